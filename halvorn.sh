@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Set-up, build and the two things people do with this tree:
+#   ./halvorn.sh play   install what is missing, build, generate the data, start the game
+#   ./halvorn.sh test   the same set-up, then every test: normal build, sanitizer build, fuzzing
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(build-essential cmake ninja-build clang libclang-rt-dev llvm
+          libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
+          libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libfreetype-dev fonts-dejavu-core
+          imagemagick xvfb x11-apps xdg-utils)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+njobs() { nproc 2>/dev/null || echo 2; }
+
+build_normal() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$(njobs)"
+}
+
+export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}"
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+
+PASSED=0
+FAILED=0
+# Runs ctest in a build tree and adds its counts to the totals.
+run_suite() {
+    local dir=$1 label=$2 log
+    log=$(mktemp)
+    set +e
+    ctest --test-dir "$dir" -j "$(njobs)" --output-on-failure --timeout 600 2>&1 | tee "$log"
+    set -e
+    local line total failed
+    line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1 || true)
+    if [ -z "$line" ]; then
+        echo "$label: ctest gave no summary"
+        FAILED=$((FAILED + 1))
+    else
+        failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+        total=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
+        PASSED=$((PASSED + total - failed))
+        FAILED=$((FAILED + failed))
+        echo "$label: $((total - failed)) passed, $failed failed"
+    fi
+    rm -f "$log"
+}
+
+run_fuzzers() {
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHALVORN_FUZZ=ON >/dev/null
+    cmake --build build-fuzz -j "$(njobs)"
+    local target corpus
+    for target in build-fuzz/fuzz_*; do
+        [ -x "$target" ] || continue
+        corpus="fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
+        local args=(-max_total_time=5 -rss_limit_mb=4096)
+        local dirs=()
+        [ -d "$corpus" ] && dirs+=("$corpus")
+        if "$target" "${args[@]}" "${dirs[@]}" >"$target.log" 2>&1; then
+            echo "fuzz $(basename "$target"): ok"
+            PASSED=$((PASSED + 1))
+        else
+            echo "fuzz $(basename "$target"): FAILED"
+            tail -n 40 "$target.log"
+            FAILED=$((FAILED + 1))
+        fi
+    done
+}
+
+case "${1:-}" in
+play)
+    install_missing
+    build_normal
+    cd build/game
+    unset SDL_VIDEODRIVER SDL_AUDIODRIVER
+    exec ../halvorn "${@:2}"
+    ;;
+test)
+    install_missing
+    build_normal
+    run_suite build "normal build"
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
+        -DHALVORN_BENCH=OFF >/dev/null
+    cmake --build build-asan -j "$(njobs)"
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan "sanitizer build"
+    run_fuzzers
+    echo
+    echo "check: $PASSED passed, $FAILED failed"
+    [ "$FAILED" -eq 0 ]
+    ;;
+*)
+    echo "usage: $0 play [game options] | test" >&2
+    exit 2
+    ;;
+esac

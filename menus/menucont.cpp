@@ -1,0 +1,21 @@
+#include "menus/menucont.h"
+
+#include "support/timerint.h"
+#include "support/winlib.h"
+
+int16_t OptionsScreenFirstEntry = 0;
+int32_t MatchDayScreensToggle = 0;
+uint8_t SquadScreenFlag = 0;
+
+void ResetFrontEndValues() {
+    OptionsScreenFirstEntry = 0;
+    MatchDayScreensToggle = 0;
+    SquadScreenFlag = 0;
+}
+
+// Until the front-end loop exists the game keeps its window alive, pumping
+// messages, until the user closes it.
+void GameMain() {
+    constexpr uint32_t kIdleTicks = 10;  // 20 ms between pumps
+    while (!WinCloseRequested()) WaitTicks(kIdleTicks);
+}

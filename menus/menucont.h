@@ -1,0 +1,13 @@
+// The game's main function and the front-end state that start-up resets.
+#pragma once
+#include <cstdint>
+
+// Runs the game until the user quits, then returns so that shutdown runs
+// in order.
+void GameMain();
+
+// Front-end values that start-up clears before the game starts.
+extern int16_t OptionsScreenFirstEntry;
+extern int32_t MatchDayScreensToggle;
+extern uint8_t SquadScreenFlag;
+void ResetFrontEndValues();

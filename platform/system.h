@@ -1,0 +1,27 @@
+// Process-level host services: memory size, module file name, console and
+// standard stream redirection.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace plat {
+
+// Total physical memory in bytes.
+uint64_t PhysicalMemoryBytes();
+// Test seam: pretend the machine has this much memory (0 = the real size).
+void SetPhysicalMemoryOverride(uint64_t bytes);
+
+// The running program's full path, NUL-terminated, cut to size.
+void ModuleFileName(char* buffer, size_t size);
+
+// Attaches the process to a terminal for its log output.  Returns false
+// when there is none.  On success standard input, output and error read from
+// and write to that terminal.
+bool AllocConsole();
+
+// Reopens a standard stream on a file (mode as for fopen).  Returns false on
+// failure.
+bool ReopenStream(int which, const char* path, const char* mode);  // 0 in, 1 out, 2 err
+void MakeStdStreamsUnbuffered();
+
+}  // namespace plat

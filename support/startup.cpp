@@ -1,0 +1,149 @@
+#include "support/startup.h"
+
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+
+#include "menus/menucont.h"
+#include "platform/clock.h"
+#include "platform/system.h"
+#include "support/debug.h"
+#include "support/poll.h"
+#include "support/random.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+#include "generic/igmcont.h"
+#include "tolmenu/vidopt.h"
+
+const uint32_t SupportLibBuildVersion = 1060;
+
+namespace {
+
+constexpr size_t kModuleNameSize = 256;
+constexpr size_t kDataPathSize = 64;
+
+int16_t g_low_memory = 0;
+char g_data_path_prefix[kDataPathSize] = {};
+char g_module_name[kModuleNameSize] = {};
+char g_token_storage[8192];
+
+bool IsTokenSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+void RedirectToLogFiles() {
+    plat::ReopenStream(1, "stdout.log", "w");
+    plat::ReopenStream(2, "stderr.log", "w");
+    plat::MakeStdStreamsUnbuffered();
+}
+
+}  // namespace
+
+void CheckBuildVersion(uint32_t program_version, uint32_t library_version) {
+    if (program_version == library_version) return;
+    FatalError(
+        "Error: WinMain(): the program was built for support library version %u but the library "
+        "is version %u.\nThe program will not work unless the two versions match.\n",
+        program_version, library_version);
+}
+
+void BuildArgumentVector(int argc, char** argv, ArgumentVector* out) {
+    *out = ArgumentVector{};
+    plat::ModuleFileName(g_module_name, sizeof g_module_name);
+    out->entries[0] = g_module_name;
+    out->count = 1;
+    size_t used = 0;
+    for (int a = 1; a < argc && out->count < MAX_ARGUMENTS; ++a) {
+        const char* p = argv[a];
+        while (*p != '\0' && out->count < MAX_ARGUMENTS) {
+            while (IsTokenSeparator(*p)) ++p;
+            if (*p == '\0') break;
+            size_t length = 0;
+            while (p[length] != '\0' && !IsTokenSeparator(p[length])) ++length;
+            if (used + length + 1 > sizeof g_token_storage) return;
+            char* token = g_token_storage + used;
+            std::memcpy(token, p, length);
+            token[length] = '\0';
+            used += length + 1;
+            out->entries[out->count++] = token;
+            p += length;
+        }
+    }
+    out->entries[out->count] = nullptr;
+}
+
+StartupOptions ApplyCommandLineOptions(int count, char* const* entries) {
+    StartupOptions options;
+    for (int i = 1; i < count; ++i) {
+        const char* arg = entries[i];
+        if (strcasecmp(arg, "-window") == 0) {
+            options.window_flags |= WIN_FLAG_WINDOWED;
+        } else if (strcasecmp(arg, "-fullscreen") == 0) {
+            options.window_flags &= ~WIN_FLAG_WINDOWED;
+        } else if (strcasecmp(arg, "-debug") == 0) {
+            // The level string is not skipped: it is tested as an option too.
+            if (i + 1 < count) DebugProcessDebugString(entries[i + 1]);
+        } else if (strcasecmp(arg, "-log") == 0) {
+            RedirectToLogFiles();
+            options.log_to_file = true;
+        }
+    }
+    return options;
+}
+
+int WinMain(int argc, char** argv) {
+    CheckBuildVersion(HALVORN_PROGRAM_VERSION, SupportLibBuildVersion);
+    plat::MakeStdStreamsUnbuffered();
+    DebugSetLevel(DEBUG_ALL, 0);
+
+    static ArgumentVector args;
+    BuildArgumentVector(argc, argv, &args);
+    StartupOptions options = ApplyCommandLineOptions(args.count, args.entries);
+
+    if (DebugGetLevel(DEBUG_GENERAL) != 0 && (options.window_flags & WIN_FLAG_WINDOWED) &&
+        !options.log_to_file) {
+        if (plat::AllocConsole()) {
+            std::printf("WinMain(): logging to a console window\n");
+            plat::MakeStdStreamsUnbuffered();
+        } else {
+            std::printf("Warning: WinMain(): failed to open a console window\n");
+        }
+    }
+
+    WinInit(nullptr, APP_NAME, options.window_flags);
+    InitialisePC(args.count, args.entries);
+    ResetFrontEndValues();
+    GameMain();
+    UninitialisePC();
+    WinOpenDocumentAtExit();
+    return 0;
+}
+
+void InitialisePC(int argc, char** argv) {
+    GameSeedRandom(uint32_t(plat::CalendarTime()));
+
+    g_low_memory = plat::PhysicalMemoryBytes() < LOW_MEMORY_LIMIT ? 1 : 0;
+    DebugLog(DEBUG_MEMORY, 1, "InitialisePC(): using %s memory settings\n",
+             g_low_memory ? "low" : "high");
+
+    CheckNo3DOption(argc, argv);
+    std::strcpy(g_data_path_prefix, ".\\");
+    InitTimerInterrupt();
+    InitPoll();
+    ResetMatchDisplayValues();
+}
+
+void UninitialisePC() {
+    UninitPoll();
+    ClearTimerInterrupt();
+    VideoOpt_ReselectDevice();
+}
+
+void CheckNo3DOption(int argc, char** argv) {
+    int no3d = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] != nullptr && strcasecmp(argv[i], "-no3d") == 0) no3d = 1;
+    }
+    VideoInit(no3d);
+}
+
+int16_t IsLowMemory() { return g_low_memory; }
+char* GetDataPathPrefix() { return g_data_path_prefix; }

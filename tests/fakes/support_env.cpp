@@ -1,0 +1,30 @@
+#include "tests/fakes/support_env.h"
+
+#include "platform/clock.h"
+#include "support/poll.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+
+namespace testenv {
+
+void StartCore() {
+    WinResetForTests();
+    plat::SetManualClock(true);
+    WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+    // Process the activation messages of the new window.
+    while (!WinIsActive()) WinIdleMessageHandler();
+    InitTimerInterrupt();
+    InitPoll();
+}
+
+void StopCore() {
+    if (PollIsInitialised()) UninitPoll();
+    if (TimerIsRunning()) ClearTimerInterrupt();
+    WinResetForTests();
+    plat::SetIdleHook(nullptr);
+    plat::SetManualClock(false);
+}
+
+void AdvanceTicks(uint32_t ticks) { plat::AdvanceClockMicroseconds(uint64_t(ticks) * 2000); }
+
+}  // namespace testenv

@@ -1,0 +1,25 @@
+// Helpers shared by the test folders.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+// Log and fatal messages go to standard output; death tests match on
+// standard error, so the dying child sends both to the same place.
+inline void SendStdoutToStderr() {
+    fflush(stdout);
+    dup2(2, 1);
+}
+
+// Expects the statement to end the program with exit status 1 and the
+// message (a regular expression) in its output.
+#define EXPECT_FATAL(statement, regex) \
+    EXPECT_EXIT({ SendStdoutToStderr(); statement; }, ::testing::ExitedWithCode(1), regex)
+
+// Captures what a block prints on standard output.
+class StdoutCapture {
+public:
+    StdoutCapture() { testing::internal::CaptureStdout(); }
+    std::string Text() { return testing::internal::GetCapturedStdout(); }
+};
