@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/input.h"
+
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -170,10 +172,19 @@ void QueueKey(uint8_t scan, bool extended, bool down, bool repeat) {
     Queue(down ? kMsgKeyDown : kMsgKeyUp, 0, lparam);
 }
 
+// A move over the window asks which cursor to show, then moves the system
+// cursor and reports the new client position.
+void QueueMouseMove(int dx, int dy, int x, int y) {
+    Queue(kMsgSetCursor, 0, 0);
+    NoteMouseMotion(dx, dy);
+    Queue(kMsgMouseMove, 0, (int64_t(y) << 16) | (x & 0xFFFF));
+}
+
 void QueueMouseButton(int button, bool down) {
     static constexpr uint32_t kDown[3] = {kMsgLButtonDown, kMsgRButtonDown, kMsgMButtonDown};
     static constexpr uint32_t kUp[3] = {kMsgLButtonUp, kMsgRButtonUp, kMsgMButtonUp};
     if (button < 0 || button > 2) return;
+    NoteMouseButton(button, down);
     Queue(down ? kDown[button] : kUp[button], 0, 0);
 }
 
@@ -200,7 +211,7 @@ void TranslateHostEvent(const SDL_Event& e) {
         break;
     }
     case SDL_MOUSEMOTION:
-        Queue(kMsgMouseMove, 0, (int64_t(e.motion.y) << 16) | (e.motion.x & 0xFFFF));
+        QueueMouseMove(e.motion.xrel, e.motion.yrel, e.motion.x, e.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -328,6 +339,8 @@ void InvalidateWindow() { QueuePaint(); }
 
 void SetArrowCursor() {
     if (!g_video_up) return;
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_ShowCursor(SDL_ENABLE);
     static SDL_Cursor* arrow = nullptr;
     if (arrow == nullptr) arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     if (arrow != nullptr) SDL_SetCursor(arrow);
@@ -390,11 +403,7 @@ void InjectQuit() { PostQuitMessage(0); }
 void InjectKey(uint8_t scan_code, bool extended, bool down) {
     QueueKey(scan_code, extended, down, false);
 }
-void InjectMouseMove(int dx, int dy, int x, int y) {
-    (void)dx;
-    (void)dy;
-    Queue(kMsgMouseMove, 0, (int64_t(y) << 16) | (x & 0xFFFF));
-}
+void InjectMouseMove(int dx, int dy, int x, int y) { QueueMouseMove(dx, dy, x, y); }
 void InjectMouseButton(int button, bool down) { QueueMouseButton(button, down); }
 void SetIdleHook(void (*hook)()) { g_idle_hook = hook; }
 void FlushMessages() {

@@ -8,6 +8,9 @@
 #include "platform/clock.h"
 #include "platform/system.h"
 #include "support/debug.h"
+#include "support/joystick.h"
+#include "support/keyboard.h"
+#include "support/mouse.h"
 #include "support/poll.h"
 #include "support/random.h"
 #include "support/timerint.h"
@@ -124,17 +127,23 @@ void InitialisePC(int argc, char** argv) {
     DebugLog(DEBUG_MEMORY, 1, "InitialisePC(): using %s memory settings\n",
              g_low_memory ? "low" : "high");
 
+    InitMouseDriver();
     CheckNo3DOption(argc, argv);
     std::strcpy(g_data_path_prefix, ".\\");
     InitTimerInterrupt();
     InitPoll();
+    InitKeyboardInterrupt();
+    SetKeyboardLanguage(0);
+    InitJoysticks();
     ResetMatchDisplayValues();
 }
 
 void UninitialisePC() {
+    ClearKeyboardInterrupt();
     UninitPoll();
     ClearTimerInterrupt();
     VideoOpt_ReselectDevice();
+    UninitMouseDriver();
 }
 
 void CheckNo3DOption(int argc, char** argv) {
