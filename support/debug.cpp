@@ -154,3 +154,8 @@ void FatalError(const char* format, ...) {
 void AbortError(const char* module, int line, const char* message) {
     FatalError("Abort error: %s\n(File: %s  Line: %d)\n", message, module, line);
 }
+
+void FatalExit() {
+    std::fflush(stdout);
+    std::exit(1);
+}

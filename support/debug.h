@@ -39,3 +39,7 @@ void DebugLog(int channel, int32_t threshold, const char* format, ...)
 [[noreturn]] void FatalError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The assertion form: module is the caller's source module name ("poll").
 [[noreturn]] void AbortError(const char* module, int line, const char* message);
+// Ends the program at once after a caller has printed its own message (the
+// record accessors' bad-number stops).  No message box; the exit list still
+// runs.  Exit status 1: this is always a failure.
+[[noreturn]] void FatalExit();

@@ -1,0 +1,551 @@
+// The game's records and their accessors: players, clubs, club names, bids,
+// agents and club finances.  Every record is a fixed byte layout that is
+// saved whole inside a saved game; the rest of the game reads and changes
+// the records only through the accessors declared here.
+//
+// Bad numbers: player 0 and negative clubs are program errors.  Getters
+// print their message and end the program through FatalExit; setters
+// ignore what they cannot store.
+#pragma once
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Sizes
+
+constexpr int kMaxPlayers = 46000;
+constexpr int kPlayerRecordSize = 262;
+constexpr int kClubCount = 1200;
+constexpr int kClubRecordSize = 4571;
+constexpr int kClubNameRecordSize = 60;
+constexpr int kClubNameLength = 20;
+constexpr int kClubBidsSize = 32;
+constexpr int kAgentCount = 500;
+constexpr int kClubFinanceRecordSize = 2964;
+constexpr int kFinanceWeeks = 52;
+constexpr int kFinanceWeekEntrySize = 52;
+constexpr int kStatCount = 28;
+constexpr int kPlayerPositionCount = 13;
+
+// Value of a u16 club field that names no club.
+constexpr uint16_t kNoClub = 0xFFFF;
+
+// ---------------------------------------------------------------------------
+// Tables
+
+struct PlayerRecord {
+    uint8_t bytes[kPlayerRecordSize];
+};
+static_assert(sizeof(PlayerRecord) == 262);
+
+struct ClubRecord {
+    uint8_t bytes[kClubRecordSize];
+};
+static_assert(sizeof(ClubRecord) == 4571);
+
+// Three NUL-terminated strings of 20 bytes, the club's name first.
+struct ClubNameRecord {
+    char text[3][kClubNameLength];
+};
+static_assert(sizeof(ClubNameRecord) == 60);
+
+// u16 player[4], u16 clause[4], u32 price[4] at byte offsets 0, 8, 16.
+struct ClubBidEntry {
+    uint8_t bytes[kClubBidsSize];
+};
+static_assert(sizeof(ClubBidEntry) == 32);
+
+// Bytes 0-2 agent profile values (0..99), byte 3 the agent's level (0..79).
+struct AgentRecord {
+    uint8_t bytes[4];
+};
+static_assert(sizeof(AgentRecord) == 4);
+
+struct ClubFinanceRecord {
+    uint8_t bytes[kClubFinanceRecordSize];
+};
+static_assert(sizeof(ClubFinanceRecord) == 2964);
+
+extern PlayerRecord PlayerRecords[kMaxPlayers];
+// Records 1 .. PlayerCount - 1 are in use.
+extern uint16_t PlayerCount;
+extern ClubRecord ClubRecords[kClubCount];
+// One record per club, then the edit buffer for edited team files.
+extern ClubNameRecord ClubNameRecords[kClubCount + 1];
+extern ClubBidEntry ClubBids[kClubCount];
+extern AgentRecord AgentRecords[kAgentCount];
+extern ClubFinanceRecord ClubFinanceRecords[kClubCount];
+
+// ---------------------------------------------------------------------------
+// Players
+
+// True for a player number that names a record in use (1 .. PlayerCount-1).
+bool IsValidPlayer(uint16_t player);
+// Address of a player's record, or nullptr when the number is not in use.
+PlayerRecord* GetPlayerRecordAddress(uint16_t player);
+
+const char* GetPlayerSurname(uint16_t player);
+// Copies at most 15 characters and always terminates the field.
+void SetPlayerSurname(uint16_t player, const char* surname);
+
+int32_t GetPlayerManPrice(uint16_t player);
+void SetPlayerManPrice(uint16_t player, int32_t value);
+uint16_t GetPlayerSellOnClause(uint16_t player);
+void SetPlayerSellOnClause(uint16_t player, int16_t value);
+uint16_t GetPlayerSellOnPercent(uint16_t player);
+void SetPlayerSellOnPercent(uint16_t player, int16_t value);
+uint16_t GetPlayerField52(uint16_t player);
+void SetPlayerField52(uint16_t player, int16_t value);
+uint16_t GetPlayerWage(uint16_t player);
+void SetPlayerWage(uint16_t player, int16_t value);
+
+uint16_t GetPlayerCareerGoals(uint16_t player);
+void SetPlayerCareerGoals(uint16_t player, int16_t value);
+uint16_t GetPlayerAge(uint16_t player);
+void SetPlayerAge(uint16_t player, int16_t value);
+uint16_t GetPlayerCareerApps(uint16_t player);
+void SetPlayerCareerApps(uint16_t player, int16_t value);
+uint16_t GetPlayerDispoints(uint16_t player);
+void SetPlayerDispoints(uint16_t player, int16_t value);
+
+uint16_t GetPlayerInitial(uint16_t player);
+void SetPlayerInitial(uint16_t player, int16_t value);
+uint16_t GetPlayerSaleStatus(uint16_t player);
+void SetPlayerSaleStatus(uint16_t player, int16_t value);
+uint16_t GetPlayerClause2(uint16_t player);
+void SetPlayerClause2(uint16_t player, int16_t value);
+uint16_t GetPlayerClause3(uint16_t player);
+void SetPlayerClause3(uint16_t player, int16_t value);
+uint16_t GetPlayerClause8(uint16_t player);
+void SetPlayerClause8(uint16_t player, int16_t value);
+uint16_t GetPlayerCaptain(uint16_t player);
+void SetPlayerCaptain(uint16_t player, int16_t value);
+uint16_t GetPlayerIntDuty(uint16_t player);
+void SetPlayerIntDuty(uint16_t player, int16_t value);
+uint16_t GetPlayerTxList(uint16_t player);
+void SetPlayerTxList(uint16_t player, int16_t value);
+uint16_t GetPlayerTxReq(uint16_t player);
+void SetPlayerTxReq(uint16_t player, int16_t value);
+// Recent performance 0..100, kept halved.
+uint16_t GetPlayerPerf(uint16_t player);
+void SetPlayerPerf(uint16_t player, int16_t value);
+uint16_t GetPlayerContract(uint16_t player);
+void SetPlayerContract(uint16_t player, int16_t value);
+uint16_t GetPlayerFatigue(uint16_t player);
+void SetPlayerFatigue(uint16_t player, int16_t value);
+
+// Contract clause amounts; setters take up to 100000000.
+int32_t GetPlayerClause1(uint16_t player);
+void SetPlayerClause1(uint16_t player, int32_t value);
+int32_t GetPlayerClause4(uint16_t player);
+void SetPlayerClause4(uint16_t player, int32_t value);
+int32_t GetPlayerClause5(uint16_t player);
+void SetPlayerClause5(uint16_t player, int32_t value);
+int32_t GetPlayerClause6(uint16_t player);
+void SetPlayerClause6(uint16_t player, int32_t value);
+int32_t GetPlayerClause7(uint16_t player);
+void SetPlayerClause7(uint16_t player, int32_t value);
+
+uint16_t GetPlayerGoals(uint16_t player);
+uint16_t GetPlayerTotalGoals(uint16_t player);
+// Storing 0 also clears the other season counters.
+void SetPlayerGoals(uint16_t player, int16_t value);
+uint16_t GetPlayerFans(uint16_t player);
+void SetPlayerFans(uint16_t player, int16_t value);
+uint16_t GetPlayerHalvorn(uint16_t player);
+void SetPlayerHalvorn(uint16_t player, int16_t value);
+uint16_t GetPlayerHalvornB(uint16_t player);
+void SetPlayerHalvornB(uint16_t player, int16_t value);
+uint16_t GetPlayerEuroBan(uint16_t player);
+void SetPlayerEuroBan(uint16_t player, int16_t value);
+uint16_t GetPlayerEuroDispoints(uint16_t player);
+void SetPlayerEuroDispoints(uint16_t player, int16_t value);
+uint16_t GetPlayerCaps86(uint16_t player);
+void SetPlayerCaps86(uint16_t player, int16_t value);
+uint16_t GetPlayerIntGoals87(uint16_t player);
+void SetPlayerIntGoals87(uint16_t player, int16_t value);
+
+uint16_t GetPlayerApps(uint16_t player);
+void SetPlayerApps(uint16_t player, int16_t value);
+uint16_t GetPlayerAppsAsSub(uint16_t player);
+void SetPlayerAppsAsSub(uint16_t player, int16_t value);
+uint16_t GetPlayerCaps89(uint16_t player);
+void SetPlayerCaps89(uint16_t player, int16_t value);
+uint16_t GetPlayerCaretaker(uint16_t player);
+void SetPlayerCaretaker(uint16_t player, int16_t value);
+uint16_t GetPlayerFitness(uint16_t player);
+void SetPlayerFitness(uint16_t player, int16_t value);
+// 13 when the second halvorn flag is set, else the stored position.
+uint16_t GetPlayerPosition(uint16_t player);
+// Always the stored position bits.
+uint16_t GetPlayerPosition2(uint16_t player);
+void SetPlayerPosition(uint16_t player, int16_t value);
+
+uint16_t GetPlayerField92(uint16_t player);
+void SetPlayerField92(uint16_t player, int16_t value);
+uint16_t GetPlayerShirt(uint16_t player);
+void SetPlayerShirt(uint16_t player, int16_t value);
+uint16_t GetPlayerExperience(uint16_t player);
+void SetPlayerExperience(uint16_t player, int16_t value);
+uint16_t GetPlayerSusp(uint16_t player);
+uint16_t IsPlayerSuspended(uint16_t player);
+void SetPlayerSusp(uint16_t player, int16_t value);
+uint16_t GetPlayerAssists(uint16_t player);
+uint16_t GetPlayerTotalAssists(uint16_t player);
+void SetPlayerAssists(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag95(uint16_t player);
+void SetPlayerFlag95(uint16_t player, int16_t value);
+
+uint16_t GetPlayerMorale(uint16_t player);
+void SetPlayerMorale(uint16_t player, int16_t value);
+// change is a percentage of the current morale.
+void ChangePlayerMorale(uint16_t player, int16_t change);
+uint16_t GetPlayerField96(uint16_t player);
+void SetPlayerField96(uint16_t player, int16_t value);
+uint16_t GetPlayerReputation(uint16_t player);
+void SetPlayerReputation(uint16_t player, int16_t value);
+uint16_t GetPlayerIT(uint16_t player);
+void SetPlayerIT(uint16_t player, int16_t value);
+uint16_t GetPlayerIP(uint16_t player);
+void SetPlayerIP(uint16_t player, int16_t value);
+uint16_t GetPlayerLoanList(uint16_t player);
+void SetPlayerLoanList(uint16_t player, int16_t value);
+
+uint16_t GetPlayerLoanPeriod(uint16_t player);
+void SetPlayerLoanPeriod(uint16_t player, int16_t value);
+uint16_t GetPlayerMoM(uint16_t player);
+void SetPlayerMoM(uint16_t player, int16_t value);
+uint16_t GetPlayerNationality(uint16_t player);
+void SetPlayerNationality(uint16_t player, int16_t value);
+// The player's look: three 3-bit codes taken from the database record.
+uint16_t GetPlayerSkinColour(uint16_t player);
+void SetPlayerSkinColour(uint16_t player, int16_t value);
+uint16_t GetPlayerHairColour(uint16_t player);
+void SetPlayerHairColour(uint16_t player, int16_t value);
+uint16_t GetPlayerHairStyle(uint16_t player);
+void SetPlayerHairStyle(uint16_t player, int16_t value);
+// Formation code 0..5; stored 6 and 7 read as 0.
+uint16_t GetPlayerTactic(uint16_t player);
+
+uint16_t GetPlayerBanWait(uint16_t player);
+void SetPlayerBanWait(uint16_t player, int16_t value);
+uint16_t GetPlayerSetting1(uint16_t player);
+void SetPlayerSetting1(uint16_t player, int16_t value);
+uint16_t GetPlayerSetting2(uint16_t player);
+void SetPlayerSetting2(uint16_t player, int16_t value);
+uint16_t GetPlayerSetting3(uint16_t player);
+void SetPlayerSetting3(uint16_t player, int16_t value);
+uint16_t GetPlayerSetting4(uint16_t player);
+void SetPlayerSetting4(uint16_t player, int16_t value);
+uint16_t GetPlayerField105(uint16_t player);
+void SetPlayerField105(uint16_t player, int16_t value);
+uint16_t GetPlayerCareerAppsAsSub(uint16_t player);
+void SetPlayerCareerAppsAsSub(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag107(uint16_t player);
+void SetPlayerFlag107(uint16_t player, int16_t value);
+uint16_t GetPlayerLoanTrial(uint16_t player);
+void SetPlayerLoanTrial(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag107Bit7(uint16_t player);
+void SetPlayerFlag107Bit7(uint16_t player, int16_t value);
+
+uint16_t GetPlayerIntShirt(uint16_t player);
+void SetPlayerIntShirt(uint16_t player, int16_t value);
+uint16_t GetPlayerField108A(uint16_t player);
+void SetPlayerField108A(uint16_t player, int16_t value);
+uint16_t GetPlayerField108B(uint16_t player);
+void SetPlayerField108B(uint16_t player, int16_t value);
+uint16_t GetPlayerAssists2(uint16_t player);
+void SetPlayerAssists2(uint16_t player, int16_t value);
+uint16_t GetPlayerGoals2(uint16_t player);
+void SetPlayerGoals2(uint16_t player, int16_t value);
+uint16_t GetPlayerPerf2(uint16_t player);
+void SetPlayerPerf2(uint16_t player, int16_t value);
+uint16_t GetPlayerCaps113(uint16_t player);
+void SetPlayerCaps113(uint16_t player, int16_t value);
+uint16_t GetPlayerIntGoals114(uint16_t player);
+void SetPlayerIntGoals114(uint16_t player, int16_t value);
+
+uint16_t GetPlayerCaps116(uint16_t player);
+void SetPlayerCaps116(uint16_t player, int16_t value);
+uint16_t GetPlayerField116(uint16_t player);
+void SetPlayerField116(uint16_t player, int16_t value);
+uint16_t GetPlayerField117(uint16_t player);
+void SetPlayerField117(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag118(uint16_t player);
+void SetPlayerFlag118(uint16_t player, int16_t value);
+uint16_t GetPlayerField118(uint16_t player);
+void SetPlayerField118(uint16_t player, int16_t value);
+uint16_t GetPlayerLoanClubFans(uint16_t player);
+void SetPlayerLoanClubFans(uint16_t player, int16_t value);
+uint16_t GetPlayerScoutMark(uint16_t player);
+void SetPlayerScoutMark(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag119(uint16_t player);
+void SetPlayerFlag119(uint16_t player, int16_t value);
+
+uint16_t GetPlayerField120Bit0(uint16_t player);
+void SetPlayerField120Bit0(uint16_t player, int16_t value);
+uint16_t GetPlayerField120(uint16_t player);
+void SetPlayerField120(uint16_t player, int16_t value);
+uint16_t GetPlayerField120Bits9(uint16_t player);
+void SetPlayerField120Bits9(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag120Bit11(uint16_t player);
+void SetPlayerFlag120Bit11(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag120Bit12(uint16_t player);
+void SetPlayerFlag120Bit12(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag0(uint16_t player);
+void SetPlayerCupFlag0(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag1(uint16_t player);
+void SetPlayerCupFlag1(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag2(uint16_t player);
+void SetPlayerCupFlag2(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag3(uint16_t player);
+void SetPlayerCupFlag3(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag4(uint16_t player);
+void SetPlayerCupFlag4(uint16_t player, int16_t value);
+uint16_t GetPlayerCupFlag5(uint16_t player);
+void SetPlayerCupFlag5(uint16_t player, int16_t value);
+uint16_t GetPlayerAgent(uint16_t player);
+void SetPlayerAgent(uint16_t player, int16_t value);
+uint16_t GetPlayerFlag123(uint16_t player);
+void SetPlayerFlag123(uint16_t player, int16_t value);
+
+// 0..1200, or kNoClub.
+uint16_t GetPlayerClub(uint16_t player);
+void SetPlayerClub(uint16_t player, int16_t value);
+uint16_t GetPlayerLoanClub(uint16_t player);
+void SetPlayerLoanClub(uint16_t player, int16_t value);
+
+// Cup-tied club per competition slot 0..6 and row 0..8 (slots 4-6 always
+// use row 0); kNoClub for none.
+uint16_t GetPlayerCup(uint16_t player, int16_t slot, int16_t row);
+void SetPlayerCup(uint16_t player, int16_t club, int16_t slot, int16_t row);
+
+// No player-0 check: reads 0 and writes nothing for a number not in use.
+uint16_t GetPlayerScoutRecommended(uint16_t player);
+void SetPlayerScoutRecommended(uint16_t player, int16_t value);
+
+// A stat 0..27 as the game reads it: position bonus for stats 0..7 when
+// positionFactor is not 0, the caps of the stat's group, then 1..99.
+int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor);
+// Stores the raw stat (0..100).
+void SetPlayerStat(uint16_t player, int16_t index, int16_t value);
+// The overall ability (stat 27); 0 for a number not in use.
+int16_t GetPlayerStat27(uint16_t player);
+
+// Agents.
+void InitAgents();
+uint16_t AssignPlayerAgent(uint16_t player);
+void AssignAllPlayerAgents();
+
+// ---------------------------------------------------------------------------
+// Clubs
+
+ClubRecord* GetClubRecordAddress(int16_t club);
+ClubRecord* GetClubRecordPtr(int16_t club);
+int16_t ClubOrNone(int16_t club);
+
+int32_t GetClubBalance(int16_t club);
+void SetClubBalance(int16_t club, int32_t value);
+void AddClubBalance(int16_t club, int32_t amount);
+uint16_t GetClubDivision(int16_t club);
+void SetClubDivision(int16_t club, int16_t value);
+
+uint16_t GetClubStandStyle0(int16_t club);
+uint16_t GetClubStandStyle1(int16_t club);
+uint16_t GetClubStandStyle2(int16_t club);
+uint16_t GetClubStandStyle3(int16_t club);
+void SetClubStandStyle0(int16_t club, int16_t value);
+void SetClubStandStyle1(int16_t club, int16_t value);
+void SetClubStandStyle2(int16_t club, int16_t value);
+void SetClubStandStyle3(int16_t club, int16_t value);
+uint16_t GetClubStandCapacity0(int16_t club);
+uint16_t GetClubStandCapacity1(int16_t club);
+uint16_t GetClubStandCapacity2(int16_t club);
+uint16_t GetClubStandCapacity3(int16_t club);
+void SetClubStandCapacity0(int16_t club, int16_t value);
+void SetClubStandCapacity1(int16_t club, int16_t value);
+void SetClubStandCapacity2(int16_t club, int16_t value);
+void SetClubStandCapacity3(int16_t club, int16_t value);
+
+uint16_t GetClubBaseRep(int16_t club);
+void SetClubBaseRep(int16_t club, int16_t value);
+uint16_t GetClubRep(int16_t club);
+void SetClubRep(int16_t club, int16_t value);
+uint16_t GetClubControl(int16_t club);
+void SetClubControl(int16_t club, int16_t value);
+uint16_t GetClubNation(int16_t club);
+void SetClubNation(int16_t club, int16_t value);
+int32_t GetClubAvgAttendanceField(int16_t club);
+void SetClubAvgAttendance(int16_t club, int32_t value);
+uint16_t GetClubXCoord(int16_t club);
+void SetClubXCoord(int16_t club, int16_t value);
+uint16_t GetClubYCoord(int16_t club);
+void SetClubYCoord(int16_t club, int16_t value);
+uint16_t GetClubSeasonLoans(int16_t club);
+void SetClubSeasonLoans(int16_t club, int16_t value);
+uint16_t GetClubSquadAvgStat(int16_t club);
+void SetClubSquadAvgStat(int16_t club, int16_t value);
+uint32_t GetClubSquadAvgWage(int16_t club);
+void SetClubSquadAvgWage(int16_t club, uint32_t value);
+uint16_t GetClubSupport(int16_t club);
+void SetClubSupport(int16_t club, int16_t value);
+uint16_t GetClubGenerosity(int16_t club);
+void SetClubGenerosity(int16_t club, int16_t value);
+uint16_t GetClubTenure(int16_t club);
+void SetClubTenure(int16_t club, int16_t value);
+uint16_t GetClubTenure2(int16_t club);
+void SetClubTenure2(int16_t club, int16_t value);
+// The player whose name the head of the club carries.
+uint16_t GetClubName(int16_t club);
+void SetClubName(int16_t club, uint16_t player);
+uint16_t GetClubSeasonDispoints(int16_t club);
+void SetClubSeasonDispoints(int16_t club, int16_t value);
+
+// Club records.  Fees are given already divided by 100; the fee getters
+// return the stored fee x 100.
+int32_t GetClubRecordSale(int16_t club);
+void SetClubRecordSale(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag);
+int32_t GetClubRecordBuy(int16_t club);
+void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag);
+int32_t GetClubRecordCrowd(int16_t club);
+void SetClubRecordCrowd(int16_t club, int32_t crowd, uint8_t tag);
+int32_t GetClubRecordLowCrowd(int16_t club);
+void SetClubRecordLowCrowd(int16_t club, int32_t crowd, uint8_t tag);
+uint16_t GetClubRecordGoals(int16_t club);
+void SetClubRecordGoals(int16_t club, uint16_t player, int16_t goals);
+uint16_t GetClubRecordWinGoalsFor(int16_t club);
+uint16_t GetClubRecordWinGoalsAgainst(int16_t club);
+void SetClubRecordWin(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag);
+uint16_t GetClubRecordDefeatGoalsFor(int16_t club);
+uint16_t GetClubRecordDefeatGoalsAgainst(int16_t club);
+void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag);
+uint16_t GetClubRecordGoalsInGame(int16_t club);
+void SetClubRecordGoalsInGame(int16_t club, int16_t goals, uint16_t player, uint8_t tag);
+uint16_t GetClubRecordGoalsTotal(int16_t club);
+void SetClubRecordGoalsTotal(int16_t club, int16_t value);
+uint16_t GetClubRecordPointsTotal(int16_t club);
+void SetClubRecordPointsTotal(int16_t club, int16_t value);
+uint16_t GetClubRecordDispoints(int16_t club);
+void SetClubRecordDispoints(int16_t club, int16_t value);
+
+// Transfer bids, slot 0..3.
+uint16_t GetClubBidPlayer(int16_t club, int16_t slot);
+int32_t GetClubBidPrice(int16_t club, int16_t slot);
+uint16_t GetClubBidClause(int16_t club, int16_t slot);
+void SetClubBid(int16_t club, int16_t slot, uint16_t player, int32_t price, int16_t clause);
+
+// Bid short list: bid 0..3, slot 0..4.
+uint16_t GetClubBidShortListId(int16_t club, int16_t bid, int16_t slot);
+uint8_t GetClubBidShortListByte1(int16_t club, int16_t bid, int16_t slot);
+uint8_t GetClubBidShortListByte2(int16_t club, int16_t bid, int16_t slot);
+void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t player, uint8_t value1,
+                         uint8_t value2);
+
+// Season history, block 0..9.
+uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index);
+void SetClubCoach(int16_t club, int16_t block, int16_t value, int16_t index);
+void SetClubHistoryValue(int16_t club, int16_t block, uint32_t value);
+void SetClubHistoryPoints(int16_t club, int16_t block);
+void SetClubHistoryPlayed(int16_t club, int16_t block);
+void SetClubHistoryWon(int16_t club, int16_t block);
+void SetClubHistoryDrawn(int16_t club, int16_t block);
+void SetClubHistoryGoalsFor(int16_t club, int16_t block);
+void SetClubHistoryGoalsAgainst(int16_t club, int16_t block);
+void FillClubScorers(int16_t club, int16_t block);
+// Slot of the club's earliest fixture in competition types 5+16k..20+16k,
+// or -1.
+int16_t FindClubCupRun(int16_t club, int16_t entry);
+void FillClubCupRuns(int16_t club, int16_t block);
+
+// The head of the club.
+void NewClubHead(int16_t club);
+void UpdateClubHeads();
+void NewClubHeadsForAllClubs();
+
+// ---------------------------------------------------------------------------
+// Fixture fields, by slot (no checks beyond the table bounds).
+
+uint8_t* GetFixtureAddress(int16_t slot);
+uint16_t GetMatchClubA(int16_t slot);
+uint16_t GetMatchClubB(int16_t slot);
+uint16_t GetMatchDay(int16_t slot);
+uint16_t GetMatchCompetition(int16_t slot);
+uint16_t GetMatchHomeGoals(int16_t slot);
+uint16_t GetMatchField8b(int16_t slot);
+uint16_t GetMatchFlag10(int16_t slot);
+uint16_t GetMatchField12(int16_t slot);
+uint16_t GetMatchField16(int16_t slot);
+
+// ---------------------------------------------------------------------------
+// Club finance
+
+int32_t GetClubWeekTotalSales(int16_t club, int16_t week);
+void SetClubWeekTotalSales(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekGateReceipts(int16_t club, int16_t week);
+void SetClubWeekGateReceipts(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeeksSponsorship(int16_t club, int16_t week);
+int32_t GetClubWeeksTVIncome(int16_t club, int16_t week);
+void SetClubWeeksTVIncome(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekMiscIn(int16_t club, int16_t week);
+void SetClubWeekMiscIn(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeeksMerchandising(int16_t club, int16_t week);
+void SetClubWeeksMerchandising(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekTotalSignings(int16_t club, int16_t week);
+void SetClubWeekTotalSignings(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekTotalWages(int16_t club, int16_t week);
+void SetClubWeekTotalWages(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeeksCoachingStaffWages(int16_t club, int16_t week);
+void SetClubWeeksCoachingStaffWages(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekMiscOut(int16_t club, int16_t week);
+void SetClubWeekMiscOut(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeeksBonuses(int16_t club, int16_t week);
+void SetClubWeeksBonuses(int16_t club, int32_t value, int16_t week);
+int32_t GetClubWeekLastBalance(int16_t club, int16_t week);
+void SetClubWeekLastBalance(int16_t club, int32_t value, int16_t week);
+
+int32_t GetClubSeasonSales(int16_t club);
+void SetClubSeasonSales(int16_t club, int32_t value);
+int32_t GetClubSeasonGateReceipts(int16_t club);
+void SetClubSeasonGateReceipts(int16_t club, int32_t value);
+int32_t GetClubSeasonSponsorship(int16_t club);
+void SetClubSeasonSponsorship(int16_t club, int32_t value);
+int32_t GetClubSeasonTVIncome(int16_t club);
+void SetClubSeasonTVIncome(int16_t club, int32_t value);
+int32_t GetClubSeasonMiscIn(int16_t club);
+void SetClubSeasonMiscIn(int16_t club, int32_t value);
+int32_t GetClubSeasonMerchandising(int16_t club);
+void SetClubSeasonMerchandising(int16_t club, int32_t value);
+int32_t GetClubSeasonSignings(int16_t club);
+void SetClubSeasonSignings(int16_t club, int32_t value);
+int32_t GetClubSeasonPlayerWages(int16_t club);
+void SetClubSeasonPlayerWages(int16_t club, int32_t value);
+int32_t GetClubSeasonCoachingStaffWages(int16_t club);
+void SetClubSeasonCoachingStaffWages(int16_t club, int32_t value);
+int32_t GetClubSeasonMiscOut(int16_t club);
+void SetClubSeasonMiscOut(int16_t club, int32_t value);
+int32_t GetClubSeasonBonuses(int16_t club);
+void SetClubSeasonBonuses(int16_t club, int32_t value);
+
+// Season operations.
+void ClearFinanceTotals();
+void GetLastBalance(int16_t week);
+void RecordWeeklyBalances();
+void InitClubFinanceHistory();
+
+// Projection.  The fixture list and the forecast buffer are shared
+// scratch: one club at a time.
+struct FinanceFixture {
+    int16_t day;  // -1 ends the list
+    uint16_t kind;  // 0 home, 1 televised home, 2 televised away, 3 away
+};
+constexpr int kFinanceFixtureListSize = 100;
+extern FinanceFixture FinanceFixtureList[kFinanceFixtureListSize];
+extern int32_t FinanceForecast[kFinanceWeeks];
+
+void BuildFinanceFixtureList(int16_t club);
+int32_t EstimateHomeGate(int16_t club);
+int32_t GetWeeklyCommercialIncome(int16_t club, int32_t gate);
+int32_t GetTelevisedMatchIncome(int16_t club);
+int32_t GetWeeklyOutgoings(int16_t club);
+int32_t GetCoachingWeeklyWage(int16_t club);
+void ForecastClubBalance(int16_t club);
+int32_t GetAffordableWage(int16_t club);

@@ -1,0 +1,911 @@
+// Player records: the packed fields of the 262-byte record, the stats with
+// their caps, morale, the cup table and the agents.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/recordbits.h"
+#include "management/nations.h"
+#include "season/calendar.h"
+#include "season/messages.h"
+#include "support/debug.h"
+#include "support/random.h"
+
+using recbits::BitField;
+using recbits::LoadU16;
+using recbits::LoadU32;
+using recbits::ReadField;
+using recbits::StoreU16;
+using recbits::StoreU32;
+using recbits::WriteField;
+
+PlayerRecord PlayerRecords[kMaxPlayers];
+uint16_t PlayerCount;
+AgentRecord AgentRecords[kAgentCount];
+
+namespace {
+
+// Byte fields.
+constexpr int kSurname = 0;
+constexpr int kSurnameSize = 16;
+constexpr int kManPrice = 16;
+constexpr int kStats = 20;
+constexpr int kSellOnClause = 48;
+constexpr int kSellOnPercent = 50;
+constexpr int kField52 = 52;
+constexpr int kWage = 54;
+constexpr int kClause1 = 64;
+constexpr int kClause4 = 68;
+constexpr int kClause5 = 72;
+constexpr int kClause6 = 76;
+constexpr int kClause7 = 80;
+constexpr int kClub = 128;
+constexpr int kLoanClub = 130;
+constexpr int kCupTable = 132;
+constexpr int kCupRows = 9;
+constexpr int kCupSlots = 7;
+
+// Packed fields: {byte of the 32-bit word, first bit, width}.
+constexpr BitField kCareerGoals{56, 0, 10}, kAge{56, 10, 6}, kCareerApps{56, 16, 11},
+    kDispoints{56, 27, 5};
+constexpr BitField kInitial{60, 0, 5}, kSaleStatus{60, 5, 1}, kClause2{60, 6, 1},
+    kClause3{60, 7, 1}, kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kIntDuty{60, 10, 1},
+    kTxList{60, 11, 1}, kTxReq{60, 12, 1}, kPerf{60, 14, 6}, kContract{60, 20, 6},
+    kFatigue{60, 26, 6};
+constexpr BitField kGoals{84, 0, 7}, kFans{84, 7, 6}, kHalvorn{84, 13, 1}, kHalvornB{84, 14, 1},
+    kEuroBan{84, 15, 1}, kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7}, kIntGoals87{84, 25, 7};
+constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7},
+    kCaretaker{88, 21, 1}, kFitness{88, 22, 6}, kPosition{88, 28, 4};
+constexpr BitField kField92{92, 0, 7}, kShirt{92, 7, 5}, kExperience{92, 12, 6},
+    kSusp{92, 18, 5}, kAssists{92, 23, 8}, kFlag95{92, 31, 1};
+constexpr BitField kMorale{96, 0, 6}, kField96{96, 6, 6}, kReputation{96, 12, 6},
+    kIT{96, 18, 6}, kIP{96, 24, 7}, kLoanList{96, 31, 1};
+constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kNationality{100, 12, 8},
+    kSkinColour{100, 20, 3}, kHairColour{100, 23, 3}, kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
+constexpr BitField kBanWait{104, 0, 2}, kSetting3{104, 2, 2}, kSetting2{104, 4, 2},
+    kSetting1{104, 6, 2}, kSetting4{104, 8, 4}, kField105{104, 12, 6},
+    kCareerAppsAsSub{104, 18, 11}, kFlag107{104, 29, 1}, kLoanTrial{104, 30, 1},
+    kFlag107Bit7{104, 31, 1};
+constexpr BitField kIntShirt{108, 0, 5}, kField108A{108, 5, 7}, kField108B{108, 12, 7},
+    kAssists2{108, 19, 8};
+constexpr BitField kGoals2{112, 0, 7}, kPerf2{112, 7, 6}, kCaps113{112, 13, 7},
+    kIntGoals114{112, 20, 7};
+constexpr BitField kCaps116{116, 0, 7}, kField116{116, 7, 7}, kField117{116, 14, 3},
+    kFlag118{116, 17, 1}, kField118{116, 18, 6}, kLoanClubFans{116, 24, 6},
+    kScoutMark{116, 30, 1}, kFlag119{116, 31, 1};
+constexpr BitField kField120Bit0{120, 0, 1}, kField120{120, 1, 8}, kField120Bits9{120, 9, 2},
+    kFlag120Bit11{120, 11, 1}, kFlag120Bit12{120, 12, 1}, kCupFlag0{120, 13, 1},
+    kCupFlag1{120, 14, 1}, kCupFlag2{120, 15, 1}, kCupFlag3{120, 16, 1}, kCupFlag4{120, 17, 1},
+    kCupFlag5{120, 18, 1}, kAgent{120, 19, 9}, kFlag123{120, 30, 1};
+constexpr BitField kScoutRecommended{258, 0, 1};
+
+constexpr int32_t kMaxClauseAmount = 100000000;
+
+// Stat index -> byte within the record and cap group (0 none).
+struct StatSlot {
+    uint8_t byte;
+    uint8_t group;
+};
+constexpr StatSlot kStatMap[kStatCount] = {
+    {28, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {34, 1},
+    {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2},
+    {37, 0}, {38, 0}, {39, 2}, {40, 2}, {41, 2}, {42, 0}, {27, 2}, {45, 0},
+    {43, 0}, {44, 0}, {47, 0}, {46, 0},
+};
+constexpr int kAbilityStat = 27;
+
+// Percentage bonus per playing position for stats 0..7.
+constexpr int16_t kPositionBonus[kPlayerPositionCount][8] = {
+    {10, 10, 5, 5, 5, 1, 1, 2}, {1, 3, 10, 6, 5, 4, 10, 5},  {1, 10, 10, 5, 2, 1, 5, 2},
+    {1, 2, 7, 6, 5, 6, 10, 5},  {1, 8, 9, 7, 3, 2, 7, 4},    {1, 6, 7, 10, 5, 4, 9, 6},
+    {1, 7, 9, 8, 4, 2, 6, 5},   {1, 3, 6, 10, 6, 2, 10, 10}, {1, 3, 4, 9, 8, 8, 10, 5},
+    {1, 2, 4, 10, 7, 10, 10, 8}, {2, 10, 2, 8, 8, 2, 8, 2},  {1, 9, 2, 4, 10, 5, 5, 2},
+    {1, 7, 1, 2, 10, 7, 7, 2},
+};
+
+uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
+
+// The table bounds guard a player count read from a damaged save.
+bool InUse(uint16_t player) {
+    return player != 0 && player < PlayerCount && player < kMaxPlayers;
+}
+
+// Player 0 is a program error that ends the game silently.
+void StopOnPlayerZero(uint16_t player) {
+    if (player == 0) FatalExit();
+}
+
+// Checks of a getter with a message.
+void CheckGet(uint16_t player, const char* message) {
+    StopOnPlayerZero(player);
+    if (!InUse(player)) {
+        std::printf(message, int(player));
+        FatalExit();
+    }
+}
+
+uint16_t Get(uint16_t player, BitField f, const char* message) {
+    CheckGet(player, message);
+    return uint16_t(ReadField(Rec(player), f));
+}
+
+// A getter without a message reads 0 for a number not in use.
+uint16_t GetQuiet(uint16_t player, BitField f) {
+    StopOnPlayerZero(player);
+    return InUse(player) ? uint16_t(ReadField(Rec(player), f)) : 0;
+}
+
+// True when a setter may write the record.
+bool CanSet(uint16_t player) {
+    StopOnPlayerZero(player);
+    return InUse(player);
+}
+
+void SetMasked(uint16_t player, BitField f, int value) {
+    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(value));
+}
+
+void SetClamped(uint16_t player, BitField f, int value, int max) {
+    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(std::clamp(value, 0, max)));
+}
+
+void SetZeroOutside(uint16_t player, BitField f, int value, int max) {
+    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(value < 0 || value > max ? 0 : value));
+}
+
+void SetFlagWarned(uint16_t player, BitField f, int value, const char* message) {
+    if (!CanSet(player)) return;
+    if (value > 1) {
+        std::printf(message, value, int(player));
+        value = 1;
+    }
+    WriteField(Rec(player), f, uint32_t(value));
+}
+
+void SetNonNegative(uint16_t player, BitField f, int value) {
+    SetMasked(player, f, value < 0 ? 0 : value);
+}
+
+// The lock flag keeps the manager, caretaker and transfer-list flags as
+// they are.
+void SetUnlessLocked(uint16_t player, BitField f, int value) {
+    if (!CanSet(player)) return;
+    if (ReadField(Rec(player), kFlag95) != 0) return;
+    WriteField(Rec(player), f, uint32_t(value));
+}
+
+void SetShirtField(uint16_t player, BitField f, int value) {
+    if (!CanSet(player)) return;
+    if (value < 0 || value > 16) {
+        std::printf("Trying excessive shirt '%d'\n", value);
+        FatalExit();
+    }
+    WriteField(Rec(player), f, uint32_t(value));
+}
+
+// Performance ratings are kept halved.
+void SetHalvedPerf(uint16_t player, BitField f, int value) {
+    SetClamped(player, f, value / 2, 50);
+}
+
+int32_t GetAmount(uint16_t player, int offset, const char* message) {
+    CheckGet(player, message);
+    return int32_t(LoadU32(Rec(player) + offset));
+}
+
+void SetAmountWarned(uint16_t player, int offset, int32_t value, const char* message) {
+    if (!CanSet(player)) return;
+    if (value > kMaxClauseAmount) {
+        std::printf(message, int(value), int(player));
+        value = 1;
+    }
+    StoreU32(Rec(player) + offset, uint32_t(value));
+}
+
+uint16_t GetU16(uint16_t player, int offset, const char* message) {
+    CheckGet(player, message);
+    return LoadU16(Rec(player) + offset);
+}
+
+uint16_t ClubFieldValue(int value) {
+    return value < 0 || value > kClubCount ? kNoClub : uint16_t(value);
+}
+
+// Slots 4..6 of the cup table live in row 0 whatever row is given.
+int CupOffset(int slot, int row) {
+    if (slot >= 4) row = 0;
+    return kCupTable + 14 * row + 2 * slot;
+}
+
+}  // namespace
+
+bool IsValidPlayer(uint16_t player) { return InUse(player); }
+
+PlayerRecord* GetPlayerRecordAddress(uint16_t player) {
+    return InUse(player) ? &PlayerRecords[player] : nullptr;
+}
+
+const char* GetPlayerSurname(uint16_t player) {
+    StopOnPlayerZero(player);
+    return InUse(player) ? reinterpret_cast<const char*>(Rec(player) + kSurname) : "";
+}
+
+void SetPlayerSurname(uint16_t player, const char* surname) {
+    if (!CanSet(player)) return;
+    char* field = reinterpret_cast<char*>(Rec(player) + kSurname);
+    std::memset(field, 0, kSurnameSize);
+    std::strncpy(field, surname, kSurnameSize - 1);
+}
+
+// --- bytes 16-55 -----------------------------------------------------------
+
+int32_t GetPlayerManPrice(uint16_t player) {
+    return GetAmount(player, kManPrice, "Trying to get man price of neg player : '%d'\n");
+}
+void SetPlayerManPrice(uint16_t player, int32_t value) {
+    if (CanSet(player)) StoreU32(Rec(player) + kManPrice, uint32_t(value));
+}
+
+uint16_t GetPlayerSellOnClause(uint16_t player) {
+    return GetU16(player, kSellOnClause, "Trying to get SellOnClause of neg player : '%d'\n");
+}
+void SetPlayerSellOnClause(uint16_t player, int16_t value) {
+    if (CanSet(player)) StoreU16(Rec(player) + kSellOnClause, value < 0 ? 0xFFFF : uint16_t(value));
+}
+
+uint16_t GetPlayerSellOnPercent(uint16_t player) {
+    return GetU16(player, kSellOnPercent, "Trying to get SellOnPercent of neg player : '%d'\n");
+}
+void SetPlayerSellOnPercent(uint16_t player, int16_t value) {
+    if (!CanSet(player)) return;
+    if (value > 100) {
+        std::printf("Trying excessive sell clause with player: '%d,%d'\n", int(value), int(player));
+        value = -1;
+    }
+    StoreU16(Rec(player) + kSellOnPercent, uint16_t(value));
+}
+
+uint16_t GetPlayerField52(uint16_t player) {
+    StopOnPlayerZero(player);
+    return InUse(player) ? LoadU16(Rec(player) + kField52) : 0;
+}
+void SetPlayerField52(uint16_t player, int16_t value) {
+    if (CanSet(player)) StoreU16(Rec(player) + kField52, uint16_t(value));
+}
+
+uint16_t GetPlayerWage(uint16_t player) {
+    return GetU16(player, kWage, "Trying to get Wage of neg player : '%d'\n");
+}
+void SetPlayerWage(uint16_t player, int16_t value) {
+    if (CanSet(player)) StoreU16(Rec(player) + kWage, uint16_t(std::clamp<int>(value, 0, 4000)));
+}
+
+// --- word at 56 ------------------------------------------------------------
+
+uint16_t GetPlayerCareerGoals(uint16_t player) {
+    return Get(player, kCareerGoals, "Trying to get career goals of neg player : '%d'\n");
+}
+void SetPlayerCareerGoals(uint16_t player, int16_t value) {
+    SetClamped(player, kCareerGoals, value, 1023);
+}
+uint16_t GetPlayerAge(uint16_t player) {
+    return Get(player, kAge, "Trying to get negative player age : '%d'\n");
+}
+void SetPlayerAge(uint16_t player, int16_t value) { SetZeroOutside(player, kAge, value, 63); }
+uint16_t GetPlayerCareerApps(uint16_t player) {
+    return Get(player, kCareerApps, "Trying to get career apps of neg player : '%d'\n");
+}
+void SetPlayerCareerApps(uint16_t player, int16_t value) {
+    SetClamped(player, kCareerApps, value, 2047);
+}
+uint16_t GetPlayerDispoints(uint16_t player) {
+    return Get(player, kDispoints, "Trying to get Dispoints of neg player : '%d'\n");
+}
+void SetPlayerDispoints(uint16_t player, int16_t value) {
+    SetClamped(player, kDispoints, value, 31);
+}
+
+// --- word at 60 ------------------------------------------------------------
+
+uint16_t GetPlayerInitial(uint16_t player) {
+    return Get(player, kInitial, "Trying to get Initial of neg player : '%d'\n");
+}
+void SetPlayerInitial(uint16_t player, int16_t value) {
+    SetZeroOutside(player, kInitial, value, 26);
+}
+uint16_t GetPlayerSaleStatus(uint16_t player) { return GetQuiet(player, kSaleStatus); }
+void SetPlayerSaleStatus(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kSaleStatus, value, "Trying excessive Sale Status with player: '%d,%d'\n");
+}
+uint16_t GetPlayerClause2(uint16_t player) {
+    return Get(player, kClause2, "Trying to get Clause2 of neg player : '%d'\n");
+}
+void SetPlayerClause2(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kClause2, value, "Trying excessive clause2 with player: '%d,%d'\n");
+}
+uint16_t GetPlayerClause3(uint16_t player) {
+    return Get(player, kClause3, "Trying to get Clause3 of neg player : '%d'\n");
+}
+void SetPlayerClause3(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kClause3, value, "Trying excessive clause3 with player: '%d,%d'\n");
+}
+uint16_t GetPlayerClause8(uint16_t player) {
+    return Get(player, kClause8, "Trying to get Clause8 of neg player : '%d'\n");
+}
+void SetPlayerClause8(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kClause8, value, "Trying excessive clause8 with player: '%d,%d'\n");
+}
+uint16_t GetPlayerCaptain(uint16_t player) {
+    return Get(player, kCaptain, "Trying to get captain of neg player : '%d'\n");
+}
+void SetPlayerCaptain(uint16_t player, int16_t value) { SetMasked(player, kCaptain, value); }
+uint16_t GetPlayerIntDuty(uint16_t player) {
+    return Get(player, kIntDuty, "Trying to get Int Duty of neg player : '%d'\n");
+}
+void SetPlayerIntDuty(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kIntDuty, value, "Trying excessive int duty with player: '%d,%d'\n");
+}
+uint16_t GetPlayerTxList(uint16_t player) {
+    return Get(player, kTxList, "Trying to get TxList of neg player : '%d'\n");
+}
+void SetPlayerTxList(uint16_t player, int16_t value) {
+    SetUnlessLocked(player, kTxList, value > 1 ? 1 : value);
+}
+uint16_t GetPlayerTxReq(uint16_t player) {
+    return Get(player, kTxReq, "Trying to get txreq of neg player : '%d'\n");
+}
+void SetPlayerTxReq(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kTxReq, value, "Trying excessive txreq with player: '%d,%d'\n");
+}
+uint16_t GetPlayerPerf(uint16_t player) {
+    return Get(player, kPerf, "Trying to get perf of neg player : '%d'\n") * 2;
+}
+void SetPlayerPerf(uint16_t player, int16_t value) { SetHalvedPerf(player, kPerf, value); }
+uint16_t GetPlayerContract(uint16_t player) {
+    return Get(player, kContract, "Trying to get Contract of neg player : '%d'\n");
+}
+void SetPlayerContract(uint16_t player, int16_t value) { SetClamped(player, kContract, value, 60); }
+uint16_t GetPlayerFatigue(uint16_t player) {
+    return Get(player, kFatigue, "Trying to get Fatigue of neg player : '%d'\n");
+}
+void SetPlayerFatigue(uint16_t player, int16_t value) { SetClamped(player, kFatigue, value, 60); }
+
+// --- clause amounts --------------------------------------------------------
+
+int32_t GetPlayerClause1(uint16_t player) {
+    return GetAmount(player, kClause1, "Trying to get Clause1 of neg player : '%d'\n");
+}
+void SetPlayerClause1(uint16_t player, int32_t value) {
+    SetAmountWarned(player, kClause1, value, "Trying excessive clause1 with player: '%d,%d'\n");
+}
+int32_t GetPlayerClause4(uint16_t player) {
+    return GetAmount(player, kClause4, "Trying to get Clause4 of neg player : '%d'\n");
+}
+void SetPlayerClause4(uint16_t player, int32_t value) {
+    SetAmountWarned(player, kClause4, value, "Trying excessive clause4 with player: '%d,%d'\n");
+}
+int32_t GetPlayerClause5(uint16_t player) {
+    return GetAmount(player, kClause5, "Trying to get Clause5 of neg player : '%d'\n");
+}
+void SetPlayerClause5(uint16_t player, int32_t value) {
+    SetAmountWarned(player, kClause5, value, "Trying excessive clause5 with player: '%d,%d'\n");
+}
+int32_t GetPlayerClause6(uint16_t player) {
+    return GetAmount(player, kClause6, "Trying to get Clause6 of neg player : '%d'\n");
+}
+void SetPlayerClause6(uint16_t player, int32_t value) {
+    SetAmountWarned(player, kClause6, value, "Trying excessive clause6 with player: '%d,%d'\n");
+}
+int32_t GetPlayerClause7(uint16_t player) {
+    return GetAmount(player, kClause7, "Trying to get Clause7 of neg player : '%d'\n");
+}
+void SetPlayerClause7(uint16_t player, int32_t value) {
+    SetAmountWarned(player, kClause7, value, "Trying excessive clause7 with player: '%d,%d'\n");
+}
+
+// --- word at 84 ------------------------------------------------------------
+
+uint16_t GetPlayerGoals(uint16_t player) {
+    return Get(player, kGoals, "Trying to get goals of neg player : '%d'\n");
+}
+uint16_t GetPlayerTotalGoals(uint16_t player) {
+    CheckGet(player, "Trying to get goals of neg player : '%d'\n");
+    return uint16_t(ReadField(Rec(player), kGoals) + ReadField(Rec(player), kGoals2));
+}
+// Storing 0 goals is how the season counters are reset.
+void SetPlayerGoals(uint16_t player, int16_t value) {
+    if (!CanSet(player)) return;
+    int goals = std::clamp<int>(value, 0, 127);
+    uint8_t* r = Rec(player);
+    WriteField(r, kGoals, uint32_t(goals));
+    if (goals != 0) return;
+    WriteField(r, kAssists, 0);
+    WriteField(r, kField108A, 0);
+    WriteField(r, kField108B, 0);
+    WriteField(r, kAssists2, 0);
+    WriteField(r, kGoals2, 0);
+}
+uint16_t GetPlayerFans(uint16_t player) {
+    return Get(player, kFans, "Trying to get fans of neg player : '%d'\n");
+}
+// Never below the fans floor / 52; a floor too large for the field still
+// leaves a value that fits.
+void SetPlayerFans(uint16_t player, int16_t value) {
+    if (!CanSet(player)) return;
+    int fans = std::clamp<int>(value, 0, 63);
+    int floor = LoadU16(Rec(player) + kField52) / 52;
+    fans = std::min(std::max(fans, floor), 63);
+    WriteField(Rec(player), kFans, uint32_t(fans));
+}
+uint16_t GetPlayerHalvorn(uint16_t player) {
+    return Get(player, kHalvorn, "Trying to get halvorn of neg player : '%d'\n");
+}
+void SetPlayerHalvorn(uint16_t player, int16_t value) { SetUnlessLocked(player, kHalvorn, value); }
+uint16_t GetPlayerHalvornB(uint16_t player) {
+    return Get(player, kHalvornB, "Trying to get halvorn of neg player : '%d'\n");
+}
+void SetPlayerHalvornB(uint16_t player, int16_t value) {
+    SetUnlessLocked(player, kHalvornB, value);
+}
+uint16_t GetPlayerEuroBan(uint16_t player) {
+    return Get(player, kEuroBan, "Trying to get euro ban of neg player : '%d'\n");
+}
+void SetPlayerEuroBan(uint16_t player, int16_t value) { SetClamped(player, kEuroBan, value, 1); }
+uint16_t GetPlayerEuroDispoints(uint16_t player) {
+    return Get(player, kEuroDispoints, "Trying to get EuroDispoints of neg player : '%d'\n");
+}
+// Three European points bring a ban and a message to the player's club.
+void SetPlayerEuroDispoints(uint16_t player, int16_t value) {
+    if (!CanSet(player)) return;
+    int points = std::clamp<int>(value, 0, 3);
+    WriteField(Rec(player), kEuroDispoints, uint32_t(points));
+    if (points != 3) return;
+    WriteField(Rec(player), kEuroBan, 1);
+    int16_t club = int16_t(LoadU16(Rec(player) + kClub));
+    AddMessage(club, -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, -1, -1, 154, 1, 0);
+}
+uint16_t GetPlayerCaps86(uint16_t player) {
+    return Get(player, kCaps86, "Trying to get Caps of neg player : '%d'\n");
+}
+void SetPlayerCaps86(uint16_t player, int16_t value) { SetClamped(player, kCaps86, value, 127); }
+uint16_t GetPlayerIntGoals87(uint16_t player) {
+    return Get(player, kIntGoals87, "Trying to get int goals of neg player : '%d'\n");
+}
+void SetPlayerIntGoals87(uint16_t player, int16_t value) {
+    SetClamped(player, kIntGoals87, value, 127);
+}
+
+// --- word at 88 ------------------------------------------------------------
+
+uint16_t GetPlayerApps(uint16_t player) {
+    return Get(player, kApps, "Trying to get apps of neg player : '%d'\n");
+}
+void SetPlayerApps(uint16_t player, int16_t value) { SetClamped(player, kApps, value, 127); }
+uint16_t GetPlayerAppsAsSub(uint16_t player) {
+    return Get(player, kAppsAsSub, "Trying to get appsassub of neg player : '%d'\n");
+}
+void SetPlayerAppsAsSub(uint16_t player, int16_t value) {
+    SetClamped(player, kAppsAsSub, value, 127);
+}
+uint16_t GetPlayerCaps89(uint16_t player) {
+    return Get(player, kCaps89, "Trying to get Caps of neg player : '%d'\n");
+}
+void SetPlayerCaps89(uint16_t player, int16_t value) { SetClamped(player, kCaps89, value, 127); }
+uint16_t GetPlayerCaretaker(uint16_t player) {
+    return Get(player, kCaretaker, "Trying to get caretaker of neg player : '%d'\n");
+}
+void SetPlayerCaretaker(uint16_t player, int16_t value) {
+    SetUnlessLocked(player, kCaretaker, value);
+}
+uint16_t GetPlayerFitness(uint16_t player) {
+    return Get(player, kFitness, "Trying to get Fitness of neg player : '%d'\n");
+}
+void SetPlayerFitness(uint16_t player, int16_t value) { SetClamped(player, kFitness, value, 60); }
+uint16_t GetPlayerPosition(uint16_t player) {
+    CheckGet(player, "Trying to get Position of neg player : '%d'\n");
+    if (ReadField(Rec(player), kHalvornB) != 0) return 13;
+    return uint16_t(ReadField(Rec(player), kPosition));
+}
+uint16_t GetPlayerPosition2(uint16_t player) {
+    return Get(player, kPosition, "Trying to get Position of neg player : '%d'\n");
+}
+// 13 marks a manager who does not play: it sets the second halvorn flag and
+// leaves the playing position alone.
+void SetPlayerPosition(uint16_t player, int16_t value) {
+    if (!CanSet(player)) return;
+    if (value < 0 || value > 13) value = 0;
+    if (value == 13) {
+        SetUnlessLocked(player, kHalvornB, 1);
+        return;
+    }
+    WriteField(Rec(player), kPosition, uint32_t(value));
+}
+
+// --- word at 92 ------------------------------------------------------------
+
+uint16_t GetPlayerField92(uint16_t player) { return GetQuiet(player, kField92); }
+void SetPlayerField92(uint16_t player, int16_t value) { SetMasked(player, kField92, value); }
+uint16_t GetPlayerShirt(uint16_t player) {
+    return Get(player, kShirt, "Trying to get Shirt of neg player : '%d'\n");
+}
+void SetPlayerShirt(uint16_t player, int16_t value) { SetShirtField(player, kShirt, value); }
+uint16_t GetPlayerExperience(uint16_t player) {
+    return Get(player, kExperience, "Trying to get Experience of neg player : '%d'\n");
+}
+void SetPlayerExperience(uint16_t player, int16_t value) {
+    SetClamped(player, kExperience, value, 63);
+}
+uint16_t GetPlayerSusp(uint16_t player) {
+    return Get(player, kSusp, "Trying to get Susp of neg player : '%d'\n");
+}
+uint16_t IsPlayerSuspended(uint16_t player) {
+    return Get(player, kSusp, "Trying to find if neg player is under susp : '%d'\n");
+}
+void SetPlayerSusp(uint16_t player, int16_t value) { SetClamped(player, kSusp, value, 31); }
+uint16_t GetPlayerAssists(uint16_t player) {
+    return Get(player, kAssists, "Trying to get assists of neg player : '%d'\n");
+}
+uint16_t GetPlayerTotalAssists(uint16_t player) {
+    CheckGet(player, "Trying to get assists of neg player : '%d'\n");
+    return uint16_t(ReadField(Rec(player), kAssists) + ReadField(Rec(player), kAssists2));
+}
+void SetPlayerAssists(uint16_t player, int16_t value) { SetClamped(player, kAssists, value, 127); }
+uint16_t GetPlayerFlag95(uint16_t player) { return GetQuiet(player, kFlag95); }
+void SetPlayerFlag95(uint16_t player, int16_t value) { SetMasked(player, kFlag95, value); }
+
+// --- word at 96 ------------------------------------------------------------
+
+uint16_t GetPlayerMorale(uint16_t player) {
+    return Get(player, kMorale, "Trying to get Morale of neg player : '%d'\n");
+}
+void SetPlayerMorale(uint16_t player, int16_t value) { SetClamped(player, kMorale, value, 60); }
+
+// A loss hits twice as hard for a player whose nationality is of another
+// nation group than his club's nation.
+void ChangePlayerMorale(uint16_t player, int16_t change) {
+    if (!CanSet(player) || change == 0) return;
+    int morale = int(ReadField(Rec(player), kMorale));
+    int delta = change;
+    if (delta < 0) {
+        uint16_t club = LoadU16(Rec(player) + kClub);
+        int16_t clubNation = club < kClubCount ? int16_t(GetClubNation(int16_t(club))) : 0;
+        int16_t nationality = int16_t(ReadField(Rec(player), kNationality));
+        if (NationGroup(clubNation) != NationGroup(nationality)) delta *= 2;
+        morale -= (-delta * morale) / 100 + 1;
+    } else {
+        morale += (delta * morale) / 100 + 1;
+    }
+    SetPlayerMorale(player, int16_t(std::clamp(morale, -32768, 32767)));
+}
+uint16_t GetPlayerField96(uint16_t player) { return GetQuiet(player, kField96); }
+void SetPlayerField96(uint16_t player, int16_t value) { SetClamped(player, kField96, value, 60); }
+uint16_t GetPlayerReputation(uint16_t player) {
+    return Get(player, kReputation, "Trying to get Reputation of neg player : '%d'\n");
+}
+void SetPlayerReputation(uint16_t player, int16_t value) {
+    SetClamped(player, kReputation, value, 63);
+}
+uint16_t GetPlayerIT(uint16_t player) {
+    return Get(player, kIT, "Trying to get IT of neg player : '%d'\n");
+}
+void SetPlayerIT(uint16_t player, int16_t value) { SetClamped(player, kIT, value, 63); }
+uint16_t GetPlayerIP(uint16_t player) {
+    return Get(player, kIP, "Trying to get IP of neg player : '%d'\n");
+}
+void SetPlayerIP(uint16_t player, int16_t value) { SetClamped(player, kIP, value, 104); }
+uint16_t GetPlayerLoanList(uint16_t player) {
+    return Get(player, kLoanList, "Trying to get loan list of neg player : '%d'\n");
+}
+void SetPlayerLoanList(uint16_t player, int16_t value) {
+    SetFlagWarned(player, kLoanList, value, "Trying excessive loanlist with player: '%d,%d'\n");
+}
+
+// --- word at 100 -----------------------------------------------------------
+
+uint16_t GetPlayerLoanPeriod(uint16_t player) {
+    return Get(player, kLoanPeriod, "Trying to get LoanPeriod of neg player : '%d'\n");
+}
+void SetPlayerLoanPeriod(uint16_t player, int16_t value) {
+    SetClamped(player, kLoanPeriod, value, 63);
+}
+uint16_t GetPlayerMoM(uint16_t player) {
+    return Get(player, kMoM, "Trying to get m.o.m of neg player : '%d'\n");
+}
+void SetPlayerMoM(uint16_t player, int16_t value) { SetClamped(player, kMoM, value, 63); }
+uint16_t GetPlayerNationality(uint16_t player) {
+    return Get(player, kNationality, "Trying to get Nationality of neg player : '%d'\n");
+}
+void SetPlayerNationality(uint16_t player, int16_t value) {
+    SetZeroOutside(player, kNationality, value, 116);
+}
+uint16_t GetPlayerSkinColour(uint16_t player) { return GetQuiet(player, kSkinColour); }
+void SetPlayerSkinColour(uint16_t player, int16_t value) { SetMasked(player, kSkinColour, value); }
+uint16_t GetPlayerHairColour(uint16_t player) { return GetQuiet(player, kHairColour); }
+void SetPlayerHairColour(uint16_t player, int16_t value) { SetMasked(player, kHairColour, value); }
+uint16_t GetPlayerHairStyle(uint16_t player) { return GetQuiet(player, kHairStyle); }
+void SetPlayerHairStyle(uint16_t player, int16_t value) { SetMasked(player, kHairStyle, value); }
+uint16_t GetPlayerTactic(uint16_t player) {
+    uint16_t tactic = Get(player, kTactic, "Trying to get tactic of neg player : '%d'\n");
+    return tactic < 6 ? tactic : 0;
+}
+
+// --- word at 104 -----------------------------------------------------------
+
+uint16_t GetPlayerBanWait(uint16_t player) {
+    return Get(player, kBanWait, "Trying to get banwait of neg player : '%d'\n");
+}
+void SetPlayerBanWait(uint16_t player, int16_t value) { SetClamped(player, kBanWait, value, 2); }
+
+namespace {
+// The three side settings ignore a value above 3.
+void SetSetting(uint16_t player, BitField f, int value) {
+    if (!CanSet(player) || value > 3) return;
+    WriteField(Rec(player), f, uint32_t(value));
+}
+}  // namespace
+
+uint16_t GetPlayerSetting1(uint16_t player) { return GetQuiet(player, kSetting1); }
+void SetPlayerSetting1(uint16_t player, int16_t value) { SetSetting(player, kSetting1, value); }
+uint16_t GetPlayerSetting2(uint16_t player) { return GetQuiet(player, kSetting2); }
+void SetPlayerSetting2(uint16_t player, int16_t value) { SetSetting(player, kSetting2, value); }
+uint16_t GetPlayerSetting3(uint16_t player) { return GetQuiet(player, kSetting3); }
+void SetPlayerSetting3(uint16_t player, int16_t value) { SetSetting(player, kSetting3, value); }
+uint16_t GetPlayerSetting4(uint16_t player) { return GetQuiet(player, kSetting4); }
+void SetPlayerSetting4(uint16_t player, int16_t value) { SetClamped(player, kSetting4, value, 15); }
+uint16_t GetPlayerField105(uint16_t player) { return GetQuiet(player, kField105); }
+void SetPlayerField105(uint16_t player, int16_t value) {
+    SetClamped(player, kField105, value, 60);
+}
+uint16_t GetPlayerCareerAppsAsSub(uint16_t player) {
+    return Get(player, kCareerAppsAsSub, "Trying to get careerappsassub of neg player : '%d'\n");
+}
+void SetPlayerCareerAppsAsSub(uint16_t player, int16_t value) {
+    SetClamped(player, kCareerAppsAsSub, value, 127);
+}
+uint16_t GetPlayerFlag107(uint16_t player) { return GetQuiet(player, kFlag107); }
+void SetPlayerFlag107(uint16_t player, int16_t value) { SetClamped(player, kFlag107, value, 1); }
+uint16_t GetPlayerLoanTrial(uint16_t player) {
+    return Get(player, kLoanTrial, "Trying to get LoanTrial of neg player : '%d'\n");
+}
+void SetPlayerLoanTrial(uint16_t player, int16_t value) {
+    SetClamped(player, kLoanTrial, value, 1);
+}
+uint16_t GetPlayerFlag107Bit7(uint16_t player) { return GetQuiet(player, kFlag107Bit7); }
+void SetPlayerFlag107Bit7(uint16_t player, int16_t value) {
+    SetClamped(player, kFlag107Bit7, value, 1);
+}
+
+// --- word at 108 -----------------------------------------------------------
+
+uint16_t GetPlayerIntShirt(uint16_t player) { return GetQuiet(player, kIntShirt); }
+void SetPlayerIntShirt(uint16_t player, int16_t value) { SetShirtField(player, kIntShirt, value); }
+uint16_t GetPlayerField108A(uint16_t player) { return GetQuiet(player, kField108A); }
+void SetPlayerField108A(uint16_t player, int16_t value) {
+    SetNonNegative(player, kField108A, value);
+}
+uint16_t GetPlayerField108B(uint16_t player) { return GetQuiet(player, kField108B); }
+void SetPlayerField108B(uint16_t player, int16_t value) {
+    SetNonNegative(player, kField108B, value);
+}
+uint16_t GetPlayerAssists2(uint16_t player) { return GetQuiet(player, kAssists2); }
+void SetPlayerAssists2(uint16_t player, int16_t value) {
+    SetNonNegative(player, kAssists2, value);
+}
+
+// --- word at 112 -----------------------------------------------------------
+
+uint16_t GetPlayerGoals2(uint16_t player) { return GetQuiet(player, kGoals2); }
+void SetPlayerGoals2(uint16_t player, int16_t value) { SetNonNegative(player, kGoals2, value); }
+uint16_t GetPlayerPerf2(uint16_t player) { return GetQuiet(player, kPerf2) * 2; }
+void SetPlayerPerf2(uint16_t player, int16_t value) { SetHalvedPerf(player, kPerf2, value); }
+uint16_t GetPlayerCaps113(uint16_t player) {
+    return Get(player, kCaps113, "Trying to get Caps of neg player : '%d'\n");
+}
+void SetPlayerCaps113(uint16_t player, int16_t value) {
+    SetClamped(player, kCaps113, value, 127);
+}
+uint16_t GetPlayerIntGoals114(uint16_t player) {
+    return Get(player, kIntGoals114, "Trying to get int goals of neg player : '%d'\n");
+}
+void SetPlayerIntGoals114(uint16_t player, int16_t value) {
+    SetClamped(player, kIntGoals114, value, 127);
+}
+
+// --- word at 116 -----------------------------------------------------------
+
+uint16_t GetPlayerCaps116(uint16_t player) {
+    return Get(player, kCaps116, "Trying to get Caps of neg player : '%d'\n");
+}
+void SetPlayerCaps116(uint16_t player, int16_t value) {
+    SetClamped(player, kCaps116, value, 127);
+}
+uint16_t GetPlayerField116(uint16_t player) { return GetQuiet(player, kField116); }
+void SetPlayerField116(uint16_t player, int16_t value) { SetMasked(player, kField116, value); }
+uint16_t GetPlayerField117(uint16_t player) { return GetQuiet(player, kField117); }
+void SetPlayerField117(uint16_t player, int16_t value) {
+    SetZeroOutside(player, kField117, value, 6);
+}
+uint16_t GetPlayerFlag118(uint16_t player) { return GetQuiet(player, kFlag118); }
+void SetPlayerFlag118(uint16_t player, int16_t value) { SetClamped(player, kFlag118, value, 1); }
+uint16_t GetPlayerField118(uint16_t player) { return GetQuiet(player, kField118); }
+void SetPlayerField118(uint16_t player, int16_t value) {
+    SetClamped(player, kField118, value, 63);
+}
+uint16_t GetPlayerLoanClubFans(uint16_t player) {
+    return Get(player, kLoanClubFans, "Trying to get LoanClubfans of neg player : '%d'\n");
+}
+void SetPlayerLoanClubFans(uint16_t player, int16_t value) {
+    SetClamped(player, kLoanClubFans, value, 63);
+}
+uint16_t GetPlayerScoutMark(uint16_t player) { return GetQuiet(player, kScoutMark); }
+void SetPlayerScoutMark(uint16_t player, int16_t value) { SetMasked(player, kScoutMark, value); }
+uint16_t GetPlayerFlag119(uint16_t player) { return GetQuiet(player, kFlag119); }
+void SetPlayerFlag119(uint16_t player, int16_t value) { SetMasked(player, kFlag119, value); }
+
+// --- word at 120 -----------------------------------------------------------
+
+uint16_t GetPlayerField120Bit0(uint16_t player) { return GetQuiet(player, kField120Bit0); }
+void SetPlayerField120Bit0(uint16_t player, int16_t value) {
+    SetMasked(player, kField120Bit0, value);
+}
+uint16_t GetPlayerField120(uint16_t player) { return GetQuiet(player, kField120); }
+void SetPlayerField120(uint16_t player, int16_t value) {
+    SetZeroOutside(player, kField120, value, 200);
+}
+uint16_t GetPlayerField120Bits9(uint16_t player) { return GetQuiet(player, kField120Bits9); }
+void SetPlayerField120Bits9(uint16_t player, int16_t value) {
+    SetMasked(player, kField120Bits9, value);
+}
+uint16_t GetPlayerFlag120Bit11(uint16_t player) { return GetQuiet(player, kFlag120Bit11); }
+void SetPlayerFlag120Bit11(uint16_t player, int16_t value) {
+    SetMasked(player, kFlag120Bit11, value);
+}
+uint16_t GetPlayerFlag120Bit12(uint16_t player) { return GetQuiet(player, kFlag120Bit12); }
+void SetPlayerFlag120Bit12(uint16_t player, int16_t value) {
+    SetMasked(player, kFlag120Bit12, value);
+}
+uint16_t GetPlayerCupFlag0(uint16_t player) { return GetQuiet(player, kCupFlag0); }
+void SetPlayerCupFlag0(uint16_t player, int16_t value) { SetMasked(player, kCupFlag0, value); }
+uint16_t GetPlayerCupFlag1(uint16_t player) { return GetQuiet(player, kCupFlag1); }
+void SetPlayerCupFlag1(uint16_t player, int16_t value) { SetMasked(player, kCupFlag1, value); }
+uint16_t GetPlayerCupFlag2(uint16_t player) { return GetQuiet(player, kCupFlag2); }
+void SetPlayerCupFlag2(uint16_t player, int16_t value) { SetMasked(player, kCupFlag2, value); }
+uint16_t GetPlayerCupFlag3(uint16_t player) { return GetQuiet(player, kCupFlag3); }
+void SetPlayerCupFlag3(uint16_t player, int16_t value) { SetMasked(player, kCupFlag3, value); }
+uint16_t GetPlayerCupFlag4(uint16_t player) { return GetQuiet(player, kCupFlag4); }
+void SetPlayerCupFlag4(uint16_t player, int16_t value) { SetMasked(player, kCupFlag4, value); }
+uint16_t GetPlayerCupFlag5(uint16_t player) { return GetQuiet(player, kCupFlag5); }
+void SetPlayerCupFlag5(uint16_t player, int16_t value) { SetMasked(player, kCupFlag5, value); }
+uint16_t GetPlayerAgent(uint16_t player) {
+    return Get(player, kAgent, "Trying to get Agent of neg player : '%d'\n");
+}
+void SetPlayerAgent(uint16_t player, int16_t value) {
+    SetZeroOutside(player, kAgent, value, kAgentCount - 1);
+}
+uint16_t GetPlayerFlag123(uint16_t player) { return GetQuiet(player, kFlag123); }
+void SetPlayerFlag123(uint16_t player, int16_t value) { SetMasked(player, kFlag123, value); }
+
+// --- clubs and the cup table -----------------------------------------------
+
+uint16_t GetPlayerClub(uint16_t player) {
+    return GetU16(player, kClub, "Trying to get Club of neg player : '%d'\n");
+}
+void SetPlayerClub(uint16_t player, int16_t value) {
+    if (CanSet(player)) StoreU16(Rec(player) + kClub, ClubFieldValue(value));
+}
+uint16_t GetPlayerLoanClub(uint16_t player) {
+    return GetU16(player, kLoanClub, "Trying to get LoanClub of neg player : '%d'\n");
+}
+void SetPlayerLoanClub(uint16_t player, int16_t value) {
+    if (CanSet(player)) StoreU16(Rec(player) + kLoanClub, ClubFieldValue(value));
+}
+
+// A slot or row outside the table stops the program like a bad player,
+// rather than reading beyond the record.
+uint16_t GetPlayerCup(uint16_t player, int16_t slot, int16_t row) {
+    StopOnPlayerZero(player);
+    bool rowOk = slot >= 4 || (row >= 0 && row < kCupRows);
+    if (!InUse(player) || slot < 0 || slot >= kCupSlots || !rowOk) {
+        std::printf("Trying to get cup of neg player : '%d'\n", int(player));
+        FatalExit();
+    }
+    return LoadU16(Rec(player) + CupOffset(slot, row));
+}
+
+void SetPlayerCup(uint16_t player, int16_t club, int16_t slot, int16_t row) {
+    StopOnPlayerZero(player);
+    bool rowOk = slot >= 4 || (row >= 0 && row < kCupRows);
+    if (slot < 0 || slot >= kCupSlots || club > kClubCount || !rowOk) {
+        std::printf("Trying to give illegal cup: '%d,%d'\n", int(slot), int(player));
+        FatalExit();
+    }
+    if (!InUse(player)) return;
+    StoreU16(Rec(player) + CupOffset(slot, row), club < 0 ? kNoClub : uint16_t(club));
+}
+
+uint16_t GetPlayerScoutRecommended(uint16_t player) {
+    if (player >= PlayerCount || player >= kMaxPlayers) return 0;
+    return uint16_t(ReadField(Rec(player), kScoutRecommended));
+}
+void SetPlayerScoutRecommended(uint16_t player, int16_t value) {
+    if (player >= PlayerCount || player >= kMaxPlayers) return;
+    WriteField(Rec(player), kScoutRecommended, uint32_t(value));
+}
+
+// --- stats -----------------------------------------------------------------
+
+int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
+    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
+    if (index < 0 || index >= kStatCount) return 0;
+    const uint8_t* r = Rec(player);
+    int value = r[kStatMap[index].byte];
+    int ability = r[kStatMap[kAbilityStat].byte];
+
+    int position = int(ReadField(r, kPosition));
+    if (positionFactor != 0 && index < 8 && position < kPlayerPositionCount) {
+        // Both divisions are 16-bit, as the ratings were tuned with them.
+        int16_t q = int16_t(int16_t(ability * positionFactor * 52) / 100);
+        int16_t bonus = int16_t(int16_t(q * kPositionBonus[position][index]) / 100);
+        value += bonus;
+    }
+    if (kStatMap[index].group == 1) {
+        value = std::min(value, ability / 2 + 50 + index);
+    } else if (kStatMap[index].group == 2) {
+        value = std::min(value, player % 20 + index / 2 + 80);
+    }
+    if (value == 0) value = 1;
+    if (value > 99) value = 99;
+    return int16_t(value);
+}
+
+void SetPlayerStat(uint16_t player, int16_t index, int16_t value) {
+    StopOnPlayerZero(player);
+    if (!InUse(player)) {
+        std::printf("Trying to set Stat of invalid player : '%d'\n", int(player));
+        FatalExit();
+    }
+    if (index < 0 || index >= kStatCount) return;
+    Rec(player)[kStatMap[index].byte] = uint8_t(std::clamp<int>(value, 0, 100));
+}
+
+int16_t GetPlayerStat27(uint16_t player) {
+    if (player != 0 && !InUse(player)) return 0;
+    return GetPlayerStat(player, kAbilityStat, 0);
+}
+
+// --- agents ----------------------------------------------------------------
+
+void InitAgents() {
+    for (AgentRecord& agent : AgentRecords) {
+        agent.bytes[0] = uint8_t(GameRandom() % 100);
+        agent.bytes[1] = uint8_t(GameRandom() % 100);
+        agent.bytes[2] = uint8_t(GameRandom() % 100);
+        agent.bytes[3] = uint8_t(GameRandom() % 80);
+    }
+}
+
+// The first drawn agent whose level the player's ability reaches; after
+// 500 misses the last one drawn.
+uint16_t AssignPlayerAgent(uint16_t player) {
+    int ability = GetPlayerStat(player, kAbilityStat, 0);
+    int agent = 0;
+    for (int draw = 0; draw < kAgentCount; ++draw) {
+        agent = GameRandom() % kAgentCount;
+        if (AgentRecords[agent].bytes[3] <= ability) break;
+    }
+    if (SeasonCalendar.currentDay != 0) {
+        uint16_t club = GetPlayerClub(player);
+        if (club < kClubCount && GetClubControl(int16_t(club)) != 0) {
+            AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, 228,
+                       1, 0);
+        }
+    }
+    return uint16_t(agent);
+}
+
+void AssignAllPlayerAgents() {
+    for (uint16_t player = 1; InUse(player); ++player) {
+        SetPlayerAgent(player, int16_t(AssignPlayerAgent(player)));
+    }
+}

@@ -1,0 +1,13 @@
+// The query layer the screens use to reach the game's records.
+#pragma once
+#include <cstdint>
+
+// The country (0..8) whose leagues the screens show.
+extern int8_t ViewedCountry;
+int16_t HVW_GetViewedCountry();
+void HVW_SetViewedCountry(int16_t country);
+
+// Money per spectator for a division (0..5) of a country (0..8).
+int16_t HVW_GetTicketPrice(int16_t division, int16_t country);
+// Class 0..7 of the club's standing in its division, from its base Rep.
+int16_t HVW_GetClubStandingClass(int16_t club);

@@ -1,0 +1,7 @@
+#include "management/nations.h"
+
+// Until the nation data is filled in, every nation forms its own group.
+uint16_t NationGroup(int16_t nation) {
+    if (nation < 0 || nation >= kNationCount) return 0;
+    return uint16_t(nation);
+}

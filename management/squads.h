@@ -1,0 +1,26 @@
+// Club rosters and the shared squad lists of the club last built.
+#pragma once
+#include <cstdint>
+
+#include "database/Access.h"
+
+constexpr int kRosterSize = 100;
+constexpr int kSquadListSize = 32;
+
+// Player numbers of each club (0 = empty slot).
+extern uint16_t ClubRoster[kClubCount][kRosterSize];
+
+// One working list: player numbers (0 = empty; an entry equal to
+// PlayerCount ends the list) and the count.
+struct SquadList {
+    uint16_t players[kSquadListSize];
+    int16_t count;
+};
+extern SquadList FirstTeamList;
+extern SquadList ReserveList;
+extern SquadList YouthList;
+
+// Unpacks the club's roster into the three lists.
+void BuildClubSquadList(int16_t club);
+// Rebuilds every club's roster from the player records.
+void UpdateClubSquads();

@@ -1,0 +1,4 @@
+#include "season/clubseason.h"
+
+ClubSeasonRecord LeagueSeasonRecords[kClubCount];
+ClubSeasonRecord ReserveSeasonRecords[kClubCount];

@@ -1,0 +1,3 @@
+#include "season/fixtures.h"
+
+Fixture FixtureTable[kFixtureSlots];

@@ -1,0 +1,3 @@
+#include "season/leagues.h"
+
+DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
