@@ -406,7 +406,9 @@ void ForecastClubBalance(int16_t club) {
     FinanceForecast[week] = GetClubWeekLastBalance(club, int16_t(week));
     BuildFinanceFixtureList(club);
     Projection p = ProjectionOf(club);
-    int d = SeasonCalendar.currentDay;
+    // The first projected week is the one that ends seven days from today:
+    // the week just past is already in the balance.
+    int d = SeasonCalendar.currentDay + 7;
     for (int b = week + 1; b < kFinanceWeeks; ++b, d += 7) {
         FinanceForecast[b] = ProjectWeek(p, FinanceForecast[b - 1], d);
     }
