@@ -8,7 +8,7 @@ char *engtext[] =
 /* 0 */ "Quit",
 /* 1 */ "One Day",
 /* 2 */ "Saturday",
-/* 3 */ "Country",
+/* 3 */ "Sunday",
 /* 4 */ "Monday",
 /* 5 */ "Tuesday",
 /* 6 */ "Wednesday",
