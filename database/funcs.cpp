@@ -4,6 +4,7 @@
 #include "season/leagues.h"
 
 int8_t ViewedCountry;
+uint8_t QueryLayerTable[24];
 
 int16_t HVW_GetViewedCountry() { return ViewedCountry; }
 void HVW_SetViewedCountry(int16_t country) { ViewedCountry = int8_t(country); }

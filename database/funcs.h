@@ -2,6 +2,9 @@
 #pragma once
 #include <cstdint>
 
+// A 24-byte table of the query layer.
+extern uint8_t QueryLayerTable[24];
+
 // The country (0..8) whose leagues the screens show.
 extern int8_t ViewedCountry;
 int16_t HVW_GetViewedCountry();

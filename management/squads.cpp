@@ -6,6 +6,9 @@ uint16_t ClubRoster[kClubCount][kRosterSize];
 SquadList FirstTeamList;
 SquadList ReserveList;
 SquadList YouthList;
+int16_t TeamSelectionWords[7];
+uint8_t SquadBytes[28];
+int16_t TeamSelectionTables[4][5];
 
 namespace {
 

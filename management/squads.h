@@ -20,6 +20,11 @@ extern SquadList FirstTeamList;
 extern SquadList ReserveList;
 extern SquadList YouthList;
 
+// Team-selection state kept across days.
+extern int16_t TeamSelectionWords[7];
+extern uint8_t SquadBytes[28];
+extern int16_t TeamSelectionTables[4][5];
+
 // Unpacks the club's roster into the three lists.
 void BuildClubSquadList(int16_t club);
 // Rebuilds every club's roster from the player records.

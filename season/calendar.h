@@ -18,3 +18,10 @@ struct SeasonCalendarState {
 };
 
 extern SeasonCalendarState SeasonCalendar;
+
+// The next round day of each competition, kept beside the calendar.
+extern int16_t CompetitionDayWords[10];
+// The competition-day word and the daily-jobs words of the day advance.
+extern int16_t CompetitionDayWord;
+extern int16_t DailyJobsWord;
+extern int16_t DailyJobsWord2;

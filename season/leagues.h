@@ -14,3 +14,21 @@ struct DivisionLayoutEntry {
     uint16_t third;
 };
 extern DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
+
+constexpr int kLeagueRows = 7;
+constexpr int kLeagueRowClubs = 24;
+constexpr uint16_t kNoLeagueClub = 65535;
+
+// Per country 7 rows of 24 club numbers in table order, place 0 first,
+// 65535 empty; rows 0..5 are the divisions.
+extern int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
+// A second table of the same shape: the league positions kept beside it.
+extern int16_t LeaguePositionTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
+// Per country 24 words of the league code.
+extern int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];
+// Per country, the clubs of each division at season start (65535 empty).
+extern uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
+// Six per-country words of the league and transfer code.
+extern int16_t LeagueTransferWords[6][kCountryCount];
+// One further per-country word of the league code.
+extern int16_t LeagueSeasonWords[kCountryCount];

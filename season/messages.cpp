@@ -10,6 +10,7 @@ using namespace recbits;
 MessageRecord MessageArchive[kClubCount][kArchiveSlots];
 MessageRecord UserInbox[kInboxSlots];
 uint16_t NewMessageFlag;
+uint8_t HalvornMessageBytes[27];
 
 namespace {
 

@@ -39,6 +39,8 @@ enum MessageField : int {
 extern MessageRecord MessageArchive[kClubCount][kArchiveSlots];
 extern MessageRecord UserInbox[kInboxSlots];
 extern uint16_t NewMessageFlag;
+// Message state of the user's manager.
+extern uint8_t HalvornMessageBytes[27];
 
 void AddMessage(int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB, int16_t word1,
                 int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,

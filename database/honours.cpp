@@ -1,0 +1,3 @@
+#include "database/honours.h"
+
+HonoursRow HonoursTable[9][50];

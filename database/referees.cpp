@@ -1,0 +1,3 @@
+#include "database/referees.h"
+
+RefereeRecord RefereeRecords[401];

@@ -1,0 +1,4 @@
+#include "database/training.h"
+
+TrainingRecord TrainingRecords[100];
+PlayerWatchSlot PlayerWatchSlots[32];

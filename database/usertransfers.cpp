@@ -1,0 +1,5 @@
+#include "database/usertransfers.h"
+
+uint16_t HumanContracts[4];
+uint16_t HumanSalePlayers[128];
+int16_t HumanSaleClubs[128];

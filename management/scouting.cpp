@@ -1,0 +1,4 @@
+#include "management/scouting.h"
+
+uint16_t ScoutingWordPair[2];
+uint16_t ScoutingWord;

@@ -1,0 +1,6 @@
+// Scouting state of the user's club.
+#pragma once
+#include <cstdint>
+
+extern uint16_t ScoutingWordPair[2];
+extern uint16_t ScoutingWord;

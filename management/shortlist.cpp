@@ -1,0 +1,3 @@
+#include "management/shortlist.h"
+
+uint16_t Shortlist[18];

@@ -1,0 +1,4 @@
+#include "management/tactics.h"
+
+CustomTacticTable CustomTacticTableA;
+CustomTacticTable CustomTacticTableB;

@@ -1,0 +1,19 @@
+// Front-end state the saved game keeps: the club the club screens show,
+// the save-slot screen, the match-day screen table, diary notes and the
+// player search.
+#pragma once
+#include <cstdint>
+
+extern uint16_t SelectedClub;
+extern int16_t ClubScreenWord;
+extern uint8_t SaveSlotScreenBytes[21];
+extern uint8_t MatchDayScreenTable[2032];
+
+struct DiaryNote {
+    uint8_t bytes[308];
+};
+static_assert(sizeof(DiaryNote) == 308);
+extern DiaryNote DiaryNotes[10];
+
+extern uint8_t PlayerSearchPresets[1864];
+extern uint8_t PlayerSearchFilter[202];

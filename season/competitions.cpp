@@ -1,0 +1,11 @@
+#include "season/competitions.h"
+
+uint8_t CompetitionTable[516096];
+uint8_t ClubCompetitionTable[kClubCount][126];
+int16_t CompetitionPositionWords[6];
+uint8_t CompetitionBytes28[28];
+uint8_t CompetitionBytes200[200];
+uint8_t CompetitionBytes522[522];
+uint8_t CompetitionTable7200[7200];
+uint8_t CompetitionTable232[232];
+uint8_t NewGameByte;

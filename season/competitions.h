@@ -1,0 +1,18 @@
+// The competition state of the season code: rounds, entrants and per-club
+// standing in the cups.  Saved with the game as raw tables.
+#pragma once
+#include <cstdint>
+
+#include "database/Access.h"
+
+extern uint8_t CompetitionTable[516096];
+// Per club 126 bytes of competition state.
+extern uint8_t ClubCompetitionTable[kClubCount][126];
+// Competition-position and new-game words.
+extern int16_t CompetitionPositionWords[6];
+extern uint8_t CompetitionBytes28[28];
+extern uint8_t CompetitionBytes200[200];
+extern uint8_t CompetitionBytes522[522];
+extern uint8_t CompetitionTable7200[7200];
+extern uint8_t CompetitionTable232[232];
+extern uint8_t NewGameByte;

@@ -1,0 +1,3 @@
+#include "season/nationorder.h"
+
+uint16_t NationClubOrder[kCountryCount][128];

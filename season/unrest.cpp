@@ -1,0 +1,3 @@
+#include "season/unrest.h"
+
+PendingPlayerEvent PendingPlayerEvents[100];
