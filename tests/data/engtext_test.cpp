@@ -234,4 +234,54 @@ TEST(EngText, CalendarAndResultLetters) {
     for (int id : {138, 139, 140}) EXPECT_EQ(cat.entries[id].text.size(), 1u) << "text " << id;
 }
 
+// Counts "%" conversions of one letter.
+int CountConversions(const std::string& t, char letter) {
+    int n = 0;
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i] != '%') continue;
+        if (t[i + 1] == letter) ++n;
+        ++i;
+    }
+    return n;
+}
+
+TEST(EngText, FormatTextsTakeTheArgumentsTheirScreensPass) {
+    const Catalogue& cat = Texts();
+    ASSERT_EQ(cat.entries.size(), static_cast<size_t>(kTextCount));
+    struct Format { int id, strings, numbers; };
+    const Format formats[] = {
+        {693, 2, 0},  // substitution question: incoming and outgoing player
+        {975, 1, 0},  // tour question: nation
+        {976, 1, 0},  // friendly question: club
+        {850, 3, 0},  // move scouts: scouted region, chosen region, weekly cost
+        {851, 2, 0},  // send scouts: region, weekly cost
+        {73, 0, 1},   // drill length
+        {977, 0, 1},  // finance list heading: week number
+    };
+    for (const Format& f : formats) {
+        const std::string& t = cat.entries[f.id].text;
+        EXPECT_EQ(CountConversions(t, 's'), f.strings) << "text " << f.id << ": " << t;
+        EXPECT_EQ(CountConversions(t, 'd'), f.numbers) << "text " << f.id << ": " << t;
+    }
+}
+
+TEST(EngText, MatchDayFlashesUseOnlyTheFilledPlaceholders) {
+    const Catalogue& cat = Texts();
+    ASSERT_EQ(cat.entries.size(), static_cast<size_t>(kTextCount));
+    // The flash builders fill $0t, $1t, $0p and $0m themselves, each once.
+    for (int id = 1259; id <= 1267; ++id) {
+        const std::string& t = cat.entries[id].text;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t[i] != '$') continue;
+            std::string ph = t.substr(i, 3);
+            EXPECT_TRUE(ph == "$0t" || ph == "$1t" || ph == "$0p" || ph == "$0m") << "text " << id << ": " << t;
+            EXPECT_EQ(t.find(ph, i + 1), std::string::npos) << "text " << id << " repeats " << ph;
+        }
+        EXPECT_EQ(t.find("$0m") != std::string::npos, id == 1262) << "text " << id;
+    }
+    EXPECT_EQ(cat.entries[1267].text.find("$1t"), std::string::npos);
+    // Appended to the referee line without expansion.
+    EXPECT_EQ(cat.entries[2486].text.find('$'), std::string::npos);
+}
+
 }  // namespace
