@@ -1249,7 +1249,7 @@ char *engtext[] =
 /* 1241 */ "Home Country",
 /* 1242 */ "Leagues Played",
 /* 1243 */ "End Loan",
-/* 1244 */ "",
+/* 1244 */ "Captain",
 /* 1245 */ "No players are injured.",
 /* 1246 */ "No players are on a fitness programme.",
 /* 1247 */ "No physiotherapist",
