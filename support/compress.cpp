@@ -1,0 +1,818 @@
+#include "support/compress.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+
+#include "support/debug.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+
+namespace {
+
+constexpr const char* kModule = "compress";
+constexpr char kMagic[4] = {'C', 'M', 'P', '0'};
+
+// ---- Byte sources and sinks ----------------------------------------------
+
+// Encoders write through this; a stream that would pass the worst case is
+// cut and flagged instead of written past the buffer.
+struct Writer {
+    uint8_t* out;
+    uint32_t capacity;
+    uint32_t size = 0;
+    bool overflow = false;
+    void Put(uint8_t byte) {
+        if (size < capacity) {
+            out[size++] = byte;
+        } else {
+            overflow = true;
+        }
+    }
+};
+
+struct MemSource {
+    const uint8_t* at;
+    const uint8_t* end;
+    bool Get(uint8_t* byte) {
+        if (at == end) return false;
+        *byte = *at++;
+        return true;
+    }
+};
+
+// Fetches a stream of known length from a file in chunks; a short file ends
+// the program in DOSReadFile.
+struct FileSource {
+    FileSource(std::FILE* f, uint32_t size) : file(f), remaining(size) {}
+    std::FILE* file;
+    uint32_t remaining;
+    uint32_t at = 0;
+    uint32_t filled = 0;
+    uint8_t buffer[4096];
+    bool Get(uint8_t* byte) {
+        if (at == filled) {
+            if (remaining == 0) return false;
+            filled = std::min<uint32_t>(remaining, sizeof buffer);
+            DOSReadFile(file, buffer, filled);
+            remaining -= filled;
+            at = 0;
+        }
+        *byte = buffer[at++];
+        return true;
+    }
+};
+
+// Decoders write here and never past the limit.
+struct Sink {
+    uint8_t* out;
+    uint32_t limit;
+    uint32_t size = 0;
+};
+
+constexpr const char* kPastEnd = "the stream runs past the end of its output";
+
+template <class Source>
+bool Get16High(Source& source, uint32_t* value) {
+    uint8_t high, low;
+    if (!source.Get(&high) || !source.Get(&low)) return false;
+    *value = uint32_t(high) << 8 | low;
+    return true;
+}
+
+template <class Source>
+bool Get32(Source& source, uint32_t* value) {
+    uint32_t result = 0;
+    for (int i = 0; i < 4; ++i) {
+        uint8_t byte;
+        if (!source.Get(&byte)) return false;
+        result |= uint32_t(byte) << (8 * i);
+    }
+    *value = result;
+    return true;
+}
+
+void Put32(Writer& w, uint32_t value) {
+    for (int i = 0; i < 4; ++i) w.Put(uint8_t(value >> (8 * i)));
+}
+
+// The least frequent byte value, the highest among equals.
+uint8_t LeastFrequentByte(const uint8_t* in, uint32_t n) {
+    uint32_t counts[256] = {};
+    for (uint32_t i = 0; i < n; ++i) ++counts[in[i]];
+    int best = 0;
+    for (int v = 0; v < 256; ++v) {
+        if (counts[v] <= counts[best]) best = v;
+    }
+    return uint8_t(best);
+}
+
+// ---- Method 0: order-2 predictor -------------------------------------------
+
+uint8_t g_prediction[65536];
+
+// Context = previous byte + 256 x the byte before it.
+uint32_t NextContext(uint32_t context, uint8_t byte) { return (context & 0xFF) << 8 | byte; }
+
+void EncodePredictor(const uint8_t* in, uint32_t n, Writer& w) {
+    std::memset(g_prediction, 0, sizeof g_prediction);
+    uint32_t context = 0;
+    for (uint32_t i = 0; i < n;) {
+        uint32_t flag_at = w.size;
+        w.Put(0);
+        uint8_t flags = 0;
+        for (int bit = 0; bit < 8 && i < n; ++bit, ++i) {
+            uint8_t byte = in[i];
+            if (g_prediction[context] == byte) {
+                flags |= uint8_t(1u << bit);
+            } else {
+                w.Put(byte);
+                g_prediction[context] = byte;
+            }
+            context = NextContext(context, byte);
+        }
+        if (!w.overflow) w.out[flag_at] = flags;
+    }
+}
+
+template <class Source>
+const char* DecodePredictor(Source& source, Sink& sink) {
+    std::memset(g_prediction, 0, sizeof g_prediction);
+    uint32_t context = 0;
+    uint8_t flags;
+    while (source.Get(&flags)) {
+        for (int bit = 0; bit < 8; ++bit) {
+            uint8_t byte;
+            if (flags >> bit & 1) {
+                byte = g_prediction[context];
+            } else {
+                if (!source.Get(&byte)) return nullptr;
+                g_prediction[context] = byte;
+            }
+            if (sink.size == sink.limit) return kPastEnd;
+            sink.out[sink.size++] = byte;
+            context = NextContext(context, byte);
+        }
+    }
+    return nullptr;
+}
+
+// ---- Method 1: Huffman code with stored tree --------------------------------
+
+constexpr int kHuffNodes = 512;
+constexpr uint32_t kMaxStoredNodes = 255;
+constexpr uint64_t kEmptyWeight = UINT64_MAX;
+
+// Working tables: leaves are 0..255, internal nodes are numbered down
+// from 511; per byte value its code (root first) and length.
+struct HuffmanTables {
+    uint16_t child[kHuffNodes][2];
+    uint64_t weight[kHuffNodes];
+    bool active[kHuffNodes];
+    uint64_t code[256][4];
+    uint16_t length[256];
+    uint64_t path[4];
+};
+HuffmanTables g_huffman;
+
+// Returns the root's number, or -1 when fewer than two byte values occur.
+int BuildHuffmanTree(const uint32_t counts[256]) {
+    HuffmanTables& t = g_huffman;
+    std::memset(&t, 0, sizeof t);
+    for (int v = 0; v < 256; ++v) {
+        t.weight[v] = counts[v];
+        t.active[v] = counts[v] != 0;
+    }
+    int root = -1;
+    for (int next = kHuffNodes - 1; next >= 256; --next) {
+        int a = -1, b = -1;
+        for (int c = 0; c < kHuffNodes; ++c) {
+            if (!t.active[c]) continue;
+            uint64_t w = t.weight[c];
+            uint64_t wa = a < 0 ? kEmptyWeight : t.weight[a];
+            uint64_t wb = b < 0 ? kEmptyWeight : t.weight[b];
+            if (wa < w) {
+                if (w <= wb) b = c;
+            } else if (wa < wb) {
+                b = c;
+            } else {
+                a = c;
+            }
+        }
+        if (a < 0 || b < 0) break;
+        t.weight[next] = t.weight[a] + t.weight[b];
+        t.child[next][0] = uint16_t(a);
+        t.child[next][1] = uint16_t(b);
+        t.active[a] = t.active[b] = false;
+        t.active[next] = true;
+        root = next;
+    }
+    return root;
+}
+
+void AssignCodes(int node, int depth) {
+    HuffmanTables& t = g_huffman;
+    if (node < 256) {
+        std::memcpy(t.code[node], t.path, sizeof t.path);
+        t.length[node] = uint16_t(depth);
+        return;
+    }
+    for (int bit = 0; bit < 2; ++bit) {
+        uint64_t mask = uint64_t(1) << (depth & 63);
+        if (bit) {
+            t.path[depth >> 6] |= mask;
+        } else {
+            t.path[depth >> 6] &= ~mask;
+        }
+        AssignCodes(t.child[node][bit], depth + 1);
+    }
+}
+
+struct BitWriter {
+    Writer& w;
+    uint64_t bits = 0;
+    int count = 0;
+    uint32_t bytes = 0;
+    void Put(uint64_t value, int n) {  // n <= 32
+        bits |= value << count;
+        count += n;
+        while (count >= 8) {
+            w.Put(uint8_t(bits));
+            ++bytes;
+            bits >>= 8;
+            count -= 8;
+        }
+    }
+    // Pads the stream to a whole number of 32-bit words.
+    void Finish() {
+        if (count > 0) {
+            w.Put(uint8_t(bits));
+            ++bytes;
+        }
+        while (bytes % 4 != 0) {
+            w.Put(0);
+            ++bytes;
+        }
+    }
+};
+
+// Codes the symbols a source yields; Symbols is rewound between the
+// counting pass and the coding pass.
+template <class Symbols>
+void EncodeHuffmanSymbols(Symbols symbols, uint32_t n, Writer& w) {
+    HuffmanTables& t = g_huffman;
+    uint32_t counts[256] = {};
+    symbols.Rewind();
+    for (uint32_t i = 0; i < n; ++i) ++counts[symbols.Next()];
+    int root = BuildHuffmanTree(counts);
+
+    Put32(w, n);
+    if (n == 0) {
+        Put32(w, 0);
+        return;
+    }
+    if (root < 0) {
+        // One byte value only: a single node whose both branches lead to it.
+        int value = 0;
+        while (counts[value] == 0) ++value;
+        Put32(w, 1);
+        for (int side = 0; side < 2; ++side) {
+            w.Put(uint8_t(value + 256));
+            w.Put(uint8_t((value + 256) >> 8));
+        }
+        t.code[value][0] = 0;
+        t.length[value] = 1;
+    } else {
+        Put32(w, uint32_t(kHuffNodes - root));
+        for (int node = root; node < kHuffNodes; ++node) {
+            for (int side = 0; side < 2; ++side) {
+                int c = t.child[node][side];
+                uint16_t stored = uint16_t(c < 256 ? c + 256 : c - root);
+                w.Put(uint8_t(stored));
+                w.Put(uint8_t(stored >> 8));
+            }
+        }
+        AssignCodes(root, 0);
+    }
+
+    BitWriter bits{w};
+    symbols.Rewind();
+    for (uint32_t i = 0; i < n; ++i) {
+        uint8_t v = symbols.Next();
+        int length = t.length[v];
+        for (int at = 0; at < length; at += 32) {
+            int chunk = std::min(32, length - at);
+            uint64_t value = t.code[v][at >> 6] >> (at & 63);
+            if (chunk < 32) value &= (uint64_t(1) << chunk) - 1;
+            bits.Put(value & 0xFFFFFFFFu, chunk);
+        }
+    }
+    bits.Finish();
+}
+
+struct PlainSymbols {
+    const uint8_t* in;
+    uint32_t at = 0;
+    void Rewind() { at = 0; }
+    uint8_t Next() { return in[at++]; }
+};
+
+void EncodeHuffman(const uint8_t* in, uint32_t n, Writer& w) { EncodeHuffmanSymbols(PlainSymbols{in}, n, w); }
+
+template <class Source>
+const char* DecodeHuffman(Source& source, Sink& sink) {
+    uint32_t count, nodes;
+    if (!Get32(source, &count) || !Get32(source, &nodes)) return "the Huffman header is cut short";
+    if (count > sink.limit - sink.size) return kPastEnd;
+    if (nodes > kMaxStoredNodes) return "too many Huffman tree nodes";
+    if (count > 0 && nodes == 0) return "the Huffman tree is empty";
+    uint16_t (&child)[kHuffNodes][2] = g_huffman.child;
+    for (uint32_t node = 0; node < nodes; ++node) {
+        for (int side = 0; side < 2; ++side) {
+            uint8_t low, high;
+            if (!source.Get(&low) || !source.Get(&high)) return "the Huffman tree is cut short";
+            uint32_t c = uint32_t(high) << 8 | low;
+            if ((c < 256 && c >= nodes) || c >= 512) return "a Huffman child index is out of range";
+            child[node][side] = uint16_t(c);
+        }
+    }
+    uint32_t node = 0;
+    uint32_t left = count;
+    uint8_t* out = sink.out + sink.size;
+    while (left > 0) {
+        uint8_t byte;
+        if (!source.Get(&byte)) return "the Huffman bit stream ends early";
+        for (int bit = 0; bit < 8; ++bit) {
+            node = child[node][byte >> bit & 1];
+            if (node >= 256) {
+                *out++ = uint8_t(node - 256);
+                node = 0;
+                if (--left == 0) break;
+            }
+        }
+    }
+    sink.size += count;
+    return nullptr;
+}
+
+// ---- Method 2: move-to-front, then Huffman --------------------------------
+
+struct MoveToFront {
+    uint8_t list[256];
+    void Reset() {
+        for (int i = 0; i < 256; ++i) list[i] = uint8_t(i);
+    }
+    uint8_t Encode(uint8_t value) {
+        int at = 0;
+        while (list[at] != value) ++at;
+        std::memmove(list + 1, list, size_t(at));
+        list[0] = value;
+        return uint8_t(at);
+    }
+    uint8_t Decode(uint8_t position) {
+        uint8_t value = list[position];
+        std::memmove(list + 1, list, position);
+        list[0] = value;
+        return value;
+    }
+};
+
+struct MoveToFrontSymbols {
+    const uint8_t* in;
+    uint32_t at = 0;
+    MoveToFront mtf{};
+    void Rewind() {
+        at = 0;
+        mtf.Reset();
+    }
+    uint8_t Next() { return mtf.Encode(in[at++]); }
+};
+
+void EncodeMtfHuffman(const uint8_t* in, uint32_t n, Writer& w) {
+    EncodeHuffmanSymbols(MoveToFrontSymbols{in}, n, w);
+}
+
+template <class Source>
+const char* DecodeMtfHuffman(Source& source, Sink& sink) {
+    uint32_t start = sink.size;
+    if (const char* error = DecodeHuffman(source, sink)) return error;
+    MoveToFront mtf;
+    mtf.Reset();
+    for (uint32_t i = start; i < sink.size; ++i) sink.out[i] = mtf.Decode(sink.out[i]);
+    return nullptr;
+}
+
+// ---- Method 3: LZ77 with escape byte --------------------------------------
+
+constexpr uint32_t kLzWindow = 1023;
+constexpr uint32_t kLzMinDistance = 5;
+constexpr uint32_t kLzMatchLimit = 65;
+constexpr uint32_t kLzLengthLimit = 63;
+
+// Candidate starts are found through chains of earlier positions with the
+// same 4-byte hash; each is then compared exactly, so the result is the same
+// as testing every start in the window.
+int32_t g_lz_head[65536];
+int32_t g_lz_prev[1024];
+uint32_t g_lz_candidates[kLzWindow];
+
+uint32_t Load4(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+uint32_t LzHash(uint32_t four) { return (four * 2654435761u) >> 16; }
+
+void EncodeLz(const uint8_t* in, uint32_t n, Writer& w) {
+    // An empty input needs no escape byte; the decoder reads an empty
+    // stream as an empty output.
+    if (n == 0) return;
+    uint8_t escape = LeastFrequentByte(in, n);
+    w.Put(escape);
+    std::fill(std::begin(g_lz_head), std::end(g_lz_head), -1);
+    uint32_t next_insert = 0;
+    uint32_t p = 0;
+    while (p < n) {
+        uint32_t best_length = 0, best_distance = 0;
+        if (p > 4 && p + 4 < n) {
+            for (; next_insert + kLzMinDistance <= p; ++next_insert) {
+                uint32_t h = LzHash(Load4(in + next_insert));
+                g_lz_prev[next_insert & 1023] = g_lz_head[h];
+                g_lz_head[h] = int32_t(next_insert);
+            }
+            int64_t lowest = p > kLzWindow ? int64_t(p - kLzWindow) : 0;
+            uint32_t four = Load4(in + p);
+            uint32_t found = 0;
+            for (int64_t s = g_lz_head[LzHash(four)]; s >= lowest; s = g_lz_prev[s & 1023]) {
+                if (Load4(in + s) == four) g_lz_candidates[found++] = uint32_t(s);
+            }
+            // Earliest start first, so the first longest match wins ties.
+            uint32_t limit = std::min(kLzMatchLimit, n - p);
+            while (found > 0) {
+                uint32_t s = g_lz_candidates[--found];
+                uint32_t length = 4;
+                while (length < limit && in[s + length] == in[p + length]) ++length;
+                if (length > best_length) {
+                    best_length = length;
+                    best_distance = p - s;
+                    if (length == limit) break;
+                }
+            }
+        }
+        if (best_length >= 4) {
+            uint32_t length = std::min(best_length, kLzLengthLimit);
+            w.Put(escape);
+            w.Put(uint8_t(length << 2 | best_distance >> 8));
+            w.Put(uint8_t(best_distance));
+            p += length;
+        } else {
+            if (in[p] == escape) {
+                w.Put(escape);
+                w.Put(0);
+            } else {
+                w.Put(in[p]);
+            }
+            ++p;
+        }
+    }
+}
+
+template <class Source>
+const char* DecodeLz(Source& source, Sink& sink) {
+    uint8_t escape, byte;
+    if (!source.Get(&escape)) return nullptr;
+    while (source.Get(&byte)) {
+        if (byte != escape) {
+            if (sink.size == sink.limit) return kPastEnd;
+            sink.out[sink.size++] = byte;
+            continue;
+        }
+        uint8_t x, y;
+        if (!source.Get(&x)) return "a copy is cut short";
+        if (x == 0) {
+            if (sink.size == sink.limit) return kPastEnd;
+            sink.out[sink.size++] = escape;
+            continue;
+        }
+        if (!source.Get(&y)) return "a copy is cut short";
+        uint32_t length = x >> 2;
+        uint32_t distance = uint32_t(x & 3) << 8 | y;
+        if (distance == 0 || distance > sink.size) return "a copy starts before the start of the output";
+        if (length > sink.limit - sink.size) return kPastEnd;
+        // Byte by byte: a copy may overlap its own output.
+        for (uint32_t i = 0; i < length; ++i, ++sink.size) sink.out[sink.size] = sink.out[sink.size - distance];
+    }
+    return nullptr;
+}
+
+// ---- Methods 4 and 5: run length coding ------------------------------------
+
+constexpr uint32_t kMaxRun = 65025;
+
+void PutRunCount(Writer& w, uint32_t count) {
+    if (count < 255) {
+        w.Put(uint8_t(count));
+    } else {
+        w.Put(0);
+        w.Put(uint8_t(count >> 8));
+        w.Put(uint8_t(count));
+    }
+}
+
+template <class Source>
+bool GetRunCount(Source& source, uint32_t* count) {
+    uint8_t c;
+    if (!source.Get(&c)) return false;
+    if (c != 0) {
+        *count = c;
+        return true;
+    }
+    return Get16High(source, count);
+}
+
+void EncodeZeroRuns(const uint8_t* in, uint32_t n, Writer& w) {
+    for (uint32_t p = 0; p < n;) {
+        if (in[p] != 0) {
+            w.Put(in[p++]);
+            continue;
+        }
+        uint32_t run = 0;
+        while (p + run < n && in[p + run] == 0 && run < kMaxRun) ++run;
+        w.Put(0);
+        PutRunCount(w, run);
+        p += run;
+    }
+}
+
+template <class Source>
+const char* DecodeZeroRuns(Source& source, Sink& sink) {
+    uint8_t byte;
+    while (source.Get(&byte)) {
+        if (byte != 0) {
+            if (sink.size == sink.limit) return kPastEnd;
+            sink.out[sink.size++] = byte;
+            continue;
+        }
+        uint32_t count;
+        if (!GetRunCount(source, &count)) return "a run is cut short";
+        if (count > sink.limit - sink.size) return kPastEnd;
+        std::memset(sink.out + sink.size, 0, count);
+        sink.size += count;
+    }
+    return nullptr;
+}
+
+void EncodeRuns(const uint8_t* in, uint32_t n, Writer& w) {
+    uint8_t escape = LeastFrequentByte(in, n);
+    w.Put(escape);
+    for (uint32_t p = 0; p < n;) {
+        uint8_t value = in[p];
+        uint32_t run = 1;
+        while (p + run < n && in[p + run] == value && run < kMaxRun) ++run;
+        if (run > 3) {
+            w.Put(escape);
+            w.Put(value);
+            PutRunCount(w, run);
+            p += run;
+        } else {
+            if (value == escape) {
+                w.Put(escape);
+                w.Put(escape);
+                w.Put(1);
+            } else {
+                w.Put(value);
+            }
+            ++p;
+        }
+    }
+}
+
+template <class Source>
+const char* DecodeRuns(Source& source, Sink& sink) {
+    uint8_t escape, byte;
+    if (!source.Get(&escape)) return nullptr;
+    while (source.Get(&byte)) {
+        if (byte != escape) {
+            if (sink.size == sink.limit) return kPastEnd;
+            sink.out[sink.size++] = byte;
+            continue;
+        }
+        uint8_t value;
+        uint32_t count;
+        if (!source.Get(&value) || !GetRunCount(source, &count)) return "a run is cut short";
+        if (count > sink.limit - sink.size) return kPastEnd;
+        std::memset(sink.out + sink.size, value, count);
+        sink.size += count;
+    }
+    return nullptr;
+}
+
+// ---- Method table -------------------------------------------------------------
+
+using Encoder = void (*)(const uint8_t*, uint32_t, Writer&);
+using MemDecoder = const char* (*)(MemSource&, Sink&);
+using FileDecoder = const char* (*)(FileSource&, Sink&);
+using WorstCase = uint64_t (*)(uint64_t);
+
+struct Method {
+    Encoder compress;
+    MemDecoder decompress_mem;
+    FileDecoder decompress_file;
+    WorstCase worst_case;
+    uint32_t info;
+};
+
+uint64_t PredictorWorstCase(uint64_t n) { return (n + 8) * 9 / 8; }
+uint64_t HuffmanWorstCase(uint64_t n) { return n + 17416; }
+uint64_t LzWorstCase(uint64_t n) { return 2 * n; }
+uint64_t RunsWorstCase(uint64_t n) { return n + n / 2 + 1; }
+
+constexpr Method kMethods[COMPRESS_METHOD_COUNT] = {
+    {EncodePredictor, DecodePredictor<MemSource>, DecodePredictor<FileSource>, PredictorWorstCase, 0x31},
+    {EncodeHuffman, DecodeHuffman<MemSource>, DecodeHuffman<FileSource>, HuffmanWorstCase, 0x111},
+    {EncodeMtfHuffman, DecodeMtfHuffman<MemSource>, DecodeMtfHuffman<FileSource>, HuffmanWorstCase, 0x31},
+    {EncodeLz, DecodeLz<MemSource>, DecodeLz<FileSource>, LzWorstCase, 0x32},
+    {EncodeZeroRuns, DecodeZeroRuns<MemSource>, DecodeZeroRuns<FileSource>, RunsWorstCase, 0},
+    {EncodeRuns, DecodeRuns<MemSource>, DecodeRuns<FileSource>, RunsWorstCase, 0},
+};
+
+void CheckMethod(int method, const char* message) {
+    if (method < 0 || method >= COMPRESS_METHOD_COUNT) AbortError(kModule, __LINE__, message);
+}
+
+// Aborts with a message that names the caller and what was wrong.
+[[noreturn]] void CorruptStream(int line, const char* function, const char* problem) {
+    static char message[160];
+    std::snprintf(message, sizeof message, "%s(): corrupt compressed data: %s", function, problem);
+    AbortError(kModule, line, message);
+}
+
+// The largest stream any block may carry, so header + stream sizes stay
+// within 32 bits.
+constexpr uint64_t kMaxStream = UINT32_MAX - COMPRESS_HEADER_SIZE - MEM_BLOCK_HEADER;
+
+uint32_t EncodeStream(int method, const uint8_t* in, uint32_t n, uint8_t* out) {
+    Writer w{out, CompressWorstCase(method, n)};
+    kMethods[method].compress(in, n, w);
+    if (w.overflow) AbortError(kModule, __LINE__, "CompressData(): data was larger than worst case value!");
+    return w.size;
+}
+
+uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Read32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+void Write32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
+}
+
+}  // namespace
+
+void CompressWriteHeader(uint8_t* out, const CompressHeader& header) {
+    std::memcpy(out, kMagic, 4);
+    out[4] = uint8_t(header.method);
+    out[5] = uint8_t(header.method >> 8);
+    out[6] = out[7] = 0;
+    Write32(out + 8, header.packed);
+    Write32(out + 12, header.unpacked);
+}
+
+bool CompressReadHeader(const uint8_t* in, CompressHeader* header) {
+    if (std::memcmp(in, kMagic, 4) != 0) return false;
+    header->method = Read16(in + 4);
+    header->packed = Read32(in + 8);
+    header->unpacked = Read32(in + 12);
+    return true;
+}
+
+void CompressData(int method, void* source_owner, uint32_t source_size, void* dest_owner,
+                  uint32_t* result_size) {
+    uint32_t worst = CompressWorstCase(method, source_size);
+    AllocateMemory(dest_owner, worst + COMPRESS_HEADER_SIZE, MEM_TYPE_MANUAL_FREE);
+    // Read after the allocation: the owner variable is the source of truth.
+    const uint8_t* source;
+    std::memcpy(&source, source_owner, sizeof source);
+    if (source == nullptr && source_size != 0) {
+        AbortError(kModule, __LINE__, "CompressData(): source block was freed");
+    }
+    uint8_t* dest;
+    std::memcpy(&dest, dest_owner, sizeof dest);
+    uint32_t packed = EncodeStream(method, source, source_size, dest + COMPRESS_HEADER_SIZE);
+    CompressWriteHeader(dest, CompressHeader{uint16_t(method), packed, source_size});
+    ResizeMemory(dest_owner, packed + COMPRESS_HEADER_SIZE);
+    *result_size = packed + COMPRESS_HEADER_SIZE;
+}
+
+uint32_t DecompressDataMem(const void* block, uint32_t block_size, void* dest, uint32_t capacity) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(block);
+    if (block_size < 4 || std::memcmp(bytes, kMagic, 4) != 0) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): no ID field on compressed data");
+    }
+    // A block shorter than its header cannot match the size it names.
+    if (block_size < COMPRESS_HEADER_SIZE) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): header does not match compressed data size");
+    }
+    CompressHeader header;
+    CompressReadHeader(bytes, &header);
+    if (header.method >= COMPRESS_METHOD_COUNT) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): unknown compression type");
+    }
+    if (uint64_t(header.packed) + COMPRESS_HEADER_SIZE != block_size) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): header does not match compressed data size");
+    }
+    if (capacity < header.unpacked) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): buffer too small for decompression");
+    }
+    MemSource source{bytes + COMPRESS_HEADER_SIZE, bytes + block_size};
+    Sink sink{static_cast<uint8_t*>(dest), header.unpacked};
+    if (const char* problem = kMethods[header.method].decompress_mem(source, sink)) {
+        CorruptStream(__LINE__, "DecompressDataMem", problem);
+    }
+    if (sink.size != header.unpacked) {
+        AbortError(kModule, __LINE__, "DecompressDataMem(): real decompress data size did not match header!");
+    }
+    return sink.size;
+}
+
+uint32_t DecompressDataFile(std::FILE* file, uint32_t stored_size, void* dest, uint32_t capacity) {
+    uint8_t bytes[COMPRESS_HEADER_SIZE];
+    DOSReadFile(file, bytes, sizeof bytes);
+    CompressHeader header;
+    if (!CompressReadHeader(bytes, &header)) {
+        AbortError(kModule, __LINE__, "DecompressDataFile(): no ID field on compressed data");
+    }
+    if (header.method >= COMPRESS_METHOD_COUNT) {
+        AbortError(kModule, __LINE__, "DecompressDataFile(): unknown compression type");
+    }
+    if (uint64_t(header.packed) + COMPRESS_HEADER_SIZE != stored_size) {
+        AbortError(kModule, __LINE__, "DecompressDataFile(): header does not match compressed data size");
+    }
+    if (capacity < header.unpacked) {
+        AbortError(kModule, __LINE__, "DecompressDataFile(): buffer too small for decompression");
+    }
+    FileSource source(file, header.packed);
+    Sink sink{static_cast<uint8_t*>(dest), header.unpacked};
+    if (const char* problem = kMethods[header.method].decompress_file(source, sink)) {
+        CorruptStream(__LINE__, "DecompressDataFile", problem);
+    }
+    if (sink.size != header.unpacked) {
+        FatalError("Error: DecompressDataFile(): real decompress data size did not match header! (wanted %u, "
+                   "but got %u)\n",
+                   header.unpacked, sink.size);
+    }
+    return sink.size;
+}
+
+void CompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t* result_size) {
+    CheckMethod(method, "CompressDataMem2Mem(): compression number out of range");
+    *result_size = EncodeStream(method, static_cast<const uint8_t*>(source), size, static_cast<uint8_t*>(dest));
+}
+
+void UncompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t capacity,
+                           uint32_t* result_size) {
+    CheckMethod(method, "UncompressDataMem2Mem(): compression number out of range");
+    const uint8_t* bytes = static_cast<const uint8_t*>(source);
+    MemSource in{bytes, bytes + size};
+    Sink sink{static_cast<uint8_t*>(dest), capacity};
+    if (const char* problem = kMethods[method].decompress_mem(in, sink)) {
+        CorruptStream(__LINE__, "UncompressDataMem2Mem", problem);
+    }
+    *result_size = sink.size;
+}
+
+void DecompressDataFile2Mem(int method, std::FILE* file, uint32_t size, void* dest, uint32_t capacity,
+                            uint32_t* result_size) {
+    CheckMethod(method, "DecompressDataFile2Mem(): compression number out of range");
+    FileSource in(file, size);
+    Sink sink{static_cast<uint8_t*>(dest), capacity};
+    if (const char* problem = kMethods[method].decompress_file(in, sink)) {
+        CorruptStream(__LINE__, "DecompressDataFile2Mem", problem);
+    }
+    *result_size = sink.size;
+}
+
+uint32_t CompressWorstCase(int method, uint32_t size) {
+    CheckMethod(method, "CompressWorstCase(): compression number out of range");
+    uint64_t worst = kMethods[method].worst_case(size);
+    // Larger inputs are refused by the memory manager; the cap only keeps
+    // the arithmetic in 32 bits.
+    return uint32_t(std::min(worst, kMaxStream));
+}
+
+int GetNumCompressors() { return COMPRESS_METHOD_COUNT; }
+
+uint32_t GetCompressorInfo(int method) {
+    if (method < 0 || method >= COMPRESS_METHOD_COUNT) {
+        AbortError(kModule, __LINE__, "GetCompressorInfo(): compressor num out of range");
+    }
+    return kMethods[method].info;
+}
+
+int ChooseCompressor(uint32_t flags) {
+    if (flags == 65535) return 6;
+    if (flags & 0x100) return COMPRESS_HUFFMAN;
+    switch (flags & 0xF) {
+        case 1: return COMPRESS_PREDICTOR;
+        case 2: return COMPRESS_LZ77;
+        default: return COMPRESS_MTF_HUFFMAN;
+    }
+}
