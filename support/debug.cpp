@@ -25,6 +25,7 @@ ChannelEntry g_channels[kDebugChannelCount] = {
 };
 
 bool g_in_fatal_error = false;
+FatalErrorHook g_fatal_hook = nullptr;
 
 constexpr size_t kMaxDebugString = 256;
 constexpr size_t kFatalBufferSize = 512;
@@ -102,6 +103,8 @@ void DebugProcessDebugString(const char* text) {
     }
 }
 
+void SetFatalErrorHook(FatalErrorHook hook) { g_fatal_hook = hook; }
+
 void DebugHexDump(const void* address, size_t length) {
     const unsigned char* bytes = static_cast<const unsigned char*>(address);
     for (size_t i = 0; i < length; ++i) {
@@ -130,6 +133,7 @@ void FatalError(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
+    if (g_fatal_hook != nullptr) g_fatal_hook(message);
 
     PrintSeparator();
     std::printf("%s", message);

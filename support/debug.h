@@ -31,6 +31,12 @@ void DebugProcessDebugString(const char* text);
 void DebugHexDump(const void* address, size_t length);
 const char* DebugChannelName(int channel);
 
+// Fuzzing seam: when set, FatalError hands the message to the hook before
+// anything else; a hook that does not return (it jumps back into the fuzz
+// driver) keeps the process alive.  Null restores the normal ending.
+using FatalErrorHook = void (*)(const char* message);
+void SetFatalErrorHook(FatalErrorHook hook);
+
 // Prints a log line on standard output when the channel's level reaches the
 // threshold.
 void DebugLog(int channel, int32_t threshold, const char* format, ...)
