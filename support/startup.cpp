@@ -10,7 +10,9 @@
 #include "support/debug.h"
 #include "support/joystick.h"
 #include "support/keyboard.h"
+#include "support/mem_win.h"
 #include "support/mouse.h"
+#include "support/pakfile.h"
 #include "support/poll.h"
 #include "support/random.h"
 #include "support/timerint.h"
@@ -24,6 +26,8 @@ namespace {
 
 constexpr size_t kModuleNameSize = 256;
 constexpr size_t kDataPathSize = 64;
+constexpr uint32_t kLowMemoryBudgetKb = 3400;
+constexpr uint32_t kHighMemoryBudgetKb = 9500;
 
 int16_t g_low_memory = 0;
 char g_data_path_prefix[kDataPathSize] = {};
@@ -126,10 +130,14 @@ void InitialisePC(int argc, char** argv) {
     g_low_memory = plat::PhysicalMemoryBytes() < LOW_MEMORY_LIMIT ? 1 : 0;
     DebugLog(DEBUG_MEMORY, 1, "InitialisePC(): using %s memory settings\n",
              g_low_memory ? "low" : "high");
+    InitMemory(g_low_memory ? kLowMemoryBudgetKb : kHighMemoryBudgetKb);
 
     InitMouseDriver();
     CheckNo3DOption(argc, argv);
     std::strcpy(g_data_path_prefix, ".\\");
+    PakFileInit();
+    PakAddFile("pakfiles\\demo");
+    PakFileAddDone();
     InitTimerInterrupt();
     InitPoll();
     InitKeyboardInterrupt();
@@ -142,8 +150,10 @@ void UninitialisePC() {
     ClearKeyboardInterrupt();
     UninitPoll();
     ClearTimerInterrupt();
+    PakFileUninit();
     VideoOpt_ReselectDevice();
     UninitMouseDriver();
+    UninitMemory();
 }
 
 void CheckNo3DOption(int argc, char** argv) {

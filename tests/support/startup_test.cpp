@@ -10,9 +10,11 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "support/debug.h"
+#include "support/mem_win.h"
 #include "support/startup.h"
 #include "support/winlib.h"
 #include "tolmenu/vidopt.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -110,22 +112,32 @@ std::string ReadFile(const std::string& path) {
 
 TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     std::string dir = MakeScratchFolder("halvorn_startup_close");
+    testenv::WritePak(dir + "/pakfiles/demo", {{"menugfx\\bg0.tga", testenv::Bytes("picture")}});
     // "-log" first, so that the debug lines too go into the log file.
-    EXPECT_EXIT(RunGameInScratchFolder({"halvorn", "-log", "-window", "-debug", "general=50"}, dir),
+    EXPECT_EXIT(RunGameInScratchFolder(
+                    {"halvorn", "-log", "-window", "-debug", "general=50,file=10,memory=1"}, dir),
                 ::testing::ExitedWithCode(0), "");
     std::string log = ReadFile(dir + "/stdout.log");
     EXPECT_NE(log.find("DEBUG: Setting 'general' to 50\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("DEBUG: 'memory' set to 0\n"), std::string::npos);
+    EXPECT_NE(log.find("DEBUG: 'memory' set to 1\n"), std::string::npos);
+    size_t paks = log.find("PakFileAddDone(): 1 files, 0Mb (7 bytes)\n");
     size_t init = log.find("InitTimerInterrupt(): initialised\n");
     size_t cleared = log.find("ClearTimerInterrupt(): cleared\n");
+    size_t released = log.find("UninitMemory(): All allocated memory released\n");
+    EXPECT_NE(paks, std::string::npos) << log;
     EXPECT_NE(init, std::string::npos);
     EXPECT_NE(cleared, std::string::npos);
+    EXPECT_NE(released, std::string::npos) << log;
+    EXPECT_LT(paks, init);
     EXPECT_LT(init, cleared);
+    EXPECT_LT(cleared, released);
     EXPECT_EQ(ReadFile(dir + "/stderr.log"), "");
     std::system(("rm -rf " + dir).c_str());
 }
 
 TEST_F(StartupTest, LowMemoryFlagFollowsPhysicalMemory) {
+    testenv::ScratchDir scratch;
+    testenv::WritePak("pakfiles/demo", {});
     plat::SetPhysicalMemoryOverride(LOW_MEMORY_LIMIT - 1);
     EXPECT_EXIT(
         {
@@ -135,9 +147,11 @@ TEST_F(StartupTest, LowMemoryFlagFollowsPhysicalMemory) {
             Args a({"halvorn"});
             InitialisePC(a.argc(), a.argv());
             std::printf("low=%d\n", IsLowMemory());
+            MemPrintStatistics();
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "using low memory settings\n(.|\n)*low=1\n");
+        ::testing::ExitedWithCode(0),
+        "using low memory settings\n(.|\n)*low=1\n(.|\n)*of   3481600 \\( 3400k\\)");
     plat::SetPhysicalMemoryOverride(0);
 }
 
@@ -151,6 +165,8 @@ TEST_F(StartupTest, No3dOptionIsFoundAnywhereInAnyCase) {
 }
 
 TEST_F(StartupTest, DataPathPrefixIsSetAtStartUp) {
+    testenv::ScratchDir scratch;
+    testenv::WritePak("pakfiles/demo", {});
     EXPECT_EXIT(
         {
             SendStdoutToStderr();
