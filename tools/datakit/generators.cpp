@@ -1,0 +1,22 @@
+#include "tools/datakit/generators.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace datakit {
+
+std::span<const Generator> Generators() {
+    // One line per generator, in the order they run.
+    static const std::vector<Generator> kGenerators = {
+    };
+    return kGenerators;
+}
+
+void RunGenerators() {
+    for (const Generator& generator : Generators()) {
+        std::printf("datakit: %s\n", generator.name);
+        generator.run();
+    }
+}
+
+}  // namespace datakit
