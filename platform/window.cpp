@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/ddraw.h"
+#include "platform/glcontext.h"
 #include "platform/input.h"
 
 #include <cstdio>
@@ -228,6 +230,7 @@ void TranslateHostEvent(const SDL_Event& e) {
 }
 
 void PumpHostEvents() {
+    FlushPendingPresent();
     if (!g_video_up) return;
     SDL_Event e;
     while (SDL_PollEvent(&e)) TranslateHostEvent(e);
@@ -278,6 +281,7 @@ bool CreateMainWindow(const char* title, uint32_t flags, int width, int height) 
 bool DestroyMainWindow() {
     if (g_window == nullptr) return false;
     if (g_proc != nullptr) g_proc(kMsgDestroy, 0, 0);
+    GLContextDown();
     SDL_DestroyWindow(g_window);
     g_window = nullptr;
     return true;
@@ -285,6 +289,7 @@ bool DestroyMainWindow() {
 
 bool MainWindowExists() { return g_window != nullptr; }
 void SetWindowProc(WindowProc proc) { g_proc = proc; }
+void* HostWindow() { return g_window; }
 
 void ShowMainWindow() {
     if (g_window == nullptr) return;

@@ -57,6 +57,8 @@ bool CreateMainWindow(const char* title, uint32_t flags, int width, int height);
 bool DestroyMainWindow();
 bool MainWindowExists();
 void SetWindowProc(WindowProc proc);
+// For the platform's own modules: the host window (an SDL_Window*), or null.
+void* HostWindow();
 void ShowMainWindow();
 
 // Queue access.  PeekMessage fetches pending host events first.

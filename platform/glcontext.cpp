@@ -1,0 +1,133 @@
+#include "platform/glcontext.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include "platform/window.h"
+
+namespace plat {
+namespace {
+
+SDL_GLContext g_context = nullptr;
+GLuint g_texture = 0;
+
+SDL_Window* Window() { return static_cast<SDL_Window*>(HostWindow()); }
+
+void DrawTexturedQuad(int drawable_w, int drawable_h, int width, int height, bool keep_aspect) {
+    float sx = 1.0f, sy = 1.0f;
+    if (keep_aspect && drawable_w > 0 && drawable_h > 0) {
+        float picture = float(width) / float(height);
+        float screen = float(drawable_w) / float(drawable_h);
+        if (picture > screen) {
+            sy = screen / picture;
+        } else {
+            sx = picture / screen;
+        }
+    }
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-sx, sy);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(sx, sy);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(sx, -sy);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-sx, -sy);
+    glEnd();
+}
+
+}  // namespace
+
+bool GLContextUp() {
+    if (g_context != nullptr) {
+        return SDL_GL_MakeCurrent(Window(), g_context) == 0;
+    }
+    if (Window() == nullptr) return false;
+    g_context = SDL_GL_CreateContext(Window());
+    if (g_context == nullptr) return false;
+    SDL_GL_MakeCurrent(Window(), g_context);
+    SDL_GL_SetSwapInterval(0);
+    return true;
+}
+
+bool GLContextExists() { return g_context != nullptr; }
+
+void GLContextDown() {
+    if (g_context == nullptr) return;
+    SDL_GL_MakeCurrent(Window(), g_context);
+    if (g_texture != 0) glDeleteTextures(1, &g_texture);
+    g_texture = 0;
+    SDL_GL_DeleteContext(g_context);
+    g_context = nullptr;
+}
+
+void GLDrawableSize(int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    if (Window() != nullptr) SDL_GL_GetDrawableSize(Window(), width, height);
+}
+
+void GLSwapWindow() {
+    if (g_context != nullptr && Window() != nullptr) SDL_GL_SwapWindow(Window());
+}
+
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect) {
+    if (width <= 0 || height <= 0 || !GLContextUp()) return false;
+    int dw = 0, dh = 0;
+    GLDrawableSize(&dw, &dh);
+
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, dw, dh);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    if (g_texture == 0) glGenTextures(1, &g_texture);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, g_texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    // 0x00RRGGBB little-endian is the byte order blue, green, red, pad.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    DrawTexturedQuad(dw, dh, width, height, keep_aspect);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glPopClientAttrib();
+    glPopAttrib();
+
+    SDL_GL_SwapWindow(Window());
+    return true;
+}
+
+}  // namespace plat

@@ -1,0 +1,26 @@
+// The one OpenGL context of the main window.  The 2D presenter and the 3D
+// device share it; whoever needs it first creates it, and it goes when the
+// window goes.
+#pragma once
+#include <cstdint>
+
+namespace plat {
+
+// Creates the context when there is none and makes it current.  False when
+// there is no window or the host offers no OpenGL.
+bool GLContextUp();
+bool GLContextExists();
+// Destroys the context (the window does this before it is destroyed).
+void GLContextDown();
+// Size in pixels of the window's drawable (0, 0 without a window).
+void GLDrawableSize(int* width, int* height);
+void GLSwapWindow();
+
+// Draws a picture of 0x00RRGGBB pixels (rows from the top, width pixels
+// apart) over the whole drawable and shows it.  With keep_aspect the picture
+// is scaled to fit and centred with black bars; otherwise it is stretched.
+// The 3D device's GL state is saved and put back around the drawing.
+// Returns false when there is no context.
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect);
+
+}  // namespace plat
