@@ -45,7 +45,6 @@ struct State {
     std::vector<std::pair<std::string, HResult>> failures;
     std::vector<DirectDrawSurface7*> surfaces;
     int live_dd = 0;
-    int com_depth = 0;
     // What the window shows.
     std::vector<uint32_t> frame;
     int frame_w = 0;
@@ -963,15 +962,6 @@ HResult DirectDrawEnumerateEx(EnumCardsCallback callback, void* context, uint32_
         }
     }
     return kDdOk;
-}
-
-HResult CoInitialize() {
-    DD_INJECT("CoInitialize");
-    return S().com_depth++ == 0 ? kDdOk : 1;
-}
-
-void CoUninitialize() {
-    if (S().com_depth > 0) --S().com_depth;
 }
 
 HResult CoCreateDirectDraw7(DirectDraw7** out) {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+#include "platform/com.h"
 
-using HResult = int32_t;
+namespace plat {
 
 // ---- Result codes -------------------------------------------------------
 inline constexpr HResult kDdOk = 0;
@@ -41,9 +41,6 @@ inline constexpr HResult kDdErrNotPalettized = int32_t(0x8876024D);
 inline constexpr HResult kDdErrUnsupportedMode = int32_t(0x8876024E);
 inline constexpr HResult kDdErrDcAlreadyCreated = int32_t(0x8876026C);
 inline constexpr HResult kDdErrNotInitialized = int32_t(0x800401F0);
-inline constexpr HResult kErrGeneric = int32_t(0x80004005);
-inline constexpr HResult kErrInvalidArg = int32_t(0x80070057);
-inline constexpr HResult kErrOutOfMemory = int32_t(0x8007000E);
 
 // ---- Identifiers --------------------------------------------------------
 struct Guid {
@@ -361,8 +358,6 @@ using EnumCardsCallback = int (*)(Guid* guid, char* description, char* driver_na
                                   void* context, void* monitor);
 HResult DirectDrawEnumerateEx(EnumCardsCallback callback, void* context, uint32_t flags);
 
-HResult CoInitialize();
-void CoUninitialize();
 // Creates an uninitialised DirectDraw 7 object (Initialize picks the card).
 HResult CoCreateDirectDraw7(DirectDraw7** out);
 

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace plat {
+#include "platform/com.h"
 
-using HResult = int32_t;
+namespace plat {
 
 constexpr HResult kDsOk = 0;
 constexpr HResult kDsErrAllocated = int32_t(0x8878000A);
@@ -24,11 +24,6 @@ constexpr HResult kDsErrBadFormat = int32_t(0x88780064);
 constexpr HResult kDsErrNoDriver = int32_t(0x88780078);
 constexpr HResult kDsErrAlreadyInitialized = int32_t(0x88780082);
 constexpr HResult kDsErrUninitialized = int32_t(0x887800AA);
-constexpr HResult kErrInvalidArg = int32_t(0x80070057);
-constexpr HResult kErrOutOfMemory = int32_t(0x8007000E);
-constexpr HResult kErrFail = int32_t(0x80004005);
-
-inline bool Failed(HResult r) { return r < 0; }
 
 constexpr uint16_t kWaveFormatPcm = 1;
 
@@ -111,8 +106,6 @@ protected:
     ~DirectSound() = default;
 };
 
-HResult CoInitialize(void* reserved);
-void CoUninitialize();
 // Creates an uninitialised sound object (the class factory's job).
 HResult CoCreateDirectSound(DirectSound** out);
 

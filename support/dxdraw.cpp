@@ -260,7 +260,7 @@ void DDrawInit(uint32_t flags) {
     DDrawInfo = DDrawState{};
     CheckDirectDrawPresent();
 
-    if (DXFailed(plat::CoInitialize())) AbortError(kFile, __LINE__, "DDrawInit(): CoInitialize() failed");
+    if (DXFailed(plat::CoInitialize(nullptr))) AbortError(kFile, __LINE__, "DDrawInit(): CoInitialize() failed");
     Check(plat::CoCreateDirectDraw7(&DDrawInfo.direct_draw), __LINE__, "DDrawInit", "CoCreateInstance");
     if (DDrawInfo.direct_draw == nullptr) FatalError("Error: DDrawInit(): failed to create IDirectDraw7\n");
     Check(DDrawInfo.direct_draw->Initialize(DDrawGetCurrentDeviceGUID()), __LINE__, "DDrawInit",

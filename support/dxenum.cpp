@@ -329,7 +329,7 @@ void DXEnumDisplay() {
         DXCheck(hr, "dxenum", __LINE__, "DXEnumDisplay", "DDEnumerateEx");
     }
 
-    if (DXFailed(plat::CoInitialize())) {
+    if (DXFailed(plat::CoInitialize(nullptr))) {
         AbortError("dxenum", __LINE__, "DXEnumDisplay(): CoInitialize() failed");
     }
     uint32_t i = 0;

@@ -5,6 +5,7 @@
 
 #include "platform/dsound.h"
 #include "support/debug.h"
+#include "support/dxerror.h"
 #include "support/onexit.h"
 #include "support/winlib.h"
 
@@ -29,35 +30,10 @@ constexpr uint32_t kChannelCaps = plat::kDsbCapsCtrlFrequency | plat::kDsbCapsCt
                                   plat::kDsbCapsCtrlVolume | plat::kDsbCapsGetCurrentPosition2;
 static_assert(kChannelCaps == 0x100E0);
 
-// Names of the result codes this layer can meet; anything else is shown
-// by its number.
-const char* ResultText(HResult r) {
-    struct Name {
-        uint32_t code;
-        const char* text;
-    };
-    static constexpr Name kNames[] = {
-        {0x8878000A, "DSERR_ALLOCATED"},        {0x8878001E, "DSERR_CONTROLUNAVAIL"},
-        {0x88780032, "DSERR_INVALIDCALL"},      {0x88780046, "DSERR_PRIOLEVELNEEDED"},
-        {0x88780064, "DSERR_BADFORMAT"},        {0x88780078, "DSERR_NODRIVER"},
-        {0x88780082, "DSERR_ALREADYINITIALIZED"}, {0x88780096, "DSERR_BUFFERLOST"},
-        {0x887800A0, "DSERR_OTHERAPPHASPRIO"},  {0x887800AA, "DSERR_UNINITIALIZED"},
-        {0x80004001, "E_NOTIMPL (D*ERR_UNSUPPORTED)"}, {0x80004002, "E_NOINTERFACE"},
-        {0x80004005, "E_FAIL (D*ERR_GENERIC)"}, {0x8007000E, "E_OUTOFMEMORY"},
-        {0x80070057, "E_INVALIDARG (D*ERR_INVALIDPARAM)"},
-    };
-    for (const Name& n : kNames) {
-        if (n.code == uint32_t(r)) return n.text;
-    }
-    static char fallback[40];
-    std::snprintf(fallback, sizeof fallback, "unknown HRESULT (0x%08X)", unsigned(uint32_t(r)));
-    return fallback;
-}
-
 void Check(HResult r, int line, const char* function, const char* label) {
     if (!plat::Failed(r)) return;
     FatalError("Error: [file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n", "dxsound",
-               line, function, label, ResultText(r));
+               line, function, label, DXErrorString(r));
 }
 
 void CheckRange(int channel, const char* function) {

@@ -10,6 +10,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "support/debug.h"
+#include "support/dxenum.h"
 #include "support/mem_win.h"
 #include "support/startup.h"
 #include "support/winlib.h"
@@ -156,12 +157,18 @@ TEST_F(StartupTest, LowMemoryFlagFollowsPhysicalMemory) {
 }
 
 TEST_F(StartupTest, No3dOptionIsFoundAnywhereInAnyCase) {
+    WinInit(nullptr, "t", WIN_FLAG_WINDOWED);
     Args a({"halvorn", "-window", "-NO3D"});
     CheckNo3DOption(a.argc(), a.argv());
     EXPECT_EQ(VideoNo3D(), 1);
+    EXPECT_EQ(DDrawGetCurrent3DDevice(), -1);
+    VideoOpt_ReselectDevice();
     Args b({"halvorn"});
     CheckNo3DOption(b.argc(), b.argv());
     EXPECT_EQ(VideoNo3D(), 0);
+    EXPECT_EQ(DDrawGetCurrent3DDevice(), 0);
+    VideoOpt_ReselectDevice();
+    WinResetForTests();
 }
 
 TEST_F(StartupTest, DataPathPrefixIsSetAtStartUp) {
