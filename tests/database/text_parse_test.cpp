@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -177,6 +179,20 @@ TEST(TextParseDeathTest, EveryFailureStopsWithItsMessage) {
                  "occurrence at line 2 \\)");
     EXPECT_FATAL(TextParseFailed(name, Parse("*/").result),
                  "\\(textfile\\\\test.c\\) NESTED 'Within Bracers' style terminator found \\(at line 1 \\)");
+}
+
+}  // namespace
+
+namespace {
+
+// The English file as authored in data/ goes through the game's parser.
+TEST(TextParse, EnglishSourceFileParses) {
+    std::ifstream in(std::string(HALVORN_SOURCE_DIR) + "/data/textfile/engtext.c", std::ios::binary);
+    ASSERT_TRUE(in) << "no English text file";
+    std::ostringstream all;
+    all << in.rdbuf();
+    Parsed p = Parse(all.str());
+    ASSERT_EQ(p.result.status, TEXT_PARSE_OK) << "entry " << p.result.index << " number " << p.result.number;
 }
 
 }  // namespace

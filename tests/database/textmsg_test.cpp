@@ -1,0 +1,167 @@
+// Message templates: argument slots, placeholders, dates and wordings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "database/Access.h"
+#include "database/textmsg.h"
+#include "menus/menucont.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+class TextMsgTest : public ::testing::Test {
+protected:
+    void SetUp() override { TextMsg_ResetArgs(); }
+    void TearDown() override { TextMsg_ResetArgs(); }
+
+    static void SetNumber(int16_t n) { TextMsg_SetArg(TEXTMSG_NUMBER, &n); }
+    static void SetDate(int8_t day, int8_t month, int16_t year) {
+        uint8_t bytes[4] = {uint8_t(day), uint8_t(month), 0, 0};
+        std::memcpy(bytes + 2, &year, 2);
+        TextMsg_SetArg(TEXTMSG_DATE, bytes);
+    }
+    static std::string Expand(const char* t) { return TextMsg_Expand(t); }
+};
+
+TEST_F(TextMsgTest, PlainTextAndNumbers) {
+    SetNumber(7);
+    SetNumber(12);
+    SetNumber(99);  // both slots full: dropped
+    EXPECT_EQ(Expand("goals: $0n and $1n"), "Goals: 7 and 12");
+    // The slots are empty again, and empty numbers show nothing.
+    EXPECT_EQ(TextMsgArgs.number[0], -1);
+    EXPECT_EQ(Expand("[$0n]"), "[]");
+    SetNumber(-5);
+    EXPECT_EQ(Expand("[$0n]"), "[]");
+}
+
+TEST_F(TextMsgTest, DollarSignsAndSlotDigits) {
+    SetNumber(3);
+    // "$$" writes a dollar sign and its second "$" starts a placeholder.
+    EXPECT_EQ(Expand("cost $$0n"), "Cost $3");
+    SetNumber(3);
+    EXPECT_EQ(Expand("$2n|$9s|$0s"), "||");
+    // A placeholder cut short by the end of the template ends the text.
+    EXPECT_EQ(Expand("end $"), "End ");
+    EXPECT_EQ(Expand("end $0"), "End ");
+    EXPECT_EQ(Expand("end $0d"), "End ");
+}
+
+TEST_F(TextMsgTest, StringsAreCutAt200) {
+    std::string long_text(250, 'x');
+    TextMsg_SetArg(TEXTMSG_STRING, long_text.c_str());
+    TextMsg_SetArg(TEXTMSG_STRING, "second");
+    EXPECT_EQ(Expand("$0s"), "X" + std::string(199, 'x') + "...");
+    TextMsg_SetArg(TEXTMSG_STRING, std::string(200, 'y').c_str());
+    EXPECT_EQ(std::strlen(TextMsgArgs.string[0]), 200u);
+}
+
+TEST_F(TextMsgTest, OutputIsBounded) {
+    std::string long_text(200, 'z');
+    std::string tmpl;
+    for (int i = 0; i < 20; ++i) tmpl += "$0s$1s";
+    TextMsg_SetArg(TEXTMSG_STRING, long_text.c_str());
+    TextMsg_SetArg(TEXTMSG_STRING, long_text.c_str());
+    // Forty strings of 200 characters would need 8000 bytes.
+    std::string out = Expand(tmpl.c_str());
+    EXPECT_EQ(out.size(), size_t(TEXTMSG_OUTPUT_SIZE - 1));
+    EXPECT_EQ(Expand(std::string(5000, 'a').c_str()).size(), size_t(TEXTMSG_OUTPUT_SIZE - 1));
+}
+
+TEST_F(TextMsgTest, SingleKindsAreOverwritten) {
+    int32_t money = 5;
+    TextMsg_SetArg(TEXTMSG_MONEY, &money);
+    money = 8;
+    TextMsg_SetArg(TEXTMSG_MONEY, &money);
+    EXPECT_EQ(TextMsgArgs.money, 8);
+    uint16_t w = 4;
+    TextMsg_SetArg(TEXTMSG_WORD3, &w);
+    EXPECT_EQ(TextMsgArgs.word3, 4);
+    TextMsg_SetArg(9, &w);  // ignored
+    Expand("");
+    EXPECT_EQ(TextMsgArgs.money, -1);
+    EXPECT_EQ(TextMsgArgs.word2, 0);
+    EXPECT_EQ(TextMsgArgs.word3, 65535);
+}
+
+TEST_F(TextMsgTest, NumericDates) {
+    SetDate(5, 3, 2003);
+    EXPECT_EQ(Expand("on $0d2."), "On 5/3/2003.");
+    SetDate(5, 3, 2003);
+    SetDate(9, 4, 2004);
+    EXPECT_EQ(Expand("$0d2 - $2d2"), "5/3/2003-9/4/2004");
+    SetDate(5, 3, 2003);
+    SetDate(9, 4, 2004);
+    EXPECT_EQ(Expand("$1d2-1d2!"), "9/4/2004-5/3/2003!");
+    // An empty date writes nothing but its style digit is consumed.
+    EXPECT_EQ(Expand("[$0d1]"), "[]");
+    // The second date of a range is taken as stored, empty or not.
+    SetDate(5, 3, 2003);
+    EXPECT_EQ(Expand("$0d2-$2d2"), "5/3/2003--1/-1/  -1");
+    // No range: the rest is plain text.
+    SetDate(5, 3, 2003);
+    EXPECT_EQ(Expand("$0d2 - $3d2"), "5/3/2003 - ");
+}
+
+using TextMsgDeathTest = TextMsgTest;
+
+TEST_F(TextMsgDeathTest, UnknownLetterIsFatal) {
+    EXPECT_FATAL(Expand("$0x"), "unknown string type in message string\n\\(File: textmsg  Line: 422\\)");
+}
+
+TEST_F(TextMsgTest, SetArgFillsFirstEmptySlot) {
+    int16_t c = 5, d = 6, e = 7;
+    TextMsg_SetArg(TEXTMSG_CLUB, &c);
+    TextMsg_SetArg(TEXTMSG_CLUB, &d);
+    TextMsg_SetArg(TEXTMSG_CLUB, &e);
+    EXPECT_EQ(TextMsgArgs.club[0], 5);
+    EXPECT_EQ(TextMsgArgs.club[1], 6);
+    uint16_t p0 = 0, p1 = PlayerCount, p2 = uint16_t(PlayerCount - 1);
+    TextMsg_SetArg(TEXTMSG_PLAYER, &p0);
+    TextMsg_SetArg(TEXTMSG_PLAYER, &p1);
+    EXPECT_EQ(TextMsgArgs.player[0], 0);
+    TextMsg_SetArg(TEXTMSG_PLAYER, &p2);
+    EXPECT_EQ(TextMsgArgs.player[0], p2);
+    Expand("");
+    EXPECT_EQ(TextMsgArgs.club[0], -1);
+    EXPECT_EQ(TextMsgArgs.club[1], -1);
+    EXPECT_EQ(TextMsgArgs.player[0], 0);
+}
+
+TEST(TextMsgWording, TablesAndIndices) {
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(5, 4), 0);
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(3, 6), 1);
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(0, 3), 5);
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(1, 3), -1);
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(9, 0), -1);
+    EXPECT_EQ(TextMsg_GetCupWordingIndex(0, 7), -1);
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(0, 0), "the UEFA Cup");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(3, 2), "out of the FA Cup");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(1, 15), "of the Ta\xE7" "a De Portugal");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(2, 16), "");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(4, 5), "from Serie $0g");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(6, 17), "in the 2\xAA" " Divis\xE3" "o B");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(5, 18), "");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(7, 0), "");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(0, -1), "");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(0, 19), "");
+}
+
+TEST(TextMsgWording, DivisionPhrases) {
+    TextMsg_ResetArgs();
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 5), "in the Premier League");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 2, 5), "in Division 2");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 4, 4), "from Division $0n");  // not expanded
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 5, 5), "");                   // no such division
+    EXPECT_STREQ(TextMsg_GetDivisionWording(1, 1, 5), "in Division 1");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(4, 1, 5), "in the Segunda Divisi\xF3" "n");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(6, 1, 5), "in Division 1");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(6, 2, 6), "in the National");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5), "in the 1\xAA" " Divis\xE3" "o");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(8, 0, 5), "");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 7), "");
+}
+
+}  // namespace
