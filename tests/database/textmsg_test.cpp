@@ -8,6 +8,7 @@
 #include "database/textmsg.h"
 #include "menus/menucont.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/text_env.h"
 
 namespace {
 
@@ -162,6 +163,139 @@ TEST(TextMsgWording, DivisionPhrases) {
     EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5), "in the 1\xAA" " Divis\xE3" "o");
     EXPECT_STREQ(TextMsg_GetDivisionWording(8, 0, 5), "");
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 7), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Templates whose placeholders need language texts, clubs and players.
+class TextMsgNamesTest : public TextMsgTest {
+protected:
+    void SetUp() override {
+        TextMsgTest::SetUp();
+        testenv::LoadTexts({{10, "January"}, {12, "March"}, {13, "April"}, {21, "December"},
+                            {434, "$"}, {435, "."}, {438, "k"}, {1107, "the"}, {1751, "B"},
+                            {1777, "2. Bundesliga"}, {2612, "ITAItaly"}, {40, "forty"}});
+        SetClubNames(5, "Ashford", "Mill Lane", "Millers");
+        SetClubNames(6, "Barton", "No Stadium Name", "No Nickname");
+        saved_player_count_ = PlayerCount;
+        PlayerCount = 100;
+        SetPlayerSurname(17, "Smith");
+        SetPlayerInitial(17, 10);  // J
+        SetPlayerSurname(18, "Pele");
+        SetPlayerInitial(18, 0);
+    }
+    void TearDown() override {
+        PlayerCount = saved_player_count_;
+        for (int c : {5, 6}) std::memset(&ClubNameRecords[c], 0, sizeof ClubNameRecords[c]);
+        testenv::UnloadTexts();
+        TextMsgTest::TearDown();
+    }
+    static void SetClubNames(int club, const char* name, const char* stadium, const char* nickname) {
+        std::memset(&ClubNameRecords[club], 0, sizeof ClubNameRecords[club]);
+        std::strcpy(ClubNameRecords[club].text[0], name);
+        std::strcpy(ClubNameRecords[club].text[1], stadium);
+        std::strcpy(ClubNameRecords[club].text[2], nickname);
+    }
+    static void SetClub(int16_t c) { TextMsg_SetArg(TEXTMSG_CLUB, &c); }
+    static void SetPlayer(uint16_t p) { TextMsg_SetArg(TEXTMSG_PLAYER, &p); }
+    static void SetList(int16_t id) { TextMsg_SetArg(TEXTMSG_LIST_TEXT, &id); }
+
+    uint16_t saved_player_count_ = 0;
+};
+
+TEST_F(TextMsgNamesTest, PlayersAndClubs) {
+    SetPlayer(17);
+    SetClub(5);
+    // No date: 5 - 1 - 1 = 3, remainder 0, the stadium.
+    EXPECT_EQ(Expand("$0p hopes for move to $0c"), "J.Smith hopes for move to Mill Lane");
+    SetPlayer(18);
+    SetClub(5);
+    SetClub(6);
+    EXPECT_EQ(Expand("$0p of $0t and $1t"), "Pele of Ashford and Barton");
+}
+
+TEST_F(TextMsgNamesTest, VariedClubFormsFollowTheDate) {
+    // Club 5 + day + month picks the form: c by the remainder of 3, r of 2.
+    SetClub(5);
+    SetDate(1, 3, 2003);  // 9: c remainder 0, r remainder 1
+    EXPECT_EQ(Expand("$0c/$0r"), "Mill Lane/Ashford");
+    SetClub(5);
+    SetDate(2, 3, 2003);  // 10: c remainder 1, r remainder 0
+    EXPECT_EQ(Expand("$0c/$0r"), "The Millers/the Millers");
+    SetClub(5);
+    SetDate(3, 3, 2003);  // 11: c remainder 2
+    EXPECT_EQ(Expand("x $0c"), "X Ashford");
+    // The second date slot is chosen by the digit.
+    SetClub(5);
+    SetDate(1, 3, 2003);
+    SetDate(2, 3, 2003);
+    EXPECT_EQ(Expand("$1c"), "The Millers");
+    // Placeholder names and nicknames fall back to the club's name.
+    SetClub(6);
+    SetDate(1, 1, 2003);  // 8: c remainder 2 -> name; r remainder 0 -> nickname form
+    EXPECT_EQ(Expand("$0r"), "The Barton");
+    SetClub(6);
+    SetDate(1, 0, 2003);  // 7 (month 0 is no month, but counts in the sum): c remainder 1
+    EXPECT_EQ(Expand("$0c"), "The Barton");
+    SetClub(6);
+    SetDate(0, 0, 2003);  // 6: c remainder 0 -> stadium placeholder -> name
+    EXPECT_EQ(Expand("$0c"), "Barton");
+    // A negative sum is "any other remainder": the club's name.
+    SetClub(1);
+    std::strcpy(ClubNameRecords[1].text[0], "Zeta");
+    EXPECT_EQ(Expand("$0c $0r"), "Zeta Zeta");  // 1 - 2 = -1
+    std::memset(&ClubNameRecords[1], 0, sizeof ClubNameRecords[1]);
+    // No club in slot 0: nothing.
+    EXPECT_EQ(Expand("[$0c]"), "[]");
+}
+
+TEST_F(TextMsgNamesTest, MoneyListTextsAndStrings) {
+    int32_t money = 2500;
+    TextMsg_SetArg(TEXTMSG_MONEY, &money);
+    EXPECT_EQ(Expand("fee $$0m or $1m"), "Fee $$2.5k or $2.5k");
+    money = -1;
+    TextMsg_SetArg(TEXTMSG_MONEY, &money);
+    EXPECT_EQ(Expand("fee [$0m]"), "Fee []");
+    SetList(2612);
+    SetList(40);
+    EXPECT_EQ(Expand("$0g and $1g"), "Italy and forty");
+    SetList(-1);
+    EXPECT_EQ(Expand("[$0g]"), "[]");
+}
+
+TEST_F(TextMsgNamesTest, NamedDates) {
+    SetDate(5, 3, 2003);
+    EXPECT_EQ(Expand("$0d1"), "5 March 2003");
+    SetDate(5, 3, -1);
+    EXPECT_EQ(Expand("$0d1"), "5 March");
+    SetDate(-1, 3, 2003);
+    EXPECT_EQ(Expand("$0d1"), "March 2003");
+    SetDate(5, 13, 2003);  // no such month: no name
+    EXPECT_EQ(Expand("$0d1"), "5  2003");
+}
+
+TEST_F(TextMsgNamesTest, DateRanges) {
+    auto range = [&](int8_t d1, int8_t m1, int16_t y1, int8_t d2, int8_t m2, int16_t y2, const char* t) {
+        SetDate(d1, m1, y1);
+        SetDate(d2, m2, y2);
+        return Expand(t);
+    };
+    EXPECT_EQ(range(5, 3, 2003, 9, 3, 2003, "$0d1-$2d2"), "5-9 March 2003");
+    EXPECT_EQ(range(5, 3, 2003, 9, 4, 2003, "$0d1 - $2d2"), "5 March - 9 April 2003");
+    EXPECT_EQ(range(31, 12, 2003, 2, 1, 2004, "$0d1 -2d2"), "31 December 2003 - 2 January 2004");
+    EXPECT_EQ(range(5, 3, -1, 9, 3, 2003, "$0d1- 2d2"), "5-9 March");
+    EXPECT_EQ(range(5, 3, 2003, 9, 4, -1, "$0d1-$2d2"), "5 March - 9 April");
+    // Not a range: the second part stays text.
+    EXPECT_EQ(range(5, 3, 2003, 9, 4, 2003, "$0d1 to $1d1"), "5 March 2003 to 9 April 2003");
+    EXPECT_EQ(range(5, 3, 2003, 9, 4, 2003, "$0d1-$2d1"), "5 March 2003-");
+}
+
+TEST_F(TextMsgNamesTest, DivisionPhrasesWithListTexts) {
+    EXPECT_STREQ(TextMsg_GetDivisionWording(2, 1, 5), "in Serie B");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(3, 1, 4), "from Liga 2. Bundesliga");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(3, 4, 5), "");  // Germany has four divisions
 }
 
 }  // namespace
