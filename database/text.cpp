@@ -87,43 +87,134 @@ char g_empty_text[1];
 // Receives a club's name; the next club-name lookup overwrites it.
 char g_club_name[CLUB_NAME_LENGTH + 1];
 
-// The parser's walk state.
-struct ParseState {
-    bool in_block = false;
-    bool in_line = false;
-    bool in_string = false;
-    bool string_pending = false;
-    bool reading_number = false;
-    uint32_t number = 0;
-    int32_t line = 1;
-    int32_t index = 0;
-    uint32_t used = 0;
-    bool copied_since_comma = false;
-};
-
-class TextWriter {
+// One walk over a text file.  The state is the set of flags the file's
+// syntax needs; every byte is judged together with the one before it.
+class TextParser {
 public:
-    TextWriter(std::span<char> text, ParseState& state) : text_(text), state_(state) {}
+    TextParser(std::span<const uint8_t> raw, std::span<char> text, std::span<uint32_t, TEXT_COUNT> table)
+        : raw_(raw), text_(text), table_(table) {}
+
+    TextParseResult Run() {
+        table_[0] = 0;
+        for (pos_ = 0; pos_ < raw_.size() && result_.status == TEXT_PARSE_OK; ++pos_) Step(raw_[pos_]);
+        result_.line = line_;
+        result_.index = index_;
+        if (result_.status == TEXT_PARSE_OK) {
+            // Text after the last comma is kept, ended, and counts as no entry.
+            if (copied_since_comma_) Put('\0');
+            if (index_ != TEXT_COUNT) result_.status = TEXT_PARSE_BAD_COUNT;
+        }
+        result_.used = used_;
+        return result_;
+    }
+
+private:
+    void Step(uint8_t cur) {
+        if (string_pending_) {
+            in_string_ = true;
+            string_pending_ = false;
+        }
+        const bool delimiter = Delimiters(cur);
+        if (result_.status != TEXT_PARSE_OK) return;
+        const bool in_comment = in_block_ || in_line_;
+        if (cur == '"' && !in_comment) {
+            if (in_string_) in_string_ = false; else string_pending_ = true;
+        } else if (cur == ',' && !in_comment && !in_string_) {
+            EndEntry();
+            if (result_.status != TEXT_PARSE_OK) return;
+        } else if (cur == '\r') {
+            ++line_;
+            // A backslash before the line end carries a line comment on.
+            if (in_line_ && prev_ != '\\') in_line_ = false;
+        }
+        if (!in_comment && in_string_ && !delimiter) {
+            Copy(cur);
+        } else if (in_block_ && !in_line_ && reading_number_ && cur >= '0' && cur <= '9') {
+            number_ = number_ * 10 + uint32_t(cur - '0');
+        }
+        prev_ = raw_[pos_];
+    }
+
+    // Comment delimiters on the pair (previous, current).  Returns true when
+    // the byte ends a delimiter, which then belongs to the comment.
+    bool Delimiters(uint8_t cur) {
+        if (prev_ == '/' && cur == '*') {
+            if (in_block_) {
+                result_.status = TEXT_PARSE_NESTED_COMMENT;
+                return true;
+            }
+            if (in_line_) return false;
+            in_block_ = true;
+            number_ = 0;
+            reading_number_ = true;
+            return true;
+        }
+        if (prev_ == '*' && cur == '/') {
+            if (in_block_) {
+                in_block_ = false;
+                reading_number_ = false;
+                return true;
+            }
+            if (!in_line_) result_.status = TEXT_PARSE_STRAY_TERMINATOR;
+            return false;
+        }
+        // "//", and "#" at the start of a line, open a line comment.
+        if (((prev_ == '/' && cur == '/') || (prev_ == '\n' && cur == '#')) && !in_block_ && !in_string_) {
+            in_line_ = true;
+        }
+        return false;
+    }
+
+    void EndEntry() {
+        if (uint32_t(index_) != number_) {
+            result_.status = TEXT_PARSE_BAD_NUMBER;
+            result_.number = int32_t(number_);
+            return;
+        }
+        Put('\0');
+        ++index_;
+        copied_since_comma_ = false;
+        // Offsets are kept for the ids that exist; a file with more entries
+        // is counted on and refused at the end.
+        if (index_ < TEXT_COUNT) table_[size_t(index_)] = used_;
+    }
+
+    // Copies a byte of a literal; a backslash takes the next byte with it.
+    void Copy(uint8_t cur) {
+        copied_since_comma_ = true;
+        if (cur != '\\' || pos_ + 1 >= raw_.size()) {
+            Put(char(cur));
+            return;
+        }
+        const uint8_t next = raw_[++pos_];
+        Put(next == 'n' ? '\n' : next == 't' ? '\t' : char(next));
+    }
+
     void Put(char c) {
         // The parser writes at most one byte per byte read, so a block as
         // large as the file always has room; the check keeps a caller with a
         // smaller block safe all the same.
-        if (state_.used >= text_.size()) {
-            AbortError("text", __LINE__, "TextParse(): text block too small");
-        }
-        text_[state_.used++] = c;
+        if (used_ >= text_.size()) AbortError("text", __LINE__, "TextParse(): text block too small");
+        text_[used_++] = c;
     }
 
-private:
+    std::span<const uint8_t> raw_;
     std::span<char> text_;
-    ParseState& state_;
+    std::span<uint32_t, TEXT_COUNT> table_;
+    TextParseResult result_;
+    size_t pos_ = 0;
+    uint8_t prev_ = 'a';  // the start counts as an ordinary letter, not a line end
+    bool in_block_ = false;
+    bool in_line_ = false;
+    bool in_string_ = false;
+    bool string_pending_ = false;
+    bool reading_number_ = false;
+    bool copied_since_comma_ = false;
+    uint32_t number_ = 0;
+    int32_t line_ = 1;
+    int32_t index_ = 0;
+    uint32_t used_ = 0;
 };
-
-char EscapedByte(uint8_t c) {
-    if (c == 'n') return '\n';
-    if (c == 't') return '\t';
-    return char(c);
-}
 
 const char* ClubNameText(int16_t club) {
     if (club >= CLUB_COUNT) return nullptr;
@@ -148,98 +239,7 @@ const char* TextFileName(uint16_t language) {
 
 TextParseResult TextParse(std::span<const uint8_t> raw, std::span<char> text,
                           std::span<uint32_t, TEXT_COUNT> table) {
-    ParseState s;
-    TextWriter out(text, s);
-    TextParseResult result;
-    table[0] = 0;
-    uint8_t prev = 'a';  // the start counts as an ordinary letter, not a line end
-
-    for (size_t i = 0; i < raw.size(); ++i) {
-        const uint8_t cur = raw[i];
-        if (s.string_pending) {
-            s.in_string = true;
-            s.string_pending = false;
-        }
-
-        // Comment delimiters, judged on the pair (previous, current).  A byte
-        // that ends a delimiter belongs to the comment and is not copied.
-        bool delimiter = false;
-        if (prev == '/' && cur == '*') {
-            if (s.in_block) {
-                result.status = TEXT_PARSE_NESTED_COMMENT;
-                break;
-            }
-            if (!s.in_line) {
-                s.in_block = true;
-                s.number = 0;
-                s.reading_number = true;
-                delimiter = true;
-            }
-        } else if (prev == '/' && cur == '/') {
-            if (!s.in_block && !s.in_string) s.in_line = true;
-        } else if (prev == '*' && cur == '/') {
-            if (s.in_block) {
-                s.in_block = false;
-                s.reading_number = false;
-                delimiter = true;
-            } else if (!s.in_line) {
-                result.status = TEXT_PARSE_STRAY_TERMINATOR;
-                break;
-            }
-        } else if (prev == '\n' && cur == '#') {
-            if (!s.in_block && !s.in_string) s.in_line = true;
-        }
-
-        const bool in_comment = s.in_block || s.in_line;
-        if (cur == '"' && !in_comment) {
-            if (s.in_string) {
-                s.in_string = false;
-            } else {
-                s.string_pending = true;
-            }
-        } else if (cur == ',' && !in_comment && !s.in_string) {
-            if (uint32_t(s.index) != s.number) {
-                result.status = TEXT_PARSE_BAD_NUMBER;
-                result.number = int32_t(s.number);
-                break;
-            }
-            out.Put('\0');
-            ++s.index;
-            s.copied_since_comma = false;
-            // Offsets are kept for the ids that exist; a file with more
-            // entries is counted on and refused at the end.
-            if (s.index < TEXT_COUNT) table[size_t(s.index)] = s.used;
-        } else if (cur == '\r') {
-            ++s.line;
-            if (s.in_line && prev != '\\') s.in_line = false;
-        }
-
-        if (!in_comment && s.in_string && !delimiter) {
-            if (cur == '\\' && i + 1 < raw.size()) {
-                ++i;
-                out.Put(EscapedByte(raw[i]));
-                prev = raw[i];
-                s.copied_since_comma = true;
-                continue;
-            }
-            out.Put(char(cur));
-            s.copied_since_comma = true;
-        }
-
-        if (s.in_block && !s.in_line && s.reading_number && cur >= '0' && cur <= '9') {
-            s.number = s.number * 10 + uint32_t(cur - '0');
-        }
-        prev = cur;
-    }
-
-    result.line = s.line;
-    result.index = s.index;
-    if (result.status == TEXT_PARSE_OK) {
-        if (s.copied_since_comma) out.Put('\0');
-        if (s.index != TEXT_COUNT) result.status = TEXT_PARSE_BAD_COUNT;
-    }
-    result.used = s.used;
-    return result;
+    return TextParser(raw, text, table).Run();
 }
 
 void TextParseFailed(const char* file_name, const TextParseResult& r) {
