@@ -1,5 +1,7 @@
 #include "database/funcs.h"
 
+#include <cstdio>
+
 #include "database/Access.h"
 #include "season/leagues.h"
 
@@ -38,4 +40,26 @@ int16_t HVW_GetClubStandingClass(int16_t club) {
     if (p < n / 2 + 5) return 2;
     if (p < n - 4) return 1;
     return 0;
+}
+
+namespace {
+
+// Initial-letter index 0 is a blank: no initial.
+constexpr char kInitials[] = " ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr int kSurnameField = 16;
+
+char g_short_name[kSurnameField + 3];
+
+}  // namespace
+
+const char* HVW_GetPlayerShortName(uint16_t player) {
+    const uint16_t initial = GetPlayerInitial(player);
+    // The surname field holds 16 characters; it need not be terminated.
+    const char* surname = GetPlayerSurname(player);
+    if (initial != 0 && initial < sizeof kInitials - 1) {
+        std::snprintf(g_short_name, sizeof g_short_name, "%c.%.*s", kInitials[initial], kSurnameField, surname);
+    } else {
+        std::snprintf(g_short_name, sizeof g_short_name, "%.*s", kSurnameField, surname);
+    }
+    return g_short_name;
 }

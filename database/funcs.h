@@ -14,3 +14,8 @@ void HVW_SetViewedCountry(int16_t country);
 int16_t HVW_GetTicketPrice(int16_t division, int16_t country);
 // Class 0..7 of the club's standing in its division, from its base Rep.
 int16_t HVW_GetClubStandingClass(int16_t club);
+
+// A player's initial, a full stop and his surname ("J.Smith"), or the
+// surname alone for a player without an initial; in a static buffer that the
+// next call overwrites.
+const char* HVW_GetPlayerShortName(uint16_t player);

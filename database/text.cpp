@@ -85,7 +85,7 @@ uint8_t* g_raw_block = nullptr;
 
 char g_empty_text[1];
 // Receives a club's name; the next club-name lookup overwrites it.
-char g_club_name[CLUB_NAME_LENGTH + 1];
+char g_club_name[kClubNameLength + 1];
 
 // One walk over a text file.  The state is the set of flags the file's
 // syntax needs; every byte is judged together with the one before it.
@@ -217,9 +217,9 @@ private:
 };
 
 const char* ClubNameText(int16_t club) {
-    if (club >= CLUB_COUNT) return nullptr;
-    std::memcpy(g_club_name, ClubNameRecords[club].text[0], CLUB_NAME_LENGTH);
-    g_club_name[CLUB_NAME_LENGTH] = '\0';
+    if (club >= kClubCount) return nullptr;
+    std::memcpy(g_club_name, ClubNameRecords[club].text[0], kClubNameLength);
+    g_club_name[kClubNameLength] = '\0';
     return g_club_name;
 }
 

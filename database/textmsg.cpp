@@ -9,7 +9,7 @@
 #include "database/text.h"
 #include "menus/exm_text.h"
 #include "menus/menucont.h"
-#include "season/league.h"
+#include "season/leagues.h"
 #include "support/debug.h"
 
 // The block starts empty; TextMsg_ResetArgs empties it again after every
@@ -46,9 +46,7 @@ constexpr const char* kWordings[TEXTMSG_FORM_COUNT][TEXTMSG_WORDING_COUNT] = {
 #undef HV_CUP_WORDINGS
 #undef HV_LEAGUE_WORDINGS
 
-constexpr int kCountryCount = 9;
 constexpr int kCountryNoWording = 8;
-constexpr int kDivisionCount = 6;
 
 constexpr int8_t kCupIndex[kCountryCount][4] = {
     {2, 3, 4, 5},    {6, 7, 8, -1},   {9, -1, -1, -1}, {10, -1, -1, -1}, {11, -1, -1, -1},
@@ -118,26 +116,26 @@ const char* MonthName(int month) {
 
 // Name string `which` (0 name, 1 stadium, 2 nickname) of a club, cut to its
 // field.
-void CopyClubNameString(int16_t club, int which, char (&out)[CLUB_NAME_LENGTH + 1]) {
-    std::memcpy(out, ClubNameRecords[club].text[which], CLUB_NAME_LENGTH);
-    out[CLUB_NAME_LENGTH] = '\0';
+void CopyClubNameString(int16_t club, int which, char (&out)[kClubNameLength + 1]) {
+    std::memcpy(out, ClubNameRecords[club].text[which], kClubNameLength);
+    out[kClubNameLength] = '\0';
 }
 
 void AddClubName(Output& out, int16_t club) {
-    char name[CLUB_NAME_LENGTH + 1];
+    char name[kClubNameLength + 1];
     CopyClubNameString(club, 0, name);
     out.Add("%s", name);
 }
 
 void AddStadiumName(Output& out, int16_t club) {
-    char stadium[CLUB_NAME_LENGTH + 1];
+    char stadium[kClubNameLength + 1];
     CopyClubNameString(club, 1, stadium);
     if (std::strcmp(stadium, kNoStadiumName) == 0) CopyClubNameString(club, 0, stadium);
     out.Add("%s", stadium);
 }
 
 void AddNicknameForm(Output& out, int16_t club) {
-    char nickname[CLUB_NAME_LENGTH + 1];
+    char nickname[kClubNameLength + 1];
     CopyClubNameString(club, 2, nickname);
     if (std::strcmp(nickname, kNoNickname) == 0) CopyClubNameString(club, 0, nickname);
     out.Add("%s %s", GetText(kTextNicknamePrefix), nickname);
@@ -147,7 +145,7 @@ void AddNicknameForm(Output& out, int16_t club) {
 // date part from the date slot named by the placeholder's digit.
 void AddVariedClub(Output& out, int slot, int modulus) {
     const int16_t club = TextMsgArgs.club[0];
-    if (club < 0 || club >= CLUB_COUNT) return;
+    if (club < 0 || club >= kClubCount) return;
     const TextMsgDate date = DateOfSlot(slot);
     const int sum = club + date.day + date.month;
     const int remainder = sum % modulus;  // a negative sum gives a negative remainder
@@ -244,7 +242,7 @@ const char* ExpandPlaceholder(Output& out, const char* p, int slot, char letter)
     const bool valid = ValidSlot(slot);
     switch (letter) {
     case 't':
-        if (valid && TextMsgArgs.club[slot] >= 0 && TextMsgArgs.club[slot] < CLUB_COUNT) {
+        if (valid && TextMsgArgs.club[slot] >= 0 && TextMsgArgs.club[slot] < kClubCount) {
             AddClubName(out, TextMsgArgs.club[slot]);
         }
         break;
