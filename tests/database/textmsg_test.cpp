@@ -119,12 +119,15 @@ TEST_F(TextMsgTest, SetArgFillsFirstEmptySlot) {
     TextMsg_SetArg(TEXTMSG_CLUB, &e);
     EXPECT_EQ(TextMsgArgs.club[0], 5);
     EXPECT_EQ(TextMsgArgs.club[1], 6);
-    uint16_t p0 = 0, p1 = PlayerCount, p2 = uint16_t(PlayerCount - 1);
+    const uint16_t saved_count = PlayerCount;
+    PlayerCount = 50;
+    uint16_t p0 = 0, p1 = 50, p2 = 49;
     TextMsg_SetArg(TEXTMSG_PLAYER, &p0);
     TextMsg_SetArg(TEXTMSG_PLAYER, &p1);
     EXPECT_EQ(TextMsgArgs.player[0], 0);
     TextMsg_SetArg(TEXTMSG_PLAYER, &p2);
     EXPECT_EQ(TextMsgArgs.player[0], p2);
+    PlayerCount = saved_count;
     Expand("");
     EXPECT_EQ(TextMsgArgs.club[0], -1);
     EXPECT_EQ(TextMsgArgs.club[1], -1);
