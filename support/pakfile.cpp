@@ -87,11 +87,26 @@ std::string JoinHost(const std::string& dir, const std::string& name) {
 
 const char* NameOf(const PakFile& file) { return g_strings + file.name; }
 
-PakFile* SearchFile(const std::string& normalised) {
-    uint32_t bucket = PakNameHash(normalised);
+// The names that can be looked up, normalised into a fixed buffer: nothing
+// on the heap is left behind when a fatal error is caught by a test seam.
+using NameBuffer = char[PAK_MAX_NAME + 1];
+
+bool NormaliseInto(const char* name, NameBuffer& out) {
+    size_t length = strnlen(name, PAK_MAX_NAME + 1);
+    if (length > PAK_MAX_NAME) return false;
+    for (size_t i = 0; i <= length; ++i) {
+        char c = name[i];
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+        if (c == '/') c = '\\';
+        out[i] = c;
+    }
+    return true;
+}
+
+PakFile* SearchFile(const char* wanted) {
+    uint32_t bucket = PakNameHash(wanted);
     PakFile* records = g_buckets[bucket];
     uint32_t count = g_bucket_count[bucket];
-    const char* wanted = normalised.c_str();
     if (g_status == kAdding) {
         for (uint32_t i = 0; i < count; ++i) {
             if (std::strcmp(NameOf(records[i]), wanted) == 0) return &records[i];
@@ -109,19 +124,19 @@ PakFile* SearchFile(const std::string& normalised) {
     AbortError(kModule, __LINE__, "SearchFile(): unknown status");
 }
 
-uint32_t AppendName(const std::string& normalised) {
-    uint32_t length = uint32_t(normalised.size()) + 1;
+uint32_t AppendName(const char* normalised) {
+    uint32_t length = uint32_t(std::strlen(normalised)) + 1;
     while (g_strings_used + length > g_strings_capacity) {
         g_strings_capacity += kStringGrowth;
         ResizeMemory(&g_strings, g_strings_capacity);
     }
     uint32_t offset = g_strings_used;
-    std::memcpy(g_strings + offset, normalised.c_str(), length);
+    std::memcpy(g_strings + offset, normalised, length);
     g_strings_used += length;
     return offset;
 }
 
-void AppendRecord(const std::string& normalised, PakFile record) {
+void AppendRecord(const char* normalised, PakFile record) {
     uint32_t bucket = PakNameHash(normalised);
     if (g_bucket_count[bucket] + 1 >= g_bucket_capacity[bucket]) {
         g_bucket_capacity[bucket] += kBucketGrowth;
@@ -144,12 +159,13 @@ const char* AddIndexEntry(void* context, const PakIndexEntry& entry, const char*
     if (uint64_t(entry.offset) + extent > index.data_size) {
         return "AddIndex(): entry data lies outside the data file";
     }
-    std::string name = PakNormaliseName(raw_name);
+    NameBuffer name;
+    if (!NormaliseInto(raw_name, name)) return "AddIndex(): entry name too long";
     if (SearchFile(name) != nullptr) {
-        DebugLog(DEBUG_FILE, 80, "AddIndex(): '%s' already exists\n", name.c_str());
+        DebugLog(DEBUG_FILE, 80, "AddIndex(): '%s' already exists\n", name);
         return nullptr;
     }
-    DebugLog(DEBUG_FILE, 80, "AddIndex(): adding '%s' - %u bytes\n", name.c_str(), entry.size);
+    DebugLog(DEBUG_FILE, 80, "AddIndex(): adding '%s' - %u bytes\n", name, entry.size);
     PakFile record{};
     record.size = entry.size;
     record.pak = index.pak;
@@ -169,12 +185,13 @@ uint64_t FileSize(std::FILE* file) {
 
 void AddIndex(const char* base) {
     if (g_data_count == PAK_MAX_DATA_FILES) AbortError(kModule, __LINE__, "AddIndex(): too many open pak files");
-    std::string index_name = MakeFileName(nullptr, base, "pki");
-    std::string data_name = MakeFileName(nullptr, base, "pkd");
-    uint32_t index_size = LoadFileToMemory(index_name.c_str(), &g_index, MEM_TYPE_MANUAL_NO_MOVE);
+    char index_name[kFileNameBuffer], data_name[kFileNameBuffer];
+    std::strcpy(index_name, MakeFileName(nullptr, base, "pki"));
+    std::strcpy(data_name, MakeFileName(nullptr, base, "pkd"));
+    uint32_t index_size = LoadFileToMemory(index_name, &g_index, MEM_TYPE_MANUAL_NO_MOVE);
     // The data file is opened first so that every entry can be checked
     // against its size.
-    std::FILE* data = DOSOpenFile(data_name.c_str());
+    std::FILE* data = DOSOpenFile(data_name);
     g_data_files[g_data_count] = data;
     IndexContext context{uint16_t(g_data_count), FileSize(data)};
     if (const char* problem = PakParseIndex({g_index, index_size}, AddIndexEntry, &context)) {
@@ -232,7 +249,7 @@ int AddListPattern(const std::string& pattern, uint32_t flags, bool recurse) {
         }
         if (!S_ISREG(info.st_mode) || !WildcardMatch(file_part.c_str(), found.c_str())) continue;
         std::string name = PakNormaliseName(directory + found);
-        if (SearchFile(name) != nullptr) {
+        if (SearchFile(name.c_str()) != nullptr) {
             DebugLog(DEBUG_FILE, 80, "ListFile2Index(): '%s' already exists\n", name.c_str());
             continue;
         }
@@ -246,7 +263,7 @@ int AddListPattern(const std::string& pattern, uint32_t flags, bool recurse) {
         record.size = uint32_t(info.st_size);
         record.pak = PAK_LOOSE_FILE;
         record.flags = uint16_t(flags | PAK_FLAG_LOOSE);
-        AppendRecord(name, record);
+        AppendRecord(name.c_str(), record);
         ++added;
     }
     if (recurse) {
@@ -317,6 +334,17 @@ void ListFile2Index(const char* list_name) {
         }
     }
     DOSCloseFile(file);
+}
+
+// Opens a game path for binary reading.  Folders open for reading here but
+// not on the game's home system, so they are refused (errno EISDIR).
+std::FILE* OpenHostFile(const char* game_path) {
+    std::string host = HostPath(game_path);
+    if (IsDirectory(host.c_str())) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    return std::fopen(host.c_str(), "rb");
 }
 
 SearchSlot& CheckedSlot(int slot, const char* message) {
@@ -404,10 +432,11 @@ void PakAddFile(const char* base_name) {
         AbortError(kModule, __LINE__, "PakAddFile(): can only add before PakAddFileDone() is called");
     }
     DebugLog(DEBUG_FILE, 1, "PakFileAdd(): adding pak file '%s'\n", base_name);
-    std::string list_name = MakeFileName(nullptr, base_name, "pkl");
-    std::string index_name = MakeFileName(nullptr, base_name, "pki");
-    bool has_list = DOSFileExists(list_name.c_str()) != 0;
-    bool has_index = DOSFileExists(index_name.c_str()) != 0;
+    char list_name[kFileNameBuffer], index_name[kFileNameBuffer];
+    std::strcpy(list_name, MakeFileName(nullptr, base_name, "pkl"));
+    std::strcpy(index_name, MakeFileName(nullptr, base_name, "pki"));
+    bool has_list = DOSFileExists(list_name) != 0;
+    bool has_index = DOSFileExists(index_name) != 0;
     if (has_list && has_index) {
         std::printf("PakAddFile(): Warning: both packed and unpacked files exist - using packed version\n");
     }
@@ -415,7 +444,7 @@ void PakAddFile(const char* base_name) {
     if (has_index) {
         AddIndex(base_name);
     } else {
-        ListFile2Index(list_name.c_str());
+        ListFile2Index(list_name);
     }
 }
 
@@ -471,9 +500,11 @@ void PakFileUninit() {
 
 PakFile* PakOpenFile(const char* name) {
     if (g_status != kReady) AbortError(kModule, __LINE__, "PakOpenFile(): not ready - call PakFileAddDone()");
-    std::string normalised = PakNormaliseName(name);
-    DebugLog(DEBUG_FILE, 80, "PakOpenFile(): opening '%s'\n", normalised.c_str());
-    PakFile* file = normalised.size() <= PAK_MAX_NAME ? SearchFile(normalised) : nullptr;
+    // A name too long to hold cannot be in the table.
+    NameBuffer normalised;
+    bool fits = NormaliseInto(name, normalised);
+    DebugLog(DEBUG_FILE, 80, "PakOpenFile(): opening '%s'\n", fits ? normalised : name);
+    PakFile* file = fits ? SearchFile(normalised) : nullptr;
     if (file == nullptr) FatalError("Error: PakOpenFile(): file '%s' not found\n", name);
     // The count is 16 bits wide; wrapping it would make the file look closed.
     if (file->open_count == UINT16_MAX) AbortError(kModule, __LINE__, "PakOpenFile(): file opened too often");
@@ -483,12 +514,12 @@ PakFile* PakOpenFile(const char* name) {
 
 int PakCheckFile(const char* name) {
     if (g_status != kReady) AbortError(kModule, __LINE__, "PakOpenFile(): not ready - call PakFileAddDone()");
-    std::string normalised = PakNormaliseName(name);
-    if (normalised.size() <= PAK_MAX_NAME && SearchFile(normalised) != nullptr) {
-        DebugLog(DEBUG_FILE, 80, "PakCheckFile(): checking '%s' - does exist\n", normalised.c_str());
+    NameBuffer normalised;
+    if (NormaliseInto(name, normalised) && SearchFile(normalised) != nullptr) {
+        DebugLog(DEBUG_FILE, 80, "PakCheckFile(): checking '%s' - does exist\n", normalised);
         return 1;
     }
-    DebugLog(DEBUG_FILE, 80, "PakCheckFile(): checking '%s' - not found\n", normalised.c_str());
+    DebugLog(DEBUG_FILE, 80, "PakCheckFile(): checking '%s' - not found\n", name);
     return 0;
 }
 
@@ -514,8 +545,7 @@ void PakReadFile(void* dest, uint32_t offset, uint32_t size, PakFile* file) {
     }
     if (file->flags & PAK_FLAG_LOOSE) {
         // Loose files are always read as they are on disk.
-        std::string host = HostPath(name);
-        std::FILE* loose = IsDirectory(host.c_str()) ? nullptr : std::fopen(host.c_str(), "rb");
+        std::FILE* loose = OpenHostFile(name);
         if (loose == nullptr) AbortError(kModule, __LINE__, "PakReadFile(): immediate file not found");
         if (fseeko(loose, off_t(offset), SEEK_SET) != 0) {
             std::fclose(loose);
@@ -620,14 +650,7 @@ uint32_t LoadFileToMemory(const char* file_name, void* owner, uint32_t mem_type)
 
 std::FILE* DOSOpenFile(const char* name) {
     DebugLog(DEBUG_FILE, 20, "DOSOpenFile(): opening '%s'\n", name);
-    std::string host = HostPath(name);
-    // Directories open for reading here but not on the game's home system.
-    std::FILE* file = nullptr;
-    if (IsDirectory(host.c_str())) {
-        errno = EISDIR;
-    } else {
-        file = std::fopen(host.c_str(), "rb");
-    }
+    std::FILE* file = OpenHostFile(name);
     if (file == nullptr) FatalError("Error: DOSOpenFile(): Cannot open file '%s': %s\n", name, std::strerror(errno));
     return file;
 }
@@ -647,9 +670,7 @@ void DOSCloseFile(std::FILE* file) {
 
 int DOSFileExists(const char* name) {
     DebugLog(DEBUG_FILE, 20, "DOSFileExists(): opening '%s'\n", name);
-    std::string host = HostPath(name);
-    if (IsDirectory(host.c_str())) return 0;
-    std::FILE* file = std::fopen(host.c_str(), "rb");
+    std::FILE* file = OpenHostFile(name);
     if (file == nullptr) return 0;
     std::fclose(file);
     return 1;
