@@ -4,6 +4,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "database/text.h"
 #include "menus/menucont.h"
 #include "platform/clock.h"
 #include "platform/system.h"
@@ -143,10 +144,12 @@ void InitialisePC(int argc, char** argv) {
     InitKeyboardInterrupt();
     SetKeyboardLanguage(0);
     InitJoysticks();
+    InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
 }
 
 void UninitialisePC() {
+    UninitText();
     ClearKeyboardInterrupt();
     UninitPoll();
     ClearTimerInterrupt();

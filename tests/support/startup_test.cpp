@@ -17,6 +17,7 @@
 #include "tolmenu/vidopt.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/text_env.h"
 
 namespace {
 
@@ -113,7 +114,9 @@ std::string ReadFile(const std::string& path) {
 
 TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     std::string dir = MakeScratchFolder("halvorn_startup_close");
-    testenv::WritePak(dir + "/pakfiles/demo", {{"menugfx\\bg0.tga", testenv::Bytes("picture")}});
+    const std::string texts = testenv::TextFileSource({{1, "One"}});
+    testenv::WritePak(dir + "/pakfiles/demo", {{"menugfx\\bg0.tga", testenv::Bytes("picture")},
+                                               {"textfile\\engtext.c", testenv::Bytes(texts)}});
     // "-log" first, so that the debug lines too go into the log file.
     EXPECT_EXIT(RunGameInScratchFolder(
                     {"halvorn", "-log", "-window", "-debug", "general=50,file=10,memory=1"}, dir),
@@ -121,7 +124,9 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     std::string log = ReadFile(dir + "/stdout.log");
     EXPECT_NE(log.find("DEBUG: Setting 'general' to 50\n"), std::string::npos) << log;
     EXPECT_NE(log.find("DEBUG: 'memory' set to 1\n"), std::string::npos);
-    size_t paks = log.find("PakFileAddDone(): 1 files, 0Mb (7 bytes)\n");
+    size_t paks = log.find("PakFileAddDone(): 2 files, 0Mb (" + std::to_string(7 + texts.size()) + " bytes)\n");
+    size_t language = log.find("Loading a language (textfile\\engtext.c):\n");
+    size_t loaded = log.find("Final text size - " + std::to_string(3201 + 3) + " bytes\n");
     size_t init = log.find("InitTimerInterrupt(): initialised\n");
     size_t cleared = log.find("ClearTimerInterrupt(): cleared\n");
     size_t released = log.find("UninitMemory(): All allocated memory released\n");
@@ -129,8 +134,11 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     EXPECT_NE(init, std::string::npos);
     EXPECT_NE(cleared, std::string::npos);
     EXPECT_NE(released, std::string::npos) << log;
+    EXPECT_NE(language, std::string::npos) << log;
+    EXPECT_NE(loaded, std::string::npos) << log;
     EXPECT_LT(paks, init);
-    EXPECT_LT(init, cleared);
+    EXPECT_LT(init, language);
+    EXPECT_LT(language, cleared);
     EXPECT_LT(cleared, released);
     EXPECT_EQ(ReadFile(dir + "/stderr.log"), "");
     std::system(("rm -rf " + dir).c_str());
@@ -138,7 +146,7 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
 
 TEST_F(StartupTest, LowMemoryFlagFollowsPhysicalMemory) {
     testenv::ScratchDir scratch;
-    testenv::WritePak("pakfiles/demo", {});
+    testenv::WritePak("pakfiles/demo", {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
     plat::SetPhysicalMemoryOverride(LOW_MEMORY_LIMIT - 1);
     EXPECT_EXIT(
         {
@@ -173,7 +181,7 @@ TEST_F(StartupTest, No3dOptionIsFoundAnywhereInAnyCase) {
 
 TEST_F(StartupTest, DataPathPrefixIsSetAtStartUp) {
     testenv::ScratchDir scratch;
-    testenv::WritePak("pakfiles/demo", {});
+    testenv::WritePak("pakfiles/demo", {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
     EXPECT_EXIT(
         {
             SendStdoutToStderr();

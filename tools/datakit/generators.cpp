@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/datakit/language.h"
+
 namespace datakit {
 
 std::span<const Generator> Generators() {
     // One line per generator, in the order they run.
     static const std::vector<Generator> kGenerators = {
+        {"language texts", GenerateLanguageTexts},
     };
     return kGenerators;
 }
