@@ -1,9 +1,14 @@
 #include "support/colconv.h"
 
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "support/debug.h"
+#include "support/dxdraw.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
 
 const ColFmt ColFmt_A1R5G5B5 = {{10, 5, 0x7C00}, {5, 5, 0x03E0}, {0, 5, 0x001F}, {15, 1, 0x8000},
                                 0x7FFF, 2, 16};
@@ -213,6 +218,38 @@ void ColConvHalveImageSize(const void* source, void* destination, uint32_t width
     }
 }
 
+void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from,
+                   const ColFmt* to) {
+    if (ColFmtEqual(from, to)) {
+        DebugLog(DEBUG_GRAPHICS, 120, "ColConvMemory(): both formats are identical - not converting\n");
+        return;
+    }
+    auto** owner = static_cast<uint8_t**>(block);
+    const uint32_t new_size = count * to->bytes + header_bytes;
+    if (to->bytes > from->bytes) ResizeMemory(block, new_size);
+    // Taken after the resize: the block may have moved.
+    uint8_t* pixels = *owner + header_bytes;
+    ColConvBlock(pixels, pixels, count, from, to);
+    if (from->bytes > to->bytes) ResizeMemory(block, new_size);
+}
+
+void ColConvHalveImageMem(void* block, uint32_t header_bytes, uint32_t width, uint32_t height,
+                          const ColFmt* format) {
+    uint8_t* pixels = *static_cast<uint8_t**>(block) + header_bytes;
+    ColConvHalveImageSize(pixels, pixels, width, height, format);
+    ResizeMemory(block, (width / 2) * (height / 2) * format->bytes + header_bytes);
+}
+
+void ColConvPalettedMemory(void* block, const void* palette, uint32_t count,
+                           uint32_t header_bytes, const ColFmt* palette_format,
+                           const ColFmt* destination_format) {
+    if (destination_format->bytes > 1) {
+        ResizeMemory(block, count * destination_format->bytes + header_bytes);
+    }
+    uint8_t* pixels = *static_cast<uint8_t**>(block) + header_bytes;
+    ColConvPaletted(pixels, palette, pixels, count, palette_format, destination_format);
+}
+
 void ColSetAlpha(void* pixels, uint32_t count, const ColFmt* format, uint32_t alpha) {
     const uint32_t bytes = PixelBytes(format, "ColConvertRead(): unknown pixel format\n");
     auto* p = static_cast<uint8_t*>(pixels);
@@ -343,4 +380,96 @@ void ColMakeCubePalette(uint8_t* palette) {
             }
         }
     }
+}
+
+// ---- Off-screen 8-bit buffers ---------------------------------------------
+namespace {
+
+void BufPlot(DDrawSurfaceInfo* buffer, int x, int y, uint8_t colour) {
+    if (x < 0 || y < 0 || x >= int(buffer->width32) || y >= int(buffer->height32)) return;
+    buffer->pixels[ptrdiff_t(y) * buffer->pitch + x] = colour;
+}
+
+bool FitsInBuffer(const DDrawSurfaceInfo* buffer, int x, int y, uint32_t width, uint32_t height) {
+    return x >= 0 && y >= 0 && uint64_t(x) + width <= buffer->width32 &&
+           uint64_t(y) + height <= buffer->height32;
+}
+
+}  // namespace
+
+void CreateBuffer(DDrawSurfaceInfo** buffer, int width, int height) {
+    const int row = (width + 15) & ~15;
+    DebugLog(DEBUG_GRAPHICS, 30, "CreateBuffer(): making buffer %d,%d (%d bytes/line)\n", width,
+             height, row);
+    AllocateMemory(buffer, sizeof(DDrawSurfaceInfo), MEM_TYPE_MANUAL_NO_MOVE);
+    DDrawSurfaceInfo* b = *buffer;
+    *b = DDrawSurfaceInfo{};
+    b->width = uint16_t(width);
+    b->height = uint16_t(height);
+    b->width32 = uint32_t(width);
+    b->height32 = uint32_t(height);
+    b->pitch = row;
+    AllocateMemory(&b->pixels, uint32_t(row) * uint32_t(height), MEM_TYPE_MANUAL_FREE);
+}
+
+void DestroyBuffer(DDrawSurfaceInfo** buffer) {
+    DebugLog(DEBUG_GRAPHICS, 30, "DestroyBuffer(): destroying buffer %d,%d\n",
+             int((*buffer)->width32), int((*buffer)->height32));
+    FreeMemory(&(*buffer)->pixels);
+    FreeMemory(buffer);
+}
+
+void BufDrawChar(DDrawSurfaceInfo* buffer, int x, int y, uint8_t character) {
+    const uint8_t* glyph = GfxFont8x8 + size_t(character) * 8;
+    for (int row = 0; row < 8; ++row) {
+        for (int col = 0; col < 8; ++col) {
+            BufPlot(buffer, x + col, y + row, (glyph[row] & (0x80 >> col)) ? 255 : 0);
+        }
+    }
+}
+
+void BufDrawText(DDrawSurfaceInfo* buffer, int x, int y, const char* text) {
+    for (int n = 0; text[n] != '\0'; ++n) BufDrawChar(buffer, x + 8 * n, y, uint8_t(text[n]));
+}
+
+void BufPrintf(DDrawSurfaceInfo* buffer, int x, int y, const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    BufDrawText(buffer, x, y, text);
+}
+
+void BufDrawLine(DDrawSurfaceInfo* buffer, int x1, int y1, int x2, int y2, uint8_t colour) {
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const int sx = x2 > x1 ? 1 : -1, sy = y2 > y1 ? 1 : -1;
+    const bool x_major = dx >= dy;
+    const int major = x_major ? dx : dy, minor = x_major ? dy : dx;
+    int decision = 2 * minor - major;
+    int x = x1, y = y1;
+    for (int step = 0; step < major; ++step) {
+        BufPlot(buffer, x, y, colour);
+        if (decision >= 0) {
+            (x_major ? y : x) += x_major ? sy : sx;
+            decision -= 2 * major;
+        }
+        decision += 2 * minor;
+        (x_major ? x : y) += x_major ? sx : sy;
+    }
+}
+
+void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
+                   uint32_t source_width, uint32_t source_height, uint32_t width, uint32_t height) {
+    if (!FitsInBuffer(buffer, x, y, width, height)) return;
+    BlitRectScaled8(x, y, source_width, source_height, source, width, height, buffer->pixels,
+                    buffer->pitch);
+}
+
+void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
+                        uint32_t source_width, uint32_t source_height, uint32_t width,
+                        uint32_t height) {
+    if (!FitsInBuffer(buffer, x, y, width, height)) return;
+    BlitRectScaledTrans8(x, y, source_width, source_height, source, width, height,
+                         buffer->pixels, buffer->pitch);
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+struct DDrawSurfaceInfo;
+
 struct ColComponent {
     uint32_t shift;
     uint32_t bits;
@@ -56,6 +58,17 @@ void ColSetAlpha(void* pixels, uint32_t count, const ColFmt* format, uint32_t al
 void ColSetAlphaKey(void* pixels, uint32_t count, const ColFmt* format, uint32_t key,
                     uint32_t key_alpha, uint32_t other_alpha);
 
+// Tracked blocks (block is the address of the owner's pointer variable);
+// the pixels follow header_bytes bytes of header and the block is resized
+// to fit the result.
+void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from,
+                   const ColFmt* to);
+void ColConvHalveImageMem(void* block, uint32_t header_bytes, uint32_t width, uint32_t height,
+                          const ColFmt* format);
+void ColConvPalettedMemory(void* block, const void* palette, uint32_t count,
+                           uint32_t header_bytes, const ColFmt* palette_format,
+                           const ColFmt* destination_format);
+
 // Rectangles; sizes in bytes, skip = bytes from the end of one row to the
 // start of the next.
 void BlitRect(uint32_t rows, int32_t destination_skip, int32_t source_skip, uint32_t row_bytes,
@@ -79,3 +92,20 @@ uint8_t ColConv565ToCubeIndex(uint16_t pixel);
 void ColConv565To8Key(void* buffer, uint32_t count, uint16_t key);
 void ColConv565To8(uint8_t* destination, const uint16_t* source, uint32_t count);
 void ColMakeCubePalette(uint8_t* palette);
+
+// Off-screen 8-bit buffers: a tracked description with tracked pixels,
+// rows rounded up to 16 bytes.  Drawing is cut to the buffer.
+void CreateBuffer(DDrawSurfaceInfo** buffer, int width, int height);
+void DestroyBuffer(DDrawSurfaceInfo** buffer);
+void BufDrawChar(DDrawSurfaceInfo* buffer, int x, int y, uint8_t character);
+void BufDrawText(DDrawSurfaceInfo* buffer, int x, int y, const char* text);
+void BufPrintf(DDrawSurfaceInfo* buffer, int x, int y, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
+void BufDrawLine(DDrawSurfaceInfo* buffer, int x1, int y1, int x2, int y2, uint8_t colour);
+// Stretch an 8-bit image into the buffer; nothing is drawn unless the
+// stretched rectangle lies inside the buffer.
+void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
+                   uint32_t source_width, uint32_t source_height, uint32_t width, uint32_t height);
+void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
+                        uint32_t source_width, uint32_t source_height, uint32_t width,
+                        uint32_t height);

@@ -6,6 +6,8 @@
 #include "platform/ddraw.h"
 #include "support/colconv.h"
 #include "support/dxdraw.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
 #include "support/random.h"
 #include "tests/fakes/test_util.h"
 
@@ -237,6 +239,94 @@ TEST(Blitters, ScalingRepeatsAndSkipsPixels) {
     EXPECT_EQ(std::memcmp(back, trans, 4), 0);
     BlitRectScaled8(0, 0, 2, 1, holes, 0, 1, back, 4);  // nothing to draw
     EXPECT_EQ(std::memcmp(back, trans, 4), 0);
+}
+
+}  // namespace
+
+// ---- Tracked blocks and off-screen buffers ----------------------------------
+namespace {
+
+class ColConvMemoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitMemory(9500); }
+    void TearDown() override {
+        EXPECT_EQ(MemAllocatedCount(), 0u);
+        UninitMemory();
+    }
+};
+
+TEST_F(ColConvMemoryTest, BlocksGrowBeforeAndShrinkAfterConverting) {
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, 8 + 100 * 2, MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, "HEADER!!", 8);
+    for (int i = 0; i < 100; ++i) {
+        uint16_t p = uint16_t(i * 655);
+        std::memcpy(block + 8 + i * 2, &p, 2);
+    }
+    ColConvMemory(&block, 100, 8, &ColFmt_R5G6B5, &ColFmt_R5G6B5);
+    EXPECT_EQ(MemFindItem(&block)->size, 8u + 200 + 4);
+
+    ColConvMemory(&block, 100, 8, &ColFmt_R5G6B5, &ColFmt_A8R8G8B8);
+    EXPECT_EQ(MemFindItem(&block)->size, 8u + 400 + 4);
+    EXPECT_EQ(std::memcmp(block, "HEADER!!", 8), 0);
+    for (int i = 0; i < 100; ++i) {
+        uint32_t q;
+        std::memcpy(&q, block + 8 + i * 4, 4);
+        ASSERT_EQ(q, ColConvPixel(uint16_t(i * 655), &ColFmt_R5G6B5, &ColFmt_A8R8G8B8));
+    }
+    ColConvMemory(&block, 100, 8, &ColFmt_A8R8G8B8, &ColFmt_R5G6B5);
+    EXPECT_EQ(MemFindItem(&block)->size, 8u + 200 + 4);
+    uint16_t last;
+    std::memcpy(&last, block + 8 + 99 * 2, 2);
+    EXPECT_EQ(last, uint16_t(99 * 655));
+
+    ColConvHalveImageMem(&block, 8, 10, 10, &ColFmt_R5G6B5);
+    EXPECT_EQ(MemFindItem(&block)->size, 8u + 25 * 2 + 4);
+    FreeMemory(&block);
+}
+
+TEST_F(ColConvMemoryTest, PalettedBlocksGrowToTheWiderPixels) {
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, 2 + 3, MEM_TYPE_MANUAL_FREE);
+    block[2] = 1;
+    block[3] = 0;
+    block[4] = 1;
+    const uint8_t vga[6] = {0, 0, 0, 63, 63, 63};
+    ColConvPalettedMemory(&block, vga, 3, 2, &ColFmt_VGA6, &ColFmt_A8R8G8B8);
+    EXPECT_EQ(MemFindItem(&block)->size, 2u + 12 + 4);
+    uint32_t px[3];
+    std::memcpy(px, block + 2, 12);
+    EXPECT_EQ(px[0], 0x00FFFFFFu);
+    EXPECT_EQ(px[1], 0u);
+    EXPECT_EQ(px[2], 0x00FFFFFFu);
+    FreeMemory(&block);
+}
+
+TEST_F(ColConvMemoryTest, OffScreenBuffersDrawInsideThemselves) {
+    DDrawSurfaceInfo* buffer = nullptr;
+    CreateBuffer(&buffer, 20, 12);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->pitch, 32);
+    EXPECT_EQ(MemFindItem(&buffer)->type, MEM_TYPE_MANUAL_NO_MOVE);
+    std::memset(buffer->pixels, 9, 32 * 12);
+    BufPrintf(buffer, 0, 0, "%c%d", 'H', 1);
+    auto at = [&](int x, int y) { return buffer->pixels[y * buffer->pitch + x]; };
+    EXPECT_EQ(at(0, 0), 255);  // 'H' row 0 "##..##.."
+    EXPECT_EQ(at(2, 0), 0);
+    EXPECT_EQ(at(9, 1), 255);  // '1' row 1 ".###...."
+    BufDrawText(buffer, 16, 8, "MM");  // runs off the right and bottom edges
+    EXPECT_EQ(at(16, 8), 255);
+    EXPECT_EQ(buffer->pixels[12 * 32 - 1], 9);  // padding past the width untouched
+    BufDrawLine(buffer, 0, 11, 30, 11, 7);
+    EXPECT_EQ(at(19, 11), 7);
+    EXPECT_EQ(at(20, 11), 9);  // the padding again
+    const uint8_t dot[1] = {5};
+    BufBlitScaled(buffer, 18, 10, dot, 1, 1, 2, 2);
+    EXPECT_EQ(at(19, 11), 5);
+    BufBlitScaled(buffer, 19, 10, dot, 1, 1, 2, 2);  // would leave the buffer
+    EXPECT_EQ(at(20, 10), 9);
+    DestroyBuffer(&buffer);
+    EXPECT_EQ(buffer, nullptr);
 }
 
 }  // namespace
