@@ -65,7 +65,11 @@ run_fuzzers() {
         [ -x "$target" ] || continue
         corpus="fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
         local args=(-max_total_time=5 -rss_limit_mb=4096)
-        local dirs=()
+        # New units go into a scratch folder first in line, never into the
+        # seed corpus in the source tree.
+        local scratch="build-fuzz/corpus/$(basename "$target")"
+        mkdir -p "$scratch"
+        local dirs=("$scratch")
         [ -d "$corpus" ] && dirs+=("$corpus")
         if "$target" "${args[@]}" "${dirs[@]}" >"$target.log" 2>&1; then
             echo "fuzz $(basename "$target"): ok"
