@@ -292,6 +292,7 @@ int CountDivisions(int country) {
 }  // namespace
 
 void TextMsg_SetArg(int kind, const void* value) {
+    if (value == nullptr) return;
     TextMsgArgBlock& a = TextMsgArgs;
     switch (kind) {
     case TEXTMSG_CLUB: {
@@ -344,7 +345,7 @@ void TextMsg_SetArg(int kind, const void* value) {
 
 const char* TextMsg_Expand(const char* template_text) {
     Output out(g_output);
-    const char* p = template_text;
+    const char* p = template_text != nullptr ? template_text : "";
     while (*p != '\0') {
         if (*p != '$') {
             out.Put(*p++);

@@ -81,6 +81,12 @@ TEST_F(TextMsgTest, SingleKindsAreOverwritten) {
     TextMsg_SetArg(TEXTMSG_WORD3, &w);
     EXPECT_EQ(TextMsgArgs.word3, 4);
     TextMsg_SetArg(9, &w);  // ignored
+    TextMsg_SetArg(TEXTMSG_NUMBER, nullptr);
+    EXPECT_EQ(TextMsgArgs.number[0], -1);
+    EXPECT_EQ(std::string(TextMsg_Expand(nullptr)), "");
+    money = 8;
+    TextMsg_SetArg(TEXTMSG_MONEY, &money);
+    TextMsg_SetArg(TEXTMSG_WORD3, &w);
     Expand("");
     EXPECT_EQ(TextMsgArgs.money, -1);
     EXPECT_EQ(TextMsgArgs.word2, 0);
