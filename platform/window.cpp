@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/clock.h"
 #include "platform/ddraw.h"
 #include "platform/glcontext.h"
 #include "platform/input.h"
@@ -236,6 +237,36 @@ void PumpHostEvents() {
     while (SDL_PollEvent(&e)) TranslateHostEvent(e);
 }
 
+// Window timers (SetTimer): a timer message is made only when nothing else
+// waits, as the original platform does.
+struct WindowTimer {
+    uint32_t id = 0;
+    uint64_t period_us = 0;  // 0: slot free
+    uint64_t due_us = 0;
+};
+constexpr int kMaxWindowTimers = 8;
+WindowTimer g_timers[kMaxWindowTimers];
+
+uint64_t TimerNowMicroseconds() {
+    uint64_t count = 0;
+    uint64_t frequency = 1;
+    if (!QueryPerformanceFrequency(&frequency) || frequency == 0 || !QueryPerformanceCounter(&count)) {
+        return 0;
+    }
+    return uint64_t((unsigned __int128)count * 1000000u / frequency);
+}
+
+void QueueDueTimers() {
+    uint64_t now = 0;
+    for (WindowTimer& t : g_timers) {
+        if (t.period_us == 0) continue;
+        if (now == 0) now = TimerNowMicroseconds();
+        if (now < t.due_us) continue;
+        t.due_us = now + t.period_us;
+        g_queue.push_back(Message{kMsgTimer, t.id, 0});
+    }
+}
+
 bool TakeQueued(Message* out, bool remove) {
     if (g_queue.empty()) return false;
     *out = g_queue.front();
@@ -302,7 +333,24 @@ void ShowMainWindow() {
 
 bool PeekMessage(Message* out, bool remove) {
     if (g_queue.empty()) PumpHostEvents();
+    if (g_queue.empty()) QueueDueTimers();
     return TakeQueued(out, remove);
+}
+
+void SetTimer(uint32_t id, uint32_t milliseconds) {
+    KillTimer(id);
+    for (WindowTimer& t : g_timers) {
+        if (t.period_us != 0) continue;
+        t = WindowTimer{id, uint64_t(milliseconds == 0 ? 1 : milliseconds) * 1000, 0};
+        t.due_us = TimerNowMicroseconds() + t.period_us;
+        return;
+    }
+}
+
+void KillTimer(uint32_t id) {
+    for (WindowTimer& t : g_timers) {
+        if (t.period_us != 0 && t.id == id) t = WindowTimer{};
+    }
 }
 
 bool GetMessage(Message* out) {

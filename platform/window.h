@@ -17,6 +17,7 @@ enum : uint32_t {
     kMsgKillFocus = 0x0008,
     kMsgPaint = 0x000F,
     kMsgClose = 0x0010,
+    kMsgEraseBkgnd = 0x0014,
     kMsgQuit = 0x0012,
     kMsgActivateApp = 0x001C,
     kMsgSetCursor = 0x0020,
@@ -25,6 +26,7 @@ enum : uint32_t {
     kMsgChar = 0x0102,
     kMsgSysKeyDown = 0x0104,
     kMsgSysKeyUp = 0x0105,
+    kMsgTimer = 0x0113,
     kMsgMouseMove = 0x0200,
     kMsgLButtonDown = 0x0201,
     kMsgLButtonUp = 0x0202,
@@ -71,6 +73,12 @@ int64_t DispatchMessage(const Message& m);
 int64_t DefWindowProc(uint32_t msg, uint64_t wparam, int64_t lparam);
 void PostMessage(uint32_t msg, uint64_t wparam, int64_t lparam);
 void PostQuitMessage(int code);
+// Window timers: while one is set, a timer message carrying its id is
+// delivered whenever the queue is empty and the period has passed since the
+// last one (measured on the performance counter, so the manual clock drives
+// it in tests).  Setting an id again restarts it.
+void SetTimer(uint32_t id, uint32_t milliseconds);
+void KillTimer(uint32_t id);
 // Asks for a repaint of the whole client area (queues one paint message).
 void InvalidateWindow();
 
