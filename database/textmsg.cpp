@@ -64,7 +64,9 @@ constexpr int16_t kItalianLeagueText[kDivisionCount] = {1750, 1751, 1746, 1747, 
 constexpr int16_t kGermanLeagueText[kDivisionCount] = {1776, 1777, 1772, 1773, 1774, 1775};
 
 constexpr int16_t kTextNicknamePrefix = 1107;
-constexpr int16_t kTextMonthBase = 9;  // month m (1..12) is text 9 + m
+// A date names its month 1..12; the language file lists the months from
+// January at text 9, as every screen that shows a month reads them.
+constexpr int16_t kTextMonthBase = 8;
 constexpr const char* kNoStadiumName = "No Stadium Name";
 constexpr const char* kNoNickname = "No Nickname";
 

@@ -183,7 +183,9 @@ class TextMsgNamesTest : public TextMsgTest {
 protected:
     void SetUp() override {
         TextMsgTest::SetUp();
-        testenv::LoadTexts({{10, "January"}, {12, "March"}, {13, "April"}, {21, "December"},
+        // Month names as the language file numbers them: January is text 9.
+        testenv::LoadTexts({{9, "January"}, {11, "March"}, {12, "April"}, {20, "December"},
+                            {21, "not a month"},
                             {434, "$"}, {435, "."}, {438, "k"}, {1107, "the"}, {1751, "B"},
                             {1777, "2. Bundesliga"}, {2612, "ITAItaly"}, {40, "forty"}});
         SetClubNames(5, "Ashford", "Mill Lane", "Millers");
