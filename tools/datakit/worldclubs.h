@@ -24,6 +24,7 @@ extern const int16_t kWorldDivisionClubs[kWorldPlayableCountries][kWorldMaxDivis
 
 struct WorldNation {
     int16_t nation;
+    const char* code;          // three-letter code, for people reading the world
     int16_t clubs;             // clubs of the nation in the world; 0 = none
     int8_t strength;           // standing of its football, 0..100
     const char* club_culture;  // culture file of its club names (clubs > 0)

@@ -1,0 +1,46 @@
+// The world generator: fills the shipped database's staging tables with a
+// whole fictional football world (clubs, players, the name table) and
+// writes "stats/totstat.dat"; and prints the world for people to read.
+//
+// Looks codes written into the player rows (three 3-bit values):
+//   skin 0 (very fair) .. 7 (very dark);
+//   hair colour 0 black, 1 dark brown, 2 brown, 3 light brown, 4 blond,
+//   5 red, 6 grey, 7 white;
+//   hair style 0 short, 1 cropped, 2 shaved, 3 parted, 4 long, 5 curly,
+//   6 dreadlocks, 7 receding.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+constexpr uint64_t kDefaultWorldSeed = 20020713;
+
+// After a new game the game's youth intake and free-agent pools add their
+// players to the database's; the world leaves this much of the 46000-record
+// player table free of the total.
+constexpr int kWorldPlayerTableRecords = 46000;
+constexpr int kWorldPlayerTableSpare = 500;
+
+// Builds the world for `seed` into the staging tables.  `culture_dir` is
+// data/world/cultures.  Returns false with a reason on bad source data.
+bool GenerateWorld(uint64_t seed, const std::string& culture_dir, std::string* error);
+
+// Writes the staging tables as the database file, creating its folder.
+bool WriteTotStatFile(const std::string& path, std::string* error);
+
+// The data kit's step: generates the world from the source tree and writes
+// <game_dir>/stats/totstat.dat.
+bool GenerateTotStat(const std::string& source_dir, const std::string& game_dir, uint64_t seed, std::string* error);
+
+// Prints, per nation and division, the clubs with their reputations and
+// grounds and a few of their players.  Text goes out as UTF-8.
+void DescribeWorld(FILE* out);
+
+// The player count a new game reaches from the staged database: the
+// database players it takes, the young players every club with a
+// reputation receives up to its cap, and the free agents of the nine
+// league countries.
+int ProjectNewGamePlayerCount();
+
+// The club reputation a new game gives a club row.
+int TotStatClubReputation(int row);
