@@ -3,14 +3,11 @@
 // row or a string, because the file comes from outside the program.
 #include "database/hvw/dataconv.h"
 
-#include <dirent.h>
-#include <strings.h>
-#include <sys/stat.h>
-
 #include <cstring>
 #include <string>
 
 #include "support/debug.h"
+#include "support/pakfile.h"
 
 TotStatClub TotStatClubs[TOTSTAT_CLUB_COUNT];
 TotStatPlayer TotStatPlayers[TOTSTAT_PLAYER_COUNT];
@@ -77,41 +74,6 @@ void WriteText(uint8_t* field, size_t size, const char* text) {
     if (text == nullptr) return;
     size_t length = strnlen(text, size - 1);
     std::memcpy(field, text, length);
-}
-
-// The host path of a game path: backslashes become slashes and each part
-// is matched case-insensitively against what is on disk, so that a file
-// written as "Stats/TotStat.dat" is still found.
-std::string HostPath(const char* game_path) {
-    std::string path = game_path;
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0) return path;
-
-    std::string resolved = path[0] == '/' ? "/" : "";
-    size_t start = path[0] == '/' ? 1 : 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos) end = path.size();
-        std::string part = path.substr(start, end - start);
-        if (!part.empty()) {
-            std::string match = part;
-            if (DIR* dir = opendir(resolved.empty() ? "." : resolved.c_str())) {
-                while (dirent* entry = readdir(dir)) {
-                    if (strcasecmp(entry->d_name, part.c_str()) == 0) {
-                        match = entry->d_name;
-                        break;
-                    }
-                }
-                closedir(dir);
-            }
-            resolved += match;
-            if (end < path.size()) resolved += '/';
-        }
-        start = end + 1;
-    }
-    return resolved;
 }
 
 [[noreturn]] void LoadFailed(int line, const char* detail) {

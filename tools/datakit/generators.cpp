@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/datakit/language.h"
+#include "tools/datakit/worldgen.h"
 
 namespace datakit {
 
@@ -11,6 +12,7 @@ std::span<const Generator> Generators() {
     // One line per generator, in the order they run.
     static const std::vector<Generator> kGenerators = {
         {"language texts", GenerateLanguageTexts},
+        {"world database", GenerateWorldDatabase},
     };
     return kGenerators;
 }

@@ -4,8 +4,6 @@
 // gives the same file.
 #include "tools/datakit/worldgen.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,6 +15,7 @@
 
 #include "database/hvw/dataconv.h"
 #include "menus/clubnames.h"
+#include "tools/datakit/stage.h"
 #include "tools/datakit/worldclubs.h"
 #include "tools/datakit/worldrng.h"
 #include "tools/datakit/worldtext.h"
@@ -423,11 +422,11 @@ int SquadSize(const PlannedClub& club, int rep, WorldRandom& rng) {
     if (club.nation < kWorldPlayableCountries) {
         int divisions = WorldLeagueDivisions(club.nation);
         if (club.division >= divisions) return 6 + rng.Below(3);
-        if (club.division == 0) return 24 + rep / 12 + rng.Below(2);
-        if (club.division == 1) return 20 + rng.Below(3);
-        return 17 + rng.Below(3);
+        if (club.division == 0) return 23 + rep / 12 + rng.Below(2);
+        if (club.division == 1) return 19 + rng.Below(3);
+        return 16 + rng.Below(3);
     }
-    return 5 + rep / 8 + rng.Below(2);
+    return 4 + rep / 8 + rng.Below(2);
 }
 
 // Share of players from abroad at a club.
@@ -508,6 +507,7 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
     WorldRandom rng(seed ^ 0x9E0Bull);
     PeopleMaker maker(world, rng);
     std::vector<Person> people;
+    std::set<std::string> managers;  // no two clubs with managers of one name
     for (size_t c = 0; c < world.plan.size(); ++c) {
         const PlannedClub& club = world.plan[c];
         int rep = world.club_rep[c];
@@ -521,8 +521,9 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
         boss.position = 13;
         boss.ability = static_cast<int16_t>(rng.Range(30, 60));
         boss.traits = 0;
-        maker.Name(boss, &taken);
+        maker.Name(boss, &managers);
         maker.Look(boss);
+        managers.insert(std::string(1, boss.initial) + boss.surname);
         taken.insert(std::string(1, boss.initial) + boss.surname);
         people.push_back(boss);
 
@@ -531,7 +532,7 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
         int outfield = size - keepers;
         int defenders = (outfield * 36 + 50) / 100;
         int midfielders = (outfield * 36 + 50) / 100;
-        double level = 18.0 + rep * 1.15;
+        double level = 15.0 + rep * 1.1;
         double foreign = ForeignShare(club, rep);
         for (int k = 0; k < size; ++k) {
             int line = k < keepers ? 0 : k < keepers + defenders ? 1 : k < keepers + defenders + midfielders ? 2 : 3;
@@ -673,36 +674,28 @@ bool GenerateWorld(uint64_t seed, const std::string& culture_dir, std::string* e
     return true;
 }
 
-bool WriteTotStatFile(const std::string& path, std::string* error) {
-    size_t slash = path.rfind('/');
-    if (slash != std::string::npos) {
-        std::string dir = path.substr(0, slash);
-        for (size_t p = 1; p <= dir.size(); ++p)
-            if (p == dir.size() || dir[p] == '/') mkdir(dir.substr(0, p).c_str(), 0755);
-    }
-    std::string temp = path + ".tmp";
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) {
-        *error = "cannot create " + temp;
-        return false;
-    }
-    uint8_t count[4];
-    for (int i = 0; i < 4; ++i) count[i] = static_cast<uint8_t>(TotStatPlayerCount >> (8 * i));
-    bool ok = std::fwrite(TotStatClubs, sizeof TotStatClubs, 1, file) == 1 &&
-              std::fwrite(TotStatPlayers, sizeof TotStatPlayers, 1, file) == 1 &&
-              std::fwrite(TotStatNames, sizeof TotStatNames, 1, file) == 1 && std::fwrite(count, 4, 1, file) == 1;
-    ok = (std::fclose(file) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        *error = "cannot write " + path;
-        return false;
-    }
-    return true;
+std::vector<uint8_t> TotStatFileBytes() {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(TOTSTAT_FILE_SIZE);
+    auto append = [&](const void* data, size_t size) {
+        const auto* p = static_cast<const uint8_t*>(data);
+        bytes.insert(bytes.end(), p, p + size);
+    };
+    append(TotStatClubs, sizeof TotStatClubs);
+    append(TotStatPlayers, sizeof TotStatPlayers);
+    append(TotStatNames, sizeof TotStatNames);
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(TotStatPlayerCount >> (8 * i)));
+    return bytes;
 }
 
-bool GenerateTotStat(const std::string& source_dir, const std::string& game_dir, uint64_t seed, std::string* error) {
-    if (!GenerateWorld(seed, source_dir + "/data/world/cultures", error)) return false;
-    return WriteTotStatFile(game_dir + "/stats/totstat.dat", error);
+void GenerateWorldDatabase() {
+    std::string error;
+    std::string cultures = (datakit::SourceDir() / "data" / "world" / "cultures").string();
+    if (!GenerateWorld(kDefaultWorldSeed, cultures, &error)) datakit::DatakitFail("world: %s", error.c_str());
+    int projected = ProjectNewGamePlayerCount();
+    if (projected > kWorldPlayerTableRecords - kWorldPlayerTableSpare)
+        datakit::DatakitFail("world: a new game would need %d player records", projected);
+    datakit::StageGameFile(TOTSTAT_FILE_NAME, TotStatFileBytes());
 }
 
 int ProjectNewGamePlayerCount() {

@@ -12,25 +12,26 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 constexpr uint64_t kDefaultWorldSeed = 20020713;
 
-// After a new game the game's youth intake and free-agent pools add their
-// players to the database's; the world leaves this much of the 46000-record
-// player table free of the total.
+// A new game adds its youth intake and free-agent pools to the database's
+// players, all in one 46000-record table; the world keeps this many records
+// of it to spare.
 constexpr int kWorldPlayerTableRecords = 46000;
-constexpr int kWorldPlayerTableSpare = 500;
+constexpr int kWorldPlayerTableSpare = 1500;
 
 // Builds the world for `seed` into the staging tables.  `culture_dir` is
 // data/world/cultures.  Returns false with a reason on bad source data.
 bool GenerateWorld(uint64_t seed, const std::string& culture_dir, std::string* error);
 
-// Writes the staging tables as the database file, creating its folder.
-bool WriteTotStatFile(const std::string& path, std::string* error);
+// The staging tables as the database file's bytes.
+std::vector<uint8_t> TotStatFileBytes();
 
-// The data kit's step: generates the world from the source tree and writes
-// <game_dir>/stats/totstat.dat.
-bool GenerateTotStat(const std::string& source_dir, const std::string& game_dir, uint64_t seed, std::string* error);
+// The data kit's generator: the world of the default seed, staged as the
+// loose file "stats\\totstat.dat" beside the archive.
+void GenerateWorldDatabase();
 
 // Prints, per nation and division, the clubs with their reputations and
 // grounds and a few of their players.  Text goes out as UTF-8.
