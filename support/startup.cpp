@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "database/text.h"
+#include "match/matchquery.h"
 #include "menus/menucont.h"
 #include "platform/clock.h"
 #include "platform/system.h"
@@ -144,12 +145,14 @@ void InitialisePC(int argc, char** argv) {
     InitKeyboardInterrupt();
     SetKeyboardLanguage(0);
     InitJoysticks();
+    InitMatchSoundBanks();
     InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
 }
 
 void UninitialisePC() {
     UninitText();
+    UninitMatchSoundBanks();
     ClearKeyboardInterrupt();
     UninitPoll();
     ClearTimerInterrupt();

@@ -163,8 +163,10 @@ TEST(MatchSoundsTest, CrowdBedsAreSteadyAndTheRoarIsLoud) {
 class PackedSoundsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = testing::TempDir() + "halvorn_packed_sounds";
-        std::system(("rm -rf " + dir_ + " && mkdir -p " + dir_ + "/pakfiles").c_str());
+        // One folder per test, as tests run side by side.
+        dir_ = testing::TempDir() + "halvorn_packed_sounds_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::system(("mkdir -p " + dir_ + "/pakfiles").c_str());
+        if (getcwd(home_, sizeof home_) == nullptr) FAIL();
         InitMemory(9500);
         datakit::ClearStage();
         datakit::GenerateMatchSounds();
@@ -178,9 +180,10 @@ protected:
     void TearDown() override {
         PakFileUninit();
         UninitMemory();
-        std::system(("rm -rf " + dir_).c_str());
+        if (chdir(home_) == 0) std::system(("rm -rf " + dir_).c_str());
     }
     std::string dir_;
+    char home_[4096] = {};
 };
 
 TEST_F(PackedSoundsTest, AllFortyThreeFilesLoadThroughTheSoundDriver) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/datakit/language.h"
+#include "tools/datakit/sounds.h"
 #include "tools/datakit/worldgen.h"
 
 namespace datakit {
@@ -13,6 +14,7 @@ std::span<const Generator> Generators() {
     static const std::vector<Generator> kGenerators = {
         {"language texts", GenerateLanguageTexts},
         {"world database", GenerateWorldDatabase},
+        {"match sounds", GenerateMatchSounds},
     };
     return kGenerators;
 }

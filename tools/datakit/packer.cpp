@@ -49,7 +49,7 @@ void WriteArchive(const std::filesystem::path& base, std::span<const StagedFile*
     std::vector<PakIndexItem> items;
     std::vector<uint8_t> data;
     for (const StagedFile* file : files) {
-        PackedEntry entry = PackEntry(file->bytes);
+        PackedEntry entry = file->stored_whole ? PackedEntry{0, file->bytes} : PackEntry(file->bytes);
         if (data.size() + entry.stored.size() > UINT32_MAX) DatakitFail("the archive passes 4 GiB");
         items.push_back(PakIndexItem{file->name, entry.flags, uint32_t(data.size()), uint32_t(entry.stored.size()),
                                      uint32_t(file->bytes.size())});

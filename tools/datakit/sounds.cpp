@@ -233,20 +233,24 @@ Signal Pips() {
 
 // Many people talking: noise through two wandering formant filters per
 // talker, chopped into syllables, over a soft bed of distant noise.
+// Slow controls move every kControlStride samples (under a millisecond).
+constexpr int kControlStride = 16;
+
 Signal CrowdBed(double seconds, int talkers, float excitement) {
     Signal s(Samples(seconds));
     for (int k = 0; k < talkers; ++k) {
-        Wander f1(1.0 + Uniform() * 2.0, 300, 850), f2(1.0 + Uniform() * 2.0, 900, 2300);
-        Wander syllable(3.0 + Uniform() * 3.0 + excitement * 3.0, 0.0f, 1.0f);
+        Wander f1(1.0 + Uniform() * 2.0, 300, 850, kControlStride * 2);
+        Wander f2(1.0 + Uniform() * 2.0, 900, 2300, kControlStride * 2);
+        Wander syllable(3.0 + Uniform() * 3.0 + excitement * 3.0, 0.0f, 1.0f, kControlStride);
         float level = 0.5f + Uniform() * 0.5f;
         Biquad b1, b2;
+        float a = 0.0f;
         for (size_t i = 0; i < s.size(); ++i) {
-            float c1 = f1.Next(), c2 = f2.Next();
-            if (i % 32 == 0) {
-                b1.SetBandPass(c1 * (1.0f + excitement * 0.3f), 4.0);
-                b2.SetBandPass(c2 * (1.0f + excitement * 0.2f), 5.0);
+            if (i % (kControlStride * 2) == 0) {
+                b1.SetBandPass(f1.Next() * (1.0f + excitement * 0.3f), 4.0);
+                b2.SetBandPass(f2.Next() * (1.0f + excitement * 0.2f), 5.0);
             }
-            float a = std::max(0.0f, syllable.Next() * 1.6f - 0.6f);
+            if (i % kControlStride == 0) a = std::max(0.0f, syllable.Next() * 1.6f - 0.6f);
             float x = WhiteNoise();
             s[i] += (b1.Run(x) + b2.Run(x) * 0.6f) * a * a * level;
         }
@@ -292,15 +296,19 @@ Signal Voices(double seconds, int count, double pitch_lo, double pitch_hi, doubl
     for (int v = 0; v < count; ++v) {
         double pitch = pitch_lo + (pitch_hi - pitch_lo) * Uniform();
         double onset = Uniform() * 0.15;
-        Wander jitter(4.0 + Uniform() * 3.0, -0.015f, 0.015f);
+        Wander jitter(4.0 + Uniform() * 3.0, -0.015f, 0.015f, kControlStride);
         double vib_rate = 4.5 + Uniform() * 1.5, vib_phase = Uniform() * 2 * kPi;
         double phase = Uniform();
         float level = 0.6f + Uniform() * 0.4f;
+        double step = 0.0;
         for (size_t i = Samples(onset); i < src.size(); ++i) {
-            double t = Seconds(i);
-            double p = pitch * std::pow(glide, t / seconds) *
-                       (1.0 + jitter.Next() + 0.01 * std::sin(2 * kPi * vib_rate * t + vib_phase));
-            src[i] += SmoothSaw(phase, p / kSynthRate) * level;
+            if (i % kControlStride == 0 || step == 0.0) {
+                double t = Seconds(i);
+                double p = pitch * std::pow(glide, t / seconds) *
+                           (1.0 + jitter.Next() + 0.01 * std::sin(2 * kPi * vib_rate * t + vib_phase));
+                step = p / kSynthRate;
+            }
+            src[i] += SmoothSaw(phase, step) * level;
         }
     }
     Signal out(src.size());

@@ -17,7 +17,8 @@ std::filesystem::path g_source_dir;
 std::map<std::string, StagedFile> g_pak_files;
 std::map<std::string, StagedFile> g_game_files;
 
-void Stage(std::map<std::string, StagedFile>& set, std::string_view game_path, std::vector<uint8_t> bytes) {
+void Stage(std::map<std::string, StagedFile>& set, std::string_view game_path, std::vector<uint8_t> bytes,
+           bool stored_whole = false) {
     std::string name = PakNormaliseName(game_path);
     if (name.empty()) DatakitFail("a file was staged without a name");
     if (name.size() > PAK_MAX_NAME) DatakitFail("'%s' is longer than %zu characters", name.c_str(), PAK_MAX_NAME);
@@ -28,7 +29,7 @@ void Stage(std::map<std::string, StagedFile>& set, std::string_view game_path, s
     }
     std::string host_path(game_path);
     std::replace(host_path.begin(), host_path.end(), '\\', '/');
-    set.emplace(name, StagedFile{name, host_path, std::move(bytes)});
+    set.emplace(name, StagedFile{name, host_path, std::move(bytes), stored_whole});
 }
 
 std::vector<const StagedFile*> Sorted(const std::map<std::string, StagedFile>& set) {
@@ -44,6 +45,10 @@ void SetSourceDir(const std::filesystem::path& dir) { g_source_dir = dir; }
 
 void StagePakFile(std::string_view game_path, std::vector<uint8_t> bytes) {
     Stage(g_pak_files, game_path, std::move(bytes));
+}
+
+void StagePakFileStored(std::string_view game_path, std::vector<uint8_t> bytes) {
+    Stage(g_pak_files, game_path, std::move(bytes), true);
 }
 
 void StageGameFile(std::string_view game_path, std::vector<uint8_t> bytes) {

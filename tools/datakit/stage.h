@@ -15,6 +15,7 @@ struct StagedFile {
     std::string name;       // normalised game path: upper case, backslashes
     std::string host_path;  // the path as staged, with slashes (for loose files)
     std::vector<uint8_t> bytes;
+    bool stored_whole = false;  // never compressed: the game reads it in parts
 };
 
 // The repository's root, for generators that read hand-written sources
@@ -26,6 +27,9 @@ void SetSourceDir(const std::filesystem::path& dir);
 // game cannot read one) or a name too long for the game to open ends the
 // run with a message.
 void StagePakFile(std::string_view game_path, std::vector<uint8_t> bytes);
+// The same for a file the game reads in parts (compressed entries can only
+// be read whole), so it is stored as it is.
+void StagePakFileStored(std::string_view game_path, std::vector<uint8_t> bytes);
 // Adds a file that is written into the working folder beside the archive,
 // under its game path ("stats\\totstat.dat").
 void StageGameFile(std::string_view game_path, std::vector<uint8_t> bytes);

@@ -67,8 +67,8 @@ float Biquad::Run(float x) {
     return float(y);
 }
 
-Wander::Wander(double rate_hz, float lo, float hi)
-    : step_(rate_hz / double(kSynthRate)), lo_(lo), hi_(hi) {
+Wander::Wander(double rate_hz, float lo, float hi, int stride)
+    : step_(rate_hz * stride / double(kSynthRate)), lo_(lo), hi_(hi) {
     from_ = to_ = lo + (hi - lo) * Uniform();
 }
 

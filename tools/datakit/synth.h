@@ -35,10 +35,10 @@ private:
 };
 
 // A slowly wandering value: random targets at the given rate, joined by
-// cosine steps.  Output in lo..hi.
+// cosine steps.  Output in lo..hi; each Next moves on by stride samples.
 class Wander {
 public:
-    Wander(double rate_hz, float lo, float hi);
+    Wander(double rate_hz, float lo, float hi, int stride = 1);
     float Next();
 
 private:
