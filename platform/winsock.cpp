@@ -20,6 +20,8 @@ std::atomic<int> g_open_sockets{0};
 bool g_version_too_old = false;
 bool g_fail_next_cleanup = false;
 thread_local int g_last_error = 0;
+Socket g_adopt_next = kInvalidSocket;
+Socket g_adopted = kInvalidSocket;
 
 int ErrnoToWsa(int error) {
     switch (error) {
@@ -100,6 +102,12 @@ int WSAGetLastError() { return g_last_error; }
 
 Socket OpenStreamSocket() {
     if (!Started()) return FailWith(kWsaNotInitialised);
+    if (g_adopt_next != kInvalidSocket) {
+        g_adopted = g_adopt_next;
+        g_adopt_next = kInvalidSocket;
+        ++g_open_sockets;
+        return g_adopted;
+    }
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
     if (fd < 0) return FailFromErrno();
     ++g_open_sockets;
@@ -115,6 +123,7 @@ int SetNonBlocking(Socket socket, bool non_blocking) {
 }
 
 int Connect(Socket socket, uint32_t address, uint16_t port) {
+    if (socket == g_adopted) return 0;
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
@@ -141,6 +150,7 @@ int Recv(Socket socket, void* buffer, int count, int flags) {
 }
 
 int CloseSocket(Socket socket) {
+    if (socket == g_adopted) g_adopted = kInvalidSocket;
     if (::close(socket) != 0) return FailFromErrno();
     --g_open_sockets;
     return 0;
@@ -179,6 +189,7 @@ bool LookupService(const char* name, const char* protocol, uint16_t* port) {
 
 void SetSocketVersionTooOld(bool too_old) { g_version_too_old = too_old; }
 void FailNextSocketCleanup() { g_fail_next_cleanup = true; }
+void AdoptNextSocketForTests(Socket connected) { g_adopt_next = connected; }
 int OpenSocketCount() { return g_open_sockets.load(); }
 
 }  // namespace plat

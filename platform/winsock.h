@@ -88,6 +88,9 @@ bool LookupService(const char* name, const char* protocol, uint16_t* port);
 void SetSocketVersionTooOld(bool too_old);
 // Makes the next clean-up fail.
 void FailNextSocketCleanup();
+// The next socket opened is this already connected one (say, one end of a
+// socket pair holding a scripted reply); connecting it succeeds at once.
+void AdoptNextSocketForTests(Socket connected);
 // Number of sockets opened and not yet closed.
 int OpenSocketCount();
 
