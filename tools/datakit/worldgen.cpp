@@ -422,11 +422,15 @@ int SquadSize(const PlannedClub& club, int rep, WorldRandom& rng) {
     if (club.nation < kWorldPlayableCountries) {
         int divisions = WorldLeagueDivisions(club.nation);
         if (club.division >= divisions) return 6 + rng.Below(3);
-        if (club.division == 0) return 23 + rep / 12 + rng.Below(2);
+        if (club.division == 0) return 21 + rep / 12 + rng.Below(3);
         if (club.division == 1) return 19 + rng.Below(3);
         return 16 + rng.Below(3);
     }
-    return 4 + rep / 8 + rng.Below(2);
+    // Even a small club abroad fields a core of its own players, and a
+    // nation of few clubs a larger one, so that every nation's names and
+    // looks come from enough people.
+    int fewest = FindWorldNation(club.nation)->clubs <= 4 ? 8 : 6;
+    return std::max(fewest, 5 + rep / 8) + rng.Below(2);
 }
 
 // Share of players from abroad at a club.
@@ -503,6 +507,48 @@ void BuildClubs(WorldState& world, uint64_t seed) {
 
 // ---- Players ----------------------------------------------------------------
 
+// A new game adds, for every club with a reputation, young players up to a
+// cap of reputation / 8 + 20 (the database's under-18s count towards it),
+// and 200 free agents for each league country, all in the one player
+// table.  While the database's players would leave less than the spare,
+// the biggest squad gives up its weakest grown-up outfield player.
+void TrimToPlayerTable(std::vector<Person>& people, const std::vector<int>& club_rep) {
+    const int limit = kWorldPlayerTableRecords - kWorldPlayerTableSpare;
+    auto flagged = [](const Person& p) { return p.age - 16 < 2; };
+    std::vector<int> taken(club_rep.size(), 0), young(club_rep.size(), 0);
+    for (const Person& p : people) {
+        if (p.club < 0) continue;
+        ++taken[p.club];
+        young[p.club] += flagged(p);
+    }
+    auto projected = [&] {
+        int total = 3 + 200 * kWorldPlayableCountries - 2;
+        for (size_t c = 0; c < club_rep.size(); ++c)
+            total += taken[c] + (club_rep[c] > 0 ? std::max(0, club_rep[c] / 8 + 20 - young[c]) : 0);
+        return total;
+    };
+    std::vector<bool> gone(people.size(), false);
+    for (int over = projected() - limit; over > 0; --over) {
+        size_t biggest = 0;
+        for (size_t c = 1; c < club_rep.size(); ++c)
+            if (taken[c] > taken[biggest]) biggest = c;
+        int weakest = -1;
+        for (size_t i = 0; i < people.size(); ++i) {
+            const Person& p = people[i];
+            if (gone[i] || p.club != static_cast<int>(biggest) || p.position == 0 || p.position == 13 || flagged(p))
+                continue;
+            if (weakest < 0 || p.ability < people[weakest].ability) weakest = static_cast<int>(i);
+        }
+        if (weakest < 0) break;
+        gone[weakest] = true;
+        --taken[biggest];
+    }
+    std::vector<Person> kept;
+    for (size_t i = 0; i < people.size(); ++i)
+        if (!gone[i]) kept.push_back(people[i]);
+    people.swap(kept);
+}
+
 void BuildPlayers(WorldState& world, uint64_t seed) {
     WorldRandom rng(seed ^ 0x9E0Bull);
     PeopleMaker maker(world, rng);
@@ -569,6 +615,8 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
             }
         }
     }
+
+    TrimToPlayerTable(people, world.club_rep);
 
     // Free agents, mostly of the league countries, last: the new game never
     // takes the database's last row, and takes no player without a club.

@@ -17,10 +17,11 @@
 constexpr uint64_t kDefaultWorldSeed = 20020713;
 
 // A new game adds its youth intake and free-agent pools to the database's
-// players, all in one 46000-record table; the world keeps this many records
-// of it to spare.
+// players, all in one 46000-record table.  The world's projection of that
+// total is an upper bound (the intake stops early when its draws find no
+// club with room); it keeps this many records to spare besides.
 constexpr int kWorldPlayerTableRecords = 46000;
-constexpr int kWorldPlayerTableSpare = 1500;
+constexpr int kWorldPlayerTableSpare = 600;
 
 // Builds the world for `seed` into the staging tables.  `culture_dir` is
 // data/world/cultures.  Returns false with a reason on bad source data.
