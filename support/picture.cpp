@@ -1,0 +1,511 @@
+#include "support/picture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "support/debug.h"
+#include "support/mem_win.h"
+
+namespace {
+
+// Larger results are refused: no picture of the game comes near it, and a
+// header claiming one is damaged or hostile.
+constexpr uint64_t kMaxBlock = 0x40000000;
+
+uint16_t GetU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+void PutU16(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
+
+uint8_t* Block(void* owner) { return *static_cast<uint8_t**>(owner); }
+
+void WriteHeader(const TgaHeader& h, uint8_t* b) {
+    b[0] = h.IDSize;
+    b[1] = h.ColMapType;
+    b[2] = h.ImageType;
+    PutU16(b + 3, h.ColMapStart);
+    PutU16(b + 5, h.ColMapLength);
+    b[7] = h.ColMapEntrySize;
+    PutU16(b + 8, h.XOrigin);
+    PutU16(b + 10, h.YOrigin);
+    PutU16(b + 12, h.Width);
+    PutU16(b + 14, h.Height);
+    b[16] = h.ColourDepth;
+    b[17] = h.Descriptor;
+}
+
+uint32_t BytesPerPixel(uint32_t depth) { return (depth + 7) / 8; }
+
+// What every step derives from the header.
+struct TgaLayout {
+    TgaHeader header;
+    uint32_t bytes_per_pixel;
+    uint64_t map_bytes;
+    uint64_t data_offset;
+    uint64_t pixel_count;
+    uint64_t pixel_bytes;  // pixel_count x bytes_per_pixel
+};
+
+// False for a block too short for its header.
+bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out) {
+    if (size < TGA_HEADER_SIZE) return false;
+    TGA_ParseHeader(&out->header, block);
+    const TgaHeader& h = out->header;
+    out->bytes_per_pixel = BytesPerPixel(h.ColourDepth);
+    out->map_bytes = h.ColMapType != 0 ? uint64_t(h.ColMapLength) * BytesPerPixel(h.ColMapEntrySize) : 0;
+    out->data_offset = TGA_HEADER_SIZE + uint64_t(h.IDSize) + out->map_bytes;
+    out->pixel_count = uint64_t(h.Width) * h.Height;
+    out->pixel_bytes = out->pixel_count * out->bytes_per_pixel;
+    return true;
+}
+
+// The whole uncompressed image is in the block.
+bool HasPixels(const TgaLayout& l, uint32_t size) {
+    return l.data_offset + l.pixel_bytes <= size;
+}
+
+void Refuse(const char* function, const char* why) {
+    DebugLog(DEBUG_GRAPHICS, 10, "Warning: %s(): %s\n", function, why);
+}
+
+// Builds a new block of new_size for the owner: fill(source, result) fills
+// it from the old one, which is freed afterwards.  The owner keeps its
+// memory type; the source is held as manually freed meanwhile so that the
+// allocation cannot purge it.
+template <class Fill>
+void Rebuild(void* owner, uint32_t* size, uint64_t new_size, uint32_t result_type, Fill fill) {
+    const uint32_t type = GetMemType(owner);
+    SetMemType(owner, MEM_TYPE_MANUAL_FREE);
+    uint8_t* result = nullptr;
+    AllocateMemory(&result, uint32_t(new_size), result_type);
+    fill(Block(owner), result);
+    FreeMemory(owner);
+    SetMemOwner(&result, owner);
+    SetMemType(owner, type);
+    *size = uint32_t(new_size);
+}
+
+// Walks the packets without writing: true when count pixels are there.
+bool RleCovers(const uint8_t* source, uint64_t source_bytes, uint32_t bpp, uint64_t count) {
+    uint64_t at = 0, done = 0;
+    while (done < count) {
+        if (at >= source_bytes) return false;
+        const uint8_t packet = source[at++];
+        const uint64_t run = std::min<uint64_t>((packet & 0x7F) + 1u, count - done);
+        const uint64_t need = packet < 128 ? run * bpp : bpp;
+        if (source_bytes - at < need) return false;
+        at += need;
+        done += run;
+    }
+    return true;
+}
+
+// A, R, G, B of one true-colour pixel.
+struct Argb {
+    uint8_t a, r, g, b;
+};
+
+uint8_t Widen5(uint32_t c) { return uint8_t((c << 3) | (c >> 2)); }
+
+Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attribute_bits, bool grey) {
+    if (grey) return Argb{255, p[0], p[0], p[0]};
+    switch (depth) {
+    case 15:
+    case 16: {
+        const uint32_t w = GetU16(p);
+        // Bit 15 is alpha only when the file declares an alpha bit.
+        const bool alpha_bit = depth == 16 && attribute_bits != 0;
+        const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
+        return Argb{a, Widen5((w >> 10) & 31), Widen5((w >> 5) & 31), Widen5(w & 31)};
+    }
+    case 24: return Argb{255, p[2], p[1], p[0]};
+    default: return Argb{p[3], p[2], p[1], p[0]};
+    }
+}
+
+void WriteTrueColour(uint8_t* p, uint32_t depth, Argb c) {
+    switch (depth) {
+    case 15:
+    case 16: {
+        uint32_t w = uint32_t(c.r >> 3) << 10 | uint32_t(c.g >> 3) << 5 | uint32_t(c.b >> 3);
+        if (depth == 16) w |= uint32_t(c.a >> 7) << 15;
+        PutU16(p, w);
+        return;
+    }
+    case 24:
+        p[0] = c.b;
+        p[1] = c.g;
+        p[2] = c.r;
+        return;
+    default:
+        p[0] = c.b;
+        p[1] = c.g;
+        p[2] = c.r;
+        p[3] = c.a;
+        return;
+    }
+}
+
+bool TrueColourDepth(uint32_t depth) {
+    return depth == 15 || depth == 16 || depth == 24 || depth == 32;
+}
+
+}  // namespace
+
+void TGA_ParseHeader(TgaHeader* h, const uint8_t* b) {
+    h->IDSize = b[0];
+    h->ColMapType = b[1];
+    h->ImageType = b[2];
+    h->ColMapStart = GetU16(b + 3);
+    h->ColMapLength = GetU16(b + 5);
+    h->ColMapEntrySize = b[7];
+    h->XOrigin = GetU16(b + 8);
+    h->YOrigin = GetU16(b + 10);
+    h->Width = GetU16(b + 12);
+    h->Height = GetU16(b + 14);
+    h->ColourDepth = b[16];
+    h->Descriptor = b[17];
+}
+
+void TGA_DebugPrintHeader(const uint8_t* bytes) {
+    TgaHeader h;
+    TGA_ParseHeader(&h, bytes);
+    std::printf("TGA_DebugPrintHeader(): dumping header at %p\n", static_cast<const void*>(bytes));
+    std::printf(" IDSize: %d\n", h.IDSize);
+    std::printf(" ColMapType: ");
+    switch (h.ColMapType) {
+    case 0: std::printf("no colour map\n"); break;
+    case 1: std::printf("colour map\n"); break;
+    default: std::printf("UNKNOWN COLOUR MAP %d\n", h.ColMapType); break;
+    }
+    std::printf(" ImageType: ");
+    switch (h.ImageType) {
+    case TGA_TYPE_NONE: std::printf("No image data\n"); break;
+    case TGA_TYPE_COLOURMAP: std::printf("Uncompressed colour-map image\n"); break;
+    case TGA_TYPE_TRUECOLOUR: std::printf("Uncompressed true-colour image\n"); break;
+    case TGA_TYPE_GREY: std::printf("Uncompressed black-and-white image\n"); break;
+    case TGA_TYPE_RLE_COLOURMAP: std::printf("RLE colour-map image\n"); break;
+    case TGA_TYPE_RLE_TRUECOLOUR: std::printf("RLE true-colour image\n"); break;
+    case TGA_TYPE_RLE_GREY: std::printf("RLE black-and-white image\n"); break;
+    default: std::printf("UNKNOWN IMAGE TYPE %d\n", h.ImageType); break;
+    }
+    std::printf(" Colour map info: %d entries (from %d)\n", h.ColMapLength, h.ColMapStart);
+    std::printf(" Colour map entry size: %d\n", h.ColMapEntrySize);
+    std::printf(" Image origin: %d,%d\n", h.XOrigin, h.YOrigin);
+    std::printf(" Image size: %d,%d\n", h.Width, h.Height);
+    std::printf(" Colour depth: %d\n", h.ColourDepth);
+    std::printf(" Descriptor bits:\n");
+    std::printf("  AttributeBits: %d\n", h.Descriptor & TGA_DESC_ATTRIBUTE_BITS);
+    std::printf("  reserved1 (now left-right flag?): %d\n", (h.Descriptor & TGA_DESC_RESERVED1) ? 1 : 0);
+    std::printf("  Origin: %s\n", (h.Descriptor & TGA_DESC_TOP_BOTTOM) ? "top-bottom" : "bottom-top");
+    std::printf("  Interleave (unused?): %d\n", (h.Descriptor & TGA_DESC_INTERLEAVE) >> 6);
+}
+
+int64_t TGA_RLEDecode(const uint8_t* source, uint32_t source_bytes, uint8_t* destination,
+                      uint32_t bytes_per_pixel, uint32_t count) {
+    if (!RleCovers(source, source_bytes, bytes_per_pixel, count)) return -1;
+    uint64_t at = 0;
+    uint32_t done = 0;
+    while (done < count) {
+        const uint8_t packet = source[at++];
+        const uint32_t run = std::min<uint32_t>((packet & 0x7Fu) + 1u, count - done);
+        const size_t run_bytes = size_t(run) * bytes_per_pixel;
+        if (packet < 128) {
+            std::memcpy(destination, source + at, run_bytes);
+            at += run_bytes;
+        } else {
+            for (uint32_t i = 0; i < run; ++i) {
+                std::memcpy(destination + size_t(i) * bytes_per_pixel, source + at, bytes_per_pixel);
+            }
+            at += bytes_per_pixel;
+        }
+        destination += run_bytes;
+        done += run;
+    }
+    return int64_t(at);
+}
+
+int TGA_Decompress(void* owner, uint32_t* size) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l)) return -1;
+    const uint8_t type = l.header.ImageType;
+    if (type != TGA_TYPE_RLE_COLOURMAP && type != TGA_TYPE_RLE_TRUECOLOUR && type != TGA_TYPE_RLE_GREY) {
+        return 1;
+    }
+    if (l.bytes_per_pixel == 0 || l.bytes_per_pixel > 4 || l.data_offset > *size) {
+        Refuse("TGA_Decompress", "bad header");
+        return -1;
+    }
+    const uint64_t new_size = l.data_offset + l.pixel_bytes;
+    if (new_size > kMaxBlock) {
+        Refuse("TGA_Decompress", "image too large");
+        return -1;
+    }
+    const uint8_t* packets = Block(owner) + l.data_offset;
+    const uint64_t packet_bytes = *size - l.data_offset;
+    if (!RleCovers(packets, packet_bytes, l.bytes_per_pixel, l.pixel_count)) {
+        Refuse("TGA_Decompress", "run-length data ends early");
+        return -1;
+    }
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memcpy(out, in, size_t(l.data_offset));
+        out[2] = uint8_t(type - 8);
+        TGA_RLEDecode(in + l.data_offset, uint32_t(packet_bytes), out + l.data_offset,
+                      l.bytes_per_pixel, uint32_t(l.pixel_count));
+    });
+    return 0;
+}
+
+int TGA_SetOrigin(void* owner, uint32_t* size, int top_bottom) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l)) return -1;
+    const bool is_top_bottom = (l.header.Descriptor & TGA_DESC_TOP_BOTTOM) != 0;
+    if (is_top_bottom == (top_bottom != 0)) return 1;
+    const uint8_t type = l.header.ImageType;
+    if (type != TGA_TYPE_COLOURMAP && type != TGA_TYPE_TRUECOLOUR && type != TGA_TYPE_GREY) return -1;
+    if (!HasPixels(l, *size)) {
+        Refuse("TGA_SetOrigin", "pixel data missing");
+        return -1;
+    }
+    uint8_t* block = Block(owner);
+    const size_t row = size_t(l.header.Width) * l.bytes_per_pixel;
+    uint8_t* pixels = block + l.data_offset;
+    for (uint32_t i = 0; i < l.header.Height / 2u; ++i) {
+        uint8_t* a = pixels + size_t(i) * row;
+        uint8_t* b = pixels + size_t(l.header.Height - 1u - i) * row;
+        for (size_t k = 0; k < row; ++k) std::swap(a[k], b[k]);
+    }
+    block[17] = uint8_t(block[17] ^ TGA_DESC_TOP_BOTTOM);
+    return 0;
+}
+
+int TGA_Palette2Direct(void* owner, uint32_t* size) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l)) return -1;
+    const TgaHeader& h = l.header;
+    if (h.ColMapType == 0) return 1;
+    if (h.ColMapType != 1 || h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 ||
+        h.ColourDepth > 8 || !TrueColourDepth(h.ColMapEntrySize) || h.ColMapLength == 0) {
+        Refuse("TGA_Palette2Direct", "not a colour-mapped image it can convert");
+        return -1;
+    }
+    if (!HasPixels(l, *size)) {
+        Refuse("TGA_Palette2Direct", "colour map or pixel data missing");
+        return -1;
+    }
+    const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
+    const uint64_t keep = TGA_HEADER_SIZE + uint64_t(h.IDSize);
+    const uint64_t new_size = keep + l.pixel_count * entry;
+    if (new_size > kMaxBlock) return -1;
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memcpy(out, in, size_t(keep));
+        TgaHeader nh = h;
+        nh.ImageType = TGA_TYPE_TRUECOLOUR;
+        nh.ColMapType = 0;
+        nh.ColMapStart = nh.ColMapLength = 0;
+        nh.ColMapEntrySize = 0;
+        nh.ColourDepth = h.ColMapEntrySize;
+        WriteHeader(nh, out);
+        const uint8_t* map = in + keep;
+        const uint8_t* indexes = in + l.data_offset;
+        uint8_t* pixels = out + keep;
+        for (uint64_t i = 0; i < l.pixel_count; ++i) {
+            int64_t index = int64_t(indexes[i * l.bytes_per_pixel]) - h.ColMapStart;
+            if (index < 0 || index >= h.ColMapLength) {
+                DebugLog(DEBUG_GRAPHICS, 10, "Warning: TGA_Palette2Direct(): pixel %d out of range\n",
+                         int(i));
+                index = 0;
+            }
+            std::memcpy(pixels + i * entry, map + size_t(index) * entry, entry);
+        }
+    });
+    return 0;
+}
+
+int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l)) return -1;
+    const TgaHeader& h = l.header;
+    // Grey images come as 8-bit levels and become true colour here too.
+    const bool grey = h.ImageType == TGA_TYPE_GREY && h.ColourDepth == 8;
+    if ((h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) ||
+        (!grey && !TrueColourDepth(h.ColourDepth)) || !TrueColourDepth(target_depth)) {
+        return -1;
+    }
+    if (!HasPixels(l, *size)) {
+        Refuse("TGA_ConvertDepth", "pixel data missing");
+        return -1;
+    }
+    const uint32_t target_bpp = BytesPerPixel(target_depth);
+    const uint64_t new_size = l.data_offset + l.pixel_count * target_bpp;
+    if (new_size > kMaxBlock) return -1;
+    const uint32_t attribute_bits = h.Descriptor & TGA_DESC_ATTRIBUTE_BITS;
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memcpy(out, in, size_t(l.data_offset));
+        TgaHeader nh = h;
+        nh.ImageType = TGA_TYPE_TRUECOLOUR;
+        nh.ColourDepth = uint8_t(target_depth);
+        const uint8_t attribute = target_depth == 16 ? 1 : target_depth == 32 ? 8 : 0;
+        nh.Descriptor = uint8_t((h.Descriptor & ~TGA_DESC_ATTRIBUTE_BITS) | attribute);
+        WriteHeader(nh, out);
+        const uint8_t* source = in + l.data_offset;
+        uint8_t* target = out + l.data_offset;
+        for (uint64_t i = 0; i < l.pixel_count; ++i) {
+            Argb c = ReadTrueColour(source + i * l.bytes_per_pixel, h.ColourDepth, attribute_bits, grey);
+            WriteTrueColour(target + i * target_bpp, target_depth, c);
+        }
+    });
+    return 0;
+}
+
+int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFmt* format) {
+    TgaLayout l;
+    if (format == nullptr || entries == 0 || !Layout(Block(owner), *size, &l)) return -1;
+    const TgaHeader& h = l.header;
+    if (h.ColMapType == 0 || h.ColMapLength < entries ||
+        (h.ColMapEntrySize != 24 && h.ColMapEntrySize != 32) || l.data_offset > *size ||
+        format->bytes < 1 || format->bytes > 4) {
+        return -1;
+    }
+    const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
+    Rebuild(owner, size, uint64_t(entries) * format->bytes, MEM_TYPE_MANUAL_FREE,
+            [&](const uint8_t* in, uint8_t* out) {
+                const uint8_t* map = in + TGA_HEADER_SIZE + h.IDSize;
+                for (uint32_t i = 0; i < entries; ++i) {
+                    const uint8_t* e = map + size_t(i) * entry;
+                    const uint32_t alpha = entry == 4 ? e[3] : 255;
+                    ColConvertWrite(out + size_t(i) * format->bytes,
+                                    ColConvRGB2Pixel(format, e[2], e[1], e[0], alpha), format);
+                }
+            });
+    return 0;
+}
+
+int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
+             const ColFmt* format, uint32_t header_room) {
+    if (*size < TGA_HEADER_SIZE) return -1;
+    if (TGA_Decompress(owner, size) < 0) return -1;
+    TgaLayout l;
+    Layout(Block(owner), *size, &l);
+    if ((l.header.Descriptor & TGA_DESC_TOP_BOTTOM) == 0 && TGA_SetOrigin(owner, size, 1) < 0) {
+        return -1;
+    }
+
+    if (format == nullptr) {
+        Layout(Block(owner), *size, &l);
+        if (l.header.ImageType != TGA_TYPE_COLOURMAP || l.header.ColourDepth == 0 ||
+            l.header.ColourDepth > 8 || !HasPixels(l, *size)) {
+            return -1;
+        }
+        const uint64_t new_size = header_room + l.pixel_count;
+        if (new_size > kMaxBlock) return -1;
+        Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+            std::memset(out, 0, header_room);
+            std::memcpy(out + header_room, in + l.data_offset, size_t(l.pixel_count));
+        });
+    } else {
+        if (format->bytes < 1 || format->bytes > 4) return -1;
+        if (TGA_Palette2Direct(owner, size) < 0 || TGA_ConvertDepth(owner, size, 32) < 0) return -1;
+        Layout(Block(owner), *size, &l);
+        const TgaHeader& h = l.header;
+        if (h.ImageType != TGA_TYPE_TRUECOLOUR || h.ColourDepth != 32 ||
+            (h.Descriptor & TGA_DESC_INTERLEAVE) != 0 || (h.Descriptor & TGA_DESC_TOP_BOTTOM) == 0 ||
+            !HasPixels(l, *size)) {
+            return -1;
+        }
+        const uint64_t new_size = header_room + l.pixel_count * format->bytes;
+        if (new_size > kMaxBlock) return -1;
+        const bool key = (flags & LOADIMAGE_TRANSPARENT) != 0;
+        Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+            std::memset(out, 0, header_room);
+            const uint8_t* p = in + l.data_offset;
+            uint8_t* q = out + header_room;
+            for (uint64_t i = 0; i < l.pixel_count; ++i, p += 4, q += format->bytes) {
+                uint32_t b = p[0], g = p[1], r = p[2], a = p[3];
+                if (key && r == 255 && g == 0 && b == 255) r = g = b = a = 0;
+                ColConvertWrite(q, ColConvRGB2Pixel(format, r, g, b, a), format);
+            }
+        });
+    }
+    if (width != nullptr) *width = l.header.Width;
+    if (height != nullptr) *height = l.header.Height;
+    return 0;
+}
+
+int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format) {
+    uint32_t width = 0, height = 0;
+    if (TGA_Read(owner, size, &width, &height, flags, format, GFX0_HEADER_SIZE) < 0) return -1;
+    uint8_t* block = Block(owner);
+    std::memcpy(block, "GFX0", 4);
+    PutU16(block + GFX0_WIDTH, width);
+    PutU16(block + GFX0_HEIGHT, height);
+    PutU16(block + GFX0_FRAMES, 1);
+    return 0;
+}
+
+int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, int frame_height,
+                  int columns, int rows, void* markers) {
+    const uint8_t* sheet = Block(owner);
+    if (*size < GFX0_HEADER_SIZE || std::memcmp(sheet, "GFX0", 4) != 0) return -1;
+    const uint32_t sheet_w = GetU16(sheet + GFX0_WIDTH), sheet_h = GetU16(sheet + GFX0_HEIGHT);
+    if (GetU16(sheet + GFX0_FRAMES) != 1 ||
+        *size != GFX0_HEADER_SIZE + uint64_t(sheet_w) * sheet_h * 4) {
+        return -1;
+    }
+    // Nothing to cut from empty frames, and the frame count is 16 bits.
+    if (frame_width <= 0 || frame_height <= 0 || columns <= 0 || rows <= 0 ||
+        uint64_t(frame_width) * uint64_t(columns) > sheet_w ||
+        uint64_t(frame_height) * uint64_t(rows) > sheet_h) {
+        return -1;
+    }
+    const uint32_t fw = uint32_t(frame_width), fh = uint32_t(frame_height);
+    const uint32_t frames = uint32_t(columns) * uint32_t(rows);
+    const size_t frame_pixels = size_t(fw) * fh;
+    const uint64_t new_size = GFX0_HEADER_SIZE + uint64_t(frame_pixels) * frames * 4;
+
+    uint8_t** widths = (flags & GFXCUT_WIDTHS) ? static_cast<uint8_t**>(markers) : nullptr;
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_NO_MOVE, [&](const uint8_t* in, uint8_t* out) {
+        // Made (or grown to fit) while the sheet cannot be purged.
+        if (widths != nullptr && *widths == nullptr) {
+            AllocateMemory(widths, frames, MEM_TYPE_MANUAL_FREE);
+        } else if (widths != nullptr && MemFindItem(widths)->size - MEM_ACCOUNTED_HEADER < frames) {
+            ResizeMemory(widths, frames);
+        }
+        std::memset(out, 0, GFX0_HEADER_SIZE);
+        std::memcpy(out, "GFX0", 4);
+        PutU16(out + GFX0_WIDTH, fw);
+        PutU16(out + GFX0_HEIGHT, fh);
+        PutU16(out + GFX0_FRAMES, frames);
+        uint32_t* frame = reinterpret_cast<uint32_t*>(out + GFX0_HEADER_SIZE);
+        const uint8_t* pixels = in + GFX0_HEADER_SIZE;
+        for (uint32_t r = 0; r < uint32_t(rows); ++r) {
+            for (uint32_t c = 0; c < uint32_t(columns); ++c, frame += frame_pixels) {
+                for (uint32_t y = 0; y < fh; ++y) {
+                    const size_t at = (size_t(r) * fh + y) * sheet_w + size_t(c) * fw;
+                    std::memcpy(frame + size_t(y) * fw, pixels + at * 4, size_t(fw) * 4);
+                }
+                if (flags & GFXCUT_TRANSPARENT) {
+                    for (size_t i = 0; i < frame_pixels; ++i) {
+                        if ((frame[i] & 0xFFFFFF) == GFX_TRANSPARENT_COLOUR) frame[i] = 0;
+                    }
+                }
+                if (widths != nullptr) {
+                    uint32_t width = fw;
+                    for (uint32_t x = fw; x-- > 0;) {
+                        for (uint32_t y = 0; y < fh; ++y) {
+                            uint32_t& p = frame[size_t(y) * fw + x];
+                            if ((p & 0xFFFFFF) != GFX_WIDTH_MARKER_COLOUR) continue;
+                            width = x;
+                            p = 0;
+                        }
+                    }
+                    (*widths)[r * uint32_t(columns) + c] = uint8_t(width);
+                }
+            }
+        }
+    });
+    if (widths != nullptr) SetMemType(widths, GetMemType(owner));
+    return 0;
+}

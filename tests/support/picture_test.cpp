@@ -1,0 +1,425 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "support/colconv.h"
+#include "support/debug.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// The picture every outside-written file holds, top row first, 0xAARRGGBB.
+// Channel levels are exact in 5 bits so the 16-bit files keep them.
+constexpr int kW = 3, kH = 2;
+constexpr uint32_t kPicture[kW * kH] = {0xFFFF00FF, 0xFF84FF00, 0xFF0084FF,
+                                        0xFFFFFFFF, 0xFF008484, 0xFF000000};
+
+char g_temp_dir[] = "/tmp/halvorn-picture-XXXXXX";
+
+std::string TempDir() {
+    static bool made = [] {
+        if (mkdtemp(g_temp_dir) == nullptr) return false;
+        std::atexit([] { std::system((std::string("rm -rf ") + g_temp_dir).c_str()); });
+        return true;
+    }();
+    EXPECT_TRUE(made);
+    return g_temp_dir;
+}
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                std::streamsize(bytes.size()));
+}
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Converts the test picture with ImageMagick; rows are flipped for the
+// bottom-up files because its writer stores the raster as it is.
+Bytes Converted(const std::string& options, bool top_down) {
+    std::string source = TempDir() + "/in.pam";
+    Bytes pam;
+    std::string header = "P7\nWIDTH 3\nHEIGHT 2\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+    pam.assign(header.begin(), header.end());
+    for (uint32_t p : kPicture) {
+        pam.insert(pam.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
+    }
+    WriteFile(source, pam);
+    std::string out = TempDir() + "/out.tga";
+    std::string command = "convert " + source + (top_down ? " -orient TopLeft " : " -flip ") +
+                          options + " " + out;
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return ReadFile(out);
+}
+
+Bytes Header(uint8_t type, int width, int height, int depth, uint8_t descriptor) {
+    Bytes h(18, 0);
+    h[2] = type;
+    h[12] = uint8_t(width);
+    h[13] = uint8_t(width >> 8);
+    h[14] = uint8_t(height);
+    h[15] = uint8_t(height >> 8);
+    h[16] = uint8_t(depth);
+    h[17] = descriptor;
+    return h;
+}
+
+uint32_t Pixel32(const uint8_t* block, size_t index) {
+    uint32_t v;
+    std::memcpy(&v, block + GFX0_HEADER_SIZE + index * 4, 4);
+    return v;
+}
+
+class PictureTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitMemory(64 * 1024); }
+    void TearDown() override {
+        if (block_ != nullptr) FreeMemory(&block_);
+        if (widths_ != nullptr) FreeMemory(&widths_);
+        UninitMemory();
+    }
+    void Load(const Bytes& bytes) {
+        if (block_ != nullptr) FreeMemory(&block_);
+        AllocateMemory(&block_, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+        std::memcpy(block_, bytes.data(), bytes.size());
+        size_ = uint32_t(bytes.size());
+    }
+    Bytes Contents() const { return Bytes(block_, block_ + size_); }
+    void ExpectPicture(const std::string& what) {
+        ASSERT_EQ(size_, GFX0_HEADER_SIZE + kW * kH * 4) << what;
+        EXPECT_EQ(std::memcmp(block_, "GFX0\x03\x00\x02\x00\x01\x00\0\0\0\0\0\0", 16), 0) << what;
+        for (int i = 0; i < kW * kH; ++i) {
+            EXPECT_EQ(Pixel32(block_, size_t(i)), kPicture[i]) << what << " pixel " << i;
+        }
+    }
+    uint8_t* block_ = nullptr;
+    uint8_t* widths_ = nullptr;
+    uint32_t size_ = 0;
+};
+
+TEST_F(PictureTest, OutsideFilesOfEveryKindLoadWithTheirPixels) {
+    // Alpha off everywhere but the 32-bit files, so every pixel is opaque.
+    struct Case {
+        const char* options;
+        bool top_down;
+    } cases[] = {
+        {"-alpha off -type TrueColor", false},
+        {"-alpha off -type TrueColor", true},
+        {"-alpha off -type TrueColor -compress RLE", false},
+        {"-alpha on", false},
+        {"-alpha on -compress RLE", true},
+        {"-alpha off -depth 5", false},
+        {"-alpha off -depth 5 -compress RLE", true},
+        {"-alpha off -type Palette", false},
+        {"-alpha off -type Palette -compress RLE", false},
+        {"-alpha off -type Palette -compress RLE", true},
+    };
+    for (const Case& c : cases) {
+        std::string what = std::string(c.options) + (c.top_down ? " top-down" : " bottom-up");
+        Load(Converted(c.options, c.top_down));
+        ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << what;
+        ExpectPicture(what);
+    }
+}
+
+TEST_F(PictureTest, GreyFilesBecomeEqualChannels) {
+    Bytes pgm = {'P', '5', '\n', '2', ' ', '2', '\n', '2', '5', '5', '\n', 0, 0x40, 0x80, 0xFF};
+    WriteFile(TempDir() + "/grey.pgm", pgm);
+    for (const char* options : {"-type Grayscale", "-type Grayscale -compress RLE"}) {
+        std::string out = TempDir() + "/grey.tga";
+        std::string command = "convert " + TempDir() + "/grey.pgm -flip " + options + " " + out;
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        Load(ReadFile(out));
+        ASSERT_EQ(block_[2] & 7, TGA_TYPE_GREY);
+        ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << options;
+        EXPECT_EQ(Pixel32(block_, 0), 0xFF000000u);
+        EXPECT_EQ(Pixel32(block_, 1), 0xFF404040u);
+        EXPECT_EQ(Pixel32(block_, 3), 0xFFFFFFFFu);
+    }
+}
+
+TEST_F(PictureTest, BottomUpTrueColourWithKeyingAndA16BitTarget) {
+    Load(Converted("-alpha off -type TrueColor", false));
+    ASSERT_EQ(block_[17] & TGA_DESC_TOP_BOTTOM, 0);
+    ASSERT_EQ(LoadImageFile(&block_, &size_, LOADIMAGE_TRANSPARENT, &ColFmt_A8R8G8B8), 0);
+    EXPECT_EQ(Pixel32(block_, 0), 0u);  // magenta
+    for (int i = 1; i < kW * kH; ++i) EXPECT_EQ(Pixel32(block_, size_t(i)), kPicture[i]);
+
+    Load(Converted("-alpha off -type TrueColor", true));
+    uint32_t w = 0, h = 0;
+    ASSERT_EQ(TGA_Read(&block_, &size_, &w, &h, 0, &ColFmt_R5G6B5, 4), 0);
+    EXPECT_EQ(w, 3u);
+    EXPECT_EQ(h, 2u);
+    ASSERT_EQ(size_, 4u + 6 * 2);
+    uint16_t second;
+    std::memcpy(&second, block_ + 4 + 2, 2);
+    EXPECT_EQ(second, ColConvRGB2Pixel(&ColFmt_R5G6B5, 0x84, 0xFF, 0x00, 255));
+}
+
+TEST_F(PictureTest, ColourMappedWithoutFormatGivesIndexes) {
+    Load(Converted("-alpha off -type Palette -compress RLE", false));
+    ASSERT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 16), 0);
+    ASSERT_EQ(size_, 16u + kW * kH);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(block_[i], 0);
+    // Equal colours give equal indexes, different ones different indexes.
+    for (int i = 0; i < kW * kH; ++i) {
+        for (int j = 0; j < kW * kH; ++j) {
+            EXPECT_EQ(block_[16 + i] == block_[16 + j], kPicture[i] == kPicture[j]);
+        }
+    }
+    // A true-colour file has no indexes to give.
+    Load(Converted("-alpha off -type TrueColor", true));
+    EXPECT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 16), -1);
+}
+
+TEST_F(PictureTest, SixteenBitAlphaBitAndWideningOfChannels) {
+    Bytes tga = Header(TGA_TYPE_TRUECOLOUR, 2, 1, 16, 0x21);  // one alpha bit, top-down
+    tga.insert(tga.end(), {0xFF, 0x7F, 0x1F, 0x80});          // 0x7FFF, 0x801F
+    Load(tga);
+    ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0);
+    EXPECT_EQ(Pixel32(block_, 0), 0x00FFFFFFu);  // bit 15 clear: alpha 0
+    EXPECT_EQ(Pixel32(block_, 1), 0xFF0000FFu);
+
+    // Converting down and back keeps what 5 bits and one alpha bit hold.
+    Load(Converted("-alpha on", true));
+    ASSERT_EQ(TGA_ConvertDepth(&block_, &size_, 16), 0);
+    EXPECT_EQ(block_[16], 16);
+    EXPECT_EQ(block_[17] & TGA_DESC_ATTRIBUTE_BITS, 1);
+    ASSERT_EQ(TGA_ConvertDepth(&block_, &size_, 24), 0);
+    ASSERT_EQ(TGA_ConvertDepth(&block_, &size_, 15), 0);
+    ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0);
+    EXPECT_EQ(Pixel32(block_, 2), 0xFF0084FFu);
+    EXPECT_EQ(TGA_ConvertDepth(&block_, &size_, 8), -1);
+}
+
+TEST_F(PictureTest, OutOfRangeIndexesTakeTheFirstEntry) {
+    Bytes tga = Header(TGA_TYPE_COLOURMAP, 3, 1, 8, 0x20);
+    tga[1] = 1;
+    tga[3] = 5;  // the map starts at index 5
+    tga[5] = 2;
+    tga[7] = 24;
+    tga.insert(tga.end(), {0x10, 0x20, 0x30, 0x40, 0x50, 0x60});  // two entries, B G R
+    tga.insert(tga.end(), {6, 4, 7});
+    Load(tga);
+    DebugSetLevel(DEBUG_GRAPHICS, 10);
+    StdoutCapture out;
+    ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0);
+    std::string log = out.Text();
+    DebugSetLevel(DEBUG_GRAPHICS, 0);
+    EXPECT_NE(log.find("Warning: TGA_Palette2Direct(): pixel 1 out of range\n"), std::string::npos);
+    EXPECT_NE(log.find("pixel 2 out of range"), std::string::npos);
+    EXPECT_EQ(Pixel32(block_, 0), 0xFF605040u);
+    EXPECT_EQ(Pixel32(block_, 1), 0xFF302010u);
+    EXPECT_EQ(Pixel32(block_, 2), 0xFF302010u);
+}
+
+TEST_F(PictureTest, ExportPaletteConvertsTheFirstEntries) {
+    Load(Converted("-alpha off -type Palette", true));
+    const uint16_t entries = uint16_t(block_[5] | block_[6] << 8);
+    ASSERT_GE(entries, 2);
+    Bytes map(block_ + 18, block_ + 18 + 3 * 2);
+    ASSERT_EQ(TGA_ExportPalette(&block_, &size_, 2, &ColFmt_A8R8G8B8), 0);
+    ASSERT_EQ(size_, 8u);
+    uint32_t second;
+    std::memcpy(&second, block_ + 4, 4);
+    EXPECT_EQ(second, 0xFF000000u | uint32_t(map[5]) << 16 | uint32_t(map[4]) << 8 | map[3]);
+
+    Load(Converted("-alpha off -type Palette", true));
+    Bytes before = Contents();
+    EXPECT_EQ(TGA_ExportPalette(&block_, &size_, 2, nullptr), -1);
+    EXPECT_EQ(TGA_ExportPalette(&block_, &size_, uint32_t(entries) + 1, &ColFmt_A8R8G8B8), -1);
+    EXPECT_EQ(Contents(), before);
+    Load(Converted("-alpha off -type TrueColor", true));
+    EXPECT_EQ(TGA_ExportPalette(&block_, &size_, 1, &ColFmt_A8R8G8B8), -1);
+}
+
+TEST_F(PictureTest, StepsWithNothingToDoSayOne) {
+    Load(Converted("-alpha off -type TrueColor", true));
+    Bytes before = Contents();
+    EXPECT_EQ(TGA_Decompress(&block_, &size_), 1);
+    EXPECT_EQ(TGA_SetOrigin(&block_, &size_, 1), 1);
+    EXPECT_EQ(TGA_Palette2Direct(&block_, &size_), 1);
+    EXPECT_EQ(Contents(), before);
+    // Turning it bottom-up and back gives the same file.
+    ASSERT_EQ(TGA_SetOrigin(&block_, &size_, 0), 0);
+    EXPECT_NE(Contents(), before);
+    ASSERT_EQ(TGA_SetOrigin(&block_, &size_, 1), 0);
+    EXPECT_EQ(Contents(), before);
+}
+
+TEST_F(PictureTest, DebugPrintNamesTheFields) {
+    Bytes tga = Header(TGA_TYPE_RLE_TRUECOLOUR, 640, 480, 24, 0x28);
+    StdoutCapture out;
+    TGA_DebugPrintHeader(tga.data());
+    std::string text = out.Text();
+    EXPECT_NE(text.find(" ImageType: RLE true-colour image\n"), std::string::npos);
+    EXPECT_NE(text.find(" ColMapType: no colour map\n"), std::string::npos);
+    EXPECT_NE(text.find(" Image size: 640,480\n"), std::string::npos);
+    EXPECT_NE(text.find("  AttributeBits: 8\n"), std::string::npos);
+    EXPECT_NE(text.find("  Origin: top-bottom\n"), std::string::npos);
+    tga[2] = 42;
+    StdoutCapture again;
+    TGA_DebugPrintHeader(tga.data());
+    EXPECT_NE(again.Text().find("UNKNOWN IMAGE TYPE 42"), std::string::npos);
+}
+
+// ---- Refused input -------------------------------------------------------
+
+TEST_F(PictureTest, DamagedFilesAreRefusedWithoutOverrun) {
+    Bytes good = Converted("-alpha on", true);
+    Bytes rle = Converted("-alpha on -compress RLE", true);
+    std::vector<std::pair<std::string, Bytes>> bad;
+    bad.push_back({"short header", Bytes(good.begin(), good.begin() + 17)});
+    bad.push_back({"truncated pixels", Bytes(good.begin(), good.end() - 1)});
+    bad.push_back({"packets past the end", Bytes(rle.begin(), rle.end() - 2)});
+    Bytes huge = Header(TGA_TYPE_RLE_TRUECOLOUR, 65535, 65535, 32, 0x20);
+    huge.insert(huge.end(), {0xFF, 1, 2, 3, 4});
+    bad.push_back({"size overflow", huge});
+    Bytes raw_huge = Header(TGA_TYPE_TRUECOLOUR, 65535, 65535, 32, 0x20);
+    bad.push_back({"raw size overflow", raw_huge});
+    Bytes map = Header(TGA_TYPE_COLOURMAP, 2, 1, 8, 0x20);
+    map[1] = 1;
+    map[5] = 200;
+    map[7] = 24;
+    map.insert(map.end(), {0, 0});
+    bad.push_back({"colour map does not fit", map});
+    Bytes odd_map = map;
+    odd_map[5] = 1;
+    odd_map[7] = 8;
+    odd_map.push_back(0);
+    bad.push_back({"colour map of 8-bit entries", odd_map});
+    Bytes no_depth = Header(TGA_TYPE_COLOURMAP, 2, 1, 0, 0);
+    bad.push_back({"colour-mapped of depth 0", no_depth});
+    Bytes unknown = Header(7, 1, 1, 32, 0x20);
+    unknown.insert(unknown.end(), 4, 0);
+    bad.push_back({"unknown type", unknown});
+    Bytes none = Header(TGA_TYPE_NONE, 1, 1, 32, 0x20);
+    none.insert(none.end(), 4, 0);
+    bad.push_back({"no image", none});
+    Bytes interleaved = Header(TGA_TYPE_TRUECOLOUR, 1, 1, 32, 0x60);
+    interleaved.insert(interleaved.end(), 4, 0);
+    bad.push_back({"interleaved", interleaved});
+    Bytes rle_bottom = Header(TGA_TYPE_RLE_GREY, 1, 1, 12, 0);
+    rle_bottom.insert(rle_bottom.end(), {0x80, 1, 2});
+    bad.push_back({"grey of 12 bits", rle_bottom});
+
+    for (const auto& [what, bytes] : bad) {
+        Load(bytes);
+        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << what;
+        // Indexes need no colours from the map.
+        if (what == "colour map of 8-bit entries") continue;
+        Load(bytes);
+        EXPECT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), -1) << what;
+    }
+}
+
+TEST_F(PictureTest, ARefusedReadKeepsTheEarlierSteps) {
+    Bytes tga = Converted("-alpha off -type TrueColor -compress RLE", false);
+    tga[17] |= 0x40;  // interleaved: refused only at the last step
+    Load(tga);
+    ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1);
+    // Decompressed, flipped and widened to 32 bits by then.
+    EXPECT_EQ(block_[2], TGA_TYPE_TRUECOLOUR);
+    EXPECT_EQ(block_[16], 32);
+    EXPECT_NE(block_[17] & TGA_DESC_TOP_BOTTOM, 0);
+    EXPECT_EQ(size_, 18u + kW * kH * 4);
+}
+
+// ---- Frame sheets --------------------------------------------------------
+
+class FrameSheetTest : public PictureTest {
+protected:
+    // A 64 x 32 sheet whose pixel at (x, y) is 0xFF000000 | y << 8 | x.
+    void MakeSheet(uint32_t width = 64, uint32_t height = 32) {
+        Bytes sheet(GFX0_HEADER_SIZE + width * height * 4, 0);
+        std::memcpy(sheet.data(), "GFX0", 4);
+        sheet[4] = uint8_t(width);
+        sheet[6] = uint8_t(height);
+        sheet[8] = 1;
+        for (uint32_t y = 0; y < height; ++y) {
+            for (uint32_t x = 0; x < width; ++x) {
+                uint32_t v = 0xFF000000u | y << 8 | x;
+                std::memcpy(&sheet[GFX0_HEADER_SIZE + (y * width + x) * 4], &v, 4);
+            }
+        }
+        Load(sheet);
+    }
+    void SetSheetPixel(uint32_t x, uint32_t y, uint32_t v) {
+        std::memcpy(block_ + GFX0_HEADER_SIZE + (y * 64 + x) * 4, &v, 4);
+    }
+};
+
+TEST_F(FrameSheetTest, FramesAreCutRowByRow) {
+    MakeSheet();
+    SetMemType(&block_, MEM_TYPE_AUTO_FREE);
+    ASSERT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 4, 2, nullptr), 0);
+    ASSERT_EQ(size_, GFX0_HEADER_SIZE + 16 * 16 * 8 * 4);
+    EXPECT_EQ(block_[4], 16);
+    EXPECT_EQ(block_[6], 16);
+    EXPECT_EQ(block_[8], 8);
+    EXPECT_EQ(GetMemType(&block_), MEM_TYPE_AUTO_FREE);
+    // Frame 4 is the rectangle at (0, 16); frame 1 the one at (16, 0).
+    EXPECT_EQ(Pixel32(block_, 4 * 256), 0xFF001000u);
+    EXPECT_EQ(Pixel32(block_, 4 * 256 + 15 * 16 + 15), 0xFF001F0Fu);
+    EXPECT_EQ(Pixel32(block_, 1 * 256 + 2 * 16 + 3), 0xFF000213u);
+}
+
+TEST_F(FrameSheetTest, KeyingAndWidthMarkers) {
+    MakeSheet();
+    SetSheetPixel(5, 3, 0xFF00FFFF);    // frame 0: cyan at x = 5 ...
+    SetSheetPixel(9, 12, 0x0000FFFF);   // ... and at x = 9 (any alpha)
+    SetSheetPixel(20, 20, 0x7FFF00FF);  // frame 5: magenta
+    ASSERT_EQ(GFX_CutFrames(&block_, &size_, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS, 16, 16, 4, 2,
+                            &widths_),
+              0);
+    ASSERT_NE(widths_, nullptr);
+    EXPECT_EQ(widths_[0], 5);
+    for (int f = 1; f < 8; ++f) EXPECT_EQ(widths_[f], 16) << f;
+    EXPECT_EQ(Pixel32(block_, 3 * 16 + 5), 0u);
+    EXPECT_EQ(Pixel32(block_, 12 * 16 + 9), 0u);
+    EXPECT_EQ(Pixel32(block_, 5 * 256 + 4 * 16 + 4), 0u);
+    EXPECT_EQ(Pixel32(block_, 5 * 256 + 4 * 16 + 5), 0xFF001415u);
+
+    // A second cut fills the array it is given.
+    MakeSheet();
+    ASSERT_EQ(GFX_CutFrames(&block_, &size_, GFXCUT_WIDTHS, 32, 32, 2, 1, &widths_), 0);
+    EXPECT_EQ(widths_[0], 32);
+    EXPECT_EQ(widths_[1], 32);
+}
+
+TEST_F(FrameSheetTest, BadSheetsAreRefusedUnchanged) {
+    MakeSheet();
+    block_[8] = 2;  // two frames
+    Bytes before = Contents();
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);
+    EXPECT_EQ(Contents(), before);
+
+    MakeSheet();
+    before = Contents();
+    size_ -= 4;  // disagrees with the header
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);
+    size_ += 4;
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 5, 1, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 4, 3, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 0, 16, 4, 1, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, -1, 1, nullptr), -1);
+    block_[0] = 'X';
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);
+    block_[0] = 'G';
+    EXPECT_EQ(Contents(), before);
+}
+
+}  // namespace
