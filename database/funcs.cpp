@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "database/Access.h"
+#include "season/fixtures.h"
 #include "season/leagues.h"
 
 int8_t ViewedCountry;
@@ -62,4 +63,125 @@ const char* HVW_GetPlayerShortName(uint16_t player) {
         std::snprintf(g_short_name, sizeof g_short_name, "%.*s", kSurnameField, surname);
     }
     return g_short_name;
+}
+
+// --- fixture queries --------------------------------------------------------
+
+int16_t HVW_GetMyClub() {
+    if (PlayerCount <= 1) return -1;
+    return int16_t(GetPlayerClub(1));
+}
+
+int16_t HVW_GetCupIndex(int16_t competition) {
+    if (competition < kCompFirstNationalCup || competition > kCompLastCup) return -2;
+    return int16_t((competition - kCompFirstNationalCup) / 16);
+}
+
+int16_t HVW_FindClubInDivisionRows(int16_t club) {
+    if (club < 0 || club >= kClubCount) return 0;
+    int country = GetClubNation(club);
+    if (country >= kCountryCount) return 0;
+    for (int row = 0; row < kDivisionCount; ++row) {
+        for (int16_t entry : LeagueTable[country][row]) {
+            if (entry == club) return int16_t(row);
+        }
+    }
+    return 0;
+}
+
+namespace {
+
+// Cup blocks 4-6 are the European cups.
+constexpr int16_t kEuropeanCupIndex = 4;
+
+bool IsLeagueGroupType(int16_t type) {
+    return (type >= kCompLeague && type <= kCompPlayOffFinal) || type == kCompReserveLeague;
+}
+
+}  // namespace
+
+void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, int16_t* round) {
+    *division = -2;
+    *cup = -2;
+    *round = -1;
+    if (slot < 0 || slot >= kFixtureSlots) return;
+    int16_t type = FixtureType(slot);
+    if (IsLeagueGroupType(type)) {
+        *division = HVW_FindClubInDivisionRows(FixtureHome(slot));
+    } else if (type >= kCompFirstNationalCup && type <= kCompLastCup) {
+        *cup = HVW_GetCupIndex(type);
+        *round = *cup != -2 ? int16_t((type - kCompFirstNationalCup) % 8) : int16_t(-2);
+    }
+}
+
+void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
+                            int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount) {
+    *userSlot = -1;
+    *flaggedSlot = -1;
+    *sameCount = 0;
+    *flaggedCount = 0;
+    *otherCount = 0;
+    const int16_t user = HVW_GetMyClub();
+    auto isNational = [](int16_t type) {
+        return type == kCompNationalTeam || type == kCompNationalUnder21;
+    };
+    // The day's fixtures stand together; the walk stops after them.
+    int first = -1, end = 0;
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        if (first == -1) first = slot;
+        end = slot + 1;
+    }
+    if (first == -1) return;
+
+    int16_t userDivision = -2, userCup = -2, userRound = -1, userType = -1;
+    for (int slot = first; slot < end; ++slot) {
+        int16_t type = FixtureType(slot);
+        if (FixtureDay(slot) != day || isNational(type) || user < 0 ||
+            !IsFixtureOfClub(slot, user)) {
+            continue;
+        }
+        (type == kCompReserveLeague ? *flaggedSlot : *userSlot) = int16_t(slot);
+        HVW_GetFixtureCompPosition(int16_t(slot), &userDivision, &userCup, &userRound);
+        userType = type;
+    }
+
+    const int userCountry = user >= 0 ? GetClubNation(user) : -1;
+    auto countryOf = [](int16_t club) {
+        return club >= 0 && club < kClubCount ? int(GetClubNation(club)) : -1;
+    };
+    for (int slot = first; slot < end; ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        if (slot == *userSlot) {
+            ++*sameCount;
+            continue;
+        }
+        if (slot == *flaggedSlot) {
+            ++*flaggedCount;
+            continue;
+        }
+        if (*userSlot == -1 && *flaggedSlot == -1) {
+            ++*otherCount;
+            continue;
+        }
+        int16_t type = FixtureType(slot);
+        int16_t division, cup, round;
+        HVW_GetFixtureCompPosition(int16_t(slot), &division, &cup, &round);
+        int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (division == userDivision && division != -2 && countryOf(home) == userCountry) {
+            if (type == kCompReserveLeague && *flaggedSlot != -1) {
+                ++*flaggedCount;
+            } else {
+                ++*sameCount;
+            }
+        } else if (cup == userCup && cup != -2 &&
+                   (cup >= kEuropeanCupIndex || countryOf(home) == userCountry ||
+                    countryOf(away) == userCountry)) {
+            ++*sameCount;
+        } else if (userType == kCompFriendly && type == kCompFriendly) {
+            ++*sameCount;
+        } else {
+            ++*otherCount;
+        }
+    }
 }

@@ -1,3 +1,272 @@
 #include "season/fixtures.h"
 
+#include <cstdio>
+#include <initializer_list>
+
+#include "database/Access.h"
+#include "season/calendar.h"
+#include "season/postponements.h"
+#include "support/debug.h"
+
+using namespace recbits;
+
 Fixture FixtureTable[kFixtureSlots];
+
+namespace {
+
+constexpr int kLastSlot = kFixtureSlots - 1;
+// The packed head of a fixture: day and competition in the low half of
+// word 0, the two clubs, and bits 0-13 of the score word.  Bits 16-31 of
+// word 0 and 14-31 of the score word are never written.
+constexpr uint32_t kHeadWordMask = 0xFFFF;
+constexpr uint32_t kScoreFieldsMask = 0x3FFF;
+constexpr uint32_t kDayMask = 0x1FF;
+
+bool IsSlot(int slot) { return slot >= 0 && slot < kFixtureSlots; }
+
+uint32_t Merge(uint32_t into, uint32_t from, uint32_t mask) { return (into & ~mask) | (from & mask); }
+
+// Copies the moving fields of one slot into another.
+void CopyHead(int to, int from) {
+    uint8_t* t = FixtureTable[to].bytes;
+    const uint8_t* f = FixtureTable[from].bytes;
+    StoreU32(t, Merge(LoadU32(t), LoadU32(f), kHeadWordMask));
+    StoreU16(t + 4, LoadU16(f + 4));
+    StoreU16(t + 6, LoadU16(f + 6));
+    StoreU32(t + 8, Merge(LoadU32(t + 8), LoadU32(f + 8), kScoreFieldsMask));
+}
+
+// Exchanges the masked bits of the two slots' words at one offset.
+void SwapBits(int a, int b, int offset, uint32_t mask) {
+    uint8_t* pa = FixtureTable[a].bytes + offset;
+    uint8_t* pb = FixtureTable[b].bytes + offset;
+    uint32_t wa = LoadU32(pa), wb = LoadU32(pb);
+    StoreU32(pa, Merge(wa, wb, mask));
+    StoreU32(pb, Merge(wb, wa, mask));
+}
+
+void SwapClubs(int a, int b) {
+    for (int offset : {4, 6}) {
+        uint8_t* pa = FixtureTable[a].bytes + offset;
+        uint8_t* pb = FixtureTable[b].bytes + offset;
+        uint16_t va = LoadU16(pa);
+        StoreU16(pa, LoadU16(pb));
+        StoreU16(pb, va);
+    }
+}
+
+bool IsLeagueFixtureOfClubNear(int slot, int16_t club, int first, int last) {
+    int day = FixtureDay(slot);
+    return day >= first && day <= last && FixtureType(slot) == kCompLeague &&
+           IsFixtureOfClub(slot, club);
+}
+
+bool IsTopLeagueFixtureOfNationNear(int slot, int16_t nation, int first, int last) {
+    int day = FixtureDay(slot);
+    if (day < first || day > last || FixtureType(slot) != kCompLeague) return false;
+    int16_t home = FixtureHome(slot);
+    if (home < 0 || home >= kClubCount) return false;
+    return GetClubDivision(home) == 0 && GetClubNation(home) == uint16_t(nation);
+}
+
+void MoveAway(int slot);
+
+}  // namespace
+
+int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral) {
+    if (competition < 0 || competition > kCompHighest) {
+        std::printf("illegal competition type '%d'\n", int(competition));
+        FatalExit();
+    }
+    if (day < 0 || day >= int16_t(kEmptyFixtureDay)) {
+        DebugLog(DEBUG_GENERAL, 0, "AddFixture Error: day %d cannot be stored, fixture %d v %d dropped\n",
+                 int(day), int(home), int(away));
+        return -1;
+    }
+    int16_t slot;
+    while ((slot = FindFriendlyOnDay(home, day)) != -1) DeleteFixture(slot);
+    while ((slot = FindFriendlyOnDay(away, day)) != -1) DeleteFixture(slot);
+
+    // Inserting into a full table would push the last fixture out.
+    int16_t pos = FindFixtureInsertPos(day);
+    if (pos == -1 || !IsFixtureEmpty(kLastSlot)) {
+        DebugLog(DEBUG_GENERAL, 0,
+                 "AddFixture Error: fixture table full, day %d type %d %d v %d not added\n",
+                 int(day), int(competition), int(home), int(away));
+        return -1;
+    }
+    InsertFixtureSlot(pos);
+
+    uint8_t* f = FixtureTable[pos].bytes;
+    uint32_t head = uint32_t(day) | uint32_t(competition) << 9;
+    StoreU32(f, Merge(LoadU32(f), head, kHeadWordMask));
+    StoreU16(f + 4, uint16_t(home));
+    StoreU16(f + 6, uint16_t(away));
+    uint32_t score = kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5;
+    if (neutral & 1) score |= kFixtureNeutralBit;
+    if (neutral != 0) score |= kFixtureBroadcastBit;
+    StoreU32(f + 8, Merge(LoadU32(f + 8), score, kScoreFieldsMask));
+
+    if (competition >= kCompFirstNationalCup && competition <= kCompLastCup) {
+        PairCupLegs(competition, pos);
+    }
+    return pos;
+}
+
+void InsertFixtureSlot(int16_t slot) {
+    if (!IsSlot(slot)) return;
+    for (int i = kLastSlot; i > slot; --i) CopyHead(i, i - 1);
+}
+
+void DeleteFixture(int16_t slot) {
+    if (!IsSlot(slot)) return;
+    for (int i = slot; i < kLastSlot; ++i) CopyHead(i, i + 1);
+    uint8_t* last = FixtureTable[kLastSlot].bytes;
+    StoreU32(last, Merge(LoadU32(last), kEmptyFixtureDay, kDayMask));
+}
+
+int16_t FindFixtureInsertPos(int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        uint16_t d = FixtureDay(slot);
+        if (d == kEmptyFixtureDay || d > day) return int16_t(slot);
+    }
+    return -1;
+}
+
+int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureHome(slot) == home && FixtureAway(slot) == away &&
+            FixtureType(slot) == competition) {
+            return int16_t(slot);
+        }
+    }
+    std::printf("WARNING !! Cannot find this fixture matey Comp & DayNo: '%d,%d'\n",
+                int(competition), int(SeasonCalendar.currentDay));
+    std::printf("Home Away: '%d,%d'\n", int(home), int(away));
+    FatalExit();
+}
+
+int16_t FindFriendlyOnDay(int16_t club, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (FixtureDay(slot) == day && FixtureType(slot) == kCompFriendly &&
+            IsFixtureOfClub(slot, club)) {
+            return int16_t(slot);
+        }
+    }
+    return -1;
+}
+
+int16_t FindFixtureOnDay(int16_t club, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        int16_t type = FixtureType(slot);
+        if (type == kCompNationalTeam || type == kCompNationalUnder21) return int16_t(slot);
+        if (type <= kCompLastCup && IsFixtureOfClub(slot, club)) return int16_t(slot);
+    }
+    return -1;
+}
+
+int16_t FindCompetitiveFixtureOnDay(int16_t club, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (FixtureDay(slot) == day && FixtureType(slot) <= kCompLastCup &&
+            IsFixtureOfClub(slot, club)) {
+            return int16_t(slot);
+        }
+    }
+    return -1;
+}
+
+int16_t FindFriendlyOrSpecialOnDay(int16_t club, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        int16_t type = FixtureType(slot);
+        if (FixtureDay(slot) == day && (type == kCompFriendly || type == kCompReserveLeague) &&
+            IsFixtureOfClub(slot, club)) {
+            return int16_t(slot);
+        }
+    }
+    return -1;
+}
+
+void DeleteFriendliesOnDay(int16_t clubA, int16_t clubB, int16_t day) {
+    int16_t slot;
+    while ((slot = FindFriendlyOnDay(clubA, day)) != -1) DeleteFixture(slot);
+    while ((slot = FindFriendlyOnDay(clubB, day)) != -1) DeleteFixture(slot);
+}
+
+void SwapFixtures(int16_t a, int16_t b) {
+    if (!IsSlot(a) || !IsSlot(b) || a == b) return;
+    SwapBits(a, b, 0, kHeadWordMask);
+    SwapClubs(a, b);
+    SwapBits(a, b, 8, kScoreFieldsMask);
+}
+
+void SwapFixtureHeads(int16_t a, int16_t b) {
+    if (!IsSlot(a) || !IsSlot(b) || a == b) return;
+    SwapBits(a, b, 0, kHeadWordMask);
+    SwapClubs(a, b);
+    SwapBits(a, b, 8, kFixtureNeutralBit | kFixtureBroadcastBit);
+}
+
+void PairCupLegs(int16_t competition, int16_t slot) {
+    if (!IsSlot(slot)) return;
+    const int16_t home = FixtureHome(slot);
+    const int16_t away = FixtureAway(slot);
+    auto isOtherLeg = [&](int j, int type) {
+        return FixtureType(j) == type && FixtureHome(j) == away && FixtureAway(j) == home;
+    };
+    if ((competition - kCompFirstNationalCup) % 16 < 8) {
+        // A first leg: its second leg may already stand before it.
+        for (int j = slot; j >= 1; --j) {
+            if (isOtherLeg(j, competition + 8)) SwapFixtures(int16_t(j), slot);
+        }
+    } else {
+        // A second leg: its first leg may stand after it.  Empty slots hold
+        // stale heads, so the search ends at the first of them.
+        for (int j = slot; j < kFixtureSlots && !IsFixtureEmpty(j); ++j) {
+            if (isOtherLeg(j, competition - 8)) SwapFixtures(int16_t(j), slot);
+        }
+    }
+}
+
+namespace {
+
+// Re-adds the fixture on a free later day and deletes it here.  The
+// fixture that then moves up into the slot is examined next: a whole round
+// of one day stands in consecutive slots and every match of it must go.
+void MoveAway(int slot) {
+    FindNextFreeFixtureDay(int16_t(FixtureDay(slot)), int16_t(slot));
+    DeleteFixture(int16_t(slot));
+}
+
+}  // namespace
+
+void MoveClubLeagueFixtures(int16_t club, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots;) {
+        if (IsLeagueFixtureOfClubNear(slot, club, day - 2, day + 3)) {
+            MoveAway(slot);
+        } else {
+            ++slot;
+        }
+    }
+}
+
+void MoveNationLeagueFixtures(int16_t nation, int16_t day) {
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot);) {
+        if (IsTopLeagueFixtureOfNationNear(slot, nation, day - 3, day + 2)) {
+            MoveAway(slot);
+        } else {
+            ++slot;
+        }
+    }
+}
+
+void ClearFixtureTable() {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        uint8_t* f = FixtureTable[slot].bytes;
+        StoreU32(f, Merge(LoadU32(f), kEmptyFixtureDay, kHeadWordMask));
+        StoreU16(f + 4, 0);
+        StoreU16(f + 6, 0);
+        uint32_t score = kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5;
+        StoreU32(f + 8, Merge(LoadU32(f + 8), score, kScoreFieldsMask));
+    }
+}

@@ -1,6 +1,15 @@
 // The fixture table: every match of the game world, sorted by day.
+//
+// Used slots stand first, in ascending order of day; empty slots (day 511)
+// follow them.  Fixtures of one day keep the order in which they were added
+// unless the cup-leg pairing or the day's ordering exchanges them.  Only the
+// first 12 bytes of a slot (day, competition, clubs, score word) move when
+// fixtures are inserted, deleted or swapped; the match data from byte 12 on
+// stays in its slot.
 #pragma once
 #include <cstdint>
+
+#include "database/recordbits.h"
 
 constexpr int kFixtureSlots = 20000;
 constexpr int kFixtureRecordSize = 212;
@@ -18,3 +27,95 @@ struct Fixture {
 static_assert(sizeof(Fixture) == 212);
 
 extern Fixture FixtureTable[kFixtureSlots];
+
+// Competition types.  5-68 are the four national cups and 69-116 the three
+// European cups, 16 codes each: round codes 0-7 single matches and first
+// legs, 8-15 the second matches.  For 118 and 119 the two club fields hold
+// nation numbers.
+enum CompetitionType : int16_t {
+    kCompLeague = 0,
+    kCompPlayOffFirst = 1,
+    kCompPlayOffSecond = 2,
+    kCompPlayOffFinal = 3,
+    kCompChampionVsCupWinner = 4,
+    kCompFirstNationalCup = 5,
+    kCompFirstEuropeanCup = 69,
+    kCompLastCup = 116,
+    kCompFriendly = 117,
+    kCompNationalTeam = 118,
+    kCompNationalUnder21 = 119,
+    kCompReserveLeague = 120,
+    kCompHighest = 120,
+};
+
+// Score word bits.
+constexpr uint32_t kFixtureGoalsMask = 0x1F;
+constexpr uint32_t kFixtureNotPlayedGoals = 31;
+constexpr uint32_t kFixtureNeutralBit = 1u << 10;
+constexpr uint32_t kFixtureScheduleBit = 1u << 11;
+constexpr uint32_t kFixtureShootOutBit = 1u << 12;
+constexpr uint32_t kFixtureBroadcastBit = 1u << 13;
+
+// Field readers of one slot; the slot must be 0..19999.
+inline uint16_t FixtureDay(int slot) {
+    return uint16_t(recbits::LoadU32(FixtureTable[slot].bytes) & 0x1FF);
+}
+inline int16_t FixtureType(int slot) {
+    return int16_t((recbits::LoadU32(FixtureTable[slot].bytes) >> 9) & 0x7F);
+}
+inline int16_t FixtureHome(int slot) {
+    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 4));
+}
+inline int16_t FixtureAway(int slot) {
+    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 6));
+}
+inline uint32_t FixtureScore(int slot) { return recbits::LoadU32(FixtureTable[slot].bytes + 8); }
+inline bool IsFixtureEmpty(int slot) { return FixtureDay(slot) == kEmptyFixtureDay; }
+// Both goal fields 31 mark a fixture not yet played.
+inline bool IsFixturePlayed(int slot) {
+    uint32_t score = FixtureScore(slot);
+    return (score & kFixtureGoalsMask) + ((score >> 5) & kFixtureGoalsMask) != 62;
+}
+inline bool IsFixtureOfClub(int slot, int16_t club) {
+    return FixtureHome(slot) == club || FixtureAway(slot) == club;
+}
+
+// Adds a fixture after the last fixture of its day, first deleting every
+// friendly that either club has that day.  Returns the slot it was inserted
+// at (the cup-leg pairing may then exchange it with its other leg), or -1
+// when the table has no empty slot left or the day cannot be stored
+// (logged; nothing else changes then).  A competition type above 120 ends
+// the program.
+int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral);
+// Removes a fixture; the later fixtures move up and slot 19999 is marked
+// empty.
+void DeleteFixture(int16_t slot);
+// Opens a gap at the slot by moving the later fixtures down one slot; the
+// fixture in slot 19999 is lost.
+void InsertFixtureSlot(int16_t slot);
+// First slot that is empty or later than the day; -1 when none.
+int16_t FindFixtureInsertPos(int16_t day);
+// Slot of the fixture; a fixture that does not exist ends the program.
+int16_t FindFixture(int16_t home, int16_t away, int16_t competition);
+int16_t FindFriendlyOnDay(int16_t club, int16_t day);
+// A national-team day on that day (it blocks every club) or the club's
+// competitive fixture, whichever stands first; -1 when none.
+int16_t FindFixtureOnDay(int16_t club, int16_t day);
+int16_t FindCompetitiveFixtureOnDay(int16_t club, int16_t day);
+int16_t FindFriendlyOrSpecialOnDay(int16_t club, int16_t day);
+void DeleteFriendliesOnDay(int16_t clubA, int16_t clubB, int16_t day);
+// Exchanges the two fixtures whole (days included).
+void SwapFixtures(int16_t a, int16_t b);
+// Exchanges day, competition, clubs and the neutral and broadcast bits; the
+// goals and the schedule and shoot-out bits stay in their slots.
+void SwapFixtureHeads(int16_t a, int16_t b);
+// Puts a tie's first leg before its second leg in table order, for the
+// fixture just added at the slot.
+void PairCupLegs(int16_t competition, int16_t slot);
+// Moves the club's league fixtures of day - 2 .. day + 3 to free days.  A
+// fixture that moves up into a slot just emptied is examined too.
+void MoveClubLeagueFixtures(int16_t club, int16_t day);
+// Moves the league fixtures of the nation's top division out of
+// day - 3 .. day + 2.
+void MoveNationLeagueFixtures(int16_t nation, int16_t day);
+void ClearFixtureTable();

@@ -448,12 +448,14 @@ TEST_F(PlayerTest, AgentsAreDrawnByLevel) {
     uint16_t hits = 0;
     for (int i = 0; i < 20; ++i) hits += AssignPlayerAgent(20) == 321;
     EXPECT_GT(hits, 10);
-    // During the season a human club hears about it.
+    // During the season the user's club hears about it in its inbox.
     SetClubControl(9, 1);
+    SetPlayerClub(1, 9);
     SeasonCalendar.currentDay = 40;
     uint16_t agent = AssignPlayerAgent(20);
-    EXPECT_EQ(recbits::LoadU16(MessageArchive[9][0].bytes + kMsgType), 228);
-    EXPECT_EQ(recbits::LoadI32(MessageArchive[9][0].bytes + kMsgNumber1), agent);
+    EXPECT_EQ(recbits::LoadU16(UserInbox[0].bytes + kMsgType), 228);
+    EXPECT_EQ(recbits::LoadI32(UserInbox[0].bytes + kMsgNumber1), agent);
+    EXPECT_EQ(recbits::LoadU16(MessageArchive[9][0].bytes + kMsgType), 0);
     AssignAllPlayerAgents();
     EXPECT_LT(GetPlayerAgent(kPlayers - 1), 500);
 }

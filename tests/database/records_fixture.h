@@ -23,6 +23,7 @@ protected:
         std::memset(ClubFinanceRecords, 0, sizeof ClubFinanceRecords);
         std::memset(AgentRecords, 0, sizeof AgentRecords);
         std::memset(MessageArchive, 0, sizeof MessageArchive);
+        std::memset(UserInbox, 0, sizeof UserInbox);
         std::memset(ClubRoster, 0, sizeof ClubRoster);
         std::memset(LeagueSeasonRecords, 0, sizeof LeagueSeasonRecords);
         for (Fixture& f : FixtureTable) {
