@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -33,7 +34,9 @@ class WorldFile : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         bytes_ = MakeWorld(kDefaultWorldSeed);
-        std::string dir = testing::TempDir() + "world_file";
+        // ctest runs each test in its own process, several at once: each
+        // process writes its own copy.
+        std::string dir = testing::TempDir() + "world_file_" + std::to_string(getpid());
         mkdir(dir.c_str(), 0755);
         mkdir((dir + "/stats").c_str(), 0755);
         std::ofstream(dir + "/stats/totstat.dat", std::ios::binary)
@@ -44,6 +47,7 @@ protected:
         ASSERT_EQ(chdir(dir.c_str()), 0);
         LoadConvertDataFromDatabase();
         ASSERT_EQ(chdir(here), 0);
+        std::filesystem::remove_all(dir);
     }
 
     static bool IsManager(const TotStatPlayer& p) { return GetTotStatPlayerPosition(p) == 13; }
