@@ -36,3 +36,135 @@ void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, i
 // into his group, his reserve-league group and the rest.
 void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
                             int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount);
+
+// ---------------------------------------------------------------------------
+// Human managers, player queries and name formatting
+
+// The squad count: the length of the squad list last built through the
+// query layer, at most 32.
+extern int16_t HVW_SquadCount;
+// The recent list, newest first (0 = empty), and the word that refuses
+// new entries while it is not 0.
+constexpr int kRecentListSize = 20;
+extern uint16_t RecentValues[kRecentListSize];
+extern int16_t RecentListGuard;
+// The agent last named by HVW_GetAgentName: initial-letter index and
+// surname.
+extern uint8_t AgentNameInitial;
+extern char AgentNameSurname[16];
+
+// Offers for the user's players (player, team; a free slot has player 0)
+// and the user's contracts to settle.  The searches stop the program when
+// nothing is filed: ask HVW_HasHumanSales / HVW_HasHumanContracts first.
+void HVW_AddHumanSale(int16_t unused, uint16_t player, int16_t team);
+uint16_t HVW_FindHumanSales();
+int16_t HVW_FindHumanSalesTeam();
+uint16_t HVW_GetHumanSales();
+int16_t HVW_GetHumanSalesTeam();
+void HVW_RemoveHumanSale(uint16_t player);
+int16_t HVW_HasHumanSales();
+void HVW_ClearHumanSales();
+uint16_t HVW_GetHumanContracts();
+void HVW_RemoveHumanContract(uint16_t player);
+int16_t HVW_HasHumanContracts();
+void HVW_ClearHumanContracts();
+// 1 when stored, 0 when refused.
+int16_t HVW_PushRecentValue(int16_t unused, uint16_t value);
+int16_t HVW_IsNotInFilterList(int16_t unused, uint16_t value);
+void HVW_ClearRecentList();
+void HVW_ClearHumanLists();
+
+// 0 goalkeeper, 1 defender, 2 midfielder, 3 forward, 13 manager.
+int16_t HVW_GetPositionType(uint16_t player);
+int16_t HVW_GetPositionTypeRowCode(uint16_t player);
+int16_t HVW_GetPlayerSettingsTextId(uint16_t player);
+int16_t HVW_IsPlayerRegular(uint16_t player, int16_t club);
+uint16_t HVW_FindClubBestRegular(int16_t club);
+uint16_t HVW_FindClubTopScorer(int16_t club);
+void HVW_GetSquadProfile(int16_t club, int16_t out[16]);
+int32_t HVW_GetSquadWageBill(int16_t club);
+int16_t HVW_CountTeamCaptains(int16_t club);
+int16_t HVW_GetShownShirt(uint16_t player);
+int16_t HVW_GetPlayerRowStatus(uint16_t player);
+int16_t HVW_GetPlayerAvailability(uint16_t player);
+// 0 when the team sheet can stand, 1 when something is wrong.
+int16_t HVW_CheckTeamSheet(int16_t club, int16_t national);
+uint16_t HVW_FindSquadPlayerByShirt(int16_t shirt);
+void HVW_BuildSquadList(int16_t club);
+
+// Names, in buffers that the next call of the same operation overwrites.
+constexpr int kShortNameSlots = 32;
+const char* HVW_FormatPlayerShortNameSlot(uint16_t player, int16_t slot);
+const char* HVW_GetAgentName(uint16_t player);
+const char* HVW_GetClubName(int16_t club);
+const char* HVW_GetClubStadiumName(int16_t club);
+const char* HVW_GetClubNickname(int16_t club);
+int16_t HVW_ClubTextId(int16_t club);
+int16_t HVW_NegativeToNone(int16_t value);
+const char* HVW_GetNationName(int16_t nation);
+void HVW_SortClubListByName(int16_t* list, int16_t count, int16_t userFirst);
+const char* HVW_FormatThousands(int32_t value);
+
+// Dates.
+int16_t HVW_ExpandTwoDigitYear(int16_t year);
+int16_t HVW_GetSeasonYears(int16_t season, int16_t* endYear);
+const char* HVW_FormatCalendarDate();
+// Day of month 1-31, month 1-12 and weekday (0 = Saturday) of a season day;
+// year is the current calendar year.
+void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday,
+                         int16_t year);
+int16_t DaysInYear(int16_t year);
+void HVW_ReleaseClubsOfControl(int16_t control);
+
+// ---------------------------------------------------------------------------
+// Scouting regions, agents, nations and the player interest grade
+
+constexpr int kNationTextCount = 116;
+int16_t HVW_GetScoutingContText(int16_t continent);
+// Four lines, one per byte of the agent's word.
+const char* HVW_GetAgentsProfile(uint16_t player);
+int16_t HVW_GetPositionTextIdOfCode(int16_t code);
+int16_t HVW_GetPositionTextId(uint16_t player);
+// Three letters, "" for a nation outside 0-115.
+const char* HVW_GetNationCode(int16_t nation);
+const char* HVW_GetNationEnglishName(int16_t nation);
+// World region 1-6; 0 outside 0-115.
+int16_t HVW_GetNationContinent(int16_t nation);
+// 2, 3 or 4: how a move from club to the other club (-1 none) looks to
+// the player.
+int16_t HVW_RatePlayerClubInterest(uint16_t player, int16_t club, int16_t otherClub);
+
+// ---------------------------------------------------------------------------
+// Training records and the player-watch table
+
+int16_t HVW_GetTrainingKindTextId(int16_t kind);
+// The player's training kinds; a player without a record gets one.
+int16_t HVW_GetRegularTraining(uint16_t player);
+int16_t HVW_GetExtraTraining(uint16_t player);
+void HVW_EnsureTrainingRecords();
+// Record 0-99 of the player, -1 when he has none.
+int16_t HVW_FindEntryById(uint16_t player);
+int16_t HVW_FindFreePlayerWatchSlot(uint16_t player);
+int16_t HVW_FindPlayerWatchSlot(uint16_t player);
+void HVW_SetPlayerWatchSlot(int16_t slot, uint16_t player);
+void HVW_ClearPlayerWatchSlot(uint16_t player);
+void HVW_FillPlayerWatchTable();
+
+// ---------------------------------------------------------------------------
+// Honour, injury and archived-message texts; role and tactic-position texts
+
+// "Winners: Cup" style sentence of an honour event 1-31 of a club of
+// country 0-7.
+const char* HVW_GetHonourEventText(int16_t event, int16_t country);
+int16_t HVW_GetCode12TextId(int16_t code);
+int16_t HVW_GetInjuryTextId(int16_t type);
+// The fields of message slot 0-99 of the club's archive; gives its type.
+int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB,
+                               int32_t* playerA, int32_t* playerB, int16_t* word1, int16_t* word2,
+                               int32_t* amount, int16_t* text1, int16_t* text2, int32_t* number1,
+                               int32_t* number2, int16_t* day, int16_t* extra);
+
+// Text id naming where the tactic of a side (1 = side B, else side A)
+// puts the player of a slot; -1 for a negative slot.
+int16_t GetTacticPosText(int16_t slot, int16_t side);
+int16_t HVW_GetRoleText(int16_t role);

@@ -2,14 +2,48 @@
 #pragma once
 #include <cstdint>
 
+// u16 player (0 = free record), i16 regular training kind, i16 extra
+// training kind, four 60-byte schedule blocks (0xFF = empty entry) and 17
+// counters of the weekly development.
 struct TrainingRecord {
     uint8_t bytes[263];
 };
 static_assert(sizeof(TrainingRecord) == 263);
+
+constexpr int kTrainingRecords = 100;
+constexpr int kTrainingPlayer = 0;
+constexpr int kTrainingRegular = 2;
+constexpr int kTrainingExtra = 4;
+constexpr int kTrainingBlocks = 6;
+constexpr int kTrainingBlockSize = 60;
+constexpr int kTrainingCounters = kTrainingBlocks + 4 * kTrainingBlockSize;
+constexpr int kTrainingCounterCount = 17;
+static_assert(kTrainingCounters + kTrainingCounterCount == sizeof(TrainingRecord));
+
+constexpr int16_t kDefaultRegularTraining = 8;
+constexpr int16_t kDefaultExtraTraining = 4;
+
+// i16 player (0 = free slot) and four histories of ten entries (0xFF =
+// empty entry).
 struct PlayerWatchSlot {
     uint8_t bytes[42];
 };
 static_assert(sizeof(PlayerWatchSlot) == 42);
 
-extern TrainingRecord TrainingRecords[100];
-extern PlayerWatchSlot PlayerWatchSlots[32];
+constexpr int kPlayerWatchSlots = 32;
+constexpr int kWatchHistoryOffset = 2;
+constexpr int kWatchHistories = 4;
+constexpr int kWatchHistoryLength = 10;
+static_assert(kWatchHistoryOffset + kWatchHistories * kWatchHistoryLength == sizeof(PlayerWatchSlot));
+
+extern TrainingRecord TrainingRecords[kTrainingRecords];
+extern PlayerWatchSlot PlayerWatchSlots[kPlayerWatchSlots];
+
+uint16_t GetTrainingRecordPlayer(int index);
+int16_t GetTrainingRecordRegular(int index);
+int16_t GetTrainingRecordExtra(int index);
+int16_t GetPlayerWatchSlotPlayer(int slot);
+
+// Frees the records of players who no longer play for the user's club and
+// empties the schedule blocks of every record that was in use.
+void Training_ClearLeftPlayers();

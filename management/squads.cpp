@@ -63,3 +63,14 @@ void UpdateClubSquads() {
         if (owner < kClubCount && owner != club) AddToRoster(int16_t(owner), player);
     }
 }
+
+uint16_t FindClubManager(int16_t club) {
+    if (club < 0) return kNoManager;
+    uint16_t halvorn = kNoManager;
+    for (uint16_t player = 1; IsValidPlayer(player); ++player) {
+        if (GetPlayerClub(player) != uint16_t(club)) continue;
+        if (GetPlayerPosition(player) == 13 && player != kNoManager) return player;
+        if (GetPlayerHalvorn(player) != 0) halvorn = player;
+    }
+    return halvorn;
+}

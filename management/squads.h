@@ -29,3 +29,9 @@ extern int16_t TeamSelectionTables[4][5];
 void BuildClubSquadList(int16_t club);
 // Rebuilds every club's roster from the player records.
 void UpdateClubSquads();
+
+// Player 2 stands for "no manager".
+constexpr uint16_t kNoManager = 2;
+// The club's manager: the first player of the club at position 13 other
+// than player 2, else its last player with the halvorn flag, else player 2.
+uint16_t FindClubManager(int16_t club);

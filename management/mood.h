@@ -1,0 +1,7 @@
+// Club mood figures.
+#pragma once
+#include <cstdint>
+
+// 0..100: 100 less the average unhappiness of the club's available
+// players whose morale is below 60.
+int16_t GetClubSquadHappinessPct(int16_t club);
