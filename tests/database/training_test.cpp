@@ -9,6 +9,7 @@
 #include "database/scouttip.h"
 #include "database/training.h"
 #include "management/squads.h"
+#include "season/calendar.h"
 #include "season/messages.h"
 #include "support/random.h"
 #include "tests/database/records_fixture.h"
@@ -166,7 +167,7 @@ class ScoutTipTest : public TrainingTest {
 protected:
     void SetUp() override {
         TrainingTest::SetUp();
-        std::memset(MessageArchive, 0xFF, sizeof MessageArchive);
+        std::memset(UserInbox, 0xFF, sizeof UserInbox);
         SetClubNation(kUserClub, 0);
         SetClubRep(kUserClub, 30);
         // Every player but the user is a fine foreign candidate.
@@ -179,9 +180,14 @@ protected:
             SetPlayerStat(p, 27, 60);
         }
     }
+    // The tip goes to the user's inbox, once a day per player.
+    static void Tip(int day) {
+        SeasonCalendar.currentDay = int16_t(day % 366);
+        ScoutTipPlayer(kUserClub);
+    }
     static int TipsPosted() {
         int n = 0;
-        for (const MessageRecord& m : MessageArchive[kUserClub]) {
+        for (const MessageRecord& m : UserInbox) {
             if (LoadU16(m.bytes + kMsgType) == 225) ++n;
         }
         return n;
@@ -195,14 +201,14 @@ TEST_F(ScoutTipTest, TipsComeRarelyAndOneAtATime) {
     int calls_with_tip = 0;
     for (int day = 0; day < 3000; ++day) {
         const int before = TipsPosted();
-        ScoutTipPlayer(kUserClub);
+        Tip(day);
         const int added = TipsPosted() - before;
         EXPECT_LE(added, 1);
         calls_with_tip += added;
         if (TipsPosted() >= 90) break;
     }
     EXPECT_GT(calls_with_tip, 0);
-    const uint8_t* m = MessageArchive[kUserClub][0].bytes;
+    const uint8_t* m = UserInbox[0].bytes;
     EXPECT_EQ(LoadU16(m + kMsgClubB), 700);
     EXPECT_EQ(LoadU16(m + kMsgText1), 2437);  // position 7
     EXPECT_EQ(LoadU16(m + kMsgText2), 0);
@@ -211,11 +217,11 @@ TEST_F(ScoutTipTest, TipsComeRarelyAndOneAtATime) {
 
 TEST_F(ScoutTipTest, NoTipsForLowDivisionsOrHomePlayers) {
     SetClubDivision(kUserClub, 4);
-    for (int day = 0; day < 2000; ++day) ScoutTipPlayer(kUserClub);
+    for (int day = 0; day < 2000; ++day) Tip(day);
     EXPECT_EQ(TipsPosted(), 0);
     SetClubDivision(kUserClub, 0);
     SetClubNation(700, 8);  // a playable country
-    for (int day = 0; day < 2000; ++day) ScoutTipPlayer(kUserClub);
+    for (int day = 0; day < 2000; ++day) Tip(day);
     EXPECT_EQ(TipsPosted(), 0);
     ScoutTipPlayer(-1);
 }
@@ -233,9 +239,9 @@ TEST_F(ScoutTipTest, SideTexts) {
             SetPlayerSetting3(p, int16_t(c.s3));
         }
         const int before = TipsPosted();
-        for (int day = 0; day < 3000 && TipsPosted() == before; ++day) ScoutTipPlayer(kUserClub);
+        for (int day = 0; day < 3000 && TipsPosted() == before; ++day) Tip(day);
         ASSERT_GT(TipsPosted(), before);
-        EXPECT_EQ(LoadU16(MessageArchive[kUserClub][0].bytes + kMsgText2), c.text);
+        EXPECT_EQ(LoadU16(UserInbox[0].bytes + kMsgText2), c.text);
     }
 }
 
