@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -46,8 +47,10 @@ class SoundDriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // A fixed folder: death-test children run the body again.
-        // One folder per test, as tests run side by side.
-        dir_ = testing::TempDir() + "halvorn_sounddrv_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+        // One folder per test and per source tree: tests run side by side,
+        // and other checkouts on the machine run the same tests.
+        dir_ = testing::TempDir() + "halvorn_sounddrv_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+               "_" + std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
         // Not emptied first: a death-test child writes the same files again
         // while its parent still stands in the folder.
         std::system(("mkdir -p " + dir_ + "/snd").c_str());

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -163,8 +164,10 @@ TEST(MatchSoundsTest, CrowdBedsAreSteadyAndTheRoarIsLoud) {
 class PackedSoundsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // One folder per test, as tests run side by side.
-        dir_ = testing::TempDir() + "halvorn_packed_sounds_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+        // One folder per test and per source tree: tests run side by side,
+        // and other checkouts on the machine run the same tests.
+        dir_ = testing::TempDir() + "halvorn_packed_sounds_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+               "_" + std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
         std::system(("mkdir -p " + dir_ + "/pakfiles").c_str());
         if (getcwd(home_, sizeof home_) == nullptr) FAIL();
         InitMemory(9500);
