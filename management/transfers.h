@@ -21,3 +21,6 @@ struct JobApplicationState {
     uint16_t accepted;
 };
 extern JobApplicationState JobApplicationRecord;
+
+// A computer club's buying, selling and loan work.
+void ComputerTransferActivity(int16_t club, int16_t mode);

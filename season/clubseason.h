@@ -31,3 +31,6 @@ enum ClubSeasonWord : int {
 // Competition type 0 (the league table rows) and type 120.
 extern ClubSeasonRecord LeagueSeasonRecords[kClubCount];
 extern ClubSeasonRecord ReserveSeasonRecords[kClubCount];
+
+// Clears the counters of both tables; the table places stay.
+void ResetClubSeasonRecords();

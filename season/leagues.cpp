@@ -1,5 +1,11 @@
 #include "season/leagues.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "season/clubseason.h"
+#include "season/matchsetup.h"
+
 // The shipped layout: clubs / extra meetings / reserve league.
 DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount] = {
     {{20, 0, 1}, {24, 0, 1}, {24, 0, 1}, {24, 0, 1}, {22, 0, 0}, {0, 0, 0}},
@@ -18,3 +24,43 @@ int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];
 uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 int16_t LeagueTransferWords[6][kCountryCount];
 int16_t LeagueSeasonWords[kCountryCount];
+
+namespace {
+
+// True when club a ranks strictly above club b.
+bool RanksAbove(int16_t a, int16_t b) {
+    const int16_t* x = LeagueSeasonRecords[a].words;
+    const int16_t* y = LeagueSeasonRecords[b].words;
+    if (x[kSeasonPoints] != y[kSeasonPoints]) return x[kSeasonPoints] > y[kSeasonPoints];
+    const int gx = x[kSeasonHomeFor] - x[kSeasonHomeAgainst] + x[kSeasonAwayFor] - x[kSeasonAwayAgainst];
+    const int gy = y[kSeasonHomeFor] - y[kSeasonHomeAgainst] + y[kSeasonAwayFor] - y[kSeasonAwayAgainst];
+    if (gx != gy) return gx > gy;
+    return x[kSeasonHomeFor] + x[kSeasonAwayFor] > y[kSeasonHomeFor] + y[kSeasonAwayFor];
+}
+
+}  // namespace
+
+// The league part of the daily sort; the reserve-league table and the
+// split league of country 1 come with the league schedules.
+void SortLeagueTables() {
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (CountryInPlay[country] == 0) continue;
+        for (int division = 0; division < kDivisionCount; ++division) {
+            const int clubs = DivisionLayout[country][division].clubs;
+            if (clubs == 0) continue;
+            int16_t* row = LeagueTable[country][division];
+            for (int i = 0; i < kLeagueRowClubs; ++i) row[i] = int16_t(DivisionClubLists[country][division][i]);
+            const int n = std::min(clubs, kLeagueRowClubs);
+            for (int pass = 0; pass < kLeagueRowClubs; ++pass) {
+                for (int i = 0; i + 1 < n; ++i) {
+                    const int16_t a = row[i], b = row[i + 1];
+                    if (uint16_t(a) >= kClubCount || uint16_t(b) >= kClubCount) continue;
+                    if (RanksAbove(b, a)) std::swap(row[i], row[i + 1]);
+                }
+            }
+            for (int i = 0; i < n; ++i) {
+                if (uint16_t(row[i]) < kClubCount) LeagueSeasonRecords[row[i]].words[kSeasonPlace] = int16_t(i);
+            }
+        }
+    }
+}

@@ -32,3 +32,8 @@ extern uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs
 extern int16_t LeagueTransferWords[6][kCountryCount];
 // One further per-country word of the league code.
 extern int16_t LeagueSeasonWords[kCountryCount];
+
+// Orders every division of every country in play by the league records
+// (points, then goal difference, then goals scored; level clubs keep their
+// order) and stores each club's place in its record.
+void SortLeagueTables();

@@ -1,5 +1,14 @@
 #include "season/matchsetup.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/recordbits.h"
+#include "management/board.h"
+#include "management/squads.h"
+
 #define DIV {3, 5, 0}
 #define NONE {0, 0, 0}
 
@@ -15,3 +24,28 @@ const uint8_t DivisionMatchRules[kCountryCount][kDivisionCount][3] = {
 #undef NONE
 
 const int16_t CountryInPlay[kCountryCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// Until the match set-up block is built, the saved team holds what the
+// team block says of the user's club: its name, its number and its first
+// sixteen players with their names, record numbers, positions and shirts.
+void AutoSelectTeamForSave() {
+    constexpr int kName = 0, kClub = 50, kHumanManaged = 80, kPlayers = 4064, kPlayerSize = 119;
+    constexpr int kPlayerName = 0, kPlayerNumber = 20, kPlayerType = 22, kShirt = 81;
+    constexpr int kSquadPlayers = 16;
+    std::memset(SavedTeamInfo, 0, sizeof SavedTeamInfo);
+    const int16_t club = GetUserClub();
+    if (club < 0 || club >= kClubCount) return;
+    std::memcpy(SavedTeamInfo + kName, ClubNameRecords[club].text[0], kClubNameLength);
+    recbits::StoreU16(SavedTeamInfo + kClub, uint16_t(club));
+    SavedTeamInfo[kHumanManaged] = 0;
+    BuildClubSquadList(club);
+    for (int i = 0; i < kSquadPlayers && i < FirstTeamList.count; ++i) {
+        const uint16_t player = FirstTeamList.players[i];
+        if (!IsValidPlayer(player)) continue;
+        uint8_t* entry = SavedTeamInfo + kPlayers + kPlayerSize * i;
+        std::snprintf(reinterpret_cast<char*>(entry + kPlayerName), 20, "%.15s", GetPlayerSurname(player));
+        recbits::StoreU16(entry + kPlayerNumber, player);
+        entry[kPlayerType] = uint8_t(GetPlayerPosition2(player));
+        recbits::StoreU16(entry + kShirt, uint16_t(i + 1));
+    }
+}

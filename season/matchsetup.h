@@ -13,3 +13,7 @@ extern const uint8_t DivisionMatchRules[kCountryCount][kDivisionCount][3];
 
 // 1 for a country whose leagues are played.
 extern const int16_t CountryInPlay[kCountryCount];
+
+// The user's club team as one 6087-byte team block, copied into the block
+// the SaveTeam file holds (SavedTeamInfo).
+void AutoSelectTeamForSave();

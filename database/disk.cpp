@@ -1,0 +1,453 @@
+#include "database/disk.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/fixturechecks.h"
+#include "season/fixtures.h"
+#include "database/funcs.h"
+#include "database/history.h"
+#include "management/board.h"
+#include "management/squads.h"
+#include "management/transfers.h"
+#include "menus/frontstate.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/leagues.h"
+#include "season/matchsetup.h"
+#include "support/debug.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/startup.h"
+
+char CupEditRecord[kCupEditRecordSize];
+char DivisionEditRecord[kDivisionEditRecordSize];
+uint8_t SavedTeamInfo[kTeamInfoSize];
+GoalReplayFileList GoalReplayFiles;
+
+namespace {
+
+constexpr char kBlockFileTag[4] = {'D', 'A', 'T', '0'};
+constexpr char kTrailerTag[4] = {'E', 'N', 'D', '0'};
+constexpr const char* kSaveMagic = "SAV0";
+constexpr const char* kPermMagic = "PRM0";
+constexpr const char* kTeamMagic = "TEM1";
+constexpr const char* kCupMagic = "CUP1";
+constexpr const char* kDivisionMagic = "DIV1";
+constexpr const char* kSaveDirectory = "SaveData";
+constexpr const char* kEditDirectory = "Edited\\";
+constexpr const char* kGoalDirectory = "SaveData\\GOALS\\";
+constexpr const char* kGoalExtension = ".dhf";
+
+constexpr DataBlockDescriptor kPermFileBlocks[] = {{nullptr, 0}};
+const DataBlockDescriptor kTeamEditBlocks[] = {
+    {&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)}, {nullptr, 0}};
+const DataBlockDescriptor kCupEditBlocks[] = {{CupEditRecord, kCupEditRecordSize}, {nullptr, 0}};
+const DataBlockDescriptor kDivisionEditBlocks[] = {
+    {DivisionEditRecord, kDivisionEditRecordSize}, {nullptr, 0}};
+const DataBlockDescriptor kSaveTeamBlocks[] = {{SavedTeamInfo, kTeamInfoSize}, {nullptr, 0}};
+
+void StoreU32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
+void StoreU16(uint8_t* p, uint16_t v) { std::memcpy(p, &v, 2); }
+uint32_t LoadU32(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+uint16_t LoadU16(const uint8_t* p) {
+    uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
+
+bool WriteAll(std::FILE* file, const void* data, size_t size) {
+    return size == 0 || std::fwrite(data, 1, size, file) == size;
+}
+bool ReadAll(std::FILE* file, void* data, size_t size) {
+    return size == 0 || std::fread(data, 1, size, file) == size;
+}
+
+std::string Format(const char* format, const char* text, int number) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, format, text, number);
+    return buffer;
+}
+
+std::string SaveFileName(int16_t slot, bool prefixed, const char* stem) {
+    std::string name = std::string(kSaveDirectory) + "\\" + stem + std::to_string(slot);
+    return prefixed ? std::string(GetDataPathPrefix()) + name : name;
+}
+
+void MakeDirectory(const char* game_path) {
+    std::string host = HostPath(game_path);
+    while (!host.empty() && host.back() == '/') host.pop_back();
+    struct stat info;
+    if (stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return;
+    if (mkdir(host.c_str(), 0777) != 0) {
+        DebugLog(DEBUG_FILE, 10, "Warning: MakeDirectory(): cannot create '%s'\n", host.c_str());
+    }
+}
+
+// Writes a block file beside its final name and moves it into place only
+// once it is complete and on disk: whatever fails, the file that was there
+// before is still there.  0, -1 (cannot create), -2 (write), -3 (close or
+// the final rename).
+int WriteBlockFileSafely(const std::string& game_path, const DataBlockDescriptor* list,
+                         const char* magic) {
+    const std::string final_path = HostPath(game_path);
+    const std::string temp_path = final_path + ".tmp";
+    std::FILE* file = std::fopen(temp_path.c_str(), "wb");
+    if (file == nullptr) return -1;
+    int result = 0;
+    if (WriteDataBlocks(list, file, magic) != 0) {
+        result = -2;
+    } else if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) {
+        result = -3;
+    }
+    if (std::fclose(file) != 0 && result == 0) result = -3;
+    if (result == 0 && std::rename(temp_path.c_str(), final_path.c_str()) != 0) result = -3;
+    if (result != 0) std::remove(temp_path.c_str());
+    return result;
+}
+
+std::FILE* OpenForReading(const std::string& game_path) {
+    std::string host = HostPath(game_path);
+    struct stat info;
+    if (stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
+    return std::fopen(host.c_str(), "rb");
+}
+
+// Loads a small block file whose list may be only partly present.
+int LoadEditFile(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {
+    std::FILE* file = OpenForReading(game_path);
+    if (file == nullptr) return kEditOpenFailed;
+    int read = ReadDataBlocks(list, file, magic);
+    if (std::fclose(file) != 0) return kEditCloseFailed;
+    return read < 0 ? kEditReadWriteFailed : kEditOk;
+}
+
+int SaveEditFile(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {
+    MakeDirectory(kEditDirectory);
+    return WriteBlockFileSafely(game_path, list, magic);
+}
+
+int LoadPermFileFrom(int16_t slot, bool prefixed) {
+    std::FILE* file = OpenForReading(SaveFileName(slot, prefixed, "perm"));
+    if (file == nullptr) return -1;
+    int read = ReadDataBlocks(kPermFileBlocks, file, kPermMagic);
+    int closed = std::fclose(file);
+    if (read <= kBlockReadNotBlockFile || read > 0) return -20;
+    if (read < 0) return -2;
+    if (closed != 0) return -3;
+    return 0;
+}
+
+// ---- Loading a game into a staging copy ---------------------------------------
+
+struct Staging {
+    uint8_t* bytes = nullptr;
+    DataBlockDescriptor list[kSaveGameBlockCount + 1];
+};
+
+void BuildStagingList(Staging& staging) {
+    uint64_t offset = 0;
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        staging.list[i] = {staging.bytes + offset, SaveGameDescriptors[i].size};
+        offset += SaveGameDescriptors[i].size;
+    }
+    staging.list[kSaveGameBlockCount] = {nullptr, 0};
+}
+
+const uint8_t* StagedBlock(const Staging& staging, const void* live) {
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        if (SaveGameDescriptors[i].address == live) {
+            return static_cast<const uint8_t*>(staging.list[i].address);
+        }
+    }
+    return nullptr;
+}
+
+// The counts and positions that other code uses as indices into fixed
+// tables must fit those tables, or a damaged file could make the game read
+// and write outside them.
+bool StagedCountsFit(const Staging& staging) {
+    const uint8_t* players = StagedBlock(staging, &PlayerCount);
+    if (players == nullptr || LoadU16(players) > kMaxPlayers) return false;
+    const uint8_t* player_count = StagedBlock(staging, &PlayerHistoryCount);
+    const uint8_t* club_count = StagedBlock(staging, &ClubHistoryCount);
+    if (player_count == nullptr || club_count == nullptr) return false;
+    uint32_t pc = LoadU32(player_count), cc = LoadU32(club_count);
+    if (pc < 1 || pc > kPlayerHistoryEntries || cc < 1 || cc > kClubHistoryEntries) return false;
+    const uint8_t* player_first = StagedBlock(staging, PlayerHistoryFirst);
+    const uint8_t* club_first = StagedBlock(staging, ClubHistoryFirst);
+    for (int i = 0; i < kMaxPlayers; ++i) {
+        if (LoadU32(player_first + 4 * i) >= kPlayerHistoryEntries) return false;
+    }
+    for (int i = 0; i < kClubCount; ++i) {
+        if (LoadU32(club_first + 4 * i) >= kClubHistoryEntries) return false;
+    }
+    return true;
+}
+
+void CommitStaging(const Staging& staging) {
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        std::memcpy(SaveGameDescriptors[i].address, staging.list[i].address,
+                    SaveGameDescriptors[i].size);
+    }
+}
+
+// Reads the whole save into staging memory and checks it; 0 or a LoadGame
+// code.  Nothing of the running game is touched.
+int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
+    std::FILE* file = OpenForReading(SaveFileName(slot, prefixed, "save"));
+    if (file == nullptr) return kSaveOpenFailed;
+    int read = ReadDataBlocks(staging.list, file, kSaveMagic);
+    int closed = std::fclose(file);
+    if (read <= kBlockReadNotBlockFile || read > 0) return kSaveBadFormat;
+    if (read < 0) return kSaveWriteFailed;
+    if (closed != 0) return kSaveCloseFailed;
+    if (!StagedCountsFit(staging)) return kSaveBadFormat;
+    int perm = LoadPermFileFrom(slot, prefixed);
+    if (perm == -20) return kSaveBadFormat;
+    if (perm != 0) return kSavePermFailed;
+    return kSaveOk;
+}
+
+void RebuildAfterLoad() {
+    ResetClubSeasonRecords();
+    RecountClubSeasonRecordsFromFixtures();
+    SortLeagueTables();
+    UpdateClubSquads();
+    DeleteGoalReplayFiles();
+    RankClubsByStrength();
+    ComputerTransferActivity(0, 0);
+    SelectedClub = uint16_t(HVW_GetMyClub());
+    ClubScreenWord = 1;
+    SackedClubControl = 0;
+    MergePlayerHistoryEntries();
+    ResolveFixtureClashes();
+}
+
+void AddResult(ClubSeasonRecord& home, ClubSeasonRecord& away, int home_goals, int away_goals) {
+    ++home.words[kSeasonPlayed];
+    ++away.words[kSeasonPlayed];
+    if (home_goals > away_goals) {
+        ++home.words[kSeasonHomeWon];
+        home.words[kSeasonPoints] = int16_t(home.words[kSeasonPoints] + 3);
+        ++away.words[kSeasonAwayLost];
+    } else if (home_goals == away_goals) {
+        ++home.words[kSeasonHomeDrawn];
+        ++away.words[kSeasonAwayDrawn];
+        ++home.words[kSeasonPoints];
+        ++away.words[kSeasonPoints];
+    } else {
+        ++home.words[kSeasonHomeLost];
+        ++away.words[kSeasonAwayWon];
+        away.words[kSeasonPoints] = int16_t(away.words[kSeasonPoints] + 3);
+    }
+    home.words[kSeasonHomeFor] = int16_t(home.words[kSeasonHomeFor] + home_goals);
+    home.words[kSeasonHomeAgainst] = int16_t(home.words[kSeasonHomeAgainst] + away_goals);
+    away.words[kSeasonAwayFor] = int16_t(away.words[kSeasonAwayFor] + away_goals);
+    away.words[kSeasonAwayAgainst] = int16_t(away.words[kSeasonAwayAgainst] + home_goals);
+}
+
+}  // namespace
+
+// ---- Block files -----------------------------------------------------------------
+
+int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic) {
+    const int count = CountDataBlocks(list);
+    const uint64_t payload = SumDataBlockSizes(list) + 4u * uint64_t(count);
+    uint8_t header[kBlockFileHeaderSize] = {};
+    std::memcpy(header, kBlockFileTag, 4);
+    std::memcpy(header + 4, magic, 4);
+    StoreU32(header + 8, uint32_t(payload));
+    StoreU16(header + 12, uint16_t(count));
+    uint8_t trailer[kBlockFileTrailerSize] = {};
+    std::memcpy(trailer, kTrailerTag, 4);
+
+    if (!WriteAll(file, header, sizeof header)) return kBlockWriteHeader;
+    for (int i = 0; i < count; ++i) {
+        uint8_t size[4];
+        StoreU32(size, list[i].size);
+        if (!WriteAll(file, size, 4)) return kBlockWriteSize;
+        if (!WriteAll(file, list[i].address, list[i].size)) return kBlockWriteBytes;
+        Poll();
+    }
+    if (!WriteAll(file, trailer, sizeof trailer)) return kBlockWriteTrailer;
+    return 0;
+}
+
+int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic) {
+    uint8_t header[kBlockFileHeaderSize];
+    if (!ReadAll(file, header, sizeof header)) return kBlockReadHeader;
+    if (std::memcmp(header, kBlockFileTag, 4) != 0) return kBlockReadNotBlockFile;
+    if (std::memcmp(header + 4, magic, 4) != 0) return kBlockReadWrongMagic;
+    const int list_count = CountDataBlocks(list);
+    const int file_count = LoadU16(header + 12);
+    if (file_count > list_count) return kBlockReadTooManyBlocks;
+    uint64_t sum = 0;
+    for (int i = 0; i < file_count; ++i) sum += list[i].size;
+    if (4u * uint64_t(file_count) + sum != LoadU32(header + 8)) return kBlockReadPayload;
+
+    for (int i = 0; i < file_count; ++i) {
+        uint8_t size[4];
+        if (!ReadAll(file, size, 4)) return kBlockReadSize;
+        if (LoadU32(size) != list[i].size) return kBlockReadSizeMismatch;
+        if (!ReadAll(file, list[i].address, list[i].size)) return kBlockReadBytes;
+        Poll();
+    }
+    uint8_t trailer[kBlockFileTrailerSize];
+    if (!ReadAll(file, trailer, sizeof trailer)) return kBlockReadTrailer;
+    if (std::memcmp(trailer, kTrailerTag, 4) != 0) return kBlockReadBadTrailer;
+    return list_count - file_count;
+}
+
+// ---- Saved games -------------------------------------------------------------------
+
+int SaveGame(int16_t slot) {
+    MakeDirectory(kSaveDirectory);
+    int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
+    if (result != 0) return result;
+    return SavePermFile(slot) == 0 ? kSaveOk : kSavePermFailed;
+}
+
+int SavePermFile(int16_t slot) {
+    MakeDirectory(kSaveDirectory);
+    return WriteBlockFileSafely(SaveFileName(slot, false, "perm"), kPermFileBlocks, kPermMagic);
+}
+
+int LoadPermFile(int16_t slot) { return LoadPermFileFrom(slot, slot == kPrefixedSaveSlot); }
+
+int LoadGame(int16_t slot) {
+    const bool prefixed = slot == kPrefixedSaveSlot;
+    Staging staging;
+    AllocateMemory(&staging.bytes, uint32_t(kSaveGameDataBytes), MEM_TYPE_MANUAL_FREE);
+    BuildStagingList(staging);
+    int result = ReadSaveIntoStaging(slot, prefixed, staging);
+    if (result == kSaveOk) CommitStaging(staging);
+    FreeMemory(&staging.bytes);
+    if (result != kSaveOk) {
+        DebugLog(DEBUG_FILE, 10, "Warning: LoadGame(): slot %d not loaded (%d)\n", slot, result);
+        return result;
+    }
+    RebuildAfterLoad();
+    return kSaveOk;
+}
+
+void DeleteSaveSlot(int16_t slot) {
+    std::remove(HostPath(SaveFileName(slot, false, "save")).c_str());
+    std::remove(HostPath(SaveFileName(slot, false, "perm")).c_str());
+}
+
+void RecountClubSeasonRecordsFromFixtures() {
+    const int today = SeasonCalendar.currentDay;
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (int(GetMatchDay(int16_t(slot))) >= today) continue;
+        const int type = GetMatchCompetition(int16_t(slot));
+        ClubSeasonRecord* table = type == 0     ? LeagueSeasonRecords
+                                  : type == 120 ? ReserveSeasonRecords
+                                                : nullptr;
+        if (table == nullptr) continue;
+        const uint16_t home = GetMatchClubA(int16_t(slot));
+        const uint16_t away = GetMatchClubB(int16_t(slot));
+        // A damaged fixture must not count into another club's record.
+        if (home >= kClubCount || away >= kClubCount) continue;
+        AddResult(table[home], table[away], GetMatchHomeGoals(int16_t(slot)),
+                  GetMatchField8b(int16_t(slot)));
+    }
+}
+
+// ---- Edited data and the SaveTeam file --------------------------------------------
+
+int LoadEditedTeam(int16_t club) {
+    return LoadEditFile(Format("%s%d.tmf", kEditDirectory, club), kTeamEditBlocks, kTeamMagic);
+}
+int LoadEditedCup(int16_t country) {
+    return LoadEditFile(Format("%s%d.cpf", kEditDirectory, country), kCupEditBlocks, kCupMagic);
+}
+int LoadEditedDivision(int16_t country) {
+    return LoadEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks,
+                        kDivisionMagic);
+}
+int SaveEditedTeam(int16_t club) {
+    return SaveEditFile(Format("%s%d.tmf", kEditDirectory, club), kTeamEditBlocks, kTeamMagic);
+}
+int SaveEditedCup(int16_t country) {
+    return SaveEditFile(Format("%s%d.cpf", kEditDirectory, country), kCupEditBlocks, kCupMagic);
+}
+int SaveEditedDivision(int16_t country) {
+    return SaveEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks,
+                        kDivisionMagic);
+}
+
+int SaveTeam() {
+    AutoSelectTeamForSave();
+    MakeDirectory(kSaveDirectory);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s\\SaveTeam", kSaveDirectory);
+    return WriteBlockFileSafely(name, kSaveTeamBlocks, kTeamMagic);
+}
+
+// ---- Goal-replay files -------------------------------------------------------------
+
+int RemoveAllFiles(const char* directory) {
+    std::memset(&GoalReplayFiles, 0, sizeof GoalReplayFiles);
+    if (directory == nullptr || directory[0] == '\0') {
+        AbortError("disk", 923, "RemoveAllFiles(): bad directory passed in");
+    }
+    std::string host = HostPath(directory);
+    DIR* listing = opendir(host.c_str());
+    if (listing == nullptr) {
+        MakeDirectory(directory);
+        return -1;
+    }
+    std::vector<std::string> found;
+    while (const dirent* entry = readdir(listing)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (name.find(kGoalExtension) == std::string::npos) {
+            std::printf("not %s\n", kGoalExtension);
+            continue;
+        }
+        // A name the 30-byte entry cannot hold is left off the list (and so
+        // is never deleted by a name cut short).
+        if (name.size() >= size_t(kGoalFileNameSize)) continue;
+        found.push_back(name);
+    }
+    closedir(listing);
+    // The listing's own order is not stable across file systems.
+    std::sort(found.begin(), found.end());
+    for (const std::string& name : found) {
+        if (GoalReplayFiles.count >= kGoalFileEntries) break;
+        std::printf("Found %s\n", name.c_str());
+        const int i = GoalReplayFiles.count++;
+        std::memcpy(GoalReplayFiles.names[i], name.c_str(), name.size() + 1);
+        size_t shown = name.size() > 4 ? name.size() - 4 : name.size();
+        std::memcpy(GoalReplayFiles.shown[i], name.c_str(), shown);
+        GoalReplayFiles.shown[i][shown] = '\0';
+    }
+    return GoalReplayFiles.count;
+}
+
+void DeleteGoalReplayFiles() {
+    RemoveAllFiles(kGoalDirectory);
+    // Only the names just listed: an empty entry would name the folder.
+    for (int i = 0; i < GoalReplayFiles.count; ++i) {
+        const char* name = GoalReplayFiles.names[i];
+        if (name[0] == '\0') continue;
+        std::string path = HostPath(std::string(kGoalDirectory) + name);
+        std::remove(path.c_str());
+    }
+    RemoveAllFiles(kGoalDirectory);
+}
