@@ -1,10 +1,13 @@
 #include "database/funcs.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "database/Access.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/seasontables.h"
+#include "management/squads.h"
 
 int8_t ViewedCountry;
 uint8_t QueryLayerTable[24];
@@ -183,5 +186,24 @@ void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
         } else {
             ++*otherCount;
         }
+    }
+}
+
+// --- season resets -----------------------------------------------------------
+
+uint8_t HVW_ClubMarks[1200][6];
+
+void HVW_ClearClubMarks() {
+    for (uint8_t* mark : HVW_ClubMarks) {
+        mark[0] = 255;
+        mark[1] = 255;
+        std::memset(mark + 2, 0, 4);
+    }
+}
+
+void HVW_MarkAll9ByteRecords() {
+    constexpr size_t kRecord = 9;
+    for (size_t at = 0; at + kRecord <= sizeof SeasonTable1260000; at += kRecord) {
+        SeasonTable1260000[at] |= 0xFE;
     }
 }

@@ -168,3 +168,11 @@ int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16
 // puts the player of a slot; -1 for a negative slot.
 int16_t GetTacticPosText(int16_t slot, int16_t side);
 int16_t HVW_GetRoleText(int16_t role);
+
+// Per club a 6-byte mark record: two bytes and a 32-bit word.
+extern uint8_t HVW_ClubMarks[1200][6];
+// Every club's mark record to 255, 255 and 0.
+void HVW_ClearClubMarks();
+// Bits 1-7 of the first byte of each 9-byte record of the season's match
+// mark table set, for a new season.
+void HVW_MarkAll9ByteRecords();
