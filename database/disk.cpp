@@ -415,6 +415,8 @@ int RemoveAllFiles(const char* directory) {
     while (const dirent* entry = readdir(listing)) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
+        // A backslash would read as a folder separator in the game's paths.
+        if (name.find('\\') != std::string::npos) continue;
         for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
         if (name.find(kGoalExtension) == std::string::npos) {
             std::printf("not %s\n", kGoalExtension);
@@ -447,7 +449,7 @@ void DeleteGoalReplayFiles() {
         const char* name = GoalReplayFiles.names[i];
         if (name[0] == '\0') continue;
         std::string path = HostPath(std::string(kGoalDirectory) + name);
-        std::remove(path.c_str());
+        unlink(path.c_str());  // files only, never a folder
     }
     RemoveAllFiles(kGoalDirectory);
 }

@@ -1,0 +1,224 @@
+// Block files, saved games, edited-data files and the goal-replay list.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/history.h"
+#include "database/savetable.h"
+#include "menus/frontstate.h"
+#include "season/fixtures.h"
+#include "support/mem_win.h"
+#include "support/startup.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+uint32_t U32(const Bytes& b, size_t at) {
+    uint32_t v;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+}
+void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
+
+// Runs each test in a fresh folder of its own, as the game's working folder.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_ = fs::current_path();
+        char pattern[] = "/tmp/halvorn_disk_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        fs::current_path(old_);
+        fs::remove_all(dir_);
+    }
+    fs::path old_, dir_;
+};
+
+// ---- Block files over small lists -----------------------------------------------
+
+class BlockFileTest : public TempFolderTest {
+protected:
+    uint8_t a_[3] = {1, 2, 3};
+    uint8_t b_[5] = {4, 5, 6, 7, 8};
+    uint32_t c_ = 0xA1B2C3D4;
+    DataBlockDescriptor list_[4] = {{a_, 3}, {b_, 5}, {&c_, 4}, {nullptr, 0}};
+
+    Bytes Write(const DataBlockDescriptor* list, const char* magic) {
+        std::FILE* f = std::fopen("blocks", "wb");
+        EXPECT_EQ(WriteDataBlocks(list, f, magic), 0);
+        std::fclose(f);
+        return ReadFile("blocks");
+    }
+    int Read(const Bytes& bytes, const DataBlockDescriptor* list, const char* magic) {
+        WriteFile("blocks", bytes);
+        std::FILE* f = std::fopen("blocks", "rb");
+        int result = ReadDataBlocks(list, f, magic);
+        std::fclose(f);
+        return result;
+    }
+};
+
+TEST_F(BlockFileTest, EmptyListIsTheTwentyFourBytePermFile) {
+    ASSERT_EQ(SavePermFile(3), 0);
+    const Bytes perm = ReadFile("SaveData/perm3");
+    const uint8_t expected[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
+                                  0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
+    ASSERT_EQ(perm.size(), 24u);
+    EXPECT_EQ(std::memcmp(perm.data(), expected, 24), 0);
+    EXPECT_EQ(LoadPermFile(3), 0);
+    EXPECT_EQ(LoadPermFile(4), -1);
+}
+
+TEST_F(BlockFileTest, LayoutAndRoundTrip) {
+    const Bytes file = Write(list_, "TST1");
+    ASSERT_EQ(file.size(), 16u + 3 * 4 + 12 + 8);
+    EXPECT_EQ(std::memcmp(file.data(), "DAT0TST1", 8), 0);
+    EXPECT_EQ(U32(file, 8), 12u + 12u);
+    EXPECT_EQ(file[12] | file[13] << 8, 3);
+    EXPECT_EQ(U32(file, 16), 3u);
+    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
+
+    std::memset(a_, 0, 3);
+    std::memset(b_, 0, 5);
+    c_ = 0;
+    EXPECT_EQ(Read(file, list_, "TST1"), 0);
+    EXPECT_EQ(b_[4], 8);
+    EXPECT_EQ(c_, 0xA1B2C3D4u);
+}
+
+TEST_F(BlockFileTest, EveryFormatErrorHasItsCode) {
+    const Bytes good = Write(list_, "TST1");
+    EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 10), list_, "TST1"), kBlockReadHeader);
+    EXPECT_EQ(Read(good, list_, "PRM0"), kBlockReadWrongMagic);
+    Bytes bad = good;
+    bad[0] = 'X';
+    EXPECT_EQ(Read(bad, list_, "TST1"), kBlockReadNotBlockFile);
+    // More blocks than the list, a payload that does not add up.
+    DataBlockDescriptor two[3] = {list_[0], list_[1], {nullptr, 0}};
+    EXPECT_EQ(Read(good, two, "TST1"), kBlockReadTooManyBlocks);
+    bad = good;
+    PutU32(bad, 8, 25);
+    EXPECT_EQ(Read(bad, list_, "TST1"), kBlockReadPayload);
+    // A block whose size word disagrees with the list; a list block larger
+    // than the file's would be caught the same way before any byte is read.
+    uint8_t wide[4];
+    DataBlockDescriptor other[4] = {list_[0], {wide, 4}, list_[2], {nullptr, 0}};
+    bad = good;
+    PutU32(bad, 8, 3 * 4 + 3 + 4 + 4);
+    EXPECT_EQ(Read(bad, other, "TST1"), kBlockReadSizeMismatch);
+    EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 18), list_, "TST1"), kBlockReadSize);
+    EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 21), list_, "TST1"), kBlockReadBytes);
+    EXPECT_EQ(Read(Bytes(good.begin(), good.end() - 3), list_, "TST1"), kBlockReadTrailer);
+    bad = good;
+    bad[bad.size() - 8] = 'F';
+    EXPECT_EQ(Read(bad, list_, "TST1"), kBlockReadBadTrailer);
+}
+
+TEST_F(BlockFileTest, APrefixOfTheListReportsTheMissingBlocks) {
+    DataBlockDescriptor first[2] = {list_[0], {nullptr, 0}};
+    const Bytes prefix = Write(first, "TST1");
+    a_[0] = 0;
+    b_[0] = 99;
+    EXPECT_EQ(Read(prefix, list_, "TST1"), 2);
+    EXPECT_EQ(a_[0], 1);
+    EXPECT_EQ(b_[0], 99);
+}
+
+// ---- Edited data, the SaveTeam file and goal replays ----------------------------
+
+TEST_F(BlockFileTest, EditedFilesRoundTripAndCreateTheirFolder) {
+    EXPECT_EQ(LoadEditedTeam(12), kEditOpenFailed);
+    std::strcpy(ClubNameRecords[kClubCount].text[0], "Harbour Rovers");
+    ASSERT_EQ(SaveEditedTeam(12), 0);
+    EXPECT_TRUE(fs::is_regular_file("Edited/12.tmf"));
+    EXPECT_EQ(std::memcmp(ReadFile("Edited/12.tmf").data() + 4, "TEM1", 4), 0);
+    std::memset(&ClubNameRecords[kClubCount], 0, sizeof(ClubNameRecord));
+    EXPECT_EQ(LoadEditedTeam(12), 0);
+    EXPECT_STREQ(ClubNameRecords[kClubCount].text[0], "Harbour Rovers");
+
+    std::memcpy(CupEditRecord, "Coastal Shield", 15);
+    std::memcpy(DivisionEditRecord + kEditNameSize, "Second Tier", 12);
+    ASSERT_EQ(SaveEditedCup(3), 0);
+    ASSERT_EQ(SaveEditedDivision(3), 0);
+    std::memset(CupEditRecord, 0, sizeof CupEditRecord);
+    std::memset(DivisionEditRecord, 0, sizeof DivisionEditRecord);
+    EXPECT_EQ(LoadEditedCup(3), 0);
+    EXPECT_EQ(LoadEditedDivision(3), 0);
+    EXPECT_STREQ(CupEditRecord, "Coastal Shield");
+    EXPECT_STREQ(DivisionEditRecord + kEditNameSize, "Second Tier");
+    // A division file is not a cup file.
+    fs::copy_file("Edited/3.dvf", "Edited/4.cpf");
+    EXPECT_EQ(LoadEditedCup(4), kEditReadWriteFailed);
+}
+
+TEST_F(BlockFileTest, SaveTeamWritesOneTeamBlock) {
+    ASSERT_EQ(SaveTeam(), 0);
+    const Bytes file = ReadFile("SaveData/SaveTeam");
+    ASSERT_EQ(file.size(), 16u + 4 + kTeamInfoSize + 8);
+    EXPECT_EQ(std::memcmp(file.data(), "DAT0TEM1", 8), 0);
+}
+
+TEST_F(BlockFileTest, GoalReplayListTakesOnlyReplayFiles) {
+    fs::create_directories("goals");
+    for (const char* name : {"A.DHF", "b.dhf", "c.txt"}) WriteFile(fs::path("goals") / name, {1});
+    EXPECT_EQ(RemoveAllFiles("goals\\"), 2);
+    EXPECT_STREQ(GoalReplayFiles.names[0], "a.dhf");
+    EXPECT_STREQ(GoalReplayFiles.names[1], "b.dhf");
+    EXPECT_STREQ(GoalReplayFiles.shown[0], "a");
+    EXPECT_STREQ(GoalReplayFiles.shown[1], "b");
+    EXPECT_EQ(RemoveAllFiles("nowhere\\"), -1);
+    EXPECT_TRUE(fs::is_directory("nowhere"));
+}
+
+TEST_F(BlockFileTest, GoalReplayCleanUpDeletesOnlyListedFiles) {
+    fs::create_directories("SaveData/GOALS");
+    WriteFile("SaveData/GOALS/Goal1.DHF", {1});
+    WriteFile("SaveData/GOALS/goal2.dhf", {1});
+    WriteFile("SaveData/GOALS/keep.txt", {1});
+    const std::string long_name = "SaveData/GOALS/" + std::string(40, 'x') + ".dhf";
+    WriteFile(long_name, {1});
+    // A name that would climb out of the folder once its backslash is read
+    // as a separator.
+    WriteFile("SaveData/victim.dhf", {1});
+    WriteFile("SaveData/GOALS/..\\victim.dhf", {1});
+    DeleteGoalReplayFiles();
+    EXPECT_EQ(GoalReplayFiles.count, 0);
+    EXPECT_TRUE(fs::is_directory("SaveData/GOALS"));
+    EXPECT_FALSE(fs::exists("SaveData/GOALS/Goal1.DHF"));
+    EXPECT_FALSE(fs::exists("SaveData/GOALS/goal2.dhf"));
+    EXPECT_TRUE(fs::exists("SaveData/GOALS/keep.txt"));
+    EXPECT_TRUE(fs::exists(long_name));
+    EXPECT_TRUE(fs::exists("SaveData/victim.dhf"));
+}
+
+TEST(RemoveAllFilesDeathTest, NeedsADirectory) {
+    EXPECT_FATAL(RemoveAllFiles(""), "RemoveAllFiles\\(\\): bad directory passed in");
+}
+
+}  // namespace

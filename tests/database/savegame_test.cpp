@@ -1,0 +1,262 @@
+// Saving and loading a whole game: a few full-size files in a folder of
+// the test's own, removed afterwards.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/history.h"
+#include "database/savetable.h"
+#include "menus/frontstate.h"
+#include "season/fixtures.h"
+#include "support/mem_win.h"
+#include "support/startup.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint64_t kSaveFileSize = 48409360;
+constexpr uint16_t kPatternPlayers = 300;
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
+uint32_t U32(const Bytes& b, size_t at) {
+    uint32_t v;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+}
+
+uint8_t PatternByte(int block, size_t at) { return uint8_t(block * 31 + at * 7 + 1); }
+
+// Every block holds bytes that name it and their place in it; the few
+// counts a load checks are set to values that fit.
+void FillRecognisableState() {
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        auto* bytes = static_cast<uint8_t*>(SaveGameDescriptors[i].address);
+        for (size_t j = 0; j < SaveGameDescriptors[i].size; ++j) bytes[j] = PatternByte(i, j);
+    }
+    PlayerCount = kPatternPlayers;
+    for (Fixture& f : FixtureTable) {
+        f.bytes[0] = 0xFF;  // day 511: an empty slot
+        f.bytes[1] |= 0x01;
+    }
+    PlayerHistoryCount = 1000;
+    ClubHistoryCount = 100;
+    for (int i = 0; i < kMaxPlayers; ++i) PlayerHistoryFirst[i] = uint32_t(i % 1000);
+    for (int i = 0; i < kClubCount; ++i) ClubHistoryFirst[i] = uint32_t(i % 100);
+}
+
+uint64_t HashBlocks(const DataBlockDescriptor* list) {
+    uint64_t h = 1469598103934665603ull;
+    for (int i = 0; list[i].address != nullptr; ++i) {
+        const auto* p = static_cast<const uint8_t*>(list[i].address);
+        for (uint32_t j = 0; j < list[i].size; ++j) h = (h ^ p[j]) * 1099511628211ull;
+    }
+    return h;
+}
+uint64_t HashState() { return HashBlocks(SaveGameDescriptors); }
+
+void Scramble() {
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        std::memset(SaveGameDescriptors[i].address, 0xEE, SaveGameDescriptors[i].size);
+    }
+}
+
+// Byte offset in a save file of block i's size word.
+size_t BlockOffset(int block) {
+    size_t at = kBlockFileHeaderSize;
+    for (int i = 0; i < block; ++i) at += 4 + SaveGameDescriptors[i].size;
+    return at;
+}
+
+class SaveGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_ = fs::current_path();
+        char pattern[] = "/tmp/halvorn_save_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        fs::current_path(dir_);
+        InitMemory(16384);
+        FillRecognisableState();
+    }
+    void TearDown() override {
+        UninitMemory();
+        fs::current_path(old_);
+        fs::remove_all(dir_);
+    }
+    fs::path old_, dir_;
+};
+
+TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
+    ASSERT_EQ(SaveGame(1), 0);
+    const Bytes file = ReadFile("SaveData/save1");
+    ASSERT_EQ(file.size(), kSaveFileSize);
+    EXPECT_EQ(std::memcmp(file.data(), "DAT0SAV0", 8), 0);
+    EXPECT_EQ(U32(file, 8), 48409336u);
+    EXPECT_EQ(file[12] | file[13] << 8, 119);
+    EXPECT_EQ(file[14] | file[15] << 8, 0);
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        ASSERT_EQ(U32(file, BlockOffset(i)), SaveGameDescriptors[i].size) << i;
+    }
+    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
+    EXPECT_EQ(ReadFile("SaveData/perm1").size(), 24u);
+
+    Scramble();
+    ASSERT_EQ(LoadGame(1), 0);
+    // Every block comes back in its own place; only the tables a load
+    // rebuilds (league order, the club screens' club, history indexes)
+    // are allowed to differ from the file.
+    const int rebuilt[] = {1, 43, 44, 68, 71};
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        if (std::find(std::begin(rebuilt), std::end(rebuilt), i) != std::end(rebuilt)) continue;
+        const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[i].address);
+        EXPECT_EQ(std::memcmp(bytes, file.data() + BlockOffset(i) + 4, SaveGameDescriptors[i].size), 0) << i;
+    }
+    EXPECT_EQ(ClubScreenWord, 1);
+    EXPECT_EQ(SelectedClub, GetPlayerClub(1));
+
+    // The rebuilt state saves and loads back to the same bytes.
+    const uint64_t loaded = HashState();
+    ASSERT_EQ(SaveGame(2), 0);
+    Scramble();
+    ASSERT_EQ(LoadGame(2), 0);
+    EXPECT_EQ(HashState(), loaded);
+
+    // Slot 100 is read from under the data path prefix.
+    char* prefix = GetDataPathPrefix();
+    const std::string kept = prefix;
+    std::strcpy(prefix, "pre\\");
+    EXPECT_EQ(LoadGame(100), kSaveOpenFailed);
+    fs::create_directories("pre/SaveData");
+    fs::create_hard_link("SaveData/save2", "pre/SaveData/save100");
+    fs::create_hard_link("SaveData/perm2", "pre/SaveData/perm100");
+    Scramble();
+    EXPECT_EQ(LoadGame(100), 0);
+    std::strcpy(prefix, kept.c_str());
+    EXPECT_EQ(HashState(), loaded);
+}
+
+TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
+    ASSERT_EQ(SaveGame(1), 0);
+    ASSERT_EQ(LoadGame(1), 0);
+    const uint64_t running = HashState();
+    const Bytes good = ReadFile("SaveData/save1");
+    const Bytes perm = ReadFile("SaveData/perm1");
+    WriteFile("SaveData/perm5", perm);
+
+    auto load = [&](const Bytes& file) {
+        WriteFile("SaveData/save5", file);
+        return LoadGame(5);
+    };
+
+    // Cut after block 60: a well-formed file of 61 blocks.
+    const size_t cut = BlockOffset(61);
+    Bytes shorter(good.begin(), good.begin() + cut);
+    shorter[12] = 61;
+    shorter[13] = 0;
+    PutU32(shorter, 8, uint32_t(cut - kBlockFileHeaderSize));
+    shorter.insert(shorter.end(), good.end() - 8, good.end());
+    {
+        std::vector<uint8_t> staging(kSaveGameDataBytes);
+        DataBlockDescriptor list[kSaveGameBlockCount + 1];
+        size_t at = 0;
+        for (int i = 0; i < kSaveGameBlockCount; ++i) {
+            list[i] = {staging.data() + at, SaveGameDescriptors[i].size};
+            at += SaveGameDescriptors[i].size;
+        }
+        list[kSaveGameBlockCount] = {nullptr, 0};
+        WriteFile("SaveData/save5", shorter);
+        std::FILE* f = std::fopen("SaveData/save5", "rb");
+        EXPECT_EQ(ReadDataBlocks(list, f, "SAV0"), 58);
+        std::fclose(f);
+    }
+    EXPECT_EQ(load(shorter), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    Bytes wrong_size = good;
+    PutU32(wrong_size, BlockOffset(5), 3);
+    EXPECT_EQ(load(wrong_size), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    Bytes bad_trailer = good;
+    bad_trailer[bad_trailer.size() - 5] = '1';
+    EXPECT_EQ(load(bad_trailer), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    Bytes too_many_players = good;
+    too_many_players[BlockOffset(35) + 4] = 0x50;
+    too_many_players[BlockOffset(35) + 5] = 0xC3;  // 50000
+    EXPECT_EQ(load(too_many_players), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    Bytes history_past_end = good;
+    PutU32(history_past_end, BlockOffset(67) + 4, kPlayerHistoryEntries + 2);
+    EXPECT_EQ(load(history_past_end), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveWriteFailed);
+    EXPECT_EQ(HashState(), running);
+
+    WriteFile("SaveData/save5", good);
+    fs::remove("SaveData/perm5");
+    EXPECT_EQ(LoadGame(5), kSavePermFailed);
+    Bytes other_perm = perm;
+    other_perm[7] = '1';
+    WriteFile("SaveData/perm5", other_perm);
+    EXPECT_EQ(LoadGame(5), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+    EXPECT_EQ(LoadGame(9), kSaveOpenFailed);
+}
+
+TEST_F(SaveGameTest, SaveThatFailsPartWayKeepsThePreviousSave) {
+    ASSERT_EQ(SaveGame(1), 0);
+    const Bytes before = ReadFile("SaveData/save1");
+    PlayerCount = kPatternPlayers + 1;
+
+    // The disk fills up 8 MB into the new file.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit kept = limit;
+    limit.rlim_cur = 8u << 20;
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const int result = SaveGame(1);
+    setrlimit(RLIMIT_FSIZE, &kept);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_TRUE(result == kSaveWriteFailed || result == kSaveCloseFailed) << result;
+    EXPECT_TRUE(ReadFile("SaveData/save1") == before);
+    for (const auto& entry : fs::directory_iterator("SaveData")) {
+        EXPECT_EQ(entry.path().extension(), "") << entry.path();
+    }
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(PlayerCount, kPatternPlayers);
+
+    DeleteSaveSlot(1);
+    EXPECT_FALSE(fs::exists("SaveData/save1"));
+    EXPECT_FALSE(fs::exists("SaveData/perm1"));
+}
+
+}  // namespace
