@@ -1,0 +1,179 @@
+// Club and player history lists.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/history.h"
+#include "season/calendar.h"
+#include "tests/database/records_fixture.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+class HistoryTest : public RecordsTest {
+protected:
+    void SetUp() override {
+        RecordsTest::SetUp();
+        ClearHistoryLists();
+        for (int16_t club = 0; club < 20; ++club) SetClubNation(club, int16_t(club % 9));
+        SetClubNation(30, 40);  // a nation outside the played countries
+    }
+    void Season(int16_t season) { SeasonCalendar.season = season; }
+    std::vector<ClubHistoryEntry> Club(int16_t club) {
+        std::vector<ClubHistoryEntry> out(kClubHistoryLookup);
+        out.resize(size_t(FindClubHistoryEntry(club, out.data())));
+        return out;
+    }
+    std::vector<PlayerHistoryEntry> Player(uint16_t player) {
+        std::vector<PlayerHistoryEntry> out(kPlayerHistoryLookup);
+        out.resize(size_t(FindPlayerHistoryEntry(player, out.data())));
+        return out;
+    }
+};
+
+TEST_F(HistoryTest, FirstClubEntryOfANewGame) {
+    AddClubHistoryEntry(7, 5, 1, 2, 0);
+    EXPECT_EQ(ClubHistoryCount, 2u);
+    EXPECT_EQ(ClubHistoryClub(ClubHistoryEntries[0]), 5);
+    EXPECT_EQ(ClubHistoryValue(ClubHistoryEntries[0]), 7);
+    EXPECT_EQ(ClubHistoryExtra2(ClubHistoryEntries[0]), 2);
+    EXPECT_EQ(ClubHistoryClub(ClubHistoryEntries[1]), -1);
+    EXPECT_EQ(ClubHistoryFirst[4], 0u);
+    EXPECT_EQ(ClubHistoryFirst[5], 0u);
+    EXPECT_EQ(ClubHistoryFirst[6], 1u);
+    // Clubs outside the played countries keep no history.
+    AddClubHistoryEntry(7, 30, 0, 0, 0);
+    AddClubHistoryEntry(7, -1, 0, 0, 0);
+    EXPECT_EQ(ClubHistoryCount, 2u);
+}
+
+TEST_F(HistoryTest, ClubSeasonsNewestFirstAndOwnersInOrder) {
+    Season(3);
+    AddClubHistoryEntry(1, 5, 0, 0, 7);
+    AddClubHistoryEntry(2, 9, 0, 0, 7);
+    AddClubHistoryEntry(3, 5, 0, 0, 7);
+    AddClubHistoryEntry(4, 2, 0, 0, 7);
+    Season(4);
+    AddClubHistoryEntry(5, 5, 0, 0, 7);
+    const auto five = Club(5);
+    ASSERT_EQ(five.size(), 3u);
+    EXPECT_EQ(ClubHistorySeason(five[0]), 4);
+    EXPECT_EQ(ClubHistoryValue(five[1]), 1);
+    EXPECT_EQ(ClubHistoryValue(five[2]), 3);
+    EXPECT_EQ(ClubHistoryClub(ClubHistoryEntries[0]), 2);
+    EXPECT_EQ(ClubHistoryClub(ClubHistoryEntries[4]), 9);
+    EXPECT_EQ(ClubHistoryFirst[9], 4u);
+    // Each kind writes only its own fields.
+    AddClubHistoryEntry(50, 6, 51, 52, 5);
+    AddClubHistoryEntry(60, 7, 61, 62, 16);
+    EXPECT_EQ(ClubHistoryValue(Club(6)[0]), 0);
+    EXPECT_EQ(ClubHistoryExtra1(Club(6)[0]), 51);
+    EXPECT_EQ(ClubHistoryExtra1(Club(7)[0]), 0);
+    EXPECT_EQ(ClubHistoryExtra2(Club(7)[0]), 62);
+}
+
+TEST_F(HistoryTest, LookupsStopAtTheirLimits) {
+    for (int i = 0; i < 1200; ++i) AddClubHistoryEntry(uint16_t(i), 3, 0, 0, 7);
+    EXPECT_EQ(Club(3).size(), 1000u);
+    for (int i = 0; i < 150; ++i) AddPlayerHistoryStats(8, 3, 1, 0, 3, 0);
+    EXPECT_EQ(Player(8).size(), 100u);
+}
+
+TEST_F(HistoryTest, AFullClubListDropsItsOldestSeason) {
+    // Fill every slot directly: seasons 10.. with two entries of season 2.
+    for (int i = 0; i < kClubHistoryEntries; ++i) {
+        uint8_t* e = ClubHistoryEntries[i].bytes;
+        std::memset(e, 0, 10);
+        const int16_t club = int16_t(i / 100);
+        std::memcpy(e + kCHClub, &club, 2);
+        e[kCHSeason] = uint8_t(10 + i % 50);
+        std::memcpy(e + kCHValue, &i, 2);
+    }
+    ClubHistoryEntries[700].bytes[kCHSeason] = 2;
+    ClubHistoryEntries[900].bytes[kCHSeason] = 2;
+    ClubHistoryCount = kClubHistoryEntries + 1;
+    RebuildClubHistoryIndex();
+    Season(60);
+    AddClubHistoryEntry(4242, 0, 0, 0, 7);
+    EXPECT_EQ(ClubHistoryCount, uint32_t(kClubHistoryEntries + 1));
+    // Entry 700 (club 7) went; entry 900 is still there, one place down.
+    EXPECT_EQ(ClubHistoryValue(ClubHistoryEntries[0]), 4242);
+    EXPECT_EQ(ClubHistorySeason(ClubHistoryEntries[900]), 2);
+    EXPECT_EQ(Club(7).size(), 99u);
+    EXPECT_EQ(Club(9).size(), 100u);
+}
+
+TEST_F(HistoryTest, PlayerSpellsAddUpWithinASeason) {
+    SetPlayerClub(10, 4);
+    SetPlayerLoanClub(10, 4);
+    Season(2);
+    AddPlayerHistoryStats(10, 4, 1, 2, 0, 0);
+    AddPlayerHistoryStats(10, 4, 1, 2, 0, 0);
+    AddPlayerHistoryStats(10, 4, 5, 1, 0, 1);
+    auto spells = Player(10);
+    ASSERT_EQ(spells.size(), 1u);
+    EXPECT_EQ(PlayerHistoryFirstCounter(spells[0]), 2);
+    EXPECT_EQ(PlayerHistorySecondCounter(spells[0]), 5);
+    EXPECT_EQ(PlayerHistoryThirdCounter(spells[0]), 1);
+    EXPECT_EQ(PlayerHistoryMarker(spells[0]), 0);
+    // A loan spell is its own entry; other kinds always add one.
+    AddPlayerHistoryStats(10, 4, 1, 0, 1, 0);
+    AddPlayerHistoryStats(10, 4, 0, 26, 6, 3);
+    spells = Player(10);
+    ASSERT_EQ(spells.size(), 3u);
+    EXPECT_EQ(PlayerHistoryKind(spells[1]), 1);
+    EXPECT_EQ(PlayerHistoryMarker(spells[2]), 26);
+    EXPECT_EQ(PlayerHistoryThirdCounter(spells[2]), 3);
+    EXPECT_EQ(GetPlayerHistoryAppearances(10, 4, 0), 2);
+    EXPECT_EQ(HasPlayerHistoryEntry(10, 4), 1);
+    EXPECT_EQ(HasPlayerHistoryEntry(10, 5), 0);
+    Season(3);
+    EXPECT_EQ(GetPlayerHistoryAppearances(10, 4, 1), 2);
+    EXPECT_EQ(GetPlayerHistoryAppearances(10, 4, 0), 0);
+    // Players outside the table are ignored.
+    AddPlayerHistoryStats(0, 4, 1, 1, 0, 0);
+    AddPlayerHistoryStats(kPlayers, 4, 1, 1, 0, 0);
+    EXPECT_EQ(PlayerHistoryCount, 4u);
+}
+
+TEST_F(HistoryTest, RemovingAndMergingKeepTheIndexRight) {
+    AddPlayerHistoryStats(3, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(5, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(5, 2, 1, 0, 3, 0);
+    AddPlayerHistoryStats(7, 1, 1, 0, 3, 0);
+    RemovePlayerHistory(5);
+    EXPECT_EQ(PlayerHistoryCount, 3u);
+    EXPECT_EQ(Player(5).size(), 0u);
+    EXPECT_EQ(PlayerHistoryFirst[7], 1u);
+    EXPECT_EQ(PlayerHistoryPlayer(PlayerHistoryEntries[2]), 0);
+
+    AddPlayerHistoryStats(7, 1, 1, 0, 3, 0);  // the same entry again
+    AddPlayerHistoryStats(7, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(9, 1, 1, 0, 3, 0);
+    MergePlayerHistoryEntries();
+    EXPECT_EQ(Player(7).size(), 1u);
+    EXPECT_EQ(PlayerHistoryCount, 4u);
+    EXPECT_EQ(PlayerHistoryFirst[9], 2u);
+}
+
+TEST_F(HistoryTest, SeasonDayOfADate) {
+    SeasonCalendar.currentDay = 40;
+    SeasonCalendar.dayOfMonth = 22;
+    SeasonCalendar.month = 7;
+    SeasonCalendar.year = 2003;
+    EXPECT_EQ(GetSeasonDayOfDate(22, 7), 40);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 8), 50);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 1), 40 + 9 + 30 + 31 + 30 + 31 + 31 + 1);
+    // 21 July of the next (leap) year, the day counter wrapping from 365 to 0.
+    EXPECT_EQ(GetSeasonDayOfDate(21, 6), (40 + 334) % 366);
+}
+
+TEST(HistoryDeathTest, UnknownPlayerHistoryKindsStopTheGame) {
+    PlayerCount = 10;
+    EXPECT_EXIT(AddPlayerHistoryStats(3, 1, 1, 1, 9, 0), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(AddPlayerHistoryStats(3, 1, 1, 1, 11, 0), ::testing::ExitedWithCode(1), "");
+}
+
+}  // namespace
