@@ -1,6 +1,6 @@
 #include "season/cuprounds.h"
 
-const int16_t CupRoundCounts[kCountryCount][kCupCount] = {
+constexpr int16_t CupRoundCounts[kCountryCount][kCupCount] = {
     {8, 7, 5, 6, 6, 2, 5}, {7, 6, 5, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5},
     {7, 0, 0, 0, 6, 2, 5}, {0, 0, 0, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5},
     {7, 6, 0, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5}, {6, 5, 0, 0, 6, 2, 5},
