@@ -130,9 +130,10 @@ std::FILE* OpenForReading(const std::string& game_path) {
 int LoadEditFile(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {
     std::FILE* file = OpenForReading(game_path);
     if (file == nullptr) return kEditOpenFailed;
-    int read = ReadDataBlocks(list, file, magic);
-    if (std::fclose(file) != 0) return kEditCloseFailed;
-    return read < 0 ? kEditReadWriteFailed : kEditOk;
+    const int read = ReadDataBlocks(list, file, magic);
+    const int closed = std::fclose(file);
+    if (read < 0) return kEditReadWriteFailed;
+    return closed != 0 ? kEditCloseFailed : kEditOk;
 }
 
 int SaveEditFile(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {

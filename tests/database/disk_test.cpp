@@ -20,7 +20,9 @@
 #include "menus/frontstate.h"
 #include "season/fixtures.h"
 #include "support/mem_win.h"
+#include "support/poll.h"
 #include "support/startup.h"
+#include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -110,6 +112,22 @@ TEST_F(BlockFileTest, LayoutAndRoundTrip) {
     EXPECT_EQ(Read(file, list_, "TST1"), 0);
     EXPECT_EQ(b_[4], 8);
     EXPECT_EQ(c_, 0xA1B2C3D4u);
+}
+
+int g_polls;
+void CountPoll() { ++g_polls; }
+
+// Long transfers keep the window and the timer alive: one poll per block.
+TEST_F(BlockFileTest, PollRunsAfterEveryBlock) {
+    testenv::StartCore();
+    const int16_t key = AddPollFunction(CountPoll, POLL_EVERY_TIME, 0);
+    g_polls = 0;
+    const Bytes file = Write(list_, "TST1");
+    EXPECT_EQ(g_polls, 3);
+    EXPECT_EQ(Read(file, list_, "TST1"), 0);
+    EXPECT_EQ(g_polls, 6);
+    RemovePollFunction(key);
+    testenv::StopCore();
 }
 
 TEST_F(BlockFileTest, EveryFormatErrorHasItsCode) {
