@@ -1,35 +1,95 @@
 #include "database/fixturechecks.h"
 
+#include <cstdio>
+
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/postponements.h"
+#include "support/debug.h"
 
 namespace {
 
-// True when a fixture of another competition on the slot's day has the
-// club as either side.
-bool ClubBusyOnDay(int slot, int16_t club) {
-    const uint16_t day = FixtureDay(slot);
+constexpr int kLegCodes = 8;
+constexpr int16_t kCupFirstTypes[] = {5, 21, 37, 53, 69, 85, 101};
+constexpr recbits::BitField kTypeField{0, 9, 7};
+
+// Another fixture on the reserve fixture's day in which the club plays.
+bool ClubBusyOnDay(int16_t club, uint16_t day) {
     for (int j = 0; j < kFixtureSlots && FixtureDay(j) <= day; ++j) {
-        if (FixtureDay(j) == day && FixtureType(j) != kCompReserveLeague && IsFixtureOfClub(j, club)) {
+        if (FixtureDay(j) == day && FixtureType(j) != kCompReserveLeague &&
+            IsFixtureOfClub(j, club)) {
             return true;
         }
     }
     return false;
 }
 
+bool IsFirstLegOf(int slot, int16_t firstType, int16_t home, int16_t away) {
+    int16_t type = FixtureType(slot);
+    return !IsFixtureEmpty(slot) && type >= firstType && type < firstType + kLegCodes &&
+           FixtureHome(slot) == away && FixtureAway(slot) == home;
+}
+
+void SetFixtureType(int slot, int16_t type) {
+    recbits::WriteField(FixtureTable[slot].bytes, kTypeField, uint32_t(type));
+}
+
 }  // namespace
 
 void ResolveFixtureClashes() {
-    const int today = SeasonCalendar.currentDay;
-    for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        if (IsFixtureEmpty(slot) || FixtureType(slot) != kCompReserveLeague || FixtureDay(slot) < today) {
+    const int16_t today = SeasonCalendar.currentDay;
+    int slot = 0;
+    while (slot < kFixtureSlots && !IsFixtureEmpty(slot)) {
+        const uint16_t day = FixtureDay(slot);
+        if (FixtureType(slot) != kCompReserveLeague || int(day) < today ||
+            (!ClubBusyOnDay(FixtureHome(slot), day) && !ClubBusyOnDay(FixtureAway(slot), day))) {
+            ++slot;
             continue;
         }
-        if (ClubBusyOnDay(slot, FixtureHome(slot)) || ClubBusyOnDay(slot, FixtureAway(slot))) {
-            FindNextFreeFixtureDay(int16_t(FixtureDay(slot)), int16_t(slot));
-            DeleteFixture(int16_t(slot));
-            --slot;  // the next fixture has moved into this slot
+        // Re-adding needs a free slot; deleting without it would lose the
+        // fixture, so a full table keeps the clash.
+        if (!IsFixtureEmpty(kFixtureSlots - 1)) {
+            DebugLog(DEBUG_GENERAL, 1,
+                     "ResolveFixtureClashes(): Warning: fixture table full, slot %d keeps its day\n",
+                     slot);
+            ++slot;
+            continue;
         }
+        // The new day lies after the old one, so the fixture keeps this
+        // slot until it is deleted; the fixture that then moves up into
+        // the slot is examined next.
+        FindNextFreeFixtureDay(int16_t(day), int16_t(slot));
+        DeleteFixture(int16_t(slot));
     }
+}
+
+void CheckTwoLegOrder(int16_t firstType) {
+    const int16_t today = SeasonCalendar.currentDay;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int16_t type = FixtureType(slot);
+        if (int(FixtureDay(slot)) <= today || type < firstType + kLegCodes ||
+            type >= firstType + 2 * kLegCodes) {
+            continue;
+        }
+        const int16_t home = FixtureHome(slot);
+        const int16_t away = FixtureAway(slot);
+        bool inOrder = false;
+        for (int j = slot; j >= 0 && !inOrder; --j) inOrder = IsFirstLegOf(j, firstType, home, away);
+        if (inOrder) continue;
+        int later = -1;
+        for (int j = slot + 1; j < kFixtureSlots && later == -1; ++j) {
+            if (IsFirstLegOf(j, firstType, home, away)) later = j;
+        }
+        if (later == -1) {
+            std::printf("CheckTwoLegOrder(): no first leg for the second leg in slot %d (%d v %d)\n",
+                        slot, int(home), int(away));
+            FatalExit();
+        }
+        SetFixtureType(slot, FixtureType(later));
+        SetFixtureType(later, type);
+    }
+}
+
+void CheckCupTieFixturesAll() {
+    for (int16_t firstType : kCupFirstTypes) CheckTwoLegOrder(firstType);
 }
