@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "database/Access.h"
 #include "database/funcs.h"
 #include "database/text.h"
+#include "season/clubfixtures.h"
 #include "support/debug.h"
 
 namespace {
@@ -119,4 +121,71 @@ const char* HVW_GetNationEnglishName(int16_t nation) {
 int16_t HVW_GetNationContinent(int16_t nation) {
     if (nation < 0 || nation >= kNationTextCount) return 0;
     return kRegions[nation];
+}
+
+// ---------------------------------------------------------------------------
+// How a move looks to a player
+
+namespace {
+
+// Percent of a player's view of a club kept at ages 24-47, by position.
+constexpr int kAgeFactorFirstAge = 24;
+constexpr int kAgeFactorColumns = 24;
+
+constexpr std::array<int16_t, kAgeFactorColumns> AgeRow(int lastFull, std::initializer_list<int16_t> decline,
+                                                        int16_t atLast) {
+    std::array<int16_t, kAgeFactorColumns> row{};
+    int col = 0;
+    for (; col <= lastFull - kAgeFactorFirstAge; ++col) row[col] = 100;
+    for (int16_t v : decline) row[col++] = v;
+    for (; col < kAgeFactorColumns - 1; ++col) row[col] = 0;
+    row[kAgeFactorColumns - 1] = atLast;
+    return row;
+}
+
+constexpr auto kKeeperAges = AgeRow(40, {90, 80, 65, 45, 15, 0}, 100);
+constexpr auto kFullBackAges = AgeRow(33, {95, 90, 85, 80, 75, 50, 30, 10}, 100);
+constexpr auto kDefenderAges = AgeRow(33, {98, 95, 90, 85, 80, 75, 50, 30, 10}, 100);
+constexpr auto kWideAges = AgeRow(32, {98, 95, 90, 85, 80, 75, 50, 30, 10}, 100);
+constexpr auto kSupportAges = AgeRow(34, {90, 80, 65, 50, 35, 25, 15, 10, 5}, 100);
+constexpr auto kTargetManAges = AgeRow(33, {98, 95, 90, 85, 80, 75, 50, 30, 10}, 60);
+
+constexpr std::array<int16_t, kAgeFactorColumns> kAgeFactors[kPlayerPositionCount] = {
+    kKeeperAges,    kFullBackAges, kDefenderAges, kFullBackAges, kDefenderAges,
+    kDefenderAges,  kWideAges,     kWideAges,     kDefenderAges, kSupportAges,
+    kDefenderAges,  kWideAges,     kTargetManAges,
+};
+
+static_assert(kAgeFactors[0][40 - kAgeFactorFirstAge] == 100 && kAgeFactors[0][41 - kAgeFactorFirstAge] == 90);
+static_assert(kAgeFactors[1][41 - kAgeFactorFirstAge] == 10 && kAgeFactors[1][42 - kAgeFactorFirstAge] == 0);
+static_assert(kAgeFactors[9][43 - kAgeFactorFirstAge] == 5 && kAgeFactors[9][44 - kAgeFactorFirstAge] == 0);
+static_assert(kAgeFactors[12][47 - kAgeFactorFirstAge] == 60 && kAgeFactors[2][47 - kAgeFactorFirstAge] == 100);
+
+int16_t ClubStanding(int16_t club) {
+    return int16_t((125 - GetClubLeaguePosition(club)) / 3 + GetClubRep(club) / 2);
+}
+
+}  // namespace
+
+// Intermediate values are 16-bit and every division truncates.  Positions
+// without a row of the age table (a manager) keep the whole standing, and
+// ages past the table's last column read that column.
+int16_t HVW_RatePlayerClubInterest(uint16_t player, int16_t club, int16_t otherClub) {
+    int16_t s = ClubStanding(club);
+    s = int16_t(s * (GetPlayerMorale(player) / 2 + 30) / 60);
+    const int age = GetPlayerAge(player) + 16;
+    const uint16_t position = GetPlayerPosition2(player);
+    if (age >= kAgeFactorFirstAge && position < kPlayerPositionCount) {
+        int col = age - kAgeFactorFirstAge;
+        if (col >= kAgeFactorColumns) col = kAgeFactorColumns - 1;
+        s = int16_t(kAgeFactors[position][col] * s / 100);
+    }
+    const int16_t t = otherClub >= 0 ? ClubStanding(otherClub) : s;
+    if (GetPlayerFlag118(player) == 0) {
+        s = int16_t(s / 2);
+        if (GetPlayerIntShirt(player) == 0) s = int16_t(s / 2);
+    }
+    if (t >= 2 * s) return 4;
+    if (t >= s) return 3;
+    return 2;
 }

@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/funcs.h"
+#include "season/leagues.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
@@ -90,6 +91,50 @@ TEST_F(ScoutingTest, NationCodesNamesAndRegions) {
     EXPECT_EQ(per_region[4], 32);
     EXPECT_EQ(per_region[5], 11);
     EXPECT_EQ(per_region[6], 3);
+}
+
+TEST_F(ScoutingTest, InterestGrade) {
+    // Club 5 leads country 0 (standing 124 / 3 + 40 / 2 = 61); club 6 is
+    // second with standing 123 / 3 + 28 / 2 = 55.
+    for (auto& row : LeagueTable[0]) {
+        for (int16_t& cell : row) cell = int16_t(kNoLeagueClub);
+    }
+    LeagueTable[0][0][0] = 5;
+    LeagueTable[0][0][1] = 6;
+    SetClubNation(5, 0);
+    SetClubNation(6, 0);
+    SetClubRep(5, 40);
+    SetClubRep(6, 28);
+    const uint16_t p = 20;
+    SetPlayerMorale(p, 60);
+    SetPlayerFlag118(p, 1);
+    SetPlayerAge(p, 23 - 16);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 2);  // 55 < 61
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, -1), 3);
+    SetPlayerFlag118(p, 0);
+    SetPlayerIntShirt(p, 5);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, -1), 4);  // one halving
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 3);   // 55 >= 30
+    SetPlayerIntShirt(p, 0);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 4);   // 55 >= 2 x 15
+    SetPlayerFlag118(p, 1);
+
+    // A 41-year-old keeper keeps 90 % (54), a full back 10 % (6).
+    SetPlayerAge(p, 41 - 16);
+    SetPlayerPosition(p, 0);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 3);
+    SetPlayerPosition(p, 1);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 4);
+    // Morale 0 scales the standing by 30 / 60 (30, then 3 at 41).
+    SetPlayerMorale(p, 0);
+    SetPlayerAge(p, 23 - 16);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 3);
+    // Ages past the table read its last column: 100 % but for position 12.
+    SetPlayerMorale(p, 60);
+    SetPlayerAge(p, 60 - 16);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 2);
+    SetPlayerPosition(p, 12);
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 3);  // 60 % of 61 = 36
 }
 
 }  // namespace
