@@ -9,3 +9,4 @@ uint8_t CompetitionBytes522[522];
 uint8_t CompetitionTable7200[7200];
 uint8_t CompetitionTable232[232];
 uint8_t NewGameByte;
+CountryCompetitionNames CompetitionNames[9];

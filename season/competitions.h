@@ -16,3 +16,16 @@ extern uint8_t CompetitionBytes522[522];
 extern uint8_t CompetitionTable7200[7200];
 extern uint8_t CompetitionTable232[232];
 extern uint8_t NewGameByte;
+
+// The names of each country's competitions: five division names, then
+// seven cup names, 34 bytes each (32 characters and the terminator).  The
+// data set-up fills them from the language texts or the edited names.
+constexpr int kCompetitionNameSize = 34;
+constexpr int kDivisionNames = 5;
+constexpr int kCupNames = 7;
+struct CountryCompetitionNames {
+    char division[kDivisionNames][kCompetitionNameSize];
+    char cup[kCupNames][kCompetitionNameSize];
+};
+static_assert(sizeof(CountryCompetitionNames) == 12 * kCompetitionNameSize);
+extern CountryCompetitionNames CompetitionNames[9];
