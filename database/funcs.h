@@ -195,3 +195,80 @@ int16_t HVW_GetClubRepPercentile(int16_t club, int16_t scope);
 int16_t HVW_GetClubDistance(int16_t club, int16_t other);
 // Group 0-7 of the club at stage 0-1 of the Champions League, -1 when none.
 int16_t HVW_FindClubGroup(int16_t club, int16_t stage);
+
+// Cup entry rounds, fixture play options and division moves
+
+// Round 0-7 in which the club enters cup 0-6 (0 for a European cup whose
+// entrant list holds it); -1 when it does not take part.
+int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup);
+// How the fixture is decided.  Substitutes start at 5, the rest at 0.  Leg:
+// 0 single match, 1 first leg, 2 second leg; replay: 1 a draw is replayed,
+// 2 this is the replay.  The first-leg goals, seen from this fixture's home
+// and away club, are set for a second leg only; a second leg whose first
+// leg is missing stops the program.
+void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extraTime,
+                               int16_t* goldenGoal, int16_t* penalties, int16_t* awayGoals,
+                               int16_t* leg, int16_t* replay, int16_t* firstLegHomeGoals,
+                               int16_t* firstLegAwayGoals);
+// 0 no move, 1 promoted, 2 relegated into the club's present division.
+int16_t HVW_GetClubDivisionMove(int16_t club);
+
+// ---------------------------------------------------------------------------
+// Captain and set-piece taker choices
+
+// Removes from the user's four role lists every player who has left the
+// club's selected team, moving the later choices up and drawing a new last
+// choice from the team.
+void HVW_RefreshClubRoleLists(int16_t club);
+// Checks the first choice of each role (the code-120 choices for the
+// second) against the selected team (the national squad), gives the
+// captain his flag and publishes the holders in MatchRoleHolders.  -1 when
+// every role has a valid holder, else the text id of the first role that
+// has none: captain 979, corner taker 983, free-kick taker 981, penalty
+// taker 980.
+int16_t HVW_CheckClubRoleChoices(int16_t club);
+int16_t HVW_CheckCode120RoleChoices(int16_t club);
+
+// ---------------------------------------------------------------------------
+// Squad and match comments
+
+// Remarks as language text ids with their subjects.  The filled part ends
+// at the value the list was cleared to: 65535 after HVW_AssessMatchTeam
+// (subjects are line-up slots 0-15), 0 after HVW_AssessSquadBeforeMatch
+// (subjects are player numbers, 0 for a remark about a whole line).
+constexpr int kCommentCapacity = 100;
+extern uint16_t CommentTextIds[kCommentCapacity];
+extern uint16_t CommentSubjects[kCommentCapacity];
+// Remarks on the match figures of side 0 or 1 of the last match.
+void HVW_AssessMatchTeam(int16_t side);
+// Remarks on the club's eleven before a match: condition, bans, the next
+// fixture, each line's experience and the fit of players to their places.
+void HVW_AssessSquadBeforeMatch(int16_t club);
+
+// ---------------------------------------------------------------------------
+// Club index within its division row
+
+// The club's 0-based index among the clubs of its country that share its
+// division row, in club-number order; -1 for a club of 1200 or more, one
+// outside the league countries or one whose row is past its country's
+// divisions.
+int16_t HVW_GetClubDivisionIndex(int16_t club);
+
+// ---------------------------------------------------------------------------
+// User transfers and manager jobs
+
+// Keeps the user's squad statistics records in step with the move, then
+// transfers the player.
+void HVW_MovePlayerToClub(uint16_t player, int16_t club, int32_t price, int16_t clause);
+// Completes the user club's bid for the player: posts the signing, moves
+// him and withdraws every club's bids for him.
+void HVW_CompleteUserBid(uint16_t player);
+// 0 refused or not applied, 1 over-qualified, 2 application lodged.
+int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply);
+// The club's transfers in the transfer log: fees and counts of players
+// bought and sold; all 0 for a club outside 0-1199.
+void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boughtCount,
+                               int32_t* soldTotal, int16_t* soldCount);
+// Fills list (1200 entries, -1 behind the last) with the clubs without a
+// manager or with a caretaker; gives their count.
+int16_t HVW_ListManagerVacancies(int16_t* list, int16_t country);

@@ -37,3 +37,8 @@ extern int16_t LeagueSeasonWords[kCountryCount];
 // (points, then goal difference, then goals scored; level clubs keep their
 // order) and stores each club's place in its record.
 void SortLeagueTables();
+
+// Per country and division the style of the end-of-season play-off
+// semi-finals: 2 single matches, 0 two legs.  The first word of a country
+// decides how its code-1 fixtures are played.
+extern const int16_t PlayOffStyle[kCountryCount][kDivisionCount];

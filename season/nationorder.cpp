@@ -1,3 +1,3 @@
 #include "season/nationorder.h"
 
-uint16_t NationClubOrder[kCountryCount][128];
+uint16_t NationClubOrder[kCountryCount][kNationClubOrderSize];

@@ -4,5 +4,13 @@
 
 #include "season/calendar.h"
 
+constexpr int kNationClubOrderSize = 128;
+
 // Per country 128 club numbers (0xFFFF empty), by division, then place.
-extern uint16_t NationClubOrder[kCountryCount][128];
+extern uint16_t NationClubOrder[kCountryCount][kNationClubOrderSize];
+
+// The delivered club order a new game starts from: per country its clubs by
+// division, then size.  A list ends where two equal entries follow each
+// other (at most 127 entries); the rest is padded with 0.  Made at build
+// time from the world plan, so it always matches the shipped database.
+extern const int16_t NationClubStartLists[kCountryCount][kNationClubOrderSize];

@@ -28,6 +28,26 @@ std::string Literal(const std::string& text) {
     return out + "\"";
 }
 
+// Each league country's clubs in club-number order (by division, then
+// size, the non-league clubs last): the cup entry order of a new game.  A
+// list ends where two equal entries follow each other; the rest is 0.
+std::string StartLists(const std::vector<PlannedClub>& clubs) {
+    std::string text =
+        "\n#include \"season/nationorder.h\"\n\n"
+        "const int16_t NationClubStartLists[kCountryCount][kNationClubOrderSize] = {\n";
+    for (int nation = 0; nation < kWorldPlayableCountries; ++nation) {
+        text += "    {";
+        int written = 0;
+        for (size_t i = 0; i < clubs.size() && written < 127; ++i) {
+            if (clubs[i].nation != nation) continue;
+            text += std::to_string(i) + ", ";
+            ++written;
+        }
+        text += "},\n";
+    }
+    return text + "};\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +67,7 @@ int main(int argc, char** argv) {
         "const char* const DefaultClubNames[DEFAULT_CLUB_NAME_COUNT] = {\n";
     for (const PlannedClub& club : clubs) text += "    " + Literal(club.name) + ",\n";
     text += "    \"Free Agent\",\n};\n";
+    text += StartLists(clubs);
 
     std::string temp = std::string(argv[2]) + ".tmp";
     FILE* out = std::fopen(temp.c_str(), "wb");
