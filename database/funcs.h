@@ -196,6 +196,7 @@ int16_t HVW_GetClubDistance(int16_t club, int16_t other);
 // Group 0-7 of the club at stage 0-1 of the Champions League, -1 when none.
 int16_t HVW_FindClubGroup(int16_t club, int16_t stage);
 
+// ---------------------------------------------------------------------------
 // Cup entry rounds, fixture play options and division moves
 
 // Round 0-7 in which the club enters cup 0-6 (0 for a European cup whose

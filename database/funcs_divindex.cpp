@@ -18,9 +18,9 @@ int DivisionCount(int country) {
 }  // namespace
 
 int16_t HVW_GetClubDivisionIndex(int16_t club) {
-    if (club >= kClubCount) return -1;
+    // A negative club names no block either.
+    if (club >= kClubCount || club < 0) return -1;
     const int16_t row = HVW_FindClubInDivisionRows(club);
-    // The country read also stops the program on a negative club number.
     const uint16_t country = GetClubNation(club);
     if (country >= kCountryCount || DivisionCount(country) <= row) return -1;
 
