@@ -59,7 +59,9 @@ State& S() {
     return s;
 }
 
-HResult Injected(std::string_view method) {
+}  // namespace
+
+HResult TakeInjectedFailure(std::string_view method) {
     auto& f = S().failures;
     for (auto it = f.begin(); it != f.end(); ++it) {
         if (it->first == method) {
@@ -70,6 +72,10 @@ HResult Injected(std::string_view method) {
     }
     return kDdOk;
 }
+
+namespace {
+
+HResult Injected(std::string_view method) { return TakeInjectedFailure(method); }
 
 #define DD_INJECT(name)                         \
     do {                                        \
@@ -369,6 +375,7 @@ DirectDrawSurface7::~DirectDrawSurface7() {
     if (S().pending == this) S().pending = nullptr;
     if (owns_attached_ && attached_ != nullptr) attached_->Release();
     if (zbuffer_ != nullptr) zbuffer_->Release();
+    if (mirror_ != nullptr) mirror_->Detach(this);
     if (palette_ != nullptr) palette_->Release();
     if (clipper_ != nullptr) clipper_->Release();
     if (owner_ != nullptr) {
@@ -388,6 +395,7 @@ HResult DirectDrawSurface7::Lock(const Rect* rect, SurfaceDesc* out, uint32_t fl
     if (SurfaceAccess::WindowedPrimary(this)) return kDdErrCantLockSurface;
     Rect r = rect != nullptr ? *rect : Whole(this);
     if (!Inside(r, width_, height_)) return kDdErrInvalidRect;
+    if (mirror_ != nullptr) mirror_->Pull(this);
     locked_ = true;
     SurfaceDesc d;
     d.flags = kSdCaps | kSdWidth | kSdHeight | kSdPitch | kSdPixelFormat | kSdLpSurface;
@@ -407,6 +415,7 @@ HResult DirectDrawSurface7::Unlock(const Rect* rect) {
     DD_INJECT("Unlock");
     if (!locked_) return kDdErrNotLocked;
     locked_ = false;
+    if (mirror_ != nullptr) mirror_->Changed(this);
     if (IsPrimary()) Present(this, false);
     return kDdOk;
 }
@@ -420,6 +429,9 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
     }
     const bool windowed_primary = SurfaceAccess::WindowedPrimary(this);
     if (windowed_primary) SurfaceAccess::FollowWindow(this);
+    // Both copies of a mirrored surface must agree before the CPU works on it.
+    if (mirror_ != nullptr) mirror_->Pull(this);
+    if (source != nullptr && source->mirror_ != nullptr) source->mirror_->Pull(source);
     Rect d = dest != nullptr ? *dest : Whole(this);
     if (windowed_primary && dest != nullptr) d = ScreenToClient(d);
     const uint32_t bytes = BytesPerPixel(format_);
@@ -437,6 +449,7 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
                 WriteRaw(row + size_t(x) * bytes, fx->fill_color, bytes);
             }
         }
+        if (mirror_ != nullptr) mirror_->Changed(this);
         if (IsPrimary()) Present(this, false);
         return kDdOk;
     }
@@ -469,6 +482,7 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
         std::memcpy(pixels_.data() + size_t(d.top + y) * size_t(pitch_) + size_t(d.left) * bytes,
                     staging.data() + size_t(y) * row_bytes, row_bytes);
     }
+    if (mirror_ != nullptr) mirror_->Changed(this);
     if (IsPrimary()) Present(this, false);
     return kDdOk;
 }
@@ -483,7 +497,14 @@ HResult DirectDrawSurface7::Flip(DirectDrawSurface7* target, uint32_t flags) {
     if (lost_ || attached_->lost_) return kDdErrSurfaceLost;
     if (locked_ || attached_->locked_ || dc_out_ || attached_->dc_out_) return kDdErrSurfaceBusy;
     if (IsPrimary() && (owner_->cooperative_ & kSclExclusive) == 0) return kDdErrNoExclusiveMode;
-    pixels_.swap(attached_->pixels_);
+    if (attached_->mirror_ != nullptr) {
+        // The device keeps drawing into its own copy of the back buffer, so
+        // the back buffer keeps the frame too: copied, not swapped.
+        attached_->mirror_->Pull(attached_);
+        pixels_ = attached_->pixels_;
+    } else {
+        pixels_.swap(attached_->pixels_);
+    }
     if (IsPrimary()) Present(this, true);
     return kDdOk;
 }
@@ -567,6 +588,7 @@ HResult DirectDrawSurface7::GetDC(DeviceContext** out) {
     if (locked_) return kDdErrSurfaceBusy;
     if (caps_ & kCapsZBuffer) return kDdErrCantCreateDc;
     if (SurfaceAccess::WindowedPrimary(this)) SurfaceAccess::FollowWindow(this);
+    if (mirror_ != nullptr) mirror_->Pull(this);
     dc_out_ = true;
     *out = new DeviceContext{this};
     return kDdOk;
@@ -577,6 +599,7 @@ HResult DirectDrawSurface7::ReleaseDC(DeviceContext* dc) {
     if (dc == nullptr || dc->surface != this || !dc_out_) return kErrInvalidArg;
     delete dc;
     dc_out_ = false;
+    if (mirror_ != nullptr) mirror_->Changed(this);
     if (IsPrimary()) Present(this, false);
     return kDdOk;
 }
@@ -592,6 +615,7 @@ HResult DirectDrawSurface7::Restore() {
     lost_ = false;
     // Video memory comes back with undefined contents; ours come back black.
     std::fill(pixels_.begin(), pixels_.end(), uint8_t(0));
+    if (mirror_ != nullptr) mirror_->Changed(this);
     return kDdOk;
 }
 
@@ -862,18 +886,47 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
         }
     }
 
+    // A mip-mapped texture is a chain of levels, each half the one before.
+    uint32_t levels = 1;
+    if (caps & kCapsMipMap) {
+        if ((caps & (kCapsTexture | kCapsComplex)) != (kCapsTexture | kCapsComplex)) {
+            return kDdErrInvalidCaps;
+        }
+        uint32_t possible = 1;
+        for (uint32_t w = width, h = height; w > 1 || h > 1; w = std::max(w / 2, 1u), h = std::max(h / 2, 1u)) {
+            ++possible;
+        }
+        levels = (desc->flags & kSdMipMapCount) ? desc->mip_map_count : possible;
+        if (levels == 0 || levels > possible) return kErrInvalidArg;
+    }
+    const bool managed = (desc->caps2 & kCaps2TextureManage) != 0;
+    if (managed && (caps & kCapsTexture) == 0) return kDdErrInvalidCaps;
+
     auto make = [&](uint32_t surface_caps) {
         DirectDrawSurface7* s = new DirectDrawSurface7;
         s->owner_ = this;
         AddRef();
         s->caps_ = surface_caps;
+        s->caps2_ = desc->caps2;
         SurfaceAccess::Allocate(s, width, height, format);
         if (surface_caps & kCapsVideoMemory) video_used_ += uint32_t(s->pixels_.size());
         S().surfaces.push_back(s);
         return s;
     };
-    uint32_t memory = (caps & kCapsSystemMemory) ? 0u : uint32_t(kCapsVideoMemory | kCapsLocalVidMem);
+    // Managed textures live in system memory and are copied to the card
+    // as needed.
+    uint32_t memory = (caps & kCapsSystemMemory) || managed ? 0u : uint32_t(kCapsVideoMemory | kCapsLocalVidMem);
     DirectDrawSurface7* front = make(caps | memory);
+    DirectDrawSurface7* level = front;
+    for (uint32_t i = 1; i < levels; ++i) {
+        width = std::max(width / 2, 1u);
+        height = std::max(height / 2, 1u);
+        DirectDrawSurface7* next = make((caps & ~kCapsComplex) | memory);
+        next->caps2_ |= kCaps2MipMapSubLevel;
+        level->attached_ = next;
+        level->owns_attached_ = true;
+        level = next;
+    }
     if (flip) {
         DirectDrawSurface7* back = make((caps & ~(kCapsPrimarySurface | kCapsFlip)) |
                                         kCapsBackBuffer | kCapsFlip | memory);

@@ -68,6 +68,7 @@ enum : uint32_t {
     kPfAlphaPixels = 0x00000001,
     kPfAlpha = 0x00000002,
     kPfPaletteIndexed4 = 0x00000008,
+    kPfPaletteIndexedTo8 = 0x00000010,
     kPfPaletteIndexed8 = 0x00000020,
     kPfRgb = 0x00000040,
     kPfZBuffer = 0x00000400,
@@ -101,6 +102,7 @@ enum : uint32_t {
     kCapsVideoMemory = 0x00004000,
     kCapsZBuffer = 0x00020000,
     kCapsModeX = 0x00200000,
+    kCapsMipMap = 0x00400000,
     kCapsLocalVidMem = 0x10000000,
     kCapsStandardVgaMode = 0x40000000,
 };
@@ -114,7 +116,15 @@ enum : uint32_t {
     kSdBackBufferCount = 0x00000020,
     kSdLpSurface = 0x00000800,
     kSdPixelFormat = 0x00001000,
+    kSdMipMapCount = 0x00020000,
     kSdRefreshRate = 0x00040000,
+};
+
+// Second caps word.
+enum : uint32_t {
+    kCaps2HintStatic = 0x00000008,
+    kCaps2TextureManage = 0x00000010,
+    kCaps2MipMapSubLevel = 0x00010000,
 };
 
 struct SurfaceDesc {
@@ -127,9 +137,16 @@ struct SurfaceDesc {
     void* surface = nullptr;  // first pixel, filled by Lock
     PixelFormat pixel_format;
     uint32_t caps = 0;
+    uint32_t caps2 = 0;
+    uint32_t mip_map_count = 0;  // levels of a mip-mapped texture, the top included
 };
 
-enum : uint32_t { kLockWait = 0x00000001, kLockNoSysLock = 0x00000800 };
+enum : uint32_t {
+    kLockWait = 0x00000001,
+    kLockReadOnly = 0x00000010,
+    kLockWriteOnly = 0x00000020,
+    kLockNoSysLock = 0x00000800,
+};
 enum : uint32_t { kFlipWait = 0x00000001 };
 enum : uint32_t { kBltColorFill = 0x00000400, kBltWait = 0x01000000 };
 struct BltFx {
@@ -216,6 +233,21 @@ public:
 
 struct DeviceContext;
 class DirectDraw7;
+class DirectDrawSurface7;
+
+// A copy of a surface's pixels held outside its memory: the 3D device's
+// frame buffer, or a texture in the GL context.  The surface asks it to
+// bring the memory up to date before the CPU reads, tells it when the CPU
+// has written, and says goodbye when it goes.
+class SurfaceMirror {
+public:
+    virtual void Pull(DirectDrawSurface7* surface) = 0;
+    virtual void Changed(DirectDrawSurface7* surface) = 0;
+    virtual void Detach(DirectDrawSurface7* surface) = 0;
+
+protected:
+    ~SurfaceMirror() = default;
+};
 
 class DirectDrawSurface7 : public Unknown {
 public:
@@ -247,6 +279,11 @@ public:
     DirectDrawSurface7* Attached() const { return attached_; }
     DirectDrawPalette* Palette() const { return palette_; }
     bool IsPrimary() const { return (caps_ & kCapsPrimarySurface) != 0; }
+    uint32_t Caps2() const { return caps2_; }
+    bool Lost() const { return lost_; }
+    DirectDrawSurface7* ZBuffer() const { return zbuffer_; }
+    SurfaceMirror* Mirror() const { return mirror_; }
+    void SetMirror(SurfaceMirror* mirror) { mirror_ = mirror; }
 
 private:
     friend class DirectDraw7;
@@ -258,6 +295,7 @@ private:
     uint32_t height_ = 0;
     int32_t pitch_ = 0;
     uint32_t caps_ = 0;
+    uint32_t caps2_ = 0;
     PixelFormat format_;
     std::vector<uint8_t> pixels_;
     bool locked_ = false;
@@ -268,6 +306,7 @@ private:
     DirectDrawSurface7* zbuffer_ = nullptr;
     DirectDrawPalette* palette_ = nullptr;
     DirectDrawClipper* clipper_ = nullptr;
+    SurfaceMirror* mirror_ = nullptr;
 };
 
 // The Direct3D object of a card, as far as the device survey needs it.
@@ -302,6 +341,10 @@ enum : uint32_t {
 };
 enum : uint32_t { kBd32 = 0x00000100, kBd24 = 0x00000200, kBd16 = 0x00000400, kBd8 = 0x00000800 };
 
+class Direct3DDevice7;
+class Direct3DVertexBuffer7;
+struct D3DVertexBufferDesc;
+
 using D3DEnumDevicesCallback = int (*)(const char* description, const char* name,
                                        const D3DDeviceDesc* desc, void* context);
 using D3DEnumZBufferCallback = int (*)(const PixelFormat* format, void* context);
@@ -310,6 +353,10 @@ class Direct3D7 : public Unknown {
 public:
     HResult EnumDevices(D3DEnumDevicesCallback callback, void* context);
     HResult EnumZBufferFormats(const Guid& device, D3DEnumZBufferCallback callback, void* context);
+    // The 3D device on a render target (platform/d3d.h).
+    HResult CreateDevice(const Guid& device, DirectDrawSurface7* target, Direct3DDevice7** out);
+    HResult CreateVertexBuffer(const D3DVertexBufferDesc* desc, Direct3DVertexBuffer7** out,
+                               uint32_t flags);
 
     DirectDraw7* owner_ = nullptr;
 
@@ -391,6 +438,9 @@ void SetZBufferFormatsForTests(const std::vector<PixelFormat>& formats);
 void SetDesktopBitsForTests(uint32_t bits);
 // Makes the next call of the named method fail with the result.
 void FailNextCall(std::string_view method, HResult result);
+// The failure queued for a method, taken off the queue (kDdOk when none);
+// the 3D device's methods use it too.
+HResult TakeInjectedFailure(std::string_view method);
 // Marks every live surface lost, as a switch away from exclusive mode does.
 void LoseAllSurfaces();
 // Live objects (for leak checks).

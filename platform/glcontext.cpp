@@ -10,6 +10,12 @@ namespace {
 
 SDL_GLContext g_context = nullptr;
 GLuint g_texture = 0;
+uint32_t g_generation = 0;
+uint32_t g_foreign_draws = 0;
+
+constexpr GLenum kFramebuffer = 0x8D40;          // GL_FRAMEBUFFER
+constexpr GLenum kFramebufferBinding = 0x8CA6;   // GL_FRAMEBUFFER_BINDING
+using BindFramebufferProc = void (*)(GLenum, GLuint);
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(HostWindow()); }
 
@@ -47,6 +53,7 @@ bool GLContextUp() {
     if (g_context == nullptr) return false;
     SDL_GL_MakeCurrent(Window(), g_context);
     SDL_GL_SetSwapInterval(0);
+    ++g_generation;
     return true;
 }
 
@@ -67,6 +74,13 @@ void GLDrawableSize(int* width, int* height) {
     if (Window() != nullptr) SDL_GL_GetDrawableSize(Window(), width, height);
 }
 
+void* GLProcAddress(const char* name) {
+    return g_context != nullptr ? SDL_GL_GetProcAddress(name) : nullptr;
+}
+
+uint32_t GLContextGeneration() { return g_generation; }
+uint32_t GLForeignDrawCount() { return g_foreign_draws; }
+
 void GLSwapWindow() {
     if (g_context != nullptr && Window() != nullptr) SDL_GL_SwapWindow(Window());
 }
@@ -75,7 +89,15 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     if (width <= 0 || height <= 0 || !GLContextUp()) return false;
     int dw = 0, dh = 0;
     GLDrawableSize(&dw, &dh);
+    ++g_foreign_draws;
 
+    // The 3D device draws into a framebuffer object of its own.
+    auto bind = reinterpret_cast<BindFramebufferProc>(GLProcAddress("glBindFramebuffer"));
+    GLint framebuffer = 0;
+    if (bind != nullptr) {
+        glGetIntegerv(kFramebufferBinding, &framebuffer);
+        bind(kFramebuffer, 0);
+    }
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     glMatrixMode(GL_TEXTURE);
@@ -127,6 +149,7 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     glPopAttrib();
 
     SDL_GL_SwapWindow(Window());
+    if (bind != nullptr) bind(kFramebuffer, GLuint(framebuffer));
     return true;
 }
 

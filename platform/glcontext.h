@@ -15,11 +15,18 @@ void GLContextDown();
 // Size in pixels of the window's drawable (0, 0 without a window).
 void GLDrawableSize(int* width, int* height);
 void GLSwapWindow();
+// An OpenGL entry point by name (null when the context lacks it).
+void* GLProcAddress(const char* name);
+// Counts contexts made so far: GL objects of an older context are gone.
+uint32_t GLContextGeneration();
+// Counts drawings that changed GL state behind the 3D device's back.
+uint32_t GLForeignDrawCount();
 
 // Draws a picture of 0x00RRGGBB pixels (rows from the top, width pixels
 // apart) over the whole drawable and shows it.  With keep_aspect the picture
 // is scaled to fit and centred with black bars; otherwise it is stretched.
-// The 3D device's GL state is saved and put back around the drawing.
+// The 3D device's GL state and framebuffer binding are saved and put back
+// around the drawing.
 // Returns false when there is no context.
 bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect);
 
