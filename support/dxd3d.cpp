@@ -94,11 +94,12 @@ void D3DInitDevice(plat::DirectDrawSurface7* render_target) {
 }
 
 void D3DUninitDevice() {
-    OnExitRemove(D3DUninitDevice);
+    // Without a device it is not in the exit list either.
     if (D3DInfo.lpD3DDevice7 == nullptr) {
         DebugLog(DEBUG_DIRECTDRAW, 80, "DX_SAFE_RELEASE(): D3DInfo.lpD3DDevice7 already released\n");
         return;
     }
+    OnExitRemove(D3DUninitDevice);
     D3DUninitRenderStates();
     D3DTexUninit();
     DebugLog(DEBUG_DIRECTDRAW, 80, "DX_SAFE_RELEASE(): releasing D3DInfo.lpD3DDevice7\n");
