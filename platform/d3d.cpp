@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -41,18 +42,22 @@ bool Load(T* slot, const char* name) {
 
 bool LoadGL() {
     if (g_gl_generation == GLContextGeneration() && gl.BindFramebuffer != nullptr) return true;
-    bool ok = Load(&gl.GenFramebuffers, "glGenFramebuffers") &
-              Load(&gl.DeleteFramebuffers, "glDeleteFramebuffers") &
-              Load(&gl.BindFramebuffer, "glBindFramebuffer") &
-              Load(&gl.FramebufferTexture2D, "glFramebufferTexture2D") &
-              Load(&gl.GenRenderbuffers, "glGenRenderbuffers") &
-              Load(&gl.DeleteRenderbuffers, "glDeleteRenderbuffers") &
-              Load(&gl.BindRenderbuffer, "glBindRenderbuffer") &
-              Load(&gl.RenderbufferStorage, "glRenderbufferStorage") &
-              Load(&gl.FramebufferRenderbuffer, "glFramebufferRenderbuffer") &
-              Load(&gl.CheckFramebufferStatus, "glCheckFramebufferStatus") &
-              Load(&gl.FogCoordPointer, "glFogCoordPointer") &
-              Load(&gl.SecondaryColorPointer, "glSecondaryColorPointer");
+    // Every entry point is looked up, so one missing does not hide others.
+    const bool found[] = {
+        Load(&gl.GenFramebuffers, "glGenFramebuffers"),
+        Load(&gl.DeleteFramebuffers, "glDeleteFramebuffers"),
+        Load(&gl.BindFramebuffer, "glBindFramebuffer"),
+        Load(&gl.FramebufferTexture2D, "glFramebufferTexture2D"),
+        Load(&gl.GenRenderbuffers, "glGenRenderbuffers"),
+        Load(&gl.DeleteRenderbuffers, "glDeleteRenderbuffers"),
+        Load(&gl.BindRenderbuffer, "glBindRenderbuffer"),
+        Load(&gl.RenderbufferStorage, "glRenderbufferStorage"),
+        Load(&gl.FramebufferRenderbuffer, "glFramebufferRenderbuffer"),
+        Load(&gl.CheckFramebufferStatus, "glCheckFramebufferStatus"),
+        Load(&gl.FogCoordPointer, "glFogCoordPointer"),
+        Load(&gl.SecondaryColorPointer, "glSecondaryColorPointer"),
+    };
+    const bool ok = std::all_of(std::begin(found), std::end(found), [](bool b) { return b; });
     Load(&gl.ProvokingVertex, "glProvokingVertex");
     if (!ok) {
         gl.BindFramebuffer = nullptr;
