@@ -375,3 +375,13 @@ uint64_t MemAllocatedTotal() { return g_total; }
 uint32_t MemListCapacity() { return g_capacity; }
 
 const MemListItem* MemFindItem(void* owner) { return FindItem("MemFindItem", owner); }
+
+uint32_t MemBlockSize(const void* address) {
+    if (address == nullptr || g_list == nullptr) return 0;
+    for (uint32_t i = 0; i < g_capacity; ++i) {
+        const MemListItem& item = g_list[i];
+        if (!IsAllocatedType(item.type)) continue;
+        if (UserAddress(item.block) == address) return item.size - MEM_ACCOUNTED_HEADER;
+    }
+    return 0;
+}

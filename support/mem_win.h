@@ -64,3 +64,7 @@ uint64_t MemAllocatedTotal();
 uint32_t MemListCapacity();
 // The record that tracks an owner variable's block (checked).
 const MemListItem* MemFindItem(void* owner);
+// The size asked for when the tracked block whose data begins at address
+// was made, or 0 when no tracked block begins there.  Loaders of outside
+// data use it to keep their reads inside the block they were handed.
+uint32_t MemBlockSize(const void* address);

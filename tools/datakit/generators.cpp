@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/datakit/language.h"
+#include "tools/datakit/models.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/worldgen.h"
 
@@ -15,6 +16,7 @@ std::span<const Generator> Generators() {
         {"language texts", GenerateLanguageTexts},
         {"world database", GenerateWorldDatabase},
         {"match sounds", GenerateMatchSounds},
+        {"3D models", GenerateModels},
     };
     return kGenerators;
 }
