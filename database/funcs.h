@@ -1,41 +1,513 @@
-// The query layer the screens use to reach the game's records.
+// The query layer: the screens' one door to the game records.  A screen
+// never indexes a record table itself; it asks these HVW_ members.
+//
+// Conventions of every member:
+// - A player is an unsigned 16-bit player number; a club, fixture slot,
+//   competition code, day, country and division are signed 16-bit.
+// - Results are 16-bit unless the member says 32-bit (money, percentages of
+//   money, record addresses).
+// - A member adds no range check of its own: a bad player or club ends the
+//   program with the message of the record accessor it calls.  Fixture
+//   getters and the record-address members do not check at all.
+// - Display scaling happens here and nowhere else: age is kept as years
+//   minus 16, wages in units of 25, morale, fitness and fatigue 0..60,
+//   experience 0..63, disciplinary points in units of 3.  Percentages are
+//   value x 100 / maximum in 32-bit arithmetic, truncated toward zero.
+// - Text results are text ids for GetText, or pointers to a static buffer of
+//   the layer that the next call of the same member overwrites.
+//
+// The members are grouped by subject; each group lives in its own source
+// file (funcs.cpp: conventions, forwarders and small tables; funcs_dates.cpp:
+// dates, form and banded texts; funcs_league.cpp: league places and records;
+// funcs_europe.cpp: European places and groups; funcs_comp.cpp: competition
+// codes, round names and fixture listings).
 #pragma once
 #include <cstdint>
 
-// A 24-byte table of the query layer.
-extern uint8_t QueryLayerTable[24];
+#include "database/Access.h"
+
+struct TransferRecord;
+struct ClubHistoryEntry;
+struct PlayerHistoryEntry;
+struct TeamMatchReport;
+struct MatchResultBlock;
+
+// ===========================================================================
+// Game-state values owned by the layer.
 
 // The country (0..8) whose leagues the screens show.
 extern int8_t ViewedCountry;
+// A 24-byte saved table of the query layer; words 0 and 1 hold the two saved
+// words of HVW_GetSavedWordA and HVW_Get/SetSavedWordB.
+extern uint8_t QueryLayerTable[24];
+
+// Read-only tables of the program's data that members read plainly.
+// Per country: a signed 32-bit word, then three 16-bit words.
+struct CountryBlock {
+    int32_t value;
+    int16_t words[3];
+};
+extern CountryBlock CountryBlocks[9];
+// Per index a 6-byte record of three 16-bit words.
+extern int16_t CountryTriples[9][3];
+// 6 rows of 48 words per block (two 24-word halves a row).
+extern int16_t TablePair2Blocks[9][6][48];
+// 6 words a row: non-zero marks a European place.
+extern int16_t EuroPlaceFlags[9][6];
+// A fixed table the screens read by address.
+extern int16_t QueryFixedTable[24];
+// The shared list that HVW_RandomiseDivisionList fills.
+extern int16_t SharedDivisionList[24];
+// The two digit rows of the offer screens, tens of millions first.
+extern int8_t OfferDigitRows[2][8];
+
+// ===========================================================================
+// Player getters (the field as the accessor returns it).
+
+int16_t HVW_GetPlayerClub(uint16_t player);
+int16_t HVW_GetPlayerLoanClub(uint16_t player);
+int16_t HVW_GetPlayerNationality(uint16_t player);
+int16_t HVW_GetPlayerReputation(uint16_t player);
+int16_t HVW_GetPlayerContract(uint16_t player);
+int16_t HVW_GetPlayerPerf(uint16_t player);
+int16_t HVW_GetPlayerGoals(uint16_t player);
+int16_t HVW_GetPlayerApps(uint16_t player);
+int16_t HVW_GetPlayerAppsAsSub(uint16_t player);
+int16_t HVW_GetPlayerCareerGoals(uint16_t player);
+int16_t HVW_GetPlayerCareerApps(uint16_t player);
+int16_t HVW_GetPlayerCareerAppsAsSub(uint16_t player);
+int16_t HVW_GetPlayerManOfMatch(uint16_t player);
+int16_t HVW_GetPlayerIntGoals87(uint16_t player);
+int16_t HVW_GetPlayerIntGoals114(uint16_t player);
+int16_t HVW_GetPlayerCaps86(uint16_t player);
+int16_t HVW_GetPlayerCaps89(uint16_t player);
+int16_t HVW_GetPlayerCaps113(uint16_t player);
+int16_t HVW_GetPlayerCaps116(uint16_t player);
+int16_t HVW_GetPlayerGoals2(uint16_t player);
+int16_t HVW_GetPlayerAssists2(uint16_t player);
+int16_t HVW_GetPlayerField108A(uint16_t player);
+int16_t HVW_GetPlayerField108B(uint16_t player);
+int16_t HVW_GetPlayerPosition(uint16_t player);
+int16_t HVW_GetPlayerPosition2(uint16_t player);
+int16_t HVW_GetPlayerIntDuty(uint16_t player);
+int16_t HVW_IsPlayerSuspended(uint16_t player);
+int16_t HVW_GetPlayerEuroBan(uint16_t player);
+int16_t HVW_GetPlayerLoanList(uint16_t player);
+int16_t HVW_GetPlayerTxReq(uint16_t player);
+int16_t HVW_GetPlayerTxList(uint16_t player);
+int16_t HVW_GetPlayerSaleStatus(uint16_t player);
+int16_t HVW_GetPlayerCaptain(uint16_t player);
+int16_t HVW_GetPlayerCaretaker(uint16_t player);
+int16_t HVW_GetPlayerHalvorn(uint16_t player);
+int16_t HVW_GetPlayerHalvornB(uint16_t player);
+int16_t HVW_GetPlayerIP(uint16_t player);
+int16_t HVW_GetPlayerIT(uint16_t player);
+int16_t HVW_GetPlayerSetting1(uint16_t player);
+int16_t HVW_GetPlayerSetting2(uint16_t player);
+int16_t HVW_GetPlayerSetting3(uint16_t player);
+int16_t HVW_GetPlayerSetting4(uint16_t player);
+int16_t HVW_GetPlayerFlag120(uint16_t player);
+int16_t HVW_GetPlayerField112b(uint16_t player);
+int16_t HVW_GetPlayerShirt(uint16_t player);
+int16_t HVW_GetPlayerIntShirt(uint16_t player);
+int16_t HVW_GetPlayerStat21Div10(uint16_t player);
+int16_t HVW_GetPlayerTactic(uint16_t player);
+int16_t HVW_GetPlayerInitial(uint16_t player);
+// No check: the address of the record slot.
+PlayerRecord* HVW_GetPlayerRecord(uint16_t player);
+// No check: the 32-bit man price straight from the record.
+int32_t HVW_GetPlayerManPriceRaw(uint16_t player);
+
+// Scaled player getters.
+int16_t HVW_GetPlayerAge(uint16_t player);
+int32_t HVW_GetPlayerWage(uint16_t player);
+int16_t HVW_GetPlayerMoralePct(uint16_t player);
+int16_t HVW_GetPlayerFitnessPct(uint16_t player);
+int16_t HVW_GetPlayerFatiguePct(uint16_t player);
+int16_t HVW_GetPlayerExperiencePercent(uint16_t player);
+int16_t HVW_GetPlayerDispoints(uint16_t player);
+int16_t HVW_GetPlayerField118Pct(uint16_t player);
+
+// Player setters.
+void HVW_SetPlayerClub(uint16_t player, int16_t value);
+void HVW_SetPlayerLoanClub(uint16_t player, int16_t value);
+// The stored wage, in units of 25.
+void HVW_SetPlayerWage(uint16_t player, int16_t value);
+void HVW_SetPlayerMorale(uint16_t player, int16_t value);
+void HVW_SetPlayerShirt(uint16_t player, int16_t value);
+void HVW_SetPlayerManPrice(uint16_t player, int32_t value);
+void HVW_SetPlayerSaleStatus(uint16_t player, int16_t value);
+void HVW_SetPlayerLoanList(uint16_t player, int16_t value);
+void HVW_SetPlayerTxList(uint16_t player, int16_t value);
+void HVW_SetPlayerCaptain(uint16_t player, int16_t value);
+void HVW_SetPlayerHalvorn(uint16_t player, int16_t value);
+void HVW_SetPlayerSetting4(uint16_t player, int16_t value);
+void HVW_SetPlayerFlag120(uint16_t player, int16_t value);
+void HVW_SetPlayerInitial(uint16_t player, int16_t value);
+void HVW_InitPlayerValueFields(uint16_t player);
+
+// ===========================================================================
+// Club getters and setters.
+
+int16_t HVW_GetClubNation(int16_t club);
+int16_t HVW_GetClubDivision(int16_t club);
+int16_t HVW_GetClubReputation(int16_t club);
+int16_t HVW_GetClubControl(int16_t club);
+int32_t HVW_GetClubBalance(int16_t club);
+// 32-bit: crowds pass 65535.
+int32_t HVW_GetClubAvgAttendance(int16_t club);
+int16_t HVW_GetClubStandCapacity0(int16_t club);
+int16_t HVW_GetClubStandCapacity1(int16_t club);
+int16_t HVW_GetClubStandCapacity2(int16_t club);
+int16_t HVW_GetClubStandCapacity3(int16_t club);
+int16_t HVW_GetClubStandStyle0(int16_t club);
+int16_t HVW_GetClubStandStyle1(int16_t club);
+int16_t HVW_GetClubStandStyle2(int16_t club);
+int16_t HVW_GetClubStandStyle3(int16_t club);
+int16_t HVW_GetClubRecordGoals(int16_t club);
+int16_t HVW_GetClubRecordWinGoalsFor(int16_t club);
+int16_t HVW_GetClubRecordWinGoalsAgainst(int16_t club);
+int16_t HVW_GetClubRecordDefeatGoalsFor(int16_t club);
+int16_t HVW_GetClubRecordDefeatGoalsAgainst(int16_t club);
+// 32-bit: the record crowd is a 17-bit field.
+int32_t HVW_GetClubRecordCrowd(int16_t club);
+int32_t HVW_GetClubRecordBuy(int16_t club);
+int32_t HVW_GetClubSeasonGateReceipts(int16_t club);
+int32_t HVW_GetClubSeasonSponsorship(int16_t club);
+int32_t HVW_GetClubSeasonTVIncome(int16_t club);
+int32_t HVW_GetClubSeasonMerchandising(int16_t club);
+int32_t HVW_GetClubSeasonSales(int16_t club);
+int32_t HVW_GetClubSeasonSignings(int16_t club);
+int32_t HVW_GetClubSeasonPlayerWages(int16_t club);
+int32_t HVW_GetClubSeasonCoachingStaffWages(int16_t club);
+int32_t HVW_GetClubSeasonBonuses(int16_t club);
+// Balance at the end of a week 0..51.
+int32_t HVW_GetClubLastBalance(int16_t club, int16_t week);
+// The four outgoings of the week go to the outs; the result is their sum.
+int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coachingWages,
+                                 int32_t* other, int16_t club, int16_t week);
+// The five incomes of the week go to the outs; the result is their sum.
+int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sponsorship,
+                              int32_t* tvIncome, int32_t* other, int16_t club, int16_t week);
+int16_t HVW_GetClubBidPlayer(int16_t club, int16_t slot);
+int32_t HVW_GetClubBidPrice(int16_t club, int16_t slot);
+int16_t HVW_GetClubBidClause(int16_t club, int16_t slot);
+// No checks on these four.
+ClubRecord* HVW_GetClubRecord(int16_t club);
+// The 32-bit value word of season-history block 0..9.
+uint32_t HVW_GetClubSeasonRecordWord(int16_t club, int16_t block);
+// The first byte (league place) of season-history block 0..9.
+int16_t HVW_GetClubSeasonRecordByte(int16_t club, int16_t block);
+// 16-bit word k of season-history block 0..9.
+int16_t HVW_GetClubSeasonRecordEntry(int16_t club, int16_t block, int16_t k);
+int16_t HVW_GetClubSeasonRecordEntry2(int16_t club, int16_t block, int16_t k);
+
+void HVW_SetClubBalance(int16_t club, int32_t value);
+void HVW_SetClubControl(int16_t club, int16_t value);
+void HVW_SetClubStandCapacity0(int16_t club, int16_t value);
+void HVW_SetClubStandCapacity1(int16_t club, int16_t value);
+void HVW_SetClubStandCapacity2(int16_t club, int16_t value);
+void HVW_SetClubStandCapacity3(int16_t club, int16_t value);
+void HVW_SetClubStandStyle0(int16_t club, int16_t value);
+void HVW_SetClubStandStyle1(int16_t club, int16_t value);
+void HVW_SetClubStandStyle2(int16_t club, int16_t value);
+void HVW_SetClubStandStyle3(int16_t club, int16_t value);
+
+// ===========================================================================
+// Fixture getters (no check of the slot).
+
+int16_t HVW_GetFixtureDay(int16_t slot);
+int16_t HVW_GetFixtureComp(int16_t slot);
+int16_t HVW_GetFixtureClubA(int16_t slot);
+int16_t HVW_GetFixtureClubB(int16_t slot);
+// 31 = not played.
+int16_t HVW_GetFixtureHomeGoals(int16_t slot);
+int16_t HVW_GetFixtureAwayGoals(int16_t slot);
+int16_t HVW_GetFixtureFlag(int16_t slot);
+
+// ===========================================================================
+// Globals and small tables.
+
+int16_t HVW_GetCurrentDay();
+int16_t HVW_GetSeason();
+int16_t HVW_GetCalendarWeekday();
+int16_t HVW_GetCalendarDay();
+int16_t HVW_GetCalendarMonth();
+int16_t HVW_GetCalendarYear();
 int16_t HVW_GetViewedCountry();
 void HVW_SetViewedCountry(int16_t country);
-
+// The control value of the club whose manager the board sacked last.
+int16_t HVW_GetHumanSackedFlag();
+// The country's league start day (day word A).
+int16_t HVW_GetCompNextRoundDay(int16_t country);
+// The country's league end day (day word B).
+int16_t HVW_GetCountryWordB(int16_t country);
 // Money per spectator for a division (0..5) of a country (0..8).
 int16_t HVW_GetTicketPrice(int16_t division, int16_t country);
+// Rounds of cup slot 0..6 of the country (European slots from country 0).
+int16_t HVW_GetCupRoundCount(int16_t cup, int16_t country);
+int32_t HVW_GetCountryBlockLong(int16_t country);
+int16_t HVW_GetCountryBlockWord0(int16_t country);
+int16_t HVW_GetCountryBlockWord1(int16_t country);
+int16_t HVW_GetCountryBlockWord2(int16_t country);
+TransferRecord* HVW_GetTransferRecord(int16_t n);
+const int16_t* HVW_GetFixedTableAddress();
+int16_t HVW_GetSavedWordA();
+void HVW_SetSavedWordB(int16_t value);
+int16_t HVW_GetSavedWordB();
+// Row j (country) of the European table, entry i of 6: word 0 returned,
+// word 1 to the out.
+int16_t HVW_GetTablePair(int16_t i, int16_t* out, int16_t j);
+// Word c of the first half of row b of block a; the second half's word c
+// to the out.
+int16_t HVW_GetTablePair2(int16_t a, int16_t b, int16_t c, int16_t* out);
+// Fills the list with -1, then with the clubs that pass the board's club
+// test, at most capacity of them; gives their count.
+int16_t HVW_ListClubsPassingTest(int16_t* list, int16_t capacity);
+int16_t HVW_GetCountryTriple(int16_t index);
+int16_t* HVW_GetCountryTripleAddress(int16_t index);
+int16_t* HVW_GetCountryTripleAddress2(int16_t index);
+// 1 when the round of cup slot 0 of the country is played over two legs.
+int16_t HVW_IsRuleBlockValue2(int16_t round, int16_t country);
+// Season number of a calendar date (month 0..11).
+int16_t HVW_GetSeasonOfDate(int16_t year, int16_t month);
+// Calendar month to season month (July = 0) and back.
+int16_t HVW_ShiftSeasonMonth(int16_t month);
+// Every club's 6-byte mark record (two bytes and a 32-bit word, in the
+// season code's table of 7200 bytes) to 255, 255 and 0.
+void HVW_ClearClubMarks();
+// The club's season disciplinary points byte.
+int16_t HVW_GetClubRecordField(int16_t club);
+void HVW_ClearTransferRecords();
+// Fills SharedDivisionList with random 0..99, one per club of the division.
+void HVW_RandomiseDivisionList(int16_t division, int16_t unused, int16_t country);
+// Stores the fixture's clubs and code in the menu state; gives the code.
+int16_t HVW_SelectMatchFixture(int16_t slot);
+// Bid slots of all clubs that name the player.
+int16_t HVW_CountBidsForPlayer(uint16_t player);
+// Mode 1: a's eight digits to row 0; always b's eight digits to row 1.
+void HVW_SplitOfferDigits(int16_t mode, int32_t b, int32_t a);
+void HVW_SplitOfferDigitsRounded(int16_t mode, int32_t b, int32_t a);
+void HVW_NoOperation();
+int16_t HVW_ReturnNone();
+int16_t HVW_ReturnZero();
+int16_t HVW_ReturnZero2();
+
+// ===========================================================================
+// Forwarders to the season code.
+
+void HVW_AdvanceDay();
+void HVW_NewGameSetUp();
+int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day);
+int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day);
+int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
+                       int16_t flag);
+void HVW_ArrangeFriendly(int16_t club, int16_t nation);
+int16_t HVW_IsFriendlyDateFree(int16_t club);
+int16_t HVW_GetCompetitionValue(int16_t index);
+int16_t HVW_CountPlayedFixturesOfClub(int16_t club);
+int16_t HVW_BuildClubFixtureList(int16_t club);
+void HVW_FindHumanClubFixture();
+int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player);
+int16_t HVW_GetClubLeaguePosition(int16_t club);
+int16_t HVW_PickPlayersForPosition1(int16_t position);
+int16_t HVW_PickPlayersForPosition2(int16_t position);
+int16_t HVW_PickPlayersForPosition3(int16_t position);
+int16_t HVW_GetSquadEntry(int16_t index);
+void HVW_InstallHumanManagers(uint16_t a, uint16_t b);
+
+// ===========================================================================
+// Forwarders to the club-management code.
+
+int32_t HVW_GetClubWageLimit(int16_t club);
+void HVW_PickClubTeam(int16_t club);
+int16_t HVW_GetSquadSize(int16_t club);
+// The club's manager as a player number; 2 when it has none.
+int16_t HVW_CountClubSquad(int16_t club);
+int32_t HVW_ValuePlayer(uint16_t player);
+int32_t HVW_ValuePlayerFull(uint16_t player);
+int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club,
+                          int16_t unused1, int16_t unused2, int16_t round2);
+int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
+                         int16_t round1, int16_t club, int16_t* response, int16_t round2);
+void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);
+int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club);
+void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player);
+void HVW_ClearClubBids(uint16_t player);
+int32_t HVW_GetClubWageBudget(int16_t club);
+void HVW_ComputerTransferActivity(int16_t club);
+void HVW_RemoveClubManager(int16_t club);
+void HVW_ClearJobApplication();
+int16_t HVW_BoardScoreFinance(int16_t club);
+int16_t HVW_BoardFormScore(int16_t club);
+int16_t HVW_BoardScorePerformance(int16_t club);
+int16_t HVW_GetJobApplicationDay();
+int16_t HVW_GetJobApplicationAccepted();
+int16_t HVW_GetJobApplicationClub();
+void HVW_ClearClubCaptains(int16_t club);
+void HVW_HumanGroundRedevelopment();
+void HVW_AutoFillShirtNumbers(int16_t club, int16_t a, int16_t b);
+void HVW_AutoFillIntShirtNumbers(int16_t nation, int16_t a, int16_t b);
+int32_t HVW_RoundDownToHundred(int32_t value);
+int32_t HVW_RoundMoneyDown(int32_t amount);
+int32_t HVW_RoundToWageUnit(int32_t value);
+int32_t HVW_GetClubWageFigure(int16_t club, uint16_t player);
+// The user's club: the club of player 1, the user's halvorn.
+int16_t HVW_GetMyClub();
+
+// ===========================================================================
+// Forwarders to the history lists and the menu engine.
+
+void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2,
+                             int16_t kind);
+int16_t HVW_FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out);
+int16_t HVW_FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out);
+void HVW_RedrawMenuBackground();
+
+// ===========================================================================
+// Dates, weeks, recent form and banded rating texts.
+
+// Weekday 0..6, day of month 1..31, month 0..11 and year of a day number.
+void HVW_DayNumberToFullDate(int16_t day, int16_t season, uint8_t* weekday, uint8_t* dayOfMonth,
+                             uint8_t* month, int16_t* year);
+// Five letters of the last five code-120 results, latest first; static.
+const char* HVW_GetClubFormString120(int16_t club);
+// Points (0..15) of the last five code-120 or league matches; the summed
+// winning margin to the out.
+int16_t HVW_GetClubRecentForm120(int16_t club, int16_t* margin);
+int16_t HVW_GetClubRecentLeagueForm(int16_t club, int16_t* margin);
+// Balance plus the value of every squad player.
+int32_t HVW_GetClubWorth(int16_t club);
+// -1, or 0..4 for a player the user's scouts do not know.
+int16_t HVW_GetUnscoutedPlayerVariant(uint16_t player);
+// Text ids of a 0..100 percentage (divisor 5) or 0..99 value (divisor 10);
+// -1 outside the band.
+int16_t HVW_GetManagerFansText(int16_t percent);
+int16_t HVW_GetBoardConfidenceText(int16_t percent);
+int16_t HVW_GetSquadHappinessText(int16_t percent);
+int16_t HVW_GetClubSupportText(int16_t value);
+int16_t HVW_GetClubGenerosityText(int16_t value);
+int16_t HVW_GetClubTenureText(int16_t value);
+// Words of the club's reserve-league record: played, points, place + 1.
+void HVW_GetClubTableRow(int16_t club, int16_t* played, int16_t* points, int16_t* place);
+// Words 1..5 (home) and 6..10 (away) of the reserve-league record.
+void HVW_GetClubTableGroup1(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
+                            int16_t* e);
+void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
+                            int16_t* e);
+int16_t HVW_GetDivisionTable2Club(int16_t division, int16_t row, int16_t country);
+// Home and away goals for and against of the league record; their for
+// sum, or -1 for a club outside the leagues.
+int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor,
+                                 int16_t* homeAgainst, int16_t* awayAgainst);
+// The fixture's 23-bit value (its attendance).
+int32_t HVW_GetFixtureWord12(int16_t slot);
+void HVW_StoreFormationTotal();
+void HVW_CheckFormationTotal();
+// The check total of the formation tables.
+extern int16_t FormationCheckTotal;
+// Per country: 1 while the user's scouts know the country's players.
+extern int16_t CountryScoutedFlags[9];
+
+// ===========================================================================
+// League places, standing classes, form, honours readers, record holders.
+
+int16_t HVW_FindClubInDivisionRows(int16_t club);
+int16_t HVW_GetClubTablePosition(int16_t club);
+int16_t HVW_GetLeaguePlace(int16_t club);
+const char* HVW_GetLeaguePosTextForTeam(int16_t club, int16_t division);
+int16_t HVW_GetLeagueTableClub(int16_t country, int16_t row, int16_t place);
+void HVW_GetClubSeasonTotals(int16_t club, int16_t* played, int16_t* points, int16_t* place);
+void HVW_GetClubSeasonHomeRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
+                                 int16_t* goalsFor, int16_t* goalsAgainst);
+void HVW_GetClubSeasonAwayRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
+                                 int16_t* goalsFor, int16_t* goalsAgainst);
 // Class 0..7 of the club's standing in its division, from its base Rep.
 int16_t HVW_GetClubStandingClass(int16_t club);
+int16_t HVW_GetStandingClassText(int16_t standingClass);
+// Five letters of the last five league results, latest first; static.
+const char* HVW_GetClubFormString(int16_t club);
+int16_t HVW_GetCompRoundWord(int16_t division, int16_t country);
+int16_t HVW_CountCompRounds(int16_t country);
+int16_t HVW_CountCompRounds2(int16_t country);
+int16_t HVW_CountNationCups(int16_t country);
+int16_t HVW_GetCupIndex(int16_t competition);
+int16_t HVW_GetCupIndexForText(int16_t competition);
+int16_t HVW_GetCupRoundIndex(int16_t competition);
+int16_t HVW_GetCompTextIdByIndex(int16_t n);
+int16_t HVW_GetHonoursEntry(int16_t row, int16_t column, int16_t* second, int16_t country);
+int16_t HVW_IsHonoursColumnClub(int16_t club, int16_t column, int16_t row, int16_t country);
+int16_t HVW_GetHonoursPair1(int16_t row, int16_t division, int16_t* club, int16_t country);
+int16_t HVW_GetHonoursPair2(int16_t row, int16_t division, int16_t* club, int16_t country);
+int16_t HVW_GetHonoursPair3(int16_t row, int16_t division, int16_t* club, int16_t country);
+int16_t HVW_GetHonoursTriple(int16_t row, int16_t division, int16_t* club, int16_t* goals,
+                             int16_t country);
+int16_t HVW_FindRecordGoalsClub(int16_t* season, int16_t* player);
+int16_t HVW_FindRecordCrowdClub(int16_t* season, int16_t* clubText);
+int16_t HVW_FindRecordWinClub(int16_t* opponentText, int16_t* season);
+int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* sellerText,
+                              int16_t* season);
+int16_t HVW_FindCountryRecordA(int16_t* season, int16_t* clubText);
+int16_t HVW_FindCountryRecordB(int16_t* season, int16_t* clubText);
+int16_t HVW_FindCountryRecordC(int16_t* season, int16_t* clubText);
+int16_t HVW_GetCountryRecordA(int16_t club);
+int16_t HVW_GetCountryRecordB(int16_t club);
+int16_t HVW_GetCountryRecordC(int16_t club);
+// Merges of a team's match report into the club's season blocks.
+void HVW_AddMatchCounters(ClubRecord* club, const TeamMatchReport* report, int16_t block);
+void HVW_AppendMatchPairs(ClubRecord* club, const TeamMatchReport* report);
+// The goal entries of the report go to the first halves of the club's free
+// entries, those of the other team's report (1 - team) to the second halves.
+void HVW_AppendMatchEntries(ClubRecord* club, const TeamMatchReport* report, int16_t team,
+                            const MatchResultBlock* match);
+
+// ===========================================================================
+// European qualification and Champions League groups.
+
+extern int16_t EuroQualifiers[10];
+void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country);
+int16_t HVW_GetChampionsLeagueGroup(int16_t club, int16_t stage);
+int16_t HVW_GetChampionsLeagueGroupClub(int16_t place, int16_t group, int16_t stage);
+int16_t HVW_GetEuroPlaceReasonText(int16_t club, int16_t country);
+int16_t HVW_GetEuroPlaceClub(int16_t division, int16_t* text, int16_t k, int16_t country);
+int16_t HVW_IsEuroPlaceFlagSet(int16_t i, int16_t j);
+int16_t HVW_GetEuroPlaceCount();
+void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, int16_t* round);
+
+// ===========================================================================
+// Competition codes, round names and fixture listings.
+
+extern int16_t DivisionFilterWord;
+int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
+                             int16_t country);
+const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound,
+                                      int16_t country);
+int16_t HVW_GetCompRoundTextId(int16_t division, int16_t country);
+int16_t HVW_GetCompRoundTextId2(int16_t division, int16_t country);
+char* HVW_GetDivisionRoundEntry(int16_t n, int16_t country);
+char* HVW_GetCupRoundEntry(int16_t n, int16_t cup);
+int16_t HVW_IsSecondLegFixture(int16_t slot);
+int16_t HVW_FindClubNextFixtureSlot(int16_t club);
+int16_t HVW_FindClubNextCupFixtureSlot(int16_t club);
+int16_t HVW_FindHumanFixtureOnDay(int16_t day);
+int16_t HVW_GetNextOpponent(int16_t club);
+int16_t HVW_IsUserFixture(int16_t slot);
+int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single,
+                                      int16_t* category);
+void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry,
+                          const TeamMatchReport* report);
+int16_t HVW_GetPlayerLastMatchValue(uint16_t player);
+void HVW_ClearLineUp(int16_t slot, int16_t side);
+void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
+                            int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount);
+
+// ===========================================================================
+// Name formatting.
 
 // A player's initial, a full stop and his surname ("J.Smith"), or the
 // surname alone for a player without an initial; in a static buffer that the
 // next call overwrites.
 const char* HVW_GetPlayerShortName(uint16_t player);
-
-// The user's club: the club of player 1; -1 before any player is loaded.
-int16_t HVW_GetMyClub();
-// Cup block 0-6 of a cup code 5..116, else -2.
-int16_t HVW_GetCupIndex(int16_t competition);
-// Row 0-5 of the club's country's league table that holds it; 0 when not
-// found or the club is not 0-1199.
-int16_t HVW_FindClubInDivisionRows(int16_t club);
-// Where a fixture sits in its competition: the division row of its home
-// club for codes 0-3 and 120, the cup block and round index for cup codes;
-// -2 where a part does not apply (round -1 for other codes).
-void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, int16_t* round);
-// The user's fixture of the day (userSlot) and his reserve-league fixture
-// (flaggedSlot), -1 when none, and how the day's other fixtures divide
-// into his group, his reserve-league group and the rest.
-void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
-                            int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount);
 
 // ---------------------------------------------------------------------------
 // Human managers, player queries and name formatting
@@ -169,10 +641,6 @@ int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16
 int16_t GetTacticPosText(int16_t slot, int16_t side);
 int16_t HVW_GetRoleText(int16_t role);
 
-// Per club a 6-byte mark record: two bytes and a 32-bit word.
-extern uint8_t HVW_ClubMarks[1200][6];
-// Every club's mark record to 255, 255 and 0.
-void HVW_ClearClubMarks();
 // Bits 1-7 of the first byte of each 9-byte record of the season's match
 // mark table set, for a new season.
 void HVW_MarkAll9ByteRecords();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "management/playervalue.h"
+#include "management/squads.h"
 #include "season/clubfixtures.h"
 #include "season/fixtures.h"
 
@@ -100,4 +101,27 @@ void RankClubsByStrength() {
         const uint16_t nation = GetClubNation(int16_t(c));
         if (nation < kCountryCount && GetClubRep(int16_t(c)) != 0) ++ClubCountOfNation[nation];
     }
+}
+
+int16_t BoardScoreFinance(int16_t club) {
+    const int32_t balance = GetClubBalance(club);
+    if (balance <= 0) return 0;
+    return int16_t(balance / 250000 < 16 ? balance / 250000 : 16);
+}
+
+void RemoveClubManager(int16_t club) {
+    const uint16_t manager = FindClubManager(club);
+    if (manager == kNoManager) return;
+    SackedClubControl = GetClubControl(club);
+    SackedClub = uint16_t(club);
+    SetPlayerClub(manager, int16_t(kNoClub));
+    for (uint16_t& slot : ClubRoster[club]) {
+        if (slot == manager) slot = 0;
+    }
+}
+
+int16_t IsBoardUnhappy(int16_t club) {
+    if (club < 0 || club >= kClubCount || GetClubRep(club) == 0) return 0;
+    const int total = BoardScoreFinance(club) + BoardFormScore(club) + BoardScorePerformance(club);
+    return total < 20 ? 1 : 0;
 }

@@ -27,3 +27,10 @@ int16_t BoardFormScore(int16_t club);
 // 0..24 from the club's league place against its strength rank.
 int16_t BoardScorePerformance(int16_t club);
 void RankClubsByStrength();
+// 0..16 from the club's money.
+int16_t BoardScoreFinance(int16_t club);
+// The club's manager leaves it; a human-run club's control value goes to
+// SackedClubControl.
+void RemoveClubManager(int16_t club);
+// 1 when the board of a club in the game is unhappy with its manager.
+int16_t IsBoardUnhappy(int16_t club);

@@ -1,6 +1,9 @@
 #include "management/squads.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "support/debug.h"
 
 uint16_t ClubRoster[kClubCount][kRosterSize];
 SquadList FirstTeamList;
@@ -9,6 +12,7 @@ SquadList YouthList;
 int16_t TeamSelectionWords[7];
 uint8_t SquadBytes[28];
 int16_t TeamSelectionTables[4][5];
+uint16_t CurrentClubManager;
 
 namespace {
 
@@ -73,4 +77,75 @@ uint16_t FindClubManager(int16_t club) {
         if (GetPlayerHalvorn(player) != 0) halvorn = player;
     }
     return halvorn;
+}
+
+void ClearClubCaptains(int16_t club) {
+    BuildClubSquadList(club);
+    for (int i = 0; i < FirstTeamList.count; ++i) {
+        uint16_t player = FirstTeamList.players[i];
+        if (IsValidPlayer(player)) SetPlayerCaptain(player, 0);
+    }
+}
+
+uint16_t getsquadsize(int16_t club) {
+    if (club < 0 || club >= kClubCount) {
+        DebugLog(DEBUG_GENERAL, 1, "Invalid team access in getsquadsize '%d'\n", int(club));
+        return 1;
+    }
+    uint16_t count = 0;
+    for (uint16_t player : ClubRoster[club]) {
+        if (IsValidPlayer(player)) ++count;
+    }
+    return count;
+}
+
+namespace {
+
+bool ShirtTaken(const SquadList& list, int shirt, int (*get)(uint16_t)) {
+    for (int i = 0; i < list.count; ++i) {
+        if (get(list.players[i]) == shirt) return true;
+    }
+    return false;
+}
+
+int ClubShirt(uint16_t player) { return GetPlayerShirt(player); }
+int ReserveShirt(uint16_t player) { return GetPlayerIntShirt(player); }
+
+// Hands the free shirts 1..last, in list order, to players without one.
+void FillShirts(const SquadList& list, int last, int (*get)(uint16_t),
+                void (*set)(uint16_t, int16_t)) {
+    int next = 1;
+    for (int i = 0; i < list.count; ++i) {
+        uint16_t player = list.players[i];
+        if (!IsValidPlayer(player) || get(player) != 0) continue;
+        while (next <= last && ShirtTaken(list, next, get)) ++next;
+        if (next > last) return;
+        set(player, int16_t(next++));
+    }
+}
+
+int LastShirt(int16_t substitutes) { return 11 + std::clamp<int>(substitutes, 0, 5); }
+
+}  // namespace
+
+void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode,
+                               int16_t competition) {
+    (void)mode, (void)competition;
+    BuildClubSquadList(club);
+    for (int i = 0; i < FirstTeamList.count; ++i) SetPlayerShirt(FirstTeamList.players[i], 0);
+    FillShirts(FirstTeamList, LastShirt(substitutes), ClubShirt, SetPlayerShirt);
+}
+
+void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
+                            int16_t competition) {
+    (void)mode, (void)competition;
+    BuildClubSquadList(club);
+    FillShirts(FirstTeamList, LastShirt(substitutes), ClubShirt, SetPlayerShirt);
+}
+
+void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
+                               int16_t competition) {
+    (void)mode, (void)competition;
+    BuildClubSquadList(club);
+    FillShirts(ReserveList, LastShirt(substitutes), ReserveShirt, SetPlayerIntShirt);
 }

@@ -35,3 +35,20 @@ constexpr uint16_t kNoManager = 2;
 // The club's manager: the first player of the club at position 13 other
 // than player 2, else its last player with the halvorn flag, else player 2.
 uint16_t FindClubManager(int16_t club);
+
+// Builds the club's squad lists and clears the captain flag of every player
+// of the selected-team list.
+void ClearClubCaptains(int16_t club);
+// Players in the club's squad; a club outside the table is logged and gives 1.
+uint16_t getsquadsize(int16_t club);
+// Gives shirts 1..11 and 12..11 + substitutes to the club's first-team list.
+void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode,
+                               int16_t competition);
+// Keeps the shirts given and fills the missing numbers of the side.
+void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
+                            int16_t competition);
+// The same for the reserve list and the reserve shirt numbers.
+void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
+                               int16_t competition);
+// The manager whose club is being picked.
+extern uint16_t CurrentClubManager;

@@ -24,3 +24,27 @@ extern JobApplicationState JobApplicationRecord;
 
 // A computer club's buying, selling and loan work.
 void ComputerTransferActivity(int16_t club, int16_t mode);
+// The selling club's asking price for the player; the response code goes
+// to the out: 0 when the offer is enough, else the percentage by which the
+// asking price exceeds it.
+int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount,
+                               int32_t previousAsk, int16_t round1, int16_t club,
+                               int16_t* response, int16_t round2);
+// Puts the club's bid for the player into its first free bid slot (or the
+// slot that already names him).
+void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);
+// The player's answer to the club's approach: 1 he will talk, 0 he will not.
+int16_t GetPlayerApproachReply(uint16_t player, int16_t unused, int16_t club);
+// Empties every bid slot of the club that holds the player.
+void ClearClubBidsOnPlayer(int16_t club, uint16_t player);
+// Withdraws every club's bid on the player and clears his fourth setting.
+void ClearClubBidList(uint16_t player);
+int32_t RoundDownToHundred(int32_t value);
+// Two significant digits, rounded down; below 1000 gives 0.
+int32_t RoundMoneyDown(int32_t amount);
+
+// The user's job application.
+void ClearJobApplication();
+uint16_t GetJobApplicationClub();
+uint16_t GetJobApplicationDay();
+uint16_t GetJobApplicationAccepted();

@@ -5,3 +5,42 @@ int16_t CompetitionDayWords[10];
 int16_t CompetitionDayWord;
 int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
+
+#include "database/funcs.h"
+
+namespace {
+
+constexpr int kSeasonEndDay = 366;
+
+int MonthLength(int month, int year) {
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 1 && year % 4 == 0 ? 29 : kDays[month];
+}
+
+}  // namespace
+
+void AdvanceDay() {
+    HVW_CheckFormationTotal();
+    SeasonCalendarState& c = SeasonCalendar;
+    c.weekday = int16_t((c.weekday + 1) % 7);
+    if (++c.dayOfMonth > MonthLength(c.month, c.year)) {
+        c.dayOfMonth = 1;
+        if (++c.month > 11) {
+            c.month = 0;
+            ++c.year;
+        }
+    }
+    if (++c.currentDay >= kSeasonEndDay) {
+        c.currentDay = 0;
+        ++c.season;
+    }
+}
+
+void NewGameSetUp() {
+    SeasonCalendar.weekday = 0;
+    SeasonCalendar.dayOfMonth = 13;
+    SeasonCalendar.month = 6;
+    SeasonCalendar.year = 2002;
+    SeasonCalendar.currentDay = 0;
+    SeasonCalendar.season = 0;
+}

@@ -25,3 +25,11 @@ extern int16_t CompetitionDayWords[10];
 extern int16_t CompetitionDayWord;
 extern int16_t DailyJobsWord;
 extern int16_t DailyJobsWord2;
+
+// Ends the current day: the daily check of the formation tables, then the
+// date words and the day number move on one day; day 366 starts the next
+// season.
+void AdvanceDay();
+// Sets up a new game: the calendar starts again at day 0 of season 0
+// (Saturday 13 July 2002).
+void NewGameSetUp();

@@ -10,3 +10,9 @@ uint8_t CompetitionTable7200[7200];
 uint8_t CompetitionTable232[232];
 uint8_t NewGameByte;
 CountryCompetitionNames CompetitionNames[9];
+
+#include "season/calendar.h"
+
+int16_t GetCompetitionValue(int16_t index) {
+    return index >= 0 && index < 10 ? CompetitionDayWords[index] : int16_t(0);
+}

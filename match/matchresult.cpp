@@ -1,0 +1,5 @@
+#include "match/matchresult.h"
+
+MatchResultBlock MatchResult;
+
+MatchResultBlock* GetMatchBlock() { return &MatchResult; }

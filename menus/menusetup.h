@@ -1,0 +1,22 @@
+// Menu set-up: backgrounds, the saved screen and the busy cursor.
+#pragma once
+#include <cstdint>
+
+// Nesting count of the busy cursor: shown while above 0.
+extern int16_t BusyCursorNest;
+// The menu background shown last (-1 none) and how often the screen was
+// saved.
+extern int16_t MenuBackgroundShown;
+extern int32_t SavedScreenCount;
+extern int32_t CursorRefreshCount;
+
+// 1 shows the busy cursor, 0 removes one level of it.
+void EnableCursorNest(int16_t on);
+void ShowMenuBackground(int16_t n);
+void SaveScreen();
+void RefreshCursor();
+
+// The fixture the match screens show: home club, away club and code.
+extern int16_t MenuFixtureHome;
+extern int16_t MenuFixtureAway;
+extern int16_t MenuFixtureComp;

@@ -1,0 +1,60 @@
+#include "season/matchday.h"
+
+#include "database/Access.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+
+int16_t HumanClubCompetition = -1;
+int16_t HumanClubDivision = -1;
+int16_t ClubFixtureList[kClubFixtureListSize];
+
+namespace {
+
+constexpr int kLeague = 0;
+constexpr int kNationalTeam = 118;
+constexpr int kNationalUnder21 = 119;
+
+bool IsNationalDay(int code) { return code == kNationalTeam || code == kNationalUnder21; }
+
+int16_t FindHumanClub() {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) != 0 && GetClubControl(club) != 0) return club;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void FindHumanClubFixture() {
+    HumanClubCompetition = -1;
+    HumanClubDivision = -1;
+    int16_t human = FindHumanClub();
+    if (human < 0) return;
+    const int today = SeasonCalendar.currentDay;
+    for (int16_t slot = 0; slot < kFixtureSlots; ++slot) {
+        int day = GetMatchDay(slot);
+        if (day > today) return;  // sorted by day; empty slots (511) end it
+        if (day != today || IsNationalDay(GetMatchCompetition(slot))) continue;
+        if (GetMatchClubA(slot) != uint16_t(human) && GetMatchClubB(slot) != uint16_t(human)) {
+            continue;
+        }
+        HumanClubCompetition = int16_t(GetMatchCompetition(slot));
+        if (HumanClubCompetition == kLeague) HumanClubDivision = int16_t(GetClubDivision(human));
+        return;
+    }
+}
+
+int16_t BuildClubFixtureList(int16_t club) {
+    for (int16_t& entry : ClubFixtureList) entry = -1;
+    int16_t count = 0;
+    const int today = SeasonCalendar.currentDay;
+    for (int16_t slot = 0; slot < kFixtureSlots && count < kClubFixtureListSize; ++slot) {
+        int day = GetMatchDay(slot);
+        if (day == kEmptyFixtureDay) break;
+        if (day < today || IsNationalDay(GetMatchCompetition(slot))) continue;
+        if (GetMatchClubA(slot) == uint16_t(club) || GetMatchClubB(slot) == uint16_t(club)) {
+            ClubFixtureList[count++] = slot;
+        }
+    }
+    return count;
+}

@@ -1,0 +1,21 @@
+// The day's fixtures as the match-day driver sees them.
+#pragma once
+#include <cstdint>
+
+// The human club's competition of today and, for a league fixture, its
+// division; -1 when no human club plays today.  Set by
+// FindHumanClubFixture.
+extern int16_t HumanClubCompetition;
+extern int16_t HumanClubDivision;
+
+// The first club with a non-zero reputation and control mode is the human
+// club; its first fixture of today other than a national-team day sets the
+// two words above.
+void FindHumanClubFixture();
+
+// The club's fixture slots from today on, national-team days left out, in
+// table order; -1 after the last.
+constexpr int kClubFixtureListSize = 100;
+extern int16_t ClubFixtureList[kClubFixtureListSize];
+// Fills ClubFixtureList for the club; gives the count.
+int16_t BuildClubFixtureList(int16_t club);
