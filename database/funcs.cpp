@@ -20,9 +20,11 @@
 #include "management/transfers.h"
 #include "menus/menusetup.h"
 #include "season/calendar.h"
+#include "season/clubfixtures.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "season/fixtures.h"
+#include "season/friendlies.h"
 #include "season/leagues.h"
 #include "season/matchday.h"
 #include "season/seasontables.h"
@@ -446,6 +448,19 @@ void HVW_AdvanceDay() {
     EnableCursorNest(0);
 }
 void HVW_NewGameSetUp() { NewGameSetUp(); }
+int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day) { return FindFixtureOnDay(club, day); }
+int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day) { return FindFriendlyOnDay(club, day); }
+int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
+                       int16_t flag) {
+    return AddFixture(day, competition, home, away, flag);
+}
+void HVW_ArrangeFriendly(int16_t club, int16_t nation) { ArrangeFriendly(club, nation); }
+int16_t HVW_IsFriendlyDateFree(int16_t club) { return IsFriendlyDateFree(club); }
+int16_t HVW_CountPlayedFixturesOfClub(int16_t club) { return CountPlayedFixturesOfClub(club); }
+int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player) {
+    return GetNextFixtureOfPlayersClub(player);
+}
+int16_t HVW_GetClubLeaguePosition(int16_t club) { return GetClubLeaguePosition(club); }
 int16_t HVW_GetCompetitionValue(int16_t index) { return GetCompetitionValue(index); }
 int16_t HVW_BuildClubFixtureList(int16_t club) { return BuildClubFixtureList(club); }
 void HVW_FindHumanClubFixture() { FindHumanClubFixture(); }

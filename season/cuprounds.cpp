@@ -1,27 +1,184 @@
 #include "season/cuprounds.h"
 
+#include "season/leagues.h"
+
 constexpr int16_t CupRoundCounts[kCountryCount][kCupCount] = {
     {8, 7, 5, 6, 6, 2, 5}, {7, 6, 5, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5},
     {7, 0, 0, 0, 6, 2, 5}, {0, 0, 0, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5},
     {7, 6, 0, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5}, {6, 5, 0, 0, 6, 2, 5},
 };
 
+const int32_t CupTVMoney[kCountryCount][kCupCount] = {
+    {2000000, 750000, 15000, 50000, 3000000, 3000000, 5000000},
+    {1500000, 500000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+    {2500000, 1000000, 15000, 50000, 3000000, 3000000, 5000000},
+};
+
 namespace {
 
-// The rounds carry their substitutes; round days, entry windows and match
-// modes are not laid down yet, so every round reads as not scheduled
-// (all bytes 0xFF) and no round is ever drawn from this table.
-constexpr CupRoundRuleTable BuildRules() {
-    CupRoundRuleTable t{};
-    for (int c = 0; c < kCountryCount; ++c) {
-        for (int k = 0; k < kCupCount; ++k) {
-            for (int r = 0; r < kCupRounds; ++r) {
-                uint8_t* rec = t.bytes[c][k][r];
-                for (int i = 0; i < kCupRoundRecordSize; ++i) rec[i] = 0xFF;
-                if (r < CupRoundCounts[c][k]) rec[kCupSubstitutes] = 5;
-            }
+// Match modes and extra-time codes of a round.
+constexpr int8_t kReplay = 0, kPenalties = 1, kTwoLegs = 2, kGroups = 3;
+constexpr int8_t kExtraTime = 1;
+constexpr int8_t kGroupRound = -4;  // clubs-through byte of a group round
+constexpr int8_t kGroupWinners = -4;  // entry window of the round after one
+constexpr int8_t kSubstitutes = 5;
+// National cup rounds are drawn from this league day counter on, 21 days
+// apart, each played 14 days after its draw.
+constexpr int kFirstDrawDay = 30;
+constexpr int kRoundSpacing = 21;
+constexpr int kDrawToMatch = 14;
+
+struct Round {
+    int16_t draw, match;
+    int8_t windowStart, windowEnd, through, extraTime, mode, secondExtraTime, secondShootOut,
+        neutral;
+};
+
+constexpr void Put(CupRoundRuleTable& t, int nation, int cup, int round, const Round& r) {
+    uint8_t* rec = t.bytes[nation][cup][round];
+    rec[kCupDrawDay] = uint8_t(r.draw & 0xFF);
+    rec[kCupDrawDay + 1] = uint8_t((r.draw >> 8) & 0xFF);
+    rec[kCupMatchDay] = uint8_t(r.match & 0xFF);
+    rec[kCupMatchDay + 1] = uint8_t((r.match >> 8) & 0xFF);
+    rec[kCupEntryStart] = uint8_t(r.windowStart);
+    rec[kCupEntryEnd] = uint8_t(r.windowEnd);
+    rec[kCupClubsThrough] = uint8_t(r.through);
+    rec[kCupExtraTime] = uint8_t(r.extraTime);
+    rec[kCupMatchMode] = uint8_t(r.mode);
+    rec[kCupSecondExtraTime] = uint8_t(r.secondExtraTime);
+    rec[kCupSecondShootOut] = uint8_t(r.secondShootOut);
+    rec[kCupNeutral] = uint8_t(r.neutral);
+    rec[kCupSubstitutes] = uint8_t(kSubstitutes);
+}
+
+// A single match decided on the day: extra time, then penalties.
+constexpr Round OneMatch(int draw, int match, int start, int end, int through, int neutral) {
+    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
+                 kExtraTime, kPenalties, -1, -1, int8_t(neutral)};
+}
+
+// A single match whose draw is replayed; the replay goes to extra time and
+// penalties.
+constexpr Round Replayed(int draw, int match, int start, int end, int through) {
+    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
+                 0, kReplay, kExtraTime, 1, 0};
+}
+
+// Two legs; extra time and penalties after the second leg.
+constexpr Round TwoLegs(int draw, int match, int start, int end, int through) {
+    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
+                 0, kTwoLegs, kExtraTime, 1, 0};
+}
+
+constexpr Round GroupStage(int draw, int match, int start, int end) {
+    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), kGroupRound,
+                 0, kGroups, -1, -1, 0};
+}
+
+constexpr int Clubs(int nation) {
+    int n = 0;
+    for (const DivisionLayoutEntry& d : kShippedDivisionLayout[nation]) n += d.clubs;
+    return n;
+}
+
+// A national cup of R rounds for the nation's clubs, ordered by division
+// and place (the nation club order).  Round r of a full cup has 2^(R-r)
+// clubs.  When the nation has fewer clubs than that, the lower clubs play a
+// preliminary round and the higher ones come in a round later, so that
+// every later round is full; rounds before the preliminary one are drawn
+// but have no clubs.  With more clubs than the first round takes, the
+// highest ones play.
+constexpr void NationalCup(CupRoundRuleTable& t, int nation, int cup, int rounds) {
+    const int clubs = Clubs(nation);
+    int first = 0;
+    while (first < rounds - 1 && (2 << (rounds - 1 - first)) > clubs) ++first;
+    const int size = 2 << (rounds - 1 - first);  // clubs of round `first`
+    // Clubs beyond a full round play off for the places of the weakest.
+    const int prelim = clubs > size ? 2 * (clubs - size) : 0;
+    const bool withPrelim = first > 0 && prelim > 0 && clubs < 2 * size;
+    const int direct = withPrelim ? clubs - prelim : (clubs < size ? clubs : size);
+    const int last = rounds - 1;
+    for (int r = 0; r < rounds; ++r) {
+        const int draw = kFirstDrawDay + kRoundSpacing * r;
+        const int match = draw + kDrawToMatch;
+        int start = -1, end = -1, through = 0;
+        if (withPrelim && r == first - 1) {
+            start = direct, end = clubs;
+        } else if (r == first) {
+            start = 0, end = direct;
+            through = withPrelim ? prelim / 2 : 0;
+        } else if (r > first) {
+            through = 2 << (rounds - 1 - r);
+        }
+        const bool semiOrFinal = r >= last - 1;
+        if (cup == 0 && !semiOrFinal) {
+            Put(t, nation, cup, r, Replayed(draw, match, start, end, through));
+        } else if (cup == 1 && r == last - 1) {
+            Put(t, nation, cup, r, TwoLegs(draw, match, start, end, through));
+        } else {
+            Put(t, nation, cup, r, OneMatch(draw, match, start, end, through, r == last ? 1 : 0));
         }
     }
+}
+
+// Nation 0's main cup as delivered: 80 clubs from index 44 play round 0,
+// their 40 winners round 1, and the top 44 clubs join the 20 winners of
+// round 1 in round 2; the semi-finals and the final are on neutral ground.
+constexpr void MainCupOfNationZero(CupRoundRuleTable& t) {
+    Put(t, 0, 0, 0, Replayed(92, 112, 44, 124, 0));
+    Put(t, 0, 0, 1, Replayed(113, 133, -1, -1, 40));
+    Put(t, 0, 0, 2, Replayed(134, 161, 0, 44, 20));
+    Put(t, 0, 0, 3, Replayed(162, 189, -1, -1, 32));
+    Put(t, 0, 0, 4, Replayed(190, 210, -1, -1, 16));
+    Put(t, 0, 0, 5, Replayed(211, 231, -1, -1, 8));
+    Put(t, 0, 0, 6, OneMatch(232, 252, -1, -1, 4, 1));
+    Put(t, 0, 0, 7, OneMatch(253, 280, -1, -1, 2, 1));
+}
+
+// The European cups, run as cups 4-6 of nation 0.  Cup 4: 64 clubs of
+// entrant list C over two legs, a one-match final.  Cup 5: two two-legged
+// rounds of the 32 clubs of list B.  Cup 6: two group stages of the clubs
+// of list A, then quarter-finals and semi-finals over two legs and a
+// one-match final.
+constexpr void EuropeanCups(CupRoundRuleTable& t) {
+    Put(t, 0, 4, 0, TwoLegs(47, 59, -1, -1, 0));
+    Put(t, 0, 4, 1, TwoLegs(74, 101, -1, -1, 32));
+    Put(t, 0, 4, 2, TwoLegs(116, 143, -1, -1, 16));
+    Put(t, 0, 4, 3, TwoLegs(158, 171, -1, -1, 8));
+    Put(t, 0, 4, 4, TwoLegs(186, 220, -1, -1, 4));
+    Put(t, 0, 4, 5, OneMatch(235, 269, -1, -1, 2, 1));
+    Put(t, 0, 5, 0, TwoLegs(0, 4, -1, -1, 32));
+    Put(t, 0, 5, 1, TwoLegs(19, 32, -1, -1, 16));
+    // The first group stage is drawn by the European code; the 16 group
+    // winners and runners-up make the second, its 8 the quarter-finals.
+    Put(t, 0, 6, 0, GroupStage(47, 59, -1, -1));
+    Put(t, 0, 6, 1, GroupStage(103, 117, kGroupWinners, kGroupWinners + 16));
+    Put(t, 0, 6, 2, TwoLegs(201, 214, kGroupWinners, kGroupWinners, 8));
+    Put(t, 0, 6, 3, TwoLegs(215, 235, -1, -1, 4));
+    Put(t, 0, 6, 4, OneMatch(250, 277, -1, -1, 2, 1));
+}
+
+constexpr CupRoundRuleTable BuildRules() {
+    CupRoundRuleTable t{};
+    // A round that does not exist reads -1 in every byte; so does a cup
+    // that a nation does not have.
+    for (auto& nation : t.bytes)
+        for (auto& cup : nation)
+            for (auto& round : cup)
+                for (uint8_t& b : round) b = 0xFF;
+    for (int n = 0; n < kCountryCount; ++n) {
+        for (int k = 0; k < kFirstEuropeanCup; ++k) {
+            if (CupRoundCounts[n][k] > 0) NationalCup(t, n, k, CupRoundCounts[n][k]);
+        }
+    }
+    MainCupOfNationZero(t);
+    EuropeanCups(t);
     return t;
 }
 

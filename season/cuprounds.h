@@ -37,3 +37,7 @@ extern const CupRoundRuleTable CupRoundRules;
 // Rounds of each cup per country; 0 = the country has no such cup.  The
 // European cups read country 0's row.
 extern const int16_t CupRoundCounts[kCountryCount][kCupCount];
+
+// Television money of a cup match: per nation and cup a base amount; the
+// European cups read nation 0's row.
+extern const int32_t CupTVMoney[kCountryCount][kCupCount];

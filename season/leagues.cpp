@@ -1,23 +1,24 @@
 #include "season/leagues.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "season/clubseason.h"
 #include "season/matchsetup.h"
 
-// The shipped layout: clubs / extra meetings / reserve league.
-DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount] = {
-    {{20, 0, 1}, {24, 0, 1}, {24, 0, 1}, {24, 0, 1}, {22, 0, 0}, {0, 0, 0}},
-    {{12, 2, 1}, {10, 1, 1}, {10, 1, 1}, {10, 1, 1}, {0, 0, 0}, {0, 0, 0}},
-    {{18, 0, 1}, {20, 0, 1}, {18, 0, 0}, {18, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{18, 0, 1}, {18, 0, 1}, {18, 0, 0}, {19, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{20, 0, 1}, {22, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{20, 0, 1}, {20, 0, 1}, {20, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-};
+DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
+
+namespace {
+
+// A new game starts from the shipped layout.
+const bool g_layout_ready = [] {
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    return true;
+}();
+
+}  // namespace
+
 int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t LeaguePositionTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];

@@ -14,6 +14,19 @@ struct DivisionLayoutEntry {
     uint16_t third;
 };
 extern DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
+// The shipped layout that DivisionLayout starts from: clubs / extra
+// meetings / reserve league.
+constexpr DivisionLayoutEntry kShippedDivisionLayout[kCountryCount][kDivisionCount] = {
+    {{20, 0, 1}, {24, 0, 1}, {24, 0, 1}, {24, 0, 1}, {22, 0, 0}, {0, 0, 0}},
+    {{12, 2, 1}, {10, 1, 1}, {10, 1, 1}, {10, 1, 1}, {0, 0, 0}, {0, 0, 0}},
+    {{18, 0, 1}, {20, 0, 1}, {18, 0, 0}, {18, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{18, 0, 1}, {18, 0, 1}, {18, 0, 0}, {19, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{20, 0, 1}, {22, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{20, 0, 1}, {20, 0, 1}, {20, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+    {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+};
 
 constexpr int kLeagueRows = 7;
 constexpr int kLeagueRowClubs = 24;
