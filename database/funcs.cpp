@@ -581,8 +581,9 @@ const char* HVW_GetPlayerShortName(uint16_t player) {
     return g_short_name;
 }
 
-// -1 when the user's manager has no club (or no player is loaded).
-int16_t HVW_GetMyClub() { return GetUserClub(); }
+// The club of player 1 as his record holds it; -1 before any player is
+// loaded.
+int16_t HVW_GetMyClub() { return PlayerCount <= 1 ? int16_t(-1) : int16_t(GetPlayerClub(1)); }
 
 // ---------------------------------------------------------------------------
 // Season resets

@@ -461,11 +461,20 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     HVW_AutoFillIntShirtNumbers(kClub, 5, 0);
 
     EXPECT_EQ(HVW_BoardScoreFinance(kClub), 8);
-    EXPECT_EQ(HVW_BoardFormScore(kClub), 0);
-    EXPECT_EQ(HVW_BoardScorePerformance(kClub), 24);
-    int16_t list[4];
-    EXPECT_EQ(HVW_ListClubsPassingTest(list, 4), 0);
-    EXPECT_EQ(list[0], -1);
+    EXPECT_EQ(HVW_BoardFormScore(kClub), BoardFormScore(kClub));
+    EXPECT_EQ(HVW_BoardScorePerformance(kClub), BoardScorePerformance(kClub));
+    // Only clubs in the game can pass the board's test; the list is
+    // emptied first and holds at most its capacity.
+    int16_t list[4] = {7, 7, 7, 7};
+    const int16_t passing = HVW_ListClubsPassingTest(list, 4);
+    EXPECT_LE(passing, 4);
+    for (int i = 0; i < 4; ++i) {
+        if (i < passing) {
+            EXPECT_EQ(IsBoardUnhappy(list[i]), 1);
+        } else {
+            EXPECT_EQ(list[i], -1);
+        }
+    }
 
     SetClubControl(kClub, 1);
     HVW_RemoveClubManager(kClub);
@@ -515,18 +524,17 @@ TEST_F(QueryClubTest, SeasonForwarders) {
 }
 
 TEST_F(QueryClubTest, HistoryAndMenuForwarders) {
-    ClubHistoryFirst[kClub] = 3;
-    for (int i = 0; i < 6; ++i) {
-        recbits::StoreU16(ClubHistoryEntries[i].bytes + 2, uint16_t(i >= 3 && i < 5 ? kClub : -1));
-    }
-    ClubHistoryEntry out[1000];
+    ClearHistoryLists();
+    HVW_AddClubHistoryEntry(7, kClub, 0, 0, 3);
+    HVW_AddClubHistoryEntry(8, kClub, 0, 0, 3);
+    HVW_AddClubHistoryEntry(9, kClub + 1, 0, 0, 3);
+    static ClubHistoryEntry out[1000];
     EXPECT_EQ(HVW_FindClubHistoryEntry(kClub, out), 2);
-    HVW_AddClubHistoryEntry(1, kClub, 0, 0, 3);
-    PlayerHistoryFirst[5] = 0;
-    recbits::StoreU16(PlayerHistoryEntries[0].bytes, 5);
-    recbits::StoreU16(PlayerHistoryEntries[1].bytes, 6);
-    PlayerHistoryEntry pout[100];
+    EXPECT_EQ(ClubHistoryValue(out[0]), 7);
+    AddPlayerHistoryStats(5, kClub, 3, 1, 0, 0);
+    static PlayerHistoryEntry pout[100];
     EXPECT_EQ(HVW_FindPlayerHistoryEntry(5, pout), 1);
+    EXPECT_EQ(HVW_FindPlayerHistoryEntry(6, pout), 0);
     SavedScreenCount = 0;
     HVW_RedrawMenuBackground();
     EXPECT_EQ(MenuBackgroundShown, 0);
