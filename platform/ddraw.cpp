@@ -241,8 +241,18 @@ void PresentNow(DirectDrawSurface7* s) {
     st.frame_w = w;
     st.frame_h = h;
     const uint32_t bytes = BytesPerPixel(s->Format());
+    const PixelFormat& f = s->Format();
+    // The usual 32-bit screen needs no channel arithmetic.
+    const bool plain32 = bytes == 4 && (f.flags & kPfPaletteIndexed8) == 0 && f.red_mask == 0xFF0000 &&
+                         f.green_mask == 0xFF00 && f.blue_mask == 0xFF;
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = s->Pixels() + size_t(y) * size_t(s->Pitch());
+        if (plain32) {
+            uint32_t* out = st.frame.data() + size_t(y) * size_t(w);
+            std::memcpy(out, row, size_t(w) * 4);
+            for (int x = 0; x < w; ++x) out[x] &= 0xFFFFFF;
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             st.frame[size_t(y) * size_t(w) + size_t(x)] =
                 ToRgb(ReadRaw(row + size_t(x) * bytes, bytes), s->Format(), s->Palette());

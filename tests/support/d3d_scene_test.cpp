@@ -147,6 +147,9 @@ protected:
         std::system(("rm -rf " + dir_).c_str());
     }
 
+    void RestoreGraphicModeIfSet() {
+        if (GfxIsModeSet()) RestoreGraphicMode();
+    }
     // The drawing surface saved as a screen grab and loaded back.
     void Grab() {
         const std::string path = dir_ + "/grab.tga";
@@ -313,6 +316,116 @@ TEST_F(D3DSceneTest, EveryEffectShowsInTheGrab) {
     D3DLightDestroy(light);
     D3DTexDestroyTexture(cube_tex);
     D3DTexDestroyTexture(glyph_tex);
+}
+
+// Strips, lines and points in screen space, a vertex buffer, and a
+// mip-mapped texture drawn small enough to use its second level.
+TEST_F(D3DSceneTest, PrimitiveKindsVertexBuffersAndMipLevels) {
+    int mode = GfxFindMode(kW, kH, 3);
+    ASSERT_GE(mode, 0);
+    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
+    D3DClearSceneAll();
+    D3DBeginScene();
+    D3DSetRenderState(plat::kRsZEnable, 0);
+    D3DSetRenderState(plat::kRsCullMode, plat::kCullNone);
+    D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
+    auto tl = [](float x, float y, uint32_t colour) { return VertexTL{x, y, 0, 1, colour, 0, 0, 0}; };
+    // A strip of two triangles covering 10..19 x 10..19, flat shaded by
+    // each triangle's first vertex.
+    D3DSetRenderState(plat::kRsShadeMode, plat::kShadeFlat);
+    VertexTL strip[4] = {tl(9.5f, 9.5f, 0xFFFF0000), tl(19.5f, 9.5f, 0xFF00FF00), tl(9.5f, 19.5f, 0xFF0000FF),
+                         tl(19.5f, 19.5f, 0xFFFFFFFF)};
+    D3DDrawPrimitive(plat::kPtTriangleStrip, kFvfTL, strip, 4);
+    D3DSetRenderState(plat::kRsShadeMode, plat::kShadeGouraud);
+    // A horizontal line along row 40 and a point at (50, 50).
+    VertexTL line[2] = {tl(10, 40, 0xFFFFFF00), tl(30, 40, 0xFFFFFF00)};
+    D3DDrawPrimitive(plat::kPtLineList, kFvfTL, line, 2);
+    VertexTL point = tl(50, 50, 0xFF00FFFF);
+    D3DDrawPrimitive(plat::kPtPointList, kFvfTL, &point, 1);
+
+    // The same strip again from a vertex buffer, moved right.
+    plat::D3DVertexBufferDesc desc{sizeof(plat::D3DVertexBufferDesc), 0, kFvfTL, 4};
+    plat::Direct3DVertexBuffer7* vb = nullptr;
+    ASSERT_EQ(D3DGetD3D7()->CreateVertexBuffer(&desc, &vb, 0), plat::kDdOk);
+    void* data = nullptr;
+    ASSERT_EQ(vb->Lock(0, &data, nullptr), plat::kDdOk);
+    VertexTL* moved = static_cast<VertexTL*>(data);
+    for (int i = 0; i < 4; ++i) {
+        moved[i] = strip[i];
+        moved[i].x += 100;
+        moved[i].diffuse = 0xFFFF00FF;
+    }
+    vb->Unlock();
+    const uint16_t order[6] = {0, 1, 2, 2, 1, 3};
+    D3DDrawIndexedPrimitiveVB(plat::kPtTriangleList, vb, 4, order, 6);
+
+    // Level 0 white, level 1 red: drawn at half size, point mip filtering
+    // takes level 1.
+    DDraw3DDeviceInfo* device = DDrawGetCurrent3DDeviceInfo();
+    const uint32_t saved_flags = device->flags;
+    device->flags |= D3DDEVINFO_MIPMAPTEX;
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, 16 * 16 * 4, MEM_TYPE_MANUAL_FREE);
+    std::memset(block, 0xFF, 16 * 16 * 4);
+    const int mip = D3DTexAdvancedCreateTexture(16, 16, &block, 0,
+                                                D3DTEXCREATE_ARGB8888 | D3DTEXCREATE_32BIT | D3DTEXCREATE_MIPMAP);
+    device->flags = saved_flags;
+    ASSERT_EQ(D3DTexGetLevels(mip), 4u);
+    plat::DirectDrawSurface7* level1 = D3DTexGetSurface(mip)->Attached();
+    plat::SurfaceDesc locked;
+    ASSERT_EQ(level1->Lock(nullptr, &locked, 0, nullptr), plat::kDdOk);
+    for (uint32_t y = 0; y < 8; ++y) {
+        for (uint32_t x = 0; x < 8; ++x) {
+            const uint32_t red = 0xFFFF0000;
+            std::memcpy(static_cast<uint8_t*>(locked.surface) + y * uint32_t(locked.pitch) + x * 4, &red, 4);
+        }
+    }
+    level1->Unlock(nullptr);
+    D3DSetTextureStageState(0, plat::kTssMipFilter, plat::kTfpPoint);
+    D3DTexSetCurrentHandle(mip);
+    TextQuad(200, 100, 8, 0.0f, 1.0f);
+    D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
+    D3DEndScene();
+    Grab();
+
+    ExpectNear(11, 11, 0xFF0000, 0, "first triangle of the strip");
+    ExpectNear(18, 18, 0x00FF00, 0, "second triangle, its first vertex");
+    ExpectNear(20, 15, 0x000000, 0, "beside the strip");
+    ExpectNear(20, 40, 0xFFFF00, 0, "line");
+    ExpectNear(20, 41, 0x000000, 0, "below the line");
+    ExpectNear(50, 50, 0x00FFFF, 0, "point");
+    ExpectNear(51, 50, 0x000000, 0, "beside the point");
+    ExpectNear(115, 15, 0xFF00FF, 0, "strip from the vertex buffer");
+    ExpectNear(204, 104, 0xFF0000, 0, "second mip level");
+    vb->Release();
+    D3DTexDestroyTexture(mip);
+}
+
+TEST_F(D3DSceneTest, FullScreenFlipShowsTheFrame) {
+    RestoreGraphicModeIfSet();
+    GfxUninit();
+    WinResetForTests();
+    WinInit(nullptr, "Halvorn test", 0);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    DXEnumDisplay();
+    DDrawSelectDevice(0, 0);
+    StdoutCapture quiet;
+    GfxInit(GFXINIT_3D);
+    quiet.Text();
+    int mode = GfxFindMode(640, 480, 3);
+    ASSERT_GE(mode, 0);
+    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
+    D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF336699, 1.0f, 0);
+    D3DBeginScene();
+    D3DEndScene();
+    const int before = plat::PresentCount();
+    GfxFlip();
+    EXPECT_GT(plat::PresentCount(), before);
+    std::vector<uint32_t> frame;
+    int fw = 0, fh = 0;
+    plat::LastPresentedFrame(&frame, &fw, &fh);
+    ASSERT_EQ(fw, 640);
+    EXPECT_EQ(frame[size_t(240) * 640 + 320], 0x336699u);
 }
 
 }  // namespace
