@@ -261,7 +261,9 @@ TEST_F(PackedSoundsTest, DiskDriverRecordsTheWhistleAndTheCrowd) {
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(rate, 0u);
     double seconds = double(bytes.size()) / (double(rate) * 4.0);
-    EXPECT_GT(seconds, played * 0.6);
+    // The disk driver writes from its own thread in real time; on a loaded
+    // machine it can fall somewhat behind, so the lower bound is generous.
+    EXPECT_GT(seconds, played * 0.4);
     EXPECT_LT(seconds, played * 1.3);
     auto rms = [&](double from, double to) {
         size_t a = size_t(from * rate) * 2, b = std::min(size_t(to * rate) * 2, bytes.size() / 2);
