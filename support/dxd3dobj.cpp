@@ -1,11 +1,18 @@
 #include "support/dxd3dobj.h"
 
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "platform/d3d.h"
 #include "support/debug.h"
+#include "support/dxd3d.h"
+#include "support/dxd3drs.h"
+#include "support/dxd3dtex.h"
 #include "support/maths.h"
 #include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/picture.h"
 #include "support/xyzdata.h"
 
 namespace {
@@ -333,6 +340,44 @@ void AddVertices(D3DObjSurface* surface, const Vertex* vertices, uint32_t count,
     }
 }
 
+// The width and height of a GFX0 picture of 32-bit pixels, after checking
+// that the block holds exactly that picture.
+void CheckPicture(const uint8_t* block, uint32_t size, uint32_t* width, uint32_t* height) {
+    if (size < GFX0_HEADER_SIZE || std::memcmp(block, "GFX0", 4) != 0) {
+        FatalError("Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be %ld\n",
+                   long(size), long(GFX0_HEADER_SIZE));
+    }
+    *width = uint32_t(block[GFX0_WIDTH] | block[GFX0_WIDTH + 1] << 8);
+    *height = uint32_t(block[GFX0_HEIGHT] | block[GFX0_HEIGHT + 1] << 8);
+    const int64_t expected = int64_t(GFX0_HEADER_SIZE) + int64_t(*width) * int64_t(*height) * 4;
+    if (int64_t(size) != expected) {
+        FatalError("Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be %ld\n",
+                   long(size), long(expected));
+    }
+}
+
+int BasicTextureCreate(const char* directory, const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+    char name[XYZ_SURFACE_NAME_SIZE + 1] = {};
+    std::memcpy(name, record->surface1 + XYZ_SURFACE_NAME, XYZ_SURFACE_NAME_SIZE);
+    char path[PAK_MAX_NAME + 1];
+    uint8_t* block = nullptr;
+    uint32_t size = 0;
+    std::snprintf(path, sizeof path, "%s", MakeFileName(directory, name, "gfx"));
+    if (PakCheckFile(path)) {
+        size = PakLoadWholeFile(path, &block, MEM_TYPE_MANUAL_NO_MOVE);
+    } else {
+        std::snprintf(path, sizeof path, "%s", MakeFileName(directory, name, "tga"));
+        if (!PakCheckFile(path)) FatalError("Error: cannot find texture %s/%s.(gfx|tga)\n", directory, name);
+        size = PakLoadWholeFile(path, &block, MEM_TYPE_MANUAL_NO_MOVE);
+        if (LoadImageFile(&block, &size, 0, &ColFmt_A8R8G8B8) < 0) FatalError("Error converting %s", path);
+    }
+    uint32_t width, height;
+    CheckPicture(block, size, &width, &height);
+    output->texture = uint32_t(D3DTexAdvancedCreateTexture(width, height, &block, GFX0_HEADER_SIZE, D3DTEXCREATE_ARGB8888));
+    output->value = 0;
+    return 1;
+}
+
 }  // namespace
 
 void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback,
@@ -346,12 +391,10 @@ void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallbac
     XyzOpen(&b.view, data, kCreate);
     b.flags = flags;
     CheckPolygons(b);
-    // The basic texture loader comes with the texture handles.
-    if (callback == nullptr) AbortError(kModule, __LINE__, "D3DObj_CreateObjectFromXYZData(): no callback");
 
     AllocateMemory(owner, sizeof(D3DObj), MEM_TYPE_MANUAL_NO_MOVE);
     b.object = OwnedBy<D3DObj>(owner);
-    *b.object = D3DObj{callback, user_data, nullptr, 0};
+    *b.object = D3DObj{callback != nullptr ? callback : D3DObjBasicCallback, user_data, nullptr, 0};
 
     const uint32_t surfaces = b.view.surfaces.count;
     const uint32_t points = b.view.points.count;
@@ -393,6 +436,51 @@ void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallbac
     FreeMemory(&b.reverse_surface);
     FreeMemory(&b.reverse_size);
     FreeMemory(&b.table);
+}
+
+void D3DObj_Render(const D3DObj* object) {
+    for (uint32_t r = 0; r < object->surface_count; ++r) {
+        const D3DObjSurface* surface = &object->surfaces[r];
+        if (surface->cull & D3DOBJ_CULL_NONE) {
+            D3DSetRenderState(plat::kRsCullMode, plat::kCullNone);
+        } else if (surface->cull & D3DOBJ_CULL_CCW) {
+            D3DSetRenderState(plat::kRsCullMode, plat::kCullCcw);
+        }
+        D3DObjCallbackRecord record{};
+        record.texture = surface->texture;
+        record.value = surface->value;
+        D3DObjCallbackOutput output{};
+        uint32_t format = 0;
+        if (surface->vertices != nullptr && (surface->kind & D3DOBJ_TEXTURED)) {
+            record.event = D3DOBJ_EVENT_TEXTUREDRAW;
+            Send(object, &record, &output);
+            format = D3DOBJ_FVF_TEXTURED;
+        } else if (surface->vertices != nullptr && (surface->kind & D3DOBJ_COLOURED)) {
+            D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
+            record.event = D3DOBJ_EVENT_COLOURDRAW;
+            Send(object, &record, &output);
+            format = D3DOBJ_FVF_COLOURED;
+        } else {
+            AbortError(kModule, __LINE__, "D3DObj_Render(): flags not set correctly for points");
+        }
+        uint32_t primitive;
+        if (surface->kind & D3DOBJ_TRIANGLES) {
+            primitive = plat::kPtTriangleList;
+        } else if (surface->kind & D3DOBJ_LINES) {
+            primitive = plat::kPtLineList;
+        } else if (surface->kind & D3DOBJ_POINTS) {
+            primitive = plat::kPtPointList;
+        } else {
+            AbortError(kModule, __LINE__, "D3DObj_Render(): flags not set for poly type (tri, line, point)");
+        }
+        if (surface->vertex_count == 0) continue;  // nothing to draw
+        if (surface->indices != nullptr) {
+            D3DDrawIndexedPrimitive(primitive, format, surface->vertices, surface->vertex_count, surface->indices,
+                                    surface->index_count);
+        } else {
+            D3DDrawPrimitive(primitive, format, surface->vertices, surface->vertex_count);
+        }
+    }
 }
 
 void D3DObj_Destroy(void* owner) {
@@ -465,7 +553,20 @@ void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record, D3DO
                 AbortError(kModule, __LINE__, "D3DObjDefaultCallback(): no default action for TEXTUREDESTROY");
             }
             break;
+        case D3DOBJ_EVENT_TEXTUREDRAW: D3DTexSetCurrentHandle(int(record->texture)); break;
         default:
             break;
+    }
+}
+
+int D3DObjBasicCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+    const char* directory = static_cast<const char*>(record->user_data);
+    if (directory == nullptr) AbortError(kModule, __LINE__, "D3DObjBasicCallback(): NULL userdata passed");
+    switch (record->event) {
+        case D3DOBJ_EVENT_TEXTURECREATE: return BasicTextureCreate(directory, record, output);
+        case D3DOBJ_EVENT_TEXTUREDESTROY:
+            if (record->texture != D3DOBJ_NO_TEXTURE) D3DTexDestroyTexture(int(record->texture));
+            return 1;
+        default: return 0;
     }
 }

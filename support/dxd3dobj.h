@@ -105,6 +105,9 @@ constexpr uint32_t D3DOBJ_DOUBLE_SIDED = 0x20;  // the surfaces' double-sided bi
 // model data is not changed and may be freed afterwards.
 void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback,
                                     void* user_data, uint32_t flags);
+// Draws every render surface in order: cull state, texture (through the
+// callback) or none, then the list.
+void D3DObj_Render(const D3DObj* object);
 // Sends TEXTUREDESTROY for every surface, frees every array and the
 // object; the owner variable is null afterwards.
 void D3DObj_Destroy(void* owner);
@@ -121,6 +124,12 @@ void D3DObjSurfaceAddVertices(D3DObjSurface* surface, const D3DObjColVertex* ver
 // by 64 entries.
 uint32_t D3DObjSurfaceAddVertex(D3DObjSurface* surface, const void* vertex, uint16_t point);
 void D3DObjSurfaceAddIndex(D3DObjSurface* surface, uint16_t index);
+
+// The default texture loader.  The user data points to a record whose
+// first field is the texture directory name (a string): TEXTURECREATE loads
+// directory\name.gfx, or else directory\name.tga, through the pak files
+// and makes a texture of it; TEXTUREDESTROY releases it.
+int D3DObjBasicCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output);
 
 // The default actions of the events a callback did not handle.
 void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record,

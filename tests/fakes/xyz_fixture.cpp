@@ -111,4 +111,16 @@ int TestObjectCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput*
     }
 }
 
+int FigureTextureCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+    if (record->event != D3DOBJ_EVENT_TEXTURECREATE) return D3DObjBasicCallback(record, output);
+    uint8_t item[XYZ_SURFACE_MIN_STRIDE];
+    std::memcpy(item, record->surface1, sizeof item);
+    char* name = reinterpret_cast<char*>(item);
+    name[XYZ_SURFACE_NAME_SIZE - 1] = 0;
+    if (char* dot = std::strrchr(name, '.')) *dot = 0;
+    D3DObjCallbackRecord stem = *record;
+    stem.surface1 = item;
+    return D3DObjBasicCallback(&stem, output);
+}
+
 }  // namespace testenv

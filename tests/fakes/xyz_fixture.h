@@ -60,4 +60,10 @@ struct CallbackLog {
 CallbackLog& TestCallbackLog();
 int TestObjectCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output);
 
+// Stands in for the match display's figure texture callback: surfaces are
+// named after kit parts with the texture extension ("shirt.tga"); the
+// picture of each is loaded from the directory in the user data by the
+// basic callback, under the name without the extension.
+int FigureTextureCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output);
+
 }  // namespace testenv

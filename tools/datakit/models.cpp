@@ -140,8 +140,7 @@ Picture MakeFigureTexture(const std::string& stem) {
     if (stem == "face") return Face();
     if (stem == "shirt") {
         Picture p = MakePicture(n, n, 0xFFC81E1E);
-        FillRect(p, 0, 0, n, 5, kWhite);  // collar and cuffs
-        ShadeRows(p, n - 8, n, 0.85f);
+        ShadeRows(p, n - 6, n, 0.85f);  // hem and cuffs
         return p;
     }
     if (stem == "shorts") {

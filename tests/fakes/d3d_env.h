@@ -1,0 +1,34 @@
+// A 3D device on a headless window for drawing tests, and grabs of what it
+// drew read back as 0xRRGGBB pixels.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/maths.h"
+
+namespace testenv {
+
+// Window, display card, graphics and a 3D mode with z-buffer and two
+// buffers.  Memory must be up.
+void Start3D(int width, int height);
+void Stop3D();
+
+// The drawing surface saved as a screen grab into the current folder and
+// read back through the picture loader.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0xRRGGBB, top row first
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+Frame GrabFrame(const std::string& file_name);
+
+// Largest difference of the three channels.
+int ColourDistance(uint32_t a, uint32_t b);
+
+// An orthographic projection showing x0..x1 across and y0..y1 up the
+// screen, depth 0..far.
+Matrix Orthographic(float x0, float x1, float y0, float y1, float far);
+
+}  // namespace testenv

@@ -1,0 +1,164 @@
+// The data kit's figure loaded from the generated archive, posed by two
+// sets of bone matrices, drawn headless and grabbed: the limbs stand where
+// each pose puts them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "platform/d3d.h"
+#include "support/dxd3d.h"
+#include "support/dxd3danim.h"
+#include "support/dxd3dobj.h"
+#include "support/dxd3drs.h"
+#include "support/dxd3dtex.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/xyz_fixture.h"
+#include "tools/datakit/models.h"
+
+namespace {
+
+using namespace datakit;
+using testenv::Frame;
+
+constexpr int kW = 320, kH = 240;
+constexpr uint32_t kBackground = 0x204020;
+constexpr uint32_t kSkin = 0xE0AC84, kShirt = 0xC81E1E, kHair = 0x3C2814, kSocks = 0x1E3C96;
+
+// One metre is 100 pixels: x -1.6..1.6 across, y -0.3..2.1 up the screen.
+int Px(float x) { return int(std::lround(160 + x * 100)); }
+int Py(float y) { return int(std::lround(120 - (y - 0.9f) * 100)); }
+
+class FigureRenderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitMemory(64 * 1024);
+        PakFileInit();
+        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+        testenv::Start3D(kW, kH);
+        for (Matrix& m : bones_) MatrixIdentity(&m);
+    }
+    void TearDown() override {
+        if (anim_ != nullptr) D3DAnim_DestroyAnimData(&anim_);
+        if (figure_ != nullptr) D3DObj_Destroy(&figure_);
+        if (model_ != nullptr) FreeMemory(&model_);
+        testenv::Stop3D();
+        PakFileUninit();
+        UninitMemory();
+    }
+
+    // Poses, draws and grabs the figure standing with its feet on y = 0.
+    Frame Draw(const char* grab) {
+        D3DAnim_ApplyBoneMatrices(anim_, bones_, 1, FIGURE_BONE_COUNT + 1);
+        D3DAnim_ApplyConvPoints2Object(anim_);
+        Matrix world, view, projection = testenv::Orthographic(-1.6f, 1.6f, -0.3f, 2.1f, 10.0f);
+        MatrixSetTranslation(&world, 0.0f, FigureReferenceHeight(), 2.0f);
+        MatrixIdentity(&view);
+        D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &world);
+        D3DSetTransformType(D3DTRANSFORMSTATE_VIEW, &view);
+        D3DSetTransformType(D3DTRANSFORMSTATE_PROJECTION, &projection);
+        D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kBackground, 1.0f, 0);
+        D3DBeginScene();
+        D3DSetRenderState(plat::kRsLighting, 0);
+        D3DSetRenderState(plat::kRsZEnable, 1);
+        D3DSetRenderState(plat::kRsZWriteEnable, 1);
+        D3DSetRenderState(plat::kRsCullMode, plat::kCullCcw);
+        D3DObj_Render(figure_);
+        D3DEndScene();
+        scratch_name_ = std::string(grab) + ".tga";
+        return testenv::GrabFrame(scratch_name_);
+    }
+
+    void Expect(const Frame& f, float x, float y, uint32_t colour, const char* what) {
+        const uint32_t got = f.At(Px(x), Py(y));
+        EXPECT_LE(testenv::ColourDistance(got, colour), 24)
+            << what << " at (" << x << ", " << y << "): got 0x" << std::hex << got << ", wanted 0x" << colour;
+    }
+
+    uint8_t* model_ = nullptr;
+    D3DObj* figure_ = nullptr;
+    D3DAnim* anim_ = nullptr;
+    Matrix bones_[FIGURE_BONE_COUNT + 1];
+    std::string scratch_name_;
+};
+
+TEST_F(FigureRenderTest, LimbsStandWhereEachPosePutsThem) {
+    testenv::ScratchDir scratch;
+    PakLoadWholeFile(FIGURE_MODEL_PATH, &model_, MEM_TYPE_MANUAL_NO_MOVE);
+    char directory[] = "zudata\\d3d\\sskin\\textures\\figure";
+    D3DObj_CreateObjectFromXYZData(&figure_, model_, testenv::FigureTextureCallback, directory,
+                                   D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
+    D3DAnim_CreateAnimData(&anim_, model_, figure_);
+    FreeMemory(&model_);
+    ASSERT_EQ(figure_->surface_count, FIGURE_TEXTURES.size());
+
+    // Standing, arms down.
+    const Frame rest = Draw("rest");
+    ASSERT_EQ(rest.width, kW);
+    Expect(rest, 0.0f, 1.30f, kShirt, "chest");
+    Expect(rest, 0.0f, 1.78f, kHair, "hair");
+    Expect(rest, 0.05f, 1.62f, kSkin, "face");
+    Expect(rest, 0.23f, 0.82f, kSkin, "left hand, down");
+    Expect(rest, -0.23f, 0.82f, kSkin, "right hand, down");
+    Expect(rest, 0.09f, 0.30f, kSocks, "left shin");
+    Expect(rest, 0.62f, 1.40f, kBackground, "beside the left shoulder");
+    Expect(rest, -0.62f, 1.40f, kBackground, "beside the right shoulder");
+
+    // Both arms raised sideways: the arm bones turn a quarter about the
+    // figure's forward axis, away from the body; the left leg swings
+    // forward and up, out of the picture's plane.
+    for (uint16_t b : {BONE_LEFT_UPPER_ARM, BONE_LEFT_FOREARM, BONE_LEFT_HAND}) {
+        MatrixRotateZ(&bones_[b], float(-M_PI / 2));
+    }
+    for (uint16_t b : {BONE_RIGHT_UPPER_ARM, BONE_RIGHT_FOREARM, BONE_RIGHT_HAND}) {
+        MatrixRotateZ(&bones_[b], float(M_PI / 2));
+    }
+    for (uint16_t b : {BONE_LEFT_SHIN, BONE_LEFT_FOOT}) MatrixRotateX(&bones_[b], float(M_PI / 2));
+    const Frame raised = Draw("raised");
+    Expect(raised, 0.0f, 1.30f, kShirt, "chest");
+    Expect(raised, 0.62f, 1.40f, kSkin, "left forearm, out");
+    Expect(raised, -0.62f, 1.40f, kSkin, "right forearm, out");
+    Expect(raised, 0.80f, 1.40f, kSkin, "left hand, out");
+    Expect(raised, 0.23f, 0.82f, kBackground, "where the left hand hung");
+    Expect(raised, -0.23f, 0.82f, kBackground, "where the right hand hung");
+    Expect(raised, 0.09f, 0.30f, kBackground, "where the left shin stood");
+    Expect(raised, -0.09f, 0.30f, kSocks, "right shin");
+}
+
+TEST_F(FigureRenderTest, TheCubeLoadsItsTextureThroughTheBasicCallback) {
+    testenv::ScratchDir scratch;
+    PakLoadWholeFile(CUBE_MODEL_PATH, &model_, MEM_TYPE_MANUAL_NO_MOVE);
+    char directory[] = "zudata\\d3d\\simple\\textures";
+    D3DObj_CreateObjectFromXYZData(&figure_, model_, nullptr, directory, D3DOBJ_INDEXED);
+    FreeMemory(&model_);
+    const int handle = int(figure_->surfaces[0].texture);
+    EXPECT_GE(handle, 0);
+
+    Matrix world, view, projection = testenv::Orthographic(-1.6f, 1.6f, -0.3f, 2.1f, 10.0f);
+    MatrixSetTranslation(&world, 0.0f, 0.9f, 2.0f);
+    MatrixIdentity(&view);
+    D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &world);
+    D3DSetTransformType(D3DTRANSFORMSTATE_VIEW, &view);
+    D3DSetTransformType(D3DTRANSFORMSTATE_PROJECTION, &projection);
+    D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kBackground, 1.0f, 0);
+    D3DBeginScene();
+    D3DSetRenderState(plat::kRsLighting, 0);
+    D3DObj_Render(figure_);
+    D3DEndScene();
+    EXPECT_EQ(D3DTexGetCurrentHandle(), handle);
+    const Frame f = testenv::GrabFrame("cube.tga");
+    // The front face: orange centre, blue border, light ground between.
+    EXPECT_LE(testenv::ColourDistance(f.At(Px(0.0f), Py(0.9f)), 0xF08C1E), 24);
+    EXPECT_LE(testenv::ColourDistance(f.At(Px(-0.48f), Py(0.9f)), 0x1E3C96), 40);
+    EXPECT_LE(testenv::ColourDistance(f.At(Px(-0.3f), Py(0.9f)), 0xE6E6E6), 24);
+    EXPECT_EQ(f.At(Px(-0.7f), Py(0.9f)), kBackground);
+
+    D3DObj_Destroy(&figure_);
+    EXPECT_EQ(D3DTexGetSurface(handle), nullptr);
+}
+
+}  // namespace
