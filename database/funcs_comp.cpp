@@ -275,11 +275,12 @@ int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
 }  // namespace
 
 // A category that has no more fixtures hands over to the next one, which
-// is searched from the day's first fixture on.
+// is searched from the day's first fixture on.  The listing ends after
+// category 13: going on from there would start the day's list again.
 int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single,
                                       int16_t* category) {
     int cat = std::clamp<int>(*category, 0, kCategories - 1);
-    for (int scanned = 0; scanned < kCategories; ++scanned) {
+    for (;;) {
         const Category& c = kCategoryCodes[cat];
         if (c.division >= 0) DivisionFilterWord = c.division;
         const int16_t slot = FindInCategory(day, start, c);
@@ -287,15 +288,17 @@ int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single
             *category = int16_t(cat);
             return slot;
         }
-        const bool wraps = cat == kCategories - 1;
-        if (single != 0 || scanned == kCategories - 1) {
-            *category = wraps ? int16_t(-1) : int16_t(cat);
+        if (cat == kCategories - 1) {
+            *category = -1;
             return -1;
         }
-        cat = wraps ? 0 : cat + 1;
+        if (single != 0) {
+            *category = int16_t(cat);
+            return -1;
+        }
+        ++cat;
         start = -1;
     }
-    return -1;
 }
 
 // ---------------------------------------------------------------------------
