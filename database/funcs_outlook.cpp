@@ -45,13 +45,6 @@ constexpr int kLeagueCompetition = 0;
 
 bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
 
-// Divisions of the country: up to the first without clubs.
-int DivisionCount(int16_t country) {
-    int n = 0;
-    while (n < kDivisionCount && DivisionLayout[country][n].clubs != 0) ++n;
-    return n;
-}
-
 int Played(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPlayed]; }
 int Points(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPoints]; }
 
@@ -117,7 +110,7 @@ const char* HVW_GetCompPosition(int16_t event, int16_t* textId, int16_t country)
     }
     if (country < 0 || country >= kCountryCount) return nullptr;
     const CountryCompetitionNames& names = CompetitionNames[country];
-    const int n = DivisionCount(country);
+    const int n = HVW_CountCompRounds(country);
     if (event <= 8) {
         const int k = event <= 4 ? event - 1 : event - 5;
         *textId = event <= 4 ? kTextWinners : kTextRunnersUp;

@@ -11,6 +11,7 @@
 #include "management/squads.h"
 #include "menus/frontstate.h"
 #include "season/calendar.h"
+#include "season/clubfixtures.h"
 #include "season/fixtures.h"
 #include "support/debug.h"
 
@@ -483,4 +484,140 @@ void HVW_ReleaseClubsOfControl(int16_t control) {
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubControl(club) == uint16_t(control)) SetClubControl(club, 0);
     }
+}
+
+// ---------------------------------------------------------------------------
+// Availability for the next match
+
+namespace {
+
+constexpr int kFitnessNeeded = 48;
+constexpr int16_t kFriendly = 117;
+
+// The country whose day words apply to a club: clubs outside the nine
+// countries use country 0's.
+int16_t DayWordCountry(uint16_t club) {
+    if (club >= kClubCount) return 0;
+    const uint16_t country = GetClubNation(int16_t(club));
+    return country < kCountryCount ? int16_t(country) : int16_t(0);
+}
+
+// Below the fitness a player needs while the country's pre-season days
+// run (day word B to day word A).
+bool IsUnfit(uint16_t player, int16_t country) {
+    const int day = SeasonCalendar.currentDay;
+    return GetPlayerFitness(player) < kFitnessNeeded && HVW_GetCountryWordB(country) <= day &&
+           day <= HVW_GetCompNextRoundDay(country);
+}
+
+// The player's cup flag for a competition index 0-6 (6 shares flag 5);
+// other indexes are no cup and bar nobody.
+bool CupFlagSet(uint16_t player, int16_t k) {
+    switch (k) {
+    case 0: return GetPlayerCupFlag0(player) != 0;
+    case 1: return GetPlayerCupFlag1(player) != 0;
+    case 2: return GetPlayerCupFlag2(player) != 0;
+    case 3: return GetPlayerCupFlag3(player) != 0;
+    case 4: return GetPlayerCupFlag4(player) != 0;
+    case 5:
+    case 6: return GetPlayerCupFlag5(player) != 0;
+    default: return true;
+    }
+}
+
+bool IsEuropeanCup(int16_t k) { return k >= 4 && k <= 6; }
+
+// The club's next match as the team sheet sees it.
+struct NextMatch {
+    int16_t club;
+    int16_t k;         // competition index of GetNextFixtureOfClub
+    int16_t opponent;  // -1 when none
+    int16_t country;   // whose day words apply
+    uint16_t nation;   // the club's own nation
+};
+
+NextMatch NextMatchOf(uint16_t club) {
+    if (club >= kClubCount) return {int16_t(club), -1, -1, 0, 0xFFFF};
+    return {int16_t(club), GetNextFixtureOfClub(int16_t(club)), FindNextFixtureOfClub(int16_t(club)),
+            DayWordCountry(club), GetClubNation(int16_t(club))};
+}
+
+bool IsBanned(uint16_t player, const NextMatch& m) {
+    if (m.k == kFriendly) return false;
+    return IsEuropeanCup(m.k) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
+}
+
+// Registered for this cup with a club other than this one.  The national
+// cups keep a row per country; the European cups one row.
+bool IsCupTied(uint16_t player, const NextMatch& m) {
+    if (m.k < 0 || m.k > 6) return false;
+    if (!IsEuropeanCup(m.k) && m.nation >= kCountryCount) return false;
+    const uint16_t cup_club = GetPlayerCup(player, m.k, IsEuropeanCup(m.k) ? int16_t(0) : int16_t(m.nation));
+    return cup_club != uint16_t(m.club) && cup_club != kNoClub;
+}
+
+bool IsOnLoan(uint16_t player, const NextMatch& m) { return GetPlayerLoanClub(player) != uint16_t(m.club); }
+
+bool FacesLoanClub(uint16_t player, const NextMatch& m) {
+    return IsOnLoan(player, m) && GetPlayerFlag120Bit12(player) == 0 &&
+           GetPlayerLoanClub(player) == uint16_t(m.opponent);
+}
+
+bool LoanBarsCup(uint16_t player, const NextMatch& m) { return IsOnLoan(player, m) && !CupFlagSet(player, m.k); }
+
+}  // namespace
+
+int16_t HVW_GetPlayerAvailability(uint16_t player) {
+    const uint16_t club = GetPlayerClub(player);
+    const NextMatch m = NextMatchOf(club);
+    const uint16_t it = GetPlayerIT(player);
+    if (it >= 2 && it <= 8) return 7;
+    if (it >= 9) return 8;
+    if (it == 1) return IsUnfit(player, m.country) ? 8 : 12;
+    if (GetPlayerIntDuty(player) != 0) return 11;
+    if (GetNextFixtureOfPlayersClub(player) != 0) return 13;
+    if (FacesLoanClub(player, m)) return 13;
+    if (m.k >= 0 && m.k <= 6 && LoanBarsCup(player, m)) return 13;
+    if (IsEuropeanCup(m.k)) return GetPlayerEuroBan(player) != 0 ? 10 : 1;
+    return IsPlayerSuspended(player) != 0 ? 10 : 1;
+}
+
+int16_t HVW_CheckTeamSheet(int16_t club, int16_t national) {
+    HVW_BuildSquadList(club);
+    const SquadList& list = national != 0 ? ReserveList : FirstTeamList;
+    const NextMatch m = NextMatchOf(uint16_t(club));
+    const int shirts_in_use = 12 + GetFixtureCompInfo(club);
+    auto shirt_of = [&](uint16_t p) { return national != 0 ? GetPlayerIntShirt(p) : GetPlayerShirt(p); };
+    auto unfit = [&](uint16_t p) { return m.k != kFriendly && IsUnfit(p, m.country); };
+
+    int players = 0;
+    int reserves = 0;
+    for (uint16_t p : list.players) {
+        if (!IsSquadEntry(p)) continue;
+        ++players;
+        if (shirt_of(p) != 0) continue;
+        if (IsBanned(p, m) || GetPlayerIT(p) != 0 || unfit(p) || GetPlayerIntDuty(p) != 0) continue;
+        if (IsCupTied(p, m) || FacesLoanClub(p, m) || LoanBarsCup(p, m)) continue;
+        ++reserves;
+    }
+
+    int problems = 0;
+    for (uint16_t p : list.players) {
+        if (!IsSquadEntry(p)) continue;
+        const int shirt = shirt_of(p);
+        if (shirt < 1 || shirt >= shirts_in_use) continue;
+        const bool unable = IsBanned(p, m) || GetPlayerIT(p) != 0 || unfit(p) || GetPlayerIntDuty(p) != 0 ||
+                            IsCupTied(p, m);
+        if (unable) ++problems;
+        if (LoanBarsCup(p, m)) ++problems;
+        if (FacesLoanClub(p, m)) ++problems;
+        if (unable && reserves == 0) {
+            if (national != 0) {
+                SetPlayerIntShirt(p, 0);
+            } else {
+                SetPlayerShirt(p, 0);
+            }
+        }
+    }
+    return problems > 0 || players < 16 ? 1 : 0;
 }

@@ -340,4 +340,112 @@ TEST_F(PeopleTextTest, CalendarDate) {
     EXPECT_STREQ(HVW_FormatCalendarDate(), "Sunday 14 July 2002");
 }
 
+// ---------------------------------------------------------------------------
+// Availability and the team sheet
+
+class TeamSheetTest : public PeopleTest {
+protected:
+    static constexpr int16_t kClub = 5;
+    static constexpr int16_t kOpponent = 6;
+
+    void SetUp() override {
+        PeopleTest::SetUp();
+        SetClubNation(kClub, 0);
+        SetClubNation(kOpponent, 0);
+        SetClubNation(9, 0);
+        SeasonCalendar.currentDay = 5;
+        InPreSeason(false);
+        NextFixture(0);
+        // 18 players: shirts 1-16 and two reserves.
+        for (uint16_t p = 20; p < 38; ++p) {
+            Join(p, kClub);
+            SetPlayerFitness(p, 60);
+            SetPlayerShirt(p, p < 36 ? int16_t(p - 19) : int16_t(0));
+            for (int16_t slot = 0; slot < 7; ++slot) SetPlayerCup(p, -1, slot, 0);
+        }
+    }
+    // The pre-season days of country 0 run round today or lie before it.
+    static void InPreSeason(bool on) {
+        SeasonCalendar.leagueStartDay[0] = on ? 100 : 0;
+        SeasonCalendar.leagueEndDay[0] = 0;
+        SeasonCalendar.splitDay[0] = 0;
+    }
+    static void NextFixture(int type) { PutFixture(0, 10, type, kClub, kOpponent, 31, 31); }
+};
+
+TEST_F(TeamSheetTest, AvailabilityCodes) {
+    const uint16_t p = 25;
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 1);
+    SetPlayerSusp(p, 2);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 10);
+    SetPlayerIntDuty(p, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 11);
+    SetPlayerIT(p, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
+    SetPlayerFitness(p, 47);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
+    InPreSeason(true);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 8);
+    SetPlayerIT(p, 2);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 7);
+    SetPlayerIT(p, 8);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 7);
+    SetPlayerIT(p, 9);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 8);
+
+    // On loan from the next opponent.
+    const uint16_t q = 26;
+    SetPlayerLoanClub(q, kOpponent);
+    EXPECT_EQ(HVW_GetPlayerAvailability(q), 13);
+    SetPlayerFlag120Bit12(q, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(q), 1);
+    // A national cup tie: a loan player needs his cup flag.
+    NextFixture(5);
+    EXPECT_EQ(HVW_GetPlayerAvailability(q), 13);
+    SetPlayerCupFlag0(q, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(q), 1);
+    // Registered for this cup with another club: cup-tied.
+    SetPlayerCup(27, 9, 0, 0);
+    EXPECT_EQ(HVW_GetPlayerAvailability(27), 13);
+    // A European tie: the European ban counts, a suspension does not.
+    NextFixture(69);
+    SetPlayerSusp(28, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(28), 1);
+    SetPlayerEuroBan(28, 1);
+    EXPECT_EQ(HVW_GetPlayerAvailability(28), 10);
+}
+
+TEST_F(TeamSheetTest, SheetProblems) {
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 0);
+    // A banned player among shirts 1-16 is a problem; the reserves cover
+    // him, so he keeps his shirt.
+    SetPlayerSusp(24, 1);
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 1);
+    EXPECT_EQ(GetPlayerShirt(24), 5);
+    // With both reserves injured he loses it.
+    SetPlayerIT(36, 3);
+    SetPlayerIT(37, 3);
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 1);
+    EXPECT_EQ(GetPlayerShirt(24), 0);
+    // A friendly: bans and pre-season fitness do not count.
+    SetPlayerShirt(24, 5);
+    InPreSeason(true);
+    SetPlayerFitness(30, 10);
+    NextFixture(117);
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 0);
+    NextFixture(0);
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 1);
+    EXPECT_EQ(GetPlayerShirt(30), 0);
+}
+
+TEST_F(TeamSheetTest, SheetNeedsSixteenPlayers) {
+    for (uint16_t p = 35; p < 38; ++p) ClubRoster[kClub][p - 20] = 0;
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 1);
+    // A player on loan from the opponent, in a shirt: a problem.
+    for (uint16_t p = 35; p < 38; ++p) ClubRoster[kClub][p - 20] = p;
+    SetPlayerLoanClub(21, kOpponent);
+    EXPECT_EQ(HVW_CheckTeamSheet(kClub, 0), 1);
+    EXPECT_EQ(GetPlayerShirt(21), 2);  // not taken away for that
+}
+
 }  // namespace
