@@ -10,7 +10,8 @@
 ClubStrengthEntry ClubStrengthRanking[kClubCount];
 uint16_t ClubCountOfNation[kCountryCount];
 uint16_t SackedClubControl;
-uint16_t SackedClub;
+// No club until the user is first sacked: club 0 is a club like any other.
+uint16_t SackedClub = kNoClub;
 
 int16_t GetUserClub() {
     if (!IsValidPlayer(1)) return -1;

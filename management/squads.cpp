@@ -40,8 +40,10 @@ void AddToRoster(int16_t club, uint16_t player) {
 
 }  // namespace
 
-// Youth players go to the youth list, everyone else who plays to the first
-// team; managers who do not play are left out.
+// A youth or reserve player without a shirt or the first-team flag goes to
+// the reserve list when he has a reserve shirt or the reserve flag, else to
+// the youth list; everyone else who plays to the first team.  Managers who
+// do not play are left out.
 void BuildClubSquadList(int16_t club) {
     ClearList(FirstTeamList);
     ClearList(ReserveList);
@@ -50,7 +52,14 @@ void BuildClubSquadList(int16_t club) {
         for (uint16_t player : ClubRoster[club]) {
             if (!IsValidPlayer(player)) continue;
             if (GetPlayerPosition(player) == 13 && GetPlayerHalvorn(player) == 0) continue;
-            Append(GetPlayerFlag95(player) ? YouthList : FirstTeamList, player);
+            const bool reserveFlag = GetPlayerFlag107(player) != 0;
+            if (GetPlayerShirt(player) == 0 && GetPlayerFlag118(player) == 0 &&
+                (GetPlayerFlag95(player) != 0 || reserveFlag)) {
+                const bool reserve = reserveFlag || GetPlayerIntShirt(player) != 0;
+                Append(reserve ? ReserveList : YouthList, player);
+            } else {
+                Append(FirstTeamList, player);
+            }
         }
     }
     MarkEnd(FirstTeamList);

@@ -7,3 +7,4 @@ uint8_t MatchDayScreenTable[2032];
 DiaryNote DiaryNotes[10];
 uint8_t PlayerSearchPresets[1864];
 uint8_t PlayerSearchFilter[202];
+uint16_t MenuCurrentPlayer;

@@ -17,3 +17,7 @@ extern DiaryNote DiaryNotes[10];
 
 extern uint8_t PlayerSearchPresets[1864];
 extern uint8_t PlayerSearchFilter[202];
+
+// The player the job screens are about: the job application reads his
+// reputation.  Not saved.
+extern uint16_t MenuCurrentPlayer;
