@@ -197,4 +197,75 @@ TEST_F(CupQueryTest, SecondLegWithoutItsFirstLegStopsTheProgram) {
     EXPECT_FATAL(OptionsOf(0), "Cannot find this fixture");
 }
 
+// --- play options from the cup round rules ------------------------------------------
+
+TEST_F(CupQueryTest, NationalCupEntryFollowsTheRoundWindows) {
+    // Country 0's main cup: indexes 44-123 enter in round 0, 0-43 in round 2.
+    const int16_t top = 300, middle = 301, last = 302;
+    for (int16_t c : {top, middle, last}) SetClubNation(c, 0);
+    NationClubOrder[0][0] = uint16_t(top);
+    NationClubOrder[0][44] = uint16_t(middle);
+    NationClubOrder[0][124] = uint16_t(last);
+    EXPECT_EQ(HVW_GetClubCupEntryRound(top, 0), 2);
+    EXPECT_EQ(HVW_GetClubCupEntryRound(middle, 0), 0);
+    EXPECT_EQ(HVW_GetClubCupEntryRound(last, 0), -1);
+}
+
+TEST_F(CupQueryTest, ReplayedRoundsAndTheirReplays) {
+    SetClubNation(80, 0);
+    SetClubNation(81, 0);
+    PutFixture(0, 112, 5, 80, 81, 2, 2);       // cup 0, round 0
+    PutFixture(1, 119, 5 + 8, 81, 80, 31, 31);  // its replay
+    Options first = OptionsOf(0);
+    EXPECT_EQ(first.replay, 1);
+    EXPECT_EQ(first.leg, 0);
+    EXPECT_EQ(first.extraTime + first.penalties + first.awayGoals, 0);
+    EXPECT_EQ(first.subs, 5);
+    Options replay = OptionsOf(1);
+    EXPECT_EQ(replay.replay, 2);
+    EXPECT_EQ(replay.leg, 0);
+    EXPECT_EQ(replay.extraTime, 1);
+    EXPECT_EQ(replay.penalties, 1);
+    EXPECT_EQ(replay.firstHome + replay.firstAway, 0);
+}
+
+TEST_F(CupQueryTest, FinalIsDecidedOnTheDay) {
+    SetClubNation(80, 0);
+    PutFixture(0, 280, 5 + 7, 80, 81, 31, 31);  // cup 0, round 7
+    Options o = OptionsOf(0);
+    EXPECT_EQ(o.extraTime, 1);
+    EXPECT_EQ(o.penalties, 1);
+    EXPECT_EQ(o.replay + o.leg, 0);
+}
+
+TEST_F(CupQueryTest, EuropeanTiesAreTwoLegsWhoeverPlaysAtHome) {
+    // A club of another country at home in the second leg: the European
+    // cups are run under country 0's rules.
+    SetClubNation(90, 2);
+    SetClubNation(91, 45);
+    PutFixture(0, 59, 69, 91, 90, 2, 0);      // cup 4, round 0, first leg
+    PutFixture(1, 73, 69 + 8, 90, 91, 31, 31);  // second leg
+    Options first = OptionsOf(0);
+    EXPECT_EQ(first.leg, 1);
+    EXPECT_EQ(first.awayGoals, 0);
+    Options second = OptionsOf(1);
+    EXPECT_EQ(second.leg, 2);
+    EXPECT_EQ(second.awayGoals, 1);
+    EXPECT_EQ(second.extraTime, 1);
+    EXPECT_EQ(second.penalties, 1);
+    EXPECT_EQ(second.firstHome, 0);  // club 90 scored none away
+    EXPECT_EQ(second.firstAway, 2);
+    EXPECT_EQ(second.subs, 5);
+    // The first leg's home club may be foreign too.
+    EXPECT_EQ(OptionsOf(0).subs, 5);
+}
+
+TEST_F(CupQueryTest, NationalCupOfAForeignHomeClubKeepsTheStartingValues) {
+    SetClubNation(92, 45);
+    PutFixture(0, 112, 5, 92, 93, 31, 31);
+    Options o = OptionsOf(0);
+    EXPECT_EQ(o.subs, 5);
+    EXPECT_EQ(o.replay + o.leg + o.extraTime + o.penalties, 0);
+}
+
 }  // namespace
