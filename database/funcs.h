@@ -741,3 +741,174 @@ void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boug
 // Fills list (1200 entries, -1 behind the last) with the clubs without a
 // manager or with a caretaker; gives their count.
 int16_t HVW_ListManagerVacancies(int16_t* list, int16_t country);
+
+// ===========================================================================
+// Match-day and match-report queries.
+
+// --- Small members: forwarders, percentages, squad tests ---------------------
+
+int16_t HVW_GetClubSeasonLoans(int16_t club);
+void HVW_SetPlayerIntShirt(uint16_t player, int16_t shirt);
+void HVW_SetClubSeasonMerchandising(int16_t club, int32_t value);
+void HVW_SetClubWeeksMerchandising(int16_t club, int16_t week, int32_t value);
+int16_t HVW_GetFixtureField16(int16_t slot);
+int16_t HVW_GetFixtureField12(int16_t slot);
+void HVW_ClubSquadPass2(int16_t club);
+// The player's rank (0 = best) among the club's players; -1 when unranked.
+int16_t HVW_IsPlayerAvailable(uint16_t player, int16_t club);
+int16_t HVW_GetClubGenerosity(int16_t club);
+int16_t HVW_GetClubSquadHappinessPct(int16_t club);
+int16_t HVW_GetClubManagerFansPct(int16_t club);
+int16_t HVW_GetBoardConfidence(int16_t club);
+int16_t HVW_GetPlayerField117(uint16_t player);
+int16_t HVW_GetPlayerStat(uint16_t player, int16_t stat);
+int16_t HVW_GetPlayerStat27(uint16_t player);
+void HVW_SetPlayerField96(uint16_t player, int16_t value);
+int16_t HVW_GetPlayerField92(uint16_t player);
+void HVW_SetPlayerFlag95(uint16_t player, int16_t value);
+int16_t HVW_GetPlayerFlag95(uint16_t player);
+int32_t HVW_GetPlayerClause1(uint16_t player);
+int16_t HVW_GetPlayerClause2(uint16_t player);
+int16_t HVW_GetPlayerClause3(uint16_t player);
+int32_t HVW_GetPlayerClause4(uint16_t player);
+int32_t HVW_GetPlayerClause5(uint16_t player);
+int32_t HVW_GetPlayerClause6(uint16_t player);
+int32_t HVW_GetPlayerClause7(uint16_t player);
+int16_t HVW_GetPlayerClause8(uint16_t player);
+// Builds the club's squad lists, then runs the daily fitness change.
+void HVW_PlayerFitnessDailyOfClub(int16_t club);
+
+// Fitness and fatigue are kept 0..60: a percentage p is stored as
+// (p + 1) x 60 / 100.
+void HVW_SetPlayerFitnessPercent(uint16_t player, int16_t percent);
+void HVW_SetPlayerFatiguePercent(uint16_t player, int16_t percent);
+int16_t HVW_GetPlayerField105Percent(uint16_t player);
+int16_t HVW_GetPlayerField96Percent(uint16_t player);
+// 0..100 sort key of the player lists: half form, half performance.
+int16_t HVW_GetPlayerFormScore(uint16_t player);
+
+// 1 when the player is in that list of the club's squad lists, else 0.
+int16_t HVW_IsInSelectedTeam(uint16_t player, int16_t club);
+int16_t HVW_IsInNationalSquad(uint16_t player, int16_t club);
+int16_t HVW_IsInThirdSquadList(uint16_t player, int16_t club);
+// The first national-squad player, up to the list's first empty slot,
+// wearing that national shirt; 0 when none.
+uint16_t HVW_FindIntSquadPlayerByShirt(int16_t shirt);
+
+// Cut to 15 characters and a NUL.
+void HVW_SetPlayerSurname(uint16_t player, const char* surname);
+// 2430 + code for a position code 0..12, else -1.
+int16_t HVW_GetPositionTextId2430(int16_t code);
+// Two saved 16-bit words of the game state: written to the out and
+// returned.
+int16_t HVW_GetStateWord1(int16_t* out);
+int16_t HVW_GetStateWord2(int16_t* out);
+// Clears the side counters and the match count of a referee 0..399 who is
+// in use.
+void HVW_ResetRefereeCounters(int16_t referee);
+// Square root rounded to the nearest whole number; -1 for a negative n.
+int32_t HVW_RoundedSquareRoot(int32_t n);
+// 0..22.
+uint8_t HVW_RandomBelow23();
+
+// --- Fixture look-ups for screens ----------------------------------------
+
+// The club's fixture before today; -1 when none.
+int16_t HVW_FindClubPrevFixture(int16_t club);
+// The club's fixture on the day: kind 0 any code but 120, 1 code 120, -1
+// any; national-team days are never taken.  -1 when none.
+int16_t HVW_FindClubFixtureOnDay(int16_t club, int16_t day, int16_t kind);
+// The meeting before the day of the same cup with the clubs reversed; -1
+// when none.
+int16_t HVW_FindEarlierCupTie(int16_t home, int16_t away, int16_t competition, int16_t day);
+// 3 the final, 2 the semi-finals, 1 the quarter-finals, else 0.
+int16_t HVW_GetCupRoundTieType(int16_t country, int16_t cup, int16_t round);
+// The club's last n (at most 10) played league fixtures before today,
+// oldest first, into slots; the rest of the n entries -1.  Gives how many.
+int16_t HVW_GetClubLastLeagueFixtures(int16_t club, int16_t n, int16_t* slots);
+// The club's first fixture of the cup (0..6, as HVW_GetCupIndexForText
+// gives it) on or after the day; -1 when none.
+int16_t HVW_FindClubCupFixture(int16_t club, int16_t cup, int16_t day);
+// The marks of a player of the user's club in the listed fixtures (at most
+// 10); 0xFFFF where he has none.
+void HVW_GetPlayerMatchMarks(uint16_t player, const int16_t* slots, int16_t n, uint16_t* marks);
+
+// --- Division rankings for the match report --------------------------------
+
+// Players of the division ahead of the player's tally plus half of those
+// level with him; 500 when the ranking does not apply.
+int16_t HVW_RankKeeperByGoals(uint16_t player, int16_t country, int16_t division);
+int16_t HVW_RankPlayerByAssists(uint16_t player, int16_t country, int16_t division);
+// Goals per club of the division's played fixtures up to today, rounded;
+// competition -1 takes every code.
+int16_t HVW_GetDivisionAverageGoals(int16_t country, int16_t division, int16_t competition);
+
+// --- Match-report player picks ----------------------------------------------
+
+// The club's players, national squad first then the selected team, sorted
+// by their fans text; the first n go to out (0 beyond the players found).
+void HVW_ListClubPlayersByFans(int16_t club, uint16_t* out, int16_t n);
+// 1 when the club has no fixture of the competition before the slot.
+int16_t HVW_IsFirstClubFixtureInComp(int16_t club, int16_t slot, int16_t competition);
+uint16_t HVW_FindClubPlayerByShirt(int16_t club, int16_t shirt);
+uint16_t HVW_GetClubTopAssistsPlayer(int16_t club);
+// 1 when the player may play for the club in the fixture.
+int16_t HVW_IsPlayerAvailableForFixture(int16_t club, uint16_t player, int16_t slot);
+// The two best forwards' tallies; 1 when both pass 5 and together reach
+// half the division's average.
+int16_t HVW_HasClubStrikePartnership(int16_t club, int16_t* top, int16_t* second);
+// The two forwards of a partnership (slot -1: whether they may play or
+// not); 1 when two different players were found.
+int16_t HVW_FindClubStrikePair(int16_t club, uint16_t* first, uint16_t* second, int16_t target,
+                               int16_t threshold, int16_t slot);
+uint16_t HVW_GetClubTopScorer(int16_t club, int16_t* tie);
+uint16_t HVW_GetDivisionTopScorer(int16_t country, int16_t division, int16_t* tie);
+// Of a list of 32 players (0 empty); the value to the out.
+uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value);
+uint16_t HVW_GetClubMostValuablePlayer(int16_t club, int32_t* value);
+void HVW_GetClubStarPlayerFigures(int16_t club, int16_t* performance, int16_t* goals,
+                                  int16_t* assists, int16_t* keeperGoals);
+uint16_t HVW_GetClubStarPlayer(int16_t club);
+int16_t HVW_AreClubsInSameDivision(int16_t a, int16_t b);
+// The club whose squad lists are built; -1 when it cannot be told.
+int16_t HVW_GetSquadListClub();
+// Average match mark of the last seven days; 0 when none.
+int16_t HVW_GetPlayerRecentRating(uint16_t player, int16_t club);
+
+// --- Match-day look-ups and match ratings -------------------------------------
+
+// The user's last fixture, set by HVW_FindUserLastFixture (0 when none).
+extern int16_t HVW_LastFixtureSlot;
+// The club's first fixture on or after the day of the competition (-1
+// any; code 120 only with the flag set); 20000 when none.
+int16_t HVW_FindClubFixtureFromDay(int16_t club, int16_t competition, int16_t withReserve,
+                                   int16_t day);
+// The other club of the fixture and the club's side (0 home, 1 away); -1
+// and side 65535 when the club does not play in it.
+int16_t HVW_GetFixtureOpponent(int16_t club, int16_t slot, uint16_t* side);
+// kind 0: any code but 120; kind 1: code 120.  -1 when none.
+int16_t HVW_FindClubFixtureOnDayByKind(int16_t club, int16_t day, int16_t kind);
+// Flag 0: the last fixture before today; else the last up to today.
+void HVW_FindUserLastFixture(int16_t includeToday);
+// Rating 0..99 of the player in slot 0..15 of team 0..1 of the last match
+// in category 0..5.
+int16_t HVW_CalcMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category);
+int16_t HVW_GetMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category);
+// Text id of the player's fans band (21 bands).
+int16_t HVW_GetPlayerFansText(uint16_t player);
+
+// --- Best eleven of the viewed country -----------------------------------------
+
+// Slot 0 the keeper, 1-4 defenders (2-3 central), 5-8 midfielders (6-7
+// central), 9-10 forwards; player 0 and score 0 when empty.
+struct BestElevenSlot {
+    uint16_t player;
+    int16_t score;
+};
+constexpr int kBestElevenSlots = 11;
+extern BestElevenSlot BestEleven[kBestElevenSlots];
+// Mode 0 recent form, 1 discipline, 2 weakest regulars, 3 young, 4
+// veterans; another mode leaves the table empty.
+void HVW_BuildBestEleven(int16_t mode, int16_t division);
+void HVW_ClearBestEleven();
+void HVW_OfferBestGoalkeeper(uint16_t player, int16_t score);

@@ -126,3 +126,7 @@ int16_t IsBoardUnhappy(int16_t club) {
     const int total = BoardScoreFinance(club) + BoardFormScore(club) + BoardScorePerformance(club);
     return total < 20 ? 1 : 0;
 }
+
+int16_t GetBoardConfidence(int16_t club) {
+    return int16_t(BoardFormScore(club) + BoardScoreFinance(club) + BoardScorePerformance(club));
+}

@@ -34,3 +34,6 @@ int16_t BoardScoreFinance(int16_t club);
 void RemoveClubManager(int16_t club);
 // 1 when the board of a club in the game is unhappy with its manager.
 int16_t IsBoardUnhappy(int16_t club);
+// The board's confidence in the club's manager, 0..100: the sum of its
+// finance, form and performance scores.
+int16_t GetBoardConfidence(int16_t club);

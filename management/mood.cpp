@@ -22,3 +22,7 @@ int16_t GetClubSquadHappinessPct(int16_t club) {
     const int32_t unhappiness = sum / taken;
     return int16_t(100 - (unhappiness > 100 ? 100 : unhappiness));
 }
+
+int16_t GetClubManagerFansPct(int16_t club) {
+    return int16_t(int32_t(GetPlayerFans(FindClubManager(club))) * 100 / 63);
+}

@@ -8,3 +8,6 @@ int32_t ValuePlayer(uint16_t player);
 int32_t ValuePlayerFull(uint16_t player);
 // One attribute (stat 21) divided by 10: the variant of a manager's tactic.
 int16_t GetPlayerStat21Div10(uint16_t player);
+// The player's present ability in a position.  Least form: his overall
+// ability (stat 27), whatever the position.
+int16_t RatePlayerAbility(uint16_t player, int16_t position);

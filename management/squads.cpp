@@ -158,3 +158,6 @@ void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
     BuildClubSquadList(club);
     FillShirts(ReserveList, LastShirt(substitutes), ReserveShirt, SetPlayerIntShirt);
 }
+void ClubSquadPass2(int16_t) {}
+
+void PlayerFitnessDaily(int16_t) {}

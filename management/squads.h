@@ -52,3 +52,9 @@ void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
                                int16_t competition);
 // The manager whose club is being picked.
 extern uint16_t CurrentClubManager;
+// The second pass over the club's squad lists after they are built.  Least
+// form: the lists are left as built.
+void ClubSquadPass2(int16_t club);
+// The daily fitness change of the club's players before a match.  Least
+// form: fitness is left as it is.
+void PlayerFitnessDaily(int16_t club);

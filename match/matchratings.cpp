@@ -1,0 +1,3 @@
+#include "match/matchratings.h"
+
+MatchRatingRecord MatchRatingTable[kMatchRatingRows][kMatchRatingRecords];
