@@ -2,6 +2,7 @@
 // percentages of the 0..60 fields, squad-list membership tests and a few
 // plain table operations.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -145,9 +146,11 @@ void HVW_ResetRefereeCounters(int16_t referee) {
 
 int32_t HVW_RoundedSquareRoot(int32_t n) {
     if (n < 0) return -1;
-    // i: the smallest whole number whose square exceeds n.
-    int64_t i = 0;
+    // i: the smallest whole number whose square exceeds n, found from the
+    // floating-point root and corrected for its rounding.
+    int64_t i = int64_t(std::sqrt(double(n)));
     while (i * i <= n) ++i;
+    while (i > 0 && (i - 1) * (i - 1) > n) --i;
     const int64_t below = i - 1;
     return int32_t(n - below * below < i * i - n ? below : i);
 }

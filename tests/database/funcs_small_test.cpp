@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "database/referees.h"
@@ -166,6 +167,12 @@ TEST_F(SmallMembersTest, RoundedSquareRoot) {
     } cases[] = {{8, 3}, {6, 2}, {0, 0}, {1, 1}, {2, 1}, {3, 2}, {12, 3}, {13, 4},
                  {2147395600, 46340}, {2147483647, 46341}, {-1, -1}, {-2147483647 - 1, -1}};
     for (const auto& c : cases) EXPECT_EQ(HVW_RoundedSquareRoot(c.n), c.root) << c.n;
+    // The nearest whole root, checked against squares around every n.
+    for (int32_t n = 0; n < 20000; ++n) {
+        const int32_t r = HVW_RoundedSquareRoot(n);
+        ASSERT_LE(std::abs(r * r - n), std::abs((r + 1) * (r + 1) - n)) << n;
+        ASSERT_LE(std::abs(r * r - n), r > 0 ? std::abs((r - 1) * (r - 1) - n) : n) << n;
+    }
 }
 
 TEST_F(SmallMembersTest, RandomBelow23CoversItsRange) {
