@@ -63,11 +63,12 @@ run_fuzzers() {
     local target corpus
     for target in build-fuzz/fuzz_*; do
         [ -x "$target" ] || continue
-        corpus="fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
+        # Absolute paths: a fuzz target may change its working folder.
+        corpus="$PWD/fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
         local args=(-max_total_time=5 -rss_limit_mb=4096)
         # New units go into a scratch folder first in line, never into the
         # seed corpus in the source tree.
-        local scratch="build-fuzz/corpus/$(basename "$target")"
+        local scratch="$PWD/build-fuzz/corpus/$(basename "$target")"
         mkdir -p "$scratch"
         local dirs=("$scratch")
         [ -d "$corpus" ] && dirs+=("$corpus")
