@@ -584,8 +584,8 @@ std::vector<uint8_t> MakeMatchSoundFile(int sample) {
     SeedNoise(0x5EED0000u + uint32_t(sample));
     if (sample == MATCH_SOUND_COUNT) return Encode(PreMatchCrowd(), true);
     if (sample < 0 || sample > MATCH_SOUND_COUNT) DatakitFail("no match sound %d", sample);
-    const SoundSpec& spec = kEffects[sample];
-    return Encode(spec.make(), spec.loop);
+    const SoundSpec& sound = kEffects[sample];
+    return Encode(sound.make(), sound.loop);
 }
 
 std::string MatchSoundPath(int sample) {
