@@ -15,6 +15,7 @@
 #include "management/squads.h"
 #include "management/transfers.h"
 #include "menus/menusetup.h"
+#include "season/clubfixtures.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "season/leagues.h"
@@ -539,6 +540,46 @@ TEST_F(QueryClubTest, HistoryAndMenuForwarders) {
     HVW_RedrawMenuBackground();
     EXPECT_EQ(MenuBackgroundShown, 0);
     EXPECT_EQ(SavedScreenCount, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The fixture forwarders and the friendlies, on a table built with them.
+TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
+    for (int16_t c = 30; c < 40; ++c) {
+        SetClubNation(c, 5);
+        SetClubRep(c, 10);
+    }
+    SeasonCalendar.currentDay = 40;
+    EXPECT_GE(HVW_AddFixture(30, 0, kClub, 30, 0), 0);
+    EXPECT_GE(HVW_AddFixture(45, 0, 31, kClub, 0), 0);
+    EXPECT_GE(HVW_AddFixture(47, 117, kClub, 32, 0), 0);
+    EXPECT_EQ(HVW_FindFixtureOnDay(kClub, 45), FindFixtureOnDay(kClub, 45));
+    EXPECT_GE(HVW_FindFixtureOnDay(kClub, 45), 0);
+    EXPECT_EQ(HVW_FindFixtureOnDay(kClub, 46), -1);
+    EXPECT_GE(HVW_FindFriendlyOnDay(kClub, 47), 0);
+    EXPECT_EQ(HVW_FindFriendlyOnDay(kClub, 45), -1);
+    EXPECT_EQ(HVW_CountPlayedFixturesOfClub(kClub), 1);
+    EXPECT_EQ(HVW_GetClubLeaguePosition(kClub), GetClubLeaguePosition(kClub));
+    EXPECT_EQ(HVW_GetNextFixtureOfPlayersClub(3), GetNextFixtureOfPlayersClub(3));
+
+    // Busy within the next 14 days: no friendly tour.
+    EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);
+    SeasonCalendar.currentDay = 100;
+    EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 1);
+    HVW_ArrangeFriendly(kClub, 5);
+    int friendlies = 0;
+    for (int day = 100; day <= 115; ++day) {
+        const int16_t slot = FindFriendlyOnDay(kClub, int16_t(day));
+        if (slot < 0) continue;
+        ++friendlies;
+        EXPECT_EQ(GetClubNation(FixtureHome(slot)), 5);
+        EXPECT_EQ(FixtureAway(slot), kClub);
+    }
+    EXPECT_EQ(friendlies, 4);
+    EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);
 }
 
 }  // namespace
