@@ -29,10 +29,12 @@ constexpr int8_t kGroupRound = -4;  // clubs-through byte of a group round
 constexpr int8_t kGroupWinners = -4;  // entry window of the round after one
 constexpr int8_t kSubstitutes = 5;
 // National cup rounds are drawn from this league day counter on, 21 days
-// apart, each played 14 days after its draw.
+// apart, each played 14 days after its draw; a nation's cups are staggered
+// by 4 days so that their rounds fall on different days.
 constexpr int kFirstDrawDay = 30;
 constexpr int kRoundSpacing = 21;
 constexpr int kDrawToMatch = 14;
+constexpr int kCupStagger = 4;
 
 struct Round {
     int16_t draw, match;
@@ -105,7 +107,7 @@ constexpr void NationalCup(CupRoundRuleTable& t, int nation, int cup, int rounds
     const int direct = withPrelim ? clubs - prelim : (clubs < size ? clubs : size);
     const int last = rounds - 1;
     for (int r = 0; r < rounds; ++r) {
-        const int draw = kFirstDrawDay + kRoundSpacing * r;
+        const int draw = kFirstDrawDay + kCupStagger * cup + kRoundSpacing * r;
         const int match = draw + kDrawToMatch;
         int start = -1, end = -1, through = 0;
         if (withPrelim && r == first - 1) {
