@@ -321,6 +321,19 @@ void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry,
     recbits::StoreU32(e + 2, word);
 }
 
+int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {
+    if (GetPlayerApps(player) == 0) return 0;
+    HVW_FindUserLastFixture(0);
+    const int16_t slot = HVW_LastFixtureSlot;
+    const uint16_t club = GetPlayerClub(player);
+    const int side = FixtureHome(slot) == int16_t(club) ? 0 : 1;
+    for (int entry = 0; entry < kLineUpEntries; ++entry) {
+        const uint8_t* e = LineUpEntry(slot, side, entry);
+        if (recbits::LoadU16(e) == player) return int16_t(e[2]);
+    }
+    return 0;
+}
+
 void HVW_ClearLineUp(int16_t slot, int16_t side) {
     for (int entry = 0; entry < kLineUpEntries; ++entry) {
         uint8_t* e = LineUpEntry(slot, side, entry);

@@ -291,17 +291,30 @@ TEST_F(ListingTest, LineUps) {
     recbits::StoreU16(r + kPlayerGoals, 2);
     recbits::StoreU16(r + kPlayerCards, 2);
     recbits::StoreU16(team.bytes + kReportManOfTheMatch, 42);
-    PutFixture(9, 20, 0, 10, 11, 2, 1);
-    HVW_ClearLineUp(9, 1);
-    const uint8_t* e = FixtureTable[9].bytes + 20 + 96 + 3 * 6;
+    SeasonCalendar.currentDay = 21;
+    PutFixture(0, 20, 0, 10, 11, 2, 1);
+    HVW_ClearLineUp(0, 1);
+    const uint8_t* e = FixtureTable[0].bytes + 20 + 96 + 3 * 6;
     EXPECT_EQ(recbits::LoadU16(e), 0xFFFF);
-    HVW_StoreLineUpEntry(9, 1, 3, &team);
+    HVW_StoreLineUpEntry(0, 1, 3, &team);
     EXPECT_EQ(recbits::LoadU16(e), 42);
     EXPECT_EQ(recbits::LoadU32(e + 2), 77u | 2u << 8 | 1u << 13 | 1u << 14 | 1u << 15);
-    HVW_StoreLineUpEntry(9, 1, 4, &team);  // an empty report entry
+    HVW_StoreLineUpEntry(0, 1, 4, &team);  // an empty report entry
     EXPECT_EQ(recbits::LoadU16(e + 6), 0xFFFF);
+
+    // The player's value in the user's last fixture before today: player
+    // 42 of club 11, the away side of slot 0.
+    SetPlayerClub(42, 11);
+    EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 0);  // no appearances yet
+    SetPlayerApps(42, 3);
+    EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 77);
+    SetPlayerClub(43, 11);
+    SetPlayerApps(43, 3);
+    EXPECT_EQ(HVW_GetPlayerLastMatchValue(43), 0);  // not listed
+    PutFixture(1, 20, 117, 10, 11, 1, 1);  // friendlies are passed over
+    EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 77);
     // Clearing keeps the upper word of each entry's match values.
-    HVW_ClearLineUp(9, 1);
+    HVW_ClearLineUp(0, 1);
     EXPECT_EQ(recbits::LoadU16(e), 0xFFFF);
     EXPECT_EQ(recbits::LoadU16(e + 2), 0);
     EXPECT_EQ(recbits::LoadU16(e + 4), 0);
