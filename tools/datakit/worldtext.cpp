@@ -7,27 +7,6 @@
 
 namespace {
 
-// The code points that Windows-1252 puts at 0x80..0x9F (0 = unassigned).
-constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-bool CodePointTo1252(uint32_t cp, char* out) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        *out = static_cast<char>(cp);
-        return true;
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] != 0 && kHighControls[i] == cp) {
-            *out = static_cast<char>(0x80 + i);
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string Trim(std::string_view s) {
     size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r')) ++a;
@@ -37,41 +16,57 @@ std::string Trim(std::string_view s) {
 
 }  // namespace
 
+// The code points that Windows-1252 puts at 0x80..0x9F (0 = unassigned).
+constexpr uint16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+std::optional<uint8_t> CodePointTo1252(uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return uint8_t(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] != 0 && kHighControls[i] == cp) return uint8_t(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+std::optional<uint32_t> DecodeUtf8(std::string_view text, size_t& pos) {
+    const uint8_t lead = uint8_t(text[pos++]);
+    if (lead < 0x80) return lead;
+    int extra = 0;
+    uint32_t cp = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= text.size() || (uint8_t(text[pos]) & 0xC0) != 0x80) return std::nullopt;
+        cp = (cp << 6) | (uint8_t(text[pos++]) & 0x3F);
+    }
+    // Overlong forms would smuggle in control bytes.
+    constexpr uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[extra] || cp > 0x10FFFF) return std::nullopt;
+    return cp;
+}
+
 bool Utf8ToWindows1252(std::string_view utf8, std::string* out) {
     out->clear();
-    size_t i = 0;
-    while (i < utf8.size()) {
-        auto c = static_cast<uint8_t>(utf8[i]);
-        uint32_t cp;
-        int extra;
-        if (c < 0x80) {
-            cp = c;
-            extra = 0;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            extra = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            extra = 2;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (extra > 0 && i + static_cast<size_t>(extra) >= utf8.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            auto next = static_cast<uint8_t>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        // Overlong forms would smuggle in control bytes.
-        constexpr uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra]) return false;
-        char byte;
-        if (!CodePointTo1252(cp, &byte)) return false;
-        out->push_back(byte);
-        i += static_cast<size_t>(extra) + 1;
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::optional<uint32_t> cp = DecodeUtf8(utf8, pos);
+        if (!cp) return false;
+        std::optional<uint8_t> byte = CodePointTo1252(*cp);
+        if (!byte) return false;
+        out->push_back(char(*byte));
     }
     return true;
 }

@@ -3,7 +3,9 @@
 // Free of game code, so the built-in club-name table can be made from the
 // same pools at build time.
 #pragma once
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,11 @@
 // written) when the text is not valid UTF-8 or holds a character the code
 // page lacks.
 bool Utf8ToWindows1252(std::string_view utf8, std::string* out);
+// Decodes one UTF-8 character at text[pos] and advances pos; nothing for a
+// malformed, overlong or out-of-range sequence.
+std::optional<uint32_t> DecodeUtf8(std::string_view text, size_t& pos);
+// The Windows-1252 byte of a code point, when the code page has one.
+std::optional<uint8_t> CodePointTo1252(uint32_t code_point);
 
 // One culture file: lists by key ("surnames", "initials", "stems",
 // "endings", "prefixes", "forms"), already in Windows-1252.
