@@ -13,6 +13,7 @@
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
+#include "season/matchsetup.h"
 #include "support/debug.h"
 
 using recbits::LoadI32;
@@ -89,18 +90,6 @@ int32_t Saturate(int64_t value) {
 }
 
 int RepPercent(int16_t club) { return GetClubRep(club) * 100 / 63; }
-
-constexpr int32_t kTVValue[9][6] = {
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-    {10000000, 4000000, 1000000, 1000000, 200000, 100000},
-    {10000000, 4000000, 1000000, 1000000, 1000000, 1000000},
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-    {10000000, 4000000, 1000000, 500000, 500000, 100000},
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-    {10000000, 4000000, 1000000, 500000, 200000, 100000},
-};
 
 // What the projection needs of one club, worked out once.
 struct Projection {
@@ -367,8 +356,8 @@ int32_t GetWeeklyCommercialIncome(int16_t club, int32_t gate) {
 int32_t GetTelevisedMatchIncome(int16_t club) {
     int nation = GetClubNation(club);
     int division = GetClubDivision(club);
-    if (nation >= 9 || division >= 6) return 0;
-    return kTVValue[nation][division] / 25;
+    if (nation >= kCountryCount || division >= kDivisionCount) return 0;
+    return BroadcastMoney[nation][division] / 25;
 }
 
 int32_t GetCoachingWeeklyWage(int16_t club) {

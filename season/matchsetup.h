@@ -11,6 +11,10 @@
 enum DivisionRuleByte : int { kRuleWinPoints = 0, kRuleSubstitutes = 1 };
 extern const uint8_t DivisionMatchRules[kCountryCount][kDivisionCount][3];
 
+// What a televised match pays, per country and division: each club gets
+// one 25th of it.
+extern const int32_t BroadcastMoney[kCountryCount][kDivisionCount];
+
 // 1 for a country whose leagues are played.
 extern const int16_t CountryInPlay[kCountryCount];
 
