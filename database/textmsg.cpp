@@ -1,6 +1,5 @@
 #include "database/textmsg.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -11,6 +10,7 @@
 #include "menus/menucont.h"
 #include "season/leagues.h"
 #include "support/debug.h"
+#include "support/textbuf.h"
 
 // The block starts empty; TextMsg_ResetArgs empties it again after every
 // expansion.
@@ -75,27 +75,10 @@ char g_division_phrase[TEXTMSG_OUTPUT_SIZE];
 
 // ---- Output -----------------------------------------------------------
 
-// Appends to the output buffer; what does not fit is cut, so the text always
-// ends inside the buffer.
-class Output {
+// The expansion's output buffer; what does not fit is cut.
+class Output : public BoundedText {
 public:
-    explicit Output(char* buffer) : buffer_(buffer) { buffer_[0] = '\0'; }
-    void Put(char c) {
-        if (used_ < TEXTMSG_OUTPUT_SIZE - 1) buffer_[used_++] = c;
-    }
-    void Add(const char* format, ...) __attribute__((format(printf, 2, 3))) {
-        if (used_ >= TEXTMSG_OUTPUT_SIZE - 1) return;
-        va_list args;
-        va_start(args, format);
-        int n = std::vsnprintf(buffer_ + used_, size_t(TEXTMSG_OUTPUT_SIZE - used_), format, args);
-        va_end(args);
-        if (n > 0) used_ = n < TEXTMSG_OUTPUT_SIZE - used_ ? used_ + n : TEXTMSG_OUTPUT_SIZE - 1;
-    }
-    void Finish() { buffer_[used_] = '\0'; }
-
-private:
-    char* buffer_;
-    int used_ = 0;
+    explicit Output(char* buffer) : BoundedText(buffer, TEXTMSG_OUTPUT_SIZE) {}
 };
 
 // ---- Argument helpers ---------------------------------------------------
@@ -365,7 +348,6 @@ const char* TextMsg_Expand(const char* template_text) {
         const char letter = *p++;
         p = ExpandPlaceholder(out, p, slot, letter);
     }
-    out.Finish();
     TextMsg_ResetArgs();
     if (g_output[0] >= 'a' && g_output[0] <= 'z') g_output[0] = char(g_output[0] - 'a' + 'A');
     return g_output;

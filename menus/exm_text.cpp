@@ -1,10 +1,10 @@
 #include "menus/exm_text.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 #include "database/text.h"
 #include "support/debug.h"
+#include "support/textbuf.h"
 
 char NumberTextBuffer[NUMBER_TEXT_SIZE];
 int32_t CurrentNumberType = NUMBER_PLAIN;
@@ -25,20 +25,9 @@ constexpr int16_t kTextOrdinalRd = 265;
 constexpr int16_t kTextOrdinalTh = 266;
 
 // Appends to NumberTextBuffer, cutting what does not fit.
-class NumberText {
+class NumberText : public BoundedText {
 public:
-    NumberText() { NumberTextBuffer[0] = '\0'; }
-    void Add(const char* format, ...) __attribute__((format(printf, 2, 3))) {
-        if (used_ >= NUMBER_TEXT_SIZE - 1) return;
-        va_list args;
-        va_start(args, format);
-        int n = std::vsnprintf(NumberTextBuffer + used_, size_t(NUMBER_TEXT_SIZE - used_), format, args);
-        va_end(args);
-        if (n > 0) used_ = n < NUMBER_TEXT_SIZE - used_ ? used_ + n : NUMBER_TEXT_SIZE - 1;
-    }
-
-private:
-    int used_ = 0;
+    NumberText() : BoundedText(NumberTextBuffer, NUMBER_TEXT_SIZE) {}
 };
 
 // An amount split into groups of three digits.
