@@ -39,7 +39,8 @@ void BM_AffordableWageOneClub(benchmark::State& state) {
         SetClubBalance(c, 5000000);
     }
     UpdateClubSquads();
-    for (auto _ : state) benchmark::DoNotOptimize(GetAffordableWage(int16_t(state.iterations() % kClubCount)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GetAffordableWage(int16_t(state.iterations() % kClubCount)));
 }
 BENCHMARK(BM_AffordableWageOneClub)->Unit(benchmark::kMicrosecond);
 

@@ -102,7 +102,8 @@ void Unpack(int method, const Bytes& stream, Bytes& out) {
         return;
     }
     uint32_t size = 0;
-    UncompressDataMem2Mem(method, stream.data(), uint32_t(stream.size()), out.data(), uint32_t(out.size()), &size);
+    UncompressDataMem2Mem(method, stream.data(), uint32_t(stream.size()), out.data(), uint32_t(out.size()),
+                          &size);
 }
 
 bool Select(benchmark::State& state, const CorpusFile** file) {
@@ -150,8 +151,12 @@ void BM_Decompress(benchmark::State& state) {
     Report(state, *file, stream.size());
 }
 
-BENCHMARK(BM_Compress)->ArgsProduct({{0, 1, 2, 3, 4, 5, kZlibMethod}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Decompress)->ArgsProduct({{0, 1, 2, 3, 4, 5, kZlibMethod}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compress)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, kZlibMethod}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decompress)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, kZlibMethod}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -43,8 +43,7 @@ void BM_PostToTheUsersClub(benchmark::State& state) {
     PlayerCount = 10;
     SetPlayerClub(1, 5);
     for (auto _ : state) {
-        AddMessage(5, 6, uint32_t(state.iterations()), 0xFFFFFFFF, -1, -1, -1, -1, -1, -1, -1, 26,
-                   1, 1);
+        AddMessage(5, 6, uint32_t(state.iterations()), 0xFFFFFFFF, -1, -1, -1, -1, -1, -1, -1, 26, 1, 1);
     }
 }
 BENCHMARK(BM_PostToTheUsersClub)->Unit(benchmark::kMicrosecond);

@@ -5,11 +5,11 @@
 // hanging from a chain of joints.
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 #include "support/dxd3danim.h"
@@ -40,16 +40,18 @@ std::vector<uint8_t> Figure(int boxes_per_bone) {
         Put(out, p_at + i * 16 + 12, &bone, 2);
         Put(out, p_at + i * 16 + 14, &parent, 2);
     };
-    for (uint16_t b = 0; b < kBones; ++b) point(b, 0.0f, 0.1f * b, 0.0f, uint16_t(b + 1), b ? uint16_t(b - 1) : 0xFFFF);
+    for (uint16_t b = 0; b < kBones; ++b)
+        point(b, 0.0f, 0.1f * b, 0.0f, uint16_t(b + 1), b ? uint16_t(b - 1) : 0xFFFF);
     for (uint32_t s = 0; s < surfaces; ++s) out[s_at + s * 72] = uint8_t('a' + s);
-    constexpr uint32_t kFaces[6][4] = {{2, 3, 1, 0}, {7, 6, 4, 5}, {6, 2, 0, 4}, {3, 7, 5, 1}, {6, 7, 3, 2}, {5, 4, 0, 1}};
+    constexpr uint32_t kFaces[6][4] = {{2, 3, 1, 0}, {7, 6, 4, 5}, {6, 2, 0, 4},
+                                       {3, 7, 5, 1}, {6, 7, 3, 2}, {5, 4, 0, 1}};
     const float uv[2][4] = {{0, 1, 1, 0}, {0, 0, 1, 1}};
     for (uint32_t box = 0; box < boxes; ++box) {
         const uint16_t bone = uint16_t(box % kBones + 1);
         const uint32_t first = kBones + 8 * box;
         for (uint32_t c = 0; c < 8; ++c) {
-            point(first + c, (c & 1) ? 0.05f : -0.05f, 0.1f * bone + ((c & 2) ? 0.1f : 0.0f), (c & 4) ? 0.05f : -0.05f,
-                  bone, uint16_t(bone - 1));
+            point(first + c, (c & 1) ? 0.05f : -0.05f, 0.1f * bone + ((c & 2) ? 0.1f : 0.0f),
+                  (c & 4) ? 0.05f : -0.05f, bone, uint16_t(bone - 1));
         }
         for (uint32_t f = 0; f < 6; ++f) {
             const size_t at = q_at + (6 * box + f) * 56;
@@ -84,7 +86,8 @@ void BM_BuildIndexedFigure(benchmark::State& state) {
     Load(int(state.range(0)));
     for (auto _ : state) {
         D3DObj* object = nullptr;
-        D3DObj_CreateObjectFromXYZData(&object, g_data, Textures, nullptr, D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
+        D3DObj_CreateObjectFromXYZData(&object, g_data, Textures, nullptr,
+                                       D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
         benchmark::DoNotOptimize(object->surfaces[0].vertex_count);
         D3DObj_Destroy(&object);
     }

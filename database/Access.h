@@ -534,7 +534,7 @@ void InitClubFinanceHistory();
 // Projection.  The fixture list and the forecast buffer are shared
 // scratch: one club at a time.
 struct FinanceFixture {
-    int16_t day;  // -1 ends the list
+    int16_t day;    // -1 ends the list
     uint16_t kind;  // 0 home, 1 televised home, 2 televised away, 3 away
 };
 constexpr int kFinanceFixtureListSize = 100;

@@ -36,22 +36,19 @@ constexpr BitField kStandStyle[4] = {{4, 24, 3}, {4, 16, 3}, {4, 8, 3}, {4, 0, 3
 constexpr BitField kStandCapacity[4] = {{4, 27, 5}, {4, 19, 5}, {4, 11, 5}, {4, 3, 5}};
 constexpr BitField kBaseRep{8, 0, 5}, kSaleFee{8, 5, 26};
 constexpr int kSalePlayer = 12;
-constexpr BitField kSaleTag{14, 0, 8}, kSaleDay{14, 8, 5}, kSaleMonth{14, 20, 4},
-    kSaleYear{14, 13, 7};
+constexpr BitField kSaleTag{14, 0, 8}, kSaleDay{14, 8, 5}, kSaleMonth{14, 20, 4}, kSaleYear{14, 13, 7};
 constexpr BitField kBuyFee{18, 0, 26}, kNation{22, 0, 8};
 constexpr int kBuyPlayer = 26;
-constexpr BitField kBuyDay{28, 0, 5}, kBuyMonth{28, 5, 4}, kBuyYear{28, 17, 7},
-    kBuyTag{28, 9, 8};
+constexpr BitField kBuyDay{28, 0, 5}, kBuyMonth{28, 5, 4}, kBuyYear{28, 17, 7}, kBuyTag{28, 9, 8};
 constexpr BitField kCrowd{32, 0, 17};
 constexpr int kGoalsPlayer = 36;
-constexpr BitField kCrowdDay{38, 0, 5}, kCrowdMonth{38, 12, 4}, kCrowdYear{38, 5, 7},
-    kRecordGoals{38, 16, 7}, kRecordGoalsSeason{38, 23, 7};
-constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinDay{42, 22, 5},
-    kWinMonth{42, 10, 4}, kWinTag{42, 14, 8};
-constexpr BitField kWinYear{46, 0, 7}, kDefeatFor{46, 7, 5}, kDefeatAgainst{46, 12, 5},
-    kDefeatTag{46, 17, 8}, kDefeatDay{46, 25, 5};
-constexpr BitField kDefeatMonth{50, 0, 4}, kDefeatYear{50, 4, 7}, kControl{50, 11, 3},
-    kRep{50, 14, 6};
+constexpr BitField kCrowdDay{38, 0, 5}, kCrowdMonth{38, 12, 4}, kCrowdYear{38, 5, 7}, kRecordGoals{38, 16, 7},
+    kRecordGoalsSeason{38, 23, 7};
+constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinDay{42, 22, 5}, kWinMonth{42, 10, 4},
+    kWinTag{42, 14, 8};
+constexpr BitField kWinYear{46, 0, 7}, kDefeatFor{46, 7, 5}, kDefeatAgainst{46, 12, 5}, kDefeatTag{46, 17, 8},
+    kDefeatDay{46, 25, 5};
+constexpr BitField kDefeatMonth{50, 0, 4}, kDefeatYear{50, 4, 7}, kControl{50, 11, 3}, kRep{50, 14, 6};
 constexpr BitField kAvgAttendance{54, 0, 17}, kXCoord{54, 17, 8}, kYCoord{58, 0, 8};
 constexpr int kSeasonLoans = 62;
 constexpr int kBidShortList = 63;
@@ -121,9 +118,7 @@ uint32_t Get(int16_t club, BitField f, const char* message) {
     return ReadField(Rec(club), f);
 }
 
-uint16_t GetQuiet(int16_t club, BitField f) {
-    return IsClub(club) ? uint16_t(ReadField(Rec(club), f)) : 0;
-}
+uint16_t GetQuiet(int16_t club, BitField f) { return IsClub(club) ? uint16_t(ReadField(Rec(club), f)) : 0; }
 
 void SetClamped(int16_t club, BitField f, int value, int low, int high) {
     if (IsClub(club)) WriteField(Rec(club), f, uint32_t(std::clamp(value, low, high)));
@@ -236,9 +231,7 @@ int32_t GetClubBalance(int16_t club) {
 }
 // The field holds 0 .. 134217727; a larger balance is kept at the top
 // rather than wrapping into a small or negative one.
-void SetClubBalance(int16_t club, int32_t value) {
-    SetClamped(club, kBalance, value, 0, kMaxBalance);
-}
+void SetClubBalance(int16_t club, int32_t value) { SetClamped(club, kBalance, value, 0, kMaxBalance); }
 void AddClubBalance(int16_t club, int32_t amount) {
     if (!IsClub(club)) return;
     int64_t balance = int64_t(GetClubBalance(club)) + amount;
@@ -319,15 +312,11 @@ void SetClubSeasonLoans(int16_t club, int16_t value) { SetByte(club, kSeasonLoan
 
 // --- squad averages, board -------------------------------------------------
 
-uint16_t GetClubSquadAvgStat(int16_t club) {
-    return IsClub(club) ? LoadU16(Rec(club) + kSquadAvgStat) : 0;
-}
+uint16_t GetClubSquadAvgStat(int16_t club) { return IsClub(club) ? LoadU16(Rec(club) + kSquadAvgStat) : 0; }
 void SetClubSquadAvgStat(int16_t club, int16_t value) {
     if (IsClub(club)) StoreU16(Rec(club) + kSquadAvgStat, uint16_t(std::clamp<int>(value, 0, 100)));
 }
-uint32_t GetClubSquadAvgWage(int16_t club) {
-    return IsClub(club) ? LoadU32(Rec(club) + kSquadAvgWage) : 0;
-}
+uint32_t GetClubSquadAvgWage(int16_t club) { return IsClub(club) ? LoadU32(Rec(club) + kSquadAvgWage) : 0; }
 void SetClubSquadAvgWage(int16_t club, uint32_t value) {
     if (IsClub(club)) StoreU32(Rec(club) + kSquadAvgWage, value);
 }
@@ -357,9 +346,7 @@ void SetClubName(int16_t club, uint16_t player) {
 uint16_t GetClubSeasonDispoints(int16_t club) {
     return Get(club, kSeasonDispoints, "Trying to get season dispoints of neg club : '%d'\n");
 }
-void SetClubSeasonDispoints(int16_t club, int16_t value) {
-    SetMasked(club, kSeasonDispoints, value);
-}
+void SetClubSeasonDispoints(int16_t club, int16_t value) { SetMasked(club, kSeasonDispoints, value); }
 
 // --- club records ----------------------------------------------------------
 
@@ -439,8 +426,7 @@ uint16_t GetClubRecordDefeatGoalsFor(int16_t club) {
     return Get(club, kDefeatFor, "Trying to get Record defeat goals for of neg club : '%d'\n");
 }
 uint16_t GetClubRecordDefeatGoalsAgainst(int16_t club) {
-    return Get(club, kDefeatAgainst,
-               "Trying to get Record defeat goals against of neg club : '%d'\n");
+    return Get(club, kDefeatAgainst, "Trying to get Record defeat goals against of neg club : '%d'\n");
 }
 void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag) {
     if (!CanSetRecord(club)) return;
@@ -527,8 +513,8 @@ uint8_t GetClubBidShortListByte2(int16_t club, int16_t bid, int16_t slot) {
 }
 void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t player, uint8_t value1,
                          uint8_t value2) {
-    if (!IsClub(club) || bid < 0 || bid >= kShortListBids || slot < 0 ||
-        slot >= kShortListSlots || player >= PlayerCount) {
+    if (!IsClub(club) || bid < 0 || bid >= kShortListBids || slot < 0 || slot >= kShortListSlots ||
+        player >= PlayerCount) {
         return;
     }
     uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
@@ -594,9 +580,8 @@ void FillClubScorers(int16_t club, int16_t block) {
         if (GetPlayerPosition(player) == 0 || listed(player)) continue;
         candidates[count++] = player;
     }
-    std::stable_sort(candidates, candidates + count, [](uint16_t a, uint16_t b2) {
-        return GetPlayerGoals(a) > GetPlayerGoals(b2);
-    });
+    std::stable_sort(candidates, candidates + count,
+                     [](uint16_t a, uint16_t b2) { return GetPlayerGoals(a) > GetPlayerGoals(b2); });
     int next = 0;
     for (int i = 0; i < kScorerPairs && next < count; ++i) {
         if (LoadU16(pairs + 4 * i) != 0) continue;

@@ -85,9 +85,7 @@ void SetSeason(int16_t club, int32_t value, int field, bool atLeastZero) {
     StoreI32(Totals(club) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
-int32_t Saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 int RepPercent(int16_t club) { return GetClubRep(club) * 100 / 63; }
 
@@ -118,8 +116,7 @@ int32_t ProjectWeek(const Projection& p, int32_t previous, int d) {
         if (f.kind == 0 || f.kind == 1) ++home;
         if (f.kind == 1 || f.kind == 2) ++televised;
     }
-    double matches = double(int64_t(home) * p.gate + int64_t(televised) * p.tv) +
-                     0.3 * home * p.gate;
+    double matches = double(int64_t(home) * p.gate + int64_t(televised) * p.tv) + 0.3 * home * p.gate;
     int64_t income = int64_t(std::clamp(matches, -9.0e18, 9.0e18));
     return Saturate(int64_t(previous) + p.fixed + income - p.outgoings);
 }
@@ -158,8 +155,7 @@ void SetClubWeekMiscIn(int16_t club, int32_t value, int16_t week) {
 // The one week getter that treats a bad week as fatal.
 int32_t GetClubWeeksMerchandising(int16_t club, int16_t week) {
     if (week < 0 || week >= kFinanceWeeks) FatalError("Invalid Week in GetLastBalance() Access");
-    return GetWeek(club, week, kMerchandising,
-                   "Trying to get WeeksMerchandising of neg club : '%d'\n");
+    return GetWeek(club, week, kMerchandising, "Trying to get WeeksMerchandising of neg club : '%d'\n");
 }
 void SetClubWeeksMerchandising(int16_t club, int32_t value, int16_t week) {
     SetWeek(club, value, week, kMerchandising, false);
@@ -177,8 +173,7 @@ void SetClubWeekTotalWages(int16_t club, int32_t value, int16_t week) {
     SetWeek(club, value, week, kWages, true);
 }
 int32_t GetClubWeeksCoachingStaffWages(int16_t club, int16_t week) {
-    return GetWeek(club, week, kCoaching,
-                   "Trying to get WeeksCoachingStaffWages of neg club : '%d'\n");
+    return GetWeek(club, week, kCoaching, "Trying to get WeeksCoachingStaffWages of neg club : '%d'\n");
 }
 void SetClubWeeksCoachingStaffWages(int16_t club, int32_t value, int16_t week) {
     SetWeek(club, value, week, kCoaching, false);
@@ -211,15 +206,11 @@ void SetClubSeasonSales(int16_t club, int32_t value) { SetSeason(club, value, kS
 int32_t GetClubSeasonGateReceipts(int16_t club) {
     return GetSeason(club, kGate, "Trying to get SeasonGateReceipts of neg club : '%d'\n");
 }
-void SetClubSeasonGateReceipts(int16_t club, int32_t value) {
-    SetSeason(club, value, kGate, false);
-}
+void SetClubSeasonGateReceipts(int16_t club, int32_t value) { SetSeason(club, value, kGate, false); }
 int32_t GetClubSeasonSponsorship(int16_t club) {
     return GetSeason(club, kSponsorship, "Trying to get SeasonSponsorship of neg club : '%d'\n");
 }
-void SetClubSeasonSponsorship(int16_t club, int32_t value) {
-    SetSeason(club, value, kSponsorship, false);
-}
+void SetClubSeasonSponsorship(int16_t club, int32_t value) { SetSeason(club, value, kSponsorship, false); }
 int32_t GetClubSeasonTVIncome(int16_t club) {
     return GetSeason(club, kTV, "Trying to get SeasonTVIncome of neg club : '%d'\n");
 }
@@ -229,8 +220,7 @@ int32_t GetClubSeasonMiscIn(int16_t club) {
 }
 void SetClubSeasonMiscIn(int16_t club, int32_t value) { SetSeason(club, value, kMiscIn, true); }
 int32_t GetClubSeasonMerchandising(int16_t club) {
-    return GetSeason(club, kMerchandising,
-                     "Trying to get SeasonMerchandising of neg club : '%d'\n");
+    return GetSeason(club, kMerchandising, "Trying to get SeasonMerchandising of neg club : '%d'\n");
 }
 void SetClubSeasonMerchandising(int16_t club, int32_t value) {
     SetSeason(club, value, kMerchandising, false);
@@ -238,18 +228,13 @@ void SetClubSeasonMerchandising(int16_t club, int32_t value) {
 int32_t GetClubSeasonSignings(int16_t club) {
     return GetSeason(club, kSignings, "Trying to get SeasonSignings of neg club : '%d'\n");
 }
-void SetClubSeasonSignings(int16_t club, int32_t value) {
-    SetSeason(club, value, kSignings, false);
-}
+void SetClubSeasonSignings(int16_t club, int32_t value) { SetSeason(club, value, kSignings, false); }
 int32_t GetClubSeasonPlayerWages(int16_t club) {
     return GetSeason(club, kWages, "Trying to get SeasonPlayerWages of neg club : '%d'\n");
 }
-void SetClubSeasonPlayerWages(int16_t club, int32_t value) {
-    SetSeason(club, value, kWages, false);
-}
+void SetClubSeasonPlayerWages(int16_t club, int32_t value) { SetSeason(club, value, kWages, false); }
 int32_t GetClubSeasonCoachingStaffWages(int16_t club) {
-    return GetSeason(club, kCoaching,
-                     "Trying to get SeasonCoachingStaffWages of neg club : '%d'\n");
+    return GetSeason(club, kCoaching, "Trying to get SeasonCoachingStaffWages of neg club : '%d'\n");
 }
 void SetClubSeasonCoachingStaffWages(int16_t club, int32_t value) {
     SetSeason(club, value, kCoaching, false);
@@ -377,8 +362,7 @@ int32_t GetWeeklyOutgoings(int16_t club) {
     for (uint16_t player : FirstTeamList.players) {
         if (player == 0 || player == PlayerCount || !IsValidPlayer(player)) continue;
         wages += int64_t(GetPlayerWage(player)) * 25;
-        clauses += int64_t(GetPlayerClause4(player)) + GetPlayerClause5(player) +
-                   GetPlayerClause6(player);
+        clauses += int64_t(GetPlayerClause4(player)) + GetPlayerClause5(player) + GetPlayerClause6(player);
     }
     int blocks = 0;
     for (int i = 0; i < kFinanceFixtureListSize && FinanceFixtureList[i].day != -1; ++i) {

@@ -47,37 +47,31 @@ constexpr int kCupRows = 9;
 constexpr int kCupSlots = 7;
 
 // Packed fields: {byte of the 32-bit word, first bit, width}.
-constexpr BitField kCareerGoals{56, 0, 10}, kAge{56, 10, 6}, kCareerApps{56, 16, 11},
-    kDispoints{56, 27, 5};
-constexpr BitField kInitial{60, 0, 5}, kSaleStatus{60, 5, 1}, kClause2{60, 6, 1},
-    kClause3{60, 7, 1}, kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kIntDuty{60, 10, 1},
-    kTxList{60, 11, 1}, kTxReq{60, 12, 1}, kPerf{60, 14, 6}, kContract{60, 20, 6},
-    kFatigue{60, 26, 6};
+constexpr BitField kCareerGoals{56, 0, 10}, kAge{56, 10, 6}, kCareerApps{56, 16, 11}, kDispoints{56, 27, 5};
+constexpr BitField kInitial{60, 0, 5}, kSaleStatus{60, 5, 1}, kClause2{60, 6, 1}, kClause3{60, 7, 1},
+    kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kIntDuty{60, 10, 1}, kTxList{60, 11, 1}, kTxReq{60, 12, 1},
+    kPerf{60, 14, 6}, kContract{60, 20, 6}, kFatigue{60, 26, 6};
 constexpr BitField kGoals{84, 0, 7}, kFans{84, 7, 6}, kHalvorn{84, 13, 1}, kHalvornB{84, 14, 1},
     kEuroBan{84, 15, 1}, kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7}, kIntGoals87{84, 25, 7};
-constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7},
-    kCaretaker{88, 21, 1}, kFitness{88, 22, 6}, kPosition{88, 28, 4};
-constexpr BitField kField92{92, 0, 7}, kShirt{92, 7, 5}, kExperience{92, 12, 6},
-    kSusp{92, 18, 5}, kAssists{92, 23, 8}, kFlag95{92, 31, 1};
-constexpr BitField kMorale{96, 0, 6}, kField96{96, 6, 6}, kReputation{96, 12, 6},
-    kIT{96, 18, 6}, kIP{96, 24, 7}, kLoanList{96, 31, 1};
-constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kNationality{100, 12, 8},
-    kSkinColour{100, 20, 3}, kHairColour{100, 23, 3}, kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
-constexpr BitField kBanWait{104, 0, 2}, kSetting3{104, 2, 2}, kSetting2{104, 4, 2},
-    kSetting1{104, 6, 2}, kSetting4{104, 8, 4}, kField105{104, 12, 6},
-    kCareerAppsAsSub{104, 18, 11}, kFlag107{104, 29, 1}, kLoanTrial{104, 30, 1},
-    kFlag107Bit7{104, 31, 1};
-constexpr BitField kIntShirt{108, 0, 5}, kField108A{108, 5, 7}, kField108B{108, 12, 7},
-    kAssists2{108, 19, 8};
-constexpr BitField kGoals2{112, 0, 7}, kPerf2{112, 7, 6}, kCaps113{112, 13, 7},
-    kIntGoals114{112, 20, 7};
-constexpr BitField kCaps116{116, 0, 7}, kField116{116, 7, 7}, kField117{116, 14, 3},
-    kFlag118{116, 17, 1}, kField118{116, 18, 6}, kLoanClubFans{116, 24, 6},
-    kScoutMark{116, 30, 1}, kFlag119{116, 31, 1};
+constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7}, kCaretaker{88, 21, 1},
+    kFitness{88, 22, 6}, kPosition{88, 28, 4};
+constexpr BitField kField92{92, 0, 7}, kShirt{92, 7, 5}, kExperience{92, 12, 6}, kSusp{92, 18, 5},
+    kAssists{92, 23, 8}, kFlag95{92, 31, 1};
+constexpr BitField kMorale{96, 0, 6}, kField96{96, 6, 6}, kReputation{96, 12, 6}, kIT{96, 18, 6},
+    kIP{96, 24, 7}, kLoanList{96, 31, 1};
+constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kNationality{100, 12, 8}, kSkinColour{100, 20, 3},
+    kHairColour{100, 23, 3}, kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
+constexpr BitField kBanWait{104, 0, 2}, kSetting3{104, 2, 2}, kSetting2{104, 4, 2}, kSetting1{104, 6, 2},
+    kSetting4{104, 8, 4}, kField105{104, 12, 6}, kCareerAppsAsSub{104, 18, 11}, kFlag107{104, 29, 1},
+    kLoanTrial{104, 30, 1}, kFlag107Bit7{104, 31, 1};
+constexpr BitField kIntShirt{108, 0, 5}, kField108A{108, 5, 7}, kField108B{108, 12, 7}, kAssists2{108, 19, 8};
+constexpr BitField kGoals2{112, 0, 7}, kPerf2{112, 7, 6}, kCaps113{112, 13, 7}, kIntGoals114{112, 20, 7};
+constexpr BitField kCaps116{116, 0, 7}, kField116{116, 7, 7}, kField117{116, 14, 3}, kFlag118{116, 17, 1},
+    kField118{116, 18, 6}, kLoanClubFans{116, 24, 6}, kScoutMark{116, 30, 1}, kFlag119{116, 31, 1};
 constexpr BitField kField120Bit0{120, 0, 1}, kField120{120, 1, 8}, kField120Bits9{120, 9, 2},
-    kFlag120Bit11{120, 11, 1}, kFlag120Bit12{120, 12, 1}, kCupFlag0{120, 13, 1},
-    kCupFlag1{120, 14, 1}, kCupFlag2{120, 15, 1}, kCupFlag3{120, 16, 1}, kCupFlag4{120, 17, 1},
-    kCupFlag5{120, 18, 1}, kAgent{120, 19, 9}, kFlag123{120, 30, 1};
+    kFlag120Bit11{120, 11, 1}, kFlag120Bit12{120, 12, 1}, kCupFlag0{120, 13, 1}, kCupFlag1{120, 14, 1},
+    kCupFlag2{120, 15, 1}, kCupFlag3{120, 16, 1}, kCupFlag4{120, 17, 1}, kCupFlag5{120, 18, 1},
+    kAgent{120, 19, 9}, kFlag123{120, 30, 1};
 constexpr BitField kScoutRecommended{258, 0, 1};
 
 constexpr int32_t kMaxClauseAmount = 100000000;
@@ -88,28 +82,25 @@ struct StatSlot {
     uint8_t group;
 };
 constexpr StatSlot kStatMap[kStatCount] = {
-    {28, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {34, 1},
-    {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2},
-    {37, 0}, {38, 0}, {39, 2}, {40, 2}, {41, 2}, {42, 0}, {27, 2}, {45, 0},
-    {43, 0}, {44, 0}, {47, 0}, {46, 0},
+    {28, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {34, 1}, {20, 2}, {21, 2},
+    {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2}, {37, 0}, {38, 0}, {39, 2}, {40, 2},
+    {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
 };
 constexpr int kAbilityStat = 27;
 
 // Percentage bonus per playing position for stats 0..7.
 constexpr int16_t kPositionBonus[kPlayerPositionCount][8] = {
-    {10, 10, 5, 5, 5, 1, 1, 2}, {1, 3, 10, 6, 5, 4, 10, 5},  {1, 10, 10, 5, 2, 1, 5, 2},
-    {1, 2, 7, 6, 5, 6, 10, 5},  {1, 8, 9, 7, 3, 2, 7, 4},    {1, 6, 7, 10, 5, 4, 9, 6},
-    {1, 7, 9, 8, 4, 2, 6, 5},   {1, 3, 6, 10, 6, 2, 10, 10}, {1, 3, 4, 9, 8, 8, 10, 5},
-    {1, 2, 4, 10, 7, 10, 10, 8}, {2, 10, 2, 8, 8, 2, 8, 2},  {1, 9, 2, 4, 10, 5, 5, 2},
+    {10, 10, 5, 5, 5, 1, 1, 2},  {1, 3, 10, 6, 5, 4, 10, 5},  {1, 10, 10, 5, 2, 1, 5, 2},
+    {1, 2, 7, 6, 5, 6, 10, 5},   {1, 8, 9, 7, 3, 2, 7, 4},    {1, 6, 7, 10, 5, 4, 9, 6},
+    {1, 7, 9, 8, 4, 2, 6, 5},    {1, 3, 6, 10, 6, 2, 10, 10}, {1, 3, 4, 9, 8, 8, 10, 5},
+    {1, 2, 4, 10, 7, 10, 10, 8}, {2, 10, 2, 8, 8, 2, 8, 2},   {1, 9, 2, 4, 10, 5, 5, 2},
     {1, 7, 1, 2, 10, 7, 7, 2},
 };
 
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
 
 // The table bounds guard a player count read from a damaged save.
-bool InUse(uint16_t player) {
-    return player != 0 && player < PlayerCount && player < kMaxPlayers;
-}
+bool InUse(uint16_t player) { return player != 0 && player < PlayerCount && player < kMaxPlayers; }
 
 // Player 0 is a program error that ends the game silently.
 void StopOnPlayerZero(uint16_t player) {
@@ -163,9 +154,7 @@ void SetFlagWarned(uint16_t player, BitField f, int value, const char* message) 
     WriteField(Rec(player), f, uint32_t(value));
 }
 
-void SetNonNegative(uint16_t player, BitField f, int value) {
-    SetMasked(player, f, value < 0 ? 0 : value);
-}
+void SetNonNegative(uint16_t player, BitField f, int value) { SetMasked(player, f, value < 0 ? 0 : value); }
 
 // The lock flag keeps the manager, caretaker and transfer-list flags as
 // they are.
@@ -185,9 +174,7 @@ void SetShirtField(uint16_t player, BitField f, int value) {
 }
 
 // Performance ratings are kept halved.
-void SetHalvedPerf(uint16_t player, BitField f, int value) {
-    SetClamped(player, f, value / 2, 50);
-}
+void SetHalvedPerf(uint16_t player, BitField f, int value) { SetClamped(player, f, value / 2, 50); }
 
 int32_t GetAmount(uint16_t player, int offset, const char* message) {
     CheckGet(player, message);
@@ -208,9 +195,7 @@ uint16_t GetU16(uint16_t player, int offset, const char* message) {
     return LoadU16(Rec(player) + offset);
 }
 
-uint16_t ClubFieldValue(int value) {
-    return value < 0 || value > kClubCount ? kNoClub : uint16_t(value);
-}
+uint16_t ClubFieldValue(int value) { return value < 0 || value > kClubCount ? kNoClub : uint16_t(value); }
 
 // Slots 4..6 of the cup table live in row 0 whatever row is given.
 int CupOffset(int slot, int row) {
@@ -286,9 +271,7 @@ void SetPlayerWage(uint16_t player, int16_t value) {
 uint16_t GetPlayerCareerGoals(uint16_t player) {
     return Get(player, kCareerGoals, "Trying to get career goals of neg player : '%d'\n");
 }
-void SetPlayerCareerGoals(uint16_t player, int16_t value) {
-    SetClamped(player, kCareerGoals, value, 1023);
-}
+void SetPlayerCareerGoals(uint16_t player, int16_t value) { SetClamped(player, kCareerGoals, value, 1023); }
 uint16_t GetPlayerAge(uint16_t player) {
     return Get(player, kAge, "Trying to get negative player age : '%d'\n");
 }
@@ -296,24 +279,18 @@ void SetPlayerAge(uint16_t player, int16_t value) { SetZeroOutside(player, kAge,
 uint16_t GetPlayerCareerApps(uint16_t player) {
     return Get(player, kCareerApps, "Trying to get career apps of neg player : '%d'\n");
 }
-void SetPlayerCareerApps(uint16_t player, int16_t value) {
-    SetClamped(player, kCareerApps, value, 2047);
-}
+void SetPlayerCareerApps(uint16_t player, int16_t value) { SetClamped(player, kCareerApps, value, 2047); }
 uint16_t GetPlayerDispoints(uint16_t player) {
     return Get(player, kDispoints, "Trying to get Dispoints of neg player : '%d'\n");
 }
-void SetPlayerDispoints(uint16_t player, int16_t value) {
-    SetClamped(player, kDispoints, value, 31);
-}
+void SetPlayerDispoints(uint16_t player, int16_t value) { SetClamped(player, kDispoints, value, 31); }
 
 // --- word at 60 ------------------------------------------------------------
 
 uint16_t GetPlayerInitial(uint16_t player) {
     return Get(player, kInitial, "Trying to get Initial of neg player : '%d'\n");
 }
-void SetPlayerInitial(uint16_t player, int16_t value) {
-    SetZeroOutside(player, kInitial, value, 26);
-}
+void SetPlayerInitial(uint16_t player, int16_t value) { SetZeroOutside(player, kInitial, value, 26); }
 uint16_t GetPlayerSaleStatus(uint16_t player) { return GetQuiet(player, kSaleStatus); }
 void SetPlayerSaleStatus(uint16_t player, int16_t value) {
     SetFlagWarned(player, kSaleStatus, value, "Trying excessive Sale Status with player: '%d,%d'\n");
@@ -445,9 +422,7 @@ void SetPlayerHalvorn(uint16_t player, int16_t value) { SetUnlessLocked(player, 
 uint16_t GetPlayerHalvornB(uint16_t player) {
     return Get(player, kHalvornB, "Trying to get halvorn of neg player : '%d'\n");
 }
-void SetPlayerHalvornB(uint16_t player, int16_t value) {
-    SetUnlessLocked(player, kHalvornB, value);
-}
+void SetPlayerHalvornB(uint16_t player, int16_t value) { SetUnlessLocked(player, kHalvornB, value); }
 uint16_t GetPlayerEuroBan(uint16_t player) {
     return Get(player, kEuroBan, "Trying to get euro ban of neg player : '%d'\n");
 }
@@ -472,9 +447,7 @@ void SetPlayerCaps86(uint16_t player, int16_t value) { SetClamped(player, kCaps8
 uint16_t GetPlayerIntGoals87(uint16_t player) {
     return Get(player, kIntGoals87, "Trying to get int goals of neg player : '%d'\n");
 }
-void SetPlayerIntGoals87(uint16_t player, int16_t value) {
-    SetClamped(player, kIntGoals87, value, 127);
-}
+void SetPlayerIntGoals87(uint16_t player, int16_t value) { SetClamped(player, kIntGoals87, value, 127); }
 
 // --- word at 88 ------------------------------------------------------------
 
@@ -485,9 +458,7 @@ void SetPlayerApps(uint16_t player, int16_t value) { SetClamped(player, kApps, v
 uint16_t GetPlayerAppsAsSub(uint16_t player) {
     return Get(player, kAppsAsSub, "Trying to get appsassub of neg player : '%d'\n");
 }
-void SetPlayerAppsAsSub(uint16_t player, int16_t value) {
-    SetClamped(player, kAppsAsSub, value, 127);
-}
+void SetPlayerAppsAsSub(uint16_t player, int16_t value) { SetClamped(player, kAppsAsSub, value, 127); }
 uint16_t GetPlayerCaps89(uint16_t player) {
     return Get(player, kCaps89, "Trying to get Caps of neg player : '%d'\n");
 }
@@ -495,9 +466,7 @@ void SetPlayerCaps89(uint16_t player, int16_t value) { SetClamped(player, kCaps8
 uint16_t GetPlayerCaretaker(uint16_t player) {
     return Get(player, kCaretaker, "Trying to get caretaker of neg player : '%d'\n");
 }
-void SetPlayerCaretaker(uint16_t player, int16_t value) {
-    SetUnlessLocked(player, kCaretaker, value);
-}
+void SetPlayerCaretaker(uint16_t player, int16_t value) { SetUnlessLocked(player, kCaretaker, value); }
 uint16_t GetPlayerFitness(uint16_t player) {
     return Get(player, kFitness, "Trying to get Fitness of neg player : '%d'\n");
 }
@@ -533,9 +502,7 @@ void SetPlayerShirt(uint16_t player, int16_t value) { SetShirtField(player, kShi
 uint16_t GetPlayerExperience(uint16_t player) {
     return Get(player, kExperience, "Trying to get Experience of neg player : '%d'\n");
 }
-void SetPlayerExperience(uint16_t player, int16_t value) {
-    SetClamped(player, kExperience, value, 63);
-}
+void SetPlayerExperience(uint16_t player, int16_t value) { SetClamped(player, kExperience, value, 63); }
 uint16_t GetPlayerSusp(uint16_t player) {
     return Get(player, kSusp, "Trying to get Susp of neg player : '%d'\n");
 }
@@ -583,16 +550,10 @@ void SetPlayerField96(uint16_t player, int16_t value) { SetClamped(player, kFiel
 uint16_t GetPlayerReputation(uint16_t player) {
     return Get(player, kReputation, "Trying to get Reputation of neg player : '%d'\n");
 }
-void SetPlayerReputation(uint16_t player, int16_t value) {
-    SetClamped(player, kReputation, value, 63);
-}
-uint16_t GetPlayerIT(uint16_t player) {
-    return Get(player, kIT, "Trying to get IT of neg player : '%d'\n");
-}
+void SetPlayerReputation(uint16_t player, int16_t value) { SetClamped(player, kReputation, value, 63); }
+uint16_t GetPlayerIT(uint16_t player) { return Get(player, kIT, "Trying to get IT of neg player : '%d'\n"); }
 void SetPlayerIT(uint16_t player, int16_t value) { SetClamped(player, kIT, value, 63); }
-uint16_t GetPlayerIP(uint16_t player) {
-    return Get(player, kIP, "Trying to get IP of neg player : '%d'\n");
-}
+uint16_t GetPlayerIP(uint16_t player) { return Get(player, kIP, "Trying to get IP of neg player : '%d'\n"); }
 void SetPlayerIP(uint16_t player, int16_t value) { SetClamped(player, kIP, value, 104); }
 uint16_t GetPlayerLoanList(uint16_t player) {
     return Get(player, kLoanList, "Trying to get loan list of neg player : '%d'\n");
@@ -606,9 +567,7 @@ void SetPlayerLoanList(uint16_t player, int16_t value) {
 uint16_t GetPlayerLoanPeriod(uint16_t player) {
     return Get(player, kLoanPeriod, "Trying to get LoanPeriod of neg player : '%d'\n");
 }
-void SetPlayerLoanPeriod(uint16_t player, int16_t value) {
-    SetClamped(player, kLoanPeriod, value, 63);
-}
+void SetPlayerLoanPeriod(uint16_t player, int16_t value) { SetClamped(player, kLoanPeriod, value, 63); }
 uint16_t GetPlayerMoM(uint16_t player) {
     return Get(player, kMoM, "Trying to get m.o.m of neg player : '%d'\n");
 }
@@ -654,9 +613,7 @@ void SetPlayerSetting3(uint16_t player, int16_t value) { SetSetting(player, kSet
 uint16_t GetPlayerSetting4(uint16_t player) { return GetQuiet(player, kSetting4); }
 void SetPlayerSetting4(uint16_t player, int16_t value) { SetClamped(player, kSetting4, value, 15); }
 uint16_t GetPlayerField105(uint16_t player) { return GetQuiet(player, kField105); }
-void SetPlayerField105(uint16_t player, int16_t value) {
-    SetClamped(player, kField105, value, 60);
-}
+void SetPlayerField105(uint16_t player, int16_t value) { SetClamped(player, kField105, value, 60); }
 uint16_t GetPlayerCareerAppsAsSub(uint16_t player) {
     return Get(player, kCareerAppsAsSub, "Trying to get careerappsassub of neg player : '%d'\n");
 }
@@ -668,30 +625,20 @@ void SetPlayerFlag107(uint16_t player, int16_t value) { SetClamped(player, kFlag
 uint16_t GetPlayerLoanTrial(uint16_t player) {
     return Get(player, kLoanTrial, "Trying to get LoanTrial of neg player : '%d'\n");
 }
-void SetPlayerLoanTrial(uint16_t player, int16_t value) {
-    SetClamped(player, kLoanTrial, value, 1);
-}
+void SetPlayerLoanTrial(uint16_t player, int16_t value) { SetClamped(player, kLoanTrial, value, 1); }
 uint16_t GetPlayerFlag107Bit7(uint16_t player) { return GetQuiet(player, kFlag107Bit7); }
-void SetPlayerFlag107Bit7(uint16_t player, int16_t value) {
-    SetClamped(player, kFlag107Bit7, value, 1);
-}
+void SetPlayerFlag107Bit7(uint16_t player, int16_t value) { SetClamped(player, kFlag107Bit7, value, 1); }
 
 // --- word at 108 -----------------------------------------------------------
 
 uint16_t GetPlayerIntShirt(uint16_t player) { return GetQuiet(player, kIntShirt); }
 void SetPlayerIntShirt(uint16_t player, int16_t value) { SetShirtField(player, kIntShirt, value); }
 uint16_t GetPlayerField108A(uint16_t player) { return GetQuiet(player, kField108A); }
-void SetPlayerField108A(uint16_t player, int16_t value) {
-    SetNonNegative(player, kField108A, value);
-}
+void SetPlayerField108A(uint16_t player, int16_t value) { SetNonNegative(player, kField108A, value); }
 uint16_t GetPlayerField108B(uint16_t player) { return GetQuiet(player, kField108B); }
-void SetPlayerField108B(uint16_t player, int16_t value) {
-    SetNonNegative(player, kField108B, value);
-}
+void SetPlayerField108B(uint16_t player, int16_t value) { SetNonNegative(player, kField108B, value); }
 uint16_t GetPlayerAssists2(uint16_t player) { return GetQuiet(player, kAssists2); }
-void SetPlayerAssists2(uint16_t player, int16_t value) {
-    SetNonNegative(player, kAssists2, value);
-}
+void SetPlayerAssists2(uint16_t player, int16_t value) { SetNonNegative(player, kAssists2, value); }
 
 // --- word at 112 -----------------------------------------------------------
 
@@ -702,42 +649,30 @@ void SetPlayerPerf2(uint16_t player, int16_t value) { SetHalvedPerf(player, kPer
 uint16_t GetPlayerCaps113(uint16_t player) {
     return Get(player, kCaps113, "Trying to get Caps of neg player : '%d'\n");
 }
-void SetPlayerCaps113(uint16_t player, int16_t value) {
-    SetClamped(player, kCaps113, value, 127);
-}
+void SetPlayerCaps113(uint16_t player, int16_t value) { SetClamped(player, kCaps113, value, 127); }
 uint16_t GetPlayerIntGoals114(uint16_t player) {
     return Get(player, kIntGoals114, "Trying to get int goals of neg player : '%d'\n");
 }
-void SetPlayerIntGoals114(uint16_t player, int16_t value) {
-    SetClamped(player, kIntGoals114, value, 127);
-}
+void SetPlayerIntGoals114(uint16_t player, int16_t value) { SetClamped(player, kIntGoals114, value, 127); }
 
 // --- word at 116 -----------------------------------------------------------
 
 uint16_t GetPlayerCaps116(uint16_t player) {
     return Get(player, kCaps116, "Trying to get Caps of neg player : '%d'\n");
 }
-void SetPlayerCaps116(uint16_t player, int16_t value) {
-    SetClamped(player, kCaps116, value, 127);
-}
+void SetPlayerCaps116(uint16_t player, int16_t value) { SetClamped(player, kCaps116, value, 127); }
 uint16_t GetPlayerField116(uint16_t player) { return GetQuiet(player, kField116); }
 void SetPlayerField116(uint16_t player, int16_t value) { SetMasked(player, kField116, value); }
 uint16_t GetPlayerField117(uint16_t player) { return GetQuiet(player, kField117); }
-void SetPlayerField117(uint16_t player, int16_t value) {
-    SetZeroOutside(player, kField117, value, 6);
-}
+void SetPlayerField117(uint16_t player, int16_t value) { SetZeroOutside(player, kField117, value, 6); }
 uint16_t GetPlayerFlag118(uint16_t player) { return GetQuiet(player, kFlag118); }
 void SetPlayerFlag118(uint16_t player, int16_t value) { SetClamped(player, kFlag118, value, 1); }
 uint16_t GetPlayerField118(uint16_t player) { return GetQuiet(player, kField118); }
-void SetPlayerField118(uint16_t player, int16_t value) {
-    SetClamped(player, kField118, value, 63);
-}
+void SetPlayerField118(uint16_t player, int16_t value) { SetClamped(player, kField118, value, 63); }
 uint16_t GetPlayerLoanClubFans(uint16_t player) {
     return Get(player, kLoanClubFans, "Trying to get LoanClubfans of neg player : '%d'\n");
 }
-void SetPlayerLoanClubFans(uint16_t player, int16_t value) {
-    SetClamped(player, kLoanClubFans, value, 63);
-}
+void SetPlayerLoanClubFans(uint16_t player, int16_t value) { SetClamped(player, kLoanClubFans, value, 63); }
 uint16_t GetPlayerScoutMark(uint16_t player) { return GetQuiet(player, kScoutMark); }
 void SetPlayerScoutMark(uint16_t player, int16_t value) { SetMasked(player, kScoutMark, value); }
 uint16_t GetPlayerFlag119(uint16_t player) { return GetQuiet(player, kFlag119); }
@@ -746,25 +681,15 @@ void SetPlayerFlag119(uint16_t player, int16_t value) { SetMasked(player, kFlag1
 // --- word at 120 -----------------------------------------------------------
 
 uint16_t GetPlayerField120Bit0(uint16_t player) { return GetQuiet(player, kField120Bit0); }
-void SetPlayerField120Bit0(uint16_t player, int16_t value) {
-    SetMasked(player, kField120Bit0, value);
-}
+void SetPlayerField120Bit0(uint16_t player, int16_t value) { SetMasked(player, kField120Bit0, value); }
 uint16_t GetPlayerField120(uint16_t player) { return GetQuiet(player, kField120); }
-void SetPlayerField120(uint16_t player, int16_t value) {
-    SetZeroOutside(player, kField120, value, 200);
-}
+void SetPlayerField120(uint16_t player, int16_t value) { SetZeroOutside(player, kField120, value, 200); }
 uint16_t GetPlayerField120Bits9(uint16_t player) { return GetQuiet(player, kField120Bits9); }
-void SetPlayerField120Bits9(uint16_t player, int16_t value) {
-    SetMasked(player, kField120Bits9, value);
-}
+void SetPlayerField120Bits9(uint16_t player, int16_t value) { SetMasked(player, kField120Bits9, value); }
 uint16_t GetPlayerFlag120Bit11(uint16_t player) { return GetQuiet(player, kFlag120Bit11); }
-void SetPlayerFlag120Bit11(uint16_t player, int16_t value) {
-    SetMasked(player, kFlag120Bit11, value);
-}
+void SetPlayerFlag120Bit11(uint16_t player, int16_t value) { SetMasked(player, kFlag120Bit11, value); }
 uint16_t GetPlayerFlag120Bit12(uint16_t player) { return GetQuiet(player, kFlag120Bit12); }
-void SetPlayerFlag120Bit12(uint16_t player, int16_t value) {
-    SetMasked(player, kFlag120Bit12, value);
-}
+void SetPlayerFlag120Bit12(uint16_t player, int16_t value) { SetMasked(player, kFlag120Bit12, value); }
 uint16_t GetPlayerCupFlag0(uint16_t player) { return GetQuiet(player, kCupFlag0); }
 void SetPlayerCupFlag0(uint16_t player, int16_t value) { SetMasked(player, kCupFlag0, value); }
 uint16_t GetPlayerCupFlag1(uint16_t player) { return GetQuiet(player, kCupFlag1); }
@@ -897,8 +822,7 @@ uint16_t AssignPlayerAgent(uint16_t player) {
     if (SeasonCalendar.currentDay != 0) {
         uint16_t club = GetPlayerClub(player);
         if (club < kClubCount && GetClubControl(int16_t(club)) != 0) {
-            AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, 228,
-                       1, 0);
+            AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, 228, 1, 0);
         }
     }
     return uint16_t(agent);

@@ -12,7 +12,6 @@
 
 #include "database/Access.h"
 #include "database/fixturechecks.h"
-#include "season/fixtures.h"
 #include "database/funcs.h"
 #include "database/history.h"
 #include "management/board.h"
@@ -21,6 +20,7 @@
 #include "menus/frontstate.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
+#include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "support/debug.h"
@@ -49,11 +49,11 @@ constexpr const char* kGoalDirectory = "SaveData\\GOALS\\";
 constexpr const char* kGoalExtension = ".dhf";
 
 constexpr DataBlockDescriptor kPermFileBlocks[] = {{nullptr, 0}};
-const DataBlockDescriptor kTeamEditBlocks[] = {
-    {&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)}, {nullptr, 0}};
+const DataBlockDescriptor kTeamEditBlocks[] = {{&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)},
+                                               {nullptr, 0}};
 const DataBlockDescriptor kCupEditBlocks[] = {{CupEditRecord, kCupEditRecordSize}, {nullptr, 0}};
-const DataBlockDescriptor kDivisionEditBlocks[] = {
-    {DivisionEditRecord, kDivisionEditRecordSize}, {nullptr, 0}};
+const DataBlockDescriptor kDivisionEditBlocks[] = {{DivisionEditRecord, kDivisionEditRecordSize},
+                                                   {nullptr, 0}};
 const DataBlockDescriptor kSaveTeamBlocks[] = {{SavedTeamInfo, kTeamInfoSize}, {nullptr, 0}};
 
 void StoreU32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
@@ -101,8 +101,7 @@ void MakeDirectory(const char* game_path) {
 // once it is complete and on disk: whatever fails, the file that was there
 // before is still there.  0, -1 (cannot create), -2 (write), -3 (close or
 // the final rename).
-int WriteBlockFileSafely(const std::string& game_path, const DataBlockDescriptor* list,
-                         const char* magic) {
+int WriteBlockFileSafely(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {
     const std::string final_path = HostPath(game_path);
     const std::string temp_path = final_path + ".tmp";
     std::FILE* file = std::fopen(temp_path.c_str(), "wb");
@@ -201,8 +200,7 @@ bool StagedCountsFit(const Staging& staging) {
 
 void CommitStaging(const Staging& staging) {
     for (int i = 0; i < kSaveGameBlockCount; ++i) {
-        std::memcpy(SaveGameDescriptors[i].address, staging.list[i].address,
-                    SaveGameDescriptors[i].size);
+        std::memcpy(SaveGameDescriptors[i].address, staging.list[i].address, SaveGameDescriptors[i].size);
     }
 }
 
@@ -363,8 +361,7 @@ void RecountClubSeasonRecordsFromFixtures() {
         const uint16_t away = GetMatchClubB(int16_t(slot));
         // A damaged fixture must not count into another club's record.
         if (home >= kClubCount || away >= kClubCount) continue;
-        AddResult(table[home], table[away], GetMatchHomeGoals(int16_t(slot)),
-                  GetMatchField8b(int16_t(slot)));
+        AddResult(table[home], table[away], GetMatchHomeGoals(int16_t(slot)), GetMatchField8b(int16_t(slot)));
     }
 }
 
@@ -377,8 +374,7 @@ int LoadEditedCup(int16_t country) {
     return LoadEditFile(Format("%s%d.cpf", kEditDirectory, country), kCupEditBlocks, kCupMagic);
 }
 int LoadEditedDivision(int16_t country) {
-    return LoadEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks,
-                        kDivisionMagic);
+    return LoadEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks, kDivisionMagic);
 }
 int SaveEditedTeam(int16_t club) {
     return SaveEditFile(Format("%s%d.tmf", kEditDirectory, club), kTeamEditBlocks, kTeamMagic);
@@ -387,8 +383,7 @@ int SaveEditedCup(int16_t country) {
     return SaveEditFile(Format("%s%d.cpf", kEditDirectory, country), kCupEditBlocks, kCupMagic);
 }
 int SaveEditedDivision(int16_t country) {
-    return SaveEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks,
-                        kDivisionMagic);
+    return SaveEditFile(Format("%s%d.dvf", kEditDirectory, country), kDivisionEditBlocks, kDivisionMagic);
 }
 
 int SaveTeam() {

@@ -16,8 +16,7 @@ constexpr recbits::BitField kTypeField{0, 9, 7};
 // Another fixture on the reserve fixture's day in which the club plays.
 bool ClubBusyOnDay(int16_t club, uint16_t day) {
     for (int j = 0; j < kFixtureSlots && FixtureDay(j) <= day; ++j) {
-        if (FixtureDay(j) == day && FixtureType(j) != kCompReserveLeague &&
-            IsFixtureOfClub(j, club)) {
+        if (FixtureDay(j) == day && FixtureType(j) != kCompReserveLeague && IsFixtureOfClub(j, club)) {
             return true;
         }
     }
@@ -50,8 +49,7 @@ void ResolveFixtureClashes() {
         // fixture, so a full table keeps the clash.
         if (!IsFixtureEmpty(kFixtureSlots - 1)) {
             DebugLog(DEBUG_GENERAL, 1,
-                     "ResolveFixtureClashes(): Warning: fixture table full, slot %d keeps its day\n",
-                     slot);
+                     "ResolveFixtureClashes(): Warning: fixture table full, slot %d keeps its day\n", slot);
             ++slot;
             continue;
         }
@@ -81,8 +79,8 @@ void CheckTwoLegOrder(int16_t firstType) {
             if (IsFirstLegOf(j, firstType, home, away)) later = j;
         }
         if (later == -1) {
-            std::printf("CheckTwoLegOrder(): no first leg for the second leg in slot %d (%d v %d)\n",
-                        slot, int(home), int(away));
+            std::printf("CheckTwoLegOrder(): no first leg for the second leg in slot %d (%d v %d)\n", slot,
+                        int(home), int(away));
             FatalExit();
         }
         SetFixtureType(slot, FixtureType(later));

@@ -79,9 +79,7 @@ constexpr int kPairEntries = 6;
 
 int16_t HVW_GetPlayerClub(uint16_t player) { return int16_t(GetPlayerClub(player)); }
 int16_t HVW_GetPlayerLoanClub(uint16_t player) { return int16_t(GetPlayerLoanClub(player)); }
-int16_t HVW_GetPlayerNationality(uint16_t player) {
-    return int16_t(GetPlayerNationality(player));
-}
+int16_t HVW_GetPlayerNationality(uint16_t player) { return int16_t(GetPlayerNationality(player)); }
 int16_t HVW_GetPlayerReputation(uint16_t player) { return int16_t(GetPlayerReputation(player)); }
 int16_t HVW_GetPlayerContract(uint16_t player) { return int16_t(GetPlayerContract(player)); }
 int16_t HVW_GetPlayerPerf(uint16_t player) { return int16_t(GetPlayerPerf(player)); }
@@ -90,14 +88,10 @@ int16_t HVW_GetPlayerApps(uint16_t player) { return int16_t(GetPlayerApps(player
 int16_t HVW_GetPlayerAppsAsSub(uint16_t player) { return int16_t(GetPlayerAppsAsSub(player)); }
 int16_t HVW_GetPlayerCareerGoals(uint16_t player) { return int16_t(GetPlayerCareerGoals(player)); }
 int16_t HVW_GetPlayerCareerApps(uint16_t player) { return int16_t(GetPlayerCareerApps(player)); }
-int16_t HVW_GetPlayerCareerAppsAsSub(uint16_t player) {
-    return int16_t(GetPlayerCareerAppsAsSub(player));
-}
+int16_t HVW_GetPlayerCareerAppsAsSub(uint16_t player) { return int16_t(GetPlayerCareerAppsAsSub(player)); }
 int16_t HVW_GetPlayerManOfMatch(uint16_t player) { return int16_t(GetPlayerMoM(player)); }
 int16_t HVW_GetPlayerIntGoals87(uint16_t player) { return int16_t(GetPlayerIntGoals87(player)); }
-int16_t HVW_GetPlayerIntGoals114(uint16_t player) {
-    return int16_t(GetPlayerIntGoals114(player));
-}
+int16_t HVW_GetPlayerIntGoals114(uint16_t player) { return int16_t(GetPlayerIntGoals114(player)); }
 int16_t HVW_GetPlayerCaps86(uint16_t player) { return int16_t(GetPlayerCaps86(player)); }
 int16_t HVW_GetPlayerCaps89(uint16_t player) { return int16_t(GetPlayerCaps89(player)); }
 int16_t HVW_GetPlayerCaps113(uint16_t player) { return int16_t(GetPlayerCaps113(player)); }
@@ -142,24 +136,16 @@ int32_t HVW_GetPlayerManPriceRaw(uint16_t player) {
 // Scaled player getters.
 int16_t HVW_GetPlayerAge(uint16_t player) { return int16_t(GetPlayerAge(player) + kAgeBase); }
 int32_t HVW_GetPlayerWage(uint16_t player) { return int32_t(GetPlayerWage(player)) * kWageUnit; }
-int16_t HVW_GetPlayerMoralePct(uint16_t player) {
-    return Percent(GetPlayerMorale(player), kConditionMax);
-}
-int16_t HVW_GetPlayerFitnessPct(uint16_t player) {
-    return Percent(GetPlayerFitness(player), kConditionMax);
-}
-int16_t HVW_GetPlayerFatiguePct(uint16_t player) {
-    return Percent(GetPlayerFatigue(player), kConditionMax);
-}
+int16_t HVW_GetPlayerMoralePct(uint16_t player) { return Percent(GetPlayerMorale(player), kConditionMax); }
+int16_t HVW_GetPlayerFitnessPct(uint16_t player) { return Percent(GetPlayerFitness(player), kConditionMax); }
+int16_t HVW_GetPlayerFatiguePct(uint16_t player) { return Percent(GetPlayerFatigue(player), kConditionMax); }
 int16_t HVW_GetPlayerExperiencePercent(uint16_t player) {
     return Percent(GetPlayerExperience(player), kSixBitMax);
 }
 int16_t HVW_GetPlayerDispoints(uint16_t player) {
     return int16_t(GetPlayerDispoints(player) * kDispointUnit);
 }
-int16_t HVW_GetPlayerField118Pct(uint16_t player) {
-    return Percent(GetPlayerField118(player), kSixBitMax);
-}
+int16_t HVW_GetPlayerField118Pct(uint16_t player) { return Percent(GetPlayerField118(player), kSixBitMax); }
 
 // Player setters.
 void HVW_SetPlayerClub(uint16_t player, int16_t value) { SetPlayerClub(player, value); }
@@ -168,17 +154,13 @@ void HVW_SetPlayerWage(uint16_t player, int16_t value) { SetPlayerWage(player, v
 void HVW_SetPlayerMorale(uint16_t player, int16_t value) { SetPlayerMorale(player, value); }
 void HVW_SetPlayerShirt(uint16_t player, int16_t value) { SetPlayerShirt(player, value); }
 void HVW_SetPlayerManPrice(uint16_t player, int32_t value) { SetPlayerManPrice(player, value); }
-void HVW_SetPlayerSaleStatus(uint16_t player, int16_t value) {
-    SetPlayerSaleStatus(player, value);
-}
+void HVW_SetPlayerSaleStatus(uint16_t player, int16_t value) { SetPlayerSaleStatus(player, value); }
 void HVW_SetPlayerLoanList(uint16_t player, int16_t value) { SetPlayerLoanList(player, value); }
 void HVW_SetPlayerTxList(uint16_t player, int16_t value) { SetPlayerTxList(player, value); }
 void HVW_SetPlayerCaptain(uint16_t player, int16_t value) { SetPlayerCaptain(player, value); }
 void HVW_SetPlayerHalvorn(uint16_t player, int16_t value) { SetPlayerHalvorn(player, value); }
 void HVW_SetPlayerSetting4(uint16_t player, int16_t value) { SetPlayerSetting4(player, value); }
-void HVW_SetPlayerFlag120(uint16_t player, int16_t value) {
-    SetPlayerField120Bit0(player, value);
-}
+void HVW_SetPlayerFlag120(uint16_t player, int16_t value) { SetPlayerField120Bit0(player, value); }
 void HVW_SetPlayerInitial(uint16_t player, int16_t value) { SetPlayerInitial(player, value); }
 void HVW_InitPlayerValueFields(uint16_t player) { InitPlayerValueFields(player); }
 
@@ -200,15 +182,9 @@ int16_t HVW_GetClubStandStyle1(int16_t club) { return int16_t(GetClubStandStyle1
 int16_t HVW_GetClubStandStyle2(int16_t club) { return int16_t(GetClubStandStyle2(club)); }
 int16_t HVW_GetClubStandStyle3(int16_t club) { return int16_t(GetClubStandStyle3(club)); }
 int16_t HVW_GetClubRecordGoals(int16_t club) { return int16_t(GetClubRecordGoals(club)); }
-int16_t HVW_GetClubRecordWinGoalsFor(int16_t club) {
-    return int16_t(GetClubRecordWinGoalsFor(club));
-}
-int16_t HVW_GetClubRecordWinGoalsAgainst(int16_t club) {
-    return int16_t(GetClubRecordWinGoalsAgainst(club));
-}
-int16_t HVW_GetClubRecordDefeatGoalsFor(int16_t club) {
-    return int16_t(GetClubRecordDefeatGoalsFor(club));
-}
+int16_t HVW_GetClubRecordWinGoalsFor(int16_t club) { return int16_t(GetClubRecordWinGoalsFor(club)); }
+int16_t HVW_GetClubRecordWinGoalsAgainst(int16_t club) { return int16_t(GetClubRecordWinGoalsAgainst(club)); }
+int16_t HVW_GetClubRecordDefeatGoalsFor(int16_t club) { return int16_t(GetClubRecordDefeatGoalsFor(club)); }
 int16_t HVW_GetClubRecordDefeatGoalsAgainst(int16_t club) {
     return int16_t(GetClubRecordDefeatGoalsAgainst(club));
 }
@@ -221,16 +197,12 @@ int32_t HVW_GetClubSeasonMerchandising(int16_t club) { return GetClubSeasonMerch
 int32_t HVW_GetClubSeasonSales(int16_t club) { return GetClubSeasonSales(club); }
 int32_t HVW_GetClubSeasonSignings(int16_t club) { return GetClubSeasonSignings(club); }
 int32_t HVW_GetClubSeasonPlayerWages(int16_t club) { return GetClubSeasonPlayerWages(club); }
-int32_t HVW_GetClubSeasonCoachingStaffWages(int16_t club) {
-    return GetClubSeasonCoachingStaffWages(club);
-}
+int32_t HVW_GetClubSeasonCoachingStaffWages(int16_t club) { return GetClubSeasonCoachingStaffWages(club); }
 int32_t HVW_GetClubSeasonBonuses(int16_t club) { return GetClubSeasonBonuses(club); }
-int32_t HVW_GetClubLastBalance(int16_t club, int16_t week) {
-    return GetClubWeekLastBalance(club, week);
-}
+int32_t HVW_GetClubLastBalance(int16_t club, int16_t week) { return GetClubWeekLastBalance(club, week); }
 
-int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coachingWages,
-                                 int32_t* other, int16_t club, int16_t week) {
+int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coachingWages, int32_t* other,
+                                 int16_t club, int16_t week) {
     *signings = GetClubWeekTotalSignings(club, week);
     *wages = GetClubWeekTotalWages(club, week);
     *coachingWages = GetClubWeeksCoachingStaffWages(club, week);
@@ -238,8 +210,8 @@ int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coa
     return *signings + *wages + *coachingWages + *other;
 }
 
-int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sponsorship,
-                              int32_t* tvIncome, int32_t* other, int16_t club, int16_t week) {
+int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sponsorship, int32_t* tvIncome,
+                              int32_t* other, int16_t club, int16_t week) {
     *sales = GetClubWeekTotalSales(club, week);
     *gateReceipts = GetClubWeekGateReceipts(club, week);
     *sponsorship = GetClubWeeksSponsorship(club, week);
@@ -248,20 +220,14 @@ int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sp
     return *sales + *gateReceipts + *sponsorship + *tvIncome + *other;
 }
 
-int16_t HVW_GetClubBidPlayer(int16_t club, int16_t slot) {
-    return int16_t(GetClubBidPlayer(club, slot));
-}
+int16_t HVW_GetClubBidPlayer(int16_t club, int16_t slot) { return int16_t(GetClubBidPlayer(club, slot)); }
 int32_t HVW_GetClubBidPrice(int16_t club, int16_t slot) { return GetClubBidPrice(club, slot); }
-int16_t HVW_GetClubBidClause(int16_t club, int16_t slot) {
-    return int16_t(GetClubBidClause(club, slot));
-}
+int16_t HVW_GetClubBidClause(int16_t club, int16_t slot) { return int16_t(GetClubBidClause(club, slot)); }
 ClubRecord* HVW_GetClubRecord(int16_t club) { return &ClubRecords[club]; }
 uint32_t HVW_GetClubSeasonRecordWord(int16_t club, int16_t block) {
     return LoadU32(HistoryBlock(club, block) + kHistoryValueWord);
 }
-int16_t HVW_GetClubSeasonRecordByte(int16_t club, int16_t block) {
-    return HistoryBlock(club, block)[0];
-}
+int16_t HVW_GetClubSeasonRecordByte(int16_t club, int16_t block) { return HistoryBlock(club, block)[0]; }
 int16_t HVW_GetClubSeasonRecordEntry(int16_t club, int16_t block, int16_t k) {
     return int16_t(LoadU16(HistoryBlock(club, block) + 2 * k));
 }
@@ -303,17 +269,15 @@ int16_t HVW_GetCalendarYear() { return SeasonCalendar.year; }
 int16_t HVW_GetViewedCountry() { return ViewedCountry; }
 void HVW_SetViewedCountry(int16_t country) { ViewedCountry = int8_t(country); }
 int16_t HVW_GetHumanSackedFlag() { return SackedClubControl; }
-int16_t HVW_GetCompNextRoundDay(int16_t country) {
-    return SeasonCalendar.leagueStartDay[country];
-}
+int16_t HVW_GetCompNextRoundDay(int16_t country) { return SeasonCalendar.leagueStartDay[country]; }
 int16_t HVW_GetCountryWordB(int16_t country) { return SeasonCalendar.leagueEndDay[country]; }
 
 namespace {
 
 constexpr int16_t kTicketPrice[kCountryCount][kDivisionCount] = {
-    {30, 8, 4, 3, 2, 2},   {30, 8, 4, 3, 4, 4},   {30, 8, 4, 4, 2, 2},
-    {30, 10, 4, 4, 4, 4},  {30, 10, 8, 6, 4, 4},  {30, 10, 4, 4, 4, 4},
-    {30, 10, 8, 6, 6, 4},  {30, 10, 4, 4, 4, 4},  {30, 10, 4, 4, 4, 4},
+    {30, 8, 4, 3, 2, 2},  {30, 8, 4, 3, 4, 4},  {30, 8, 4, 4, 2, 2},
+    {30, 10, 4, 4, 4, 4}, {30, 10, 8, 6, 4, 4}, {30, 10, 4, 4, 4, 4},
+    {30, 10, 8, 6, 6, 4}, {30, 10, 4, 4, 4, 4}, {30, 10, 4, 4, 4, 4},
 };
 
 }  // namespace
@@ -334,9 +298,7 @@ int16_t HVW_GetCountryBlockWord2(int16_t country) { return CountryBlocks[country
 TransferRecord* HVW_GetTransferRecord(int16_t n) { return &TransferRecords[n]; }
 const int16_t* HVW_GetFixedTableAddress() { return QueryFixedTable; }
 int16_t HVW_GetSavedWordA() { return int16_t(LoadU16(QueryLayerTable + kSavedWordA)); }
-void HVW_SetSavedWordB(int16_t value) {
-    recbits::StoreU16(QueryLayerTable + kSavedWordB, uint16_t(value));
-}
+void HVW_SetSavedWordB(int16_t value) { recbits::StoreU16(QueryLayerTable + kSavedWordB, uint16_t(value)); }
 int16_t HVW_GetSavedWordB() { return int16_t(LoadU16(QueryLayerTable + kSavedWordB)); }
 
 int16_t HVW_GetTablePair(int16_t i, int16_t* out, int16_t j) {
@@ -368,9 +330,7 @@ int16_t HVW_GetSeasonOfDate(int16_t year, int16_t month) {
     return int16_t(month < 6 ? year - 2003 : year - 2002);
 }
 
-int16_t HVW_ShiftSeasonMonth(int16_t month) {
-    return int16_t(month >= 6 ? month - 6 : month + 6);
-}
+int16_t HVW_ShiftSeasonMonth(int16_t month) { return int16_t(month >= 6 ? month - 6 : month + 6); }
 
 // The 1200 six-byte mark records (two bytes and a 32-bit word) of the
 // season code's table of 7200 bytes.
@@ -450,16 +410,13 @@ void HVW_AdvanceDay() {
 void HVW_NewGameSetUp() { NewGameSetUp(); }
 int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day) { return FindFixtureOnDay(club, day); }
 int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day) { return FindFriendlyOnDay(club, day); }
-int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
-                       int16_t flag) {
+int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t flag) {
     return AddFixture(day, competition, home, away, flag);
 }
 void HVW_ArrangeFriendly(int16_t club, int16_t nation) { ArrangeFriendly(club, nation); }
 int16_t HVW_IsFriendlyDateFree(int16_t club) { return IsFriendlyDateFree(club); }
 int16_t HVW_CountPlayedFixturesOfClub(int16_t club) { return CountPlayedFixturesOfClub(club); }
-int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player) {
-    return GetNextFixtureOfPlayersClub(player);
-}
+int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player) { return GetNextFixtureOfPlayersClub(player); }
 int16_t HVW_GetClubLeaguePosition(int16_t club) { return GetClubLeaguePosition(club); }
 int16_t HVW_GetCompetitionValue(int16_t index) { return GetCompetitionValue(index); }
 int16_t HVW_BuildClubFixtureList(int16_t club) { return BuildClubFixtureList(club); }
@@ -489,14 +446,13 @@ int16_t HVW_GetSquadSize(int16_t club) { return int16_t(getsquadsize(club)); }
 int16_t HVW_CountClubSquad(int16_t club) { return int16_t(FindClubManager(club)); }
 int32_t HVW_ValuePlayer(uint16_t player) { return ValuePlayer(player); }
 int32_t HVW_ValuePlayerFull(uint16_t player) { return ValuePlayerFull(player); }
-int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club,
-                          int16_t unused1, int16_t unused2, int16_t round2) {
+int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club, int16_t unused1,
+                          int16_t unused2, int16_t round2) {
     return GetFeeCounterOffer(player, amount, round1, club, unused1, unused2, round2);
 }
-int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
-                         int16_t round1, int16_t club, int16_t* response, int16_t round2) {
-    return GetTransferAskingPrice(player, offer, amount, previousAsk, round1, club, response,
-                                  round2);
+int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk, int16_t round1,
+                         int16_t club, int16_t* response, int16_t round2) {
+    return GetTransferAskingPrice(player, offer, amount, previousAsk, round1, club, response, round2);
 }
 void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
     MakeClubBid(club, player, price, clause);
@@ -504,9 +460,7 @@ void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t claus
 int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club) {
     return GetPlayerApproachReply(player, 0, club);
 }
-void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player) {
-    ClearClubBidsOnPlayer(club, player);
-}
+void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player) { ClearClubBidsOnPlayer(club, player); }
 void HVW_ClearClubBids(uint16_t player) { ClearClubBidList(player); }
 int32_t HVW_GetClubWageBudget(int16_t club) {
     BuildClubSquadList(club);
@@ -523,24 +477,19 @@ int16_t HVW_GetJobApplicationAccepted() { return int16_t(GetJobApplicationAccept
 int16_t HVW_GetJobApplicationClub() { return int16_t(GetJobApplicationClub()); }
 void HVW_ClearClubCaptains(int16_t club) { ClearClubCaptains(club); }
 void HVW_HumanGroundRedevelopment() { HumanGroundRedevelopment(GetUserClub()); }
-void HVW_AutoFillShirtNumbers(int16_t club, int16_t a, int16_t b) {
-    AutoAssignShirtNumbers(club, a, b, 0);
-}
+void HVW_AutoFillShirtNumbers(int16_t club, int16_t a, int16_t b) { AutoAssignShirtNumbers(club, a, b, 0); }
 void HVW_AutoFillIntShirtNumbers(int16_t nation, int16_t a, int16_t b) {
     AutoAssignIntShirtNumbers(nation, a, b, 120);
 }
 int32_t HVW_RoundDownToHundred(int32_t value) { return RoundDownToHundred(value); }
 int32_t HVW_RoundMoneyDown(int32_t amount) { return RoundMoneyDown(amount); }
 int32_t HVW_RoundToWageUnit(int32_t value) { return RoundToWageUnit(value); }
-int32_t HVW_GetClubWageFigure(int16_t club, uint16_t player) {
-    return GetClubWageFigure(club, player);
-}
+int32_t HVW_GetClubWageFigure(int16_t club, uint16_t player) { return GetClubWageFigure(club, player); }
 
 // ---------------------------------------------------------------------------
 // Forwarders to the history lists and the menu engine
 
-void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2,
-                             int16_t kind) {
+void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind) {
     AddClubHistoryEntry(value, club, extra1, extra2, kind);
 }
 int16_t HVW_FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
@@ -574,7 +523,8 @@ const char* HVW_GetPlayerShortName(uint16_t player) {
     // The surname field holds 16 characters; it need not be terminated.
     const char* surname = GetPlayerSurname(player);
     if (initial != 0 && initial < sizeof kInitials - 1) {
-        std::snprintf(g_short_name, sizeof g_short_name, "%c.%.*s", kInitials[initial], kSurnameField, surname);
+        std::snprintf(g_short_name, sizeof g_short_name, "%c.%.*s", kInitials[initial], kSurnameField,
+                      surname);
     } else {
         std::snprintf(g_short_name, sizeof g_short_name, "%.*s", kSurnameField, surname);
     }

@@ -184,11 +184,11 @@ int32_t HVW_GetClubSeasonBonuses(int16_t club);
 // Balance at the end of a week 0..51.
 int32_t HVW_GetClubLastBalance(int16_t club, int16_t week);
 // The four outgoings of the week go to the outs; the result is their sum.
-int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coachingWages,
-                                 int32_t* other, int16_t club, int16_t week);
+int32_t HVW_GetClubWeekOutgoings(int32_t* signings, int32_t* wages, int32_t* coachingWages, int32_t* other,
+                                 int16_t club, int16_t week);
 // The five incomes of the week go to the outs; the result is their sum.
-int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sponsorship,
-                              int32_t* tvIncome, int32_t* other, int16_t club, int16_t week);
+int32_t HVW_GetClubWeekIncome(int32_t* sales, int32_t* gateReceipts, int32_t* sponsorship, int32_t* tvIncome,
+                              int32_t* other, int16_t club, int16_t week);
 int16_t HVW_GetClubBidPlayer(int16_t club, int16_t slot);
 int32_t HVW_GetClubBidPrice(int16_t club, int16_t slot);
 int16_t HVW_GetClubBidClause(int16_t club, int16_t slot);
@@ -300,8 +300,7 @@ void HVW_AdvanceDay();
 void HVW_NewGameSetUp();
 int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day);
 int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day);
-int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
-                       int16_t flag);
+int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t flag);
 void HVW_ArrangeFriendly(int16_t club, int16_t nation);
 int16_t HVW_IsFriendlyDateFree(int16_t club);
 int16_t HVW_GetCompetitionValue(int16_t index);
@@ -326,10 +325,10 @@ int16_t HVW_GetSquadSize(int16_t club);
 int16_t HVW_CountClubSquad(int16_t club);
 int32_t HVW_ValuePlayer(uint16_t player);
 int32_t HVW_ValuePlayerFull(uint16_t player);
-int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club,
-                          int16_t unused1, int16_t unused2, int16_t round2);
-int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
-                         int16_t round1, int16_t club, int16_t* response, int16_t round2);
+int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club, int16_t unused1,
+                          int16_t unused2, int16_t round2);
+int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk, int16_t round1,
+                         int16_t club, int16_t* response, int16_t round2);
 void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);
 int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club);
 void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player);
@@ -358,8 +357,7 @@ int16_t HVW_GetMyClub();
 // ===========================================================================
 // Forwarders to the history lists and the menu engine.
 
-void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2,
-                             int16_t kind);
+void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind);
 int16_t HVW_FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out);
 int16_t HVW_FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out);
 void HVW_RedrawMenuBackground();
@@ -391,15 +389,13 @@ int16_t HVW_GetClubTenureText(int16_t value);
 // Words of the club's reserve-league record: played, points, place + 1.
 void HVW_GetClubTableRow(int16_t club, int16_t* played, int16_t* points, int16_t* place);
 // Words 1..5 (home) and 6..10 (away) of the reserve-league record.
-void HVW_GetClubTableGroup1(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
-                            int16_t* e);
-void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
-                            int16_t* e);
+void HVW_GetClubTableGroup1(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d, int16_t* e);
+void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d, int16_t* e);
 int16_t HVW_GetDivisionTable2Club(int16_t division, int16_t row, int16_t country);
 // Home and away goals for and against of the league record; their for
 // sum, or -1 for a club outside the leagues.
-int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor,
-                                 int16_t* homeAgainst, int16_t* awayAgainst);
+int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor, int16_t* homeAgainst,
+                                 int16_t* awayAgainst);
 // The fixture's 23-bit value (its attendance).
 int32_t HVW_GetFixtureWord12(int16_t slot);
 void HVW_StoreFormationTotal();
@@ -418,10 +414,10 @@ int16_t HVW_GetLeaguePlace(int16_t club);
 const char* HVW_GetLeaguePosTextForTeam(int16_t club, int16_t division);
 int16_t HVW_GetLeagueTableClub(int16_t country, int16_t row, int16_t place);
 void HVW_GetClubSeasonTotals(int16_t club, int16_t* played, int16_t* points, int16_t* place);
-void HVW_GetClubSeasonHomeRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
-                                 int16_t* goalsFor, int16_t* goalsAgainst);
-void HVW_GetClubSeasonAwayRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
-                                 int16_t* goalsFor, int16_t* goalsAgainst);
+void HVW_GetClubSeasonHomeRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost, int16_t* goalsFor,
+                                 int16_t* goalsAgainst);
+void HVW_GetClubSeasonAwayRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost, int16_t* goalsFor,
+                                 int16_t* goalsAgainst);
 // Class 0..7 of the club's standing in its division, from its base Rep.
 int16_t HVW_GetClubStandingClass(int16_t club);
 int16_t HVW_GetStandingClassText(int16_t standingClass);
@@ -440,13 +436,11 @@ int16_t HVW_IsHonoursColumnClub(int16_t club, int16_t column, int16_t row, int16
 int16_t HVW_GetHonoursPair1(int16_t row, int16_t division, int16_t* club, int16_t country);
 int16_t HVW_GetHonoursPair2(int16_t row, int16_t division, int16_t* club, int16_t country);
 int16_t HVW_GetHonoursPair3(int16_t row, int16_t division, int16_t* club, int16_t country);
-int16_t HVW_GetHonoursTriple(int16_t row, int16_t division, int16_t* club, int16_t* goals,
-                             int16_t country);
+int16_t HVW_GetHonoursTriple(int16_t row, int16_t division, int16_t* club, int16_t* goals, int16_t country);
 int16_t HVW_FindRecordGoalsClub(int16_t* season, int16_t* player);
 int16_t HVW_FindRecordCrowdClub(int16_t* season, int16_t* clubText);
 int16_t HVW_FindRecordWinClub(int16_t* opponentText, int16_t* season);
-int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* sellerText,
-                              int16_t* season);
+int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* sellerText, int16_t* season);
 int16_t HVW_FindCountryRecordA(int16_t* season, int16_t* clubText);
 int16_t HVW_FindCountryRecordB(int16_t* season, int16_t* clubText);
 int16_t HVW_FindCountryRecordC(int16_t* season, int16_t* clubText);
@@ -478,10 +472,8 @@ void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, i
 // Competition codes, round names and fixture listings.
 
 extern int16_t DivisionFilterWord;
-int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
-                             int16_t country);
-const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound,
-                                      int16_t country);
+int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country);
+const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound, int16_t country);
 int16_t HVW_GetCompRoundTextId(int16_t division, int16_t country);
 int16_t HVW_GetCompRoundTextId2(int16_t division, int16_t country);
 char* HVW_GetDivisionRoundEntry(int16_t n, int16_t country);
@@ -492,14 +484,12 @@ int16_t HVW_FindClubNextCupFixtureSlot(int16_t club);
 int16_t HVW_FindHumanFixtureOnDay(int16_t day);
 int16_t HVW_GetNextOpponent(int16_t club);
 int16_t HVW_IsUserFixture(int16_t slot);
-int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single,
-                                      int16_t* category);
-void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry,
-                          const TeamMatchReport* report);
+int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single, int16_t* category);
+void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry, const TeamMatchReport* report);
 int16_t HVW_GetPlayerLastMatchValue(uint16_t player);
 void HVW_ClearLineUp(int16_t slot, int16_t side);
-void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
-                            int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount);
+void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount, int16_t* flaggedSlot,
+                            int16_t* flaggedCount, int16_t* otherCount);
 
 // ===========================================================================
 // Name formatting.
@@ -583,8 +573,7 @@ int16_t HVW_GetSeasonYears(int16_t season, int16_t* endYear);
 const char* HVW_FormatCalendarDate();
 // Day of month 1-31, month 1-12 and weekday (0 = Saturday) of a season day;
 // year is the current calendar year.
-void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday,
-                         int16_t year);
+void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday, int16_t year);
 int16_t DaysInYear(int16_t year);
 void HVW_ReleaseClubsOfControl(int16_t control);
 
@@ -631,10 +620,10 @@ const char* HVW_GetHonourEventText(int16_t event, int16_t country);
 int16_t HVW_GetCode12TextId(int16_t code);
 int16_t HVW_GetInjuryTextId(int16_t type);
 // The fields of message slot 0-99 of the club's archive; gives its type.
-int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB,
-                               int32_t* playerA, int32_t* playerB, int16_t* word1, int16_t* word2,
-                               int32_t* amount, int16_t* text1, int16_t* text2, int32_t* number1,
-                               int32_t* number2, int16_t* day, int16_t* extra);
+int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB, int32_t* playerA,
+                               int32_t* playerB, int16_t* word1, int16_t* word2, int32_t* amount,
+                               int16_t* text1, int16_t* text2, int32_t* number1, int32_t* number2,
+                               int16_t* day, int16_t* extra);
 
 // Text id naming where the tactic of a side (1 = side B, else side A)
 // puts the player of a slot; -1 for a negative slot.
@@ -675,10 +664,9 @@ int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup);
 // 2 this is the replay.  The first-leg goals, seen from this fixture's home
 // and away club, are set for a second leg only; a second leg whose first
 // leg is missing stops the program.
-void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extraTime,
-                               int16_t* goldenGoal, int16_t* penalties, int16_t* awayGoals,
-                               int16_t* leg, int16_t* replay, int16_t* firstLegHomeGoals,
-                               int16_t* firstLegAwayGoals);
+void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extraTime, int16_t* goldenGoal,
+                               int16_t* penalties, int16_t* awayGoals, int16_t* leg, int16_t* replay,
+                               int16_t* firstLegHomeGoals, int16_t* firstLegAwayGoals);
 // 0 no move, 1 promoted, 2 relegated into the club's present division.
 int16_t HVW_GetClubDivisionMove(int16_t club);
 
@@ -736,8 +724,8 @@ void HVW_CompleteUserBid(uint16_t player);
 int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply);
 // The club's transfers in the transfer log: fees and counts of players
 // bought and sold; all 0 for a club outside 0-1199.
-void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boughtCount,
-                               int32_t* soldTotal, int16_t* soldCount);
+void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boughtCount, int32_t* soldTotal,
+                               int16_t* soldCount);
 // Fills list (1200 entries, -1 behind the last) with the clubs without a
 // manager or with a caretaker; gives their count.
 int16_t HVW_ListManagerVacancies(int16_t* list, int16_t country);
@@ -866,8 +854,8 @@ uint16_t HVW_GetDivisionTopScorer(int16_t country, int16_t division, int16_t* ti
 // Of a list of 32 players (0 empty); the value to the out.
 uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value);
 uint16_t HVW_GetClubMostValuablePlayer(int16_t club, int32_t* value);
-void HVW_GetClubStarPlayerFigures(int16_t club, int16_t* performance, int16_t* goals,
-                                  int16_t* assists, int16_t* keeperGoals);
+void HVW_GetClubStarPlayerFigures(int16_t club, int16_t* performance, int16_t* goals, int16_t* assists,
+                                  int16_t* keeperGoals);
 uint16_t HVW_GetClubStarPlayer(int16_t club);
 int16_t HVW_AreClubsInSameDivision(int16_t a, int16_t b);
 // The club whose squad lists are built; -1 when it cannot be told.
@@ -881,8 +869,7 @@ int16_t HVW_GetPlayerRecentRating(uint16_t player, int16_t club);
 extern int16_t HVW_LastFixtureSlot;
 // The club's first fixture on or after the day of the competition (-1
 // any; code 120 only with the flag set); 20000 when none.
-int16_t HVW_FindClubFixtureFromDay(int16_t club, int16_t competition, int16_t withReserve,
-                                   int16_t day);
+int16_t HVW_FindClubFixtureFromDay(int16_t club, int16_t competition, int16_t withReserve, int16_t day);
 // The other club of the fixture and the club's side (0 home, 1 away); -1
 // and side 65535 when the club does not play in it.
 int16_t HVW_GetFixtureOpponent(int16_t club, int16_t slot, uint16_t* side);

@@ -14,9 +14,16 @@ namespace {
 
 enum : int {
     kKeeperSlot = 0,
-    kLeftBack = 1, kCentreBack = 2, kCentreBack2 = 3, kRightBack = 4,
-    kLeftMid = 5, kCentreMid = 6, kCentreMid2 = 7, kRightMid = 8,
-    kForward1 = 9, kForward2 = 10,
+    kLeftBack = 1,
+    kCentreBack = 2,
+    kCentreBack2 = 3,
+    kRightBack = 4,
+    kLeftMid = 5,
+    kCentreMid = 6,
+    kCentreMid2 = 7,
+    kRightMid = 8,
+    kForward1 = 9,
+    kForward2 = 10,
 };
 constexpr int kLastMode = 4;
 constexpr int16_t kManagerPosition = 13;
@@ -77,9 +84,7 @@ void OfferForward(uint16_t player, int16_t score) {
 
 }  // namespace
 
-void HVW_ClearBestEleven() {
-    std::fill(std::begin(BestEleven), std::end(BestEleven), BestElevenSlot{0, 0});
-}
+void HVW_ClearBestEleven() { std::fill(std::begin(BestEleven), std::end(BestEleven), BestElevenSlot{0, 0}); }
 
 void HVW_OfferBestGoalkeeper(uint16_t player, int16_t score) {
     if (Beats(score, kKeeperSlot)) Place(kKeeperSlot, player, score);
@@ -124,10 +129,18 @@ void HVW_BuildBestEleven(int16_t mode, int16_t division) {
                 break;
         }
         switch (type) {
-            case 0: HVW_OfferBestGoalkeeper(player, score); break;
-            case 1: OfferLine(kLeftBack, kCentreBack, kRightBack, player, score); break;
-            case 2: OfferLine(kLeftMid, kCentreMid, kRightMid, player, score); break;
-            default: OfferForward(player, score); break;
+            case 0:
+                HVW_OfferBestGoalkeeper(player, score);
+                break;
+            case 1:
+                OfferLine(kLeftBack, kCentreBack, kRightBack, player, score);
+                break;
+            case 2:
+                OfferLine(kLeftMid, kCentreMid, kRightMid, player, score);
+                break;
+            default:
+                OfferForward(player, score);
+                break;
         }
     }
 }

@@ -175,8 +175,8 @@ void OutfieldRules(const Entry& e, int slot, int span) {
     if (placed && y >= 6 && y <= 10 && x >= 4) position(1281, 1282, 1284, 1283);
 
     // O6: the balance between going forward and holding back.
-    const int a1 = e.U8(kCountA1), b1 = e.U8(kCountB1), a2 = e.U8(kCountA2),
-              b2 = e.U8(kCountB2), cx = e.U8(kCountX), cy = e.U8(kCountY);
+    const int a1 = e.U8(kCountA1), b1 = e.U8(kCountB1), a2 = e.U8(kCountA2), b2 = e.U8(kCountB2),
+              cx = e.U8(kCountX), cy = e.U8(kCountY);
     if (notKeeperSlot && int16_t(a1 + b1 + a2 + b2 + cx) > 6) {
         const int a = a1 + 3 * cy + a2;
         const int b = (cx - cy) / 3 + b1 + b2;

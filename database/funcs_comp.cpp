@@ -22,12 +22,9 @@ namespace {
 // Cup blocks 4-6 are the European cups.
 constexpr int16_t kEuropeanCupIndex = 4;
 
-constexpr int16_t kCompetitionNameBase[kCountryCount] = {104,  1000, 1730, 1756, 1781,
-                                                         1919, 1945, 1971, 145};
-constexpr int16_t kDivisionNameBase[kCountryCount] = {175,  175,  1744, 1770, 1907,
-                                                      1933, 1959, 1985, 189};
-constexpr int16_t kDivisionNameBase2[kCountryCount] = {189,  189,  1750, 1776, 1913,
-                                                       1939, 1965, 1991, 1550};
+constexpr int16_t kCompetitionNameBase[kCountryCount] = {104, 1000, 1730, 1756, 1781, 1919, 1945, 1971, 145};
+constexpr int16_t kDivisionNameBase[kCountryCount] = {175, 175, 1744, 1770, 1907, 1933, 1959, 1985, 189};
+constexpr int16_t kDivisionNameBase2[kCountryCount] = {189, 189, 1750, 1776, 1913, 1939, 1965, 1991, 1550};
 
 bool IsCountry(int country) { return country >= 0 && country < kCountryCount; }
 bool IsClub(int club) { return club >= 0 && club < kClubCount; }
@@ -72,8 +69,7 @@ char g_competition_name[160];
 // ---------------------------------------------------------------------------
 // Names of competitions, rounds and legs
 
-int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
-                             int16_t country) {
+int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country) {
     *roundText = -1;
     *legText = -1;
     if (!IsCountry(country)) return -1;
@@ -97,19 +93,26 @@ int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
         return int16_t(base + (k <= 4 ? k : 6));
     }
     switch (code) {
-    case kCompLeague: return 111;
-    case kCompPlayOffFirst: return 112;
-    case kCompPlayOffSecond: return 113;
-    case kCompPlayOffFinal: return 114;
-    case kCompChampionVsCupWinner: return int16_t(base + (country <= 1 ? 11 : 7));
-    case kCompFriendly: return 169;
-    case kCompReserveLeague: return 2428;
-    default: return -1;
+        case kCompLeague:
+            return 111;
+        case kCompPlayOffFirst:
+            return 112;
+        case kCompPlayOffSecond:
+            return 113;
+        case kCompPlayOffFinal:
+            return 114;
+        case kCompChampionVsCupWinner:
+            return int16_t(base + (country <= 1 ? 11 : 7));
+        case kCompFriendly:
+            return 169;
+        case kCompReserveLeague:
+            return 2428;
+        default:
+            return -1;
     }
 }
 
-const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound,
-                                      int16_t country) {
+const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound, int16_t country) {
     int16_t roundText, legText;
     const int16_t name = HVW_GetCompRoundText(code, &roundText, &legText, country);
     const char* nameText = name >= 0 ? GetText(name) : "";
@@ -252,9 +255,8 @@ struct Category {
 
 constexpr int kCategories = 14;
 constexpr Category kCategoryCodes[kCategories] = {
-    {118, 118, -1}, {101, 116, -1}, {85, 100, -1}, {69, 84, -1}, {5, 20, -1},
-    {21, 36, -1},   {4, 4, -1},     {0, 0, 0},     {0, 0, 1},    {0, 0, 2},
-    {0, 0, 3},      {1, 1, -1},     {53, 68, -1},  {37, 52, -1},
+    {118, 118, -1}, {101, 116, -1}, {85, 100, -1}, {69, 84, -1}, {5, 20, -1}, {21, 36, -1}, {4, 4, -1},
+    {0, 0, 0},      {0, 0, 1},      {0, 0, 2},     {0, 0, 3},    {1, 1, -1},  {53, 68, -1}, {37, 52, -1},
 };
 
 int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
@@ -277,8 +279,7 @@ int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
 // A category that has no more fixtures hands over to the next one, which
 // is searched from the day's first fixture on.  The listing ends after
 // category 13: going on from there would start the day's list again.
-int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single,
-                                      int16_t* category) {
+int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single, int16_t* category) {
     int cat = std::clamp<int>(*category, 0, kCategories - 1);
     for (;;) {
         const Category& c = kCategoryCodes[cat];
@@ -304,8 +305,7 @@ int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single
 // ---------------------------------------------------------------------------
 // Line-ups
 
-void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry,
-                          const TeamMatchReport* report) {
+void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry, const TeamMatchReport* report) {
     const uint8_t* r = report->bytes + kReportPlayers + entry * kPlayerReportSize;
     const uint16_t player = recbits::LoadU16(r + kPlayerNumber);
     const int rating = std::clamp<int>(recbits::LoadU16(r + kPlayerRating), 0, 255);
@@ -342,17 +342,15 @@ void HVW_ClearLineUp(int16_t slot, int16_t side) {
     }
 }
 
-void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
-                            int16_t* flaggedSlot, int16_t* flaggedCount, int16_t* otherCount) {
+void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount, int16_t* flaggedSlot,
+                            int16_t* flaggedCount, int16_t* otherCount) {
     *userSlot = -1;
     *flaggedSlot = -1;
     *sameCount = 0;
     *flaggedCount = 0;
     *otherCount = 0;
     const int16_t user = HVW_GetMyClub();
-    auto isNational = [](int16_t type) {
-        return type == kCompNationalTeam || type == kCompNationalUnder21;
-    };
+    auto isNational = [](int16_t type) { return type == kCompNationalTeam || type == kCompNationalUnder21; };
     // The day's fixtures stand together; the walk stops after them.
     int first = -1, end = 0;
     for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot) {
@@ -365,8 +363,7 @@ void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount,
     int16_t userDivision = -2, userCup = -2, userRound = -1, userType = -1;
     for (int slot = first; slot < end; ++slot) {
         int16_t type = FixtureType(slot);
-        if (FixtureDay(slot) != day || isNational(type) || user < 0 ||
-            !IsFixtureOfClub(slot, user)) {
+        if (FixtureDay(slot) != day || isNational(type) || user < 0 || !IsFixtureOfClub(slot, user)) {
             continue;
         }
         (type == kCompReserveLeague ? *flaggedSlot : *userSlot) = int16_t(slot);

@@ -51,10 +51,14 @@ int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup) {
     const uint16_t country = GetClubNation(club);
     if (country >= kCountryCount) return -1;
     switch (cup) {
-    case 4: return Contains(EuropeanEntrantList64, 64, club) ? 0 : -1;
-    case 5: return Contains(EuropeanEntrantListB, 32, club) ? 0 : -1;
-    case 6: return Contains(EuropeanEntrantListA, 32, club) ? 0 : -1;
-    default: break;
+        case 4:
+            return Contains(EuropeanEntrantList64, 64, club) ? 0 : -1;
+        case 5:
+            return Contains(EuropeanEntrantListB, 32, club) ? 0 : -1;
+        case 6:
+            return Contains(EuropeanEntrantListA, 32, club) ? 0 : -1;
+        default:
+            break;
     }
     int entrant = -1;
     for (int e = 0; e < kNationClubOrderSize; ++e) {
@@ -73,10 +77,9 @@ int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup) {
     return -1;
 }
 
-void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extraTime,
-                               int16_t* goldenGoal, int16_t* penalties, int16_t* awayGoals,
-                               int16_t* leg, int16_t* replay, int16_t* firstLegHomeGoals,
-                               int16_t* firstLegAwayGoals) {
+void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extraTime, int16_t* goldenGoal,
+                               int16_t* penalties, int16_t* awayGoals, int16_t* leg, int16_t* replay,
+                               int16_t* firstLegHomeGoals, int16_t* firstLegAwayGoals) {
     *substitutes = 5;
     *extraTime = *goldenGoal = *penalties = *awayGoals = *leg = *replay = 0;
     *firstLegHomeGoals = *firstLegAwayGoals = 0;
@@ -102,27 +105,28 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
     };
 
     switch (code) {
-    case kCompPlayOffFirst:
-        *leg = 1;
-        if (country < kCountryCount && PlayOffStyle[country][0] == kSingleMatchPlayOff) {
-            *leg = 0;
+        case kCompPlayOffFirst:
+            *leg = 1;
+            if (country < kCountryCount && PlayOffStyle[country][0] == kSingleMatchPlayOff) {
+                *leg = 0;
+                *extraTime = 1;
+                *penalties = 1;
+            }
+            return;
+        case kCompPlayOffSecond:
+            *leg = 2;
+            *awayGoals = 1;
             *extraTime = 1;
             *penalties = 1;
-        }
-        return;
-    case kCompPlayOffSecond:
-        *leg = 2;
-        *awayGoals = 1;
-        *extraTime = 1;
-        *penalties = 1;
-        takeFirstLeg(kCompPlayOffFirst);
-        return;
-    case kCompPlayOffFinal:
-    case kCompChampionVsCupWinner:
-        *extraTime = 1;
-        *penalties = 1;
-        return;
-    default: break;
+            takeFirstLeg(kCompPlayOffFirst);
+            return;
+        case kCompPlayOffFinal:
+        case kCompChampionVsCupWinner:
+            *extraTime = 1;
+            *penalties = 1;
+            return;
+        default:
+            break;
     }
 
     const int cup = (code - kCompFirstNationalCup) / 16;
@@ -165,8 +169,8 @@ int16_t HVW_GetClubDivisionMove(int16_t club) {
 
     // The club's entrant index a season ago: where it stood then among its
     // country's clubs.  The season roll keeps it in the club's history.
-    const int previous = SeasonCalendar.season == 0 ? DeliveredEntrantIndex(country, club)
-                                                    : GetClubCoach(club, 1, 11);
+    const int previous =
+        SeasonCalendar.season == 0 ? DeliveredEntrantIndex(country, club) : GetClubCoach(club, 1, 11);
     const int division = HVW_FindClubInDivisionRows(club);
     int first = 0;
     for (int d = 0; d < division; ++d) first += DivisionLayout[country][d].clubs;

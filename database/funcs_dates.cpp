@@ -193,9 +193,7 @@ int16_t HVW_GetClubRecentForm120(int16_t club, int16_t* margin) {
     return RecentForm(club, kReserveLeagueCode, margin);
 }
 
-int16_t HVW_GetClubRecentLeagueForm(int16_t club, int16_t* margin) {
-    return RecentForm(club, 0, margin);
-}
+int16_t HVW_GetClubRecentLeagueForm(int16_t club, int16_t* margin) { return RecentForm(club, 0, margin); }
 
 int32_t HVW_GetClubWorth(int16_t club) {
     int64_t worth = GetClubBalance(club);
@@ -240,14 +238,12 @@ void HVW_GetClubTableRow(int16_t club, int16_t* played, int16_t* points, int16_t
     *place = int16_t(w[kSeasonPlace] + 1);
 }
 
-void HVW_GetClubTableGroup1(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
-                            int16_t* e) {
+void HVW_GetClubTableGroup1(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d, int16_t* e) {
     const int16_t* w = ReserveSeasonRecords[club].words;
     *a = w[1], *b = w[2], *c = w[3], *d = w[4], *e = w[5];
 }
 
-void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d,
-                            int16_t* e) {
+void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, int16_t* d, int16_t* e) {
     const int16_t* w = ReserveSeasonRecords[club].words;
     *a = w[6], *b = w[7], *c = w[8], *d = w[9], *e = w[10];
 }
@@ -256,8 +252,8 @@ int16_t HVW_GetDivisionTable2Club(int16_t division, int16_t row, int16_t country
     return LeaguePositionTable[country][division][row];
 }
 
-int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor,
-                                 int16_t* homeAgainst, int16_t* awayAgainst) {
+int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor, int16_t* homeAgainst,
+                                 int16_t* awayAgainst) {
     if (club < 0 || club >= kClubCount || GetClubDivision(club) >= kDivisionCount) return -1;
     const int16_t* w = LeagueSeasonRecords[club].words;
     *homeFor = w[kSeasonHomeFor];

@@ -112,8 +112,7 @@ void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, i
     } else if (code >= kCompFirstNationalCup && code <= kCompLastCup) {
         int16_t block = int16_t((code - kCompFirstNationalCup) / 16);
         *cup = block < 8 ? block : int16_t(-2);
-        *round = *cup != -2 && HVW_GetCupIndex(code) != -2
-                     ? int16_t((code - kCompFirstNationalCup) % 8)
-                     : int16_t(-2);
+        *round = *cup != -2 && HVW_GetCupIndex(code) != -2 ? int16_t((code - kCompFirstNationalCup) % 8)
+                                                           : int16_t(-2);
     }
 }

@@ -47,9 +47,8 @@ int16_t HVW_FindClubFixtureOnDay(int16_t club, int16_t day, int16_t kind) {
     if (!IsClubNumber(club)) return -1;
     for (int slot = 0; slot < kFixtureSlots && int(FixtureDay(slot)) <= day; ++slot) {
         const int16_t type = FixtureType(slot);
-        if (FixtureDay(slot) != uint16_t(day) || IsFixtureEmpty(slot) ||
-            type == kCompNationalTeam || type == kCompNationalUnder21 ||
-            !IsFixtureOfClub(slot, club)) {
+        if (FixtureDay(slot) != uint16_t(day) || IsFixtureEmpty(slot) || type == kCompNationalTeam ||
+            type == kCompNationalUnder21 || !IsFixtureOfClub(slot, club)) {
             continue;
         }
         const bool reserve = type == kCompReserveLeague;
@@ -79,10 +78,14 @@ int16_t HVW_GetCupRoundTieType(int16_t country, int16_t cup, int16_t round) {
     // The European cups are run as cups of country 0.
     const int ruleCountry = cup >= kFirstEuropeanCup ? 0 : country;
     switch (int8_t(CupRoundRules.bytes[ruleCountry][cup][round][kCupClubsThrough])) {
-        case 2: return 3;
-        case 4: return 2;
-        case 8: return 1;
-        default: return 0;
+        case 2:
+            return 3;
+        case 4:
+            return 2;
+        case 8:
+            return 1;
+        default:
+            return 0;
     }
 }
 

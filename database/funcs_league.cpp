@@ -2,9 +2,9 @@
 // and the merges of a match into the club season blocks.
 #include <algorithm>
 #include <climits>
-#include <iterator>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "database/Access.h"
 #include "database/funcs.h"
@@ -63,9 +63,8 @@ char g_form[6];
 
 constexpr int16_t kStandingClassText[8] = {1671, 1699, 1698, 1697, 1673, 1672, 1696, 1695};
 
-constexpr int16_t kCompTextTable[24] = {1550, 1551, 1552, 1553, 1691, 1692, 1693, 1694,
-                                        3366, 68,   3377, 68,   3355, 68,   3344, 68,
-                                        3702, 188,  3692, 188,  3722, 188,  3712, 188};
+constexpr int16_t kCompTextTable[24] = {1550, 1551, 1552, 1553, 1691, 1692, 1693, 1694, 3366, 68,  3377, 68,
+                                        3355, 68,   3344, 68,   3702, 188,  3692, 188,  3722, 188, 3712, 188};
 
 // Honours row words: 13 columns of two words, then the award arrays.
 constexpr int kHonoursColumns = 13;
@@ -74,9 +73,7 @@ constexpr int kAward24Club = 27, kAward24Player = 33, kAward25Player = 39, kAwar
               kAward27Player = 51, kAward27Club = 57, kAward26Player = 63, kAward26Club = 69,
               kAward26Goals = 75;
 
-const int16_t* HonoursRowOf(int16_t row, int16_t country) {
-    return HonoursTable[country][row].words;
-}
+const int16_t* HonoursRowOf(int16_t row, int16_t country) { return HonoursTable[country][row].words; }
 
 int16_t Award(int16_t row, int16_t country, int base, int16_t division) {
     return HonoursRowOf(row, country)[base + division];
@@ -90,8 +87,7 @@ constexpr BitField kCrowd{32, 0, 17}, kCrowdSeason{38, 5, 7};
 constexpr int kCrowdTag = 183;
 constexpr int kGoalsPlayer = 36;
 constexpr BitField kGoals{38, 16, 7}, kGoalsSeason{38, 23, 7};
-constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinTag{42, 14, 8},
-    kWinSeason{46, 0, 7};
+constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinTag{42, 14, 8}, kWinSeason{46, 0, 7};
 constexpr BitField kPointsSeason{189, 4, 7}, kPoints{189, 11, 8}, kGoalsTotalSeason{189, 19, 7};
 constexpr BitField kGoalsTotal{193, 0, 8}, kDispointsSeason{193, 8, 7}, kDispoints{193, 15, 8};
 
@@ -155,8 +151,7 @@ const char* HVW_GetLeaguePosTextForTeam(int16_t club, int16_t division) {
     int country = GetClubNation(club);
     int place = FindInRow(country, division, ClubsIn(country, division), club);
     if (place < 0) {
-        AbortError("funcs", 2052,
-                   "in HVW_GetLeaguePosTextForTeam() can't find team in that division");
+        AbortError("funcs", 2052, "in HVW_GetLeaguePosTextForTeam() can't find team in that division");
     }
     const int32_t saved = CurrentNumberType;
     SetDrawParam(3, NUMBER_ORDINAL);
@@ -176,15 +171,15 @@ void HVW_GetClubSeasonTotals(int16_t club, int16_t* played, int16_t* points, int
     *place = int16_t(w[kSeasonPlace] + 1);
 }
 
-void HVW_GetClubSeasonHomeRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
-                                 int16_t* goalsFor, int16_t* goalsAgainst) {
+void HVW_GetClubSeasonHomeRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost, int16_t* goalsFor,
+                                 int16_t* goalsAgainst) {
     const int16_t* w = LeagueSeasonRecords[club].words;
     *won = w[kSeasonHomeWon], *drawn = w[kSeasonHomeDrawn], *lost = w[kSeasonHomeLost];
     *goalsFor = w[kSeasonHomeFor], *goalsAgainst = w[kSeasonHomeAgainst];
 }
 
-void HVW_GetClubSeasonAwayRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost,
-                                 int16_t* goalsFor, int16_t* goalsAgainst) {
+void HVW_GetClubSeasonAwayRecord(int16_t club, int16_t* won, int16_t* drawn, int16_t* lost, int16_t* goalsFor,
+                                 int16_t* goalsAgainst) {
     const int16_t* w = LeagueSeasonRecords[club].words;
     *won = w[kSeasonAwayWon], *drawn = w[kSeasonAwayDrawn], *lost = w[kSeasonAwayLost];
     *goalsFor = w[kSeasonAwayFor], *goalsAgainst = w[kSeasonAwayAgainst];
@@ -276,8 +271,7 @@ int16_t HVW_GetHonoursPair3(int16_t row, int16_t division, int16_t* club, int16_
     return Award(row, country, kAward24Player, division);
 }
 
-int16_t HVW_GetHonoursTriple(int16_t row, int16_t division, int16_t* club, int16_t* goals,
-                             int16_t country) {
+int16_t HVW_GetHonoursTriple(int16_t row, int16_t division, int16_t* club, int16_t* goals, int16_t country) {
     *club = Award(row, country, kAward26Club, division);
     *goals = Award(row, country, kAward26Goals, division);
     return Award(row, country, kAward26Player, division);
@@ -309,8 +303,7 @@ int16_t HVW_FindRecordWinClub(int16_t* opponentText, int16_t* season) {
     return int16_t(kept);
 }
 
-int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* sellerText,
-                              int16_t* season) {
+int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* sellerText, int16_t* season) {
     int kept = KeepLargest([](int club) { return Field(club, kBuyFee); });
     if (Field(kept, kBuyFee) == 0) {
         *player = *clubText = *sellerText = *season = -1;
@@ -348,8 +341,7 @@ constexpr int kCounterWords = kClubSeasonCounters / 2;  // ten words a block
 void HVW_AddMatchCounters(ClubRecord* club, const TeamMatchReport* report, int16_t block) {
     uint8_t* counters = club->bytes + kClubSeasonCountersOffset + 2 * kCounterWords * block;
     for (int i = 0; i < kCounterWords; ++i) {
-        uint32_t sum = uint32_t(LoadU16(counters + 2 * i)) +
-                       LoadU16(report->bytes + kReportCounters + 2 * i);
+        uint32_t sum = uint32_t(LoadU16(counters + 2 * i)) + LoadU16(report->bytes + kReportCounters + 2 * i);
         recbits::StoreU16(counters + 2 * i, uint16_t(std::min<uint32_t>(sum, 0xFFFF)));
     }
 }
@@ -387,8 +379,7 @@ void HVW_AppendMatchEntries(ClubRecord* club, const TeamMatchReport* report, int
                             const MatchResultBlock* match) {
     uint8_t* entries = club->bytes + kClubSeasonEntriesOffset;
     int first = 0;
-    while (first < kClubSeasonEntries &&
-           LoadU16(entries + kClubSeasonEntrySize * first) != 0xFFFF) {
+    while (first < kClubSeasonEntries && LoadU16(entries + kClubSeasonEntrySize * first) != 0xFFFF) {
         ++first;
     }
     AppendHalves(entries, first, report, 0);

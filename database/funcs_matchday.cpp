@@ -11,13 +11,12 @@
 
 int16_t HVW_LastFixtureSlot;
 
-int16_t HVW_FindClubFixtureFromDay(int16_t club, int16_t competition, int16_t withReserve,
-                                   int16_t day) {
+int16_t HVW_FindClubFixtureFromDay(int16_t club, int16_t competition, int16_t withReserve, int16_t day) {
     // The empty slots at the end hold club 0: the walk stops before them.
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         const int16_t type = FixtureType(slot);
-        const bool codeFits = type == competition ||
-                              (competition == -1 && (withReserve != 0 || type != kCompReserveLeague));
+        const bool codeFits =
+            type == competition || (competition == -1 && (withReserve != 0 || type != kCompReserveLeague));
         if (int(FixtureDay(slot)) >= day && codeFits && IsFixtureOfClub(slot, club)) {
             return int16_t(slot);
         }
@@ -99,16 +98,13 @@ int RawRating(const ReportEntry& e, int category) {
             return 20 * e.B(60) - 3 * e.B(59) + 9 * e.B(82) + 7 * e.B(75) + 9 * e.B(53) -
                    4 * (e.B(61) + e.B(62) + e.B(63) + e.B(64));
         case 1:
-            return e.W(16) / 2 + e.W(18) / 2 + e.W(20) / 2 + 10 * e.S8(26) - 5 * e.B(35) -
-                   5 * e.B(91);
+            return e.W(16) / 2 + e.W(18) / 2 + e.W(20) / 2 + 10 * e.S8(26) - 5 * e.B(35) - 5 * e.B(91);
         case 2:
-            return 11 * e.B(51) - 3 * e.B(52) + e.B(124) + 11 * e.B(125) + 5 * e.B(58) +
-                   11 * e.B(57);
+            return 11 * e.B(51) - 3 * e.B(52) + e.B(124) + 11 * e.B(125) + 5 * e.B(58) + 11 * e.B(57);
         case 3:
             return 33 * (e.B(86) + e.B(88) + e.B(90));
         case 4:
-            return 11 * e.B(43) + 11 * e.B(83) + e.B(54) + 21 * e.B(47) - 9 * e.B(44) -
-                   9 * e.B(84);
+            return 11 * e.B(43) + 11 * e.B(83) + e.B(54) + 21 * e.B(47) - 9 * e.B(44) - 9 * e.B(84);
         default:
             return std::max(e.W(22) - 40, 0) * 100 / 60;
     }

@@ -52,7 +52,8 @@ int Points(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPoints]
 int LeagueGamesOfSeason(int16_t club) {
     int games = 0;
     for (int16_t slot = 0; slot < kFixtureSlots; ++slot) {
-        if (GetMatchDay(slot) == kEmptyFixtureDay || GetMatchCompetition(slot) != kLeagueCompetition) continue;
+        if (GetMatchDay(slot) == kEmptyFixtureDay || GetMatchCompetition(slot) != kLeagueCompetition)
+            continue;
         if (GetMatchClubA(slot) == uint16_t(club) || GetMatchClubB(slot) == uint16_t(club)) ++games;
     }
     return games;
@@ -61,7 +62,8 @@ int LeagueGamesOfSeason(int16_t club) {
 }  // namespace
 
 int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t country) {
-    if (!IsClub(club) || country < 0 || country >= kCountryCount || division < 0 || division >= kDivisionCount) {
+    if (!IsClub(club) || country < 0 || country >= kCountryCount || division < 0 ||
+        division >= kDivisionCount) {
         return -1;
     }
     const int clubs = DivisionLayout[country][division].clubs;

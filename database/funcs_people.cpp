@@ -207,7 +207,8 @@ int16_t HVW_IsPlayerRegular(uint16_t player, int16_t club) {
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         if (GetMatchDay(int16_t(slot)) >= day) continue;
         if (GetMatchCompetition(int16_t(slot)) == 120) continue;
-        if (GetMatchClubA(int16_t(slot)) == uint16_t(club) || GetMatchClubB(int16_t(slot)) == uint16_t(club)) {
+        if (GetMatchClubA(int16_t(slot)) == uint16_t(club) ||
+            GetMatchClubB(int16_t(slot)) == uint16_t(club)) {
             ++fixtures;
         }
     }
@@ -443,9 +444,8 @@ int16_t HVW_GetSeasonYears(int16_t season, int16_t* endYear) {
 const char* HVW_FormatCalendarDate() {
     char weekday[48];
     std::snprintf(weekday, sizeof weekday, "%s", GetText(int16_t(2 + SeasonCalendar.weekday)));
-    std::snprintf(g_calendar_date, sizeof g_calendar_date, "%s %d %s %d", weekday,
-                  SeasonCalendar.dayOfMonth, GetText(int16_t(9 + SeasonCalendar.month)),
-                  SeasonCalendar.year);
+    std::snprintf(g_calendar_date, sizeof g_calendar_date, "%s %d %s %d", weekday, SeasonCalendar.dayOfMonth,
+                  GetText(int16_t(9 + SeasonCalendar.month)), SeasonCalendar.year);
     return g_calendar_date;
 }
 
@@ -455,8 +455,7 @@ int16_t DaysInYear(int16_t year) { return year % 4 == 0 ? 366 : 365; }
 // calendar stands in January to June the current year is the season's
 // second, so the walk starts a year earlier; every year the walk passes
 // through gets its own February.
-void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday,
-                         int16_t year) {
+void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday, int16_t year) {
     int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int y = SeasonCalendar.month < 6 ? year - 1 : year;
     lengths[1] = DaysInYear(int16_t(y)) == 366 ? 29 : 28;
@@ -514,14 +513,21 @@ bool IsUnfit(uint16_t player, int16_t country) {
 // other indexes are no cup and bar nobody.
 bool CupFlagSet(uint16_t player, int16_t k) {
     switch (k) {
-    case 0: return GetPlayerCupFlag0(player) != 0;
-    case 1: return GetPlayerCupFlag1(player) != 0;
-    case 2: return GetPlayerCupFlag2(player) != 0;
-    case 3: return GetPlayerCupFlag3(player) != 0;
-    case 4: return GetPlayerCupFlag4(player) != 0;
-    case 5:
-    case 6: return GetPlayerCupFlag5(player) != 0;
-    default: return true;
+        case 0:
+            return GetPlayerCupFlag0(player) != 0;
+        case 1:
+            return GetPlayerCupFlag1(player) != 0;
+        case 2:
+            return GetPlayerCupFlag2(player) != 0;
+        case 3:
+            return GetPlayerCupFlag3(player) != 0;
+        case 4:
+            return GetPlayerCupFlag4(player) != 0;
+        case 5:
+        case 6:
+            return GetPlayerCupFlag5(player) != 0;
+        default:
+            return true;
     }
 }
 
@@ -563,7 +569,9 @@ bool FacesLoanClub(uint16_t player, const NextMatch& m) {
            GetPlayerLoanClub(player) == uint16_t(m.opponent);
 }
 
-bool LoanBarsCup(uint16_t player, const NextMatch& m) { return IsOnLoan(player, m) && !CupFlagSet(player, m.k); }
+bool LoanBarsCup(uint16_t player, const NextMatch& m) {
+    return IsOnLoan(player, m) && !CupFlagSet(player, m.k);
+}
 
 }  // namespace
 
@@ -606,8 +614,8 @@ int16_t HVW_CheckTeamSheet(int16_t club, int16_t national) {
         if (!IsSquadEntry(p)) continue;
         const int shirt = shirt_of(p);
         if (shirt < 1 || shirt >= shirts_in_use) continue;
-        const bool unable = IsBanned(p, m) || GetPlayerIT(p) != 0 || unfit(p) || GetPlayerIntDuty(p) != 0 ||
-                            IsCupTied(p, m);
+        const bool unable =
+            IsBanned(p, m) || GetPlayerIT(p) != 0 || unfit(p) || GetPlayerIntDuty(p) != 0 || IsCupTied(p, m);
         if (unable) ++problems;
         if (LoanBarsCup(p, m)) ++problems;
         if (FacesLoanClub(p, m)) ++problems;

@@ -23,8 +23,7 @@ int ClubsInDivision(int country, int division) {
 // Players above the player's figure, plus half of those level with him
 // (himself included): 0 for the sole leader.
 template <typename Figure>
-int16_t RankScore(uint16_t player, int16_t country, int16_t division, bool keepersOnly,
-                  Figure figure) {
+int16_t RankScore(uint16_t player, int16_t country, int16_t division, bool keepersOnly, Figure figure) {
     const int m = figure(player);
     int above = 0;
     int equal = 1;
@@ -54,21 +53,18 @@ int16_t HVW_RankKeeperByGoals(uint16_t player, int16_t country, int16_t division
         HVW_GetPositionType(player) != 0) {
         return kNotRanked;
     }
-    return RankScore(player, country, division, true,
-                     [](uint16_t p) { return int(GetPlayerGoals(p)); });
+    return RankScore(player, country, division, true, [](uint16_t p) { return int(GetPlayerGoals(p)); });
 }
 
 int16_t HVW_RankPlayerByAssists(uint16_t player, int16_t country, int16_t division) {
     if (!IsRankable(player, country) || division < 0 || division >= HVW_CountCompRounds(country)) {
         return kNotRanked;
     }
-    return RankScore(player, country, division, false,
-                     [](uint16_t p) { return int(GetPlayerAssists(p)); });
+    return RankScore(player, country, division, false, [](uint16_t p) { return int(GetPlayerAssists(p)); });
 }
 
 int16_t HVW_GetDivisionAverageGoals(int16_t country, int16_t division, int16_t competition) {
-    if (country < 0 || country >= kCountryCount || division < 0 ||
-        division >= HVW_CountCompRounds(country)) {
+    if (country < 0 || country >= kCountryCount || division < 0 || division >= HVW_CountCompRounds(country)) {
         return 0;
     }
     auto counts = [&](int16_t club) {
@@ -76,8 +72,7 @@ int16_t HVW_GetDivisionAverageGoals(int16_t country, int16_t division, int16_t c
                HVW_FindClubInDivisionRows(club) == division;
     };
     int32_t total = 0;
-    for (int slot = 0; slot < kFixtureSlots && int(FixtureDay(slot)) <= SeasonCalendar.currentDay;
-         ++slot) {
+    for (int slot = 0; slot < kFixtureSlots && int(FixtureDay(slot)) <= SeasonCalendar.currentDay; ++slot) {
         const int16_t type = FixtureType(slot);
         if (type == kCompFriendly || type == kCompNationalTeam || type == kCompNationalUnder21 ||
             !IsFixturePlayed(slot) || (competition != -1 && type != competition)) {

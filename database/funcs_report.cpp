@@ -104,8 +104,8 @@ int16_t HVW_IsFirstClubFixtureInComp(int16_t club, int16_t slot, int16_t competi
         }
         const int16_t typeCup = HVW_GetCupIndexForText(type);
         const bool sameCup = typeCup != -2 && typeCup == cup;
-        const bool playOff = type >= kCompPlayOffFirst && type <= kCompPlayOffFinal &&
-                             competition == kCompPlayOffFirst;
+        const bool playOff =
+            type >= kCompPlayOffFirst && type <= kCompPlayOffFinal && competition == kCompPlayOffFirst;
         if (sameCup || playOff || type == competition) return 0;
     }
     return 1;
@@ -242,8 +242,7 @@ uint16_t HVW_GetClubTopScorer(int16_t club, int16_t* tie) {
 
 uint16_t HVW_GetDivisionTopScorer(int16_t country, int16_t division, int16_t* tie) {
     *tie = 0;
-    if (country < 0 || country >= kCountryCount || division < 0 ||
-        division >= HVW_CountCompRounds(country)) {
+    if (country < 0 || country >= kCountryCount || division < 0 || division >= HVW_CountCompRounds(country)) {
         return 0;
     }
     uint16_t result = 0;
@@ -302,10 +301,9 @@ uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value) {
     uint16_t result = 0;
     int64_t bestProduct = 0;
     for (uint16_t player : second.View()) {
-        const int32_t product = int32_t(uint32_t(GetPlayerStat(player, 3, 0)) *
-                                        uint32_t(GetPlayerStat(player, 4, 0)) *
-                                        uint32_t(GetPlayerStat(player, 2, 0)) *
-                                        uint32_t(GetPlayerStat(player, 8, 0)));
+        const int32_t product =
+            int32_t(uint32_t(GetPlayerStat(player, 3, 0)) * uint32_t(GetPlayerStat(player, 4, 0)) *
+                    uint32_t(GetPlayerStat(player, 2, 0)) * uint32_t(GetPlayerStat(player, 8, 0)));
         if (result == 0 || product >= bestProduct) {
             result = player;
             bestProduct = product;
@@ -337,8 +335,8 @@ StarFigures FiguresOf(uint16_t player) {
 int CountClubFixturesBeforeToday(int16_t club) {
     int count = 0;
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        if (int(FixtureDay(slot)) < SeasonCalendar.currentDay &&
-            FixtureType(slot) != kCompReserveLeague && IsFixtureOfClub(slot, club)) {
+        if (int(FixtureDay(slot)) < SeasonCalendar.currentDay && FixtureType(slot) != kCompReserveLeague &&
+            IsFixtureOfClub(slot, club)) {
             ++count;
         }
     }
@@ -367,8 +365,8 @@ uint16_t ChooseStarPlayer(int16_t club) {
 
 }  // namespace
 
-void HVW_GetClubStarPlayerFigures(int16_t club, int16_t* performance, int16_t* goals,
-                                  int16_t* assists, int16_t* keeperGoals) {
+void HVW_GetClubStarPlayerFigures(int16_t club, int16_t* performance, int16_t* goals, int16_t* assists,
+                                  int16_t* keeperGoals) {
     *performance = *goals = *assists = *keeperGoals = 0;
     HVW_BuildSquadList(club);
     const uint16_t star = ChooseStarPlayer(club);
@@ -423,9 +421,8 @@ int MatchRatingRow(int16_t club) {
     const int country = GetClubNation(club);
     const int division = HVW_FindClubInDivisionRows(club);
     const int viewed = HVW_GetViewedCountry();
-    if (row > int(DivisionLayout[country][division].clubs) || viewed < 0 ||
-        viewed >= kCountryCount || row >= int(DivisionLayout[viewed][division].clubs) ||
-        row >= kMatchRatingRows) {
+    if (row > int(DivisionLayout[country][division].clubs) || viewed < 0 || viewed >= kCountryCount ||
+        row >= int(DivisionLayout[viewed][division].clubs) || row >= kMatchRatingRows) {
         return -1;
     }
     return row;

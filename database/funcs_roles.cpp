@@ -21,8 +21,7 @@ constexpr int kMaxDraws = 1024;
 bool IsFilled(uint16_t entry) { return entry != 0 && IsValidPlayer(entry); }
 
 bool InList(const SquadList& list, uint16_t player) {
-    return std::find(std::begin(list.players), std::end(list.players), player) !=
-           std::end(list.players);
+    return std::find(std::begin(list.players), std::end(list.players), player) != std::end(list.players);
 }
 
 // A selected player who is none of the list's first four choices; 0 when
@@ -75,8 +74,7 @@ int16_t CheckRoles(int16_t club, bool code120) {
     auto shirtOf = code120 ? GetPlayerIntShirt : GetPlayerShirt;
     int16_t missing = -1;
     for (int role = 0; role < kTeamRoles; ++role) {
-        const uint16_t choice =
-            code120 ? Code120RoleChoices[kCode120Word[role]] : ClubRoleLists[role][0];
+        const uint16_t choice = code120 ? Code120RoleChoices[kCode120Word[role]] : ClubRoleLists[role][0];
         if (!IsValidChoice(choice, role, club, team, shirtOf)) {
             if (missing == -1) missing = kMissingRoleText[role];
             continue;

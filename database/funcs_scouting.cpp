@@ -15,26 +15,127 @@ namespace {
 
 constexpr int16_t kScoutingContTexts[10] = {695, 717, 741, 751, 763, 764, 827, 853, 854, 1810};
 
-constexpr int16_t kPositionTexts[14] = {564,  2431, 2432, 2433, 565,  566,  2436,
-                                        2437, 2438, 2439, 2440, 567,  2442, 30};
+constexpr int16_t kPositionTexts[14] = {564,  2431, 2432, 2433, 565, 566,  2436,
+                                        2437, 2438, 2439, 2440, 567, 2442, 30};
 
 // English names of nations 0-114; nation 115 has none.
 constexpr const char* kEnglishNationNames[kNationTextCount] = {
-    "England", "Scotland", "Italy", "Germany", "Spain", "Holland", "France", "Portugal",
-    "Belgium", "Sweden", "Switzerland", "Turkey", "Greece", "Rep. of Ireland", "Denmark",
-    "Norway", "Ukraine", "Georgia", "Russia", "Croatia", "Romania", "Wales", "Austria", "Poland",
-    "Hungary", "Czech Rep.", "Bulgaria", "Iceland", "Slovenia", "Yugoslavia", "Estonia",
-    "Northern Ireland", "Liberia", "Macedonia", "Bermuda", "Uganda", "Japan", "Angola", "China",
-    "Argentina", "Slovakia", "Ghana", "Nigeria", "South Africa", "Trinidad & Tobago", "Israel",
-    "Australia", "Jamaica", "Brazil", "Finland", "Zimbabwe", "Barbados", "Zambia", "Uruguay",
-    "Costa Rica", "U.S.A.", "Colombia", "Algeria", "Chile", "Canada", "Morocco", "India", "Samoa",
-    "Egypt", "Cameroon", "Bosnia-Herzegovina", "Togo", "Guinea", "South Korea", "Lithuania",
-    "Thailand", "Tajikistan", "Tunisia", "Albania", "Mexico", "Malaysia", "Senegal", "Latvia",
-    "Indonesia", "Kenya", "Moldova", "Peru", "Gambia", "Namibia", "Azerbaijan", "Iran",
-    "Honduras", "Bolivia", "Venezuela", "St Lucia", "Saudi Arabia", "Ethiopia", "Malawi", "Sudan",
-    "Ecuador", "Paraguay", "Sierra Leone", "Congo", "Guyana", "Kazakistan", "Belorus", "Cyprus",
-    "Ivory Coast", "Malta", "Madagascar", "Mali", "Burundi", "St Kitts & Nevis", "Gabon",
-    "Armenia", "Niger", "Libya", "D.R. Congo", "Surinam", "St Vincent/Grenadine", "",
+    "England",
+    "Scotland",
+    "Italy",
+    "Germany",
+    "Spain",
+    "Holland",
+    "France",
+    "Portugal",
+    "Belgium",
+    "Sweden",
+    "Switzerland",
+    "Turkey",
+    "Greece",
+    "Rep. of Ireland",
+    "Denmark",
+    "Norway",
+    "Ukraine",
+    "Georgia",
+    "Russia",
+    "Croatia",
+    "Romania",
+    "Wales",
+    "Austria",
+    "Poland",
+    "Hungary",
+    "Czech Rep.",
+    "Bulgaria",
+    "Iceland",
+    "Slovenia",
+    "Yugoslavia",
+    "Estonia",
+    "Northern Ireland",
+    "Liberia",
+    "Macedonia",
+    "Bermuda",
+    "Uganda",
+    "Japan",
+    "Angola",
+    "China",
+    "Argentina",
+    "Slovakia",
+    "Ghana",
+    "Nigeria",
+    "South Africa",
+    "Trinidad & Tobago",
+    "Israel",
+    "Australia",
+    "Jamaica",
+    "Brazil",
+    "Finland",
+    "Zimbabwe",
+    "Barbados",
+    "Zambia",
+    "Uruguay",
+    "Costa Rica",
+    "U.S.A.",
+    "Colombia",
+    "Algeria",
+    "Chile",
+    "Canada",
+    "Morocco",
+    "India",
+    "Samoa",
+    "Egypt",
+    "Cameroon",
+    "Bosnia-Herzegovina",
+    "Togo",
+    "Guinea",
+    "South Korea",
+    "Lithuania",
+    "Thailand",
+    "Tajikistan",
+    "Tunisia",
+    "Albania",
+    "Mexico",
+    "Malaysia",
+    "Senegal",
+    "Latvia",
+    "Indonesia",
+    "Kenya",
+    "Moldova",
+    "Peru",
+    "Gambia",
+    "Namibia",
+    "Azerbaijan",
+    "Iran",
+    "Honduras",
+    "Bolivia",
+    "Venezuela",
+    "St Lucia",
+    "Saudi Arabia",
+    "Ethiopia",
+    "Malawi",
+    "Sudan",
+    "Ecuador",
+    "Paraguay",
+    "Sierra Leone",
+    "Congo",
+    "Guyana",
+    "Kazakistan",
+    "Belorus",
+    "Cyprus",
+    "Ivory Coast",
+    "Malta",
+    "Madagascar",
+    "Mali",
+    "Burundi",
+    "St Kitts & Nevis",
+    "Gabon",
+    "Armenia",
+    "Niger",
+    "Libya",
+    "D.R. Congo",
+    "Surinam",
+    "St Vincent/Grenadine",
+    "",
 };
 
 // World regions: 1 Europe, 2 North and Central America, 3 South America,
@@ -45,8 +146,8 @@ constexpr std::array<int8_t, kNationTextCount> MakeRegions() {
     for (int n : {33, 40, 45, 49, 65, 69, 73, 77, 80, 84, 100, 101, 104, 110}) r[n] = 1;
     for (int n : {34, 44, 47, 51, 54, 55, 59, 74, 86, 89, 98, 108, 114, 115}) r[n] = 2;
     for (int n : {39, 48, 53, 56, 58, 81, 87, 88, 94, 95}) r[n] = 3;
-    for (int n : {32, 35, 37, 41, 42, 43, 50, 52, 57, 60, 63, 64, 66, 67, 72, 76, 79, 82, 83, 91,
-                  92, 93, 96, 97, 103, 105, 106, 107, 109, 111, 112, 113}) {
+    for (int n : {32, 35, 37, 41, 42, 43, 50, 52, 57,  60,  63,  64,  66,  67,  72,  76,
+                  79, 82, 83, 91, 92, 93, 96, 97, 103, 105, 106, 107, 109, 111, 112, 113}) {
         r[n] = 4;
     }
     for (int n : {36, 38, 61, 68, 70, 71, 75, 78, 85, 90, 99}) r[n] = 5;
@@ -151,15 +252,16 @@ constexpr auto kSupportAges = AgeRow(34, {90, 80, 65, 50, 35, 25, 15, 10, 5}, 10
 constexpr auto kTargetManAges = AgeRow(33, {98, 95, 90, 85, 80, 75, 50, 30, 10}, 60);
 
 constexpr std::array<int16_t, kAgeFactorColumns> kAgeFactors[kPlayerPositionCount] = {
-    kKeeperAges,    kFullBackAges, kDefenderAges, kFullBackAges, kDefenderAges,
-    kDefenderAges,  kWideAges,     kWideAges,     kDefenderAges, kSupportAges,
-    kDefenderAges,  kWideAges,     kTargetManAges,
+    kKeeperAges, kFullBackAges, kDefenderAges, kFullBackAges, kDefenderAges, kDefenderAges,  kWideAges,
+    kWideAges,   kDefenderAges, kSupportAges,  kDefenderAges, kWideAges,     kTargetManAges,
 };
 
-static_assert(kAgeFactors[0][40 - kAgeFactorFirstAge] == 100 && kAgeFactors[0][41 - kAgeFactorFirstAge] == 90);
+static_assert(kAgeFactors[0][40 - kAgeFactorFirstAge] == 100 &&
+              kAgeFactors[0][41 - kAgeFactorFirstAge] == 90);
 static_assert(kAgeFactors[1][41 - kAgeFactorFirstAge] == 10 && kAgeFactors[1][42 - kAgeFactorFirstAge] == 0);
 static_assert(kAgeFactors[9][43 - kAgeFactorFirstAge] == 5 && kAgeFactors[9][44 - kAgeFactorFirstAge] == 0);
-static_assert(kAgeFactors[12][47 - kAgeFactorFirstAge] == 60 && kAgeFactors[2][47 - kAgeFactorFirstAge] == 100);
+static_assert(kAgeFactors[12][47 - kAgeFactorFirstAge] == 60 &&
+              kAgeFactors[2][47 - kAgeFactorFirstAge] == 100);
 
 int16_t ClubStanding(int16_t club) {
     return int16_t((125 - GetClubLeaguePosition(club)) / 3 + GetClubRep(club) / 2);

@@ -20,18 +20,14 @@
 
 int16_t HVW_GetClubSeasonLoans(int16_t club) { return int16_t(GetClubSeasonLoans(club)); }
 void HVW_SetPlayerIntShirt(uint16_t player, int16_t shirt) { SetPlayerIntShirt(player, shirt); }
-void HVW_SetClubSeasonMerchandising(int16_t club, int32_t value) {
-    SetClubSeasonMerchandising(club, value);
-}
+void HVW_SetClubSeasonMerchandising(int16_t club, int32_t value) { SetClubSeasonMerchandising(club, value); }
 void HVW_SetClubWeeksMerchandising(int16_t club, int16_t week, int32_t value) {
     SetClubWeeksMerchandising(club, value, week);
 }
 int16_t HVW_GetFixtureField16(int16_t slot) { return int16_t(GetMatchField16(slot)); }
 int16_t HVW_GetFixtureField12(int16_t slot) { return int16_t(GetMatchField12(slot)); }
 void HVW_ClubSquadPass2(int16_t club) { ClubSquadPass2(club); }
-int16_t HVW_IsPlayerAvailable(uint16_t player, int16_t club) {
-    return GetPlayerSquadRank(player, club);
-}
+int16_t HVW_IsPlayerAvailable(uint16_t player, int16_t club) { return GetPlayerSquadRank(player, club); }
 int16_t HVW_GetClubGenerosity(int16_t club) { return int16_t(GetClubGenerosity(club)); }
 int16_t HVW_GetClubSquadHappinessPct(int16_t club) { return GetClubSquadHappinessPct(club); }
 int16_t HVW_GetClubManagerFansPct(int16_t club) { return GetClubManagerFansPct(club); }
@@ -74,12 +70,8 @@ void HVW_SetPlayerFitnessPercent(uint16_t player, int16_t percent) {
 void HVW_SetPlayerFatiguePercent(uint16_t player, int16_t percent) {
     SetPlayerFatigue(player, PercentToField(percent));
 }
-int16_t HVW_GetPlayerField105Percent(uint16_t player) {
-    return FieldToPercent(GetPlayerField105(player));
-}
-int16_t HVW_GetPlayerField96Percent(uint16_t player) {
-    return FieldToPercent(GetPlayerField96(player));
-}
+int16_t HVW_GetPlayerField105Percent(uint16_t player) { return FieldToPercent(GetPlayerField105(player)); }
+int16_t HVW_GetPlayerField96Percent(uint16_t player) { return FieldToPercent(GetPlayerField96(player)); }
 int16_t HVW_GetPlayerFormScore(uint16_t player) {
     const int32_t form = FieldToPercent(GetPlayerField96(player));
     return int16_t(form * 50 / 100 + int32_t(GetPlayerPerf(player)) * 50 / 100);
@@ -90,10 +82,8 @@ int16_t HVW_GetPlayerFormScore(uint16_t player) {
 namespace {
 
 int16_t InList(const SquadList& list, uint16_t player) {
-    return std::find(std::begin(list.players), std::end(list.players), player) !=
-                   std::end(list.players)
-               ? 1
-               : 0;
+    return std::find(std::begin(list.players), std::end(list.players), player) != std::end(list.players) ? 1
+                                                                                                         : 0;
 }
 
 }  // namespace

@@ -60,17 +60,18 @@ const char* HVW_GetHonourEventText(int16_t event, int16_t country) {
     g_honour_sentence[0] = '\0';
     int16_t second = -1;
     switch (line.source) {
-    case kSingleText:
-        std::snprintf(g_honour_sentence, sizeof g_honour_sentence, "%s", GetText(line.lead));
-        return g_honour_sentence;
-    case kFixedText:
-        second = line.value;
-        break;
-    case kFromFirst:
-    case kFromSecond:
-        if (country < 0 || country >= kHonourCountries) return g_honour_sentence;
-        second = int16_t((line.source == kFromFirst ? kHonourFirst : kHonourSecond)[country] + line.value);
-        break;
+        case kSingleText:
+            std::snprintf(g_honour_sentence, sizeof g_honour_sentence, "%s", GetText(line.lead));
+            return g_honour_sentence;
+        case kFixedText:
+            second = line.value;
+            break;
+        case kFromFirst:
+        case kFromSecond:
+            if (country < 0 || country >= kHonourCountries) return g_honour_sentence;
+            second =
+                int16_t((line.source == kFromFirst ? kHonourFirst : kHonourSecond)[country] + line.value);
+            break;
     }
     std::snprintf(g_honour_sentence, sizeof g_honour_sentence, "%s %s", GetText(line.lead), GetText(second));
     return g_honour_sentence;
@@ -90,10 +91,10 @@ int16_t HVW_GetInjuryTextId(int16_t type) {
     return int16_t(199 + type);
 }
 
-int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB,
-                               int32_t* playerA, int32_t* playerB, int16_t* word1, int16_t* word2,
-                               int32_t* amount, int16_t* text1, int16_t* text2, int32_t* number1,
-                               int32_t* number2, int16_t* day, int16_t* extra) {
+int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB, int32_t* playerA,
+                               int32_t* playerB, int16_t* word1, int16_t* word2, int32_t* amount,
+                               int16_t* text1, int16_t* text2, int32_t* number1, int32_t* number2,
+                               int16_t* day, int16_t* extra) {
     if (club < 0 || club >= kClubCount) FatalError("Invalid Team in HVW_GetTeamTalkMessage() funcs.c");
     if (slot < 0 || slot >= kArchiveSlots) {
         FatalError("Invalid Message in HVW_GetTeamTalkMessage() funcs.c");
@@ -186,7 +187,8 @@ int16_t GetTacticPosText(int16_t slot, int16_t side) {
     if (slot < 0) return -1;
     if (slot == 0) return 2800;
     if (slot >= 11) return int16_t(2803 + slot);
-    const TacticRecord* record = side == 1 ? GetTacticRecordB(CurrentTacticB) : GetTacticRecordA(CurrentTacticA);
+    const TacticRecord* record =
+        side == 1 ? GetTacticRecordB(CurrentTacticB) : GetTacticRecordA(CurrentTacticA);
     if (record == nullptr) FatalError("ERROR:GetTacticPosText() update this please!");
     Outfield team{};
     for (int s = 1; s <= 10; ++s) team.pos[s] = {GetTacticEntryX(record, s), GetTacticEntryY(record, s)};

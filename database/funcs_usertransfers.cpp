@@ -49,9 +49,7 @@ constexpr int kLogSeller = 0;
 constexpr int kLogBuyer = 2;
 constexpr int kLogFee = 6;
 
-int32_t Saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 
@@ -101,8 +99,8 @@ int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply) {
     return 2;
 }
 
-void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boughtCount,
-                               int32_t* soldTotal, int16_t* soldCount) {
+void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boughtCount, int32_t* soldTotal,
+                               int16_t* soldCount) {
     int64_t bought = 0, sold = 0;
     int boughtN = 0, soldN = 0;
     if (club >= 0 && club < kClubCount) {

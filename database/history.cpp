@@ -1,9 +1,9 @@
 #include "database/history.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "database/recordbits.h"
 #include "season/calendar.h"
@@ -71,12 +71,24 @@ struct HistoryList {
 };
 
 HistoryList ClubList() {
-    return HistoryList{ClubHistoryEntries[0].bytes, sizeof(ClubHistoryEntry), kClubHistoryEntries,
-                       &ClubHistoryCount, ClubHistoryFirst, kClubCount, kCHClub, 0xFFFF};
+    return HistoryList{ClubHistoryEntries[0].bytes,
+                       sizeof(ClubHistoryEntry),
+                       kClubHistoryEntries,
+                       &ClubHistoryCount,
+                       ClubHistoryFirst,
+                       kClubCount,
+                       kCHClub,
+                       0xFFFF};
 }
 HistoryList PlayerList() {
-    return HistoryList{PlayerHistoryEntries[0].bytes, sizeof(PlayerHistoryEntry), kPlayerHistoryEntries,
-                       &PlayerHistoryCount, PlayerHistoryFirst, kMaxPlayers, kPHPlayer, 0};
+    return HistoryList{PlayerHistoryEntries[0].bytes,
+                       sizeof(PlayerHistoryEntry),
+                       kPlayerHistoryEntries,
+                       &PlayerHistoryCount,
+                       PlayerHistoryFirst,
+                       kMaxPlayers,
+                       kPHPlayer,
+                       0};
 }
 
 void RebuildIndex(const HistoryList& list) {
@@ -122,9 +134,7 @@ void OpenGap(const HistoryList& list, uint32_t p) {
     ++*list.count;
 }
 
-bool IsCountryPlayed(uint16_t nation) {
-    return nation < kCountryCount && CountryInPlay[nation] != 0;
-}
+bool IsCountryPlayed(uint16_t nation) { return nation < kCountryCount && CountryInPlay[nation] != 0; }
 
 // Position of the first entry of the club that is not of this season.
 uint32_t ClubInsertPosition(const HistoryList& list, int16_t club, uint8_t season) {
@@ -156,8 +166,7 @@ void ClearHistoryLists() {
     }
 }
 
-void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2,
-                         int16_t kind) {
+void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind) {
     if (club < 0 || club >= kClubCount) return;
     if (!IsCountryPlayed(GetClubNation(club))) return;
     const HistoryList list = ClubList();
@@ -174,13 +183,38 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     e[kCHSeason] = season;
     bool has_value = false, has_extra1 = false, has_extra2 = false;
     switch (kind) {
-        case 0: case 1: has_value = has_extra1 = has_extra2 = true; break;
-        case 2: case 3: has_value = has_extra1 = true; break;
-        case 4: case 16: has_value = has_extra2 = true; break;
-        case 5: case 12: has_extra1 = has_extra2 = true; break;
-        case 6: case 8: case 9: has_extra2 = true; break;
-        case 7: case 10: case 11: case 13: case 14: case 15: case 17: has_value = true; break;
-        default: break;
+        case 0:
+        case 1:
+            has_value = has_extra1 = has_extra2 = true;
+            break;
+        case 2:
+        case 3:
+            has_value = has_extra1 = true;
+            break;
+        case 4:
+        case 16:
+            has_value = has_extra2 = true;
+            break;
+        case 5:
+        case 12:
+            has_extra1 = has_extra2 = true;
+            break;
+        case 6:
+        case 8:
+        case 9:
+            has_extra2 = true;
+            break;
+        case 7:
+        case 10:
+        case 11:
+        case 13:
+        case 14:
+        case 15:
+        case 17:
+            has_value = true;
+            break;
+        default:
+            break;
     }
     if (has_value) StoreU16(e + kCHValue, value);
     if (has_extra1) StoreU16(e + kCHExtra1, extra1);
@@ -221,8 +255,7 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club) {
     return 0;
 }
 
-void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind,
-                           int16_t mode) {
+void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind, int16_t mode) {
     if (!IsHistoryPlayer(player)) return;
     if (kind < 0 || kind == 9 || kind > 10) {
         std::printf("AddPlayerHistoryStats(): unknown history kind : '%d'\n", int(kind));
@@ -272,14 +305,19 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
             StoreU16(e + kPHMarker, uint16_t(b));
             StoreU16(e + kPHFirst, uint16_t(a));
             break;
-        case 3: StoreU16(e + kPHFirst, uint16_t(a)); break;
-        case 4: StoreU16(e + kPHMarker, uint16_t(b)); break;
+        case 3:
+            StoreU16(e + kPHFirst, uint16_t(a));
+            break;
+        case 4:
+            StoreU16(e + kPHMarker, uint16_t(b));
+            break;
         case 6:
         case 7:
             StoreU16(e + kPHMarker, uint16_t(b));
             e[kPHThird] = uint8_t(mode);
             break;
-        default: break;  // 5, 8, 10: owner, club, kind and season only
+        default:
+            break;  // 5, 8, 10: owner, club, kind and season only
     }
     RebuildIndex(list);
 }

@@ -76,16 +76,14 @@ uint8_t ClubHistoryKind(const ClubHistoryEntry& e);
 // New game: both lists empty, counts 1, every index 0.
 void ClearHistoryLists();
 
-void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2,
-                         int16_t kind);
+void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind);
 // Copies up to 1000 entries of the club into out; the number copied.
 int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out);
 // Copies up to 100 entries of the player into out; the number copied.
 int FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out);
 int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club);
 // Kind 9 and kinds above 10 end the program.
-void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind,
-                           int16_t mode);
+void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind, int16_t mode);
 uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seasonsBack);
 void RemovePlayerHistory(uint16_t player);
 void MergePlayerHistoryEntries();

@@ -81,13 +81,13 @@ struct HonourCode {
     int16_t message;  // -1 none
 };
 constexpr HonourCode kHonourCodes[] = {
-    {9, 0, 3, true, 63},   {10, 1, 2, false, -1},  {11, 2, 2, true, 64},   {12, 3, 1, false, -1},
-    {13, 4, 1, true, 65},  {14, 5, 0, false, -1},  {15, 6, 0, true, 66},   {16, 7, 0, false, -1},
-    {17, 8, 0, true, 67},  {18, 9, 2, false, -1},  {19, 10, 0, true, 68},  {20, 11, 0, false, -1},
-    {21, 12, 5, true, 69}, {22, 13, 3, false, -1}, {1, 14, 3, false, -1},  {5, 15, 2, false, -1},
-    {2, 16, 2, false, -1}, {6, 17, 1, false, -1},  {3, 18, 2, true, -1},   {7, 19, 1, false, -1},
-    {4, 20, 2, true, -1},  {8, 21, 1, false, -1},  {28, 22, 1, true, -1},  {29, 23, 0, false, -1},
-    {30, 24, 1, true, -1}, {31, 25, 0, false, -1}, {23, 26, 0, true, 70},  {24, -1, 0, false, -1},
+    {9, 0, 3, true, 63},    {10, 1, 2, false, -1},  {11, 2, 2, true, 64},   {12, 3, 1, false, -1},
+    {13, 4, 1, true, 65},   {14, 5, 0, false, -1},  {15, 6, 0, true, 66},   {16, 7, 0, false, -1},
+    {17, 8, 0, true, 67},   {18, 9, 2, false, -1},  {19, 10, 0, true, 68},  {20, 11, 0, false, -1},
+    {21, 12, 5, true, 69},  {22, 13, 3, false, -1}, {1, 14, 3, false, -1},  {5, 15, 2, false, -1},
+    {2, 16, 2, false, -1},  {6, 17, 1, false, -1},  {3, 18, 2, true, -1},   {7, 19, 1, false, -1},
+    {4, 20, 2, true, -1},   {8, 21, 1, false, -1},  {28, 22, 1, true, -1},  {29, 23, 0, false, -1},
+    {30, 24, 1, true, -1},  {31, 25, 0, false, -1}, {23, 26, 0, true, 70},  {24, -1, 0, false, -1},
     {25, -1, 0, false, -1}, {26, -1, 0, false, -1}, {27, -1, 0, false, -1},
 };
 
@@ -208,7 +208,8 @@ void RecordPlayerAward(uint16_t player, int16_t award, int16_t division) {
     HonoursRow& row = HonoursTable[country][0];
     row.words[player_word] = int16_t(player);
     row.words[HonoursAwardClubWord(award, division)] = int16_t(club);
-    if (award == kAwardTopScorer) row.words[HonoursAwardGoalsWord(division)] = int16_t(GetPlayerGoals(player));
+    if (award == kAwardTopScorer)
+        row.words[HonoursAwardGoalsWord(division)] = int16_t(GetPlayerGoals(player));
     AddPlayerHistoryStats(player, int16_t(club), 0, award, 6, int16_t(country));
 }
 
@@ -242,7 +243,8 @@ void AwardManagerOfSeason(int16_t division, int16_t country) {
 
 void AwardManagerOfWeek(int16_t division, int16_t country) {
     int16_t club = -1;
-    const uint16_t manager = BestManager(division, country, [](int16_t c) { return BoardFormScore(c); }, &club);
+    const uint16_t manager = BestManager(
+        division, country, [](int16_t c) { return BoardFormScore(c); }, &club);
     if (manager == 0) return;
     PostAwardMessage(club, manager, 101, division, country);
     AddClubHistoryEntry(manager, club, 0, uint16_t(division), 16);
@@ -364,7 +366,8 @@ void InitHonoursForNewGame(const HonoursRow* shipped) {
         if (!InPlay(country)) continue;
         EmptyRow(HonoursTable[country][0]);
         if (shipped != nullptr) {
-            std::memcpy(HonoursTable[country][0].words, shipped[country].words, kHonourClubWords * sizeof(int16_t));
+            std::memcpy(HonoursTable[country][0].words, shipped[country].words,
+                        kHonourClubWords * sizeof(int16_t));
         }
     }
     ShiftHonoursTables();

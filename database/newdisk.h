@@ -35,7 +35,7 @@ using NewDiskCallback = int (*)(NewDiskMessage* message);
 
 // One table entry; a table ends with an entry whose first name byte is 0.
 struct NewDiskItem {
-    char name[8];  // NUL-padded, not terminated when 8 characters long
+    char name[8];   // NUL-padded, not terminated when 8 characters long
     void* address;  // null when the callback supplies it
     uint32_t size;  // 0 when the callback supplies it
     uint16_t reserved;

@@ -93,7 +93,9 @@ int16_t FlagBit(int16_t referee, uint32_t bit) {
     return r != nullptr && (Flags(r) & bit) != 0 ? 1 : 0;
 }
 
-int16_t NationOfClub(uint16_t club) { return club < kClubCount ? int16_t(GetClubNation(int16_t(club))) : int16_t(-1); }
+int16_t NationOfClub(uint16_t club) {
+    return club < kClubCount ? int16_t(GetClubNation(int16_t(club))) : int16_t(-1);
+}
 
 // Region for choosing neutral referees: Oceania goes with Asia.
 int16_t RefereeRegion(int16_t nation) {

@@ -20,7 +20,7 @@ constexpr bool kTipBarred[kCountryCount][kDivisionCount] = {
     {false, false, false, false, true, true},
 };
 
-constexpr int16_t kTipPositionTexts[12] = {564, 2431, 2432, 2433, 565,  566,
+constexpr int16_t kTipPositionTexts[12] = {564,  2431, 2432, 2433, 565,  566,
                                            2436, 2437, 2438, 2439, 2440, 567};
 
 // Only clubs in the table's countries and divisions can be given tips.
@@ -71,8 +71,8 @@ void ScoutTipPlayer(int16_t club) {
         const uint16_t p = uint16_t(player);
         const uint16_t position = GetPlayerPosition2(p);
         const int16_t position_text = position < 12 ? kTipPositionTexts[position] : int16_t(2442);
-        AddMessage(club, int16_t(GetPlayerClub(p)), p, 0xFFFFFFFFu, -1, -1, -1, position_text,
-                   SideText(p), GetPlayerAge(p) + 16, -1, kScoutTipMessage, 1, 0);
+        AddMessage(club, int16_t(GetPlayerClub(p)), p, 0xFFFFFFFFu, -1, -1, -1, position_text, SideText(p),
+                   GetPlayerAge(p) + 16, -1, kScoutTipMessage, 1, 0);
         return;
     }
 }

@@ -17,9 +17,9 @@ struct LanguageFile {
 };
 
 constexpr LanguageFile kLanguageFiles[] = {
-    {3, "textfile\\cattext.c"},   {4, "textfile\\hv03chn.eng"}, {7, "textfile\\gertext.c"},
-    {8, "textfile\\gretext.c"},   {9, "textfile\\engtext.c"},   {10, "textfile\\spatext.c"},
-    {12, "textfile\\fretext.c"},  {16, "textfile\\itatext.c"},  {19, "textfile\\duttext.c"},
+    {3, "textfile\\cattext.c"},  {4, "textfile\\hv03chn.eng"}, {7, "textfile\\gertext.c"},
+    {8, "textfile\\gretext.c"},  {9, "textfile\\engtext.c"},   {10, "textfile\\spatext.c"},
+    {12, "textfile\\fretext.c"}, {16, "textfile\\itatext.c"},  {19, "textfile\\duttext.c"},
     {22, "textfile\\portext.c"},
 };
 
@@ -90,7 +90,7 @@ char g_club_name[kClubNameLength + 1];
 // One walk over a text file.  The state is the set of flags the file's
 // syntax needs; every byte is judged together with the one before it.
 class TextParser {
-public:
+  public:
     TextParser(std::span<const uint8_t> raw, std::span<char> text, std::span<uint32_t, TEXT_COUNT> table)
         : raw_(raw), text_(text), table_(table) {}
 
@@ -108,7 +108,7 @@ public:
         return result_;
     }
 
-private:
+  private:
     void Step(uint8_t cur) {
         if (string_pending_) {
             in_string_ = true;
@@ -118,7 +118,10 @@ private:
         if (result_.status != TEXT_PARSE_OK) return;
         const bool in_comment = in_block_ || in_line_;
         if (cur == '"' && !in_comment) {
-            if (in_string_) in_string_ = false; else string_pending_ = true;
+            if (in_string_)
+                in_string_ = false;
+            else
+                string_pending_ = true;
         } else if (cur == ',' && !in_comment && !in_string_) {
             EndEntry();
             if (result_.status != TEXT_PARSE_OK) return;
@@ -244,20 +247,20 @@ TextParseResult TextParse(std::span<const uint8_t> raw, std::span<char> text,
 
 void TextParseFailed(const char* file_name, const TextParseResult& r) {
     switch (r.status) {
-    case TEXT_PARSE_NESTED_COMMENT:
-        FatalError("(%s) NESTED 'Within Bracers' style comment found (Second occurrence at line %d )",
-                   file_name, r.line);
-    case TEXT_PARSE_STRAY_TERMINATOR:
-        FatalError("(%s) NESTED 'Within Bracers' style terminator found (at line %d )", file_name,
-                   r.line);
-    case TEXT_PARSE_BAD_NUMBER:
-        FatalError("(%s) Comment number incorect (Comment no %d) (Reported as %d) (at line %d)",
-                   file_name, r.index, r.number, r.line);
-    case TEXT_PARSE_BAD_COUNT:
-        FatalError("(%s) Number of comments incorect - %d - should be %d", file_name, r.index,
-                   TEXT_COUNT);
-    case TEXT_PARSE_OK:
-        break;
+        case TEXT_PARSE_NESTED_COMMENT:
+            FatalError("(%s) NESTED 'Within Bracers' style comment found (Second occurrence at line %d )",
+                       file_name, r.line);
+        case TEXT_PARSE_STRAY_TERMINATOR:
+            FatalError("(%s) NESTED 'Within Bracers' style terminator found (at line %d )", file_name,
+                       r.line);
+        case TEXT_PARSE_BAD_NUMBER:
+            FatalError("(%s) Comment number incorect (Comment no %d) (Reported as %d) (at line %d)",
+                       file_name, r.index, r.number, r.line);
+        case TEXT_PARSE_BAD_COUNT:
+            FatalError("(%s) Number of comments incorect - %d - should be %d", file_name, r.index,
+                       TEXT_COUNT);
+        case TEXT_PARSE_OK:
+            break;
     }
     AbortError("text", __LINE__, "TextParseFailed(): called for a good parse");
 }

@@ -11,11 +11,11 @@
 constexpr int TEXT_COUNT = 3201;
 
 // Text id ranges of GetText.
-constexpr int16_t TEXT_ID_CLUB_BASE = 4000;      // club 0..1199
-constexpr int16_t TEXT_ID_NATION_BASE = 5200;    // nation 0..115
-constexpr int16_t TEXT_ID_BUILTIN_BASE = 5316;   // built-in texts
+constexpr int16_t TEXT_ID_CLUB_BASE = 4000;     // club 0..1199
+constexpr int16_t TEXT_ID_NATION_BASE = 5200;   // nation 0..115
+constexpr int16_t TEXT_ID_BUILTIN_BASE = 5316;  // built-in texts
 constexpr int TEXT_BUILTIN_COUNT = 52;
-constexpr int16_t TEXT_ID_NATION_TEXT = 2610;     // language text of nation 0
+constexpr int16_t TEXT_ID_NATION_TEXT = 2610;  // language text of nation 0
 constexpr int TEXT_NATION_COUNT = 116;
 constexpr int TEXT_CLUB_COUNT = 1200;
 
@@ -46,10 +46,10 @@ enum TextParseStatus : int {
 
 struct TextParseResult {
     TextParseStatus status = TEXT_PARSE_OK;
-    int32_t line = 1;       // line counter where parsing stopped
-    int32_t index = 0;      // entries read (the failing entry's index for BAD_NUMBER)
-    int32_t number = 0;     // the comment number read (BAD_NUMBER)
-    uint32_t used = 0;      // bytes written to the text block
+    int32_t line = 1;    // line counter where parsing stopped
+    int32_t index = 0;   // entries read (the failing entry's index for BAD_NUMBER)
+    int32_t number = 0;  // the comment number read (BAD_NUMBER)
+    uint32_t used = 0;   // bytes written to the text block
 };
 
 // Parses the bytes of a text file into `text` (which must be at least as

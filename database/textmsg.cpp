@@ -22,23 +22,43 @@ namespace {
 
 // ---- Wording tables (Latin-1 text) -------------------------------------
 
-#define HV_CUP_WORDINGS(P)                                                                     \
-    P "the UEFA Cup", P "the Champions' League", P "the FA Cup", P "the League Cup",           \
-        P "the FA Trophy", P "the LDV Trophy", P "the SFA Cup", P "the League Cup",            \
-        P "the League Challenge Cup", P "the Coppa Italia", P "the DFB-Pokal",                 \
-        P "the Copa Del Rey", P "the Amstal Cup", P "the Coupe de France",                     \
-        P "the Coupe de la Ligue", P "the Ta\xE7" "a De Portugal", "", "", ""
+#define HV_CUP_WORDINGS(P)                                                                              \
+    P "the UEFA Cup", P "the Champions' League", P "the FA Cup", P "the League Cup", P "the FA Trophy", \
+        P "the LDV Trophy", P "the SFA Cup", P "the League Cup", P "the League Challenge Cup",          \
+        P "the Coppa Italia", P "the DFB-Pokal", P "the Copa Del Rey", P "the Amstal Cup",              \
+        P "the Coupe de France", P "the Coupe de la Ligue",                                             \
+        P                                                                                               \
+        "the Ta\xE7"                                                                                    \
+        "a De Portugal",                                                                                \
+        "", "", ""
 
-#define HV_LEAGUE_WORDINGS(P)                                                                  \
-    P "the Premier League", P "Division $0n", P "the Football Conference",                     \
-        P "the Premier League", P "Division $0n", P "Serie $0g", P "Liga $0g",                 \
-        P "the Primera Divisi\xF3" "n", P "the Segunda Divisi\xF3" "n", P "Grupo $0n",          \
-        P "the Tota Divisie", P "the KPM Telcomp", P "Division $0n", P "the National",         \
-        P "Groupe $0g", P "the 1\xAA" " Divis\xE3" "o", P "the 2\xAA" " Divis\xE3" "o de Honra", \
-        P "the 2\xAA" " Divis\xE3" "o B", ""
+#define HV_LEAGUE_WORDINGS(P)                                                                         \
+    P "the Premier League", P "Division $0n", P "the Football Conference", P "the Premier League",    \
+        P "Division $0n", P "Serie $0g", P "Liga $0g",                                                \
+        P                                                                                             \
+        "the Primera Divisi\xF3"                                                                      \
+        "n",                                                                                          \
+        P                                                                                             \
+        "the Segunda Divisi\xF3"                                                                      \
+        "n",                                                                                          \
+        P "Grupo $0n", P "the Tota Divisie", P "the KPM Telcomp", P "Division $0n", P "the National", \
+        P "Groupe $0g",                                                                               \
+        P                                                                                             \
+        "the 1\xAA"                                                                                   \
+        " Divis\xE3"                                                                                  \
+        "o",                                                                                          \
+        P                                                                                             \
+        "the 2\xAA"                                                                                   \
+        " Divis\xE3"                                                                                  \
+        "o de Honra",                                                                                 \
+        P                                                                                             \
+        "the 2\xAA"                                                                                   \
+        " Divis\xE3"                                                                                  \
+        "o B",                                                                                        \
+        ""
 
 constexpr const char* kWordings[TEXTMSG_FORM_COUNT][TEXTMSG_WORDING_COUNT] = {
-    {HV_CUP_WORDINGS("")},        {HV_CUP_WORDINGS("of ")},     {HV_CUP_WORDINGS("in ")},
+    {HV_CUP_WORDINGS("")},        {HV_CUP_WORDINGS("of ")},      {HV_CUP_WORDINGS("in ")},
     {HV_CUP_WORDINGS("out of ")}, {HV_LEAGUE_WORDINGS("from ")}, {HV_LEAGUE_WORDINGS("in ")},
     {HV_LEAGUE_WORDINGS("in ")},
 };
@@ -49,13 +69,13 @@ constexpr const char* kWordings[TEXTMSG_FORM_COUNT][TEXTMSG_WORDING_COUNT] = {
 constexpr int kCountryNoWording = 8;
 
 constexpr int8_t kCupIndex[kCountryCount][4] = {
-    {2, 3, 4, 5},    {6, 7, 8, -1},   {9, -1, -1, -1}, {10, -1, -1, -1}, {11, -1, -1, -1},
+    {2, 3, 4, 5},     {6, 7, 8, -1},    {9, -1, -1, -1},  {10, -1, -1, -1}, {11, -1, -1, -1},
     {12, -1, -1, -1}, {13, 14, -1, -1}, {15, -1, -1, -1}, {0, 0, 0, 0},
 };
 
 constexpr int8_t kLeagueIndex[kCountryCount][kDivisionCount] = {
-    {0, 1, 1, 1, 1, -1},     {3, 4, 4, 4, -1, -1},    {5, 5, 5, 5, -1, -1},
-    {6, 6, 6, 6, 6, 6},      {7, 8, 9, 9, 9, 9},      {10, 11, -1, -1, -1, -1},
+    {0, 1, 1, 1, 1, -1},      {3, 4, 4, 4, -1, -1},     {5, 5, 5, 5, -1, -1},
+    {6, 6, 6, 6, 6, 6},       {7, 8, 9, 9, 9, 9},       {10, 11, -1, -1, -1, -1},
     {12, 12, 13, -1, -1, -1}, {15, 16, 17, -1, -1, -1}, {0, 0, 0, 0, 0, 0},
 };
 
@@ -77,7 +97,7 @@ char g_division_phrase[TEXTMSG_OUTPUT_SIZE];
 
 // The expansion's output buffer; what does not fit is cut.
 class Output : public BoundedText {
-public:
+  public:
     explicit Output(char* buffer) : BoundedText(buffer, TEXTMSG_OUTPUT_SIZE) {}
 };
 
@@ -176,13 +196,12 @@ void AddDateRange(Output& out, const TextMsgDate& a, const TextMsgDate& b, char 
             out.Add("%d %s - %d %s", a.day, MonthName(a.month), b.day, MonthName(b.month));
         }
     } else if (a.year != b.year) {
-        out.Add("%d %s %4d - %d %s %4d", a.day, MonthName(a.month), a.year, b.day,
-                MonthName(b.month), b.year);
+        out.Add("%d %s %4d - %d %s %4d", a.day, MonthName(a.month), a.year, b.day, MonthName(b.month),
+                b.year);
     } else if (a.month == b.month) {
         out.Add("%d-%d %s %4d", a.day, b.day, MonthName(a.month), a.year);
     } else {
-        out.Add("%d %s - %d %s %4d", a.day, MonthName(a.month), b.day, MonthName(b.month),
-                a.year);
+        out.Add("%d %s - %d %s %4d", a.day, MonthName(a.month), b.day, MonthName(b.month), a.year);
     }
 }
 
@@ -226,32 +245,38 @@ const char* ExpandDate(Output& out, const char* p, int slot) {
 const char* ExpandPlaceholder(Output& out, const char* p, int slot, char letter) {
     const bool valid = ValidSlot(slot);
     switch (letter) {
-    case 't':
-        if (valid && TextMsgArgs.club[slot] >= 0 && TextMsgArgs.club[slot] < kClubCount) {
-            AddClubName(out, TextMsgArgs.club[slot]);
-        }
-        break;
-    case 'p':
-        if (valid && TextMsgArgs.player[slot] != 0) {
-            out.Add("%s", HVW_GetPlayerShortName(TextMsgArgs.player[slot]));
-        }
-        break;
-    case 'c': AddVariedClub(out, slot, 3); break;
-    case 'r': AddVariedClub(out, slot, 2); break;
-    case 'm':
-        if (TextMsgArgs.money >= 0) out.Add("%s", Price2str(TextMsgArgs.money));
-        break;
-    case 'n':
-        if (valid && TextMsgArgs.number[slot] >= 0) out.Add("%d", TextMsgArgs.number[slot]);
-        break;
-    case 'd': return ExpandDate(out, p, slot);
-    case 'g':
-        if (valid) AddListText(out, TextMsgArgs.list_text[slot]);
-        break;
-    case 's':
-        if (valid) out.Add("%s", TextMsgArgs.string[slot]);
-        break;
-    default: AbortError("textmsg", 422, "unknown string type in message string");
+        case 't':
+            if (valid && TextMsgArgs.club[slot] >= 0 && TextMsgArgs.club[slot] < kClubCount) {
+                AddClubName(out, TextMsgArgs.club[slot]);
+            }
+            break;
+        case 'p':
+            if (valid && TextMsgArgs.player[slot] != 0) {
+                out.Add("%s", HVW_GetPlayerShortName(TextMsgArgs.player[slot]));
+            }
+            break;
+        case 'c':
+            AddVariedClub(out, slot, 3);
+            break;
+        case 'r':
+            AddVariedClub(out, slot, 2);
+            break;
+        case 'm':
+            if (TextMsgArgs.money >= 0) out.Add("%s", Price2str(TextMsgArgs.money));
+            break;
+        case 'n':
+            if (valid && TextMsgArgs.number[slot] >= 0) out.Add("%d", TextMsgArgs.number[slot]);
+            break;
+        case 'd':
+            return ExpandDate(out, p, slot);
+        case 'g':
+            if (valid) AddListText(out, TextMsgArgs.list_text[slot]);
+            break;
+        case 's':
+            if (valid) out.Add("%s", TextMsgArgs.string[slot]);
+            break;
+        default:
+            AbortError("textmsg", 422, "unknown string type in message string");
     }
     return p;
 }
@@ -280,51 +305,74 @@ void TextMsg_SetArg(int kind, const void* value) {
     if (value == nullptr) return;
     TextMsgArgBlock& a = TextMsgArgs;
     switch (kind) {
-    case TEXTMSG_CLUB: {
-        int16_t v;
-        std::memcpy(&v, value, sizeof v);
-        if (a.club[0] == -1) a.club[0] = v; else if (a.club[1] == -1) a.club[1] = v;
-        break;
-    }
-    case TEXTMSG_PLAYER: {
-        uint16_t v;
-        std::memcpy(&v, value, sizeof v);
-        if (v < 1 || v >= PlayerCount) break;
-        if (a.player[0] == 0) a.player[0] = v; else if (a.player[1] == 0) a.player[1] = v;
-        break;
-    }
-    case TEXTMSG_WORD2: std::memcpy(&a.word2, value, sizeof a.word2); break;
-    case TEXTMSG_WORD3: std::memcpy(&a.word3, value, sizeof a.word3); break;
-    case TEXTMSG_MONEY: std::memcpy(&a.money, value, sizeof a.money); break;
-    case TEXTMSG_NUMBER: {
-        int16_t v;
-        std::memcpy(&v, value, sizeof v);
-        if (a.number[0] == -1) a.number[0] = v; else if (a.number[1] == -1) a.number[1] = v;
-        break;
-    }
-    case TEXTMSG_DATE: {
-        const uint8_t* bytes = static_cast<const uint8_t*>(value);
-        TextMsgDate d;
-        d.day = int8_t(bytes[0]);
-        d.month = int8_t(bytes[1]);
-        std::memcpy(&d.year, bytes + 2, sizeof d.year);
-        if (DateEmpty(a.date[0])) a.date[0] = d; else if (DateEmpty(a.date[1])) a.date[1] = d;
-        break;
-    }
-    case TEXTMSG_LIST_TEXT: {
-        int16_t v;
-        std::memcpy(&v, value, sizeof v);
-        if (a.list_text[0] == -1) a.list_text[0] = v;
-        else if (a.list_text[1] == -1) a.list_text[1] = v;
-        break;
-    }
-    case TEXTMSG_STRING: {
-        const char* text = static_cast<const char*>(value);
-        if (a.string[0][0] == '\0') StoreString(a.string[0], text);
-        else if (a.string[1][0] == '\0') StoreString(a.string[1], text);
-        break;
-    }
-    default: break;
+        case TEXTMSG_CLUB: {
+            int16_t v;
+            std::memcpy(&v, value, sizeof v);
+            if (a.club[0] == -1)
+                a.club[0] = v;
+            else if (a.club[1] == -1)
+                a.club[1] = v;
+            break;
+        }
+        case TEXTMSG_PLAYER: {
+            uint16_t v;
+            std::memcpy(&v, value, sizeof v);
+            if (v < 1 || v >= PlayerCount) break;
+            if (a.player[0] == 0)
+                a.player[0] = v;
+            else if (a.player[1] == 0)
+                a.player[1] = v;
+            break;
+        }
+        case TEXTMSG_WORD2:
+            std::memcpy(&a.word2, value, sizeof a.word2);
+            break;
+        case TEXTMSG_WORD3:
+            std::memcpy(&a.word3, value, sizeof a.word3);
+            break;
+        case TEXTMSG_MONEY:
+            std::memcpy(&a.money, value, sizeof a.money);
+            break;
+        case TEXTMSG_NUMBER: {
+            int16_t v;
+            std::memcpy(&v, value, sizeof v);
+            if (a.number[0] == -1)
+                a.number[0] = v;
+            else if (a.number[1] == -1)
+                a.number[1] = v;
+            break;
+        }
+        case TEXTMSG_DATE: {
+            const uint8_t* bytes = static_cast<const uint8_t*>(value);
+            TextMsgDate d;
+            d.day = int8_t(bytes[0]);
+            d.month = int8_t(bytes[1]);
+            std::memcpy(&d.year, bytes + 2, sizeof d.year);
+            if (DateEmpty(a.date[0]))
+                a.date[0] = d;
+            else if (DateEmpty(a.date[1]))
+                a.date[1] = d;
+            break;
+        }
+        case TEXTMSG_LIST_TEXT: {
+            int16_t v;
+            std::memcpy(&v, value, sizeof v);
+            if (a.list_text[0] == -1)
+                a.list_text[0] = v;
+            else if (a.list_text[1] == -1)
+                a.list_text[1] = v;
+            break;
+        }
+        case TEXTMSG_STRING: {
+            const char* text = static_cast<const char*>(value);
+            if (a.string[0][0] == '\0')
+                StoreString(a.string[0], text);
+            else if (a.string[1][0] == '\0')
+                StoreString(a.string[1], text);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -369,8 +417,7 @@ int TextMsg_GetCupWordingIndex(int country, int cup_code) {
 
 const char* TextMsg_GetDivisionWording(int country, int division, int form) {
     g_division_phrase[0] = '\0';
-    if (country < 0 || country >= kCountryNoWording || division < 0 ||
-        division >= CountDivisions(country)) {
+    if (country < 0 || country >= kCountryNoWording || division < 0 || division >= CountDivisions(country)) {
         return g_division_phrase;
     }
     const char* wording = TextMsg_GetCompetitionWording(form, kLeagueIndex[country][division]);
@@ -382,13 +429,26 @@ const char* TextMsg_GetDivisionWording(int country, int division, int form) {
     bool use_number = false;
     bool use_list = false;
     switch (country) {
-    case 0:
-    case 1: use_number = division >= 1 && division <= 3; break;
-    case 2: list_text = kItalianLeagueText[division]; use_list = true; break;
-    case 3: list_text = kGermanLeagueText[division]; use_list = true; break;
-    case 4: use_number = division >= 2 && division <= 5; break;
-    case 6: use_number = division <= 1; break;
-    default: break;
+        case 0:
+        case 1:
+            use_number = division >= 1 && division <= 3;
+            break;
+        case 2:
+            list_text = kItalianLeagueText[division];
+            use_list = true;
+            break;
+        case 3:
+            list_text = kGermanLeagueText[division];
+            use_list = true;
+            break;
+        case 4:
+            use_number = division >= 2 && division <= 5;
+            break;
+        case 6:
+            use_number = division <= 1;
+            break;
+        default:
+            break;
     }
 
     const char* phrase = wording;

@@ -18,8 +18,8 @@ enum TextMsgKind : int {
     TEXTMSG_STRING = 8,
 };
 
-constexpr int TEXTMSG_STRING_SIZE = 204;        // 203 characters and a NUL
-constexpr int TEXTMSG_STRING_KEEP = 200;        // longer strings are cut here and get "..."
+constexpr int TEXTMSG_STRING_SIZE = 204;  // 203 characters and a NUL
+constexpr int TEXTMSG_STRING_KEEP = 200;  // longer strings are cut here and get "..."
 constexpr int TEXTMSG_OUTPUT_SIZE = 2048;
 
 // A date argument as callers pass it: four bytes, day, month (1..12), year.
@@ -32,15 +32,15 @@ static_assert(sizeof(TextMsgDate) == 4);
 
 // The argument slots.  Kinds 2, 3 and 4 have a single slot.
 struct TextMsgArgBlock {
-    int16_t club[2];                        // -1 empty
-    uint16_t player[2];                     // 0 empty
-    uint16_t word2;                         // 0 empty
-    uint16_t word3;                         // 65535 empty
-    int32_t money;                          // -1 empty
-    int16_t number[2];                      // -1 empty
-    TextMsgDate date[2];                    // month -1 empty
-    int16_t list_text[2];                   // -1 empty
-    char string[2][TEXTMSG_STRING_SIZE];    // "" empty
+    int16_t club[2];                      // -1 empty
+    uint16_t player[2];                   // 0 empty
+    uint16_t word2;                       // 0 empty
+    uint16_t word3;                       // 65535 empty
+    int32_t money;                        // -1 empty
+    int16_t number[2];                    // -1 empty
+    TextMsgDate date[2];                  // month -1 empty
+    int16_t list_text[2];                 // -1 empty
+    char string[2][TEXTMSG_STRING_SIZE];  // "" empty
 };
 
 extern TextMsgArgBlock TextMsgArgs;

@@ -60,7 +60,9 @@ bool IsInSquadList(uint16_t player) {
 
 }  // namespace
 
-uint16_t GetTrainingRecordPlayer(int index) { return LoadU16(TrainingRecords[index].bytes + kTrainingPlayer); }
+uint16_t GetTrainingRecordPlayer(int index) {
+    return LoadU16(TrainingRecords[index].bytes + kTrainingPlayer);
+}
 int16_t GetTrainingRecordRegular(int index) {
     return int16_t(LoadU16(TrainingRecords[index].bytes + kTrainingRegular));
 }

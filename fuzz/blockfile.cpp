@@ -2,12 +2,12 @@
 // a tiny descriptor list whose block sizes come from its first bytes, so
 // the fuzzer reaches every check of the reader quickly.  The input is
 // also read as an edited-data file by the game's own loader.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "database/disk.h"
 #include "support/debug.h"

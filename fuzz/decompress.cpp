@@ -54,13 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             case 1:
                 Wrapped(data, size);
-                if (!g_block.empty()) DecompressDataMem(g_block.data(), uint32_t(g_block.size()), g_output, sizeof g_output);
+                if (!g_block.empty())
+                    DecompressDataMem(g_block.data(), uint32_t(g_block.size()), g_output, sizeof g_output);
                 break;
             case 2:
                 Wrapped(data, size);
                 if (g_block.empty()) break;
                 g_file = fmemopen(g_block.data(), g_block.size(), "rb");
-                if (g_file != nullptr) DecompressDataFile(g_file, uint32_t(g_block.size()), g_output, sizeof g_output);
+                if (g_file != nullptr)
+                    DecompressDataFile(g_file, uint32_t(g_block.size()), g_output, sizeof g_output);
                 break;
             case 3:
                 RoundTrips(data, size);

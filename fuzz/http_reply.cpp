@@ -3,10 +3,10 @@
 // client's end stands in for its connection.  Whatever comes back, the
 // client must end with a result code, never write past the caller's buffer
 // and never wait for more.
-#include <cstdint>
-#include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/clock.h"
 #include "platform/winsock.h"

@@ -1,12 +1,12 @@
 // Pak archives from outside: an index file and its data file, added,
 // listed, and every entry read back whole.  The input is the index's
 // length (4 bytes), the index, then the data file.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/debug.h"
 #include "support/mem_win.h"

@@ -4,11 +4,11 @@
 // file with only the plain body reachable, and as a stream compressed by
 // one of the methods under a header whose lengths the input may disturb.
 // Every refusal must come back as a result code, never as a fatal stop.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "database/newdisk.h"

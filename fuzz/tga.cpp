@@ -34,29 +34,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t block_size = 0;
     Load(data, size, &block_size);
     switch (mode % 6) {
-    case 0:
-    case 1: {
-        const ColFmt* format = mode % 2 ? &ColFmt_R5G6B5 : &ColFmt_A8R8G8B8;
-        // A 16-bit picture is refused by the cutter, which takes 4-byte pixels.
-        if (LoadImageFile(&g_block, &block_size, mode >> 7, format) == 0) {
-            const uint32_t w = uint32_t(g_block[4] | g_block[5] << 8);
-            const uint32_t h = uint32_t(g_block[6] | g_block[7] << 8);
-            const int columns = (mode >> 3) % 4 + 1;
-            if (g_widths != nullptr) FreeMemory(&g_widths);
-            GFX_CutFrames(&g_block, &block_size, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS,
-                          int(w) / columns, int(h), columns, 1, &g_widths);
+        case 0:
+        case 1: {
+            const ColFmt* format = mode % 2 ? &ColFmt_R5G6B5 : &ColFmt_A8R8G8B8;
+            // A 16-bit picture is refused by the cutter, which takes 4-byte pixels.
+            if (LoadImageFile(&g_block, &block_size, mode >> 7, format) == 0) {
+                const uint32_t w = uint32_t(g_block[4] | g_block[5] << 8);
+                const uint32_t h = uint32_t(g_block[6] | g_block[7] << 8);
+                const int columns = (mode >> 3) % 4 + 1;
+                if (g_widths != nullptr) FreeMemory(&g_widths);
+                GFX_CutFrames(&g_block, &block_size, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS, int(w) / columns,
+                              int(h), columns, 1, &g_widths);
+            }
+            break;
         }
-        break;
-    }
-    case 2: TGA_Read(&g_block, &block_size, nullptr, nullptr, 0, nullptr, 16); break;
-    case 3: TGA_Read(&g_block, &block_size, nullptr, nullptr, 1, &ColFmt_A1R5G5B5, 3); break;
-    case 4: TGA_ExportPalette(&g_block, &block_size, (mode >> 3) + 1u, &ColFmt_A8R8G8B8); break;
-    default:
-        if (TGA_Decompress(&g_block, &block_size) >= 0 && TGA_SetOrigin(&g_block, &block_size, 0) >= 0) {
-            constexpr uint32_t kDepths[4] = {15, 16, 24, 32};
-            TGA_ConvertDepth(&g_block, &block_size, kDepths[mode >> 6]);
-        }
-        break;
+        case 2:
+            TGA_Read(&g_block, &block_size, nullptr, nullptr, 0, nullptr, 16);
+            break;
+        case 3:
+            TGA_Read(&g_block, &block_size, nullptr, nullptr, 1, &ColFmt_A1R5G5B5, 3);
+            break;
+        case 4:
+            TGA_ExportPalette(&g_block, &block_size, (mode >> 3) + 1u, &ColFmt_A8R8G8B8);
+            break;
+        default:
+            if (TGA_Decompress(&g_block, &block_size) >= 0 && TGA_SetOrigin(&g_block, &block_size, 0) >= 0) {
+                constexpr uint32_t kDepths[4] = {15, 16, 24, 32};
+                TGA_ConvertDepth(&g_block, &block_size, kDepths[mode >> 6]);
+            }
+            break;
     }
     return 0;
 }

@@ -32,9 +32,12 @@ int16_t BoardFormScore(int16_t club) {
         const int mine = home ? h : a, theirs = home ? a : h;
         goals_for += mine;
         goals_against += theirs;
-        if (mine > theirs) ++won;
-        else if (mine == theirs) ++drawn;
-        else ++lost;
+        if (mine > theirs)
+            ++won;
+        else if (mine == theirs)
+            ++drawn;
+        else
+            ++lost;
     }
     const int total = goals_for + goals_against;
     int g = 0;

@@ -11,8 +11,8 @@ int32_t GetClubWageFigure(int16_t club, uint16_t player);
 // Down to a multiple of 25; a negative result gives 0.
 int32_t RoundToWageUnit(int32_t value);
 // The fee that the bidding club offers for the amount asked.
-int32_t GetFeeCounterOffer(uint16_t player, int32_t amount, int16_t round1, int16_t club,
-                           int16_t unused1, int16_t unused2, int16_t round2);
+int32_t GetFeeCounterOffer(uint16_t player, int32_t amount, int16_t round1, int16_t club, int16_t unused1,
+                           int16_t unused2, int16_t round2);
 // The player's 0-based rank in the club's squad by his ability at his own
 // position, he himself counted after the club's players of equal rating;
 // -1 when he is not ranked.

@@ -22,8 +22,6 @@ int32_t ValuePlayerFull(uint16_t player) {
     return int32_t(value < INT32_MAX ? value : INT32_MAX);
 }
 
-int16_t GetPlayerStat21Div10(uint16_t player) {
-    return int16_t(GetPlayerStat(player, 21, 0) / 10);
-}
+int16_t GetPlayerStat21Div10(uint16_t player) { return int16_t(GetPlayerStat(player, 21, 0) / 10); }
 
 int16_t RatePlayerAbility(uint16_t player, int16_t) { return GetPlayerStat27(player); }

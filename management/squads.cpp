@@ -121,8 +121,7 @@ int ClubShirt(uint16_t player) { return GetPlayerShirt(player); }
 int ReserveShirt(uint16_t player) { return GetPlayerIntShirt(player); }
 
 // Hands the free shirts 1..last, in list order, to players without one.
-void FillShirts(const SquadList& list, int last, int (*get)(uint16_t),
-                void (*set)(uint16_t, int16_t)) {
+void FillShirts(const SquadList& list, int last, int (*get)(uint16_t), void (*set)(uint16_t, int16_t)) {
     int next = 1;
     for (int i = 0; i < list.count; ++i) {
         uint16_t player = list.players[i];
@@ -137,23 +136,20 @@ int LastShirt(int16_t substitutes) { return 11 + std::clamp<int>(substitutes, 0,
 
 }  // namespace
 
-void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode,
-                               int16_t competition) {
+void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode, int16_t competition) {
     (void)mode, (void)competition;
     BuildClubSquadList(club);
     for (int i = 0; i < FirstTeamList.count; ++i) SetPlayerShirt(FirstTeamList.players[i], 0);
     FillShirts(FirstTeamList, LastShirt(substitutes), ClubShirt, SetPlayerShirt);
 }
 
-void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
-                            int16_t competition) {
+void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int16_t competition) {
     (void)mode, (void)competition;
     BuildClubSquadList(club);
     FillShirts(FirstTeamList, LastShirt(substitutes), ClubShirt, SetPlayerShirt);
 }
 
-void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
-                               int16_t competition) {
+void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int16_t competition) {
     (void)mode, (void)competition;
     BuildClubSquadList(club);
     FillShirts(ReserveList, LastShirt(substitutes), ReserveShirt, SetPlayerIntShirt);

@@ -42,14 +42,11 @@ void ClearClubCaptains(int16_t club);
 // Players in the club's squad; a club outside the table is logged and gives 1.
 uint16_t getsquadsize(int16_t club);
 // Gives shirts 1..11 and 12..11 + substitutes to the club's first-team list.
-void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode,
-                               int16_t competition);
+void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode, int16_t competition);
 // Keeps the shirts given and fills the missing numbers of the side.
-void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
-                            int16_t competition);
+void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int16_t competition);
 // The same for the reserve list and the reserve shirt numbers.
-void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode,
-                               int16_t competition);
+void AutoAssignIntShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int16_t competition);
 // The manager whose club is being picked.
 extern uint16_t CurrentClubManager;
 // The second pass over the club's squad lists after they are built.  Least

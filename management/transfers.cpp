@@ -30,9 +30,8 @@ bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
 
 }  // namespace
 
-int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount,
-                               int32_t previousAsk, int16_t round1, int16_t club,
-                               int16_t* response, int16_t round2) {
+int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
+                               int16_t round1, int16_t club, int16_t* response, int16_t round2) {
     (void)amount, (void)previousAsk, (void)round1, (void)club, (void)round2;
     int32_t ask = ValuePlayer(player);
     if (offer >= ask || ask <= 0) {

@@ -9,14 +9,14 @@ constexpr int kTeamReportPlayers = 16;
 
 // Byte offsets within a team report.
 enum TeamReportField : int {
-    kReportGoals = 0,              // u16
-    kReportShootOutGoals = 2,      // u16
-    kReportPlayers = 16,           // 17 player reports of 139 bytes
-    kReportManOfTheMatch = 2379,   // u16 player number
-    kReportGoalCount = 2381,       // u16 entries in the goal list
-    kReportGoalList = 2383,        // 20 entries of 8 bytes
-    kReportPairList = 2543,        // 20 byte pairs, second byte 0 or below ends
-    kReportCounters = 2583,        // ten u16 statistics words
+    kReportGoals = 0,             // u16
+    kReportShootOutGoals = 2,     // u16
+    kReportPlayers = 16,          // 17 player reports of 139 bytes
+    kReportManOfTheMatch = 2379,  // u16 player number
+    kReportGoalCount = 2381,      // u16 entries in the goal list
+    kReportGoalList = 2383,       // 20 entries of 8 bytes
+    kReportPairList = 2543,       // 20 byte pairs, second byte 0 or below ends
+    kReportCounters = 2583,       // ten u16 statistics words
 };
 constexpr int kReportGoalEntries = 20;
 constexpr int kReportGoalEntrySize = 8;

@@ -26,7 +26,7 @@ constexpr int16_t kTextOrdinalTh = 266;
 
 // Appends to NumberTextBuffer, cutting what does not fit.
 class NumberText : public BoundedText {
-public:
+  public:
     NumberText() : BoundedText(NumberTextBuffer, NUMBER_TEXT_SIZE) {}
 };
 
@@ -38,8 +38,7 @@ struct MoneyGroups {
 
 MoneyGroups SplitMoney(int32_t value) {
     int64_t a = value < 0 ? -int64_t(value) : int64_t(value);
-    return {value < 0, int(a / 1000000000), int(a / 1000000 % 1000), int(a / 1000 % 1000),
-            int(a % 1000)};
+    return {value < 0, int(a / 1000000000), int(a / 1000000 % 1000), int(a / 1000 % 1000), int(a % 1000)};
 }
 
 // A lower group as fraction digits without trailing zeros.
@@ -115,14 +114,21 @@ void OrdinalStr(char* buffer, int16_t n) {
 
 const char* Number2Str(int32_t value) {
     switch (CurrentNumberType) {
-    case NUMBER_PLAIN: std::snprintf(NumberTextBuffer, sizeof NumberTextBuffer, "%d", value); break;
-    case NUMBER_MONEY: return Price2str(value);
-    case NUMBER_MONEY_PLAIN: return Price2strPlain(value);
-    case NUMBER_ORDINAL: OrdinalStr(NumberTextBuffer, int16_t(value)); break;
-    case NUMBER_TWO_DIGITS:
-        std::snprintf(NumberTextBuffer, sizeof NumberTextBuffer, "%02d", value % 100);
-        break;
-    default: FatalError("Number2Str(): Invalid number type (%d)\n", CurrentNumberType);
+        case NUMBER_PLAIN:
+            std::snprintf(NumberTextBuffer, sizeof NumberTextBuffer, "%d", value);
+            break;
+        case NUMBER_MONEY:
+            return Price2str(value);
+        case NUMBER_MONEY_PLAIN:
+            return Price2strPlain(value);
+        case NUMBER_ORDINAL:
+            OrdinalStr(NumberTextBuffer, int16_t(value));
+            break;
+        case NUMBER_TWO_DIGITS:
+            std::snprintf(NumberTextBuffer, sizeof NumberTextBuffer, "%02d", value % 100);
+            break;
+        default:
+            FatalError("Number2Str(): Invalid number type (%d)\n", CurrentNumberType);
     }
     return NumberTextBuffer;
 }

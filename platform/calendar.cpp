@@ -1,7 +1,7 @@
 #include "platform/calendar.h"
 
-#include <ctime>
 #include <time.h>
+#include <ctime>
 
 namespace plat {
 namespace {

@@ -1,7 +1,7 @@
 #include "platform/clock.h"
 
-#include <ctime>
 #include <time.h>
+#include <ctime>
 
 namespace plat {
 namespace {
@@ -40,8 +40,7 @@ void Sleep(uint32_t milliseconds) {
         return;
     }
     timespec ts{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0) {
-    }
+    while (nanosleep(&ts, &ts) != 0) {}
 }
 
 int64_t CalendarTime() { return int64_t(std::time(nullptr)); }

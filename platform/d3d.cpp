@@ -86,9 +86,9 @@ HResult Enter(std::string_view method) {
     return TakeInjectedFailure(method);
 }
 
-#define D3D_ENTER(name)                           \
-    do {                                          \
-        if (HResult r_ = Enter(name)) return r_;  \
+#define D3D_ENTER(name)                          \
+    do {                                         \
+        if (HResult r_ = Enter(name)) return r_; \
     } while (0)
 
 uint32_t FloatBits(float f) {
@@ -148,8 +148,7 @@ GLLayout LayoutFor(const PixelFormat& f) {
     const bool a = (f.flags & kPfAlphaPixels) != 0;
     const uint32_t am = a ? f.alpha_mask : 0;
     auto is = [&](uint32_t bits, uint32_t alpha, uint32_t r, uint32_t g, uint32_t b) {
-        return f.bit_count == bits && am == alpha && f.red_mask == r && f.green_mask == g &&
-               f.blue_mask == b;
+        return f.bit_count == bits && am == alpha && f.red_mask == r && f.green_mask == g && f.blue_mask == b;
     };
     if (is(32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF) || is(32, 0, 0xFF0000, 0xFF00, 0xFF)) {
         return {GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, a};
@@ -300,8 +299,8 @@ D3DMatrix Multiply(const D3DMatrix& a, const D3DMatrix& b) {
     D3DMatrix r;
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] +
-                        a.m[i][3] * b.m[3][j];
+            r.m[i][j] =
+                a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
         }
     }
     return r;
@@ -343,71 +342,111 @@ void NormalMatrix(const D3DMatrix& m, float out[3][3]) {
 
 GLenum CompareFunc(uint32_t v) {
     switch (v) {
-    case kCmpNever: return GL_NEVER;
-    case kCmpLess: return GL_LESS;
-    case kCmpEqual: return GL_EQUAL;
-    case kCmpLessEqual: return GL_LEQUAL;
-    case kCmpGreater: return GL_GREATER;
-    case kCmpNotEqual: return GL_NOTEQUAL;
-    case kCmpGreaterEqual: return GL_GEQUAL;
-    default: return GL_ALWAYS;
+        case kCmpNever:
+            return GL_NEVER;
+        case kCmpLess:
+            return GL_LESS;
+        case kCmpEqual:
+            return GL_EQUAL;
+        case kCmpLessEqual:
+            return GL_LEQUAL;
+        case kCmpGreater:
+            return GL_GREATER;
+        case kCmpNotEqual:
+            return GL_NOTEQUAL;
+        case kCmpGreaterEqual:
+            return GL_GEQUAL;
+        default:
+            return GL_ALWAYS;
     }
 }
 
 GLenum BlendFactor(uint32_t v) {
     switch (v) {
-    case kBlendZero: return GL_ZERO;
-    case kBlendSrcColor: return GL_SRC_COLOR;
-    case kBlendInvSrcColor: return GL_ONE_MINUS_SRC_COLOR;
-    case kBlendSrcAlpha: return GL_SRC_ALPHA;
-    case kBlendInvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-    case kBlendDestAlpha: return GL_DST_ALPHA;
-    case kBlendInvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
-    case kBlendDestColor: return GL_DST_COLOR;
-    case kBlendInvDestColor: return GL_ONE_MINUS_DST_COLOR;
-    case kBlendSrcAlphaSat: return GL_SRC_ALPHA_SATURATE;
-    default: return GL_ONE;
+        case kBlendZero:
+            return GL_ZERO;
+        case kBlendSrcColor:
+            return GL_SRC_COLOR;
+        case kBlendInvSrcColor:
+            return GL_ONE_MINUS_SRC_COLOR;
+        case kBlendSrcAlpha:
+            return GL_SRC_ALPHA;
+        case kBlendInvSrcAlpha:
+            return GL_ONE_MINUS_SRC_ALPHA;
+        case kBlendDestAlpha:
+            return GL_DST_ALPHA;
+        case kBlendInvDestAlpha:
+            return GL_ONE_MINUS_DST_ALPHA;
+        case kBlendDestColor:
+            return GL_DST_COLOR;
+        case kBlendInvDestColor:
+            return GL_ONE_MINUS_DST_COLOR;
+        case kBlendSrcAlphaSat:
+            return GL_SRC_ALPHA_SATURATE;
+        default:
+            return GL_ONE;
     }
 }
 
 GLenum StencilOp(uint32_t v) {
     switch (v) {
-    case kStencilOpZero: return GL_ZERO;
-    case kStencilOpReplace: return GL_REPLACE;
-    case kStencilOpIncrSat: return GL_INCR;
-    case kStencilOpDecrSat: return GL_DECR;
-    case kStencilOpInvert: return GL_INVERT;
-    case kStencilOpIncr: return GL_INCR_WRAP;
-    case kStencilOpDecr: return GL_DECR_WRAP;
-    default: return GL_KEEP;
+        case kStencilOpZero:
+            return GL_ZERO;
+        case kStencilOpReplace:
+            return GL_REPLACE;
+        case kStencilOpIncrSat:
+            return GL_INCR;
+        case kStencilOpDecrSat:
+            return GL_DECR;
+        case kStencilOpInvert:
+            return GL_INVERT;
+        case kStencilOpIncr:
+            return GL_INCR_WRAP;
+        case kStencilOpDecr:
+            return GL_DECR_WRAP;
+        default:
+            return GL_KEEP;
     }
 }
 
 GLenum AddressMode(uint32_t v) {
     switch (v) {
-    case kTaddressMirror: return GL_MIRRORED_REPEAT;
-    case kTaddressClamp: return GL_CLAMP_TO_EDGE;
-    case kTaddressBorder: return GL_CLAMP_TO_BORDER;
-    default: return GL_REPEAT;
+        case kTaddressMirror:
+            return GL_MIRRORED_REPEAT;
+        case kTaddressClamp:
+            return GL_CLAMP_TO_EDGE;
+        case kTaddressBorder:
+            return GL_CLAMP_TO_BORDER;
+        default:
+            return GL_REPEAT;
     }
 }
 
 GLenum FogMode(uint32_t v) {
     switch (v) {
-    case kFogExp: return GL_EXP;
-    case kFogExp2: return GL_EXP2;
-    default: return GL_LINEAR;
+        case kFogExp:
+            return GL_EXP;
+        case kFogExp2:
+            return GL_EXP2;
+        default:
+            return GL_LINEAR;
     }
 }
 
 GLenum PrimitiveMode(uint32_t type) {
     switch (type) {
-    case kPtPointList: return GL_POINTS;
-    case kPtLineList: return GL_LINES;
-    case kPtLineStrip: return GL_LINE_STRIP;
-    case kPtTriangleList: return GL_TRIANGLES;
-    case kPtTriangleStrip: return GL_TRIANGLE_STRIP;
-    default: return GL_TRIANGLE_FAN;
+        case kPtPointList:
+            return GL_POINTS;
+        case kPtLineList:
+            return GL_LINES;
+        case kPtLineStrip:
+            return GL_LINE_STRIP;
+        case kPtTriangleList:
+            return GL_TRIANGLES;
+        case kPtTriangleStrip:
+            return GL_TRIANGLE_STRIP;
+        default:
+            return GL_TRIANGLE_FAN;
     }
 }
 
@@ -503,7 +542,8 @@ struct TextureMirror final : SurfaceMirror {
         for (uint32_t i = 0; i < levels && level != nullptr; ++i, level = level->Attached()) {
             const GLLayout layout = LayoutFor(level->Format());
             PackRows(level, layout, false, scratch);
-            const bool alpha = layout.format != 0 ? layout.alpha : (level->Format().flags & kPfAlphaPixels) != 0;
+            const bool alpha =
+                layout.format != 0 ? layout.alpha : (level->Format().flags & kPfAlphaPixels) != 0;
             glTexImage2D(GL_TEXTURE_2D, GLint(i), alpha ? GL_RGBA8 : GL_RGB8, GLsizei(level->Width()),
                          GLsizei(level->Height()), 0, layout.format != 0 ? layout.format : GL_RGBA,
                          layout.format != 0 ? layout.type : GL_UNSIGNED_BYTE, scratch->data());
@@ -602,8 +642,8 @@ struct DeviceImpl final : SurfaceMirror {
         glBindTexture(GL_TEXTURE_2D, colour);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, GLsizei(width), GLsizei(height), 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, GLsizei(width), GLsizei(height), 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     nullptr);
         glBindTexture(GL_TEXTURE_2D, 0);
         gl.GenRenderbuffers(1, &depth);
         gl.BindRenderbuffer(GL_RENDERBUFFER, depth);
@@ -741,15 +781,17 @@ struct DeviceImpl final : SurfaceMirror {
         // Front faces are clockwise as seen, as on the device.
         glFrontFace(GL_CW);
         switch (rs[kRsCullMode]) {
-        case kCullCw:
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_FRONT);
-            break;
-        case kCullCcw:
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_BACK);
-            break;
-        default: glDisable(GL_CULL_FACE); break;
+            case kCullCw:
+                glEnable(GL_CULL_FACE);
+                glCullFace(GL_FRONT);
+                break;
+            case kCullCcw:
+                glEnable(GL_CULL_FACE);
+                glCullFace(GL_BACK);
+                break;
+            default:
+                glDisable(GL_CULL_FACE);
+                break;
         }
         glShadeModel(rs[kRsShadeMode] == kShadeFlat ? GL_FLAT : GL_SMOOTH);
         if (gl.ProvokingVertex != nullptr) gl.ProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
@@ -784,10 +826,17 @@ struct DeviceImpl final : SurfaceMirror {
     static void CombineSource(GLenum source, GLenum operand, uint32_t arg, bool alpha) {
         GLenum src = GL_PRIMARY_COLOR;
         switch (arg & kTaSelectMask) {
-        case kTaCurrent: src = GL_PREVIOUS; break;
-        case kTaTexture: src = GL_TEXTURE; break;
-        case kTaTFactor: src = GL_CONSTANT; break;
-        default: break;
+            case kTaCurrent:
+                src = GL_PREVIOUS;
+                break;
+            case kTaTexture:
+                src = GL_TEXTURE;
+                break;
+            case kTaTFactor:
+                src = GL_CONSTANT;
+                break;
+            default:
+                break;
         }
         glTexEnvi(GL_TEXTURE_ENV, source, GLint(src));
         const bool complement = (arg & kTaComplement) != 0;
@@ -810,31 +859,52 @@ struct DeviceImpl final : SurfaceMirror {
         float factor = 1.0f;
         GLenum blend_source = 0;
         switch (op) {
-        case kTopDisable:
-            function = GL_REPLACE;
-            arg1 = kTaCurrent;
-            break;
-        case kTopSelectArg1: function = GL_REPLACE; break;
-        case kTopSelectArg2:
-            function = GL_REPLACE;
-            arg1 = arg2;
-            break;
-        case kTopModulate2x: factor = 2.0f; break;
-        case kTopModulate4x: factor = 4.0f; break;
-        case kTopAdd:
-        case kTopAddSmooth: function = GL_ADD; break;
-        case kTopAddSigned: function = GL_ADD_SIGNED; break;
-        case kTopAddSigned2x:
-            function = GL_ADD_SIGNED;
-            factor = 2.0f;
-            break;
-        case kTopSubtract: function = GL_SUBTRACT; break;
-        case kTopBlendDiffuseAlpha: blend_source = GL_PRIMARY_COLOR; break;
-        case kTopBlendTextureAlpha:
-        case kTopBlendTextureAlphaPm: blend_source = GL_TEXTURE; break;
-        case kTopBlendFactorAlpha: blend_source = GL_CONSTANT; break;
-        case kTopBlendCurrentAlpha: blend_source = GL_PREVIOUS; break;
-        default: break;
+            case kTopDisable:
+                function = GL_REPLACE;
+                arg1 = kTaCurrent;
+                break;
+            case kTopSelectArg1:
+                function = GL_REPLACE;
+                break;
+            case kTopSelectArg2:
+                function = GL_REPLACE;
+                arg1 = arg2;
+                break;
+            case kTopModulate2x:
+                factor = 2.0f;
+                break;
+            case kTopModulate4x:
+                factor = 4.0f;
+                break;
+            case kTopAdd:
+            case kTopAddSmooth:
+                function = GL_ADD;
+                break;
+            case kTopAddSigned:
+                function = GL_ADD_SIGNED;
+                break;
+            case kTopAddSigned2x:
+                function = GL_ADD_SIGNED;
+                factor = 2.0f;
+                break;
+            case kTopSubtract:
+                function = GL_SUBTRACT;
+                break;
+            case kTopBlendDiffuseAlpha:
+                blend_source = GL_PRIMARY_COLOR;
+                break;
+            case kTopBlendTextureAlpha:
+            case kTopBlendTextureAlphaPm:
+                blend_source = GL_TEXTURE;
+                break;
+            case kTopBlendFactorAlpha:
+                blend_source = GL_CONSTANT;
+                break;
+            case kTopBlendCurrentAlpha:
+                blend_source = GL_PREVIOUS;
+                break;
+            default:
+                break;
         }
         if (blend_source != 0) {
             function = GL_INTERPOLATE;
@@ -909,7 +979,8 @@ struct DeviceImpl final : SurfaceMirror {
             c.specular = FromValue(l.specular);
             c.ambient = FromValue(l.ambient);
             c.position = TransformPoint({l.position.x, l.position.y, l.position.z}, view);
-            c.direction = Normalised(TransformDirection({l.direction.x, l.direction.y, l.direction.z}, view3));
+            c.direction =
+                Normalised(TransformDirection({l.direction.x, l.direction.y, l.direction.z}, view3));
             c.range = l.range;
             c.falloff = l.falloff;
             c.a0 = l.attenuation0;
@@ -947,7 +1018,8 @@ struct DeviceImpl final : SurfaceMirror {
                 const Vec3 d = l.position - pc;
                 const float distance = Length(d);
                 if (distance > l.range) continue;
-                to_light = distance > 0.0f ? Vec3{d.x / distance, d.y / distance, d.z / distance} : Vec3{0, 0, 0};
+                to_light =
+                    distance > 0.0f ? Vec3{d.x / distance, d.y / distance, d.z / distance} : Vec3{0, 0, 0};
                 const float att = l.a0 + l.a1 * distance + l.a2 * distance * distance;
                 scale = att > 0.0f ? 1.0f / att : 1.0f;
                 if (l.type == kLightSpot) {
@@ -1088,8 +1160,8 @@ struct DeviceImpl final : SurfaceMirror {
         glFogf(GL_FOG_DENSITY, BitsFloat(rs[kRsFogDensity]));
     }
 
-    HResult Draw(uint32_t type, uint32_t fvf, const void* vertices, uint32_t count,
-                 const uint16_t* indices, uint32_t index_count) {
+    HResult Draw(uint32_t type, uint32_t fvf, const void* vertices, uint32_t count, const uint16_t* indices,
+                 uint32_t index_count) {
         if (type < kPtPointList || type > kPtTriangleFan) return kD3DErrInvalidPrimitiveType;
         FvfLayout l;
         if (!ParseFvf(fvf, &l)) return kD3DErrInvalidVertexFormat;
@@ -1257,8 +1329,8 @@ HResult Direct3DDevice7::EndScene() {
     return kDdOk;
 }
 
-HResult Direct3DDevice7::Clear(uint32_t count, const D3DRect* rects, uint32_t flags, uint32_t colour,
-                               float z, uint32_t stencil) {
+HResult Direct3DDevice7::Clear(uint32_t count, const D3DRect* rects, uint32_t flags, uint32_t colour, float z,
+                               uint32_t stencil) {
     D3D_ENTER("Clear");
     DeviceImpl& d = *impl_;
     if ((count != 0) != (rects != nullptr)) return kErrInvalidArg;
@@ -1323,10 +1395,14 @@ HResult Direct3DDevice7::GetViewport(D3DViewport7* viewport) {
 namespace {
 D3DMatrix* TransformSlot(DeviceImpl* d, uint32_t type) {
     switch (type) {
-    case kTransformWorld: return &d->world;
-    case kTransformView: return &d->view;
-    case kTransformProjection: return &d->projection;
-    default: return nullptr;
+        case kTransformWorld:
+            return &d->world;
+        case kTransformView:
+            return &d->view;
+        case kTransformProjection:
+            return &d->projection;
+        default:
+            return nullptr;
     }
 }
 }  // namespace
@@ -1454,8 +1530,8 @@ HResult Direct3DDevice7::GetTextureStageState(uint32_t stage, uint32_t type, uin
 HResult Direct3DDevice7::SetTexture(uint32_t stage, DirectDrawSurface7* texture) {
     D3D_ENTER("SetTexture");
     if (stage >= kTextureStageCount) return kErrInvalidArg;
-    if (texture != nullptr && ((texture->Caps() & kCapsTexture) == 0 ||
-                               (texture->Caps2() & kCaps2MipMapSubLevel) != 0)) {
+    if (texture != nullptr &&
+        ((texture->Caps() & kCapsTexture) == 0 || (texture->Caps2() & kCaps2MipMapSubLevel) != 0)) {
         return kErrInvalidArg;
     }
     DirectDrawSurface7*& slot = impl_->textures[stage];
@@ -1510,20 +1586,18 @@ HResult Direct3DDevice7::DrawPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* b
     return impl_->Draw(type, buffer->desc_.fvf, VertexAt(buffer, start), count, nullptr, 0);
 }
 
-HResult Direct3DDevice7::DrawIndexedPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* buffer,
-                                                uint32_t start, uint32_t vertex_count,
-                                                const uint16_t* indices, uint32_t index_count,
-                                                uint32_t flags) {
+HResult Direct3DDevice7::DrawIndexedPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* buffer, uint32_t start,
+                                                uint32_t vertex_count, const uint16_t* indices,
+                                                uint32_t index_count, uint32_t flags) {
     (void)flags;
     D3D_ENTER("DrawIndexedPrimitiveVB");
     if (!VertexRange(buffer, start, vertex_count) || indices == nullptr) return kErrInvalidArg;
     if (buffer->locked_) return kD3DErrVertexBufferLocked;
-    return impl_->Draw(type, buffer->desc_.fvf, VertexAt(buffer, start), vertex_count, indices,
-                       index_count);
+    return impl_->Draw(type, buffer->desc_.fvf, VertexAt(buffer, start), vertex_count, indices, index_count);
 }
 
-HResult Direct3DDevice7::ComputeSphereVisibility(const D3DVector* centres, const float* radii,
-                                                 uint32_t count, uint32_t flags, uint32_t* results) {
+HResult Direct3DDevice7::ComputeSphereVisibility(const D3DVector* centres, const float* radii, uint32_t count,
+                                                 uint32_t flags, uint32_t* results) {
     (void)flags;
     D3D_ENTER("ComputeSphereVisibility");
     if (count == 0) return kDdOk;
@@ -1552,8 +1626,10 @@ HResult Direct3DDevice7::ComputeSphereVisibility(const D3DVector* centres, const
         for (int k = 0; k < 6; ++k) {
             const float* p = planes[k];
             const float distance = p[0] * centres[s].x + p[1] * centres[s].y + p[2] * centres[s].z + p[3];
-            if (distance < -radii[s]) result |= (1u << k) | (1u << (k + kClipIntersectionShift));
-            else if (distance < radii[s]) result |= 1u << k;
+            if (distance < -radii[s])
+                result |= (1u << k) | (1u << (k + kClipIntersectionShift));
+            else if (distance < radii[s])
+                result |= 1u << k;
         }
         results[s] = result;
     }
@@ -1597,9 +1673,9 @@ void ResetDeviceStatesForTests(Direct3DDevice7* device) {
 void SetTextureFormatsForTests(const std::vector<PixelFormat>& formats) { TestFormats() = formats; }
 
 std::vector<PixelFormat> DefaultTextureFormats() {
-    return {Rgb(16, 0, 0xF800, 0x07E0, 0x001F),         Rgb(16, 0, 0x7C00, 0x03E0, 0x001F),
-            Rgb(16, 0x8000, 0x7C00, 0x03E0, 0x001F),    Rgb(16, 0xF000, 0x0F00, 0x00F0, 0x000F),
-            Rgb(32, 0, 0xFF0000, 0xFF00, 0xFF),         Rgb(32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF)};
+    return {Rgb(16, 0, 0xF800, 0x07E0, 0x001F),      Rgb(16, 0, 0x7C00, 0x03E0, 0x001F),
+            Rgb(16, 0x8000, 0x7C00, 0x03E0, 0x001F), Rgb(16, 0xF000, 0x0F00, 0x00F0, 0x000F),
+            Rgb(32, 0, 0xFF0000, 0xFF00, 0xFF),      Rgb(32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF)};
 }
 
 }  // namespace plat

@@ -268,8 +268,8 @@ enum : uint32_t {
     kTaAlphaReplicate = 0x20,
 };
 enum : uint32_t { kTaddressWrap = 1, kTaddressMirror = 2, kTaddressClamp = 3, kTaddressBorder = 4 };
-enum : uint32_t { kTfgPoint = 1, kTfgLinear = 2 };  // magnification
-enum : uint32_t { kTfnPoint = 1, kTfnLinear = 2 };  // minification
+enum : uint32_t { kTfgPoint = 1, kTfgLinear = 2 };                // magnification
+enum : uint32_t { kTfnPoint = 1, kTfnLinear = 2 };                // minification
 enum : uint32_t { kTfpNone = 1, kTfpPoint = 2, kTfpLinear = 3 };  // between mip levels
 
 // Sphere visibility: a sphere partly (union) or wholly (intersection)
@@ -290,7 +290,7 @@ using D3DEnumTextureFormatsCallback = int (*)(PixelFormat* format, void* context
 
 // ---- Objects ----------------------------------------------------------------
 class Direct3DVertexBuffer7 : public Unknown {
-public:
+  public:
     HResult Lock(uint32_t flags, void** data, uint32_t* size);
     HResult Unlock();
     HResult GetVertexBufferDesc(D3DVertexBufferDesc* out);
@@ -299,7 +299,7 @@ public:
     std::vector<uint8_t> data_;
     bool locked_ = false;
 
-private:
+  private:
     friend class Direct3D7;
     ~Direct3DVertexBuffer7() override = default;
 };
@@ -307,7 +307,7 @@ private:
 struct DeviceImpl;
 
 class Direct3DDevice7 : public Unknown {
-public:
+  public:
     HResult EnumTextureFormats(D3DEnumTextureFormatsCallback callback, void* context);
     HResult BeginScene();
     HResult EndScene();
@@ -329,16 +329,14 @@ public:
     HResult GetTextureStageState(uint32_t stage, uint32_t type, uint32_t* value);
     HResult SetTexture(uint32_t stage, DirectDrawSurface7* texture);
     HResult GetTexture(uint32_t stage, DirectDrawSurface7** texture);
-    HResult DrawPrimitive(uint32_t type, uint32_t fvf, const void* vertices, uint32_t count,
-                          uint32_t flags);
-    HResult DrawIndexedPrimitive(uint32_t type, uint32_t fvf, const void* vertices,
-                                 uint32_t vertex_count, const uint16_t* indices,
-                                 uint32_t index_count, uint32_t flags);
-    HResult DrawPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* buffer, uint32_t start,
-                            uint32_t count, uint32_t flags);
+    HResult DrawPrimitive(uint32_t type, uint32_t fvf, const void* vertices, uint32_t count, uint32_t flags);
+    HResult DrawIndexedPrimitive(uint32_t type, uint32_t fvf, const void* vertices, uint32_t vertex_count,
+                                 const uint16_t* indices, uint32_t index_count, uint32_t flags);
+    HResult DrawPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* buffer, uint32_t start, uint32_t count,
+                            uint32_t flags);
     HResult DrawIndexedPrimitiveVB(uint32_t type, Direct3DVertexBuffer7* buffer, uint32_t start,
-                                   uint32_t vertex_count, const uint16_t* indices,
-                                   uint32_t index_count, uint32_t flags);
+                                   uint32_t vertex_count, const uint16_t* indices, uint32_t index_count,
+                                   uint32_t flags);
     HResult ComputeSphereVisibility(const D3DVector* centres, const float* radii, uint32_t count,
                                     uint32_t flags, uint32_t* results);
     HResult GetInfo(uint32_t id, void* data, uint32_t size);
@@ -346,7 +344,7 @@ public:
 
     DeviceImpl* impl_ = nullptr;
 
-private:
+  private:
     friend class Direct3D7;
     ~Direct3DDevice7() override;
 };

@@ -77,8 +77,8 @@ namespace {
 
 HResult Injected(std::string_view method) { return TakeInjectedFailure(method); }
 
-#define DD_INJECT(name)                         \
-    do {                                        \
+#define DD_INJECT(name)                             \
+    do {                                            \
         if (HResult r_ = Injected(name)) return r_; \
     } while (0)
 
@@ -123,10 +123,14 @@ PixelFormat Palettised8() {
 
 PixelFormat FormatForBits(uint32_t bits) {
     switch (bits) {
-    case 8: return Palettised8();
-    case 16: return RgbFormat(16, 0xF800, 0x07E0, 0x001F);
-    case 24: return RgbFormat(24, 0xFF0000, 0x00FF00, 0x0000FF);
-    default: return RgbFormat(32, 0xFF0000, 0x00FF00, 0x0000FF);
+        case 8:
+            return Palettised8();
+        case 16:
+            return RgbFormat(16, 0xF800, 0x07E0, 0x001F);
+        case 24:
+            return RgbFormat(24, 0xFF0000, 0x00FF00, 0x0000FF);
+        default:
+            return RgbFormat(32, 0xFF0000, 0x00FF00, 0x0000FF);
     }
 }
 
@@ -177,8 +181,7 @@ bool ValidColourFormat(const PixelFormat& f) {
 }
 
 bool ValidZFormat(const PixelFormat& f) {
-    return (f.flags & kPfZBuffer) != 0 &&
-           (f.bit_count == 16 || f.bit_count == 24 || f.bit_count == 32);
+    return (f.flags & kPfZBuffer) != 0 && (f.bit_count == 16 || f.bit_count == 24 || f.bit_count == 32);
 }
 
 uint32_t BytesPerPixel(const PixelFormat& f) { return (f.bit_count + 7) / 8; }
@@ -325,13 +328,11 @@ bool ClipRects(Rect* dest, Rect* src, int32_t dest_w, int32_t dest_h) {
 }
 
 bool Inside(const Rect& r, uint32_t w, uint32_t h) {
-    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom &&
-           uint32_t(r.right) <= w && uint32_t(r.bottom) <= h;
+    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && uint32_t(r.right) <= w &&
+           uint32_t(r.bottom) <= h;
 }
 
-Rect Whole(const DirectDrawSurface7* s) {
-    return Rect{0, 0, int32_t(s->Width()), int32_t(s->Height())};
-}
+Rect Whole(const DirectDrawSurface7* s) { return Rect{0, 0, int32_t(s->Width()), int32_t(s->Height())}; }
 
 // Moves a rectangle given in screen coordinates into a windowed primary.
 Rect ScreenToClient(Rect r) {
@@ -362,8 +363,7 @@ HResult DirectDrawPalette::SetEntries(uint32_t flags, uint32_t start, uint32_t c
     return kDdOk;
 }
 
-HResult DirectDrawPalette::GetEntries(uint32_t flags, uint32_t start, uint32_t count,
-                                      PaletteEntry* entries) {
+HResult DirectDrawPalette::GetEntries(uint32_t flags, uint32_t start, uint32_t count, PaletteEntry* entries) {
     (void)flags;
     if (entries == nullptr || start > 256 || count > 256 - start) return kErrInvalidArg;
     std::copy(entries_ + start, entries_ + start + count, entries);
@@ -412,8 +412,7 @@ HResult DirectDrawSurface7::Lock(const Rect* rect, SurfaceDesc* out, uint32_t fl
     d.width = uint32_t(r.right - r.left);
     d.height = uint32_t(r.bottom - r.top);
     d.pitch = pitch_;
-    d.surface = pixels_.data() + size_t(r.top) * size_t(pitch_) +
-                size_t(r.left) * BytesPerPixel(format_);
+    d.surface = pixels_.data() + size_t(r.top) * size_t(pitch_) + size_t(r.left) * BytesPerPixel(format_);
     d.pixel_format = format_;
     d.caps = caps_;
     *out = d;
@@ -430,8 +429,8 @@ HResult DirectDrawSurface7::Unlock(const Rect* rect) {
     return kDdOk;
 }
 
-HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
-                                const Rect* source_rect, uint32_t flags, const BltFx* fx) {
+HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source, const Rect* source_rect,
+                                uint32_t flags, const BltFx* fx) {
     DD_INJECT("Blt");
     if (lost_ || (source != nullptr && source->lost_)) return kDdErrSurfaceLost;
     if (locked_ || dc_out_ || (source != nullptr && (source->locked_ || source->dc_out_))) {
@@ -471,8 +470,7 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
         return kDdErrNoStretchHw;
     }
     if (BytesPerPixel(source->format_) != bytes || source->format_.red_mask != format_.red_mask ||
-        source->format_.green_mask != format_.green_mask ||
-        source->format_.blue_mask != format_.blue_mask) {
+        source->format_.green_mask != format_.green_mask || source->format_.blue_mask != format_.blue_mask) {
         return kDdErrInvalidPixelFormat;
     }
     if (clipper_ != nullptr || windowed_primary) {
@@ -483,10 +481,10 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source,
     const size_t row_bytes = size_t(d.right - d.left) * bytes;
     std::vector<uint8_t> staging(row_bytes * size_t(d.bottom - d.top));
     for (int32_t y = 0; y < d.bottom - d.top; ++y) {
-        std::memcpy(staging.data() + size_t(y) * row_bytes,
-                    source->pixels_.data() + size_t(s.top + y) * size_t(source->pitch_) +
-                        size_t(s.left) * bytes,
-                    row_bytes);
+        std::memcpy(
+            staging.data() + size_t(y) * row_bytes,
+            source->pixels_.data() + size_t(s.top + y) * size_t(source->pitch_) + size_t(s.left) * bytes,
+            row_bytes);
     }
     for (int32_t y = 0; y < d.bottom - d.top; ++y) {
         std::memcpy(pixels_.data() + size_t(d.top + y) * size_t(pitch_) + size_t(d.left) * bytes,
@@ -641,8 +639,7 @@ struct ModeEntry {
 // The host display's sizes and the usual ones, each at 8, 16 and 32 bits:
 // full screen is drawn scaled into the window, so every size can be shown.
 std::vector<ModeEntry> ModeList() {
-    std::vector<std::pair<uint32_t, uint32_t>> sizes = {
-        {640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
+    std::vector<std::pair<uint32_t, uint32_t>> sizes = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     if (VideoSubsystemUp()) {
         int n = SDL_GetNumDisplayModes(0);
         for (int i = 0; i < n; ++i) {
@@ -707,8 +704,7 @@ HResult DirectDraw7::Initialize(const Guid* guid) {
     if (card_ >= 0) return kDdErrAlreadyInitialized;
     std::vector<Card> cards = Cards();
     for (size_t i = 0; i < cards.size(); ++i) {
-        bool match = guid == nullptr ? !cards[i].has_guid
-                                     : cards[i].has_guid && cards[i].guid == *guid;
+        bool match = guid == nullptr ? !cards[i].has_guid : cards[i].has_guid && cards[i].guid == *guid;
         if (!match) continue;
         if (cards[i].fails_probe) return kDdErrInvalidDirectDrawGuid;
         card_ = int(i);
@@ -730,8 +726,7 @@ HResult DirectDraw7::GetDeviceIdentifier(DeviceIdentifier* out, uint32_t flags) 
                   host != nullptr ? host : "no video driver");
     SDL_version v;
     SDL_GetVersion(&v);
-    out->driver_version = (uint64_t(v.major) << 48) | (uint64_t(v.minor) << 32) |
-                          (uint64_t(v.patch) << 16);
+    out->driver_version = (uint64_t(v.major) << 48) | (uint64_t(v.minor) << 32) | (uint64_t(v.patch) << 16);
     return kDdOk;
 }
 
@@ -809,8 +804,8 @@ HResult DirectDraw7::EnumDisplayModes(uint32_t flags, const SurfaceDesc* filter,
     return kDdOk;
 }
 
-HResult DirectDraw7::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits,
-                                    uint32_t refresh, uint32_t flags) {
+HResult DirectDraw7::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits, uint32_t refresh,
+                                    uint32_t flags) {
     (void)refresh;
     DD_INJECT("SetDisplayMode");
     if (card_ < 0) return kDdErrNotInitialized;
@@ -840,8 +835,7 @@ HResult DirectDraw7::RestoreDisplayMode() {
     return kDdOk;
 }
 
-HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7** out,
-                                   void* outer) {
+HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7** out, void* outer) {
     DD_INJECT("CreateSurface");
     if (card_ < 0) return kDdErrNotInitialized;
     if (desc == nullptr || out == nullptr || outer != nullptr) return kErrInvalidArg;
@@ -879,8 +873,8 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
             }
         }
     } else {
-        if ((desc->flags & (kSdWidth | kSdHeight)) != (kSdWidth | kSdHeight) || width == 0 ||
-            height == 0 || width > 16384 || height > 16384) {
+        if ((desc->flags & (kSdWidth | kSdHeight)) != (kSdWidth | kSdHeight) || width == 0 || height == 0 ||
+            width > 16384 || height > 16384) {
             return kErrInvalidArg;
         }
         if (caps & kCapsZBuffer) {
@@ -903,7 +897,8 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
             return kDdErrInvalidCaps;
         }
         uint32_t possible = 1;
-        for (uint32_t w = width, h = height; w > 1 || h > 1; w = std::max(w / 2, 1u), h = std::max(h / 2, 1u)) {
+        for (uint32_t w = width, h = height; w > 1 || h > 1;
+             w = std::max(w / 2, 1u), h = std::max(h / 2, 1u)) {
             ++possible;
         }
         levels = (desc->flags & kSdMipMapCount) ? desc->mip_map_count : possible;
@@ -925,7 +920,8 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
     };
     // Managed textures live in system memory and are copied to the card
     // as needed.
-    uint32_t memory = (caps & kCapsSystemMemory) || managed ? 0u : uint32_t(kCapsVideoMemory | kCapsLocalVidMem);
+    uint32_t memory =
+        (caps & kCapsSystemMemory) || managed ? 0u : uint32_t(kCapsVideoMemory | kCapsLocalVidMem);
     DirectDrawSurface7* front = make(caps | memory);
     DirectDrawSurface7* level = front;
     for (uint32_t i = 1; i < levels; ++i) {
@@ -938,8 +934,8 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
         level = next;
     }
     if (flip) {
-        DirectDrawSurface7* back = make((caps & ~(kCapsPrimarySurface | kCapsFlip)) |
-                                        kCapsBackBuffer | kCapsFlip | memory);
+        DirectDrawSurface7* back =
+            make((caps & ~(kCapsPrimarySurface | kCapsFlip)) | kCapsBackBuffer | kCapsFlip | memory);
         front->attached_ = back;
         front->owns_attached_ = true;
     }
@@ -948,8 +944,8 @@ HResult DirectDraw7::CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7**
     return kDdOk;
 }
 
-HResult DirectDraw7::CreatePalette(uint32_t flags, const PaletteEntry* entries,
-                                   DirectDrawPalette** out, void* outer) {
+HResult DirectDraw7::CreatePalette(uint32_t flags, const PaletteEntry* entries, DirectDrawPalette** out,
+                                   void* outer) {
     DD_INJECT("CreatePalette");
     if (card_ < 0) return kDdErrNotInitialized;
     if (out == nullptr || outer != nullptr || (flags & kPCaps8Bit) == 0) return kErrInvalidArg;
@@ -979,8 +975,7 @@ HResult Direct3D7::EnumDevices(D3DEnumDevicesCallback callback, void* context) {
     int count = Cards()[size_t(owner_->card_)].device_count;
     for (int i = 0; i < count; ++i) {
         char description[64], name[32];
-        std::snprintf(description, sizeof description, "Rendering through OpenGL%s",
-                      i == 0 ? "" : " (copy)");
+        std::snprintf(description, sizeof description, "Rendering through OpenGL%s", i == 0 ? "" : " (copy)");
         std::snprintf(name, sizeof name, i == 0 ? "GL renderer" : "GL renderer %d", i + 1);
         D3DDeviceDesc desc = DeviceDesc(i);
         if (callback(description, name, &desc, context) == kEnumCancel) break;
@@ -988,8 +983,7 @@ HResult Direct3D7::EnumDevices(D3DEnumDevicesCallback callback, void* context) {
     return kDdOk;
 }
 
-HResult Direct3D7::EnumZBufferFormats(const Guid& device, D3DEnumZBufferCallback callback,
-                                      void* context) {
+HResult Direct3D7::EnumZBufferFormats(const Guid& device, D3DEnumZBufferCallback callback, void* context) {
     DD_INJECT("EnumZBufferFormats");
     if (callback == nullptr) return kErrInvalidArg;
     int count = Cards()[size_t(owner_->card_)].device_count;
@@ -1019,8 +1013,7 @@ HResult DirectDrawEnumerateEx(EnumCardsCallback callback, void* context, uint32_
         std::snprintf(description, sizeof description, "%s", c.description.c_str());
         std::snprintf(driver, sizeof driver, "%s", c.driver.c_str());
         void* monitor = c.has_guid ? nullptr : reinterpret_cast<void*>(uintptr_t(1));
-        if (callback(c.has_guid ? &guid : nullptr, description, driver, context, monitor) ==
-            kEnumCancel) {
+        if (callback(c.has_guid ? &guid : nullptr, description, driver, context, monitor) == kEnumCancel) {
             break;
         }
     }
@@ -1035,8 +1028,8 @@ HResult CoCreateDirectDraw7(DirectDraw7** out) {
     return kDdOk;
 }
 
-bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceContext* source,
-            int source_x, int source_y) {
+bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceContext* source, int source_x,
+            int source_y) {
     if (dest == nullptr || source == nullptr || width <= 0 || height <= 0) return false;
     DirectDrawSurface7* d = dest->surface;
     DirectDrawSurface7* s = source->surface;
@@ -1053,10 +1046,8 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
                       s->Format().green_mask == d->Format().green_mask &&
                       s->Format().blue_mask == d->Format().blue_mask;
     for (int32_t row = 0; row < dr.bottom - dr.top; ++row) {
-        const uint8_t* in = s->Pixels() + size_t(sr.top + row) * size_t(s->Pitch()) +
-                            size_t(sr.left) * sb;
-        uint8_t* out = d->Pixels() + size_t(dr.top + row) * size_t(d->Pitch()) +
-                       size_t(dr.left) * db;
+        const uint8_t* in = s->Pixels() + size_t(sr.top + row) * size_t(s->Pitch()) + size_t(sr.left) * sb;
+        uint8_t* out = d->Pixels() + size_t(dr.top + row) * size_t(d->Pitch()) + size_t(dr.left) * db;
         for (int32_t col = 0; col < dr.right - dr.left; ++col) {
             uint32_t p = ReadRaw(in + size_t(col) * sb, sb);
             if (!same) p = Pack(ToRgb(p, s->Format(), s->Palette()), d->Format());

@@ -53,8 +53,8 @@ struct Guid {
 static_assert(sizeof(Guid) == 16);
 
 // The one 3D device every card carries (rendering through OpenGL).
-inline constexpr Guid kGLDeviceGuid = {0x48564C44, 0x0007, 0x4F47,
-                                       {0x86, 0x4C, 0x52, 0x45, 0x4E, 0x44, 0x45, 0x52}};
+inline constexpr Guid kGLDeviceGuid = {
+    0x48564C44, 0x0007, 0x4F47, {0x86, 0x4C, 0x52, 0x45, 0x4E, 0x44, 0x45, 0x52}};
 
 struct Rect {
     int32_t left = 0;
@@ -204,19 +204,19 @@ struct PaletteEntry {
 
 // ---- Objects ------------------------------------------------------------
 class Unknown {
-public:
+  public:
     uint32_t AddRef() { return ++refs_; }
     uint32_t Release();
 
-protected:
+  protected:
     virtual ~Unknown() = default;
 
-private:
+  private:
     uint32_t refs_ = 1;
 };
 
 class DirectDrawPalette : public Unknown {
-public:
+  public:
     HResult SetEntries(uint32_t flags, uint32_t start, uint32_t count, const PaletteEntry* entries);
     HResult GetEntries(uint32_t flags, uint32_t start, uint32_t count, PaletteEntry* entries);
 
@@ -224,7 +224,7 @@ public:
 };
 
 class DirectDrawClipper : public Unknown {
-public:
+  public:
     // window is the support library's handle of the main window.
     HResult SetHWnd(uint32_t flags, void* window);
 
@@ -240,21 +240,21 @@ class DirectDrawSurface7;
 // bring the memory up to date before the CPU reads, tells it when the CPU
 // has written, and says goodbye when it goes.
 class SurfaceMirror {
-public:
+  public:
     virtual void Pull(DirectDrawSurface7* surface) = 0;
     virtual void Changed(DirectDrawSurface7* surface) = 0;
     virtual void Detach(DirectDrawSurface7* surface) = 0;
 
-protected:
+  protected:
     ~SurfaceMirror() = default;
 };
 
 class DirectDrawSurface7 : public Unknown {
-public:
+  public:
     HResult Lock(const Rect* rect, SurfaceDesc* out, uint32_t flags, void* event);
     HResult Unlock(const Rect* rect);
-    HResult Blt(const Rect* dest, DirectDrawSurface7* source, const Rect* source_rect,
-                uint32_t flags, const BltFx* fx);
+    HResult Blt(const Rect* dest, DirectDrawSurface7* source, const Rect* source_rect, uint32_t flags,
+                const BltFx* fx);
     HResult Flip(DirectDrawSurface7* target, uint32_t flags);
     HResult GetAttachedSurface(uint32_t caps, DirectDrawSurface7** out);
     HResult AddAttachedSurface(DirectDrawSurface7* surface);
@@ -285,7 +285,7 @@ public:
     SurfaceMirror* Mirror() const { return mirror_; }
     void SetMirror(SurfaceMirror* mirror) { mirror_ = mirror; }
 
-private:
+  private:
     friend class DirectDraw7;
     friend struct SurfaceAccess;
     ~DirectDrawSurface7() override;
@@ -345,29 +345,28 @@ class Direct3DDevice7;
 class Direct3DVertexBuffer7;
 struct D3DVertexBufferDesc;
 
-using D3DEnumDevicesCallback = int (*)(const char* description, const char* name,
-                                       const D3DDeviceDesc* desc, void* context);
+using D3DEnumDevicesCallback = int (*)(const char* description, const char* name, const D3DDeviceDesc* desc,
+                                       void* context);
 using D3DEnumZBufferCallback = int (*)(const PixelFormat* format, void* context);
 
 class Direct3D7 : public Unknown {
-public:
+  public:
     HResult EnumDevices(D3DEnumDevicesCallback callback, void* context);
     HResult EnumZBufferFormats(const Guid& device, D3DEnumZBufferCallback callback, void* context);
     // The 3D device on a render target (platform/d3d.h).
     HResult CreateDevice(const Guid& device, DirectDrawSurface7* target, Direct3DDevice7** out);
-    HResult CreateVertexBuffer(const D3DVertexBufferDesc* desc, Direct3DVertexBuffer7** out,
-                               uint32_t flags);
+    HResult CreateVertexBuffer(const D3DVertexBufferDesc* desc, Direct3DVertexBuffer7** out, uint32_t flags);
 
     DirectDraw7* owner_ = nullptr;
 
-private:
+  private:
     ~Direct3D7() override;
 };
 
 using EnumModesCallback = int (*)(const SurfaceDesc* mode, void* context);
 
 class DirectDraw7 : public Unknown {
-public:
+  public:
     HResult Initialize(const Guid* guid);
     HResult GetDeviceIdentifier(DeviceIdentifier* out, uint32_t flags);
     HResult GetCaps(DriverCaps* hardware, DriverCaps* emulation);
@@ -376,12 +375,10 @@ public:
     HResult SetCooperativeLevel(void* window, uint32_t flags);
     HResult EnumDisplayModes(uint32_t flags, const SurfaceDesc* filter, void* context,
                              EnumModesCallback callback);
-    HResult SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits, uint32_t refresh,
-                           uint32_t flags);
+    HResult SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits, uint32_t refresh, uint32_t flags);
     HResult RestoreDisplayMode();
     HResult CreateSurface(const SurfaceDesc* desc, DirectDrawSurface7** out, void* outer);
-    HResult CreatePalette(uint32_t flags, const PaletteEntry* entries, DirectDrawPalette** out,
-                          void* outer);
+    HResult CreatePalette(uint32_t flags, const PaletteEntry* entries, DirectDrawPalette** out, void* outer);
     HResult CreateClipper(uint32_t flags, DirectDrawClipper** out, void* outer);
 
     // ---- Stand-in internals -------------------------------------------
@@ -395,14 +392,14 @@ public:
     DirectDrawSurface7* primary_ = nullptr;  // not counted
     uint32_t video_used_ = 0;
 
-private:
+  private:
     friend class DirectDrawSurface7;
     ~DirectDraw7() override;
 };
 
 // ---- Process-wide entry points ------------------------------------------
-using EnumCardsCallback = int (*)(Guid* guid, char* description, char* driver_name,
-                                  void* context, void* monitor);
+using EnumCardsCallback = int (*)(Guid* guid, char* description, char* driver_name, void* context,
+                                  void* monitor);
 HResult DirectDrawEnumerateEx(EnumCardsCallback callback, void* context, uint32_t flags);
 
 // Creates an uninitialised DirectDraw 7 object (Initialize picks the card).
@@ -411,8 +408,8 @@ HResult CoCreateDirectDraw7(DirectDraw7** out);
 // Copies a rectangle between two device contexts, converting pixel formats
 // (8-bit sources through their palette).  False when either context is
 // bad or the rectangle leaves the source.
-bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceContext* source,
-            int source_x, int source_y);
+bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceContext* source, int source_x,
+            int source_y);
 
 // Shows a screen update that was held back to keep the frame rate sane
 // (the message pump calls this).
@@ -424,7 +421,7 @@ struct TestCard {
     Guid guid;
     const char* description = "";
     const char* driver = "";
-    uint32_t pass = 1;        // 1 attached, 2 detached secondary, 3 non-display
+    uint32_t pass = 1;         // 1 attached, 2 detached secondary, 3 non-display
     bool fails_probe = false;  // Initialize fails with kDdErrInvalidDirectDrawGuid
     int device_count = 1;      // copies of the 3D device it reports
 };

@@ -37,9 +37,8 @@ DialogDriver g_driver = nullptr;
 
 // Reads the template, refusing anything that runs past its end.
 class TemplateReader {
-public:
-    TemplateReader(const void* data, size_t size)
-        : bytes_(static_cast<const uint8_t*>(data)), size_(size) {}
+  public:
+    TemplateReader(const void* data, size_t size) : bytes_(static_cast<const uint8_t*>(data)), size_(size) {}
     bool ok() const { return ok_; }
     uint16_t Word() {
         if (!Need(2)) return 0;
@@ -73,7 +72,7 @@ public:
         if (Need(count)) at_ += count;
     }
 
-private:
+  private:
     bool Need(size_t count) {
         if (at_ + count > size_) ok_ = false;
         return ok_;
@@ -143,8 +142,7 @@ bool IsPushButton(const Control& c) {
 bool RealDisplay() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
     const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
-           std::strcmp(driver, "dummy") != 0;
+    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
 }
 
 // One round shown as a message box: the static texts, then a button for
@@ -199,8 +197,7 @@ void Apply(Dialog* d, DialogProc proc, const DialogChoice& choice) {
     }
     Control* c = Find(d, choice.control_id);
     if (c == nullptr || !c->info.enabled) return;
-    if (c->info.class_atom == kClassListBox && choice.item >= 0 &&
-        choice.item < int(c->entries.size())) {
+    if (c->info.class_atom == kClassListBox && choice.item >= 0 && choice.item < int(c->entries.size())) {
         c->selection = choice.item;
         proc(d, kMsgCommand, MakeWParam(uint16_t(c->id), kLbnSelChange), 0);
     } else if (IsPushButton(*c) && choice.item < 0) {
@@ -212,41 +209,44 @@ int64_t ListMessage(Control* c, uint32_t msg, uint64_t wparam, int64_t lparam) {
     const int64_t count = int64_t(c->entries.size());
     const bool valid = int64_t(wparam) >= 0 && int64_t(wparam) < count;
     switch (msg) {
-    case kLbAddString:
-        c->entries.push_back({lparam != 0 ? reinterpret_cast<const char*>(lparam) : "", 0});
-        return count;
-    case kLbResetContent:
-        c->entries.clear();
-        c->selection = -1;
-        return 0;
-    case kLbSetCurSel:
-        // -1 clears the selection (and, as on the original, reports an error).
-        c->selection = valid ? int(wparam) : -1;
-        return valid ? int64_t(wparam) : kLbErr;
-    case kLbGetCurSel: return c->selection;
-    case kLbGetCount: return count;
-    case kLbGetItemData: return valid ? c->entries[wparam].data : kLbErr;
-    case kLbSetItemData:
-        if (!valid) return kLbErr;
-        c->entries[wparam].data = lparam;
-        return 0;
-    case kLbGetTextLen: return valid ? int64_t(c->entries[wparam].text.size()) : kLbErr;
-    case kLbGetText:
-        if (!valid) return kLbErr;
-        std::memcpy(reinterpret_cast<char*>(lparam), c->entries[wparam].text.c_str(),
-                    c->entries[wparam].text.size() + 1);
-        return int64_t(c->entries[wparam].text.size());
-    default: return kLbErr;
+        case kLbAddString:
+            c->entries.push_back({lparam != 0 ? reinterpret_cast<const char*>(lparam) : "", 0});
+            return count;
+        case kLbResetContent:
+            c->entries.clear();
+            c->selection = -1;
+            return 0;
+        case kLbSetCurSel:
+            // -1 clears the selection (and, as on the original, reports an error).
+            c->selection = valid ? int(wparam) : -1;
+            return valid ? int64_t(wparam) : kLbErr;
+        case kLbGetCurSel:
+            return c->selection;
+        case kLbGetCount:
+            return count;
+        case kLbGetItemData:
+            return valid ? c->entries[wparam].data : kLbErr;
+        case kLbSetItemData:
+            if (!valid) return kLbErr;
+            c->entries[wparam].data = lparam;
+            return 0;
+        case kLbGetTextLen:
+            return valid ? int64_t(c->entries[wparam].text.size()) : kLbErr;
+        case kLbGetText:
+            if (!valid) return kLbErr;
+            std::memcpy(reinterpret_cast<char*>(lparam), c->entries[wparam].text.c_str(),
+                        c->entries[wparam].text.size() + 1);
+            return int64_t(c->entries[wparam].text.size());
+        default:
+            return kLbErr;
     }
 }
 
 }  // namespace
 
-int64_t DialogBoxIndirectParam(const void* dialog_template, size_t size, DialogProc proc,
-                               int64_t param) {
+int64_t DialogBoxIndirectParam(const void* dialog_template, size_t size, DialogProc proc, int64_t param) {
     Dialog dialog;
-    if (dialog_template == nullptr || proc == nullptr ||
-        !ParseTemplate(dialog_template, size, &dialog)) {
+    if (dialog_template == nullptr || proc == nullptr || !ParseTemplate(dialog_template, size, &dialog)) {
         return -1;
     }
     proc(&dialog, kMsgInitDialog, 0, param);

@@ -68,8 +68,7 @@ constexpr uint64_t MakeWParam(uint16_t low, uint16_t high) { return uint64_t(low
 
 // Runs the dialog; returns the result given to EndDialog, or -1 when the
 // template cannot be read.
-int64_t DialogBoxIndirectParam(const void* dialog_template, size_t size, DialogProc proc,
-                               int64_t param);
+int64_t DialogBoxIndirectParam(const void* dialog_template, size_t size, DialogProc proc, int64_t param);
 bool EndDialog(DialogHandle dialog, int64_t result);
 // The list-box messages above and kMsgSetText, sent to the control with
 // that identifier; kLbErr (or 0 for kMsgSetText) for an unknown control.

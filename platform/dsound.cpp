@@ -56,18 +56,18 @@ bool ShouldFail(const char* label, HResult* code) {
     return true;
 }
 
-#define DS_FAIL_POINT(label)                   \
-    do {                                       \
-        HResult injected_;                     \
+#define DS_FAIL_POINT(label)                                 \
+    do {                                                     \
+        HResult injected_;                                   \
         if (ShouldFail(label, &injected_)) return injected_; \
     } while (0)
 
 class BufferImpl : public SoundBuffer {
-public:
+  public:
     uint32_t refs = 1;
     bool primary = false;
     SoundImpl* owner = nullptr;  // primary buffer: the object that made it
-    bool attached = true;  // false once its sound object is gone
+    bool attached = true;        // false once its sound object is gone
     uint32_t flags = 0;
     WaveFormat format{};
     std::vector<uint8_t> data;
@@ -86,7 +86,7 @@ public:
 };
 
 class SoundImpl : public DirectSound {
-public:
+  public:
     uint32_t refs = 1;
     bool initialised = false;
     uint32_t level = 0;
@@ -227,8 +227,8 @@ void CloseHostDevice(Mixer& m) {
 }
 
 bool ValidSecondaryFormat(const WaveFormat* f) {
-    return f != nullptr && f->format_tag == kWaveFormatPcm && f->channels == 1 &&
-           f->bits_per_sample == 8 && f->block_align == 1 && f->samples_per_sec >= kDsbFrequencyMin &&
+    return f != nullptr && f->format_tag == kWaveFormatPcm && f->channels == 1 && f->bits_per_sample == 8 &&
+           f->block_align == 1 && f->samples_per_sec >= kDsbFrequencyMin &&
            f->samples_per_sec <= kDsbFrequencyMax;
 }
 
@@ -263,8 +263,8 @@ HResult SoundBuffer::GetFormat(WaveFormat* out, uint32_t size, uint32_t* written
     return kDsOk;
 }
 
-HResult SoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** part1, uint32_t* bytes1,
-                          void** part2, uint32_t* bytes2, uint32_t flags) {
+HResult SoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** part1, uint32_t* bytes1, void** part2,
+                          uint32_t* bytes2, uint32_t flags) {
     Guard g;
     BufferImpl* b = Impl(this);
     DS_FAIL_POINT("Lock");

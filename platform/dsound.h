@@ -69,7 +69,7 @@ constexpr uint32_t kDsbFrequencyMin = 100;
 constexpr uint32_t kDsbFrequencyMax = 100000;
 
 class SoundBuffer {
-public:
+  public:
     HResult SetFormat(const WaveFormat* format);
     HResult GetFormat(WaveFormat* out, uint32_t size, uint32_t* written);
     // Locks bytes from offset; a range past the end wraps into a second part.
@@ -88,20 +88,20 @@ public:
     // Returns the references left; the buffer is gone at 0.
     uint32_t Release();
 
-protected:
+  protected:
     SoundBuffer() = default;
     ~SoundBuffer() = default;
 };
 
 class DirectSound {
-public:
+  public:
     HResult Initialize(const void* device_guid);
     HResult SetCooperativeLevel(void* window, uint32_t level);
     HResult CreateSoundBuffer(const SoundBufferDesc* desc, SoundBuffer** out, void* outer);
     uint32_t AddRef();
     uint32_t Release();
 
-protected:
+  protected:
     DirectSound() = default;
     ~DirectSound() = default;
 };

@@ -13,8 +13,8 @@ GLuint g_texture = 0;
 uint32_t g_generation = 0;
 uint32_t g_foreign_draws = 0;
 
-constexpr GLenum kFramebuffer = 0x8D40;          // GL_FRAMEBUFFER
-constexpr GLenum kFramebufferBinding = 0x8CA6;   // GL_FRAMEBUFFER_BINDING
+constexpr GLenum kFramebuffer = 0x8D40;         // GL_FRAMEBUFFER
+constexpr GLenum kFramebufferBinding = 0x8CA6;  // GL_FRAMEBUFFER_BINDING
 using BindFramebufferProc = void (*)(GLenum, GLuint);
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(HostWindow()); }
@@ -74,9 +74,7 @@ void GLDrawableSize(int* width, int* height) {
     if (Window() != nullptr) SDL_GL_GetDrawableSize(Window(), width, height);
 }
 
-void* GLProcAddress(const char* name) {
-    return g_context != nullptr ? SDL_GL_GetProcAddress(name) : nullptr;
-}
+void* GLProcAddress(const char* name) { return g_context != nullptr ? SDL_GL_GetProcAddress(name) : nullptr; }
 
 uint32_t GLContextGeneration() { return g_generation; }
 uint32_t GLForeignDrawCount() { return g_foreign_draws; }

@@ -1,8 +1,8 @@
 #include "platform/library.h"
 
+#include <strings.h>
 #include <cstring>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 #include "platform/ddraw.h"

@@ -30,41 +30,41 @@ uint32_t TestCommand(uint32_t device, uint32_t command, uint32_t flags, void* pa
     }
     if (device != kTestDevice || !g_movie.open) return kMciErrInvalidDeviceId;
     switch (command) {
-    case kMciClose:
-        g_movie.open = g_movie.playing = false;
-        break;
-    case kMciWindow:
-        call.window = static_cast<MciWindowParms*>(params)->window;
-        break;
-    case kMciPut:
-        call.rect = static_cast<MciRectParms*>(params)->rect;
-        break;
-    case kMciWhere: {
-        MciRectParms* where = static_cast<MciRectParms*>(params);
-        where->rect = MciRect{0, 0, g_movie.width, g_movie.height};
-        break;
-    }
-    case kMciPlay: {
-        MciPlayParms* play = static_cast<MciPlayParms*>(params);
-        call.from = play->from;
-        call.callback = play->callback;
-        g_movie.playing = true;
-        g_movie.notify = (flags & kMciNotify) != 0;
-        g_movie.reads_left = g_movie.playing_reads;
-        break;
-    }
-    case kMciStatus: {
-        MciStatusParms* status = static_cast<MciStatusParms*>(params);
-        if (!(flags & kMciStatusItem) || status->item != kMciStatusMode) return kMciErrInvalidDeviceId;
-        if (g_movie.playing && g_movie.reads_left-- <= 0) {
-            g_movie.playing = false;
-            if (g_movie.notify) PostMessage(kMsgMciNotify, 1, kTestDevice);
+        case kMciClose:
+            g_movie.open = g_movie.playing = false;
+            break;
+        case kMciWindow:
+            call.window = static_cast<MciWindowParms*>(params)->window;
+            break;
+        case kMciPut:
+            call.rect = static_cast<MciRectParms*>(params)->rect;
+            break;
+        case kMciWhere: {
+            MciRectParms* where = static_cast<MciRectParms*>(params);
+            where->rect = MciRect{0, 0, g_movie.width, g_movie.height};
+            break;
         }
-        status->result = g_movie.playing ? kMciModePlay : kMciModeStop;
-        break;
-    }
-    default:
-        return kMciErrInvalidDeviceId;
+        case kMciPlay: {
+            MciPlayParms* play = static_cast<MciPlayParms*>(params);
+            call.from = play->from;
+            call.callback = play->callback;
+            g_movie.playing = true;
+            g_movie.notify = (flags & kMciNotify) != 0;
+            g_movie.reads_left = g_movie.playing_reads;
+            break;
+        }
+        case kMciStatus: {
+            MciStatusParms* status = static_cast<MciStatusParms*>(params);
+            if (!(flags & kMciStatusItem) || status->item != kMciStatusMode) return kMciErrInvalidDeviceId;
+            if (g_movie.playing && g_movie.reads_left-- <= 0) {
+                g_movie.playing = false;
+                if (g_movie.notify) PostMessage(kMsgMciNotify, 1, kTestDevice);
+            }
+            status->result = g_movie.playing ? kMciModePlay : kMciModeStop;
+            break;
+        }
+        default:
+            return kMciErrInvalidDeviceId;
     }
     g_movie.calls.push_back(call);
     return 0;

@@ -84,9 +84,9 @@ struct MciCall {
     uint32_t device;
     uint32_t command;
     uint32_t flags;
-    MciRect rect;      // put
-    void* window;      // window
-    uint32_t from;     // play
+    MciRect rect;   // put
+    void* window;   // window
+    uint32_t from;  // play
     uintptr_t callback;
 };
 // Commands the stand-in movie has received since it was set.

@@ -69,17 +69,17 @@ using RasDialAFunc = uint32_t (*)(void* extensions, const char* phonebook, RasDi
                                   uint32_t notifier_type, RasDialNotifier notifier,
                                   RasConnHandle* connection);
 using RasEnumConnectionsAFunc = uint32_t (*)(RasConn* connections, uint32_t* size, uint32_t* count);
-using RasEnumEntriesAFunc = uint32_t (*)(const char* reserved, const char* phonebook,
-                                         RasEntryName* entries, uint32_t* size, uint32_t* count);
+using RasEnumEntriesAFunc = uint32_t (*)(const char* reserved, const char* phonebook, RasEntryName* entries,
+                                         uint32_t* size, uint32_t* count);
 using RasGetConnectStatusAFunc = uint32_t (*)(RasConnHandle connection, RasConnStatus* status);
 using RasGetErrorStringAFunc = uint32_t (*)(uint32_t error, char* buffer, uint32_t size);
 using RasHangUpAFunc = uint32_t (*)(RasConnHandle connection);
 using RasGetEntryPropertiesAFunc = uint32_t (*)(const char* phonebook, const char* entry,
-                                                RasEntry* properties, uint32_t* size,
-                                                void* device_info, uint32_t* device_info_size);
+                                                RasEntry* properties, uint32_t* size, void* device_info,
+                                                uint32_t* device_info_size);
 using RasSetEntryPropertiesAFunc = uint32_t (*)(const char* phonebook, const char* entry,
-                                                RasEntry* properties, uint32_t size,
-                                                void* device_info, uint32_t device_info_size);
+                                                RasEntry* properties, uint32_t size, void* device_info,
+                                                uint32_t device_info_size);
 using RasGetEntryDialParamsAFunc = uint32_t (*)(const char* phonebook, RasDialParams* params,
                                                 int* password_saved);
 using RasSetEntryDialParamsAFunc = uint32_t (*)(const char* phonebook, RasDialParams* params,

@@ -1,9 +1,9 @@
 #include "platform/system.h"
 
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstring>
 
 namespace plat {
 namespace {

@@ -7,12 +7,12 @@
 #include "platform/glcontext.h"
 #include "platform/input.h"
 
-#include <cstdio>
-#include <cstring>
-#include <deque>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstring>
+#include <deque>
 
 extern char** environ;
 
@@ -33,118 +33,222 @@ constexpr uint16_t kExtended = 0x100;
 
 uint16_t ScanCodeFor(SDL_Scancode sc) {
     switch (sc) {
-    case SDL_SCANCODE_ESCAPE: return 0x01;
-    case SDL_SCANCODE_1: return 0x02;
-    case SDL_SCANCODE_2: return 0x03;
-    case SDL_SCANCODE_3: return 0x04;
-    case SDL_SCANCODE_4: return 0x05;
-    case SDL_SCANCODE_5: return 0x06;
-    case SDL_SCANCODE_6: return 0x07;
-    case SDL_SCANCODE_7: return 0x08;
-    case SDL_SCANCODE_8: return 0x09;
-    case SDL_SCANCODE_9: return 0x0A;
-    case SDL_SCANCODE_0: return 0x0B;
-    case SDL_SCANCODE_MINUS: return 0x0C;
-    case SDL_SCANCODE_EQUALS: return 0x0D;
-    case SDL_SCANCODE_BACKSPACE: return 0x0E;
-    case SDL_SCANCODE_TAB: return 0x0F;
-    case SDL_SCANCODE_Q: return 0x10;
-    case SDL_SCANCODE_W: return 0x11;
-    case SDL_SCANCODE_E: return 0x12;
-    case SDL_SCANCODE_R: return 0x13;
-    case SDL_SCANCODE_T: return 0x14;
-    case SDL_SCANCODE_Y: return 0x15;
-    case SDL_SCANCODE_U: return 0x16;
-    case SDL_SCANCODE_I: return 0x17;
-    case SDL_SCANCODE_O: return 0x18;
-    case SDL_SCANCODE_P: return 0x19;
-    case SDL_SCANCODE_LEFTBRACKET: return 0x1A;
-    case SDL_SCANCODE_RIGHTBRACKET: return 0x1B;
-    case SDL_SCANCODE_RETURN: return 0x1C;
-    case SDL_SCANCODE_LCTRL: return 0x1D;
-    case SDL_SCANCODE_A: return 0x1E;
-    case SDL_SCANCODE_S: return 0x1F;
-    case SDL_SCANCODE_D: return 0x20;
-    case SDL_SCANCODE_F: return 0x21;
-    case SDL_SCANCODE_G: return 0x22;
-    case SDL_SCANCODE_H: return 0x23;
-    case SDL_SCANCODE_J: return 0x24;
-    case SDL_SCANCODE_K: return 0x25;
-    case SDL_SCANCODE_L: return 0x26;
-    case SDL_SCANCODE_SEMICOLON: return 0x27;
-    case SDL_SCANCODE_APOSTROPHE: return 0x28;
-    case SDL_SCANCODE_GRAVE: return 0x29;
-    case SDL_SCANCODE_LSHIFT: return 0x2A;
-    case SDL_SCANCODE_BACKSLASH: return 0x2B;
-    case SDL_SCANCODE_NONUSHASH: return 0x2B;
-    case SDL_SCANCODE_Z: return 0x2C;
-    case SDL_SCANCODE_X: return 0x2D;
-    case SDL_SCANCODE_C: return 0x2E;
-    case SDL_SCANCODE_V: return 0x2F;
-    case SDL_SCANCODE_B: return 0x30;
-    case SDL_SCANCODE_N: return 0x31;
-    case SDL_SCANCODE_M: return 0x32;
-    case SDL_SCANCODE_COMMA: return 0x33;
-    case SDL_SCANCODE_PERIOD: return 0x34;
-    case SDL_SCANCODE_SLASH: return 0x35;
-    case SDL_SCANCODE_RSHIFT: return 0x36;
-    case SDL_SCANCODE_KP_MULTIPLY: return 0x37;
-    case SDL_SCANCODE_LALT: return 0x38;
-    case SDL_SCANCODE_SPACE: return 0x39;
-    case SDL_SCANCODE_CAPSLOCK: return 0x3A;
-    case SDL_SCANCODE_F1: return 0x3B;
-    case SDL_SCANCODE_F2: return 0x3C;
-    case SDL_SCANCODE_F3: return 0x3D;
-    case SDL_SCANCODE_F4: return 0x3E;
-    case SDL_SCANCODE_F5: return 0x3F;
-    case SDL_SCANCODE_F6: return 0x40;
-    case SDL_SCANCODE_F7: return 0x41;
-    case SDL_SCANCODE_F8: return 0x42;
-    case SDL_SCANCODE_F9: return 0x43;
-    case SDL_SCANCODE_F10: return 0x44;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return 0x45;
-    case SDL_SCANCODE_SCROLLLOCK: return 0x46;
-    case SDL_SCANCODE_KP_7: return 0x47;
-    case SDL_SCANCODE_KP_8: return 0x48;
-    case SDL_SCANCODE_KP_9: return 0x49;
-    case SDL_SCANCODE_KP_MINUS: return 0x4A;
-    case SDL_SCANCODE_KP_4: return 0x4B;
-    case SDL_SCANCODE_KP_5: return 0x4C;
-    case SDL_SCANCODE_KP_6: return 0x4D;
-    case SDL_SCANCODE_KP_PLUS: return 0x4E;
-    case SDL_SCANCODE_KP_1: return 0x4F;
-    case SDL_SCANCODE_KP_2: return 0x50;
-    case SDL_SCANCODE_KP_3: return 0x51;
-    case SDL_SCANCODE_KP_0: return 0x52;
-    case SDL_SCANCODE_KP_PERIOD: return 0x53;
-    case SDL_SCANCODE_NONUSBACKSLASH: return 0x56;
-    case SDL_SCANCODE_F11: return 0x57;
-    case SDL_SCANCODE_F12: return 0x58;
-    case SDL_SCANCODE_KP_ENTER: return kExtended | 0x1C;
-    case SDL_SCANCODE_RCTRL: return kExtended | 0x1D;
-    case SDL_SCANCODE_KP_DIVIDE: return kExtended | 0x35;
-    case SDL_SCANCODE_PRINTSCREEN: return kExtended | 0x37;
-    case SDL_SCANCODE_RALT: return kExtended | 0x38;
-    case SDL_SCANCODE_HOME: return kExtended | 0x47;
-    case SDL_SCANCODE_UP: return kExtended | 0x48;
-    case SDL_SCANCODE_PAGEUP: return kExtended | 0x49;
-    case SDL_SCANCODE_LEFT: return kExtended | 0x4B;
-    case SDL_SCANCODE_RIGHT: return kExtended | 0x4D;
-    case SDL_SCANCODE_END: return kExtended | 0x4F;
-    case SDL_SCANCODE_DOWN: return kExtended | 0x50;
-    case SDL_SCANCODE_PAGEDOWN: return kExtended | 0x51;
-    case SDL_SCANCODE_INSERT: return kExtended | 0x52;
-    case SDL_SCANCODE_DELETE: return kExtended | 0x53;
-    case SDL_SCANCODE_LGUI: return kExtended | 0x5B;
-    case SDL_SCANCODE_RGUI: return kExtended | 0x5C;
-    case SDL_SCANCODE_APPLICATION: return kExtended | 0x5D;
-    default: return 0;
+        case SDL_SCANCODE_ESCAPE:
+            return 0x01;
+        case SDL_SCANCODE_1:
+            return 0x02;
+        case SDL_SCANCODE_2:
+            return 0x03;
+        case SDL_SCANCODE_3:
+            return 0x04;
+        case SDL_SCANCODE_4:
+            return 0x05;
+        case SDL_SCANCODE_5:
+            return 0x06;
+        case SDL_SCANCODE_6:
+            return 0x07;
+        case SDL_SCANCODE_7:
+            return 0x08;
+        case SDL_SCANCODE_8:
+            return 0x09;
+        case SDL_SCANCODE_9:
+            return 0x0A;
+        case SDL_SCANCODE_0:
+            return 0x0B;
+        case SDL_SCANCODE_MINUS:
+            return 0x0C;
+        case SDL_SCANCODE_EQUALS:
+            return 0x0D;
+        case SDL_SCANCODE_BACKSPACE:
+            return 0x0E;
+        case SDL_SCANCODE_TAB:
+            return 0x0F;
+        case SDL_SCANCODE_Q:
+            return 0x10;
+        case SDL_SCANCODE_W:
+            return 0x11;
+        case SDL_SCANCODE_E:
+            return 0x12;
+        case SDL_SCANCODE_R:
+            return 0x13;
+        case SDL_SCANCODE_T:
+            return 0x14;
+        case SDL_SCANCODE_Y:
+            return 0x15;
+        case SDL_SCANCODE_U:
+            return 0x16;
+        case SDL_SCANCODE_I:
+            return 0x17;
+        case SDL_SCANCODE_O:
+            return 0x18;
+        case SDL_SCANCODE_P:
+            return 0x19;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return 0x1A;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return 0x1B;
+        case SDL_SCANCODE_RETURN:
+            return 0x1C;
+        case SDL_SCANCODE_LCTRL:
+            return 0x1D;
+        case SDL_SCANCODE_A:
+            return 0x1E;
+        case SDL_SCANCODE_S:
+            return 0x1F;
+        case SDL_SCANCODE_D:
+            return 0x20;
+        case SDL_SCANCODE_F:
+            return 0x21;
+        case SDL_SCANCODE_G:
+            return 0x22;
+        case SDL_SCANCODE_H:
+            return 0x23;
+        case SDL_SCANCODE_J:
+            return 0x24;
+        case SDL_SCANCODE_K:
+            return 0x25;
+        case SDL_SCANCODE_L:
+            return 0x26;
+        case SDL_SCANCODE_SEMICOLON:
+            return 0x27;
+        case SDL_SCANCODE_APOSTROPHE:
+            return 0x28;
+        case SDL_SCANCODE_GRAVE:
+            return 0x29;
+        case SDL_SCANCODE_LSHIFT:
+            return 0x2A;
+        case SDL_SCANCODE_BACKSLASH:
+            return 0x2B;
+        case SDL_SCANCODE_NONUSHASH:
+            return 0x2B;
+        case SDL_SCANCODE_Z:
+            return 0x2C;
+        case SDL_SCANCODE_X:
+            return 0x2D;
+        case SDL_SCANCODE_C:
+            return 0x2E;
+        case SDL_SCANCODE_V:
+            return 0x2F;
+        case SDL_SCANCODE_B:
+            return 0x30;
+        case SDL_SCANCODE_N:
+            return 0x31;
+        case SDL_SCANCODE_M:
+            return 0x32;
+        case SDL_SCANCODE_COMMA:
+            return 0x33;
+        case SDL_SCANCODE_PERIOD:
+            return 0x34;
+        case SDL_SCANCODE_SLASH:
+            return 0x35;
+        case SDL_SCANCODE_RSHIFT:
+            return 0x36;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return 0x37;
+        case SDL_SCANCODE_LALT:
+            return 0x38;
+        case SDL_SCANCODE_SPACE:
+            return 0x39;
+        case SDL_SCANCODE_CAPSLOCK:
+            return 0x3A;
+        case SDL_SCANCODE_F1:
+            return 0x3B;
+        case SDL_SCANCODE_F2:
+            return 0x3C;
+        case SDL_SCANCODE_F3:
+            return 0x3D;
+        case SDL_SCANCODE_F4:
+            return 0x3E;
+        case SDL_SCANCODE_F5:
+            return 0x3F;
+        case SDL_SCANCODE_F6:
+            return 0x40;
+        case SDL_SCANCODE_F7:
+            return 0x41;
+        case SDL_SCANCODE_F8:
+            return 0x42;
+        case SDL_SCANCODE_F9:
+            return 0x43;
+        case SDL_SCANCODE_F10:
+            return 0x44;
+        case SDL_SCANCODE_NUMLOCKCLEAR:
+            return 0x45;
+        case SDL_SCANCODE_SCROLLLOCK:
+            return 0x46;
+        case SDL_SCANCODE_KP_7:
+            return 0x47;
+        case SDL_SCANCODE_KP_8:
+            return 0x48;
+        case SDL_SCANCODE_KP_9:
+            return 0x49;
+        case SDL_SCANCODE_KP_MINUS:
+            return 0x4A;
+        case SDL_SCANCODE_KP_4:
+            return 0x4B;
+        case SDL_SCANCODE_KP_5:
+            return 0x4C;
+        case SDL_SCANCODE_KP_6:
+            return 0x4D;
+        case SDL_SCANCODE_KP_PLUS:
+            return 0x4E;
+        case SDL_SCANCODE_KP_1:
+            return 0x4F;
+        case SDL_SCANCODE_KP_2:
+            return 0x50;
+        case SDL_SCANCODE_KP_3:
+            return 0x51;
+        case SDL_SCANCODE_KP_0:
+            return 0x52;
+        case SDL_SCANCODE_KP_PERIOD:
+            return 0x53;
+        case SDL_SCANCODE_NONUSBACKSLASH:
+            return 0x56;
+        case SDL_SCANCODE_F11:
+            return 0x57;
+        case SDL_SCANCODE_F12:
+            return 0x58;
+        case SDL_SCANCODE_KP_ENTER:
+            return kExtended | 0x1C;
+        case SDL_SCANCODE_RCTRL:
+            return kExtended | 0x1D;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return kExtended | 0x35;
+        case SDL_SCANCODE_PRINTSCREEN:
+            return kExtended | 0x37;
+        case SDL_SCANCODE_RALT:
+            return kExtended | 0x38;
+        case SDL_SCANCODE_HOME:
+            return kExtended | 0x47;
+        case SDL_SCANCODE_UP:
+            return kExtended | 0x48;
+        case SDL_SCANCODE_PAGEUP:
+            return kExtended | 0x49;
+        case SDL_SCANCODE_LEFT:
+            return kExtended | 0x4B;
+        case SDL_SCANCODE_RIGHT:
+            return kExtended | 0x4D;
+        case SDL_SCANCODE_END:
+            return kExtended | 0x4F;
+        case SDL_SCANCODE_DOWN:
+            return kExtended | 0x50;
+        case SDL_SCANCODE_PAGEDOWN:
+            return kExtended | 0x51;
+        case SDL_SCANCODE_INSERT:
+            return kExtended | 0x52;
+        case SDL_SCANCODE_DELETE:
+            return kExtended | 0x53;
+        case SDL_SCANCODE_LGUI:
+            return kExtended | 0x5B;
+        case SDL_SCANCODE_RGUI:
+            return kExtended | 0x5C;
+        case SDL_SCANCODE_APPLICATION:
+            return kExtended | 0x5D;
+        default:
+            return 0;
     }
 }
 
-void Queue(uint32_t msg, uint64_t wparam, int64_t lparam) {
-    g_queue.push_back(Message{msg, wparam, lparam});
-}
+void Queue(uint32_t msg, uint64_t wparam, int64_t lparam) { g_queue.push_back(Message{msg, wparam, lparam}); }
 
 // Focus changes arrive as the three messages a desktop sends on activation.
 void QueueFocus(bool gained) {
@@ -193,40 +297,48 @@ void QueueMouseButton(int button, bool down) {
 
 void TranslateHostEvent(const SDL_Event& e) {
     switch (e.type) {
-    case SDL_QUIT:
-        Queue(kMsgClose, 0, 0);
-        break;
-    case SDL_WINDOWEVENT:
-        switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: QueueFocus(true); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: QueueFocus(false); break;
-        case SDL_WINDOWEVENT_CLOSE: Queue(kMsgClose, 0, 0); break;
-        case SDL_WINDOWEVENT_EXPOSED: QueuePaint(); break;
-        default: break;
+        case SDL_QUIT:
+            Queue(kMsgClose, 0, 0);
+            break;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    QueueFocus(true);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    QueueFocus(false);
+                    break;
+                case SDL_WINDOWEVENT_CLOSE:
+                    Queue(kMsgClose, 0, 0);
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    QueuePaint();
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            uint16_t code = ScanCodeFor(e.key.keysym.scancode);
+            if (code == 0) break;
+            QueueKey(uint8_t(code & 0xFF), (code & kExtended) != 0, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+            break;
         }
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        uint16_t code = ScanCodeFor(e.key.keysym.scancode);
-        if (code == 0) break;
-        QueueKey(uint8_t(code & 0xFF), (code & kExtended) != 0, e.type == SDL_KEYDOWN,
-                 e.key.repeat != 0);
-        break;
-    }
-    case SDL_MOUSEMOTION:
-        QueueMouseMove(e.motion.xrel, e.motion.yrel, e.motion.x, e.motion.y);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        int button = e.button.button == SDL_BUTTON_LEFT    ? 0
-                     : e.button.button == SDL_BUTTON_RIGHT ? 1
-                     : e.button.button == SDL_BUTTON_MIDDLE ? 2
-                                                            : -1;
-        QueueMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    }
-    default:
-        break;
+        case SDL_MOUSEMOTION:
+            QueueMouseMove(e.motion.xrel, e.motion.yrel, e.motion.x, e.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            int button = e.button.button == SDL_BUTTON_LEFT     ? 0
+                         : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                         : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                                : -1;
+            QueueMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -421,11 +533,10 @@ int MessageBox(const char* text, const char* caption, uint32_t flags, bool owned
     if ((flags & 0xF0) == kMbIconExclamation) kind = SDL_MESSAGEBOX_WARNING;
     bool shown = false;
     const char* driver = g_video_up ? SDL_GetCurrentVideoDriver() : nullptr;
-    bool real_display = driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
-                        std::strcmp(driver, "dummy") != 0;
+    bool real_display =
+        driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
     if (real_display) {
-        shown = SDL_ShowSimpleMessageBox(kind, caption, text,
-                                         owned_by_window ? g_window : nullptr) == 0;
+        shown = SDL_ShowSimpleMessageBox(kind, caption, text, owned_by_window ? g_window : nullptr) == 0;
     }
     if (!shown) {
         std::fprintf(stderr, "[%s] %s\n", caption, text);
@@ -453,9 +564,7 @@ void InjectFocus(bool gained) { QueueFocus(gained); }
 void InjectClose() { Queue(kMsgClose, 0, 0); }
 void InjectPaint() { QueuePaint(); }
 void InjectQuit() { PostQuitMessage(0); }
-void InjectKey(uint8_t scan_code, bool extended, bool down) {
-    QueueKey(scan_code, extended, down, false);
-}
+void InjectKey(uint8_t scan_code, bool extended, bool down) { QueueKey(scan_code, extended, down, false); }
 void InjectMouseMove(int dx, int dy, int x, int y) { QueueMouseMove(dx, dy, x, y); }
 void InjectMouseButton(int button, bool down) { QueueMouseButton(button, down); }
 void SetIdleHook(void (*hook)()) { g_idle_hook = hook; }

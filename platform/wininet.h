@@ -46,23 +46,18 @@ using InternetCloseHandleFunc = bool (*)(InetHandle handle);
 using InternetAttemptConnectFunc = uint32_t (*)(uint32_t reserved);
 using InternetCheckConnectionAFunc = bool (*)(const char* url, uint32_t flags, uint32_t reserved);
 using InternetConnectAFunc = InetHandle (*)(InetHandle internet, const char* server, uint16_t port,
-                                            const char* user, const char* password,
-                                            uint32_t service, uint32_t flags, uintptr_t context);
-using InternetReadFileFunc = bool (*)(InetHandle file, void* buffer, uint32_t count,
-                                      uint32_t* read);
-using InternetSetOptionAFunc = bool (*)(InetHandle handle, uint32_t option, void* buffer,
-                                        uint32_t length);
-using InternetQueryOptionAFunc = bool (*)(InetHandle handle, uint32_t option, void* buffer,
-                                          uint32_t* length);
-using HttpOpenRequestAFunc = InetHandle (*)(InetHandle connection, const char* verb,
-                                            const char* object, const char* version,
-                                            const char* referrer, const char** accept_types,
+                                            const char* user, const char* password, uint32_t service,
                                             uint32_t flags, uintptr_t context);
-using HttpQueryInfoAFunc = bool (*)(InetHandle request, uint32_t info_level, void* buffer,
-                                    uint32_t* length, uint32_t* index);
-using HttpSendRequestAFunc = bool (*)(InetHandle request, const char* headers,
-                                      uint32_t headers_length, const void* optional,
-                                      uint32_t optional_length);
+using InternetReadFileFunc = bool (*)(InetHandle file, void* buffer, uint32_t count, uint32_t* read);
+using InternetSetOptionAFunc = bool (*)(InetHandle handle, uint32_t option, void* buffer, uint32_t length);
+using InternetQueryOptionAFunc = bool (*)(InetHandle handle, uint32_t option, void* buffer, uint32_t* length);
+using HttpOpenRequestAFunc = InetHandle (*)(InetHandle connection, const char* verb, const char* object,
+                                            const char* version, const char* referrer,
+                                            const char** accept_types, uint32_t flags, uintptr_t context);
+using HttpQueryInfoAFunc = bool (*)(InetHandle request, uint32_t info_level, void* buffer, uint32_t* length,
+                                    uint32_t* index);
+using HttpSendRequestAFunc = bool (*)(InetHandle request, const char* headers, uint32_t headers_length,
+                                      const void* optional, uint32_t optional_length);
 using InternetAutodialFunc = bool (*)(uint32_t flags, void* parent);
 using InternetAutodialHangupFunc = bool (*)(uint32_t reserved);
 using InternetGetConnectedStateFunc = bool (*)(uint32_t* flags, uint32_t reserved);

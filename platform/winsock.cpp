@@ -1,16 +1,16 @@
 #include "platform/winsock.h"
 
 #include <arpa/inet.h>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace plat {
 namespace {
@@ -25,36 +25,60 @@ Socket g_adopted = kInvalidSocket;
 
 int ErrnoToWsa(int error) {
     switch (error) {
-    case EAGAIN:
+        case EAGAIN:
 #if EWOULDBLOCK != EAGAIN
-    case EWOULDBLOCK:
+        case EWOULDBLOCK:
 #endif
-    case EINPROGRESS: return kWsaEWouldBlock;
-    case EALREADY: return kWsaEAlready;
-    case EINTR: return kWsaEIntr;
-    case EBADF: return kWsaEBadF;
-    case EACCES: return kWsaEAcces;
-    case EFAULT: return kWsaEFault;
-    case EINVAL: return kWsaEInval;
-    case EMFILE:
-    case ENFILE: return kWsaEMFile;
-    case ENOTSOCK: return kWsaENotSock;
-    case EMSGSIZE: return kWsaEMsgSize;
-    case EADDRINUSE: return kWsaEAddrInUse;
-    case EADDRNOTAVAIL: return kWsaEAddrNotAvail;
-    case ENETDOWN: return kWsaENetDown;
-    case ENETUNREACH: return kWsaENetUnreach;
-    case ECONNABORTED: return kWsaEConnAborted;
-    case ECONNRESET: return kWsaEConnReset;
-    case ENOBUFS:
-    case ENOMEM: return kWsaENoBufs;
-    case EISCONN: return kWsaEIsConn;
-    case ENOTCONN: return kWsaENotConn;
-    case EPIPE: return kWsaEShutdown;
-    case ETIMEDOUT: return kWsaETimedOut;
-    case ECONNREFUSED: return kWsaEConnRefused;
-    case EHOSTUNREACH: return kWsaEHostUnreach;
-    default: return kWsaEInval;
+        case EINPROGRESS:
+            return kWsaEWouldBlock;
+        case EALREADY:
+            return kWsaEAlready;
+        case EINTR:
+            return kWsaEIntr;
+        case EBADF:
+            return kWsaEBadF;
+        case EACCES:
+            return kWsaEAcces;
+        case EFAULT:
+            return kWsaEFault;
+        case EINVAL:
+            return kWsaEInval;
+        case EMFILE:
+        case ENFILE:
+            return kWsaEMFile;
+        case ENOTSOCK:
+            return kWsaENotSock;
+        case EMSGSIZE:
+            return kWsaEMsgSize;
+        case EADDRINUSE:
+            return kWsaEAddrInUse;
+        case EADDRNOTAVAIL:
+            return kWsaEAddrNotAvail;
+        case ENETDOWN:
+            return kWsaENetDown;
+        case ENETUNREACH:
+            return kWsaENetUnreach;
+        case ECONNABORTED:
+            return kWsaEConnAborted;
+        case ECONNRESET:
+            return kWsaEConnReset;
+        case ENOBUFS:
+        case ENOMEM:
+            return kWsaENoBufs;
+        case EISCONN:
+            return kWsaEIsConn;
+        case ENOTCONN:
+            return kWsaENotConn;
+        case EPIPE:
+            return kWsaEShutdown;
+        case ETIMEDOUT:
+            return kWsaETimedOut;
+        case ECONNREFUSED:
+            return kWsaEConnRefused;
+        case EHOSTUNREACH:
+            return kWsaEHostUnreach;
+        default:
+            return kWsaEInval;
     }
 }
 
@@ -179,8 +203,7 @@ bool LookupService(const char* name, const char* protocol, uint16_t* port) {
     servent entry{};
     servent* result = nullptr;
     char scratch[1024];
-    if (getservbyname_r(name, protocol, &entry, scratch, sizeof scratch, &result) != 0 ||
-        result == nullptr) {
+    if (getservbyname_r(name, protocol, &entry, scratch, sizeof scratch, &result) != 0 || result == nullptr) {
         return false;
     }
     *port = ntohs(uint16_t(result->s_port));

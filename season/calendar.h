@@ -6,12 +6,12 @@
 constexpr int kCountryCount = 9;
 
 struct SeasonCalendarState {
-    int16_t weekday;      // 0..6, 0 = Saturday
-    int16_t dayOfMonth;   // 1..31
-    int16_t month;        // 0..11
-    int16_t year;         // calendar year of today
-    int16_t currentDay;   // 0 = 13 July; 366 or more ends the season
-    int16_t season;       // calendar year of day 0 = 2002 + season
+    int16_t weekday;     // 0..6, 0 = Saturday
+    int16_t dayOfMonth;  // 1..31
+    int16_t month;       // 0..11
+    int16_t year;        // calendar year of today
+    int16_t currentDay;  // 0 = 13 July; 366 or more ends the season
+    int16_t season;      // calendar year of day 0 = 2002 + season
     int16_t leagueStartDay[kCountryCount];
     int16_t leagueEndDay[kCountryCount];
     int16_t splitDay[kCountryCount];

@@ -19,8 +19,7 @@ constexpr int16_t kNoGroup = -2;
 int16_t Today() { return SeasonCalendar.currentDay; }
 
 bool IsSkippedByNextFixture(int16_t type) {
-    return type == kCompNationalTeam || type == kCompNationalUnder21 ||
-           type == kCompReserveLeague;
+    return type == kCompNationalTeam || type == kCompNationalUnder21 || type == kCompReserveLeague;
 }
 
 // Empty slots carry club 0 in their stale heads; every scan here ends at
@@ -145,8 +144,7 @@ int16_t IsPlayerCupTied(uint16_t player) {
 int16_t CountPlayedFixturesOfClub(int16_t club) {
     int16_t count = 0;
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        if (FixtureDay(slot) < Today() && FixtureType(slot) <= kCompFriendly &&
-            IsFixtureOfClub(slot, club)) {
+        if (FixtureDay(slot) < Today() && FixtureType(slot) <= kCompFriendly && IsFixtureOfClub(slot, club)) {
             ++count;
         }
     }

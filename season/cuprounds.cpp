@@ -25,7 +25,7 @@ namespace {
 // Match modes and extra-time codes of a round.
 constexpr int8_t kReplay = 0, kPenalties = 1, kTwoLegs = 2, kGroups = 3;
 constexpr int8_t kExtraTime = 1;
-constexpr int8_t kGroupRound = -4;  // clubs-through byte of a group round
+constexpr int8_t kGroupRound = -4;    // clubs-through byte of a group round
 constexpr int8_t kGroupWinners = -4;  // entry window of the round after one
 constexpr int8_t kSubstitutes = 5;
 // National cup rounds are drawn from this league day counter on, 21 days
@@ -38,8 +38,7 @@ constexpr int kCupStagger = 4;
 
 struct Round {
     int16_t draw, match;
-    int8_t windowStart, windowEnd, through, extraTime, mode, secondExtraTime, secondShootOut,
-        neutral;
+    int8_t windowStart, windowEnd, through, extraTime, mode, secondExtraTime, secondShootOut, neutral;
 };
 
 constexpr void Put(CupRoundRuleTable& t, int nation, int cup, int round, const Round& r) {
@@ -61,26 +60,50 @@ constexpr void Put(CupRoundRuleTable& t, int nation, int cup, int round, const R
 
 // A single match decided on the day: extra time, then penalties.
 constexpr Round OneMatch(int draw, int match, int start, int end, int through, int neutral) {
-    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
-                 kExtraTime, kPenalties, -1, -1, int8_t(neutral)};
+    return Round{int16_t(draw),
+                 int16_t(match),
+                 int8_t(start),
+                 int8_t(end),
+                 int8_t(through),
+                 kExtraTime,
+                 kPenalties,
+                 -1,
+                 -1,
+                 int8_t(neutral)};
 }
 
 // A single match whose draw is replayed; the replay goes to extra time and
 // penalties.
 constexpr Round Replayed(int draw, int match, int start, int end, int through) {
-    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
-                 0, kReplay, kExtraTime, 1, 0};
+    return Round{int16_t(draw),
+                 int16_t(match),
+                 int8_t(start),
+                 int8_t(end),
+                 int8_t(through),
+                 0,
+                 kReplay,
+                 kExtraTime,
+                 1,
+                 0};
 }
 
 // Two legs; extra time and penalties after the second leg.
 constexpr Round TwoLegs(int draw, int match, int start, int end, int through) {
-    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), int8_t(through),
-                 0, kTwoLegs, kExtraTime, 1, 0};
+    return Round{int16_t(draw),
+                 int16_t(match),
+                 int8_t(start),
+                 int8_t(end),
+                 int8_t(through),
+                 0,
+                 kTwoLegs,
+                 kExtraTime,
+                 1,
+                 0};
 }
 
 constexpr Round GroupStage(int draw, int match, int start, int end) {
-    return Round{int16_t(draw), int16_t(match), int8_t(start), int8_t(end), kGroupRound,
-                 0, kGroups, -1, -1, 0};
+    return Round{
+        int16_t(draw), int16_t(match), int8_t(start), int8_t(end), kGroupRound, 0, kGroups, -1, -1, 0};
 }
 
 constexpr int Clubs(int nation) {

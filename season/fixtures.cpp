@@ -57,8 +57,7 @@ void SwapClubs(int a, int b) {
 
 bool IsLeagueFixtureOfClubNear(int slot, int16_t club, int first, int last) {
     int day = FixtureDay(slot);
-    return day >= first && day <= last && FixtureType(slot) == kCompLeague &&
-           IsFixtureOfClub(slot, club);
+    return day >= first && day <= last && FixtureType(slot) == kCompLeague && IsFixtureOfClub(slot, club);
 }
 
 bool IsTopLeagueFixtureOfNationNear(int slot, int16_t nation, int first, int last) {
@@ -90,8 +89,7 @@ int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
     // Inserting into a full table would push the last fixture out.
     int16_t pos = FindFixtureInsertPos(day);
     if (pos == -1 || !IsFixtureEmpty(kLastSlot)) {
-        DebugLog(DEBUG_GENERAL, 0,
-                 "AddFixture Error: fixture table full, day %d type %d %d v %d not added\n",
+        DebugLog(DEBUG_GENERAL, 0, "AddFixture Error: fixture table full, day %d type %d %d v %d not added\n",
                  int(day), int(competition), int(home), int(away));
         return -1;
     }
@@ -135,21 +133,19 @@ int16_t FindFixtureInsertPos(int16_t day) {
 
 int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        if (FixtureHome(slot) == home && FixtureAway(slot) == away &&
-            FixtureType(slot) == competition) {
+        if (FixtureHome(slot) == home && FixtureAway(slot) == away && FixtureType(slot) == competition) {
             return int16_t(slot);
         }
     }
-    std::printf("WARNING !! Cannot find this fixture matey Comp & DayNo: '%d,%d'\n",
-                int(competition), int(SeasonCalendar.currentDay));
+    std::printf("WARNING !! Cannot find this fixture matey Comp & DayNo: '%d,%d'\n", int(competition),
+                int(SeasonCalendar.currentDay));
     std::printf("Home Away: '%d,%d'\n", int(home), int(away));
     FatalExit();
 }
 
 int16_t FindFriendlyOnDay(int16_t club, int16_t day) {
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        if (FixtureDay(slot) == day && FixtureType(slot) == kCompFriendly &&
-            IsFixtureOfClub(slot, club)) {
+        if (FixtureDay(slot) == day && FixtureType(slot) == kCompFriendly && IsFixtureOfClub(slot, club)) {
             return int16_t(slot);
         }
     }
@@ -168,8 +164,7 @@ int16_t FindFixtureOnDay(int16_t club, int16_t day) {
 
 int16_t FindCompetitiveFixtureOnDay(int16_t club, int16_t day) {
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        if (FixtureDay(slot) == day && FixtureType(slot) <= kCompLastCup &&
-            IsFixtureOfClub(slot, club)) {
+        if (FixtureDay(slot) == day && FixtureType(slot) <= kCompLastCup && IsFixtureOfClub(slot, club)) {
             return int16_t(slot);
         }
     }

@@ -57,18 +57,12 @@ constexpr uint32_t kFixtureShootOutBit = 1u << 12;
 constexpr uint32_t kFixtureBroadcastBit = 1u << 13;
 
 // Field readers of one slot; the slot must be 0..19999.
-inline uint16_t FixtureDay(int slot) {
-    return uint16_t(recbits::LoadU32(FixtureTable[slot].bytes) & 0x1FF);
-}
+inline uint16_t FixtureDay(int slot) { return uint16_t(recbits::LoadU32(FixtureTable[slot].bytes) & 0x1FF); }
 inline int16_t FixtureType(int slot) {
     return int16_t((recbits::LoadU32(FixtureTable[slot].bytes) >> 9) & 0x7F);
 }
-inline int16_t FixtureHome(int slot) {
-    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 4));
-}
-inline int16_t FixtureAway(int slot) {
-    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 6));
-}
+inline int16_t FixtureHome(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 4)); }
+inline int16_t FixtureAway(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 6)); }
 inline uint32_t FixtureScore(int slot) { return recbits::LoadU32(FixtureTable[slot].bytes + 8); }
 inline bool IsFixtureEmpty(int slot) { return FixtureDay(slot) == kEmptyFixtureDay; }
 // Both goal fields 31 mark a fixture not yet played.

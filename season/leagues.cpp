@@ -50,7 +50,8 @@ void SortLeagueTables() {
             const int clubs = DivisionLayout[country][division].clubs;
             if (clubs == 0) continue;
             int16_t* row = LeagueTable[country][division];
-            for (int i = 0; i < kLeagueRowClubs; ++i) row[i] = int16_t(DivisionClubLists[country][division][i]);
+            for (int i = 0; i < kLeagueRowClubs; ++i)
+                row[i] = int16_t(DivisionClubLists[country][division][i]);
             const int n = std::min(clubs, kLeagueRowClubs);
             for (int pass = 0; pass < kLeagueRowClubs; ++pass) {
                 for (int i = 0; i + 1 < n; ++i) {
@@ -60,14 +61,14 @@ void SortLeagueTables() {
                 }
             }
             for (int i = 0; i < n; ++i) {
-                if (uint16_t(row[i]) < kClubCount) LeagueSeasonRecords[row[i]].words[kSeasonPlace] = int16_t(i);
+                if (uint16_t(row[i]) < kClubCount)
+                    LeagueSeasonRecords[row[i]].words[kSeasonPlace] = int16_t(i);
             }
         }
     }
 }
 
 const int16_t PlayOffStyle[kCountryCount][kDivisionCount] = {
-    {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0},
     {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0},
 };

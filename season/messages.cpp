@@ -26,10 +26,9 @@ constexpr TypeRange kArchiveOnly[] = {
 };
 
 constexpr TypeRange kInboxOnly[] = {
-    {36, 38},   {45, 45},   {75, 77},   {98, 98},   {100, 100}, {103, 120}, {125, 138},
-    {140, 141}, {146, 146}, {148, 148}, {150, 152}, {155, 155}, {157, 157}, {160, 167},
-    {173, 214}, {225, 226}, {228, 228}, {230, 230}, {237, 254}, {257, 276}, {279, 282},
-    {289, 292},
+    {36, 38},   {45, 45},   {75, 77},   {98, 98},   {100, 100}, {103, 120}, {125, 138}, {140, 141},
+    {146, 146}, {148, 148}, {150, 152}, {155, 155}, {157, 157}, {160, 167}, {173, 214}, {225, 226},
+    {228, 228}, {230, 230}, {237, 254}, {257, 276}, {279, 282}, {289, 292},
 };
 
 constexpr std::array<MessageDelivery, kMessageTypeCount> BuildDelivery() {
@@ -252,8 +251,8 @@ void WriteRecord(MessageRecord& record, const MessageFields& m) {
 }
 
 void Store(int16_t owner, const MessageFields& m) {
-    StoreMessage(owner, m.clubA, m.clubB, m.playerA, m.playerB, m.word1, m.word2, m.money,
-                 m.text1, m.text2, m.number1, m.number2, m.type);
+    StoreMessage(owner, m.clubA, m.clubB, m.playerA, m.playerB, m.word1, m.word2, m.money, m.text1, m.text2,
+                 m.number1, m.number2, m.type);
 }
 
 // One post: the archive makes room when the message goes there.
@@ -263,9 +262,7 @@ void Post(int16_t owner, const MessageFields& m) {
     Store(owner, m);
 }
 
-bool IsBroadcastClub(int16_t club) {
-    return GetClubRep(club) != 0 && GetClubDivision(club) < 6;
-}
+bool IsBroadcastClub(int16_t club) { return GetClubRep(club) != 0 && GetClubDivision(club) < 6; }
 
 }  // namespace
 
@@ -277,52 +274,51 @@ MessageDelivery GetMessageDelivery(int16_t type) {
 }
 
 void AddMessage(int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB, int16_t word1,
-                int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
-                int32_t number2, int16_t type, int16_t mode, int16_t alsoB) {
-    const MessageFields m{clubA, clubB, playerA, playerB, word1, word2,
-                          money, text1, text2,  number1, number2, type};
+                int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1, int32_t number2,
+                int16_t type, int16_t mode, int16_t alsoB) {
+    const MessageFields m{clubA, clubB, playerA, playerB, word1,   word2,
+                          money, text1, text2,   number1, number2, type};
     switch (mode) {
-    case 0:
-    case 1:
-        if (mode == 1) Post(clubA, m);
-        if (alsoB != 0) Post(clubB, m);
-        break;
-    case 2: {
-        if (!IsClub(clubA)) break;
-        uint16_t nation = GetClubNation(clubA);
-        for (int16_t club = 0; club < kClubCount; ++club) {
-            if (GetClubRep(club) != 0 && GetClubNation(club) == nation &&
-                HVW_FindClubInDivisionRows(club) != 0) {
-                Post(club, m);
+        case 0:
+        case 1:
+            if (mode == 1) Post(clubA, m);
+            if (alsoB != 0) Post(clubB, m);
+            break;
+        case 2: {
+            if (!IsClub(clubA)) break;
+            uint16_t nation = GetClubNation(clubA);
+            for (int16_t club = 0; club < kClubCount; ++club) {
+                if (GetClubRep(club) != 0 && GetClubNation(club) == nation &&
+                    HVW_FindClubInDivisionRows(club) != 0) {
+                    Post(club, m);
+                }
             }
+            break;
         }
-        break;
-    }
-    case 3:
-        for (int16_t club = 0; club < kClubCount; ++club) {
-            if (IsBroadcastClub(club) && GetClubNation(club) == uint16_t(alsoB)) Post(club, m);
-        }
-        break;
-    case 4:
-        for (int16_t club = 0; club < kClubCount; ++club) {
-            if (IsBroadcastClub(club)) Post(club, m);
-        }
-        break;
-    default:
-        break;
+        case 3:
+            for (int16_t club = 0; club < kClubCount; ++club) {
+                if (IsBroadcastClub(club) && GetClubNation(club) == uint16_t(alsoB)) Post(club, m);
+            }
+            break;
+        case 4:
+            for (int16_t club = 0; club < kClubCount; ++club) {
+                if (IsBroadcastClub(club)) Post(club, m);
+            }
+            break;
+        default:
+            break;
     }
 }
 
 void StoreMessage(int16_t owner, int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB,
-                  int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2,
-                  int32_t number1, int32_t number2, int16_t type) {
+                  int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
+                  int32_t number2, int16_t type) {
     if (!IsClub(owner)) return;
-    const MessageFields m{clubA, clubB, playerA, playerB, word1, word2,
-                          money, text1, text2,  number1, number2, type};
+    const MessageFields m{clubA, clubB, playerA, playerB, word1,   word2,
+                          money, text1, text2,   number1, number2, type};
     MessageDelivery delivery = GetMessageDelivery(type);
     if (delivery & kDeliverInbox) {
-        if (IsUserClub(owner, UserClubFor(type)) &&
-            ShouldShowMessage(clubA, clubB, type, playerA) == 1) {
+        if (IsUserClub(owner, UserClubFor(type)) && ShouldShowMessage(clubA, clubB, type, playerA) == 1) {
             ShiftInbox();
             WriteRecord(UserInbox[0], m);
         }

@@ -66,14 +66,14 @@ extern const std::array<const char*, kMessageTypeCount> MessageTitleTemplates;
 // 0-5.  Only clubs with a reputation receive the broadcast modes.
 // Arguments a message does not need are -1 (players 0xFFFFFFFF).
 void AddMessage(int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB, int16_t word1,
-                int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
-                int32_t number2, int16_t type, int16_t mode, int16_t alsoB);
+                int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1, int32_t number2,
+                int16_t type, int16_t mode, int16_t alsoB);
 // Stores one message for one owner club: the inbox when its class says so,
 // the owner is the user's club and it repeats nothing there; slot 0 of the
 // owner's archive (already shifted by the caller) when its class says so.
 void StoreMessage(int16_t owner, int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB,
-                  int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2,
-                  int32_t number1, int32_t number2, int16_t type);
+                  int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
+                  int32_t number2, int16_t type);
 // 1 when the message may enter the inbox, 0 when it repeats one of today.
 int16_t ShouldShowMessage(int16_t clubA, int16_t clubB, int16_t type, uint32_t playerA);
 // Moves every inbox message down one slot and raises the new-message flag;

@@ -22,8 +22,8 @@ struct BusyDays {
         for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
             int16_t type = FixtureType(slot);
             bool national = type == kCompNationalTeam || type == kCompNationalUnder21;
-            bool competitive = type <= kCompLastCup &&
-                               (IsFixtureOfClub(slot, home) || IsFixtureOfClub(slot, away));
+            bool competitive =
+                type <= kCompLastCup && (IsFixtureOfClub(slot, home) || IsFixtureOfClub(slot, away));
             if (national || competitive) day[FixtureDay(slot)] = true;
         }
     }
@@ -84,8 +84,8 @@ void FindNextFreeFixtureDay(int16_t day, int16_t slot) {
 
     int country = RuleCountry(type, home);
     int endDay = SeasonCalendar.leagueEndDay[country];
-    if (country == 1 && day < SeasonCalendar.splitDay[1] && type == kCompLeague &&
-        home >= 0 && home < kClubCount && GetClubDivision(home) == 0) {
+    if (country == 1 && day < SeasonCalendar.splitDay[1] && type == kCompLeague && home >= 0 &&
+        home < kClubCount && GetClubDivision(home) == 0) {
         endDay = SeasonCalendar.splitDay[1];
     }
 

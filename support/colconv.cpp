@@ -10,18 +10,15 @@
 #include "support/gfx.h"
 #include "support/mem_win.h"
 
-const ColFmt ColFmt_A1R5G5B5 = {{10, 5, 0x7C00}, {5, 5, 0x03E0}, {0, 5, 0x001F}, {15, 1, 0x8000},
-                                0x7FFF, 2, 16};
-const ColFmt ColFmt_R5G6B5 = {{11, 5, 0xF800}, {5, 6, 0x07E0}, {0, 5, 0x001F}, {0, 0, 0},
-                              0xFFFF, 2, 16};
-const ColFmt ColFmt_B8G8R8 = {{0, 8, 0xFF}, {8, 8, 0xFF00}, {16, 8, 0xFF0000}, {0, 0, 0},
-                              0xFFFFFF, 3, 24};
-const ColFmt ColFmt_A8R8G8B8 = {{16, 8, 0xFF0000}, {8, 8, 0xFF00}, {0, 8, 0xFF},
-                                {24, 8, 0xFF000000}, 0xFFFFFFFF, 4, 32};
-const ColFmt ColFmt_A8B8G8R8 = {{0, 8, 0xFF}, {8, 8, 0xFF00}, {16, 8, 0xFF0000},
-                                {24, 8, 0xFF000000}, 0xFFFFFFFF, 4, 32};
-const ColFmt ColFmt_VGA6 = {{0, 6, 0x3F}, {8, 6, 0x3F00}, {16, 6, 0x3F0000}, {0, 0, 0},
-                            0x3F3F3F, 3, 24};
+const ColFmt ColFmt_A1R5G5B5 = {
+    {10, 5, 0x7C00}, {5, 5, 0x03E0}, {0, 5, 0x001F}, {15, 1, 0x8000}, 0x7FFF, 2, 16};
+const ColFmt ColFmt_R5G6B5 = {{11, 5, 0xF800}, {5, 6, 0x07E0}, {0, 5, 0x001F}, {0, 0, 0}, 0xFFFF, 2, 16};
+const ColFmt ColFmt_B8G8R8 = {{0, 8, 0xFF}, {8, 8, 0xFF00}, {16, 8, 0xFF0000}, {0, 0, 0}, 0xFFFFFF, 3, 24};
+const ColFmt ColFmt_A8R8G8B8 = {
+    {16, 8, 0xFF0000}, {8, 8, 0xFF00}, {0, 8, 0xFF}, {24, 8, 0xFF000000}, 0xFFFFFFFF, 4, 32};
+const ColFmt ColFmt_A8B8G8R8 = {
+    {0, 8, 0xFF}, {8, 8, 0xFF00}, {16, 8, 0xFF0000}, {24, 8, 0xFF000000}, 0xFFFFFFFF, 4, 32};
+const ColFmt ColFmt_VGA6 = {{0, 6, 0x3F}, {8, 6, 0x3F00}, {16, 6, 0x3F0000}, {0, 0, 0}, 0x3F3F3F, 3, 24};
 
 namespace {
 
@@ -94,23 +91,23 @@ void Mask2ColComponent(uint32_t mask, ColComponent* component) {
     *component = ColComponent{shift, bits, mask};
     uint64_t rebuilt = ((uint64_t(1) << bits) - 1) << shift;
     if (rebuilt != mask) {
-        AbortError(kModule, __LINE__, "Mask2ColComponent(): failed to generate correct Bits & Shift from Mask");
+        AbortError(kModule, __LINE__,
+                   "Mask2ColComponent(): failed to generate correct Bits & Shift from Mask");
     }
 }
 
 int ColFmtEqual(const ColFmt* a, const ColFmt* b) {
-    return a->red.mask == b->red.mask && a->green.mask == b->green.mask &&
-                   a->blue.mask == b->blue.mask && a->alpha.mask == b->alpha.mask &&
-                   a->all_mask == b->all_mask && a->bytes == b->bytes && a->bits == b->bits
+    return a->red.mask == b->red.mask && a->green.mask == b->green.mask && a->blue.mask == b->blue.mask &&
+                   a->alpha.mask == b->alpha.mask && a->all_mask == b->all_mask && a->bytes == b->bytes &&
+                   a->bits == b->bits
                ? 1
                : 0;
 }
 
 void ColFmt2String(char* text, const ColFmt* format) {
     int digits = int(2 * format->bytes);
-    std::snprintf(text, 64, "%d bit R%0*X G%0*X B%0*X A%0*X", int(format->bits), digits,
-                  format->red.mask, digits, format->green.mask, digits, format->blue.mask, digits,
-                  format->alpha.mask);
+    std::snprintf(text, 64, "%d bit R%0*X G%0*X B%0*X A%0*X", int(format->bits), digits, format->red.mask,
+                  digits, format->green.mask, digits, format->blue.mask, digits, format->alpha.mask);
 }
 
 uint32_t ColConvertRead(const void* pointer, const ColFmt* format) {
@@ -139,8 +136,7 @@ uint32_t ColConvPixel(uint32_t pixel, const ColFmt* from, const ColFmt* to) {
            ConvertChannel(pixel, from->blue, to->blue) | ConvertChannel(pixel, from->alpha, to->alpha);
 }
 
-uint32_t ColConvRGB2Pixel(const ColFmt* format, uint32_t red, uint32_t green, uint32_t blue,
-                          uint32_t alpha) {
+uint32_t ColConvRGB2Pixel(const ColFmt* format, uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha) {
     uint32_t argb = ((alpha & 0xFF) << 24) | ((red & 0xFF) << 16) | ((green & 0xFF) << 8) | (blue & 0xFF);
     return ColConvPixel(argb, &ColFmt_A8R8G8B8, format);
 }
@@ -169,17 +165,16 @@ void ColConvBlock(const void* source, void* destination, uint32_t count, const C
     }
 }
 
-void ColConvPaletted(const uint8_t* indexes, const void* palette, void* destination,
-                     uint32_t count, const ColFmt* palette_format,
-                     const ColFmt* destination_format) {
+void ColConvPaletted(const uint8_t* indexes, const void* palette, void* destination, uint32_t count,
+                     const ColFmt* palette_format, const ColFmt* destination_format) {
     const uint32_t entry_bytes = PixelBytes(palette_format, "ColConvertRead(): unknown pixel format\n");
     const uint32_t out_bytes = PixelBytes(destination_format, "ColConvertWrite(): unknown pixel format\n");
     const auto* entries = static_cast<const uint8_t*>(palette);
     auto* out = static_cast<uint8_t*>(destination);
     auto one = [&](uint32_t i) {
         uint32_t entry = ColConvertRead(entries + size_t(indexes[i]) * entry_bytes, palette_format);
-        ColConvertWrite(out + size_t(i) * out_bytes,
-                        ColConvPixel(entry, palette_format, destination_format), destination_format);
+        ColConvertWrite(out + size_t(i) * out_bytes, ColConvPixel(entry, palette_format, destination_format),
+                        destination_format);
     };
     if (out_bytes > 1) {
         for (uint32_t i = count; i-- > 0;) one(i);
@@ -188,8 +183,8 @@ void ColConvPaletted(const uint8_t* indexes, const void* palette, void* destinat
     }
 }
 
-void ColConvHalveImageSize(const void* source, void* destination, uint32_t width,
-                           uint32_t height, const ColFmt* format) {
+void ColConvHalveImageSize(const void* source, void* destination, uint32_t width, uint32_t height,
+                           const ColFmt* format) {
     if (width == 0 || height == 0 || (width & 1) != 0 || (height & 1) != 0) {
         AbortError(kModule, __LINE__, "ColConvHalveImageSize(): width or height is odd (or zero sized)");
     }
@@ -218,8 +213,7 @@ void ColConvHalveImageSize(const void* source, void* destination, uint32_t width
     }
 }
 
-void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from,
-                   const ColFmt* to) {
+void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from, const ColFmt* to) {
     if (ColFmtEqual(from, to)) {
         DebugLog(DEBUG_GRAPHICS, 120, "ColConvMemory(): both formats are identical - not converting\n");
         return;
@@ -240,9 +234,8 @@ void ColConvHalveImageMem(void* block, uint32_t header_bytes, uint32_t width, ui
     ResizeMemory(block, (width / 2) * (height / 2) * format->bytes + header_bytes);
 }
 
-void ColConvPalettedMemory(void* block, const void* palette, uint32_t count,
-                           uint32_t header_bytes, const ColFmt* palette_format,
-                           const ColFmt* destination_format) {
+void ColConvPalettedMemory(void* block, const void* palette, uint32_t count, uint32_t header_bytes,
+                           const ColFmt* palette_format, const ColFmt* destination_format) {
     if (destination_format->bytes > 1) {
         ResizeMemory(block, count * destination_format->bytes + header_bytes);
     }
@@ -258,8 +251,8 @@ void ColSetAlpha(void* pixels, uint32_t count, const ColFmt* format, uint32_t al
     }
 }
 
-void ColSetAlphaKey(void* pixels, uint32_t count, const ColFmt* format, uint32_t key,
-                    uint32_t key_alpha, uint32_t other_alpha) {
+void ColSetAlphaKey(void* pixels, uint32_t count, const ColFmt* format, uint32_t key, uint32_t key_alpha,
+                    uint32_t other_alpha) {
     const uint32_t bytes = PixelBytes(format, "ColConvertRead(): unknown pixel format\n");
     const uint32_t colour = ColourMask(format);
     auto* p = static_cast<uint8_t*>(pixels);
@@ -280,8 +273,8 @@ void BlitRect(uint32_t rows, int32_t destination_skip, int32_t source_skip, uint
     }
 }
 
-void BlitRectTrans(uint32_t rows, int32_t destination_skip, int32_t source_skip,
-                   uint32_t row_bytes, const uint8_t* source, uint8_t* destination) {
+void BlitRectTrans(uint32_t rows, int32_t destination_skip, int32_t source_skip, uint32_t row_bytes,
+                   const uint8_t* source, uint8_t* destination) {
     for (uint32_t row = 0; row < rows; ++row) {
         uint32_t i = 0;
         // Whole words of transparency are common in sprites: skip them at once.
@@ -319,20 +312,18 @@ void FillRect(uint32_t pattern, uint32_t rows, uint32_t row_bytes, int32_t desti
     }
 }
 
-void BlitRectScaled8(int x, int y, uint32_t source_width, uint32_t source_height,
-                     const uint8_t* source, uint32_t destination_width,
-                     uint32_t destination_height, uint8_t* destination,
+void BlitRectScaled8(int x, int y, uint32_t source_width, uint32_t source_height, const uint8_t* source,
+                     uint32_t destination_width, uint32_t destination_height, uint8_t* destination,
                      int32_t destination_pitch) {
-    Scaled8(x, y, source_width, source_height, source, destination_width, destination_height,
-            destination, destination_pitch, false);
+    Scaled8(x, y, source_width, source_height, source, destination_width, destination_height, destination,
+            destination_pitch, false);
 }
 
-void BlitRectScaledTrans8(int x, int y, uint32_t source_width, uint32_t source_height,
-                          const uint8_t* source, uint32_t destination_width,
-                          uint32_t destination_height, uint8_t* destination,
+void BlitRectScaledTrans8(int x, int y, uint32_t source_width, uint32_t source_height, const uint8_t* source,
+                          uint32_t destination_width, uint32_t destination_height, uint8_t* destination,
                           int32_t destination_pitch) {
-    Scaled8(x, y, source_width, source_height, source, destination_width, destination_height,
-            destination, destination_pitch, true);
+    Scaled8(x, y, source_width, source_height, source, destination_width, destination_height, destination,
+            destination_pitch, true);
 }
 
 void ColConv8To565(void* buffer, const uint8_t* palette, uint32_t count) {
@@ -399,8 +390,7 @@ bool FitsInBuffer(const DDrawSurfaceInfo* buffer, int x, int y, uint32_t width, 
 
 void CreateBuffer(DDrawSurfaceInfo** buffer, int width, int height) {
     const int row = (width + 15) & ~15;
-    DebugLog(DEBUG_GRAPHICS, 30, "CreateBuffer(): making buffer %d,%d (%d bytes/line)\n", width,
-             height, row);
+    DebugLog(DEBUG_GRAPHICS, 30, "CreateBuffer(): making buffer %d,%d (%d bytes/line)\n", width, height, row);
     AllocateMemory(buffer, sizeof(DDrawSurfaceInfo), MEM_TYPE_MANUAL_NO_MOVE);
     DDrawSurfaceInfo* b = *buffer;
     *b = DDrawSurfaceInfo{};
@@ -413,8 +403,8 @@ void CreateBuffer(DDrawSurfaceInfo** buffer, int width, int height) {
 }
 
 void DestroyBuffer(DDrawSurfaceInfo** buffer) {
-    DebugLog(DEBUG_GRAPHICS, 30, "DestroyBuffer(): destroying buffer %d,%d\n",
-             int((*buffer)->width32), int((*buffer)->height32));
+    DebugLog(DEBUG_GRAPHICS, 30, "DestroyBuffer(): destroying buffer %d,%d\n", int((*buffer)->width32),
+             int((*buffer)->height32));
     FreeMemory(&(*buffer)->pixels);
     FreeMemory(buffer);
 }
@@ -459,17 +449,15 @@ void BufDrawLine(DDrawSurfaceInfo* buffer, int x1, int y1, int x2, int y2, uint8
     }
 }
 
-void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
-                   uint32_t source_width, uint32_t source_height, uint32_t width, uint32_t height) {
+void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source, uint32_t source_width,
+                   uint32_t source_height, uint32_t width, uint32_t height) {
     if (!FitsInBuffer(buffer, x, y, width, height)) return;
-    BlitRectScaled8(x, y, source_width, source_height, source, width, height, buffer->pixels,
-                    buffer->pitch);
+    BlitRectScaled8(x, y, source_width, source_height, source, width, height, buffer->pixels, buffer->pitch);
 }
 
-void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
-                        uint32_t source_width, uint32_t source_height, uint32_t width,
-                        uint32_t height) {
+void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source, uint32_t source_width,
+                        uint32_t source_height, uint32_t width, uint32_t height) {
     if (!FitsInBuffer(buffer, x, y, width, height)) return;
-    BlitRectScaledTrans8(x, y, source_width, source_height, source, width, height,
-                         buffer->pixels, buffer->pitch);
+    BlitRectScaledTrans8(x, y, source_width, source_height, source, width, height, buffer->pixels,
+                         buffer->pitch);
 }

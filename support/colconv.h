@@ -43,47 +43,41 @@ uint32_t ColConvertRead(const void* pointer, const ColFmt* format);
 void ColConvertWrite(void* pointer, uint32_t value, const ColFmt* format);
 uint32_t ColScaleBits(uint32_t value, uint32_t from_bits, uint32_t to_bits);
 uint32_t ColConvPixel(uint32_t pixel, const ColFmt* from, const ColFmt* to);
-uint32_t ColConvRGB2Pixel(const ColFmt* format, uint32_t red, uint32_t green, uint32_t blue,
-                          uint32_t alpha);
+uint32_t ColConvRGB2Pixel(const ColFmt* format, uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha);
 
 // Blocks.
 void ColConvBlock(const void* source, void* destination, uint32_t count, const ColFmt* from,
                   const ColFmt* to);
-void ColConvPaletted(const uint8_t* indexes, const void* palette, void* destination,
-                     uint32_t count, const ColFmt* palette_format,
-                     const ColFmt* destination_format);
-void ColConvHalveImageSize(const void* source, void* destination, uint32_t width,
-                           uint32_t height, const ColFmt* format);
+void ColConvPaletted(const uint8_t* indexes, const void* palette, void* destination, uint32_t count,
+                     const ColFmt* palette_format, const ColFmt* destination_format);
+void ColConvHalveImageSize(const void* source, void* destination, uint32_t width, uint32_t height,
+                           const ColFmt* format);
 void ColSetAlpha(void* pixels, uint32_t count, const ColFmt* format, uint32_t alpha);
-void ColSetAlphaKey(void* pixels, uint32_t count, const ColFmt* format, uint32_t key,
-                    uint32_t key_alpha, uint32_t other_alpha);
+void ColSetAlphaKey(void* pixels, uint32_t count, const ColFmt* format, uint32_t key, uint32_t key_alpha,
+                    uint32_t other_alpha);
 
 // Tracked blocks (block is the address of the owner's pointer variable);
 // the pixels follow header_bytes bytes of header and the block is resized
 // to fit the result.
-void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from,
-                   const ColFmt* to);
+void ColConvMemory(void* block, uint32_t count, uint32_t header_bytes, const ColFmt* from, const ColFmt* to);
 void ColConvHalveImageMem(void* block, uint32_t header_bytes, uint32_t width, uint32_t height,
                           const ColFmt* format);
-void ColConvPalettedMemory(void* block, const void* palette, uint32_t count,
-                           uint32_t header_bytes, const ColFmt* palette_format,
-                           const ColFmt* destination_format);
+void ColConvPalettedMemory(void* block, const void* palette, uint32_t count, uint32_t header_bytes,
+                           const ColFmt* palette_format, const ColFmt* destination_format);
 
 // Rectangles; sizes in bytes, skip = bytes from the end of one row to the
 // start of the next.
 void BlitRect(uint32_t rows, int32_t destination_skip, int32_t source_skip, uint32_t row_bytes,
               const uint8_t* source, uint8_t* destination);
-void BlitRectTrans(uint32_t rows, int32_t destination_skip, int32_t source_skip,
-                   uint32_t row_bytes, const uint8_t* source, uint8_t* destination);
+void BlitRectTrans(uint32_t rows, int32_t destination_skip, int32_t source_skip, uint32_t row_bytes,
+                   const uint8_t* source, uint8_t* destination);
 void FillRect(uint32_t pattern, uint32_t rows, uint32_t row_bytes, int32_t destination_skip,
               uint8_t* destination);
-void BlitRectScaled8(int x, int y, uint32_t source_width, uint32_t source_height,
-                     const uint8_t* source, uint32_t destination_width,
-                     uint32_t destination_height, uint8_t* destination,
+void BlitRectScaled8(int x, int y, uint32_t source_width, uint32_t source_height, const uint8_t* source,
+                     uint32_t destination_width, uint32_t destination_height, uint8_t* destination,
                      int32_t destination_pitch);
-void BlitRectScaledTrans8(int x, int y, uint32_t source_width, uint32_t source_height,
-                          const uint8_t* source, uint32_t destination_width,
-                          uint32_t destination_height, uint8_t* destination,
+void BlitRectScaledTrans8(int x, int y, uint32_t source_width, uint32_t source_height, const uint8_t* source,
+                          uint32_t destination_width, uint32_t destination_height, uint8_t* destination,
                           int32_t destination_pitch);
 
 // 8-bit and 16-bit 565 routines.
@@ -104,8 +98,7 @@ void BufPrintf(DDrawSurfaceInfo* buffer, int x, int y, const char* format, ...)
 void BufDrawLine(DDrawSurfaceInfo* buffer, int x1, int y1, int x2, int y2, uint8_t colour);
 // Stretch an 8-bit image into the buffer; nothing is drawn unless the
 // stretched rectangle lies inside the buffer.
-void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
-                   uint32_t source_width, uint32_t source_height, uint32_t width, uint32_t height);
-void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source,
-                        uint32_t source_width, uint32_t source_height, uint32_t width,
-                        uint32_t height);
+void BufBlitScaled(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source, uint32_t source_width,
+                   uint32_t source_height, uint32_t width, uint32_t height);
+void BufBlitScaledTrans(DDrawSurfaceInfo* buffer, int x, int y, const uint8_t* source, uint32_t source_width,
+                        uint32_t source_height, uint32_t width, uint32_t height);

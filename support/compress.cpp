@@ -326,7 +326,7 @@ const char* DecodeHuffman(Source& source, Sink& sink) {
     if (count > sink.limit - sink.size) return kPastEnd;
     if (nodes > kMaxStoredNodes) return "too many Huffman tree nodes";
     if (count > 0 && nodes == 0) return "the Huffman tree is empty";
-    uint16_t (&child)[kHuffNodes][2] = g_huffman.child;
+    uint16_t(&child)[kHuffNodes][2] = g_huffman.child;
     for (uint32_t node = 0; node < nodes; ++node) {
         for (int side = 0; side < 2; ++side) {
             uint8_t low, high;
@@ -501,7 +501,8 @@ const char* DecodeLz(Source& source, Sink& sink) {
         if (distance == 0 || distance > sink.size) return "a copy starts before the start of the output";
         if (length > sink.limit - sink.size) return kPastEnd;
         // Byte by byte: a copy may overlap its own output.
-        for (uint32_t i = 0; i < length; ++i, ++sink.size) sink.out[sink.size] = sink.out[sink.size - distance];
+        for (uint32_t i = 0; i < length; ++i, ++sink.size)
+            sink.out[sink.size] = sink.out[sink.size - distance];
     }
     return nullptr;
 }
@@ -660,7 +661,9 @@ uint32_t EncodeStream(int method, const uint8_t* in, uint32_t n, uint8_t* out) {
 }
 
 uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Read32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t Read32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 void Write32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
@@ -755,16 +758,18 @@ uint32_t DecompressDataFile(std::FILE* file, uint32_t stored_size, void* dest, u
         CorruptStream(__LINE__, "DecompressDataFile", problem);
     }
     if (sink.size != header.unpacked) {
-        FatalError("Error: DecompressDataFile(): real decompress data size did not match header! (wanted %u, "
-                   "but got %u)\n",
-                   header.unpacked, sink.size);
+        FatalError(
+            "Error: DecompressDataFile(): real decompress data size did not match header! (wanted %u, "
+            "but got %u)\n",
+            header.unpacked, sink.size);
     }
     return sink.size;
 }
 
 void CompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t* result_size) {
     CheckMethod(method, "CompressDataMem2Mem(): compression number out of range");
-    *result_size = EncodeStream(method, static_cast<const uint8_t*>(source), size, static_cast<uint8_t*>(dest));
+    *result_size =
+        EncodeStream(method, static_cast<const uint8_t*>(source), size, static_cast<uint8_t*>(dest));
 }
 
 void UncompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t capacity,
@@ -811,8 +816,11 @@ int ChooseCompressor(uint32_t flags) {
     if (flags == 65535) return 6;
     if (flags & 0x100) return COMPRESS_HUFFMAN;
     switch (flags & 0xF) {
-        case 1: return COMPRESS_PREDICTOR;
-        case 2: return COMPRESS_LZ77;
-        default: return COMPRESS_MTF_HUFFMAN;
+        case 1:
+            return COMPRESS_PREDICTOR;
+        case 2:
+            return COMPRESS_LZ77;
+        default:
+            return COMPRESS_MTF_HUFFMAN;
     }
 }

@@ -13,12 +13,12 @@ constexpr int COMPRESS_METHOD_COUNT = 6;
 constexpr uint32_t COMPRESS_HEADER_SIZE = 16;
 
 enum CompressMethod : int {
-    COMPRESS_PREDICTOR = 0,   // order-2 predictor
-    COMPRESS_HUFFMAN = 1,     // Huffman code with stored tree
-    COMPRESS_MTF_HUFFMAN = 2, // move-to-front, then Huffman
-    COMPRESS_LZ77 = 3,        // LZ77 with escape byte
-    COMPRESS_ZERO_RUNS = 4,   // zero-run length coding
-    COMPRESS_RUNS = 5,        // run length coding with escape byte
+    COMPRESS_PREDICTOR = 0,    // order-2 predictor
+    COMPRESS_HUFFMAN = 1,      // Huffman code with stored tree
+    COMPRESS_MTF_HUFFMAN = 2,  // move-to-front, then Huffman
+    COMPRESS_LZ77 = 3,         // LZ77 with escape byte
+    COMPRESS_ZERO_RUNS = 4,    // zero-run length coding
+    COMPRESS_RUNS = 5,         // run length coding with escape byte
 };
 
 // The block header, little-endian on disk.
@@ -44,12 +44,11 @@ uint32_t DecompressDataFile(std::FILE* file, uint32_t stored_size, void* dest, u
 // The per-method entry points.  The compressor's destination must hold
 // CompressWorstCase(method, size) bytes; the decoders never write more than
 // capacity bytes.
-void CompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest,
-                         uint32_t* result_size);
-void UncompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest,
-                           uint32_t capacity, uint32_t* result_size);
-void DecompressDataFile2Mem(int method, std::FILE* file, uint32_t size, void* dest,
-                            uint32_t capacity, uint32_t* result_size);
+void CompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t* result_size);
+void UncompressDataMem2Mem(int method, const void* source, uint32_t size, void* dest, uint32_t capacity,
+                           uint32_t* result_size);
+void DecompressDataFile2Mem(int method, std::FILE* file, uint32_t size, void* dest, uint32_t capacity,
+                            uint32_t* result_size);
 uint32_t CompressWorstCase(int method, uint32_t size);
 
 int GetNumCompressors();

@@ -10,8 +10,7 @@ int CPUSpeedTest() {
         AbortError("cpuinfo", __LINE__, "CPUSpeedTest(): timer interrupt not initialised");
     }
     uint32_t start = GetTimerTicks();
-    while (GetTimerTicks() < start + 125) {
-    }
+    while (GetTimerTicks() < start + 125) {}
     uint32_t measure_start = GetTimerTicks();
     volatile double x = 3.1415926535927;
     const double y = 0.98723523524623;

@@ -1,12 +1,12 @@
 #include "support/debug.h"
 
+#include <strings.h>
+#include <unistd.h>
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
-#include <unistd.h>
 
 #include "support/onexit.h"
 #include "support/winlib.h"
@@ -19,9 +19,8 @@ struct ChannelEntry {
 };
 
 ChannelEntry g_channels[kDebugChannelCount] = {
-    {"general", 0}, {"win", 0},   {"directdraw", 0}, {"direct3d", 0},
-    {"network", 0}, {"file", 0},  {"graphics", 0},   {"sound", 0},
-    {"input", 0},   {"memory", 0}, {"poll", 0},
+    {"general", 0},  {"win", 0},   {"directdraw", 0}, {"direct3d", 0}, {"network", 0}, {"file", 0},
+    {"graphics", 0}, {"sound", 0}, {"input", 0},      {"memory", 0},   {"poll", 0},
 };
 
 bool g_in_fatal_error = false;

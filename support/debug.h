@@ -39,8 +39,7 @@ void SetFatalErrorHook(FatalErrorHook hook);
 
 // Prints a log line on standard output when the channel's level reaches the
 // threshold.
-void DebugLog(int channel, int32_t threshold, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+void DebugLog(int channel, int32_t threshold, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
 [[noreturn]] void FatalError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The assertion form: module is the caller's source module name ("poll").

@@ -37,9 +37,7 @@ void Check(int32_t hr, int line, const char* function, const char* label) {
 
 plat::Direct3DDevice7* Device() { return D3DGetD3DDevice7(); }
 
-bool SlotUsed(int slot) {
-    return slot >= 0 && slot < D3D_MAX_LIGHTS && D3DInfo.light_used[slot] != 0;
-}
+bool SlotUsed(int slot) { return slot >= 0 && slot < D3D_MAX_LIGHTS && D3DInfo.light_used[slot] != 0; }
 
 }  // namespace
 
@@ -128,7 +126,7 @@ int D3DEnumZBufferCallback(const plat::PixelFormat* format, void* context) {
     if ((format->flags & plat::kPfZBuffer) == 0) return plat::kEnumOk;
     int32_t score = format->bit_count == search.wanted_depth  ? 10
                     : format->bit_count > search.wanted_depth ? 2
-                                                               : 0;
+                                                              : 0;
     uint32_t stencil = (format->flags & plat::kPfStencilBuffer) ? format->stencil_depth : 0;
     if (stencil < search.wanted_stencil) return plat::kEnumOk;
     score += stencil == search.wanted_stencil ? 6 : 1;
@@ -160,8 +158,7 @@ void D3DEndScene() {
 void D3DClearSceneEx2(uint32_t flags, uint32_t colour, float z, uint32_t stencil) {
     const uint32_t wanted = flags & D3DInfo.clear_mask;
     plat::D3DRect rect{0, 0, int32_t(D3DInfo.width), int32_t(D3DInfo.height)};
-    Check(Device()->Clear(1, &rect, wanted, colour, z, stencil), __LINE__, "D3DClearSceneEx2",
-          "D3DD7_Clear");
+    Check(Device()->Clear(1, &rect, wanted, colour, z, stencil), __LINE__, "D3DClearSceneEx2", "D3DD7_Clear");
 }
 
 void D3DClearScene(uint32_t flags) { D3DClearSceneEx2(flags, 0xFF000000, 1.0f, 0); }
@@ -212,8 +209,8 @@ void D3DDrawIndexedPrimitiveVB(uint32_t primitive_type, plat::Direct3DVertexBuff
 
 void D3DComputeSphereVisibility(const Vector* centres, const float* radii, uint32_t count,
                                 uint32_t* results) {
-    Check(Device()->ComputeSphereVisibility(reinterpret_cast<const plat::D3DVector*>(centres), radii,
-                                            count, 0, results),
+    Check(Device()->ComputeSphereVisibility(reinterpret_cast<const plat::D3DVector*>(centres), radii, count,
+                                            0, results),
           __LINE__, "D3DComputeSphereVisibility", "D3DD7_ComputeSphereVisibility");
 }
 
@@ -237,10 +234,8 @@ int D3DLightCreate(const float* colour, const Vector* direction) {
     light.ambient = {a[0], a[1], a[2], a[3]};
     light.direction = {direction->x, direction->y, direction->z};
     plat::Direct3DDevice7* device = Device();
-    Check(device->SetLight(uint32_t(slot), &light), __LINE__, "D3DLightCreateDirectional",
-          "D3DD7_SetLight");
-    Check(device->LightEnable(uint32_t(slot), 1), __LINE__, "D3DLightCreateDirectional",
-          "D3DD7_LightEnable");
+    Check(device->SetLight(uint32_t(slot), &light), __LINE__, "D3DLightCreateDirectional", "D3DD7_SetLight");
+    Check(device->LightEnable(uint32_t(slot), 1), __LINE__, "D3DLightCreateDirectional", "D3DD7_LightEnable");
     D3DInfo.light_used[slot] = 1;
     return slot;
 }

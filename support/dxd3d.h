@@ -48,8 +48,7 @@ void D3DEndScene();
 void D3DClearSceneEx2(uint32_t flags, uint32_t colour, float z, uint32_t stencil);
 void D3DClearScene(uint32_t flags);
 void D3DClearSceneAll();
-void D3DSetViewport(uint32_t x, uint32_t y, uint32_t width, uint32_t height, float min_z,
-                    float max_z);
+void D3DSetViewport(uint32_t x, uint32_t y, uint32_t width, uint32_t height, float min_z, float max_z);
 void D3DSetTransformType(uint32_t transform_type, const Matrix* matrix);
 void D3DSetMaterial(const plat::D3DMaterial7* material);
 void D3DDrawPrimitive(uint32_t primitive_type, uint32_t vertex_format, const void* vertices,
@@ -60,8 +59,7 @@ void D3DDrawPrimitiveVB(uint32_t primitive_type, plat::Direct3DVertexBuffer7* ve
                         uint32_t vertex_count);
 void D3DDrawIndexedPrimitiveVB(uint32_t primitive_type, plat::Direct3DVertexBuffer7* vertex_buffer,
                                uint32_t vertex_count, const uint16_t* indices, uint32_t index_count);
-void D3DComputeSphereVisibility(const Vector* centres, const float* radii, uint32_t count,
-                                uint32_t* results);
+void D3DComputeSphereVisibility(const Vector* centres, const float* radii, uint32_t count, uint32_t* results);
 
 // Lights.
 void D3DLightSetDefaultColour(uint32_t argb);

@@ -59,7 +59,9 @@ struct Build {
     Vector* point_normals;
 };
 
-int32_t& TableAt(const Build& b, uint32_t surface, int size) { return b.table[surface * kSizes + (size - 1)]; }
+int32_t& TableAt(const Build& b, uint32_t surface, int size) {
+    return b.table[surface * kSizes + (size - 1)];
+}
 
 uint32_t PolygonSize(const uint8_t* polygon) { return XyzReadU32(polygon + XYZ_POLYGON_COUNT); }
 
@@ -86,15 +88,17 @@ void CheckPolygons(const Build& b) {
         if (!UsedSize(size)) continue;
         const uint32_t surface = XyzReadU32(polygon + XYZ_POLYGON_SURFACE);
         if (surface >= b.view.surfaces.count) {
-            FatalError("Error: D3DObj_CreateObjectFromXYZData(): no texture object for texture %d "
-                       "(poly %d, %d points)\n",
-                       int(surface), int(i), int(size));
+            FatalError(
+                "Error: D3DObj_CreateObjectFromXYZData(): no texture object for texture %d "
+                "(poly %d, %d points)\n",
+                int(surface), int(i), int(size));
         }
     }
     if ((b.flags & D3DOBJ_KEEP_POINTS) && b.view.points.count > 65536) {
-        FatalError("Error: D3DObj_CreateObjectFromXYZData(): %u points are too many to keep "
-                   "point numbers for\n",
-                   b.view.points.count);
+        FatalError(
+            "Error: D3DObj_CreateObjectFromXYZData(): %u points are too many to keep "
+            "point numbers for\n",
+            b.view.points.count);
     }
 }
 
@@ -185,10 +189,16 @@ void CreateRenderSurfaces(Build& b) {
         D3DObjSurface* surface = &object->surfaces[r];
         const uint8_t* item = XyzSurfaceAt(b.view, uint32_t(b.reverse_surface[r]));
         switch (b.reverse_size[r]) {
-            case 1: surface->kind = D3DOBJ_POINTS; break;
-            case 2: surface->kind = D3DOBJ_LINES; break;
+            case 1:
+                surface->kind = D3DOBJ_POINTS;
+                break;
+            case 2:
+                surface->kind = D3DOBJ_LINES;
+                break;
             case 3:
-            case 4: surface->kind = D3DOBJ_TRIANGLES; break;
+            case 4:
+                surface->kind = D3DOBJ_TRIANGLES;
+                break;
             default:
                 AbortError(kModule, __LINE__,
                            "D3DObj_CreateObjectFromXYZData(): bad point count creating texture object");
@@ -286,9 +296,10 @@ void CreatePolygons(Build& b) {
         const uint32_t model_surface = XyzReadU32(polygon + XYZ_POLYGON_SURFACE);
         const int32_t r = TableAt(b, model_surface, int(size));
         if (r == kNone) {
-            FatalError("Error: D3DObj_CreateObjectFromXYZData(): no texture object for texture %d "
-                       "(poly %d, %d points)\n",
-                       int(model_surface), int(i), int(size));
+            FatalError(
+                "Error: D3DObj_CreateObjectFromXYZData(): no texture object for texture %d "
+                "(poly %d, %d points)\n",
+                int(model_surface), int(i), int(size));
         }
         D3DObjSurface* surface = &b.object->surfaces[r];
         const uint8_t* item = XyzSurfaceAt(b.view, model_surface);
@@ -300,13 +311,18 @@ void CreatePolygons(Build& b) {
             const Vector& normal = (b.flags & D3DOBJ_FLAT) ? b.polygon_normals[i] : b.point_normals[point];
             const uint16_t number = uint16_t(point);
             if (surface->kind & D3DOBJ_TEXTURED) {
-                const D3DObjTexVertex v{position.x, position.y, position.z, normal.x, normal.y, normal.z,
+                const D3DObjTexVertex v{position.x,
+                                        position.y,
+                                        position.z,
+                                        normal.x,
+                                        normal.y,
+                                        normal.z,
                                         XyzReadF32(polygon + XYZ_POLYGON_U + 4 * k),
                                         XyzReadF32(polygon + XYZ_POLYGON_V + 4 * k)};
                 D3DObjSurfaceAddVertices(surface, &v, 1, &number);
             } else {
-                const D3DObjColVertex v{position.x, position.y, position.z, normal.x, normal.y, normal.z,
-                                        SurfaceColour(item)};
+                const D3DObjColVertex v{position.x, position.y, position.z,         normal.x,
+                                        normal.y,   normal.z,   SurfaceColour(item)};
                 D3DObjSurfaceAddVertices(surface, &v, 1, &number);
             }
         }
@@ -344,19 +360,24 @@ void AddVertices(D3DObjSurface* surface, const Vertex* vertices, uint32_t count,
 // that the block holds exactly that picture.
 void CheckPicture(const uint8_t* block, uint32_t size, uint32_t* width, uint32_t* height) {
     if (size < GFX0_HEADER_SIZE || std::memcmp(block, "GFX0", 4) != 0) {
-        FatalError("Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be %ld\n",
-                   long(size), long(GFX0_HEADER_SIZE));
+        FatalError(
+            "Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be "
+            "%ld\n",
+            long(size), long(GFX0_HEADER_SIZE));
     }
     *width = uint32_t(block[GFX0_WIDTH] | block[GFX0_WIDTH + 1] << 8);
     *height = uint32_t(block[GFX0_HEIGHT] | block[GFX0_HEIGHT + 1] << 8);
     const int64_t expected = int64_t(GFX0_HEADER_SIZE) + int64_t(*width) * int64_t(*height) * 4;
     if (int64_t(size) != expected) {
-        FatalError("Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be %ld\n",
-                   long(size), long(expected));
+        FatalError(
+            "Error: D3DObjBasicCallback(): texture file is the wrong format. Size was %ld but should be "
+            "%ld\n",
+            long(size), long(expected));
     }
 }
 
-int BasicTextureCreate(const char* directory, const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+int BasicTextureCreate(const char* directory, const D3DObjCallbackRecord* record,
+                       D3DObjCallbackOutput* output) {
     char name[XYZ_SURFACE_NAME_SIZE + 1] = {};
     std::memcpy(name, record->surface1 + XYZ_SURFACE_NAME, XYZ_SURFACE_NAME_SIZE);
     char path[PAK_MAX_NAME + 1];
@@ -373,15 +394,16 @@ int BasicTextureCreate(const char* directory, const D3DObjCallbackRecord* record
     }
     uint32_t width, height;
     CheckPicture(block, size, &width, &height);
-    output->texture = uint32_t(D3DTexAdvancedCreateTexture(width, height, &block, GFX0_HEADER_SIZE, D3DTEXCREATE_ARGB8888));
+    output->texture =
+        uint32_t(D3DTexAdvancedCreateTexture(width, height, &block, GFX0_HEADER_SIZE, D3DTEXCREATE_ARGB8888));
     output->value = 0;
     return 1;
 }
 
 }  // namespace
 
-void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback,
-                                    void* user_data, uint32_t flags) {
+void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback, void* user_data,
+                                    uint32_t flags) {
     DebugLog(DEBUG_DIRECT3D, 10, "D3DObj_CreateObjectFromXYZData(): creating object...\n");
     const uint32_t size = MemBlockSize(data);
     if (data == nullptr || size < 4 || std::memcmp(data, "XYZ0", 4) != 0) {
@@ -475,8 +497,8 @@ void D3DObj_Render(const D3DObj* object) {
         }
         if (surface->vertex_count == 0) continue;  // nothing to draw
         if (surface->indices != nullptr) {
-            D3DDrawIndexedPrimitive(primitive, format, surface->vertices, surface->vertex_count, surface->indices,
-                                    surface->index_count);
+            D3DDrawIndexedPrimitive(primitive, format, surface->vertices, surface->vertex_count,
+                                    surface->indices, surface->index_count);
         } else {
             D3DDrawPrimitive(primitive, format, surface->vertices, surface->vertex_count);
         }
@@ -521,7 +543,8 @@ uint32_t D3DObjSurfaceAddVertex(D3DObjSurface* surface, const void* vertex, uint
     if (surface->vertex_count == surface->vertex_capacity) {
         surface->vertex_capacity += D3DOBJ_GROWTH;
         ResizeMemory(&surface->vertices, surface->vertex_capacity * vertex_size);
-        if (surface->points != nullptr) ResizeMemory(&surface->points, surface->vertex_capacity * sizeof(uint16_t));
+        if (surface->points != nullptr)
+            ResizeMemory(&surface->points, surface->vertex_capacity * sizeof(uint16_t));
     }
     const uint32_t number = surface->vertex_count++;
     std::memcpy(static_cast<uint8_t*>(surface->vertices) + size_t(number) * vertex_size, vertex, vertex_size);
@@ -530,7 +553,8 @@ uint32_t D3DObjSurfaceAddVertex(D3DObjSurface* surface, const void* vertex, uint
 }
 
 void D3DObjSurfaceAddIndex(D3DObjSurface* surface, uint16_t index) {
-    if (surface->indices == nullptr) AbortError(kModule, __LINE__, "D3DObjSurfaceAddIndex(): surface has no index list");
+    if (surface->indices == nullptr)
+        AbortError(kModule, __LINE__, "D3DObjSurfaceAddIndex(): surface has no index list");
     if (surface->index_count == surface->index_capacity) {
         surface->index_capacity += D3DOBJ_GROWTH;
         ResizeMemory(&surface->indices, surface->index_capacity * sizeof(uint16_t));
@@ -550,10 +574,13 @@ void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record, D3DO
             AbortError(kModule, __LINE__, "D3DObjDefaultCallback(): no default action for TEXTURECREATE");
         case D3DOBJ_EVENT_TEXTUREDESTROY:
             if (record->texture != D3DOBJ_NO_TEXTURE) {
-                AbortError(kModule, __LINE__, "D3DObjDefaultCallback(): no default action for TEXTUREDESTROY");
+                AbortError(kModule, __LINE__,
+                           "D3DObjDefaultCallback(): no default action for TEXTUREDESTROY");
             }
             break;
-        case D3DOBJ_EVENT_TEXTUREDRAW: D3DTexSetCurrentHandle(int(record->texture)); break;
+        case D3DOBJ_EVENT_TEXTUREDRAW:
+            D3DTexSetCurrentHandle(int(record->texture));
+            break;
         default:
             break;
     }
@@ -563,10 +590,12 @@ int D3DObjBasicCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput
     const char* directory = static_cast<const char*>(record->user_data);
     if (directory == nullptr) AbortError(kModule, __LINE__, "D3DObjBasicCallback(): NULL userdata passed");
     switch (record->event) {
-        case D3DOBJ_EVENT_TEXTURECREATE: return BasicTextureCreate(directory, record, output);
+        case D3DOBJ_EVENT_TEXTURECREATE:
+            return BasicTextureCreate(directory, record, output);
         case D3DOBJ_EVENT_TEXTUREDESTROY:
             if (record->texture != D3DOBJ_NO_TEXTURE) D3DTexDestroyTexture(int(record->texture));
             return 1;
-        default: return 0;
+        default:
+            return 0;
     }
 }

@@ -47,7 +47,7 @@ struct D3DObjSurface {
     void* vertices;    // D3DObjTexVertex or D3DObjColVertex by the kind
     uint32_t vertex_count;
     uint32_t vertex_capacity;
-    uint16_t* points;  // model point of every vertex, or null
+    uint16_t* points;   // model point of every vertex, or null
     uint16_t* indices;  // null for a plain surface
     uint32_t index_count;
     uint32_t index_capacity;
@@ -103,8 +103,8 @@ constexpr uint32_t D3DOBJ_DOUBLE_SIDED = 0x20;  // the surfaces' double-sided bi
 // Builds the object for the owner variable (a D3DObj*) from model data that
 // begins a loaded block.  A null callback means D3DObjBasicCallback.  The
 // model data is not changed and may be freed afterwards.
-void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback,
-                                    void* user_data, uint32_t flags);
+void D3DObj_CreateObjectFromXYZData(void* owner, const void* data, D3DObjCallback callback, void* user_data,
+                                    uint32_t flags);
 // Draws every render surface in order: cull state, texture (through the
 // callback) or none, then the list.
 void D3DObj_Render(const D3DObj* object);
@@ -116,10 +116,10 @@ void D3DObj_Destroy(void* owner);
 // a vertex equal byte for byte to an existing one (with the same point
 // number where the surface keeps them) is reused, and an index appended.
 // points may be null when the surface keeps no point numbers.
-void D3DObjSurfaceAddVertices(D3DObjSurface* surface, const D3DObjTexVertex* vertices,
-                              uint32_t count, const uint16_t* points);
-void D3DObjSurfaceAddVertices(D3DObjSurface* surface, const D3DObjColVertex* vertices,
-                              uint32_t count, const uint16_t* points);
+void D3DObjSurfaceAddVertices(D3DObjSurface* surface, const D3DObjTexVertex* vertices, uint32_t count,
+                              const uint16_t* points);
+void D3DObjSurfaceAddVertices(D3DObjSurface* surface, const D3DObjColVertex* vertices, uint32_t count,
+                              const uint16_t* points);
 // Appends one vertex (returns its number) or one index, growing the arrays
 // by 64 entries.
 uint32_t D3DObjSurfaceAddVertex(D3DObjSurface* surface, const void* vertex, uint16_t point);
@@ -132,5 +132,4 @@ void D3DObjSurfaceAddIndex(D3DObjSurface* surface, uint16_t index);
 int D3DObjBasicCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output);
 
 // The default actions of the events a callback did not handle.
-void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record,
-                           D3DObjCallbackOutput* output);
+void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output);

@@ -93,8 +93,8 @@ void D3DInitRenderStates() {
     DebugLog(DEBUG_DIRECT3D, 80, "D3DInitRenderStates(): initialising\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
     for (uint32_t state : D3DRestoredRenderStates) {
-        DXCheck(device->GetRenderState(state, &RenderStates[state]), kFile, __LINE__,
-                "D3DInitRenderStates", "D3DD7_GetRenderState");
+        DXCheck(device->GetRenderState(state, &RenderStates[state]), kFile, __LINE__, "D3DInitRenderStates",
+                "D3DD7_GetRenderState");
     }
     for (uint32_t type = 1; type < D3D_TEXTURESTAGESTATE_COUNT; ++type) {
         DXCheck(device->GetTextureStageState(0, type, &StageStates[0][type]), kFile, __LINE__,
@@ -113,8 +113,8 @@ void RenderstateTaskswitch(uint8_t active) {
     DebugLog(DEBUG_DIRECT3D, 40, "RenderstateTaskswitch(): restoring all renderstates\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
     for (uint32_t state : D3DRestoredRenderStates) {
-        DXCheck(device->SetRenderState(state, RenderStates[state]), kFile, __LINE__,
-                "RenderstateTaskswitch", "D3DD7_SetRenderState");
+        DXCheck(device->SetRenderState(state, RenderStates[state]), kFile, __LINE__, "RenderstateTaskswitch",
+                "D3DD7_SetRenderState");
     }
     for (uint32_t type = 1; type < D3D_TEXTURESTAGESTATE_COUNT; ++type) {
         DXCheck(device->SetTextureStageState(0, type, StageStates[0][type]), kFile, __LINE__,

@@ -162,7 +162,8 @@ int EnumTextureFormatsCallback(plat::PixelFormat* pf, void* context) {
     }
     const bool paletted = (pf->flags & plat::kPfPaletteIndexed8) != 0;
     if (paletted && pf->bit_count != 8) {
-        DebugLog(DEBUG_DIRECT3D, 60, "EnumTextureFormatsCallback(): can only support 8 bit palette formats\n");
+        DebugLog(DEBUG_DIRECT3D, 60,
+                 "EnumTextureFormatsCallback(): can only support 8 bit palette formats\n");
         return plat::kEnumOk;
     }
     if (Tex.format_count >= MAX_TEXTURE_FORMATS) {
@@ -177,8 +178,8 @@ int EnumTextureFormatsCallback(plat::PixelFormat* pf, void* context) {
     if (!paletted) DDrawPixelFormat2ColFmt(pf, &entry.format);
     entry.pixel_format = *pf;
     char text[64];
-    DebugLog(DEBUG_DIRECT3D, 60, "EnumTextureFormatsCallback(): Texture format %d: %s\n",
-             Tex.format_count, Describe(entry, text));
+    DebugLog(DEBUG_DIRECT3D, 60, "EnumTextureFormatsCallback(): Texture format %d: %s\n", Tex.format_count,
+             Describe(entry, text));
     ++Tex.format_count;
     return plat::kEnumOk;
 }
@@ -201,10 +202,17 @@ int D3DTexFindTextureFormat(uint32_t code) {
     if ((code & 0xF0) == 0) code |= D3DTEX_FORMAT_16BIT;
     uint32_t wanted_bits = 0;
     switch (code & 0xF0) {
-    case D3DTEX_FORMAT_8BIT: wanted_bits = 8; break;
-    case D3DTEX_FORMAT_16BIT: wanted_bits = 16; break;
-    case D3DTEX_FORMAT_32BIT: wanted_bits = 32; break;
-    default: AbortError(kFile, __LINE__, "D3DTexFindTextureFormat(): unknown bit depth requested");
+        case D3DTEX_FORMAT_8BIT:
+            wanted_bits = 8;
+            break;
+        case D3DTEX_FORMAT_16BIT:
+            wanted_bits = 16;
+            break;
+        case D3DTEX_FORMAT_32BIT:
+            wanted_bits = 32;
+            break;
+        default:
+            AbortError(kFile, __LINE__, "D3DTexFindTextureFormat(): unknown bit depth requested");
     }
     int best = D3DTEX_NULL_FORMAT;
     int32_t best_score = -999999;
@@ -214,10 +222,17 @@ int D3DTexFindTextureFormat(uint32_t code) {
         const int32_t a = int32_t(f.format.alpha.bits);
         int32_t score = 0;
         switch (code & 0xF) {
-        case D3DTEX_FORMAT_SOLID: score = -a; break;
-        case D3DTEX_FORMAT_TRANSPARENT: score = a == 1 ? 10 : a >= 2 ? 2 : 0; break;
-        case D3DTEX_FORMAT_SEMITRANSPARENT: score = a >= 4 ? 10 : a >= 2 ? 5 : a == 1 ? 1 : -50; break;
-        default: AbortError(kFile, __LINE__, "D3DTexFindTextureFormat(): unknown texture format");
+            case D3DTEX_FORMAT_SOLID:
+                score = -a;
+                break;
+            case D3DTEX_FORMAT_TRANSPARENT:
+                score = a == 1 ? 10 : a >= 2 ? 2 : 0;
+                break;
+            case D3DTEX_FORMAT_SEMITRANSPARENT:
+                score = a >= 4 ? 10 : a >= 2 ? 5 : a == 1 ? 1 : -50;
+                break;
+            default:
+                AbortError(kFile, __LINE__, "D3DTexFindTextureFormat(): unknown texture format");
         }
         if (f.format.bits < wanted_bits) score -= 50;
         if (f.format.bits > wanted_bits) score -= 25;
@@ -379,8 +394,8 @@ int D3DTexAdvancedCreateTexture(uint32_t width, uint32_t height, void* image, ui
     uint32_t total = width * height;
     const bool mip = (caps & D3DDEVINFO_MIPMAPTEX) && (flags & D3DTEXCREATE_MIPMAP) &&
                      !(flags & D3DTEXCREATE_NOMIPMAP) && width >= 2 && height >= 2;
-    const int32_t wanted_levels = int32_t(Log2(std::min(width, height))) -
-                                  int32_t(Log2(std::max(MinWidth, MinHeight)));
+    const int32_t wanted_levels =
+        int32_t(Log2(std::min(width, height))) - int32_t(Log2(std::max(MinWidth, MinHeight)));
     // A minimum size above the smaller side leaves no level to make.
     if (mip && wanted_levels >= 1) {
         DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): generating mip-maps...\n");
@@ -408,24 +423,28 @@ int D3DTexAdvancedCreateTexture(uint32_t width, uint32_t height, void* image, ui
         uint32_t zero = 0, partial = 0;
         for (uint32_t i = 0; i < total; ++i) {
             const uint8_t a = p[size_t(i) * 4 + 3];
-            if (a == 0) ++zero;
-            else if (a != 0xFF) ++partial;
+            if (a == 0)
+                ++zero;
+            else if (a != 0xFF)
+                ++partial;
         }
         flags |= partial != 0 ? D3DTEXCREATE_SEMITRANSPARENT
                  : zero != 0  ? D3DTEXCREATE_TRANSPARENT
                               : D3DTEXCREATE_SOLID;
     }
     switch (flags & D3DTEXCREATE_ALPHAMASK) {
-    case D3DTEXCREATE_SOLID:
-        DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): Texture format is solid\n");
-        break;
-    case D3DTEXCREATE_TRANSPARENT:
-        DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): Texture format is transparent\n");
-        break;
-    case D3DTEXCREATE_SEMITRANSPARENT:
-        DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): Texture format is semi-transparent\n");
-        break;
-    default: AbortError(kFile, __LINE__, "D3DTexAdvancedCreateTexture(): unknown alpha format");
+        case D3DTEXCREATE_SOLID:
+            DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): Texture format is solid\n");
+            break;
+        case D3DTEXCREATE_TRANSPARENT:
+            DebugLog(DEBUG_DIRECT3D, 80, "D3DTexAdvancedCreateTexture(): Texture format is transparent\n");
+            break;
+        case D3DTEXCREATE_SEMITRANSPARENT:
+            DebugLog(DEBUG_DIRECT3D, 80,
+                     "D3DTexAdvancedCreateTexture(): Texture format is semi-transparent\n");
+            break;
+        default:
+            AbortError(kFile, __LINE__, "D3DTexAdvancedCreateTexture(): unknown alpha format");
     }
 
     uint32_t code = (flags & D3DTEXCREATE_ALPHAMASK) >> 8;
@@ -464,8 +483,7 @@ void D3DTexSetCurrentHandle(int handle) {
                       .surface;
     }
     CurrentHandle = handle;
-    Check(D3DGetD3DDevice7()->SetTexture(0, surface), __LINE__, "D3DTexSetCurrentHandle",
-          "D3DD7_SetTexture");
+    Check(D3DGetD3DDevice7()->SetTexture(0, surface), __LINE__, "D3DTexSetCurrentHandle", "D3DD7_SetTexture");
 }
 
 void D3DTexDestroyTexture(int handle) {

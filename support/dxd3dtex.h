@@ -50,8 +50,7 @@ const ColFmt* D3DTexGetTextureFormat(int format);
 int D3DTexReadTextureFormat(int handle);
 plat::DirectDrawSurface7* D3DTexGetSurface(int handle);
 const plat::D3DTextureManagerInfo* D3DTexGetManagerInfo();
-int D3DTexCreateTextureEx(uint32_t width, uint32_t height, uint32_t levels, const void* pixels,
-                          int format);
+int D3DTexCreateTextureEx(uint32_t width, uint32_t height, uint32_t levels, const void* pixels, int format);
 int D3DTexCreateTexture(uint32_t width, uint32_t height, const void* pixels, int format);
 // image: the owner variable of a tracked block; the block is freed.
 int D3DTexAdvancedCreateTexture(uint32_t width, uint32_t height, void* image, uint32_t offset,

@@ -49,10 +49,10 @@ struct EmulatedMode {
 // Offered in a window when the card does not list them: any size can be
 // shown there.
 constexpr EmulatedMode kEmulatedModes[] = {
-    {320, 200, 0, 1}, {320, 240, 0, 1}, {400, 300, 0, 1}, {512, 384, 0, 1},
-    {320, 200, 1, 2}, {320, 240, 1, 2}, {400, 300, 1, 2}, {640, 480, 1, 2}, {800, 600, 1, 2},
-    {320, 200, 2, 3}, {320, 240, 2, 3}, {400, 300, 2, 3}, {640, 480, 2, 3}, {800, 600, 2, 3},
-    {320, 200, 3, 4}, {320, 240, 3, 4}, {400, 300, 3, 4}, {640, 480, 3, 4}, {800, 600, 3, 4},
+    {320, 200, 0, 1}, {320, 240, 0, 1}, {400, 300, 0, 1}, {512, 384, 0, 1}, {320, 200, 1, 2},
+    {320, 240, 1, 2}, {400, 300, 1, 2}, {640, 480, 1, 2}, {800, 600, 1, 2}, {320, 200, 2, 3},
+    {320, 240, 2, 3}, {400, 300, 2, 3}, {640, 480, 2, 3}, {800, 600, 2, 3}, {320, 200, 3, 4},
+    {320, 240, 3, 4}, {400, 300, 3, 4}, {640, 480, 3, 4}, {800, 600, 3, 4},
 };
 static_assert(std::size(kEmulatedModes) == 19);
 
@@ -72,14 +72,13 @@ void Release(Surface*& surface) {
     surface = nullptr;
 }
 
-const char* kColourTypeNames[4] = {"256 colour", "16 bit colour", "24 bit colour",
-                                   "32 bit colour"};
+const char* kColourTypeNames[4] = {"256 colour", "16 bit colour", "24 bit colour", "32 bit colour"};
 
 int DDrawEnumModesCallback(const plat::SurfaceDesc* desc, void* context) {
     (void)context;
     const plat::PixelFormat& pf = desc->pixel_format;
-    DebugLog(DEBUG_DIRECTDRAW, 100, "DDrawEnumModesCallback(): trying mode %dx%dx%d\n",
-             int(desc->width), int(desc->height), int(pf.bit_count));
+    DebugLog(DEBUG_DIRECTDRAW, 100, "DDrawEnumModesCallback(): trying mode %dx%dx%d\n", int(desc->width),
+             int(desc->height), int(pf.bit_count));
     if ((pf.flags & plat::kPfRgb) == 0 || (desc->caps & plat::kCapsModeX) != 0) {
         return plat::kEnumOk;
     }
@@ -93,16 +92,22 @@ int DDrawEnumModesCallback(const plat::SurfaceDesc* desc, void* context) {
         mode.standard_vga = (desc->caps & plat::kCapsStandardVgaMode) ? 1 : 0;
         DebugLog(DEBUG_DIRECTDRAW, 80, "DDrawEnumModesCallback(): storing %d x %d 8 bit mode\n",
                  int(mode.width), int(mode.height));
-    } else if (pf.flags & (plat::kPfPaletteIndexed1 | plat::kPfPaletteIndexed2 |
-                           plat::kPfPaletteIndexed4)) {
+    } else if (pf.flags & (plat::kPfPaletteIndexed1 | plat::kPfPaletteIndexed2 | plat::kPfPaletteIndexed4)) {
         return plat::kEnumOk;
     } else {
         switch (pf.bit_count) {
-        case 15:
-        case 16: mode.colour_type = 1; break;
-        case 24: mode.colour_type = 2; break;
-        case 32: mode.colour_type = 3; break;
-        default: return plat::kEnumOk;
+            case 15:
+            case 16:
+                mode.colour_type = 1;
+                break;
+            case 24:
+                mode.colour_type = 2;
+                break;
+            case 32:
+                mode.colour_type = 3;
+                break;
+            default:
+                return plat::kEnumOk;
         }
         mode.bytes_per_pixel = uint16_t((pf.bit_count + 7) / 8);
         DebugLog(DEBUG_DIRECTDRAW, 80, "DDrawEnumModesCallback(): storing %d x %d %d bit mode\n",
@@ -132,10 +137,14 @@ void CheckDirectDrawPresent() {
 
 uint32_t RenderFlagFor(int colour_type) {
     switch (colour_type) {
-    case 0: return D3DDEVINFO_RENDER8;
-    case 1: return D3DDEVINFO_RENDER16;
-    case 2: return D3DDEVINFO_RENDER24;
-    default: return D3DDEVINFO_RENDER32;
+        case 0:
+            return D3DDEVINFO_RENDER8;
+        case 1:
+            return D3DDEVINFO_RENDER16;
+        case 2:
+            return D3DDEVINFO_RENDER24;
+        default:
+            return D3DDEVINFO_RENDER32;
     }
 }
 
@@ -155,14 +164,13 @@ void DDrawSetCooperativeMode(const DDrawModeInfo* mode) {
     }
     DebugLog(DEBUG_DIRECTDRAW, 80, "DDrawSetMode(): fullscreen mode\n");
     SetCooperativeLevel(kFullscreenLevel, __LINE__, "DDrawSetCooperativeMode");
-    if (mode->standard_vga != 0 &&
-        (mode->width != 320 || mode->height != 200 || mode->colour_type != 0)) {
+    if (mode->standard_vga != 0 && (mode->width != 320 || mode->height != 200 || mode->colour_type != 0)) {
         AbortError(kFile, __LINE__, "DDrawSetMode(): UseStdVGAFlag set, but mode is not 320x200,8bit");
     }
-    Check(DDrawInfo.direct_draw->SetDisplayMode(mode->width, mode->height,
-                                                8u * mode->bytes_per_pixel, 0,
-                                                mode->standard_vga ? uint32_t(plat::kSdmStandardVgaMode) : 0u),
-          __LINE__, "DDrawSetCooperativeMode", "DD7_SetDisplayMode");
+    Check(
+        DDrawInfo.direct_draw->SetDisplayMode(mode->width, mode->height, 8u * mode->bytes_per_pixel, 0,
+                                              mode->standard_vga ? uint32_t(plat::kSdmStandardVgaMode) : 0u),
+        __LINE__, "DDrawSetCooperativeMode", "DD7_SetDisplayMode");
 }
 
 void DDrawLeaveCooperativeMode() {
@@ -179,36 +187,35 @@ void DDrawLeaveCooperativeMode() {
 }
 
 bool IsRgbOfBits(const plat::PixelFormat& f, uint32_t bits) {
-    return (f.flags & plat::kPfRgb) != 0 && (f.flags & plat::kPfPaletteIndexed8) == 0 &&
-           f.bit_count == bits;
+    return (f.flags & plat::kPfRgb) != 0 && (f.flags & plat::kPfPaletteIndexed8) == 0 && f.bit_count == bits;
 }
 
 plat::PixelFormat VirtualScreenFormat(const plat::PixelFormat& primary, int colour_type) {
     plat::PixelFormat f;
     f.flags = plat::kPfRgb;
     switch (colour_type) {
-    case 0:
-        std::printf("creating pixelformat struct for 256 colours\n");
-        f.flags = plat::kPfRgb | plat::kPfPaletteIndexed8;
-        f.bit_count = 8;
-        return f;
-    case 1:
-        if (IsRgbOfBits(primary, 16)) break;
-        f.bit_count = 16;
-        f.red_mask = 0x7C00;
-        f.green_mask = 0x03E0;
-        f.blue_mask = 0x001F;
-        return f;
-    case 2:
-    case 3:
-        if (IsRgbOfBits(primary, colour_type == 2 ? 24 : 32)) break;
-        f.bit_count = colour_type == 2 ? 24 : 32;
-        f.red_mask = 0xFF0000;
-        f.green_mask = 0x00FF00;
-        f.blue_mask = 0x0000FF;
-        return f;
-    default:
-        AbortError(kFile, __LINE__, "CreateSurfaces(): unknown surface format");
+        case 0:
+            std::printf("creating pixelformat struct for 256 colours\n");
+            f.flags = plat::kPfRgb | plat::kPfPaletteIndexed8;
+            f.bit_count = 8;
+            return f;
+        case 1:
+            if (IsRgbOfBits(primary, 16)) break;
+            f.bit_count = 16;
+            f.red_mask = 0x7C00;
+            f.green_mask = 0x03E0;
+            f.blue_mask = 0x001F;
+            return f;
+        case 2:
+        case 3:
+            if (IsRgbOfBits(primary, colour_type == 2 ? 24 : 32)) break;
+            f.bit_count = colour_type == 2 ? 24 : 32;
+            f.red_mask = 0xFF0000;
+            f.green_mask = 0x00FF00;
+            f.blue_mask = 0x0000FF;
+            return f;
+        default:
+            AbortError(kFile, __LINE__, "CreateSurfaces(): unknown surface format");
     }
     DDrawInfo.mode_flags |= DDMODE_PRIMARYFORMAT;
     return primary;
@@ -260,7 +267,8 @@ void DDrawInit(uint32_t flags) {
     DDrawInfo = DDrawState{};
     CheckDirectDrawPresent();
 
-    if (DXFailed(plat::CoInitialize(nullptr))) AbortError(kFile, __LINE__, "DDrawInit(): CoInitialize() failed");
+    if (DXFailed(plat::CoInitialize(nullptr)))
+        AbortError(kFile, __LINE__, "DDrawInit(): CoInitialize() failed");
     Check(plat::CoCreateDirectDraw7(&DDrawInfo.direct_draw), __LINE__, "DDrawInit", "CoCreateInstance");
     if (DDrawInfo.direct_draw == nullptr) FatalError("Error: DDrawInit(): failed to create IDirectDraw7\n");
     Check(DDrawInfo.direct_draw->Initialize(DDrawGetCurrentDeviceGUID()), __LINE__, "DDrawInit",
@@ -281,8 +289,8 @@ void DDrawInit(uint32_t flags) {
         for (const EmulatedMode& e : kEmulatedModes) {
             if (GfxFindMode(e.width, e.height, e.colour_type) >= 0) continue;
             if (GfxNumModes >= MAX_GFX_MODES) break;
-            std::printf("DDrawInit(): adding emulated mode %d x %d - %s\n", int(e.width),
-                        int(e.height), GfxColourTypeName(e.colour_type));
+            std::printf("DDrawInit(): adding emulated mode %d x %d - %s\n", int(e.width), int(e.height),
+                        GfxColourTypeName(e.colour_type));
             GfxModeTable[GfxNumModes++] = DDrawModeInfo{e.width, e.height, e.bytes, e.colour_type, 0, 0};
         }
     }
@@ -341,8 +349,7 @@ int GfxFindModeFlags(int width, int height, int colour_type, int16_t flag_mask, 
     return -1;
 }
 
-int GfxFindBestMode(int min_width, int min_height, int colour_type, int16_t flag_mask,
-                    int16_t flag_value) {
+int GfxFindBestMode(int min_width, int min_height, int colour_type, int16_t flag_mask, int16_t flag_value) {
     int best = -1;
     uint32_t best_area = 0;
     for (int i = 0; i < GfxNumModes; ++i) {
@@ -372,10 +379,10 @@ const char* GfxColourTypeName(int colour_type) {
 
 // ---- Surfaces -------------------------------------------------------------
 void DDrawSetMode(const DDrawModeInfo* mode, uint32_t mode_flags) {
-    if (DDrawInfo.direct_draw == nullptr) AbortError(kFile, __LINE__, "DDrawSetMode(): DirectDraw not initialised");
-    DebugLog(DEBUG_DIRECTDRAW, 40, "DDrawSetMode(): Setting mode %dx%d %d bit - type %d\n",
-             int(mode->width), int(mode->height), 8 * int(mode->bytes_per_pixel),
-             int(mode->colour_type));
+    if (DDrawInfo.direct_draw == nullptr)
+        AbortError(kFile, __LINE__, "DDrawSetMode(): DirectDraw not initialised");
+    DebugLog(DEBUG_DIRECTDRAW, 40, "DDrawSetMode(): Setting mode %dx%d %d bit - type %d\n", int(mode->width),
+             int(mode->height), 8 * int(mode->bytes_per_pixel), int(mode->colour_type));
     DDrawInfo.mode_flags = 0;
     DDrawSetCooperativeMode(mode);
 
@@ -438,8 +445,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, int colour_type, uint32_t s
         DebugLog(DEBUG_DIRECTDRAW, 80, "CreateSurfaces(): creating clipper for primary surface\n");
         Check(dd->CreateClipper(0, &DDrawInfo.clipper, nullptr), __LINE__, "CreateSurfaces",
               "DD7_CreateClipper");
-        Check(DDrawInfo.clipper->SetHWnd(0, WinGetWindowHandle()), __LINE__, "CreateSurfaces",
-              "DDC_SetHWnd");
+        Check(DDrawInfo.clipper->SetHWnd(0, WinGetWindowHandle()), __LINE__, "CreateSurfaces", "DDC_SetHWnd");
         Check(DDrawInfo.primary->SetClipper(DDrawInfo.clipper), __LINE__, "CreateSurfaces",
               "DDS7_SetClipper");
         DebugLog(DEBUG_DIRECTDRAW, 80, "CreateSurfaces(): creating visible surface (virtual screen)\n");
@@ -465,8 +471,8 @@ void CreateSurfaces(uint32_t width, uint32_t height, int colour_type, uint32_t s
 
     if (flippable) {
         DebugLog(DEBUG_DIRECTDRAW, 80, "CreateSurfaces(): getting attached surface for DrawingSurface\n");
-        Check(DDrawInfo.visible->GetAttachedSurface(plat::kCapsBackBuffer, &DDrawInfo.drawing),
-              __LINE__, "CreateSurfaces", "DDS7_GetAttachedSurface");
+        Check(DDrawInfo.visible->GetAttachedSurface(plat::kCapsBackBuffer, &DDrawInfo.drawing), __LINE__,
+              "CreateSurfaces", "DDS7_GetAttachedSurface");
     } else {
         DebugLog(DEBUG_DIRECTDRAW, 80, "CreateSurfaces(): not flippable - DrawingSurface = VisibleSurface\n");
         DDrawInfo.drawing = DDrawInfo.visible;
@@ -577,7 +583,8 @@ void DDrawFlipBuffers() {
 }
 
 void DDrawSetPalette(const uint8_t* palette) {
-    if (DDrawInfo.lpDDPalette == nullptr) AbortError(kFile, __LINE__, "DDrawSetPalette(): error - no palette to set!");
+    if (DDrawInfo.lpDDPalette == nullptr)
+        AbortError(kFile, __LINE__, "DDrawSetPalette(): error - no palette to set!");
     plat::PaletteEntry entries[256];
     for (int i = 0; i < 256; ++i) {
         entries[i].red = uint8_t(palette[i * 3] * 4);
@@ -593,16 +600,22 @@ void DDrawSetPalette(const uint8_t* palette) {
 
 plat::DirectDrawSurface7* DDrawGetDirectDrawSurface(int type) {
     switch (type) {
-    case DDSURFACE_PRIMARY: return DDrawInfo.primary;
-    case DDSURFACE_VISIBLE: return DDrawInfo.visible;
-    case DDSURFACE_DRAWING: return DDrawInfo.drawing;
-    case DDSURFACE_ZBUFFER: return DDrawInfo.zbuffer;
-    default: AbortError(kFile, __LINE__, "DDrawGetDirectDrawSurface(): unknown surface type");
+        case DDSURFACE_PRIMARY:
+            return DDrawInfo.primary;
+        case DDSURFACE_VISIBLE:
+            return DDrawInfo.visible;
+        case DDSURFACE_DRAWING:
+            return DDrawInfo.drawing;
+        case DDSURFACE_ZBUFFER:
+            return DDrawInfo.zbuffer;
+        default:
+            AbortError(kFile, __LINE__, "DDrawGetDirectDrawSurface(): unknown surface type");
     }
 }
 
 void DDrawGetScreenColourFormat(ColFmt* format) {
-    Surface* visible = Require(DDrawInfo.visible, __LINE__, "DDrawGetScreenColourFormat(): no visible surface");
+    Surface* visible =
+        Require(DDrawInfo.visible, __LINE__, "DDrawGetScreenColourFormat(): no visible surface");
     plat::PixelFormat pf;
     Check(visible->GetPixelFormat(&pf), __LINE__, "DDrawGetScreenColourFormat", "DDS3_GetPixelFormat");
     DDrawPixelFormat2ColFmt(&pf, format);
@@ -639,9 +652,9 @@ void DDrawSetCooperativeLevelNormal() {
 
 void DDrawSetCooperativeLevelStandard() {
     if (DDrawInfo.direct_draw == nullptr) return;
-    SetCooperativeLevel(WinIsWindowed() ? uint32_t(plat::kSclNormal)
-                                        : kFullscreenLevel | plat::kSclSetDeviceWindow,
-                        __LINE__, "DDrawSetCooperativeLevelStandard");
+    SetCooperativeLevel(
+        WinIsWindowed() ? uint32_t(plat::kSclNormal) : kFullscreenLevel | plat::kSclSetDeviceWindow, __LINE__,
+        "DDrawSetCooperativeLevelStandard");
 }
 
 // ---- Presenting and task switches -------------------------------------------
@@ -668,16 +681,16 @@ void ShowScreen(const plat::Rect& rect) {
     WinClientToScreen(&ox, &oy);
     if (DDrawInfo.mode_flags & DDMODE_PRIMARYFORMAT) {
         plat::Rect dest{r.left + ox, r.top + oy, r.right + ox, r.bottom + oy};
-        Check(DDrawInfo.primary->Blt(&dest, visible, &r, plat::kBltWait, nullptr), __LINE__,
-              "ShowScreen", "DDS7_Blt");
+        Check(DDrawInfo.primary->Blt(&dest, visible, &r, plat::kBltWait, nullptr), __LINE__, "ShowScreen",
+              "DDS7_Blt");
         return;
     }
     plat::DeviceContext* source = nullptr;
     plat::DeviceContext* screen = nullptr;
     Check(visible->GetDC(&source), __LINE__, "ShowScreen", "DDS7_GetDC");
     Check(DDrawInfo.primary->GetDC(&screen), __LINE__, "ShowScreen", "DDS7_GetDC");
-    bool copied = plat::BitBlt(screen, r.left + ox, r.top + oy, r.right - r.left, r.bottom - r.top,
-                               source, r.left, r.top);
+    bool copied = plat::BitBlt(screen, r.left + ox, r.top + oy, r.right - r.left, r.bottom - r.top, source,
+                               r.left, r.top);
     Check(visible->ReleaseDC(source), __LINE__, "ShowScreen", "DDS7_ReleaseDC");
     Check(DDrawInfo.primary->ReleaseDC(screen), __LINE__, "ShowScreen", "DDS7_ReleaseDC");
     if (!copied) AbortError(kFile, __LINE__, "ShowScreen(): BitBlt() failed");

@@ -34,8 +34,7 @@ void DDrawUninit();
 void GfxSortModes();
 int GfxFindMode(int width, int height, int colour_type);
 int GfxFindModeFlags(int width, int height, int colour_type, int16_t flag_mask, int16_t flag_value);
-int GfxFindBestMode(int min_width, int min_height, int colour_type, int16_t flag_mask,
-                    int16_t flag_value);
+int GfxFindBestMode(int min_width, int min_height, int colour_type, int16_t flag_mask, int16_t flag_value);
 int GfxFindBestModeAnyFlags(int min_width, int min_height, int colour_type);
 void GfxClearModes();
 // "256 colour", "16 bit colour", "24 bit colour" or "32 bit colour".

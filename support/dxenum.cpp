@@ -36,8 +36,7 @@ void CopyText(char* dest, size_t size, const char* source) {
 int DDrawEnumCallbackEx(plat::Guid* guid, char* description, char* driver_name, void* context,
                         void* monitor) {
     if (g_table.count >= uint32_t(DDRAW_MAX_DEVICES)) return plat::kEnumCancel;
-    DebugLog(DEBUG_DIRECTDRAW, 20, "DDrawEnumCallbackEx(): found %s (%s)\n", description,
-             driver_name);
+    DebugLog(DEBUG_DIRECTDRAW, 20, "DDrawEnumCallbackEx(): found %s (%s)\n", description, driver_name);
     const uint32_t pass = uint32_t(reinterpret_cast<uintptr_t>(context));
     if (pass != 1 && guid == nullptr) {
         DebugLog(DEBUG_DIRECTDRAW, 20, "Ignoring NULL device\n");
@@ -63,21 +62,20 @@ struct FlagName {
 };
 // The flags the listing names, in its order (table fog is not listed).
 constexpr FlagName kListedFlags[] = {
-    {D3DDEVINFO_HARDWARE, "HARDWARE"},   {D3DDEVINFO_HARDWARETL, "HARDWARETL"},
-    {D3DDEVINFO_SUBPIXEL, "SUBPIXEL"},   {D3DDEVINFO_SUBPIXELX, "SUBPIXELX"},
+    {D3DDEVINFO_HARDWARE, "HARDWARE"},       {D3DDEVINFO_HARDWARETL, "HARDWARETL"},
+    {D3DDEVINFO_SUBPIXEL, "SUBPIXEL"},       {D3DDEVINFO_SUBPIXELX, "SUBPIXELX"},
     {D3DDEVINFO_SORTNOZBUFF, "SORTNOZBUFF"}, {D3DDEVINFO_SQUARETEX, "SQUARETEX"},
-    {D3DDEVINFO_MIPMAPTEX, "MIPMAPTEX"}, {D3DDEVINFO_SMOOTHTEX, "SMOOTHTEX"},
-    {D3DDEVINFO_RENDER8, "RENDER8"},     {D3DDEVINFO_RENDER16, "RENDER16"},
-    {D3DDEVINFO_RENDER24, "RENDER24"},   {D3DDEVINFO_RENDER32, "RENDER32"},
-    {D3DDEVINFO_ZBUFFER8, "ZBUFFER8"},   {D3DDEVINFO_ZBUFFER16, "ZBUFFER16"},
-    {D3DDEVINFO_ZBUFFER24, "ZBUFFER24"}, {D3DDEVINFO_ZBUFFER32, "ZBUFFER32"},
-    {D3DDEVINFO_STENCIL8, "STENCIL8"},   {D3DDEVINFO_STENCIL16, "STENCIL16"},
-    {D3DDEVINFO_STENCIL24, "STENCIL24"}, {D3DDEVINFO_STENCIL32, "STENCIL32"},
+    {D3DDEVINFO_MIPMAPTEX, "MIPMAPTEX"},     {D3DDEVINFO_SMOOTHTEX, "SMOOTHTEX"},
+    {D3DDEVINFO_RENDER8, "RENDER8"},         {D3DDEVINFO_RENDER16, "RENDER16"},
+    {D3DDEVINFO_RENDER24, "RENDER24"},       {D3DDEVINFO_RENDER32, "RENDER32"},
+    {D3DDEVINFO_ZBUFFER8, "ZBUFFER8"},       {D3DDEVINFO_ZBUFFER16, "ZBUFFER16"},
+    {D3DDEVINFO_ZBUFFER24, "ZBUFFER24"},     {D3DDEVINFO_ZBUFFER32, "ZBUFFER32"},
+    {D3DDEVINFO_STENCIL8, "STENCIL8"},       {D3DDEVINFO_STENCIL16, "STENCIL16"},
+    {D3DDEVINFO_STENCIL24, "STENCIL24"},     {D3DDEVINFO_STENCIL32, "STENCIL32"},
 };
 static_assert(std::size(kListedFlags) == 20);
 
-uint32_t BitDepthFlags(uint32_t depths, uint32_t flag8, uint32_t flag16, uint32_t flag24,
-                       uint32_t flag32) {
+uint32_t BitDepthFlags(uint32_t depths, uint32_t flag8, uint32_t flag16, uint32_t flag24, uint32_t flag32) {
     uint32_t flags = 0;
     if (depths & plat::kBd8) flags |= flag8;
     if (depths & plat::kBd16) flags |= flag16;
@@ -99,8 +97,8 @@ uint32_t DeviceFlags(const plat::D3DDeviceDesc& desc) {
     if (desc.texture_filter_caps & kMip) f |= D3DDEVINFO_MIPMAPTEX;
     if (desc.texture_filter_caps & plat::kD3DFilterLinear) f |= D3DDEVINFO_SMOOTHTEX;
     if (desc.raster_caps & plat::kD3DRasterFogTable) f |= D3DDEVINFO_FOGTABLE;
-    f |= BitDepthFlags(desc.render_bit_depth, D3DDEVINFO_RENDER8, D3DDEVINFO_RENDER16,
-                       D3DDEVINFO_RENDER24, D3DDEVINFO_RENDER32);
+    f |= BitDepthFlags(desc.render_bit_depth, D3DDEVINFO_RENDER8, D3DDEVINFO_RENDER16, D3DDEVINFO_RENDER24,
+                       D3DDEVINFO_RENDER32);
     f |= BitDepthFlags(desc.zbuffer_bit_depth, D3DDEVINFO_ZBUFFER8, D3DDEVINFO_ZBUFFER16,
                        D3DDEVINFO_ZBUFFER24, D3DDEVINFO_ZBUFFER32);
     return f;
@@ -124,12 +122,11 @@ void PrintDeviceFlags(const DDraw3DDeviceInfo& d) {
     DebugLog(DEBUG_DIRECT3D, 90, "Max texture size: %dx%d   Min texture size: %dx%d\n",
              int(d.max_texture_width), int(d.max_texture_height), int(d.min_texture_width),
              int(d.min_texture_height));
-    DebugLog(DEBUG_DIRECT3D, 90, "Max texture aspect ratio: %d\n",
-             int(d.max_texture_aspect_ratio));
+    DebugLog(DEBUG_DIRECT3D, 90, "Max texture aspect ratio: %d\n", int(d.max_texture_aspect_ratio));
 }
 
-int DDrawCheckDev3DEnumCallback(const char* description, const char* name,
-                                const plat::D3DDeviceDesc* desc, void* context) {
+int DDrawCheckDev3DEnumCallback(const char* description, const char* name, const plat::D3DDeviceDesc* desc,
+                                void* context) {
     DDrawDeviceInfo& card = *static_cast<DDrawDeviceInfo*>(context);
     if (card.device3d_count >= uint32_t(DDRAW_MAX_3DDEVICES)) return plat::kEnumCancel;
     DDraw3DDeviceInfo& d = card.devices[card.device3d_count];
@@ -137,9 +134,8 @@ int DDrawCheckDev3DEnumCallback(const char* description, const char* name,
     d.guid = desc->device_guid;
     CopyText(d.name, sizeof d.name, name);
     CopyText(d.description, sizeof d.description, description);
-    DebugLog(DEBUG_DIRECTDRAW, 30,
-             "--------------------\nDDrawCheckDev3DEnumCallback(): found %s (%s):\n", description,
-             name);
+    DebugLog(DEBUG_DIRECTDRAW, 30, "--------------------\nDDrawCheckDev3DEnumCallback(): found %s (%s):\n",
+             description, name);
     d.flags = DeviceFlags(*desc);
     d.max_texture_width = desc->max_texture_width;
     d.max_texture_height = desc->max_texture_height;
@@ -154,8 +150,7 @@ int DDrawCheckDev3DEnumCallback(const char* description, const char* name,
 int DDrawZBufferFormatsCallback(const plat::PixelFormat* format, void* context) {
     DDraw3DDeviceInfo& d = *static_cast<DDraw3DDeviceInfo*>(context);
     if (format->flags & plat::kPfZBuffer) {
-        DebugLog(DEBUG_DIRECTDRAW, 40, "Zbuffer %d bits (0x%x) ", int(format->bit_count),
-                 format->z_mask);
+        DebugLog(DEBUG_DIRECTDRAW, 40, "Zbuffer %d bits (0x%x) ", int(format->bit_count), format->z_mask);
     }
     if (format->flags & plat::kPfStencilBuffer) {
         DebugLog(DEBUG_DIRECTDRAW, 40, "Stencil %d bits (0x%x) ", int(format->stencil_depth),
@@ -164,15 +159,23 @@ int DDrawZBufferFormatsCallback(const plat::PixelFormat* format, void* context) 
     DebugLog(DEBUG_DIRECTDRAW, 40, "\n");
     if (format->flags & plat::kPfStencilBuffer) {
         switch (format->bit_count) {
-        case 8: d.flags |= D3DDEVINFO_STENCIL8; break;
-        case 15:
-        case 16: d.flags |= D3DDEVINFO_STENCIL16; break;
-        case 24: d.flags |= D3DDEVINFO_STENCIL24; break;
-        case 32: d.flags |= D3DDEVINFO_STENCIL32; break;
-        default:
-            std::printf("Warning: DDrawZBufferFormatsCallback(): unknown zbuffer depth: %d bits\n",
-                        int(format->bit_count));
-            break;
+            case 8:
+                d.flags |= D3DDEVINFO_STENCIL8;
+                break;
+            case 15:
+            case 16:
+                d.flags |= D3DDEVINFO_STENCIL16;
+                break;
+            case 24:
+                d.flags |= D3DDEVINFO_STENCIL24;
+                break;
+            case 32:
+                d.flags |= D3DDEVINFO_STENCIL32;
+                break;
+            default:
+                std::printf("Warning: DDrawZBufferFormatsCallback(): unknown zbuffer depth: %d bits\n",
+                            int(format->bit_count));
+                break;
         }
     }
     return plat::kEnumOk;
@@ -185,8 +188,8 @@ void TraceFlag(uint32_t* flags, uint32_t flag, const char* text) {
 
 int DDrawCheckDevice(DDrawDeviceInfo& d) {
     DebugLog(DEBUG_DIRECTDRAW, 20,
-             "==============================\nDDrawCheckDevice(): checking '%s' (%s): ",
-             d.description, d.driver_name);
+             "==============================\nDDrawCheckDevice(): checking '%s' (%s): ", d.description,
+             d.driver_name);
     plat::DirectDraw7* dd = nullptr;
     if (DXFailed(plat::CoCreateDirectDraw7(&dd)) || dd == nullptr) {
         DebugLog(DEBUG_DIRECTDRAW, 20, "DDrawCheckDevice(): CoCreateInstance() failed");
@@ -228,10 +231,17 @@ int DDrawCheckDevice(DDrawDeviceInfo& d) {
         TraceFlag(&d.flags, DDDEVINFO_WINDOWED, "windowed rendering, ");
     }
     switch (d.pass) {
-    case 1: TraceFlag(&d.flags, DDDEVINFO_DESKTOP, "desktop enabled, "); break;
-    case 2: TraceFlag(&d.flags, DDDEVINFO_DESKTOPDISABLED, "desktop disabled, "); break;
-    case 3: TraceFlag(&d.flags, DDDEVINFO_NONDISPLAY, "non-display, "); break;
-    default: AbortError("dxenum", __LINE__, "DDrawEnumCallbackEx(): unknown mode for callback");
+        case 1:
+            TraceFlag(&d.flags, DDDEVINFO_DESKTOP, "desktop enabled, ");
+            break;
+        case 2:
+            TraceFlag(&d.flags, DDDEVINFO_DESKTOPDISABLED, "desktop disabled, ");
+            break;
+        case 3:
+            TraceFlag(&d.flags, DDDEVINFO_NONDISPLAY, "non-display, ");
+            break;
+        default:
+            AbortError("dxenum", __LINE__, "DDrawEnumCallbackEx(): unknown mode for callback");
     }
     DebugLog(DEBUG_DIRECTDRAW, 20, "\n");
 
@@ -324,8 +334,8 @@ void DXEnumDisplay() {
     };
     for (uintptr_t pass = 1; pass <= 3; ++pass) {
         DebugLog(DEBUG_DIRECTDRAW, 50, "%s", kPasses[pass - 1].trace);
-        plat::HResult hr = enumerate(DDrawEnumCallbackEx, reinterpret_cast<void*>(pass),
-                                     kPasses[pass - 1].flags);
+        plat::HResult hr =
+            enumerate(DDrawEnumCallbackEx, reinterpret_cast<void*>(pass), kPasses[pass - 1].flags);
         DXCheck(hr, "dxenum", __LINE__, "DXEnumDisplay", "DDEnumerateEx");
     }
 
@@ -340,8 +350,8 @@ void DXEnumDisplay() {
         }
         DebugLog(DEBUG_DIRECTDRAW, 20, "DXEnumDisplay(): device failed to initialise - removing...\n");
         RemoveDevice(i);
-        DebugLog(DEBUG_DIRECTDRAW, 20,
-                 "DXEnumDisplay(): cards reordered - numbers above %d now moved down\n", int(i));
+        DebugLog(DEBUG_DIRECTDRAW, 20, "DXEnumDisplay(): cards reordered - numbers above %d now moved down\n",
+                 int(i));
     }
     DebugLog(DEBUG_DIRECTDRAW, 20, "==============================\n");
     if (!plat::FreeLibrary(library)) {

@@ -408,8 +408,7 @@ static_assert(IsSorted(), "the lookup halves the table, so it must be sorted and
 
 char g_fallback[32];
 
-constexpr const char* kReportFormat =
-    "[file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n";
+constexpr const char* kReportFormat = "[file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n";
 
 }  // namespace
 
@@ -424,14 +423,12 @@ const char* DXErrorString(int32_t result) {
 
 int DXErrorTableSize() { return int(std::size(kCodeNames)); }
 
-void DXReportFatal(const char* file, int line, const char* function, const char* label,
-                   int32_t result) {
-    FatalError("Error: [file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n", file,
-               line, function, label, DXErrorString(result));
+void DXReportFatal(const char* file, int line, const char* function, const char* label, int32_t result) {
+    FatalError("Error: [file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n", file, line, function,
+               label, DXErrorString(result));
 }
 
-void DXReportWarning(const char* file, int line, const char* function, const char* label,
-                     int32_t result) {
+void DXReportWarning(const char* file, int line, const char* function, const char* label, int32_t result) {
     std::printf("Warning: ");
     std::printf(kReportFormat, file, line, function, label, DXErrorString(result));
     std::fflush(stdout);

@@ -16,14 +16,12 @@ constexpr bool DXFailed(int32_t result) { return result < 0; }
 
 // Ends the program through FatalError with the file, line, function and
 // call label of the failed call and the name of its result.
-[[noreturn]] void DXReportFatal(const char* file, int line, const char* function,
-                                const char* label, int32_t result);
+[[noreturn]] void DXReportFatal(const char* file, int line, const char* function, const char* label,
+                                int32_t result);
 // Prints the same five values as a warning, whatever the debug levels.
-void DXReportWarning(const char* file, int line, const char* function, const char* label,
-                     int32_t result);
+void DXReportWarning(const char* file, int line, const char* function, const char* label, int32_t result);
 
 // Reports a failed result fatally and passes success through.
-inline void DXCheck(int32_t result, const char* file, int line, const char* function,
-                    const char* label) {
+inline void DXCheck(int32_t result, const char* file, int line, const char* function, const char* label) {
     if (DXFailed(result)) DXReportFatal(file, line, function, label, result);
 }

@@ -32,8 +32,8 @@ static_assert(kChannelCaps == 0x100E0);
 
 void Check(HResult r, int line, const char* function, const char* label) {
     if (!plat::Failed(r)) return;
-    FatalError("Error: [file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n", "dxsound",
-               line, function, label, DXErrorString(r));
+    FatalError("Error: [file %s, line %d, func %s()]:\nDirectX call %s() failed: %s\n", "dxsound", line,
+               function, label, DXErrorString(r));
 }
 
 void CheckRange(int channel, const char* function) {
@@ -48,8 +48,8 @@ void NeedObject(int line, const char* message) {
 }
 
 void PrintFormat(const char* what, const plat::WaveFormat& f) {
-    DebugLog(DEBUG_SOUND, 80, "DSoundInit(): %s %dHz, %d bit, %d chans\n", what,
-             int(f.samples_per_sec), int(f.bits_per_sample), int(f.channels));
+    DebugLog(DEBUG_SOUND, 80, "DSoundInit(): %s %dHz, %d bit, %d chans\n", what, int(f.samples_per_sec),
+             int(f.bits_per_sample), int(f.channels));
 }
 
 }  // namespace
@@ -61,8 +61,8 @@ int DSoundInit() {
     Check(plat::CoCreateDirectSound(&ds), __LINE__, "DSoundInit", "CoCreateInstance");
     g_ds = ds;
     Check(g_ds->Initialize(nullptr), __LINE__, "DSoundInit", "DirectSoundCreate");
-    Check(g_ds->SetCooperativeLevel(WinGetWindowHandle(), plat::kDsSclExclusive), __LINE__,
-          "DSoundInit", "DS_SetCooperativeLevel");
+    Check(g_ds->SetCooperativeLevel(WinGetWindowHandle(), plat::kDsSclExclusive), __LINE__, "DSoundInit",
+          "DS_SetCooperativeLevel");
 
     plat::SoundBufferDesc desc{};
     desc.size = plat::kSoundBufferDescSize;
@@ -79,8 +79,7 @@ int DSoundInit() {
     format.avg_bytes_per_sec = DSOUND_PRIMARY_RATE * 4;
     PrintFormat("requesting", format);
     Check(g_primary->SetFormat(&format), __LINE__, "DSoundInit", "1st DSB_SetFormat");
-    Check(g_primary->GetFormat(&format, sizeof format, nullptr), __LINE__, "DSoundInit",
-          "DSB_GetFormat");
+    Check(g_primary->GetFormat(&format, sizeof format, nullptr), __LINE__, "DSoundInit", "DSB_GetFormat");
     PrintFormat("got", format);
     Check(g_primary->SetFormat(&format), __LINE__, "DSoundInit", "2nd DSB_SetFormat");
 
@@ -97,8 +96,8 @@ void DSoundUninit() {
     if (primary != nullptr && primary->Release() != 0) {
         AbortError("dxsound", __LINE__, "DSoundUninit(): DSound primary buffer still in use");
     }
-    Check(g_ds->SetCooperativeLevel(WinGetWindowHandle(), plat::kDsSclNormal), __LINE__,
-          "DSoundUninit", "DS_SetCooperativeLevel");
+    Check(g_ds->SetCooperativeLevel(WinGetWindowHandle(), plat::kDsSclNormal), __LINE__, "DSoundUninit",
+          "DS_SetCooperativeLevel");
     plat::DirectSound* ds = g_ds;
     g_ds = nullptr;
     if (ds->Release() != 0) AbortError("dxsound", __LINE__, "DSoundUninit(): DirectSound still in use");
@@ -110,8 +109,7 @@ void DSoundInitChans(int count, uint32_t bytes_per_buffer) {
     if (g_ds == nullptr) AbortError("dxsound", __LINE__, "DSoundInitChans(): not initialised");
     if (count < 1) AbortError("dxsound", __LINE__, "DSoundInitChans(): no channels asked for");
     if (count > DSOUND_MAX_CHANNELS) {
-        FatalError("Error: DSoundInitChans(): %d chans is too many (max %d)\n", count,
-                   DSOUND_MAX_CHANNELS);
+        FatalError("Error: DSoundInitChans(): %d chans is too many (max %d)\n", count, DSOUND_MAX_CHANNELS);
     }
     plat::WaveFormat format{};
     format.format_tag = plat::kWaveFormatPcm;
@@ -153,7 +151,8 @@ void DSoundPlayChannel(int channel, int looping) {
     CheckRange(channel, "DSoundPlayChannel");
     plat::SoundBuffer* b = g_channels[channel];
     Check(b->SetCurrentPosition(0), __LINE__, "DSoundPlayChannel", "DSB_SetCurrentPosition");
-    Check(b->Play(0, 0, looping ? uint32_t(plat::kDsbPlayLooping) : 0u), __LINE__, "DSoundPlayChannel", "DSB_Play");
+    Check(b->Play(0, 0, looping ? uint32_t(plat::kDsbPlayLooping) : 0u), __LINE__, "DSoundPlayChannel",
+          "DSB_Play");
 }
 
 void DSoundStopChannel(int channel) {
@@ -168,8 +167,8 @@ void* DSoundLockChannel(int channel, uint32_t offset, uint32_t bytes) {
     NeedObject(__LINE__, "DSoundLockChannel(): not initialised");
     CheckRange(channel, "DSoundLockChannel");
     LockRecord& l = g_locks[channel];
-    Check(g_channels[channel]->Lock(offset, bytes, &l.part1, &l.bytes1, &l.part2, &l.bytes2, 0),
-          __LINE__, "DSoundLockChannel", "DSB_Lock");
+    Check(g_channels[channel]->Lock(offset, bytes, &l.part1, &l.bytes1, &l.part2, &l.bytes2, 0), __LINE__,
+          "DSoundLockChannel", "DSB_Lock");
     if (l.bytes1 != bytes || l.part2 != nullptr) {
         AbortError("dxsound", __LINE__, "DSoundLockChannel(): failed to lock requested byte count");
     }
@@ -180,8 +179,8 @@ void DSoundUnlockChannel(int channel) {
     NeedObject(__LINE__, "DSoundUnlockChannel(): not initialised");
     CheckRange(channel, "DSoundUnlockChannel");
     LockRecord& l = g_locks[channel];
-    Check(g_channels[channel]->Unlock(l.part1, l.bytes1, l.part2, l.bytes2), __LINE__,
-          "DSoundUnlockChannel", "DSB_Unlock");
+    Check(g_channels[channel]->Unlock(l.part1, l.bytes1, l.part2, l.bytes2), __LINE__, "DSoundUnlockChannel",
+          "DSB_Unlock");
 }
 
 int DSoundIsChannelPlaying(int channel) {
@@ -212,8 +211,8 @@ int32_t DSoundVolumeToLevel(int volume) {
 void DSoundSetChannelVolume(int channel, int volume) {
     NeedObject(__LINE__, "DSoundSetChannelVolume(): not initialised");
     CheckRange(channel, "DSoundSetChannelVolume");
-    Check(g_channels[channel]->SetVolume(DSoundVolumeToLevel(volume)), __LINE__,
-          "DSoundSetChannelVolume", "DSB_SetVolume");
+    Check(g_channels[channel]->SetVolume(DSoundVolumeToLevel(volume)), __LINE__, "DSoundSetChannelVolume",
+          "DSB_SetVolume");
 }
 
 void DSoundSetChannelPan(int channel, int pan) {
@@ -225,6 +224,6 @@ void DSoundSetChannelPan(int channel, int pan) {
 void DSoundSetChannelFrequency(int channel, uint32_t samples_per_second) {
     NeedObject(__LINE__, "DSoundSetChannelFrequency(): not initialised");
     CheckRange(channel, "DSoundSetChannelFrequency");
-    Check(g_channels[channel]->SetFrequency(samples_per_second), __LINE__,
-          "DSoundSetChannelFrequency", "DSB_SetFrequency");
+    Check(g_channels[channel]->SetFrequency(samples_per_second), __LINE__, "DSoundSetChannelFrequency",
+          "DSB_SetFrequency");
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 #include "support/debug.h"
 #include "support/mouse.h"
@@ -250,8 +250,8 @@ void DrawGraphic(int x, int y, int width, int height, const uint8_t* source, int
     if (ClipToScreen(&x, &y, &width, &height, &skip_x, &skip_y)) {
         const uint32_t row_bytes = uint32_t(width) * bpp;
         const uint8_t* from = source + ptrdiff_t(skip_y) * source_row + ptrdiff_t(skip_x) * bpp;
-        BlitRect(uint32_t(height), s->pitch - int32_t(row_bytes), source_row - int32_t(row_bytes),
-                 row_bytes, from, PixelAt(s, x, y));
+        BlitRect(uint32_t(height), s->pitch - int32_t(row_bytes), source_row - int32_t(row_bytes), row_bytes,
+                 from, PixelAt(s, x, y));
     }
     DDrawEndDraw(&s, tx, ty, tw, th);
 }
@@ -264,7 +264,8 @@ void DrawGraphicTrans(int x, int y, int width, int height, const uint8_t* source
     if (g_gfx.mode_kind == GFX_MODE_NONE) return;
     if (g_gfx.mode_kind == GFX_MODE_DIRECT) {
         AbortError(kModule, __LINE__,
-                   "DrawGraphicTrans(): I havn't written a direct colour direct to screen transparent for windows yet");
+                   "DrawGraphicTrans(): I havn't written a direct colour direct to screen transparent for "
+                   "windows yet");
     }
     const int tx = x, ty = y, tw = width, th = height;
     const int source_row = width;
@@ -289,14 +290,14 @@ void GfxReadRect(int x, int y, int width, int height, uint8_t* destination) {
     if (ClipToScreen(&x, &y, &width, &height, &skip_x, &skip_y)) {
         const uint32_t row_bytes = uint32_t(width) * bpp;
         uint8_t* to = destination + ptrdiff_t(skip_y) * dest_row + ptrdiff_t(skip_x) * bpp;
-        BlitRect(uint32_t(height), dest_row - int32_t(row_bytes), s->pitch - int32_t(row_bytes),
-                 row_bytes, PixelAt(s, x, y), to);
+        BlitRect(uint32_t(height), dest_row - int32_t(row_bytes), s->pitch - int32_t(row_bytes), row_bytes,
+                 PixelAt(s, x, y), to);
     }
     DDrawEndDraw(&s, x, y, 0, 0);
 }
 
-void ShowDBuffer(int x, int y, const DDrawSurfaceInfo* source, int source_x, int source_y,
-                 int width, int height) {
+void ShowDBuffer(int x, int y, const DDrawSurfaceInfo* source, int source_x, int source_y, int width,
+                 int height) {
     if (g_gfx.mode_kind == GFX_MODE_NONE) return;
     if (g_gfx.mode_kind == GFX_MODE_DIRECT) {
         std::printf("Error: ShowDBuffer(): Hi-clour not supported yet\n");
@@ -307,8 +308,8 @@ void ShowDBuffer(int x, int y, const DDrawSurfaceInfo* source, int source_x, int
     DDrawSurfaceInfo* s = nullptr;
     DDrawBeginDraw(&s);
     if (ClipToScreen(&x, &y, &width, &height, &skip_x, &skip_y)) {
-        const uint8_t* from = source->pixels + ptrdiff_t(source_y + skip_y) * source->pitch +
-                              source_x + skip_x;
+        const uint8_t* from =
+            source->pixels + ptrdiff_t(source_y + skip_y) * source->pitch + source_x + skip_x;
         BlitRect(uint32_t(height), s->pitch - width, source->pitch - width, uint32_t(width), from,
                  PixelAt(s, x, y));
     }
@@ -337,8 +338,7 @@ void ScreenGrab() {
 }
 
 void SaveScreenTGA(const char* file_name, int x, int y, int width, int height) {
-    if (g_gfx.mode_kind == GFX_MODE_NONE || width <= 0 || height <= 0 || width > 0xFFFF ||
-        height > 0xFFFF) {
+    if (g_gfx.mode_kind == GFX_MODE_NONE || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) {
         return;
     }
     FILE* f = std::fopen(file_name, "wb");

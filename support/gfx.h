@@ -47,8 +47,8 @@ void DrawGraphic(int x, int y, int width, int height, const uint8_t* source, int
 void DrawGraphicContiguous(int x, int y, int width, int height, const uint8_t* source);
 void DrawGraphicTrans(int x, int y, int width, int height, const uint8_t* source);
 void GfxReadRect(int x, int y, int width, int height, uint8_t* destination);
-void ShowDBuffer(int x, int y, const DDrawSurfaceInfo* source, int source_x, int source_y,
-                 int width, int height);
+void ShowDBuffer(int x, int y, const DDrawSurfaceInfo* source, int source_x, int source_y, int width,
+                 int height);
 void ScreenGrab();
 void SaveScreenTGA(const char* file_name, int x, int y, int width, int height);
 

@@ -53,10 +53,10 @@ int HTTP_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, 
                   : HTTPWSOK_SimpleGetFileAuth(url, file_name, maximum, user, password);
 }
 
-int HTTP_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, const char* user, const char* password, int* reply_length) {
-    return Inet() ? HTTPINET_SimplePostAuth(url, data, data_length, reply, maximum, user, password,
-                                            reply_length)
-                  : HTTPWSOK_SimplePostAuth(url, data, data_length, reply, maximum, user, password,
-                                            reply_length);
+int HTTP_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        const char* user, const char* password, int* reply_length) {
+    return Inet()
+               ? HTTPINET_SimplePostAuth(url, data, data_length, reply, maximum, user, password, reply_length)
+               : HTTPWSOK_SimplePostAuth(url, data, data_length, reply, maximum, user, password,
+                                         reply_length);
 }

@@ -19,6 +19,5 @@ int HTTP_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length, 
                        const char* password);
 int HTTP_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, const char* user,
                            const char* password);
-int HTTP_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, const char* user, const char* password,
-                        int* reply_length = nullptr);
+int HTTP_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        const char* user, const char* password, int* reply_length = nullptr);

@@ -111,8 +111,7 @@ int ReadReply(plat::InetHandle request, ReplySink* sink) {
         if (!g_inet.f.InternetReadFile(request, chunk, kReadChunk, &read)) return WSOCK_FAILED;
         if (read == 0) return WSOCK_OK;
         if (int64_t(sink->received) + read > sink->maximum) {
-            DebugLog(DEBUG_NETWORK, 0, "Error: HTTPINET: more than %d bytes in the reply\n",
-                     sink->maximum);
+            DebugLog(DEBUG_NETWORK, 0, "Error: HTTPINET: more than %d bytes in the reply\n", sink->maximum);
             return WSOCK_FAILED;
         }
         if (sink->file != nullptr) {
@@ -127,8 +126,8 @@ int ReadReply(plat::InetHandle request, ReplySink* sink) {
 }
 
 // One request on an open internet handle; every handle it opens is closed.
-int Transfer(const char* url, const char* verb, const void* data, int data_length,
-             const char* user, const char* password, ReplySink* sink) {
+int Transfer(const char* url, const char* verb, const void* data, int data_length, const char* user,
+             const char* password, ReplySink* sink) {
     char scheme[HTTPINET_PART_SIZE];
     char host[HTTPINET_PART_SIZE];
     char path[HTTPINET_PART_SIZE];
@@ -136,8 +135,8 @@ int Transfer(const char* url, const char* verb, const void* data, int data_lengt
     int code = UrlSplit(url, scheme, host, &port, path);
     if (code != WSOCK_OK) return code;
     const InetFunctions& f = g_inet.f;
-    plat::InetHandle connection = f.InternetConnectA(g_inet.internet, host, port, user, password,
-                                                     plat::kInetServiceHttp, 0, 0);
+    plat::InetHandle connection =
+        f.InternetConnectA(g_inet.internet, host, port, user, password, plat::kInetServiceHttp, 0, 0);
     if (connection == nullptr) return WSOCK_FAILED;
     const bool has_body = data != nullptr && data_length > 0;
     uint32_t flags = plat::kInetFlagResynchronize | plat::kInetFlagNoUi;
@@ -145,19 +144,17 @@ int Transfer(const char* url, const char* verb, const void* data, int data_lengt
     plat::InetHandle request =
         f.HttpOpenRequestA(connection, verb, path, nullptr, nullptr, nullptr, flags, 0);
     code = WSOCK_FAILED;
-    if (request != nullptr &&
-        f.HttpSendRequestA(request, nullptr, 0, has_body ? data : nullptr,
-                           has_body ? uint32_t(data_length) : 0)) {
+    if (request != nullptr && f.HttpSendRequestA(request, nullptr, 0, has_body ? data : nullptr,
+                                                 has_body ? uint32_t(data_length) : 0)) {
         uint32_t status = 0;
         uint32_t size = sizeof status;
         uint32_t content_length = 0;
         uint32_t length_size = sizeof content_length;
-        if (f.HttpQueryInfoA(request, plat::kHttpQueryStatusCode | plat::kHttpQueryFlagNumber,
-                             &status, &size, nullptr)) {
+        if (f.HttpQueryInfoA(request, plat::kHttpQueryStatusCode | plat::kHttpQueryFlagNumber, &status, &size,
+                             nullptr)) {
             // A reply need not announce its length; when it does, a length
             // over the maximum is refused before reading.
-            bool known = f.HttpQueryInfoA(request,
-                                          plat::kHttpQueryContentLength | plat::kHttpQueryFlagNumber,
+            bool known = f.HttpQueryInfoA(request, plat::kHttpQueryContentLength | plat::kHttpQueryFlagNumber,
                                           &content_length, &length_size, nullptr);
             if (known && content_length > uint32_t(sink->maximum)) {
                 code = WSOCK_FAILED;
@@ -165,8 +162,8 @@ int Transfer(const char* url, const char* verb, const void* data, int data_lengt
                 code = ReadReply(request, sink);
             }
             if (code == WSOCK_OK && (status < 200 || status > 299)) {
-                DebugLog(DEBUG_NETWORK, 0, "Error: HTTPINET: server replied %u for '%s'\n",
-                         unsigned(status), url);
+                DebugLog(DEBUG_NETWORK, 0, "Error: HTTPINET: server replied %u for '%s'\n", unsigned(status),
+                         url);
                 code = WSOCK_FAILED;
             }
         }
@@ -210,11 +207,9 @@ int HTTPINET_Open() {
     if (!LoadInet()) return WSOCK_NOLIBRARY;
     const bool proxy = g_inet.proxy[0] != '\0';
     g_inet.internet = proxy ? g_inet.f.InternetOpenA("Velk-gfxlib/0.2 (wininet; proxy)",
-                                                     plat::kInetOpenTypeProxy, g_inet.proxy,
-                                                     nullptr, 0)
+                                                     plat::kInetOpenTypeProxy, g_inet.proxy, nullptr, 0)
                             : g_inet.f.InternetOpenA("Velk-gfxlib/0.2 (wininet)",
-                                                     plat::kInetOpenTypePreconfig, nullptr,
-                                                     nullptr, 0);
+                                                     plat::kInetOpenTypePreconfig, nullptr, nullptr, 0);
     if (g_inet.internet == nullptr) {
         ReleaseLibrary();
         return WSOCK_FAILED;
@@ -246,13 +241,13 @@ int UrlSplit(const char* url, char* scheme, char* host, uint16_t* port, char* pa
         return WSOCK_FAILED;
     }
     *port = parts.port;
-    DebugLog(DEBUG_NETWORK, 50, " into scheme %s, host %s, port %d, url %s\n", scheme, host,
-             int(*port), path);
+    DebugLog(DEBUG_NETWORK, 50, " into scheme %s, host %s, port %d, url %s\n", scheme, host, int(*port),
+             path);
     return WSOCK_OK;
 }
 
-int HTTPINET_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length,
-                           const char* user, const char* password) {
+int HTTPINET_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length, const char* user,
+                           const char* password) {
     DebugLog(DEBUG_NETWORK, 20, "HTTPINET_SimpleGetAuth(): get '%s' (%d bytes max)", url, maximum);
     LogUser(user);
     ReplySink sink;
@@ -263,10 +258,10 @@ int HTTPINET_SimpleGetAuth(const char* url, void* buffer, int maximum, int* leng
     return code;
 }
 
-int HTTPINET_SimpleGetFileAuth(const char* url, const char* file_name, int maximum,
-                               const char* user, const char* password) {
-    DebugLog(DEBUG_NETWORK, 20, "HTTPINET_SimpleGetFileAuth(): get '%s' (%d bytes max to %s)", url,
-             maximum, file_name);
+int HTTPINET_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, const char* user,
+                               const char* password) {
+    DebugLog(DEBUG_NETWORK, 20, "HTTPINET_SimpleGetFileAuth(): get '%s' (%d bytes max to %s)", url, maximum,
+             file_name);
     LogUser(user);
     ReplySink sink;
     sink.maximum = maximum;
@@ -278,9 +273,8 @@ int HTTPINET_SimpleGetFileAuth(const char* url, const char* file_name, int maxim
     return code;
 }
 
-int HTTPINET_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                            int maximum, const char* user, const char* password,
-                            int* reply_length) {
+int HTTPINET_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                            const char* user, const char* password, int* reply_length) {
     DebugLog(DEBUG_NETWORK, 20, "HTTPINET_SimplePostAuth(): post %d bytes to '%s' (return %d bytes max)",
              data_length, url, maximum);
     LogUser(user);
@@ -300,10 +294,9 @@ int HTTPINET_SimpleGetFile(const char* url, const char* file_name, int maximum) 
     return HTTPINET_SimpleGetFileAuth(url, file_name, maximum, nullptr, nullptr);
 }
 
-int HTTPINET_SimplePost(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, int* reply_length) {
-    return HTTPINET_SimplePostAuth(url, data, data_length, reply, maximum, nullptr, nullptr,
-                                   reply_length);
+int HTTPINET_SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        int* reply_length) {
+    return HTTPINET_SimplePostAuth(url, data, data_length, reply, maximum, nullptr, nullptr, reply_length);
 }
 
 int HTTPINET_IsLoaded() { return g_inet.library != nullptr ? 1 : 0; }

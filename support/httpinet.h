@@ -18,15 +18,14 @@ int UrlSplit(const char* url, char* scheme, char* host, uint16_t* port, char* pa
 
 int HTTPINET_SimpleGet(const char* url, void* buffer, int maximum, int* length);
 int HTTPINET_SimpleGetFile(const char* url, const char* file_name, int maximum);
-int HTTPINET_SimplePost(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, int* reply_length = nullptr);
-int HTTPINET_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length,
-                           const char* user, const char* password);
-int HTTPINET_SimpleGetFileAuth(const char* url, const char* file_name, int maximum,
-                               const char* user, const char* password);
-int HTTPINET_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                            int maximum, const char* user, const char* password,
-                            int* reply_length = nullptr);
+int HTTPINET_SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        int* reply_length = nullptr);
+int HTTPINET_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length, const char* user,
+                           const char* password);
+int HTTPINET_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, const char* user,
+                               const char* password);
+int HTTPINET_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                            const char* user, const char* password, int* reply_length = nullptr);
 
 // For tests: whether the library is loaded now.
 int HTTPINET_IsLoaded();

@@ -1,10 +1,10 @@
 #include "support/httpwsok.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <strings.h>
 
 #include "platform/clock.h"
 #include "platform/winsock.h"
@@ -17,8 +17,7 @@ namespace {
 
 constexpr int kMaxHost = 255;
 constexpr int kDataChunk = 4096;
-constexpr const char* kProxyCharacters =
-    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890-:";
+constexpr const char* kProxyCharacters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890-:";
 
 struct ProxyState {
     bool set = false;
@@ -95,8 +94,8 @@ bool ParseStatusLine(const char* line, HTTPWSOK_CallbackRecord* cb) {
     long minor = std::strtol(end + 1, &end, 10);
     if (*end != ' ') return false;
     while (*end == ' ') ++end;
-    if (end[0] < '1' || end[0] > '9' || end[1] < '0' || end[1] > '9' || end[2] < '0' ||
-        end[2] > '9' || (end[3] != ' ' && end[3] != '\0')) {
+    if (end[0] < '1' || end[0] > '9' || end[1] < '0' || end[1] > '9' || end[2] < '0' || end[2] > '9' ||
+        (end[3] != ' ' && end[3] != '\0')) {
         return false;
     }
     if (major > 999 || minor > 999) return false;
@@ -170,14 +169,12 @@ int ReadHead(int slot, HTTPWSOK_CallbackRecord* cb, int* result) {
     int code = ReadHeadLine(slot, line);
     if (code != WSOCK_OK) return code;
     if (!ParseStatusLine(line, cb)) {
-        DebugLog(DEBUG_NETWORK, 0, "Warning: HTTPWSOK_Request(): cannot process reply status '%s'\n",
-                 line);
+        DebugLog(DEBUG_NETWORK, 0, "Warning: HTTPWSOK_Request(): cannot process reply status '%s'\n", line);
         *result = WSOCK_FAILED;
         return WSOCK_OK;
     }
     if (cb->VersionMajor != 1) {
-        DebugLog(DEBUG_NETWORK, 0,
-                 "Warning: HTTPWSOK_Request(): HTTP major version not 1 (was HTTP/%d.%d)\n",
+        DebugLog(DEBUG_NETWORK, 0, "Warning: HTTPWSOK_Request(): HTTP major version not 1 (was HTTP/%d.%d)\n",
                  cb->VersionMajor, cb->VersionMinor);
     }
     // The reason text follows the three-digit code.
@@ -243,8 +240,8 @@ int RunSimple(const char* url, const char* method, SimpleRecord* record) {
     }
     int code = HTTPWSOK_Request(url, method, HTTPWSOK_CB_SimpleRequest, record);
     if (code == WSOCK_OK && !StatusIsSuccess(record->status)) {
-        DebugLog(DEBUG_NETWORK, 0, "Error: HTTPWSOK_Request(): server replied %d for '%s'\n",
-                 record->status, url);
+        DebugLog(DEBUG_NETWORK, 0, "Error: HTTPWSOK_Request(): server replied %d for '%s'\n", record->status,
+                 url);
         code = WSOCK_FAILED;
     }
     return code;
@@ -280,8 +277,8 @@ int SimpleGetFile(const char* url, const char* file_name, int maximum, const cha
     return code;
 }
 
-int SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum,
-               const char* user, const char* password, int* reply_length) {
+int SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum, const char* user,
+               const char* password, int* reply_length) {
     SimpleRecord record;
     record.post_data = static_cast<const char*>(data);
     record.post_length = data_length;
@@ -306,8 +303,8 @@ int TakeData(HTTPWSOK_CallbackRecord* cb, SimpleRecord* r) {
         return Cancel(cb, WSOCK_FAILED);
     }
     if (r->file != nullptr) {
-        DebugLog(DEBUG_NETWORK, 80, "HTTPWSOK_CB_Simple(): read %d bytes to file offset %d\n",
-                 cb->DataLength, r->received);
+        DebugLog(DEBUG_NETWORK, 80, "HTTPWSOK_CB_Simple(): read %d bytes to file offset %d\n", cb->DataLength,
+                 r->received);
         if (std::fwrite(cb->Data, 1, size_t(cb->DataLength), r->file) != size_t(cb->DataLength)) {
             DebugLog(DEBUG_NETWORK, 0, "Error: HTTPWSOK_CB_Simple(): cannot write the file\n");
             return Cancel(cb, WSOCK_FAILED);
@@ -352,8 +349,7 @@ int HTTPWSOK_Request(const char* url, const char* method, HTTPWSOK_Callback call
     if (code == WSOCK_OK) {
         DebugLog(DEBUG_NETWORK, 50, "HTTPWSOK_SimpleGet(): success - closing connection\n");
     } else {
-        DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_Request(): '%s' failed: %s\n", url,
-                 WSockErrorString(code));
+        DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_Request(): '%s' failed: %s\n", url, WSockErrorString(code));
         if (!cb.CustomCancelled) {
             cb.Reason = HTTPWSOK_REASON_CANCEL;
             HTTPWSOK_CB_Default(&cb);
@@ -368,47 +364,46 @@ int HTTPWSOK_CB_Default(HTTPWSOK_CallbackRecord* cb) {
     if (answer == HTTPWSOK_CB_CANCEL) {
         cb->CustomCancelled = true;
         DebugLog(DEBUG_NETWORK, 20,
-                 "HTTPWSOK_CB_Default(): custom callback has cancelled (cb->Reason = %d)\n",
-                 cb->Reason);
+                 "HTTPWSOK_CB_Default(): custom callback has cancelled (cb->Reason = %d)\n", cb->Reason);
         return HTTPWSOK_CB_CANCEL;
     }
     if (answer == HTTPWSOK_CB_HANDLED) return HTTPWSOK_CB_HANDLED;
     switch (cb->Reason) {
-    case HTTPWSOK_REASON_HEADER:
-        if (cb->DefaultHeaders == 0) {
-            std::snprintf(cb->Line, size_t(cb->LineSize), "User-Agent: Velk-gfxlib/0.2 (winsock)");
-        } else if (cb->DefaultHeaders == 1) {
-            std::snprintf(cb->Line, size_t(cb->LineSize), "Date: %s",
-                          HTTPDateString(plat::CalendarTime()));
-        } else {
-            return HTTPWSOK_CB_NOTHANDLED;  // no more lines
-        }
-        ++cb->DefaultHeaders;
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_BODY:
-        cb->Data = nullptr;
-        cb->DataLength = 0;
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_STATUS:
-    case HTTPWSOK_REASON_REPLYHEADER:
-    case HTTPWSOK_REASON_DONE:
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_DATA:
-        DebugLog(DEBUG_NETWORK, 5, "Warning: HTTPWSOK_CB_Default(): skipping %d bytes of data\n",
-                 cb->DataLength);
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_ERROR:
-        DebugLog(DEBUG_NETWORK, 5,
-                 "Warning: HTTPWSOK_CB_Default(): error %s occured skipping reply data\n",
-                 WSockErrorString(cb->Error));
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_CANCEL:
-        DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_CB_Default(): forced cancel of request\n");
-        return HTTPWSOK_CB_HANDLED;
-    default:
-        DebugLog(DEBUG_NETWORK, 0, "Warning: HTTPWSOK_CB_Default(): unknown request type %d\n",
-                 cb->Reason);
-        return HTTPWSOK_CB_NOTHANDLED;
+        case HTTPWSOK_REASON_HEADER:
+            if (cb->DefaultHeaders == 0) {
+                std::snprintf(cb->Line, size_t(cb->LineSize), "User-Agent: Velk-gfxlib/0.2 (winsock)");
+            } else if (cb->DefaultHeaders == 1) {
+                std::snprintf(cb->Line, size_t(cb->LineSize), "Date: %s",
+                              HTTPDateString(plat::CalendarTime()));
+            } else {
+                return HTTPWSOK_CB_NOTHANDLED;  // no more lines
+            }
+            ++cb->DefaultHeaders;
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_BODY:
+            cb->Data = nullptr;
+            cb->DataLength = 0;
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_STATUS:
+        case HTTPWSOK_REASON_REPLYHEADER:
+        case HTTPWSOK_REASON_DONE:
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_DATA:
+            DebugLog(DEBUG_NETWORK, 5, "Warning: HTTPWSOK_CB_Default(): skipping %d bytes of data\n",
+                     cb->DataLength);
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_ERROR:
+            DebugLog(DEBUG_NETWORK, 5,
+                     "Warning: HTTPWSOK_CB_Default(): error %s occured skipping reply data\n",
+                     WSockErrorString(cb->Error));
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_CANCEL:
+            DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_CB_Default(): forced cancel of request\n");
+            return HTTPWSOK_CB_HANDLED;
+        default:
+            DebugLog(DEBUG_NETWORK, 0, "Warning: HTTPWSOK_CB_Default(): unknown request type %d\n",
+                     cb->Reason);
+            return HTTPWSOK_CB_NOTHANDLED;
     }
 }
 
@@ -416,59 +411,59 @@ int HTTPWSOK_CB_SimpleRequest(HTTPWSOK_CallbackRecord* cb) {
     SimpleRecord* r = static_cast<SimpleRecord*>(cb->User);
     const bool post = r->post_data != nullptr;
     switch (cb->Reason) {
-    case HTTPWSOK_REASON_HEADER:
-        // Content-Length and Content-Type for a post, then the authorization.
-        while (r->header_step < 3) {
-            int step = r->header_step++;
-            if (step == 0 && post) {
-                std::snprintf(cb->Line, size_t(cb->LineSize), "Content-Length: %d", r->post_length);
-                return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_HEADER:
+            // Content-Length and Content-Type for a post, then the authorization.
+            while (r->header_step < 3) {
+                int step = r->header_step++;
+                if (step == 0 && post) {
+                    std::snprintf(cb->Line, size_t(cb->LineSize), "Content-Length: %d", r->post_length);
+                    return HTTPWSOK_CB_HANDLED;
+                }
+                if (step == 1 && post) {
+                    std::snprintf(cb->Line, size_t(cb->LineSize), "Content-Type: application/octet-stream");
+                    return HTTPWSOK_CB_HANDLED;
+                }
+                if (step == 2 && r->user != nullptr &&
+                    HTTPBasicAuthHeader(cb->Line, r->user, r->password) == WSOCK_OK) {
+                    return HTTPWSOK_CB_HANDLED;
+                }
             }
-            if (step == 1 && post) {
-                std::snprintf(cb->Line, size_t(cb->LineSize), "Content-Type: application/octet-stream");
-                return HTTPWSOK_CB_HANDLED;
+            return HTTPWSOK_CB_NOTHANDLED;
+        case HTTPWSOK_REASON_BODY:
+            cb->Data = r->post_data;
+            cb->DataLength = post ? r->post_length : 0;
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_STATUS:
+            DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGet(): reply HTTP/%d.%d %d (%s)\n", cb->VersionMajor,
+                     cb->VersionMinor, cb->Status, cb->Line);
+            r->status = cb->Status;
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_REPLYHEADER:
+            if (strncasecmp(cb->Line, "Content-Length:", 15) == 0) {
+                char* end = nullptr;
+                long long value = std::strtoll(cb->Line + 15, &end, 10);
+                if (end == cb->Line + 15 || value < 0) return Cancel(cb, WSOCK_FAILED);
+                r->content_length = value;
+                if (value > r->maximum) {
+                    DebugLog(DEBUG_NETWORK, 0,
+                             "Error: HTTPWSOK_CB_SimpleRequest(): too much data was recieved!\n");
+                    return Cancel(cb, WSOCK_FAILED);
+                }
             }
-            if (step == 2 && r->user != nullptr &&
-                HTTPBasicAuthHeader(cb->Line, r->user, r->password) == WSOCK_OK) {
-                return HTTPWSOK_CB_HANDLED;
-            }
-        }
-        return HTTPWSOK_CB_NOTHANDLED;
-    case HTTPWSOK_REASON_BODY:
-        cb->Data = r->post_data;
-        cb->DataLength = post ? r->post_length : 0;
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_STATUS:
-        DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGet(): reply HTTP/%d.%d %d (%s)\n",
-                 cb->VersionMajor, cb->VersionMinor, cb->Status, cb->Line);
-        r->status = cb->Status;
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_REPLYHEADER:
-        if (strncasecmp(cb->Line, "Content-Length:", 15) == 0) {
-            char* end = nullptr;
-            long long value = std::strtoll(cb->Line + 15, &end, 10);
-            if (end == cb->Line + 15 || value < 0) return Cancel(cb, WSOCK_FAILED);
-            r->content_length = value;
-            if (value > r->maximum) {
+            return HTTPWSOK_CB_HANDLED;
+        case HTTPWSOK_REASON_DATA:
+            return TakeData(cb, r);
+        case HTTPWSOK_REASON_DONE:
+            // A server that promised more than it sent has failed.
+            if (r->content_length >= 0 && r->content_length != r->received) {
                 DebugLog(DEBUG_NETWORK, 0,
-                         "Error: HTTPWSOK_CB_SimpleRequest(): too much data was recieved!\n");
+                         "Error: HTTPWSOK_CB_SimpleRequest(): reply ended after %d of %lld bytes\n",
+                         r->received, static_cast<long long>(r->content_length));
                 return Cancel(cb, WSOCK_FAILED);
             }
-        }
-        return HTTPWSOK_CB_HANDLED;
-    case HTTPWSOK_REASON_DATA:
-        return TakeData(cb, r);
-    case HTTPWSOK_REASON_DONE:
-        // A server that promised more than it sent has failed.
-        if (r->content_length >= 0 && r->content_length != r->received) {
-            DebugLog(DEBUG_NETWORK, 0,
-                     "Error: HTTPWSOK_CB_SimpleRequest(): reply ended after %d of %lld bytes\n",
-                     r->received, static_cast<long long>(r->content_length));
-            return Cancel(cb, WSOCK_FAILED);
-        }
-        return HTTPWSOK_CB_HANDLED;
-    default:
-        return HTTPWSOK_CB_NOTHANDLED;
+            return HTTPWSOK_CB_HANDLED;
+        default:
+            return HTTPWSOK_CB_NOTHANDLED;
     }
 }
 
@@ -478,38 +473,35 @@ int HTTPWSOK_SimpleGet(const char* url, void* buffer, int maximum, int* length) 
 }
 
 int HTTPWSOK_SimpleGetFile(const char* url, const char* file_name, int maximum) {
-    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGetFile(): get '%s' to '%s' (max %d bytes)\n", url,
-             file_name, maximum);
+    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGetFile(): get '%s' to '%s' (max %d bytes)\n", url, file_name,
+             maximum);
     return SimpleGetFile(url, file_name, maximum, nullptr, nullptr);
 }
 
-int HTTPWSOK_SimplePost(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, int* reply_length) {
-    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimplePost(): post %d bytes to '%s' (max %d bytes)\n",
-             data_length, url, maximum);
+int HTTPWSOK_SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        int* reply_length) {
+    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimplePost(): post %d bytes to '%s' (max %d bytes)\n", data_length,
+             url, maximum);
     return SimplePost(url, data, data_length, reply, maximum, nullptr, nullptr, reply_length);
 }
 
-int HTTPWSOK_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length,
-                           const char* user, const char* password) {
-    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGetAuth(): get '%s' (auth %s) (max %d bytes)\n",
-             url, user, maximum);
+int HTTPWSOK_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length, const char* user,
+                           const char* password) {
+    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGetAuth(): get '%s' (auth %s) (max %d bytes)\n", url, user,
+             maximum);
     return SimpleGet(url, buffer, maximum, length, user, password);
 }
 
-int HTTPWSOK_SimpleGetFileAuth(const char* url, const char* file_name, int maximum,
-                               const char* user, const char* password) {
-    DebugLog(DEBUG_NETWORK, 20,
-             "HTTPWSOK_SimpleGetFileAuth(): get '%s' to '%s' (auth %s) (max %d bytes)\n", url,
-             file_name, user, maximum);
+int HTTPWSOK_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, const char* user,
+                               const char* password) {
+    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimpleGetFileAuth(): get '%s' to '%s' (auth %s) (max %d bytes)\n",
+             url, file_name, user, maximum);
     return SimpleGetFile(url, file_name, maximum, user, password);
 }
 
-int HTTPWSOK_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                            int maximum, const char* user, const char* password,
-                            int* reply_length) {
-    DebugLog(DEBUG_NETWORK, 20,
-             "HTTPWSOK_SimplePostAuth(): post %d bytes to '%s' (auth %s) (max %d bytes)\n",
+int HTTPWSOK_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                            const char* user, const char* password, int* reply_length) {
+    DebugLog(DEBUG_NETWORK, 20, "HTTPWSOK_SimplePostAuth(): post %d bytes to '%s' (auth %s) (max %d bytes)\n",
              data_length, url, user, maximum);
     return SimplePost(url, data, data_length, reply, maximum, user, password, reply_length);
 }
@@ -550,8 +542,7 @@ int HTTPBasicAuthHeader(char* output, const char* user, const char* password) {
     }
     char plain[2 * HTTP_AUTH_MAX_FIELD + 2];
     int length = std::snprintf(plain, sizeof plain, "%s:%s", user, password);
-    static constexpr char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     char encoded[((sizeof plain + 2) / 3) * 4 + 1];
     int out = 0;
     for (int i = 0; i < length; i += 3) {
@@ -577,7 +568,7 @@ const char* HTTPDateString(int64_t time) {
     tm utc{};
     if (gmtime_r(&t, &utc) == nullptr) utc = tm{};
     std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[utc.tm_wday % 7],
-                  utc.tm_mday, kMonths[utc.tm_mon % 12], utc.tm_year + 1900, utc.tm_hour,
-                  utc.tm_min, utc.tm_sec);
+                  utc.tm_mday, kMonths[utc.tm_mon % 12], utc.tm_year + 1900, utc.tm_hour, utc.tm_min,
+                  utc.tm_sec);
     return text;
 }

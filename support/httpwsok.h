@@ -58,15 +58,14 @@ int HTTPWSOK_CB_SimpleRequest(HTTPWSOK_CallbackRecord* cb);
 
 int HTTPWSOK_SimpleGet(const char* url, void* buffer, int maximum, int* length);
 int HTTPWSOK_SimpleGetFile(const char* url, const char* file_name, int maximum);
-int HTTPWSOK_SimplePost(const char* url, const void* data, int data_length, void* reply,
-                        int maximum, int* reply_length = nullptr);
-int HTTPWSOK_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length,
-                           const char* user, const char* password);
-int HTTPWSOK_SimpleGetFileAuth(const char* url, const char* file_name, int maximum,
-                               const char* user, const char* password);
-int HTTPWSOK_SimplePostAuth(const char* url, const void* data, int data_length, void* reply,
-                            int maximum, const char* user, const char* password,
-                            int* reply_length = nullptr);
+int HTTPWSOK_SimplePost(const char* url, const void* data, int data_length, void* reply, int maximum,
+                        int* reply_length = nullptr);
+int HTTPWSOK_SimpleGetAuth(const char* url, void* buffer, int maximum, int* length, const char* user,
+                           const char* password);
+int HTTPWSOK_SimpleGetFileAuth(const char* url, const char* file_name, int maximum, const char* user,
+                               const char* password);
+int HTTPWSOK_SimplePostAuth(const char* url, const void* data, int data_length, void* reply, int maximum,
+                            const char* user, const char* password, int* reply_length = nullptr);
 
 // Empty or null clears the proxy.  Otherwise "host" or "host:port"
 // (port as a number or a service name).

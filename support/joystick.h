@@ -14,10 +14,10 @@ struct JoyCalibration {
 };
 
 struct JoyState {
-    uint16_t buttons;      // JOY_NOT_READABLE: absent or not readable
-    int16_t x;             // offset beyond the dead zone
+    uint16_t buttons;  // JOY_NOT_READABLE: absent or not readable
+    int16_t x;         // offset beyond the dead zone
     int16_t y;
-    uint16_t start_failed; // JOY_NOT_READABLE when the stick failed at start
+    uint16_t start_failed;  // JOY_NOT_READABLE when the stick failed at start
 };
 static_assert(sizeof(JoyState) == 8);
 

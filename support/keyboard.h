@@ -8,7 +8,7 @@
 
 constexpr int KEY_CODE_COUNT = 257;
 constexpr int KEY_LAYOUT_COUNT = 7;
-constexpr int KEY_TABLE_SIZE = 89;       // scan codes with a character
+constexpr int KEY_TABLE_SIZE = 89;  // scan codes with a character
 constexpr int KEY_ASCII_RING = 64;
 constexpr int KEY_ASCII_MAX_WAITING = 62;
 constexpr int KEY_LEFT_SHIFT = 42;

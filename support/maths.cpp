@@ -2,10 +2,8 @@
 
 #include <cmath>
 
-const Matrix MatrixIdentityTable = {{{1.0f, 0.0f, 0.0f, 0.0f},
-                                     {0.0f, 1.0f, 0.0f, 0.0f},
-                                     {0.0f, 0.0f, 1.0f, 0.0f},
-                                     {0.0f, 0.0f, 0.0f, 1.0f}}};
+const Matrix MatrixIdentityTable = {
+    {{1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 0.0f, 1.0f}}};
 
 namespace {
 
@@ -59,8 +57,8 @@ void MatrixMultiply(Matrix* out, const Matrix* a, const Matrix* b) {
     Matrix r;
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
-            r.m[i][j] = a->m[i][0] * b->m[0][j] + a->m[i][1] * b->m[1][j] +
-                        a->m[i][2] * b->m[2][j] + a->m[i][3] * b->m[3][j];
+            r.m[i][j] = a->m[i][0] * b->m[0][j] + a->m[i][1] * b->m[1][j] + a->m[i][2] * b->m[2][j] +
+                        a->m[i][3] * b->m[3][j];
         }
     }
     *out = r;

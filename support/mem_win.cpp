@@ -39,8 +39,7 @@ void WriteBackPointer(void* block, MemListItem* item) { std::memcpy(block, &item
 void* UserAddress(void* block) { return static_cast<uint8_t*>(block) + MEM_BLOCK_HEADER; }
 
 bool IsAllocatedType(uint32_t type) {
-    return type == MEM_TYPE_MANUAL_FREE || type == MEM_TYPE_AUTO_FREE ||
-           type == MEM_TYPE_MANUAL_NO_MOVE;
+    return type == MEM_TYPE_MANUAL_FREE || type == MEM_TYPE_AUTO_FREE || type == MEM_TYPE_MANUAL_NO_MOVE;
 }
 
 // The tick count only means something once the timer runs; blocks made
@@ -57,9 +56,7 @@ uint32_t HeapSize(uint32_t size) {
 }
 
 // Real bytes behind an accounted heap size.
-size_t RealSize(uint32_t heap_size) {
-    return size_t(heap_size) - MEM_ACCOUNTED_HEADER + MEM_BLOCK_HEADER;
-}
+size_t RealSize(uint32_t heap_size) { return size_t(heap_size) - MEM_ACCOUNTED_HEADER + MEM_BLOCK_HEADER; }
 
 // Finds and checks the record of an owner variable through the back-pointer
 // in front of the block the variable points to.
@@ -160,8 +157,8 @@ void UninitMemory() {
         DebugLog(DEBUG_MEMORY, 20,
                  "UninitMemory(): MemList %u (0x%06" PRIXPTR ") ->Ptr2Ptr: 0x%06" PRIXPTR
                  " ->Size: %u ->Type %08X\n",
-                 i, reinterpret_cast<uintptr_t>(&item), reinterpret_cast<uintptr_t>(item.owner),
-                 item.size, item.type);
+                 i, reinterpret_cast<uintptr_t>(&item), reinterpret_cast<uintptr_t>(item.owner), item.size,
+                 item.type);
     }
     if (g_count != 0) FatalError("Error: UninitMemory(): %u memory blocks not free\n", g_count);
     DebugLog(DEBUG_MEMORY, 1, "UninitMemory(): All allocated memory released\n");
@@ -224,7 +221,8 @@ void ResizeMemory(void* owner, uint32_t new_size) {
 void SetMemOwner(void* old_owner, void* new_owner) {
     MemListItem* item = FindItem("SetMemOwner", old_owner);
     if (new_owner == old_owner) return;
-    if (new_owner == nullptr) AbortError(kModule, __LINE__, "CheckMemItem(): no Ptr2Ptr for allocated memory");
+    if (new_owner == nullptr)
+        AbortError(kModule, __LINE__, "CheckMemItem(): no Ptr2Ptr for allocated memory");
     // Handing a block to a variable that owns another one would lose that one.
     for (uint32_t i = 0; i < g_capacity; ++i) {
         if (g_list[i].type != MEM_TYPE_FREE_RECORD && g_list[i].owner == new_owner) {
@@ -290,9 +288,10 @@ void CheckMemItem(const MemListItem* item) {
     void* held = ReadOwner(item->owner);
     if (held == nullptr) AbortError(kModule, __LINE__, "CheckMemItem(): memory pointer var is NULL");
     if (held != UserAddress(item->block)) {
-        FatalError("Error: CheckMemItem(): pointer var does not point to this memory! (Pointer at "
-                   "%08" PRIXPTR ")",
-                   reinterpret_cast<uintptr_t>(item->owner));
+        FatalError(
+            "Error: CheckMemItem(): pointer var does not point to this memory! (Pointer at "
+            "%08" PRIXPTR ")",
+            reinterpret_cast<uintptr_t>(item->owner));
     }
 }
 
@@ -328,11 +327,13 @@ const char* const* MemStatistics() {
         uint32_t number, largest;
         uint64_t total;
         CountType(kTypes[t].type, &number, &total, &largest);
-        std::snprintf(lines[t + 1], sizeof lines[t + 1], "%-12s  %3u  %9" PRIu64 " (%5" PRIu64 "k)  %9u (%5uk)",
-                      kTypes[t].name, number, total, total / 1024, largest, largest / 1024);
+        std::snprintf(lines[t + 1], sizeof lines[t + 1],
+                      "%-12s  %3u  %9" PRIu64 " (%5" PRIu64 "k)  %9u (%5uk)", kTypes[t].name, number, total,
+                      total / 1024, largest, largest / 1024);
     }
     std::snprintf(lines[4], sizeof lines[4],
-                  "Memory list: %3u items - size %9" PRIu64 " (%5" PRIu64 "k) of %9" PRIu64 " (%5" PRIu64 "k)",
+                  "Memory list: %3u items - size %9" PRIu64 " (%5" PRIu64 "k) of %9" PRIu64 " (%5" PRIu64
+                  "k)",
                   g_capacity, g_total, g_total / 1024, g_budget, g_budget / 1024);
     for (int i = 0; i < 5; ++i) result[i] = lines[i];
     result[5] = nullptr;
@@ -355,8 +356,9 @@ void* SafeResize(void* block, uint32_t size) {
     uintptr_t old_address = reinterpret_cast<uintptr_t>(block);
     void* moved = std::realloc(block, RealSize(size));
     if (moved == nullptr) FatalError("Error: SafeResize(): failed to resize memory to %u bytes\n", size);
-    DebugLog(DEBUG_MEMORY, 150, "SafeResize(): resized ptr 0x%08" PRIXPTR " to %u bytes at 0x%08" PRIXPTR "\n",
-             old_address, size, reinterpret_cast<uintptr_t>(moved));
+    DebugLog(DEBUG_MEMORY, 150,
+             "SafeResize(): resized ptr 0x%08" PRIXPTR " to %u bytes at 0x%08" PRIXPTR "\n", old_address,
+             size, reinterpret_cast<uintptr_t>(moved));
     return moved;
 }
 

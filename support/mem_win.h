@@ -11,10 +11,10 @@
 #include <cstdint>
 
 // The four type words of a record.
-constexpr uint32_t MEM_TYPE_MANUAL_FREE = 0x13246579;    // freed only by its owner
-constexpr uint32_t MEM_TYPE_AUTO_FREE = 0x9ABCDEF0;      // cache block, purged oldest first
+constexpr uint32_t MEM_TYPE_MANUAL_FREE = 0x13246579;     // freed only by its owner
+constexpr uint32_t MEM_TYPE_AUTO_FREE = 0x9ABCDEF0;       // cache block, purged oldest first
 constexpr uint32_t MEM_TYPE_MANUAL_NO_MOVE = 0xBEAC093F;  // freed only by its owner
-constexpr uint32_t MEM_TYPE_FREE_RECORD = 0x6F2E4CFB;    // record holds no block
+constexpr uint32_t MEM_TYPE_FREE_RECORD = 0x6F2E4CFB;     // record holds no block
 
 // The list grows this many records at a time.
 constexpr uint32_t MEM_LIST_GROWTH = 64;
@@ -26,8 +26,8 @@ constexpr uint32_t MEM_BLOCK_HEADER = 16;
 
 // One record of the block list.
 struct MemListItem {
-    void* block;   // the heap block, or null in a free record
-    void* owner;   // address of the user's pointer variable, or null
+    void* block;  // the heap block, or null in a free record
+    void* owner;  // address of the user's pointer variable, or null
     uint32_t type;
     uint32_t size;   // requested size + 4
     uint32_t stamp;  // tick of the allocation or of the last SetMemTag

@@ -76,7 +76,8 @@ void ReadMouseDriver(int16_t* x, int16_t* y, uint16_t* buttons) {
     *x = int16_t(dx);
     *y = int16_t(dy);
     *buttons = word;
-    if (g_mode != MOUSE_MODE_READY) AbortError("mouse", __LINE__, "ReadMouseDriver(): mouse driver not ready");
+    if (g_mode != MOUSE_MODE_READY)
+        AbortError("mouse", __LINE__, "ReadMouseDriver(): mouse driver not ready");
 }
 
 void GetMouseClientPos(int16_t* x, int16_t* y, uint16_t* buttons) {

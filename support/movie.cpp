@@ -47,8 +47,7 @@ int MovieOpen(const char* file_name) {
     open.element_name = file_name;
     uint32_t error = plat::MciSendCommand(0, plat::kMciOpen, plat::kMciOpenElement, &open);
     if (error != 0) {
-        DebugLog(DEBUG_GRAPHICS, 20, "MovieOpen(): cannot open '%s' (%u)\n", file_name,
-                 unsigned(error));
+        DebugLog(DEBUG_GRAPHICS, 20, "MovieOpen(): cannot open '%s' (%u)\n", file_name, unsigned(error));
         return -1;
     }
     g_device = open.device_id;
@@ -90,16 +89,15 @@ int MovieSetWindow() {
 int MovieSetDestination(int width, int height) {
     plat::MciRectParms put;
     put.rect = plat::MciRect{0, 0, width, height};
-    return Result(plat::MciSendCommand(g_device, plat::kMciPut,
-                                       plat::kMciDgvRect | plat::kMciDgvPutDestination, &put));
+    return Result(
+        plat::MciSendCommand(g_device, plat::kMciPut, plat::kMciDgvRect | plat::kMciDgvPutDestination, &put));
 }
 
 int MovieStart() {
     plat::MciPlayParms play;
     play.callback = MainWindowToken();
     play.from = 0;
-    return Result(plat::MciSendCommand(g_device, plat::kMciPlay, plat::kMciFrom | plat::kMciNotify,
-                                       &play));
+    return Result(plat::MciSendCommand(g_device, plat::kMciPlay, plat::kMciFrom | plat::kMciNotify, &play));
 }
 
 uint32_t MovieGetDevice() { return g_device; }
@@ -108,8 +106,8 @@ void MoviePlay(const char* file_name, uint32_t stop_flags, int width, int height
     const DDrawDeviceInfo* card = DDrawGetCurrentDeviceInfo();
     if (card != nullptr && (card->flags & DDDEVINFO_NONDISPLAY)) return;
 
-    if (MovieOpen(file_name) != 0 || MovieSetWindow() != 0 ||
-        MovieSetDestination(width, height) != 0 || MovieStart() != 0) {
+    if (MovieOpen(file_name) != 0 || MovieSetWindow() != 0 || MovieSetDestination(width, height) != 0 ||
+        MovieStart() != 0) {
         MovieClose();
         return;
     }

@@ -31,8 +31,7 @@ void OnExitAddEx(OnExitFunc function, const char* name) {
         }
         if (g_slots[slot].function == nullptr) {
             g_slots[slot] = ExitSlot{function, name, false};
-            DebugLog(DEBUG_GENERAL, 20, "OnExitAddEx(): adding function at slot %d (%s)\n", slot,
-                     name);
+            DebugLog(DEBUG_GENERAL, 20, "OnExitAddEx(): adding function at slot %d (%s)\n", slot, name);
             return;
         }
     }

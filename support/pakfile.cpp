@@ -1,11 +1,11 @@
 #include "support/pakfile.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "support/compress.h"
 #include "support/debug.h"
@@ -184,7 +184,8 @@ uint64_t FileSize(std::FILE* file) {
 }
 
 void AddIndex(const char* base) {
-    if (g_data_count == PAK_MAX_DATA_FILES) AbortError(kModule, __LINE__, "AddIndex(): too many open pak files");
+    if (g_data_count == PAK_MAX_DATA_FILES)
+        AbortError(kModule, __LINE__, "AddIndex(): too many open pak files");
     char index_name[kFileNameBuffer], data_name[kFileNameBuffer];
     std::strcpy(index_name, MakeFileName(nullptr, base, "pki"));
     std::strcpy(data_name, MakeFileName(nullptr, base, "pkd"));
@@ -213,8 +214,8 @@ bool WildcardMatch(const char* pattern, const char* name) {
         if (*pattern == '*') {
             star = pattern++;
             resume = name;
-        } else if (*pattern == '?' || (*pattern != '\0' && std::tolower(uint8_t(*pattern)) ==
-                                                                  std::tolower(uint8_t(*name)))) {
+        } else if (*pattern == '?' ||
+                   (*pattern != '\0' && std::tolower(uint8_t(*pattern)) == std::tolower(uint8_t(*name)))) {
             ++pattern;
             ++name;
         } else if (star != nullptr) {
@@ -280,17 +281,39 @@ int AddListPattern(const std::string& pattern, uint32_t flags, bool recurse) {
 void ParseListOptions(const char* options, uint32_t* flags, bool* recurse) {
     for (const char* p = options; *p != '\0'; ++p) {
         switch (std::toupper(uint8_t(*p))) {
-            case ' ': case '\t': case '/': break;
-            case 'S': *recurse = true; break;
-            case 'C': *flags |= 0x1; break;
-            case 'H': *flags |= 0x10; break;
-            case 'Q': *flags |= 0x20; break;
-            case 'B': *flags |= 0x30; break;
-            case '1': *flags |= 0x100; break;
-            case '2': *flags |= 0x200; break;
-            case '4': *flags |= 0x300; break;
-            case 'R': *flags |= 0x1000; break;
-            default: AbortError(kModule, __LINE__, "ListFile2Index(): unknown option");
+            case ' ':
+            case '\t':
+            case '/':
+                break;
+            case 'S':
+                *recurse = true;
+                break;
+            case 'C':
+                *flags |= 0x1;
+                break;
+            case 'H':
+                *flags |= 0x10;
+                break;
+            case 'Q':
+                *flags |= 0x20;
+                break;
+            case 'B':
+                *flags |= 0x30;
+                break;
+            case '1':
+                *flags |= 0x100;
+                break;
+            case '2':
+                *flags |= 0x200;
+                break;
+            case '4':
+                *flags |= 0x300;
+                break;
+            case 'R':
+                *flags |= 0x1000;
+                break;
+            default:
+                AbortError(kModule, __LINE__, "ListFile2Index(): unknown option");
         }
     }
 }
@@ -306,7 +329,8 @@ bool ReadListLine(std::FILE* file, char* line) {
         }
         line[length++] = char(c);
         if (c == '\n') break;
-        if (length == kMaxListLine) AbortError(kModule, __LINE__, "ListFile2Index(): line too long in list file");
+        if (length == kMaxListLine)
+            AbortError(kModule, __LINE__, "ListFile2Index(): line too long in list file");
     }
     if (length < 2 || line[length - 2] != '\r') {
         AbortError(kModule, __LINE__, "ListFile2Index(): bad line in list file");
@@ -449,7 +473,8 @@ void PakAddFile(const char* base_name) {
 }
 
 void PakFileAddDone() {
-    if (g_status != kAdding) AbortError(kModule, __LINE__, "PakFileAddDone(): not initialised, or already done");
+    if (g_status != kAdding)
+        AbortError(kModule, __LINE__, "PakFileAddDone(): not initialised, or already done");
     uint32_t files = 0;
     uint64_t total = 0;
     for (int b = 0; b < PAK_HASH_BUCKETS; ++b) {
@@ -464,9 +489,8 @@ void PakFileAddDone() {
     DebugLog(DEBUG_FILE, 60, "PakFileAddDone(): string table size %u bytes\n", g_strings_used);
     FreeAutoMemory();
     for (int b = 0; b < PAK_HASH_BUCKETS; ++b) {
-        std::sort(g_buckets[b], g_buckets[b] + g_bucket_count[b], [](const PakFile& x, const PakFile& y) {
-            return std::strcmp(NameOf(x), NameOf(y)) < 0;
-        });
+        std::sort(g_buckets[b], g_buckets[b] + g_bucket_count[b],
+                  [](const PakFile& x, const PakFile& y) { return std::strcmp(NameOf(x), NameOf(y)) < 0; });
         files += g_bucket_count[b];
         for (uint32_t i = 0; i < g_bucket_count[b]; ++i) total += g_buckets[b][i].size;
     }
@@ -540,8 +564,8 @@ void PakReadFile(void* dest, uint32_t offset, uint32_t size, PakFile* file) {
         FatalError("Error: PakReadFile(): partial read from '%s', but it's compressed\n", name);
     }
     if (uint64_t(offset) + size > file->size || offset >= file->size) {
-        FatalError("Error: PakReadFile(): read in '%s' of %ud bytes from %ud, but file is only %ud bytes\n", name,
-                   size, offset, file->size);
+        FatalError("Error: PakReadFile(): read in '%s' of %ud bytes from %ud, but file is only %ud bytes\n",
+                   name, size, offset, file->size);
     }
     if (file->flags & PAK_FLAG_LOOSE) {
         // Loose files are always read as they are on disk.
@@ -569,7 +593,8 @@ void PakReadFile(void* dest, uint32_t offset, uint32_t size, PakFile* file) {
     if (fseeko(data, off_t(uint64_t(file->offset) + offset), SEEK_SET) != 0) {
         AbortError(kModule, __LINE__, "PakReadFile(): seek in data file failed");
     }
-    if (std::fread(dest, 1, size, data) != size) AbortError(kModule, __LINE__, "PakReadFile(): read in data file failed");
+    if (std::fread(dest, 1, size, data) != size)
+        AbortError(kModule, __LINE__, "PakReadFile(): read in data file failed");
 }
 
 uint32_t PakReadWholeFile(void* dest, PakFile* file) {
@@ -608,7 +633,8 @@ const char* PakFileSearchNext(int slot) {
             while (s.record < g_bucket_count[s.bucket]) {
                 const char* name = NameOf(g_buckets[s.bucket][s.record++]);
                 if (std::strncmp(name, s.pattern, length) != 0) continue;
-                if ((s.flags & PAK_SEARCH_SUBDIRS) || std::strchr(name + length, '\\') == nullptr) return name;
+                if ((s.flags & PAK_SEARCH_SUBDIRS) || std::strchr(name + length, '\\') == nullptr)
+                    return name;
             }
         }
     }
@@ -651,7 +677,8 @@ uint32_t LoadFileToMemory(const char* file_name, void* owner, uint32_t mem_type)
 std::FILE* DOSOpenFile(const char* name) {
     DebugLog(DEBUG_FILE, 20, "DOSOpenFile(): opening '%s'\n", name);
     std::FILE* file = OpenHostFile(name);
-    if (file == nullptr) FatalError("Error: DOSOpenFile(): Cannot open file '%s': %s\n", name, std::strerror(errno));
+    if (file == nullptr)
+        FatalError("Error: DOSOpenFile(): Cannot open file '%s': %s\n", name, std::strerror(errno));
     return file;
 }
 
@@ -665,7 +692,8 @@ void DOSReadFile(std::FILE* file, void* dest, uint32_t size) {
 }
 
 void DOSCloseFile(std::FILE* file) {
-    if (std::fclose(file) != 0) FatalError("Error: DOSCloseFile(): Failed to close file: %s\n", std::strerror(errno));
+    if (std::fclose(file) != 0)
+        FatalError("Error: DOSCloseFile(): Failed to close file: %s\n", std::strerror(errno));
 }
 
 int DOSFileExists(const char* name) {
@@ -717,7 +745,8 @@ const char* PakParseIndex(std::span<const uint8_t> index, PakIndexVisitor visit,
     header.stride = Read32(bytes + 12);
     header.strings_offset = Read32(bytes + 16);
     header.strings_size = Read32(bytes + 20);
-    if (uint64_t(header.strings_offset) + header.strings_size > size) return "AddIndex(): corrupt/short index file";
+    if (uint64_t(header.strings_offset) + header.strings_size > size)
+        return "AddIndex(): corrupt/short index file";
     // A stride below one entry would read past the table's end.
     if (header.entry_count < 0 || header.stride < PAK_INDEX_ENTRY_SIZE ||
         uint64_t(header.entry_count) * header.stride + header.table_offset > size) {
@@ -732,7 +761,8 @@ const char* PakParseIndex(std::span<const uint8_t> index, PakIndexVisitor visit,
         size_t room = header.strings_size - entry.name;
         const void* end = std::memchr(name, '\0', room);
         if (end == nullptr) return "AddIndex(): entry name has no terminator";
-        if (static_cast<const char*>(end) - name > ptrdiff_t(PAK_MAX_NAME)) return "AddIndex(): entry name too long";
+        if (static_cast<const char*>(end) - name > ptrdiff_t(PAK_MAX_NAME))
+            return "AddIndex(): entry name too long";
         if (visit != nullptr) {
             if (const char* problem = visit(context, entry, name)) return problem;
         }

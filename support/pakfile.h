@@ -33,12 +33,12 @@ constexpr size_t PAK_MAX_NAME = 79;
 
 // One file of the table; the handle PakOpenFile returns.
 struct PakFile {
-    uint32_t size;     // unpacked size in bytes
-    uint32_t name;     // offset of the normalised name in the string table
-    uint16_t pak;      // data file holding it, PAK_LOOSE_FILE for a loose file
-    uint16_t flags;    // PAK_FLAG_COMPRESSED, PAK_FLAG_LOOSE, and list-file flags
-    uint32_t offset;   // start of the data in the data file
-    uint32_t stored;   // bytes stored in the data file
+    uint32_t size;    // unpacked size in bytes
+    uint32_t name;    // offset of the normalised name in the string table
+    uint16_t pak;     // data file holding it, PAK_LOOSE_FILE for a loose file
+    uint16_t flags;   // PAK_FLAG_COMPRESSED, PAK_FLAG_LOOSE, and list-file flags
+    uint32_t offset;  // start of the data in the data file
+    uint32_t stored;  // bytes stored in the data file
     uint16_t open_count;
 };
 

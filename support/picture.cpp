@@ -62,9 +62,7 @@ bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out) {
 }
 
 // The whole uncompressed image is in the block.
-bool HasPixels(const TgaLayout& l, uint32_t size) {
-    return l.data_offset + l.pixel_bytes <= size;
-}
+bool HasPixels(const TgaLayout& l, uint32_t size) { return l.data_offset + l.pixel_bytes <= size; }
 
 void Refuse(const char* function, const char* why) {
     DebugLog(DEBUG_GRAPHICS, 10, "Warning: %s(): %s\n", function, why);
@@ -112,45 +110,45 @@ uint8_t Widen5(uint32_t c) { return uint8_t((c << 3) | (c >> 2)); }
 Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attribute_bits, bool grey) {
     if (grey) return Argb{255, p[0], p[0], p[0]};
     switch (depth) {
-    case 15:
-    case 16: {
-        const uint32_t w = GetU16(p);
-        // Bit 15 is alpha only when the file declares an alpha bit.
-        const bool alpha_bit = depth == 16 && attribute_bits != 0;
-        const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
-        return Argb{a, Widen5((w >> 10) & 31), Widen5((w >> 5) & 31), Widen5(w & 31)};
-    }
-    case 24: return Argb{255, p[2], p[1], p[0]};
-    default: return Argb{p[3], p[2], p[1], p[0]};
+        case 15:
+        case 16: {
+            const uint32_t w = GetU16(p);
+            // Bit 15 is alpha only when the file declares an alpha bit.
+            const bool alpha_bit = depth == 16 && attribute_bits != 0;
+            const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
+            return Argb{a, Widen5((w >> 10) & 31), Widen5((w >> 5) & 31), Widen5(w & 31)};
+        }
+        case 24:
+            return Argb{255, p[2], p[1], p[0]};
+        default:
+            return Argb{p[3], p[2], p[1], p[0]};
     }
 }
 
 void WriteTrueColour(uint8_t* p, uint32_t depth, Argb c) {
     switch (depth) {
-    case 15:
-    case 16: {
-        uint32_t w = uint32_t(c.r >> 3) << 10 | uint32_t(c.g >> 3) << 5 | uint32_t(c.b >> 3);
-        if (depth == 16) w |= uint32_t(c.a >> 7) << 15;
-        PutU16(p, w);
-        return;
-    }
-    case 24:
-        p[0] = c.b;
-        p[1] = c.g;
-        p[2] = c.r;
-        return;
-    default:
-        p[0] = c.b;
-        p[1] = c.g;
-        p[2] = c.r;
-        p[3] = c.a;
-        return;
+        case 15:
+        case 16: {
+            uint32_t w = uint32_t(c.r >> 3) << 10 | uint32_t(c.g >> 3) << 5 | uint32_t(c.b >> 3);
+            if (depth == 16) w |= uint32_t(c.a >> 7) << 15;
+            PutU16(p, w);
+            return;
+        }
+        case 24:
+            p[0] = c.b;
+            p[1] = c.g;
+            p[2] = c.r;
+            return;
+        default:
+            p[0] = c.b;
+            p[1] = c.g;
+            p[2] = c.r;
+            p[3] = c.a;
+            return;
     }
 }
 
-bool TrueColourDepth(uint32_t depth) {
-    return depth == 15 || depth == 16 || depth == 24 || depth == 32;
-}
+bool TrueColourDepth(uint32_t depth) { return depth == 15 || depth == 16 || depth == 24 || depth == 32; }
 
 }  // namespace
 
@@ -176,20 +174,42 @@ void TGA_DebugPrintHeader(const uint8_t* bytes) {
     std::printf(" IDSize: %d\n", h.IDSize);
     std::printf(" ColMapType: ");
     switch (h.ColMapType) {
-    case 0: std::printf("no colour map\n"); break;
-    case 1: std::printf("colour map\n"); break;
-    default: std::printf("UNKNOWN COLOUR MAP %d\n", h.ColMapType); break;
+        case 0:
+            std::printf("no colour map\n");
+            break;
+        case 1:
+            std::printf("colour map\n");
+            break;
+        default:
+            std::printf("UNKNOWN COLOUR MAP %d\n", h.ColMapType);
+            break;
     }
     std::printf(" ImageType: ");
     switch (h.ImageType) {
-    case TGA_TYPE_NONE: std::printf("No image data\n"); break;
-    case TGA_TYPE_COLOURMAP: std::printf("Uncompressed colour-map image\n"); break;
-    case TGA_TYPE_TRUECOLOUR: std::printf("Uncompressed true-colour image\n"); break;
-    case TGA_TYPE_GREY: std::printf("Uncompressed black-and-white image\n"); break;
-    case TGA_TYPE_RLE_COLOURMAP: std::printf("RLE colour-map image\n"); break;
-    case TGA_TYPE_RLE_TRUECOLOUR: std::printf("RLE true-colour image\n"); break;
-    case TGA_TYPE_RLE_GREY: std::printf("RLE black-and-white image\n"); break;
-    default: std::printf("UNKNOWN IMAGE TYPE %d\n", h.ImageType); break;
+        case TGA_TYPE_NONE:
+            std::printf("No image data\n");
+            break;
+        case TGA_TYPE_COLOURMAP:
+            std::printf("Uncompressed colour-map image\n");
+            break;
+        case TGA_TYPE_TRUECOLOUR:
+            std::printf("Uncompressed true-colour image\n");
+            break;
+        case TGA_TYPE_GREY:
+            std::printf("Uncompressed black-and-white image\n");
+            break;
+        case TGA_TYPE_RLE_COLOURMAP:
+            std::printf("RLE colour-map image\n");
+            break;
+        case TGA_TYPE_RLE_TRUECOLOUR:
+            std::printf("RLE true-colour image\n");
+            break;
+        case TGA_TYPE_RLE_GREY:
+            std::printf("RLE black-and-white image\n");
+            break;
+        default:
+            std::printf("UNKNOWN IMAGE TYPE %d\n", h.ImageType);
+            break;
     }
     std::printf(" Colour map info: %d entries (from %d)\n", h.ColMapLength, h.ColMapStart);
     std::printf(" Colour map entry size: %d\n", h.ColMapEntrySize);
@@ -252,8 +272,8 @@ int TGA_Decompress(void* owner, uint32_t* size) {
     Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(l.data_offset));
         out[2] = uint8_t(type - 8);
-        TGA_RLEDecode(in + l.data_offset, uint32_t(packet_bytes), out + l.data_offset,
-                      l.bytes_per_pixel, uint32_t(l.pixel_count));
+        TGA_RLEDecode(in + l.data_offset, uint32_t(packet_bytes), out + l.data_offset, l.bytes_per_pixel,
+                      uint32_t(l.pixel_count));
     });
     return 0;
 }
@@ -286,8 +306,8 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
     if (!Layout(Block(owner), *size, &l)) return -1;
     const TgaHeader& h = l.header;
     if (h.ColMapType == 0) return 1;
-    if (h.ColMapType != 1 || h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 ||
-        h.ColourDepth > 8 || !TrueColourDepth(h.ColMapEntrySize) || h.ColMapLength == 0) {
+    if (h.ColMapType != 1 || h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 || h.ColourDepth > 8 ||
+        !TrueColourDepth(h.ColMapEntrySize) || h.ColMapLength == 0) {
         Refuse("TGA_Palette2Direct", "not a colour-mapped image it can convert");
         return -1;
     }
@@ -330,8 +350,8 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
     const TgaHeader& h = l.header;
     // Grey images come as 8-bit levels and become true colour here too.
     const bool grey = h.ImageType == TGA_TYPE_GREY && h.ColourDepth == 8;
-    if ((h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) ||
-        (!grey && !TrueColourDepth(h.ColourDepth)) || !TrueColourDepth(target_depth)) {
+    if ((h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) || (!grey && !TrueColourDepth(h.ColourDepth)) ||
+        !TrueColourDepth(target_depth)) {
         return -1;
     }
     if (!HasPixels(l, *size)) {
@@ -365,8 +385,8 @@ int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFm
     if (format == nullptr || entries == 0 || !Layout(Block(owner), *size, &l)) return -1;
     const TgaHeader& h = l.header;
     if (h.ColMapType == 0 || h.ColMapLength < entries ||
-        (h.ColMapEntrySize != 24 && h.ColMapEntrySize != 32) || l.data_offset > *size ||
-        format->bytes < 1 || format->bytes > 4) {
+        (h.ColMapEntrySize != 24 && h.ColMapEntrySize != 32) || l.data_offset > *size || format->bytes < 1 ||
+        format->bytes > 4) {
         return -1;
     }
     const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
@@ -445,13 +465,12 @@ int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* for
     return 0;
 }
 
-int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, int frame_height,
-                  int columns, int rows, void* markers) {
+int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, int frame_height, int columns,
+                  int rows, void* markers) {
     const uint8_t* sheet = Block(owner);
     if (*size < GFX0_HEADER_SIZE || std::memcmp(sheet, "GFX0", 4) != 0) return -1;
     const uint32_t sheet_w = GetU16(sheet + GFX0_WIDTH), sheet_h = GetU16(sheet + GFX0_HEIGHT);
-    if (GetU16(sheet + GFX0_FRAMES) != 1 ||
-        *size != GFX0_HEADER_SIZE + uint64_t(sheet_w) * sheet_h * 4) {
+    if (GetU16(sheet + GFX0_FRAMES) != 1 || *size != GFX0_HEADER_SIZE + uint64_t(sheet_w) * sheet_h * 4) {
         return -1;
     }
     // Nothing to cut from empty frames, and the frame count is 16 bits.

@@ -84,5 +84,5 @@ int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uin
 int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format);
 // markers: address of the owner variable of a byte array of columns x rows
 // frame widths (may be null).
-int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, int frame_height,
-                  int columns, int rows, void* markers);
+int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, int frame_height, int columns,
+                  int rows, void* markers);

@@ -47,8 +47,7 @@ int16_t AddPollFunction(PollFunc function, int32_t rate, int32_t flags) {
         DebugLog(DEBUG_POLL, 50, "AddPollFunction(): added function at index %d\n", i);
         return int16_t(i);
     }
-    AbortError("poll", __LINE__,
-               "AddPollFunction(): cannot add another poll item - increase MAX_POLL_ITEMS");
+    AbortError("poll", __LINE__, "AddPollFunction(): cannot add another poll item - increase MAX_POLL_ITEMS");
 }
 
 void RemovePollFunction(int key) {
@@ -69,8 +68,7 @@ void Poll() {
         uint32_t now = GetTimerTicks();
         if (now - g_end_of_last_poll > kLatePollTicks) {
             ++g_late_polls;
-            DebugLog(DEBUG_POLL, 5, "Warning: Poll(): not called for over %d seconds\n",
-                     kLatePollSeconds);
+            DebugLog(DEBUG_POLL, 5, "Warning: Poll(): not called for over %d seconds\n", kLatePollSeconds);
         }
         for (int i = 0; i < MAX_POLL_ITEMS; ++i) {
             PollSlot& s = g_slots[i];

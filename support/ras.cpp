@@ -1,8 +1,8 @@
 #include "support/ras.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 #include "platform/clock.h"
 #include "platform/library.h"
@@ -70,13 +70,24 @@ void DialProgress(uint32_t message, int state, uint32_t error) {
     (void)message;
     DebugLog(DEBUG_NETWORK, 80, "RAS_DialProgress(): state %d, error %u\n", state, unsigned(error));
     switch (state) {
-    case plat::kRasPortOpened: g_ras.dial_status = RAS_STATUS_PORT_OPENED; break;
-    case plat::kRasAllDevicesConnected: g_ras.dial_status = RAS_STATUS_DEVICES_CONNECTED; break;
-    case plat::kRasAuthenticate:
-    case plat::kRasStartAuthentication: g_ras.dial_status = RAS_STATUS_AUTHENTICATING; break;
-    case plat::kRasConnected: g_ras.dial_status = RAS_STATUS_CONNECTED; break;
-    case plat::kRasDisconnected: g_ras.dial_status = RAS_STATUS_DISCONNECTED; break;
-    default: break;
+        case plat::kRasPortOpened:
+            g_ras.dial_status = RAS_STATUS_PORT_OPENED;
+            break;
+        case plat::kRasAllDevicesConnected:
+            g_ras.dial_status = RAS_STATUS_DEVICES_CONNECTED;
+            break;
+        case plat::kRasAuthenticate:
+        case plat::kRasStartAuthentication:
+            g_ras.dial_status = RAS_STATUS_AUTHENTICATING;
+            break;
+        case plat::kRasConnected:
+            g_ras.dial_status = RAS_STATUS_CONNECTED;
+            break;
+        case plat::kRasDisconnected:
+            g_ras.dial_status = RAS_STATUS_DISCONNECTED;
+            break;
+        default:
+            break;
     }
 }
 
@@ -99,8 +110,7 @@ int RAS_Init() {
         return WSOCK_NOLIBRARY;
     }
     if (!BindAll()) {
-        DebugLog(DEBUG_NETWORK, 1,
-                 "RAS_Init(): a required function was missing from rasapi32.dll\n");
+        DebugLog(DEBUG_NETWORK, 1, "RAS_Init(): a required function was missing from rasapi32.dll\n");
         Release();
         return WSOCK_FAILED;
     }
@@ -135,16 +145,16 @@ int RAS_CreateEntry(const char* entry_name, const char* phone_number) {
     for (int i = 0; i < g_ras.entry_count; ++i) {
         plat::RasEntry properties;
         uint32_t size = sizeof properties;
-        if (g_ras.f.RasGetEntryPropertiesA(nullptr, g_ras.entries[i].entry_name, &properties, &size,
-                                           nullptr, nullptr) != 0) {
+        if (g_ras.f.RasGetEntryPropertiesA(nullptr, g_ras.entries[i].entry_name, &properties, &size, nullptr,
+                                           nullptr) != 0) {
             continue;
         }
         if (!IsDialDevice(properties.device_type)) continue;
         DebugLog(DEBUG_NETWORK, 20, "RAS_CreateEntry(): Creating device with %s (%s)\n",
                  properties.device_name, properties.device_type);
         CopyText(properties.local_phone_number, sizeof properties.local_phone_number, phone_number);
-        if (g_ras.f.RasSetEntryPropertiesA(nullptr, entry_name, &properties, sizeof properties,
-                                           nullptr, 0) != 0) {
+        if (g_ras.f.RasSetEntryPropertiesA(nullptr, entry_name, &properties, sizeof properties, nullptr, 0) !=
+            0) {
             return WSOCK_FAILED;
         }
         return WSOCK_OK;
@@ -155,8 +165,8 @@ int RAS_CreateEntry(const char* entry_name, const char* phone_number) {
 int RAS_StartDial(int entry, const char* user, const char* password) {
     if (g_ras.library == nullptr || entry < 0 || entry >= g_ras.entry_count) return WSOCK_FAILED;
     const char* name = g_ras.entries[entry].entry_name;
-    DebugLog(DEBUG_NETWORK, 20, "RAS_StartDial(): calling entry %d (%s), username %s pass %s\n",
-             entry, name, user != nullptr ? user : "", password != nullptr ? password : "");
+    DebugLog(DEBUG_NETWORK, 20, "RAS_StartDial(): calling entry %d (%s), username %s pass %s\n", entry, name,
+             user != nullptr ? user : "", password != nullptr ? password : "");
     plat::RasDialParams params;
     CopyText(params.entry_name, sizeof params.entry_name, name);
     int password_saved = 0;
@@ -169,8 +179,7 @@ int RAS_StartDial(int entry, const char* user, const char* password) {
     if (password != nullptr) CopyText(params.password, sizeof params.password, password);
     g_ras.dial_status = RAS_STATUS_NONE;
     g_ras.connection = nullptr;
-    result = g_ras.f.RasDialA(nullptr, nullptr, &params, kNotifierType, DialProgress,
-                              &g_ras.connection);
+    result = g_ras.f.RasDialA(nullptr, nullptr, &params, kNotifierType, DialProgress, &g_ras.connection);
     if (result != 0) {
         DebugLog(DEBUG_NETWORK, 1, "RAS_StartDial(): dial failed (%d)\n", int(result));
         // A failed dial may still have opened a connection that must go.

@@ -31,7 +31,7 @@ struct SampleFile {
 };
 
 constexpr size_t kNameSize = 260;
-constexpr uint32_t kMinRate = 100;      // what a channel can be set to
+constexpr uint32_t kMinRate = 100;  // what a channel can be set to
 constexpr uint32_t kMaxRate = 100000;
 
 bool g_up = false;
@@ -142,22 +142,23 @@ void _SndCopyFromSample2PlayBuf(int channel, SndBank* bank, int sample, uint32_t
                                 uint32_t buffer_offset, uint32_t bytes) {
     SampInfo& info = bank->samples[sample];
     switch (bank->desc.bank_type & SND_BANK_STORAGE_MASK) {
-    case SND_BANK_SPOOLED: {
-        int handle = _SampleFileOpen(bank, sample);
-        _SampleFileRead(handle, info.data_offset + sample_offset, bytes, g_staging);
-        SndCopyData(channel, buffer_offset, g_staging, bytes);
-        _SampleFileClose(handle);
-        break;
-    }
-    case SND_BANK_RAM:
-        if (info.loaded == nullptr) {
-            AbortError("sounddrv", __LINE__, "_SndCopyFromSample2PlayBuf(): sound not loaded - use SndLoad()");
+        case SND_BANK_SPOOLED: {
+            int handle = _SampleFileOpen(bank, sample);
+            _SampleFileRead(handle, info.data_offset + sample_offset, bytes, g_staging);
+            SndCopyData(channel, buffer_offset, g_staging, bytes);
+            _SampleFileClose(handle);
+            break;
         }
-        SndCopyData(channel, buffer_offset, info.loaded + sample_offset, bytes);
-        break;
-    default:
-        AbortError("sounddrv", __LINE__,
-                   "_SndCopyFromSample2PlayBuf(): Unknown data source for sample data");
+        case SND_BANK_RAM:
+            if (info.loaded == nullptr) {
+                AbortError("sounddrv", __LINE__,
+                           "_SndCopyFromSample2PlayBuf(): sound not loaded - use SndLoad()");
+            }
+            SndCopyData(channel, buffer_offset, info.loaded + sample_offset, bytes);
+            break;
+        default:
+            AbortError("sounddrv", __LINE__,
+                       "_SndCopyFromSample2PlayBuf(): Unknown data source for sample data");
     }
 }
 
@@ -238,7 +239,8 @@ void SndUninit() {
 int SndAddSoundBank(const SoundBankDesc* desc) {
     if (!g_up) return -1;
     if ((desc->bank_type & SND_BANK_KIND_MASK) != SND_BANK_SAMPLES) {
-        AbortError("sounddrv", __LINE__, "SndAddSoundBank(): only sample sound banks supported in this version");
+        AbortError("sounddrv", __LINE__,
+                   "SndAddSoundBank(): only sample sound banks supported in this version");
     }
     uint32_t list = desc->bank_type & SND_BANK_LIST_MASK;
     if (desc->file_list == nullptr || (list != SND_BANK_LIST_PER_SAMPLE && list != SND_BANK_LIST_PATTERN)) {
@@ -267,7 +269,8 @@ int SndAddSoundBank(const SoundBankDesc* desc) {
 
 void SndRemoveSoundBank(int key) {
     if (!g_up) return;
-    if (key < 0 || key >= SND_MAX_BANKS) AbortError("sounddrv", __LINE__, "SndRemoveSoundBank(): invalid bank key");
+    if (key < 0 || key >= SND_MAX_BANKS)
+        AbortError("sounddrv", __LINE__, "SndRemoveSoundBank(): invalid bank key");
     SndBank& bank = g_banks[key];
     if (!bank.in_use) AbortError("sounddrv", __LINE__, "SndRemoveSoundBank(): bank is already removed");
     if ((bank.desc.bank_type & SND_BANK_STORAGE_MASK) == SND_BANK_RAM) {
@@ -353,8 +356,8 @@ int SndPlay(int16_t key, int sample, int channel, int16_t volume, int16_t pan) {
     }
     CheckChannel(channel, "SndPlay");
     SndBank* bank = BankFor(key, "SndPlay");
-    DebugLog(DEBUG_SOUND, 80, "SndPlay(): playing sound %d:%d on channel %d, vol: %d, pan: %d\n", key,
-             sample, channel, volume, pan);
+    DebugLog(DEBUG_SOUND, 80, "SndPlay(): playing sound %d:%d on channel %d, vol: %d, pan: %d\n", key, sample,
+             channel, volume, pan);
     SndStop(channel);
     ChannelRecord& c = g_chan[channel];
     c = ChannelRecord{};
@@ -424,8 +427,7 @@ int SndUpdateChanels() {
 }
 
 void SndUpdateAllChanels() {
-    while (SndUpdateChanels() != 0) {
-    }
+    while (SndUpdateChanels() != 0) {}
 }
 
 void SndPollFunction() {
@@ -437,13 +439,13 @@ const char* GetSampFilename(SndBank* bank, int sample) {
         FatalError("Error: GetSampFilename(): sample no %d out of range\n", sample);
     }
     switch (bank->desc.bank_type & SND_BANK_LIST_MASK) {
-    case SND_BANK_LIST_PER_SAMPLE:
-        return bank->desc.file_list[sample];
-    case SND_BANK_LIST_PATTERN:
-        std::snprintf(g_name, sizeof g_name, bank->desc.file_list[0], sample);
-        return g_name;
-    default:
-        AbortError("sounddrv", __LINE__, "GetSampFilename(): bad filename type");
+        case SND_BANK_LIST_PER_SAMPLE:
+            return bank->desc.file_list[sample];
+        case SND_BANK_LIST_PATTERN:
+            std::snprintf(g_name, sizeof g_name, bank->desc.file_list[0], sample);
+            return g_name;
+        default:
+            AbortError("sounddrv", __LINE__, "GetSampFilename(): bad filename type");
     }
 }
 
@@ -495,7 +497,8 @@ const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_siz
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             if (size < 16) return "GetSampInfo(): .wav file format header wrong size - not a PCM wav file";
             uint8_t f[16];
-            if (!read(context, uint32_t(pos), f, 16)) return "GetSampInfo(): truncated chunk header in .wav file";
+            if (!read(context, uint32_t(pos), f, 16))
+                return "GetSampInfo(): truncated chunk header in .wav file";
             if (ReadLe16(f) != 1) return "GetSampInfo(): not a PCM encoded .wav file - wrong format";
             if (ReadLe16(f + 2) != 1) return "GetSampInfo(): only mono samples supported";
             if (ReadLe16(f + 14) != 8) return "GetSampInfo(): only 8 bit samples supported";
@@ -511,7 +514,8 @@ const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_siz
         } else if (std::memcmp(chunk, "vELk", 4) == 0) {
             uint8_t v[16];
             if (size != 16) return "GetSampInfo(): bad 'vELk' block in .wav file";
-            if (!read(context, uint32_t(pos), v, 16)) return "GetSampInfo(): truncated chunk header in .wav file";
+            if (!read(context, uint32_t(pos), v, 16))
+                return "GetSampInfo(): truncated chunk header in .wav file";
             out->velk = ReadLe32(v);
         }
         uint64_t step = std::min(size + (size & 1), remaining);  // the pad byte, when present
@@ -597,8 +601,8 @@ uint32_t SndGetChannelPos(int channel) {
 
 void SndZeroData(int channel, uint32_t offset, uint32_t bytes) {
     if (!g_up) return;
-    DebugLog(DEBUG_SOUND, 120, "SndZeroData(): clearing %d bytes of chan %d, offs %d\n", int(bytes),
-             channel, int(offset));
+    DebugLog(DEBUG_SOUND, 120, "SndZeroData(): clearing %d bytes of chan %d, offs %d\n", int(bytes), channel,
+             int(offset));
     void* p = DSoundLockChannel(channel, offset, bytes);
     std::memset(p, SND_SILENCE, bytes);
     DSoundUnlockChannel(channel);

@@ -46,8 +46,8 @@ struct SampInfo {
     uint32_t rate;         // samples per second; 0 = header not read yet
     uint32_t data_offset;  // of the sample bytes in the file
     uint32_t data_size;
-    uint32_t velk;         // first word of the "vELk" chunk, 0 without one
-    uint8_t* loaded;       // RAM banks: the sample bytes while loaded
+    uint32_t velk;    // first word of the "vELk" chunk, 0 without one
+    uint8_t* loaded;  // RAM banks: the sample bytes while loaded
 };
 
 struct SndBank {

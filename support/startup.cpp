@@ -1,10 +1,11 @@
 #include "support/startup.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 #include "database/text.h"
+#include "generic/igmcont.h"
 #include "match/matchquery.h"
 #include "menus/menucont.h"
 #include "platform/clock.h"
@@ -19,7 +20,6 @@
 #include "support/random.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
-#include "generic/igmcont.h"
 #include "tolmenu/vidopt.h"
 
 const uint32_t SupportLibBuildVersion = 1060;
@@ -130,8 +130,7 @@ void InitialisePC(int argc, char** argv) {
     GameSeedRandom(uint32_t(plat::CalendarTime()));
 
     g_low_memory = plat::PhysicalMemoryBytes() < LOW_MEMORY_LIMIT ? 1 : 0;
-    DebugLog(DEBUG_MEMORY, 1, "InitialisePC(): using %s memory settings\n",
-             g_low_memory ? "low" : "high");
+    DebugLog(DEBUG_MEMORY, 1, "InitialisePC(): using %s memory settings\n", g_low_memory ? "low" : "high");
     InitMemory(g_low_memory ? kLowMemoryBudgetKb : kHighMemoryBudgetKb);
 
     InitMouseDriver();

@@ -6,10 +6,8 @@
 #include <cstdio>
 
 class BoundedText {
-public:
-    BoundedText(char* buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {
-        buffer_[0] = '\0';
-    }
+  public:
+    BoundedText(char* buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) { buffer_[0] = '\0'; }
     void Put(char c) {
         if (used_ + 1 >= capacity_) return;
         buffer_[used_++] = c;
@@ -24,7 +22,7 @@ public:
         if (n > 0) used_ = size_t(n) < capacity_ - used_ ? used_ + size_t(n) : capacity_ - 1;
     }
 
-private:
+  private:
     char* buffer_;
     size_t capacity_;
     size_t used_ = 0;

@@ -83,8 +83,8 @@ void Entry(char* out, const char* name, bool usable, bool accelerated, const DDr
 }
 
 void AddEntry(plat::DialogHandle dialog, int list, const char* text, int index) {
-    int64_t at = plat::SendDlgItemMessage(dialog, list, plat::kLbAddString, 0,
-                                          reinterpret_cast<int64_t>(text));
+    int64_t at =
+        plat::SendDlgItemMessage(dialog, list, plat::kLbAddString, 0, reinterpret_cast<int64_t>(text));
     plat::SendDlgItemMessage(dialog, list, plat::kLbSetItemData, uint64_t(at), index);
 }
 
@@ -103,11 +103,12 @@ void FillDevices(plat::DialogHandle dialog, int select) {
     char text[kEntrySize];
     for (uint32_t i = 0; i < card->device3d_count; ++i) {
         const DDraw3DDeviceInfo* device = DDrawGet3DDeviceInfo(card_index, int(i));
-        Entry(text, device->description, PairUsable(card, device),
-              (device->flags & D3DDEVINFO_HARDWARE) != 0, card);
+        Entry(text, device->description, PairUsable(card, device), (device->flags & D3DDEVINFO_HARDWARE) != 0,
+              card);
         AddEntry(dialog, WINDLG_ID_DEVICES, text, int(i));
     }
-    if (select >= 0) plat::SendDlgItemMessage(dialog, WINDLG_ID_DEVICES, plat::kLbSetCurSel, uint64_t(select), 0);
+    if (select >= 0)
+        plat::SendDlgItemMessage(dialog, WINDLG_ID_DEVICES, plat::kLbSetCurSel, uint64_t(select), 0);
 }
 
 // The description of the selection, and OK only for a usable pair.
@@ -126,8 +127,8 @@ void Describe(plat::DialogHandle dialog) {
         int quality = WinDeviceQuality(card, device);
         int n = std::snprintf(text, sizeof text, "Card: %s (%s) - version %s\n", card->description,
                               card->driver_name, card->driver_version);
-        n += std::snprintf(text + n, sizeof text - size_t(n), "3d device: %s (%s)\n",
-                           device->description, device->name);
+        n += std::snprintf(text + n, sizeof text - size_t(n), "3d device: %s (%s)\n", device->description,
+                           device->name);
         std::snprintf(text + n, sizeof text - size_t(n), "Quality factor for the card: %d\n", quality);
         usable = quality >= WINDLG_QUALITY_THRESHOLD;
     }
@@ -144,8 +145,8 @@ void InitChooser(plat::DialogHandle dialog) {
               card);
         AddEntry(dialog, WINDLG_ID_CARDS, text, int(i));
     }
-    plat::SendDlgItemMessage(dialog, WINDLG_ID_CARDS, plat::kLbSetCurSel,
-                             uint64_t(DDrawGetCurrentDevice()), 0);
+    plat::SendDlgItemMessage(dialog, WINDLG_ID_CARDS, plat::kLbSetCurSel, uint64_t(DDrawGetCurrentDevice()),
+                             0);
     FillDevices(dialog, DDrawGetCurrent3DDevice());
     Describe(dialog);
 }
@@ -185,25 +186,24 @@ void BuildChooserTemplate() {
     using namespace plat;
     const char* const* t = kSelectDeviceTexts;
     WinDlgBegin(t[0], 0, 20, 300, 170);
-    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_GROUP, kWsChild | kWsVisible | kBsGroupBox, 5, 2, 290,
-                     140, t[1]);
+    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_GROUP, kWsChild | kWsVisible | kBsGroupBox, 5, 2, 290, 140,
+                     t[1]);
     const uint32_t list_style = kWsChild | kWsVisible | kWsBorder | kWsVScroll | kWsTabStop | kLbsNotify;
     WinDlgAppendItem(WINDLG_LISTBOX, WINDLG_ID_CARDS, list_style, 10, 15, 280, 40, "");
     WinDlgAppendItem(WINDLG_LISTBOX, WINDLG_ID_DEVICES, list_style, 10, 60, 280, 40, kUse3DText);
-    WinDlgAppendItem(WINDLG_STATIC, WINDLG_ID_TEXT, kWsChild | kWsVisible | kSsLeft | kSsSunken, 10,
-                     105, 280, 35, t[2]);
-    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_OK, kWsChild | kWsVisible | kWsTabStop | kBsDefPushButton,
-                     180, 150, 55, 15, t[3]);
-    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_CANCEL, kWsChild | kWsVisible | kWsTabStop | kBsPushButton,
-                     240, 150, 55, 15, t[4]);
+    WinDlgAppendItem(WINDLG_STATIC, WINDLG_ID_TEXT, kWsChild | kWsVisible | kSsLeft | kSsSunken, 10, 105, 280,
+                     35, t[2]);
+    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_OK, kWsChild | kWsVisible | kWsTabStop | kBsDefPushButton, 180,
+                     150, 55, 15, t[3]);
+    WinDlgAppendItem(WINDLG_BUTTON, WINDLG_ID_CANCEL, kWsChild | kWsVisible | kWsTabStop | kBsPushButton, 240,
+                     150, 55, 15, t[4]);
 }
 
 }  // namespace
 
 void WinDlgBegin(const char* caption, int x, int y, int width, int height) {
     g_used = 0;
-    PutDword(plat::kWsPopup | plat::kWsCaption | plat::kWsSysMenu | plat::kDsModalFrame |
-             plat::kDsSetFont);
+    PutDword(plat::kWsPopup | plat::kWsCaption | plat::kWsSysMenu | plat::kDsModalFrame | plat::kDsSetFont);
     PutDword(0);  // extended style
     PutWord(0);   // item count, raised by each item
     PutWord(uint16_t(x));
@@ -217,8 +217,8 @@ void WinDlgBegin(const char* caption, int x, int y, int width, int height) {
     WinDlgAppendString("Helv");
 }
 
-void WinDlgAppendItem(uint16_t class_atom, int id, uint32_t style, int x, int y, int width,
-                      int height, const char* text) {
+void WinDlgAppendItem(uint16_t class_atom, int id, uint32_t style, int x, int y, int width, int height,
+                      const char* text) {
     if (width < 0 || height < 0) {
         AbortError("windlg", __LINE__, "WinDlgAppendItem(): can't add item with -ve size");
     }

@@ -30,8 +30,8 @@ constexpr int WINDLG_QUALITY_THRESHOLD = 20;
 // Starts a template in dialog units, with the font "Helv".
 void WinDlgBegin(const char* caption, int x, int y, int width, int height);
 // Appends one control; a negative size ends the program.
-void WinDlgAppendItem(uint16_t class_atom, int id, uint32_t style, int x, int y, int width,
-                      int height, const char* text);
+void WinDlgAppendItem(uint16_t class_atom, int id, uint32_t style, int x, int y, int width, int height,
+                      const char* text);
 // Appends a text as UTF-16 with its terminator.
 void WinDlgAppendString(const char* text);
 // The template built so far.

@@ -64,8 +64,7 @@ void CreateMainWindow() {
     plat::SetWindowProc(PlatformWindowProc);
     bool windowed = (g_win.flags & WIN_FLAG_WINDOWED) != 0;
     uint32_t host_flags = windowed ? uint32_t(plat::kWindowed) : 0u;
-    if (!plat::CreateMainWindow(g_win.app_name, host_flags,
-                                kDefaultClientWidth, kDefaultClientHeight)) {
+    if (!plat::CreateMainWindow(g_win.app_name, host_flags, kDefaultClientWidth, kDefaultClientHeight)) {
         AbortError("winlib", __LINE__, "CreateMainWindow(): CreateWindowEx() failed");
     }
     g_win.window_exists = true;
@@ -90,41 +89,40 @@ int64_t WinMainWindowProc(WinHandle window, uint32_t msg, uint64_t wparam, int64
         }
     }
     switch (msg) {
-    case WM_ACTIVATE:
-        g_win.activated = (wparam & 0xFFFF) != 0;
-        DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_ACTIVATE %s\n", ActiveText(g_win.activated));
-        plat::InvalidateWindow();
-        return 0;
-    case WM_ACTIVATEAPP:
-        g_win.app_active = wparam != 0;
-        DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_ACTIVATEAPP %s\n",
-                 ActiveText(g_win.app_active));
-        plat::InvalidateWindow();
-        return 0;
-    case WM_SETFOCUS:
-        g_win.has_focus = true;
-        DebugLog(DEBUG_WIN, 50, "WinMainWinfowProc(): WM_SETFOCUS active\n");
-        return plat::DefWindowProc(msg, wparam, lparam);
-    case WM_KILLFOCUS:
-        g_win.has_focus = false;
-        DebugLog(DEBUG_WIN, 50, "WinMainWinfowProc(): WM_KILLFOCUS inactive\n");
-        return plat::DefWindowProc(msg, wparam, lparam);
-    case WM_CLOSE:
-        // Closing the window is the user's way of quitting: the game's main
-        // loop sees the request and the program shuts down in order.
-        g_win.close_requested = true;
-        DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_CLOSE: ending the game\n");
-        return 0;
-    case WM_DESTROY:
-        OnExitRun();
-        DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_DESTROY: calling PostQuitMessage()\n");
-        plat::PostQuitMessage(0);
-        return 0;
-    case WM_SETCURSOR:
-        plat::SetArrowCursor();
-        return 0;
-    default:
-        return plat::DefWindowProc(msg, wparam, lparam);
+        case WM_ACTIVATE:
+            g_win.activated = (wparam & 0xFFFF) != 0;
+            DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_ACTIVATE %s\n", ActiveText(g_win.activated));
+            plat::InvalidateWindow();
+            return 0;
+        case WM_ACTIVATEAPP:
+            g_win.app_active = wparam != 0;
+            DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_ACTIVATEAPP %s\n", ActiveText(g_win.app_active));
+            plat::InvalidateWindow();
+            return 0;
+        case WM_SETFOCUS:
+            g_win.has_focus = true;
+            DebugLog(DEBUG_WIN, 50, "WinMainWinfowProc(): WM_SETFOCUS active\n");
+            return plat::DefWindowProc(msg, wparam, lparam);
+        case WM_KILLFOCUS:
+            g_win.has_focus = false;
+            DebugLog(DEBUG_WIN, 50, "WinMainWinfowProc(): WM_KILLFOCUS inactive\n");
+            return plat::DefWindowProc(msg, wparam, lparam);
+        case WM_CLOSE:
+            // Closing the window is the user's way of quitting: the game's main
+            // loop sees the request and the program shuts down in order.
+            g_win.close_requested = true;
+            DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_CLOSE: ending the game\n");
+            return 0;
+        case WM_DESTROY:
+            OnExitRun();
+            DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_DESTROY: calling PostQuitMessage()\n");
+            plat::PostQuitMessage(0);
+            return 0;
+        case WM_SETCURSOR:
+            plat::SetArrowCursor();
+            return 0;
+        default:
+            return plat::DefWindowProc(msg, wparam, lparam);
     }
 }
 

@@ -44,9 +44,7 @@ void CloseAllAndCleanUp(bool warn) {
     }
 }
 
-bool TimedOut(uint32_t last_progress, uint32_t timeout) {
-    return GetTimerTicks() - last_progress > timeout;
-}
+bool TimedOut(uint32_t last_progress, uint32_t timeout) { return GetTimerTicks() - last_progress > timeout; }
 
 // The wait after a would-block result: let the program breathe, then retry.
 void WaitABit() {
@@ -58,14 +56,22 @@ void WaitABit() {
 
 const char* WSockErrorString(int code) {
     switch (code) {
-    case WSOCK_OK: return "No error";
-    case WSOCK_WOULDBLOCK: return "Operation would block";
-    case WSOCK_NETDOWN: return "The communications link is down";
-    case WSOCK_NOTAVAILABLE: return "The service is not available";
-    case WSOCK_TIMEOUT: return "A timeout occured waiting for the request";
-    case WSOCK_NOENDOFLINE: return "No more data, but the end of the line was missing";
-    case WSOCK_LINEFULL: return "The line buffer is full, and the end of line wasn't found";
-    default: break;
+        case WSOCK_OK:
+            return "No error";
+        case WSOCK_WOULDBLOCK:
+            return "Operation would block";
+        case WSOCK_NETDOWN:
+            return "The communications link is down";
+        case WSOCK_NOTAVAILABLE:
+            return "The service is not available";
+        case WSOCK_TIMEOUT:
+            return "A timeout occured waiting for the request";
+        case WSOCK_NOENDOFLINE:
+            return "No more data, but the end of the line was missing";
+        case WSOCK_LINEFULL:
+            return "The line buffer is full, and the end of line wasn't found";
+        default:
+            break;
     }
     if (code & WSOCK_TEMPORARY) return "An unknown temporary error occured";
     if (code & WSOCK_PERMANENT) return "An unknown permanent error occured";
@@ -79,8 +85,8 @@ int WSock_Init() {
     if (plat::WSAStartup(kWantedVersion, &data) != 0) return WSOCK_NOTAVAILABLE;
     DebugLog(DEBUG_NETWORK, 100, "WSock_Init(): %s\n", data.description);
     DebugLog(DEBUG_NETWORK, 100, "WSock_Init(): %s\n", data.system_status);
-    DebugLog(DEBUG_NETWORK, 100, "WSock_Init(): max sockets: %d, max UDP size: %d\n",
-             data.max_sockets, data.max_udp_datagram);
+    DebugLog(DEBUG_NETWORK, 100, "WSock_Init(): max sockets: %d, max UDP size: %d\n", data.max_sockets,
+             data.max_udp_datagram);
     for (plat::Socket& s : g_sockets) s = kFreeSlot;
     g_initialised = true;
     OnExitAddEx(WSock_AbortUninit, "WSock_AbortUninit()");
@@ -128,8 +134,8 @@ int WSock_TCPConnect(int slot, uint32_t address, uint16_t port) {
     plat::Socket s = SocketOf(slot, "WSock_TCPConnect()");
     DebugLog(DEBUG_NETWORK, 20,
              "WSock_TCPConnect(): connecting socket %d to remote address %d.%d.%d.%d (%d)\n", slot,
-             int(address >> 24), int((address >> 16) & 0xFF), int((address >> 8) & 0xFF),
-             int(address & 0xFF), int(port));
+             int(address >> 24), int((address >> 16) & 0xFF), int((address >> 8) & 0xFF), int(address & 0xFF),
+             int(port));
     if (plat::Connect(s, address, port) != 0) return LastError();
     return WSOCK_OK;
 }
@@ -211,8 +217,7 @@ int WSock_TCPSendTextLine(int slot, const char* text, const char* line_end) {
     int done = 0;
     int code = WSock_TCPSendDataFully(slot, text, int(std::strlen(text)), &done, WSOCK_LINE_TIMEOUT);
     if (code != WSOCK_OK) return code;
-    return WSock_TCPSendDataFully(slot, line_end, int(std::strlen(line_end)), &done,
-                                  WSOCK_LINE_TIMEOUT);
+    return WSock_TCPSendDataFully(slot, line_end, int(std::strlen(line_end)), &done, WSOCK_LINE_TIMEOUT);
 }
 
 int WSock_TCPReadTextLine(int slot, char* buffer, int size, const char* line_end, uint32_t timeout) {

@@ -15,8 +15,7 @@ namespace {
 const char* CheckTable(const XyzTable& table, uint32_t min_stride, uint32_t size, const char* what) {
     static char message[96];
     if (table.stride < min_stride) {
-        std::snprintf(message, sizeof message, "%s stride %u is below %u", what, table.stride,
-                      min_stride);
+        std::snprintf(message, sizeof message, "%s stride %u is below %u", what, table.stride, min_stride);
         return message;
     }
     if (table.count == 0) return nullptr;

@@ -26,8 +26,7 @@ int FirstFit(const ModeTry* tries, int count, bool need_3d) {
     for (int i = 0; i < count; ++i) {
         int mode = need_3d ? GfxFindBestMode(tries[i].width, tries[i].height, tries[i].colour_type,
                                              GFXMODE_3D, GFXMODE_3D)
-                           : GfxFindBestModeAnyFlags(tries[i].width, tries[i].height,
-                                                     tries[i].colour_type);
+                           : GfxFindBestModeAnyFlags(tries[i].width, tries[i].height, tries[i].colour_type);
         if (mode >= 0) return mode;
     }
     return -1;

@@ -79,10 +79,11 @@ void WriteText(uint8_t* field, size_t size, const char* text) {
 [[noreturn]] void LoadFailed(int line, const char* detail) {
     char message[400];
     if (detail == nullptr)
-        std::snprintf(message, sizeof message, "LoadConvertDataFromDatabase(): Load 'OUTPUT_FILE_NAME' failed");
+        std::snprintf(message, sizeof message,
+                      "LoadConvertDataFromDatabase(): Load 'OUTPUT_FILE_NAME' failed");
     else
-        std::snprintf(message, sizeof message, "LoadConvertDataFromDatabase(): Load 'OUTPUT_FILE_NAME' failed (%s)",
-                      detail);
+        std::snprintf(message, sizeof message,
+                      "LoadConvertDataFromDatabase(): Load 'OUTPUT_FILE_NAME' failed (%s)", detail);
     AbortError(kModule, line, message);
 }
 
@@ -178,11 +179,16 @@ void LoadConvertDataFromDatabase() {
     TotStatReadResult result = ReadTotStatBlocks(file);
     std::fclose(file);
     switch (result) {
-        case TOTSTAT_READ_OK: break;
-        case TOTSTAT_READ_SHORT_CLUBS: LoadFailed(__LINE__, "Clubs");
-        case TOTSTAT_READ_SHORT_PLAYERS: LoadFailed(__LINE__, "Players");
-        case TOTSTAT_READ_SHORT_NAMES: LoadFailed(__LINE__, "Names");
-        case TOTSTAT_READ_SHORT_COUNT: LoadFailed(__LINE__, "Number of players");
+        case TOTSTAT_READ_OK:
+            break;
+        case TOTSTAT_READ_SHORT_CLUBS:
+            LoadFailed(__LINE__, "Clubs");
+        case TOTSTAT_READ_SHORT_PLAYERS:
+            LoadFailed(__LINE__, "Players");
+        case TOTSTAT_READ_SHORT_NAMES:
+            LoadFailed(__LINE__, "Names");
+        case TOTSTAT_READ_SHORT_COUNT:
+            LoadFailed(__LINE__, "Number of players");
     }
     char why[200];
     if (!CheckTotStatTables(why, sizeof why)) {
@@ -213,7 +219,9 @@ void SetTotStatClubXCoord(TotStatClub& club, int16_t value) { WriteI16(club.byte
 int16_t GetTotStatClubYCoord(const TotStatClub& club) { return ReadI16(club.bytes, kClubY); }
 void SetTotStatClubYCoord(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubY, value); }
 int16_t GetTotStatClubRepPercent(const TotStatClub& club) { return ReadI16(club.bytes, kClubRepPercent); }
-void SetTotStatClubRepPercent(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubRepPercent, value); }
+void SetTotStatClubRepPercent(TotStatClub& club, int16_t value) {
+    WriteI16(club.bytes, kClubRepPercent, value);
+}
 int16_t GetTotStatClubTactic(const TotStatClub& club) { return ReadI16(club.bytes, kClubTactic); }
 void SetTotStatClubTactic(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubTactic, value); }
 uint32_t GetTotStatClubCapacity(const TotStatClub& club) { return ReadU32(club.bytes, kClubCapacity); }
@@ -232,18 +240,28 @@ void SetTotStatPlayerSurname(TotStatPlayer& player, const char* surname) {
     WriteText(player.bytes + kPlayerSurname, TOTSTAT_SURNAME_SIZE, surname);
 }
 int16_t GetTotStatPlayerAbility(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerAbility); }
-void SetTotStatPlayerAbility(TotStatPlayer& player, int16_t value) { WriteI16(player.bytes, kPlayerAbility, value); }
-int16_t GetTotStatPlayerPosition(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerPosition); }
+void SetTotStatPlayerAbility(TotStatPlayer& player, int16_t value) {
+    WriteI16(player.bytes, kPlayerAbility, value);
+}
+int16_t GetTotStatPlayerPosition(const TotStatPlayer& player) {
+    return ReadI16(player.bytes, kPlayerPosition);
+}
 void SetTotStatPlayerPosition(TotStatPlayer& player, int16_t value) {
     WriteI16(player.bytes, kPlayerPosition, value);
 }
 int16_t GetTotStatPlayerSkin(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerSkin); }
-void SetTotStatPlayerSkin(TotStatPlayer& player, int16_t value) { WriteI16(player.bytes, kPlayerSkin, value); }
-int16_t GetTotStatPlayerHairColour(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerHairColour); }
+void SetTotStatPlayerSkin(TotStatPlayer& player, int16_t value) {
+    WriteI16(player.bytes, kPlayerSkin, value);
+}
+int16_t GetTotStatPlayerHairColour(const TotStatPlayer& player) {
+    return ReadI16(player.bytes, kPlayerHairColour);
+}
 void SetTotStatPlayerHairColour(TotStatPlayer& player, int16_t value) {
     WriteI16(player.bytes, kPlayerHairColour, value);
 }
-int16_t GetTotStatPlayerHairStyle(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerHairStyle); }
+int16_t GetTotStatPlayerHairStyle(const TotStatPlayer& player) {
+    return ReadI16(player.bytes, kPlayerHairStyle);
+}
 void SetTotStatPlayerHairStyle(TotStatPlayer& player, int16_t value) {
     WriteI16(player.bytes, kPlayerHairStyle, value);
 }
@@ -253,14 +271,20 @@ int16_t GetTotStatPlayerNationality(const TotStatPlayer& player) {
 void SetTotStatPlayerNationality(TotStatPlayer& player, int16_t value) {
     WriteI16(player.bytes, kPlayerNationality, value);
 }
-int16_t GetTotStatPlayerBirthYear(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerBirthYear); }
+int16_t GetTotStatPlayerBirthYear(const TotStatPlayer& player) {
+    return ReadI16(player.bytes, kPlayerBirthYear);
+}
 void SetTotStatPlayerBirthYear(TotStatPlayer& player, int16_t value) {
     WriteI16(player.bytes, kPlayerBirthYear, value);
 }
 int16_t GetTotStatPlayerTraits(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerTraits); }
-void SetTotStatPlayerTraits(TotStatPlayer& player, int16_t value) { WriteI16(player.bytes, kPlayerTraits, value); }
+void SetTotStatPlayerTraits(TotStatPlayer& player, int16_t value) {
+    WriteI16(player.bytes, kPlayerTraits, value);
+}
 int16_t GetTotStatPlayerClub(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerClub); }
-void SetTotStatPlayerClub(TotStatPlayer& player, int16_t value) { WriteI16(player.bytes, kPlayerClub, value); }
+void SetTotStatPlayerClub(TotStatPlayer& player, int16_t value) {
+    WriteI16(player.bytes, kPlayerClub, value);
+}
 uint16_t GetTotStatPlayerNameIndex(const TotStatPlayer& player) {
     return static_cast<uint16_t>(ReadI16(player.bytes, kPlayerNameIndex));
 }

@@ -18,8 +18,8 @@ constexpr int kFirstNation = 2610;
 constexpr int kNationCount = 116;
 
 struct Entry {
-    long number = -1;      // digits of the block comment before it
-    std::string text;      // literals joined, escapes resolved, still UTF-8
+    long number = -1;  // digits of the block comment before it
+    std::string text;  // literals joined, escapes resolved, still UTF-8
     int line = 0;
 };
 
@@ -49,43 +49,70 @@ Catalogue ReadCatalogue(const std::string& src) {
     size_t i = 0;
     while (i < src.size()) {
         char c = src[i];
-        if (c == '\n') { ++line; ++i; continue; }
-        if (src.compare(i, 2, "//") == 0) { fault("line comment"); ++i; continue; }
+        if (c == '\n') {
+            ++line;
+            ++i;
+            continue;
+        }
+        if (src.compare(i, 2, "//") == 0) {
+            fault("line comment");
+            ++i;
+            continue;
+        }
         if (src.compare(i, 2, "/*") == 0) {
             size_t end = src.find("*/", i + 2);
-            if (end == std::string::npos) { fault("open comment"); break; }
+            if (end == std::string::npos) {
+                fault("open comment");
+                break;
+            }
             std::string body = src.substr(i + 2, end - i - 2);
             if (body.find("/*") != std::string::npos) fault("nested comment");
             bool digits = false;
             long n = 0;
             for (char d : body) {
                 if (d == '\n') ++line;
-                if (d >= '0' && d <= '9') { digits = true; n = n * 10 + (d - '0'); }
+                if (d >= '0' && d <= '9') {
+                    digits = true;
+                    n = n * 10 + (d - '0');
+                }
             }
             if (digits) lastNumber = n;
             i = end + 2;
             continue;
         }
         if (c == '"') {
-            if (!hasLiteral) { cur = Entry{}; cur.line = line; }
+            if (!hasLiteral) {
+                cur = Entry{};
+                cur.line = line;
+            }
             hasLiteral = true;
             ++i;
             while (i < src.size() && src[i] != '"') {
-                if (src[i] == '\n') { fault("line end inside a literal"); ++line; }
+                if (src[i] == '\n') {
+                    fault("line end inside a literal");
+                    ++line;
+                }
                 if (src.compare(i, 2, "/*") == 0 || src.compare(i, 2, "*/") == 0)
                     fault("comment delimiter inside a literal");
                 if (src[i] == '\\') {
                     char e = i + 1 < src.size() ? src[i + 1] : '\0';
-                    if (e == 'n') cur.text += '\n';
-                    else if (e == 't') cur.text += '\t';
-                    else if (e == '"' || e == '\\') cur.text += e;
-                    else fault(std::string("unknown escape \\") + e);
+                    if (e == 'n')
+                        cur.text += '\n';
+                    else if (e == 't')
+                        cur.text += '\t';
+                    else if (e == '"' || e == '\\')
+                        cur.text += e;
+                    else
+                        fault(std::string("unknown escape \\") + e);
                     i += 2;
                     continue;
                 }
                 cur.text += src[i++];
             }
-            if (i >= src.size()) { fault("unterminated literal"); break; }
+            if (i >= src.size()) {
+                fault("unterminated literal");
+                break;
+            }
             ++i;
             continue;
         }
@@ -131,10 +158,10 @@ bool DecodeUtf8(const std::string& s, std::vector<uint32_t>& out) {
 
 // The characters the game's fonts and single-byte text can carry.
 bool InWindows1252(uint32_t cp) {
-    static const std::set<uint32_t> upper = {
-        0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
-        0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
-        0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
+    static const std::set<uint32_t> upper = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
+                                             0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
+                                             0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
     if (cp == '\n' || cp == '\t') return true;
     if (cp >= 0x20 && cp <= 0x7E) return true;
     if (cp >= 0xA0 && cp <= 0xFF) return true;
@@ -166,7 +193,10 @@ constexpr int kPercentSignText = 620;
 std::string FormatFault(const std::string& t) {
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] != '%') continue;
-        if (i + 1 < t.size() && (t[i + 1] == 'd' || t[i + 1] == 's' || t[i + 1] == '%')) { ++i; continue; }
+        if (i + 1 < t.size() && (t[i + 1] == 'd' || t[i + 1] == 's' || t[i + 1] == '%')) {
+            ++i;
+            continue;
+        }
         return "stray % at " + std::to_string(i);
     }
     return "";
@@ -205,7 +235,8 @@ TEST(EngText, CharactersPlaceholdersAndFormats) {
         const std::string& t = cat.entries[id].text;
         std::vector<uint32_t> cps;
         ASSERT_TRUE(DecodeUtf8(t, cps)) << "text " << id << " is not UTF-8";
-        for (uint32_t cp : cps) EXPECT_TRUE(InWindows1252(cp)) << "text " << id << " has U+" << std::hex << cp;
+        for (uint32_t cp : cps)
+            EXPECT_TRUE(InWindows1252(cp)) << "text " << id << " has U+" << std::hex << cp;
         EXPECT_EQ(PlaceholderFault(t), "") << "text " << id << ": " << t;
         if (id != kPercentSignText) EXPECT_EQ(FormatFault(t), "") << "text " << id << ": " << t;
     }
@@ -220,7 +251,8 @@ TEST(EngText, NationTextsStartWithADistinctCode) {
         ASSERT_GT(t.size(), 3u) << "nation " << n;
         for (int k = 0; k < 3; ++k) EXPECT_TRUE(t[k] >= 'A' && t[k] <= 'Z') << "nation " << n << ": " << t;
         EXPECT_NE(t[3], ' ') << "nation " << n << " name starts with a blank";
-        EXPECT_TRUE(codes.insert(t.substr(0, 3)).second) << "nation " << n << " repeats code " << t.substr(0, 3);
+        EXPECT_TRUE(codes.insert(t.substr(0, 3)).second)
+            << "nation " << n << " repeats code " << t.substr(0, 3);
     }
 }
 
@@ -248,7 +280,9 @@ int CountConversions(const std::string& t, char letter) {
 TEST(EngText, FormatTextsTakeTheArgumentsTheirScreensPass) {
     const Catalogue& cat = Texts();
     ASSERT_EQ(cat.entries.size(), static_cast<size_t>(kTextCount));
-    struct Format { int id, strings, numbers; };
+    struct Format {
+        int id, strings, numbers;
+    };
     const Format formats[] = {
         {693, 2, 0},  // substitution question: incoming and outgoing player
         {975, 1, 0},  // tour question: nation
@@ -274,7 +308,8 @@ TEST(EngText, MatchDayFlashesUseOnlyTheFilledPlaceholders) {
         for (size_t i = 0; i < t.size(); ++i) {
             if (t[i] != '$') continue;
             std::string ph = t.substr(i, 3);
-            EXPECT_TRUE(ph == "$0t" || ph == "$1t" || ph == "$0p" || ph == "$0m") << "text " << id << ": " << t;
+            EXPECT_TRUE(ph == "$0t" || ph == "$1t" || ph == "$0p" || ph == "$0m")
+                << "text " << id << ": " << t;
             EXPECT_EQ(t.find(ph, i + 1), std::string::npos) << "text " << id << " repeats " << ph;
         }
         EXPECT_EQ(t.find("$0m") != std::string::npos, id == 1262) << "text " << id;

@@ -23,23 +23,41 @@ struct ClubCase {
     int value;
 };
 
-#define CLUB(field, off, sh, w, v)                                                     \
-    ClubCase{#field, [](int16_t c, int x) { SetClub##field(c, int16_t(x)); },          \
-             [](int16_t c) { return int(GetClub##field(c)); }, off, sh, w, v}
+#define CLUB(field, off, sh, w, v)                                                                           \
+    ClubCase {                                                                                               \
+#field,                                                                                              \
+            [](int16_t c,                                                                                    \
+               int x) { SetClub##field(c, int16_t(x)); },                                                    \
+                                                       [](int16_t c) { return int(GetClub##field(c)); },     \
+                                                                                                      off,   \
+                                                                                                      sh, w, \
+                                                                                                      v      \
+    }
 
 TEST_F(ClubTest, PackedFieldsLandInTheirBitsOnly) {
     const std::vector<ClubCase> cases = {
-        CLUB(Division, 0, 28, 3, 6),          CLUB(StandStyle3, 4, 0, 3, 5),
-        CLUB(StandCapacity3, 4, 3, 5, 30),    CLUB(StandStyle2, 4, 8, 3, 6),
-        CLUB(StandCapacity2, 4, 11, 5, 29),   CLUB(StandStyle1, 4, 16, 3, 7),
-        CLUB(StandCapacity1, 4, 19, 5, 28),   CLUB(StandStyle0, 4, 24, 3, 4),
-        CLUB(StandCapacity0, 4, 27, 5, 27),   CLUB(BaseRep, 8, 0, 5, 23),
-        CLUB(Nation, 22, 0, 8, 115),          CLUB(Control, 50, 11, 3, 1),
-        CLUB(Rep, 50, 14, 6, 62),             CLUB(XCoord, 54, 17, 8, 250),
-        CLUB(YCoord, 58, 0, 8, 249),          CLUB(SeasonLoans, 62, 0, 8, 200),
-        CLUB(SeasonDispoints, 203, 8, 8, 201), CLUB(SquadAvgStat, 2091, 0, 16, 99),
-        CLUB(Support, 2093, 0, 8, 98),        CLUB(Generosity, 2094, 0, 8, 97),
-        CLUB(Tenure, 2095, 0, 8, 180),        CLUB(Tenure2, 2096, 0, 8, 181),
+        CLUB(Division, 0, 28, 3, 6),
+        CLUB(StandStyle3, 4, 0, 3, 5),
+        CLUB(StandCapacity3, 4, 3, 5, 30),
+        CLUB(StandStyle2, 4, 8, 3, 6),
+        CLUB(StandCapacity2, 4, 11, 5, 29),
+        CLUB(StandStyle1, 4, 16, 3, 7),
+        CLUB(StandCapacity1, 4, 19, 5, 28),
+        CLUB(StandStyle0, 4, 24, 3, 4),
+        CLUB(StandCapacity0, 4, 27, 5, 27),
+        CLUB(BaseRep, 8, 0, 5, 23),
+        CLUB(Nation, 22, 0, 8, 115),
+        CLUB(Control, 50, 11, 3, 1),
+        CLUB(Rep, 50, 14, 6, 62),
+        CLUB(XCoord, 54, 17, 8, 250),
+        CLUB(YCoord, 58, 0, 8, 249),
+        CLUB(SeasonLoans, 62, 0, 8, 200),
+        CLUB(SeasonDispoints, 203, 8, 8, 201),
+        CLUB(SquadAvgStat, 2091, 0, 16, 99),
+        CLUB(Support, 2093, 0, 8, 98),
+        CLUB(Generosity, 2094, 0, 8, 97),
+        CLUB(Tenure, 2095, 0, 8, 180),
+        CLUB(Tenure2, 2096, 0, 8, 181),
         ClubCase{"Balance", [](int16_t c, int x) { SetClubBalance(c, x); },
                  [](int16_t c) { return int(GetClubBalance(c)); }, 0, 0, 28, 134217000},
         ClubCase{"AvgAttendance", [](int16_t c, int x) { SetClubAvgAttendance(c, x); },
@@ -298,10 +316,10 @@ TEST_F(ClubTest, ScorersAreTheLeadingOutfieldScorers) {
 
 TEST_F(ClubTest, CupRunsTakeTheEarliestFixtureOfEachCup) {
     const int16_t c = 14;
-    PutFixture(0, 10, 3, c, 20, 1, 0);                     // play-off: no cup
-    PutFixture(1, 20, 6, 40, c, 2, 3, 1 << 12);            // cup 0, round 1
-    PutFixture(2, 30, 7, c, 41, 4, 0);                     // cup 0 again, later
-    PutFixture(3, 40, 5 + 16 * 6 + 2, c, 42, 1, 1);        // European cup 6
+    PutFixture(0, 10, 3, c, 20, 1, 0);               // play-off: no cup
+    PutFixture(1, 20, 6, 40, c, 2, 3, 1 << 12);      // cup 0, round 1
+    PutFixture(2, 30, 7, c, 41, 4, 0);               // cup 0 again, later
+    PutFixture(3, 40, 5 + 16 * 6 + 2, c, 42, 1, 1);  // European cup 6
     EXPECT_EQ(FindClubCupRun(c, 0), 1);
     EXPECT_EQ(FindClubCupRun(c, 1), -1);
     uint8_t* entries = ClubRecords[c].bytes + 207 + 188 * 2 + 48;
@@ -376,8 +394,7 @@ TEST_F(ClubDeathTest, GettersStopOnBadClubs) {
     EXPECT_FATAL(GetClubStandStyle1(-3), "Trying to get Style of neg club : '-3'");
     EXPECT_FATAL(GetClubBidPrice(-2, 0), "Trying to get Bid price of neg club : '-2'");
     EXPECT_FATAL(GetClubBidShortListId(3, 4, 0), "Trying to get bid short list of neg bid : '4'");
-    EXPECT_FATAL(GetClubBidShortListByte2(3, 0, 5),
-                 "Trying to get bid short list of neg slot : '5'");
+    EXPECT_FATAL(GetClubBidShortListByte2(3, 0, 5), "Trying to get bid short list of neg slot : '5'");
     EXPECT_FATAL(GetClubCoach(-1, 0, 0), "Trying to get coach of neg Club : '-1'");
 }
 

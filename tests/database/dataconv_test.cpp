@@ -15,7 +15,7 @@ namespace {
 // A working folder per test (fixed name: death-test children re-run the
 // body and must find the same place).
 class DataConvTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
         dir_ = testing::TempDir() + "dataconv_" + info->name();
@@ -40,9 +40,9 @@ protected:
         append(TotStatClubs, sizeof TotStatClubs);
         append(TotStatPlayers, sizeof TotStatPlayers);
         append(TotStatNames, sizeof TotStatNames);
-        uint8_t count[4] = {static_cast<uint8_t>(TotStatPlayerCount), static_cast<uint8_t>(TotStatPlayerCount >> 8),
-                            static_cast<uint8_t>(TotStatPlayerCount >> 16),
-                            static_cast<uint8_t>(TotStatPlayerCount >> 24)};
+        uint8_t count[4] = {
+            static_cast<uint8_t>(TotStatPlayerCount), static_cast<uint8_t>(TotStatPlayerCount >> 8),
+            static_cast<uint8_t>(TotStatPlayerCount >> 16), static_cast<uint8_t>(TotStatPlayerCount >> 24)};
         append(count, 4);
         return bytes;
     }
@@ -147,7 +147,8 @@ TEST_F(DataConvTest, ShortFilesFailWithTheBlockThatIsShort) {
     };
     for (const Case& c : cases) {
         WriteFile("stats/totstat.dat", bytes, c.length);
-        EXPECT_FATAL(LoadConvertDataFromDatabase(), std::string(prefix) + " " + c.block + "\n\\(File: hvw.dataconv");
+        EXPECT_FATAL(LoadConvertDataFromDatabase(),
+                     std::string(prefix) + " " + c.block + "\n\\(File: hvw.dataconv");
     }
 }
 
@@ -197,15 +198,19 @@ TEST_F(DataConvTest, OutOfRangeValuesAreRejected) {
         const char* why;
     } cases[] = {
         {"count", [] { TotStatPlayerCount = 25001; }, "25001 players, at most 25000"},
-        {"name index", [] { SetTotStatPlayerNameIndex(TotStatPlayers[1], 25000); }, "player 1 has name index 25000"},
+        {"name index", [] { SetTotStatPlayerNameIndex(TotStatPlayers[1], 25000); },
+         "player 1 has name index 25000"},
         {"club row", [] { SetTotStatClubNumber(TotStatClubs[3], -1); }, "club row 3 has club number -1"},
         {"player club", [] { SetTotStatPlayerClub(TotStatPlayers[2], 1200); }, "player 2 has club 1200"},
         {"club nation", [] { SetTotStatClubNation(TotStatClubs[1], 116); }, "club 1199 has nation 116"},
         {"division", [] { SetTotStatClubDivision(TotStatClubs[0], 8); }, "club 0 has division 8"},
-        {"nationality", [] { SetTotStatPlayerNationality(TotStatPlayers[0], -1); }, "player 0 has nationality -1"},
-        {"position", [] { SetTotStatPlayerPosition(TotStatPlayers[0], 30); }, "player 0 has position code 30"},
+        {"nationality", [] { SetTotStatPlayerNationality(TotStatPlayers[0], -1); },
+         "player 0 has nationality -1"},
+        {"position", [] { SetTotStatPlayerPosition(TotStatPlayers[0], 30); },
+         "player 0 has position code 30"},
         {"traits", [] { SetTotStatPlayerTraits(TotStatPlayers[0], 5); }, "player 0 has traits code 5"},
-        {"birth year", [] { SetTotStatPlayerBirthYear(TotStatPlayers[0], 87); }, "player 0 has birth year 1987"},
+        {"birth year", [] { SetTotStatPlayerBirthYear(TotStatPlayers[0], 87); },
+         "player 0 has birth year 1987"},
     };
     for (const Case& c : cases) {
         StageSmallWorld();

@@ -47,7 +47,7 @@ void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4)
 
 // Runs each test in a fresh folder of its own, as the game's working folder.
 class TempFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         old_ = fs::current_path();
         char pattern[] = "/tmp/halvorn_disk_XXXXXX";
@@ -65,7 +65,7 @@ protected:
 // ---- Block files over small lists -----------------------------------------------
 
 class BlockFileTest : public TempFolderTest {
-protected:
+  protected:
     uint8_t a_[3] = {1, 2, 3};
     uint8_t b_[5] = {4, 5, 6, 7, 8};
     uint32_t c_ = 0xA1B2C3D4;

@@ -176,10 +176,10 @@ TEST_F(FinanceTest, ProjectedAttendanceAndIncomes) {
 TEST_F(FinanceTest, FixtureListAndOutgoings) {
     const int16_t c = 30;
     PutFixture(0, 3, 0, c, 31, 0, 0);
-    PutFixture(1, 5, 118, c, 31, 0, 0);          // national-team day: left out
-    PutFixture(2, 6, 0, 32, c, 0, 0, 1 << 13);   // televised away
-    PutFixture(3, 9, 5, c, 33, 0, 0, 1 << 13);   // televised home
-    PutFixture(4, 12, 0, 34, 35, 0, 0);          // other clubs
+    PutFixture(1, 5, 118, c, 31, 0, 0);         // national-team day: left out
+    PutFixture(2, 6, 0, 32, c, 0, 0, 1 << 13);  // televised away
+    PutFixture(3, 9, 5, c, 33, 0, 0, 1 << 13);  // televised home
+    PutFixture(4, 12, 0, 34, 35, 0, 0);         // other clubs
     for (int i = 0; i < 5; ++i) PutFixture(5 + i, 20 + i, 0, 36, c, 0, 0);
     BuildFinanceFixtureList(c);
     EXPECT_EQ(FinanceFixtureList[0].day, 3);
@@ -272,8 +272,8 @@ TEST_F(FinanceTest, ForecastAndAffordableWage) {
 
 TEST_F(FinanceTest, AffordableWageNeedsMoreThanTheMinimumMargin) {
     const int16_t c = 70;
-    SetClubNation(c, 20);  // outside the leagues: no income at all
-    SetClubRep(c, 6);      // outgoings 480 a week
+    SetClubNation(c, 20);             // outside the leagues: no income at all
+    SetClubRep(c, 6);                 // outgoings 480 a week
     SeasonCalendar.currentDay = 351;  // week 50: 2 weeks left, 1 projected
     const int weeksLeft = 52 - DaysToWeeks(351);
     ASSERT_EQ(weeksLeft, 2);
@@ -292,8 +292,7 @@ TEST_F(FinanceDeathTest, BadWeeksAndClubs) {
     EXPECT_FATAL(GetLastBalance(-1), "Invalid Week in GetLastBalance\\(\\) Access");
     EXPECT_FATAL(GetClubWeekTotalSales(-1, 0), "Trying to get Total Sales of neg club : '-1'");
     EXPECT_FATAL(GetClubSeasonBonuses(1200), "Trying to get SeasonBonuses of neg club : '1200'");
-    EXPECT_FATAL(GetSponsorshipAmount(0, 9, 0),
-                 "invalid team expectation passed in for sponsorship board");
+    EXPECT_FATAL(GetSponsorshipAmount(0, 9, 0), "invalid team expectation passed in for sponsorship board");
 }
 
 }  // namespace

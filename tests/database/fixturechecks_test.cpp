@@ -9,7 +9,7 @@
 namespace {
 
 class FixtureChecksTest : public SeasonTest {
-protected:
+  protected:
     void SetUp() override {
         SeasonTest::SetUp();
         for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = 300;
@@ -80,9 +80,9 @@ using FixtureChecksDeathTest = FixtureChecksTest;
 
 TEST_F(FixtureChecksTest, ClashingReserveFixtureMovesToAFreeDayAndLeavesItsSlot) {
     SeasonCalendar.currentDay = 10;
-    AddFixture(20, 0, 1, 2, 0);     // league: club 1 at home
-    AddFixture(20, 120, 1, 3, 0);   // reserve fixture of club 1 the same day
-    AddFixture(20, 120, 5, 6, 0);   // no clash
+    AddFixture(20, 0, 1, 2, 0);    // league: club 1 at home
+    AddFixture(20, 120, 1, 3, 0);  // reserve fixture of club 1 the same day
+    AddFixture(20, 120, 5, 6, 0);  // no clash
     AddFixture(25, 0, 7, 8, 0);
     ResolveFixtureClashes();
     EXPECT_EQ(UsedSlots(), 4);
@@ -95,9 +95,9 @@ TEST_F(FixtureChecksTest, ClashingReserveFixtureMovesToAFreeDayAndLeavesItsSlot)
 TEST_F(FixtureChecksTest, AwayClubClashMovesTooAndEarlierDaysStay) {
     SeasonCalendar.currentDay = 30;
     AddFixture(20, 0, 4, 9, 0);
-    AddFixture(20, 120, 8, 9, 0);   // before today: left alone
-    AddFixture(40, 5, 4, 9, 0);     // a cup match of club 9
-    AddFixture(40, 120, 2, 9, 0);   // club 9 is the away club
+    AddFixture(20, 120, 8, 9, 0);  // before today: left alone
+    AddFixture(40, 5, 4, 9, 0);    // a cup match of club 9
+    AddFixture(40, 120, 2, 9, 0);  // club 9 is the away club
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({20, 120, 8, 9}), 1);
     EXPECT_EQ(CountOf({40, 120, 2, 9}), 0);
@@ -109,8 +109,8 @@ TEST_F(FixtureChecksTest, FixtureMovingUpIntoADeletedSlotIsExaminedToo) {
     SeasonCalendar.currentDay = 0;
     AddFixture(50, 0, 1, 2, 0);
     AddFixture(50, 120, 1, 3, 0);
-    AddFixture(50, 120, 4, 2, 0);   // moves up into the slot of the first
-    AddFixture(50, 120, 2, 5, 0);   // and a third behind it
+    AddFixture(50, 120, 4, 2, 0);  // moves up into the slot of the first
+    AddFixture(50, 120, 2, 5, 0);  // and a third behind it
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({51, 120, 1, 3}), 1);
     EXPECT_EQ(CountOf({51, 120, 4, 2}), 1);
@@ -122,10 +122,10 @@ TEST_F(FixtureChecksTest, FixtureMovingUpIntoADeletedSlotIsExaminedToo) {
 TEST_F(FixtureChecksTest, MovedFixtureThatClashesAgainMovesOnAndOtherCodesNeverMove) {
     SeasonCalendar.currentDay = 0;
     AddFixture(60, 0, 1, 2, 0);
-    AddFixture(61, 0, 3, 4, 0);     // the away club plays the next day
+    AddFixture(61, 0, 3, 4, 0);  // the away club plays the next day
     AddFixture(60, 120, 1, 3, 0);
-    AddFixture(62, 117, 1, 9, 0);   // a friendly gives way to it on day 62
-    AddFixture(63, 117, 4, 6, 0);   // friendlies of other clubs never move
+    AddFixture(62, 117, 1, 9, 0);  // a friendly gives way to it on day 62
+    AddFixture(63, 117, 4, 6, 0);  // friendlies of other clubs never move
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({62, 120, 1, 3}), 1);
     EXPECT_EQ(CountOf({62, 117, 1, 9}), 0);
@@ -151,8 +151,8 @@ TEST_F(FixtureChecksTest, FullTableKeepsTheClashRatherThanLoseTheFixture) {
 
 TEST_F(FixtureChecksTest, SecondLegBeforeItsFirstLegSwapsCodesWithIt) {
     SeasonCalendar.currentDay = 10;
-    Put(0, 20, 5 + 8 + 2, 1, 2);    // cup 0, round 2, second leg, first in the table
-    Put(1, 30, 5 + 2, 2, 1);        // its first leg
+    Put(0, 20, 5 + 8 + 2, 1, 2);  // cup 0, round 2, second leg, first in the table
+    Put(1, 30, 5 + 2, 2, 1);      // its first leg
     Put(2, 40, 0, 3, 4);
     CheckTwoLegOrder(5);
     EXPECT_EQ(HeadOf(0), (FixtureHead{20, 7, 1, 2}));
@@ -163,9 +163,9 @@ TEST_F(FixtureChecksTest, SecondLegBeforeItsFirstLegSwapsCodesWithIt) {
 
 TEST_F(FixtureChecksTest, PairInOrderIsLeftAloneEvenWithAnotherMatchLater) {
     SeasonCalendar.currentDay = 10;
-    Put(0, 20, 21 + 1, 2, 1);       // cup 1 first leg
-    Put(1, 30, 21 + 9, 1, 2);       // second leg
-    Put(2, 40, 21 + 3, 2, 1);       // a later first-leg code of the same clubs
+    Put(0, 20, 21 + 1, 2, 1);  // cup 1 first leg
+    Put(1, 30, 21 + 9, 1, 2);  // second leg
+    Put(2, 40, 21 + 3, 2, 1);  // a later first-leg code of the same clubs
     const auto before = Heads();
     CheckTwoLegOrder(21);
     EXPECT_EQ(Heads(), before);
@@ -173,9 +173,9 @@ TEST_F(FixtureChecksTest, PairInOrderIsLeftAloneEvenWithAnotherMatchLater) {
 
 TEST_F(FixtureChecksTest, SecondLegsUpToTodayAndOtherCupsAreNotExamined) {
     SeasonCalendar.currentDay = 25;
-    Put(0, 25, 37 + 8, 1, 2);       // today: not after today
+    Put(0, 25, 37 + 8, 1, 2);  // today: not after today
     Put(1, 30, 37, 2, 1);
-    Put(2, 35, 53 + 8, 3, 4);       // cup 3: another pass
+    Put(2, 35, 53 + 8, 3, 4);  // cup 3: another pass
     Put(3, 36, 53, 4, 3);
     const auto before = Heads();
     CheckTwoLegOrder(37);
@@ -222,7 +222,7 @@ TEST_F(FixtureChecksTest, BothPassesOverAMessyTableLeaveItConsistent) {
 TEST_F(FixtureChecksDeathTest, SecondLegWithoutAnyFirstLegEndsTheProgram) {
     SeasonCalendar.currentDay = 0;
     Put(0, 20, 101 + 8, 1, 2);
-    Put(1, 30, 101, 1, 2);          // same clubs, not reversed: no first leg
+    Put(1, 30, 101, 1, 2);  // same clubs, not reversed: no first leg
     EXPECT_FATAL(CheckCupTieFixturesAll(), "no first leg for the second leg in slot 0");
 }
 

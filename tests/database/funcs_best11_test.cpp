@@ -5,14 +5,14 @@
 namespace {
 
 class BestElevenTest : public QueryTest {
-protected:
+  protected:
     void SetUp() override {
         QueryTest::SetUp();
         MakeClub(kTop, 0, 0);
         MakeClub(kSecond, 0, 1);
         MakeClub(kForeign, 3, 0);
         HVW_SetViewedCountry(0);
-        SeasonCalendar.currentDay = 0;   // no fixtures yet: one appearance makes a regular
+        SeasonCalendar.currentDay = 0;  // no fixtures yet: one appearance makes a regular
     }
 
     // A regular of the club with a performance rating.
@@ -48,7 +48,7 @@ TEST_F(BestElevenTest, CentralPairAndSideSlotsOfTheDefence) {
 
 TEST_F(BestElevenTest, CentralPlayerBetterThanSlot3OnlyStaysOut) {
     const uint16_t first = Regular(kTop, 2, 80, 3);
-    const uint16_t second = Regular(kTop, 2, 60, 3);   // beats nobody in slot 2
+    const uint16_t second = Regular(kTop, 2, 60, 3);  // beats nobody in slot 2
     const uint16_t forward1 = Regular(kTop, 10, 80);
     const uint16_t forward2 = Regular(kTop, 11, 60);
     HVW_BuildBestEleven(4 - 1, 0);
@@ -70,18 +70,18 @@ TEST_F(BestElevenTest, BetterCentralPlayerPushesTheHolderToTheSecondPlace) {
     const uint16_t fwdMid = Regular(kTop, 12, 36);
     HVW_BuildBestEleven(3, 0);
     EXPECT_EQ(Slot(6).player, better);
-    EXPECT_EQ(Slot(7).player, weaker);      // the 70 arrived after 90 and beat nobody
+    EXPECT_EQ(Slot(7).player, weaker);  // the 70 arrived after 90 and beat nobody
     (void)third;
     EXPECT_EQ(Slot(9).player, fwdHigh);
-    EXPECT_EQ(Slot(10).player, fwdMid);     // slot 10's holder dropped out
+    EXPECT_EQ(Slot(10).player, fwdMid);  // slot 10's holder dropped out
     (void)fwdLow;
 }
 
 TEST_F(BestElevenTest, ModeTwoScoresTheWeakestRegularsOfTheDivision) {
     const uint16_t poor = Regular(kTop, 11, 20);
-    Regular(kTop, 11, 100);                 // 100 - 100 = 0 never enters
-    Regular(kSecond, 11, 10);               // another division
-    Regular(kForeign, 11, 10);              // another country
+    Regular(kTop, 11, 100);                           // 100 - 100 = 0 never enters
+    Regular(kSecond, 11, 10);                         // another division
+    Regular(kForeign, 11, 10);                        // another country
     const uint16_t occasional = AddPlayer(kTop, 11);  // no appearance: not a regular
     SetPlayerPerf(occasional, 2);
     HVW_BuildBestEleven(2, 0);
@@ -101,7 +101,7 @@ TEST_F(BestElevenTest, ModeOneTakesDisciplinaryPointsOfTheWholeCountry) {
     HVW_BuildBestEleven(1, 5);
     EXPECT_EQ(Slot(9).player, a);
     EXPECT_EQ(Slot(9).score, 12);
-    EXPECT_EQ(Slot(8).player, b);           // setting 3 not 3: the right side
+    EXPECT_EQ(Slot(8).player, b);  // setting 3 not 3: the right side
     EXPECT_EQ(Slot(8).score, 6);
 }
 
@@ -125,7 +125,7 @@ TEST_F(BestElevenTest, AgeLimitsOfTheYoungAndVeteranElevens) {
 
 TEST_F(BestElevenTest, ModeZeroRatesKeepersByRecentMarks) {
     HVW_SetViewedCountry(0);
-    const uint16_t keeper = AddPlayer(kTop, 0);       // keepers need not be regulars
+    const uint16_t keeper = AddPlayer(kTop, 0);  // keepers need not be regulars
     const uint16_t outfield = Regular(kTop, 11, 44);
     PutFixture(0, 0, 0, kTop, kSecond, 1, 0);
     uint8_t* r = MatchRatingTable[0][0].bytes;

@@ -16,7 +16,7 @@ using recbits::StoreU16;
 constexpr int16_t kTactic = 10;
 
 class CommentTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::memset(GetMatchBlock(), 0, sizeof(MatchResultBlock));
@@ -35,12 +35,8 @@ protected:
         StoreU16(e + 22, uint16_t(y3));
     }
 
-    static uint8_t* Entry(int side, int slot) {
-        return GetMatchBlock()->teams[side].bytes + 16 + slot * 139;
-    }
-    static void Goals(int side, int goals) {
-        StoreU16(GetMatchBlock()->teams[side].bytes, uint16_t(goals));
-    }
+    static uint8_t* Entry(int side, int slot) { return GetMatchBlock()->teams[side].bytes + 16 + slot * 139; }
+    static void Goals(int side, int goals) { StoreU16(GetMatchBlock()->teams[side].bytes, uint16_t(goals)); }
     // On the pitch from minute 0 to 90, with relative scores giving R = r.
     static uint8_t* Played(int side, int slot, int r = 100, bool keeper = false) {
         uint8_t* e = Entry(side, slot);
@@ -109,12 +105,12 @@ TEST_F(CommentTest, BeatenKeeperOfALosingSide) {
 
 TEST_F(CommentTest, OutfielderInTheKeepersSlotGetsOnlyTheGeneralRules) {
     uint8_t* e = Played(0, 0, 0);
-    e[85] = 4, e[86] = 1;    // O1: poor passing
-    e[84] = 5;               // O7 would apply in slots 1-15
+    e[85] = 4, e[86] = 1;             // O1: poor passing
+    e[84] = 5;                        // O7 would apply in slots 1-15
     e[43] = 0, e[44] = 3, e[47] = 1;  // O10 would apply
-    e[51] = 7;               // O6 would apply
+    e[51] = 7;                        // O6 would apply
     e[26] = 1;
-    StoreU16(e + 22, 80);    // O12
+    StoreU16(e + 22, 80);  // O12
     HVW_AssessMatchTeam(0);
     EXPECT_EQ(Texts(65535), (std::vector<int>{1272, 1295, 1310}));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(CommentSubjects[i], 0);
@@ -140,7 +136,7 @@ TEST_F(CommentTest, ForwardsAreJudgedOnTheirChances) {
     uint8_t* e = Played(0, 9);
     HVW_AssessMatchTeam(0);
     EXPECT_EQ(Texts(65535), (std::vector<int>{1294}));  // no shot in 90 minutes
-    e[43] = 1, e[44] = 5;  // G, F: V = 6
+    e[43] = 1, e[44] = 5;                               // G, F: V = 6
     HVW_AssessMatchTeam(0);
     EXPECT_EQ(Texts(65535), (std::vector<int>{1291}));
     e[43] = 6, e[44] = 0, e[47] = 0;  // six goals from six chances, nothing missed
@@ -170,7 +166,7 @@ TEST_F(CommentTest, ListStopsAtItsCapacity) {
 constexpr int16_t kClub = 12;
 
 class SquadCommentTest : public CommentTest {
-protected:
+  protected:
     // A fit, happy player with the shirt, in the club's squad.
     static uint16_t Add(uint16_t p, int shirt, int position = 0) {
         SetPlayerClub(p, kClub);
@@ -207,13 +203,13 @@ TEST_F(SquadCommentTest, SquadWithoutAnElevenGetsTheThreeLineRemarks) {
 
 TEST_F(SquadCommentTest, FitnessBandsAndTheKeepersPlace) {
     const uint16_t keeper = Add(5, 1);
-    Position(0, 0, 0, 40, 40);  // would be far off for anyone judged on it
+    Position(0, 0, 0, 40, 40);     // would be far off for anyone judged on it
     SetPlayerFitness(keeper, 30);  // 50 percent
     HVW_AssessSquadBeforeMatch(kClub);
     EXPECT_TRUE(CommentTextIds[0] == 1232 || CommentTextIds[0] == 1233);
     EXPECT_EQ(CommentSubjects[0], keeper);
     EXPECT_EQ(CommentSubjects[1], 0);  // then the line remarks
-    SetPlayerFitness(keeper, 29);  // 48 percent
+    SetPlayerFitness(keeper, 29);      // 48 percent
     HVW_AssessSquadBeforeMatch(kClub);
     EXPECT_TRUE(CommentTextIds[0] == 1234 || CommentTextIds[0] == 1235);
 }

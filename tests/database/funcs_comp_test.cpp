@@ -165,7 +165,7 @@ TEST_F(CompTest, NationalCupRoundsFitTheLeagues) {
 }
 
 class ListingTest : public LeagueWorldTest {
-protected:
+  protected:
     void SetUp() override {
         LeagueWorldTest::SetUp();
         SeasonCalendar.currentDay = 20;
@@ -227,12 +227,12 @@ TEST_F(ListingTest, SecondLegsOfTwoLeggedTies) {
 }
 
 TEST_F(ListingTest, DayListingByCategory) {
-    PutFixture(0, 20, 0, 10, 11, 31, 31);   // category 8 (division 1)
-    PutFixture(1, 20, 0, 12, 13, 31, 31);   // category 7 (division 0)
-    PutFixture(2, 20, 101, 14, 15, 31, 31); // category 1
-    PutFixture(3, 20, 118, 3, 4, 31, 31);   // category 0
-    PutFixture(4, 20, 40, 12, 10, 31, 31);  // category 13 (codes 37-52)
-    PutFixture(5, 21, 0, 10, 12, 31, 31);   // another day
+    PutFixture(0, 20, 0, 10, 11, 31, 31);    // category 8 (division 1)
+    PutFixture(1, 20, 0, 12, 13, 31, 31);    // category 7 (division 0)
+    PutFixture(2, 20, 101, 14, 15, 31, 31);  // category 1
+    PutFixture(3, 20, 118, 3, 4, 31, 31);    // category 0
+    PutFixture(4, 20, 40, 12, 10, 31, 31);   // category 13 (codes 37-52)
+    PutFixture(5, 21, 0, 10, 12, 31, 31);    // another day
     std::vector<int16_t> order;
     int16_t category = 0, slot = -1;
     while ((slot = HVW_FindNextFixtureByCategory(20, slot, 0, &category)) != -1) {
@@ -311,7 +311,7 @@ TEST_F(ListingTest, LineUps) {
     SetPlayerClub(43, 11);
     SetPlayerApps(43, 3);
     EXPECT_EQ(HVW_GetPlayerLastMatchValue(43), 0);  // not listed
-    PutFixture(1, 20, 117, 10, 11, 1, 1);  // friendlies are passed over
+    PutFixture(1, 20, 117, 10, 11, 1, 1);           // friendlies are passed over
     EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 77);
     // Clearing keeps the upper word of each entry's match values.
     HVW_ClearLineUp(0, 1);

@@ -12,7 +12,7 @@
 namespace {
 
 class CupQueryTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::memset(LeagueTable, 0xFF, sizeof LeagueTable);
@@ -32,8 +32,8 @@ protected:
     };
     static Options OptionsOf(int16_t slot) {
         Options o{};
-        HVW_GetFixturePlayOptions(slot, &o.subs, &o.extraTime, &o.goldenGoal, &o.penalties,
-                                  &o.awayGoals, &o.leg, &o.replay, &o.firstHome, &o.firstAway);
+        HVW_GetFixturePlayOptions(slot, &o.subs, &o.extraTime, &o.goldenGoal, &o.penalties, &o.awayGoals,
+                                  &o.leg, &o.replay, &o.firstHome, &o.firstAway);
         return o;
     }
 };
@@ -157,8 +157,8 @@ TEST_F(CupQueryTest, LeagueAndFriendlyFixturesKeepTheStartingValues) {
     for (int16_t slot = 0; slot < 3; ++slot) {
         Options o = OptionsOf(slot);
         EXPECT_EQ(o.subs, 5);
-        EXPECT_EQ(o.extraTime + o.goldenGoal + o.penalties + o.awayGoals + o.leg + o.replay +
-                      o.firstHome + o.firstAway,
+        EXPECT_EQ(o.extraTime + o.goldenGoal + o.penalties + o.awayGoals + o.leg + o.replay + o.firstHome +
+                      o.firstAway,
                   0);
     }
 }
@@ -214,7 +214,7 @@ TEST_F(CupQueryTest, NationalCupEntryFollowsTheRoundWindows) {
 TEST_F(CupQueryTest, ReplayedRoundsAndTheirReplays) {
     SetClubNation(80, 0);
     SetClubNation(81, 0);
-    PutFixture(0, 112, 5, 80, 81, 2, 2);       // cup 0, round 0
+    PutFixture(0, 112, 5, 80, 81, 2, 2);        // cup 0, round 0
     PutFixture(1, 119, 5 + 8, 81, 80, 31, 31);  // its replay
     Options first = OptionsOf(0);
     EXPECT_EQ(first.replay, 1);
@@ -243,7 +243,7 @@ TEST_F(CupQueryTest, EuropeanTiesAreTwoLegsWhoeverPlaysAtHome) {
     // cups are run under country 0's rules.
     SetClubNation(90, 2);
     SetClubNation(91, 45);
-    PutFixture(0, 59, 69, 91, 90, 2, 0);      // cup 4, round 0, first leg
+    PutFixture(0, 59, 69, 91, 90, 2, 0);        // cup 4, round 0, first leg
     PutFixture(1, 73, 69 + 8, 90, 91, 31, 31);  // second leg
     Options first = OptionsOf(0);
     EXPECT_EQ(first.leg, 1);

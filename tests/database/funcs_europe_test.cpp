@@ -13,7 +13,7 @@
 namespace {
 
 class EuropeTest : public LeagueWorldTest {
-protected:
+  protected:
     void SetUp() override {
         LeagueWorldTest::SetUp();
         for (int16_t& c : EuropeanEntrantListA) c = -1;

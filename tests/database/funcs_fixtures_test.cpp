@@ -11,7 +11,7 @@ TEST_F(FixtureLookupTest, PreviousFixtureLooksFromTheFirstSlotAfterTodayDownToSl
     SeasonCalendar.currentDay = 10;
     PutFixture(0, 2, 0, 5, 6, 1, 0);
     PutFixture(1, 4, 0, 7, 8, 1, 0);
-    PutFixture(2, 11, 0, 9, 5, 31, 31);     // first slot after today
+    PutFixture(2, 11, 0, 9, 5, 31, 31);  // first slot after today
     PutFixture(3, 12, 0, 5, 9, 31, 31);
     EXPECT_EQ(HVW_FindClubPrevFixture(5), 2);
     EXPECT_EQ(HVW_FindClubPrevFixture(6), -1);  // only in slot 0
@@ -20,7 +20,7 @@ TEST_F(FixtureLookupTest, PreviousFixtureLooksFromTheFirstSlotAfterTodayDownToSl
     PutFixture(2, 11, 120, 9, 5, 31, 31);
     PutFixture(1, 4, 118, 7, 5, 1, 0);
     EXPECT_EQ(HVW_FindClubPrevFixture(5), -1);
-    PutFixture(1, 4, 120, 5, 7, 1, 0);      // at home they count
+    PutFixture(1, 4, 120, 5, 7, 1, 0);  // at home they count
     EXPECT_EQ(HVW_FindClubPrevFixture(5), 1);
 }
 
@@ -45,9 +45,9 @@ TEST_F(FixtureLookupTest, FixtureOnDayByKindSkipsNationalDays) {
 }
 
 TEST_F(FixtureLookupTest, EarlierCupTieHasTheClubsReversedInTheSameCup) {
-    PutFixture(0, 5, 21 + 2, 6, 5, 1, 0);   // cup 1, reversed
-    PutFixture(1, 6, 5 + 2, 6, 5, 1, 0);    // cup 0, reversed
-    PutFixture(2, 7, 1, 6, 5, 1, 0);        // play-off, reversed
+    PutFixture(0, 5, 21 + 2, 6, 5, 1, 0);  // cup 1, reversed
+    PutFixture(1, 6, 5 + 2, 6, 5, 1, 0);   // cup 0, reversed
+    PutFixture(2, 7, 1, 6, 5, 1, 0);       // play-off, reversed
     PutFixture(3, 9, 5 + 10, 6, 5, 1, 0);
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 5 + 10, 9), 1);
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 5 + 10, 6), -1);  // only before the day
@@ -66,11 +66,9 @@ TEST_F(FixtureLookupTest, CupRoundTieTypeFromTheRoundsClubs) {
         for (int cup = 0; cup < kCupCount; ++cup) {
             for (int round = 0; round < kCupRounds; ++round) {
                 const int rules = cup >= kFirstEuropeanCup ? 0 : country;
-                const int clubs =
-                    int8_t(CupRoundRules.bytes[rules][cup][round][kCupClubsThrough]);
+                const int clubs = int8_t(CupRoundRules.bytes[rules][cup][round][kCupClubsThrough]);
                 const int expected = clubs == 2 ? 3 : clubs == 4 ? 2 : clubs == 8 ? 1 : 0;
-                EXPECT_EQ(HVW_GetCupRoundTieType(int16_t(country), int16_t(cup), int16_t(round)),
-                          expected);
+                EXPECT_EQ(HVW_GetCupRoundTieType(int16_t(country), int16_t(cup), int16_t(round)), expected);
                 ++seen[expected];
             }
         }
@@ -88,12 +86,12 @@ TEST_F(FixtureLookupTest, CupRoundTieTypeFromTheRoundsClubs) {
 TEST_F(FixtureLookupTest, LastLeagueFixturesOldestFirstAtMostN) {
     SeasonCalendar.currentDay = 20;
     PutFixture(0, 1, 0, 5, 6, 1, 0);
-    PutFixture(1, 2, 5, 5, 7, 1, 0);        // cup
+    PutFixture(1, 2, 5, 5, 7, 1, 0);  // cup
     PutFixture(2, 3, 0, 8, 5, 2, 2);
-    PutFixture(3, 4, 0, 5, 9, 31, 31);      // not played
+    PutFixture(3, 4, 0, 5, 9, 31, 31);  // not played
     PutFixture(4, 5, 0, 9, 5, 0, 3);
-    PutFixture(5, 20, 0, 5, 7, 1, 1);       // today, played
-    PutFixture(6, 21, 0, 5, 8, 1, 1);       // after today
+    PutFixture(5, 20, 0, 5, 7, 1, 1);  // today, played
+    PutFixture(6, 21, 0, 5, 8, 1, 1);  // after today
     int16_t slots[10];
     EXPECT_EQ(HVW_GetClubLastLeagueFixtures(5, 2, slots), 2);
     EXPECT_EQ(slots[0], 4);
@@ -117,7 +115,7 @@ TEST_F(FixtureLookupTest, CupFixtureFromADay) {
     EXPECT_EQ(HVW_FindClubCupFixture(5, 0, 0), 0);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 0, 6), 2);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 1, 0), 1);
-    EXPECT_EQ(HVW_FindClubCupFixture(5, 6, 0), 3);   // cup 5 is asked for as 6
+    EXPECT_EQ(HVW_FindClubCupFixture(5, 6, 0), 3);  // cup 5 is asked for as 6
     EXPECT_EQ(HVW_FindClubCupFixture(5, 5, 0), -1);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 7, 0), -1);
     EXPECT_EQ(HVW_FindClubCupFixture(1200, 0, 0), -1);
@@ -133,13 +131,13 @@ TEST_F(FixtureLookupTest, PlayerMarksOnlyForTheUsersClubOneEntryPerSlotInRange) 
     PutLineUpEntry(0, 0, 3, player, 7);
     PutLineUpEntry(0, 1, 0, other, 9);
     PutLineUpEntry(1, 1, 15, player, 8);
-    PutLineUpEntry(1, 0, 0, player, 2);     // on the other side: not his
+    PutLineUpEntry(1, 0, 0, player, 2);  // on the other side: not his
     const int16_t slots[] = {0, -1, 1, 20000, 2};
     uint16_t marks[6] = {1, 1, 1, 1, 1, 1};
     HVW_GetPlayerMatchMarks(player, slots, 5, marks);
     EXPECT_EQ(marks[0], 7);
     EXPECT_EQ(marks[1], 8);
-    EXPECT_EQ(marks[2], 0xFFFF);            // slot 2: not listed
+    EXPECT_EQ(marks[2], 0xFFFF);  // slot 2: not listed
     EXPECT_EQ(marks[3], 0xFFFF);
     EXPECT_EQ(marks[4], 0xFFFF);
     EXPECT_EQ(marks[5], 1);

@@ -281,7 +281,7 @@ TEST_F(LeagueTest, MatchMergesIntoTheClubSeasonBlocks) {
     EXPECT_EQ(e[7], 50);
     EXPECT_EQ(recbits::LoadU16(e + 16), 101);
     EXPECT_EQ(recbits::LoadU16(e + 8), 900);
-    EXPECT_EQ(e[16 + 10], 255);  // no second away goal: that half stays empty
+    EXPECT_EQ(e[16 + 10], 255);                   // no second away goal: that half stays empty
     EXPECT_EQ(recbits::LoadU16(e + 32), 0xFFFF);  // third entry still free
     // The next match goes behind them.
     HVW_AppendMatchEntries(club, &away, 1, &match);

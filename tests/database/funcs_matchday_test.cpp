@@ -10,7 +10,7 @@ using MatchDayDeathTest = QueryTest;
 
 TEST_F(MatchDayTest, FixtureFromDayTreatsReserveFixturesApart) {
     PutFixture(0, 8, 0, 5, 6, 1, 0);
-    PutFixture(1, 10, 120, 5, 7, 31, 31);   // first from day 10
+    PutFixture(1, 10, 120, 5, 7, 31, 31);  // first from day 10
     PutFixture(2, 12, 0, 8, 5, 31, 31);
     PutFixture(3, 14, 120, 9, 5, 31, 31);
     EXPECT_EQ(HVW_FindClubFixtureFromDay(5, -1, 0, 10), 2);
@@ -39,7 +39,7 @@ TEST_F(MatchDayTest, OpponentAndSide) {
 }
 
 TEST_F(MatchDayTest, FixtureOnDayByKind) {
-    PutFixture(0, 10, 118, 5, 9, 31, 31);   // national-team day numbers: taken
+    PutFixture(0, 10, 118, 5, 9, 31, 31);  // national-team day numbers: taken
     PutFixture(1, 10, 120, 6, 5, 31, 31);
     PutFixture(2, 11, 0, 5, 6, 31, 31);
     EXPECT_EQ(HVW_FindClubFixtureOnDayByKind(5, 10, 0), 0);
@@ -55,10 +55,10 @@ TEST_F(MatchDayTest, UserLastFixtureIsTheLastBeforeTodayPassingFriendliesAndNati
     SeasonCalendar.currentDay = 20;
     PutFixture(0, 3, 0, 5, 6, 1, 1);
     PutFixture(1, 4, 0, 7, 8, 1, 1);
-    PutFixture(2, 6, 5, 9, 5, 1, 1);        // the last competitive one
+    PutFixture(2, 6, 5, 9, 5, 1, 1);  // the last competitive one
     PutFixture(3, 8, 117, 5, 9, 1, 1);
     PutFixture(4, 9, 118, 5, 9, 1, 1);
-    PutFixture(5, 20, 0, 5, 7, 31, 31);     // today: not with flag 0
+    PutFixture(5, 20, 0, 5, 7, 31, 31);  // today: not with flag 0
     HVW_LastFixtureSlot = -5;
     HVW_FindUserLastFixture(0);
     EXPECT_EQ(HVW_LastFixtureSlot, 2);
@@ -83,7 +83,7 @@ TEST_F(MatchDayTest, UserLastFixtureInSlotZeroReadsAsNone) {
 
 TEST_F(MatchDayTest, RatingsFollowTheirFormulasAndStayWithin0To99) {
     uint8_t* e = ReportEntry(1, 3);
-    e[60] = 4;                        // category 0: 20 x 4 - 3 x 2 + 9 - 4 x 3
+    e[60] = 4;  // category 0: 20 x 4 - 3 x 2 + 9 - 4 x 3
     e[59] = 2;
     e[82] = 1;
     e[61] = 3;
@@ -95,15 +95,15 @@ TEST_F(MatchDayTest, RatingsFollowTheirFormulasAndStayWithin0To99) {
     e[35] = 1;
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 1), -4 + 20 + 47 - 10 - 5);
     e[86] = 1;
-    e[88] = 1;                        // category 3: 66
+    e[88] = 1;  // category 3: 66
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 3), 66);
-    e[90] = 1;                        // 99
+    e[90] = 1;  // 99
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 3), 99);
-    e[89] = 200;                      // not a counter of the category
-    e[91] = 200;                      // lowers category 1 below 0
+    e[89] = 200;  // not a counter of the category
+    e[91] = 200;  // lowers category 1 below 0
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 3), 99);
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 1), 0);
-    e[47] = 10;                       // category 4 above 99
+    e[47] = 10;  // category 4 above 99
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 1, 4), 99);
     EXPECT_EQ(HVW_CalcMatchPlayerAttribute(3, 0, 4), 0);  // the other team
     EXPECT_EQ(HVW_GetMatchPlayerAttribute(3, 1, 4), 99);
@@ -131,8 +131,8 @@ TEST_F(MatchDayTest, Category5ScalesFrom40AndNeverWraps) {
 TEST_F(MatchDayTest, FansTextBands) {
     const struct {
         int fans, text;
-    } cases[] = {{0, 1192}, {3, 1192}, {4, 1193}, {7, 1610}, {10, 1183}, {32, 1614},
-                 {60, 1191}, {62, 1191}, {63, 1619}};
+    } cases[] = {{0, 1192},  {3, 1192},  {4, 1193},  {7, 1610}, {10, 1183},
+                 {32, 1614}, {60, 1191}, {62, 1191}, {63, 1619}};
     for (const auto& c : cases) {
         SetPlayerFans(5, int16_t(c.fans));
         EXPECT_EQ(HVW_GetPlayerFansText(5), c.text) << c.fans;

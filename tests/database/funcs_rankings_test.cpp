@@ -5,13 +5,13 @@
 namespace {
 
 class RankingTest : public QueryTest {
-protected:
+  protected:
     void SetUp() override {
         QueryTest::SetUp();
         MakeClub(10, 2, 0);
         MakeClub(11, 2, 0);
         MakeClub(12, 2, 1);
-        MakeClub(13, 3, 0);   // another country
+        MakeClub(13, 3, 0);  // another country
     }
 };
 
@@ -19,9 +19,9 @@ TEST_F(RankingTest, AssistsRankCountsThoseAheadAndHalfOfThoseLevel) {
     const uint16_t a = AddPlayer(10, 6, 0, 9);
     const uint16_t b = AddPlayer(11, 11, 0, 5);
     const uint16_t c = AddPlayer(11, 0, 0, 5);
-    AddPlayer(12, 6, 0, 20);              // another division
-    AddPlayer(13, 6, 0, 20);              // another country
-    EXPECT_EQ(HVW_RankPlayerByAssists(a, 2, 0), 0);       // sole leader
+    AddPlayer(12, 6, 0, 20);                         // another division
+    AddPlayer(13, 6, 0, 20);                         // another country
+    EXPECT_EQ(HVW_RankPlayerByAssists(a, 2, 0), 0);  // sole leader
     EXPECT_EQ(HVW_RankPlayerByAssists(b, 2, 0), 1 + 2 / 2);
     EXPECT_EQ(HVW_RankPlayerByAssists(c, 2, 0), 2);
     SetPlayerAssists(a, 5);
@@ -46,7 +46,7 @@ TEST_F(RankingTest, TwoLeadersLevelScoreOneEach) {
 TEST_F(RankingTest, KeeperRankAmongKeepersOnly) {
     const uint16_t keeper = AddPlayer(10, 0, 1);
     AddPlayer(11, 0, 2);
-    AddPlayer(11, 11, 30);                 // a forward's goals do not count
+    AddPlayer(11, 11, 30);  // a forward's goals do not count
     const uint16_t forward = AddPlayer(10, 11, 9);
     EXPECT_EQ(HVW_RankKeeperByGoals(keeper, 2, 0), 1);
     EXPECT_EQ(HVW_RankKeeperByGoals(forward, 2, 0), 500);
@@ -58,7 +58,7 @@ TEST_F(RankingTest, NotApplicableCases) {
     EXPECT_EQ(HVW_RankPlayerByAssists(PlayerCount, 2, 0), 500);
     EXPECT_EQ(HVW_RankPlayerByAssists(a, 9, 0), 500);
     EXPECT_EQ(HVW_RankPlayerByAssists(a, -1, 0), 500);
-    EXPECT_EQ(HVW_RankPlayerByAssists(a, 2, 2), 500);     // country 2 has two divisions
+    EXPECT_EQ(HVW_RankPlayerByAssists(a, 2, 2), 500);  // country 2 has two divisions
     EXPECT_EQ(HVW_RankPlayerByAssists(a, 2, -1), 500);
     EXPECT_EQ(HVW_RankKeeperByGoals(a, 2, 2), 500);
 }

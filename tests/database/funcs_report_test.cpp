@@ -8,7 +8,7 @@
 namespace {
 
 class ReportTest : public QueryTest {
-protected:
+  protected:
     void SetUp() override {
         QueryTest::SetUp();
         MakeClub(kClub, 1, 0);
@@ -23,9 +23,9 @@ TEST_F(ReportTest, CrowdFavouritesSortByTextIdNotByBand) {
     const uint16_t band19 = AddPlayer(kClub, 6);
     const uint16_t band2 = AddPlayer(kClub, 6);
     const uint16_t band0 = AddPlayer(kClub, 6);
-    SetPlayerFans(band19, 60);   // 1191
-    SetPlayerFans(band2, 7);     // 1610
-    SetPlayerFans(band0, 0);     // 1192
+    SetPlayerFans(band19, 60);  // 1191
+    SetPlayerFans(band2, 7);    // 1610
+    SetPlayerFans(band0, 0);    // 1192
     uint16_t out[5] = {9, 9, 9, 9, 9};
     HVW_ListClubPlayersByFans(kClub, out, 4);
     EXPECT_EQ(out[0], band2);
@@ -40,17 +40,17 @@ TEST_F(ReportTest, CrowdFavouritesSortByTextIdNotByBand) {
 }
 
 TEST_F(ReportTest, FirstFixtureInCompetitionLooksOnlyBeforeTheSlot) {
-    PutFixture(0, 1, 118, kClub, kRival, 0, 0);   // national day: skipped
-    PutFixture(1, 2, 0, kRival, 30, 1, 0);        // not the club's
+    PutFixture(0, 1, 118, kClub, kRival, 0, 0);  // national day: skipped
+    PutFixture(1, 2, 0, kRival, 30, 1, 0);       // not the club's
     PutFixture(2, 3, 0, kClub, kRival, 1, 0);
     PutFixture(3, 4, 5 + 8, kRival, kClub, 1, 0);  // cup 0, a second match
     PutFixture(4, 5, 0, kClub, 30, 1, 0);
     PutFixture(5, 6, 5 + 1, kClub, 30, 31, 31);
-    PutFixture(6, 7, 2, kClub, 30, 31, 31);        // play-off
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 2, 0), 1);   // its own slot is the bound
+    PutFixture(6, 7, 2, kClub, 30, 31, 31);                   // play-off
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 2, 0), 1);  // its own slot is the bound
     EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 4, 0), 0);
     EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 3, 5 + 8), 1);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, 5 + 1), 0);   // same cup, other round
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, 5 + 1), 0);  // same cup, other round
     EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, 21), 1);
     EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 6, 2), 1);
     PutFixture(1, 2, 3, kClub, 30, 1, 0);
@@ -74,7 +74,7 @@ TEST_F(ReportTest, TopAssistsPrefersMidfieldersThenTheBetterPasser) {
     const uint16_t defender = AddPlayer(kClub, 2, 0, 9);
     const uint16_t mid1 = AddPlayer(kClub, 6, 0, 4);
     const uint16_t mid2 = AddPlayer(kClub, 7, 0, 4);
-    AddPlayer(kClub, 0, 0, 20);                    // keepers never
+    AddPlayer(kClub, 0, 0, 20);  // keepers never
     SetPlayerStat(mid1, 3, 20);
     SetPlayerStat(mid1, 13, 20);
     SetPlayerStat(mid2, 3, 30);
@@ -104,10 +104,10 @@ TEST_F(ReportTest, AvailabilityForAFixture) {
     PutFixture(2, 7, 69, kClub, kRival, 31, 31);     // European cup 4
     for (int k = 0; k < 7; ++k) SetPlayerCup(p, -1, int16_t(k), 1);
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 1), 1);
-    SetPlayerCup(p, kRival, 0, 1);                   // cup-tied in cup 0
+    SetPlayerCup(p, kRival, 0, 1);  // cup-tied in cup 0
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 1), 0);
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 0), 1);
-    SetPlayerCup(p, kClub, 0, 1);                    // played it for this club
+    SetPlayerCup(p, kClub, 0, 1);  // played it for this club
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 1), 1);
     SetPlayerEuroBan(p, 1);
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 1), 1);
@@ -122,7 +122,7 @@ TEST_F(ReportTest, AvailabilityForAFixture) {
 TEST_F(ReportTest, StrikePartnershipNeedsTwoTalliesAboveFiveAndHalfTheAverage) {
     const uint16_t f1 = AddPlayer(kClub, 11, 6);
     const uint16_t f2 = AddPlayer(kClub, 10, 5);
-    AddPlayer(kClub, 6, 20);                          // a midfielder
+    AddPlayer(kClub, 6, 20);  // a midfielder
     int16_t top = -1, second = -1;
     EXPECT_EQ(HVW_HasClubStrikePartnership(kClub, &top, &second), 0);
     EXPECT_EQ(top, 6);
@@ -150,7 +150,7 @@ TEST_F(ReportTest, StrikePairForAFixtureTakesOnlyAvailableStarters) {
     const uint16_t f3 = AddPlayer(kClub, 12, 8);
     SetPlayerShirt(f1, 9);
     SetPlayerShirt(f2, 10);
-    SetPlayerShirt(f3, 14);                           // on the bench
+    SetPlayerShirt(f3, 14);  // on the bench
     PutFixture(0, 3, 0, kClub, kRival, 31, 31);
     uint16_t first = 9, second = 9;
     EXPECT_EQ(HVW_FindClubStrikePair(kClub, &first, &second, 9, 7, 0), 1);
@@ -170,7 +170,7 @@ TEST_F(ReportTest, StrikePairForAFixtureTakesOnlyAvailableStarters) {
 TEST_F(ReportTest, TopScorerTiesGoToTheLaterPlayer) {
     const uint16_t a = AddPlayer(kClub, 6);
     const uint16_t b = AddPlayer(kClub, 11);
-    AddPlayer(kClub, 0, 30);                            // a keeper's goals do not count
+    AddPlayer(kClub, 0, 30);  // a keeper's goals do not count
     int16_t tie = 7;
     EXPECT_EQ(HVW_GetClubTopScorer(kClub, &tie), b);  // nobody scored
     EXPECT_EQ(tie, 1);
@@ -187,12 +187,12 @@ TEST_F(ReportTest, TopScorerTiesGoToTheLaterPlayer) {
 TEST_F(ReportTest, DivisionTopScorer) {
     AddPlayer(kClub, 11, 8);
     const uint16_t r = AddPlayer(kRival, 11, 12);
-    AddPlayer(kLower, 11, 40);                         // another division
+    AddPlayer(kLower, 11, 40);  // another division
     int16_t tie = 5;
     EXPECT_EQ(HVW_GetDivisionTopScorer(1, 0, &tie), r);
     EXPECT_EQ(tie, 0);
     const uint16_t c = AddPlayer(kClub, 10, 12);
-    EXPECT_EQ(HVW_GetDivisionTopScorer(1, 0, &tie), r);   // clubs in table order
+    EXPECT_EQ(HVW_GetDivisionTopScorer(1, 0, &tie), r);  // clubs in table order
     EXPECT_EQ(tie, 1);
     SetPlayerGoals(r, 11);
     EXPECT_EQ(HVW_GetDivisionTopScorer(1, 0, &tie), c);
@@ -241,7 +241,7 @@ TEST_F(ReportTest, MostValuablePlayerStages) {
 }
 
 TEST_F(ReportTest, StarPlayerByPerformanceThenGoalsThenAssists) {
-    SeasonCalendar.currentDay = 0;                    // first day: one game is enough
+    SeasonCalendar.currentDay = 0;  // first day: one game is enough
     const uint16_t keeper = AddPlayer(kClub, 0, 2);
     const uint16_t mid = AddPlayer(kClub, 6, 3, 4);
     const uint16_t fwd = AddPlayer(kClub, 11, 5, 1);
@@ -250,7 +250,7 @@ TEST_F(ReportTest, StarPlayerByPerformanceThenGoalsThenAssists) {
         SetPlayerApps(p, 1);
         SetPlayerPerf(p, 60);
     }
-    SetPlayerPerf(bench, 90);                        // no appearance: not eligible
+    SetPlayerPerf(bench, 90);  // no appearance: not eligible
     int16_t perf, goals, assists, keeperGoals;
     HVW_GetClubStarPlayerFigures(kClub, &perf, &goals, &assists, &keeperGoals);
     EXPECT_EQ(perf, 60);
@@ -283,14 +283,14 @@ TEST_F(ReportTest, SameDivisionAndSquadListClub) {
 
     const uint16_t loaned = AddPlayer(kClub, 6);
     const uint16_t own = AddPlayer(kClub, 6);
-    SetPlayerClub(loaned, kRival);                   // on loan at kClub from kRival
+    SetPlayerClub(loaned, kRival);  // on loan at kClub from kRival
     UpdateClubSquads();
     HVW_BuildSquadList(kClub);
     EXPECT_EQ(HVW_GetSquadListClub(), kClub);
     SetPlayerLoanClub(own, kLower);
     HVW_BuildSquadList(kClub);
     EXPECT_EQ(HVW_GetSquadListClub(), -1);
-    HVW_BuildSquadList(45);                          // a club without players
+    HVW_BuildSquadList(45);  // a club without players
     EXPECT_EQ(HVW_GetSquadListClub(), -1);
 }
 
@@ -299,10 +299,10 @@ TEST_F(ReportTest, RecentRatingAveragesTheLastSevenDaysOfTheClubsRow) {
     HVW_SetViewedCountry(1);
     const uint16_t p = AddPlayer(kRival, 6);
     SeasonCalendar.currentDay = 30;
-    PutFixture(0, 20, 0, kRival, kClub, 1, 0);       // too old
+    PutFixture(0, 20, 0, kRival, kClub, 1, 0);  // too old
     PutFixture(1, 23, 0, kRival, kClub, 1, 0);
     PutFixture(2, 30, 0, kClub, kRival, 1, 0);
-    PutFixture(3, 31, 0, kClub, kRival, 31, 31);     // after today
+    PutFixture(3, 31, 0, kClub, kRival, 31, 31);  // after today
     auto record = [](int row, int index, int16_t slot, uint16_t player, uint8_t mark) {
         uint8_t* r = MatchRatingTable[row][index].bytes;
         recbits::StoreU16(r, uint16_t(slot));
@@ -313,8 +313,8 @@ TEST_F(ReportTest, RecentRatingAveragesTheLastSevenDaysOfTheClubsRow) {
     record(1, 1, 1, p, 7);
     record(1, 2, 2, p, 8);
     record(1, 3, 3, p, 90);
-    record(1, 4, 2, p, 90);   // a second record of a fixture does not count
-    record(0, 0, 1, p, 90);   // another club's row
+    record(1, 4, 2, p, 90);  // a second record of a fixture does not count
+    record(0, 0, 1, p, 90);  // another club's row
     EXPECT_EQ(HVW_GetPlayerRecentRating(p, kRival), (7 + 8) / 2);
     EXPECT_EQ(HVW_GetPlayerRecentRating(p, 1200), 0);
     EXPECT_EQ(HVW_GetPlayerRecentRating(AddPlayer(kRival, 6), kRival), 0);

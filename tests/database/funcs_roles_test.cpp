@@ -14,7 +14,7 @@ constexpr int16_t kClub = 10;
 constexpr uint16_t kFirst = 3, kLast = 20;
 
 class RoleTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::memset(TeamSelectionTables, 0, sizeof TeamSelectionTables);
@@ -77,8 +77,7 @@ TEST_F(RoleTest, PlayerWhoLeftIsRemovedAndANewLastChoiceDrawn) {
         SetList(kRoleCaptain, {a, b, c, d, e});
         HVW_RefreshClubRoleLists(kClub);
         std::vector<uint16_t> list = List(kRoleCaptain);
-        EXPECT_EQ(std::vector<uint16_t>(list.begin(), list.begin() + 4),
-                  (std::vector<uint16_t>{a, c, d, e}));
+        EXPECT_EQ(std::vector<uint16_t>(list.begin(), list.begin() + 4), (std::vector<uint16_t>{a, c, d, e}));
         EXPECT_TRUE(InClub(list[4])) << list[4];
         EXPECT_TRUE(std::find(list.begin(), list.begin() + 4, list[4]) == list.begin() + 4);
     }
@@ -107,8 +106,7 @@ TEST_F(RoleTest, EmptyEntriesStayWhereTheyAre) {
     Leave(c);
     HVW_RefreshClubRoleLists(kClub);
     std::vector<uint16_t> list = List(kRolePenaltyTaker);
-    EXPECT_EQ(std::vector<uint16_t>(list.begin(), list.begin() + 4),
-              (std::vector<uint16_t>{a, 0, d, e}));
+    EXPECT_EQ(std::vector<uint16_t>(list.begin(), list.begin() + 4), (std::vector<uint16_t>{a, 0, d, e}));
     EXPECT_TRUE(InClub(list[4]));
 }
 

@@ -16,9 +16,7 @@ using SmallMembersDeathTest = QueryTest;
 
 TEST_F(SmallMembersTest, PercentagesOfTheSixtyPointFields) {
     const uint16_t p = AddPlayer(5, 6);
-    const struct {
-        int percent, stored;
-    } cases[] = {{100, 60}, {0, 0}, {99, 60}, {50, 30}, {1, 1}, {98, 59}};
+    const struct { int percent, stored; } cases[] = {{100, 60}, {0, 0}, {99, 60}, {50, 30}, {1, 1}, {98, 59}};
     for (const auto& c : cases) {
         HVW_SetPlayerFitnessPercent(p, int16_t(c.percent));
         EXPECT_EQ(GetPlayerFitness(p), c.stored) << c.percent;
@@ -65,10 +63,10 @@ TEST_F(SmallMembersTest, AvailabilityRankAmongTheClubsPlayers) {
     SetPlayerStat(candidate, 27, 45);
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 1);
     SetPlayerStat(candidate, 27, 50);
-    EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 1);   // after the club's own of equal rating
+    EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 1);  // after the club's own of equal rating
     SetPlayerStat(candidate, 27, 60);
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 0);
-    EXPECT_EQ(HVW_IsPlayerAvailable(weaker, 5), 1);      // a player of the club counts once
+    EXPECT_EQ(HVW_IsPlayerAvailable(weaker, 5), 1);  // a player of the club counts once
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 1200), -1);
 }
 
@@ -97,7 +95,7 @@ TEST_F(SmallMembersTest, NationalShirtSearchStopsAtTheFirstEmptySlot) {
     ReserveList.players[2] = b;
     EXPECT_EQ(HVW_FindIntSquadPlayerByShirt(3), a);
     EXPECT_EQ(HVW_FindIntSquadPlayerByShirt(9), 0);
-    ReserveList.players[1] = PlayerCount;   // the end mark ends it too
+    ReserveList.players[1] = PlayerCount;  // the end mark ends it too
     EXPECT_EQ(HVW_FindIntSquadPlayerByShirt(9), 0);
     ReserveList.players[1] = b;
     EXPECT_EQ(HVW_FindIntSquadPlayerByShirt(9), b);
@@ -164,8 +162,18 @@ TEST_F(SmallMembersTest, RefereeCountersResetOnlyForRefereesInUse) {
 TEST_F(SmallMembersTest, RoundedSquareRoot) {
     const struct {
         int32_t n, root;
-    } cases[] = {{8, 3}, {6, 2}, {0, 0}, {1, 1}, {2, 1}, {3, 2}, {12, 3}, {13, 4},
-                 {2147395600, 46340}, {2147483647, 46341}, {-1, -1}, {-2147483647 - 1, -1}};
+    } cases[] = {{8, 3},
+                 {6, 2},
+                 {0, 0},
+                 {1, 1},
+                 {2, 1},
+                 {3, 2},
+                 {12, 3},
+                 {13, 4},
+                 {2147395600, 46340},
+                 {2147483647, 46341},
+                 {-1, -1},
+                 {-2147483647 - 1, -1}};
     for (const auto& c : cases) EXPECT_EQ(HVW_RoundedSquareRoot(c.n), c.root) << c.n;
     // The nearest whole root, checked against squares around every n.
     for (int32_t n = 0; n < 20000; ++n) {

@@ -36,27 +36,62 @@ struct PlayerCase {
     int shown;  // what the layer gives for value
 };
 
-#define SAME(field, v) \
-    PlayerCase{#field, [](uint16_t p, int x) { SetPlayer##field(p, int16_t(x)); }, \
-               [](uint16_t p) { return int(HVW_GetPlayer##field(p)); }, v, v}
+#define SAME(field, v)                                                                                       \
+    PlayerCase {                                                                                             \
+#field,                                                                                              \
+            [](uint16_t p,                                                                                   \
+               int x) { SetPlayer##field(p, int16_t(x)); },                                                  \
+                                                         [](uint16_t                                         \
+                                                                p) { return int(HVW_GetPlayer##field(p)); }, \
+                                                                                                          v, \
+                                                                                                          v  \
+    }
 
 TEST_F(QueryTest, PlayerGettersGiveTheAccessorsFields) {
     const std::vector<PlayerCase> cases = {
-        SAME(Nationality, 77),  SAME(Reputation, 40),   SAME(Contract, 5),
-        SAME(Goals, 21),        SAME(Apps, 33),         SAME(AppsAsSub, 7),
-        SAME(CareerGoals, 300), SAME(CareerApps, 900),  SAME(CareerAppsAsSub, 120),
-        SAME(IntGoals87, 12),   SAME(IntGoals114, 4),   SAME(Caps86, 50),
-        SAME(Caps89, 51),       SAME(Caps113, 52),      SAME(Caps116, 53),
-        SAME(Goals2, 9),        SAME(Assists2, 11),     SAME(Field108A, 100),
-        SAME(Field108B, 101),   PlayerCase{"Position2", [](uint16_t p, int x) { SetPlayerPosition(p, int16_t(x)); },
-                   [](uint16_t p) { return int(HVW_GetPlayerPosition2(p)); }, 11, 11},    SAME(IntDuty, 1),
-        SAME(EuroBan, 1),       SAME(LoanList, 1),      SAME(TxReq, 1),
-        SAME(TxList, 1),        SAME(SaleStatus, 1),    SAME(Captain, 1),
-        SAME(Caretaker, 1),     SAME(Halvorn, 1),       SAME(HalvornB, 1),
-        SAME(IP, 99),           SAME(IT, 45),           SAME(Setting1, 3),
-        SAME(Setting2, 2),      SAME(Setting3, 1),      SAME(Setting4, 9),
-        SAME(Shirt, 14),        SAME(IntShirt, 16),     SAME(Initial, 26),
-        SAME(Perf, 88),         SAME(Club, 1199),       SAME(LoanClub, 77),
+        SAME(Nationality, 77),
+        SAME(Reputation, 40),
+        SAME(Contract, 5),
+        SAME(Goals, 21),
+        SAME(Apps, 33),
+        SAME(AppsAsSub, 7),
+        SAME(CareerGoals, 300),
+        SAME(CareerApps, 900),
+        SAME(CareerAppsAsSub, 120),
+        SAME(IntGoals87, 12),
+        SAME(IntGoals114, 4),
+        SAME(Caps86, 50),
+        SAME(Caps89, 51),
+        SAME(Caps113, 52),
+        SAME(Caps116, 53),
+        SAME(Goals2, 9),
+        SAME(Assists2, 11),
+        SAME(Field108A, 100),
+        SAME(Field108B, 101),
+        PlayerCase{"Position2", [](uint16_t p, int x) { SetPlayerPosition(p, int16_t(x)); },
+                   [](uint16_t p) { return int(HVW_GetPlayerPosition2(p)); }, 11, 11},
+        SAME(IntDuty, 1),
+        SAME(EuroBan, 1),
+        SAME(LoanList, 1),
+        SAME(TxReq, 1),
+        SAME(TxList, 1),
+        SAME(SaleStatus, 1),
+        SAME(Captain, 1),
+        SAME(Caretaker, 1),
+        SAME(Halvorn, 1),
+        SAME(HalvornB, 1),
+        SAME(IP, 99),
+        SAME(IT, 45),
+        SAME(Setting1, 3),
+        SAME(Setting2, 2),
+        SAME(Setting3, 1),
+        SAME(Setting4, 9),
+        SAME(Shirt, 14),
+        SAME(IntShirt, 16),
+        SAME(Initial, 26),
+        SAME(Perf, 88),
+        SAME(Club, 1199),
+        SAME(LoanClub, 77),
         PlayerCase{"ManOfMatch", [](uint16_t p, int x) { SetPlayerMoM(p, int16_t(x)); },
                    [](uint16_t p) { return int(HVW_GetPlayerManOfMatch(p)); }, 6, 6},
         PlayerCase{"Flag120", [](uint16_t p, int x) { SetPlayerField120Bit0(p, int16_t(x)); },
@@ -124,8 +159,8 @@ TEST_F(QueryTest, PlayerSettersStoreThroughTheAccessors) {
     EXPECT_EQ(GetPlayerMorale(p), 45);
     EXPECT_EQ(GetPlayerShirt(p), 9);
     EXPECT_EQ(HVW_GetPlayerManPriceRaw(p), 1234567);
-    EXPECT_EQ(GetPlayerSaleStatus(p) + GetPlayerLoanList(p) + GetPlayerTxList(p) +
-                  GetPlayerCaptain(p) + GetPlayerHalvorn(p) + GetPlayerField120Bit0(p),
+    EXPECT_EQ(GetPlayerSaleStatus(p) + GetPlayerLoanList(p) + GetPlayerTxList(p) + GetPlayerCaptain(p) +
+                  GetPlayerHalvorn(p) + GetPlayerField120Bit0(p),
               6);
     EXPECT_EQ(GetPlayerSetting4(p), 11);
     HVW_SetPlayerInitial(p, 26);
@@ -206,8 +241,8 @@ TEST_F(QueryTest, ClubGettersAndSetters) {
     EXPECT_EQ(HVW_GetClubSeasonGateReceipts(c) * 100000000 + HVW_GetClubSeasonSponsorship(c) * 10000000 +
                   HVW_GetClubSeasonTVIncome(c) * 1000000 + HVW_GetClubSeasonMerchandising(c) * 100000 +
                   HVW_GetClubSeasonSales(c) * 10000 + HVW_GetClubSeasonSignings(c) * 1000 +
-                  HVW_GetClubSeasonPlayerWages(c) * 100 +
-                  HVW_GetClubSeasonCoachingStaffWages(c) * 10 + HVW_GetClubSeasonBonuses(c),
+                  HVW_GetClubSeasonPlayerWages(c) * 100 + HVW_GetClubSeasonCoachingStaffWages(c) * 10 +
+                  HVW_GetClubSeasonBonuses(c),
               123456789);
 
     SetClubBid(c, 2, 17, 900, 3);
@@ -401,7 +436,7 @@ TEST_F(QueryTest, MoneyRounding) {
 
 // A small squad: the manager (position 13) and players of club 20.
 class QueryClubTest : public RecordsTest {
-protected:
+  protected:
     static constexpr int16_t kClub = 20;
     void SetUp() override {
         RecordsTest::SetUp();
@@ -513,9 +548,9 @@ TEST_F(QueryClubTest, SeasonForwarders) {
     BuildClubSquadList(kClub);
     EXPECT_EQ(HVW_GetSquadEntry(0), int16_t(FirstTeamList.players[0]));
     EXPECT_EQ(HVW_GetSquadEntry(32), 0);
-    EXPECT_EQ(HVW_PickPlayersForPosition1(1) + HVW_PickPlayersForPosition2(1) +
-                  HVW_PickPlayersForPosition3(1),
-              HVW_PickPlayersForPosition1(1));
+    EXPECT_EQ(
+        HVW_PickPlayersForPosition1(1) + HVW_PickPlayersForPosition2(1) + HVW_PickPlayersForPosition3(1),
+        HVW_PickPlayersForPosition1(1));
     EXPECT_EQ(HVW_PickPlayersForPosition3(12), 1);
     SetClubControl(kClub, 1);  // control names the human manager: player 1
     SetPlayerClub(1, 5);

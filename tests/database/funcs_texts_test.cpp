@@ -18,7 +18,7 @@
 namespace {
 
 class HonourTextTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::map<int, std::string> texts = {{1466, "Winners:"}, {1467, "Runners-up:"}, {1471, "Manager"},
                                             {1472, "Player"},   {1473, "Top Scorer"},  {115, "Shield"}};
@@ -72,8 +72,8 @@ TEST(TeamTalk, FieldsComeBackInRecordOrder) {
     r[37] = 1;     // the read flag
     int16_t clubA, clubB, w1, w2, t1, t2, day, extra;
     int32_t pA, pB, amount, n1, n2;
-    const int16_t type = HVW_GetTeamTalkMessage(1199, 99, &clubA, &clubB, &pA, &pB, &w1, &w2, &amount,
-                                                &t1, &t2, &n1, &n2, &day, &extra);
+    const int16_t type = HVW_GetTeamTalkMessage(1199, 99, &clubA, &clubB, &pA, &pB, &w1, &w2, &amount, &t1,
+                                                &t2, &n1, &n2, &day, &extra);
     EXPECT_EQ(clubA, 0x1110);
     EXPECT_EQ(clubB, 0x1312);
     EXPECT_EQ(pA, 0x17161514);
@@ -103,7 +103,7 @@ TEST(TeamTalkDeathTest, BadClubOrSlot) {
 // ---------------------------------------------------------------------------
 
 class TacticTextTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::memset(&CustomTacticTableA, 0, sizeof CustomTacticTableA);
         std::memset(&CustomTacticTableB, 0, sizeof CustomTacticTableB);

@@ -19,7 +19,7 @@ constexpr int16_t kOther = 21;
 constexpr int16_t kThird = 22;
 
 class UserTransferTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::memset(TransferRecords, 0xFF, sizeof TransferRecords);

@@ -13,7 +13,7 @@
 namespace {
 
 class HistoryTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         ClearHistoryLists();

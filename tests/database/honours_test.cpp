@@ -14,7 +14,7 @@
 namespace {
 
 class HonoursTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         ClearHistoryLists();
@@ -202,8 +202,8 @@ TEST_F(HonoursTest, SeasonResetsOfClubsAndTheUsersSquad) {
 TEST_F(HonoursTest, SeasonEndMovesTheClubHistoryOnABlock) {
     const int16_t club = 1;
     uint8_t* blocks = ClubRecords[club].bytes + 207;
-    blocks[0] = 5;           // last season's coach byte
-    blocks[9 * 188] = 77;    // the oldest block, about to go
+    blocks[0] = 5;         // last season's coach byte
+    blocks[9 * 188] = 77;  // the oldest block, about to go
     LeagueSeasonRecords[club].words[kSeasonPoints] = 70;
     LeagueSeasonRecords[club].words[kSeasonHomeFor] = 30;
     LeagueSeasonRecords[club].words[kSeasonAwayFor] = 25;

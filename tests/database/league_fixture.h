@@ -10,7 +10,7 @@
 #include "tests/database/records_fixture.h"
 
 class LeagueWorldTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         for (auto& country : LeagueTable)

@@ -50,10 +50,17 @@ int BodyCallback(NewDiskMessage* m) {
 }
 int EntryCallback(NewDiskMessage* m) {
     switch (m->type) {
-        case kNewDiskAddress: m->address = g_entry; return 1;
-        case kNewDiskSize: m->size = sizeof g_entry; return 1;
-        case kNewDiskAfterRead: ++g_after_reads; return 1;
-        default: return 0;
+        case kNewDiskAddress:
+            m->address = g_entry;
+            return 1;
+        case kNewDiskSize:
+            m->size = sizeof g_entry;
+            return 1;
+        case kNewDiskAfterRead:
+            ++g_after_reads;
+            return 1;
+        default:
+            return 0;
     }
 }
 
@@ -76,7 +83,7 @@ void ClearReplay() {
 }
 
 class NewDiskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(8192);
         path_ = fs::temp_directory_path() / ("halvorn_newdisk_" + std::to_string(getpid()));
@@ -132,7 +139,8 @@ TEST_F(NewDiskTest, UnknownItemsAreSkippedAndMissingOnesZeroedWhenOptional) {
     const NewDiskItem writer[] = {{"A", &a, 4, 0, 0, 0, nullptr}, {"Extra", &b, 4, 0, 0, 0, nullptr}, {}};
     ASSERT_EQ(NewDisk_Save(name_.c_str(), writer, 0), 0);
     a = b = 0;
-    const NewDiskItem optional[] = {{"A", &a, 4, 0, 0, 0, nullptr}, {"C", &c, 4, 0, kNewDiskOptional, 0, nullptr}, {}};
+    const NewDiskItem optional[] = {
+        {"A", &a, 4, 0, 0, 0, nullptr}, {"C", &c, 4, 0, kNewDiskOptional, 0, nullptr}, {}};
     EXPECT_EQ(NewDisk_Load(name_.c_str(), optional, 0), 0);
     EXPECT_EQ(a, 0x11111111u);
     EXPECT_EQ(b, 0u);

@@ -17,7 +17,7 @@
 namespace {
 
 class OutlookTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         for (auto& country : LeagueTable) {

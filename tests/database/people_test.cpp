@@ -19,7 +19,7 @@
 namespace {
 
 class PeopleTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::memset(HumanSalePlayers, 0, sizeof HumanSalePlayers);
@@ -90,7 +90,8 @@ TEST_F(PeopleTest, HumanSalesAndContracts) {
 }
 
 TEST_F(PeopleDeathTest, EmptyListsStop) {
-    EXPECT_FATAL(HVW_FindHumanSales(), "HVW_FindHumanSales\\(\\) Can't find player for that manager.*funcs  Line: 1638");
+    EXPECT_FATAL(HVW_FindHumanSales(),
+                 "HVW_FindHumanSales\\(\\) Can't find player for that manager.*funcs  Line: 1638");
     EXPECT_FATAL(HVW_GetHumanSalesTeam(), "HVW_GetHumanSales\\(\\) Can't find.*Line: 1498");
     EXPECT_FATAL(HVW_GetHumanContracts(), "HVW_GetHumanContracts\\(\\) Can't find.*Line: 1470");
 }
@@ -118,8 +119,14 @@ TEST_F(PeopleTest, PositionTypesAndSettingTexts) {
     struct Case {
         int s1, s2, s3, id;
     };
-    for (Case c : {Case{0, 1, 0, 88}, {0, 2, 3, 85}, {0, 0, 1, 36}, {3, 0, 0, 37}, {1, 0, 1, 38},
-                   {1, 1, 1, 87}, {2, 1, 0, 86}, {0, 0, 0, -1}}) {
+    for (Case c : {Case{0, 1, 0, 88},
+                   {0, 2, 3, 85},
+                   {0, 0, 1, 36},
+                   {3, 0, 0, 37},
+                   {1, 0, 1, 38},
+                   {1, 1, 1, 87},
+                   {2, 1, 0, 86},
+                   {0, 0, 0, -1}}) {
         SetPlayerSetting1(11, int16_t(c.s1));
         SetPlayerSetting2(11, int16_t(c.s2));
         SetPlayerSetting3(11, int16_t(c.s3));
@@ -260,16 +267,16 @@ TEST_F(PeopleTest, SeasonDaysToDates) {
         int dom, month, weekday;  // weekday 0 = Saturday
     };
     const Case cases[] = {
-        {0, 6, 2002, 13, 7, 0},     // 13 July 2002, a Saturday
-        {18, 6, 2002, 31, 7, 4},    // 31 July 2002, a Wednesday
-        {19, 6, 2002, 1, 8, 5},     // 1 August, a Thursday
-        {172, 6, 2002, 1, 1, 4},    // 1 January 2003, a Wednesday
-        {172, 0, 2003, 1, 1, 4},    // the same day asked in January
-        {50, 1, 2003, 1, 9, 1},     // 1 September 2002, a Sunday
-        {5, 2, 2003, 18, 7, 5},     // 18 July 2002, a Thursday
-        {0, 6, 2004, 13, 7, 3},     // 13 July 2004 (a leap year), a Tuesday
-        {231, 6, 2003, 29, 2, 1},   // 29 February 2004, a Sunday
-        {232, 6, 2003, 1, 3, 2},    // 1 March 2004, a Monday
+        {0, 6, 2002, 13, 7, 0},    // 13 July 2002, a Saturday
+        {18, 6, 2002, 31, 7, 4},   // 31 July 2002, a Wednesday
+        {19, 6, 2002, 1, 8, 5},    // 1 August, a Thursday
+        {172, 6, 2002, 1, 1, 4},   // 1 January 2003, a Wednesday
+        {172, 0, 2003, 1, 1, 4},   // the same day asked in January
+        {50, 1, 2003, 1, 9, 1},    // 1 September 2002, a Sunday
+        {5, 2, 2003, 18, 7, 5},    // 18 July 2002, a Thursday
+        {0, 6, 2004, 13, 7, 3},    // 13 July 2004 (a leap year), a Tuesday
+        {231, 6, 2003, 29, 2, 1},  // 29 February 2004, a Sunday
+        {232, 6, 2003, 1, 3, 2},   // 1 March 2004, a Monday
     };
     for (const Case& c : cases) {
         SeasonCalendar.month = int16_t(c.calendarMonth);
@@ -290,11 +297,16 @@ TEST_F(PeopleTest, ReleaseClubsOfControl) {
 }
 
 class PeopleTextTest : public PeopleTest {
-protected:
+  protected:
     void SetUp() override {
         PeopleTest::SetUp();
-        testenv::LoadTexts({{2, "Saturday"}, {3, "Sunday"}, {9, "January"}, {15, "July"},
-                            {1107, "the"}, {2610, "ENGEngland"}, {2725, "TSTTestland"}});
+        testenv::LoadTexts({{2, "Saturday"},
+                            {3, "Sunday"},
+                            {9, "January"},
+                            {15, "July"},
+                            {1107, "the"},
+                            {2610, "ENGEngland"},
+                            {2725, "TSTTestland"}});
     }
     void TearDown() override { testenv::UnloadTexts(); }
 };
@@ -344,7 +356,7 @@ TEST_F(PeopleTextTest, CalendarDate) {
 // Availability and the team sheet
 
 class TeamSheetTest : public PeopleTest {
-protected:
+  protected:
     static constexpr int16_t kClub = 5;
     static constexpr int16_t kOpponent = 6;
 

@@ -30,55 +30,107 @@ struct PackedCase {
 // GetPlayerPosition2.
 void SetPlayerPosition2(uint16_t p, int16_t v) { SetPlayerPosition(p, v); }
 
-#define PACKED(field, off, sh, w, v) \
-    PackedCase{#field, [](uint16_t p, int x) { SetPlayer##field(p, int16_t(x)); }, \
-               [](uint16_t p) { return int(GetPlayer##field(p)); }, off, sh, w, v, v, v}
+#define PACKED(field, off, sh, w, v)                                                                         \
+    PackedCase {                                                                                             \
+#field,                                                                                              \
+            [](uint16_t p,                                                                                   \
+               int x) { SetPlayer##field(p, int16_t(x)); },                                                  \
+                                                         [](uint16_t                                         \
+                                                                p) { return int(GetPlayer##field(p)); },     \
+                                                                                                      off,   \
+                                                                                                      sh, w, \
+                                                                                                      v, v,  \
+                                                                                                      v      \
+    }
 
 std::vector<PackedCase> PackedCases() {
     std::vector<PackedCase> cases = {
-        PACKED(CareerGoals, 56, 0, 10, 1001),   PACKED(Age, 56, 10, 6, 45),
-        PACKED(CareerApps, 56, 16, 11, 2000),   PACKED(Dispoints, 56, 27, 5, 29),
-        PACKED(Initial, 60, 0, 5, 25),          PACKED(SaleStatus, 60, 5, 1, 1),
-        PACKED(Clause2, 60, 6, 1, 1),           PACKED(Clause3, 60, 7, 1, 1),
-        PACKED(Clause8, 60, 8, 1, 1),           PACKED(Captain, 60, 9, 1, 1),
-        PACKED(IntDuty, 60, 10, 1, 1),          PACKED(TxList, 60, 11, 1, 1),
-        PACKED(TxReq, 60, 12, 1, 1),            PACKED(Contract, 60, 20, 6, 59),
-        PACKED(Fatigue, 60, 26, 6, 58),         PACKED(Goals, 84, 0, 7, 126),
-        PACKED(Fans, 84, 7, 6, 62),             PACKED(Halvorn, 84, 13, 1, 1),
-        PACKED(HalvornB, 84, 14, 1, 1),         PACKED(EuroBan, 84, 15, 1, 1),
-        PACKED(EuroDispoints, 84, 16, 2, 2),    PACKED(Caps86, 84, 18, 7, 125),
-        PACKED(IntGoals87, 84, 25, 7, 124),     PACKED(Apps, 88, 0, 7, 123),
-        PACKED(AppsAsSub, 88, 7, 7, 122),       PACKED(Caps89, 88, 14, 7, 121),
-        PACKED(Caretaker, 88, 21, 1, 1),        PACKED(Fitness, 88, 22, 6, 57),
-        PACKED(Position2, 88, 28, 4, 12),       PACKED(Field92, 92, 0, 7, 120),
-        PACKED(Shirt, 92, 7, 5, 16),            PACKED(Experience, 92, 12, 6, 61),
-        PACKED(Susp, 92, 18, 5, 30),            PACKED(Assists, 92, 23, 8, 119),
-        PACKED(Flag95, 92, 31, 1, 1),           PACKED(Morale, 96, 0, 6, 56),
-        PACKED(Field96, 96, 6, 6, 55),          PACKED(Reputation, 96, 12, 6, 60),
-        PACKED(IT, 96, 18, 6, 59),              PACKED(IP, 96, 24, 7, 103),
-        PACKED(LoanList, 96, 31, 1, 1),         PACKED(LoanPeriod, 100, 0, 6, 54),
-        PACKED(MoM, 100, 6, 6, 53),             PACKED(Nationality, 100, 12, 8, 115),
-        PACKED(SkinColour, 100, 20, 3, 5),      PACKED(HairColour, 100, 23, 3, 6),
-        PACKED(HairStyle, 100, 26, 3, 7),       PACKED(BanWait, 104, 0, 2, 2),
-        PACKED(Setting3, 104, 2, 2, 3),         PACKED(Setting2, 104, 4, 2, 2),
-        PACKED(Setting1, 104, 6, 2, 1),         PACKED(Setting4, 104, 8, 4, 14),
-        PACKED(Field105, 104, 12, 6, 52),       PACKED(CareerAppsAsSub, 104, 18, 11, 118),
-        PACKED(Flag107, 104, 29, 1, 1),         PACKED(LoanTrial, 104, 30, 1, 1),
-        PACKED(Flag107Bit7, 104, 31, 1, 1),     PACKED(IntShirt, 108, 0, 5, 15),
-        PACKED(Field108A, 108, 5, 7, 117),      PACKED(Field108B, 108, 12, 7, 116),
-        PACKED(Assists2, 108, 19, 8, 250),      PACKED(Goals2, 112, 0, 7, 115),
-        PACKED(Caps113, 112, 13, 7, 114),       PACKED(IntGoals114, 112, 20, 7, 113),
-        PACKED(Caps116, 116, 0, 7, 112),        PACKED(Field116, 116, 7, 7, 111),
-        PACKED(Field117, 116, 14, 3, 6),        PACKED(Flag118, 116, 17, 1, 1),
-        PACKED(Field118, 116, 18, 6, 51),       PACKED(LoanClubFans, 116, 24, 6, 50),
-        PACKED(ScoutMark, 116, 30, 1, 1),       PACKED(Flag119, 116, 31, 1, 1),
-        PACKED(Field120Bit0, 120, 0, 1, 1),     PACKED(Field120, 120, 1, 8, 199),
-        PACKED(Field120Bits9, 120, 9, 2, 2),    PACKED(Flag120Bit11, 120, 11, 1, 1),
-        PACKED(Flag120Bit12, 120, 12, 1, 1),    PACKED(CupFlag0, 120, 13, 1, 1),
-        PACKED(CupFlag1, 120, 14, 1, 1),        PACKED(CupFlag2, 120, 15, 1, 1),
-        PACKED(CupFlag3, 120, 16, 1, 1),        PACKED(CupFlag4, 120, 17, 1, 1),
-        PACKED(CupFlag5, 120, 18, 1, 1),        PACKED(Agent, 120, 19, 9, 498),
-        PACKED(Flag123, 120, 30, 1, 1),         PACKED(ScoutRecommended, 258, 0, 1, 1),
+        PACKED(CareerGoals, 56, 0, 10, 1001),
+        PACKED(Age, 56, 10, 6, 45),
+        PACKED(CareerApps, 56, 16, 11, 2000),
+        PACKED(Dispoints, 56, 27, 5, 29),
+        PACKED(Initial, 60, 0, 5, 25),
+        PACKED(SaleStatus, 60, 5, 1, 1),
+        PACKED(Clause2, 60, 6, 1, 1),
+        PACKED(Clause3, 60, 7, 1, 1),
+        PACKED(Clause8, 60, 8, 1, 1),
+        PACKED(Captain, 60, 9, 1, 1),
+        PACKED(IntDuty, 60, 10, 1, 1),
+        PACKED(TxList, 60, 11, 1, 1),
+        PACKED(TxReq, 60, 12, 1, 1),
+        PACKED(Contract, 60, 20, 6, 59),
+        PACKED(Fatigue, 60, 26, 6, 58),
+        PACKED(Goals, 84, 0, 7, 126),
+        PACKED(Fans, 84, 7, 6, 62),
+        PACKED(Halvorn, 84, 13, 1, 1),
+        PACKED(HalvornB, 84, 14, 1, 1),
+        PACKED(EuroBan, 84, 15, 1, 1),
+        PACKED(EuroDispoints, 84, 16, 2, 2),
+        PACKED(Caps86, 84, 18, 7, 125),
+        PACKED(IntGoals87, 84, 25, 7, 124),
+        PACKED(Apps, 88, 0, 7, 123),
+        PACKED(AppsAsSub, 88, 7, 7, 122),
+        PACKED(Caps89, 88, 14, 7, 121),
+        PACKED(Caretaker, 88, 21, 1, 1),
+        PACKED(Fitness, 88, 22, 6, 57),
+        PACKED(Position2, 88, 28, 4, 12),
+        PACKED(Field92, 92, 0, 7, 120),
+        PACKED(Shirt, 92, 7, 5, 16),
+        PACKED(Experience, 92, 12, 6, 61),
+        PACKED(Susp, 92, 18, 5, 30),
+        PACKED(Assists, 92, 23, 8, 119),
+        PACKED(Flag95, 92, 31, 1, 1),
+        PACKED(Morale, 96, 0, 6, 56),
+        PACKED(Field96, 96, 6, 6, 55),
+        PACKED(Reputation, 96, 12, 6, 60),
+        PACKED(IT, 96, 18, 6, 59),
+        PACKED(IP, 96, 24, 7, 103),
+        PACKED(LoanList, 96, 31, 1, 1),
+        PACKED(LoanPeriod, 100, 0, 6, 54),
+        PACKED(MoM, 100, 6, 6, 53),
+        PACKED(Nationality, 100, 12, 8, 115),
+        PACKED(SkinColour, 100, 20, 3, 5),
+        PACKED(HairColour, 100, 23, 3, 6),
+        PACKED(HairStyle, 100, 26, 3, 7),
+        PACKED(BanWait, 104, 0, 2, 2),
+        PACKED(Setting3, 104, 2, 2, 3),
+        PACKED(Setting2, 104, 4, 2, 2),
+        PACKED(Setting1, 104, 6, 2, 1),
+        PACKED(Setting4, 104, 8, 4, 14),
+        PACKED(Field105, 104, 12, 6, 52),
+        PACKED(CareerAppsAsSub, 104, 18, 11, 118),
+        PACKED(Flag107, 104, 29, 1, 1),
+        PACKED(LoanTrial, 104, 30, 1, 1),
+        PACKED(Flag107Bit7, 104, 31, 1, 1),
+        PACKED(IntShirt, 108, 0, 5, 15),
+        PACKED(Field108A, 108, 5, 7, 117),
+        PACKED(Field108B, 108, 12, 7, 116),
+        PACKED(Assists2, 108, 19, 8, 250),
+        PACKED(Goals2, 112, 0, 7, 115),
+        PACKED(Caps113, 112, 13, 7, 114),
+        PACKED(IntGoals114, 112, 20, 7, 113),
+        PACKED(Caps116, 116, 0, 7, 112),
+        PACKED(Field116, 116, 7, 7, 111),
+        PACKED(Field117, 116, 14, 3, 6),
+        PACKED(Flag118, 116, 17, 1, 1),
+        PACKED(Field118, 116, 18, 6, 51),
+        PACKED(LoanClubFans, 116, 24, 6, 50),
+        PACKED(ScoutMark, 116, 30, 1, 1),
+        PACKED(Flag119, 116, 31, 1, 1),
+        PACKED(Field120Bit0, 120, 0, 1, 1),
+        PACKED(Field120, 120, 1, 8, 199),
+        PACKED(Field120Bits9, 120, 9, 2, 2),
+        PACKED(Flag120Bit11, 120, 11, 1, 1),
+        PACKED(Flag120Bit12, 120, 12, 1, 1),
+        PACKED(CupFlag0, 120, 13, 1, 1),
+        PACKED(CupFlag1, 120, 14, 1, 1),
+        PACKED(CupFlag2, 120, 15, 1, 1),
+        PACKED(CupFlag3, 120, 16, 1, 1),
+        PACKED(CupFlag4, 120, 17, 1, 1),
+        PACKED(CupFlag5, 120, 18, 1, 1),
+        PACKED(Agent, 120, 19, 9, 498),
+        PACKED(Flag123, 120, 30, 1, 1),
+        PACKED(ScoutRecommended, 258, 0, 1, 1),
     };
     // Halved ratings: 2 x stored is read back.
     cases.push_back({"Perf", [](uint16_t p, int x) { SetPlayerPerf(p, int16_t(x)); },
@@ -110,9 +162,8 @@ TEST_F(PlayerTest, PackedFieldsLandInTheirBitsOnly) {
         std::memset(PlayerRecords[p].bytes, 0xFF, kPlayerRecordSize);
         // The lock flag (now set), the fans floor and the ignore rules of
         // the settings make 0 special for these; they have their own tests.
-        static const std::set<std::string> kSpecial = {"Setting1", "Setting2", "Setting3",
-                                                       "TxList",   "Halvorn",  "HalvornB",
-                                                       "Caretaker", "Fans"};
+        static const std::set<std::string> kSpecial = {"Setting1", "Setting2", "Setting3",  "TxList",
+                                                       "Halvorn",  "HalvornB", "Caretaker", "Fans"};
         if (kSpecial.count(c.name) != 0) continue;
         c.set(p, 0);
         EXPECT_EQ(Bits(PlayerBytes(p), c.offset, c.shift, c.width), 0u) << c.name;
@@ -387,7 +438,7 @@ TEST_F(PlayerTest, CupTableRowsAndSharedSlots) {
     EXPECT_EQ(recbits::LoadU16(PlayerBytes(p) + 132 + 10), 1200);
     EXPECT_EQ(GetPlayerCup(p, 5, 3), 1200);
     EXPECT_EQ(recbits::LoadU16(PlayerBytes(p) + 132 + 14 * 8 + 10), 0);  // never used
-    EXPECT_EQ(recbits::LoadU16(PlayerBytes(p) + 258), 0);  // table ends before byte 258
+    EXPECT_EQ(recbits::LoadU16(PlayerBytes(p) + 258), 0);                // table ends before byte 258
 }
 
 TEST_F(PlayerTest, MoraleChangesInPercent) {
@@ -463,12 +514,27 @@ TEST_F(PlayerTest, AgentsAreDrawnByLevel) {
 // --- fatal paths -------------------------------------------------------------
 
 TEST_F(PlayerDeathTest, PlayerZeroEndsSilently) {
-    EXPECT_EXIT({ SendStdoutToStderr(); std::printf("<"); GetPlayerWage(0); },
-                ::testing::ExitedWithCode(1), "^<$");
-    EXPECT_EXIT({ SendStdoutToStderr(); std::printf("<"); SetPlayerWage(0, 1); },
-                ::testing::ExitedWithCode(1), "^<$");
-    EXPECT_EXIT({ SendStdoutToStderr(); std::printf("<"); GetPlayerField92(0); },
-                ::testing::ExitedWithCode(1), "^<$");
+    EXPECT_EXIT(
+        {
+            SendStdoutToStderr();
+            std::printf("<");
+            GetPlayerWage(0);
+        },
+        ::testing::ExitedWithCode(1), "^<$");
+    EXPECT_EXIT(
+        {
+            SendStdoutToStderr();
+            std::printf("<");
+            SetPlayerWage(0, 1);
+        },
+        ::testing::ExitedWithCode(1), "^<$");
+    EXPECT_EXIT(
+        {
+            SendStdoutToStderr();
+            std::printf("<");
+            GetPlayerField92(0);
+        },
+        ::testing::ExitedWithCode(1), "^<$");
 }
 
 TEST_F(PlayerDeathTest, GettersWithAMessageStopAtThePlayerCount) {

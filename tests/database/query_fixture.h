@@ -12,7 +12,7 @@
 #include "tests/database/records_fixture.h"
 
 class QueryTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         // The world's league layout is shipped data that other tests read;
@@ -87,7 +87,7 @@ protected:
     static constexpr int16_t kAbroad = 50;
     uint16_t next_player_ = 2;
 
-private:
+  private:
     DivisionLayoutEntry saved_layout_[kCountryCount][kDivisionCount];
     int16_t saved_table_[kCountryCount][kLeagueRows][kLeagueRowClubs];
     int16_t saved_viewed_ = 0;

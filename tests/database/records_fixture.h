@@ -13,7 +13,7 @@
 #include "support/random.h"
 
 class RecordsTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr uint16_t kPlayers = 100;
 
     void SetUp() override {
@@ -48,8 +48,8 @@ protected:
     }
 
     // Places a fixture in a slot.
-    static void PutFixture(int slot, int day, int type, int home, int away, int homeGoals,
-                           int awayGoals, int flags = 0) {
+    static void PutFixture(int slot, int day, int type, int home, int away, int homeGoals, int awayGoals,
+                           int flags = 0) {
         uint8_t* f = FixtureTable[slot].bytes;
         uint32_t w0 = uint32_t(day) | uint32_t(type) << 9;
         uint16_t h = uint16_t(home), a = uint16_t(away);

@@ -28,7 +28,7 @@ int16_t Region(int16_t nation) {
 }
 
 class RefereeTest : public RecordsTest {
-protected:
+  protected:
     static constexpr int16_t kUserClub = 10;
 
     void SetUp() override {
@@ -61,7 +61,9 @@ protected:
         EXPECT_NE(b[1], 0);
         EXPECT_NE(std::memchr(b + 1, 0, 16), nullptr);
         const int rating = HVW_GetRefereeRating(int16_t(r));
-        const int low = HVW_GetRefereeGrade1Flag(int16_t(r)) ? 70 : HVW_GetRefereeGrade2Flag(int16_t(r)) ? 60 : 50;
+        const int low = HVW_GetRefereeGrade1Flag(int16_t(r))   ? 70
+                        : HVW_GetRefereeGrade2Flag(int16_t(r)) ? 60
+                                                               : 50;
         EXPECT_GE(rating, low);
         EXPECT_LE(rating, 100);
         EXPECT_GE(HVW_GetRefereeRating2(int16_t(r)), 1);
@@ -302,7 +304,7 @@ TEST_F(RefereeDeathTest, BadSlotIsFatal) {
 // one, else a world of the same shape made here.
 
 class RefereeWorldTest : public RefereeTest {
-protected:
+  protected:
     void SetUp() override {
         RefereeTest::SetUp();
         generated_ = LoadGeneratedWorld();
@@ -340,7 +342,8 @@ protected:
     // 1200 clubs: the nine countries' leagues, then clubs of every other
     // nation; 20000 players of every nation.
     static void MakeWorld() {
-        for (int16_t c = 0; c < kClubCount; ++c) SetClubNation(c, c < 900 ? int16_t(c / 100) : int16_t(9 + c % 107));
+        for (int16_t c = 0; c < kClubCount; ++c)
+            SetClubNation(c, c < 900 ? int16_t(c / 100) : int16_t(9 + c % 107));
         PlayerCount = 20000;
         for (uint16_t p = 1; p < PlayerCount; ++p) {
             SetPlayerNationality(p, int16_t(p % 116));

@@ -91,7 +91,7 @@ size_t BlockOffset(int block) {
 }
 
 class SaveGameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         old_ = fs::current_path();
         char pattern[] = "/tmp/halvorn_save_XXXXXX";

@@ -14,7 +14,7 @@
 namespace {
 
 class ScoutingTest : public RecordsTest {
-protected:
+  protected:
     void SetUp() override {
         RecordsTest::SetUp();
         std::map<int, std::string> texts = {{2610, "ENGEngland"}, {2611, "SC"}, {2725, "XYZNowhere"}};
@@ -116,7 +116,7 @@ TEST_F(ScoutingTest, InterestGrade) {
     EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, -1), 4);  // one halving
     EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 3);   // 55 >= 30
     SetPlayerIntShirt(p, 0);
-    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 4);   // 55 >= 2 x 15
+    EXPECT_EQ(HVW_RatePlayerClubInterest(p, 5, 6), 4);  // 55 >= 2 x 15
     SetPlayerFlag118(p, 1);
 
     // A 41-year-old keeper keeps 90 % (54), a full back 10 % (6).

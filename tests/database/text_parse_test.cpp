@@ -40,8 +40,9 @@ struct Parsed {
 Parsed Parse(const std::string& file) {
     Parsed p;
     p.text.assign(file.size(), '\x7F');
-    p.result = TextParse(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(file.data()), file.size()),
-                         std::span<char>(p.text), std::span<uint32_t, TEXT_COUNT>(p.table.data(), TEXT_COUNT));
+    p.result =
+        TextParse(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(file.data()), file.size()),
+                  std::span<char>(p.text), std::span<uint32_t, TEXT_COUNT>(p.table.data(), TEXT_COUNT));
     return p;
 }
 
@@ -61,17 +62,17 @@ TEST(TextParse, WellFormedFileIndexesEveryEntry) {
 
 TEST(TextParse, LiteralsEscapesAndDelimitersInsideEntries) {
     std::string file = NumberedFile(TEXT_COUNT);
-    file = WithEntry(file, 1, "/* 1 */ \"first \" \"second\",");          // adjacent literals join
-    file = WithEntry(file, 2, "/* 2 */ \"a\\nb\\tc\\\"d\\\\e\\q\",");    // escapes
-    file = WithEntry(file, 3, "/* 3 */ \"one, two\",");                  // comma inside a literal
-    file = WithEntry(file, 4, "/* 4, or so */ \"x\",");                  // comma inside a comment
-    file = WithEntry(file, 5, "/* 5 */ \"http://x\",");                  // "//" inside a literal is text
-    file = WithEntry(file, 6, "/* 6 */ \"ab/*6*/cd\",");                 // "/*" inside a literal opens a comment
-    file = WithEntry(file, 7, "/* 7 */ \"\",");                          // an empty text
-    file = WithEntry(file, 8, "/* 8 */ \"a\" // \"b\",\r\n \"c\",");      // a line comment up to the CR
+    file = WithEntry(file, 1, "/* 1 */ \"first \" \"second\",");       // adjacent literals join
+    file = WithEntry(file, 2, "/* 2 */ \"a\\nb\\tc\\\"d\\\\e\\q\",");  // escapes
+    file = WithEntry(file, 3, "/* 3 */ \"one, two\",");                // comma inside a literal
+    file = WithEntry(file, 4, "/* 4, or so */ \"x\",");                // comma inside a comment
+    file = WithEntry(file, 5, "/* 5 */ \"http://x\",");                // "//" inside a literal is text
+    file = WithEntry(file, 6, "/* 6 */ \"ab/*6*/cd\",");              // "/*" inside a literal opens a comment
+    file = WithEntry(file, 7, "/* 7 */ \"\",");                       // an empty text
+    file = WithEntry(file, 8, "/* 8 */ \"a\" // \"b\",\r\n \"c\",");  // a line comment up to the CR
     file = WithEntry(file, 9, "/* 9 */ \"a\"\r\n#define X \"b\",\r\n\"c\",");  // "#" at a line start
-    file = WithEntry(file, 10, "/* 99 */ /* 10 */ \"z\",");                // the last comment's number counts
-    file = WithEntry(file, 11, "/* id 1, line 1 */ \"w\",");             // every digit counts
+    file = WithEntry(file, 10, "/* 99 */ /* 10 */ \"z\",");   // the last comment's number counts
+    file = WithEntry(file, 11, "/* id 1, line 1 */ \"w\",");  // every digit counts
     Parsed p = Parse(file);
     ASSERT_EQ(p.result.status, TEXT_PARSE_OK) << p.result.index << " " << p.result.number;
     EXPECT_EQ(p.Text(1), "first second");
@@ -171,9 +172,10 @@ TEST(TextParseDeathTest, EveryFailureStopsWithItsMessage) {
     const char* name = "textfile\\test.c";
     EXPECT_FATAL(TextParseFailed(name, Parse(NumberedFile(3200)).result),
                  "\\(textfile\\\\test.c\\) Number of comments incorect - 3200 - should be 3201");
-    EXPECT_FATAL(TextParseFailed(name, Parse(WithEntry(NumberedFile(TEXT_COUNT), 11, "/* 12 */ \"x\",")).result),
-                 "\\(textfile\\\\test.c\\) Comment number incorect \\(Comment no 11\\) \\(Reported as 12\\) "
-                 "\\(at line 14\\)");
+    EXPECT_FATAL(
+        TextParseFailed(name, Parse(WithEntry(NumberedFile(TEXT_COUNT), 11, "/* 12 */ \"x\",")).result),
+        "\\(textfile\\\\test.c\\) Comment number incorect \\(Comment no 11\\) \\(Reported as 12\\) "
+        "\\(at line 14\\)");
     EXPECT_FATAL(TextParseFailed(name, Parse("\r\n/* /*").result),
                  "\\(textfile\\\\test.c\\) NESTED 'Within Bracers' style comment found \\(Second "
                  "occurrence at line 2 \\)");

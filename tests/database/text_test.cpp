@@ -13,7 +13,7 @@
 namespace {
 
 class TextTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         testenv::UnloadTexts();
         DebugSetLevel(DEBUG_ALL, 0);
@@ -21,8 +21,8 @@ protected:
 };
 
 TEST_F(TextTest, LanguageTextsComeFromTheFile) {
-    testenv::LoadTexts({{1, "One"}, {10, "Line\nfeed \"q\""}, {2610, "ENGEngland"}, {2725, "ATGAntigua"},
-                        {3200, "Last"}});
+    testenv::LoadTexts(
+        {{1, "One"}, {10, "Line\nfeed \"q\""}, {2610, "ENGEngland"}, {2725, "ATGAntigua"}, {3200, "Last"}});
     EXPECT_STREQ(GetText(0), "");
     EXPECT_STREQ(GetText(1), "One");
     EXPECT_STREQ(GetText(10), "Line\nfeed \"q\"");

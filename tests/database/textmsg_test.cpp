@@ -13,7 +13,7 @@
 namespace {
 
 class TextMsgTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { TextMsg_ResetArgs(); }
     void TearDown() override { TextMsg_ResetArgs(); }
 
@@ -149,10 +149,15 @@ TEST(TextMsgWording, TablesAndIndices) {
     EXPECT_EQ(TextMsg_GetCupWordingIndex(0, 7), -1);
     EXPECT_STREQ(TextMsg_GetCompetitionWording(0, 0), "the UEFA Cup");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(3, 2), "out of the FA Cup");
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(1, 15), "of the Ta\xE7" "a De Portugal");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(1, 15),
+                 "of the Ta\xE7"
+                 "a De Portugal");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(2, 16), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(4, 5), "from Serie $0g");
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(6, 17), "in the 2\xAA" " Divis\xE3" "o B");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(6, 17),
+                 "in the 2\xAA"
+                 " Divis\xE3"
+                 "o B");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(5, 18), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(7, 0), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(0, -1), "");
@@ -166,10 +171,15 @@ TEST(TextMsgWording, DivisionPhrases) {
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 4, 4), "from Division $0n");  // not expanded
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 5, 5), "");                   // no such division
     EXPECT_STREQ(TextMsg_GetDivisionWording(1, 1, 5), "in Division 1");
-    EXPECT_STREQ(TextMsg_GetDivisionWording(4, 1, 5), "in the Segunda Divisi\xF3" "n");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(4, 1, 5),
+                 "in the Segunda Divisi\xF3"
+                 "n");
     EXPECT_STREQ(TextMsg_GetDivisionWording(6, 1, 5), "in Division 1");
     EXPECT_STREQ(TextMsg_GetDivisionWording(6, 2, 6), "in the National");
-    EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5), "in the 1\xAA" " Divis\xE3" "o");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5),
+                 "in the 1\xAA"
+                 " Divis\xE3"
+                 "o");
     EXPECT_STREQ(TextMsg_GetDivisionWording(8, 0, 5), "");
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 7), "");
 }
@@ -180,14 +190,23 @@ namespace {
 
 // Templates whose placeholders need language texts, clubs and players.
 class TextMsgNamesTest : public TextMsgTest {
-protected:
+  protected:
     void SetUp() override {
         TextMsgTest::SetUp();
         // Month names as the language file numbers them: January is text 9.
-        testenv::LoadTexts({{9, "January"}, {11, "March"}, {12, "April"}, {20, "December"},
+        testenv::LoadTexts({{9, "January"},
+                            {11, "March"},
+                            {12, "April"},
+                            {20, "December"},
                             {21, "not a month"},
-                            {434, "$"}, {435, "."}, {438, "k"}, {1107, "the"}, {1751, "B"},
-                            {1777, "2. Bundesliga"}, {2612, "ITAItaly"}, {40, "forty"}});
+                            {434, "$"},
+                            {435, "."},
+                            {438, "k"},
+                            {1107, "the"},
+                            {1751, "B"},
+                            {1777, "2. Bundesliga"},
+                            {2612, "ITAItaly"},
+                            {40, "forty"}});
         SetClubNames(5, "Ashford", "Mill Lane", "Millers");
         SetClubNames(6, "Barton", "No Stadium Name", "No Nickname");
         saved_player_count_ = PlayerCount;

@@ -20,7 +20,7 @@ namespace {
 using recbits::LoadU16;
 
 class TrainingTest : public RecordsTest {
-protected:
+  protected:
     static constexpr int16_t kUserClub = 4;
 
     void SetUp() override {
@@ -164,7 +164,7 @@ TEST_F(TrainingTest, SmallSquadLeavesEmptyWatchSlots) {
 }
 
 class ScoutTipTest : public TrainingTest {
-protected:
+  protected:
     void SetUp() override {
         TrainingTest::SetUp();
         std::memset(UserInbox, 0xFF, sizeof UserInbox);
@@ -231,8 +231,8 @@ TEST_F(ScoutTipTest, SideTexts) {
     struct Case {
         int s1, s2, s3, text;
     };
-    for (Case c : {Case{0, 0, 2, 647}, {2, 0, 0, 648}, {2, 0, 2, 650}, {0, 2, 0, 649},
-                   {0, 3, 2, 650}, {1, 1, 1, 0}}) {
+    for (Case c :
+         {Case{0, 0, 2, 647}, {2, 0, 0, 648}, {2, 0, 2, 650}, {0, 2, 0, 649}, {0, 3, 2, 650}, {1, 1, 1, 0}}) {
         for (uint16_t p = 2; p < kPlayers; ++p) {
             SetPlayerSetting1(p, int16_t(c.s1));
             SetPlayerSetting2(p, int16_t(c.s2));

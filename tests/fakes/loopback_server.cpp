@@ -1,14 +1,14 @@
 #include "tests/fakes/loopback_server.h"
 
 #include <arpa/inet.h>
-#include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
 
 namespace testenv {
 namespace {
@@ -83,8 +83,8 @@ void LoopbackServer::Run() {
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitLimitMs);
     auto left = [&] {
-        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                        std::chrono::steady_clock::now());
         return ms.count() > 0 ? int(ms.count()) : 0;
     };
     // The head, then as much body as it announces.
@@ -111,8 +111,7 @@ void LoopbackServer::Run() {
     if (behaviour_ == Behaviour::kStall || behaviour_ == Behaviour::kReplyThenStall) {
         // Hold the connection until the client gives up and closes it.
         char sink[256];
-        while (left() > 0 && WaitReadable(client, left()) && ::recv(client, sink, sizeof sink, 0) > 0) {
-        }
+        while (left() > 0 && WaitReadable(client, left()) && ::recv(client, sink, sizeof sink, 0) > 0) {}
     }
     ::close(client);
 }

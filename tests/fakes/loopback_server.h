@@ -11,7 +11,7 @@
 namespace testenv {
 
 class LoopbackServer {
-public:
+  public:
     enum class Behaviour {
         kReply,           // send the reply, then close
         kCloseAtOnce,     // close as soon as the client is accepted
@@ -31,7 +31,7 @@ public:
     // A port on 127.0.0.1 where nothing listens.
     static uint16_t UnusedPort();
 
-private:
+  private:
     void Run();
 
     Behaviour behaviour_;

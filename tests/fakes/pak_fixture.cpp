@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "support/compress.h"
 #include "support/pakfile.h"
@@ -40,7 +40,8 @@ void WritePak(const std::string& base, const std::vector<PakTestFile>& files) {
             uint32_t size = uint32_t(file.bytes.size());
             std::vector<uint8_t> block(COMPRESS_HEADER_SIZE + CompressWorstCase(file.method, size));
             uint32_t packed = 0;
-            CompressDataMem2Mem(file.method, file.bytes.data(), size, block.data() + COMPRESS_HEADER_SIZE, &packed);
+            CompressDataMem2Mem(file.method, file.bytes.data(), size, block.data() + COMPRESS_HEADER_SIZE,
+                                &packed);
             CompressWriteHeader(block.data(), CompressHeader{uint16_t(file.method), packed, size});
             block.resize(COMPRESS_HEADER_SIZE + packed);
             stored = block;
@@ -64,7 +65,8 @@ ScratchDir::ScratchDir(const std::string& tag) {
     // Only the contents go: a death-test child clears the folder its parent
     // is standing in, and the parent must still be able to use it.
     std::filesystem::create_directories(path_);
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) std::filesystem::remove_all(entry.path());
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+        std::filesystem::remove_all(entry.path());
     previous_ = std::filesystem::current_path();
     if (chdir(path_.c_str()) != 0) ADD_FAILURE() << "cannot enter " << path_;
 }

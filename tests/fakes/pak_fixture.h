@@ -25,12 +25,12 @@ std::vector<uint8_t> Bytes(std::string_view text);
 // life.  A death-test child empties it again and then remakes what the
 // body wrote before the death statement.
 class ScratchDir {
-public:
+  public:
     explicit ScratchDir(const std::string& tag = "");
     ~ScratchDir();
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     std::string previous_;
 };

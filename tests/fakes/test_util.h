@@ -2,8 +2,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <string>
 #include <unistd.h>
+#include <string>
 
 // Log and fatal messages go to standard output; death tests match on
 // standard error, so the dying child sends both to the same place.
@@ -15,11 +15,16 @@ inline void SendStdoutToStderr() {
 // Expects the statement to end the program with exit status 1 and the
 // message (a regular expression) in its output.
 #define EXPECT_FATAL(statement, regex) \
-    EXPECT_EXIT({ SendStdoutToStderr(); statement; }, ::testing::ExitedWithCode(1), regex)
+    EXPECT_EXIT(                       \
+        {                              \
+            SendStdoutToStderr();      \
+            statement;                 \
+        },                             \
+        ::testing::ExitedWithCode(1), regex)
 
 // Captures what a block prints on standard output.
 class StdoutCapture {
-public:
+  public:
     StdoutCapture() { testing::internal::CaptureStdout(); }
     std::string Text() { return testing::internal::GetCapturedStdout(); }
 };

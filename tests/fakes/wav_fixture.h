@@ -8,9 +8,9 @@
 namespace testwav {
 
 struct Chunk {
-    std::string id;                // four characters
+    std::string id;  // four characters
     std::vector<uint8_t> body;
-    int64_t size_override = -1;    // a size field that lies about the body
+    int64_t size_override = -1;  // a size field that lies about the body
 };
 
 // A "fmt " chunk body of 16 bytes.

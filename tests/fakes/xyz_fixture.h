@@ -52,8 +52,8 @@ uint8_t* LoadTracked(uint8_t** owner, const std::vector<uint8_t>& bytes);
 // TEXTUREDESTROY, and leaves the other events to the default actions.
 struct CallbackLog {
     std::vector<uint8_t> events;
-    std::vector<std::string> created;    // texture names, in order of creation
-    std::vector<uint32_t> destroyed;     // handles
+    std::vector<std::string> created;  // texture names, in order of creation
+    std::vector<uint32_t> destroyed;   // handles
     uint32_t next_handle = 100;
     int compares = 0;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 class MatchSoundBanksTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testenv::StartCore();
         InitMemory(9500);

@@ -11,10 +11,18 @@
 namespace {
 
 class NumberFormatTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        testenv::LoadTexts({{263, "st"}, {264, "nd"}, {265, "rd"}, {266, "th"}, {433, "Nil"},
-                            {434, "$"}, {435, "."}, {436, "bn"}, {437, "m"}, {438, "k"}});
+        testenv::LoadTexts({{263, "st"},
+                            {264, "nd"},
+                            {265, "rd"},
+                            {266, "th"},
+                            {433, "Nil"},
+                            {434, "$"},
+                            {435, "."},
+                            {436, "bn"},
+                            {437, "m"},
+                            {438, "k"}});
     }
     void TearDown() override {
         SetDrawParam(3, NUMBER_PLAIN);
@@ -45,7 +53,8 @@ TEST_F(NumberFormatTest, PlainMoney) {
 TEST_F(NumberFormatTest, Number2StrFollowsTheNumberType) {
     SetDrawParam(3, NUMBER_ORDINAL);
     const int n[] = {1, 2, 3, 4, 11, 12, 13, 21, 102, 111, -1};
-    const char* expect[] = {"1st", "2nd", "3rd", "4th", "11th", "12th", "13th", "21st", "102nd", "111th", "-1th"};
+    const char* expect[] = {"1st",  "2nd",  "3rd",   "4th",   "11th", "12th",
+                            "13th", "21st", "102nd", "111th", "-1th"};
     for (int i = 0; i < 11; ++i) EXPECT_STREQ(Number2Str(n[i]), expect[i]) << n[i];
     SetDrawParam(3, NUMBER_TWO_DIGITS);
     EXPECT_STREQ(Number2Str(2007), "07");

@@ -34,9 +34,8 @@ TEST_F(ClubFixturesTest, CupSlotOfTheNextFixture) {
     const struct {
         int16_t type;
         int16_t slot;
-    } cases[] = {{0, -1},  {3, -1},  {4, -1},  {5, 0},   {20, 0},   {21, 1},  {52, 2},
-                 {68, 3},  {69, 4},  {84, 4},  {85, 6},  {100, 6},  {101, 6}, {116, 6},
-                 {117, 117}};
+    } cases[] = {{0, -1}, {3, -1}, {4, -1}, {5, 0},   {20, 0},  {21, 1},  {52, 2},   {68, 3},
+                 {69, 4}, {84, 4}, {85, 6}, {100, 6}, {101, 6}, {116, 6}, {117, 117}};
     for (const auto& c : cases) {
         ClearFixtureTable();
         AddFixture(3, c.type, 7, 8, 0);
@@ -52,7 +51,7 @@ TEST_F(ClubFixturesTest, CupTiedWhenPlayedInTheCompetitionForAnotherClub) {
     for (int16_t row = 0; row < 9; ++row) {
         for (int16_t slot = 0; slot < 7; ++slot) SetPlayerCup(p, -1, slot, row);
     }
-    AddFixture(3, 22, 5, 9, 0);  // national cup 1
+    AddFixture(3, 22, 5, 9, 0);        // national cup 1
     EXPECT_EQ(IsPlayerCupTied(p), 0);  // never played in it
     SetPlayerCup(p, 5, 1, 2);
     EXPECT_EQ(IsPlayerCupTied(p), 0);  // played for this club
@@ -77,12 +76,12 @@ TEST_F(ClubFixturesTest, CupTiedWhenPlayedInTheCompetitionForAnotherClub) {
 
 TEST_F(ClubFixturesTest, PlayedCountTakesEveryFixtureBeforeToday) {
     SeasonCalendar.currentDay = 30;
-    AddFixture(1, 0, 1, 2, 0);     // never played, still counted
-    AddFixture(2, 117, 3, 1, 0);   // friendly
-    AddFixture(3, 118, 1, 4, 1);   // national-team day
-    AddFixture(4, 120, 1, 5, 0);   // reserve league
-    AddFixture(5, 60, 6, 1, 0);    // cup
-    AddFixture(30, 0, 1, 7, 0);    // today
+    AddFixture(1, 0, 1, 2, 0);    // never played, still counted
+    AddFixture(2, 117, 3, 1, 0);  // friendly
+    AddFixture(3, 118, 1, 4, 1);  // national-team day
+    AddFixture(4, 120, 1, 5, 0);  // reserve league
+    AddFixture(5, 60, 6, 1, 0);   // cup
+    AddFixture(30, 0, 1, 7, 0);   // today
     EXPECT_EQ(CountPlayedFixturesOfClub(1), 3);
     EXPECT_EQ(CountPlayedFixturesOfClub(0), 0);
 }
@@ -90,7 +89,7 @@ TEST_F(ClubFixturesTest, PlayedCountTakesEveryFixtureBeforeToday) {
 TEST_F(ClubFixturesTest, SubstitutesOfTheNextCompetitiveFixture) {
     MakeClub(1, 0, 0);
     MakeClub(2, 4, 0);
-    MakeClub(3, 5, 3);  // a division row country 5 does not have: 0 substitutes
+    MakeClub(3, 5, 3);                           // a division row country 5 does not have: 0 substitutes
     EXPECT_EQ(GetNextFixtureSubstitutes(1), 5);  // nothing ahead
 
     AddFixture(2, 117, 1, 9, 0);  // friendlies do not count
@@ -140,7 +139,7 @@ TEST_F(ClubFixturesTest, SeasonDayEntries) {
 // --- the day's order ----------------------------------------------------------------
 
 class DayOrderTest : public SeasonTest {
-protected:
+  protected:
     static constexpr int16_t kToday = 40;
 
     void SetUp() override {
@@ -179,8 +178,8 @@ TEST_F(DayOrderTest, UsersLeagueGroupLeadsWithHisMatchLast) {
     AddFixture(kToday + 1, 0, 18, 19, 0);
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
-        {kToday, 0, 14, 15}, {kToday, 0, 16, 17},  {kToday, 0, 12, 13},
-        {kToday, 0, 30, 31}, {kToday, 0, 20, 21},  {kToday, 90, 32, 33},
+        {kToday, 0, 14, 15}, {kToday, 0, 16, 17}, {kToday, 0, 12, 13},
+        {kToday, 0, 30, 31}, {kToday, 0, 20, 21}, {kToday, 90, 32, 33},
     };
     EXPECT_EQ(Today(), expected);
     EXPECT_EQ(HeadOf(0), (FixtureHead{kToday - 1, 0, 10, 11}));
@@ -193,7 +192,9 @@ TEST_F(DayOrderTest, EuropeanGroupTakesEveryCountry) {
     AddFixture(kToday, 90, 16, 35, 0);  // another European cup
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
-        {kToday, 70, 32, 33}, {kToday, 75, 12, 34}, {kToday, 0, 14, 15},
+        {kToday, 70, 32, 33},
+        {kToday, 75, 12, 34},
+        {kToday, 0, 14, 15},
         {kToday, 90, 16, 35},
     };
     EXPECT_EQ(Today(), expected);

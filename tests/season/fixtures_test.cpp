@@ -57,7 +57,7 @@ TEST_F(FixtureTableTest, AnyNewFixtureReplacesEveryFriendlyOfEitherClubThatDay) 
     AddFixture(8, 117, 1, 50, 0);
     AddFixture(8, 117, 51, 1, 0);
     AddFixture(8, 117, 2, 52, 0);
-    AddFixture(9, 117, 1, 53, 0);  // another day
+    AddFixture(9, 117, 1, 53, 0);   // another day
     AddFixture(8, 117, 60, 61, 0);  // other clubs
     AddFixture(8, 0, 1, 2, 0);
     EXPECT_EQ(FindFriendlyOnDay(1, 8), -1);
@@ -125,8 +125,7 @@ TEST_F(FixtureTableTest, DayFindersAndNationalTeamDaysBlockingEveryClub) {
 TEST_F(FixtureTableTest, SwapsExchangeWholeFixturesOrOnlyTheirHeads) {
     AddFixture(1, 0, 1, 2, 0);
     AddFixture(1, 0, 3, 4, 1);
-    uint32_t played = (FixtureScore(0) & ~0x3FFu) | 2u | 1u << 5 | kFixtureShootOutBit |
-                      kFixtureScheduleBit;
+    uint32_t played = (FixtureScore(0) & ~0x3FFu) | 2u | 1u << 5 | kFixtureShootOutBit | kFixtureScheduleBit;
     recbits::StoreU32(FixtureTable[0].bytes + 8, played);
 
     SwapFixtureHeads(0, 1);
@@ -193,7 +192,7 @@ TEST_F(FixtureTableTest, ClearingEmptiesEverySlot) {
 // --- a full table --------------------------------------------------------------
 
 class FullTableTest : public SeasonTest {
-protected:
+  protected:
     // Fills every slot without the cost of 20000 insertions.
     void FillTable(int day) {
         for (int slot = 0; slot < kFixtureSlots; ++slot) {
@@ -237,7 +236,7 @@ TEST_F(FixtureTableTest, DaysThatCannotBeStoredAreRefused) {
 // --- moving league fixtures -----------------------------------------------------
 
 class MoveFixturesTest : public SeasonTest {
-protected:
+  protected:
     void SetUp() override {
         SeasonTest::SetUp();
         for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = 300;
@@ -277,10 +276,10 @@ TEST_F(MoveFixturesTest, NationMovesItsTopDivisionOutOfTheWindow) {
 }
 
 TEST_F(MoveFixturesTest, ClubMovesItsLeagueFixturesAroundTheDay) {
-    AddFixture(97, 0, 3, 4, 0);  // day - 3: stays
-    AddFixture(98, 0, 4, 3, 0);  // day - 2: moves
-    AddFixture(103, 0, 3, 4, 0);  // day + 3: moves
-    AddFixture(100, 0, 1, 2, 0);  // other clubs: stay
+    AddFixture(97, 0, 3, 4, 0);     // day - 3: stays
+    AddFixture(98, 0, 4, 3, 0);     // day - 2: moves
+    AddFixture(103, 0, 3, 4, 0);    // day + 3: moves
+    AddFixture(100, 0, 1, 2, 0);    // other clubs: stay
     AddFixture(101, 117, 3, 1, 0);  // friendly: stays
     MoveClubLeagueFixtures(3, 100);
     EXPECT_NE(FindCompetitiveFixtureOnDay(3, 97), -1);
@@ -297,7 +296,7 @@ TEST_F(MoveFixturesTest, ClubMovesItsLeagueFixturesAroundTheDay) {
 
 TEST_F(MoveFixturesTest, FreeDaySearchPrefersTheMiddleOfAFreeStretch) {
     int16_t slot = AddFixture(100, 0, 1, 2, 0);
-    AddFixture(107, 0, 1, 9, 0);   // blocks 107 for the home club
+    AddFixture(107, 0, 1, 9, 0);      // blocks 107 for the home club
     AddFixture(110, 118, 40, 41, 1);  // a national-team day blocks everyone
     AddFixture(111, 117, 2, 9, 0);    // a friendly does not block
     FindNextFreeFixtureDay(100, slot);
@@ -332,8 +331,7 @@ TEST_F(FixtureTableDeathTest, NoFreeDayLeftEndsTheProgram) {
     MakeClub(1, 0, 0);
     int16_t slot = AddFixture(100, 0, 1, 2, 0);
     AddFixture(101, 0, 2, 3, 0);
-    EXPECT_FATAL(FindNextFreeFixtureDay(100, slot),
-                 "no more fixture Finalday Postdate: '100,0'");
+    EXPECT_FATAL(FindNextFreeFixtureDay(100, slot), "no more fixture Finalday Postdate: '100,0'");
 }
 
 TEST_F(FixtureTableDeathTest, IllegalCompetitionAndMissingFixtureEndTheProgram) {
@@ -357,8 +355,8 @@ struct ModelTable {
                 return f.day == h.day && f.type == 117 && (f.home == club || f.away == club);
             });
         }
-        auto at = std::find_if(heads.begin(), heads.end(),
-                               [&](const FixtureHead& f) { return f.day > h.day; });
+        auto at =
+            std::find_if(heads.begin(), heads.end(), [&](const FixtureHead& f) { return f.day > h.day; });
         heads.insert(at, h);
     }
 };
@@ -380,8 +378,8 @@ TEST_F(FixtureTableTest, RandomAdditionsAndDeletionsKeepTheTableSound) {
         // cup fixtures ever forms a tie and the order is the model's.
         FixtureHead h{GameRandom() % 367, kTypes[GameRandom() % 11], GameRandom() % 600,
                       600 + GameRandom() % 600};
-        int16_t slot = AddFixture(int16_t(h.day), int16_t(h.type), int16_t(h.home),
-                                  int16_t(h.away), int16_t(GameRandom() % 2));
+        int16_t slot = AddFixture(int16_t(h.day), int16_t(h.type), int16_t(h.home), int16_t(h.away),
+                                  int16_t(GameRandom() % 2));
         model.Add(h);
         ASSERT_GE(slot, 0);
         ASSERT_EQ(HeadOf(slot), h);

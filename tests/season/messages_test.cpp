@@ -12,7 +12,7 @@ constexpr int16_t kUser = 20;
 constexpr uint32_t kNone = 0xFFFFFFFF;
 
 class MessagesTest : public SeasonTest {
-protected:
+  protected:
     void SetUp() override {
         SeasonTest::SetUp();
         MakeUserClub(kUser);
@@ -20,8 +20,8 @@ protected:
     }
 
     // A message with only clubs, first player and number.
-    static void Post(int16_t clubA, int16_t clubB, int16_t type, int16_t alsoB,
-                     uint32_t playerA = 7, int16_t mode = 1) {
+    static void Post(int16_t clubA, int16_t clubB, int16_t type, int16_t alsoB, uint32_t playerA = 7,
+                     int16_t mode = 1) {
         AddMessage(clubA, clubB, playerA, kNone, -1, -1, -1, -1, -1, -1, -1, type, mode, alsoB);
     }
 

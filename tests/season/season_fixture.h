@@ -23,7 +23,7 @@ inline std::ostream& operator<<(std::ostream& os, const FixtureHead& h) {
 }
 
 class SeasonTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr uint16_t kPlayers = 50;
 
     void SetUp() override {
@@ -55,8 +55,7 @@ protected:
     }
 
     static FixtureHead HeadOf(int slot) {
-        return FixtureHead{FixtureDay(slot), FixtureType(slot), FixtureHome(slot),
-                           FixtureAway(slot)};
+        return FixtureHead{FixtureDay(slot), FixtureType(slot), FixtureHome(slot), FixtureAway(slot)};
     }
     static int UsedSlots() {
         int n = 0;
@@ -64,4 +63,3 @@ protected:
         return n;
     }
 };
-

@@ -76,7 +76,12 @@ TEST(ColConv, WorkedValues) {
 // the source pixel.
 TEST(ColConv, RoundTripsWhereLossless) {
     const std::vector<ColFmt> formats = {
-        ColFmt_A1R5G5B5, ColFmt_R5G6B5, ColFmt_B8G8R8, ColFmt_A8R8G8B8, ColFmt_A8B8G8R8, ColFmt_VGA6,
+        ColFmt_A1R5G5B5,
+        ColFmt_R5G6B5,
+        ColFmt_B8G8R8,
+        ColFmt_A8R8G8B8,
+        ColFmt_A8B8G8R8,
+        ColFmt_VGA6,
         FromMasks(16, 0x7C00, 0x03E0, 0x001F),
         FromMasks(32, 0xFF0000, 0x00FF00, 0x0000FF),
         FromMasks(24, 0xFF0000, 0x00FF00, 0x0000FF),
@@ -95,7 +100,8 @@ TEST(ColConv, RoundTripsWhereLossless) {
             const uint32_t used = a.red.mask | a.green.mask | a.blue.mask | a.alpha.mask;
             for (int i = 0; i < 200; ++i) {
                 uint32_t p = ((uint32_t(GameRandom()) << 17) ^ (uint32_t(GameRandom()) << 2) ^
-                              uint32_t(GameRandom())) & used;
+                              uint32_t(GameRandom())) &
+                             used;
                 if (i == 0) p = used;
                 if (i == 1) p = 0;
                 uint32_t there = ColConvPixel(p, &a, &b);
@@ -247,7 +253,7 @@ TEST(Blitters, ScalingRepeatsAndSkipsPixels) {
 namespace {
 
 class ColConvMemoryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitMemory(9500); }
     void TearDown() override {
         EXPECT_EQ(MemAllocatedCount(), 0u);
@@ -313,7 +319,7 @@ TEST_F(ColConvMemoryTest, OffScreenBuffersDrawInsideThemselves) {
     auto at = [&](int x, int y) { return buffer->pixels[y * buffer->pitch + x]; };
     EXPECT_EQ(at(0, 0), 255);  // 'H' row 0 "##..##.."
     EXPECT_EQ(at(2, 0), 0);
-    EXPECT_EQ(at(9, 1), 255);  // '1' row 1 ".###...."
+    EXPECT_EQ(at(9, 1), 255);          // '1' row 1 ".###...."
     BufDrawText(buffer, 16, 8, "MM");  // runs off the right and bottom edges
     EXPECT_EQ(at(16, 8), 255);
     EXPECT_EQ(buffer->pixels[12 * 32 - 1], 9);  // padding past the width untouched

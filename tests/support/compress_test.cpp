@@ -30,7 +30,8 @@ Bytes Stream(int method, const Bytes& in) {
 Bytes Block(int method, const Bytes& in) {
     Bytes stream = Stream(method, in);
     Bytes block(COMPRESS_HEADER_SIZE);
-    CompressWriteHeader(block.data(), CompressHeader{uint16_t(method), uint32_t(stream.size()), uint32_t(in.size())});
+    CompressWriteHeader(block.data(),
+                        CompressHeader{uint16_t(method), uint32_t(stream.size()), uint32_t(in.size())});
     block.insert(block.end(), stream.begin(), stream.end());
     return block;
 }
@@ -78,7 +79,8 @@ std::vector<std::pair<std::string, Bytes>> Corpus() {
     Bytes noise(20000), small_alphabet(20000), runs;
     for (uint8_t& b : noise) b = uint8_t(GameRandom());
     for (uint8_t& b : small_alphabet) b = uint8_t("abcab  \n"[GameRandom() % 8]);
-    for (int i = 0; i < 3000; ++i) runs.insert(runs.end(), size_t(GameRandom() % 9), uint8_t(GameRandom() % 4));
+    for (int i = 0; i < 3000; ++i)
+        runs.insert(runs.end(), size_t(GameRandom() % 9), uint8_t(GameRandom() % 4));
     corpus.emplace_back("noise", noise);
     corpus.emplace_back("small alphabet", small_alphabet);
     corpus.emplace_back("short runs", runs);
@@ -92,7 +94,8 @@ TEST(CompressTest, AllMethodsRoundTripThroughMemoryAndFiles) {
             Bytes block = Block(method, input);
             EXPECT_LE(block.size() - COMPRESS_HEADER_SIZE, CompressWorstCase(method, uint32_t(input.size())));
             Bytes out(input.size() + 1, 0xEE);
-            uint32_t size = DecompressDataMem(block.data(), uint32_t(block.size()), out.data(), uint32_t(out.size()));
+            uint32_t size =
+                DecompressDataMem(block.data(), uint32_t(block.size()), out.data(), uint32_t(out.size()));
             ASSERT_EQ(size, input.size());
             EXPECT_TRUE(std::equal(input.begin(), input.end(), out.begin()));
             EXPECT_EQ(out.back(), 0xEE);  // nothing written past the unpacked size
@@ -103,7 +106,8 @@ TEST(CompressTest, AllMethodsRoundTripThroughMemoryAndFiles) {
             std::fwrite(block.data(), 1, block.size(), file);
             std::fseek(file, 4, SEEK_SET);
             Bytes from_file(input.size());
-            size = DecompressDataFile(file, uint32_t(block.size()), from_file.data(), uint32_t(from_file.size()));
+            size = DecompressDataFile(file, uint32_t(block.size()), from_file.data(),
+                                      uint32_t(from_file.size()));
             std::fclose(file);
             EXPECT_EQ(size, input.size());
             EXPECT_EQ(from_file, input);
@@ -120,7 +124,8 @@ TEST(CompressTest, CompressDataMakesAManagedBlockOfHeaderAndStream) {
     CompressData(COMPRESS_ZERO_RUNS, &source, uint32_t(input.size()), &block, &size);
     EXPECT_EQ(size, 20u);
     EXPECT_EQ(MemFindItem(&block)->size, 24u);  // shrunk to what was used
-    EXPECT_EQ(Bytes(block, block + size), Bytes({'C', 'M', 'P', '0', 4, 0, 0, 0, 4, 0, 0, 0, 44, 1, 0, 0, 0, 0, 1, 44}));
+    EXPECT_EQ(Bytes(block, block + size),
+              Bytes({'C', 'M', 'P', '0', 4, 0, 0, 0, 4, 0, 0, 0, 44, 1, 0, 0, 0, 0, 1, 44}));
     FreeMemory(&block);
     UninitMemory();
 }
@@ -248,7 +253,8 @@ TEST(CompressDeathTest, HeadersAreCheckedBeforeDecoding) {
     bad_method[4] = 6;
     EXPECT_FATAL(Decode(bad_method, 100), "DecompressDataMem\\(\\): unknown compression type");
     Bytes short_block(block.begin(), block.end() - 1);
-    EXPECT_FATAL(Decode(short_block, 100), "DecompressDataMem\\(\\): header does not match compressed data size");
+    EXPECT_FATAL(Decode(short_block, 100),
+                 "DecompressDataMem\\(\\): header does not match compressed data size");
     EXPECT_FATAL(Decode(Bytes(block.begin(), block.begin() + 10), 100),
                  "DecompressDataMem\\(\\): header does not match compressed data size");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_ZERO_RUNS, 5, Text("abc")), 5),
@@ -261,19 +267,22 @@ TEST(CompressDeathTest, CorruptStreamsStopWithoutOverrun) {
                  "corrupt compressed data: a copy starts before the start of the output");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 10, {0xFF, 'a', 0xFF}), 10), "a copy is cut short");
     // A Huffman child index beyond the stored nodes.
-    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0x61, 1, 0, 0, 0, 0}), 1),
-                 "a Huffman child index is out of range");
+    EXPECT_FATAL(
+        Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0x61, 1, 0, 0, 0, 0}), 1),
+        "a Huffman child index is out of range");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 9, {9, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62, 1, 0}), 9),
                  "the Huffman bit stream ends early");
-    EXPECT_FATAL(Decode(RawBlock(COMPRESS_MTF_HUFFMAN, 1, {1, 0, 0, 0, 0, 1, 0, 0}), 1), "too many Huffman tree nodes");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_MTF_HUFFMAN, 1, {1, 0, 0, 0, 0, 1, 0, 0}), 1),
+                 "too many Huffman tree nodes");
     // Runs past the unpacked size, in every run-producing method.
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_ZERO_RUNS, 10, {0, 11}), 64), "runs past the end of its output");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_RUNS, 10, {0xFF, 0xFF, 'x', 0, 1, 0}), 64), "runs past the end");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 10, {0xFF, 'a', 'b', 'c', 'd', 'e', 0xFF, 40 << 2, 5}), 64),
                  "runs past the end");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_PREDICTOR, 4, {0xFF}), 64), "runs past the end");
-    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 4, {5, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62, 1, 0, 0, 0, 0}), 64),
-                 "runs past the end");
+    EXPECT_FATAL(
+        Decode(RawBlock(COMPRESS_HUFFMAN, 4, {5, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62, 1, 0, 0, 0, 0}), 64),
+        "runs past the end");
 }
 
 TEST(CompressDeathTest, FileBlocksHaveTheirOwnMessages) {
@@ -285,9 +294,10 @@ TEST(CompressDeathTest, FileBlocksHaveTheirOwnMessages) {
         Bytes out(capacity);
         DecompressDataFile(file, stored, out.data(), capacity);
     };
-    EXPECT_FATAL(decode_file(block, uint32_t(block.size()), 5),
-                 "Error: DecompressDataFile\\(\\): real decompress data size did not match header! \\(wanted 5, but "
-                 "got 3\\)");
+    EXPECT_FATAL(
+        decode_file(block, uint32_t(block.size()), 5),
+        "Error: DecompressDataFile\\(\\): real decompress data size did not match header! \\(wanted 5, but "
+        "got 3\\)");
     EXPECT_FATAL(decode_file(block, uint32_t(block.size()) + 1, 5),
                  "DecompressDataFile\\(\\): header does not match compressed data size");
     EXPECT_FATAL(decode_file(block, uint32_t(block.size()), 4),

@@ -4,13 +4,13 @@
 // screen-space text quads.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/d3d.h"
@@ -95,8 +95,10 @@ std::vector<VertexND> Quad(float x0, float y0, float x1, float y1, float z, uint
 // A screen-space quad over whole pixels, drawn as a fan of four corners.
 void TextQuad(float px, float py, float size, float u0, float u1) {
     const float x0 = px - 0.5f, y0 = py - 0.5f, x1 = x0 + size, y1 = y0 + size;
-    VertexTL q[4] = {{x0, y0, 0, 1, 0xFFFFFFFF, 0, u0, 0}, {x1, y0, 0, 1, 0xFFFFFFFF, 0, u1, 0},
-                     {x1, y1, 0, 1, 0xFFFFFFFF, 0, u1, 1}, {x0, y1, 0, 1, 0xFFFFFFFF, 0, u0, 1}};
+    VertexTL q[4] = {{x0, y0, 0, 1, 0xFFFFFFFF, 0, u0, 0},
+                     {x1, y0, 0, 1, 0xFFFFFFFF, 0, u1, 0},
+                     {x1, y1, 0, 1, 0xFFFFFFFF, 0, u1, 1},
+                     {x0, y1, 0, 1, 0xFFFFFFFF, 0, u0, 1}};
     D3DDrawPrimitive(plat::kPtTriangleFan, kFvfTL, q, 4);
 }
 
@@ -120,7 +122,7 @@ Matrix Projection() {
 }
 
 class D3DSceneTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(64 * 1024);
         plat::SetDesktopBitsForTests(32);
@@ -173,8 +175,8 @@ protected:
         const uint32_t got = At(x, y);
         for (int shift : {16, 8, 0}) {
             const int a = int((got >> shift) & 0xFF), b = int((rgb >> shift) & 0xFF);
-            EXPECT_NEAR(a, b, tolerance) << what << " at " << x << "," << y << std::hex << " got 0x" << got
-                                         << " wanted 0x" << rgb;
+            EXPECT_NEAR(a, b, tolerance)
+                << what << " at " << x << "," << y << std::hex << " got 0x" << got << " wanted 0x" << rgb;
         }
     }
 
@@ -367,8 +369,8 @@ TEST_F(D3DSceneTest, PrimitiveKindsVertexBuffersAndMipLevels) {
     uint8_t* block = nullptr;
     AllocateMemory(&block, 16 * 16 * 4, MEM_TYPE_MANUAL_FREE);
     std::memset(block, 0xFF, 16 * 16 * 4);
-    const int mip = D3DTexAdvancedCreateTexture(16, 16, &block, 0,
-                                                D3DTEXCREATE_ARGB8888 | D3DTEXCREATE_32BIT | D3DTEXCREATE_MIPMAP);
+    const int mip = D3DTexAdvancedCreateTexture(
+        16, 16, &block, 0, D3DTEXCREATE_ARGB8888 | D3DTEXCREATE_32BIT | D3DTEXCREATE_MIPMAP);
     device->flags = saved_flags;
     ASSERT_EQ(D3DTexGetLevels(mip), 4u);
     plat::DirectDrawSurface7* level1 = D3DTexGetSurface(mip)->Attached();

@@ -8,7 +8,7 @@
 namespace {
 
 class DebugStringTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DebugSetLevel(DEBUG_ALL, 0); }
     void TearDown() override { DebugSetLevel(DEBUG_ALL, 0); }
 };
@@ -45,7 +45,8 @@ TEST_F(DebugStringTest, GeneralAtFiftyListsEveryChannel) {
     EXPECT_NE(text.find("DEBUG: 'general' set to 50\n"), std::string::npos);
     EXPECT_NE(text.find("DEBUG: 'poll' set to 0\n"), std::string::npos);
     size_t lines = 0;
-    for (size_t p = text.find("' set to "); p != std::string::npos; p = text.find("' set to ", p + 1)) ++lines;
+    for (size_t p = text.find("' set to "); p != std::string::npos; p = text.find("' set to ", p + 1))
+        ++lines;
     EXPECT_EQ(lines, 11u);
 }
 

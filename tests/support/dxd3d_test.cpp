@@ -34,7 +34,7 @@ const plat::PixelFormat kA4R4G4B4 = Rgb(16, 0xF000, 0x0F00, 0x00F0, 0x000F);
 const plat::PixelFormat kA8R8G8B8 = Rgb(32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF);
 
 class D3DTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(64 * 1024);
         plat::SetDesktopBitsForTests(32);
@@ -123,8 +123,7 @@ TEST_F(D3DTest, ReleasingTwiceOnlyLogsAndFailuresAreReported) {
     StdoutCapture out;
     D3DUninitDevice();
     DebugSetLevel(DEBUG_DIRECTDRAW, 0);
-    EXPECT_NE(out.Text().find("DX_SAFE_RELEASE(): D3DInfo.lpD3DDevice7 already released"),
-              std::string::npos);
+    EXPECT_NE(out.Text().find("DX_SAFE_RELEASE(): D3DInfo.lpD3DDevice7 already released"), std::string::npos);
 
     Enter(GFX_3D | GFX_ZBUFFER);
     D3DBeginScene();
@@ -425,7 +424,8 @@ TEST_F(D3DTest, AlphaDecidesTheKindOfFormat) {
     Enter(GFX_3D | GFX_ZBUFFER);
     auto kind_bits = [&](uint32_t second_alpha) {
         Picture({0xFFFFFFFF, second_alpha << 24 | 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF});
-        int handle = D3DTexAdvancedCreateTexture(2, 2, &block_, 0, D3DTEXCREATE_ARGB8888 | D3DTEXCREATE_16BIT);
+        int handle =
+            D3DTexAdvancedCreateTexture(2, 2, &block_, 0, D3DTEXCREATE_ARGB8888 | D3DTEXCREATE_16BIT);
         return D3DTexGetTextureFormat(D3DTexReadTextureFormat(handle))->alpha.bits;
     };
     EXPECT_EQ(kind_bits(0xFF), 0u);  // solid: no alpha

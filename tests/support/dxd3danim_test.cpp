@@ -29,7 +29,7 @@ XyzTestModel Chain(uint16_t bone2 = 1) {
 }
 
 class D3DAnimTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(4096);
         TestCallbackLog() = CallbackLog{};
@@ -118,7 +118,7 @@ TEST_F(D3DAnimTest, PosedPointsAreWrittenIntoTheVertices) {
 TEST_F(D3DAnimTest, NormalsTurnWithoutTranslationAndWithoutRenormalising) {
     XyzTestModel m;
     m.points = {{0, 0, 0, 1, 0xFFFF}, {1, 0, 0, 1, 0}, {0, 1, 0, 1, 0}};
-    m.surfaces = {{""}};  // coloured vertices take part as well
+    m.surfaces = {{""}};               // coloured vertices take part as well
     m.polygons = {{0, 3, {0, 2, 1}}};  // clockwise from -z: normal (0, 0, -1)
     Build(m);
     EXPECT_NEAR(anim_->rest_normals[1].z, -1.0f, 1e-6);

@@ -30,8 +30,8 @@ constexpr int kW = 320, kH = 240;
 constexpr uint32_t kBackground = 0x101010;
 
 std::vector<uint8_t> Gfx(uint16_t w, uint16_t h, uint32_t argb, size_t cut = 0) {
-    std::vector<uint8_t> out = {'G', 'F', 'X', '0', uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8), 1, 0,
-                                0,   0,   0,   0,   0,          0};
+    std::vector<uint8_t> out = {
+        'G', 'F', 'X', '0', uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8), 1, 0, 0, 0, 0, 0, 0, 0};
     for (int i = 0; i < w * h; ++i) {
         for (int b = 0; b < 4; ++b) out.push_back(uint8_t(argb >> (8 * b)));
     }
@@ -79,7 +79,7 @@ int WatchingCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* o
 }
 
 class D3DObjDrawTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(64 * 1024);
         g_draws = DrawLog{};
@@ -98,7 +98,8 @@ protected:
         PakFileAddDone();
         testenv::Start3D(kW, kH);
     }
-    void Build(const XyzTestModel& model, void* user_data, uint32_t flags = 0, D3DObjCallback callback = nullptr) {
+    void Build(const XyzTestModel& model, void* user_data, uint32_t flags = 0,
+               D3DObjCallback callback = nullptr) {
         testenv::LoadTracked(&data_, XyzBytes(model));
         D3DObj_CreateObjectFromXYZData(&object_, data_, callback, user_data, flags);
         FreeMemory(&data_);
@@ -185,8 +186,9 @@ TEST_F(D3DObjDrawDeathTest, BasicLoaderStopsOnMissingOrMisshapenPictures) {
     XyzTestModel m = XyzCube("kit");
     EXPECT_FATAL(Build(m, directory), "Error: cannot find texture tex/kit.\\(gfx\\|tga\\)");
     m = XyzCube("short");
-    EXPECT_FATAL(Build(m, directory),
-                 "Error: D3DObjBasicCallback\\(\\): texture file is the wrong format. Size was 31 but should be 32");
+    EXPECT_FATAL(
+        Build(m, directory),
+        "Error: D3DObjBasicCallback\\(\\): texture file is the wrong format. Size was 31 but should be 32");
     m = XyzCube("odd");
     EXPECT_FATAL(Build(m, nullptr), "D3DObjBasicCallback\\(\\): NULL userdata passed");
 }

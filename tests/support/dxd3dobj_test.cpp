@@ -24,7 +24,7 @@ using testenv::XyzCube;
 using testenv::XyzTestModel;
 
 class D3DObjTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(4096);
         TestCallbackLog() = CallbackLog{};
@@ -105,8 +105,8 @@ TEST_F(D3DObjTest, SurfacesOfOneNameShareARenderSurfacePerPolygonSize) {
     model.points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     model.surfaces = {{"stand"}, {"roof"}, {"stand"}, {"advert"}};
     model.polygons = {
-        {0, 3, {0, 1, 2}}, {2, 4, {0, 1, 2, 3}}, {1, 3, {1, 2, 3}}, {2, 3, {2, 3, 0}},
-        {3, 2, {0, 1}},    {0, 5, {0, 1, 2, 3}},  // a size the program ignores
+        {0, 3, {0, 1, 2}}, {2, 4, {0, 1, 2, 3}}, {1, 3, {1, 2, 3}},
+        {2, 3, {2, 3, 0}}, {3, 2, {0, 1}},       {0, 5, {0, 1, 2, 3}},  // a size the program ignores
     };
     Build(model, D3DOBJ_INDEXED);
     // advert lines, roof triangles, stand triangles, stand quads: sorted by
@@ -197,8 +197,10 @@ TEST_F(D3DObjTest, PointNumbersAndPointListsStayUnindexed) {
     model.polygons = {{0, 1, {3}}, {0, 1, {1}}, {0, 1, {3}}, {0, 2, {0, 2}}, {0, 2, {2, 0}}};
     Build(model, D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
     ASSERT_EQ(object_->surface_count, 2u);
-    const D3DObjSurface& points = object_->surfaces[0].kind & D3DOBJ_POINTS ? object_->surfaces[0] : object_->surfaces[1];
-    const D3DObjSurface& lines = object_->surfaces[0].kind & D3DOBJ_LINES ? object_->surfaces[0] : object_->surfaces[1];
+    const D3DObjSurface& points =
+        object_->surfaces[0].kind & D3DOBJ_POINTS ? object_->surfaces[0] : object_->surfaces[1];
+    const D3DObjSurface& lines =
+        object_->surfaces[0].kind & D3DOBJ_LINES ? object_->surfaces[0] : object_->surfaces[1];
     EXPECT_EQ(points.indices, nullptr);
     ASSERT_EQ(points.vertex_count, 3u);
     EXPECT_EQ(points.points[0], 3);
@@ -277,7 +279,8 @@ TEST_F(D3DObjTest, LogsTheBuildOnTheDirect3DChannel) {
     const std::string log = capture.Text();
     DebugSetLevel(DEBUG_DIRECT3D, 0);
     EXPECT_NE(log.find("D3DObj_CreateObjectFromXYZData(): creating object...\n"), std::string::npos);
-    EXPECT_NE(log.find("D3DObj_CreateObjectFromXYZData(): creating 1 textuers from 1 surfaces\n"), std::string::npos);
+    EXPECT_NE(log.find("D3DObj_CreateObjectFromXYZData(): creating 1 textuers from 1 surfaces\n"),
+              std::string::npos);
     EXPECT_LT(log.find("combining common surfaces"), log.find("all done - tidying up"));
 }
 
@@ -318,7 +321,8 @@ TEST_F(D3DObjDeathTest, TexturesNeedACallbackThatMakesAndReleasesThem) {
                  "D3DObjDefaultCallback\\(\\): no default action for TEXTURECREATE");
     D3DObj_CreateObjectFromXYZData(&object_, data_, TestObjectCallback, nullptr, 0);
     object_->callback = nothing;
-    EXPECT_FATAL(D3DObj_Destroy(&object_), "D3DObjDefaultCallback\\(\\): no default action for TEXTUREDESTROY");
+    EXPECT_FATAL(D3DObj_Destroy(&object_),
+                 "D3DObjDefaultCallback\\(\\): no default action for TEXTUREDESTROY");
     object_->callback = TestObjectCallback;
 }
 

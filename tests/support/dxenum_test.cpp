@@ -24,7 +24,7 @@ plat::TestCard Card(uint32_t n, uint32_t pass, bool fails = false) {
 }
 
 class DXEnumTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         plat::SetTestCards({});
         plat::SetPrimaryDeviceCountForTests(1);
@@ -49,9 +49,9 @@ TEST_F(DXEnumTest, OneCardWithItsDevice) {
     const DDraw3DDeviceInfo* d = DDrawGet3DDeviceInfo(0, 0);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(static_cast<const void*>(d), static_cast<const void*>(&d->guid));
-    for (uint32_t flag : {D3DDEVINFO_HARDWARE, D3DDEVINFO_HARDWARETL, D3DDEVINFO_MIPMAPTEX,
-                          D3DDEVINFO_SMOOTHTEX, D3DDEVINFO_FOGTABLE, D3DDEVINFO_RENDER16,
-                          D3DDEVINFO_RENDER32, D3DDEVINFO_STENCIL32}) {
+    for (uint32_t flag :
+         {D3DDEVINFO_HARDWARE, D3DDEVINFO_HARDWARETL, D3DDEVINFO_MIPMAPTEX, D3DDEVINFO_SMOOTHTEX,
+          D3DDEVINFO_FOGTABLE, D3DDEVINFO_RENDER16, D3DDEVINFO_RENDER32, D3DDEVINFO_STENCIL32}) {
         EXPECT_NE(d->flags & flag, 0u) << std::hex << flag;
     }
     EXPECT_EQ(d->flags & (D3DDEVINFO_RENDER8 | D3DDEVINFO_STENCIL16), 0u);

@@ -43,7 +43,7 @@ int32_t Peak(const std::vector<int16_t>& out, int side) {
 }
 
 class DSoundTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testenv::StartCore();
         plat::SetVirtualSoundDevice(true);
@@ -83,7 +83,8 @@ TEST_F(DSoundTest, ChannelCountAndRangeAreChecked) {
 
 TEST_F(DSoundTest, OperationsNeedTheLayerUp) {
     DSoundUninit();
-    EXPECT_FATAL(DSoundInitChans(4, 8192), "Abort error: DSoundInitChans\\(\\): not initialised\n\\(File: dxsound");
+    EXPECT_FATAL(DSoundInitChans(4, 8192),
+                 "Abort error: DSoundInitChans\\(\\): not initialised\n\\(File: dxsound");
     EXPECT_FATAL(DSoundUninitChans(), "DSoundUninitChans\\(\\): not initialised");
     EXPECT_FATAL(DSoundUninit(), "DSoundUninit\\(\\): not initialised");
     EXPECT_FATAL(DSoundStopChannel(0), "DSoundStopChannel\\(\\): not initialised");

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/ddraw.h"
@@ -41,7 +41,7 @@ int16_t Mode(int width, int height, int colour_type) {
 }
 
 class GfxTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Start(WIN_FLAG_WINDOWED, 32); }
     void Start(uint32_t window_flags, uint32_t desktop_bits) {
         plat::SetDesktopBitsForTests(desktop_bits);
@@ -256,7 +256,8 @@ TEST_F(GfxTest, ThreeDModeGetsAZBufferWithStencil) {
     EXPECT_NE(z->Format().flags & plat::kPfStencilBuffer, 0u);
     EXPECT_NE(DDrawGetModeFlags() & DDMODE_D3DDEVICE, 0);
     plat::DirectDrawSurface7* attached = nullptr;
-    ASSERT_EQ(DDrawGetDirectDrawSurface(DDSURFACE_DRAWING)->GetAttachedSurface(plat::kCapsZBuffer, &attached), 0);
+    ASSERT_EQ(DDrawGetDirectDrawSurface(DDSURFACE_DRAWING)->GetAttachedSurface(plat::kCapsZBuffer, &attached),
+              0);
     EXPECT_EQ(attached, z);
     attached->Release();
 }
@@ -331,7 +332,7 @@ TEST_F(GfxTest, ExitListUndoesModeThenDirectDraw) {
 
 // ---- Screen grabs, read back by an outside reader ----------------------------
 class GrabTest : public GfxTest {
-protected:
+  protected:
     void SetUp() override {
         GfxTest::SetUp();
         char pattern[] = "/tmp/halvorn-grab-XXXXXX";
@@ -351,8 +352,8 @@ protected:
     }
     // The colour an outside reader sees at (x, y), as "#RRGGBB".
     std::string ReadBack(const std::string& file, int x, int y) {
-        std::string command = "convert '" + dir_ + "/" + file + "' -crop 1x1+" + std::to_string(x) +
-                              "+" + std::to_string(y) + " +repage -depth 8 txt:- 2>/dev/null";
+        std::string command = "convert '" + dir_ + "/" + file + "' -crop 1x1+" + std::to_string(x) + "+" +
+                              std::to_string(y) + " +repage -depth 8 txt:- 2>/dev/null";
         FILE* p = popen(command.c_str(), "r");
         if (p == nullptr) return "no reader";
         char line[256];

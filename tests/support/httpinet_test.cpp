@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "platform/library.h"
 #include "platform/wininet.h"
@@ -63,8 +63,8 @@ bool ReadFile(plat::InetHandle, void* buffer, uint32_t count, uint32_t* read) {
 }
 bool SetOption(plat::InetHandle, uint32_t, void*, uint32_t) { return true; }
 bool QueryOption(plat::InetHandle, uint32_t, void*, uint32_t*) { return true; }
-plat::InetHandle OpenRequest(plat::InetHandle, const char* verb, const char* object, const char*,
-                             const char*, const char**, uint32_t flags, uintptr_t) {
+plat::InetHandle OpenRequest(plat::InetHandle, const char* verb, const char* object, const char*, const char*,
+                             const char**, uint32_t flags, uintptr_t) {
     g_fake.verb = verb;
     g_fake.path = object;
     g_fake.flags = flags;
@@ -111,7 +111,8 @@ bool CrackUrl(const char* url, uint32_t, uint32_t, plat::InetUrlComponents* part
     return true;
 }
 
-#define EXPORT(name, fn) plat::LibraryExport{name, reinterpret_cast<void*>(fn)}
+#define EXPORT(name, fn) \
+    plat::LibraryExport { name, reinterpret_cast<void*>(fn) }
 const plat::LibraryExport kExports[] = {
     EXPORT("InternetOpenA", Open),
     EXPORT("InternetCloseHandle", Close),
@@ -133,7 +134,7 @@ const plat::LibraryExport kExports[] = {
 constexpr size_t kExportCount = sizeof kExports / sizeof kExports[0];
 
 class HttpInetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_fake = FakeInet{};
         plat::RegisterTestLibrary(HTTPINET_LIBRARY, kExports, kExportCount);
@@ -162,8 +163,8 @@ TEST_F(HttpInetTest, GetOpensConnectsReadsAndClosesEverything) {
     g_fake.reply = "hello inet";
     char buffer[32];
     int length = 0;
-    ASSERT_EQ(HTTPINET_SimpleGetAuth("http://club.example:8080/news.txt", buffer, sizeof buffer,
-                                     &length, "boss", "pw"),
+    ASSERT_EQ(HTTPINET_SimpleGetAuth("http://club.example:8080/news.txt", buffer, sizeof buffer, &length,
+                                     "boss", "pw"),
               WSOCK_OK);
     EXPECT_EQ(std::string(buffer, size_t(length)), "hello inet");
     EXPECT_EQ(g_fake.agent, "Velk-gfxlib/0.2 (wininet)");

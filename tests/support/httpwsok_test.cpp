@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <regex>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/clock.h"
 #include "support/debug.h"
@@ -26,7 +26,7 @@ using testenv::LoopbackServer;
 using Behaviour = testenv::LoopbackServer::Behaviour;
 
 class HttpTest : public ::testing::Test {
-protected:
+  protected:
     void Start(bool manual_clock) {
         plat::SetManualClock(manual_clock);
         InitTimerInterrupt();
@@ -67,8 +67,7 @@ TEST_F(HttpTest, GetSendsTheSpecifiedHeadAndReturnsTheBody) {
     EXPECT_EQ(std::string(buffer, size_t(length)), "hello world");
 
     std::string request = server.Request();
-    EXPECT_EQ(request.rfind("GET /league/table.txt?x=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n", 0), 0u)
-        << request;
+    EXPECT_EQ(request.rfind("GET /league/table.txt?x=1 HTTP/1.0\r\nHost: 127.0.0.1\r\n", 0), 0u) << request;
     EXPECT_EQ(HeaderValue(request, "User-Agent"), "Velk-gfxlib/0.2 (winsock)");
     std::string date = HeaderValue(request, "Date");
     EXPECT_TRUE(std::regex_match(date, std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat), [0-9]{2} "
@@ -87,8 +86,8 @@ TEST_F(HttpTest, PostSendsLengthTypeCredentialsAndBody) {
     const char body[] = "score\0 3-1";  // binary-safe
     char reply[16];
     int reply_length = 0;
-    ASSERT_EQ(HTTPWSOK_SimplePostAuth(Url(server, "/cgi-bin/result").c_str(), body, sizeof body - 1,
-                                      reply, sizeof reply, "Aladdin", "open sesame", &reply_length),
+    ASSERT_EQ(HTTPWSOK_SimplePostAuth(Url(server, "/cgi-bin/result").c_str(), body, sizeof body - 1, reply,
+                                      sizeof reply, "Aladdin", "open sesame", &reply_length),
               WSOCK_OK);
     EXPECT_EQ(std::string(reply, size_t(reply_length)), "stored");
     std::string request = server.Request();
@@ -156,8 +155,7 @@ TEST_F(HttpTest, BadRepliesGiveClearErrors) {
         {Behaviour::kReply, "", WSOCK_NOENDOFLINE},
         {Behaviour::kCloseAtOnce, "", WSOCK_NOENDOFLINE},
         {Behaviour::kReply, "HTTP/1.0 200 " + std::string(3000, 'x') + "\r\n\r\n", WSOCK_LINEFULL},
-        {Behaviour::kReply, "HTTP/1.0 200 OK\r\nX: " + std::string(5000, 'y') + "\r\n\r\n",
-         WSOCK_LINEFULL},
+        {Behaviour::kReply, "HTTP/1.0 200 OK\r\nX: " + std::string(5000, 'y') + "\r\n\r\n", WSOCK_LINEFULL},
     };
     for (const Case& c : cases) {
         LoopbackServer server(c.behaviour, c.reply);
@@ -189,8 +187,7 @@ TEST_F(HttpTest, TooManyReplyHeadersAreRefused) {
     LoopbackServer server(Behaviour::kReply, reply);
     char buffer[8];
     int length = 0;
-    EXPECT_EQ(HTTPWSOK_SimpleGet(Url(server, "/").c_str(), buffer, sizeof buffer, &length),
-              WSOCK_FAILED);
+    EXPECT_EQ(HTTPWSOK_SimpleGet(Url(server, "/").c_str(), buffer, sizeof buffer, &length), WSOCK_FAILED);
 }
 
 TEST_F(HttpTest, StallingServersTimeOut) {
@@ -221,8 +218,7 @@ TEST_F(HttpTest, BadUrlsAndCredentialsFailBeforeConnecting) {
     EXPECT_EQ(HTTPWSOK_SimpleGet("ftp://127.0.0.1/", buffer, 8, &length), WSOCK_FAILED);
     EXPECT_EQ(HTTPWSOK_SimpleGet("http://127.0.0.1:99999/", buffer, 8, &length), WSOCK_FAILED);
     EXPECT_EQ(HTTPWSOK_SimpleGet("http://127.0.0.1:/", buffer, 8, &length), WSOCK_FAILED);
-    EXPECT_EQ(HTTPWSOK_SimpleGetAuth("http://127.0.0.1:1/", buffer, 8, &length, "a:b", "c"),
-              WSOCK_NETDOWN);
+    EXPECT_EQ(HTTPWSOK_SimpleGetAuth("http://127.0.0.1:1/", buffer, 8, &length, "a:b", "c"), WSOCK_NETDOWN);
 }
 
 TEST_F(HttpTest, ProxyGetsTheWholeUrlInTheRequestLine) {
@@ -234,12 +230,10 @@ TEST_F(HttpTest, ProxyGetsTheWholeUrlInTheRequestLine) {
     char buffer[16];
     int length = 0;
     // The origin's name is only ever sent to the proxy, never resolved.
-    ASSERT_EQ(HTTPWSOK_SimpleGet("http://origin.invalid:81/a/b", buffer, sizeof buffer, &length),
-              WSOCK_OK);
+    ASSERT_EQ(HTTPWSOK_SimpleGet("http://origin.invalid:81/a/b", buffer, sizeof buffer, &length), WSOCK_OK);
     EXPECT_EQ(std::string(buffer, size_t(length)), "via proxy");
     std::string request = server.Request();
-    EXPECT_EQ(request.rfind("GET http://origin.invalid:81/a/b HTTP/1.0\r\nHost: origin.invalid\r\n", 0),
-              0u)
+    EXPECT_EQ(request.rfind("GET http://origin.invalid:81/a/b HTTP/1.0\r\nHost: origin.invalid\r\n", 0), 0u)
         << request;
 }
 
@@ -273,11 +267,13 @@ TEST(HttpText, ProxyNames) {
 }
 
 TEST(HttpDeathTest, UrlWithoutEndOfHostName) {
-    EXPECT_FATAL({
-        char buffer[4];
-        int length;
-        HTTPWSOK_SimpleGet("http://127.0.0.1", buffer, 4, &length);
-    }, "Cannot find end of hostname in URL");
+    EXPECT_FATAL(
+        {
+            char buffer[4];
+            int length;
+            HTTPWSOK_SimpleGet("http://127.0.0.1", buffer, 4, &length);
+        },
+        "Cannot find end of hostname in URL");
 }
 
 // A custom callback sees every step and may stop the request.
@@ -309,8 +305,7 @@ TEST_F(HttpTest, CustomCallbackSeesEveryStepAndCanCancel) {
         // Three header asks (two default lines, then none), body, status, one
         // header, data (possibly in pieces), done.
         EXPECT_TRUE(std::regex_match(recorder.steps, std::regex("1112345+6"))) << recorder.steps;
-        EXPECT_NE(text.find("Warning: HTTPWSOK_CB_Default(): skipping 4 bytes of data"),
-                  std::string::npos);
+        EXPECT_NE(text.find("Warning: HTTPWSOK_CB_Default(): skipping 4 bytes of data"), std::string::npos);
     }
     {
         LoopbackServer server(Behaviour::kReply, "HTTP/1.0 200 OK\r\n\r\ndata");
@@ -348,7 +343,7 @@ server.serve_forever()
 )PY";
 
 class PythonServer {
-public:
+  public:
     PythonServer() {
         int out[2];
         if (access("/usr/bin/python3", X_OK) != 0 || pipe(out) != 0) return;
@@ -373,7 +368,7 @@ public:
     }
     int Port() const { return port_; }
 
-private:
+  private:
     pid_t pid_ = -1;
     int port_ = 0;
 };
@@ -385,16 +380,16 @@ TEST_F(HttpTest, RealServerSeesTheRequestAndChecksBasicAuthentication) {
     std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
     char buffer[2048];
     int length = 0;
-    ASSERT_EQ(HTTPWSOK_SimpleGetAuth((base + "/fixtures.txt").c_str(), buffer, sizeof buffer - 1,
-                                     &length, "manager", "s3cret"),
+    ASSERT_EQ(HTTPWSOK_SimpleGetAuth((base + "/fixtures.txt").c_str(), buffer, sizeof buffer - 1, &length,
+                                     "manager", "s3cret"),
               WSOCK_OK);
     std::string seen(buffer, size_t(length));
     EXPECT_EQ(seen.rfind("GET /fixtures.txt HTTP/1.0\n", 0), 0u) << seen;
     EXPECT_NE(seen.find("Host: 127.0.0.1\n"), std::string::npos) << seen;
     EXPECT_NE(seen.find("User-Agent: Velk-gfxlib/0.2 (winsock)\n"), std::string::npos) << seen;
     EXPECT_NE(seen.find("\nDate: "), std::string::npos) << seen;
-    EXPECT_EQ(HTTPWSOK_SimpleGetAuth((base + "/fixtures.txt").c_str(), buffer, sizeof buffer,
-                                     &length, "manager", "wrong"),
+    EXPECT_EQ(HTTPWSOK_SimpleGetAuth((base + "/fixtures.txt").c_str(), buffer, sizeof buffer, &length,
+                                     "manager", "wrong"),
               WSOCK_FAILED);
     EXPECT_EQ(HTTPWSOK_SimpleGet((base + "/fixtures.txt").c_str(), buffer, sizeof buffer, &length),
               WSOCK_FAILED);

@@ -42,7 +42,7 @@ std::string Type(const std::vector<uint8_t>& scans, bool shifted = false) {
 }
 
 class KeyboardTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testenv::StartCore();
         InitKeyboardInterrupt();
@@ -116,8 +116,8 @@ TEST_F(KeyboardTest, SeventyQuickKeysLeaveSixtyTwoCharactersAndEveryKeySeen) {
 TEST_F(KeyboardTest, RingKeepsOrderAcrossItsWrap) {
     std::string expected;
     for (int round = 0; round < 5; ++round) {
-        Type({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1E, 0x1F, 0x20, 0x21,
-              0x22, 0x23, 0x24, 0x25, 0x26, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32});
+        Type({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1E, 0x1F, 0x20,
+              0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32});
     }
     // 5 x 26 characters passed through the 64-byte ring in order.
     for (int i = 0; i < 20; ++i) Press(0x10);
@@ -193,7 +193,7 @@ TEST_F(KeyboardTest, MisuseEndsTheProgram) {
 }
 
 class MouseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testenv::StartCore();
         plat::SetMouseButtonsSwapped(false);
@@ -267,7 +267,7 @@ TEST_F(MouseTest, AfterAModeChangeTheMouseMustBeResetBeforeReading) {
     int16_t x = 1, y = 1;
     uint16_t b = 1;
     EXPECT_FATAL(ReadMouseDriver(&x, &y, &b),
-        "Abort error: ReadMouseDriver\\(\\): mouse driver not ready\n\\(File: mouse");
+                 "Abort error: ReadMouseDriver\\(\\): mouse driver not ready\n\\(File: mouse");
     ResetMouseDriver();
     plat::InjectMouseMove(5, 6, 0, 0);
     PumpMessages();
@@ -295,7 +295,7 @@ plat::FakeJoystick Stick(uint32_t min, uint32_t max, const char* name = "pad") {
 }
 
 class JoystickTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { plat::ClearFakeJoysticks(); }
 };
 

@@ -74,8 +74,8 @@ TEST(Maths, MultiplyAgreesWhenOutputAliasesEitherInput) {
     MatrixTranslate(&b, 1, 2, 3);
     Matrix separate;
     MatrixMultiply(&separate, &a, &b);
-    EXPECT_FLOAT_EQ(separate.m[1][2], a.m[1][0] * b.m[0][2] + a.m[1][1] * b.m[1][2] +
-                                          a.m[1][2] * b.m[2][2] + a.m[1][3] * b.m[3][2]);
+    EXPECT_FLOAT_EQ(separate.m[1][2], a.m[1][0] * b.m[0][2] + a.m[1][1] * b.m[1][2] + a.m[1][2] * b.m[2][2] +
+                                          a.m[1][3] * b.m[3][2]);
     Matrix first = a, second = b;
     MatrixMultiply(&first, &first, &b);
     MatrixMultiply(&second, &a, &second);

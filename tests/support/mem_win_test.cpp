@@ -14,7 +14,7 @@ namespace {
 constexpr uint32_t kBudgetKb = 100;
 
 class MemTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testenv::StartCore();
         InitMemory(kBudgetKb);
@@ -203,7 +203,8 @@ TEST_F(MemDeathTest, TypeWordsAreChecked) {
     char* a = nullptr;
     AllocateMemory(&a, 10, MEM_TYPE_MANUAL_FREE);
     EXPECT_FATAL(SetMemType(&a, 12345), "CheckMemItem\\(\\): invalid type in memory list info");
-    EXPECT_FATAL(SetMemType(&a, MEM_TYPE_FREE_RECORD), "CheckMemItem\\(\\): free type but mem still allocated!");
+    EXPECT_FATAL(SetMemType(&a, MEM_TYPE_FREE_RECORD),
+                 "CheckMemItem\\(\\): free type but mem still allocated!");
     SetMemType(&a, MEM_TYPE_AUTO_FREE);
     EXPECT_EQ(GetMemType(&a), MEM_TYPE_AUTO_FREE);
     FreeMemory(&a);

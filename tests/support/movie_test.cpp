@@ -6,8 +6,8 @@
 #include "platform/window.h"
 #include "support/dxenum.h"
 #include "support/keyboard.h"
-#include "support/movie.h"
 #include "support/mouse.h"
+#include "support/movie.h"
 #include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 
@@ -33,7 +33,7 @@ void MovieIdle() {
 }
 
 class MovieTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_script = IdleScript{};
         testenv::StartCore();

@@ -16,7 +16,7 @@ void Record() {
 }
 
 class OnExitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { g_calls.clear(); }
     // Leaves the shared exit list empty for the next test.
     void TearDown() override {

@@ -26,7 +26,7 @@ Bytes Numbers(size_t n, int seed) {
 
 // Each test works in its own scratch folder with a running memory manager.
 class PakTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitMemory(9500); }
     void TearDown() override {
         if (PakFileStatus() != 0) PakFileUninit();
@@ -75,7 +75,8 @@ TEST_F(PakTest, HostPathsMatchExistingNamesCaseInsensitively) {
 
 TEST_F(PakTest, FirstArchiveAddedWinsAndLaterLooseFilesAreIgnored) {
     testenv::WritePak("one", {{"a\\same.txt", testenv::Bytes("from one")}});
-    testenv::WritePak("two", {{"A\\SAME.TXT", testenv::Bytes("from two")}, {"b.txt", testenv::Bytes("only two")}});
+    testenv::WritePak("two",
+                      {{"A\\SAME.TXT", testenv::Bytes("from two")}, {"b.txt", testenv::Bytes("only two")}});
     WriteHostFile("a/same.txt", "loose");
     WriteHostFile("a/other.txt", "loose other");
     WriteHostFile("loose.pkl", "a\\*.txt\r\n");
@@ -192,8 +193,9 @@ TEST_F(PakDeathTest, ReadsOutsideTheRulesEndTheProgram) {
     PakFile* plain = PakOpenFile("plain");
     EXPECT_FATAL(PakReadFile(buffer.data(), 0, 10, packed),
                  "Error: PakReadFile\\(\\): partial read from 'PACKED', but it's compressed");
-    EXPECT_FATAL(PakReadFile(buffer.data(), 100, 0, plain),
-                 "Error: PakReadFile\\(\\): read in 'PLAIN' of 0d bytes from 100d, but file is only 100d bytes");
+    EXPECT_FATAL(
+        PakReadFile(buffer.data(), 100, 0, plain),
+        "Error: PakReadFile\\(\\): read in 'PLAIN' of 0d bytes from 100d, but file is only 100d bytes");
     EXPECT_FATAL(PakReadFile(buffer.data(), 95, 6, plain), "read in 'PLAIN' of 6d bytes from 95d");
     EXPECT_FATAL(PakOpenFile("missing"), "Error: PakOpenFile\\(\\): file 'missing' not found");
     EXPECT_FATAL(PakOpenFile(std::string(200, 'P').c_str()), "not found");
@@ -291,7 +293,8 @@ TEST_F(PakDeathTest, BadIndexFiles) {
 }
 
 TEST_F(PakDeathTest, DOSWrappers) {
-    EXPECT_FATAL(DOSOpenFile("no\\such.file"), "Error: DOSOpenFile\\(\\): Cannot open file 'no\\\\such.file': ");
+    EXPECT_FATAL(DOSOpenFile("no\\such.file"),
+                 "Error: DOSOpenFile\\(\\): Cannot open file 'no\\\\such.file': ");
     WriteHostFile("short.bin", "abc");
     EXPECT_FATAL(
         {

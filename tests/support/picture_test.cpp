@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "support/colconv.h"
@@ -38,8 +38,8 @@ std::string TempDir() {
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
@@ -59,8 +59,8 @@ Bytes Converted(const std::string& options, bool top_down) {
     }
     WriteFile(source, pam);
     std::string out = TempDir() + "/out.tga";
-    std::string command = "convert " + source + (top_down ? " -orient TopLeft " : " -flip ") +
-                          options + " " + out;
+    std::string command =
+        "convert " + source + (top_down ? " -orient TopLeft " : " -flip ") + options + " " + out;
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return ReadFile(out);
 }
@@ -84,7 +84,7 @@ uint32_t Pixel32(const uint8_t* block, size_t index) {
 }
 
 class PictureTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitMemory(64 * 1024); }
     void TearDown() override {
         if (block_ != nullptr) FreeMemory(&block_);
@@ -341,7 +341,7 @@ TEST_F(PictureTest, ARefusedReadKeepsTheEarlierSteps) {
 // ---- Frame sheets --------------------------------------------------------
 
 class FrameSheetTest : public PictureTest {
-protected:
+  protected:
     // A 64 x 32 sheet whose pixel at (x, y) is 0xFF000000 | y << 8 | x.
     void MakeSheet(uint32_t width = 64, uint32_t height = 32) {
         Bytes sheet(GFX0_HEADER_SIZE + width * height * 4, 0);
@@ -382,9 +382,7 @@ TEST_F(FrameSheetTest, KeyingAndWidthMarkers) {
     SetSheetPixel(5, 3, 0xFF00FFFF);    // frame 0: cyan at x = 5 ...
     SetSheetPixel(9, 12, 0x0000FFFF);   // ... and at x = 9 (any alpha)
     SetSheetPixel(20, 20, 0x7FFF00FF);  // frame 5: magenta
-    ASSERT_EQ(GFX_CutFrames(&block_, &size_, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS, 16, 16, 4, 2,
-                            &widths_),
-              0);
+    ASSERT_EQ(GFX_CutFrames(&block_, &size_, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS, 16, 16, 4, 2, &widths_), 0);
     ASSERT_NE(widths_, nullptr);
     EXPECT_EQ(widths_[0], 5);
     for (int f = 1; f < 8; ++f) EXPECT_EQ(widths_[f], 16) << f;

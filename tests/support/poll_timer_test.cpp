@@ -23,7 +23,7 @@ void Nested() {
 }
 
 class PollTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_count_a = g_count_b = 0;
         testenv::StartCore();

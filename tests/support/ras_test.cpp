@@ -45,8 +45,7 @@ uint32_t EnumConnections(plat::RasConn*, uint32_t*, uint32_t* count) {
     *count = 0;
     return 0;
 }
-uint32_t EnumEntries(const char*, const char*, plat::RasEntryName* out, uint32_t* size,
-                     uint32_t* count) {
+uint32_t EnumEntries(const char*, const char*, plat::RasEntryName* out, uint32_t* size, uint32_t* count) {
     if (g_fake.fail_enum) return plat::kRasErrorBufferTooSmall;
     if (*size < g_fake.entries.size() * sizeof(plat::RasEntryName)) return plat::kRasErrorBufferTooSmall;
     for (size_t i = 0; i < g_fake.entries.size(); ++i) {
@@ -66,8 +65,7 @@ uint32_t HangUp(plat::RasConnHandle) {
     ++g_fake.hangups;
     return 0;
 }
-uint32_t GetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t*, void*,
-                       uint32_t*) {
+uint32_t GetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t*, void*, uint32_t*) {
     for (const FakeRas::Entry& e : g_fake.entries) {
         if (e.name != entry) continue;
         std::snprintf(props->device_type, sizeof props->device_type, "%s", e.device_type.c_str());
@@ -76,8 +74,7 @@ uint32_t GetProperties(const char*, const char* entry, plat::RasEntry* props, ui
     }
     return 623;
 }
-uint32_t SetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t, void*,
-                       uint32_t) {
+uint32_t SetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t, void*, uint32_t) {
     g_fake.created_name = entry;
     g_fake.created_phone = props->local_phone_number;
     g_fake.created_device = props->device_name;
@@ -91,7 +88,8 @@ uint32_t GetDialParams(const char*, plat::RasDialParams* params, int* saved) {
 }
 uint32_t SetDialParams(const char*, plat::RasDialParams*, int) { return 0; }
 
-#define EXPORT(name, fn) plat::LibraryExport{name, reinterpret_cast<void*>(fn)}
+#define EXPORT(name, fn) \
+    plat::LibraryExport { name, reinterpret_cast<void*>(fn) }
 const plat::LibraryExport kExports[] = {
     EXPORT("RasDialA", Dial),
     EXPORT("RasEnumConnectionsA", EnumConnections),
@@ -108,7 +106,7 @@ const plat::LibraryExport kExports[] = {
 constexpr size_t kExportCount = sizeof kExports / sizeof kExports[0];
 
 class RasTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_fake = FakeRas{};
         g_fake.entries = {{"Office VPN", "vpn", "Tunnel"},

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
-#include <cstring>
-#include <string>
 #include <unistd.h>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/clock.h"
@@ -44,13 +44,14 @@ int AddBank(const char* const* files, uint32_t count, uint32_t type) {
 }
 
 class SoundDriverTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // A fixed folder: death-test children run the body again.
         // One folder per test and per source tree: tests run side by side,
         // and other checkouts on the machine run the same tests.
-        dir_ = testing::TempDir() + "halvorn_sounddrv_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
-               "_" + std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
+        dir_ = testing::TempDir() + "halvorn_sounddrv_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
         // Not emptied first: a death-test child writes the same files again
         // while its parent still stands in the folder.
         std::system(("mkdir -p " + dir_ + "/snd").c_str());
@@ -130,7 +131,8 @@ TEST_F(SoundDriverTest, ALoopingSampleNeverEnds) {
         EXPECT_EQ(SndIsChannelFree(3), 0) << second;
         std::vector<int16_t> out = plat::TakeVirtualSoundOutput();
         int32_t peak = 0;
-        for (size_t i = out.size() - 2000; i < out.size(); ++i) peak = std::max(peak, std::abs(int32_t(out[i])));
+        for (size_t i = out.size() - 2000; i < out.size(); ++i)
+            peak = std::max(peak, std::abs(int32_t(out[i])));
         EXPECT_GT(peak, 10000) << second;
     }
     SndStop(3);
@@ -189,10 +191,12 @@ TEST_F(SoundDriverTest, ChannelMemoryIsSharedOutInWholeBlocks) {
 TEST_F(SoundDriverTest, ChannelNumbersAreChecked) {
     int key = AddBank(kLoopFiles, 1, SND_BANK_LIST_PER_SAMPLE | SND_BANK_RAM);
     SndSetActiveChannels(16);
-    EXPECT_FATAL(SndPlay(int16_t(key), 0, 16, 50, 0), "Error: SndPlay\\(\\): Chan 16 out of range \\(0-16\\)");
+    EXPECT_FATAL(SndPlay(int16_t(key), 0, 16, 50, 0),
+                 "Error: SndPlay\\(\\): Chan 16 out of range \\(0-16\\)");
     EXPECT_FATAL(SndIsChannelFree(-2), "Error: SndPlay\\(\\): Chan -2 out of range");
     EXPECT_FATAL(SndStop(20), "Error: SndStop\\(\\): Chan 20 out of range \\(0-16\\)");
-    EXPECT_FATAL(SndPlay(int16_t(key), 0, 0, 50, 0), "_SndCopyFromSample2PlayBuf\\(\\): sound not loaded - use SndLoad\\(\\)");
+    EXPECT_FATAL(SndPlay(int16_t(key), 0, 0, 50, 0),
+                 "_SndCopyFromSample2PlayBuf\\(\\): sound not loaded - use SndLoad\\(\\)");
     EXPECT_FATAL(SndPlay(int16_t(key), 1, 0, 50, 0), "Error: GetSampInfo\\(\\): sample no 1 out of range");
     EXPECT_FATAL(SndPlay(int16_t(key + 1), 0, 0, 50, 0), "SndPlay\\(\\): invalid bank key");
 }
@@ -286,15 +290,16 @@ TEST_F(SoundDriverTest, DamagedFilesEndWithTheirOwnMessage) {
     ExpectRejected(cut, "GetSampInfo\\(\\): truncated chunk header in .wav file");
     ExpectRejected(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 50, 8)}, data}),
                    "GetSampInfo\\(\\): sample rate out of range");
-    ExpectRejected(testwav::Build({{"fmt ", fmt}, {"data", {}}}), "GetSampInfo\\(\\): .wav file holds no sample data");
+    ExpectRejected(testwav::Build({{"fmt ", fmt}, {"data", {}}}),
+                   "GetSampInfo\\(\\): .wav file holds no sample data");
 }
 
 TEST_F(SoundDriverTest, OddUnknownChunksAreSkippedWithTheirPadByte) {
     std::vector<uint8_t> pcm = Ramp(301);
-    testwav::WriteFile("bad.wav", testwav::Build({{"LIST", {1, 2, 3}},
-                                                  {"fmt ", testwav::FmtBody(1, 1, 11025, 8)},
-                                                  {"junk", {9}},
-                                                  {"data", pcm}}));
+    testwav::WriteFile(
+        "bad.wav",
+        testwav::Build(
+            {{"LIST", {1, 2, 3}}, {"fmt ", testwav::FmtBody(1, 1, 11025, 8)}, {"junk", {9}}, {"data", pcm}}));
     int key = AddBank(kBadFiles, 1, SND_BANK_LIST_PER_SAMPLE | SND_BANK_RAM);
     SndLoad(key, 0);
     const SampInfo& info = SndGetBank(key)->samples[0];

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/system.h"
@@ -14,10 +14,10 @@
 #include "support/mem_win.h"
 #include "support/startup.h"
 #include "support/winlib.h"
-#include "tolmenu/vidopt.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
+#include "tolmenu/vidopt.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ StartupOptions Apply(std::vector<std::string> words) {
 }
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DebugSetLevel(DEBUG_ALL, 0); }
     void TearDown() override { DebugSetLevel(DEBUG_ALL, 0); }
 };
@@ -118,13 +118,14 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     testenv::WritePak(dir + "/pakfiles/demo", {{"menugfx\\bg0.tga", testenv::Bytes("picture")},
                                                {"textfile\\engtext.c", testenv::Bytes(texts)}});
     // "-log" first, so that the debug lines too go into the log file.
-    EXPECT_EXIT(RunGameInScratchFolder(
-                    {"halvorn", "-log", "-window", "-debug", "general=50,file=10,memory=1"}, dir),
-                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        RunGameInScratchFolder({"halvorn", "-log", "-window", "-debug", "general=50,file=10,memory=1"}, dir),
+        ::testing::ExitedWithCode(0), "");
     std::string log = ReadFile(dir + "/stdout.log");
     EXPECT_NE(log.find("DEBUG: Setting 'general' to 50\n"), std::string::npos) << log;
     EXPECT_NE(log.find("DEBUG: 'memory' set to 1\n"), std::string::npos);
-    size_t paks = log.find("PakFileAddDone(): 2 files, 0Mb (" + std::to_string(7 + texts.size()) + " bytes)\n");
+    size_t paks =
+        log.find("PakFileAddDone(): 2 files, 0Mb (" + std::to_string(7 + texts.size()) + " bytes)\n");
     size_t language = log.find("Loading a language (textfile\\engtext.c):\n");
     size_t loaded = log.find("Final text size - " + std::to_string(3201 + 3) + " bytes\n");
     size_t init = log.find("InitTimerInterrupt(): initialised\n");
@@ -146,7 +147,8 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
 
 TEST_F(StartupTest, LowMemoryFlagFollowsPhysicalMemory) {
     testenv::ScratchDir scratch;
-    testenv::WritePak("pakfiles/demo", {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
+    testenv::WritePak("pakfiles/demo",
+                      {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
     plat::SetPhysicalMemoryOverride(LOW_MEMORY_LIMIT - 1);
     EXPECT_EXIT(
         {
@@ -181,7 +183,8 @@ TEST_F(StartupTest, No3dOptionIsFoundAnywhereInAnyCase) {
 
 TEST_F(StartupTest, DataPathPrefixIsSetAtStartUp) {
     testenv::ScratchDir scratch;
-    testenv::WritePak("pakfiles/demo", {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
+    testenv::WritePak("pakfiles/demo",
+                      {{"textfile\\engtext.c", testenv::Bytes(testenv::TextFileSource({}))}});
     EXPECT_EXIT(
         {
             SendStdoutToStderr();

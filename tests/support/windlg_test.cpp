@@ -67,14 +67,19 @@ TEST(WinDlgTemplate, HeaderAndItemsFollowTheTemplateLayout) {
 }
 
 TEST(WinDlgDeathTest, BadItemsEndTheProgram) {
-    EXPECT_FATAL({
-        WinDlgBegin("x", 0, 0, 10, 10);
-        WinDlgAppendItem(WINDLG_STATIC, 5, 0, 0, 0, -1, 4, "");
-    }, "WinDlgAppendItem\\(\\): can't add item with -ve size");
-    EXPECT_FATAL({
-        WinDlgBegin("x", 0, 0, 10, 10);
-        for (int i = 0; i < 100; ++i) WinDlgAppendItem(WINDLG_STATIC, i, 0, 0, 0, 1, 1, "a long label text");
-    }, "template too big");
+    EXPECT_FATAL(
+        {
+            WinDlgBegin("x", 0, 0, 10, 10);
+            WinDlgAppendItem(WINDLG_STATIC, 5, 0, 0, 0, -1, 4, "");
+        },
+        "WinDlgAppendItem\\(\\): can't add item with -ve size");
+    EXPECT_FATAL(
+        {
+            WinDlgBegin("x", 0, 0, 10, 10);
+            for (int i = 0; i < 100; ++i)
+                WinDlgAppendItem(WINDLG_STATIC, i, 0, 0, 0, 1, 1, "a long label text");
+        },
+        "template too big");
 }
 
 // ---- The chooser, driven through the dialog test seam -------------------
@@ -120,7 +125,7 @@ plat::TestCard Card(uint32_t n, const char* description, uint32_t pass) {
 }
 
 class ChooserTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_steps.clear();
         g_step = 0;
@@ -155,7 +160,7 @@ TEST_F(ChooserTest, TemplateHoldsTheSpecifiedControls) {
     EXPECT_EQ(info.width, 300);
     EXPECT_EQ(info.height, 170);
     ASSERT_EQ(ids, (std::vector<int>{100, 110, 111, 101, 1, 2}));
-    const int16_t geometry[][4] = {{5, 2, 290, 140}, {10, 15, 280, 40}, {10, 60, 280, 40},
+    const int16_t geometry[][4] = {{5, 2, 290, 140},   {10, 15, 280, 40},  {10, 60, 280, 40},
                                    {10, 105, 280, 35}, {180, 150, 55, 15}, {240, 150, 55, 15}};
     const uint16_t atoms[] = {0x80, 0x83, 0x83, 0x82, 0x80, 0x80};
     for (size_t i = 0; i < items.size(); ++i) {
@@ -205,11 +210,10 @@ TEST_F(ChooserTest, PickingTheDeviceEnablesOkAndReturnsTheChoice) {
     EXPECT_EQ(cards[0], std::string(card->description) + " - Available: 3D acceleration (desktop).");
     ASSERT_EQ(devices.size(), 1u);
     EXPECT_EQ(devices[0], std::string(device->description) + " - Available: 3D acceleration (desktop).");
-    EXPECT_EQ(chosen_text, std::string("Card: ") + card->description + " (" + card->driver_name +
-                               ") - version " + card->driver_version + "\n3d device: " +
-                               device->description + " (" + device->name +
-                               ")\nQuality factor for the card: " +
-                               std::to_string(WinDeviceQuality(card, device)) + "\n");
+    EXPECT_EQ(chosen_text,
+              std::string("Card: ") + card->description + " (" + card->driver_name + ") - version " +
+                  card->driver_version + "\n3d device: " + device->description + " (" + device->name +
+                  ")\nQuality factor for the card: " + std::to_string(WinDeviceQuality(card, device)) + "\n");
     EXPECT_TRUE(ok_after);
 }
 
@@ -275,8 +279,8 @@ TEST(WinDeviceQuality, NeedsSixteenBitRenderingOnADisplayCard) {
     DDraw3DDeviceInfo device{};
     device.flags = D3DDEVINFO_RENDER16 | D3DDEVINFO_ZBUFFER16;
     EXPECT_EQ(WinDeviceQuality(&card, &device), WINDLG_QUALITY_THRESHOLD);
-    device.flags |= D3DDEVINFO_HARDWARE | D3DDEVINFO_HARDWARETL | D3DDEVINFO_RENDER32 |
-                    D3DDEVINFO_ZBUFFER24 | D3DDEVINFO_SMOOTHTEX | D3DDEVINFO_MIPMAPTEX;
+    device.flags |= D3DDEVINFO_HARDWARE | D3DDEVINFO_HARDWARETL | D3DDEVINFO_RENDER32 | D3DDEVINFO_ZBUFFER24 |
+                    D3DDEVINFO_SMOOTHTEX | D3DDEVINFO_MIPMAPTEX;
     EXPECT_EQ(WinDeviceQuality(&card, &device), 100);
     device.flags &= ~D3DDEVINFO_ZBUFFER16;
     EXPECT_EQ(WinDeviceQuality(&card, &device), 0);
@@ -288,23 +292,19 @@ TEST(WinDeviceQuality, NeedsSixteenBitRenderingOnADisplayCard) {
 
 TEST(DialogRunner, UnreadableTemplateIsRefused) {
     uint8_t truncated[12] = {0};
-    EXPECT_EQ(plat::DialogBoxIndirectParam(truncated, sizeof truncated,
-                                           [](plat::DialogHandle, uint32_t, uint64_t, int64_t) -> int64_t {
-                                               return 0;
-                                           },
-                                           0),
+    EXPECT_EQ(plat::DialogBoxIndirectParam(
+                  truncated, sizeof truncated,
+                  [](plat::DialogHandle, uint32_t, uint64_t, int64_t) -> int64_t { return 0; }, 0),
               -1);
     WinDlgBegin("x", 0, 0, 10, 10);
     WinDlgAppendItem(WINDLG_STATIC, 5, 0, 0, 0, 1, 1, "label");
     size_t size = 0;
     const void* t = WinDlgGetTemplate(&size);
     // Cut inside the item's text.
-    EXPECT_EQ(plat::DialogBoxIndirectParam(t, size - 6,
-                                           [](plat::DialogHandle, uint32_t, uint64_t, int64_t) -> int64_t {
-                                               return 0;
-                                           },
-                                           0),
-              -1);
+    EXPECT_EQ(
+        plat::DialogBoxIndirectParam(
+            t, size - 6, [](plat::DialogHandle, uint32_t, uint64_t, int64_t) -> int64_t { return 0; }, 0),
+        -1);
 }
 
 }  // namespace

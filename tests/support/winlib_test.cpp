@@ -23,7 +23,7 @@ int64_t Proc(WinHandle w, uint32_t msg, uint64_t wp, int64_t lp) {
 }
 
 class WinlibTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_seen.clear();
         WinResetForTests();
@@ -132,8 +132,7 @@ TEST_F(WinlibTest, DestroyRunsTheExitListOnceAndQuitEndsWithStatusOne) {
             std::printf("exit functions run: %d\n", g_destroy_exit_runs);
             for (int i = 0; i < 100; ++i) WinIdleMessageHandler();
         },
-        ::testing::ExitedWithCode(1),
-        "exit functions run: 1\n(.|\n)*quit message received - terminating");
+        ::testing::ExitedWithCode(1), "exit functions run: 1\n(.|\n)*quit message received - terminating");
 }
 
 using WinlibDeathTest = WinlibTest;

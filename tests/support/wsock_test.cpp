@@ -21,7 +21,7 @@ constexpr uint32_t kGenerousTimeout = 10 * 500;
 // time to answer; the stalling cases switch to the manual clock, where the
 // client's waits move time on at once.
 class WSockTest : public ::testing::Test {
-protected:
+  protected:
     void Start(bool manual_clock) {
         plat::SetManualClock(manual_clock);
         InitTimerInterrupt();
@@ -52,8 +52,7 @@ TEST(WSockErrors, TextsFollowTheCodeTable) {
     EXPECT_STREQ(WSockErrorString(0x2002), "The service is not available");
     EXPECT_STREQ(WSockErrorString(0x2011), "A timeout occured waiting for the request");
     EXPECT_STREQ(WSockErrorString(0x2021), "No more data, but the end of the line was missing");
-    EXPECT_STREQ(WSockErrorString(0x2022),
-                 "The line buffer is full, and the end of line wasn't found");
+    EXPECT_STREQ(WSockErrorString(0x2022), "The line buffer is full, and the end of line wasn't found");
     EXPECT_STREQ(WSockErrorString(0x1005), "An unknown temporary error occured");
     EXPECT_STREQ(WSockErrorString(0x2000), "An unknown permanent error occured");
     EXPECT_STREQ(WSockErrorString(0x2004), "An unknown permanent error occured");
@@ -62,8 +61,7 @@ TEST(WSockErrors, TextsFollowTheCodeTable) {
 
 TEST_F(WSockTest, SendsAndReadsTextLinesSplitAtTheLineEnd) {
     Start(false);
-    LoopbackServer server(LoopbackServer::Behaviour::kReply,
-                          "first line\r\nx\r\r\n\r\nno end");
+    LoopbackServer server(LoopbackServer::Behaviour::kReply, "first line\r\nx\r\r\n\r\nno end");
     int slot = Connected(server.Port());
     ASSERT_EQ(WSock_TCPSendTextLine(slot, "hello", "\r\n"), WSOCK_OK);
     ASSERT_EQ(WSock_TCPSendTextLine(slot, "", "\r\n"), WSOCK_OK);
@@ -74,8 +72,7 @@ TEST_F(WSockTest, SendsAndReadsTextLinesSplitAtTheLineEnd) {
     EXPECT_STREQ(line, "x\r");  // a lone carriage return is part of the line
     ASSERT_EQ(WSock_TCPReadTextLine(slot, line, sizeof line, "\r\n", kGenerousTimeout), WSOCK_OK);
     EXPECT_STREQ(line, "");
-    EXPECT_EQ(WSock_TCPReadTextLine(slot, line, sizeof line, "\r\n", kGenerousTimeout),
-              WSOCK_NOENDOFLINE);
+    EXPECT_EQ(WSock_TCPReadTextLine(slot, line, sizeof line, "\r\n", kGenerousTimeout), WSOCK_NOENDOFLINE);
     EXPECT_STREQ(line, "no end");
     EXPECT_EQ(WSock_TCPClose(slot), WSOCK_OK);
     EXPECT_EQ(server.Request(), "hello\r\n\r\n");
@@ -199,21 +196,27 @@ TEST(WSockInit, MissingVersionGivesServiceNotAvailable) {
 
 TEST(WSockDeathTest, MisuseEndsTheProgram) {
     EXPECT_FATAL(WSock_Uninit(), "WSock_Uninit\\(\\): not initialised");
-    EXPECT_FATAL({
-        WSock_Init();
-        WSock_Init();
-    }, "WSock_Init\\(\\): already initialised");
-    EXPECT_FATAL({
-        WSock_Init();
-        int slot = 0;
-        for (int i = 0; i <= WSOCK_MAX_SOCKETS; ++i) WSock_TCPCreate(&slot);
-    }, "WSock_TCPCreate\\(\\): no free sockets");
-    EXPECT_FATAL({
-        WSock_Init();
-        int read = 0;
-        char c;
-        WSock_TCPRecvData(3, &c, 1, &read);
-    }, "slot");
+    EXPECT_FATAL(
+        {
+            WSock_Init();
+            WSock_Init();
+        },
+        "WSock_Init\\(\\): already initialised");
+    EXPECT_FATAL(
+        {
+            WSock_Init();
+            int slot = 0;
+            for (int i = 0; i <= WSOCK_MAX_SOCKETS; ++i) WSock_TCPCreate(&slot);
+        },
+        "WSock_TCPCreate\\(\\): no free sockets");
+    EXPECT_FATAL(
+        {
+            WSock_Init();
+            int read = 0;
+            char c;
+            WSock_TCPRecvData(3, &c, 1, &read);
+        },
+        "slot");
 }
 
 }  // namespace

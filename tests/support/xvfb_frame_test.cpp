@@ -4,12 +4,12 @@
 // skips.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/ddraw.h"
 #include "support/dxenum.h"

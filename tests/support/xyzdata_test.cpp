@@ -17,7 +17,7 @@ using testenv::XyzCube;
 using testenv::XyzTestModel;
 
 class XyzDataTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitMemory(4096); }
     void TearDown() override {
         if (data_ != nullptr) FreeMemory(&data_);
@@ -141,7 +141,8 @@ TEST_F(XyzDataTest, CheckRefusesDataThatPointsOutsideItself) {
     bytes = XyzBytes(XyzCube());
     // A count so large that count x stride wraps 32 bits.
     bytes[12] = 0x00, bytes[13] = 0x00, bytes[14] = 0x00, bytes[15] = 0x10;
-    EXPECT_STREQ(XyzCheckData(&view, bytes.data(), uint32_t(bytes.size())), "point table runs outside the data");
+    EXPECT_STREQ(XyzCheckData(&view, bytes.data(), uint32_t(bytes.size())),
+                 "point table runs outside the data");
     bytes = XyzBytes(XyzCube());
     bytes[32] = 44;  // polygons laid over the points
     EXPECT_STREQ(XyzCheckData(&view, bytes.data(), uint32_t(bytes.size())), "two tables overlap");
@@ -158,7 +159,8 @@ TEST_F(XyzDataDeathTest, OperationsEndTheProgramOnBadData) {
     Load(model);
     EXPECT_FATAL(XyzSort(data_, 0, 0, 0), "Error: XyzSort\\(\\): bad model data: polygon 0 uses a point");
     std::vector<uint8_t> loose = XyzBytes(XyzCube());
-    EXPECT_FATAL(XyzTranslate(loose.data(), 1, 1, 1), "Error: XyzTranslate\\(\\): model data is not a loaded block");
+    EXPECT_FATAL(XyzTranslate(loose.data(), 1, 1, 1),
+                 "Error: XyzTranslate\\(\\): model data is not a loaded block");
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ void ExpectArchiveHoldsStage(const std::string& base) {
 }
 
 class DatakitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(9500);
         datakit::ClearStage();

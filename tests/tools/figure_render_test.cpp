@@ -33,7 +33,7 @@ int Px(float x) { return int(std::lround(160 + x * 100)); }
 int Py(float y) { return int(std::lround(120 - (y - 0.9f) * 100)); }
 
 class FigureRenderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(64 * 1024);
         PakFileInit();

@@ -30,17 +30,18 @@ std::string Failure(const std::string& utf8) {
 TEST(LanguageFile, Utf8BecomesWindows1252WithCrLf) {
     EXPECT_EQ(Convert("a\nb\r\nc\n"), Bytes({'a', '\r', '\n', 'b', '\r', '\n', 'c', '\r', '\n'}));
     EXPECT_EQ(Convert("\xC2\xA3 \xC3\xA9\xC3\xBF"), Bytes({0xA3, ' ', 0xE9, 0xFF}));  // £ é ÿ
-    EXPECT_EQ(Convert("\xE2\x82\xAC\xE2\x80\x99\xE2\x80\x94\xC5\xB8"), Bytes({0x80, 0x92, 0x97, 0x9F}));  // € ’ — Ÿ
+    EXPECT_EQ(Convert("\xE2\x82\xAC\xE2\x80\x99\xE2\x80\x94\xC5\xB8"),
+              Bytes({0x80, 0x92, 0x97, 0x9F}));  // € ’ — Ÿ
     EXPECT_EQ(Convert(""), Bytes{});
 }
 
 TEST(LanguageFile, TextOutsideTheCodePageIsRefusedWithItsLine) {
     EXPECT_EQ(Failure("ok\n\xE4\xB8\xAD"), "line 2: character U+4E2D is not in Windows-1252");
     EXPECT_EQ(Failure("\xC2\x81"), "line 1: character U+0081 is not in Windows-1252");
-    EXPECT_EQ(Failure("a\n\n\xC3"), "line 3: not UTF-8");           // cut short
-    EXPECT_EQ(Failure("\xC0\xAF"), "line 1: not UTF-8");              // overlong "/"
+    EXPECT_EQ(Failure("a\n\n\xC3"), "line 3: not UTF-8");  // cut short
+    EXPECT_EQ(Failure("\xC0\xAF"), "line 1: not UTF-8");   // overlong "/"
     EXPECT_EQ(Failure("\xFF"), "line 1: not UTF-8");
-    EXPECT_EQ(Failure("\xE2\x28\xA1"), "line 1: not UTF-8");          // bad continuation
+    EXPECT_EQ(Failure("\xE2\x28\xA1"), "line 1: not UTF-8");  // bad continuation
 }
 
 // The shipped English file, as staged, loads through the game's own loader.
@@ -57,7 +58,7 @@ TEST(LanguageFile, ShippedEnglishFileLoads) {
     UninitMemory();
 
     testenv::LoadTextFile(bytes);
-    EXPECT_STRNE(GetText(10), "");         // a month name
+    EXPECT_STRNE(GetText(10), "");                    // a month name
     EXPECT_EQ(std::string(GetText(434)).size(), 1u);  // the money prefix, one byte in the code page
     testenv::UnloadTexts();
 }

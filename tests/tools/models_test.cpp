@@ -22,7 +22,7 @@ namespace {
 using namespace datakit;
 
 class ModelsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitMemory(9500);
         testenv::TestCallbackLog() = testenv::CallbackLog{};
@@ -40,7 +40,9 @@ protected:
 };
 
 XyzVec Sub(XyzVec a, XyzVec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-XyzVec Cross(XyzVec a, XyzVec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+XyzVec Cross(XyzVec a, XyzVec b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 float Dot(XyzVec a, XyzVec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 TEST_F(ModelsTest, FigureHangsEveryPointFromALowerPointOfItsBone) {

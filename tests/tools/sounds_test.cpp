@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "match/matchquery.h"
@@ -145,7 +145,8 @@ TEST(MatchSoundsTest, CrowdBedsAreSteadyAndTheRoarIsLoud) {
     for (int n : {19, 20, 34, MATCH_SOUND_COUNT}) {
         Pcm p = Decode(datakit::MakeMatchSoundFile(n));
         size_t part = p.samples.size() / 10;
-        double head = Rms(p.samples, 0, part), tail = Rms(p.samples, p.samples.size() - part, p.samples.size());
+        double head = Rms(p.samples, 0, part),
+               tail = Rms(p.samples, p.samples.size() - part, p.samples.size());
         EXPECT_NEAR(head / tail, 1.0, 0.35) << n;
         // The loop point is not a click: the jump is like any other step.
         double step = 0;
@@ -162,12 +163,13 @@ TEST(MatchSoundsTest, CrowdBedsAreSteadyAndTheRoarIsLoud) {
 // The data kit's files packed into an archive in a scratch folder, read
 // back through the pak layer by the sound driver.
 class PackedSoundsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // One folder per test and per source tree: tests run side by side,
         // and other checkouts on the machine run the same tests.
-        dir_ = testing::TempDir() + "halvorn_packed_sounds_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
-               "_" + std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
+        dir_ = testing::TempDir() + "halvorn_packed_sounds_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(std::hash<std::string>{}(HALVORN_SOURCE_DIR));
         std::system(("mkdir -p " + dir_ + "/pakfiles").c_str());
         if (getcwd(home_, sizeof home_) == nullptr) FAIL();
         InitMemory(9500);
@@ -272,8 +274,8 @@ TEST_F(PackedSoundsTest, DiskDriverRecordsTheWhistleAndTheCrowd) {
         for (size_t i = a; i < b; ++i) sum += double(s[i]) * s[i];
         return b > a ? std::sqrt(sum / double(b - a)) : 0.0;
     };
-    EXPECT_GT(rms(0.2, 2.0), 1500);                       // whistle and crowd
-    EXPECT_GT(rms(seconds - 0.5, seconds - 0.2), 300);    // the crowd loops on
+    EXPECT_GT(rms(0.2, 2.0), 1500);                     // whistle and crowd
+    EXPECT_GT(rms(seconds - 0.5, seconds - 0.2), 300);  // the crowd loops on
 }
 
 }  // namespace

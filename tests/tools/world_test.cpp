@@ -31,7 +31,7 @@ std::vector<uint8_t> MakeWorld(uint64_t seed) {
 // Generates the default world once, writes it as a file and loads it back
 // with the game's loader, so every test below reads what the game reads.
 class WorldFile : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         bytes_ = MakeWorld(kDefaultWorldSeed);
         // ctest runs each test in its own process, several at once: each
@@ -60,7 +60,8 @@ std::vector<uint8_t> WorldFile::bytes_;
 TEST_F(WorldFile, HasTheFileLayoutAndEveryClub) {
     EXPECT_EQ(bytes_.size(), TOTSTAT_FILE_SIZE);
     std::set<int> numbers;
-    for (int row = 0; row < TOTSTAT_CLUB_COUNT; ++row) numbers.insert(GetTotStatClubNumber(TotStatClubs[row]));
+    for (int row = 0; row < TOTSTAT_CLUB_COUNT; ++row)
+        numbers.insert(GetTotStatClubNumber(TotStatClubs[row]));
     EXPECT_EQ(numbers.size(), 1200u);
     EXPECT_EQ(*numbers.begin(), 0);
     EXPECT_EQ(*numbers.rbegin(), 1199);
@@ -190,8 +191,10 @@ TEST_F(WorldFile, TheNameTableHoldsEachSurnameOnceInOrderOfFirstUse) {
         int index = GetTotStatPlayerNameIndex(p);
         EXPECT_EQ(surname, TotStatNames[index].text);
         auto [it, fresh] = first_use.emplace(surname, index);
-        if (fresh) EXPECT_EQ(index, next++) << surname;
-        else EXPECT_EQ(it->second, index);
+        if (fresh)
+            EXPECT_EQ(index, next++) << surname;
+        else
+            EXPECT_EQ(it->second, index);
     }
     EXPECT_EQ(TotStatNames[next].text[0], 0);
     EXPECT_GT(first_use.size(), 2000u);
@@ -265,7 +268,8 @@ TEST_F(WorldFile, EveryNationWithClubsHasPlayersForItsYouthAndNationalSides) {
         int club = GetTotStatPlayerClub(p);
         if (club < 0 || IsManager(p)) continue;
         ++at_clubs[GetTotStatPlayerNationality(p)];
-        if (TotStatClubReputation(club) >= 50 && GetTotStatPlayerNationality(p) != GetTotStatClubNation(TotStatClubs[club]))
+        if (TotStatClubReputation(club) >= 50 &&
+            GetTotStatPlayerNationality(p) != GetTotStatClubNation(TotStatClubs[club]))
             ++foreign_at_big_clubs[club];
     }
     std::set<int> club_nations;
@@ -322,19 +326,24 @@ TEST(World, PlanIsConsistent) {
 
 TEST(WorldText, ConvertsToWindows1252) {
     std::string out;
-    EXPECT_TRUE(Utf8ToWindows1252("Gon\xC3\xA7" "alves \xE2\x82\xAC \xC5\xA0", &out));
-    EXPECT_EQ(out, "Gon\xE7" "alves \x80 \x8A");
-    EXPECT_FALSE(Utf8ToWindows1252("\xC5\x82", &out));      // a letter the code page lacks
-    EXPECT_FALSE(Utf8ToWindows1252("\xC3", &out));          // cut short
-    EXPECT_FALSE(Utf8ToWindows1252("\xC0\x80", &out));      // overlong NUL
-    EXPECT_FALSE(Utf8ToWindows1252("\xE2\x82", &out));      // cut short
+    EXPECT_TRUE(
+        Utf8ToWindows1252("Gon\xC3\xA7"
+                          "alves \xE2\x82\xAC \xC5\xA0",
+                          &out));
+    EXPECT_EQ(out,
+              "Gon\xE7"
+              "alves \x80 \x8A");
+    EXPECT_FALSE(Utf8ToWindows1252("\xC5\x82", &out));  // a letter the code page lacks
+    EXPECT_FALSE(Utf8ToWindows1252("\xC3", &out));      // cut short
+    EXPECT_FALSE(Utf8ToWindows1252("\xC0\x80", &out));  // overlong NUL
+    EXPECT_FALSE(Utf8ToWindows1252("\xE2\x82", &out));  // cut short
 }
 
 TEST(WorldText, ReadsCultureFiles) {
     CultureFile file;
     std::string error;
-    ASSERT_TRUE(ParseCultureText("# comment\nsurnames: A\xC3\xB1o, Bee,\n  Cee\nendings: \" Sal\", x\n", "t", &file,
-                                 &error))
+    ASSERT_TRUE(ParseCultureText("# comment\nsurnames: A\xC3\xB1o, Bee,\n  Cee\nendings: \" Sal\", x\n", "t",
+                                 &file, &error))
         << error;
     EXPECT_EQ(file.List("surnames"), (std::vector<std::string>{"A\xF1o", "Bee", "Cee"}));
     EXPECT_EQ(file.List("endings"), (std::vector<std::string>{" Sal", "x"}));

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     std::vector<PlannedClub> clubs = PlanWorldClubs();
     std::string error;
     if (clubs.size() != static_cast<size_t>(kWorldClubCount) || !NameWorldClubs(argv[1], &clubs, &error)) {
-        std::fprintf(stderr, "clubtable: %s\n", error.empty() ? "the plan does not hold 1200 clubs" : error.c_str());
+        std::fprintf(stderr, "clubtable: %s\n",
+                     error.empty() ? "the plan does not hold 1200 clubs" : error.c_str());
         return 1;
     }
     std::string text =

@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: datakit <source-dir> <game-dir>\n       datakit --describe-world <source-dir> [seed]\n");
+        std::fprintf(
+            stderr,
+            "usage: datakit <source-dir> <game-dir>\n       datakit --describe-world <source-dir> [seed]\n");
         return 2;
     }
     datakit::SetSourceDir(argv[1]);

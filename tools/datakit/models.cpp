@@ -120,7 +120,8 @@ XyzModel MakeFigure(const FigureShape& shape) {
     // Joint points first, so every parent is numbered lower than its children.
     for (uint16_t bone = 1; bone <= FIGURE_BONE_COUNT; ++bone) {
         const FigureBone& row = kBones[bone];
-        const XyzVec joint{row.joint.x * shape.breadth, row.joint.y * shape.height, row.joint.z * shape.breadth};
+        const XyzVec joint{row.joint.x * shape.breadth, row.joint.y * shape.height,
+                           row.joint.z * shape.breadth};
         if (row.parent == 0) {
             XyzAddPoint(model, joint, bone, XYZ_NO_PARENT);
         } else {
@@ -192,10 +193,12 @@ Picture MakeCubeTexture() {
 void GenerateModels() {
     StagePakFile(FIGURE_MODEL_PATH, XyzWrite(MakeFigure()));
     for (const char* stem : FIGURE_TEXTURES) {
-        StagePakFile(std::string(FIGURE_TEXTURE_DIR) + "\\" + stem + ".tga", TgaWrite(MakeFigureTexture(stem)));
+        StagePakFile(std::string(FIGURE_TEXTURE_DIR) + "\\" + stem + ".tga",
+                     TgaWrite(MakeFigureTexture(stem)));
     }
     StagePakFile(CUBE_MODEL_PATH, XyzWrite(MakeCube()));
-    StagePakFile(std::string(CUBE_TEXTURE_DIR) + "\\" + CUBE_TEXTURE_NAME + ".tga", TgaWrite(MakeCubeTexture()));
+    StagePakFile(std::string(CUBE_TEXTURE_DIR) + "\\" + CUBE_TEXTURE_NAME + ".tga",
+                 TgaWrite(MakeCubeTexture()));
 }
 
 }  // namespace datakit

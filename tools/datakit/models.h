@@ -64,8 +64,8 @@ float FigureReferenceHeight(const FigureShape& shape = {});
 
 // Texture stems the figure's surfaces are named after ("shirt" for the
 // surface "shirt.tga").
-constexpr std::array<const char*, 8> FIGURE_TEXTURES = {"shirt", "shorts", "socks", "boots",
-                                                        "armhand", "leg", "face", "hair"};
+constexpr std::array<const char*, 8> FIGURE_TEXTURES = {"shirt",   "shorts", "socks", "boots",
+                                                        "armhand", "leg",    "face",  "hair"};
 Picture MakeFigureTexture(const std::string& stem);
 Picture MakeCubeTexture();
 

@@ -18,7 +18,8 @@ PackedEntry PackEntry(std::span<const uint8_t> bytes) {
         uint32_t block_size = 0;
         CompressData(method, &source, uint32_t(bytes.size()), &block, &block_size);
         // Ties keep the earlier choice: plain first, then the lower method.
-        if (block_size < best.stored.size()) best = PackedEntry{PAK_FLAG_COMPRESSED, {block, block + block_size}};
+        if (block_size < best.stored.size())
+            best = PackedEntry{PAK_FLAG_COMPRESSED, {block, block + block_size}};
         FreeMemory(&block);
     }
     return best;
@@ -51,8 +52,8 @@ void WriteArchive(const std::filesystem::path& base, std::span<const StagedFile*
     for (const StagedFile* file : files) {
         PackedEntry entry = file->stored_whole ? PackedEntry{0, file->bytes} : PackEntry(file->bytes);
         if (data.size() + entry.stored.size() > UINT32_MAX) DatakitFail("the archive passes 4 GiB");
-        items.push_back(PakIndexItem{file->name, entry.flags, uint32_t(data.size()), uint32_t(entry.stored.size()),
-                                     uint32_t(file->bytes.size())});
+        items.push_back(PakIndexItem{file->name, entry.flags, uint32_t(data.size()),
+                                     uint32_t(entry.stored.size()), uint32_t(file->bytes.size())});
         data.insert(data.end(), entry.stored.begin(), entry.stored.end());
     }
     std::filesystem::path index_path = base, data_path = base;
@@ -65,7 +66,8 @@ void WriteArchive(const std::filesystem::path& base, std::span<const StagedFile*
 void WriteGameDir(const std::filesystem::path& game_dir) {
     std::vector<const StagedFile*> pak_files = StagedPakFiles();
     WriteArchive(game_dir / kArchiveBase, pak_files);
-    for (const StagedFile* file : StagedGameFiles()) WriteFileIfChanged(game_dir / file->host_path, file->bytes);
+    for (const StagedFile* file : StagedGameFiles())
+        WriteFileIfChanged(game_dir / file->host_path, file->bytes);
     for (const char* folder : {"SaveData", "SaveData/GOALS", "Edited"}) {
         std::filesystem::create_directories(game_dir / folder);
     }

@@ -49,8 +49,8 @@ Signal MakeImpact(const Impact& p) {
                   float(std::min(1.0, t / 0.0006)) * p.click_gain * 4.0f;
         double f = p.body_to + (p.body_from - p.body_to) * std::exp(-t / 0.02);
         phase += 2.0 * kPi * f / double(kSynthRate);
-        float b = float(std::sin(phase) * std::exp(-t / p.body_tau) * std::min(1.0, t / 0.0015)) *
-                  p.body_gain;
+        float b =
+            float(std::sin(phase) * std::exp(-t / p.body_tau) * std::min(1.0, t / 0.0015)) * p.body_gain;
         float a = air.Run(WhiteNoise()) * float(std::exp(-t / 0.03)) * p.body_gain * 1.5f;
         s[i] = c + b + a;
     }
@@ -290,8 +290,8 @@ float SmoothSaw(double& phase, double step) {
 // Many voices singing or shouting one vowel: detuned saws gliding by the
 // given ratio over the sound, through three formant filters that move
 // from one vowel to another, with breath mixed in.
-Signal Voices(double seconds, int count, double pitch_lo, double pitch_hi, double glide, Vowel from,
-              Vowel to, float breathiness) {
+Signal Voices(double seconds, int count, double pitch_lo, double pitch_hi, double glide, Vowel from, Vowel to,
+              float breathiness) {
     Signal src(Samples(seconds));
     for (int v = 0; v < count; ++v) {
         double pitch = pitch_lo + (pitch_hi - pitch_lo) * Uniform();
@@ -464,7 +464,8 @@ Signal Chant(std::span<const Note> notes, double bars, double tempo, double seco
             double length = n.beats * beat * 0.9;
             if (n.clap) MixAt(s, Applause(0.06, 600, 0.001, 0.04, 0.02), Samples(start), 1.2f);
             if (n.pitch <= 0) continue;  // a clap only
-            Signal sung = Voices(length + 0.1, 30, n.pitch * 0.98, n.pitch * 1.02, 0.98, n.vowel, n.vowel, 0.35f);
+            Signal sung =
+                Voices(length + 0.1, 30, n.pitch * 0.98, n.pitch * 1.02, 0.98, n.vowel, n.vowel, 0.35f);
             Shape(sung, 0.03, length * 0.6, length * 0.4 + 0.1);
             MixAt(s, sung, Samples(start), 1.0f);
         }
@@ -476,22 +477,28 @@ Signal Chant(std::span<const Note> notes, double bars, double tempo, double seco
 }
 
 Signal ClapChant() {
-    static constexpr Note kNotes[] = {{0, 1, 220, kAh, true},   {1, 1, 220, kAh, true},
-                                      {2, 0.5, 262, kEh, true}, {2.5, 0.5, 262, kEh, true},
+    static constexpr Note kNotes[] = {{0, 1, 220, kAh, true},
+                                      {1, 1, 220, kAh, true},
+                                      {2, 0.5, 262, kEh, true},
+                                      {2.5, 0.5, 262, kEh, true},
                                       {3, 1, 220, kAh, true}};
     return Chant(kNotes, 2, 130, 4.0);
 }
 
 Signal HeyChant() {
-    static constexpr Note kNotes[] = {{0, 0.5, 0, kAh, true},  {1, 0.5, 0, kAh, true},
-                                      {2, 0.25, 0, kAh, true}, {2.5, 0.25, 0, kAh, true},
+    static constexpr Note kNotes[] = {{0, 0.5, 0, kAh, true},
+                                      {1, 0.5, 0, kAh, true},
+                                      {2, 0.25, 0, kAh, true},
+                                      {2.5, 0.25, 0, kAh, true},
                                       {3, 1, 247, kEh, false}};
     return Chant(kNotes, 2, 120, 4.2);
 }
 
 Signal SungChant() {
-    static constexpr Note kNotes[] = {{0, 1.5, 196, kOh, false}, {1.5, 0.5, 220, kEh, false},
-                                      {2, 1.5, 247, kOh, false}, {3.5, 0.5, 220, kEh, false}};
+    static constexpr Note kNotes[] = {{0, 1.5, 196, kOh, false},
+                                      {1.5, 0.5, 220, kEh, false},
+                                      {2, 1.5, 247, kOh, false},
+                                      {3.5, 0.5, 220, kEh, false}};
     return Chant(kNotes, 2, 110, 4.6);
 }
 
@@ -524,48 +531,48 @@ struct SoundSpec {
 
 // The match effects bank, sample by sample.
 const SoundSpec kEffects[MATCH_SOUND_COUNT] = {
-    {Bounce, false},                                                // 0 ball bounce
-    {Shot, false},                                                  // 1 shot at goal
-    {LongStrike, false},                                            // 2 pass, cross, long strike
-    {ToePoke, false},                                               // 3 toe poke
-    {Post, false},                                                  // 4 post
-    {[] { return GloveSave(0.7f); }, false},                        // 5 keeper's catch
-    {LightKick, false},                                             // 6 kick, knock, throw
-    {Net, false},                                                   // 7 net
-    {SideTap, false},                                               // 8 quick side pass
-    {Header, false},                                                // 9 header
-    {[] { return GloveSave(1.0f); }, false},                        // 10 parry or punch
-    {SoftTouch, false},                                             // 11 trap
-    {Tackle, false},                                                // 12 player goes down
-    {Wall, false},                                                  // 13 wall
-    {Crossbar, false},                                              // 14 crossbar
-    {BallOnPlayer, false},                                          // 15 ball strikes a player
-    {ShortWhistle, false},                                          // 16 whistle
-    {LongWhistle, false},                                           // 17 long whistle
-    {FinalWhistle, false},                                          // 18 end of a period
-    {[] { return MurmurLoop(4.0, 24, 0.4f, 0.7f); }, true},         // 19 crowd murmur
-    {[] { return MurmurLoop(4.0, 28, 0.6f, 0.75f); }, true},        // 20 livelier murmur
-    {[] { return NearMiss(kOo, kOh, 0.9); }, false},                // 21 near miss "ooh"
-    {[] { return NearMiss(kOh, kAh, 1.05); }, false},               // 22 bigger "aah"
-    {[] { return NearMiss(kOo, kOo, 0.8); }, false},                // 23 falling "ooh"
-    {[] { return GoalRoar(1.15, kAh); }, false},                    // 24 goal roar
-    {[] { return GoalRoar(1.1, kEh); }, false},                     // 25 goal roar
-    {[] { return GoalRoar(1.2, kOh); }, false},                     // 26 goal roar
-    {[] { return Cheer(3.0, 700); }, false},                        // 27 cheers
-    {[] { return ApplauseOnly(3.0); }, false},                      // 28 applause
-    {[] { return ApplauseOnly(1.6); }, false},                      // 29 applause for a save
-    {Approval, false},                                              // 30 approving "aah"
-    {[] { return Cheer(1.8, 500); }, false},                        // 31 short cheer
-    {Groan, false},                                                 // 32 groan
-    {Pips, false},                                                  // 33 touchline pips
-    {[] { return MurmurLoop(4.0, 16, 0.2f, 0.6f); }, true},         // 34 quiet murmur
-    {Jeer, false},                                                  // 35 whistles and boos
-    {ClapChant, false},                                             // 36 clap chant
-    {HeyChant, false},                                              // 37 "hey" chant
-    {[] { return Swell(kAh, 3.0); }, false},                        // 38 rising swell
-    {[] { return Swell(kOh, 2.6); }, false},                        // 39 swell
-    {[] { return ApplauseOnly(2.4); }, false},                      // 40 applause
-    {SungChant, false},                                             // 41 sung chant
+    {Bounce, false},                                          // 0 ball bounce
+    {Shot, false},                                            // 1 shot at goal
+    {LongStrike, false},                                      // 2 pass, cross, long strike
+    {ToePoke, false},                                         // 3 toe poke
+    {Post, false},                                            // 4 post
+    {[] { return GloveSave(0.7f); }, false},                  // 5 keeper's catch
+    {LightKick, false},                                       // 6 kick, knock, throw
+    {Net, false},                                             // 7 net
+    {SideTap, false},                                         // 8 quick side pass
+    {Header, false},                                          // 9 header
+    {[] { return GloveSave(1.0f); }, false},                  // 10 parry or punch
+    {SoftTouch, false},                                       // 11 trap
+    {Tackle, false},                                          // 12 player goes down
+    {Wall, false},                                            // 13 wall
+    {Crossbar, false},                                        // 14 crossbar
+    {BallOnPlayer, false},                                    // 15 ball strikes a player
+    {ShortWhistle, false},                                    // 16 whistle
+    {LongWhistle, false},                                     // 17 long whistle
+    {FinalWhistle, false},                                    // 18 end of a period
+    {[] { return MurmurLoop(4.0, 24, 0.4f, 0.7f); }, true},   // 19 crowd murmur
+    {[] { return MurmurLoop(4.0, 28, 0.6f, 0.75f); }, true},  // 20 livelier murmur
+    {[] { return NearMiss(kOo, kOh, 0.9); }, false},          // 21 near miss "ooh"
+    {[] { return NearMiss(kOh, kAh, 1.05); }, false},         // 22 bigger "aah"
+    {[] { return NearMiss(kOo, kOo, 0.8); }, false},          // 23 falling "ooh"
+    {[] { return GoalRoar(1.15, kAh); }, false},              // 24 goal roar
+    {[] { return GoalRoar(1.1, kEh); }, false},               // 25 goal roar
+    {[] { return GoalRoar(1.2, kOh); }, false},               // 26 goal roar
+    {[] { return Cheer(3.0, 700); }, false},                  // 27 cheers
+    {[] { return ApplauseOnly(3.0); }, false},                // 28 applause
+    {[] { return ApplauseOnly(1.6); }, false},                // 29 applause for a save
+    {Approval, false},                                        // 30 approving "aah"
+    {[] { return Cheer(1.8, 500); }, false},                  // 31 short cheer
+    {Groan, false},                                           // 32 groan
+    {Pips, false},                                            // 33 touchline pips
+    {[] { return MurmurLoop(4.0, 16, 0.2f, 0.6f); }, true},   // 34 quiet murmur
+    {Jeer, false},                                            // 35 whistles and boos
+    {ClapChant, false},                                       // 36 clap chant
+    {HeyChant, false},                                        // 37 "hey" chant
+    {[] { return Swell(kAh, 3.0); }, false},                  // 38 rising swell
+    {[] { return Swell(kOh, 2.6); }, false},                  // 39 swell
+    {[] { return ApplauseOnly(2.4); }, false},                // 40 applause
+    {SungChant, false},                                       // 41 sung chant
 };
 
 std::vector<uint8_t> Encode(Signal s, bool loop) {

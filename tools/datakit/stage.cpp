@@ -21,7 +21,8 @@ void Stage(std::map<std::string, StagedFile>& set, std::string_view game_path, s
            bool stored_whole = false) {
     std::string name = PakNormaliseName(game_path);
     if (name.empty()) DatakitFail("a file was staged without a name");
-    if (name.size() > PAK_MAX_NAME) DatakitFail("'%s' is longer than %zu characters", name.c_str(), PAK_MAX_NAME);
+    if (name.size() > PAK_MAX_NAME)
+        DatakitFail("'%s' is longer than %zu characters", name.c_str(), PAK_MAX_NAME);
     if (bytes.empty()) DatakitFail("'%s' is empty", name.c_str());
     if (bytes.size() > UINT32_MAX / 2) DatakitFail("'%s' is too large", name.c_str());
     if (g_pak_files.count(name) != 0 || g_game_files.count(name) != 0) {

@@ -97,8 +97,8 @@ void AddSpace(Signal& s, float amount) {
         double delay;
         float gain;
     };
-    static constexpr Echo kEchoes[] = {{0.043, 0.55f}, {0.087, 0.40f}, {0.131, 0.30f},
-                                       {0.197, 0.22f}, {0.263, 0.15f}};
+    static constexpr Echo kEchoes[] = {
+        {0.043, 0.55f}, {0.087, 0.40f}, {0.131, 0.30f}, {0.197, 0.22f}, {0.263, 0.15f}};
     Signal dry = s;
     for (const Echo& e : kEchoes) {
         Biquad soften = Biquad::LowPass(2500.0, 0.7);
@@ -140,7 +140,7 @@ namespace {
 
 // Writes little-endian fields into a file of known size.
 class ByteWriter {
-public:
+  public:
     explicit ByteWriter(size_t size) : bytes_(size, 0) {}
     void Id(const char* id) {
         for (int i = 0; i < 4; ++i) bytes_[at_++] = uint8_t(id[i]);
@@ -157,7 +157,7 @@ public:
     }
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     size_t at_ = 0;
 };

@@ -22,14 +22,14 @@ float Uniform();
 
 // A second-order filter section (the usual cookbook forms).
 class Biquad {
-public:
+  public:
     static Biquad LowPass(double freq, double q);
     static Biquad HighPass(double freq, double q);
     static Biquad BandPass(double freq, double q);  // peak gain 1
     void SetBandPass(double freq, double q);
     float Run(float x);
 
-private:
+  private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double z1_ = 0, z2_ = 0;
 };
@@ -37,11 +37,11 @@ private:
 // A slowly wandering value: random targets at the given rate, joined by
 // cosine steps.  Output in lo..hi; each Next moves on by stride samples.
 class Wander {
-public:
+  public:
     Wander(double rate_hz, float lo, float hi, int stride = 1);
     float Next();
 
-private:
+  private:
     double step_;
     double phase_ = 1.0;
     float from_, to_, lo_, hi_;

@@ -22,7 +22,8 @@ namespace {
 // without clubs still has names and looks for the players it sends abroad.
 constexpr WorldNation kNations[] = {
     {0, "ENG", 124, 95, "english", "english 100", "light 82, black 12, olive 3, brown 3",
-     "1 12, 13 12, 21 8, 31 6, 6 8, 5 6, 15 5, 14 4, 9 3, 27 1, 47 4, 44 2, 42 3, 46 4, 55 2, 43 2, 2 2, 3 2, "
+     "1 12, 13 12, 21 8, 31 6, 6 8, 5 6, 15 5, 14 4, 9 3, 27 1, 47 4, 44 2, 42 3, 46 4, 55 2, 43 2, 2 2, 3 "
+     "2, "
      "4 1, 64 1, 41 2, 8 1, 19 1, 25 1, 113 1"},
     {1, "SCO", 50, 80, "scottish", "scottish 75, english 15, irish 10", "light 95, black 3, olive 2",
      "0 25, 13 12, 31 10, 21 4, 6 4, 5 4, 14 3, 15 3, 9 3, 46 3, 55 2, 49 2, 19 1, 28 1"},
@@ -38,18 +39,21 @@ constexpr WorldNation kNations[] = {
     {5, "NED", 36, 85, "dutch", "dutch 100", "light 85, black 12, olive 3",
      "8 12, 14 8, 9 6, 15 5, 27 2, 3 4, 113 6, 48 6, 39 3, 42 4, 41 4, 64 2, 19 3, 29 4, 23 2, 25 3, 16 2, "
      "11 2, 46 2, 55 1"},
-    {6, "FRA", 74, 90, "french", "french 82, westafrica_fr 10, arabic 6, spanish 2", "light 60, olive 14, black 20, tan 6",
+    {6, "FRA", 74, 90, "french", "french 82, westafrica_fr 10, arabic 6, spanish 2",
+     "light 60, olive 14, black 20, tan 6",
      "76 10, 64 8, 102 8, 105 7, 57 5, 60 6, 72 4, 67 3, 108 2, 97 2, 112 3, 66 2, 48 8, 39 5, 8 5, 10 4, "
      "7 3, 29 4, 19 3, 3 2, 2 2, 4 2, 14 2, 65 2, 11 1, 110 1, 106 1"},
     {7, "POR", 43, 82, "portuguese", "portuguese 100", "olive 85, black 10, tan 5",
      "48 30, 37 8, 39 5, 53 3, 56 2, 29 4, 19 3, 4 3, 6 3, 64 3, 42 3, 102 2, 16 2, 18 2, 20 2, 26 2, 23 1, "
      "24 1"},
-    {8, "BEL", 36, 78, "flemish", "flemish 55, french 38, westafrica_fr 5, dutch 2", "light 82, black 12, olive 6",
+    {8, "BEL", 36, 78, "flemish", "flemish 55, french 38, westafrica_fr 5, dutch 2",
+     "light 82, black 12, olive 6",
      "5 16, 6 12, 112 8, 42 5, 64 4, 41 4, 102 3, 76 2, 14 4, 9 3, 15 3, 19 3, 29 4, 25 3, 24 2, 23 3, 48 3, "
      "39 2, 60 2, 3 2, 22 2, 28 2, 17 1, 16 2, 26 1, 20 1"},
     {9, "SWE", 16, 62, "swedish", "swedish 95, serbocroat 3, finnish 2", "fair 80, light 14, black 4, tan 2",
      "15 6, 14 6, 49 4, 27 3, 29 2, 19 2, 48 3, 42 2, 41 2, 0 2, 39 1"},
-    {10, "SUI", 14, 60, "swiss", "german 62, french 24, italian 10, serbocroat 4", "light 82, olive 10, black 8",
+    {10, "SUI", 14, 60, "swiss", "german 62, french 24, italian 10, serbocroat 4",
+     "light 82, olive 10, black 8",
      "3 6, 6 6, 2 4, 22 4, 48 4, 39 3, 19 3, 29 3, 64 2, 102 2, 76 2, 11 2, 73 2"},
     {11, "TUR", 20, 68, "turkish", "turkish 100", "tan 85, olive 15",
      "48 8, 26 4, 20 4, 19 3, 29 3, 3 3, 64 3, 42 3, 22 2, 84 2, 17 2, 16 2, 18 2, 23 2, 24 2, 25 2, 40 2, "
@@ -57,7 +61,8 @@ constexpr WorldNation kNations[] = {
     {12, "GRE", 18, 62, "greek", "greek 100", "olive 95, light 5",
      "73 6, 29 5, 26 4, 20 4, 48 4, 39 4, 19 3, 33 3, 101 3, 18 2, 16 2, 23 2, 24 2, 64 2, 42 2, 41 2, 6 1, "
      "3 1"},
-    {13, "IRL", 10, 45, "irish", "irish 80, english 15, scottish 5", "light 95, black 5", "0 10, 1 6, 31 8, 21 2, 42 1"},
+    {13, "IRL", 10, 45, "irish", "irish 80, english 15, scottish 5", "light 95, black 5",
+     "0 10, 1 6, 31 8, 21 2, 42 1"},
     {14, "DEN", 14, 62, "danish", "danish 95, swedish 3, serbocroat 2", "fair 75, light 20, black 5",
      "15 5, 9 5, 27 4, 49 2, 3 2, 48 2, 42 2, 41 2, 0 1, 29 2, 19 1"},
     {15, "NOR", 14, 60, "norwegian", "norwegian 95, swedish 3, nigerian 2", "fair 80, light 15, black 5",
@@ -66,22 +71,30 @@ constexpr WorldNation kNations[] = {
      "18 8, 100 5, 80 4, 17 4, 20 3, 26 3, 48 2, 42 2, 109 2, 84 2, 69 2, 77 2"},
     {17, "GEO", 8, 40, "caucasus", "caucasus 100", "olive 70, light 30", "18 5, 16 5, 109 4, 84 3"},
     {18, "RUS", 20, 68, "russian", "russian 100", "light 95, tan 3, black 2",
-     "16 8, 100 6, 17 5, 109 4, 84 3, 99 3, 71 2, 69 3, 77 3, 30 2, 80 2, 29 3, 26 2, 20 2, 48 3, 39 2, 42 2, "
+     "16 8, 100 6, 17 5, 109 4, 84 3, 99 3, 71 2, 69 3, 77 3, 30 2, 80 2, 29 3, 26 2, 20 2, 48 3, 39 2, 42 "
+     "2, "
      "64 2"},
     {19, "CRO", 12, 58, "serbocroat", "serbocroat 95, slovene 5", "light 85, olive 15",
      "65 8, 28 5, 29 3, 33 3, 24 2, 73 2, 48 2, 42 1"},
     {20, "ROU", 14, 58, "romanian", "romanian 95, hungarian 5", "olive 70, light 30",
      "80 8, 29 4, 26 4, 24 3, 16 2, 33 2, 48 2, 42 2, 64 1"},
     {21, "WAL", 8, 38, "welsh", "welsh 70, english 30", "light 96, black 4", "0 14, 1 3, 13 3, 31 2"},
-    {22, "AUT", 14, 56, "austrian", "german 85, serbocroat 8, czech 4, hungarian 3", "light 90, olive 6, black 4",
+    {22, "AUT", 14, 56, "austrian", "german 85, serbocroat 8, czech 4, hungarian 3",
+     "light 90, olive 6, black 4",
      "3 8, 19 6, 28 4, 25 5, 24 4, 40 3, 29 4, 65 3, 23 3, 10 2, 48 3, 42 2, 41 1"},
-    {23, "POL", 16, 56, "polish", "polish 100", "light 98, black 2", "69 4, 77 3, 16 3, 100 3, 25 2, 40 3, 42 3, 64 2, 48 2"},
-    {24, "HUN", 12, 50, "hungarian", "hungarian 100", "light 85, olive 15", "20 6, 40 5, 29 4, 16 3, 19 3, 28 2, 48 1, 42 1"},
-    {25, "CZE", 14, 60, "czech", "czech 100", "light 98, black 2", "40 12, 23 3, 16 2, 29 2, 19 2, 42 2, 41 1"},
-    {26, "BUL", 12, 50, "bulgarian", "bulgarian 100", "olive 60, light 40", "33 6, 29 4, 20 3, 16 2, 48 3, 42 2, 7 1"},
+    {23, "POL", 16, 56, "polish", "polish 100", "light 98, black 2",
+     "69 4, 77 3, 16 3, 100 3, 25 2, 40 3, 42 3, 64 2, 48 2"},
+    {24, "HUN", 12, 50, "hungarian", "hungarian 100", "light 85, olive 15",
+     "20 6, 40 5, 29 4, 16 3, 19 3, 28 2, 48 1, 42 1"},
+    {25, "CZE", 14, 60, "czech", "czech 100", "light 98, black 2",
+     "40 12, 23 3, 16 2, 29 2, 19 2, 42 2, 41 1"},
+    {26, "BUL", 12, 50, "bulgarian", "bulgarian 100", "olive 60, light 40",
+     "33 6, 29 4, 20 3, 16 2, 48 3, 42 2, 7 1"},
     {27, "ISL", 8, 34, "icelandic", "icelandic 100", "fair 95, light 5", "14 4, 15 4, 9 3, 0 2, 29 2"},
-    {28, "SVN", 8, 44, "slovene", "slovene 90, serbocroat 10", "light 90, olive 10", "19 6, 65 5, 29 5, 33 3, 22 2"},
-    {29, "YUG", 13, 58, "serbocroat", "serbocroat 100", "light 80, olive 20", "33 6, 65 5, 26 3, 20 3, 73 2, 42 2, 64 2"},
+    {28, "SVN", 8, 44, "slovene", "slovene 90, serbocroat 10", "light 90, olive 10",
+     "19 6, 65 5, 29 5, 33 3, 22 2"},
+    {29, "YUG", 13, 58, "serbocroat", "serbocroat 100", "light 80, olive 20",
+     "33 6, 65 5, 26 3, 20 3, 73 2, 42 2, 64 2"},
     {30, "EST", 7, 28, "baltic", "estonian 70, russian 30", "fair 70, light 30", "77 4, 69 4, 18 4, 49 3"},
     {31, "NIR", 8, 34, "ulster", "scottish 40, irish 35, english 25", "light 98, black 2", "1 8, 0 8, 13 6"},
     {32, "LBR", 0, 20, nullptr, "westafrica_en 100", "black 100", nullptr},
@@ -94,7 +107,8 @@ constexpr WorldNation kNations[] = {
     {38, "CHN", 7, 42, "chinese", "chinese 100", "asian 100", "48 6, 68 4, 26 2, 29 2, 42 3, 64 2, 46 2"},
     {39, "ARG", 18, 88, "hispanic", "hispanic 55, spanish 25, italian 20", "olive 70, tan 28, black 2",
      "53 6, 95 6, 58 4, 56 4, 87 3, 81 3, 88 2, 94 2"},
-    {40, "SVK", 10, 48, "czech", "czech 90, hungarian 10", "light 95, olive 5", "25 10, 24 4, 23 3, 16 2, 29 2, 42 2"},
+    {40, "SVK", 10, 48, "czech", "czech 90, hungarian 10", "light 95, olive 5",
+     "25 10, 24 4, 23 3, 16 2, 29 2, 42 2"},
     {41, "GHA", 5, 48, "ghanaian", "ghanaian 100", "black 100", "42 4, 66 3, 102 3, 32 2"},
     {42, "NGA", 6, 54, "nigerian", "nigerian 100", "black 100", "41 4, 64 3, 110 2, 32 2, 96 2"},
     {43, "RSA", 6, 40, "eastafrica", "eastafrica 75, english 25", "black 75, light 20, brown 5",
@@ -105,22 +119,26 @@ constexpr WorldNation kNations[] = {
     {46, "AUS", 7, 40, "anglo", "english 55, scottish 10, italian 10, greek 8, serbocroat 10, irish 7",
      "light 85, olive 12, asian 3", "0 4, 1 2, 62 3, 19 3, 12 2, 36 2, 68 1"},
     {47, "JAM", 3, 30, "anglo", "caribbean 100", "black 95, brown 5", "44 4, 51 3, 89 2, 98 2, 107 2"},
-    {48, "BRA", 22, 92, "brazilian", "brazilian 55, portuguese 40, italian 5", "tan 40, black 30, olive 25, light 5",
-     "39 4, 95 4, 53 3, 56 3, 87 2, 58 2, 81 2, 88 2"},
-    {49, "FIN", 10, 40, "finnish", "finnish 85, swedish 15", "fair 90, light 10", "9 5, 18 4, 30 3, 14 2, 15 2, 42 2, 64 1"},
+    {48, "BRA", 22, 92, "brazilian", "brazilian 55, portuguese 40, italian 5",
+     "tan 40, black 30, olive 25, light 5", "39 4, 95 4, 53 3, 56 3, 87 2, 58 2, 81 2, 88 2"},
+    {49, "FIN", 10, 40, "finnish", "finnish 85, swedish 15", "fair 90, light 10",
+     "9 5, 18 4, 30 3, 14 2, 15 2, 42 2, 64 1"},
     {50, "ZIM", 0, 22, nullptr, "eastafrica 100", "black 100", nullptr},
     {51, "BRB", 0, 10, nullptr, "caribbean 100", "black 100", nullptr},
     {52, "ZAM", 0, 22, nullptr, "eastafrica 100", "black 100", nullptr},
     {53, "URU", 8, 70, "hispanic", "hispanic 55, spanish 25, italian 20", "olive 75, tan 20, black 5",
      "39 6, 48 5, 95 4, 58 2"},
-    {54, "CRC", 3, 34, "hispanic", "hispanic 85, spanish 15", "tan 80, black 15, olive 5", "86 4, 56 3, 74 3"},
+    {54, "CRC", 3, 34, "hispanic", "hispanic 85, spanish 15", "tan 80, black 15, olive 5",
+     "86 4, 56 3, 74 3"},
     {55, "USA", 10, 46, "anglo", "english 60, hispanic 12, irish 8, german 8, italian 5, caribbean 7",
      "light 65, black 20, tan 15", "74 6, 59 4, 0 3, 47 3, 44 2, 86 2, 56 2, 42 2, 41 2, 68 1, 46 1"},
-    {56, "COL", 8, 64, "hispanic", "hispanic 80, spanish 20", "tan 65, black 25, olive 10", "88 6, 94 4, 81 3, 39 3, 95 2"},
+    {56, "COL", 8, 64, "hispanic", "hispanic 80, spanish 20", "tan 65, black 25, olive 10",
+     "88 6, 94 4, 81 3, 39 3, 95 2"},
     {57, "ALG", 5, 40, "arabic", "arabic 100", "tan 90, olive 10", "60 5, 72 4, 111 3, 105 3, 76 2, 110 2"},
-    {58, "CHI", 8, 58, "hispanic", "hispanic 75, spanish 20, italian 5", "tan 70, olive 30", "39 6, 81 4, 87 4, 95 3, 53 3"},
-    {59, "CAN", 3, 32, "anglo", "english 55, french 20, scottish 10, irish 8, italian 7", "light 82, black 10, asian 4, brown 4",
-     "55 5, 0 3, 1 2, 47 2"},
+    {58, "CHI", 8, 58, "hispanic", "hispanic 75, spanish 20, italian 5", "tan 70, olive 30",
+     "39 6, 81 4, 87 4, 95 3, 53 3"},
+    {59, "CAN", 3, 32, "anglo", "english 55, french 20, scottish 10, irish 8, italian 7",
+     "light 82, black 10, asian 4, brown 4", "55 5, 0 3, 1 2, 47 2"},
     {60, "MAR", 6, 52, "arabic", "arabic 100", "tan 92, black 8", "57 4, 72 4, 76 3, 105 3, 67 2"},
     {61, "IND", 0, 12, nullptr, "indian 100", "brown 100", nullptr},
     {62, "SAM", 0, 10, nullptr, "pacific 100", "brown 100", nullptr},
@@ -130,7 +148,8 @@ constexpr WorldNation kNations[] = {
     {66, "TOG", 0, 22, nullptr, "westafrica_fr 100", "black 100", nullptr},
     {67, "GUI", 0, 24, nullptr, "westafrica_fr 100", "black 100", nullptr},
     {68, "KOR", 7, 50, "korean", "korean 100", "asian 100", "48 6, 29 3, 18 2, 36 2"},
-    {69, "LTU", 5, 32, "baltic", "lithuanian 80, russian 15, polish 5", "light 70, fair 30", "77 4, 30 3, 100 4, 18 4, 23 3"},
+    {69, "LTU", 5, 32, "baltic", "lithuanian 80, russian 15, polish 5", "light 70, fair 30",
+     "77 4, 30 3, 100 4, 18 4, 23 3"},
     {70, "THA", 0, 18, nullptr, "seasian 100", "asian 100", nullptr},
     {71, "TJK", 0, 14, nullptr, "azeri 60, russian 40", "tan 100", nullptr},
     {72, "TUN", 5, 42, "arabic", "arabic 100", "tan 95, black 5", "57 4, 60 4, 111 3, 105 2, 64 2"},
@@ -142,15 +161,18 @@ constexpr WorldNation kNations[] = {
     {77, "LVA", 5, 32, "baltic", "latvian 75, russian 25", "fair 40, light 60", "69 4, 30 4, 18 4, 100 3"},
     {78, "IDN", 0, 14, nullptr, "seasian 100", "asian 50, brown 50", nullptr},
     {79, "KEN", 0, 20, nullptr, "eastafrica 100", "black 100", nullptr},
-    {80, "MDA", 4, 24, "romanian", "romanian 70, russian 20, ukrainian 10", "light 70, olive 30", "16 4, 20 4, 18 3"},
-    {81, "PER", 5, 46, "hispanic", "hispanic 90, spanish 10", "tan 85, olive 10, black 5", "39 4, 48 3, 87 3, 94 3, 58 2"},
+    {80, "MDA", 4, 24, "romanian", "romanian 70, russian 20, ukrainian 10", "light 70, olive 30",
+     "16 4, 20 4, 18 3"},
+    {81, "PER", 5, 46, "hispanic", "hispanic 90, spanish 10", "tan 85, olive 10, black 5",
+     "39 4, 48 3, 87 3, 94 3, 58 2"},
     {82, "GAM", 0, 14, nullptr, "westafrica_en 100", "black 100", nullptr},
     {83, "NAM", 0, 14, nullptr, "eastafrica 90, english 10", "black 90, light 10", nullptr},
     {84, "AZE", 4, 26, "azeri", "azeri 80, russian 20", "tan 60, light 40", "18 4, 17 4, 16 3, 109 2, 11 2"},
     {85, "IRN", 5, 46, "persian", "persian 100", "tan 100", "90 3, 84 3, 71 2"},
     {86, "HON", 3, 34, "hispanic", "hispanic 90, spanish 10", "tan 70, black 30", "54 4, 74 3, 56 2"},
     {87, "BOL", 3, 34, "hispanic", "hispanic 90, spanish 10", "tan 95, olive 5", "39 4, 95 4, 81 3, 48 3"},
-    {88, "VEN", 4, 36, "hispanic", "hispanic 85, spanish 10, italian 5", "tan 70, olive 15, black 15", "56 6, 48 3, 94 2, 39 2"},
+    {88, "VEN", 4, 36, "hispanic", "hispanic 85, spanish 10, italian 5", "tan 70, olive 15, black 15",
+     "56 6, 48 3, 94 2, 39 2"},
     {89, "LCA", 0, 8, nullptr, "caribbean 100", "black 100", nullptr},
     {90, "KSA", 5, 44, "arabic", "arabic 100", "tan 90, black 10", "63 4, 60 3, 72 3, 48 4, 93 2"},
     {91, "ETH", 0, 14, nullptr, "eastafrica 100", "black 100", nullptr},
@@ -183,14 +205,14 @@ constexpr int16_t kNonLeagueClubs[kWorldPlayableCountries] = {10, 8, 11, 5, 40, 
 
 // The order of the nation blocks in the club numbering.
 constexpr int16_t kBlockOrder[] = {
-    0,  1,  2,  3,  6,  7,  5,  8,                                                       // league countries
-    9,  10, 14, 15, 22, 21,                                                              // ... to club 605
-    4,                                                                                   // Spain from 606
-    39, 48, 53, 56, 58, 55, 74, 59, 81, 88, 94, 95, 87, 54, 86, 47,                      // the Americas
-    42, 41, 43, 64, 63, 60, 72, 57, 76, 102,                                             // Africa
-    36, 68, 38, 46, 90, 85,                                                              // Asia, Australia
-    33, 40, 45, 49, 65, 69, 73, 77, 80, 84, 99, 100, 101, 109, 13, 17, 27, 31, 30,       // ... to 1024
-    11, 12, 16, 18, 19, 20, 23, 24, 25, 26, 28, 29,                                      // Turkey from 1025
+    0,  1,  2,  3,  6,  7,  5,  8,                                                   // league countries
+    9,  10, 14, 15, 22, 21,                                                          // ... to club 605
+    4,                                                                               // Spain from 606
+    39, 48, 53, 56, 58, 55, 74, 59, 81, 88,  94, 95,  87,  54,  86, 47,              // the Americas
+    42, 41, 43, 64, 63, 60, 72, 57, 76, 102,                                         // Africa
+    36, 68, 38, 46, 90, 85,                                                          // Asia, Australia
+    33, 40, 45, 49, 65, 69, 73, 77, 80, 84,  99, 100, 101, 109, 13, 17, 27, 31, 30,  // ... to 1024
+    11, 12, 16, 18, 19, 20, 23, 24, 25, 26,  28, 29,                                 // Turkey from 1025
 };
 
 int TotalClubsOf(const WorldNation& n) { return n.clubs; }
@@ -237,7 +259,8 @@ bool JoinsWell(const std::string& stem, const std::string& ending) {
     for (char c : ending) low_ending += Lower(c);
     if (low_stem == low_ending) return false;  // "Koskikoski"
     for (size_t i = 2; i < joined.size(); ++i)
-        if (Lower(joined[i]) == Lower(joined[i - 1]) && Lower(joined[i]) == Lower(joined[i - 2])) return false;
+        if (Lower(joined[i]) == Lower(joined[i - 1]) && Lower(joined[i]) == Lower(joined[i - 2]))
+            return false;
     return true;
 }
 

@@ -53,7 +53,8 @@ int NationTop(const WorldNation& n) {
 }
 
 // Target reputations of a nation's clubs, biggest first, in rank order.
-std::vector<int> NationReputations(const std::vector<PlannedClub>& plan, int first, int count, WorldRandom& rng) {
+std::vector<int> NationReputations(const std::vector<PlannedClub>& plan, int first, int count,
+                                   WorldRandom& rng) {
     const PlannedClub& head = plan[first];
     const WorldNation& n = *FindWorldNation(head.nation);
     int top = NationTop(n);
@@ -133,15 +134,15 @@ struct Outline {
     int count;
 };
 constexpr Outline kOutlines[kWorldPlayableCountries] = {
-    {{{{140, 140, 70, 100}, {70, 215, 45, 18}, {185, 95, 35, 40}}}, 3},                       // England
-    {{{{128, 150, 70, 90}, {150, 60, 55, 40}}}, 2},                                           // Scotland
-    {{{{105, 55, 80, 35}, {135, 115, 28, 50}, {175, 180, 28, 45}, {150, 238, 32, 12}}}, 4},   // Italy
-    {{{{128, 128, 90, 112}}}, 1},                                                             // Germany
-    {{{{135, 135, 112, 88}}}, 1},                                                             // Spain
-    {{{{130, 125, 70, 105}, {190, 200, 35, 30}}}, 2},                                         // Holland
-    {{{{128, 128, 105, 105}, {230, 230, 10, 22}}}, 2},                                        // France
-    {{{{128, 128, 52, 118}}}, 1},                                                             // Portugal
-    {{{{128, 120, 110, 55}, {200, 190, 30, 35}}}, 2},                                         // Belgium
+    {{{{140, 140, 70, 100}, {70, 215, 45, 18}, {185, 95, 35, 40}}}, 3},                      // England
+    {{{{128, 150, 70, 90}, {150, 60, 55, 40}}}, 2},                                          // Scotland
+    {{{{105, 55, 80, 35}, {135, 115, 28, 50}, {175, 180, 28, 45}, {150, 238, 32, 12}}}, 4},  // Italy
+    {{{{128, 128, 90, 112}}}, 1},                                                            // Germany
+    {{{{135, 135, 112, 88}}}, 1},                                                            // Spain
+    {{{{130, 125, 70, 105}, {190, 200, 35, 30}}}, 2},                                        // Holland
+    {{{{128, 128, 105, 105}, {230, 230, 10, 22}}}, 2},                                       // France
+    {{{{128, 128, 52, 118}}}, 1},                                                            // Portugal
+    {{{{128, 120, 110, 55}, {200, 190, 30, 35}}}, 2},                                        // Belgium
 };
 constexpr Outline kForeignOutline = {{{{128, 128, 105, 105}}}, 1};
 
@@ -206,12 +207,12 @@ int Draw(const std::array<Weighted, N>& table, WorldRandom& rng) {
 
 // How many players of each age (16..36) a squad has, per 1000.
 constexpr int kAgeWeights[21] = {12, 30, 45, 55, 62, 68, 72, 74, 74, 72, 70,
-                                 66, 60, 52, 44, 36, 28, 20, 14, 9, 6};
+                                 66, 60, 52, 44, 36, 28, 20, 14, 9,  6};
 
 // How good a player is at an age, in percent of his best.
 int AgeForm(int age) {
-    constexpr int kForm[21] = {70, 75, 80, 85, 89, 93, 96, 98, 100, 100, 100,
-                               100, 100, 99, 97, 95, 92, 89, 86, 83, 80};
+    constexpr int kForm[21] = {70,  75,  80, 85, 89, 93, 96, 98, 100, 100, 100,
+                               100, 100, 99, 97, 95, 92, 89, 86, 83,  80};
     return kForm[std::clamp(age - 16, 0, 20)];
 }
 
@@ -329,7 +330,7 @@ struct Person {
 };
 
 class PeopleMaker {
-public:
+  public:
     PeopleMaker(WorldState& world, WorldRandom& rng) : world_(world), rng_(rng) {}
 
     void Name(Person& p, const std::set<std::string>* avoid) {
@@ -393,26 +394,29 @@ public:
     // squares it (ability^2 / 75) into his playing strength.
     int16_t Ability(double level, int age) {
         double stat = std::clamp(level + rng_.Bell() * 7.0, 8.0, 97.0) * AgeForm(age) / 100.0;
-        return static_cast<int16_t>(std::clamp(static_cast<int>(std::lround(std::sqrt(stat * 75.0))), 10, 86));
+        return static_cast<int16_t>(
+            std::clamp(static_cast<int>(std::lround(std::sqrt(stat * 75.0))), 10, 86));
     }
 
     int16_t Position(int line) {
         bool loose = rng_.Chance(0.1);  // "a defender" rather than a set position
         switch (line) {
-            case 0: return 0;
-            case 1: return static_cast<int16_t>(loose ? 14 : Draw(kDefenders, rng_));
-            case 2: return static_cast<int16_t>(loose ? 15 : Draw(kMidfielders, rng_));
-            default: return static_cast<int16_t>(loose ? 16 : Draw(kForwards, rng_));
+            case 0:
+                return 0;
+            case 1:
+                return static_cast<int16_t>(loose ? 14 : Draw(kDefenders, rng_));
+            case 2:
+                return static_cast<int16_t>(loose ? 15 : Draw(kMidfielders, rng_));
+            default:
+                return static_cast<int16_t>(loose ? 16 : Draw(kForwards, rng_));
         }
     }
 
-    int16_t Traits(int position) {
-        return static_cast<int16_t>(position == 0 ? 0 : Draw(kTraits, rng_));
-    }
+    int16_t Traits(int position) { return static_cast<int16_t>(position == 0 ? 0 : Draw(kTraits, rng_)); }
 
     WorldRandom& rng() { return rng_; }
 
-private:
+  private:
     WorldState& world_;
     WorldRandom& rng_;
 };
@@ -435,7 +439,8 @@ int SquadSize(const PlannedClub& club, int rep, WorldRandom& rng) {
 
 // Share of players from abroad at a club.
 double ForeignShare(const PlannedClub& club, int rep) {
-    constexpr double kMaxShare[kWorldPlayableCountries] = {0.35, 0.30, 0.30, 0.40, 0.30, 0.30, 0.25, 0.32, 0.35};
+    constexpr double kMaxShare[kWorldPlayableCountries] = {0.35, 0.30, 0.30, 0.40, 0.30,
+                                                           0.30, 0.25, 0.32, 0.35};
     double size = std::clamp((rep - 12) / 50.0, 0.0, 1.0);
     if (club.nation < kWorldPlayableCountries) return 0.02 + kMaxShare[club.nation] * size;
     return 0.02 + 0.12 * size;
@@ -535,7 +540,8 @@ void TrimToPlayerTable(std::vector<Person>& people, const std::vector<int>& club
         int weakest = -1;
         for (size_t i = 0; i < people.size(); ++i) {
             const Person& p = people[i];
-            if (gone[i] || p.club != static_cast<int>(biggest) || p.position == 0 || p.position == 13 || flagged(p))
+            if (gone[i] || p.club != static_cast<int>(biggest) || p.position == 0 || p.position == 13 ||
+                flagged(p))
                 continue;
             if (weakest < 0 || p.ability < people[weakest].ability) weakest = static_cast<int>(i);
         }
@@ -581,7 +587,10 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
         double level = 15.0 + rep * 1.1;
         double foreign = ForeignShare(club, rep);
         for (int k = 0; k < size; ++k) {
-            int line = k < keepers ? 0 : k < keepers + defenders ? 1 : k < keepers + defenders + midfielders ? 2 : 3;
+            int line = k < keepers                             ? 0
+                       : k < keepers + defenders               ? 1
+                       : k < keepers + defenders + midfielders ? 2
+                                                               : 3;
             Person p{};
             p.club = static_cast<int16_t>(c);
             p.nationality = maker.NationalityFor(club.nation, foreign);
@@ -625,7 +634,8 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
         Person p{};
         p.club = -1;
         int home = rng.Below(kWorldPlayableCountries + 1);
-        p.nationality = maker.NationalityFor(home < kWorldPlayableCountries ? home : 0, home < kWorldPlayableCountries ? 0.1 : 1.0);
+        p.nationality = maker.NationalityFor(home < kWorldPlayableCountries ? home : 0,
+                                             home < kWorldPlayableCountries ? 0.1 : 1.0);
         p.age = static_cast<int16_t>(rng.Range(19, 34));
         p.position = maker.Position(rng.Below(10) == 0 ? 0 : 1 + rng.Below(3));
         p.traits = maker.Traits(p.position);
@@ -655,8 +665,9 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
 // ---- Describing -------------------------------------------------------------
 
 std::string ToUtf8(const char* text) {
-    static const char* const kHigh[32] = {"€", "?", "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š", "‹", "Œ", "?", "Ž", "?",
-                                          "?", "‘", "’", "“", "”", "•", "–", "—", "˜", "™", "š", "›", "œ", "?", "ž", "Ÿ"};
+    static const char* const kHigh[32] = {"€", "?", "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
+                                          "‹", "Œ", "?", "Ž", "?", "?", "‘", "’", "“", "”", "•",
+                                          "–", "—", "˜", "™", "š", "›", "œ", "?", "ž", "Ÿ"};
     std::string out;
     for (const char* p = text; *p != 0; ++p) {
         auto c = static_cast<unsigned char>(*p);
@@ -784,7 +795,8 @@ void DescribeWorld(FILE* out) {
         int club = GetTotStatPlayerClub(TotStatPlayers[i]);
         if (club >= 0 && club < TOTSTAT_CLUB_COUNT) squads[club].push_back(i);
     }
-    std::fprintf(out, "The world: %d clubs, %u players in the database\n", TOTSTAT_CLUB_COUNT, TotStatPlayerCount);
+    std::fprintf(out, "The world: %d clubs, %u players in the database\n", TOTSTAT_CLUB_COUNT,
+                 TotStatPlayerCount);
     int last_nation = -1, last_division = -1;
     for (int row = 0; row < TOTSTAT_CLUB_COUNT; ++row) {
         const TotStatClub& club = TotStatClubs[row];
@@ -819,8 +831,9 @@ void DescribeWorld(FILE* out) {
             const WorldNation* pn = FindWorldNation(GetTotStatPlayerNationality(p));
             std::fprintf(out, " %c. %s (%d %s %s %d)", GetTotStatPlayerInitial(p),
                          ToUtf8(GetTotStatPlayerSurname(p)).c_str(),
-                         kSeasonYear - 1900 - GetTotStatPlayerBirthYear(p), LineOf(GetTotStatPlayerPosition(p)),
-                         pn != nullptr ? pn->code : "???", GetTotStatPlayerAbility(p));
+                         kSeasonYear - 1900 - GetTotStatPlayerBirthYear(p),
+                         LineOf(GetTotStatPlayerPosition(p)), pn != nullptr ? pn->code : "???",
+                         GetTotStatPlayerAbility(p));
             if (++listed == 3) break;
         }
         for (uint32_t i : squads[number]) {
@@ -834,6 +847,7 @@ void DescribeWorld(FILE* out) {
         std::fprintf(out, "\n");
     }
     int free_agents = 0;
-    for (uint32_t i = 0; i < TotStatPlayerCount; ++i) free_agents += GetTotStatPlayerClub(TotStatPlayers[i]) < 0;
+    for (uint32_t i = 0; i < TotStatPlayerCount; ++i)
+        free_agents += GetTotStatPlayerClub(TotStatPlayers[i]) < 0;
     std::fprintf(out, "\n%d free agents\n", free_agents);
 }

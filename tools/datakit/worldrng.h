@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class WorldRandom {
-public:
+  public:
     explicit WorldRandom(uint64_t seed) : state_(seed) {}
 
     uint64_t Next() {
@@ -24,6 +24,6 @@ public:
     // so no maths library call can change a world between machines.
     double Bell() { return (Unit() + Unit() + Unit() + Unit() - 2.0) * 1.7320508075688772; }
 
-private:
+  private:
     uint64_t state_;
 };

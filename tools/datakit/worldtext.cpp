@@ -94,7 +94,8 @@ bool ParseCultureText(std::string_view text, const std::string& name, CultureFil
 
         // "key:" at the start of a line opens a list.
         size_t colon = trimmed.find(':');
-        if (colon != std::string::npos && colon > 0 && trimmed.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == colon) {
+        if (colon != std::string::npos && colon > 0 &&
+            trimmed.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == colon) {
             key = trimmed.substr(0, colon);
             out->lists[key];
             trimmed = Trim(std::string_view(trimmed).substr(colon + 1));
@@ -110,11 +111,13 @@ bool ParseCultureText(std::string_view text, const std::string& name, CultureFil
             if (comma == std::string::npos) comma = trimmed.size();
             std::string entry = Trim(std::string_view(trimmed).substr(start, comma - start));
             start = comma + 1;
-            if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"') entry = entry.substr(1, entry.size() - 2);
+            if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
+                entry = entry.substr(1, entry.size() - 2);
             if (entry.empty()) continue;
             std::string converted;
             if (!Utf8ToWindows1252(entry, &converted)) {
-                *error = name + ":" + std::to_string(line_number) + ": \"" + entry + "\" is not Windows-1252 text";
+                *error =
+                    name + ":" + std::to_string(line_number) + ": \"" + entry + "\" is not Windows-1252 text";
                 return false;
             }
             out->lists[key].push_back(converted);

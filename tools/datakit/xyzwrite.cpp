@@ -43,7 +43,8 @@ void Check(const XyzModel& model) {
     for (size_t i = 0; i < model.polygons.size(); ++i) {
         const XyzPolygon& polygon = model.polygons[i];
         if (polygon.surface >= model.surfaces.size()) DatakitFail("polygon %zu has no surface", i);
-        if (polygon.count < 1 || polygon.count > 4) DatakitFail("polygon %zu has %u points", i, polygon.count);
+        if (polygon.count < 1 || polygon.count > 4)
+            DatakitFail("polygon %zu has %u points", i, polygon.count);
         for (uint32_t k = 0; k < polygon.count; ++k) {
             if (polygon.points[k] >= model.points.size()) DatakitFail("polygon %zu uses a missing point", i);
         }

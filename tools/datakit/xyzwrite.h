@@ -58,18 +58,15 @@ struct XyzUvRect {
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
 };
 
-uint32_t XyzAddPoint(XyzModel& model, XyzVec position, uint16_t bone = 0,
-                     uint16_t parent = XYZ_NO_PARENT);
+uint32_t XyzAddPoint(XyzModel& model, XyzVec position, uint16_t bone = 0, uint16_t parent = XYZ_NO_PARENT);
 // The surface of that texture name, added when new.
 uint32_t XyzSurfaceNamed(XyzModel& model, std::string_view texture);
-uint32_t XyzAddColouredSurface(XyzModel& model, uint8_t red, uint8_t green, uint8_t blue,
-                               uint8_t alpha);
+uint32_t XyzAddColouredSurface(XyzModel& model, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
 // A quadrilateral of four points, top-left, top-right, bottom-right,
 // bottom-left as seen from outside, textured with the rectangle.
-void XyzAddQuad(XyzModel& model, uint32_t surface, std::array<uint32_t, 4> points,
-                const XyzUvRect& uv = {});
-void XyzAddTriangle(XyzModel& model, uint32_t surface, std::array<uint32_t, 3> points,
-                    std::array<float, 3> u, std::array<float, 3> v);
+void XyzAddQuad(XyzModel& model, uint32_t surface, std::array<uint32_t, 4> points, const XyzUvRect& uv = {});
+void XyzAddTriangle(XyzModel& model, uint32_t surface, std::array<uint32_t, 3> points, std::array<float, 3> u,
+                    std::array<float, 3> v);
 
 // Box faces, for per-face texture rectangles.
 enum XyzBoxFace { XYZ_FRONT, XYZ_BACK, XYZ_LEFT, XYZ_RIGHT, XYZ_TOP, XYZ_BOTTOM, XYZ_BOX_FACES };
