@@ -6,14 +6,14 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "management/injuries.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/fixtures.h"
 #include "season/messages.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
 

@@ -7,13 +7,13 @@
 
 #include "database/Access.h"
 #include "database/dates.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "management/sponsorship.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 
 using recbits::LoadI32;

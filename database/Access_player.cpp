@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/recordbits.h"
 #include "management/nations.h"
 #include "season/calendar.h"
 #include "season/messages.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
 

@@ -12,8 +12,8 @@
 
 #include "database/Access.h"
 #include "database/fixturechecks.h"
-#include "database/funcs.h"
 #include "database/history.h"
+#include "database/query/funcs.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "database/recordbits.h"
 #include "season/calendar.h"
 #include "season/matchsetup.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 
 using namespace recbits;

@@ -2,9 +2,8 @@
 
 #include <cstring>
 
-#include "database/funcs.h"
 #include "database/history.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "season/calendar.h"
@@ -13,6 +12,7 @@
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "season/messages.h"
+#include "support/bytes.h"
 #include "support/random.h"
 
 using namespace recbits;

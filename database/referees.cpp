@@ -5,10 +5,10 @@
 #include <iterator>
 
 #include "database/Access.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "management/board.h"
 #include "season/fixtures.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
 

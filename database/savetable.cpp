@@ -3,9 +3,9 @@
 #include <cstddef>
 
 #include "database/Access.h"
-#include "database/funcs.h"
 #include "database/history.h"
 #include "database/honours.h"
+#include "database/query/funcs.h"
 #include "database/referees.h"
 #include "database/training.h"
 #include "database/usertransfers.h"

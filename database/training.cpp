@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "management/board.h"
 #include "management/squads.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 
 using namespace recbits;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "database/recordbits.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 
 using namespace recbits;

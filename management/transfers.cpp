@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "database/Access.h"
-#include "database/recordbits.h"
 #include "management/board.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
+#include "support/bytes.h"
 #include "support/random.h"
 
 TransferRecord TransferRecords[kTransferRecords];

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "database/Access.h"
-#include "database/funcs.h"
+#include "database/query/funcs.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"
 #include "season/fixtures.h"

@@ -9,7 +9,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/recordbits.h"
+#include "support/bytes.h"
 
 constexpr int kFixtureSlots = 20000;
 constexpr int kFixtureRecordSize = 212;

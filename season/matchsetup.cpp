@@ -5,9 +5,9 @@
 
 #include "database/Access.h"
 #include "database/disk.h"
-#include "database/recordbits.h"
 #include "management/board.h"
 #include "management/squads.h"
+#include "support/bytes.h"
 
 #define DIV \
     { 3, 5, 0 }

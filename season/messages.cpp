@@ -3,9 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "season/calendar.h"
+#include "support/bytes.h"
 
 using namespace recbits;
 

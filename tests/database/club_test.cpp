@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
+#include "support/bytes.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

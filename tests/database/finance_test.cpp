@@ -5,9 +5,9 @@
 
 #include "database/Access.h"
 #include "database/dates.h"
-#include "database/recordbits.h"
 #include "management/sponsorship.h"
 #include "season/leagues.h"
+#include "support/bytes.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

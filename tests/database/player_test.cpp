@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/recordbits.h"
+#include "support/bytes.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/funcs.h"
 #include "database/hvw/dataconv.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "database/referees.h"
+#include "support/bytes.h"
 #include "support/random.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"

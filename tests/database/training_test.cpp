@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/funcs.h"
-#include "database/recordbits.h"
+#include "database/query/funcs.h"
 #include "database/scouttip.h"
 #include "database/training.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/messages.h"
+#include "support/bytes.h"
 #include "support/random.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"

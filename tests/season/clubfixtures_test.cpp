@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "database/funcs.h"
+#include "database/query/funcs.h"
 #include "tests/season/season_fixture.h"
 
 namespace {

@@ -1,0 +1,146 @@
+// The best eleven of the viewed country, picked by one of five measures
+// into a fixed formation for a competition screen.
+#include <algorithm>
+#include <iterator>
+
+#include "database/Access.h"
+#include "database/query/funcs.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+
+BestElevenSlot BestEleven[kBestElevenSlots];
+
+namespace {
+
+enum : int {
+    kKeeperSlot = 0,
+    kLeftBack = 1,
+    kCentreBack = 2,
+    kCentreBack2 = 3,
+    kRightBack = 4,
+    kLeftMid = 5,
+    kCentreMid = 6,
+    kCentreMid2 = 7,
+    kRightMid = 8,
+    kForward1 = 9,
+    kForward2 = 10,
+};
+constexpr int kLastMode = 4;
+constexpr int16_t kManagerPosition = 13;
+
+bool IsClubNumber(int16_t club) { return club >= 0 && club < kClubCount; }
+
+// Fixtures of every club before today other than reserve-league ones,
+// counted in one pass: a regular's appearances must beat 60 per cent of
+// them.
+struct FixtureCounts {
+    int16_t count[kClubCount] = {};
+
+    FixtureCounts() {
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (int(FixtureDay(slot)) >= SeasonCalendar.currentDay ||
+                FixtureType(slot) == kCompReserveLeague) {
+                continue;
+            }
+            for (int16_t club : {FixtureHome(slot), FixtureAway(slot)}) {
+                if (IsClubNumber(club)) ++count[club];
+            }
+        }
+    }
+    bool IsRegular(uint16_t player, int16_t club) const {
+        return GetPlayerApps(player) > count[club] * 60 / 100;
+    }
+};
+
+bool Beats(int16_t score, int slot) { return score > BestEleven[slot].score; }
+
+void Place(int slot, uint16_t player, int16_t score) { BestEleven[slot] = {player, score}; }
+
+// A central pair: only the first place of the pair is contested; its
+// holder moves to the second place.
+void OfferCentral(int first, uint16_t player, int16_t score) {
+    if (!Beats(score, first)) return;
+    BestEleven[first + 1] = BestEleven[first];
+    Place(first, player, score);
+}
+
+void OfferLine(int left, int centre, int right, uint16_t player, int16_t score) {
+    if (GetPlayerSetting2(player) == 3) {
+        OfferCentral(centre, player, score);
+        return;
+    }
+    const int side = GetPlayerSetting3(player) == 3 ? left : right;
+    if (Beats(score, side)) Place(side, player, score);
+}
+
+void OfferForward(uint16_t player, int16_t score) {
+    for (int slot = kForward1; slot <= kForward2; ++slot) {
+        if (!Beats(score, slot)) continue;
+        for (int move = kForward2; move > slot; --move) BestEleven[move] = BestEleven[move - 1];
+        Place(slot, player, score);
+        return;
+    }
+}
+
+}  // namespace
+
+void HVW_ClearBestEleven() { std::fill(std::begin(BestEleven), std::end(BestEleven), BestElevenSlot{0, 0}); }
+
+void HVW_OfferBestGoalkeeper(uint16_t player, int16_t score) {
+    if (Beats(score, kKeeperSlot)) Place(kKeeperSlot, player, score);
+}
+
+void HVW_BuildBestEleven(int16_t mode, int16_t division) {
+    HVW_ClearBestEleven();
+    if (mode < 0 || mode > kLastMode) return;
+    const int16_t viewed = HVW_GetViewedCountry();
+    const FixtureCounts fixtures;
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        if (GetPlayerPosition(player) == kManagerPosition) continue;
+        const uint16_t clubNumber = GetPlayerClub(player);
+        if (clubNumber >= kClubCount) continue;
+        const int16_t club = int16_t(clubNumber);
+        if (GetClubNation(club) != uint16_t(viewed)) continue;
+        const int16_t type = HVW_GetPositionType(player);
+        if (type < 0 || type > 3) continue;
+
+        const bool inDivision = GetClubDivision(club) == uint16_t(division);
+        const int16_t perf = int16_t(GetPlayerPerf(player));
+        int16_t score = 0;
+        switch (mode) {
+            case 0:
+                if (!inDivision || (type != 0 && !fixtures.IsRegular(player, club))) continue;
+                score = type == 0 ? HVW_GetPlayerRecentRating(player, club) : perf;
+                break;
+            case 1:
+                score = HVW_GetPlayerDispoints(player);
+                break;
+            case 2:
+                if (!inDivision || !fixtures.IsRegular(player, club)) continue;
+                score = int16_t(100 - perf);
+                break;
+            case 3:
+                if (HVW_GetPlayerAge(player) >= 23 || !fixtures.IsRegular(player, club)) continue;
+                score = perf;
+                break;
+            default:
+                if (HVW_GetPlayerAge(player) <= 31 || !fixtures.IsRegular(player, club)) continue;
+                score = perf;
+                break;
+        }
+        switch (type) {
+            case 0:
+                HVW_OfferBestGoalkeeper(player, score);
+                break;
+            case 1:
+                OfferLine(kLeftBack, kCentreBack, kRightBack, player, score);
+                break;
+            case 2:
+                OfferLine(kLeftMid, kCentreMid, kRightMid, player, score);
+                break;
+            default:
+                OfferForward(player, score);
+                break;
+        }
+    }
+}

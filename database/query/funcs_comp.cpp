@@ -1,0 +1,412 @@
+// Competition codes: round, leg and competition names, second legs, the
+// club's next fixtures, the day's listing by category, line-ups and the
+// day's fixtures counted from the user's side.
+#include <algorithm>
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/query/funcs.h"
+#include "database/text.h"
+#include "match/matchresult.h"
+#include "season/calendar.h"
+#include "season/competitions.h"
+#include "season/cuprounds.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "support/bytes.h"
+
+int16_t DivisionFilterWord;
+
+namespace {
+
+// Cup blocks 4-6 are the European cups.
+constexpr int16_t kEuropeanCupIndex = 4;
+
+constexpr int16_t kCompetitionNameBase[kCountryCount] = {104, 1000, 1730, 1756, 1781, 1919, 1945, 1971, 145};
+constexpr int16_t kDivisionNameBase[kCountryCount] = {175, 175, 1744, 1770, 1907, 1933, 1959, 1985, 189};
+constexpr int16_t kDivisionNameBase2[kCountryCount] = {189, 189, 1750, 1776, 1913, 1939, 1965, 1991, 1550};
+
+bool IsCountry(int country) { return country >= 0 && country < kCountryCount; }
+bool IsClub(int club) { return club >= 0 && club < kClubCount; }
+bool IsCupCode(int code) { return code >= kCompFirstNationalCup && code <= kCompLastCup; }
+bool IsNationalDay(int code) { return code == kCompNationalTeam || code == kCompNationalUnder21; }
+
+// The round's match mode; European cups are run by nation 0.
+int RoundMode(int country, int cup, int round) {
+    if (cup >= kFirstEuropeanCup) country = 0;
+    return int8_t(CupRoundRules.bytes[country][cup][round][kCupMatchMode]);
+}
+
+constexpr int kTwoLegs = 2;
+
+// Line-up block of a fixture: two sides of 16 entries of 6 bytes from byte
+// 20: i16 player (-1 empty), then a 32-bit word of match values.
+constexpr int kLineUp = 20;
+constexpr int kLineUpEntries = 16;
+constexpr int kLineUpEntrySize = 6;
+
+uint8_t* LineUpEntry(int16_t slot, int side, int entry) {
+    return FixtureTable[slot].bytes + kLineUp + (side * kLineUpEntries + entry) * kLineUpEntrySize;
+}
+
+// The first slot from today on that involves the club and whose code the
+// test accepts; -1 when none.
+template <typename Accept>
+int16_t NextFixtureOfClub(int16_t club, Accept accept) {
+    const int today = SeasonCalendar.currentDay;
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (IsFixtureEmpty(slot)) break;
+        if (FixtureDay(slot) < today || !accept(FixtureType(slot))) continue;
+        if (IsFixtureOfClub(slot, club)) return int16_t(slot);
+    }
+    return -1;
+}
+
+char g_competition_name[160];
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Names of competitions, rounds and legs
+
+int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country) {
+    *roundText = -1;
+    *legText = -1;
+    if (!IsCountry(country)) return -1;
+    const int16_t base = kCompetitionNameBase[country];
+    if (IsCupCode(code)) {
+        const int k = (code - kCompFirstNationalCup) / 16;
+        const int h = (code - kCompFirstNationalCup) % 16 >= 8 ? 1 : 0;
+        const int r = code - (kCompFirstNationalCup + 16 * k) - 8 * h;
+        const int rulesCountry = k < kFirstEuropeanCup ? country : 0;
+        if (h == 1) *legText = 126;
+        if (RoundMode(rulesCountry, k, r) == kTwoLegs) *legText = int16_t(134 + h);
+        const int left = CupRoundCounts[rulesCountry][k] - r;
+        if (k == 5) {
+            *roundText = int16_t(903 + r);
+        } else if (k == 4) {
+            *roundText = int16_t(left >= 3 ? 116 + r : 124 - left);
+        } else {
+            *roundText = int16_t(left >= 3 ? 116 + r : 125 - left);
+            if (k == 6 && r == 0) *roundText = 1550;
+        }
+        return int16_t(base + (k <= 4 ? k : 6));
+    }
+    switch (code) {
+        case kCompLeague:
+            return 111;
+        case kCompPlayOffFirst:
+            return 112;
+        case kCompPlayOffSecond:
+            return 113;
+        case kCompPlayOffFinal:
+            return 114;
+        case kCompChampionVsCupWinner:
+            return int16_t(base + (country <= 1 ? 11 : 7));
+        case kCompFriendly:
+            return 169;
+        case kCompReserveLeague:
+            return 2428;
+        default:
+            return -1;
+    }
+}
+
+const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t withRound, int16_t country) {
+    int16_t roundText, legText;
+    const int16_t name = HVW_GetCompRoundText(code, &roundText, &legText, country);
+    const char* nameText = name >= 0 ? GetText(name) : "";
+    char* out = g_competition_name;
+    const size_t size = sizeof g_competition_name;
+    if (code >= kCompLeague && code <= kCompPlayOffFinal) {
+        const char* divisionName = HVW_GetDivisionRoundEntry(division, country);
+        if (divisionName == nullptr) divisionName = "";
+        if (code == kCompLeague) {
+            std::snprintf(out, size, "%s", divisionName);
+        } else {
+            std::snprintf(out, size, "%s %s", divisionName, nameText);
+        }
+        return out;
+    }
+    int used = std::snprintf(out, size, "%s", nameText);
+    if (withRound != 0) {
+        for (int16_t text : {roundText, legText}) {
+            if (text == -1 || used >= int(size)) continue;
+            used += std::snprintf(out + used, size - size_t(used), " %s", GetText(text));
+        }
+    }
+    return out;
+}
+
+int16_t HVW_GetCompRoundTextId(int16_t division, int16_t country) {
+    if (!IsCountry(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
+    return int16_t(kDivisionNameBase[country] + division);
+}
+
+int16_t HVW_GetCompRoundTextId2(int16_t division, int16_t country) {
+    if (!IsCountry(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
+    return int16_t(kDivisionNameBase2[country] + division);
+}
+
+// The name table holds five division names a country: a division number
+// past them has no record even where the country's count allows it.
+char* HVW_GetDivisionRoundEntry(int16_t n, int16_t country) {
+    if (!IsCountry(country) || n < 0 || n > HVW_CountCompRounds(country) || n >= kDivisionNames) {
+        return nullptr;
+    }
+    return CompetitionNames[country].division[n];
+}
+
+char* HVW_GetCupRoundEntry(int16_t n, int16_t cup) {
+    if (!IsCountry(cup) || n < 0 || n >= kCupNames) return nullptr;
+    return CompetitionNames[cup].cup[n];
+}
+
+int16_t HVW_GetCupRoundCount(int16_t cup, int16_t country) {
+    if (!IsCountry(country) || cup < 0 || cup >= kCupCount) return 0;
+    return CupRoundCounts[cup < kFirstEuropeanCup ? country : 0][cup];
+}
+
+int16_t HVW_IsRuleBlockValue2(int16_t round, int16_t country) {
+    if (!IsCountry(country) || round < 0 || round >= kCupRounds) return 0;
+    return RoundMode(country, 0, round) == kTwoLegs ? 1 : 0;
+}
+
+int16_t HVW_CountNationCups(int16_t country) {
+    if (!IsCountry(country)) return 0;
+    int16_t count = 0;
+    for (int cup = 0; cup < kCupCount; ++cup) {
+        if (recbits::LoadU16(CupRoundRules.bytes[country][cup][0] + kCupDrawDay) != 0xFFFF) ++count;
+    }
+    return count;
+}
+
+// ---------------------------------------------------------------------------
+// Second legs and the clubs' next fixtures
+
+int16_t HVW_IsSecondLegFixture(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots) return 0;
+    const int16_t code = FixtureType(slot);
+    if (!IsCupCode(code)) return 0;
+    const int k = (code - kCompFirstNationalCup) / 16;
+    const int r = (code - kCompFirstNationalCup) % 8;
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    int country = 0;
+    if (k < kFirstEuropeanCup) {
+        if (!IsClub(home)) return 0;
+        country = GetClubNation(home);
+        if (!IsCountry(country)) return 0;
+    }
+    if (RoundMode(country, k, r) != kTwoLegs) return 0;
+    for (int s = slot - 1; s >= 0; --s) {
+        const int16_t other = FixtureType(s);
+        if (HVW_GetCupIndex(other) != k || HVW_GetCupRoundIndex(other) != r) continue;
+        if (FixtureHome(s) == away && FixtureAway(s) == home) return 1;
+    }
+    return 0;
+}
+
+int16_t HVW_FindClubNextFixtureSlot(int16_t club) {
+    return NextFixtureOfClub(club, [](int16_t code) { return !IsNationalDay(code); });
+}
+
+int16_t HVW_FindClubNextCupFixtureSlot(int16_t club) {
+    return NextFixtureOfClub(club, [](int16_t code) {
+        return code != kCompLeague && code != kCompFriendly && !IsNationalDay(code);
+    });
+}
+
+// National-team days hold nations, not clubs, and are passed over.
+int16_t HVW_FindHumanFixtureOnDay(int16_t day) {
+    int16_t human = -1;
+    for (int16_t club = 0; club < kClubCount && human < 0; ++club) {
+        if (GetClubControl(club) != 0) human = club;
+    }
+    if (human < 0) return -1;
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (IsFixtureEmpty(slot) || FixtureDay(slot) > day) break;
+        if (FixtureDay(slot) != day || IsNationalDay(FixtureType(slot))) continue;
+        if (IsFixtureOfClub(slot, human)) return int16_t(slot);
+    }
+    return -1;
+}
+
+int16_t HVW_GetNextOpponent(int16_t club) {
+    const int16_t slot = HVW_FindClubNextFixtureSlot(club);
+    if (slot < 0) return -1;
+    return FixtureHome(slot) == club ? FixtureAway(slot) : FixtureHome(slot);
+}
+
+int16_t HVW_IsUserFixture(int16_t slot) {
+    const int16_t user = HVW_GetMyClub();
+    if (user < 0 || IsNationalDay(FixtureType(slot))) return 0;
+    return IsFixtureOfClub(slot, user) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------
+// The day's fixtures in the order the results are listed
+
+namespace {
+
+struct Category {
+    int16_t first, last;  // codes
+    int16_t division;     // league fixtures of one division; -1 any
+};
+
+constexpr int kCategories = 14;
+constexpr Category kCategoryCodes[kCategories] = {
+    {118, 118, -1}, {101, 116, -1}, {85, 100, -1}, {69, 84, -1}, {5, 20, -1}, {21, 36, -1}, {4, 4, -1},
+    {0, 0, 0},      {0, 0, 1},      {0, 0, 2},     {0, 0, 3},    {1, 1, -1},  {53, 68, -1}, {37, 52, -1},
+};
+
+int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
+    for (int slot = std::max(0, start + 1); slot < kFixtureSlots; ++slot) {
+        if (IsFixtureEmpty(slot) || FixtureDay(slot) > day) break;
+        if (FixtureDay(slot) != day) continue;
+        const int16_t code = FixtureType(slot);
+        if (code < c.first || code > c.last) continue;
+        if (code == kCompLeague) {
+            const int16_t home = FixtureHome(slot);
+            if (!IsClub(home) || GetClubDivision(home) != uint16_t(DivisionFilterWord)) continue;
+        }
+        return int16_t(slot);
+    }
+    return -1;
+}
+
+}  // namespace
+
+// A category that has no more fixtures hands over to the next one, which
+// is searched from the day's first fixture on.  The listing ends after
+// category 13: going on from there would start the day's list again.
+int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single, int16_t* category) {
+    int cat = std::clamp<int>(*category, 0, kCategories - 1);
+    for (;;) {
+        const Category& c = kCategoryCodes[cat];
+        if (c.division >= 0) DivisionFilterWord = c.division;
+        const int16_t slot = FindInCategory(day, start, c);
+        if (slot >= 0) {
+            *category = int16_t(cat);
+            return slot;
+        }
+        if (cat == kCategories - 1) {
+            *category = -1;
+            return -1;
+        }
+        if (single != 0) {
+            *category = int16_t(cat);
+            return -1;
+        }
+        ++cat;
+        start = -1;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Line-ups
+
+void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry, const TeamMatchReport* report) {
+    const uint8_t* r = report->bytes + kReportPlayers + entry * kPlayerReportSize;
+    const uint16_t player = recbits::LoadU16(r + kPlayerNumber);
+    const int rating = std::clamp<int>(recbits::LoadU16(r + kPlayerRating), 0, 255);
+    const int goals = std::clamp<int>(recbits::LoadU16(r + kPlayerGoals), 0, 31);
+    const int cards = recbits::LoadU16(r + kPlayerCards);
+    const uint16_t featured = recbits::LoadU16(report->bytes + kReportManOfTheMatch);
+    uint32_t word = uint32_t(rating) | uint32_t(goals) << 8;
+    if (cards == 1 || cards == 2) word |= 1u << 13;
+    if (cards > 1) word |= 1u << 14;
+    if (player != 0 && player == featured) word |= 1u << 15;
+    uint8_t* e = LineUpEntry(slot, side, entry);
+    recbits::StoreU16(e, player == 0 ? 0xFFFF : player);
+    recbits::StoreU32(e + 2, word);
+}
+
+int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {
+    if (GetPlayerApps(player) == 0) return 0;
+    HVW_FindUserLastFixture(0);
+    const int16_t slot = HVW_LastFixtureSlot;
+    const uint16_t club = GetPlayerClub(player);
+    const int side = FixtureHome(slot) == int16_t(club) ? 0 : 1;
+    for (int entry = 0; entry < kLineUpEntries; ++entry) {
+        const uint8_t* e = LineUpEntry(slot, side, entry);
+        if (recbits::LoadU16(e) == player) return int16_t(e[2]);
+    }
+    return 0;
+}
+
+void HVW_ClearLineUp(int16_t slot, int16_t side) {
+    for (int entry = 0; entry < kLineUpEntries; ++entry) {
+        uint8_t* e = LineUpEntry(slot, side, entry);
+        recbits::StoreU16(e, 0xFFFF);
+        recbits::StoreU16(e + 2, 0);
+    }
+}
+
+void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount, int16_t* flaggedSlot,
+                            int16_t* flaggedCount, int16_t* otherCount) {
+    *userSlot = -1;
+    *flaggedSlot = -1;
+    *sameCount = 0;
+    *flaggedCount = 0;
+    *otherCount = 0;
+    const int16_t user = HVW_GetMyClub();
+    auto isNational = [](int16_t type) { return type == kCompNationalTeam || type == kCompNationalUnder21; };
+    // The day's fixtures stand together; the walk stops after them.
+    int first = -1, end = 0;
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        if (first == -1) first = slot;
+        end = slot + 1;
+    }
+    if (first == -1) return;
+
+    int16_t userDivision = -2, userCup = -2, userRound = -1, userType = -1;
+    for (int slot = first; slot < end; ++slot) {
+        int16_t type = FixtureType(slot);
+        if (FixtureDay(slot) != day || isNational(type) || user < 0 || !IsFixtureOfClub(slot, user)) {
+            continue;
+        }
+        (type == kCompReserveLeague ? *flaggedSlot : *userSlot) = int16_t(slot);
+        HVW_GetFixtureCompPosition(int16_t(slot), &userDivision, &userCup, &userRound);
+        userType = type;
+    }
+
+    const int userCountry = user >= 0 ? GetClubNation(user) : -1;
+    auto countryOf = [](int16_t club) {
+        return club >= 0 && club < kClubCount ? int(GetClubNation(club)) : -1;
+    };
+    for (int slot = first; slot < end; ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        if (slot == *userSlot) {
+            ++*sameCount;
+            continue;
+        }
+        if (slot == *flaggedSlot) {
+            ++*flaggedCount;
+            continue;
+        }
+        if (*userSlot == -1 && *flaggedSlot == -1) {
+            ++*otherCount;
+            continue;
+        }
+        int16_t type = FixtureType(slot);
+        int16_t division, cup, round;
+        HVW_GetFixtureCompPosition(int16_t(slot), &division, &cup, &round);
+        int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (division == userDivision && division != -2 && countryOf(home) == userCountry) {
+            if (type == kCompReserveLeague && *flaggedSlot != -1) {
+                ++*flaggedCount;
+            } else {
+                ++*sameCount;
+            }
+        } else if (cup == userCup && cup != -2 &&
+                   (cup >= kEuropeanCupIndex || countryOf(home) == userCountry ||
+                    countryOf(away) == userCountry)) {
+            ++*sameCount;
+        } else if (userType == kCompFriendly && type == kCompFriendly) {
+            ++*sameCount;
+        } else {
+            ++*otherCount;
+        }
+    }
+}

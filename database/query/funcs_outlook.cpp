@@ -1,0 +1,216 @@
+// Query layer: whether a club's league fate is settled, competition names
+// for honours lines, games per club, and where a club stands among others
+// by reputation and on the map.
+#include <cstdint>
+#include <utility>
+
+#include "database/Access.h"
+#include "database/query/funcs.h"
+#include "season/clubseason.h"
+#include "season/competitions.h"
+#include "season/european.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "support/debug.h"
+
+namespace {
+
+// Per country and division: places promoted, in the play-offs and
+// relegated.
+constexpr int16_t kPromoted[kCountryCount][kDivisionCount] = {
+    {0, 2, 2, 3, 1, 0}, {0, 1, 2, 2, 0, 0}, {0, 4, 1, 1, 0, 0}, {0, 3, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0},
+    {0, 1, 0, 0, 0, 0}, {0, 3, 3, 0, 0, 0}, {0, 3, 0, 0, 0, 0}, {0, 2, 0, 0, 0, 0},
+};
+// Two words a division: the play-off places, then a second count.
+constexpr int16_t kPlayOff[kCountryCount][kDivisionCount][2] = {
+    {{0, 0}, {4, 4}, {4, 4}, {4, 4}, {4, 4}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+    {{0, 0}, {0, 0}, {4, 4}, {4, 4}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {4, 2}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+};
+constexpr int16_t kRelegated[kCountryCount][kDivisionCount] = {
+    {3, 3, 4, 2, 0, 0}, {1, 2, 2, 0, 0, 0}, {4, 4, 0, 0, 0, 0}, {3, 4, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0},
+    {2, 0, 0, 0, 0, 0}, {3, 3, 0, 0, 0, 0}, {3, 0, 0, 0, 0, 0}, {2, 0, 0, 0, 0, 0},
+};
+
+constexpr int16_t kTextChampions = 1086;
+constexpr int16_t kTextPromoted = 189;
+constexpr int16_t kTextPlayOffs = 1084;
+constexpr int16_t kTextRelegated = 1085;
+constexpr int16_t kTextWinners = 1466;
+constexpr int16_t kTextRunnersUp = 1467;
+
+constexpr int kLeagueCompetition = 0;
+
+bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
+
+int Played(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPlayed]; }
+int Points(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPoints]; }
+
+// The club's league fixtures of the whole season, played or not.
+int LeagueGamesOfSeason(int16_t club) {
+    int games = 0;
+    for (int16_t slot = 0; slot < kFixtureSlots; ++slot) {
+        if (GetMatchDay(slot) == kEmptyFixtureDay || GetMatchCompetition(slot) != kLeagueCompetition)
+            continue;
+        if (GetMatchClubA(slot) == uint16_t(club) || GetMatchClubB(slot) == uint16_t(club)) ++games;
+    }
+    return games;
+}
+
+}  // namespace
+
+int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t country) {
+    if (!IsClub(club) || country < 0 || country >= kCountryCount || division < 0 ||
+        division >= kDivisionCount) {
+        return -1;
+    }
+    const int clubs = DivisionLayout[country][division].clubs;
+    const int promoted = kPromoted[country][division];
+    const int play_off = kPlayOff[country][division][0];
+    const int relegated = kRelegated[country][division];
+    const int16_t* row = LeagueTable[country][division];
+    const int P = Played(club);
+    const int Pts = Points(club);
+    const int place = LeagueSeasonRecords[club].words[kSeasonPlace] + 1;
+    const int G = LeagueGamesOfSeason(club);
+    const bool games_left = G != P;
+
+    if (place <= promoted + play_off || (division == 0 && place == 1)) {
+        int worst = place;
+        if (games_left) {
+            for (int r = place; r < clubs && r < kLeagueRowClubs; ++r) {
+                if (!IsClub(row[r])) continue;
+                if ((G - Played(row[r])) * 3 + Points(row[r]) >= Pts) ++worst;
+            }
+        }
+        if (division == 0 && worst == 1) return kTextChampions;
+        if (worst <= promoted) return kTextPromoted;
+        if (worst <= promoted + play_off) return kTextPlayOffs;
+        return -1;
+    }
+    if (place >= clubs - relegated) {
+        int best = place;
+        if (games_left) {
+            for (int r = place - 2; r >= 0; --r) {
+                if (r >= kLeagueRowClubs || !IsClub(row[r])) continue;
+                if ((G - P) * 3 + Pts >= Points(row[r])) --best;
+            }
+        }
+        return best > clubs - relegated ? kTextRelegated : int16_t(-1);
+    }
+    return -1;
+}
+
+// Events 1-8 name divisions and 9-22 cups, as winners (even offsets) or
+// runners-up; 23 names the next country's fifth cup.  Only five division
+// names are kept, so the lines of a sixth division (30 and 31) have none.
+const char* HVW_GetCompPosition(int16_t event, int16_t* textId, int16_t country) {
+    if (event < 1 || event > 31 || (event >= 24 && event <= 27)) {
+        FatalError("It Go BANG in Funcs.c,HVW_GetCompPosition ");
+    }
+    if (country < 0 || country >= kCountryCount) return nullptr;
+    const CountryCompetitionNames& names = CompetitionNames[country];
+    const int n = HVW_CountCompRounds(country);
+    if (event <= 8) {
+        const int k = event <= 4 ? event - 1 : event - 5;
+        *textId = event <= 4 ? kTextWinners : kTextRunnersUp;
+        return k > n || k >= kDivisionNames ? nullptr : names.division[k];
+    }
+    if (event <= 22) {
+        *textId = event % 2 == 1 ? kTextWinners : kTextRunnersUp;
+        return names.cup[(event - 9) / 2];
+    }
+    if (event == 23) {
+        *textId = kTextWinners;
+        return country + 1 < kCountryCount ? CompetitionNames[country + 1].cup[4] : nullptr;
+    }
+    *textId = event % 2 == 0 ? kTextWinners : kTextRunnersUp;
+    if (event <= 29) return n >= 4 ? names.division[4] : nullptr;
+    return nullptr;
+}
+
+int16_t HVW_GetDivisionGamesPerTeam(int16_t country, int16_t division) {
+    if (country < 0 || country >= kCountryCount || division < 0 || division >= kDivisionCount) return 0;
+    const DivisionLayoutEntry& d = DivisionLayout[country][division];
+    if (d.clubs == 0) return 0;
+    const int meetings = d.extraMeetings == 1 ? 4 : d.extraMeetings == 2 ? 3 : 2;
+    return int16_t((d.clubs - 1) * meetings);
+}
+
+// The list is ordered by an exchange that leaves it in falling
+// reputation; clubs of equal reputation keep the order it gives them.
+int16_t HVW_GetClubReputationPos(int16_t club, int16_t country) {
+    int16_t list[kClubCount];
+    int n = 0;
+    for (int16_t c = 0; c < kClubCount; ++c) {
+        if (GetClubNation(c) == uint16_t(country) && GetClubDivision(c) < kDivisionCount) list[n++] = c;
+    }
+    uint16_t rep[kClubCount];
+    for (int i = 0; i < n; ++i) rep[i] = GetClubRep(list[i]);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n - 1; ++j) {
+            if (rep[j] < rep[i]) {
+                std::swap(list[i], list[j]);
+                std::swap(rep[i], rep[j]);
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        if (list[i] == club) return int16_t(i);
+    }
+    FatalError("in funcs.c HVW_GetClubReputationPos Team Not Found");
+}
+
+int16_t HVW_GetClubRepPercentile(int16_t club, int16_t scope) {
+    const int R = GetClubRep(club);
+    const uint16_t N = GetClubNation(club);
+    const int D = GetClubDivision(club);
+    int32_t total = 0, above = 0, equal = 0;
+    for (int16_t c = 0; c < kClubCount; ++c) {
+        const int rep = GetClubRep(c);
+        if (rep <= 0) continue;
+        const bool home = GetClubNation(c) == N;
+        const bool league = GetClubDivision(c) < kDivisionCount;
+        const bool in_scope = scope == 0   ? home
+                              : scope == 1 ? home && league
+                              : scope == 2 ? !home && league
+                                           : scope == 3;
+        if (!in_scope) continue;
+        ++total;
+        const int division = GetClubDivision(c);
+        if (rep > R || (rep == R && division < D)) ++above;
+        if (rep == R && division >= D) ++equal;
+    }
+    if (total == 0) return 0;
+    return int16_t(100 - (equal / 2 + above) * 100 / total);
+}
+
+// The square root of the squared distance, rounded to the nearer whole
+// number (a tie goes up).
+int16_t HVW_GetClubDistance(int16_t club, int16_t other) {
+    if (GetClubNation(club) != GetClubNation(other)) return 30;
+    const int32_t dy = int32_t(GetClubYCoord(club)) - GetClubYCoord(other);
+    const int32_t dx = int32_t(GetClubXCoord(club)) - GetClubXCoord(other);
+    const int64_t s = int64_t(dx) * dx + int64_t(dy) * dy;
+    int64_t k = 1;
+    while (k * k <= s) k *= 2;
+    int64_t low = k / 2;  // low * low <= s < k * k
+    while (k - low > 1) {
+        const int64_t mid = (low + k) / 2;
+        (mid * mid <= s ? low : k) = mid;
+    }
+    return int16_t(s - (k - 1) * (k - 1) < k * k - s ? k - 1 : k);
+}
+
+int16_t HVW_FindClubGroup(int16_t club, int16_t stage) {
+    if (stage < 0 || stage > 1) return -1;
+    int16_t found = -1;
+    for (int16_t group = 0; group < 8; ++group) {
+        for (int16_t cell : ChampionsLeagueGroups[stage][group]) {
+            if (cell == club) found = group;
+        }
+    }
+    return found;
+}
