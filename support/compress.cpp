@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
@@ -416,11 +417,7 @@ int32_t g_lz_head[65536];
 int32_t g_lz_prev[1024];
 uint32_t g_lz_candidates[kLzWindow];
 
-uint32_t Load4(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
+uint32_t Load4(const uint8_t* p) { return recbits::LoadU32(p); }
 
 uint32_t LzHash(uint32_t four) { return (four * 2654435761u) >> 16; }
 
@@ -660,30 +657,21 @@ uint32_t EncodeStream(int method, const uint8_t* in, uint32_t n, uint8_t* out) {
     return w.size;
 }
 
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Read32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-void Write32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
-}
-
 }  // namespace
 
 void CompressWriteHeader(uint8_t* out, const CompressHeader& header) {
     std::memcpy(out, kMagic, 4);
-    out[4] = uint8_t(header.method);
-    out[5] = uint8_t(header.method >> 8);
-    out[6] = out[7] = 0;
-    Write32(out + 8, header.packed);
-    Write32(out + 12, header.unpacked);
+    recbits::StoreU16(out + 4, header.method);
+    recbits::StoreU16(out + 6, 0);
+    recbits::StoreU32(out + 8, header.packed);
+    recbits::StoreU32(out + 12, header.unpacked);
 }
 
 bool CompressReadHeader(const uint8_t* in, CompressHeader* header) {
     if (std::memcmp(in, kMagic, 4) != 0) return false;
-    header->method = Read16(in + 4);
-    header->packed = Read32(in + 8);
-    header->unpacked = Read32(in + 12);
+    header->method = recbits::LoadU16(in + 4);
+    header->packed = recbits::LoadU32(in + 8);
+    header->unpacked = recbits::LoadU32(in + 12);
     return true;
 }
 

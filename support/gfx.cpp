@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/mouse.h"
 #include "support/onexit.h"
@@ -71,11 +72,6 @@ void ClearWholeScreen() {
     const uint32_t row_bytes = g_gfx.screen_width * BytesPerPixel();
     FillRect(0, g_gfx.screen_height, row_bytes, s->pitch - int32_t(row_bytes), s->pixels);
     DDrawEndDrawFull(&s);
-}
-
-void PutU16(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
 }
 
 }  // namespace
@@ -350,10 +346,10 @@ void SaveScreenTGA(const char* file_name, int x, int y, int width, int height) {
     uint8_t header[18] = {};
     header[1] = palettised ? 1 : 0;
     header[2] = palettised ? 1 : 2;
-    PutU16(header + 5, palettised ? 256 : 0);
+    recbits::StoreU16(header + 5, palettised ? 256 : 0);
     header[7] = palettised ? 24 : 0;
-    PutU16(header + 12, uint32_t(width));
-    PutU16(header + 14, uint32_t(height));
+    recbits::StoreU16(header + 12, uint16_t(width));
+    recbits::StoreU16(header + 14, uint16_t(height));
     header[16] = palettised ? 8 : 24;
     header[17] = 0x20;
     std::fwrite(header, 1, sizeof header, f);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/compress.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
@@ -50,12 +51,9 @@ T* OwnerValue(void* owner) {
     return value;
 }
 
-uint32_t Read32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void Write32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(value >> (8 * i)));
+void Append32(std::vector<uint8_t>& out, uint32_t value) {
+    out.resize(out.size() + 4);
+    recbits::StoreU32(out.data() + out.size() - 4, value);
 }
 
 bool IsDirectory(const char* host_path) {
@@ -718,17 +716,17 @@ std::vector<uint8_t> PakBuildIndex(std::span<const PakIndexItem> items) {
     uint32_t table_offset = PAK_INDEX_HEADER_SIZE;
     uint32_t strings_offset = table_offset + uint32_t(items.size()) * PAK_INDEX_ENTRY_SIZE;
     std::vector<uint8_t> out(kIndexMagic, kIndexMagic + 4);
-    Write32(out, table_offset);
-    Write32(out, uint32_t(items.size()));
-    Write32(out, PAK_INDEX_ENTRY_SIZE);
-    Write32(out, strings_offset);
-    Write32(out, uint32_t(strings.size()));
+    Append32(out, table_offset);
+    Append32(out, uint32_t(items.size()));
+    Append32(out, PAK_INDEX_ENTRY_SIZE);
+    Append32(out, strings_offset);
+    Append32(out, uint32_t(strings.size()));
     for (size_t i = 0; i < items.size(); ++i) {
-        Write32(out, items[i].flags);
-        Write32(out, items[i].offset);
-        Write32(out, items[i].stored);
-        Write32(out, name_offsets[i]);
-        Write32(out, items[i].size);
+        Append32(out, items[i].flags);
+        Append32(out, items[i].offset);
+        Append32(out, items[i].stored);
+        Append32(out, name_offsets[i]);
+        Append32(out, items[i].size);
     }
     out.insert(out.end(), strings.begin(), strings.end());
     return out;
@@ -740,11 +738,11 @@ const char* PakParseIndex(std::span<const uint8_t> index, PakIndexVisitor visit,
     if (size < 4 || std::memcmp(bytes, kIndexMagic, 4) != 0) return "AddIndex(): invalid index file header";
     if (size < PAK_INDEX_HEADER_SIZE) return "AddIndex(): corrupt/short index file";
     PakIndexHeader header;
-    header.table_offset = Read32(bytes + 4);
-    header.entry_count = int32_t(Read32(bytes + 8));
-    header.stride = Read32(bytes + 12);
-    header.strings_offset = Read32(bytes + 16);
-    header.strings_size = Read32(bytes + 20);
+    header.table_offset = recbits::LoadU32(bytes + 4);
+    header.entry_count = int32_t(recbits::LoadU32(bytes + 8));
+    header.stride = recbits::LoadU32(bytes + 12);
+    header.strings_offset = recbits::LoadU32(bytes + 16);
+    header.strings_size = recbits::LoadU32(bytes + 20);
     if (uint64_t(header.strings_offset) + header.strings_size > size)
         return "AddIndex(): corrupt/short index file";
     // A stride below one entry would read past the table's end.
@@ -755,7 +753,8 @@ const char* PakParseIndex(std::span<const uint8_t> index, PakIndexVisitor visit,
     const char* strings = reinterpret_cast<const char*>(bytes + header.strings_offset);
     for (int32_t i = 0; i < header.entry_count; ++i) {
         const uint8_t* at = bytes + header.table_offset + uint64_t(i) * header.stride;
-        PakIndexEntry entry{Read32(at), Read32(at + 4), Read32(at + 8), Read32(at + 12), Read32(at + 16)};
+        PakIndexEntry entry{recbits::LoadU32(at), recbits::LoadU32(at + 4), recbits::LoadU32(at + 8),
+                            recbits::LoadU32(at + 12), recbits::LoadU32(at + 16)};
         if (entry.name >= header.strings_size) return "AddIndex(): entry name lies outside the string table";
         const char* name = strings + entry.name;
         size_t room = header.strings_size - entry.name;

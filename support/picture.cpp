@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 
@@ -13,11 +14,8 @@ namespace {
 // header claiming one is damaged or hostile.
 constexpr uint64_t kMaxBlock = 0x40000000;
 
-uint16_t GetU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-void PutU16(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
+using recbits::LoadU16;
+using recbits::StoreU16;
 
 uint8_t* Block(void* owner) { return *static_cast<uint8_t**>(owner); }
 
@@ -25,13 +23,13 @@ void WriteHeader(const TgaHeader& h, uint8_t* b) {
     b[0] = h.IDSize;
     b[1] = h.ColMapType;
     b[2] = h.ImageType;
-    PutU16(b + 3, h.ColMapStart);
-    PutU16(b + 5, h.ColMapLength);
+    StoreU16(b + 3, h.ColMapStart);
+    StoreU16(b + 5, h.ColMapLength);
     b[7] = h.ColMapEntrySize;
-    PutU16(b + 8, h.XOrigin);
-    PutU16(b + 10, h.YOrigin);
-    PutU16(b + 12, h.Width);
-    PutU16(b + 14, h.Height);
+    StoreU16(b + 8, h.XOrigin);
+    StoreU16(b + 10, h.YOrigin);
+    StoreU16(b + 12, h.Width);
+    StoreU16(b + 14, h.Height);
     b[16] = h.ColourDepth;
     b[17] = h.Descriptor;
 }
@@ -48,9 +46,18 @@ struct TgaLayout {
     uint64_t pixel_bytes;  // pixel_count x bytes_per_pixel
 };
 
+// Every refusal says why, whatever the debug level: a picture that will not
+// load is otherwise a mystery to whoever made it.
+void Refuse(const char* function, const char* why) {
+    DebugLog(DEBUG_GRAPHICS, 0, "Warning: %s(): %s\n", function, why);
+}
+
 // False for a block too short for its header.
-bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out) {
-    if (size < TGA_HEADER_SIZE) return false;
+bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out, const char* function) {
+    if (size < TGA_HEADER_SIZE) {
+        Refuse(function, "file shorter than the 18-byte TGA header");
+        return false;
+    }
     TGA_ParseHeader(&out->header, block);
     const TgaHeader& h = out->header;
     out->bytes_per_pixel = BytesPerPixel(h.ColourDepth);
@@ -63,10 +70,6 @@ bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out) {
 
 // The whole uncompressed image is in the block.
 bool HasPixels(const TgaLayout& l, uint32_t size) { return l.data_offset + l.pixel_bytes <= size; }
-
-void Refuse(const char* function, const char* why) {
-    DebugLog(DEBUG_GRAPHICS, 10, "Warning: %s(): %s\n", function, why);
-}
 
 // Builds a new block of new_size for the owner: fill(source, result) fills
 // it from the old one, which is freed afterwards.  The owner keeps its
@@ -112,7 +115,7 @@ Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attribute_bits, b
     switch (depth) {
         case 15:
         case 16: {
-            const uint32_t w = GetU16(p);
+            const uint32_t w = LoadU16(p);
             // Bit 15 is alpha only when the file declares an alpha bit.
             const bool alpha_bit = depth == 16 && attribute_bits != 0;
             const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
@@ -131,7 +134,7 @@ void WriteTrueColour(uint8_t* p, uint32_t depth, Argb c) {
         case 16: {
             uint32_t w = uint32_t(c.r >> 3) << 10 | uint32_t(c.g >> 3) << 5 | uint32_t(c.b >> 3);
             if (depth == 16) w |= uint32_t(c.a >> 7) << 15;
-            PutU16(p, w);
+            StoreU16(p, uint16_t(w));
             return;
         }
         case 24:
@@ -156,13 +159,13 @@ void TGA_ParseHeader(TgaHeader* h, const uint8_t* b) {
     h->IDSize = b[0];
     h->ColMapType = b[1];
     h->ImageType = b[2];
-    h->ColMapStart = GetU16(b + 3);
-    h->ColMapLength = GetU16(b + 5);
+    h->ColMapStart = LoadU16(b + 3);
+    h->ColMapLength = LoadU16(b + 5);
     h->ColMapEntrySize = b[7];
-    h->XOrigin = GetU16(b + 8);
-    h->YOrigin = GetU16(b + 10);
-    h->Width = GetU16(b + 12);
-    h->Height = GetU16(b + 14);
+    h->XOrigin = LoadU16(b + 8);
+    h->YOrigin = LoadU16(b + 10);
+    h->Width = LoadU16(b + 12);
+    h->Height = LoadU16(b + 14);
     h->ColourDepth = b[16];
     h->Descriptor = b[17];
 }
@@ -249,13 +252,17 @@ int64_t TGA_RLEDecode(const uint8_t* source, uint32_t source_bytes, uint8_t* des
 
 int TGA_Decompress(void* owner, uint32_t* size) {
     TgaLayout l;
-    if (!Layout(Block(owner), *size, &l)) return -1;
+    if (!Layout(Block(owner), *size, &l, "TGA_Decompress")) return -1;
     const uint8_t type = l.header.ImageType;
     if (type != TGA_TYPE_RLE_COLOURMAP && type != TGA_TYPE_RLE_TRUECOLOUR && type != TGA_TYPE_RLE_GREY) {
         return 1;
     }
-    if (l.bytes_per_pixel == 0 || l.bytes_per_pixel > 4 || l.data_offset > *size) {
-        Refuse("TGA_Decompress", "bad header");
+    if (l.bytes_per_pixel == 0 || l.bytes_per_pixel > 4) {
+        Refuse("TGA_Decompress", "pixel depth is 0 or above 32 bits");
+        return -1;
+    }
+    if (l.data_offset > *size) {
+        Refuse("TGA_Decompress", "image ID or colour map runs past the end of the file");
         return -1;
     }
     const uint64_t new_size = l.data_offset + l.pixel_bytes;
@@ -278,35 +285,75 @@ int TGA_Decompress(void* owner, uint32_t* size) {
     return 0;
 }
 
+namespace {
+
+// The uncompressed pixels that the orientation steps move around, or null
+// (with the refusal said) when the image has none.
+uint8_t* PixelsToTurn(void* owner, uint32_t size, const TgaLayout& l, const char* function) {
+    const uint8_t type = l.header.ImageType;
+    if (type != TGA_TYPE_COLOURMAP && type != TGA_TYPE_TRUECOLOUR && type != TGA_TYPE_GREY) {
+        Refuse(function, "not an uncompressed image");
+        return nullptr;
+    }
+    if (!HasPixels(l, size)) {
+        Refuse(function, "pixel data missing");
+        return nullptr;
+    }
+    return Block(owner) + l.data_offset;
+}
+
+// Turns rows stored right to left (descriptor bit 4) into left-to-right
+// rows.  Returns 1 when they already run that way.
+int MirrorRowsToLeftRight(void* owner, uint32_t* size) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l, "TGA_Read")) return -1;
+    if ((l.header.Descriptor & TGA_DESC_RESERVED1) == 0) return 1;
+    uint8_t* pixels = PixelsToTurn(owner, *size, l, "TGA_Read");
+    if (pixels == nullptr) return -1;
+    const size_t bpp = l.bytes_per_pixel;
+    const size_t width = l.header.Width;
+    for (size_t y = 0; y < l.header.Height; ++y) {
+        uint8_t* row = pixels + y * width * bpp;
+        for (size_t x = 0; x < width / 2; ++x) {
+            std::swap_ranges(row + x * bpp, row + (x + 1) * bpp, row + (width - 1 - x) * bpp);
+        }
+    }
+    Block(owner)[17] = uint8_t(l.header.Descriptor & ~TGA_DESC_RESERVED1);
+    return 0;
+}
+
+}  // namespace
+
 int TGA_SetOrigin(void* owner, uint32_t* size, int top_bottom) {
     TgaLayout l;
-    if (!Layout(Block(owner), *size, &l)) return -1;
+    if (!Layout(Block(owner), *size, &l, "TGA_SetOrigin")) return -1;
     const bool is_top_bottom = (l.header.Descriptor & TGA_DESC_TOP_BOTTOM) != 0;
     if (is_top_bottom == (top_bottom != 0)) return 1;
-    const uint8_t type = l.header.ImageType;
-    if (type != TGA_TYPE_COLOURMAP && type != TGA_TYPE_TRUECOLOUR && type != TGA_TYPE_GREY) return -1;
-    if (!HasPixels(l, *size)) {
-        Refuse("TGA_SetOrigin", "pixel data missing");
-        return -1;
-    }
-    uint8_t* block = Block(owner);
+    uint8_t* pixels = PixelsToTurn(owner, *size, l, "TGA_SetOrigin");
+    if (pixels == nullptr) return -1;
     const size_t row = size_t(l.header.Width) * l.bytes_per_pixel;
-    uint8_t* pixels = block + l.data_offset;
     for (uint32_t i = 0; i < l.header.Height / 2u; ++i) {
         uint8_t* a = pixels + size_t(i) * row;
         uint8_t* b = pixels + size_t(l.header.Height - 1u - i) * row;
-        for (size_t k = 0; k < row; ++k) std::swap(a[k], b[k]);
+        std::swap_ranges(a, a + row, b);
     }
-    block[17] = uint8_t(block[17] ^ TGA_DESC_TOP_BOTTOM);
+    Block(owner)[17] = uint8_t(l.header.Descriptor ^ TGA_DESC_TOP_BOTTOM);
     return 0;
 }
 
 int TGA_Palette2Direct(void* owner, uint32_t* size) {
     TgaLayout l;
-    if (!Layout(Block(owner), *size, &l)) return -1;
+    if (!Layout(Block(owner), *size, &l, "TGA_Palette2Direct")) return -1;
     const TgaHeader& h = l.header;
     if (h.ColMapType == 0) return 1;
-    if (h.ColMapType != 1 || h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 || h.ColourDepth > 8 ||
+    if (h.ColMapType != 1) {
+        Refuse("TGA_Palette2Direct", "unknown colour-map type");
+        return -1;
+    }
+    // A true-colour or grey image may carry a colour map it does not use:
+    // the later steps step over it.
+    if (h.ImageType == TGA_TYPE_TRUECOLOUR || h.ImageType == TGA_TYPE_GREY) return 1;
+    if (h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 || h.ColourDepth > 8 ||
         !TrueColourDepth(h.ColMapEntrySize) || h.ColMapLength == 0) {
         Refuse("TGA_Palette2Direct", "not a colour-mapped image it can convert");
         return -1;
@@ -318,7 +365,11 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
     const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
     const uint64_t keep = TGA_HEADER_SIZE + uint64_t(h.IDSize);
     const uint64_t new_size = keep + l.pixel_count * entry;
-    if (new_size > kMaxBlock) return -1;
+    if (new_size > kMaxBlock) {
+        Refuse("TGA_Palette2Direct", "image too large");
+        return -1;
+    }
+    uint64_t outside = 0, first_outside = 0;
     Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(keep));
         TgaHeader nh = h;
@@ -336,22 +387,40 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
             if (index < 0 || index >= h.ColMapLength) {
                 DebugLog(DEBUG_GRAPHICS, 10, "Warning: TGA_Palette2Direct(): pixel %d out of range\n",
                          int(i));
+                if (outside++ == 0) first_outside = i;
                 index = 0;
             }
             std::memcpy(pixels + i * entry, map + size_t(index) * entry, entry);
         }
     });
+    // Said at any debug level: the picture shows colours its maker did not
+    // choose.
+    if (outside != 0) {
+        DebugLog(DEBUG_GRAPHICS, 0,
+                 "Warning: TGA_Palette2Direct(): %llu pixels (the first is pixel %llu) have colour indexes "
+                 "outside the colour map; they take its first entry\n",
+                 static_cast<unsigned long long>(outside), static_cast<unsigned long long>(first_outside));
+    }
     return 0;
 }
 
 int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
     TgaLayout l;
-    if (!Layout(Block(owner), *size, &l)) return -1;
+    if (!Layout(Block(owner), *size, &l, "TGA_ConvertDepth")) return -1;
     const TgaHeader& h = l.header;
     // Grey images come as 8-bit levels and become true colour here too.
     const bool grey = h.ImageType == TGA_TYPE_GREY && h.ColourDepth == 8;
-    if ((h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) || (!grey && !TrueColourDepth(h.ColourDepth)) ||
-        !TrueColourDepth(target_depth)) {
+    if (h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) {
+        Refuse("TGA_ConvertDepth",
+               h.ImageType == TGA_TYPE_GREY ? "grey levels other than 8 bits" : "not a true-colour image");
+        return -1;
+    }
+    if (!grey && !TrueColourDepth(h.ColourDepth)) {
+        Refuse("TGA_ConvertDepth", "pixel depth other than 15, 16, 24 or 32 bits");
+        return -1;
+    }
+    if (!TrueColourDepth(target_depth)) {
+        Refuse("TGA_ConvertDepth", "target depth other than 15, 16, 24 or 32 bits");
         return -1;
     }
     if (!HasPixels(l, *size)) {
@@ -360,7 +429,10 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
     }
     const uint32_t target_bpp = BytesPerPixel(target_depth);
     const uint64_t new_size = l.data_offset + l.pixel_count * target_bpp;
-    if (new_size > kMaxBlock) return -1;
+    if (new_size > kMaxBlock) {
+        Refuse("TGA_ConvertDepth", "image too large");
+        return -1;
+    }
     const uint32_t attribute_bits = h.Descriptor & TGA_DESC_ATTRIBUTE_BITS;
     Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(l.data_offset));
@@ -381,12 +453,28 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
 }
 
 int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFmt* format) {
+    constexpr const char* kFunction = "TGA_ExportPalette";
+    if (format == nullptr || format->bytes < 1 || format->bytes > 4) {
+        Refuse(kFunction, "no pixel format to convert to");
+        return -1;
+    }
+    if (entries == 0) {
+        Refuse(kFunction, "no entries asked for");
+        return -1;
+    }
     TgaLayout l;
-    if (format == nullptr || entries == 0 || !Layout(Block(owner), *size, &l)) return -1;
+    if (!Layout(Block(owner), *size, &l, kFunction)) return -1;
     const TgaHeader& h = l.header;
-    if (h.ColMapType == 0 || h.ColMapLength < entries ||
-        (h.ColMapEntrySize != 24 && h.ColMapEntrySize != 32) || l.data_offset > *size || format->bytes < 1 ||
-        format->bytes > 4) {
+    if (h.ColMapType == 0 || h.ColMapLength < entries) {
+        Refuse(kFunction, "the colour map holds fewer entries than asked for");
+        return -1;
+    }
+    if (h.ColMapEntrySize != 24 && h.ColMapEntrySize != 32) {
+        Refuse(kFunction, "colour-map entries other than 24 or 32 bits");
+        return -1;
+    }
+    if (l.data_offset > *size) {
+        Refuse(kFunction, "colour map runs past the end of the file");
         return -1;
     }
     const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
@@ -403,54 +491,83 @@ int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFm
     return 0;
 }
 
-int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
-             const ColFmt* format, uint32_t header_room) {
-    if (*size < TGA_HEADER_SIZE) return -1;
-    if (TGA_Decompress(owner, size) < 0) return -1;
-    TgaLayout l;
-    Layout(Block(owner), *size, &l);
-    if ((l.header.Descriptor & TGA_DESC_TOP_BOTTOM) == 0 && TGA_SetOrigin(owner, size, 1) < 0) {
+namespace {
+
+// The block becomes header room, then one colour-index byte per pixel.
+int KeepIndexes(void* owner, uint32_t* size, const TgaLayout& l, uint32_t header_room) {
+    if (l.header.ImageType != TGA_TYPE_COLOURMAP || l.header.ColourDepth == 0 || l.header.ColourDepth > 8) {
+        Refuse("TGA_Read", "colour indexes asked of an image that has none");
         return -1;
     }
-
-    if (format == nullptr) {
-        Layout(Block(owner), *size, &l);
-        if (l.header.ImageType != TGA_TYPE_COLOURMAP || l.header.ColourDepth == 0 ||
-            l.header.ColourDepth > 8 || !HasPixels(l, *size)) {
-            return -1;
-        }
-        const uint64_t new_size = header_room + l.pixel_count;
-        if (new_size > kMaxBlock) return -1;
-        Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
-            std::memset(out, 0, header_room);
-            std::memcpy(out + header_room, in + l.data_offset, size_t(l.pixel_count));
-        });
-    } else {
-        if (format->bytes < 1 || format->bytes > 4) return -1;
-        if (TGA_Palette2Direct(owner, size) < 0 || TGA_ConvertDepth(owner, size, 32) < 0) return -1;
-        Layout(Block(owner), *size, &l);
-        const TgaHeader& h = l.header;
-        if (h.ImageType != TGA_TYPE_TRUECOLOUR || h.ColourDepth != 32 ||
-            (h.Descriptor & TGA_DESC_INTERLEAVE) != 0 || (h.Descriptor & TGA_DESC_TOP_BOTTOM) == 0 ||
-            !HasPixels(l, *size)) {
-            return -1;
-        }
-        const uint64_t new_size = header_room + l.pixel_count * format->bytes;
-        if (new_size > kMaxBlock) return -1;
-        const bool key = (flags & LOADIMAGE_TRANSPARENT) != 0;
-        Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
-            std::memset(out, 0, header_room);
-            const uint8_t* p = in + l.data_offset;
-            uint8_t* q = out + header_room;
-            for (uint64_t i = 0; i < l.pixel_count; ++i, p += 4, q += format->bytes) {
-                uint32_t b = p[0], g = p[1], r = p[2], a = p[3];
-                if (key && r == 255 && g == 0 && b == 255) r = g = b = a = 0;
-                ColConvertWrite(q, ColConvRGB2Pixel(format, r, g, b, a), format);
-            }
-        });
+    if (!HasPixels(l, *size)) {
+        Refuse("TGA_Read", "pixel data missing");
+        return -1;
     }
-    if (width != nullptr) *width = l.header.Width;
-    if (height != nullptr) *height = l.header.Height;
+    const uint64_t new_size = header_room + l.pixel_count;
+    if (new_size > kMaxBlock) {
+        Refuse("TGA_Read", "image too large");
+        return -1;
+    }
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memset(out, 0, header_room);
+        std::memcpy(out + header_room, in + l.data_offset, size_t(l.pixel_count));
+    });
+    return 0;
+}
+
+// The block becomes header room, then the pixels in the caller's format.
+int ConvertPixels(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format, uint32_t header_room) {
+    if (format->bytes < 1 || format->bytes > 4) {
+        Refuse("TGA_Read", "pixel format of an unknown size");
+        return -1;
+    }
+    if (TGA_Palette2Direct(owner, size) < 0 || TGA_ConvertDepth(owner, size, 32) < 0) return -1;
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l, "TGA_Read")) return -1;
+    if ((l.header.Descriptor & TGA_DESC_INTERLEAVE) != 0) {
+        Refuse("TGA_Read", "interleaved rows");
+        return -1;
+    }
+    const uint64_t new_size = header_room + l.pixel_count * format->bytes;
+    if (new_size > kMaxBlock) {
+        Refuse("TGA_Read", "image too large");
+        return -1;
+    }
+    const bool key = (flags & LOADIMAGE_TRANSPARENT) != 0;
+    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memset(out, 0, header_room);
+        const uint8_t* p = in + l.data_offset;
+        uint8_t* q = out + header_room;
+        for (uint64_t i = 0; i < l.pixel_count; ++i, p += 4, q += format->bytes) {
+            uint32_t b = p[0], g = p[1], r = p[2], a = p[3];
+            if (key && r == 255 && g == 0 && b == 255) r = g = b = a = 0;
+            ColConvertWrite(q, ColConvRGB2Pixel(format, r, g, b, a), format);
+        }
+    });
+    return 0;
+}
+
+}  // namespace
+
+int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
+             const ColFmt* format, uint32_t header_room) {
+    TgaLayout l;
+    if (!Layout(Block(owner), *size, &l, "TGA_Read")) return -1;
+    if (l.header.Width == 0 || l.header.Height == 0) {
+        Refuse("TGA_Read", "image of width or height 0");
+        return -1;
+    }
+    const uint32_t image_width = l.header.Width, image_height = l.header.Height;
+    if (TGA_Decompress(owner, size) < 0) return -1;
+    // Afterwards the rows run top first and left to right, whichever
+    // corner the file started from.
+    if (TGA_SetOrigin(owner, size, 1) < 0 || MirrorRowsToLeftRight(owner, size) < 0) return -1;
+    Layout(Block(owner), *size, &l, "TGA_Read");
+    const int result = format == nullptr ? KeepIndexes(owner, size, l, header_room)
+                                         : ConvertPixels(owner, size, flags, format, header_room);
+    if (result < 0) return -1;
+    if (width != nullptr) *width = image_width;
+    if (height != nullptr) *height = image_height;
     return 0;
 }
 
@@ -459,9 +576,9 @@ int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* for
     if (TGA_Read(owner, size, &width, &height, flags, format, GFX0_HEADER_SIZE) < 0) return -1;
     uint8_t* block = Block(owner);
     std::memcpy(block, "GFX0", 4);
-    PutU16(block + GFX0_WIDTH, width);
-    PutU16(block + GFX0_HEIGHT, height);
-    PutU16(block + GFX0_FRAMES, 1);
+    StoreU16(block + GFX0_WIDTH, uint16_t(width));
+    StoreU16(block + GFX0_HEIGHT, uint16_t(height));
+    StoreU16(block + GFX0_FRAMES, 1);
     return 0;
 }
 
@@ -469,8 +586,8 @@ int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, 
                   int rows, void* markers) {
     const uint8_t* sheet = Block(owner);
     if (*size < GFX0_HEADER_SIZE || std::memcmp(sheet, "GFX0", 4) != 0) return -1;
-    const uint32_t sheet_w = GetU16(sheet + GFX0_WIDTH), sheet_h = GetU16(sheet + GFX0_HEIGHT);
-    if (GetU16(sheet + GFX0_FRAMES) != 1 || *size != GFX0_HEADER_SIZE + uint64_t(sheet_w) * sheet_h * 4) {
+    const uint32_t sheet_w = LoadU16(sheet + GFX0_WIDTH), sheet_h = LoadU16(sheet + GFX0_HEIGHT);
+    if (LoadU16(sheet + GFX0_FRAMES) != 1 || *size != GFX0_HEADER_SIZE + uint64_t(sheet_w) * sheet_h * 4) {
         return -1;
     }
     // Nothing to cut from empty frames, and the frame count is 16 bits.
@@ -494,9 +611,9 @@ int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, 
         }
         std::memset(out, 0, GFX0_HEADER_SIZE);
         std::memcpy(out, "GFX0", 4);
-        PutU16(out + GFX0_WIDTH, fw);
-        PutU16(out + GFX0_HEIGHT, fh);
-        PutU16(out + GFX0_FRAMES, frames);
+        StoreU16(out + GFX0_WIDTH, uint16_t(fw));
+        StoreU16(out + GFX0_HEIGHT, uint16_t(fh));
+        StoreU16(out + GFX0_FRAMES, uint16_t(frames));
         uint32_t* frame = reinterpret_cast<uint32_t*>(out + GFX0_HEADER_SIZE);
         const uint8_t* pixels = in + GFX0_HEADER_SIZE;
         for (uint32_t r = 0; r < uint32_t(rows); ++r) {

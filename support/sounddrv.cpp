@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/dxsound.h"
 #include "support/mem_win.h"
@@ -46,11 +47,6 @@ char g_name[kNameSize];
 
 uint32_t RingSize() { return uint32_t(g_blocks) * SND_BLOCK_SIZE; }
 int KeyOf(const SndBank* bank) { return int(bank - g_banks); }
-
-uint32_t ReadLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t ReadLe16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 // The bank behind a key; a key that names no bank ends the program rather
 // than reading outside the table.
@@ -468,101 +464,120 @@ SampInfo* GetSampInfo(SndBank* bank, int sample) {
     return info;
 }
 
-// The checks in order, each with the message that rejects the file.  A
-// chunk is never read past the end of the file, and a sample the channels
-// cannot play (no bytes, a rate outside what a channel takes) is refused
-// here rather than hanging the filler or failing in the device.
-const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out) {
+namespace {
+
+// One fault of a sample file: the code the whole-image check gives and the
+// message the driver stops with.
+struct WavFault {
+    int code;
+    const char* message;
+};
+
+constexpr WavFault kWavTooShort{-1, "GetSampInfo(): not a RIFF .wav file"};
+constexpr WavFault kWavNotRiff{-2, "GetSampInfo(): not a RIFF .wav file"};
+constexpr WavFault kWavNotWave{-3, "GetSampInfo(): RIFF file is not a .wav"};
+constexpr WavFault kWavFmtSize{-4, "GetSampInfo(): .wav file format header wrong size - not a PCM wav file"};
+constexpr WavFault kWavDataFirst{-5, "GetSampInfo(): 'data' chunk before the 'fmt' chunk in .wav file"};
+constexpr WavFault kWavChunkPastEnd{-6, "GetSampInfo(): chunk runs past the end of the .wav file"};
+constexpr WavFault kWavMissing{-7, "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file"};
+constexpr WavFault kWavFmtPastEnd{-8, "GetSampInfo(): chunk runs past the end of the .wav file"};
+constexpr WavFault kWavRiffSize{-9, "GetSampInfo(): RIFF .wav file wrong size"};
+constexpr WavFault kWavNotPcm{-10, "GetSampInfo(): not a PCM encoded .wav file - wrong format"};
+constexpr WavFault kWavNotMono{-11, "GetSampInfo(): only mono samples supported"};
+constexpr WavFault kWavNot8Bit{-12, "GetSampInfo(): only 8 bit samples supported"};
+constexpr WavFault kWavRate{-13, "GetSampInfo(): sample rate out of range in .wav file"};
+constexpr WavFault kWavDataPastEnd{-14, "GetSampInfo(): chunk runs past the end of the .wav file"};
+constexpr WavFault kWavNoSamples{-14, "GetSampInfo(): .wav file holds no sample data"};
+constexpr WavFault kWavVelk{-15, "GetSampInfo(): bad 'vELk' block in .wav file"};
+constexpr WavFault kWavCutHeader{-16, "GetSampInfo(): truncated chunk header in .wav file"};
+
+// Writers that stream leave the RIFF size (and the data size) as one of
+// these, not knowing the length when they start.
+bool IsStreamingSize(uint32_t size) { return size == 0 || size == 0xFFFFFFFF; }
+
+// The one rule of a playable sample file, used by the driver and by the
+// whole-image check alike:
+// - "RIFF" at 0, its size, "WAVE" at 8; the size is the file's length - 8,
+//   or a streaming writer's 0 or 0xFFFFFFFF, which leaves the file's own
+//   length to count;
+// - chunks one after the other, each padded to an even size, none running
+//   past the end, and nothing after the last but whole chunks;
+// - "fmt ": at least 16 bytes, PCM, mono, 8 bits, a rate a channel can
+//   play (100 to 100000 Hz);
+// - "data" after "fmt ", holding at least one sample byte; in a streamed
+//   file a size of 0, 0xFFFFFFFF or past the end means the rest of the
+//   file.  The first "data" chunk is the sample; later ones are skipped;
+// - "vELk", when present, exactly 16 bytes; other chunks are skipped.
+// A chunk is never read past the end of the file.
+const WavFault* WalkWav(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out) {
     *out = SampInfo{};
     uint8_t head[12];
-    if (file_size < 12 || !read(context, 0, head, 12) || std::memcmp(head, "RIFF", 4) != 0) {
-        return "GetSampInfo(): not a RIFF .wav file";
-    }
-    uint64_t riff_size = ReadLe32(head + 4);
-    if (riff_size + 8 != file_size || riff_size < 4) return "GetSampInfo(): RIFF .wav file wrong size";
-    if (std::memcmp(head + 8, "WAVE", 4) != 0) return "GetSampInfo(): RIFF file is not a .wav";
+    if (file_size < 12 || !read(context, 0, head, 12)) return &kWavTooShort;
+    if (std::memcmp(head, "RIFF", 4) != 0) return &kWavNotRiff;
+    const uint32_t riff_size = recbits::LoadU32(head + 4);
+    const bool streamed = IsStreamingSize(riff_size);
+    if (!streamed && (uint64_t(riff_size) + 8 != file_size || riff_size < 4)) return &kWavRiffSize;
+    if (std::memcmp(head + 8, "WAVE", 4) != 0) return &kWavNotWave;
 
     bool fmt = false, data = false;
     uint64_t pos = 12;
-    uint64_t remaining = riff_size - 4;
-    while (remaining > 0) {
+    while (pos < file_size) {
         uint8_t chunk[8];
-        if (remaining < 8 || !read(context, uint32_t(pos), chunk, 8)) {
-            return "GetSampInfo(): truncated chunk header in .wav file";
-        }
-        uint64_t size = ReadLe32(chunk + 4);
+        if (file_size - pos < 8 || !read(context, uint32_t(pos), chunk, 8)) return &kWavCutHeader;
+        uint64_t size = recbits::LoadU32(chunk + 4);
         pos += 8;
-        remaining -= 8;
-        if (size > remaining) return "GetSampInfo(): chunk runs past the end of the .wav file";
+        const uint64_t left = file_size - pos;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (size < 16) return "GetSampInfo(): .wav file format header wrong size - not a PCM wav file";
+            if (size < 16) return &kWavFmtSize;
+            if (size > left) return &kWavFmtPastEnd;
             uint8_t f[16];
-            if (!read(context, uint32_t(pos), f, 16))
-                return "GetSampInfo(): truncated chunk header in .wav file";
-            if (ReadLe16(f) != 1) return "GetSampInfo(): not a PCM encoded .wav file - wrong format";
-            if (ReadLe16(f + 2) != 1) return "GetSampInfo(): only mono samples supported";
-            if (ReadLe16(f + 14) != 8) return "GetSampInfo(): only 8 bit samples supported";
-            out->rate = ReadLe32(f + 4);
-            if (out->rate < kMinRate || out->rate > kMaxRate) {
-                return "GetSampInfo(): sample rate out of range in .wav file";
-            }
+            if (!read(context, uint32_t(pos), f, 16)) return &kWavCutHeader;
+            if (recbits::LoadU16(f) != 1) return &kWavNotPcm;
+            if (recbits::LoadU16(f + 2) != 1) return &kWavNotMono;
+            if (recbits::LoadU16(f + 14) != 8) return &kWavNot8Bit;
+            out->rate = recbits::LoadU32(f + 4);
+            if (out->rate < kMinRate || out->rate > kMaxRate) return &kWavRate;
             fmt = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
+        } else if (std::memcmp(chunk, "data", 4) == 0 && !data) {
+            if (!fmt) return &kWavDataFirst;
+            if (streamed && (IsStreamingSize(uint32_t(size)) || size > left)) size = left;
+            if (size > left) return &kWavDataPastEnd;
+            if (size == 0) return &kWavNoSamples;
             out->data_offset = uint32_t(pos);
             out->data_size = uint32_t(size);
             data = true;
         } else if (std::memcmp(chunk, "vELk", 4) == 0) {
+            if (size != 16) return &kWavVelk;
             uint8_t v[16];
-            if (size != 16) return "GetSampInfo(): bad 'vELk' block in .wav file";
-            if (!read(context, uint32_t(pos), v, 16))
-                return "GetSampInfo(): truncated chunk header in .wav file";
-            out->velk = ReadLe32(v);
+            if (size > left || !read(context, uint32_t(pos), v, 16)) return &kWavChunkPastEnd;
+            out->velk = recbits::LoadU32(v);
+        } else if (size > left) {
+            return &kWavChunkPastEnd;
         }
-        uint64_t step = std::min(size + (size & 1), remaining);  // the pad byte, when present
-        pos += step;
-        remaining -= step;
+        pos += std::min(size + (size & 1), left);  // the pad byte, when present
     }
-    if (!fmt || !data) return "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file";
-    if (out->data_size == 0) return "GetSampInfo(): .wav file holds no sample data";
+    if (!fmt || !data) return &kWavMissing;
     return nullptr;
 }
 
+}  // namespace
+
+const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out) {
+    const WavFault* fault = WalkWav(read, context, file_size, out);
+    return fault != nullptr ? fault->message : nullptr;
+}
+
 const char* SndParseWavImage(std::span<const uint8_t> file, SampInfo* out) {
-    if (file.size() > 0xFFFFFFFFu) return "GetSampInfo(): RIFF .wav file wrong size";
+    if (file.size() > 0xFFFFFFFFu) return kWavRiffSize.message;
     ImageReader reader{file};
     return SndParseWavHeader(ReadFromImage, &reader, uint32_t(file.size()), out);
 }
 
 int SndCheckWavImage(const uint8_t* bytes, uint32_t length) {
-    if (length < 12) return -1;
-    if (std::memcmp(bytes, "RIFF", 4) != 0) return -2;
-    if (std::memcmp(bytes + 8, "WAVE", 4) != 0) return -3;
-    bool fmt = false;
-    uint64_t pos = 12;
-    while (pos + 8 <= length) {
-        const uint8_t* chunk = bytes + pos;
-        uint64_t size = ReadLe32(chunk + 4);
-        uint64_t left = length - (pos + 8);
-        const uint8_t* body = chunk + 8;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (size < 16) return -4;
-            if (size > left) return -8;
-            if (ReadLe16(body) != 1) return -10;
-            if (ReadLe16(body + 2) != 1) return -11;
-            if (ReadLe16(body + 14) != 8) return -12;
-            uint32_t rate = ReadLe32(body + 4);
-            if (rate < 6000 || rate > 44100) return -13;
-            fmt = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            if (!fmt) return -5;
-            if (size < 32 || size > 1048576 || size > left) return -14;
-            return 0;
-        } else if (size > left) {
-            return -6;
-        }
-        pos += 8 + size + (size & 1);
-    }
-    return -7;
+    ImageReader reader{std::span<const uint8_t>(bytes, length)};
+    SampInfo info;
+    const WavFault* fault = WalkWav(ReadFromImage, &reader, length, &info);
+    return fault != nullptr ? fault->code : 0;
 }
 
 // ---- Channel wrappers -----------------------------------------------------------

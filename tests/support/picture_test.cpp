@@ -221,6 +221,7 @@ TEST_F(PictureTest, OutOfRangeIndexesTakeTheFirstEntry) {
     DebugSetLevel(DEBUG_GRAPHICS, 0);
     EXPECT_NE(log.find("Warning: TGA_Palette2Direct(): pixel 1 out of range\n"), std::string::npos);
     EXPECT_NE(log.find("pixel 2 out of range"), std::string::npos);
+    EXPECT_NE(log.find("2 pixels (the first is pixel 1) have colour indexes outside"), std::string::npos);
     EXPECT_EQ(Pixel32(block_, 0), 0xFF605040u);
     EXPECT_EQ(Pixel32(block_, 1), 0xFF302010u);
     EXPECT_EQ(Pixel32(block_, 2), 0xFF302010u);
@@ -274,6 +275,135 @@ TEST_F(PictureTest, DebugPrintNamesTheFields) {
     StdoutCapture again;
     TGA_DebugPrintHeader(tga.data());
     EXPECT_NE(again.Text().find("UNKNOWN IMAGE TYPE 42"), std::string::npos);
+}
+
+// ---- Files written from every corner --------------------------------------
+
+// The test picture as a TGA written from the corner the descriptor names:
+// bit 5 clear stores the bottom row first, bit 4 set stores each row right
+// to left.  Colour-mapped files carry one map entry per pixel, from map
+// index 2, so index i + 2 is pixel i's colour.
+Bytes TgaFromCorner(uint8_t origin_bits, bool colour_mapped, bool rle) {
+    const uint8_t type = colour_mapped ? (rle ? TGA_TYPE_RLE_COLOURMAP : TGA_TYPE_COLOURMAP)
+                                       : (rle ? TGA_TYPE_RLE_TRUECOLOUR : TGA_TYPE_TRUECOLOUR);
+    Bytes tga = Header(type, kW, kH, colour_mapped ? 8 : 32, uint8_t(origin_bits | (colour_mapped ? 0 : 8)));
+    auto put_bgra = [&tga](uint32_t argb) {
+        tga.insert(tga.end(), {uint8_t(argb), uint8_t(argb >> 8), uint8_t(argb >> 16), uint8_t(argb >> 24)});
+    };
+    if (colour_mapped) {
+        tga[1] = 1;
+        tga[3] = 2;  // first map index
+        tga[5] = kW * kH;
+        tga[7] = 32;
+        for (uint32_t p : kPicture) put_bgra(p);
+    }
+    for (int row = 0; row < kH; ++row) {
+        const int y = (origin_bits & TGA_DESC_TOP_BOTTOM) ? row : kH - 1 - row;
+        for (int column = 0; column < kW; ++column) {
+            const int x = (origin_bits & TGA_DESC_RESERVED1) ? kW - 1 - column : column;
+            if (rle) tga.push_back(0);  // a literal packet of one pixel
+            if (colour_mapped) {
+                tga.push_back(uint8_t(y * kW + x + 2));
+            } else {
+                put_bgra(kPicture[y * kW + x]);
+            }
+        }
+    }
+    return tga;
+}
+
+TEST_F(PictureTest, FilesWrittenFromEveryCornerLoadTheSamePicture) {
+    for (uint8_t origin : {0x00, 0x10, 0x20, 0x30}) {
+        for (bool colour_mapped : {false, true}) {
+            for (bool rle : {false, true}) {
+                std::string what = "origin bits " + std::to_string(origin) +
+                                   (colour_mapped ? " colour-mapped" : " true-colour") + (rle ? " RLE" : "");
+                Load(TgaFromCorner(origin, colour_mapped, rle));
+                ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << what;
+                ExpectPicture(what);
+            }
+        }
+        // Colour indexes come in the same order as the colours.
+        Load(TgaFromCorner(origin, true, false));
+        ASSERT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), 0);
+        ASSERT_EQ(size_, uint32_t(kW * kH));
+        for (int i = 0; i < kW * kH; ++i) EXPECT_EQ(block_[i], i + 2) << int(origin) << " pixel " << i;
+    }
+}
+
+TEST_F(PictureTest, ATrueColourFileCarryingAColourMapSkipsTheMap) {
+    for (bool rle : {false, true}) {
+        Bytes plain = TgaFromCorner(0x20, false, rle);
+        Bytes tga(plain.begin(), plain.begin() + 18);
+        tga[1] = 1;
+        tga[5] = 3;  // three entries of 24 bits the pixels never use
+        tga[7] = 24;
+        tga.insert(tga.end(), 9, 0xEE);
+        tga.insert(tga.end(), plain.begin() + 18, plain.end());
+        Load(tga);
+        ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << rle;
+        ExpectPicture(rle ? "RLE" : "raw");
+    }
+}
+
+TEST_F(PictureTest, IndexesPastTheColourMapAreClampedAndSaidAtAnyLevel) {
+    Bytes tga = TgaFromCorner(0x20, true, false);
+    tga[18 + kW * kH * 4 + 4] = 200;  // pixel 4 points past the map
+    tga[18 + kW * kH * 4 + 5] = 1;    // pixel 5 before its start
+    Load(tga);
+    StdoutCapture out;
+    ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0);
+    EXPECT_EQ(
+        out.Text(),
+        "Warning: TGA_Palette2Direct(): 2 pixels (the first is pixel 4) have colour indexes outside the "
+        "colour map; they take its first entry\n");
+    EXPECT_EQ(Pixel32(block_, 3), kPicture[3]);
+    EXPECT_EQ(Pixel32(block_, 4), kPicture[0]);
+    EXPECT_EQ(Pixel32(block_, 5), kPicture[0]);
+}
+
+TEST_F(PictureTest, EveryRefusalSaysWhy) {
+    Bytes good = TgaFromCorner(0x20, false, false);
+    auto with = [&good](size_t at, uint8_t value) {
+        Bytes b = good;
+        b[at] = value;
+        return b;
+    };
+    const Bytes rle = TgaFromCorner(0x20, false, true);
+    Bytes no_image_bottom_up = with(2, TGA_TYPE_NONE);
+    no_image_bottom_up[17] = 0;
+    Bytes odd_map = TgaFromCorner(0x20, true, false);
+    odd_map[1] = 7;
+    struct Case {
+        const char* what;
+        Bytes file;
+        const char* message;
+    } cases[] = {
+        {"short header", Bytes(good.begin(), good.begin() + 17),
+         "Warning: TGA_Read(): file shorter than the 18-byte TGA header\n"},
+        {"width 0", with(12, 0), "Warning: TGA_Read(): image of width or height 0\n"},
+        {"height 0", with(14, 0), "Warning: TGA_Read(): image of width or height 0\n"},
+        {"no image", with(2, TGA_TYPE_NONE), "Warning: TGA_ConvertDepth(): not a true-colour image\n"},
+        {"no image, bottom-up", no_image_bottom_up, "Warning: TGA_SetOrigin(): not an uncompressed image\n"},
+        {"pixels cut", Bytes(good.begin(), good.end() - 1),
+         "Warning: TGA_ConvertDepth(): pixel data missing\n"},
+        {"depth 12", with(16, 12),
+         "Warning: TGA_ConvertDepth(): pixel depth other than 15, 16, 24 or 32 bits\n"},
+        {"interleaved", with(17, 0x68), "Warning: TGA_Read(): interleaved rows\n"},
+        {"packets cut", Bytes(rle.begin(), rle.end() - 1),
+         "Warning: TGA_Decompress(): run-length data ends early\n"},
+        {"unknown colour-map type", odd_map, "Warning: TGA_Palette2Direct(): unknown colour-map type\n"},
+    };
+    for (const Case& c : cases) {
+        Load(c.file);
+        StdoutCapture out;
+        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << c.what;
+        EXPECT_EQ(out.Text(), c.message) << c.what;
+    }
+    Load(good);
+    StdoutCapture out;
+    EXPECT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), -1);
+    EXPECT_EQ(out.Text(), "Warning: TGA_Read(): colour indexes asked of an image that has none\n");
 }
 
 // ---- Refused input -------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/dsound.h"
+#include "support/bytes.h"
 #include "support/dxsound.h"
 #include "support/mem_win.h"
 #include "support/poll.h"
@@ -329,8 +330,68 @@ TEST_F(SoundDriverTest, WholeImageCheckGivesItsCodes) {
     EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(2, 1, kRate, 8)}, {"data", pcm}})), -10);
     EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(1, 2, kRate, 8)}, {"data", pcm}})), -11);
     EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, kRate, 16)}, {"data", pcm}})), -12);
-    EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 48000, 8)}, {"data", pcm}})), -13);
-    EXPECT_EQ(code(testwav::Build({{"fmt ", fmt}, {"data", Ramp(31)}})), -14);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 99, 8)}, {"data", pcm}})), -13);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 100001, 8)}, {"data", pcm}})), -13);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", fmt}, {"data", {}}})), -14);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", fmt}, {"data", pcm, 1000}})), -14);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 2)), -9);
+    EXPECT_EQ(code(testwav::Build({{"fmt ", fmt}, {"vELk", testwav::VelkBody(1, 12)}, {"data", pcm}})), -15);
+    std::vector<uint8_t> cut = testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 4);
+    cut.insert(cut.end(), {'L', 'I', 'S', 'T'});
+    EXPECT_EQ(code(cut), -16);
+}
+
+// What files from other programs carry, each read by the driver's walk and
+// judged by the whole-image check: both must agree, since they state one rule.
+TEST(WavRuleTest, TheDriverAndTheCheckAgreeOnFilesFromOtherPrograms) {
+    std::vector<uint8_t> pcm = Ramp(40);
+    std::vector<uint8_t> fmt = testwav::FmtBody(1, 1, kRate, 8);
+    auto with_riff_size = [](std::vector<uint8_t> file, uint32_t size) {
+        recbits::StoreU32(file.data() + 4, size);
+        return file;
+    };
+    // A streaming writer's file: sizes it could not know, data to the end.
+    std::vector<uint8_t> streamed =
+        with_riff_size(testwav::Build({{"fmt ", fmt}, {"data", pcm}}), 0xFFFFFFFF);
+    recbits::StoreU32(streamed.data() + 12 + 24 + 4, 0xFFFFFFFF);
+    std::vector<uint8_t> streamed_zero = with_riff_size(streamed, 0);
+    recbits::StoreU32(streamed_zero.data() + 12 + 24 + 4, 0);
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> file;
+        uint32_t rate;  // 0: refused
+        uint32_t data_size;
+    } cases[] = {
+        {"48 kHz", testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 48000, 8)}, {"data", pcm}}), 48000, 40},
+        {"a short sample", testwav::Build({{"fmt ", fmt}, {"data", Ramp(3)}}), kRate, 3},
+        {"RIFF size 0xFFFFFFFF", with_riff_size(testwav::Simple(pcm, kRate, true), 0xFFFFFFFF), kRate, 40},
+        {"RIFF size 0", with_riff_size(testwav::Simple(pcm, kRate, false), 0), kRate, 40},
+        {"streamed data size 0xFFFFFFFF", streamed, kRate, 40},
+        {"streamed data size 0", streamed_zero, kRate, 40},
+        {"two data chunks", testwav::Build({{"fmt ", fmt}, {"data", pcm}, {"data", Ramp(7)}}), kRate, 40},
+        {"a RIFF size one short", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, -1), 0, 0},
+        {"a RIFF size past the end", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 8), 0, 0},
+        {"data before fmt", testwav::Build({{"data", pcm}, {"fmt ", fmt}}), 0, 0},
+        {"a rate no channel plays", testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 50, 8)}, {"data", pcm}}),
+         0, 0},
+        {"an empty data chunk", testwav::Build({{"fmt ", fmt}, {"data", {}}}), 0, 0},
+    };
+    for (const Case& c : cases) {
+        SampInfo info{};
+        const char* fault = SndParseWavImage(c.file, &info);
+        const int code = SndCheckWavImage(c.file.data(), uint32_t(c.file.size()));
+        EXPECT_EQ(fault == nullptr, code == 0)
+            << c.what << ": " << (fault ? fault : "accepted") << ", " << code;
+        if (c.rate == 0) {
+            EXPECT_NE(fault, nullptr) << c.what;
+            continue;
+        }
+        ASSERT_EQ(fault, nullptr) << c.what << ": " << fault;
+        EXPECT_EQ(info.rate, c.rate) << c.what;
+        EXPECT_EQ(info.data_size, c.data_size) << c.what;
+        EXPECT_EQ(std::memcmp(c.file.data() + info.data_offset, Ramp(c.data_size).data(), c.data_size), 0)
+            << c.what;
+    }
 }
 
 TEST(SoundDriverDownTest, EverythingButInitDoesNothing) {
