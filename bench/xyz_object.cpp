@@ -10,8 +10,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
+#include "support/bytes.h"
 #include "support/dxd3danim.h"
 #include "support/dxd3dobj.h"
 #include "support/mem_win.h"
@@ -21,8 +23,16 @@ namespace {
 
 constexpr int kBones = 18;
 
-void Put(std::vector<uint8_t>& out, size_t at, const void* value, size_t size) {
-    std::memcpy(&out[at], value, size);  // the machine is little-endian, as the file
+// Little-endian words and floats in a row from `at`.
+template <typename T, size_t N>
+void Put(std::vector<uint8_t>& out, size_t at, const T (&values)[N]) {
+    for (size_t i = 0; i < N; ++i) {
+        if constexpr (std::is_same_v<T, float>) {
+            recbits::StoreF32(&out[at + 4 * i], values[i]);
+        } else {
+            recbits::StoreU32(&out[at + 4 * i], values[i]);
+        }
+    }
 }
 
 // 18 joints, then 18 boxes of 8 points and 6 quads, one texture per 3 boxes.
@@ -33,12 +43,12 @@ std::vector<uint8_t> Figure(int boxes_per_bone) {
     std::vector<uint8_t> out(q_at + polygons * 56, 0);
     std::memcpy(out.data(), "XYZ0", 4);
     const uint32_t header[9] = {p_at, points, 16, s_at, surfaces, 72, q_at, polygons, 56};
-    Put(out, 8, header, sizeof header);
+    Put(out, 8, header);
     auto point = [&](uint32_t i, float x, float y, float z, uint16_t bone, uint16_t parent) {
         const float xyz[3] = {x, y, z};
-        Put(out, p_at + i * 16, xyz, 12);
-        Put(out, p_at + i * 16 + 12, &bone, 2);
-        Put(out, p_at + i * 16 + 14, &parent, 2);
+        Put(out, p_at + i * 16, xyz);
+        recbits::StoreU16(&out[p_at + i * 16 + 12], bone);
+        recbits::StoreU16(&out[p_at + i * 16 + 14], parent);
     };
     for (uint16_t b = 0; b < kBones; ++b)
         point(b, 0.0f, 0.1f * b, 0.0f, uint16_t(b + 1), b ? uint16_t(b - 1) : 0xFFFF);
@@ -56,13 +66,12 @@ std::vector<uint8_t> Figure(int boxes_per_bone) {
         for (uint32_t f = 0; f < 6; ++f) {
             const size_t at = q_at + (6 * box + f) * 56;
             const uint32_t head[2] = {box % surfaces, 4};
-            Put(out, at, head, 8);
+            Put(out, at, head);
             for (int k = 0; k < 4; ++k) {
-                const uint32_t p = first + kFaces[f][k];
-                Put(out, at + 8 + 4 * k, &p, 4);
+                recbits::StoreU32(&out[at + 8 + 4 * k], first + kFaces[f][k]);
             }
-            Put(out, at + 24, uv[0], 16);
-            Put(out, at + 40, uv[1], 16);
+            Put(out, at + 24, uv[0]);
+            Put(out, at + 40, uv[1]);
         }
     }
     return out;

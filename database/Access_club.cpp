@@ -7,6 +7,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/injuries.h"
 #include "management/squads.h"
 #include "season/calendar.h"
@@ -99,15 +100,13 @@ constexpr int kShortListSlots = 5;
 
 constexpr int32_t kMaxBalance = 134217727;  // the 28-bit field's top
 
-bool IsClub(int club) { return club >= 0 && club < kClubCount; }
-
 uint8_t* Rec(int16_t club) { return ClubRecords[club].bytes; }
 
 // A getter with a message stops the program for a club outside the table;
 // the message names negative clubs, but a number past the table is the same
 // program error and must not read beyond it.
 void CheckGet(int16_t club, const char* message) {
-    if (!IsClub(club)) {
+    if (!IsClubNumber(club)) {
         std::printf(message, int(club));
         FatalExit();
     }
@@ -118,23 +117,25 @@ uint32_t Get(int16_t club, BitField f, const char* message) {
     return ReadField(Rec(club), f);
 }
 
-uint16_t GetQuiet(int16_t club, BitField f) { return IsClub(club) ? uint16_t(ReadField(Rec(club), f)) : 0; }
+uint16_t GetQuiet(int16_t club, BitField f) {
+    return IsClubNumber(club) ? uint16_t(ReadField(Rec(club), f)) : 0;
+}
 
 void SetClamped(int16_t club, BitField f, int value, int low, int high) {
-    if (IsClub(club)) WriteField(Rec(club), f, uint32_t(std::clamp(value, low, high)));
+    if (IsClubNumber(club)) WriteField(Rec(club), f, uint32_t(std::clamp(value, low, high)));
 }
 
 void SetMasked(int16_t club, BitField f, int value) {
-    if (IsClub(club)) WriteField(Rec(club), f, uint32_t(value));
+    if (IsClubNumber(club)) WriteField(Rec(club), f, uint32_t(value));
 }
 
 void SetByte(int16_t club, int offset, int value) {
-    if (IsClub(club)) Rec(club)[offset] = uint8_t(value < 0 ? 0 : value);
+    if (IsClubNumber(club)) Rec(club)[offset] = uint8_t(value < 0 ? 0 : value);
 }
 
 // Support and generosity above 100 take the viewed country number.
 void SetBoardByte(int16_t club, int offset, int value) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     if (value > 100) value = HVW_GetViewedCountry();
     Rec(club)[offset] = uint8_t(value < 0 ? 0 : value);
 }
@@ -159,7 +160,7 @@ uint32_t SeasonStamp() {
 
 // Record setters refuse clubs outside the table (negative clubs are the
 // callers' "no club").
-bool CanSetRecord(int16_t club) { return IsClub(club); }
+bool CanSetRecord(int16_t club) { return IsClubNumber(club); }
 
 int32_t FeeTimesHundred(uint32_t fee) {
     int64_t value = int64_t(fee) * 100;
@@ -167,7 +168,7 @@ int32_t FeeTimesHundred(uint32_t fee) {
 }
 
 uint8_t* HistoryBlock(int16_t club, int16_t block) {
-    if (!IsClub(club) || block < 0 || block >= kHistoryBlocks) return nullptr;
+    if (!IsClubNumber(club) || block < 0 || block >= kHistoryBlocks) return nullptr;
     return Rec(club) + kHistory + kHistoryBlockSize * block;
 }
 
@@ -184,7 +185,7 @@ void CheckBidSlot(int16_t club, int16_t slot, const char* message) {
 int ShortListOffset(int bid, int slot) { return kBidShortList + 30 * bid + 6 * slot; }
 
 void CheckShortList(int16_t club, int16_t bid, int16_t slot) {
-    if (!IsClub(club)) {
+    if (!IsClubNumber(club)) {
         std::printf("Trying to get bid short list of neg club : '%d'\n", int(club));
         FatalExit();
     }
@@ -219,7 +220,7 @@ constexpr int32_t kHeadChangeMoney[6][10] = {
 
 // --- addresses -------------------------------------------------------------
 
-ClubRecord* GetClubRecordAddress(int16_t club) { return IsClub(club) ? &ClubRecords[club] : nullptr; }
+ClubRecord* GetClubRecordAddress(int16_t club) { return IsClubNumber(club) ? &ClubRecords[club] : nullptr; }
 ClubRecord* GetClubRecordPtr(int16_t club) { return GetClubRecordAddress(club); }
 int16_t ClubOrNone(int16_t club) { return club < 0 ? -1 : club; }
 
@@ -233,7 +234,7 @@ int32_t GetClubBalance(int16_t club) {
 // rather than wrapping into a small or negative one.
 void SetClubBalance(int16_t club, int32_t value) { SetClamped(club, kBalance, value, 0, kMaxBalance); }
 void AddClubBalance(int16_t club, int32_t amount) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     int64_t balance = int64_t(GetClubBalance(club)) + amount;
     WriteField(Rec(club), kBalance, uint32_t(std::clamp<int64_t>(balance, 0, kMaxBalance)));
 }
@@ -272,7 +273,7 @@ void SetClubStandCapacity3(int16_t club, int16_t v) { SetClamped(club, kStandCap
 
 // The one getter that reports a bad club and carries on.
 uint16_t GetClubBaseRep(int16_t club) {
-    if (!IsClub(club)) {
+    if (!IsClubNumber(club)) {
         std::printf("Trying to get Rep of neg club : '%d'\n", int(club));
         return 0;
     }
@@ -312,13 +313,17 @@ void SetClubSeasonLoans(int16_t club, int16_t value) { SetByte(club, kSeasonLoan
 
 // --- squad averages, board -------------------------------------------------
 
-uint16_t GetClubSquadAvgStat(int16_t club) { return IsClub(club) ? LoadU16(Rec(club) + kSquadAvgStat) : 0; }
-void SetClubSquadAvgStat(int16_t club, int16_t value) {
-    if (IsClub(club)) StoreU16(Rec(club) + kSquadAvgStat, uint16_t(std::clamp<int>(value, 0, 100)));
+uint16_t GetClubSquadAvgStat(int16_t club) {
+    return IsClubNumber(club) ? LoadU16(Rec(club) + kSquadAvgStat) : 0;
 }
-uint32_t GetClubSquadAvgWage(int16_t club) { return IsClub(club) ? LoadU32(Rec(club) + kSquadAvgWage) : 0; }
+void SetClubSquadAvgStat(int16_t club, int16_t value) {
+    if (IsClubNumber(club)) StoreU16(Rec(club) + kSquadAvgStat, uint16_t(std::clamp<int>(value, 0, 100)));
+}
+uint32_t GetClubSquadAvgWage(int16_t club) {
+    return IsClubNumber(club) ? LoadU32(Rec(club) + kSquadAvgWage) : 0;
+}
 void SetClubSquadAvgWage(int16_t club, uint32_t value) {
-    if (IsClub(club)) StoreU32(Rec(club) + kSquadAvgWage, value);
+    if (IsClubNumber(club)) StoreU32(Rec(club) + kSquadAvgWage, value);
 }
 uint16_t GetClubSupport(int16_t club) {
     return GetByte(club, kSupport, "Trying to get support of neg club : '%d'\n");
@@ -341,7 +346,7 @@ uint16_t GetClubName(int16_t club) {
     return LoadU16(Rec(club) + kHeadName);
 }
 void SetClubName(int16_t club, uint16_t player) {
-    if (IsClub(club)) StoreU16(Rec(club) + kHeadName, player);
+    if (IsClubNumber(club)) StoreU16(Rec(club) + kHeadName, player);
 }
 uint16_t GetClubSeasonDispoints(int16_t club) {
     return Get(club, kSeasonDispoints, "Trying to get season dispoints of neg club : '%d'\n");
@@ -491,7 +496,7 @@ uint16_t GetClubBidClause(int16_t club, int16_t slot) {
 }
 // A bid unsettles the player a little before it is stored.
 void SetClubBid(int16_t club, int16_t slot, uint16_t player, int32_t price, int16_t clause) {
-    if (!IsClub(club) || slot < 0 || slot >= kBidSlots) return;
+    if (!IsClubNumber(club) || slot < 0 || slot >= kBidSlots) return;
     if (IsValidPlayer(player)) ChangePlayerStatRandom(player, 2);
     uint8_t* b = Bids(club);
     StoreU16(b + kBidPlayer + 2 * slot, player);
@@ -513,7 +518,7 @@ uint8_t GetClubBidShortListByte2(int16_t club, int16_t bid, int16_t slot) {
 }
 void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t player, uint8_t value1,
                          uint8_t value2) {
-    if (!IsClub(club) || bid < 0 || bid >= kShortListBids || slot < 0 || slot >= kShortListSlots ||
+    if (!IsClubNumber(club) || bid < 0 || bid >= kShortListBids || slot < 0 || slot >= kShortListSlots ||
         player >= PlayerCount) {
         return;
     }
@@ -576,7 +581,7 @@ void FillClubScorers(int16_t club, int16_t block) {
     int count = 0;
     for (int i = 0; i < kSquadListSize; ++i) {
         uint16_t player = FirstTeamList.players[i];
-        if (player == 0 || player == PlayerCount || !IsValidPlayer(player)) continue;
+        if (!IsValidPlayer(player)) continue;
         if (GetPlayerPosition(player) == 0 || listed(player)) continue;
         candidates[count++] = player;
     }
@@ -629,7 +634,7 @@ void FillClubCupRuns(int16_t club, int16_t block) {
 // Draws a new head: a random player of the club's nation, or whoever a
 // 1-in-100 draw lands on, lends him his name.
 void NewClubHead(int16_t club) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     SetClubSupport(club, int16_t(GameRandom() % 100));
     SetClubGenerosity(club, int16_t(GameRandom() % 100));
     SetClubTenure(club, int16_t(24 + GameRandom() % 156));

@@ -8,6 +8,7 @@
 #include "database/Access.h"
 #include "database/dates.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/sponsorship.h"
 #include "management/squads.h"
 #include "season/calendar.h"
@@ -46,8 +47,6 @@ enum : int {
     kLastBalance = 48,
 };
 
-bool IsClub(int club) { return club >= 0 && club < kClubCount; }
-
 int ClampWeek(int week) { return week < 0 || week >= kFinanceWeeks ? kFinanceWeeks - 1 : week; }
 
 uint8_t* WeekEntry(int16_t club, int week) {
@@ -59,7 +58,7 @@ uint8_t* Totals(int16_t club) { return ClubFinanceRecords[club].bytes + kTotals;
 // Getters stop the program on a club outside the table (the message names
 // negative clubs; one past the end is the same error).
 void CheckGet(int16_t club, const char* message) {
-    if (!IsClub(club)) {
+    if (!IsClubNumber(club)) {
         std::printf(message, int(club));
         FatalExit();
     }
@@ -71,7 +70,7 @@ int32_t GetWeek(int16_t club, int16_t week, int field, const char* message) {
 }
 
 void SetWeek(int16_t club, int32_t value, int16_t week, int field, bool atLeastZero) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     StoreI32(WeekEntry(club, week) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
@@ -81,7 +80,7 @@ int32_t GetSeason(int16_t club, int field, const char* message) {
 }
 
 void SetSeason(int16_t club, int32_t value, int field, bool atLeastZero) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     StoreI32(Totals(club) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
@@ -341,7 +340,7 @@ int32_t GetWeeklyCommercialIncome(int16_t club, int32_t gate) {
 int32_t GetTelevisedMatchIncome(int16_t club) {
     int nation = GetClubNation(club);
     int division = GetClubDivision(club);
-    if (nation >= kCountryCount || division >= kDivisionCount) return 0;
+    if (!IsCountryNumber(nation) || !IsDivisionNumber(division)) return 0;
     return BroadcastMoney[nation][division] / 25;
 }
 
@@ -360,7 +359,7 @@ int32_t GetWeeklyOutgoings(int16_t club) {
     BuildClubSquadList(club);
     int64_t wages = 0, clauses = 0;
     for (uint16_t player : FirstTeamList.players) {
-        if (player == 0 || player == PlayerCount || !IsValidPlayer(player)) continue;
+        if (!IsValidPlayer(player)) continue;
         wages += int64_t(GetPlayerWage(player)) * 25;
         clauses += int64_t(GetPlayerClause4(player)) + GetPlayerClause5(player) + GetPlayerClause6(player);
     }
@@ -391,7 +390,7 @@ int32_t GetAffordableWage(int16_t club) {
     BuildClubSquadList(club);
     int64_t n = 0, sum = 0;
     for (uint16_t player : FirstTeamList.players) {
-        if (player == 0 || player == PlayerCount || !IsValidPlayer(player)) continue;
+        if (!IsValidPlayer(player)) continue;
         if (GetPlayerClause8(player) == 0) continue;
         ++n;
         sum += int64_t(GetPlayerWage(player)) * 25;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/nations.h"
 #include "season/calendar.h"
 #include "season/messages.h"
@@ -99,9 +100,6 @@ constexpr int16_t kPositionBonus[kPlayerPositionCount][8] = {
 
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
 
-// The table bounds guard a player count read from a damaged save.
-bool InUse(uint16_t player) { return player != 0 && player < PlayerCount && player < kMaxPlayers; }
-
 // Player 0 is a program error that ends the game silently.
 void StopOnPlayerZero(uint16_t player) {
     if (player == 0) FatalExit();
@@ -110,7 +108,7 @@ void StopOnPlayerZero(uint16_t player) {
 // Checks of a getter with a message.
 void CheckGet(uint16_t player, const char* message) {
     StopOnPlayerZero(player);
-    if (!InUse(player)) {
+    if (!IsPlayerNumber(player)) {
         std::printf(message, int(player));
         FatalExit();
     }
@@ -124,13 +122,13 @@ uint16_t Get(uint16_t player, BitField f, const char* message) {
 // A getter without a message reads 0 for a number not in use.
 uint16_t GetQuiet(uint16_t player, BitField f) {
     StopOnPlayerZero(player);
-    return InUse(player) ? uint16_t(ReadField(Rec(player), f)) : 0;
+    return IsPlayerNumber(player) ? uint16_t(ReadField(Rec(player), f)) : 0;
 }
 
 // True when a setter may write the record.
 bool CanSet(uint16_t player) {
     StopOnPlayerZero(player);
-    return InUse(player);
+    return IsPlayerNumber(player);
 }
 
 void SetMasked(uint16_t player, BitField f, int value) {
@@ -205,15 +203,15 @@ int CupOffset(int slot, int row) {
 
 }  // namespace
 
-bool IsValidPlayer(uint16_t player) { return InUse(player); }
+bool IsValidPlayer(uint16_t player) { return IsPlayerNumber(player); }
 
 PlayerRecord* GetPlayerRecordAddress(uint16_t player) {
-    return InUse(player) ? &PlayerRecords[player] : nullptr;
+    return IsPlayerNumber(player) ? &PlayerRecords[player] : nullptr;
 }
 
 const char* GetPlayerSurname(uint16_t player) {
     StopOnPlayerZero(player);
-    return InUse(player) ? reinterpret_cast<const char*>(Rec(player) + kSurname) : "";
+    return IsPlayerNumber(player) ? reinterpret_cast<const char*>(Rec(player) + kSurname) : "";
 }
 
 void SetPlayerSurname(uint16_t player, const char* surname) {
@@ -253,7 +251,7 @@ void SetPlayerSellOnPercent(uint16_t player, int16_t value) {
 
 uint16_t GetPlayerField52(uint16_t player) {
     StopOnPlayerZero(player);
-    return InUse(player) ? LoadU16(Rec(player) + kField52) : 0;
+    return IsPlayerNumber(player) ? LoadU16(Rec(player) + kField52) : 0;
 }
 void SetPlayerField52(uint16_t player, int16_t value) {
     if (CanSet(player)) StoreU16(Rec(player) + kField52, uint16_t(value));
@@ -536,7 +534,7 @@ void ChangePlayerMorale(uint16_t player, int16_t change) {
     int delta = change;
     if (delta < 0) {
         uint16_t club = LoadU16(Rec(player) + kClub);
-        int16_t clubNation = club < kClubCount ? int16_t(GetClubNation(int16_t(club))) : 0;
+        int16_t clubNation = IsClubNumber(club) ? int16_t(GetClubNation(int16_t(club))) : 0;
         int16_t nationality = int16_t(ReadField(Rec(player), kNationality));
         if (NationGroup(clubNation) != NationGroup(nationality)) delta *= 2;
         morale -= (-delta * morale) / 100 + 1;
@@ -731,7 +729,7 @@ void SetPlayerLoanClub(uint16_t player, int16_t value) {
 uint16_t GetPlayerCup(uint16_t player, int16_t slot, int16_t row) {
     StopOnPlayerZero(player);
     bool rowOk = slot >= 4 || (row >= 0 && row < kCupRows);
-    if (!InUse(player) || slot < 0 || slot >= kCupSlots || !rowOk) {
+    if (!IsPlayerNumber(player) || slot < 0 || slot >= kCupSlots || !rowOk) {
         std::printf("Trying to get cup of neg player : '%d'\n", int(player));
         FatalExit();
     }
@@ -745,7 +743,7 @@ void SetPlayerCup(uint16_t player, int16_t club, int16_t slot, int16_t row) {
         std::printf("Trying to give illegal cup: '%d,%d'\n", int(slot), int(player));
         FatalExit();
     }
-    if (!InUse(player)) return;
+    if (!IsPlayerNumber(player)) return;
     StoreU16(Rec(player) + CupOffset(slot, row), club < 0 ? kNoClub : uint16_t(club));
 }
 
@@ -786,7 +784,7 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
 
 void SetPlayerStat(uint16_t player, int16_t index, int16_t value) {
     StopOnPlayerZero(player);
-    if (!InUse(player)) {
+    if (!IsPlayerNumber(player)) {
         std::printf("Trying to set Stat of invalid player : '%d'\n", int(player));
         FatalExit();
     }
@@ -795,7 +793,7 @@ void SetPlayerStat(uint16_t player, int16_t index, int16_t value) {
 }
 
 int16_t GetPlayerStat27(uint16_t player) {
-    if (player != 0 && !InUse(player)) return 0;
+    if (player != 0 && !IsPlayerNumber(player)) return 0;
     return GetPlayerStat(player, kAbilityStat, 0);
 }
 
@@ -821,7 +819,7 @@ uint16_t AssignPlayerAgent(uint16_t player) {
     }
     if (SeasonCalendar.currentDay != 0) {
         uint16_t club = GetPlayerClub(player);
-        if (club < kClubCount && GetClubControl(int16_t(club)) != 0) {
+        if (IsClubNumber(club) && GetClubControl(int16_t(club)) != 0) {
             AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, 228, 1, 0);
         }
     }
@@ -829,7 +827,7 @@ uint16_t AssignPlayerAgent(uint16_t player) {
 }
 
 void AssignAllPlayerAgents() {
-    for (uint16_t player = 1; InUse(player); ++player) {
+    for (uint16_t player = 1; IsPlayerNumber(player); ++player) {
         SetPlayerAgent(player, int16_t(AssignPlayerAgent(player)));
     }
 }

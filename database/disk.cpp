@@ -14,6 +14,7 @@
 #include "database/fixturechecks.h"
 #include "database/history.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"
@@ -23,6 +24,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
@@ -56,18 +58,10 @@ const DataBlockDescriptor kDivisionEditBlocks[] = {{DivisionEditRecord, kDivisio
                                                    {nullptr, 0}};
 const DataBlockDescriptor kSaveTeamBlocks[] = {{SavedTeamInfo, kTeamInfoSize}, {nullptr, 0}};
 
-void StoreU32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
-void StoreU16(uint8_t* p, uint16_t v) { std::memcpy(p, &v, 2); }
-uint32_t LoadU32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-uint16_t LoadU16(const uint8_t* p) {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
+using recbits::LoadU16;
+using recbits::LoadU32;
+using recbits::StoreU16;
+using recbits::StoreU32;
 
 bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return size == 0 || std::fwrite(data, 1, size, file) == size;
@@ -360,7 +354,7 @@ void RecountClubSeasonRecordsFromFixtures() {
         const uint16_t home = GetMatchClubA(int16_t(slot));
         const uint16_t away = GetMatchClubB(int16_t(slot));
         // A damaged fixture must not count into another club's record.
-        if (home >= kClubCount || away >= kClubCount) continue;
+        if (!IsClubNumber(home) || !IsClubNumber(away)) continue;
         AddResult(table[home], table[away], GetMatchHomeGoals(int16_t(slot)), GetMatchField8b(int16_t(slot)));
     }
 }

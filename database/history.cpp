@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/matchsetup.h"
 #include "support/bytes.h"
@@ -134,8 +135,6 @@ void OpenGap(const HistoryList& list, uint32_t p) {
     ++*list.count;
 }
 
-bool IsCountryPlayed(uint16_t nation) { return nation < kCountryCount && CountryInPlay[nation] != 0; }
-
 // Position of the first entry of the club that is not of this season.
 uint32_t ClubInsertPosition(const HistoryList& list, int16_t club, uint8_t season) {
     uint32_t p = list.First(uint32_t(club));
@@ -151,8 +150,6 @@ uint32_t PlayerEnd(const HistoryList& list, uint16_t player) {
     return p;
 }
 
-bool IsHistoryPlayer(uint16_t player) { return player != 0 && player < PlayerCount && player < kMaxPlayers; }
-
 }  // namespace
 
 void RebuildClubHistoryIndex() { RebuildIndex(ClubList()); }
@@ -167,8 +164,8 @@ void ClearHistoryLists() {
 }
 
 void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind) {
-    if (club < 0 || club >= kClubCount) return;
-    if (!IsCountryPlayed(GetClubNation(club))) return;
+    if (!IsClubNumber(club)) return;
+    if (!IsCountryInPlay(GetClubNation(club))) return;
     const HistoryList list = ClubList();
     const uint8_t season = CurrentSeasonByte();
     uint32_t p = ClubInsertPosition(list, club, season);
@@ -223,7 +220,7 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
 }
 
 int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
-    if (club < 0 || club >= kClubCount) return 0;
+    if (!IsClubNumber(club)) return 0;
     const HistoryList list = ClubList();
     const uint32_t used = list.Used();
     int found = 0;
@@ -256,7 +253,7 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club) {
 }
 
 void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind, int16_t mode) {
-    if (!IsHistoryPlayer(player)) return;
+    if (!IsPlayerNumber(player)) return;
     if (kind < 0 || kind == 9 || kind > 10) {
         std::printf("AddPlayerHistoryStats(): unknown history kind : '%d'\n", int(kind));
         FatalExit();
@@ -323,7 +320,7 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
 }
 
 uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seasonsBack) {
-    if (!IsHistoryPlayer(player) || GetPlayerFlag95(player) != 0) return 0;
+    if (!IsPlayerNumber(player) || GetPlayerFlag95(player) != 0) return 0;
     const HistoryList list = PlayerList();
     const uint8_t season = uint8_t(CurrentSeasonByte() - seasonsBack);
     const uint32_t used = list.Used();

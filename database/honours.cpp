@@ -4,6 +4,7 @@
 
 #include "database/history.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "season/calendar.h"
@@ -62,14 +63,12 @@ void EmptyRow(HonoursRow& row) {
     for (int w = 0; w < 81; ++w) row.words[w] = IsClubWord(w) ? int16_t(-1) : int16_t(0);
 }
 
-bool InPlay(int country) { return country >= 0 && country < kCountryCount && CountryInPlay[country] != 0; }
-
 // The country whose row records a club: its own when below 9 and in play,
 // else country 0.
 int RecordingCountry(int16_t club) {
-    if (club < 0 || club >= kClubCount) return 0;
+    if (!IsClubNumber(club)) return 0;
     const int nation = GetClubNation(club);
-    return InPlay(nation) ? nation : 0;
+    return IsCountryInPlay(nation) ? nation : 0;
 }
 
 // Honour code -> row-0 word, reputation bonus, club history, message type.
@@ -106,7 +105,7 @@ void PostAwardMessage(int16_t club, uint16_t player, int16_t type, int16_t divis
 // division's row of its league table.
 bool PlaysIn(uint16_t player, int16_t division, int16_t country) {
     const uint16_t club = GetPlayerClub(player);
-    if (club >= kClubCount) return false;
+    if (!IsClubNumber(club)) return false;
     return GetClubNation(int16_t(club)) == uint16_t(country) &&
            HVW_FindClubInDivisionRows(int16_t(club)) == division;
 }
@@ -159,9 +158,9 @@ uint16_t BestManager(int16_t division, int16_t country, Score score, int16_t* cl
     uint16_t best = 0;
     int best_key = 0;
     *club_out = -1;
-    if (!InPlay(country) || division < 0 || division >= kDivisions) return 0;
+    if (!IsCountryInPlay(country) || division < 0 || division >= kDivisions) return 0;
     for (int16_t club : LeagueTable[country][division]) {
-        if (club < 0 || club >= kClubCount) continue;
+        if (!IsClubNumber(club)) continue;
         const uint16_t manager = FindClubManager(club);
         if (manager == 2 || GetPlayerCaretaker(manager) != 0) continue;
         const int key = score(club);
@@ -192,7 +191,7 @@ int HonoursAwardGoalsWord(int16_t division) {
 
 void ShiftHonoursTables() {
     for (int country = 0; country < kCountryCount; ++country) {
-        if (!InPlay(country)) continue;
+        if (!IsCountryInPlay(country)) continue;
         std::memmove(&HonoursTable[country][1], &HonoursTable[country][0],
                      sizeof(HonoursRow) * (kHonoursRows - 1));
         EmptyRow(HonoursTable[country][0]);
@@ -215,7 +214,7 @@ void RecordPlayerAward(uint16_t player, int16_t award, int16_t division) {
 
 void AwardCupWinner(int16_t club, int16_t code) {
     const HonourCode* honour = FindHonourCode(code);
-    if (honour == nullptr || club < 0 || club >= kClubCount) return;
+    if (honour == nullptr || !IsClubNumber(club)) return;
     const int country = RecordingCountry(club);
     if (honour->word >= 0) HonoursTable[country][0].words[honour->word] = club;
     const uint16_t manager = FindClubManager(club);
@@ -305,12 +304,12 @@ void ResetPlayerSeasonStats(int16_t slot, uint16_t player) {
 }
 
 void ResetClubSeasonCounters(int16_t club) {
-    if (club < 0 || club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     std::memset(ClubBytes(club) + kClubSeasonCountersOffset, 0, 2 * kClubSeasonCounters);
 }
 
 void ResetClubSeasonEntries(int16_t club) {
-    if (club < 0 || club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     uint8_t* e = ClubBytes(club) + kClubSeasonEntriesOffset;
     for (int i = 0; i < kClubSeasonEntries; ++i, e += kClubSeasonEntrySize) {
         StoreU16(e, 0xFFFF);
@@ -363,7 +362,7 @@ void RecordClubSeasonEnd(int16_t country) {
 void InitHonoursForNewGame(const HonoursRow* shipped) {
     ResetClubsForNewSeason();
     for (int country = 0; country < kCountryCount; ++country) {
-        if (!InPlay(country)) continue;
+        if (!IsCountryInPlay(country)) continue;
         EmptyRow(HonoursTable[country][0]);
         if (shipped != nullptr) {
             std::memcpy(HonoursTable[country][0].words, shipped[country].words,
@@ -374,7 +373,7 @@ void InitHonoursForNewGame(const HonoursRow* shipped) {
     // Every row but last season's is emptied; last season keeps only the
     // clubs the shipped data names (its award columns are empty).
     for (int country = 0; country < kCountryCount; ++country) {
-        if (!InPlay(country)) continue;
+        if (!IsCountryInPlay(country)) continue;
         for (int row = 0; row < kHonoursRows; ++row) {
             if (row != 1) EmptyRow(HonoursTable[country][row]);
         }

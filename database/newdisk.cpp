@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/bytes.h"
 #include "support/compress.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
@@ -19,12 +20,8 @@ constexpr char kEndName[8] = {'*', 'E', 'N', 'D', 'E', 'N', 'D', '*'};
 constexpr uint32_t kMemoryStreamStep = 4096;
 constexpr int kNameSize = 8;
 
-void StoreU32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
-uint32_t LoadU32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
+using recbits::LoadU32;
+using recbits::StoreU32;
 
 // Asks one question about an item with a fresh message.
 int Ask(const NewDiskItem* item, NewDiskQuestion type, NewDiskMessage* message) {

@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "season/fixtures.h"
 #include "support/bytes.h"
@@ -94,7 +95,7 @@ int16_t FlagBit(int16_t referee, uint32_t bit) {
 }
 
 int16_t NationOfClub(uint16_t club) {
-    return club < kClubCount ? int16_t(GetClubNation(int16_t(club))) : int16_t(-1);
+    return IsClubNumber(club) ? int16_t(GetClubNation(int16_t(club))) : int16_t(-1);
 }
 
 // Region for choosing neutral referees: Oceania goes with Asia.

@@ -1,6 +1,7 @@
 #include "database/scouttip.h"
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/mood.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
@@ -27,7 +28,7 @@ constexpr int16_t kTipPositionTexts[12] = {564,  2431, 2432, 2433, 565,  566,
 bool IsBarred(int16_t club) {
     const uint16_t country = GetClubNation(club);
     const uint16_t division = GetClubDivision(club);
-    if (country >= kCountryCount || division >= kDivisionCount) return true;
+    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) return true;
     return kTipBarred[country][division];
 }
 
@@ -37,8 +38,8 @@ bool IsTipCandidate(uint16_t player, int low, int high) {
     if (GetPlayerHalvorn(player) != 0 || GetPlayerHalvornB(player) != 0) return false;
     if (GetPlayerFlag95(player) != 0) return false;
     const uint16_t club = GetPlayerClub(player);
-    if (club >= kClubCount) return false;
-    if (GetClubNation(int16_t(club)) < kCountryCount) return false;
+    if (!IsClubNumber(club)) return false;
+    if (IsCountryNumber(GetClubNation(int16_t(club)))) return false;
     const int ability = GetPlayerStat(player, 27, 0);
     return ability >= low && ability <= high;
 }

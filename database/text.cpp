@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
@@ -220,7 +221,7 @@ class TextParser {
 };
 
 const char* ClubNameText(int16_t club) {
-    if (club >= kClubCount) return nullptr;
+    if (!IsClubNumber(club)) return nullptr;
     std::memcpy(g_club_name, ClubNameRecords[club].text[0], kClubNameLength);
     g_club_name[kClubNameLength] = '\0';
     return g_club_name;

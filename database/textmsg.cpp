@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "menus/exm_text.h"
 #include "menus/menucont.h"
@@ -150,7 +151,7 @@ void AddNicknameForm(Output& out, int16_t club) {
 // date part from the date slot named by the placeholder's digit.
 void AddVariedClub(Output& out, int slot, int modulus) {
     const int16_t club = TextMsgArgs.club[0];
-    if (club < 0 || club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     const TextMsgDate date = DateOfSlot(slot);
     const int sum = club + date.day + date.month;
     const int remainder = sum % modulus;  // a negative sum gives a negative remainder
@@ -246,7 +247,7 @@ const char* ExpandPlaceholder(Output& out, const char* p, int slot, char letter)
     const bool valid = ValidSlot(slot);
     switch (letter) {
         case 't':
-            if (valid && TextMsgArgs.club[slot] >= 0 && TextMsgArgs.club[slot] < kClubCount) {
+            if (valid && IsClubNumber(TextMsgArgs.club[slot])) {
                 AddClubName(out, TextMsgArgs.club[slot]);
             }
             break;
@@ -317,7 +318,7 @@ void TextMsg_SetArg(int kind, const void* value) {
         case TEXTMSG_PLAYER: {
             uint16_t v;
             std::memcpy(&v, value, sizeof v);
-            if (v < 1 || v >= PlayerCount) break;
+            if (!IsPlayerNumber(v)) break;
             if (a.player[0] == 0)
                 a.player[0] = v;
             else if (a.player[1] == 0)
@@ -409,7 +410,7 @@ const char* TextMsg_GetCompetitionWording(int form, int index) {
 }
 
 int TextMsg_GetCupWordingIndex(int country, int cup_code) {
-    if (country < 0 || country >= kCountryCount || cup_code < 0 || cup_code > 6) return -1;
+    if (!IsCountryNumber(country) || cup_code < 0 || cup_code > 6) return -1;
     if (cup_code == 4) return 0;
     if (cup_code >= 5) return 1;
     return kCupIndex[country][cup_code];

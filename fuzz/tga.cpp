@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/colconv.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
@@ -42,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const ColFmt* format = mode % 2 ? &ColFmt_R5G6B5 : &ColFmt_A8R8G8B8;
             // A 16-bit picture is refused by the cutter, which takes 4-byte pixels.
             if (LoadImageFile(&g_block, &block_size, mode >> 7, format) == 0) {
-                const uint32_t w = uint32_t(g_block[4] | g_block[5] << 8);
-                const uint32_t h = uint32_t(g_block[6] | g_block[7] << 8);
+                const uint32_t w = recbits::LoadU16(g_block + 4);
+                const uint32_t h = recbits::LoadU16(g_block + 6);
                 const int columns = (mode >> 3) % 4 + 1;
                 if (g_widths != nullptr) FreeMemory(&g_widths);
                 GFX_CutFrames(&g_block, &block_size, GFXCUT_TRANSPARENT | GFXCUT_WIDTHS, int(w) / columns,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
 #include "season/clubfixtures.h"
@@ -16,7 +17,7 @@ uint16_t SackedClub = kNoClub;
 int16_t GetUserClub() {
     if (!IsValidPlayer(1)) return -1;
     const uint16_t club = GetPlayerClub(1);
-    return club < kClubCount ? int16_t(club) : int16_t(-1);
+    return IsClubNumber(club) ? int16_t(club) : int16_t(-1);
 }
 
 int16_t BoardFormScore(int16_t club) {
@@ -57,12 +58,12 @@ int16_t BoardFormScore(int16_t club) {
 // The club's index among its nation's clubs in ranking order.
 int16_t BoardScorePerformance(int16_t club) {
     const uint16_t nation = GetClubNation(club);
-    if (nation >= kCountryCount) return 0;
+    if (!IsCountryNumber(nation)) return 0;
     const int n = ClubCountOfNation[nation];
     if (n == 0) return 0;
     int i = n, seen = 0;
     for (const ClubStrengthEntry& entry : ClubStrengthRanking) {
-        if (entry.club >= kClubCount || GetClubNation(int16_t(entry.club)) != nation) continue;
+        if (!IsClubNumber(entry.club) || GetClubNation(int16_t(entry.club)) != nation) continue;
         if (GetClubRep(int16_t(entry.club)) == 0) continue;
         if (entry.club == uint16_t(club)) {
             i = seen;
@@ -81,7 +82,7 @@ void RankClubsByStrength() {
     for (uint16_t player = 1; IsValidPlayer(player); ++player) {
         if (GetPlayerLoanClub(player) == kNoClub || GetPlayerFlag95(player) != 0) continue;
         const uint16_t club = GetPlayerClub(player);
-        if (club >= kClubCount) continue;
+        if (!IsClubNumber(club)) continue;
         const int32_t value = ValuePlayer(player);
         if (value > 0) ClubStrengthRanking[club].strength += uint32_t(value);
     }
@@ -103,7 +104,7 @@ void RankClubsByStrength() {
     for (uint16_t& count : ClubCountOfNation) count = 0;
     for (int c = 0; c < kClubCount; ++c) {
         const uint16_t nation = GetClubNation(int16_t(c));
-        if (nation < kCountryCount && GetClubRep(int16_t(c)) != 0) ++ClubCountOfNation[nation];
+        if (IsCountryNumber(nation) && GetClubRep(int16_t(c)) != 0) ++ClubCountOfNation[nation];
     }
 }
 
@@ -125,7 +126,7 @@ void RemoveClubManager(int16_t club) {
 }
 
 int16_t IsBoardUnhappy(int16_t club) {
-    if (club < 0 || club >= kClubCount || GetClubRep(club) == 0) return 0;
+    if (!IsClubNumber(club) || GetClubRep(club) == 0) return 0;
     const int total = BoardScoreFinance(club) + BoardFormScore(club) + BoardScorePerformance(club);
     return total < 20 ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
 
@@ -28,7 +29,7 @@ int32_t GetFeeCounterOffer(uint16_t player, int32_t amount, int16_t round1, int1
 }
 
 int16_t GetPlayerSquadRank(uint16_t player, int16_t club) {
-    if (club < 0 || club >= kClubCount) return -1;
+    if (!IsClubNumber(club)) return -1;
     struct Ranked {
         uint16_t player;
         int16_t rating;

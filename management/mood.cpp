@@ -1,12 +1,13 @@
 #include "management/mood.h"
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/squads.h"
 
 // Every player taken counts with the same weight until the contract
 // status figures exist.
 int16_t GetClubSquadHappinessPct(int16_t club) {
-    if (club < 0 || club >= kClubCount) return 100;
+    if (!IsClubNumber(club)) return 100;
     int32_t sum = 0;
     int32_t taken = 0;
     for (uint16_t player : ClubRoster[club]) {

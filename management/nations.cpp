@@ -1,7 +1,9 @@
 #include "management/nations.h"
 
+#include "database/ranges.h"
+
 // Until the nation data is filled in, every nation forms its own group.
 uint16_t NationGroup(int16_t nation) {
-    if (nation < 0 || nation >= kNationCount) return 0;
+    if (!IsNationNumber(nation)) return 0;
     return uint16_t(nation);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "database/ranges.h"
 #include "support/debug.h"
 
 uint16_t ClubRoster[kClubCount][kRosterSize];
@@ -48,7 +49,7 @@ void BuildClubSquadList(int16_t club) {
     ClearList(FirstTeamList);
     ClearList(ReserveList);
     ClearList(YouthList);
-    if (club >= 0 && club < kClubCount) {
+    if (IsClubNumber(club)) {
         for (uint16_t player : ClubRoster[club]) {
             if (!IsValidPlayer(player)) continue;
             if (GetPlayerPosition(player) == 13 && GetPlayerHalvorn(player) == 0) continue;
@@ -72,8 +73,8 @@ void UpdateClubSquads() {
     for (uint16_t player = 1; IsValidPlayer(player); ++player) {
         uint16_t club = GetPlayerClub(player);
         uint16_t owner = GetPlayerLoanClub(player);
-        if (club < kClubCount) AddToRoster(int16_t(club), player);
-        if (owner < kClubCount && owner != club) AddToRoster(int16_t(owner), player);
+        if (IsClubNumber(club)) AddToRoster(int16_t(club), player);
+        if (IsClubNumber(owner) && owner != club) AddToRoster(int16_t(owner), player);
     }
 }
 
@@ -97,7 +98,7 @@ void ClearClubCaptains(int16_t club) {
 }
 
 uint16_t getsquadsize(int16_t club) {
-    if (club < 0 || club >= kClubCount) {
+    if (!IsClubNumber(club)) {
         DebugLog(DEBUG_GENERAL, 1, "Invalid team access in getsquadsize '%d'\n", int(club));
         return 1;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
@@ -26,8 +27,6 @@ namespace {
 
 constexpr int kBidSlots = 4;
 
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
-
 }  // namespace
 
 int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
@@ -44,7 +43,7 @@ int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, i
 }
 
 void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     int free = -1;
     for (int slot = 0; slot < kBidSlots; ++slot) {
         uint16_t held = GetClubBidPlayer(club, int16_t(slot));
@@ -59,16 +58,16 @@ void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
 
 int16_t GetPlayerApproachReply(uint16_t player, int16_t unused, int16_t club) {
     (void)unused;
-    if (!IsClub(club)) return 0;
+    if (!IsClubNumber(club)) return 0;
     uint16_t own = GetPlayerClub(player);
     if (own == uint16_t(club)) return 0;
     // A player talks to a club at least as well known as his own.
-    int ownRep = own < kClubCount ? GetClubRep(int16_t(own)) : 0;
+    int ownRep = IsClubNumber(own) ? GetClubRep(int16_t(own)) : 0;
     return GetClubRep(club) >= ownRep ? 1 : 0;
 }
 
 void ClearClubBidsOnPlayer(int16_t club, uint16_t player) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     for (int slot = 0; slot < kBidSlots; ++slot) {
         if (GetClubBidPlayer(club, int16_t(slot)) == player) SetClubBid(club, int16_t(slot), 0, 0, 0);
     }
@@ -108,14 +107,14 @@ constexpr int16_t kFreshMorale = 60;
 constexpr int kNoStanding = 115;
 
 void RemoveFromRoster(uint16_t club, uint16_t player) {
-    if (club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     for (uint16_t& slot : ClubRoster[club]) {
         if (slot == player) slot = 0;
     }
 }
 
 void AddToRoster(uint16_t club, uint16_t player) {
-    if (club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     for (uint16_t& slot : ClubRoster[club]) {
         if (slot == player) return;
     }
@@ -143,10 +142,10 @@ void LogTransfer(int16_t seller, int16_t buyer, uint16_t player, int32_t fee) {
 
 void TransferPlayer(uint16_t player, int16_t club, int32_t price, int16_t clause) {
     (void)clause;
-    if (!IsValidPlayer(player) || club < 0 || club >= kClubCount) return;
+    if (!IsValidPlayer(player) || !IsClubNumber(club)) return;
     // The selling club is the one that owns him; a free agent has none.
     const uint16_t owner = GetPlayerLoanClub(player);
-    const int16_t seller = owner < kClubCount ? int16_t(owner) : int16_t(-1);
+    const int16_t seller = IsClubNumber(owner) ? int16_t(owner) : int16_t(-1);
     const int32_t fee = price < kSmallestFee ? 0 : price;
 
     AddClubBalance(club, -fee);

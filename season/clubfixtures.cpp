@@ -4,6 +4,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"
 #include "season/fixtures.h"
@@ -52,13 +53,13 @@ int16_t SubstitutesOf(int16_t type, int16_t club) {
         return SignedByte(CupRoundRules.bytes[0][cup][0][kCupSubstitutes]);
     }
     // A club outside the playable countries has no league or national cup.
-    if (nation >= kCountryCount) return kDefaultSubstitutes;
+    if (!IsCountryNumber(nation)) return kDefaultSubstitutes;
     if (type >= kCompFirstNationalCup) {
         int cup = (type - kCompFirstNationalCup) / 16;
         return SignedByte(CupRoundRules.bytes[nation][cup][0][kCupSubstitutes]);
     }
     int division = GetClubDivision(club);
-    if (division >= kDivisionCount) return kDefaultSubstitutes;
+    if (!IsDivisionNumber(division)) return kDefaultSubstitutes;
     return SignedByte(DivisionMatchRules[nation][division][kRuleSubstitutes]);
 }
 
@@ -76,7 +77,7 @@ int16_t CupGroup(int slot) {
 
 int NationOfHome(int slot) {
     int16_t home = FixtureHome(slot);
-    return home >= 0 && home < kClubCount ? int(GetClubNation(home)) : -1;
+    return IsClubNumber(home) ? int(GetClubNation(home)) : -1;
 }
 
 // Gathers qualifying fixtures of the day at the front: each one found is
@@ -134,7 +135,7 @@ int16_t IsPlayerCupTied(uint16_t player) {
     if (category < kFirstEuropeanCup) {
         row = GetClubNation(club);
         // No national cup is played outside the playable countries.
-        if (row >= kCountryCount) return 0;
+        if (!IsCountryNumber(row)) return 0;
     }
     uint16_t tiedTo = GetPlayerCup(player, category, int16_t(row));
     if (tiedTo == uint16_t(club) || tiedTo == kNoClub) return 0;
@@ -166,7 +167,7 @@ int16_t GetNextFixtureSubstitutes(int16_t club) {
 
 int16_t GetClubLeaguePosition(int16_t club) {
     int nation = GetClubNation(club);
-    if (nation >= kCountryCount || CountryInPlay[nation] == 0) return 0;
+    if (!IsCountryInPlay(nation)) return 0;
     int16_t place = 1;
     for (int row = 0; row < kDivisionCount; ++row) {
         for (int16_t entry : LeagueTable[nation][row]) {

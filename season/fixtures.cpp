@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/postponements.h"
 #include "support/debug.h"
@@ -64,7 +65,7 @@ bool IsTopLeagueFixtureOfNationNear(int slot, int16_t nation, int first, int las
     int day = FixtureDay(slot);
     if (day < first || day > last || FixtureType(slot) != kCompLeague) return false;
     int16_t home = FixtureHome(slot);
-    if (home < 0 || home >= kClubCount) return false;
+    if (!IsClubNumber(home)) return false;
     return GetClubDivision(home) == 0 && GetClubNation(home) == uint16_t(nation);
 }
 

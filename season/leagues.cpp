@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "database/ranges.h"
 #include "season/clubseason.h"
 #include "season/matchsetup.h"
 
@@ -56,12 +57,12 @@ void SortLeagueTables() {
             for (int pass = 0; pass < kLeagueRowClubs; ++pass) {
                 for (int i = 0; i + 1 < n; ++i) {
                     const int16_t a = row[i], b = row[i + 1];
-                    if (uint16_t(a) >= kClubCount || uint16_t(b) >= kClubCount) continue;
+                    if (!IsClubNumber(uint16_t(a)) || !IsClubNumber(uint16_t(b))) continue;
                     if (RanksAbove(b, a)) std::swap(row[i], row[i + 1]);
                 }
             }
             for (int i = 0; i < n; ++i) {
-                if (uint16_t(row[i]) < kClubCount)
+                if (IsClubNumber(uint16_t(row[i])))
                     LeagueSeasonRecords[row[i]].words[kSeasonPlace] = int16_t(i);
             }
         }

@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/disk.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "support/bytes.h"
@@ -46,7 +47,7 @@ void AutoSelectTeamForSave() {
     constexpr int kSquadPlayers = 16;
     std::memset(SavedTeamInfo, 0, sizeof SavedTeamInfo);
     const int16_t club = GetUserClub();
-    if (club < 0 || club >= kClubCount) return;
+    if (!IsClubNumber(club)) return;
     std::memcpy(SavedTeamInfo + kName, ClubNameRecords[club].text[0], kClubNameLength);
     recbits::StoreU16(SavedTeamInfo + kClub, uint16_t(club));
     SavedTeamInfo[kHumanManaged] = 0;

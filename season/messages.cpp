@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "support/bytes.h"
 
@@ -210,8 +211,6 @@ constexpr std::array<const char*, kMessageTypeCount> BuildTitles() {
     return titles;
 }
 
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
-
 // The user's club as the message code sees it: none for an empty message
 // number or before any player is loaded.
 int16_t UserClubFor(int16_t type) {
@@ -257,7 +256,7 @@ void Store(int16_t owner, const MessageFields& m) {
 
 // One post: the archive makes room when the message goes there.
 void Post(int16_t owner, const MessageFields& m) {
-    if (!IsClub(owner)) return;
+    if (!IsClubNumber(owner)) return;
     if (GetMessageDelivery(m.type) & kDeliverArchive) ShiftArchive(owner);
     Store(owner, m);
 }
@@ -285,7 +284,7 @@ void AddMessage(int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB
             if (alsoB != 0) Post(clubB, m);
             break;
         case 2: {
-            if (!IsClub(clubA)) break;
+            if (!IsClubNumber(clubA)) break;
             uint16_t nation = GetClubNation(clubA);
             for (int16_t club = 0; club < kClubCount; ++club) {
                 if (GetClubRep(club) != 0 && GetClubNation(club) == nation &&
@@ -313,7 +312,7 @@ void AddMessage(int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB
 void StoreMessage(int16_t owner, int16_t clubA, int16_t clubB, uint32_t playerA, uint32_t playerB,
                   int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
                   int32_t number2, int16_t type) {
-    if (!IsClub(owner)) return;
+    if (!IsClubNumber(owner)) return;
     const MessageFields m{clubA, clubB, playerA, playerB, word1,   word2,
                           money, text1, text2,   number1, number2, type};
     MessageDelivery delivery = GetMessageDelivery(type);
@@ -350,7 +349,7 @@ int16_t ShiftInbox() {
 }
 
 void ShiftArchive(int16_t club) {
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     std::memmove(&MessageArchive[club][1], &MessageArchive[club][0],
                  sizeof(MessageRecord) * (kArchiveSlots - 1));
 }

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
@@ -62,9 +63,9 @@ int FirstCountryInPlay() {
 
 int RuleCountry(int16_t type, int16_t home) {
     if (type >= kCompFirstEuropeanCup && type <= kCompLastCup) return 0;
-    if (home < 0 || home >= kClubCount) return FirstCountryInPlay();
+    if (!IsClubNumber(home)) return FirstCountryInPlay();
     int country = GetClubNation(home);
-    if (country >= kCountryCount || CountryInPlay[country] == 0) return FirstCountryInPlay();
+    if (!IsCountryInPlay(country)) return FirstCountryInPlay();
     return country;
 }
 
@@ -85,7 +86,7 @@ void FindNextFreeFixtureDay(int16_t day, int16_t slot) {
     int country = RuleCountry(type, home);
     int endDay = SeasonCalendar.leagueEndDay[country];
     if (country == 1 && day < SeasonCalendar.splitDay[1] && type == kCompLeague && home >= 0 &&
-        home < kClubCount && GetClubDivision(home) == 0) {
+        IsClubNumber(home) && GetClubDivision(home) == 0) {
         endDay = SeasonCalendar.splitDay[1];
     }
 

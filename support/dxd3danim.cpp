@@ -60,12 +60,13 @@ void D3DAnim_CreateAnimData(void* owner, const void* data, D3DObj* object) {
 
     for (uint32_t i = 0; i < count; ++i) {
         const uint8_t* p = XyzPointAt(view, i);
-        anim->rest_positions[i] = Vector{XyzReadF32(p), XyzReadF32(p + 4), XyzReadF32(p + 8)};
+        anim->rest_positions[i] =
+            Vector{recbits::LoadF32(p), recbits::LoadF32(p + 4), recbits::LoadF32(p + 8)};
         VectorZero(&anim->rest_normals[i]);
         VectorZero(&anim->posed_positions[i]);
         VectorZero(&anim->posed_normals[i]);
-        anim->bones[i] = XyzReadU16(p + XYZ_POINT_BONE);
-        anim->parents[i] = XyzReadU16(p + XYZ_POINT_PARENT);
+        anim->bones[i] = recbits::LoadU16(p + XYZ_POINT_BONE);
+        anim->parents[i] = recbits::LoadU16(p + XYZ_POINT_PARENT);
     }
     // The last vertex of a point gives its normal.
     for (uint32_t r = 0; r < object->surface_count; ++r) {

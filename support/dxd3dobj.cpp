@@ -63,7 +63,7 @@ int32_t& TableAt(const Build& b, uint32_t surface, int size) {
     return b.table[surface * kSizes + (size - 1)];
 }
 
-uint32_t PolygonSize(const uint8_t* polygon) { return XyzReadU32(polygon + XYZ_POLYGON_COUNT); }
+uint32_t PolygonSize(const uint8_t* polygon) { return recbits::LoadU32(polygon + XYZ_POLYGON_COUNT); }
 
 bool UsedSize(uint32_t size) { return size >= 1 && size <= XYZ_POLYGON_MAX_POINTS; }
 
@@ -86,7 +86,7 @@ void CheckPolygons(const Build& b) {
         const uint8_t* polygon = XyzPolygonAt(b.view, i);
         const uint32_t size = PolygonSize(polygon);
         if (!UsedSize(size)) continue;
-        const uint32_t surface = XyzReadU32(polygon + XYZ_POLYGON_SURFACE);
+        const uint32_t surface = recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE);
         if (surface >= b.view.surfaces.count) {
             FatalError(
                 "Error: D3DObj_CreateObjectFromXYZData(): no texture object for texture %d "
@@ -109,7 +109,7 @@ void CombineSurfaces(Build& b) {
     for (uint32_t i = 0; i < b.view.polygons.count; ++i) {
         const uint8_t* polygon = XyzPolygonAt(b.view, i);
         const uint32_t size = PolygonSize(polygon);
-        if (UsedSize(size)) TableAt(b, XyzReadU32(polygon + XYZ_POLYGON_SURFACE), int(size)) = 0;
+        if (UsedSize(size)) TableAt(b, recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE), int(size)) = 0;
     }
     // Marked entries are 0, others kNone; now number them.
     int32_t next = 0;
@@ -238,12 +238,12 @@ void CreateRenderSurfaces(Build& b) {
 void CopyPoints(Build& b) {
     for (uint32_t i = 0; i < b.view.points.count; ++i) {
         const uint8_t* p = XyzPointAt(b.view, i);
-        b.points[i] = Vector{XyzReadF32(p), XyzReadF32(p + 4), XyzReadF32(p + 8)};
+        b.points[i] = Vector{recbits::LoadF32(p), recbits::LoadF32(p + 4), recbits::LoadF32(p + 8)};
     }
 }
 
 uint32_t PolygonPoint(const uint8_t* polygon, uint32_t k) {
-    return XyzReadU32(polygon + XYZ_POLYGON_POINTS + 4 * k);
+    return recbits::LoadU32(polygon + XYZ_POLYGON_POINTS + 4 * k);
 }
 
 void PolygonNormals(Build& b) {
@@ -293,7 +293,7 @@ void CreatePolygons(Build& b) {
         const uint8_t* polygon = XyzPolygonAt(b.view, i);
         const uint32_t size = PolygonSize(polygon);
         if (!UsedSize(size)) continue;
-        const uint32_t model_surface = XyzReadU32(polygon + XYZ_POLYGON_SURFACE);
+        const uint32_t model_surface = recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE);
         const int32_t r = TableAt(b, model_surface, int(size));
         if (r == kNone) {
             FatalError(
@@ -317,8 +317,8 @@ void CreatePolygons(Build& b) {
                                         normal.x,
                                         normal.y,
                                         normal.z,
-                                        XyzReadF32(polygon + XYZ_POLYGON_U + 4 * k),
-                                        XyzReadF32(polygon + XYZ_POLYGON_V + 4 * k)};
+                                        recbits::LoadF32(polygon + XYZ_POLYGON_U + 4 * k),
+                                        recbits::LoadF32(polygon + XYZ_POLYGON_V + 4 * k)};
                 D3DObjSurfaceAddVertices(surface, &v, 1, &number);
             } else {
                 const D3DObjColVertex v{position.x, position.y, position.z,         normal.x,
@@ -365,8 +365,8 @@ void CheckPicture(const uint8_t* block, uint32_t size, uint32_t* width, uint32_t
             "%ld\n",
             long(size), long(GFX0_HEADER_SIZE));
     }
-    *width = uint32_t(block[GFX0_WIDTH] | block[GFX0_WIDTH + 1] << 8);
-    *height = uint32_t(block[GFX0_HEIGHT] | block[GFX0_HEIGHT + 1] << 8);
+    *width = recbits::LoadU16(block + GFX0_WIDTH);
+    *height = recbits::LoadU16(block + GFX0_HEIGHT);
     const int64_t expected = int64_t(GFX0_HEADER_SIZE) + int64_t(*width) * int64_t(*height) * 4;
     if (int64_t(size) != expected) {
         FatalError(

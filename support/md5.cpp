@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/bytes.h"
+
 namespace {
 
 // Per-round left rotations and the sine-derived constants of RFC 1321.
@@ -25,10 +27,7 @@ uint32_t RotateLeft(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
 void Transform(uint32_t state[4], const uint8_t block[64]) {
     uint32_t x[16];
-    for (int i = 0; i < 16; ++i) {
-        x[i] = uint32_t(block[i * 4]) | uint32_t(block[i * 4 + 1]) << 8 | uint32_t(block[i * 4 + 2]) << 16 |
-               uint32_t(block[i * 4 + 3]) << 24;
-    }
+    for (int i = 0; i < 16; ++i) x[i] = recbits::LoadU32(block + i * 4);
     uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
     for (int i = 0; i < 64; ++i) {
         uint32_t f;

@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/dialog.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/dxenum.h"
 
@@ -25,8 +26,8 @@ void Reserve(size_t bytes) {
 
 void PutWord(uint16_t value) {
     Reserve(2);
-    g_template[g_used++] = uint8_t(value);
-    g_template[g_used++] = uint8_t(value >> 8);
+    recbits::StoreU16(g_template + g_used, value);
+    g_used += 2;
 }
 
 void PutDword(uint32_t value) {
@@ -234,10 +235,7 @@ void WinDlgAppendItem(uint16_t class_atom, int id, uint32_t style, int x, int y,
     PutWord(class_atom);
     WinDlgAppendString(text);
     PutWord(0);  // no creation data
-    uint16_t count = uint16_t(g_template[kCountOffset] | (g_template[kCountOffset + 1] << 8));
-    ++count;
-    g_template[kCountOffset] = uint8_t(count);
-    g_template[kCountOffset + 1] = uint8_t(count >> 8);
+    recbits::StoreU16(g_template + kCountOffset, uint16_t(recbits::LoadU16(g_template + kCountOffset) + 1));
 }
 
 void WinDlgAppendString(const char* text) {

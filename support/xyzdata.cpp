@@ -37,7 +37,7 @@ bool Overlap(const XyzTable& a, const XyzTable& b) {
 }
 
 XyzTable ReadTable(const uint8_t* at) {
-    return XyzTable{XyzReadU32(at), XyzReadU32(at + 4), XyzReadU32(at + 8)};
+    return XyzTable{recbits::LoadU32(at), recbits::LoadU32(at + 4), recbits::LoadU32(at + 8)};
 }
 
 // Opens for the public operations, which are handed the data address only.
@@ -58,11 +58,11 @@ void ForEachPoint(void* data, const char* caller, Op op) {
     XyzView view = Open(data, caller);
     for (uint32_t i = 0; i < view.points.count; ++i) {
         uint8_t* p = XyzPointAt(view, i);
-        float x = XyzReadF32(p), y = XyzReadF32(p + 4), z = XyzReadF32(p + 8);
+        float x = recbits::LoadF32(p), y = recbits::LoadF32(p + 4), z = recbits::LoadF32(p + 8);
         op(x, y, z);
-        XyzWriteF32(p, x);
-        XyzWriteF32(p + 4, y);
-        XyzWriteF32(p + 8, z);
+        recbits::StoreF32(p, x);
+        recbits::StoreF32(p + 4, y);
+        recbits::StoreF32(p + 8, z);
     }
 }
 
@@ -77,14 +77,14 @@ SortState g_sort;
 // of a size the program ignores sort as nearest; a key that is not a number
 // counts as infinitely far, so the comparison stays a consistent order.
 float SortKey(const uint8_t* polygon) {
-    const uint32_t count = XyzReadU32(polygon + XYZ_POLYGON_COUNT);
+    const uint32_t count = recbits::LoadU32(polygon + XYZ_POLYGON_COUNT);
     if (count < 1 || count > XYZ_POLYGON_MAX_POINTS) return 0.0f;
     float cx = 0.0f, cy = 0.0f, cz = 0.0f;
     for (uint32_t k = 0; k < count; ++k) {
-        const uint8_t* p = XyzPointAt(g_sort.view, XyzReadU32(polygon + XYZ_POLYGON_POINTS + 4 * k));
-        cx += XyzReadF32(p);
-        cy += XyzReadF32(p + 4);
-        cz += XyzReadF32(p + 8);
+        const uint8_t* p = XyzPointAt(g_sort.view, recbits::LoadU32(polygon + XYZ_POLYGON_POINTS + 4 * k));
+        cx += recbits::LoadF32(p);
+        cy += recbits::LoadF32(p + 4);
+        cz += recbits::LoadF32(p + 8);
     }
     const float n = float(count);
     const float dx = cx / n - g_sort.x, dy = cy / n - g_sort.y, dz = cz / n - g_sort.z;
@@ -101,25 +101,6 @@ int CompareFarthestFirst(const void* a, const void* b) {
 }
 
 }  // namespace
-
-uint32_t XyzReadU32(const uint8_t* at) {
-    return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
-}
-
-uint16_t XyzReadU16(const uint8_t* at) { return uint16_t(at[0] | at[1] << 8); }
-
-float XyzReadF32(const uint8_t* at) {
-    const uint32_t bits = XyzReadU32(at);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-void XyzWriteF32(uint8_t* at, float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 4; ++i) at[i] = uint8_t(bits >> (8 * i));
-}
 
 const char* XyzCheckData(XyzView* view, const void* data, uint32_t size) {
     *view = XyzView{};
@@ -149,10 +130,10 @@ const char* XyzCheckData(XyzView* view, const void* data, uint32_t size) {
     // The points of every polygon the program uses must exist.
     for (uint32_t i = 0; i < view->polygons.count; ++i) {
         const uint8_t* polygon = XyzPolygonAt(*view, i);
-        const uint32_t count = XyzReadU32(polygon + XYZ_POLYGON_COUNT);
+        const uint32_t count = recbits::LoadU32(polygon + XYZ_POLYGON_COUNT);
         if (count < 1 || count > XYZ_POLYGON_MAX_POINTS) continue;
         for (uint32_t k = 0; k < count; ++k) {
-            if (XyzReadU32(polygon + XYZ_POLYGON_POINTS + 4 * k) >= view->points.count) {
+            if (recbits::LoadU32(polygon + XYZ_POLYGON_POINTS + 4 * k) >= view->points.count) {
                 static char message[80];
                 std::snprintf(message, sizeof message, "polygon %u uses a point that does not exist", i);
                 return message;

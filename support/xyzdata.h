@@ -10,6 +10,8 @@
 #pragma once
 #include <cstdint>
 
+#include "support/bytes.h"
+
 // ---- Header ----------------------------------------------------------------
 constexpr uint32_t XYZ_HEADER_SIZE = 44;
 constexpr uint32_t XYZ_HEADER_WORD = 4;  // not read by the program
@@ -74,12 +76,6 @@ const char* XyzCheckData(XyzView* view, const void* data, uint32_t size);
 uint8_t* XyzPointAt(const XyzView& view, uint32_t index);
 uint8_t* XyzSurfaceAt(const XyzView& view, uint32_t index);
 uint8_t* XyzPolygonAt(const XyzView& view, uint32_t index);
-
-// Little-endian fields at any offset.
-uint32_t XyzReadU32(const uint8_t* at);
-uint16_t XyzReadU16(const uint8_t* at);
-float XyzReadF32(const uint8_t* at);
-void XyzWriteF32(uint8_t* at, float value);
 
 // The address of point, surface or polygon item index, or null when the
 // index is negative or not below the table's count.

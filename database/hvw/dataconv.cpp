@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/pakfile.h"
 
@@ -46,27 +47,6 @@ constexpr int kPlayerClub = 37;
 constexpr int kPlayerNameIndex = 39;
 static_assert(kPlayerNameIndex + 4 == TOTSTAT_PLAYER_SIZE);
 
-int16_t ReadI16(const uint8_t* bytes, int offset) {
-    uint16_t value = static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-    return static_cast<int16_t>(value);
-}
-
-void WriteI16(uint8_t* bytes, int offset, int16_t value) {
-    uint16_t raw = static_cast<uint16_t>(value);
-    bytes[offset] = static_cast<uint8_t>(raw & 0xFF);
-    bytes[offset + 1] = static_cast<uint8_t>(raw >> 8);
-}
-
-uint32_t ReadU32(const uint8_t* bytes, int offset) {
-    return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<uint32_t>(bytes[offset + 2]) << 16) |
-           (static_cast<uint32_t>(bytes[offset + 3]) << 24);
-}
-
-void WriteU32(uint8_t* bytes, int offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>((value >> (8 * i)) & 0xFF);
-}
-
 // Copies a string into a fixed field, cut to fit and terminated, the rest
 // of the field zero so written files are reproducible.
 void WriteText(uint8_t* field, size_t size, const char* text) {
@@ -95,7 +75,7 @@ TotStatReadResult ReadTotStatBlocks(FILE* file) {
     if (std::fread(TotStatNames, TOTSTAT_NAME_BLOCK, 1, file) != 1) return TOTSTAT_READ_SHORT_NAMES;
     uint8_t count[4];
     if (std::fread(count, sizeof count, 1, file) != 1) return TOTSTAT_READ_SHORT_COUNT;
-    TotStatPlayerCount = ReadU32(count, 0);
+    TotStatPlayerCount = recbits::LoadU32(count);
     return TOTSTAT_READ_OK;
 }
 
@@ -208,26 +188,46 @@ const char* GetTotStatClubName(const TotStatClub& club) {
 void SetTotStatClubName(TotStatClub& club, const char* name) {
     WriteText(club.bytes + kClubName, TOTSTAT_CLUB_NAME_SIZE, name);
 }
-int16_t GetTotStatClubNumber(const TotStatClub& club) { return ReadI16(club.bytes, kClubNumber); }
-void SetTotStatClubNumber(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubNumber, value); }
-int16_t GetTotStatClubNation(const TotStatClub& club) { return ReadI16(club.bytes, kClubNation); }
-void SetTotStatClubNation(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubNation, value); }
-int16_t GetTotStatClubDivision(const TotStatClub& club) { return ReadI16(club.bytes, kClubDivision); }
-void SetTotStatClubDivision(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubDivision, value); }
-int16_t GetTotStatClubXCoord(const TotStatClub& club) { return ReadI16(club.bytes, kClubX); }
-void SetTotStatClubXCoord(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubX, value); }
-int16_t GetTotStatClubYCoord(const TotStatClub& club) { return ReadI16(club.bytes, kClubY); }
-void SetTotStatClubYCoord(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubY, value); }
-int16_t GetTotStatClubRepPercent(const TotStatClub& club) { return ReadI16(club.bytes, kClubRepPercent); }
-void SetTotStatClubRepPercent(TotStatClub& club, int16_t value) {
-    WriteI16(club.bytes, kClubRepPercent, value);
+int16_t GetTotStatClubNumber(const TotStatClub& club) { return recbits::LoadI16(club.bytes + kClubNumber); }
+void SetTotStatClubNumber(TotStatClub& club, int16_t value) {
+    recbits::StoreI16(club.bytes + kClubNumber, value);
 }
-int16_t GetTotStatClubTactic(const TotStatClub& club) { return ReadI16(club.bytes, kClubTactic); }
-void SetTotStatClubTactic(TotStatClub& club, int16_t value) { WriteI16(club.bytes, kClubTactic, value); }
-uint32_t GetTotStatClubCapacity(const TotStatClub& club) { return ReadU32(club.bytes, kClubCapacity); }
-void SetTotStatClubCapacity(TotStatClub& club, uint32_t value) { WriteU32(club.bytes, kClubCapacity, value); }
-uint32_t GetTotStatClubRepBase(const TotStatClub& club) { return ReadU32(club.bytes, kClubRepBase); }
-void SetTotStatClubRepBase(TotStatClub& club, uint32_t value) { WriteU32(club.bytes, kClubRepBase, value); }
+int16_t GetTotStatClubNation(const TotStatClub& club) { return recbits::LoadI16(club.bytes + kClubNation); }
+void SetTotStatClubNation(TotStatClub& club, int16_t value) {
+    recbits::StoreI16(club.bytes + kClubNation, value);
+}
+int16_t GetTotStatClubDivision(const TotStatClub& club) {
+    return recbits::LoadI16(club.bytes + kClubDivision);
+}
+void SetTotStatClubDivision(TotStatClub& club, int16_t value) {
+    recbits::StoreI16(club.bytes + kClubDivision, value);
+}
+int16_t GetTotStatClubXCoord(const TotStatClub& club) { return recbits::LoadI16(club.bytes + kClubX); }
+void SetTotStatClubXCoord(TotStatClub& club, int16_t value) { recbits::StoreI16(club.bytes + kClubX, value); }
+int16_t GetTotStatClubYCoord(const TotStatClub& club) { return recbits::LoadI16(club.bytes + kClubY); }
+void SetTotStatClubYCoord(TotStatClub& club, int16_t value) { recbits::StoreI16(club.bytes + kClubY, value); }
+int16_t GetTotStatClubRepPercent(const TotStatClub& club) {
+    return recbits::LoadI16(club.bytes + kClubRepPercent);
+}
+void SetTotStatClubRepPercent(TotStatClub& club, int16_t value) {
+    recbits::StoreI16(club.bytes + kClubRepPercent, value);
+}
+int16_t GetTotStatClubTactic(const TotStatClub& club) { return recbits::LoadI16(club.bytes + kClubTactic); }
+void SetTotStatClubTactic(TotStatClub& club, int16_t value) {
+    recbits::StoreI16(club.bytes + kClubTactic, value);
+}
+uint32_t GetTotStatClubCapacity(const TotStatClub& club) {
+    return recbits::LoadU32(club.bytes + kClubCapacity);
+}
+void SetTotStatClubCapacity(TotStatClub& club, uint32_t value) {
+    recbits::StoreU32(club.bytes + kClubCapacity, value);
+}
+uint32_t GetTotStatClubRepBase(const TotStatClub& club) {
+    return recbits::LoadU32(club.bytes + kClubRepBase);
+}
+void SetTotStatClubRepBase(TotStatClub& club, uint32_t value) {
+    recbits::StoreU32(club.bytes + kClubRepBase, value);
+}
 
 // ---- Player row fields ----------------------------------------------------
 
@@ -239,55 +239,63 @@ const char* GetTotStatPlayerSurname(const TotStatPlayer& player) {
 void SetTotStatPlayerSurname(TotStatPlayer& player, const char* surname) {
     WriteText(player.bytes + kPlayerSurname, TOTSTAT_SURNAME_SIZE, surname);
 }
-int16_t GetTotStatPlayerAbility(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerAbility); }
+int16_t GetTotStatPlayerAbility(const TotStatPlayer& player) {
+    return recbits::LoadI16(player.bytes + kPlayerAbility);
+}
 void SetTotStatPlayerAbility(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerAbility, value);
+    recbits::StoreI16(player.bytes + kPlayerAbility, value);
 }
 int16_t GetTotStatPlayerPosition(const TotStatPlayer& player) {
-    return ReadI16(player.bytes, kPlayerPosition);
+    return recbits::LoadI16(player.bytes + kPlayerPosition);
 }
 void SetTotStatPlayerPosition(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerPosition, value);
+    recbits::StoreI16(player.bytes + kPlayerPosition, value);
 }
-int16_t GetTotStatPlayerSkin(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerSkin); }
+int16_t GetTotStatPlayerSkin(const TotStatPlayer& player) {
+    return recbits::LoadI16(player.bytes + kPlayerSkin);
+}
 void SetTotStatPlayerSkin(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerSkin, value);
+    recbits::StoreI16(player.bytes + kPlayerSkin, value);
 }
 int16_t GetTotStatPlayerHairColour(const TotStatPlayer& player) {
-    return ReadI16(player.bytes, kPlayerHairColour);
+    return recbits::LoadI16(player.bytes + kPlayerHairColour);
 }
 void SetTotStatPlayerHairColour(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerHairColour, value);
+    recbits::StoreI16(player.bytes + kPlayerHairColour, value);
 }
 int16_t GetTotStatPlayerHairStyle(const TotStatPlayer& player) {
-    return ReadI16(player.bytes, kPlayerHairStyle);
+    return recbits::LoadI16(player.bytes + kPlayerHairStyle);
 }
 void SetTotStatPlayerHairStyle(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerHairStyle, value);
+    recbits::StoreI16(player.bytes + kPlayerHairStyle, value);
 }
 int16_t GetTotStatPlayerNationality(const TotStatPlayer& player) {
-    return ReadI16(player.bytes, kPlayerNationality);
+    return recbits::LoadI16(player.bytes + kPlayerNationality);
 }
 void SetTotStatPlayerNationality(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerNationality, value);
+    recbits::StoreI16(player.bytes + kPlayerNationality, value);
 }
 int16_t GetTotStatPlayerBirthYear(const TotStatPlayer& player) {
-    return ReadI16(player.bytes, kPlayerBirthYear);
+    return recbits::LoadI16(player.bytes + kPlayerBirthYear);
 }
 void SetTotStatPlayerBirthYear(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerBirthYear, value);
+    recbits::StoreI16(player.bytes + kPlayerBirthYear, value);
 }
-int16_t GetTotStatPlayerTraits(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerTraits); }
+int16_t GetTotStatPlayerTraits(const TotStatPlayer& player) {
+    return recbits::LoadI16(player.bytes + kPlayerTraits);
+}
 void SetTotStatPlayerTraits(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerTraits, value);
+    recbits::StoreI16(player.bytes + kPlayerTraits, value);
 }
-int16_t GetTotStatPlayerClub(const TotStatPlayer& player) { return ReadI16(player.bytes, kPlayerClub); }
+int16_t GetTotStatPlayerClub(const TotStatPlayer& player) {
+    return recbits::LoadI16(player.bytes + kPlayerClub);
+}
 void SetTotStatPlayerClub(TotStatPlayer& player, int16_t value) {
-    WriteI16(player.bytes, kPlayerClub, value);
+    recbits::StoreI16(player.bytes + kPlayerClub, value);
 }
 uint16_t GetTotStatPlayerNameIndex(const TotStatPlayer& player) {
-    return static_cast<uint16_t>(ReadI16(player.bytes, kPlayerNameIndex));
+    return static_cast<uint16_t>(recbits::LoadI16(player.bytes + kPlayerNameIndex));
 }
 void SetTotStatPlayerNameIndex(TotStatPlayer& player, uint16_t value) {
-    WriteI16(player.bytes, kPlayerNameIndex, static_cast<int16_t>(value));
+    recbits::StoreI16(player.bytes + kPlayerNameIndex, static_cast<int16_t>(value));
 }

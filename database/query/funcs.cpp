@@ -11,6 +11,7 @@
 #include "database/Access.h"
 #include "database/history.h"
 #include "database/honours.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/contracts.h"
 #include "management/playervalue.h"
@@ -285,7 +286,7 @@ constexpr int16_t kTicketPrice[kCountryCount][kDivisionCount] = {
 // A division or country outside the table has no price (reading past the
 // table would give another country's figure).
 int16_t HVW_GetTicketPrice(int16_t division, int16_t country) {
-    if (country < 0 || country >= kCountryCount || division < 0 || division >= kDivisionCount) {
+    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) {
         return 0;
     }
     return kTicketPrice[country][division];

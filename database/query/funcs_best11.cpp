@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 
@@ -27,8 +28,6 @@ enum : int {
 };
 constexpr int kLastMode = 4;
 constexpr int16_t kManagerPosition = 13;
-
-bool IsClubNumber(int16_t club) { return club >= 0 && club < kClubCount; }
 
 // Fixtures of every club before today other than reserve-league ones,
 // counted in one pass: a regular's appearances must beat 60 per cent of
@@ -98,7 +97,7 @@ void HVW_BuildBestEleven(int16_t mode, int16_t division) {
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (GetPlayerPosition(player) == kManagerPosition) continue;
         const uint16_t clubNumber = GetPlayerClub(player);
-        if (clubNumber >= kClubCount) continue;
+        if (!IsClubNumber(clubNumber)) continue;
         const int16_t club = int16_t(clubNumber);
         if (GetClubNation(club) != uint16_t(viewed)) continue;
         const int16_t type = HVW_GetPositionType(player);

@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "match/matchresult.h"
 #include "season/calendar.h"
@@ -26,8 +27,6 @@ constexpr int16_t kCompetitionNameBase[kCountryCount] = {104, 1000, 1730, 1756, 
 constexpr int16_t kDivisionNameBase[kCountryCount] = {175, 175, 1744, 1770, 1907, 1933, 1959, 1985, 189};
 constexpr int16_t kDivisionNameBase2[kCountryCount] = {189, 189, 1750, 1776, 1913, 1939, 1965, 1991, 1550};
 
-bool IsCountry(int country) { return country >= 0 && country < kCountryCount; }
-bool IsClub(int club) { return club >= 0 && club < kClubCount; }
 bool IsCupCode(int code) { return code >= kCompFirstNationalCup && code <= kCompLastCup; }
 bool IsNationalDay(int code) { return code == kCompNationalTeam || code == kCompNationalUnder21; }
 
@@ -72,7 +71,7 @@ char g_competition_name[160];
 int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country) {
     *roundText = -1;
     *legText = -1;
-    if (!IsCountry(country)) return -1;
+    if (!IsCountryNumber(country)) return -1;
     const int16_t base = kCompetitionNameBase[country];
     if (IsCupCode(code)) {
         const int k = (code - kCompFirstNationalCup) / 16;
@@ -139,41 +138,41 @@ const char* HVW_FormatCompetitionName(int16_t code, int16_t division, int16_t wi
 }
 
 int16_t HVW_GetCompRoundTextId(int16_t division, int16_t country) {
-    if (!IsCountry(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
+    if (!IsCountryNumber(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
     return int16_t(kDivisionNameBase[country] + division);
 }
 
 int16_t HVW_GetCompRoundTextId2(int16_t division, int16_t country) {
-    if (!IsCountry(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
+    if (!IsCountryNumber(country) || division < 0 || division > HVW_CountCompRounds(country)) return -1;
     return int16_t(kDivisionNameBase2[country] + division);
 }
 
 // The name table holds five division names a country: a division number
 // past them has no record even where the country's count allows it.
 char* HVW_GetDivisionRoundEntry(int16_t n, int16_t country) {
-    if (!IsCountry(country) || n < 0 || n > HVW_CountCompRounds(country) || n >= kDivisionNames) {
+    if (!IsCountryNumber(country) || n < 0 || n > HVW_CountCompRounds(country) || n >= kDivisionNames) {
         return nullptr;
     }
     return CompetitionNames[country].division[n];
 }
 
 char* HVW_GetCupRoundEntry(int16_t n, int16_t cup) {
-    if (!IsCountry(cup) || n < 0 || n >= kCupNames) return nullptr;
+    if (!IsCountryNumber(cup) || n < 0 || n >= kCupNames) return nullptr;
     return CompetitionNames[cup].cup[n];
 }
 
 int16_t HVW_GetCupRoundCount(int16_t cup, int16_t country) {
-    if (!IsCountry(country) || cup < 0 || cup >= kCupCount) return 0;
+    if (!IsCountryNumber(country) || !IsCupNumber(cup)) return 0;
     return CupRoundCounts[cup < kFirstEuropeanCup ? country : 0][cup];
 }
 
 int16_t HVW_IsRuleBlockValue2(int16_t round, int16_t country) {
-    if (!IsCountry(country) || round < 0 || round >= kCupRounds) return 0;
+    if (!IsCountryNumber(country) || round < 0 || round >= kCupRounds) return 0;
     return RoundMode(country, 0, round) == kTwoLegs ? 1 : 0;
 }
 
 int16_t HVW_CountNationCups(int16_t country) {
-    if (!IsCountry(country)) return 0;
+    if (!IsCountryNumber(country)) return 0;
     int16_t count = 0;
     for (int cup = 0; cup < kCupCount; ++cup) {
         if (recbits::LoadU16(CupRoundRules.bytes[country][cup][0] + kCupDrawDay) != 0xFFFF) ++count;
@@ -193,9 +192,9 @@ int16_t HVW_IsSecondLegFixture(int16_t slot) {
     const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
     int country = 0;
     if (k < kFirstEuropeanCup) {
-        if (!IsClub(home)) return 0;
+        if (!IsClubNumber(home)) return 0;
         country = GetClubNation(home);
-        if (!IsCountry(country)) return 0;
+        if (!IsCountryNumber(country)) return 0;
     }
     if (RoundMode(country, k, r) != kTwoLegs) return 0;
     for (int s = slot - 1; s >= 0; --s) {
@@ -267,7 +266,7 @@ int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
         if (code < c.first || code > c.last) continue;
         if (code == kCompLeague) {
             const int16_t home = FixtureHome(slot);
-            if (!IsClub(home) || GetClubDivision(home) != uint16_t(DivisionFilterWord)) continue;
+            if (!IsClubNumber(home) || GetClubDivision(home) != uint16_t(DivisionFilterWord)) continue;
         }
         return int16_t(slot);
     }
@@ -372,9 +371,7 @@ void HVW_CountFixturesOnDay(int16_t day, int16_t* userSlot, int16_t* sameCount, 
     }
 
     const int userCountry = user >= 0 ? GetClubNation(user) : -1;
-    auto countryOf = [](int16_t club) {
-        return club >= 0 && club < kClubCount ? int(GetClubNation(club)) : -1;
-    };
+    auto countryOf = [](int16_t club) { return IsClubNumber(club) ? int(GetClubNation(club)) : -1; };
     for (int slot = first; slot < end; ++slot) {
         if (FixtureDay(slot) != day) continue;
         if (slot == *userSlot) {

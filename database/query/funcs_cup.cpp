@@ -2,6 +2,7 @@
 // a cup, how a fixture is decided, and a club's move between divisions.
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"
 #include "season/european.h"
@@ -47,9 +48,9 @@ int DeliveredEntrantIndex(int country, int16_t club) {
 }  // namespace
 
 int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup) {
-    if (club < 0 || club >= kClubCount || cup < 0 || cup >= kCupCount) return -1;
+    if (!IsClubNumber(club) || !IsCupNumber(cup)) return -1;
     const uint16_t country = GetClubNation(club);
-    if (country >= kCountryCount) return -1;
+    if (!IsCountryNumber(country)) return -1;
     switch (cup) {
         case 4:
             return Contains(EuropeanEntrantList64, 64, club) ? 0 : -1;
@@ -107,7 +108,7 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
     switch (code) {
         case kCompPlayOffFirst:
             *leg = 1;
-            if (country < kCountryCount && PlayOffStyle[country][0] == kSingleMatchPlayOff) {
+            if (IsCountryNumber(country) && PlayOffStyle[country][0] == kSingleMatchPlayOff) {
                 *leg = 0;
                 *extraTime = 1;
                 *penalties = 1;
@@ -136,7 +137,7 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
     int rulesCountry = country;
     if (cup >= kFirstEuropeanCup) {
         rulesCountry = 0;
-    } else if (country >= kCountryCount) {
+    } else if (!IsCountryNumber(country)) {
         return;
     }
     auto byte = [&](int b) { return RoundByte(rulesCountry, cup, round, b); };
@@ -163,9 +164,9 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
 }
 
 int16_t HVW_GetClubDivisionMove(int16_t club) {
-    if (club < 0 || club >= kClubCount) return 0;
+    if (!IsClubNumber(club)) return 0;
     const uint16_t country = GetClubNation(club);
-    if (country >= kCountryCount || CountryInPlay[country] == 0) return 0;
+    if (!IsCountryInPlay(country)) return 0;
 
     // The club's entrant index a season ago: where it stood then among its
     // country's clubs.  The season roll keeps it in the club's history.

@@ -5,6 +5,7 @@
 #include "database/Access.h"
 #include "database/query/funcs.h"
 #include "database/query/funcs_detail.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "management/playervalue.h"
 #include "management/scouting.h"
@@ -207,7 +208,7 @@ int32_t HVW_GetClubWorth(int16_t club) {
 
 int16_t HVW_GetUnscoutedPlayerVariant(uint16_t player) {
     const uint16_t club = GetPlayerClub(player);
-    const bool hasClub = club < kClubCount;
+    const bool hasClub = IsClubNumber(club);
     int country, division = 0;
     if (hasClub) {
         country = GetClubNation(int16_t(club));
@@ -217,9 +218,9 @@ int16_t HVW_GetUnscoutedPlayerVariant(uint16_t player) {
         ScoutingWord = 6;
     }
     const uint16_t userClub = GetPlayerClub(1);
-    if (userClub < kClubCount && country == GetClubNation(int16_t(userClub))) return -1;
+    if (IsClubNumber(userClub) && country == GetClubNation(int16_t(userClub))) return -1;
     if (country < 8 && CountryScoutedFlags[country] == 1) return -1;
-    if (hasClub && country < kCountryCount && division < 2) return -1;
+    if (hasClub && IsCountryNumber(country) && division < 2) return -1;
     if (GetPlayerFlag119(player) != 0) return -1;
     return int16_t(player % 5);
 }
@@ -254,7 +255,7 @@ int16_t HVW_GetDivisionTable2Club(int16_t division, int16_t row, int16_t country
 
 int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor, int16_t* homeAgainst,
                                  int16_t* awayAgainst) {
-    if (club < 0 || club >= kClubCount || GetClubDivision(club) >= kDivisionCount) return -1;
+    if (!IsClubNumber(club) || !IsDivisionNumber(GetClubDivision(club))) return -1;
     const int16_t* w = LeagueSeasonRecords[club].words;
     *homeFor = w[kSeasonHomeFor];
     *awayFor = w[kSeasonAwayFor];

@@ -2,6 +2,7 @@
 // blocks that are kept per club of a division.
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/leagues.h"
 
 namespace {
@@ -19,10 +20,10 @@ int DivisionCount(int country) {
 
 int16_t HVW_GetClubDivisionIndex(int16_t club) {
     // A negative club names no block either.
-    if (club >= kClubCount || club < 0) return -1;
+    if (!IsClubNumber(club)) return -1;
     const int16_t row = HVW_FindClubInDivisionRows(club);
     const uint16_t country = GetClubNation(club);
-    if (country >= kCountryCount || DivisionCount(country) <= row) return -1;
+    if (!IsCountryNumber(country) || DivisionCount(country) <= row) return -1;
 
     // Rows of the country's clubs, first row that holds a club winning.  The
     // index counts only clubs of the same country: the blocks are kept per
@@ -31,7 +32,7 @@ int16_t HVW_GetClubDivisionIndex(int16_t club) {
     for (int8_t& r : rowOf) r = kNoRow;
     for (int r = kDivisionCount - 1; r >= 0; --r) {
         for (int16_t entry : LeagueTable[country][r]) {
-            if (entry >= 0 && entry < kClubCount) rowOf[entry] = int8_t(r);
+            if (IsClubNumber(entry)) rowOf[entry] = int8_t(r);
         }
     }
     int n = 0;

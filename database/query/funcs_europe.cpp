@@ -3,6 +3,7 @@
 #include "database/Access.h"
 #include "database/honours.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "season/fixtures.h"
@@ -35,7 +36,7 @@ int TakeCountryClubs(const int16_t* list, int slots, int country, int taken) {
     int added = 0;
     for (int i = 0; i < slots && taken + added < kQualifierSlots; ++i) {
         int16_t club = list[i];
-        if (club == -1 || club < 0 || club >= kClubCount) continue;
+        if (club == -1 || !IsClubNumber(club)) continue;
         if (GetClubNation(club) != country) continue;
         EuroQualifiers[taken + added++] = club;
     }
@@ -91,8 +92,8 @@ int16_t HVW_GetEuroPlaceReasonText(int16_t club, int16_t country) {
 int16_t HVW_GetEuroPlaceClub(int16_t division, int16_t* text, int16_t k, int16_t country) {
     constexpr int16_t kPromotedText = 1818;
     int16_t club = PlaceWord(country, kReasonSlots + kPlacesPerDivision * division + k);
-    bool promoted = club >= 0 && club < kClubCount && GetClubNation(club) == country &&
-                    GetClubDivision(club) == division - 1;
+    bool promoted =
+        IsClubNumber(club) && GetClubNation(club) == country && GetClubDivision(club) == division - 1;
     *text = promoted ? kPromotedText : int16_t(-1);
     return club;
 }

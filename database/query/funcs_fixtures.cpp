@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"
 #include "season/fixtures.h"
@@ -16,8 +17,6 @@ constexpr int kLineUpSide = 96;
 constexpr int kLineUpEntry = 6;
 constexpr int kLineUpEntries = 16;
 constexpr int kMaxListedFixtures = 10;
-
-bool IsClubNumber(int16_t club) { return club >= 0 && club < kClubCount; }
 
 // Slots are sorted by day with the empty slots at the end, so the walks stop
 // at the first empty slot: an empty slot holds club 0 and must never be
@@ -71,8 +70,7 @@ int16_t HVW_FindEarlierCupTie(int16_t home, int16_t away, int16_t competition, i
 }
 
 int16_t HVW_GetCupRoundTieType(int16_t country, int16_t cup, int16_t round) {
-    if (country < 0 || country >= kCountryCount || cup < 0 || cup >= kCupCount || round < 0 ||
-        round >= kCupRounds) {
+    if (!IsCountryNumber(country) || !IsCupNumber(cup) || round < 0 || round >= kCupRounds) {
         return 0;
     }
     // The European cups are run as cups of country 0.
@@ -108,7 +106,7 @@ int16_t HVW_GetClubLastLeagueFixtures(int16_t club, int16_t n, int16_t* slots) {
 }
 
 int16_t HVW_FindClubCupFixture(int16_t club, int16_t cup, int16_t day) {
-    if (!IsClubNumber(club) || cup < 0 || cup >= kCupCount) return -1;
+    if (!IsClubNumber(club) || !IsCupNumber(cup)) return -1;
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         if (int(FixtureDay(slot)) >= day && IsFixtureOfClub(slot, club) &&
             HVW_GetCupIndexForText(FixtureType(slot)) == cup) {

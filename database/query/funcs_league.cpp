@@ -10,6 +10,7 @@
 #include "database/honours.h"
 #include "database/query/funcs.h"
 #include "database/query/funcs_detail.h"
+#include "database/ranges.h"
 #include "match/matchresult.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
@@ -25,11 +26,9 @@ using recbits::ReadField;
 
 namespace {
 
-bool IsClub(int club) { return club >= 0 && club < kClubCount; }
-
 // Division clubs of a country's division; 0 outside the table.
 int ClubsIn(int country, int division) {
-    if (country < 0 || country >= kCountryCount || division < 0 || division >= kDivisionCount) {
+    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) {
         return 0;
     }
     return DivisionLayout[country][division].clubs;
@@ -47,9 +46,9 @@ int FindInRow(int country, int division, int n, int16_t club) {
 
 // Row 0..5 of the country's table holding the club; -1 when absent.
 int FindRow(int16_t club) {
-    if (!IsClub(club)) return -1;
+    if (!IsClubNumber(club)) return -1;
     int country = GetClubNation(club);
-    if (country >= kCountryCount) return -1;
+    if (!IsCountryNumber(country)) return -1;
     for (int row = 0; row < kDivisionCount; ++row) {
         for (int16_t entry : LeagueTable[country][row]) {
             if (entry == club) return row;

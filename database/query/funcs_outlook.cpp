@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/clubseason.h"
 #include "season/competitions.h"
 #include "season/european.h"
@@ -43,8 +44,6 @@ constexpr int16_t kTextRunnersUp = 1467;
 
 constexpr int kLeagueCompetition = 0;
 
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
-
 int Played(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPlayed]; }
 int Points(int16_t club) { return LeagueSeasonRecords[club].words[kSeasonPoints]; }
 
@@ -62,8 +61,7 @@ int LeagueGamesOfSeason(int16_t club) {
 }  // namespace
 
 int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t country) {
-    if (!IsClub(club) || country < 0 || country >= kCountryCount || division < 0 ||
-        division >= kDivisionCount) {
+    if (!IsClubNumber(club) || !IsCountryNumber(country) || !IsDivisionNumber(division)) {
         return -1;
     }
     const int clubs = DivisionLayout[country][division].clubs;
@@ -81,7 +79,7 @@ int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t count
         int worst = place;
         if (games_left) {
             for (int r = place; r < clubs && r < kLeagueRowClubs; ++r) {
-                if (!IsClub(row[r])) continue;
+                if (!IsClubNumber(row[r])) continue;
                 if ((G - Played(row[r])) * 3 + Points(row[r]) >= Pts) ++worst;
             }
         }
@@ -94,7 +92,7 @@ int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t count
         int best = place;
         if (games_left) {
             for (int r = place - 2; r >= 0; --r) {
-                if (r >= kLeagueRowClubs || !IsClub(row[r])) continue;
+                if (r >= kLeagueRowClubs || !IsClubNumber(row[r])) continue;
                 if ((G - P) * 3 + Pts >= Points(row[r])) --best;
             }
         }
@@ -110,7 +108,7 @@ const char* HVW_GetCompPosition(int16_t event, int16_t* textId, int16_t country)
     if (event < 1 || event > 31 || (event >= 24 && event <= 27)) {
         FatalError("It Go BANG in Funcs.c,HVW_GetCompPosition ");
     }
-    if (country < 0 || country >= kCountryCount) return nullptr;
+    if (!IsCountryNumber(country)) return nullptr;
     const CountryCompetitionNames& names = CompetitionNames[country];
     const int n = HVW_CountCompRounds(country);
     if (event <= 8) {
@@ -132,7 +130,7 @@ const char* HVW_GetCompPosition(int16_t event, int16_t* textId, int16_t country)
 }
 
 int16_t HVW_GetDivisionGamesPerTeam(int16_t country, int16_t division) {
-    if (country < 0 || country >= kCountryCount || division < 0 || division >= kDivisionCount) return 0;
+    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) return 0;
     const DivisionLayoutEntry& d = DivisionLayout[country][division];
     if (d.clubs == 0) return 0;
     const int meetings = d.extraMeetings == 1 ? 4 : d.extraMeetings == 2 ? 3 : 2;
@@ -145,7 +143,7 @@ int16_t HVW_GetClubReputationPos(int16_t club, int16_t country) {
     int16_t list[kClubCount];
     int n = 0;
     for (int16_t c = 0; c < kClubCount; ++c) {
-        if (GetClubNation(c) == uint16_t(country) && GetClubDivision(c) < kDivisionCount) list[n++] = c;
+        if (GetClubNation(c) == uint16_t(country) && IsDivisionNumber(GetClubDivision(c))) list[n++] = c;
     }
     uint16_t rep[kClubCount];
     for (int i = 0; i < n; ++i) rep[i] = GetClubRep(list[i]);
@@ -172,7 +170,7 @@ int16_t HVW_GetClubRepPercentile(int16_t club, int16_t scope) {
         const int rep = GetClubRep(c);
         if (rep <= 0) continue;
         const bool home = GetClubNation(c) == N;
-        const bool league = GetClubDivision(c) < kDivisionCount;
+        const bool league = IsDivisionNumber(GetClubDivision(c));
         const bool in_scope = scope == 0   ? home
                               : scope == 1 ? home && league
                               : scope == 2 ? !home && league

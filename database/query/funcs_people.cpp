@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "database/usertransfers.h"
 #include "management/board.h"
@@ -41,8 +42,6 @@ char g_stadium_name[64];
 char g_nickname[96];
 char g_calendar_date[96];
 char g_thousands[32];
-
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
 
 // The surname field holds 16 characters and need not be terminated.
 void FormatShortName(char* out, size_t size, uint16_t player) {
@@ -247,7 +246,7 @@ uint16_t HVW_FindClubTopScorer(int16_t club) {
 
 void HVW_GetSquadProfile(int16_t club, int16_t out[16]) {
     std::memset(out, 0, sizeof(int16_t) * 16);
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     HVW_BuildSquadList(club);
     ForEachSquadPlayer([&](uint16_t player) {
         const int t = HVW_GetPositionType(player);
@@ -260,7 +259,7 @@ void HVW_GetSquadProfile(int16_t club, int16_t out[16]) {
 }
 
 int32_t HVW_GetSquadWageBill(int16_t club) {
-    if (!IsClub(club)) return 0;
+    if (!IsClubNumber(club)) return 0;
     HVW_BuildSquadList(club);
     int32_t sum = 0;
     ForEachSquadPlayer([&](uint16_t player) { sum += int32_t(GetPlayerWage(player)) * 25; });
@@ -345,7 +344,8 @@ const char* HVW_GetAgentName(uint16_t player) {
 
 // Club ids above the clubs name nations, so only a club 0-1199 has a name.
 const char* HVW_GetClubName(int16_t club) {
-    std::snprintf(g_club_name, sizeof g_club_name, "%s", IsClub(club) ? GetText(HVW_ClubTextId(club)) : "");
+    std::snprintf(g_club_name, sizeof g_club_name, "%s",
+                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : "");
     return g_club_name;
 }
 
@@ -354,7 +354,7 @@ namespace {
 // A name field of the club's name record, or null when the club has no
 // such name.
 const char* ClubNameField(int16_t club, int field, const char* none) {
-    if (!IsClub(club)) return nullptr;
+    if (!IsClubNumber(club)) return nullptr;
     char text[kClubNameLength + 1];
     std::memcpy(text, ClubNameRecords[club].text[field], kClubNameLength);
     text[kClubNameLength] = '\0';
@@ -496,9 +496,9 @@ constexpr int16_t kFriendly = 117;
 // The country whose day words apply to a club: clubs outside the nine
 // countries use country 0's.
 int16_t DayWordCountry(uint16_t club) {
-    if (club >= kClubCount) return 0;
+    if (!IsClubNumber(club)) return 0;
     const uint16_t country = GetClubNation(int16_t(club));
-    return country < kCountryCount ? int16_t(country) : int16_t(0);
+    return IsCountryNumber(country) ? int16_t(country) : int16_t(0);
 }
 
 // Below the fitness a player needs while the country's pre-season days
@@ -543,7 +543,7 @@ struct NextMatch {
 };
 
 NextMatch NextMatchOf(uint16_t club) {
-    if (club >= kClubCount) return {int16_t(club), -1, -1, 0, 0xFFFF};
+    if (!IsClubNumber(club)) return {int16_t(club), -1, -1, 0, 0xFFFF};
     return {int16_t(club), GetNextFixtureOfClub(int16_t(club)), FindNextFixtureOfClub(int16_t(club)),
             DayWordCountry(club), GetClubNation(int16_t(club))};
 }
@@ -557,7 +557,7 @@ bool IsBanned(uint16_t player, const NextMatch& m) {
 // cups keep a row per country; the European cups one row.
 bool IsCupTied(uint16_t player, const NextMatch& m) {
     if (m.k < 0 || m.k > 6) return false;
-    if (!IsEuropeanCup(m.k) && m.nation >= kCountryCount) return false;
+    if (!IsEuropeanCup(m.k) && !IsCountryNumber(m.nation)) return false;
     const uint16_t cup_club = GetPlayerCup(player, m.k, IsEuropeanCup(m.k) ? int16_t(0) : int16_t(m.nation));
     return cup_club != uint16_t(m.club) && cup_club != kNoClub;
 }

@@ -4,6 +4,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
@@ -12,9 +13,6 @@
 namespace {
 
 constexpr int16_t kNotRanked = 500;
-
-bool IsClubNumber(int16_t club) { return club >= 0 && club < kClubCount; }
-bool IsListed(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
 
 int ClubsInDivision(int country, int division) {
     return std::min<int>(DivisionLayout[country][division].clubs, kLeagueRowClubs);
@@ -32,7 +30,7 @@ int16_t RankScore(uint16_t player, int16_t country, int16_t division, bool keepe
         if (!IsClubNumber(club)) continue;
         BuildClubSquadList(club);
         for (uint16_t other : FirstTeamList.players) {
-            if (!IsListed(other) || other == player) continue;
+            if (!IsPlayerNumber(other) || other == player) continue;
             if (keepersOnly && HVW_GetPositionType(other) != 0) continue;
             const int f = figure(other);
             if (f > m) ++above;
@@ -43,7 +41,7 @@ int16_t RankScore(uint16_t player, int16_t country, int16_t division, bool keepe
 }
 
 bool IsRankable(uint16_t player, int16_t country) {
-    return player != 0 && player < PlayerCount && country >= 0 && country < kCountryCount;
+    return IsPlayerNumber(player) && IsCountryNumber(country);
 }
 
 }  // namespace
@@ -64,7 +62,7 @@ int16_t HVW_RankPlayerByAssists(uint16_t player, int16_t country, int16_t divisi
 }
 
 int16_t HVW_GetDivisionAverageGoals(int16_t country, int16_t division, int16_t competition) {
-    if (country < 0 || country >= kCountryCount || division < 0 || division >= HVW_CountCompRounds(country)) {
+    if (!IsCountryNumber(country) || division < 0 || division >= HVW_CountCompRounds(country)) {
         return 0;
     }
     auto counts = [&](int16_t club) {

@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
 #include "match/matchratings.h"
@@ -19,11 +20,8 @@ constexpr int kGoalkeeper = 0;
 constexpr int kMidfielder = 2;
 constexpr int kForward = 3;
 
-bool IsClubNumber(int16_t club) { return club >= 0 && club < kClubCount; }
-
 // A list entry that names a player: 0 is an empty slot and an entry equal
 // to the player count ends a list; neither may reach an accessor.
-bool IsListed(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
 
 std::span<const uint16_t, kSquadListSize> SelectedTeam() { return FirstTeamList.players; }
 
@@ -75,10 +73,10 @@ void HVW_ListClubPlayersByFans(int16_t club, uint16_t* out, int16_t n) {
     HVW_BuildSquadList(club);
     PlayerPick work;
     for (uint16_t player : ReserveList.players) {
-        if (IsListed(player)) work.Add(player);
+        if (IsPlayerNumber(player)) work.Add(player);
     }
     for (uint16_t player : SelectedTeam()) {
-        if (IsListed(player)) work.Add(player);
+        if (IsPlayerNumber(player)) work.Add(player);
     }
     int16_t keys[std::size(work.players)];
     for (int i = 0; i < work.count; ++i) keys[i] = HVW_GetPlayerFansText(work.players[i]);
@@ -115,7 +113,7 @@ uint16_t HVW_FindClubPlayerByShirt(int16_t club, int16_t shirt) {
     if (!IsClubNumber(club) || shirt <= 0) return 0;
     HVW_BuildSquadList(club);
     for (uint16_t player : SelectedTeam()) {
-        if (IsListed(player) && GetPlayerShirt(player) == uint16_t(shirt)) return player;
+        if (IsPlayerNumber(player) && GetPlayerShirt(player) == uint16_t(shirt)) return player;
     }
     return 0;
 }
@@ -125,11 +123,11 @@ uint16_t HVW_GetClubTopAssistsPlayer(int16_t club) {
     HVW_BuildSquadList(club);
     int midfielders = 0;
     for (uint16_t player : SelectedTeam()) {
-        if (IsListed(player) && HVW_GetPositionType(player) == kMidfielder) ++midfielders;
+        if (IsPlayerNumber(player) && HVW_GetPositionType(player) == kMidfielder) ++midfielders;
     }
     PlayerPick pick;
     for (uint16_t player : SelectedTeam()) {
-        if (!IsListed(player)) continue;
+        if (!IsPlayerNumber(player)) continue;
         const int16_t type = HVW_GetPositionType(player);
         if (type == kGoalkeeper || (midfielders != 0 && type != kMidfielder)) continue;
         pick.Add(player);
@@ -137,7 +135,7 @@ uint16_t HVW_GetClubTopAssistsPlayer(int16_t club) {
     KeepBest(pick, [](uint16_t p) { return int(GetPlayerAssists(p)); });
     if (pick.count == 0) {
         for (uint16_t player : SelectedTeam()) {
-            if (IsListed(player)) pick.Add(player);
+            if (IsPlayerNumber(player)) pick.Add(player);
         }
     }
     if (pick.count == 0) return 0;
@@ -163,7 +161,7 @@ int16_t HVW_IsPlayerAvailableForFixture(int16_t club, uint16_t player, int16_t s
     // A national cup's registrations are kept per playing country; a club
     // outside them has none to check.
     const int country = GetClubNation(club);
-    if (cup != -2 && (cup >= 4 || country < kCountryCount)) {
+    if (cup != -2 && (cup >= 4 || IsCountryNumber(country))) {
         const uint16_t registered = GetPlayerCup(player, cup, int16_t(country));
         cupTied = registered != uint16_t(club) && registered != kNoClub;
     }
@@ -176,7 +174,7 @@ int16_t HVW_HasClubStrikePartnership(int16_t club, int16_t* top, int16_t* second
     if (!IsClubNumber(club)) return 0;
     HVW_BuildSquadList(club);
     for (uint16_t player : SelectedTeam()) {
-        if (!IsListed(player) || HVW_GetPositionType(player) != kForward) continue;
+        if (!IsPlayerNumber(player) || HVW_GetPositionType(player) != kForward) continue;
         const int16_t goals = int16_t(GetPlayerGoals(player));
         if (goals >= *top) {
             *second = *top;
@@ -186,7 +184,7 @@ int16_t HVW_HasClubStrikePartnership(int16_t club, int16_t* top, int16_t* second
         }
     }
     const int country = GetClubNation(club);
-    if (*top <= 5 || *second <= 5 || country >= kCountryCount) return 0;
+    if (*top <= 5 || *second <= 5 || !IsCountryNumber(country)) return 0;
     const int16_t average =
         HVW_GetDivisionAverageGoals(int16_t(country), HVW_FindClubInDivisionRows(club), -1);
     return *top + *second >= average / 2 ? 1 : 0;
@@ -200,7 +198,7 @@ int16_t HVW_FindClubStrikePair(int16_t club, uint16_t* first, uint16_t* second, 
     HVW_BuildSquadList(club);
     int taken = 0;
     for (uint16_t player : SelectedTeam()) {
-        if (!IsListed(player) || HVW_GetPositionType(player) != kForward) continue;
+        if (!IsPlayerNumber(player) || HVW_GetPositionType(player) != kForward) continue;
         if (slot != -1) {
             const uint16_t shirt = GetPlayerShirt(player);
             if (shirt < 1 || shirt > 11 || !HVW_IsPlayerAvailableForFixture(club, player, slot)) {
@@ -226,7 +224,7 @@ uint16_t HVW_GetClubTopScorer(int16_t club, int16_t* tie) {
     uint16_t result = 0;
     int best = 0;
     for (uint16_t player : SelectedTeam()) {
-        if (!IsListed(player) || HVW_GetPositionType(player) == kGoalkeeper) continue;
+        if (!IsPlayerNumber(player) || HVW_GetPositionType(player) == kGoalkeeper) continue;
         const int goals = GetPlayerGoals(player);
         if (goals > best) {
             result = player;
@@ -242,7 +240,7 @@ uint16_t HVW_GetClubTopScorer(int16_t club, int16_t* tie) {
 
 uint16_t HVW_GetDivisionTopScorer(int16_t country, int16_t division, int16_t* tie) {
     *tie = 0;
-    if (country < 0 || country >= kCountryCount || division < 0 || division >= HVW_CountCompRounds(country)) {
+    if (!IsCountryNumber(country) || division < 0 || division >= HVW_CountCompRounds(country)) {
         return 0;
     }
     uint16_t result = 0;
@@ -270,7 +268,7 @@ uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value) {
     int32_t best = 0;
     for (int i = 0; i < kSquadListSize; ++i) {
         const uint16_t player = list[i];
-        if (!IsListed(player)) continue;
+        if (!IsPlayerNumber(player)) continue;
         const int32_t v = ValuePlayer(player);
         if (v < best) continue;
         if (v > best) {
@@ -289,7 +287,7 @@ uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value) {
     PlayerPick second;
     int32_t best2 = 0;
     for (uint16_t player : candidates.View()) {
-        if (!IsListed(player)) continue;
+        if (!IsPlayerNumber(player)) continue;
         const int32_t w = ValuePlayerFull(player);
         if (w >= best2) {
             best2 = w;
@@ -347,7 +345,7 @@ uint16_t ChooseStarPlayer(int16_t club) {
     const int fixtures = CountClubFixturesBeforeToday(club);
     PlayerPick pick;
     for (uint16_t player : SelectedTeam()) {
-        if (IsListed(player) && GetPlayerApps(player) > fixtures * 60 / 100) pick.Add(player);
+        if (IsPlayerNumber(player) && GetPlayerApps(player) > fixtures * 60 / 100) pick.Add(player);
     }
     KeepBest(pick, [](uint16_t p) { return int(GetPlayerPerf(p)); });
     if (pick.count == 1) return pick.players[0];
@@ -385,7 +383,7 @@ uint16_t HVW_GetClubStarPlayer(int16_t club) {
     uint16_t matching[kSquadListSize] = {};
     int count = 0;
     for (uint16_t player : SelectedTeam()) {
-        if (IsListed(player) && FiguresOf(player) == wanted) matching[count++] = player;
+        if (IsPlayerNumber(player) && FiguresOf(player) == wanted) matching[count++] = player;
     }
     if (count == 0) return 0;
     if (count == 1) return matching[0];
@@ -402,7 +400,7 @@ int16_t HVW_AreClubsInSameDivision(int16_t a, int16_t b) {
 
 int16_t HVW_GetSquadListClub() {
     for (uint16_t player : SelectedTeam()) {
-        if (!IsListed(player)) return -1;
+        if (!IsPlayerNumber(player)) return -1;
         const uint16_t club = GetPlayerClub(player);
         if (club == GetPlayerLoanClub(player)) return int16_t(club);
     }
@@ -421,7 +419,7 @@ int MatchRatingRow(int16_t club) {
     const int country = GetClubNation(club);
     const int division = HVW_FindClubInDivisionRows(club);
     const int viewed = HVW_GetViewedCountry();
-    if (row > int(DivisionLayout[country][division].clubs) || viewed < 0 || viewed >= kCountryCount ||
+    if (row > int(DivisionLayout[country][division].clubs) || !IsCountryNumber(viewed) ||
         row >= int(DivisionLayout[viewed][division].clubs) || row >= kMatchRatingRows) {
         return -1;
     }

@@ -7,6 +7,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "season/clubfixtures.h"
 #include "support/debug.h"
@@ -177,7 +178,7 @@ int16_t HVW_GetScoutingContText(int16_t continent) {
 // Each byte of the agent's word is a rating 0-99 that names one of ten
 // texts in its own row of texts.
 const char* HVW_GetAgentsProfile(uint16_t player) {
-    if (player < 1 || player >= PlayerCount) {
+    if (!IsPlayerNumber(player)) {
         FatalError("Invalid Player in HVW_GetAgentsProfile() funcs.c");
     }
     g_profile[0] = '\0';

@@ -8,6 +8,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/referees.h"
 #include "management/board.h"
 #include "management/contracts.h"
@@ -104,7 +105,7 @@ int16_t HVW_IsInThirdSquadList(uint16_t player, int16_t club) {
 uint16_t HVW_FindIntSquadPlayerByShirt(int16_t shirt) {
     for (uint16_t player : ReserveList.players) {
         // An empty slot, or the end mark, ends the list.
-        if (player == 0 || player >= PlayerCount) break;
+        if (!IsPlayerNumber(player)) break;
         if (GetPlayerIntShirt(player) == uint16_t(shirt)) return player;
     }
     return 0;

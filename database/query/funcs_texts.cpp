@@ -4,6 +4,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "management/tactics.h"
 #include "season/messages.h"
@@ -95,7 +96,7 @@ int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16
                                int32_t* playerB, int16_t* word1, int16_t* word2, int32_t* amount,
                                int16_t* text1, int16_t* text2, int32_t* number1, int32_t* number2,
                                int16_t* day, int16_t* extra) {
-    if (club < 0 || club >= kClubCount) FatalError("Invalid Team in HVW_GetTeamTalkMessage() funcs.c");
+    if (!IsClubNumber(club)) FatalError("Invalid Team in HVW_GetTeamTalkMessage() funcs.c");
     if (slot < 0 || slot >= kArchiveSlots) {
         FatalError("Invalid Message in HVW_GetTeamTalkMessage() funcs.c");
     }

@@ -6,6 +6,7 @@
 #include "database/Access.h"
 #include "database/honours.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"
@@ -38,7 +39,7 @@ int FindStatsRecord(uint16_t player) {
 }
 
 int DivisionCount(int country) {
-    if (country < 0 || country >= kCountryCount) return 0;
+    if (!IsCountryNumber(country)) return 0;
     int count = 0;
     while (count < kDivisionCount && DivisionLayout[country][count].clubs != 0) ++count;
     return count;
@@ -79,7 +80,7 @@ void HVW_CompleteUserBid(uint16_t player) {
     }
     const uint16_t seller = GetPlayerClub(player);
     int16_t type = price != 0 ? kMsgTransferFee : kMsgTransferFree;
-    if (seller >= kClubCount) type = kMsgSignedFreeAgent;
+    if (!IsClubNumber(seller)) type = kMsgSignedFreeAgent;
     AddMessage(user, int16_t(seller), player, 0xFFFFFFFFu, -1, -1, price,
                int16_t(kPositionListText + HVW_GetPositionType(player)), -1,
                int32_t(GetPlayerAge(player)) + 16, -1, type, 1, 0);
@@ -103,7 +104,7 @@ void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boug
                                int16_t* soldCount) {
     int64_t bought = 0, sold = 0;
     int boughtN = 0, soldN = 0;
-    if (club >= 0 && club < kClubCount) {
+    if (IsClubNumber(club)) {
         for (const TransferRecord& record : TransferRecords) {
             const uint8_t* r = record.bytes;
             const int64_t fee = recbits::LoadU32(r + kLogFee);
@@ -129,7 +130,7 @@ int16_t HVW_ListManagerVacancies(int16_t* list, int16_t country) {
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0) continue;
         const uint16_t nation = GetClubNation(club);
-        if (nation >= kCountryCount || CountryInPlay[nation] == 0) continue;
+        if (!IsCountryInPlay(nation)) continue;
         if (GetClubDivision(club) >= divisions) continue;
         const uint16_t manager = FindClubManager(club);
         if (manager == kNoManager || GetPlayerCaretaker(manager) != 0) list[count++] = club;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/bytes.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -40,10 +41,7 @@ class DataConvTest : public testing::Test {
         append(TotStatClubs, sizeof TotStatClubs);
         append(TotStatPlayers, sizeof TotStatPlayers);
         append(TotStatNames, sizeof TotStatNames);
-        uint8_t count[4] = {
-            static_cast<uint8_t>(TotStatPlayerCount), static_cast<uint8_t>(TotStatPlayerCount >> 8),
-            static_cast<uint8_t>(TotStatPlayerCount >> 16), static_cast<uint8_t>(TotStatPlayerCount >> 24)};
-        append(count, 4);
+        recbits::AppendU32(bytes, TotStatPlayerCount);
         return bytes;
     }
 

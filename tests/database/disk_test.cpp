@@ -22,6 +22,8 @@
 #include "support/mem_win.h"
 #include "support/poll.h"
 #include "support/startup.h"
+#include "tests/fakes/byte_writer.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
@@ -29,21 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-uint32_t U32(const Bytes& b, size_t at) {
-    uint32_t v;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
 
 // Runs each test in a fresh folder of its own, as the game's working folder.
 class TempFolderTest : public ::testing::Test {
@@ -75,10 +62,10 @@ class BlockFileTest : public TempFolderTest {
         std::FILE* f = std::fopen("blocks", "wb");
         EXPECT_EQ(WriteDataBlocks(list, f, magic), 0);
         std::fclose(f);
-        return ReadFile("blocks");
+        return testenv::ReadHostFile("blocks");
     }
     int Read(const Bytes& bytes, const DataBlockDescriptor* list, const char* magic) {
-        WriteFile("blocks", bytes);
+        testenv::WriteHostFile("blocks", bytes);
         std::FILE* f = std::fopen("blocks", "rb");
         int result = ReadDataBlocks(list, f, magic);
         std::fclose(f);
@@ -88,7 +75,7 @@ class BlockFileTest : public TempFolderTest {
 
 TEST_F(BlockFileTest, EmptyListIsTheTwentyFourBytePermFile) {
     ASSERT_EQ(SavePermFile(3), 0);
-    const Bytes perm = ReadFile("SaveData/perm3");
+    const Bytes perm = testenv::ReadHostFile("SaveData/perm3");
     const uint8_t expected[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
                                   0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
     ASSERT_EQ(perm.size(), 24u);
@@ -101,9 +88,9 @@ TEST_F(BlockFileTest, LayoutAndRoundTrip) {
     const Bytes file = Write(list_, "TST1");
     ASSERT_EQ(file.size(), 16u + 3 * 4 + 12 + 8);
     EXPECT_EQ(std::memcmp(file.data(), "DAT0TST1", 8), 0);
-    EXPECT_EQ(U32(file, 8), 12u + 12u);
-    EXPECT_EQ(file[12] | file[13] << 8, 3);
-    EXPECT_EQ(U32(file, 16), 3u);
+    EXPECT_EQ(testbytes::GetU32(file, 8), 12u + 12u);
+    EXPECT_EQ(testbytes::GetU16(file, 12), 3);
+    EXPECT_EQ(testbytes::GetU32(file, 16), 3u);
     EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
 
     std::memset(a_, 0, 3);
@@ -141,14 +128,14 @@ TEST_F(BlockFileTest, EveryFormatErrorHasItsCode) {
     DataBlockDescriptor two[3] = {list_[0], list_[1], {nullptr, 0}};
     EXPECT_EQ(Read(good, two, "TST1"), kBlockReadTooManyBlocks);
     bad = good;
-    PutU32(bad, 8, 25);
+    testbytes::PutU32(bad, 8, 25);
     EXPECT_EQ(Read(bad, list_, "TST1"), kBlockReadPayload);
     // A block whose size word disagrees with the list; a list block larger
     // than the file's would be caught the same way before any byte is read.
     uint8_t wide[4];
     DataBlockDescriptor other[4] = {list_[0], {wide, 4}, list_[2], {nullptr, 0}};
     bad = good;
-    PutU32(bad, 8, 3 * 4 + 3 + 4 + 4);
+    testbytes::PutU32(bad, 8, 3 * 4 + 3 + 4 + 4);
     EXPECT_EQ(Read(bad, other, "TST1"), kBlockReadSizeMismatch);
     EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 18), list_, "TST1"), kBlockReadSize);
     EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 21), list_, "TST1"), kBlockReadBytes);
@@ -175,7 +162,7 @@ TEST_F(BlockFileTest, EditedFilesRoundTripAndCreateTheirFolder) {
     std::strcpy(ClubNameRecords[kClubCount].text[0], "Harbour Rovers");
     ASSERT_EQ(SaveEditedTeam(12), 0);
     EXPECT_TRUE(fs::is_regular_file("Edited/12.tmf"));
-    EXPECT_EQ(std::memcmp(ReadFile("Edited/12.tmf").data() + 4, "TEM1", 4), 0);
+    EXPECT_EQ(std::memcmp(testenv::ReadHostFile("Edited/12.tmf").data() + 4, "TEM1", 4), 0);
     std::memset(&ClubNameRecords[kClubCount], 0, sizeof(ClubNameRecord));
     EXPECT_EQ(LoadEditedTeam(12), 0);
     EXPECT_STREQ(ClubNameRecords[kClubCount].text[0], "Harbour Rovers");
@@ -197,14 +184,15 @@ TEST_F(BlockFileTest, EditedFilesRoundTripAndCreateTheirFolder) {
 
 TEST_F(BlockFileTest, SaveTeamWritesOneTeamBlock) {
     ASSERT_EQ(SaveTeam(), 0);
-    const Bytes file = ReadFile("SaveData/SaveTeam");
+    const Bytes file = testenv::ReadHostFile("SaveData/SaveTeam");
     ASSERT_EQ(file.size(), 16u + 4 + kTeamInfoSize + 8);
     EXPECT_EQ(std::memcmp(file.data(), "DAT0TEM1", 8), 0);
 }
 
 TEST_F(BlockFileTest, GoalReplayListTakesOnlyReplayFiles) {
     fs::create_directories("goals");
-    for (const char* name : {"A.DHF", "b.dhf", "c.txt"}) WriteFile(fs::path("goals") / name, {1});
+    for (const char* name : {"A.DHF", "b.dhf", "c.txt"})
+        testenv::WriteHostFile(fs::path("goals") / name, {1});
     EXPECT_EQ(RemoveAllFiles("goals\\"), 2);
     EXPECT_STREQ(GoalReplayFiles.names[0], "a.dhf");
     EXPECT_STREQ(GoalReplayFiles.names[1], "b.dhf");
@@ -216,15 +204,15 @@ TEST_F(BlockFileTest, GoalReplayListTakesOnlyReplayFiles) {
 
 TEST_F(BlockFileTest, GoalReplayCleanUpDeletesOnlyListedFiles) {
     fs::create_directories("SaveData/GOALS");
-    WriteFile("SaveData/GOALS/Goal1.DHF", {1});
-    WriteFile("SaveData/GOALS/goal2.dhf", {1});
-    WriteFile("SaveData/GOALS/keep.txt", {1});
+    testenv::WriteHostFile("SaveData/GOALS/Goal1.DHF", {1});
+    testenv::WriteHostFile("SaveData/GOALS/goal2.dhf", {1});
+    testenv::WriteHostFile("SaveData/GOALS/keep.txt", {1});
     const std::string long_name = "SaveData/GOALS/" + std::string(40, 'x') + ".dhf";
-    WriteFile(long_name, {1});
+    testenv::WriteHostFile(long_name, {1});
     // A name that would climb out of the folder once its backslash is read
     // as a separator.
-    WriteFile("SaveData/victim.dhf", {1});
-    WriteFile("SaveData/GOALS/..\\victim.dhf", {1});
+    testenv::WriteHostFile("SaveData/victim.dhf", {1});
+    testenv::WriteHostFile("SaveData/GOALS/..\\victim.dhf", {1});
     DeleteGoalReplayFiles();
     EXPECT_EQ(GoalReplayFiles.count, 0);
     EXPECT_TRUE(fs::is_directory("SaveData/GOALS"));

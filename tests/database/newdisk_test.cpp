@@ -12,22 +12,14 @@
 #include "database/newdisk.h"
 #include "support/compress.h"
 #include "support/mem_win.h"
+#include "tests/fakes/byte_writer.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
 
 // A replay-like table: a fixed header item, a body sized by the header's
 // frame count through a callback, and an 8-character item answered by a
@@ -107,7 +99,7 @@ TEST_F(NewDiskTest, PlainAndCompressedFilesLoadTheSameItems) {
                            NewDiskMethodFlags(COMPRESS_RUNS)}) {
         FillReplay();
         ASSERT_EQ(NewDisk_Save(name_.c_str(), kReplayTable, flags), 0) << flags;
-        const Bytes file = ReadFile(path_);
+        const Bytes file = testenv::ReadHostFile(path_);
         ASSERT_EQ(std::memcmp(file.data(), "NEWDATA1", 8), 0);
         ClearReplay();
         ASSERT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), 0) << flags;
@@ -124,10 +116,8 @@ TEST_F(NewDiskTest, PlainAndCompressedFilesLoadTheSameItems) {
 TEST_F(NewDiskTest, PlainLayoutStoresEightCharacterNamesWhole) {
     FillReplay();
     ASSERT_EQ(NewDisk_Save(name_.c_str(), kReplayTable, 0), 0);
-    const Bytes file = ReadFile(path_);
-    uint32_t plain;
-    std::memcpy(&plain, file.data() + 8, 4);
-    EXPECT_EQ(plain, 32u);
+    const Bytes file = testenv::ReadHostFile(path_);
+    EXPECT_EQ(testbytes::GetU32(file, 8), 32u);
     EXPECT_EQ(std::memcmp(file.data() + 32, "RepHdr\0\0", 8), 0);
     const size_t entry = 32 + 12 + sizeof g_header + 12 + 3 * 484;
     EXPECT_EQ(std::memcmp(file.data() + entry, "EntrInfo", 8), 0);
@@ -168,21 +158,21 @@ TEST_F(NewDiskTest, TablesAndFilesThatAreRefused) {
     ASSERT_EQ(NewDisk_Save(name_.c_str(), one, 0), 0);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, kNewDiskPlainOnly), 0);
 
-    const Bytes good = ReadFile(path_);
+    const Bytes good = testenv::ReadHostFile(path_);
     Bytes bad = good;
     bad[3] = 'X';
-    WriteFile(path_, bad);
+    testenv::WriteHostFile(path_, bad);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskBadMagic);
     bad = good;
-    PutU32(bad, 8, 0);
-    WriteFile(path_, bad);
+    testbytes::PutU32(bad, 8, 0);
+    testenv::WriteHostFile(path_, bad);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskNoBody);
-    WriteFile(path_, Bytes(good.begin(), good.begin() + 20));
+    testenv::WriteHostFile(path_, Bytes(good.begin(), good.begin() + 20));
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskHeaderFailed);
     // A file that stops before its end marker.
-    WriteFile(path_, Bytes(good.begin(), good.end() - 12));
+    testenv::WriteHostFile(path_, Bytes(good.begin(), good.end() - 12));
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskItemHeaderFailed);
-    WriteFile(path_, Bytes(good.begin(), good.begin() + 32 + 12 + 2));
+    testenv::WriteHostFile(path_, Bytes(good.begin(), good.begin() + 32 + 12 + 2));
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskItemBytesRead);
 }
 
@@ -198,27 +188,27 @@ TEST_F(NewDiskTest, AnItemOfAnotherSizeIsRefusedNotCopied) {
     // A replay header that claims more frames than its body holds.
     FillReplay();
     ASSERT_EQ(NewDisk_Save(name_.c_str(), kReplayTable, 0), 0);
-    Bytes file = ReadFile(path_);
-    PutU32(file, 32 + 12, 8);
-    WriteFile(path_, file);
+    Bytes file = testenv::ReadHostFile(path_);
+    testbytes::PutU32(file, 32 + 12, 8);
+    testenv::WriteHostFile(path_, file);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemSizeMismatch);
 }
 
 TEST_F(NewDiskTest, ACompressedBlockThatDisagreesWithTheHeaderIsRefused) {
     FillReplay();
     ASSERT_EQ(NewDisk_Save(name_.c_str(), kReplayTable, NewDiskMethodFlags(COMPRESS_ZERO_RUNS)), 0);
-    const Bytes good = ReadFile(path_);
+    const Bytes good = testenv::ReadHostFile(path_);
     Bytes bad = good;
-    PutU32(bad, 20, 12345);  // unpacked length
-    WriteFile(path_, bad);
+    testbytes::PutU32(bad, 20, 12345);  // unpacked length
+    testenv::WriteHostFile(path_, bad);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
     bad = good;
-    PutU32(bad, 16, uint32_t(good.size()));  // stored length past the end
-    WriteFile(path_, bad);
+    testbytes::PutU32(bad, 16, uint32_t(good.size()));  // stored length past the end
+    testenv::WriteHostFile(path_, bad);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
     bad = good;
-    PutU32(bad, 20, 0xFFFFFF00u);
-    WriteFile(path_, bad);
+    testbytes::PutU32(bad, 20, 0xFFFFFF00u);
+    testenv::WriteHostFile(path_, bad);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
 }
 

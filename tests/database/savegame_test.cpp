@@ -23,6 +23,8 @@
 #include "season/fixtures.h"
 #include "support/mem_win.h"
 #include "support/startup.h"
+#include "tests/fakes/byte_writer.h"
+#include "tests/fakes/pak_fixture.h"
 
 namespace {
 
@@ -31,21 +33,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint64_t kSaveFileSize = 48409360;
 constexpr uint16_t kPatternPlayers = 300;
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-void PutU32(Bytes& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
-uint32_t U32(const Bytes& b, size_t at) {
-    uint32_t v;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
 
 uint8_t PatternByte(int block, size_t at) { return uint8_t(block * 31 + at * 7 + 1); }
 
@@ -111,17 +98,17 @@ class SaveGameTest : public ::testing::Test {
 
 TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     ASSERT_EQ(SaveGame(1), 0);
-    const Bytes file = ReadFile("SaveData/save1");
+    const Bytes file = testenv::ReadHostFile("SaveData/save1");
     ASSERT_EQ(file.size(), kSaveFileSize);
     EXPECT_EQ(std::memcmp(file.data(), "DAT0SAV0", 8), 0);
-    EXPECT_EQ(U32(file, 8), 48409336u);
-    EXPECT_EQ(file[12] | file[13] << 8, 119);
-    EXPECT_EQ(file[14] | file[15] << 8, 0);
+    EXPECT_EQ(testbytes::GetU32(file, 8), 48409336u);
+    EXPECT_EQ(testbytes::GetU16(file, 12), 119);
+    EXPECT_EQ(testbytes::GetU16(file, 14), 0);
     for (int i = 0; i < kSaveGameBlockCount; ++i) {
-        ASSERT_EQ(U32(file, BlockOffset(i)), SaveGameDescriptors[i].size) << i;
+        ASSERT_EQ(testbytes::GetU32(file, BlockOffset(i)), SaveGameDescriptors[i].size) << i;
     }
     EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
-    EXPECT_EQ(ReadFile("SaveData/perm1").size(), 24u);
+    EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(), 24u);
 
     Scramble();
     ASSERT_EQ(LoadGame(1), 0);
@@ -162,12 +149,12 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     ASSERT_EQ(SaveGame(1), 0);
     ASSERT_EQ(LoadGame(1), 0);
     const uint64_t running = HashState();
-    const Bytes good = ReadFile("SaveData/save1");
-    const Bytes perm = ReadFile("SaveData/perm1");
-    WriteFile("SaveData/perm5", perm);
+    const Bytes good = testenv::ReadHostFile("SaveData/save1");
+    const Bytes perm = testenv::ReadHostFile("SaveData/perm1");
+    testenv::WriteHostFile("SaveData/perm5", perm);
 
     auto load = [&](const Bytes& file) {
-        WriteFile("SaveData/save5", file);
+        testenv::WriteHostFile("SaveData/save5", file);
         return LoadGame(5);
     };
 
@@ -176,7 +163,7 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     Bytes shorter(good.begin(), good.begin() + cut);
     shorter[12] = 61;
     shorter[13] = 0;
-    PutU32(shorter, 8, uint32_t(cut - kBlockFileHeaderSize));
+    testbytes::PutU32(shorter, 8, uint32_t(cut - kBlockFileHeaderSize));
     shorter.insert(shorter.end(), good.end() - 8, good.end());
     {
         std::vector<uint8_t> staging(kSaveGameDataBytes);
@@ -187,7 +174,7 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
             at += SaveGameDescriptors[i].size;
         }
         list[kSaveGameBlockCount] = {nullptr, 0};
-        WriteFile("SaveData/save5", shorter);
+        testenv::WriteHostFile("SaveData/save5", shorter);
         std::FILE* f = std::fopen("SaveData/save5", "rb");
         EXPECT_EQ(ReadDataBlocks(list, f, "SAV0"), 58);
         std::fclose(f);
@@ -196,7 +183,7 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     EXPECT_EQ(HashState(), running);
 
     Bytes wrong_size = good;
-    PutU32(wrong_size, BlockOffset(5), 3);
+    testbytes::PutU32(wrong_size, BlockOffset(5), 3);
     EXPECT_EQ(load(wrong_size), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
 
@@ -212,19 +199,19 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     EXPECT_EQ(HashState(), running);
 
     Bytes history_past_end = good;
-    PutU32(history_past_end, BlockOffset(67) + 4, kPlayerHistoryEntries + 2);
+    testbytes::PutU32(history_past_end, BlockOffset(67) + 4, kPlayerHistoryEntries + 2);
     EXPECT_EQ(load(history_past_end), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
 
     EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveWriteFailed);
     EXPECT_EQ(HashState(), running);
 
-    WriteFile("SaveData/save5", good);
+    testenv::WriteHostFile("SaveData/save5", good);
     fs::remove("SaveData/perm5");
     EXPECT_EQ(LoadGame(5), kSavePermFailed);
     Bytes other_perm = perm;
     other_perm[7] = '1';
-    WriteFile("SaveData/perm5", other_perm);
+    testenv::WriteHostFile("SaveData/perm5", other_perm);
     EXPECT_EQ(LoadGame(5), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
     EXPECT_EQ(LoadGame(9), kSaveOpenFailed);
@@ -232,7 +219,7 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
 
 TEST_F(SaveGameTest, SaveThatFailsPartWayKeepsThePreviousSave) {
     ASSERT_EQ(SaveGame(1), 0);
-    const Bytes before = ReadFile("SaveData/save1");
+    const Bytes before = testenv::ReadHostFile("SaveData/save1");
     PlayerCount = kPatternPlayers + 1;
 
     // The disk fills up 8 MB into the new file.
@@ -247,7 +234,7 @@ TEST_F(SaveGameTest, SaveThatFailsPartWayKeepsThePreviousSave) {
     std::signal(SIGXFSZ, old_handler);
 
     EXPECT_TRUE(result == kSaveWriteFailed || result == kSaveCloseFailed) << result;
-    EXPECT_TRUE(ReadFile("SaveData/save1") == before);
+    EXPECT_TRUE(testenv::ReadHostFile("SaveData/save1") == before);
     for (const auto& entry : fs::directory_iterator("SaveData")) {
         EXPECT_EQ(entry.path().extension(), "") << entry.path();
     }

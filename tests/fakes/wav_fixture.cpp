@@ -2,33 +2,22 @@
 
 #include <cstdio>
 
+#include "tests/fakes/byte_writer.h"
+
 namespace testwav {
-namespace {
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
-}
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-}  // namespace
-
 std::vector<uint8_t> FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
-    std::vector<uint8_t> b;
-    Put16(b, tag);
-    Put16(b, channels);
-    Put32(b, rate);
-    Put32(b, rate * channels * bits / 8);
-    Put16(b, uint16_t(channels * bits / 8));
-    Put16(b, bits);
-    return b;
+    return testbytes::ByteWriter()
+        .U16(tag)
+        .U16(channels)
+        .U32(rate)
+        .U32(rate * channels * bits / 8)
+        .U16(uint16_t(channels * bits / 8))
+        .U16(bits)
+        .Take();
 }
 
 std::vector<uint8_t> VelkBody(uint32_t word, size_t size) {
-    std::vector<uint8_t> b;
-    Put32(b, word);
+    std::vector<uint8_t> b = testbytes::ByteWriter().U32(word).Take();
     b.resize(size, 0);
     return b;
 }
@@ -37,12 +26,12 @@ std::vector<uint8_t> Build(const std::vector<Chunk>& chunks, int64_t riff_size_d
     std::vector<uint8_t> out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     for (const Chunk& c : chunks) {
         out.insert(out.end(), c.id.begin(), c.id.begin() + 4);
-        Put32(out, c.size_override >= 0 ? uint32_t(c.size_override) : uint32_t(c.body.size()));
+        recbits::AppendU32(out, c.size_override >= 0 ? uint32_t(c.size_override) : uint32_t(c.body.size()));
         out.insert(out.end(), c.body.begin(), c.body.end());
         if (c.body.size() & 1) out.push_back(0);
     }
     uint32_t riff = uint32_t(int64_t(out.size()) - 8 + riff_size_delta);
-    for (int i = 0; i < 4; ++i) out[size_t(4 + i)] = uint8_t(riff >> (8 * i));
+    testbytes::PutU32(out, 4, riff);
     return out;
 }
 

@@ -4,19 +4,10 @@
 
 #include "support/mem_win.h"
 #include "support/xyzdata.h"
+#include "tests/fakes/byte_writer.h"
 
 namespace testenv {
 namespace {
-
-void Put32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(value >> (8 * i));
-}
-
-void PutF(std::vector<uint8_t>& out, size_t at, float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    Put32(out, at, bits);
-}
 
 CallbackLog g_log;
 
@@ -32,18 +23,16 @@ std::vector<uint8_t> XyzBytes(const XyzTestModel& m) {
                                  {surfaces_at, m.surfaces.size(), m.surface_stride},
                                  {polygons_at, m.polygons.size(), m.polygon_stride}};
     for (int t = 0; t < 3; ++t) {
-        for (int k = 0; k < 3; ++k) Put32(out, 8 + 12 * t + 4 * k, uint32_t(tables[t][k]));
+        for (int k = 0; k < 3; ++k) testbytes::PutU32(out, 8 + 12 * t + 4 * k, uint32_t(tables[t][k]));
     }
     for (size_t i = 0; i < m.points.size(); ++i) {
         const size_t at = points_at + i * m.point_stride;
-        PutF(out, at, m.points[i].x);
-        PutF(out, at + 4, m.points[i].y);
-        PutF(out, at + 8, m.points[i].z);
+        testbytes::PutF32(out, at, m.points[i].x);
+        testbytes::PutF32(out, at + 4, m.points[i].y);
+        testbytes::PutF32(out, at + 8, m.points[i].z);
         if (m.point_stride >= 16) {
-            out[at + 12] = uint8_t(m.points[i].bone);
-            out[at + 13] = uint8_t(m.points[i].bone >> 8);
-            out[at + 14] = uint8_t(m.points[i].parent);
-            out[at + 15] = uint8_t(m.points[i].parent >> 8);
+            testbytes::PutU16(out, at + 12, m.points[i].bone);
+            testbytes::PutU16(out, at + 14, m.points[i].parent);
         }
     }
     for (size_t i = 0; i < m.surfaces.size(); ++i) {
@@ -56,12 +45,12 @@ std::vector<uint8_t> XyzBytes(const XyzTestModel& m) {
     for (size_t i = 0; i < m.polygons.size(); ++i) {
         const size_t at = polygons_at + i * m.polygon_stride;
         const XyzTestPolygon& p = m.polygons[i];
-        Put32(out, at, p.surface);
-        Put32(out, at + 4, p.count);
+        testbytes::PutU32(out, at, p.surface);
+        testbytes::PutU32(out, at + 4, p.count);
         for (int k = 0; k < 4; ++k) {
-            Put32(out, at + 8 + 4 * k, p.points[k]);
-            PutF(out, at + 24 + 4 * k, p.u[k]);
-            PutF(out, at + 40 + 4 * k, p.v[k]);
+            testbytes::PutU32(out, at + 8 + 4 * k, p.points[k]);
+            testbytes::PutF32(out, at + 24 + 4 * k, p.u[k]);
+            testbytes::PutF32(out, at + 40 + 4 * k, p.v[k]);
         }
     }
     return out;

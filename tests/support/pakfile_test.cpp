@@ -10,6 +10,7 @@
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
+#include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -248,10 +249,6 @@ Bytes GoodIndex() {
     return PakBuildIndex(std::vector<PakIndexItem>{{"A.TXT", 0, 0, 4, 4}, {"B.TXT", 0, 4, 4, 4}});
 }
 
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
-}
-
 TEST_F(PakDeathTest, BadIndexFiles) {
     WriteHostFile("x.pkd", "aaaabbbb");
     auto add = [](const Bytes& index) {
@@ -271,22 +268,22 @@ TEST_F(PakDeathTest, BadIndexFiles) {
     EXPECT_FATAL(add(Bytes(index.begin(), index.begin() + 20)), "AddIndex\\(\\): corrupt/short index file");
     EXPECT_FATAL(add(Bytes(index.begin(), index.end() - 1)), "AddIndex\\(\\): corrupt/short index file");
     bad = index;
-    Put32(bad, 8, 1000);  // more entries than the file holds
+    testbytes::PutU32(bad, 8, 1000);  // more entries than the file holds
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): corrupt/short index file \\(2\\)");
     bad = index;
-    Put32(bad, 8, 0xFFFFFFFF);
+    testbytes::PutU32(bad, 8, 0xFFFFFFFF);
     EXPECT_FATAL(add(bad), "corrupt/short index file \\(2\\)");
     bad = index;
-    Put32(bad, 12, 4);
+    testbytes::PutU32(bad, 12, 4);
     EXPECT_FATAL(add(bad), "corrupt/short index file \\(2\\)");
     bad = index;
-    Put32(bad, 24 + 12, 1000);
+    testbytes::PutU32(bad, 24 + 12, 1000);
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): entry name lies outside the string table");
     bad = index;
     bad.back() = 'X';  // the last name loses its terminator
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): entry name has no terminator");
     bad = index;
-    Put32(bad, 24 + 20 + 16, 5);  // plain entry reaching past the data file
+    testbytes::PutU32(bad, 24 + 20 + 16, 5);  // plain entry reaching past the data file
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): entry data lies outside the data file");
     EXPECT_FATAL(add(PakBuildIndex(std::vector<PakIndexItem>{{std::string(80, 'N'), 0, 0, 1, 1}})),
                  "AddIndex\\(\\): entry name too long");

@@ -24,9 +24,9 @@ class XyzDataTest : public ::testing::Test {
         UninitMemory();
     }
     uint8_t* Load(const XyzTestModel& model) { return LoadTracked(&data_, XyzBytes(model)); }
-    float PointX(int i) { return XyzReadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i))); }
-    float PointY(int i) { return XyzReadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i)) + 4); }
-    float PointZ(int i) { return XyzReadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i)) + 8); }
+    float PointX(int i) { return recbits::LoadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i))); }
+    float PointY(int i) { return recbits::LoadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i)) + 4); }
+    float PointZ(int i) { return recbits::LoadF32(static_cast<uint8_t*>(XyzGetItem1(data_, i)) + 8); }
 
     uint8_t* data_ = nullptr;
 };
@@ -45,7 +45,7 @@ TEST_F(XyzDataTest, ItemsAreFoundByIndexWithinTheirTables) {
     EXPECT_EQ(PointY(3), 1.0f);
     EXPECT_EQ(PointZ(3), -1.0f);
     EXPECT_EQ(std::string(static_cast<char*>(XyzGetItem2(data_, 0))), "crate");
-    EXPECT_EQ(XyzReadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 5)) + 4), 4u);
+    EXPECT_EQ(recbits::LoadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 5)) + 4), 4u);
 }
 
 TEST_F(XyzDataTest, TranslateScaleAndRotateEveryPoint) {
@@ -84,12 +84,13 @@ TEST_F(XyzDataTest, SortPutsTheFarthestPolygonsFirst) {
     XyzSort(data_, 1.0f, 0.0f, 0.0f);
     const uint32_t expected_first_point[4] = {4, 0, 6, 2};  // z 9, 5, 3, 1
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(XyzReadU32(static_cast<uint8_t*>(XyzGetItem3(data_, i)) + 8), expected_first_point[i]);
+        EXPECT_EQ(recbits::LoadU32(static_cast<uint8_t*>(XyzGetItem3(data_, i)) + 8),
+                  expected_first_point[i]);
     }
-    EXPECT_EQ(XyzReadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 4)) + 4), 7u);
+    EXPECT_EQ(recbits::LoadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 4)) + 4), 7u);
     // From the other side the order turns round.
     XyzSort(data_, 1.0f, 0.0f, 20.0f);
-    EXPECT_EQ(XyzReadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 0)) + 8), 2u);
+    EXPECT_EQ(recbits::LoadU32(static_cast<uint8_t*>(XyzGetItem3(data_, 0)) + 8), 2u);
 }
 
 TEST(StrReplaceFirst, ReplacesOnlyTheFirstOccurrenceInPlace) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/bytes.h"
 #include "support/random.h"
 
 namespace datakit {
@@ -136,62 +137,35 @@ std::vector<uint8_t> ToPcm8(const Signal& s) {
     return pcm;
 }
 
-namespace {
-
-// Writes little-endian fields into a file of known size.
-class ByteWriter {
-  public:
-    explicit ByteWriter(size_t size) : bytes_(size, 0) {}
-    void Id(const char* id) {
-        for (int i = 0; i < 4; ++i) bytes_[at_++] = uint8_t(id[i]);
-    }
-    void U16(uint16_t v) {
-        bytes_[at_++] = uint8_t(v);
-        bytes_[at_++] = uint8_t(v >> 8);
-    }
-    void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes_[at_++] = uint8_t(v >> (8 * i));
-    }
-    void Bytes(std::span<const uint8_t> b) {
-        for (uint8_t v : b) bytes_[at_++] = v;
-    }
-    std::vector<uint8_t> Take() { return std::move(bytes_); }
-
-  private:
-    std::vector<uint8_t> bytes_;
-    size_t at_ = 0;
-};
-
-}  // namespace
-
 std::vector<uint8_t> BuildWav(std::span<const uint8_t> pcm, uint32_t rate, bool with_velk,
                               uint32_t velk_word) {
     constexpr size_t kFmtChunk = 8 + 16, kVelkChunk = 8 + 16;
     size_t padded = pcm.size() + (pcm.size() & 1);
     size_t size = 12 + kFmtChunk + (with_velk ? kVelkChunk : 0) + 8 + padded;
-    ByteWriter w(size);
-    w.Id("RIFF");
-    w.U32(uint32_t(size - 8));
-    w.Id("WAVE");
-    w.Id("fmt ");
-    w.U32(16);
-    w.U16(1);  // PCM
-    w.U16(1);  // mono
-    w.U32(rate);
-    w.U32(rate);  // bytes per second
-    w.U16(1);     // block align
-    w.U16(8);     // bits
+    std::vector<uint8_t> w;
+    w.reserve(size);
+    recbits::AppendText(w, "RIFF");
+    recbits::AppendU32(w, uint32_t(size - 8));
+    recbits::AppendText(w, "WAVE");
+    recbits::AppendText(w, "fmt ");
+    recbits::AppendU32(w, 16);
+    recbits::AppendU16(w, 1);  // PCM
+    recbits::AppendU16(w, 1);  // mono
+    recbits::AppendU32(w, rate);
+    recbits::AppendU32(w, rate);  // bytes per second
+    recbits::AppendU16(w, 1);     // block align
+    recbits::AppendU16(w, 8);     // bits
     if (with_velk) {
-        w.Id("vELk");
-        w.U32(16);
-        w.U32(velk_word);
-        for (int i = 0; i < 3; ++i) w.U32(0);
+        recbits::AppendText(w, "vELk");
+        recbits::AppendU32(w, 16);
+        recbits::AppendU32(w, velk_word);
+        for (int i = 0; i < 3; ++i) recbits::AppendU32(w, 0);
     }
-    w.Id("data");
-    w.U32(uint32_t(pcm.size()));
-    w.Bytes(pcm);
-    if (pcm.size() & 1) w.Bytes(std::span<const uint8_t>(&kPadByte, 1));
-    return w.Take();
+    recbits::AppendText(w, "data");
+    recbits::AppendU32(w, uint32_t(pcm.size()));
+    w.insert(w.end(), pcm.begin(), pcm.end());
+    if (pcm.size() & 1) w.push_back(kPadByte);
+    return w;
 }
 
 }  // namespace datakit

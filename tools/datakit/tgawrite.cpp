@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/bytes.h"
 #include "support/picture.h"
 #include "tools/datakit/stage.h"
 
@@ -43,19 +44,12 @@ void ShadeRows(Picture& picture, int y0, int y1, float factor) {
 std::vector<uint8_t> TgaWrite(const Picture& picture) {
     std::vector<uint8_t> out(TGA_HEADER_SIZE, 0);
     out[2] = TGA_TYPE_TRUECOLOUR;
-    out[12] = uint8_t(picture.width);
-    out[13] = uint8_t(picture.width >> 8);
-    out[14] = uint8_t(picture.height);
-    out[15] = uint8_t(picture.height >> 8);
+    recbits::StoreU16(out.data() + 12, uint16_t(picture.width));
+    recbits::StoreU16(out.data() + 14, uint16_t(picture.height));
     out[16] = 32;
     out[17] = TGA_DESC_TOP_BOTTOM | 8;  // eight alpha bits
     out.reserve(out.size() + picture.pixels.size() * 4);
-    for (uint32_t p : picture.pixels) {
-        out.push_back(uint8_t(p));        // blue
-        out.push_back(uint8_t(p >> 8));   // green
-        out.push_back(uint8_t(p >> 16));  // red
-        out.push_back(uint8_t(p >> 24));  // alpha
-    }
+    for (uint32_t p : picture.pixels) recbits::AppendU32(out, p);  // blue, green, red, alpha
     return out;
 }
 

@@ -3,26 +3,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "support/bytes.h"
 #include "support/xyzdata.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {
 namespace {
-
-void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(value >> (8 * i));
-}
-
-void PutU16(std::vector<uint8_t>& out, size_t at, uint16_t value) {
-    out[at] = uint8_t(value);
-    out[at + 1] = uint8_t(value >> 8);
-}
-
-void PutF32(std::vector<uint8_t>& out, size_t at, float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    PutU32(out, at, bits);
-}
 
 void Check(const XyzModel& model) {
     for (size_t i = 0; i < model.points.size(); ++i) {
@@ -137,23 +123,23 @@ std::vector<uint8_t> XyzWrite(const XyzModel& model) {
     const uint32_t end = polygons_at + uint32_t(model.polygons.size()) * XYZ_WRITE_POLYGON_STRIDE;
     std::vector<uint8_t> out(end, 0);
     std::memcpy(out.data(), "XYZ0", 4);
-    PutU32(out, XYZ_HEADER_WORD, model.header_word);
+    recbits::StoreU32(out.data() + XYZ_HEADER_WORD, model.header_word);
     const uint32_t tables[3][3] = {
         {points_at, uint32_t(model.points.size()), XYZ_WRITE_POINT_STRIDE},
         {surfaces_at, uint32_t(model.surfaces.size()), XYZ_WRITE_SURFACE_STRIDE},
         {polygons_at, uint32_t(model.polygons.size()), XYZ_WRITE_POLYGON_STRIDE},
     };
     for (int t = 0; t < 3; ++t) {
-        for (int k = 0; k < 3; ++k) PutU32(out, XYZ_POINTS + 12 * t + 4 * k, tables[t][k]);
+        for (int k = 0; k < 3; ++k) recbits::StoreU32(out.data() + XYZ_POINTS + 12 * t + 4 * k, tables[t][k]);
     }
     for (size_t i = 0; i < model.points.size(); ++i) {
         const XyzPoint& p = model.points[i];
         const size_t at = points_at + i * XYZ_WRITE_POINT_STRIDE;
-        PutF32(out, at + XYZ_POINT_X, p.position.x);
-        PutF32(out, at + XYZ_POINT_X + 4, p.position.y);
-        PutF32(out, at + XYZ_POINT_X + 8, p.position.z);
-        PutU16(out, at + XYZ_POINT_BONE, p.bone);
-        PutU16(out, at + XYZ_POINT_PARENT, p.parent);
+        recbits::StoreF32(out.data() + at + XYZ_POINT_X, p.position.x);
+        recbits::StoreF32(out.data() + at + XYZ_POINT_X + 4, p.position.y);
+        recbits::StoreF32(out.data() + at + XYZ_POINT_X + 8, p.position.z);
+        recbits::StoreU16(out.data() + at + XYZ_POINT_BONE, p.bone);
+        recbits::StoreU16(out.data() + at + XYZ_POINT_PARENT, p.parent);
     }
     for (size_t i = 0; i < model.surfaces.size(); ++i) {
         const XyzSurface& s = model.surfaces[i];
@@ -169,12 +155,12 @@ std::vector<uint8_t> XyzWrite(const XyzModel& model) {
     for (size_t i = 0; i < model.polygons.size(); ++i) {
         const XyzPolygon& polygon = model.polygons[i];
         const size_t at = polygons_at + i * XYZ_WRITE_POLYGON_STRIDE;
-        PutU32(out, at + XYZ_POLYGON_SURFACE, polygon.surface);
-        PutU32(out, at + XYZ_POLYGON_COUNT, polygon.count);
+        recbits::StoreU32(out.data() + at + XYZ_POLYGON_SURFACE, polygon.surface);
+        recbits::StoreU32(out.data() + at + XYZ_POLYGON_COUNT, polygon.count);
         for (int k = 0; k < 4; ++k) {
-            PutU32(out, at + XYZ_POLYGON_POINTS + 4 * k, polygon.points[k]);
-            PutF32(out, at + XYZ_POLYGON_U + 4 * k, polygon.u[k]);
-            PutF32(out, at + XYZ_POLYGON_V + 4 * k, polygon.v[k]);
+            recbits::StoreU32(out.data() + at + XYZ_POLYGON_POINTS + 4 * k, polygon.points[k]);
+            recbits::StoreF32(out.data() + at + XYZ_POLYGON_U + 4 * k, polygon.u[k]);
+            recbits::StoreF32(out.data() + at + XYZ_POLYGON_V + 4 * k, polygon.v[k]);
         }
     }
     return out;
