@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "management/injuries.h"
 #include "management/squads.h"

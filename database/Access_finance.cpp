@@ -7,7 +7,7 @@
 
 #include "database/Access.h"
 #include "database/dates.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
 #include "database/ranges.h"
 #include "management/sponsorship.h"
 #include "management/squads.h"
@@ -325,7 +325,9 @@ int32_t EstimateHomeGate(int16_t club) {
         int fill = base + spread * RepPercent(club) / 100;
         attendance = int64_t(capacity) * 1000 * fill / 100;
     }
-    int price = HVW_GetTicketPrice(int16_t(division), int16_t(GetClubNation(club)));
+    const int nation = GetClubNation(club);
+    const bool inTable = nation < kCountryCount && division >= 0 && division < kDivisionCount;
+    const int price = inTable ? TicketPrice[nation][division] : 0;
     return Saturate(attendance * price);
 }
 

@@ -13,7 +13,7 @@
 #include "database/Access.h"
 #include "database/fixturechecks.h"
 #include "database/history.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "database/history.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_scouting.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "season/fixtures.h"

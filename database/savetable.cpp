@@ -5,7 +5,7 @@
 #include "database/Access.h"
 #include "database/history.h"
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "database/referees.h"
 #include "database/training.h"
 #include "database/usertransfers.h"

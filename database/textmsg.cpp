@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_fields.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "menus/exm_text.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "support/bytes.h"

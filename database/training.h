@@ -47,3 +47,17 @@ int16_t GetPlayerWatchSlotPlayer(int slot);
 // Frees the records of players who no longer play for the user's club and
 // empties the schedule blocks of every record that was in use.
 void Training_ClearLeftPlayers();
+
+// Query-layer members of the training screens.
+int16_t HVW_GetTrainingKindTextId(int16_t kind);
+// The player's training kinds; a player without a record gets one.
+int16_t HVW_GetRegularTraining(uint16_t player);
+int16_t HVW_GetExtraTraining(uint16_t player);
+void HVW_EnsureTrainingRecords();
+// Record 0-99 of the player, -1 when he has none.
+int16_t HVW_FindEntryById(uint16_t player);
+int16_t HVW_FindFreePlayerWatchSlot(uint16_t player);
+int16_t HVW_FindPlayerWatchSlot(uint16_t player);
+void HVW_SetPlayerWatchSlot(int16_t slot, uint16_t player);
+void HVW_ClearPlayerWatchSlot(uint16_t player);
+void HVW_FillPlayerWatchTable();

@@ -6,7 +6,7 @@ int16_t CompetitionDayWord;
 int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_dates.h"
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <initializer_list>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_europe.h"
+#include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"

@@ -36,6 +36,12 @@ const int32_t BroadcastMoney[kCountryCount][kDivisionCount] = {
     {10000000, 4000000, 1000000, 500000, 200000, 100000},
 };
 
+const int16_t TicketPrice[kCountryCount][kDivisionCount] = {
+    {30, 8, 4, 3, 2, 2},  {30, 8, 4, 3, 4, 4},  {30, 8, 4, 4, 2, 2},
+    {30, 10, 4, 4, 4, 4}, {30, 10, 8, 6, 4, 4}, {30, 10, 4, 4, 4, 4},
+    {30, 10, 8, 6, 6, 4}, {30, 10, 4, 4, 4, 4}, {30, 10, 4, 4, 4, 4},
+};
+
 const int16_t CountryInPlay[kCountryCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 // Until the match set-up block is built, the saved team holds what the

@@ -15,6 +15,9 @@ extern const uint8_t DivisionMatchRules[kCountryCount][kDivisionCount][3];
 // one 25th of it.
 extern const int32_t BroadcastMoney[kCountryCount][kDivisionCount];
 
+// Money per spectator, per country and division.
+extern const int16_t TicketPrice[kCountryCount][kDivisionCount];
+
 // 1 for a country whose leagues are played.
 extern const int16_t CountryInPlay[kCountryCount];
 

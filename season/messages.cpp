@@ -3,7 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
 #include "database/ranges.h"
 #include "season/calendar.h"
 #include "support/bytes.h"

@@ -1,3 +1,7 @@
+// The program's composition root: start-up and shutdown in their fixed
+// order.  It is the one file of support/ that includes the game's folders
+// (records, menus, match, front end, options): the rest of support/ stands
+// below them and never calls up.
 #include "support/startup.h"
 
 #include <strings.h>

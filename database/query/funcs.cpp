@@ -1,7 +1,9 @@
 // The query layer's one-line members: field getters and setters with the
 // display scaling, the globals and small tables, and the forwarders into
 // the season, club-management, history and menu code.
-#include "database/query/funcs.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_state.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include "database/Access.h"
 #include "database/history.h"
 #include "database/honours.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/contracts.h"
@@ -27,6 +30,7 @@
 #include "season/friendlies.h"
 #include "season/leagues.h"
 #include "season/matchday.h"
+#include "season/matchsetup.h"
 #include "season/seasontables.h"
 #include "season/teamselection.h"
 #include "support/bytes.h"
@@ -273,23 +277,13 @@ int16_t HVW_GetHumanSackedFlag() { return SackedClubControl; }
 int16_t HVW_GetCompNextRoundDay(int16_t country) { return SeasonCalendar.leagueStartDay[country]; }
 int16_t HVW_GetCountryWordB(int16_t country) { return SeasonCalendar.leagueEndDay[country]; }
 
-namespace {
-
-constexpr int16_t kTicketPrice[kCountryCount][kDivisionCount] = {
-    {30, 8, 4, 3, 2, 2},  {30, 8, 4, 3, 4, 4},  {30, 8, 4, 4, 2, 2},
-    {30, 10, 4, 4, 4, 4}, {30, 10, 8, 6, 4, 4}, {30, 10, 4, 4, 4, 4},
-    {30, 10, 8, 6, 6, 4}, {30, 10, 4, 4, 4, 4}, {30, 10, 4, 4, 4, 4},
-};
-
-}  // namespace
-
 // A division or country outside the table has no price (reading past the
 // table would give another country's figure).
 int16_t HVW_GetTicketPrice(int16_t division, int16_t country) {
     if (!IsCountryNumber(country) || !IsDivisionNumber(division)) {
         return 0;
     }
-    return kTicketPrice[country][division];
+    return TicketPrice[country][division];
 }
 
 int32_t HVW_GetCountryBlockLong(int16_t country) { return CountryBlocks[country].value; }

@@ -1,10 +1,15 @@
 // The best eleven of the viewed country, picked by one of five measures
 // into a fixed formation for a competition screen.
+#include "database/query/funcs_best11.h"
+
 #include <algorithm>
 #include <iterator>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_report.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"

@@ -1,11 +1,13 @@
 // Short remarks on a team: on each player's figures in the last match, and
 // on the eleven before a match.  Each remark is a language text id with
 // the player (or line-up slot) it is about.
+#include "database/query/funcs_comments.h"
+
 #include <cstdlib>
 #include <initializer_list>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "management/squads.h"
 #include "management/tactics.h"
 #include "match/matchresult.h"

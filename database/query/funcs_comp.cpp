@@ -1,11 +1,16 @@
 // Competition codes: round, leg and competition names, second legs, the
 // club's next fixtures, the day's listing by category, line-ups and the
 // day's fixtures counted from the user's side.
+#include "database/query/funcs_comp.h"
+
 #include <algorithm>
 #include <cstdio>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_europe.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_matchday.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "match/matchresult.h"

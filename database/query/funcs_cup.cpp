@@ -1,7 +1,9 @@
 // Competition structure for the screens: the round in which a club enters
 // a cup, how a fixture is decided, and a club's move between divisions.
+#include "database/query/funcs_cup.h"
+
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
 #include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/cuprounds.h"

@@ -1,9 +1,10 @@
 // Dates, weeks, recent form and banded rating texts of the query layer.
+#include "database/query/funcs_dates.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
 #include "database/query/funcs_detail.h"
 #include "database/ranges.h"
 #include "database/text.h"

@@ -1,8 +1,11 @@
 // European qualification, the Champions League groups and where a fixture
 // sits in its competition.
+#include "database/query/funcs_europe.h"
+
 #include "database/Access.h"
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "season/competitions.h"
 #include "season/european.h"

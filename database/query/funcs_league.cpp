@@ -1,5 +1,7 @@
 // League places, standing classes, form, honours readers, record holders
 // and the merges of a match into the club season blocks.
+#include "database/query/funcs_league.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -8,8 +10,8 @@
 
 #include "database/Access.h"
 #include "database/honours.h"
-#include "database/query/funcs.h"
 #include "database/query/funcs_detail.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "match/matchresult.h"
 #include "menus/exm_text.h"

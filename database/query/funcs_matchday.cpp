@@ -1,10 +1,12 @@
 // Match-day look-ups: a club's fixtures around a day, the user's last
 // fixture, a player's rating in six categories of the last match, and his
 // standing with the fans.
+#include "database/query/funcs_matchday.h"
+
 #include <algorithm>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_forward.h"
 #include "match/matchresult.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"

@@ -1,11 +1,13 @@
 // Query layer: whether a club's league fate is settled, competition names
 // for honours lines, games per club, and where a club stands among others
 // by reputation and on the map.
+#include "database/query/funcs_outlook.h"
+
 #include <cstdint>
 #include <utility>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
 #include "database/ranges.h"
 #include "season/clubseason.h"
 #include "season/competitions.h"

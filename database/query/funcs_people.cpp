@@ -1,10 +1,12 @@
 // Query layer: the user's offer and contract lists, player and squad
 // queries, and the name, number and date formats of the screens.
+#include "database/query/funcs_people.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "database/usertransfers.h"

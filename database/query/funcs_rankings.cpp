@@ -1,9 +1,12 @@
 // Where a player's tally stands in his division, and the goals a
 // division's clubs score on average: figures for the match report.
+#include "database/query/funcs_rankings.h"
+
 #include <algorithm>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "management/squads.h"
 #include "season/calendar.h"

@@ -1,11 +1,18 @@
 // Player picks of the match report and the news: crowd favourites, top
 // scorers, strike partners, the most valuable and the star player, and a
 // player's recent match marks.
+#include "database/query/funcs_report.h"
+
 #include <algorithm>
 #include <span>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_divindex.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_matchday.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_rankings.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"

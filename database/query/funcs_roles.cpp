@@ -1,10 +1,12 @@
 // The user's captain and set-piece takers, confirmed before his side goes
 // out for a match.
+#include "database/query/funcs_roles.h"
+
 #include <algorithm>
 #include <iterator>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "management/squads.h"
 #include "management/teamroles.h"
 #include "support/random.h"

@@ -1,12 +1,13 @@
 // Query layer: scouting regions, agents' profiles, nation codes and names,
 // world regions and how a move between two clubs looks to a player.
+#include "database/query/funcs_scouting.h"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "season/clubfixtures.h"

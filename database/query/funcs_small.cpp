@@ -1,13 +1,14 @@
 // Small members of the query layer: one-line forwarders, display
 // percentages of the 0..60 fields, squad-list membership tests and a few
 // plain table operations.
+#include "database/query/funcs_small.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
 #include "database/ranges.h"
 #include "database/referees.h"
 #include "management/board.h"

@@ -1,9 +1,10 @@
 // Query layer: honour sentences, injury and code texts, the fields of
 // archived messages, and the texts naming roles and places in a tactic.
+#include "database/query/funcs_texts.h"
+
 #include <cstdio>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "management/tactics.h"

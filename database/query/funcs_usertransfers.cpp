@@ -1,11 +1,14 @@
 // What the user decides on the transfer and job screens: signing the
 // player his club bid for, moving players into and out of his club,
 // applying for a manager's job, and the lists those screens show.
+#include "database/query/funcs_usertransfers.h"
+
 #include <algorithm>
 
 #include "database/Access.h"
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"

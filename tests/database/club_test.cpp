@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "support/bytes.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"

@@ -10,7 +10,7 @@
 
 #include "database/Access.h"
 #include "database/hvw/dataconv.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_scouting.h"
 #include "database/referees.h"
 #include "support/bytes.h"
 #include "support/random.h"

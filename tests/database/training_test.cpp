@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "database/scouttip.h"
 #include "database/training.h"
 #include "management/squads.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_comp.h"
 #include "tests/season/season_fixture.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "database/query/funcs_best11.h"
+#include "database/query/funcs_state.h"
 #include "tests/database/query/query_fixture.h"
 
 namespace {

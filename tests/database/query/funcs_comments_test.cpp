@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_comments.h"
 #include "management/tactics.h"
 #include "match/matchresult.h"
 #include "support/bytes.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_comp.h"
 #include "match/matchresult.h"
 #include "season/competitions.h"
 #include "season/cuprounds.h"

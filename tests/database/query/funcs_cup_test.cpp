@@ -2,7 +2,8 @@
 // within its division row.
 #include <cstring>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_cup.h"
+#include "database/query/funcs_divindex.h"
 #include "season/european.h"
 #include "season/leagues.h"
 #include "season/nationorder.h"

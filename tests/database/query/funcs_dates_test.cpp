@@ -5,7 +5,7 @@
 #include <string>
 
 #include "database/dates.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_dates.h"
 #include "management/playervalue.h"
 #include "management/scouting.h"
 #include "management/squads.h"

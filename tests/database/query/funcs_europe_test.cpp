@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_europe.h"
+#include "database/query/funcs_state.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "support/bytes.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "database/query/funcs_fixtures.h"
 #include "season/cuprounds.h"
 #include "tests/database/query/query_fixture.h"
 

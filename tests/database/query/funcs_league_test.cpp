@@ -6,7 +6,8 @@
 #include <string>
 
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_state.h"
 #include "match/matchresult.h"
 #include "menus/exm_text.h"
 #include "season/clubseason.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "database/query/funcs_matchday.h"
 #include "tests/database/query/query_fixture.h"
 #include "tests/fakes/test_util.h"
 

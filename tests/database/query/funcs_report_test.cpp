@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_report.h"
+#include "database/query/funcs_state.h"
 #include "management/playervalue.h"
 #include "tests/database/query/query_fixture.h"
 

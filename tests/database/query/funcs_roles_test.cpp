@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_roles.h"
 #include "management/teamroles.h"
 #include "tests/database/records_fixture.h"
 

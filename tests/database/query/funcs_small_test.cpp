@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "database/query/funcs_small.h"
+#include "database/query/funcs_state.h"
 #include "database/referees.h"
 #include "season/seasontables.h"
 #include "support/random.h"

@@ -8,7 +8,9 @@
 
 #include "database/Access.h"
 #include "database/history.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_state.h"
 #include "management/board.h"
 #include "management/playervalue.h"
 #include "management/squads.h"

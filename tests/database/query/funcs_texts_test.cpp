@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_texts.h"
 #include "management/tactics.h"
 #include "season/messages.h"
 #include "support/bytes.h"

@@ -2,7 +2,8 @@
 #include <cstring>
 
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_usertransfers.h"
 #include "management/board.h"
 #include "management/transfers.h"
 #include "menus/frontstate.h"

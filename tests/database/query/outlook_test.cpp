@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_outlook.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "season/leagues.h"

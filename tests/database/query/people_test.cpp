@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "database/usertransfers.h"
 #include "management/squads.h"
 #include "menus/frontstate.h"

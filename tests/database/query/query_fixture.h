@@ -4,7 +4,7 @@
 #pragma once
 #include <cstring>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "management/squads.h"
 #include "match/matchratings.h"
 #include "match/matchresult.h"

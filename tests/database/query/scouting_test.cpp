@@ -5,7 +5,8 @@
 #include <string>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_scouting.h"
 #include "season/leagues.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
