@@ -326,7 +326,7 @@ int32_t EstimateHomeGate(int16_t club) {
         attendance = int64_t(capacity) * 1000 * fill / 100;
     }
     const int nation = GetClubNation(club);
-    const bool inTable = nation < kCountryCount && division >= 0 && division < kDivisionCount;
+    const bool inTable = IsCountryNumber(nation) && IsDivisionNumber(division);
     const int price = inTable ? TicketPrice[nation][division] : 0;
     return Saturate(attendance * price);
 }
