@@ -1,6 +1,7 @@
 #include "management/injuries.h"
 
 #include "database/Access.h"
+#include "season/messages.h"
 #include "support/random.h"
 
 void ChangePlayerStatRandom(uint16_t player, int16_t n) {
@@ -8,4 +9,32 @@ void ChangePlayerStatRandom(uint16_t player, int16_t n) {
     int chance = GetPlayerStat(player, 25, 0) / 5 + 1;
     if (GameRandom() % chance != 0) return;
     SetPlayerField118(player, int16_t(GetPlayerField118(player) + GameRandom() % n));
+}
+
+namespace {
+
+constexpr int16_t kIllnessMessage = 32;
+constexpr int16_t kInjuryMessage = 31;
+constexpr int16_t kInjuryFlaggedMessage = 149;
+constexpr int16_t kAbsenceTextBase = 359;
+
+// The message an absence of this type sends, or -1.
+int16_t AbsenceMessage(int16_t type, int16_t flag) {
+    if (type >= 2 && type <= 7) return kIllnessMessage;
+    if (type >= 10 && type <= 37) return flag != 0 ? kInjuryFlaggedMessage : kInjuryMessage;
+    return -1;
+}
+
+}  // namespace
+
+void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag) {
+    if (player == 0 || player >= PlayerCount) return;
+    SetPlayerIP(player, duration);
+    SetPlayerIT(player, type);
+    const int16_t message = AbsenceMessage(type, flag);
+    if (message < 0) return;
+    const int32_t age = GetPlayerAge(player) + 16;
+    const int32_t weeks = message == kIllnessMessage ? -1 : duration;
+    AddMessage(int16_t(GetPlayerClub(player)), -1, player, 0xFFFFFFFF, -1, -1, -1,
+               int16_t(kAbsenceTextBase + type), -1, age, weeks, message, 1, 0);
 }

@@ -7,6 +7,7 @@ int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
 
 #include "database/query/funcs_dates.h"
+#include "season/unrest.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ void AdvanceDay() {
         c.currentDay = 0;
         ++c.season;
     }
+    ProcessPendingPlayerEvents();
 }
 
 void NewGameSetUp() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "database/Access.h"
+#include "season/messagetexts.h"
 
 constexpr int kMessageRecordSize = 38;
 constexpr int kArchiveSlots = 100;
@@ -49,15 +50,12 @@ extern uint8_t HalvornMessageBytes[27];
 // Message numbers 0-292.  Each belongs to one delivery class: the owner
 // club's archive only, the user's inbox only (when the owner is the user's
 // club), or both.  Numbers above 292 go to the archive only.
-constexpr int kMessageTypeCount = 293;
 enum MessageDelivery : uint8_t {
     kDeliverArchive = 1,
     kDeliverInbox = 2,
     kDeliverBoth = kDeliverArchive | kDeliverInbox,
 };
 MessageDelivery GetMessageDelivery(int16_t type);
-// The title template of each number ("" where it has none).
-extern const std::array<const char*, kMessageTypeCount> MessageTitleTemplates;
 
 // Posts a message.  Mode 1 posts to clubA and, when alsoB is not 0, to
 // clubB; mode 0 only the clubB post; mode 2 to the clubs of clubA's

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "database/text.h"
+#include "generic/igleague.h"
 #include "generic/igmcont.h"
 #include "match/matchquery.h"
 #include "menus/menucont.h"
@@ -151,6 +152,7 @@ void InitialisePC(int argc, char** argv) {
     InitMatchSoundBanks();
     InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
+    SetLiveResultsSource(IgLeague_LiveResults);
 }
 
 void UninitialisePC() {

@@ -1,0 +1,18 @@
+// The in-match league panel's live results: the other matches of the user's
+// division today.  The results ticker of the title bar reads them.
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "season/news.h"
+
+constexpr int kIgLeagueRows = 16;
+
+extern LiveResultRow IgLeagueRows[kIgLeagueRows];
+
+// Fills the rows with today's league fixtures of the user's division (an
+// unplayed match shows 0 - 0) and returns the number of rows; the rest are
+// empty.
+int16_t IgLeague_FillTable();
+// IgLeague_FillTable in the form the results ticker asks for.
+std::span<const LiveResultRow> IgLeague_LiveResults();
