@@ -2,6 +2,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 
@@ -26,7 +27,7 @@ int16_t Goals(uint32_t bits) {
 int16_t IgLeague_FillTable() {
     for (LiveResultRow& row : IgLeagueRows) row = {-1, -1, 0, 0};
     const int16_t userClub = PlayerCount > 1 ? HVW_GetMyClub() : int16_t(-1);
-    if (userClub < 0 || userClub >= kClubCount) return 0;
+    if (!IsClubNumber(userClub)) return 0;
     const uint16_t nation = GetClubNation(userClub);
     const uint16_t division = GetClubDivision(userClub);
     const uint16_t today = uint16_t(SeasonCalendar.currentDay);

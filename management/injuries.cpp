@@ -1,6 +1,7 @@
 #include "management/injuries.h"
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "season/messages.h"
 #include "support/random.h"
 
@@ -28,7 +29,7 @@ int16_t AbsenceMessage(int16_t type, int16_t flag) {
 }  // namespace
 
 void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag) {
-    if (player == 0 || player >= PlayerCount) return;
+    if (!IsPlayerNumber(player)) return;
     SetPlayerIP(player, duration);
     SetPlayerIT(player, type);
     const int16_t message = AbsenceMessage(type, flag);

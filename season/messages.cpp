@@ -55,8 +55,6 @@ static_assert(CountClass(kDeliverArchive) == 20);
 static_assert(CountClass(kDeliverInbox) == 150);
 static_assert(CountClass(kDeliverBoth) == 123);
 
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
-
 // The user's club as the message code sees it: none for an empty message
 // number or before any player is loaded.
 int16_t UserClubFor(int16_t type) {

@@ -6,6 +6,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "database/textmsg.h"
 #include "season/calendar.h"
 #include "season/messagetexts.h"
@@ -62,12 +63,10 @@ NewsFields ReadFields(const MessageRecord& record) {
             LoadU16(r + kMsgDay)};
 }
 
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
-
 // Reputations run 0-63; each factor is worth up to 10000.
 int32_t ReputationFactor(int32_t reputation) { return reputation * 10000 / 64; }
 
-int32_t ClubFactor(int16_t club) { return IsClub(club) ? ReputationFactor(GetClubRep(club)) : 0; }
+int32_t ClubFactor(int16_t club) { return IsClubNumber(club) ? ReputationFactor(GetClubRep(club)) : 0; }
 
 // A blank player is a posting fault: logged and scored as a player of no
 // reputation, since no record 0 exists to read.
@@ -76,7 +75,7 @@ int32_t PlayerFactor(uint32_t player, uint16_t type, int which) {
         DebugLog(DEBUG_GENERAL, 0, "Error in message no %d BLANK player %d\n", int(type), which);
         return 0;
     }
-    if (player > 0xFFFF || !IsValidPlayer(uint16_t(player))) return 0;
+    if (!IsPlayerNumber(player)) return 0;
     return ReputationFactor(GetPlayerReputation(uint16_t(player)));
 }
 
@@ -166,7 +165,7 @@ void SetArg(int kind, T value) {
 }  // namespace
 
 int32_t ScoreNewsItem(int16_t club, int16_t slot, int16_t* count) {
-    if (!IsClub(club) || slot < 0 || slot >= kArchiveSlots) return 0;
+    if (!IsClubNumber(club) || slot < 0 || slot >= kArchiveSlots) return 0;
     const NewsFields m = ReadFields(MessageArchive[club][slot]);
     int32_t value = 0;
     auto add = [&](int32_t factor) {
@@ -244,7 +243,7 @@ const char* GetMessageTitle(int16_t type) {
 
 void BuildNewsTicker() {
     const int16_t userClub = PlayerCount > 1 ? HVW_GetMyClub() : kNoMessageClub;
-    if (IsClub(userClub)) {
+    if (IsClubNumber(userClub)) {
         RankNationalNews(int16_t(GetClubNation(userClub)));
     } else {
         ClearList(NationalNewsList);

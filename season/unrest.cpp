@@ -4,6 +4,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs.h"
+#include "database/ranges.h"
 #include "management/injuries.h"
 #include "management/squads.h"
 #include "season/messages.h"
@@ -27,8 +28,6 @@ constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kAgeOffset = 16;
 constexpr uint16_t kUserPlayer = 1;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFF;
-
-bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
 
 // The note about a player with a transfer request: his club, his position
 // and his age.
@@ -125,7 +124,7 @@ void SpreadSquadUnrest(int16_t club, uint16_t player, int16_t amount) {
     if (shirt >= kFirstReserveShirt || shirt == 0) amount = int16_t(amount / 3);
     if (amount == 0) return;
     // A player without a club has no team-mates to unsettle.
-    if (!IsClub(club)) return;
+    if (!IsClubNumber(club)) return;
     const int hit = UnsettleTeamMates(club, player, amount);
     AddMessage(HVW_GetPlayerClub(player), -1, player, kNoPlayer, -1, -1, -1, -1, -1, -1, -1,
                hit > kManyTeamMates ? kManyUnsettledMessage : kFewUnsettledMessage, 1, 0);
