@@ -303,7 +303,7 @@ void BuildFinanceFixtureList(int16_t club) {
         bool home = GetMatchClubA(int16_t(slot)) == uint16_t(club);
         bool away = GetMatchClubB(int16_t(slot)) == uint16_t(club);
         if (!home && !away) continue;
-        uint32_t score = recbits::LoadU32(FixtureTable[slot].bytes + 8);
+        uint32_t score = FixtureScore(slot);
         bool televised = (score >> 13) & 1;
         uint16_t kind = home ? (televised ? 1 : 0) : (televised ? 2 : 3);
         FinanceFixtureList[filled++] = FinanceFixture{int16_t(GetMatchDay(int16_t(slot))), kind};

@@ -27,14 +27,18 @@ bool IsSlot(int slot) { return slot >= 0 && slot < kFixtureSlots; }
 
 uint32_t Merge(uint32_t into, uint32_t from, uint32_t mask) { return (into & ~mask) | (from & mask); }
 
+// Writes the masked bits of a value into the 32-bit word at p.
+void StoreMasked(uint8_t* p, uint32_t value, uint32_t mask) { StoreU32(p, Merge(LoadU32(p), value, mask)); }
+void CopyMasked(uint8_t* to, const uint8_t* from, uint32_t mask) { StoreMasked(to, LoadU32(from), mask); }
+
 // Copies the moving fields of one slot into another.
 void CopyHead(int to, int from) {
     uint8_t* t = FixtureTable[to].bytes;
     const uint8_t* f = FixtureTable[from].bytes;
-    StoreU32(t, Merge(LoadU32(t), LoadU32(f), kHeadWordMask));
-    StoreU16(t + 4, LoadU16(f + 4));
-    StoreU16(t + 6, LoadU16(f + 6));
-    StoreU32(t + 8, Merge(LoadU32(t + 8), LoadU32(f + 8), kScoreFieldsMask));
+    CopyMasked(t + kFixtureHeadWord, f + kFixtureHeadWord, kHeadWordMask);
+    StoreU16(t + kFixtureHomeClub, LoadU16(f + kFixtureHomeClub));
+    StoreU16(t + kFixtureAwayClub, LoadU16(f + kFixtureAwayClub));
+    CopyMasked(t + kFixtureScoreWord, f + kFixtureScoreWord, kScoreFieldsMask);
 }
 
 // Exchanges the masked bits of the two slots' words at one offset.
@@ -47,7 +51,7 @@ void SwapBits(int a, int b, int offset, uint32_t mask) {
 }
 
 void SwapClubs(int a, int b) {
-    for (int offset : {4, 6}) {
+    for (int offset : {kFixtureHomeClub, kFixtureAwayClub}) {
         uint8_t* pa = FixtureTable[a].bytes + offset;
         uint8_t* pb = FixtureTable[b].bytes + offset;
         uint16_t va = LoadU16(pa);
@@ -98,13 +102,13 @@ int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
 
     uint8_t* f = FixtureTable[pos].bytes;
     uint32_t head = uint32_t(day) | uint32_t(competition) << 9;
-    StoreU32(f, Merge(LoadU32(f), head, kHeadWordMask));
-    StoreU16(f + 4, uint16_t(home));
-    StoreU16(f + 6, uint16_t(away));
+    StoreMasked(f + kFixtureHeadWord, head, kHeadWordMask);
+    StoreU16(f + kFixtureHomeClub, uint16_t(home));
+    StoreU16(f + kFixtureAwayClub, uint16_t(away));
     uint32_t score = kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5;
     if (neutral & 1) score |= kFixtureNeutralBit;
     if (neutral != 0) score |= kFixtureBroadcastBit;
-    StoreU32(f + 8, Merge(LoadU32(f + 8), score, kScoreFieldsMask));
+    StoreMasked(f + kFixtureScoreWord, score, kScoreFieldsMask);
 
     if (competition >= kCompFirstNationalCup && competition <= kCompLastCup) {
         PairCupLegs(competition, pos);
@@ -120,8 +124,7 @@ void InsertFixtureSlot(int16_t slot) {
 void DeleteFixture(int16_t slot) {
     if (!IsSlot(slot)) return;
     for (int i = slot; i < kLastSlot; ++i) CopyHead(i, i + 1);
-    uint8_t* last = FixtureTable[kLastSlot].bytes;
-    StoreU32(last, Merge(LoadU32(last), kEmptyFixtureDay, kDayMask));
+    StoreMasked(FixtureTable[kLastSlot].bytes + kFixtureHeadWord, kEmptyFixtureDay, kDayMask);
 }
 
 int16_t FindFixtureInsertPos(int16_t day) {
@@ -191,16 +194,16 @@ void DeleteFriendliesOnDay(int16_t clubA, int16_t clubB, int16_t day) {
 
 void SwapFixtures(int16_t a, int16_t b) {
     if (!IsSlot(a) || !IsSlot(b) || a == b) return;
-    SwapBits(a, b, 0, kHeadWordMask);
+    SwapBits(a, b, kFixtureHeadWord, kHeadWordMask);
     SwapClubs(a, b);
-    SwapBits(a, b, 8, kScoreFieldsMask);
+    SwapBits(a, b, kFixtureScoreWord, kScoreFieldsMask);
 }
 
 void SwapFixtureHeads(int16_t a, int16_t b) {
     if (!IsSlot(a) || !IsSlot(b) || a == b) return;
-    SwapBits(a, b, 0, kHeadWordMask);
+    SwapBits(a, b, kFixtureHeadWord, kHeadWordMask);
     SwapClubs(a, b);
-    SwapBits(a, b, 8, kFixtureNeutralBit | kFixtureBroadcastBit);
+    SwapBits(a, b, kFixtureScoreWord, kFixtureNeutralBit | kFixtureBroadcastBit);
 }
 
 void PairCupLegs(int16_t competition, int16_t slot) {
@@ -210,16 +213,16 @@ void PairCupLegs(int16_t competition, int16_t slot) {
     auto isOtherLeg = [&](int j, int type) {
         return FixtureType(j) == type && FixtureHome(j) == away && FixtureAway(j) == home;
     };
-    if ((competition - kCompFirstNationalCup) % 16 < 8) {
+    if ((competition - kCompFirstNationalCup) % kCodesPerCup < kSecondMatchCodes) {
         // A first leg: its second leg may already stand before it.
         for (int j = slot; j >= 1; --j) {
-            if (isOtherLeg(j, competition + 8)) SwapFixtures(int16_t(j), slot);
+            if (isOtherLeg(j, competition + kSecondMatchCodes)) SwapFixtures(int16_t(j), slot);
         }
     } else {
         // A second leg: its first leg may stand after it.  Empty slots hold
         // stale heads, so the search ends at the first of them.
         for (int j = slot; j < kFixtureSlots && !IsFixtureEmpty(j); ++j) {
-            if (isOtherLeg(j, competition - 8)) SwapFixtures(int16_t(j), slot);
+            if (isOtherLeg(j, competition - kSecondMatchCodes)) SwapFixtures(int16_t(j), slot);
         }
     }
 }
@@ -259,10 +262,10 @@ void MoveNationLeagueFixtures(int16_t nation, int16_t day) {
 void ClearFixtureTable() {
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         uint8_t* f = FixtureTable[slot].bytes;
-        StoreU32(f, Merge(LoadU32(f), kEmptyFixtureDay, kHeadWordMask));
-        StoreU16(f + 4, 0);
-        StoreU16(f + 6, 0);
+        StoreMasked(f + kFixtureHeadWord, kEmptyFixtureDay, kHeadWordMask);
+        StoreU16(f + kFixtureHomeClub, 0);
+        StoreU16(f + kFixtureAwayClub, 0);
         uint32_t score = kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5;
-        StoreU32(f + 8, Merge(LoadU32(f + 8), score, kScoreFieldsMask));
+        StoreMasked(f + kFixtureScoreWord, score, kScoreFieldsMask);
     }
 }

@@ -26,6 +26,19 @@ struct Fixture {
 };
 static_assert(sizeof(Fixture) == 212);
 
+// Byte offsets of the fields above.
+constexpr int kFixtureHeadWord = 0;
+constexpr int kFixtureHomeClub = 4;
+constexpr int kFixtureAwayClub = 6;
+constexpr int kFixtureScoreWord = 8;
+constexpr int kFixtureCrowdWord = 12;
+constexpr int kFixtureAwaySideWord = 16;
+constexpr int kFixtureLineUps = 20;
+constexpr int kFixtureLineUpEntries = 16;
+constexpr int kFixtureLineUpEntrySize = 6;
+constexpr int kFixtureLineUpSize = kFixtureLineUpEntries * kFixtureLineUpEntrySize;
+static_assert(kFixtureLineUps + 2 * kFixtureLineUpSize == kFixtureRecordSize);
+
 extern Fixture FixtureTable[kFixtureSlots];
 
 // Competition types.  5-68 are the four national cups and 69-116 the three
@@ -48,6 +61,14 @@ enum CompetitionType : int16_t {
     kCompHighest = 120,
 };
 
+// The codes of one cup: kCodesPerCup from kCompFirstNationalCup + cup x
+// kCodesPerCup, the second matches kSecondMatchCodes after their rounds'.
+constexpr int kCodesPerCup = 16;
+constexpr int kSecondMatchCodes = 8;
+constexpr int16_t CupCode(int cup, int round) {
+    return int16_t(kCompFirstNationalCup + cup * kCodesPerCup + round);
+}
+
 // Score word bits.
 constexpr uint32_t kFixtureGoalsMask = 0x1F;
 constexpr uint32_t kFixtureNotPlayedGoals = 31;
@@ -57,13 +78,21 @@ constexpr uint32_t kFixtureShootOutBit = 1u << 12;
 constexpr uint32_t kFixtureBroadcastBit = 1u << 13;
 
 // Field readers of one slot; the slot must be 0..19999.
-inline uint16_t FixtureDay(int slot) { return uint16_t(recbits::LoadU32(FixtureTable[slot].bytes) & 0x1FF); }
-inline int16_t FixtureType(int slot) {
-    return int16_t((recbits::LoadU32(FixtureTable[slot].bytes) >> 9) & 0x7F);
+inline uint16_t FixtureDay(int slot) {
+    return uint16_t(recbits::LoadU32(FixtureTable[slot].bytes + kFixtureHeadWord) & 0x1FF);
 }
-inline int16_t FixtureHome(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 4)); }
-inline int16_t FixtureAway(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 6)); }
-inline uint32_t FixtureScore(int slot) { return recbits::LoadU32(FixtureTable[slot].bytes + 8); }
+inline int16_t FixtureType(int slot) {
+    return int16_t((recbits::LoadU32(FixtureTable[slot].bytes + kFixtureHeadWord) >> 9) & 0x7F);
+}
+inline int16_t FixtureHome(int slot) {
+    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + kFixtureHomeClub));
+}
+inline int16_t FixtureAway(int slot) {
+    return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + kFixtureAwayClub));
+}
+inline uint32_t FixtureScore(int slot) {
+    return recbits::LoadU32(FixtureTable[slot].bytes + kFixtureScoreWord);
+}
 inline bool IsFixtureEmpty(int slot) { return FixtureDay(slot) == kEmptyFixtureDay; }
 // Both goal fields 31 mark a fixture not yet played.
 inline bool IsFixturePlayed(int slot) {

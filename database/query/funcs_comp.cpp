@@ -27,6 +27,32 @@ namespace {
 
 // Cup blocks 4-6 are the European cups.
 constexpr int16_t kEuropeanCupIndex = 4;
+constexpr int kContinentalCup = 4;
+constexpr int kChampionsQualifying = 5;
+constexpr int kChampionsCup = 6;
+
+// Language texts of competitions, rounds and legs.
+constexpr int16_t kTextLeague = 111;
+constexpr int16_t kTextPlayOffSemiFinal = 112;
+constexpr int16_t kTextPlayOffSecondLeg = 113;
+constexpr int16_t kTextPlayOffFinal = 114;
+constexpr int16_t kTextFirstRound = 116;  // then "Second Round", ...
+constexpr int16_t kTextFinal = 124;       // after "Quarter-Final" and "Semi-Final"
+constexpr int16_t kTextReplay = 126;
+constexpr int16_t kTextFirstLeg = 134;  // then "2nd Leg"
+constexpr int16_t kTextFriendly = 169;
+constexpr int16_t kTextFirstQualifyingRound = 903;
+constexpr int16_t kTextGroupA = 1550;
+constexpr int16_t kTextReserves = 2428;
+// A cup's last rounds are named from the final back, the earlier ones by
+// number.
+constexpr int kNamedLastRounds = 3;
+// Offsets from a country's competition-name base: the national cups and
+// the first European cup follow it in cup order, then the Champions' Cup;
+// the champion-versus-cup-winner match sits at one of two places.
+constexpr int kChampionsCupName = 6;
+constexpr int kShieldNameFirstCountries = 11;
+constexpr int kShieldName = 7;
 
 constexpr int16_t kCompetitionNameBase[kCountryCount] = {104, 1000, 1730, 1756, 1781, 1919, 1945, 1971, 145};
 constexpr int16_t kDivisionNameBase[kCountryCount] = {175, 175, 1744, 1770, 1907, 1933, 1959, 1985, 189};
@@ -43,14 +69,11 @@ int RoundMode(int country, int cup, int round) {
 
 constexpr int kTwoLegs = 2;
 
-// Line-up block of a fixture: two sides of 16 entries of 6 bytes from byte
-// 20: i16 player (-1 empty), then a 32-bit word of match values.
-constexpr int kLineUp = 20;
-constexpr int kLineUpEntries = 16;
-constexpr int kLineUpEntrySize = 6;
-
+// A line-up entry of a fixture: i16 player (-1 empty), then a 32-bit word
+// of match values.
 uint8_t* LineUpEntry(int16_t slot, int side, int entry) {
-    return FixtureTable[slot].bytes + kLineUp + (side * kLineUpEntries + entry) * kLineUpEntrySize;
+    return FixtureTable[slot].bytes + kFixtureLineUps + side * kFixtureLineUpSize +
+           entry * kFixtureLineUpEntrySize;
 }
 
 // The first slot from today on that involves the club and whose code the
@@ -79,38 +102,38 @@ int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
     if (!IsCountryNumber(country)) return -1;
     const int16_t base = kCompetitionNameBase[country];
     if (IsCupCode(code)) {
-        const int k = (code - kCompFirstNationalCup) / 16;
-        const int h = (code - kCompFirstNationalCup) % 16 >= 8 ? 1 : 0;
-        const int r = code - (kCompFirstNationalCup + 16 * k) - 8 * h;
+        const int k = (code - kCompFirstNationalCup) / kCodesPerCup;
+        const int h = (code - kCompFirstNationalCup) % kCodesPerCup >= kSecondMatchCodes ? 1 : 0;
+        const int r = code - CupCode(k, 0) - kSecondMatchCodes * h;
         const int rulesCountry = k < kFirstEuropeanCup ? country : 0;
-        if (h == 1) *legText = 126;
-        if (RoundMode(rulesCountry, k, r) == kTwoLegs) *legText = int16_t(134 + h);
+        if (h == 1) *legText = kTextReplay;
+        if (RoundMode(rulesCountry, k, r) == kTwoLegs) *legText = int16_t(kTextFirstLeg + h);
         const int left = CupRoundCounts[rulesCountry][k] - r;
-        if (k == 5) {
-            *roundText = int16_t(903 + r);
-        } else if (k == 4) {
-            *roundText = int16_t(left >= 3 ? 116 + r : 124 - left);
+        if (k == kChampionsQualifying) {
+            *roundText = int16_t(kTextFirstQualifyingRound + r);
+        } else if (k == kContinentalCup) {
+            *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal - left);
         } else {
-            *roundText = int16_t(left >= 3 ? 116 + r : 125 - left);
-            if (k == 6 && r == 0) *roundText = 1550;
+            *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal + 1 - left);
+            if (k == kChampionsCup && r == 0) *roundText = kTextGroupA;
         }
-        return int16_t(base + (k <= 4 ? k : 6));
+        return int16_t(base + (k <= kContinentalCup ? k : kChampionsCupName));
     }
     switch (code) {
         case kCompLeague:
-            return 111;
+            return kTextLeague;
         case kCompPlayOffFirst:
-            return 112;
+            return kTextPlayOffSemiFinal;
         case kCompPlayOffSecond:
-            return 113;
+            return kTextPlayOffSecondLeg;
         case kCompPlayOffFinal:
-            return 114;
+            return kTextPlayOffFinal;
         case kCompChampionVsCupWinner:
-            return int16_t(base + (country <= 1 ? 11 : 7));
+            return int16_t(base + (country <= 1 ? kShieldNameFirstCountries : kShieldName));
         case kCompFriendly:
-            return 169;
+            return kTextFriendly;
         case kCompReserveLeague:
-            return 2428;
+            return kTextReserves;
         default:
             return -1;
     }
@@ -192,8 +215,8 @@ int16_t HVW_IsSecondLegFixture(int16_t slot) {
     if (slot < 0 || slot >= kFixtureSlots) return 0;
     const int16_t code = FixtureType(slot);
     if (!IsCupCode(code)) return 0;
-    const int k = (code - kCompFirstNationalCup) / 16;
-    const int r = (code - kCompFirstNationalCup) % 8;
+    const int k = (code - kCompFirstNationalCup) / kCodesPerCup;
+    const int r = (code - kCompFirstNationalCup) % kSecondMatchCodes;
     const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
     int country = 0;
     if (k < kFirstEuropeanCup) {
@@ -257,10 +280,24 @@ struct Category {
     int16_t division;     // league fixtures of one division; -1 any
 };
 
+constexpr Category CupCategory(int cup) { return {CupCode(cup, 0), CupCode(cup, kCodesPerCup - 1), -1}; }
+
 constexpr int kCategories = 14;
 constexpr Category kCategoryCodes[kCategories] = {
-    {118, 118, -1}, {101, 116, -1}, {85, 100, -1}, {69, 84, -1}, {5, 20, -1}, {21, 36, -1}, {4, 4, -1},
-    {0, 0, 0},      {0, 0, 1},      {0, 0, 2},     {0, 0, 3},    {1, 1, -1},  {53, 68, -1}, {37, 52, -1},
+    {kCompNationalTeam, kCompNationalTeam, -1},
+    CupCategory(6),
+    CupCategory(5),
+    CupCategory(4),
+    CupCategory(0),
+    CupCategory(1),
+    {kCompChampionVsCupWinner, kCompChampionVsCupWinner, -1},
+    {kCompLeague, kCompLeague, 0},
+    {kCompLeague, kCompLeague, 1},
+    {kCompLeague, kCompLeague, 2},
+    {kCompLeague, kCompLeague, 3},
+    {kCompPlayOffFirst, kCompPlayOffFirst, -1},
+    CupCategory(3),
+    CupCategory(2),
 };
 
 int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
@@ -331,7 +368,7 @@ int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {
     const int16_t slot = HVW_LastFixtureSlot;
     const uint16_t club = GetPlayerClub(player);
     const int side = FixtureHome(slot) == int16_t(club) ? 0 : 1;
-    for (int entry = 0; entry < kLineUpEntries; ++entry) {
+    for (int entry = 0; entry < kFixtureLineUpEntries; ++entry) {
         const uint8_t* e = LineUpEntry(slot, side, entry);
         if (recbits::LoadU16(e) == player) return int16_t(e[2]);
     }
@@ -339,7 +376,7 @@ int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {
 }
 
 void HVW_ClearLineUp(int16_t slot, int16_t side) {
-    for (int entry = 0; entry < kLineUpEntries; ++entry) {
+    for (int entry = 0; entry < kFixtureLineUpEntries; ++entry) {
         uint8_t* e = LineUpEntry(slot, side, entry);
         recbits::StoreU16(e, 0xFFFF);
         recbits::StoreU16(e + 2, 0);

@@ -25,7 +25,6 @@ int16_t CountryScoutedFlags[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 namespace {
 
-constexpr int16_t kReserveLeagueCode = 120;  // the flagged league fixtures
 constexpr int kFirstYear = 2002;
 constexpr int kDayOneDayOfMonth = 13;
 constexpr int kDayOneMonth = 6;  // July
@@ -40,12 +39,11 @@ int MonthLength(int month, int february) {
 }
 
 // Fixture fields.
-uint32_t Head(int slot) { return recbits::LoadU32(FixtureTable[slot].bytes); }
-int DayOf(int slot) { return int(Head(slot) & 0x1FF); }
-int CodeOf(int slot) { return int((Head(slot) >> 9) & 0x7F); }
-int16_t HomeOf(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 4)); }
-int16_t AwayOf(int slot) { return int16_t(recbits::LoadU16(FixtureTable[slot].bytes + 6)); }
-uint32_t ScoreOf(int slot) { return recbits::LoadU32(FixtureTable[slot].bytes + 8); }
+int DayOf(int slot) { return FixtureDay(slot); }
+int CodeOf(int slot) { return FixtureType(slot); }
+int16_t HomeOf(int slot) { return FixtureHome(slot); }
+int16_t AwayOf(int slot) { return FixtureAway(slot); }
+uint32_t ScoreOf(int slot) { return FixtureScore(slot); }
 int HomeGoals(int slot) { return int(ScoreOf(slot) & 31); }
 int AwayGoals(int slot) { return int((ScoreOf(slot) >> 5) & 31); }
 bool Unplayed(int slot) { return HomeGoals(slot) == 31 && AwayGoals(slot) == 31; }
@@ -187,12 +185,12 @@ void HVW_DayNumberToFullDate(int16_t day, int16_t season, uint8_t* weekday, uint
 }
 
 const char* HVW_GetClubFormString120(int16_t club) {
-    funcs_detail::FormString(club, kReserveLeagueCode, g_form120);
+    funcs_detail::FormString(club, kCompReserveLeague, g_form120);
     return g_form120;
 }
 
 int16_t HVW_GetClubRecentForm120(int16_t club, int16_t* margin) {
-    return RecentForm(club, kReserveLeagueCode, margin);
+    return RecentForm(club, kCompReserveLeague, margin);
 }
 
 int16_t HVW_GetClubRecentLeagueForm(int16_t club, int16_t* margin) { return RecentForm(club, 0, margin); }
@@ -266,7 +264,7 @@ int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFo
 }
 
 int32_t HVW_GetFixtureWord12(int16_t slot) {
-    return int32_t(recbits::LoadU32(FixtureTable[slot].bytes + 12) & 0x7FFFFF);
+    return int32_t(recbits::LoadU32(FixtureTable[slot].bytes + kFixtureCrowdWord) & 0x7FFFFF);
 }
 
 void HVW_StoreFormationTotal() { FormationCheckTotal = FormationTableSum(); }

@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr int kLineUpStart = 20;
-constexpr int kLineUpSide = 96;
-constexpr int kLineUpEntry = 6;
-constexpr int kLineUpEntries = 16;
 constexpr int kMaxListedFixtures = 10;
 
 // Slots are sorted by day with the empty slots at the end, so the walks stop
@@ -129,8 +125,8 @@ void HVW_GetPlayerMatchMarks(uint16_t player, const int16_t* slots, int16_t n, u
         const int16_t slot = slots[i];
         if (slot < 0 || slot >= kFixtureSlots) continue;
         const int side = FixtureHome(slot) == club ? 0 : 1;
-        const uint8_t* entry = FixtureTable[slot].bytes + kLineUpStart + side * kLineUpSide;
-        for (int k = 0; k < kLineUpEntries; ++k, entry += kLineUpEntry) {
+        const uint8_t* entry = FixtureTable[slot].bytes + kFixtureLineUps + side * kFixtureLineUpSize;
+        for (int k = 0; k < kFixtureLineUpEntries; ++k, entry += kFixtureLineUpEntrySize) {
             if (recbits::LoadU16(entry) == player) {
                 marks[out] = entry[2];
                 break;

@@ -33,6 +33,30 @@ struct HonourLine {
 constexpr int16_t kWinners = 1466;
 constexpr int16_t kRunnersUp = 1467;
 
+// Month names from January, injury names from injury type 1.
+constexpr int16_t kTextJanuary = 9;
+constexpr int16_t kTextFirstInjury = 200;
+
+// Short names of the places in a tactic.
+enum PlaceText : int16_t {
+    kTextKeeper = 2800,
+    kTextLeftBack = 2801,
+    kTextRightBack = 2802,
+    kTextCentreBack = 2803,
+    kTextSweeper = 2804,
+    kTextLeftWingBack = 2805,
+    kTextRightWingBack = 2806,
+    kTextCentreMidfield = 2807,
+    kTextRightMidfield = 2808,
+    kTextLeftMidfield = 2809,
+    kTextStriker = 2810,
+    kTextLeftWing = 2811,
+    kTextRightWing = 2812,
+    kTextDeepCentreBack = 2813,
+    kTextFirstSubstitute = 2814,
+};
+constexpr int kFirstSubstituteSlot = 11;
+
 // Events 1-31.
 constexpr HonourLine kHonourLines[31] = {
     {kWinners, kFromSecond, 0},   {kWinners, kFromSecond, 1},   {kWinners, kFromSecond, 2},
@@ -83,14 +107,14 @@ int16_t HVW_GetCode12TextId(int16_t code) {
     if (code < 0 || code > 11) {
         FatalError("Boom. %d isn't quite the number we wanted passed in, is it?", code);
     }
-    return int16_t(9 + code);
+    return int16_t(kTextJanuary + code);
 }
 
 int16_t HVW_GetInjuryTextId(int16_t type) {
     if (type < 1 || type > 37) {
         FatalError("Boom. %d That's an illegal value for an injury, isn't it, hmmmm?", type);
     }
-    return int16_t(199 + type);
+    return int16_t(kTextFirstInjury + type - 1);
 }
 
 int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16_t* clubB, int32_t* playerA,
@@ -151,9 +175,9 @@ int16_t CentreBackText(const Outfield& team, int slot) {
         if (team.pos[s].y < team.pos[slot].y) ++d;
         if (team.pos[s].y > team.pos[slot].y) --d;
     }
-    if (d > 1) return 2813;
-    if (d < -1) return 2804;
-    return 2803;
+    if (d > 1) return kTextDeepCentreBack;
+    if (d < -1) return kTextSweeper;
+    return kTextCentreBack;
 }
 
 int16_t PlaceText(const Outfield& team, int slot) {
@@ -161,24 +185,28 @@ int16_t PlaceText(const Outfield& team, int slot) {
     const int y = team.pos[slot].y;
     if (In(y, 0, 5)) {
         if (In(x, 4, 10)) return CentreBackText(team, slot);
-        if (In(x, 2, 3)) return 2801;
-        if (In(x, 0, 1)) return team.Any(slot, 0, 1, 6, 10) || team.Any(slot, 0, 3, 11, 17) ? 2801 : 2805;
-        if (In(x, 11, 12)) return 2802;
+        if (In(x, 2, 3)) return kTextLeftBack;
+        if (In(x, 0, 1)) {
+            return team.Any(slot, 0, 1, 6, 10) || team.Any(slot, 0, 3, 11, 17) ? kTextLeftBack
+                                                                               : kTextLeftWingBack;
+        }
+        if (In(x, 11, 12)) return kTextRightBack;
         if (In(x, 13, 14)) {
-            return team.Any(slot, 13, 14, 6, 10) || team.Any(slot, 11, 14, 11, 17) ? 2802 : 2806;
+            return team.Any(slot, 13, 14, 6, 10) || team.Any(slot, 11, 14, 11, 17) ? kTextRightBack
+                                                                                   : kTextRightWingBack;
         }
     }
-    if (In(y, 6, 11) && In(x, 4, 10)) return 2807;
+    if (In(y, 6, 11) && In(x, 4, 10)) return kTextCentreMidfield;
     if (In(y, 6, 10)) {
-        if (In(x, 2, 3)) return 2809;
-        if (In(x, 0, 1)) return team.Any(slot, 0, 2, -32768, 32767) ? 2811 : 2805;
-        if (In(x, 11, 12)) return 2808;
-        if (In(x, 13, 14)) return team.Any(slot, 12, 14, -32768, 32767) ? 2812 : 2806;
+        if (In(x, 2, 3)) return kTextLeftMidfield;
+        if (In(x, 0, 1)) return team.Any(slot, 0, 2, -32768, 32767) ? kTextLeftWing : kTextLeftWingBack;
+        if (In(x, 11, 12)) return kTextRightMidfield;
+        if (In(x, 13, 14)) return team.Any(slot, 12, 14, -32768, 32767) ? kTextRightWing : kTextRightWingBack;
     }
     if (In(y, 11, 17)) {
-        if (In(x, 4, 10)) return 2810;
-        if (In(x, 0, 3)) return 2811;
-        if (In(x, 11, 16)) return 2812;
+        if (In(x, 4, 10)) return kTextStriker;
+        if (In(x, 0, 3)) return kTextLeftWing;
+        if (In(x, 11, 16)) return kTextRightWing;
     }
     FatalError("ERROR:GetTacticPosText() update this please!");
 }
@@ -187,8 +215,8 @@ int16_t PlaceText(const Outfield& team, int slot) {
 
 int16_t GetTacticPosText(int16_t slot, int16_t side) {
     if (slot < 0) return -1;
-    if (slot == 0) return 2800;
-    if (slot >= 11) return int16_t(2803 + slot);
+    if (slot == 0) return kTextKeeper;
+    if (slot >= kFirstSubstituteSlot) return int16_t(kTextFirstSubstitute + slot - kFirstSubstituteSlot);
     const TacticRecord* record =
         side == 1 ? GetTacticRecordB(CurrentTacticB) : GetTacticRecordA(CurrentTacticA);
     if (record == nullptr) FatalError("ERROR:GetTacticPosText() update this please!");
