@@ -238,7 +238,9 @@ TEST(EngText, CharactersPlaceholdersAndFormats) {
         for (uint32_t cp : cps)
             EXPECT_TRUE(InWindows1252(cp)) << "text " << id << " has U+" << std::hex << cp;
         EXPECT_EQ(PlaceholderFault(t), "") << "text " << id << ": " << t;
-        if (id != kPercentSignText) EXPECT_EQ(FormatFault(t), "") << "text " << id << ": " << t;
+        if (id != kPercentSignText) {
+            EXPECT_EQ(FormatFault(t), "") << "text " << id << ": " << t;
+        }
     }
 }
 

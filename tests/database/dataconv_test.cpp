@@ -48,7 +48,9 @@ class DataConvTest : public testing::Test {
     static void WriteFile(const char* path, const std::vector<uint8_t>& bytes, size_t length) {
         FILE* f = std::fopen(path, "wb");
         ASSERT_NE(f, nullptr);
-        if (length) ASSERT_EQ(std::fwrite(bytes.data(), length, 1, f), 1u);
+        if (length) {
+            ASSERT_EQ(std::fwrite(bytes.data(), length, 1, f), 1u);
+        }
         std::fclose(f);
     }
 

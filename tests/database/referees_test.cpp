@@ -99,12 +99,16 @@ class RefereeTest : public RecordsTest {
                     any |= n != hn && n != an && Region(n) == Region(hn) &&
                            !HVW_GetRefereeUnavailableFlag(int16_t(r));
                 }
-                if (any || referee == 400) EXPECT_EQ(Region(nation), Region(hn));
+                if (any || referee == 400) {
+                    EXPECT_EQ(Region(nation), Region(hn));
+                }
             }
         }
         if (referee < 400) {
             EXPECT_EQ(HVW_GetRefereeUnavailableFlag(referee), 0);
-            if (home == kUserClub || away == kUserClub) EXPECT_EQ(HVW_GetRefereeNoUserFlag(referee), 0);
+            if (home == kUserClub || away == kUserClub) {
+                EXPECT_EQ(HVW_GetRefereeNoUserFlag(referee), 0);
+            }
         } else {
             const char* name = HVW_GetRefereeName(400);
             EXPECT_NE(std::strchr("ABCDEFGHIJKLMNOPRSTVW", name[0]), nullptr);

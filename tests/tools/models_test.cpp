@@ -132,7 +132,9 @@ TEST_F(ModelsTest, WrittenFigureBuildsAnObjectPerTextureAndPosesByItsBones) {
             EXPECT_GT(p.x, 0.7f);
             EXPECT_NEAR(p.y, shoulder, 0.05f);
         }
-        if (figure.points[i].bone == BONE_RIGHT_HAND) EXPECT_LT(p.y, 0.0f);
+        if (figure.points[i].bone == BONE_RIGHT_HAND) {
+            EXPECT_LT(p.y, 0.0f);
+        }
     }
 }
 

@@ -152,8 +152,12 @@ TEST_F(WorldFile, GroundsFitTheClubs) {
         int rep = TotStatClubReputation(row);
         uint32_t capacity = GetTotStatClubCapacity(TotStatClubs[row]);
         EXPECT_GE(capacity, 800u);
-        if (rep >= 55) EXPECT_GE(capacity, 40000u) << row;
-        if (rep <= 10) EXPECT_LE(capacity, 8000u) << row;
+        if (rep >= 55) {
+            EXPECT_GE(capacity, 40000u) << row;
+        }
+        if (rep <= 10) {
+            EXPECT_LE(capacity, 8000u) << row;
+        }
         EXPECT_GE(GetTotStatClubXCoord(TotStatClubs[row]), 0);
         EXPECT_LE(GetTotStatClubYCoord(TotStatClubs[row]), 255);
         EXPECT_LE(GetTotStatClubTactic(TotStatClubs[row]), 5);
@@ -310,6 +314,18 @@ TEST(World, ASeedAlwaysMakesTheSameWorld) {
         EXPECT_EQ(0, std::memcmp(&a[row * TOTSTAT_CLUB_SIZE], &c[row * TOTSTAT_CLUB_SIZE], 41)) << row;
 }
 
+// The generator refuses a world its tables cannot hold before it writes a
+// row; the name table's first entries are the two fixed names.
+TEST(World, RefusesAWorldTheTablesCannotHold) {
+    std::string error;
+    EXPECT_TRUE(WorldTablesHaveRoom(TOTSTAT_PLAYER_COUNT, TOTSTAT_NAME_COUNT - 2, &error)) << error;
+    EXPECT_FALSE(WorldTablesHaveRoom(TOTSTAT_PLAYER_COUNT + 1, 10, &error));
+    EXPECT_NE(error.find("player table"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(WorldTablesHaveRoom(100, TOTSTAT_NAME_COUNT - 1, &error));
+    EXPECT_NE(error.find("name table"), std::string::npos) << error;
+}
+
 TEST(World, PlanIsConsistent) {
     std::vector<PlannedClub> plan = PlanWorldClubs();
     ASSERT_EQ(plan.size(), 1200u);
@@ -317,7 +333,9 @@ TEST(World, PlanIsConsistent) {
     for (const PlannedClub& c : plan) ++per_nation[c.nation];
     for (const WorldNation& n : WorldNations()) {
         EXPECT_EQ(per_nation[n.nation], n.clubs) << n.code;
-        if (n.clubs > 0) EXPECT_NE(n.club_culture, nullptr) << n.code;
+        if (n.clubs > 0) {
+            EXPECT_NE(n.club_culture, nullptr) << n.code;
+        }
         std::vector<WeightedKey> keys;
         EXPECT_TRUE(ParseWeightedKeys(n.surnames, &keys)) << n.code;
         EXPECT_TRUE(ParseWeightedKeys(n.imports, &keys)) << n.code;

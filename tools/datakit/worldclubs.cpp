@@ -238,7 +238,7 @@ bool IsVowel(char c) {
     auto b = static_cast<unsigned char>(c);
     if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
     if (std::strchr("aeiouy", b) != nullptr && b != 0) return true;
-    if (b >= 0xC0 && b <= 0xFF) {
+    if (b >= 0xC0) {
         unsigned char low = b < 0xE0 ? static_cast<unsigned char>(b + 0x20) : b;
         return low != 0xE7 && low != 0xF0 && low != 0xF1 && low != 0xF7 && low != 0xFE && low != 0xFF;
     }

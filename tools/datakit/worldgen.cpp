@@ -555,85 +555,108 @@ void TrimToPlayerTable(std::vector<Person>& people, const std::vector<int>& club
     people.swap(kept);
 }
 
-void BuildPlayers(WorldState& world, uint64_t seed) {
-    WorldRandom rng(seed ^ 0x9E0Bull);
-    PeopleMaker maker(world, rng);
+// A person's full name, the key that keeps names apart within a club.
+std::string FullName(const Person& p) { return std::string(1, p.initial) + p.surname; }
+
+// The club's manager: a former player, mostly a local man, named unlike
+// every other club's manager.
+Person MakeManager(int club, const PlannedClub& planned, PeopleMaker& maker, WorldRandom& rng,
+                   const std::set<std::string>& managers) {
+    Person boss{};
+    boss.club = static_cast<int16_t>(club);
+    boss.nationality = maker.NationalityFor(planned.nation, 0.1);
+    boss.age = static_cast<int16_t>(rng.Range(36, 62));
+    boss.position = 13;
+    boss.ability = static_cast<int16_t>(rng.Range(30, 60));
+    boss.traits = 0;
+    maker.Name(boss, &managers);
+    maker.Look(boss);
+    return boss;
+}
+
+// The club's squad: keepers, then defenders, midfielders and forwards.
+void AddSquad(int club, const PlannedClub& planned, int rep, PeopleMaker& maker, WorldRandom& rng,
+              std::set<std::string>& taken, std::vector<Person>& people) {
+    const int size = SquadSize(planned, rep, rng);
+    const int keepers = size >= 24 ? 3 : size >= 12 ? 2 : 1;
+    const int outfield = size - keepers;
+    const int defenders = (outfield * 36 + 50) / 100;
+    const int midfielders = (outfield * 36 + 50) / 100;
+    const double level = 15.0 + rep * 1.1;
+    const double foreign = ForeignShare(planned, rep);
+    for (int k = 0; k < size; ++k) {
+        const int line = k < keepers                             ? 0
+                         : k < keepers + defenders               ? 1
+                         : k < keepers + defenders + midfielders ? 2
+                                                                 : 3;
+        Person p{};
+        p.club = static_cast<int16_t>(club);
+        p.nationality = maker.NationalityFor(planned.nation, foreign);
+        p.age = maker.PlayerAge();
+        p.position = maker.Position(line);
+        p.traits = maker.Traits(p.position);
+        // Regulars and reserves: about two in three are in the team.
+        const double role = rng.Chance(0.6) ? 4.0 : -5.0;
+        const double imported = p.nationality != planned.nation ? 3.0 : 0.0;
+        p.ability = maker.Ability(level + role + imported, p.age);
+        maker.Name(p, &taken);
+        maker.Look(p);
+        taken.insert(FullName(p));
+        people.push_back(p);
+    }
+}
+
+// League clubs keep a couple of school-age prospects.
+void AddProspects(int club, const PlannedClub& planned, int rep, PeopleMaker& maker, WorldRandom& rng,
+                  std::set<std::string>& taken, std::vector<Person>& people) {
+    if (planned.nation >= kWorldPlayableCountries ||
+        planned.division >= WorldLeagueDivisions(planned.nation)) {
+        return;
+    }
+    const double level = 15.0 + rep * 1.1;
+    const int prospects = 1 + rng.Below(3);
+    for (int k = 0; k < prospects; ++k) {
+        Person p{};
+        p.club = static_cast<int16_t>(club);
+        p.nationality = static_cast<int16_t>(planned.nation);
+        p.age = static_cast<int16_t>(rng.Range(16, 17));
+        p.position = maker.Position(1 + rng.Below(3));
+        p.traits = maker.Traits(p.position);
+        p.ability = maker.Ability(level - 4.0, p.age);
+        maker.Name(p, &taken);
+        maker.Look(p);
+        taken.insert(FullName(p));
+        people.push_back(p);
+    }
+}
+
+// Every club's manager, squad and prospects, club by club.
+std::vector<Person> MakeClubPeople(const WorldState& world, PeopleMaker& maker, WorldRandom& rng) {
     std::vector<Person> people;
     std::set<std::string> managers;  // no two clubs with managers of one name
     for (size_t c = 0; c < world.plan.size(); ++c) {
-        const PlannedClub& club = world.plan[c];
-        int rep = world.club_rep[c];
+        const PlannedClub& planned = world.plan[c];
+        const int club = static_cast<int>(c);
+        const int rep = world.club_rep[c];
         std::set<std::string> taken;
-
-        // The manager comes first: a former player, mostly a local man.
-        Person boss{};
-        boss.club = static_cast<int16_t>(c);
-        boss.nationality = maker.NationalityFor(club.nation, 0.1);
-        boss.age = static_cast<int16_t>(rng.Range(36, 62));
-        boss.position = 13;
-        boss.ability = static_cast<int16_t>(rng.Range(30, 60));
-        boss.traits = 0;
-        maker.Name(boss, &managers);
-        maker.Look(boss);
-        managers.insert(std::string(1, boss.initial) + boss.surname);
-        taken.insert(std::string(1, boss.initial) + boss.surname);
+        const Person boss = MakeManager(club, planned, maker, rng, managers);
+        managers.insert(FullName(boss));
+        taken.insert(FullName(boss));
         people.push_back(boss);
-
-        int size = SquadSize(club, rep, rng);
-        int keepers = size >= 24 ? 3 : size >= 12 ? 2 : 1;
-        int outfield = size - keepers;
-        int defenders = (outfield * 36 + 50) / 100;
-        int midfielders = (outfield * 36 + 50) / 100;
-        double level = 15.0 + rep * 1.1;
-        double foreign = ForeignShare(club, rep);
-        for (int k = 0; k < size; ++k) {
-            int line = k < keepers                             ? 0
-                       : k < keepers + defenders               ? 1
-                       : k < keepers + defenders + midfielders ? 2
-                                                               : 3;
-            Person p{};
-            p.club = static_cast<int16_t>(c);
-            p.nationality = maker.NationalityFor(club.nation, foreign);
-            p.age = maker.PlayerAge();
-            p.position = maker.Position(line);
-            p.traits = maker.Traits(p.position);
-            // Regulars and reserves: about two in three are in the team.
-            double role = rng.Chance(0.6) ? 4.0 : -5.0;
-            double imported = p.nationality != club.nation ? 3.0 : 0.0;
-            p.ability = maker.Ability(level + role + imported, p.age);
-            maker.Name(p, &taken);
-            maker.Look(p);
-            taken.insert(std::string(1, p.initial) + p.surname);
-            people.push_back(p);
-        }
-        // League clubs keep a couple of school-age prospects.
-        if (club.nation < kWorldPlayableCountries && club.division < WorldLeagueDivisions(club.nation)) {
-            int prospects = 1 + rng.Below(3);
-            for (int k = 0; k < prospects; ++k) {
-                Person p{};
-                p.club = static_cast<int16_t>(c);
-                p.nationality = static_cast<int16_t>(club.nation);
-                p.age = static_cast<int16_t>(rng.Range(16, 17));
-                p.position = maker.Position(1 + rng.Below(3));
-                p.traits = maker.Traits(p.position);
-                p.ability = maker.Ability(level - 4.0, p.age);
-                maker.Name(p, &taken);
-                maker.Look(p);
-                taken.insert(std::string(1, p.initial) + p.surname);
-                people.push_back(p);
-            }
-        }
+        AddSquad(club, planned, rep, maker, rng, taken, people);
+        AddProspects(club, planned, rep, maker, rng, taken, people);
     }
+    return people;
+}
 
-    TrimToPlayerTable(people, world.club_rep);
-
-    // Free agents, mostly of the league countries, last: the new game never
-    // takes the database's last row, and takes no player without a club.
+// Free agents, mostly of the league countries, last: the new game never
+// takes the database's last row, and takes no player without a club.
+void AddFreeAgents(PeopleMaker& maker, WorldRandom& rng, std::vector<Person>& people) {
     constexpr int kFreeAgents = 300;
     for (int k = 0; k < kFreeAgents; ++k) {
         Person p{};
         p.club = -1;
-        int home = rng.Below(kWorldPlayableCountries + 1);
+        const int home = rng.Below(kWorldPlayableCountries + 1);
         p.nationality = maker.NationalityFor(home < kWorldPlayableCountries ? home : 0,
                                              home < kWorldPlayableCountries ? 0.1 : 1.0);
         p.age = static_cast<int16_t>(rng.Range(19, 34));
@@ -644,22 +667,36 @@ void BuildPlayers(WorldState& world, uint64_t seed) {
         maker.Look(p);
         people.push_back(p);
     }
+}
 
-    // The name table: the two fixed entries, then each surname once, in the
-    // order the rows first use it.
-    std::map<std::string, uint16_t> index_of;
+// Writes the player rows and the name table: the two fixed entries, then
+// each surname once, in the order the rows first use it.  Checks that both
+// fit before writing anything.
+bool StagePeople(const std::vector<Person>& people, std::string* error) {
+    std::map<std::string, uint16_t> indexOf;
+    int nextName = TOTSTAT_FIRST_SURNAME_ENTRY;
+    for (const Person& p : people) {
+        if (indexOf.emplace(p.surname, uint16_t(nextName)).second) ++nextName;
+    }
+    if (!WorldTablesHaveRoom(people.size(), indexOf.size(), error)) return false;
     std::strcpy(TotStatNames[0].text, TOTSTAT_FIXED_NAME_0);
     std::strcpy(TotStatNames[1].text, TOTSTAT_FIXED_NAME_1);
-    uint16_t next_name = TOTSTAT_FIRST_SURNAME_ENTRY;
-    for (size_t k = 0; k < people.size(); ++k) {
-        auto it = index_of.find(people[k].surname);
-        if (it == index_of.end()) {
-            std::strncpy(TotStatNames[next_name].text, people[k].surname.c_str(), TOTSTAT_NAME_SIZE - 1);
-            it = index_of.emplace(people[k].surname, next_name++).first;
-        }
-        WritePerson(TotStatPlayers[k], people[k], it->second);
+    for (const auto& [surname, index] : indexOf) {
+        std::strncpy(TotStatNames[index].text, surname.c_str(), TOTSTAT_NAME_SIZE - 1);
     }
+    for (size_t k = 0; k < people.size(); ++k)
+        WritePerson(TotStatPlayers[k], people[k], indexOf.at(people[k].surname));
     TotStatPlayerCount = static_cast<uint32_t>(people.size());
+    return true;
+}
+
+bool BuildPlayers(WorldState& world, uint64_t seed, std::string* error) {
+    WorldRandom rng(seed ^ 0x9E0Bull);
+    PeopleMaker maker(world, rng);
+    std::vector<Person> people = MakeClubPeople(world, maker, rng);
+    TrimToPlayerTable(people, world.club_rep);
+    AddFreeAgents(maker, rng, people);
+    return StagePeople(people, error);
 }
 
 // ---- Describing -------------------------------------------------------------
@@ -701,6 +738,21 @@ std::string DivisionLabel(int nation, int division) {
 
 }  // namespace
 
+bool WorldTablesHaveRoom(size_t players, size_t surnames, std::string* error) {
+    if (players > size_t{TOTSTAT_PLAYER_COUNT}) {
+        *error = "the world has " + std::to_string(players) + " players; the player table holds " +
+                 std::to_string(TOTSTAT_PLAYER_COUNT);
+        return false;
+    }
+    const size_t names = TOTSTAT_FIRST_SURNAME_ENTRY + surnames;
+    if (names > size_t{TOTSTAT_NAME_COUNT}) {
+        *error = "the world needs " + std::to_string(names) + " name entries; the name table holds " +
+                 std::to_string(TOTSTAT_NAME_COUNT);
+        return false;
+    }
+    return true;
+}
+
 int TotStatClubReputation(int row) {
     const TotStatClub& club = TotStatClubs[row];
     uint32_t base = GetTotStatClubRepBase(club);
@@ -729,8 +781,7 @@ bool GenerateWorld(uint64_t seed, const std::string& culture_dir, std::string* e
 
     ClearTotStatTables();
     BuildClubs(world, seed);
-    BuildPlayers(world, seed);
-    return true;
+    return BuildPlayers(world, seed, error);
 }
 
 std::vector<uint8_t> TotStatFileBytes() {

@@ -27,6 +27,11 @@ constexpr int kWorldPlayerTableSpare = 600;
 // data/world/cultures.  Returns false with a reason on bad source data.
 bool GenerateWorld(uint64_t seed, const std::string& culture_dir, std::string* error);
 
+// Whether the player rows and the name table (its fixed entries and one
+// entry per distinct surname) fit the database's tables; false with a
+// reason when not.
+bool WorldTablesHaveRoom(size_t players, size_t surnames, std::string* error);
+
 // The staging tables as the database file's bytes.
 std::vector<uint8_t> TotStatFileBytes();
 
