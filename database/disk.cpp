@@ -12,24 +12,23 @@
 
 #include "database/Access.h"
 #include "database/fixturechecks.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"
-#include "menus/frontstate.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
-#include "support/poll.h"
-#include "support/startup.h"
 
 char CupEditRecord[kCupEditRecordSize];
 char DivisionEditRecord[kDivisionEditRecordSize];
@@ -78,7 +77,7 @@ std::string Format(const char* format, const char* text, int number) {
 
 std::string SaveFileName(int16_t slot, bool prefixed, const char* stem) {
     std::string name = std::string(kSaveDirectory) + "\\" + stem + std::to_string(slot);
-    return prefixed ? std::string(GetDataPathPrefix()) + name : name;
+    return prefixed ? std::string(CoreDataPathPrefix()) + name : name;
 }
 
 void MakeDirectory(const char* game_path) {
@@ -274,7 +273,7 @@ int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char
         StoreU32(size, list[i].size);
         if (!WriteAll(file, size, 4)) return kBlockWriteSize;
         if (!WriteAll(file, list[i].address, list[i].size)) return kBlockWriteBytes;
-        Poll();
+        CorePoll();
     }
     if (!WriteAll(file, trailer, sizeof trailer)) return kBlockWriteTrailer;
     return 0;
@@ -297,7 +296,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
         if (!ReadAll(file, size, 4)) return kBlockReadSize;
         if (LoadU32(size) != list[i].size) return kBlockReadSizeMismatch;
         if (!ReadAll(file, list[i].address, list[i].size)) return kBlockReadBytes;
-        Poll();
+        CorePoll();
     }
     uint8_t trailer[kBlockFileTrailerSize];
     if (!ReadAll(file, trailer, sizeof trailer)) return kBlockReadTrailer;

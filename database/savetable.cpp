@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/query/funcs_state.h"
@@ -15,7 +16,6 @@
 #include "management/staff.h"
 #include "management/tactics.h"
 #include "management/transfers.h"
-#include "menus/frontstate.h"
 #include "season/calendar.h"
 #include "season/competitions.h"
 #include "season/european.h"

@@ -7,9 +7,8 @@
 #include "database/query/funcs_fields.h"
 #include "database/ranges.h"
 #include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/menucont.h"
 #include "season/leagues.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/textbuf.h"
 
@@ -263,7 +262,7 @@ const char* ExpandPlaceholder(Output& out, const char* p, int slot, char letter)
             AddVariedClub(out, slot, 2);
             break;
         case 'm':
-            if (TextMsgArgs.money >= 0) out.Add("%s", Price2str(TextMsgArgs.money));
+            if (TextMsgArgs.money >= 0) out.Add("%s", CoreMoneyText(TextMsgArgs.money));
             break;
         case 'n':
             if (valid && TextMsgArgs.number[slot] >= 0) out.Add("%d", TextMsgArgs.number[slot]);
@@ -466,4 +465,17 @@ const char* TextMsg_GetDivisionWording(int country, int division, int form) {
     // its wording, which the expansion would have capitalised.
     if (wording[0] >= 'a' && wording[0] <= 'z') g_division_phrase[0] = wording[0];
     return g_division_phrase;
+}
+
+void TextMsg_ResetArgs() {
+    TextMsgArgBlock& a = TextMsgArgs;
+    a.club[0] = a.club[1] = -1;
+    a.player[0] = a.player[1] = 0;
+    a.word2 = 0;
+    a.word3 = 65535;
+    a.money = -1;
+    a.number[0] = a.number[1] = -1;
+    for (TextMsgDate& d : a.date) d = TextMsgDate{-1, -1, -1};
+    a.list_text[0] = a.list_text[1] = -1;
+    a.string[0][0] = a.string[1][0] = '\0';
 }

@@ -45,6 +45,9 @@ struct TextMsgArgBlock {
 
 extern TextMsgArgBlock TextMsgArgs;
 
+// Empties every argument slot (clubs -1, players 0, money -1, ...).
+void TextMsg_ResetArgs();
+
 // Stores a value in the first empty slot of its kind (see the kinds above);
 // value points at the value of that kind (a NUL-terminated text for strings,
 // four date bytes for dates).

@@ -11,6 +11,3 @@ extern int16_t OptionsScreenFirstEntry;
 extern int32_t MatchDayScreensToggle;
 extern uint8_t SquadScreenFlag;
 void ResetFrontEndValues();
-
-// Empties every argument slot of the message-template expander.
-void TextMsg_ResetArgs();

@@ -4,9 +4,6 @@ int16_t BusyCursorNest;
 int16_t MenuBackgroundShown = -1;
 int32_t SavedScreenCount;
 int32_t CursorRefreshCount;
-int16_t MenuFixtureHome = -1;
-int16_t MenuFixtureAway = -1;
-int16_t MenuFixtureComp = -1;
 
 // The menu painter is not there yet: these keep the state the callers
 // change, so the nesting stays balanced.

@@ -15,8 +15,3 @@ void EnableCursorNest(int16_t on);
 void ShowMenuBackground(int16_t n);
 void SaveScreen();
 void RefreshCursor();
-
-// The fixture the match screens show: home club, away club and code.
-extern int16_t MenuFixtureHome;
-extern int16_t MenuFixtureAway;
-extern int16_t MenuFixtureComp;

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/corehooks.h"
 #include "support/onexit.h"
-#include "support/winlib.h"
 
 namespace {
 
@@ -149,7 +149,7 @@ void FatalError(const char* format, ...) {
     }
     g_in_fatal_error = true;
     OnExitRun();
-    WinMessageBox(message, MB_ICONSTOP);
+    CoreShowMessageBox(message);
     g_in_fatal_error = false;
     std::exit(1);
 }

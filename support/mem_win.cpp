@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/corehooks.h"
 #include "support/debug.h"
-#include "support/timerint.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ bool IsAllocatedType(uint32_t type) {
 
 // The tick count only means something once the timer runs; blocks made
 // before that (during start-up) are stamped 0.
-uint32_t CurrentStamp() { return TimerIsRunning() ? GetTimerTicks() : 0; }
+uint32_t CurrentStamp() { return CoreTimerTicks(); }
 
 // The heap block size for a request, refusing sizes the 32-bit record
 // cannot hold.

@@ -12,9 +12,13 @@
 #include "generic/igleague.h"
 #include "generic/igmcont.h"
 #include "match/matchquery.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
 #include "menus/menucont.h"
+#include "menus/menusetup.h"
 #include "platform/clock.h"
 #include "platform/system.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/joystick.h"
 #include "support/keyboard.h"
@@ -104,6 +108,7 @@ StartupOptions ApplyCommandLineOptions(int count, char* const* entries) {
 }
 
 int WinMain(int argc, char** argv) {
+    InstallGameHooks();
     CheckBuildVersion(HALVORN_PROGRAM_VERSION, SupportLibBuildVersion);
     plat::MakeStdStreamsUnbuffered();
     DebugSetLevel(DEBUG_ALL, 0);
@@ -131,7 +136,31 @@ int WinMain(int argc, char** argv) {
     return 0;
 }
 
+void InstallGameHooks() {
+    CoreHooks hooks;
+    hooks.messageBox = [](const char* text) { WinMessageBox(text, MB_ICONSTOP); };
+    hooks.timerTicks = [] { return TimerIsRunning() ? GetTimerTicks() : 0u; };
+    hooks.poll = Poll;
+    hooks.busyCursor = EnableCursorNest;
+    hooks.redrawMenuBackground = [] {
+        ShowMenuBackground(0);
+        SaveScreen();
+        RefreshCursor();
+    };
+    hooks.moneyText = Price2str;
+    hooks.ordinalText = [](int32_t number) {
+        const int32_t saved = CurrentNumberType;
+        SetDrawParam(3, NUMBER_ORDINAL);
+        const char* text = Number2Str(number);
+        SetDrawParam(3, saved);
+        return text;
+    };
+    hooks.dataPathPrefix = GetDataPathPrefix;
+    CoreSetHooks(hooks);
+}
+
 void InitialisePC(int argc, char** argv) {
+    InstallGameHooks();
     GameSeedRandom(uint32_t(plat::CalendarTime()));
 
     g_low_memory = plat::PhysicalMemoryBytes() < LOW_MEMORY_LIMIT ? 1 : 0;

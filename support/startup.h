@@ -15,6 +15,9 @@ constexpr const char* APP_NAME = "Halvorn - 2002-2003";
 // The process entry, on a normal main: returns 0 after an orderly shutdown.
 int WinMain(int argc, char** argv);
 
+// Connects the display-free core to the front end: message box, timer,
+// poll, busy cursor, menu background, number texts and data path.
+void InstallGameHooks();
 void InitialisePC(int argc, char** argv);
 void UninitialisePC();
 void CheckNo3DOption(int argc, char** argv);

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/query/funcs_people.h"
@@ -21,7 +22,6 @@
 #include "management/squads.h"
 #include "management/stadium.h"
 #include "management/transfers.h"
-#include "menus/menusetup.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
 #include "season/competitions.h"
@@ -34,6 +34,7 @@
 #include "season/seasontables.h"
 #include "season/teamselection.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/random.h"
 
 using recbits::LoadU16;
@@ -398,9 +399,9 @@ int16_t HVW_ReturnZero2() { return 0; }
 // Forwarders to the season code
 
 void HVW_AdvanceDay() {
-    EnableCursorNest(1);
+    CoreBusyCursor(1);
     AdvanceDay();
-    EnableCursorNest(0);
+    CoreBusyCursor(0);
 }
 void HVW_NewGameSetUp() { NewGameSetUp(); }
 int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day) { return FindFixtureOnDay(club, day); }
@@ -494,11 +495,7 @@ int16_t HVW_FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out) {
     return int16_t(FindPlayerHistoryEntry(player, out));
 }
 
-void HVW_RedrawMenuBackground() {
-    ShowMenuBackground(0);
-    SaveScreen();
-    RefreshCursor();
-}
+void HVW_RedrawMenuBackground() { CoreRedrawMenuBackground(); }
 
 // ---------------------------------------------------------------------------
 // Name formatting

@@ -14,12 +14,11 @@
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "match/matchresult.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 
 using recbits::BitField;
@@ -154,10 +153,7 @@ const char* HVW_GetLeaguePosTextForTeam(int16_t club, int16_t division) {
     if (place < 0) {
         AbortError("funcs", 2052, "in HVW_GetLeaguePosTextForTeam() can't find team in that division");
     }
-    const int32_t saved = CurrentNumberType;
-    SetDrawParam(3, NUMBER_ORDINAL);
-    std::snprintf(g_league_place, sizeof g_league_place, "%s", Number2Str(place + 1));
-    SetDrawParam(3, saved);
+    std::snprintf(g_league_place, sizeof g_league_place, "%s", CoreOrdinalText(place + 1));
     return g_league_place;
 }
 

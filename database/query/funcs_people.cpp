@@ -6,13 +6,13 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/text.h"
 #include "database/usertransfers.h"
 #include "management/board.h"
 #include "management/squads.h"
-#include "menus/frontstate.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
 #include "season/fixtures.h"

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/honours.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
@@ -13,7 +14,6 @@
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"
-#include "menus/frontstate.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "season/messages.h"

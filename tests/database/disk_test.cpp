@@ -15,16 +15,14 @@
 
 #include "database/Access.h"
 #include "database/disk.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/savetable.h"
-#include "menus/frontstate.h"
 #include "season/fixtures.h"
+#include "support/corehooks.h"
 #include "support/mem_win.h"
-#include "support/poll.h"
-#include "support/startup.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
-#include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -106,15 +104,15 @@ void CountPoll() { ++g_polls; }
 
 // Long transfers keep the window and the timer alive: one poll per block.
 TEST_F(BlockFileTest, PollRunsAfterEveryBlock) {
-    testenv::StartCore();
-    const int16_t key = AddPollFunction(CountPoll, POLL_EVERY_TIME, 0);
+    CoreHooks hooks;
+    hooks.poll = CountPoll;
+    CoreSetHooks(hooks);
     g_polls = 0;
     const Bytes file = Write(list_, "TST1");
     EXPECT_EQ(g_polls, 3);
     EXPECT_EQ(Read(file, list_, "TST1"), 0);
     EXPECT_EQ(g_polls, 6);
-    RemovePollFunction(key);
-    testenv::StopCore();
+    CoreSetHooks(CoreHooks{});
 }
 
 TEST_F(BlockFileTest, EveryFormatErrorHasItsCode) {

@@ -17,12 +17,12 @@
 
 #include "database/Access.h"
 #include "database/disk.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/savetable.h"
-#include "menus/frontstate.h"
 #include "season/fixtures.h"
+#include "support/corehooks.h"
 #include "support/mem_win.h"
-#include "support/startup.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 
@@ -132,16 +132,19 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     EXPECT_EQ(HashState(), loaded);
 
     // Slot 100 is read from under the data path prefix.
-    char* prefix = GetDataPathPrefix();
-    const std::string kept = prefix;
-    std::strcpy(prefix, "pre\\");
+    CoreHooks hooks;
+    hooks.dataPathPrefix = [] {
+        static char prefix[] = "pre\\";
+        return prefix;
+    };
+    CoreSetHooks(hooks);
     EXPECT_EQ(LoadGame(100), kSaveOpenFailed);
     fs::create_directories("pre/SaveData");
     fs::create_hard_link("SaveData/save2", "pre/SaveData/save100");
     fs::create_hard_link("SaveData/perm2", "pre/SaveData/perm100");
     Scramble();
     EXPECT_EQ(LoadGame(100), 0);
-    std::strcpy(prefix, kept.c_str());
+    CoreSetHooks(CoreHooks{});
     EXPECT_EQ(HashState(), loaded);
 }
 

@@ -1,12 +1,13 @@
 // Message templates: argument slots, placeholders, dates and wordings.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "database/Access.h"
 #include "database/textmsg.h"
-#include "menus/menucont.h"
+#include "support/corehooks.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 
@@ -282,12 +283,20 @@ TEST_F(TextMsgNamesTest, VariedClubFormsFollowTheDate) {
 }
 
 TEST_F(TextMsgNamesTest, MoneyListTextsAndStrings) {
+    CoreHooks hooks;
+    hooks.moneyText = [](int32_t amount) {
+        static char text[16];
+        std::snprintf(text, sizeof text, "<%d>", amount);
+        return static_cast<const char*>(text);
+    };
+    CoreSetHooks(hooks);
     int32_t money = 2500;
     TextMsg_SetArg(TEXTMSG_MONEY, &money);
-    EXPECT_EQ(Expand("fee $$0m or $1m"), "Fee $$2.5k or $2.5k");
+    EXPECT_EQ(Expand("fee $$0m or $1m"), "Fee $<2500> or <2500>");
     money = -1;
     TextMsg_SetArg(TEXTMSG_MONEY, &money);
     EXPECT_EQ(Expand("fee [$0m]"), "Fee []");
+    CoreSetHooks(CoreHooks{});
     SetList(2612);
     SetList(40);
     EXPECT_EQ(Expand("$0g and $1g"), "Italy and forty");

@@ -1,14 +1,23 @@
-// Test entry: headless display and sound, and death tests that survive the
-// threads SDL may start.
+// Test entry.  Tests of the game run with a headless display and sound and
+// the core connected to the front end as start-up connects it; tests of the
+// core alone need neither.  Death tests must survive the threads SDL may
+// start.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#ifdef HALVORN_GAME_TESTS
+#include "support/startup.h"
+#endif
+
 int main(int argc, char** argv) {
+#ifdef HALVORN_GAME_TESTS
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    InstallGameHooks();
+#endif
     // Scratch folders are named after their tests; each build tree gets its
     // own root so that suites of two builds never share one.
 #ifdef HALVORN_TEST_TMPDIR

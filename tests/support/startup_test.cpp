@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "menus/exm_text.h"
+#include "menus/menusetup.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/dxenum.h"
 #include "support/mem_win.h"
 #include "support/startup.h"
+#include "support/timerint.h"
 #include "support/winlib.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
@@ -195,6 +199,40 @@ TEST_F(StartupTest, DataPathPrefixIsSetAtStartUp) {
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "prefix=\\[\\.\\\\\\]");
+}
+
+}  // namespace
+
+namespace {
+
+// The game connects the display-free core to the front end before anything
+// else runs; each hook answers as the front-end function it stands for.
+TEST(GameHooks, ConnectTheCoreToTheFrontEnd) {
+    InstallGameHooks();
+    testenv::LoadTexts({});
+    CurrentNumberType = NUMBER_MONEY;
+    char ordinal[NUMBER_TEXT_SIZE];
+    OrdinalStr(ordinal, 3);
+    EXPECT_STREQ(CoreOrdinalText(3), ordinal);
+    EXPECT_EQ(CurrentNumberType, NUMBER_MONEY);  // the screens' number type is kept
+    CurrentNumberType = NUMBER_PLAIN;
+    const std::string money = Price2str(1500000);
+    EXPECT_STREQ(CoreMoneyText(1500000), money.c_str());
+    testenv::UnloadTexts();
+
+    const int16_t nest = BusyCursorNest;
+    CoreBusyCursor(1);
+    EXPECT_EQ(BusyCursorNest, nest + 1);
+    CoreBusyCursor(0);
+    EXPECT_EQ(BusyCursorNest, nest);
+    const int32_t saves = SavedScreenCount;
+    MenuBackgroundShown = -1;
+    CoreRedrawMenuBackground();
+    EXPECT_EQ(MenuBackgroundShown, 0);
+    EXPECT_EQ(SavedScreenCount, saves + 1);
+    EXPECT_EQ(CoreDataPathPrefix(), static_cast<const char*>(GetDataPathPrefix()));
+    ASSERT_FALSE(TimerIsRunning());
+    EXPECT_EQ(CoreTimerTicks(), 0u);
 }
 
 }  // namespace

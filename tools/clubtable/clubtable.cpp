@@ -3,6 +3,7 @@
 //   clubtable <data/world/cultures> <output .cpp>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/datakit/worldclubs.h"
@@ -33,7 +34,7 @@ std::string Literal(const std::string& text) {
 // list ends where two equal entries follow each other; the rest is 0.
 std::string StartLists(const std::vector<PlannedClub>& clubs) {
     std::string text =
-        "\n#include \"season/nationorder.h\"\n\n"
+        "#include \"season/nationorder.h\"\n\n"
         "const int16_t NationClubStartLists[kCountryCount][kNationClubOrderSize] = {\n";
     for (int nation = 0; nation < kWorldPlayableCountries; ++nation) {
         text += "    {";
@@ -50,9 +51,20 @@ std::string StartLists(const std::vector<PlannedClub>& clubs) {
 
 }  // namespace
 
+// Writes text to path through a temporary file, so that a build stopped
+// half-way never leaves a cut source behind.
+bool WriteWhole(const std::string& path, const std::string& text) {
+    std::string temp = path + ".tmp";
+    FILE* out = std::fopen(temp.c_str(), "wb");
+    if (out == nullptr) return false;
+    const bool written = std::fwrite(text.data(), text.size(), 1, out) == 1;
+    if (std::fclose(out) != 0 || !written) return false;
+    return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: clubtable <culture folder> <output file>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: clubtable <culture folder> <names output file> <start lists output file>\n");
         return 2;
     }
     std::vector<PlannedClub> clubs = PlanWorldClubs();
@@ -62,20 +74,18 @@ int main(int argc, char** argv) {
                      error.empty() ? "the plan does not hold 1200 clubs" : error.c_str());
         return 1;
     }
-    std::string text =
-        "// Made by the clubtable build step from data/world/cultures; do not edit.\n"
-        "#include \"menus/clubnames.h\"\n\n"
-        "const char* const DefaultClubNames[DEFAULT_CLUB_NAME_COUNT] = {\n";
-    for (const PlannedClub& club : clubs) text += "    " + Literal(club.name) + ",\n";
-    text += "    \"Free Agent\",\n};\n";
-    text += StartLists(clubs);
-
-    std::string temp = std::string(argv[2]) + ".tmp";
-    FILE* out = std::fopen(temp.c_str(), "wb");
-    if (out == nullptr || std::fwrite(text.data(), text.size(), 1, out) != 1 || std::fclose(out) != 0 ||
-        std::rename(temp.c_str(), argv[2]) != 0) {
-        std::fprintf(stderr, "clubtable: cannot write %s\n", argv[2]);
-        return 1;
+    constexpr const char* kBanner = "// Made by the clubtable build step from data/world/cultures; do not edit.\n";
+    std::string names = std::string(kBanner) +
+                        "#include \"menus/clubnames.h\"\n\n"
+                        "const char* const DefaultClubNames[DEFAULT_CLUB_NAME_COUNT] = {\n";
+    for (const PlannedClub& club : clubs) names += "    " + Literal(club.name) + ",\n";
+    names += "    \"Free Agent\",\n};\n";
+    const std::string lists = std::string(kBanner) + StartLists(clubs);
+    for (const auto& [path, text] : {std::pair{argv[2], names}, std::pair{argv[3], lists}}) {
+        if (!WriteWhole(path, text)) {
+            std::fprintf(stderr, "clubtable: cannot write %s\n", path);
+            return 1;
+        }
     }
     return 0;
 }

@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 #include "database/honours.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_state.h"
 #include "match/matchresult.h"
-#include "menus/exm_text.h"
 #include "season/clubseason.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "tests/database/league_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
@@ -53,15 +54,17 @@ TEST_F(LeagueDeathTest, MissingFromItsOwnDivisionRow) {
 }
 
 TEST_F(LeagueTest, LeaguePlaceTextIsTheOrdinalPlace) {
-    testenv::LoadTexts({});
     FillDivision(100, 0, 0);
-    CurrentNumberType = NUMBER_MONEY;
-    char expected[NUMBER_TEXT_SIZE];
-    OrdinalStr(expected, 3);
-    EXPECT_EQ(std::string(HVW_GetLeaguePosTextForTeam(102, 0)), expected);
-    EXPECT_EQ(CurrentNumberType, NUMBER_MONEY);  // restored
-    CurrentNumberType = NUMBER_PLAIN;
-    testenv::UnloadTexts();
+    CoreHooks hooks;
+    hooks.ordinalText = [](int32_t number) {
+        static char text[16];
+        std::snprintf(text, sizeof text, "#%d", number);
+        return static_cast<const char*>(text);
+    };
+    CoreSetHooks(hooks);
+    EXPECT_EQ(std::string(HVW_GetLeaguePosTextForTeam(102, 0)), "#3");
+    CoreSetHooks(CoreHooks{});
+    EXPECT_EQ(std::string(HVW_GetLeaguePosTextForTeam(102, 0)), "");
 }
 
 TEST_F(LeagueTest, SeasonRecordWords) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/history.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
@@ -15,13 +16,13 @@
 #include "management/playervalue.h"
 #include "management/squads.h"
 #include "management/transfers.h"
-#include "menus/menusetup.h"
 #include "season/clubfixtures.h"
 #include "season/competitions.h"
 #include "season/european.h"
 #include "season/leagues.h"
 #include "season/matchday.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -315,6 +316,11 @@ TEST_F(QueryTest, CalendarAndDayWords) {
     EXPECT_EQ(HVW_GetCalendarYear(), 2004);
     EXPECT_EQ(HVW_GetCompNextRoundDay(6), 33);
     EXPECT_EQ(HVW_GetCountryWordB(6), 301);
+    static std::vector<int16_t> busy;
+    busy.clear();
+    CoreHooks hooks;
+    hooks.busyCursor = [](int16_t on) { busy.push_back(on); };
+    CoreSetHooks(hooks);
     HVW_AdvanceDay();
     EXPECT_EQ(HVW_GetCalendarDay(), 29);  // 2004 is a leap year
     HVW_AdvanceDay();
@@ -322,7 +328,8 @@ TEST_F(QueryTest, CalendarAndDayWords) {
     EXPECT_EQ(HVW_GetCalendarMonth(), 2);
     EXPECT_EQ(HVW_GetCurrentDay(), 232);
     EXPECT_EQ(HVW_GetCalendarWeekday(), 5);
-    EXPECT_EQ(BusyCursorNest, 0);  // on and off again
+    EXPECT_EQ(busy, (std::vector<int16_t>{1, 0, 1, 0}));  // on and off again, each day
+    CoreSetHooks(CoreHooks{});
     HVW_NewGameSetUp();
     EXPECT_EQ(HVW_GetCurrentDay(), 0);
     EXPECT_EQ(HVW_GetCalendarYear(), 2002);
@@ -573,10 +580,15 @@ TEST_F(QueryClubTest, HistoryAndMenuForwarders) {
     static PlayerHistoryEntry pout[100];
     EXPECT_EQ(HVW_FindPlayerHistoryEntry(5, pout), 1);
     EXPECT_EQ(HVW_FindPlayerHistoryEntry(6, pout), 0);
-    SavedScreenCount = 0;
+    static int redraws;
+    redraws = 0;
+    CoreHooks hooks;
+    hooks.redrawMenuBackground = [] { ++redraws; };
+    CoreSetHooks(hooks);
     HVW_RedrawMenuBackground();
-    EXPECT_EQ(MenuBackgroundShown, 0);
-    EXPECT_EQ(SavedScreenCount, 1);
+    EXPECT_EQ(redraws, 1);
+    CoreSetHooks(CoreHooks{});
+    HVW_RedrawMenuBackground();  // nothing to call: the core alone
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The user's signings and sales, job applications and the job lists.
 #include <cstring>
 
+#include "database/frontstate.h"
 #include "database/honours.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_usertransfers.h"
 #include "management/board.h"
 #include "management/transfers.h"
-#include "menus/frontstate.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
 #include "tests/database/records_fixture.h"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/query/funcs_people.h"
 #include "database/usertransfers.h"
 #include "management/squads.h"
-#include "menus/frontstate.h"
 #include "season/calendar.h"
 #include "support/bytes.h"
 #include "tests/database/records_fixture.h"

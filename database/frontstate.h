@@ -1,6 +1,7 @@
 // Front-end state the saved game keeps: the club the club screens show,
 // the save-slot screen, the match-day screen table, diary notes and the
-// player search.
+// player search.  Defined beside the records because the saved game writes
+// them whole; the screens read and change them.
 #pragma once
 #include <cstdint>
 
@@ -21,3 +22,9 @@ extern uint8_t PlayerSearchFilter[202];
 // The player the job screens are about: the job application reads his
 // reputation.  Not saved.
 extern uint16_t MenuCurrentPlayer;
+
+// The fixture the match screens show: home club, away club and code.  Not
+// saved.
+extern int16_t MenuFixtureHome;
+extern int16_t MenuFixtureAway;
+extern int16_t MenuFixtureComp;

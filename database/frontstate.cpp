@@ -1,4 +1,4 @@
-#include "menus/frontstate.h"
+#include "database/frontstate.h"
 
 uint16_t SelectedClub;
 int16_t ClubScreenWord;
@@ -8,3 +8,6 @@ DiaryNote DiaryNotes[10];
 uint8_t PlayerSearchPresets[1864];
 uint8_t PlayerSearchFilter[202];
 uint16_t MenuCurrentPlayer;
+int16_t MenuFixtureHome = -1;
+int16_t MenuFixtureAway = -1;
+int16_t MenuFixtureComp = -1;

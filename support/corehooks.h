@@ -1,0 +1,32 @@
+// What the display-free core asks of the front end and of start-up: the
+// message box after a fatal error, the timer, the poll between long steps,
+// the busy cursor, the menu background, number texts and the data path.
+// The game installs the hooks at start-up (support/startup.cpp); a hook
+// left unset does nothing and answers the neutral value named beside it,
+// so that the core runs alone in tests, soaks and match batches.
+#pragma once
+#include <cstdint>
+
+struct CoreHooks {
+    void (*messageBox)(const char* text) = nullptr;  // shown after a fatal error's message
+    uint32_t (*timerTicks)() = nullptr;              // 0: the timer is not running
+    void (*poll)() = nullptr;                        // keeps the window and timers alive
+    void (*busyCursor)(int16_t on) = nullptr;        // 1 shows, 0 removes one level
+    void (*redrawMenuBackground)() = nullptr;
+    const char* (*moneyText)(int32_t amount) = nullptr;    // "": no text
+    const char* (*ordinalText)(int32_t number) = nullptr;  // "": no text
+    char* (*dataPathPrefix)() = nullptr;                   // "": the working folder
+};
+
+// Replaces every hook at once; CoreHooks{} removes them all.
+void CoreSetHooks(const CoreHooks& hooks);
+const CoreHooks& CoreGetHooks();
+
+void CoreShowMessageBox(const char* text);
+uint32_t CoreTimerTicks();
+void CorePoll();
+void CoreBusyCursor(int16_t on);
+void CoreRedrawMenuBackground();
+const char* CoreMoneyText(int32_t amount);
+const char* CoreOrdinalText(int32_t number);
+const char* CoreDataPathPrefix();
