@@ -13,8 +13,7 @@ namespace {
 constexpr int16_t kLeagueCompetition = 0;
 
 bool InDivision(int16_t club, uint16_t nation, uint16_t division) {
-    return club >= 0 && club < kClubCount && GetClubNation(club) == nation &&
-           GetClubDivision(club) == division;
+    return IsClubNumber(club) && GetClubNation(club) == nation && GetClubDivision(club) == division;
 }
 
 int16_t Goals(uint32_t bits) {

@@ -7,7 +7,6 @@
 
 #include "database/query/funcs.h"
 #include "database/textmsg.h"
-#include "generic/igleague.h"
 #include "support/debug.h"
 #include "tests/season/season_fixture.h"
 
@@ -255,26 +254,6 @@ TEST_F(NewsTest, ResultsTickerReadsTheLiveRows) {
     SetLiveResultsSource(TwoResults);
     BuildResultsTicker();
     EXPECT_STREQ(NewsTickerText, "Aldmoor 2 - 1  Brenfield........Corwick 0 - 3  Dunstall........       ");
-}
-
-TEST_F(NewsTest, LivePanelListsTodaysLeagueMatchesOfTheUsersDivision) {
-    MakeUserClub(4);
-    for (int16_t c = 4; c < 10; ++c) MakeClub(c, 2, c < 8 ? 1 : 2);
-    AddFixture(100, 0, 4, 5, 0);
-    AddFixture(100, 0, 6, 7, 0);
-    AddFixture(100, 0, 8, 9, 0);  // another division
-    AddFixture(100, 5, 6, 5, 0);  // a cup match
-    AddFixture(101, 0, 5, 4, 0);  // tomorrow
-    const int16_t played = FindFixture(6, 7, 0);
-    ASSERT_GE(played, 0);
-    StoreU32(FixtureTable[played].bytes + 8, (FixtureScore(played) & ~0x3FFu) | 3u | (1u << 5));
-    EXPECT_EQ(IgLeague_FillTable(), 2);
-    EXPECT_EQ(IgLeagueRows[0].homeClub, 4);
-    EXPECT_EQ(IgLeagueRows[0].homeGoals, 0) << "not played yet";
-    EXPECT_EQ(IgLeagueRows[1].homeClub, 6);
-    EXPECT_EQ(IgLeagueRows[1].homeGoals, 3);
-    EXPECT_EQ(IgLeagueRows[1].awayGoals, 1);
-    EXPECT_EQ(IgLeagueRows[2].homeClub, -1);
 }
 
 }  // namespace
