@@ -1,14 +1,20 @@
 #include "platform/system.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstring>
 
 namespace plat {
 namespace {
+
+volatile sig_atomic_t g_termination_signal = 0;
+
+// Runs in signal context: only a store to a sig_atomic_t is safe here.
+void NoteTerminationSignal(int signal) { g_termination_signal = signal; }
 uint64_t g_memory_override = 0;
-}
+}  // namespace
 
 uint64_t PhysicalMemoryBytes() {
     if (g_memory_override != 0) return g_memory_override;
@@ -43,6 +49,21 @@ bool ReopenStream(int which, const char* path, const char* mode) {
 void MakeStdStreamsUnbuffered() {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::setvbuf(stderr, nullptr, _IONBF, 0);
+}
+
+void CatchTerminationSignals() {
+    struct sigaction action = {};
+    action.sa_handler = NoteTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int TakeTerminationSignal() {
+    const int signal = g_termination_signal;
+    if (signal != 0) g_termination_signal = 0;
+    return signal;
 }
 
 }  // namespace plat

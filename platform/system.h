@@ -24,4 +24,14 @@ bool AllocConsole();
 bool ReopenStream(int which, const char* path, const char* mode);  // 0 in, 1 out, 2 err
 void MakeStdStreamsUnbuffered();
 
+// Requests to end the program from outside: SIGINT (Ctrl-C in the terminal)
+// and SIGTERM (the desktop logging out, a service manager).  The handler
+// only notes the request; the window's message queue turns it into a close
+// message, so the game quits as if the user had closed the window.  Each
+// handler serves once: a second signal of the same kind ends the program
+// at once, for a game that no longer reaches its message queue.
+void CatchTerminationSignals();
+// The signal of a pending request (0 when none), cleared by the call.
+int TakeTerminationSignal();
+
 }  // namespace plat

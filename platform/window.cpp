@@ -6,6 +6,7 @@
 #include "platform/ddraw.h"
 #include "platform/glcontext.h"
 #include "platform/input.h"
+#include "platform/system.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -444,6 +445,8 @@ void ShowMainWindow() {
 }
 
 bool PeekMessage(Message* out, bool remove) {
+    // A termination signal closes the window like the user's click.
+    if (TakeTerminationSignal() != 0) Queue(kMsgClose, 0, 0);
     if (g_queue.empty()) PumpHostEvents();
     if (g_queue.empty()) QueueDueTimers();
     return TakeQueued(out, remove);

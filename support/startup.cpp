@@ -109,6 +109,8 @@ StartupOptions ApplyCommandLineOptions(int count, char* const* entries) {
 
 int WinMain(int argc, char** argv) {
     InstallGameHooks();
+    // Ctrl-C and a log-out quit like closing the window: shutdown runs in order.
+    plat::CatchTerminationSignals();
     CheckBuildVersion(HALVORN_PROGRAM_VERSION, SupportLibBuildVersion);
     plat::MakeStdStreamsUnbuffered();
     DebugSetLevel(DEBUG_ALL, 0);
