@@ -8,8 +8,6 @@ int32_t GetClubWageLimit(int16_t club);
 int32_t GetClubWageBudget(int16_t club);
 // The wage figure of the player at the club.
 int32_t GetClubWageFigure(int16_t club, uint16_t player);
-// Down to a multiple of 25; a negative result gives 0.
-int32_t RoundToWageUnit(int32_t value);
 // The fee that the bidding club offers for the amount asked.
 int32_t GetFeeCounterOffer(uint16_t player, int32_t amount, int16_t round1, int16_t club, int16_t unused1,
                            int16_t unused2, int16_t round2);

@@ -1,13 +1,51 @@
-// A player's transfer value.
+// Player value: the market value and asking price of a footballer, and the
+// integer ratings of his present and future ability in a position.  All of
+// them are pure functions of the records: they change nothing and draw no
+// random number.
 #pragma once
 #include <cstdint>
 
-// The player's transfer value as signed money.
+constexpr int kValuePositions = 13;  // playing positions 0..12
+constexpr int kValueColumns = 14;
+constexpr int kAgeCurveEntries = 24;  // age index 0..23 (16 to 39 years)
+constexpr int kValueDivisions = 6;
+
+// The read-only tables of the valuation, shared with squad selection.
+struct PlayerValueTableSet {
+    // Per position 14 signed weights; column c weighs attribute
+    // kValueColumnStat[c].
+    int8_t weights[kValuePositions][kValueColumns];
+    // Per position the percentage kept at age index 0..23.
+    uint16_t ageCurve[kValuePositions][kAgeCurveEntries];
+    // Per position 0..13 (13: a manager who does not play, worth nothing).
+    uint16_t positionFactor[kValuePositions + 1];
+    // By the club's division 0..5.
+    uint16_t divisionPercent[kValueDivisions];
+    int32_t divisionMinimum[kValueDivisions];
+};
+extern const PlayerValueTableSet PlayerValueTables;
+
+// The attribute each weight column stands for.
+constexpr int16_t kValueColumnStat[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 19, 6, 14, 18};
+
+// Market value in whole money, rounded by RoundMoneyValue; 0 without a
+// club or a contract.
 int32_t ValuePlayer(uint16_t player);
-// ValuePlayer with goals, assists, man price and man-of-the-match awards.
+// The price the selling club asks: the value with the scoring record,
+// youth potential, contract length, list status and a human manager's
+// fixed price.
 int32_t ValuePlayerFull(uint16_t player);
+// Ratings of the player's future and present ability in a position 0..12;
+// never below 1.
+int16_t RatePlayerPotential(uint16_t player, int16_t position);
+int16_t RatePlayerAbility(uint16_t player, int16_t position);
+
+// Two significant figures, rounded down: below 1000 gives 0, then steps of
+// 100, 1000, 10,000, 100,000 and 1,000,000.
+int32_t RoundMoneyValue(int32_t value);
+
 // One attribute (stat 21) divided by 10: the variant of a manager's tactic.
 int16_t GetPlayerStat21Div10(uint16_t player);
-// The player's present ability in a position.  Least form: his overall
-// ability (stat 27), whatever the position.
-int16_t RatePlayerAbility(uint16_t player, int16_t position);
+
+// True for a league nation 0..8 whose leagues are played in this game.
+bool IsPlayedLeagueNation(uint16_t nation);

@@ -161,35 +161,6 @@ TacticRecord* GetRecord(CustomTacticTable& book, int16_t index) {
     return CustomSlot(book, index);
 }
 
-// Defenders, midfielders and forwards of each family: 4-4-2, 4-3-3,
-// 3-5-2, 5-3-2, 4-5-1, 3-4-3.  The variants keep the shape and differ in
-// their side modes.  Positions: 0 keeper, 1-4 defence, 5-8 midfield, 9-12
-// attack.
-constexpr int kLines[kFormationFamilies][3] = {{4, 4, 2}, {4, 3, 3}, {3, 5, 2},
-                                               {5, 3, 2}, {4, 5, 1}, {3, 4, 3}};
-
-constexpr int16_t LinePosition(int line, int k, int count) {
-    constexpr int16_t kFirst[3] = {1, 5, 9};
-    return int16_t(kFirst[line] + (count == 1 ? 1 : k * 3 / (count - 1)));
-}
-
-constexpr FormationSlotTables BuildFormations() {
-    FormationSlotTables t{};
-    for (int f = 0; f < kFormationFamilies; ++f) {
-        for (int v = 0; v < kFormationVariants; ++v) {
-            int16_t mode = int16_t(v % 3);
-            t.slot[f][v][0] = {0, mode};
-            int n = 1;
-            for (int line = 0; line < 3; ++line) {
-                for (int k = 0; k < kLines[f][line]; ++k) {
-                    t.slot[f][v][n++] = {LinePosition(line, k, kLines[f][line]), mode};
-                }
-            }
-        }
-    }
-    return t;
-}
-
 }  // namespace
 
 int16_t GetTacticEntryX(const TacticRecord* record, int entry) {
@@ -219,5 +190,3 @@ void GetComputerTactics(TacticRecord* record, int16_t preset) {
 
 TacticRecord* GetTacticRecordA(int16_t index) { return GetRecord(CustomTacticTableA, index); }
 TacticRecord* GetTacticRecordB(int16_t index) { return GetRecord(CustomTacticTableB, index); }
-
-constexpr FormationSlotTables FormationSlotTable = BuildFormations();

@@ -42,18 +42,3 @@ void GetComputerTactics(TacticRecord* record, int16_t preset);
 // indexes have no record: nullptr.
 TacticRecord* GetTacticRecordA(int16_t index);
 TacticRecord* GetTacticRecordB(int16_t index);
-
-// Team selection by formation: per formation family (6), variant (5) and
-// shirt slot (11) the position and side mode of the player to pick.
-struct FormationSlot {
-    int16_t position;
-    int16_t mode;
-};
-static_assert(sizeof(FormationSlot) == 4);
-constexpr int kFormationFamilies = 6;
-constexpr int kFormationVariants = 5;
-constexpr int kFormationSlots = 11;
-struct FormationSlotTables {
-    FormationSlot slot[kFormationFamilies][kFormationVariants][kFormationSlots];
-};
-extern const FormationSlotTables FormationSlotTable;

@@ -80,18 +80,6 @@ void ClearClubBidList(uint16_t player) {
     }
 }
 
-int32_t RoundDownToHundred(int32_t value) { return value / 100 * 100; }
-
-int32_t RoundMoneyDown(int32_t amount) {
-    if (amount < 1000) return 0;
-    int32_t unit = amount < 10000      ? 100
-                   : amount < 100000   ? 1000
-                   : amount < 1000000  ? 10000
-                   : amount < 10000000 ? 100000
-                                       : 1000000;
-    return amount / unit * unit;
-}
-
 void ClearJobApplication() { JobApplicationRecord = {65535, 65535, 65535}; }
 uint16_t GetJobApplicationClub() { return JobApplicationRecord.club; }
 uint16_t GetJobApplicationDay() { return JobApplicationRecord.day; }

@@ -38,9 +38,6 @@ int16_t GetPlayerApproachReply(uint16_t player, int16_t unused, int16_t club);
 void ClearClubBidsOnPlayer(int16_t club, uint16_t player);
 // Withdraws every club's bid on the player and clears his fourth setting.
 void ClearClubBidList(uint16_t player);
-int32_t RoundDownToHundred(int32_t value);
-// Two significant digits, rounded down; below 1000 gives 0.
-int32_t RoundMoneyDown(int32_t amount);
 
 // The user's job application.
 void ClearJobApplication();

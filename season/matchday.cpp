@@ -3,6 +3,8 @@
 #include "database/Access.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
+#include "support/poll.h"
+#include "support/timerint.h"
 
 int16_t HumanClubCompetition = -1;
 int16_t HumanClubDivision = -1;
@@ -57,4 +59,12 @@ int16_t BuildClubFixtureList(int16_t club) {
         }
     }
     return count;
+}
+
+void MatchFrameTimer() {
+    static uint32_t lastPoll = 0;
+    const uint32_t now = GetTimerTicks();
+    if (now - lastPoll <= 100) return;
+    lastPoll = now;
+    Poll();
 }

@@ -19,3 +19,9 @@ constexpr int kClubFixtureListSize = 100;
 extern int16_t ClubFixtureList[kClubFixtureListSize];
 // Fills ClubFixtureList for the club; gives the count.
 int16_t BuildClubFixtureList(int16_t club);
+
+// Keeps the front end alive during long work without display: polls when
+// more than 100 timer ticks have passed since the last poll.  Least form
+// until the match-day display is built: it never hands over to the
+// match-day display.
+void MatchFrameTimer();

@@ -18,8 +18,10 @@
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/contracts.h"
+#include "management/mood.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
+#include "management/squadupkeep.h"
 #include "management/stadium.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
@@ -478,8 +480,8 @@ void HVW_AutoFillIntShirtNumbers(int16_t nation, int16_t a, int16_t b) {
     AutoAssignIntShirtNumbers(nation, a, b, 120);
 }
 int32_t HVW_RoundDownToHundred(int32_t value) { return RoundDownToHundred(value); }
-int32_t HVW_RoundMoneyDown(int32_t amount) { return RoundMoneyDown(amount); }
-int32_t HVW_RoundToWageUnit(int32_t value) { return RoundToWageUnit(value); }
+int32_t HVW_RoundMoneyDown(int32_t amount) { return RoundMoneyValue(amount); }
+int32_t HVW_RoundToWageUnit(int32_t value) { return RoundDownTo25(value); }
 int32_t HVW_GetClubWageFigure(int16_t club, uint16_t player) { return GetClubWageFigure(club, player); }
 
 // ---------------------------------------------------------------------------

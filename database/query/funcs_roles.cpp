@@ -7,6 +7,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs_people.h"
+#include "management/mood.h"
 #include "management/squads.h"
 #include "management/teamroles.h"
 #include "support/random.h"

@@ -294,6 +294,7 @@ TEST_F(ClubTest, ScorersAreTheLeadingOutfieldScorers) {
     const int16_t c = 12;
     const uint16_t players[] = {30, 31, 32, 33, 34, 35, 36};
     const int goals[] = {5, 9, 0, 9, 2, 20, 4};
+    SetClubControl(c, 1);  // a human club's lists are its roster as it stands
     for (int i = 0; i < 7; ++i) {
         SetPlayerClub(players[i], c);
         SetPlayerPosition(players[i], 5);

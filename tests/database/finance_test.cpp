@@ -191,6 +191,7 @@ TEST_F(FinanceTest, FixtureListAndOutgoings) {
     EXPECT_EQ(FinanceFixtureList[8].day, -1);
 
     SetClubRep(c, 6);  // coaching 480
+    SetClubControl(c, 1);  // a human club's lists are its roster as it stands
     for (uint16_t p = 40; p < 43; ++p) {
         SetPlayerClub(p, c);
         SetPlayerPosition(p, 3);
@@ -251,6 +252,7 @@ TEST_F(FinanceTest, ForecastAndAffordableWage) {
     ForecastClubBalance(c);
     int32_t g = FinanceForecast[51];
     EXPECT_EQ(GetAffordableWage(c), g / 52);
+    SetClubControl(c, 1);  // a human club's lists are its roster as it stands
     SetPlayerClub(60, c);
     SetPlayerPosition(60, 4);
     SetPlayerClause8(60, 1);

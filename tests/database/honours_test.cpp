@@ -35,6 +35,7 @@ class HonoursTest : public RecordsTest {
 
     // An outfield player of a club with the given season figures.
     void MakePlayer(uint16_t p, int16_t club, int goals, int apps, int perf, int age = 10) {
+        SetClubControl(club, 1);  // a human club's lists are its roster as it stands
         SetPlayerClub(p, club);
         SetPlayerLoanClub(p, club);
         SetPlayerPosition(p, 8);

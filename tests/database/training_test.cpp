@@ -33,6 +33,7 @@ class TrainingTest : public RecordsTest {
     }
 
     static void Join(uint16_t p, int16_t club) {
+        SetClubControl(club, 1);  // a human club's lists are its roster as it stands
         SetPlayerClub(p, club);
         SetPlayerLoanClub(p, club);
         SetPlayerPosition(p, 5);

@@ -206,10 +206,17 @@ TEST_F(ReportTest, DivisionTopScorer) {
 }
 
 TEST_F(ReportTest, MostValuablePlayerStages) {
-    const uint16_t a = AddPlayer(kClub, 6);
-    const uint16_t b = AddPlayer(kClub, 6);
-    const uint16_t c = AddPlayer(kClub, 6);
-    for (uint16_t p : {a, b, c}) SetPlayerStat(p, 27, 40);
+    // Three equal forwards under contract, established at the club.
+    const uint16_t a = AddPlayer(kClub, 10);
+    const uint16_t b = AddPlayer(kClub, 10);
+    const uint16_t c = AddPlayer(kClub, 10);
+    for (uint16_t p : {a, b, c}) {
+        for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, 80);
+        SetPlayerContract(p, 24);
+        SetPlayerCareerApps(p, 100);
+        SetPlayerManPrice(p, -1);
+        SetPlayerField52(p, 200);
+    }
     uint16_t list[32] = {};
     list[5] = a;
     int32_t value = -1;
@@ -219,7 +226,7 @@ TEST_F(ReportTest, MostValuablePlayerStages) {
     // Equal plain values: the fuller value decides.
     list[9] = b;
     SetPlayerGoals(a, 1);
-    SetPlayerGoals(b, 3);
+    SetPlayerGoals(b, 30);
     ASSERT_EQ(ValuePlayer(a), ValuePlayer(b));
     ASSERT_LT(ValuePlayerFull(a), ValuePlayerFull(b));
     EXPECT_EQ(HVW_PickMostValuablePlayer(list, &value), b);
@@ -227,8 +234,8 @@ TEST_F(ReportTest, MostValuablePlayerStages) {
     // Equal full values too: the largest product of four attributes, the
     // later entry on a tie.
     list[20] = c;
-    SetPlayerGoals(a, 3);
-    SetPlayerGoals(c, 3);
+    SetPlayerGoals(a, 30);
+    SetPlayerGoals(c, 30);
     for (uint16_t p : {a, b, c}) {
         for (int16_t stat : {2, 3, 4, 8}) SetPlayerStat(p, stat, 20);
     }

@@ -60,13 +60,17 @@ TEST_F(SmallMembersTest, AvailabilityRankAmongTheClubsPlayers) {
     const uint16_t best = AddPlayer(5, 6);
     const uint16_t weaker = AddPlayer(5, 2);
     const uint16_t candidate = AddPlayer(6, 11);
-    SetPlayerStat(best, 27, 50);
-    SetPlayerStat(weaker, 27, 40);
-    SetPlayerStat(candidate, 27, 45);
+    // Every attribute at one level: the position ratings follow it.
+    const auto setAll = [](uint16_t p, int16_t v) {
+        for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, v);
+    };
+    setAll(best, 50);
+    setAll(weaker, 40);
+    setAll(candidate, 45);
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 1);
-    SetPlayerStat(candidate, 27, 50);
+    setAll(candidate, 50);
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 1);  // after the club's own of equal rating
-    SetPlayerStat(candidate, 27, 60);
+    setAll(candidate, 60);
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 5), 0);
     EXPECT_EQ(HVW_IsPlayerAvailable(weaker, 5), 1);  // a player of the club counts once
     EXPECT_EQ(HVW_IsPlayerAvailable(candidate, 1200), -1);

@@ -36,6 +36,7 @@ class PeopleTest : public RecordsTest {
     }
     // A player of a club, in its roster.
     static void Join(uint16_t p, int16_t club, int position = 5) {
+        SetClubControl(club, 1);  // a human club's lists are its roster as it stands
         SetPlayerClub(p, club);
         SetPlayerLoanClub(p, club);
         SetRawPosition(p, position);
@@ -178,11 +179,11 @@ TEST_F(PeopleTest, SquadProfileWagesAndCaptains) {
     SetPlayerClub(24, 9);  // here on loan
     Join(25, club, 3);
     SetPlayerClub(25, 9);
-    SetPlayerLoanClub(25, 8);  // listed here, but neither owned nor playing here
+    SetPlayerLoanClub(25, 8);  // in the roster, but neither owned nor playing here: not listed
     SetPlayerTxList(23, 1);
     int16_t out[16];
     HVW_GetSquadProfile(club, out);
-    const int16_t want[16] = {1, 2, 2, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1};
+    const int16_t want[16] = {1, 1, 2, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     for (int i = 0; i < 16; ++i) EXPECT_EQ(out[i], want[i]) << i;
     HVW_GetSquadProfile(1200, out);
     for (int16_t w : out) EXPECT_EQ(w, 0);

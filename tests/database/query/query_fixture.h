@@ -58,6 +58,7 @@ class QueryTest : public RecordsTest {
     // midfield, 10-12 attack.  The club's roster is rebuilt.
     uint16_t AddPlayer(int16_t club, int16_t position, int16_t goals = 0, int16_t assists = 0) {
         const uint16_t player = next_player_++;
+        SetClubControl(club, 1);  // a human club's lists are its roster as it stands
         SetPlayerClub(player, club);
         SetPlayerLoanClub(player, club);
         SetPlayerPosition(player, position);

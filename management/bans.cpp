@@ -1,0 +1,41 @@
+#include "management/bans.h"
+
+#include "database/Access.h"
+#include "database/ranges.h"
+#include "management/squads.h"
+#include "season/messages.h"
+
+namespace {
+
+constexpr int16_t kBanServedMessage = 80;
+
+void PostBanServed(int16_t club, uint16_t player) {
+    AddMessage(club, -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, 0, -1, kBanServedMessage, 1, 0);
+}
+
+bool PlaysFor(uint16_t player, int16_t club) {
+    return IsPlayerNumber(player) && GetPlayerClub(player) == uint16_t(club);
+}
+
+}  // namespace
+
+void ApplyPlayerSuspension(int16_t club) {
+    if (!IsClubNumber(club)) return;
+    for (uint16_t player : ClubRoster[club]) {
+        if (!PlaysFor(player, club) || GetPlayerBanWait(player) != 0 || GetPlayerSusp(player) == 0) continue;
+        SetPlayerSusp(player, int16_t(GetPlayerSusp(player) - 1));
+        if (GetPlayerSusp(player) == 0) PostBanServed(club, player);
+    }
+}
+
+void ApplyEuroDisciplinePoints(int16_t club) {
+    if (!IsClubNumber(club)) return;
+    for (uint16_t player : ClubRoster[club]) {
+        if (!PlaysFor(player, club) || GetPlayerEuroBan(player) == 0) continue;
+        SetPlayerEuroBan(player, int16_t(GetPlayerEuroBan(player) - 1));
+        if (GetPlayerEuroBan(player) != 0) continue;
+        PostBanServed(club, player);
+        const int points = GetPlayerEuroDispoints(player);
+        SetPlayerEuroDispoints(player, int16_t(points > 3 ? points - 3 : 0));
+    }
+}

@@ -1,0 +1,3 @@
+#include "management/reaction.h"
+
+void PlayerSelectionReaction(int16_t) {}

@@ -1,0 +1,214 @@
+#include "management/reshuffle.h"
+
+#include <algorithm>
+
+#include "database/Access.h"
+#include "database/query/funcs.h"
+#include "database/ranges.h"
+#include "management/playervalue.h"
+#include "management/squads.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+
+namespace {
+
+struct Candidate {
+    uint16_t player;
+    int16_t rating;
+};
+
+// The club's available players, best first; picks take them off.
+Candidate g_working[kRosterSize];
+int g_workingCount = 0;
+
+constexpr int kUnfitBelow = 48;
+constexpr int16_t kFriendlyCode = kCompFriendly;
+constexpr int kFirstEuropeanCode = 4;
+constexpr int kLastEuropeanCode = 6;
+
+// The stats the fourteen weights of a position are read against here.
+constexpr int16_t kReshuffleStats[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18};
+
+// Reserve slots: (position kind, side selector).
+constexpr int16_t kReserveSlots[24][2] = {{0, 3}, {0, 3}, {1, 1}, {1, 2}, {1, 0}, {1, 3}, {1, 3}, {2, 1},
+                                          {2, 2}, {2, 0}, {2, 3}, {2, 3}, {3, 0}, {3, 3}, {3, 3}, {3, 3},
+                                          {1, 3}, {2, 3}, {3, 3}, {2, 3}, {2, 2}, {2, 2}, {2, 3}, {3, 3}};
+
+bool IsManagerOnly(uint16_t player) {
+    return GetPlayerHalvornB(player) != 0 && GetPlayerHalvorn(player) == 0;
+}
+
+int PositionKind(int position) { return position == 0 ? 0 : position < 5 ? 1 : position < 10 ? 2 : 3; }
+
+int16_t Setting(uint16_t player, int selector) {
+    switch (selector) {
+        case 0:
+            return int16_t(GetPlayerSetting2(player));
+        case 1:
+            return int16_t(GetPlayerSetting3(player));
+        case 2:
+            return int16_t(GetPlayerSetting1(player));
+        default:
+            return 3;
+    }
+}
+
+bool CupAllows(uint16_t player, int16_t club, int16_t code) {
+    if (code < 0 || code == kFriendlyCode || code > kLastEuropeanCode) return true;
+    const int nation = GetClubNation(club);
+    if (code < kFirstEuropeanCode && nation >= kCountryCount) return true;
+    const uint16_t registered = GetPlayerCup(player, code, int16_t(code < kFirstEuropeanCode ? nation : 0));
+    return registered == uint16_t(club) || registered == kNoClub;
+}
+
+bool IsAvailable(uint16_t player, int16_t club, int16_t code) {
+    const bool european = code >= kFirstEuropeanCode && code <= kLastEuropeanCode;
+    if (european ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0) return false;
+    return CupAllows(player, club, code) && !IsManagerOnly(player) && GetPlayerIT(player) == 0 &&
+           GetPlayerLoanTrial(player) == 0 && GetPlayerFitness(player) >= kUnfitBelow;
+}
+
+void TakeAt(int index) {
+    std::copy(g_working + index + 1, g_working + g_workingCount, g_working + index);
+    --g_workingCount;
+}
+
+void TakeForFirstTeam(int index, bool computer) {
+    const uint16_t player = g_working[index].player;
+    if (computer && GetPlayerFlag95(player) != 0) SetPlayerFlag95(player, 0);
+    TakeAt(index);
+}
+
+int IndexOf(uint16_t player) {
+    for (int i = 0; i < g_workingCount; ++i) {
+        if (g_working[i].player == player) return i;
+    }
+    return -1;
+}
+
+bool InViewedSeason() {
+    const int nation = std::clamp<int>(HVW_GetViewedCountry(), 0, kCountryCount - 1);
+    const int today = SeasonCalendar.currentDay;
+    return today >= SeasonCalendar.leagueStartDay[nation] && today <= SeasonCalendar.leagueEndDay[nation];
+}
+
+bool FitsPosition(int own, int wanted) {
+    if (wanted == 0) return own == 0;
+    if (wanted < 5) return own >= 1 && own <= 4;
+    if (wanted < 10) return own >= 5 && own <= 9;
+    return own > 9;
+}
+
+// The index of the working list's pick for a reserve slot: a player of the
+// slot's kind whose selected setting is 3, else any of that kind, else the
+// best remaining player.
+int ReserveSlotPick(int kind, int selector) {
+    int ofKind = -1;
+    for (int i = 0; i < g_workingCount; ++i) {
+        const uint16_t player = g_working[i].player;
+        if (PositionKind(GetPlayerPosition2(player)) != kind) continue;
+        if (selector == 3 || Setting(player, selector) == 3) return i;
+        if (ofKind < 0) ofKind = i;
+    }
+    if (ofKind >= 0) return ofKind;
+    return g_workingCount > 0 ? 0 : -1;
+}
+
+}  // namespace
+
+uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
+    if (position < 0 || position >= kValuePositions) return 0;
+    const bool inSeason = InViewedSeason();
+    const int8_t* w = PlayerValueTables.weights[position];
+    int64_t bestScore = 0;
+    uint16_t best = 0;
+    for (int i = 0; i < g_workingCount; ++i) {
+        const uint16_t p = g_working[i].player;
+        if (GetPlayerIntDuty(p) != 0 || GetPlayerClub(p) != uint16_t(club) || GetPlayerIT(p) != 0 ||
+            GetPlayerFitness(p) < kUnfitBelow || GetPlayerFlag107(p) != 0) {
+            continue;
+        }
+        const int own = GetPlayerPosition2(p);
+        if (!FitsPosition(own, position)) continue;
+        const int32_t threshold = GetPlayerAge(p) / 2 + 40;
+        int64_t score = 0;
+        for (int column = 0; column < kValueColumns; ++column) {
+            if (w[column] == 0) continue;
+            const int32_t s = GetPlayerStat(p, kReshuffleStats[column], 0);
+            score += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
+        }
+        if (score < 0) score = 1;
+        score += 20 * GetPlayerStat(p, 11, 0);
+        if (inSeason) {
+            const int morale = GetPlayerMorale(p);
+            if (morale < 30) score = (score / 70) * (morale + 10);
+            score = (score / 70) * (GetPlayerFitness(p) + 10);
+            score = (score / 70) * (GetPlayerField105(p) + 10);
+            score = (score / 70) * (70 - GetPlayerFatigue(p));
+        }
+        if (PositionGroupTable[std::min(own, 12)] != PositionGroupTable[position]) score = (score / 100) * 60;
+        const int16_t setting = Setting(p, mode);
+        if (setting != 3) score = (setting * 20 + 40) * score / 100;
+        score = (GetPlayerStat(p, 22, 0) + 30) * score / 130;
+        if (score == 0) score = 1;
+        if (score > bestScore) {
+            bestScore = score;
+            best = p;
+        }
+    }
+    return best;
+}
+
+void ReshuffleComputerSquad(int16_t club, int16_t code) {
+    if (!IsClubNumber(club)) return;
+    const bool computer = GetClubControl(club) == 0;
+    g_workingCount = 0;
+    for (uint16_t player : ClubRoster[club]) {
+        if (!IsPlayerNumber(player) || GetPlayerClub(player) != uint16_t(club)) continue;
+        SetPlayerFlag107(player, 1);
+        SetPlayerFlag118(player, 0);
+        if (!IsAvailable(player, club, code)) continue;
+        SetPlayerFlag107(player, 0);
+        SetPlayerFlag118(player, 1);
+        if (IndexOf(player) < 0) {
+            g_working[g_workingCount++] = {player,
+                                           RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)))};
+        }
+    }
+    std::stable_sort(g_working, g_working + g_workingCount,
+                     [](const Candidate& a, const Candidate& b) { return a.rating > b.rating; });
+
+    const int available = g_workingCount;
+    const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
+    CurrentClubManager = FindClubManager(club);
+    const int family = GetManagerFormation(CurrentClubManager);
+    const int variant = GetManagerFormationVariant(CurrentClubManager);
+
+    auto pick = [&](int16_t position, int16_t mode) {
+        const int index = IndexOf(PickSquadPlayerForPosition(position, mode, club));
+        if (index >= 0) TakeForFirstTeam(index, computer);
+    };
+    pick(0, 0);
+    for (const FormationSlot& slot : FormationSlotTable.slot[family][variant]) pick(slot.position, slot.mode);
+    pick(0, 0);
+    pick(4, 3);
+    pick(5, 3);
+    pick(12, 3);
+    for (int extra = 0; extra < keep - 15 && g_workingCount > 0; ++extra) TakeForFirstTeam(0, computer);
+
+    for (int i = 0; i < g_workingCount; ++i) {
+        const uint16_t player = g_working[i].player;
+        SetPlayerShirt(player, 0);
+        SetPlayerFlag118(player, 0);
+        SetPlayerFlag107(player, GetPlayerFlag95(player) != 0 ? 0 : 1);
+    }
+    for (int slot = 0; slot < keep && g_workingCount > 0; ++slot) {
+        const int index = ReserveSlotPick(kReserveSlots[slot][0], kReserveSlots[slot][1]);
+        const uint16_t player = g_working[index].player;
+        if (GetPlayerFlag95(player) != 0) {
+            SetPlayerFlag107(player, 1);
+            SetPlayerFlag118(player, 0);
+        }
+        TakeAt(index);
+    }
+}

@@ -1,0 +1,68 @@
+// Shared set-up for the club-management tests: empty records, a few clubs
+// and helpers that make players.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "database/Access.h"
+#include "management/shortlist.h"
+#include "management/squads.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "support/random.h"
+#include "tests/database/records_fixture.h"
+
+class ManagementTest : public RecordsTest {
+  protected:
+    void SetUp() override {
+        RecordsTest::SetUp();
+        ShortList_Clear();
+        std::memset(&FirstTeamList, 0, sizeof FirstTeamList);
+        std::memset(&ReserveList, 0, sizeof ReserveList);
+        std::memset(&YouthList, 0, sizeof YouthList);
+        // Player 1 is the user and player 2 stands for "no manager": both
+        // start without a club.
+        PlayerCount = 3;
+        for (uint16_t p = 1; p < 3; ++p) {
+            SetPlayerClub(p, -1);
+            SetPlayerLoanClub(p, -1);
+        }
+    }
+
+    // A club of a league nation, division and reputation.
+    static void MakeClub(int16_t club, int16_t nation = 0, int16_t division = 0, int16_t rep = 40) {
+        SetClubNation(club, nation);
+        SetClubDivision(club, division);
+        SetClubRep(club, rep);
+    }
+
+    // A fit, contracted player of the club with every attribute at `stat`.
+    static uint16_t MakePlayer(int16_t club, int16_t position, int16_t age = 8, int16_t stat = 60) {
+        const uint16_t p = PlayerCount++;
+        SetPlayerClub(p, club);
+        SetPlayerLoanClub(p, club);
+        SetPlayerPosition(p, position);
+        SetPlayerAge(p, age);
+        for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, stat);
+        SetPlayerContract(p, 24);
+        SetPlayerCareerApps(p, 100);
+        SetPlayerFitness(p, 60);
+        SetPlayerMorale(p, 40);
+        SetPlayerManPrice(p, -1);
+        SetPlayerField52(p, 200);
+        SetPlayerSetting1(p, 3);
+        SetPlayerSetting2(p, 3);
+        SetPlayerSetting3(p, 3);
+        SetPlayerNationality(p, GetClubNation(club));
+        return p;
+    }
+
+    // Writes a raw stored position, as a damaged or foreign record may hold.
+    static void SetRawPosition(uint16_t player, uint32_t position) {
+        uint32_t word;
+        std::memcpy(&word, PlayerRecords[player].bytes + 88, 4);
+        word = (word & ~(0xFu << 28)) | (position << 28);
+        std::memcpy(PlayerRecords[player].bytes + 88, &word, 4);
+    }
+};
