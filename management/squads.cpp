@@ -20,8 +20,8 @@
 #include "season/fixtures.h"
 #include "season/matchday.h"
 #include "season/teamselection.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
-#include "support/poll.h"
 #include "support/random.h"
 
 uint16_t ClubRoster[kClubCount][kRosterSize];
@@ -250,7 +250,7 @@ void PlaceInRoster(int16_t club, uint16_t player) {
 
 void RebuildClubRoster(int16_t club) {
     if (!IsClubNumber(club)) return;
-    Poll();
+    CorePoll();
     int filled = 0;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (!BelongsToClub(player, club) || ListingPosition(player) == 13) continue;
@@ -279,7 +279,7 @@ void RebuildAllRosters() {
 // Squad lists
 
 void BuildClubSquadList(int16_t club) {
-    Poll();
+    CorePoll();
     ClearList(FirstTeamList);
     ClearList(ReserveList);
     ClearList(YouthList);
@@ -329,7 +329,7 @@ void BuildClubSquadList(int16_t club) {
 }
 
 void BuildSeasonSquadList(int16_t club) {
-    Poll();
+    CorePoll();
     ClearList(FirstTeamList);
     ClearList(ReserveList);
     ClearList(YouthList);

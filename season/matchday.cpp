@@ -3,8 +3,7 @@
 #include "database/Access.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
-#include "support/poll.h"
-#include "support/timerint.h"
+#include "support/corehooks.h"
 
 int16_t HumanClubCompetition = -1;
 int16_t HumanClubDivision = -1;
@@ -63,8 +62,8 @@ int16_t BuildClubFixtureList(int16_t club) {
 
 void MatchFrameTimer() {
     static uint32_t lastPoll = 0;
-    const uint32_t now = GetTimerTicks();
+    const uint32_t now = CoreTimerTicks();
     if (now - lastPoll <= 100) return;
     lastPoll = now;
-    Poll();
+    CorePoll();
 }
