@@ -98,6 +98,22 @@ run_fuzzers() {
             FAILED=$((FAILED + 1))
         fi
     done
+    check_fuzz_stops_on_undefined
+}
+
+# The fuzz build must stop on undefined behaviour: the canary target adds 1
+# to the largest int when given this input, and must fail with a report.
+check_fuzz_stops_on_undefined() {
+    local canary=build-fuzz/fuzzcanary_undefined input=build-fuzz/canary-input
+    printf 'UB\001\000\000\000' >"$input"
+    if "$canary" "$input" >"$canary.log" 2>&1 || ! grep -q "runtime error" "$canary.log"; then
+        echo "fuzz canary: FAILED (undefined behaviour did not stop the run)"
+        tail -n 20 "$canary.log"
+        FAILED=$((FAILED + 1))
+    else
+        echo "fuzz canary: ok (undefined behaviour stops the run)"
+        PASSED=$((PASSED + 1))
+    fi
 }
 
 case "${1:-}" in

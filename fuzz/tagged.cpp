@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/newdisk.h"
+#include "support/bytes.h"
 #include "support/compress.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
@@ -59,10 +60,10 @@ void Write(const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> Header32(uint32_t plain, uint32_t compressed, uint32_t stored, uint32_t unpacked) {
     std::vector<uint8_t> h(32, 0);
     std::memcpy(h.data(), "NEWDATA1", 8);
-    std::memcpy(h.data() + 8, &plain, 4);
-    std::memcpy(h.data() + 12, &compressed, 4);
-    std::memcpy(h.data() + 16, &stored, 4);
-    std::memcpy(h.data() + 20, &unpacked, 4);
+    recbits::StoreU32(h.data() + 8, plain);
+    recbits::StoreU32(h.data() + 12, compressed);
+    recbits::StoreU32(h.data() + 16, stored);
+    recbits::StoreU32(h.data() + 20, unpacked);
     return h;
 }
 
@@ -89,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         uint8_t* stream = nullptr;
         AllocateMemory(&stream, uint32_t(input.size() + 1), MEM_TYPE_MANUAL_FREE);
-        std::memcpy(stream, input.data(), input.size());
+        // An empty input has no bytes (and data() may be null).
+        if (!input.empty()) std::memcpy(stream, input.data(), input.size());
         uint8_t* packed = nullptr;
         uint32_t packed_size = 0;
         CompressData(tweak % COMPRESS_METHOD_COUNT, &stream, uint32_t(input.size()), &packed, &packed_size);
