@@ -32,6 +32,8 @@ struct Writer {
     }
 };
 
+// Sources hand out bytes one at a time (Get) and, for the bit readers,
+// the run of bytes they hold in memory right now (Here, Held, Skip).
 struct MemSource {
     const uint8_t* at;
     const uint8_t* end;
@@ -40,6 +42,9 @@ struct MemSource {
         *byte = *at++;
         return true;
     }
+    const uint8_t* Here() const { return at; }
+    size_t Held() const { return size_t(end - at); }
+    void Skip(size_t n) { at += n; }
 };
 
 // Fetches a stream of known length from a file in chunks; a short file ends
@@ -62,6 +67,9 @@ struct FileSource {
         *byte = buffer[at++];
         return true;
     }
+    const uint8_t* Here() const { return buffer + at; }
+    size_t Held() const { return filled - at; }
+    void Skip(size_t n) { at += uint32_t(n); }
 };
 
 // Decoders write here and never past the limit.
@@ -320,6 +328,204 @@ struct PlainSymbols {
 
 void EncodeHuffman(const uint8_t* in, uint32_t n, Writer& w) { EncodeHuffmanSymbols(PlainSymbols{in}, n, w); }
 
+constexpr const char* kHuffmanEndsEarly = "the Huffman bit stream ends early";
+
+// Walks the stored tree one bit at a time: the plain decoder for short
+// streams, where building the tables below would cost more than it saves.
+template <class Source>
+const char* DecodeHuffmanBits(Source& source, uint32_t count, uint8_t* out) {
+    const uint16_t(&child)[kHuffNodes][2] = g_huffman.child;
+    uint32_t node = 0;
+    uint32_t left = count;
+    while (left > 0) {
+        uint8_t byte;
+        if (!source.Get(&byte)) return kHuffmanEndsEarly;
+        for (int bit = 0; bit < 8; ++bit) {
+            node = child[node][byte >> bit & 1];
+            if (node >= 256) {
+                *out++ = uint8_t(node - 256);
+                node = 0;
+                if (--left == 0) break;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Longer streams are decoded through two tables indexed by the next
+// kHuffmanTableBits bits of the stream (first bit lowest):
+// - first: the code those bits begin with, as its byte value and length,
+//   or length 0 when the code is longer than the table (or the tree, which
+//   comes from outside, has no leaf that near);
+// - run: as many whole codes (up to kHuffmanRunMax) as those bits hold,
+//   their byte values in order and their total length, so that short codes
+//   come out several at a time.
+// Codes the tables do not cover are walked bit by bit from the root, as
+// the plain decoder does, so both accept and refuse the same streams.
+constexpr int kHuffmanTableBits = 12;
+constexpr uint32_t kHuffmanTableSize = 1u << kHuffmanTableBits;
+constexpr int kHuffmanRunMax = 6;
+constexpr uint32_t kHuffmanTableMinCount = 4096;
+
+struct HuffmanFirst {
+    uint8_t value;
+    uint8_t length;
+};
+struct HuffmanRun {
+    uint8_t count;
+    uint8_t length;
+    uint8_t values[kHuffmanRunMax];
+};
+static_assert(sizeof(HuffmanRun) == 8, "a run is stored with one 8-byte copy");
+
+struct HuffmanDecodeTables {
+    HuffmanFirst first[kHuffmanTableSize];
+    HuffmanRun run[kHuffmanTableSize];
+};
+HuffmanDecodeTables g_huffman_decode;
+
+// Every leaf within the table's reach fills the entries whose low bits are
+// its code.  The depth bound keeps a looping tree from outside finite.
+void FillFirstCodes(uint32_t node, int depth, uint32_t prefix) {
+    for (uint32_t side = 0; side < 2; ++side) {
+        const uint32_t c = g_huffman.child[node][side];
+        const uint32_t code = prefix | side << depth;
+        if (c >= 256) {
+            const uint32_t step = 1u << (depth + 1);
+            for (uint32_t at = code; at < kHuffmanTableSize; at += step) {
+                g_huffman_decode.first[at] = HuffmanFirst{uint8_t(c - 256), uint8_t(depth + 1)};
+            }
+        } else if (depth + 1 < kHuffmanTableBits) {
+            FillFirstCodes(c, depth + 1, code);
+        }
+    }
+}
+
+// A run is the first code, then the codes that the remaining bits hold in
+// full: an entry of the first table indexed by them counts only when its
+// length fits in the bits that are really known.
+void BuildHuffmanRuns() {
+    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
+        HuffmanRun run{};
+        uint32_t rest = bits;
+        int known = kHuffmanTableBits;
+        while (run.count < kHuffmanRunMax) {
+            const HuffmanFirst f = g_huffman_decode.first[rest];
+            if (f.length == 0 || f.length > known) break;
+            run.values[run.count++] = f.value;
+            run.length = uint8_t(run.length + f.length);
+            rest >>= f.length;
+            known -= f.length;
+        }
+        g_huffman_decode.run[bits] = run;
+    }
+}
+
+// Up to 64 bits of the stream, first bit lowest.
+template <class Source>
+struct BitReader {
+    Source& source;
+    uint64_t bits = 0;
+    int count = 0;
+
+    // Tops the buffer up to at least 57 bits while the source has bytes.
+    void Refill() {
+        if (count > 56) return;
+        if (source.Held() >= 8) {
+            const uint8_t* p = source.Here();
+            const uint64_t word = uint64_t(recbits::LoadU32(p)) | uint64_t(recbits::LoadU32(p + 4)) << 32;
+            bits |= word << count;
+            const int taken = (63 - count) >> 3;
+            source.Skip(size_t(taken));
+            count += taken * 8;
+            return;
+        }
+        uint8_t byte;
+        while (count <= 56 && source.Get(&byte)) {
+            bits |= uint64_t(byte) << count;
+            count += 8;
+        }
+    }
+    void Drop(int n) {
+        bits >>= n;
+        count -= n;
+    }
+};
+
+// One code walked from the root bit by bit; false when the stream ends
+// first.
+template <class Source>
+bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value) {
+    uint32_t node = 0;
+    for (;;) {
+        if (in.count == 0) {
+            in.Refill();
+            if (in.count == 0) return false;
+        }
+        node = g_huffman.child[node][in.bits & 1];
+        in.Drop(1);
+        if (node >= 256) {
+            *value = uint8_t(node - 256);
+            return true;
+        }
+    }
+}
+
+template <class Source>
+const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
+    std::memset(g_huffman_decode.first, 0, sizeof g_huffman_decode.first);
+    FillFirstCodes(0, 0, 0);
+    BuildHuffmanRuns();
+    constexpr uint32_t kMask = kHuffmanTableSize - 1;
+    BitReader<Source> in{source};
+    uint32_t left = count;
+    // Four whole runs per refill while they cannot pass the end of the
+    // output.  The buffer is copied to locals so that the stores of the
+    // output (bytes, which may alias anything) do not force it back to memory.
+    constexpr int kRunsPerRefill = 4;
+    static_assert(kRunsPerRefill * kHuffmanTableBits <= 57, "a refill covers the runs");
+    while (left >= kRunsPerRefill * kHuffmanRunMax) {
+        in.Refill();
+        if (in.count < kRunsPerRefill * kHuffmanTableBits) break;
+        uint64_t bits = in.bits;
+        int bitCount = in.count;
+        bool longCode = false;
+        for (int k = 0; k < kRunsPerRefill; ++k) {
+            const HuffmanRun run = g_huffman_decode.run[bits & kMask];
+            if (run.count == 0) {
+                longCode = true;
+                break;
+            }
+            std::memcpy(out, run.values, sizeof run.values);
+            out += run.count;
+            left -= run.count;
+            bits >>= run.length;
+            bitCount -= run.length;
+        }
+        in.bits = bits;
+        in.count = bitCount;
+        if (longCode) {
+            if (!WalkHuffmanCode(in, out)) return kHuffmanEndsEarly;
+            ++out;
+            --left;
+        }
+    }
+    // The last codes one at a time, with only the bits the stream still has.
+    while (left > 0) {
+        in.Refill();
+        const HuffmanFirst f = g_huffman_decode.first[in.bits & kMask];
+        if (f.length != 0 && f.length <= in.count) {
+            *out = f.value;
+            in.Drop(f.length);
+        } else if (!WalkHuffmanCode(in, out)) {
+            return kHuffmanEndsEarly;
+        }
+        ++out;
+        --left;
+    }
+    return nullptr;
+}
+
 template <class Source>
 const char* DecodeHuffman(Source& source, Sink& sink) {
     uint32_t count, nodes;
@@ -337,21 +543,10 @@ const char* DecodeHuffman(Source& source, Sink& sink) {
             child[node][side] = uint16_t(c);
         }
     }
-    uint32_t node = 0;
-    uint32_t left = count;
-    uint8_t* out = sink.out + sink.size;
-    while (left > 0) {
-        uint8_t byte;
-        if (!source.Get(&byte)) return "the Huffman bit stream ends early";
-        for (int bit = 0; bit < 8; ++bit) {
-            node = child[node][byte >> bit & 1];
-            if (node >= 256) {
-                *out++ = uint8_t(node - 256);
-                node = 0;
-                if (--left == 0) break;
-            }
-        }
-    }
+    const char* error = count >= kHuffmanTableMinCount
+                            ? DecodeHuffmanCodes(source, count, sink.out + sink.size)
+                            : DecodeHuffmanBits(source, count, sink.out + sink.size);
+    if (error != nullptr) return error;
     sink.size += count;
     return nullptr;
 }
