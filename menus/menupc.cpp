@@ -64,37 +64,56 @@ uint8_t* PixelAddress(uint8_t* buffer, int x, int y) {
     return buffer + size_t(y) * RowBytes() + size_t(x) * size_t(Screen.bytesPerPixel);
 }
 
+template <int kBytes>
+inline uint32_t ReadPixelOf(const uint8_t* at) {
+    if constexpr (kBytes == 2) {
+        uint16_t v;
+        std::memcpy(&v, at, 2);
+        return v;
+    } else if constexpr (kBytes == 4) {
+        uint32_t v;
+        std::memcpy(&v, at, 4);
+        return v;
+    } else {
+        return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16;
+    }
+}
+
+template <int kBytes>
+inline void WritePixelOf(uint8_t* at, uint32_t value) {
+    if constexpr (kBytes == 2) {
+        const uint16_t v = uint16_t(value);
+        std::memcpy(at, &v, 2);
+    } else if constexpr (kBytes == 4) {
+        std::memcpy(at, &value, 4);
+    } else {
+        at[0] = uint8_t(value);
+        at[1] = uint8_t(value >> 8);
+        at[2] = uint8_t(value >> 16);
+    }
+}
+
 uint32_t ReadPixel(const uint8_t* at) {
     switch (Screen.bytesPerPixel) {
-        case 2: {
-            uint16_t v;
-            std::memcpy(&v, at, 2);
-            return v;
-        }
-        case 4: {
-            uint32_t v;
-            std::memcpy(&v, at, 4);
-            return v;
-        }
+        case 2:
+            return ReadPixelOf<2>(at);
+        case 4:
+            return ReadPixelOf<4>(at);
         default:
-            return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16;
+            return ReadPixelOf<3>(at);
     }
 }
 
 void WritePixel(uint8_t* at, uint32_t value) {
     switch (Screen.bytesPerPixel) {
-        case 2: {
-            uint16_t v = uint16_t(value);
-            std::memcpy(at, &v, 2);
+        case 2:
+            WritePixelOf<2>(at, value);
             break;
-        }
         case 4:
-            std::memcpy(at, &value, 4);
+            WritePixelOf<4>(at, value);
             break;
         default:
-            at[0] = uint8_t(value);
-            at[1] = uint8_t(value >> 8);
-            at[2] = uint8_t(value >> 16);
+            WritePixelOf<3>(at, value);
             break;
     }
 }
@@ -428,6 +447,50 @@ void CreateMenuShadeRectangleCache(int slot, uint8_t alpha, uint16_t colour) {
 void FreeShadeTables() {
     for (ShadeTable*& table : ShadeSlots) {
         if (table != nullptr) FreeMemory(&table);
+    }
+}
+
+namespace {
+
+template <int kBytes>
+void BlendCoverageRows(uint8_t* at, int width, int height, const uint8_t* coverage, int sourceRowBytes,
+                       uint32_t pixel, const int rgb[3], int opacity) {
+    for (int row = 0; row < height; ++row, at += RowBytes(), coverage += sourceRowBytes) {
+        const uint8_t* from = coverage;
+        uint8_t* to = at;
+        for (int i = 0; i < width; ++i, from += 3, to += kBytes) {
+            int a = *from;
+            if (a == 0) continue;
+            if (opacity != 255) a = opacity * a / 255;
+            if (a == 255) {
+                WritePixelOf<kBytes>(to, pixel);
+            } else if (a != 0) {
+                WritePixelOf<kBytes>(to, BlendPixel(ReadPixelOf<kBytes>(to), rgb, a));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void BlendCoverageToBackBuffer(int x, int y, int width, int height, const uint8_t* coverage,
+                               int sourceRowBytes, uint16_t colour, int opacity) {
+    if (!RectOnScreen(x, y, width, height) || coverage == nullptr) return;
+    MarkRectDirty(x, y, width, height);
+    const uint32_t pixel = MenuColourToPixel(colour);
+    int rgb[3];
+    SplitRGB(colour, rgb);
+    uint8_t* at = PixelAddress(MenuBackBuffer, x, y);
+    switch (Screen.bytesPerPixel) {
+        case 2:
+            BlendCoverageRows<2>(at, width, height, coverage, sourceRowBytes, pixel, rgb, opacity);
+            break;
+        case 4:
+            BlendCoverageRows<4>(at, width, height, coverage, sourceRowBytes, pixel, rgb, opacity);
+            break;
+        default:
+            BlendCoverageRows<3>(at, width, height, coverage, sourceRowBytes, pixel, rgb, opacity);
+            break;
     }
 }
 

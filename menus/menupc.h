@@ -73,6 +73,13 @@ void CreateMenuShadeRectangleCache(int slot, uint8_t alpha, uint16_t colour);
 // Frees the cached tables (the menu display closing).
 void FreeShadeTables();
 
+// Blends a coverage picture (3 bytes a pixel, the first byte the coverage
+// 0..255, sourceRowBytes from row to row) in the colour into the back
+// buffer, coverage scaled by opacity when it is below 255.  Pixels of
+// coverage 0 stay, full ones take the colour.  Whole or nothing, like a fill.
+void BlendCoverageToBackBuffer(int x, int y, int width, int height, const uint8_t* coverage,
+                               int sourceRowBytes, uint16_t colour, int opacity);
+
 // From (x1, y1) toward (x2, y2), the end point not drawn; nothing when
 // either end lies off the screen.
 void DrawLine(int x1, int y1, int x2, int y2, uint16_t colour);

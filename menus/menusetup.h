@@ -10,6 +10,15 @@ extern int16_t MenuBackgroundShown;
 extern int32_t SavedScreenCount;
 extern int32_t CursorRefreshCount;
 
+// The numbered menu backgrounds: 34 pictures of the full screen, "<name>.tga"
+// in "menugfx\\bg", then an end entry without a name.
+constexpr int BACKGROUND_COUNT = 34;
+struct BackgroundEntry {
+    const char* name;
+    uint8_t* picture;  // converted picture, null while not loaded
+};
+extern BackgroundEntry BackgroundList[BACKGROUND_COUNT + 1];
+
 // 1 shows the busy cursor, 0 removes one level of it.
 void EnableCursorNest(int16_t on);
 void ShowMenuBackground(int16_t n);
