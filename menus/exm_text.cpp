@@ -129,9 +129,9 @@ uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 bool IsKey(uint32_t pixel) { return (pixel & 0xFFFFFF) == GFX_TRANSPARENT_COLOUR; }
 
-// The bounding size of everything but the key, from (1, 1) on.
-void MeasureIcon(IconFileEntry& entry) {
-    const uint8_t* picture = entry.picture;
+}  // namespace
+
+void MeasureIconPicture(const uint8_t* picture, int16_t* frameWidth, int16_t* frameHeight) {
     const int width = ReadU16(picture + GFX0_WIDTH), height = ReadU16(picture + GFX0_HEIGHT);
     int measuredWidth = 1, measuredHeight = 1;
     for (int y = 1; y < height; ++y) {
@@ -143,9 +143,11 @@ void MeasureIcon(IconFileEntry& entry) {
             measuredHeight = std::max(measuredHeight, y + 1);
         }
     }
-    entry.frameWidth = int16_t(measuredWidth);
-    entry.frameHeight = int16_t(measuredHeight);
+    *frameWidth = int16_t(measuredWidth);
+    *frameHeight = int16_t(measuredHeight);
 }
+
+namespace {
 
 void CheckIconNumber(int icon, const char* function) {
     if (icon < 1 || icon >= END_ICON) FatalError("Error: %s(): Bad icon number: %d\n", function, icon);
@@ -233,7 +235,9 @@ void LoadIconFile(IconFileEntry* entry) {
     if (std::memcmp(entry->picture, "GFX0", 4) != 0) {
         FatalError("Error: LoadIconFile(): Bad icon file: '%s'\n", path);
     }
-    if (entry->frameWidth == 0 && entry->frameHeight == 0) MeasureIcon(*entry);
+    if (entry->frameWidth == 0 && entry->frameHeight == 0) {
+        MeasureIconPicture(entry->picture, &entry->frameWidth, &entry->frameHeight);
+    }
     if (GFX_CutFrames(&entry->picture, &size, 0, entry->frameWidth, entry->frameHeight, entry->columns,
                       entry->rows, nullptr) < 0) {
         FatalError("Error: failed to grid icon file %s\n", path);
@@ -258,8 +262,8 @@ const uint8_t* GetIconAddress(int icon) {
         FatalError("Error: GetIconAddress(): Bad index into icon file ('%s' has %d frames)\n", entry.fileName,
                    frames);
     }
-    const size_t frameBytes = size_t(ReadU16(picture + GFX0_WIDTH)) * ReadU16(picture + GFX0_HEIGHT) *
-                              size_t(MenuBytesPerPixel());
+    const size_t frameBytes =
+        size_t(ReadU16(picture + GFX0_WIDTH)) * ReadU16(picture + GFX0_HEIGHT) * size_t(MenuBytesPerPixel());
     return picture + GFX0_HEADER_SIZE + size_t(frame) * frameBytes;
 }
 
@@ -280,14 +284,16 @@ void InitIconLists() {
             std::printf("Warning: no icon file %d (%s)\n", index, entry.fileName);
         }
         for (int frame = 0; frame < entry.columns * entry.rows; ++frame) {
-            if (iconNumber >= END_ICON) AbortError(kModule, __LINE__, "InitIconLists(): IconList not in sync");
+            if (iconNumber >= END_ICON)
+                AbortError(kModule, __LINE__, "InitIconLists(): IconList not in sync");
             IconNumberMap[iconNumber++] = {int16_t(index), int16_t(frame)};
         }
     }
     if (iconNumber != END_ICON) {
         char message[160];
-        std::snprintf(message, sizeof message, "InitIconLists() %s line %d: IconList not in sync. IconNo: %d END_ICON: %d",
-                      __FILE__, __LINE__, iconNumber, END_ICON);
+        std::snprintf(message, sizeof message,
+                      "InitIconLists() %s line %d: IconList not in sync. IconNo: %d END_ICON: %d", __FILE__,
+                      __LINE__, iconNumber, END_ICON);
         AbortError(kModule, __LINE__, message);
     }
     NoteUnlistedFiles(kIconFolder, "icon", [](const char* base) {
@@ -298,7 +304,8 @@ void InitIconLists() {
     });
 
     std::printf("\n-- checking background list for errors...\n");
-    if (BackgroundList[BACKGROUND_COUNT - 1].name == nullptr || BackgroundList[BACKGROUND_COUNT].name != nullptr) {
+    if (BackgroundList[BACKGROUND_COUNT - 1].name == nullptr ||
+        BackgroundList[BACKGROUND_COUNT].name != nullptr) {
         AbortError(kModule, __LINE__, "InitIconLists(): backgrounds not in sync");
     }
     for (int n = 0; n < BACKGROUND_COUNT; ++n) {
@@ -309,7 +316,8 @@ void InitIconLists() {
     }
     NoteUnlistedFiles(kBackgroundFolder, "background", [](const char* base) {
         for (int n = 0; n < BACKGROUND_COUNT; ++n) {
-            if (BackgroundList[n].name != nullptr && strcasecmp(BackgroundList[n].name, base) == 0) return true;
+            if (BackgroundList[n].name != nullptr && strcasecmp(BackgroundList[n].name, base) == 0)
+                return true;
         }
         return false;
     });

@@ -66,6 +66,10 @@ struct IconNumberEntry {
 extern IconNumberEntry IconNumberMap[END_ICON];
 
 void LoadIconFile(IconFileEntry* entry);
+// The frame size of a one-frame sheet listed without one (a GFX0 of 32-bit
+// pixels, red in the low byte): everything but the magenta key from (1, 1)
+// on lies inside it.
+void MeasureIconPicture(const uint8_t* picture, int16_t* width, int16_t* height);
 // The first pixel of the icon's frame (screen pixel format), icons 1..206.
 const uint8_t* GetIconAddress(int icon);
 void GetIconSize(int icon, int16_t* width, int16_t* height);

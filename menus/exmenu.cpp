@@ -20,9 +20,9 @@ constexpr const char* kModule = "exmenu";
 // ---- Buttons ----------------------------------------------------------------
 
 struct Rgb565 {
-    int red;  // 5 bits
+    int red;    // 5 bits
     int green;  // 6 bits
-    int blue;  // 5 bits
+    int blue;   // 5 bits
 };
 
 Rgb565 Split565(uint16_t colour) { return {colour >> 11, (colour >> 5) & 63, colour & 31}; }
@@ -33,7 +33,9 @@ struct Percent {
     Percent Shifted(int by) const {
         return {std::clamp(red + by, 0, 100), std::clamp(green + by, 0, 100), std::clamp(blue + by, 0, 100)};
     }
-    uint16_t To565() const { return uint16_t((red * 32 / 101) << 11 | (green * 64 / 101) << 5 | (blue * 32 / 101)); }
+    uint16_t To565() const {
+        return uint16_t((red * 32 / 101) << 11 | (green * 64 / 101) << 5 | (blue * 32 / 101));
+    }
     // 0x00BBGGRR, each channel the percentage x 2.55 cut toward zero.
     uint32_t ToBgr() const {
         auto channel = [](int p) { return uint32_t(int(p * 2.55)); };
@@ -46,7 +48,9 @@ Percent PercentOf(uint16_t colour) {
     return {c.red * 101 / 32, c.green * 101 / 64, c.blue * 101 / 32};
 }
 
-uint32_t Bgr(int red, int green, int blue) { return uint32_t(red) | uint32_t(green) << 8 | uint32_t(blue) << 16; }
+uint32_t Bgr(int red, int green, int blue) {
+    return uint32_t(red) | uint32_t(green) << 8 | uint32_t(blue) << 16;
+}
 
 // Each column one colour, from left to right.
 void HorizontalGradient(int x, int y, int width, int height, uint32_t left, uint32_t right) {
@@ -219,9 +223,13 @@ void DrawTextAddrAt(int x, int y, const char* text, uint16_t justify) {
     DrawFontString(text, x, y);
 }
 
-void DrawTextNoAt(int x, int y, int16_t textId, uint16_t justify) { DrawTextAddrAt(x, y, GetText(textId), justify); }
+void DrawTextNoAt(int x, int y, int16_t textId, uint16_t justify) {
+    DrawTextAddrAt(x, y, GetText(textId), justify);
+}
 
-void DrawNumberAt(int x, int y, int32_t value, uint16_t justify) { DrawTextAddrAt(x, y, Number2Str(value), justify); }
+void DrawNumberAt(int x, int y, int32_t value, uint16_t justify) {
+    DrawTextAddrAt(x, y, Number2Str(value), justify);
+}
 
 void DrawCharAligned(int x, int y, char character, uint16_t justify) {
     const char text[2] = {character, '\0'};
@@ -298,7 +306,8 @@ void DrawWrappedText(int x, int y, const char* text, uint16_t justify, int boxWi
         default:
             break;
     }
-    for (int i = 0; i < count; ++i, anchorY += lineHeight) DrawTextAddrAt(anchorX, anchorY, lines[i], justify);
+    for (int i = 0; i < count; ++i, anchorY += lineHeight)
+        DrawTextAddrAt(anchorX, anchorY, lines[i], justify);
 }
 
 void DrawScrollingText(int x, int y, const char* text, uint16_t justify, int bandWidth, int offset,

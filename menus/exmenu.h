@@ -22,8 +22,8 @@ constexpr uint16_t JUSTIFY_RIGHT_MIDDLE = 11;
 // The line table of DrawWrappedText.
 constexpr int WRAP_LINE_TABLE = 512;
 
-extern uint16_t DrawColour;  // RGB 5-6-5
-extern int32_t ButtonStyle;  // 0..2
+extern uint16_t DrawColour;       // RGB 5-6-5
+extern int32_t ButtonStyle;       // 0..2
 extern int32_t CurrentListEntry;  // -1 none
 
 // Kinds: 1 text colour number, 2 draw colour, 3 number type, 4 button style,

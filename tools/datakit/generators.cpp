@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "tools/datakit/language.h"
+#include "tools/datakit/menufonts.h"
+#include "tools/datakit/menuicons.h"
 #include "tools/datakit/models.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/worldgen.h"
@@ -17,6 +19,8 @@ std::span<const Generator> Generators() {
         {"world database", GenerateWorldDatabase},
         {"match sounds", GenerateMatchSounds},
         {"3D models", GenerateModels},
+        {"menu fonts", GenerateMenuFonts},
+        {"menu icons", GenerateMenuIcons},
     };
     return kGenerators;
 }
