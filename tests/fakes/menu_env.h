@@ -1,0 +1,20 @@
+// The menu painters over the data kit's archive for tests: memory, the pak
+// layer on the generated game folder, the English texts, the icon list and
+// a back buffer in a given screen format (memory only, or on a headless
+// 800 x 600 display mode).
+#pragma once
+#include <string>
+
+#include "support/colconv.h"
+
+namespace testenv {
+
+// False (with nothing started) when the data kit has not written the game
+// folder.
+bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width = 800, int height = 600);
+// The same on a real display mode of 800 x 600 in 16 or 32 bits, headless;
+// flushes then reach the drawing surface.
+bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel);
+void StopMenuPaint();
+
+}  // namespace testenv
