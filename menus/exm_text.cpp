@@ -86,6 +86,10 @@ constexpr uint32_t kFontSheetColumns = 16;
 constexpr uint32_t kGlyphCount = 256;
 constexpr uint32_t kGlyphBytes = 3;
 
+// The last-use stamp of a cached block; without a running timer (tools,
+// benchmarks) there is no age to tell apart.
+uint32_t NowTicks() { return TimerIsRunning() ? GetTimerTicks() : 0; }
+
 // The font a font number draws with; anything but 0..14 and 1000..1014
 // would read past the font list.
 int FontIndex(int fontNumber) {
@@ -102,7 +106,7 @@ uint16_t CurrentTextColour() {
 void TouchOrLoadFont(FontEntry& font) {
     // Both parts must be there: the memory manager purges them one by one.
     if (font.glyphs != nullptr && font.widths != nullptr) {
-        const uint32_t now = GetTimerTicks();
+        const uint32_t now = NowTicks();
         SetMemTag(&font.glyphs, now);
         SetMemTag(&font.widths, now);
     } else {
@@ -222,7 +226,7 @@ void DrawFontString(const char* text, int x, int y) {
 
 void LoadIconFile(IconFileEntry* entry) {
     if (entry->picture != nullptr) {
-        SetMemTag(&entry->picture, GetTimerTicks());
+        SetMemTag(&entry->picture, NowTicks());
         return;
     }
     char path[80];

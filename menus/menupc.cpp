@@ -49,6 +49,10 @@ struct ScreenState {
 };
 ScreenState Screen;
 
+// The last-use stamp of a cached block; without a running timer (tools,
+// benchmarks) there is no age to tell apart.
+uint32_t NowTicks() { return TimerIsRunning() ? GetTimerTicks() : 0; }
+
 bool RectOnScreen(int x, int y, int width, int height) {
     if (MenuBackBuffer == nullptr || width <= 0 || height <= 0 || x < 0 || y < 0) return false;
     return int64_t(x) + width <= Screen.width && int64_t(y) + height <= Screen.height;
@@ -200,12 +204,13 @@ template <typename RowFunc>
 void Sweep(RowFunc handleRow) {
     const int height = Screen.height;
     const int steps = height / 2;
-    double deadline = GetTimerTicks();
+    const bool timed = TimerIsRunning();
+    double deadline = NowTicks();
     for (int i = 0; i < steps; ++i) {
         handleRow(2 * i);
         handleRow(height - 1 - 2 * i);
         deadline += double(MENU_WIPE_TICKS) / double(steps);
-        WaitForDeadline(deadline);
+        if (timed) WaitForDeadline(deadline);
     }
     Poll();
 }
@@ -420,7 +425,7 @@ const uint16_t* GetShadeTable(uint16_t colour, uint8_t alpha) {
     for (int slot = 1; slot < MENU_SHADE_SLOTS; ++slot) {
         if (ShadeSlots[slot]->fillTick < ShadeSlots[oldest]->fillTick) oldest = slot;
     }
-    SetMemTag(&ShadeSlots[oldest], GetTimerTicks());
+    SetMemTag(&ShadeSlots[oldest], NowTicks());
     return FillShadeSlot(oldest, alpha, colour)->entries;
 }
 
@@ -441,7 +446,7 @@ void CreateMenuShadeRectangleCache(int slot, uint8_t alpha, uint16_t colour) {
     for (uint32_t p = 0; p < 65536; ++p) table->entries[p] = uint16_t(BlendPixel(p, rgb, alpha));
     table->alpha = alpha;
     table->colour = colour;
-    table->fillTick = GetTimerTicks();
+    table->fillTick = NowTicks();
 }
 
 void FreeShadeTables() {
