@@ -317,10 +317,10 @@ TEST_F(ClubTest, ScorersAreTheLeadingOutfieldScorers) {
 
 TEST_F(ClubTest, CupRunsTakeTheEarliestFixtureOfEachCup) {
     const int16_t c = 14;
-    PutFixture(0, 10, 3, c, 20, 1, 0);               // play-off: no cup
-    PutFixture(1, 20, 6, 40, c, 2, 3, 1 << 12);      // cup 0, round 1
-    PutFixture(2, 30, 7, c, 41, 4, 0);               // cup 0 again, later
-    PutFixture(3, 40, 5 + 16 * 6 + 2, c, 42, 1, 1);  // European cup 6
+    PutFixture(0, 10, kCompPlayOffFinal, c, 20, 1, 0);       // play-off: no cup
+    PutFixture(1, 20, CupCode(0, 1), 40, c, 2, 3, 1 << 12);  // cup 0, round 1
+    PutFixture(2, 30, CupCode(0, 2), c, 41, 4, 0);           // cup 0 again, later
+    PutFixture(3, 40, 5 + 16 * 6 + 2, c, 42, 1, 1);          // European cup 6
     EXPECT_EQ(FindClubCupRun(c, 0), 1);
     EXPECT_EQ(FindClubCupRun(c, 1), -1);
     uint8_t* entries = ClubRecords[c].bytes + 207 + 188 * 2 + 48;
@@ -372,7 +372,7 @@ TEST_F(ClubTest, NewHeadsAndTheirTenure) {
 }
 
 TEST_F(ClubTest, FixtureFields) {
-    PutFixture(5, 300, 117, 1199, 3, 7, 9, 1 << 10);
+    PutFixture(5, 300, kCompFriendly, 1199, 3, 7, 9, 1 << 10);
     uint32_t w12 = 21u << 23, w16 = 17;
     std::memcpy(FixtureTable[5].bytes + 12, &w12, 4);
     std::memcpy(FixtureTable[5].bytes + 16, &w16, 4);

@@ -175,12 +175,12 @@ TEST_F(FinanceTest, ProjectedAttendanceAndIncomes) {
 
 TEST_F(FinanceTest, FixtureListAndOutgoings) {
     const int16_t c = 30;
-    PutFixture(0, 3, 0, c, 31, 0, 0);
-    PutFixture(1, 5, 118, c, 31, 0, 0);         // national-team day: left out
-    PutFixture(2, 6, 0, 32, c, 0, 0, 1 << 13);  // televised away
-    PutFixture(3, 9, 5, c, 33, 0, 0, 1 << 13);  // televised home
-    PutFixture(4, 12, 0, 34, 35, 0, 0);         // other clubs
-    for (int i = 0; i < 5; ++i) PutFixture(5 + i, 20 + i, 0, 36, c, 0, 0);
+    PutFixture(0, 3, kCompLeague, c, 31, 0, 0);
+    PutFixture(1, 5, kCompNationalTeam, c, 31, 0, 0);       // national-team day: left out
+    PutFixture(2, 6, kCompLeague, 32, c, 0, 0, 1 << 13);    // televised away
+    PutFixture(3, 9, CupCode(0, 0), c, 33, 0, 0, 1 << 13);  // televised home
+    PutFixture(4, 12, kCompLeague, 34, 35, 0, 0);           // other clubs
+    for (int i = 0; i < 5; ++i) PutFixture(5 + i, 20 + i, kCompLeague, 36, c, 0, 0);
     BuildFinanceFixtureList(c);
     EXPECT_EQ(FinanceFixtureList[0].day, 3);
     EXPECT_EQ(FinanceFixtureList[0].kind, 0);
@@ -213,8 +213,8 @@ TEST_F(FinanceTest, ForecastAndAffordableWage) {
     SetClubBaseRep(c, 3);
     SetClubAvgAttendance(c, 1000);  // gate 30000
     SetClubBalance(c, 1000000);
-    PutFixture(0, 10, 0, c, 51, 0, 0);
-    PutFixture(1, 17, 0, 52, c, 0, 0, 1 << 13);
+    PutFixture(0, 10, kCompLeague, c, 51, 0, 0);
+    PutFixture(1, 17, kCompLeague, 52, c, 0, 0, 1 << 13);
     InitClubFinanceHistory();
     const uint8_t* forecast = ClubFinanceRecords[c].bytes;
     const int32_t fixed = int32_t(30000 * 0.2 + 10000000 / 52);

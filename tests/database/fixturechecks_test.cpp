@@ -80,10 +80,10 @@ using FixtureChecksDeathTest = FixtureChecksTest;
 
 TEST_F(FixtureChecksTest, ClashingReserveFixtureMovesToAFreeDayAndLeavesItsSlot) {
     SeasonCalendar.currentDay = 10;
-    AddFixture(20, 0, 1, 2, 0);    // league: club 1 at home
-    AddFixture(20, 120, 1, 3, 0);  // reserve fixture of club 1 the same day
-    AddFixture(20, 120, 5, 6, 0);  // no clash
-    AddFixture(25, 0, 7, 8, 0);
+    AddFixture(20, kCompLeague, 1, 2, 0);         // league: club 1 at home
+    AddFixture(20, kCompReserveLeague, 1, 3, 0);  // reserve fixture of club 1 the same day
+    AddFixture(20, kCompReserveLeague, 5, 6, 0);  // no clash
+    AddFixture(25, kCompLeague, 7, 8, 0);
     ResolveFixtureClashes();
     EXPECT_EQ(UsedSlots(), 4);
     EXPECT_EQ(CountOf({20, 120, 1, 3}), 0);
@@ -94,10 +94,10 @@ TEST_F(FixtureChecksTest, ClashingReserveFixtureMovesToAFreeDayAndLeavesItsSlot)
 
 TEST_F(FixtureChecksTest, AwayClubClashMovesTooAndEarlierDaysStay) {
     SeasonCalendar.currentDay = 30;
-    AddFixture(20, 0, 4, 9, 0);
-    AddFixture(20, 120, 8, 9, 0);  // before today: left alone
-    AddFixture(40, 5, 4, 9, 0);    // a cup match of club 9
-    AddFixture(40, 120, 2, 9, 0);  // club 9 is the away club
+    AddFixture(20, kCompLeague, 4, 9, 0);
+    AddFixture(20, kCompReserveLeague, 8, 9, 0);  // before today: left alone
+    AddFixture(40, CupCode(0, 0), 4, 9, 0);       // a cup match of club 9
+    AddFixture(40, kCompReserveLeague, 2, 9, 0);  // club 9 is the away club
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({20, 120, 8, 9}), 1);
     EXPECT_EQ(CountOf({40, 120, 2, 9}), 0);
@@ -107,10 +107,10 @@ TEST_F(FixtureChecksTest, AwayClubClashMovesTooAndEarlierDaysStay) {
 
 TEST_F(FixtureChecksTest, FixtureMovingUpIntoADeletedSlotIsExaminedToo) {
     SeasonCalendar.currentDay = 0;
-    AddFixture(50, 0, 1, 2, 0);
-    AddFixture(50, 120, 1, 3, 0);
-    AddFixture(50, 120, 4, 2, 0);  // moves up into the slot of the first
-    AddFixture(50, 120, 2, 5, 0);  // and a third behind it
+    AddFixture(50, kCompLeague, 1, 2, 0);
+    AddFixture(50, kCompReserveLeague, 1, 3, 0);
+    AddFixture(50, kCompReserveLeague, 4, 2, 0);  // moves up into the slot of the first
+    AddFixture(50, kCompReserveLeague, 2, 5, 0);  // and a third behind it
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({51, 120, 1, 3}), 1);
     EXPECT_EQ(CountOf({51, 120, 4, 2}), 1);
@@ -121,11 +121,11 @@ TEST_F(FixtureChecksTest, FixtureMovingUpIntoADeletedSlotIsExaminedToo) {
 
 TEST_F(FixtureChecksTest, MovedFixtureThatClashesAgainMovesOnAndOtherCodesNeverMove) {
     SeasonCalendar.currentDay = 0;
-    AddFixture(60, 0, 1, 2, 0);
-    AddFixture(61, 0, 3, 4, 0);  // the away club plays the next day
-    AddFixture(60, 120, 1, 3, 0);
-    AddFixture(62, 117, 1, 9, 0);  // a friendly gives way to it on day 62
-    AddFixture(63, 117, 4, 6, 0);  // friendlies of other clubs never move
+    AddFixture(60, kCompLeague, 1, 2, 0);
+    AddFixture(61, kCompLeague, 3, 4, 0);  // the away club plays the next day
+    AddFixture(60, kCompReserveLeague, 1, 3, 0);
+    AddFixture(62, kCompFriendly, 1, 9, 0);  // a friendly gives way to it on day 62
+    AddFixture(63, kCompFriendly, 4, 6, 0);  // friendlies of other clubs never move
     ResolveFixtureClashes();
     EXPECT_EQ(CountOf({62, 120, 1, 3}), 1);
     EXPECT_EQ(CountOf({62, 117, 1, 9}), 0);
@@ -200,14 +200,14 @@ TEST_F(FixtureChecksTest, AllCupsPassOrdersEverySevenCupsLegs) {
 
 TEST_F(FixtureChecksTest, BothPassesOverAMessyTableLeaveItConsistent) {
     SeasonCalendar.currentDay = 5;
-    AddFixture(3, 120, 1, 2, 0);
-    AddFixture(3, 0, 1, 4, 0);
-    AddFixture(10, 0, 1, 4, 0);
-    AddFixture(10, 120, 4, 6, 0);
-    AddFixture(10, 120, 1, 7, 0);
-    AddFixture(12, 120, 8, 9, 0);
-    AddFixture(12, 69, 8, 11, 0);
-    AddFixture(12, 120, 11, 12, 0);
+    AddFixture(3, kCompReserveLeague, 1, 2, 0);
+    AddFixture(3, kCompLeague, 1, 4, 0);
+    AddFixture(10, kCompLeague, 1, 4, 0);
+    AddFixture(10, kCompReserveLeague, 4, 6, 0);
+    AddFixture(10, kCompReserveLeague, 1, 7, 0);
+    AddFixture(12, kCompReserveLeague, 8, 9, 0);
+    AddFixture(12, CupCode(4, 0), 8, 11, 0);
+    AddFixture(12, kCompReserveLeague, 11, 12, 0);
     const int before = UsedSlots();
     // Cup legs placed the wrong way round after the fixtures above.
     Put(before, 40, 85 + 8 + 1, 20, 21);

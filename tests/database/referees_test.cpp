@@ -45,7 +45,7 @@ class RefereeTest : public RecordsTest {
     static void Fixture(int16_t home, int16_t homeNation, int16_t away, int16_t awayNation) {
         SetClubNation(home, homeNation);
         SetClubNation(away, awayNation);
-        PutFixture(0, 20, 0, home, away, 31, 31);
+        PutFixture(0, 20, kCompLeague, home, away, 31, 31);
     }
     static uint32_t Flags(int referee) { return LoadU32(RefereeRecords[referee].bytes + 19); }
     static int Delivered() { return DeliveredRefereeCount(); }
@@ -377,7 +377,7 @@ TEST_F(RefereeWorldTest, SeededSetUpAndAppointments) {
                 }
             }
         }
-        PutFixture(0, 20, 0, i % 50 == 0 ? kUserClub : home, away, 31, 31);
+        PutFixture(0, 20, kCompLeague, i % 50 == 0 ? kUserClub : home, away, 31, 31);
         const int16_t referee = HVW_AppointReferee(0);
         ExpectAppointmentRules(referee);
         if (referee == 400) {

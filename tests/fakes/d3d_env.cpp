@@ -17,7 +17,7 @@
 
 namespace testenv {
 
-void Start3D(int width, int height) {
+void Start3DCard() {
     plat::SetDesktopBitsForTests(32);
     WinResetForTests();
     WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
@@ -29,6 +29,10 @@ void Start3D(int width, int height) {
         GfxInit(GFXINIT_3D);
         quiet.Text();
     }
+}
+
+void Start3D(int width, int height) {
+    Start3DCard();
     const int mode = GfxFindMode(width, height, 3);
     ASSERT_GE(mode, 0) << "no mode of " << width << "x" << height;
     SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);

@@ -9,9 +9,12 @@
 
 namespace testenv {
 
-// Window, display card, graphics and a 3D mode with z-buffer and two
-// buffers.  Memory must be up.
+// Window, display card and graphics with 3D, no mode set yet.  Memory
+// must be up.
+void Start3DCard();
+// Start3DCard and a 3D mode with z-buffer and two buffers.
 void Start3D(int width, int height);
+// Leaves any mode and undoes the start; every surface must be gone.
 void Stop3D();
 
 // The drawing surface saved as a screen grab into the current folder and

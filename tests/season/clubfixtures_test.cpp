@@ -13,17 +13,17 @@ using ClubFixturesTest = SeasonTest;
 
 TEST_F(ClubFixturesTest, NextOpponentSkipsPastDaysNationalDaysAndReserveGames) {
     SeasonCalendar.currentDay = 10;
-    AddFixture(5, 0, 1, 2, 0);     // before today
-    AddFixture(10, 120, 1, 3, 0);  // reserve league
-    AddFixture(11, 118, 1, 4, 1);  // national-team day
-    AddFixture(12, 0, 5, 1, 0);
-    AddFixture(14, 0, 1, 6, 0);
+    AddFixture(5, kCompLeague, 1, 2, 0);          // before today
+    AddFixture(10, kCompReserveLeague, 1, 3, 0);  // reserve league
+    AddFixture(11, kCompNationalTeam, 1, 4, 1);   // national-team day
+    AddFixture(12, kCompLeague, 5, 1, 0);
+    AddFixture(14, kCompLeague, 1, 6, 0);
     EXPECT_EQ(GetNextOpponent(1), 5);
     EXPECT_EQ(GetNextOpponent(5), 1);
     EXPECT_EQ(FindNextFixtureOfClub(1), 5);
     // Only national-team days left.
     SeasonCalendar.currentDay = 20;
-    AddFixture(25, 119, 1, 2, 1);
+    AddFixture(25, kCompNationalUnder21, 1, 2, 1);
     EXPECT_EQ(GetNextOpponent(1), -1);
     // Empty slots hold club 0 in their heads; they are no fixtures.
     EXPECT_EQ(GetNextOpponent(0), -1);
@@ -51,8 +51,8 @@ TEST_F(ClubFixturesTest, CupTiedWhenPlayedInTheCompetitionForAnotherClub) {
     for (int16_t row = 0; row < 9; ++row) {
         for (int16_t slot = 0; slot < 7; ++slot) SetPlayerCup(p, -1, slot, row);
     }
-    AddFixture(3, 22, 5, 9, 0);        // national cup 1
-    EXPECT_EQ(IsPlayerCupTied(p), 0);  // never played in it
+    AddFixture(3, CupCode(1, 1), 5, 9, 0);  // national cup 1
+    EXPECT_EQ(IsPlayerCupTied(p), 0);       // never played in it
     SetPlayerCup(p, 5, 1, 2);
     EXPECT_EQ(IsPlayerCupTied(p), 0);  // played for this club
     SetPlayerCup(p, 40, 1, 2);
@@ -64,24 +64,24 @@ TEST_F(ClubFixturesTest, CupTiedWhenPlayedInTheCompetitionForAnotherClub) {
 
     // The second and third European cups share one slot, in row 0.
     ClearFixtureTable();
-    AddFixture(3, 101, 9, 5, 0);
+    AddFixture(3, CupCode(6, 0), 9, 5, 0);
     SetPlayerCup(p, 41, 6, 0);
     EXPECT_EQ(IsPlayerCupTied(p), 1);
     // Friendlies and league fixtures never tie a player.
     ClearFixtureTable();
-    AddFixture(3, 117, 9, 5, 0);
+    AddFixture(3, kCompFriendly, 9, 5, 0);
     SetPlayerCup(p, 41, 0, 2);
     EXPECT_EQ(IsPlayerCupTied(p), 0);
 }
 
 TEST_F(ClubFixturesTest, PlayedCountTakesEveryFixtureBeforeToday) {
     SeasonCalendar.currentDay = 30;
-    AddFixture(1, 0, 1, 2, 0);    // never played, still counted
-    AddFixture(2, 117, 3, 1, 0);  // friendly
-    AddFixture(3, 118, 1, 4, 1);  // national-team day
-    AddFixture(4, 120, 1, 5, 0);  // reserve league
-    AddFixture(5, 60, 6, 1, 0);   // cup
-    AddFixture(30, 0, 1, 7, 0);   // today
+    AddFixture(1, kCompLeague, 1, 2, 0);         // never played, still counted
+    AddFixture(2, kCompFriendly, 3, 1, 0);       // friendly
+    AddFixture(3, kCompNationalTeam, 1, 4, 1);   // national-team day
+    AddFixture(4, kCompReserveLeague, 1, 5, 0);  // reserve league
+    AddFixture(5, CupCode(3, 7), 6, 1, 0);       // cup
+    AddFixture(30, kCompLeague, 1, 7, 0);        // today
     EXPECT_EQ(CountPlayedFixturesOfClub(1), 3);
     EXPECT_EQ(CountPlayedFixturesOfClub(0), 0);
 }
@@ -92,22 +92,22 @@ TEST_F(ClubFixturesTest, SubstitutesOfTheNextCompetitiveFixture) {
     MakeClub(3, 5, 3);                           // a division row country 5 does not have: 0 substitutes
     EXPECT_EQ(GetNextFixtureSubstitutes(1), 5);  // nothing ahead
 
-    AddFixture(2, 117, 1, 9, 0);  // friendlies do not count
-    AddFixture(4, 0, 1, 9, 0);
+    AddFixture(2, kCompFriendly, 1, 9, 0);  // friendlies do not count
+    AddFixture(4, kCompLeague, 1, 9, 0);
     EXPECT_EQ(GetNextFixtureSubstitutes(1), 5);
     EXPECT_EQ(GetFixtureCompInfo(1), 5);
 
-    AddFixture(5, 0, 3, 8, 0);
+    AddFixture(5, kCompLeague, 3, 8, 0);
     EXPECT_EQ(GetNextFixtureSubstitutes(3), 0);
     // A champion-versus-cup-winner match is passed over for the next one.
-    AddFixture(3, 4, 3, 8, 1);
-    AddFixture(4, 90, 3, 8, 0);
+    AddFixture(3, kCompChampionVsCupWinner, 3, 8, 1);
+    AddFixture(4, CupCode(5, 5), 3, 8, 0);
     EXPECT_EQ(GetNextFixtureSubstitutes(3), 5);
 
     // Country 4 has no national cups: the rule byte reads -1.
-    AddFixture(6, 6, 2, 8, 0);
+    AddFixture(6, CupCode(0, 1), 2, 8, 0);
     EXPECT_EQ(GetNextFixtureSubstitutes(2), -1);
-    AddFixture(5, 100, 2, 8, 0);  // European cups use country 0's rules
+    AddFixture(5, CupCode(5, kSecondMatchCodes + 7), 2, 8, 0);  // European cups use country 0's rules
     EXPECT_EQ(GetNextFixtureSubstitutes(2), 5);
 }
 
@@ -156,7 +156,7 @@ class DayOrderTest : public SeasonTest {
             PlaceInTable(int16_t(30 + i), 0, i);
         }
         MakeUserClub(12);
-        AddFixture(kToday - 1, 0, 10, 11, 0);
+        AddFixture(kToday - 1, kCompLeague, 10, 11, 0);
     }
 
     std::vector<FixtureHead> Today() {
@@ -169,13 +169,13 @@ class DayOrderTest : public SeasonTest {
 };
 
 TEST_F(DayOrderTest, UsersLeagueGroupLeadsWithHisMatchLast) {
-    AddFixture(kToday, 0, 30, 31, 0);  // country 1
-    AddFixture(kToday, 0, 14, 15, 0);
-    AddFixture(kToday, 0, 20, 21, 0);  // division 1
-    AddFixture(kToday, 0, 12, 13, 0);  // the user's
-    AddFixture(kToday, 0, 16, 17, 0);
-    AddFixture(kToday, 90, 32, 33, 0);  // a European match elsewhere
-    AddFixture(kToday + 1, 0, 18, 19, 0);
+    AddFixture(kToday, kCompLeague, 30, 31, 0);  // country 1
+    AddFixture(kToday, kCompLeague, 14, 15, 0);
+    AddFixture(kToday, kCompLeague, 20, 21, 0);  // division 1
+    AddFixture(kToday, kCompLeague, 12, 13, 0);  // the user's
+    AddFixture(kToday, kCompLeague, 16, 17, 0);
+    AddFixture(kToday, CupCode(5, 5), 32, 33, 0);  // a European match elsewhere
+    AddFixture(kToday + 1, kCompLeague, 18, 19, 0);
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
         {kToday, 0, 14, 15}, {kToday, 0, 16, 17}, {kToday, 0, 12, 13},
@@ -186,10 +186,10 @@ TEST_F(DayOrderTest, UsersLeagueGroupLeadsWithHisMatchLast) {
 }
 
 TEST_F(DayOrderTest, EuropeanGroupTakesEveryCountry) {
-    AddFixture(kToday, 0, 14, 15, 0);
-    AddFixture(kToday, 70, 32, 33, 0);  // same European cup, country 1
-    AddFixture(kToday, 75, 12, 34, 0);  // the user's
-    AddFixture(kToday, 90, 16, 35, 0);  // another European cup
+    AddFixture(kToday, kCompLeague, 14, 15, 0);
+    AddFixture(kToday, CupCode(4, 1), 32, 33, 0);  // same European cup, country 1
+    AddFixture(kToday, CupCode(4, 6), 12, 34, 0);  // the user's
+    AddFixture(kToday, CupCode(5, 5), 16, 35, 0);  // another European cup
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
         {kToday, 70, 32, 33},
@@ -201,11 +201,11 @@ TEST_F(DayOrderTest, EuropeanGroupTakesEveryCountry) {
 }
 
 TEST_F(DayOrderTest, OnAFriendlyDayEveryFriendlyComesFirst) {
-    AddFixture(kToday, 0, 14, 15, 0);
-    AddFixture(kToday, 117, 30, 31, 0);
-    AddFixture(kToday, 0, 16, 17, 0);
-    AddFixture(kToday, 117, 12, 25, 0);  // the user's
-    AddFixture(kToday, 117, 20, 21, 0);
+    AddFixture(kToday, kCompLeague, 14, 15, 0);
+    AddFixture(kToday, kCompFriendly, 30, 31, 0);
+    AddFixture(kToday, kCompLeague, 16, 17, 0);
+    AddFixture(kToday, kCompFriendly, 12, 25, 0);  // the user's
+    AddFixture(kToday, kCompFriendly, 20, 21, 0);
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
         {kToday, 117, 30, 31}, {kToday, 117, 20, 21}, {kToday, 117, 12, 25},
@@ -215,11 +215,11 @@ TEST_F(DayOrderTest, OnAFriendlyDayEveryFriendlyComesFirst) {
 }
 
 TEST_F(DayOrderTest, ReserveGamesOfTheUsersDivisionLeadWhenHeHasOne) {
-    AddFixture(kToday, 120, 20, 21, 0);  // division 1
-    AddFixture(kToday, 120, 14, 15, 0);
-    AddFixture(kToday, 120, 13, 12, 0);  // the user's reserve game
-    AddFixture(kToday, 120, 30, 31, 0);  // country 1
-    AddFixture(kToday, 120, 16, 17, 0);
+    AddFixture(kToday, kCompReserveLeague, 20, 21, 0);  // division 1
+    AddFixture(kToday, kCompReserveLeague, 14, 15, 0);
+    AddFixture(kToday, kCompReserveLeague, 13, 12, 0);  // the user's reserve game
+    AddFixture(kToday, kCompReserveLeague, 30, 31, 0);  // country 1
+    AddFixture(kToday, kCompReserveLeague, 16, 17, 0);
     EXPECT_EQ(OrderTodaysFixtures(), 1);
     std::vector<FixtureHead> expected = {
         {kToday, 120, 14, 15}, {kToday, 120, 16, 17}, {kToday, 120, 13, 12},
@@ -229,8 +229,8 @@ TEST_F(DayOrderTest, ReserveGamesOfTheUsersDivisionLeadWhenHeHasOne) {
 }
 
 TEST_F(DayOrderTest, NothingMovesWhenTheUserDoesNotPlay) {
-    AddFixture(kToday, 0, 30, 31, 0);
-    AddFixture(kToday, 0, 14, 15, 0);
+    AddFixture(kToday, kCompLeague, 30, 31, 0);
+    AddFixture(kToday, kCompLeague, 14, 15, 0);
     std::vector<FixtureHead> before = Today();
     EXPECT_EQ(OrderTodaysFixtures(), 0);
     EXPECT_EQ(Today(), before);

@@ -16,10 +16,10 @@ using FixtureTableTest = SeasonTest;
 using FixtureTableDeathTest = SeasonTest;
 
 TEST_F(FixtureTableTest, AddingKeepsDaysAscendingAndSameDayFixturesInAddedOrder) {
-    EXPECT_EQ(AddFixture(10, 0, 1, 2, 0), 0);
-    EXPECT_EQ(AddFixture(5, 0, 3, 4, 0), 0);
-    EXPECT_EQ(AddFixture(10, 0, 5, 6, 0), 2);
-    EXPECT_EQ(AddFixture(7, 117, 7, 8, 0), 1);
+    EXPECT_EQ(AddFixture(10, kCompLeague, 1, 2, 0), 0);
+    EXPECT_EQ(AddFixture(5, kCompLeague, 3, 4, 0), 0);
+    EXPECT_EQ(AddFixture(10, kCompLeague, 5, 6, 0), 2);
+    EXPECT_EQ(AddFixture(7, kCompFriendly, 7, 8, 0), 1);
     EXPECT_EQ(HeadOf(0), (FixtureHead{5, 0, 3, 4}));
     EXPECT_EQ(HeadOf(1), (FixtureHead{7, 117, 7, 8}));
     EXPECT_EQ(HeadOf(2), (FixtureHead{10, 0, 1, 2}));
@@ -28,16 +28,16 @@ TEST_F(FixtureTableTest, AddingKeepsDaysAscendingAndSameDayFixturesInAddedOrder)
     // Not played yet; neutral ground brings the broadcast bit with it.
     EXPECT_FALSE(IsFixturePlayed(0));
     EXPECT_EQ(FixtureScore(0), 31u | 31u << 5);
-    int16_t neutral = AddFixture(12, 3, 9, 10, 1);
+    int16_t neutral = AddFixture(12, kCompPlayOffFinal, 9, 10, 1);
     EXPECT_EQ(FixtureScore(neutral) & (kFixtureNeutralBit | kFixtureBroadcastBit),
               kFixtureNeutralBit | kFixtureBroadcastBit);
 }
 
 TEST_F(FixtureTableTest, MatchDataStaysInItsSlotWhenFixturesMove) {
     for (int slot = 0; slot < 4; ++slot) FixtureTable[slot].bytes[100] = uint8_t(0xA0 + slot);
-    AddFixture(20, 0, 1, 2, 0);
-    AddFixture(30, 0, 3, 4, 0);
-    AddFixture(10, 0, 5, 6, 0);  // moves the other two down
+    AddFixture(20, kCompLeague, 1, 2, 0);
+    AddFixture(30, kCompLeague, 3, 4, 0);
+    AddFixture(10, kCompLeague, 5, 6, 0);  // moves the other two down
     DeleteFixture(1);
     for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(FixtureTable[slot].bytes[100], 0xA0 + slot);
     EXPECT_EQ(HeadOf(0), (FixtureHead{10, 0, 5, 6}));
@@ -45,7 +45,7 @@ TEST_F(FixtureTableTest, MatchDataStaysInItsSlotWhenFixturesMove) {
 }
 
 TEST_F(FixtureTableTest, PlayedMeansTheGoalFieldsDoNotBothHold31) {
-    int16_t slot = AddFixture(3, 0, 1, 2, 0);
+    int16_t slot = AddFixture(3, kCompLeague, 1, 2, 0);
     uint32_t score = FixtureScore(slot) & ~0x3FFu;  // a 0-0 draw
     recbits::StoreU32(FixtureTable[slot].bytes + 8, score);
     EXPECT_TRUE(IsFixturePlayed(slot));
@@ -54,27 +54,27 @@ TEST_F(FixtureTableTest, PlayedMeansTheGoalFieldsDoNotBothHold31) {
 }
 
 TEST_F(FixtureTableTest, AnyNewFixtureReplacesEveryFriendlyOfEitherClubThatDay) {
-    AddFixture(8, 117, 1, 50, 0);
-    AddFixture(8, 117, 51, 1, 0);
-    AddFixture(8, 117, 2, 52, 0);
-    AddFixture(9, 117, 1, 53, 0);   // another day
-    AddFixture(8, 117, 60, 61, 0);  // other clubs
-    AddFixture(8, 0, 1, 2, 0);
+    AddFixture(8, kCompFriendly, 1, 50, 0);
+    AddFixture(8, kCompFriendly, 51, 1, 0);
+    AddFixture(8, kCompFriendly, 2, 52, 0);
+    AddFixture(9, kCompFriendly, 1, 53, 0);   // another day
+    AddFixture(8, kCompFriendly, 60, 61, 0);  // other clubs
+    AddFixture(8, kCompLeague, 1, 2, 0);
     EXPECT_EQ(FindFriendlyOnDay(1, 8), -1);
     EXPECT_EQ(FindFriendlyOnDay(2, 8), -1);
     EXPECT_NE(FindFriendlyOnDay(1, 9), -1);
     EXPECT_NE(FindFriendlyOnDay(60, 8), -1);
     EXPECT_EQ(UsedSlots(), 3);
     // A new friendly replaces the old one too.
-    AddFixture(9, 117, 53, 70, 0);
+    AddFixture(9, kCompFriendly, 53, 70, 0);
     EXPECT_EQ(UsedSlots(), 3);
     EXPECT_EQ(HeadOf(FindFriendlyOnDay(53, 9)), (FixtureHead{9, 117, 53, 70}));
 }
 
 TEST_F(FixtureTableTest, DeletingMovesLaterFixturesUpAndMarksTheLastSlot) {
-    AddFixture(1, 0, 1, 2, 0);
-    AddFixture(2, 0, 3, 4, 0);
-    AddFixture(3, 0, 5, 6, 0);
+    AddFixture(1, kCompLeague, 1, 2, 0);
+    AddFixture(2, kCompLeague, 3, 4, 0);
+    AddFixture(3, kCompLeague, 5, 6, 0);
     DeleteFixture(0);
     EXPECT_EQ(HeadOf(0), (FixtureHead{2, 0, 3, 4}));
     EXPECT_EQ(HeadOf(1), (FixtureHead{3, 0, 5, 6}));
@@ -96,11 +96,11 @@ TEST_F(FixtureTableTest, DeletingMovesLaterFixturesUpAndMarksTheLastSlot) {
 }
 
 TEST_F(FixtureTableTest, DayFindersAndNationalTeamDaysBlockingEveryClub) {
-    AddFixture(4, 117, 1, 2, 0);
-    AddFixture(4, 120, 3, 11, 0);
-    AddFixture(5, 118, 7, 9, 1);  // nations 7 and 9
-    AddFixture(5, 0, 4, 1, 0);
-    AddFixture(6, 60, 1, 8, 0);
+    AddFixture(4, kCompFriendly, 1, 2, 0);
+    AddFixture(4, kCompReserveLeague, 3, 11, 0);
+    AddFixture(5, kCompNationalTeam, 7, 9, 1);  // nations 7 and 9
+    AddFixture(5, kCompLeague, 4, 1, 0);
+    AddFixture(6, CupCode(3, 7), 1, 8, 0);
 
     EXPECT_EQ(FindFixtureOnDay(1, 4), -1);  // friendlies and reserve games do not count
     EXPECT_EQ(FindFixtureOnDay(3, 4), -1);
@@ -123,8 +123,8 @@ TEST_F(FixtureTableTest, DayFindersAndNationalTeamDaysBlockingEveryClub) {
 }
 
 TEST_F(FixtureTableTest, SwapsExchangeWholeFixturesOrOnlyTheirHeads) {
-    AddFixture(1, 0, 1, 2, 0);
-    AddFixture(1, 0, 3, 4, 1);
+    AddFixture(1, kCompLeague, 1, 2, 0);
+    AddFixture(1, kCompLeague, 3, 4, 1);
     uint32_t played = (FixtureScore(0) & ~0x3FFu) | 2u | 1u << 5 | kFixtureShootOutBit | kFixtureScheduleBit;
     recbits::StoreU32(FixtureTable[0].bytes + 8, played);
 
@@ -145,19 +145,19 @@ TEST_F(FixtureTableTest, SwapsExchangeWholeFixturesOrOnlyTheirHeads) {
 }
 
 TEST_F(FixtureTableTest, CupLegsArePutInLegOrder) {
-    AddFixture(1, 0, 90, 91, 0);  // slot 0 is never examined for a first leg
+    AddFixture(1, kCompLeague, 90, 91, 0);  // slot 0 is never examined for a first leg
     // A second leg (round code 8) added before its first leg on the same
     // day: the first leg is put in front of it.
-    int16_t second = AddFixture(10, 13, 2, 1, 0);
-    int16_t first = AddFixture(10, 5, 1, 2, 0);
+    int16_t second = AddFixture(10, CupCode(0, kSecondMatchCodes), 2, 1, 0);
+    int16_t first = AddFixture(10, CupCode(0, 0), 1, 2, 0);
     EXPECT_EQ(first, second + 1);
     EXPECT_EQ(HeadOf(second), (FixtureHead{10, 5, 1, 2}));
     EXPECT_EQ(HeadOf(first), (FixtureHead{10, 13, 2, 1}));
 
     // A second leg whose first leg stands later in the table changes
     // places with it, each keeping its own day.
-    AddFixture(30, 21, 3, 4, 0);
-    int16_t inserted = AddFixture(20, 29, 4, 3, 0);
+    AddFixture(30, CupCode(1, 0), 3, 4, 0);
+    int16_t inserted = AddFixture(20, CupCode(1, kSecondMatchCodes), 4, 3, 0);
     int16_t firstLeg = FindFixture(3, 4, 21);
     int16_t secondLeg = FindFixture(4, 3, 29);
     EXPECT_EQ(firstLeg, inserted);
@@ -166,20 +166,20 @@ TEST_F(FixtureTableTest, CupLegsArePutInLegOrder) {
     EXPECT_EQ(FixtureDay(secondLeg), 20);
 
     // Clubs in the same order are a different tie.
-    AddFixture(40, 45, 5, 6, 0);
-    int16_t notTheTie = AddFixture(40, 37, 5, 6, 0);
+    AddFixture(40, CupCode(2, kSecondMatchCodes), 5, 6, 0);
+    int16_t notTheTie = AddFixture(40, CupCode(2, 0), 5, 6, 0);
     EXPECT_EQ(HeadOf(notTheTie), (FixtureHead{40, 37, 5, 6}));
 }
 
 TEST_F(FixtureTableTest, FirstLegPairingSkipsSlotZero) {
-    int16_t second = AddFixture(10, 13, 2, 1, 0);
+    int16_t second = AddFixture(10, CupCode(0, kSecondMatchCodes), 2, 1, 0);
     ASSERT_EQ(second, 0);
-    AddFixture(10, 5, 1, 2, 0);
+    AddFixture(10, CupCode(0, 0), 1, 2, 0);
     EXPECT_EQ(HeadOf(0), (FixtureHead{10, 13, 2, 1}));
 }
 
 TEST_F(FixtureTableTest, ClearingEmptiesEverySlot) {
-    AddFixture(1, 0, 1, 2, 1);
+    AddFixture(1, kCompLeague, 1, 2, 1);
     ClearFixtureTable();
     for (int slot : {0, 1, kFixtureSlots - 1}) {
         EXPECT_TRUE(IsFixtureEmpty(slot));
@@ -209,8 +209,8 @@ TEST_F(FullTableTest, RefusesAndLogsInsteadOfDroppingTheLastFixture) {
     auto before = std::make_unique<Fixture[]>(kFixtureSlots);
     std::memcpy(before.get(), FixtureTable, sizeof FixtureTable);
     StdoutCapture capture;
-    EXPECT_EQ(AddFixture(50, 0, 1, 2, 0), -1);   // an earlier day would push one out
-    EXPECT_EQ(AddFixture(150, 0, 1, 2, 0), -1);  // no slot after the last one
+    EXPECT_EQ(AddFixture(50, kCompLeague, 1, 2, 0), -1);   // an earlier day would push one out
+    EXPECT_EQ(AddFixture(150, kCompLeague, 1, 2, 0), -1);  // no slot after the last one
     std::string log = capture.Text();
     EXPECT_NE(log.find("AddFixture Error: fixture table full"), std::string::npos) << log;
     EXPECT_EQ(std::memcmp(before.get(), FixtureTable, sizeof FixtureTable), 0);
@@ -220,15 +220,15 @@ TEST_F(FullTableTest, AFriendlyMadeWayForTheNewFixtureFreesItsSlot) {
     FillTable(100);
     recbits::StoreU32(FixtureTable[kFixtureSlots - 1].bytes, 100u | 117u << 9);
     recbits::StoreU16(FixtureTable[kFixtureSlots - 1].bytes + 4, 7);
-    int16_t slot = AddFixture(100, 0, 7, 8, 0);
+    int16_t slot = AddFixture(100, kCompLeague, 7, 8, 0);
     EXPECT_EQ(slot, kFixtureSlots - 1);
     EXPECT_EQ(HeadOf(slot), (FixtureHead{100, 0, 7, 8}));
 }
 
 TEST_F(FixtureTableTest, DaysThatCannotBeStoredAreRefused) {
     StdoutCapture capture;
-    EXPECT_EQ(AddFixture(511, 0, 1, 2, 0), -1);
-    EXPECT_EQ(AddFixture(-3, 0, 1, 2, 0), -1);
+    EXPECT_EQ(AddFixture(511, kCompLeague, 1, 2, 0), -1);
+    EXPECT_EQ(AddFixture(-3, kCompLeague, 1, 2, 0), -1);
     EXPECT_NE(capture.Text().find("AddFixture Error"), std::string::npos);
     EXPECT_EQ(UsedSlots(), 0);
 }
@@ -250,14 +250,14 @@ class MoveFixturesTest : public SeasonTest {
 };
 
 TEST_F(MoveFixturesTest, NationMovesItsTopDivisionOutOfTheWindow) {
-    AddFixture(46, 0, 1, 2, 0);   // day - 4: stays
-    AddFixture(47, 0, 2, 1, 0);   // day - 3: moves
-    AddFixture(50, 0, 1, 2, 0);   // moves
-    AddFixture(50, 0, 3, 4, 0);   // division 1: stays
-    AddFixture(50, 0, 5, 6, 0);   // another nation: stays
-    AddFixture(50, 60, 1, 2, 0);  // a cup match: stays
-    AddFixture(52, 0, 1, 2, 1);   // day + 2: moves, neutral flag kept
-    AddFixture(53, 0, 2, 1, 0);   // day + 3: stays
+    AddFixture(46, kCompLeague, 1, 2, 0);    // day - 4: stays
+    AddFixture(47, kCompLeague, 2, 1, 0);    // day - 3: moves
+    AddFixture(50, kCompLeague, 1, 2, 0);    // moves
+    AddFixture(50, kCompLeague, 3, 4, 0);    // division 1: stays
+    AddFixture(50, kCompLeague, 5, 6, 0);    // another nation: stays
+    AddFixture(50, CupCode(3, 7), 1, 2, 0);  // a cup match: stays
+    AddFixture(52, kCompLeague, 1, 2, 1);    // day + 2: moves, neutral flag kept
+    AddFixture(53, kCompLeague, 2, 1, 0);    // day + 3: stays
     MoveNationLeagueFixtures(0, 50);
     for (int slot = 0; slot < UsedSlots(); ++slot) {
         FixtureHead h = HeadOf(slot);
@@ -276,11 +276,11 @@ TEST_F(MoveFixturesTest, NationMovesItsTopDivisionOutOfTheWindow) {
 }
 
 TEST_F(MoveFixturesTest, ClubMovesItsLeagueFixturesAroundTheDay) {
-    AddFixture(97, 0, 3, 4, 0);     // day - 3: stays
-    AddFixture(98, 0, 4, 3, 0);     // day - 2: moves
-    AddFixture(103, 0, 3, 4, 0);    // day + 3: moves
-    AddFixture(100, 0, 1, 2, 0);    // other clubs: stay
-    AddFixture(101, 117, 3, 1, 0);  // friendly: stays
+    AddFixture(97, kCompLeague, 3, 4, 0);     // day - 3: stays
+    AddFixture(98, kCompLeague, 4, 3, 0);     // day - 2: moves
+    AddFixture(103, kCompLeague, 3, 4, 0);    // day + 3: moves
+    AddFixture(100, kCompLeague, 1, 2, 0);    // other clubs: stay
+    AddFixture(101, kCompFriendly, 3, 1, 0);  // friendly: stays
     MoveClubLeagueFixtures(3, 100);
     EXPECT_NE(FindCompetitiveFixtureOnDay(3, 97), -1);
     EXPECT_EQ(FindCompetitiveFixtureOnDay(3, 98), -1);
@@ -295,10 +295,10 @@ TEST_F(MoveFixturesTest, ClubMovesItsLeagueFixturesAroundTheDay) {
 }
 
 TEST_F(MoveFixturesTest, FreeDaySearchPrefersTheMiddleOfAFreeStretch) {
-    int16_t slot = AddFixture(100, 0, 1, 2, 0);
-    AddFixture(107, 0, 1, 9, 0);      // blocks 107 for the home club
-    AddFixture(110, 118, 40, 41, 1);  // a national-team day blocks everyone
-    AddFixture(111, 117, 2, 9, 0);    // a friendly does not block
+    int16_t slot = AddFixture(100, kCompLeague, 1, 2, 0);
+    AddFixture(107, kCompLeague, 1, 9, 0);          // blocks 107 for the home club
+    AddFixture(110, kCompNationalTeam, 40, 41, 1);  // a national-team day blocks everyone
+    AddFixture(111, kCompFriendly, 2, 9, 0);        // a friendly does not block
     FindNextFreeFixtureDay(100, slot);
     DeleteFixture(slot);
     // 108-112 hold 110; the first five free days in a row are 111-115.
@@ -306,20 +306,20 @@ TEST_F(MoveFixturesTest, FreeDaySearchPrefersTheMiddleOfAFreeStretch) {
     EXPECT_NE(FindFriendlyOnDay(2, 111), -1);
 
     // A cup match looks from two days on for three free days.
-    int16_t cup = AddFixture(200, 10, 3, 4, 0);
+    int16_t cup = AddFixture(200, CupCode(0, 5), 3, 4, 0);
     FindNextFreeFixtureDay(200, cup);
     EXPECT_NE(FindCompetitiveFixtureOnDay(3, 203), -1);
 
     // A reserve-league fixture simply goes to the next day.
-    int16_t reserve = AddFixture(150, 120, 5, 6, 0);
+    int16_t reserve = AddFixture(150, kCompReserveLeague, 5, 6, 0);
     FindNextFreeFixtureDay(150, reserve);
     EXPECT_NE(FindFriendlyOrSpecialOnDay(5, 151), -1);
 }
 
 TEST_F(MoveFixturesTest, FreeDaySearchFallsBackToDaysBeforeTheEndDay) {
     SeasonCalendar.leagueEndDay[0] = 105;
-    int16_t slot = AddFixture(100, 0, 1, 2, 0);
-    AddFixture(102, 0, 2, 7, 0);
+    int16_t slot = AddFixture(100, kCompLeague, 1, 2, 0);
+    AddFixture(102, kCompLeague, 2, 7, 0);
     // Nothing from 107 on; searching back from 105 there are no five free
     // days in a row, and the last three are 103-105.
     FindNextFreeFixtureDay(100, slot);
@@ -329,15 +329,15 @@ TEST_F(MoveFixturesTest, FreeDaySearchFallsBackToDaysBeforeTheEndDay) {
 TEST_F(FixtureTableDeathTest, NoFreeDayLeftEndsTheProgram) {
     for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = 101;
     MakeClub(1, 0, 0);
-    int16_t slot = AddFixture(100, 0, 1, 2, 0);
-    AddFixture(101, 0, 2, 3, 0);
+    int16_t slot = AddFixture(100, kCompLeague, 1, 2, 0);
+    AddFixture(101, kCompLeague, 2, 3, 0);
     EXPECT_FATAL(FindNextFreeFixtureDay(100, slot), "no more fixture Finalday Postdate: '100,0'");
 }
 
 TEST_F(FixtureTableDeathTest, IllegalCompetitionAndMissingFixtureEndTheProgram) {
     EXPECT_FATAL(AddFixture(1, 121, 1, 2, 0), "illegal competition type '121'");
     SeasonCalendar.currentDay = 17;
-    AddFixture(20, 0, 3, 4, 0);
+    AddFixture(20, kCompLeague, 3, 4, 0);
     EXPECT_FATAL(FindFixture(4, 3, 0),
                  "WARNING !! Cannot find this fixture matey Comp & DayNo: '0,17'\n"
                  "Home Away: '4,3'");
@@ -403,7 +403,7 @@ TEST_F(FixtureTableTest, RandomAdditionsAndDeletionsKeepTheTableSound) {
     StdoutCapture capture;
     for (int i = 0; i < 20; ++i) {
         // Clubs without friendlies: nothing makes way for the new fixture.
-        EXPECT_EQ(AddFixture(int16_t(GameRandom() % 420), 0, int16_t(1300 + i), 1400, 0), -1);
+        EXPECT_EQ(AddFixture(int16_t(GameRandom() % 420), kCompLeague, int16_t(1300 + i), 1400, 0), -1);
     }
     capture.Text();
     EXPECT_EQ(std::memcmp(before.get(), FixtureTable, sizeof FixtureTable), 0);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -38,35 +36,50 @@ Bytes Block(int method, const Bytes& in) {
 
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-Bytes ReadPrefix(const std::filesystem::path& path, size_t limit) {
-    std::ifstream in(path, std::ios::binary);
+// Words of a language file: text in the shape the game ships.
+Bytes GeneratedText(size_t size) {
+    static constexpr const char* kWords[] = {"the",      "club",    "board", "has",    "agreed", "a",
+                                             "fee",      "of",      "for",   "player", "season", "League",
+                                             "Cup",      "match",   "won",   "%s",     "%d",     "manager",
+                                             "transfer", "injured", "weeks", "."};
     Bytes out;
-    char c;
-    while (out.size() < limit && in.get(c)) out.push_back(uint8_t(c));
+    while (out.size() < size) {
+        const char* word = kWords[GameRandom() % std::size(kWords)];
+        out.insert(out.end(), word, word + std::strlen(word));
+        out.push_back(GameRandom() % 9 == 0 ? '\n' : ' ');
+    }
+    out.resize(size);
     return out;
 }
 
-// A mixed corpus: files of this machine read now (a program, text, an
-// already-compressed file) and inputs made to hit the methods' edges.
+// Fixed-size records of small numbers, names and zero padding, as in the
+// game's database files.
+Bytes GeneratedRecords(int count) {
+    static constexpr const char* kNames[] = {"Smith", "Jones", "Brown", "Taylor", "Wilson", "Evans"};
+    constexpr size_t kRecordSize = 43;
+    Bytes out;
+    for (int i = 0; i < count; ++i) {
+        Bytes record(kRecordSize, 0);
+        const char* name = kNames[GameRandom() % std::size(kNames)];
+        std::memcpy(record.data(), name, std::strlen(name));
+        record[17] = uint8_t(i);
+        record[18] = uint8_t(i >> 8);
+        for (size_t k = 20; k < 32; ++k) record[k] = uint8_t(GameRandom() % 100);
+        out.insert(out.end(), record.begin(), record.end());
+    }
+    return out;
+}
+
+// A mixed corpus, the same on every machine: data shaped like what the
+// game packs (text, records, data that is already compressed) and inputs
+// made to hit the methods' edges.
 std::vector<std::pair<std::string, Bytes>> Corpus() {
     std::vector<std::pair<std::string, Bytes>> corpus;
-    constexpr size_t kLimit = 96 * 1024;
-    corpus.emplace_back("this program", ReadPrefix("/proc/self/exe", kLimit));
-    for (const char* text : {"/usr/share/common-licenses/GPL-3", "/etc/services", "/etc/passwd"}) {
-        if (std::filesystem::exists(text)) {
-            corpus.emplace_back(text, ReadPrefix(text, kLimit));
-            break;
-        }
-    }
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator("/usr/share/doc", error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (error) break;
-        if (it->path().extension() == ".gz" && it->file_size(error) > 2000) {
-            corpus.emplace_back(it->path().string(), ReadPrefix(it->path(), kLimit));
-            break;
-        }
-    }
+    GameSeedRandom(1234);
+    const Bytes text = GeneratedText(60000);
+    corpus.emplace_back("text", text);
+    corpus.emplace_back("records", GeneratedRecords(2000));
+    corpus.emplace_back("already compressed", Stream(COMPRESS_METHOD_COUNT - 1, text));
     corpus.emplace_back("empty", Bytes{});
     corpus.emplace_back("one byte", Bytes{0x42});
     corpus.emplace_back("one zero", Bytes{0});
@@ -75,7 +88,6 @@ std::vector<std::pair<std::string, Bytes>> Corpus() {
     Bytes all(512);
     for (size_t i = 0; i < all.size(); ++i) all[i] = uint8_t(i * 7);
     corpus.emplace_back("every byte value", all);
-    GameSeedRandom(1234);
     Bytes noise(20000), small_alphabet(20000), runs;
     for (uint8_t& b : noise) b = uint8_t(GameRandom());
     for (uint8_t& b : small_alphabet) b = uint8_t("abcab  \n"[GameRandom() % 8]);

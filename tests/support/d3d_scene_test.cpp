@@ -25,6 +25,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/winlib.h"
+#include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -125,26 +126,13 @@ class D3DSceneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         InitMemory(64 * 1024);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        DXEnumDisplay();
-        DDrawSelectDevice(0, 0);
-        StdoutCapture quiet;
-        GfxInit(GFXINIT_3D);
-        quiet.Text();
+        testenv::Start3DCard();
         char pattern[] = "/tmp/halvorn-scene-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
     }
     void TearDown() override {
-        if (GfxIsModeSet()) RestoreGraphicMode();
-        if (GfxIsInitialised()) GfxUninit();
-        WinResetForTests();
-        plat::SetDesktopBitsForTests(0);
-        EXPECT_EQ(plat::LiveSurfaceCount(), 0);
-        if (picture_ != nullptr) FreeMemory(&picture_);
+        testenv::Stop3D();
         UninitMemory();
         std::system(("rm -rf " + dir_).c_str());
     }
@@ -154,23 +142,11 @@ class D3DSceneTest : public ::testing::Test {
     }
     // The drawing surface saved as a screen grab and loaded back.
     void Grab() {
-        const std::string path = dir_ + "/grab.tga";
-        SaveScreenTGA(path.c_str(), 0, 0, kW, kH);
-        std::ifstream in(path, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-        ASSERT_GT(bytes.size(), 18u);
-        if (picture_ != nullptr) FreeMemory(&picture_);
-        AllocateMemory(&picture_, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-        std::memcpy(picture_, bytes.data(), bytes.size());
-        uint32_t size = uint32_t(bytes.size());
-        ASSERT_EQ(LoadImageFile(&picture_, &size, 0, &ColFmt_A8R8G8B8), 0);
-        ASSERT_EQ(size, GFX0_HEADER_SIZE + kW * kH * 4);
+        frame_ = testenv::GrabFrame(dir_ + "/grab.tga");
+        ASSERT_EQ(frame_.width, kW);
+        ASSERT_EQ(frame_.height, kH);
     }
-    uint32_t At(int x, int y) const {
-        uint32_t v;
-        std::memcpy(&v, picture_ + GFX0_HEADER_SIZE + (size_t(y) * kW + size_t(x)) * 4, 4);
-        return v & 0xFFFFFF;
-    }
+    uint32_t At(int x, int y) const { return frame_.At(x, y); }
     void ExpectNear(int x, int y, uint32_t rgb, int tolerance, const char* what) {
         const uint32_t got = At(x, y);
         for (int shift : {16, 8, 0}) {
@@ -181,7 +157,7 @@ class D3DSceneTest : public ::testing::Test {
     }
 
     std::string dir_;
-    uint8_t* picture_ = nullptr;
+    testenv::Frame frame_;
 };
 
 TEST_F(D3DSceneTest, EveryEffectShowsInTheGrab) {

@@ -15,6 +15,7 @@
 #include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/winlib.h"
+#include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -37,23 +38,11 @@ class D3DTest : public ::testing::Test {
   protected:
     void SetUp() override {
         InitMemory(64 * 1024);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        DXEnumDisplay();
-        DDrawSelectDevice(0, 0);
-        StdoutCapture quiet;
-        GfxInit(GFXINIT_3D);
-        quiet.Text();
+        testenv::Start3DCard();
     }
     void TearDown() override {
-        if (GfxIsModeSet()) RestoreGraphicMode();
-        if (GfxIsInitialised()) GfxUninit();
-        WinResetForTests();
-        plat::SetDesktopBitsForTests(0);
+        testenv::Stop3D();
         plat::SetTextureFormatsForTests({});
-        EXPECT_EQ(plat::LiveSurfaceCount(), 0);
         UninitMemory();
     }
     void Enter(uint16_t flags, int width = 320, int height = 240) {

@@ -129,7 +129,7 @@ TEST_F(BestElevenTest, ModeZeroRatesKeepersByRecentMarks) {
     HVW_SetViewedCountry(0);
     const uint16_t keeper = AddPlayer(kTop, 0);  // keepers need not be regulars
     const uint16_t outfield = Regular(kTop, 11, 44);
-    PutFixture(0, 0, 0, kTop, kSecond, 1, 0);
+    PutFixture(0, 0, kCompLeague, kTop, kSecond, 1, 0);
     uint8_t* r = MatchRatingTable[0][0].bytes;
     recbits::StoreU16(r, 0);
     recbits::StoreU16(r + 2, keeper);

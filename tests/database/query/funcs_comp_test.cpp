@@ -30,21 +30,21 @@ Names RoundText(int16_t code, int16_t country) {
 }
 
 TEST_F(CompTest, RoundAndLegTexts) {
-    Names n = RoundText(12, 0);  // cup slot 0 of 8 rounds, round 7
+    Names n = RoundText(CupCode(0, 7), 0);  // cup slot 0 of 8 rounds, round 7
     EXPECT_EQ(n.round, 124);
     EXPECT_EQ(n.leg, -1);
     EXPECT_EQ(n.name, 104);
-    n = RoundText(13, 0);  // second match (replay) of round 0
+    n = RoundText(CupCode(0, kSecondMatchCodes), 0);  // second match (replay) of round 0
     EXPECT_EQ(n.leg, 126);
     EXPECT_EQ(n.round, 116);
-    n = RoundText(85, 0);  // block 5
+    n = RoundText(CupCode(5, 0), 0);  // block 5
     EXPECT_EQ(n.round, 903);
     EXPECT_EQ(n.name, 104 + 6);
-    n = RoundText(101, 3);  // block 6 round 0
+    n = RoundText(CupCode(6, 0), 3);  // block 6 round 0
     EXPECT_EQ(n.round, 1550);
     EXPECT_EQ(n.name, 1756 + 6);
     // Two-legged European rounds: first and second leg texts.
-    n = RoundText(69, 2);
+    n = RoundText(CupCode(4, 0), 2);
     EXPECT_EQ(n.leg, 134);
     EXPECT_EQ(n.round, 116);
     EXPECT_EQ(n.name, 1730 + 4);
@@ -60,28 +60,29 @@ TEST_F(CompTest, RoundAndLegTexts) {
     EXPECT_EQ(n.name, 105);
     // Codes outside the cups.
     const int16_t base = 1781;
-    EXPECT_EQ(RoundText(0, 4).name, 111);
-    EXPECT_EQ(RoundText(1, 4).name, 112);
-    EXPECT_EQ(RoundText(2, 4).name, 113);
-    EXPECT_EQ(RoundText(3, 4).name, 114);
-    EXPECT_EQ(RoundText(4, 4).name, base + 7);
-    EXPECT_EQ(RoundText(4, 1).name, 1000 + 11);
-    EXPECT_EQ(RoundText(117, 4).name, 169);
-    EXPECT_EQ(RoundText(120, 4).name, 2428);
-    n = RoundText(118, 4);
+    EXPECT_EQ(RoundText(kCompLeague, 4).name, 111);
+    EXPECT_EQ(RoundText(kCompPlayOffFirst, 4).name, 112);
+    EXPECT_EQ(RoundText(kCompPlayOffSecond, 4).name, 113);
+    EXPECT_EQ(RoundText(kCompPlayOffFinal, 4).name, 114);
+    EXPECT_EQ(RoundText(kCompChampionVsCupWinner, 4).name, base + 7);
+    EXPECT_EQ(RoundText(kCompChampionVsCupWinner, 1).name, 1000 + 11);
+    EXPECT_EQ(RoundText(kCompFriendly, 4).name, 169);
+    EXPECT_EQ(RoundText(kCompReserveLeague, 4).name, 2428);
+    n = RoundText(kCompNationalTeam, 4);
     EXPECT_EQ(n.name, -1);
     EXPECT_EQ(n.round, -1);
     EXPECT_EQ(n.leg, -1);
-    EXPECT_EQ(RoundText(119, 0).name, -1);
+    EXPECT_EQ(RoundText(kCompNationalUnder21, 0).name, -1);
 }
 
 TEST_F(CompTest, CompetitionNames) {
     testenv::LoadTexts({{104, "Cup"}, {116, "Round One"}, {126, "Replay"}, {112, "Play-off"}});
     std::snprintf(CompetitionNames[0].division[1], kCompetitionNameSize, "Second Division");
-    EXPECT_EQ(std::string(HVW_FormatCompetitionName(0, 1, 1, 0)), "Second Division");
-    EXPECT_EQ(std::string(HVW_FormatCompetitionName(1, 1, 1, 0)), "Second Division Play-off");
-    EXPECT_EQ(std::string(HVW_FormatCompetitionName(13, 0, 1, 0)), "Cup Round One Replay");
-    EXPECT_EQ(std::string(HVW_FormatCompetitionName(13, 0, 0, 0)), "Cup");
+    EXPECT_EQ(std::string(HVW_FormatCompetitionName(kCompLeague, 1, 1, 0)), "Second Division");
+    EXPECT_EQ(std::string(HVW_FormatCompetitionName(kCompPlayOffFirst, 1, 1, 0)), "Second Division Play-off");
+    EXPECT_EQ(std::string(HVW_FormatCompetitionName(CupCode(0, kSecondMatchCodes), 0, 1, 0)),
+              "Cup Round One Replay");
+    EXPECT_EQ(std::string(HVW_FormatCompetitionName(CupCode(0, kSecondMatchCodes), 0, 0, 0)), "Cup");
     testenv::UnloadTexts();
 }
 
@@ -181,11 +182,11 @@ class ListingTest : public LeagueWorldTest {
 };
 
 TEST_F(ListingTest, NextFixturesOfAClub) {
-    PutFixture(0, 10, 0, 10, 11, 1, 0);
-    PutFixture(1, 20, 118, 10, 3, 31, 31);  // nations, not clubs
-    PutFixture(2, 25, 0, 11, 10, 31, 31);
-    PutFixture(3, 26, 117, 10, 40, 31, 31);
-    PutFixture(4, 30, 9, 10, 12, 31, 31);
+    PutFixture(0, 10, kCompLeague, 10, 11, 1, 0);
+    PutFixture(1, 20, kCompNationalTeam, 10, 3, 31, 31);  // nations, not clubs
+    PutFixture(2, 25, kCompLeague, 11, 10, 31, 31);
+    PutFixture(3, 26, kCompFriendly, 10, 40, 31, 31);
+    PutFixture(4, 30, CupCode(0, 4), 10, 12, 31, 31);
     EXPECT_EQ(HVW_FindClubNextFixtureSlot(10), 2);
     EXPECT_EQ(HVW_FindClubNextCupFixtureSlot(10), 4);
     EXPECT_EQ(HVW_GetNextOpponent(10), 11);
@@ -217,22 +218,22 @@ TEST_F(ListingTest, SecondLegsOfTwoLeggedTies) {
     // A one-match round never has a second leg; nor do league codes.
     PutFixture(4, 50, 5 + 16 + 5, 21, 20, 31, 31);
     EXPECT_EQ(HVW_IsSecondLegFixture(4), 0);
-    PutFixture(5, 51, 0, 21, 20, 31, 31);
+    PutFixture(5, 51, kCompLeague, 21, 20, 31, 31);
     EXPECT_EQ(HVW_IsSecondLegFixture(5), 0);
     EXPECT_EQ(HVW_IsSecondLegFixture(20000), 0);
     // European two-legged rounds read country 0's rules.
-    PutFixture(6, 60, 69, 30, 31, 0, 0);
-    PutFixture(7, 61, 77, 31, 30, 31, 31);
+    PutFixture(6, 60, CupCode(4, 0), 30, 31, 0, 0);
+    PutFixture(7, 61, CupCode(4, kSecondMatchCodes), 31, 30, 31, 31);
     EXPECT_EQ(HVW_IsSecondLegFixture(7), 1);
 }
 
 TEST_F(ListingTest, DayListingByCategory) {
-    PutFixture(0, 20, 0, 10, 11, 31, 31);    // category 8 (division 1)
-    PutFixture(1, 20, 0, 12, 13, 31, 31);    // category 7 (division 0)
-    PutFixture(2, 20, 101, 14, 15, 31, 31);  // category 1
-    PutFixture(3, 20, 118, 3, 4, 31, 31);    // category 0
-    PutFixture(4, 20, 40, 12, 10, 31, 31);   // category 13 (codes 37-52)
-    PutFixture(5, 21, 0, 10, 12, 31, 31);    // another day
+    PutFixture(0, 20, kCompLeague, 10, 11, 31, 31);      // category 8 (division 1)
+    PutFixture(1, 20, kCompLeague, 12, 13, 31, 31);      // category 7 (division 0)
+    PutFixture(2, 20, CupCode(6, 0), 14, 15, 31, 31);    // category 1
+    PutFixture(3, 20, kCompNationalTeam, 3, 4, 31, 31);  // category 0
+    PutFixture(4, 20, CupCode(2, 3), 12, 10, 31, 31);    // category 13 (codes 37-52)
+    PutFixture(5, 21, kCompLeague, 10, 12, 31, 31);      // another day
     std::vector<int16_t> order;
     int16_t category = 0, slot = -1;
     while ((slot = HVW_FindNextFixtureByCategory(20, slot, 0, &category)) != -1) {
@@ -257,9 +258,9 @@ TEST_F(ListingTest, DayListingByCategory) {
 }
 
 TEST_F(ListingTest, CountingTheDaysFixtures) {
-    PutFixture(0, 20, 0, 12, 13, 31, 31);
-    PutFixture(1, 20, 0, 14, 15, 31, 31);
-    PutFixture(2, 20, 117, 30, 31, 31, 31);
+    PutFixture(0, 20, kCompLeague, 12, 13, 31, 31);
+    PutFixture(1, 20, kCompLeague, 14, 15, 31, 31);
+    PutFixture(2, 20, kCompFriendly, 30, 31, 31, 31);
     int16_t user, same, flagged, flaggedCount, other;
     HVW_CountFixturesOnDay(20, &user, &same, &flagged, &flaggedCount, &other);
     EXPECT_EQ(user, -1);
@@ -267,9 +268,9 @@ TEST_F(ListingTest, CountingTheDaysFixtures) {
     EXPECT_EQ(same, 0);
     EXPECT_EQ(other, 3);
 
-    PutFixture(3, 20, 0, 10, 11, 31, 31);
-    PutFixture(4, 20, 120, 11, 10, 31, 31);
-    PutFixture(5, 20, 120, 16, 17, 31, 31);
+    PutFixture(3, 20, kCompLeague, 10, 11, 31, 31);
+    PutFixture(4, 20, kCompReserveLeague, 11, 10, 31, 31);
+    PutFixture(5, 20, kCompReserveLeague, 16, 17, 31, 31);
     SetClubNation(16, 0);
     SetClubNation(17, 0);
     Place(16, 0, 1, 2);
@@ -292,7 +293,7 @@ TEST_F(ListingTest, LineUps) {
     recbits::StoreU16(r + kPlayerCards, 2);
     recbits::StoreU16(team.bytes + kReportManOfTheMatch, 42);
     SeasonCalendar.currentDay = 21;
-    PutFixture(0, 20, 0, 10, 11, 2, 1);
+    PutFixture(0, 20, kCompLeague, 10, 11, 2, 1);
     HVW_ClearLineUp(0, 1);
     const uint8_t* e = FixtureTable[0].bytes + 20 + 96 + 3 * 6;
     EXPECT_EQ(recbits::LoadU16(e), 0xFFFF);
@@ -310,8 +311,8 @@ TEST_F(ListingTest, LineUps) {
     EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 77);
     SetPlayerClub(43, 11);
     SetPlayerApps(43, 3);
-    EXPECT_EQ(HVW_GetPlayerLastMatchValue(43), 0);  // not listed
-    PutFixture(1, 20, 117, 10, 11, 1, 1);           // friendlies are passed over
+    EXPECT_EQ(HVW_GetPlayerLastMatchValue(43), 0);   // not listed
+    PutFixture(1, 20, kCompFriendly, 10, 11, 1, 1);  // friendlies are passed over
     EXPECT_EQ(HVW_GetPlayerLastMatchValue(42), 77);
     // Clearing keeps the upper word of each entry's match values.
     HVW_ClearLineUp(0, 1);

@@ -1,5 +1,6 @@
 // Cup entry rounds, fixture play options, division moves and the club index
 // within its division row.
+#include <array>
 #include <cstring>
 
 #include "database/query/funcs_cup.h"
@@ -158,9 +159,9 @@ TEST_F(CupQueryTest, LeagueAndFriendlyFixturesKeepTheStartingValues) {
     for (int16_t slot = 0; slot < 3; ++slot) {
         Options o = OptionsOf(slot);
         EXPECT_EQ(o.subs, 5);
-        EXPECT_EQ(o.extraTime + o.goldenGoal + o.penalties + o.awayGoals + o.leg + o.replay + o.firstHome +
-                      o.firstAway,
-                  0);
+        EXPECT_EQ((std::array{o.extraTime, o.goldenGoal, o.penalties, o.awayGoals, o.leg, o.replay,
+                              o.firstHome, o.firstAway}),
+                  (std::array<int16_t, 8>{}));
     }
 }
 
@@ -215,8 +216,8 @@ TEST_F(CupQueryTest, NationalCupEntryFollowsTheRoundWindows) {
 TEST_F(CupQueryTest, ReplayedRoundsAndTheirReplays) {
     SetClubNation(80, 0);
     SetClubNation(81, 0);
-    PutFixture(0, 112, 5, 80, 81, 2, 2);        // cup 0, round 0
-    PutFixture(1, 119, 5 + 8, 81, 80, 31, 31);  // its replay
+    PutFixture(0, 112, CupCode(0, 0), 80, 81, 2, 2);  // cup 0, round 0
+    PutFixture(1, 119, 5 + 8, 81, 80, 31, 31);        // its replay
     Options first = OptionsOf(0);
     EXPECT_EQ(first.replay, 1);
     EXPECT_EQ(first.leg, 0);
@@ -244,8 +245,8 @@ TEST_F(CupQueryTest, EuropeanTiesAreTwoLegsWhoeverPlaysAtHome) {
     // cups are run under country 0's rules.
     SetClubNation(90, 2);
     SetClubNation(91, 45);
-    PutFixture(0, 59, 69, 91, 90, 2, 0);        // cup 4, round 0, first leg
-    PutFixture(1, 73, 69 + 8, 90, 91, 31, 31);  // second leg
+    PutFixture(0, 59, CupCode(4, 0), 91, 90, 2, 0);  // cup 4, round 0, first leg
+    PutFixture(1, 73, 69 + 8, 90, 91, 31, 31);       // second leg
     Options first = OptionsOf(0);
     EXPECT_EQ(first.leg, 1);
     EXPECT_EQ(first.awayGoals, 0);
@@ -263,7 +264,7 @@ TEST_F(CupQueryTest, EuropeanTiesAreTwoLegsWhoeverPlaysAtHome) {
 
 TEST_F(CupQueryTest, NationalCupOfAForeignHomeClubKeepsTheStartingValues) {
     SetClubNation(92, 45);
-    PutFixture(0, 112, 5, 92, 93, 31, 31);
+    PutFixture(0, 112, CupCode(0, 0), 92, 93, 31, 31);
     Options o = OptionsOf(0);
     EXPECT_EQ(o.subs, 5);
     EXPECT_EQ(o.replay + o.leg + o.extraTime + o.penalties, 0);

@@ -129,7 +129,7 @@ TEST_F(DatesTest, TableReads) {
 
     LeaguePositionTable[3][2][5] = 444;
     EXPECT_EQ(HVW_GetDivisionTable2Club(2, 5, 3), 444);
-    PutFixture(7, 10, 0, 1, 2, 1, 1);
+    PutFixture(7, 10, kCompLeague, 1, 2, 1, 1);
     uint32_t word = 0xFF800000u | 123456u;
     std::memcpy(FixtureTable[7].bytes + 12, &word, 4);
     EXPECT_EQ(HVW_GetFixtureWord12(7), 123456);
@@ -200,11 +200,11 @@ class FormTest : public LeagueWorldTest {
 
 TEST_F(FormTest, ReserveFormStringLatestFirst) {
     SeasonCalendar.currentDay = 50;
-    PutFixture(0, 10, 120, 5, 6, 2, 0);    // won at home
-    PutFixture(1, 20, 120, 7, 5, 1, 1);    // drawn away
-    PutFixture(2, 30, 0, 5, 8, 0, 3);      // a league match: not counted
-    PutFixture(3, 40, 120, 9, 5, 3, 0);    // lost away
-    PutFixture(4, 50, 120, 5, 9, 31, 31);  // today: not before today
+    PutFixture(0, 10, kCompReserveLeague, 5, 6, 2, 0);    // won at home
+    PutFixture(1, 20, kCompReserveLeague, 7, 5, 1, 1);    // drawn away
+    PutFixture(2, 30, kCompLeague, 5, 8, 0, 3);           // a league match: not counted
+    PutFixture(3, 40, kCompReserveLeague, 9, 5, 3, 0);    // lost away
+    PutFixture(4, 50, kCompReserveLeague, 5, 9, 31, 31);  // today: not before today
     EXPECT_EQ(std::string(HVW_GetClubFormString120(5)), "LDW--");
     EXPECT_EQ(std::string(HVW_GetClubFormString120(6)), "L----");
     EXPECT_EQ(std::string(HVW_GetClubFormString120(77)), "-----");
@@ -214,14 +214,14 @@ TEST_F(FormTest, ReserveFormStringLatestFirst) {
 
 TEST_F(FormTest, RecentFormCountsBackFromTodaysFirstFixture) {
     SeasonCalendar.currentDay = 40;
-    PutFixture(0, 5, 0, 5, 6, 4, 0);     // too old once five are counted
-    PutFixture(1, 10, 0, 5, 6, 2, 0);    // won by 2
-    PutFixture(2, 20, 0, 7, 5, 1, 1);    // drawn
-    PutFixture(3, 25, 120, 5, 7, 5, 0);  // reserve league: not counted
-    PutFixture(4, 30, 0, 9, 5, 3, 0);    // lost
-    PutFixture(5, 35, 0, 5, 9, 3, 2);    // won by 1
-    PutFixture(6, 40, 0, 8, 5, 0, 2);    // today, played: won by 2
-    PutFixture(7, 41, 0, 5, 8, 9, 0);    // tomorrow: not counted
+    PutFixture(0, 5, kCompLeague, 5, 6, 4, 0);          // too old once five are counted
+    PutFixture(1, 10, kCompLeague, 5, 6, 2, 0);         // won by 2
+    PutFixture(2, 20, kCompLeague, 7, 5, 1, 1);         // drawn
+    PutFixture(3, 25, kCompReserveLeague, 5, 7, 5, 0);  // reserve league: not counted
+    PutFixture(4, 30, kCompLeague, 9, 5, 3, 0);         // lost
+    PutFixture(5, 35, kCompLeague, 5, 9, 3, 2);         // won by 1
+    PutFixture(6, 40, kCompLeague, 8, 5, 0, 2);         // today, played: won by 2
+    PutFixture(7, 41, kCompLeague, 5, 8, 9, 0);         // tomorrow: not counted
     int16_t margin = 0;
     EXPECT_EQ(HVW_GetClubRecentLeagueForm(5, &margin), 3 + 3 + 0 + 1 + 3);
     EXPECT_EQ(margin, 2 + 1 + 2);

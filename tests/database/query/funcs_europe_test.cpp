@@ -112,13 +112,13 @@ TEST_F(EuropeTest, ReasonsAndPlaces) {
 
 TEST_F(EuropeTest, FixtureCompetitionPosition) {
     Place(60, 3, 2, 0);
-    PutFixture(0, 5, 0, 60, 61, 31, 31);
-    PutFixture(1, 5, 120, 60, 61, 31, 31);
+    PutFixture(0, 5, kCompLeague, 60, 61, 31, 31);
+    PutFixture(1, 5, kCompReserveLeague, 60, 61, 31, 31);
     PutFixture(2, 5, 5 + 16 * 5 + 8 + 3, 60, 61, 31, 31);  // cup 5, second match of round 3
-    PutFixture(3, 5, 117, 60, 61, 31, 31);
-    PutFixture(4, 5, 118, 1, 2, 31, 31);
-    PutFixture(5, 5, 119, 1, 2, 31, 31);
-    PutFixture(6, 5, 2, 999, 61, 31, 31);  // home club in no table
+    PutFixture(3, 5, kCompFriendly, 60, 61, 31, 31);
+    PutFixture(4, 5, kCompNationalTeam, 1, 2, 31, 31);
+    PutFixture(5, 5, kCompNationalUnder21, 1, 2, 31, 31);
+    PutFixture(6, 5, kCompPlayOffSecond, 999, 61, 31, 31);  // home club in no table
     int16_t d, c, r;
     HVW_GetFixtureCompPosition(0, &d, &c, &r);
     EXPECT_EQ(d, 2);

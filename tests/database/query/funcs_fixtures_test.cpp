@@ -10,33 +10,33 @@ using FixtureLookupTest = QueryTest;
 
 TEST_F(FixtureLookupTest, PreviousFixtureLooksFromTheFirstSlotAfterTodayDownToSlotOne) {
     SeasonCalendar.currentDay = 10;
-    PutFixture(0, 2, 0, 5, 6, 1, 0);
-    PutFixture(1, 4, 0, 7, 8, 1, 0);
-    PutFixture(2, 11, 0, 9, 5, 31, 31);  // first slot after today
-    PutFixture(3, 12, 0, 5, 9, 31, 31);
+    PutFixture(0, 2, kCompLeague, 5, 6, 1, 0);
+    PutFixture(1, 4, kCompLeague, 7, 8, 1, 0);
+    PutFixture(2, 11, kCompLeague, 9, 5, 31, 31);  // first slot after today
+    PutFixture(3, 12, kCompLeague, 5, 9, 31, 31);
     EXPECT_EQ(HVW_FindClubPrevFixture(5), 2);
     EXPECT_EQ(HVW_FindClubPrevFixture(6), -1);  // only in slot 0
     EXPECT_EQ(HVW_FindClubPrevFixture(7), 1);
     // As the away club, reserve fixtures and national-team days are passed over.
-    PutFixture(2, 11, 120, 9, 5, 31, 31);
-    PutFixture(1, 4, 118, 7, 5, 1, 0);
+    PutFixture(2, 11, kCompReserveLeague, 9, 5, 31, 31);
+    PutFixture(1, 4, kCompNationalTeam, 7, 5, 1, 0);
     EXPECT_EQ(HVW_FindClubPrevFixture(5), -1);
-    PutFixture(1, 4, 120, 5, 7, 1, 0);  // at home they count
+    PutFixture(1, 4, kCompReserveLeague, 5, 7, 1, 0);  // at home they count
     EXPECT_EQ(HVW_FindClubPrevFixture(5), 1);
 }
 
 TEST_F(FixtureLookupTest, PreviousFixtureNeverTakesAnEmptySlotForClubZero) {
     SeasonCalendar.currentDay = 10;
-    PutFixture(0, 2, 0, 7, 8, 1, 0);
-    PutFixture(1, 4, 0, 7, 8, 1, 0);
+    PutFixture(0, 2, kCompLeague, 7, 8, 1, 0);
+    PutFixture(1, 4, kCompLeague, 7, 8, 1, 0);
     EXPECT_EQ(HVW_FindClubPrevFixture(0), -1);
 }
 
 TEST_F(FixtureLookupTest, FixtureOnDayByKindSkipsNationalDays) {
-    PutFixture(0, 10, 118, 5, 6, 31, 31);
-    PutFixture(1, 10, 120, 6, 5, 31, 31);
-    PutFixture(2, 10, 0, 5, 7, 31, 31);
-    PutFixture(3, 11, 119, 5, 6, 31, 31);
+    PutFixture(0, 10, kCompNationalTeam, 5, 6, 31, 31);
+    PutFixture(1, 10, kCompReserveLeague, 6, 5, 31, 31);
+    PutFixture(2, 10, kCompLeague, 5, 7, 31, 31);
+    PutFixture(3, 11, kCompNationalUnder21, 5, 6, 31, 31);
     EXPECT_EQ(HVW_FindClubFixtureOnDay(5, 10, -1), 1);
     EXPECT_EQ(HVW_FindClubFixtureOnDay(5, 10, 0), 2);
     EXPECT_EQ(HVW_FindClubFixtureOnDay(5, 10, 1), 1);
@@ -46,9 +46,9 @@ TEST_F(FixtureLookupTest, FixtureOnDayByKindSkipsNationalDays) {
 }
 
 TEST_F(FixtureLookupTest, EarlierCupTieHasTheClubsReversedInTheSameCup) {
-    PutFixture(0, 5, 21 + 2, 6, 5, 1, 0);  // cup 1, reversed
-    PutFixture(1, 6, 5 + 2, 6, 5, 1, 0);   // cup 0, reversed
-    PutFixture(2, 7, 1, 6, 5, 1, 0);       // play-off, reversed
+    PutFixture(0, 5, 21 + 2, 6, 5, 1, 0);             // cup 1, reversed
+    PutFixture(1, 6, 5 + 2, 6, 5, 1, 0);              // cup 0, reversed
+    PutFixture(2, 7, kCompPlayOffFirst, 6, 5, 1, 0);  // play-off, reversed
     PutFixture(3, 9, 5 + 10, 6, 5, 1, 0);
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 5 + 10, 9), 1);
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 5 + 10, 6), -1);  // only before the day
@@ -57,7 +57,7 @@ TEST_F(FixtureLookupTest, EarlierCupTieHasTheClubsReversedInTheSameCup) {
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 0, 9), 2);
     EXPECT_EQ(HVW_FindEarlierCupTie(-1, 6, 0, 9), -1);
     // Cups 5 and 6 give one index.
-    PutFixture(0, 5, 85, 6, 5, 1, 0);
+    PutFixture(0, 5, CupCode(5, 0), 6, 5, 1, 0);
     EXPECT_EQ(HVW_FindEarlierCupTie(5, 6, 101 + 8, 9), 0);
 }
 
@@ -86,13 +86,13 @@ TEST_F(FixtureLookupTest, CupRoundTieTypeFromTheRoundsClubs) {
 
 TEST_F(FixtureLookupTest, LastLeagueFixturesOldestFirstAtMostN) {
     SeasonCalendar.currentDay = 20;
-    PutFixture(0, 1, 0, 5, 6, 1, 0);
-    PutFixture(1, 2, 5, 5, 7, 1, 0);  // cup
-    PutFixture(2, 3, 0, 8, 5, 2, 2);
-    PutFixture(3, 4, 0, 5, 9, 31, 31);  // not played
-    PutFixture(4, 5, 0, 9, 5, 0, 3);
-    PutFixture(5, 20, 0, 5, 7, 1, 1);  // today, played
-    PutFixture(6, 21, 0, 5, 8, 1, 1);  // after today
+    PutFixture(0, 1, kCompLeague, 5, 6, 1, 0);
+    PutFixture(1, 2, CupCode(0, 0), 5, 7, 1, 0);  // cup
+    PutFixture(2, 3, kCompLeague, 8, 5, 2, 2);
+    PutFixture(3, 4, kCompLeague, 5, 9, 31, 31);  // not played
+    PutFixture(4, 5, kCompLeague, 9, 5, 0, 3);
+    PutFixture(5, 20, kCompLeague, 5, 7, 1, 1);  // today, played
+    PutFixture(6, 21, kCompLeague, 5, 8, 1, 1);  // after today
     int16_t slots[10];
     EXPECT_EQ(HVW_GetClubLastLeagueFixtures(5, 2, slots), 2);
     EXPECT_EQ(slots[0], 4);
@@ -109,10 +109,10 @@ TEST_F(FixtureLookupTest, LastLeagueFixturesOldestFirstAtMostN) {
 }
 
 TEST_F(FixtureLookupTest, CupFixtureFromADay) {
-    PutFixture(0, 5, 5, 5, 6, 1, 0);
+    PutFixture(0, 5, CupCode(0, 0), 5, 6, 1, 0);
     PutFixture(1, 9, 21 + 8, 7, 5, 31, 31);
     PutFixture(2, 12, 5 + 3, 5, 8, 31, 31);
-    PutFixture(3, 14, 85, 5, 8, 31, 31);
+    PutFixture(3, 14, CupCode(5, 0), 5, 8, 31, 31);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 0, 0), 0);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 0, 6), 2);
     EXPECT_EQ(HVW_FindClubCupFixture(5, 1, 0), 1);
@@ -126,9 +126,9 @@ TEST_F(FixtureLookupTest, PlayerMarksOnlyForTheUsersClubOneEntryPerSlotInRange) 
     MakeUserClub(5);
     const uint16_t player = AddPlayer(5, 3);
     const uint16_t other = AddPlayer(6, 3);
-    PutFixture(0, 1, 0, 5, 6, 1, 0);
-    PutFixture(1, 2, 0, 7, 5, 1, 0);
-    PutFixture(2, 3, 0, 5, 8, 1, 0);
+    PutFixture(0, 1, kCompLeague, 5, 6, 1, 0);
+    PutFixture(1, 2, kCompLeague, 7, 5, 1, 0);
+    PutFixture(2, 3, kCompLeague, 5, 8, 1, 0);
     PutLineUpEntry(0, 0, 3, player, 7);
     PutLineUpEntry(0, 1, 0, other, 9);
     PutLineUpEntry(1, 1, 15, player, 8);

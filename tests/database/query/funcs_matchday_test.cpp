@@ -10,23 +10,23 @@ using MatchDayTest = QueryTest;
 using MatchDayDeathTest = QueryTest;
 
 TEST_F(MatchDayTest, FixtureFromDayTreatsReserveFixturesApart) {
-    PutFixture(0, 8, 0, 5, 6, 1, 0);
-    PutFixture(1, 10, 120, 5, 7, 31, 31);  // first from day 10
-    PutFixture(2, 12, 0, 8, 5, 31, 31);
-    PutFixture(3, 14, 120, 9, 5, 31, 31);
+    PutFixture(0, 8, kCompLeague, 5, 6, 1, 0);
+    PutFixture(1, 10, kCompReserveLeague, 5, 7, 31, 31);  // first from day 10
+    PutFixture(2, 12, kCompLeague, 8, 5, 31, 31);
+    PutFixture(3, 14, kCompReserveLeague, 9, 5, 31, 31);
     EXPECT_EQ(HVW_FindClubFixtureFromDay(5, -1, 0, 10), 2);
     EXPECT_EQ(HVW_FindClubFixtureFromDay(5, -1, 1, 10), 1);
-    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, 120, 0, 10), 1);
-    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, 120, 1, 11), 3);
+    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, kCompReserveLeague, 0, 10), 1);
+    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, kCompReserveLeague, 1, 11), 3);
     // The given day itself counts.
     EXPECT_EQ(HVW_FindClubFixtureFromDay(5, -1, 0, 8), 0);
-    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, 0, 0, 13), kFixtureSlots);
+    EXPECT_EQ(HVW_FindClubFixtureFromDay(5, kCompLeague, 0, 13), kFixtureSlots);
     // The empty slots at the end hold club 0 and are never taken for it.
     EXPECT_EQ(HVW_FindClubFixtureFromDay(0, -1, 1, 0), kFixtureSlots);
 }
 
 TEST_F(MatchDayTest, OpponentAndSide) {
-    PutFixture(4, 10, 0, 5, 6, 31, 31);
+    PutFixture(4, 10, kCompLeague, 5, 6, 31, 31);
     uint16_t side = 7;
     EXPECT_EQ(HVW_GetFixtureOpponent(5, 4, &side), 6);
     EXPECT_EQ(side, 0);
@@ -40,9 +40,9 @@ TEST_F(MatchDayTest, OpponentAndSide) {
 }
 
 TEST_F(MatchDayTest, FixtureOnDayByKind) {
-    PutFixture(0, 10, 118, 5, 9, 31, 31);  // national-team day numbers: taken
-    PutFixture(1, 10, 120, 6, 5, 31, 31);
-    PutFixture(2, 11, 0, 5, 6, 31, 31);
+    PutFixture(0, 10, kCompNationalTeam, 5, 9, 31, 31);  // national-team day numbers: taken
+    PutFixture(1, 10, kCompReserveLeague, 6, 5, 31, 31);
+    PutFixture(2, 11, kCompLeague, 5, 6, 31, 31);
     EXPECT_EQ(HVW_FindClubFixtureOnDayByKind(5, 10, 0), 0);
     EXPECT_EQ(HVW_FindClubFixtureOnDayByKind(5, 10, 1), 1);
     EXPECT_EQ(HVW_FindClubFixtureOnDayByKind(5, 11, 1), -1);
@@ -54,12 +54,12 @@ TEST_F(MatchDayTest, FixtureOnDayByKind) {
 TEST_F(MatchDayTest, UserLastFixtureIsTheLastBeforeTodayPassingFriendliesAndNationalDays) {
     MakeUserClub(5);
     SeasonCalendar.currentDay = 20;
-    PutFixture(0, 3, 0, 5, 6, 1, 1);
-    PutFixture(1, 4, 0, 7, 8, 1, 1);
-    PutFixture(2, 6, 5, 9, 5, 1, 1);  // the last competitive one
-    PutFixture(3, 8, 117, 5, 9, 1, 1);
-    PutFixture(4, 9, 118, 5, 9, 1, 1);
-    PutFixture(5, 20, 0, 5, 7, 31, 31);  // today: not with flag 0
+    PutFixture(0, 3, kCompLeague, 5, 6, 1, 1);
+    PutFixture(1, 4, kCompLeague, 7, 8, 1, 1);
+    PutFixture(2, 6, CupCode(0, 0), 9, 5, 1, 1);  // the last competitive one
+    PutFixture(3, 8, kCompFriendly, 5, 9, 1, 1);
+    PutFixture(4, 9, kCompNationalTeam, 5, 9, 1, 1);
+    PutFixture(5, 20, kCompLeague, 5, 7, 31, 31);  // today: not with flag 0
     HVW_LastFixtureSlot = -5;
     HVW_FindUserLastFixture(0);
     EXPECT_EQ(HVW_LastFixtureSlot, 2);
@@ -70,14 +70,15 @@ TEST_F(MatchDayTest, UserLastFixtureIsTheLastBeforeTodayPassingFriendliesAndNati
 TEST_F(MatchDayTest, UserLastFixtureInSlotZeroReadsAsNone) {
     MakeUserClub(5);
     SeasonCalendar.currentDay = 20;
-    PutFixture(0, 3, 0, 5, 6, 1, 1);
-    PutFixture(1, 4, 0, 7, 8, 1, 1);
+    PutFixture(0, 3, kCompLeague, 5, 6, 1, 1);
+    PutFixture(1, 4, kCompLeague, 7, 8, 1, 1);
     HVW_LastFixtureSlot = 9;
     HVW_FindUserLastFixture(0);
     EXPECT_EQ(HVW_LastFixtureSlot, 0);
     // A full table of past fixtures starts the walk at the last slot.
-    for (int slot = 0; slot < kFixtureSlots; ++slot) PutFixture(slot, 1 + slot / 2000, 0, 7, 8, 0, 0);
-    PutFixture(kFixtureSlots - 1, 19, 0, 6, 5, 0, 0);
+    for (int slot = 0; slot < kFixtureSlots; ++slot)
+        PutFixture(slot, 1 + slot / 2000, kCompLeague, 7, 8, 0, 0);
+    PutFixture(kFixtureSlots - 1, 19, kCompLeague, 6, 5, 0, 0);
     HVW_FindUserLastFixture(0);
     EXPECT_EQ(HVW_LastFixtureSlot, kFixtureSlots - 1);
 }

@@ -70,12 +70,12 @@ TEST_F(RankingTest, DivisionAverageGoals) {
     MakeClub(130, 4, 1);
     SeasonCalendar.currentDay = 50;
     int slot = 0;
-    for (int i = 0; i < 13; ++i) PutFixture(slot++, 10 + i, 0, 100 + i, 101 + i, 2, 1);  // 39 goals
-    PutFixture(slot++, 30, 5, 100, 130, 4, 5);    // cup: the division club's 4 count
-    PutFixture(slot++, 31, 117, 100, 101, 9, 9);  // friendly
-    PutFixture(slot++, 32, 0, 102, 103, 31, 31);  // not played
-    PutFixture(slot++, 33, 0, 13, 104, 6, 0);     // a foreign home club
-    PutFixture(slot++, 51, 0, 100, 101, 9, 9);    // after today
+    for (int i = 0; i < 13; ++i) PutFixture(slot++, 10 + i, kCompLeague, 100 + i, 101 + i, 2, 1);  // 39 goals
+    PutFixture(slot++, 30, CupCode(0, 0), 100, 130, 4, 5);  // cup: the division club's 4 count
+    PutFixture(slot++, 31, kCompFriendly, 100, 101, 9, 9);  // friendly
+    PutFixture(slot++, 32, kCompLeague, 102, 103, 31, 31);  // not played
+    PutFixture(slot++, 33, kCompLeague, 13, 104, 6, 0);     // a foreign home club
+    PutFixture(slot++, 51, kCompLeague, 100, 101, 9, 9);    // after today
     EXPECT_EQ(HVW_GetDivisionAverageGoals(4, 0, 0), (10 + 39) / 20);
     EXPECT_EQ(HVW_GetDivisionAverageGoals(4, 0, -1), (10 + 43) / 20);
     EXPECT_EQ(HVW_GetDivisionAverageGoals(4, 1, -1), (0 + 5) / 1);

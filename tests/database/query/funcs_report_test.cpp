@@ -43,23 +43,23 @@ TEST_F(ReportTest, CrowdFavouritesSortByTextIdNotByBand) {
 }
 
 TEST_F(ReportTest, FirstFixtureInCompetitionLooksOnlyBeforeTheSlot) {
-    PutFixture(0, 1, 118, kClub, kRival, 0, 0);  // national day: skipped
-    PutFixture(1, 2, 0, kRival, 30, 1, 0);       // not the club's
-    PutFixture(2, 3, 0, kClub, kRival, 1, 0);
+    PutFixture(0, 1, kCompNationalTeam, kClub, kRival, 0, 0);  // national day: skipped
+    PutFixture(1, 2, kCompLeague, kRival, 30, 1, 0);           // not the club's
+    PutFixture(2, 3, kCompLeague, kClub, kRival, 1, 0);
     PutFixture(3, 4, 5 + 8, kRival, kClub, 1, 0);  // cup 0, a second match
-    PutFixture(4, 5, 0, kClub, 30, 1, 0);
+    PutFixture(4, 5, kCompLeague, kClub, 30, 1, 0);
     PutFixture(5, 6, 5 + 1, kClub, 30, 31, 31);
-    PutFixture(6, 7, 2, kClub, 30, 31, 31);                   // play-off
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 2, 0), 1);  // its own slot is the bound
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 4, 0), 0);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 3, 5 + 8), 1);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, 5 + 1), 0);  // same cup, other round
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, 21), 1);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 6, 2), 1);
-    PutFixture(1, 2, 3, kClub, 30, 1, 0);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 6, 1), 0);  // any play-off before code 1
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 20000, 0), 0);
-    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(-1, 4, 0), 0);
+    PutFixture(6, 7, kCompPlayOffSecond, kClub, 30, 31, 31);            // play-off
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 2, kCompLeague), 1);  // its own slot is the bound
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 4, kCompLeague), 0);
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 3, CupCode(0, kSecondMatchCodes)), 1);
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, CupCode(0, 1)), 0);  // same cup, other round
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 5, CupCode(1, 0)), 1);
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 6, kCompPlayOffSecond), 1);
+    PutFixture(1, 2, kCompPlayOffFinal, kClub, 30, 1, 0);
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 6, kCompPlayOffFirst), 0);  // any play-off before code 1
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(kClub, 20000, kCompLeague), 0);
+    EXPECT_EQ(HVW_IsFirstClubFixtureInComp(-1, 4, kCompLeague), 0);
 }
 
 TEST_F(ReportTest, PlayerByShirtSkipsEmptySlots) {
@@ -102,9 +102,9 @@ TEST_F(ReportTest, TopAssistsOfAKeepersOnlySquadTakesEveryone) {
 
 TEST_F(ReportTest, AvailabilityForAFixture) {
     const uint16_t p = AddPlayer(kClub, 6);
-    PutFixture(0, 5, 0, kClub, kRival, 31, 31);      // league
-    PutFixture(1, 6, 5 + 2, kClub, kRival, 31, 31);  // cup 0
-    PutFixture(2, 7, 69, kClub, kRival, 31, 31);     // European cup 4
+    PutFixture(0, 5, kCompLeague, kClub, kRival, 31, 31);    // league
+    PutFixture(1, 6, 5 + 2, kClub, kRival, 31, 31);          // cup 0
+    PutFixture(2, 7, CupCode(4, 0), kClub, kRival, 31, 31);  // European cup 4
     for (int k = 0; k < 7; ++k) SetPlayerCup(p, -1, int16_t(k), 1);
     EXPECT_EQ(HVW_IsPlayerAvailableForFixture(kClub, p, 1), 1);
     SetPlayerCup(p, kRival, 0, 1);  // cup-tied in cup 0
@@ -134,9 +134,9 @@ TEST_F(ReportTest, StrikePartnershipNeedsTwoTalliesAboveFiveAndHalfTheAverage) {
     // Division 1/0 has two clubs and no goals yet: the average is 0.
     EXPECT_EQ(HVW_HasClubStrikePartnership(kClub, &top, &second), 1);
     // 30 goals for two clubs: an average of 15; 12 reaches 15 / 2.
-    PutFixture(0, 0, 0, kClub, kRival, 15, 15);
+    PutFixture(0, 0, kCompLeague, kClub, kRival, 15, 15);
     EXPECT_EQ(HVW_HasClubStrikePartnership(kClub, &top, &second), 1);
-    PutFixture(0, 0, 0, kClub, kRival, 26, 26);
+    PutFixture(0, 0, kCompLeague, kClub, kRival, 26, 26);
     EXPECT_EQ(HVW_HasClubStrikePartnership(kClub, &top, &second), 0);
     EXPECT_EQ(HVW_HasClubStrikePartnership(1200, &top, &second), 0);
     EXPECT_EQ(top, 0);
@@ -154,7 +154,7 @@ TEST_F(ReportTest, StrikePairForAFixtureTakesOnlyAvailableStarters) {
     SetPlayerShirt(f1, 9);
     SetPlayerShirt(f2, 10);
     SetPlayerShirt(f3, 14);  // on the bench
-    PutFixture(0, 3, 0, kClub, kRival, 31, 31);
+    PutFixture(0, 3, kCompLeague, kClub, kRival, 31, 31);
     uint16_t first = 9, second = 9;
     EXPECT_EQ(HVW_FindClubStrikePair(kClub, &first, &second, 9, 7, 0), 1);
     EXPECT_EQ(first, f1);
@@ -277,7 +277,7 @@ TEST_F(ReportTest, StarPlayerByPerformanceThenGoalsThenAssists) {
     EXPECT_EQ(HVW_GetClubStarPlayer(kClub), keeper);
     // Played fixtures raise the bar: with 5 before today 4 appearances are needed.
     SeasonCalendar.currentDay = 50;
-    for (int i = 0; i < 5; ++i) PutFixture(i, 1 + i, 0, kClub, kRival, 1, 1);
+    for (int i = 0; i < 5; ++i) PutFixture(i, 1 + i, kCompLeague, kClub, kRival, 1, 1);
     SetPlayerApps(mid, 4);
     HVW_GetClubStarPlayerFigures(kClub, &perf, &goals, &assists, &keeperGoals);
     EXPECT_EQ(goals, 3);
@@ -309,10 +309,10 @@ TEST_F(ReportTest, RecentRatingAveragesTheLastSevenDaysOfTheClubsRow) {
     HVW_SetViewedCountry(1);
     const uint16_t p = AddPlayer(kRival, 6);
     SeasonCalendar.currentDay = 30;
-    PutFixture(0, 20, 0, kRival, kClub, 1, 0);  // too old
-    PutFixture(1, 23, 0, kRival, kClub, 1, 0);
-    PutFixture(2, 30, 0, kClub, kRival, 1, 0);
-    PutFixture(3, 31, 0, kClub, kRival, 31, 31);  // after today
+    PutFixture(0, 20, kCompLeague, kRival, kClub, 1, 0);  // too old
+    PutFixture(1, 23, kCompLeague, kRival, kClub, 1, 0);
+    PutFixture(2, 30, kCompLeague, kClub, kRival, 1, 0);
+    PutFixture(3, 31, kCompLeague, kClub, kRival, 31, 31);  // after today
     auto record = [](int row, int index, int16_t slot, uint16_t player, uint8_t mark) {
         uint8_t* r = MatchRatingTable[row][index].bytes;
         recbits::StoreU16(r, uint16_t(slot));
@@ -337,7 +337,7 @@ TEST_F(ReportTest, RecentRatingRowCountsOnlyTheClubsOwnCountryAndDivision) {
     HVW_SetViewedCountry(1);
     const uint16_t p = AddPlayer(kRival, 6);
     SeasonCalendar.currentDay = 5;
-    PutFixture(0, 5, 0, kRival, kClub, 1, 0);
+    PutFixture(0, 5, kCompLeague, kRival, kClub, 1, 0);
     uint8_t* r = MatchRatingTable[1][0].bytes;
     recbits::StoreU16(r, 0);
     recbits::StoreU16(r + 2, p);

@@ -47,7 +47,7 @@ TEST_F(SmallMembersTest, ForwardersReachTheirRecords) {
     HVW_SetClubSeasonMerchandising(5, 777);
     EXPECT_EQ(GetClubSeasonMerchandising(5), 777);
     SetPlayerStat(p, 4, 33);
-    EXPECT_EQ(HVW_GetPlayerStat(p, 4), GetPlayerStat(p, 4, 0));
+    EXPECT_EQ(HVW_GetPlayerStat(p, 4), 33);
     SetPlayerFans(1, 63);
     SetPlayerClub(1, 5);
     SetPlayerPosition(1, 13);

@@ -2,6 +2,7 @@
 // accessors with their checks, the small tables and the forwarders.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -39,62 +40,12 @@ struct PlayerCase {
     int shown;  // what the layer gives for value
 };
 
-#define SAME(field, v)                                                                                       \
-    PlayerCase {                                                                                             \
-#field,                                                                                              \
-            [](uint16_t p,                                                                                   \
-               int x) { SetPlayer##field(p, int16_t(x)); },                                                  \
-                                                         [](uint16_t                                         \
-                                                                p) { return int(HVW_GetPlayer##field(p)); }, \
-                                                                                                          v, \
-                                                                                                          v  \
-    }
-
+// Getters whose accessor has another name or whose value the layer
+// changes; the rest only forward.
 TEST_F(QueryTest, PlayerGettersGiveTheAccessorsFields) {
     const std::vector<PlayerCase> cases = {
-        SAME(Nationality, 77),
-        SAME(Reputation, 40),
-        SAME(Contract, 5),
-        SAME(Goals, 21),
-        SAME(Apps, 33),
-        SAME(AppsAsSub, 7),
-        SAME(CareerGoals, 300),
-        SAME(CareerApps, 900),
-        SAME(CareerAppsAsSub, 120),
-        SAME(IntGoals87, 12),
-        SAME(IntGoals114, 4),
-        SAME(Caps86, 50),
-        SAME(Caps89, 51),
-        SAME(Caps113, 52),
-        SAME(Caps116, 53),
-        SAME(Goals2, 9),
-        SAME(Assists2, 11),
-        SAME(Field108A, 100),
-        SAME(Field108B, 101),
         PlayerCase{"Position2", [](uint16_t p, int x) { SetPlayerPosition(p, int16_t(x)); },
                    [](uint16_t p) { return int(HVW_GetPlayerPosition2(p)); }, 11, 11},
-        SAME(IntDuty, 1),
-        SAME(EuroBan, 1),
-        SAME(LoanList, 1),
-        SAME(TxReq, 1),
-        SAME(TxList, 1),
-        SAME(SaleStatus, 1),
-        SAME(Captain, 1),
-        SAME(Caretaker, 1),
-        SAME(Halvorn, 1),
-        SAME(HalvornB, 1),
-        SAME(IP, 99),
-        SAME(IT, 45),
-        SAME(Setting1, 3),
-        SAME(Setting2, 2),
-        SAME(Setting3, 1),
-        SAME(Setting4, 9),
-        SAME(Shirt, 14),
-        SAME(IntShirt, 16),
-        SAME(Initial, 26),
-        SAME(Perf, 88),
-        SAME(Club, 1199),
-        SAME(LoanClub, 77),
         PlayerCase{"ManOfMatch", [](uint16_t p, int x) { SetPlayerMoM(p, int16_t(x)); },
                    [](uint16_t p) { return int(HVW_GetPlayerManOfMatch(p)); }, 6, 6},
         PlayerCase{"Flag120", [](uint16_t p, int x) { SetPlayerField120Bit0(p, int16_t(x)); },
@@ -136,8 +87,7 @@ TEST_F(QueryTest, PlayerGettersGiveTheAccessorsFields) {
         EXPECT_EQ(c.query(player), c.shown) << c.name << " " << c.value;
     }
     SetPlayerStat(player, 21, 57);
-    EXPECT_EQ(HVW_GetPlayerStat21Div10(player), GetPlayerStat(player, 21, 0) / 10);
-    EXPECT_EQ(HVW_GetPlayerTactic(player), int16_t(GetPlayerTactic(player)));
+    EXPECT_EQ(HVW_GetPlayerStat21Div10(player), 5);
 }
 
 TEST_F(QueryTest, PlayerSettersStoreThroughTheAccessors) {
@@ -162,9 +112,9 @@ TEST_F(QueryTest, PlayerSettersStoreThroughTheAccessors) {
     EXPECT_EQ(GetPlayerMorale(p), 45);
     EXPECT_EQ(GetPlayerShirt(p), 9);
     EXPECT_EQ(HVW_GetPlayerManPriceRaw(p), 1234567);
-    EXPECT_EQ(GetPlayerSaleStatus(p) + GetPlayerLoanList(p) + GetPlayerTxList(p) + GetPlayerCaptain(p) +
-                  GetPlayerHalvorn(p) + GetPlayerField120Bit0(p),
-              6);
+    EXPECT_EQ((std::array{int(GetPlayerSaleStatus(p)), int(GetPlayerLoanList(p)), int(GetPlayerTxList(p)),
+                          int(GetPlayerCaptain(p)), int(GetPlayerHalvorn(p)), int(GetPlayerField120Bit0(p))}),
+              (std::array{1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(GetPlayerSetting4(p), 11);
     HVW_SetPlayerInitial(p, 26);
     EXPECT_EQ(HVW_GetPlayerInitial(p), 26);
@@ -212,12 +162,12 @@ TEST_F(QueryTest, ClubGettersAndSetters) {
     EXPECT_EQ(HVW_GetClubDivision(c), 2);
     EXPECT_EQ(HVW_GetClubReputation(c), 33);
     EXPECT_EQ(HVW_GetClubAvgAttendance(c), 91000);  // above 16 bits
-    EXPECT_EQ(HVW_GetClubStandCapacity0(c) * 1000 + HVW_GetClubStandCapacity1(c) * 100 +
-                  HVW_GetClubStandCapacity2(c) * 10 + HVW_GetClubStandCapacity3(c),
-              1234);
-    EXPECT_EQ(HVW_GetClubStandStyle0(c) * 1000 + HVW_GetClubStandStyle1(c) * 100 +
-                  HVW_GetClubStandStyle2(c) * 10 + HVW_GetClubStandStyle3(c),
-              5671);
+    EXPECT_EQ((std::array{HVW_GetClubStandCapacity0(c), HVW_GetClubStandCapacity1(c),
+                          HVW_GetClubStandCapacity2(c), HVW_GetClubStandCapacity3(c)}),
+              (std::array<int16_t, 4>{1, 2, 3, 4}));
+    EXPECT_EQ((std::array{HVW_GetClubStandStyle0(c), HVW_GetClubStandStyle1(c), HVW_GetClubStandStyle2(c),
+                          HVW_GetClubStandStyle3(c)}),
+              (std::array<int16_t, 4>{5, 6, 7, 1}));
 
     SetClubRecordGoals(c, 55, 44);
     SetClubRecordWin(c, 9, 1, 3);
@@ -241,16 +191,16 @@ TEST_F(QueryTest, ClubGettersAndSetters) {
     SetClubSeasonPlayerWages(c, 7);
     SetClubSeasonCoachingStaffWages(c, 8);
     SetClubSeasonBonuses(c, 9);
-    EXPECT_EQ(HVW_GetClubSeasonGateReceipts(c) * 100000000 + HVW_GetClubSeasonSponsorship(c) * 10000000 +
-                  HVW_GetClubSeasonTVIncome(c) * 1000000 + HVW_GetClubSeasonMerchandising(c) * 100000 +
-                  HVW_GetClubSeasonSales(c) * 10000 + HVW_GetClubSeasonSignings(c) * 1000 +
-                  HVW_GetClubSeasonPlayerWages(c) * 100 + HVW_GetClubSeasonCoachingStaffWages(c) * 10 +
-                  HVW_GetClubSeasonBonuses(c),
-              123456789);
+    EXPECT_EQ(
+        (std::array{HVW_GetClubSeasonGateReceipts(c), HVW_GetClubSeasonSponsorship(c),
+                    HVW_GetClubSeasonTVIncome(c), HVW_GetClubSeasonMerchandising(c),
+                    HVW_GetClubSeasonSales(c), HVW_GetClubSeasonSignings(c), HVW_GetClubSeasonPlayerWages(c),
+                    HVW_GetClubSeasonCoachingStaffWages(c), HVW_GetClubSeasonBonuses(c)}),
+        (std::array<int32_t, 9>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
     SetClubBid(c, 2, 17, 900, 3);
     EXPECT_EQ(HVW_GetClubBidPlayer(c, 2), 17);
-    EXPECT_EQ(HVW_GetClubBidPrice(c, 2), GetClubBidPrice(c, 2));
+    EXPECT_EQ(HVW_GetClubBidPrice(c, 2), 900);
     EXPECT_EQ(HVW_GetClubBidClause(c, 2), 3);
     SetClubSeasonDispoints(c, 77);
     EXPECT_EQ(HVW_GetClubRecordField(c), 77);
@@ -291,7 +241,7 @@ TEST_F(QueryTest, SeasonHistoryBlocksReadRaw) {
 }
 
 TEST_F(QueryTest, FixtureGettersReadTheSlot) {
-    PutFixture(5, 200, 37, 14, 900, 3, 31, 1 << 10);
+    PutFixture(5, 200, CupCode(2, 0), 14, 900, 3, 31, 1 << 10);
     EXPECT_EQ(HVW_GetFixtureDay(5), 200);
     EXPECT_EQ(HVW_GetFixtureComp(5), 37);
     EXPECT_EQ(HVW_GetFixtureClubA(5), 14);
@@ -349,9 +299,7 @@ TEST_F(QueryTest, SeasonOfDateAndSeasonMonths) {
 TEST_F(QueryTest, ViewedCountryAndTicketPrices) {
     HVW_SetViewedCountry(7);
     EXPECT_EQ(HVW_GetViewedCountry(), 7);
-    const int16_t expected[6] = {30, 8, 4, 3, 2, 2};
-    for (int16_t d = 0; d < 6; ++d) EXPECT_EQ(HVW_GetTicketPrice(d, 0), expected[d]);
-    for (int16_t c = 0; c < 9; ++c) EXPECT_EQ(HVW_GetTicketPrice(0, c), 30);
+    EXPECT_EQ(HVW_GetTicketPrice(3, 4), 6);  // division first, then country
     EXPECT_EQ(HVW_GetTicketPrice(6, 0), 0);
     EXPECT_EQ(HVW_GetTicketPrice(0, 9), 0);
 }
@@ -514,8 +462,6 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     HVW_AutoFillIntShirtNumbers(kClub, 5, 0);
 
     EXPECT_EQ(HVW_BoardScoreFinance(kClub), 8);
-    EXPECT_EQ(HVW_BoardFormScore(kClub), BoardFormScore(kClub));
-    EXPECT_EQ(HVW_BoardScorePerformance(kClub), BoardScorePerformance(kClub));
     // Only clubs in the game can pass the board's test; the list is
     // emptied first and holds at most its capacity.
     int16_t list[4] = {7, 7, 7, 7};
@@ -547,10 +493,10 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
 
 TEST_F(QueryClubTest, SeasonForwarders) {
     SeasonCalendar.currentDay = 10;
-    PutFixture(0, 9, 0, kClub, 21, 1, 0);
-    PutFixture(1, 10, 118, 3, 4, 31, 31);
-    PutFixture(2, 10, 0, 22, kClub, 31, 31);
-    PutFixture(3, 12, 117, kClub, 23, 31, 31);
+    PutFixture(0, 9, kCompLeague, kClub, 21, 1, 0);
+    PutFixture(1, 10, kCompNationalTeam, 3, 4, 31, 31);
+    PutFixture(2, 10, kCompLeague, 22, kClub, 31, 31);
+    PutFixture(3, 12, kCompFriendly, kClub, 23, 31, 31);
     SetClubControl(kClub, 1);
     EXPECT_EQ(HVW_BuildClubFixtureList(kClub), 2);
     EXPECT_EQ(ClubFixtureList[0], 2);
@@ -565,9 +511,8 @@ TEST_F(QueryClubTest, SeasonForwarders) {
     BuildClubSquadList(kClub);
     EXPECT_EQ(HVW_GetSquadEntry(0), int16_t(FirstTeamList.players[0]));
     EXPECT_EQ(HVW_GetSquadEntry(32), 0);
-    EXPECT_EQ(
-        HVW_PickPlayersForPosition1(1) + HVW_PickPlayersForPosition2(1) + HVW_PickPlayersForPosition3(1),
-        HVW_PickPlayersForPosition1(1));
+    EXPECT_EQ(HVW_PickPlayersForPosition2(1), 0);
+    EXPECT_EQ(HVW_PickPlayersForPosition3(1), 0);
     EXPECT_EQ(HVW_PickPlayersForPosition3(12), 1);
     SetClubControl(kClub, 1);  // control names the human manager: player 1
     SetPlayerClub(1, 5);
@@ -610,17 +555,14 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
         SetClubRep(c, 10);
     }
     SeasonCalendar.currentDay = 40;
-    EXPECT_GE(HVW_AddFixture(30, 0, kClub, 30, 0), 0);
-    EXPECT_GE(HVW_AddFixture(45, 0, 31, kClub, 0), 0);
-    EXPECT_GE(HVW_AddFixture(47, 117, kClub, 32, 0), 0);
-    EXPECT_EQ(HVW_FindFixtureOnDay(kClub, 45), FindFixtureOnDay(kClub, 45));
+    EXPECT_GE(HVW_AddFixture(30, kCompLeague, kClub, 30, 0), 0);
+    EXPECT_GE(HVW_AddFixture(45, kCompLeague, 31, kClub, 0), 0);
+    EXPECT_GE(HVW_AddFixture(47, kCompFriendly, kClub, 32, 0), 0);
     EXPECT_GE(HVW_FindFixtureOnDay(kClub, 45), 0);
     EXPECT_EQ(HVW_FindFixtureOnDay(kClub, 46), -1);
     EXPECT_GE(HVW_FindFriendlyOnDay(kClub, 47), 0);
     EXPECT_EQ(HVW_FindFriendlyOnDay(kClub, 45), -1);
     EXPECT_EQ(HVW_CountPlayedFixturesOfClub(kClub), 1);
-    EXPECT_EQ(HVW_GetClubLeaguePosition(kClub), GetClubLeaguePosition(kClub));
-    EXPECT_EQ(HVW_GetNextFixtureOfPlayersClub(3), GetNextFixtureOfPlayersClub(3));
 
     // Busy within the next 14 days: no friendly tour.
     EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);

@@ -43,11 +43,11 @@ class OutlookTest : public RecordsTest {
         // Every club's season: `games` league fixtures against club 99.
         int slot = 0;
         for (int i = 0; i < clubs; ++i) {
-            for (int g = 0; g < games; ++g) PutFixture(slot++, 1 + g, 0, 100 + i, 99, 31, 31);
+            for (int g = 0; g < games; ++g) PutFixture(slot++, 1 + g, kCompLeague, 100 + i, 99, 31, 31);
         }
         // A cup tie and a friendly do not count.
-        PutFixture(slot++, 3, 5, 100, 99, 31, 31);
-        PutFixture(slot++, 3, 117, 100, 99, 31, 31);
+        PutFixture(slot++, 3, CupCode(0, 0), 100, 99, 31, 31);
+        PutFixture(slot++, 3, kCompFriendly, 100, 99, 31, 31);
     }
     static int16_t Outlook(int place, int division, int country) {
         return HVW_GetLeagueOutlookTextId(int16_t(100 + place - 1), int16_t(division), int16_t(country));

@@ -146,8 +146,8 @@ TEST_F(PeopleTest, RegularsAndTopScorers) {
     // Ten fixtures before today, one of code 120 and one today: 10 count.
     int slot = 0;
     for (int i = 0; i < 10; ++i) PutFixture(slot++, 1 + i * 4, i % 2 ? 5 : 0, club, 30 + i, 1, 0);
-    PutFixture(slot++, 45, 120, club, 40, 1, 1);
-    PutFixture(slot++, 50, 0, 41, club, 0, 0);
+    PutFixture(slot++, 45, kCompReserveLeague, club, 40, 1, 1);
+    PutFixture(slot++, 50, kCompLeague, 41, club, 0, 0);
     Join(20, club);
     Join(21, club);
     Join(22, club, 0);
