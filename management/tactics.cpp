@@ -12,12 +12,16 @@ CustomTacticTable CustomTacticTableA;
 CustomTacticTable CustomTacticTableB;
 int16_t CurrentTacticA;
 int16_t CurrentTacticB;
+int16_t TacticOptionA;
+int16_t TacticOptionB;
 
 namespace {
 
 struct PresetEntry {
     uint16_t x, y, a, b, c;
 };
+
+constexpr int16_t kPresetNameText[kFormationPresets] = {268, 267, 269, 1157, 272, 270, 584, 583, 271, 1203};
 
 // Shirt 1 (the keeper) stands at 0,0 in every preset.
 constexpr PresetEntry kPresets[kFormationPresets][kTacticEntries] = {
@@ -190,3 +194,22 @@ void GetComputerTactics(TacticRecord* record, int16_t preset) {
 
 TacticRecord* GetTacticRecordA(int16_t index) { return GetRecord(CustomTacticTableA, index); }
 TacticRecord* GetTacticRecordB(int16_t index) { return GetRecord(CustomTacticTableB, index); }
+
+int16_t GetFormationNameText(int16_t index) {
+    if (index >= 0 && index < kFormationPresets) return kPresetNameText[index];
+    return kCustomTacticNameText;
+}
+
+bool IsCustomTacticEmpty(const TacticRecord* record) {
+    return LoadU16(record->bytes + kEntryX) == kEmptyTacticSlot;
+}
+
+void InitCustomTactics() {
+    for (CustomTacticTable* book : {&CustomTacticTableA, &CustomTacticTableB}) {
+        for (int slot = 0; slot < kCustomTacticSlots; ++slot) {
+            StoreU16(book->bytes + slot * kTacticRecordSize + kEntryX, kEmptyTacticSlot);
+        }
+    }
+    CurrentTacticA = CurrentTacticB = 0;
+    TacticOptionA = TacticOptionB = 0;
+}

@@ -26,10 +26,18 @@ static_assert(sizeof(CustomTacticTable) == kCustomTacticSlots * kTacticRecordSiz
 extern CustomTacticTable CustomTacticTableA;
 extern CustomTacticTable CustomTacticTableB;
 
-// The tactic each side plays: 0-9 a preset, 10-21 a custom slot of the
-// side's book.
+// The two selection words of each book, copied into the team block of the
+// side that plays with the book: the tactic it plays (0-9 a preset, 10-21
+// a custom slot of the book) and a second tactic option word.
 extern int16_t CurrentTacticA;
 extern int16_t CurrentTacticB;
+extern int16_t TacticOptionA;
+extern int16_t TacticOptionB;
+
+// Name text of every custom tactic.
+constexpr int16_t kCustomTacticNameText = 1328;
+// Entry 0's grid x of an empty custom slot.
+constexpr uint16_t kEmptyTacticSlot = 0xFFFF;
 
 // Grid position of an entry of a tactic record.
 int16_t GetTacticEntryX(const TacticRecord* record, int entry);
@@ -42,3 +50,10 @@ void GetComputerTactics(TacticRecord* record, int16_t preset);
 // indexes have no record: nullptr.
 TacticRecord* GetTacticRecordA(int16_t index);
 TacticRecord* GetTacticRecordB(int16_t index);
+// Name text id of preset 0-9; every other index names a custom tactic.
+int16_t GetFormationNameText(int16_t index);
+// A new game: every custom slot of both books empty, the four selection
+// words 0.
+void InitCustomTactics();
+// 1 when the slot of the book holds no tactic.
+bool IsCustomTacticEmpty(const TacticRecord* record);

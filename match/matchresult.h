@@ -1,40 +1,155 @@
 // The match result block: the reports of the last or the live match, one
-// 2603-byte team report per side (0 home, 1 away).
+// 2603-byte team report per side (0 home, 1 away), the event list, the
+// pressure of every minute and the heat maps.  The block lives in memory
+// only; the team reports are byte layouts because the post-match code and
+// the screens read them by byte position.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+
+#include "match/matchfigure.h"
 
 constexpr int kTeamReportSize = 2603;
 constexpr int kPlayerReportSize = 139;
-constexpr int kTeamReportPlayers = 16;
+constexpr int kTeamReportPlayers = 16;  // entries written; the 17th is reserved
+constexpr int kTeamReportEntries = 17;
+constexpr int kTeamTotals = 6;
 
-// Byte offsets within a team report.
+// ---------------------------------------------------------------------------
+// Team report
 enum TeamReportField : int {
-    kReportGoals = 0,             // u16
-    kReportShootOutGoals = 2,     // u16
+    kReportGoals = 0,             // u16: goals in play, extra time included
+    kReportShootOutGoals = 2,     // u16: penalties scored in the shoot-out
+    kReportTotals = 4,            // 6 x u16 team totals (TeamTotal)
     kReportPlayers = 16,          // 17 player reports of 139 bytes
-    kReportManOfTheMatch = 2379,  // u16 player number
-    kReportGoalCount = 2381,      // u16 entries in the goal list
-    kReportGoalList = 2383,       // 20 entries of 8 bytes
-    kReportPairList = 2543,       // 20 byte pairs, second byte 0 or below ends
-    kReportCounters = 2583,       // ten u16 statistics words
+    kReportManOfTheMatch = 2379,  // u16: best player of the match when he plays here, else 0xFFFF
+    // The club season logs read what follows.
+    kReportGoalCount = 2381,  // u16: entries in the goal list
+    kReportGoalList = 2383,   // 20 goal entries of 8 bytes
+    kReportPairList = 2543,   // 20 pairs (squad entry, match score); a score of 0 or below ends them
+    kReportCounters = 2583,   // ten u16 words (ReportCounter)
 };
 constexpr int kReportGoalEntries = 20;
 constexpr int kReportGoalEntrySize = 8;
 constexpr int kReportPairs = 20;
 constexpr int kReportCounterWords = 10;
+static_assert(kReportPlayers == kReportTotals + 2 * kTeamTotals);
+static_assert(kReportPlayers + kTeamReportEntries * kPlayerReportSize == kReportManOfTheMatch);
+static_assert(kReportGoalList == kReportGoalCount + 2);
+static_assert(kReportPairList == kReportGoalList + kReportGoalEntries * kReportGoalEntrySize);
+static_assert(kReportCounters == kReportPairList + 2 * kReportPairs);
+static_assert(kReportCounters + 2 * kReportCounterWords == kTeamReportSize);
 
-// 16-bit words of a player report: rating (0 = did not play), goals,
-// assists, card state (0 none, 1 booked, 2 sent off after a second booking,
-// 3 sent off), workload, injury kind, player number.
-enum PlayerReportWord : int {
-    kPlayerRating = 0,
-    kPlayerGoals = 2,
-    kPlayerAssists = 4,
-    kPlayerCards = 6,
-    kPlayerWorkload = 8,
-    kPlayerInjury = 10,
-    kPlayerNumber = 12,
+// The six team totals, counted during play.
+enum TeamTotal : int {
+    kTotalShots,
+    kTotalShotsOnTarget,
+    kTotalCorners,
+    kTotalFouls,
+    kTotalOffsides,
+    kTotalPossessionPct,  // share of the ticks of possession, 0..100
 };
+
+// A goal entry: scorer's record number (u16), minute (u8), a packed byte
+// (bits 0-4 the scorer's squad entry, bits 5-6 the period 0-3, bit 7 an own
+// goal), three reserved bytes and the assisting squad entry (0xFF none).
+enum GoalEntryField : int {
+    kGoalScorer = 0,
+    kGoalMinute = 2,
+    kGoalPacked = 3,
+    kGoalAssist = 7,
+};
+
+// The ten words that the club logs add up over a season.
+enum ReportCounter : int {
+    kCounterGoalsFor,
+    kCounterGoalsAgainst,
+    kCounterShootOutGoals,
+    kCounterShots,
+    kCounterShotsOnTarget,
+    kCounterCorners,
+    kCounterFouls,
+    kCounterOffsides,
+    kCounterBookings,
+    kCounterSendingsOff,
+};
+
+// ---------------------------------------------------------------------------
+// Player report (139 bytes): six words, then the 127-byte statistics record
+// from byte 12.
+enum PlayerReportWord : int {
+    kPlayerRating = 0,    // u16 MatchScore: -1 not in the squad, 0 did not play, else 10..99
+    kPlayerGoals = 2,     // i16 GoalsScored
+    kPlayerAssists = 4,   // u16
+    kPlayerCards = 6,     // u16 Bookings: 0..2 cautions, 3 sent off
+    kPlayerWorkload = 8,  // i16: the figure's workload
+    kPlayerInjury = 10,   // i16: the figure's injury value
+    kPlayerStatsRecord = 12,
+    kPlayerNumber = 12,  // u16: the player's record number, first word of the statistics record
+};
+constexpr int kPlayerStatsRecordSize = 127;
+static_assert(kPlayerStatsRecord + kPlayerStatsRecordSize == kPlayerReportSize);
+
+// Fields of the statistics record at their byte positions in the player
+// report.  The three relative scores are 95 x the player's count / the
+// highest count of the 32 players.
+enum PlayerStatsField : int {
+    kStatsRelativeScoreA = 16,  // i16
+    kStatsRelativeScoreB = 18,  // u16
+    kStatsRelativeScoreC = 20,  // u16
+    kStatsValueW = 22,          // i16: the match rating as counted so far
+    kStatsCountN = 26,          // i8
+    kStatsEndMinute = 127,      // i8: match minute he left the pitch or the match ended
+    kStatsStartMinute = 128,    // i8: match minute he came on
+    kStatsInjured = 129,        // i8: above 0 injured in the match
+    kStatsKeeperFlags = 132,    // u16: bit 0 played in goal
+    kStatsOutfieldFlags = 134,  // u8: bit 0 played outfield
+    kStatsPackedWord = 135,     // u16: bits 0-1, 2-5, 6-7 card state, 8-9
+};
+// Ticks of the match clock per match minute, for the two minute fields.
+constexpr int kTicksPerReportMinute = 333;
+
+// The 69 fields of a player report as the match screens list them, in
+// order: byte position in the report, kind and label text.
+enum class ReportFieldKind : uint8_t { U8, I8, U16, I16, Bit0, Bits };
+struct ReportFieldDesc {
+    uint8_t at;
+    ReportFieldKind kind;
+    uint8_t shift;  // for Bits: first bit of the 16-bit word
+    uint8_t width;  // for Bits
+    int16_t label;
+};
+constexpr int kReportFieldCount = 69;
+extern const ReportFieldDesc PlayerReportFields[kReportFieldCount];
+
+// ---------------------------------------------------------------------------
+// Event list, minute pressure, heat maps
+constexpr int kMatchEvents = 200;
+constexpr int kMatchEventSize = 11;
+// An event row: kind (u8, 0xFF ends the list), period (i16), minute (i16),
+// value (i16: the team of the figure), player record number (u16), a second
+// value (i16).  A goal is kind 0 for the scorer's team; an own goal is kind
+// 4 and counts for the other team.
+enum MatchEventField : int {
+    kEventKind = 0,
+    kEventPeriod = 1,
+    kEventMinute = 3,
+    kEventTeam = 5,
+    kEventPlayer = 7,
+    kEventValue2 = 9,
+};
+constexpr uint8_t kEventEnd = 0xFF;
+constexpr uint8_t kEventGoal = 0;
+constexpr uint8_t kEventSubstitution = 1;
+constexpr uint8_t kEventOwnGoal = 4;
+
+constexpr int kMatchMinutes = 121;
+constexpr uint8_t kNoMinuteValue = 0xFF;
+
+constexpr int kHeatMapColumns = 15;  // across the pitch
+constexpr int kHeatMapRows = 18;     // along it
+constexpr int kHeatMaps = 34;        // 32 player figures, then the ball by team 0 and team 1
+constexpr int kBallHeatMap = kPlayerFigures;
 
 struct TeamMatchReport {
     uint8_t bytes[kTeamReportSize];
@@ -43,9 +158,39 @@ static_assert(sizeof(TeamMatchReport) == 2603);
 
 struct MatchResultBlock {
     TeamMatchReport teams[2];
+    uint8_t reserved[20];
+    uint8_t events[kMatchEvents][kMatchEventSize];
+    uint8_t minutes[kMatchMinutes];
+    // Cell counts as [map][row][column].
+    alignas(4) uint32_t heatMaps[kHeatMaps][kHeatMapRows][kHeatMapColumns];
 };
+static_assert(offsetof(MatchResultBlock, events) == 2 * kTeamReportSize + 20);
+static_assert(offsetof(MatchResultBlock, minutes) == offsetof(MatchResultBlock, events) + 2200);
 
 extern MatchResultBlock MatchResult;
 MatchResultBlock* GetMatchBlock();
-static_assert(kReportCounters + 2 * kReportCounterWords == kTeamReportSize);
-static_assert(kReportPlayers + 17 * kPlayerReportSize == kReportManOfTheMatch);
+
+// A player report of a team.
+uint8_t* MatchPlayerReport(int team, int entry);
+
+// ---------------------------------------------------------------------------
+// Match-wide counters that the running match keeps for the reports.
+
+// Per team the six totals (TeamTotal), bumped during play and copied into
+// the reports.
+extern uint16_t MatchTeamTotals[2][kTeamTotals];
+// Set by the fixture code while a result is predicted instead of played;
+// the player scores then use the shorter weighting.
+extern uint8_t MatchResultPredicted;
+
+void ClearHeatMaps();
+// Counts one tick of open play into the heat maps.
+void Match_CountHeatMaps();
+
+// Writes both team reports from the running match.
+void MatchCopyTeamStats();
+// The player's match score: -1 for a negative mark, 0 for 0, else 10..99.
+int16_t MatchRatePlayer(int16_t final, int16_t figure);
+// Rates the first eleven of both teams and returns the best player's team
+// and squad entry; team -1 when no player has a mark above 0.
+void MatchChooseBestPlayer(int16_t* team, int16_t* slot);

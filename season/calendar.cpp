@@ -7,6 +7,8 @@ int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
 
 #include "database/query/funcs_dates.h"
+#include "management/tactics.h"
+#include "match/matchsetup.h"
 #include "season/unrest.h"
 
 namespace {
@@ -45,4 +47,6 @@ void NewGameSetUp() {
     SeasonCalendar.year = 2002;
     SeasonCalendar.currentDay = 0;
     SeasonCalendar.season = 0;
+    InitCustomTactics();
+    InitClubTacticPresets();
 }

@@ -1,0 +1,3 @@
+#include "match/matchfigure.h"
+
+MatchFigure MatchFigures[kMatchFigureCount];
