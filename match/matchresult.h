@@ -17,18 +17,16 @@ constexpr int kTeamTotals = 6;
 
 // ---------------------------------------------------------------------------
 // Team report
-enum TeamReportField : int {
-    kReportGoals = 0,             // u16: goals in play, extra time included
-    kReportShootOutGoals = 2,     // u16: penalties scored in the shoot-out
-    kReportTotals = 4,            // 6 x u16 team totals (TeamTotal)
-    kReportPlayers = 16,          // 17 player reports of 139 bytes
-    kReportManOfTheMatch = 2379,  // u16: best player of the match when he plays here, else 0xFFFF
-    // The club season logs read what follows.
-    kReportGoalCount = 2381,  // u16: entries in the goal list
-    kReportGoalList = 2383,   // 20 goal entries of 8 bytes
-    kReportPairList = 2543,   // 20 pairs (squad entry, match score); a score of 0 or below ends them
-    kReportCounters = 2583,   // ten u16 words (ReportCounter)
-};
+constexpr int kReportGoals = 0;             // u16: goals in play, extra time included
+constexpr int kReportShootOutGoals = 2;     // u16: penalties scored in the shoot-out
+constexpr int kReportTotals = 4;            // 6 x u16 team totals (TeamTotal)
+constexpr int kReportPlayers = 16;          // 17 player reports of 139 bytes
+constexpr int kReportManOfTheMatch = 2379;  // u16: best player of the match when he plays here, else 0xFFFF
+// The club season logs read what follows.
+constexpr int kReportGoalCount = 2381;  // u16: entries in the goal list
+constexpr int kReportGoalList = 2383;   // 20 goal entries of 8 bytes
+constexpr int kReportPairList = 2543;  // 20 pairs (squad entry, match score); a score of 0 or below ends them
+constexpr int kReportCounters = 2583;  // ten u16 words (ReportCounter)
 constexpr int kReportGoalEntries = 20;
 constexpr int kReportGoalEntrySize = 8;
 constexpr int kReportPairs = 20;
@@ -53,12 +51,10 @@ enum TeamTotal : int {
 // A goal entry: scorer's record number (u16), minute (u8), a packed byte
 // (bits 0-4 the scorer's squad entry, bits 5-6 the period 0-3, bit 7 an own
 // goal), three reserved bytes and the assisting squad entry (0xFF none).
-enum GoalEntryField : int {
-    kGoalScorer = 0,
-    kGoalMinute = 2,
-    kGoalPacked = 3,
-    kGoalAssist = 7,
-};
+constexpr int kGoalScorer = 0;
+constexpr int kGoalMinute = 2;
+constexpr int kGoalPacked = 3;
+constexpr int kGoalAssist = 7;
 
 // The ten words that the club logs add up over a season.
 enum ReportCounter : int {
@@ -77,35 +73,31 @@ enum ReportCounter : int {
 // ---------------------------------------------------------------------------
 // Player report (139 bytes): six words, then the 127-byte statistics record
 // from byte 12.
-enum PlayerReportWord : int {
-    kPlayerRating = 0,    // u16 MatchScore: -1 not in the squad, 0 did not play, else 10..99
-    kPlayerGoals = 2,     // i16 GoalsScored
-    kPlayerAssists = 4,   // u16
-    kPlayerCards = 6,     // u16 Bookings: 0..2 cautions, 3 sent off
-    kPlayerWorkload = 8,  // i16: the figure's workload
-    kPlayerInjury = 10,   // i16: the figure's injury value
-    kPlayerStatsRecord = 12,
-    kPlayerNumber = 12,  // u16: the player's record number, first word of the statistics record
-};
+constexpr int kPlayerRating = 0;    // u16 MatchScore: -1 not in the squad, 0 did not play, else 10..99
+constexpr int kPlayerGoals = 2;     // i16 GoalsScored
+constexpr int kPlayerAssists = 4;   // u16
+constexpr int kPlayerCards = 6;     // u16 Bookings: 0..2 cautions, 3 sent off
+constexpr int kPlayerWorkload = 8;  // i16: the figure's workload
+constexpr int kPlayerInjury = 10;   // i16: the figure's injury value
+constexpr int kPlayerStatsRecord = 12;
+constexpr int kPlayerNumber = 12;  // u16: the player's record number, first word of the statistics record
 constexpr int kPlayerStatsRecordSize = 127;
 static_assert(kPlayerStatsRecord + kPlayerStatsRecordSize == kPlayerReportSize);
 
 // Fields of the statistics record at their byte positions in the player
 // report.  The three relative scores are 95 x the player's count / the
 // highest count of the 32 players.
-enum PlayerStatsField : int {
-    kStatsRelativeScoreA = 16,  // i16
-    kStatsRelativeScoreB = 18,  // u16
-    kStatsRelativeScoreC = 20,  // u16
-    kStatsValueW = 22,          // i16: the match rating as counted so far
-    kStatsCountN = 26,          // i8
-    kStatsEndMinute = 127,      // i8: match minute he left the pitch or the match ended
-    kStatsStartMinute = 128,    // i8: match minute he came on
-    kStatsInjured = 129,        // i8: above 0 injured in the match
-    kStatsKeeperFlags = 132,    // u16: bit 0 played in goal
-    kStatsOutfieldFlags = 134,  // u8: bit 0 played outfield
-    kStatsPackedWord = 135,     // u16: bits 0-1, 2-5, 6-7 card state, 8-9
-};
+constexpr int kStatsRelativeScoreA = 16;  // i16
+constexpr int kStatsRelativeScoreB = 18;  // u16
+constexpr int kStatsRelativeScoreC = 20;  // u16
+constexpr int kStatsValueW = 22;          // i16: the match rating as counted so far
+constexpr int kStatsCountN = 26;          // i8
+constexpr int kStatsEndMinute = 127;      // i8: match minute he left the pitch or the match ended
+constexpr int kStatsStartMinute = 128;    // i8: match minute he came on
+constexpr int kStatsInjured = 129;        // i8: above 0 injured in the match
+constexpr int kStatsKeeperFlags = 132;    // u16: bit 0 played in goal
+constexpr int kStatsOutfieldFlags = 134;  // u8: bit 0 played outfield
+constexpr int kStatsPackedWord = 135;     // u16: bits 0-1, 2-5, 6-7 card state, 8-9
 // Ticks of the match clock per match minute, for the two minute fields.
 constexpr int kTicksPerReportMinute = 333;
 
@@ -130,14 +122,12 @@ constexpr int kMatchEventSize = 11;
 // value (i16: the team of the figure), player record number (u16), a second
 // value (i16).  A goal is kind 0 for the scorer's team; an own goal is kind
 // 4 and counts for the other team.
-enum MatchEventField : int {
-    kEventKind = 0,
-    kEventPeriod = 1,
-    kEventMinute = 3,
-    kEventTeam = 5,
-    kEventPlayer = 7,
-    kEventValue2 = 9,
-};
+constexpr int kEventKind = 0;
+constexpr int kEventPeriod = 1;
+constexpr int kEventMinute = 3;
+constexpr int kEventTeam = 5;
+constexpr int kEventPlayer = 7;
+constexpr int kEventValue2 = 9;
 constexpr uint8_t kEventEnd = 0xFF;
 constexpr uint8_t kEventGoal = 0;
 constexpr uint8_t kEventSubstitution = 1;

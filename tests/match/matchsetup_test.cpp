@@ -1,0 +1,174 @@
+#include <fstream>
+#include <sstream>
+
+#include "tests/fakes/test_util.h"
+#include "tests/match/match_fixture.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(MatchSetupBlockTest, ClearedBlockDumpsEveryFieldUnset) {
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    EXPECT_EQ(block, GetMatchSetupBlock());
+    for (uint8_t byte : block->bytes) ASSERT_EQ(byte, 0xFF);
+    StdoutCapture capture;
+    DumpEnterGameInfo(block);
+    const std::string text = capture.Text();
+    EXPECT_EQ(text, ReadFile(std::string(HALVORN_SOURCE_DIR) + "/tests/match/data/cleared_setup_dump.txt"));
+}
+
+TEST(MatchSetupBlockTest, DumpShowsFilledFieldsWhereTheyLie) {
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    block->SetI16(kDurationMinutes, 5);
+    block->SetU8(kGoldenGoals, 1);
+    block->SetI16(kStadiumLevel + 2 * 3, 7);
+    block->SetU8(kUnderConstruction + 2, 1);
+    std::memcpy(block->bytes + TeamInfoAt(1) + kTeamName, "Rovers", 7);
+    block->SetTeamI16(1, kOldGoals, 2);
+    block->SetTeamI16(1, kFreeKickTaker, 9);
+    std::memcpy(block->bytes + PlayerInfoAt(1, 16) + kPlayerInfoName, "Last", 5);
+    block->SetI16(PlayerInfoAt(1, 16) + kPlayerStats + 2 * kStatOutlook, 88);
+    StdoutCapture capture;
+    DumpEnterGameInfo(block);
+    const std::string text = capture.Text();
+    EXPECT_NE(text.find("  DurationMinutes=5\n"), std::string::npos);
+    EXPECT_NE(text.find("  GoldenGoals=1\n"), std::string::npos);
+    EXPECT_NE(text.find("   StadiumLevel[3]=7,  UnderConstruction[3]=255\n"), std::string::npos);
+    EXPECT_NE(text.find("   StadiumLevel[2]=-1,  UnderConstruction[2]=1\n"), std::string::npos);
+    EXPECT_NE(text.find(" TeamInfo[1].\n  Name[] = 'Rovers'\n  HumanManaged=255\n  OldGoals=2\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("  FreeKickTaker=9\n"), std::string::npos);
+    EXPECT_NE(text.find("  PlayerInfo[16].\n   Name[] = 'Last'\n"), std::string::npos);
+    EXPECT_NE(text.find("Outlook= 88\t\n"), std::string::npos);
+}
+
+TEST(MatchSetupBlockTest, UnsetValuesReadAsUnset) {
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    EXPECT_FALSE(MatchRuleSet(block, kExtraTime));
+    EXPECT_FALSE(MatchTeamHuman(block, 0));
+    EXPECT_EQ(MatchTeamOldGoals(block, 1), 0);
+    block->SetU8(kExtraTime, 1);
+    block->SetTeamU8(0, kHumanManaged, 2);
+    block->SetTeamI16(1, kOldGoals, 3);
+    EXPECT_TRUE(MatchRuleSet(block, kExtraTime));
+    EXPECT_TRUE(MatchTeamHuman(block, 0));
+    EXPECT_EQ(MatchTeamOldGoals(block, 1), 3);
+}
+
+// ---------------------------------------------------------------------------
+// Tactics
+
+class MatchTacticsTest : public matchtest::MatchFixture {
+  protected:
+    void SetUp() override {
+        MatchFixture::SetUp();
+        InitCustomTactics();
+        for (int slot = 0; slot < kCustomTacticSlots; ++slot) {
+            FillSlot(CustomTacticTableA.bytes + slot * kTacticRecordSize, uint8_t(0x40 + slot));
+            FillSlot(CustomTacticTableB.bytes + slot * kTacticRecordSize, uint8_t(0x80 + slot));
+        }
+        CurrentTacticA = 12;
+        TacticOptionA = 1;
+        CurrentTacticB = 21;
+        TacticOptionB = 2;
+    }
+    // A custom slot whose every byte is the mark (grid x then 0xMMMM, in use).
+    static void FillSlot(uint8_t* slot, uint8_t mark) { std::memset(slot, mark, kTacticRecordSize); }
+    static uint8_t LiveMark(int team) { return MatchTacticRecord[team].bytes[100]; }
+};
+
+TEST_F(MatchTacticsTest, ComputerTeamsTakeTheirClubsPresets) {
+    ClubTacticPreset[10] = 7;
+    ClubTacticPreset[11] = 2;
+    Block().SetTeamI16(1, kTacticOption, 5);
+    FillMatchTeamBlocks(&Block(), 10, 11, 1, 0, 0);
+    EXPECT_EQ(Block().TeamI16(0, kTacticChoice), 7);
+    EXPECT_EQ(Block().TeamI16(1, kTacticChoice), 2);
+    EXPECT_EQ(Block().TeamI16(1, kTacticOption), 0);
+}
+
+TEST_F(MatchTacticsTest, HumanTeamsTakeTheBookTheirFlagNames) {
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    Block().SetTeamU8(1, kHumanManaged, 1);
+    FillMatchTeamBlocks(&Block(), 10, 10, 0, 0, 1);
+    EXPECT_EQ(Block().TeamI16(0, kTacticChoice), 21);
+    EXPECT_EQ(Block().TeamI16(0, kTacticOption), 2);
+    EXPECT_EQ(Block().TeamTacticSlot(0, 4)->bytes[17], 0x84);
+    EXPECT_EQ(Block().TeamI16(1, kTacticChoice), 12);
+    EXPECT_EQ(Block().TeamI16(1, kTacticOption), 1);
+    EXPECT_EQ(Block().TeamTacticSlot(1, 11)->bytes[329], 0x4B);
+
+    // A computer team's block is left as it was.
+    Block().SetTeamU8(1, kHumanManaged, 0);
+    Block().SetTeamI16(1, kTacticChoice, 3);
+    FillMatchTeamBlocks(&Block(), 10, 11, 0, 0, 1);
+    EXPECT_EQ(Block().TeamI16(1, kTacticChoice), 3);
+}
+
+TEST_F(MatchTacticsTest, TacticChoiceNamesAPresetOrACustomSlot) {
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    FillMatchTeamBlocks(&Block(), 10, 11, 0, 1, 0);
+
+    Block().SetTeamI16(0, kTacticChoice, 9);
+    MatchLoadTeamTactics(0);
+    TacticRecord preset9;
+    GetComputerTactics(&preset9, 9);
+    EXPECT_EQ(std::memcmp(MatchTacticRecord[0].bytes + 5, preset9.bytes + 5, 4), 0);
+    EXPECT_EQ(GetTacticEntryX(&MatchTacticRecord[0], 10), 10);
+    EXPECT_EQ(GetTacticEntryY(&MatchTacticRecord[0], 10), 11);
+
+    Block().SetTeamI16(0, kTacticChoice, 10);
+    MatchLoadTeamTactics(0);
+    EXPECT_EQ(LiveMark(0), 0x40);
+    Block().SetTeamI16(0, kTacticChoice, 21);
+    MatchLoadTeamTactics(0);
+    EXPECT_EQ(LiveMark(0), 0x4B);
+
+    MatchLoadFirstCustomTactic(0);
+    EXPECT_EQ(LiveMark(0), 0x40);
+}
+
+TEST_F(MatchTacticsTest, BadChoiceOrEmptySlotPlaysPresetZero) {
+    Block().SetTeamU8(1, kHumanManaged, 1);
+    FillMatchTeamBlocks(&Block(), 10, 11, 0, 0, 1);
+    recbits::StoreU16(Block().TeamTacticSlot(1, 3)->bytes + 5, 0xFFFF);
+    TacticRecord preset0;
+    GetComputerTactics(&preset0, 0);
+    for (int16_t choice : {int16_t(22), int16_t(-1), int16_t(13), int16_t(300)}) {
+        std::memset(MatchTacticRecord[1].bytes, 0, kTacticRecordSize);
+        Block().SetTeamI16(1, kTacticChoice, choice);
+        StdoutCapture capture;
+        MatchLoadTeamTactics(1);
+        EXPECT_NE(capture.Text().find("Warning"), std::string::npos) << choice;
+        EXPECT_EQ(GetTacticEntryX(&MatchTacticRecord[1], 3), GetTacticEntryX(&preset0, 3)) << choice;
+        EXPECT_EQ(GetTacticEntryY(&MatchTacticRecord[1], 8), 13) << choice;
+    }
+}
+
+TEST(ClubTacticPresetTest, FamiliesMapToPresetsOfTheSameShape) {
+    // Defence stands on rows 4-6, midfield on 7-9, attack from 10.
+    constexpr int kLines[6][3] = {{4, 4, 2}, {4, 3, 3}, {3, 5, 2}, {5, 3, 2}, {4, 5, 1}, {3, 4, 3}};
+    for (int family = 0; family < 6; ++family) {
+        TacticRecord record;
+        GetComputerTactics(&record, FormationFamilyPreset(family));
+        int lines[3] = {};
+        for (int entry = 1; entry < kTacticEntries; ++entry) {
+            const int y = GetTacticEntryY(&record, entry);
+            ++lines[y <= 6 ? 0 : y <= 9 ? 1 : 2];
+        }
+        EXPECT_EQ(lines[0], kLines[family][0]) << family;
+        EXPECT_EQ(lines[1], kLines[family][1]) << family;
+        EXPECT_EQ(lines[2], kLines[family][2]) << family;
+    }
+    EXPECT_EQ(FormationFamilyPreset(6), 0);
+    EXPECT_EQ(GetClubTacticPreset(-1), 0);
+    EXPECT_EQ(GetClubTacticPreset(1200), 0);
+}
+
+}  // namespace

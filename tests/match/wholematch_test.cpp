@@ -1,0 +1,243 @@
+#include "tests/fakes/result_check.h"
+#include "tests/match/match_fixture.h"
+
+namespace {
+
+using matchtest::g_script;
+using matchtest::PlayerNumber;
+using Periods = std::vector<int>;
+
+class WholeMatchTest : public matchtest::MatchFixture {
+  protected:
+    void CupRules(bool extraTime, bool penalties, bool goldenGoals, bool awayGoals) {
+        Block().SetU8(kExtraTime, extraTime);
+        Block().SetU8(kPenalties, penalties);
+        Block().SetU8(kGoldenGoals, goldenGoals);
+        Block().SetU8(kAwayGoalsRule, awayGoals);
+    }
+    void FirstLeg(int team0, int team1) {
+        Block().SetTeamI16(0, kOldGoals, int16_t(team0));
+        Block().SetTeamI16(1, kOldGoals, int16_t(team1));
+    }
+};
+
+TEST_F(WholeMatchTest, LevelLeagueMatchEndsAfterTheSecondHalf) {
+    g_script.goals[0][0] = 1;
+    g_script.goals[1][1] = 1;
+    MatchResultBlock* result = PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1}));
+    EXPECT_EQ(ReportWord(0, kReportGoals), 1);
+    EXPECT_EQ(ReportWord(1, kReportGoals), 1);
+    EXPECT_EQ(MatchOver, 1);
+    EXPECT_EQ(CheckPlayedResult(*result), "");
+}
+
+TEST_F(WholeMatchTest, CupTieGoesToExtraTimeAndThenPenalties) {
+    CupRules(true, true, false, false);
+    g_script.goals[0][0] = 1;
+    g_script.goals[1][1] = 1;
+    g_script.shootOut[0] = 4;
+    g_script.shootOut[1] = 3;
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1, 2, 3, 4}));
+    EXPECT_EQ(ReportWord(0, kReportShootOutGoals), 4);
+    EXPECT_EQ(ReportWord(1, kReportShootOutGoals), 3);
+    EXPECT_EQ(CheckPlayedResult(MatchResult), "");
+
+    // A goal in extra time settles it without penalties.
+    SetUp();
+    CupRules(true, true, false, false);
+    g_script.goals[3][1] = 1;
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1, 2, 3}));
+    EXPECT_EQ(ReportWord(1, kReportGoals), 1);
+}
+
+TEST_F(WholeMatchTest, GoldenGoalEndsExtraTime) {
+    CupRules(true, true, true, false);
+    g_script.goals[2][0] = 1;
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1, 2}));
+
+    // Golden goals bring extra time even when the extra-time byte is off;
+    // a level first period goes on to the second.
+    SetUp();
+    CupRules(false, false, true, false);
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1, 2, 3}));
+}
+
+TEST_F(WholeMatchTest, AwayGoalsDecideTheShootOutButNotExtraTime) {
+    // The first leg ended 2-1 to team 1 on its own ground.
+    struct Case {
+        int home, away;
+        bool shootOut;
+    };
+    for (const Case& c : {Case{1, 0, false}, Case{2, 1, true}, Case{3, 2, false}}) {
+        SetUp();
+        CupRules(true, true, false, true);
+        FirstLeg(1, 2);
+        g_script.goals[0][0] = c.home;
+        g_script.goals[1][1] = c.away;
+        g_script.shootOut[0] = 5;
+        g_script.shootOut[1] = 4;
+        PlayMatch();
+        const Periods expected = c.shootOut ? Periods{0, 1, 2, 3, 4} : Periods{0, 1, 2, 3};
+        EXPECT_EQ(PeriodsPlayed(), expected) << c.home << "-" << c.away;
+    }
+}
+
+TEST_F(WholeMatchTest, KickOffAndDirectionPerPeriod) {
+    CupRules(true, true, false, false);
+    g_script.shootOut[1] = 1;
+    PlayMatch();
+    ASSERT_EQ(g_script.periods.size(), 5u);
+    const int first = FirstKickOffTeam;
+    const int direction = FirstDirection;
+    const auto& p = g_script.periods;
+    EXPECT_EQ(p[0].kickOffTeam, first);
+    EXPECT_EQ(p[0].direction, direction);
+    EXPECT_EQ(p[1].kickOffTeam, first ^ 1);
+    EXPECT_EQ(p[1].direction, direction ^ 1);
+    EXPECT_EQ(p[2].kickOffTeam, first);
+    EXPECT_EQ(p[2].direction, direction);
+    EXPECT_EQ(p[3].kickOffTeam, first ^ 1);
+    EXPECT_EQ(p[3].direction, direction ^ 1);
+    // The shoot-out goes to one end; the kick-off team stays as it was.
+    EXPECT_EQ(p[4].kickOffTeam, first ^ 1);
+    EXPECT_EQ(p[4].direction, 0);
+}
+
+TEST_F(WholeMatchTest, MenusOnlyForHumanTeamsOfAShownMatch) {
+    CupRules(true, true, false, false);
+    Block().SetTeamU8(1, kHumanManaged, 1);
+    g_script.shootOut[0] = 1;
+    PlayMatch();
+    EXPECT_TRUE(g_script.menus.empty());
+    EXPECT_EQ(DisplayModeFlags & kDisplayOff, 0) << "the match clears the display-off bit at its end";
+
+    SetUp();
+    DisplayModeFlags = 0;
+    CupRules(true, true, false, false);
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    Block().SetTeamU8(1, kHumanManaged, 1);
+    g_script.shootOut[0] = 1;
+    PlayMatch();
+    EXPECT_EQ(g_script.menus, (std::vector<int>{600, 601, 600, 601, 600, 601, 800, 801}));
+    EXPECT_EQ(Block().TeamU8(1, kHumanManagedAtStart), 1);
+}
+
+TEST_F(WholeMatchTest, BestPlayerNamedForHisTeamOnly) {
+    g_script.goals[0][1] = 3;
+    MatchFigures[kTeamFigures + 9].counts[kCountShotsOnTarget] = 3;
+    PlayMatch();
+    EXPECT_EQ(recbits::LoadU16(MatchResult.teams[1].bytes + kReportManOfTheMatch), PlayerNumber(1, 9));
+    EXPECT_EQ(recbits::LoadU16(MatchResult.teams[0].bytes + kReportManOfTheMatch), 0xFFFF);
+    EXPECT_EQ(CheckPlayedResult(MatchResult), "");
+
+    // With nobody active no player has a mark: neither team names one.
+    SetUp();
+    for (MatchFigure& f : MatchFigures) f.firstActiveTick = f.lastActiveTick = 0;
+    PlayMatch();
+    EXPECT_EQ(recbits::LoadU16(MatchResult.teams[0].bytes + kReportManOfTheMatch), 0xFFFF);
+    EXPECT_EQ(recbits::LoadU16(MatchResult.teams[1].bytes + kReportManOfTheMatch), 0xFFFF);
+}
+
+TEST_F(WholeMatchTest, NothingOfThePreviousMatchSurvives) {
+    g_script.goals[0][0] = 2;
+    PlayMatch();
+    ASSERT_EQ(ReportWord(0, kReportGoals), 2);
+    MatchResult.minutes[7] = 55;
+    MatchResult.heatMaps[3][2][1] = 9;
+    ShootOutGoals[0] = 3;
+
+    SetUp();
+    MatchPeriodRunner = [] {
+        if (Period == 0) {
+            EXPECT_EQ(Goals[0], 0);
+            EXPECT_EQ(ShootOutGoals[0], 0);
+            EXPECT_EQ(ReportWord(0, kReportGoals), 0);
+            EXPECT_EQ(MatchResult.events[0][kEventKind], kEventEnd);
+            EXPECT_EQ(EventCount, 0);
+            EXPECT_EQ(MatchResult.minutes[7], kNoMinuteValue);
+            EXPECT_EQ(MatchResult.heatMaps[3][2][1], 0u);
+        }
+        matchtest::ScriptedPeriod();
+    };
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1}));
+}
+
+TEST_F(WholeMatchTest, UnsetRuleBytesPlayNoExtraTime) {
+    ClearMatchSetupBlock();
+    for (int team = 0; team < 2; ++team) {
+        for (int entry = 0; entry < kMatchSquadSize; ++entry) {
+            Block().SetI16(PlayerInfoAt(team, entry) + kPlayerInfoNumber, int16_t(PlayerNumber(team, entry)));
+        }
+    }
+    Block().SetI16(kCompetition, 5);
+    PlayMatch();
+    EXPECT_EQ(PeriodsPlayed(), (Periods{0, 1}));
+    EXPECT_EQ(OldGoals[0], 0);
+    EXPECT_EQ(RefereeFavours, 0);
+    EXPECT_EQ(LineUpPending, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Goal replays
+
+uint8_t g_savedGoals[kSavedGoalEntries][kSavedGoalEntrySize];
+int16_t g_savedIndex;
+std::vector<int> g_loaded;
+int g_restLoads;
+
+// A saved goal's set-up block names its home club in byte 1 of the entry.
+void LoadGoalInfo(int16_t entry) {
+    g_loaded.push_back(entry);
+    GetMatchSetupBlock()->SetTeamI16(0, kTeamClub, g_savedGoals[entry][1]);
+}
+void LoadRest() { ++g_restLoads; }
+
+class GoalReplayTest : public matchtest::MatchFixture {
+  protected:
+    void SetUp() override {
+        MatchFixture::SetUp();
+        std::memset(g_savedGoals, 0, sizeof g_savedGoals);
+        g_loaded.clear();
+        g_restLoads = 0;
+        g_savedIndex = 0;
+        MatchHooks.savedGoalsList = g_savedGoals;
+        MatchHooks.savedGoalIndex = &g_savedIndex;
+        MatchHooks.replayLoadGoalInfo = LoadGoalInfo;
+        MatchHooks.replayLoadTheRest = LoadRest;
+        Block().SetI16(kCompetition, -1);
+    }
+    static void SaveGoal(int entry, int club) {
+        g_savedGoals[entry][0] = 1;
+        g_savedGoals[entry][1] = uint8_t(club);
+    }
+};
+
+TEST_F(GoalReplayTest, EmptySelectionShowsNothing) {
+    PlayMatch();
+    EXPECT_TRUE(g_script.periods.empty());
+    EXPECT_EQ(g_restLoads, 0);
+    EXPECT_TRUE(g_loaded.empty());
+}
+
+TEST_F(GoalReplayTest, ShowsTheGoalsOfTheSameHomeClubInARow) {
+    // Entry 0 selected, of club 10 (the block's first team); entries 1 and 2
+    // are goals of club 10 too, entry 3 one of club 20.
+    SaveGoal(0, 10);
+    SaveGoal(1, 10);
+    SaveGoal(2, 10);
+    SaveGoal(3, 20);
+    PlayMatch();
+    EXPECT_EQ(g_restLoads, 3);
+    EXPECT_EQ(g_script.periods.size(), 3u);
+    EXPECT_EQ(g_savedIndex, 3);
+    // Entry 2 is the last of the run: -2.
+    EXPECT_EQ(Block().I16(kCompetition), -2);
+}
+
+}  // namespace
