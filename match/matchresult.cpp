@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "match/matchquery.h"
+#include "match/matchstats.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 #include "support/bytes.h"
