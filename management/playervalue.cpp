@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "database/Access.h"
+#include "database/ranges.h"
 #include "management/squads.h"
 #include "season/matchsetup.h"
 
@@ -71,8 +72,6 @@ constexpr int16_t kFixedWeightStat = 11;
 
 constexpr int kNoLevel = 0;
 constexpr int kLastLeagueNation = 8;
-
-bool HasClub(uint16_t club) { return club < kClubCount; }
 
 int ClubDivision(uint16_t club) {
     // Clubs outside the league pyramid may carry divisions 6 and 7: they
@@ -151,7 +150,7 @@ int32_t RoundMoneyValue(int32_t value) {
 int32_t ValuePlayer(uint16_t player) {
     const int pos = GetPlayerPosition2(player);
     const uint16_t club = GetPlayerClub(player);
-    if (pos >= kValuePositions || !HasClub(club)) return 0;
+    if (pos >= kValuePositions || !IsClubNumber(club)) return 0;
     const int ageIndex = std::min<int>(GetPlayerAge(player), kAgeCurveEntries - 1);
     const double curve = PlayerValueTables.ageCurve[pos][ageIndex];
     const int div = ClubDivision(club);
@@ -173,7 +172,7 @@ int32_t ValuePlayerFull(uint16_t player) {
     const uint16_t club = GetPlayerClub(player);
     const int age = GetPlayerAge(player);
     const int pos = GetPlayerPosition2(player);
-    if (pos >= kValuePositions || !HasClub(club)) return 0;
+    if (pos >= kValuePositions || !IsClubNumber(club)) return 0;
 
     // Longer contracts count only as far as the manager's skill (stat 16)
     // makes them worth it; two years at most.

@@ -56,7 +56,7 @@ int16_t Setting(uint16_t player, int selector) {
 bool CupAllows(uint16_t player, int16_t club, int16_t code) {
     if (code < 0 || code == kFriendlyCode || code > kLastEuropeanCode) return true;
     const int nation = GetClubNation(club);
-    if (code < kFirstEuropeanCode && nation >= kCountryCount) return true;
+    if (code < kFirstEuropeanCode && !IsCountryNumber(nation)) return true;
     const uint16_t registered = GetPlayerCup(player, code, int16_t(code < kFirstEuropeanCode ? nation : 0));
     return registered == uint16_t(club) || registered == kNoClub;
 }

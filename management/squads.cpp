@@ -416,7 +416,7 @@ bool IsEuropeanType(int competitionType) {
 // per league nation; no national cup is played elsewhere.
 bool CupTiedElsewhere(uint16_t player, int16_t club, int slot) {
     const int nation = GetClubNation(club);
-    if (slot < 4 && nation >= kCountryCount) return false;
+    if (slot < 4 && !IsCountryNumber(nation)) return false;
     const uint16_t registered = GetPlayerCup(player, int16_t(slot), int16_t(slot < 4 ? nation : 0));
     return registered != uint16_t(club) && registered != kNoClub;
 }
@@ -545,7 +545,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
     }
     position = int16_t(std::clamp<int>(position, 0, 12));
     const int nation = national ? 0 : GetClubNation(club);
-    const int datesNation = nation < kCountryCount ? nation : 0;
+    const int datesNation = IsCountryNumber(nation) ? nation : 0;
     const int today = SeasonCalendar.currentDay;
     const SlotRequest slot{position,    sideMode,       club,
                            anyPosition, experienceMode, today >= SeasonCalendar.leagueStartDay[datesNation]};

@@ -9,6 +9,7 @@
 #include "database/text.h"
 #include "menus/menupc.h"
 #include "menus/menusetup.h"
+#include "support/bytes.h"
 #include "support/colconv.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
@@ -129,14 +130,13 @@ void TouchOrLoadFont(FontEntry& font) {
     SetMemType(&font.widths, MEM_TYPE_AUTO_FREE);
 }
 
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
 bool IsKey(uint32_t pixel) { return (pixel & 0xFFFFFF) == GFX_TRANSPARENT_COLOUR; }
 
 }  // namespace
 
 void MeasureIconPicture(const uint8_t* picture, int16_t* frameWidth, int16_t* frameHeight) {
-    const int width = ReadU16(picture + GFX0_WIDTH), height = ReadU16(picture + GFX0_HEIGHT);
+    const int width = recbits::LoadU16(picture + GFX0_WIDTH),
+              height = recbits::LoadU16(picture + GFX0_HEIGHT);
     int measuredWidth = 1, measuredHeight = 1;
     for (int y = 1; y < height; ++y) {
         for (int x = 1; x < width; ++x) {
@@ -260,14 +260,14 @@ const uint8_t* GetIconAddress(int icon) {
     IconFileEntry& entry = IconList[IconNumberMap[icon].file];
     LoadIconFile(&entry);
     const uint8_t* picture = entry.picture;
-    const int frames = ReadU16(picture + GFX0_FRAMES);
+    const int frames = recbits::LoadU16(picture + GFX0_FRAMES);
     const int frame = IconNumberMap[icon].frame;
     if (frame >= frames) {
         FatalError("Error: GetIconAddress(): Bad index into icon file ('%s' has %d frames)\n", entry.fileName,
                    frames);
     }
-    const size_t frameBytes =
-        size_t(ReadU16(picture + GFX0_WIDTH)) * ReadU16(picture + GFX0_HEIGHT) * size_t(MenuBytesPerPixel());
+    const size_t frameBytes = size_t(recbits::LoadU16(picture + GFX0_WIDTH)) *
+                              recbits::LoadU16(picture + GFX0_HEIGHT) * size_t(MenuBytesPerPixel());
     return picture + GFX0_HEADER_SIZE + size_t(frame) * frameBytes;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "menus/exm_text.h"
+#include "support/bytes.h"
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "tools/datakit/stage.h"
@@ -114,7 +115,7 @@ void CheckThroughLoaders(const DrawnFont& drawn, const FontEntry& font) {
                       kSheetColumns, &widths) < 0) {
         DatakitFail("font %s: the game cannot read its picture", font.fileName);
     }
-    const uint32_t frames = uint32_t(block[GFX0_FRAMES] | block[GFX0_FRAMES + 1] << 8);
+    const uint32_t frames = recbits::LoadU16(block + GFX0_FRAMES);
     if (frames != 256 || size != GFX0_HEADER_SIZE + 256u * uint32_t(font.cellWidth * font.cellHeight) * 4) {
         DatakitFail("font %s: %u glyphs read back", font.fileName, frames);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "menus/exm_text.h"
+#include "support/bytes.h"
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "tools/datakit/stage.h"
@@ -537,8 +538,6 @@ void DrawFrame(int entry, int frame, Canvas& c) {
     }
 }
 
-int16_t ReadU16(const uint8_t* p) { return int16_t(p[0] | p[1] << 8); }
-
 // Reads the sheet back as the game does: converted, measured when the list
 // gives no frame size, cut into its frames.
 void CheckThroughLoaders(int entryIndex, const Picture& sheet) {
@@ -564,7 +563,7 @@ void CheckThroughLoaders(int entryIndex, const Picture& sheet) {
         DatakitFail("icon %s: the grid does not fit", entry.fileName);
     }
     const int frames = entry.columns * entry.rows;
-    if (ReadU16(block + GFX0_FRAMES) != frames ||
+    if (recbits::LoadI16(block + GFX0_FRAMES) != frames ||
         size != GFX0_HEADER_SIZE + uint32_t(width) * uint32_t(height) * uint32_t(frames) * 4) {
         DatakitFail("icon %s: %d frames of %dx%d read back wrong", entry.fileName, frames, width, height);
     }
