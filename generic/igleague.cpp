@@ -42,7 +42,7 @@ int16_t IgLeague_FillTable() {
     return rows;
 }
 
-std::span<const LiveResultRow> IgLeague_LiveResults() {
-    const int16_t rows = IgLeague_FillTable();
-    return {IgLeagueRows, size_t(rows)};
+int16_t IgLeague_LiveResults(const LiveResultRow** rows) {
+    *rows = IgLeagueRows;
+    return IgLeague_FillTable();
 }

@@ -2,7 +2,6 @@
 // division today.  The results ticker of the title bar reads them.
 #pragma once
 #include <cstdint>
-#include <span>
 
 #include "season/news.h"
 
@@ -14,5 +13,5 @@ extern LiveResultRow IgLeagueRows[kIgLeagueRows];
 // unplayed match shows 0 - 0) and returns the number of rows; the rest are
 // empty.
 int16_t IgLeague_FillTable();
-// IgLeague_FillTable in the form the results ticker asks for.
-std::span<const LiveResultRow> IgLeague_LiveResults();
+// IgLeague_FillTable in the form of the core's live-results hook.
+int16_t IgLeague_LiveResults(const LiveResultRow** rows);

@@ -11,6 +11,7 @@
 #include "season/calendar.h"
 #include "season/messagetexts.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/textbuf.h"
 
@@ -32,8 +33,6 @@ constexpr int16_t kEuropeRegion = 1;
 constexpr uint16_t kOutsideLeagueDivision = 6;
 constexpr const char* kTickerGap = "........";
 constexpr const char* kTickerEnd = "       ";
-
-LiveResultsSource g_liveResults = nullptr;
 
 // The fields the ranking and the headlines read.
 struct NewsFields {
@@ -263,13 +262,12 @@ void BuildNewsTicker() {
     ticker.Add("%s", kTickerEnd);
 }
 
-void SetLiveResultsSource(LiveResultsSource source) { g_liveResults = source; }
-
 void BuildResultsTicker() {
-    const std::span<const LiveResultRow> rows =
-        g_liveResults != nullptr ? g_liveResults() : std::span<const LiveResultRow>();
+    const LiveResultRow* rows = nullptr;
+    const int16_t count = CoreLiveResults(&rows);
     BoundedText ticker(NewsTickerText, sizeof NewsTickerText);
-    for (const LiveResultRow& row : rows) {
+    for (int16_t i = 0; i < count && rows != nullptr; ++i) {
+        const LiveResultRow& row = rows[i];
         if (row.homeClub == -1) continue;
         char home[128];
         std::snprintf(home, sizeof home, "%s %d - %d ", HVW_GetClubName(row.homeClub), row.homeGoals,

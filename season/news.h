@@ -4,7 +4,6 @@
 // are rebuilt from the club archives on each call.
 #pragma once
 #include <cstdint>
-#include <span>
 
 #include "season/messages.h"
 
@@ -61,9 +60,7 @@ struct LiveResultRow {
     int16_t homeGoals;
     int16_t awayGoals;
 };
-// The in-match league panel of the front end fills the live rows; the
-// results ticker asks it through this hook and shows nothing while unset.
-using LiveResultsSource = std::span<const LiveResultRow> (*)();
-void SetLiveResultsSource(LiveResultsSource source);
-// The live results of the division's matches.
+// The live results of the division's matches, which the in-match league
+// panel of the front end fills (through the core's live-results hook; none
+// while it is unset).
 void BuildResultsTicker();

@@ -40,3 +40,8 @@ const char* CoreOrdinalText(int32_t number) {
 const char* CoreDataPathPrefix() {
     return g_hooks.dataPathPrefix != nullptr ? TextOrEmpty(g_hooks.dataPathPrefix()) : "";
 }
+
+int16_t CoreLiveResults(const LiveResultRow** rows) {
+    *rows = nullptr;
+    return g_hooks.liveResults != nullptr ? g_hooks.liveResults(rows) : 0;
+}

@@ -1,11 +1,14 @@
 // What the display-free core asks of the front end and of start-up: the
 // message box after a fatal error, the timer, the poll between long steps,
-// the busy cursor, the menu background, number texts and the data path.
+// the busy cursor, the menu background, number texts, the data path and
+// the live results of the in-match league panel.
 // The game installs the hooks at start-up (support/startup.cpp); a hook
 // left unset does nothing and answers the neutral value named beside it,
 // so that the core runs alone in tests, soaks and match batches.
 #pragma once
 #include <cstdint>
+
+struct LiveResultRow;
 
 struct CoreHooks {
     void (*messageBox)(const char* text) = nullptr;  // shown after a fatal error's message
@@ -16,6 +19,9 @@ struct CoreHooks {
     const char* (*moneyText)(int32_t amount) = nullptr;    // "": no text
     const char* (*ordinalText)(int32_t number) = nullptr;  // "": no text
     char* (*dataPathPrefix)() = nullptr;                   // "": the working folder
+    // The live results of the user's division: points *rows at them and
+    // gives their count; 0: none.
+    int16_t (*liveResults)(const LiveResultRow** rows) = nullptr;
 };
 
 // Replaces every hook at once; CoreHooks{} removes them all.
@@ -30,3 +36,4 @@ void CoreRedrawMenuBackground();
 const char* CoreMoneyText(int32_t amount);
 const char* CoreOrdinalText(int32_t number);
 const char* CoreDataPathPrefix();
+int16_t CoreLiveResults(const LiveResultRow** rows);

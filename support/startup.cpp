@@ -158,6 +158,7 @@ void InstallGameHooks() {
         return text;
     };
     hooks.dataPathPrefix = GetDataPathPrefix;
+    hooks.liveResults = IgLeague_LiveResults;
     CoreSetHooks(hooks);
 }
 
@@ -183,7 +184,6 @@ void InitialisePC(int argc, char** argv) {
     InitMatchSoundBanks();
     InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
-    SetLiveResultsSource(IgLeague_LiveResults);
 }
 
 void UninitialisePC() {

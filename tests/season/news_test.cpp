@@ -7,6 +7,7 @@
 
 #include "database/query/funcs.h"
 #include "database/textmsg.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "tests/season/season_fixture.h"
 
@@ -33,11 +34,12 @@ class NewsTest : public SeasonTest {
         SeasonCalendar.currentDay = 100;
         saved_viewed_ = HVW_GetViewedCountry();
         HVW_SetViewedCountry(0);
-        SetLiveResultsSource(nullptr);
+        savedHooks_ = CoreGetHooks();
+        CoreSetHooks(CoreHooks{});
     }
     void TearDown() override {
         HVW_SetViewedCountry(saved_viewed_);
-        SetLiveResultsSource(nullptr);
+        CoreSetHooks(savedHooks_);
     }
 
     // Writes a record straight into a club's archive slot.
@@ -67,6 +69,7 @@ class NewsTest : public SeasonTest {
     }
 
     int16_t saved_viewed_ = 0;
+    CoreHooks savedHooks_;
 };
 
 TEST_F(NewsTest, ScoreAddsOneFactorPerArgument) {
@@ -239,9 +242,10 @@ TEST_F(NewsTest, NewsTickerOverTheUsersNation) {
     EXPECT_EQ(std::string(NewsTickerText), expected + "       ");
 }
 
-std::span<const LiveResultRow> TwoResults() {
-    static const LiveResultRow rows[3] = {{4, 5, 2, 1}, {-1, -1, 0, 0}, {6, 7, 0, 3}};
-    return rows;
+int16_t TwoResults(const LiveResultRow** rows) {
+    static const LiveResultRow results[3] = {{4, 5, 2, 1}, {-1, -1, 0, 0}, {6, 7, 0, 3}};
+    *rows = results;
+    return 3;
 }
 
 TEST_F(NewsTest, ResultsTickerReadsTheLiveRows) {
@@ -251,7 +255,9 @@ TEST_F(NewsTest, ResultsTickerReadsTheLiveRows) {
     NameClub(5, "Brenfield");
     NameClub(6, "Corwick");
     NameClub(7, "Dunstall");
-    SetLiveResultsSource(TwoResults);
+    CoreHooks hooks;
+    hooks.liveResults = TwoResults;
+    CoreSetHooks(hooks);
     BuildResultsTicker();
     EXPECT_STREQ(NewsTickerText, "Aldmoor 2 - 1  Brenfield........Corwick 0 - 3  Dunstall........       ");
 }
