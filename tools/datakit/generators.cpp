@@ -7,6 +7,7 @@
 #include "tools/datakit/menufonts.h"
 #include "tools/datakit/menuicons.h"
 #include "tools/datakit/models.h"
+#include "tools/datakit/motionclips.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/worldgen.h"
 
@@ -21,6 +22,7 @@ std::span<const Generator> Generators() {
         {"3D models", GenerateModels},
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
+        {"motion clips", GenerateMotionClips},
     };
     return kGenerators;
 }

@@ -1,0 +1,184 @@
+#include "match/motion.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "support/bytes.h"
+#include "support/debug.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+
+MotionClip* MotionClips = nullptr;
+
+namespace {
+
+// The clip names run mostly in numbered ranges ("VLK005" to "VLK065"); the
+// others stand alone.  Clip numbers follow this list, not the numbers in
+// the names.
+struct NameRange {
+    int16_t firstClip;
+    int16_t lastClip;
+    int16_t firstNumber;    // of a numbered range
+    const char* fixedName;  // of a single clip, else null
+};
+
+// clang-format off
+constexpr NameRange kNameRanges[] = {
+    {0, 2, 1, nullptr},       {3, 3, 0, "VLK04"},        {4, 64, 5, nullptr},
+    {65, 65, 0, "VLK068"},    {66, 66, 0, "VLK067"},     {67, 71, 69, nullptr},
+    {72, 74, 75, nullptr},    {75, 81, 79, nullptr},     {82, 84, 87, nullptr},
+    {85, 85, 0, "VLK08A"},    {86, 97, 90, nullptr},     {98, 98, 0, "VLK102A"},
+    {99, 99, 0, "VLK102B"},   {100, 117, 103, nullptr},  {118, 126, 122, nullptr},
+    {127, 127, 0, "VLK131A"}, {128, 128, 0, "VLK131B"},  {129, 136, 132, nullptr},
+    {137, 176, 144, nullptr}, {177, 185, 185, nullptr},  {186, 195, 195, nullptr},
+    {196, 198, 206, nullptr}, {199, 213, 211, nullptr},  {214, 214, 0, "VLK227"},
+    {215, 219, 231, nullptr}, {220, 231, 237, nullptr},  {232, 232, 0, "VLK248A"},
+    {233, 248, 249, nullptr}, {249, 249, 0, "vlk265a"},  {250, 254, 266, nullptr},
+    {255, 255, 0, "vlk271a"}, {256, 256, 0, "vlk271b"},  {257, 269, 272, nullptr},
+    {270, 291, 287, nullptr}, {292, 292, 0, "VLK308B"},  {293, 293, 0, "VLK308C"},
+    {294, 297, 309, nullptr}, {298, 298, 0, "VLK313A"},  {299, 299, 0, "VLK313B"},
+    {300, 300, 0, "VLK313C"}, {301, 312, 314, nullptr},  {313, 351, 327, nullptr},
+};
+// clang-format on
+
+constexpr int kNameSize = 12;  // "VLK102A" and its terminator, with room to spare
+
+// The names, built once from the ranges.
+const char (*ClipNames())[kNameSize] {
+    static char names[MOTION_CLIP_COUNT][kNameSize] = {};
+    static bool built = false;
+    if (!built) {
+        for (const NameRange& range : kNameRanges) {
+            for (int clip = range.firstClip; clip <= range.lastClip; ++clip) {
+                if (range.fixedName != nullptr) {
+                    std::snprintf(names[clip], kNameSize, "%s", range.fixedName);
+                } else {
+                    std::snprintf(names[clip], kNameSize, "VLK%03d",
+                                  range.firstNumber + (clip - range.firstClip));
+                }
+            }
+        }
+        built = true;
+    }
+    return names;
+}
+
+const MotionClip* LoadedClip(int32_t clip) {
+    if (MotionClips == nullptr || clip < 0 || clip >= MOTION_CLIP_COUNT) return nullptr;
+    return &MotionClips[clip];
+}
+
+float LoadF32(const uint8_t* p) {
+    float v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+void LoadClip(int clip) {
+    char path[80];
+    std::snprintf(path, sizeof path, MOTION_PATH_FORMAT, Motion_ClipName(clip));
+    uint8_t* file = nullptr;
+    const uint32_t size = PakLoadWholeFile(path, &file, MEM_TYPE_MANUAL_FREE);
+    const uint32_t frameCount = Motion_CheckClipFile(path, std::span<const uint8_t>(file, size));
+    MotionClip& entry = MotionClips[clip];
+    entry.frameCount = frameCount;
+    if (frameCount > 0) {
+        const uint32_t dataSize = frameCount * MOTION_FRAME_SIZE;
+        AllocateMemory(&entry.frames, dataSize, MEM_TYPE_MANUAL_FREE);
+        std::memcpy(entry.frames, file + MOTION_HEADER_SIZE, dataSize);
+    }
+    FreeMemory(&file);
+}
+
+}  // namespace
+
+const char* Motion_ClipName(int clip) {
+    if (clip < 0 || clip >= MOTION_CLIP_COUNT) return nullptr;
+    return ClipNames()[clip];
+}
+
+uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file) {
+    // A file too short for its header can only be short of the header itself.
+    if (file.size() < MOTION_HEADER_SIZE) {
+        FatalError("Error: Motion capture file %s wrong size need=%d got=%d\n", path, int(MOTION_HEADER_SIZE),
+                   int(file.size()));
+    }
+    const uint32_t dataSize = recbits::LoadU32(file.data());
+    const uint32_t frameCount = recbits::LoadU32(file.data() + 4);
+    // Sizes are compared in 64 bits so that a huge header cannot wrap round
+    // to the file's size.
+    const uint64_t need = uint64_t(dataSize) + MOTION_HEADER_SIZE;
+    if (need != file.size()) {
+        FatalError("Error: Motion capture file %s wrong size need=%d got=%d\n", path, int(need),
+                   int(file.size()));
+    }
+    const uint64_t framesSize = uint64_t(frameCount) * MOTION_FRAME_SIZE;
+    if (framesSize != dataSize) {
+        FatalError("Error: for %d frames, data size should be %d, but was %d\n", int(frameCount),
+                   int(framesSize), int(dataSize));
+    }
+    return frameCount;
+}
+
+void Motion_LoadAll() {
+    if (MotionClips != nullptr) Motion_FreeAll();
+    AllocateMemory(&MotionClips, MOTION_CLIP_COUNT * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
+    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) MotionClips[clip] = MotionClip{nullptr, 0};
+    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+        Poll();
+        LoadClip(clip);
+    }
+}
+
+void Motion_FreeAll() {
+    if (MotionClips == nullptr) return;
+    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+        MotionClip& entry = MotionClips[clip];
+        if (entry.frames != nullptr) FreeMemory(&entry.frames);
+        entry.frameCount = 0;
+    }
+    FreeMemory(&MotionClips);
+}
+
+uint32_t Motion_GetFrameCount(int32_t clip) {
+    const MotionClip* entry = LoadedClip(clip);
+    return entry == nullptr ? 0 : entry->frameCount;
+}
+
+bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out) {
+    const MotionClip* entry = LoadedClip(clip);
+    if (entry == nullptr || frame < 0 || uint32_t(frame) >= entry->frameCount) return false;
+    const uint8_t* record = entry->frames + size_t(frame) * MOTION_FRAME_SIZE;
+    for (int i = 0; i < 3; ++i) {
+        out->reference[i] = LoadF32(record + MOTION_FRAME_REFERENCE + 4 * i);
+        out->heldBall[i] = LoadF32(record + MOTION_FRAME_HELD_BALL + 4 * i);
+    }
+    for (int bone = 0; bone < MOTION_BONE_COUNT; ++bone) {
+        out->bones[bone] = recbits::LoadU32(record + MOTION_FRAME_BONES + 4 * bone);
+    }
+    return true;
+}
+
+bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* offsetX, float* offsetY,
+                           float* height) {
+    MotionFrame f;
+    if (!Motion_GetFrame(clip, frame, &f)) return false;
+    const float a = (f.heldBall[0] - f.reference[0]) * 20.0f;
+    const float c = (f.heldBall[2] - f.reference[2]) * 20.0f;
+    const float theta = -float(facing) * 3.14159265f / 128.0f;
+    const float cosTheta = std::cos(theta);
+    const float sinTheta = std::sin(theta);
+    *offsetX = c * cosTheta + a * sinTheta;
+    *offsetY = a * cosTheta - c * sinTheta;
+    *height = f.heldBall[1] * 20.0f;
+    return true;
+}
+
+void MotionBoneAngles(uint32_t word, float* ax, float* ay, float* az) {
+    constexpr float kStep = 3.14159265f / 512.0f;
+    *ax = float(word & 1023u) * kStep;
+    *ay = float((word >> 10) & 1023u) * kStep;
+    *az = float((word >> 20) & 1023u) * kStep;
+}

@@ -1,0 +1,73 @@
+// The motion clips every figure of a match is posed from: 352 clips loaded
+// from the pak archive when a match's data is prepared (shown or not) and
+// freed when it is released.  The match engine steps figures through them
+// by their frame counts and moves figures by their root positions; the 3D
+// display turns their bone words into bone rotations.
+//
+// A clip file: u32 data size (= frames x 100), u32 frame count, then the
+// frames.  A frame, 100 bytes: reference point (3 x f32, y up; the pelvis,
+// whose x and z give the root path), held-ball point (3 x f32), 18 bone
+// words in the figure's bone order (three 10-bit angles about x, y and z,
+// value x pi / 512), 4 unused bytes.  Units are model units (metres).
+#pragma once
+#include <cstdint>
+#include <span>
+
+constexpr int MOTION_CLIP_COUNT = 352;
+constexpr uint32_t MOTION_FRAME_SIZE = 100;
+constexpr uint32_t MOTION_HEADER_SIZE = 8;
+constexpr int MOTION_BONE_COUNT = 18;
+constexpr const char* MOTION_PATH_FORMAT = "ZUDATA\\COMMON\\SSKIN\\MOT2001\\%s.MOT";
+
+// Byte offsets inside a frame record.
+constexpr uint32_t MOTION_FRAME_REFERENCE = 0;
+constexpr uint32_t MOTION_FRAME_HELD_BALL = 12;
+constexpr uint32_t MOTION_FRAME_BONES = 24;
+
+// One loaded clip: its frame records (a tracked block) and frame count.
+struct MotionClip {
+    uint8_t* frames;
+    uint32_t frameCount;
+};
+
+// The clip table: null until Motion_LoadAll, MOTION_CLIP_COUNT entries after.
+extern MotionClip* MotionClips;
+
+// A frame record decoded.
+struct MotionFrame {
+    float reference[3];
+    float heldBall[3];
+    uint32_t bones[MOTION_BONE_COUNT];
+};
+
+// The file name of a clip ("VLK068" for clip 65), or null outside 0..351.
+const char* Motion_ClipName(int clip);
+
+void Motion_LoadAll();
+// Frees every clip and the table; harmless when nothing is loaded.
+void Motion_FreeAll();
+// The clip's frame count; 0 for a clip outside 0..351, before loading, or
+// for an empty clip, so that callers treat it as ended at once.
+uint32_t Motion_GetFrameCount(int32_t clip);
+// Decodes one frame; false (out untouched) when the clip or frame is not
+// there.
+bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out);
+
+// Checks a whole clip file's bytes; the fatal messages name the path.
+// Returns the frame count; the frame records follow the 8-byte header.
+uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file);
+
+// Where a held ball sits relative to a figure playing the clip frame with
+// the given display facing (0..255): the held-ball point less the reference
+// point, in pitch units (20 to the model unit), turned by the facing.
+// Results x and y on the pitch and the height; false (results untouched)
+// when the clip frame is not loaded.
+bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* offsetX, float* offsetY,
+                           float* height);
+
+// Bone word packing: three 10-bit angle steps (0..1023 for 0..2 pi).
+constexpr uint32_t MotionPackBone(uint32_t ax, uint32_t ay, uint32_t az) {
+    return (ax & 1023u) | ((ay & 1023u) << 10) | ((az & 1023u) << 20);
+}
+// The three angles of a bone word in radians.
+void MotionBoneAngles(uint32_t word, float* ax, float* ay, float* az);
