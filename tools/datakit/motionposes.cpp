@@ -88,7 +88,7 @@ Pose KeeperSet() {
 
 // Both hands together in front of the chest, holding the ball.
 void HoldAtChest(Pose& p) {
-    for (int s : {kLeft, kRight}) Arm(p, s, 55.0f, -22.0f, 95.0f);
+    for (int s : {kLeft, kRight}) Arm(p, s, 30.0f, -24.0f, 80.0f);
 }
 
 // Both hands together above the head, holding the ball.
@@ -116,7 +116,7 @@ Gait GaitFor(int speed, int cycleFrames, bool walking) {
     } else {
         g = {g.hip + 6.0f,
              14.0f,
-             55.0f + float(speed) / 3.0f,
+             45.0f + float(speed) / 4.0f,
              1.1f * g.hip,
              85.0f,
              3.0f + float(speed) / 25.0f,
@@ -541,11 +541,11 @@ Pose ThrowInPose(const MotionClipRow& row, int f) {
 
 Pose PickUpPose(const MotionClipRow& row, int f) {
     const float grab = float(row.contactFrom) - 4.0f;
-    Pose down = Crouch(30.0f);
-    down[kLean] = 55.0f;
+    Pose down = Crouch(45.0f);
+    down[kLean] = 60.0f;
     for (int s : {kLeft, kRight}) {
-        Leg(down, s, HipFor(down, 25.0f), 60.0f, 6.0f);
-        Arm(down, s, 60.0f, -12.0f, 5.0f);
+        Leg(down, s, HipFor(down, 40.0f), 100.0f, 8.0f);
+        Arm(down, s, 62.0f, -14.0f, 5.0f);  // hands down by the ball
     }
     down[kNod] = 20.0f;
     Pose up = Upright();
@@ -1575,7 +1575,12 @@ std::array<Matrix, 19> PoseBoneMatrices(const Pose& pose) {
             then(then(rz(outward * pose[size_t(kHipOut + leg.side)]), rx(-pose[size_t(kHip + leg.side)])),
                  w[BONE_PELVIS]);
         w[leg.middle] = then(rx(pose[size_t(kKnee + leg.side)]), w[leg.root]);
-        w[leg.end] = then(rx(-pose[size_t(kAnkle + leg.side)]), w[leg.middle]);
+        // Feet stay flat on the grass under an upright body whatever the
+        // knees and hips do; lying down, they follow the shins.
+        const float upright = std::clamp((85.0f - std::fabs(pose[kLean])) / 15.0f, 0.0f, 1.0f) *
+                              std::clamp((60.0f - std::fabs(pose[kRoll])) / 30.0f, 0.0f, 1.0f);
+        const float level = pose[size_t(kKnee + leg.side)] - pose[size_t(kHip + leg.side)] + pose[kLean];
+        w[leg.end] = then(rx(-(pose[size_t(kAnkle + leg.side)] + upright * level)), w[leg.middle]);
     }
     return w;
 }

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "match/motion.h"
+#include "support/bytes.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/support_env.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A clip file: the header as given, then frames whose reference point is
+// (frame, clip, 0) and held-ball point (frame + 0.5, 1, -0.25).
+Bytes ClipFile(uint32_t dataSize, uint32_t frameCount, size_t fileSize, int clip = 0) {
+    Bytes bytes(fileSize, 0);
+    if (fileSize >= 4) recbits::StoreU32(bytes.data(), dataSize);
+    if (fileSize >= 8) recbits::StoreU32(bytes.data() + 4, frameCount);
+    for (size_t f = 0; MOTION_HEADER_SIZE + (f + 1) * MOTION_FRAME_SIZE <= fileSize; ++f) {
+        uint8_t* record = bytes.data() + MOTION_HEADER_SIZE + f * MOTION_FRAME_SIZE;
+        const float values[6] = {float(f), float(clip), 0.0f, float(f) + 0.5f, 1.0f, -0.25f};
+        std::memcpy(record, values, sizeof values);
+        recbits::StoreU32(record + MOTION_FRAME_BONES, MotionPackBone(1, 2, 3));
+    }
+    return bytes;
+}
+
+Bytes GoodClip(uint32_t frames, int clip = 0) {
+    return ClipFile(frames * MOTION_FRAME_SIZE, frames, MOTION_HEADER_SIZE + frames * MOTION_FRAME_SIZE,
+                    clip);
+}
+
+std::string ClipPath(int clip) {
+    char path[80];
+    std::snprintf(path, sizeof path, MOTION_PATH_FORMAT, Motion_ClipName(clip));
+    return path;
+}
+
+int g_polls = 0;
+void CountPoll() { ++g_polls; }
+
+class MotionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testenv::StartCore();
+        InitMemory(9500);
+    }
+    void TearDown() override {
+        Motion_FreeAll();
+        if (PakFileStatus() != 0) PakFileUninit();
+        UninitMemory();
+        testenv::StopCore();
+    }
+    // An archive of all 352 clips: clip n has n % 5 + 1 frames unless
+    // `special` gives its bytes (or leaves it out with an empty vector).
+    void WriteArchive(const std::vector<std::pair<int, Bytes>>& special = {}) {
+        std::vector<testenv::PakTestFile> files;
+        for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+            Bytes bytes = GoodClip(uint32_t(clip % 5 + 1), clip);
+            bool skip = false;
+            for (const auto& [number, replacement] : special) {
+                if (number != clip) continue;
+                bytes = replacement;
+                skip = replacement.empty();
+            }
+            if (!skip) files.push_back({ClipPath(clip), bytes});
+        }
+        testenv::WritePak("pakfiles/demo", files);
+        PakFileInit();
+        PakAddFile("pakfiles\\demo");
+        PakFileAddDone();
+    }
+    testenv::ScratchDir scratch_;
+};
+
+TEST(MotionNames, FollowTheListNotTheNumbersInTheNames) {
+    EXPECT_STREQ(Motion_ClipName(0), "VLK001");
+    EXPECT_STREQ(Motion_ClipName(2), "VLK003");
+    EXPECT_STREQ(Motion_ClipName(3), "VLK04");
+    EXPECT_STREQ(Motion_ClipName(4), "VLK005");
+    EXPECT_STREQ(Motion_ClipName(64), "VLK065");
+    EXPECT_STREQ(Motion_ClipName(65), "VLK068");
+    EXPECT_STREQ(Motion_ClipName(66), "VLK067");
+    EXPECT_STREQ(Motion_ClipName(67), "VLK069");
+    EXPECT_STREQ(Motion_ClipName(85), "VLK08A");
+    EXPECT_STREQ(Motion_ClipName(98), "VLK102A");
+    EXPECT_STREQ(Motion_ClipName(99), "VLK102B");
+    EXPECT_STREQ(Motion_ClipName(185), "VLK193");
+    EXPECT_STREQ(Motion_ClipName(232), "VLK248A");
+    EXPECT_STREQ(Motion_ClipName(249), "vlk265a");
+    EXPECT_STREQ(Motion_ClipName(255), "vlk271a");
+    EXPECT_STREQ(Motion_ClipName(256), "vlk271b");
+    EXPECT_STREQ(Motion_ClipName(270), "VLK287");
+    EXPECT_STREQ(Motion_ClipName(293), "VLK308C");
+    EXPECT_STREQ(Motion_ClipName(300), "VLK313C");
+    EXPECT_STREQ(Motion_ClipName(313), "VLK327");
+    EXPECT_STREQ(Motion_ClipName(351), "VLK365");
+    EXPECT_EQ(Motion_ClipName(-1), nullptr);
+    EXPECT_EQ(Motion_ClipName(352), nullptr);
+    // No name twice.
+    for (int a = 0; a < MOTION_CLIP_COUNT; ++a) {
+        for (int b = a + 1; b < MOTION_CLIP_COUNT; ++b) {
+            ASSERT_NE(PakNormaliseName(Motion_ClipName(a)), PakNormaliseName(Motion_ClipName(b)))
+                << a << " " << b;
+        }
+    }
+}
+
+TEST_F(MotionTest, LoadsEveryClipByItsListNameAndPollsOncePerFile) {
+    // Clip 65 is the 308-byte clip of three frames; clip 66 has four.
+    WriteArchive({{65, ClipFile(300, 3, 308, 65)}, {66, GoodClip(4, 66)}});
+    g_polls = 0;
+    const int16_t key = AddPollFunction(CountPoll, POLL_EVERY_TIME, 0);
+    Motion_LoadAll();
+    RemovePollFunction(key);
+    EXPECT_EQ(g_polls, MOTION_CLIP_COUNT);
+
+    EXPECT_EQ(Motion_GetFrameCount(65), 3u);
+    EXPECT_EQ(Motion_GetFrameCount(66), 4u);
+    EXPECT_EQ(Motion_GetFrameCount(0), 1u);
+    EXPECT_EQ(Motion_GetFrameCount(351), uint32_t(351 % 5 + 1));
+    MotionFrame frame;
+    ASSERT_TRUE(Motion_GetFrame(65, 2, &frame));
+    EXPECT_EQ(frame.reference[0], 2.0f);
+    EXPECT_EQ(frame.reference[1], 65.0f);  // clip 65's own file, "VLK068"
+    EXPECT_EQ(frame.heldBall[0], 2.5f);
+    EXPECT_EQ(frame.bones[0], MotionPackBone(1, 2, 3));
+    EXPECT_EQ(frame.bones[1], 0u);
+    EXPECT_FALSE(Motion_GetFrame(65, 3, &frame));
+    EXPECT_FALSE(Motion_GetFrame(65, -1, &frame));
+
+    // The table does not move; the clips' frames are freed by their owner.
+    EXPECT_EQ(GetMemType(&MotionClips), MEM_TYPE_MANUAL_NO_MOVE);
+    EXPECT_EQ(GetMemType(&MotionClips[65].frames), MEM_TYPE_MANUAL_FREE);
+}
+
+TEST_F(MotionTest, AClipOutsideTheTableOrNotLoadedHasNoFrames) {
+    EXPECT_EQ(Motion_GetFrameCount(0), 0u);  // before loading
+    MotionFrame frame;
+    EXPECT_FALSE(Motion_GetFrame(0, 0, &frame));
+    Motion_FreeAll();  // nothing loaded: nothing to free
+    WriteArchive({{7, GoodClip(0)}});
+    Motion_LoadAll();
+    EXPECT_EQ(Motion_GetFrameCount(-1), 0u);
+    EXPECT_EQ(Motion_GetFrameCount(352), 0u);
+    EXPECT_EQ(Motion_GetFrameCount(7), 0u);  // an empty clip counts as ended at once
+    EXPECT_FALSE(Motion_GetFrame(7, 0, &frame));
+    EXPECT_EQ(MotionClips[7].frames, nullptr);
+    Motion_FreeAll();
+    EXPECT_EQ(MotionClips, nullptr);
+    EXPECT_EQ(Motion_GetFrameCount(1), 0u);
+    Motion_FreeAll();  // twice: frees nothing twice
+    // Loading again works, and a second load without a free frees first.
+    Motion_LoadAll();
+    Motion_LoadAll();
+    EXPECT_EQ(Motion_GetFrameCount(3), 4u);
+}
+
+TEST_F(MotionTest, HeldBallOffsetTurnsWithTheFacing) {
+    // Reference (0, 0.9, 2), held ball (0.5, 1.2, 1): a = 10, c = -20,
+    // height 24 pitch units.
+    Bytes clip = GoodClip(1);
+    const float values[6] = {0.0f, 0.9f, 2.0f, 0.5f, 1.2f, 1.0f};
+    std::memcpy(clip.data() + MOTION_HEADER_SIZE, values, sizeof values);
+    WriteArchive({{331, clip}});
+    Motion_LoadAll();
+    float x = 0.0f, y = 0.0f, h = 0.0f;
+    ASSERT_TRUE(Replay_HeldBallOffset(331, 0, 0, &x, &y, &h));
+    EXPECT_NEAR(x, -20.0f, 1e-4);
+    EXPECT_NEAR(y, 10.0f, 1e-4);
+    EXPECT_NEAR(h, 24.0f, 1e-4);
+    ASSERT_TRUE(Replay_HeldBallOffset(331, 0, 64, &x, &y, &h));  // a quarter turn
+    EXPECT_NEAR(x, -10.0f, 1e-4);
+    EXPECT_NEAR(y, -20.0f, 1e-4);
+    EXPECT_NEAR(h, 24.0f, 1e-4);
+    ASSERT_TRUE(Replay_HeldBallOffset(331, 0, 128, &x, &y, &h));
+    EXPECT_NEAR(x, 20.0f, 1e-4);
+    EXPECT_NEAR(y, -10.0f, 1e-4);
+    x = 123.0f;
+    EXPECT_FALSE(Replay_HeldBallOffset(331, 1, 0, &x, &y, &h));
+    EXPECT_FALSE(Replay_HeldBallOffset(400, 0, 0, &x, &y, &h));
+    EXPECT_EQ(x, 123.0f);
+}
+
+TEST(MotionCheck, FileSizeAndFrameCountMustAgreeWithTheHeader) {
+    EXPECT_EQ(Motion_CheckClipFile("a.mot", ClipFile(300, 3, 308)), 3u);
+    EXPECT_EQ(Motion_CheckClipFile("a.mot", ClipFile(0, 0, 8)), 0u);
+    EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", ClipFile(299, 3, 307)),
+                 "Error: for 3 frames, data size should be 300, but was 299");
+    EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", ClipFile(300, 3, 307)),
+                 "Error: Motion capture file ZUDATA.X.MOT wrong size need=308 got=307");
+    // Too short for the header at all.
+    EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", ClipFile(0, 0, 5)),
+                 "Error: Motion capture file ZUDATA.X.MOT wrong size need=8 got=5");
+    // A frame count whose size wraps round to the data size.
+    EXPECT_FATAL(Motion_CheckClipFile("X.MOT", ClipFile(4, 42949673u, 12)), "Error: for 42949673 frames");
+}
+
+TEST_F(MotionTest, ADamagedClipStopsTheLoadNamingItsPath) {
+    WriteArchive({{65, ClipFile(300, 3, 307)}});
+    EXPECT_FATAL(
+        Motion_LoadAll(),
+        "Error: Motion capture file ZUDATA.COMMON.SSKIN.MOT2001.VLK068.MOT wrong size need=308 got=307");
+}
+
+TEST_F(MotionTest, AMissingClipIsReportedByThePakLayer) {
+    WriteArchive({{351, Bytes{}}});
+    EXPECT_EXIT(
+        {
+            SendStdoutToStderr();
+            Motion_LoadAll();
+        },
+        ::testing::ExitedWithCode(1), "VLK365");
+}
+
+}  // namespace
