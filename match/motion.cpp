@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
-#include "support/poll.h"
 
 MotionClip* MotionClips = nullptr;
 
@@ -127,7 +127,7 @@ void Motion_LoadAll() {
     AllocateMemory(&MotionClips, MOTION_CLIP_COUNT * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
     for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) MotionClips[clip] = MotionClip{nullptr, 0};
     for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
-        Poll();
+        CorePoll();  // one poll per file keeps the window responsive
         LoadClip(clip);
     }
 }

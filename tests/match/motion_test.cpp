@@ -7,11 +7,10 @@
 
 #include "match/motion.h"
 #include "support/bytes.h"
+#include "support/corehooks.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
-#include "support/poll.h"
 #include "tests/fakes/pak_fixture.h"
-#include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -49,15 +48,11 @@ void CountPoll() { ++g_polls; }
 
 class MotionTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testenv::StartCore();
-        InitMemory(9500);
-    }
+    void SetUp() override { InitMemory(9500); }
     void TearDown() override {
         Motion_FreeAll();
         if (PakFileStatus() != 0) PakFileUninit();
         UninitMemory();
-        testenv::StopCore();
     }
     // An archive of all 352 clips: clip n has n % 5 + 1 frames unless
     // `special` gives its bytes (or leaves it out with an empty vector).
@@ -118,9 +113,12 @@ TEST_F(MotionTest, LoadsEveryClipByItsListNameAndPollsOncePerFile) {
     // Clip 65 is the 308-byte clip of three frames; clip 66 has four.
     WriteArchive({{65, ClipFile(300, 3, 308, 65)}, {66, GoodClip(4, 66)}});
     g_polls = 0;
-    const int16_t key = AddPollFunction(CountPoll, POLL_EVERY_TIME, 0);
+    const CoreHooks saved = CoreGetHooks();
+    CoreHooks hooks = saved;
+    hooks.poll = CountPoll;
+    CoreSetHooks(hooks);
     Motion_LoadAll();
-    RemovePollFunction(key);
+    CoreSetHooks(saved);
     EXPECT_EQ(g_polls, MOTION_CLIP_COUNT);
 
     EXPECT_EQ(Motion_GetFrameCount(65), 3u);
