@@ -60,6 +60,10 @@ int64_t Rating(uint16_t player, int position, int kind, bool relaxed) {
 
 }  // namespace
 
+int64_t RateReserveSidePlayer(uint16_t player, int16_t position, int16_t kind, int16_t relaxed) {
+    return Rating(player, std::clamp<int>(position, 0, 12), kind, relaxed == 1);
+}
+
 uint16_t PickReserveSidePlayer(int16_t position, int16_t kind, int16_t club, int16_t relaxed,
                                int16_t passValue) {
     if (!IsClubNumber(club)) {

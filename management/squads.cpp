@@ -535,6 +535,17 @@ uint16_t FallBackForSlot(int16_t position, int16_t sideMode, int16_t club, int16
 
 }  // namespace
 
+int64_t ScorePlayerForSlot(uint16_t player, int16_t position, int16_t sideMode, int16_t anyPosition,
+                           int16_t experienceMode, bool afterSeasonStart) {
+    const SlotRequest slot{int16_t(std::clamp<int>(position, 0, 12)),
+                           sideMode,
+                           0,
+                           anyPosition,
+                           experienceMode,
+                           afterSeasonStart};
+    return ScoreForSlot(player, slot);
+}
+
 uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int16_t anyPosition,
                            int16_t nationIndex, int16_t experienceMode, int16_t competitionType,
                            int16_t foreignSum) {

@@ -123,6 +123,11 @@ int16_t GetManagerFormationVariant(uint16_t manager);
 uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int16_t anyPosition,
                            int16_t nationIndex, int16_t experienceMode, int16_t competitionType,
                            int16_t foreignSum);
+// The score team selection gives a player for a slot (position 0..12, side
+// mode 0..3): attributes against the slot's weights, then form, fitness,
+// fatigue, playing out of his group and his side setting.
+int64_t ScorePlayerForSlot(uint16_t player, int16_t position, int16_t sideMode, int16_t anyPosition,
+                           int16_t experienceMode, bool afterSeasonStart);
 // Gives shirts 1-11 and 12 .. 11 + substitutes (0..5) to the first-team
 // list.  Mode 0 plain, 1 match day (discipline and the players' reaction
 // follow), 2 with the experience scoring.

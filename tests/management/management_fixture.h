@@ -54,7 +54,11 @@ class ManagementTest : public RecordsTest {
         SetPlayerSetting1(p, 3);
         SetPlayerSetting2(p, 3);
         SetPlayerSetting3(p, 3);
-        SetPlayerNationality(p, GetClubNation(club));
+        SetPlayerNationality(p, club >= 0 ? GetClubNation(club) : 0);
+        // Registered for no cup yet.
+        for (int16_t slot = 0; slot < 7; ++slot) {
+            for (int16_t row = 0; row < (slot < 4 ? 9 : 1); ++row) SetPlayerCup(p, -1, slot, row);
+        }
         return p;
     }
 
