@@ -4,6 +4,8 @@
 #include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
+#include "season/calendar.h"
+#include "season/clubfixtures.h"
 #include "season/fixtures.h"
 
 namespace {
@@ -49,6 +51,16 @@ namespace {
 bool IsSlotCandidate(uint16_t player, int16_t club, int16_t competitionType) {
     const uint16_t shirt = competitionType == 120 ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
     if (shirt != 0 || GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
+    // Never against his owning club without leave, never unfit once the season is on.
+    const int16_t opponent = FindNextFixtureOfClub(club);
+    if (GetPlayerLoanClub(player) != GetPlayerClub(player) && GetPlayerFlag120Bit12(player) == 0 &&
+        opponent >= 0 && GetPlayerLoanClub(player) == uint16_t(opponent)) {
+        return false;
+    }
+    const int nation = GetClubNation(club) < 9 ? GetClubNation(club) : 0;
+    if (SeasonCalendar.currentDay >= SeasonCalendar.leagueStartDay[nation] && GetPlayerFitness(player) < 48) {
+        return false;
+    }
     const bool european = competitionType >= kCompFirstEuropeanCup && competitionType <= kCompLastCup;
     if (european ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0) return false;
     if (competitionType >= kCompFirstNationalCup && competitionType <= kCompLastCup) {

@@ -62,6 +62,15 @@ class ManagementTest : public RecordsTest {
         return p;
     }
 
+    // A manager's formation family (3 bits at byte 100, bit 29): no setter
+    // exists, the database sets it.
+    static void SetPlayerTacticValue(uint16_t player, int family) {
+        uint32_t word;
+        std::memcpy(&word, PlayerRecords[player].bytes + 100, 4);
+        word = (word & ~(0x7u << 29)) | (uint32_t(family) << 29);
+        std::memcpy(PlayerRecords[player].bytes + 100, &word, 4);
+    }
+
     // Writes a raw stored position, as a damaged or foreign record may hold.
     static void SetRawPosition(uint16_t player, uint32_t position) {
         uint32_t word;
