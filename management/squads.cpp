@@ -452,6 +452,28 @@ int32_t SelectionQuantity(uint16_t player, int column) {
     return v;
 }
 
+// The next opponent of the club whose side is being picked: one fixture
+// search per side instead of one per slot (picking changes no fixture).
+struct SideInProgress {
+    int16_t club = -1;
+    int16_t opponent = -1;
+};
+SideInProgress g_side;
+
+class SideScope {
+  public:
+    explicit SideScope(int16_t club) {
+        if (IsClubNumber(club)) g_side = {club, FindNextFixtureOfClub(club)};
+    }
+    ~SideScope() { g_side = {}; }
+    SideScope(const SideScope&) = delete;
+    SideScope& operator=(const SideScope&) = delete;
+};
+
+int16_t NextOpponent(int16_t club) {
+    return g_side.club == club && club >= 0 ? g_side.opponent : FindNextFixtureOfClub(club);
+}
+
 struct SlotRequest {
     int16_t position;
     int16_t sideMode;
@@ -560,7 +582,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
     const int today = SeasonCalendar.currentDay;
     const SlotRequest slot{position,    sideMode,       club,
                            anyPosition, experienceMode, today >= SeasonCalendar.leagueStartDay[datesNation]};
-    const int16_t nextOpponent = national ? int16_t(-1) : FindNextFixtureOfClub(club);
+    const int16_t nextOpponent = national ? int16_t(-1) : NextOpponent(club);
     const bool quotaApplies = !national && ForeignQuotaWord(uint16_t(nation)) == 0 && foreignSum >= 55;
     const CupOfType cup = CupOf(competitionType);
     const int side = club == kNationalSideA ? 0 : 1;
@@ -702,6 +724,7 @@ void ClearReserveShirts(int16_t club) {
 }
 
 void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode, int16_t competitionType) {
+    const SideScope side(club);
     const int family = GetManagerFormation(CurrentClubManager);
     const int variant = GetManagerFormationVariant(CurrentClubManager);
     ClearSquadShirts(club);
@@ -778,6 +801,7 @@ bool KeepFirstWearer(const SquadList& list, int16_t club, int16_t shirt, uint16_
 }  // namespace
 
 void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int16_t competitionType) {
+    const SideScope side(club);
     const int family = GetManagerFormation(CurrentClubManager);
     const int variant = GetManagerFormationVariant(CurrentClubManager);
     const int16_t experienceMode = mode == 2 ? 1 : 0;

@@ -3,6 +3,7 @@
 
 #include "management/reserveside.h"
 #include "management/squads.h"
+#include "tests/fakes/test_util.h"
 #include "tests/management/management_fixture.h"
 
 namespace {
@@ -122,6 +123,11 @@ TEST_F(ReserveSideTest, PicksFromTheReserveListAndFallsBackOnTheYouth) {
     EXPECT_EQ(PickReserveSidePlayer(4, 3, kClub, 0, 0), youth);
     EXPECT_EQ(GetPlayerFlag107(youth), 1) << "the youth joins the reserve list";
     EXPECT_EQ(ReserveList.players[2], youth);
+}
+
+TEST_F(ReserveSideTest, ANegativeClubEndsTheProgram) {
+    EXPECT_FATAL(PickReserveSidePlayer(2, 3, -3, 0, 0),
+                 "PickReserveSidePlayer\\(\\): Error: invalid club -3");
 }
 
 }  // namespace

@@ -1,0 +1,75 @@
+// Season set-up of every club on the generated world, and one club's squad
+// lists and side as a fixture needs them.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "database/Access.h"
+#include "management/squads.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "support/bytes.h"
+#include "tests/fakes/world_records.h"
+
+namespace {
+
+void LoadWorldOnce() {
+    static bool loaded = false;
+    if (loaded) return;
+    const std::string error = LoadWorldRecords(HALVORN_GAME_DIR);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::exit(1);
+    }
+    loaded = true;
+    // Half a season played: a season's fixtures spread over the days, today
+    // in the middle, so the next-fixture searches scan what they would.
+    ClearFixtureTable();
+    constexpr int kFixtures = 15000;
+    for (int slot = 0; slot < kFixtures; ++slot) {
+        uint8_t* f = FixtureTable[slot].bytes;
+        recbits::StoreU32(f, uint32_t(slot * 366 / kFixtures));
+        recbits::StoreU16(f + 4, uint16_t(slot % kClubCount));
+        recbits::StoreU16(f + 6, uint16_t((slot * 7 + 1) % kClubCount));
+    }
+    SeasonCalendar.currentDay = 180;
+}
+
+void BM_SetUpAllClubTeams(benchmark::State& state) {
+    LoadWorldOnce();
+    for (auto _ : state) SetUpAllClubTeams();
+}
+BENCHMARK(BM_SetUpAllClubTeams)->Unit(benchmark::kMillisecond);
+
+// Clubs in turn, computer-managed ones reshuffled before their lists.
+void BM_BuildListsAndPickASide(benchmark::State& state) {
+    LoadWorldOnce();
+    RebuildAllRosters();
+    int16_t club = 0;
+    for (auto _ : state) {
+        do {
+            club = int16_t((club + 1) % kClubCount);
+        } while (GetClubRep(club) == 0);
+        state.PauseTiming();
+        CurrentClubManager = FindClubManager(club);
+        state.ResumeTiming();
+        BuildClubSquadList(club);
+        SelectClubTeamByFormation(club, 5, 0, 0);
+    }
+}
+BENCHMARK(BM_BuildListsAndPickASide)->Unit(benchmark::kMicrosecond);
+
+void BM_FindClubManager(benchmark::State& state) {
+    LoadWorldOnce();
+    int16_t club = 0;
+    for (auto _ : state) {
+        club = int16_t((club + 7) % kClubCount);
+        benchmark::DoNotOptimize(FindClubManager(club));
+    }
+}
+BENCHMARK(BM_FindClubManager)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
