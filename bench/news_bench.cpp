@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"

@@ -1,7 +1,7 @@
 #include "generic/igleague.h"
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "management/playervalue.h"
 #include "management/squads.h"

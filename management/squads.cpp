@@ -6,7 +6,7 @@
 #include "database/ranges.h"
 
 #include "database/honours.h"
-#include "database/query/funcs.h"
+#include "database/training.h"
 #include "management/bans.h"
 #include "management/board.h"
 #include "management/mood.h"

@@ -5,7 +5,11 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_scouting.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/textmsg.h"
 #include "season/calendar.h"

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "database/Access.h"
-#include "database/query/funcs.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "management/injuries.h"
 #include "management/squads.h"

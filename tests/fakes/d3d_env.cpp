@@ -17,10 +17,10 @@
 
 namespace testenv {
 
-void Start3DCard() {
-    plat::SetDesktopBitsForTests(32);
+void Start3DCard(uint32_t windowFlags, uint32_t desktopBits) {
+    plat::SetDesktopBitsForTests(desktopBits);
     WinResetForTests();
-    WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+    WinInit(nullptr, "Halvorn test", windowFlags);
     while (!WinIsActive()) WinIdleMessageHandler();
     DXEnumDisplay();
     DDrawSelectDevice(0, 0);

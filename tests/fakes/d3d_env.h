@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "support/maths.h"
+#include "support/winlib.h"
 
 namespace testenv {
 
-// Window, display card and graphics with 3D, no mode set yet.  Memory
-// must be up.
-void Start3DCard();
+// Window (windowed unless told otherwise), display card and graphics with
+// 3D on a desktop of the given depth, no mode set yet.  Memory must be up.
+void Start3DCard(uint32_t windowFlags = WIN_FLAG_WINDOWED, uint32_t desktopBits = 32);
 // Start3DCard and a 3D mode with z-buffer and two buffers.
 void Start3D(int width, int height);
 // Leaves any mode and undoes the start; every surface must be gone.

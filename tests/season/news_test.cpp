@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_scouting.h"
+#include "database/query/funcs_state.h"
 #include "database/textmsg.h"
 #include "support/corehooks.h"
 #include "support/debug.h"

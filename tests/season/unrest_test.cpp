@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "database/query/funcs.h"
+#include "database/query/funcs_people.h"
 #include "management/squads.h"
 #include "tests/season/season_fixture.h"
 

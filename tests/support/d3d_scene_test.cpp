@@ -382,14 +382,7 @@ TEST_F(D3DSceneTest, PrimitiveKindsVertexBuffersAndMipLevels) {
 TEST_F(D3DSceneTest, FullScreenFlipShowsTheFrame) {
     RestoreGraphicModeIfSet();
     GfxUninit();
-    WinResetForTests();
-    WinInit(nullptr, "Halvorn test", 0);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    StdoutCapture quiet;
-    GfxInit(GFXINIT_3D);
-    quiet.Text();
+    testenv::Start3DCard(0);  // full screen
     int mode = GfxFindMode(640, 480, 3);
     ASSERT_GE(mode, 0);
     SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);

@@ -16,6 +16,7 @@
 #include "support/gfx.h"
 #include "support/onexit.h"
 #include "support/winlib.h"
+#include "tests/fakes/d3d_env.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
@@ -43,23 +44,9 @@ int16_t Mode(int width, int height, int colour_type) {
 class GfxTest : public ::testing::Test {
   protected:
     void SetUp() override { Start(WIN_FLAG_WINDOWED, 32); }
-    void Start(uint32_t window_flags, uint32_t desktop_bits) {
-        plat::SetDesktopBitsForTests(desktop_bits);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", window_flags);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        DXEnumDisplay();
-        DDrawSelectDevice(0, 0);
-        StdoutCapture quiet;
-        GfxInit(GFXINIT_3D);
-        quiet.Text();
-    }
+    void Start(uint32_t windowFlags, uint32_t desktopBits) { testenv::Start3DCard(windowFlags, desktopBits); }
     void TearDown() override {
-        if (GfxIsModeSet()) RestoreGraphicMode();
-        if (GfxIsInitialised()) GfxUninit();
-        WinResetForTests();
-        plat::SetDesktopBitsForTests(0);
-        EXPECT_EQ(plat::LiveSurfaceCount(), 0);
+        testenv::Stop3D();
         EXPECT_EQ(plat::LiveDirectDrawCount(), 0);
     }
 };
