@@ -285,7 +285,9 @@ TEST_F(SquadsTest, ASideGivesEveryShirtOnceAndCaptainsAStarter) {
     SelectClubTeamByFormation(kClub, 5, 0, 0);
     std::set<int> shirts;
     for (uint16_t p : side) {
-        if (GetPlayerShirt(p) != 0) EXPECT_TRUE(shirts.insert(GetPlayerShirt(p)).second);
+        if (GetPlayerShirt(p) != 0) {
+            EXPECT_TRUE(shirts.insert(GetPlayerShirt(p)).second);
+        }
     }
     EXPECT_EQ(shirts.size(), 16u);
     EXPECT_EQ(GetPlayerShirt(side[0]) == 1 || GetPlayerShirt(side[1]) == 1, true);
@@ -361,15 +363,21 @@ TEST_F(SquadsTest, TheReserveSideTakesTheReserveListAndItsCaptain) {
     std::set<int> shirts;
     for (uint16_t p : reserves) {
         EXPECT_EQ(GetPlayerShirt(p), 0);
-        if (GetPlayerIntShirt(p) != 0) EXPECT_TRUE(shirts.insert(GetPlayerIntShirt(p)).second);
+        if (GetPlayerIntShirt(p) != 0) {
+            EXPECT_TRUE(shirts.insert(GetPlayerIntShirt(p)).second);
+        }
     }
     EXPECT_EQ(shirts.size(), 16u);
-    if (GetPlayerIntShirt(reserves[9]) <= 11) EXPECT_EQ(FindNationalCaptain(kClub), reserves[9]);
+    if (GetPlayerIntShirt(reserves[9]) <= 11) {
+        EXPECT_EQ(FindNationalCaptain(kClub), reserves[9]);
+    }
     SetPlayerIntShirt(reserves[3], 0);
     AutoAssignReserveShirtNumbers(kClub, 5, 0, 0);
     shirts.clear();
     for (uint16_t p : reserves) {
-        if (GetPlayerIntShirt(p) != 0) EXPECT_TRUE(shirts.insert(GetPlayerIntShirt(p)).second);
+        if (GetPlayerIntShirt(p) != 0) {
+            EXPECT_TRUE(shirts.insert(GetPlayerIntShirt(p)).second);
+        }
     }
     EXPECT_EQ(shirts.size(), 16u);
 }
@@ -443,7 +451,9 @@ TEST_F(SquadsTest, SeasonSetUpNumbersTheSquad) {
     for (int i = 0; i < FirstTeamList.count; ++i) {
         const uint16_t p = FirstTeamList.players[i];
         const int shirt = GetPlayerShirt(p);
-        if (shirt != 0) EXPECT_EQ(GetPlayerField92(p), shirt);
+        if (shirt != 0) {
+            EXPECT_EQ(GetPlayerField92(p), shirt);
+        }
         EXPECT_TRUE(numbers.insert(GetPlayerField92(p)).second);
     }
     EXPECT_EQ(numbers.size(), 16u);
