@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/bytes.h"
 #include "support/compress.h"
 #include "support/random.h"
 
@@ -87,15 +88,21 @@ Bytes Database() {
     return out;
 }
 
+// The 18-byte header of an uncompressed true-colour picture, top row first.
+Bytes PictureHeader(uint16_t width, uint16_t height, uint8_t depth, uint8_t alphaBits) {
+    Bytes out(18, 0);
+    out[2] = 2;
+    recbits::StoreU16(out.data() + 12, width);
+    recbits::StoreU16(out.data() + 14, height);
+    out[16] = depth;
+    out[17] = uint8_t(0x20 | alphaBits);
+    return out;
+}
+
 // A 256 x 256 background of 24-bit pixels: smooth gradients with a little
 // grain, as drawn backgrounds are.
 Bytes Background() {
-    Bytes out(18, 0);
-    out[2] = 2;
-    out[13] = 1;
-    out[15] = 1;
-    out[16] = 24;
-    out[17] = 0x20;
+    Bytes out = PictureHeader(256, 256, 24, 0);
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 256; ++x) {
             const int grain = int(Roll(5)) - 2;
@@ -110,12 +117,7 @@ Bytes Background() {
 // A 256 x 128 sheet of 32-bit icons: flat shapes on the transparent
 // magenta that the loader keys out.
 Bytes IconSheet() {
-    Bytes out(18, 0);
-    out[2] = 2;
-    out[13] = 1;
-    out[14] = 128;
-    out[16] = 32;
-    out[17] = 0x28;
+    Bytes out = PictureHeader(256, 128, 32, 8);
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 256; ++x) {
             const int cx = x % 32 - 16, cy = y % 32 - 16;
