@@ -1,5 +1,6 @@
 #include "match/matchsetup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -50,6 +51,27 @@ bool MatchTeamHuman(const EnterGameInfo* block, int team) {
 int16_t MatchTeamOldGoals(const EnterGameInfo* block, int team) {
     const int16_t goals = block->TeamI16(team, kOldGoals);
     return goals < 0 ? int16_t(0) : goals;
+}
+
+namespace {
+constexpr int16_t kMostSubstitutes = 5;
+}  // namespace
+
+int16_t MatchAvailableSubs(const EnterGameInfo* block) {
+    return std::clamp<int16_t>(block->I16(kNumAvailableSubs), 0, kMostSubstitutes);
+}
+
+int16_t MatchSubstitutionsAllowed(const EnterGameInfo* block) {
+    return std::clamp<int16_t>(block->I16(kNumSubstitutionsAllowed), 0, kMostSubstitutes);
+}
+
+int16_t MatchTakerEntry(const EnterGameInfo* block, int team, int field) {
+    const int16_t entry = block->TeamI16(team, field);
+    return entry >= 0 && entry < kMatchSquadSize ? entry : int16_t(-1);
+}
+
+int16_t MatchDurationMinutes(const EnterGameInfo* block) {
+    return std::max<int16_t>(block->I16(kDurationMinutes), 1);
 }
 
 EnterGameInfo* ClearMatchSetupBlock() {

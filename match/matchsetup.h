@@ -204,6 +204,15 @@ bool MatchRuleSet(const EnterGameInfo* block, int at);
 bool MatchTeamHuman(const EnterGameInfo* block, int team);
 // First-leg goals, unset or negative counting 0.
 int16_t MatchTeamOldGoals(const EnterGameInfo* block, int team);
+// Named substitutes, 0..5; unset counts 0.
+int16_t MatchAvailableSubs(const EnterGameInfo* block);
+// Substitutions a team may make, 0..5; unset counts 0.
+int16_t MatchSubstitutionsAllowed(const EnterGameInfo* block);
+// A taker or the captain (kCaptain .. kFreeKickTaker) as a squad entry
+// 0..16, or -1 when unset or out of range.
+int16_t MatchTakerEntry(const EnterGameInfo* block, int team, int field);
+// Minutes of each half, at least 1.
+int16_t MatchDurationMinutes(const EnterGameInfo* block);
 
 // ---------------------------------------------------------------------------
 // The hand-over.
