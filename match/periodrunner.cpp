@@ -4,6 +4,7 @@
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/teamsetup.h"
 
 uint8_t DisplayModeFlags;
 int32_t UndisplayedPeriodCount;
@@ -19,6 +20,7 @@ void Call(void (*hook)()) {
 }  // namespace
 
 void Match_RunPeriod() {
+    Match_SetupPeriod();
     if (DisplayModeFlags & kDisplayOff) {
         ++UndisplayedPeriodCount;
         for (int team = 0; team < 2; ++team) GameInfo.SetTeamU8(team, kHumanManaged, 0);

@@ -16,8 +16,8 @@ extern int32_t UndisplayedPeriodCount;
 extern int32_t FrameTimerCount;
 
 // Plays the period named by Period and returns when it is over.  Until the
-// tick and the figure set-up exist, a period ends as soon as it starts: the
-// period is marked finished and the reports are copied, and in a match
+// tick exists, a period ends as soon as its figures are set up: the period
+// is marked finished and the reports are copied, and in a match
 // without display both teams become computer-managed, as the unshown loop
 // makes them.
 void Match_RunPeriod();

@@ -241,3 +241,56 @@ TEST_F(GoalReplayTest, ShowsTheGoalsOfTheSameHomeClubInARow) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_displayOn;
+int g_displayOff;
+void DisplayOn() { ++g_displayOn; }
+void DisplayOff() { ++g_displayOff; }
+
+class DefaultRunnerTest : public matchtest::MatchFixture {
+  protected:
+    void SetUp() override {
+        MatchFixture::SetUp();
+        MatchPeriodRunner = Match_RunPeriod;
+        g_displayOn = g_displayOff = 0;
+        MatchHooks.displayOn = DisplayOn;
+        MatchHooks.displayOff = DisplayOff;
+    }
+};
+
+TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {
+    // What a previous match left in the figures.
+    for (MatchFigure& f : MatchFigures) {
+        f.goals = 4;
+        f.benchState = 80;
+        f.counts[kCountSaves] = 9;
+    }
+    Block().SetI16(kNumAvailableSubs, 3);
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    const int32_t periodsBefore = UndisplayedPeriodCount;
+    MatchResultBlock* result = PlayMatch();
+    EXPECT_EQ(UndisplayedPeriodCount - periodsBefore, 2);
+    EXPECT_EQ(Block().TeamU8(0, kHumanManaged), 0) << "nobody manages a match nobody watches";
+    EXPECT_EQ(Block().TeamU8(0, kHumanManagedAtStart), 1);
+    EXPECT_EQ(g_displayOn + g_displayOff, 0);
+    EXPECT_EQ(CheckPlayedResult(*result), "");
+    EXPECT_EQ(ReportWord(0, kReportGoals), 0);
+    EXPECT_EQ(ReportWord(1, kReportPlayers + 10 * kPlayerReportSize + kPlayerRating), 65);
+    EXPECT_EQ(ReportWord(1, kReportPlayers + 13 * kPlayerReportSize + kPlayerRating), 0);
+    EXPECT_EQ(ReportWord(1, kReportPlayers + 14 * kPlayerReportSize + kPlayerRating), -1);
+    EXPECT_EQ(ReportWord(1, kReportPlayers + 4 * kPlayerReportSize + kPlayerGoals), 0);
+    EXPECT_EQ(recbits::LoadU16(result->teams[0].bytes + kReportManOfTheMatch), 0xFFFF);
+}
+
+TEST_F(DefaultRunnerTest, ShownMatchSwitchesTheDisplayOnAndOff) {
+    DisplayModeFlags = 0;
+    PlayMatch();
+    EXPECT_EQ(g_displayOn, 1);
+    EXPECT_EQ(g_displayOff, 1);
+    EXPECT_EQ(LineUpPending, 1);
+    EXPECT_EQ(Block().I16(kPlayersLineUp), 0) << "the display start clears the line-up word";
+}
+
+}  // namespace
