@@ -22,40 +22,22 @@ namespace {
 
 // ---- Wording tables (Latin-1 text) -------------------------------------
 
-#define HV_CUP_WORDINGS(P)                                                                              \
-    P "the UEFA Cup", P "the Champions' League", P "the FA Cup", P "the League Cup", P "the FA Trophy", \
-        P "the LDV Trophy", P "the SFA Cup", P "the League Cup", P "the League Challenge Cup",          \
-        P "the Coppa Italia", P "the DFB-Pokal", P "the Copa Del Rey", P "the Amstal Cup",              \
-        P "the Coupe de France", P "the Coupe de la Ligue",                                             \
-        P                                                                                               \
-        "the Ta\xE7"                                                                                    \
-        "a De Portugal",                                                                                \
-        "", "", ""
+// Cup wordings by cup slot: the two European cups, then each nation's cups.
+#define HV_CUP_WORDINGS(P)                                                                        \
+    P "the Continental Cup", P "the Champions' Cup", P "the Association Cup", P "the League Cup", \
+        P "the Challenge Trophy", P "the Lower Leagues Trophy", P "the Scottish Cup",             \
+        P "the Scottish League Cup", P "the Scottish Challenge Cup", P "the Italian Cup",         \
+        P "the German Cup", P "the Spanish Cup", P "the Dutch Cup", P "the French Cup",           \
+        P "the French League Cup", P "the Portuguese Cup", "", "", ""
 
-#define HV_LEAGUE_WORDINGS(P)                                                                         \
-    P "the Premier League", P "Division $0n", P "the Football Conference", P "the Premier League",    \
-        P "Division $0n", P "Serie $0g", P "Liga $0g",                                                \
-        P                                                                                             \
-        "the Primera Divisi\xF3"                                                                      \
-        "n",                                                                                          \
-        P                                                                                             \
-        "the Segunda Divisi\xF3"                                                                      \
-        "n",                                                                                          \
-        P "Grupo $0n", P "the Tota Divisie", P "the KPM Telcomp", P "Division $0n", P "the National", \
-        P "Groupe $0g",                                                                               \
-        P                                                                                             \
-        "the 1\xAA"                                                                                   \
-        " Divis\xE3"                                                                                  \
-        "o",                                                                                          \
-        P                                                                                             \
-        "the 2\xAA"                                                                                   \
-        " Divis\xE3"                                                                                  \
-        "o de Honra",                                                                                 \
-        P                                                                                             \
-        "the 2\xAA"                                                                                   \
-        " Divis\xE3"                                                                                  \
-        "o B",                                                                                        \
-        ""
+// League wordings by division slot of the played countries.
+#define HV_LEAGUE_WORDINGS(P)                                                                        \
+    P "the Premier Division", P "Division $0n", P "the National Division", P "the Premier Division", \
+        P "Division $0n", P "Serie $0g", P "Liga $0g", P "the Spanish First Division",               \
+        P "the Spanish Second Division", P "Grupo $0n", P "the Dutch Premier Division",              \
+        P "the Dutch First Division", P "Division $0n", P "the National Division", P "Groupe $0g",   \
+        P "the Portuguese First Division", P "the Portuguese Second Division",                       \
+        P "the Portuguese Third Division", ""
 
 constexpr const char* kWordings[TEXTMSG_FORM_COUNT][TEXTMSG_WORDING_COUNT] = {
     {HV_CUP_WORDINGS("")},        {HV_CUP_WORDINGS("of ")},      {HV_CUP_WORDINGS("in ")},

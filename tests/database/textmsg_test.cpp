@@ -148,17 +148,12 @@ TEST(TextMsgWording, TablesAndIndices) {
     EXPECT_EQ(TextMsg_GetCupWordingIndex(1, 3), -1);
     EXPECT_EQ(TextMsg_GetCupWordingIndex(9, 0), -1);
     EXPECT_EQ(TextMsg_GetCupWordingIndex(0, 7), -1);
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(0, 0), "the UEFA Cup");
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(3, 2), "out of the FA Cup");
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(1, 15),
-                 "of the Ta\xE7"
-                 "a De Portugal");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(0, 0), "the Continental Cup");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(3, 2), "out of the Association Cup");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(1, 15), "of the Portuguese Cup");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(2, 16), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(4, 5), "from Serie $0g");
-    EXPECT_STREQ(TextMsg_GetCompetitionWording(6, 17),
-                 "in the 2\xAA"
-                 " Divis\xE3"
-                 "o B");
+    EXPECT_STREQ(TextMsg_GetCompetitionWording(6, 17), "in the Portuguese Third Division");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(5, 18), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(7, 0), "");
     EXPECT_STREQ(TextMsg_GetCompetitionWording(0, -1), "");
@@ -167,20 +162,15 @@ TEST(TextMsgWording, TablesAndIndices) {
 
 TEST(TextMsgWording, DivisionPhrases) {
     TextMsg_ResetArgs();
-    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 5), "in the Premier League");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 5), "in the Premier Division");
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 2, 5), "in Division 2");
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 4, 4), "from Division $0n");  // not expanded
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 5, 5), "");                   // no such division
     EXPECT_STREQ(TextMsg_GetDivisionWording(1, 1, 5), "in Division 1");
-    EXPECT_STREQ(TextMsg_GetDivisionWording(4, 1, 5),
-                 "in the Segunda Divisi\xF3"
-                 "n");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(4, 1, 5), "in the Spanish Second Division");
     EXPECT_STREQ(TextMsg_GetDivisionWording(6, 1, 5), "in Division 1");
-    EXPECT_STREQ(TextMsg_GetDivisionWording(6, 2, 6), "in the National");
-    EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5),
-                 "in the 1\xAA"
-                 " Divis\xE3"
-                 "o");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(6, 2, 6), "in the National Division");
+    EXPECT_STREQ(TextMsg_GetDivisionWording(7, 0, 5), "in the Portuguese First Division");
     EXPECT_STREQ(TextMsg_GetDivisionWording(8, 0, 5), "");
     EXPECT_STREQ(TextMsg_GetDivisionWording(0, 0, 7), "");
 }
