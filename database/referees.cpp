@@ -8,6 +8,7 @@
 #include "database/query/funcs_scouting.h"
 #include "database/ranges.h"
 #include "management/board.h"
+#include "management/nations.h"
 #include "season/fixtures.h"
 #include "support/bytes.h"
 #include "support/debug.h"
@@ -100,7 +101,7 @@ int16_t NationOfClub(uint16_t club) {
 
 // Region for choosing neutral referees: Oceania goes with Asia.
 int16_t RefereeRegion(int16_t nation) {
-    const int16_t region = HVW_GetNationContinent(nation);
+    const int16_t region = NationRegion(nation);
     return region == 6 ? int16_t(5) : region;
 }
 
