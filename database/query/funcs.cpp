@@ -477,7 +477,7 @@ void HVW_ClearClubCaptains(int16_t club) { ClearClubCaptains(club); }
 void HVW_HumanGroundRedevelopment() { HumanGroundRedevelopment(GetUserClub()); }
 void HVW_AutoFillShirtNumbers(int16_t club, int16_t a, int16_t b) { AutoAssignShirtNumbers(club, a, b, 0); }
 void HVW_AutoFillIntShirtNumbers(int16_t nation, int16_t a, int16_t b) {
-    AutoAssignIntShirtNumbers(nation, a, b, 120);
+    AutoAssignIntShirtNumbers(nation, a, b, kCompReserveLeague);
 }
 int32_t HVW_RoundDownToHundred(int32_t value) { return RoundDownToHundred(value); }
 int32_t HVW_RoundMoneyDown(int32_t amount) { return RoundMoneyValue(amount); }

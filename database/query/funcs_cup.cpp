@@ -132,8 +132,8 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
             break;
     }
 
-    const int cup = (code - kCompFirstNationalCup) / 16;
-    const bool secondMatch = (code - kCompFirstNationalCup) % 16 >= 8;
+    const int cup = (code - kCompFirstNationalCup) / kCodesPerCup;
+    const bool secondMatch = (code - kCompFirstNationalCup) % kCodesPerCup >= kSecondMatchCodes;
     const int round = (code - kCompFirstNationalCup) % 8;
     // The European cups are run as cups of country 0, whoever plays at home.
     int rulesCountry = country;

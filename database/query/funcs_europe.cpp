@@ -114,7 +114,7 @@ void HVW_GetFixtureCompPosition(int16_t slot, int16_t* division, int16_t* cup, i
     if ((code >= kCompLeague && code <= kCompPlayOffFinal) || code == kCompReserveLeague) {
         *division = HVW_FindClubInDivisionRows(FixtureHome(slot));
     } else if (code >= kCompFirstNationalCup && code <= kCompLastCup) {
-        int16_t block = int16_t((code - kCompFirstNationalCup) / 16);
+        int16_t block = int16_t((code - kCompFirstNationalCup) / kCodesPerCup);
         *cup = block < 8 ? block : int16_t(-2);
         *round = *cup != -2 && HVW_GetCupIndex(code) != -2 ? int16_t((code - kCompFirstNationalCup) % 8)
                                                            : int16_t(-2);

@@ -16,6 +16,7 @@
 #include "match/matchresult.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
+#include "season/fixtures.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
@@ -218,8 +219,8 @@ int16_t HVW_CountCompRounds(int16_t country) {
 int16_t HVW_CountCompRounds2(int16_t country) { return HVW_CountCompRounds(country); }
 
 int16_t HVW_GetCupIndex(int16_t competition) {
-    if (competition < 5 || competition > 116) return -2;
-    return int16_t((competition - 5) / 16);
+    if (competition < kCompFirstNationalCup || competition > kCompLastCup) return -2;
+    return int16_t((competition - kCompFirstNationalCup) / kCodesPerCup);
 }
 
 int16_t HVW_GetCupIndexForText(int16_t competition) {
@@ -228,8 +229,8 @@ int16_t HVW_GetCupIndexForText(int16_t competition) {
 }
 
 int16_t HVW_GetCupRoundIndex(int16_t competition) {
-    if (competition < 5 || competition > 116) return -2;
-    return int16_t((competition - 5) % 8);
+    if (competition < kCompFirstNationalCup || competition > kCompLastCup) return -2;
+    return int16_t((competition - kCompFirstNationalCup) % kSecondMatchCodes);
 }
 
 int16_t HVW_GetCompTextIdByIndex(int16_t n) {

@@ -207,7 +207,7 @@ int16_t HVW_IsPlayerRegular(uint16_t player, int16_t club) {
     int32_t fixtures = 0;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         if (GetMatchDay(int16_t(slot)) >= day) continue;
-        if (GetMatchCompetition(int16_t(slot)) == 120) continue;
+        if (GetMatchCompetition(int16_t(slot)) == kCompReserveLeague) continue;
         if (GetMatchClubA(int16_t(slot)) == uint16_t(club) ||
             GetMatchClubB(int16_t(slot)) == uint16_t(club)) {
             ++fixtures;
