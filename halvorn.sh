@@ -82,7 +82,10 @@ run_fuzzers() {
         [ -x "$target" ] || continue
         # Absolute paths: a fuzz target may change its working folder.
         corpus="$PWD/fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
-        local args=(-max_total_time=5 -rss_limit_mb=4096)
+        # Crashing and slow inputs land in the build tree, not in the sources.
+        mkdir -p "$PWD/build-fuzz/artifacts"
+        local args=(-max_total_time=5 -rss_limit_mb=4096
+                    "-artifact_prefix=$PWD/build-fuzz/artifacts/$(basename "$target")-")
         # New units go into a scratch folder first in line, never into the
         # seed corpus in the source tree.
         local scratch="$PWD/build-fuzz/corpus/$(basename "$target")"
