@@ -377,7 +377,7 @@ TEST_F(ClubTest, FixtureFields) {
     std::memcpy(FixtureTable[5].bytes + 12, &w12, 4);
     std::memcpy(FixtureTable[5].bytes + 16, &w16, 4);
     EXPECT_EQ(GetMatchDay(5), 300);
-    EXPECT_EQ(GetMatchCompetition(5), 117);
+    EXPECT_EQ(GetMatchCompetition(5), kCompFriendly);
     EXPECT_EQ(GetMatchClubA(5), 1199);
     EXPECT_EQ(GetMatchClubB(5), 3);
     EXPECT_EQ(GetMatchHomeGoals(5), 7);

@@ -48,7 +48,7 @@ class FixtureChecksTest : public SeasonTest {
         }
         for (int slot = 0; slot < used; ++slot) {
             ASSERT_LE(FixtureDay(slot), 366) << slot;
-            ASSERT_LE(FixtureType(slot), 120) << slot;
+            ASSERT_LE(FixtureType(slot), kCompHighest) << slot;
             if (slot > 0) {
                 ASSERT_LE(FixtureDay(slot - 1), FixtureDay(slot)) << slot;
             }

@@ -154,7 +154,7 @@ TEST_F(SquadsTest, ALoanedInPlayerMissesHisOwnersMatchUnlessAllowed) {
     const uint16_t loaned = MakePlayer(kClub, 10, 8, 90);
     SetPlayerLoanClub(loaned, kRival);
     const uint16_t own = MakePlayer(kClub, 10, 8, 50);
-    PutFixture(0, 5, 0, kRival, kClub, 31, 31);
+    PutFixture(0, 5, kCompLeague, kRival, kClub, 31, 31);
     RebuildAllRosters();
     BuildClubSquadList(kClub);
     EXPECT_EQ(PickPlayerForSlot(10, 3, kClub, 0, 0, 0, 0, 0), own);

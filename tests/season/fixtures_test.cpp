@@ -85,7 +85,7 @@ TEST_F(FixtureTableTest, DeletingMovesLaterFixturesUpAndMarksTheLastSlot) {
     recbits::StoreU16(FixtureTable[kFixtureSlots - 1].bytes + 4, 33);
     DeleteFixture(kFixtureSlots - 1);
     EXPECT_TRUE(IsFixtureEmpty(kFixtureSlots - 1));
-    EXPECT_EQ(FixtureType(kFixtureSlots - 1), 118);
+    EXPECT_EQ(FixtureType(kFixtureSlots - 1), kCompNationalTeam);
     EXPECT_EQ(FixtureHome(kFixtureSlots - 1), 33);
     EXPECT_EQ(UsedSlots(), 2);
     // Out-of-table slots change nothing.
@@ -183,7 +183,7 @@ TEST_F(FixtureTableTest, ClearingEmptiesEverySlot) {
     ClearFixtureTable();
     for (int slot : {0, 1, kFixtureSlots - 1}) {
         EXPECT_TRUE(IsFixtureEmpty(slot));
-        EXPECT_EQ(FixtureType(slot), 0);
+        EXPECT_EQ(FixtureType(slot), kCompLeague);
         EXPECT_EQ(FixtureHome(slot), 0);
         EXPECT_EQ(FixtureScore(slot) & 0x3FFF, 31u | 31u << 5);
     }

@@ -243,7 +243,7 @@ TEST_F(QueryTest, SeasonHistoryBlocksReadRaw) {
 TEST_F(QueryTest, FixtureGettersReadTheSlot) {
     PutFixture(5, 200, CupCode(2, 0), 14, 900, 3, 31, 1 << 10);
     EXPECT_EQ(HVW_GetFixtureDay(5), 200);
-    EXPECT_EQ(HVW_GetFixtureComp(5), 37);
+    EXPECT_EQ(HVW_GetFixtureComp(5), CupCode(2, 0));
     EXPECT_EQ(HVW_GetFixtureClubA(5), 14);
     EXPECT_EQ(HVW_GetFixtureClubB(5), 900);
     EXPECT_EQ(HVW_GetFixtureHomeGoals(5), 3);
