@@ -44,6 +44,7 @@ struct ScreenState {
     ColFmt format{};
     Channel channels[3]{};  // red, green, blue
     uint32_t colourMask = 0;
+    bool eightBitChannels = false;
     uint32_t key = 0;
     uint32_t flushCopies = 0;
 };
@@ -150,12 +151,52 @@ inline uint32_t Pack(const int rgb[3]) {
 // down, so a rising channel stops one short of the colour.
 inline int Blend(int d, int c, int alpha) { return d + (((c - d) * alpha) >> 8); }
 
+// The same for a screen format of 8-bit channels, channel by channel in
+// place.
+inline uint32_t BlendPixel8(uint32_t pixel, const int colour[3], int alpha) {
+    uint32_t out = pixel & ~Screen.colourMask;
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t shift = Screen.channels[i].shift;
+        const int d = int((pixel >> shift) & 0xFF);
+        out |= uint32_t(Blend(d, colour[i], alpha)) << shift;
+    }
+    return out;
+}
+
 inline uint32_t BlendPixel(uint32_t pixel, const int colour[3], int alpha) {
+    if (Screen.eightBitChannels) return BlendPixel8(pixel, colour, alpha);
     int rgb[3];
     Unpack(pixel, rgb);
     for (int i = 0; i < 3; ++i) rgb[i] = Blend(rgb[i], colour[i], alpha);
     // Bits outside the colour (an alpha channel) stay as they were.
     return (pixel & ~Screen.colourMask) | Pack(rgb);
+}
+
+template <int kBytes>
+void BlendRows(int x, int y, int width, int height, const int rgb[3], int alpha) {
+    if (kBytes == 4 && Screen.eightBitChannels) {
+        // Byte by byte, each byte with the colour and alpha of its channel
+        // (alpha 0 keeps a byte outside the colour): a loop the compiler
+        // turns into vector code.
+        int colourAt[4] = {}, alphaAt[4] = {};
+        for (int i = 0; i < 3; ++i) {
+            colourAt[Screen.channels[i].shift / 8] = rgb[i];
+            alphaAt[Screen.channels[i].shift / 8] = alpha;
+        }
+        for (int row = 0; row < height; ++row) {
+            uint8_t* at = PixelAddress(MenuBackBuffer, x, y + row);
+            for (int i = 0; i < width; ++i, at += 4) {
+                for (int k = 0; k < 4; ++k) at[k] = uint8_t(Blend(at[k], colourAt[k], alphaAt[k]));
+            }
+        }
+        return;
+    }
+    for (int row = 0; row < height; ++row) {
+        uint8_t* at = PixelAddress(MenuBackBuffer, x, y + row);
+        for (int i = 0; i < width; ++i, at += kBytes) {
+            WritePixelOf<kBytes>(at, BlendPixel(ReadPixelOf<kBytes>(at), rgb, alpha));
+        }
+    }
 }
 
 void SplitRGB(uint16_t colour, int rgb[3]) {
@@ -225,6 +266,7 @@ void MenuSetScreenFormat(int width, int height, const ColFmt* format) {
     const ColComponent* parts[3] = {&format->red, &format->green, &format->blue};
     for (int i = 0; i < 3; ++i) Screen.channels[i] = {parts[i]->shift, parts[i]->bits, parts[i]->mask};
     Screen.colourMask = format->red.mask | format->green.mask | format->blue.mask;
+    Screen.eightBitChannels = format->red.bits == 8 && format->green.bits == 8 && format->blue.bits == 8;
     Screen.key = ColConvRGB2Pixel(format, 255, 0, 255, 0) & Screen.colourMask;
 }
 
@@ -405,10 +447,10 @@ void FillTranslucentRect(int x, int y, int width, int height, uint16_t colour, u
     } else {
         int rgb[3];
         SplitRGB(colour, rgb);
-        const int bpp = Screen.bytesPerPixel;
-        for (int row = 0; row < height; ++row) {
-            uint8_t* at = PixelAddress(MenuBackBuffer, x, y + row);
-            for (int i = 0; i < width; ++i, at += bpp) WritePixel(at, BlendPixel(ReadPixel(at), rgb, alpha));
+        if (Screen.bytesPerPixel == 4) {
+            BlendRows<4>(x, y, width, height, rgb, alpha);
+        } else {
+            BlendRows<3>(x, y, width, height, rgb, alpha);
         }
     }
     MarkRectDirty(x, y, width, height);
