@@ -72,7 +72,7 @@ bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel) {
         GfxInit(0);
         quiet.Text();
     }
-    const int mode = GfxFindMode(800, 600, bitsPerPixel == 16 ? 1 : 3);
+    const int mode = GfxFindMode(800, 600, bitsPerPixel == 16 ? 1 : bitsPerPixel == 24 ? 2 : 3);
     EXPECT_GE(mode, 0);
     SetGraphicMode(int16_t(mode), 0);
     g_display = true;

@@ -12,7 +12,7 @@ namespace testenv {
 // False (with nothing started) when the data kit has not written the game
 // folder.
 bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width = 800, int height = 600);
-// The same on a real display mode of 800 x 600 in 16 or 32 bits, headless;
+// The same on a real display mode of 800 x 600 in 16, 24 or 32 bits, headless;
 // flushes then reach the drawing surface.
 bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel);
 void StopMenuPaint();

@@ -294,8 +294,9 @@ TEST_P(PainterTest, ScrollingBandStaysInsideTheBand) {
     EXPECT_TRUE(Unchanged(background));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PainterTest, ::testing::Values(&ColFmt_R5G6B5, &ColFmt_A8R8G8B8),
-                         [](const auto& info) { return info.param->bytes == 2 ? "Bits16" : "Bits32"; });
+INSTANTIATE_TEST_SUITE_P(Formats, PainterTest,
+                         ::testing::Values(&ColFmt_R5G6B5, &ColFmt_B8G8R8, &ColFmt_A8R8G8B8),
+                         [](const auto& info) { return "Bits" + std::to_string(info.param->bits); });
 
 using PainterDeathTest = PainterTest;
 

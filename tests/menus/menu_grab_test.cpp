@@ -74,11 +74,11 @@ Pixels FlushAndGrab() {
     return ReadHostPicture(last);
 }
 
-class MenuGrabTest : public ::testing::Test {
+class MenuGrabTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 32)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, GetParam())) GTEST_SKIP() << "no game data";
         started_ = true;
     }
     void TearDown() override {
@@ -91,7 +91,7 @@ class MenuGrabTest : public ::testing::Test {
     bool started_ = false;
 };
 
-TEST_F(MenuGrabTest, EveryGlyphShowsItsCoverageInTheTextColour) {
+TEST_P(MenuGrabTest, EveryGlyphShowsItsCoverageInTheTextColour) {
     ASSERT_EQ(MenuScreenWidth(), 800);
     SetDrawParam(1, 8);  // yellow: red and green follow the coverage, blue stays 0
     for (int font = 0; font < FONT_COUNT; ++font) {
@@ -123,7 +123,7 @@ TEST_F(MenuGrabTest, EveryGlyphShowsItsCoverageInTheTextColour) {
     }
 }
 
-TEST_F(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
+TEST_P(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
     // Shelves of icons, a new screen when one is full.
     struct Placed {
         int icon, x, y;
@@ -138,7 +138,8 @@ TEST_F(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
             for (int y = 0; y < h; ++y) {
                 for (int x = 0; x < w; ++x) {
                     uint32_t pixel = 0;
-                    std::memcpy(&pixel, frame + (size_t(y) * w + x) * 4, 4);
+                    std::memcpy(&pixel, frame + (size_t(y) * w + x) * MenuBytesPerPixel(),
+                                size_t(MenuBytesPerPixel()));
                     const bool key =
                         (pixel & MenuScreenFormat()->all_mask & 0xFFFFFF) == MenuTransparentKey();
                     const uint32_t rgb = ColConvPixel(pixel, MenuScreenFormat(), &ColFmt_A8R8G8B8) & 0xFFFFFF;
@@ -168,7 +169,7 @@ TEST_F(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
     checkScreen();
 }
 
-TEST_F(MenuGrabTest, BackIconMatchesItsSheetWhereverTheSheetIsNotMagenta) {
+TEST_P(MenuGrabTest, BackIconMatchesItsSheetWhereverTheSheetIsNotMagenta) {
     FillSolidRect(0, 0, 800, 600, kBackground);
     DrawIcon(400, 300, 153, JUSTIFY_CENTRE_MIDDLE);
     const Pixels grab = FlushAndGrab();
@@ -185,5 +186,9 @@ TEST_F(MenuGrabTest, BackIconMatchesItsSheetWhereverTheSheetIsNotMagenta) {
     }
     EXPECT_GT(drawn, sheet.width * sheet.height / 2);
 }
+
+// The menus run in 24 bits where the card has it, else in 32.
+INSTANTIATE_TEST_SUITE_P(Depths, MenuGrabTest, ::testing::Values(24, 32),
+                         [](const auto& info) { return "Bits" + std::to_string(info.param); });
 
 }  // namespace
