@@ -174,7 +174,7 @@ inline uint32_t BlendPixel(uint32_t pixel, const int colour[3], int alpha) {
 
 template <int kBytes>
 void BlendRows(int x, int y, int width, int height, const int rgb[3], int alpha) {
-    if (kBytes == 4 && Screen.eightBitChannels) {
+    if (kBytes >= 3 && Screen.eightBitChannels) {
         // Byte by byte, each byte with the colour and alpha of its channel
         // (alpha 0 keeps a byte outside the colour): a loop the compiler
         // turns into vector code.
@@ -185,8 +185,8 @@ void BlendRows(int x, int y, int width, int height, const int rgb[3], int alpha)
         }
         for (int row = 0; row < height; ++row) {
             uint8_t* at = PixelAddress(MenuBackBuffer, x, y + row);
-            for (int i = 0; i < width; ++i, at += 4) {
-                for (int k = 0; k < 4; ++k) at[k] = uint8_t(Blend(at[k], colourAt[k], alphaAt[k]));
+            for (int i = 0; i < width; ++i, at += kBytes) {
+                for (int k = 0; k < kBytes; ++k) at[k] = uint8_t(Blend(at[k], colourAt[k], alphaAt[k]));
             }
         }
         return;
