@@ -206,6 +206,22 @@ TEST_F(SquadsTest, OnlyAFullListPutsAnOutfieldPlayerInGoalOrAKeeperInDefence) {
     EXPECT_EQ(PickPlayerForSlot(6, 3, kClub, 0, 0, 0, 0, 0), 0) << "never a keeper in midfield";
 }
 
+TEST_F(SquadsTest, TheForeignQuotaStopsForeignersOnceTheSumReaches55) {
+    EXPECT_EQ(ForeignQuotaWord(32), 1);
+    EXPECT_EQ(ForeignQuotaWord(33), 0);
+    EXPECT_EQ(ForeignQuotaWord(115), 1);
+    EXPECT_EQ(ForeignQuotaWord(116), 0);
+    EXPECT_EQ(ForeignQuotaWord(0xFFFF), 0);
+    const uint16_t foreigner = MakePlayer(kClub, 6, 8, 90);
+    SetPlayerNationality(foreigner, 40 + 2);
+    const uint16_t local = MakePlayer(kClub, 6, 8, 50);
+    RebuildAllRosters();
+    BuildClubSquadList(kClub);
+    EXPECT_EQ(PickPlayerForSlot(6, 3, kClub, 0, 0, 0, 0, 54), foreigner);
+    SetPlayerShirt(foreigner, 0);
+    EXPECT_EQ(PickPlayerForSlot(6, 3, kClub, 0, 0, 0, 0, 55), local);
+}
+
 TEST_F(SquadsTest, EqualCandidatesLeaveTheShirtToTheEarlierOne) {
     const uint16_t first = MakePlayer(kClub, 6);
     MakePlayer(kClub, 6);
