@@ -82,14 +82,16 @@ class SelectionPropertyTest : public ManagementTest {
 
 TEST_F(SelectionPropertyTest, EveryShirtOnceAndNoUnavailablePlayerWhileTheListOffersAnother) {
     GameSeedRandom(2024);
-    const int16_t types[] = {0, 5, 21, 37, 60, 69, 84, 85, 101, 116, 117};
+    // Club fixtures: league, end-of-season league, the four national cups, the
+    // three European cups, friendlies.
+    const int16_t types[] = {0, 1, 4, 5, 21, 37, 60, 68, 69, 84, 85, 100, 101, 116, 117};
     for (int round = 0; round < 2000; ++round) {
         PlayerCount = 3;
         std::memset(ClubRoster, 0, sizeof ClubRoster);
         MakeClub(kClub, int16_t(Draw(9)), int16_t(Draw(4)), int16_t(5 + Draw(50)));
         MakeClub(kOpponent);
         SetClubControl(kClub, int16_t(Draw(2)));
-        const int16_t type = types[Draw(11)];
+        const int16_t type = types[Draw(15)];
         PutFixture(0, 3, type, kClub, kOpponent, 31, 31);
         SeasonCalendar.leagueStartDay[GetClubNation(kClub)] = int16_t(Draw(2) == 0 ? 0 : 200);
 
