@@ -171,6 +171,25 @@ TEST_F(LoadedClipsTest, EachStrikeReachesFurthestWithItsKickingFootInsideItsWind
     EXPECT_GT(strikes, 60);
 }
 
+TEST_F(LoadedClipsTest, RunningWithTheBallTheLeftFootMeetsItAtFrame11AndTheRightAt27) {
+    ASSERT_EQ(Motion_GetFrameCount(185), 32u);
+    for (const auto& [foot, touch] : {std::pair{BONE_LEFT_FOOT, 11}, std::pair{BONE_RIGHT_FOOT, 27}}) {
+        int best = -1;
+        float reach = -100.0f;
+        for (int frame = 0; frame < 32; ++frame) {
+            Pose(185, frame);
+            const float r = -JointOf(foot).z;  // the dribble runs straight ahead, along -z
+            if (r > reach) {
+                reach = r;
+                best = frame;
+            }
+        }
+        EXPECT_NEAR(best, touch, 1) << "foot " << foot;
+        Pose(185, touch);
+        EXPECT_LT(JointOf(foot).z, -0.2f) << "foot " << foot << " reaches out to the ball";
+    }
+}
+
 TEST_F(LoadedClipsTest, EachDiveReachesOutToItsSideAndTravelsThatWay) {
     for (int clip = 270; clip <= 293; ++clip) {
         const MotionClipRow& row = Row(clip);

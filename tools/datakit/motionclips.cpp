@@ -453,6 +453,28 @@ std::string CheckStrike(const MotionClipRow& row, const MotionClipOut& clip) {
     return {};
 }
 
+// Running with the ball: each foot meets it at its touch frame, where that
+// foot is furthest forward.
+std::string CheckTouches(const MotionClipRow& row, const MotionClipOut& clip) {
+    if (row.kind != kDribble) return {};
+    for (const auto& [foot, touch] :
+         {std::pair{BONE_LEFT_FOOT, row.contactFrom}, std::pair{BONE_RIGHT_FOOT, row.contactTo}}) {
+        int furthest = -1;
+        float reach = -100.0f;
+        for (size_t f = 0; f < clip.frames.size(); ++f) {
+            const std::array<Matrix, 19> m = DecodedMatrices(clip.frames[f].bones);
+            const float r = ForwardReach(m, JointsOf(m)[size_t(foot)]);
+            if (r > reach) {
+                reach = r;
+                furthest = int(f);
+            }
+        }
+        if (std::abs(furthest - touch) > 1)
+            return Failure("foot %d is furthest forward at frame %d, not %d", foot, furthest, touch);
+    }
+    return {};
+}
+
 // A dive's hands reach out to its side inside its window.
 std::string CheckDive(const MotionClipRow& row, const MotionClipOut& clip) {
     if (row.kind != kKeeperDive) return {};
@@ -485,7 +507,7 @@ std::string CheckMotionClip(const MotionClipRow& row, const MotionClipOut& clip)
         return Failure("frame 0 stands the pelvis at %.4f, not the reference height",
                        clip.frames[0].reference[1]);
     }
-    for (auto check : {CheckTiming, CheckRoot, CheckFrames, CheckStrike, CheckDive}) {
+    for (auto check : {CheckTiming, CheckRoot, CheckFrames, CheckStrike, CheckTouches, CheckDive}) {
         std::string failure = check(row, clip);
         if (!failure.empty()) return failure;
     }

@@ -253,7 +253,9 @@ Pose SideStepPose(const MotionClipRow& row, int f) {
 // Running with the ball: the left foot meets it at the first touch frame,
 // the right at the second, half a stride later.
 Pose DribblePose(const MotionClipRow& row, int f) {
-    const float phase = Phase(f - row.contactFrom, row.frames) + 0.25f;
+    // The ankle reaches furthest two frames after the thigh does (the knee
+    // straightens late), so the stride runs two frames ahead.
+    const float phase = Phase(f - row.contactFrom + 2, row.frames) + 0.25f;
     Pose p = GaitPose(GaitFor(row.speed, row.frames, false), phase);
     p[kNod] = 18.0f;
     p[kLean] += 2.0f;
