@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "database/disk.h"
 #include "management/tactics.h"
 #include "support/bytes.h"
 
@@ -157,11 +158,12 @@ constexpr int kPenaltyTaker = kCornerTaker + 2;                                 
 constexpr int kFreeKickTaker = kPenaltyTaker + 2;                                 // i16
 constexpr int kTeamInfoReserved = kFreeKickTaker + 2;                             // 8 bytes
 constexpr int kTeamPlayers = kTeamInfoReserved + 8;                               // PlayerInfo[17]
-constexpr int kTeamInfoSize = kTeamPlayers + kMatchSquadSize * kPlayerInfoSize;
 
 static_assert(kTeamClub == 50 && kTeamKit == 52 && kHumanManaged == 80 && kHumanManagedAtStart == 81);
 static_assert(kTacticChoice == 82 && kTacticOption == 84 && kTacticSlots == 86 && kOldGoals == 4046);
 static_assert(kCaptain == 4048 && kCornerTaker == 4050 && kPenaltyTaker == 4052 && kFreeKickTaker == 4054);
+// The SaveTeam file holds one team block: the size is defined with it.
+static_assert(kTeamInfoSize == kTeamPlayers + kMatchSquadSize * kPlayerInfoSize);
 static_assert(kTeamInfoReserved == 4056 && kTeamPlayers == 4064 && kTeamInfoSize == 6087);
 
 constexpr int kTeamInfo0 = kUserOptionsEnd;

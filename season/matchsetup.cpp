@@ -8,6 +8,7 @@
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
+#include "match/matchsetup.h"
 #include "support/bytes.h"
 
 #define DIV \
@@ -48,23 +49,22 @@ const int16_t CountryInPlay[kCountryCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 // team block says of the user's club: its name, its number and its first
 // sixteen players with their names, record numbers, positions and shirts.
 void AutoSelectTeamForSave() {
-    constexpr int kName = 0, kClub = 50, kHumanManaged = 80, kPlayers = 4064, kPlayerSize = 119;
-    constexpr int kPlayerName = 0, kPlayerNumber = 20, kPlayerType = 22, kShirt = 81;
     constexpr int kSquadPlayers = 16;
     std::memset(SavedTeamInfo, 0, sizeof SavedTeamInfo);
     const int16_t club = GetUserClub();
     if (!IsClubNumber(club)) return;
-    std::memcpy(SavedTeamInfo + kName, ClubNameRecords[club].text[0], kClubNameLength);
-    recbits::StoreU16(SavedTeamInfo + kClub, uint16_t(club));
+    std::memcpy(SavedTeamInfo + kTeamName, ClubNameRecords[club].text[0], kClubNameLength);
+    recbits::StoreU16(SavedTeamInfo + kTeamClub, uint16_t(club));
     SavedTeamInfo[kHumanManaged] = 0;
     BuildClubSquadList(club);
     for (int i = 0; i < kSquadPlayers && i < FirstTeamList.count; ++i) {
         const uint16_t player = FirstTeamList.players[i];
         if (!IsValidPlayer(player)) continue;
-        uint8_t* entry = SavedTeamInfo + kPlayers + kPlayerSize * i;
-        std::snprintf(reinterpret_cast<char*>(entry + kPlayerName), 20, "%.15s", GetPlayerSurname(player));
-        recbits::StoreU16(entry + kPlayerNumber, player);
-        entry[kPlayerType] = uint8_t(GetPlayerPosition2(player));
-        recbits::StoreU16(entry + kShirt, uint16_t(i + 1));
+        uint8_t* entry = SavedTeamInfo + kTeamPlayers + kPlayerInfoSize * i;
+        std::snprintf(reinterpret_cast<char*>(entry + kPlayerInfoName), kPlayerNameLength, "%.15s",
+                      GetPlayerSurname(player));
+        recbits::StoreU16(entry + kPlayerInfoNumber, player);
+        entry[kPlayerInfoType] = uint8_t(GetPlayerPosition2(player));
+        recbits::StoreU16(entry + kPlayerShirt, uint16_t(i + 1));
     }
 }
