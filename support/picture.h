@@ -7,7 +7,9 @@
 // the block's byte size, builds its result in a new block, frees the old
 // one and leaves the owner pointing at the result with its size.  They
 // return 0 on success, 1 when a step had nothing to do and -1 when the
-// input is refused; a refused block is left as the earlier steps made it.
+// input is refused, with a "Warning:" line on standard output saying why;
+// a refused block is left as the earlier steps made it.  Pictures come out
+// top row first and left to right, whichever corner the file starts from.
 #pragma once
 #include <cstdint>
 
