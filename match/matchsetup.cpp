@@ -93,7 +93,7 @@ namespace {
 
 uint8_t PresetFromManager(int16_t club) {
     const uint16_t manager = FindClubManager(club);
-    if (!IsValidPlayer(manager)) return 0;
+    if (manager == kNoManager || !IsValidPlayer(manager)) return 0;
     return uint8_t(FormationFamilyPreset(GetPlayerTactic(manager)));
 }
 
@@ -123,8 +123,9 @@ void InitClubTacticPresets() {
     }
     for (int club = 0; club < kTacticPresetClubs; ++club) {
         const uint16_t chosen = manager[club] != kNoManager ? manager[club] : halvorn[club];
-        ClubTacticPreset[club] =
-            uint8_t(IsValidPlayer(chosen) ? FormationFamilyPreset(GetPlayerTactic(chosen)) : 0);
+        ClubTacticPreset[club] = uint8_t(chosen != kNoManager && IsValidPlayer(chosen)
+                                             ? FormationFamilyPreset(GetPlayerTactic(chosen))
+                                             : 0);
     }
 }
 

@@ -1,6 +1,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "database/Access.h"
+#include "season/calendar.h"
 #include "tests/fakes/test_util.h"
 #include "tests/match/match_fixture.h"
 
@@ -183,6 +185,44 @@ TEST(ClubTacticPresetTest, FamiliesMapToPresetsOfTheSameShape) {
     EXPECT_EQ(FormationFamilyPreset(6), 0);
     EXPECT_EQ(GetClubTacticPreset(-1), 0);
     EXPECT_EQ(GetClubTacticPreset(1200), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A player of a club with a formation family (bits 29-31 of the word at
+// byte 100 of his record).
+void MakePlayer(uint16_t player, int16_t club, int16_t position, int family) {
+    SetPlayerClub(player, club);
+    SetPlayerPosition(player, position);
+    PlayerRecords[player].bytes[103] = uint8_t((PlayerRecords[player].bytes[103] & 0x1F) | family << 5);
+}
+
+TEST(ClubTacticPresetTest, NewGameSetsEachClubsPresetFromItsManager) {
+    std::memset(PlayerRecords, 0, sizeof PlayerRecords);
+    PlayerCount = 20;
+    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerClub(p, 1199);
+    MakePlayer(3, 5, 4, 3);   // a defender: not the manager
+    MakePlayer(4, 5, 13, 1);  // the manager of club 5: 4-3-3
+    MakePlayer(5, 5, 13, 2);  // a second manager is not read
+    MakePlayer(6, 6, 7, 4);
+    SetPlayerHalvorn(6, 1);  // club 6 has only the halvorn: 4-5-1
+    MakePlayer(7, 7, 7, 5);  // club 7 has neither: no manager plays preset 0
+    std::memset(&CustomTacticTableB, 0, sizeof CustomTacticTableB);
+    ClubTacticPreset.fill(0xFF);
+    NewGameSetUp();
+    EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(1));
+    EXPECT_EQ(ClubTacticPreset[6], FormationFamilyPreset(4));
+    EXPECT_EQ(ClubTacticPreset[7], 0);
+    EXPECT_TRUE(IsCustomTacticEmpty(GetTacticRecordB(10)));
+    EXPECT_TRUE(IsCustomTacticEmpty(GetTacticRecordB(21)));
+
+    // An entry left unset is worked out when a match needs it.
+    ClubTacticPreset[5] = 0xFF;
+    EXPECT_EQ(GetClubTacticPreset(5), FormationFamilyPreset(1));
+    EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(1));
+    PlayerCount = 0;
 }
 
 }  // namespace
