@@ -36,6 +36,8 @@ void AdvanceDay() {
     if (++c.currentDay >= kSeasonEndDay) {
         c.currentDay = 0;
         ++c.season;
+        // Managers may have moved: each club plays its new manager's shape.
+        InitClubTacticPresets();
     }
     ProcessPendingPlayerEvents();
 }

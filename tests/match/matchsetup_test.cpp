@@ -222,6 +222,13 @@ TEST(ClubTacticPresetTest, NewGameSetsEachClubsPresetFromItsManager) {
     ClubTacticPreset[5] = 0xFF;
     EXPECT_EQ(GetClubTacticPreset(5), FormationFamilyPreset(1));
     EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(1));
+
+    // A new season takes each club's manager afresh.
+    MakePlayer(4, 5, 13, 5);
+    SeasonCalendar.currentDay = 365;
+    AdvanceDay();
+    EXPECT_EQ(SeasonCalendar.currentDay, 0);
+    EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(5));
     PlayerCount = 0;
 }
 
