@@ -4,9 +4,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "match/matchstats.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/matchstats.h"
 #include "support/bytes.h"
 
 using recbits::LoadU16;
