@@ -18,6 +18,7 @@
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
+#include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
@@ -219,6 +220,8 @@ void RebuildAfterLoad() {
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();
     UpdateClubSquads();
+    // Saved games carry no pending deals: none survives a load.
+    PendingDeal_ClearAll();
     DeleteGoalReplayFiles();
     RankClubsByStrength();
     ComputerTransferActivity(0, 0);

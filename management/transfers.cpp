@@ -29,19 +29,6 @@ constexpr int kBidSlots = 4;
 
 }  // namespace
 
-int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
-                               int16_t round1, int16_t club, int16_t* response, int16_t round2) {
-    (void)amount, (void)previousAsk, (void)round1, (void)club, (void)round2;
-    int32_t ask = ValuePlayer(player);
-    if (offer >= ask || ask <= 0) {
-        *response = 0;
-    } else {
-        int64_t percent = (int64_t(ask) - offer) * 100 / std::max<int32_t>(offer, 1);
-        *response = int16_t(std::clamp<int64_t>(percent, 1, 20000));
-    }
-    return ask;
-}
-
 void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
     if (!IsClubNumber(club)) return;
     int free = -1;

@@ -24,11 +24,6 @@ extern JobApplicationState JobApplicationRecord;
 
 // A computer club's buying, selling and loan work.
 void ComputerTransferActivity(int16_t club, int16_t mode);
-// The selling club's asking price for the player; the response code goes
-// to the out: 0 when the offer is enough, else the percentage by which the
-// asking price exceeds it.
-int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
-                               int16_t round1, int16_t club, int16_t* response, int16_t round2);
 // Puts the club's bid for the player into its first free bid slot (or the
 // slot that already names him).
 void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);

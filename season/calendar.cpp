@@ -8,6 +8,7 @@ int16_t DailyJobsWord2;
 
 #include "database/query/funcs_dates.h"
 #include "management/tactics.h"
+#include "management/transferprices.h"
 #include "match/matchsetup.h"
 #include "season/unrest.h"
 
@@ -51,4 +52,5 @@ void NewGameSetUp() {
     SeasonCalendar.season = 0;
     InitCustomTactics();
     InitClubTacticPresets();
+    PendingDeal_ClearAll();
 }

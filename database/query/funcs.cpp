@@ -16,6 +16,7 @@
 #include "database/honours.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
+#include "management/bids.h"
 #include "management/board.h"
 #include "management/contracts.h"
 #include "management/mood.h"
@@ -23,6 +24,7 @@
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "management/stadium.h"
+#include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
@@ -431,7 +433,7 @@ void HVW_InstallHumanManagers(uint16_t a, uint16_t b) { InstallHumanManagers(a, 
 int32_t HVW_GetClubWageLimit(int16_t club) {
     BuildClubSquadList(club);
     HVW_SquadCount = int16_t(std::min<int>(FirstTeamList.count, kSquadListSize));
-    return GetClubWageLimit(club);
+    return ClubMaxWage(club);
 }
 
 void HVW_PickClubTeam(int16_t club) {
@@ -462,7 +464,7 @@ void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player) { ClearClubBidsOn
 void HVW_ClearClubBids(uint16_t player) { ClearClubBidList(player); }
 int32_t HVW_GetClubWageBudget(int16_t club) {
     BuildClubSquadList(club);
-    return GetClubWageBudget(club);
+    return ClubTransferBudget(club);
 }
 void HVW_ComputerTransferActivity(int16_t club) { ComputerTransferActivity(club, 0); }
 void HVW_RemoveClubManager(int16_t club) { RemoveClubManager(club); }

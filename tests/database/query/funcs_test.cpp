@@ -13,9 +13,11 @@
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
+#include "management/bids.h"
 #include "management/board.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
+#include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/clubfixtures.h"
 #include "season/competitions.h"
@@ -426,13 +428,18 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     EXPECT_EQ(HVW_GetSquadSize(kClub), 19);  // the listed players: the manager does not play
     EXPECT_GT(HVW_ValuePlayer(5), 0);
     EXPECT_GE(HVW_ValuePlayerFull(5), HVW_ValuePlayer(5));
+    EXPECT_EQ(HVW_GetClubWageLimit(kClub), ClubMaxWage(kClub));
     EXPECT_GT(HVW_GetClubWageLimit(kClub), 0);
-    EXPECT_EQ(HVW_GetClubWageBudget(kClub), 500000);
+    EXPECT_EQ(HVW_GetClubWageBudget(kClub), ClubTransferBudget(kClub));
+    EXPECT_GT(HVW_GetClubWageBudget(kClub), 0);
     EXPECT_EQ(HVW_GetClubWageFigure(kClub, 3), HVW_GetPlayerWage(3));
-    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0), 500000);
+    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0), GetFeeCounterOffer(3, 800000, 0, kClub, 0, 0, 0));
     int16_t response = -9;
-    EXPECT_EQ(HVW_NegotiateFee(3, 1, 0, -1, 0, kClub, &response, 0), ValuePlayer(3));
+    int16_t direct = -9;
+    EXPECT_EQ(HVW_NegotiateFee(3, 1, 0, -1, 0, kClub, &response, 0),
+              GetTransferAskingPrice(3, 1, 0, -1, 0, kClub, &direct, 0));
     EXPECT_GT(response, 0);
+    EXPECT_EQ(response, direct);
 
     HVW_MakeClubBid(33, 4, 50000, 0);
     EXPECT_EQ(HVW_CountBidsForPlayer(4), 1);
