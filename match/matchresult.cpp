@@ -9,6 +9,8 @@
 #include "match/matchstats.h"
 #include "support/bytes.h"
 
+using namespace gameinfo;
+
 using recbits::LoadU16;
 using recbits::StoreU16;
 

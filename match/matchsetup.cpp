@@ -8,6 +8,8 @@
 #include "management/squads.h"
 #include "support/debug.h"
 
+using namespace gameinfo;
+
 EnterGameInfo GameInfo;
 TacticRecord MatchTacticRecord[2];
 

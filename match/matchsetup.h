@@ -12,6 +12,10 @@
 #include "management/tactics.h"
 #include "support/bytes.h"
 
+// The offsets of the block's fields, in their own namespace: the names are
+// the fields' own and other modules have constants of the same names.
+namespace gameinfo {
+
 // ---------------------------------------------------------------------------
 // PlayOptions: the rules of the match (30 bytes at 0).
 constexpr int kExtraTime = 0;                                    // u8: two periods of extra time when level
@@ -177,20 +181,22 @@ constexpr int PlayerInfoAt(int team, int entry) {
     return TeamInfoAt(team) + kTeamPlayers + entry * kPlayerInfoSize;
 }
 
+}  // namespace gameinfo
+
 struct EnterGameInfo {
-    uint8_t bytes[kEnterGameInfoSize];
+    uint8_t bytes[gameinfo::kEnterGameInfoSize];
 
     uint8_t U8(int at) const { return bytes[at]; }
     int16_t I16(int at) const { return int16_t(recbits::LoadU16(bytes + at)); }
     void SetU8(int at, uint8_t value) { bytes[at] = value; }
     void SetI16(int at, int16_t value) { recbits::StoreU16(bytes + at, uint16_t(value)); }
     // A team's field by its offset in TeamInfo.
-    uint8_t TeamU8(int team, int field) const { return U8(TeamInfoAt(team) + field); }
-    int16_t TeamI16(int team, int field) const { return I16(TeamInfoAt(team) + field); }
-    void SetTeamU8(int team, int field, uint8_t value) { SetU8(TeamInfoAt(team) + field, value); }
-    void SetTeamI16(int team, int field, int16_t value) { SetI16(TeamInfoAt(team) + field, value); }
+    uint8_t TeamU8(int team, int field) const { return U8(gameinfo::TeamInfoAt(team) + field); }
+    int16_t TeamI16(int team, int field) const { return I16(gameinfo::TeamInfoAt(team) + field); }
+    void SetTeamU8(int team, int field, uint8_t value) { SetU8(gameinfo::TeamInfoAt(team) + field, value); }
+    void SetTeamI16(int team, int field, int16_t value) { SetI16(gameinfo::TeamInfoAt(team) + field, value); }
     TacticRecord* TeamTacticSlot(int team, int slot) {
-        return reinterpret_cast<TacticRecord*>(bytes + TeamInfoAt(team) + kTacticSlots +
+        return reinterpret_cast<TacticRecord*>(bytes + gameinfo::TeamInfoAt(team) + gameinfo::kTacticSlots +
                                                slot * kTacticRecordSize);
     }
 };

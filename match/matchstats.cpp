@@ -11,6 +11,8 @@
 // ---------------------------------------------------------------------------
 // Player statistics records
 
+using namespace gameinfo;
+
 namespace {
 
 using recbits::StoreU16;

@@ -6,6 +6,8 @@
 #include "match/matchstate.h"
 #include "match/teamsetup.h"
 
+using namespace gameinfo;
+
 uint8_t DisplayModeFlags;
 int32_t UndisplayedPeriodCount;
 int32_t FrameTimerCount;

@@ -6,6 +6,8 @@
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 
+using namespace gameinfo;
+
 namespace {
 
 constexpr int kStarters = 11;

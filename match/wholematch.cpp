@@ -9,6 +9,8 @@
 #include "match/periodrunner.h"
 #include "support/random.h"
 
+using namespace gameinfo;
+
 MatchPeriodRunnerFn MatchPeriodRunner = Match_RunPeriod;
 
 namespace {

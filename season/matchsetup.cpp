@@ -49,6 +49,7 @@ const int16_t CountryInPlay[kCountryCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 // team block says of the user's club: its name, its number and its first
 // sixteen players with their names, record numbers, positions and shirts.
 void AutoSelectTeamForSave() {
+    using namespace gameinfo;
     constexpr int kSquadPlayers = 16;
     std::memset(SavedTeamInfo, 0, sizeof SavedTeamInfo);
     const int16_t club = GetUserClub();

@@ -7,6 +7,8 @@
 #include "match/matchsetup.h"
 #include "support/bytes.h"
 
+using namespace gameinfo;
+
 namespace {
 
 using recbits::LoadU16;

@@ -18,6 +18,8 @@
 
 namespace matchtest {
 
+using namespace gameinfo;
+
 // Player record numbers: team t, entry e plays as 1000 + 100 t + e.
 inline uint16_t PlayerNumber(int team, int entry) { return uint16_t(1000 + 100 * team + entry); }
 

@@ -3,6 +3,8 @@
 
 namespace {
 
+using namespace gameinfo;
+
 using recbits::LoadU16;
 
 class MatchReportTest : public matchtest::MatchFixture {

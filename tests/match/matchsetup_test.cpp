@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace gameinfo;
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -3,6 +3,8 @@
 
 namespace {
 
+using namespace gameinfo;
+
 using matchtest::g_script;
 using matchtest::PlayerNumber;
 using Periods = std::vector<int>;
