@@ -37,7 +37,7 @@ void BM_LoadAllMotionClips(benchmark::State& state) {
         Motion_FreeAll();
     }
     benchmark::DoNotOptimize(frames);
-    state.SetItemsProcessed(int64_t(state.iterations()) * MOTION_CLIP_COUNT);
+    state.SetItemsProcessed(int64_t(state.iterations()) * kMotionClipCount);
     PakFileUninit();
     UninitMemory();
 }

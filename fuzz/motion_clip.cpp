@@ -31,11 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Copy the frames the way the loader does and read each one back.
         MotionClip clip{nullptr, frames};
         if (frames > 0) {
-            AllocateMemory(&clip.frames, frames * MOTION_FRAME_SIZE, MEM_TYPE_MANUAL_FREE);
-            std::memcpy(clip.frames, data + MOTION_HEADER_SIZE, size_t(frames) * MOTION_FRAME_SIZE);
+            AllocateMemory(&clip.frames, frames * kMotionFrameSize, MEM_TYPE_MANUAL_FREE);
+            std::memcpy(clip.frames, data + kMotionHeaderSize, size_t(frames) * kMotionFrameSize);
         }
         MotionClip* table = MotionClips;
-        MotionClip entries[MOTION_CLIP_COUNT] = {};
+        MotionClip entries[kMotionClipCount] = {};
         entries[0] = clip;
         MotionClips = entries;
         MotionFrame frame;

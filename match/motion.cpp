@@ -47,7 +47,7 @@ constexpr int kNameSize = 12;  // "VLK102A" and its terminator, with room to spa
 
 // The names, built once from the ranges.
 const char (*ClipNames())[kNameSize] {
-    static char names[MOTION_CLIP_COUNT][kNameSize] = {};
+    static char names[kMotionClipCount][kNameSize] = {};
     static bool built = false;
     if (!built) {
         for (const NameRange& range : kNameRanges) {
@@ -66,7 +66,7 @@ const char (*ClipNames())[kNameSize] {
 }
 
 const MotionClip* LoadedClip(int32_t clip) {
-    if (MotionClips == nullptr || clip < 0 || clip >= MOTION_CLIP_COUNT) return nullptr;
+    if (MotionClips == nullptr || clip < 0 || clip >= kMotionClipCount) return nullptr;
     return &MotionClips[clip];
 }
 
@@ -78,16 +78,16 @@ float LoadF32(const uint8_t* p) {
 
 void LoadClip(int clip) {
     char path[80];
-    std::snprintf(path, sizeof path, MOTION_PATH_FORMAT, Motion_ClipName(clip));
+    std::snprintf(path, sizeof path, kMotionPathFormat, Motion_ClipName(clip));
     uint8_t* file = nullptr;
     const uint32_t size = PakLoadWholeFile(path, &file, MEM_TYPE_MANUAL_FREE);
     const uint32_t frameCount = Motion_CheckClipFile(path, std::span<const uint8_t>(file, size));
     MotionClip& entry = MotionClips[clip];
     entry.frameCount = frameCount;
     if (frameCount > 0) {
-        const uint32_t dataSize = frameCount * MOTION_FRAME_SIZE;
+        const uint32_t dataSize = frameCount * kMotionFrameSize;
         AllocateMemory(&entry.frames, dataSize, MEM_TYPE_MANUAL_FREE);
-        std::memcpy(entry.frames, file + MOTION_HEADER_SIZE, dataSize);
+        std::memcpy(entry.frames, file + kMotionHeaderSize, dataSize);
     }
     FreeMemory(&file);
 }
@@ -95,26 +95,26 @@ void LoadClip(int clip) {
 }  // namespace
 
 const char* Motion_ClipName(int clip) {
-    if (clip < 0 || clip >= MOTION_CLIP_COUNT) return nullptr;
+    if (clip < 0 || clip >= kMotionClipCount) return nullptr;
     return ClipNames()[clip];
 }
 
 uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file) {
     // A file too short for its header can only be short of the header itself.
-    if (file.size() < MOTION_HEADER_SIZE) {
-        FatalError("Error: Motion capture file %s wrong size need=%d got=%d\n", path, int(MOTION_HEADER_SIZE),
+    if (file.size() < kMotionHeaderSize) {
+        FatalError("Error: Motion capture file %s wrong size need=%d got=%d\n", path, int(kMotionHeaderSize),
                    int(file.size()));
     }
     const uint32_t dataSize = recbits::LoadU32(file.data());
     const uint32_t frameCount = recbits::LoadU32(file.data() + 4);
     // Sizes are compared in 64 bits so that a huge header cannot wrap round
     // to the file's size.
-    const uint64_t need = uint64_t(dataSize) + MOTION_HEADER_SIZE;
+    const uint64_t need = uint64_t(dataSize) + kMotionHeaderSize;
     if (need != file.size()) {
         FatalError("Error: Motion capture file %s wrong size need=%d got=%d\n", path, int(need),
                    int(file.size()));
     }
-    const uint64_t framesSize = uint64_t(frameCount) * MOTION_FRAME_SIZE;
+    const uint64_t framesSize = uint64_t(frameCount) * kMotionFrameSize;
     if (framesSize != dataSize) {
         FatalError("Error: for %d frames, data size should be %d, but was %d\n", int(frameCount),
                    int(framesSize), int(dataSize));
@@ -124,9 +124,9 @@ uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file) {
 
 void Motion_LoadAll() {
     if (MotionClips != nullptr) Motion_FreeAll();
-    AllocateMemory(&MotionClips, MOTION_CLIP_COUNT * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
-    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) MotionClips[clip] = MotionClip{nullptr, 0};
-    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+    AllocateMemory(&MotionClips, kMotionClipCount * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
+    for (int clip = 0; clip < kMotionClipCount; ++clip) MotionClips[clip] = MotionClip{nullptr, 0};
+    for (int clip = 0; clip < kMotionClipCount; ++clip) {
         CorePoll();  // one poll per file keeps the window responsive
         LoadClip(clip);
     }
@@ -134,7 +134,7 @@ void Motion_LoadAll() {
 
 void Motion_FreeAll() {
     if (MotionClips == nullptr) return;
-    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+    for (int clip = 0; clip < kMotionClipCount; ++clip) {
         MotionClip& entry = MotionClips[clip];
         if (entry.frames != nullptr) FreeMemory(&entry.frames);
         entry.frameCount = 0;
@@ -150,13 +150,13 @@ uint32_t Motion_GetFrameCount(int32_t clip) {
 bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out) {
     const MotionClip* entry = LoadedClip(clip);
     if (entry == nullptr || frame < 0 || uint32_t(frame) >= entry->frameCount) return false;
-    const uint8_t* record = entry->frames + size_t(frame) * MOTION_FRAME_SIZE;
+    const uint8_t* record = entry->frames + size_t(frame) * kMotionFrameSize;
     for (int i = 0; i < 3; ++i) {
-        out->reference[i] = LoadF32(record + MOTION_FRAME_REFERENCE + 4 * i);
-        out->heldBall[i] = LoadF32(record + MOTION_FRAME_HELD_BALL + 4 * i);
+        out->reference[i] = LoadF32(record + kMotionFrameReference + 4 * i);
+        out->heldBall[i] = LoadF32(record + kMotionFrameHeldBall + 4 * i);
     }
-    for (int bone = 0; bone < MOTION_BONE_COUNT; ++bone) {
-        out->bones[bone] = recbits::LoadU32(record + MOTION_FRAME_BONES + 4 * bone);
+    for (int bone = 0; bone < kMotionBoneCount; ++bone) {
+        out->bones[bone] = recbits::LoadU32(record + kMotionFrameBones + 4 * bone);
     }
     return true;
 }

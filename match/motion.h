@@ -13,16 +13,16 @@
 #include <cstdint>
 #include <span>
 
-constexpr int MOTION_CLIP_COUNT = 352;
-constexpr uint32_t MOTION_FRAME_SIZE = 100;
-constexpr uint32_t MOTION_HEADER_SIZE = 8;
-constexpr int MOTION_BONE_COUNT = 18;
-constexpr const char* MOTION_PATH_FORMAT = "ZUDATA\\COMMON\\SSKIN\\MOT2001\\%s.MOT";
+constexpr int kMotionClipCount = 352;
+constexpr uint32_t kMotionFrameSize = 100;
+constexpr uint32_t kMotionHeaderSize = 8;
+constexpr int kMotionBoneCount = 18;
+constexpr const char* kMotionPathFormat = "ZUDATA\\COMMON\\SSKIN\\MOT2001\\%s.MOT";
 
 // Byte offsets inside a frame record.
-constexpr uint32_t MOTION_FRAME_REFERENCE = 0;
-constexpr uint32_t MOTION_FRAME_HELD_BALL = 12;
-constexpr uint32_t MOTION_FRAME_BONES = 24;
+constexpr uint32_t kMotionFrameReference = 0;
+constexpr uint32_t kMotionFrameHeldBall = 12;
+constexpr uint32_t kMotionFrameBones = 24;
 
 // One loaded clip: its frame records (a tracked block) and frame count.
 struct MotionClip {
@@ -30,14 +30,14 @@ struct MotionClip {
     uint32_t frameCount;
 };
 
-// The clip table: null until Motion_LoadAll, MOTION_CLIP_COUNT entries after.
+// The clip table: null until Motion_LoadAll, kMotionClipCount entries after.
 extern MotionClip* MotionClips;
 
 // A frame record decoded.
 struct MotionFrame {
     float reference[3];
     float heldBall[3];
-    uint32_t bones[MOTION_BONE_COUNT];
+    uint32_t bones[kMotionBoneCount];
 };
 
 // The file name of a clip ("VLK068" for clip 65), or null outside 0..351.

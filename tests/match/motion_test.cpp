@@ -23,23 +23,22 @@ Bytes ClipFile(uint32_t dataSize, uint32_t frameCount, size_t fileSize, int clip
     Bytes bytes(fileSize, 0);
     if (fileSize >= 4) recbits::StoreU32(bytes.data(), dataSize);
     if (fileSize >= 8) recbits::StoreU32(bytes.data() + 4, frameCount);
-    for (size_t f = 0; MOTION_HEADER_SIZE + (f + 1) * MOTION_FRAME_SIZE <= fileSize; ++f) {
-        uint8_t* record = bytes.data() + MOTION_HEADER_SIZE + f * MOTION_FRAME_SIZE;
+    for (size_t f = 0; kMotionHeaderSize + (f + 1) * kMotionFrameSize <= fileSize; ++f) {
+        uint8_t* record = bytes.data() + kMotionHeaderSize + f * kMotionFrameSize;
         const float values[6] = {float(f), float(clip), 0.0f, float(f) + 0.5f, 1.0f, -0.25f};
         std::memcpy(record, values, sizeof values);
-        recbits::StoreU32(record + MOTION_FRAME_BONES, MotionPackBone(1, 2, 3));
+        recbits::StoreU32(record + kMotionFrameBones, MotionPackBone(1, 2, 3));
     }
     return bytes;
 }
 
 Bytes GoodClip(uint32_t frames, int clip = 0) {
-    return ClipFile(frames * MOTION_FRAME_SIZE, frames, MOTION_HEADER_SIZE + frames * MOTION_FRAME_SIZE,
-                    clip);
+    return ClipFile(frames * kMotionFrameSize, frames, kMotionHeaderSize + frames * kMotionFrameSize, clip);
 }
 
 std::string ClipPath(int clip) {
     char path[80];
-    std::snprintf(path, sizeof path, MOTION_PATH_FORMAT, Motion_ClipName(clip));
+    std::snprintf(path, sizeof path, kMotionPathFormat, Motion_ClipName(clip));
     return path;
 }
 
@@ -58,7 +57,7 @@ class MotionTest : public ::testing::Test {
     // `special` gives its bytes (or leaves it out with an empty vector).
     void WriteArchive(const std::vector<std::pair<int, Bytes>>& special = {}) {
         std::vector<testenv::PakTestFile> files;
-        for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+        for (int clip = 0; clip < kMotionClipCount; ++clip) {
             Bytes bytes = GoodClip(uint32_t(clip % 5 + 1), clip);
             bool skip = false;
             for (const auto& [number, replacement] : special) {
@@ -101,8 +100,8 @@ TEST(MotionNames, FollowTheListNotTheNumbersInTheNames) {
     EXPECT_EQ(Motion_ClipName(-1), nullptr);
     EXPECT_EQ(Motion_ClipName(352), nullptr);
     // No name twice.
-    for (int a = 0; a < MOTION_CLIP_COUNT; ++a) {
-        for (int b = a + 1; b < MOTION_CLIP_COUNT; ++b) {
+    for (int a = 0; a < kMotionClipCount; ++a) {
+        for (int b = a + 1; b < kMotionClipCount; ++b) {
             ASSERT_NE(PakNormaliseName(Motion_ClipName(a)), PakNormaliseName(Motion_ClipName(b)))
                 << a << " " << b;
         }
@@ -119,7 +118,7 @@ TEST_F(MotionTest, LoadsEveryClipByItsListNameAndPollsOncePerFile) {
     CoreSetHooks(hooks);
     Motion_LoadAll();
     CoreSetHooks(saved);
-    EXPECT_EQ(g_polls, MOTION_CLIP_COUNT);
+    EXPECT_EQ(g_polls, kMotionClipCount);
 
     EXPECT_EQ(Motion_GetFrameCount(65), 3u);
     EXPECT_EQ(Motion_GetFrameCount(66), 4u);
@@ -167,7 +166,7 @@ TEST_F(MotionTest, HeldBallOffsetTurnsWithTheFacing) {
     // height 24 pitch units.
     Bytes clip = GoodClip(1);
     const float values[6] = {0.0f, 0.9f, 2.0f, 0.5f, 1.2f, 1.0f};
-    std::memcpy(clip.data() + MOTION_HEADER_SIZE, values, sizeof values);
+    std::memcpy(clip.data() + kMotionHeaderSize, values, sizeof values);
     WriteArchive({{331, clip}});
     Motion_LoadAll();
     float x = 0.0f, y = 0.0f, h = 0.0f;

@@ -126,7 +126,7 @@ TEST_F(LoadedClipsTest, AllClipsLoadWithTheirCatalogueLengthsAndMeetTheTimingTab
 }
 
 TEST_F(LoadedClipsTest, NoFootGoesBelowTheGrassAndTheFirstReadyFrameStandsAtTheReferenceHeight) {
-    for (int clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+    for (int clip = 0; clip < kMotionClipCount; ++clip) {
         for (int frame = 0; frame < int(Motion_GetFrameCount(clip)); ++frame) {
             const MotionFrame f = Pose(clip, frame);
             ASSERT_GE(f.reference[1] + Lowest(), -0.02f) << "clip " << clip << " frame " << frame;

@@ -23,7 +23,7 @@ constexpr MotionClipRow kCatalogue[] = {
 #include "data/motionclips.inc"
 #undef MOTION_CLIP
 };
-static_assert(std::size(kCatalogue) == MOTION_CLIP_COUNT);
+static_assert(std::size(kCatalogue) == kMotionClipCount);
 
 constexpr MotionTimingRow kTiming[] = {
 #define MOTION_LOOP(clip, who) {clip, -1, true, who},
@@ -316,16 +316,16 @@ MotionClipOut MakeMotionClip(const MotionClipRow& row) {
 
 std::vector<uint8_t> MotionClipFileBytes(const MotionClipOut& clip) {
     const uint32_t frameCount = uint32_t(clip.frames.size());
-    std::vector<uint8_t> bytes(MOTION_HEADER_SIZE + size_t(frameCount) * MOTION_FRAME_SIZE, 0);
-    recbits::StoreU32(bytes.data(), frameCount * MOTION_FRAME_SIZE);
+    std::vector<uint8_t> bytes(kMotionHeaderSize + size_t(frameCount) * kMotionFrameSize, 0);
+    recbits::StoreU32(bytes.data(), frameCount * kMotionFrameSize);
     recbits::StoreU32(bytes.data() + 4, frameCount);
     for (uint32_t f = 0; f < frameCount; ++f) {
         const MotionFrameOut& frame = clip.frames[f];
-        uint8_t* record = bytes.data() + MOTION_HEADER_SIZE + size_t(f) * MOTION_FRAME_SIZE;
-        std::memcpy(record + MOTION_FRAME_REFERENCE, frame.reference, 12);
-        std::memcpy(record + MOTION_FRAME_HELD_BALL, frame.heldBall, 12);
+        uint8_t* record = bytes.data() + kMotionHeaderSize + size_t(f) * kMotionFrameSize;
+        std::memcpy(record + kMotionFrameReference, frame.reference, 12);
+        std::memcpy(record + kMotionFrameHeldBall, frame.heldBall, 12);
         for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
-            recbits::StoreU32(record + MOTION_FRAME_BONES + 4 * b, frame.bones[size_t(b)]);
+            recbits::StoreU32(record + kMotionFrameBones + 4 * b, frame.bones[size_t(b)]);
         }
     }
     return bytes;
@@ -500,7 +500,7 @@ std::string CheckMotionClip(const MotionClipRow& row, const MotionClipOut& clip)
     if (name == nullptr || std::strcmp(name, row.name) != 0)
         return Failure("name differs from the game's list");
     const std::vector<uint8_t> bytes = MotionClipFileBytes(clip);
-    if (recbits::LoadU32(bytes.data()) != uint32_t(row.frames) * MOTION_FRAME_SIZE) {
+    if (recbits::LoadU32(bytes.data()) != uint32_t(row.frames) * kMotionFrameSize) {
         return Failure("data size is not frames x 100");
     }
     if (row.clip == 1 && std::fabs(clip.frames[0].reference[1] - FigureReferenceHeight()) > 1e-5f) {
@@ -525,7 +525,7 @@ void GenerateMotionClips() {
             DatakitFail("motion clip %d (%s): not the same bytes on a second run", row.clip, row.name);
         }
         char path[80];
-        std::snprintf(path, sizeof path, MOTION_PATH_FORMAT, row.name);
+        std::snprintf(path, sizeof path, kMotionPathFormat, row.name);
         StagePakFile(path, std::move(bytes));
     }
 }

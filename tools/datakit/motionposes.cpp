@@ -365,20 +365,20 @@ Pose StrikePose(const MotionClipRow& row, int f) {
     const float end = float(row.frames - 1);
 
     Pose ready = Crouch(6.0f);
-    Pose back_swing = Crouch(8.0f);
-    back_swing[kLean] = shape.lean * 0.8f;
-    back_swing[kYaw] = shape.yaw * 0.5f;
-    back_swing[kRoll] = (k == kRight ? 6.0f : -6.0f) + shape.roll * 0.5f;
-    Leg(back_swing, p, HipFor(back_swing, 15.0f), 25.0f, 4.0f);
+    Pose backSwing = Crouch(8.0f);
+    backSwing[kLean] = shape.lean * 0.8f;
+    backSwing[kYaw] = shape.yaw * 0.5f;
+    backSwing[kRoll] = (k == kRight ? 6.0f : -6.0f) + shape.roll * 0.5f;
+    Leg(backSwing, p, HipFor(backSwing, 15.0f), 25.0f, 4.0f);
     if (back) {
-        Leg(back_swing, k, HipFor(back_swing, 25.0f), 70.0f, 4.0f);  // the heel lifts forward first
+        Leg(backSwing, k, HipFor(backSwing, 25.0f), 70.0f, 4.0f);  // the heel lifts forward first
     } else {
-        Leg(back_swing, k, HipFor(back_swing, -20.0f), 100.0f, 4.0f);
+        Leg(backSwing, k, HipFor(backSwing, -20.0f), 100.0f, 4.0f);
     }
-    Arm(back_swing, p, 35.0f, 45.0f, 35.0f);
-    Arm(back_swing, k, -15.0f, 25.0f, 30.0f);
+    Arm(backSwing, p, 35.0f, 45.0f, 35.0f);
+    Arm(backSwing, k, -15.0f, 25.0f, 30.0f);
 
-    Pose contact = back_swing;
+    Pose contact = backSwing;
     contact[kLean] = shape.lean;
     contact[kYaw] = shape.yaw;
     contact[kRoll] = (k == kRight ? 4.0f : -4.0f) + shape.roll;
@@ -410,7 +410,7 @@ Pose StrikePose(const MotionClipRow& row, int f) {
         keys.push_back({0.0f, ready});
         if (c - 9.0f > 0.0f) keys.push_back({c - 9.0f, ready});
     }
-    keys.push_back({std::max(keys.back().frame + 1.0f, c - 4.0f), back_swing});
+    keys.push_back({std::max(keys.back().frame + 1.0f, c - 4.0f), backSwing});
     keys.push_back({c, contact});
     keys.push_back({std::min(end, c + 6.0f), follow});
     if (c + 6.0f < end) keys.push_back({end, after});
