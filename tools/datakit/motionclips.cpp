@@ -18,8 +18,8 @@ namespace {
 using enum MotionKind;
 
 constexpr MotionClipRow kCatalogue[] = {
-#define MOTION_CLIP(clip, name, kind, style, side, frames, speed, from, to, holdFrom, holdTo, what) \
-    {clip, name, kind, style, side, frames, speed, from, to, holdFrom, holdTo, what},
+#define MOTION_CLIP(clip, name, kind, style, side, frames, path, speed, from, to, holdFrom, holdTo, what) \
+    {clip, name, kind, style, side, frames, RootPath::path, speed, from, to, holdFrom, holdTo, what},
 #include "data/motionclips.inc"
 #undef MOTION_CLIP
 };
@@ -162,46 +162,7 @@ int MotionKickingFoot(const MotionClipRow& row) {
 }
 std::span<const MotionTimingRow> MotionTiming() { return kTiming; }
 
-RootPath MotionRootPath(const MotionClipRow& row) {
-    switch (row.kind) {
-        case kWalk:
-        case kRun:
-        case kDribble:
-        case kHurdle:
-            return RootPath::kLoop;
-        case kWalkBack:
-        case kCarryOverhead:
-        case kSideStep:
-        case kRunBack:
-        case kKeeperStance:
-        case kGoalKick:
-        case kDropKick:
-            return RootPath::kStepped;
-        case kKick:
-        case kSidePass:
-        case kBackHeel:
-        case kCross:
-            return row.speed > 0 ? RootPath::kRunUp : RootPath::kStill;
-        case kSlide:
-        case kTackle:
-        case kFall:
-        case kFallSide:
-        case kStagger:
-        case kChallenge:
-        case kSmother:
-            return RootPath::kSlowing;
-        case kKeeperDive:
-            return RootPath::kDive;
-        case kTurnBall:
-        case kKnockPast:
-            return RootPath::kShaped;
-        case kDummy:
-        case kCelebrate:
-            return row.speed > 0 ? RootPath::kShaped : RootPath::kStill;
-        default:
-            return RootPath::kStill;
-    }
-}
+RootPath MotionRootPath(const MotionClipRow& row) { return row.path; }
 
 bool MotionClipLoops(int clip) {
     for (const MotionTimingRow& t : kTiming) {

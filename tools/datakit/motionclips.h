@@ -104,6 +104,7 @@ struct MotionClipRow {
     int style;
     int side;  // 0 the figure's left (+x), 1 its right
     int frames;
+    RootPath path;
     int speed;  // named speed, pitch units a tick at Pace 100
     int contactFrom, contactTo;
     int holdFrom, holdTo;
