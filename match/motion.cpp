@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "match/matchfigure.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
@@ -174,6 +175,12 @@ bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* 
     *offsetY = a * cosTheta - c * sinTheta;
     *height = f.heldBall[1] * 20.0f;
     return true;
+}
+
+bool Replay_HeldBallOffset(int16_t figure, float* offsetX, float* offsetY, float* height) {
+    if (figure < 0 || figure >= kMatchFigureCount) return false;
+    const MatchFigure& f = MatchFigures[figure];
+    return Replay_HeldBallOffset(f.anim, f.shownFrame, f.shownFacing, offsetX, offsetY, height);
 }
 
 void MotionBoneAngles(uint32_t word, float* ax, float* ay, float* az) {

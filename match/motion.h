@@ -64,6 +64,9 @@ uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file);
 // when the clip frame is not loaded.
 bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* offsetX, float* offsetY,
                            float* height);
+// The same for a match figure's shown clip, frame and facing; false for a
+// figure outside the table or with no clip frame.
+bool Replay_HeldBallOffset(int16_t figure, float* offsetX, float* offsetY, float* height);
 
 // Bone word packing: three 10-bit angle steps (0..1023 for 0..2 pi).
 constexpr uint32_t MotionPackBone(uint32_t ax, uint32_t ay, uint32_t az) {

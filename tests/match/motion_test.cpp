@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "match/matchfigure.h"
 #include "match/motion.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
@@ -181,6 +182,20 @@ TEST_F(MotionTest, HeldBallOffsetTurnsWithTheFacing) {
     ASSERT_TRUE(Replay_HeldBallOffset(331, 0, 128, &x, &y, &h));
     EXPECT_NEAR(x, 20.0f, 1e-4);
     EXPECT_NEAR(y, -10.0f, 1e-4);
+    // A figure's own shown clip, frame and facing.
+    MatchFigure& keeper = MatchFigures[0];
+    const MatchFigure saved = keeper;
+    keeper.anim = 331;
+    keeper.shownFrame = 0;
+    keeper.shownFacing = 64;
+    ASSERT_TRUE(Replay_HeldBallOffset(int16_t(0), &x, &y, &h));
+    EXPECT_NEAR(x, -10.0f, 1e-4);
+    EXPECT_NEAR(y, -20.0f, 1e-4);
+    keeper.anim = -1;
+    EXPECT_FALSE(Replay_HeldBallOffset(int16_t(0), &x, &y, &h));
+    EXPECT_FALSE(Replay_HeldBallOffset(int16_t(37), &x, &y, &h));
+    EXPECT_FALSE(Replay_HeldBallOffset(int16_t(-1), &x, &y, &h));
+    keeper = saved;
     x = 123.0f;
     EXPECT_FALSE(Replay_HeldBallOffset(331, 1, 0, &x, &y, &h));
     EXPECT_FALSE(Replay_HeldBallOffset(400, 0, 0, &x, &y, &h));
