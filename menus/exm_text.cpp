@@ -232,7 +232,11 @@ void LoadIconFile(IconFileEntry* entry) {
     char path[80];
     std::snprintf(path, sizeof path, "%s", MakeFileName(kIconFolder, entry->fileName, "tga"));
     // Kept from purging until it is whole.
-    uint32_t size = PakLoadWholeFile(path, &entry->picture, MEM_TYPE_MANUAL_FREE);
+    const uint32_t size = PakLoadWholeFile(path, &entry->picture, MEM_TYPE_MANUAL_FREE);
+    IconFileToFrames(entry, size, path);
+}
+
+void IconFileToFrames(IconFileEntry* entry, uint32_t size, const char* path) {
     if (LoadImageFile(&entry->picture, &size, 0, &ColFmt_A8B8G8R8) < 0) {
         FatalError("Error: LoadIconFile(): Failed to convert %s\n", path);
     }
@@ -246,12 +250,12 @@ void LoadIconFile(IconFileEntry* entry) {
                       entry->rows, nullptr) < 0) {
         FatalError("Error: failed to grid icon file %s\n", path);
     }
-    const uint32_t frames = uint32_t(entry->columns) * uint32_t(entry->rows);
-    const uint32_t pixels = uint32_t(entry->frameWidth) * uint32_t(entry->frameHeight) * frames;
+    const uint64_t frames = uint64_t(entry->columns) * uint64_t(entry->rows);
+    const uint64_t pixels = uint64_t(entry->frameWidth) * uint64_t(entry->frameHeight) * frames;
     if (size != GFX0_HEADER_SIZE + pixels * 4) {
         FatalError("Error: LoadIconFile(): icon file '%s' is wrong size\n", path);
     }
-    ColConvMemory(&entry->picture, pixels, GFX0_HEADER_SIZE, &ColFmt_A8B8G8R8, MenuScreenFormat());
+    ColConvMemory(&entry->picture, uint32_t(pixels), GFX0_HEADER_SIZE, &ColFmt_A8B8G8R8, MenuScreenFormat());
     SetMemType(&entry->picture, MEM_TYPE_AUTO_FREE);
 }
 

@@ -66,6 +66,10 @@ struct IconNumberEntry {
 extern IconNumberEntry IconNumberMap[END_ICON];
 
 void LoadIconFile(IconFileEntry* entry);
+// Turns the whole icon file (size bytes) held in entry->picture into its
+// frames in the screen's pixel format, measuring the frame size when the
+// entry has none; bad data ends the program naming path.
+void IconFileToFrames(IconFileEntry* entry, uint32_t size, const char* path);
 // The frame size of a one-frame sheet listed without one (a GFX0 of 32-bit
 // pixels, red in the low byte): everything but the magenta key from (1, 1)
 // on lies inside it.
