@@ -71,21 +71,21 @@ bool Layout(const uint8_t* block, uint32_t size, TgaLayout* out, const char* fun
 // The whole uncompressed image is in the block.
 bool HasPixels(const TgaLayout& l, uint32_t size) { return l.data_offset + l.pixel_bytes <= size; }
 
-// Builds a new block of new_size for the owner: fill(source, result) fills
+// Builds a new block of newSize for the owner: fill(source, result) fills
 // it from the old one, which is freed afterwards.  The owner keeps its
 // memory type; the source is held as manually freed meanwhile so that the
 // allocation cannot purge it.
 template <class Fill>
-void Rebuild(void* owner, uint32_t* size, uint64_t new_size, uint32_t result_type, Fill fill) {
+void Rebuild(void* owner, uint32_t* size, uint64_t newSize, uint32_t result_type, Fill fill) {
     const uint32_t type = GetMemType(owner);
     SetMemType(owner, MEM_TYPE_MANUAL_FREE);
     uint8_t* result = nullptr;
-    AllocateMemory(&result, uint32_t(new_size), result_type);
+    AllocateMemory(&result, uint32_t(newSize), result_type);
     fill(Block(owner), result);
     FreeMemory(owner);
     SetMemOwner(&result, owner);
     SetMemType(owner, type);
-    *size = uint32_t(new_size);
+    *size = uint32_t(newSize);
 }
 
 // Walks the packets without writing: true when count pixels are there.
@@ -110,14 +110,14 @@ struct Argb {
 
 uint8_t Widen5(uint32_t c) { return uint8_t((c << 3) | (c >> 2)); }
 
-Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attribute_bits, bool grey) {
+Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attributeBits, bool grey) {
     if (grey) return Argb{255, p[0], p[0], p[0]};
     switch (depth) {
         case 15:
         case 16: {
             const uint32_t w = LoadU16(p);
             // Bit 15 is alpha only when the file declares an alpha bit.
-            const bool alpha_bit = depth == 16 && attribute_bits != 0;
+            const bool alpha_bit = depth == 16 && attributeBits != 0;
             const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
             return Argb{a, Widen5((w >> 10) & 31), Widen5((w >> 5) & 31), Widen5(w & 31)};
         }
@@ -265,21 +265,21 @@ int TGA_Decompress(void* owner, uint32_t* size) {
         Refuse("TGA_Decompress", "image ID or colour map runs past the end of the file");
         return -1;
     }
-    const uint64_t new_size = l.data_offset + l.pixel_bytes;
-    if (new_size > kMaxBlock) {
+    const uint64_t newSize = l.data_offset + l.pixel_bytes;
+    if (newSize > kMaxBlock) {
         Refuse("TGA_Decompress", "image too large");
         return -1;
     }
     const uint8_t* packets = Block(owner) + l.data_offset;
-    const uint64_t packet_bytes = *size - l.data_offset;
-    if (!RleCovers(packets, packet_bytes, l.bytes_per_pixel, l.pixel_count)) {
+    const uint64_t packetBytes = *size - l.data_offset;
+    if (!RleCovers(packets, packetBytes, l.bytes_per_pixel, l.pixel_count)) {
         Refuse("TGA_Decompress", "run-length data ends early");
         return -1;
     }
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(l.data_offset));
         out[2] = uint8_t(type - 8);
-        TGA_RLEDecode(in + l.data_offset, uint32_t(packet_bytes), out + l.data_offset, l.bytes_per_pixel,
+        TGA_RLEDecode(in + l.data_offset, uint32_t(packetBytes), out + l.data_offset, l.bytes_per_pixel,
                       uint32_t(l.pixel_count));
     });
     return 0;
@@ -324,11 +324,11 @@ int MirrorRowsToLeftRight(void* owner, uint32_t* size) {
 
 }  // namespace
 
-int TGA_SetOrigin(void* owner, uint32_t* size, int top_bottom) {
+int TGA_SetOrigin(void* owner, uint32_t* size, int topBottom) {
     TgaLayout l;
     if (!Layout(Block(owner), *size, &l, "TGA_SetOrigin")) return -1;
-    const bool is_top_bottom = (l.header.Descriptor & TGA_DESC_TOP_BOTTOM) != 0;
-    if (is_top_bottom == (top_bottom != 0)) return 1;
+    const bool isTopBottom = (l.header.Descriptor & TGA_DESC_TOP_BOTTOM) != 0;
+    if (isTopBottom == (topBottom != 0)) return 1;
     uint8_t* pixels = PixelsToTurn(owner, *size, l, "TGA_SetOrigin");
     if (pixels == nullptr) return -1;
     const size_t row = size_t(l.header.Width) * l.bytes_per_pixel;
@@ -364,13 +364,13 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
     }
     const uint32_t entry = BytesPerPixel(h.ColMapEntrySize);
     const uint64_t keep = TGA_HEADER_SIZE + uint64_t(h.IDSize);
-    const uint64_t new_size = keep + l.pixel_count * entry;
-    if (new_size > kMaxBlock) {
+    const uint64_t newSize = keep + l.pixel_count * entry;
+    if (newSize > kMaxBlock) {
         Refuse("TGA_Palette2Direct", "image too large");
         return -1;
     }
-    uint64_t outside = 0, first_outside = 0;
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+    uint64_t outside = 0, firstOutside = 0;
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(keep));
         TgaHeader nh = h;
         nh.ImageType = TGA_TYPE_TRUECOLOUR;
@@ -387,7 +387,7 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
             if (index < 0 || index >= h.ColMapLength) {
                 DebugLog(DEBUG_GRAPHICS, 10, "Warning: TGA_Palette2Direct(): pixel %d out of range\n",
                          int(i));
-                if (outside++ == 0) first_outside = i;
+                if (outside++ == 0) firstOutside = i;
                 index = 0;
             }
             std::memcpy(pixels + i * entry, map + size_t(index) * entry, entry);
@@ -399,12 +399,12 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
         DebugLog(DEBUG_GRAPHICS, 0,
                  "Warning: TGA_Palette2Direct(): %llu pixels (the first is pixel %llu) have colour indexes "
                  "outside the colour map; they take its first entry\n",
-                 static_cast<unsigned long long>(outside), static_cast<unsigned long long>(first_outside));
+                 static_cast<unsigned long long>(outside), static_cast<unsigned long long>(firstOutside));
     }
     return 0;
 }
 
-int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
+int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t targetDepth) {
     TgaLayout l;
     if (!Layout(Block(owner), *size, &l, "TGA_ConvertDepth")) return -1;
     const TgaHeader& h = l.header;
@@ -419,7 +419,7 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
         Refuse("TGA_ConvertDepth", "pixel depth other than 15, 16, 24 or 32 bits");
         return -1;
     }
-    if (!TrueColourDepth(target_depth)) {
+    if (!TrueColourDepth(targetDepth)) {
         Refuse("TGA_ConvertDepth", "target depth other than 15, 16, 24 or 32 bits");
         return -1;
     }
@@ -427,26 +427,26 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth) {
         Refuse("TGA_ConvertDepth", "pixel data missing");
         return -1;
     }
-    const uint32_t target_bpp = BytesPerPixel(target_depth);
-    const uint64_t new_size = l.data_offset + l.pixel_count * target_bpp;
-    if (new_size > kMaxBlock) {
+    const uint32_t targetBpp = BytesPerPixel(targetDepth);
+    const uint64_t newSize = l.data_offset + l.pixel_count * targetBpp;
+    if (newSize > kMaxBlock) {
         Refuse("TGA_ConvertDepth", "image too large");
         return -1;
     }
-    const uint32_t attribute_bits = h.Descriptor & TGA_DESC_ATTRIBUTE_BITS;
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+    const uint32_t attributeBits = h.Descriptor & TGA_DESC_ATTRIBUTE_BITS;
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
         std::memcpy(out, in, size_t(l.data_offset));
         TgaHeader nh = h;
         nh.ImageType = TGA_TYPE_TRUECOLOUR;
-        nh.ColourDepth = uint8_t(target_depth);
-        const uint8_t attribute = target_depth == 16 ? 1 : target_depth == 32 ? 8 : 0;
+        nh.ColourDepth = uint8_t(targetDepth);
+        const uint8_t attribute = targetDepth == 16 ? 1 : targetDepth == 32 ? 8 : 0;
         nh.Descriptor = uint8_t((h.Descriptor & ~TGA_DESC_ATTRIBUTE_BITS) | attribute);
         WriteHeader(nh, out);
         const uint8_t* source = in + l.data_offset;
         uint8_t* target = out + l.data_offset;
         for (uint64_t i = 0; i < l.pixel_count; ++i) {
-            Argb c = ReadTrueColour(source + i * l.bytes_per_pixel, h.ColourDepth, attribute_bits, grey);
-            WriteTrueColour(target + i * target_bpp, target_depth, c);
+            Argb c = ReadTrueColour(source + i * l.bytes_per_pixel, h.ColourDepth, attributeBits, grey);
+            WriteTrueColour(target + i * targetBpp, targetDepth, c);
         }
     });
     return 0;
@@ -494,7 +494,7 @@ int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFm
 namespace {
 
 // The block becomes header room, then one colour-index byte per pixel.
-int KeepIndexes(void* owner, uint32_t* size, const TgaLayout& l, uint32_t header_room) {
+int KeepIndexes(void* owner, uint32_t* size, const TgaLayout& l, uint32_t headerRoom) {
     if (l.header.ImageType != TGA_TYPE_COLOURMAP || l.header.ColourDepth == 0 || l.header.ColourDepth > 8) {
         Refuse("TGA_Read", "colour indexes asked of an image that has none");
         return -1;
@@ -503,20 +503,20 @@ int KeepIndexes(void* owner, uint32_t* size, const TgaLayout& l, uint32_t header
         Refuse("TGA_Read", "pixel data missing");
         return -1;
     }
-    const uint64_t new_size = header_room + l.pixel_count;
-    if (new_size > kMaxBlock) {
+    const uint64_t newSize = headerRoom + l.pixel_count;
+    if (newSize > kMaxBlock) {
         Refuse("TGA_Read", "image too large");
         return -1;
     }
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
-        std::memset(out, 0, header_room);
-        std::memcpy(out + header_room, in + l.data_offset, size_t(l.pixel_count));
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memset(out, 0, headerRoom);
+        std::memcpy(out + headerRoom, in + l.data_offset, size_t(l.pixel_count));
     });
     return 0;
 }
 
 // The block becomes header room, then the pixels in the caller's format.
-int ConvertPixels(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format, uint32_t header_room) {
+int ConvertPixels(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format, uint32_t headerRoom) {
     if (format->bytes < 1 || format->bytes > 4) {
         Refuse("TGA_Read", "pixel format of an unknown size");
         return -1;
@@ -528,16 +528,16 @@ int ConvertPixels(void* owner, uint32_t* size, uint32_t flags, const ColFmt* for
         Refuse("TGA_Read", "interleaved rows");
         return -1;
     }
-    const uint64_t new_size = header_room + l.pixel_count * format->bytes;
-    if (new_size > kMaxBlock) {
+    const uint64_t newSize = headerRoom + l.pixel_count * format->bytes;
+    if (newSize > kMaxBlock) {
         Refuse("TGA_Read", "image too large");
         return -1;
     }
     const bool key = (flags & LOADIMAGE_TRANSPARENT) != 0;
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
-        std::memset(out, 0, header_room);
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_FREE, [&](const uint8_t* in, uint8_t* out) {
+        std::memset(out, 0, headerRoom);
         const uint8_t* p = in + l.data_offset;
-        uint8_t* q = out + header_room;
+        uint8_t* q = out + headerRoom;
         for (uint64_t i = 0; i < l.pixel_count; ++i, p += 4, q += format->bytes) {
             uint32_t b = p[0], g = p[1], r = p[2], a = p[3];
             if (key && r == 255 && g == 0 && b == 255) r = g = b = a = 0;
@@ -550,24 +550,24 @@ int ConvertPixels(void* owner, uint32_t* size, uint32_t flags, const ColFmt* for
 }  // namespace
 
 int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
-             const ColFmt* format, uint32_t header_room) {
+             const ColFmt* format, uint32_t headerRoom) {
     TgaLayout l;
     if (!Layout(Block(owner), *size, &l, "TGA_Read")) return -1;
     if (l.header.Width == 0 || l.header.Height == 0) {
         Refuse("TGA_Read", "image of width or height 0");
         return -1;
     }
-    const uint32_t image_width = l.header.Width, image_height = l.header.Height;
+    const uint32_t imageWidth = l.header.Width, imageHeight = l.header.Height;
     if (TGA_Decompress(owner, size) < 0) return -1;
     // Afterwards the rows run top first and left to right, whichever
     // corner the file started from.
     if (TGA_SetOrigin(owner, size, 1) < 0 || MirrorRowsToLeftRight(owner, size) < 0) return -1;
     Layout(Block(owner), *size, &l, "TGA_Read");
-    const int result = format == nullptr ? KeepIndexes(owner, size, l, header_room)
-                                         : ConvertPixels(owner, size, flags, format, header_room);
+    const int result = format == nullptr ? KeepIndexes(owner, size, l, headerRoom)
+                                         : ConvertPixels(owner, size, flags, format, headerRoom);
     if (result < 0) return -1;
-    if (width != nullptr) *width = image_width;
-    if (height != nullptr) *height = image_height;
+    if (width != nullptr) *width = imageWidth;
+    if (height != nullptr) *height = imageHeight;
     return 0;
 }
 
@@ -599,10 +599,10 @@ int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, 
     const uint32_t fw = uint32_t(frame_width), fh = uint32_t(frame_height);
     const uint32_t frames = uint32_t(columns) * uint32_t(rows);
     const size_t frame_pixels = size_t(fw) * fh;
-    const uint64_t new_size = GFX0_HEADER_SIZE + uint64_t(frame_pixels) * frames * 4;
+    const uint64_t newSize = GFX0_HEADER_SIZE + uint64_t(frame_pixels) * frames * 4;
 
     uint8_t** widths = (flags & GFXCUT_WIDTHS) ? static_cast<uint8_t**>(markers) : nullptr;
-    Rebuild(owner, size, new_size, MEM_TYPE_MANUAL_NO_MOVE, [&](const uint8_t* in, uint8_t* out) {
+    Rebuild(owner, size, newSize, MEM_TYPE_MANUAL_NO_MOVE, [&](const uint8_t* in, uint8_t* out) {
         // Made (or grown to fit) while the sheet cannot be purged.
         if (widths != nullptr && *widths == nullptr) {
             AllocateMemory(widths, frames, MEM_TYPE_MANUAL_FREE);

@@ -75,13 +75,13 @@ int64_t TGA_RLEDecode(const uint8_t* source, uint32_t source_bytes, uint8_t* des
                       uint32_t bytes_per_pixel, uint32_t count);
 
 int TGA_Decompress(void* owner, uint32_t* size);
-int TGA_SetOrigin(void* owner, uint32_t* size, int top_bottom);
+int TGA_SetOrigin(void* owner, uint32_t* size, int topBottom);
 int TGA_Palette2Direct(void* owner, uint32_t* size);
-int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t target_depth);
+int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t targetDepth);
 int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFmt* format);
 // format null: one colour-index byte per pixel of a colour-mapped image.
 int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
-             const ColFmt* format, uint32_t header_room);
+             const ColFmt* format, uint32_t headerRoom);
 
 int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format);
 // markers: address of the owner variable of a byte array of columns x rows

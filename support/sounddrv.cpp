@@ -509,24 +509,24 @@ bool IsStreamingSize(uint32_t size) { return size == 0 || size == 0xFFFFFFFF; }
 //   file.  The first "data" chunk is the sample; later ones are skipped;
 // - "vELk", when present, exactly 16 bytes; other chunks are skipped.
 // A chunk is never read past the end of the file.
-const WavFault* WalkWav(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out) {
+const WavFault* WalkWav(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out) {
     *out = SampInfo{};
     uint8_t head[12];
-    if (file_size < 12 || !read(context, 0, head, 12)) return &kWavTooShort;
+    if (fileSize < 12 || !read(context, 0, head, 12)) return &kWavTooShort;
     if (std::memcmp(head, "RIFF", 4) != 0) return &kWavNotRiff;
-    const uint32_t riff_size = recbits::LoadU32(head + 4);
-    const bool streamed = IsStreamingSize(riff_size);
-    if (!streamed && (uint64_t(riff_size) + 8 != file_size || riff_size < 4)) return &kWavRiffSize;
+    const uint32_t riffSize = recbits::LoadU32(head + 4);
+    const bool streamed = IsStreamingSize(riffSize);
+    if (!streamed && (uint64_t(riffSize) + 8 != fileSize || riffSize < 4)) return &kWavRiffSize;
     if (std::memcmp(head + 8, "WAVE", 4) != 0) return &kWavNotWave;
 
     bool fmt = false, data = false;
     uint64_t pos = 12;
-    while (pos < file_size) {
+    while (pos < fileSize) {
         uint8_t chunk[8];
-        if (file_size - pos < 8 || !read(context, uint32_t(pos), chunk, 8)) return &kWavCutHeader;
+        if (fileSize - pos < 8 || !read(context, uint32_t(pos), chunk, 8)) return &kWavCutHeader;
         uint64_t size = recbits::LoadU32(chunk + 4);
         pos += 8;
-        const uint64_t left = file_size - pos;
+        const uint64_t left = fileSize - pos;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             if (size < 16) return &kWavFmtSize;
             if (size > left) return &kWavFmtPastEnd;
@@ -562,8 +562,8 @@ const WavFault* WalkWav(SndReadFunc read, void* context, uint32_t file_size, Sam
 
 }  // namespace
 
-const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out) {
-    const WavFault* fault = WalkWav(read, context, file_size, out);
+const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out) {
+    const WavFault* fault = WalkWav(read, context, fileSize, out);
     return fault != nullptr ? fault->message : nullptr;
 }
 

@@ -99,7 +99,7 @@ int SndCheckWavImage(const uint8_t* bytes, uint32_t length);
 // data offset and size and the vELk word.  Returns null when the header is
 // sound, else the message that rejects it.
 using SndReadFunc = bool (*)(void* context, uint32_t offset, void* dest, uint32_t bytes);
-const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t file_size, SampInfo* out);
+const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out);
 const char* SndParseWavImage(std::span<const uint8_t> file, SampInfo* out);
 
 // For tests: the driver's state.

@@ -283,29 +283,29 @@ TEST_F(PictureTest, DebugPrintNamesTheFields) {
 // bit 5 clear stores the bottom row first, bit 4 set stores each row right
 // to left.  Colour-mapped files carry one map entry per pixel, from map
 // index 2, so index i + 2 is pixel i's colour.
-Bytes TgaFromCorner(uint8_t origin_bits, bool colour_mapped, bool rle) {
-    const uint8_t type = colour_mapped ? (rle ? TGA_TYPE_RLE_COLOURMAP : TGA_TYPE_COLOURMAP)
-                                       : (rle ? TGA_TYPE_RLE_TRUECOLOUR : TGA_TYPE_TRUECOLOUR);
-    Bytes tga = Header(type, kW, kH, colour_mapped ? 8 : 32, uint8_t(origin_bits | (colour_mapped ? 0 : 8)));
-    auto put_bgra = [&tga](uint32_t argb) {
+Bytes TgaFromCorner(uint8_t originBits, bool colourMapped, bool rle) {
+    const uint8_t type = colourMapped ? (rle ? TGA_TYPE_RLE_COLOURMAP : TGA_TYPE_COLOURMAP)
+                                      : (rle ? TGA_TYPE_RLE_TRUECOLOUR : TGA_TYPE_TRUECOLOUR);
+    Bytes tga = Header(type, kW, kH, colourMapped ? 8 : 32, uint8_t(originBits | (colourMapped ? 0 : 8)));
+    auto putBgra = [&tga](uint32_t argb) {
         tga.insert(tga.end(), {uint8_t(argb), uint8_t(argb >> 8), uint8_t(argb >> 16), uint8_t(argb >> 24)});
     };
-    if (colour_mapped) {
+    if (colourMapped) {
         tga[1] = 1;
         tga[3] = 2;  // first map index
         tga[5] = kW * kH;
         tga[7] = 32;
-        for (uint32_t p : kPicture) put_bgra(p);
+        for (uint32_t p : kPicture) putBgra(p);
     }
     for (int row = 0; row < kH; ++row) {
-        const int y = (origin_bits & TGA_DESC_TOP_BOTTOM) ? row : kH - 1 - row;
+        const int y = (originBits & TGA_DESC_TOP_BOTTOM) ? row : kH - 1 - row;
         for (int column = 0; column < kW; ++column) {
-            const int x = (origin_bits & TGA_DESC_RESERVED1) ? kW - 1 - column : column;
+            const int x = (originBits & TGA_DESC_RESERVED1) ? kW - 1 - column : column;
             if (rle) tga.push_back(0);  // a literal packet of one pixel
-            if (colour_mapped) {
+            if (colourMapped) {
                 tga.push_back(uint8_t(y * kW + x + 2));
             } else {
-                put_bgra(kPicture[y * kW + x]);
+                putBgra(kPicture[y * kW + x]);
             }
         }
     }
@@ -314,11 +314,11 @@ Bytes TgaFromCorner(uint8_t origin_bits, bool colour_mapped, bool rle) {
 
 TEST_F(PictureTest, FilesWrittenFromEveryCornerLoadTheSamePicture) {
     for (uint8_t origin : {0x00, 0x10, 0x20, 0x30}) {
-        for (bool colour_mapped : {false, true}) {
+        for (bool colourMapped : {false, true}) {
             for (bool rle : {false, true}) {
                 std::string what = "origin bits " + std::to_string(origin) +
-                                   (colour_mapped ? " colour-mapped" : " true-colour") + (rle ? " RLE" : "");
-                Load(TgaFromCorner(origin, colour_mapped, rle));
+                                   (colourMapped ? " colour-mapped" : " true-colour") + (rle ? " RLE" : "");
+                Load(TgaFromCorner(origin, colourMapped, rle));
                 ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << what;
                 ExpectPicture(what);
             }
@@ -370,10 +370,10 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
         return b;
     };
     const Bytes rle = TgaFromCorner(0x20, false, true);
-    Bytes no_image_bottom_up = with(2, TGA_TYPE_NONE);
-    no_image_bottom_up[17] = 0;
-    Bytes odd_map = TgaFromCorner(0x20, true, false);
-    odd_map[1] = 7;
+    Bytes noImageBottomUp = with(2, TGA_TYPE_NONE);
+    noImageBottomUp[17] = 0;
+    Bytes oddMap = TgaFromCorner(0x20, true, false);
+    oddMap[1] = 7;
     struct Case {
         const char* what;
         Bytes file;
@@ -384,7 +384,7 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
         {"width 0", with(12, 0), "Warning: TGA_Read(): image of width or height 0\n"},
         {"height 0", with(14, 0), "Warning: TGA_Read(): image of width or height 0\n"},
         {"no image", with(2, TGA_TYPE_NONE), "Warning: TGA_ConvertDepth(): not a true-colour image\n"},
-        {"no image, bottom-up", no_image_bottom_up, "Warning: TGA_SetOrigin(): not an uncompressed image\n"},
+        {"no image, bottom-up", noImageBottomUp, "Warning: TGA_SetOrigin(): not an uncompressed image\n"},
         {"pixels cut", Bytes(good.begin(), good.end() - 1),
          "Warning: TGA_ConvertDepth(): pixel data missing\n"},
         {"depth 12", with(16, 12),
@@ -392,7 +392,7 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
         {"interleaved", with(17, 0x68), "Warning: TGA_Read(): interleaved rows\n"},
         {"packets cut", Bytes(rle.begin(), rle.end() - 1),
          "Warning: TGA_Decompress(): run-length data ends early\n"},
-        {"unknown colour-map type", odd_map, "Warning: TGA_Palette2Direct(): unknown colour-map type\n"},
+        {"unknown colour-map type", oddMap, "Warning: TGA_Palette2Direct(): unknown colour-map type\n"},
     };
     for (const Case& c : cases) {
         Load(c.file);
@@ -426,11 +426,11 @@ TEST_F(PictureTest, DamagedFilesAreRefusedWithoutOverrun) {
     map[7] = 24;
     map.insert(map.end(), {0, 0});
     bad.push_back({"colour map does not fit", map});
-    Bytes odd_map = map;
-    odd_map[5] = 1;
-    odd_map[7] = 8;
-    odd_map.push_back(0);
-    bad.push_back({"colour map of 8-bit entries", odd_map});
+    Bytes oddMap = map;
+    oddMap[5] = 1;
+    oddMap[7] = 8;
+    oddMap.push_back(0);
+    bad.push_back({"colour map of 8-bit entries", oddMap});
     Bytes no_depth = Header(TGA_TYPE_COLOURMAP, 2, 1, 0, 0);
     bad.push_back({"colour-mapped of depth 0", no_depth});
     Bytes unknown = Header(7, 1, 1, 32, 0x20);

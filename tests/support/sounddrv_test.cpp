@@ -346,16 +346,15 @@ TEST_F(SoundDriverTest, WholeImageCheckGivesItsCodes) {
 TEST(WavRuleTest, TheDriverAndTheCheckAgreeOnFilesFromOtherPrograms) {
     std::vector<uint8_t> pcm = Ramp(40);
     std::vector<uint8_t> fmt = testwav::FmtBody(1, 1, kRate, 8);
-    auto with_riff_size = [](std::vector<uint8_t> file, uint32_t size) {
+    auto withRiffSize = [](std::vector<uint8_t> file, uint32_t size) {
         recbits::StoreU32(file.data() + 4, size);
         return file;
     };
     // A streaming writer's file: sizes it could not know, data to the end.
-    std::vector<uint8_t> streamed =
-        with_riff_size(testwav::Build({{"fmt ", fmt}, {"data", pcm}}), 0xFFFFFFFF);
+    std::vector<uint8_t> streamed = withRiffSize(testwav::Build({{"fmt ", fmt}, {"data", pcm}}), 0xFFFFFFFF);
     recbits::StoreU32(streamed.data() + 12 + 24 + 4, 0xFFFFFFFF);
-    std::vector<uint8_t> streamed_zero = with_riff_size(streamed, 0);
-    recbits::StoreU32(streamed_zero.data() + 12 + 24 + 4, 0);
+    std::vector<uint8_t> streamedZero = withRiffSize(streamed, 0);
+    recbits::StoreU32(streamedZero.data() + 12 + 24 + 4, 0);
     struct Case {
         const char* what;
         std::vector<uint8_t> file;
@@ -364,10 +363,10 @@ TEST(WavRuleTest, TheDriverAndTheCheckAgreeOnFilesFromOtherPrograms) {
     } cases[] = {
         {"48 kHz", testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 48000, 8)}, {"data", pcm}}), 48000, 40},
         {"a short sample", testwav::Build({{"fmt ", fmt}, {"data", Ramp(3)}}), kRate, 3},
-        {"RIFF size 0xFFFFFFFF", with_riff_size(testwav::Simple(pcm, kRate, true), 0xFFFFFFFF), kRate, 40},
-        {"RIFF size 0", with_riff_size(testwav::Simple(pcm, kRate, false), 0), kRate, 40},
+        {"RIFF size 0xFFFFFFFF", withRiffSize(testwav::Simple(pcm, kRate, true), 0xFFFFFFFF), kRate, 40},
+        {"RIFF size 0", withRiffSize(testwav::Simple(pcm, kRate, false), 0), kRate, 40},
         {"streamed data size 0xFFFFFFFF", streamed, kRate, 40},
-        {"streamed data size 0", streamed_zero, kRate, 40},
+        {"streamed data size 0", streamedZero, kRate, 40},
         {"two data chunks", testwav::Build({{"fmt ", fmt}, {"data", pcm}, {"data", Ramp(7)}}), kRate, 40},
         {"a RIFF size one short", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, -1), 0, 0},
         {"a RIFF size past the end", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 8), 0, 0},
