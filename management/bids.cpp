@@ -170,8 +170,9 @@ bool SkipTarget(uint16_t player, int16_t buyer, int16_t mode, int32_t budget, in
     return PositionType(OwnPosition(player)) != wanted;
 }
 
-// Older players are worth less to a buyer, ever more steeply past 28.
-int32_t TargetRating(uint16_t player, int32_t budget) {
+}  // namespace
+
+int32_t TransferTargetRating(uint16_t player, int32_t budget) {
     const int16_t position = OwnPosition(player);
     int32_t rating =
         budget == 0 ? RatePlayerAbility(player, position) : RatePlayerPotential(player, position);
@@ -182,6 +183,8 @@ int32_t TargetRating(uint16_t player, int32_t budget) {
     }
     return rating;
 }
+
+namespace {
 
 bool Affordable(uint16_t player, int16_t buyer, int32_t budget) {
     if (CanTakeOnLoan(player, buyer)) return true;
@@ -278,7 +281,7 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
     for (uint16_t player = 3; player < PlayerCount; ++player) {
         if (userTargets.Holds(player)) continue;
         if (SkipTarget(player, club, mode, budget, wageLimit, restrict, wanted)) continue;
-        const int32_t rating = TargetRating(player, budget);
+        const int32_t rating = TransferTargetRating(player, budget);
         if (rating < minRating || rating > maxRating) continue;
         const int buyerBids = ClubBidsFor(club, player);
         const int rivals = BidsOnPlayer[player] - (buyerInPlay ? buyerBids : 0);

@@ -28,6 +28,9 @@ void PlanClubSignings(int16_t club, int16_t restrict);
 // top divisions abroad.
 void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_t budget, int32_t wageLimit,
                            int16_t restrict);
+// A target's rating in the search: his potential (his present ability
+// when the budget is 0), cut ever more steeply past the age of 28.
+int32_t TransferTargetRating(uint16_t player, int32_t budget);
 // Counts the wanted short list down and makes at most one bid.
 void ProcessBidShortList(int16_t club);
 // Places a bid in the slot of the position's type: the player, or 0 when

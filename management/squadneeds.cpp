@@ -168,6 +168,14 @@ int32_t DivisionMinimum(int16_t club) {
 
 }  // namespace
 
+int SquadNeedScale(int leaguePlace, int reputation) {
+    return std::max(32, (125 - leaguePlace) / 2 + reputation);
+}
+
+int32_t SquadGroupNeed(int slots, int scale, int players) {
+    return slots * scale / 25 * 100 / std::max(1, players);
+}
+
 void EvaluateClubSquad(int16_t club) {
     SquadNeeds = SquadNeedsBlock{};
     SquadNeeds.WantedPosition = 13;
@@ -191,7 +199,7 @@ void EvaluateClubSquad(int16_t club) {
 
     // Targets grow with the club's standing: better placed and better known
     // clubs want more cover in every group.
-    const int s = std::max(32, (125 - GetClubLeaguePosition(club)) / 2 + int(GetClubRep(club)));
+    const int s = SquadNeedScale(GetClubLeaguePosition(club), GetClubRep(club));
     Tally available;
     int unavailable[5] = {};
     int counted = 0;
@@ -208,10 +216,7 @@ void EvaluateClubSquad(int16_t club) {
     SquadNeeds.FirstTeamRating = firstTeamSum / 11;
 
     int32_t need[kGroupCount];
-    for (int g = 0; g < kGroupCount; ++g) {
-        const int target = slots[g] * s / 25;
-        need[g] = target * 100 / std::max(1, available.count[g]);
-    }
+    for (int g = 0; g < kGroupCount; ++g) need[g] = SquadGroupNeed(slots[g], s, available.count[g]);
     const int32_t highest = *std::max_element(need, need + kGroupCount);
     int chosen = int(std::find(need, need + kGroupCount, highest) - need);
     if (need[kAttack] == highest) chosen = kAttack;

@@ -20,6 +20,13 @@ struct SquadNeedsBlock {
 };
 extern SquadNeedsBlock SquadNeeds;
 
+// The scale of a club's cover targets: (125 - league place) / 2 +
+// reputation, at least 32; a group's target is slots x scale / 25.
+int SquadNeedScale(int leaguePlace, int reputation);
+// Need of a group: target x 100 / players, a group without players
+// counting as one.
+int32_t SquadGroupNeed(int slots, int scale, int players);
+
 // Fills SquadNeeds for the club with CurrentClubManager's formation.
 void EvaluateClubSquad(int16_t club);
 // Over the first-team list of the club last built: a group below its quota
