@@ -9,6 +9,7 @@
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionclips.h"
 #include "tools/datakit/sounds.h"
+#include "tools/datakit/world3d.h"
 #include "tools/datakit/worldgen.h"
 
 namespace datakit {
@@ -20,6 +21,7 @@ std::span<const Generator> Generators() {
         {"world database", GenerateWorldDatabase},
         {"match sounds", GenerateMatchSounds},
         {"3D models", GenerateModels},
+        {"3D world", GenerateWorld3d},
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
         {"motion clips", GenerateMotionClips},

@@ -1,0 +1,310 @@
+// The 3D world of the data kit, read back from the generated archive
+// through the game's own loaders: model geometry after the display's load
+// transform, named points, textures, and the grounds drawn headless.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/d3d.h"
+#include "support/bytes.h"
+#include "support/dxd3d.h"
+#include "support/dxd3dobj.h"
+#include "support/dxd3drs.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/xyzdata.h"
+#include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
+#include "tools/datakit/stage.h"
+#include "tools/datakit/world3d.h"
+#include "zud3d/worldconv.h"
+
+namespace {
+
+using namespace worldconv;
+using testenv::Frame;
+
+constexpr const char* kModels = "zudata\\d3d\\stadium\\models\\";
+
+struct Point3 {
+    float x, y, z;
+};
+
+// A model loaded from the archive, optionally through the load transform.
+class LoadedModel {
+  public:
+    LoadedModel(const std::string& path, bool toPitch) {
+        EXPECT_TRUE(PakCheckFile(path.c_str())) << path;
+        PakLoadWholeFile(path.c_str(), &data_, MEM_TYPE_MANUAL_NO_MOVE);
+        XyzOpen(&view_, data_, "test");
+        if (toPitch) {
+            XyzRotateX(data_, kLoadTurnX);
+            XyzScale(data_, kUnitsPerMetre, kUnitsPerMetre, kUnitsPerMetre);
+            XyzTranslate(data_, kCentreX, kCentreY, 0.0f);
+        }
+    }
+    ~LoadedModel() { FreeMemory(&data_); }
+    uint8_t* data() const { return data_; }
+
+    Point3 PointAt(uint32_t i) const {
+        const uint8_t* p = XyzPointAt(view_, i);
+        return {recbits::LoadF32(p), recbits::LoadF32(p + 4), recbits::LoadF32(p + 8)};
+    }
+    uint32_t PointCount() const { return view_.points.count; }
+    std::string SurfaceName(uint32_t s) const {
+        return std::string(reinterpret_cast<const char*>(XyzSurfaceAt(view_, s)));
+    }
+    uint32_t SurfaceFlags(uint32_t s) const {
+        return recbits::LoadU32(XyzSurfaceAt(view_, s) + XYZ_SURFACE_BLOCK + kMaterialFlagsAt);
+    }
+    std::string MaterialNumber(uint32_t s) const {
+        return std::string(
+            reinterpret_cast<const char*>(XyzSurfaceAt(view_, s) + XYZ_SURFACE_BLOCK + kMaterialNumberAt));
+    }
+    uint32_t SurfaceCount() const { return view_.surfaces.count; }
+    // The named points: surface name -> position.
+    std::map<std::string, Point3> NamedPoints() const {
+        std::map<std::string, Point3> named;
+        for (uint32_t i = 0; i < view_.polygons.count; ++i) {
+            const uint8_t* polygon = XyzPolygonAt(view_, i);
+            if (recbits::LoadU32(polygon + XYZ_POLYGON_COUNT) != 1) continue;
+            const uint32_t s = recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE);
+            named[SurfaceName(s)] = PointAt(recbits::LoadU32(polygon + XYZ_POLYGON_POINTS));
+        }
+        return named;
+    }
+    // Bounds of the points used by polygons of the named surface (all when empty).
+    std::pair<Point3, Point3> Bounds(const std::string& surface = "") const {
+        Point3 lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
+        for (uint32_t i = 0; i < view_.polygons.count; ++i) {
+            const uint8_t* polygon = XyzPolygonAt(view_, i);
+            const uint32_t s = recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE);
+            if (!surface.empty() && SurfaceName(s) != surface) continue;
+            for (uint32_t k = 0; k < recbits::LoadU32(polygon + XYZ_POLYGON_COUNT); ++k) {
+                const Point3 p = PointAt(recbits::LoadU32(polygon + XYZ_POLYGON_POINTS + 4 * k));
+                lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+                hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+            }
+        }
+        return {lo, hi};
+    }
+
+  private:
+    uint8_t* data_ = nullptr;
+    XyzView view_{};
+};
+
+class World3dTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitMemory(64 * 1024);
+        PakFileInit();
+        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+    }
+    void TearDown() override {
+        PakFileUninit();
+        UninitMemory();
+    }
+};
+
+float Distance(Point3 a, Point3 b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); }
+
+TEST_F(World3dTest, PitchLinesAndGoalsLandOnThePitchCoordinates) {
+    const LoadedModel lines(std::string(kModels) + "pitch\\lines.xyz", true);
+    const auto [lo, hi] = lines.Bounds();
+    EXPECT_NEAR(lo.x, kTouchLineLowX, 1.0f);
+    EXPECT_NEAR(lo.y, kGoalLineLowY, 1.0f);
+    EXPECT_NEAR(hi.x, kTouchLineHighX, 1.0f);
+    EXPECT_NEAR(hi.y, kGoalLineHighY, 1.0f);
+    EXPECT_NEAR(lo.z, 0.0f, 0.01f);
+    EXPECT_NEAR(hi.z, 0.0f, 0.01f);
+
+    for (const char* name : {"goal1_a", "goal1_b"}) {
+        const bool high = name[6] == 'b';
+        const LoadedModel goal(std::string(kModels) + "goals\\" + name + ".xyz", true);
+        const auto [flo, fhi] = goal.Bounds("post_1");
+        EXPECT_NEAR(flo.x, kPostLowX, 1.0f) << name;
+        EXPECT_NEAR(fhi.x, kPostHighX, 1.0f) << name;
+        EXPECT_NEAR(fhi.z, kBarHeight, 1.0f) << name;
+        const float line = high ? kGoalLineHighY : kGoalLineLowY;
+        EXPECT_NEAR(high ? flo.y : fhi.y, line, 1.0f) << name;
+        // The net hangs behind the line, away from the pitch, as net parts.
+        const auto [nlo, nhi] = goal.Bounds("net_2");
+        if (high) {
+            EXPECT_GE(nlo.y, line);
+            EXPECT_GT(nhi.y, line + 20.0f);
+        } else {
+            EXPECT_LE(nhi.y, line);
+            EXPECT_LT(nlo.y, line - 20.0f);
+        }
+        for (uint32_t s = 0; s < goal.SurfaceCount(); ++s) {
+            const bool net = goal.SurfaceName(s) == "net_2";
+            EXPECT_EQ((goal.SurfaceFlags(s) & kMaterialNet) != 0, net) << goal.SurfaceName(s);
+            if (net) {
+                EXPECT_NE(goal.SurfaceFlags(s) & kMaterialTwoSided, 0u);
+            }
+        }
+    }
+}
+
+TEST_F(World3dTest, CameraListsStandWhereTheCameraExpectsThem) {
+    for (const char* list : {"cam01", "cam02", "cam03"}) {
+        const LoadedModel cams(std::string(kModels) + "camera\\" + list + ".xyz", true);
+        const auto named = cams.NamedPoints();
+        ASSERT_GE(named.size(), 2u) << list;
+        for (size_t n = 1; n <= named.size(); ++n) {
+            const auto it = named.find("cam_a" + std::to_string(n));
+            ASSERT_NE(it, named.end()) << list << " has a gap at " << n;
+            const Point3 p = it->second;
+            EXPECT_TRUE(p.x < kTouchLineLowX || p.x > kTouchLineHighX) << list << " cam_a" << n;
+            EXPECT_GT(p.z, 100.0f) << list << " cam_a" << n;
+        }
+        const Point3 main = named.at("cam_a1");
+        EXPECT_LT(main.x, kTouchLineLowX) << list;
+        EXPECT_NEAR(main.y, kCentreY, 1.0f) << list;
+    }
+    for (const char* list : {"camrep", "camrep2"}) {
+        const LoadedModel cams(std::string(kModels) + "camera\\" + list + ".xyz", true);
+        const Point3 goal{kCentreX, list[6] == '2' ? kGoalLineHighY : kGoalLineLowY, 0.0f};
+        const auto named = cams.NamedPoints();
+        EXPECT_GE(named.size(), 2u);
+        EXPECT_LE(named.size(), 3u);
+        for (const auto& [name, p] : named) {
+            EXPECT_LT(Distance(p, goal), 800.0f) << list << " " << name;
+            EXPECT_GT(p.z, 50.0f) << list << " " << name;
+        }
+    }
+}
+
+TEST_F(World3dTest, FlaresPairWithMarksAndFloodlightsStandAtHalfHeight) {
+    for (const char* path : {"stad1-day\\flare.xyz", "stad1-night\\lights.xyz", "stad2-night\\lights.xyz"}) {
+        const LoadedModel flares(std::string(kModels) + path, true);
+        const auto named = flares.NamedPoints();
+        int pairs = 0;
+        for (const auto& [name, p] : named) {
+            if (!name.starts_with("flare_")) continue;
+            const auto mark = named.find("mark_" + name.substr(6));
+            ASSERT_NE(mark, named.end()) << path << " " << name;
+            // The light shines down towards the ground, not away from it.
+            EXPECT_LT(mark->second.z, p.z) << path << " " << name;
+            ++pairs;
+        }
+        EXPECT_GE(pairs, 1) << path;
+        EXPECT_EQ(named.size(), size_t(2 * pairs)) << path;
+    }
+    for (const char* path : {"stad1-night\\lpoints.xyz", "stad2-night\\lpoints.xyz"}) {
+        const LoadedModel lamps(std::string(kModels) + path, true);
+        ASSERT_GE(lamps.PointCount(), 4u);
+        for (uint32_t i = 0; i < lamps.PointCount(); ++i) {
+            // Doubled by the display, the lamps stand above the stands' roofs.
+            EXPECT_GT(lamps.PointAt(i).z * kFloodlightHeightStretch, 200.0f) << path;
+        }
+    }
+}
+
+TEST_F(World3dTest, ReplayButtonsCarryTheirGroupsAndHighlightTwins) {
+    const LoadedModel buttons("zudata\\d3d\\simple\\model\\replayb.xyz", false);
+    int found = 0;
+    for (uint32_t s = 0; s < buttons.SurfaceCount(); ++s) {
+        const std::string name = buttons.SurfaceName(s);
+        if (!name.starts_with("rb_") || name == "rb_frame") continue;
+        const std::string alt = name + "/alt1";
+        EXPECT_TRUE(PakCheckFile(MakeFileName("zudata\\d3d\\simple\\textures", alt.c_str(), "tga"))) << name;
+        ++found;
+    }
+    EXPECT_EQ(found, 10);
+    // Group boxes at the display's scale: button n is group n + 1, in a
+    // row from left to right, its box holding the hit test's depth.
+    std::vector<Point3> lo(11, {1e9f, 1e9f, 1e9f}), hi(11, {-1e9f, -1e9f, -1e9f});
+    XyzView view{};
+    XyzOpen(&view, buttons.data(), "test");
+    for (uint32_t i = 0; i < view.points.count; ++i) {
+        const uint8_t* p = XyzPointAt(view, i);
+        const uint16_t g = recbits::LoadU16(p + XYZ_POINT_BONE);
+        ASSERT_LT(g, 11);
+        const Point3 q{recbits::LoadF32(p) * 12, recbits::LoadF32(p + 4) * 12, recbits::LoadF32(p + 8) * 12};
+        lo[g] = {std::min(lo[g].x, q.x), std::min(lo[g].y, q.y), std::min(lo[g].z, q.z)};
+        hi[g] = {std::max(hi[g].x, q.x), std::max(hi[g].y, q.y), std::max(hi[g].z, q.z)};
+    }
+    for (uint32_t s = 0; s < buttons.SurfaceCount(); ++s) {
+        const std::string name = buttons.SurfaceName(s);
+        if (name.starts_with("rb_") && name != "rb_frame") {
+            EXPECT_NE(buttons.MaterialNumber(s), "0") << name;
+        }
+    }
+    for (int g = 1; g <= 10; ++g) {
+        EXPECT_LE(lo[g].z, -0.05f);
+        EXPECT_GE(hi[g].z, -0.05f);
+        EXPECT_GE(lo[g].x, -4.6f);
+        EXPECT_LE(hi[g].x, 4.6f);
+        if (g > 1) {
+            EXPECT_GT(lo[g].x, hi[g - 1].x) << "buttons " << g - 1 << " and " << g << " overlap";
+        }
+    }
+}
+
+TEST_F(World3dTest, OpaqueTexturesAre24BitAndSeeThroughOnes32) {
+    auto depth = [](const char* path) {
+        uint8_t* block = nullptr;
+        PakLoadWholeFile(path, &block, MEM_TYPE_MANUAL_NO_MOVE);
+        const int bits = block[16];
+        FreeMemory(&block);
+        return bits;
+    };
+    EXPECT_EQ(depth("zudata\\d3d\\stadium\\textures\\pitch\\grass.tga"), 24);
+    EXPECT_EQ(depth("zudata\\d3d\\stadium\\textures\\goals\\net_2.tga"), 32);
+    EXPECT_EQ(depth("zudata\\d3d\\simple\\textures\\skidmark.tga"), 32);
+}
+
+// ---- The kit's own checks ------------------------------------------------------------------
+
+TEST(World3dCheckDeathTest, CameraListsWithAGapOrFlaresWithoutMarksAreRefused) {
+    using namespace datakit;
+    XyzModel cams;
+    WorldNamedPoint(cams, "cam_a1", {0, 0, 200});
+    WorldNamedPoint(cams, "cam_a3", {0, 0, 200});
+    EXPECT_EXIT(CheckCameraModel("camera\\x.xyz", cams), ::testing::ExitedWithCode(1),
+                "camera\\\\x.xyz: the camera list has a gap at cam_a2");
+    WorldNamedPoint(cams, "cam_a2", {0, 0, 200});
+    CheckCameraModel("camera\\x.xyz", cams);
+
+    XyzModel flares;
+    WorldNamedPoint(flares, "flare_1", {0, 0, 200});
+    WorldNamedPoint(flares, "mark_1", {0, 0, 100});
+    CheckFlareModel("lights.xyz", flares);
+    WorldNamedPoint(flares, "flare_2", {0, 0, 200});
+    EXPECT_EXIT(CheckFlareModel("lights.xyz", flares), ::testing::ExitedWithCode(1),
+                "lights.xyz: flare_2 has no mark");
+    WorldNamedPoint(flares, "lamp_3", {0, 0, 200});
+    EXPECT_EXIT(CheckFlareModel("lights.xyz", flares), ::testing::ExitedWithCode(1), "'lamp_3' is neither");
+}
+
+TEST(World3dCheckDeathTest, AMaterialWithoutItsTextureIsRefused) {
+    using namespace datakit;
+    InitMemory(9500);
+    XyzModel model;
+    const uint32_t s = WorldSurface(model, "nothing_here");
+    WorldQuad(model, s, {0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0});
+    StageWorldModel("stadium\\models\\test\\x.xyz", model, "stadium\\textures\\test", TextureRule::kStadium);
+    EXPECT_EXIT(CheckWorldTextures(), ::testing::ExitedWithCode(1),
+                "x.xyz: material 'nothing_here' names a missing texture");
+    StageWorldTexture("stadium\\textures\\test", "nothing_here", MakePicture(8, 8, 0xFF000000));
+    CheckWorldTextures();
+    // Crowd and board materials find the shared textures.
+    EXPECT_EQ(StadiumTexturePath("stadium\\textures\\stad1-day", "crowd_2"),
+              "zudata\\d3d\\stadium\\textures\\crowd\\crowd_01");
+    EXPECT_EQ(StadiumTexturePath("stadium\\textures\\stad1-day", "ad#lang#_6"),
+              "zudata\\d3d\\stadium\\textures\\tmain");
+    EXPECT_EXIT(StageWorldTexture("x", "odd", MakePicture(24, 16, 0xFF000000)), ::testing::ExitedWithCode(1),
+                "not of power-of-two sides");
+    ClearStage();
+    UninitMemory();
+}
+
+}  // namespace
