@@ -187,6 +187,25 @@ TEST_P(MenuGrabTest, BackIconMatchesItsSheetWhereverTheSheetIsNotMagenta) {
     EXPECT_GT(drawn, sheet.width * sheet.height / 2);
 }
 
+TEST_P(MenuGrabTest, WipesRevealTheBackBufferAndClearTheScreen) {
+    FillGradientRect(0, 0, 800, 600, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF);
+    std::memset(MenuDirtyCells, 0, sizeof MenuDirtyCells);
+    ScreenWipeFromBuffer();
+    const Pixels revealed = FlushAndGrab();  // nothing left to flush: the wipe sent it all
+    for (int y = 0; y < 600; y += 7) {
+        for (int x = 0; x < 800; x += 13) {
+            const uint32_t bgr = GetBackBufferPixel(x, y);
+            const uint32_t rgb = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | bgr >> 16;
+            ASSERT_EQ(revealed.At(x, y), rgb) << x << "," << y;
+        }
+    }
+    ScreenWipe();
+    const Pixels wiped = FlushAndGrab();
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; x += 5) ASSERT_EQ(wiped.At(x, y), 0u) << x << "," << y;
+    }
+}
+
 // The menus run in 24 bits where the card has it, else in 32.
 INSTANTIATE_TEST_SUITE_P(Depths, MenuGrabTest, ::testing::Values(24, 32),
                          [](const auto& info) { return "Bits" + std::to_string(info.param); });

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "menus/menupc.h"
+#include "platform/window.h"
 #include "support/mem_win.h"
+#include "support/poll.h"
 #include "support/timerint.h"
+#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
@@ -225,7 +228,7 @@ TEST(BackBuffer, RandomStepWrapsAt32Bits) {
     EXPECT_EQ(MenuRandomStep(100), uint32_t(uint64_t(100) * 93472345u + 23451231u));
 }
 
-class ShadeCacheTest : public ::testing::Test {
+class TimedBackBufferTest : public ::testing::Test {
   protected:
     void SetUp() override {
         testenv::StartCore();
@@ -241,7 +244,7 @@ class ShadeCacheTest : public ::testing::Test {
     }
 };
 
-TEST_F(ShadeCacheTest, SeventeenthPairTakesTheSlotFilledFirst) {
+TEST_F(TimedBackBufferTest, SeventeenthPairTakesTheSlotFilledFirst) {
     std::vector<const uint16_t*> tables;
     for (int i = 0; i < 16; ++i) {
         tables.push_back(GetShadeTable(uint16_t(i), 100));
@@ -257,7 +260,7 @@ TEST_F(ShadeCacheTest, SeventeenthPairTakesTheSlotFilledFirst) {
     EXPECT_EQ(seventeenth[0], 0x0064);
 }
 
-TEST_F(ShadeCacheTest, TableMatchesThePerChannelBlend) {
+TEST_F(TimedBackBufferTest, TableMatchesThePerChannelBlend) {
     const uint16_t* table = GetShadeTable(0xFFFF, 128);
     EXPECT_EQ(table[0x0000], 0x7BEF);  // every channel 0 toward 255: 127, kept as 15 / 31 / 31
     EXPECT_EQ(GetShadeTable(0xF800, 0)[0x1234], 0x1234);
@@ -266,7 +269,7 @@ TEST_F(ShadeCacheTest, TableMatchesThePerChannelBlend) {
     EXPECT_EQ(GetBackBufferPixel(3, 3), 0x7B7D7Bu);
 }
 
-TEST_F(ShadeCacheTest, WipeFromBufferLastsItsTicksAndCleansTheGrid) {
+TEST_F(TimedBackBufferTest, WipeFromBufferLastsItsTicksAndCleansTheGrid) {
     MarkRectDirty(0, 0, 100, 100);
     const uint32_t start = GetTimerTicks();
     ScreenWipeFromBuffer();
@@ -279,9 +282,25 @@ TEST_F(ShadeCacheTest, WipeFromBufferLastsItsTicksAndCleansTheGrid) {
     EXPECT_GE(GetTimerTicks() - again, uint32_t(MENU_WIPE_TICKS));
 }
 
-using ShadeCacheDeathTest = ShadeCacheTest;
+void Refocus() { plat::InjectFocus(true); }
 
-TEST_F(ShadeCacheDeathTest, TablesNeedASixteenBitScreen) {
+TEST_F(TimedBackBufferTest, FlushAfterTheWindowCameBackSendsTheWholeScreen) {
+    WinWasReactivated();
+    plat::InjectFocus(false);
+    plat::SetIdleHook(Refocus);
+    Poll();  // waits, idle, until the window has its focus again
+    plat::SetIdleHook(nullptr);
+    uint32_t before = MenuFlushCopyCount();
+    FlushDirtyCells();  // the grid was clean, but the screen may have been lost
+    EXPECT_EQ(MenuFlushCopyCount() - before, 1u);
+    before = MenuFlushCopyCount();
+    FlushDirtyCells();
+    EXPECT_EQ(MenuFlushCopyCount() - before, 0u);
+}
+
+using TimedBackBufferDeathTest = TimedBackBufferTest;
+
+TEST_F(TimedBackBufferDeathTest, TablesNeedASixteenBitScreen) {
     MenuSetScreenFormat(100, 100, &ColFmt_A8R8G8B8);
     EXPECT_FATAL(CreateMenuShadeRectangleCache(0, 10, 0xFFFF), "cannot cache in non-16 bit mode");
 }
