@@ -185,7 +185,8 @@ void NoteUnlistedFiles(const char* folder, const char* listName, Named isListed)
 
 }  // namespace
 
-void SetTextOpacity(int16_t value) { TextOpacity = value; }
+// Kept to 0..255: a blend past full coverage would overshoot the colour.
+void SetTextOpacity(int16_t value) { TextOpacity = std::clamp<int16_t>(value, 0, 255); }
 
 void LoadFont(int font) {
     if (font < 0 || font >= FONT_COUNT) FatalError("Error: LoadFont(): bad font number %d\n", font);

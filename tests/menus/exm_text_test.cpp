@@ -85,6 +85,11 @@ TEST(DrawParam, KindsSetTheirFields) {
     EXPECT_EQ(TextOpacity, 127);
     SetDrawParam(7, 100);
     EXPECT_EQ(TextOpacity, 255);
+    SetDrawParam(7, 150);  // kept to full opacity
+    EXPECT_EQ(TextOpacity, 255);
+    SetDrawParam(7, -10);
+    EXPECT_EQ(TextOpacity, 0);
+    SetDrawParam(7, 100);
     SetDrawParam(5, 12);
     EXPECT_EQ(CurrentListEntry, 12);
     SetDrawParam(9, 12);
