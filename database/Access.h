@@ -26,6 +26,16 @@ constexpr int kFinanceWeekEntrySize = 52;
 constexpr int kStatCount = 28;
 constexpr int kPlayerPositionCount = 13;
 
+// Per stored position, the weekly growth chance (percent) of stats 0..7;
+// the same figures weight the position bonus of GetPlayerStat.
+inline constexpr int16_t kPositionGrowthChance[kPlayerPositionCount][8] = {
+    {10, 10, 5, 5, 5, 1, 1, 2},  {1, 3, 10, 6, 5, 4, 10, 5},  {1, 10, 10, 5, 2, 1, 5, 2},
+    {1, 2, 7, 6, 5, 6, 10, 5},   {1, 8, 9, 7, 3, 2, 7, 4},    {1, 6, 7, 10, 5, 4, 9, 6},
+    {1, 7, 9, 8, 4, 2, 6, 5},    {1, 3, 6, 10, 6, 2, 10, 10}, {1, 3, 4, 9, 8, 8, 10, 5},
+    {1, 2, 4, 10, 7, 10, 10, 8}, {2, 10, 2, 8, 8, 2, 8, 2},   {1, 9, 2, 4, 10, 5, 5, 2},
+    {1, 7, 1, 2, 10, 7, 7, 2},
+};
+
 // Value of a u16 club field that names no club.
 constexpr uint16_t kNoClub = 0xFFFF;
 
@@ -326,6 +336,9 @@ void SetPlayerScoutRecommended(uint16_t player, int16_t value);
 // A stat 0..27 as the game reads it: position bonus for stats 0..7 when
 // positionFactor is not 0, the caps of the stat's group, then 1..99.
 int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor);
+// The stored stat (0..100) with no bonus, cap or clamp; 0 for an index
+// outside 0..27.
+int16_t GetPlayerStatRaw(uint16_t player, int16_t index);
 // Stores the raw stat (0..100).
 void SetPlayerStat(uint16_t player, int16_t index, int16_t value);
 // The overall ability (stat 27); 0 for a number not in use.

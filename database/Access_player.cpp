@@ -89,15 +89,6 @@ constexpr StatSlot kStatMap[kStatCount] = {
 };
 constexpr int kAbilityStat = 27;
 
-// Percentage bonus per playing position for stats 0..7.
-constexpr int16_t kPositionBonus[kPlayerPositionCount][8] = {
-    {10, 10, 5, 5, 5, 1, 1, 2},  {1, 3, 10, 6, 5, 4, 10, 5},  {1, 10, 10, 5, 2, 1, 5, 2},
-    {1, 2, 7, 6, 5, 6, 10, 5},   {1, 8, 9, 7, 3, 2, 7, 4},    {1, 6, 7, 10, 5, 4, 9, 6},
-    {1, 7, 9, 8, 4, 2, 6, 5},    {1, 3, 6, 10, 6, 2, 10, 10}, {1, 3, 4, 9, 8, 8, 10, 5},
-    {1, 2, 4, 10, 7, 10, 10, 8}, {2, 10, 2, 8, 8, 2, 8, 2},   {1, 9, 2, 4, 10, 5, 5, 2},
-    {1, 7, 1, 2, 10, 7, 7, 2},
-};
-
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
 
 // Player 0 is a program error that ends the game silently.
@@ -769,7 +760,7 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
     if (positionFactor != 0 && index < 8 && position < kPlayerPositionCount) {
         // Both divisions are 16-bit, as the ratings were tuned with them.
         int16_t q = int16_t(int16_t(ability * positionFactor * 52) / 100);
-        int16_t bonus = int16_t(int16_t(q * kPositionBonus[position][index]) / 100);
+        int16_t bonus = int16_t(int16_t(q * kPositionGrowthChance[position][index]) / 100);
         value += bonus;
     }
     if (kStatMap[index].group == 1) {
@@ -780,6 +771,12 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
     if (value == 0) value = 1;
     if (value > 99) value = 99;
     return int16_t(value);
+}
+
+int16_t GetPlayerStatRaw(uint16_t player, int16_t index) {
+    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
+    if (index < 0 || index >= kStatCount) return 0;
+    return Rec(player)[kStatMap[index].byte];
 }
 
 void SetPlayerStat(uint16_t player, int16_t index, int16_t value) {

@@ -9,6 +9,7 @@
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionclips.h"
 #include "tools/datakit/sounds.h"
+#include "tools/datakit/stafflanguages.h"
 #include "tools/datakit/world3d.h"
 #include "tools/datakit/worldgen.h"
 
@@ -25,6 +26,7 @@ std::span<const Generator> Generators() {
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
         {"motion clips", GenerateMotionClips},
+        {"staff languages", CheckStaffLanguageTable},
     };
     return kGenerators;
 }

@@ -489,6 +489,8 @@ void BuildClubs(WorldState& world, uint64_t seed) {
             SetTotStatClubDivision(row, plan[c].division);
             SetTotStatClubRepPercent(row, static_cast<int16_t>(percent));
             SetTotStatClubRepBase(row, static_cast<uint32_t>(base_units * 1000 + rng.Below(1000)));
+            // The formation family 0-5 goes in the seventh word after the name
+            // (byte 47), which the game reads as the club's database tactic.
             SetTotStatClubTactic(row, static_cast<int16_t>(Draw(kTactics, rng)));
             world.club_rep[c] = TotStatClubReputation(static_cast<int>(c));
             SetTotStatClubCapacity(row, static_cast<uint32_t>(CapacityFor(world.club_rep[c], rng)));

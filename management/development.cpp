@@ -1,0 +1,150 @@
+#include "management/development.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "database/Access.h"
+#include "database/training.h"
+#include "management/board.h"
+#include "support/random.h"
+
+namespace {
+
+int Stat(uint16_t player, int stat) { return GetPlayerStat(player, int16_t(stat), 0); }
+void AddToStat(uint16_t player, int stat, int change) {
+    SetPlayerStat(player, int16_t(stat), int16_t(Stat(player, stat) + change));
+}
+
+// Stored position as a row of the per-position tables.
+int PositionRow(uint16_t player) {
+    const int position = GetPlayerPosition2(player);
+    return position < kPlayerPositionCount ? position : 0;
+}
+
+// Injury groups and the stats each group wears down, in order.
+struct InjuryGroup {
+    int16_t types[6];
+    int16_t stats[6];
+};
+constexpr InjuryGroup kInjuryGroups[] = {
+    {{15, 26, 33, 37, -1, -1}, {8, 9, 5, 6, 2, 10}},
+    {{19, 22, 23, 32, 34, 35}, {9, 0, -1, -1, -1, -1}},
+    {{20, 21, 24, 31, 36, -1}, {18, 1, -1, -1, -1, -1}},
+};
+
+const InjuryGroup* FindInjuryGroup(int16_t type) {
+    for (const InjuryGroup& group : kInjuryGroups) {
+        if (std::find(std::begin(group.types), std::end(group.types), type) != std::end(group.types)) {
+            return &group;
+        }
+    }
+    return nullptr;
+}
+
+// r = 1 lowers the stat, r = 2 raises it.
+void Drift(uint16_t player, int stat) {
+    const int r = GameRandom() % 50;
+    if (r == 1) AddToStat(player, stat, -1);
+    if (r == 2) AddToStat(player, stat, 1);
+}
+
+void LoseOneBelow(uint16_t player, int stat, int range, int32_t e) {
+    if (GameRandom() % range < e) AddToStat(player, stat, -1);
+}
+
+// Training-record counter of each stat that can grow, -1 for none.
+int CounterOfStat(int stat) {
+    switch (stat) {
+        case 0:
+            return 8;
+        case 1:
+            return 9;
+        case 2:
+            return 10;
+        case 3:
+            return 11;
+        case 4:
+            return 12;
+        case 5:
+            return 13;
+        case 6:
+            return 15;
+        case 7:
+            return 14;
+        case 10:
+            return 2;
+        case 22:
+            return 7;
+        default:
+            return -1;
+    }
+}
+
+// Raises the stat by one; when it really rose and the player has a
+// training record, its counter moves too (it stops at 255).
+void Grow(uint16_t player, int stat, int16_t record) {
+    const int before = Stat(player, stat);
+    AddToStat(player, stat, 1);
+    if (record < 0 || record >= kTrainingRecords || Stat(player, stat) <= before) return;
+    const int counter = CounterOfStat(stat);
+    if (counter < 0) return;
+    uint8_t& count = TrainingRecords[record].bytes[kTrainingCounters + counter];
+    if (count < 255) ++count;
+}
+
+}  // namespace
+
+void InjuryAttributeLoss(uint16_t player, int16_t injuryType) {
+    if (const InjuryGroup* group = FindInjuryGroup(injuryType)) {
+        for (int16_t stat : group->stats) {
+            if (stat < 0) break;
+            AddToStat(player, stat, -(GameRandom() % 10));
+        }
+    }
+    for (int stat : {14, 27, 12}) {
+        if (GameRandom() % 100 > Stat(player, 12)) AddToStat(player, stat, -(GameRandom() % 20));
+    }
+}
+
+void AgeOrDriftWeek(uint16_t player, int32_t d, int32_t s) {
+    if (d > s) {
+        const int32_t e = d - s;
+        LoseOneBelow(player, 8, 150, e);
+        LoseOneBelow(player, 9, GetPlayerPosition(player) == 0 ? 400 : 200, e);
+        LoseOneBelow(player, 11, 250, e);
+        LoseOneBelow(player, 12, 300, e);
+        LoseOneBelow(player, 18, 300, e);
+        return;
+    }
+    for (int round = 0; round < 8; ++round) {
+        for (int stat : {8, 9, 11, 10}) Drift(player, stat);
+        for (int stat : {14, 19}) {
+            if (GameRandom() % 100 == 1) AddToStat(player, stat, 1);
+        }
+        for (int stat : {12, 15, 18}) Drift(player, stat);
+    }
+}
+
+void WeeklyAgeingStep(uint16_t player) {
+    AgeOrDriftWeek(player, 4 * int32_t(GetPlayerAge(player)), Stat(player, 27) + 1);
+}
+
+void WeeklyGrowthStep(uint16_t player) {
+    int16_t record = -1;
+    const int16_t userClub = GetUserClub();
+    if (userClub >= 0 && GetPlayerClub(player) == uint16_t(userClub)) record = HVW_FindEntryById(player);
+    GrowthWeek(player, record);
+}
+
+void GrowthWeek(uint16_t player, int16_t record) {
+    if (GameRandom() % 100 <= Stat(player, 27) + 1) {
+        const int row = PositionRow(player);
+        for (int stat = 0; stat < 8; ++stat) {
+            if (GameRandom() % 100 < kPositionGrowthChance[row][stat]) Grow(player, stat, record);
+        }
+    }
+    for (int stat : {10, 22}) {
+        if (GameRandom() % 100 <= Stat(player, stat) + 1 && GameRandom() % 100 < 5)
+            Grow(player, stat, record);
+    }
+}
