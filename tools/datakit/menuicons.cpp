@@ -228,13 +228,14 @@ void Digit(Canvas& c, int frame) {
 
 void Hourglass(Canvas& c, int frame) {
     const double w = c.Width(), h = c.Height(), cx = w / 2, cy = h / 2;
-    const double angle = frame < 10 ? 0.0 : (frame - 10) / 10.0 * kPi;  // sand runs, then it turns over
+    // It turns over a step a frame while the sand runs down.
+    const double angle = frame * kPi / 20.0;
     const std::vector<Point> glass = {{5, 3},   {20, 3}, {20, 5}, {14, 12.5}, {20, 20},
                                       {20, 22}, {5, 22}, {5, 20}, {11, 12.5}, {5, 5}};
     c.Polygon(Rotated(glass, cx, cy, angle), kOutline);
     const std::vector<Point> inner = {{7, 5}, {18, 5}, {13, 12.5}, {18, 20}, {7, 20}, {12, 12.5}};
     c.Polygon(Rotated(inner, cx, cy, angle), kWhite);
-    const double run = frame < 10 ? frame / 10.0 : 1.0;
+    const double run = frame / 20.0;
     const double topLevel = 5 + 6.5 * run;  // the top bulb empties
     c.Polygon(Rotated({{7 + (topLevel - 5) * 0.7, topLevel},
                        {18 - (topLevel - 5) * 0.7, topLevel},
