@@ -22,6 +22,7 @@
 #include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
+#include "zud3d/flagtable.h"
 #include "zud3d/worldconv.h"
 
 namespace {
@@ -262,6 +263,46 @@ TEST_F(World3dTest, OpaqueTexturesAre24BitAndSeeThroughOnes32) {
     EXPECT_EQ(depth("zudata\\d3d\\simple\\textures\\skidmark.tga"), 32);
 }
 
+TEST_F(World3dTest, EveryFlagHasItsPictureAtItsProportion) {
+    ASSERT_EQ(kFlagCount, 205);
+    EXPECT_STREQ(kFlagSizes[0].name, "velkflag");
+    for (const FlagSize& flag : kFlagSizes) {
+        const std::string path = std::string("zudata\\d3d\\simple\\textures\\flags\\") + flag.name + ".gfx";
+        ASSERT_TRUE(PakCheckFile(path.c_str())) << flag.name;
+        EXPECT_GT(flag.width, 0u);
+        EXPECT_GT(flag.height, 0u);
+        EXPECT_LE(flag.height, flag.width * 2) << flag.name;
+    }
+    uint8_t* block = nullptr;
+    const uint32_t size =
+        PakLoadWholeFile("zudata\\d3d\\simple\\textures\\flags\\japan.gfx", &block, MEM_TYPE_MANUAL_NO_MOVE);
+    ASSERT_EQ(std::memcmp(block, "GFX0", 4), 0);
+    const uint32_t w = recbits::LoadU16(block + 4), h = recbits::LoadU16(block + 6);
+    ASSERT_EQ(size, 16 + w * h * 4);
+    // A red disc on white: the centre red, the corners white.
+    const uint32_t centre = recbits::LoadU32(block + 16 + 4 * ((h / 2) * w + w / 2));
+    const uint32_t corner = recbits::LoadU32(block + 16);
+    EXPECT_EQ(centre, 0xFFCE1126u);
+    EXPECT_EQ(corner, 0xFFFFFFFFu);
+    FreeMemory(&block);
+}
+
+TEST(World3dKitTest, TwoRunsStageTheSameBytes) {
+    using namespace datakit;
+    InitMemory(9500);
+    auto run = [] {
+        GenerateWorld3d();
+        std::map<std::string, std::vector<uint8_t>> files;
+        for (const StagedFile* file : StagedPakFiles()) files[file->name] = file->bytes;
+        ClearStage();
+        return files;
+    };
+    const auto first = run();
+    EXPECT_GT(first.size(), 300u);
+    EXPECT_TRUE(first == run());
+    UninitMemory();
+}
+
 // ---- The kit's own checks ------------------------------------------------------------------
 
 TEST(World3dCheckDeathTest, CameraListsWithAGapOrFlaresWithoutMarksAreRefused) {
@@ -305,6 +346,19 @@ TEST(World3dCheckDeathTest, AMaterialWithoutItsTextureIsRefused) {
                 "not of power-of-two sides");
     ClearStage();
     UninitMemory();
+}
+
+TEST(World3dCheckDeathTest, AFlagLineWithAnUnknownShapeEndsTheRunWithFileAndLine) {
+    using namespace datakit;
+    const Picture ok = DrawFlag("test", 3, 2, "v b w r; disc y 0.2", 7);
+    EXPECT_EQ(ok.pixels[0], 0xFF0038A8u);
+    EXPECT_EXIT(DrawFlag("test", 3, 2, "h r w; blob k 0.2", 7), ::testing::ExitedWithCode(1),
+                "data/flags.inc:7: test: unknown shape 'blob'");
+    EXPECT_EXIT(DrawFlag("test", 3, 2, "h r purple", 9), ::testing::ExitedWithCode(1),
+                "flags.inc:9: .*colour");
+    EXPECT_EXIT(DrawFlag("test", 3, 2, "disc r", 11), ::testing::ExitedWithCode(1), "flags.inc:11");
+    EXPECT_EXIT(DrawFlag("test", 3, 2, "h r;", 12), ::testing::ExitedWithCode(1),
+                "flags.inc:12: test: an empty layer");
 }
 
 }  // namespace

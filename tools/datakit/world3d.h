@@ -81,6 +81,10 @@ void AddGrain(Picture& picture, float amount, uint32_t seed);
 // spots, both areas and arcs), one surface "lines".
 XyzModel MakePitchLines();
 
+// A flag drawn from its table row; a malformed drawing ends the run
+// naming the table's file and line.
+Picture DrawFlag(const char* name, uint32_t width, uint32_t height, const char* drawing, int line);
+
 // The generators, in the order they run.
 void GeneratePitchAndGoals();
 void GenerateStadiums();

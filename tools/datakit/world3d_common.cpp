@@ -294,6 +294,7 @@ void GenerateWorld3d() {
     GeneratePitchAndGoals();
     GenerateStadiums();
     GenerateSimpleModels();
+    GenerateFlags();
     CheckWorldTextures();
 }
 
