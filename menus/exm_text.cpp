@@ -226,6 +226,15 @@ void DrawFontString(const char* text, int x, int y) {
 }
 
 void LoadIconFile(IconFileEntry* entry) {
+    // Pictures converted for another screen format would be read with the
+    // wrong pixel size: all of them are loaded again.
+    static ColFmt convertedFor{};
+    if (ColFmtEqual(&convertedFor, MenuScreenFormat()) == 0) {
+        for (IconFileEntry& icon : IconList) {
+            if (icon.picture != nullptr) FreeMemory(&icon.picture);
+        }
+        convertedFor = *MenuScreenFormat();
+    }
     if (entry->picture != nullptr) {
         SetMemTag(&entry->picture, NowTicks());
         return;

@@ -259,6 +259,11 @@ void Sweep(RowFunc handleRow) {
 }  // namespace
 
 void MenuSetScreenFormat(int width, int height, const ColFmt* format) {
+    const bool sameFormat = ColFmtEqual(format, &Screen.format) != 0;
+    // Buffers and tables made for another screen would be read and written
+    // with the wrong sizes: they go, and are made again for this one.
+    if (!sameFormat || width != Screen.width || height != Screen.height) FreeScreenBuffers();
+    if (!sameFormat) FreeShadeTables();
     Screen.width = std::max(width, 0);
     Screen.height = std::max(height, 0);
     Screen.format = *format;

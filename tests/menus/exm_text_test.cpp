@@ -249,6 +249,21 @@ TEST_F(ShippedDataTest, PurgedFontsAndIconsReload) {
     EXPECT_NE(GetIconAddress(153), nullptr);
 }
 
+TEST_F(ShippedDataTest, ANewScreenFormatRemakesBuffersAndIcons) {
+    DrawIcon(400, 300, 153, JUSTIFY_CENTRE_MIDDLE);
+    const uint32_t centre = GetBackBufferPixel(400, 290);
+    ASSERT_NE(centre, 0u);
+    MenuSetScreenFormat(800, 600, &ColFmt_R5G6B5);
+    EXPECT_EQ(MenuBackBuffer, nullptr);  // made for the old screen
+    AllocScreenBuffers();
+    DrawIcon(400, 300, 153, JUSTIFY_CENTRE_MIDDLE);  // read with 2-byte pixels now
+    EXPECT_EQ(GetBackBufferPixel(400, 290),
+              ColConvPixel(ColConvPixel(centre, &ColFmt_A8B8G8R8, &ColFmt_R5G6B5), &ColFmt_R5G6B5,
+                           &ColFmt_A8B8G8R8));
+    MenuSetScreenFormat(800, 600, &ColFmt_R5G6B5);  // the same screen keeps its buffers
+    EXPECT_NE(MenuBackBuffer, nullptr);
+}
+
 TEST_F(ShippedDataTest, IconNumbersFollowTheList) {
     EXPECT_EQ(IconNumberMap[1].file, 1);
     EXPECT_EQ(IconNumberMap[13].file, 3);
