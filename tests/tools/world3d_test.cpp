@@ -17,6 +17,7 @@
 #include "support/dxd3drs.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
+#include "support/picture.h"
 #include "support/xyzdata.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
@@ -285,6 +286,78 @@ TEST_F(World3dTest, EveryFlagHasItsPictureAtItsProportion) {
     EXPECT_EQ(centre, 0xFFCE1126u);
     EXPECT_EQ(corner, 0xFFFFFFFFu);
     FreeMemory(&block);
+}
+
+TEST_F(World3dTest, FontsCutInMarkerModeGiveEveryCharacterItsWidth) {
+    struct Font {
+        const char* path;
+        int cellWidth, cellHeight, sheetWidth, sheetHeight;
+    };
+    const Font fonts[] = {{"zudata\\d3d\\icons\\fonts\\fnt24.tga", 20, 24, 320, 384},
+                          {"zudata\\d3d\\icons\\fonts\\fnt16.tga", 12, 16, 192, 256},
+                          {"zudata\\d3d\\icons\\fonts\\fnt12.tga", 12, 12, 192, 192}};
+    for (const Font& font : fonts) {
+        uint8_t* block = nullptr;
+        uint32_t size = PakLoadWholeFile(font.path, &block, MEM_TYPE_MANUAL_NO_MOVE);
+        ASSERT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_A8B8G8R8), 0) << font.path;
+        EXPECT_EQ(recbits::LoadU16(block + GFX0_WIDTH), font.sheetWidth);
+        EXPECT_EQ(recbits::LoadU16(block + GFX0_HEIGHT), font.sheetHeight);
+        uint8_t* widths = nullptr;
+        ASSERT_EQ(
+            GFX_CutFrames(&block, &size, GFXCUT_WIDTHS, font.cellWidth, font.cellHeight, 16, 16, &widths), 0);
+        for (int c = 0x21; c < 0x7F; ++c) {
+            EXPECT_GE(widths[c], 1) << font.path << " " << char(c);
+            EXPECT_LE(widths[c], font.cellWidth) << font.path << " " << char(c);
+        }
+        EXPECT_GT(widths['M'], widths['i']) << font.path;
+        // 'A' has white ink whose alpha is its coverage; no marker is left.
+        const uint32_t* a = reinterpret_cast<const uint32_t*>(block + GFX0_HEADER_SIZE) +
+                            size_t('A') * size_t(font.cellWidth * font.cellHeight);
+        int inked = 0;
+        for (int i = 0; i < font.cellWidth * font.cellHeight; ++i) {
+            if ((a[i] >> 24) != 0) {
+                EXPECT_EQ(a[i] & 0xFFFFFF, 0xFFFFFFu);
+                ++inked;
+            }
+        }
+        EXPECT_GT(inked, 10) << font.path;
+        FreeMemory(&widths);
+        FreeMemory(&block);
+    }
+    EXPECT_TRUE(PakCheckFile("zudata\\d3d\\icons\\pointers\\mouse.tga"));
+}
+
+TEST(World3dKitTest, IconFilesPackIntoAtMostEightPages) {
+    using namespace datakit;
+    std::vector<IconCells> files;
+    for (int n = 0; n < 3; ++n) {
+        const IconSheet sheet = DrawIconFont(n);
+        IconCells cells{sheet.cellWidth, sheet.cellHeight, {}};
+        for (int c = 0; c < 256; ++c) {
+            std::vector<uint32_t> cell;
+            for (int y = 0; y < sheet.cellHeight; ++y) {
+                for (int x = 0; x < sheet.cellWidth; ++x) {
+                    cell.push_back(
+                        sheet.picture.pixels[size_t((c / 16) * sheet.cellHeight + y) * sheet.picture.width +
+                                             size_t((c % 16) * sheet.cellWidth + x)]);
+                }
+            }
+            cells.cells.push_back(cell);
+        }
+        files.push_back(cells);
+    }
+    const Picture pointer = DrawPointer();
+    files.push_back({pointer.width, pointer.height, {pointer.pixels}});
+    const int pages = IconPagesNeeded(files);
+    EXPECT_GE(pages, 3);
+    EXPECT_LE(pages, 8);
+
+    // Whole-page icons take a page each; identical ones share.
+    IconCells big{256, 256, {}};
+    for (uint32_t k = 0; k < 9; ++k) big.cells.push_back(std::vector<uint32_t>(256 * 256, k));
+    EXPECT_EQ(IconPagesNeeded({big}), 9);
+    big.cells[8] = big.cells[0];
+    EXPECT_EQ(IconPagesNeeded({big}), 8);
 }
 
 TEST(World3dKitTest, TwoRunsStageTheSameBytes) {

@@ -85,11 +85,33 @@ XyzModel MakePitchLines();
 // naming the table's file and line.
 Picture DrawFlag(const char* name, uint32_t width, uint32_t height, const char* drawing, int line);
 
+// A font of the match display: its file, cells and the sheet, with the
+// advance of every character (the width the marker-mode cut reads).
+struct IconSheet {
+    std::string file;
+    int cellWidth = 0, cellHeight = 0;
+    Picture picture;
+    std::array<uint8_t, 256> widths{};
+};
+// Fonts 0..2: fnt24, fnt16, fnt12.
+IconSheet DrawIconFont(int number);
+// The mouse pointer: an outlined arrow, tip at the top left.
+Picture DrawPointer();
+// The cells of one icon file, all of one size.
+struct IconCells {
+    int width = 0, height = 0;
+    std::vector<std::vector<uint32_t>> cells;
+};
+// The icon pages of 256 x 256 the files fill when packed in order, row by
+// row, identical pictures shared.
+int IconPagesNeeded(const std::vector<IconCells>& files);
+
 // The generators, in the order they run.
 void GeneratePitchAndGoals();
 void GenerateStadiums();
 void GenerateSimpleModels();
 void GenerateFlags();
+void GenerateIconFiles();
 void GenerateWorld3d();
 
 }  // namespace datakit

@@ -295,6 +295,7 @@ void GenerateWorld3d() {
     GenerateStadiums();
     GenerateSimpleModels();
     GenerateFlags();
+    GenerateIconFiles();
     CheckWorldTextures();
 }
 
