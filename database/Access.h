@@ -235,6 +235,8 @@ uint16_t GetPlayerHairStyle(uint16_t player);
 void SetPlayerHairStyle(uint16_t player, int16_t value);
 // Formation code 0..5; stored 6 and 7 read as 0.
 uint16_t GetPlayerTactic(uint16_t player);
+// Stores the low three bits.
+void SetPlayerTactic(uint16_t player, int16_t value);
 
 uint16_t GetPlayerBanWait(uint16_t player);
 void SetPlayerBanWait(uint16_t player, int16_t value);

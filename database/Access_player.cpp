@@ -577,6 +577,9 @@ uint16_t GetPlayerTactic(uint16_t player) {
     uint16_t tactic = Get(player, kTactic, "Trying to get tactic of neg player : '%d'\n");
     return tactic < 6 ? tactic : 0;
 }
+void SetPlayerTactic(uint16_t player, int16_t value) {
+    if (CanSet(player)) WriteField(Rec(player), kTactic, uint32_t(value) & 7u);
+}
 
 // --- word at 104 -----------------------------------------------------------
 

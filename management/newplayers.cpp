@@ -6,6 +6,7 @@
 #include "database/Access.h"
 #include "database/hvw/dataconv.h"
 #include "database/ranges.h"
+#include "management/contractreview.h"
 #include "management/development.h"
 #include "management/squadupkeep.h"
 #include "support/debug.h"
@@ -137,8 +138,13 @@ bool CreateManagerRecord(uint16_t player, const char* name) {
     SetPlayerMorale(player, 60);
     SetPlayerIntDuty(player, 0);
     SetPlayerSaleStatus(player, 0);
-    // A manager made here has no club, so the club manager's wage terms
-    // (wage demand, reputation and tactic reset) never apply.
+    // A club manager's wage follows his demand at the club.
+    const uint16_t club = GetPlayerClub(player);
+    if (GetPlayerPosition(player) == kPositionCodeManager && IsClubNumber(club)) {
+        SetPlayerWage(player, int16_t(PlayerWageDemand(player, int16_t(club)) / 25));
+        SetPlayerReputation(player, 0);
+        SetPlayerTactic(player, 0);
+    }
     SetPlayerExperience(player, 53);
     SetPlayerInitial(player, 3);
     DerivePlayerStatsByPosition(player);

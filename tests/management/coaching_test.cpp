@@ -1,9 +1,11 @@
 // Coaching programs and the injury hook over the coaching table.
 #include <cstring>
 
+#include "database/diarynotes.h"
 #include "database/frontstate.h"
 #include "database/query/funcs_dates.h"
 #include "database/query/funcs_fields.h"
+#include "database/textmsg.h"
 #include "management/coaching.h"
 #include "management/staff.h"
 #include "support/bytes.h"
@@ -293,6 +295,25 @@ TEST_F(CoachingTest, RehabilitationSetUpAndHistoryAttitude) {
     SquadRec_SetupProgram(6, 1, 22, &first, &second, &third);
     EXPECT_EQ(first, 6 * 48 / 100);
     EXPECT_EQ(Bits(6, kCoachRehabHistory + 4 * 4, 13, 3), 3u);
+}
+
+// The diary queue the coaching notes go to: ten slots, zeroed ones free.
+TEST_F(CoachingTest, DiaryNotesFillTenSlots) {
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(AddDiaryNote("note", int16_t(40 + i), 7), 1);
+    EXPECT_EQ(AddDiaryNote("eleventh", 60, 0), 0);
+    EXPECT_EQ(DiaryNotes[9].bytes[301], 49);
+    EXPECT_EQ(DiaryNotes[9].bytes[304], 7);
+    // A freed slot (day -1) takes the next note.
+    DiaryNotes[4].bytes[301] = 0xFF;
+    DiaryNotes[4].bytes[302] = 0xFF;
+    EXPECT_EQ(AddDiaryNote("again", 61, 0), 1);
+    EXPECT_STREQ(reinterpret_cast<const char*>(DiaryNotes[4].bytes), "again");
+
+    // A body variant outside the list is the first body.
+    const std::string first = TextMsg_ExpandBody(191, 0);
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(std::string(TextMsg_ExpandBody(191, 9)), first);
+    EXPECT_STREQ(TextMsg_ExpandBody(-4, 0), "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "database/training.h"
 #include "management/development.h"
 #include "management/newplayers.h"
+#include "tests/fakes/player_checks.h"
 #include "tests/management/management_fixture.h"
 
 namespace {
@@ -367,6 +368,32 @@ TEST_F(NewPlayersTest, GrowthFollowsThePositionTableAndIsCountedForTheUser) {
     EXPECT_EQ(counted, grown);
     EXPECT_EQ(counters[15], GetPlayerStat(mine, 6, 0) - 20);  // stat 6 counts in 15
     EXPECT_EQ(counters[0], 0);
+}
+
+// The population check of the whole-world runs: means of players with a
+// club only, and a move of 1 or more in any of them fails.
+TEST_F(NewPlayersTest, PopulationCheckSeesDriftAndOverflow) {
+    MakeClub(3);
+    MakePlayer(3, 5, 8, 60);
+    MakePlayer(3, 5, 10, 40);
+    MakePlayer(-1, 5, 30, 1);  // no club: not measured
+    const PlayerPopulationMeans start = MeasurePlayerPopulation();
+    EXPECT_EQ(start.players, 2);
+    EXPECT_DOUBLE_EQ(start.stat[9], 50.0);
+    EXPECT_DOUBLE_EQ(start.age, 9.0);
+    EXPECT_EQ(CheckPlayerPopulation(start, start), "");
+
+    PlayerPopulationMeans moved = start;
+    moved.stat[27] += 0.99;
+    EXPECT_EQ(CheckPlayerPopulation(start, moved), "");
+    moved.stat[27] += 0.01;
+    EXPECT_NE(CheckPlayerPopulation(start, moved).find("stat 27"), std::string::npos);
+    moved = start;
+    moved.age -= 1.5;
+    EXPECT_NE(CheckPlayerPopulation(start, moved).find("age"), std::string::npos);
+    PlayerCount = kMaxPlayers + 1;
+    EXPECT_NE(CheckPlayerPopulation(start, start).find("player count"), std::string::npos);
+    PlayerCount = 10;
 }
 
 }  // namespace
