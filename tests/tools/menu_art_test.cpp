@@ -45,7 +45,9 @@ TEST(MenuFonts, CellsHoldWhiteGlyphsWithinTheirAdvance) {
             EXPECT_EQ(markers, advance < entry.cellWidth ? 1 : 0) << font << " " << code;
             const bool undefined = code < 32 || code == 0x7F || code == 0x81 || code == 0x8D ||
                                    code == 0x8F || code == 0x90 || code == 0x9D;
-            if (undefined) EXPECT_EQ(ink, 0) << font << " " << code;
+            if (undefined) {
+                EXPECT_EQ(ink, 0) << font << " " << code;
+            }
             if (code == 0xA3 || code == 0x80 || code == 0xE9 || code == 0xC4 || code == 'g') {
                 EXPECT_GT(ink, 0) << font << " " << code;
             }
