@@ -39,3 +39,61 @@ void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag)
     AddMessage(int16_t(GetPlayerClub(player)), -1, player, 0xFFFFFFFF, -1, -1, -1,
                int16_t(kAbsenceTextBase + type), -1, age, weeks, message, 1, 0);
 }
+
+namespace {
+
+constexpr uint32_t InjuryEntry(uint32_t base, uint32_t contagious, uint32_t odds) {
+    return base | contagious << 8 | odds << 9;
+}
+
+}  // namespace
+
+// Base lengths of every type; the contagion and odds of the types whose
+// daily passes are built so far.
+const uint32_t InjuryTable[kInjuryTypes] = {
+    0,
+    0,
+    InjuryEntry(1, 1, 500),
+    InjuryEntry(1, 1, 100),
+    InjuryEntry(1, 0, 1000),
+    InjuryEntry(25, 0, 10000),
+    InjuryEntry(3, 0, 5000),
+    InjuryEntry(2, 0, 5000),
+    2,
+    1,
+    1,
+    1,
+    1,
+    1,
+    2,
+    52,
+    5,
+    3,
+    1,
+    4,
+    2,
+    4,
+    4,
+    InjuryEntry(8, 0, 500),
+    6,
+    4,
+    InjuryEntry(20, 0, 1000),
+    1,
+    1,
+    1,
+    7,
+    InjuryEntry(8, 0, 500),
+    2,
+    36,
+    2,
+    4,
+    2,
+    12,
+    0,
+    0,
+};
+
+int16_t InjurySeverity(int type) {
+    if (type < 0 || type >= kInjuryTypes) return 0;
+    return int16_t(InjuryTable[type] & 0xFF);
+}

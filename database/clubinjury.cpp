@@ -1,0 +1,30 @@
+#include "database/clubinjury.h"
+
+#include <array>
+
+#include "database/Access.h"
+
+namespace {
+
+// Every club starts allowing two serious injuries a match.
+constexpr uint8_t kDefaultInjuryByte = 20;
+
+std::array<uint8_t, kClubCount> MakeDefaultTable() {
+    std::array<uint8_t, kClubCount> table{};
+    table.fill(kDefaultInjuryByte);
+    return table;
+}
+
+std::array<uint8_t, kClubCount> ClubInjuryBytes = MakeDefaultTable();
+
+}  // namespace
+
+uint8_t GetClubInjuryByte(int16_t club) {
+    if (club < 0 || club >= kClubCount) return 0;
+    return ClubInjuryBytes[club];
+}
+
+void SetClubInjuryByte(int16_t club, uint8_t value) {
+    if (club < 0 || club >= kClubCount) return;
+    ClubInjuryBytes[club] = value;
+}
