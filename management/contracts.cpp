@@ -32,10 +32,10 @@ int16_t GetPlayerSquadRank(uint16_t player, int16_t club) {
     for (uint16_t other : ClubRoster[club]) {
         if (!IsValidPlayer(other) || other == player) continue;
         if (GetPlayerHalvornB(other) != 0 && GetPlayerHalvorn(other) == 0) continue;
-        list[count++] = {other, RatePlayerAbility(other, int16_t(GetPlayerPosition(other)))};
+        list[count++] = {other, RatePlayerAbility(other, OwnPosition(other))};
     }
     if (!IsValidPlayer(player)) return -1;
-    list[count++] = {player, RatePlayerAbility(player, int16_t(GetPlayerPosition(player)))};
+    list[count++] = {player, RatePlayerAbility(player, OwnPosition(player))};
     // A stable sort, best first: equal ratings keep their order, so the
     // player comes after the club's own players of his rating.
     std::stable_sort(list, list + count,

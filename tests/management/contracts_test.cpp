@@ -253,3 +253,21 @@ TEST_F(ContractsTest, ComputerSigningOfYouthManagersAndUnaffordableWages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ContractsTest, SquadRankRatesAPlayerManagerWhereHePlays) {
+    const uint16_t boss = FirstTeamList.players[0];
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(boss, s, 99);
+    SetPlayerHalvorn(boss, 1);
+    SetPlayerHalvornB(boss, 1);
+    EXPECT_EQ(GetPlayerSquadRank(boss, kClub), 0);
+    // A manager who does not play is no rival for a place.
+    SetPlayerHalvorn(boss, 0);
+    const uint16_t p = FirstTeamList.players[1];
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, 98);
+    EXPECT_EQ(GetPlayerSquadRank(p, kClub), 0);
+    EXPECT_EQ(GetPlayerSquadRank(p, -1), -1);
+}
+
+}  // namespace
