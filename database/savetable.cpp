@@ -38,7 +38,7 @@ constexpr DataBlockDescriptor Block(T& object) {
 }  // namespace
 
 const DataBlockDescriptor SaveGameDescriptors[kSaveGameBlockCount + 1] = {
-    Block<3024>(LeaguePositionTable),           // 0
+    Block<3024>(ReserveLeagueTable),           // 0
     Block<3024>(LeagueTable),                   // 1
     Block<432>(LeagueCountryWords),             // 2
     Block<1>(ViewedCountry),                    // 3

@@ -21,10 +21,34 @@ extern SeasonCalendarState SeasonCalendar;
 
 // The next round day of each competition, kept beside the calendar.
 extern int16_t CompetitionDayWords[10];
-// The competition-day word and the daily-jobs words of the day advance.
+// The league day counter: days passed since country 0's league start day,
+// cleared when a season's fixtures are laid out.
 extern int16_t CompetitionDayWord;
+// The day's job flag word, cleared on every real day.
 extern int16_t DailyJobsWord;
+// The month slot 0..11: where this month's league positions are recorded.
 extern int16_t DailyJobsWord2;
+
+// The four date words, as the season set-up saves and restores them.
+struct CalendarDate {
+    int16_t weekday, dayOfMonth, month, year;
+};
+CalendarDate SaveCalendarDate();
+void RestoreCalendarDate(const CalendarDate& date);
+
+// Days in a month (0 = January) of a year; February has 29 in years
+// divisible by 4.
+int CalendarMonthLength(int month, int year);
+// The day number in the current season (0 = 13 July of 2002 + season) of a
+// date; January to June belong to the season's second year.
+int16_t SeasonDayOfDate(int dayOfMonth, int month);
+// True when the day number of the current season falls on 25 December.
+bool IsChristmasDay(int day);
+
+// The date advance of one day and, for a real day (1), the club jobs of
+// the day; set-up passes 0 and only moves the date words.  The day number
+// itself is the caller's.
+void RunDailyClubJobs(int16_t realDay);
 
 // Ends the current day: the daily check of the formation tables, then the
 // date words and the day number move on one day; day 366 starts the next

@@ -34,3 +34,8 @@ extern ClubSeasonRecord ReserveSeasonRecords[kClubCount];
 
 // Clears the counters of both tables; the table places stay.
 void ResetClubSeasonRecords();
+
+// Lists each in-play country's clubs with a reputation by division, in
+// club-number order, at most 24 a division (a further club is logged and
+// left out).
+void BuildDivisionClubLists();

@@ -118,7 +118,12 @@ int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
 
 void InsertFixtureSlot(int16_t slot) {
     if (!IsSlot(slot)) return;
-    for (int i = kLastSlot; i > slot; --i) CopyHead(i, i - 1);
+    // Only the used slots move: the first empty slot at or after the gap
+    // takes the last used one, and the empty slots behind it stay as they
+    // are.
+    int last = slot;
+    while (last < kLastSlot && !IsFixtureEmpty(last)) ++last;
+    for (int i = last; i > slot; --i) CopyHead(i, i - 1);
 }
 
 void DeleteFixture(int16_t slot) {
@@ -148,8 +153,11 @@ int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
 }
 
 int16_t FindFriendlyOnDay(int16_t club, int16_t day) {
+    // The used slots stand first in day order: nothing past a later day.
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        if (FixtureDay(slot) == day && FixtureType(slot) == kCompFriendly && IsFixtureOfClub(slot, club)) {
+        const uint16_t slotDay = FixtureDay(slot);
+        if (slotDay == kEmptyFixtureDay || slotDay > uint16_t(day)) break;
+        if (slotDay == day && FixtureType(slot) == kCompFriendly && IsFixtureOfClub(slot, club)) {
             return int16_t(slot);
         }
     }

@@ -4,9 +4,20 @@
 #include <cstring>
 #include <utility>
 
+#include "database/honours.h"
 #include "database/ranges.h"
+#include "management/fixtureshift.h"
 #include "season/clubseason.h"
+#include "season/competitions.h"
+#include "season/fixtures.h"
 #include "season/matchsetup.h"
+#include "season/messages.h"
+#include "season/postponements.h"
+#include "season/seasontemplates.h"
+#include "support/bytes.h"
+#include "support/corehooks.h"
+#include "support/debug.h"
+#include "support/random.h"
 
 DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
 
@@ -21,52 +32,676 @@ const bool g_layout_ready = [] {
 }  // namespace
 
 int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
-int16_t LeaguePositionTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
+int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];
 uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 int16_t LeagueTransferWords[6][kCountryCount];
 int16_t LeagueSeasonWords[kCountryCount];
 
+const uint8_t LeagueTieBreak[kCountryCount][kDivisionCount] = {};
+
+// ---- Schedules ------------------------------------------------------------------------
+
 namespace {
 
-// True when club a ranks strictly above club b.
-bool RanksAbove(int16_t a, int16_t b) {
-    const int16_t* x = LeagueSeasonRecords[a].words;
-    const int16_t* y = LeagueSeasonRecords[b].words;
-    if (x[kSeasonPoints] != y[kSeasonPoints]) return x[kSeasonPoints] > y[kSeasonPoints];
-    const int gx = x[kSeasonHomeFor] - x[kSeasonHomeAgainst] + x[kSeasonAwayFor] - x[kSeasonAwayAgainst];
-    const int gy = y[kSeasonHomeFor] - y[kSeasonHomeAgainst] + y[kSeasonAwayFor] - y[kSeasonAwayAgainst];
-    if (gx != gy) return gx > gy;
-    return x[kSeasonHomeFor] + x[kSeasonAwayFor] > y[kSeasonHomeFor] + y[kSeasonAwayFor];
+constexpr int kScheduleSize = 24;
+constexpr uint16_t kOpenSlot = 65535;
+constexpr int kScheduleTryLimit = 2000;
+constexpr int kDrawLimit = 1000;
+// Whole restarts before the build gives up; the shipped club counts need a
+// handful at most.
+constexpr int kScheduleRestartLimit = 20000;
+
+struct ScheduleTables {
+    uint16_t roundSlots[kScheduleSize][kScheduleSize];  // club index per round and slot
+    uint16_t pairCounts[kScheduleSize][kScheduleSize];
+    uint16_t placed[kScheduleSize];
+};
+
+ScheduleTables g_schedule;
+ScheduleTables g_checkpoint;
+int g_roundCount = 0;
+// What is being laid out, for the message of a schedule that cannot be built.
+int g_layingCountry = -1;
+int g_layingDivision = -1;
+
+int RandomBelow(int n) { return GameRandom() % n; }
+
+// n plus one when odd, plus two more when not a multiple of 4.
+int ScheduleSlotCount(int clubs) {
+    int slots = clubs + clubs % 2;
+    if (slots % 4 != 0) slots += 2;
+    return slots;
+}
+
+void ClearSchedule() {
+    std::memset(g_schedule.placed, 0, sizeof g_schedule.placed);
+    std::memset(g_schedule.pairCounts, 0, sizeof g_schedule.pairCounts);
+    std::memset(g_schedule.roundSlots, 0xFF, sizeof g_schedule.roundSlots);
+}
+
+void PlaceClub(int round, int slot, int club) {
+    g_schedule.placed[club] = 1;
+    g_schedule.roundSlots[round][slot] = uint16_t(club);
+    if (slot % 2 == 1) {
+        const int home = g_schedule.roundSlots[round][slot - 1];
+        ++g_schedule.pairCounts[home][club];
+        ++g_schedule.pairCounts[club][home];
+    }
+}
+
+// Clubs of different index parity meet: in an even round the home slot
+// takes an even club, in an odd round an odd one.
+bool PlaceMixedParity(int round, int slot, int slots) {
+    const bool homeSlot = slot % 2 == 0;
+    const int homeParity = round % 2;
+    const int parity = homeSlot ? homeParity : 1 - homeParity;
+    const int home = homeSlot ? -1 : g_schedule.roundSlots[round][slot - 1];
+    auto fits = [&](int club) {
+        return g_schedule.placed[club] == 0 && club % 2 == parity &&
+               (homeSlot || g_schedule.pairCounts[home][club] == 0);
+    };
+    for (int draw = 0; draw < kDrawLimit; ++draw) {
+        const int club = RandomBelow(slots);
+        if (fits(club)) {
+            PlaceClub(round, slot, club);
+            return true;
+        }
+    }
+    for (int club = 0; club < slots; ++club) {
+        if (fits(club)) {
+            PlaceClub(round, slot, club);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Clubs of the same parity meet.  After a random first candidate the
+// candidates run upwards from a start built from the schedule's offset, so
+// that restarted rounds try other orders.
+bool PlaceSameParity(int round, int slot, int slots, int phase, int offset) {
+    const bool homeSlot = slot % 2 == 0;
+    const int home = homeSlot ? -1 : g_schedule.roundSlots[round][slot - 1];
+    const int previous = slot > 0 ? g_schedule.roundSlots[round][slot - 1] : 0;
+    auto fits = [&](int club) {
+        if (g_schedule.placed[club] != 0) return false;
+        return homeSlot || (club % 2 == home % 2 && g_schedule.pairCounts[home][club] == 0);
+    };
+    int club = RandomBelow(slots);
+    if (fits(club)) {
+        PlaceClub(round, slot, club);
+        return true;
+    }
+    int start;
+    if (offset & 1)
+        start = offset + slot + previous;
+    else if (offset & 2)
+        start = offset + slot + round + previous;
+    else if (offset & 4)
+        start = offset + phase;
+    else
+        start = round + previous;
+    // The candidates repeat after a full cycle, so one cycle decides.
+    for (int k = 0; k < slots; ++k) {
+        club = (start + k) % slots;
+        if (fits(club)) {
+            PlaceClub(round, slot, club);
+            return true;
+        }
+    }
+    return false;
+}
+
+int PairingsInRound(int round, int pairings) {
+    int count = 0;
+    for (int k = 0; k < pairings; ++k) count += g_schedule.roundSlots[round][2 * k] != kOpenSlot;
+    return count;
+}
+
+bool ClubInRound(int round, int pairings, int club) {
+    for (int k = 0; k < pairings; ++k) {
+        if (g_schedule.roundSlots[round][2 * k] == club || g_schedule.roundSlots[round][2 * k + 1] == club)
+            return true;
+    }
+    return false;
+}
+
+// Moves the pairing of clubs a and b from another round (not a full one
+// unless allowed) into the target round's first open pairing.
+bool MovePairingInto(int target, int a, int b, int rounds, int pairings, int full, bool fromFullRounds) {
+    for (int r = 0; r < rounds; ++r) {
+        if (r == target || (!fromFullRounds && PairingsInRound(r, pairings) >= full)) continue;
+        for (int k = 0; k < pairings; ++k) {
+            uint16_t* pair = &g_schedule.roundSlots[r][2 * k];
+            if (!((pair[0] == a && pair[1] == b) || (pair[0] == b && pair[1] == a))) continue;
+            for (int f = 0; f < pairings; ++f) {
+                uint16_t* freePair = &g_schedule.roundSlots[target][2 * f];
+                if (freePair[0] != kOpenSlot) continue;
+                freePair[0] = pair[0];
+                freePair[1] = pair[1];
+                pair[0] = pair[1] = kOpenSlot;
+                return true;
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+// Fills the rounds that lost pairings to the dummy clubs from other rounds
+// until enough rounds are full.
+bool RepairRounds(int clubs, int rounds, int pairings) {
+    const int full = clubs / 2;
+    const int wanted = clubs % 2 == 1 ? clubs : clubs - 1;
+    for (int pass = 1;; ++pass) {
+        int fullRounds = 0, partial[kScheduleSize], partialCount = 0;
+        for (int r = 0; r < rounds; ++r) {
+            const int count = PairingsInRound(r, pairings);
+            if (count >= full) ++fullRounds;
+            if (count >= 1 && count < full) partial[partialCount++] = r;
+        }
+        if (fullRounds >= wanted) return true;
+        if (pass > kScheduleTryLimit || partialCount == 0) return false;
+        const int target = partial[RandomBelow(partialCount)];
+        int absent[kScheduleSize], absentCount = 0;
+        for (int club = 0; club < clubs; ++club) {
+            if (!ClubInRound(target, pairings, club)) absent[absentCount++] = club;
+        }
+        if (absentCount < 2) continue;
+        // The pairs of absent clubs are tried from a random start, first
+        // from rounds that are not full; when none is there, one full round
+        // gives up a pairing and is refilled on a later pass.
+        const int pairs = absentCount * absentCount;
+        const int first = RandomBelow(pairs);
+        for (int fromFullRounds = 0; fromFullRounds < 2; ++fromFullRounds) {
+            bool moved = false;
+            for (int t = 0; t < pairs && !moved; ++t) {
+                const int a = absent[(first + t) % pairs / absentCount];
+                const int b = absent[(first + t) % pairs % absentCount];
+                if (a < b) moved = MovePairingInto(target, a, b, rounds, pairings, full, fromFullRounds == 1);
+            }
+            if (moved) break;
+        }
+    }
+}
+
+// One attempt at a whole schedule; false when it ran out of tries.
+bool BuildScheduleOnce(int clubs) {
+    const int slots = ScheduleSlotCount(clubs);
+    const int rounds = slots - 1;
+    const int pairings = slots / 2;
+    ClearSchedule();
+    g_checkpoint = g_schedule;
+    int tries = 0, phase = 0, offset = 0;
+    for (int round = 0; round < rounds; ++round) {
+        CorePoll();
+        for (int slot = 0; slot < slots;) {
+            const bool ok = phase % 2 == 0 ? PlaceMixedParity(round, slot, slots)
+                                           : PlaceSameParity(round, slot, slots, phase, offset);
+            if (++tries > kScheduleTryLimit) return false;
+            if (ok) {
+                ++slot;
+                continue;
+            }
+            g_schedule = g_checkpoint;
+            if (phase % 2 == 1) offset = (offset + RandomBelow(slots)) % 32;
+            slot = 0;
+        }
+        std::memset(g_schedule.placed, 0, sizeof g_schedule.placed);
+        g_checkpoint = g_schedule;
+        if (round % 2 == 1) ++phase;
+    }
+    // Pairings with a dummy club are byes; drop them.
+    for (int round = 0; round < rounds; ++round) {
+        for (int k = 0; k < pairings; ++k) {
+            uint16_t* pair = &g_schedule.roundSlots[round][2 * k];
+            if (pair[0] >= clubs || pair[1] >= clubs) pair[0] = pair[1] = kOpenSlot;
+        }
+    }
+    if (clubs % 4 != 0 && !RepairRounds(clubs, rounds, pairings)) return false;
+    // Empty rounds go; the later ones move up.
+    int kept = 0;
+    for (int round = 0; round < rounds; ++round) {
+        if (PairingsInRound(round, pairings) == 0) continue;
+        if (kept != round)
+            std::memcpy(g_schedule.roundSlots[kept], g_schedule.roundSlots[round],
+                        sizeof g_schedule.roundSlots[0]);
+        ++kept;
+    }
+    for (int round = kept; round < kScheduleSize; ++round)
+        std::memset(g_schedule.roundSlots[round], 0xFF, sizeof g_schedule.roundSlots[0]);
+    g_roundCount = kept;
+    return true;
 }
 
 }  // namespace
 
-// The league part of the daily sort; the reserve-league table and the
-// split league of country 1 come with the league schedules.
+void GenerateLeagueSchedule(int16_t clubCount) {
+    g_roundCount = 0;
+    ClearSchedule();
+    if (clubCount < 2) return;
+    int clubs = clubCount;
+    if (clubs > kLeagueRowClubs) {
+        DebugLog(DEBUG_GENERAL, 0, "GenerateLeagueSchedule: %d clubs, only the first %d are scheduled\n",
+                 clubs, kLeagueRowClubs);
+        clubs = kLeagueRowClubs;
+    }
+    for (int restart = 0; restart < kScheduleRestartLimit; ++restart) {
+        if (BuildScheduleOnce(clubs)) return;
+    }
+    FatalError("No league schedule could be built for country %d division %d (%d clubs)", g_layingCountry,
+               g_layingDivision, clubs);
+}
+
+int LeagueScheduleRoundCount() { return g_roundCount; }
+
+bool LeagueSchedulePairing(int round, int pairing, int16_t* home, int16_t* away) {
+    if (round < 0 || round >= g_roundCount || pairing < 0 || pairing >= kScheduleSize / 2) return false;
+    const uint16_t h = g_schedule.roundSlots[round][2 * pairing];
+    const uint16_t a = g_schedule.roundSlots[round][2 * pairing + 1];
+    if (h == kOpenSlot || a == kOpenSlot) return false;
+    *home = int16_t(h);
+    *away = int16_t(a);
+    return true;
+}
+
+// ---- Season set-up ---------------------------------------------------------------------
+
+namespace {
+
+constexpr int kShuffleSwaps = 240;
+constexpr int kLastSetUpDay = 366;
+constexpr int16_t kRescheduledMessage = 147;
+
+// The shipped transfer-closed periods: first and last day as calendar dates
+// (day of month, month 0..11).
+struct ClosedPeriod {
+    int firstDay, firstMonth, lastDay, lastMonth;
+};
+constexpr ClosedPeriod kClosedPeriods[kTransferClosedPeriods] = {
+    {31, 7, 1, 0},
+    {31, 0, 1, 5},
+    {31, 0, 1, 5},
+};
+
+void AdvanceSetUpDay() {
+    RunDailyClubJobs(0);
+    ++SeasonCalendar.currentDay;
+}
+
+// One set-up day per slot step: Saturday to Tuesday is three days, Tuesday to
+// Saturday four.
+void AdvanceToNextSlot(int slot) {
+    const int days = slot % 2 == 0 ? 3 : 4;
+    for (int i = 0; i < days; ++i) AdvanceSetUpDay();
+}
+
+bool ClubsFreeOn(int16_t home, int16_t away, int day) {
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) != day) continue;
+        const int16_t type = FixtureType(slot);
+        if ((type == kCompLeague || type == kCompReserveLeague) &&
+            (IsFixtureOfClub(slot, home) || IsFixtureOfClub(slot, away)))
+            return false;
+    }
+    return true;
+}
+
+// A round left over when the template ran out of match days: the latest day
+// up to the end day on which both clubs are free, else the end day itself.
+int16_t FallbackMatchDay(int16_t home, int16_t away, int endDay) {
+    for (int day = endDay; day > 0; --day) {
+        if (ClubsFreeOn(home, away, day)) return int16_t(day);
+    }
+    return int16_t(endDay);
+}
+
+struct DivisionLayOut {
+    int country;
+    int division;
+    bool reserve;
+    uint16_t clubs[kLeagueRowClubs];  // the shuffled division list
+    int clubCount;
+    int nextMovedClub;
+};
+
+void ShuffleDivision(DivisionLayOut& lay) {
+    if (lay.clubCount == 0) return;
+    for (int i = 0; i < kShuffleSwaps; ++i) {
+        const int a = RandomBelow(lay.clubCount);
+        const int b = RandomBelow(lay.clubCount);
+        std::swap(lay.clubs[a], lay.clubs[b]);
+    }
+}
+
+void SetClosedPeriods(int country) {
+    for (int p = 0; p < kTransferClosedPeriods; ++p) {
+        const ClosedPeriod& period = kClosedPeriods[p];
+        LeagueTransferWords[2 * p][country] = SeasonDayOfDate(period.firstDay, period.firstMonth);
+        LeagueTransferWords[2 * p + 1][country] = SeasonDayOfDate(period.lastDay, period.lastMonth);
+    }
+}
+
+int HalvesToPlay(const DivisionLayoutEntry& entry, bool reserve) {
+    int halves = 2;
+    if (entry.extraMeetings == 1 || entry.extraMeetings == 2) ++halves;
+    if (entry.extraMeetings == 1 || (entry.extraMeetings == 2 && reserve)) ++halves;
+    return halves;
+}
+
+// The day a pairing of a slot is played on.
+int16_t MatchDayFor(const DivisionLayOut& lay, int slotDay, bool saturday) {
+    int day = slotDay;
+    if (saturday) {
+        if (lay.country == 2)
+            day += 1;
+        else if (lay.reserve)
+            day -= 2;
+    } else {
+        if (!lay.reserve) {
+            if (RandomBelow(2) == 0) day += 1;
+        } else if (lay.country != 2) {
+            day -= 1;
+        }
+    }
+    if (day < 0) day = 0;
+    if (IsChristmasDay(day)) ++day;
+    return int16_t(day);
+}
+
+void AddRoundFixtures(const DivisionLayOut& lay, int round, bool exchanged, int slotDay, bool saturday,
+                      int16_t fallbackEndDay) {
+    const int16_t type = lay.reserve ? kCompReserveLeague : kCompLeague;
+    for (int k = 0; k < kScheduleSize / 2; ++k) {
+        int16_t a, b;
+        if (!LeagueSchedulePairing(round, k, &a, &b)) continue;
+        if (a >= lay.clubCount || b >= lay.clubCount) continue;
+        int16_t home = int16_t(lay.clubs[a]), away = int16_t(lay.clubs[b]);
+        if (exchanged) std::swap(home, away);
+        int16_t day;
+        if (slotDay >= 0) {
+            day = MatchDayFor(lay, slotDay, saturday);
+        } else {
+            day = FallbackMatchDay(home, away, fallbackEndDay);
+            DebugLog(DEBUG_GENERAL, 0,
+                     "SetUpSeasonFixtures: country %d division %d has no match day left, %d v %d on day %d\n",
+                     lay.country, lay.division, home, away, day);
+        }
+        AddFixture(day, type, home, away, 0);
+    }
+}
+
+bool InDivision(const DivisionLayOut& lay, int16_t club) {
+    for (int i = 0; i < lay.clubCount; ++i) {
+        if (lay.clubs[i] == uint16_t(club)) return true;
+    }
+    return false;
+}
+
+// One league fixture of a Saturday moves to another day: first each club's
+// of the shuffled list in turn, then one picked by reputation.
+void MoveOneFixture(DivisionLayOut& lay, int16_t day) {
+    int chosen = -1;
+    if (lay.nextMovedClub < lay.clubCount) {
+        const int16_t club = int16_t(lay.clubs[lay.nextMovedClub++]);
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (FixtureDay(slot) == day && FixtureType(slot) == kCompLeague && IsFixtureOfClub(slot, club)) {
+                chosen = slot;
+                break;
+            }
+        }
+    } else {
+        const int mode = RandomBelow(4);
+        int64_t best = 0;
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (FixtureDay(slot) != day || FixtureType(slot) != kCompLeague) continue;
+            const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+            if (!InDivision(lay, home)) continue;
+            const int64_t homeRep = GetClubRep(home), awayRep = GetClubRep(away);
+            int64_t key = mode == 0 ? homeRep / 4 + awayRep : homeRep + awayRep;
+            if (mode == 1 || mode == 3) key = -key;
+            if (chosen < 0 || key > best) {
+                chosen = slot;
+                best = key;
+            }
+        }
+    }
+    if (chosen >= 0) ShiftFixtureDay(int16_t(chosen), day, int16_t(lay.division), int16_t(lay.country));
+}
+
+// Walks the template from the first Saturday, laying the rounds half by
+// half on the slots that place a round.
+void LayOutDivision(DivisionLayOut& lay, const CalendarDate& startDate) {
+    const DivisionLayoutEntry& entry = DivisionLayout[lay.country][lay.division];
+    RestoreCalendarDate(startDate);
+    SeasonCalendar.currentDay = 0;
+    GenerateLeagueSchedule(int16_t(std::min<int>(entry.clubs, kLeagueRowClubs)));
+    while (SeasonCalendar.weekday != 0) AdvanceSetUpDay();
+    int slot = 0;
+    while (slot < kTemplateSlots && SeasonTemplateCode(lay.country, lay.division, slot) == kSlotEmpty) {
+        AdvanceToNextSlot(slot);
+        ++slot;
+    }
+    if (!lay.reserve) {
+        ShuffleDivision(lay);
+        SeasonCalendar.leagueStartDay[lay.country] = SeasonCalendar.currentDay;
+        SetClosedPeriods(lay.country);
+    }
+    const int rounds = LeagueScheduleRoundCount();
+    const int total = rounds * HalvesToPlay(entry, lay.reserve);
+    int placed = 0;
+    for (; slot < kTemplateSlots && SeasonCalendar.currentDay < kLastSetUpDay; ++slot) {
+        const uint8_t code = SeasonTemplateCode(lay.country, lay.division, slot);
+        const int16_t today = SeasonCalendar.currentDay;
+        const bool saturday = slot % 2 == 0;
+        if (TemplateSlotPlacesRound(code) && placed < total) {
+            const int half = placed / rounds;
+            AddRoundFixtures(lay, placed % rounds, half % 2 == 1, today, saturday, 0);
+            ++placed;
+            if (!lay.reserve && saturday && half == 0 && lay.country != 2 && code != kSlotEnd)
+                MoveOneFixture(lay, today);
+        }
+        if (code == kSlotEnd)
+            SeasonCalendar.leagueEndDay[lay.country] = int16_t(today + (lay.country == 2 ? 1 : 0));
+        if (code == kSlotSplit) SeasonCalendar.splitDay[lay.country] = today;
+        AdvanceToNextSlot(slot);
+    }
+    if (placed < total) {
+        int16_t endDay = SeasonCalendar.leagueEndDay[lay.country];
+        if (endDay <= 0 || endDay >= kLastSetUpDay) endDay = kLastSetUpDay - 1;
+        for (; placed < total; ++placed)
+            AddRoundFixtures(lay, placed % rounds, (placed / rounds) % 2 == 1, -1, false, endDay);
+    }
+}
+
+int16_t HonourClub(int country, int word) {
+    const int16_t club = HonoursTable[country][1].words[word];
+    return IsClubNumber(uint16_t(club)) ? club : int16_t(-1);
+}
+
+// Moves a fixture that stands in the way of the season opener.
+void ClearOpenerDay(int16_t club, int16_t day) {
+    const int16_t slot = FindFixtureOnDay(club, day);
+    if (slot < 0) return;
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    const int16_t type = FixtureType(slot);
+    FindNextFreeFixtureDay(day, slot);
+    if (type != kCompNationalTeam && type != kCompNationalUnder21)
+        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kRescheduledMessage, 1,
+                   1);
+    // The moved copy stands after the old entry's day, so the slot still
+    // holds the old one.
+    DeleteFixture(slot);
+}
+
+// Last season's champion against its cup winner (or runner-up when the
+// champion won the cup too), the day after the league starts.
+void AddSeasonOpener(int country) {
+    constexpr int kChampionWord = 14, kRunnerUpWord = 15, kCupWinnerWord = 0;
+    const int16_t home = HonourClub(country, kChampionWord);
+    int16_t away = HonourClub(country, kCupWinnerWord);
+    if (away == home) away = HonourClub(country, kRunnerUpWord);
+    if (home < 0 || away < 0 || home == away) return;
+    const int16_t day = int16_t(SeasonCalendar.leagueStartDay[country] + 1);
+    ClearOpenerDay(away, day);
+    ClearOpenerDay(home, day);
+    AddFixture(day, kCompChampionVsCupWinner, home, away, country == 0 ? 1 : 0);
+}
+
+}  // namespace
+
+void BuildDivisionClubLists() {
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        std::memset(DivisionClubLists[country], 0xFF, sizeof DivisionClubLists[country]);
+        int counts[kDivisionCount] = {};
+        for (int16_t club = 0; club < kClubCount; ++club) {
+            if (GetClubRep(club) == 0 || GetClubNation(club) != uint16_t(country)) continue;
+            const uint16_t division = GetClubDivision(club);
+            if (division >= kDivisionCount) continue;
+            if (counts[division] >= kLeagueRowClubs) {
+                DebugLog(DEBUG_GENERAL, 0,
+                         "BuildDivisionClubLists: country %d division %d is full, club %d left out\n",
+                         country, int(division), club);
+                continue;
+            }
+            DivisionClubLists[country][division][counts[division]++] = uint16_t(club);
+        }
+    }
+}
+
+void SetUpSeasonFixtures() {
+    const CalendarDate startDate = SaveCalendarDate();
+    std::memset(DivisionClubLists, 0xFF, sizeof DivisionClubLists);
+    std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
+    BuildDivisionClubLists();
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        SeasonCalendar.splitDay[country] = 0;
+        for (int division = 0; division < kDivisionCount; ++division) {
+            const DivisionLayoutEntry& entry = DivisionLayout[country][division];
+            if (entry.clubs == 0) continue;
+            DivisionLayOut lay{};
+            lay.country = country;
+            lay.division = division;
+            for (int i = 0; i < kLeagueRowClubs && DivisionClubLists[country][division][i] != kNoLeagueClub;
+                 ++i)
+                lay.clubs[lay.clubCount++] = DivisionClubLists[country][division][i];
+            g_layingCountry = country;
+            g_layingDivision = division;
+            for (int reserve = 0; reserve <= (entry.third == 1 ? 1 : 0); ++reserve) {
+                lay.reserve = reserve == 1;
+                LayOutDivision(lay, startDate);
+            }
+        }
+    }
+    RestoreCalendarDate(startDate);
+    for (int country : {0, 2}) {
+        if (IsCountryInPlay(country)) AddSeasonOpener(country);
+    }
+    RestoreCalendarDate(startDate);
+    SeasonCalendar.currentDay = 0;
+    CompetitionDayWord = 0;
+    g_layingCountry = g_layingDivision = -1;
+}
+
+// ---- Tables ------------------------------------------------------------------------------
+
+namespace {
+
+int GoalDifference(const int16_t* w) {
+    return w[kSeasonHomeFor] - w[kSeasonHomeAgainst] + w[kSeasonAwayFor] - w[kSeasonAwayAgainst];
+}
+int GoalsScored(const int16_t* w) { return w[kSeasonHomeFor] + w[kSeasonAwayFor]; }
+
+// True when a ranks strictly above b; level clubs keep their order.
+bool RanksAbove(const ClubSeasonRecord* records, int16_t a, int16_t b, uint8_t tieBreak, bool pointsCount) {
+    const int16_t* x = records[a].words;
+    const int16_t* y = records[b].words;
+    if (x[kSeasonPoints] != y[kSeasonPoints]) return pointsCount && x[kSeasonPoints] > y[kSeasonPoints];
+    if (tieBreak == 0) {
+        if (GoalDifference(x) != GoalDifference(y)) return GoalDifference(x) > GoalDifference(y);
+        return GoalsScored(x) > GoalsScored(y);
+    }
+    if (tieBreak == 1) {
+        if (GoalsScored(x) != GoalsScored(y)) return GoalsScored(x) > GoalsScored(y);
+        return GoalDifference(x) > GoalDifference(y);
+    }
+    return false;
+}
+
+// The top six of country 1's split stay above the bottom six.
+constexpr int kSplitCountry = 1;
+constexpr int kSplitGroupSize = 6;
+
+bool SplitHasPassed(int country) {
+    const int16_t split = SeasonCalendar.splitDay[country];
+    return country == kSplitCountry && split != 0 && SeasonCalendar.currentDay > split;
+}
+
+void SortRow(int16_t* row, int clubs, const ClubSeasonRecord* records, uint8_t tieBreak, int keepSplitAt) {
+    const int n = std::min(clubs, kLeagueRowClubs);
+    for (int pass = 0; pass < kLeagueRowClubs; ++pass) {
+        for (int i = 0; i + 1 < n; ++i) {
+            const int16_t a = row[i], b = row[i + 1];
+            if (!IsClubNumber(uint16_t(a)) || !IsClubNumber(uint16_t(b))) continue;
+            if (RanksAbove(records, b, a, tieBreak, i != keepSplitAt)) std::swap(row[i], row[i + 1]);
+        }
+    }
+}
+
+void CopyDivisionList(int16_t* row, int country, int division) {
+    for (int i = 0; i < kLeagueRowClubs; ++i) row[i] = int16_t(DivisionClubLists[country][division][i]);
+}
+
+void StorePlacesInFixtures(int day) {
+    if (day < 0) return;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) != day || FixtureType(slot) != kCompLeague) continue;
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (!IsClubNumber(uint16_t(home)) || !IsClubNumber(uint16_t(away))) continue;
+        const uint32_t homePlace = uint32_t(LeagueSeasonRecords[home].words[kSeasonPlace]) & 0x1F;
+        const uint32_t awayPlace = uint32_t(LeagueSeasonRecords[away].words[kSeasonPlace]) & 0x1F;
+        uint8_t* bytes = FixtureTable[slot].bytes;
+        const uint32_t crowd = recbits::LoadU32(bytes + kFixtureCrowdWord);
+        recbits::StoreU32(bytes + kFixtureCrowdWord, (crowd & ~(0x1Fu << 23)) | homePlace << 23);
+        const uint32_t awayWord = recbits::LoadU32(bytes + kFixtureAwaySideWord);
+        recbits::StoreU32(bytes + kFixtureAwaySideWord, (awayWord & ~0x1Fu) | awayPlace);
+    }
+}
+
+}  // namespace
+
 void SortLeagueTables() {
     for (int country = 0; country < kCountryCount; ++country) {
-        if (CountryInPlay[country] == 0) continue;
+        if (!IsCountryInPlay(country) || SeasonCalendar.currentDay > SeasonCalendar.leagueEndDay[country])
+            continue;
+        for (int division = 0; division < kDivisionCount; ++division) {
+            const int clubs = DivisionLayout[country][division].clubs;
+            if (clubs == 0) continue;
+            int16_t* row = ReserveLeagueTable[country][division];
+            CopyDivisionList(row, country, division);
+            SortRow(row, clubs, ReserveSeasonRecords, LeagueTieBreak[country][division], -1);
+        }
+    }
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        const bool split = SplitHasPassed(country);
         for (int division = 0; division < kDivisionCount; ++division) {
             const int clubs = DivisionLayout[country][division].clubs;
             if (clubs == 0) continue;
             int16_t* row = LeagueTable[country][division];
-            for (int i = 0; i < kLeagueRowClubs; ++i)
-                row[i] = int16_t(DivisionClubLists[country][division][i]);
-            const int n = std::min(clubs, kLeagueRowClubs);
-            for (int pass = 0; pass < kLeagueRowClubs; ++pass) {
-                for (int i = 0; i + 1 < n; ++i) {
-                    const int16_t a = row[i], b = row[i + 1];
-                    if (!IsClubNumber(uint16_t(a)) || !IsClubNumber(uint16_t(b))) continue;
-                    if (RanksAbove(b, a)) std::swap(row[i], row[i + 1]);
-                }
-            }
-            for (int i = 0; i < n; ++i) {
+            if (!split) CopyDivisionList(row, country, division);
+            const int keepAt = split && division == 0 ? kSplitGroupSize - 1 : -1;
+            SortRow(row, clubs, LeagueSeasonRecords, LeagueTieBreak[country][division], keepAt);
+            for (int i = 0; i < std::min(clubs, kLeagueRowClubs); ++i) {
                 if (IsClubNumber(uint16_t(row[i])))
                     LeagueSeasonRecords[row[i]].words[kSeasonPlace] = int16_t(i);
             }
         }
     }
+    StorePlacesInFixtures(SeasonCalendar.currentDay - 1);
 }
 
 const int16_t PlayOffStyle[kCountryCount][kDivisionCount] = {

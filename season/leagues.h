@@ -35,20 +35,45 @@ constexpr uint16_t kNoLeagueClub = 65535;
 // Per country 7 rows of 24 club numbers in table order, place 0 first,
 // 65535 empty; rows 0..5 are the divisions.
 extern int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
-// A second table of the same shape: the league positions kept beside it.
-extern int16_t LeaguePositionTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
+// The same clubs in reserve-league order (the reserve-league records).
+extern int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 // Per country 24 words of the league code.
 extern int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];
 // Per country, the clubs of each division at season start (65535 empty).
 extern uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
-// Six per-country words of the league and transfer code.
+// The three transfer-closed periods of each country: row 2p the first day
+// (the transfer deadline) and row 2p + 1 the last day (the window opens
+// again) of period p.
 extern int16_t LeagueTransferWords[6][kCountryCount];
+constexpr int kTransferClosedPeriods = 3;
 // One further per-country word of the league code.
 extern int16_t LeagueSeasonWords[kCountryCount];
 
-// Orders every division of every country in play by the league records
-// (points, then goal difference, then goals scored; level clubs keep their
-// order) and stores each club's place in its record.
+// Per country and division how clubs level on points are told apart:
+// 0 goal difference, then goals; 1 goals, then goal difference; any other
+// value leaves them in their order.
+extern const uint8_t LeagueTieBreak[kCountryCount][kDivisionCount];
+
+// Builds a random round-robin schedule for a division of clubCount clubs
+// (2..24): each pair of club indices meets once in clubCount - 1 rounds
+// (clubCount when odd).  A schedule that cannot be completed ends the
+// program with a message naming the division being laid out.
+void GenerateLeagueSchedule(int16_t clubCount);
+// The last schedule: its rounds, and the club indices of pairing k of a
+// round (the first at home in the first half); false for an open pairing.
+int LeagueScheduleRoundCount();
+bool LeagueSchedulePairing(int round, int pairing, int16_t* home, int16_t* away);
+
+// Lays out every country's league and reserve-league season on the
+// calendar's match days, records league start, end and split days and the
+// transfer-closed periods; the date words and the day come back as they
+// were, the day at 0.
+void SetUpSeasonFixtures();
+
+// Orders the reserve-league table (until a country's league end day) and
+// every division of every country in play by the season records (points,
+// then the tie-break rule) and stores each club's place in its record and
+// the places in the previous day's league fixtures.
 void SortLeagueTables();
 
 // Per country and division the style of the end-of-season play-off

@@ -249,7 +249,7 @@ void HVW_GetClubTableGroup2(int16_t club, int16_t* a, int16_t* b, int16_t* c, in
 }
 
 int16_t HVW_GetDivisionTable2Club(int16_t division, int16_t row, int16_t country) {
-    return LeaguePositionTable[country][division][row];
+    return ReserveLeagueTable[country][division][row];
 }
 
 int16_t HVW_GetClubSeasonFigures(int16_t club, int16_t* homeFor, int16_t* awayFor, int16_t* homeAgainst,

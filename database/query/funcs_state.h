@@ -61,7 +61,8 @@ int16_t HVW_GetHumanSackedFlag();
 // The country's league start day (day word A).
 int16_t HVW_GetCompNextRoundDay(int16_t country);
 
-// The country's league end day (day word B).
+// The country's split day (day word B): the fitness cut-off that starts the
+// pre-season window up to the league start; 0 when the country has no split.
 int16_t HVW_GetCountryWordB(int16_t country);
 
 // Money per spectator for a division (0..5) of a country (0..8).

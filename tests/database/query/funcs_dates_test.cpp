@@ -127,7 +127,7 @@ TEST_F(DatesTest, TableReads) {
     EXPECT_EQ(a, 77);
     EXPECT_EQ(HVW_GetClubSeasonFigures(1200, &a, &b, &c, &d), -1);
 
-    LeaguePositionTable[3][2][5] = 444;
+    ReserveLeagueTable[3][2][5] = 444;
     EXPECT_EQ(HVW_GetDivisionTable2Club(2, 5, 3), 444);
     PutFixture(7, 10, kCompLeague, 1, 2, 1, 1);
     uint32_t word = 0xFF800000u | 123456u;

@@ -260,6 +260,7 @@ TEST_F(QueryTest, CalendarAndDayWords) {
     SeasonCalendar = SeasonCalendarState{3, 28, 1, 2004, 230, 1, {}, {}, {}};
     SeasonCalendar.leagueStartDay[6] = 33;
     SeasonCalendar.leagueEndDay[6] = 301;
+    SeasonCalendar.splitDay[6] = 12;
     EXPECT_EQ(HVW_GetCurrentDay(), 230);
     EXPECT_EQ(HVW_GetSeason(), 1);
     EXPECT_EQ(HVW_GetCalendarWeekday(), 3);
@@ -267,7 +268,7 @@ TEST_F(QueryTest, CalendarAndDayWords) {
     EXPECT_EQ(HVW_GetCalendarMonth(), 1);
     EXPECT_EQ(HVW_GetCalendarYear(), 2004);
     EXPECT_EQ(HVW_GetCompNextRoundDay(6), 33);
-    EXPECT_EQ(HVW_GetCountryWordB(6), 301);
+    EXPECT_EQ(HVW_GetCountryWordB(6), 12);
     static std::vector<int16_t> busy;
     busy.clear();
     CoreHooks hooks;

@@ -399,6 +399,10 @@ TEST_F(TeamSheetTest, AvailabilityCodes) {
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
     InPreSeason(true);
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 8);
+    // A split day after the league start leaves no pre-season window.
+    SeasonCalendar.splitDay[0] = 150;
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
+    SeasonCalendar.splitDay[0] = 0;
     SetPlayerIT(p, 2);
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 7);
     SetPlayerIT(p, 8);
