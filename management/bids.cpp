@@ -172,16 +172,17 @@ bool SkipTarget(uint16_t player, int16_t buyer, int16_t mode, int32_t budget, in
 
 }  // namespace
 
+int32_t AgeCutTargetRating(int32_t rating, int ageIndex) {
+    if (ageIndex <= 12) return rating;
+    const int over = ageIndex - 12;
+    return rating / (over * over * over + 100) * 100;
+}
+
 int32_t TransferTargetRating(uint16_t player, int32_t budget) {
     const int16_t position = OwnPosition(player);
-    int32_t rating =
+    const int32_t rating =
         budget == 0 ? RatePlayerAbility(player, position) : RatePlayerPotential(player, position);
-    const int age = GetPlayerAge(player);
-    if (age > 12) {
-        const int over = age - 12;
-        rating = rating / (over * over * over + 100) * 100;
-    }
-    return rating;
+    return AgeCutTargetRating(rating, GetPlayerAge(player));
 }
 
 namespace {

@@ -31,6 +31,8 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
 // A target's rating in the search: his potential (his present ability
 // when the budget is 0), cut ever more steeply past the age of 28.
 int32_t TransferTargetRating(uint16_t player, int32_t budget);
+// The age cut alone: past age index 12, rating / ((i - 12)^3 + 100) x 100.
+int32_t AgeCutTargetRating(int32_t rating, int ageIndex);
 // Counts the wanted short list down and makes at most one bid.
 void ProcessBidShortList(int16_t club);
 // Places a bid in the slot of the position's type: the player, or 0 when

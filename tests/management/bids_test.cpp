@@ -100,6 +100,9 @@ TEST_F(BidsTest, MoneyFiguresNeverOverflowOrTurnNegative) {
 }
 
 TEST_F(BidsTest, OldPlayersRateLowerInTheSearch) {
+    EXPECT_EQ(AgeCutTargetRating(20000, 16), 12100);  // a 32-year-old
+    EXPECT_EQ(AgeCutTargetRating(20000, 12), 20000);
+    EXPECT_EQ(AgeCutTargetRating(20000, 13), 20000 / 101 * 100);
     const uint16_t p = Midfielders(kSeller)[0];
     SetPlayerAge(p, 12);
     const int32_t rating = RatePlayerPotential(p, int16_t(GetPlayerPosition(p)));
