@@ -2,6 +2,7 @@
 
 #include "database/Access.h"
 #include "database/ranges.h"
+#include "management/coaching.h"
 #include "season/messages.h"
 #include "support/random.h"
 
@@ -32,6 +33,7 @@ void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag)
     if (!IsPlayerNumber(player)) return;
     SetPlayerIP(player, duration);
     SetPlayerIT(player, type);
+    SquadRec_UpdatePlayer(player, duration, type);
     const int16_t message = AbsenceMessage(type, flag);
     if (message < 0) return;
     const int32_t age = GetPlayerAge(player) + 16;

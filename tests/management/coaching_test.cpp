@@ -7,6 +7,7 @@
 #include "database/query/funcs_fields.h"
 #include "database/textmsg.h"
 #include "management/coaching.h"
+#include "management/injuries.h"
 #include "management/staff.h"
 #include "support/bytes.h"
 #include "tests/management/management_fixture.h"
@@ -67,6 +68,10 @@ TEST_F(CoachingTest, InjuryHookRecoveryFigures) {
     EXPECT_EQ(SquadRec_GetProgramFlagA(2, 0) & 2, 2);
     EXPECT_EQ(SquadRec_GetProgramFlagB(2, 0) & 2, 2);
     EXPECT_EQ(SquadRec_GetProgramFlagA(2, 1) & 2, 2);  // type 3 flags entry 1
+
+    // The injury routine calls the hook once the injury is stored.
+    InjurePlayer(p, 2, 12, 0);
+    EXPECT_EQ(CoachGetU16(R(2), kCoachRecoveryRate), 4000 / 14 * 80 / 100);
 
     // Without a slot nothing changes and nothing is drawn.
     const uint16_t free = MakePlayer(-1, 5);
