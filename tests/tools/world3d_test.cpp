@@ -234,11 +234,15 @@ TEST_F(World3dTest, ReplayButtonsCarryTheirGroupsAndHighlightTwins) {
         lo[g] = {std::min(lo[g].x, q.x), std::min(lo[g].y, q.y), std::min(lo[g].z, q.z)};
         hi[g] = {std::max(hi[g].x, q.x), std::max(hi[g].y, q.y), std::max(hi[g].z, q.z)};
     }
-    for (uint32_t s = 0; s < buttons.SurfaceCount(); ++s) {
+    // Each button's material number is its group: the switch that shows its twin.
+    for (uint32_t i = 0; i < view.polygons.count; ++i) {
+        const uint8_t* polygon = XyzPolygonAt(view, i);
+        const uint32_t s = recbits::LoadU32(polygon + XYZ_POLYGON_SURFACE);
         const std::string name = buttons.SurfaceName(s);
-        if (name.starts_with("rb_") && name != "rb_frame") {
-            EXPECT_NE(buttons.MaterialNumber(s), "0") << name;
-        }
+        if (!name.starts_with("rb_") || name == "rb_frame") continue;
+        const uint8_t* point = XyzPointAt(view, recbits::LoadU32(polygon + XYZ_POLYGON_POINTS));
+        EXPECT_EQ(buttons.MaterialNumber(s), std::to_string(recbits::LoadU16(point + XYZ_POINT_BONE)))
+            << name;
     }
     for (int g = 1; g <= 10; ++g) {
         EXPECT_LE(lo[g].z, -0.05f);
