@@ -1,9 +1,9 @@
 #include "management/coaching.h"
 
 #include <algorithm>
-#include <iterator>
 #include <array>
 #include <cstring>
+#include <iterator>
 
 #include "database/Access.h"
 #include "database/diarynotes.h"

@@ -52,6 +52,8 @@ class StaffTest : public ManagementTest {
     }
     static void Hold(int slot, uint16_t player) { recbits::StoreU16(CoachingRecords[slot].bytes, player); }
 
+    static bool IsSlot(int16_t slot) { return slot >= 0 && slot < kCoachingSlots; }
+
     int16_t savedViewed_ = 0;
 };
 
@@ -301,6 +303,19 @@ TEST_F(StaffTest, GarbageBlocksGiveDefaultsNeverACrash) {
             Player_GetAssignedStaff(p);
         }
         for (int16_t code = -1; code < 27; ++code) ASSERT_LE(SquadRec_CountQueuedCode(code), 32);
+        // The programs and the hook on garbage slots: no crash, attitude kept in range.
+        for (int16_t slot : {int16_t(round % 32), int16_t((round * 7 + 3) % 32), int16_t(-1), int16_t(32)}) {
+            int32_t x, y, z;
+            SquadRec_BasePoints(slot, int16_t(round % 2), 3, &x, &y, &z);
+            SquadRec_SetupProgram(slot, int16_t(round % 2), int16_t(round % 27), &x, &y, &z);
+            SquadRec_CloseProgram(slot, int16_t(round % 2));
+            if (IsSlot(slot)) {
+                ASSERT_LE(SquadRec_GetStatus(slot), 7);
+            }
+        }
+        SquadRec_StartProgram(a, int16_t(round % 2));
+        SquadRec_UpdatePlayer(b, int16_t(round % 9), int16_t(round % 40));
+        ASSERT_LE(SquadRec_GetStatus(SquadRec_FindSlot(a)), 7);
         Staff_GetWeeklyCost(0);
     }
 }
