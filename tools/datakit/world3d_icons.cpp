@@ -61,16 +61,15 @@ std::array<uint32_t, 256> CodePoints() {
     return table;
 }
 
-// The largest size whose line fits the cell and whose every glyph's
-// advance leaves room in the cell.
-void ChooseSize(FT_Face face, const IconFont& font, const std::array<uint32_t, 256>& codes) {
+// The largest size whose line fits the cell and whose widest ordinary
+// capitals leave room for the marker; rarer wide glyphs are squeezed.
+void ChooseSize(FT_Face face, const IconFont& font) {
     for (int size = font.cellHeight; size >= 4; --size) {
         FT_Set_Pixel_Sizes(face, 0, FT_UInt(size));
         const int line = int((face->size->metrics.ascender - face->size->metrics.descender + 63) >> 6);
         if (line > font.cellHeight) continue;
-        bool fits = true;
-        for (uint32_t cp : codes) fits = fits && Advance(face, cp) <= font.cellWidth;
-        if (fits) return;
+        if (Advance(face, 'M') >= font.cellWidth || Advance(face, 'W') >= font.cellWidth) continue;
+        return;
     }
     DatakitFail("zudata\\d3d\\icons\\fonts\\%s.tga: no size fits its %dx%d cells", font.name, font.cellWidth,
                 font.cellHeight);
@@ -89,7 +88,7 @@ IconSheet DrawIconFont(int number) {
     }
     FT_Face face = handle.face;
     static const std::array<uint32_t, 256> kCodes = CodePoints();
-    ChooseSize(face, font, kCodes);
+    ChooseSize(face, font);
     const int ascender = int((face->size->metrics.ascender + 63) >> 6);
     const int descender = int((-face->size->metrics.descender + 63) >> 6);
     const int baseline = ascender + (font.cellHeight - ascender - descender) / 2;
@@ -98,9 +97,16 @@ IconSheet DrawIconFont(int number) {
                     MakePicture(font.cellWidth * kGrid, font.cellHeight * kGrid, 0)};
     for (int code = 0; code < 256; ++code) {
         const int cellX = (code % kGrid) * font.cellWidth, cellY = (code / kGrid) * font.cellHeight;
-        const int advance = Advance(face, kCodes[size_t(code)]);
-        if (advance > font.cellWidth) DatakitFail("%s: character %d overflows its cell", file.c_str(), code);
-        if (kCodes[size_t(code)] != 0 && FT_Load_Char(face, kCodes[size_t(code)], FT_LOAD_RENDER) == 0) {
+        const int natural = Advance(face, kCodes[size_t(code)]);
+        const int advance = std::min(natural, font.cellWidth);
+        // A glyph wider than its cell is drawn narrower to fit.
+        FT_Matrix squeeze = {0x10000, 0, 0, 0x10000};
+        if (natural > advance) squeeze.xx = FT_Fixed(0x10000L * advance / natural);
+        FT_Set_Transform(face, &squeeze, nullptr);
+        const bool rendered =
+            kCodes[size_t(code)] != 0 && FT_Load_Char(face, kCodes[size_t(code)], FT_LOAD_RENDER) == 0;
+        FT_Set_Transform(face, nullptr, nullptr);
+        if (rendered) {
             const FT_Bitmap& bitmap = face->glyph->bitmap;
             const int left = face->glyph->bitmap_left, top = baseline - face->glyph->bitmap_top;
             for (unsigned row = 0; row < bitmap.rows; ++row) {
@@ -146,6 +152,34 @@ Picture DrawPointer() {
     }
     return p;
 }
+
+namespace {
+
+// Reads the sheet back as the display does (marker-mode cut) and checks
+// every width it finds against the advance drawn.
+void CheckThroughLoader(const IconSheet& sheet) {
+    const std::vector<uint8_t> tga = TgaWriteWorld(sheet.picture);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(tga.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, tga.data(), tga.size());
+    uint32_t size = uint32_t(tga.size());
+    uint8_t* widths = nullptr;
+    if (LoadImageFile(&block, &size, 0, &ColFmt_A8B8G8R8) < 0 ||
+        GFX_CutFrames(&block, &size, GFXCUT_WIDTHS, sheet.cellWidth, sheet.cellHeight, kGrid, kGrid,
+                      &widths) < 0) {
+        DatakitFail("%s: the display cannot cut its cells", sheet.file.c_str());
+    }
+    for (int c = 0; c < 256; ++c) {
+        if (widths[c] != sheet.widths[size_t(c)]) {
+            DatakitFail("%s: character %d reads back %d wide, drawn %d", sheet.file.c_str(), c, widths[c],
+                        sheet.widths[size_t(c)]);
+        }
+    }
+    FreeMemory(&widths);
+    FreeMemory(&block);
+}
+
+}  // namespace
 
 int IconPagesNeeded(const std::vector<IconCells>& files) {
     struct Page {
@@ -205,6 +239,7 @@ void GenerateIconFiles() {
         for (int c = 0; c < 256; ++c)
             cells.cells.push_back(CellPixels(sheet.picture, sheet.cellWidth, sheet.cellHeight, c));
         files.push_back(std::move(cells));
+        CheckThroughLoader(sheet);
         StagePakFile(sheet.file, TgaWriteWorld(sheet.picture));
     }
     const Picture pointer = DrawPointer();
