@@ -25,6 +25,31 @@ struct MatchDisplayHooks {
     // current index, kept by the saved-goals screen.
     const uint8_t (*savedGoalsList)[kSavedGoalEntrySize];
     int16_t* savedGoalIndex;
+
+    // The running match: the sound of a match event (team -1 none), an
+    // information-bar message about a figure, one drawn frame of a shown
+    // match (update then render), the display's per-tick step, the replay
+    // recorder's tick, the automatic goal replay's tick, saving the last
+    // goal's replay, one replay playback step, and the in-game menu asked
+    // for by a pending request (menu 6, 2, 1 or 10).
+    void (*soundEvent)(int16_t event, int16_t team);
+    void (*infoBar)(int16_t message, int16_t figure, int16_t minute);
+    void (*updateAndRender)();
+    void (*tickDisplayStep)();
+    void (*replayTick)();
+    void (*autoGoalReplayTick)();
+    void (*replaySaveGoal)();
+    void (*replayPlaybackStep)();
+    void (*openInGameMenu)(int16_t menu);
+    // Whether a key is held down (the in-match F1 and F12 keys).
+    bool (*keyIsDown)(int key);
 };
 
+constexpr int kKeyF1 = 1;
+constexpr int kKeyF12 = 12;
+
 extern MatchDisplayHooks MatchHooks;
+
+// Forwarders the engine calls; each does nothing while its hook is unset.
+void MatchSfx_PlayEvent(int16_t event, int16_t team);
+void InfoBar(int16_t message, int16_t figure, int16_t minute);

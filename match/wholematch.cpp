@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "match/matchhooks.h"
+#include "match/matchclock.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
@@ -58,6 +59,7 @@ void ResetMatchState() {
     ClearHeatMaps();
     EventCount = 0;
     MatchResultPredicted = 0;
+    MatchClockStartMatch();
 }
 
 void RunPeriod(uint8_t period, uint8_t kickOffTeam, uint8_t direction) {

@@ -1,0 +1,265 @@
+#include "match/matchclock.h"
+
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchresult.h"
+#include "match/matchrules.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "support/random.h"
+
+using namespace gameinfo;
+
+uint16_t MatchTickPhase;
+uint8_t MatchOddTick;
+uint8_t MatchClockRunning;
+uint8_t MatchTimeUp;
+uint32_t PeriodClock;
+uint32_t MatchTicks;
+uint32_t PeriodLength;
+int32_t StoppageTime;
+uint16_t ShownStoppageTime;
+uint16_t AllTicks;
+int32_t CurrentMinute = -1;
+int16_t MinutePressure;
+uint32_t OpenPlayTicks;
+uint32_t PossessionTicks[2];
+uint32_t ThirdTicks[2][3];
+int16_t TeamMomentum[2];
+uint16_t TeamRestartCount[2];
+int16_t MatchTimers[kCountdownTimers];
+uint16_t DelayedCrowdTicks;
+int16_t DelayedCrowdFigure;
+uint8_t PeriodEndCount;
+int16_t BallHolderWord;
+
+namespace {
+
+constexpr int16_t kPeriodMinutes[4] = {45, 45, 15, 15};
+constexpr int16_t kFirstMinute[4] = {0, 45, 90, 105};
+constexpr int16_t kHalfwayY = 1082;
+constexpr int16_t kEndNearHalfway = 200;
+constexpr int kEndChance = 200;
+constexpr uint16_t kRestartPressureEvery = 2400;
+constexpr int16_t kMomentumMax = 1000;
+constexpr int kFatigueEvery = 400;
+constexpr int16_t kPressureHighY = 1550;  // far penalty-area edge less 200
+constexpr int16_t kPressureLowY = 614;    // near edge plus 200
+constexpr int16_t kFirstThirdEnd = 766;
+constexpr int16_t kLastThirdStart = 1406;
+constexpr int16_t kPracticeInfoBar = 19;
+
+// Held-up play: the treatment and similar actions.
+constexpr uint16_t kHeldUpActions[7] = {21, 22, 23, 24, 53, 149, 187};
+
+// The restart pressure countdown persists across matches.
+uint16_t restartPressureCountdown;
+
+int PeriodIndex() { return Period < 4 ? Period : 3; }
+
+bool IsActionToWalkOff(uint16_t action) { return action <= 16 || action >= 150; }
+
+void SetFigureAction(int figure, uint16_t action, int variant) {
+    Match_SetPlayerAction(int16_t(figure), action);
+    MatchFigures[figure].actionParam = uint16_t(variant);
+}
+
+void MoveMomentum() {
+    const int holder = BallTeam & 1;
+    const int other = holder ^ 1;
+    int behind = Goals[other] - Goals[holder];
+    if (behind > 4) behind = 4;
+    if (behind >= 0) {
+        TeamMomentum[holder] = int16_t(TeamMomentum[holder] + behind + 1);
+        TeamMomentum[other] = int16_t(TeamMomentum[other] - 1);
+    } else {
+        int lead = -behind;
+        if (lead > 4) lead = 4;
+        TeamMomentum[other] = int16_t(TeamMomentum[other] - (5 - lead));
+    }
+    if (TeamMomentum[other] < 0) TeamMomentum[other] = 0;
+    if (TeamMomentum[holder] > kMomentumMax) TeamMomentum[holder] = kMomentumMax;
+}
+
+bool PeriodEndsNow() {
+    if (Goals[0] != Goals[1] && MatchRuleSet(&GameInfo, kGoldenGoals) && (Period == 2 || Period == 3))
+        return true;
+    if (!MatchTimeUp) return false;
+    if (BallState.y > kHalfwayY - kEndNearHalfway && BallState.y < kHalfwayY + kEndNearHalfway) return true;
+    return GameRandom() % kEndChance == 0;
+}
+
+void ChartMinute(int32_t minute) {
+    if (minute != CurrentMinute) {
+        if (CurrentMinute >= 0 && CurrentMinute < kMatchMinutes) {
+            MatchResult.minutes[CurrentMinute] = uint8_t(MinutePressure);
+        }
+        MinutePressure = 50;
+        CurrentMinute = minute;
+    }
+}
+
+void MovePressure() {
+    const bool towardHighY = AttackDirection == 0;
+    if (BallState.y > kPressureHighY) {
+        MinutePressure = int16_t(MinutePressure + (towardHighY ? 1 : -1));
+    } else if (BallState.y < kPressureLowY) {
+        MinutePressure = int16_t(MinutePressure + (towardHighY ? -1 : 1));
+    }
+    if (MinutePressure < 0) MinutePressure = 0;
+    if (MinutePressure > 100) MinutePressure = 100;
+}
+
+void RunClock() {
+    ShownStoppageTime = 0;
+    const int32_t minute = MatchClockMinute();
+    ChartMinute(minute);
+    const int16_t club0 = GameInfo.TeamI16(0, kTeamClub);
+    const int16_t club1 = GameInfo.TeamI16(1, kTeamClub);
+    if (club0 != club1 && minute == 20 + (club0 % 15)) InfoBar(kPracticeInfoBar, -1, int16_t(minute));
+    MovePressure();
+    ++MatchTicks;
+    ++PeriodClock;
+}
+
+void CountBallInPlay(bool clockAdvanced) {
+    // Players tire on the ticks the match clock moves on; in stoppage time
+    // the match ticks stand still and must not tire them every tick.
+    if (clockAdvanced && MatchTicks % kFatigueEvery == 0) MatchFatigueStep();
+    const int team = BallTeam & 1;
+    int third = 1;
+    if (BallState.y <= kFirstThirdEnd) third = 0;
+    if (BallState.y >= kLastThirdStart) third = 2;
+    if (third != 1 && team != AttackDirection) third = 2 - third;
+    ++ThirdTicks[team][third];
+    ++OpenPlayTicks;
+    ++PossessionTicks[team];
+}
+
+}  // namespace
+
+int16_t MatchClockMinute() {
+    const int p = PeriodIndex();
+    if (PeriodLength == 0) return kFirstMinute[p];
+    const uint64_t share = uint64_t(kPeriodMinutes[p]) * PeriodClock * 60 / PeriodLength;
+    return int16_t((share + uint64_t(kFirstMinute[p]) * 60) / 60);
+}
+
+void MatchClockStartMatch() {
+    CurrentMinute = -1;
+    OpenPlayTicks = 0;
+    for (int team = 0; team < 2; ++team) {
+        PossessionTicks[team] = 0;
+        for (uint32_t& third : ThirdTicks[team]) third = 0;
+    }
+}
+
+void MatchResetClock(int16_t count) {
+    PeriodClock = 0;
+    if (Period == 0) MatchTicks = 0;
+    PeriodLength = count > 0 ? uint32_t(count) * kTicksPerSecond : 0;
+    MatchTimeUp = 0;
+    StoppageTime = 0;
+    MatchClockRunning = 0;
+}
+
+int16_t MatchClockStoppedByAction(uint16_t a, uint16_t b, uint16_t c, uint16_t d, uint16_t e, uint16_t f,
+                                  uint16_t g) {
+    const uint16_t actions[7] = {a, b, c, d, e, f, g};
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        const MatchFigure& player = MatchFigures[figure];
+        if (player.off != 0) continue;
+        for (uint16_t action : actions) {
+            if (player.action == action) return 1;
+        }
+    }
+    return 0;
+}
+
+void MatchClockTick() {
+    ++AllTicks;
+    if (!MatchClockRunning || Period == 4) return;
+    if (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhaseGoal || MatchPhase == kPhaseAfterGoal) {
+        if (PeriodEndsNow()) {
+            Match_EndOfPeriod();
+            return;
+        }
+    }
+    bool clockAdvanced = false;
+    if (PeriodClock >= PeriodLength) {
+        if (ShownStoppageTime == 0 && PeriodLength != 0) {
+            const int64_t seconds = int64_t(kPeriodMinutes[PeriodIndex()]) * StoppageTime * 60 / PeriodLength;
+            ShownStoppageTime = uint16_t(seconds > 0 ? seconds : 0);
+        }
+        --StoppageTime;
+        CurrentMinute = -1;
+        if (StoppageTime <= 0) MatchTimeUp = 1;
+    } else if (MatchPhase != kPhaseInjury &&
+               !MatchClockStoppedByAction(kHeldUpActions[0], kHeldUpActions[1], kHeldUpActions[2],
+                                          kHeldUpActions[3], kHeldUpActions[4], kHeldUpActions[5],
+                                          kHeldUpActions[6])) {
+        RunClock();
+        clockAdvanced = true;
+    }
+    if (MatchPhase == kPhaseOpenPlay) CountBallInPlay(clockAdvanced);
+}
+
+void MatchTickBookkeeping() {
+    MatchTickPhase = uint16_t((MatchTickPhase + 1) % 4);
+    MatchOddTick ^= 1;
+    for (int16_t& timer : MatchTimers) {
+        if (timer > 0) --timer;
+    }
+    if (MatchPhase == kPhaseOpenPlay) {
+        if (restartPressureCountdown > 0) {
+            --restartPressureCountdown;
+        } else {
+            restartPressureCountdown = kRestartPressureEvery;
+            for (uint16_t& count : TeamRestartCount) {
+                if (count != 0) --count;
+            }
+        }
+        if (restartPressureCountdown % 4 == 0) MoveMomentum();
+    } else if (MatchPhase == kPhaseKickOffWhistle) {
+        TeamMomentum[0] = TeamMomentum[1] = 0;
+    }
+    if (DelayedCrowdTicks != 0 && --DelayedCrowdTicks == 0) {
+        MatchSfx_PlayEvent(40, int16_t((DelayedCrowdFigure / 16) ^ 1));
+    }
+}
+
+void Match_EndOfPeriod() {
+    MatchSfx_PlayEvent(18, -1);
+    SetFigureAction(kRefereeFigure, 6, 3);
+    MatchFigures[kRefereeFigure].officialWord = 4;
+    Match_SetPlayerAction(kRefereeFigure + 1, 5);
+    Match_SetPlayerAction(kRefereeFigure + 2, 5);
+    MatchPhase = kPhasePeriodOver;
+    BallState.holder = 0;
+    BallHolderWord = 0;
+    BallState.controller = 0;
+    MatchEvent = kOrdinaryPlay;
+
+    const int aggregate0 = Goals[0] + OldGoals[0];
+    const int aggregate1 = Goals[1] + OldGoals[1];
+    const bool decided = (Period == 1 || Period == 3) && aggregate0 != aggregate1;
+    const int winner = aggregate1 > aggregate0 ? 1 : 0;
+    if (decided) {
+        MatchSfx_PlayEvent(26, int16_t(winner));
+        MatchSfx_PlayEvent(32, int16_t(winner ^ 1));
+    }
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        if (!IsActionToWalkOff(MatchFigures[figure].action)) continue;
+        SetFigureAction(figure, 30, GameRandom() % 6);
+        if (!decided) continue;
+        if (figure / kTeamFigures == winner) {
+            if (GameRandom() % 2 != 0) SetFigureAction(figure, 144, GameRandom() % 4);
+        } else if (GameRandom() % 3 == 0) {
+            SetFigureAction(figure, 145, GameRandom() % 2);
+        }
+    }
+    DesignatedPlayer[0] = DesignatedPlayer[1] = kNoDesignated;
+    MatchClockRunning = 0;
+    ++PeriodEndCount;
+}

@@ -1,0 +1,94 @@
+#include "match/matchengine.h"
+
+#include <algorithm>
+
+#include "match/matchstate.h"
+
+BallStateRecord BallState;
+int16_t MatchLineUp[2][kTeamFigures];
+int16_t BallRanking[2][kTeamFigures];
+uint16_t DesignatedPlayer[2] = {kNoDesignated, kNoDesignated};
+uint8_t CurrentTeam;
+int16_t MatchCurX, MatchCurY;
+int32_t MatchCurX16, MatchCurY16;
+uint8_t MatchEvent = kOrdinaryPlay;
+int16_t LastToucher = -1;
+int16_t PreviousToucher = -1;
+int16_t OffsideLine[2];
+int16_t CaptainFigure[2];
+int16_t PenaltyTakerFigure[2];
+int16_t FreeKickTakerFigure[2];
+int16_t CornerTakerFigure[2];
+
+namespace {
+
+constexpr int16_t kCentreX = 796;
+constexpr int16_t kHalfwayY = 1082;
+
+}  // namespace
+
+void MatchResetEngineState() {
+    BallState = {};
+    BallState.x = kCentreX;
+    BallState.y = kHalfwayY;
+    BallState.x16 = int32_t(kCentreX) << 16;
+    BallState.y16 = int32_t(kHalfwayY) << 16;
+    BallState.direction = 256;
+    for (int team = 0; team < 2; ++team) {
+        for (int slot = 0; slot < kTeamFigures; ++slot) {
+            MatchLineUp[team][slot] = int16_t(team * kTeamFigures + slot);
+            BallRanking[team][slot] = int16_t(team * kTeamFigures + slot);
+        }
+        DesignatedPlayer[team] = kNoDesignated;
+        CaptainFigure[team] = int16_t(team * kTeamFigures + 1);
+        PenaltyTakerFigure[team] = int16_t(team * kTeamFigures + 9);
+        FreeKickTakerFigure[team] = int16_t(team * kTeamFigures + 8);
+        CornerTakerFigure[team] = int16_t(team * kTeamFigures + 7);
+        OffsideLine[team] = team == 0 ? 414 : 1750;
+    }
+    CurrentTeam = 0;
+    MatchEvent = kOrdinaryPlay;
+    LastToucher = -1;
+    PreviousToucher = -1;
+}
+
+void Match_SetPlayerAction(int16_t figure, uint16_t action) {
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    MatchFigure& f = MatchFigures[figure];
+    f.action = action;
+    f.frame = 0;
+    f.actionTicks = 0;
+    f.actionWord = 0;
+    f.contactTicks = 0;
+    f.hasKicked = 0;
+    f.actionFlag = 0;
+    f.actionParam = 0;
+}
+
+void Match_ChooseFormationZone() {}
+void Match_SetFormationTargets() {}
+void Match_TeamJobPhase2() {}
+void Match_TeamJobPhase3() {}
+void Match_RankPlayersByBall() {}
+void Ball_Update() {}
+void Match_UpdatePlayerGroup() {}
+void Match_UpdatePlayers() {}
+void Tactics_UpdateComputerTeams() {}
+int16_t Match_ComputerSubstitution(int16_t) { return -1; }
+int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
+void Match_PickPlayerByAttributes(int16_t) {}
+void Match_ChangePossession(int16_t team, int16_t) { BallTeam = uint8_t(team & 1); }
+
+namespace {
+
+constexpr uint8_t kReactFlags[kMatchActionCount] = {
+    1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 2, 0, 0, 1, 0, 2,
+    0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
+    0, 0, 0, 0, 2, 2, 1, 2, 2, 1, 2, 2, 0, 2, 2, 0, 0, 0, 2, 0, 0, 1, 0, 0, 0, 0, 1, 2, 2, 0, 1, 0, 0, 1, 0,
+    0, 2, 2, 0, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2,
+    2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+}  // namespace
+
+int MatchActionReactFlag(uint16_t action) { return action < kMatchActionCount ? kReactFlags[action] : 0; }

@@ -1,0 +1,87 @@
+// The engine's side of the match as the frame sees it: the shared state of
+// the running match (ball, line-up, current team, ranking) and the engine's
+// jobs that the tick calls.  The jobs here are the least the frame needs
+// until the engine's own modules take them over: they keep the state sane
+// and move nothing.
+#pragma once
+#include <cstdint>
+
+#include "match/matchfigure.h"
+
+// ---------------------------------------------------------------------------
+// Shared state.
+
+struct BallStateRecord {
+    int16_t x, y, z;        // integer position and height
+    int32_t x16, y16, z16;  // 16.16 position
+    int32_t vx, vy, vz;     // 16.16 velocity per tick
+    uint16_t direction;     // travel direction 0..255, 256 when still
+    int16_t holder;         // figure + 1 holding the ball in his hands, 0 none
+    int16_t controller;     // figure + 1 holding it at a restart, 0 none
+    int32_t swerve[3];      // swerve components added while swerveTime lasts
+    uint16_t swerveTime;
+};
+extern BallStateRecord BallState;
+
+// Per team the figure index of each of the 16 slots; slot 0 the goalkeeper.
+extern int16_t MatchLineUp[2][kTeamFigures];
+// Per team its players by distance to the ball, nearest first.
+extern int16_t BallRanking[2][kTeamFigures];
+// Each team's designated player (figure), 255 none.
+extern uint16_t DesignatedPlayer[2];
+// The team and position of the figure being handled.
+extern uint8_t CurrentTeam;
+extern int16_t MatchCurX, MatchCurY;
+extern int32_t MatchCurX16, MatchCurY16;
+// The event the display shows this tick; 35 ordinary play.
+extern uint8_t MatchEvent;
+// The last and previous figure to touch the ball, -1 none.
+extern int16_t LastToucher;
+extern int16_t PreviousToucher;
+// Each team's offside line (y of its defensive line).
+extern int16_t OffsideLine[2];
+// Per team the figure of the captain, penalty, free-kick and corner taker.
+extern int16_t CaptainFigure[2];
+extern int16_t PenaltyTakerFigure[2];
+extern int16_t FreeKickTakerFigure[2];
+extern int16_t CornerTakerFigure[2];
+
+constexpr uint16_t kNoDesignated = 255;
+constexpr uint8_t kOrdinaryPlay = 35;
+
+// Puts the shared state in its start form: line-up slot i of team t is
+// figure 16t + i, nobody ranked or designated, the ball on the centre spot.
+void MatchResetEngineState();
+
+// ---------------------------------------------------------------------------
+// The engine's jobs.
+
+// Sets the figure's action and clears the fields of the running action.
+void Match_SetPlayerAction(int16_t figure, uint16_t action);
+// The team jobs, one per tick phase.
+void Match_ChooseFormationZone();
+void Match_SetFormationTargets();
+void Match_TeamJobPhase2();
+void Match_TeamJobPhase3();
+// Ranks each team's players by distance to the ball.
+void Match_RankPlayersByBall();
+// Moves the ball one tick.
+void Ball_Update();
+void Match_UpdatePlayerGroup();
+// Runs every player's action handler.
+void Match_UpdatePlayers();
+// Adjusts and applies the computer teams' tactics.
+void Tactics_UpdateComputerTeams();
+// A computer team's substitution: marks the player to leave, -1 when none.
+int16_t Match_ComputerSubstitution(int16_t team);
+// The substitute for a player who must leave; negative when none.
+int16_t Match_PickSetPieceTaker(int16_t team, int16_t leaving);
+// The ball changes hands: the team's possession starts.
+void Match_ChangePossession(int16_t team, int16_t figure);
+// A replacement goalkeeper when the team's keeper is off the pitch.
+void Match_PickPlayerByAttributes(int16_t team);
+
+constexpr int kMatchActionCount = 206;
+// Whether a player in the action may take a new task: 0 never, 1 yes,
+// 2 only until he has kicked the ball in it.  Actions outside the table: 0.
+int MatchActionReactFlag(uint16_t action);

@@ -1,0 +1,91 @@
+// Small rules shared by the phases, the officials and the players' actions:
+// skills with their modifiers, searches for players, the kick's swerve,
+// restart pressure, the shoot-out taker, possession and pass statistics,
+// fatigue, the event list, and group commands.
+#pragma once
+#include <cstdint>
+
+#include "match/matchfigure.h"
+
+// Pitch values in pitch units.
+constexpr int16_t kPitchCentreX = 796;
+constexpr int16_t kPitchHalfwayY = 1082;
+constexpr int16_t kGoalLineLow = 126;
+constexpr int16_t kGoalLineHigh = 2038;
+constexpr int16_t kPostLeftX = 730;
+constexpr int16_t kPostRightX = 862;
+constexpr int16_t kAreaLeftX = 478;
+constexpr int16_t kAreaRightX = 1114;
+constexpr int16_t kAreaLowY = 414;
+constexpr int16_t kAreaHighY = 1750;
+constexpr int16_t kDistanceUnit = 16;
+
+// Where the rules keep their per-player counts in the figure's extra words.
+enum MoreCount : int {
+    kMoreReceivedKind1,
+    kMoreReceivedKind2,
+    kMoreReceivedKind3,
+    kMoreOwnAreaIntercepts,
+    kMoreOwnAreaChallenges,
+    kMoreSecondKind1Passes,
+};
+
+// A pass waiting to be completed or cut out: passer and receiver, 255 none.
+struct PendingPassRecord {
+    uint16_t passer, receiver;
+};
+constexpr uint16_t kNoFigure = 255;
+extern PendingPassRecord PendingPass[3];  // kinds 1, 2, 3
+extern uint8_t PassMatrixSecondFlag;
+// The free-kick aim point.
+extern int16_t FreeKickAimX, FreeKickAimY;
+// The distance to goal left by the last goal-direction work.
+extern int16_t DistanceToGoal;
+// Kicks taken in the shoot-out and the user's order of takers (player ids).
+extern uint8_t PenaltiesTaken;
+extern uint16_t ShootoutOrder[10];
+
+// The octagonal distance: the larger difference plus half the smaller.
+int16_t MatchOctDistance(int dx, int dy);
+// The figure's record number in the set-up block.
+uint16_t MatchFigurePlayerId(int16_t figure);
+// 1 when the figure is a player standing on the pitch.
+bool MatchOnPitch(int16_t figure);
+
+int16_t MatchPlayerSkill(int16_t figure);
+int16_t MatchSlotRoleChoice(int16_t figure, int16_t value);
+int16_t MatchRandomSpread(int16_t range, int16_t base);
+int16_t MatchFindNearestPlayer(int16_t x, int16_t y, int16_t excluded);
+int16_t MatchFindBestReceiver(int16_t x, int16_t y, int16_t excluded);
+int16_t MatchChoosePassTarget(int16_t y);
+int16_t MatchFindOpponentInFront(int16_t figure);
+uint16_t MatchFrontOrBackAction(uint16_t a, uint16_t b);
+void Match_ClampToPitch();
+void MatchSetKickSpeed(int16_t kicker, int16_t targetX);
+void MatchSetBallVelocity(int16_t x, int16_t y, int16_t lift, int32_t factor);
+void MatchCheckRestart(int16_t amount);
+int16_t MatchShootoutTaker();
+void MatchTakePossession(int16_t figure);
+int16_t MatchCountTackle(int16_t figure);
+int16_t MatchCountOwnAreaTouch(int16_t figure);
+void MatchSetPlayerTimer(int16_t figure);
+void MatchFatigueStep();
+void MatchRecordEvent(uint8_t kind, int16_t value, int16_t figure, int16_t value2);
+void MatchDefaultDesignatedPlayer(int16_t team);
+int16_t MatchPlayerCanAct(int16_t figure);
+void MatchSelectPlayer(int16_t figure);
+void MatchStartCelebration(int16_t figure);
+void MatchStartDejection(int16_t figure);
+void MatchSetAllActions(uint16_t action);
+int16_t MatchReleasePlayers();
+void MatchResetAllPlayers();
+int16_t MatchCountBusyPlayers();
+void MatchFreeKickWallAim();
+void MatchKeepPlayersInPitch(int16_t leftOut);
+void MatchCornerMarkers(int16_t team);
+void MatchLookAtFigure(int16_t figure, int16_t target, int16_t step);
+void MatchLookAngleToward(int16_t figure, uint16_t direction, int16_t step);
+void MatchAdjustPlayerLean(int16_t figure, int16_t angle, int16_t step);
+int16_t MatchIsCurrentPosition(int16_t x, int16_t y, int16_t height);
+// The direction 0..255 from one point to another.
+uint16_t MatchDirectionTo(int x0, int y0, int x1, int y1);
