@@ -13,6 +13,25 @@ int16_t DailyJobsWord2;
 #include "match/matchsetup.h"
 #include "season/unrest.h"
 
+#include "database/Access.h"
+#include "database/dates.h"
+#include "database/honours.h"
+#include "database/query/funcs_people.h"
+#include "database/ranges.h"
+#include "database/training.h"
+#include "database/usertransfers.h"
+#include "management/clubjobs.h"
+#include "management/transfers.h"
+#include "season/clubseason.h"
+#include "season/european.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "season/nationorder.h"
+#include "season/seasondays.h"
+#include "season/seasontables.h"
+#include "support/random.h"
+
 namespace {
 
 constexpr int kSeasonEndDay = 366;
@@ -57,26 +76,6 @@ int16_t SeasonDayOfDate(int dayOfMonth, int month) {
 
 bool IsChristmasDay(int day) { return day == SeasonDayOfDate(25, 11); }
 
-void AdvanceDay() {
-    HVW_CheckFormationTotal();
-    SeasonCalendarState& c = SeasonCalendar;
-    c.weekday = int16_t((c.weekday + 1) % 7);
-    if (++c.dayOfMonth > CalendarMonthLength(c.month, c.year)) {
-        c.dayOfMonth = 1;
-        if (++c.month > 11) {
-            c.month = 0;
-            ++c.year;
-        }
-    }
-    if (++c.currentDay >= kSeasonEndDay) {
-        c.currentDay = 0;
-        ++c.season;
-        // Managers may have moved: each club plays its new manager's shape.
-        InitClubTacticPresets();
-    }
-    ProcessPendingPlayerEvents();
-}
-
 void NewGameSetUp() {
     SeasonCalendar.weekday = 0;
     SeasonCalendar.dayOfMonth = 13;
@@ -89,23 +88,223 @@ void NewGameSetUp() {
     PendingDeal_ClearAll();
 }
 
+namespace {
+
+constexpr int16_t kSplitCountry = 1;
+constexpr int kPlayOffFinalsAfter = 17;
+constexpr int kLastDayOfShortSeason = 365;
+constexpr int16_t kDeadlineWeekAway = 36, kDeadlineToday = 37, kDeadlinePassed = 38, kWindowOpen = 282;
+constexpr int16_t kTransferTextDivision = 540, kTransferTextWindow = 164;
+constexpr int kHolderAWord = 12;  // European cup 6's winner
+constexpr int kHolderBWord = 8;   // European cup 4's winner
+constexpr uint16_t kNewSeasonSteps = 11;
+
+int16_t UserClub() { return int16_t(GetPlayerClub(1)); }
+
+bool InClosedPeriod(int country, int day) {
+    for (int p = 0; p < kTransferClosedPeriods; ++p) {
+        if (day >= LeagueTransferWords[2 * p][country] && day <= LeagueTransferWords[2 * p + 1][country])
+            return true;
+    }
+    return false;
+}
+
+void PostUserMessage(int16_t type, int16_t text) {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(uint16_t(user))) return;
+    AddMessage(user, -1, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, text, -1, -1, -1, type, 1, 0);
+}
+
+// The first matching reminder of the transfer deadlines, to the user.
+void PostTransferReminders() {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(uint16_t(user))) return;
+    const int day = SeasonCalendar.currentDay;
+    const int end0 = SeasonCalendar.leagueEndDay[0];
+    const bool lowerCountry0 = GetClubNation(user) == 0 && GetClubDivision(user) != 0;
+    if (lowerCountry0 && day == end0 - 59) return PostUserMessage(kDeadlineWeekAway, kTransferTextDivision);
+    if (lowerCountry0 && day == end0 - 51) return PostUserMessage(kDeadlineToday, kTransferTextDivision);
+    if (lowerCountry0 && day == end0 - 50) return PostUserMessage(kDeadlinePassed, kTransferTextDivision);
+    const int country = std::min<int>(GetClubNation(user), kCountryCount - 1);
+    for (int p = 0; p < 2; ++p) {
+        const int first = LeagueTransferWords[2 * p][country], last = LeagueTransferWords[2 * p + 1][country];
+        if (day == first - 8) return PostUserMessage(kDeadlineWeekAway, kTransferTextWindow);
+        if (day == first - 1) return PostUserMessage(kDeadlineToday, kTransferTextWindow);
+        if (day == first) return PostUserMessage(kDeadlinePassed, kTransferTextWindow);
+        if (day == last) return PostUserMessage(kWindowOpen, kTransferTextWindow);
+    }
+}
+
+void RunRealDayJobs() {
+    DailyJobsWord = 0;
+    ProcessSquadTrainingDay();
+    (void)InClosedPeriod;
+}
+
+void RunWeekEndJobs() {}
+
+// Every club's place in its country's tables goes into this month's slot.
+void AdvanceMonthSlot() { DailyJobsWord2 = int16_t((DailyJobsWord2 + 1) % 12); }
+
+void RunSeasonEndDays(int country) {
+    const int16_t day = SeasonCalendar.currentDay;
+    const int16_t endDay = SeasonCalendar.leagueEndDay[country];
+    if (country == kSplitCountry && day == SeasonCalendar.splitDay[country] && day != 0)
+        SplitLeague(int16_t(country));
+    if (day == endDay) {
+        RecordClubSeasonEnd(int16_t(country));
+        PayLeaguePrizeMoney(int16_t(country));
+        OrderNationClubsByLeaguePos(int16_t(country));
+        LeagueSeasonEnd(int16_t(country));
+    } else if (day == endDay + kPlayOffFinalsAfter) {
+        AddPlayOffFinals(int16_t(country));
+    }
+}
+
+void RunSeasonAwards() {
+    for (int16_t country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        for (int16_t division = 0; division < kDivisionCount; ++division) {
+            if (DivisionLayout[country][division].clubs == 0) continue;
+            AwardManagerOfSeason(division, country);
+            AwardPlayerOfSeason(division, country);
+            AwardYoungPlayerOfSeason(division, country);
+            AwardTopScorer(division, country);
+        }
+    }
+}
+
+}  // namespace
+
+void EmptyFixtureTable() {
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        uint8_t* bytes = FixtureTable[slot].bytes;
+        recbits::StoreU32(bytes + kFixtureHeadWord,
+                          (recbits::LoadU32(bytes + kFixtureHeadWord) & ~0xFFFFu) | kEmptyFixtureDay);
+        recbits::StoreU16(bytes + kFixtureHomeClub, 0);
+        recbits::StoreU16(bytes + kFixtureAwayClub, 0);
+        const uint32_t score = recbits::LoadU32(bytes + kFixtureScoreWord) & ~0x3FFFu;
+        recbits::StoreU32(bytes + kFixtureScoreWord,
+                          score | kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5);
+    }
+}
+
 void RunDailyClubJobs(int16_t realDay) {
     SeasonCalendarState& c = SeasonCalendar;
     const int monthLength = CalendarMonthLength(c.month, c.year);
+    bool monthChanged = false;
     if (c.dayOfMonth < monthLength) {
         ++c.weekday;
         ++c.dayOfMonth;
-        if (c.weekday > 6) c.weekday = 0;
-        (void)realDay;
-        return;
+        if (realDay) RunRealDayJobs();
+        if (c.weekday > 6) {
+            c.weekday = 0;
+            if (realDay) RunWeekEndJobs();
+        }
+    } else {
+        // The last day of a month: no weekly jobs on this step.
+        c.weekday = int16_t((c.weekday + 1) % 7);
+        ++c.month;
+        RebuildAllRosters();
+        if (realDay) AdvanceMonthSlot();
+        if (c.month > 11) {
+            c.month = 0;
+            ++c.year;
+        }
+        c.dayOfMonth = 1;
+        monthChanged = true;
     }
-    // The last day of a month: no weekly jobs on this step.
-    c.weekday = int16_t((c.weekday + 1) % 7);
-    ++c.month;
+    if (!realDay) return;
+    PostTransferReminders();
+    ComputerTransferActivity(0, 0);
+    (void)monthChanged;
+    if (c.weekday == 2) {
+        ClubStrengthRanking();
+        PayWeeklyPlayerWages();
+    }
+}
+
+void AdvanceDay() {
+    SeasonCalendarState& c = SeasonCalendar;
+    HVW_CheckFormationTotal();
+    SortLeagueTables();
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (IsCountryInPlay(country)) RunSeasonEndDays(country);
+    }
+    if (c.dayOfMonth == 15 && c.month == 5) RunSeasonAwards();
+    RunDailyClubJobs(1);
+    HVW_CheckFormationTotal();
+    const int16_t dayBefore = c.currentDay;
+    ++c.currentDay;
+    ProcessInternationalDay();
+    ProcessPostponements();
+    if (c.currentDay > c.leagueStartDay[0]) ++CompetitionDayWord;
+    ProcessCompetitionDay();
+    HVW_CheckFormationTotal();
+    // A season has 365 days, 366 when its February has 29.
+    if (c.year % 4 != 0 && c.currentDay == kLastDayOfShortSeason) c.currentDay = kSeasonEndDay;
+    if (c.currentDay >= kSeasonEndDay) {
+        ++c.season;
+        SortNationClubsByDivision();
+        ComputerStadiumUpdate();
+        Training_ClearLeftPlayers();
+        NewSeasonStep();
+        ScheduleNationalTeamDays();
+        RecordWeeklyBalances();
+        // Managers may have moved: each club plays its new manager's shape.
+        InitClubTacticPresets();
+    } else {
+        const int16_t week = DaysToWeeks(c.currentDay);
+        if (week != DaysToWeeks(dayBefore) && week < 52) {
+            for (int16_t club = 0; club < kClubCount; ++club)
+                SetClubWeekLastBalance(club, GetClubBalance(club), week);
+        }
+    }
+    ProcessPendingPlayerEvents();
+    HVW_CheckFormationTotal();
+}
+
+void NewSeasonStep() {
+    HVW_ClearHumanSales();
+    std::fill(std::begin(HumanContracts), std::end(HumanContracts), kNoClub);
+    HVW_ClearRecentList();
+    SetProgress(kNewSeasonSteps, 0);
+    SeasonCalendar.currentDay = 0;
+    ShiftHonoursTables();
+    SetProgress(0, 1);
+    const int16_t holderA = HonoursTable[0][1].words[kHolderAWord];
+    const int16_t holderB = HonoursTable[0][1].words[kHolderBWord];
+    if (IsClubNumber(uint16_t(holderA))) EuropeanSetUpWordA = holderA;
+    if (IsClubNumber(uint16_t(holderB))) EuropeanSetUpWordB = holderB;
+    SetProgress(0, 2);
+    SetUpEuropeanEntrants();
+    SetProgress(0, 3);
+    EmptyFixtureTable();
+    ResetClubSeasonRecords();
+    SetProgress(0, 4);
+    SetUpSeasonFixtures();
+    SetProgress(0, 5);
     RebuildAllRosters();
-    if (c.month > 11) {
-        c.month = 0;
-        ++c.year;
+    SetProgress(0, 6);
+    ComputerTransferActivity(0, 0);
+    SetProgress(0, 7);
+    ShuffleEuropeanOrder();
+    SetProgress(0, 8);
+    ClubStrengthRanking();
+    SetProgress(0, 9);
+    BuildDivisionClubLists();
+    SetProgress(0, 10);
+    AddPreSeasonFriendlies();
+    UpdateAllClubsBaseRep();
+    SetProgress(0, 11);
+    ResetProgress();
+    for (int16_t week = 0; week < 52; ++week) {
+        for (int16_t club = 0; club < kClubCount; ++club)
+            SetClubWeekLastBalance(club, GetClubBalance(club), week);
     }
-    c.dayOfMonth = 1;
+    ClearFinanceTotals();
+    EventLogCount = 0;
+    ResetClubsForNewSeason();
+    FillClubSquads();
+    SetUpAllClubTeams();
 }

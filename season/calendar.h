@@ -50,10 +50,20 @@ bool IsChristmasDay(int day);
 // itself is the caller's.
 void RunDailyClubJobs(int16_t realDay);
 
-// Ends the current day: the daily check of the formation tables, then the
-// date words and the day number move on one day; day 366 starts the next
-// season.
+// Ends the current day, after its fixtures: the tables are sorted, each
+// country's split, league end and play-off days run, the date and the day
+// number move on with the day's club, national-team, postponement and
+// competition jobs, and day 366 (365 in a year without 29 February) starts
+// the next season.
 void AdvanceDay();
+// The end of a season: the next season's honours row, holders, entrants,
+// an empty fixture table and new records, the fixtures laid out, squads
+// and finances made ready.
+void NewSeasonStep();
+// Every fixture slot empty: day 511, clubs 0, both goals 31, type 0, the
+// flag bits cleared.
+void EmptyFixtureTable();
+
 // Sets up a new game: the calendar starts again at day 0 of season 0
 // (Saturday 13 July 2002).
 void NewGameSetUp();

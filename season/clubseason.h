@@ -39,3 +39,36 @@ void ResetClubSeasonRecords();
 // club-number order, at most 24 a division (a further club is logged and
 // left out).
 void BuildDivisionClubLists();
+
+// Rebuilds both record sets from the played fixtures up to the day (league
+// and reserve-league fixtures; unplayed ones count nothing).
+void RecountClubSeasonRecords(int16_t lastDay);
+
+// One mark per club beside a table: 0 unchanged, 1 up, 2 down, -1 not
+// computed.
+extern int16_t TableMovement[kClubCount];
+// Marks how each club of the division number moved over its last league day.
+void ComputeTableMovement(int16_t division);
+
+// Country 1's top six and bottom six each play a round robin of five
+// rounds, a week apart, ending on its league end day.
+void SplitLeague(int16_t nation);
+void AddSplitFixtures(int16_t day, int16_t a, int16_t b, int16_t c, int16_t d, int16_t e, int16_t f,
+                      int16_t nation);
+void AddSplitFixture(int16_t day, int16_t home, int16_t away);
+
+// Prize money by final place: factor(place) x base(nation, division) x 83 /
+// 100, with a message to each club paid.
+extern const uint16_t LeaguePrizeFactor[24];
+int32_t LeaguePrizeBase(int16_t nation, int16_t division);
+int64_t LeaguePrizeAmount(int16_t nation, int16_t division, int16_t place);
+void PayLeaguePrizeMoney(int16_t nation);
+
+// Progress of long work for the front end: steps and current step; 65535
+// in both when no progress is shown.
+extern uint16_t ProgressSteps;
+extern uint16_t ProgressStep;
+void ResetProgress();
+// Sets the step (and, when steps is not 0, the count) and lets the front end
+// breathe.
+void SetProgress(uint16_t steps, uint16_t step);

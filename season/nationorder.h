@@ -14,3 +14,13 @@ extern uint16_t NationClubOrder[kCountryCount][kNationClubOrderSize];
 // other (at most 127 entries); the rest is padded with 0.  Made at build
 // time from the world plan, so it always matches the shipped database.
 extern const int16_t NationClubStartLists[kCountryCount][kNationClubOrderSize];
+
+// A new game: each in-play country's start list, the rest of its places
+// empty.
+void InitNationClubOrder();
+// Clubs of a lower division number first; clubs of one division keep their
+// order.
+void SortNationClubsByDivision();
+// Each club of the country's list moves to the place of its league position
+// counted through the divisions; places no club names keep what they held.
+void OrderNationClubsByLeaguePos(int16_t nation);

@@ -149,13 +149,14 @@ TEST_F(SeasonSetUpTest, MatchDaysFollowTheCountryRules) {
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         const int type = FixtureType(slot), day = FixtureDay(slot);
         const int country = GetClubNation(FixtureHome(slot));
-        if (type == kCompLeague && country == 2) EXPECT_TRUE(weekday(day) == 1 || weekday(day) >= 3) << day;
-        if (type == kCompLeague && country != 2)
-            EXPECT_TRUE(weekday(day) == 0 || weekday(day) == 3 || weekday(day) == 4 ||
-                        day == SeasonDayOfDate(26, 11))
-                << day;
-        if (type == kCompReserveLeague && country != 2)
-            EXPECT_TRUE(weekday(day) == 5 || weekday(day) == 2 || day == SeasonDayOfDate(26, 11)) << day;
+        const bool boxingDay = day == SeasonDayOfDate(26, 11);
+        if (type == kCompLeague && country == 2) {
+            EXPECT_TRUE(weekday(day) == 1 || weekday(day) >= 3) << day;
+        } else if (type == kCompLeague) {
+            EXPECT_TRUE(weekday(day) == 0 || weekday(day) == 3 || weekday(day) == 4 || boxingDay) << day;
+        } else if (type == kCompReserveLeague && country != 2) {
+            EXPECT_TRUE(weekday(day) == 5 || weekday(day) == 2 || boxingDay) << day;
+        }
     }
 }
 
@@ -207,8 +208,9 @@ TEST_F(SeasonSetUpTest, ARoundWithoutAMatchDayIsPlacedBeforeTheEnd) {
     const auto league = Fixtures(kCompLeague, 5, 0);
     EXPECT_EQ(int(league.size()), 24 * 23);
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        if (FixtureType(slot) == kCompLeague && GetClubNation(FixtureHome(slot)) == 5)
+        if (FixtureType(slot) == kCompLeague && GetClubNation(FixtureHome(slot)) == 5) {
             EXPECT_LE(FixtureDay(slot), SeasonCalendar.leagueEndDay[5]);
+        }
     }
 }
 

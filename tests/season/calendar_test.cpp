@@ -1,0 +1,180 @@
+#include <cstring>
+#include <vector>
+
+#include "database/honours.h"
+#include "season/clubseason.h"
+#include "season/nationorder.h"
+#include "season_fixture.h"
+#include "tests/fakes/season_scorer.h"
+
+namespace {
+
+// A world of clubs laid out as the divisions say, its first season set up
+// and the calendar at day 21, as a new game leaves it.
+class SeasonRunTest : public SeasonTest {
+  protected:
+    void SetUp() override {
+        SeasonTest::SetUp();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
+        int16_t club = 0;
+        for (int country = 0; country < kCountryCount; ++country) {
+            for (int division = 0; division < kDivisionCount; ++division) {
+                for (int i = 0; i < kShippedDivisionLayout[country][division].clubs; ++i)
+                    MakeClub(club++, int16_t(country), int16_t(division), int16_t(10 + i));
+            }
+        }
+        EmptyFixtureTable();
+        ResetClubSeasonRecords();
+        SetUpSeasonFixtures();
+        SortLeagueTables();
+        DailyJobsWord2 = 0;
+        for (int day = 0; day < 21; ++day) {
+            RunDailyClubJobs(0);
+            ++SeasonCalendar.currentDay;
+        }
+    }
+
+    // Plays and ends days until the season number changes; returns the last
+    // day of the season ended.
+    int PlaySeason(std::vector<int16_t>* monthSlots, std::vector<int32_t>* prizeDayGain) {
+        const int16_t season = SeasonCalendar.season;
+        int lastDay = SeasonCalendar.currentDay;
+        while (SeasonCalendar.season == season) {
+            ScoreTodaysFixtures();
+            lastDay = SeasonCalendar.currentDay;
+            const int16_t month = SeasonCalendar.month;
+            const int32_t before = GetClubBalance(kChampionWatch);
+            const bool endDay = SeasonCalendar.currentDay == SeasonCalendar.leagueEndDay[0];
+            AdvanceDay();
+            // The table the day advance sorted before paying out.
+            if (endDay) checkedTable_.assign(LeagueTable[0][0], LeagueTable[0][0] + 20);
+            if (endDay && prizeDayGain) prizeDayGain->push_back(GetClubBalance(kChampionWatch) - before);
+            if (monthSlots && SeasonCalendar.month != month) monthSlots->push_back(DailyJobsWord2);
+        }
+        return lastDay;
+    }
+
+    static constexpr int16_t kChampionWatch = 0;  // a club of country 0's top division
+    std::vector<int16_t> checkedTable_;
+};
+
+TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
+    EXPECT_EQ(SeasonCalendar.currentDay, 21);
+    EXPECT_EQ(SeasonCalendar.dayOfMonth, 3);
+    EXPECT_EQ(SeasonCalendar.month, 7);
+
+    std::vector<int16_t> monthSlots;
+    std::vector<int32_t> prize;
+    const int16_t splitBefore = SeasonCalendar.splitDay[1];
+    ASSERT_GT(splitBefore, 0);
+    int leagueOfCountry1 = 0;
+    // Country 1's league fixtures before the end of the first season.
+    auto countCountry1League = [] {
+        int n = 0;
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            n += FixtureType(slot) == kCompLeague && GetClubNation(FixtureHome(slot)) == 1 &&
+                 GetClubDivision(FixtureHome(slot)) == 0;
+        }
+        return n;
+    };
+    leagueOfCountry1 = countCountry1League();
+    EXPECT_EQ(leagueOfCountry1, 198);
+
+    // Just past the split day the split fixtures stand in the table.
+    while (SeasonCalendar.currentDay <= splitBefore) {
+        ScoreTodaysFixtures();
+        AdvanceDay();
+    }
+    EXPECT_EQ(countCountry1League(), 198 + 30);
+
+    const int lastDay = PlaySeason(&monthSlots, &prize);
+    EXPECT_EQ(lastDay, 364);  // 2003 has no 29 February
+    EXPECT_EQ(SeasonCalendar.season, 1);
+    EXPECT_EQ(SeasonCalendar.currentDay, 0);
+    EXPECT_EQ(SeasonCalendar.weekday, 1);  // Sunday 13 July 2003
+    EXPECT_EQ(SeasonCalendar.dayOfMonth, 13);
+    EXPECT_EQ(SeasonCalendar.month, 6);
+    EXPECT_EQ(SeasonCalendar.year, 2003);
+
+    // The month slot ran on one per month from where it stood.
+    ASSERT_GE(monthSlots.size(), 3u);
+    for (size_t i = 1; i < monthSlots.size(); ++i) EXPECT_EQ(monthSlots[i], (monthSlots[i - 1] + 1) % 12);
+
+    // Prize money on the end day, by the final place.
+    ASSERT_EQ(prize.size(), 1u);
+    const auto place =
+        std::find(checkedTable_.begin(), checkedTable_.end(), kChampionWatch) - checkedTable_.begin();
+    EXPECT_EQ(prize[0], LeaguePrizeAmount(0, 0, int16_t(place)));
+
+    // The new season has been laid out again.
+    int fixtures = 0;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        fixtures += FixtureType(slot) == kCompLeague;
+        EXPECT_FALSE(IsFixturePlayed(slot));
+    }
+    EXPECT_GT(fixtures, 4000);
+    EXPECT_GT(SeasonCalendar.leagueStartDay[0], 0);
+
+    // A whole season moves the slot through every month once.
+    monthSlots.clear();
+    EXPECT_EQ(PlaySeason(&monthSlots, nullptr), 365);  // 2004 has 29 February
+    ASSERT_EQ(monthSlots.size(), 12u);
+    for (size_t i = 1; i < monthSlots.size(); ++i) EXPECT_EQ(monthSlots[i], (monthSlots[i - 1] + 1) % 12);
+    EXPECT_EQ(SeasonCalendar.weekday, 3);  // Tuesday 13 July 2004
+    EXPECT_EQ(SeasonCalendar.year, 2004);
+}
+
+TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
+    EmptyFixtureTable();
+    AddFixture(30, kCompLeague, 1, 2, 0);
+    AddFixture(31, kCompLeague, 3, 4, 0);  // not played
+    AddFixture(32, kCompReserveLeague, 1, 3, 0);
+    auto setScore = [](int slot, uint32_t home, uint32_t away) {
+        uint8_t* word = FixtureTable[slot].bytes + kFixtureScoreWord;
+        recbits::StoreU32(word, (recbits::LoadU32(word) & ~0x3FFu) | home | away << 5);
+    };
+    setScore(0, 0, 0);
+    setScore(2, 2, 1);
+    RecountClubSeasonRecords(40);
+    EXPECT_EQ(LeagueSeasonRecords[1].words[kSeasonPlayed], 1);
+    EXPECT_EQ(LeagueSeasonRecords[1].words[kSeasonPoints], 1);
+    EXPECT_EQ(LeagueSeasonRecords[2].words[kSeasonAwayDrawn], 1);
+    EXPECT_EQ(LeagueSeasonRecords[3].words[kSeasonPlayed], 0);
+    EXPECT_EQ(ReserveSeasonRecords[1].words[kSeasonPoints], 3);
+    EXPECT_EQ(ReserveSeasonRecords[3].words[kSeasonAwayLost], 1);
+    EXPECT_EQ(LeagueSeasonRecords[1].words[kSeasonHomeWon], 0);
+    // A day limit before the fixtures counts nothing.
+    RecountClubSeasonRecords(29);
+    EXPECT_EQ(LeagueSeasonRecords[1].words[kSeasonPlayed], 0);
+}
+
+TEST(PrizeMoneyTest, AmountsFallByPlaceAndDivisionWithoutOverflow) {
+    EXPECT_EQ(LeaguePrizeAmount(0, 0, 0), int64_t(100) * LeaguePrizeBase(0, 0) * 83 / 100);
+    EXPECT_GT(LeaguePrizeAmount(0, 0, 0), int64_t(INT16_MAX) * 100);
+    for (int16_t place = 1; place < 24; ++place)
+        EXPECT_LT(LeaguePrizeAmount(0, 0, place), LeaguePrizeAmount(0, 0, int16_t(place - 1)));
+    EXPECT_LT(LeaguePrizeAmount(0, 1, 0), LeaguePrizeAmount(0, 0, 0));
+    EXPECT_EQ(LeaguePrizeAmount(0, 0, 24), 0);
+    EXPECT_EQ(LeaguePrizeAmount(9, 0, 0), 0);
+}
+
+TEST_F(SeasonRunTest, NationClubOrderByDivisionAndByLeaguePosition) {
+    std::memset(NationClubOrder, 0xFF, sizeof NationClubOrder);
+    InitNationClubOrder();
+    int listed = 0;
+    while (listed < kNationClubOrderSize && NationClubOrder[0][listed] != kNoClub) ++listed;
+    EXPECT_GT(listed, 0);
+    for (int i = listed; i < kNationClubOrderSize; ++i) EXPECT_EQ(NationClubOrder[0][i], kNoClub);
+
+    // Clubs 20 (division 1), 0 (division 0), 21 (division 1), 1 (division 0).
+    const uint16_t mixed[] = {20, 0, 21, 1};
+    std::memset(NationClubOrder[4], 0xFF, sizeof NationClubOrder[4]);
+    std::copy(std::begin(mixed), std::end(mixed), NationClubOrder[4]);
+    for (int i = 0; i < 4; ++i) SetClubNation(int16_t(mixed[i]), 4);
+    SortNationClubsByDivision();
+    EXPECT_EQ(std::vector<uint16_t>(NationClubOrder[4], NationClubOrder[4] + 4),
+              (std::vector<uint16_t>{0, 1, 20, 21}));
+}
+
+}  // namespace
