@@ -207,14 +207,7 @@ int ScoreDifference(int team) {
     return diff;
 }
 
-// 2 leading, 1 trailing, 0 level or too early for the score to matter.
-int ScoreState(int team) {
-    const int diff = ScoreDifference(team);
-    if (diff == 0) return 0;
-    const int minutesLeft = M.periodEnd - M.stepMinute;
-    if (minutesLeft / std::abs(diff) > 30) return 0;
-    return diff > 0 ? 2 : 1;
-}
+int ScoreState(int team) { return QPredictScoreState(ScoreDifference(team), M.periodEnd - M.stepMinute); }
 
 bool HasBenchPlayer(int team) {
     for (int p = 0; p < T(team).squadSize; ++p) {
@@ -872,6 +865,12 @@ int16_t QPredictInjuryType(int team, int player) {
         }
     }
     return int16_t(type);
+}
+
+int QPredictScoreState(int difference, int minutesLeft) {
+    if (difference == 0) return 0;
+    if (minutesLeft / std::abs(difference) > 30) return 0;
+    return difference > 0 ? 2 : 1;
 }
 
 int16_t QPredictRescaleRating(int rating, int top) {

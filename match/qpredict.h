@@ -42,6 +42,10 @@ int16_t QPredict2_SendOffIfCarded(int team, int player, int minute);
 // serious injuries reach its limit).
 int16_t QPredictInjuryType(int team, int player);
 
+// The score state a late substitution plays for: 2 leading, 1 trailing,
+// 0 level or with too long left for the goal difference to matter.
+int QPredictScoreState(int difference, int minutesLeft);
+
 // Rescales the match ratings so the top one is believable: a top of 96 or
 // more squeezes the ratings above 60, a top of 41..84 stretches those
 // above 40.

@@ -37,6 +37,17 @@ TEST(QPredictRescaleTest, HighTopsSqueezeMiddleTopsStretch) {
     EXPECT_EQ(QPredictRescaleRating(30, 40), 30);
 }
 
+TEST(QPredictScoreStateTest, LevelLeadingTrailingAndTimeLeft) {
+    EXPECT_EQ(QPredictScoreState(0, 0), 0);  // level: no division
+    EXPECT_EQ(QPredictScoreState(0, 25), 0);
+    EXPECT_EQ(QPredictScoreState(1, 30), 2);
+    EXPECT_EQ(QPredictScoreState(-1, 30), 1);
+    EXPECT_EQ(QPredictScoreState(-1, 31), 0);  // 31 minutes to pull one back
+    EXPECT_EQ(QPredictScoreState(-2, 61), 1);  // the difference counts as its size
+    EXPECT_EQ(QPredictScoreState(2, 62), 0);
+    EXPECT_EQ(QPredictScoreState(3, -4), 2);  // past the end of the period
+}
+
 class QPredictTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -175,6 +186,10 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
         for (int t = 0; t < 2; ++t) {
             const QPredictTeam& team = QPredict.teams[t];
             ASSERT_LE(team.substitutions, 3);
+            // Without a bench nobody is taken off for a substitute.
+            if (team.squadSize == 11) {
+                for (int p = 0; p < 11; ++p) ASSERT_NE(QPredict.players[t][p].outCode, kQpReplaced);
+            }
             ASSERT_LE(team.dismissals, 2);
             for (int p = 0; p < kQpSquadPlaces; ++p) {
                 const QPredictPlayer& player = QPredict.players[t][p];
