@@ -358,15 +358,6 @@ void FoulSuffered(int t) {
     if (M.eventMinute < M.periodEnd) ++M.eventMinute;
 }
 
-// A set-piece taker who is still on the pitch, picked afresh when the role
-// is empty or its holder has gone off; -1 when nobody can take it.
-int16_t SetPieceTaker(int team, bool penalty) {
-    int16_t& role = penalty ? T(team).penaltyTaker : T(team).freeKickTaker;
-    if (role < 0 || role >= T(team).squadSize || !OnPitch(P(team, role)))
-        role = penalty ? QPredictPickPenaltyTaker(team) : QPredictPickFreeKickTaker(team);
-    return role;
-}
-
 // Returns false when a golden goal ended the period.
 bool Chances(int t, int setPiece, int granted) {
     const int o = 1 - t;
@@ -375,7 +366,7 @@ bool Chances(int t, int setPiece, int granted) {
         if (setPiece != kNoSetPiece) {
             team = o;
             const bool penalty = setPiece == kPenaltyPending;
-            shooter = SetPieceTaker(o, penalty);
+            shooter = QPredictSetPieceTaker(o, penalty);
             kind = penalty ? kQpChancePenalty : kQpChanceFreeKick;
             if (shooter < 0) {
                 shooter = QPredict2_FindPlayerForScoringChance(o, -1, kQpChanceOpenPlay);
@@ -865,6 +856,13 @@ int16_t QPredictInjuryType(int team, int player) {
         }
     }
     return int16_t(type);
+}
+
+int16_t QPredictSetPieceTaker(int team, bool penalty) {
+    int16_t& role = penalty ? T(team).penaltyTaker : T(team).freeKickTaker;
+    if (role < 0 || role >= T(team).squadSize || !OnPitch(P(team, role)))
+        role = penalty ? QPredictPickPenaltyTaker(team) : QPredictPickFreeKickTaker(team);
+    return role;
 }
 
 int QPredictScoreState(int difference, int minutesLeft) {

@@ -42,6 +42,10 @@ int16_t QPredict2_SendOffIfCarded(int team, int player, int minute);
 // serious injuries reach its limit).
 int16_t QPredictInjuryType(int team, int player);
 
+// The team's penalty or free-kick taker, picked afresh when the role is
+// empty or its holder has left the pitch; -1 when nobody can take it.
+int16_t QPredictSetPieceTaker(int team, bool penalty);
+
 // The score state a late substitution plays for: 2 leading, 1 trailing,
 // 0 level or with too long left for the goal difference to matter.
 int QPredictScoreState(int difference, int minutesLeft);

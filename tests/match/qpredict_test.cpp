@@ -107,6 +107,25 @@ TEST_F(QPredictTest, InjuryTypesFollowTheFoulCountAndTheSeriousLimit) {
     }
 }
 
+TEST_F(QPredictTest, SetPieceTakersOnThePitchOrPickedAfresh) {
+    predicttest::FillFixture(GetMatchSetupBlock(), (*sides_)[0], (*sides_)[1], {});
+    QPredictSetUpSquads(GetMatchSetupBlock(), (*sides_)[0].club, (*sides_)[1].club);
+    QPredictTeam& team = QPredict.teams[1];
+    team.penaltyTaker = 4;
+    EXPECT_EQ(QPredictSetPieceTaker(1, true), 4);
+    QPredict2_TakeOff(1, 4, kQpReplaced, 70);  // a late substitution keeps his roles
+    const int16_t taker = QPredictSetPieceTaker(1, true);
+    EXPECT_NE(taker, 4);
+    EXPECT_EQ(QPredict.players[1][taker].outCode, kQpOnPitch);
+    EXPECT_EQ(team.penaltyTaker, taker);
+    team.freeKickTaker = -1;
+    EXPECT_GE(QPredictSetPieceTaker(1, false), 1);
+    // Only the keeper left: nobody takes it.
+    for (int p = 1; p < kQpSquadPlaces; ++p) QPredict.players[1][p].outCode = kQpSentOff;
+    team.freeKickTaker = -1;
+    EXPECT_EQ(QPredictSetPieceTaker(1, false), -1);
+}
+
 TEST_F(QPredictTest, SameSeedSameFixtureSameResultBlock) {
     predicttest::FixtureRules rules;
     rules.competition = 5;
