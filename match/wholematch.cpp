@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "match/matchhooks.h"
 #include "match/matchclock.h"
+#include "match/matchhooks.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"

@@ -21,6 +21,7 @@ class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ClearMatchSetupBlock();
+        GameInfo.SetI16(gameinfo::kCompetition, 0);
         GameInfo.SetTeamI16(0, gameinfo::kTeamClub, 10);
         GameInfo.SetTeamI16(1, gameinfo::kTeamClub, 11);
         std::memset(MatchFigures, 0, sizeof MatchFigures);

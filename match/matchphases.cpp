@@ -1,0 +1,515 @@
+#include "match/matchphases.h"
+
+#include <cstdlib>
+
+#include <cstdio>
+#include <utility>
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchresult.h"
+#include "match/matchrules.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/offside.h"
+#include "support/random.h"
+
+using namespace gameinfo;
+
+int16_t PhaseTimer;
+uint16_t ResumePhase;
+uint16_t ChangePending[2];
+uint8_t StoppageMenuCount[2];
+int8_t KickOffTaker = -1, KickOffPartner = -1;
+int16_t IntroStep;
+int16_t GoalReplayCountdown;
+int16_t FoulTeam;
+int16_t FouledPlayer = -1;
+int16_t FoulX, FoulY;
+int16_t PhaseWaitTicks;
+int16_t RestartTeam;
+int16_t FormationOffset[2];
+
+namespace {
+
+constexpr uint16_t kPhaseFoul = 1;
+constexpr uint16_t kPhaseThrowIn = 3;
+constexpr uint16_t kPhaseGoalKick = 4;
+constexpr uint16_t kPhaseCorner = 5;
+constexpr uint16_t kPhaseTakeThrowIn = 6;
+constexpr uint16_t kPhaseTakeGoalKick = 7;
+constexpr uint16_t kPhaseTakeCorner = 8;
+constexpr uint16_t kPhaseKeeperHolds = 12;
+constexpr uint16_t kPhaseKeeperReleases = 13;
+constexpr uint16_t kPhaseFreeKick = 17;
+constexpr uint16_t kPhaseFreeKickAtGoal = 18;
+constexpr uint16_t kPhasePenalty = 19;
+constexpr uint16_t kPhaseShootout = 20;
+constexpr uint16_t kPhaseWaitReferee = 22;
+constexpr uint16_t kPhaseKickOffPositions = 29;
+constexpr uint16_t kSubstitutionWalkOff = 31;
+constexpr uint16_t kBookingActions[2] = {38, 149};
+
+bool latchF1F12;
+
+int Team(int figure) { return figure / kTeamFigures; }
+
+// A wait for figures that may never arrive ends after the bound: the
+// figures are put in place and play goes on.
+bool WaitBounded(bool waiting, const char* what) {
+    if (!waiting) {
+        PhaseWaitTicks = 0;
+        return false;
+    }
+    if (++PhaseWaitTicks < kPhaseWaitBound) return true;
+    std::printf("MatchPhaseTick(): Warning: %s still not ready after %d ticks; play goes on\n", what,
+                int(kPhaseWaitBound));
+    PhaseWaitTicks = 0;
+    NotReadyCount = 0;
+    return false;
+}
+
+void GiveBall(int team) {
+    BallTeam = uint8_t(team);
+    CurrentTeam = uint8_t(team);
+    TeamMomentum[team] = 1000;
+    TeamMomentum[team ^ 1] = 0;
+}
+
+// The common pause; true while it runs.
+bool Pause(uint16_t phase, int team) {
+    if (PhaseTimer == 0) {
+        PhaseTimer = MatchRestartPause(phase, Goals[team] < Goals[team ^ 1]);
+        if (phase == kPhaseFoul || phase == kPhaseOffside || phase == kPhaseThrowIn) GiveBall(team);
+    }
+    if (--PhaseTimer > 0) return true;
+    for (int side = 0; side < 2; ++side) {
+        if (MatchTeamHuman(&GameInfo, side)) continue;
+        if (Match_ComputerSubstitution(int16_t(side)) >= 0) {
+            MatchStartSubstitution(int16_t(side));
+            if (MatchPhase == kPhaseInjury) return true;
+        }
+    }
+    return false;
+}
+
+void Restarted(uint16_t next) {
+    MatchOfferTeamMenus();
+    MatchEvent = kOrdinaryPlay;
+    PhaseTimer = 0;
+    MatchPhase = next;
+}
+
+int16_t FirstOnPitch(int team, int from, int to) {
+    for (int slot = from; slot <= to; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (MatchOnPitch(figure)) return figure;
+    }
+    return -1;
+}
+
+void SetAim(int16_t x, int16_t y) {
+    FreeKickAimX = x;
+    FreeKickAimY = y;
+}
+
+int GoalYOf(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
+
+void FoulPhase() {
+    if (Pause(kPhaseFoul, FoulTeam ^ 1)) return;
+    if (RefereeAction != 0) {
+        ResumePhase = kPhaseFoul;
+        MatchPhase = kPhaseWaitReferee;
+        return;
+    }
+    if (WaitBounded(NotReadyCount != 0, "the referee")) return;
+    const int awarded = FoulTeam ^ 1;
+    ++MatchTeamTotals[FoulTeam & 1][kTotalFouls];
+    BallState.x = FoulX;
+    BallState.y = FoulY;
+    CurrentTeam = uint8_t(awarded);
+    if (MatchInDefendingArea(FoulTeam & 1, FoulX, FoulY)) {
+        StoppageTime += 30 + GameRandom() % 30;
+        BallState.x = kPitchCentreX;
+        BallState.y = int16_t(GoalYOf(awarded) == kGoalLineHigh ? kGoalLineHigh - 176 : kGoalLineLow + 176);
+        Restarted(kPhasePenalty);
+        return;
+    }
+    const int goalY = GoalYOf(awarded);
+    const int distance = MatchOctDistance(kPitchCentreX - FoulX, goalY - FoulY);
+    const uint16_t toGoal = MatchDirectionTo(FoulX, FoulY, kPitchCentreX, goalY);
+    const bool side = (toGoal >= 41 && toGoal <= 87) || (toGoal >= 169 && toGoal <= 215);
+    if (distance < 38 * kDistanceUnit && !side) {
+        StoppageTime += 30 + GameRandom() % 30;
+        Restarted(kPhaseFreeKickAtGoal);
+        return;
+    }
+    Restarted(kPhaseFreeKick);
+}
+
+void OffsidePhase() {
+    const int awarded = OffsideRecord.team ^ 1;
+    if (Pause(kPhaseOffside, awarded)) return;
+    MatchSfx_PlayEvent(17, -1);
+    InfoBar(2, OffsideRecord.figure, int16_t(MatchClockMinute()));
+    Match_SetPlayerAction(kRefereeFigure, 6);
+    MatchFigures[kRefereeFigure].actionParam = 1;
+    MatchFigures[kRefereeFigure].officialWord = 1;
+    ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
+    BallState.x = OffsideRecord.x;
+    BallState.y = OffsideRecord.y;
+    Restarted(kPhaseFreeKick);
+}
+
+void ThrowInPhase() {
+    const int awarded = BallTeam ^ 1;
+    if (PhaseTimer == 0) RestartTeam = int16_t(awarded);
+    if (Pause(kPhaseThrowIn, RestartTeam)) return;
+    int16_t thrower = FirstOnPitch(RestartTeam, 0, 3);
+    if (thrower < 0) thrower = MatchLineUp[RestartTeam][4];
+    CurrentTeam = uint8_t(RestartTeam);
+    const int along = BallState.y < kPitchHalfwayY ? 1 : -1;
+    SetAim(BallState.x, int16_t(BallState.y + along * 10 * kDistanceUnit));
+    Restarted(kPhaseTakeThrowIn);
+}
+
+void GoalKickPhase() {
+    if (Pause(kPhaseGoalKick, RestartTeam)) return;
+    InfoBar(14, -1, int16_t(MatchClockMinute()));
+    const int goalLine = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
+    BallState.y = int16_t(goalLine + (goalLine == kGoalLineLow ? 96 : -96));
+    BallState.x = BallState.x < kPitchCentreX ? kPostLeftX - 100 : kPostRightX + 100;
+    Restarted(kPhaseTakeGoalKick);
+}
+
+void CornerPhase() {
+    if (Pause(kPhaseCorner, RestartTeam)) return;
+    InfoBar(15, -1, int16_t(MatchClockMinute()));
+    BallState.x =
+        BallState.x < kPitchCentreX ? int16_t(PitchGeometry.left + 4) : int16_t(PitchGeometry.right - 4);
+    BallState.y = BallState.y < kPitchHalfwayY ? int16_t(kGoalLineLow + 4) : int16_t(kGoalLineHigh - 4);
+    ++MatchTeamTotals[RestartTeam & 1][kTotalCorners];
+    Restarted(kPhaseTakeCorner);
+}
+
+void KeeperHoldsPhase() {
+    if (PhaseTimer == 0) {
+        PhaseTimer = 7;
+        return;
+    }
+    if (--PhaseTimer > 0) return;
+    PhaseTimer = 0;
+    MatchPhase = kPhaseKeeperReleases;
+}
+
+void PeriodOverPhase() {
+    if (PhaseTimer == 0) PhaseTimer = Period == 4 ? 720 : 360;
+    if (--PhaseTimer > 0) return;
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0) continue;
+        f.x = f.formationX;
+        f.y = f.formationY;
+    }
+    PhaseTimer = 0;
+    MatchFinished = 1;
+}
+
+void ShootoutPhase() {
+    const int n = PenaltiesTaken;
+    if (MatchShootoutOver(n, ShootOutGoals[0], ShootOutGoals[1])) {
+        const int winner = ShootOutGoals[1] > ShootOutGoals[0] ? 1 : 0;
+        MatchPhase = kPhasePeriodOver;
+        PhaseTimer = 0;
+        MatchSfx_PlayEvent(26, int16_t(winner));
+        MatchSfx_PlayEvent(32, int16_t(winner ^ 1));
+        for (int slot = 0; slot < 11; ++slot) {
+            MatchStartCelebration(MatchLineUp[winner][slot]);
+            const int16_t loser = MatchLineUp[winner ^ 1][slot];
+            Match_SetPlayerAction(loser, 31);
+            if (GameRandom() % 3 == 0) MatchStartDejection(loser);
+        }
+        return;
+    }
+    CurrentTeam = uint8_t(n & 1);
+    AttackDirection = uint8_t((n & 1) ^ 1);
+    const int16_t taker = MatchShootoutTaker();
+    BallState.vx = BallState.vy = BallState.vz = 0;
+    BallState.x = kPitchCentreX;
+    BallState.y = int16_t(kGoalLineLow + 176);
+    KickOffTaker = int8_t(taker);
+    MatchPhase = kPhasePenalty;
+}
+
+void WaitRefereePhase() {
+    StoppageTime += 1 + (GameRandom() % 2);
+    const bool booking =
+        MatchClockStoppedByAction(kBookingActions[0], kBookingActions[1], 21, 22, 23, 24, 53);
+    if (WaitBounded(RefereeAction != 0 || booking, "the referee's call")) return;
+    RefereeAction = 0;
+    MatchPhase = ResumePhase;
+}
+
+void KickOffSetUpPhase() {
+    FormationOffset[0] = int16_t(GameRandom() % 60);
+    FormationOffset[1] = int16_t(GameRandom() % 60);
+    LineUpPending = 0;
+    CurrentTeam = KickOffTeam;
+    BallTeam = KickOffTeam;
+    MatchEvent = kOrdinaryPlay;
+    // The kick-off pair: the outfield players whose places are nearest the centre spot.
+    int best = 32767, second = 32767;
+    KickOffTaker = KickOffPartner = -1;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const int16_t figure = MatchLineUp[KickOffTeam & 1][slot];
+        if (!MatchOnPitch(figure)) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        const int d = MatchOctDistance(f.formationX - kPitchCentreX, f.formationY - kPitchHalfwayY);
+        if (d < best) {
+            second = best;
+            KickOffPartner = KickOffTaker;
+            best = d;
+            KickOffTaker = int8_t(figure);
+        } else if (d < second) {
+            second = d;
+            KickOffPartner = int8_t(figure);
+        }
+    }
+    BallState.x = kPitchCentreX;
+    BallState.y = kPitchHalfwayY;
+    MatchPhase = kPhaseKickOffPositions;
+}
+
+void KickOffWhistlePhase() {
+    if (PhaseTimer == -1) return;
+    if (PhaseTimer == 0) PhaseTimer = 31;
+    if (--PhaseTimer > 0) return;
+    MatchSfx_PlayEvent(16, -1);
+    MatchClearOffsideFlags();
+    MatchClockRunning = 1;
+    PhaseTimer = -1;
+}
+
+void GoalPhase() {
+    Match_SetPlayerAction(kRefereeFigure, 6);
+    MatchFigures[kRefereeFigure].actionParam = 1;
+    if (Period == 4) {
+        MatchStartCelebration(KickOffTaker);
+        MatchPhase = kPhaseShootout;
+        return;
+    }
+    const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
+    ++Goals[scoring];
+    const int16_t toucher = LastToucher;
+    if (toucher >= 0 && toucher < kPlayerFigures && Team(toucher) != scoring) {
+        ++MatchFigures[toucher].ownGoals;
+        InfoBar(9, toucher, int16_t(MatchClockMinute()));
+        MatchRecordEvent(kEventOwnGoal, int16_t(Team(toucher)), toucher, 0);
+    } else if (toucher >= 0 && toucher < kPlayerFigures) {
+        ++MatchFigures[toucher].goals;
+        InfoBar(8, toucher, int16_t(MatchClockMinute()));
+        MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
+        const uint16_t passer = PendingPass[0].passer;
+        if (passer < kPlayerFigures && passer != uint16_t(toucher) && Team(passer) == scoring) {
+            ++MatchFigures[passer].assists;
+        }
+    }
+    MatchPhase = kPhaseAfterGoal;
+    GoalReplayCountdown = 100;
+    PhaseTimer = 0;
+}
+
+void AfterGoalPhase() {
+    if (PhaseTimer == 0) PhaseTimer = 500;
+    if (--PhaseTimer > 0 && MatchCountBusyPlayers() > 0) return;
+    MatchResetAllPlayers();
+    MatchSfx_PlayEvent(20, -1);
+    PhaseTimer = 0;
+    MatchPhase = 10;
+}
+
+void NewOffsets() {
+    FormationOffset[0] = int16_t(GameRandom() % 60);
+    FormationOffset[1] = int16_t(GameRandom() % 60);
+}
+
+void RunPhase() {
+    switch (MatchPhase) {
+        case kPhaseOpenPlay:
+            MatchEvent = kOrdinaryPlay;
+            break;
+        case kPhaseFoul:
+            FoulPhase();
+            break;
+        case kPhaseOffside:
+            OffsidePhase();
+            break;
+        case kPhaseThrowIn:
+            ThrowInPhase();
+            break;
+        case kPhaseGoalKick:
+            GoalKickPhase();
+            break;
+        case kPhaseCorner:
+            CornerPhase();
+            break;
+        case kPhaseGoal:
+            GoalPhase();
+            break;
+        case 10:
+            NewOffsets();
+            break;
+        case kPhaseKickOffWhistle:
+            KickOffWhistlePhase();
+            break;
+        case kPhaseKeeperHolds:
+            KeeperHoldsPhase();
+            break;
+        case kPhaseKeeperReleases:
+            NewOffsets();
+            break;
+        case kPhasePeriodOver:
+            PeriodOverPhase();
+            break;
+        case kPhaseFreeKick: {
+            const int goalY = GoalYOf(CurrentTeam & 1);
+            int aimY = BallState.y + (goalY > BallState.y ? 30 : -30) * kDistanceUnit;
+            if (aimY < kGoalLineLow) aimY = kGoalLineLow;
+            if (aimY > kGoalLineHigh) aimY = kGoalLineHigh;
+            SetAim(kPitchCentreX, int16_t(aimY));
+            break;
+        }
+        case kPhaseFreeKickAtGoal:
+        case 21:
+            SetAim(kPitchCentreX, int16_t(GoalYOf(CurrentTeam & 1)));
+            break;
+        case kPhasePenalty:
+            SetAim(kPitchCentreX, BallState.y > kPitchHalfwayY ? kGoalLineHigh : kGoalLineLow);
+            ++StoppageTime;
+            break;
+        case kPhaseShootout:
+            ShootoutPhase();
+            break;
+        case kPhaseWaitReferee:
+            WaitRefereePhase();
+            break;
+        case 25:
+        case 27:
+            KickOffSetUpPhase();
+            break;
+        case kPhaseAfterGoal:
+            AfterGoalPhase();
+            break;
+        case kPhaseKickOffPositions:
+            NewOffsets();
+            break;
+        default:
+            break;  // 6, 7, 8, 15 are carried by the players' actions; 16, 23, 24, 26 unused
+    }
+}
+
+void ManagerKeys() {
+    const bool human0 = MatchTeamHuman(&GameInfo, 0);
+    const bool human1 = MatchTeamHuman(&GameInfo, 1);
+    if (!human0 && !human1) return;
+    const bool f1 = MatchHooks.keyIsDown != nullptr && MatchHooks.keyIsDown(kKeyF1);
+    const bool f12 = MatchHooks.keyIsDown != nullptr && MatchHooks.keyIsDown(kKeyF12);
+    if (!f1 && !f12) {
+        latchF1F12 = false;
+        return;
+    }
+    if (latchF1F12) return;
+    latchF1F12 = true;
+    const bool practice = GameInfo.TeamI16(0, kTeamClub) == GameInfo.TeamI16(1, kTeamClub);
+    const int f1Team = practice || human0 ? 0 : 1;
+    const int team = f1 ? f1Team : (practice ? 1 : f1Team ^ 1);
+    ChangePendingRequest(team);
+    MatchSfx_PlayEvent(33, -1);
+}
+
+}  // namespace
+
+bool MatchShootoutOver(int n, int s0, int s1) {
+    if (n == 10 && s0 != s1) return true;
+    if (n > 10 && n % 2 == 0 && s0 != s1) return true;
+    if (n < 10 && s0 - s1 > 5 - n / 2) return true;
+    if (n < 10 && s1 - s0 > 5 - (n + 1) / 2) return true;
+    return false;
+}
+
+bool MatchInDefendingArea(int team, int x, int y) {
+    if (x < kAreaLeftX || x > kAreaRightX) return false;
+    // A team defends the low end when it attacks toward high y.
+    return team == AttackDirection ? y <= kAreaLowY : y >= kAreaHighY;
+}
+
+int16_t MatchRestartPause(uint16_t phase, bool behind) {
+    int16_t pause = 60;
+    if (phase == kPhaseFoul) pause = 30;
+    if (phase == kPhaseThrowIn || phase == kPhaseCorner) pause = 90;
+    if (phase == kPhaseKeeperHolds) return behind ? 7 : pause;
+    if (behind && (phase == kPhaseFoul || phase == kPhaseOffside || phase == kPhaseThrowIn)) {
+        pause = int16_t(pause / (1 + GameRandom() % 4));
+    }
+    return pause;
+}
+
+void ChangePendingRequest(int team) { ChangePending[team & 1] ^= 1; }
+
+void MatchOfferTeamMenus() {
+    for (int team = 0; team < 2; ++team) {
+        if (MatchTeamHuman(&GameInfo, team)) {
+            if (ChangePending[team] == 0) continue;
+            if (MatchHooks.igMenuRequest6 != nullptr) MatchHooks.igMenuRequest6(int16_t(team));
+            TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);
+            TeamMomentum[team ^ 1] = int16_t(TeamMomentum[team ^ 1] > 8 ? TeamMomentum[team ^ 1] - 8 : 0);
+            ChangePending[team] = 0;
+            ++StoppageMenuCount[team];
+            continue;
+        }
+        if (MatchOnPitch(MatchLineUp[team][0])) continue;
+        int best = -1, bestSkill = -1;
+        for (int slot = 1; slot <= 10; ++slot) {
+            const int16_t figure = MatchLineUp[team][slot];
+            if (MatchOnPitch(figure) && MatchFigures[figure].keeping > bestSkill) {
+                bestSkill = MatchFigures[figure].keeping;
+                best = slot;
+            }
+        }
+        if (best > 0) std::swap(MatchLineUp[team][0], MatchLineUp[team][best]);
+    }
+}
+
+void MatchStartSubstitution(int16_t team) {
+    if (team < 0 || team > 1 || MatchPhase == kPhaseInjury) return;
+    if (MatchSubstitutionsAllowed(&GameInfo) <= 0 || ChangePending[team] != 0) return;
+    const int16_t leaving = Match_ComputerSubstitution(team);
+    if (leaving < 0 || leaving >= kPlayerFigures) return;
+    if (Match_PickSetPieceTaker(team, leaving) < 0) return;
+    MatchFigures[leaving].officialWord = MatchFigures[leaving].action;
+    Match_SetPlayerAction(leaving, kSubstitutionWalkOff);
+    InfoBar(5, leaving, int16_t(MatchClockMinute()));
+    ResumePhase = MatchPhase;
+    TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);
+    TeamMomentum[team ^ 1] = int16_t(TeamMomentum[team ^ 1] > 8 ? TeamMomentum[team ^ 1] - 8 : 0);
+    MatchPhase = kPhaseInjury;
+}
+
+void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16_t* x, const int16_t* y) {
+    for (int i = 0; i < count && i < 3; ++i) {
+        const int16_t figure = figures[i];
+        if (figure < 0 || figure >= kPlayerFigures) continue;
+        MatchFigures[figure].targetX = x[i];
+        MatchFigures[figure].targetY = y[i];
+    }
+}
+
+void MatchPhaseTick() {
+    if (MatchPhase < kMatchPhaseCount) RunPhase();
+    if (GoalReplayCountdown > 0 && --GoalReplayCountdown == 0) {
+        if (MatchHooks.replaySaveGoal != nullptr) MatchHooks.replaySaveGoal();
+    }
+    ManagerKeys();
+}

@@ -1,0 +1,103 @@
+#include "match/matchtick.h"
+
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchhooks.h"
+#include "match/matchphases.h"
+#include "match/matchresult.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/periodrunner.h"
+#include "support/corehooks.h"
+
+using namespace gameinfo;
+
+uint32_t MatchFrameTimerCalls;
+
+namespace {
+
+constexpr uint32_t kKeepAliveEvery = 400;
+
+void Call(void (*hook)()) {
+    if (hook != nullptr) hook();
+}
+
+bool ReplayViewing() { return GameInfo.I16(kCompetition) < 0; }
+
+void TeamJob() {
+    switch (MatchTickPhase & 3) {
+        case 0:
+            Match_ChooseFormationZone();
+            break;
+        case 1:
+            Match_SetFormationTargets();
+            break;
+        case 2:
+            Match_TeamJobPhase2();
+            break;
+        default:
+            Match_TeamJobPhase3();
+            break;
+    }
+}
+
+// The tick's steps after the replay-viewing check.
+void Step() {
+    TeamJob();
+    Match_RankPlayersByBall();
+    Ball_Update();
+    MatchTickBookkeeping();
+    Match_UpdatePlayerGroup();
+    MatchOfficialsTick();
+    Match_UpdatePlayers();
+    MatchPhaseTick();
+    MatchClockTick();
+    MatchTickDisplayStep();
+    Call(MatchHooks.replayTick);
+}
+
+}  // namespace
+
+void Match3D_UpdateAndRender() { Call(MatchHooks.updateAndRender); }
+
+void MatchTickDisplayStep() {
+    Match_CountHeatMaps();
+    Call(MatchHooks.tickDisplayStep);
+}
+
+void MatchTick() {
+    if (ReplayViewing()) {
+        MatchFinished = 1;
+        return;
+    }
+    Step();
+    if (DisplayModeFlags & kDisplayOff) {
+        if (MatchFrameTimerCalls % kKeepAliveEvery == 0) CorePoll();
+        ++MatchFrameTimerCalls;
+    }
+}
+
+void Match_RunLoopUndisplayed() {
+    for (int team = 0; team < 2; ++team) GameInfo.SetTeamU8(team, kHumanManaged, 0);
+    while (!MatchFinished) MatchTick();
+    MatchCopyTeamStats();
+}
+
+void MatchLoopDisplayed() {
+    Tactics_UpdateComputerTeams();
+    GoalReplayCountdown = 0;
+    Tactics_UpdateComputerTeams();
+    MatchSfx_PlayEvent(30, -1);
+    while (!MatchFinished) {
+        CorePoll();
+        if (ReplayViewing()) {
+            MatchFinished = 1;
+        } else {
+            Step();
+            Call(MatchHooks.autoGoalReplayTick);
+        }
+        Match3D_UpdateAndRender();
+    }
+    MatchCopyTeamStats();
+}

@@ -1,0 +1,335 @@
+#include "match/officials.h"
+
+#include <cstdlib>
+
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchphases.h"
+#include "match/matchrules.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/motion.h"
+#include "support/random.h"
+
+using namespace gameinfo;
+
+uint8_t NotReadyCount;
+uint16_t RefereeAction;
+int16_t RefereeOffender = -1;
+uint32_t (*MatchClipFrameCount)(int32_t clip) = Motion_GetFrameCount;
+int32_t BallMarkerX, BallMarkerY;
+
+namespace {
+
+constexpr int16_t kClipStand = 0;
+constexpr int16_t kClipWalk = 11;
+constexpr int16_t kClipRun = 13;
+constexpr int kWalkSpeed = 64;
+constexpr int kRunSpeed = 125;
+constexpr int16_t kStandingSpotY = kPitchHalfwayY;
+constexpr int16_t kFirstSpotX = kPitchCentreX - 40;
+constexpr int16_t kSecondSpotX = kPitchCentreX + 40;
+constexpr int kArrived = 3;
+constexpr int kReach = 12;
+constexpr uint16_t kListeningAction = 38;
+constexpr uint16_t kWalkOffAction = 31;
+constexpr uint16_t kSignalAction = 6;
+
+MatchFigure& Fig(int16_t figure) { return MatchFigures[figure]; }
+
+// One turning step of the heading toward the target, the shorter way.
+void TurnOneStep(MatchFigure& f, uint16_t target) {
+    const int diff = (int(target) - int(f.facing)) & 255;
+    if (diff == 0) return;
+    f.facing = uint16_t((f.facing + (diff < 128 ? 1 : -1)) & 255);
+}
+
+void Show(MatchFigure& f, bool mirrored) {
+    f.shownFacing = uint16_t((f.facing + (mirrored ? -64 : 64)) & 255);
+    f.shownFrame = f.frame;
+}
+
+// Moves the working position toward a point at a walking speed; true once
+// within the arrival distance.
+bool WalkTo(int16_t figure, int x, int y, int16_t clip, int speed) {
+    MatchFigure& f = Fig(figure);
+    const int dx = x - MatchCurX;
+    const int dy = y - MatchCurY;
+    if (std::abs(dx) <= kArrived && std::abs(dy) <= kArrived) return true;
+    f.facing = MatchDirectionTo(MatchCurX, MatchCurY, x, y);
+    const int distance = MatchOctDistance(dx, dy);
+    const int64_t step = int64_t(speed) * 1024;  // speed 64 is one pitch unit a tick
+    const int64_t whole = int64_t(distance) * 65536;
+    const int64_t move = step < whole ? step : whole;
+    MatchCurX16 += int32_t(int64_t(dx) * move / (distance > 0 ? distance : 1));
+    MatchCurY16 += int32_t(int64_t(dy) * move / (distance > 0 ? distance : 1));
+    MatchCurX = int16_t(MatchCurX16 / 65536);
+    MatchCurY = int16_t(MatchCurY16 / 65536);
+    MatchSetPlayerAnimKeepFrame(figure, clip, 1, 0);
+    return false;
+}
+
+void StandFacing(int16_t figure, int x, int y) {
+    MatchStepPlayerAnim(figure, MatchDirectionTo(MatchCurX, MatchCurY, x, y));
+}
+
+void TakeRestartPosition(int16_t figure) {
+    int x = BallState.x;
+    if (x < PitchGeometry.left) x = PitchGeometry.left;
+    if (x > PitchGeometry.right) x = PitchGeometry.right;
+    int y = BallState.y;
+    if (MatchPhase == 10 || MatchPhase == 11 || MatchPhase == 25) {
+        x = kPitchCentreX - 15 * kDistanceUnit;
+        y = kPitchHalfwayY - 15 * kDistanceUnit;
+    } else if (MatchPhase == 8) {
+        x = BallState.x > kPitchCentreX ? kAreaRightX : kAreaLeftX;
+        y = BallState.y > kPitchHalfwayY ? kAreaHighY : kAreaLowY;
+    } else {
+        x += x < kPitchCentreX ? 200 : -200;
+        y += y < kPitchHalfwayY ? 200 : -200;
+    }
+    if (WalkTo(figure, x, y, kClipWalk, kWalkSpeed)) StandFacing(figure, BallState.x, BallState.y);
+}
+
+void StandingSpot(int16_t figure, int spotX, bool walk, uint16_t thenAction) {
+    const bool there =
+        std::abs(MatchCurX - spotX) <= kArrived && std::abs(MatchCurY - kStandingSpotY) <= kArrived;
+    if (there) {
+        if (thenAction == 0xFFFF) {
+            Fig(figure).frame = -1;
+        } else {
+            Match_SetPlayerAction(figure, thenAction);
+        }
+        return;
+    }
+    ++NotReadyCount;
+    if (walk) {
+        WalkTo(figure, spotX, kStandingSpotY, kClipWalk, kWalkSpeed);
+    } else {
+        StandFacing(figure, spotX, kStandingSpotY);
+    }
+}
+
+void Signal(int16_t figure) {
+    static constexpr int16_t kClips[4] = {241, 241, 4, 243};
+    static constexpr int16_t kSoundFrame[4] = {50, 50, 80, -1};
+    static constexpr int16_t kSound[4] = {16, 16, 17, -1};
+    MatchFigure& f = Fig(figure);
+    const int variant = f.actionParam <= 3 ? f.actionParam : 1;
+    const int kind = variant == 0 ? 1 : variant;
+    if (!f.stateB && kSound[kind] >= 0 && f.frame >= kSoundFrame[kind]) {
+        MatchSfx_PlayEvent(kSound[kind], -1);
+        f.stateB = 1;
+    }
+    const uint16_t resume = f.officialWord;
+    if (!MatchSetPlayerAnim(figure, kClips[kind], 1, resume)) Fig(figure).stateB = 0;
+}
+
+// Runs to the offender; true once within reach, facing him.
+bool ReachOffender(int16_t figure) {
+    if (RefereeOffender < 0 || RefereeOffender >= kPlayerFigures) return true;
+    const MatchFigure& o = Fig(RefereeOffender);
+    const int dx = o.x - MatchCurX;
+    const int dy = o.y - MatchCurY;
+    if (MatchOctDistance(dx, dy) > kReach) {
+        WalkTo(figure, o.x, o.y, kClipRun, kRunSpeed);
+        return false;
+    }
+    Fig(figure).facing = MatchDirectionTo(MatchCurX, MatchCurY, o.x, o.y);
+    return true;
+}
+
+void FinishCall() {
+    RefereeAction = 0;
+    MatchEvent = kOrdinaryPlay;
+}
+
+void Talk(int16_t figure) {
+    MatchFigure& f = Fig(figure);
+    if (!ReachOffender(figure)) return;
+    if (f.actionWord == 0 && RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
+        Match_SetPlayerAction(RefereeOffender, kListeningAction);
+        Fig(RefereeOffender).actionParam = uint16_t(GameRandom() % 4);
+        f.actionWord = 1;
+    }
+    FinishCall();
+    Match_SetPlayerAction(figure, 1);
+}
+
+void Booking(int16_t figure) {
+    MatchFigure& f = Fig(figure);
+    if (!ReachOffender(figure)) return;
+    if (f.actionWord == 0) {
+        MatchSfx_PlayEvent(16, -1);
+        if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
+            Match_SetPlayerAction(RefereeOffender, kListeningAction);
+            ++Fig(RefereeOffender).cautions;
+            InfoBar(6, RefereeOffender, int16_t(MatchClockMinute()));
+            MatchRecordEvent(2, int16_t(RefereeOffender / kTeamFigures), RefereeOffender, 0);
+        }
+        f.actionWord = 1;
+    }
+    if (MatchSetPlayerAnim(figure, 246, 1, 1)) return;
+    FinishCall();
+}
+
+void SendingOff(int16_t figure) {
+    MatchFigure& f = Fig(figure);
+    if (!ReachOffender(figure)) return;
+    if (MatchSetPlayerAnim(figure, 246, 1, 1)) return;
+    if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures && f.actionWord == 0) {
+        const int team = RefereeOffender / kTeamFigures;
+        MatchFigure& o = Fig(RefereeOffender);
+        if (MatchTeamHuman(&GameInfo, team)) ChangePendingRequest(team);
+        if (o.cautions < 2) {
+            o.sentOff = 1;
+            MatchRecordEvent(3, int16_t(team), RefereeOffender, 0);
+        }
+        Match_SetPlayerAction(RefereeOffender, kWalkOffAction);
+        o.actionParam = uint16_t(GameRandom() % 6);
+        f.actionWord = 1;
+    }
+    RefereeAction = 0;
+}
+
+void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
+    MatchFigure& f = Fig(figure);
+    for (int i = 0; i < steps; ++i) TurnOneStep(f, heading);
+    MatchSetPlayerAnimKeepFrame(figure, 2, 1, 0);
+}
+
+void RunOfficialAction(int16_t figure) {
+    switch (Fig(figure).action) {
+        case 1:
+            TakeRestartPosition(figure);
+            break;
+        case 4:
+            StandingSpot(figure, kFirstSpotX, false, 15);
+            break;
+        case 5:
+            StandingSpot(figure, kFirstSpotX, true, 15);
+            break;
+        case 6:
+            Signal(figure);
+            break;
+        case 7:
+            Talk(figure);
+            break;
+        case 8:
+            Booking(figure);
+            break;
+        case 9:
+            SendingOff(figure);
+            break;
+        case 10:
+        case 12:
+            TurnAndStand(figure, 64, 2);
+            break;
+        case 11:
+        case 13:
+            TurnAndStand(figure, 192, 3);
+            break;
+        case 15:
+            StandingSpot(figure, kSecondSpotX, true, 0xFFFF);
+            break;
+        default:
+            break;  // 0 idle, 14 nothing; 2 and 3 fetch the ball (not yet here)
+    }
+}
+
+}  // namespace
+
+void MatchOfficialsTick() {
+    NotReadyCount = 0;
+    for (int16_t figure = kRefereeFigure; figure <= kRefereeFigure + 1; ++figure) {
+        MatchFigure& f = Fig(figure);
+        MatchCurX16 = f.x16;
+        MatchCurY16 = f.y16;
+        MatchCurX = int16_t(f.x16 / 65536);
+        MatchCurY = int16_t(f.y16 / 65536);
+        RunOfficialAction(figure);
+        MatchFigure& g = Fig(figure);
+        g.x16 = MatchCurX16;
+        g.y16 = MatchCurY16;
+        g.x = int16_t(MatchCurX16 / 65536);
+        g.y = int16_t(MatchCurY16 / 65536);
+    }
+}
+
+void MatchStepPlayerAnim(int16_t figure, uint16_t targetHeading) {
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    MatchFigure& f = Fig(figure);
+    f.anim = kClipStand;
+    const int32_t frames = int32_t(MatchClipFrameCount(kClipStand));
+    ++f.frame;
+    if (f.frame >= frames || f.frame < 0) f.frame = 0;
+    f.shownFacing = uint16_t((f.facing + 64) & 255);
+    TurnOneStep(f, uint16_t(targetHeading & 255));
+    f.facing &= 255;
+    f.shownFrame = f.frame;
+}
+
+int16_t MatchTrySetPlayerAnim(int16_t figure, int16_t clip, int16_t step) {
+    if (figure < 0 || figure >= kMatchFigureCount) return 0;
+    MatchFigure& f = Fig(figure);
+    f.anim = clip;
+    const int next = f.frame + step;
+    if (next > 0 && next < int32_t(MatchClipFrameCount(clip))) {
+        f.frame = int16_t(next);
+        Show(f, false);
+        return 1;
+    }
+    return 0;
+}
+
+int16_t MatchSetPlayerAnim(int16_t figure, int16_t clip, int16_t step, uint16_t nextAction) {
+    if (MatchTrySetPlayerAnim(figure, clip, step)) return 1;
+    Match_SetPlayerAction(figure, nextAction);
+    return 0;
+}
+
+namespace {
+
+void StepLooping(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame, bool mirrored) {
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    MatchFigure& f = Fig(figure);
+    f.anim = clip;
+    const int32_t frames = int32_t(MatchClipFrameCount(clip));
+    int next = f.frame + step;
+    if (next >= frames || next < 0) next = restartFrame;
+    if (next >= frames || next < 0) next = 0;
+    f.frame = int16_t(next);
+    Show(f, mirrored);
+}
+
+}  // namespace
+
+void MatchSetPlayerAnimKeepFrame(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame) {
+    StepLooping(figure, clip, step, restartFrame, false);
+}
+
+void MatchSetPlayerAnimMirrored(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame) {
+    StepLooping(figure, clip, step, restartFrame, true);
+}
+
+int16_t MatchAttackChance() {
+    if (RefereeFavours != CurrentTeam + 1) return 0;
+    return GameRandom() % 100 < 30 ? 1 : 0;
+}
+
+void MatchBallHolderUpdate() {
+    static int32_t lastX16, lastY16;
+    if (BallState.holder == 0 && BallState.controller == 0) {
+        if (BallState.direction == 256 && LastToucher >= 0 && LastToucher < kPlayerFigures &&
+            Fig(LastToucher).action == 15) {
+            BallState.direction = Fig(LastToucher).facing & 255;
+        }
+    }
+    // The ground marker follows the ball's movement since the last tick.
+    BallMarkerX += (BallState.x16 - lastX16) / 4;
+    BallMarkerY += (BallState.y16 - lastY16) / 4;
+    lastX16 = BallState.x16;
+    lastY16 = BallState.y16;
+}

@@ -1,0 +1,237 @@
+#include "match/matchphases.h"
+
+#include <random>
+#include <set>
+
+#include "match/matchtick.h"
+#include "match/motion.h"
+#include "match/officials.h"
+#include "match/periodrunner.h"
+#include "tests/match/frame_fixture.h"
+
+namespace {
+
+using frametest::FrameTest;
+
+uint32_t FrameCounts(int32_t clip) { return clip == 5 ? 1 : (clip == 7 ? 4 : 10); }
+
+class PhaseTest : public FrameTest {
+  protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        MatchClipFrameCount = FrameCounts;
+        PhaseTimer = 0;
+        ChangePending[0] = ChangePending[1] = 0;
+        RefereeAction = 0;
+        NotReadyCount = 0;
+        PhaseWaitTicks = 0;
+    }
+    void TearDown() override {
+        MatchClipFrameCount = Motion_GetFrameCount;
+        FrameTest::TearDown();
+    }
+    // Ticks of the phase until it leaves the given phase.
+    int TicksIn(uint16_t phase) {
+        int ticks = 0;
+        while (MatchPhase == phase && ticks < 5000) {
+            MatchPhaseTick();
+            ++ticks;
+        }
+        return ticks;
+    }
+};
+
+TEST_F(PhaseTest, TrailingTeamTakesThrowInsSoonerButNotCorners) {
+    Goals[1] = 2;
+    std::set<int> seen;
+    for (int i = 0; i < 200; ++i) {
+        MatchPhase = 3;
+        PhaseTimer = 0;
+        BallTeam = 1;  // team 0 throws
+        seen.insert(TicksIn(3));
+    }
+    EXPECT_EQ(seen, (std::set<int>{22, 30, 45, 90}));
+    MatchPhase = 5;
+    RestartTeam = 0;
+    PhaseTimer = 0;
+    EXPECT_EQ(TicksIn(5), 90);
+    EXPECT_EQ(MatchPhase, 8);
+    EXPECT_EQ(MatchTeamTotals[0][kTotalCorners], 1);
+}
+
+TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
+    AttackDirection = 0;  // team 0 defends low y
+    EXPECT_TRUE(MatchInDefendingArea(0, 478, 414));
+    EXPECT_FALSE(MatchInDefendingArea(0, 477, 414));
+    EXPECT_FALSE(MatchInDefendingArea(0, 600, 415));
+    EXPECT_TRUE(MatchInDefendingArea(1, 1114, 1750));
+    MatchPhase = 1;
+    FoulTeam = 0;
+    FoulX = 478;
+    FoulY = 414;
+    TicksIn(1);
+    EXPECT_EQ(MatchPhase, 19);
+    EXPECT_GE(StoppageTime, 30);
+    EXPECT_EQ(MatchTeamTotals[0][kTotalFouls], 1);
+}
+
+TEST_F(PhaseTest, ShootoutEndsWhenTheTrailingTeamCannotDrawLevel) {
+    EXPECT_TRUE(MatchShootoutOver(6, 3, 0));
+    EXPECT_FALSE(MatchShootoutOver(10, 4, 4));
+    EXPECT_FALSE(MatchShootoutOver(11, 5, 4));
+    EXPECT_TRUE(MatchShootoutOver(12, 5, 4));
+    std::mt19937 draw(7);
+    for (int run = 0; run < 5000; ++run) {
+        int s[2] = {0, 0};
+        for (int n = 0; n < 30; ++n) {
+            // Control looks at the score before kick n.
+            const int left0 = 5 - (n + 1) / 2;  // kicks team 0 still has in the first ten
+            const int left1 = 5 - n / 2;
+            bool decided;
+            if (n < 10) {
+                decided = s[0] + left0 < s[1] || s[1] + left1 < s[0];
+            } else {
+                decided = n % 2 == 0 && s[0] != s[1];
+            }
+            ASSERT_EQ(MatchShootoutOver(n, s[0], s[1]), decided) << n << " " << s[0] << "-" << s[1];
+            if (decided) break;
+            s[n & 1] += int(draw() % 2);
+        }
+    }
+}
+
+TEST_F(PhaseTest, F1HeldTogglesOnce) {
+    static bool f1;
+    MatchHooks.keyIsDown = [](int key) { return key == kKeyF1 && f1; };
+    GameInfo.SetTeamU8(1, gameinfo::kHumanManaged, 1);
+    f1 = true;
+    for (int i = 0; i < 5; ++i) MatchPhaseTick();
+    EXPECT_EQ(ChangePending[1], 1);  // only team 1 is human: F1 is its key
+    EXPECT_EQ(ChangePending[0], 0);
+    f1 = false;
+    MatchPhaseTick();
+    f1 = true;
+    MatchPhaseTick();
+    EXPECT_EQ(ChangePending[1], 0);
+}
+
+TEST_F(PhaseTest, WaitsAreBounded) {
+    MatchPhase = 22;
+    ResumePhase = 1;
+    RefereeAction = 8;
+    testing::internal::CaptureStdout();
+    const int ticks = TicksIn(22);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ticks, kPhaseWaitBound);
+    EXPECT_EQ(MatchPhase, 1);
+    EXPECT_NE(log.find("still not ready"), std::string::npos);
+}
+
+TEST_F(PhaseTest, PeriodOverFinishesThePeriod) {
+    MatchPhase = 14;
+    EXPECT_EQ(TicksIn(14) + 0, 5000);  // the phase stays 14; the period is marked finished
+    EXPECT_TRUE(MatchFinished);
+}
+
+TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
+    AttackDirection = 0;
+    BallState.y = 2040;  // the high goal: team 0 scores
+    LastToucher = 9;
+    MatchPhase = 9;
+    MatchPhaseTick();
+    EXPECT_EQ(Goals[0], 1);
+    EXPECT_EQ(MatchFigures[9].goals, 1);
+    EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
+    EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
+    LastToucher = 20;
+    MatchPhase = 9;
+    MatchPhaseTick();
+    EXPECT_EQ(Goals[0], 2);
+    EXPECT_EQ(MatchFigures[20].ownGoals, 1);
+    EXPECT_EQ(MatchResult.events[1][kEventKind], kEventOwnGoal);
+}
+
+TEST_F(PhaseTest, TurningTakesTheShortWayThroughZero) {
+    MatchFigures[3].facing = 250;
+    int steps = 0;
+    bool passedZero = false;
+    while (MatchFigures[3].facing != 5 && steps < 300) {
+        MatchStepPlayerAnim(3, 5);
+        passedZero |= MatchFigures[3].facing == 0;
+        ASSERT_TRUE(MatchFigures[3].facing >= 250 || MatchFigures[3].facing <= 5);
+        ++steps;
+    }
+    EXPECT_EQ(steps, 11);
+    EXPECT_TRUE(passedZero);
+}
+
+TEST_F(PhaseTest, OneFrameClipHandsOnAtOnce) {
+    MatchFigures[3].frame = 0;
+    MatchFigures[3].action = 50;
+    EXPECT_EQ(MatchSetPlayerAnim(3, 5, 1, 7), 0);
+    EXPECT_EQ(MatchFigures[3].action, 7);
+    MatchFigures[3].frame = 0;
+    EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 1);
+    EXPECT_EQ(MatchFigures[3].shownFrame, 1);
+    MatchFigures[3].facing = 10;
+    MatchFigures[3].frame = 3;
+    MatchSetPlayerAnimKeepFrame(3, 7, 1, 2);
+    EXPECT_EQ(MatchFigures[3].frame, 2);
+    EXPECT_EQ(MatchFigures[3].shownFacing, 74);
+    MatchSetPlayerAnimMirrored(3, 7, 1, 2);
+    EXPECT_EQ(MatchFigures[3].shownFacing, uint16_t((10 - 64) & 255));
+}
+
+TEST_F(PhaseTest, AttackChanceNeedsTheRefereesFavour) {
+    RefereeFavours = 0;
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(MatchAttackChance(), 0);
+    RefereeFavours = 1;
+    CurrentTeam = 0;
+    int yes = 0;
+    for (int i = 0; i < 10000; ++i) yes += MatchAttackChance();
+    EXPECT_NEAR(yes, 3000, 200);
+}
+
+TEST_F(PhaseTest, OfficialWalksToHisSpotAndStands) {
+    MatchFigure& ref = MatchFigures[kRefereeFigure];
+    ref.x16 = 700 << 16;
+    ref.y16 = 1000 << 16;
+    Match_SetPlayerAction(kRefereeFigure, 5);
+    int ticks = 0;
+    while (ref.action == 5 && ticks < 1000) {
+        MatchOfficialsTick();
+        ++ticks;
+    }
+    EXPECT_EQ(ref.action, 15);
+    EXPECT_LT(ticks, 200);
+    EXPECT_NEAR(ref.y, 1082, 3);
+}
+
+TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
+    GameInfo.SetI16(gameinfo::kCompetition, -1);
+    const uint16_t ticks = AllTicks;
+    MatchTick();
+    EXPECT_TRUE(MatchFinished);
+    EXPECT_EQ(AllTicks, ticks);
+}
+
+// Two runs from the same state and seed give the same bytes.
+TEST_F(PhaseTest, TicksAreDeterministic) {
+    auto run = [] {
+        GameSeedRandom(99);
+        MatchPhase = 25;
+        MatchClockRunning = 1;
+        for (int i = 0; i < 3000; ++i) {
+            MatchTick();
+            if (i == 100) MatchPhase = 0;
+            if (i == 2000) Match_EndOfPeriod();
+        }
+        return std::vector<uint8_t>(reinterpret_cast<uint8_t*>(&MatchResult),
+                                    reinterpret_cast<uint8_t*>(&MatchResult) + sizeof MatchResult);
+    };
+    const std::vector<uint8_t> first = run();
+    SetUp();
+    EXPECT_EQ(run(), first);
+}
+
+}  // namespace
