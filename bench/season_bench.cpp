@@ -1,0 +1,59 @@
+// The season set-up: one division's random schedule, and laying out every
+// league and reserve league of the nine countries on the calendar.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/honours.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/leagues.h"
+#include "support/random.h"
+
+namespace {
+
+// Clubs laid out as the shipped divisions say.
+void MakeLayoutWorld() {
+    std::memset(ClubRecords, 0, sizeof ClubRecords);
+    std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
+    int16_t club = 0;
+    for (int country = 0; country < kCountryCount; ++country) {
+        for (int division = 0; division < kDivisionCount; ++division) {
+            for (int i = 0; i < kShippedDivisionLayout[country][division].clubs; ++i, ++club) {
+                SetClubNation(club, int16_t(country));
+                SetClubDivision(club, int16_t(division));
+                SetClubRep(club, int16_t(10 + i));
+            }
+        }
+    }
+}
+
+void BM_GenerateLeagueSchedule(benchmark::State& state) {
+    GameSeedRandom(77);
+    int counter = 0;
+    for (auto _ : state) {
+        GenerateLeagueSchedule(int16_t(10 + counter % 15));
+        benchmark::DoNotOptimize(LeagueScheduleRoundCount());
+        ++counter;
+    }
+}
+BENCHMARK(BM_GenerateLeagueSchedule)->Unit(benchmark::kMicrosecond);
+
+void BM_SetUpSeasonFixtures(benchmark::State& state) {
+    MakeLayoutWorld();
+    int counter = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameSeedRandom(uint32_t(counter++));
+        SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 0, 0, {}, {}, {}};
+        EmptyFixtureTable();
+        state.ResumeTiming();
+        SetUpSeasonFixtures();
+    }
+}
+BENCHMARK(BM_SetUpSeasonFixtures)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
