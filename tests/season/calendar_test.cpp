@@ -175,6 +175,20 @@ TEST_F(SeasonRunTest, NationClubOrderByDivisionAndByLeaguePosition) {
     SortNationClubsByDivision();
     EXPECT_EQ(std::vector<uint16_t>(NationClubOrder[4], NationClubOrder[4] + 4),
               (std::vector<uint16_t>{0, 1, 20, 21}));
+
+    // By league position: country 5's clubs, listed backwards, move to their
+    // places through both divisions; places nobody names keep their entry.
+    std::vector<uint16_t> tableOrder;
+    for (int division = 0; division < 2; ++division) {
+        for (int i = 0; i < 18; ++i) tableOrder.push_back(uint16_t(LeagueTable[5][division][i]));
+    }
+    std::memset(NationClubOrder[5], 0xFF, sizeof NationClubOrder[5]);
+    std::copy(tableOrder.rbegin(), tableOrder.rend(), NationClubOrder[5]);
+    NationClubOrder[5][40] = 1100;  // a club that stands in no table
+    OrderNationClubsByLeaguePos(5);
+    EXPECT_EQ(std::vector<uint16_t>(NationClubOrder[5], NationClubOrder[5] + 36), tableOrder);
+    EXPECT_EQ(NationClubOrder[5][40], 1100);
+    EXPECT_EQ(NationClubOrder[5][36], kNoClub);
 }
 
 }  // namespace
