@@ -101,6 +101,11 @@ void GfxUninit() {
     DDrawUninit();
 }
 
+int FindGraphicMode(int width, int height, int16_t kind) {
+    if (kind < GFX_KIND_PALETTE || kind > GFX_KIND_32_BIT) return -1;
+    return GfxFindMode(width, height, kind);
+}
+
 void SetGraphicMode(int16_t mode, uint16_t flags) {
     if (g_gfx.mode_kind != GFX_MODE_NONE) {
         FatalError("Error: SetGraphicMode(): Cannot set graphics mode when already in graphics mode\n");

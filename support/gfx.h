@@ -29,6 +29,13 @@ extern const uint8_t GfxFont8x8[GFX_FONT_GLYPHS * 8];
 
 void GfxInit(uint16_t flags);
 void GfxUninit();
+// Mode kinds of FindGraphicMode.
+constexpr int16_t GFX_KIND_PALETTE = 0;
+constexpr int16_t GFX_KIND_HIGH_COLOUR = 1;  // 15 or 16 bits
+constexpr int16_t GFX_KIND_24_BIT = 2;
+constexpr int16_t GFX_KIND_32_BIT = 3;
+// The number of a display mode of that size and kind, or -1.
+int FindGraphicMode(int width, int height, int16_t kind);
 void SetGraphicMode(int16_t mode, uint16_t flags);
 void RestoreGraphicMode();
 void GfxFlip();

@@ -14,12 +14,14 @@
 #include "match/matchquery.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
+#include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
 #include "platform/clock.h"
 #include "platform/system.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
+#include "support/gfx.h"
 #include "support/joystick.h"
 #include "support/keyboard.h"
 #include "support/mem_win.h"
@@ -140,7 +142,15 @@ int WinMain(int argc, char** argv) {
 
 void InstallGameHooks() {
     CoreHooks hooks;
-    hooks.messageBox = [](const char* text) { WinMessageBox(text, MB_ICONSTOP); };
+    hooks.messageBox = [](const char* text) {
+        // The menu display draws its own box while it is up; otherwise (and
+        // once a fatal error has closed the display) the system one.
+        if (MenuDisplayIsOpen() && GfxIsModeSet()) {
+            ShowMessageBox(text, 0);
+        } else {
+            WinMessageBox(text, MB_ICONSTOP);
+        }
+    };
     hooks.timerTicks = [] { return TimerIsRunning() ? GetTimerTicks() : 0u; };
     hooks.poll = Poll;
     hooks.busyCursor = EnableCursorNest;

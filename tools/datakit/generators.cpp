@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/datakit/language.h"
+#include "tools/datakit/menubackgrounds.h"
 #include "tools/datakit/menufonts.h"
 #include "tools/datakit/menuicons.h"
 #include "tools/datakit/models.h"
@@ -25,6 +26,7 @@ std::span<const Generator> Generators() {
         {"3D world", GenerateWorld3d},
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
+        {"menu backgrounds", GenerateMenuBackgrounds},
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},
     };
