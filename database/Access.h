@@ -498,6 +498,7 @@ void SetClubWeekTotalSales(int16_t club, int32_t value, int16_t week);
 int32_t GetClubWeekGateReceipts(int16_t club, int16_t week);
 void SetClubWeekGateReceipts(int16_t club, int32_t value, int16_t week);
 int32_t GetClubWeeksSponsorship(int16_t club, int16_t week);
+void SetClubWeeksSponsorship(int16_t club, int32_t value, int16_t week);
 int32_t GetClubWeeksTVIncome(int16_t club, int16_t week);
 void SetClubWeeksTVIncome(int16_t club, int32_t value, int16_t week);
 int32_t GetClubWeekMiscIn(int16_t club, int16_t week);

@@ -139,6 +139,9 @@ void SetClubWeekGateReceipts(int16_t club, int32_t value, int16_t week) {
 int32_t GetClubWeeksSponsorship(int16_t club, int16_t week) {
     return GetWeek(club, week, kSponsorship, "Trying to get WeeksSponsorship of neg club : '%d'\n");
 }
+void SetClubWeeksSponsorship(int16_t club, int32_t value, int16_t week) {
+    SetWeek(club, value, week, kSponsorship, true);
+}
 int32_t GetClubWeeksTVIncome(int16_t club, int16_t week) {
     return GetWeek(club, week, kTV, "Trying to get WeeksTVIncome of neg club : '%d'\n");
 }

@@ -1,5 +1,17 @@
 #include "management/sponsorship.h"
 
+#include <algorithm>
+
+#include "database/Access.h"
+#include "database/dates.h"
+#include "database/query/funcs_league.h"
+#include "database/ranges.h"
+#include "management/board.h"
+#include "management/squads.h"
+#include "season/calendar.h"
+#include "season/clubfixtures.h"
+#include "season/fixtures.h"
+#include "season/messages.h"
 #include "support/debug.h"
 
 namespace {
@@ -26,6 +38,20 @@ constexpr int32_t kDeduction[3][kDivisions] = {
     {0, 0, 0, 0, 0, 0},
 };
 
+constexpr int16_t kSponsorshipMessage = 102;
+constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
+// Below this many matches played anywhere a season's form means nothing yet.
+constexpr int kFormMinimumMatches = 6;
+constexpr int16_t kFormUnknown = 30;
+
+// A percentage share turned into -40..160: 20 percent counts as nothing.
+int ShareScore(int part, int whole) { return whole == 0 ? 0 : (part * 100 / whole - 20) * 2; }
+
+bool IsJudgedClub(int16_t club) {
+    return GetClubRep(club) != 0 && IsCountryInPlay(GetClubNation(club)) &&
+           GetClubDivision(club) < kDivisions;
+}
+
 }  // namespace
 
 int32_t GetSponsorshipAmount(int16_t nation, uint16_t standingClass, int16_t division) {
@@ -33,4 +59,58 @@ int32_t GetSponsorshipAmount(int16_t nation, uint16_t standingClass, int16_t div
     // Clubs outside the played leagues have no sponsorship table entry.
     if (nation < 0 || nation >= kNations || division < 0 || division >= kDivisions) return 0;
     return kSponsorshipTable[nation][division] - kDeduction[standingClass / 3][division];
+}
+
+int16_t SeasonFormScore(int16_t club) {
+    const int today = SeasonCalendar.currentDay;
+    int played = 0, won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        if (FixtureDay(slot) >= today || FixtureType(slot) >= kCompFriendly) continue;
+        ++played;
+        const bool home = FixtureHome(slot) == club;
+        if (!home && FixtureAway(slot) != club) continue;
+        const uint32_t score = FixtureScore(slot);
+        const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
+        const int mine = home ? h : a, theirs = home ? a : h;
+        goalsFor += mine;
+        goalsAgainst += theirs;
+        if (mine > theirs)
+            ++won;
+        else if (mine == theirs)
+            ++drawn;
+        else
+            ++lost;
+    }
+    if (played < kFormMinimumMatches) return kFormUnknown;
+    const int goals = ShareScore(goalsFor, goalsFor + goalsAgainst);
+    const int results = ShareScore(won, won + drawn + lost);
+    const int modesty = ((63 - int(GetClubRep(club))) * 100 / 63) / 2;
+    const int sum = std::min(results + goals + modesty, 400);
+    return int16_t(std::max(sum * 60 / 400, 0));
+}
+
+void PaySeasonSponsorship() {
+    const int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (!IsJudgedClub(club)) continue;
+        CurrentClubManager = FindClubManager(club);
+        const int total = SeasonFormScore(club) + BoardScoreFinance(club) + BoardScorePerformance(club);
+        const int16_t nation = int16_t(GetClubNation(club)), division = int16_t(GetClubDivision(club));
+        const uint16_t standing = uint16_t(HVW_GetClubStandingClass(club));
+        const int32_t payment = GetSponsorshipAmount(nation, standing, division) / 200 * total;
+        const int place = HVW_GetClubTablePosition(club), expected = GetClubBaseRep(club);
+        if (place <= expected) {
+            if (week >= 0 && week < kFinanceWeeks) {
+                SetClubWeeksSponsorship(club, GetClubWeeksSponsorship(club, week) + payment, week);
+            }
+            SetClubSeasonSponsorship(club, GetClubSeasonSponsorship(club) + payment);
+            AddClubBalance(club, payment);
+            AddMessage(club, -1, kNoPlayerArg, kNoPlayerArg, -1, -1, payment, -1, -1, -1, -1,
+                       kSponsorshipMessage, 1, 0);
+        } else if (CurrentClubManager != kNoManager && IsPlayerNumber(CurrentClubManager)) {
+            const int missed = place - expected;
+            SetPlayerReputation(CurrentClubManager,
+                                int16_t(std::max(int(GetPlayerReputation(CurrentClubManager)) - missed, 0)));
+        }
+    }
 }
