@@ -195,9 +195,25 @@ void CornerPhase() {
 }
 
 void KeeperHoldsPhase() {
-    if (PhaseTimer == 0) {
-        PhaseTimer = 7;
-        return;
+    // The team defending the end where the ball is.
+    const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
+    const int16_t keeper = MatchLineUp[team][0];
+    if (PhaseTimer == 0) PhaseTimer = MatchRestartPause(kPhaseKeeperHolds, Goals[team] < Goals[team ^ 1]);
+    if (MatchOnPitch(keeper)) {
+        const MatchFigure& k = MatchFigures[keeper];
+        if (!MatchInDefendingArea(team, k.x, k.y)) {
+            // Handling outside the area: a foul at the keeper's position.
+            FoulTeam = int16_t(team);
+            FouledPlayer = -1;
+            FoulX = k.x;
+            FoulY = k.y;
+            RefereeAction = 9;
+            RefereeOffender = keeper;
+            InfoBar(13, keeper, int16_t(MatchClockMinute()));
+            PhaseTimer = 0;
+            MatchPhase = kPhaseFoul;
+            return;
+        }
     }
     if (--PhaseTimer > 0) return;
     PhaseTimer = 0;
@@ -255,6 +271,21 @@ void WaitRefereePhase() {
 void KickOffSetUpPhase() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
+    // Everybody in his own half first: targets beyond halfway move back.
+    bool waiting = false;
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        if (!MatchOnPitch(figure)) continue;
+        MatchFigure& f = MatchFigures[figure];
+        const bool attacksHighY = Team(figure) == AttackDirection;
+        if (attacksHighY && f.targetY > kPitchHalfwayY + 20) {
+            f.targetY = int16_t(f.targetY - 32);
+            waiting = true;
+        } else if (!attacksHighY && f.targetY < kPitchHalfwayY - 20) {
+            f.targetY = int16_t(f.targetY + 32);
+            waiting = true;
+        }
+    }
+    if (WaitBounded(waiting, "the kick-off line-up")) return;
     LineUpPending = 0;
     CurrentTeam = KickOffTeam;
     BallTeam = KickOffTeam;

@@ -127,6 +127,43 @@ TEST_F(PhaseTest, WaitsAreBounded) {
     EXPECT_NE(log.find("still not ready"), std::string::npos);
 }
 
+TEST_F(PhaseTest, KeeperOutsideHisAreaWithTheBallIsAFoul) {
+    AttackDirection = 0;  // team 0 defends low y
+    BallState.y = 300;
+    MatchFigures[0].x = 796;
+    MatchFigures[0].y = 300;
+    MatchPhase = 12;
+    EXPECT_EQ(TicksIn(12), 60);
+    EXPECT_EQ(MatchPhase, 13);
+    PhaseTimer = 0;
+    MatchPhase = 12;
+    MatchPhaseTick();
+    MatchFigures[0].y = 430;  // carried out of the area
+    MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 1);
+    EXPECT_EQ(RefereeAction, 9);
+    EXPECT_EQ(FoulTeam, 0);
+    EXPECT_EQ(FoulY, 430);
+}
+
+TEST_F(PhaseTest, KickOffWaitsForEveryoneInHisOwnHalf) {
+    AttackDirection = 0;
+    KickOffTeam = 1;
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        MatchFigures[figure].targetY = figure < 16 ? 900 : 1300;
+        MatchFigures[figure].formationX = int16_t(796 + 10 * (figure % 16));
+        MatchFigures[figure].formationY = 1200;
+    }
+    MatchFigures[3].targetY = 1150;  // 68 beyond: two steps back, then the set-up goes on
+    MatchPhase = 25;
+    EXPECT_EQ(TicksIn(25), 3);
+    EXPECT_EQ(MatchFigures[3].targetY, 1150 - 2 * 32);
+    EXPECT_EQ(MatchPhase, 29);
+    EXPECT_EQ(KickOffTaker, 17);
+    EXPECT_EQ(KickOffPartner, 18);
+    EXPECT_EQ(BallTeam, 1);
+}
+
 TEST_F(PhaseTest, PeriodOverFinishesThePeriod) {
     MatchPhase = 14;
     EXPECT_EQ(TicksIn(14) + 0, 5000);  // the phase stays 14; the period is marked finished
