@@ -197,7 +197,7 @@ TEST_F(ClockTest, StoppageTimeInOpenPlayDoesNotTireEveryTick) {
     RunToLength();
     const int8_t pace = MatchFigures[3].pace;
     for (int i = 0; i < 50; ++i) MatchClockTick();
-    EXPECT_EQ(MatchFigures[3].pace, pace);
+    EXPECT_EQ(int(MatchFigures[3].pace), pace);
 }
 
 TEST_F(ClockTest, MomentumLevelAndThreeUp) {
@@ -246,9 +246,9 @@ TEST_F(ClockTest, EndOfPeriodCelebratesTheAggregateWinner) {
     EXPECT_EQ(MatchPhase, kPhasePeriodOver);
     EXPECT_FALSE(MatchClockRunning);
     EXPECT_TRUE(MatchFigures[4].action == 30 || MatchFigures[4].action == 144);
-    EXPECT_EQ(MatchFigures[20].action, 60);
-    EXPECT_EQ(MatchFigures[kRefereeFigure].action, 6);
-    EXPECT_EQ(MatchFigures[kRefereeFigure].actionParam, 3);
+    EXPECT_EQ(int(MatchFigures[20].action), 60);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), 6);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure].actionParam), 3);
     EXPECT_EQ(DesignatedPlayer[0], kNoDesignated);
     for (int figure = 16; figure < 27; ++figure) {
         if (figure == 20) continue;

@@ -157,7 +157,7 @@ TEST_F(PhaseTest, KickOffWaitsForEveryoneInHisOwnHalf) {
     MatchFigures[3].targetY = 1150;  // 68 beyond: two steps back, then the set-up goes on
     MatchPhase = 25;
     EXPECT_EQ(TicksIn(25), 3);
-    EXPECT_EQ(MatchFigures[3].targetY, 1150 - 2 * 32);
+    EXPECT_EQ(int(MatchFigures[3].targetY), 1150 - 2 * 32);
     EXPECT_EQ(MatchPhase, 29);
     EXPECT_EQ(KickOffTaker, 17);
     EXPECT_EQ(KickOffPartner, 18);
@@ -177,14 +177,14 @@ TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     MatchPhase = 9;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 1);
-    EXPECT_EQ(MatchFigures[9].goals, 1);
+    EXPECT_EQ(int(MatchFigures[9].goals), 1);
     EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
     EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
     LastToucher = 20;
     MatchPhase = 9;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 2);
-    EXPECT_EQ(MatchFigures[20].ownGoals, 1);
+    EXPECT_EQ(int(MatchFigures[20].ownGoals), 1);
     EXPECT_EQ(MatchResult.events[1][kEventKind], kEventOwnGoal);
 }
 
@@ -206,17 +206,17 @@ TEST_F(PhaseTest, OneFrameClipHandsOnAtOnce) {
     MatchFigures[3].frame = 0;
     MatchFigures[3].action = 50;
     EXPECT_EQ(MatchSetPlayerAnim(3, 5, 1, 7), 0);
-    EXPECT_EQ(MatchFigures[3].action, 7);
+    EXPECT_EQ(int(MatchFigures[3].action), 7);
     MatchFigures[3].frame = 0;
     EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 1);
-    EXPECT_EQ(MatchFigures[3].shownFrame, 1);
+    EXPECT_EQ(int(MatchFigures[3].shownFrame), 1);
     MatchFigures[3].facing = 10;
     MatchFigures[3].frame = 3;
     MatchSetPlayerAnimKeepFrame(3, 7, 1, 2);
-    EXPECT_EQ(MatchFigures[3].frame, 2);
-    EXPECT_EQ(MatchFigures[3].shownFacing, 74);
+    EXPECT_EQ(int(MatchFigures[3].frame), 2);
+    EXPECT_EQ(int(MatchFigures[3].shownFacing), 74);
     MatchSetPlayerAnimMirrored(3, 7, 1, 2);
-    EXPECT_EQ(MatchFigures[3].shownFacing, uint16_t((10 - 64) & 255));
+    EXPECT_EQ(int(MatchFigures[3].shownFacing), uint16_t((10 - 64) & 255));
 }
 
 TEST_F(PhaseTest, AttackChanceNeedsTheRefereesFavour) {
@@ -239,9 +239,9 @@ TEST_F(PhaseTest, OfficialWalksToHisSpotAndStands) {
         MatchOfficialsTick();
         ++ticks;
     }
-    EXPECT_EQ(ref.action, 15);
+    EXPECT_EQ(int(ref.action), 15);
     EXPECT_LT(ticks, 200);
-    EXPECT_NEAR(ref.y, 1082, 3);
+    EXPECT_NEAR(int(ref.y), 1082, 3);
 }
 
 TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {

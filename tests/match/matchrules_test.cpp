@@ -104,7 +104,7 @@ TEST_F(RulesTest, PossessionInAStoppageChangesNothing) {
     MatchPhase = 4;
     MatchTakePossession(20);
     EXPECT_EQ(LastToucher, 3);
-    EXPECT_EQ(MatchFigures[20].touches, 0);
+    EXPECT_EQ(int(MatchFigures[20].touches), 0);
     MatchPhase = 0;
     BallState.holder = 1;
     MatchTakePossession(20);
@@ -115,15 +115,15 @@ TEST_F(RulesTest, PossessionCompletesPassesAndCountsInterceptions) {
     LastToucher = 3;
     PendingPass[1] = {3, 7};
     MatchTakePossession(7);
-    EXPECT_EQ(MatchFigures[3].counts[kCountLongPassesGood], 1);
-    EXPECT_EQ(MatchFigures[7].moreCounts[kMoreReceivedKind2], 1);
+    EXPECT_EQ(int(MatchFigures[3].counts[kCountLongPassesGood]), 1);
+    EXPECT_EQ(int(MatchFigures[7].moreCounts[kMoreReceivedKind2]), 1);
     EXPECT_EQ(PendingPass[1].passer, kNoFigure);
     EXPECT_EQ(LastToucher, 7);
     EXPECT_EQ(PreviousToucher, 3);
     EXPECT_EQ(BallTeam, 0);
     PendingPass[0] = {7, 5};
     MatchTakePossession(21);
-    EXPECT_EQ(MatchFigures[21].counts[kCountIntercepts], 1);
+    EXPECT_EQ(int(MatchFigures[21].counts[kCountIntercepts]), 1);
     EXPECT_EQ(PendingPass[0].passer, kNoFigure);
     EXPECT_EQ(BallTeam, 1);
 }
@@ -171,23 +171,23 @@ TEST_F(RulesTest, GroupCommands) {
     MatchFigures[5].action = 3;
     MatchFigures[5].stateD = 1;
     const int16_t busy = MatchReleasePlayers();
-    EXPECT_EQ(MatchFigures[5].action, 1);
-    EXPECT_EQ(MatchFigures[5].stateD, 0);
-    EXPECT_EQ(MatchFigures[0].action, 152);
+    EXPECT_EQ(int(MatchFigures[5].action), 1);
+    EXPECT_EQ(int(MatchFigures[5].stateD), 0);
+    EXPECT_EQ(int(MatchFigures[0].action), 152);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(MatchCountBusyPlayers(), 1);
     MatchResetAllPlayers();
-    EXPECT_EQ(MatchFigures[4].action, 1);
+    EXPECT_EQ(int(MatchFigures[4].action), 1);
     EXPECT_EQ(MatchCountBusyPlayers(), 0);
 }
 
 TEST_F(RulesTest, CelebrationOnlyFromOrdinaryPlay) {
     MatchFigures[3].action = 60;
     MatchStartCelebration(3);
-    EXPECT_EQ(MatchFigures[3].action, 60);
+    EXPECT_EQ(int(MatchFigures[3].action), 60);
     MatchFigures[3].action = 1;
     MatchStartDejection(3);
-    EXPECT_EQ(MatchFigures[3].action, 177);
+    EXPECT_EQ(int(MatchFigures[3].action), 177);
     const int16_t clip = MatchFigures[3].anim;
     EXPECT_TRUE(clip == 219 || clip == 221 || (clip >= 306 && clip <= 310));
 }
@@ -195,11 +195,11 @@ TEST_F(RulesTest, CelebrationOnlyFromOrdinaryPlay) {
 TEST_F(RulesTest, LookAngleStaysWithinForty) {
     MatchFigures[3].facing = 64;
     MatchAdjustPlayerLean(3, 100, 255);
-    EXPECT_EQ(MatchFigures[3].headTurn, 40);
+    EXPECT_EQ(int(MatchFigures[3].headTurn), 40);
     MatchAdjustPlayerLean(3, -100, 10);
-    EXPECT_EQ(MatchFigures[3].headTurn, 30);
+    EXPECT_EQ(int(MatchFigures[3].headTurn), 30);
     MatchAdjustPlayerLean(3, 0, 255);
-    EXPECT_EQ(MatchFigures[3].headTurn, 0);
+    EXPECT_EQ(int(MatchFigures[3].headTurn), 0);
 }
 
 TEST_F(RulesTest, ClampToPitchAndFrontOrBack) {

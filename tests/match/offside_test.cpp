@@ -30,24 +30,24 @@ TEST_F(OffsideTest, MarksOnlyTeamMatesBeyondTheLine) {
     MatchFigures[7].y = 1600;  // the toucher himself
     MatchFigures[7].offsideMark = 1;
     MatchMarkTeamOffside(7);
-    EXPECT_EQ(MatchFigures[0].offsideMark, 0);
-    EXPECT_EQ(MatchFigures[5].offsideMark, 0);
-    EXPECT_EQ(MatchFigures[6].offsideMark, 1);
-    EXPECT_EQ(MatchFigures[7].offsideMark, 0);
+    EXPECT_EQ(int(MatchFigures[0].offsideMark), 0);
+    EXPECT_EQ(int(MatchFigures[5].offsideMark), 0);
+    EXPECT_EQ(int(MatchFigures[6].offsideMark), 1);
+    EXPECT_EQ(int(MatchFigures[7].offsideMark), 0);
 }
 
 TEST_F(OffsideTest, HalfwayLineIsNotBeyond) {
     OffsideLine[1] = 900;
     MatchFigures[6].y = 1082;
     MatchMarkTeamOffside(7);
-    EXPECT_EQ(MatchFigures[6].offsideMark, 0);
+    EXPECT_EQ(int(MatchFigures[6].offsideMark), 0);
 }
 
 TEST_F(OffsideTest, BackwardBallMarksNobody) {
     MatchFigures[6].y = 1800;
     BallState.vy = -65536;
     MatchMarkTeamOffside(7);
-    EXPECT_EQ(MatchFigures[6].offsideMark, 0);
+    EXPECT_EQ(int(MatchFigures[6].offsideMark), 0);
 }
 
 TEST_F(OffsideTest, HesitationByIntelligenceAndKeptWhileRunning) {
@@ -56,11 +56,11 @@ TEST_F(OffsideTest, HesitationByIntelligenceAndKeptWhileRunning) {
     MatchFigures[8].y = 1800;
     MatchFigures[8].intelligence = 1;
     MatchMarkTeamOffside(7);
-    EXPECT_EQ(MatchFigures[6].offsideWord, 1);
-    EXPECT_EQ(MatchFigures[8].offsideWord, 50);
+    EXPECT_EQ(int(MatchFigures[6].offsideWord), 1);
+    EXPECT_EQ(int(MatchFigures[8].offsideWord), 50);
     MatchFigures[8].intelligence = 100;
     MatchMarkTeamOffside(7);
-    EXPECT_EQ(MatchFigures[8].offsideWord, 50);
+    EXPECT_EQ(int(MatchFigures[8].offsideWord), 50);
 }
 
 TEST_F(OffsideTest, PlayerWhoRanBackIsNotCalled) {
@@ -79,8 +79,8 @@ TEST_F(OffsideTest, CallRecordsTheOffence) {
     EXPECT_EQ(OffsideRecord.figure, 6);
     EXPECT_EQ(OffsideRecord.x, 700);
     EXPECT_EQ(OffsideRecord.team, 0);
-    EXPECT_EQ(MatchFigures[6].counts[kCountOffsides], 1);
-    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 10);
+    EXPECT_EQ(int(MatchFigures[6].counts[kCountOffsides]), 1);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure + 1].action), 10);
 }
 
 TEST_F(OffsideTest, CloseCallsByStrictness) {
@@ -106,11 +106,11 @@ TEST_F(OffsideTest, ClearingKeepsHesitationInOpenPlay) {
     MatchFigures[6].offsideMark = 1;
     MatchFigures[6].offsideWord = 9;
     MatchClearOffsideFlags();
-    EXPECT_EQ(MatchFigures[6].offsideMark, 0);
-    EXPECT_EQ(MatchFigures[6].offsideWord, 9);
+    EXPECT_EQ(int(MatchFigures[6].offsideMark), 0);
+    EXPECT_EQ(int(MatchFigures[6].offsideWord), 9);
     MatchPhase = 3;
     MatchClearOffsideFlags();
-    EXPECT_EQ(MatchFigures[6].offsideWord, 0);
+    EXPECT_EQ(int(MatchFigures[6].offsideWord), 0);
 }
 
 }  // namespace
