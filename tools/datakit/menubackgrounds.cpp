@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "menus/menusetup.h"
 #include "support/colconv.h"
@@ -203,6 +205,35 @@ void Panels(Picture& p, uint32_t tint) {
 
 }  // namespace
 
+// The same picture as an uncompressed 24-bit TGA, rows stored top first.
+static std::vector<uint8_t> Tga24(const Picture& picture) {
+    std::vector<uint8_t> bytes(18, 0);
+    bytes[2] = 2;
+    bytes[12] = uint8_t(picture.width);
+    bytes[13] = uint8_t(picture.width >> 8);
+    bytes[14] = uint8_t(picture.height);
+    bytes[15] = uint8_t(picture.height >> 8);
+    bytes[16] = 24;
+    bytes[17] = 0x20;
+    bytes.reserve(bytes.size() + picture.pixels.size() * 3);
+    for (uint32_t argb : picture.pixels) {
+        bytes.push_back(uint8_t(argb));
+        bytes.push_back(uint8_t(argb >> 8));
+        bytes.push_back(uint8_t(argb >> 16));
+    }
+    return bytes;
+}
+
+static Picture DrawLoadingPicture() {
+    Picture p = MakePicture(kWidth, kHeight, 0xFF000000u);
+    VerticalGradient(p, 0x060A1A, 0x1A3A1C);
+    Stands(p, 360, 0x060A1A);
+    Pitch(p, 360);
+    BigText(p, "HALVORN", 400, 140, 8, 0xF4E6A0);
+    BigText(p, "LOADING THE MATCH", 400, 250, 3, 0xFFFFFF);
+    return p;
+}
+
 Picture DrawMenuBackground(int number) {
     const Theme& theme = kThemes[number];
     Picture p = MakePicture(kWidth, kHeight, 0xFF000000u);
@@ -247,6 +278,17 @@ void GenerateMenuBackgrounds() {
             DatakitFail("background %d (%s): unreadable or wrong size", n, BackgroundList[n].name);
         StagePakFile(std::string("menugfx\\bg\\") + BackgroundList[n].name + ".tga", tga);
     }
+    std::vector<uint8_t> loading = Tga24(DrawLoadingPicture());
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(loading.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, loading.data(), loading.size());
+    uint32_t size = uint32_t(loading.size());
+    const bool read = LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) >= 0;
+    FreeMemory(&block);
+    if (!read || size != GFX0_HEADER_SIZE + uint32_t(kWidth * kHeight * 3) || loading[16] != 24) {
+        DatakitFail("loading picture: unreadable or not 24-bit 800 x 600");
+    }
+    StagePakFile("zudata\\load\\load-eng.tga", std::move(loading));
 }
 
 }  // namespace datakit
