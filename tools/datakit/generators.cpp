@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/datakit/gfxgen.h"
 #include "tools/datakit/language.h"
 #include "tools/datakit/menubackgrounds.h"
 #include "tools/datakit/menufonts.h"
@@ -27,6 +28,7 @@ std::span<const Generator> Generators() {
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
         {"menu backgrounds", GenerateMenuBackgrounds},
+        {"generated graphics", GenerateGfxGen},
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},
     };
