@@ -1,8 +1,12 @@
 #include "menus/menugrad.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <numbers>
 
+#include "menus/exmenu.h"
 #include "menus/menupc.h"
 
 namespace {
@@ -46,5 +50,71 @@ void DrawBlendedGradientRect(int x, int y, int width, int height, const int top[
         int row[8];
         for (int k = 0; k < 8; ++k) row[k] = Lerp(top[k], bottom[k], i, height - 1);
         DrawBlendedSpan(x, y + i, width, row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7]);
+    }
+}
+
+namespace {
+
+constexpr int kNeighbours[8][2] = {{0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}};
+
+bool OnLayout(int x, int y) { return x >= 0 && x < MENU_LAYOUT_WIDTH && y >= 0 && y < MENU_LAYOUT_HEIGHT; }
+
+// The draw colour scaled to strength percent, through the percentage form
+// of each 5-6-5 component.
+uint16_t ScaledColour(uint16_t colour, int strength) {
+    const int red = colour >> 11, green = (colour >> 5) & 63, blue = colour & 31;
+    const int r = red * 101 / 32 * strength / 100 * 32 / 101;
+    const int g = green * 101 / 64 * strength / 100 * 64 / 101;
+    const int b = blue * 101 / 32 * strength / 100 * 32 / 101;
+    return uint16_t(r << 11 | g << 5 | b);
+}
+
+}  // namespace
+
+void DrawBrushLine(int x1, int y1, int x2, int y2) {
+    if (!OnLayout(x1, y1) || !OnLayout(x2, y2)) return;
+    MarkRectDirty(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    const int steps = std::max(dx, dy);
+    int x = x1, y = y1, error = 0;
+    uint32_t counter = 0;
+    for (int step = 0; step <= steps; ++step) {
+        PutMenuPixel(x, y, DrawColour);
+        for (const auto& offset : kNeighbours) {
+            const int strength = int((MenuRandomStep(counter + uint32_t(step)) & 0xFFFF) % 60) + 20;
+            ++counter;
+            if (strength < 30) continue;
+            const uint16_t colour = ScaledColour(DrawColour, strength);
+            if (colour != 0) PutMenuPixel(x + offset[0], y + offset[1], colour);
+        }
+        // One step along the longer axis, the shorter one as the error says.
+        if (dx >= dy) {
+            x += sx;
+            error += dy;
+            if (2 * error >= dx) {
+                y += sy;
+                error -= dx;
+            }
+        } else {
+            y += sy;
+            error += dx;
+            if (2 * error >= dy) {
+                x += sx;
+                error -= dy;
+            }
+        }
+    }
+}
+
+void DrawArrowHead(int x, int y, int dx, int dy) {
+    if (dx == 0 && dy == 0) return;
+    const double angle = std::atan2(double(dy), double(dx));
+    const double barb = 35.0 * std::numbers::pi / 180.0;
+    const int tipX = x + dx, tipY = y + dy;
+    for (double side : {barb, -barb}) {
+        const int endX = int(tipX - 10.0 * std::cos(angle + side));
+        const int endY = int(tipY - 10.0 * std::sin(angle + side));
+        DrawBrushLine(tipX, tipY, endX, endY);
     }
 }

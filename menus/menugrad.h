@@ -8,3 +8,11 @@ void DrawGradientRect(int x, int y, int width, int height, int r0, int g0, int b
 void DrawBlendedSpan(int x, int y, int width, int r0, int g0, int b0, int a0, int r1, int g1, int b1, int a1);
 // Top row left (r, g, b, a) and right, then the bottom row's.
 void DrawBlendedGradientRect(int x, int y, int width, int height, const int top[8], const int bottom[8]);
+
+// A soft three-pixel line in the draw colour: the centre pixels and a fixed
+// pattern of darker neighbours (the same line always looks the same).
+// Nothing unless both ends lie on the 800 x 600 layout.
+void DrawBrushLine(int x1, int y1, int x2, int y2);
+// The head of an arrow from (x, y) to (x + dx, y + dy); nothing for a zero
+// vector.
+void DrawArrowHead(int x, int y, int dx, int dy);

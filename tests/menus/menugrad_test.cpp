@@ -1,6 +1,7 @@
 // Gradient fills and blended rows in a 24-bit back buffer in memory.
 #include <gtest/gtest.h>
 
+#include "menus/exmenu.h"
 #include "menus/menugrad.h"
 #include "menus/menupc.h"
 #include "support/colconv.h"
@@ -54,6 +55,57 @@ TEST_F(MenuGradTest, GradientRectangleOfEqualCornersIsOneColour) {
     EXPECT_EQ(GetBackBufferPixel(80, 50), 0u);
     DrawGradientRect(0, 0, 0, 5, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255);
     EXPECT_EQ(GetBackBufferPixel(0, 0), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+uint32_t Pixel565(uint16_t colour) {
+    const uint32_t r = (colour >> 11) * 255 / 31, g = ((colour >> 5) & 63) * 255 / 63,
+                   b = (colour & 31) * 255 / 31;
+    return r | g << 8 | b << 16;
+}
+
+int InkedPixels() {
+    int count = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) count += GetBackBufferPixel(x, y) != 0 ? 1 : 0;
+    return count;
+}
+
+TEST_F(MenuGradTest, BrushLineDrawsItsCentreAndAFixedSoftEdge) {
+    SetDrawParam(2, 0xFFFF);
+    DrawBrushLine(10, 10, 800, 10);  // an end off the layout
+    EXPECT_EQ(InkedPixels(), 0);
+    DrawBrushLine(0, 0, 20, 5);
+    // Later steps' neighbours soften the earlier centres; the last stays whole.
+    EXPECT_EQ(GetBackBufferPixel(20, 5), Pixel565(0xFFFF));
+    for (int x = 0; x <= 20; ++x) EXPECT_NE(GetBackBufferPixel(x, (x * 5 + 10) / 20), 0u) << x;
+    const int inked = InkedPixels();
+    EXPECT_GT(inked, 21);          // some neighbours
+    EXPECT_LT(inked, 21 * 9 + 1);  // not all of them: weak ones are left
+    FillSolidRect(0, 0, 800, 600, 0x0000);
+    DrawBrushLine(0, 0, 20, 5);
+    EXPECT_EQ(InkedPixels(), inked);  // the same pattern again
+
+    FillSolidRect(0, 0, 800, 600, 0xFFFF);
+    SetDrawParam(2, 0x0000);  // black: only the centre pixels change
+    DrawBrushLine(100, 100, 130, 100);
+    int black = 0;
+    for (int y = 98; y <= 102; ++y)
+        for (int x = 98; x <= 132; ++x) black += GetBackBufferPixel(x, y) == 0 ? 1 : 0;
+    EXPECT_EQ(black, 31);
+}
+
+TEST_F(MenuGradTest, ArrowHeadNeedsADirection) {
+    SetDrawParam(2, 0xFFFF);
+    DrawArrowHead(300, 300, 0, 0);
+    EXPECT_EQ(InkedPixels(), 0);
+    DrawArrowHead(300, 300, 40, 0);
+    EXPECT_NE(GetBackBufferPixel(340, 300), 0u);                // the tip, softened by the second barb
+    EXPECT_EQ(GetBackBufferPixel(331, 294), Pixel565(0xFFFF));  // 10 back at 35 degrees, cut toward zero
+    EXPECT_EQ(GetBackBufferPixel(331, 305), Pixel565(0xFFFF));
 }
 
 }  // namespace
