@@ -118,3 +118,25 @@ void DrawArrowHead(int x, int y, int dx, int dy) {
         DrawBrushLine(tipX, tipY, endX, endY);
     }
 }
+
+void DrawCurvedArrow(int x, int y, int dx, int dy, int head, int side) {
+    const double angle = std::atan2(double(dy), double(dx));
+    const double bulge = std::sqrt(double(dx) * dx + double(dy) * dy) / 16.0;
+    const double sign = side != 0 ? 1.0 : -1.0;
+    const double normalX = std::sin(angle) * sign, normalY = -std::cos(angle) * sign;
+    int lastX = x, lastY = y;
+    for (int k = 0; k <= 8; ++k) {
+        const double t = k / 8.0;
+        const double s = std::sin(std::numbers::pi * t) * bulge;
+        const int px = int(x + dx * t + normalX * s);
+        const int py = int(y + dy * t + normalY * s);
+        if (k > 0) DrawBrushLine(lastX, lastY, px, py);
+        lastX = px;
+        lastY = py;
+    }
+    if (head != 0) {
+        DrawArrowHead(int(x + normalX * 0.70703125 * bulge), int(y + normalY * 0.70703125 * bulge), dx, dy);
+    } else {
+        DrawArrowHead(x, y, dx, dy);
+    }
+}

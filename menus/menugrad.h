@@ -16,3 +16,7 @@ void DrawBrushLine(int x1, int y1, int x2, int y2);
 // The head of an arrow from (x, y) to (x + dx, y + dy); nothing for a zero
 // vector.
 void DrawArrowHead(int x, int y, int dx, int dy);
+// An arc of eight brush-line segments from (x, y) to (x + dx, y + dy),
+// bulging to one side or the other, then an arrow head (moved sideways with
+// the arc when head is set).
+void DrawCurvedArrow(int x, int y, int dx, int dy, int head, int side);

@@ -109,3 +109,35 @@ TEST_F(MenuGradTest, ArrowHeadNeedsADirection) {
 }
 
 }  // namespace
+
+namespace {
+
+// Inked pixels above and below a horizontal chord at y.
+void InkBySide(int y, int* above, int* below) {
+    *above = *below = 0;
+    for (int row = 0; row < 600; ++row) {
+        for (int x = 0; x < 800; ++x) {
+            if (GetBackBufferPixel(x, row) == 0) continue;
+            if (row < y - 2) ++*above;
+            if (row > y + 2) ++*below;
+        }
+    }
+}
+
+TEST_F(MenuGradTest, CurvedArrowBulgesToTheChosenSide) {
+    SetDrawParam(2, 0xFFFF);
+    DrawCurvedArrow(100, 300, 320, 0, 0, 1);
+    int above = 0, below = 0;
+    InkBySide(300, &above, &below);
+    EXPECT_GT(above, 200);                        // a bulge of 20 pixels upward
+    EXPECT_LT(below, 40);                         // only the soft edge and the lower barb
+    EXPECT_NE(GetBackBufferPixel(260, 280), 0u);  // the top of the arc, 320 / 16 up
+
+    FillSolidRect(0, 0, 800, 600, 0x0000);
+    DrawCurvedArrow(100, 300, 320, 0, 0, 0);
+    InkBySide(300, &above, &below);
+    EXPECT_GT(below, 200);
+    EXPECT_NE(GetBackBufferPixel(260, 320), 0u);
+}
+
+}  // namespace
