@@ -140,3 +140,48 @@ void DrawCurvedArrow(int x, int y, int dx, int dy, int head, int side) {
         DrawArrowHead(x, y, dx, dy);
     }
 }
+
+namespace {
+
+constexpr int kBevelDepth = 9;
+constexpr int kBevelShade = 70;
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb FullColour(uint16_t colour) {
+    const int red = colour >> 11, green = (colour >> 5) & 63, blue = colour & 31;
+    return {red * 101 / 32 * 255 / 100, green * 101 / 64 * 255 / 100, blue * 101 / 32 * 255 / 100};
+}
+
+}  // namespace
+
+void DrawBevelPanel(int x, int y, int width, int height) {
+    const Rgb full = FullColour(DrawColour);
+    const Rgb dark = {std::max(full.r - kBevelShade, 0), std::max(full.g - kBevelShade, 0),
+                      std::max(full.b - kBevelShade, 0)};
+    const int top = y - height;
+    if (width >= 1 && height >= 1) {
+        DrawGradientRect(x, top, width, height, dark.r, dark.g, dark.b, full.r, full.g, full.b, dark.r,
+                         dark.g, dark.b, dark.r, dark.g, dark.b);
+    }
+    for (int i = 1; i <= kBevelDepth; ++i) {
+        DrawGradientRect(x + i, top - i, width, 1, dark.r, dark.g, dark.b, full.r, full.g, full.b, dark.r,
+                         dark.g, dark.b, full.r, full.g, full.b);
+        DrawGradientRect(x + width + i - 1, top - i, 1, height, dark.r, dark.g, dark.b, dark.r, dark.g,
+                         dark.b, full.r, full.g, full.b, full.r, full.g, full.b);
+    }
+    SetDrawParam(2, 0);
+    DrawRelLine(x, top, width - 1, 0);
+    DrawRelLine(x, top + height - 1, width - 1, 0);
+    DrawRelLine(x, top, 0, height - 1);
+    DrawRelLine(x + width - 1, top, 0, height - 1);
+    // The silhouette of the top and right faces.
+    const int right = x + width - 1;
+    DrawLine(x, top, x + kBevelDepth, top - kBevelDepth, 0);
+    DrawLine(right, top, right + kBevelDepth, top - kBevelDepth, 0);
+    DrawRelLine(x + kBevelDepth, top - kBevelDepth, width - 1, 0);
+    DrawRelLine(right + kBevelDepth, top - kBevelDepth, 0, height - 1);
+    DrawLine(right, y - 1, right + kBevelDepth, y - 1 - kBevelDepth, 0);
+}

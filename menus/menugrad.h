@@ -20,3 +20,8 @@ void DrawArrowHead(int x, int y, int dx, int dy);
 // bulging to one side or the other, then an arrow head (moved sideways with
 // the arc when head is set).
 void DrawCurvedArrow(int x, int y, int dx, int dy, int head, int side);
+// A solid block seen from the front, as a bar of a chart, in the draw
+// colour with a top and a right face 9 pixels deep and a black outline;
+// (x, y) is the bottom-left corner of the front face.  Leaves the draw
+// colour black.
+void DrawBevelPanel(int x, int y, int width, int height);

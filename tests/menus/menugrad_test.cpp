@@ -141,3 +141,23 @@ TEST_F(MenuGradTest, CurvedArrowBulgesToTheChosenSide) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuGradTest, BevelPanelShadesItsFrontAndOutlinesIt) {
+    FillSolidRect(0, 0, 800, 600, 0xFFFF);
+    SetDrawParam(2, 0xF800);  // red: full 255 (31 x 101 / 32 = 97 percent: 247), dark 70 less
+    DrawBevelPanel(100, 400, 60, 100);
+    EXPECT_EQ(DrawColour, 0);
+    EXPECT_EQ(GetBackBufferPixel(100, 300), 0u);  // outline corner
+    EXPECT_EQ(GetBackBufferPixel(159, 399), 0u);
+    const uint32_t nearFull = GetBackBufferPixel(158, 301);  // next to the top-right corner
+    EXPECT_GT(nearFull, 240u);
+    EXPECT_LE(nearFull, 247u);
+    EXPECT_EQ(GetBackBufferPixel(101, 398), 177u);       // bottom-left: dark
+    EXPECT_NE(GetBackBufferPixel(130, 295), 0xFFFFFFu);  // the top face
+    EXPECT_NE(GetBackBufferPixel(164, 350), 0xFFFFFFu);  // the right face
+    EXPECT_EQ(GetBackBufferPixel(170, 350), 0xFFFFFFu);  // beyond the block
+}
+
+}  // namespace
