@@ -63,15 +63,7 @@ class SeasonSetUpTest : public SeasonTest {
   protected:
     void SetUp() override {
         SeasonTest::SetUp();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
-        int16_t club = 0;
-        for (int country = 0; country < kCountryCount; ++country) {
-            for (int division = 0; division < kDivisionCount; ++division) {
-                for (int i = 0; i < kShippedDivisionLayout[country][division].clubs; ++i)
-                    MakeClub(club++, int16_t(country), int16_t(division), int16_t(10 + i));
-            }
-        }
+        const int16_t club = MakeShippedWorld();
         clubCount_ = club;
     }
     void TearDown() override { std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout); }

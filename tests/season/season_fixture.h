@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/honours.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
@@ -44,6 +45,21 @@ class SeasonTest : public ::testing::Test {
         SetClubNation(club, nation);
         SetClubDivision(club, division);
         SetClubRep(club, rep);
+    }
+
+    // Clubs laid out as the shipped divisions say, reputations 10 upwards in
+    // each division, and no honours yet.  Returns the number of clubs made.
+    static int16_t MakeShippedWorld() {
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
+        int16_t club = 0;
+        for (int country = 0; country < kCountryCount; ++country) {
+            for (int division = 0; division < kDivisionCount; ++division) {
+                for (int i = 0; i < kShippedDivisionLayout[country][division].clubs; ++i)
+                    MakeClub(club++, int16_t(country), int16_t(division), int16_t(10 + i));
+            }
+        }
+        return club;
     }
 
     // Makes the club the user's: player 1 plays for it.
