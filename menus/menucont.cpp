@@ -6,6 +6,7 @@
 int16_t OptionsScreenFirstEntry = 0;
 int32_t MatchDayScreensToggle = 0;
 uint8_t SquadScreenFlag = 0;
+int16_t MenuOption = 0;
 
 void ResetFrontEndValues() {
     OptionsScreenFirstEntry = 0;
@@ -19,3 +20,7 @@ void GameMain() {
     constexpr uint32_t kIdleTicks = 10;  // 20 ms between pumps
     while (!WinCloseRequested()) WaitTicks(kIdleTicks);
 }
+
+// Until the kit tables are in, every club shows white over dark grey.
+int16_t GetClubColour1(int16_t) { return 0; }
+int16_t GetClubColour2(int16_t) { return 9; }

@@ -11,3 +11,10 @@ extern int16_t OptionsScreenFirstEntry;
 extern int32_t MatchDayScreensToggle;
 extern uint8_t SquadScreenFlag;
 void ResetFrontEndValues();
+
+// The screen id the front-end loop shows; -1 ends the front end.
+extern int16_t MenuOption;
+
+// The first and second colour numbers (kit palette) of a club's colours.
+int16_t GetClubColour1(int16_t club);
+int16_t GetClubColour2(int16_t club);
