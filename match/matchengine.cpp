@@ -5,6 +5,7 @@
 #include "match/matchstate.h"
 
 BallStateRecord BallState;
+float BallKickPower = 1.2f;
 int16_t MatchLineUp[2][kTeamFigures];
 int16_t BallRanking[2][kTeamFigures];
 uint16_t DesignatedPlayer[2] = {kNoDesignated, kNoDesignated};
@@ -19,6 +20,9 @@ int16_t CaptainFigure[2];
 int16_t PenaltyTakerFigure[2];
 int16_t FreeKickTakerFigure[2];
 int16_t CornerTakerFigure[2];
+int16_t TeamChallenger[2] = {kNoChallenger, kNoChallenger};
+int16_t BallGroundSpeed;
+int16_t BallCarrierFigure = -1;
 
 namespace {
 
@@ -52,43 +56,40 @@ void MatchResetEngineState() {
     PreviousToucher = -1;
 }
 
-void Match_SetPlayerAction(int16_t figure, uint16_t action) {
-    if (figure < 0 || figure >= kMatchFigureCount) return;
-    MatchFigure& f = MatchFigures[figure];
-    f.action = action;
-    f.frame = 0;
-    f.actionTicks = 0;
-    f.actionWord = 0;
-    f.contactTicks = 0;
-    f.hasKicked = 0;
-    f.actionFlag = 0;
-    f.actionParam = 0;
-}
-
-void Match_ChooseFormationZone() {}
-void Match_SetFormationTargets() {}
 void Match_TeamJobPhase2() {}
 void Match_TeamJobPhase3() {}
 void Match_RankPlayersByBall() {}
 void Ball_Update() {}
-void Match_UpdatePlayerGroup() {}
-void Match_UpdatePlayers() {}
 void Tactics_UpdateComputerTeams() {}
 int16_t Match_ComputerSubstitution(int16_t) { return -1; }
 int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
 void Match_PickPlayerByAttributes(int16_t) {}
+int16_t Match_OpponentAhead(int16_t) { return 0; }
+
+void Match_FindBallHolder() {
+    BallCarrierFigure = -1;
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        if (MatchFigures[figure].hasBall != 0) {
+            BallCarrierFigure = figure;
+            return;
+        }
+    }
+}
+
+void Ball_PlaceOnCentreSpot() {
+    BallState.x = kCentreX;
+    BallState.y = kHalfwayY;
+    BallState.z = 0;
+    BallState.x16 = int32_t(kCentreX) << 16;
+    BallState.y16 = int32_t(kHalfwayY) << 16;
+    BallState.z16 = 0;
+    BallState.vx = BallState.vy = BallState.vz = 0;
+    BallState.direction = 256;
+    MatchFigure& ball = MatchFigures[kBallFigure];
+    ball.x = kCentreX;
+    ball.y = kHalfwayY;
+    ball.x16 = BallState.x16;
+    ball.y16 = BallState.y16;
+}
+
 void Match_ChangePossession(int16_t team, int16_t) { BallTeam = uint8_t(team & 1); }
-
-namespace {
-
-constexpr uint8_t kReactFlags[kMatchActionCount] = {
-    1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 2, 0, 0, 1, 0, 2,
-    0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
-    0, 0, 0, 0, 2, 2, 1, 2, 2, 1, 2, 2, 0, 2, 2, 0, 0, 0, 2, 0, 0, 1, 0, 0, 0, 0, 1, 2, 2, 0, 1, 0, 0, 1, 0,
-    0, 2, 2, 0, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2,
-    2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-
-}  // namespace
-
-int MatchActionReactFlag(uint16_t action) { return action < kMatchActionCount ? kReactFlags[action] : 0; }

@@ -20,8 +20,15 @@ struct BallStateRecord {
     int16_t controller;     // figure + 1 holding it at a restart, 0 none
     int32_t swerve[3];      // swerve components added while swerveTime lasts
     uint16_t swerveTime;
+    int32_t windX, windY;     // 16.16 per tick, added to a high free ball
+    int16_t drag;             // thousandths of the horizontal velocity kept per tick
+    int32_t gravity;          // 16.16 taken from the vertical velocity per tick
+    float bounceKeep;         // share of the horizontal velocity kept at a bounce
+    float bounceRestitution;  // share of the vertical velocity returned at a bounce
 };
 extern BallStateRecord BallState;
+// The factor every kick's power is multiplied by.
+extern float BallKickPower;
 
 // Per team the figure index of each of the 16 slots; slot 0 the goalkeeper.
 extern int16_t MatchLineUp[2][kTeamFigures];
@@ -45,6 +52,14 @@ extern int16_t CaptainFigure[2];
 extern int16_t PenaltyTakerFigure[2];
 extern int16_t FreeKickTakerFigure[2];
 extern int16_t CornerTakerFigure[2];
+
+// Each team's challenger for the ball (figure), kNoChallenger none yet.
+extern int16_t TeamChallenger[2];
+constexpr int16_t kNoChallenger = 255;
+// The ball's speed over the ground in whole units per tick.
+extern int16_t BallGroundSpeed;
+// The first player figure with the ball under control, -1 none.
+extern int16_t BallCarrierFigure;
 
 constexpr uint16_t kNoDesignated = 255;
 constexpr uint8_t kOrdinaryPlay = 35;
@@ -80,6 +95,13 @@ int16_t Match_PickSetPieceTaker(int16_t team, int16_t leaving);
 void Match_ChangePossession(int16_t team, int16_t figure);
 // A replacement goalkeeper when the team's keeper is off the pitch.
 void Match_PickPlayerByAttributes(int16_t team);
+// Figure + 1 of an opponent standing on the spot just ahead of a player
+// running with the ball, 0 none.
+int16_t Match_OpponentAhead(int16_t figure);
+// Finds the player with the ball under control (BallCarrierFigure).
+void Match_FindBallHolder();
+// Puts the ball, still, on the centre spot.
+void Ball_PlaceOnCentreSpot();
 
 constexpr int kMatchActionCount = 206;
 // Whether a player in the action may take a new task: 0 never, 1 yes,

@@ -49,7 +49,7 @@ enum MatchCounter : int {
     kCountPenaltiesScored,
     kCountHeaderGoals,
     kCountVolleyGoals,
-    kCountLongShotGoals,
+    kCountPlacedByFormation,  // 1 once the formation has placed the player
     kCountCatches,
     kCountPunches,
     kCountParries,

@@ -43,6 +43,12 @@ struct MatchDisplayHooks {
     void (*openInGameMenu)(int16_t menu);
     // Whether a key is held down (the in-match F1 and F12 keys).
     bool (*keyIsDown)(int key);
+
+    // The display's data around a match: its view state reset before a
+    // shown match, and the replay frame buffer allocated and freed.
+    void (*viewReset)();
+    void (*replayAllocBuffer)();
+    void (*replayFreeBuffer)();
 };
 
 constexpr int kKeyF1 = 1;

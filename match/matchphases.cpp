@@ -14,6 +14,7 @@
 #include "match/matchstate.h"
 #include "match/officials.h"
 #include "match/offside.h"
+#include "match/playeractions.h"
 #include "support/random.h"
 
 using namespace gameinfo;
@@ -50,6 +51,8 @@ constexpr uint16_t kPhaseShootout = 20;
 constexpr uint16_t kPhaseWaitReferee = 22;
 constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint16_t kSubstitutionWalkOff = 31;
+constexpr uint16_t kKickOffWalkAction = 26;
+constexpr uint16_t kKickOffPartnerAction = 27;
 constexpr uint16_t kBookingActions[2] = {38, 149};
 
 bool latchF1F12;
@@ -310,6 +313,12 @@ void KickOffSetUpPhase() {
     }
     BallState.x = kPitchCentreX;
     BallState.y = kPitchHalfwayY;
+    // The taker walks to his place beside the centre spot, the partner to
+    // the other side, and they take the kick-off.
+    KickOffTicks = 0;
+    KickOffWaitCount = 0;
+    Match_SetPlayerAction(KickOffTaker, kKickOffWalkAction);
+    Match_SetPlayerAction(KickOffPartner, kKickOffPartnerAction);
     MatchPhase = kPhaseKickOffPositions;
 }
 

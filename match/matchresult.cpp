@@ -135,7 +135,6 @@ constexpr Weight kPlayedWeights[] = {
     {kCountPenaltiesScored, 2},
     {kCountHeaderGoals, 2},
     {kCountVolleyGoals, 2},
-    {kCountLongShotGoals, 3},
     {kCountCatches, 2},
     {kCountPunches, 1},
     {kCountParries, 2},

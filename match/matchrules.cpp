@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "management/tactics.h"
+#include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
@@ -113,11 +114,7 @@ int16_t MatchOctDistance(int dx, int dy) {
     return int16_t(distance > 32767 ? 32767 : distance);
 }
 
-uint16_t MatchDirectionTo(int x0, int y0, int x1, int y1) {
-    if (x0 == x1 && y0 == y1) return 0;
-    const double turn = std::atan2(double(x1 - x0), double(y1 - y0)) / (2.0 * M_PI);
-    return uint16_t(int(std::lround(turn * 256.0)) & 255);
-}
+uint16_t MatchDirectionTo(int x0, int y0, int x1, int y1) { return Match_DirectionTo(x0, y0, x1, y1); }
 
 uint16_t MatchFigurePlayerId(int16_t figure) {
     if (!ValidPlayer(figure)) return 0;

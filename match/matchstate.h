@@ -46,10 +46,28 @@ extern uint8_t MatchFinished;
 // The team whose player last touched the ball.
 extern uint8_t BallTeam;
 
-// The playing area in pitch units: touchlines at x left and right, goal
-// lines at y top and bottom.
+// The pitch in pitch units: touchlines at x left and right, goal lines at
+// y top and bottom, and the marks, areas and off-pitch places every part
+// of the match measures with.
 struct PitchGeometryValues {
     int16_t left, right, top, bottom;
+    int16_t centreX = 796, centreY = 1082;
+    int16_t postLeftX = 730, postRightX = 862;
+    int16_t penaltyLineLowY = 414, penaltyLineHighY = 1750;
+    int16_t penaltyBoxLeftX = 478, penaltyBoxRightX = 1114;
+    int16_t penaltySpotLowY = 318, penaltySpotHighY = 1846;
+    int16_t goalAreaLowY = 222, goalAreaHighY = 1942;
+    int16_t goalAreaLeftX = 636, goalAreaRightX = 956;
+    int16_t outerLeftX = 30, outerRightX = 1562, outerLowY = -2, outerHighY = 2166;
+    int16_t wallLeftX = 30, wallRightX = 1562, wallLowY = -2, wallHighY = 2166;
+    int16_t pitchLength = 1920, pitchWidth = 1280;
+    int16_t pitchUnit = 16;
+    int16_t parkCoord = 3038;
+    int16_t lineUpX = -2, lineUpY = 1082;
+    int16_t officialsStartX = -162;
+    int16_t shortGap = 48;
+    int16_t zoneLineX[5] = {158, 414, 670, 926, 1182};
+    int16_t zoneLineY[6] = {126, 446, 766, 1086, 1406, 1726};
     constexpr int16_t Width() const { return int16_t(right - left); }
     constexpr int16_t Length() const { return int16_t(bottom - top); }
 };

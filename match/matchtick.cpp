@@ -78,12 +78,6 @@ void MatchTick() {
     }
 }
 
-void Match_RunLoopUndisplayed() {
-    for (int team = 0; team < 2; ++team) GameInfo.SetTeamU8(team, kHumanManaged, 0);
-    while (!MatchFinished) MatchTick();
-    MatchCopyTeamStats();
-}
-
 void MatchLoopDisplayed() {
     Tactics_UpdateComputerTeams();
     GoalReplayCountdown = 0;

@@ -9,7 +9,6 @@ extern uint32_t MatchFrameTimerCalls;
 
 void MatchTick();
 void MatchLoopDisplayed();
-void Match_RunLoopUndisplayed();
 
 // Display steps, forwarded to the display side (nothing while unset).
 void Match3D_UpdateAndRender();

@@ -1,16 +1,23 @@
 #include "match/periodrunner.h"
 
+#include "match/matchengine.h"
 #include "match/matchhooks.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/matchtick.h"
+#include "match/motion.h"
 #include "match/teamsetup.h"
+#include "support/corehooks.h"
 
 using namespace gameinfo;
 
 uint8_t DisplayModeFlags;
 int32_t UndisplayedPeriodCount;
 int32_t FrameTimerCount;
+int16_t ReplayPlaying;
+uint8_t DisplayFirstPeriod;
+uint8_t DisplayBlendClip = 255;
 MatchDisplayHooks MatchHooks;
 
 namespace {
@@ -19,31 +26,65 @@ void Call(void (*hook)()) {
     if (hook != nullptr) hook();
 }
 
+void NobodyManages() {
+    for (int team = 0; team < 2; ++team) GameInfo.SetTeamU8(team, kHumanManaged, 0);
+}
+
 }  // namespace
 
 void Match_RunPeriod() {
     Match_SetupPeriod();
     if (DisplayModeFlags & kDisplayOff) {
-        ++UndisplayedPeriodCount;
-        for (int team = 0; team < 2; ++team) GameInfo.SetTeamU8(team, kHumanManaged, 0);
+        Match_RunLoopUndisplayed();
+    } else {
+        MatchLoopDisplayed();
     }
-    MatchFinished = 1;
+}
+
+void Match_RunLoopUndisplayed() {
+    GetMatchBlock();
+    Tactics_UpdateComputerTeams();
+    CoreTimerTicks();
+    ++UndisplayedPeriodCount;
+    CoreTimerTicks();
+    NobodyManages();
+    Tactics_UpdateComputerTeams();
+    ReplayPlaying = 0;
+    if (Period == 0) DisplayFirstPeriod = 1;
+    DisplayBlendClip = 255;
+    while (MatchFinished == 0) {
+        CorePoll();
+        if (ReplayPlaying == 0) MatchTick();
+    }
     MatchCopyTeamStats();
 }
 
 void Match3D_PrepareData() {
     DisplayModeFlags |= kDisplayDataPrepared;
-    PitchGeometry = kDefaultPitch;
+    Call(MatchHooks.replayAllocBuffer);
+    Motion_LoadAll();
+    Match_SetPitchGeometry();
 }
 
 void Match3D_Startup() {
+    Call(MatchHooks.viewReset);
     // The line-up word has been taken over by the match before this point.
     GameInfo.SetI16(kPlayersLineUp, 0);
-    PitchGeometry = kDefaultPitch;
+    Call(MatchHooks.replayAllocBuffer);
+    Match_SetPitchGeometry();
+    Motion_LoadAll();
     Call(MatchHooks.displayOn);
     FrameTimerCount = 0;
+    MatchFrameTimerCalls = 0;
 }
 
-void Match3D_FreeData() {}
+void Match3D_FreeData() {
+    Motion_FreeAll();
+    Call(MatchHooks.replayFreeBuffer);
+}
 
-void Match3D_Shutdown() { Call(MatchHooks.displayOff); }
+void Match3D_Shutdown() {
+    Motion_FreeAll();
+    Call(MatchHooks.replayFreeBuffer);
+    Call(MatchHooks.displayOff);
+}

@@ -14,13 +14,19 @@ constexpr uint8_t kDisplayDataPrepared = 0x20;
 extern int32_t UndisplayedPeriodCount;
 // Ticks of unshown play; zeroed when a shown match starts.
 extern int32_t FrameTimerCount;
+// Display state the unshown loop resets so that nothing of the display
+// holds it: a replay being played (the loop does not tick while it is
+// set), the first period's flag, and the clip being blended (255 none).
+extern int16_t ReplayPlaying;
+extern uint8_t DisplayFirstPeriod;
+extern uint8_t DisplayBlendClip;
 
-// Plays the period named by Period and returns when it is over.  Until the
-// tick exists, a period ends as soon as its figures are set up: the period
-// is marked finished and the reports are copied, and in a match
-// without display both teams become computer-managed, as the unshown loop
-// makes them.
+// Sets the figures up for the period named by Period, then runs its loop,
+// shown or not, until the period is over.
 void Match_RunPeriod();
+// One period without the display: a poll between ticks, both teams managed
+// by the computer, the reports copied at the end.
+void Match_RunLoopUndisplayed();
 
 void Match3D_PrepareData();
 void Match3D_Startup();

@@ -1,12 +1,30 @@
 #include "match/teamsetup.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "match/actionmachine.h"
+#include "match/formation.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
 #include "match/matchfigure.h"
+#include "match/matchresult.h"
+#include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/offside.h"
+#include "match/periodrunner.h"
+#include "support/bytes.h"
+#include "support/random.h"
 
 using namespace gameinfo;
+
+TacticRecord FormationWorkingTactic;
+int16_t GoalkeeperFigure[2];
+uint8_t MatchUnshown;
+uint8_t MatchPitchCondition;
+int16_t MatchSubstitutesAvailable;
+int16_t ShootOutSpotX, ShootOutSpotY;
 
 namespace {
 
@@ -15,33 +33,283 @@ constexpr uint8_t kStarterMark = 50;
 constexpr uint8_t kOutsideSquadMark = 0xFF;
 constexpr uint16_t kKickOffSetUp = 25;
 constexpr uint16_t kShootOutControl = 20;
+constexpr uint16_t kKeeperReady = 152;
+constexpr int kLinesmanOne = 33;
+constexpr int kLinesmanTwo = 34;
+constexpr int16_t kOfficialSpacing = 46;
+constexpr int kPartnerOffset = 13;
+constexpr int kInstructionBytes = 17;  // three bytes at 17, 18, 19
+constexpr int kRunTargetAcross = 24;
+constexpr int kRunTargetAlong = 26;
+constexpr int kMarkingSlot = 28;
 
-void SetUpPlayerFigure(int team, int entry, int16_t substitutes) {
-    MatchFigure& f = MatchFigures[team * kTeamFigures + entry];
-    std::memset(&f, 0, sizeof f);
+int32_t Fixed(int value) { return int32_t(value) * 65536; }
+
+void Place(MatchFigure& f, int x, int y) {
+    f.x = int16_t(x);
+    f.y = int16_t(y);
+    f.x16 = Fixed(x);
+    f.y16 = Fixed(y);
+}
+
+int16_t Stat(int team, int entry, int stat) {
+    return GameInfo.I16(PlayerInfoAt(team, entry) + kPlayerStats + 2 * stat);
+}
+int16_t Field(int team, int entry, int at) { return GameInfo.I16(PlayerInfoAt(team, entry) + at); }
+
+// Ratings come from the database and saved games: out of range they are
+// brought into 1..100, so that no rule divides by a rating of 0.
+int8_t Rating(int team, int entry, int stat) {
+    return int8_t(std::clamp<int>(Stat(team, entry, stat), 1, 100));
+}
+int8_t Compressed(int team, int entry, int stat) { return Match_CompressStat(Rating(team, entry, stat)); }
+
+void CopyPlayerData(MatchFigure& f, int team, int entry) {
     std::memcpy(f.name, GameInfo.bytes + PlayerInfoAt(team, entry) + kPlayerInfoName, sizeof f.name);
     f.name[sizeof f.name - 1] = '\0';
-    f.frame = -1;
-    f.anim = -1;
+    f.keeping = Rating(team, entry, kStatKeeping);
+    f.shooting = Rating(team, entry, kStatShooting);
+    f.tackling = Rating(team, entry, kStatTackling);
+    f.passing = Rating(team, entry, kStatPassing);
+    f.heading = Rating(team, entry, kStatHeading);
+    f.dribble = Rating(team, entry, kStatDribble);
+    f.deadball = Compressed(team, entry, kStatDeadball);
+    f.control = Compressed(team, entry, kStatControl);
+    f.aggression = Rating(team, entry, kStatAggression);
+    f.greed = Rating(team, entry, kStatGreed);
+    f.loyalty = Rating(team, entry, kStatLoyalty);
+    f.spirit = Rating(team, entry, kStatSpirit);
+    f.intelligence = Rating(team, entry, kStatIntelligence);
+    f.leadership = Rating(team, entry, kStatLeadership);
+    f.outlook = Rating(team, entry, kStatOutlook);
+    f.pace = Compressed(team, entry, kStatPace);
+    f.stamina = Rating(team, entry, kStatStamina);
+    f.power = Compressed(team, entry, kStatPower);
+    f.agility = Rating(team, entry, kStatAgility);
+    f.resilience = Rating(team, entry, kStatResilience);
+    f.vision = Compressed(team, entry, kStatVision);
+    f.composure = Rating(team, entry, kStatComposure);
+    f.position = int8_t(Field(team, entry, kPlayerPosition));
+    f.shirt = int8_t(Field(team, entry, kPlayerShirt));
+    f.sideA = int8_t(Field(team, entry, kPlayerSideA));
+    f.left = int8_t(Field(team, entry, kPlayerLeft));
+    f.sideB = int8_t(Field(team, entry, kPlayerSideB));
+    f.right = int8_t(Field(team, entry, kPlayerRight));
+    f.recInjury = int8_t(Field(team, entry, kPlayerRecInjury));
+    f.infoWord1 = uint16_t(Field(team, entry, kPlayerInfoWord1));
+    f.infoWord2 = std::max<int16_t>(Field(team, entry, kPlayerInfoWord2), 0);
+    f.infoByte = GameInfo.U8(PlayerInfoAt(team, entry) + kPlayerInfoByte);
+}
+
+void StartPlayerFigure(int team, int entry) {
+    MatchFigure& f = MatchFigures[team * kTeamFigures + entry];
     const bool starter = entry < kStarters;
     f.off = starter ? 0 : 1;
     f.onBench = starter ? 0 : 1;
     if (starter) {
         f.benchState = kStarterMark;
     } else {
-        f.benchState = entry < kStarters + substitutes ? 0 : kOutsideSquadMark;
+        f.benchState = entry < kStarters + MatchSubstitutesAvailable ? 0 : kOutsideSquadMark;
     }
+    f.anim = -1;
+    CopyPlayerData(f, team, entry);
+}
+
+// The role players are named by squad slot from 1; an unset (0xFF) or
+// impossible slot names nobody, so that the default taker is used.
+int16_t RoleFigure(int team, int field) {
+    const int16_t slot = GameInfo.TeamI16(team, field);
+    if (slot < 1 || slot > kTeamFigures) return kTakerNone;
+    return int16_t(team * kTeamFigures + slot - 1);
+}
+
+void LineUpBesideThePitch() {
+    const PitchGeometryValues& g = PitchGeometry;
+    for (int team = 0; team < 2; ++team) {
+        for (int i = 0; i < kTeamFigures; ++i) {
+            MatchFigure& f = MatchFigures[team * kTeamFigures + i];
+            Place(f, i == 0 ? g.lineUpX - 260 : g.lineUpX - 250 - 12 * i, g.lineUpY);
+            f.action = 0;
+            f.frame = -1;
+            f.offsideMark = 0;
+            f.hasBall = 0;
+            f.touchLockout = 0;
+            f.ballWork2 = 0;
+            f.actionWord = 0;
+            f.offsideWord = 0;
+        }
+    }
+    Place(MatchFigures[kRefereeFigure], g.lineUpX, g.lineUpY);
+    Place(MatchFigures[kLinesmanOne], g.lineUpX - kOfficialSpacing, g.lineUpY + kOfficialSpacing);
+    Place(MatchFigures[kLinesmanTwo], g.lineUpX - kOfficialSpacing, g.lineUpY - kOfficialSpacing);
+}
+
+void StartTheMatch() {
+    MatchUnshown = (DisplayModeFlags & kDisplayOff) != 0 ? 1 : 0;
+    if (!MatchUnshown) ClearHeatMaps();
+    MatchDrawOffsideStrictness();
+    BallState.drag = 991;
+    BallState.gravity = 40000;
+    BallState.bounceKeep = 0.96f;
+    BallState.bounceRestitution = 0.52f;
+    BallState.windX = BallState.windY = 0;
+    MatchPitchCondition = GameInfo.U8(kPitchCondition);
+    MatchSubstitutesAvailable = MatchAvailableSubs(&GameInfo);
+    for (int figure = 0; figure < kPlayerFigures; ++figure)
+        std::memset(&MatchFigures[figure], 0, sizeof(MatchFigure));
+    LineUpBesideThePitch();
+    MatchTeam_SetupBoth();
+    for (int team = 0; team < 2; ++team) {
+        for (int i = 0; i < kTeamFigures; ++i) BallRanking[team][i] = int16_t(team * kTeamFigures + i);
+        PenaltyTakerFigure[team] = RoleFigure(team, kPenaltyTaker);
+        FreeKickTakerFigure[team] = RoleFigure(team, kFreeKickTaker);
+        CornerTakerFigure[team] = RoleFigure(team, kCornerTaker);
+        CaptainFigure[team] = RoleFigure(team, kCaptain);
+    }
+    for (int team = 0; team < 2; ++team) {
+        for (int entry = 0; entry < kTeamFigures; ++entry) StartPlayerFigure(team, entry);
+    }
+}
+
+int16_t PeriodLengthSeconds() {
+    const int minutes = MatchDurationMinutes(&GameInfo);
+    const int perMinute = Period <= 1 ? 60 : 20;
+    return int16_t(std::min(minutes * perMinute, 32767));
+}
+
+void StartEveryPeriod() {
+    for (int team = 0; team < 2; ++team) {
+        TeamChallenger[team] = kNoChallenger;
+        GoalkeeperFigure[team] = MatchLineUp[team][0];
+    }
+    Ball_PlaceOnCentreSpot();
+    BallState.holder = 0;
+    BallState.controller = 0;
+    RunningCount = 255;
+    MatchResetClock(PeriodLengthSeconds());
+    MatchFigures[kRefereeFigure].pace = 80;
+    MatchFigures[kLinesmanOne].pace = 60;
+    MatchFigures[kLinesmanTwo].pace = 60;
+}
+
+void KeepersReady() {
+    for (int team = 0; team < 2; ++team) Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+}
+
+void StartShootOut() {
+    KeepersReady();
+    CurrentTeam = KickOffTeam & 1;
+    MatchPhase = kShootOutControl;
+    ShootOutSpotX = PitchGeometry.centreX;
+    ShootOutSpotY = PitchGeometry.penaltySpotLowY;
+    const int x = PitchGeometry.centreX - GameRandom() % 64;
+    const int y = PitchGeometry.penaltySpotLowY - (48 + GameRandom() % 48);
+    BallState.x = int16_t(x);
+    BallState.y = int16_t(y);
+    BallState.x16 = Fixed(x);
+    BallState.y16 = Fixed(y);
+}
+
+void StartKickOffPeriod() {
+    CurrentTeam = KickOffTeam & 1;
+    MatchFindNearestPlayer(PitchGeometry.centreX, PitchGeometry.centreY, -1);
+    Formation_ResetZones();
+    MatchFigure& marker = MatchFigures[kSpareFigure];
+    marker.y = PitchGeometry.parkCoord;
+    marker.y16 = Fixed(PitchGeometry.parkCoord);
+    BallTeam = 0;
+    KeepersReady();
+    Ball_PlaceOnCentreSpot();
+    Match_SetPlayerAction(kRefereeFigure, 1);
+    Match_SetPlayerAction(kLinesmanOne, 2);
+    Match_SetPlayerAction(kLinesmanTwo, 3);
+    MatchPhase = kKickOffSetUp;
 }
 
 }  // namespace
 
+int8_t Match_CompressStat(int value) { return int8_t(std::min(value / 2 + 50, 100)); }
+
+void Match_SetPitchGeometry() {
+    PitchGeometry = kDefaultPitch;
+    BallKickPower = 1.2f;
+}
+
 void Match_SetupPeriod() {
-    if (Period == 0) {
-        const int16_t substitutes = MatchAvailableSubs(&GameInfo);
-        for (int team = 0; team < 2; ++team) {
-            for (int entry = 0; entry < kTeamFigures; ++entry) SetUpPlayerFigure(team, entry, substitutes);
-        }
+    LineUpBesideThePitch();
+    if (Period == 0) StartTheMatch();
+    StartEveryPeriod();
+    if (Period == 4) {
+        StartShootOut();
+    } else {
+        StartKickOffPeriod();
     }
-    MatchPhase = Period == 4 ? kShootOutControl : kKickOffSetUp;
     MatchFinished = 0;
+}
+
+void MatchTeam_SetupBoth() {
+    for (int team = 0; team < 2; ++team) {
+        for (int slot = 0; slot < kTeamFigures; ++slot)
+            MatchLineUp[team][slot] = int16_t(team * kTeamFigures + slot);
+    }
+    for (int team = 0; team < 2; ++team) {
+        MatchLoadTeamTactics(int16_t(team));
+        MatchTeam_TakeWorkingCopy(team);
+        MatchTeam_ApplyTactics(team);
+        MatchTeam_ApplySetup(team);
+    }
+}
+
+void MatchTeam_TakeWorkingCopy(int team) { FormationWorkingTactic = MatchTacticRecord[team & 1]; }
+
+void MatchTeam_ApplyTactics(int team) {
+    team &= 1;
+    for (int slot = 0; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (figure < 0 || figure >= kPlayerFigures) continue;
+        uint8_t* bytes = MatchFigures[figure].tacticBytes;
+        if (slot >= kTacticEntries) {
+            std::memset(bytes, 0, kTacticBytes);
+            continue;
+        }
+        const uint8_t* entry = FormationWorkingTactic.bytes + slot * kTacticEntrySize;
+        bytes[0] = entry[kInstructionBytes];
+        int partner = entry[kPartnerOffset] & 0x1F;
+        if (partner & 0x10) partner -= 32;
+        if (partner < 1) {
+            bytes[1] = 0;
+        } else {
+            int partnerFigure = MatchLineUp[team][partner] & 0xFF;
+            if (partnerFigure > 16) partnerFigure -= 16;
+            bytes[1] = uint8_t(partnerFigure);
+        }
+        bytes[2] = entry[kInstructionBytes + 1];
+        bytes[3] = entry[kInstructionBytes + 2];
+        bytes[4] = entry[kRunTargetAcross];
+        bytes[5] = entry[kRunTargetAlong];
+        bytes[6] = recbits::LoadU16(entry + kMarkingSlot) != 0 ? entry[kMarkingSlot] : 255;
+    }
+}
+
+void MatchTeam_ApplySetup(int team) {
+    team &= 1;
+    GetMatchSetupBlock();
+    MatchTeam_MirrorPositions();
+    MatchTeam_BuildFormationTable(0);
+    Formation_ScaleTable(0);
+    MatchTeam_BuildFormationTable(1);
+    Formation_ScaleTable(1);
+    std::memcpy(FormationTable[team], FormationScratch, sizeof FormationScratch);
+    for (int slot = 0; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (figure < 0 || figure >= kPlayerFigures) continue;
+        MatchFigure& f = MatchFigures[figure];
+        if (slot >= kTacticEntries) {
+            f.tacticBytes[4] = f.tacticBytes[5] = 0;
+            continue;
+        }
+        const uint8_t* entry = FormationWorkingTactic.bytes + slot * kTacticEntrySize;
+        f.tacticBytes[4] = entry[kRunTargetAcross];
+        f.tacticBytes[5] = entry[kRunTargetAlong];
+    }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "match/matchfigure.h"
@@ -14,6 +15,8 @@
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
 #include "support/bytes.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
 #include "support/random.h"
 
 namespace matchtest {
@@ -72,9 +75,22 @@ inline void ScriptedPeriod() {
 inline void MenuSix(int16_t team) { g_script.menus.push_back(600 + team); }
 inline void MenuEight(int16_t team) { g_script.menus.push_back(800 + team); }
 
+// Every match loads the generated motion clips: the game data is mounted
+// once per run.
+inline void MountGameData() {
+    static bool mounted = false;
+    if (mounted) return;
+    mounted = true;
+    InitMemory(64 * 1024);
+    PakFileInit();
+    PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+    PakFileAddDone();
+}
+
 class MatchFixture : public ::testing::Test {
   protected:
     void SetUp() override {
+        MountGameData();
         g_script = Script{};
         GameSeedRandom(12345);
         EnterGameInfo* block = ClearMatchSetupBlock();

@@ -283,7 +283,10 @@ TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {
     EXPECT_EQ(ReportWord(1, kReportPlayers + 13 * kPlayerReportSize + kPlayerRating), 0);
     EXPECT_EQ(ReportWord(1, kReportPlayers + 14 * kPlayerReportSize + kPlayerRating), -1);
     EXPECT_EQ(ReportWord(1, kReportPlayers + 4 * kPlayerReportSize + kPlayerGoals), 0);
-    EXPECT_EQ(recbits::LoadU16(result->teams[0].bytes + kReportManOfTheMatch), 0xFFFF);
+    // Both sides played: one team names the best player.
+    const uint16_t best0 = recbits::LoadU16(result->teams[0].bytes + kReportManOfTheMatch);
+    const uint16_t best1 = recbits::LoadU16(result->teams[1].bytes + kReportManOfTheMatch);
+    EXPECT_TRUE((best0 == 0xFFFF) != (best1 == 0xFFFF)) << best0 << " " << best1;
 }
 
 TEST_F(DefaultRunnerTest, ShownMatchSwitchesTheDisplayOnAndOff) {
@@ -291,7 +294,7 @@ TEST_F(DefaultRunnerTest, ShownMatchSwitchesTheDisplayOnAndOff) {
     PlayMatch();
     EXPECT_EQ(g_displayOn, 1);
     EXPECT_EQ(g_displayOff, 1);
-    EXPECT_EQ(LineUpPending, 1);
+    EXPECT_EQ(LineUpPending, 0) << "the teams lined up before the kick-off";
     EXPECT_EQ(Block().I16(kPlayersLineUp), 0) << "the display start clears the line-up word";
 }
 

@@ -1,0 +1,120 @@
+// The match engine's spine per tick: formation zones and targets, the
+// group update, the officials, the dispatcher over 32 players (standing or
+// walking to the kick-off), the phases and the clock, with the generated
+// motion clips loaded.  Also the build of one team's formation tables.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include <cstring>
+#include <string>
+
+#include "match/formation.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/matchtick.h"
+#include "match/motion.h"
+#include "match/periodrunner.h"
+#include "match/teamsetup.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/random.h"
+
+namespace {
+
+using namespace gameinfo;
+
+// The generated archive beside the benchmark's own folder.
+std::string ArchiveBase() {
+    char exe[PATH_MAX] = {};
+    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return "game/pakfiles/demo";
+    std::string dir(exe);
+    return dir.substr(0, dir.rfind('/')) + "/game/pakfiles/demo";
+}
+
+void MountClips() {
+    static bool mounted = false;
+    if (mounted) return;
+    mounted = true;
+    InitMemory(64 * 1024);
+    PakFileInit();
+    PakAddFile(ArchiveBase().c_str());
+    PakFileAddDone();
+    Motion_LoadAll();
+}
+
+void FillBlock() {
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    block->SetI16(kDurationMinutes, 5);
+    block->SetI16(kCompetition, 0);
+    block->SetI16(kNumAvailableSubs, 5);
+    block->SetI16(kPlayersLineUp, 0);
+    for (int team = 0; team < 2; ++team) {
+        block->SetTeamU8(team, kHumanManaged, 0);
+        block->SetTeamI16(team, kTacticChoice, int16_t(team == 0 ? 1 : 5));
+        for (int entry = 0; entry < kMatchSquadSize; ++entry) {
+            const int at = PlayerInfoAt(team, entry);
+            for (int stat = 0; stat < kPlayerStatCount; ++stat) {
+                block->SetI16(at + kPlayerStats + 2 * stat, int16_t(40 + (entry * 7 + stat * 3) % 55));
+            }
+            block->SetI16(at + kPlayerLeft, 1);
+            block->SetI16(at + kPlayerRight, 2);
+            block->SetI16(at + kPlayerSideB, 1);
+        }
+        MatchLoadTeamTactics(int16_t(team));
+    }
+}
+
+void SetUpMatch() {
+    MountClips();
+    FillBlock();
+    DisplayModeFlags = kDisplayOff;
+    Match_SetPitchGeometry();
+    GameSeedRandom(5);
+    MatchResetEngineState();
+    MatchClockStartMatch();
+    Period = 0;
+    KickOffTeam = 0;
+    AttackDirection = 0;
+    Match_SetupPeriod();
+}
+
+void BM_SpineTick(benchmark::State& state) {
+    SetUpMatch();
+    int counter = 0;
+    for (auto _ : state) {
+        // Move the ball about so that the zones and targets keep changing.
+        BallState.x = int16_t(200 + (counter * 53) % 1200);
+        BallState.y = int16_t(200 + (counter * 37) % 1700);
+        ++counter;
+        MatchTick();
+        if (MatchFinished != 0 || PeriodClock >= PeriodLength) {
+            Match_SetupPeriod();
+            MatchPhase = 0;
+            MatchClockRunning = 1;
+        }
+    }
+    state.counters["ticks/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SpineTick);
+
+void BM_FormationTables(benchmark::State& state) {
+    SetUpMatch();
+    int counter = 0;
+    for (auto _ : state) {
+        GetComputerTactics(&MatchTacticRecord[1], int16_t(counter % 10));
+        ++counter;
+        MatchTeam_TakeWorkingCopy(1);
+        MatchTeam_ApplySetup(1);
+        benchmark::DoNotOptimize(FormationTable[1][0][0]);
+    }
+}
+BENCHMARK(BM_FormationTables);
+
+}  // namespace
+
+BENCHMARK_MAIN();

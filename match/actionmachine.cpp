@@ -1,0 +1,386 @@
+#include "match/actionmachine.h"
+
+#include <array>
+#include <cassert>
+#include <cstddef>
+#include <utility>
+
+#include "match/geometry.h"
+#include "match/matchclock.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/playeractions.h"
+#include "support/random.h"
+
+uint8_t RunningCount;
+int16_t (&MatchLastDefenderY)[2] = OffsideLine;
+
+// Flags per action: head follows the ball, free to react, may react to a
+// high ball.
+const MatchActionFlags MatchActionFlagTable[kMatchActionCount] = {
+    {1, 1, 0},  // 0
+    {1, 1, 1},  // 1
+    {1, 1, 1},  // 2
+    {0, 0, 0},  // 3
+    {0, 1, 1},  // 4
+    {0, 1, 0},  // 5
+    {0, 1, 0},  // 6
+    {0, 1, 1},  // 7
+    {0, 1, 0},  // 8
+    {0, 1, 0},  // 9
+    {0, 1, 0},  // 10
+    {0, 1, 1},  // 11
+    {0, 1, 0},  // 12
+    {0, 1, 0},  // 13
+    {1, 1, 0},  // 14
+    {1, 1, 1},  // 15
+    {1, 1, 1},  // 16
+    {1, 1, 0},  // 17
+    {0, 2, 0},  // 18
+    {0, 0, 0},  // 19
+    {0, 0, 0},  // 20
+    {0, 0, 0},  // 21
+    {0, 0, 0},  // 22
+    {0, 0, 0},  // 23
+    {0, 0, 0},  // 24
+    {1, 1, 0},  // 25
+    {1, 1, 0},  // 26
+    {1, 1, 0},  // 27
+    {1, 0, 0},  // 28
+    {1, 2, 0},  // 29
+    {0, 0, 0},  // 30
+    {0, 0, 0},  // 31
+    {1, 1, 0},  // 32
+    {1, 0, 0},  // 33
+    {0, 2, 0},  // 34
+    {0, 0, 0},  // 35
+    {0, 0, 0},  // 36
+    {1, 1, 0},  // 37
+    {0, 0, 0},  // 38
+    {0, 0, 0},  // 39
+    {0, 0, 0},  // 40
+    {0, 0, 0},  // 41
+    {0, 0, 0},  // 42
+    {1, 0, 0},  // 43
+    {1, 0, 0},  // 44
+    {1, 0, 0},  // 45
+    {0, 0, 0},  // 46
+    {0, 0, 0},  // 47
+    {0, 0, 0},  // 48
+    {1, 1, 0},  // 49
+    {1, 0, 0},  // 50
+    {0, 0, 0},  // 51
+    {1, 2, 0},  // 52
+    {0, 0, 0},  // 53
+    {1, 0, 0},  // 54
+    {1, 0, 0},  // 55
+    {1, 0, 0},  // 56
+    {1, 0, 0},  // 57
+    {1, 1, 0},  // 58
+    {1, 0, 0},  // 59
+    {1, 0, 0},  // 60
+    {1, 0, 0},  // 61
+    {1, 0, 0},  // 62
+    {1, 0, 0},  // 63
+    {1, 0, 0},  // 64
+    {1, 0, 0},  // 65
+    {1, 2, 0},  // 66
+    {1, 0, 0},  // 67
+    {1, 0, 0},  // 68
+    {0, 0, 0},  // 69
+    {0, 0, 0},  // 70
+    {1, 0, 0},  // 71
+    {1, 0, 0},  // 72
+    {1, 0, 0},  // 73
+    {0, 2, 0},  // 74
+    {1, 2, 0},  // 75
+    {1, 1, 0},  // 76
+    {1, 2, 0},  // 77
+    {1, 2, 0},  // 78
+    {1, 1, 0},  // 79
+    {1, 2, 0},  // 80
+    {1, 2, 0},  // 81
+    {0, 0, 0},  // 82
+    {1, 2, 0},  // 83
+    {1, 2, 0},  // 84
+    {1, 0, 0},  // 85
+    {0, 0, 0},  // 86
+    {0, 0, 0},  // 87
+    {1, 2, 0},  // 88
+    {1, 0, 0},  // 89
+    {1, 0, 0},  // 90
+    {1, 1, 0},  // 91
+    {0, 0, 0},  // 92
+    {1, 0, 0},  // 93
+    {1, 0, 0},  // 94
+    {1, 0, 0},  // 95
+    {1, 1, 0},  // 96
+    {0, 2, 0},  // 97
+    {0, 2, 0},  // 98
+    {1, 0, 0},  // 99
+    {1, 1, 0},  // 100
+    {1, 0, 0},  // 101
+    {0, 0, 0},  // 102
+    {1, 1, 0},  // 103
+    {0, 0, 0},  // 104
+    {1, 0, 0},  // 105
+    {1, 2, 0},  // 106
+    {1, 2, 0},  // 107
+    {0, 0, 0},  // 108
+    {1, 2, 0},  // 109
+    {0, 2, 0},  // 110
+    {1, 1, 0},  // 111
+    {1, 1, 0},  // 112
+    {1, 1, 0},  // 113
+    {1, 1, 0},  // 114
+    {1, 1, 0},  // 115
+    {1, 0, 0},  // 116
+    {1, 1, 0},  // 117
+    {1, 1, 0},  // 118
+    {1, 1, 0},  // 119
+    {1, 1, 0},  // 120
+    {1, 1, 0},  // 121
+    {1, 1, 0},  // 122
+    {1, 2, 0},  // 123
+    {1, 2, 0},  // 124
+    {1, 2, 0},  // 125
+    {1, 2, 0},  // 126
+    {1, 2, 0},  // 127
+    {1, 2, 0},  // 128
+    {1, 2, 0},  // 129
+    {1, 2, 0},  // 130
+    {1, 2, 0},  // 131
+    {1, 2, 0},  // 132
+    {1, 2, 0},  // 133
+    {1, 2, 0},  // 134
+    {1, 2, 0},  // 135
+    {1, 2, 0},  // 136
+    {1, 2, 0},  // 137
+    {1, 2, 0},  // 138
+    {1, 2, 0},  // 139
+    {1, 2, 0},  // 140
+    {1, 2, 0},  // 141
+    {1, 2, 0},  // 142
+    {1, 2, 0},  // 143
+    {1, 2, 0},  // 144
+    {1, 2, 0},  // 145
+    {1, 2, 0},  // 146
+    {1, 2, 0},  // 147
+    {1, 2, 0},  // 148
+    {0, 0, 0},  // 149
+    {1, 0, 0},  // 150
+    {0, 0, 0},  // 151
+    {1, 0, 0},  // 152
+    {1, 0, 0},  // 153
+    {1, 0, 0},  // 154
+    {1, 0, 0},  // 155
+    {1, 0, 0},  // 156
+    {1, 0, 0},  // 157
+    {0, 0, 0},  // 158
+    {0, 0, 0},  // 159
+    {1, 0, 0},  // 160
+    {1, 0, 0},  // 161
+    {1, 0, 0},  // 162
+    {1, 0, 0},  // 163
+    {1, 0, 0},  // 164
+    {1, 0, 0},  // 165
+    {1, 0, 0},  // 166
+    {0, 0, 0},  // 167
+    {1, 0, 0},  // 168
+    {1, 0, 0},  // 169
+    {1, 0, 0},  // 170
+    {1, 0, 0},  // 171
+    {0, 0, 0},  // 172
+    {0, 0, 0},  // 173
+    {0, 0, 0},  // 174
+    {0, 0, 0},  // 175
+    {1, 0, 0},  // 176
+    {1, 0, 0},  // 177
+    {1, 0, 0},  // 178
+    {0, 0, 0},  // 179
+    {0, 0, 0},  // 180
+    {0, 0, 0},  // 181
+    {1, 0, 0},  // 182
+    {0, 0, 0},  // 183
+    {1, 0, 0},  // 184
+    {1, 0, 0},  // 185
+    {1, 0, 0},  // 186
+    {1, 0, 0},  // 187
+    {1, 0, 0},  // 188
+    {1, 0, 0},  // 189
+    {1, 0, 0},  // 190
+    {1, 0, 0},  // 191
+    {0, 0, 0},  // 192
+    {0, 0, 0},  // 193
+    {0, 0, 0},  // 194
+    {1, 0, 0},  // 195
+    {1, 0, 0},  // 196
+    {1, 0, 0},  // 197
+    {1, 0, 0},  // 198
+    {1, 0, 0},  // 199
+    {1, 0, 0},  // 200
+    {0, 0, 0},  // 201
+    {0, 0, 0},  // 202
+    {0, 0, 0},  // 203
+    {0, 0, 0},  // 204
+    {0, 0, 0},  // 205
+};
+
+namespace {
+
+constexpr int16_t kTouchLineLeftX = 158;
+constexpr int16_t kTouchLineRightX = 1434;
+constexpr int16_t kDeepestStartUpfield = 10000;
+constexpr int16_t kDeepestStartDownfield = 0;
+constexpr int16_t kHeadTurnStep = 16;
+
+// An action whose family is not built yet: one least form per code, so that
+// each code keeps a handler of its own in the table.
+template <uint16_t Code>
+void NotYetBuilt(int16_t figure) {
+    assert(MatchFigures[figure].action == Code);
+    Match_ActStandTurningToBall(figure);
+}
+
+template <std::size_t Code>
+constexpr MatchActionHandler HandlerFor() {
+    switch (Code) {
+        case 3:
+        case 92:
+        case 122:
+        case 194:
+            return Match_ActNothing;
+        case 28:
+        case 89:
+            return Match_ActHandball;
+        case 26:
+            return Match_ActKickOffWalk;
+        case 27:
+            return Match_ActKickOffPartner;
+        default:
+            return NotYetBuilt<uint16_t(Code)>;
+    }
+}
+
+template <std::size_t... Codes>
+constexpr std::array<MatchActionHandler, sizeof...(Codes)> MakeActionTable(std::index_sequence<Codes...>) {
+    return {{HandlerFor<Codes>()...}};
+}
+
+// Each player has at least one usable foot this tick; the middle chance is
+// drawn last.
+void DrawChanceBits(MatchFigure& f) {
+    f.rightNow = GameRandom() % 3 < f.right ? 1 : 0;
+    f.leftNow = GameRandom() % 3 < f.left ? 1 : 0;
+    f.middleNow = GameRandom() % 3 < f.sideB ? 1 : 0;
+    if (f.rightNow == 0 && f.leftNow == 0) f.rightNow = 1;
+}
+
+void ParkOffThePitch(MatchFigure& f) {
+    f.y16 = 0;
+    f.x = 0;
+    f.y = 0;
+    f.action = 0;
+    f.off = 1;
+    f.anim = -1;
+    f.x16 = 0;
+}
+
+void DispatchOnPitch(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    MatchCurX = f.x;
+    MatchCurY = f.y;
+    MatchCurX16 = f.x16;
+    MatchCurY16 = f.y16;
+    DrawChanceBits(f);
+    MatchActionHandlerOf(f.action)(figure);
+    f.x16 = MatchCurX16;
+    f.y16 = MatchCurY16;
+    f.x = int16_t(f.x16 / 65536);
+    f.y = int16_t(f.y16 / 65536);
+    if (MatchPhase == kPhaseOpenPlay) MatchSetPlayerTimer(figure);
+}
+
+// The first figure of the group refreshed in each tick phase; the teams
+// alternate.
+constexpr int16_t kGroupStart[4] = {0, 16, 8, 24};
+constexpr int kGroupSize = 8;
+
+void UpdateLastDefenderLine(int team) {
+    const bool upfield = team == AttackDirection;
+    int16_t line = upfield ? kDeepestStartUpfield : kDeepestStartDownfield;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (figure < 0 || figure >= kPlayerFigures) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0 || f.x <= kTouchLineLeftX || f.x >= kTouchLineRightX) continue;
+        if (upfield ? f.y < line : f.y > line) line = f.y;
+    }
+    MatchLastDefenderY[team] = line;
+}
+
+}  // namespace
+
+const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable =
+    MakeActionTable(std::make_index_sequence<kMatchActionCount>());
+
+MatchActionHandler MatchActionHandlerOf(uint16_t action) {
+    assert(action < kMatchActionCount && "action code outside the table");
+    return MatchActionTable[action];
+}
+
+int MatchActionReactFlag(uint16_t action) {
+    return action < kMatchActionCount ? MatchActionFlagTable[action].freeToReact : 0;
+}
+
+void Match_SetPlayerAction(int16_t figure, uint16_t action) {
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    assert(action < kMatchActionCount && "action code outside the table");
+    MatchFigure& f = MatchFigures[figure];
+    f.frame = 0;
+    f.actionWord = 0;
+    f.contactTicks = 0;
+    f.actionParam = 0;
+    f.hasKicked = 0;
+    f.actionTicks = 0;
+    f.actionFlag = 0;
+    f.action = action;
+}
+
+void Match_UpdatePlayers() {
+    RunningCount = 0;
+    CurrentTeam = 0;
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        if (figure == kTeamFigures) CurrentTeam = 1;
+        MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0) {
+            if (RefereeAction == 0) ParkOffThePitch(f);
+        } else {
+            DispatchOnPitch(figure);
+        }
+        if (f.off != 0) {
+            if (BallState.holder == figure + 1) BallState.holder = 0;
+            if (BallState.controller == figure + 1) BallState.controller = 0;
+        }
+    }
+}
+
+void Match_UpdatePlayerGroup() {
+    Match_FindBallHolder();
+    const int16_t first = kGroupStart[MatchTickPhase & 3];
+    for (int16_t figure = first; figure < first + kGroupSize; ++figure) {
+        MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0) continue;
+        f.ballDirection = Match_DirectionTo(f.x, f.y, BallState.x, BallState.y);
+        assert(f.action < kMatchActionCount && "action code outside the table");
+        if (MatchActionFlagTable[f.action].headFollowsBall) {
+            MatchLookAtFigure(figure, kBallFigure, kHeadTurnStep);
+        } else {
+            MatchAdjustPlayerLean(figure, 0, 255);
+        }
+    }
+    const int team = first / kTeamFigures;
+    CurrentTeam = uint8_t(team);
+    UpdateLastDefenderLine(team);
+}

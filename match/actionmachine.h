@@ -1,0 +1,32 @@
+// The player action machine: each player figure runs one action
+// (MatchActionCode 0..205) whose handler the dispatcher calls once a tick,
+// with three flags per action that say whether the head follows the ball,
+// whether the player is free to react and whether a high ball may take him
+// out of it.  Match_SetPlayerAction, Match_UpdatePlayers and
+// Match_UpdatePlayerGroup are declared with the engine's jobs
+// (match/matchengine.h).
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "match/matchengine.h"
+
+struct MatchActionFlags {
+    uint8_t headFollowsBall;   // 1: the group update turns the head toward the ball
+    uint8_t freeToReact;       // 0 busy, 1 free, 2 free until he has kicked the ball
+    uint8_t highBallReaction;  // 1: the high-ball reaction may take him out of it
+};
+
+using MatchActionHandler = void (*)(int16_t figure);
+
+extern const MatchActionFlags MatchActionFlagTable[kMatchActionCount];
+extern const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable;
+
+// Players that ran toward their target this tick.
+extern uint8_t RunningCount;
+// Each team's last-defender line (the y of its deepest outfield player on
+// the pitch), read by the offside rule; the same array as OffsideLine.
+extern int16_t (&MatchLastDefenderY)[2];
+
+// The handler of an action code; the code must be in 0..205.
+MatchActionHandler MatchActionHandlerOf(uint16_t action);

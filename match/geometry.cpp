@@ -1,0 +1,201 @@
+#include "match/geometry.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchstate.h"
+#include "match/motion.h"
+#include "match/officials.h"
+
+int32_t MatchVecX, MatchVecNY;
+int32_t MatchRootX, MatchRootY;
+
+namespace {
+
+constexpr int kChaseTickLimit = 20;
+constexpr int kRecoverReach = 18;
+constexpr int kHighBall = 200;
+constexpr int kCloseToCarrier = 8;
+constexpr int kContactTicksHeld = 5;
+constexpr uint16_t kCarryWalkOffAction = 31;
+constexpr uint16_t kFetchFreeKickAction = 58;
+constexpr uint16_t kChaserAction = 2;
+constexpr uint16_t kStoppagePhases = 6;
+
+// A product that may pass 32 bits, taken wide and truncated as the engine's
+// 32-bit arithmetic keeps it.
+int32_t ScaledStep(int64_t value, int64_t numerator, int64_t denominator) {
+    return int32_t(value * numerator / denominator);
+}
+
+int32_t SpeedOfPace(const MatchFigure& f) { return int32_t(f.pace) + 500; }
+
+uint16_t Sector(int x1, int y1, int x2, int y2, int n) {
+    const double dx = double(x2 - x1);
+    const double ny = double(y1 - y2);
+    const double steps = std::atan2(dx, ny) * kInverseFullTurn * double(n);
+    return uint16_t(int64_t(std::floor(steps + 0.5)) & (n - 1));
+}
+
+bool IsGoalkeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
+
+}  // namespace
+
+uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2) { return Sector(x1, y1, x2, y2, 256); }
+
+uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n) { return Sector(x1, y1, x2, y2, n); }
+
+void Match_VectorFromDirection(int d, int length, int n) {
+    const double theta = double(d) * kFullTurn / double(n);
+    MatchVecNY = int32_t(std::trunc(double(length) * std::cos(theta)));
+    MatchVecX = int32_t(std::trunc(double(length) * std::sin(theta)));
+}
+
+int16_t Match_ApproxDistance(int x1, int y1, int x2, int y2) {
+    const int a = std::abs(int16_t(x1 - x2));
+    const int b = std::abs(int16_t(y1 - y2));
+    return int16_t(b < a ? a + b / 2 : b + a / 2);
+}
+
+int32_t Match_BallInReach(int x1, int y1, int x2, int y2, int limit, int heightLimit) {
+    const int32_t distance = Match_ApproxDistance(x1, y1, x2, y2);
+    if (distance > limit || BallState.z >= heightLimit) return distance + 1;
+    return 0;
+}
+
+int32_t Match_BallInReach5(int x1, int y1, int x2, int y2, int heightLimit) {
+    return Match_BallInReach(x1, y1, x2, y2, 5, heightLimit);
+}
+
+void Match_TurnPlayerTowards(int16_t figure, int direction, int mode) {
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    MatchFigure& f = MatchFigures[figure];
+    int step = f.agility / 30 + 3;
+    if (BallGroundSpeed < 3) step *= 3;
+    if (mode == 1) step = 2;
+    if (mode == 2) step = 16;
+    const int facing = f.facing;
+    if (facing == direction) return;
+    const int apart = std::abs(facing - direction);
+    if (apart > 256 - step || apart < step || f.frame == -1) {
+        f.facing = uint16_t(direction);
+        return;
+    }
+    int turned = facing;
+    if (direction > facing) {
+        turned += direction - facing < 128 ? step : -step;
+    } else {
+        turned += facing - direction > 128 ? step : -step;
+    }
+    f.facing = uint16_t(turned & 0xFF);
+}
+
+void Match_StepForward(int16_t figure, int length, int direction) {
+    const double theta = double(direction) * kFullTurn / 256.0;
+    MatchVecX = int32_t(std::trunc(double(length) * std::sin(theta)));
+    MatchVecNY = int32_t(std::trunc(double(length) * std::cos(theta)));
+    const int32_t speed = SpeedOfPace(MatchFigures[figure]);
+    MatchCurX16 += ScaledStep(int64_t(MatchVecX) * 1000, speed, 600);
+    MatchCurY16 -= ScaledStep(int64_t(MatchVecNY) * 1000, speed, 600);
+}
+
+void Match_AnimRootDelta(int16_t figure, int facing) {
+    MatchRootX = MatchRootY = 0;
+    if (figure < 0 || figure >= kMatchFigureCount) return;
+    const MatchFigure& f = MatchFigures[figure];
+    if (f.anim < 0) return;
+    // A clip that is not in the table, or too short to have a step, does
+    // not move the figure.
+    const int32_t frames = int32_t(Motion_GetFrameCount(f.anim));
+    if (frames < 2) return;
+    int32_t first = f.shownFrame < 0 ? 0 : f.shownFrame;
+    if (first > frames - 1) first = frames - 1;
+    if (first + 1 >= frames) first = frames - 2;
+    MotionFrame a{}, b{};
+    if (!Motion_GetFrame(f.anim, first, &a) || !Motion_GetFrame(f.anim, first + 1, &b)) return;
+    const float dx = a.reference[0] - b.reference[0];
+    const float dz = a.reference[2] - b.reference[2];
+    const float theta = float((facing + 1) & 255) * kHalfTurnSingle / 128.0f;
+    const float c = std::cos(theta);
+    const float s = std::sin(theta);
+    MatchRootX = int32_t(std::trunc(1000.0f * (dx * c - dz * s)));
+    MatchRootY = int32_t(std::trunc(1000.0f * (dx * s + dz * c)));
+}
+
+int32_t Match_ApplyAnimMotion(int16_t figure) {
+    if (figure < 0 || figure >= kMatchFigureCount) return 0;
+    const MatchFigure& f = MatchFigures[figure];
+    Match_AnimRootDelta(figure, f.facing);
+    const int32_t speed = SpeedOfPace(f);
+    const int32_t stepX = ScaledStep(-int64_t(MatchRootX) * 1600, speed, 600);
+    const int32_t stepY = ScaledStep(-int64_t(MatchRootY) * 1600, speed, 600);
+    MatchCurX16 += stepX;
+    MatchCurY16 += stepY;
+    return stepY;
+}
+
+int32_t Match_ApplyAnimMotionRet(int16_t figure) { return Match_ApplyAnimMotion(figure); }
+
+void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
+    if (figure < 0 || figure >= kPlayerFigures) return;
+    MatchFigure& f = MatchFigures[figure];
+    // Under a high ball close by, a field player gives up the run and waits
+    // for it; the goalkeeper holds still.
+    const auto giveUpForHighBall = [&] {
+        if (IsGoalkeeper(figure)) return;
+        Match_SetPlayerAction(figure, kChaserAction);
+    };
+    if (f.rankDistance <= kRecoverReach && BallState.z > kHighBall) {
+        giveUpForHighBall();
+        return;
+    }
+    const uint16_t d = Match_DirectionSector(MatchCurX, MatchCurY, x, y, 256);
+    const int apart = std::abs(int(f.facing) - int(d));
+    if (apart > 248 || apart < 8 || f.frame == -1) {
+        f.facing = d;
+    } else {
+        Match_TurnPlayerTowards(figure, d, 2);
+    }
+
+    int16_t clip = kClipRun;
+    const int team = figure / kTeamFigures;
+    const int other = team ^ 1;
+    if (MatchPhase >= kStoppagePhases) {
+        clip = f.action == kFetchFreeKickAction ? kClipRun : kClipJog;
+    } else if (BallTeam != CurrentTeam && TeamChallenger[other] != kNoChallenger &&
+               TeamChallenger[other] >= 0 && TeamChallenger[other] < kPlayerFigures) {
+        const MatchFigure& challenger = MatchFigures[TeamChallenger[other]];
+        const int d1 = Match_ApproxDistance(MatchCurX, MatchCurY, x, y);
+        const int d2 = Match_ApproxDistance(challenger.x, challenger.y, x, y);
+        if (d1 < kCloseToCarrier && (challenger.hasBall != 0 || challenger.touchLockout != 0)) {
+            ++f.contactTicks;
+            if (f.contactTicks <= kContactTicksHeld) return;
+            giveUpForHighBall();
+            return;
+        }
+        f.contactTicks = 0;
+        const int tackling = f.tackling > 0 ? f.tackling : 1;
+        clip = d2 < d1 && d1 > 5000 / tackling ? kClipSprint : kClipRun;
+    }
+    if (f.action == kCarryWalkOffAction) f.facing = d;
+    if (urgent != 0) clip = kClipDash;
+
+    if (Match_OpponentAhead(figure) != 0 && MatchPhase == kPhaseOpenPlay) {
+        ++f.chaseTicks;
+    } else {
+        Match_ApplyAnimMotionRet(figure);
+        f.chaseTicks = 0;
+    }
+    if (f.chaseTicks < kChaseTickLimit) {
+        ++MatchCurX;
+        MatchSetPlayerAnimKeepFrame(figure, clip, 1, 0);
+    } else {
+        f.chaseTicks = kChaseTickLimit;
+        MatchStepPlayerAnim(figure, f.facing);
+    }
+}
+
+void Match_Nop() {}

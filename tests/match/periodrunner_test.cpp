@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "match/geometry.h"
+#include "match/playeractions.h"
+#include "match/wholematch.h"
+#include "tests/fakes/result_check.h"
+#include "tests/match/scenario.h"
+
+namespace {
+
+using namespace gameinfo;
+
+int g_displayCalls;
+void CountDisplayCall() { ++g_displayCalls; }
+void CountDisplayCall16(int16_t) { ++g_displayCalls; }
+
+class PeriodTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scenario::FillTwoClubs(77);
+        scenario::StartMatch(1001);
+    }
+    void TearDown() override {
+        MatchHooks = MatchDisplayHooks{};
+        DisplayModeFlags = 0;
+        Motion_FreeAll();
+    }
+    static EnterGameInfo& Block() { return *GetMatchSetupBlock(); }
+    // The hooks that would show something count their calls.  (The
+    // per-tick display step, the replay recorder, sounds and the
+    // information bar are called in every match; the display side does
+    // nothing with them in a match nobody watches.)
+    static void WatchTheDisplay() {
+        g_displayCalls = 0;
+        MatchDisplayHooks& h = MatchHooks;
+        h.camResetDefaults = h.displayOn = h.displayOff = CountDisplayCall;
+        h.updateAndRender = h.autoGoalReplayTick = CountDisplayCall;
+        h.replayPlaybackStep = h.viewReset = CountDisplayCall;
+        h.openInGameMenu = CountDisplayCall16;
+        h.igMenuRequest6 = h.igMenuRequest8 = CountDisplayCall16;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Set-up.
+
+TEST_F(PeriodTest, EveryPlayerLinesUpBesideThePitch) {
+    for (int team = 0; team < 2; ++team) {
+        for (int slot = 0; slot < kTeamFigures; ++slot) {
+            const MatchFigure& f = MatchFigures[team * kTeamFigures + slot];
+            EXPECT_EQ(f.y, 1082);
+            EXPECT_EQ(f.x, slot == 0 ? -262 : -252 - 12 * slot);
+            EXPECT_EQ(f.x16, int32_t(f.x) * 65536);
+            if (slot != 0) {
+                EXPECT_EQ(f.frame, -1) << "no clip yet";
+            }
+        }
+    }
+    EXPECT_EQ(MatchFigures[32].x, -2);
+    EXPECT_EQ(MatchFigures[33].y, 1082 + 46);
+    EXPECT_EQ(MatchFigures[34].y, 1082 - 46);
+    EXPECT_EQ(MatchFigures[32].action, 1);
+    EXPECT_EQ(MatchFigures[33].action, 2);
+    EXPECT_EQ(MatchFigures[34].action, 3);
+    EXPECT_EQ(MatchFigures[32].pace, 80);
+    EXPECT_EQ(MatchFigures[0].action, 152);
+    EXPECT_EQ(MatchFigures[16].action, 152);
+    EXPECT_EQ(MatchPhase, 25);
+    EXPECT_EQ(BallState.x, 796);
+    EXPECT_EQ(BallState.y, 1082);
+    EXPECT_EQ(MatchFigures[36].y, 3038);
+    EXPECT_EQ(TeamChallenger[0], kNoChallenger);
+    EXPECT_EQ(RunningCount, 255);
+    EXPECT_EQ(PeriodLength, 5u * 60 * 50);
+    EXPECT_EQ(FormationZoneUsed[0].zone, 0xFFFF) << "the first target job places everybody";
+}
+
+TEST_F(PeriodTest, PlayersDataRatingsAndBenchStates) {
+    Block().SetI16(kNumAvailableSubs, 3);
+    const int at = PlayerInfoAt(1, 4);
+    Block().SetI16(at + kPlayerStats + 2 * kStatTackling, 0);
+    Block().SetI16(at + kPlayerStats + 2 * kStatAgility, 250);
+    Block().SetI16(at + kPlayerStats + 2 * kStatPace, 61);
+    Block().SetI16(at + kPlayerStats + 2 * kStatVision, -40);
+    Block().SetI16(at + kPlayerLeft, 0);
+    Block().SetI16(at + kPlayerRight, 0);
+    Block().SetI16(at + kPlayerShirt, 5);
+    Block().SetI16(at + kPlayerInfoWord2, -7);
+    Block().SetI16(at + kPlayerInfoWord1, 1234);
+    scenario::StartMatch(1001);
+    const MatchFigure& f = MatchFigures[20];
+    EXPECT_STREQ(f.name, "Player B4");
+    EXPECT_EQ(f.tackling, 1) << "a rating of 0 would divide by zero";
+    EXPECT_EQ(f.agility, 100);
+    EXPECT_EQ(f.pace, 80) << "compressed: 61 / 2 + 50";
+    EXPECT_EQ(f.vision, 50) << "compressed from 1";
+    EXPECT_EQ(f.left, 0);
+    EXPECT_EQ(f.right, 0);
+    EXPECT_EQ(f.shirt, 5);
+    EXPECT_EQ(f.infoWord2, 0);
+    EXPECT_EQ(f.infoWord1, 1234);
+    for (int slot = 0; slot < kTeamFigures; ++slot) {
+        const MatchFigure& p = MatchFigures[16 + slot];
+        if (slot < 11) {
+            EXPECT_EQ(p.benchState, 50);
+            EXPECT_EQ(p.off, 0);
+            EXPECT_EQ(p.onBench, 0);
+        } else {
+            EXPECT_EQ(p.off, 1);
+            EXPECT_EQ(p.onBench, 1);
+            EXPECT_EQ(p.benchState, slot < 14 ? 0 : 255) << slot;
+        }
+    }
+}
+
+TEST_F(PeriodTest, RolePlayersComeFromSlotsAndImpossibleSlotsNameNobody) {
+    EXPECT_EQ(CaptainFigure[0], 4);
+    EXPECT_EQ(CornerTakerFigure[1], 16 + 7);
+    EXPECT_EQ(PenaltyTakerFigure[1], 16 + 9);
+    Block().SetTeamI16(0, kCaptain, -1);
+    Block().SetTeamI16(0, kPenaltyTaker, 0);
+    Block().SetTeamI16(1, kFreeKickTaker, 17);
+    Block().SetTeamI16(1, kCornerTaker, 16);
+    scenario::StartMatch(1001);
+    EXPECT_EQ(CaptainFigure[0], kTakerNone);
+    EXPECT_EQ(PenaltyTakerFigure[0], kTakerNone);
+    EXPECT_EQ(FreeKickTakerFigure[1], kTakerNone);
+    EXPECT_EQ(CornerTakerFigure[1], 31);
+}
+
+TEST_F(PeriodTest, TacticBytesAndPartners) {
+    TacticRecord& record = MatchTacticRecord[0];
+    uint8_t* entry3 = record.bytes + 3 * kTacticEntrySize;
+    entry3[13] = 0xE0 | 5;  // partner slot 5, high bits of the word ignored
+    entry3[17] = 4;
+    entry3[18] = 7;
+    entry3[19] = 9;
+    recbits::StoreU16(entry3 + 28, 0);
+    uint8_t* entry4 = record.bytes + 4 * kTacticEntrySize;
+    entry4[13] = 0x1F;  // -1
+    recbits::StoreU16(entry4 + 28, 6);
+    MatchTeam_TakeWorkingCopy(0);
+    MatchTeam_ApplyTactics(0);
+    const uint8_t* bytes = MatchFigures[3].tacticBytes;
+    EXPECT_EQ(bytes[0], 4);
+    EXPECT_EQ(bytes[1], 5);
+    EXPECT_EQ(bytes[2], 7);
+    EXPECT_EQ(bytes[3], 9);
+    EXPECT_EQ(bytes[6], 255) << "no marking slot";
+    EXPECT_EQ(MatchFigures[4].tacticBytes[1], 0) << "a negative partner is none";
+    EXPECT_EQ(MatchFigures[4].tacticBytes[6], 6);
+    // Team two's partner figure is given within the team.
+    uint8_t* other = MatchTacticRecord[1].bytes + 2 * kTacticEntrySize;
+    other[13] = 3;
+    MatchTeam_TakeWorkingCopy(1);
+    MatchTeam_ApplyTactics(1);
+    EXPECT_EQ(MatchFigures[18].tacticBytes[1], 3);
+}
+
+TEST_F(PeriodTest, ATacticChangeRebuildsOnlyThatTeamsTable) {
+    FormationTableData before[2];
+    std::memcpy(before, FormationTable, sizeof before);
+    GetComputerTactics(&MatchTacticRecord[1], 8);
+    MatchTeam_TakeWorkingCopy(1);
+    MatchTeam_ApplySetup(1);
+    EXPECT_EQ(std::memcmp(before[0], FormationTable[0], sizeof before[0]), 0);
+    EXPECT_NE(std::memcmp(before[1], FormationTable[1], sizeof before[1]), 0);
+}
+
+TEST_F(PeriodTest, ShootOutBallStartsInFrontOfTheLowPenaltySpot) {
+    int minX = 9999, maxX = -1, minY = 9999, maxY = -1;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        GameSeedRandom(seed);
+        Period = 4;
+        KickOffTeam = uint8_t(seed & 1);
+        Match_SetupPeriod();
+        minX = std::min<int>(minX, BallState.x);
+        maxX = std::max<int>(maxX, BallState.x);
+        minY = std::min<int>(minY, BallState.y);
+        maxY = std::max<int>(maxY, BallState.y);
+        ASSERT_EQ(MatchPhase, 20);
+        ASSERT_EQ(MatchFigures[0].action, 152);
+        ASSERT_EQ(CurrentTeam, seed & 1);
+    }
+    EXPECT_EQ(minX, 796 - 63);
+    EXPECT_EQ(maxX, 796);
+    EXPECT_EQ(minY, 318 - 95);
+    EXPECT_EQ(maxY, 318 - 48);
+    EXPECT_EQ(ShootOutSpotY, 318);
+}
+
+TEST(PeriodSetupFuzz, RandomSetupBlocksSetUpSafely) {
+    scenario::MountGameData();
+    DisplayModeFlags = kDisplayOff;
+    Match3D_PrepareData();
+    GameSeedRandom(99);
+    testing::internal::CaptureStdout();
+    for (int round = 0; round < 1000; ++round) {
+        EnterGameInfo* block = GetMatchSetupBlock();
+        for (uint8_t& byte : block->bytes) byte = uint8_t(GameRandom());
+        block->SetI16(kCompetition, 0);
+        MatchLoadTeamTactics(0);
+        MatchLoadTeamTactics(1);
+        // Damaged live tactics as a saved game may hold them.
+        for (uint8_t& byte : MatchTacticRecord[round % 2].bytes) byte = uint8_t(GameRandom());
+        Period = 0;
+        KickOffTeam = uint8_t(round & 1);
+        AttackDirection = uint8_t((round >> 1) & 1);
+        Match_SetupPeriod();
+        for (int figure = 0; figure < kPlayerFigures; ++figure) {
+            const MatchFigure& f = MatchFigures[figure];
+            ASSERT_GE(f.tackling, 1);
+            ASSERT_LE(f.pace, 100);
+            ASSERT_TRUE(f.benchState == 0 || f.benchState == 50 || f.benchState == 255);
+        }
+        MatchPhase = 0;
+        MatchClockRunning = 1;
+        for (int tick = 0; tick < 8; ++tick) MatchTick();
+    }
+    testing::internal::GetCapturedStdout();
+    Motion_FreeAll();
+    DisplayModeFlags = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Running periods.
+
+TEST_F(PeriodTest, UnshownHalfEndsOnTheClock) {
+    scenario::PlaceTeamsOnFormation();
+    scenario::StartOpenPlay(0);
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    WatchTheDisplay();
+    ReplayPlaying = 1;  // left set by the display: the loop must not hang on it
+    const int32_t periods = UndisplayedPeriodCount;
+    Match_RunLoopUndisplayed();
+    EXPECT_EQ(MatchFinished, 1);
+    EXPECT_EQ(UndisplayedPeriodCount, periods + 1);
+    EXPECT_EQ(Block().TeamU8(0, kHumanManaged), 0);
+    EXPECT_EQ(Block().TeamU8(1, kHumanManaged), 0);
+    EXPECT_GE(PeriodClock, PeriodLength) << "ended by the clock";
+    EXPECT_EQ(MatchPhase, 14);
+    EXPECT_EQ(g_displayCalls, 0);
+    EXPECT_EQ(DisplayBlendClip, 255);
+    // Every starter was placed by the formation at least once.
+    for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(MatchFigures[slot].counts[kCountPlacedByFormation], 1);
+}
+
+TEST_F(PeriodTest, SameSeedSameFiguresTickForTick) {
+    auto run = [](std::vector<uint32_t>* trace) {
+        scenario::FillTwoClubs(77);
+        scenario::StartMatch(31337, 1, 1);
+        scenario::PlaceTeamsOnFormation();
+        scenario::StartOpenPlay(1);
+        for (int tick = 0; tick < 600; ++tick) {
+            MatchTick();
+            uint32_t hash = 2166136261u;
+            const auto* bytes = reinterpret_cast<const uint8_t*>(MatchFigures);
+            for (size_t i = 0; i < sizeof MatchFigures; ++i) hash = (hash ^ bytes[i]) * 16777619u;
+            trace->push_back(hash);
+        }
+    };
+    std::vector<uint32_t> first, second;
+    run(&first);
+    run(&second);
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(PeriodTest, PeriodRunnerKicksOffAndPlaysToTheEnd) {
+    WatchTheDisplay();
+    Match_RunPeriod();
+    EXPECT_EQ(MatchFinished, 1);
+    EXPECT_GE(PeriodClock, PeriodLength) << "the kick-off started the clock and open play";
+    EXPECT_EQ(g_displayCalls, 0);
+}
+
+TEST(WholeMatchHeadless, DefaultRunnerPlaysASoundMatch) {
+    scenario::FillTwoClubs(5);
+    scenario::MountGameData();
+    MatchHooks = MatchDisplayHooks{};
+    DisplayModeFlags = kDisplayOff;
+    GameSeedRandom(2024);
+    MatchResultBlock* result = PlayMatch();
+    EXPECT_EQ(CheckPlayedResult(*result), "");
+    EXPECT_EQ(MotionClips, nullptr) << "the clips are freed after the match";
+    EXPECT_EQ(DisplayModeFlags & kDisplayOff, 0);
+}
+
+}  // namespace
