@@ -2,27 +2,271 @@
 
 #include <utility>
 
+#include "database/history.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
+#include "management/matchdaynotices.h"
+#include "management/mood.h"
 #include "management/playervalue.h"
 #include "management/squads.h"
+#include "management/transfers.h"
 #include "season/clubfixtures.h"
 #include "season/fixtures.h"
+#include "season/messages.h"
+#include "support/debug.h"
+#include "support/random.h"
+
+const int32_t BoardMoneyTable[kCountryCount][6] = {
+    {100, 30, 10, 5, 2, 1},    {100, 30, 10, 5, 2, 1}, {100, 30, 10, 10, 2, 1},
+    {100, 30, 10, 10, 10, 10}, {100, 30, 10, 5, 2, 1}, {100, 30, 10, 5, 2, 1},
+    {100, 30, 10, 5, 5, 1},    {100, 30, 10, 5, 2, 1}, {100, 30, 10, 5, 2, 1},
+};
 
 ClubStrengthEntry ClubStrengthRanking[kClubCount];
 uint16_t ClubCountOfNation[kCountryCount];
 uint16_t SackedClubControl;
 // No club until the user is first sacked: club 0 is a club like any other.
 uint16_t SackedClub = kNoClub;
+int16_t JobOfferClub = -1;
+uint16_t JobOfferPending;
+uint16_t JobOfferClubShown;
+
+namespace {
+
+constexpr int kBoardDivisions = 6;
+constexpr int16_t kFirstReviewDay = 60;
+// A manager this many weeks at his club is judged and may be head-hunted.
+constexpr uint16_t kSettledWeeks = 30;
+constexpr uint16_t kUser = 1;
+constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
+constexpr int16_t kPositionText = 300;
+
+constexpr int16_t kMsgAppointed = 50, kMsgHeadHunted = 51, kMsgSacked = 52, kMsgResigned = 53;
+constexpr int16_t kMsgWarnedResults = 54, kMsgPlayerManager = 55, kMsgCaretaker = 56;
+constexpr int16_t kMsgManagerMoves = 57, kMsgJobOffer = 150, kMsgWarnedFans = 277, kMsgWarnedSquad = 278;
+constexpr int16_t kClubHistorySacked = 13, kClubHistoryLeft = 14, kClubHistoryAppointed = 15;
+constexpr int16_t kPlayerLineAppointed = 5, kPlayerLineSacked = 8, kPlayerLineResigned = 10;
+
+constexpr int16_t kNewManagerFans = 48;
+constexpr int16_t kFullMorale = 60;
+
+int RepPercent(int reputation) { return reputation * 100 / 63; }
+int MoralePercent(int morale) { return morale * 100 / 60; }
+int32_t AgeInYears(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }
+
+// A club in a played league: the board's clubs.
+bool IsBoardClub(int16_t club) {
+    return IsClubNumber(club) && GetClubRep(club) != 0 && IsCountryInPlay(GetClubNation(club)) &&
+           GetClubDivision(club) < kBoardDivisions;
+}
+
+int32_t BoardMoney(int16_t club) {
+    return BoardMoneyTable[GetClubNation(club)][GetClubDivision(club)] * kBoardMoneyUnit;
+}
+
+void PostManagerMessage(int16_t club, int16_t otherClub, uint16_t manager, int16_t type, int16_t text = -1,
+                        int16_t alsoOther = 0) {
+    AddMessage(club, otherClub, manager, kNoPlayerArg, -1, -1, -1, text, -1, AgeInYears(manager), -1, type, 1,
+               alsoOther);
+}
+
+// A departing manager's wage field keeps the club he left, so that it does
+// not take him back; a player-manager or the user keeps his real wage.
+void RecordFormerClub(uint16_t manager, int16_t club) {
+    if (GetPlayerHalvorn(manager) == 0) SetPlayerWage(manager, club);
+}
+bool LeftClub(uint16_t manager, int16_t club) { return GetPlayerWage(manager) == uint16_t(club); }
+
+// The manager walks out of the club: no club, no caretaker or player-
+// manager flag, and the club's roster without him.
+void ManagerLeaves(int16_t club, uint16_t manager) {
+    RecordFormerClub(manager, club);
+    SetPlayerClub(manager, -1);
+    SetPlayerLoanClub(manager, -1);
+    RebuildClubRoster(club);
+    SetPlayerCaretaker(manager, 0);
+    SetPlayerHalvorn(manager, 0);
+}
+
+// Completes the appointment of a manager the search returned.
+void AppointManager(int16_t club, uint16_t manager) {
+    const uint16_t oldClub = GetPlayerClub(manager);
+    SetPlayerCaretaker(manager, 0);
+    SetPlayerHalvorn(manager, 0);
+    AddClubBalance(club, BoardMoney(club) * int32_t(GetPlayerReputation(manager)));
+    SetPlayerClub(manager, club);
+    SetPlayerLoanClub(manager, club);
+    SetPlayerFans(manager, kNewManagerFans);
+    SetPlayerField52(manager, 0);
+    RebuildClubRoster(club);
+    // The club he came from must not keep him on its roster.
+    if (IsClubNumber(oldClub) && oldClub != uint16_t(club)) RebuildClubRoster(int16_t(oldClub));
+    MatchDay_BuildMessageB(club, int16_t(manager));
+    AddClubHistoryEntry(manager, club, 0, 0, kClubHistoryAppointed);
+    AddPlayerHistoryStats(manager, club, 0, 0, kPlayerLineAppointed, 0);
+    BuildClubSquadList(club);
+    for (const uint16_t player : ClubRoster[club]) {
+        if (!IsPlayerNumber(player)) continue;
+        SetPlayerMorale(player, int16_t(GetPlayerMorale(player) / 2 + 30));
+        SetPlayerField118(player, 0);
+    }
+    for (int i = 0; i < FirstTeamList.count && i < kSquadListSize; ++i) {
+        if (IsPlayerNumber(FirstTeamList.players[i])) SetPlayerMorale(FirstTeamList.players[i], kFullMorale);
+    }
+    PostManagerMessage(club, -1, manager, kMsgAppointed);
+    SetClubTenure(club, 0);
+}
+
+// A club without a manager, or run by a caretaker, looks for one.
+void SeekManager(int16_t club, uint16_t current) {
+    if (GameRandom() % 200 < 35) {
+        const uint16_t manager = FindNewManager(club, current);
+        if (manager != kNoManager) AppointManager(club, manager);
+        return;
+    }
+    if (current == kNoManager) AppointPlayerManager(club);
+}
+
+void SackManager(int16_t club, uint16_t manager) {
+    SetClubTenure(club, 0);
+    PostManagerMessage(club, -1, manager, kMsgSacked);
+    MatchDay_BuildMessageC(club, int16_t(manager), 1);
+    AddClubHistoryEntry(manager, club, 0, 0, kClubHistorySacked);
+    AddPlayerHistoryStats(manager, club, 0, 0, kPlayerLineSacked, 0);
+    ManagerLeaves(club, manager);
+    const uint16_t control = GetClubControl(club);
+    SackedClubControl = control;
+    if (control > 0) SackedClub = uint16_t(club);
+    SetClubControl(club, 0);
+    SetClubRep(club, int16_t(GetClubRep(club) - 1));
+    const int fallen = int(GetPlayerReputation(manager)) - (1 + GameRandom() % 3);
+    SetPlayerReputation(manager, int16_t(fallen < 0 ? 0 : fallen));
+    const int above = int(GetPlayerReputation(manager)) - int(GetClubRep(club));
+    if (above > 0) SetPlayerReputation(manager, int16_t(GetPlayerReputation(manager) - (above + 1) / 2));
+}
+
+// The displeasure counter has landed on a warning mark.
+void WarnOrResign(int16_t club, uint16_t manager, int conf, int fans, int happy) {
+    if (GetClubControl(club) == 0 && GameRandom() % (GetClubRep(club) + 25) < 2) {
+        PostManagerMessage(club, -1, manager, kMsgResigned);
+        MatchDay_BuildMessageC(club, int16_t(manager), 0);
+        AddClubHistoryEntry(manager, club, 0, 0, kClubHistoryLeft);
+        AddPlayerHistoryStats(manager, club, 0, 0, kPlayerLineResigned, 0);
+        if (manager > kNoManager) ManagerLeaves(club, manager);
+        return;
+    }
+    int16_t type = kMsgWarnedResults;
+    if (fans < conf && fans < happy) {
+        type = kMsgWarnedFans;
+    } else if (happy < fans && happy < conf) {
+        type = kMsgWarnedSquad;
+    }
+    PostManagerMessage(club, -1, manager, type);
+}
+
+// A computer club's successful manager may be lured away.  True when he went.
+bool HeadHunted(int16_t club, uint16_t manager) {
+    const int rep = RepPercent(GetPlayerReputation(manager));
+    const int clubRep = GetClubRep(club);
+    if (rep <= clubRep || rep <= 10 || GetClubControl(club) != 0) return false;
+    const int form = BoardFormScore(club);
+    const int performance = BoardScorePerformance(club);
+    if (performance < 15 || form >= 45) return false;
+    const int odds = (100 - GetPlayerStat(manager, 18, 0) + (63 - clubRep) + 1) * 4;
+    if (GameRandom() % odds >= 2) return false;
+    PostManagerMessage(club, -1, manager, kMsgHeadHunted);
+    MatchDay_BuildMessageC(club, int16_t(manager), 0);
+    if (manager > kNoManager) ManagerLeaves(club, manager);
+    return true;
+}
+
+void ReviewManager(int16_t club, uint16_t manager) {
+    if (GetPlayerField52(manager) < kSettledWeeks) return;
+    if (HeadHunted(club, manager)) return;
+    const int conf = GetBoardConfidence(club);
+    const int fans = GetClubManagerFansPct(club);
+    const int happy = GetClubSquadHappinessPct(club);
+    int tenure = GetClubTenure(club);
+    if (conf == 0 || fans == 0 || happy == 0) tenure += 10;
+    if (conf < 17 || fans < 2 || happy < 15) tenure += 4;
+    if (!(conf < 35 || fans < 5 || happy < 30)) {
+        SetClubTenure(club, int16_t(tenure - 1));  // stored as 0 when it would go below
+        return;
+    }
+    ++tenure;
+    SetClubTenure(club, int16_t(tenure));
+    const int sackingPoint = GetClubSupport(club) + 10;
+    if (tenure == sackingPoint * 25 / 100 || tenure == sackingPoint * 50 / 100 ||
+        tenure == sackingPoint * 75 / 100) {
+        WarnOrResign(club, manager, conf, fans, happy);
+    } else if (tenure >= sackingPoint) {
+        SackManager(club, manager);
+    }
+}
+
+void ReviewClub(int16_t club) {
+    const uint16_t manager = FindClubManager(club);
+    if (manager == kNoManager || GetPlayerCaretaker(manager) != 0) {
+        SeekManager(club, manager);
+        return;
+    }
+    ReviewManager(club, manager);
+}
+
+// The best free manager whose reputation lies in [R/2, R]; 0 when none.
+uint16_t BestFreeAgent(int16_t club, int clubRepPct) {
+    uint16_t best = 0;
+    int bestRep = -1;
+    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
+        // The user is never handed a club: he applies for vacancies himself.
+        if (p == kNoManager || p == kUser) continue;
+        if (GetPlayerClub(p) != kNoClub || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;
+        const int rep = RepPercent(GetPlayerReputation(p));
+        if (rep < clubRepPct / 2 || rep > clubRepPct || rep <= bestRep) continue;
+        best = p;
+        bestRep = rep;
+    }
+    return best;
+}
+
+// The best employed manager another club would let go; 0 when none.
+uint16_t BestEmployedManager(int16_t club, int clubRepPct) {
+    const int nation = GetClubNation(club);
+    const int clubRep = GetClubRep(club);
+    const int place = GetClubLeaguePosition(club);
+    uint16_t best = 0;
+    int bestScore = -1;
+    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
+        if (p == kNoManager || GetPlayerField52(p) < kSettledWeeks) continue;
+        const uint16_t hisClub = GetPlayerClub(p);
+        if (!IsClubNumber(hisClub) || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;
+        if (p == kUser && JobOfferClub == club) continue;
+        const int16_t his = int16_t(hisClub);
+        if (GetPlayerNationality(p) != uint16_t(nation) && GetClubNation(his) != uint16_t(nation) &&
+            GameRandom() % (100 - clubRep) != 0) {
+            continue;
+        }
+        const int score = (RepPercent(GetPlayerReputation(p)) + RepPercent(GetClubRep(his))) / 2;
+        if (SeasonCalendar.currentDay < kFirstReviewDay) continue;
+        if (!(int(GetClubRep(his)) < clubRep || place < GetClubLeaguePosition(his))) continue;
+        if (score > clubRepPct || score <= bestScore) continue;
+        best = p;
+        bestScore = score;
+    }
+    return best;
+}
+
+}  // namespace
 
 int16_t GetUserClub() {
-    if (!IsValidPlayer(1)) return -1;
-    const uint16_t club = GetPlayerClub(1);
+    if (!IsValidPlayer(kUser)) return -1;
+    const uint16_t club = GetPlayerClub(kUser);
     return IsClubNumber(club) ? int16_t(club) : int16_t(-1);
 }
 
 int16_t BoardFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
-    int won = 0, drawn = 0, lost = 0, goals_for = 0, goals_against = 0;
+    int won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         const int day = FixtureDay(slot);
         if (day >= today || today - day >= 31 || FixtureType(slot) >= kCompFriendly) continue;
@@ -31,8 +275,8 @@ int16_t BoardFormScore(int16_t club) {
         const uint32_t score = FixtureScore(slot);
         const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
         const int mine = home ? h : a, theirs = home ? a : h;
-        goals_for += mine;
-        goals_against += theirs;
+        goalsFor += mine;
+        goalsAgainst += theirs;
         if (mine > theirs)
             ++won;
         else if (mine == theirs)
@@ -40,10 +284,10 @@ int16_t BoardFormScore(int16_t club) {
         else
             ++lost;
     }
-    const int total = goals_for + goals_against;
+    const int total = goalsFor + goalsAgainst;
     int g = 0;
     if (total != 0) {
-        g = goals_for > goals_against ? 2 * (goals_for * 200 / total) : -2 * (goals_against * 100 / total);
+        g = goalsFor > goalsAgainst ? 2 * (goalsFor * 200 / total) : -2 * (goalsAgainst * 100 / total);
     }
     const int matches = won + drawn + lost;
     int r = 0;
@@ -55,7 +299,8 @@ int16_t BoardFormScore(int16_t club) {
     return int16_t(score < 0 ? 0 : score);
 }
 
-// The club's index among its nation's clubs in ranking order.
+// The club's index among its nation's clubs in ranking order against its
+// place in the nation's league ladder.
 int16_t BoardScorePerformance(int16_t club) {
     const uint16_t nation = GetClubNation(club);
     if (!IsCountryNumber(nation)) return 0;
@@ -74,7 +319,10 @@ int16_t BoardScorePerformance(int16_t club) {
     const int p = GetClubLeaguePosition(club);
     const int v = p < i ? n + (i - p) : n - (p - i);
     const int16_t scaled = int16_t(v * 100 / (2 * n));
-    return int16_t(scaled * 24 / 100);
+    const int score = scaled * 24 / 100;
+    // A club outside the ladder stands far below its rank: no score, never
+    // a negative one.
+    return int16_t(score < 0 ? 0 : score);
 }
 
 void RankClubsByStrength() {
@@ -110,27 +358,112 @@ void RankClubsByStrength() {
 
 int16_t BoardScoreFinance(int16_t club) {
     const int32_t balance = GetClubBalance(club);
-    if (balance <= 0) return 0;
-    return int16_t(balance / 250000 < 16 ? balance / 250000 : 16);
-}
-
-void RemoveClubManager(int16_t club) {
-    const uint16_t manager = FindClubManager(club);
-    if (manager == kNoManager) return;
-    SackedClubControl = GetClubControl(club);
-    SackedClub = uint16_t(club);
-    SetPlayerClub(manager, int16_t(kNoClub));
-    for (uint16_t& slot : ClubRoster[club]) {
-        if (slot == manager) slot = 0;
-    }
+    if (balance < 0 || !IsCountryInPlay(GetClubNation(club))) return 0;
+    // Clubs outside the divisions have no yardstick.
+    if (GetClubDivision(club) >= kBoardDivisions) return 0;
+    int32_t q = balance / BoardMoney(club);
+    if (q > 30000) q = 30000;
+    if (q > 100) q = 100;
+    return int16_t(q * 16 / 100);
 }
 
 int16_t IsBoardUnhappy(int16_t club) {
     if (!IsClubNumber(club) || GetClubRep(club) == 0) return 0;
     const int total = BoardScoreFinance(club) + BoardFormScore(club) + BoardScorePerformance(club);
-    return total < 20 ? 1 : 0;
+    return total < 35 ? 1 : 0;
 }
 
 int16_t GetBoardConfidence(int16_t club) {
     return int16_t(BoardFormScore(club) + BoardScoreFinance(club) + BoardScorePerformance(club));
 }
+
+int16_t GetClubBoardConfidence(int16_t club) { return GetBoardConfidence(club); }
+
+void BoardWeeklyReview() {
+    SackedClubControl = 0;
+    if (SeasonCalendar.currentDay < kFirstReviewDay) return;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0 || SeasonCalendar.weekday != club % 7 || !IsBoardClub(club)) continue;
+        ReviewClub(club);
+    }
+}
+
+uint16_t FindNewManager(int16_t club, uint16_t current) {
+    (void)current;  // the search looks at the whole world; the stand-in has no say
+    const int clubRepPct = RepPercent(GetClubRep(club));
+    uint16_t chosen = BestFreeAgent(club, clubRepPct);
+    if (chosen == 0 || GameRandom() % 3 == 0) chosen = BestEmployedManager(club, clubRepPct);
+    if (chosen == 0) return kNoManager;
+    if (chosen == kUser) {
+        JobOfferClub = club;
+        JobOfferClubShown = uint16_t(club);
+        JobOfferPending = 1;
+        // The offer goes to the user's own club as well, or he would never
+        // see it.
+        PostManagerMessage(club, GetUserClub(), kUser, kMsgJobOffer, -1, 1);
+        return kNoManager;
+    }
+    const uint16_t oldClub = GetPlayerClub(chosen);
+    PostManagerMessage(club, IsClubNumber(oldClub) ? int16_t(oldClub) : int16_t(-1), chosen,
+                       kMsgManagerMoves);
+    if (IsClubNumber(oldClub)) AddClubHistoryEntry(chosen, int16_t(oldClub), 0, 0, kClubHistoryLeft);
+    SetPlayerCaretaker(chosen, 0);
+    SetPlayerTxList(chosen, 0);
+    SetPlayerLoanList(chosen, 0);
+    SetPlayerTxReq(chosen, 0);
+    SetPlayerCaptain(chosen, 0);
+    SetPlayerShirt(chosen, 0);
+    SetPlayerIntShirt(chosen, 0);
+    SetPlayerMorale(chosen, kFullMorale);
+    return chosen;
+}
+
+void AppointPlayerManager(int16_t club) {
+    if (!IsClubNumber(club)) return;
+    BuildClubSquadList(club);
+    uint16_t best = 0;
+    int bestRep = -1;
+    for (int i = 0; i < FirstTeamList.count && i < kSquadListSize; ++i) {
+        const uint16_t p = FirstTeamList.players[i];
+        if (!IsPlayerNumber(p) || GetPlayerPosition(p) == 13 || GetPlayerLoanClub(p) != uint16_t(club))
+            continue;
+        if (GetPlayerTxList(p) != 0 || GetPlayerTxReq(p) != 0 || GetPlayerAge(p) < 15) continue;
+        const int rep = RepPercent(GetPlayerReputation(p));
+        if (rep <= bestRep) continue;
+        best = p;
+        bestRep = rep;
+    }
+    if (best == 0) return;
+    const bool keen = MoralePercent(GetPlayerMorale(best)) > 80;
+    int16_t type;
+    if (GameRandom() % 400 < 35) {
+        if (bestRep < RepPercent(GetClubRep(club)) || !keen) return;
+        SetPlayerCaretaker(best, 0);
+        type = kMsgPlayerManager;
+    } else {
+        if (!keen) return;
+        SetPlayerCaretaker(best, 1);
+        type = kMsgCaretaker;
+    }
+    SetPlayerHalvorn(best, 1);
+    SetPlayerLoanList(best, 0);
+    ClearClubBidList(best);
+    PostManagerMessage(club, -1, best, type, int16_t(kPositionText + HVW_GetPositionType(best)));
+}
+
+void RemoveClubManager(int16_t club) {
+    if (!IsClubNumber(club) || GetClubRep(club) == 0) {
+        DebugLog(DEBUG_GENERAL, 1, "RemoveClubManager Error: bad club '%d'\n", int(club));
+        return;
+    }
+    const uint16_t manager = FindClubManager(club);
+    if (manager == kNoManager) {
+        DebugLog(DEBUG_GENERAL, 1, "RemoveClubManager Error: club '%d' has no manager\n", int(club));
+        return;
+    }
+    ManagerLeaves(club, manager);
+    SetClubControl(club, 0);
+    SetClubRep(club, int16_t(GetClubRep(club) + 1));
+}
+
+void BoardMonthlyStep() {}

@@ -5,6 +5,7 @@
 #include "database/Access.h"
 #include "database/dates.h"
 #include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
@@ -112,5 +113,60 @@ void PaySeasonSponsorship() {
             SetPlayerReputation(CurrentClubManager,
                                 int16_t(std::max(int(GetPlayerReputation(CurrentClubManager)) - missed, 0)));
         }
+    }
+}
+
+namespace {
+
+constexpr int kFirstSeasonYear = 2002;
+
+// The place (0 = top) in the nation's combined league table at which the
+// club ended last season: the season-end record keeps it counted from 1.
+int LastSeasonPlace(int16_t club) { return int(GetClubCoach(club, 0, 0)) - 1; }
+
+int ExpectedPlace(int16_t club) {
+    const int16_t nation = int16_t(GetClubNation(club));
+    const int division = GetClubDivision(club);
+    // The club's division as a band of places in the nation's ladder.
+    int first = 0, count = 0;
+    const int divisions = HVW_CountCompRounds(nation);
+    for (int d = 0; d < divisions; ++d) {
+        count = HVW_GetCompRoundWord(int16_t(d), nation);
+        if (d == division) break;
+        first += count;
+    }
+    const int last = first + count - 1, middle = first + count / 2, half = count / 2;
+    const int pos = HVW_GetClubReputationPos(club, nation);
+    if (SeasonCalendar.year > kFirstSeasonYear) {
+        const int lastSeason = LastSeasonPlace(club);
+        if (lastSeason > last) return pos < first + 4 ? half : count;                // promoted
+        if (lastSeason < first) return pos <= middle && pos < first + 4 ? 1 : half;  // relegated
+        if (pos < first) return lastSeason <= middle ? 1 : half;
+        if (pos > last) return count;
+        return pos - first;
+    }
+    if (pos < first) return 1;
+    if (pos > last) return count;
+    return pos - first;
+}
+
+}  // namespace
+
+void ComputeClubBaseRep(int16_t club) {
+    if (!IsClubNumber(club) || !IsJudgedClub(club)) {
+        DebugLog(DEBUG_GENERAL, 1, "ComputeClubBaseRep Error: club '%d' is not in a played league\n",
+                 int(club));
+        return;
+    }
+    RankClubsByStrength();
+    SetClubBaseRep(club, int16_t(ExpectedPlace(club)));
+}
+
+void UpdateAllClubsBaseRep() {
+    // The expected places do not depend on the ranking: one rebuild serves
+    // every club.
+    RankClubsByStrength();
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (IsJudgedClub(club)) SetClubBaseRep(club, int16_t(ExpectedPlace(club)));
     }
 }

@@ -14,3 +14,10 @@ int16_t SeasonFormScore(int16_t club);
 // place is paid its sponsorship scaled by its season; a club below it pays
 // its manager's reputation for every place it missed.
 void PaySeasonSponsorship();
+
+// The board's expected league place (0 = top) for the club, from its rank
+// by reputation among the nation's clubs and, from the second season on,
+// from the division it finished last season in.
+void ComputeClubBaseRep(int16_t club);
+// The expected place of every club in a played league.
+void UpdateAllClubsBaseRep();

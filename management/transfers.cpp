@@ -10,6 +10,7 @@
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
 #include "support/bytes.h"
+#include "support/debug.h"
 #include "support/random.h"
 
 TransferRecord TransferRecords[kTransferRecords];
@@ -143,6 +144,10 @@ void TransferPlayer(uint16_t player, int16_t club, int32_t price, int16_t clause
 }
 
 void JobApplication(int16_t club) {
+    if (!IsClubNumber(club) || GetClubRep(club) == 0) {
+        DebugLog(DEBUG_GENERAL, 1, "JobApplication Error: bad club '%d'\n", int(club));
+        return;
+    }
     const int16_t user = GetUserClub();
     // A manager without a club brings no place and no form.
     const int userPlace = user >= 0 ? GetClubLeaguePosition(user) : kNoStanding;

@@ -20,7 +20,10 @@ int16_t DailyJobsWord2;
 #include "database/ranges.h"
 #include "database/training.h"
 #include "database/usertransfers.h"
+#include "management/board.h"
 #include "management/clubjobs.h"
+#include "management/clubmoney.h"
+#include "management/sponsorship.h"
 #include "management/transfers.h"
 #include "season/clubseason.h"
 #include "season/european.h"
@@ -161,6 +164,18 @@ void RunSeasonEndDays(int country) {
     }
 }
 
+// The board's monthly step for the user's nation while its league runs.
+void RunBoardMonthlySteps() {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(uint16_t(user))) return;
+    const int16_t day = SeasonCalendar.currentDay;
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country) || GetClubNation(user) != uint16_t(country)) continue;
+        if (day > SeasonCalendar.leagueStartDay[country] && day < SeasonCalendar.leagueEndDay[country])
+            BoardMonthlyStep();
+    }
+}
+
 void RunSeasonAwards() {
     for (int16_t country = 0; country < kCountryCount; ++country) {
         if (!IsCountryInPlay(country)) continue;
@@ -216,12 +231,15 @@ void RunDailyClubJobs(int16_t realDay) {
     }
     if (!realDay) return;
     PostTransferReminders();
+    BoardWeeklyReview();
     ComputerTransferActivity(0, 0);
-    (void)monthChanged;
+    if (monthChanged) RunBoardMonthlySteps();
     if (c.weekday == 2) {
-        ClubStrengthRanking();
+        ClubWindfallJob();
+        RankClubsByStrength();
         PayWeeklyPlayerWages();
     }
+    if (c.weekday == 1) ClubBalanceWeeklyJob();
 }
 
 void AdvanceDay() {
@@ -246,6 +264,8 @@ void AdvanceDay() {
     if (c.currentDay >= kSeasonEndDay) {
         ++c.season;
         SortNationClubsByDivision();
+        SeasonEndRichClubLevy();
+        PaySeasonSponsorship();
         ComputerStadiumUpdate();
         Training_ClearLeftPlayers();
         NewSeasonStep();
@@ -290,7 +310,7 @@ void NewSeasonStep() {
     SetProgress(0, 7);
     ShuffleEuropeanOrder();
     SetProgress(0, 8);
-    ClubStrengthRanking();
+    RankClubsByStrength();
     SetProgress(0, 9);
     BuildDivisionClubLists();
     SetProgress(0, 10);

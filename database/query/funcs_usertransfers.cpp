@@ -92,6 +92,12 @@ void HVW_CompleteUserBid(uint16_t player) {
 }
 
 int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply) {
+    // A club outside the table or an empty slot refuses (the log line
+    // comes from the application).
+    if (!IsClubNumber(club) || GetClubRep(club) == 0) {
+        JobApplication(club);
+        return 0;
+    }
     const int reputation = GetPlayerReputation(MenuCurrentPlayer);
     const int clubReputation = GetClubRep(club);
     // The board of the club that sacked him will not have him back.

@@ -5,6 +5,7 @@
 
 #include "database/dates.h"
 #include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
 #include "season/clubseason.h"
 #include "season/leagues.h"
 #include "season/messages.h"
@@ -142,6 +143,80 @@ TEST_F(SponsorshipTest, PaidAtTheSeasonRollBooksTheSeasonOnly) {
     PaySeasonSponsorship();
     EXPECT_GT(GetClubSeasonSponsorship(kClub), 0);
     EXPECT_EQ(GetClubWeeksSponsorship(kClub, lastWeek), 0);
+}
+
+// The expected place: nation 2 with three divisions of four clubs, clubs
+// 300..311 in reputation order, four to a division.
+class ExpectedPlaceTest : public SponsorshipTest {
+  protected:
+    static constexpr int16_t kNation = 2, kFirst = 300;
+    void SetUp() override {
+        SponsorshipTest::SetUp();
+        std::memcpy(savedLayout_, DivisionLayout, sizeof savedLayout_);
+        for (int d = 0; d < kDivisionCount; ++d) DivisionLayout[kNation][d] = {uint16_t(d < 3 ? 4 : 0), 0, 0};
+        for (int i = 0; i < 12; ++i)
+            MakeClub(int16_t(kFirst + i), kNation, int16_t(i / 4), int16_t(60 - 3 * i));
+    }
+    void TearDown() override { std::memcpy(DivisionLayout, savedLayout_, sizeof savedLayout_); }
+    // Reputation place 0..11 and last season's place counted from 1 in the
+    // nation's ladder, as the season's end stores it.
+    static int16_t Expected(int16_t club, int16_t lastSeasonPlace) {
+        SetClubCoach(club, 0, lastSeasonPlace, 0);
+        ComputeClubBaseRep(club);
+        return int16_t(GetClubBaseRep(club));
+    }
+    DivisionLayoutEntry savedLayout_[kCountryCount][kDivisionCount];
+};
+
+TEST_F(ExpectedPlaceTest, FirstSeasonGoesByReputationWithinTheDivision) {
+    // Division 1: places 4..7 of the ladder, middle 6, half 2.
+    const int16_t club = kFirst + 5;
+    ASSERT_EQ(HVW_GetClubReputationPos(club, kNation), 5);
+    EXPECT_EQ(Expected(kFirst + 7, 31), 3);
+    EXPECT_EQ(Expected(club, 31), 1);
+    SetClubRep(club, 63);  // the best known club of the nation
+    EXPECT_EQ(Expected(club, 31), 1);
+    SetClubRep(club, 3);  // the least known
+    EXPECT_EQ(Expected(club, 31), 4);
+}
+
+TEST_F(ExpectedPlaceTest, LaterSeasonsWeighWhereTheClubFinished) {
+    SeasonCalendar.year = 2003;
+    const int16_t club = kFirst + 5;  // reputation place 5
+    // Finished in the band: its place in the division by reputation; the
+    // bottom club of the band (8th from the top) is not taken for promoted.
+    EXPECT_EQ(Expected(club, 6), 1);
+    EXPECT_EQ(Expected(club, 8), 1);
+    // Came up from below: half the division while among the band's top
+    // four by reputation, else the bottom.
+    EXPECT_EQ(Expected(club, 9), 2);
+    SetClubRep(club, 14);  // place 11
+    EXPECT_EQ(Expected(club, 12), 4);
+    // Came down from above: near the top when well known, else half.
+    SetClubRep(club, 45);  // place 5
+    EXPECT_EQ(Expected(club, 4), 1);
+    SetClubRep(club, 31);  // place 9
+    EXPECT_EQ(Expected(club, 1), 2);
+    // Better known than the division: 1 after the top half, else half.
+    SetClubRep(club, 63);
+    EXPECT_EQ(Expected(club, 7), 1);
+    EXPECT_EQ(Expected(club, 8), 2);
+    // Less known than the division: the bottom.
+    SetClubRep(club, 3);
+    EXPECT_EQ(Expected(club, 6), 4);
+}
+
+TEST_F(ExpectedPlaceTest, EveryLeagueClubGetsAPlaceAndOthersAreLeftAlone) {
+    MakeClub(320, kNation, 6, 30);
+    SetClubBaseRep(320, 17);
+    SetClubBaseRep(kFirst, 20);
+    UpdateAllClubsBaseRep();
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(GetClubBaseRep(int16_t(kFirst + i)), i % 4) << i;
+    EXPECT_EQ(GetClubBaseRep(320), 17);
+    // A club outside the leagues is refused without ending the game.
+    ComputeClubBaseRep(320);
+    ComputeClubBaseRep(-1);
+    EXPECT_EQ(GetClubBaseRep(320), 17);
 }
 
 }  // namespace

@@ -1,0 +1,420 @@
+// The board: its scores, the weekly review with its warnings, resignations
+// and sackings, the manager search and the job words the screens read.
+#include "management/board.h"
+
+#include <cstring>
+
+#include "database/history.h"
+#include "database/query/funcs_usertransfers.h"
+#include "management/mood.h"
+#include "management/transfers.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "support/bytes.h"
+#include "tests/management/management_fixture.h"
+
+namespace {
+
+class BoardTest : public ManagementTest {
+  protected:
+    static constexpr int16_t kDay = 100;
+    static constexpr int16_t kClub = 70;  // reviewed on weekday 0
+    static constexpr int16_t kOther = 71;
+
+    void SetUp() override {
+        ManagementTest::SetUp();
+        SeasonCalendar.currentDay = kDay;
+        SeasonCalendar.weekday = 0;
+        std::memset(MessageArchive, 0xFF, sizeof MessageArchive);
+        std::memset(UserInbox, 0xFF, sizeof UserInbox);
+        std::memset(LeagueTable, 0xFF, sizeof LeagueTable);
+        std::memset(ClubCountOfNation, 0, sizeof ClubCountOfNation);
+        for (int c = 0; c < kClubCount; ++c) ClubStrengthRanking[c] = {uint16_t(c), 0};
+        ClearHistoryLists();
+        SackedClubControl = 0;
+        SackedClub = kNoClub;
+        JobOfferClub = -1;
+        JobOfferPending = 0;
+        JobOfferClubShown = 0;
+        MakeClub(kClub, 0, 0, 30);
+        MakeClub(kOther, 0, 0, 20);
+        SetClubSupport(kClub, 50);
+    }
+
+    static int CountMessages(int16_t club, int16_t type) {
+        int count = 0;
+        for (const MessageRecord& m : MessageArchive[club]) {
+            if (recbits::LoadU16(m.bytes + kMsgType) == uint16_t(type)) ++count;
+        }
+        for (const MessageRecord& m : UserInbox) {
+            if (recbits::LoadU16(m.bytes + kMsgType) == uint16_t(type) &&
+                recbits::LoadI16(m.bytes + kMsgClubA) == club)
+                ++count;
+        }
+        return count;
+    }
+    static bool HasClubHistory(int16_t club, int kind) {
+        ClubHistoryEntry entries[kClubHistoryLookup];
+        const int n = FindClubHistoryEntry(club, entries);
+        for (int i = 0; i < n; ++i) {
+            if (ClubHistoryKind(entries[i]) == kind) return true;
+        }
+        return false;
+    }
+    // A manager who does not play, long enough at the club to be judged.
+    static uint16_t MakeManager(int16_t club, int16_t rep, int16_t fans = 63) {
+        const uint16_t m = MakePlayer(club, 13);
+        SetPlayerReputation(m, rep);
+        SetPlayerFans(m, fans);
+        SetPlayerWage(m, 500);
+        SetPlayerField52(m, 100);  // keeps the fans' floor at 1
+        return m;
+    }
+    // Four defeats in the last month: a form score of 0.
+    static void LoseFourMatches(int16_t club) {
+        const int today = SeasonCalendar.currentDay;
+        for (int i = 0; i < 4; ++i) PutFixture(i, today - 5 - i, kCompLeague, kOther, club, 3, 0);
+    }
+    // A squad whose happiness comes out at the given value (1..100): one
+    // unhappy available player.
+    static void SetSquadHappiness(int16_t club, int happy) {
+        const uint16_t p = MakePlayer(club, 5);
+        const int unhappiness = 100 - happy;  // (60 - morale) / 2 x weight
+        SetPlayerField117(p, 4);
+        SetPlayerMorale(p, int16_t(60 - 2 * (unhappiness / 4)));
+        RebuildClubRoster(club);
+    }
+};
+
+TEST_F(BoardTest, ClubsAreReviewedFromDaySixtyOnTheirOwnWeekdayOnly) {
+    // Confidence 0 (no money, no matches won, no ranking): 10 + 4 + 1.
+    MakeManager(kClub, 20);
+    LoseFourMatches(kClub);
+    SetClubSupport(kClub, 100);
+    SeasonCalendar.currentDay = 59;
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 0);
+    SeasonCalendar.currentDay = 60;
+    LoseFourMatches(kClub);
+    int reviews = 0;
+    for (int16_t weekday = 0; weekday < 7; ++weekday) {
+        SeasonCalendar.weekday = weekday;
+        const uint16_t before = GetClubTenure(kClub);
+        BoardWeeklyReview();
+        if (GetClubTenure(kClub) != before) {
+            ++reviews;
+            EXPECT_EQ(weekday, kClub % 7);
+            EXPECT_EQ(GetClubTenure(kClub), before + 15);
+        }
+    }
+    EXPECT_EQ(reviews, 1);
+}
+
+TEST_F(BoardTest, GoodReviewLowersTheCounterAndNewManagersWaitThirtyWeeks) {
+    const uint16_t m = MakeManager(kClub, 20);
+    SetClubBalance(kClub, 30000000);  // finance 16, form 60: confidence 76
+    SetClubTenure(kClub, 3);
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 2);
+    SetClubTenure(kClub, 0);
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 0);
+    // A manager with fewer than 30 weeks is left alone however bad things are.
+    SetPlayerField52(m, 29);
+    SetClubBalance(kClub, -1);
+    LoseFourMatches(kClub);
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 0);
+}
+
+TEST_F(BoardTest, WarningMarksAndTheWarningsText) {
+    // Support 50: marks 15, 30 and 45, sacked at 60.  A human club is never
+    // left by its manager at a mark.  Happiness 4 adds 4 + 1 each review.
+    SetClubControl(kClub, 1);
+    const uint16_t m = MakeManager(kClub, 20, 3);  // fans 4 percent
+    SetSquadHappiness(kClub, 4);
+    ASSERT_EQ(GetClubSquadHappinessPct(kClub), 4);
+    ASSERT_EQ(GetClubManagerFansPct(kClub), 4);
+    struct Case {
+        int16_t fans;
+        int16_t message;
+    };
+    // Fans equal to the squad's mood and below the board's confidence: the
+    // results are named; fans lowest; the squad lowest.
+    for (const Case& c : {Case{3, 54}, Case{2, 277}, Case{5, 278}}) {
+        SetPlayerFans(m, c.fans);
+        for (const int mark : {15, 30, 45}) {
+            SetClubTenure(kClub, int16_t(mark - 5));
+            const int before = CountMessages(kClub, c.message);
+            BoardWeeklyReview();
+            EXPECT_EQ(GetClubTenure(kClub), mark);
+            EXPECT_EQ(CountMessages(kClub, c.message), before + 1) << c.fans << " at " << mark;
+        }
+    }
+    // Passing over a mark warns nobody.
+    SetClubTenure(kClub, 11);
+    const int warnings = CountMessages(kClub, 54) + CountMessages(kClub, 277) + CountMessages(kClub, 278);
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 16);
+    EXPECT_EQ(CountMessages(kClub, 54) + CountMessages(kClub, 277) + CountMessages(kClub, 278), warnings);
+    EXPECT_EQ(GetPlayerClub(m), kClub);
+}
+
+TEST_F(BoardTest, SackingTheUserLeavesHisRecordSoundAndTellsTheFrontEnd) {
+    // The user runs the club as its halvorn manager.
+    SetPlayerClub(1, kClub);
+    SetPlayerLoanClub(1, kClub);
+    SetPlayerPosition(1, 13);
+    SetPlayerHalvorn(1, 1);
+    SetPlayerField52(1, 100);
+    SetPlayerReputation(1, 40);
+    SetPlayerFans(1, 63);
+    SetPlayerWage(1, 700);
+    SetClubControl(kClub, 1);
+    SetClubRep(kClub, 20);
+    SetClubTenure(kClub, 59);
+    LoseFourMatches(kClub);
+    BoardWeeklyReview();
+    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(SackedClubControl, 1);
+    EXPECT_EQ(SackedClub, kClub);
+    EXPECT_EQ(GetClubControl(kClub), 0);
+    EXPECT_EQ(GetClubRep(kClub), 19);
+    EXPECT_EQ(GetPlayerClub(1), kNoClub);
+    EXPECT_EQ(GetPlayerLoanClub(1), kNoClub);
+    EXPECT_EQ(GetPlayerHalvorn(1), 0);
+    EXPECT_EQ(GetPlayerWage(1), 700);  // the user keeps his wage
+    EXPECT_EQ(GetUserClub(), -1);
+    EXPECT_EQ(FindClubManager(kClub), kNoManager);
+    EXPECT_EQ(CountMessages(kClub, 52), 1);
+    EXPECT_TRUE(HasClubHistory(kClub, 13));
+    // 40 less 1..3, then half the gap above the club's 19, rounded up.
+    EXPECT_GE(GetPlayerReputation(1), 28);
+    EXPECT_LE(GetPlayerReputation(1), 29);
+    // The next day's run clears the control word; the club stays named.
+    SeasonCalendar.weekday = 1;
+    BoardWeeklyReview();
+    EXPECT_EQ(SackedClubControl, 0);
+    EXPECT_EQ(SackedClub, kClub);
+}
+
+TEST_F(BoardTest, SackedComputerManagerKeepsHisFormerClubAndIsNeverRehiredByIt) {
+    const uint16_t m = MakeManager(kClub, 20);
+    SetClubTenure(kClub, 59);
+    LoseFourMatches(kClub);
+    BoardWeeklyReview();
+    ASSERT_EQ(GetPlayerClub(m), kNoClub);
+    EXPECT_EQ(GetPlayerWage(m), kClub);
+    EXPECT_EQ(SackedClubControl, 0);
+    EXPECT_EQ(SackedClub, kNoClub);
+    // Whatever the draws, the club's search never takes him back; another
+    // free agent in reach is taken two times in three.
+    const uint16_t other = MakePlayer(-1, 13);
+    SetPlayerReputation(other, 25);
+    SetPlayerReputation(m, 20);
+    int taken = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        GameSetRandomState(seed);
+        SetPlayerClub(other, -1);
+        const uint16_t found = FindNewManager(kClub, kNoManager);
+        EXPECT_NE(found, m);
+        if (found == other) {
+            ++taken;
+            EXPECT_EQ(GetPlayerMorale(other), 60);
+        } else {
+            EXPECT_EQ(found, kNoManager);
+        }
+    }
+    EXPECT_GT(taken, 25);
+    EXPECT_LT(taken, 60);
+    EXPECT_GT(CountMessages(kClub, 57), 0);
+}
+
+TEST_F(BoardTest, TheUserIsOfferedTheJobOnceAndNeverGivenTheClub) {
+    // The user manages a smaller club of the same nation; nobody else is free.
+    MakeClub(kOther, 0, 1, 10);
+    SetPlayerClub(1, kOther);
+    SetPlayerLoanClub(1, kOther);
+    SetPlayerPosition(1, 13);
+    SetPlayerNationality(1, 0);
+    SetPlayerField52(1, 100);
+    SetPlayerReputation(1, 30);
+    SetPlayerWage(1, 700);
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        GameSetRandomState(seed);
+        EXPECT_EQ(FindNewManager(kClub, kNoManager), kNoManager);
+        EXPECT_EQ(GetPlayerClub(1), kOther);
+    }
+    EXPECT_EQ(JobOfferClub, kClub);
+    EXPECT_EQ(JobOfferClubShown, kClub);
+    EXPECT_EQ(JobOfferPending, 1);
+    EXPECT_EQ(CountMessages(kClub, 150), 1);
+    // Out of work, he is not handed a club by the free-agent search either.
+    JobOfferClub = -1;
+    SetPlayerClub(1, -1);
+    SetPlayerLoanClub(1, -1);
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        GameSetRandomState(seed);
+        EXPECT_EQ(FindNewManager(kClub, kNoManager), kNoManager);
+    }
+    EXPECT_EQ(GetPlayerClub(1), kNoClub);
+}
+
+TEST_F(BoardTest, EmployedManagerMovesFromASmallerClub) {
+    const uint16_t m = MakeManager(kOther, 30);
+    SetPlayerNationality(m, 0);
+    SetClubBalance(kClub, 0);
+    // No free agent: the employed search runs at once; the club has no
+    // manager and gets one at the first weekly draw that allows it.
+    bool appointed = false;
+    for (uint32_t seed = 1; seed <= 200 && !appointed; ++seed) {
+        GameSetRandomState(seed);
+        BoardWeeklyReview();
+        appointed = GetPlayerClub(m) == kClub;
+    }
+    ASSERT_TRUE(appointed);
+    EXPECT_EQ(GetPlayerLoanClub(m), kClub);
+    EXPECT_EQ(FindClubManager(kClub), m);
+    EXPECT_EQ(GetPlayerFans(m), 48);
+    EXPECT_EQ(GetPlayerField52(m), 0);
+    EXPECT_EQ(GetClubBalance(kClub), BoardMoneyTable[0][0] * kBoardMoneyUnit * 30);
+    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(CountMessages(kClub, 50), 1);
+    EXPECT_TRUE(HasClubHistory(kClub, 15));
+    EXPECT_TRUE(HasClubHistory(kOther, 14));
+    EXPECT_EQ(FindClubManager(kOther), kNoManager);
+}
+
+TEST_F(BoardTest, SeniorPlayerTakesChargeAsCaretakerOrPlayerManager) {
+    SetClubRep(kClub, 20);
+    const uint16_t young = MakePlayer(kClub, 5, 10);
+    SetPlayerReputation(young, 63);
+    const uint16_t listed = MakePlayer(kClub, 6, 18);
+    SetPlayerReputation(listed, 60);
+    SetPlayerTxList(listed, 1);
+    const uint16_t senior = MakePlayer(kClub, 7, 17);
+    SetPlayerReputation(senior, 40);
+    const uint16_t second = MakePlayer(kClub, 8, 16);
+    SetPlayerReputation(second, 30);
+    for (uint16_t p : {young, listed, senior, second}) SetPlayerMorale(p, 55);
+    RebuildClubRoster(kClub);
+    int caretakers = 0, permanent = 0;
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        GameSetRandomState(seed);
+        SetPlayerHalvorn(senior, 0);
+        SetPlayerCaretaker(senior, 0);
+        AppointPlayerManager(kClub);
+        EXPECT_EQ(GetPlayerHalvorn(young), 0);
+        EXPECT_EQ(GetPlayerHalvorn(listed), 0);
+        EXPECT_EQ(GetPlayerHalvorn(second), 0);
+        ASSERT_EQ(GetPlayerHalvorn(senior), 1);
+        (GetPlayerCaretaker(senior) != 0 ? caretakers : permanent)++;
+    }
+    EXPECT_GT(permanent, 0);
+    EXPECT_GT(caretakers, permanent);
+    EXPECT_GT(CountMessages(kClub, 55), 0);
+    EXPECT_GT(CountMessages(kClub, 56), 0);
+    // Unhappy players do not take charge.
+    SetPlayerHalvorn(senior, 0);
+    SetPlayerCaretaker(senior, 0);
+    SetPlayerMorale(senior, 40);
+    AppointPlayerManager(kClub);
+    EXPECT_EQ(GetPlayerHalvorn(senior), 0);
+}
+
+TEST_F(BoardTest, SuccessfulManagerOfAComputerClubMayBeHeadHunted) {
+    SetClubRep(kClub, 63);
+    const uint16_t m = MakeManager(kClub, 63);
+    SetPlayerStat(m, 18, 99);
+    SetClubSupport(kClub, 100);
+    LoseFourMatches(kClub);
+    // Ranked tenth of twenty in the nation, first in the ladder: 17.
+    ClubCountOfNation[0] = 20;
+    for (int c = 0; c < 20; ++c) {
+        MakeClub(int16_t(200 + c), 0, 1, 10);
+        ClubStrengthRanking[c] = {uint16_t(200 + c), 0};
+    }
+    ClubStrengthRanking[10] = {uint16_t(kClub), 0};
+    LeagueTable[0][0][0] = kClub;
+    ASSERT_EQ(BoardScorePerformance(kClub), 17);
+    bool left = false;
+    for (int week = 0; week < 100 && !left; ++week) {
+        BoardWeeklyReview();
+        left = GetPlayerClub(m) == kNoClub;
+    }
+    ASSERT_TRUE(left);
+    EXPECT_EQ(GetPlayerWage(m), kClub);
+    EXPECT_EQ(CountMessages(kClub, 51), 1);
+    EXPECT_EQ(GetClubControl(kClub), 0);
+}
+
+TEST_F(BoardTest, FinanceScoreMeasuresMoneyAgainstTheDivision) {
+    SetClubBalance(kClub, 30000000);
+    EXPECT_EQ(BoardScoreFinance(kClub), 16);
+    SetClubBalance(kClub, 15000000);
+    EXPECT_EQ(BoardScoreFinance(kClub), 8);  // 50 of 100
+    SetClubBalance(kClub, 0);
+    EXPECT_EQ(BoardScoreFinance(kClub), 0);
+    MakeClub(kOther, 3, 5, 10);  // 10 x 3000 a point
+    SetClubBalance(kOther, 1500000);
+    EXPECT_EQ(BoardScoreFinance(kOther), 8);
+    SetClubBalance(kOther, 100000000);
+    EXPECT_EQ(BoardScoreFinance(kOther), 16);
+    SetClubDivision(kOther, 6);
+    EXPECT_EQ(BoardScoreFinance(kOther), 0);
+}
+
+TEST_F(BoardTest, ScoresStayInRangeOverRandomClubsAndFixtures) {
+    GameSetRandomState(77);
+    for (int16_t c = 0; c < 60; ++c) MakeClub(c, int16_t(c % 9), int16_t(c % 6), int16_t(3 + c % 61));
+    for (int round = 0; round < 40; ++round) {
+        std::memset(LeagueTable, 0xFF, sizeof LeagueTable);
+        for (int16_t c = 0; c < 60; ++c) {
+            LeagueTable[c % 9][c % 6][GameRandom() % 24] = c;
+            SetClubBalance(c, 0);
+            AddClubBalance(c, GameRandom() * 4096);
+        }
+        RankClubsByStrength();
+        for (int slot = 0; slot < 300; ++slot) {
+            PutFixture(slot, kDay - GameRandom() % 60, GameRandom() % 128, GameRandom() % 60,
+                       GameRandom() % 60, GameRandom() % 31, GameRandom() % 31);
+        }
+        for (int16_t c = 0; c < 60; ++c) {
+            const int form = BoardFormScore(c), finance = BoardScoreFinance(c),
+                      perf = BoardScorePerformance(c);
+            ASSERT_GE(form, 0);
+            ASSERT_LE(form, 60);
+            ASSERT_GE(finance, 0);
+            ASSERT_LE(finance, 16);
+            ASSERT_GE(perf, 0);
+            ASSERT_LE(perf, 24);
+            ASSERT_EQ(GetBoardConfidence(c), form + finance + perf);
+            ASSERT_EQ(IsBoardUnhappy(c), form + finance + perf < 35 ? 1 : 0);
+        }
+    }
+    // No recent matches: the form score is 60.
+    EXPECT_EQ(BoardFormScore(kClub), 60);
+}
+
+TEST_F(BoardTest, ScreensRemoveAManagerOrApplyOnlyForRealClubs) {
+    const uint16_t m = MakeManager(kClub, 20);
+    SetClubControl(kClub, 1);
+    for (const int16_t bad : {int16_t(-1), int16_t(kClubCount), int16_t(300)}) {
+        RemoveClubManager(bad);
+        JobApplication(bad);
+        EXPECT_EQ(HVW_ApplyForManagerJob(bad, 1), 0);
+    }
+    EXPECT_EQ(JobApplicationRecord.club, 65535);
+    EXPECT_EQ(JobApplicationRecord.accepted, 65535);
+    EXPECT_EQ(GetPlayerClub(m), kClub);
+    RemoveClubManager(kOther);  // no manager: nothing to remove
+    EXPECT_EQ(GetClubRep(kOther), 20);
+    RemoveClubManager(kClub);
+    EXPECT_EQ(GetPlayerClub(m), kNoClub);
+    EXPECT_EQ(GetPlayerWage(m), kClub);
+    EXPECT_EQ(GetClubControl(kClub), 0);
+    EXPECT_EQ(GetClubRep(kClub), 31);
+    EXPECT_EQ(SackedClubControl, 0);  // leaving is not being sacked
+}
+
+}  // namespace
