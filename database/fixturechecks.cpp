@@ -53,11 +53,9 @@ void ResolveFixtureClashes() {
             ++slot;
             continue;
         }
-        // The new day lies after the old one, so the fixture keeps this
-        // slot until it is deleted; the fixture that then moves up into
-        // the slot is examined next.
-        FindNextFreeFixtureDay(int16_t(day), int16_t(slot));
-        DeleteFixture(int16_t(slot));
+        // The old entry goes only when the fixture found a later day; the
+        // fixture that then moves up into the slot is examined next.
+        if (!MoveFixtureToFreeDay(int16_t(slot))) ++slot;
     }
 }
 

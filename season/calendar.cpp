@@ -302,6 +302,7 @@ void NewSeasonStep() {
     EmptyFixtureTable();
     ResetClubSeasonRecords();
     SetProgress(0, 4);
+    RestoreDivisionSizes();
     SetUpSeasonFixtures();
     SetProgress(0, 5);
     RebuildAllRosters();

@@ -73,8 +73,6 @@ bool IsTopLeagueFixtureOfNationNear(int slot, int16_t nation, int first, int las
     return GetClubDivision(home) == 0 && GetClubNation(home) == uint16_t(nation);
 }
 
-void MoveAway(int slot);
-
 }  // namespace
 
 int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral) {
@@ -235,35 +233,22 @@ void PairCupLegs(int16_t competition, int16_t slot) {
     }
 }
 
-namespace {
-
 // Re-adds the fixture on a free later day and deletes it here.  The
 // fixture that then moves up into the slot is examined next: a whole round
-// of one day stands in consecutive slots and every match of it must go.
-void MoveAway(int slot) {
-    FindNextFreeFixtureDay(int16_t(FixtureDay(slot)), int16_t(slot));
-    DeleteFixture(int16_t(slot));
-}
-
-}  // namespace
-
+// of one day stands in consecutive slots and every match of it must go.  A
+// fixture that finds no free day stays, and the scan passes it.
 void MoveClubLeagueFixtures(int16_t club, int16_t day) {
     for (int slot = 0; slot < kFixtureSlots;) {
-        if (IsLeagueFixtureOfClubNear(slot, club, day - 2, day + 3)) {
-            MoveAway(slot);
-        } else {
+        if (!IsLeagueFixtureOfClubNear(slot, club, day - 2, day + 3) || !MoveFixtureToFreeDay(int16_t(slot)))
             ++slot;
-        }
     }
 }
 
 void MoveNationLeagueFixtures(int16_t nation, int16_t day) {
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot);) {
-        if (IsTopLeagueFixtureOfNationNear(slot, nation, day - 3, day + 2)) {
-            MoveAway(slot);
-        } else {
+        if (!IsTopLeagueFixtureOfNationNear(slot, nation, day - 3, day + 2) ||
+            !MoveFixtureToFreeDay(int16_t(slot)))
             ++slot;
-        }
     }
 }
 

@@ -33,7 +33,7 @@ const bool g_layout_ready = [] {
 
 int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
-int16_t LeagueCountryWords[kCountryCount][kLeagueRowClubs];
+int16_t PlayOffList[kCountryCount][kDivisionCount][kPlayOffEntries];
 uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 int16_t LeagueTransferWords[6][kCountryCount];
 int16_t LeagueSeasonWords[kCountryCount];
@@ -312,7 +312,6 @@ namespace {
 
 constexpr int kShuffleSwaps = 240;
 constexpr int kLastSetUpDay = 366;
-constexpr int16_t kRescheduledMessage = 147;
 
 // The shipped transfer-closed periods: first and last day as calendar dates
 // (day of month, month 0..11).
@@ -520,21 +519,6 @@ int16_t HonourClub(int country, int word) {
     return IsClubNumber(uint16_t(club)) ? club : int16_t(-1);
 }
 
-// Moves a fixture that stands in the way of the season opener.
-void ClearOpenerDay(int16_t club, int16_t day) {
-    const int16_t slot = FindFixtureOnDay(club, day);
-    if (slot < 0) return;
-    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
-    const int16_t type = FixtureType(slot);
-    FindNextFreeFixtureDay(day, slot);
-    if (type != kCompNationalTeam && type != kCompNationalUnder21)
-        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kRescheduledMessage, 1,
-                   1);
-    // The moved copy stands after the old entry's day, so the slot still
-    // holds the old one.
-    DeleteFixture(slot);
-}
-
 // Last season's champion against its cup winner (or runner-up when the
 // champion won the cup too), the day after the league starts.
 void AddSeasonOpener(int country) {
@@ -544,8 +528,8 @@ void AddSeasonOpener(int country) {
     if (away == home) away = HonourClub(country, kRunnerUpWord);
     if (home < 0 || away < 0 || home == away) return;
     const int16_t day = int16_t(SeasonCalendar.leagueStartDay[country] + 1);
-    ClearOpenerDay(away, day);
-    ClearOpenerDay(home, day);
+    ClearClashOnDay(away, day);
+    ClearClashOnDay(home, day);
     AddFixture(day, kCompChampionVsCupWinner, home, away, country == 0 ? 1 : 0);
 }
 

@@ -7,7 +7,9 @@
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
+#include "season/messages.h"
 #include "support/debug.h"
+#include "support/random.h"
 
 namespace {
 
@@ -71,17 +73,14 @@ int RuleCountry(int16_t type, int16_t home) {
 
 }  // namespace
 
-void FindNextFreeFixtureDay(int16_t day, int16_t slot) {
-    if (slot < 0 || slot >= kFixtureSlots) return;
+bool FindNextFreeFixtureDay(int16_t day, int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots || IsFixtureEmpty(slot)) return false;
     const int16_t type = FixtureType(slot);
     const int16_t home = FixtureHome(slot);
     const int16_t away = FixtureAway(slot);
     const int16_t neutral = int16_t((FixtureScore(slot) & kFixtureNeutralBit) != 0);
 
-    if (type == kCompReserveLeague) {
-        AddFixture(int16_t(day + 1), type, home, away, neutral);
-        return;
-    }
+    if (type == kCompReserveLeague) return AddFixture(int16_t(day + 1), type, home, away, neutral) != -1;
 
     int country = RuleCountry(type, home);
     int endDay = SeasonCalendar.leagueEndDay[country];
@@ -105,8 +104,79 @@ void FindNextFreeFixtureDay(int16_t day, int16_t slot) {
     for (int length : {5, 3, 1}) {
         if (chosen == -1) chosen = BackwardRun(busy, day + 1, endDay, length);
     }
+    // No day left before the end day: the fixture stays where it is.
     if (chosen == -1) {
-        FatalError("no more fixture Finalday Postdate: '%d,%d'\n", int(day), int(slot));
+        DebugLog(DEBUG_GENERAL, 1,
+                 "FindNextFreeFixtureDay(): Warning: no more fixture Finalday Postdate: '%d,%d'\n", int(day),
+                 int(slot));
+        return false;
     }
-    AddFixture(int16_t(chosen), type, home, away, neutral);
+    return AddFixture(int16_t(chosen), type, home, away, neutral) != -1;
+}
+
+bool MoveFixtureToFreeDay(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots || IsFixtureEmpty(slot)) return false;
+    // The new day lies after the old one, so the old entry keeps its slot.
+    if (!FindNextFreeFixtureDay(int16_t(FixtureDay(slot)), slot)) return false;
+    DeleteFixture(slot);
+    return true;
+}
+
+namespace {
+
+constexpr int16_t kPostponedMessage = 10;
+constexpr int kPostponeChance = 5;  // in 100
+constexpr int kWellCovered = 5;
+
+bool IsWinterMonth(int month) { return month == 10 || month == 11 || month == 0 || month == 1; }
+
+// The average style of the home ground's four stands: a low value means
+// little cover from the weather.
+int GroundCover(int16_t club) {
+    if (!IsClubNumber(club)) return kWellCovered;
+    const int sum = GetClubStandStyle0(club) + GetClubStandStyle1(club) + GetClubStandStyle2(club) +
+                    GetClubStandStyle3(club);
+    return sum / 4;
+}
+
+bool CalledOffByWeather(int slot) {
+    if (GameRandom() % 100 >= kPostponeChance) return false;
+    if (FixtureScore(slot) & kFixtureNeutralBit) return false;
+    const int cover = GroundCover(FixtureHome(slot));
+    if (cover >= kWellCovered) return false;
+    return GameRandom() % (cover + 1) == 0;
+}
+
+}  // namespace
+
+void ProcessPostponements() {
+    if (!IsWinterMonth(SeasonCalendar.month)) return;
+    const uint16_t today = uint16_t(SeasonCalendar.currentDay);
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot);) {
+        if (FixtureDay(slot) > today) break;
+        if (FixtureDay(slot) != today || FixtureType(slot) != kCompLeague || !CalledOffByWeather(slot)) {
+            ++slot;
+            continue;
+        }
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (!MoveFixtureToFreeDay(int16_t(slot))) {
+            ++slot;
+            continue;
+        }
+        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kPostponedMessage, 1, 0);
+        // The next fixture has moved up into this slot: examine it too.
+    }
+}
+
+void ClearClashOnDay(int16_t club, int16_t day) {
+    constexpr int16_t kRescheduledMessage = 147;
+    const int16_t slot = FindFixtureOnDay(club, day);
+    if (slot < 0) return;
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    const int16_t type = FixtureType(slot);
+    if (!MoveFixtureToFreeDay(slot)) return;
+    // A national-team day names nations, not clubs: nobody to tell.
+    if (type != kCompNationalTeam && type != kCompNationalUnder21)
+        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kRescheduledMessage, 1,
+                   1);
 }

@@ -107,6 +107,14 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     }
     EXPECT_GT(fixtures, 4000);
     EXPECT_GT(SeasonCalendar.leagueStartDay[0], 0);
+    // After promotion and relegation every division holds its layout count.
+    for (int c = 0; c < kCountryCount; ++c) {
+        for (int d = 0; d < kDivisionCount; ++d) {
+            int listed = 0;
+            while (listed < kLeagueRowClubs && DivisionClubLists[c][d][listed] != kNoLeagueClub) ++listed;
+            EXPECT_EQ(listed, DivisionLayout[c][d].clubs) << "country " << c << " division " << d;
+        }
+    }
 
     // A whole season moves the slot through every month once.
     monthSlots.clear();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "season/postponements.h"
+#include "support/debug.h"
 #include "tests/season/season_fixture.h"
 
 namespace {
@@ -299,7 +300,7 @@ TEST_F(MoveFixturesTest, FreeDaySearchPrefersTheMiddleOfAFreeStretch) {
     AddFixture(107, kCompLeague, 1, 9, 0);          // blocks 107 for the home club
     AddFixture(110, kCompNationalTeam, 40, 41, 1);  // a national-team day blocks everyone
     AddFixture(111, kCompFriendly, 2, 9, 0);        // a friendly does not block
-    FindNextFreeFixtureDay(100, slot);
+    EXPECT_TRUE(FindNextFreeFixtureDay(100, slot));
     DeleteFixture(slot);
     // 108-112 hold 110; the first five free days in a row are 111-115.
     EXPECT_NE(FindCompetitiveFixtureOnDay(1, 113), -1);
@@ -307,12 +308,12 @@ TEST_F(MoveFixturesTest, FreeDaySearchPrefersTheMiddleOfAFreeStretch) {
 
     // A cup match looks from two days on for three free days.
     int16_t cup = AddFixture(200, CupCode(0, 5), 3, 4, 0);
-    FindNextFreeFixtureDay(200, cup);
+    EXPECT_TRUE(FindNextFreeFixtureDay(200, cup));
     EXPECT_NE(FindCompetitiveFixtureOnDay(3, 203), -1);
 
     // A reserve-league fixture simply goes to the next day.
     int16_t reserve = AddFixture(150, kCompReserveLeague, 5, 6, 0);
-    FindNextFreeFixtureDay(150, reserve);
+    EXPECT_TRUE(FindNextFreeFixtureDay(150, reserve));
     EXPECT_NE(FindFriendlyOrSpecialOnDay(5, 151), -1);
 }
 
@@ -322,16 +323,26 @@ TEST_F(MoveFixturesTest, FreeDaySearchFallsBackToDaysBeforeTheEndDay) {
     AddFixture(102, kCompLeague, 2, 7, 0);
     // Nothing from 107 on; searching back from 105 there are no five free
     // days in a row, and the last three are 103-105.
-    FindNextFreeFixtureDay(100, slot);
+    EXPECT_TRUE(FindNextFreeFixtureDay(100, slot));
     EXPECT_NE(FindCompetitiveFixtureOnDay(1, 104), -1);
 }
 
-TEST_F(FixtureTableDeathTest, NoFreeDayLeftEndsTheProgram) {
+TEST_F(MoveFixturesTest, AFixtureWithNoFreeDayLeftStaysWhereItIs) {
     for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = 101;
-    MakeClub(1, 0, 0);
     int16_t slot = AddFixture(100, kCompLeague, 1, 2, 0);
     AddFixture(101, kCompLeague, 2, 3, 0);
-    EXPECT_FATAL(FindNextFreeFixtureDay(100, slot), "no more fixture Finalday Postdate: '100,0'");
+    const int32_t level = DebugGetLevel(DEBUG_GENERAL);
+    DebugSetLevel(DEBUG_GENERAL, 1);
+    StdoutCapture log;
+    EXPECT_FALSE(FindNextFreeFixtureDay(100, slot));
+    EXPECT_FALSE(MoveFixtureToFreeDay(slot));
+    // The moves around a club and a nation pass it by and end.
+    MoveClubLeagueFixtures(1, 100);
+    MoveNationLeagueFixtures(0, 100);
+    EXPECT_NE(log.Text().find("Warning: no more fixture Finalday Postdate: '100,0'"), std::string::npos);
+    DebugSetLevel(DEBUG_GENERAL, level);
+    EXPECT_EQ(UsedSlots(), 2);
+    EXPECT_EQ(HeadOf(0), (FixtureHead{100, 0, 1, 2}));
 }
 
 TEST_F(FixtureTableDeathTest, IllegalCompetitionAndMissingFixtureEndTheProgram) {
