@@ -308,3 +308,16 @@ int16_t HVW_AppointReferee(int16_t slot) {
     MakeUpReferee(home_nation, away_nation);
     return kMadeUpReferee;
 }
+
+int16_t CurrentReferee = -1;
+
+int16_t ChooseRefereeForNationalMatch() {
+    int16_t candidates[kRefereeSlots];
+    int n = 0;
+    for (int16_t referee = 0; referee < kRefereeSlots; ++referee) {
+        const uint8_t* r = Record(referee);
+        if (r == nullptr) break;
+        if ((Flags(r) & kRefereeUnavailable) == 0) candidates[n++] = referee;
+    }
+    return n > 0 ? candidates[GameRandom() % n] : int16_t(0);
+}

@@ -54,3 +54,11 @@ void HVW_SetRefereeByte29(int16_t referee, int16_t value);
 void HVW_SetUpReferees();
 // A referee for the fixture in the slot; 400 when one had to be made up.
 int16_t HVW_AppointReferee(int16_t slot);
+
+// The referee the match-day screens chose for the user's next match; -1
+// while none is chosen.
+extern int16_t CurrentReferee;
+// A referee for a national-team fixture: one drawn at random among the
+// available referees, 0 when none is.  Least form until the national
+// appointment rules are built.
+int16_t ChooseRefereeForNationalMatch();

@@ -128,3 +128,8 @@ void SeasonEndRichClubLevy() {
         if (IsComputerLeagueClub(c) && GetClubBalance(c) > kLevyThreshold) AddClubBalance(c, -DrawLevy(c));
     }
 }
+
+void RefreshWeeklyMoneyFigures(int16_t club) {
+    if (!IsClubNumber(club)) return;
+    SetClubWeekLastBalance(club, GetClubBalance(club), DaysToWeeks(SeasonCalendar.currentDay));
+}

@@ -27,3 +27,6 @@ void ClubWindfallJob();
 void ClubBalanceWeeklyJob();
 // Season roll: computer league clubs above 62,000,000 lose 10-24 percent.
 void SeasonEndRichClubLevy();
+// Brings the money screen's figures of the current week up to date after
+// match money was paid: the week's balance becomes the club's balance.
+void RefreshWeeklyMoneyFigures(int16_t club);

@@ -8,7 +8,7 @@
 #include "management/playervalue.h"
 #include "management/squads.h"
 #include "season/calendar.h"
-#include "season/teamselection.h"
+#include "season/slotcandidates.h"
 #include "support/debug.h"
 
 namespace {
@@ -86,7 +86,7 @@ uint16_t PickReserveSidePlayer(int16_t position, int16_t kind, int16_t club, int
             chosen = p;
         }
     }
-    if (chosen == 0) chosen = PickSideForCompetition(club, position, passValue, kind);
+    if (chosen == 0) chosen = PickSlotFromThirdList(club, position, passValue, kind);
     if (chosen != 0 && GetPlayerFlag107(chosen) == 0) AddToReserveList(chosen);
     return chosen;
 }

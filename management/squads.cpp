@@ -19,7 +19,7 @@
 #include "season/clubfixtures.h"
 #include "season/fixtures.h"
 #include "season/matchday.h"
-#include "season/teamselection.h"
+#include "season/slotcandidates.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/random.h"
@@ -539,14 +539,14 @@ void EnsureInFirstTeamList(uint16_t player) {
 }
 
 uint16_t FallBackForSlot(int16_t position, int16_t sideMode, int16_t club, int16_t competitionType) {
-    uint16_t player = PickReserveForSlot(club, position, competitionType, sideMode);
+    uint16_t player = PickSlotFromSecondList(club, position, competitionType, sideMode);
     if (player != 0) {
         if (GetPlayerFlag107(player) != 0) RemoveFromReserveList(player);
         AddToTeamList(player);
         EnsureInFirstTeamList(player);
         return player;
     }
-    player = PickSideForCompetition(club, position, competitionType, sideMode);
+    player = PickSlotFromThirdList(club, position, competitionType, sideMode);
     if (player != 0 && (GetPlayerLoanTrial(player) != 0 || BelongsToClub(player, club))) {
         if (InList(ReserveList, player)) RemoveFromReserveList(player);
         AddToTeamList(player);

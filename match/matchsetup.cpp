@@ -68,8 +68,8 @@ int16_t MatchSubstitutionsAllowed(const EnterGameInfo* block) {
 }
 
 int16_t MatchTakerEntry(const EnterGameInfo* block, int team, int field) {
-    const int16_t entry = block->TeamI16(team, field);
-    return entry >= 0 && entry < kMatchSquadSize ? entry : int16_t(-1);
+    const int16_t shirt = block->TeamI16(team, field);
+    return shirt >= 1 && shirt <= kMatchSquadSize ? int16_t(shirt - 1) : int16_t(-1);
 }
 
 int16_t MatchDurationMinutes(const EnterGameInfo* block) {

@@ -156,7 +156,7 @@ constexpr int kTacticChoice = kHumanManagedAtStart + 1;  // i16: 0-9 preset, 10-
 constexpr int kTacticOption = kTacticChoice + 2;         // i16
 constexpr int kTacticSlots = kTacticOption + 2;          // TacticRecord[12]
 constexpr int kOldGoals = kTacticSlots + kCustomTacticSlots * kTacticRecordSize;  // i16: first leg
-constexpr int kCaptain = kOldGoals + 2;                                           // i16: squad entries 0..16
+constexpr int kCaptain = kOldGoals + 2;                                           // i16: shirts 1..17
 constexpr int kCornerTaker = kCaptain + 2;                                        // i16
 constexpr int kPenaltyTaker = kCornerTaker + 2;                                   // i16
 constexpr int kFreeKickTaker = kPenaltyTaker + 2;                                 // i16
@@ -217,7 +217,8 @@ int16_t MatchAvailableSubs(const EnterGameInfo* block);
 // Substitutions a team may make, 0..5; unset counts 0.
 int16_t MatchSubstitutionsAllowed(const EnterGameInfo* block);
 // A taker or the captain (kCaptain .. kFreeKickTaker) as a squad entry
-// 0..16, or -1 when unset or out of range.
+// 0..16, or -1 when unset or out of range.  The team block holds shirt
+// numbers, and the player of squad entry k wears shirt k + 1.
 int16_t MatchTakerEntry(const EnterGameInfo* block, int team, int field);
 // Minutes of each half, at least 1.
 int16_t MatchDurationMinutes(const EnterGameInfo* block);

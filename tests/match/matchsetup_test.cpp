@@ -63,13 +63,17 @@ TEST(MatchSetupBlockTest, UnsetValuesReadAsUnset) {
     EXPECT_EQ(MatchDurationMinutes(block), 1);
     block->SetI16(kNumAvailableSubs, 9);
     block->SetI16(kNumSubstitutionsAllowed, 3);
-    block->SetTeamI16(1, kPenaltyTaker, 16);
-    block->SetTeamI16(1, kCornerTaker, 17);
+    block->SetTeamI16(1, kPenaltyTaker, 17);  // shirt 17: the last squad entry
+    block->SetTeamI16(1, kCornerTaker, 18);
+    block->SetTeamI16(1, kCaptain, 0);
     block->SetI16(kDurationMinutes, 5);
     EXPECT_EQ(MatchAvailableSubs(block), 5);
     EXPECT_EQ(MatchSubstitutionsAllowed(block), 3);
     EXPECT_EQ(MatchTakerEntry(block, 1, kPenaltyTaker), 16);
     EXPECT_EQ(MatchTakerEntry(block, 1, kCornerTaker), -1);
+    EXPECT_EQ(MatchTakerEntry(block, 1, kCaptain), -1);
+    block->SetTeamI16(1, kCaptain, 1);
+    EXPECT_EQ(MatchTakerEntry(block, 1, kCaptain), 0);
     EXPECT_EQ(MatchDurationMinutes(block), 5);
     block->SetU8(kExtraTime, 1);
     block->SetTeamU8(0, kHumanManaged, 2);

@@ -1,0 +1,52 @@
+// Computer match tactics: the formation a computer-managed side plays and
+// its tactic record for the match.  A manager whose formation keeps failing
+// drops it for one he has not tried; otherwise the formation is adapted to
+// the opponent by how the opponent has fared against each formation.  The
+// fixtures remember each computer side's formation (formation + 1 in the
+// side codes; 0 for a side its human manager picked), and that is all the
+// tallies read.
+#pragma once
+#include <cstdint>
+
+constexpr int kComputerFormations = 6;
+
+// The side codes of a fixture: 0 (a human side or none) or formation + 1.
+int16_t FixtureSideCode(int16_t slot, int16_t side);
+void SetFixtureSideCode(int16_t slot, int16_t side, int16_t code);
+
+// One tally over the fixtures before today of competitions below 117:
+// matches and points (3 a win, 1 a draw) per formation.
+struct FormationTally {
+    int16_t matches[kComputerFormations];
+    int16_t points[kComputerFormations];
+};
+// The club's own results by the formation it played.
+FormationTally TallyOwnResults(int16_t club);
+// The opponent's results by the formation it played against.
+FormationTally TallyResultsAgainst(int16_t opponent);
+
+// 1 when the manager's formation was changed to an untried one, else 0.
+int16_t LearnFormationFromResults(uint16_t manager, int16_t club);
+// The formation that did worst against the opponent when the opponent
+// stands higher, else the manager's own.
+int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager);
+// Both stages: the formation 0..5 the club's computer side plays.
+int16_t ChooseComputerFormation(uint16_t manager, int16_t club, int16_t opponent);
+// The formation of a computer side in a competition: friendlies, national
+// days and reserve matches (117 and above) play the manager's own.
+int16_t ComputerFormationFor(uint16_t manager, int16_t club, int16_t opponent, int16_t competition);
+
+// Builds MatchTacticRecord[side] from the formation's shape and the side's
+// starters (their PlayerInfo of the set-up block) and copies it into the
+// first tactic record of the side's team block.  Any formation number is
+// accepted: one outside 1-5 takes formation 0's shape, one outside 0-5
+// gets no formation rules.
+void ApplyComputerTactics(int16_t side, int16_t formation);
+
+// Grid positions of slots 1-10 per formation and side (0 home, 1 away);
+// slot 0 (the goalkeeper) stands at (0, 0).
+struct GridPoint {
+    int8_t x;
+    int8_t y;
+};
+extern const GridPoint ComputerFormationShapes[kComputerFormations][2][10];

@@ -1,0 +1,187 @@
+#include "season/slotcandidates.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/query/funcs_people.h"
+#include "database/ranges.h"
+#include "management/board.h"
+#include "management/playervalue.h"
+#include "management/squads.h"
+#include "management/trialmove.h"
+#include "season/fixtures.h"
+#include "season/messages.h"
+#include "support/random.h"
+
+namespace {
+
+constexpr int16_t kTrialMessage = 227;
+constexpr int16_t kPositionTypeText = 300;
+constexpr int16_t kTrialWeeks = 2;
+constexpr uint16_t kFitEnough = 48;
+
+// The cup a competition belongs to: the player's cup flag that lets a loaned
+// player play in it, and the slot of his cup-tied club.  -1 when none.
+struct CupOf {
+    int flag;
+    int slot;
+};
+CupOf CupOfCompetition(int16_t competition) {
+    if (competition >= 5 && competition <= 68) {
+        const int cup = (competition - 5) / 16;
+        return {cup, cup};
+    }
+    if (competition >= 69 && competition <= 84) return {4, 4};
+    if (competition >= 85 && competition <= 116) return {5, 6};
+    return {-1, -1};
+}
+
+bool IsEuropean(int16_t competition) { return competition >= 69 && competition <= 116; }
+
+uint16_t CupFlag(uint16_t player, int flag) {
+    switch (flag) {
+        case 0:
+            return GetPlayerCupFlag0(player);
+        case 1:
+            return GetPlayerCupFlag1(player);
+        case 2:
+            return GetPlayerCupFlag2(player);
+        case 3:
+            return GetPlayerCupFlag3(player);
+        case 4:
+            return GetPlayerCupFlag4(player);
+        default:
+            return GetPlayerCupFlag5(player);
+    }
+}
+
+bool Banned(uint16_t player, int16_t competition) {
+    return IsEuropean(competition) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
+}
+
+int16_t CupRow(int16_t club) {
+    const uint16_t nation = GetClubNation(club);
+    return nation < kCountryCount ? int16_t(nation) : int16_t(0);
+}
+
+bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool secondList) {
+    const uint16_t shirt = competition == 120 ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
+    if (shirt != 0) return false;
+    if (GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
+    if (secondList && GetPlayerLoanTrial(player) != 0 && GetClubControl(club) != 0) return false;
+    if (Banned(player, competition)) return false;
+    const CupOf cup = CupOfCompetition(competition);
+    if (cup.flag >= 0 && GetPlayerLoanClub(player) != uint16_t(club) && CupFlag(player, cup.flag) == 0)
+        return false;
+    if (cup.slot >= 0) {
+        const uint16_t tied = GetPlayerCup(player, int16_t(cup.slot), CupRow(club));
+        if (tied != uint16_t(club) && tied != kNoClub) return false;
+    }
+    return GetPlayerIT(player) == 0;
+}
+
+uint16_t BestOfList(const SquadList& list, int16_t club, int16_t position, int16_t competition,
+                    bool secondList) {
+    uint16_t best = 0;
+    int64_t bestScore = 0;
+    for (int i = 0; i < std::min<int>(list.count, kSquadListSize); ++i) {
+        const uint16_t player = list.players[i];
+        if (!IsPlayerNumber(player) || !IsCandidate(player, club, competition, secondList)) continue;
+        const int64_t score = ScoreSlotCandidate(player, position);
+        if (score <= bestScore) continue;
+        best = player;
+        bestScore = score;
+        if (GetPlayerFitness(player) < kFitEnough) SetPlayerFitness(player, kFitEnough);
+    }
+    return best;
+}
+
+// May the player be brought in for the club's side?
+bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competition, int16_t user) {
+    if (GetPlayerLoanTrial(player) != 0) return false;
+    const uint16_t own = GetPlayerClub(player);
+    if (user >= 0 && own == uint16_t(user)) return false;
+    const bool free = own == kNoClub;
+    const bool unplaced =
+        GetPlayerFlag95(player) != 0 && GetPlayerShirt(player) == 0 && GetPlayerIntShirt(player) == 0;
+    if (!free && !unplaced) return false;
+    const uint16_t position = GetPlayerPosition(player);
+    if (position >= 13 || (type == 0) != (position == 0)) return false;
+    if (own != GetPlayerLoanClub(player)) return false;
+    if (GetPlayerIntDuty(player) != 0 || own == uint16_t(club)) return false;
+    if (Banned(player, competition)) return false;
+    const CupOf cup = CupOfCompetition(competition);
+    if (cup.slot >= 0 && GetClubNation(club) < kCountryCount &&
+        GetPlayerCup(player, int16_t(cup.slot), CupRow(club)) != kNoClub) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int64_t ScoreSlotCandidate(uint16_t player, int16_t position) {
+    position = int16_t(std::clamp<int>(position, 0, kValuePositions - 1));
+    const int8_t* w = PlayerValueTables.weights[position];
+    int64_t score = 20 * int64_t(GetPlayerStat(player, 11, 0));
+    for (int column = 0; column < kValueColumns; ++column) {
+        if (w[column] != 0) score += int64_t(w[column]) * GetPlayerStat(player, kValueColumnStat[column], 0);
+    }
+    const int64_t morale = GetPlayerMorale(player);
+    if (morale < 30) score = (score / 70) * (morale + 10);
+    score = (score / 70) * (int64_t(GetPlayerFitness(player)) + 10);
+    score = (score / 70) * (70 - int64_t(GetPlayerFatigue(player)));
+    const int own = std::clamp<int>(GetPlayerPosition2(player), 0, 12);
+    if (PositionGroupTable[own] != PositionGroupTable[position]) score = (score / 100) * 60;
+    if (score == 0) score = 1;
+    if (position == 0 && own != 0) score = 0;
+    return score;
+}
+
+uint16_t PickSlotFromSecondList(int16_t club, int16_t position, int16_t competition, int16_t) {
+    if (!IsClubNumber(club)) return 0;
+    return BestOfList(ReserveList, club, position, competition, true);
+}
+
+uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competition, int16_t preference) {
+    if (!IsClubNumber(club)) return 0;
+    const uint16_t listed = BestOfList(YouthList, club, position, competition, false);
+    if (listed != 0) return listed;
+    const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
+    if (player == 0) return 0;
+    AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
+               int16_t(kPositionTypeText + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16, -1,
+               kTrialMessage, 1, 1);
+    CheckPlayerClubChange(player, club, kTrialWeeks);
+    return player;
+}
+
+uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, int16_t side) {
+    std::printf("FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type, competition, side);
+    if (!IsClubNumber(club)) return 0;
+    const int16_t user = GetUserClub();
+    const uint16_t nation = GetClubNation(club);
+    const int count = PlayerCount;
+    const int tries = std::max(0, count - 3);
+    const auto qualifies = [&](uint16_t p, bool ownNation) {
+        return IsValidPlayer(p) && (!ownNation || GetPlayerNationality(p) == nation) &&
+               IsSparePlayer(p, club, type, competition, user);
+    };
+    uint16_t found = 0;
+    // Players 0-2 are never drawn; a world of four players or fewer has
+    // nobody to draw from at random.
+    for (int pass = 0; pass < 2 && found == 0 && count > 4; ++pass) {
+        for (int i = 0; i < tries && found == 0; ++i) {
+            const uint16_t p = uint16_t(3 + GameRandom() % (count - 4));
+            if (qualifies(p, pass == 0)) found = p;
+        }
+    }
+    for (int pass = 0; pass < 2 && found == 0; ++pass) {
+        for (int p = 3; p < count && found == 0; ++p) {
+            if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
+        }
+    }
+    std::printf("FindSpareSidePlayer(): found:%d\n", found);
+    return found;
+}
