@@ -1,13 +1,27 @@
 #include "season/nationalsquads.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
 #include "database/ranges.h"
+#include "management/injuries.h"
+#include "management/playervalue.h"
+#include "management/shortlist.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
 #include "season/messages.h"
 
 uint16_t NationalSquads[kNationalTeamKinds][kNationCodes][kNationalSquadSize];
 uint16_t NationalCaptains[kNationalTeamKinds][kNationCodes];
+
+const NationalSquadSlot NationalSquadSlots[kNationalSquadSize] = {
+    {0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 0}, {2, 0},  {4, 0},  {3, 1},  {3, 2},  {5, 3},
+    {5, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}, {9, 1}, {9, 2}, {12, 0}, {12, 0}, {11, 0}, {11, 0}, {11, 0},
+};
 
 namespace {
 
@@ -33,9 +47,137 @@ bool IsNation(int16_t nation) { return nation >= 0 && nation < kNationCodes; }
 bool IsKind(int16_t kind) { return kind == 0 || kind == 1; }
 
 constexpr int16_t kMessageNationalCaptain[kNationalTeamKinds] = {48, 49};
+constexpr int16_t kMessageSelected[kNationalTeamKinds] = {46, 47};
+constexpr int16_t kMessageCalledUp[kNationalTeamKinds] = {245, 246};
 constexpr int16_t kNationNameText = 2610;
+constexpr uint16_t kFitForSelection = 48;
+
+bool InSquads(int16_t nation, uint16_t player) {
+    for (int kind = 0; kind < kNationalTeamKinds; ++kind) {
+        for (uint16_t p : NationalSquads[kind][nation]) {
+            if (p == player) return true;
+        }
+    }
+    return false;
+}
+
+// The player's worth for the place: attributes by the position's weights,
+// consistency, fitness and the liking the preference asks for.
+int64_t NationalScore(uint16_t player, int16_t position, int16_t preference) {
+    const int8_t* w = PlayerValueTables.weights[position];
+    int64_t score = 20 * int64_t(GetPlayerStat(player, 11, 0));
+    for (int column = 0; column < kValueColumns; ++column) {
+        if (w[column] != 0) score += int64_t(w[column]) * GetPlayerStat(player, kValueColumnStat[column], 0);
+    }
+    score = score * GetPlayerStat(player, 22, 0) / 100;
+    score = (score / 70) * (int64_t(GetPlayerFitness(player)) + 10);
+    int setting = 3;
+    if (preference == 0) setting = GetPlayerSetting2(player);
+    if (preference == 1) setting = GetPlayerSetting3(player);
+    if (preference == 2) setting = GetPlayerSetting1(player);
+    if (setting != 3) score = score * (setting * 20 + 40) / 100;
+    return score;
+}
+
+uint16_t BestNationalPlayer(int16_t position, int16_t preference, int16_t nation, int16_t kind,
+                            bool secondPass) {
+    const bool seasonOver = SeasonCalendar.currentDay >= SeasonCalendar.leagueEndDay[0];
+    const uint16_t oldest = secondPass ? 7 : 5;
+    uint16_t best = 0;
+    int64_t bestScore = 0;
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        if (GetPlayerNationality(p) != uint16_t(nation) || GetPlayerIT(p) != 0) continue;
+        if (GetPlayerFitness(p) < kFitForSelection && !seasonOver) continue;
+        if (!secondPass) {
+            if (position == 0 && GetPlayerPosition2(p) != 0) continue;
+            if (GetPlayerHalvornB(p) != 0 || GetPlayerFlag95(p) != 0) continue;
+        }
+        if (kind == 1 && GetPlayerAge(p) > oldest) continue;
+        if (InSquads(nation, p)) continue;
+        const int64_t score = NationalScore(p, position, preference);
+        if (score > bestScore) {
+            bestScore = score;
+            best = p;
+        }
+    }
+    return best;
+}
+
+int16_t AgeInYears(uint16_t player) { return int16_t(GetPlayerAge(player) + 16); }
 
 }  // namespace
+
+uint16_t FindNationalPlayer(int16_t position, int16_t preference, int16_t nation, int16_t kind) {
+    if (!IsNation(nation) || !IsKind(kind)) return 0;
+    position = int16_t(std::clamp<int>(position, 0, kValuePositions - 1));
+    uint16_t player = BestNationalPlayer(position, preference, nation, kind, false);
+    // Nobody: one position further up, and older under-21 players.
+    if (player == 0) {
+        const int16_t next = int16_t(std::min<int>(position + 1, kValuePositions - 1));
+        player = BestNationalPlayer(next, preference, nation, kind, true);
+    }
+    if (player == 0) {
+        std::printf("FindNationalPlayer(): Error: Cannot find national player '%d'\n", nation);
+        return 0;
+    }
+    const int caps = kind == 0 ? GetPlayerCaps89(player) : GetPlayerCaps116(player);
+    ChangePlayerMorale(player, int16_t(std::max(1, 10 - caps)));
+    return player;
+}
+
+void SelectNationalSquad(int16_t nation, int16_t opponent, int16_t kind) {
+    if (!IsNation(nation) || !IsKind(kind)) return;
+    uint16_t* squad = NationalSquads[kind][nation];
+    std::memset(squad, 0, sizeof NationalSquads[kind][nation]);
+    for (int slot = 0; slot < kNationalSquadSize; ++slot) {
+        const NationalSquadSlot& place = NationalSquadSlots[slot];
+        const uint16_t p = FindNationalPlayer(place.position, place.preference, nation, kind);
+        squad[slot] = p;
+        if (p == 0) continue;
+        const uint16_t club = GetPlayerClub(p);
+        if (IsClubNumber(club) && GetClubControl(int16_t(club)) != 0) {
+            AddMessage(int16_t(club), -1, p, 0xFFFFFFFFu, -1, -1, -1,
+                       int16_t(kNationNameText + GetPlayerNationality(p)),
+                       int16_t(kNationNameText + opponent), AgeInYears(p), -1, kMessageSelected[kind], 1, 0);
+        }
+    }
+}
+
+void CallUpNationalSquad(int16_t nation, int16_t kind, int16_t) {
+    if (!IsNation(nation) || !IsKind(kind)) return;
+    for (uint16_t p : NationalSquads[kind][nation]) {
+        if (!IsPlayerNumber(p)) continue;
+        SetPlayerIntDuty(p, 1);
+        ChangePlayerStatRandom(p, 5);
+        if (ShortList_IsPlayerOn(p) == 0) continue;
+        AddMessage(HVW_GetMyClub(), int16_t(GetPlayerClub(p)), p, 0xFFFFFFFFu, -1, -1, -1,
+                   int16_t(304 + GetPlayerNationality(p)), int16_t(300 + HVW_GetPositionType(p)),
+                   AgeInYears(p), -1, kMessageCalledUp[kind], 1, 0);
+    }
+}
+
+void ReleaseNationalSquad(int16_t nation, int16_t kind) {
+    if (!IsNation(nation) || !IsKind(kind)) return;
+    for (uint16_t p : NationalSquads[kind][nation]) {
+        if (IsPlayerNumber(p)) SetPlayerIntDuty(p, 0);
+    }
+}
+
+void RescheduleClubsForNationalDay(int16_t nation, int16_t day) {
+    if (!IsNation(nation)) return;
+    for (int kind = 0; kind < kNationalTeamKinds; ++kind) {
+        for (uint16_t p : NationalSquads[kind][nation]) {
+            if (p == 0) break;
+            if (!IsPlayerNumber(p)) continue;
+            const uint16_t club = GetPlayerClub(p);
+            if (!IsClubNumber(club)) continue;
+            int away = 0;
+            for (uint16_t member : ClubRoster[club])
+                away += IsPlayerNumber(member) && GetPlayerIntDuty(member) != 0;
+            if (away > 2) MoveClubLeagueFixtures(int16_t(club), day);
+        }
+    }
+}
 
 void LoadNationalSquadIntoSquadList(int16_t nation, int16_t kind) {
     std::memset(&FirstTeamList, 0, sizeof FirstTeamList);

@@ -26,6 +26,28 @@ extern uint16_t NationalCaptains[kNationalTeamKinds][kNationCodes];
 constexpr int16_t NationalCompetition(int kind) { return int16_t(118 + kind); }
 constexpr int16_t NationalPseudoClub(int kind) { return int16_t(1201 + kind); }
 
+// The 24 squad places: position code and preference (0-2 weigh one of the
+// player's side settings, 3 none).
+struct NationalSquadSlot {
+    int8_t position;
+    int8_t preference;
+};
+extern const NationalSquadSlot NationalSquadSlots[kNationalSquadSize];
+
+// The best player of the nation for a squad place who is fit, available
+// and in neither of its squads; his morale rises by 10 - caps (at least
+// 1).  0 (logged) when the nation has nobody left.
+uint16_t FindNationalPlayer(int16_t position, int16_t preference, int16_t nation, int16_t kind);
+// Chooses the nation's squad of the kind for a match against the opponent.
+void SelectNationalSquad(int16_t nation, int16_t opponent, int16_t kind);
+// The squad reports for international duty for the match of the day.
+void CallUpNationalSquad(int16_t nation, int16_t kind, int16_t day);
+// The squad goes back to its clubs.
+void ReleaseNationalSquad(int16_t nation, int16_t kind);
+// A club that loses more than two players to the nation's squads has its
+// league fixture of the day moved.
+void RescheduleClubsForNationalDay(int16_t nation, int16_t day);
+
 // The selected-team list holds the nation's 24 squad players, count 24.
 void LoadNationalSquadIntoSquadList(int16_t nation, int16_t kind);
 // Picks the nation's sixteen from the loaded squad list and its captain;

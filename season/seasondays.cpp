@@ -2,7 +2,6 @@
 
 // These jobs have no effect yet: the season runs on its leagues alone until
 // the cups and the national teams are in place.
-void ProcessInternationalDay() {}
 void ProcessCompetitionDay() {}
 void SetUpEuropeanEntrants() {}
 void ShuffleEuropeanOrder() {}
