@@ -2,6 +2,5 @@
 
 // Until the club jobs are in place the day passes without them.
 void ProcessSquadTrainingDay() {}
-void PayWeeklyPlayerWages() {}
 void ComputerStadiumUpdate() {}
 void FillClubSquads() {}

@@ -966,5 +966,3 @@ int16_t ClubHasShirtsUpTo(int16_t club, int16_t n) {
 }
 
 void ClubSquadPass2(int16_t) {}
-
-void PlayerFitnessDaily(int16_t) {}

@@ -164,6 +164,6 @@ int16_t ClubHasShirtsUpTo(int16_t club, int16_t n);
 // The second pass over the club's squad lists after they are built.  Least
 // form: the lists are left as built.
 void ClubSquadPass2(int16_t club);
-// The daily fitness change of the club's players before a match.  Least
-// form: fitness is left as it is.
+// The late fitness tests of the club's players before a match (the
+// injuries module's RunFitnessTests).
 void PlayerFitnessDaily(int16_t club);

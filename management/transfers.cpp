@@ -75,73 +75,10 @@ uint16_t GetJobApplicationAccepted() { return JobApplicationRecord.accepted; }
 
 namespace {
 
-// Share of a fee that never reaches the selling club, in percent.
-constexpr int64_t kTransferLevyPercent = 17;
-constexpr int32_t kSmallestFee = 1000;
-constexpr int16_t kFreshMorale = 60;
 // Places in the job reckoning are counted down from this.
 constexpr int kNoStanding = 115;
 
-void RemoveFromRoster(uint16_t club, uint16_t player) {
-    if (!IsClubNumber(club)) return;
-    for (uint16_t& slot : ClubRoster[club]) {
-        if (slot == player) slot = 0;
-    }
-}
-
-void AddToRoster(uint16_t club, uint16_t player) {
-    if (!IsClubNumber(club)) return;
-    for (uint16_t& slot : ClubRoster[club]) {
-        if (slot == player) return;
-    }
-    for (uint16_t& slot : ClubRoster[club]) {
-        if (slot == 0) {
-            slot = player;
-            return;
-        }
-    }
-}
-
-void LogTransfer(int16_t seller, int16_t buyer, uint16_t player, int32_t fee) {
-    if (TransferRecordIndex >= kTransferRecords) TransferRecordIndex = 0;
-    uint8_t* r = TransferRecords[TransferRecordIndex++].bytes;
-    recbits::StoreU16(r + 0, uint16_t(seller));
-    recbits::StoreU16(r + 2, uint16_t(buyer));
-    recbits::StoreU16(r + 4, player);
-    recbits::StoreU32(r + 6, uint32_t(fee));
-    recbits::StoreU16(r + 10, uint16_t(SeasonCalendar.dayOfMonth));
-    recbits::StoreU16(r + 12, uint16_t(SeasonCalendar.month));
-    recbits::StoreU16(r + 14, uint16_t(SeasonCalendar.year));
-}
-
 }  // namespace
-
-void TransferPlayer(uint16_t player, int16_t club, int32_t price, int16_t clause) {
-    (void)clause;
-    if (!IsValidPlayer(player) || !IsClubNumber(club)) return;
-    // The selling club is the one that owns him; a free agent has none.
-    const uint16_t owner = GetPlayerLoanClub(player);
-    const int16_t seller = IsClubNumber(owner) ? int16_t(owner) : int16_t(-1);
-    const int32_t fee = price < kSmallestFee ? 0 : price;
-
-    AddClubBalance(club, -fee);
-    if (seller >= 0) {
-        AddClubBalance(seller, int32_t(fee - int64_t(fee) * kTransferLevyPercent / 100));
-    }
-    RemoveFromRoster(GetPlayerClub(player), player);
-    RemoveFromRoster(owner, player);
-    SetPlayerClub(player, club);
-    SetPlayerLoanClub(player, club);
-    SetPlayerShirt(player, 0);
-    SetPlayerIntShirt(player, 0);
-    SetPlayerCaptain(player, 0);
-    SetPlayerTxList(player, 0);
-    SetPlayerLoanList(player, 0);
-    SetPlayerTxReq(player, 0);
-    SetPlayerMorale(player, kFreshMorale);
-    AddToRoster(uint16_t(club), player);
-    LogTransfer(seller, club, player, fee);
-}
 
 void JobApplication(int16_t club) {
     if (!IsClubNumber(club) || GetClubRep(club) == 0) {

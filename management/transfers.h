@@ -40,10 +40,6 @@ uint16_t GetJobApplicationClub();
 uint16_t GetJobApplicationDay();
 uint16_t GetJobApplicationAccepted();
 
-// Moves the player to the club: the buyer pays the price (below 1000 counts
-// as nothing), the selling club receives it less a levy of 17 percent, the
-// player starts afresh at his new club and the transfer log gets a record.
-void TransferPlayer(uint16_t player, int16_t club, int32_t price, int16_t clause);
 // Lodges the user's application for the club's job: refused when his
 // standing falls short of the club's, else accepted or not by his board's
 // form score; the decision comes 2-13 days from today.

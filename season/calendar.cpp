@@ -5,6 +5,11 @@ int16_t CompetitionDayWords[10];
 int16_t CompetitionDayWord;
 int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
+int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
+    {{-1, -1}, {-1, -1}, {-1, -1}},       {{240, 307}, {240, 307}, {240, 307}}, {{-1, -1}, {-1, -1}, {-1, -1}},
+    {{233, 307}, {233, 307}, {233, 307}}, {{233, 307}, {233, 307}, {233, 307}}, {{233, 307}, {233, 307}, {233, 307}},
+    {{-1, -1}, {-1, -1}, {-1, -1}},       {{233, 307}, {233, 307}, {233, 307}}, {{212, 307}, {212, 307}, {212, 307}},
+};
 
 #include "database/query/funcs_dates.h"
 #include "management/squads.h"
@@ -23,6 +28,10 @@ int16_t DailyJobsWord2;
 #include "management/board.h"
 #include "management/clubjobs.h"
 #include "management/clubmoney.h"
+#include "management/contractexpiry.h"
+#include "management/dailyjobs.h"
+#include "management/harmony.h"
+#include "management/scouting.h"
 #include "management/sponsorship.h"
 #include "management/transfers.h"
 #include "season/clubseason.h"
@@ -79,6 +88,19 @@ int16_t SeasonDayOfDate(int dayOfMonth, int month) {
 
 bool IsChristmasDay(int day) { return day == SeasonDayOfDate(25, 11); }
 
+void ResetRequestBlackout() {
+    // Nations 0, 2 and 6 have no request window at all: their pairs cover
+    // every day.
+    constexpr int16_t kNewGame[kCountryCount][2] = {{-1, -1},  {240, 307}, {-1, -1},  {233, 307}, {233, 307},
+                                                    {233, 307}, {-1, -1},  {233, 307}, {212, 307}};
+    for (int nation = 0; nation < kCountryCount; ++nation) {
+        for (auto& pair : RequestBlackout[nation]) {
+            pair[0] = kNewGame[nation][0];
+            pair[1] = kNewGame[nation][1];
+        }
+    }
+}
+
 void NewGameSetUp() {
     SeasonCalendar.weekday = 0;
     SeasonCalendar.dayOfMonth = 13;
@@ -89,6 +111,8 @@ void NewGameSetUp() {
     InitCustomTactics();
     InitClubTacticPresets();
     PendingDeal_ClearAll();
+    ResetRequestBlackout();
+    EventLog_ClearAll();
 }
 
 namespace {
@@ -142,9 +166,29 @@ void RunRealDayJobs() {
     DailyJobsWord = 0;
     ProcessSquadTrainingDay();
     (void)InClosedPeriod;
+    PendingDeal_TickAll();
 }
 
-void RunWeekEndJobs() {}
+void RunWeekEndJobs() {
+    Scout_WeeklyJob();
+    for (uint16_t player = 1; player < PlayerCount; ++player) SetPlayerFlag123(player, 0);
+}
+
+// Weekday 2: every club pays its coaching staff, then the money, ranking,
+// wage and loan jobs of the week.
+void RunPayDayJobs() {
+    const int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        const int32_t wage = GetCoachingWeeklyWage(club);
+        AddClubBalance(club, -wage);
+        SetClubWeeksCoachingStaffWages(club, GetClubWeeksCoachingStaffWages(club, week) + wage, week);
+        SetClubSeasonCoachingStaffWages(club, GetClubSeasonCoachingStaffWages(club) + wage);
+    }
+    ClubWindfallJob();
+    RankClubsByStrength();
+    PayWeeklyPlayerWages();
+    WeeklyLoanPass();
+}
 
 // Every club's place in its country's tables goes into this month's slot.
 void AdvanceMonthSlot() { DailyJobsWord2 = int16_t((DailyJobsWord2 + 1) % 12); }
@@ -230,16 +274,20 @@ void RunDailyClubJobs(int16_t realDay) {
         monthChanged = true;
     }
     if (!realDay) return;
+    if (GameRandom() % 7 == 0) SquadHarmonyReview();
     PostTransferReminders();
+    RunDailyJobPasses();
     BoardWeeklyReview();
     ComputerTransferActivity(0, 0);
-    if (monthChanged) RunBoardMonthlySteps();
-    if (c.weekday == 2) {
-        ClubWindfallJob();
-        RankClubsByStrength();
-        PayWeeklyPlayerWages();
+    if (monthChanged) {
+        MonthlyContractPass();
+        RunBoardMonthlySteps();
     }
-    if (c.weekday == 1) ClubBalanceWeeklyJob();
+    if (c.weekday == 2) RunPayDayJobs();
+    if (c.weekday == 1) {
+        ClubBalanceWeeklyJob();
+        WeeklyBanPass();
+    }
 }
 
 void AdvanceDay() {
@@ -324,7 +372,7 @@ void NewSeasonStep() {
             SetClubWeekLastBalance(club, GetClubBalance(club), week);
     }
     ClearFinanceTotals();
-    EventLogCount = 0;
+    EventLog_ClearAll();
     ResetClubsForNewSeason();
     FillClubSquads();
     SetUpAllClubTeams();

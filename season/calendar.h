@@ -29,6 +29,14 @@ extern int16_t DailyJobsWord;
 // The month slot 0..11: where this month's league positions are recorded.
 extern int16_t DailyJobsWord2;
 
+// Per nation three (start, end) pairs of day offsets from the nation's
+// league start day: while today lies in one (from start to end, or, for an
+// end not after the start, from start on and up to end) players make no
+// new transfer requests.  A new game sets them (ResetRequestBlackout).
+constexpr int kRequestBlackouts = 3;
+extern int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2];
+void ResetRequestBlackout();
+
 // The four date words, as the season set-up saves and restores them.
 struct CalendarDate {
     int16_t weekday, dayOfMonth, month, year;

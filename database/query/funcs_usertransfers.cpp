@@ -13,6 +13,7 @@
 #include "database/ranges.h"
 #include "management/board.h"
 #include "management/squads.h"
+#include "management/transfercompletion.h"
 #include "management/transfers.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
@@ -69,7 +70,7 @@ void HVW_MovePlayerToClub(uint16_t player, int16_t club, int32_t price, int16_t 
         const int slot = FindStatsRecord(player);
         if (slot >= 0) ResetPlayerSeasonStats(int16_t(slot), kFreeStatsRecord);
     }
-    TransferPlayer(player, club, price, clause);
+    CompleteTransfer(player, club, price, clause);
 }
 
 void HVW_CompleteUserBid(uint16_t player) {

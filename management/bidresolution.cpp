@@ -1,0 +1,242 @@
+#include "management/bidresolution.h"
+
+#include <algorithm>
+
+#include "database/Access.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "management/contracts.h"
+#include "management/markethelpers.h"
+#include "management/signingplan.h"
+#include "management/squads.h"
+#include "management/transfercompletion.h"
+#include "management/transfers.h"
+#include "season/calendar.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "support/corehooks.h"
+#include "support/random.h"
+
+const int16_t BidAgeFactor[kBidAgeFactors] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100,
+                                              100, 100, 100, 100, 90,  80,  70,  60,  40,  20,  10,
+                                              10,  10,  10,  0,   0,   0,   0,   0,   0};
+
+int16_t BidAgeFactorOf(int age) { return age >= 0 && age < kBidAgeFactors ? BidAgeFactor[age] : int16_t(0); }
+
+namespace {
+
+constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
+constexpr int16_t kScope = 1;
+constexpr int16_t kPositionTextBase = 300;
+constexpr int kBidSlots = 4;
+constexpr int32_t kBidPriceUnit = 100;
+constexpr int32_t kLoanBidPrice = 100;
+
+constexpr int16_t kTransferAgreed = 0;
+constexpr int16_t kLoanAgreed = 4;
+constexpr int16_t kFreeTransferAgreed = 5;
+constexpr int16_t kClubRefusesFee = 21;
+constexpr int16_t kClubRefusesFree = 22;
+constexpr int16_t kPlayerRefusesFee = 23;
+constexpr int16_t kPlayerRefusesFree = 24;
+constexpr int16_t kNoBid = 25;
+constexpr int16_t kPlayerRefusesLoan = 34;
+constexpr int16_t kClubRefusesLoan = 35;
+constexpr int16_t kBidWithdrawn = 61;
+constexpr int16_t kOutbid = 62;
+constexpr int16_t kNotLoanListed = 78;
+constexpr int16_t kTermsFailed = 145;
+
+int16_t PositionText(uint16_t player) {
+    const int16_t type = market::PositionType(market::OwnPosition(player));
+    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+}
+
+struct BidNews {
+    uint16_t player;
+    int16_t club;  // the player's club
+    int32_t price;
+};
+
+void Post(const BidNews& news, int16_t type, int16_t clubA, int16_t clubB, int32_t amount, int16_t last = 1) {
+    AddMessage(clubA, clubB, news.player, kNoPlayer, -1, -1, amount, PositionText(news.player), -1,
+               int32_t(GetPlayerAge(news.player)) + 16, -1, type, kScope, last);
+}
+
+// Today + the wait passing over a transfer deadline of the player's nation
+// is decided today.
+bool WaitCrossesDeadline(uint16_t player, int wait) {
+    const uint16_t club = GetPlayerClub(player);
+    int nation = IsClubNumber(club) ? GetClubNation(int16_t(club)) : -1;
+    if (!IsCountryNumber(nation)) nation = std::clamp<int>(HVW_GetViewedCountry(), 0, kCountryCount - 1);
+    const int today = SeasonCalendar.currentDay;
+    for (int period = 0; period < kTransferClosedPeriods; ++period) {
+        const int deadline = LeagueTransferWords[2 * period][nation];
+        if (today < deadline && today + wait > deadline) return true;
+    }
+    return false;
+}
+
+bool IsInjuredLong(uint16_t player) {
+    const int type = GetPlayerIT(player);
+    return type != 0 && type != 1 && GetPlayerIP(player) > 4;
+}
+
+// Computer clubs withdraw their bids for a player out for a long time.
+void WithdrawFromInjured(const BidNews& news) {
+    for (int16_t b = 0; b < kClubCount; ++b) {
+        if (GetClubRep(b) == 0 || GetClubControl(b) != 0) continue;
+        for (int16_t slot = 0; slot < kBidSlots; ++slot) {
+            if (GetClubBidPlayer(b, slot) != news.player) continue;
+            const int32_t price = GetClubBidPrice(b, slot) * kBidPriceUnit;
+            ClearClubBidsOnPlayer(b, news.player);
+            Post(news, kBidWithdrawn, news.club, b, price);
+            break;
+        }
+    }
+}
+
+struct BestBid {
+    int16_t club = -1;
+    int32_t price = 0;
+    int16_t clause = 0;
+    int32_t score = -1;
+};
+
+BestBid FindBestBid(BidNews& news) {
+    BestBid best;
+    const uint16_t p = news.player;
+    for (int16_t b = 0; b < kClubCount; ++b) {
+        if (GetClubRep(b) == 0) continue;
+        for (int16_t slot = 0; slot < kBidSlots; ++slot) {
+            if (GetClubBidPlayer(b, slot) != p) continue;
+            const int32_t price = GetClubBidPrice(b, slot) * kBidPriceUnit;
+            int32_t pull = std::max<int32_t>(GetPlayerReputation(FindClubManager(b)), GetClubRep(b));
+            if (price > GetClubBalance(b) && GetPlayerField120Bit0(p) == 0) {
+                Post(news, kBidWithdrawn, news.club, b, price);
+                pull = -1;
+            }
+            if (pull >= 0) pull *= GetPlayerSquadRank(p, b) + 2;
+            if (pull > best.score) {
+                best = {b, price, int16_t(GetClubBidClause(b, slot)), pull};
+            } else {
+                ClearClubBidsOnPlayer(b, p);
+                if (pull != -1) Post(news, kOutbid, news.club, b, price);
+            }
+        }
+    }
+    return best;
+}
+
+bool AddPendingHumanDeal(uint16_t player) {
+    for (uint16_t held : PendingHumanDeals) {
+        if (held == player) return true;
+    }
+    for (uint16_t& held : PendingHumanDeals) {
+        if (held == 0) {
+            held = player;
+            return true;
+        }
+    }
+    return false;
+}
+
+void DecidePlayer(uint16_t p) {
+    BidNews news{p, market::PlayingClub(p), 0};
+    int wait = GetPlayerSetting4(p);
+    if (WaitCrossesDeadline(p, wait)) wait = 1;
+    if (wait != 1) {
+        if (wait != 0) {
+            SetPlayerSetting4(p, int16_t(wait - 1));
+            if (IsInjuredLong(p)) WithdrawFromInjured(news);
+        }
+        return;
+    }
+    if (GetPlayerFlag95(p) != 0) {
+        ClearClubBidList(p);
+        return;
+    }
+    BestBid best = FindBestBid(news);
+    if (best.club < 0) {
+        AddMessage(news.club, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1,
+                   int32_t(GetPlayerAge(p)) + 16, -1, kNoBid, kScope, 0);
+        ClearClubBidList(p);
+        return;
+    }
+    news.price = best.price;
+    const bool loanBid = best.price == kLoanBidPrice;
+    const bool freeBid = best.price == 0;
+    const bool loanListed = GetPlayerLoanList(p) != 0;
+    const int32_t need = int32_t(GetPlayerReputation(p)) * BidAgeFactorOf(GetPlayerAge(p)) / 100;
+    const uint16_t nationality = GetPlayerNationality(p);
+    const bool foreignToBoth =
+        (news.club < 0 || nationality != GetClubNation(news.club)) && nationality != GetClubNation(best.club);
+    if (foreignToBoth) best.score /= 4;
+
+    bool refused = false;
+    if (news.club >= 0) {
+        int32_t x = best.score;
+        if (need >= best.score) {
+            x = 100 - (need - best.score) * 100 / 63;
+            if (GetPlayerStat(p, 16, 0) / 2 > x) {
+                Post(news,
+                     loanBid && loanListed ? kClubRefusesLoan
+                     : freeBid             ? kClubRefusesFree
+                                           : kClubRefusesFee,
+                     news.club, best.club, best.price);
+                ClearClubBidsOnPlayer(best.club, p);
+                refused = true;
+            }
+        }
+        if (GetPlayerTxList(p) == 0 && GetPlayerMorale(p) == 60) {
+            const int32_t chance = GetPlayerStat(p, 17, 0) - 3 * x;
+            if (GameRandom() % 100 < chance && !refused) {
+                Post(news,
+                     loanBid && loanListed ? kPlayerRefusesLoan
+                     : freeBid             ? kPlayerRefusesFree
+                                           : kPlayerRefusesFee,
+                     news.club, best.club, best.price);
+                ClearClubBidsOnPlayer(best.club, p);
+                refused = true;
+            }
+        }
+    }
+    if (refused) {
+        ClearClubBidList(p);
+        return;
+    }
+    if (GetClubControl(best.club) != 0 && !loanBid) {
+        AddPendingHumanDeal(p);  // a full list drops the win; the bids stay
+        return;
+    }
+    if (GetPlayerField120Bit0(p) != 0) return;
+    ClearClubBidsOnPlayer(best.club, p);
+    if (!loanBid && AwardStartingContract(p, best.club, 1) == 0) {
+        Post(news, kTermsFailed, news.club, best.club, best.price);
+        ClearClubBidList(p);
+        return;
+    }
+    if (loanBid) {
+        if (loanListed) {
+            Post(news, kLoanAgreed, news.club, best.club, best.price);
+            PrepareLoanTerms(p, best.club);
+            ClearClubBidList(p);
+        } else {
+            Post(news, kNotLoanListed, news.club, best.club, best.price);
+        }
+        return;
+    }
+    Post(news, freeBid ? kFreeTransferAgreed : kTransferAgreed, best.club, news.club, best.price);
+    CompleteTransfer(p, best.club, best.price, best.clause);
+    // A move the completion refused leaves no bid to decide again.
+    if (GetPlayerClub(p) != uint16_t(best.club)) ClearClubBidList(p);
+}
+
+}  // namespace
+
+void ResolveTransferBids() {
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        CorePoll();
+        DecidePlayer(p);
+    }
+}

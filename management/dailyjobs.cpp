@@ -1,0 +1,192 @@
+#include "management/dailyjobs.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/dates.h"
+#include "database/query/funcs_people.h"
+#include "database/ranges.h"
+#include "management/bidresolution.h"
+#include "management/bids.h"
+#include "management/board.h"
+#include "management/development.h"
+#include "management/injuries.h"
+#include "management/markethelpers.h"
+#include "management/playerunrest.h"
+#include "management/playervalue.h"
+#include "management/squads.h"
+#include "management/squadupkeep.h"
+#include "season/calendar.h"
+#include "season/messages.h"
+#include "season/playernews.h"
+#include "season/seasontables.h"
+#include "support/corehooks.h"
+
+namespace {
+
+constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
+constexpr int16_t kScope = 1;
+constexpr int16_t kPositionTextBase = 300;
+constexpr int16_t kUnpaidPlayersMessage = 292;
+constexpr int16_t kLoanOverMessage = 99;
+constexpr int16_t kTrialOverMessage = 230;
+constexpr int16_t kBanStartsMessage = 79;
+constexpr int kWagesAfterSeasonEnd = 35;
+constexpr int32_t kWeekOfWage = 25;
+constexpr uint16_t kMostWeeksAtClub = 0xFFFF;
+
+int16_t PositionText(uint16_t player) {
+    const int16_t type = market::PositionType(market::OwnPosition(player));
+    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+}
+
+int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }
+
+// The club the loaned player belongs to; -1 when he is not on loan.
+int16_t ParentClubOnLoan(uint16_t player) {
+    const uint16_t club = GetPlayerClub(player), parent = GetPlayerLoanClub(player);
+    return IsClubNumber(parent) && parent != club ? int16_t(parent) : int16_t(-1);
+}
+
+void PayWage(int16_t club, int32_t amount) {
+    AddClubBalance(club, -amount);
+    SetClubSeasonPlayerWages(club, market::Saturate32(int64_t(GetClubSeasonPlayerWages(club)) + amount));
+    const int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
+    SetClubWeekTotalWages(club, market::Saturate32(int64_t(GetClubWeekTotalWages(club, week)) + amount),
+                          week);
+}
+
+bool DrawsWages(uint16_t p, uint16_t club) {
+    if (!IsClubNumber(club) || GetPlayerPosition(p) == 13 || GetPlayerIT(p) == 1) return false;
+    const int16_t c = int16_t(club);
+    const uint16_t nation = GetClubNation(c);
+    if (nation >= kCountryCount || !IsPlayedLeagueNation(nation) || GetClubDivision(c) >= 6) return false;
+    return SeasonCalendar.currentDay < SeasonCalendar.leagueEndDay[nation] + kWagesAfterSeasonEnd;
+}
+
+// The host club of a loan that ends may bid to keep the player.
+void HostTriesToKeep(uint16_t p, int16_t host, int16_t parent) {
+    const int32_t weekWage = int32_t(GetPlayerWage(p)) * kWeekOfWage;
+    const int16_t user = GetUserClub();
+    if (weekWage >= ClubMaxWage(host) || host == user || GetPlayerSaleStatus(p) != 0) return;
+    BuildClubSquadList(host);
+    const int32_t limit = ClubSafeTransferBudget(host);
+    if (parent == user) {
+        HVW_AddHumanSale(int16_t(FindClubManager(parent)), p, host);
+        return;
+    }
+    int32_t price = GetPlayerManPrice(p);
+    if (price == -1) price = GetPlayerTxList(p) != 0 ? ValuePlayer(p) : NegotiateTransferFee(p, host);
+    if (price == -1 || price > limit) return;
+    if (ClubMakeBid(host, p, price, market::OwnPosition(p), 0) != 0) SetPlayerDecisionDelay(p, 0, host);
+}
+
+}  // namespace
+
+void RunDailyJobPasses() {
+    CorePoll();
+    PlayerUnrestPass();
+    CorePoll();
+    TransferRequestPass();
+    CorePoll();
+    ResolveTransferBids();
+    CorePoll();
+    RandomInjuryPass();
+    CorePoll();
+    DailyRecoveryPass();
+    CorePoll();
+    RandomIncidentPass();
+    CorePoll();
+}
+
+void PayWeeklyPlayerWages() {
+    int unpaid = 0;
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        WeeklyAgeingStep(p);
+        const uint16_t club = GetPlayerClub(p);
+        if (!DrawsWages(p, club)) continue;
+        const int16_t c = int16_t(club);
+        const int32_t wage = int32_t(GetPlayerWage(p)) * kWeekOfWage;
+        const int16_t parent = ParentClubOnLoan(p);
+        if (GetClubBalance(c) > 0) {
+            if (GetPlayerLoanTrial(p) != 0) continue;
+            const int split = GetPlayerField120Bits9(p);
+            if (parent >= 0 && split == 0) {
+                PayWage(parent, wage);
+            } else if (parent >= 0 && split == 1) {
+                PayWage(c, wage / 2);
+                PayWage(parent, wage / 2);
+            } else {
+                PayWage(c, wage);
+            }
+            continue;
+        }
+        if (GetPlayerFlag95(p) != 0 || parent >= 0) continue;
+        if (GetClubControl(c) != 0) {
+            ListPlayerForTransfer(p, 0);
+            SetPlayerMorale(p, int16_t(GetPlayerMorale(p) * GetPlayerStat(p, 17, 0) / 100));
+            ++unpaid;
+        } else {
+            AddClubBalance(c, 2 * wage);
+        }
+    }
+    const int16_t user = GetUserClub();
+    if (unpaid > 0 && user >= 0) {
+        AddMessage(user, -1, kNoPlayer, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kUnpaidPlayersMessage, kScope,
+                   0);
+    }
+}
+
+void WeeklyLoanPass() {
+    bool moved = false;
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        const uint16_t weeks = GetPlayerField52(p);
+        if (weeks < kMostWeeksAtClub) SetPlayerField52(p, int16_t(weeks + 1));
+        const uint16_t club = GetPlayerClub(p);
+        if (!IsClubNumber(club)) {
+            ClearPlayerLoan(p);
+            continue;
+        }
+        const int16_t parent = ParentClubOnLoan(p);
+        if (parent < 0) continue;
+        if (GetPlayerHalvornB(p) != 0) {
+            SetPlayerLoanClub(p, parent);
+            continue;
+        }
+        const int period = int(GetPlayerLoanPeriod(p)) - 1;
+        if (period > 0) {
+            SetPlayerLoanPeriod(p, int16_t(period));
+            continue;
+        }
+        const int16_t host = int16_t(club);
+        AddMessage(host, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1, -1, -1, kLoanOverMessage, kScope,
+                   1);
+        HostTriesToKeep(p, host, parent);
+        if (GetPlayerLoanTrial(p) != 0) {
+            AddMessage(host, parent, p, kNoPlayer, -1, -1, -1, -1, -1, Age(p), -1, kTrialOverMessage, kScope,
+                       1);
+        }
+        ClearPlayerLoan(p);
+        moved = true;
+    }
+    // The players who came back leave their hosts' rosters.
+    if (moved) RebuildAllRosters();
+}
+
+void WeeklyBanPass() {
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        const int wait = GetPlayerBanWait(p);
+        if (wait == 0) continue;
+        SetPlayerBanWait(p, int16_t(wait - 1));
+        if (wait - 1 != 0 || GetPlayerSusp(p) == 0) continue;
+        const uint16_t club = GetPlayerClub(p);
+        AddMessage(IsClubNumber(club) ? int16_t(club) : int16_t(-1), -1, p, kNoPlayer, -1, -1, -1, -1, -1,
+                   int32_t(GetPlayerSusp(p)), -1, kBanStartsMessage, kScope, 0);
+    }
+}
+
+void EventLog_ClearAll() {
+    std::memset(EventLog, 0, sizeof EventLog);
+    EventLogCount = 0;
+}
