@@ -6,9 +6,11 @@ int16_t CompetitionDayWord;
 int16_t DailyJobsWord;
 int16_t DailyJobsWord2;
 int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
-    {{-1, -1}, {-1, -1}, {-1, -1}},       {{240, 307}, {240, 307}, {240, 307}}, {{-1, -1}, {-1, -1}, {-1, -1}},
-    {{233, 307}, {233, 307}, {233, 307}}, {{233, 307}, {233, 307}, {233, 307}}, {{233, 307}, {233, 307}, {233, 307}},
-    {{-1, -1}, {-1, -1}, {-1, -1}},       {{233, 307}, {233, 307}, {233, 307}}, {{212, 307}, {212, 307}, {212, 307}},
+    {{-1, -1}, {-1, -1}, {-1, -1}},       {{240, 307}, {240, 307}, {240, 307}},
+    {{-1, -1}, {-1, -1}, {-1, -1}},       {{233, 307}, {233, 307}, {233, 307}},
+    {{233, 307}, {233, 307}, {233, 307}}, {{233, 307}, {233, 307}, {233, 307}},
+    {{-1, -1}, {-1, -1}, {-1, -1}},       {{233, 307}, {233, 307}, {233, 307}},
+    {{212, 307}, {212, 307}, {212, 307}},
 };
 
 #include "database/query/funcs_dates.h"
@@ -91,8 +93,8 @@ bool IsChristmasDay(int day) { return day == SeasonDayOfDate(25, 11); }
 void ResetRequestBlackout() {
     // Nations 0, 2 and 6 have no request window at all: their pairs cover
     // every day.
-    constexpr int16_t kNewGame[kCountryCount][2] = {{-1, -1},  {240, 307}, {-1, -1},  {233, 307}, {233, 307},
-                                                    {233, 307}, {-1, -1},  {233, 307}, {212, 307}};
+    constexpr int16_t kNewGame[kCountryCount][2] = {
+        {-1, -1}, {240, 307}, {-1, -1}, {233, 307}, {233, 307}, {233, 307}, {-1, -1}, {233, 307}, {212, 307}};
     for (int nation = 0; nation < kCountryCount; ++nation) {
         for (auto& pair : RequestBlackout[nation]) {
             pair[0] = kNewGame[nation][0];

@@ -1,0 +1,122 @@
+// Bid resolution: the countdown, the best bid, refusals and what an
+// accepted bid leads to.
+#include "management/bidresolution.h"
+
+#include "management/transfers.h"
+#include "season/leagues.h"
+#include "tests/management/daily_fixture.h"
+
+namespace {
+
+class BidTest : public DailyJobsTest {
+  protected:
+    static constexpr int16_t kSeller = 10, kLow = 11, kHigh = 12;
+    void SetUp() override {
+        DailyJobsTest::SetUp();
+        std::fill(std::begin(PendingHumanDeals), std::end(PendingHumanDeals), uint16_t(0));
+        for (auto& row : LeagueTransferWords) std::fill(std::begin(row), std::end(row), int16_t(400));
+        for (int16_t club : {kSeller, kLow, kHigh}) MakeSquad(club, 18);
+        SetClubBalance(kLow, 10000000);
+        SetClubBalance(kHigh, 10000000);
+        RebuildAllRosters();
+        player_ = MakePlayer(kSeller, 6);
+        SetPlayerReputation(player_, 0);  // his club lets him go
+        SetPlayerTxList(player_, 1);
+        RebuildClubRoster(kSeller);
+    }
+    void Bid(int16_t club, int32_t hundreds, int16_t wait = 1) {
+        SetClubBid(club, 2, player_, hundreds, 0);
+        SetPlayerSetting4(player_, wait);
+    }
+    uint16_t player_ = 0;
+};
+
+TEST_F(BidTest, AgeFactorTable) {
+    EXPECT_EQ(BidAgeFactorOf(0), 100);
+    EXPECT_EQ(BidAgeFactorOf(14), 100);
+    EXPECT_EQ(BidAgeFactorOf(15), 90);
+    EXPECT_EQ(BidAgeFactorOf(20), 20);
+    EXPECT_EQ(BidAgeFactorOf(24), 10);
+    EXPECT_EQ(BidAgeFactorOf(25), 0);
+    EXPECT_EQ(BidAgeFactorOf(31), 0);
+    EXPECT_EQ(BidAgeFactorOf(63), 0);
+    EXPECT_EQ(BidAgeFactorOf(-1), 0);
+}
+
+TEST_F(BidTest, CountdownAndTheDeadline) {
+    Bid(kLow, 1000, 5);
+    SeasonCalendar.currentDay = 100;
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerSetting4(player_), 4);
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
+    // With the deadline on day 103 a wait of 5 is decided today.
+    LeagueTransferWords[0][0] = 103;
+    SetPlayerSetting4(player_, 5);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+    EXPECT_EQ(GetClubBidPlayer(kLow, 2), 0);
+    EXPECT_EQ(GetPlayerSetting4(player_), 0);
+}
+
+TEST_F(BidTest, EqualScoresKeepTheLowerClub) {
+    SetClubRep(kHigh, 30);
+    SetClubRep(kLow, 30);
+    Bid(kLow, 1000);
+    Bid(kHigh, 2000);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+    EXPECT_EQ(CountMessages(kHigh, 62, player_), 1);
+}
+
+TEST_F(BidTest, UnaffordableBidsNeverWin) {
+    SetClubBalance(kLow, 50000);
+    Bid(kLow, 1000);  // 100,000
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
+    EXPECT_EQ(CountMessages(kLow, 61, player_), 1);
+    EXPECT_EQ(CountMessages(kSeller, 25, player_), 1);
+    EXPECT_EQ(GetClubBidPlayer(kLow, 2), 0);
+}
+
+TEST_F(BidTest, ClubAndPlayerRefusals) {
+    // A valued young player wanted by a small club as its best man: need 60
+    // against a score of 5 x 2, his club says no.
+    SetClubRep(kLow, 5);
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(player_, s, 90);
+    SetPlayerReputation(player_, 60);
+    SetPlayerAge(player_, 5);
+    Bid(kLow, 1000);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
+    EXPECT_EQ(CountMessages(kSeller, 21, player_), 1);
+    // Past 40 (stored age 25) need is 0: no club refusal.
+    SetPlayerAge(player_, 25);
+    Bid(kLow, 1000);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+}
+
+TEST_F(BidTest, HumanWinsWaitAndLoansMove) {
+    MakeUserClub(kHigh);
+    Bid(kHigh, 1000);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
+    EXPECT_EQ(PendingHumanDeals[0], player_);
+    EXPECT_EQ(GetClubBidPlayer(kHigh, 2), player_);
+    ResolveTransferBids();  // decided again: still one entry
+    EXPECT_EQ(PendingHumanDeals[1], 0);
+
+    // A computer loan bid for a loan-listed player moves him on loan.
+    SetClubBid(kHigh, 2, 0, 0, 0);
+    SetPlayerTxList(player_, 0);
+    SetPlayerLoanList(player_, 1);
+    Bid(kLow, 1);
+    SeasonCalendar.currentDay = 100;
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+    EXPECT_EQ(GetPlayerLoanClub(player_), uint16_t(kSeller));
+    EXPECT_GT(GetPlayerLoanPeriod(player_), 0);
+    EXPECT_EQ(CountMessages(kLow, 4, player_), 1);
+}
+
+}  // namespace
