@@ -1,0 +1,61 @@
+#include "tests/fakes/daily_checks.h"
+
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/ranges.h"
+#include "management/injuries.h"
+#include "management/transfers.h"
+#include "support/bytes.h"
+
+namespace {
+
+constexpr int32_t kMaxBalance = 134217727;
+
+std::string Fault(const char* format, int a, int b = 0) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+}  // namespace
+
+std::string CheckDailyJobInvariants() {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        const int32_t balance = GetClubBalance(club);
+        if (balance < 0 || balance > kMaxBalance) return Fault("club %d has balance %d", club, balance);
+    }
+    int withClub = 0, injured = 0;
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        const uint16_t club = GetPlayerClub(p), parent = GetPlayerLoanClub(p);
+        const int type = GetPlayerIT(p);
+        if (IsClubNumber(club)) {
+            ++withClub;
+            injured += type != 0;
+        }
+        if (type != 0 && (type >= kInjuryTypes || GetPlayerIP(p) > 127))
+            return Fault("player %d has injury type %d", p, type);
+        if (GetPlayerSusp(p) > 31) return Fault("player %d has suspension %d", p, GetPlayerSusp(p));
+        if (parent == club) continue;
+        if (!IsClubNumber(club) || !IsClubNumber(parent) || GetClubRep(int16_t(club)) == 0 ||
+            GetClubRep(int16_t(parent)) == 0)
+            return Fault("player %d on loan between clubs %d", p, int16_t(club));
+        const int period = GetPlayerLoanPeriod(p);
+        if (period < 1 || period > 63) return Fault("player %d on loan for %d weeks", p, period);
+        if (GetPlayerField120Bits9(p) > 2)
+            return Fault("player %d has wage split %d", p, GetPlayerField120Bits9(p));
+    }
+    if (withClub > 0 && injured * 10 >= withClub) return Fault("%d of %d players injured", injured, withClub);
+    for (int i = 0; i < kTransferRecords; ++i) {
+        const uint8_t* r = TransferRecords[i].bytes;
+        const uint16_t seller = recbits::LoadU16(r), buyer = recbits::LoadU16(r + 2);
+        if (recbits::LoadU16(r + 4) != 0 && seller == buyer)
+            return Fault("transfer %d from club %d to itself", i, seller);
+    }
+    return "";
+}
+
+int CountTransfersSince(unsigned from) {
+    const unsigned now = TransferRecordIndex;
+    return int(now >= from ? now - from : now + kTransferRecords - from);
+}
