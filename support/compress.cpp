@@ -9,6 +9,10 @@
 #include "support/mem_win.h"
 #include "support/pakfile.h"
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 constexpr const char* kModule = "compress";
@@ -588,13 +592,104 @@ void EncodeMtfHuffman(const uint8_t* in, uint32_t n, Writer& w) {
     EncodeHuffmanSymbols(MoveToFrontSymbols{in}, n, w);
 }
 
+// Undoing move-to-front is one serial chain: every byte's list position
+// depends on all the moves before it.  The plain form moves the list in
+// memory, a copy of a different length for every byte.
+void UndoMoveToFrontPlain(uint8_t* data, uint32_t n) {
+    MoveToFront mtf;
+    mtf.Reset();
+    for (uint32_t i = 0; i < n; ++i) {
+        // Position 0 repeats the front value and leaves the list as it is.
+        data[i] = data[i] == 0 ? mtf.list[0] : mtf.Decode(data[i]);
+    }
+}
+
+#if defined(__x86_64__)
+#define HALVORN_WIDE_MOVE_TO_FRONT 1
+
+// Lane indexes for byte permutes over one or two 64-byte registers (0-63
+// the first, 64-127 the second).
+struct LaneTables {
+    uint8_t lane[256];  // lane i of quarter q holds 64 q + i
+    uint8_t front[64];  // lane i takes byte i - 1 of the first register (lane 0 its byte 0)
+    uint8_t carry[64];  // lane 0 takes byte 63 of the first register, lane i byte i - 1 of the second
+};
+constexpr LaneTables MakeLaneTables() {
+    LaneTables t{};
+    for (int i = 0; i < 256; ++i) t.lane[i] = uint8_t(i);
+    for (int i = 0; i < 64; ++i) {
+        t.front[i] = uint8_t(i == 0 ? 0 : i - 1);
+        t.carry[i] = uint8_t(i == 0 ? 63 : 64 + i - 1);
+    }
+    return t;
+}
+constexpr LaneTables kLaneTables = MakeLaneTables();
+
+// The wide form holds the whole list in four 512-bit registers.  A byte at
+// position p moves to the front by shifting the lanes 0..p up by one with
+// byte permutes and keeping them under a lane mask: no loop and no call,
+// and most positions touch only the first one or two registers.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void UndoMoveToFrontWide(uint8_t* data, uint32_t n) {
+    const LaneTables& t = kLaneTables;
+    const __m512i lane0 = _mm512_loadu_si512(t.lane), lane1 = _mm512_loadu_si512(t.lane + 64);
+    const __m512i lane2 = _mm512_loadu_si512(t.lane + 128), lane3 = _mm512_loadu_si512(t.lane + 192);
+    const __m512i frontIndex = _mm512_loadu_si512(t.front);
+    const __m512i carryIndex = _mm512_loadu_si512(t.carry);
+    __m512i list0 = lane0, list1 = lane1, list2 = lane2, list3 = lane3;
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint8_t position = data[i];
+        const __m512i p = _mm512_set1_epi8(char(position));
+        if (position < 64) {
+            // Lane 0 takes byte p; lanes 1..p the byte before them.
+            list0 = _mm512_mask_permutexvar_epi8(list0, _mm512_cmple_epu8_mask(lane0, p),
+                                                 _mm512_mask_mov_epi8(frontIndex, 1, p), list0);
+        } else if (position < 128) {
+            const __m512i moved0 =
+                _mm512_permutex2var_epi8(list0, _mm512_mask_mov_epi8(frontIndex, 1, p), list1);
+            const __m512i moved1 = _mm512_permutex2var_epi8(list0, carryIndex, list1);
+            list1 = _mm512_mask_mov_epi8(list1, _mm512_cmple_epu8_mask(lane1, p), moved1);
+            list0 = moved0;
+        } else {
+            const __m512i value = _mm512_permutex2var_epi8(list2, p, list3);
+            const __m512i moved0 = _mm512_mask_permutexvar_epi8(value, ~uint64_t(1), frontIndex, list0);
+            const __m512i moved1 = _mm512_permutex2var_epi8(list0, carryIndex, list1);
+            const __m512i moved2 = _mm512_permutex2var_epi8(list1, carryIndex, list2);
+            const __m512i moved3 = _mm512_permutex2var_epi8(list2, carryIndex, list3);
+            list0 = moved0;
+            list1 = moved1;
+            list2 = _mm512_mask_mov_epi8(list2, _mm512_cmple_epu8_mask(lane2, p), moved2);
+            list3 = _mm512_mask_mov_epi8(list3, _mm512_cmple_epu8_mask(lane3, p), moved3);
+        }
+        data[i] = uint8_t(_mm512_cvtsi512_si32(list0));
+    }
+}
+
+bool WideMoveToFrontSupported() {
+    static const bool supported = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                                  __builtin_cpu_supports("avx512vbmi");
+    return supported;
+}
+#else
+bool WideMoveToFrontSupported() { return false; }
+#endif
+
+bool g_wide_move_to_front_allowed = true;
+
+void UndoMoveToFront(uint8_t* data, uint32_t n) {
+#ifdef HALVORN_WIDE_MOVE_TO_FRONT
+    if (g_wide_move_to_front_allowed && WideMoveToFrontSupported()) {
+        UndoMoveToFrontWide(data, n);
+        return;
+    }
+#endif
+    UndoMoveToFrontPlain(data, n);
+}
+
 template <class Source>
 const char* DecodeMtfHuffman(Source& source, Sink& sink) {
     uint32_t start = sink.size;
     if (const char* error = DecodeHuffman(source, sink)) return error;
-    MoveToFront mtf;
-    mtf.Reset();
-    for (uint32_t i = start; i < sink.size; ++i) sink.out[i] = mtf.Decode(sink.out[i]);
+    UndoMoveToFront(sink.out + start, sink.size - start);
     return nullptr;
 }
 
@@ -1007,3 +1102,7 @@ int ChooseCompressor(uint32_t flags) {
             return COMPRESS_MTF_HUFFMAN;
     }
 }
+
+bool CompressWideMoveToFrontAvailable() { return WideMoveToFrontSupported(); }
+
+void CompressAllowWideMoveToFront(bool allow) { g_wide_move_to_front_allowed = allow; }

@@ -54,3 +54,9 @@ uint32_t CompressWorstCase(int method, uint32_t size);
 int GetNumCompressors();
 uint32_t GetCompressorInfo(int method);
 int ChooseCompressor(uint32_t flags);
+
+// Method 2 undoes its move-to-front on 512-bit vectors where the processor
+// has them, else byte by byte in memory; both give the same bytes.  Tests
+// and benchmarks hold it to the plain form to compare the two.
+bool CompressWideMoveToFrontAvailable();
+void CompressAllowWideMoveToFront(bool allow);
