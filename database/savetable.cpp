@@ -40,7 +40,7 @@ constexpr DataBlockDescriptor Block(T& object) {
 const DataBlockDescriptor SaveGameDescriptors[kSaveGameBlockCount + 1] = {
     Block<3024>(ReserveLeagueTable),           // 0
     Block<3024>(LeagueTable),                   // 1
-    Block<432>(PlayOffList),                    // 2
+    Block<432>(PlayOffEntrants),                // 2
     Block<1>(ViewedCountry),                    // 3
     Block<128>(EuropeanEntrantList64),          // 4
     Block<2>(EuropeanSetUpWordA),               // 5

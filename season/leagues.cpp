@@ -33,7 +33,7 @@ const bool g_layout_ready = [] {
 
 int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
-int16_t PlayOffList[kCountryCount][kDivisionCount][kPlayOffEntries];
+int16_t PlayOffEntrants[kCountryCount][kDivisionCount][kPlayOffEntries];
 uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 int16_t LeagueTransferWords[6][kCountryCount];
 int16_t LeagueSeasonWords[kCountryCount];

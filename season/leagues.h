@@ -37,15 +37,11 @@ constexpr uint16_t kNoLeagueClub = 65535;
 extern int16_t LeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 // The same clubs in reserve-league order (the reserve-league records).
 extern int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
-// Per country and division the four clubs of the division's play-offs as
-// they were drawn up (65535 empty), for the screens; the entrants still in
-// the play-offs are kept in row kPlayOffRow of LeagueTable.
+// Per country and division the clubs still in the division's play-offs
+// (65535 empty, -1 knocked out); their copy as drawn up goes to the
+// country's European places record for the screens.
 constexpr int kPlayOffEntries = 4;
-extern int16_t PlayOffList[kCountryCount][kDivisionCount][kPlayOffEntries];
-// Row 6 of LeagueTable holds no division: its 24 words are the play-off
-// entrants, four per division (65535 empty or knocked out).
-constexpr int kPlayOffRow = 6;
-static_assert(kDivisionCount * kPlayOffEntries == kLeagueRowClubs);
+extern int16_t PlayOffEntrants[kCountryCount][kDivisionCount][kPlayOffEntries];
 // Per country, the clubs of each division at season start (65535 empty).
 extern uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 // The three transfer-closed periods of each country: row 2p the first day

@@ -85,8 +85,10 @@ int16_t TieWinner(const MatchResultBlock& result, int16_t slot, int16_t awayGoal
 
 void ClearPlayOffLoser(int16_t country, int16_t loser) {
     if (!IsCountryNumber(country) || !IsClubNumber(loser)) return;
-    for (int16_t& entrant : LeagueTable[country][kPlayOffRow]) {
-        if (entrant == loser) entrant = -1;
+    for (auto& division : PlayOffEntrants[country]) {
+        for (int16_t& entrant : division) {
+            if (entrant == loser) entrant = -1;
+        }
     }
 }
 

@@ -9,9 +9,11 @@
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "management/squads.h"
+#include "season/competitions.h"
 #include "season/fixtures.h"
 #include "season/messages.h"
 #include "season/postponements.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
 
@@ -38,9 +40,18 @@ const int16_t PlayOffFinalOffset[kCountryCount][kDivisionCount] = {
     {0, 2, 1, 0, -1, 0},
 };
 
-int16_t* PlayOffSlots(int country, int division) {
-    return &LeagueTable[country][kPlayOffRow][division * kPlayOffEntries];
+int16_t* PlayOffSlots(int country, int division) { return PlayOffEntrants[country][division]; }
+
+int16_t GetPlacesRecordWord(int country, int word) {
+    return int16_t(recbits::LoadU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word));
 }
+
+void SetPlacesRecordWord(int country, int word, int16_t club) {
+    recbits::StoreU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word, uint16_t(club));
+}
+
+static_assert(sizeof CompetitionBytes522 == kCountryCount * kPlacesRecordSize);
+static_assert(kPlacesRecordSize == 2 * (kPlacesReasonWords + kDivisionCount * kPlayOffEntries));
 
 namespace {
 
@@ -166,7 +177,7 @@ void AddPair(int day, int16_t type, int16_t home, int16_t away, int16_t neutral)
 void AddSemiFinals(int country, int division, int endDay) {
     if (PlayOffEntryTable[country][division].entrants != kPlayOffEntries) return;
     const int16_t* s = PlayOffSlots(country, division);
-    std::copy(s, s + kPlayOffEntries, PlayOffList[country][division]);
+    for (int i = 0; i < kPlayOffEntries; ++i) SetPlacesRecordWord(country, PlayOffRuleWord(division, i), s[i]);
     const int first = endDay + kSemiFinalsAfter;
     switch (PlayOffStyle[country][division]) {
         case kTwoLegs:
@@ -242,10 +253,12 @@ void LeagueSeasonEnd(int16_t country) {
         DebugLog(DEBUG_GENERAL, 0, "LeagueSeasonEnd(): Warning: no country %d\n", int(country));
         return;
     }
-    std::fill(PlayOffList[country][0], PlayOffList[country][0] + kDivisionCount * kPlayOffEntries,
-              int16_t(kNoLeagueClub));
-    std::fill(LeagueTable[country][kPlayOffRow], LeagueTable[country][kPlayOffRow] + kLeagueRowClubs,
-              int16_t(kNoLeagueClub));
+    for (int d = 0; d < kDivisionCount; ++d) {
+        for (int i = 0; i < kPlayOffEntries; ++i) {
+            SetPlacesRecordWord(country, PlayOffRuleWord(d, i), int16_t(kNoLeagueClub));
+            PlayOffEntrants[country][d][i] = int16_t(kNoLeagueClub);
+        }
+    }
     for (int d = 0; d < kDivisionCount; ++d) {
         if (DivisionLayout[country][d].clubs == 0) continue;
         AwardTitles(country, d);

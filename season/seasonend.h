@@ -19,8 +19,19 @@ extern const PlayOffEntry PlayOffEntryTable[kCountryCount][kDivisionCount];
 extern const int16_t PlayOffFinalOffset[kCountryCount][kDivisionCount];
 
 // The four play-off entrants of a division still in the play-offs
-// (65535 = empty or knocked out): a view of LeagueTable's play-off row.
+// (65535 = empty, -1 knocked out).
 int16_t* PlayOffSlots(int country, int division);
+
+// The country's European places record (9 records of 58 bytes): five club
+// words of the clubs that qualified for Europe by title or cup, then per
+// division the four clubs of its play-offs as they were drawn up.
+constexpr int kPlacesRecordSize = 58;
+constexpr int kPlacesReasonWords = 5;
+int16_t GetPlacesRecordWord(int country, int word);
+void SetPlacesRecordWord(int country, int word, int16_t club);
+inline int PlayOffRuleWord(int division, int entry) {
+    return kPlacesReasonWords + division * kPlayOffEntries + entry;
+}
 
 // On the country's league end day, from the final tables: titles and their
 // messages, promotion and relegation (the new divisions take effect with

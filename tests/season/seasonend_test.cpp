@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/honours.h"
+#include "database/query/funcs_europe.h"
 #include "match/matchresult.h"
 #include "season/results.h"
 #include "support/bytes.h"
@@ -158,8 +159,12 @@ TEST_F(SeasonEndTest, CountryFourOnlyAwardsItsTitles) {
             EXPECT_EQ(DivisionOf(At(4, d, place)), d);
         EXPECT_EQ(HonoursTable[4][0].words[HonourWord(d + 1)], At(4, d, 0));
     }
-    for (int slot = 0; slot < kDivisionCount * kPlayOffEntries; ++slot)
-        EXPECT_EQ(LeagueTable[4][kPlayOffRow][slot], -1);
+    for (int d = 0; d < kDivisionCount; ++d) {
+        for (int i = 0; i < kPlayOffEntries; ++i) {
+            EXPECT_EQ(PlayOffSlots(4, d)[i], -1);
+            EXPECT_EQ(GetPlacesRecordWord(4, PlayOffRuleWord(d, i)), -1);
+        }
+    }
     EXPECT_EQ(UsedSlots(), 0);
 }
 
@@ -172,7 +177,8 @@ TEST_F(SeasonEndTest, PlayOffEntrantsAndSemiFinalsBySyle) {
         const int16_t* s = PlayOffSlots(0, d);
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(s[i], At(0, d, PromotionCount[0][d] + i));
-            EXPECT_EQ(PlayOffList[0][d][i], s[i]);
+            int16_t mark;
+            EXPECT_EQ(HVW_GetEuroPlaceClub(int16_t(d), &mark, int16_t(i), 0), s[i]) << "as the screens read it";
             EXPECT_TRUE(Received(s[i], 44));
         }
         EXPECT_NE(SlotOf(kCompPlayOffFirst, s[3], s[0]), -1);
@@ -207,7 +213,7 @@ TEST_F(SeasonEndTest, FinalsPairTheFirstTwoEntrantsLeftOnTheirDays) {
     for (int i = 0; i < 3; ++i) ClearPlayOffLoser(0, PlayOffSlots(0, 3)[i]);
     std::array<int16_t, 4> four;
     std::copy(PlayOffSlots(0, 4), PlayOffSlots(0, 4) + 4, four.begin());
-    LeagueTable[0][kPlayOffRow][4 * 4 + 1] = -1;  // an empty place is passed over
+    PlayOffEntrants[0][4][1] = -1;  // an empty place is passed over
     SeasonCalendar.currentDay = kEndDay + 17;
     DebugSetLevel(DEBUG_GENERAL, 1);
     StdoutCapture log;
