@@ -3,5 +3,3 @@
 // These jobs have no effect yet: the season runs on its leagues alone until
 // the cups and the national teams are in place.
 void ProcessCompetitionDay() {}
-void SetUpEuropeanEntrants() {}
-void ShuffleEuropeanOrder() {}

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "season/european.h"
 #include "season/friendlies.h"
 #include "season/postponements.h"
 #include "season/seasonend.h"
@@ -12,6 +13,3 @@
 void ProcessInternationalDay();
 // Cup and European round days: draws and fixtures.
 void ProcessCompetitionDay();
-// The European entrant lists of the new season and their order.
-void SetUpEuropeanEntrants();
-void ShuffleEuropeanOrder();
