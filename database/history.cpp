@@ -380,3 +380,7 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
     }
     return -1;
 }
+
+// Least form until the history screens say what the mark is: nothing is
+// marked yet, so there is nothing to clear.
+void ClearPlayerHistoryMark(uint16_t, int16_t) {}

@@ -94,3 +94,6 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month);
 // Index rebuilds, run after every change (and usable after a load).
 void RebuildClubHistoryIndex();
 void RebuildPlayerHistoryIndex();
+
+// Clears the marks of the player's history entries (a retired player's).
+void ClearPlayerHistoryMark(uint16_t player, int16_t flag);

@@ -49,6 +49,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 namespace {
 
 constexpr int kSeasonEndDay = 366;
+constexpr int kRetirementDay = 336;
 constexpr int kSeasonStartMonth = 6;  // July
 constexpr int kSeasonStartDayOfMonth = 13;
 
@@ -205,6 +206,7 @@ void RunSeasonEndDays(int country) {
         PayLeaguePrizeMoney(int16_t(country));
         OrderNationClubsByLeaguePos(int16_t(country));
         LeagueSeasonEnd(int16_t(country));
+        YouthSeasonEndPass(int16_t(country));
     } else if (day == endDay + kPlayOffFinalsAfter) {
         AddPlayOffFinals(int16_t(country));
     }
@@ -311,12 +313,14 @@ void AdvanceDay() {
     HVW_CheckFormationTotal();
     // A season has 365 days, 366 when its February has 29.
     if (c.year % 4 != 0 && c.currentDay == kLastDayOfShortSeason) c.currentDay = kSeasonEndDay;
+    if (c.currentDay == kRetirementDay) YearlyRetirementPass();
     if (c.currentDay >= kSeasonEndDay) {
         ++c.season;
         SortNationClubsByDivision();
         SeasonEndRichClubLevy();
         PaySeasonSponsorship();
         ComputerStadiumUpdate();
+        SeasonRollPlayers();
         Training_ClearLeftPlayers();
         NewSeasonStep();
         ScheduleNationalTeamDays();

@@ -201,6 +201,7 @@ namespace {
 // byte 100 of his record).
 void MakePlayer(uint16_t player, int16_t club, int16_t position, int family) {
     SetPlayerClub(player, club);
+    SetPlayerLoanClub(player, club);
     SetPlayerPosition(player, position);
     PlayerRecords[player].bytes[103] = uint8_t((PlayerRecords[player].bytes[103] & 0x1F) | family << 5);
 }
@@ -208,7 +209,10 @@ void MakePlayer(uint16_t player, int16_t club, int16_t position, int family) {
 TEST(ClubTacticPresetTest, NewGameSetsEachClubsPresetFromItsManager) {
     std::memset(PlayerRecords, 0, sizeof PlayerRecords);
     PlayerCount = 20;
-    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerClub(p, 1199);
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        SetPlayerClub(p, 1199);
+        SetPlayerLoanClub(p, 1199);
+    }
     MakePlayer(3, 5, 4, 3);   // a defender: not the manager
     MakePlayer(4, 5, 13, 1);  // the manager of club 5: 4-3-3
     MakePlayer(5, 5, 13, 2);  // a second manager is not read
