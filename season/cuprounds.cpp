@@ -189,6 +189,23 @@ constexpr void EuropeanCups(CupRoundRuleTable& t) {
     Put(t, 0, 6, 4, OneMatch(250, 277, -1, -1, 2, 1));
 }
 
+// Nation 2's cup admits fixed ranges of its club order: 32 lower clubs
+// start it, and its top 16 join the 16 winners in the second round.
+constexpr void CupOfNationTwo(CupRoundRuleTable& t) {
+    constexpr int kRounds = 6;
+    for (int r = 0; r < kRounds; ++r) {
+        const int draw = kFirstDrawDay + kRoundSpacing * r;
+        const int match = draw + kDrawToMatch;
+        const int start = r == 0 ? 16 : r == 1 ? 0 : -1;
+        const int end = r == 0 ? 48 : r == 1 ? 16 : -1;
+        const int through = r == 0 ? 0 : r == 1 ? 16 : 2 << (kRounds - 1 - r);
+        if (r < kRounds - 2)
+            Put(t, 2, 0, r, Replayed(draw, match, start, end, through));
+        else
+            Put(t, 2, 0, r, OneMatch(draw, match, start, end, through, r == kRounds - 1 ? 1 : 0));
+    }
+}
+
 constexpr CupRoundRuleTable BuildRules() {
     CupRoundRuleTable t{};
     // A round that does not exist reads -1 in every byte; so does a cup
@@ -203,6 +220,7 @@ constexpr CupRoundRuleTable BuildRules() {
         }
     }
     MainCupOfNationZero(t);
+    CupOfNationTwo(t);
     EuropeanCups(t);
     return t;
 }

@@ -2,10 +2,14 @@
 
 #include "database/Access.h"
 #include "database/history.h"
+#include "database/honours.h"
 #include "database/query/funcs_comp.h"
 #include "database/ranges.h"
 #include "match/matchresult.h"
+#include "season/clubseason.h"
+#include "season/cupdays.h"
 #include "season/fixtures.h"
+#include "season/matchsetup.h"
 #include "season/messages.h"
 #include "season/seasonend.h"
 #include "support/bytes.h"
@@ -117,5 +121,102 @@ void ResolvePlayOff(const MatchResultBlock& result, int16_t slot, int16_t awayGo
         Post(kMsgPlayOffPromotion, winner);
         Post(kMsgRelegated, loser);
         ApplyRelegationReleaseClauses(loser);
+    }
+}
+
+namespace {
+
+int WinPoints(int16_t club) {
+    if (!IsClubNumber(club)) return 0;
+    const int country = GetClubNation(club), division = GetClubDivision(club);
+    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) return 0;
+    return DivisionMatchRules[country][division][kRuleWinPoints];
+}
+
+// The first code and honours kind of each cup.
+struct CupCodes {
+    int16_t firstCode, honoursKind;
+};
+constexpr CupCodes kCupCodes[kCupCount] = {{5, 9},   {21, 11}, {37, 13}, {53, 15},
+                                           {69, 17}, {85, 19}, {101, 21}};
+
+constexpr int16_t kHonourSeasonMatch = 23;
+
+}  // namespace
+
+void RecordLeagueResult(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots || IsFixtureEmpty(slot) || !IsFixturePlayed(slot)) return;
+    const int16_t type = FixtureType(slot);
+    if (type != kCompLeague && type != kCompReserveLeague) return;
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    if (!IsClubNumber(home) || !IsClubNumber(away)) return;
+    ClubSeasonRecord* records = type == kCompLeague ? LeagueSeasonRecords : ReserveSeasonRecords;
+    int16_t* h = records[home].words;
+    int16_t* a = records[away].words;
+    const uint32_t score = FixtureScore(slot);
+    const int homeGoals = int(score & kFixtureGoalsMask), awayGoals = int((score >> 5) & kFixtureGoalsMask);
+    ++h[kSeasonPlayed];
+    ++a[kSeasonPlayed];
+    h[kSeasonHomeFor] = int16_t(h[kSeasonHomeFor] + homeGoals);
+    h[kSeasonHomeAgainst] = int16_t(h[kSeasonHomeAgainst] + awayGoals);
+    a[kSeasonAwayFor] = int16_t(a[kSeasonAwayFor] + awayGoals);
+    a[kSeasonAwayAgainst] = int16_t(a[kSeasonAwayAgainst] + homeGoals);
+    const int points = WinPoints(home);
+    if (homeGoals == awayGoals) {
+        ++h[kSeasonPoints];
+        ++a[kSeasonPoints];
+        ++h[kSeasonHomeDrawn];
+        ++a[kSeasonAwayDrawn];
+    } else if (homeGoals > awayGoals) {
+        ++h[kSeasonHomeWon];
+        h[kSeasonPoints] = int16_t(h[kSeasonPoints] + points);
+        ++a[kSeasonAwayLost];
+    } else {
+        ++h[kSeasonHomeLost];
+        ++a[kSeasonAwayWon];
+        a[kSeasonPoints] = int16_t(a[kSeasonPoints] + points);
+    }
+}
+
+void AdvanceCupWinner(const MatchResultBlock&, int16_t slot, int16_t winner) {
+    if (slot < 0 || slot >= kFixtureSlots || IsFixtureEmpty(slot)) return;
+    const int16_t code = FixtureType(slot);
+    if (code < kCompFirstNationalCup || code > kCompLastCup) return;
+    const int k = (code - kCompFirstNationalCup) / kCodesPerCup;
+    const int roundCode = (code - kCompFirstNationalCup) % kCodesPerCup;
+    const int r = roundCode % kSecondMatchCodes;
+    int country = 0;
+    if (k < kFirstEuropeanCup) {
+        const int16_t home = FixtureHome(slot);
+        country = IsClubNumber(home) ? int(GetClubNation(home)) : 0;
+        if (!IsCountryNumber(country)) country = 0;
+    }
+    const int mode = int8_t(CupRoundRules.bytes[country][k][r][kCupMatchMode]);
+    const bool secondMatch = roundCode >= kSecondMatchCodes;
+    // The first leg of two and a group match settle no tie.
+    if (!secondMatch && (mode == 2 || mode == 3)) return;
+    ProcessCupTieResult(slot, winner, kCupCodes[k].firstCode, kCupCodes[k].honoursKind);
+}
+
+void BookMatchResult(const MatchResultBlock& result, int16_t slot, int16_t awayGoalsRule) {
+    if (slot < 0 || slot >= kFixtureSlots || IsFixtureEmpty(slot)) return;
+    const int16_t type = FixtureType(slot);
+    if (type == kCompLeague || type == kCompReserveLeague) return RecordLeagueResult(slot);
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    const int16_t winner = TieWinner(result, slot, awayGoalsRule);
+    const int16_t loser = winner == -1 ? int16_t(-1) : winner == home ? away : home;
+    const int country = IsClubNumber(home) ? int(GetClubNation(home)) : -1;
+    if (type == kCompPlayOffSecond || type == kCompPlayOffFirst) {
+        bool singleMatches = false;
+        if (IsCountryNumber(country)) {
+            for (int16_t kind : PlayOffKinds[country]) singleMatches = singleMatches || kind == 2;
+        }
+        if (type == kCompPlayOffSecond || singleMatches) ClearPlayOffLoser(int16_t(country), loser);
+    } else if (type == kCompPlayOffFinal) {
+        ResolvePlayOff(result, slot, awayGoalsRule);
+    } else if (type == kCompChampionVsCupWinner) {
+        if (winner != -1) AwardCupWinner(winner, kHonourSeasonMatch);
+    } else if (type >= kCompFirstNationalCup && type <= kCompLastCup) {
+        AdvanceCupWinner(result, slot, winner);
     }
 }

@@ -23,3 +23,12 @@ void ClearPlayOffLoser(int16_t country, int16_t loser);
 // its division's target; a winner from the lower division changes places
 // with the loser; a winner from the higher division stays.
 void ResolvePlayOff(const MatchResultBlock& result, int16_t slot, int16_t awayGoalsRule);
+
+// A league or reserve-league result into the season records of both clubs.
+void RecordLeagueResult(int16_t slot);
+// A cup match's winner goes on to the tie's handling: every second match,
+// and a first match of a round that is not two-legged or in groups.
+void AdvanceCupWinner(const MatchResultBlock& result, int16_t slot, int16_t winner);
+// Books a stored result by its competition: the league records, the
+// play-offs, the season-opening and closing match and the cups.
+void BookMatchResult(const MatchResultBlock& result, int16_t slot, int16_t awayGoalsRule);

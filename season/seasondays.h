@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "season/cupdays.h"
 #include "season/european.h"
 #include "season/friendlies.h"
 #include "season/postponements.h"
@@ -11,5 +12,3 @@
 
 // The national-team fixtures of the day.
 void ProcessInternationalDay();
-// Cup and European round days: draws and fixtures.
-void ProcessCompetitionDay();

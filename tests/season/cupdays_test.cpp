@@ -1,0 +1,270 @@
+#include "season/cupdays.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <vector>
+
+#include <algorithm>
+#include <memory>
+#include <tuple>
+#include "database/honours.h"
+#include "database/ranges.h"
+#include "match/matchresult.h"
+#include "season/clubseason.h"
+#include "season/competitions.h"
+#include "season/european.h"
+#include "season/nationorder.h"
+#include "season/results.h"
+#include "support/bytes.h"
+#include "tests/fakes/season_scorer.h"
+#include "tests/fakes/world_records.h"
+#include "tests/season/message_check.h"
+#include "tests/season/season_fixture.h"
+
+namespace {
+
+// The generated world set up as a new game leaves it: fixtures laid out,
+// the shipped order and honours, the European lists drawn.
+class CupSeasonTest : public SeasonTest {
+  protected:
+    void SetUp() override {
+        SeasonTest::SetUp();
+        ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
+        InitNationClubOrder();
+        EmptyFixtureTable();
+        ResetClubSeasonRecords();
+        SetUpSeasonFixtures();
+        SortLeagueTables();
+        EuropeanSetUpWordA = 606;
+        EuropeanSetUpWordB = 1025;
+        SetUpEuropeanEntrants();
+        ShuffleEuropeanOrder();
+        BuildDivisionClubLists();
+    }
+
+    // One day as the calendar runs it, for the cups alone.
+    static void NextDay() {
+        ++SeasonCalendar.currentDay;
+        if (SeasonCalendar.currentDay > SeasonCalendar.leagueStartDay[0]) ++CompetitionDayWord;
+        ProcessCompetitionDay();
+    }
+};
+
+TEST_F(CupSeasonTest, EveryCupOfASeasonEndsWithAWinnerAndARunnerUp) {
+    std::map<int, std::set<int>> tiesOfRound;  // code -> clubs
+    std::set<int16_t> cup6, cup4;              // the first rounds as drawn
+    for (int day = 0; day < 365; ++day) {
+        ScoreTodaysFixtures();
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            const int type = FixtureType(slot);
+            if (FixtureDay(slot) != SeasonCalendar.currentDay || type < 5 || type > 116) continue;
+            const int round = (type - 5) % 8 + 16 * ((type - 5) / 16);
+            // No club plays two first matches of one round (a group plays
+            // six days of matches, so groups are left out).
+            if ((type - 5) % 16 < 8 && !(type >= 101 && (type - 101) % 16 < 2)) {
+                const int key =
+                    round + 1000 * (IsClubNumber(FixtureHome(slot)) ? GetClubNation(FixtureHome(slot)) : 0) *
+                                (type < 69);
+                EXPECT_TRUE(tiesOfRound[key].insert(FixtureHome(slot)).second)
+                    << "code " << type << " club " << FixtureHome(slot);
+                EXPECT_TRUE(tiesOfRound[key].insert(FixtureAway(slot)).second)
+                    << "code " << type << " club " << FixtureAway(slot);
+            }
+        }
+        PlayTodaysCupFixtures();
+        NextDay();
+        if (CompetitionDayWord == 47 && cup6.empty()) {
+            for (int i = 0; i < 32; ++i) cup6.insert(CupDrawClub(0, 6, 0, i));
+            for (int i = 0; i < 64; ++i) cup4.insert(CupDrawClub(0, 4, 0, i));
+        }
+    }
+    for (int nation = 0; nation < kCountryCount; ++nation) {
+        for (int cup = 0; cup < 4; ++cup) {
+            if (CupRoundCounts[nation][cup] == 0) continue;
+            const int16_t winner = HonoursTable[nation][0].words[2 * cup];
+            const int16_t runnerUp = HonoursTable[nation][0].words[2 * cup + 1];
+            EXPECT_TRUE(IsClubNumber(winner)) << "nation " << nation << " cup " << cup;
+            EXPECT_TRUE(IsClubNumber(runnerUp)) << "nation " << nation << " cup " << cup;
+            EXPECT_NE(winner, runnerUp);
+        }
+    }
+    // The European winners are recorded in their own countries' rows.
+    // Cup 5 has no final: it qualifies its winners for cup 6 and sends its
+    // losers to cup 4, whose first rounds were full.
+    for (int cup : {4, 6}) {
+        int winners = 0, runnersUp = 0;
+        for (int nation = 0; nation < kCountryCount; ++nation) {
+            winners += IsClubNumber(HonoursTable[nation][0].words[2 * cup]);
+            runnersUp += IsClubNumber(HonoursTable[nation][0].words[2 * cup + 1]);
+        }
+        EXPECT_EQ(winners, 1) << "cup " << cup;
+        EXPECT_EQ(runnersUp, 1) << "cup " << cup;
+    }
+    EXPECT_EQ(cup6.count(-1), 0u);
+    EXPECT_EQ(cup6.size(), 32u);
+    EXPECT_EQ(cup4.count(-1), 0u);
+    EXPECT_EQ(cup4.size(), 64u);
+}
+
+// A small world: nation 0's clubs 0..39 in its table in club order.
+class CupTieTest : public SeasonTest {
+  protected:
+    void SetUp() override {
+        SeasonTest::SetUp();
+        std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
+        for (int16_t club = 0; club < 40; ++club) {
+            MakeClub(club, 0, int16_t(club / 20));
+            PlaceInTable(club, club / 20, club % 20);
+        }
+        for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = 360;
+        SeasonCalendar.leagueStartDay[0] = 20;
+        SeasonCalendar.currentDay = 100;
+        CompetitionDayWord = 80;
+    }
+    static void StoreScore(int slot, int home, int away) {
+        uint8_t* word = FixtureTable[slot].bytes + kFixtureScoreWord;
+        recbits::StoreU32(word, (recbits::LoadU32(word) & ~0x3FFu) | uint32_t(home) | uint32_t(away) << 5);
+    }
+};
+
+TEST_F(CupTieTest, ACupShockIsTwentyOnePlacesOrMore) {
+    // Cup 1 round 0: 30 (place 31) beats 9 (place 10); 29 beats 9 in the
+    // second tie only by 20 places.
+    const int16_t code = CupCode(1, 0);
+    for (auto [a, b, entry] :
+         {std::tuple{int16_t(9), int16_t(30), 0}, std::tuple{int16_t(10), int16_t(30), 2}}) {
+        SetCupDrawClub(0, 1, 0, entry, a);
+        SetCupDrawClub(0, 1, 0, entry + 1, b);
+    }
+    SetCupDrawClub(0, 1, 0, 2, 10);
+    SetCupDrawClub(0, 1, 0, 3, 29);
+    MakeUserClub(30);  // the message goes to the user alone
+    const int16_t first = AddFixture(100, code, 9, 30, 0);
+    ProcessCupTieResult(first, 30, 21, 11);
+    EXPECT_TRUE(Received(30, 138, 9));
+    MakeUserClub(29);
+    const int16_t second = AddFixture(100, code, 10, 29, 0);
+    ProcessCupTieResult(second, 29, 21, 11);
+    EXPECT_FALSE(Received(29, 138));
+    // The losers have left the round's table.
+    EXPECT_EQ(CupDrawClub(0, 1, 0, 0), -1);
+    EXPECT_EQ(CupDrawClub(0, 1, 0, 2), -1);
+}
+
+TEST_F(CupTieTest, ALevelMatchIsReplayedAndAWinnerMeetsTheNextOpponent) {
+    // Cup 0 of nation 0: round 2 has its ties drawn, one of them still open.
+    const int16_t code = CupCode(0, 1);
+    SetCupDrawClub(0, 0, 1, 0, 3);
+    SetCupDrawClub(0, 0, 1, 1, 25);
+    SetCupDrawClub(0, 0, 2, 4, 3);
+    SetCupDrawWord(0, 0, 2, 4, 1, 25);
+    SetCupDrawClub(0, 0, 2, 5, 12);
+    const int16_t first = AddFixture(100, code, 3, 25, 0);
+    ProcessCupTieResult(first, -1, 5, 9);
+    const int16_t replay = FindFixture(25, 3, int16_t(code + 8));
+    EXPECT_GE(FixtureDay(replay), 110);
+    ProcessCupTieResult(replay, 25, 5, 9);
+    EXPECT_EQ(CupDrawClub(0, 0, 2, 4), 25);
+    EXPECT_EQ(CupDrawWord(0, 0, 2, 4, 1), -1);
+    EXPECT_NE(FindFixture(25, 12, CupCode(0, 2)), -1);
+    EXPECT_TRUE(Received(25, 123, 12));
+}
+
+TEST_F(CupTieTest, TheFinalAwardsTheCupAndItsTelevisionMoney) {
+    EXPECT_EQ(CupTVAmount(0, 0, 65), 1079000);
+    const int16_t code = CupCode(0, 7);
+    SetCupDrawClub(0, 0, 7, 0, 4);
+    SetCupDrawClub(0, 0, 7, 1, 5);
+    const int32_t before = GetClubBalance(4), tvBefore = GetClubSeasonTVIncome(5);
+    const int16_t final = AddFixture(100, code, 4, 5, 1);
+    ProcessCupTieResult(final, 4, 5, 9);
+    EXPECT_EQ(HonoursTable[0][0].words[0], 4);
+    EXPECT_EQ(HonoursTable[0][0].words[1], 5);
+    EXPECT_EQ(GetClubBalance(4) - before, 1079000);
+    EXPECT_EQ(GetClubSeasonTVIncome(5) - tvBefore, 2000000 * 83 / 100 * 35 / 100);
+}
+
+TEST_F(CupTieTest, AFirstLegNeverDecidesATie) {
+    auto block = std::make_unique<MatchResultBlock>();
+    recbits::StoreU16(block->teams[0].bytes + kReportGoals, 3);
+    const int16_t code = CupCode(4, 1);  // European cup 4 round 1: two legs
+    SetCupDrawClub(0, 4, 1, 0, 6);
+    SetCupDrawClub(0, 4, 1, 1, 7);
+    const int16_t first = AddFixture(100, code, 6, 7, 0);
+    StoreScore(first, 3, 0);
+    BookMatchResult(*block, first, 0);
+    EXPECT_EQ(CupDrawClub(0, 4, 1, 1), 7) << "nothing decided";
+    const int16_t second = AddFixture(114, int16_t(code + 8), 7, 6, 0);
+    recbits::StoreU16(block->teams[0].bytes + kReportGoals, 1);
+    BookMatchResult(*block, second, 1);
+    EXPECT_EQ(CupDrawClub(0, 4, 1, 1), -1) << "club 7 out on aggregate";
+}
+
+TEST_F(CupTieTest, GroupsSettleOnPointsThenSignedGoalDifference) {
+    // Cup 6's first group stage: group 0 of clubs 0-3 has played.
+    for (int i = 0; i < 4; ++i) SetCupDrawClub(0, 6, 0, i, int16_t(i));
+    std::fill(std::begin(EuropeanEntrantListA), std::end(EuropeanEntrantListA), int16_t(-1));
+    for (int i = 0; i < 4; ++i) EuropeanEntrantListA[i] = int16_t(i);
+    const int16_t code = CupCode(6, 0);
+    // Club 2 wins every match 1-0 but one 0-1 loss to 3; 0 and 1 draw 0-0
+    // with each other and lose the rest 0-1; 3 loses the rest 0-2.
+    const int results[4][4] = {{0, 0, 0, 1}, {0, 0, 0, 1}, {1, 1, 0, 1}, {0, 0, 1, 0}};
+    const int against[4][4] = {{0, 0, 1, 0}, {0, 0, 1, 0}, {0, 0, 0, 0}, {2, 2, 0, 0}};
+    for (int h = 0; h < 4; ++h) {
+        for (int a = 0; a < 4; ++a) {
+            if (h == a) continue;
+            StoreScore(AddFixture(int16_t(60 + h), code, int16_t(h), int16_t(a), 0), results[h][a],
+                       against[h][a]);
+        }
+    }
+    GroupRow rows[4];
+    for (int i = 0; i < 4; ++i) rows[i] = GroupRow{int16_t(i), 0, 0, 0};
+    for (int a = 0; a < 4; ++a) {
+        for (int b = 0; b < 4; ++b) {
+            if (a != b) AddGroupResult(rows[a], rows[b], code);
+        }
+    }
+    EXPECT_EQ(rows[2].points, 15);
+    EXPECT_EQ(rows[3].goalDifference, -6);
+    CompetitionDayWord = 103;  // the second stage's draw day
+    SeasonCalendar.currentDay = 130;
+    ProcessCompetitionDay();
+    std::vector<int16_t> through;
+    for (int i = 0; i < 4; ++i) {
+        if (CupDrawClub(0, 6, 0, i) != -1) through.push_back(CupDrawClub(0, 6, 0, i));
+    }
+    ASSERT_EQ(through.size(), 2u);
+    const int16_t groupSorted[4] = {rows[0].club, rows[1].club, rows[2].club, rows[3].club};
+    (void)groupSorted;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ChampionsLeagueGroups[0][0][i], i);
+    int16_t best = -1, second = -1;
+    {
+        std::vector<GroupRow> sorted(rows, rows + 4);
+        std::stable_sort(sorted.begin(), sorted.end(), [](const GroupRow& x, const GroupRow& y) {
+            if (x.points != y.points) return x.points > y.points;
+            if (x.goalDifference != y.goalDifference) return x.goalDifference > y.goalDifference;
+            return x.goalsScored > y.goalsScored;
+        });
+        best = sorted[0].club;
+        second = sorted[1].club;
+    }
+    EXPECT_TRUE(std::count(through.begin(), through.end(), best) == 1);
+    EXPECT_TRUE(std::count(through.begin(), through.end(), second) == 1);
+    EXPECT_EQ(std::count(EuropeanEntrantListA, EuropeanEntrantListA + 32, int16_t(-1)), 30);
+}
+
+TEST(GroupRankTest, PointsThenSignedGoalDifferenceThenGoals) {
+    GroupRow rows[4] = {{1, 6, -1, 9}, {2, 6, 0, 1}, {3, 7, -5, 0}, {4, 6, 0, 2}};
+    RankGroupRows(rows);
+    EXPECT_EQ(rows[0].club, 3);
+    EXPECT_EQ(rows[1].club, 4);
+    EXPECT_EQ(rows[2].club, 2);
+    EXPECT_EQ(rows[3].club, 1) << "-1 ranks below 0";
+}
+
+}  // namespace
