@@ -50,6 +50,29 @@ constexpr int16_t kPlayerLineAppointed = 5, kPlayerLineSacked = 8, kPlayerLineRe
 constexpr int16_t kNewManagerFans = 48;
 constexpr int16_t kFullMorale = 60;
 
+// The managers of every club as FindClubManager names them, found in one
+// pass over the players at the start of a review run.  Only the reviewed
+// club and the club an appointed manager came from change during the run;
+// both are looked up afresh.
+uint16_t RunManagers[kClubCount];
+
+void FindAllClubManagers() {
+    uint16_t firstManager[kClubCount], lastPlayerManager[kClubCount];
+    for (int c = 0; c < kClubCount; ++c) firstManager[c] = lastPlayerManager[c] = kNoManager;
+    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
+        const uint16_t club = GetPlayerClub(p);
+        if (!IsClubNumber(club)) continue;
+        if (GetPlayerPosition(p) == 13 && p != kNoManager) {
+            if (firstManager[club] == kNoManager) firstManager[club] = p;
+        } else if (GetPlayerHalvorn(p) != 0) {
+            lastPlayerManager[club] = p;
+        }
+    }
+    for (int c = 0; c < kClubCount; ++c) {
+        RunManagers[c] = firstManager[c] != kNoManager ? firstManager[c] : lastPlayerManager[c];
+    }
+}
+
 int RepPercent(int reputation) { return reputation * 100 / 63; }
 int MoralePercent(int morale) { return morale * 100 / 60; }
 int32_t AgeInYears(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }
@@ -100,7 +123,10 @@ void AppointManager(int16_t club, uint16_t manager) {
     SetPlayerField52(manager, 0);
     RebuildClubRoster(club);
     // The club he came from must not keep him on its roster.
-    if (IsClubNumber(oldClub) && oldClub != uint16_t(club)) RebuildClubRoster(int16_t(oldClub));
+    if (IsClubNumber(oldClub) && oldClub != uint16_t(club)) {
+        RebuildClubRoster(int16_t(oldClub));
+        RunManagers[oldClub] = FindClubManager(int16_t(oldClub));
+    }
     MatchDay_BuildMessageB(club, int16_t(manager));
     AddClubHistoryEntry(manager, club, 0, 0, kClubHistoryAppointed);
     AddPlayerHistoryStats(manager, club, 0, 0, kPlayerLineAppointed, 0);
@@ -165,12 +191,10 @@ void WarnOrResign(int16_t club, uint16_t manager, int conf, int fans, int happy)
 }
 
 // A computer club's successful manager may be lured away.  True when he went.
-bool HeadHunted(int16_t club, uint16_t manager) {
+bool HeadHunted(int16_t club, uint16_t manager, int form, int performance) {
     const int rep = RepPercent(GetPlayerReputation(manager));
     const int clubRep = GetClubRep(club);
     if (rep <= clubRep || rep <= 10 || GetClubControl(club) != 0) return false;
-    const int form = BoardFormScore(club);
-    const int performance = BoardScorePerformance(club);
     if (performance < 15 || form >= 45) return false;
     const int odds = (100 - GetPlayerStat(manager, 18, 0) + (63 - clubRep) + 1) * 4;
     if (GameRandom() % odds >= 2) return false;
@@ -182,9 +206,14 @@ bool HeadHunted(int16_t club, uint16_t manager) {
 
 void ReviewManager(int16_t club, uint16_t manager) {
     if (GetPlayerField52(manager) < kSettledWeeks) return;
-    if (HeadHunted(club, manager)) return;
-    const int conf = GetBoardConfidence(club);
-    const int fans = GetClubManagerFansPct(club);
+    // Nothing changes between the head-hunters' look and the board's: the
+    // scores are worked out once.
+    const int form = BoardFormScore(club);
+    const int performance = BoardScorePerformance(club);
+    if (HeadHunted(club, manager, form, performance)) return;
+    const int conf = form + BoardScoreFinance(club) + performance;
+    // The fans' rating of the manager as GetClubManagerFansPct gives it.
+    const int fans = RepPercent(GetPlayerFans(manager));
     const int happy = GetClubSquadHappinessPct(club);
     int tenure = GetClubTenure(club);
     if (conf == 0 || fans == 0 || happy == 0) tenure += 10;
@@ -205,7 +234,7 @@ void ReviewManager(int16_t club, uint16_t manager) {
 }
 
 void ReviewClub(int16_t club) {
-    const uint16_t manager = FindClubManager(club);
+    const uint16_t manager = RunManagers[club];
     if (manager == kNoManager || GetPlayerCaretaker(manager) != 0) {
         SeekManager(club, manager);
         return;
@@ -382,6 +411,7 @@ int16_t GetClubBoardConfidence(int16_t club) { return GetBoardConfidence(club); 
 void BoardWeeklyReview() {
     SackedClubControl = 0;
     if (SeasonCalendar.currentDay < kFirstReviewDay) return;
+    FindAllClubManagers();
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0 || SeasonCalendar.weekday != club % 7 || !IsBoardClub(club)) continue;
         ReviewClub(club);
