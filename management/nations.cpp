@@ -4,10 +4,15 @@
 
 #include "database/ranges.h"
 
-// Until the nation data is filled in, every nation forms its own group.
+const uint16_t NationalityNation[kNationalityCodes] = {
+#define NATIONALITY_NATION(nationality, nation) uint16_t(nation),
+#include "data/world/nationality_nations.inc"
+#undef NATIONALITY_NATION
+};
+
 uint16_t NationGroup(int16_t nation) {
-    if (!IsNationNumber(nation)) return 0;
-    return uint16_t(nation);
+    if (nation < 0 || nation >= kNationalityCodes) return uint16_t(nation < 0 ? 0 : nation);
+    return NationalityNation[nation];
 }
 
 namespace {

@@ -4,8 +4,13 @@
 
 constexpr int kNationCount = 117;
 
-// Group number of a nation: players whose nationality's group differs from
-// their club nation's group take morale losses harder.
+// The league nation 0..8 each nationality code 0..115 belongs to, or the
+// code itself for a nationality of no league nation (authored in data/).
+constexpr int kNationalityCodes = 116;
+extern const uint16_t NationalityNation[kNationalityCodes];
+// Group number of a nation or nationality (NationalityNation; a code
+// beyond the table is its own group): players whose nationality's group
+// differs from their club nation's group take morale losses harder.
 uint16_t NationGroup(int16_t nation);
 
 // World region of a nation 0-115: 1 Europe, 2 North and Central America,

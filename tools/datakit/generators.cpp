@@ -10,6 +10,7 @@
 #include "tools/datakit/menuicons.h"
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionclips.h"
+#include "tools/datakit/nationalitynations.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/stafflanguages.h"
 #include "tools/datakit/world3d.h"
@@ -31,6 +32,7 @@ std::span<const Generator> Generators() {
         {"generated graphics", GenerateGfxGen},
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},
+        {"nationality nations", CheckNationalityNationTable},
     };
     return kGenerators;
 }
