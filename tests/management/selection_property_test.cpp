@@ -96,7 +96,9 @@ TEST_F(SelectionPropertyTest, EveryShirtOnceAndNoUnavailablePlayerWhileTheListOf
         SeasonCalendar.leagueStartDay[GetClubNation(kClub)] = int16_t(Draw(2) == 0 ? 0 : 200);
 
         const uint16_t manager = MakePlayer(kClub, 13);
-        for (int16_t pos : {0, 0, 1, 2, 3, 4, 1, 5, 6, 7, 8, 9, 10, 11, 12, 10, 11}) CorePlayer(pos);
+        // Enough for any formation: five defenders, six midfielders
+        // (family 2's variants 8 and 9) and three forwards.
+        for (int16_t pos : {0, 0, 1, 2, 3, 4, 1, 5, 6, 7, 8, 9, 7, 10, 11, 12, 10, 11}) CorePlayer(pos);
         const int extras = Draw(40);
         for (int i = 0; i < extras; ++i) ExtraPlayer();
         SetPlayerTacticValue(manager, Draw(6));
