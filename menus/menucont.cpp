@@ -1,5 +1,9 @@
 #include "menus/menucont.h"
 
+#include "menus/exm_text.h"
+#include "menus/exti.h"
+#include "menus/machine.h"
+#include "menus/menusetup.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
 
@@ -24,3 +28,17 @@ void GameMain() {
 // Until the kit tables are in, every club shows white over dark grey.
 int16_t GetClubColour1(int16_t) { return 0; }
 int16_t GetClubColour2(int16_t) { return 9; }
+
+int32_t RestartMenus() {
+    MenuEngineStart();
+    InitSetOfMenus();
+    InitIconLists();
+    StopTextInput(0);
+    return 0;
+}
+
+int32_t ReleaseMenuBuffers() {
+    UninitSetOfMenus();
+    MenuEngineStop();
+    return 0;
+}

@@ -6,6 +6,11 @@
 // in order.
 void GameMain();
 
+// Set up the menu engine (its buffers and the menu display), and free it
+// again; every engine operation answers 0xF001 in between.
+int32_t RestartMenus();
+int32_t ReleaseMenuBuffers();
+
 // Front-end values that start-up clears before the game starts.
 extern int16_t OptionsScreenFirstEntry;
 extern int32_t MatchDayScreensToggle;

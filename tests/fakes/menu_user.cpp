@@ -1,0 +1,162 @@
+#include "tests/fakes/menu_user.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "menus/menusetup.h"
+#include "platform/window.h"
+#include "support/poll.h"
+#include "support/timerint.h"
+
+namespace testenv {
+
+namespace {
+
+std::deque<std::function<void()>> g_steps;
+int g_wait = 0;
+int g_frames = 0;
+int16_t g_pollKey = -1;
+int g_idle = 0;
+// A screen that never closes ends the test through a window close rather
+// than hanging it.
+constexpr int kIdleLimit = 2000;
+
+uint32_t g_lastTick = 0;
+
+// One step a frame: the engine waits for the next tick every frame, polling
+// more than once on the way.
+void RunStep() {
+    const uint32_t now = GetTimerTicks();
+    if (now == g_lastTick) return;
+    g_lastTick = now;
+    ++g_frames;
+    if (g_wait > 0) {
+        --g_wait;
+        return;
+    }
+    if (g_steps.empty()) {
+        if (++g_idle == kIdleLimit) {
+            ADD_FAILURE() << "the screen is still open long after the script ended";
+            plat::InjectClose();
+        }
+        return;
+    }
+    g_idle = 0;
+    std::function<void()> step = std::move(g_steps.front());
+    g_steps.pop_front();
+    step();
+}
+
+void Queue(std::function<void()> step) { g_steps.push_back(std::move(step)); }
+
+void MoveNow(int x, int y) { plat::InjectMouseMove(x - CursorX, y - CursorY, 0, 0); }
+
+}  // namespace
+
+void MenuUserStart() {
+    g_steps.clear();
+    g_wait = 0;
+    g_frames = 0;
+    g_idle = 0;
+    g_lastTick = GetTimerTicks();
+    g_pollKey = AddPollFunction(RunStep, POLL_EVERY_TIME, 0);
+}
+
+void MenuUserStop() {
+    if (g_pollKey >= 0) RemovePollFunction(g_pollKey);
+    g_pollKey = -1;
+    g_steps.clear();
+    plat::InjectMouseButton(0, false);
+    plat::InjectMouseButton(1, false);
+}
+
+int MenuUserPending() { return int(g_steps.size()); }
+int MenuUserFrames() { return g_frames; }
+
+void MenuUserMoveTo(int x, int y) {
+    Queue([x, y] { MoveNow(x, y); });
+}
+
+void MenuUserPress(int button) {
+    Queue([button] { plat::InjectMouseButton(button, true); });
+}
+
+void MenuUserRelease(int button) {
+    Queue([button] { plat::InjectMouseButton(button, false); });
+}
+
+void MenuUserClickAt(int x, int y) {
+    MenuUserMoveTo(x, y);
+    MenuUserPress();
+    MenuUserWait(2);
+    MenuUserRelease();
+}
+
+bool FindMenuItem(const std::function<bool(const MenuHotItem&)>& match, int* x, int* y) {
+    for (const MenuHotItem& item : MenuViewHotItems()) {
+        if (match(item)) {
+            *x = item.x + item.w / 2;
+            *y = item.y + item.h / 2;
+            return true;
+        }
+    }
+    return false;
+}
+
+void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match) {
+    Queue([match] {
+        int x = 0, y = 0;
+        if (!FindMenuItem(match, &x, &y)) {
+            ADD_FAILURE() << "the screen offers no such item";
+            return;
+        }
+        MoveNow(x, y);
+    });
+    MenuUserPress();
+    MenuUserWait(2);
+    MenuUserRelease();
+}
+
+void MenuUserClickPopupRow(int row) {
+    Queue([row] {
+        const std::vector<MenuPopupRowView> rows = MenuViewPopupRows();
+        if (row >= int(rows.size())) {
+            ADD_FAILURE() << "no pop-up row " << row;
+            return;
+        }
+        MoveNow(rows[size_t(row)].x + rows[size_t(row)].w / 2, rows[size_t(row)].y + rows[size_t(row)].h / 2);
+    });
+    MenuUserWait(1);
+    MenuUserPress();
+    MenuUserWait(2);
+    MenuUserRelease();
+}
+
+void MenuUserKey(uint8_t scanCode, bool extended) {
+    Queue([scanCode, extended] {
+        plat::InjectKey(scanCode, extended, true);
+        plat::InjectKey(scanCode, extended, false);
+    });
+}
+
+void MenuUserShiftKey(uint8_t scanCode) {
+    Queue([scanCode] {
+        plat::InjectKey(0x2A, false, true);
+        plat::InjectKey(scanCode, false, true);
+        plat::InjectKey(scanCode, false, false);
+    });
+    Queue([] { plat::InjectKey(0x2A, false, false); });
+}
+
+void MenuUserWait(int frames) {
+    Queue([frames] { g_wait = frames; });
+}
+
+void MenuUserDo(std::function<void()> step) { Queue(std::move(step)); }
+
+void MenuUserClose() {
+    Queue([] { plat::InjectClose(); });
+}
+
+}  // namespace testenv

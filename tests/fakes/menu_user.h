@@ -1,0 +1,40 @@
+// A scripted user for screen tests: a queue of steps (move, press, release,
+// keys, waits, checks) run one per frame (timer tick) from a poll function while the
+// engine runs.  Items and pop-up rows are found through the engine's test
+// views at the moment the step runs, never by fixed positions.
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "menus/machine.h"
+
+namespace testenv {
+
+void MenuUserStart();
+void MenuUserStop();
+// Steps still queued.
+int MenuUserPending();
+// Frames (poll calls) seen since the start.
+int MenuUserFrames();
+
+void MenuUserMoveTo(int x, int y);
+void MenuUserPress(int button = 0);
+void MenuUserRelease(int button = 0);
+// Press, two frames, release.
+void MenuUserClickAt(int x, int y);
+// Moves to the middle of the first selectable item that matches and clicks
+// it; the test fails when none matches.
+void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match);
+// Clicks row n of the open pop-up list.
+void MenuUserClickPopupRow(int row);
+void MenuUserKey(uint8_t scanCode, bool extended = false);
+void MenuUserShiftKey(uint8_t scanCode);
+void MenuUserWait(int frames);
+void MenuUserDo(std::function<void()> step);
+void MenuUserClose();
+
+// The middle of the first matching selectable item of the last walk; false
+// when none matches.
+bool FindMenuItem(const std::function<bool(const MenuHotItem&)>& match, int* x, int* y);
+
+}  // namespace testenv
