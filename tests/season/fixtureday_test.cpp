@@ -1,0 +1,206 @@
+// Per-day fixture processing: how each fixture's result is produced, what
+// is stored, the event log and the day without screens.
+#include <gtest/gtest.h>
+
+#include "database/query/funcs_state.h"
+#include "season/computertactics.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/matchday.h"
+#include "season/nationalsquads.h"
+#include "tests/fakes/fixture_fakes.h"
+#include "tests/fakes/test_util.h"
+#include "tests/season/selection_fixture.h"
+
+using namespace gameinfo;
+
+namespace {
+
+constexpr int kUnplayed = 31;
+constexpr int kToday = 100;
+
+class FixtureDayTest : public SelectionTest {
+  protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        // Clubs 0-3 in division 0 of country 0, clubs 4-5 in division 1.
+        for (int16_t club = 0; club < 6; ++club) {
+            MakeClub(club, 0, int16_t(club < 4 ? 0 : 1), int16_t(20 + club));
+            SetClubStandCapacity0(club, 20);
+            for (int i = 0; i < 18; ++i) MakePlayer(club, int16_t(i < 2 ? 0 : 1 + i % 12));
+        }
+        SetPlayerClub(1, 0);  // the user manages club 0
+        SetClubControl(0, 1);
+        RebuildAllRosters();
+        HVW_SetViewedCountry(0);
+        SeasonCalendar.currentDay = kToday;
+        SeasonCalendar.weekday = 0;
+        DisplayModeFlags = 0;
+        LastResultPredicted = 0;
+        EmptyShootOutList();
+        std::memset(MatchEventHistory, 0, sizeof MatchEventHistory);
+        MatchEvents_Clear();
+    }
+
+    int Fixture(int slot, int type, int home, int away, int flags = 0) {
+        PutFixture(slot, kToday, type, home, away, kUnplayed, kUnplayed, flags);
+        return slot;
+    }
+    static int HomeGoalsOf(int slot) { return int(FixtureScore(slot) & 0x1F); }
+    static int AwayGoalsOf(int slot) { return int((FixtureScore(slot) >> 5) & 0x1F); }
+
+    FixtureFakesScope fakes_;
+};
+
+TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredicted) {
+    Fixture(0, kCompLeague, 0, 1);
+    Fixture(1, kCompLeague, 2, 3);
+    Fixture(2, kCompLeague, 4, 5);
+    FindHumanClubFixture();
+    EXPECT_EQ(ProcessFixture(0), 1);
+    EXPECT_EQ(Fakes().shown, 1);
+    EXPECT_EQ(LastResultPredicted, 0);
+    EXPECT_EQ(ProcessFixture(1), 1);
+    EXPECT_EQ(Fakes().unshown, 1);
+    EXPECT_EQ(ProcessFixture(2), 1);
+    EXPECT_EQ(Fakes().predicted, 1);
+    EXPECT_EQ(LastResultPredicted, 1);
+    EXPECT_EQ(PlayedBySimulation, 0);
+    EXPECT_EQ(ProcessedFixtureCount >= 3, true);
+
+    // After a predicted result with the results-only bit, the user's match
+    // is not shown: it lies in his division, so it runs unseen.
+    DisplayModeFlags = 0x01;
+    Fixture(3, kCompLeague, 1, 0);
+    EXPECT_EQ(ProcessFixture(3), 1);
+    EXPECT_EQ(Fakes().shown, 1);
+    EXPECT_EQ(Fakes().unshown, 2);
+    // A friendly of the user's club with the bit is predicted.
+    LastResultPredicted = 1;
+    Fixture(4, kCompFriendly, 0, 5);
+    EXPECT_EQ(ProcessFixture(4), 1);
+    EXPECT_EQ(Fakes().predicted, 2);
+    EXPECT_EQ(DisplayModeFlags & kDisplayOff, 0);
+}
+
+TEST_F(FixtureDayTest, NationalFixturesAreNeverShown) {
+    std::memset(NationalSquads, 0, sizeof NationalSquads);
+    std::memset(NationalLineUps, 0, sizeof NationalLineUps);
+    // Nations 0 and 1: the squads of clubs 0 and 1 (club 0 is the user's).
+    for (int nation = 0; nation < 2; ++nation) {
+        int n = 0;
+        for (uint16_t p = 3; p < PlayerCount && n < 18; ++p) {
+            if (GetPlayerClub(p) == uint16_t(nation)) NationalSquads[0][nation][n++] = p;
+        }
+    }
+    SetClubControl(1, 1);
+    Fixture(0, kCompNationalTeam, 0, 1);
+    ASSERT_EQ(ValidateFixture(0), 1);
+    EXPECT_EQ(ProcessFixture(0), 1);
+    EXPECT_EQ(Fakes().shown + Fakes().unshown, 0);
+    EXPECT_EQ(Fakes().predicted, 1);
+    // A nation without a full line-up is not playable.
+    std::memset(NationalSquads[0][1] + 8, 0, 16 * sizeof(uint16_t));
+    Fixture(1, kCompNationalTeam, 0, 1);
+    EXPECT_EQ(ValidateFixture(1), 0);
+}
+
+TEST_F(FixtureDayTest, APlayedFixtureKeepsScoreCrowdSideCodesAndLineUps) {
+    Fixture(0, kCompLeague, 2, 3);
+    Fixture(1, kCompLeague, 4, 5);
+    Fakes().script.goals[0] = 40;  // more than a score field holds
+    Fakes().script.goals[1] = 2;
+    ProcessFixture(0);
+    EXPECT_EQ(HomeGoalsOf(0), 30);
+    EXPECT_EQ(AwayGoalsOf(0), 2);
+    EXPECT_TRUE(IsFixturePlayed(0));
+    EXPECT_GT(recbits::LoadU32(FixtureTable[0].bytes + kFixtureCrowdWord) & 0x7FFFFF, 0u);
+    EXPECT_GE(FixtureSideCode(0, 0), 1);
+    EXPECT_GE(FixtureSideCode(0, 1), 1);
+    EXPECT_LE(FixtureSideCode(0, 0), 6);
+    // The home line-up names the home side's players.
+    for (int entry = 0; entry < 11; ++entry) {
+        const uint16_t player = recbits::LoadU16(FixtureTable[0].bytes + kFixtureLineUps + 6 * entry);
+        EXPECT_EQ(player, TeamSheet[0][entry]);
+        EXPECT_EQ(GetPlayerClub(player), 2u);
+    }
+    // A shoot-out: the bit, and one list entry telling the winner.
+    Fakes().script = ScriptedResult{};
+    Fakes().script.goals[0] = Fakes().script.goals[1] = 1;
+    Fakes().script.shootOut[0] = 3;
+    Fakes().script.shootOut[1] = 4;
+    ProcessFixture(1);
+    EXPECT_NE(FixtureScore(1) & kFixtureShootOutBit, 0u);
+    EXPECT_EQ(FixtureScore(0) & kFixtureShootOutBit, 0u);
+    ASSERT_EQ(ShootOutCount, 1);
+    EXPECT_EQ(ShootOutList[0], 1u | 0x8000u);
+    EXPECT_EQ(ShootOutList[1], 0x7FFFu);
+}
+
+TEST_F(FixtureDayTest, EventsLandInTheLogByKind) {
+    Fixture(0, kCompLeague, 4, 5);
+    ScriptedResult& s = Fakes().script;
+    s.events[0] = {0, 0, 11, 0, 12};  // a goal: kind 0
+    s.events[1] = {0, 1, 12, 5, 20};  // detail 5: kind 1
+    s.events[2] = {1, 0, 13, 0, 30};  // a substitution: not logged
+    s.events[3] = {3, 1, 14, 0, 40};  // kind 3
+    s.events[4] = {4, 0, 15, 0, 50};  // an own goal: kind 2
+    s.events[5] = {5, 1, 16, 7, 60};  // detail 7: kind 2
+    s.events[6] = {5, 0, 17, 0, 70};  // kind 4
+    s.eventCount = 7;
+    MatchEventHistory[4] = 0;  // record 0 in use by an earlier match
+    ProcessFixture(0);
+    const int expected[][4] = {{0, 0, 11, 12}, {1, 1, 12, 20}, {3, 1, 14, 40},
+                               {2, 0, 15, 50}, {2, 1, 16, 60}, {4, 0, 17, 70}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(MatchEventKind(1 + i), expected[i][0]) << i;
+        EXPECT_EQ(MatchEventSide(1 + i), expected[i][1]) << i;
+        EXPECT_EQ(MatchEventPlayer(1 + i), expected[i][2]) << i;
+        EXPECT_EQ(MatchEventMinute(1 + i), expected[i][3]) << i;
+        EXPECT_EQ(MatchEventFixture(1 + i), 0) << i;
+    }
+    EXPECT_EQ(MatchEventKind(7), -1);
+
+    // A full log takes nothing more and says so.
+    for (int r = 0; r < kMatchEventRecords; ++r) MatchEventHistory[r * kMatchEventRecordSize + 4] = 0;
+    MatchEventHistory[(kMatchEventRecords - 1) * kMatchEventRecordSize + 4] = 0xFE;
+    StdoutCapture out;
+    RecordMatchEvents(0);
+    EXPECT_NE(out.Text().find("event log is full"), std::string::npos);
+    EXPECT_EQ(MatchEventKind(kMatchEventRecords - 1), -1);
+}
+
+TEST_F(FixtureDayTest, TheDayPlaysEveryFixtureAndAdvances) {
+    Fixture(0, kCompLeague, 0, 1);
+    Fixture(1, kCompLeague, 2, 3);
+    Fixture(2, kCompNationalTeam, 7, 8);  // nations without squads: deleted
+    Fixture(3, kCompLeague, 4, 5);
+    PutFixture(4, kToday + 1, kCompLeague, 1, 0, kUnplayed, kUnplayed);
+    PlayDayWithoutScreens();
+    EXPECT_EQ(SeasonCalendar.currentDay, kToday + 1);
+    int played = 0;
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) == kToday; ++slot) {
+        EXPECT_TRUE(IsFixturePlayed(slot)) << slot;
+        EXPECT_NE(FixtureType(slot), kCompNationalTeam);
+        ++played;
+    }
+    EXPECT_EQ(played, 3);
+    EXPECT_EQ(Fakes().shown, 1);
+    EXPECT_FALSE(IsFixturePlayed(3));  // tomorrow's, now in slot 3
+}
+
+TEST_F(FixtureDayTest, ShufflingLeavesNationalDaysAlone) {
+    for (int i = 0; i < 6; ++i) Fixture(i, kCompLeague, i, (i + 1) % 6);
+    GameSeedRandom(3);
+    ShuffleDayFixtures();
+    bool moved = false;
+    for (int i = 0; i < 6; ++i) moved = moved || FixtureHome(i) != i;
+    EXPECT_TRUE(moved);
+    Fixture(6, kCompNationalUnder21, 1, 2);
+    int16_t before[7];
+    for (int i = 0; i < 7; ++i) before[i] = FixtureHome(i);
+    ShuffleDayFixtures();
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(FixtureHome(i), before[i]);
+}
+
+}  // namespace
