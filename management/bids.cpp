@@ -489,18 +489,3 @@ int16_t CountRivalBids(int16_t club, uint16_t player) {
     }
     return rivals;
 }
-
-void AddBidShortListPoints(uint16_t player, int16_t points) {
-    if (player == 0) return;
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
-        for (int16_t bid = 0; bid < 4; ++bid) {
-            for (int16_t entry = 0; entry < 5; ++entry) {
-                if (GetClubBidShortListId(club, bid, entry) != player) continue;
-                const int interest = std::clamp(GetClubBidShortListByte1(club, bid, entry) + points, 0, 255);
-                SetClubBidShortList(club, bid, entry, player, uint8_t(interest),
-                                    GetClubBidShortListByte2(club, bid, entry));
-            }
-        }
-    }
-}

@@ -52,6 +52,3 @@ inline void ClearAllBids() { ResetAllBidLists(); }
 void ClearClubBidShortLists(int16_t club);
 // Bid slots of other clubs (in play) that hold the player.
 int16_t CountRivalBids(int16_t club, uint16_t player);
-// Every club with a reputation adds the points to the interest of each of
-// its bid short-list entries that names the player (at most 255).
-void AddBidShortListPoints(uint16_t player, int16_t points);

@@ -13,7 +13,7 @@
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "database/training.h"
-#include "management/bids.h"
+#include "management/signingplan.h"
 #include "management/clubmoney.h"
 #include "management/development.h"
 #include "management/injuries.h"
