@@ -1,14 +1,19 @@
-// The season set-up: one division's random schedule, and laying out every
-// league and reserve league of the nine countries on the calendar.
+// The season set-up: one division's random schedule, laying out every
+// league and reserve league of the nine countries on the calendar, and a
+// whole new game on the generated world.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "database/Access.h"
 #include "database/honours.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/leagues.h"
+#include "season/seasonsquads.h"
 #include "support/random.h"
 
 namespace {
@@ -53,6 +58,33 @@ void BM_SetUpSeasonFixtures(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SetUpSeasonFixtures)->Unit(benchmark::kMillisecond);
+
+// The generated game folder: $HALVORN_GAME_DIR, else "game" beside the
+// benchmark in the build tree.
+std::string GameFolder() {
+    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return "game";
+    std::string path(exe, size_t(n));
+    return path.substr(0, path.rfind('/') + 1) + "game";
+}
+
+void BM_NewGameSetUp(benchmark::State& state) {
+    if (chdir(GameFolder().c_str()) != 0) {
+        state.SkipWithError("no game folder");
+        return;
+    }
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    int counter = 0;
+    for (auto _ : state) {
+        GameSeedRandom(uint32_t(1000 + counter++));
+        NewGameSetUp();
+        benchmark::DoNotOptimize(PlayerCount);
+    }
+    state.counters["players"] = PlayerCount;
+}
+BENCHMARK(BM_NewGameSetUp)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

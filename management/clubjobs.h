@@ -8,5 +8,3 @@ void ProcessSquadTrainingDay();
 void PayWeeklyPlayerWages();
 // Computer clubs extend and rebuild their grounds at the season's end.
 void ComputerStadiumUpdate();
-// Tops every club's squad up for the new season.
-void FillClubSquads();

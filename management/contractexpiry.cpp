@@ -19,7 +19,7 @@
 #include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/messages.h"
-#include "season/youthplayers.h"
+#include "season/seasonsquads.h"
 #include "support/random.h"
 
 namespace {

@@ -43,6 +43,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "season/messages.h"
 #include "season/nationorder.h"
 #include "season/seasondays.h"
+#include "season/seasonsquads.h"
 #include "season/seasontables.h"
 #include "support/random.h"
 
@@ -102,20 +103,6 @@ void ResetRequestBlackout() {
             pair[1] = kNewGame[nation][1];
         }
     }
-}
-
-void NewGameSetUp() {
-    SeasonCalendar.weekday = 0;
-    SeasonCalendar.dayOfMonth = 13;
-    SeasonCalendar.month = 6;
-    SeasonCalendar.year = 2002;
-    SeasonCalendar.currentDay = 0;
-    SeasonCalendar.season = 0;
-    InitCustomTactics();
-    InitClubTacticPresets();
-    PendingDeal_ClearAll();
-    ResetRequestBlackout();
-    EventLog_ClearAll();
 }
 
 namespace {
@@ -359,6 +346,7 @@ void NewSeasonStep() {
     RestoreDivisionSizes();
     SetUpSeasonFixtures();
     SetProgress(0, 5);
+    RenewYouthPlayers();
     RebuildAllRosters();
     SetProgress(0, 6);
     ComputerTransferActivity(0, 0);

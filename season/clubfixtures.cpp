@@ -1,5 +1,6 @@
 #include "season/clubfixtures.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "database/Access.h"
@@ -28,7 +29,10 @@ bool IsSkippedByNextFixture(int16_t type) {
 // Empty slots carry club 0 in their stale heads; every scan here ends at
 // the first of them.
 int16_t NextFixtureSlot(int16_t club) {
-    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+    // The used slots stand in day order: today's fixtures start where one
+    // of yesterday would be inserted.
+    const int first = Today() > 0 ? FindFixtureInsertPos(int16_t(Today() - 1)) : 0;
+    for (int slot = std::max(first, 0); slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         if (FixtureDay(slot) >= Today() && !IsSkippedByNextFixture(FixtureType(slot)) &&
             IsFixtureOfClub(slot, club)) {
             return int16_t(slot);

@@ -1,5 +1,6 @@
 #include "season/fixtures.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
@@ -131,11 +132,20 @@ void DeleteFixture(int16_t slot) {
 }
 
 int16_t FindFixtureInsertPos(int16_t day) {
-    for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        uint16_t d = FixtureDay(slot);
-        if (d == kEmptyFixtureDay || d > day) return int16_t(slot);
+    // The used slots stand first, in day order, and an empty slot's day
+    // (511) is later than any fixture's: the first slot that is empty or
+    // later than the day is the first whose stored day is above it.
+    int low = 0, high = kFixtureSlots;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const uint16_t d = FixtureDay(middle);
+        if (d == kEmptyFixtureDay || int(d) > int(day)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
     }
-    return -1;
+    return low < kFixtureSlots ? int16_t(low) : int16_t(-1);
 }
 
 int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
@@ -151,8 +161,11 @@ int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
 }
 
 int16_t FindFriendlyOnDay(int16_t club, int16_t day) {
-    // The used slots stand first in day order: nothing past a later day.
-    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+    // The used slots stand first in day order: the day's fixtures start
+    // where a fixture of the day before would be inserted, and nothing
+    // past a later day counts.
+    const int first = day > 0 ? FindFixtureInsertPos(int16_t(day - 1)) : 0;
+    for (int slot = std::max(first, 0); slot < kFixtureSlots; ++slot) {
         const uint16_t slotDay = FixtureDay(slot);
         if (slotDay == kEmptyFixtureDay || slotDay > uint16_t(day)) break;
         if (slotDay == day && FixtureType(slot) == kCompFriendly && IsFixtureOfClub(slot, club)) {

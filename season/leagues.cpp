@@ -543,7 +543,8 @@ void BuildDivisionClubLists() {
         for (int16_t club = 0; club < kClubCount; ++club) {
             if (GetClubRep(club) == 0 || GetClubNation(club) != uint16_t(country)) continue;
             const uint16_t division = GetClubDivision(club);
-            if (division >= kDivisionCount) continue;
+            // Clubs outside the country's leagues play only its cups.
+            if (division >= kDivisionCount || DivisionLayout[country][division].clubs == 0) continue;
             if (counts[division] >= kLeagueRowClubs) {
                 DebugLog(DEBUG_GENERAL, 0,
                          "BuildDivisionClubLists: country %d division %d is full, club %d left out\n",

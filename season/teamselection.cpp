@@ -30,13 +30,3 @@ int16_t GetSquadEntry(int16_t index) {
     if (index < 0 || index >= kSquadListSize) return 0;
     return int16_t(FirstTeamList.players[index]);
 }
-
-void InstallHumanManagers(uint16_t a, uint16_t b) {
-    (void)a, (void)b;
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        uint16_t manager = GetClubControl(club);
-        if (manager == 0 || !IsValidPlayer(manager)) continue;
-        SetPlayerClub(manager, club);
-        SetPlayerHalvorn(manager, 1);
-    }
-}

@@ -10,6 +10,3 @@ int16_t PickPlayersForPosition2(int16_t position);
 int16_t PickPlayersForPosition3(int16_t position);
 // Entry 0..31 of the last built first-team list; 0 outside it.
 int16_t GetSquadEntry(int16_t index);
-// For every human-run club, the player whose number its control value
-// holds becomes its player-manager; the given players are not used.
-void InstallHumanManagers(uint16_t a, uint16_t b);

@@ -1,15 +1,6 @@
 #include "support/random.h"
 
-namespace {
-uint32_t g_state = 1;
-}
+void GameSeedRandom(uint32_t seed) { GameRandomStateWord = seed; }
 
-void GameSeedRandom(uint32_t seed) { g_state = seed; }
-
-int GameRandom() {
-    g_state = g_state * 214013u + 2531011u;
-    return int((g_state >> 16) & 0x7FFF);
-}
-
-uint32_t GameRandomState() { return g_state; }
-void GameSetRandomState(uint32_t state) { g_state = state; }
+uint32_t GameRandomState() { return GameRandomStateWord; }
+void GameSetRandomState(uint32_t state) { GameRandomStateWord = state; }

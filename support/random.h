@@ -6,9 +6,16 @@
 
 constexpr int GAME_RAND_MAX = 32767;
 
+// The generator's state; only this header and random.cpp touch it.  The
+// draw is inline: the attribute and season code draws millions of numbers.
+inline uint32_t GameRandomStateWord = 1;
+
 void GameSeedRandom(uint32_t seed);
 // 0..32767.
-int GameRandom();
+inline int GameRandom() {
+    GameRandomStateWord = GameRandomStateWord * 214013u + 2531011u;
+    return int((GameRandomStateWord >> 16) & 0x7FFF);
+}
 // The generator's state, for saved games and tests.
 uint32_t GameRandomState();
 void GameSetRandomState(uint32_t state);

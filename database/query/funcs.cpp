@@ -33,6 +33,7 @@
 #include "season/fixtures.h"
 #include "season/friendlies.h"
 #include "season/leagues.h"
+#include "season/newgame.h"
 #include "season/matchday.h"
 #include "season/matchsetup.h"
 #include "season/seasontables.h"

@@ -221,7 +221,9 @@ TEST(ClubTacticPresetTest, NewGameSetsEachClubsPresetFromItsManager) {
     MakePlayer(7, 7, 7, 5);  // club 7 has neither: no manager plays preset 0
     std::memset(&CustomTacticTableB, 0, sizeof CustomTacticTableB);
     ClubTacticPreset.fill(0xFF);
-    NewGameSetUp();
+    // What a new game does last, once its managers are in place.
+    InitCustomTactics();
+    InitClubTacticPresets();
     EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(1));
     EXPECT_EQ(ClubTacticPreset[6], FormationFamilyPreset(4));
     EXPECT_EQ(ClubTacticPreset[7], 0);

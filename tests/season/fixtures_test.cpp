@@ -34,6 +34,48 @@ TEST_F(FixtureTableTest, AddingKeepsDaysAscendingAndSameDayFixturesInAddedOrder)
               kFixtureNeutralBit | kFixtureBroadcastBit);
 }
 
+// The insert position is found by halving; it must be the slot the plain
+// rule gives (the first slot that is empty or later than the day) after any
+// order of inserts, friendlies replaced and deletions.
+TEST_F(FixtureTableTest, InsertPositionMatchesTheFirstEmptyOrLaterSlot) {
+    auto linearRule = [](int16_t day) -> int16_t {
+        for (int slot = 0; slot < kFixtureSlots; ++slot) {
+            const uint16_t d = FixtureDay(slot);
+            if (d == kEmptyFixtureDay || d > day) return int16_t(slot);
+        }
+        return -1;
+    };
+    auto friendlyRule = [](int16_t club, int16_t day) -> int16_t {
+        for (int slot = 0; slot < kFixtureSlots; ++slot) {
+            const uint16_t d = FixtureDay(slot);
+            if (d == kEmptyFixtureDay || d > uint16_t(day)) break;
+            if (d == day && FixtureType(slot) == kCompFriendly && IsFixtureOfClub(slot, club))
+                return int16_t(slot);
+        }
+        return -1;
+    };
+    for (int16_t day : {int16_t(0), int16_t(5), int16_t(510)})
+        EXPECT_EQ(FindFixtureInsertPos(day), linearRule(day));
+    for (int step = 0; step < 3000; ++step) {
+        const int16_t day = int16_t(GameRandom() % 400);
+        const int16_t home = int16_t(GameRandom() % 60), away = int16_t(60 + GameRandom() % 60);
+        if (step % 7 == 6 && !IsFixtureEmpty(0)) {
+            DeleteFixture(int16_t(GameRandom() % UsedSlots()));
+        } else {
+            ASSERT_EQ(FindFixtureInsertPos(day), linearRule(day)) << step;
+            AddFixture(day, step % 5 == 0 ? int16_t(kCompFriendly) : int16_t(kCompLeague), home, away, 0);
+        }
+        if (step % 100 == 0) {
+            for (int16_t d = 0; d < 511; d += 3) ASSERT_EQ(FindFixtureInsertPos(d), linearRule(d)) << step;
+            for (int16_t club = 0; club < 120; club += 7) {
+                for (int16_t d = 0; d < 400; d += 11)
+                    ASSERT_EQ(FindFriendlyOnDay(club, d), friendlyRule(club, d));
+            }
+        }
+    }
+    EXPECT_GT(UsedSlots(), 1500);
+}
+
 TEST_F(FixtureTableTest, MatchDataStaysInItsSlotWhenFixturesMove) {
     for (int slot = 0; slot < 4; ++slot) FixtureTable[slot].bytes[100] = uint8_t(0xA0 + slot);
     AddFixture(20, kCompLeague, 1, 2, 0);

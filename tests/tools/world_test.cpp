@@ -14,6 +14,8 @@
 
 #include "database/hvw/dataconv.h"
 #include "menus/clubnames.h"
+#include "season/shippedhonours.h"
+#include "tools/datakit/shippedseason.h"
 #include "tools/datakit/worldclubs.h"
 #include "tools/datakit/worldgen.h"
 #include "tools/datakit/worldtext.h"
@@ -288,6 +290,24 @@ TEST_F(WorldFile, EveryNationWithClubsHasPlayersForItsYouthAndNationalSides) {
     for (int nation = 0; nation < 32; ++nation) EXPECT_EQ(club_nations.count(nation), 1u) << nation;
     // Big clubs field some players from abroad.
     EXPECT_GT(foreign_at_big_clubs.size(), 20u);
+}
+
+TEST_F(WorldFile, TheBuiltInLastSeasonNamesClubsOfThisWorld) {
+    EXPECT_EQ(datakit::CheckShippedSeason(), "");
+    // A champion of the wrong division, or a holder without a reputation,
+    // is refused.
+    const int16_t champion = ShippedHonours[3].words[HonourChampionWord(1)];
+    TotStatClub& row = TotStatClubs[champion];
+    const int16_t division = GetTotStatClubDivision(row);
+    SetTotStatClubDivision(row, 2);
+    EXPECT_NE(datakit::CheckShippedSeason().find("of another division"), std::string::npos);
+    SetTotStatClubDivision(row, division);
+    TotStatClub& holder = TotStatClubs[kShippedHolderB];
+    const uint32_t base = GetTotStatClubRepBase(holder);
+    SetTotStatClubRepBase(holder, 0);
+    EXPECT_NE(datakit::CheckShippedSeason().find("no reputation"), std::string::npos);
+    SetTotStatClubRepBase(holder, base);
+    EXPECT_EQ(datakit::CheckShippedSeason(), "");
 }
 
 TEST_F(WorldFile, ANewGameFitsThePlayerTable) {

@@ -15,6 +15,7 @@
 
 #include "database/hvw/dataconv.h"
 #include "menus/clubnames.h"
+#include "tools/datakit/shippedseason.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/worldclubs.h"
 #include "tools/datakit/worldrng.h"
@@ -807,6 +808,9 @@ void GenerateWorldDatabase() {
     int projected = ProjectNewGamePlayerCount();
     if (projected > kWorldPlayerTableRecords - kWorldPlayerTableSpare)
         datakit::DatakitFail("world: a new game would need %d player records", projected);
+    // The game carries the season before the first built in: it must name
+    // clubs of this world.
+    if (std::string why = datakit::CheckShippedSeason(); !why.empty()) datakit::DatakitFail("%s", why.c_str());
     datakit::StageGameFile(TOTSTAT_FILE_NAME, TotStatFileBytes());
 }
 

@@ -1,0 +1,305 @@
+#include "season/newgame.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/history.h"
+#include "database/honours.h"
+#include "database/hvw/dataconv.h"
+#include "database/ranges.h"
+#include "database/training.h"
+#include "management/clubjobs.h"
+#include "management/dailyjobs.h"
+#include "management/squads.h"
+#include "management/squadupkeep.h"
+#include "management/stadium.h"
+#include "management/tactics.h"
+#include "management/teamroles.h"
+#include "management/transferprices.h"
+#include "management/transfers.h"
+#include "match/matchsetup.h"
+#include "match/periodrunner.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/competitions.h"
+#include "season/european.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "season/nationorder.h"
+#include "season/seasondays.h"
+#include "season/seasonsquads.h"
+#include "season/seasontables.h"
+#include "season/shippedhonours.h"
+#include "support/corehooks.h"
+#include "support/debug.h"
+#include "support/random.h"
+
+namespace {
+
+constexpr int16_t kStartDayOfMonth = 13, kStartMonth = 6, kStartYear = 2002;
+constexpr uint16_t kNewGameSteps = 19;
+constexpr int kPreSeasonDays = 21;
+// The season is running: set once the first season is laid out.
+constexpr uint8_t kSeasonRunningFlag = 0x08;
+
+// Opening money: per country and division A; a top-division club gets
+// reputation x 650000, a lower one reputation x 4 x A + 50 x A.
+constexpr int32_t kTopDivisionMoneyPerRep = 650000;
+constexpr int32_t kLowerDivisionAmount[2][kDivisionCount] = {
+    {50000, 15000, 4000, 1000, 500, 100},
+    {50000, 15000, 4000, 4000, 500, 100},
+};
+
+constexpr int16_t kManagerAge = 14;  // 30 years
+constexpr int16_t kManagerPosition = 5;
+constexpr int16_t kManagerFansBonus = 48;
+constexpr int16_t kManagerHistoryKind = 15;
+constexpr int16_t kManagerSpellKind = 5;
+constexpr int16_t kNewManagerMessage = 50;
+
+void Step(uint16_t step) {
+    SetProgress(0, step);
+    CorePoll();
+}
+
+// Days from 13 July 2002 (a Saturday) to the date.
+int DaysFromFirstSaturday(int dayOfMonth, int month, int year) {
+    int days = 0;
+    int d = kStartDayOfMonth, m = kStartMonth, y = kStartYear;
+    while (y < year || (y == year && m < month)) {
+        days += CalendarMonthLength(m, y) - d + 1;
+        d = 1;
+        if (++m > 11) {
+            m = 0;
+            ++y;
+        }
+    }
+    return days + dayOfMonth - d;
+}
+
+int16_t ReputationOfRow(const TotStatClub& row) {
+    const uint32_t base = GetTotStatClubRepBase(row);
+    const int64_t rep = int64_t(base / 1000) * GetTotStatClubRepPercent(row) / 100 + (base != 0 ? 1 : 0);
+    return int16_t(std::clamp<int64_t>(rep, 0, 63));
+}
+
+int32_t OpeningMoney(int16_t club) {
+    const int country = GetClubNation(club) < kCountryCount ? GetClubNation(club) : 0;
+    const int division = std::min<int>(GetClubDivision(club), kDivisionCount - 1);
+    const int32_t rep = GetClubRep(club);
+    if (division == 0) return rep * kTopDivisionMoneyPerRep;
+    const int32_t amount = kLowerDivisionAmount[country < 2 ? 0 : 1][division];
+    return rep * 4 * amount + 50 * amount;
+}
+
+void ClearClubRecords(int16_t club) {
+    SetClubRecordSale(club, 0, 0, 0);
+    SetClubRecordBuy(club, 0, 0, 0);
+    SetClubRecordCrowd(club, 0, 0);
+    SetClubRecordWin(club, 0, 0, 0);
+    SetClubRecordDefeat(club, 0, 0, 0);
+    SetClubRecordGoals(club, 0, 0);
+}
+
+// A world whose clubs disagree with the league layout plays on with what
+// it has; say where.
+void LogLayoutMismatches(const int (&clubs)[kCountryCount][kDivisionCount]) {
+    for (int country = 0; country < kCountryCount; ++country) {
+        for (int division = 0; division < kDivisionCount; ++division) {
+            const int want = DivisionLayout[country][division].clubs;
+            if (want == 0 || clubs[country][division] == want) continue;
+            DebugLog(DEBUG_GENERAL, 0,
+                     "CreateClubsFromDatabase: Warning: country %d division %d has %d clubs, the layout %d\n",
+                     country, division, clubs[country][division], want);
+        }
+    }
+}
+
+void ClearSeasonAttendance() {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        SetClubAvgAttendance(club, 0);
+        SetClubSeasonLoans(club, 0);
+    }
+}
+
+void StoreWeeklyBalances() {
+    for (int16_t week = 0; week < kFinanceWeeks; ++week) {
+        for (int16_t club = 0; club < kClubCount; ++club)
+            SetClubWeekLastBalance(club, GetClubBalance(club), week);
+    }
+}
+
+void PlayPreSeason() {
+    for (int day = 0; day < kPreSeasonDays; ++day) {
+        RunDailyClubJobs(0);
+        ++SeasonCalendar.currentDay;
+        if (SeasonCalendar.currentDay > SeasonCalendar.leagueStartDay[0]) ++CompetitionDayWord;
+        ProcessCompetitionDay();
+    }
+}
+
+void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
+    SetPlayerAge(manager, kManagerAge);
+    if (GetPlayerHalvorn(manager) != 0) SetPlayerPosition(manager, kManagerPosition);
+    SetPlayerHalvornB(manager, 1);
+    SetPlayerNationality(manager, 0);
+    SetPlayerFans(manager, int16_t(std::min(GetPlayerFans(manager) + kManagerFansBonus, 63)));
+    SetPlayerClub(manager, club);
+    SetPlayerLoanClub(manager, club);
+    AddClubHistoryEntry(manager, club, 0, 0, kManagerHistoryKind);
+    AddPlayerHistoryStats(manager, club, 0, 0, kManagerSpellKind, int16_t(GetClubNation(club)));
+    AddMessage(club, -1, manager, 0xFFFFFFFFu, -1, -1, -1, -1, -1, GetPlayerAge(manager) + 16, -1,
+               kNewManagerMessage, 1, 0);
+    if (IsPlayerNumber(replaced) && replaced != manager) {
+        SetPlayerClub(replaced, -1);
+        SetPlayerLoanClub(replaced, -1);
+        SetPlayerCaretaker(replaced, 0);
+        SetPlayerHalvorn(replaced, 0);
+        SetPlayerHalvornB(replaced, 0);
+        ClearPlayerLoan(replaced);
+    }
+    ClearPlayerLoan(manager);
+    RebuildClubRoster(club);
+    BuildClubSquadList(club);
+    ClubSquadPass2(club);
+    Training_ClearLeftPlayers();
+}
+
+}  // namespace
+
+void CreateClubsFromDatabase() {
+    const int days = DaysFromFirstSaturday(kStartDayOfMonth, kStartMonth, kStartYear);
+    const int16_t weekday = int16_t(days % 7);
+    // Nothing of an earlier game survives into the new world.
+    std::memset(ClubRecords, 0, sizeof ClubRecords);
+    int16_t rowOf[kClubCount];
+    std::fill(std::begin(rowOf), std::end(rowOf), int16_t(-1));
+    for (int16_t row = 0; row < TOTSTAT_CLUB_COUNT; ++row) {
+        const TotStatClub& r = TotStatClubs[row];
+        const int16_t club = GetTotStatClubNumber(r);
+        if (!IsClubNumber(club)) continue;
+        if (rowOf[club] >= 0) {
+            DebugLog(DEBUG_GENERAL, 0,
+                     "CreateClubsFromDatabase: Warning: club %d has a second row %d, skipped\n", club, row);
+            continue;
+        }
+        rowOf[club] = row;
+        SetClubNation(club, GetTotStatClubNation(r));
+        SetClubRep(club, ReputationOfRow(r));
+    }
+    int clubsIn[kCountryCount][kDivisionCount] = {};
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        SetClubControl(club, 0);
+        if (rowOf[club] < 0) continue;
+        const TotStatClub& r = TotStatClubs[rowOf[club]];
+        BuildStandsFromCapacity(club, rowOf[club]);
+        ClearClubRecords(club);
+        SetClubXCoord(club, GetTotStatClubXCoord(r));
+        SetClubYCoord(club, GetTotStatClubYCoord(r));
+        SetClubDivision(club, GetTotStatClubDivision(r));
+        SetClubBalance(club, OpeningMoney(club));
+        const uint16_t country = GetClubNation(club), division = GetClubDivision(club);
+        if (country < kCountryCount && division < kDivisionCount) ++clubsIn[country][division];
+    }
+    LogLayoutMismatches(clubsIn);
+    SeasonCalendar.year = kStartYear;
+    SeasonCalendar.dayOfMonth = kStartDayOfMonth;
+    SeasonCalendar.month = kStartMonth;
+    SeasonCalendar.weekday = weekday;
+}
+
+void InstallPlayerManagers(uint16_t replaced) {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        const uint16_t manager = GetClubControl(club);
+        if (GetClubRep(club) == 0 || manager == 0 || !IsPlayerNumber(manager)) continue;
+        MakePlayerManager(club, manager, replaced);
+    }
+}
+
+void NewGameSetUp() {
+    NewGameByte = 1;
+    ClearJobApplication();
+    ResetProgress();
+
+    SeasonCalendar.season = 0;
+    SeasonCalendar.currentDay = 0;
+    SeasonCalendar.dayOfMonth = kStartDayOfMonth;
+    SeasonCalendar.month = kStartMonth;
+    SeasonCalendar.year = kStartYear;
+    ClearHistoryLists();
+    EuropeanSetUpWordA = kShippedHolderA;
+    EuropeanSetUpWordB = kShippedHolderB;
+
+    LoadNewGameDatabase();
+    StoreWeeklyBalances();
+    ClearFinanceTotals();
+
+    std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
+    std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
+    InitAgents();
+    InitNationClubOrder();
+    InitCustomTactics();
+    PendingDeal_ClearAll();
+    ResetRequestBlackout();
+
+    SetProgress(kNewGameSteps, 0);
+    CorePoll();
+    Step(1);
+    // The players of an earlier game are gone; step 11 makes the new ones.
+    PlayerCount = 1;
+    CreateClubsFromDatabase();
+    Step(2);
+    EmptyFixtureTable();
+    ResetClubSeasonRecords();
+    ClearSeasonAttendance();
+    // Last season's honours go in before the fixtures: the season opener
+    // of countries 0 and 2 and the European entrants read them.
+    InitHonoursForNewGame(ShippedHonours);
+    Step(3);
+    SetUpSeasonFixtures();
+    Step(4);
+    Step(5);
+    SortLeagueTables();
+    Step(6);
+    Step(7);
+    Step(8);
+    SetUpEuropeanEntrants();
+    Step(9);
+    ShuffleEuropeanOrder();
+    Step(10);
+    BuildDivisionClubLists();
+    Step(11);
+    BuildPlayersFromDatabase();
+    ResetClubsForNewSeason();
+    Step(12);
+    Step(13);
+    CreateNewGamePlayers();
+    RebuildAllRosters();
+    Step(14);
+    ClubStrengthRanking();
+    Step(15);
+    for (int16_t country = 0; country < kCountryCount; ++country) {
+        if (IsCountryInPlay(country)) OrderNationClubsByLeaguePos(country);
+    }
+
+    DisplayModeFlags |= kSeasonRunningFlag;
+    ScheduleNationalTeamDays();
+    PlayPreSeason();
+    Step(16);
+    Step(17);
+    RecordWeeklyBalances();
+    ResetProgress();
+
+    ClearHistoryLists();
+    SetUpAllClubTeams();
+    UpdateAllClubsBaseRep();
+    DailyJobsWord2 = 0;
+    ClearArchives();
+    ClearInbox();
+    EventLog_ClearAll();
+    AssignAllPlayerAgents();
+    SetNewGameYouthContracts();
+    InitClubTacticPresets();
+}

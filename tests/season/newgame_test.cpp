@@ -1,0 +1,316 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "database/Access.h"
+#include "database/history.h"
+#include "database/honours.h"
+#include "database/hvw/dataconv.h"
+#include "database/ranges.h"
+#include "management/squads.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/european.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "season/seasonsquads.h"
+#include "season/shippedhonours.h"
+#include "season_fixture.h"
+#include "support/random.h"
+
+namespace {
+
+// Runs a new game on the generated world, from the game folder.
+void RunNewGame(uint32_t seed) {
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    ASSERT_EQ(chdir(HALVORN_GAME_DIR), 0);
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(seed);
+    NewGameSetUp();
+    ASSERT_EQ(chdir(here), 0);
+}
+
+bool IsKeeper(uint16_t p) { return GetPlayerPosition(p) == 0; }
+
+TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
+    RunNewGame(2002);
+    std::printf("player count after a new game: %d\n", int(PlayerCount));
+
+    // Saturday 3 August 2002, three weeks into season 0.
+    EXPECT_EQ(SeasonCalendar.currentDay, 21);
+    EXPECT_EQ(SeasonCalendar.weekday, 0);
+    EXPECT_EQ(SeasonCalendar.dayOfMonth, 3);
+    EXPECT_EQ(SeasonCalendar.month, 7);
+    EXPECT_EQ(SeasonCalendar.year, 2002);
+    EXPECT_EQ(SeasonCalendar.season, 0);
+    EXPECT_GT(SeasonCalendar.leagueStartDay[0], 21);
+    EXPECT_STREQ(GetPlayerSurname(1), "Manager       ");
+    EXPECT_STREQ(GetPlayerSurname(2), "Caretaker     ");
+    EXPECT_EQ(GetPlayerCaretaker(2), 1);
+    EXPECT_EQ(GetPlayerClub(1), kNoClub);
+    EXPECT_LE(PlayerCount, kMaxPlayers);
+    EXPECT_EQ(EuropeanSetUpWordA, 606);
+    EXPECT_EQ(EuropeanSetUpWordB, 1025);
+
+    // Every division of the layout is listed whole.
+    for (int country = 0; country < kCountryCount; ++country) {
+        for (int division = 0; division < kDivisionCount; ++division) {
+            int listed = 0;
+            for (uint16_t club : DivisionClubLists[country][division]) listed += club != kNoLeagueClub;
+            EXPECT_EQ(listed, DivisionLayout[country][division].clubs) << country << "/" << division;
+        }
+    }
+
+    // Last season's honours stand in row 1, as shipped.
+    for (int country = 0; country < kCountryCount; ++country) {
+        for (int w = 0; w < kHonourClubWords; ++w)
+            EXPECT_EQ(HonoursTable[country][1].words[w], ShippedHonours[country].words[w]);
+    }
+
+    // Free agents of each league country; and every club with a reputation
+    // can field a side: a squad of at least 26 with a keeper.
+    int freeOf[kCountryCount] = {};
+    int squad[kClubCount] = {}, keepers[kClubCount] = {};
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        const uint16_t club = GetPlayerClub(p);
+        if (club == kNoClub && GetPlayerNationality(p) < kCountryCount) ++freeOf[GetPlayerNationality(p)];
+        if (!IsClubNumber(club) || GetPlayerPosition(p) == 13) continue;
+        ++squad[club];
+        keepers[club] += IsKeeper(p);
+    }
+    for (int nation = 0; nation < kCountryCount; ++nation) EXPECT_GE(freeOf[nation], 200) << nation;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        EXPECT_GE(squad[club], 26) << club;
+        EXPECT_GE(keepers[club], 1) << club;
+        EXPECT_GT(GetClubBalance(club), 0) << club;
+    }
+
+    // Young players: within each club's cap, flagged, with the new-game
+    // contracts, no price and no cup registration.
+    CountNewPlayers();
+    int young = 0;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        EXPECT_LE(NewPlayerCount[club], NewPlayerCap(club)) << club;
+    }
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        if (GetPlayerFlag95(p) == 0 || !IsClubNumber(GetPlayerClub(p))) continue;
+        ++young;
+        const uint16_t age = GetPlayerAge(p);
+        ASSERT_LE(age, 1u) << p;
+        EXPECT_EQ(GetPlayerContract(p), age == 0 ? 23 : 11) << p;
+        EXPECT_EQ(GetPlayerManPrice(p), -1) << p;
+        EXPECT_EQ(GetPlayerCup(p, 0, int16_t(GetClubNation(int16_t(GetPlayerClub(p))) % 9)), kNoClub) << p;
+        EXPECT_EQ(GetPlayerCup(p, 6, 0), kNoClub) << p;
+    }
+    EXPECT_GT(young, 15000);
+}
+
+// A world of a few clubs and players made by hand, for the squad rules.
+class SeasonSquadsTest : public SeasonTest {
+  protected:
+    void SetUp() override {
+        SeasonTest::SetUp();
+        std::memset(PlayerRecords, 0, sizeof(PlayerRecord) * 400);
+        PlayerCount = 3;
+        ClearHistoryLists();
+    }
+
+    static uint16_t AddPlayer(int16_t club, int16_t nation, int16_t age, int16_t reputation, bool young) {
+        const uint16_t p = PlayerCount++;
+        SetPlayerClub(p, club);
+        SetPlayerLoanClub(p, club);
+        SetPlayerNationality(p, nation);
+        SetPlayerAge(p, age);
+        SetPlayerReputation(p, reputation);
+        SetPlayerFlag95(p, young ? 1 : 0);
+        SetPlayerPosition(p, 5);
+        return p;
+    }
+};
+
+TEST_F(SeasonSquadsTest, YouthIntakeStopsAtEachClubsCap) {
+    // Even clubs have reputation 63 (cap 27), odd ones 7 (cap 20), the
+    // last hundred none; every club with a reputation has room for one.
+    EXPECT_EQ(NewPlayerCap(0), 20);
+    for (int16_t club = 0; club < 1100; ++club) MakeClub(club, 0, 0, int16_t(club % 2 == 0 ? 63 : 7));
+    EXPECT_EQ(NewPlayerCap(0), 27);
+    EXPECT_EQ(NewPlayerCap(1), 20);
+    for (int i = 0; i < 10; ++i) SetPlayerSurname(AddPlayer(-1, 0, 5, 10, false), "Donor");
+    const uint16_t firstNew = PlayerCount;
+    CountNewPlayers();
+    for (int16_t club = 0; club < 1100; ++club) NewPlayerCount[club] = int8_t(NewPlayerCap(club) - 1);
+    for (int i = 0; i < 300; ++i) {
+        ++PlayerCount;
+        ASSERT_EQ(CreateYouthPlayer(uint16_t(PlayerCount - 1)), 1);
+    }
+    int full = 0;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (club >= 1100) {
+            EXPECT_EQ(NewPlayerCount[club], 0);
+            continue;
+        }
+        EXPECT_GE(NewPlayerCount[club], NewPlayerCap(club) - 1);
+        EXPECT_LE(NewPlayerCount[club], NewPlayerCap(club));
+        full += NewPlayerCount[club] == NewPlayerCap(club);
+    }
+    EXPECT_EQ(full, 300);
+    for (uint16_t p = firstNew; p < PlayerCount; ++p) {
+        EXPECT_LT(GetPlayerClub(p), 1100u);
+        EXPECT_LE(GetPlayerAge(p), 1u);
+        EXPECT_EQ(GetPlayerContract(p), GetPlayerAge(p) == 0 ? 24 : 12);
+        EXPECT_EQ(GetPlayerFlag95(p), 1u);
+        EXPECT_EQ(GetPlayerNationality(p), 0u);
+        EXPECT_EQ(GetPlayerManPrice(p), -1);
+        EXPECT_EQ(GetPlayerCup(p, 4, 0), kNoClub);
+        EXPECT_EQ(GetPlayerLoanClub(p), GetPlayerClub(p));
+        EXPECT_LE(GetPlayerPosition(p), 12u);
+        EXPECT_GE(GetPlayerInitial(p), 1u);
+        EXPECT_LE(GetPlayerInitial(p), 26u);
+        EXPECT_STREQ(GetPlayerSurname(p), "Donor");
+        EXPECT_GE(GetPlayerStat(p, 27, 0), 1);
+    }
+    // No club has room: the slot is left as it was.
+    for (int16_t club = 0; club < kClubCount; ++club) NewPlayerCount[club] = int8_t(NewPlayerCap(club));
+    const uint16_t spare = PlayerCount++;
+    SetPlayerAge(spare, 30);
+    EXPECT_EQ(CreateYouthPlayer(spare), 0);
+    EXPECT_EQ(GetPlayerAge(spare), 30u);
+    EXPECT_EQ(GetPlayerClub(spare), 0u);
+}
+
+TEST_F(SeasonSquadsTest, FreeAgentsAndRenewalOfGrownOrUnattachedPlayers) {
+    MakeClub(0, 1, 0, 40);
+    for (int i = 0; i < 10; ++i) AddPlayer(-1, 1, 5, 10, false);
+    const uint16_t grown = AddPlayer(0, 1, 2, 10, true);       // 18 with the flag: renewed
+    const uint16_t keptYoung = AddPlayer(0, 1, 1, 10, true);   // 17: kept
+    const uint16_t veteran = AddPlayer(-1, 1, 18, 10, false);  // 34 without a club: kept
+    const uint16_t drifter = AddPlayer(-1, 1, 17, 10, false);  // 33 without a club: renewed
+    RenewYouthPlayers();
+    EXPECT_EQ(GetPlayerClub(grown), 0u);
+    EXPECT_LE(GetPlayerAge(grown), 1u);
+    EXPECT_EQ(GetPlayerFlag95(grown), 1u);
+    EXPECT_EQ(GetPlayerAge(keptYoung), 1u);
+    EXPECT_EQ(GetPlayerAge(veteran), 18u);
+    EXPECT_EQ(GetPlayerClub(veteran), kNoClub);
+    EXPECT_EQ(GetPlayerClub(drifter), 0u);
+    EXPECT_LE(GetPlayerAge(drifter), 1u);
+
+    const uint16_t free = PlayerCount++;
+    CreateFreeAgentPlayer(free, 1);
+    EXPECT_EQ(GetPlayerClub(free), kNoClub);
+    EXPECT_EQ(GetPlayerLoanClub(free), kNoClub);
+    EXPECT_EQ(GetPlayerNationality(free), 1u);
+    EXPECT_LE(GetPlayerAge(free), 3u);
+    EXPECT_EQ(GetPlayerContract(free), 24);
+    EXPECT_EQ(GetPlayerFlag95(free), 1u);
+}
+
+TEST_F(SeasonSquadsTest, TopUpTakesFreePlayersThenSpareYoungstersAndSkipsHumanAndForeignClubs) {
+    MakeClub(0, 2, 0, 20);   // short of players
+    MakeClub(1, 2, 0, 20);   // 48 players: none to spare
+    MakeClub(2, 2, 0, 20);   // 50 players: two of its 16-year-olds may go
+    MakeClub(3, 2, 0, 20);   // human: never topped up
+    MakeClub(4, 40, 0, 20);  // nation 40: never topped up
+    SetClubControl(3, 1);
+    for (int i = 0; i < 48; ++i) AddPlayer(1, 2, 0, 10, true);
+    for (int i = 0; i < 50; ++i) AddPlayer(2, 2, 0, 10, true);
+    const uint16_t tooFamous = AddPlayer(-1, 2, 5, 50, false);  // reputation / 2 above the club's
+    const uint16_t foreigner = AddPlayer(-1, 7, 5, 10, false);
+    const uint16_t local = AddPlayer(-1, 2, 5, 10, false);
+    RebuildAllRosters();
+    const int before1 = ClubRosterCount[1];
+    TopUpClubSquad(0, 3);
+    EXPECT_EQ(GetPlayerClub(local), 0u) << "found1: own nation, no club";
+    EXPECT_EQ(GetPlayerContract(local), 24);
+    EXPECT_EQ(GetPlayerClub(tooFamous), kNoClub);
+    EXPECT_EQ(GetPlayerClub(foreigner), kNoClub) << "stolen1 comes before found2";
+    EXPECT_EQ(ClubRosterCount[1], before1) << "a club of 48 keeps its players";
+    int fromClub2 = 0;
+    for (uint16_t p = 3; p < PlayerCount; ++p) fromClub2 += GetPlayerClub(p) == 0 && p != local;
+    EXPECT_EQ(fromClub2, 2);
+
+    // The whole-world pass: the human and the nation-40 clubs stay empty.
+    RebuildAllRosters();
+    FillClubSquads();
+    int human = 0, foreign = 0;
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        human += GetPlayerClub(p) == 3;
+        foreign += GetPlayerClub(p) == 4;
+    }
+    EXPECT_EQ(human, 0);
+    EXPECT_EQ(foreign, 0);
+    EXPECT_EQ(GetPlayerClub(foreigner), 0u) << "found2 once the own nation is used up";
+}
+
+TEST_F(SeasonSquadsTest, PlayerManagerTakesOverAndTheReplacedRecordLeaves) {
+    // The control value names the human manager: player 1.
+    MakeClub(5, 0, 0, 30);
+    MakeClub(6, 0, 0, 30);
+    const uint16_t manager = 1;
+    SetPlayerClub(manager, -1);
+    SetPlayerNationality(manager, 3);
+    SetPlayerAge(manager, 6);
+    SetPlayerHalvorn(manager, 1);
+    SetPlayerFans(manager, 20);
+    const uint16_t old = AddPlayer(5, 0, 20, 10, false);
+    SetPlayerPosition(old, 13);
+    SetClubControl(5, 1);
+    InstallPlayerManagers(old);
+    EXPECT_EQ(GetPlayerClub(manager), 5u);
+    EXPECT_EQ(GetPlayerLoanClub(manager), 5u);
+    EXPECT_EQ(GetPlayerAge(manager), 14u);
+    EXPECT_EQ(GetPlayerPosition(manager), 13u);  // a manager now
+    EXPECT_EQ(GetPlayerPosition2(manager), 5u);
+    EXPECT_EQ(GetPlayerHalvornB(manager), 1u);
+    EXPECT_EQ(GetPlayerNationality(manager), 0u);
+    EXPECT_EQ(GetPlayerFans(manager), 63u);
+    EXPECT_EQ(GetPlayerClub(old), kNoClub);
+    EXPECT_EQ(GetPlayerLoanClub(old), kNoClub);
+    EXPECT_EQ(FindClubManager(5), manager);
+    // A club run by the computer keeps its own.
+    EXPECT_EQ(GetClubControl(6), 0u);
+}
+
+TEST_F(SeasonSquadsTest, ClubsFromTheDatabaseGetReputationMoneyAndStands) {
+    ClearTotStatTables();
+    TotStatClub& top = TotStatClubs[0];
+    SetTotStatClubNumber(top, 7);
+    SetTotStatClubNation(top, 0);
+    SetTotStatClubDivision(top, 0);
+    SetTotStatClubRepBase(top, 40000);
+    SetTotStatClubRepPercent(top, 50);
+    SetTotStatClubCapacity(top, 25000);
+    TotStatClub& low = TotStatClubs[1];
+    SetTotStatClubNumber(low, 8);
+    SetTotStatClubNation(low, 2);
+    SetTotStatClubDivision(low, 3);
+    SetTotStatClubRepBase(low, 999999999);  // too big: held at 63
+    SetTotStatClubRepPercent(low, 100);
+    for (int r = 2; r < TOTSTAT_CLUB_COUNT; ++r) SetTotStatClubNumber(TotStatClubs[r], 1200);
+    CreateClubsFromDatabase();
+    EXPECT_EQ(GetClubRep(7), 21u);  // 40 x 50 / 100 + 1
+    EXPECT_EQ(GetClubBalance(7), 21 * 650000);
+    EXPECT_EQ(GetClubRep(8), 63u);
+    EXPECT_EQ(GetClubBalance(8), 63 * 4 * 4000 + 50 * 4000);
+    EXPECT_EQ(GetClubDivision(8), 3u);
+    EXPECT_EQ(GetClubNation(8), 2u);
+    EXPECT_EQ(GetClubRep(9), 0u);
+    // 25,000 seats: end stands of 4000, side stands of 8000 and 9000 (too
+    // big for style 2, so that stand is built one style up).
+    EXPECT_EQ(GetClubStandCapacity2(7), 4u);
+    EXPECT_EQ(GetClubStandCapacity3(7), 4u);
+    EXPECT_EQ(GetClubStandCapacity1(7), 8u);
+    EXPECT_EQ(GetClubStandCapacity0(7), 9u);
+    EXPECT_EQ(GetClubStandStyle1(7), 2u);
+    EXPECT_EQ(GetClubStandStyle0(7), 3u);
+    EXPECT_EQ(SeasonCalendar.weekday, 0);
+    EXPECT_EQ(SeasonCalendar.year, 2002);
+}
+
+}  // namespace
