@@ -9,8 +9,10 @@
 #include "database/hvw/dataconv.h"
 #include "database/ranges.h"
 #include "database/training.h"
+#include "management/board.h"
 #include "management/clubjobs.h"
 #include "management/dailyjobs.h"
+#include "management/sponsorship.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "management/stadium.h"
@@ -278,7 +280,7 @@ void NewGameSetUp() {
     CreateNewGamePlayers();
     RebuildAllRosters();
     Step(14);
-    ClubStrengthRanking();
+    RankClubsByStrength();
     Step(15);
     for (int16_t country = 0; country < kCountryCount; ++country) {
         if (IsCountryInPlay(country)) OrderNationClubsByLeaguePos(country);
