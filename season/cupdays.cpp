@@ -305,11 +305,23 @@ void RunRoundDay(int n, int k, int r, const RoundRule& rule) {
         ArrangeKnockOutMatches(n, k, r, days);
 }
 
+// The club's competitive fixture of the day; the used slots stand in day
+// order, so the scan ends at the first later day.
+int16_t CompetitiveFixtureOn(int16_t club, int day) {
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int slotDay = FixtureDay(slot);
+        if (slotDay > day) break;
+        if (slotDay == day && FixtureType(slot) <= kCompLastCup && IsFixtureOfClub(slot, club))
+            return int16_t(slot);
+    }
+    return -1;
+}
+
 // A competitive fixture of the club within a day of the tie's day.
 int16_t NearbyFixture(int16_t club, int day) {
     for (int d : {day, day - 1, day + 1}) {
         if (d < 0) continue;
-        const int16_t slot = FindCompetitiveFixtureOnDay(club, int16_t(d));
+        const int16_t slot = CompetitiveFixtureOn(club, d);
         if (slot >= 0) return slot;
     }
     return -1;
@@ -321,7 +333,7 @@ void MoveOutOfTheWay(int16_t slot) {
 }
 
 bool HasNonLeagueFixture(int16_t club, int day) {
-    const int16_t slot = FindCompetitiveFixtureOnDay(club, int16_t(day));
+    const int16_t slot = CompetitiveFixtureOn(club, day);
     return slot >= 0 && FixtureType(slot) != kCompLeague;
 }
 
@@ -427,7 +439,7 @@ void ArrangeCupFixture(int16_t home, int16_t away, int16_t days, int16_t round, 
     const int nation = RuleNation(cup, home);
     if (IsCountryNumber(nation) && Rule(nation, cup, round).through == 2) {
         for (int16_t club : {home, away}) {
-            const int16_t slot = FindCompetitiveFixtureOnDay(club, int16_t(day));
+            const int16_t slot = CompetitiveFixtureOn(club, day);
             if (slot >= 0) MoveOutOfTheWay(slot);
         }
     }

@@ -127,8 +127,12 @@ void InsertFixtureSlot(int16_t slot) {
 
 void DeleteFixture(int16_t slot) {
     if (!IsSlot(slot)) return;
-    for (int i = slot; i < kLastSlot; ++i) CopyHead(i, i + 1);
-    StoreMasked(FixtureTable[kLastSlot].bytes + kFixtureHeadWord, kEmptyFixtureDay, kDayMask);
+    // Only the used slots move up: the first empty slot behind them takes
+    // the last used place, and the empty slots beyond it stay as they are.
+    int i = slot;
+    for (; i < kLastSlot && !IsFixtureEmpty(i); ++i) CopyHead(i, i + 1);
+    if (i == kLastSlot)
+        StoreMasked(FixtureTable[kLastSlot].bytes + kFixtureHeadWord, kEmptyFixtureDay, kDayMask);
 }
 
 int16_t FindFixtureInsertPos(int16_t day) {

@@ -110,8 +110,8 @@ inline bool IsFixtureOfClub(int slot, int16_t club) {
 // (logged; nothing else changes then).  A competition type above 120 ends
 // the program.
 int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral);
-// Removes a fixture; the later fixtures move up and slot 19999 is marked
-// empty.
+// Removes a fixture; the later fixtures move up and the slot behind the
+// last of them is empty (slot 19999 is marked empty in a full table).
 void DeleteFixture(int16_t slot);
 // Opens a gap at the slot by moving the later fixtures down one slot; the
 // fixture in slot 19999 is lost.

@@ -61,8 +61,14 @@ int16_t BuildClubFixtureList(int16_t club) {
 }
 
 void MatchFrameTimer() {
+    if (CoreMatchDayFrame()) return;
+    static bool started = false;
     static uint32_t lastPoll = 0;
     const uint32_t now = CoreTimerTicks();
+    if (!started) {
+        started = true;
+        lastPoll = now;
+    }
     if (now - lastPoll <= 100) return;
     lastPoll = now;
     CorePoll();

@@ -21,7 +21,6 @@ extern int16_t ClubFixtureList[kClubFixtureListSize];
 int16_t BuildClubFixtureList(int16_t club);
 
 // Keeps the front end alive during long work without display: polls when
-// more than 100 timer ticks have passed since the last poll.  Least form
-// until the match-day display is built: it never hands over to the
-// match-day display.
+// more than 100 timer ticks have passed since the last poll.  While the
+// match-day display is showing, it runs its frame instead.
 void MatchFrameTimer();

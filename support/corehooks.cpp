@@ -45,3 +45,5 @@ int16_t CoreLiveResults(const LiveResultRow** rows) {
     *rows = nullptr;
     return g_hooks.liveResults != nullptr ? g_hooks.liveResults(rows) : 0;
 }
+
+bool CoreMatchDayFrame() { return g_hooks.matchDayFrame != nullptr && g_hooks.matchDayFrame(); }

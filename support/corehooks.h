@@ -22,6 +22,9 @@ struct CoreHooks {
     // The live results of the user's division: points *rows at them and
     // gives their count; 0: none.
     int16_t (*liveResults)(const LiveResultRow** rows) = nullptr;
+    // The match-day display runs a frame when it is showing; true when it
+    // took the frame (false: not showing).
+    bool (*matchDayFrame)() = nullptr;
 };
 
 // Replaces every hook at once; CoreHooks{} removes them all.
@@ -37,3 +40,4 @@ const char* CoreMoneyText(int32_t amount);
 const char* CoreOrdinalText(int32_t number);
 const char* CoreDataPathPrefix();
 int16_t CoreLiveResults(const LiveResultRow** rows);
+bool CoreMatchDayFrame();
