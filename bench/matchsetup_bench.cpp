@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "database/Access.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/computertactics.h"
+#include "season/fixtureday.h"
 #include "season/fixtures.h"
+#include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "support/bytes.h"
 #include "tests/fakes/world_records.h"
@@ -92,6 +95,41 @@ void BM_ChooseComputerFormation(benchmark::State& state) {
     SeasonCalendar.currentDay = 40;
 }
 BENCHMARK(BM_ChooseComputerFormation)->Unit(benchmark::kMicrosecond);
+
+// The busiest day of the season's first weeks, every fixture predicted
+// (nobody's match is shown), the fixture table put back before each run.
+void BM_WorldMatchDay(benchmark::State& state) {
+    LoadWorldOnce();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    ClearFixtureTable();
+    SetUpSeasonFixtures();
+    SetPlayerClub(1, -1);
+    int busiest = 0;
+    int most = 0;
+    for (int day = 0; day < 120; ++day) {
+        int count = 0;
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
+            count += FixtureDay(slot) == day;
+        if (count > most) {
+            most = count;
+            busiest = day;
+        }
+    }
+    SeasonCalendar.currentDay = int16_t(busiest);
+    static Fixture saved[kFixtureSlots];
+    std::memcpy(saved, FixtureTable, sizeof saved);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::memcpy(FixtureTable, saved, sizeof saved);
+        state.ResumeTiming();
+        for (int16_t slot = FindFirstUnplayedFixtureToday(); slot >= 0 && FixtureDay(slot) == busiest; ++slot)
+            PlayFixtureIfValid(slot);
+    }
+    state.counters["fixtures"] = most;
+    ClearFixtureTable();
+    SeasonCalendar.currentDay = 40;
+}
+BENCHMARK(BM_WorldMatchDay)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,6 +30,7 @@
 #include "season/nationalsquads.h"
 #include "season/pickteam.h"
 #include "season/postmatch.h"
+#include "season/reportfacts.h"
 #include "season/results.h"
 #include "season/seasontables.h"
 #include "support/bytes.h"
@@ -190,7 +191,8 @@ void SetSideTactics(int16_t home, int16_t away, int16_t competition, int16_t slo
             SetFixtureSideCode(slot, side, 0);
             continue;
         }
-        const uint16_t manager = ManagerOf(clubs[side], competition);
+        const uint16_t onSheet = TeamSheet[side][kManagerSlot];
+        const uint16_t manager = onSheet != 0 ? onSheet : ManagerOf(clubs[side], competition);
         const int16_t formation = competition < kCompFriendly
                                       ? ChooseComputerFormation(manager, clubs[side], clubs[1 - side])
                                       : GetManagerFormation(manager);
@@ -338,6 +340,9 @@ void StoreFixtureScore(int16_t slot) {
         }
     }
     recbits::StoreU32(word, score);
+    const int16_t competition = FixtureType(slot);
+    const int16_t user = GetUserClub();
+    if (competition < kCompFriendly && user >= 0 && IsFixtureOfClub(slot, user)) RecordUserClubResult(slot);
 }
 
 void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCompetition, int16_t slot) {
@@ -383,7 +388,7 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
             MatchResultPredicted = 1;
             SetPredictionFixtureValues(home, away, competition, slot);
             ResultMakers.predict(home, away, competition, MatchRuleWords.extraTime, MatchRuleWords.fifthWord,
-                      MatchRuleWords.penalties, userCompetition, slot);
+                                 MatchRuleWords.penalties, userCompetition, slot);
         }
     }
     RecordPlayerMatchStats(0);

@@ -13,11 +13,11 @@
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "database/training.h"
-#include "management/signingplan.h"
 #include "management/clubmoney.h"
 #include "management/development.h"
 #include "management/injuries.h"
 #include "management/shortlist.h"
+#include "management/signingplan.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "match/matchresult.h"
@@ -459,7 +459,9 @@ void ManagerFans(const JobContext& job, int16_t home, int16_t away, int hg, int 
     if (job.own > job.opp && f < 0) f = 1;
     if (job.broadcast == 2) f *= 2;
     if (HVW_GetClubTablePosition(job.club) < int(GetClubBaseRep(job.club))) f *= 2;
-    const uint16_t manager = FindClubManager(job.club);
+    // The manager stands in the last place of the side's sheet.
+    const uint16_t onSheet = TeamSheet[job.side][kManagerSlot];
+    const uint16_t manager = onSheet != 0 ? onSheet : FindClubManager(job.club);
     if (manager != kNoManager && IsPlayerNumber(manager)) AddFans(manager, f);
 }
 

@@ -1,0 +1,3 @@
+#include "season/reportfacts.h"
+
+void RecordUserClubResult(int16_t) {}

@@ -1,0 +1,91 @@
+// A week of the whole generated world through the day without screens,
+// every fixture predicted.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include "database/query/funcs_state.h"
+#include "management/squads.h"
+#include "match/qpredict.h"
+#include "season/clubseason.h"
+#include "season/fixtureday.h"
+#include "season/pickteam.h"
+#include "tests/fakes/world_records.h"
+#include "tests/season/season_fixture.h"
+
+namespace {
+
+// The players of every team sheet of the day, to see that nobody plays
+// twice on one day.
+std::set<uint16_t> g_dayPlayers;
+int g_twice = 0;
+int g_predicted = 0;
+
+void RecordingPredict(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
+                      int16_t penalties, int16_t user, int16_t slot) {
+    for (const auto& sheet : TeamSheet) {
+        for (int i = 0; i < kManagerSlot; ++i) {
+            if (sheet[i] != 0 && !g_dayPlayers.insert(sheet[i]).second) ++g_twice;
+        }
+    }
+    ++g_predicted;
+    QPredict2(home, away, competition, extraTime, fifth, penalties, user, slot);
+}
+
+class WorldDayTest : public SeasonTest {
+  protected:
+    void SetUp() override {
+        SeasonTest::SetUp();
+        ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        ClearFixtureTable();
+        SetUpSeasonFixtures();
+        SetUpAllClubTeams();
+        SetPlayerClub(1, -1);  // nobody's match is shown
+        HVW_SetViewedCountry(0);
+        saved_ = ResultMakers;
+        ResultMakers.predict = RecordingPredict;
+    }
+    void TearDown() override { ResultMakers = saved_; }
+
+    FixtureResultMakers saved_{};
+};
+
+TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
+    int16_t first = SeasonCalendar.leagueStartDay[0];
+    for (int country = 1; country < kCountryCount; ++country)
+        first = std::min(first, SeasonCalendar.leagueStartDay[country]);
+    SeasonCalendar.currentDay = first;
+    int played = 0;
+    for (int day = 0; day < 7; ++day) {
+        g_dayPlayers.clear();
+        const int today = SeasonCalendar.currentDay;
+        PlayDayWithoutScreens();
+        ASSERT_EQ(SeasonCalendar.currentDay, today + 1);
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= today; ++slot) {
+            if (FixtureDay(slot) < first) continue;  // before the week began
+            ASSERT_TRUE(IsFixturePlayed(slot)) << "slot " << slot << " of day " << FixtureDay(slot);
+            const uint32_t score = FixtureScore(slot);
+            ASSERT_LE(score & 0x1F, 30u);
+            ASSERT_LE((score >> 5) & 0x1F, 30u);
+            played += FixtureDay(slot) == today;
+        }
+        EXPECT_EQ(g_twice, 0) << "day " << today;
+    }
+    EXPECT_GT(played, 100);
+    EXPECT_EQ(g_predicted, played);
+
+    // The league records equal a recount from the fixtures.
+    auto kept = std::make_unique<ClubSeasonRecord[]>(kClubCount);
+    std::memcpy(kept.get(), LeagueSeasonRecords, sizeof LeagueSeasonRecords);
+    RecountClubSeasonRecords(SeasonCalendar.currentDay);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        for (int w = 0; w < 12; ++w)
+            ASSERT_EQ(kept[club].words[w], LeagueSeasonRecords[club].words[w])
+                << "club " << club << " word " << w;
+    }
+}
+
+}  // namespace
