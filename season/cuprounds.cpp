@@ -228,3 +228,136 @@ constexpr CupRoundRuleTable BuildRules() {
 }  // namespace
 
 constexpr CupRoundRuleTable CupRoundRules = BuildRules();
+
+// ---- Playing every cup on paper ----------------------------------------------------------
+
+namespace {
+
+// Clubs each nation's cup order holds.
+constexpr int kOrderClubs[kCountryCount] = {124, 50, 85, 78, 82, 36, 74, 43, 36};
+// The clubs the European first rounds take from the entrant lists.
+constexpr int kEuropeanFirstRound[3] = {64, 32, 32};
+
+struct PaperRound {
+    int draw, match, start, end, through, extraTime, mode, secondExtraTime, secondShootOut, neutral, subs;
+};
+
+constexpr PaperRound ReadRound(const CupRoundRuleTable& t, int n, int k, int r) {
+    const uint8_t* b = t.bytes[n][k][r];
+    auto s8 = [](uint8_t v) { return v >= 128 ? int(v) - 256 : int(v); };
+    auto s16 = [](uint8_t lo, uint8_t hi) {
+        const int v = lo | hi << 8;
+        return v >= 32768 ? v - 65536 : v;
+    };
+    return PaperRound{s16(b[kCupDrawDay], b[kCupDrawDay + 1]),
+                      s16(b[kCupMatchDay], b[kCupMatchDay + 1]),
+                      s8(b[kCupEntryStart]),
+                      s8(b[kCupEntryEnd]),
+                      s8(b[kCupClubsThrough]),
+                      s8(b[kCupExtraTime]),
+                      s8(b[kCupMatchMode]),
+                      s8(b[kCupSecondExtraTime]),
+                      s8(b[kCupSecondShootOut]),
+                      s8(b[kCupNeutral]),
+                      s8(b[kCupSubstitutes])};
+}
+
+constexpr bool AllOnes(const CupRoundRuleTable& t, int n, int k, int r) {
+    for (uint8_t b : t.bytes[n][k][r]) {
+        if (b != 0xFF) return false;
+    }
+    return true;
+}
+
+// Plays one cup's rounds: every round's clubs pair up (or make groups of
+// four), the winners are the next round's clubs coming through, the last
+// round is a final of two, every tie ends within two matches; "" when the
+// cup is sound, else what is wrong.
+constexpr const char* PlayCup(const CupRoundRuleTable& t, int n, int k, int rounds) {
+    int winners = 0;
+    int lastMatch = -1;
+    for (int r = 0; r < kCupRounds; ++r) {
+        if (r >= rounds) {
+            if (!AllOnes(t, n, k, r)) return "a round beyond the cup's round count is set";
+            continue;
+        }
+        const PaperRound p = ReadRound(t, n, k, r);
+        if (p.draw < 0 || p.match <= p.draw) return "a round is drawn after its matches or not at all";
+        // A draw may come before the replays and second legs of the round
+        // before (their clubs are drawn together), but after its first
+        // matches, and after every match of a group stage.
+        if (p.draw <= lastMatch) return "a round is drawn before the last round's matches";
+        lastMatch = p.match;
+        if (p.subs != 5) return "a round allows other than 5 substitutes";
+        int clubs = 0;
+        if (p.start >= 0) {
+            if (p.end > kOrderClubs[n] || p.end < p.start)
+                return "an entry window lies outside the club order";
+            clubs += n == 2 && k < kFirstEuropeanCup ? (r == 0 ? 32 : 16) : p.end - p.start;
+        } else if (p.start == -4) {
+            if (p.end - p.start != winners && !(p.end == p.start && p.through == winners))
+                return "the group winners do not fill the round";
+            clubs += p.end - p.start;
+        } else if (p.start != -1) {
+            return "an entry window has an unknown start";
+        }
+        if (p.through > 0) {
+            if (!(k == 5 && r == 0) && p.through != winners)
+                return "the clubs coming through are not the winners";
+            clubs += p.through;
+        } else if (r > 0 && p.through == 0 && p.start != -4 && winners != 0) {
+            return "winners of a round have no place in the next";
+        }
+        if (r == 0 && k >= kFirstEuropeanCup && p.start == -1 && p.through <= 0)
+            clubs = kEuropeanFirstRound[k - kFirstEuropeanCup];
+        if (p.through == -4 || p.mode == 3) {
+            if (p.through != -4 || p.mode != 3 || clubs % 4 != 0)
+                return "a group round is not made of groups of four";
+            winners = clubs / 2;
+            lastMatch = p.match + 5 * (r == 1 ? 14 : 7);
+            continue;
+        }
+        if (clubs % 2 != 0) return "a knock-out round has an odd number of clubs";
+        if (p.mode == 0) {
+            if (p.secondShootOut != 1 || p.secondExtraTime < 0) return "a replay does not settle the tie";
+        } else if (p.mode == 2) {
+            if (p.secondShootOut != 1 || p.secondExtraTime < 0) return "a second leg does not settle the tie";
+        } else if (p.mode != 1) {
+            return "a round has an unknown match mode";
+        }
+        winners = clubs / 2;
+        // Cup 5 qualifies its winners for cup 6: it has no final.
+        if (k != 5 && r == rounds - 1 && (clubs != 2 || p.through != 2))
+            return "the last round is not a final of two clubs";
+    }
+    if (k == 5) return "";
+    return winners == 1 ? "" : "the cup does not end with one winner";
+}
+
+constexpr const char* CheckRules(const CupRoundRuleTable& t) {
+    for (int n = 0; n < kCountryCount; ++n) {
+        for (int k = 0; k < kCupCount; ++k) {
+            if (k >= kFirstEuropeanCup && n != 0) continue;
+            const int rounds = CupRoundCounts[n][k];
+            if (rounds == 0) {
+                for (int r = 0; r < kCupRounds; ++r) {
+                    if (!AllOnes(t, n, k, r)) return "a cup the nation lacks is set";
+                }
+                continue;
+            }
+            const char* fault = PlayCup(t, n, k, rounds);
+            if (fault[0] != '\0') return fault;
+        }
+    }
+    // Nation 0's semi-finals and final of its main cup on neutral ground.
+    if (ReadRound(t, 0, 0, 6).neutral != 1 || ReadRound(t, 0, 0, 7).neutral != 1)
+        return "nation 0's last two cup rounds are not on neutral ground";
+    return "";
+}
+
+constexpr const char* kRulesCheck = CheckRules(CupRoundRules);
+static_assert(kRulesCheck[0] == '\0', "a cup fails its rounds on paper");
+
+}  // namespace
+
+const char* CheckCupRoundRules(const CupRoundRuleTable& table) { return CheckRules(table); }

@@ -41,3 +41,11 @@ extern const int16_t CupRoundCounts[kCountryCount][kCupCount];
 // Television money of a cup match: per nation and cup a base amount; the
 // European cups read nation 0's row.
 extern const int32_t CupTVMoney[kCountryCount][kCupCount];
+
+// Plays every cup of a rule table on paper: "" when each round's clubs pair
+// up (or form groups of four), its winners come through to the next round,
+// every tie ends within two matches, the last round is a final of two,
+// windows lie inside the nation's club order and cups a nation lacks are
+// left unset; else what is wrong.  The shipped table is checked when the
+// game is built.
+const char* CheckCupRoundRules(const CupRoundRuleTable& table);
