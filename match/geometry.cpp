@@ -125,7 +125,7 @@ void Match_AnimRootDelta(int16_t figure, int facing) {
     MatchRootY = int32_t(std::trunc(1000.0f * (dx * s + dz * c)));
 }
 
-int32_t Match_ApplyAnimMotion(int16_t figure) {
+int32_t Match_ApplyAnimMotion(int16_t figure, int, int) {
     if (figure < 0 || figure >= kMatchFigureCount) return 0;
     const MatchFigure& f = MatchFigures[figure];
     Match_AnimRootDelta(figure, f.facing);
@@ -137,7 +137,7 @@ int32_t Match_ApplyAnimMotion(int16_t figure) {
     return stepY;
 }
 
-int32_t Match_ApplyAnimMotionRet(int16_t figure) { return Match_ApplyAnimMotion(figure); }
+int32_t Match_ApplyAnimMotionRet(int16_t figure, int, int) { return Match_ApplyAnimMotion(figure); }
 
 void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
     if (figure < 0 || figure >= kPlayerFigures) return;

@@ -36,8 +36,10 @@ void Match_TurnPlayerTowards(int16_t figure, int direction, int mode);
 void Match_StepForward(int16_t figure, int length, int direction);
 void Match_AnimRootDelta(int16_t figure, int facing);
 // Moves the current figure by its clip's root motion; returns the y step.
-int32_t Match_ApplyAnimMotion(int16_t figure);
-int32_t Match_ApplyAnimMotionRet(int16_t figure);
+// The clip's own root motion sets the pace: the speed and mode that some
+// actions pass are not read.
+int32_t Match_ApplyAnimMotion(int16_t figure, int speed = 0, int mode = 0);
+int32_t Match_ApplyAnimMotionRet(int16_t figure, int speed = 0, int mode = 0);
 // One tick of running toward (x, y); urgent forces the fastest clip.
 void Match_ChaseTarget(int16_t figure, int x, int y, int urgent);
 void Match_Nop();

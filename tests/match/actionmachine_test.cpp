@@ -85,19 +85,19 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     f.anim = 13;
     f.facing = 90;
     Match_SetPlayerAction(7, 17);
-    EXPECT_EQ(f.action, 17);
-    EXPECT_EQ(f.frame, 0);
+    EXPECT_EQ(+f.action, 17);
+    EXPECT_EQ(+f.frame, 0);
     EXPECT_EQ(f.actionWord + f.contactTicks + f.actionParam + f.actionTicks + f.hasKicked + f.actionFlag, 0);
-    EXPECT_EQ(f.anim, 13);
-    EXPECT_EQ(f.facing, 90);
-    EXPECT_EQ(f.x, 796);
+    EXPECT_EQ(+f.anim, 13);
+    EXPECT_EQ(+f.facing, 90);
+    EXPECT_EQ(+f.x, 796);
 
     const MatchFigure before = MatchFigures[36];
     Match_SetPlayerAction(37, 5);
     Match_SetPlayerAction(-1, 5);
     EXPECT_EQ(std::memcmp(&before, &MatchFigures[36], sizeof before), 0);
     Match_SetPlayerAction(36, 2);
-    EXPECT_EQ(MatchFigures[36].action, 2);
+    EXPECT_EQ(+MatchFigures[36].action, 2);
 }
 
 TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
@@ -108,16 +108,16 @@ TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
     f.anim = 11;
     RefereeAction = 8;
     Match_UpdatePlayers();
-    EXPECT_EQ(f.action, 40) << "left alone while the referee's call is pending";
-    EXPECT_EQ(f.x, 500);
+    EXPECT_EQ(+f.action, 40) << "left alone while the referee's call is pending";
+    EXPECT_EQ(+f.x, 500);
     RefereeAction = 0;
     Match_UpdatePlayers();
-    EXPECT_EQ(f.action, 0);
-    EXPECT_EQ(f.x, 0);
-    EXPECT_EQ(f.y, 0);
-    EXPECT_EQ(f.x16, 0);
-    EXPECT_EQ(f.anim, -1);
-    EXPECT_EQ(f.off, 1);
+    EXPECT_EQ(+f.action, 0);
+    EXPECT_EQ(+f.x, 0);
+    EXPECT_EQ(+f.y, 0);
+    EXPECT_EQ(+f.x16, 0);
+    EXPECT_EQ(+f.anim, -1);
+    EXPECT_EQ(+f.off, 1);
 }
 
 TEST_F(ActionMachineTest, HolderTakenOffThePitchLosesTheBallThatTick) {
@@ -142,10 +142,10 @@ TEST_F(ActionMachineTest, ChanceBitsGiveEveryPlayerAUsableFoot) {
     int leftSeen = 0;
     for (int tick = 0; tick < 200; ++tick) {
         Match_UpdatePlayers();
-        EXPECT_EQ(twoLeft.rightNow, 1);
-        EXPECT_EQ(twoLeft.leftNow, 0);
-        EXPECT_EQ(twoLeft.middleNow, 1);
-        EXPECT_EQ(strongRight.rightNow, 1);
+        EXPECT_EQ(+twoLeft.rightNow, 1);
+        EXPECT_EQ(+twoLeft.leftNow, 0);
+        EXPECT_EQ(+twoLeft.middleNow, 1);
+        EXPECT_EQ(+strongRight.rightNow, 1);
         leftSeen += strongRight.leftNow;
     }
     EXPECT_GT(leftSeen, 30);
@@ -158,19 +158,19 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
     f.y16 = -3 * 65536 / 2;
     MatchTicks = 0;
     Match_UpdatePlayers();
-    EXPECT_EQ(f.x, 0);
-    EXPECT_EQ(f.y, -1);
-    EXPECT_EQ(f.firstActiveTick, 0u) << "no match tick yet";
+    EXPECT_EQ(+f.x, 0);
+    EXPECT_EQ(+f.y, -1);
+    EXPECT_EQ(+f.firstActiveTick, 0u) << "no match tick yet";
     MatchTicks = 40;
     Match_UpdatePlayers();
     MatchTicks = 90;
     Match_UpdatePlayers();
-    EXPECT_EQ(f.firstActiveTick, 40u);
-    EXPECT_EQ(f.lastActiveTick, 90u);
+    EXPECT_EQ(+f.firstActiveTick, 40u);
+    EXPECT_EQ(+f.lastActiveTick, 90u);
     MatchPhase = 3;
     MatchTicks = 120;
     Match_UpdatePlayers();
-    EXPECT_EQ(f.lastActiveTick, 90u) << "only open play counts";
+    EXPECT_EQ(+f.lastActiveTick, 90u) << "only open play counts";
 }
 
 TEST_F(ActionMachineTest, DispatcherSetsTheCurrentTeamAndRunsHandlersInOrder) {
@@ -180,8 +180,8 @@ TEST_F(ActionMachineTest, DispatcherSetsTheCurrentTeamAndRunsHandlersInOrder) {
     MatchFigures[1].ballDirection = 64;
     MatchFigures[1].frame = 0;
     Match_UpdatePlayers();
-    EXPECT_EQ(MatchFigures[1].facing, 1);
-    EXPECT_EQ(MatchFigures[1].anim, 0);
+    EXPECT_EQ(+MatchFigures[1].facing, 1);
+    EXPECT_EQ(+MatchFigures[1].anim, 0);
     EXPECT_EQ(CurrentTeam, 1);
     EXPECT_EQ(RunningCount, 0);
 }
@@ -195,14 +195,14 @@ TEST_F(ActionMachineTest, GroupUpdateRefreshesEightFiguresPerTickPhase) {
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const bool inGroup = figure >= 8 && figure < 16;
         const bool refreshed = MatchFigures[figure].ballDirection != 999;
-        EXPECT_EQ(refreshed, inGroup && MatchFigures[figure].off == 0) << figure;
+        EXPECT_EQ(refreshed, inGroup && +MatchFigures[figure].off == 0) << figure;
     }
-    EXPECT_EQ(MatchFigures[9].ballDirection, 0);
+    EXPECT_EQ(+MatchFigures[9].ballDirection, 0);
     EXPECT_EQ(CurrentTeam, 0);
     MatchTickPhase = 3;
     Match_UpdatePlayerGroup();
     EXPECT_EQ(CurrentTeam, 1);
-    EXPECT_NE(MatchFigures[24].ballDirection, 999);
+    EXPECT_NE(+MatchFigures[24].ballDirection, 999);
 }
 
 TEST_F(ActionMachineTest, LastDefenderLineLeavesOutKeeperTouchlinesAndBench) {
@@ -285,24 +285,24 @@ TEST_F(TurnTest, TurnsTheShortWayRound) {
     BallGroundSpeed = 3;
     f.facing = 250;
     Match_TurnPlayerTowards(2, 5, 0);
-    EXPECT_EQ(f.facing, 0) << "up through 255, not down through 128";
+    EXPECT_EQ(+f.facing, 0) << "up through 255, not down through 128";
     f.facing = 0;
     Match_TurnPlayerTowards(2, 128, 0);
-    EXPECT_EQ(f.facing, 250) << "exactly half a turn apart subtracts";
+    EXPECT_EQ(+f.facing, 250) << "exactly half a turn apart subtracts";
     f.facing = 10;
     Match_TurnPlayerTowards(2, 14, 0);
-    EXPECT_EQ(f.facing, 14) << "within a step it snaps";
+    EXPECT_EQ(+f.facing, 14) << "within a step it snaps";
     f.facing = 100;
     BallGroundSpeed = 0;
     Match_TurnPlayerTowards(2, 200, 0);
-    EXPECT_EQ(f.facing, 118) << "three times as fast when the ball is slow";
+    EXPECT_EQ(+f.facing, 118) << "three times as fast when the ball is slow";
     Match_TurnPlayerTowards(2, 200, 1);
-    EXPECT_EQ(f.facing, 120);
+    EXPECT_EQ(+f.facing, 120);
     Match_TurnPlayerTowards(2, 200, 2);
-    EXPECT_EQ(f.facing, 136);
+    EXPECT_EQ(+f.facing, 136);
     f.frame = -1;
     Match_TurnPlayerTowards(2, 33, 1);
-    EXPECT_EQ(f.facing, 33) << "no clip yet: snaps";
+    EXPECT_EQ(+f.facing, 33) << "no clip yet: snaps";
 }
 
 TEST_F(TurnTest, StepForwardMovesTheCurrentFigure) {
@@ -344,6 +344,15 @@ TEST_F(RootMotionTest, NoClipOrAnUnknownClipGivesNoMotion) {
     Match_AnimRootDelta(3, 0);
     EXPECT_EQ(MatchRootX, 0);
     EXPECT_EQ(MatchRootY, 0);
+    // A frame before the first is read as the first.
+    f.anim = kClipRun;
+    f.shownFrame = 0;
+    Match_AnimRootDelta(3, 0);
+    const int32_t x = MatchRootX, y = MatchRootY;
+    f.shownFrame = -1;
+    Match_AnimRootDelta(3, 0);
+    EXPECT_EQ(MatchRootX, x);
+    EXPECT_EQ(MatchRootY, y);
 }
 
 TEST_F(RootMotionTest, RunningClipMovesForwardAndTheLastFrameUsesTheLastTwo) {
@@ -395,8 +404,8 @@ TEST_F(RootMotionTest, ChaseRunsToThePointAndGivesWayToAHighBall) {
         MatchCurX = int16_t(MatchCurX16 / 65536);
         MatchCurY = int16_t(MatchCurY16 / 65536);
     }
-    EXPECT_EQ(f.facing, 128);
-    EXPECT_EQ(f.anim, kClipRun);
+    EXPECT_EQ(+f.facing, 128);
+    EXPECT_EQ(+f.anim, kClipRun);
     EXPECT_GT(MatchCurY, 440);
     EXPECT_NEAR(MatchCurX, 400, 3);
 
@@ -404,12 +413,12 @@ TEST_F(RootMotionTest, ChaseRunsToThePointAndGivesWayToAHighBall) {
     BallState.z = 300;
     Match_SetPlayerAction(4, 1);
     Match_ChaseTarget(4, 400, 1000, 0);
-    EXPECT_EQ(f.action, 2);
+    EXPECT_EQ(+f.action, 2);
     MatchFigure& keeper = MatchFigures[0];
     keeper.rankDistance = 10;
     keeper.action = 152;
     Match_ChaseTarget(0, 400, 1000, 0);
-    EXPECT_EQ(keeper.action, 152) << "the keeper holds still";
+    EXPECT_EQ(+keeper.action, 152) << "the keeper holds still";
     BallState.z = 0;
 }
 

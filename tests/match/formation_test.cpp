@@ -148,10 +148,10 @@ TEST(FormationBuild, RandomTacticsStayInsideWithAPlayerOnEveryZoneCentre) {
         BuildBoth();
         for (int situation = 0; situation < kFormationSituations; ++situation) {
             for (const FormationPoint& point : FormationScratch[situation]) {
-                ASSERT_GE(point.across, 0) << round;
-                ASSERT_LE(point.across, 1260) << round;
-                ASSERT_GE(point.along, 0) << round;
-                ASSERT_LE(point.along, 1890) << round;
+                ASSERT_GE(+point.across, 0) << round;
+                ASSERT_LE(+point.across, 1260) << round;
+                ASSERT_GE(+point.along, 0) << round;
+                ASSERT_LE(+point.along, 1890) << round;
             }
         }
         for (int variant = 0; variant < 2; ++variant) {
@@ -167,9 +167,9 @@ TEST(FormationBuild, RandomTacticsStayInsideWithAPlayerOnEveryZoneCentre) {
         }
         for (const FormationPoint& point : FormationScratch[kVariantB + kSituationKickOff]) {
             if (point.across > 320 * 126 / 100 && point.across < 680 * 126 / 100) {
-                ASSERT_LE(point.along, 570 * 126 / 100) << "out of the centre circle band, round " << round;
+                ASSERT_LE(+point.along, 570 * 126 / 100) << "out of the centre circle band, round " << round;
             }
-            ASSERT_LE(point.along, 750 * 126 / 100) << "in his own half";
+            ASSERT_LE(+point.along, 750 * 126 / 100) << "in his own half";
         }
     }
 }
@@ -288,21 +288,21 @@ TEST_F(FormationTargetTest, TargetsComeFromTheTableEverySixtyTicksInOpenPlay) {
     FormationZone[1] = {5, 5, 100, 100};
     for (int call = 1; call < 15; ++call) {
         Match_SetFormationTargets();
-        EXPECT_EQ(MatchFigures[2].targetX, 0) << call;
+        EXPECT_EQ(+MatchFigures[2].targetX, 0) << call;
     }
     Match_SetFormationTargets();
     // Slot 2 (point 1) of team 0: 158 + across, 126 + along.
-    EXPECT_EQ(MatchFigures[2].targetX, 158 + 100 + 10 + 3);
-    EXPECT_EQ(MatchFigures[2].targetY, 126 + 220);
-    EXPECT_EQ(MatchFigures[2].formationX, MatchFigures[2].targetX);
+    EXPECT_EQ(+MatchFigures[2].targetX, 158 + 100 + 10 + 3);
+    EXPECT_EQ(+MatchFigures[2].targetY, 126 + 220);
+    EXPECT_EQ(+MatchFigures[2].formationX, +MatchFigures[2].targetX);
     EXPECT_EQ(MatchFigures[2].counts[kCountPlacedByFormation], 1);
     // Team 1 counts from the other corner.
-    EXPECT_EQ(MatchFigures[18].targetX, 1434 - (100 + 10 + 5));
-    EXPECT_EQ(MatchFigures[18].targetY, 2038 - 220);
+    EXPECT_EQ(+MatchFigures[18].targetX, 1434 - (100 + 10 + 5));
+    EXPECT_EQ(+MatchFigures[18].targetY, 2038 - 220);
     // Unchanged zones: nothing more.
     MatchFigures[2].targetX = 1;
     for (int call = 0; call < 30; ++call) Match_SetFormationTargets();
-    EXPECT_EQ(MatchFigures[2].targetX, 1);
+    EXPECT_EQ(+MatchFigures[2].targetX, 1);
 }
 
 TEST_F(FormationTargetTest, BusyOrOffsidePlayersKeepTheirTargets) {
@@ -317,12 +317,12 @@ TEST_F(FormationTargetTest, BusyOrOffsidePlayersKeepTheirTargets) {
     for (int figure : {3, 4, 5, 6, 7}) MatchFigures[figure].targetX = 5;
     FormationZone[0] = {30, 30, 100, 100};
     Match_SetFormationTargets();
-    EXPECT_EQ(MatchFigures[3].targetX, 5);
-    EXPECT_EQ(MatchFigures[4].targetX, 5);
-    EXPECT_EQ(MatchFigures[5].targetX, 5);
-    EXPECT_NE(MatchFigures[6].targetX, 5) << "only flag 1 is tested here";
-    EXPECT_EQ(MatchFigures[7].targetX, 5) << "the kick-off partner keeps his place";
-    EXPECT_NE(MatchFigures[2].targetX, 5);
+    EXPECT_EQ(+MatchFigures[3].targetX, 5);
+    EXPECT_EQ(+MatchFigures[4].targetX, 5);
+    EXPECT_EQ(+MatchFigures[5].targetX, 5);
+    EXPECT_NE(+MatchFigures[6].targetX, 5) << "only flag 1 is tested here";
+    EXPECT_EQ(+MatchFigures[7].targetX, 5) << "the kick-off partner keeps his place";
+    EXPECT_NE(+MatchFigures[2].targetX, 5);
 }
 
 TEST_F(FormationTargetTest, ThrowInSqueezesTargetsTowardTheTouchline) {
@@ -333,15 +333,15 @@ TEST_F(FormationTargetTest, ThrowInSqueezesTargetsTowardTheTouchline) {
     BallState.x = 158;  // a throw on the left touchline
     Match_SetFormationTargets();
     const int a = 100 + 10 * 1 + 31;
-    EXPECT_EQ(MatchFigures[2].targetX, 158 + a * 85 / 100);
+    EXPECT_EQ(+MatchFigures[2].targetX, 158 + a * 85 / 100);
     const int x0 = 1434 - a;
-    EXPECT_EQ(MatchFigures[18].targetX, x0 - (x0 - 158) * 15 / 100);
+    EXPECT_EQ(+MatchFigures[18].targetX, x0 - (x0 - 158) * 15 / 100);
     Formation_ResetZones();
     FormationZone[0] = FormationZone[1] = {31, 31, 100, 100};
     BallState.x = 1434;
     Match_SetFormationTargets();
-    EXPECT_EQ(MatchFigures[2].targetX, (158 + a) + (1434 - (158 + a)) * 15 / 100);
-    EXPECT_EQ(MatchFigures[18].targetX, 1434 - a * 85 / 100);
+    EXPECT_EQ(+MatchFigures[2].targetX, (158 + a) + (1434 - (158 + a)) * 15 / 100);
+    EXPECT_EQ(+MatchFigures[18].targetX, 1434 - a * 85 / 100);
 }
 
 TEST_F(FormationTargetTest, FreeRolePlayerLooksForOpenSpaceInsideTheOpponentsBox) {
@@ -359,13 +359,13 @@ TEST_F(FormationTargetTest, FreeRolePlayerLooksForOpenSpaceInsideTheOpponentsBox
     MatchFigures[9].position = 5;
     Match_SeekOpenSpace(0, 9);
     const MatchFigure& f = MatchFigures[9];
-    EXPECT_EQ(f.targetX % 63, 0);
-    EXPECT_EQ(f.targetY % 95, 0);
-    EXPECT_GE(f.targetX, 380);
-    EXPECT_LE(f.targetX, 1100);
-    EXPECT_GE(f.targetY, 1350);
-    EXPECT_LE(f.targetY, 1800);
-    EXPECT_EQ(f.formationX, f.targetX);
+    EXPECT_EQ(+f.targetX % 63, 0);
+    EXPECT_EQ(+f.targetY % 95, 0);
+    EXPECT_GE(+f.targetX, 380);
+    EXPECT_LE(+f.targetX, 1100);
+    EXPECT_GE(+f.targetY, 1350);
+    EXPECT_LE(+f.targetY, 1800);
+    EXPECT_EQ(+f.formationX, +f.targetX);
 }
 
 }  // namespace

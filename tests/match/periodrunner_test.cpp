@@ -51,27 +51,27 @@ TEST_F(PeriodTest, EveryPlayerLinesUpBesideThePitch) {
     for (int team = 0; team < 2; ++team) {
         for (int slot = 0; slot < kTeamFigures; ++slot) {
             const MatchFigure& f = MatchFigures[team * kTeamFigures + slot];
-            EXPECT_EQ(f.y, 1082);
-            EXPECT_EQ(f.x, slot == 0 ? -262 : -252 - 12 * slot);
-            EXPECT_EQ(f.x16, int32_t(f.x) * 65536);
+            EXPECT_EQ(+f.y, 1082);
+            EXPECT_EQ(+f.x, slot == 0 ? -262 : -252 - 12 * slot);
+            EXPECT_EQ(+f.x16, int32_t(+f.x) * 65536);
             if (slot != 0) {
-                EXPECT_EQ(f.frame, -1) << "no clip yet";
+                EXPECT_EQ(+f.frame, -1) << "no clip yet";
             }
         }
     }
-    EXPECT_EQ(MatchFigures[32].x, -2);
-    EXPECT_EQ(MatchFigures[33].y, 1082 + 46);
-    EXPECT_EQ(MatchFigures[34].y, 1082 - 46);
-    EXPECT_EQ(MatchFigures[32].action, 1);
-    EXPECT_EQ(MatchFigures[33].action, 2);
-    EXPECT_EQ(MatchFigures[34].action, 3);
-    EXPECT_EQ(MatchFigures[32].pace, 80);
-    EXPECT_EQ(MatchFigures[0].action, 152);
-    EXPECT_EQ(MatchFigures[16].action, 152);
+    EXPECT_EQ(+MatchFigures[32].x, -2);
+    EXPECT_EQ(+MatchFigures[33].y, 1082 + 46);
+    EXPECT_EQ(+MatchFigures[34].y, 1082 - 46);
+    EXPECT_EQ(+MatchFigures[32].action, 1);
+    EXPECT_EQ(+MatchFigures[33].action, 2);
+    EXPECT_EQ(+MatchFigures[34].action, 3);
+    EXPECT_EQ(+MatchFigures[32].pace, 80);
+    EXPECT_EQ(+MatchFigures[0].action, 152);
+    EXPECT_EQ(+MatchFigures[16].action, 152);
     EXPECT_EQ(MatchPhase, 25);
     EXPECT_EQ(BallState.x, 796);
     EXPECT_EQ(BallState.y, 1082);
-    EXPECT_EQ(MatchFigures[36].y, 3038);
+    EXPECT_EQ(+MatchFigures[36].y, 3038);
     EXPECT_EQ(TeamChallenger[0], kNoChallenger);
     EXPECT_EQ(RunningCount, 255);
     EXPECT_EQ(PeriodLength, 5u * 60 * 50);
@@ -93,27 +93,36 @@ TEST_F(PeriodTest, PlayersDataRatingsAndBenchStates) {
     scenario::StartMatch(1001);
     const MatchFigure& f = MatchFigures[20];
     EXPECT_STREQ(f.name, "Player B4");
-    EXPECT_EQ(f.tackling, 1) << "a rating of 0 would divide by zero";
-    EXPECT_EQ(f.agility, 100);
-    EXPECT_EQ(f.pace, 80) << "compressed: 61 / 2 + 50";
-    EXPECT_EQ(f.vision, 50) << "compressed from 1";
-    EXPECT_EQ(f.left, 0);
-    EXPECT_EQ(f.right, 0);
-    EXPECT_EQ(f.shirt, 5);
-    EXPECT_EQ(f.infoWord2, 0);
-    EXPECT_EQ(f.infoWord1, 1234);
+    EXPECT_EQ(+f.tackling, 1) << "a rating of 0 would divide by zero";
+    EXPECT_EQ(+f.agility, 100);
+    EXPECT_EQ(+f.pace, 80) << "compressed: 61 / 2 + 50";
+    EXPECT_EQ(+f.vision, 50) << "compressed from 1";
+    EXPECT_EQ(+f.left, 0);
+    EXPECT_EQ(+f.right, 0);
+    EXPECT_EQ(+f.shirt, 5);
+    EXPECT_EQ(+f.infoWord2, 0);
+    EXPECT_EQ(+f.infoWord1, 1234);
     for (int slot = 0; slot < kTeamFigures; ++slot) {
         const MatchFigure& p = MatchFigures[16 + slot];
         if (slot < 11) {
-            EXPECT_EQ(p.benchState, 50);
-            EXPECT_EQ(p.off, 0);
-            EXPECT_EQ(p.onBench, 0);
+            EXPECT_EQ(+p.benchState, 50);
+            EXPECT_EQ(+p.off, 0);
+            EXPECT_EQ(+p.onBench, 0);
         } else {
-            EXPECT_EQ(p.off, 1);
-            EXPECT_EQ(p.onBench, 1);
-            EXPECT_EQ(p.benchState, slot < 14 ? 0 : 255) << slot;
+            EXPECT_EQ(+p.off, 1);
+            EXPECT_EQ(+p.onBench, 1);
+            EXPECT_EQ(+p.benchState, slot < 14 ? 0 : 255) << slot;
         }
     }
+}
+
+TEST_F(PeriodTest, PeriodLengthNeverWraps) {
+    Block().SetI16(kDurationMinutes, 1000);
+    scenario::StartMatch(1001);
+    EXPECT_EQ(PeriodLength, 32767u * 50);
+    Block().SetI16(kDurationMinutes, -1);  // unset
+    scenario::StartMatch(1001);
+    EXPECT_EQ(PeriodLength, 60u * 50);
 }
 
 TEST_F(PeriodTest, RolePlayersComeFromSlotsAndImpossibleSlotsNameNobody) {
@@ -182,7 +191,7 @@ TEST_F(PeriodTest, ShootOutBallStartsInFrontOfTheLowPenaltySpot) {
         minY = std::min<int>(minY, BallState.y);
         maxY = std::max<int>(maxY, BallState.y);
         ASSERT_EQ(MatchPhase, 20);
-        ASSERT_EQ(MatchFigures[0].action, 152);
+        ASSERT_EQ(+MatchFigures[0].action, 152);
         ASSERT_EQ(CurrentTeam, seed & 1);
     }
     EXPECT_EQ(minX, 796 - 63);
@@ -212,9 +221,9 @@ TEST(PeriodSetupFuzz, RandomSetupBlocksSetUpSafely) {
         Match_SetupPeriod();
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             const MatchFigure& f = MatchFigures[figure];
-            ASSERT_GE(f.tackling, 1);
-            ASSERT_LE(f.pace, 100);
-            ASSERT_TRUE(f.benchState == 0 || f.benchState == 50 || f.benchState == 255);
+            ASSERT_GE(+f.tackling, 1);
+            ASSERT_LE(+f.pace, 100);
+            ASSERT_TRUE(+f.benchState == 0 || +f.benchState == 50 || +f.benchState == 255);
         }
         MatchPhase = 0;
         MatchClockRunning = 1;
@@ -274,6 +283,25 @@ TEST_F(PeriodTest, PeriodRunnerKicksOffAndPlaysToTheEnd) {
     EXPECT_EQ(MatchFinished, 1);
     EXPECT_GE(PeriodClock, PeriodLength) << "the kick-off started the clock and open play";
     EXPECT_EQ(g_displayCalls, 0);
+}
+
+TEST_F(PeriodTest, HumanTeamKeepsTheTacticChosenBeforeTheMatch) {
+    // The user's side plays custom tactic 2, a copy of preset 8.
+    Block().SetTeamU8(0, kHumanManaged, 1);
+    Block().SetTeamU8(0, kHumanManagedAtStart, 1);
+    GetComputerTactics(Block().TeamTacticSlot(0, 2), 8);
+    Block().SetTeamI16(0, kTacticChoice, 12);
+    MatchLoadTeamTactics(0);
+    Match_RunPeriod();
+    EXPECT_EQ(Block().TeamU8(0, kHumanManaged), 0) << "nobody manages an unshown match";
+    const TacticRecord chosen = *Block().TeamTacticSlot(0, 2);
+    EXPECT_EQ(std::memcmp(MatchTacticRecord[0].bytes, chosen.bytes, sizeof chosen.bytes), 0);
+    // The table in use is the one built from that tactic.
+    FormationTableData played;
+    std::memcpy(played, FormationTable[0], sizeof played);
+    FormationWorkingTactic = chosen;
+    MatchTeam_ApplySetup(0);
+    EXPECT_EQ(std::memcmp(played, FormationTable[0], sizeof played), 0);
 }
 
 TEST(WholeMatchHeadless, DefaultRunnerPlaysASoundMatch) {
