@@ -258,6 +258,8 @@ constexpr MatchActionHandler HandlerFor() {
             return Match_ActKickOffWalk;
         case 27:
             return Match_ActKickOffPartner;
+        case 95:
+            return Match_ActPenaltyKick;
         default:
             return NotYetBuilt<uint16_t(Code)>;
     }

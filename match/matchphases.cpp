@@ -53,6 +53,7 @@ constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint16_t kSubstitutionWalkOff = 31;
 constexpr uint16_t kKickOffWalkAction = 26;
 constexpr uint16_t kKickOffPartnerAction = 27;
+constexpr uint16_t kPenaltyKickAction = 95;
 constexpr uint16_t kBookingActions[2] = {38, 149};
 
 bool latchF1F12;
@@ -259,6 +260,7 @@ void ShootoutPhase() {
     BallState.x = kPitchCentreX;
     BallState.y = int16_t(kGoalLineLow + 176);
     KickOffTaker = int8_t(taker);
+    Match_SetPlayerAction(taker, kPenaltyKickAction);
     MatchPhase = kPhasePenalty;
 }
 

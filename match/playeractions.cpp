@@ -5,8 +5,10 @@
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchphases.h"
+#include "match/matchrules.h"
 #include "match/matchstate.h"
 #include "match/officials.h"
+#include "support/random.h"
 
 int16_t KickOffTicks;
 int16_t KickOffWaitCount;
@@ -22,6 +24,8 @@ constexpr int16_t kPartnerPlaceTicks = 9;
 constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint16_t kActionStand = 0;
 constexpr uint16_t kActionReceivePass = 17;
+constexpr uint16_t kPhaseShootOutControl = 20;
+constexpr uint8_t kShootOutPeriod = 4;
 
 bool At(int x, int y) { return Match_BallInReach5(MatchCurX, MatchCurY, x, y, kAnyHeight) == 0; }
 
@@ -110,4 +114,27 @@ void Match_ActKickOffPartner(int16_t figure) {
         return;
     }
     StartOpenPlay(figure);
+}
+
+void Match_ActPenaltyKick(int16_t figure) {
+    if (Period != kShootOutPeriod) {
+        StandFacingBall(figure);
+        return;
+    }
+    if (!At(BallState.x, BallState.y)) {
+        Match_ChaseTarget(figure, BallState.x, BallState.y, 0);
+        return;
+    }
+    MatchFigure& f = MatchFigures[figure];
+    const int team = figure / kTeamFigures;
+    ++PenaltiesTaken;
+    ++f.counts[kCountPenaltiesTaken];
+    if (GameRandom() % 4 != 0) {
+        ++ShootOutGoals[team];
+        ++f.counts[kCountPenaltiesScored];
+        MatchPhase = kPhaseGoal;
+    } else {
+        MatchPhase = kPhaseShootOutControl;
+    }
+    Match_SetPlayerAction(figure, kActionStand);
 }

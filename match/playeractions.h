@@ -22,3 +22,7 @@ void Match_ActKickOffWalk(int16_t figure);
 // The kick-off partner: to his place, and after the whistle to the ball,
 // which starts open play with his team in possession.
 void Match_ActKickOffPartner(int16_t figure);
+// The penalty: in the shoot-out the taker walks to the ball and the kick
+// is decided there (three in four go in) until the kick and the ball's
+// flight are built; elsewhere the taker stands.
+void Match_ActPenaltyKick(int16_t figure);

@@ -148,6 +148,7 @@ void StartTheMatch() {
     MatchUnshown = (DisplayModeFlags & kDisplayOff) != 0 ? 1 : 0;
     if (!MatchUnshown) ClearHeatMaps();
     MatchDrawOffsideStrictness();
+    PenaltiesTaken = 0;
     BallState.drag = 991;
     BallState.gravity = 40000;
     BallState.bounceKeep = 0.96f;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "match/geometry.h"
+#include "match/matchrules.h"
 #include "match/playeractions.h"
 #include "match/wholematch.h"
 #include "tests/fakes/result_check.h"
@@ -314,6 +315,29 @@ TEST(WholeMatchHeadless, DefaultRunnerPlaysASoundMatch) {
     EXPECT_EQ(CheckPlayedResult(*result), "");
     EXPECT_EQ(MotionClips, nullptr) << "the clips are freed after the match";
     EXPECT_EQ(DisplayModeFlags & kDisplayOff, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WholeMatchHeadless, LevelCupTieIsDecidedOnPenalties) {
+    scenario::FillTwoClubs(6);
+    EnterGameInfo& block = *GetMatchSetupBlock();
+    block.SetU8(kExtraTime, 1);
+    block.SetU8(kPenalties, 1);
+    scenario::MountGameData();
+    MatchHooks = MatchDisplayHooks{};
+    DisplayModeFlags = kDisplayOff;
+    GameSeedRandom(77);
+    MatchResultBlock* result = PlayMatch();
+    EXPECT_EQ(CheckPlayedResult(*result), "");
+    EXPECT_NE(ShootOutGoals[0], ShootOutGoals[1]);
+    EXPECT_GE(PenaltiesTaken, 6);
+    int taken = 0;
+    for (int figure = 0; figure < kPlayerFigures; ++figure)
+        taken += MatchFigures[figure].counts[kCountPenaltiesTaken];
+    EXPECT_EQ(taken, PenaltiesTaken);
 }
 
 }  // namespace
