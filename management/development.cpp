@@ -42,8 +42,8 @@ const InjuryGroup* FindInjuryGroup(int16_t type) {
 }
 
 // r = 1 lowers the stat, r = 2 raises it.
-void Drift(uint16_t player, int stat) {
-    const int r = GameRandom() % 50;
+void DriftBy(uint16_t player, int stat, int draw) {
+    const int r = draw % 50;
     if (r == 1) AddToStat(player, stat, -1);
     if (r == 2) AddToStat(player, stat, 1);
 }
@@ -116,12 +116,18 @@ void AgeOrDriftWeek(uint16_t player, int32_t d, int32_t s) {
         LoseOneBelow(player, 18, 300, e);
         return;
     }
-    for (int round = 0; round < 8; ++round) {
-        for (int stat : {8, 9, 11, 10}) Drift(player, stat);
+    // Nine draws a round whatever they change, so the week's 72 are drawn
+    // at once and applied in the same order.
+    constexpr int kRounds = 8, kDrawsPerRound = 9;
+    int draws[kRounds * kDrawsPerRound];
+    GameRandomBlock(draws, kRounds * kDrawsPerRound);
+    const int* draw = draws;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int stat : {8, 9, 11, 10}) DriftBy(player, stat, *draw++);
         for (int stat : {14, 19}) {
-            if (GameRandom() % 100 == 1) AddToStat(player, stat, 1);
+            if (*draw++ % 100 == 1) AddToStat(player, stat, 1);
         }
-        for (int stat : {12, 15, 18}) Drift(player, stat);
+        for (int stat : {12, 15, 18}) DriftBy(player, stat, *draw++);
     }
 }
 

@@ -120,8 +120,9 @@ void InsertFixtureSlot(int16_t slot) {
     // Only the used slots move: the first empty slot at or after the gap
     // takes the last used one, and the empty slots behind it stay as they
     // are.
-    int last = slot;
-    while (last < kLastSlot && !IsFixtureEmpty(last)) ++last;
+    // The used slots stand first: the first empty slot is found by halving.
+    const int firstEmpty = FindFixtureInsertPos(int16_t(kEmptyFixtureDay - 1));
+    const int last = std::max<int>(slot, firstEmpty < 0 ? kLastSlot : firstEmpty);
     for (int i = last; i > slot; --i) CopyHead(i, i - 1);
 }
 

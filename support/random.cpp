@@ -1,6 +1,51 @@
 #include "support/random.h"
 
+namespace {
+
+constexpr uint32_t kMultiplier = 214013u;
+constexpr uint32_t kIncrement = 2531011u;
+constexpr int kLanes = 8;
+
+// The state k steps on is multiplier x state + increment.
+struct Jump {
+    uint32_t multiplier, increment;
+};
+constexpr Jump JumpOf(int steps) {
+    Jump jump{1, 0};
+    for (int i = 0; i < steps; ++i)
+        jump = {jump.multiplier * kMultiplier, jump.increment * kMultiplier + kIncrement};
+    return jump;
+}
+
+int Draw(uint32_t state) { return int((state >> 16) & 0x7FFF); }
+
+}  // namespace
+
 void GameSeedRandom(uint32_t seed) { GameRandomStateWord = seed; }
 
 uint32_t GameRandomState() { return GameRandomStateWord; }
 void GameSetRandomState(uint32_t state) { GameRandomStateWord = state; }
+
+void GameRandomBlock(int* out, int n) {
+    uint32_t state = GameRandomStateWord;
+    int i = 0;
+    if (n >= kLanes) {
+        // Eight independent chains, each stepping eight draws at a time.
+        uint32_t lane[kLanes];
+        for (int k = 0; k < kLanes; ++k) {
+            const Jump jump = JumpOf(k + 1);
+            lane[k] = jump.multiplier * state + jump.increment;
+        }
+        constexpr Jump kStep = JumpOf(kLanes);
+        for (; i + kLanes <= n; i += kLanes) {
+            for (int k = 0; k < kLanes; ++k) out[i + k] = Draw(lane[k]);
+            state = lane[kLanes - 1];
+            for (uint32_t& s : lane) s = kStep.multiplier * s + kStep.increment;
+        }
+    }
+    for (; i < n; ++i) {
+        state = state * kMultiplier + kIncrement;
+        out[i] = Draw(state);
+    }
+    GameRandomStateWord = state;
+}

@@ -16,6 +16,9 @@ inline int GameRandom() {
     GameRandomStateWord = GameRandomStateWord * 214013u + 2531011u;
     return int((GameRandomStateWord >> 16) & 0x7FFF);
 }
+// Fills out[0..n) with the next n draws and leaves the generator where n
+// calls of GameRandom would: the same numbers, computed eight at a time.
+void GameRandomBlock(int* out, int n);
 // The generator's state, for saved games and tests.
 uint32_t GameRandomState();
 void GameSetRandomState(uint32_t state);

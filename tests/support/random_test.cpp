@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/random.h"
+
+namespace {
+
+TEST(GameRandomTest, BlockDrawsAreTheSequenceOfSingleDraws) {
+    GameSeedRandom(1);
+    EXPECT_EQ(GameRandom(), 41);  // the classic generator's first draw from seed 1
+    for (uint32_t seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+        for (int n : {0, 1, 7, 8, 9, 16, 72, 100}) {
+            GameSeedRandom(seed);
+            std::vector<int> single(size_t(n) + 1);
+            for (int& v : single) v = GameRandom();
+            const uint32_t after = GameRandomState();
+
+            GameSeedRandom(seed);
+            std::vector<int> block(size_t(n) + 1);
+            GameRandomBlock(block.data(), n);
+            block[size_t(n)] = GameRandom();  // the generator went on from the right place
+            EXPECT_EQ(block, single) << seed << " " << n;
+            EXPECT_EQ(GameRandomState(), after);
+        }
+    }
+}
+
+}  // namespace
