@@ -1,11 +1,41 @@
 #include "menus/menucont.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "database/textmsg.h"
+#include "management/shortlist.h"
+#include "management/squads.h"
 #include "menus/exm_text.h"
+#include "menus/exmenu.h"
 #include "menus/exti.h"
 #include "menus/machine.h"
+#include "menus/menuboxes.h"
 #include "menus/menusetup.h"
+#include "season/calendar.h"
+#include "season/messages.h"
+#include "support/debug.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
+
+namespace {
+
+constexpr int16_t kBackIcon = 153;
+constexpr int16_t kNewGameText = 749;
+constexpr int16_t kNotAvailableText = 740;
+constexpr int16_t kTooLateText = 1034;
+constexpr int16_t kLoadFailedText = 1662;
+constexpr int16_t kQuitQuestionText = 769;
+
+}  // namespace
 
 int16_t OptionsScreenFirstEntry = 0;
 int32_t MatchDayScreensToggle = 0;
@@ -18,11 +48,12 @@ void ResetFrontEndValues() {
     SquadScreenFlag = 0;
 }
 
-// Until the front-end loop exists the game keeps its window alive, pumping
-// messages, until the user closes it.
+// The menu engine lives from here to the end of the game; a window close
+// ends the front end and the engine is torn down in order.
 void GameMain() {
-    constexpr uint32_t kIdleTicks = 10;  // 20 ms between pumps
-    while (!WinCloseRequested()) WaitTicks(kIdleTicks);
+    RestartMenus();
+    EnterFrontEnd();
+    ReleaseMenuBuffers();
 }
 
 // Until the kit tables are in, every club shows white over dark grey.
@@ -41,4 +72,490 @@ int32_t ReleaseMenuBuffers() {
     UninitSetOfMenus();
     MenuEngineStop();
     return 0;
+}
+
+// ---- Front-end services ----------------------------------------------------------------
+
+const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {
+    {89, 47},    {0, -1},    {1114, 107}, {700, 3},   {158, 7},    {423, 64},   {1314, 24},
+    {600, 77},   {1497, 8},  {1213, 25},  {791, 39},  {1015, 49},  {700, 3},    {252, 19},
+    {136, 9},    {1476, 30}, {791, 39},   {795, 31},  {705, 40},   {888, 55},   {741, -1},
+    {762, -1},   {90, 74},   {1817, 12},  {1833, 62}, {1834, 63},  {1469, 41},  {157, 11},
+    {253, 68},   {1681, 69}, {1682, 70},  {99, 73},   {461, 76},   {79, 78},    {1449, 83},
+    {1216, 82},  {497, 21},  {70, 24},    {701, 17},  {1083, 101}, {1089, 103}, {1112, 104},
+    {1113, 106}, {414, 99},  {1109, 90},  {1165, 92}, {1166, 93},  {2029, 94},  {0, 0},
+};
+
+int16_t ScreenHistory[kHistorySize] = {-1, -1, -1, -1, -1, -1};
+int16_t ScreenHistoryCount = 0;
+char TitleString1[40] = "";
+char TitleString2[40] = "";
+int16_t TitleClub = -1;
+int16_t TitleMode = 0;
+
+namespace {
+
+const char* g_title1 = TitleString1;
+const char* g_title2 = TitleString2;
+
+#define NAV(text)                                                                                         \
+    {                                                                                                     \
+        POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), MenuOption_DefaultHandler, \
+            nullptr                                                                                       \
+    }
+#define NAV_TITLE(text) \
+    { POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(text), nullptr, nullptr }
+#define NAV_END \
+    { POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+
+PopupEntry g_gameList[] = {NAV_TITLE(440), NAV(89), NAV(0), NAV(1112), NAV_END};
+PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700), NAV(158), NAV(90),   NAV(99),   NAV(1314), NAV(70),
+                           NAV(497),       NAV(461), NAV(252), NAV(1109), NAV(1497), NAV(1213), NAV(253),
+                           NAV(414),       NAV(423), NAV(701), NAV(1113), NAV(1114), NAV_END};
+PopupEntry g_leagueList[] = {NAV_TITLE(746), NAV(700), NAV(791), NAV(795), NAV(157), NAV(2029), NAV_END};
+PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166), NAV(1833),
+                            NAV(1834),      NAV(1681), NAV(1083), NAV(705),  NAV(1469), NAV_END};
+
+#undef NAV
+#undef NAV_TITLE
+#undef NAV_END
+
+// The country pop-up, rebuilt at every walk: the eight countries.
+constexpr int kCountries = 8;
+const char* g_countryNames[kCountries] = {};
+int32_t ChooseCountry(PopupCallBlock* call);
+PopupEntry g_countryList[kCountries + 2] = {};
+
+void BuildCountryList(int, int, int, int) {
+    g_countryList[0] = {POPUP_TITLE, 1, -1, -1, -1, -1, nullptr, MenuValue(3), nullptr, nullptr};
+    for (int i = 0; i < kCountries; ++i) {
+        g_countryNames[i] = SkipNationCode(GetText(int16_t(TEXT_ID_NATION_TEXT + i)));
+        g_countryList[i + 1] = {POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0,      0, 0, 0, nullptr,
+                                &g_countryNames[i],    ChooseCountry,    nullptr};
+    }
+    g_countryList[kCountries + 1] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+}
+
+int32_t ChooseCountry(PopupCallBlock* call) {
+    HVW_SetViewedCountry(int16_t(call->row));
+    return MENU_CLOSE;
+}
+
+constexpr int16_t kCaptionTexts[] = {440, 745, 746, 539, 2426};
+constexpr int16_t kCaptionBands[] = {171, 322, 473, 624, 775};
+
+// The caption of the band the item's x falls in.
+void DrawCaption(int x, int y, int w, int h) {
+    int band = 0;
+    while (band < 4 && x >= kCaptionBands[band]) ++band;
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0x5AD4);
+    DoButton(x, y, w, h);
+    SetDrawParam(2, kept);
+    DrawTextNoAt(x + w / 2, y + h / 2, kCaptionTexts[band], JUSTIFY_CENTRE_MIDDLE);
+}
+
+const MenuItem kTitleLayoutA[] = {
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {36, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_gameList, nullptr},
+    {36, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_clubList, nullptr},
+    {36, 322, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_leagueList, nullptr},
+    {36, 473, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_statsList, nullptr},
+    {36, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_countryList, nullptr},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+const MenuItem kTitleLayoutB[] = {
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+const MenuItem* g_titleLayout = kTitleLayoutA;
+
+}  // namespace
+
+const MenuItem TitleBarTable[] = {
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},   {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {18, 774, 61, 15, 0, &g_title1, nullptr},  {18, 774, 62, 7, 0, &g_title2, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(6), nullptr},   {36, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
+    {34, 0, 0, 1, 0, &g_titleLayout, nullptr}, {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+int32_t MenuHandler_Redraw(MenuHotItem*) { return MENU_REDRAW; }
+int32_t MenuHandler_Accept(MenuHotItem*) { return MENU_CONTINUE; }
+int32_t MenuHandler_Close(MenuHotItem*) { return MENU_CLOSE; }
+
+int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
+    const PopupEntry* entry = call->entry;
+    int16_t textId = -1;
+    if (entry->kind == POPUP_TEXT_ID) textId = int16_t(reinterpret_cast<intptr_t>(entry->text));
+    if (entry->kind == POPUP_TEXT_ID_VARIABLE) textId = *static_cast<const int16_t*>(entry->text);
+    SquadListSecond = 0;
+    FrontEndViewWord = 0;
+    if (textId == 70) SquadListSecond = 1;
+    if (TitleMode == 2) return MENU_REDRAW;
+    const MenuOptionPair* pair = MenuOption_TextNumber;
+    while (!(pair->textId == 0 && pair->option == 0) && pair->textId != uint16_t(textId)) ++pair;
+    if (pair->textId == 0 && pair->option == 0 && textId != 0) {
+        std::printf(
+            "menus\\menucont : Well done - You seem to have picked a menu item thats not listed in "
+            "MenuOption_TextNumber[][] - Have you updated it?\n");
+        return MENU_KEEP_POPUP;
+    }
+    if (entry->flags == 0) return MENU_KEEP_POPUP;
+    if (pair->option != -1) {
+        MenuOption = pair->option;
+        return MENU_CLOSE;
+    }
+    if (textId == 0) {
+        if (ShowChoiceBox(GetText(kQuitQuestionText), 0, YesNoButtons) == 1) return MENU_REDRAW;
+        MenuOption = -1;
+        return MENU_CLOSE;
+    }
+    return MENU_KEEP_POPUP;
+}
+
+void UpdateScreenHistory(int16_t id, int16_t mode, int16_t limit) {
+    if (limit < 2) limit = 3;
+    if (mode == 1) id = MenuOption;
+    if (id == 3 || mode == 0) {
+        ScreenHistoryCount = 0;
+    } else {
+        int kept = 0;
+        for (int i = 0; i < ScreenHistoryCount; ++i) {
+            if (ScreenHistory[i] != id) ScreenHistory[kept++] = ScreenHistory[i];
+        }
+        ScreenHistoryCount = int16_t(kept);
+        if (mode == 2) {
+            if (ScreenHistoryCount + 1 > limit || ScreenHistoryCount + 1 >= kHistorySize) {
+                for (int i = 1; i < ScreenHistoryCount; ++i) ScreenHistory[i - 1] = ScreenHistory[i];
+                --ScreenHistoryCount;
+            }
+            ScreenHistory[ScreenHistoryCount++] = id;
+        } else if (mode == 1 && ScreenHistoryCount > 0) {
+            MenuOption = ScreenHistory[ScreenHistoryCount - 1];
+        }
+    }
+    for (int i = ScreenHistoryCount; i < kHistorySize; ++i) ScreenHistory[i] = -1;
+    if (ScreenHistoryCount == 0 && mode != 0) MenuOption = 3;
+}
+
+void SetMenuTitleDate(int16_t flags) {
+    TitleString1[0] = TitleString2[0] = '\0';
+    if ((flags & 2) != 0) {
+        std::snprintf(TitleString1, sizeof TitleString1, "%s %d",
+                      GetText(int16_t(2 + HVW_GetCalendarWeekday())), HVW_GetCalendarDay());
+        std::snprintf(TitleString2, sizeof TitleString2, "%s %d",
+                      GetText(int16_t(9 + HVW_GetCalendarMonth())), HVW_GetCalendarYear());
+    }
+    TitleClub = (flags & 1) != 0 ? int16_t(SelectedClub) : int16_t(-1);
+    if ((flags & 4) != 0) {
+        TitleMode = 2;
+        g_titleLayout = kTitleLayoutB;
+    } else {
+        TitleMode = 0;
+        g_titleLayout = kTitleLayoutA;
+    }
+}
+
+// ---- Front-end words -------------------------------------------------------------
+
+int16_t PreviousMenuOption = 22;
+int16_t ReturnMenuOption = 3;
+int16_t SelectedPlayer = 0;
+int16_t MenuFollowUp = 0;
+int32_t SaveLoadMode = 0;
+int16_t SquadListSecond = 0;
+int16_t SquadListSpare = 0;
+int16_t SavedGoalIndex = -1;
+int16_t FrontEndViewWord = 0;
+int32_t PopupSwitch = 0;
+
+namespace {
+
+// ---- Least forms of the screens later work builds ----------------------------------
+
+char g_caption[48] = "";
+const char* g_captionText = g_caption;
+int16_t g_leastOption = 0;
+
+void LeastScreen() {
+    if (IsMenuFirstEntry() == 1) {
+        g_leastOption = MenuOption;
+        // The caption of the button that leads here.
+        const MenuOptionPair* pair = MenuOption_TextNumber;
+        while (pair->textId != 0 && pair->option != MenuOption) ++pair;
+        if (pair->textId != 0) {
+            std::snprintf(g_caption, sizeof g_caption, "%s", GetText(int16_t(pair->textId)));
+        } else {
+            std::snprintf(g_caption, sizeof g_caption, "%d", MenuOption);
+        }
+    }
+    SetMenuTitleDate(2);
+}
+
+int32_t LeastBack(MenuHotItem*) {
+    UpdateScreenHistory(g_leastOption, 1, 3);
+    return MENU_CLOSE;
+}
+
+}  // namespace
+
+const MenuItem LeastScreenTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {18, 400, 300, 10, 0, &g_captionText, nullptr},
+    {3, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+namespace {
+
+// ---- The controller ------------------------------------------------------------------
+
+// Ids that push a screen table and nothing more.
+constexpr int16_t kPlainIds[] = {3,  5,  6,  8,   9,   11,  19,  21,  22,  24,  25,  30, 31, 32,
+                                 33, 42, 52, 54,  55,  62,  63,  64,  65,  68,  69,  70, 71, 78,
+                                 80, 82, 83, 84,  87,  88,  89,  90,  91,  92,  93,  94, 95, 96,
+                                 97, 98, 99, 100, 101, 106, 107, 108, 109, 110, 111, 112};
+
+bool IsPlainId(int16_t id) {
+    return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
+}
+
+void RunTable(const MenuItem* table) {
+    PushItemTable(table);
+    StartMenu();
+}
+
+// The start pictures: 2000 rounds each at most; a left click ends the
+// picture, and from the title picture on also the ones after it.
+void ShowStartPictures() {
+    constexpr int16_t kPictures[] = {30, 24, 31, 25, 26, 27, 28, 29};
+    constexpr int kRounds = 2000;
+    for (int16_t picture : kPictures) {
+        ShowMenuBackground(picture);
+        SaveScreen();
+        UpdateScreen();
+        bool clicked = false;
+        for (int round = 0; round < kRounds && !clicked; ++round) {
+            uint16_t buttons = 0;
+            UpdateMouse(nullptr, nullptr, &buttons);
+            DrawCursor();
+            WaitTickAndPoll();
+            RestoreUnderCursor();
+            if (WinCloseRequested()) return;
+            clicked = (buttons & 1) != 0;
+        }
+        if (clicked && picture != 30 && picture != 24) return;
+        // The click that ended a logo must not end the next picture too.
+        for (uint16_t buttons = 1; clicked && buttons != 0;) {
+            UpdateMouse(nullptr, nullptr, &buttons);
+            WaitTickAndPoll();
+            if (WinCloseRequested()) return;
+        }
+    }
+}
+
+void ResetFrontEnd() {
+    UpdateScreenHistory(0, 0, 3);
+    SetNewMessageFlag(0);
+    FrontEndViewWord = 0;
+    TextMsg_ResetArgs();
+}
+
+void FollowUpAfterPlayerScreen(bool playerInfo) {
+    if (MenuFollowUp == 1) {
+        if (playerInfo || (MenuOption != 100 && MenuOption != 75 && MenuOption != 54)) MenuOption = 10;
+    } else if (MenuFollowUp == 2) {
+        MenuOption = 14;
+    }
+    MenuFollowUp = 0;
+}
+
+void NewGame() {
+    SetFont(8);
+    SetDrawParam(2, 0);
+    DrawShadedRect(250, 505, 300, 50, 50);
+    DrawTextNoAt(400, 525, kNewGameText, JUSTIFY_CENTRE_MIDDLE);
+    UpdateScreen();
+    EnableCursorNest(1);
+    NewGameSetUp();
+    if (MenuOption != -1) MenuOption = 5;
+    // Player 1 has no club until he takes a job: his squad lists wait.
+    const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));
+    if (club >= 0 && club < 1200) BuildClubSquadList(club);
+    EnableCursorNest(0);
+}
+
+[[noreturn]] void InvalidCase(const char* name, int line) {
+    FatalError("INVALID CASE:%s %s line:%d", name, "menus\\menucont", line);
+}
+
+void MessageThenHome(int16_t textId) {
+    ShowMessageBox(GetText(textId), 0);
+    MenuOption = 3;
+}
+
+void TrainingOrClubList(bool training) {
+    const int16_t club = int16_t(GetPlayerClub(training ? 1 : MenuCurrentPlayer));
+    const int16_t nation = club >= 0 && club < 1200 ? HVW_GetClubNation(club) : 0;
+    if (HVW_GetCurrentDay() > HVW_GetCompNextRoundDay(nation) + 21) {
+        MessageThenHome(kTooLateText);
+        return;
+    }
+    SelectedClub = uint16_t(club);
+    RunTable(LeastScreenTable);
+}
+
+void ActOnMenuOption() {
+    const int16_t id = MenuOption;
+    if (IsPlainId(id)) {
+        if (id == 3) {
+            MenuCurrentPlayer = 1;
+            PopupSwitch = 1;  // a game is on
+        }
+        RunTable(LeastScreenTable);
+        return;
+    }
+    switch (id) {
+        case 0:
+            NewGame();
+            return;
+        case 1:
+            InvalidCase("SELECT_NATION", __LINE__);
+        case 28:
+            InvalidCase("TEAMSHEET_RECORDS", __LINE__);
+        case 44:
+            InvalidCase("CLUB_LEAGUE_RECORD", __LINE__);
+        case 66:
+            InvalidCase("SET_SALE_PRICE", __LINE__);
+        case 77:
+            InvalidCase("HV2001_INDIVIDUAL_TRAINING", __LINE__);
+        case 79:
+            InvalidCase("HV2001_COACH_DETAILS", __LINE__);
+        case 2:
+            MenuOption = 7;
+            return;
+        case 4:
+            RunTable(LeastScreenTable);
+            FollowUpAfterPlayerScreen(false);
+            return;
+        case 75:
+            RunTable(LeastScreenTable);
+            FollowUpAfterPlayerScreen(true);
+            return;
+        case 7:
+        case 73:
+        case 74:
+            SquadListSecond = id == 74 ? 1 : 0;
+            SquadListSpare = id == 73 ? 1 : 0;
+            RunTable(LeastScreenTable);
+            return;
+        case 10:
+            RunTable(LeastScreenTable);
+            if (MenuFollowUp != 1) ProcessHalvornDayMessages();
+            return;
+        case 12:
+        case 39:
+        case 40:
+        case 41:
+        case 45:
+        case 103:
+            MessageThenHome(kNotAvailableText);
+            return;
+        case 14:
+        case 18:
+            RunTable(LeastScreenTable);
+            ProcessHalvornDayMessages();
+            return;
+        case 16:
+            RunTable(LeastScreenTable);
+            return;
+        case 17:
+            TrainingOrClubList(false);
+            return;
+        case 76:
+            TrainingOrClubList(true);
+            return;
+        case 43:
+            TextMsg_ResetArgs();
+            MatchDay_ContinueDays();
+            return;
+        case 46:
+        case 47:
+            SaveLoadMode = id == 46 ? 1 : 0;  // 1 loads
+            RunTable(LeastScreenTable);
+            return;
+        case 48: {
+            EnableCursorNest(1);
+            if (LoadGame(100) < 0) ShowMessageBox(GetText(kLoadFailedText), 0);
+            MenuOption = 3;
+            EnableCursorNest(0);
+            return;
+        }
+        case 50:
+        case 51:
+            MenuOption = 3;  // no screen: back to the club
+            return;
+        case 53:
+            ReleaseMenuBuffers();
+            MenuOption = 22;
+            RestartMenus();
+            return;
+        case 56:
+            ProcessHalvornDayMessages();
+            return;
+        case 102:
+            MenuOption = 22;
+            return;
+        case 104:
+            MenuOption = 3;
+            return;
+        case 105:
+            MenuOption = 3;
+            ProcessHalvornDayMessages();
+            SavedGoalIndex = -1;
+            return;
+        default:
+            FatalError("Error: DoMainMenu(): Invalid MenuOption = %d\n", id);
+    }
+}
+
+}  // namespace
+
+void MatchDay_ContinueDays() { MenuOption = 3; }
+
+int32_t RunMenuSet(const MenuItem* table) {
+    const int32_t pushed = PushItemTable(table);
+    if (pushed == MENU_NOT_READY) return pushed;
+    return StartMenu();
+}
+
+void DoMainMenuOption() { ActOnMenuOption(); }
+
+void DoMainMenu() {
+    ShowStartPictures();
+    ResetFrontEnd();
+    while (MenuOption != -1 && !WinCloseRequested()) ActOnMenuOption();
+}
+
+void EnterFrontEnd() {
+    MenuCurrentPlayer = 1;
+    MenuOption = 22;
+    PreviousMenuOption = 22;
+    ShortList_Clear();
+    HVW_ClearRecentList();
+    HVW_ClearHumanSales();
+    DoMainMenu();
+}
+
+void ProcessHalvornDayMessages() {
+    if (MenuOption == -1) return;
+    if (MenuOption != 4 && MenuOption != 75) MenuOption = 3;
 }

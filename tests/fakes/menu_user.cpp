@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <memory>
+#include <string>
 
 #include "menus/menusetup.h"
 #include "platform/window.h"
@@ -50,7 +53,29 @@ void RunStep() {
 
 void Queue(std::function<void()> step) { g_steps.push_back(std::move(step)); }
 
-void MoveNow(int x, int y) { plat::InjectMouseMove(x - CursorX, y - CursorY, 0, 0); }
+void MenuUserWaitForAgain(const std::function<bool()>& condition, int limit,
+                          const std::shared_ptr<int>& frames) {
+    if (condition()) return;
+    if (++*frames >= limit) {
+        ADD_FAILURE() << "waited " << limit << " frames in vain";
+        return;
+    }
+    g_steps.push_front([condition, limit, frames] { MenuUserWaitForAgain(condition, limit, frames); });
+}
+
+// The host pointer moves at most this far a read (it stops at the desktop's
+// edge), so long moves go in steps, one a frame, until the cursor is there.
+constexpr int kMoveStep = 80;
+
+void MoveStep(int x, int y, int tries) {
+    const int dx = std::clamp(x - CursorX, -kMoveStep, kMoveStep);
+    const int dy = std::clamp(y - CursorY, -kMoveStep, kMoveStep);
+    if ((dx == 0 && dy == 0) || tries <= 0) return;
+    plat::InjectMouseMove(dx, dy, 0, 0);
+    g_steps.push_front([x, y, tries] { MoveStep(x, y, tries - 1); });
+}
+
+void MoveNow(int x, int y) { MoveStep(x, y, 30); }
 
 }  // namespace
 
@@ -108,7 +133,10 @@ void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match) {
     Queue([match] {
         int x = 0, y = 0;
         if (!FindMenuItem(match, &x, &y)) {
-            ADD_FAILURE() << "the screen offers no such item";
+            std::string offered;
+            for (const MenuHotItem& item : MenuViewHotItems())
+                offered += " (" + std::to_string(item.x) + "," + std::to_string(item.y) + ")";
+            ADD_FAILURE() << "the screen offers no such item; it offers" << offered;
             return;
         }
         MoveNow(x, y);
@@ -154,6 +182,11 @@ void MenuUserWait(int frames) {
 }
 
 void MenuUserDo(std::function<void()> step) { Queue(std::move(step)); }
+
+void MenuUserWaitFor(std::function<bool()> condition, int limit) {
+    auto frames = std::make_shared<int>(0);
+    Queue([condition, limit, frames] { MenuUserWaitForAgain(condition, limit, frames); });
+}
 
 void MenuUserClose() {
     Queue([] { plat::InjectClose(); });

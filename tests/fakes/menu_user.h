@@ -31,6 +31,9 @@ void MenuUserKey(uint8_t scanCode, bool extended = false);
 void MenuUserShiftKey(uint8_t scanCode);
 void MenuUserWait(int frames);
 void MenuUserDo(std::function<void()> step);
+// Holds the script until the condition holds (checked once a frame); the
+// test fails after limit frames.
+void MenuUserWaitFor(std::function<bool()> condition, int limit = 1000);
 void MenuUserClose();
 
 // The middle of the first matching selectable item of the last walk; false

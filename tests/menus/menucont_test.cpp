@@ -1,0 +1,220 @@
+// The front-end controller and its services: ids, the default pop-up
+// handler, the recent-screens history, the title date, and the whole front
+// end driven headless from the start pictures to the quit question.
+#include "menus/menucont.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "database/text.h"
+#include "season/calendar.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
+#include "tests/fakes/text_env.h"
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+TEST(FrontEndController, IdsWithoutAnActionEndTheProgram) {
+    for (int16_t id : {13, 113, -2}) {
+        MenuOption = id;
+        EXPECT_FATAL(DoMainMenuOption(),
+                     "Error: DoMainMenu\\(\\): Invalid MenuOption = " + std::to_string(id));
+    }
+    const std::vector<std::pair<int16_t, std::string>> cases = {
+        {1, "SELECT_NATION"},   {28, "TEAMSHEET_RECORDS"},          {44, "CLUB_LEAGUE_RECORD"},
+        {66, "SET_SALE_PRICE"}, {77, "HV2001_INDIVIDUAL_TRAINING"}, {79, "HV2001_COACH_DETAILS"},
+    };
+    for (const auto& [id, name] : cases) {
+        MenuOption = id;
+        EXPECT_FATAL(DoMainMenuOption(), "INVALID CASE:" + name + " .* line:[0-9]+");
+    }
+}
+
+TEST(FrontEndController, PlainRedirectsAndIdsWithoutScreens) {
+    MenuOption = 2;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 7);
+    MenuOption = 50;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+    MenuOption = 104;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+}
+
+PopupCallBlock CallFor(PopupEntry* entry) { return {uint16_t(POPUP_LIST_NUMBER + 1), 0, nullptr, entry}; }
+
+TEST(FrontEndServices, DefaultHandlerLeadsByTheTextNumberTable) {
+    PopupEntry club{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(700), nullptr, nullptr};
+    PopupCallBlock call = CallFor(&club);
+    MenuOption = 22;
+    TitleMode = 0;
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 3);
+
+    PopupEntry squad{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(70), nullptr, nullptr};
+    call = CallFor(&squad);
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 24);
+    EXPECT_EQ(SquadListSecond, 1);
+
+    PopupEntry unknown{POPUP_TEXT_ID, POPUP_SELECTABLE, 0,       0,      0, 0,
+                       nullptr,       MenuValue(12345), nullptr, nullptr};
+    call = CallFor(&unknown);
+    StdoutCapture capture;
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_KEEP_POPUP);
+    EXPECT_NE(
+        capture.Text().find("menus\\menucont : Well done - You seem to have picked a menu item thats not "
+                            "listed in MenuOption_TextNumber[][] - Have you updated it?\n"),
+        std::string::npos);
+    EXPECT_EQ(MenuOption, 24);
+
+    club.flags = 0;
+    call = CallFor(&club);
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_KEEP_POPUP);
+    PopupEntry help{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(741), nullptr, nullptr};
+    call = CallFor(&help);
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_KEEP_POPUP);
+    TitleMode = 2;
+    club.flags = POPUP_SELECTABLE;
+    call = CallFor(&club);
+    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_REDRAW);
+    TitleMode = 0;
+}
+
+TEST(FrontEndServices, HistoryKeepsOneEntryPerScreenAndFallsBackHome) {
+    UpdateScreenHistory(0, 0, 3);
+    UpdateScreenHistory(7, 2, 3);
+    UpdateScreenHistory(8, 2, 3);
+    UpdateScreenHistory(7, 2, 3);  // the same screen again: one entry, newest
+    ASSERT_EQ(ScreenHistoryCount, 2);
+    EXPECT_EQ(ScreenHistory[0], 8);
+    EXPECT_EQ(ScreenHistory[1], 7);
+    UpdateScreenHistory(9, 2, 3);
+    UpdateScreenHistory(10, 2, 3);  // over the limit of 3: the oldest goes
+    ASSERT_EQ(ScreenHistoryCount, 3);
+    EXPECT_EQ(ScreenHistory[0], 7);
+    MenuOption = 10;
+    UpdateScreenHistory(0, 1, 3);  // back from 10
+    EXPECT_EQ(MenuOption, 9);
+    UpdateScreenHistory(0, 0, 3);
+    UpdateScreenHistory(12, 2, 3);
+    MenuOption = 12;
+    UpdateScreenHistory(0, 1, 3);  // only the current screen: home
+    EXPECT_EQ(MenuOption, 3);
+    UpdateScreenHistory(5, 2, 1);  // a limit below 2 counts as 3
+    UpdateScreenHistory(3, 2, 3);  // home empties it
+    EXPECT_EQ(ScreenHistoryCount, 0);
+}
+
+TEST(FrontEndServices, TitleDateNamesWeekdayAndMonth) {
+    testenv::LoadTexts({{2, "Saturday"}, {16, "August"}});
+    SeasonCalendar.weekday = 0;
+    SeasonCalendar.dayOfMonth = 3;
+    SeasonCalendar.month = 7;
+    SeasonCalendar.year = 2002;
+    SetMenuTitleDate(2);
+    EXPECT_STREQ(TitleString1, "Saturday 3");
+    EXPECT_STREQ(TitleString2, "August 2002");
+    EXPECT_EQ(TitleMode, 0);
+    SetMenuTitleDate(4);
+    EXPECT_STREQ(TitleString1, "");
+    EXPECT_EQ(TitleMode, 2);
+    SetMenuTitleDate(1);
+    EXPECT_EQ(TitleMode, 0);  // without bit 2 always the first layout
+    testenv::UnloadTexts();
+}
+
+// ---- The whole front end ----------------------------------------------------------
+
+std::vector<std::vector<uint8_t>> g_grabs;
+
+std::vector<uint8_t> GrabTop() {
+    ScreenGrab();
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        std::FILE* file = std::fopen(name, "rb");
+        if (file == nullptr) break;
+        std::fclose(file);
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
+    // The top hundred rows, far from the cursor.
+    std::vector<uint8_t> rows(block + GFX0_HEADER_SIZE, block + GFX0_HEADER_SIZE + 800 * 100 * 3);
+    FreeMemory(&block);
+    return rows;
+}
+
+std::vector<uint8_t> PictureTop(int n) {
+    // The screen's red-first pixels as the grab's blue-first ones.
+    const uint8_t* picture = BackgroundList[n].picture + GFX0_HEADER_SIZE;
+    std::vector<uint8_t> rows(picture, picture + 800 * 100 * 3);
+    for (size_t i = 0; i + 2 < rows.size(); i += 3) std::swap(rows[i], rows[i + 2]);
+    return rows;
+}
+
+TEST_F(MenuEngineTest, FrontEndFromTheStartPicturesToTheQuitQuestion) {
+    using testenv::MenuUserDo;
+    using testenv::MenuUserWait;
+    g_grabs.clear();
+    ScreenPresented = 0;
+    testenv::MenuUserMoveTo(400, 500);
+    // 30 and 24 end on a click each; a click during 31 skips the credits.
+    for (int16_t picture : {30, 24, 31}) {
+        testenv::MenuUserWaitFor([picture] { return BackgroundList[picture].picture != nullptr; });
+        MenuUserWait(200);  // the wipe in
+        MenuUserDo([] { g_grabs.push_back(GrabTop()); });
+        testenv::MenuUserPress();
+        MenuUserWait(3);
+        testenv::MenuUserRelease();
+    }
+    const auto screenUp = [](int16_t id) {
+        return [id] {
+            return MenuOption == id && MenuViewTopTable() == LeastScreenTable &&
+                   !MenuViewHotItems().empty() && ScreenPresented == 1;
+        };
+    };
+    testenv::MenuUserWaitFor(screenUp(22));
+    MenuUserWait(5);
+    // The club list's first entry leads to the club screen.
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);
+    testenv::MenuUserWaitFor(screenUp(3));
+    MenuUserWait(5);
+    // Quit, answered "No": the game goes on.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 20; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);
+    MenuUserWait(30);
+    testenv::MenuUserClickAt(500, 350);
+    MenuUserWait(40);
+    MenuUserDo([] { EXPECT_EQ(MenuOption, 3); });
+    // Quit, answered "Yes".
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 20; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);
+    MenuUserWait(30);
+    testenv::MenuUserClickAt(300, 350);
+
+    MenuOption = 22;
+    EnterFrontEnd();
+    EXPECT_EQ(MenuOption, -1);
+    ASSERT_EQ(g_grabs.size(), 3u);
+    EXPECT_EQ(g_grabs[0], PictureTop(30));
+    EXPECT_EQ(g_grabs[1], PictureTop(24));
+    EXPECT_EQ(g_grabs[2], PictureTop(31));
+}
+
+}  // namespace
