@@ -23,6 +23,7 @@
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "support/debug.h"
+#include "support/poll.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
 
@@ -51,6 +52,9 @@ void ResetFrontEndValues() {
 // The menu engine lives from here to the end of the game; a window close
 // ends the front end and the engine is torn down in order.
 void GameMain() {
+    // Closed before the front end was up: nothing to show.
+    Poll();
+    if (WinCloseRequested()) return;
     RestartMenus();
     EnterFrontEnd();
     ReleaseMenuBuffers();
