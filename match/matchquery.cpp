@@ -1,5 +1,18 @@
 #include "match/matchquery.h"
 
+#include <cstring>
+#include <utility>
+
+#include "management/tactics.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchphases.h"
+#include "match/matchresult.h"
+#include "match/matchrules.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "support/debug.h"
 #include "support/sounddrv.h"
 
 int16_t MatchSoundOff = 0;
@@ -29,4 +42,191 @@ void UninitMatchSoundBanks() {
     SndRemoveSoundBank(MatchCrowdBankKey);
     MatchEffectsBankKey = MatchCrowdBankKey = -1;
     SndUninit();
+}
+
+// ---------------------------------------------------------------------------
+// The running match for the screens
+
+int16_t MatchSubsUsed[2];
+int16_t MatchLastAskedFigure = -1;
+
+namespace {
+
+constexpr uint16_t kNoFirstLeg = 0xFFFF;
+constexpr int16_t kSubstitutionInfo = 11;
+constexpr uint8_t kSubstitutionEvent = 1;
+constexpr uint16_t kActionRunningOn = 39;
+constexpr uint8_t kStarterMark = 50;
+
+bool IsTeam(int team) { return team == 0 || team == 1; }
+bool IsSlot(int team, int slot) { return IsTeam(team) && slot >= 0 && slot < kTeamFigures; }
+int16_t FigureOf(int team, int slot) { return int16_t(team * kTeamFigures + slot); }
+
+void SetRole(int16_t* roles, int16_t team, int16_t slot) {
+    if (IsSlot(team, slot)) roles[team] = FigureOf(team, slot);
+}
+int16_t HasRole(const int16_t* roles, int16_t team, int16_t slot) {
+    return IsSlot(team, slot) && roles[team] == FigureOf(team, slot) ? 1 : 0;
+}
+
+// The side entry of the team that holds the figure, -1 none.
+int SideEntryOf(int team, int figure) {
+    for (int entry = 0; entry < kTeamFigures; ++entry) {
+        if (MatchLineUp[team][entry] == figure) return entry;
+    }
+    return -1;
+}
+
+// The touchline spot at the halfway line where substitutes come and go.
+void PlaceAtHalfwayTouchline(MatchFigure& f) {
+    f.x = PitchGeometry.left;
+    f.y = PitchGeometry.centreY;
+    f.x16 = int32_t(f.x) << 16;
+    f.y16 = int32_t(f.y) << 16;
+}
+
+template <typename T>
+T Load(const uint8_t* at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+}  // namespace
+
+void GetMatchScores(uint16_t* goals0, uint16_t* goals1, uint16_t* firstLeg0, uint16_t* firstLeg1) {
+    *goals0 = uint16_t(Goals[0]);
+    *goals1 = uint16_t(Goals[1]);
+    const bool single = OldGoals[0] == 0 && OldGoals[1] == 0;
+    *firstLeg0 = single ? kNoFirstLeg : uint16_t(OldGoals[0]);
+    *firstLeg1 = single ? kNoFirstLeg : uint16_t(OldGoals[1]);
+}
+
+void MatchSetCornerTaker(int16_t team, int16_t slot) { SetRole(CornerTakerFigure, team, slot); }
+void MatchSetFreeKickTaker(int16_t team, int16_t slot) { SetRole(FreeKickTakerFigure, team, slot); }
+void MatchSetDirectFreeKickTaker(int16_t team, int16_t slot) { SetRole(FreeKickTakerFigure, team, slot); }
+void MatchSetPenaltyTaker(int16_t team, int16_t slot) { SetRole(PenaltyTakerFigure, team, slot); }
+void MatchSetCaptain(int16_t team, int16_t slot) { SetRole(CaptainFigure, team, slot); }
+
+int16_t MatchIsCornerTaker(int16_t team, int16_t slot) {
+    if (IsSlot(team, slot)) MatchLastAskedFigure = FigureOf(team, slot);
+    return HasRole(CornerTakerFigure, team, slot);
+}
+int16_t MatchIsFreeKickTaker(int16_t team, int16_t slot) { return HasRole(FreeKickTakerFigure, team, slot); }
+int16_t MatchIsPenaltyTaker(int16_t team, int16_t slot) { return HasRole(PenaltyTakerFigure, team, slot); }
+int16_t MatchIsCaptain(int16_t team, int16_t slot) { return HasRole(CaptainFigure, team, slot); }
+
+void MatchClearChangeRequests() { ChangePending[0] = ChangePending[1] = 0; }
+
+TacticRecord* MatchGetLiveTactics(int16_t team) { return IsTeam(team) ? &MatchTacticRecord[team] : nullptr; }
+
+void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot) {
+    if (!IsSlot(team, leavingSlot) || !IsSlot(team, comingSlot) || leavingSlot == comingSlot) return;
+    const int16_t leaving = FigureOf(team, leavingSlot), coming = FigureOf(team, comingSlot);
+    MatchFigure& out = MatchFigures[leaving];
+    MatchFigure& in = MatchFigures[coming];
+    // The information bar names both players: the coming one in the third word.
+    InfoBar(kSubstitutionInfo, leaving, coming);
+    MatchRecordEvent(kSubstitutionEvent, team, leaving, int16_t(MatchFigurePlayerId(coming)));
+    ChangePending[team] = 0;
+    MatchSwapSideEntries(team, leavingSlot, comingSlot);
+    const bool practice =
+        GameInfo.TeamI16(0, gameinfo::kTeamClub) == GameInfo.TeamI16(1, gameinfo::kTeamClub);
+    in.off = 0;
+    in.benchState = kStarterMark;
+    in.formationX = out.formationX;
+    in.formationY = out.formationY;
+    if (practice) {
+        in.onBench = 0;
+        in.x = out.x;
+        in.y = out.y;
+        in.x16 = out.x16;
+        in.y16 = out.y16;
+        out.off = 1;
+        out.onBench = 1;
+        out.benchState = 0;
+    } else {
+        out.off = 1;
+        ++out.subbedOff;
+        PlaceAtHalfwayTouchline(out);
+        PlaceAtHalfwayTouchline(in);
+        ++MatchSubsUsed[team];
+    }
+    Match_SetPlayerAction(coming, kActionRunningOn);
+}
+
+void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB) {
+    if (!IsSlot(team, slotA) || !IsSlot(team, slotB)) return;
+    const int a = SideEntryOf(team, FigureOf(team, slotA)), b = SideEntryOf(team, FigureOf(team, slotB));
+    if (a < 0 || b < 0) return;
+    std::swap(MatchLineUp[team][a], MatchLineUp[team][b]);
+}
+
+int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot) {
+    if (!IsSlot(team, slot)) return 0;
+    const MatchFigure& f = MatchFigures[FigureOf(team, slot)];
+    return f.subbedOff != 0 && f.injury != 0 ? 1 : 0;
+}
+int16_t MatchIsPlayerInjured(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) && MatchFigures[FigureOf(team, slot)].injury > 0 ? 1 : 0;
+}
+int16_t MatchIsPlayerOnBench(int16_t team, int16_t slot) {
+    if (!IsSlot(team, slot)) return 0;
+    const MatchFigure& f = MatchFigures[FigureOf(team, slot)];
+    return f.onBench != 0 && MatchMark(f) == 0 ? 1 : 0;
+}
+int16_t MatchIsPlayerOnPitch(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) && MatchFigures[FigureOf(team, slot)].off == 0 ? 1 : 0;
+}
+uint32_t MatchPlayerActivityA(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) ? MatchFigures[FigureOf(team, slot)].firstActiveTick : 0;
+}
+uint32_t MatchPlayerActivityB(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) ? MatchFigures[FigureOf(team, slot)].lastActiveTick : 0;
+}
+int16_t MatchHasPlayed(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) && MatchMark(MatchFigures[FigureOf(team, slot)]) != 0 ? 1 : 0;
+}
+MatchFigure* MatchGetFigure(int16_t team, int16_t slot) {
+    return IsSlot(team, slot) ? &MatchFigures[FigureOf(team, slot)] : nullptr;
+}
+int16_t MatchGetSubsUsed(int16_t team) { return IsTeam(team) ? MatchSubsUsed[team] : 0; }
+
+int16_t GetMatchSideSlot(int16_t team, int16_t entry) {
+    if (!IsSlot(team, entry)) return 0;
+    return int16_t(MatchLineUp[team][entry] - team * kTeamFigures);
+}
+
+int16_t Football_GetPlayersPosition(int16_t team, int16_t slot) {
+    const int entry = IsSlot(team, slot) ? SideEntryOf(team, FigureOf(team, slot)) : -1;
+    if (entry < 0) FatalError("Football_GetPlayersPosition: invalid watch game no %d\n", int(slot));
+    return int16_t(entry);
+}
+
+int16_t Football_GetPlayerMatchRecordText2(int32_t* value, int16_t field, const uint8_t* report) {
+    if (field < 0 || field >= kReportFieldCount)
+        FatalError("Football_GetPlayerMatchRecordText2() record not found");
+    const ReportFieldDesc& d = PlayerReportFields[field];
+    const uint8_t* at = report + d.at;
+    switch (d.kind) {
+        case ReportFieldKind::U8:
+            *value = *at;
+            break;
+        case ReportFieldKind::I8:
+            *value = int8_t(*at);
+            break;
+        case ReportFieldKind::U16:
+            *value = Load<uint16_t>(at);
+            break;
+        case ReportFieldKind::I16:
+            *value = Load<int16_t>(at);
+            break;
+        case ReportFieldKind::Bit0:
+            *value = (*at & 1) != 0 ? -1 : 0;
+            break;
+        case ReportFieldKind::Bits:
+            *value = (Load<uint16_t>(at) >> d.shift) & ((1u << d.width) - 1u);
+            break;
+    }
+    return d.label;
 }

@@ -16,3 +16,56 @@ constexpr int MATCH_EFFECTS_SAMPLES = 42;
 
 void InitMatchSoundBanks();
 void UninitMatchSoundBanks();
+
+// ---------------------------------------------------------------------------
+// The running match as the in-match menus and screens read and change it.
+// A team is 0 or 1 and a slot 0..15 (figure 16 x team + slot); a query given
+// anything else answers 0 (or no address) and changes nothing.
+
+struct TacticRecord;
+struct MatchFigure;
+
+// Substitutions each team has made (a practice match counts none).
+extern int16_t MatchSubsUsed[2];
+// The figure last asked about by MatchIsCornerTaker, -1 none.
+extern int16_t MatchLastAskedFigure;
+
+// The running score and the first-leg goals, 0xFFFF for both first-leg
+// values when both are 0 (a single match).
+void GetMatchScores(uint16_t* goals0, uint16_t* goals1, uint16_t* firstLeg0, uint16_t* firstLeg1);
+
+// The four roles: each stores the figure of the slot in the team's entry.
+void MatchSetCornerTaker(int16_t team, int16_t slot);
+void MatchSetFreeKickTaker(int16_t team, int16_t slot);
+void MatchSetDirectFreeKickTaker(int16_t team, int16_t slot);
+void MatchSetPenaltyTaker(int16_t team, int16_t slot);
+void MatchSetCaptain(int16_t team, int16_t slot);
+int16_t MatchIsCornerTaker(int16_t team, int16_t slot);
+int16_t MatchIsFreeKickTaker(int16_t team, int16_t slot);
+int16_t MatchIsPenaltyTaker(int16_t team, int16_t slot);
+int16_t MatchIsCaptain(int16_t team, int16_t slot);
+
+void MatchClearChangeRequests();
+TacticRecord* MatchGetLiveTactics(int16_t team);
+// The coming substitute takes the leaving player's place in the side and
+// in the formation.
+void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot);
+// Exchanges the side entries that hold the two figures of the team.
+void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB);
+int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot);
+int16_t MatchIsPlayerInjured(int16_t team, int16_t slot);
+int16_t MatchIsPlayerOnBench(int16_t team, int16_t slot);
+int16_t MatchIsPlayerOnPitch(int16_t team, int16_t slot);
+// The match ticks of the figure's first and latest turn in open play.
+uint32_t MatchPlayerActivityA(int16_t team, int16_t slot);
+uint32_t MatchPlayerActivityB(int16_t team, int16_t slot);
+int16_t MatchHasPlayed(int16_t team, int16_t slot);
+MatchFigure* MatchGetFigure(int16_t team, int16_t slot);
+int16_t MatchGetSubsUsed(int16_t team);
+// The slot held by the team's side entry 0..15.
+int16_t GetMatchSideSlot(int16_t team, int16_t entry);
+// The side entry that holds the figure; none ends the program.
+int16_t Football_GetPlayersPosition(int16_t team, int16_t slot);
+// Field 0..68 of a player report: its value into *value and its label
+// text as the result.  Any other field ends the program.
+int16_t Football_GetPlayerMatchRecordText2(int32_t* value, int16_t field, const uint8_t* report);
