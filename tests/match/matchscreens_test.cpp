@@ -98,14 +98,14 @@ TEST_F(MatchScreensTest, SubstitutionTakesThePlaceAndIsCounted) {
     EXPECT_EQ(Football_GetPlayersPosition(1, 12), 4);
     const MatchFigure& out = MatchFigures[20];
     const MatchFigure& in = MatchFigures[28];
-    EXPECT_EQ(out.off, 1);
-    EXPECT_EQ(out.subbedOff, 1);
-    EXPECT_EQ(out.x, PitchGeometry.left);
-    EXPECT_EQ(in.off, 0);
-    EXPECT_EQ(in.benchState, 50);
-    EXPECT_EQ(in.action, 39);
-    EXPECT_EQ(in.formationX, 120);
-    EXPECT_EQ(in.x, PitchGeometry.left);
+    EXPECT_EQ(int(out.off), 1);
+    EXPECT_EQ(int(out.subbedOff), 1);
+    EXPECT_EQ(int(out.x), PitchGeometry.left);
+    EXPECT_EQ(int(in.off), 0);
+    EXPECT_EQ(int(in.benchState), 50);
+    EXPECT_EQ(int(in.action), 39);
+    EXPECT_EQ(int(in.formationX), 120);
+    EXPECT_EQ(int(in.x), PitchGeometry.left);
     EXPECT_EQ(MatchGetSubsUsed(1), 1);
     EXPECT_EQ(MatchIsPlayerOnPitch(1, 12), 1);
     EXPECT_EQ(MatchIsPlayerOnPitch(1, 4), 0);
@@ -122,13 +122,13 @@ TEST_F(MatchScreensTest, PracticeSubstitutionIsNotCounted) {
     MatchFigures[5].y = 900;
     MatchSubstitutePlayer(0, 5, 13);
     EXPECT_EQ(MatchGetSubsUsed(0), 0);
-    EXPECT_EQ(MatchFigures[13].x, 400);
-    EXPECT_EQ(MatchFigures[13].y, 900);
-    EXPECT_EQ(MatchFigures[13].onBench, 0);
-    EXPECT_EQ(MatchFigures[5].off, 1);
-    EXPECT_EQ(MatchFigures[5].onBench, 1);
-    EXPECT_EQ(MatchFigures[5].benchState, 0);
-    EXPECT_EQ(MatchFigures[5].subbedOff, 0);
+    EXPECT_EQ(int(MatchFigures[13].x), 400);
+    EXPECT_EQ(int(MatchFigures[13].y), 900);
+    EXPECT_EQ(int(MatchFigures[13].onBench), 0);
+    EXPECT_EQ(int(MatchFigures[5].off), 1);
+    EXPECT_EQ(int(MatchFigures[5].onBench), 1);
+    EXPECT_EQ(int(MatchFigures[5].benchState), 0);
+    EXPECT_EQ(int(MatchFigures[5].subbedOff), 0);
     EXPECT_EQ(MatchIsPlayerOnBench(0, 5), 1);
 }
 
