@@ -1,0 +1,169 @@
+#include "management/squadmood.h"
+
+#include <algorithm>
+
+#include "database/Access.h"
+#include "database/ranges.h"
+#include "management/markethelpers.h"
+#include "management/nations.h"
+#include "management/playervalue.h"
+#include "management/squadneeds.h"
+#include "management/squads.h"
+#include "season/messages.h"
+#include "support/corehooks.h"
+#include "support/random.h"
+
+namespace {
+
+constexpr int16_t kScope = 1;
+constexpr int16_t kHomesickMessage = 87;
+constexpr int16_t kCaptainRowMessage = 90;
+constexpr int16_t kBigQuarrelMessage = 17;
+constexpr int16_t kQuarrelMessage = 18;
+constexpr int16_t kSmallQuarrelMessage = 19;
+constexpr int16_t kTopEarnerMessage = 168;
+constexpr int16_t kPositionTextBase = 300;
+constexpr int kCampStat = 21;
+constexpr int kWillStat = 20;
+constexpr int kTemperStat = 18;
+
+int16_t PositionText(uint16_t player) {
+    const int16_t type = market::PositionType(market::OwnPosition(player));
+    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+}
+
+int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }
+
+int Stat(uint16_t player, int index) { return GetPlayerStat(player, int16_t(index), 0); }
+
+// Same reserve and first-team flags and neither a youth player.
+bool BelongTogether(uint16_t a, uint16_t b) {
+    return GetPlayerFlag107(a) == GetPlayerFlag107(b) && GetPlayerFlag118(a) == GetPlayerFlag118(b) &&
+           GetPlayerFlag95(a) == 0 && GetPlayerFlag95(b) == 0;
+}
+
+bool IsManagerOrHalvorn(uint16_t player) {
+    return GetPlayerHalvornB(player) != 0 || GetPlayerHalvorn(player) != 0;
+}
+
+// The league nation (or own group) of a player's nationality.
+uint16_t NationOf(uint16_t player) { return NationGroup(int16_t(GetPlayerNationality(player))); }
+
+const uint16_t* RosterOf(uint16_t player) {
+    const uint16_t club = GetPlayerClub(player);
+    return IsClubNumber(club) ? ClubRoster[club] : nullptr;
+}
+
+void Quarrel(int16_t club, uint16_t p, uint16_t rival) {
+    CorePoll();
+    const int x = GameRandom() % std::max(1, Stat(rival, kWillStat) + Stat(p, kWillStat));
+    if (GetClubControl(club) != 0) {
+        int16_t type = -1;
+        if (x > 160) {
+            type = kBigQuarrelMessage;
+        } else if (x > 130) {
+            type = kQuarrelMessage;
+        } else if (x > 100) {
+            type = kSmallQuarrelMessage;
+        }
+        if (type >= 0) {
+            AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), PositionText(rival), Age(p),
+                       Age(rival), type, kScope, 0);
+        }
+        if (x <= 75) return;
+    }
+    const int d = std::clamp(x * 20 / (Stat(p, kTemperStat) + 1), 1, 100);
+    ChangePlayerMorale(p, int16_t(-d));
+}
+
+}  // namespace
+
+uint16_t FindHappierCampMate(uint16_t player) {
+    const uint16_t* roster = RosterOf(player);
+    if (roster == nullptr) return 0;
+    for (int i = 0; i < kRosterSize; ++i) {
+        const uint16_t q = roster[i];
+        if (q == 0 || q == player || !IsPlayerNumber(q)) continue;
+        if (!BelongTogether(player, q) || Stat(q, kCampStat) != Stat(player, kCampStat)) continue;
+        if (GetPlayerMorale(q) <= GetPlayerMorale(player)) continue;
+        if (GameRandom() % 10 == 0) return q;
+    }
+    return 0;
+}
+
+uint16_t FindRivalCampMate(uint16_t player) {
+    const uint16_t* roster = RosterOf(player);
+    if (roster == nullptr) return 0;
+    for (int i = 0; i < kRosterSize; ++i) {
+        const uint16_t q = roster[i];
+        if (q == 0 || q == player || !IsPlayerNumber(q)) continue;
+        if (!BelongTogether(player, q) || IsManagerOrHalvorn(q)) continue;
+        if (Stat(q, kCampStat) != 100 - Stat(player, kCampStat)) continue;
+        if (Stat(q, kWillStat) <= Stat(player, kWillStat)) continue;
+        if (GameRandom() % 20 == 0) return q;
+    }
+    return 0;
+}
+
+void HomesicknessCheck(uint16_t player) {
+    const uint16_t club = GetPlayerClub(player);
+    const uint16_t* roster = RosterOf(player);
+    if (roster == nullptr) return;
+    const uint16_t nation = NationOf(player);
+    int compatriots = 0;
+    for (int i = 0; i < kRosterSize; ++i) {
+        const uint16_t q = roster[i];
+        if (q == 0 || q == player || !IsPlayerNumber(q)) continue;
+        if (GetPlayerClub(q) == club && NationOf(q) == nation) ++compatriots;
+    }
+    if (compatriots == 0) {
+        ChangePlayerMorale(player, int16_t(-(GameRandom() % 3)));
+        if (GameRandom() % 20 == 0) {
+            AddMessage(int16_t(club), -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kHomesickMessage,
+                       kScope, 0);
+        }
+    } else if (compatriots >= 2 && GameRandom() % 20 == 0) {
+        ChangePlayerMorale(player, int16_t(std::min(compatriots, 100)));
+    }
+}
+
+void ClubSquadMoodJob(int16_t club) {
+    if (!IsClubNumber(club)) return;
+    const uint16_t nation = GetClubNation(club);
+    if (nation >= kCountryCount || !IsPlayedLeagueNation(nation)) return;
+    const bool human = GetClubControl(club) != 0;
+    for (int slot = 0; slot < kRosterSize; ++slot) {
+        const uint16_t p = ClubRoster[club][slot];
+        if (p == 0) break;
+        if (!IsPlayerNumber(p) || IsManagerOrHalvorn(p)) continue;
+
+        const int64_t weekWage = int64_t(GetPlayerWage(p)) * 25;
+        if (GetPlayerClause8(p) != 0 && weekWage < SquadNeeds.TopWage) {
+            SetPlayerWage(p, int16_t(std::min<int32_t>(SquadNeeds.TopWage / 25, 4000)));
+            AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kTopEarnerMessage, kScope, 0);
+        }
+        if (GameRandom() % 80 == 0 && NationOf(p) != nation) HomesicknessCheck(p);
+
+        const uint16_t rival = FindRivalCampMate(p);
+        if (GameRandom() % 40 == 0 && rival != 0 && human && GetPlayerCaptain(rival) != 0) {
+            AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), -1, Age(p), -1, kCaptainRowMessage,
+                       kScope, 0);
+            ChangePlayerMorale(rival, int16_t(-(GameRandom() % 10)));
+        }
+        if (rival != 0 && GameRandom() % 20 == 0) Quarrel(club, p, rival);
+
+        const uint16_t friendly = FindHappierCampMate(p);
+        if (GameRandom() % 40 == 0 && friendly != 0) {
+            CorePoll();
+            int k;
+            if (IsManagerOrHalvorn(friendly)) {
+                k = 60 - GetPlayerMorale(p);
+            } else if (GetPlayerCaptain(friendly) != 0) {
+                k = GetPlayerMorale(friendly) - GetPlayerMorale(p);
+            } else {
+                k = GetPlayerMorale(p) / 10;
+            }
+            ChangePlayerMorale(p, int16_t(k));
+        }
+    }
+}
