@@ -6,7 +6,9 @@
 #include <cstdlib>
 
 #include "database/Access.h"
+#include "management/contractexpiry.h"
 #include "management/dailyjobs.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "tests/fakes/world_records.h"
@@ -54,6 +56,26 @@ void BM_WeeklyPasses(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WeeklyPasses)->Unit(benchmark::kMillisecond);
+
+// One real day's squad pass: the human clubs and the computer clubs due
+// today, the day moving on each round.
+void BM_ClubSquadPass(benchmark::State& state) {
+    LoadWorldOnce();
+    int16_t weekday = 0;
+    for (auto _ : state) {
+        weekday = int16_t((weekday + 1) % 7);
+        SeasonCalendar.weekday = weekday;
+        RunClubSquadPass(1, 1);
+    }
+}
+BENCHMARK(BM_ClubSquadPass)->Unit(benchmark::kMillisecond);
+
+// The players' season roll over the whole world.
+void BM_SeasonRollPlayers(benchmark::State& state) {
+    LoadWorldOnce();
+    for (auto _ : state) SeasonRollPlayers();
+}
+BENCHMARK(BM_SeasonRollPlayers)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -22,8 +22,9 @@ struct JobApplicationState {
 };
 extern JobApplicationState JobApplicationRecord;
 
-// A computer club's buying, selling and loan work.
-void ComputerTransferActivity(int16_t club, int16_t mode);
+// The computer clubs' daily squad pass (RunClubSquadPass): 1 on a real day,
+// with bids; 0 after a load or a new job, which only rebuilds and evaluates.
+void ComputerTransferActivity(int16_t realDay, int16_t unused);
 // Puts the club's bid for the player into its first free bid slot (or the
 // slot that already names him).
 void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);

@@ -269,7 +269,7 @@ void RunDailyClubJobs(int16_t realDay) {
     PostTransferReminders();
     RunDailyJobPasses();
     BoardWeeklyReview();
-    ComputerTransferActivity(0, 0);
+    ComputerTransferActivity(1, 0);
     if (monthChanged) {
         MonthlyContractPass();
         RunBoardMonthlySteps();
