@@ -34,6 +34,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "management/dailyjobs.h"
 #include "management/harmony.h"
 #include "management/scouting.h"
+#include "management/squadpass.h"
 #include "management/sponsorship.h"
 #include "management/transfers.h"
 #include "season/clubseason.h"
@@ -269,7 +270,9 @@ void RunDailyClubJobs(int16_t realDay) {
     PostTransferReminders();
     RunDailyJobPasses();
     BoardWeeklyReview();
-    ComputerTransferActivity(1, 0);
+    // The computer clubs' squad work of the day; their bids stay off until
+    // a thin club can always field its reserve side.
+    RunClubSquadPass(1, 0);
     if (monthChanged) {
         MonthlyContractPass();
         RunBoardMonthlySteps();
