@@ -277,6 +277,65 @@ TEST_F(SeasonSquadsTest, PlayerManagerTakesOverAndTheReplacedRecordLeaves) {
     EXPECT_EQ(GetClubControl(6), 0u);
 }
 
+TEST_F(SeasonSquadsTest, DatabasePlayersTakeTheirClubAgeAndFlagAndTheLastRowIsLeftOut) {
+    ClearTotStatTables();
+    for (int r = 0; r < TOTSTAT_CLUB_COUNT; ++r) SetTotStatClubNumber(TotStatClubs[r], 1200);
+    SetTotStatClubNumber(TotStatClubs[0], 4);
+    SetTotStatClubTactic(TotStatClubs[0], 5);
+    MakeClub(4, 0, 0, 30);
+    struct Row {
+        int16_t club, birthYear, position, ability;
+    };
+    // 2002 - 1985 - 16 = 1 (17 years old), 1984 gives 18.
+    const Row rows[] = {{4, 85, 5, 60}, {4, 84, 7, 60}, {-1, 80, 3, 70}, {4, 60, 13, 50}, {4, 80, 2, 90}};
+    for (int r = 0; r < 5; ++r) {
+        TotStatPlayer& row = TotStatPlayers[r];
+        SetTotStatPlayerClub(row, rows[r].club);
+        SetTotStatPlayerBirthYear(row, rows[r].birthYear);
+        SetTotStatPlayerPosition(row, rows[r].position);
+        SetTotStatPlayerAbility(row, rows[r].ability);
+        SetTotStatPlayerInitial(row, 'k');
+        SetTotStatPlayerSurname(row, "Abel");
+        SetTotStatPlayerNationality(row, 6);
+    }
+    // A full squad besides, so that the squad building keeps the young
+    // player in the youth list.
+    for (int r = 5; r < 36; ++r) {
+        TotStatPlayer& row = TotStatPlayers[r];
+        SetTotStatPlayerClub(row, 4);
+        SetTotStatPlayerBirthYear(row, 75);
+        SetTotStatPlayerPosition(row, int16_t(r % 13));
+        SetTotStatPlayerAbility(row, 70);
+        SetTotStatPlayerNationality(row, 6);
+    }
+    TotStatPlayerCount = 36;
+    SeasonCalendar.year = 2002;
+    BuildPlayersFromDatabase();
+    // The manager records, then rows 0, 1 and 3..34: row 2 has no club and
+    // the last row (35) is never read.
+    ASSERT_EQ(PlayerCount, 3 + 34);
+    EXPECT_STREQ(GetPlayerSurname(1), "Manager       ");
+    EXPECT_EQ(GetPlayerCaretaker(2), 1u);
+    EXPECT_EQ(GetPlayerAge(3), 1u);
+    EXPECT_EQ(GetPlayerFlag95(3), 1u);
+    EXPECT_EQ(GetPlayerContract(3), 11);  // a new game's 17-year-old
+    EXPECT_EQ(GetPlayerAge(4), 2u);
+    EXPECT_EQ(GetPlayerFlag95(4), 0u);
+    for (uint16_t p = 3; p < 6; ++p) {
+        EXPECT_EQ(GetPlayerClub(p), 4u);
+        EXPECT_EQ(GetPlayerNationality(p), 6u);
+        EXPECT_EQ(GetPlayerInitial(p), 11u);  // 'K'
+        EXPECT_STREQ(GetPlayerSurname(p), "Abel");
+        EXPECT_EQ(GetPlayerManPrice(p), -1);
+    }
+    EXPECT_EQ(GetPlayerStat(3, 27, 0), 48);            // 60 x 60 / 75
+    EXPECT_EQ(GetPlayerReputation(3), 60 * 50 / 600);  // aged 17
+    EXPECT_EQ(GetPlayerReputation(4), 60 * 50 / 400);  // aged 18
+    EXPECT_EQ(GetPlayerPosition(5), 13u);
+    EXPECT_EQ(GetPlayerReputation(5), 30u);  // his club's
+    EXPECT_EQ(GetPlayerTactic(5), 5u);       // the club row's formation
+}
+
 TEST_F(SeasonSquadsTest, ClubsFromTheDatabaseGetReputationMoneyAndStands) {
     ClearTotStatTables();
     TotStatClub& top = TotStatClubs[0];
