@@ -2,4 +2,3 @@
 
 // Until the club jobs are in place the day passes without them.
 void ProcessSquadTrainingDay() {}
-void ComputerStadiumUpdate() {}

@@ -6,5 +6,3 @@
 void ProcessSquadTrainingDay();
 // Pays every club's weekly player wages.
 void PayWeeklyPlayerWages();
-// Computer clubs extend and rebuild their grounds at the season's end.
-void ComputerStadiumUpdate();

@@ -36,6 +36,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "management/scouting.h"
 #include "management/squadpass.h"
 #include "management/sponsorship.h"
+#include "management/stadium.h"
 #include "management/transfers.h"
 #include "season/clubseason.h"
 #include "season/european.h"

@@ -495,6 +495,7 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     HVW_ClearJobApplication();
     EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
     EXPECT_EQ(HVW_GetMyClub(), kClub);
+    SetClubControl(kClub, 1);  // stand work is only ever ordered for a human's club
     HVW_HumanGroundRedevelopment();
 }
 
