@@ -1,5 +1,14 @@
 #include "management/kittab.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "support/bytes.h"
+#include "support/debug.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/picture.h"
+
 const KitColour KitPalette[kKitPaletteSize] = {
     // 0-9 greys
     {254, 255, 254},
@@ -119,4 +128,123 @@ const KitColour KitPalette[kKitPaletteSize] = {
 const KitColour& GetKitColour(int colour) {
     if (colour < 0 || colour >= kKitPaletteSize) colour = kKitFallbackColour;
     return KitPalette[colour];
+}
+
+namespace {
+
+constexpr const char* kModule = "menus\\kittab";
+constexpr int32_t kCloseDistance = 10000;
+constexpr int32_t kZoneProductScale = 32768;
+constexpr int32_t kScoreScale = 5000;
+
+constexpr KitDesignRow PlainKit(uint16_t c) { return {{0, c, c, c, 0, 0, c, c, c, 0, c, c, c, 0}}; }
+
+bool IsDesign(int design) { return design >= 0 && design < kShirtDesigns; }
+
+}  // namespace
+
+const KitDesignRow PlainKits[kPlainKits] = {PlainKit(30), PlainKit(62), PlainKit(10), PlainKit(0)};
+ShirtDesignZones ShirtDesignTally[kShirtDesigns];
+
+KitDesignRow ClubKit(int16_t club, int kit) {
+    if (club >= 0 && club < kKitTableClubs) return kit == 0 ? FirstKitTable[club] : SecondKitTable[club];
+    // Clubs beyond the tables: a two-colour first kit from the club number
+    // and a plain white second kit.
+    const uint32_t n = uint32_t(club < 0 ? -club : club);
+    if (kit != 0) return PlainKit(0);
+    const uint16_t main = uint16_t(n * 37 % 100), second = uint16_t((n * 37 + 50) % 100);
+    return {{uint16_t(n % 10), main, second, second, 0, 0, second, second, main, 0, main, main, second, 0}};
+}
+
+int16_t ColoursClose(int16_t colourA, int16_t colourB) {
+    const KitColour& a = GetKitColour(colourA);
+    const KitColour& b = GetKitColour(colourB);
+    const int32_t dr = a.red - b.red, dg = a.green - b.green, db = a.blue - b.blue;
+    return dr * dr + dg * dg + db * db <= kCloseDistance ? 1 : 0;
+}
+
+int32_t KitClashScoreOf(const KitDesignRow& kitA, const KitDesignRow& kitB,
+                        const ShirtDesignZones (&tally)[kShirtDesigns]) {
+    if (!IsDesign(kitA.words[0]) || !IsDesign(kitB.words[0])) return 0;
+    const ShirtDesignZones& zonesA = tally[kitA.words[0]];
+    const ShirtDesignZones& zonesB = tally[kitB.words[0]];
+    int32_t sum = 0;
+    for (int i = 0; i < kScoredZones; ++i) {
+        const uint32_t a = zonesA.count[i];
+        if (a == 0) continue;
+        for (int j = 0; j < kScoredZones; ++j) {
+            const uint32_t b = zonesB.count[j];
+            if (b == 0 || !ColoursClose(int16_t(kitA.words[1 + i]), int16_t(kitB.words[1 + j]))) continue;
+            // Designs keep their areas small enough that this product fits.
+            sum += int32_t(a * b) / kZoneProductScale;
+        }
+    }
+    return sum / kScoreScale;
+}
+
+int32_t KitClashScore(const KitDesignRow& kitA, const KitDesignRow& kitB) {
+    InitShirtDesignTally(int16_t(kitA.words[0]));
+    InitShirtDesignTally(int16_t(kitB.words[0]));
+    return KitClashScoreOf(kitA, kitB, ShirtDesignTally);
+}
+
+KitDesignRow GetTeamDesign(int16_t homeClub, int16_t club, int16_t away) {
+    const KitDesignRow home = ClubKit(homeClub, 0);
+    if (away == 0) return home;
+    const KitDesignRow candidates[2 + kPlainKits] = {ClubKit(club, 0), ClubKit(club, 1), PlainKits[0],
+                                                     PlainKits[1],     PlainKits[2],     PlainKits[3]};
+    int best = -1;
+    int32_t bestScore = kUnusableKitScore;
+    for (int i = 0; i < 2 + kPlainKits; ++i) {
+        const int32_t score = KitClashScore(home, candidates[i]);
+        if (score < bestScore) {
+            best = i;
+            bestScore = score;
+        }
+    }
+    if (best < 0) AbortError(kModule, __LINE__, "GetTeamDesign(): failed to find an away kit!");
+    return candidates[best];
+}
+
+const char* ShirtDesignFileName(int16_t design) {
+    static char name[64];
+    std::snprintf(name, sizeof name, "zudata\\d3d\\sskin\\textures\\kits\\shirts\\shirt%02d.tga",
+                  int(design));
+    return name;
+}
+
+bool TallyShirtPicture(const uint8_t* block, uint32_t size, ShirtDesignZones* zones) {
+    if (size < GFX0_HEADER_SIZE || std::memcmp(block, "GFX0", 4) != 0) return false;
+    const uint64_t pixels =
+        uint64_t(recbits::LoadU16(block + GFX0_WIDTH)) * recbits::LoadU16(block + GFX0_HEIGHT);
+    if (pixels + GFX0_HEADER_SIZE != size) return false;
+    *zones = {};
+    for (uint32_t i = GFX0_HEADER_SIZE; i < size; ++i) {
+        if (block[i] < kShirtZones) ++zones->count[block[i]];
+    }
+    return true;
+}
+
+void InitShirtDesignTally(int16_t design) {
+    if (!IsDesign(design)) {
+        std::printf("Warning: InitShirtDesignTally(): invalid design %d\n", int(design));
+        return;
+    }
+    ShirtDesignZones& zones = ShirtDesignTally[design];
+    for (uint32_t count : zones.count) {
+        if (count > 0) return;
+    }
+    uint8_t* picture = nullptr;
+    uint32_t size = PakLoadWholeFile(ShirtDesignFileName(design), &picture, MEM_TYPE_MANUAL_FREE);
+    if (LoadImageFile(&picture, &size, 0, nullptr) != 0) AbortError(kModule, __LINE__, "TGA_Convert2GFX0");
+    if (size < GFX0_HEADER_SIZE || std::memcmp(picture, "GFX0", 4) != 0)
+        AbortError(kModule, __LINE__, "Corrupt shirt design file found (1)");
+    if (!TallyShirtPicture(picture, size, &zones))
+        AbortError(kModule, __LINE__, "Corrupt shirt design file found (2)");
+    FreeMemory(&picture);
+}
+
+void WriteTeamKit(int16_t club, int16_t opponent, int16_t side, uint8_t* kit) {
+    const KitDesignRow row = side == 0 ? GetTeamDesign(club, club, 0) : GetTeamDesign(opponent, club, 1);
+    for (int w = 0; w < kKitWords; ++w) recbits::StoreU16(kit + 2 * w, row.words[w]);
 }

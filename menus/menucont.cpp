@@ -12,6 +12,7 @@
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "database/textmsg.h"
+#include "management/kittab.h"
 #include "management/shortlist.h"
 #include "management/squads.h"
 #include "menus/exm_text.h"
@@ -60,9 +61,13 @@ void GameMain() {
     ReleaseMenuBuffers();
 }
 
-// Until the kit tables are in, every club shows white over dark grey.
-int16_t GetClubColour1(int16_t) { return 0; }
-int16_t GetClubColour2(int16_t) { return 9; }
+// A club's colours are its first kit's: the shirt's body colour, then its
+// second zone, or the shorts when the shirt is one colour.
+int16_t GetClubColour1(int16_t club) { return int16_t(ClubKit(club, 0).words[1]); }
+int16_t GetClubColour2(int16_t club) {
+    const KitDesignRow kit = ClubKit(club, 0);
+    return int16_t(kit.words[2] != kit.words[1] ? kit.words[2] : kit.words[6]);
+}
 
 int32_t RestartMenus() {
     MenuEngineStart();

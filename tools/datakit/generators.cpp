@@ -11,6 +11,7 @@
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionclips.h"
 #include "tools/datakit/nationalitynations.h"
+#include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/stafflanguages.h"
 #include "tools/datakit/world3d.h"
@@ -33,6 +34,7 @@ std::span<const Generator> Generators() {
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},
         {"nationality nations", CheckNationalityNationTable},
+        {"shirt designs", GenerateShirtDesigns},
     };
     return kGenerators;
 }
