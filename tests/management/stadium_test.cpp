@@ -1,6 +1,7 @@
 #include "management/stadium.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "database/dates.h"
 #include "database/hvw/dataconv.h"
@@ -162,8 +163,11 @@ TEST_F(StadiumTest, UserOrdersRebuildThenOpenSeatsAndWaitForMoney) {
 
 TEST_F(StadiumDeathTest, ComputerClubsCannotTakeStandOrders) {
     SetClubControl(kClub, 0);
-    // The message goes to standard output with the other fatal stops.
-    EXPECT_EXIT(HumanGroundRedevelopment(kClub), ::testing::ExitedWithCode(1), "");
+    // The message goes to standard output, which the child hands to the
+    // death test's standard error.
+    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), HumanGroundRedevelopment(kClub)),
+                ::testing::ExitedWithCode(1),
+                "Cannot do HumanGroundRedevelopment on a stadium belonging to a computer managed team");
 }
 
 TEST_F(StadiumTest, MerchandisingGivesTheAwayClubTwoFifthsOfTheHomeShare) {

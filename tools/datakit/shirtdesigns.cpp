@@ -45,7 +45,7 @@ void Stripes(Canvas& c, int v) {
         c.Fill(x + width, 0, x + 2 * width, kShirtHeight, 1);
         if (thin) c.Fill(x + width, 0, x + width + 2, kShirtHeight, 2);
     }
-    Finish(c, v, v % 4 == 0, 2);
+    Finish(c, v, v / 5 % 2 == 1, 2);  // every width with and without a collar
 }
 
 void Hoops(Canvas& c, int v) {
@@ -120,6 +120,7 @@ void Collared(Canvas& c, int v) {
     if (v >= 10) c.Fill(0, 0, trim, kShirtHeight, 1);
     if (v >= 15) c.Fill(kShirtWidth - trim, 0, kShirtWidth, kShirtHeight, 1);
     c.Fill(36, 0, 92, 8 + v % 3 * 4, 1);
+    c.Fill(84, 24, 96, 38, kBadgeZone);
 }
 
 // Every design's areas must multiply exactly in 32 bits.
