@@ -1,5 +1,6 @@
 #include "tests/fakes/daily_checks.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "database/Access.h"
@@ -58,4 +59,21 @@ std::string CheckDailyJobInvariants() {
 int CountTransfersSince(unsigned from) {
     const unsigned now = TransferRecordIndex;
     return int(now >= from ? now - from : now + kTransferRecords - from);
+}
+
+std::string CheckSquadRollInvariants(bool afterRoll) {
+    if (PlayerCount > kMaxPlayers) return Fault("player count %d", PlayerCount);
+    static uint16_t managers[kClubCount];
+    std::fill(std::begin(managers), std::end(managers), uint16_t(0));
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        if (GetPlayerMorale(p) > 60) return Fault("player %d has morale %d", p, GetPlayerMorale(p));
+        if (GetPlayerContract(p) > 60)
+            return Fault("player %d has a contract of %d months", p, GetPlayerContract(p));
+        const uint16_t club = GetPlayerClub(p);
+        if (p != 2 && IsClubNumber(club) && GetPlayerPosition(p) == 13 && ++managers[club] > 1)
+            return Fault("club %d has a second manager, player %d", club, p);
+        if (afterRoll && (GetPlayerLoanClub(p) != club || GetPlayerShirt(p) != 0))
+            return Fault("player %d still on loan or in shirt %d", p, GetPlayerShirt(p));
+    }
+    return "";
 }

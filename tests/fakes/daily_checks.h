@@ -13,3 +13,7 @@ std::string CheckDailyJobInvariants();
 // Transfer log records written since the write index stood at `from`
 // (counting a wrap of the ring).
 int CountTransfersSince(unsigned from);
+// The squads' state the season roll and the squad passes keep: at most
+// 46,000 players, morale and contract months 0..60 for everyone, no club
+// with two managers; after a roll (afterRoll) no loans and no shirts.
+std::string CheckSquadRollInvariants(bool afterRoll);

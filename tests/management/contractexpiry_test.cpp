@@ -3,6 +3,7 @@
 
 #include "management/squadupkeep.h"
 #include "management/transfers.h"
+#include "tests/fakes/daily_checks.h"
 #include "tests/management/daily_fixture.h"
 
 namespace {
@@ -131,6 +132,7 @@ TEST_F(ExpiryTest, RandomSeasonRolls) {
     std::vector<uint16_t> ages(PlayerCount);
     for (uint16_t p = 3; p < PlayerCount; ++p) ages[p] = GetPlayerAge(p);
     SeasonRollPlayers();
+    EXPECT_EQ(CheckSquadRollInvariants(true), "");
     for (uint16_t p = 3; p < PlayerCount; ++p) {
         ASSERT_EQ(GetPlayerAge(p), std::min<int>(ages[p] + 1, 63)) << p;
         ASSERT_EQ(GetPlayerClub(p), GetPlayerLoanClub(p));
