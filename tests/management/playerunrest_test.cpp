@@ -13,6 +13,7 @@ class UnrestTest : public DailyJobsTest {
     void SetUp() override {
         DailyJobsTest::SetUp();
         ResetRequestBlackout();
+        std::memset(PendingPlayerEvents, 0, sizeof PendingPlayerEvents);
         MakeSquad(kClub, 20, 1);
         RebuildAllRosters();
         SeasonCalendar.leagueStartDay[1] = 30;

@@ -23,6 +23,7 @@ class ReactionTest : public DailyJobsTest {
         std::fill(std::begin(ClubCountOfNation), std::end(ClubCountOfNation), uint16_t(0));
         ClubCountOfNation[0] = 10;
         player_ = 5;
+        std::memset(PendingPlayerEvents, 0, sizeof PendingPlayerEvents);
         SetPlayerMorale(player_, 40);
         SetPlayerCareerApps(player_, 10);
     }
