@@ -59,7 +59,6 @@ void MatchResetEngineState() {
 void Match_TeamJobPhase2() {}
 void Match_TeamJobPhase3() {}
 void Match_RankPlayersByBall() {}
-void Ball_Update() {}
 void Tactics_UpdateComputerTeams() {}
 int16_t Match_ComputerSubstitution(int16_t) { return -1; }
 int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
@@ -74,22 +73,6 @@ void Match_FindBallHolder() {
             return;
         }
     }
-}
-
-void Ball_PlaceOnCentreSpot() {
-    BallState.x = kCentreX;
-    BallState.y = kHalfwayY;
-    BallState.z = 0;
-    BallState.x16 = int32_t(kCentreX) << 16;
-    BallState.y16 = int32_t(kHalfwayY) << 16;
-    BallState.z16 = 0;
-    BallState.vx = BallState.vy = BallState.vz = 0;
-    BallState.direction = 256;
-    MatchFigure& ball = MatchFigures[kBallFigure];
-    ball.x = kCentreX;
-    ball.y = kHalfwayY;
-    ball.x16 = BallState.x16;
-    ball.y16 = BallState.y16;
 }
 
 void Match_ChangePossession(int16_t team, int16_t) { BallTeam = uint8_t(team & 1); }

@@ -25,6 +25,14 @@ struct BallStateRecord {
     int32_t gravity;          // 16.16 taken from the vertical velocity per tick
     float bounceKeep;         // share of the horizontal velocity kept at a bounce
     float bounceRestitution;  // share of the vertical velocity returned at a bounce
+    int16_t probeX, probeY;   // the whole-unit point the collision test examines
+    int16_t collisionCount;   // collision responses since the last clear
+    uint8_t speed;            // |vx| + |vy| in whole units per tick
+    int16_t predicted[3][2];  // x, y about 6.5, 22 and 87 ticks ahead
+    int16_t kickGrace;        // ticks after a kick while spin survives the grass
+    int16_t landingMarker;    // set while the landing-point marker is shown
+    int16_t netCooldown;      // ticks before another net sound may play
+    int16_t phaseCountdown;   // ticks counted down for the match phases
 };
 extern BallStateRecord BallState;
 // The factor every kick's power is multiplied by.
