@@ -70,7 +70,7 @@ bool Ball_WalkPath(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY, BallP
     for (int step = 1; step <= std::abs(major); ++step) {
         // The step that reaches the accumulator also moves along the minor
         // axis, so a walk whose ratio divides evenly ends on its target.
-        if (float(step) < accumulator) {
+        if (minor == 0 || float(step) < accumulator) {
             probeMajor = int16_t(probeMajor + Sign(major));
             if (test()) {
                 hitX = BallState.probeX, hitY = BallState.probeY;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "match/ball.h"
+#include "match/geometry.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
@@ -115,6 +116,7 @@ TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
     // A landing marker is cleared and the spare figure parked off the pitch.
     soundEvents.clear();
     Place(700, 900, 0);
+    BallState.vz = 0;
     BallState.landingMarker = 1;
     Ball_Update();
     EXPECT_EQ(BallState.landingMarker, 0);
@@ -151,13 +153,13 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
 }
 
 TEST_F(BallFlightTest, WindBlowsOnlyOnAHighFreeBall) {
-    BallState.windX = 1000;
+    BallState.windX = 10000;
     Place(700, 900, 29);
     Ball_Update();
     EXPECT_EQ(BallState.vx, 0);
     Place(700, 900, 30);
     Ball_Update();
-    EXPECT_EQ(BallState.vx, 991);
+    EXPECT_EQ(BallState.vx, 9910);
     // Held by a keeper: no wind and height 0 after every update.
     Place(700, 900, 60);
     BallState.vx = 0;
