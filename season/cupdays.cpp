@@ -353,6 +353,16 @@ int RuleNation(int k, int16_t home) {
     return IsClubNumber(home) ? int(GetClubNation(home)) : -1;
 }
 
+// Country 0's honours row holds every European final, whatever the
+// finalists' countries: the next season's title holders are read there.
+void RecordEuropeanFinal(int16_t winner, int16_t loser, int16_t honoursKind) {
+    constexpr int kFirstCupKind = 9;  // honour kind 9 is word 0
+    const int word = honoursKind - kFirstCupKind;
+    if (word < 0 || word + 1 >= kHonourClubWords) return;
+    HonoursTable[0][0].words[word] = winner;
+    HonoursTable[0][0].words[word + 1] = loser;
+}
+
 void PayEuropeanLoser(int k, int r, int16_t loser) {
     int percent = 35;
     if (k == kCupEuropeanC || k == kCupEuropeanB) {
@@ -529,9 +539,10 @@ void ProcessCupTieResult(int16_t slot, int16_t winner, int16_t firstCode, int16_
                        int16_t(n));
     if (final) {
         AwardCupWinner(winner, honoursKind);
+        AwardCupWinner(loser, int16_t(honoursKind + 1));
+        if (k >= kFirstEuropeanCup) RecordEuropeanFinal(winner, loser, honoursKind);
         AddClubTVIncome(winner, int16_t(k), kWinnerPercent);
         PayCupWinBonuses(winner);
-        AwardCupWinner(loser, int16_t(honoursKind + 1));
         AddClubTVIncome(loser, int16_t(k), kRunnerUpPercent);
     } else if (k >= kFirstEuropeanCup) {
         PayEuropeanLoser(k, r, loser);

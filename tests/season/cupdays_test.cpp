@@ -93,17 +93,25 @@ TEST_F(CupSeasonTest, EveryCupOfASeasonEndsWithAWinnerAndARunnerUp) {
             EXPECT_NE(winner, runnerUp);
         }
     }
-    // The European winners are recorded in their own countries' rows.
+    // Country 0's row holds every European final; the winners are also
+    // recorded in their own countries' rows.
+    for (int cup : {4, 6}) {
+        EXPECT_TRUE(IsClubNumber(HonoursTable[0][0].words[2 * cup])) << "cup " << cup;
+        EXPECT_TRUE(IsClubNumber(HonoursTable[0][0].words[2 * cup + 1])) << "cup " << cup;
+    }
     // Cup 5 has no final: it qualifies its winners for cup 6 and sends its
     // losers to cup 4, whose first rounds were full.
     for (int cup : {4, 6}) {
-        int winners = 0, runnersUp = 0;
-        for (int nation = 0; nation < kCountryCount; ++nation) {
-            winners += IsClubNumber(HonoursTable[nation][0].words[2 * cup]);
-            runnersUp += IsClubNumber(HonoursTable[nation][0].words[2 * cup + 1]);
+        const int16_t winner = HonoursTable[0][0].words[2 * cup];
+        const int country = IsClubNumber(winner) ? int(GetClubNation(winner)) : 0;
+        if (IsCountryInPlay(country)) {
+            EXPECT_EQ(HonoursTable[country][0].words[2 * cup], winner);
         }
-        EXPECT_EQ(winners, 1) << "cup " << cup;
-        EXPECT_EQ(runnersUp, 1) << "cup " << cup;
+        for (int nation = 1; nation < kCountryCount; ++nation) {
+            const int16_t named = HonoursTable[nation][0].words[2 * cup];
+            if (nation == country) continue;
+            EXPECT_FALSE(IsClubNumber(named)) << "cup " << cup << " nation " << nation;
+        }
     }
     EXPECT_EQ(cup6.count(-1), 0u);
     EXPECT_EQ(cup6.size(), 32u);
