@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "database/honours.h"
 #include "database/query/funcs_europe.h"
 #include "match/matchresult.h"
+#include "season/clubseason.h"
+#include "season/matchsetup.h"
 #include "season/results.h"
 #include "support/bytes.h"
 #include "support/debug.h"
@@ -178,7 +181,8 @@ TEST_F(SeasonEndTest, PlayOffEntrantsAndSemiFinalsBySyle) {
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(s[i], At(0, d, PromotionCount[0][d] + i));
             int16_t mark;
-            EXPECT_EQ(HVW_GetEuroPlaceClub(int16_t(d), &mark, int16_t(i), 0), s[i]) << "as the screens read it";
+            EXPECT_EQ(HVW_GetEuroPlaceClub(int16_t(d), &mark, int16_t(i), 0), s[i])
+                << "as the screens read it";
             EXPECT_TRUE(Received(s[i], 44));
         }
         EXPECT_NE(SlotOf(kCompPlayOffFirst, s[3], s[0]), -1);
@@ -433,6 +437,63 @@ TEST(TieWinnerTest, AggregateAwayGoalsAndShootOuts) {
     const int16_t single = AddFixture(20, kCompPlayOffFinal, 5, 6, 1);
     EXPECT_EQ(TieWinner(result(0, 1), single, 1), 6);
     EXPECT_EQ(TieWinner(result(1, 1), single, 1), -1) << "no away goals in a single match";
+}
+
+}  // namespace
+
+namespace {
+
+using BookingTest = SeasonEndTest;
+
+TEST_F(BookingTest, LeagueResultsAndPlayOffSemiFinalsAreBookedByCompetition) {
+    auto block = std::make_unique<MatchResultBlock>();
+    auto score = [&](int slot, int home, int away) {
+        uint8_t* word = FixtureTable[slot].bytes + kFixtureScoreWord;
+        recbits::StoreU32(word, (recbits::LoadU32(word) & ~0x3FFu) | uint32_t(home) | uint32_t(away) << 5);
+        recbits::StoreU16(block->teams[0].bytes + kReportGoals, uint16_t(home));
+        recbits::StoreU16(block->teams[1].bytes + kReportGoals, uint16_t(away));
+    };
+    // A league win: counters and the division's win points.
+    const int16_t a = At(0, 0, 0), b = At(0, 0, 1);
+    std::memset(LeagueSeasonRecords, 0, sizeof LeagueSeasonRecords);
+    const int16_t league = AddFixture(10, kCompLeague, a, b, 0);
+    score(league, 0, 2);
+    BookMatchResult(*block, league, 0);
+    EXPECT_EQ(LeagueSeasonRecords[a].words[kSeasonPlayed], 1);
+    EXPECT_EQ(LeagueSeasonRecords[a].words[kSeasonHomeLost], 1);
+    EXPECT_EQ(LeagueSeasonRecords[b].words[kSeasonAwayWon], 1);
+    EXPECT_EQ(LeagueSeasonRecords[b].words[kSeasonAwayFor], 2);
+    EXPECT_EQ(LeagueSeasonRecords[b].words[kSeasonPoints], DivisionMatchRules[0][0][kRuleWinPoints]);
+    // A club outside the league rows wins no points.
+    SetClubDivision(a, 7);
+    const int16_t outside = AddFixture(11, kCompLeague, a, b, 0);
+    score(outside, 1, 0);
+    BookMatchResult(*block, outside, 0);
+    EXPECT_EQ(LeagueSeasonRecords[a].words[kSeasonPoints], 0);
+    EXPECT_EQ(LeagueSeasonRecords[a].words[kSeasonHomeWon], 1);
+
+    // Country 2's single-match semi-finals knock the loser out at once;
+    // country 0's first legs do not.
+    LeagueSeasonEnd(2);
+    LeagueSeasonEnd(0);
+    const int16_t* two = PlayOffSlots(2, 2);
+    const int16_t loser2 = two[2];
+    const int semi = SlotOf(kCompPlayOffFirst, two[0], two[2]);
+    score(semi, 3, 0);
+    BookMatchResult(*block, int16_t(semi), 0);
+    EXPECT_EQ(two[2], -1);
+    EXPECT_NE(loser2, -1);
+    const int16_t* zero = PlayOffSlots(0, 1);
+    const int16_t firstLegHome = zero[3];
+    const int firstLeg = SlotOf(kCompPlayOffFirst, zero[3], zero[0]);
+    score(firstLeg, 3, 0);
+    BookMatchResult(*block, int16_t(firstLeg), 0);
+    EXPECT_EQ(zero[0], At(0, 1, 2)) << "a first leg decides nothing";
+    EXPECT_EQ(zero[3], firstLegHome);
+    const int secondLeg = SlotOf(kCompPlayOffSecond, zero[0], zero[3]);
+    score(secondLeg, 1, 0);
+    BookMatchResult(*block, int16_t(secondLeg), 1);
+    EXPECT_EQ(zero[0], -1) << "3-1 on aggregate";
 }
 
 }  // namespace
