@@ -26,6 +26,7 @@
 #include "season/messages.h"
 #include "season/nationalsquads.h"
 #include "season/pickteam.h"
+#include "season/postmatch.h"
 #include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
@@ -384,6 +385,8 @@ int16_t PrepareNationalMatch(int16_t slot, int16_t home, int16_t away) {
     MatchRuleWords = {};
     LastAttendance = 0;
     AwaySupportShortfall = 0;
+    // National days use the random injury rule after the match.
+    MatchDaySwitch = 0;
     const int16_t competition =
         slot >= 0 && slot < kFixtureSlots ? FixtureType(slot) : int16_t(kCompNationalTeam);
     const int16_t kind = competition == kCompNationalUnder21 ? 1 : 0;
