@@ -28,7 +28,7 @@ int16_t InjurySeverity(int type);
 // The odds n of a type's entry; 0 for a type outside the table.
 int32_t InjuryOdds(int type);
 bool InjuryIsContagious(int type);
-// A length drawn from the type's entry: b + rand() % 2b, so b..3b-1; 0 for
+// A length drawn from the type's entry: b plus a draw below 2b, so b..3b-1; 0 for
 // a type with no base length.
 int16_t DrawInjuryDuration(int type);
 

@@ -17,6 +17,7 @@
 #include "management/board.h"
 #include "management/clubmoney.h"
 #include "management/squads.h"
+#include "management/stadium.h"
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
@@ -124,35 +125,9 @@ constexpr int16_t kRecordCrowdMessage = 11;
 constexpr int16_t kRecordCrowdHistoryKind = 18;
 constexpr int kGateShare = 17;  // percent of a gate that goes in match costs
 
-uint16_t StandStyle(int16_t club, int stand) {
-    switch (stand) {
-        case 0:
-            return GetClubStandStyle0(club);
-        case 1:
-            return GetClubStandStyle1(club);
-        case 2:
-            return GetClubStandStyle2(club);
-        default:
-            return GetClubStandStyle3(club);
-    }
-}
-
-uint16_t StandCapacity(int16_t club, int stand) {
-    switch (stand) {
-        case 0:
-            return GetClubStandCapacity0(club);
-        case 1:
-            return GetClubStandCapacity1(club);
-        case 2:
-            return GetClubStandCapacity2(club);
-        default:
-            return GetClubStandCapacity3(club);
-    }
-}
-
 int32_t StadiumCapacity(int16_t club) {
     int32_t total = 0;
-    for (int stand = 0; stand < kStands; ++stand) total += StandCapacity(club, stand);
+    for (int stand = 0; stand < kStands; ++stand) total += StandThousandsOf(club, stand);
     return total * 1000;
 }
 
@@ -274,8 +249,8 @@ void SetStadium(EnterGameInfo* block, int16_t home, int16_t competition, bool ne
         block->SetI16(kCrowdSize, 1);
     } else if (!neutral) {
         for (int stand = 0; stand < kStands; ++stand) {
-            block->SetI16(kStadiumLevel + 2 * stand, int16_t(StandStyle(home, stand)));
-            block->SetU8(kUnderConstruction + stand, StandCapacity(home, stand) == 0 ? 1 : 0);
+            block->SetI16(kStadiumLevel + 2 * stand, int16_t(StandStyleOf(home, stand)));
+            block->SetU8(kUnderConstruction + stand, StandThousandsOf(home, stand) == 0 ? 1 : 0);
         }
         const int32_t total = StadiumCapacity(home);
         uint8_t fill = 3;
