@@ -68,9 +68,9 @@ TEST_F(BallFlightTest, RollingBallOneTickDragThenTheBounceThatKeepsItOnTheGrass)
     EXPECT_EQ(BallState.z, 0);
     EXPECT_EQ(BallState.x16, 700 * kUnit + 311740);
     EXPECT_EQ(BallState.x, 704);
-    EXPECT_EQ(MatchFigures[kBallFigure].x, 704);
-    EXPECT_EQ(MatchFigures[kBallFigure].x16, BallState.x16);
-    EXPECT_EQ(MatchFigures[kBallFigure].y16, BallState.y16);
+    EXPECT_EQ(+MatchFigures[kBallFigure].x, 704);
+    EXPECT_EQ(+MatchFigures[kBallFigure].x16, BallState.x16);
+    EXPECT_EQ(+MatchFigures[kBallFigure].y16, BallState.y16);
     EXPECT_EQ(soundEvents, std::vector<int16_t>{0});
 }
 
@@ -120,8 +120,8 @@ TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
     BallState.landingMarker = 1;
     Ball_Update();
     EXPECT_EQ(BallState.landingMarker, 0);
-    EXPECT_EQ(MatchFigures[kSpareFigure].x, 3038);
-    EXPECT_EQ(MatchFigures[kSpareFigure].y, 3038);
+    EXPECT_EQ(+MatchFigures[kSpareFigure].x, 3038);
+    EXPECT_EQ(+MatchFigures[kSpareFigure].y, 3038);
     EXPECT_EQ(soundEvents.size(), 1u);
 }
 
@@ -223,7 +223,7 @@ TEST_F(BallFlightTest, StopAndCentreSpot) {
     EXPECT_EQ(BallState.x, 796);
     EXPECT_EQ(BallState.y, 1082);
     EXPECT_EQ(BallState.z16, 0);
-    EXPECT_EQ(MatchFigures[kBallFigure].x, 796);
+    EXPECT_EQ(+MatchFigures[kBallFigure].x, 796);
     // The fraction is kept and the new whole units taken at the next step.
     Ball_Update();
     EXPECT_EQ(BallState.x16, 796 * kUnit + 123);
@@ -289,7 +289,7 @@ TEST(BallFlightInPlay, TheTickMovesTheBallAndFigureFollows) {
     BallState.vz = 2 * kUnit;
     scenario::RunTicks(1);
     EXPECT_GT(BallState.y, 1082);
-    EXPECT_EQ(MatchFigures[kBallFigure].y, BallState.y);
+    EXPECT_EQ(+MatchFigures[kBallFigure].y, BallState.y);
     for (int tick = 0; tick < 400; ++tick) {
         scenario::RunTicks(1);
         ASSERT_GE(BallState.z16, 0);
