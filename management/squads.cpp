@@ -375,23 +375,7 @@ int16_t GetManagerFormationVariant(uint16_t manager) {
 // ---------------------------------------------------------------------------
 // Picking one slot
 
-namespace {
-
-// The cup a competition type belongs to: its flag (0..5) and registration
-// slot (0..6), or -1 for both outside the cup ranges.
-struct CupOfType {
-    int flag;
-    int slot;
-};
-
-CupOfType CupOf(int competitionType) {
-    if (competitionType < kCompFirstNationalCup || competitionType > kCompLastCup) return {-1, -1};
-    const int block = (competitionType - kCompFirstNationalCup) / 16;
-    if (block < 5) return {block, block};
-    return {5, 6};  // the second and third European cups share flag 5 and slot 6
-}
-
-uint16_t CupFlag(uint16_t player, int flag) {
+uint16_t PlayerCupFlag(uint16_t player, int flag) {
     switch (flag) {
         case 0:
             return GetPlayerCupFlag0(player);
@@ -406,6 +390,22 @@ uint16_t CupFlag(uint16_t player, int flag) {
         default:
             return GetPlayerCupFlag5(player);
     }
+}
+
+namespace {
+
+// The cup a competition type belongs to: its flag (0..5) and registration
+// slot (0..6), or -1 for both outside the cup ranges.
+struct CupOfType {
+    int flag;
+    int slot;
+};
+
+CupOfType CupOf(int competitionType) {
+    if (competitionType < kCompFirstNationalCup || competitionType > kCompLastCup) return {-1, -1};
+    const int block = (competitionType - kCompFirstNationalCup) / 16;
+    if (block < 5) return {block, block};
+    return {5, 6};  // the second and third European cups share flag 5 and slot 6
 }
 
 bool IsEuropeanType(int competitionType) {
@@ -608,7 +608,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
             if (IsEuropeanType(competitionType) ? GetPlayerEuroBan(p) != 0 : IsPlayerSuspended(p) != 0)
                 continue;
             if (cup.flag >= 0) {
-                if (IsOnLoan(p) && CupFlag(p, cup.flag) == 0) continue;
+                if (IsOnLoan(p) && PlayerCupFlag(p, cup.flag) == 0) continue;
                 if (CupTiedElsewhere(p, club, cup.slot)) continue;
             }
         }

@@ -88,6 +88,9 @@ extern const uint16_t ForeignQuotaFlag[kNationCodes];
 // The quota word of any nation code; codes beyond the table give 0.
 uint16_t ForeignQuotaWord(uint16_t nation);
 
+// A player's registration flag for cup group 0..5 (5 covers every later group).
+uint16_t PlayerCupFlag(uint16_t player, int flag);
+
 // ---------------------------------------------------------------------------
 // Rosters and lists
 

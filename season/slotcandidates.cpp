@@ -39,23 +39,6 @@ CupOf CupOfCompetition(int16_t competition) {
 
 bool IsEuropean(int16_t competition) { return competition >= 69 && competition <= 116; }
 
-uint16_t CupFlag(uint16_t player, int flag) {
-    switch (flag) {
-        case 0:
-            return GetPlayerCupFlag0(player);
-        case 1:
-            return GetPlayerCupFlag1(player);
-        case 2:
-            return GetPlayerCupFlag2(player);
-        case 3:
-            return GetPlayerCupFlag3(player);
-        case 4:
-            return GetPlayerCupFlag4(player);
-        default:
-            return GetPlayerCupFlag5(player);
-    }
-}
-
 bool Banned(uint16_t player, int16_t competition) {
     return IsEuropean(competition) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
 }
@@ -72,7 +55,7 @@ bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool second
     if (secondList && GetPlayerLoanTrial(player) != 0 && GetClubControl(club) != 0) return false;
     if (Banned(player, competition)) return false;
     const CupOf cup = CupOfCompetition(competition);
-    if (cup.flag >= 0 && GetPlayerLoanClub(player) != uint16_t(club) && CupFlag(player, cup.flag) == 0)
+    if (cup.flag >= 0 && GetPlayerLoanClub(player) != uint16_t(club) && PlayerCupFlag(player, cup.flag) == 0)
         return false;
     if (cup.slot >= 0) {
         const uint16_t tied = GetPlayerCup(player, int16_t(cup.slot), CupRow(club));
