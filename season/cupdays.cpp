@@ -327,6 +327,12 @@ int16_t NearbyFixture(int16_t club, int day) {
     return -1;
 }
 
+// A fixture of today or earlier is being played or has its result: moving
+// it would re-add it unplayed and shift the table under the day's pass.
+bool CanMoveOutOfTheWay(int16_t slot) {
+    return FixtureDay(slot) > SeasonCalendar.currentDay && !IsFixturePlayed(slot);
+}
+
 void MoveOutOfTheWay(int16_t slot) {
     const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
     if (MoveFixtureToFreeDay(slot)) Post(kMsgRescheduled, home, away, -1);
@@ -434,7 +440,7 @@ void ArrangeCupFixture(int16_t home, int16_t away, int16_t days, int16_t round, 
         for (int16_t club : {home, away}) {
             const int16_t slot = NearbyFixture(club, day);
             if (slot < 0) continue;
-            if (FixtureType(slot) < secondCode) {
+            if (FixtureType(slot) < secondCode && CanMoveOutOfTheWay(slot)) {
                 MoveOutOfTheWay(slot);
             } else {
                 blocked = true;
@@ -450,7 +456,7 @@ void ArrangeCupFixture(int16_t home, int16_t away, int16_t days, int16_t round, 
     if (IsCountryNumber(nation) && Rule(nation, cup, round).through == 2) {
         for (int16_t club : {home, away}) {
             const int16_t slot = CompetitiveFixtureOn(club, day);
-            if (slot >= 0) MoveOutOfTheWay(slot);
+            if (slot >= 0 && CanMoveOutOfTheWay(slot)) MoveOutOfTheWay(slot);
         }
     }
     const int16_t neutral =

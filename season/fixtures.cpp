@@ -74,6 +74,14 @@ bool IsTopLeagueFixtureOfNationNear(int slot, int16_t nation, int first, int las
     return GetClubDivision(home) == 0 && GetClubNation(home) == uint16_t(nation);
 }
 
+// Exchanges two legs of a tie but leaves each slot its day, so that the
+// table stays in day order when the legs stand on different days.
+void SwapLegsKeepingDays(int a, int b) {
+    SwapBits(a, b, kFixtureHeadWord, kHeadWordMask & ~kDayMask);
+    SwapClubs(a, b);
+    SwapBits(a, b, kFixtureScoreWord, kScoreFieldsMask);
+}
+
 }  // namespace
 
 int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral) {
@@ -240,13 +248,13 @@ void PairCupLegs(int16_t competition, int16_t slot) {
     if ((competition - kCompFirstNationalCup) % kCodesPerCup < kSecondMatchCodes) {
         // A first leg: its second leg may already stand before it.
         for (int j = slot; j >= 1; --j) {
-            if (isOtherLeg(j, competition + kSecondMatchCodes)) SwapFixtures(int16_t(j), slot);
+            if (isOtherLeg(j, competition + kSecondMatchCodes)) SwapLegsKeepingDays(j, slot);
         }
     } else {
         // A second leg: its first leg may stand after it.  Empty slots hold
         // stale heads, so the search ends at the first of them.
         for (int j = slot; j < kFixtureSlots && !IsFixtureEmpty(j); ++j) {
-            if (isOtherLeg(j, competition - kSecondMatchCodes)) SwapFixtures(int16_t(j), slot);
+            if (isOtherLeg(j, competition - kSecondMatchCodes)) SwapLegsKeepingDays(j, slot);
         }
     }
 }

@@ -183,6 +183,31 @@ TEST_F(CupTieTest, ALevelMatchIsReplayedAndAWinnerMeetsTheNextOpponent) {
     EXPECT_TRUE(Received(25, 123, 12));
 }
 
+TEST_F(CupTieTest, TodaysMatchesStayWhereTheyAreWhenTheNextTieIsArranged) {
+    // Club 3 has just won a replay today and club 12 plays a league match
+    // later today; their next tie is due tomorrow.
+    MakeUserClub(3);
+    const int16_t replay = AddFixture(100, CupCode(0, 1 + kSecondMatchCodes), 3, 25, 0);
+    StoreScore(replay, 2, 1);
+    const int16_t league = AddFixture(100, kCompLeague, 12, 13, 0);
+    const Fixture before[2] = {FixtureTable[replay], FixtureTable[league]};
+    ArrangeCupFixture(3, 12, 1, 2, 0, 0, 0);
+    // Neither of today's fixtures moved or lost its result: the tie goes
+    // on two days instead.
+    EXPECT_EQ(std::memcmp(&FixtureTable[replay], &before[0], sizeof(Fixture)), 0);
+    EXPECT_EQ(std::memcmp(&FixtureTable[league], &before[1], sizeof(Fixture)), 0);
+    EXPECT_EQ(HeadOf(2), (FixtureHead{103, CupCode(0, 2), 3, 12}));
+    EXPECT_EQ(UsedSlots(), 3);
+    EXPECT_FALSE(Received(3, 147));
+
+    // A league match of a later day still makes way for the tie.
+    const int16_t later = AddFixture(106, kCompLeague, 3, 14, 0);
+    ArrangeCupFixture(3, 12, 5, 3, 0, 0, 0);
+    EXPECT_EQ(FixtureType(later), CupCode(0, 3));
+    EXPECT_GT(FixtureDay(FindFixture(3, 14, kCompLeague)), 106);
+    EXPECT_TRUE(Received(3, 147));
+}
+
 TEST_F(CupTieTest, TheFinalAwardsTheCupAndItsTelevisionMoney) {
     EXPECT_EQ(CupTVAmount(0, 0, 65), 1079000);
     const int16_t code = CupCode(0, 7);

@@ -198,15 +198,19 @@ TEST_F(FixtureTableTest, CupLegsArePutInLegOrder) {
     EXPECT_EQ(HeadOf(first), (FixtureHead{10, 13, 2, 1}));
 
     // A second leg whose first leg stands later in the table changes
-    // places with it, each keeping its own day.
+    // places with it; the days stay in their slots, so the table keeps its
+    // day order and the earlier match is the first leg.
     AddFixture(30, CupCode(1, 0), 3, 4, 0);
     int16_t inserted = AddFixture(20, CupCode(1, kSecondMatchCodes), 4, 3, 0);
-    int16_t firstLeg = FindFixture(3, 4, 21);
-    int16_t secondLeg = FindFixture(4, 3, 29);
-    EXPECT_EQ(firstLeg, inserted);
-    EXPECT_EQ(secondLeg, inserted + 1);
-    EXPECT_EQ(FixtureDay(firstLeg), 30);
-    EXPECT_EQ(FixtureDay(secondLeg), 20);
+    EXPECT_EQ(HeadOf(inserted), (FixtureHead{20, 21, 3, 4}));
+    EXPECT_EQ(HeadOf(inserted + 1), (FixtureHead{30, 29, 4, 3}));
+
+    // The same for a first leg moved past its second leg.
+    AddFixture(50, CupCode(3, kSecondMatchCodes), 8, 7, 0);
+    inserted = AddFixture(55, CupCode(3, 0), 7, 8, 0);
+    EXPECT_EQ(HeadOf(inserted - 1), (FixtureHead{50, 53, 7, 8}));
+    EXPECT_EQ(HeadOf(inserted), (FixtureHead{55, 61, 8, 7}));
+    for (int slot = 1; slot < UsedSlots(); ++slot) EXPECT_LE(FixtureDay(slot - 1), FixtureDay(slot));
 
     // Clubs in the same order are a different tie.
     AddFixture(40, CupCode(2, kSecondMatchCodes), 5, 6, 0);

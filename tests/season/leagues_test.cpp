@@ -138,17 +138,39 @@ TEST_F(SeasonSetUpTest, MatchDaysFollowTheCountryRules) {
     SetUpSeasonFixtures();
     // Weekday of a day number: day 0 is a Saturday in 2002.
     auto weekday = [](int day) { return day % 7; };
+    int moved[kCountryCount] = {};
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         const int type = FixtureType(slot), day = FixtureDay(slot);
         const int country = GetClubNation(FixtureHome(slot));
         const bool boxingDay = day == SeasonDayOfDate(26, 11);
-        if (type == kCompLeague && country == 2) {
+        if (type == kCompLeague && (FixtureScore(slot) & kFixtureBroadcastBit)) {
+            // A Saturday fixture moved by its country's rule for the
+            // division: country 0's top two divisions to the Sunday, its
+            // next two to the Friday, the top divisions of countries 1 and
+            // 4 to the Sunday; elsewhere only the top division's are marked.
+            const int division = GetClubDivision(FixtureHome(slot));
+            ++moved[country];
+            if (country == 0) {
+                EXPECT_LT(division, 4);
+                EXPECT_EQ(weekday(day), division < 2 ? 1 : 6) << day;
+            } else {
+                EXPECT_EQ(division, 0);
+                EXPECT_EQ(weekday(day), country == 1 || country == 4 ? 1 : 0) << day;
+            }
+        } else if (type == kCompLeague && country == 2) {
             EXPECT_TRUE(weekday(day) == 1 || weekday(day) >= 3) << day;
         } else if (type == kCompLeague) {
             EXPECT_TRUE(weekday(day) == 0 || weekday(day) == 3 || weekday(day) == 4 || boxingDay) << day;
         } else if (type == kCompReserveLeague && country != 2) {
             EXPECT_TRUE(weekday(day) == 5 || weekday(day) == 2 || boxingDay) << day;
         }
+    }
+    // Country 2 moves nothing; every other country moves some.
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (country == 2)
+            EXPECT_EQ(moved[country], 0);
+        else
+            EXPECT_GT(moved[country], 0) << country;
     }
 }
 
