@@ -89,6 +89,9 @@ bool Ball_WalkPath(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY, BallP
             hitX = BallState.probeX, hitY = BallState.probeY;
             return true;
         }
+        // A hit on the major move ends the walk after the minor move's test:
+        // walking on would carry the ball through the wall it has just met.
+        if (hit) return true;
     }
     return hit;
 }

@@ -21,9 +21,10 @@ void Ball_PlaceOnCentreSpot();
 
 // Walks the probe from (fromX, fromY) toward (toX, toY) one unit at a time,
 // running the test at every unit.  A diagonal step tests after its move along
-// the major axis and again after its move along the minor one; a hit there on
-// the major move is recorded but the walk goes on.  Returns whether a hit was
-// recorded, the last recorded point in (hitX, hitY).
+// the major axis and again after its move along the minor one; a hit on the
+// major move is recorded, the minor move still tested, and the walk ends with
+// that step.  Returns whether a hit was recorded, the last recorded point in
+// (hitX, hitY).
 using BallProbeTest = bool (*)();
 bool Ball_WalkPath(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY, BallProbeTest test, int16_t& hitX,
                    int16_t& hitY);

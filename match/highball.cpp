@@ -3,11 +3,20 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "match/carrieroptions.h"
+#include "match/geometry.h"
+#include "match/headershot.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/shotchoice.h"
+#include "support/random.h"
 
 BallPredictionResult BallPrediction = {kNoMeetingPoint, 0, 0, 0, 0};
 int16_t BallLandingX, BallLandingY;
+uint8_t HighBallReactionLevel;
+int16_t LayOffX, LayOffY;
 
 namespace {
 
@@ -146,5 +155,128 @@ void MatchCallToLanding(int16_t radius) {
         if (p.off != 0 || p.action > kFreeActionLimit) continue;
         if (Distance(p.x, p.y, BallLandingX, BallLandingY) < radius)
             Match_SetPlayerAction(figure, kCallToLandingAction);
+    }
+}
+
+namespace {
+
+int Fold(int difference) {
+    const int d = std::abs(difference) & 255;
+    return d > 128 ? 256 - d : d;
+}
+
+int Draw(int n) { return n > 0 ? int(GameRandom() % n) : 0; }
+
+// Starts an action of the reaction with the ticks to the point as variant.
+void React(int16_t figure, uint16_t action, int ticks) {
+    Match_SetPlayerAction(figure, action);
+    MatchFigures[figure].actionParam = uint16_t(ticks);
+}
+
+uint16_t BySide(const MatchFigure& p, uint16_t side0, uint16_t side1, uint16_t other) {
+    return p.gait == 0 ? side0 : (p.gait == 1 ? side1 : other);
+}
+
+// The distance from the player to the nearest opponent on the pitch.
+int NearestOpponent(int16_t figure) {
+    const MatchFigure& p = MatchFigures[figure];
+    const int other = (figure / kTeamFigures) ^ 1;
+    int best = kNoMeetingPoint;
+    for (int i = 0; i < kTeamFigures; ++i) {
+        const int16_t q = int16_t(other * kTeamFigures + i);
+        if (!MatchOnPitch(q)) continue;
+        best = std::min(best, Distance(p.x, p.y, MatchFigures[q].x, MatchFigures[q].y));
+    }
+    return best;
+}
+
+}  // namespace
+
+void Match_ReactToHighBall(int16_t figure) {
+    if (figure < 0 || figure >= kPlayerFigures) return;
+    MatchFigure& p = MatchFigures[figure];
+    const int ballHeight = BallState.z;
+    if (ballHeight < kWindHeight) return;
+    if (HighBallReactionLevel < 5 && ballHeight < kHeadHeight) return;
+    // A still ball comes at nobody.
+    if (BallState.direction >= 256) return;
+    if (Fold(int(BallState.direction) - int((p.ballDirection + 128) & 255)) > 32) return;
+    const int every = std::max(1, (100 - p.heading) / 5 + 1);
+    ++p.work3;
+    if (p.work3 % every != 0) return;
+
+    Ball_PredictLanding(p.heading, p.x, p.y, figure, 0);
+    const BallPredictionResult meet = BallPrediction;
+    if (meet.bestDistance == kNoMeetingPoint || meet.height < kWindHeight) return;
+
+    const int team = figure / kTeamFigures;
+    const int16_t goalLine = team == AttackDirection ? kGoalLineHigh : kGoalLineLow;
+    const uint16_t goalDirection = Match_DirectionTo(p.x, p.y, kPitchCentreX, goalLine);
+    const int goalDistance = Distance(p.x, p.y, kPitchCentreX, goalLine);
+    const int toPoint = Match_DirectionTo(p.x, p.y, meet.x, meet.y);
+    const int marked = Draw(100) < p.vision ? NearestOpponent(figure) : kNoMeetingPoint;
+
+    const int h = meet.height, t = meet.ticks, d = meet.bestDistance, level = HighBallReactionLevel;
+    const int reach = kHeadHeight + p.heading / 2;
+    auto targetThePoint = [&] {
+        p.targetX = p.aimX = meet.x;
+        p.targetY = p.aimY = meet.y;
+    };
+    if (h >= 110 && h <= kHeadHeight && t > 16 && t <= 32 && d < 64 - 2 * level) {
+        // Chest height: lay it off to a team-mate, or take it down.
+        targetThePoint();
+        if (goalDistance <= 256) return;
+        const int16_t mate = Match_FindLayOffMate();
+        if (mate >= 0 && mate < kPlayerFigures) {
+            MatchFigure& m = MatchFigures[mate];
+            LayOffX = m.targetX = m.x;
+            LayOffY = m.targetY = m.y;
+            React(figure, 86, t);
+            return;
+        }
+        if (goalDistance < 400 && Draw(400) < p.agility) Match_SetPlayerAction(figure, d < 16 ? 50 : 79);
+        p.actionParam = uint16_t(t);
+    } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level && goalDistance > 400) {
+        // Head height far from goal: a header duel or on the chest.
+        targetThePoint();
+        if (marked < 160) {
+            MatchHeadingCheck(figure, goalDirection, 1);
+        } else {
+            React(figure, 79, t);
+        }
+    } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level) {
+        targetThePoint();
+        if (marked < 160 || goalDistance < 200) {
+            MatchHeadingCheck(figure, goalDirection, 0);
+        } else if (goalDistance >= 400 || Draw(400) >= p.agility) {
+            React(figure, 79, t);
+        } else {
+            React(figure, d < 16 ? 50 : 79, t);
+        }
+    } else if (h >= kWindHeight && t > 4 && t <= 32 && d < 20) {
+        // Within reach: a volley near goal, a long-range one far out.
+        targetThePoint();
+        if (goalDistance < 560) {
+            Match_DecideWithBall(figure, 1);
+            React(figure, BySide(p, 80, 83, 84), t);
+            if (goalDistance < 240 && Draw(100) < p.agility) React(figure, 51, t);
+        } else if (goalDistance > 960) {
+            React(figure, BySide(p, 135, 136, 137), t);
+        } else {
+            Match_SetPlayerAction(figure, 88);
+        }
+    } else if (h >= kWindHeight && h <= 90 && t > 11 && t <= 22 && d < 24) {
+        // A low ball to the side: controlled on the turn.
+        targetThePoint();
+        const int f = p.facing & 255;
+        const bool oneWay = (f < toPoint && toPoint - f < 128) || (f >= toPoint && f - toPoint >= 128);
+        if (oneWay) {
+            Match_SetPlayerAction(figure, h >= 60 ? 119 : 115);
+        } else {
+            Match_SetPlayerAction(figure, h >= 60 ? 118 : 114);
+        }
+    } else if (h <= kWindHeight && d < 48 && t < 100) {
+        targetThePoint();
+        Match_SetPlayerAction(figure, 105);
     }
 }

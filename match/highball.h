@@ -28,3 +28,14 @@ void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, in
 // 1000 ticks) and sends the current team's free players within the radius
 // toward it.
 void MatchCallToLanding(int16_t radius);
+
+// The match's reaction level (0..): from 5 a player also goes for balls
+// below head height, and his tolerance for the meeting point tightens.
+extern uint8_t HighBallReactionLevel;
+// The point a chest lay-off goes to (the team-mate's position).
+extern int16_t LayOffX, LayOffY;
+
+// A ball coming at the player in the air: may send him to the meeting
+// point in a header, volley, chest control, jump or dive, or just to run
+// there (his target and aim become the point; his variant the ticks to it).
+void Match_ReactToHighBall(int16_t figure);

@@ -49,6 +49,11 @@ struct MatchDisplayHooks {
     void (*viewReset)();
     void (*replayAllocBuffer)();
     void (*replayFreeBuffer)();
+
+    // The crowd's excitement raised by an amount, and a hit of the goal net
+    // recorded (from the ball's position and velocity) for its animation.
+    void (*crowdExcitement)(int16_t amount);
+    void (*netImpact)();
 };
 
 constexpr int kKeyF1 = 1;
@@ -59,3 +64,5 @@ extern MatchDisplayHooks MatchHooks;
 // Forwarders the engine calls; each does nothing while its hook is unset.
 void MatchSfx_PlayEvent(int16_t event, int16_t team);
 void InfoBar(int16_t message, int16_t figure, int16_t minute);
+void Crowd_AddExcitement(int16_t amount);
+void D3DGame_RecordNetImpact();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "match/actionmachine.h"
+#include "match/ballcontacts.h"
 #include "match/formation.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -14,6 +15,7 @@
 #include "match/matchstate.h"
 #include "match/offside.h"
 #include "match/periodrunner.h"
+#include "match/tackle.h"
 #include "support/bytes.h"
 #include "support/random.h"
 
@@ -148,6 +150,7 @@ void StartTheMatch() {
     MatchUnshown = (DisplayModeFlags & kDisplayOff) != 0 ? 1 : 0;
     if (!MatchUnshown) ClearHeatMaps();
     MatchDrawOffsideStrictness();
+    MatchResetTackleCounts();
     PenaltiesTaken = 0;
     BallState.drag = 991;
     BallState.gravity = 40000;
@@ -186,6 +189,7 @@ void StartEveryPeriod() {
     Ball_PlaceOnCentreSpot();
     BallState.holder = 0;
     BallState.controller = 0;
+    Ball_ResetContacts();
     RunningCount = 255;
     MatchResetClock(PeriodLengthSeconds());
     MatchFigures[kRefereeFigure].pace = 80;

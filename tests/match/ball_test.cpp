@@ -265,15 +265,16 @@ TEST(BallPath, OneTestPerUnitAndTwoPerDiagonalStep) {
     EXPECT_EQ(probes.back(), std::make_pair(12, 14));
 }
 
-TEST(BallPath, WalkEndsAtTheFirstHitExceptOnADiagonalsMajorMove) {
+TEST(BallPath, WalkEndsWithTheStepOfTheFirstHit) {
     int16_t hx = 0, hy = 0;
     bool hit = false;
     EXPECT_EQ(Walk(10, 10, 10, 20, 3, hx, hy, hit), 3);
     EXPECT_TRUE(hit);
     EXPECT_EQ(hx, 10);
     EXPECT_EQ(hy, 13);
-    // Diagonal: a hit on the major move is recorded, the minor move still tested.
-    EXPECT_EQ(Walk(10, 10, 13, 13, 1, hx, hy, hit), 6);
+    // Diagonal: a hit on the major move is recorded, the minor move still
+    // tested, and the walk ends there.
+    EXPECT_EQ(Walk(10, 10, 13, 13, 1, hx, hy, hit), 2);
     EXPECT_TRUE(hit);
     EXPECT_EQ(hx, 10);
     EXPECT_EQ(hy, 11);

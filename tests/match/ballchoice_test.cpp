@@ -1,0 +1,327 @@
+// The decisions around the ball: the shot aim, the carrier's choice, the
+// clearance that never goes toward the own goal, the shoot-or-not test,
+// tackles and their outcome, the high-ball reaction and the header choice.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "match/ball.h"
+#include "match/ballcontacts.h"
+#include "match/geometry.h"
+#include "match/headershot.h"
+#include "match/highball.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/shotchoice.h"
+#include "match/tackle.h"
+#include "support/random.h"
+
+namespace {
+
+constexpr int32_t kUnit = 65536;
+
+class BallChoiceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::memset(MatchFigures, 0, sizeof MatchFigures);
+        MatchResetEngineState();
+        MatchHooks = MatchDisplayHooks{};
+        MatchPhase = 0;
+        AttackDirection = 0;  // team 0 attacks the goal at y 2038
+        Goals[0] = Goals[1] = 0;
+        MatchResetTackleCounts();
+        HighBallReactionLevel = 0;
+        for (int16_t f = 0; f < kPlayerFigures; ++f) {
+            MatchFigure& p = MatchFigures[f];
+            p.off = 1;
+            p.x = p.y = 3000;
+        }
+        BallState.drag = 991;
+        BallState.gravity = 40000;
+        BallState.bounceKeep = 0.96f;
+        BallState.bounceRestitution = 0.52f;
+        GameSeedRandom(3);
+    }
+
+    static MatchFigure& Player(int16_t figure, int x, int y, uint16_t action, uint16_t facing = 0) {
+        MatchFigure& p = MatchFigures[figure];
+        p.off = 0;
+        p.x = int16_t(x);
+        p.y = int16_t(y);
+        p.x16 = x * kUnit;
+        p.y16 = y * kUnit;
+        p.facing = facing;
+        p.touchLockout = 0;
+        p.actionFlag = 0;
+        p.injury = 0;
+        p.shooting = p.passing = p.dribble = p.composure = p.intelligence = p.agility = 50;
+        p.tackling = p.heading = p.pace = p.stamina = p.resilience = 50;
+        Match_SetPlayerAction(figure, action);
+        return p;
+    }
+    static void Current(int16_t figure) {
+        const MatchFigure& p = MatchFigures[figure];
+        CurrentTeam = uint8_t(figure / kTeamFigures);
+        MatchCurX = p.x;
+        MatchCurY = p.y;
+        MatchCurX16 = p.x16;
+        MatchCurY16 = p.y16;
+    }
+    static void Ball(int x, int y, int z) {
+        BallState.x = int16_t(x);
+        BallState.y = int16_t(y);
+        BallState.z = int16_t(z);
+        BallState.x16 = x * kUnit;
+        BallState.y16 = y * kUnit;
+        BallState.z16 = z * kUnit;
+        MatchFigures[kBallFigure].x = int16_t(x);
+        MatchFigures[kBallFigure].y = int16_t(y);
+    }
+};
+
+TEST_F(BallChoiceTest, PlacedKickAimsInsideTheFarPostBySkill) {
+    // A bench figure has no line-up slot, so his composure counts in full.
+    Player(16, 796, 2014, 152);  // the opposing keeper in the middle of his goal
+    for (int shooting : {100, 0}) {
+        int low = 10000, high = -10000;
+        for (uint32_t seed = 1; seed <= 2000; ++seed) {
+            GameSeedRandom(seed);
+            MatchFigure& p = Player(12, 700, 1700, 0);
+            p.composure = 100;
+            p.shooting = int8_t(shooting);
+            Current(12);
+            MatchChooseShotAim(12, 2);
+            low = std::min<int>(low, FreeKickAimX);
+            high = std::max<int>(high, FreeKickAimX);
+            EXPECT_EQ(FreeKickAimY, 2048);
+        }
+        EXPECT_EQ(low, shooting == 100 ? 845 : 853);
+        EXPECT_EQ(high, shooting == 100 ? 864 : 872);
+    }
+}
+
+TEST_F(BallChoiceTest, AimOnlyModesChangeNoAction) {
+    Player(16, 796, 2014, 152);
+    for (int16_t mode = 1; mode <= 3; ++mode) {
+        MatchFigure& p = Player(9, 800, 1800, 5, 128);
+        Current(9);
+        Match_DecideWithBall(9, mode);
+        EXPECT_EQ(p.action, 5);
+        EXPECT_EQ(+BallState.vx, 0);
+    }
+}
+
+TEST_F(BallChoiceTest, CarrierChoiceOverRandomStates) {
+    int turningShots = 0;
+    for (uint32_t seed = 1; seed <= 3000; ++seed) {
+        GameSeedRandom(seed);
+        const int keeperY = 1900 + int(GameRandom() % 138);
+        Player(16, 700 + GameRandom() % 200, keeperY, 152);
+        const int x = 500 + GameRandom() % 600;
+        const int y = 1500 + GameRandom() % 530;
+        const uint16_t facing = uint16_t(GameRandom() % 256);
+        MatchFigure& p = Player(9, x, y, 5, facing);
+        p.dribble = int8_t(GameRandom() % 101);
+        p.composure = int8_t(GameRandom() % 101);
+        p.shooting = int8_t(GameRandom() % 101);
+        p.passing = int8_t(GameRandom() % 101);
+        p.gait = uint16_t(GameRandom() % 3);
+        Current(9);
+        Ball(x, y + 4, 0);
+        const uint16_t goal = Match_DirectionTo(x, y, 796, 2038);
+        int goalAngle = y <= 1082 ? goal : std::abs(128 - int(goal));
+        if (goalAngle > 128) goalAngle = 256 - goalAngle;
+        const int turn = std::min<int>(std::abs(int(goal) - facing), 256 - std::abs(int(goal) - facing));
+        const bool beyond = y > keeperY;
+        Match_DecideWithBall(9, 0);
+        const uint16_t a = p.action;
+        // Every action the choice can set.
+        const bool listed = a == 5 || a == 16 || a == 78 || a == 81 || a == 98 || a == 105 || a == 107 ||
+                            a == 131 || a == 132 || a == 140 || a == 141;
+        EXPECT_TRUE(listed) << a;
+        if (beyond) {
+            EXPECT_NE(a, 105);
+            EXPECT_NE(a, 16);
+        }
+        if (goalAngle < 15) {
+            EXPECT_NE(a, 98);
+            if (turn >= 48) {
+                EXPECT_TRUE(a == 131 || a == 132 || a == 140 || a == 141) << a;
+                ++turningShots;
+            }
+        }
+    }
+    EXPECT_GT(turningShots, 50);
+}
+
+// Where the line from (x, y) to the aim point crosses the goal line y =
+// line, or no crossing.
+bool CrossesBetweenPosts(int x, int y, int aimX, int aimY, int line) {
+    if ((y - line) * (aimY - line) > 0 || aimY == y) return false;
+    const double t = double(line - y) / double(aimY - y);
+    const double crossX = x + t * (aimX - x);
+    return crossX > 730.0 && crossX < 862.0;
+}
+
+TEST_F(BallChoiceTest, AClearanceNeverGoesBetweenTheOwnPosts) {
+    for (uint32_t seed = 1; seed <= 4000; ++seed) {
+        GameSeedRandom(seed);
+        AttackDirection = uint8_t(seed & 1);
+        const int16_t figure = int16_t(seed % 3 == 0 ? 20 : 4);
+        const int team = figure / kTeamFigures;
+        const int ownLine = team == AttackDirection ? 126 : 2038;
+        const int x = 158 + GameRandom() % 1277;
+        const int depth = GameRandom() % 700;
+        const int y = ownLine == 126 ? 126 + depth : 2038 - depth;
+        MatchFigure& p = Player(figure, x, y, 4, uint16_t(GameRandom() % 256));
+        p.gait = uint16_t(GameRandom() % 3);
+        Current(figure);
+        const uint16_t direction = uint16_t(GameRandom() % 256);
+        MatchClearBall(figure, direction);
+        EXPECT_FALSE(CrossesBetweenPosts(x, y, FreeKickAimX, FreeKickAimY, ownLine))
+            << x << "," << y << " dir " << direction << " facing " << p.facing;
+        const uint16_t a = p.action;
+        EXPECT_TRUE(a == 52 || a == 78 || a == 81 || a == 123 || a == 124 || (a >= 129 && a <= 132)) << a;
+        EXPECT_EQ(p.actionParam, a >= 129 && a <= 132 ? 2 : 1);
+    }
+}
+
+TEST_F(BallChoiceTest, ShootDecisionSurvivesZeroSkillsAndSeesAnOpenGoal) {
+    Player(16, 300, 2030, 152);  // the keeper far off his line to one side
+    MatchFigure& p = Player(9, 796, 1900, 5, 128);
+    p.shooting = 0;
+    Current(9);
+    EXPECT_EQ(MatchShootDecision(9, 1), 1);
+    // The top goal: team 1 attacks it; its keeper (figure 0) in the way.
+    Player(0, 796, 140, 152);
+    MatchFigure& q = Player(25, 796, 500, 5, 0);
+    q.shooting = 0;
+    q.agility = 0;
+    Current(25);
+    MatchShootDecision(25, 1);  // no division by zero, whatever the answer
+    Player(0, 1300, 140, 152);
+    EXPECT_EQ(MatchShootDecision(25, 1), 1);
+}
+
+TEST_F(BallChoiceTest, ChallengeOutcomes) {
+    // A dribbler 50 above the tackler's half evades unless his agility is 0.
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        GameSeedRandom(seed);
+        MatchFigure& c = Player(20, 500, 500, 7);
+        c.dribble = 100;
+        MatchFigure& t = Player(3, 505, 505, 56);
+        t.tackling = 0;
+        EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
+        EXPECT_EQ(c.action, 37);
+        EXPECT_EQ(+c.actionFlag, 1);
+        // Already going down: nothing more happens.
+        const uint16_t before = c.action;
+        EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
+        EXPECT_EQ(c.action, before);
+    }
+    MatchFigure& c = Player(20, 500, 500, 7);
+    c.dribble = 100;
+    c.agility = 0;
+    MatchFigure& t = Player(3, 505, 505, 56);
+    t.tackling = 0;
+    EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
+    EXPECT_TRUE(c.action == 33 || c.action == 73);
+}
+
+TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
+    int hurtOrdinary = 0, hurtHard = 0, injuries = 0;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        GameSeedRandom(seed);
+        for (int hard = 0; hard < 2; ++hard) {
+            MatchResetTackleCounts();
+            CurrentTeam = 0;
+            MatchFigure& c = Player(20, 500, 500, 1);
+            c.resilience = 100;
+            c.agility = 0;  // never evades
+            Player(3, 505, 505, hard ? 116 : 56);
+            EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
+            if (c.pace < 50) {
+                (hard ? hurtHard : hurtOrdinary)++;
+                injuries += c.injury;
+            }
+        }
+    }
+    EXPECT_EQ(hurtOrdinary, 0);
+    EXPECT_GT(hurtHard, 50);  // above 75 of 100
+    EXPECT_LT(hurtHard, 150);
+    EXPECT_GT(injuries, 0);
+    // Four injuries counted: the fifth hurt player loses pace but is not injured.
+    int hurtAfterFour = 0;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        GameSeedRandom(seed);
+        TackleInjuries[1] = kTackleInjuryLimit;
+        CurrentTeam = 0;
+        MatchFigure& c = Player(20, 500, 500, 1);
+        c.resilience = 0;
+        c.agility = 0;
+        Player(3, 505, 505, 116);
+        MatchChallengeOutcome(20, 3);
+        EXPECT_EQ(+c.injury, 0);
+        hurtAfterFour += c.pace < 50;
+    }
+    EXPECT_GT(hurtAfterFour, 300);
+}
+
+TEST_F(BallChoiceTest, TackleChoiceNeedsALowBallAndSetsOnlyTackles) {
+    for (uint32_t seed = 1; seed <= 3000; ++seed) {
+        GameSeedRandom(seed);
+        MatchFigure& c = Player(20, 600, 600, 5, uint16_t(GameRandom() % 256));
+        MatchFigure& d =
+            Player(4, 600 + GameRandom() % 30, 600 + GameRandom() % 30, 4, uint16_t(GameRandom() % 256));
+        d.tackling = int8_t(GameRandom() % 101);
+        d.intelligence = int8_t(GameRandom() % 101);
+        c.contactTicks = uint16_t(GameRandom() % 60);
+        d.contactTicks = uint16_t(GameRandom() % 60);
+        c.ballDirection = uint16_t(GameRandom() % 256);
+        d.ballDirection = uint16_t(GameRandom() % 256);
+        Ball(600, 604, int(GameRandom() % 40));
+        BallState.direction = uint16_t(GameRandom() % 257);
+        const bool high = BallState.z > 30;
+        MatchChooseTackle(4, 20);
+        const uint16_t a = d.action;
+        EXPECT_TRUE(a == 4 || a == 32 || a == 56 || a == 89 || a == 91 || a == 116) << a;
+        if (high) EXPECT_EQ(a, 4);
+    }
+}
+
+TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
+    // A ball at height 200 coming straight at the player.
+    auto reacts = [](int height) {
+        BallPrediction.bestDistance = -1;
+        BallState.z = int16_t(height);
+        Match_ReactToHighBall(9);
+        return BallPrediction.bestDistance != -1;
+    };
+    for (int heading : {100, 0}) {
+        MatchFigure& p = Player(9, 800, 800, 17, 128);
+        p.heading = int8_t(heading);
+        p.ballDirection = 128;  // the ball lies toward larger y
+        Ball(800, 1000, 200);
+        BallState.vy = -10 * kUnit;
+        Ball_UpdateDirectionSpeed();
+        int count = 0;
+        for (int call = 0; call < 42; ++call) count += reacts(200);
+        EXPECT_EQ(count, heading == 100 ? 42 : 2);
+    }
+    MatchFigure& p = Player(9, 800, 800, 17, 128);
+    p.heading = 100;
+    p.ballDirection = 128;
+    EXPECT_FALSE(reacts(29));
+    EXPECT_FALSE(reacts(139));
+    HighBallReactionLevel = 5;
+    EXPECT_TRUE(reacts(30));
+    // A ball moving away from him is not his.
+    BallState.vy = 10 * kUnit;
+    Ball_UpdateDirectionSpeed();
+    EXPECT_FALSE(reacts(200));
+}
+
+}  // namespace
