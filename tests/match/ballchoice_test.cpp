@@ -288,7 +288,9 @@ TEST_F(BallChoiceTest, TackleChoiceNeedsALowBallAndSetsOnlyTackles) {
         MatchChooseTackle(4, 20);
         const uint16_t a = d.action;
         EXPECT_TRUE(a == 4 || a == 32 || a == 56 || a == 89 || a == 91 || a == 116) << a;
-        if (high) EXPECT_EQ(a, 4);
+        if (high) {
+            EXPECT_EQ(a, 4);
+        }
     }
 }
 

@@ -355,7 +355,9 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
                 ASSERT_LE(BallState.y, 2166) << ball;
             }
             if (OutOverALine(BallState.x, BallState.y)) crossed = true;
-            if (crossed) ASSERT_NE(MatchPhase, 0) << "ball " << ball << " out and still in play";
+            if (crossed) {
+                ASSERT_NE(MatchPhase, 0) << "ball " << ball << " out and still in play";
+            }
         }
         ASSERT_LE(Count(24), 1);
         switch (MatchPhase) {
