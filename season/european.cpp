@@ -266,6 +266,13 @@ void CopyToDraw(int cup, int round, std::span<const int16_t> list) {
 
 }  // namespace
 
+int16_t EuropeanPlacesA(int nation) {
+    return nation >= 0 && nation < kRankedNations ? kPlaces[nation].a : int16_t(0);
+}
+int16_t EuropeanPlacesC(int nation) {
+    return nation >= 0 && nation < kRankedNations ? kPlaces[nation].c : int16_t(0);
+}
+
 void RefreshEuropeanRankings() {
     std::iota(std::begin(g_rankings[0]), std::end(g_rankings[0]), int16_t(0));
     std::stable_sort(std::begin(g_rankings[0]), std::end(g_rankings[0]),

@@ -28,6 +28,10 @@ extern EuropeanDrawSet EuropeanDrawTables[2];
 extern int16_t ChampionsLeagueGroups[2][8][4];
 extern uint8_t EuropeanTable[216];
 
+// Places of a nation (0..31) in lists A and C; 0 for any other number.
+int16_t EuropeanPlacesA(int nation);
+int16_t EuropeanPlacesC(int nation);
+
 // The two club rankings the entrant lists draw on for nations whose leagues
 // are not played: the first by reputation, the second by club strength.
 void RefreshEuropeanRankings();

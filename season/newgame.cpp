@@ -32,6 +32,7 @@
 #include "season/nationorder.h"
 #include "season/seasondays.h"
 #include "season/seasonsquads.h"
+#include "season/reportfacts.h"
 #include "season/seasontables.h"
 #include "season/shippedhonours.h"
 #include "support/corehooks.h"
@@ -301,6 +302,7 @@ void NewGameSetUp() {
     ClearArchives();
     ClearInbox();
     EventLog_ClearAll();
+    ClearClubResultMemory();
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
     InitClubTacticPresets();

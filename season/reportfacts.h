@@ -1,8 +1,131 @@
-// Match report facts: what the season remembers of the user's matches for
-// the report and news sentences.
+// Match report facts: what the season remembers of the user's matches, and
+// the finders and sentence builders the match-day report is written from
+// (form and streaks, earlier meetings, derbies, what a European group or a
+// cup tie holds at stake).  A finder changes nothing but the report's own
+// scratch state; a sentence builder leaves its sentence in ReportSentence.
 #pragma once
 #include <cstdint>
 
+#include "database/ranges.h"
+
+// ---------------------------------------------------------------------------
+// Saved state
+
+// The user's club's latest competitive result against each club (12 bytes
+// a club): goals A and B (u16; the user's club's and the other's at a
+// neutral venue, else home and away), aggregates A and B (i16, second legs;
+// -1 otherwise) and a packed word: day bits 9-17, competition bits 18-24,
+// division row bits 25-27 (6 for a cup match), the user's side bits 28-29
+// (0 home, 1 away, 2 neutral), bit 30 a shoot-out the user's club won, bit
+// 31 one it lost.  Goals adding up to 62 mean no result.
+constexpr int kClubResultRecordSize = 12;
+extern uint8_t (&ClubResultMemory)[kClubCount * kClubResultRecordSize];
+struct ClubResult {
+    uint16_t goalsA, goalsB;
+    int16_t aggregateA, aggregateB;
+    uint32_t packed;
+};
+constexpr uint32_t kResultShootOutWon = 1u << 30;
+constexpr uint32_t kResultShootOutLost = 1u << 31;
+ClubResult GetClubResult(int16_t club);
+bool HasClubResult(int16_t club);
+
+// The players the report has named: 64 player numbers (u16, 0 empty).
+constexpr int kReportPlayerSlots = 64;
+extern uint8_t (&ReportPlayerList)[kReportPlayerSlots * 2];
+
+// The match events the report reads: 200 records of 16 bytes: player (u16),
+// day (u16), count and competition bytes, a flags word (bit 0 a record of
+// the second kind, bits 1-7 the kind).  Player 0 with bit 0 clear ends it.
+constexpr int kReportEventSlots = 200;
+constexpr int kReportEventSize = 16;
+extern uint8_t (&ReportEventList)[kReportEventSlots * kReportEventSize];
+
+// The sentence the last builder wrote ("" when it had nothing to say).
+constexpr int kReportSentenceSize = 512;
+extern char ReportSentence[kReportSentenceSize];
+
+// ---------------------------------------------------------------------------
+// Tables
+
+constexpr int kDerbyPairs = 62;
+extern const int16_t DerbyPairs[kDerbyPairs][2];
+constexpr int kMarkedClubs = 13;
+extern const int16_t MarkedClubs[kMarkedClubs];
+
+// ---------------------------------------------------------------------------
+// Result memory
+
+void ClearClubResultMemory();
 // After the fixture's score is stored: the user's record against the
-// opponent.  Least form until the report facts are built: nothing is kept.
+// opponent (friendlies, national days and reserve matches are not kept).
 void RecordUserClubResult(int16_t slot);
+
+// ---------------------------------------------------------------------------
+// Finders
+
+int16_t IsMarkedClub(int16_t club);
+int16_t IsDerbyFixture(int16_t slot);
+int16_t IsPlayerMentioned(uint16_t player);
+void ClearMentionedPlayers();
+// Adds the player to the report player list (nothing when it is full).
+void MentionPlayer(uint16_t player);
+
+// The club's fixtures from today on (national days never, friendlies only
+// when asked), up to max (at most 100) or the end day; the rest of the 100
+// entries -1.  Returns the count.
+int16_t ListUpcomingFixtures(int16_t club, int16_t max, int16_t weeks, int16_t* out, int16_t withFriendlies);
+int16_t FindClubFixtureSlotOnDay(int16_t club, int16_t day, int16_t competition);
+int16_t FindUserFixtureOnDay(int16_t day, int16_t competition);
+
+// Story code to language text; -1 for 7 and unknown codes.
+int16_t GetStoryTextId(int16_t code);
+int16_t GetCupExitTextId(int16_t stage);
+// Weight of standing class a minus that of b; 0 outside 0-7.
+int16_t CompareStandingClasses(int16_t a, int16_t b);
+
+// The club's league streaks: index kind x 3 + venue (0 home, 1 away, 2
+// all); returns the longest.
+constexpr int kFormKinds = 11;
+constexpr int kFormEntries = kFormKinds * 3;
+int16_t GetRecentForm(int16_t club, uint8_t* out);
+int16_t CountRecentPoints(int16_t club, int16_t games, int16_t venue);
+// Form code 0-5 of a league fixture for the club, or -1.
+int16_t ClassifyClubSeason(int16_t club, int16_t slot);
+// The club's home and away records and its division row (-1 when none).
+struct HomeAwayForm {
+    int16_t home[5], away[5];
+    int16_t row;
+};
+HomeAwayForm GetHomeAwayForm(int16_t club);
+
+// Over the report event list: events of the kind for the player and the
+// sum of their counts.
+int16_t CountPlayerEvents(uint16_t player, int16_t kind, int16_t* countSum);
+// The count of a kind-4 event of the club's last remembered result; -1.
+int16_t FindEventForClub(int16_t club);
+
+// For the user's club: 1 when the fixture is a second leg, with the first
+// leg's goals (this fixture's home club first); 0 otherwise.
+int16_t GetSecondLegFacts(int16_t slot, int16_t* firstLegHome, int16_t* firstLegAway);
+// The 20th highest transfer value among the first-team players of the
+// division's clubs; 0 when fewer than 20 have one.  The shared squad lists
+// are not touched.
+int32_t GetSquadValueFigure(int16_t nation, int16_t row);
+
+// ---------------------------------------------------------------------------
+// The European group stage and the national cup previews
+
+// Story code 38-44 (7 too many open fixtures) of the club's group before
+// the fixture; -1 when it has none.
+int16_t GetGroupStageStoryCode(int16_t club, int16_t slot);
+// Sentence codes of a national cup tie: returns the general code, writes
+// one code about each club; -1 = none.
+int16_t CompareClubPositions(int16_t slot, int16_t* homeCode, int16_t* awayCode);
+
+// ---------------------------------------------------------------------------
+// Sentences
+
+// Category 0-22 picks the text (17 and unknown ones 2594); the second
+// selector picks the list text (0 or less 2556, 1 2557).
+const char* BuildCategorySentence(int16_t club, int16_t category, int16_t selector, int16_t count);

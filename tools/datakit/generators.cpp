@@ -11,6 +11,7 @@
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionclips.h"
 #include "tools/datakit/nationalitynations.h"
+#include "tools/datakit/reportclubs.h"
 #include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/sounds.h"
 #include "tools/datakit/stafflanguages.h"
@@ -34,6 +35,7 @@ std::span<const Generator> Generators() {
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},
         {"nationality nations", CheckNationalityNationTable},
+        {"report clubs", CheckReportClubTable},
         {"shirt designs", GenerateShirtDesigns},
     };
     return kGenerators;
