@@ -5,11 +5,14 @@
 #include <cstddef>
 #include <utility>
 
+#include "match/ballturns.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchrules.h"
 #include "match/matchstate.h"
 #include "match/officials.h"
+#include "match/onball.h"
+#include "match/openplay.h"
 #include "match/playeractions.h"
 #include "support/random.h"
 
@@ -243,6 +246,12 @@ void NotYetBuilt(int16_t figure) {
     Match_ActStandTurningToBall(figure);
 }
 
+// A code whose family shares one routine still gets a handler of its own.
+template <uint16_t Code, MatchActionHandler Shared>
+void OwnHandler(int16_t figure) {
+    Shared(figure);
+}
+
 template <std::size_t Code>
 constexpr MatchActionHandler HandlerFor() {
     switch (Code) {
@@ -260,6 +269,37 @@ constexpr MatchActionHandler HandlerFor() {
             return Match_ActKickOffPartner;
         case 95:
             return Match_ActPenaltyKick;
+        case 0:
+            return Match_ActStand;
+        case 1:
+            return Match_ActRunToPosition;
+        case 4:
+            return Match_ActThink;
+        case 5:
+            return Match_ActWithBall;
+        case 6:
+            return Match_ActTurnToGoal;
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+            return OwnHandler<uint16_t(Code), Match_ActTurnWithBall>;
+        case 15:
+            return Match_ActRunAfterBall;
+        case 16:
+            return Match_ActSprintAfterBall;
+        case 40:
+            return Match_ActKnockPast;
+        case 101:
+            return Match_ActIdleVariation;
+        case 111:
+            return Match_ActTurnAwayAndKick;
+        case 112:
+        case 113:
+            return OwnHandler<uint16_t(Code), Match_ActTurnOnSpot>;
         default:
             return NotYetBuilt<uint16_t(Code)>;
     }

@@ -269,30 +269,6 @@ void Ball_PlayerContacts() {
     }
 }
 
-void Match_PassThinkRole(int16_t team, int16_t player) {
-    if (team < 0 || team > 1 || !ValidPlayer(player)) return;
-    const uint16_t reach = MatchFigures[player].ballDistance;
-    for (int k = 0; k < kTeamFigures; ++k) {
-        const int16_t mate = int16_t(team * kTeamFigures + k);
-        if (mate == player) continue;
-        const MatchFigure& m = MatchFigures[mate];
-        if (m.action == kThink && m.ballDistance > reach) Match_Redecide(mate, 1);
-    }
-    MatchFigure& p = MatchFigures[player];
-    if ((p.action == 0 || p.action == 1) && MatchPhase == 0) Match_SetPlayerAction(player, kThink);
-    const int16_t thinker = TeamChallenger[team];
-    if (thinker == player) return;
-    if (!ValidPlayer(thinker)) {
-        // Nobody holds the role yet: it is simply taken.
-        TeamChallenger[team] = player;
-        return;
-    }
-    if (MatchFigures[thinker].action < 15) {
-        Match_Redecide(thinker, 1);
-        TeamChallenger[team] = player;
-    }
-}
-
 void Ball_PlaceAtFeet(int16_t player) {
     if (!ValidPlayer(player)) return;
     const MatchFigure& p = MatchFigures[player];

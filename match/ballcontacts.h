@@ -21,8 +21,6 @@ extern int16_t PassMarkerCountdown;
 // Clears the contact state for a new period; the teams' last touchers
 // become their goalkeepers, so that they always name a player.
 void Ball_ResetContacts();
-// Hands the team's thinking role to the player.
-void Match_PassThinkRole(int16_t team, int16_t player);
 // Stills the ball and puts it 12 units ahead of the player.
 void Ball_PlaceAtFeet(int16_t player);
 // Stills the ball and keeps it at the running player's feet.

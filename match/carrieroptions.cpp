@@ -1,6 +1,6 @@
 // Least forms until the carrier's options and the pass starters are built:
-// no pass target is ever found, so no pass starts; a carry sends the player
-// toward the point; nobody is there for a lay-off; the keeper stays.
+// no pass target is ever found, so no pass starts; nobody is there for a
+// lay-off; the keeper stays.  The carry is the dribble's (match/dribble.cpp).
 #include "match/carrieroptions.h"
 
 #include "match/matchfigure.h"
@@ -8,12 +8,6 @@
 int16_t Match_FindPassTarget(int16_t, int16_t) { return kNoPassTarget; }
 
 void Match_StartPass(int16_t) {}
-
-void Match_CarryBall(int16_t figure, int16_t, int16_t x, int16_t y) {
-    if (figure < 0 || figure >= kPlayerFigures) return;
-    MatchFigures[figure].targetX = x;
-    MatchFigures[figure].targetY = y;
-}
 
 int16_t Match_FindLayOffMate() { return -1; }
 

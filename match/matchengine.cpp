@@ -58,7 +58,6 @@ void MatchResetEngineState() {
 
 void Match_TeamJobPhase2() {}
 void Match_TeamJobPhase3() {}
-void Match_RankPlayersByBall() {}
 void Tactics_UpdateComputerTeams() {}
 int16_t Match_ComputerSubstitution(int16_t) { return -1; }
 int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }

@@ -599,14 +599,3 @@ int16_t MatchIsCurrentPosition(int16_t x, int16_t y, int16_t height) {
     if (height < BallState.z) return -1;
     return x == MatchCurX && y == MatchCurY ? 0 : -1;
 }
-
-// Least form until the open-play decisions are built: the team's
-// first-ranked player and its challenger think, everybody else takes the
-// idle action.
-void Match_Redecide(int16_t figure, uint16_t idleAction) {
-    if (!ValidPlayer(figure)) return;
-    const int team = Team(figure);
-    const bool involved = BallRanking[team][0] == figure || TeamChallenger[team] == figure;
-    const uint16_t wanted = involved ? uint16_t(4) : idleAction;
-    if (MatchFigures[figure].action != wanted) Match_SetPlayerAction(figure, wanted);
-}

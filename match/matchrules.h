@@ -29,6 +29,7 @@ enum MoreCount : int {
     kMoreOwnAreaChallenges,
     kMoreSecondKind1Passes,
     kMoreTackleAttempts,
+    kMoreCarrierRuns,  // runs with the ball started on the ball
 };
 
 // A pass waiting to be completed or cut out: passer and receiver, 255 none.

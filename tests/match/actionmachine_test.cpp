@@ -175,7 +175,7 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
 
 TEST_F(ActionMachineTest, DispatcherSetsTheCurrentTeamAndRunsHandlersInOrder) {
     // A least-form handler stands the player turning toward the ball.
-    MatchFigures[1].action = 0;
+    MatchFigures[1].action = 14;
     MatchFigures[1].facing = 0;
     MatchFigures[1].ballDirection = 64;
     MatchFigures[1].frame = 0;

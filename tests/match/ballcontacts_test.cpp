@@ -14,6 +14,7 @@
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
 #include "match/matchstate.h"
+#include "match/ranking.h"
 #include "support/random.h"
 
 namespace {

@@ -1,0 +1,196 @@
+#include "match/ballturns.h"
+
+#include "match/actionmachine.h"
+#include "match/ball.h"
+#include "match/ballcontacts.h"
+#include "match/geometry.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/ranking.h"
+#include "support/random.h"
+
+uint16_t TurnAwayTicks;
+
+namespace {
+
+constexpr uint16_t kActionRun = 1;
+constexpr uint16_t kActionThink = 4;
+constexpr uint16_t kActionOnBall = 5;
+constexpr uint16_t kActionRunAfter = 15;
+constexpr uint16_t kActionSprintAfter = 16;
+constexpr uint16_t kActionTurnOnSpotUp = 113;
+constexpr uint16_t kActionKnockedAside = 114;
+constexpr uint16_t kActionTurnAway = 111;
+constexpr uint16_t kBusyUpTo = 14;
+constexpr uint16_t kTurnAwayTickLimit = 50;
+constexpr uint16_t kTurnAwayLookEvery = 30;
+constexpr int16_t kClipRunAfter = 13;
+constexpr int16_t kClipSprintAfter = 18;
+constexpr int16_t kClipTurnToGoal = 27;
+constexpr int16_t kClipTurnOnSpot = 2;
+constexpr int16_t kClipOnBall = 28;
+constexpr int16_t kClipKnockPast = 168;
+constexpr int16_t kTurnToGoalKeepFrom = 16;
+constexpr int16_t kTurnAwayKickFrom = 14;
+constexpr int16_t kKnockPastMoveUntil = 60;
+constexpr int16_t kKnockPastShapeUntil = 45;
+constexpr int16_t kKnockPastWork = 8;
+
+// One turn with the ball: its clip, the frame of the touch, the frames
+// below which the clip's root motion moves him and the ball stays at his
+// feet, the frame from which he steps on, and the strength of the touch.
+struct BallTurn {
+    uint16_t action;
+    int16_t clip;
+    int16_t touchFrom;
+    int16_t motionBelow;
+    int16_t keepBelow;
+    int16_t stepFrom;
+    bool speedByGait;
+    int16_t strength;
+};
+constexpr BallTurn kBallTurns[] = {
+    {7, 20, 7, 7, 7, 7, true, 4},       {11, 21, 14, 14, 14, 14, true, 4}, {8, 22, 20, 16, 16, 25, false, 2},
+    {12, 23, 10, 10, 10, 19, false, 2}, {9, 24, 20, 15, 20, 47, false, 2}, {13, 25, 19, 19, 19, 43, false, 2},
+    {10, 26, 12, 4, 12, 47, false, 2},
+};
+
+const BallTurn* TurnOf(uint16_t action) {
+    for (const BallTurn& turn : kBallTurns) {
+        if (turn.action == action) return &turn;
+    }
+    return nullptr;
+}
+
+int StepSpeed(const MatchFigure& f, bool byGait) {
+    if (!byGait) return 100;
+    return f.gait == 2 ? 160 : f.gait == 1 ? 125 : 100;
+}
+
+}  // namespace
+
+void Match_ActTurnWithBall(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const BallTurn* turn = TurnOf(f.action);
+    if (turn == nullptr) return;
+    const int speed = StepSpeed(f, turn->speedByGait);
+    if (MatchSetPlayerAnim(figure, turn->clip, 2, kActionThink) == 0) {
+        f.facing = f.turnTarget & 255;
+        Match_ApplyAnimMotion(figure);
+        return;
+    }
+    const int16_t frame = f.shownFrame;
+    if (frame < turn->motionBelow) Match_ApplyAnimMotion(figure);
+    if (frame < turn->keepBelow && f.hasBall != 0) Ball_KeepAtFeet(figure);
+    if (frame >= turn->stepFrom) Match_StepForward(figure, speed, f.turnTarget & 255);
+    if (frame >= turn->touchFrom && f.hasKicked == 0 && f.hasBall != 0) {
+        Ball_Kick(int16_t(f.turnTarget & 255), figure, turn->strength);
+    }
+}
+
+void Match_ActSprintAfterBall(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    Match_ApplyAnimMotion(figure, 160, 4);
+    if (MatchSetPlayerAnim(figure, kClipSprintAfter, 1, kActionRunAfter) != 0) return;
+    f.facing = f.ballDirection & 255;
+    if (LastToucher == figure) {
+        Match_SetPlayerAction(figure, kActionSprintAfter);
+    } else {
+        f.frame = 0;
+    }
+}
+
+void Match_ActRunAfterBall(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    Match_ApplyAnimMotion(figure, 125, 4);
+    if (MatchSetPlayerAnim(figure, kClipRunAfter, 1, kActionThink) != 0) return;
+    if (LastToucher == figure) {
+        Match_SetPlayerAction(figure, kActionRunAfter);
+    } else {
+        f.frame = 0;
+    }
+}
+
+void Match_ActTurnToGoal(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    f.turnTarget = Match_GoalDirection(figure, 0, CurrentTeam);
+    if (f.hasBall == 0) {
+        Match_SetPlayerAction(figure, kActionRun);
+        return;
+    }
+    if (MatchSetPlayerAnim(figure, kClipTurnToGoal, 5, kActionOnBall) == 0) {
+        f.frame = 1;
+        return;
+    }
+    if (f.shownFrame >= kTurnToGoalKeepFrom) Ball_KeepAtFeet(figure);
+}
+
+void Match_ActTurnOnSpot(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const bool up = f.action == kActionTurnOnSpotUp;
+    Ball_KeepAtFeet(figure);
+    if (MatchSetPlayerAnim(figure, kClipTurnOnSpot, 1, kActionOnBall) == 0) f.frame = 1;
+    if ((f.facing & 255) != (f.turnTarget & 255)) f.facing = uint16_t((f.facing + (up ? 1 : -1)) & 255);
+}
+
+void Match_ActTurnAwayAndKick(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const int team = figure / kTeamFigures;
+    if (f.actionParam == 0) {
+        TurnAwayTicks = 0;
+        f.actionParam = 1;
+    }
+    ++TurnAwayTicks;
+    const uint16_t goalward = Match_GoalDirection(figure, 0, CurrentTeam);
+    if (f.shownFrame < 1) f.shownFrame = 1;
+    if (f.actionWord == 0) {
+        int16_t score = 0;
+        const int16_t d = Match_FindFreeDirection(figure, int16_t(goalward), score);
+        if (d >= 0) f.turnTarget = uint16_t(d);
+    } else if (++f.actionWord > kTurnAwayLookEvery) {
+        f.actionWord = 0;
+    }
+    if ((f.facing & 255) == (f.turnTarget & 255) || f.touchLockout != 0) {
+        if (f.hasBall != 0 || f.touchLockout != 0) {
+            if (MatchSetPlayerAnim(figure, kClipOnBall, 5, kActionThink) == 0) return;
+            if (f.shownFrame >= kTurnAwayKickFrom && f.hasKicked == 0) {
+                Ball_Kick(int16_t(f.facing & 255), figure, 2);
+                f.touchLockout = 2;
+            }
+        } else {
+            Match_SetPlayerAction(figure, kActionRun);
+        }
+    } else {
+        Match_TurnPlayerTowards(figure, f.turnTarget & 255, 0);
+        if (BallTeam != team || f.hasBall == 0) Match_SetPlayerAction(figure, kActionRun);
+    }
+    if (TurnAwayTicks > kTurnAwayTickLimit && f.action == kActionTurnAway)
+        Match_SetPlayerAction(figure, kActionRun);
+}
+
+void Match_ActKnockPast(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const int team = figure / kTeamFigures;
+    if (MatchSetPlayerAnim(figure, kClipKnockPast, 2, kActionThink) == 0) {
+        TeamChallenger[team] = figure;
+        return;
+    }
+    const int16_t frame = f.shownFrame;
+    if (frame <= kKnockPastMoveUntil) {
+        if (frame < kKnockPastShapeUntil) Match_ApplyAnimMotion(figure, 18, 1);
+        if (f.hasBall != 0) Ball_KeepAtFeet(figure);
+    } else {
+        Match_ApplyAnimMotion(figure, 100, 1);
+    }
+    if (frame >= kKnockPastMoveUntil && f.hasKicked == 0 && f.hasBall != 0) {
+        const int16_t nearest = BallRanking[team ^ 1][0];
+        if (Match_IsPlayerFigure(nearest) && MatchFigures[nearest].action <= kBusyUpTo) {
+            Match_SetPlayerAction(nearest, kActionKnockedAside);
+        }
+        const int16_t power = int16_t(2 + GameRandom() % 2);
+        Ball_Kick(int16_t((f.facing + 10) & 255), figure, power);
+        f.ballWork2 = kKnockPastWork;
+    }
+}

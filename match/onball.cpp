@@ -1,0 +1,129 @@
+#include "match/onball.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "match/actionmachine.h"
+#include "match/ball.h"
+#include "match/ballcontacts.h"
+#include "match/geometry.h"
+#include "match/headershot.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchrules.h"
+#include "match/officials.h"
+#include "match/passing.h"
+#include "match/ranking.h"
+#include "match/shotchoice.h"
+
+uint16_t CarrierRunMarker;
+
+namespace {
+
+constexpr uint16_t kActionRun = 1;
+constexpr uint16_t kActionThink = 4;
+constexpr uint16_t kActionTurnAway = 111;
+constexpr int kClearanceDistance = 1600;
+constexpr int kDefenderPositions = 5;
+constexpr int kHoldStep = 5;
+
+// Running on with the ball toward goal; it always ends the tick.
+void KeepRunning(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const int goalward = f.actionWord & 255;
+    int16_t score = 0;
+    const int c = Match_FindFreeDirection(figure, int16_t(goalward), score);
+    const int d = std::max(0, DistanceToGoal / 5 - 200);
+    const int e = Match_FoldedDifference(c, goalward);
+    const int v = (e + d / 2) * 2;
+    if (v > 128 && c == int(f.facing)) {
+        if (std::abs(goalward - c) >= 128) return;
+        Match_SetPlayerAction(figure, kActionTurnAway);
+        f.frame = 1;
+        return;
+    }
+    Match_TurnPlayerTowards(figure, goalward, 0);
+}
+
+void KickTowardGoal(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    f.actionWord = Match_GoalDirection(figure, 1, CurrentTeam);
+    MatchClearBall(figure, int16_t(f.actionWord));
+}
+
+// 100 - rand % (Intelligence + 1) against the player's Intelligence as his
+// role lets him use it.
+bool IntelligenceRoll(int16_t figure) {
+    const int16_t intelligence = MatchFigures[figure].intelligence;
+    const int a = MatchRandomSpread(intelligence, 100);
+    const int b = MatchSlotRoleChoice(figure, intelligence);
+    return a >= b;
+}
+
+// The options; false when the player goes on running with the ball.
+bool TryOptions(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    int16_t r = Match_ChooseShortPass(figure, 1);
+    if (r != kNoPassReceiver) {
+        const bool mate = Match_IsPlayerFigure(r);
+        Match_StartShortPass(figure, r, mate ? MatchFigures[r].x : 0, mate ? MatchFigures[r].y : 0);
+        return true;
+    }
+    if ((r = Match_ChooseLongPass(figure, 0)) != kNoPassReceiver) {
+        Match_StartLongPass(figure, r);
+        return true;
+    }
+    if ((r = Match_ChooseFarPass(figure)) != kNoPassReceiver) {
+        Match_StartFarPass(figure, r);
+        return true;
+    }
+    if ((r = Match_ChooseVeryLongPass(figure)) != kNoPassReceiver) {
+        Match_StartVeryLongPass(figure, r);
+        return true;
+    }
+    int16_t score = 0;
+    const int c = Match_FindFreeDirection(figure, int16_t(f.actionWord & 255), score);
+    if (c >= 0 && f.actionParam <= kOnBallRunWindow) return false;
+    if (DistanceToGoal > kClearanceDistance && f.position < kDefenderPositions) {
+        MatchClearBall(figure, int16_t(f.facing & 255));
+        return true;
+    }
+    if (IntelligenceRoll(figure) && CarrierRunMarker == 0) {
+        if (f.actionFlag == 0) {
+            f.actionFlag = 1;
+            ++CarrierRunMarker;
+            ++f.moreCounts[kMoreCarrierRuns];
+        }
+        return false;
+    }
+    if (!IntelligenceRoll(figure)) {
+        Match_StartCross(figure, kPassToPoint, 0, 0, -1);
+        return true;
+    }
+    KickTowardGoal(figure);
+    return true;
+}
+
+}  // namespace
+
+void Match_ActWithBall(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    if (f.actionFlag == 0) CarrierRunMarker = 0;
+    f.actionWord = Match_GoalDirection(figure, 0, CurrentTeam);
+    ++f.actionParam;
+    if (f.hasBall == 0) {
+        Match_SetPlayerAction(figure, kActionRun);
+        return;
+    }
+    if (MatchSetPlayerAnim(figure, kClipOnBall, kHoldStep, kActionThink) == 0) return;
+    Ball_KeepAtFeet(figure);
+    if (f.shownFrame <= 1) return;
+    f.frame = int16_t(f.frame - kHoldStep);
+    const bool pressed = Match_NoOpponentNear(figure) == 0 || f.actionParam > kOnBallPatience;
+    if (pressed && TryOptions(figure)) return;
+    if (f.actionParam > kOnBallPatience) {
+        KickTowardGoal(figure);
+        return;
+    }
+    KeepRunning(figure);
+}

@@ -1,0 +1,189 @@
+#include "match/openplay.h"
+
+#include "match/actionmachine.h"
+#include "match/dribble.h"
+#include "match/geometry.h"
+#include "match/highball.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/offside.h"
+#include "match/ranking.h"
+#include "support/random.h"
+
+namespace {
+
+constexpr uint16_t kActionStand = 0;
+constexpr uint16_t kActionRun = 1;
+constexpr uint16_t kActionThink = 4;
+constexpr uint16_t kActionIdleVariation = 101;
+constexpr uint16_t kActionKeeperStand = 152;
+constexpr uint16_t kPhaseWaiting = 22;
+constexpr uint16_t kPhaseKickOffSetUp = 25;
+constexpr int kRedecideEvery = 16;
+constexpr int kArrived = 5;
+constexpr int kBackPedalReach = 123;
+constexpr int kBackPedalAngle = 15;
+constexpr int kRunClipFrom = 32;
+constexpr int kWalkOnBesideX = 30;
+constexpr int kIdleClips = 5;
+constexpr int kWalkOnClips = 8;
+constexpr int16_t kClipStand = 0;
+constexpr int16_t kClipBackwards = 19;
+constexpr int16_t kClipIdleFirst = 203;
+constexpr int kChallengerAtBall = 9;
+constexpr uint16_t kBallStill = 256;
+
+bool IsGoalkeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
+
+void Loop(int16_t figure, int16_t clip) { MatchSetPlayerAnimKeepFrame(figure, clip, 1, 0); }
+
+bool WalkingOn() { return MatchPhase == kPhaseKickOffSetUp && LineUpPending != 0; }
+bool KickOffSetUp() { return MatchPhase == kPhaseKickOffSetUp && LineUpPending == 0; }
+
+void StartIdleVariation(int16_t figure) {
+    Match_SetPlayerAction(figure, kActionIdleVariation);
+    MatchFigures[figure].actionParam = uint16_t(GameRandom() % kIdleClips);
+}
+
+int DistanceToTarget(const MatchFigure& f) {
+    return Match_ApproxDistance(MatchCurX, MatchCurY, f.targetX, f.targetY);
+}
+
+// The distance to the ball of the team's challenger, or of its first-ranked
+// player when it has none.
+int ChallengerReach(int team) {
+    int16_t c = TeamChallenger[team];
+    if (!Match_IsPlayerFigure(c)) c = BallRanking[team][0];
+    if (!Match_IsPlayerFigure(c)) return 0;
+    return MatchFigures[c].ballDistance;
+}
+
+bool ShouldThink(int16_t figure) {
+    const int team = figure / kTeamFigures;
+    const MatchFigure& p = MatchFigures[figure];
+    const int16_t farX = BallState.predicted[2][0], farY = BallState.predicted[2][1];
+    const int d = Match_ApproxDistance(p.x, p.y, farX, farY);
+    const int c = ChallengerReach(team);
+    const bool openPlay = MatchPhase == kPhaseOpenPlay || MatchPhase == kPhaseOffside;
+    const int16_t ownGoalY = team == AttackDirection ? kGoalLineLow : kGoalLineHigh;
+    const bool danger = Match_ApproxDistance(farX, farY, kPitchCentreX, ownGoalY) < kOwnGoalDanger;
+    bool think = (BallState.holder == 0 && openPlay && d < c + kThinkMargin) || (danger && d < kOwnGoalReach);
+    // A team-mate who has just played the ball leaves it to him.
+    const int16_t toucher = LastToucher;
+    if (think && Match_IsPlayerFigure(toucher) && toucher != figure && toucher / kTeamFigures == team &&
+        MatchFigures[toucher].touchLockout > 0) {
+        think = d < c;
+    }
+    return think;
+}
+
+}  // namespace
+
+void Match_Redecide(int16_t figure, uint16_t idleAction) {
+    if (!Match_IsPlayerFigure(figure)) return;
+    const int team = figure / kTeamFigures;
+    uint16_t choice = idleAction == kActionStand ? kActionStand : kActionRun;
+    if (BallRanking[team][0] == figure || TeamChallenger[team] == figure || ShouldThink(figure))
+        choice = kActionThink;
+    MatchFigure& p = MatchFigures[figure];
+    if (p.action == choice) return;
+    Match_SetPlayerAction(figure, choice);
+    if (MatchPhase == kPhaseKickOffSetUp) p.actionParam = uint16_t(GameRandom() % kWalkOnClips);
+}
+
+void Match_ActStand(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    if (IsGoalkeeper(figure) && MatchPhase != kPhaseWaiting) {
+        if (KickOffSetUp()) {
+            StartIdleVariation(figure);
+        } else {
+            // The keeper's own standing action takes over with its counters
+            // as they are.
+            f.action = kActionKeeperStand;
+        }
+        return;
+    }
+    ++f.actionWord;
+    if (f.actionWord % kRedecideEvery == 0) {
+        if (DistanceToTarget(f) > kArrived) {
+            Match_Redecide(figure, kActionRun);
+            return;
+        }
+        Match_Redecide(figure, kActionStand);
+        if (KickOffSetUp()) StartIdleVariation(figure);
+    }
+    Match_TurnPlayerTowards(figure, f.ballDirection & 255, 0);
+    Loop(figure, kClipStand);
+}
+
+void Match_ActRunToPosition(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const int d = DistanceToTarget(f);
+    if (d <= kArrived) {
+        Match_SetPlayerAction(figure, kActionStand);
+        return;
+    }
+    ++f.actionWord;
+    if (f.actionWord % kRedecideEvery == 0 && !WalkingOn()) {
+        Match_Redecide(figure, kActionRun);
+        if (f.action == kActionThink) return;
+    }
+    ++RunningCount;
+    uint16_t dir = Match_DirectionTo(MatchCurX, MatchCurY, f.targetX, f.targetY);
+    if (MatchPhase == kPhaseKickOffSetUp) {
+        // Walking on: from beside the pitch first straight across, facing
+        // the way at once, with the run the re-decision picked.
+        if (MatchCurX < kWalkOnBesideX) dir = Match_DirectionTo(MatchCurX, MatchCurY, f.targetX, MatchCurY);
+        f.facing = dir;
+        const uint16_t pick = f.actionParam;
+        if (pick >= kWalkOnClips) return;
+        Loop(figure, int16_t(pick <= 1 ? kClipJog : 10 + pick));
+        Match_ApplyAnimMotion(figure);
+        return;
+    }
+    const int back = (dir + 128) & 255;
+    if (Match_FoldedDifference(f.facing, back) <= kBackPedalAngle && d <= kBackPedalReach) {
+        Loop(figure, kClipBackwards);
+        Match_StepForward(figure, 100, dir);
+        return;
+    }
+    Match_TurnPlayerTowards(figure, dir, 0);
+    Loop(figure, d >= kRunClipFrom ? kClipRun : kClipJog);
+    Match_ApplyAnimMotion(figure);
+}
+
+void Match_ActThink(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const int team = figure / kTeamFigures;
+    if (BallState.holder != 0 || (MatchPhase != kPhaseOpenPlay && MatchPhase != kPhaseOffside)) {
+        Match_ActRunToPosition(figure);
+        return;
+    }
+    if (f.hasBall != 0 || (f.touchLockout != 0 && team == BallTeam)) {
+        Match_Dribble(figure);
+        if (f.action == kActionThink) ++f.longCounts[0];
+        return;
+    }
+    Match_Redecide(figure, kActionRun);
+    if (f.action != kActionThink) return;
+    Match_ReactToHighBall(figure);
+    if (f.action != kActionThink) return;
+    const int16_t opposing = TeamChallenger[team ^ 1];
+    const bool opposingAway =
+        !Match_IsPlayerFigure(opposing) || MatchFigures[opposing].ballDistance > kChallengerAtBall;
+    if (team == BallTeam || (BallState.direction == kBallStill && opposingAway)) {
+        Match_ChaseTarget(figure, BallState.predicted[0][0], BallState.predicted[0][1], 0);
+    } else {
+        Match_InterceptCarrier(figure);
+        ++f.longCounts[1];
+    }
+    ++f.longCounts[0];
+}
+
+void Match_ActIdleVariation(int16_t figure) {
+    MatchSetPlayerAnim(figure, int16_t(kClipIdleFirst + MatchFigures[figure].actionParam), 1, kActionStand);
+}
