@@ -1,6 +1,7 @@
-// The effects of a club's training on its squad.
+// The effects of a computer club's training on its squad.
 #pragma once
 #include <cstdint>
 
-// `days` days of the club's training applied to its squad.
-void ApplyTrainingEffects(int16_t club, int16_t days);
+// `count` rounds of the club's training for every player of its roster who
+// plays for it, is fit and is not away with his country.
+void ApplyTrainingEffects(int16_t club, int16_t count);

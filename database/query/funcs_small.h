@@ -60,6 +60,8 @@ void HVW_SetPlayerSurname(uint16_t player, const char* surname);
 
 // 2430 + code for a position code 0..12, else -1.
 int16_t HVW_GetPositionTextId2430(int16_t code);
+// The text naming a position 0..13; -1 for any other number.
+int16_t GetPositionNameTextId(int16_t position);
 
 // Two saved 16-bit words of the game state: written to the out and
 // returned.
