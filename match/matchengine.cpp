@@ -23,6 +23,8 @@ int16_t CornerTakerFigure[2];
 int16_t TeamChallenger[2] = {kNoChallenger, kNoChallenger};
 int16_t BallGroundSpeed;
 int16_t BallCarrierFigure = -1;
+int8_t KickStrength;
+int16_t GoalLineCrossX;
 
 namespace {
 

@@ -68,6 +68,10 @@ constexpr int16_t kNoChallenger = 255;
 extern int16_t BallGroundSpeed;
 // The first player figure with the ball under control, -1 none.
 extern int16_t BallCarrierFigure;
+// The strength of the last kick, and the x at which the ball last crossed a
+// goal line; the match sounds read them.
+extern int8_t KickStrength;
+extern int16_t GoalLineCrossX;
 
 constexpr uint16_t kNoDesignated = 255;
 constexpr uint8_t kOrdinaryPlay = 35;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <utility>
+#include "generic/replay.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
@@ -551,7 +552,7 @@ void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16
 void MatchPhaseTick() {
     if (MatchPhase < kMatchPhaseCount) RunPhase();
     if (GoalReplayCountdown > 0 && --GoalReplayCountdown == 0) {
-        if (MatchHooks.replaySaveGoal != nullptr) MatchHooks.replaySaveGoal();
+        Replay_SaveGoal();
     }
     ManagerKeys();
 }

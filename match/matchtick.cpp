@@ -1,5 +1,6 @@
 #include "match/matchtick.h"
 
+#include "generic/replay.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
@@ -54,7 +55,7 @@ void Step() {
     MatchPhaseTick();
     MatchClockTick();
     MatchTickDisplayStep();
-    Call(MatchHooks.replayTick);
+    Replay_Tick();
 }
 
 }  // namespace
@@ -79,19 +80,29 @@ void MatchTick() {
 }
 
 void MatchLoopDisplayed() {
+    Replay_LoopStart();
     Tactics_UpdateComputerTeams();
     GoalReplayCountdown = 0;
     Tactics_UpdateComputerTeams();
     MatchSfx_PlayEvent(30, -1);
+    if (ReplayViewing()) {
+        Replay_Start();
+        Replay_Command(4);
+    }
     while (!MatchFinished) {
         CorePoll();
-        if (ReplayViewing()) {
+        if (Replay_IsPlaying()) {
+            // The engine does not step while a replay is open.
+            Replay_Advance();
+        } else if (ReplayViewing()) {
+            // A viewing is over once its replay is closed.
             MatchFinished = 1;
         } else {
             Step();
-            Call(MatchHooks.autoGoalReplayTick);
+            if (DrawMode != 1) AutoGoalReplay_Tick();
         }
-        Match3D_UpdateAndRender();
+        Replay_UpdateDisplay();
+        if (DrawMode == 0) Match3D_UpdateAndRender();
     }
     MatchCopyTeamStats();
 }

@@ -1,5 +1,6 @@
 #include "match/periodrunner.h"
 
+#include "generic/replay.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
 #include "match/matchresult.h"
@@ -61,7 +62,8 @@ void Match_RunLoopUndisplayed() {
 
 void Match3D_PrepareData() {
     DisplayModeFlags |= kDisplayDataPrepared;
-    Call(MatchHooks.replayAllocBuffer);
+    Replay_AllocBuffer();
+    AutoGoalReplay_Reset();
     Motion_LoadAll();
     Match_SetPitchGeometry();
 }
@@ -70,7 +72,8 @@ void Match3D_Startup() {
     Call(MatchHooks.viewReset);
     // The line-up word has been taken over by the match before this point.
     GameInfo.SetI16(kPlayersLineUp, 0);
-    Call(MatchHooks.replayAllocBuffer);
+    Replay_AllocBuffer();
+    AutoGoalReplay_Reset();
     Match_SetPitchGeometry();
     Motion_LoadAll();
     Call(MatchHooks.displayOn);
@@ -80,11 +83,11 @@ void Match3D_Startup() {
 
 void Match3D_FreeData() {
     Motion_FreeAll();
-    Call(MatchHooks.replayFreeBuffer);
+    Replay_FreeBuffer();
 }
 
 void Match3D_Shutdown() {
     Motion_FreeAll();
-    Call(MatchHooks.replayFreeBuffer);
+    Replay_FreeBuffer();
     Call(MatchHooks.displayOff);
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "database/disk.h"
+#include "generic/replay.h"
 #include "match/matchclock.h"
 #include "match/matchhooks.h"
 #include "match/matchresult.h"
@@ -122,34 +124,37 @@ void PlayPeriods() {
 // ---------------------------------------------------------------------------
 // Goal replays
 
+// The saved goals are the goal-replay file list, in saving order.
 bool SavedGoalExists(int index) {
-    const auto* list = MatchHooks.savedGoalsList;
-    return list != nullptr && index >= 0 && index < kSavedGoalEntries && list[index][0] != 0;
+    return index >= 0 && index < kGoalFileEntries && index < GoalReplayFiles.count &&
+           GoalReplayFiles.names[index][0] != 0;
 }
 
-int16_t SavedGoalIndex() { return MatchHooks.savedGoalIndex != nullptr ? *MatchHooks.savedGoalIndex : -1; }
+int16_t SavedGoalIndex() { return GoalReplayNumber; }
 
 void LoadGoalInfo(int16_t entry) {
-    if (MatchHooks.replayLoadGoalInfo != nullptr) MatchHooks.replayLoadGoalInfo(entry);
+    if (SavedGoalExists(entry)) Replay_LoadGoalInfo(GoalReplayFiles.names[entry]);
 }
 
+// A damaged file shows nothing: its viewing ends at once.
 void ShowReplay() {
-    Call(MatchHooks.replayLoadTheRest);
+    if (ReplayLoadTheRest() < 0) return;
     RunPeriod(Period, KickOffTeam, AttackDirection);
 }
 
 // Shows the saved goals that follow the selected one while they belong to
 // the same first team.
 void ShowFollowingGoals() {
-    if (MatchHooks.savedGoalIndex == nullptr) return;
-    int16_t& index = *MatchHooks.savedGoalIndex;
+    int16_t& index = GoalReplayNumber;
     int16_t remembered = FirstTeamClub();
     GameInfo.SetI16(kCompetition, -1);
     while (FirstTeamClub() == remembered) {
         ++index;
         remembered = FirstTeamClub();
         if (!SavedGoalExists(index)) {
-            remembered = -1;
+            // The end of the list ends the run, whatever club a damaged
+            // file left in the block.
+            break;
         } else {
             LoadGoalInfo(index);
             GameInfo.SetI16(kCompetition, kReplayLast);

@@ -1,3 +1,4 @@
+#include "generic/infobar.h"
 #include "tests/match/frame_fixture.h"
 
 namespace {
@@ -159,18 +160,17 @@ TEST_F(ClockTest, ANewMatchDoesNotChartTheLastMatchsMinute) {
 }
 
 TEST_F(ClockTest, PracticeMatchShowsNoInfoBar19) {
-    static int shown;
-    shown = 0;
-    MatchHooks.infoBar = [](int16_t message, int16_t, int16_t) { shown += message == 19; };
+    InfoBar_Reset();
     MatchResetClock(45 * 60);  // one minute a minute
     MatchClockRunning = 1;
     MatchPhase = 1;
     PeriodClock = 30 * 3000;  // minute 30 = 20 + 10 % 15
     MatchClockTick();
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(InfoBar_GetHold(), kInfoBarHold);
+    InfoBar_Reset();
     GameInfo.SetTeamI16(1, gameinfo::kTeamClub, 10);
     MatchClockTick();
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(InfoBar_GetHold(), 0);
 }
 
 TEST_F(ClockTest, BallInPlayThirdsByAttackingSide) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
+#include "generic/infobar.h"
 #include "match/matchphases.h"
 #include "match/matchquery.h"
 #include "tests/match/frame_fixture.h"
@@ -26,13 +28,8 @@ class MatchScreensTest : public frametest::FrameTest {
             f.formationX = int16_t(100 + figure);
             f.formationY = int16_t(200 + figure);
         }
-        MatchHooks.infoBar = [](int16_t message, int16_t figure, int16_t third) {
-            LastInfo[0] = message;
-            LastInfo[1] = figure;
-            LastInfo[2] = third;
-        };
+        InfoBar_Reset();
     }
-    static inline int16_t LastInfo[3];
 };
 
 TEST_F(MatchScreensTest, ScoresGiveFirstLegGoalsOnlyForASecondLeg) {
@@ -87,10 +84,14 @@ TEST_F(MatchScreensTest, RolesAreFiguresOfTheTeamAndBadSlotsChangeNothing) {
 TEST_F(MatchScreensTest, SubstitutionTakesThePlaceAndIsCounted) {
     ChangePending[1] = 1;
     MatchFigures[20].injury = 3;
+    std::strcpy(MatchFigures[20].name, "Leaving");
+    std::strcpy(MatchFigures[28].name, "Coming");
     MatchSubstitutePlayer(1, 4, 12);
-    EXPECT_EQ(LastInfo[0], 11);
-    EXPECT_EQ(LastInfo[1], 20);
-    EXPECT_EQ(LastInfo[2], 28);
+    // The bar names the player coming on first, then the one going off.
+    const std::string bar = InfoBar_GetText();
+    EXPECT_EQ(InfoBar_GetHold(), kInfoBarHold);
+    ASSERT_NE(bar.find("Coming"), std::string::npos) << bar;
+    EXPECT_LT(bar.find("Coming"), bar.find("Leaving")) << bar;
     EXPECT_EQ(MatchResult.events[0][kEventKind], 1);
     EXPECT_EQ(ChangePending[1], 0);
     EXPECT_EQ(GetMatchSideSlot(1, 4), 12);

@@ -38,8 +38,7 @@ class PeriodTest : public ::testing::Test {
         g_displayCalls = 0;
         MatchDisplayHooks& h = MatchHooks;
         h.camResetDefaults = h.displayOn = h.displayOff = CountDisplayCall;
-        h.updateAndRender = h.autoGoalReplayTick = CountDisplayCall;
-        h.replayPlaybackStep = h.viewReset = CountDisplayCall;
+        h.updateAndRender = h.viewReset = CountDisplayCall;
         h.openInGameMenu = CountDisplayCall16;
         h.igMenuRequest6 = h.igMenuRequest8 = CountDisplayCall16;
     }

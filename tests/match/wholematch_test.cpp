@@ -1,3 +1,10 @@
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "database/disk.h"
+#include "generic/replay.h"
+#include "support/pakfile.h"
 #include "tests/fakes/result_check.h"
 #include "tests/match/match_fixture.h"
 
@@ -188,58 +195,79 @@ TEST_F(WholeMatchTest, UnsetRuleBytesPlayNoExtraTime) {
 // ---------------------------------------------------------------------------
 // Goal replays
 
-uint8_t g_savedGoals[kSavedGoalEntries][kSavedGoalEntrySize];
-int16_t g_savedIndex;
-std::vector<int> g_loaded;
-int g_restLoads;
-
-// A saved goal's set-up block names its home club in byte 1 of the entry.
-void LoadGoalInfo(int16_t entry) {
-    g_loaded.push_back(entry);
-    GetMatchSetupBlock()->SetTeamI16(0, kTeamClub, g_savedGoals[entry][1]);
-}
-void LoadRest() { ++g_restLoads; }
-
+// Saved goals are real goal files in a scratch working folder, listed as
+// the saved-goals screens list them.
 class GoalReplayTest : public matchtest::MatchFixture {
   protected:
     void SetUp() override {
         MatchFixture::SetUp();
-        std::memset(g_savedGoals, 0, sizeof g_savedGoals);
-        g_loaded.clear();
-        g_restLoads = 0;
-        g_savedIndex = 0;
-        MatchHooks.savedGoalsList = g_savedGoals;
-        MatchHooks.savedGoalIndex = &g_savedIndex;
-        MatchHooks.replayLoadGoalInfo = LoadGoalInfo;
-        MatchHooks.replayLoadTheRest = LoadRest;
+        old_ = std::filesystem::current_path();
+        char pattern[] = "/tmp/halvorn_goals_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        std::filesystem::current_path(dir_);
+        SavedGoalCount = 0;
+        GoalReplayNumber = 0;
+    }
+    void TearDown() override {
+        std::filesystem::current_path(old_);
+        std::filesystem::remove_all(dir_);
+        MatchFixture::TearDown();
+    }
+    // Saves a goal of a match whose first team is the club, with a ring of
+    // 20 frames.
+    static void SaveGoal(int club) {
+        const EnterGameInfo kept = Block();
+        const uint8_t display = DisplayModeFlags;
+        DisplayModeFlags = 0;
+        Block().SetTeamI16(0, kTeamClub, int16_t(club));
+        Replay_AllocBuffer();
+        for (int tick = 0; tick < 20; ++tick) Replay_Tick();
+        Replay_SaveGoal();
+        Replay_FreeBuffer();
+        DisplayModeFlags = display;
+        Block() = kept;
+    }
+    // The screens list the files and load the selected one's match.
+    static void Select(int entry) {
+        RemoveAllFiles("SaveData\\GOALS\\");
+        GoalReplayNumber = int16_t(entry);
+        if (entry < GoalReplayFiles.count) {
+            ASSERT_EQ(Replay_LoadGoalInfo(GoalReplayFiles.names[entry]), 0);
+        }
         Block().SetI16(kCompetition, -1);
     }
-    static void SaveGoal(int entry, int club) {
-        g_savedGoals[entry][0] = 1;
-        g_savedGoals[entry][1] = uint8_t(club);
-    }
+    std::filesystem::path old_, dir_;
 };
 
 TEST_F(GoalReplayTest, EmptySelectionShowsNothing) {
+    Select(0);
     PlayMatch();
     EXPECT_TRUE(g_script.periods.empty());
-    EXPECT_EQ(g_restLoads, 0);
-    EXPECT_TRUE(g_loaded.empty());
 }
 
 TEST_F(GoalReplayTest, ShowsTheGoalsOfTheSameHomeClubInARow) {
-    // Entry 0 selected, of club 10 (the block's first team); entries 1 and 2
-    // are goals of club 10 too, entry 3 one of club 20.
-    SaveGoal(0, 10);
-    SaveGoal(1, 10);
-    SaveGoal(2, 10);
-    SaveGoal(3, 20);
+    // Entry 0 selected, of club 10; entries 1 and 2 are goals of club 10
+    // too, entry 3 one of club 20.
+    for (int club : {10, 10, 10, 20}) SaveGoal(club);
+    Select(0);
     PlayMatch();
-    EXPECT_EQ(g_restLoads, 3);
     EXPECT_EQ(g_script.periods.size(), 3u);
-    EXPECT_EQ(g_savedIndex, 3);
+    EXPECT_EQ(GoalReplayNumber, 3);
     // Entry 2 is the last of the run: -2.
     EXPECT_EQ(Block().I16(kCompetition), -2);
+    EXPECT_EQ(Block().TeamI16(0, kTeamClub), 20);
+}
+
+TEST_F(GoalReplayTest, ADamagedFileIsNotShownAndTheRunGoesOn) {
+    for (int club : {10, 10, 10}) SaveGoal(club);
+    Select(0);
+    // The second file loses its ring: its match loads, its replay does not.
+    const std::string second = HostPath(std::string("SaveData\\GOALS\\") + GoalReplayFiles.names[1]);
+    std::filesystem::resize_file(second, 32 + 12 + 16 + 12 + 1000);
+    PlayMatch();
+    EXPECT_EQ(g_script.periods.size(), 2u) << "the first and the third goal";
+    EXPECT_EQ(GoalReplayNumber, 3);
 }
 
 }  // namespace
