@@ -1,6 +1,7 @@
 // Goal replay files: the ring and the match set-up block of a goal, saved
 // as a tagged data file 100 ticks after the goal and loaded back by the
 // saved-goals screens.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,7 @@ constexpr size_t kMaxGoalNameLength = 255;
 // letters (a space sorts first) and in count order among themselves, and
 // even a 99-99 score at minute 120 stays under the list's 30 bytes.
 constexpr int kLetterNamedGoals = 25;
+constexpr int32_t kLongestMinute = 999;
 
 constexpr int kPeriodStart[5] = {0, 45, 90, 105, 120};
 constexpr int kPeriodLength[5] = {45, 45, 15, 15, 0};
@@ -145,7 +147,9 @@ void Replay_SaveGoal() {
     // division run the same countdown without display.
     if (DisplayModeFlags & kDisplayOff) return;
     if (Replay.frames == nullptr) return;
-    const int32_t minute = Replay_GoalMinute(Period, PeriodClock, PeriodLength);
+    // A clock run far past its limit must not make a name too long for the
+    // goal file list.
+    const int32_t minute = std::min(Replay_GoalMinute(Period, PeriodClock, PeriodLength), kLongestMinute);
     if (SavedGoalCount > kMaxSavedGoals - 1) return;
     MakeGoalDirectory();
     ++SavedGoalCount;
