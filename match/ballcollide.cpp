@@ -193,6 +193,7 @@ void GoalFrame(const GoalEnd& end) {
 
 void OverGoalLine(const GoalEnd& end) {
     const int defenders = end.attackers ^ 1;
+    GoalLineCrossX = BallState.probeX;  // how near the miss went, for the crowd
     if (Period == kShootOut && MatchPhase < kPhasePenaltyKick) {
         // The kick is over: no corner or goal kick in a shoot-out.
         if (end.sign < 0) {
