@@ -112,6 +112,8 @@ int16_t g_frameResult = 0;
 int g_groupDepth = 0;
 int16_t g_groupCounter = 0;
 int16_t g_rowCounter = -1;
+// The row of the item being drawn, for painters that shade by row.
+int16_t g_itemRow = 0;
 int g_animCursor = 0;
 int16_t g_wrapParam = 0;
 
@@ -1243,6 +1245,7 @@ void ActOnType(const MenuItem* item, int16_t group, int16_t xOffset, int16_t yOf
         AbortError(kModule, __LINE__, "ActOnType(): invalid align type");
 
     const bool draws = g_firstEntry != 0 || g_pastMarker;
+    g_itemRow = row < 0 ? int16_t(0) : row;
     int animation = -1;
     const int kind = AnimationKind(type);
     if (kind >= 0) {
@@ -1425,3 +1428,5 @@ std::vector<MenuPopupRowView> MenuViewPopupRows() {
 }
 
 const OpenPopup* MenuViewOpenPopup() { return g_popupOpen ? &g_popup : nullptr; }
+
+int16_t MenuPaintRow() { return g_itemRow; }

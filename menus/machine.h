@@ -228,3 +228,7 @@ struct MenuPopupRowView {
 // Empty when no list is open.
 std::vector<MenuPopupRowView> MenuViewPopupRows();
 const OpenPopup* MenuViewOpenPopup();
+
+// The repeat-group row of the item being drawn (0 outside groups), for
+// custom painters that shade alternate rows.
+int16_t MenuPaintRow();

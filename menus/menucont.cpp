@@ -1,28 +1,42 @@
 #include "menus/menucont.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 #include "database/Access.h"
+#include "database/diarynotes.h"
 #include "database/disk.h"
 #include "database/frontstate.h"
 #include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_scouting.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "database/textmsg.h"
+#include "management/board.h"
 #include "management/kittab.h"
 #include "management/shortlist.h"
 #include "management/squads.h"
+#include "management/transferprices.h"
+#include "management/transfers.h"
+#include "match/periodrunner.h"
+#include "menus/contracttalks.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
 #include "menus/machine.h"
 #include "menus/menuboxes.h"
+#include "menus/menugrad.h"
 #include "menus/menusetup.h"
 #include "season/calendar.h"
 #include "season/messages.h"
+#include "season/news.h"
+#include "support/bytes.h"
 #include "support/debug.h"
 #include "support/poll.h"
 #include "support/timerint.h"
@@ -48,6 +62,7 @@ void ResetFrontEndValues() {
     OptionsScreenFirstEntry = 0;
     MatchDayScreensToggle = 0;
     SquadScreenFlag = 0;
+    SeasonEndNoticeOff = 0;
 }
 
 // The menu engine lives from here to the end of the game; a window close
@@ -101,6 +116,8 @@ char TitleString1[40] = "";
 char TitleString2[40] = "";
 int16_t TitleClub = -1;
 int16_t TitleMode = 0;
+int16_t InMatchMenuFlag = 0;
+int16_t ViewedDivision = 0;
 
 namespace {
 
@@ -146,7 +163,12 @@ void BuildCountryList(int, int, int, int) {
 }
 
 int32_t ChooseCountry(PopupCallBlock* call) {
-    HVW_SetViewedCountry(int16_t(call->row));
+    const int16_t country = int16_t(call->row);
+    HVW_SetViewedCountry(country);
+    // The user's own country opens on his division.
+    const uint16_t club = GetPlayerClub(1);
+    const bool own = club < 1200 && HVW_GetClubNation(int16_t(club)) == country;
+    ViewedDivision = own ? HVW_FindClubInDivisionRows(int16_t(club)) : int16_t(0);
     return MENU_CLOSE;
 }
 
@@ -185,11 +207,80 @@ const MenuItem* g_titleLayout = kTitleLayoutA;
 
 }  // namespace
 
+// ---- Standard custom-draw items ------------------------------------------------------
+
+namespace {
+
+// The painters draw in black and leave the draw colour as they found it.
+template <typename Paint>
+void InBlack(Paint paint) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0);
+    paint();
+    SetDrawParam(2, kept);
+}
+
+constexpr int kBadgeX = 20;
+constexpr int kBadgeY = 44;
+constexpr int kBadgeWidth = 256;
+constexpr int kBadgeHeight = 37;
+constexpr int kBadgeFarRed = 0;
+constexpr int kBadgeFarGreen = 27;
+constexpr int kBadgeFarBlue = 75;
+
+}  // namespace
+
+void DrawBlackShade80Box(int x, int y, int w, int h) {
+    InBlack([&] {
+        DrawShadedRect(x, y, w, h, 80);
+        DrawBox(x, y, w, h);
+    });
+}
+
+void DrawBlackShade50(int x, int y, int w, int h) {
+    InBlack([&] { DrawShadedRect(x, y, w, h, 50); });
+}
+
+void DrawBlackBox(int x, int y, int w, int h) {
+    InBlack([&] { DrawBox(x, y, w, h); });
+}
+
+void DrawRowShade(int x, int y, int w, int h) {
+    const int percent = (MenuPaintRow() & 1) != 0 ? 25 : 50;
+    InBlack([&] { DrawShadedRect(x, y, w, h, percent); });
+}
+
+void DrawBlackShade30Box(int x, int y, int w, int h) {
+    InBlack([&] {
+        DrawShadedRect(x, y, w, h, 30);
+        DrawBox(x, y, w, h);
+    });
+}
+
+void DrawTitleButton(int x, int y, int, int) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0xCE59);
+    DoButton(x, y, 543, 16);
+    SetDrawParam(2, kept);
+}
+
+// The title club's colours fading into the bar's blue, and its own badge.
+void DrawTitleBadge(int, int, int, int) {
+    if (TitleClub < 0 || TitleClub >= 1200) return;
+    const KitColour& first = GetKitColour(GetClubColour1(TitleClub));
+    const KitColour& second = GetKitColour(GetClubColour2(TitleClub));
+    DrawGradientRect(kBadgeX, kBadgeY, kBadgeWidth, kBadgeHeight, second.red, second.green, second.blue,
+                     kBadgeFarRed, kBadgeFarGreen, kBadgeFarBlue, first.red, first.green, first.blue,
+                     kBadgeFarRed, kBadgeFarGreen, kBadgeFarBlue);
+    DrawEditedImage(TitleClub, kBadgeX + 4, kBadgeY + 3);
+}
+
 const MenuItem TitleBarTable[] = {
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},   {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {18, 774, 61, 15, 0, &g_title1, nullptr},  {18, 774, 62, 7, 0, &g_title2, nullptr},
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},   {36, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
-    {34, 0, 0, 1, 0, &g_titleLayout, nullptr}, {55, 0, 0, 0, 0, nullptr, nullptr},
+    {34, 0, 0, 1, 0, &g_titleLayout, nullptr}, {36, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 int32_t MenuHandler_Redraw(MenuHotItem*) { return MENU_REDRAW; }
@@ -259,6 +350,15 @@ void SetMenuTitleDate(int16_t flags) {
         std::snprintf(TitleString2, sizeof TitleString2, "%s %d",
                       GetText(int16_t(9 + HVW_GetCalendarMonth())), HVW_GetCalendarYear());
     }
+    if ((flags & 8) != 0) {
+        if (InMatchMenuFlag == 1) {
+            BuildResultsTicker();
+        } else {
+            BuildNewsTicker();
+        }
+    } else {
+        NewsTickerText[0] = '\0';
+    }
     TitleClub = (flags & 1) != 0 ? int16_t(SelectedClub) : int16_t(-1);
     if ((flags & 4) != 0) {
         TitleMode = 2;
@@ -280,7 +380,6 @@ int16_t SquadListSecond = 0;
 int16_t SquadListSpare = 0;
 int16_t SavedGoalIndex = -1;
 int16_t FrontEndViewWord = 0;
-int32_t PopupSwitch = 0;
 
 namespace {
 
@@ -376,6 +475,7 @@ void ResetFrontEnd() {
     SetNewMessageFlag(0);
     FrontEndViewWord = 0;
     TextMsg_ResetArgs();
+    InMatchMenuFlag = 0;
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -383,6 +483,7 @@ void FollowUpAfterPlayerScreen(bool playerInfo) {
         if (playerInfo || (MenuOption != 100 && MenuOption != 75 && MenuOption != 54)) MenuOption = 10;
     } else if (MenuFollowUp == 2) {
         MenuOption = 14;
+        ContractTalksWord = 0;
     }
     MenuFollowUp = 0;
 }
@@ -494,6 +595,7 @@ void ActOnMenuOption() {
             return;
         case 43:
             TextMsg_ResetArgs();
+            ShowDueDiaryNotes();
             MatchDay_ContinueDays();
             return;
         case 46:
@@ -558,13 +660,179 @@ void EnterFrontEnd() {
     MenuCurrentPlayer = 1;
     MenuOption = 22;
     PreviousMenuOption = 22;
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
     ShortList_Clear();
     HVW_ClearRecentList();
+    HVW_ClearHumanContracts();
     HVW_ClearHumanSales();
     DoMainMenu();
 }
 
+// ---- The human manager's day messages ------------------------------------------------
+
+int16_t ClubPickedFlag = 0;
+int16_t ClubInfoPickedFlag = 0;
+int16_t ClubListPickedFlag = 0;
+int16_t SquadOfferFlag = 0;
+int32_t SquadOfferAmount = 0;
+int16_t SalesTeamClub = -1;
+int32_t SeasonEndNoticeOff = 0;
+
+namespace {
+
+constexpr int16_t kSeasonEndDay = 364;
+constexpr int16_t kSeasonEndText = 1160;
+constexpr int16_t kSackedText = 1116;
+constexpr int16_t kJobRefusedMessage = 75;
+constexpr int16_t kJobAcceptedMessage = 76;
+constexpr int16_t kOfferTurnedDownMessage = 61;
+constexpr int16_t kPlayerNotKeenMessage = 280;
+constexpr int16_t kPlayerRefusesMessage = 281;
+constexpr int16_t kPositionGroupText = 300;
+constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
+
+bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
+
+int16_t UserClub() {
+    const uint16_t club = GetPlayerClub(1);
+    return IsClub(club) ? int16_t(club) : int16_t(-1);
+}
+
+void PostMessage(int16_t type, int16_t clubA, int16_t clubB, uint32_t player, int16_t text1,
+                 int32_t number1) {
+    AddMessage(clubA, clubB, player, kNoPlayer, -1, -1, -1, text1, -1, number1, -1, type, 1, 0);
+}
+
+// The day the user's job application is answered: a refusal is posted (and
+// the application ends, so it is not posted again), an acceptance opens
+// the club's job screen.  True when the day was that day.
+bool AnswerJobApplication() {
+    if (HVW_GetJobApplicationClub() < 0 || HVW_GetJobApplicationDay() != HVW_GetCurrentDay()) return false;
+    const int16_t club = HVW_GetJobApplicationClub();
+    PreviousMenuOption = 3;
+    if (HVW_GetJobApplicationAccepted() <= 0) {
+        PostMessage(kJobRefusedMessage, UserClub(), club, kNoPlayer, -1, -1);
+        HVW_ClearJobApplication();
+        return true;
+    }
+    MenuOption = 6;
+    SelectedClub = uint16_t(club);
+    const int16_t userClub = UserClub();
+    TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
+    TextMsg_SetArg(TEXTMSG_CLUB, &club);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kJobAcceptedMessage, 6), 0, 0, club, -1);
+    return true;
+}
+
+// The first deal that waits for the user's answer.  True when there was one.
+bool AnswerPendingDeal() {
+    int index = 0;
+    while (index < kPendingDeals && !(PendingDealPlayer(index) != 0 && PendingDealReady(index) == 1)) ++index;
+    if (index == kPendingDeals) return false;
+    const uint8_t* deal = PendingDealTable[index].bytes;
+    const uint16_t player = PendingDealPlayer(index);
+    const int16_t firstClub = recbits::LoadI16(deal + 2);
+    const int16_t secondClub = recbits::LoadI16(deal + 4);
+    const int32_t fee = recbits::LoadI32(deal + 6);
+    SelectedPlayer = int16_t(player);
+    SquadOfferFlag = 1;
+    if (!IsClub(firstClub) || GetClubControl(firstClub) == 0) {
+        MenuOption = 10;
+        return true;
+    }
+    // The value times up to 95 passes 32 bits for the dearest players.
+    const int64_t generosity = IsClub(secondClub) ? GetClubGenerosity(secondClub) : 0;
+    const int64_t acceptable = int64_t(HVW_ValuePlayerFull(player)) * (45 + generosity / 2) / 100;
+    if (HVW_RoundMoneyDown(int32_t(std::min<int64_t>(acceptable, INT32_MAX))) >= fee) {
+        MenuOption = 10;
+        return true;
+    }
+    const int16_t interest = HVW_RatePlayerClubInterest(player, secondClub, firstClub);
+    if (interest == 3) PostMessage(kPlayerNotKeenMessage, firstClub, secondClub, player, -1, -1);
+    if (interest == 4) {
+        PostMessage(kPlayerRefusesMessage, firstClub, secondClub, player, -1, -1);
+        if (IsClub(SalesTeamClub)) ChangePlayerMorale(player, int16_t(-2 * GetClubRep(SalesTeamClub)));
+    }
+    const int32_t age = GetPlayerAge(player) + 16;
+    const int16_t group = int16_t(kPositionGroupText + HVW_GetPositionType(player));
+    PostMessage(kOfferTurnedDownMessage, firstClub, secondClub, player, group, age);
+    TextMsg_SetArg(TEXTMSG_CLUB, &firstClub);
+    TextMsg_SetArg(TEXTMSG_CLUB, &secondClub);
+    TextMsg_SetArg(TEXTMSG_PLAYER, &player);
+    const int16_t shownAge = int16_t(age);
+    TextMsg_SetArg(TEXTMSG_NUMBER, &shownAge);
+    TextMsg_SetArg(TEXTMSG_LIST_TEXT, &group);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kOfferTurnedDownMessage, 6), 0, 2, firstClub, secondClub);
+    std::memset(PendingDealTable[index].bytes, 0, sizeof PendingDealTable[index].bytes);
+    return true;
+}
+
+// A contract the user has to settle: to the contract talks, or settled here.
+void SettleHumanContract() {
+    if (HVW_HasHumanContracts() == 0) return;
+    MenuCurrentPlayer = 1;
+    const int16_t club = UserClub();
+    SelectedClub = uint16_t(club);
+    const uint16_t player = HVW_GetHumanContracts();
+    SelectedPlayer = int16_t(player);
+    if (InitTransferFilter(player) == 0) {
+        MenuOption = 14;
+        ContractTalksWord = 0;
+        return;
+    }
+    if (IsClub(club)) ClearClubBidsOnPlayer(club, player);
+    ClearClubBidList(player);
+    HVW_RemoveHumanContract(player);
+}
+
+// A club wants one of the user's players: the loan terms, or the offer on
+// the squad screen with the club's fee ready.
+void AnswerHumanSale() {
+    if (HVW_HasHumanSales() == 0 || MenuOption != 3) return;
+    MenuCurrentPlayer = 1;
+    const int16_t club = UserClub();
+    SelectedClub = uint16_t(club);
+    const uint16_t player = HVW_FindHumanSales();
+    SelectedPlayer = int16_t(player);
+    SalesTeamClub = HVW_FindHumanSalesTeam();
+    if (HVW_GetPlayerLoanList(player) != 0) {
+        MenuOption = 18;
+        return;
+    }
+    SquadOfferFlag = 1;
+    MenuOption = 10;
+    SquadOfferAmount = HVW_NegotiateWage(player, HVW_ValuePlayerFull(player), 0, SalesTeamClub, 0, 0, 0);
+    HVW_RemoveHumanSale(player);
+}
+
+}  // namespace
+
 void ProcessHalvornDayMessages() {
     if (MenuOption == -1) return;
+    const int16_t today = HVW_GetCurrentDay();
+    if (today == kSeasonEndDay) {
+        if (SeasonEndNoticeOff == 0) ShowMessageBox(GetText(kSeasonEndText), 0);
+        SelectedClub = uint16_t(UserClub());
+        MenuOption = 3;
+        return;
+    }
+    if (HVW_GetHumanSackedFlag() > 0) {
+        ShowMessageBox(GetText(kSackedText), 0);
+        MenuCurrentPlayer = uint16_t(HVW_GetHumanSackedFlag());
+        MenuOption = 39;
+        return;
+    }
+    if (JobOfferPending != 0 && IsClub(JobOfferClubShown)) {
+        MenuCurrentPlayer = 1;
+        SelectedClub = JobOfferClubShown;
+        MenuOption = 6;
+        PreviousMenuOption = 3;
+        ClubPickedFlag = 2;
+        return;
+    }
     if (MenuOption != 4 && MenuOption != 75) MenuOption = 3;
+    if (AnswerJobApplication()) return;
+    if (AnswerPendingDeal()) return;
+    SettleHumanContract();
+    AnswerHumanSale();
 }

@@ -27,8 +27,6 @@ extern int16_t SquadListSecond;
 extern int16_t SquadListSpare;
 extern int16_t SavedGoalIndex;
 extern int16_t FrontEndViewWord;
-// On while a game is on: the filtered pop-ups show only then.
-extern int32_t PopupSwitch;
 
 // Button text ids and the screen each leads to (-1 handled by the
 // default handler itself), ended by {0, 0}.
@@ -48,12 +46,28 @@ extern int16_t ScreenHistoryCount;
 void UpdateScreenHistory(int16_t id, int16_t mode, int16_t limit);
 
 // Title bar: bit 0 the viewed club's badge, bit 1 the date strings, bit 2
-// the second (empty) layout.
+// the second (empty) layout, bit 3 the ticker (the live results while the
+// in-match menus are up, else the national headlines).
 extern char TitleString1[40];
 extern char TitleString2[40];
 extern int16_t TitleClub;
 extern int16_t TitleMode;
+extern int16_t InMatchMenuFlag;
 void SetMenuTitleDate(int16_t flags);
+// The division row (0-5) the league screens show.
+extern int16_t ViewedDivision;
+
+// Custom-draw items (type 36) the screens share, in black unless named:
+// boxes shaded at 80, 50 and 30 percent (80 and 30 framed), a frame alone,
+// a row shaded 25 percent on odd rows and 50 on even ones, the light title
+// button 543 x 16, and the title club's colours and badge.
+void DrawBlackShade80Box(int x, int y, int w, int h);
+void DrawBlackShade50(int x, int y, int w, int h);
+void DrawBlackBox(int x, int y, int w, int h);
+void DrawRowShade(int x, int y, int w, int h);
+void DrawBlackShade30Box(int x, int y, int w, int h);
+void DrawTitleButton(int x, int y, int w, int h);
+void DrawTitleBadge(int x, int y, int w, int h);
 // The title bar every screen includes as a one-row group: the date strings
 // and the five caption buttons with their navigation lists.
 extern const MenuItem TitleBarTable[];
@@ -65,6 +79,19 @@ int32_t MenuHandler_Close(MenuHotItem* item);
 
 // Puts the human manager's waiting notices in front of him after the day.
 void ProcessHalvornDayMessages();
+// How the club screens were reached: 1 from a pick (a vacancy, the division
+// club list), 2 by a club's job offer among the day messages.
+extern int16_t ClubPickedFlag;
+extern int16_t ClubInfoPickedFlag;
+extern int16_t ClubListPickedFlag;
+// The squad screen opens on an offer for SelectedPlayer; the buying club's
+// fee from the wage talks.
+extern int16_t SquadOfferFlag;
+extern int32_t SquadOfferAmount;
+// The club that wants the user's player on sale.
+extern int16_t SalesTeamClub;
+// Set: the season's end passes without its notice.
+extern int32_t SeasonEndNoticeOff;
 
 // Least form of the screens later work builds: the background, the title
 // bar, the caption of the screen's button and the back icon.

@@ -47,3 +47,7 @@ int16_t CoreLiveResults(const LiveResultRow** rows) {
 }
 
 bool CoreMatchDayFrame() { return g_hooks.matchDayFrame != nullptr && g_hooks.matchDayFrame(); }
+
+void CoreShowNoteBox(const char* text, uint32_t argument) {
+    if (g_hooks.noteBox != nullptr) g_hooks.noteBox(TextOrEmpty(text), argument);
+}

@@ -25,6 +25,9 @@ struct CoreHooks {
     // The match-day display runs a frame when it is showing; true when it
     // took the frame (false: not showing).
     bool (*matchDayFrame)() = nullptr;
+    // A diary note or a filtered notice in the modal message box; the
+    // argument is the box's second argument.
+    void (*noteBox)(const char* text, uint32_t argument) = nullptr;
 };
 
 // Replaces every hook at once; CoreHooks{} removes them all.
@@ -41,3 +44,4 @@ const char* CoreOrdinalText(int32_t number);
 const char* CoreDataPathPrefix();
 int16_t CoreLiveResults(const LiveResultRow** rows);
 bool CoreMatchDayFrame();
+void CoreShowNoteBox(const char* text, uint32_t argument);

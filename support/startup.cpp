@@ -169,6 +169,7 @@ void InstallGameHooks() {
     };
     hooks.dataPathPrefix = GetDataPathPrefix;
     hooks.liveResults = IgLeague_LiveResults;
+    hooks.noteBox = [](const char* text, uint32_t argument) { ShowMessageBox(text, int32_t(argument)); };
     CoreSetHooks(hooks);
 }
 

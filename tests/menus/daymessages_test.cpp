@@ -1,0 +1,253 @@
+// The human manager's day messages: one prepared state per rule over the
+// generated world, the screen id and the messages each gives.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "database/Access.h"
+#include "database/diarynotes.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/usertransfers.h"
+#include "management/board.h"
+#include "management/transferprices.h"
+#include "management/transfers.h"
+#include "menus/contracttalks.h"
+#include "menus/menucont.h"
+#include "season/calendar.h"
+#include "season/messages.h"
+#include "support/bytes.h"
+#include "tests/fakes/test_util.h"
+#include "tests/fakes/text_env.h"
+#include "tests/fakes/world_records.h"
+
+namespace {
+
+class DayMessagesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { worldError_ = LoadWorldRecords(HALVORN_GAME_DIR); }
+    void SetUp() override {
+        if (!worldError_.empty()) GTEST_SKIP() << worldError_;
+        testenv::LoadTexts(
+            {{1116, "You have been sacked by the board!"}, {1160, "The season has come to an end."}});
+        std::memset(MessageArchive, 0, sizeof MessageArchive);
+        std::memset(UserInbox, 0, sizeof UserInbox);
+        PendingDeal_ClearAll();
+        HVW_ClearHumanSales();
+        HVW_ClearHumanContracts();
+        ClearJobApplication();
+        SackedClubControl = 0;
+        JobOfferPending = 0;
+        SeasonEndNoticeOff = 0;
+        ClubPickedFlag = 0;
+        SquadOfferFlag = 0;
+        SeasonCalendar.currentDay = 100;
+        // The user manages a club of the world; his rival is another one.
+        user_ = FindClub(0);
+        other_ = FindClub(user_ + 1);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SetClubControl(other_, 0);
+        MenuCurrentPlayer = 1;
+        MenuOption = 10;
+    }
+    void TearDown() override {
+        if (!worldError_.empty()) return;
+        SetClubControl(user_, 0);
+        SetPlayerClub(1, -1);
+        testenv::UnloadTexts();
+    }
+
+    static int16_t FindClub(int16_t from) {
+        for (int16_t club = from; club < 1200; ++club)
+            if (GetClubRep(club) > 0 && FirstPlayerOf(club) != 0) return club;
+        return -1;
+    }
+    static uint16_t FirstPlayerOf(int16_t club, uint16_t after = 2) {
+        for (uint16_t p = uint16_t(after + 1); p < PlayerCount; ++p)
+            if (GetPlayerClub(p) == uint16_t(club)) return p;
+        return 0;
+    }
+    // The newest message of a type in the club's archive or the inbox.
+    static bool Posted(int16_t club, uint16_t type) {
+        const auto typeOf = [](const MessageRecord& m) { return recbits::LoadU16(m.bytes + kMsgType); };
+        for (const MessageRecord& m : MessageArchive[club])
+            if (typeOf(m) == type) return true;
+        for (const MessageRecord& m : UserInbox)
+            if (typeOf(m) == type) return true;
+        return false;
+    }
+    // A deal that waits for the user's answer, in the first free record.
+    void AddReadyDeal(uint16_t player, int16_t first, int16_t second, uint32_t fee) {
+        PendingDeal_Add(player, 0, 0, 0, 0, 1, uint16_t(first), uint16_t(second), fee, fee, 1);
+        PendingDeal_TickAll();
+    }
+    std::string Run() {
+        StdoutCapture out;
+        ProcessHalvornDayMessages();
+        return out.Text();
+    }
+
+    static inline std::string worldError_;
+    int16_t user_ = -1;
+    int16_t other_ = -1;
+};
+
+TEST_F(DayMessagesTest, NothingWhenTheFrontEndIsEnding) {
+    MenuOption = -1;
+    SeasonCalendar.currentDay = 364;
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(MenuOption, -1);
+}
+
+TEST_F(DayMessagesTest, SeasonEndShowsItsNoticeUnlessSwitchedOff) {
+    SeasonCalendar.currentDay = 364;
+    SelectedClub = uint16_t(other_);
+    EXPECT_NE(Run().find("The season has come to an end."), std::string::npos);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(SelectedClub, uint16_t(user_));
+    SeasonEndNoticeOff = 1;
+    MenuOption = 14;
+    EXPECT_EQ(Run().find("season"), std::string::npos);
+    EXPECT_EQ(MenuOption, 3);
+}
+
+TEST_F(DayMessagesTest, ASackingLeadsToTheVacancies) {
+    SackedClubControl = 1;
+    EXPECT_NE(Run().find("You have been sacked by the board!"), std::string::npos);
+    EXPECT_EQ(MenuCurrentPlayer, 1);
+    EXPECT_EQ(MenuOption, 39);
+}
+
+TEST_F(DayMessagesTest, AJobOfferOpensTheOfferingClub) {
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(other_);
+    PreviousMenuOption = 22;
+    Run();
+    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(SelectedClub, uint16_t(other_));
+    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(ClubPickedFlag, 2);
+}
+
+TEST_F(DayMessagesTest, OtherwiseHomeUnlessThePlayerScreensAreNext) {
+    for (int16_t id : {4, 75}) {
+        MenuOption = id;
+        Run();
+        EXPECT_EQ(MenuOption, id);
+    }
+    MenuOption = 18;
+    Run();
+    EXPECT_EQ(MenuOption, 3);
+}
+
+TEST_F(DayMessagesTest, TheJobApplicationIsAnsweredOnItsDay) {
+    JobApplicationRecord = {uint16_t(other_), 100, 0};
+    PreviousMenuOption = 22;
+    Run();
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_TRUE(Posted(user_, 75));
+    // Answered once: the refusal is not posted again the same day.
+    std::memset(UserInbox, 0, sizeof UserInbox);
+    std::memset(MessageArchive[user_], 0, sizeof MessageArchive[user_]);
+    Run();
+    EXPECT_FALSE(Posted(user_, 75));
+
+    JobApplicationRecord = {uint16_t(other_), 101, 1};
+    Run();  // not today yet
+    EXPECT_EQ(MenuOption, 3);
+    SeasonCalendar.currentDay = 101;
+    Run();
+    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(SelectedClub, uint16_t(other_));
+}
+
+TEST_F(DayMessagesTest, ADealOfAComputerClubGoesToTheSquadScreen) {
+    const uint16_t player = FirstPlayerOf(other_);
+    AddReadyDeal(player, other_, user_, 500000);
+    Run();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(SelectedPlayer, int16_t(player));
+    EXPECT_EQ(SquadOfferFlag, 1);
+    EXPECT_EQ(PendingDealPlayer(0), player);  // answered on the squad screen
+}
+
+TEST_F(DayMessagesTest, AnOfferForTheUsersPlayerIsWeighedAgainstHisValue) {
+    const uint16_t player = FirstPlayerOf(user_);
+    SetClubGenerosity(other_, 100);
+    const int64_t value = HVW_ValuePlayerFull(player);
+    const int32_t acceptable = HVW_RoundMoneyDown(int32_t(value * 95 / 100));
+    AddReadyDeal(player, user_, other_, uint32_t(acceptable));
+    Run();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(SelectedPlayer, int16_t(player));
+
+    // Asked too much: the deal falls through and the clubs are told.
+    PendingDeal_ClearAll();
+    MenuOption = 10;
+    AddReadyDeal(player, user_, other_, uint32_t(acceptable) + 1000000u);
+    Run();
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(PendingDealPlayer(0), 0);
+    EXPECT_TRUE(Posted(user_, 61));
+}
+
+TEST_F(DayMessagesTest, TheAcceptableFeeOfTheDearestPlayersDoesNotWrap) {
+    // The dearest player of the world, made dearer still: value x 95 passes
+    // 32 bits.
+    uint16_t dearest = FirstPlayerOf(user_);
+    for (uint16_t p = 3; p < PlayerCount; ++p)
+        if (HVW_ValuePlayerFull(p) > HVW_ValuePlayerFull(dearest)) dearest = p;
+    SetPlayerClub(dearest, user_);
+    SetClubGenerosity(other_, 100);
+    const int64_t value = HVW_ValuePlayerFull(dearest);
+    const int64_t fee = std::min<int64_t>(value * 95 / 100, INT32_MAX);
+    AddReadyDeal(dearest, user_, other_, uint32_t(HVW_RoundMoneyDown(int32_t(fee))));
+    Run();
+    EXPECT_EQ(MenuOption, 10) << "value " << value;
+}
+
+TEST_F(DayMessagesTest, AContractToSettleIsSettledWhenTheFilterStands) {
+    const uint16_t player = FirstPlayerOf(other_);
+    HumanContracts[2] = player;
+    MenuOption = 14;
+    Run();
+    EXPECT_EQ(SelectedPlayer, int16_t(player));
+    EXPECT_EQ(SelectedClub, uint16_t(user_));
+    EXPECT_EQ(HVW_HasHumanContracts(), 0);
+    EXPECT_EQ(MenuOption, 3);
+}
+
+TEST_F(DayMessagesTest, APlayerOnSaleGoesToTheOfferOrTheLoanTerms) {
+    const uint16_t player = FirstPlayerOf(user_);
+    const uint16_t loaned = FirstPlayerOf(user_, player);
+    HVW_AddHumanSale(0, loaned, other_);
+    SetPlayerLoanList(loaned, 1);
+    MenuOption = 10;
+    Run();
+    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(SelectedPlayer, int16_t(loaned));
+    EXPECT_EQ(SalesTeamClub, other_);
+    EXPECT_EQ(HVW_HasHumanSales(), 1);  // the loan terms settle it
+
+    HVW_ClearHumanSales();
+    SetPlayerLoanList(player, 0);
+    HVW_AddHumanSale(0, player, other_);
+    MenuOption = 18;
+    Run();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(SelectedPlayer, int16_t(player));
+    EXPECT_EQ(SquadOfferFlag, 1);
+    EXPECT_EQ(HVW_HasHumanSales(), 0);
+    // Not on screen 3 (a player screen is next): the sale waits.
+    HVW_AddHumanSale(0, player, other_);
+    MenuOption = 4;
+    Run();
+    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(HVW_HasHumanSales(), 1);
+}
+
+}  // namespace

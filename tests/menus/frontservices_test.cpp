@@ -1,0 +1,142 @@
+// Front-end services on the headless display: the diary notes of the day
+// shown as boxes that the user clicks away, the country choice with its
+// division row, and the title club's colours.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "database/Access.h"
+#include "database/diarynotes.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_state.h"
+#include "management/kittab.h"
+#include "menus/exmenu.h"
+#include "season/calendar.h"
+#include "season/leagues.h"
+#include "support/corehooks.h"
+#include "support/startup.h"
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+class FrontServicesTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        InstallGameHooks();
+        ClearAllDiaryNotes();
+    }
+    void TearDown() override {
+        CoreSetHooks(CoreHooks{});
+        ClearAllDiaryNotes();
+        MenuEngineTest::TearDown();
+    }
+};
+
+TEST_F(FrontServicesTest, ContinueShowsTodaysNotesOneBoxAfterTheOtherInSlotOrder) {
+    using namespace testenv;
+    SeasonCalendar.currentDay = 77;
+    AddDiaryNote("The physio has news.", 77, 0);
+    AddDiaryNote("Not today.", 78, 0);
+    AddDiaryNote("The scout is back.", 77, 0);
+    // First box up: both notes still queued; clicked away, the first slot
+    // is free and the second box is up; then both are gone.
+    MenuUserWait(30);
+    MenuUserDo([] {
+        EXPECT_EQ(DiaryNoteDay(0), 77);
+        EXPECT_EQ(DiaryNoteDay(2), 77);
+    });
+    MenuUserClickAt(400, 300);
+    MenuUserWait(30);
+    static bool secondBoxUp;
+    secondBoxUp = false;
+    MenuUserDo([] {
+        EXPECT_EQ(DiaryNoteDay(0), -1);
+        EXPECT_EQ(DiaryNoteDay(2), 77);
+        secondBoxUp = true;
+    });
+    MenuUserClickAt(400, 300);
+    MenuOption = 43;
+    DoMainMenuOption();
+    EXPECT_TRUE(secondBoxUp);
+    EXPECT_EQ(DiaryNoteDay(0), -1);
+    EXPECT_EQ(DiaryNoteDay(2), -1);
+    EXPECT_STREQ(DiaryNoteText(1), "Not today.");
+}
+
+TEST_F(FrontServicesTest, TheCountryChoiceOpensTheUsersDivisionInHisOwnCountry) {
+    using namespace testenv;
+    const int16_t club = 40;
+    const uint16_t playerCount = PlayerCount;
+    PlayerCount = 10;
+    SetClubNation(club, 2);
+    SetClubDivision(club, 3);
+    for (auto& row : LeagueTable[2])
+        for (int16_t& entry : row) entry = int16_t(kNoLeagueClub);
+    LeagueTable[2][3][0] = club;
+    SetPlayerClub(1, club);
+    const auto screenUp = [] {
+        MenuUserWaitFor([] {
+            return MenuViewTopTable() == LeastScreenTable && !MenuViewHotItems().empty() &&
+                   ScreenPresented == 1;
+        });
+        MenuUserWait(5);
+    };
+    const auto chooseCountry = [&](int row) {
+        screenUp();
+        MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 624; });
+        MenuUserWait(15);
+        MenuUserClickPopupRow(row);
+        MenuUserWait(10);
+    };
+    chooseCountry(2);
+    MenuUserDo([] {
+        EXPECT_EQ(HVW_GetViewedCountry(), 2);
+        EXPECT_EQ(ViewedDivision, 3);
+    });
+    chooseCountry(5);
+    MenuUserDo([] {
+        EXPECT_EQ(HVW_GetViewedCountry(), 5);
+        EXPECT_EQ(ViewedDivision, 0);
+    });
+    // Quit, answered "Yes".
+    screenUp();
+    MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 20; });
+    MenuUserWait(15);
+    MenuUserClickPopupRow(1);
+    MenuUserWait(30);
+    MenuUserClickAt(300, 350);
+    MenuOption = 3;
+    ScreenPresented = 0;
+    // The checks above ran before the quit that ended the loop.
+    while (MenuOption != -1) DoMainMenuOption();
+    SetPlayerClub(1, -1);
+    PlayerCount = playerCount;
+}
+
+bool Near(uint32_t pixel, const KitColour& c) {
+    const int r = int(pixel & 0xFF), g = int(pixel >> 8 & 0xFF), b = int(pixel >> 16 & 0xFF);
+    return std::abs(r - c.red) <= 8 && std::abs(g - c.green) <= 8 && std::abs(b - c.blue) <= 8;
+}
+
+TEST_F(FrontServicesTest, TheTitleBadgeFadesTheClubsColoursIntoTheBarsBlue) {
+    const int16_t club = 123;
+    SelectedClub = uint16_t(club);
+    SetMenuTitleDate(0);  // no title club: nothing drawn
+    FillSolidRect(0, 0, 800, 600, 0);
+    DrawTitleBadge(0, 0, 800, 600);
+    EXPECT_EQ(GetBackBufferPixel(20, 44), 0u);
+    SetMenuTitleDate(1);
+    DrawTitleBadge(0, 0, 800, 600);
+    const KitColour& first = GetKitColour(GetClubColour1(club));
+    const KitColour& second = GetKitColour(GetClubColour2(club));
+    // The left edge, beside the 32 x 32 badge picture at (24, 47).
+    EXPECT_TRUE(Near(GetBackBufferPixel(20, 44), second)) << std::hex << GetBackBufferPixel(20, 44);
+    EXPECT_TRUE(Near(GetBackBufferPixel(20, 80), first)) << std::hex << GetBackBufferPixel(20, 80);
+    EXPECT_TRUE(Near(GetBackBufferPixel(275, 60), KitColour{0, 27, 75}));
+    EXPECT_EQ(GetBackBufferPixel(276, 60), 0u);
+    EXPECT_EQ(GetBackBufferPixel(70, 81), 0u);
+}
+
+}  // namespace
