@@ -401,6 +401,7 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
         const int humanSide = homeHuman ? 0 : 1;
         SaveLastMatchReport(humanSide);
         if (competition <= kCompPlayOffFinal) UpdatePlayerWatchTable(humanSide);
+        QueuePostMatchNotices(humanSide, slot);
     }
 }
 

@@ -303,6 +303,7 @@ void NewGameSetUp() {
     ClearInbox();
     EventLog_ClearAll();
     ClearClubResultMemory();
+    ClearReportEvents();
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
     InitClubTacticPresets();

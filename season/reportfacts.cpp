@@ -15,6 +15,7 @@
 #include "database/text.h"
 #include "database/textmsg.h"
 #include "management/squads.h"
+#include "match/matchresult.h"
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/racestory.h"
@@ -467,6 +468,49 @@ int16_t FindEventForClub(int16_t club) {
         if ((flags >> 1 & 0x7F) == 4 && recbits::LoadU16(e + 2) == day && e[5] == competition) return e[4];
     }
     return -1;
+}
+
+void ClearReportEvents() { std::memset(ReportEventList, 0, sizeof ReportEventList); }
+
+void QueueReportEvent(uint16_t player, int16_t slot, int16_t kind, int16_t count, bool secondKind) {
+    if (!IsPlayerNumber(player) || !IsSlot(slot) || IsFixtureEmpty(slot)) return;
+    int used = 0;
+    while (used < kReportEventSlots) {
+        const uint8_t* e = ReportEventList + used * kReportEventSize;
+        if (recbits::LoadU16(e) == 0 && (recbits::LoadU16(e + 6) & 1) == 0) break;
+        ++used;
+    }
+    if (used == kReportEventSlots) {
+        std::memmove(ReportEventList, ReportEventList + kReportEventSize,
+                     (kReportEventSlots - 1) * kReportEventSize);
+        used = kReportEventSlots - 1;
+    }
+    uint8_t* e = ReportEventList + used * kReportEventSize;
+    std::memset(e, 0, kReportEventSize);
+    recbits::StoreU16(e, player);
+    recbits::StoreU16(e + 2, FixtureDay(slot));
+    e[4] = uint8_t(std::clamp<int>(count, 0, 255));
+    e[5] = uint8_t(FixtureType(slot));
+    recbits::StoreU16(e + 6, uint16_t((kind & 0x7F) << 1 | (secondKind ? 1 : 0)));
+    // The next record, when there is one, ends the list.
+    if (used + 1 < kReportEventSlots) std::memset(e + kReportEventSize, 0, kReportEventSize);
+}
+
+void QueuePostMatchNotices(int side, int16_t slot) {
+    if ((side != 0 && side != 1) || !IsSlot(slot)) return;
+    for (int team = 0; team < 2; ++team) {
+        for (int entry = 0; entry < kTeamReportPlayers; ++entry) {
+            const uint8_t* r = MatchPlayerReport(team, entry);
+            const uint16_t player = recbits::LoadU16(r + kPlayerNumber);
+            if (!IsPlayerNumber(player)) continue;
+            if (team == side) {
+                const int cards = recbits::LoadU16(r + kStatsPackedWord) >> 6 & 3;
+                if (cards >= 2) QueueReportEvent(player, slot, int16_t(cards), int16_t(cards), false);
+            } else if (int8_t(r[kStatsInjured]) > 0) {
+                QueueReportEvent(player, slot, kReportEventInjury, int16_t(int8_t(r[kStatsInjured])), true);
+            }
+        }
+    }
 }
 
 int16_t GetSecondLegFacts(int16_t slot, int16_t* firstLegHome, int16_t* firstLegAway) {

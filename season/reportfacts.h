@@ -104,6 +104,17 @@ HomeAwayForm GetHomeAwayForm(int16_t club);
 int16_t CountPlayerEvents(uint16_t player, int16_t kind, int16_t* countSum);
 // The count of a kind-4 event of the club's last remembered result; -1.
 int16_t FindEventForClub(int16_t club);
+// Empties the report event list (a new game).
+void ClearReportEvents();
+// Appends a record to the report event list; when it is full the oldest
+// record makes room.
+void QueueReportEvent(uint16_t player, int16_t slot, int16_t kind, int16_t count, bool secondKind);
+// After a match of the user's club (side 0 home, 1 away): a record of the
+// card state (kind 2 or 3) for each of the side's players whose card state
+// is 2 or 3, and a record of the second kind, kind 4, with the injury for
+// each injured player of the other side.
+void QueuePostMatchNotices(int side, int16_t slot);
+constexpr int16_t kReportEventInjury = 4;
 
 // For the user's club: 1 when the fixture is a second leg, with the first
 // leg's goals (this fixture's home club first); 0 otherwise.

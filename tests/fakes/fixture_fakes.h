@@ -25,6 +25,10 @@ struct ScriptedResult {
     };
     Event events[8] = {};
     int eventCount = 0;
+    // The card state (bits 6-7 of the packed word) and injury byte of each
+    // side's first player.
+    int firstCards[2] = {0, 0};
+    int firstInjury[2] = {0, 0};
 };
 
 struct FixtureFakes {
@@ -58,6 +62,10 @@ inline void WriteScriptedResult() {
                 recbits::StoreU16(r + kPlayerRating, uint16_t(s.rating));
                 r[kStatsStartMinute] = 0;
                 r[kStatsEndMinute] = 90;
+            }
+            if (entry == 0) {
+                recbits::StoreU16(r + kStatsPackedWord, uint16_t(s.firstCards[team] << 6));
+                r[kStatsInjured] = uint8_t(s.firstInjury[team]);
             }
         }
     }

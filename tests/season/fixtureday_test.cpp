@@ -8,6 +8,7 @@
 #include "season/fixtures.h"
 #include "season/matchday.h"
 #include "season/nationalsquads.h"
+#include "season/reportfacts.h"
 #include "tests/fakes/fixture_fakes.h"
 #include "tests/fakes/test_util.h"
 #include "tests/season/selection_fixture.h"
@@ -81,6 +82,33 @@ TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredict
     EXPECT_EQ(ProcessFixture(4), 1);
     EXPECT_EQ(Fakes().predicted, 2);
     EXPECT_EQ(DisplayModeFlags & kDisplayOff, 0);
+}
+
+// After the user's match the report hears of his side's player sent off and
+// of the opponent's injured player; a match between other clubs adds
+// nothing, nor does the user's reserve match.
+TEST_F(FixtureDayTest, TheUsersMatchQueuesItsPostMatchNotices) {
+    ClearReportEvents();
+    Fakes().script.firstCards[0] = 3;
+    Fakes().script.firstCards[1] = 3;  // the opponent's card is not the report's news
+    Fakes().script.firstInjury[0] = 0;
+    Fakes().script.firstInjury[1] = 12;
+    Fixture(0, kCompLeague, 2, 3);
+    EXPECT_EQ(ProcessFixture(0), 1);
+    EXPECT_EQ(recbits::LoadU16(ReportEventList), 0);
+    Fixture(1, kCompReserveLeague, 0, 1);
+    ProcessFixture(1);
+    EXPECT_EQ(recbits::LoadU16(ReportEventList), 0);
+    Fixture(2, kCompLeague, 0, 1);
+    EXPECT_EQ(ProcessFixture(2), 1);
+    const uint16_t sentOff = TeamSheet[0][0], injured = TeamSheet[1][0];
+    int16_t count = 0;
+    EXPECT_EQ(CountPlayerEvents(sentOff, 3, &count), 1);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(CountPlayerEvents(injured, kReportEventInjury, &count), 1);
+    EXPECT_EQ(count, 12);
+    EXPECT_EQ(CountPlayerEvents(injured, 3, &count), 0);
+    EXPECT_EQ(recbits::LoadU16(ReportEventList + 2 * kReportEventSize), 0);  // the list ends there
 }
 
 TEST_F(FixtureDayTest, NationalFixturesAreNeverShown) {

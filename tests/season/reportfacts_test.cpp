@@ -451,3 +451,19 @@ TEST_F(CupPreviewTest, SecondLegsByTheFirstLegMargin) {
     EXPECT_EQ(CompareClubPositions(slot, &homeCode, &awayCode), -1);
     EXPECT_EQ(homeCode, -1);
 }
+
+TEST_F(ReportFactsTest, AFullEventListMakesRoomByDroppingTheOldest) {
+    ClearReportEvents();
+    const int16_t slot = AddFixture(40, 0, 0, 1, 0);
+    for (int i = 0; i < kReportEventSlots + 5; ++i) {
+        QueueReportEvent(uint16_t(1 + i % 40), slot, 2, int16_t(i), false);
+    }
+    // The oldest five went; the latest stands last.
+    EXPECT_EQ(ReportEventList[4], 5);
+    EXPECT_EQ(ReportEventList[(kReportEventSlots - 1) * kReportEventSize + 4], kReportEventSlots + 4);
+    int16_t sum = 0;
+    EXPECT_EQ(CountPlayerEvents(1, 2, &sum), kReportEventSlots / 40);
+    QueueReportEvent(0, slot, 2, 1, false);  // no player: ignored
+    QueueReportEvent(3, -1, 2, 1, false);    // no fixture: ignored
+    EXPECT_EQ(ReportEventList[(kReportEventSlots - 1) * kReportEventSize + 4], kReportEventSlots + 4);
+}
