@@ -271,9 +271,8 @@ void RunDailyClubJobs(int16_t realDay) {
     PostTransferReminders();
     RunDailyJobPasses();
     BoardWeeklyReview();
-    // The computer clubs' squad work of the day; their bids stay off until
-    // a thin club can always field its reserve side.
-    RunClubSquadPass(1, 0);
+    // The computer clubs' squad work of the day, bids included.
+    ComputerTransferActivity(1, 0);
     if (monthChanged) {
         MonthlyContractPass();
         RunBoardMonthlySteps();

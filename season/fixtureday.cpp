@@ -405,6 +405,21 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
     }
 }
 
+namespace {
+
+// A match needs seven players of each side on the pitch.  A reserve side
+// whose club has too few reserves, when no outside player is free for a
+// trial either, can fall short of it.
+bool CanFieldBothSides() {
+    for (const auto& sheet : TeamSheet) {
+        const int starters = int(std::count_if(sheet, sheet + 11, [](uint16_t p) { return p != 0; }));
+        if (starters < kFewestPlayersOnThePitch) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int16_t ProcessFixture(int16_t slot) {
     if (!IsValidSlot(slot)) return 0;
     const int16_t home = FixtureHome(slot);
@@ -414,6 +429,14 @@ int16_t ProcessFixture(int16_t slot) {
         if (PrepareNationalMatch(slot, home, away) != 0) return 0;
     } else {
         PrepareClubMatch(slot, home, away);
+        if (competition == kCompReserveLeague && !CanFieldBothSides()) {
+            std::printf(
+                "ProcessFixture(): Warning: reserve fixture %d of %d v %d not played, a side has fewer "
+                "than %d players\n",
+                slot, home, away, kFewestPlayersOnThePitch);
+            DeleteFixture(slot);
+            return -1;
+        }
     }
     MatchFrameTimer();
     int16_t userCompetition = 0;
@@ -503,7 +526,7 @@ void PlayDayWithoutScreens() {
             DeleteFixture(slot);
             continue;
         }
-        ProcessFixture(slot);
+        if (ProcessFixture(slot) < 0) continue;  // deleted: its successor is in the slot
         ++slot;
     }
     AdvanceDay();

@@ -49,15 +49,18 @@ void MatchEvents_Clear();
 // The first fixture of today still unplayed; -1 when none.
 int16_t FindFirstUnplayedFixtureToday();
 // Validates and processes the fixture; an invalid one is deleted.  1 when
-// it was played.
+// it was played, -1 when it was deleted after its sides were picked.
 int16_t PlayFixtureIfValid(int16_t slot);
 // 1 when the fixture can be played: both clubs are clubs (a club number
 // outside 0..1199 ends the program) and a national-team fixture has both
 // line-ups complete.
 int16_t ValidateFixture(int16_t slot);
 // Prepares, plays or predicts, stores and books the fixture; 0 when a
-// national line-up could not be completed (the fixture stays unplayed).
+// national line-up could not be completed (the fixture stays unplayed);
+// -1 when a reserve side could not be raised to the seven players a match
+// needs (the fixture is deleted and the next one is in its slot).
 int16_t ProcessFixture(int16_t slot);
+constexpr int kFewestPlayersOnThePitch = 7;
 // How the result is produced: the match with or without display, or the
 // prediction.  userCompetition 1 when the fixture is of the human club's
 // competition (and division) of the day.

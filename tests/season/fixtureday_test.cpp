@@ -217,6 +217,33 @@ TEST_F(FixtureDayTest, TheDayPlaysEveryFixtureAndAdvances) {
     EXPECT_FALSE(IsFixturePlayed(3));  // tomorrow's, now in slot 3
 }
 
+// A reserve side that cannot reach seven players, with nobody in the world
+// free for a trial, is not played: the fixture goes and the day goes on.
+TEST_F(FixtureDayTest, AReserveSideShortOfSevenIsNotPlayed) {
+    // Club 3 has eight reserves; club 2 none, and no free or new player
+    // exists anywhere to come on trial.
+    int reserves = 0;
+    for (uint16_t p = 2; p < PlayerCount && reserves < 8; ++p) {
+        if (GetPlayerClub(p) != 3) continue;
+        SetPlayerFlag107(p, 1);
+        ++reserves;
+    }
+    Fixture(0, kCompReserveLeague, 2, 3);
+    Fixture(1, kCompLeague, 4, 5);
+    PlayDayWithoutScreens();
+    EXPECT_EQ(SeasonCalendar.currentDay, kToday + 1);
+    EXPECT_EQ(FixtureType(0), kCompLeague);  // the reserve fixture went
+    EXPECT_TRUE(IsFixturePlayed(0));
+    EXPECT_TRUE(IsFixtureEmpty(1));
+    EXPECT_EQ(Fakes().predicted + Fakes().unshown, 1);
+
+    // Called alone it says so.
+    Fixture(5, kCompReserveLeague, 3, 2);
+    EXPECT_EQ(ProcessFixture(5), -1);
+    EXPECT_TRUE(IsFixtureEmpty(5));
+    EXPECT_EQ(Fakes().predicted + Fakes().unshown, 1);
+}
+
 TEST_F(FixtureDayTest, ShufflingLeavesNationalDaysAlone) {
     for (int i = 0; i < 6; ++i) Fixture(i, kCompLeague, i, (i + 1) % 6);
     GameSeedRandom(3);
