@@ -3,7 +3,9 @@
 // tackles and their outcome, the high-ball reaction and the header choice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "match/ball.h"
 #include "match/ballcontacts.h"
@@ -15,6 +17,7 @@
 #include "match/matchhooks.h"
 #include "match/matchrules.h"
 #include "match/matchstate.h"
+#include "match/ranking.h"
 #include "match/shotchoice.h"
 #include "match/tackle.h"
 #include "support/random.h"
@@ -325,6 +328,97 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
     BallState.vy = 10 * kUnit;
     Ball_UpdateDirectionSpeed();
     EXPECT_FALSE(reacts(200));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BallChoiceTest, ClearancesInEveryDirectionFromBothEnds) {
+    for (int spot = 0; spot < 24; ++spot) {
+        AttackDirection = uint8_t(spot & 1);
+        const int x = 200 + (spot * 197) % 1200;
+        const int y = AttackDirection == 0 ? 130 + (spot * 37) % 300 : 2034 - (spot * 37) % 300;
+        for (int direction = 0; direction < 256; ++direction) {
+            MatchFigure& p = Player(4, x, y, 4, uint16_t((spot * 53) & 255));
+            Current(4);
+            MatchClearBall(4, uint16_t(direction));
+            const int ownLine = AttackDirection == 0 ? 126 : 2038;
+            EXPECT_FALSE(CrossesBetweenPosts(x, y, FreeKickAimX, FreeKickAimY, ownLine))
+                << x << "," << y << " dir " << direction;
+            EXPECT_GE(p.counts[kCountClearances], 1);
+        }
+    }
+}
+
+TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
+    for (uint32_t seed = 1; seed <= 4000; ++seed) {
+        GameSeedRandom(seed);
+        HighBallReactionLevel = uint8_t(GameRandom() % 8);
+        AttackDirection = uint8_t(GameRandom() % 2);
+        Player(16, 796, 2014, 152);
+        Player(0, 796, 150, 152);
+        for (int16_t f : {int16_t(21), int16_t(22), int16_t(5)})
+            Player(f, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, uint16_t(GameRandom() % 17));
+        MatchFigure& p = Player(9, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, 17,
+                                uint16_t(GameRandom() % 256));
+        p.heading = int8_t(GameRandom() % 101);
+        p.agility = int8_t(GameRandom() % 101);
+        p.vision = int8_t(GameRandom() % 101);
+        p.gait = uint16_t(GameRandom() % 3);
+        p.work3 = 0;
+        Ball(p.x + int(GameRandom() % 400) - 200, p.y + int(GameRandom() % 400) - 200, int(GameRandom() % 300));
+        BallState.vx = int32_t(GameRandom() % 40 - 20) * kUnit;
+        BallState.vy = int32_t(GameRandom() % 40 - 20) * kUnit;
+        BallState.vz = int32_t(GameRandom() % 16 - 4) * kUnit;
+        Ball_UpdateDirectionSpeed();
+        p.ballDirection = Match_DirectionTo(p.x, p.y, BallState.x, BallState.y);
+        Current(9);
+        Match_ReactToHighBall(9);
+        const uint16_t a = p.action;
+        static constexpr uint16_t kListed[] = {17, 46, 47, 48, 50, 51, 79, 80, 82, 83, 84, 86, 87, 88, 105,
+                                               114, 115, 118, 119, 120, 135, 136, 137};
+        EXPECT_NE(std::find(std::begin(kListed), std::end(kListed), a), std::end(kListed)) << a;
+        // The header choice on its own, from any facing.
+        MatchFigure& h = Player(10, p.x, p.y, 17, uint16_t(GameRandom() % 256));
+        Current(10);
+        MatchHeadingCheck(10, uint16_t(GameRandom() % 256), int16_t(GameRandom() % 2));
+        static constexpr uint16_t kHeaders[] = {46, 47, 48, 50, 82, 87, 120};
+        EXPECT_NE(std::find(std::begin(kHeaders), std::end(kHeaders), h.action), std::end(kHeaders)) << h.action;
+    }
+}
+
+TEST_F(BallChoiceTest, HeaderChoiceByAngleToGoalAndHeading) {
+    // Nobody in front, far from goal: facing goal, a strong header goes at
+    // goal; sideways an attacking header; facing away a header back.
+    GoalDistanceScratch = 1000;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        GameSeedRandom(seed);
+        MatchFigure& p = Player(9, 796, 1500, 17, 128);
+        p.heading = 100;
+        Current(9);
+        MatchHeadingCheck(9, 130, 0);
+        EXPECT_TRUE(p.action == 47 || p.action == 48) << p.action;
+        p.heading = 0;
+        Match_SetPlayerAction(9, 17);
+        MatchHeadingCheck(9, 130, 0);
+        EXPECT_EQ(p.action, 46);
+    }
+    MatchFigure& p = Player(9, 796, 1500, 17, 128);
+    MatchHeadingCheck(9, 128 + 25, 0);
+    EXPECT_EQ(p.action, 82);
+    Match_SetPlayerAction(9, 17);
+    MatchHeadingCheck(9, 128 + 25, 1);  // within the wider band of flag 1
+    EXPECT_TRUE(p.action == 46 || p.action == 47 || p.action == 48);
+    Match_SetPlayerAction(9, 17);
+    MatchHeadingCheck(9, 0, 0);
+    EXPECT_EQ(p.action, 87);
+    // An opponent right in front turns it into a heading duel.
+    Player(20, 796, 1510, 0);
+    Match_SetPlayerAction(9, 17);
+    MatchHeadingCheck(9, 0, 0);
+    EXPECT_EQ(p.action, 120);
+    EXPECT_EQ(MatchFigures[20].action, 121);
 }
 
 }  // namespace
