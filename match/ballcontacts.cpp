@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "match/ball.h"
+#include "match/ballcollide.h"
 #include "match/geometry.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
@@ -212,6 +213,10 @@ void Ball_ResetContacts() {
     PassMarker = -1;
     PassMarkerCountdown = 0;
     BallState.kickGrace = 0;
+    PlayStopped = 0;
+    ShotMarker = -1;
+    ShootOutDecision[0] = ShootOutDecision[1] = 0;
+    KeeperTouchedBall = 0;
     for (int team = 0; team < 2; ++team) {
         const int16_t keeper = MatchLineUp[team][0];
         TeamLastToucher[team] = ValidPlayer(keeper) ? keeper : int16_t(team * kTeamFigures);

@@ -18,8 +18,9 @@ extern int16_t TeamLastToucher[2];
 extern int8_t PassMarker;
 extern int16_t PassMarkerCountdown;
 
-// Clears the contact state for a new period; the teams' last touchers
-// become their goalkeepers, so that they always name a player.
+// Clears the contact state (and the stoppage marks of the collisions) for a
+// new period; the teams' last touchers become their goalkeepers, so that
+// they always name a player.
 void Ball_ResetContacts();
 // Stills the ball and puts it 12 units ahead of the player.
 void Ball_PlaceAtFeet(int16_t player);

@@ -1,7 +1,11 @@
 #include "match/officials.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "match/ball.h"
+#include "match/ballcollide.h"
+#include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
@@ -200,10 +204,124 @@ void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
     MatchSetPlayerAnimKeepFrame(figure, 2, 1, 0);
 }
 
+// The assistant's ball fetching at a throw-in, goal kick or corner: he runs
+// to the ball, picks it up, turns and throws it toward the restart spot,
+// then walks back to the middle of his quarter of the line.
+enum FetchStage : uint16_t { kFetchRun, kFetchPickUp, kFetchThrow, kFetchWalkBack, kFetchDone };
+constexpr int16_t kClipPickUp = 331;
+constexpr int16_t kClipThrow = 257;
+constexpr int16_t kReleaseFrame = 68;
+constexpr int kBallReachHeight = 110;
+constexpr int32_t kThrowLift = 204800;  // 3.125 units per tick
+constexpr int16_t kLineLeftX = 30, kLineRightX = 1562;
+
+bool RestartBeingGiven() { return MatchPhase >= 3 && MatchPhase <= 5; }
+
+// The restart spot and the throw's speed for the restart being given.
+void RestartSpot(int16_t& x, int16_t& y, int& speed) {
+    if (MatchPhase == 3) {
+        x = ThrowInX, y = ThrowInY, speed = 40;
+    } else if (MatchPhase == 4) {
+        x = GoalKickX, y = GoalKickY, speed = 80;
+    } else {
+        x = CornerX, y = CornerY, speed = 60;
+    }
+}
+
+bool Holds(int16_t figure) { return BallState.holder == figure + 1; }
+
+void LetGo(int16_t figure, MatchFigure& f) {
+    if (Holds(figure)) BallState.holder = 0;
+    f.frame = 0;
+    f.actionWord = kFetchWalkBack;
+}
+
+void CarryTheBall() {
+    BallState.x = MatchCurX;
+    BallState.y = MatchCurY;
+    MatchFigures[kBallFigure].x = MatchCurX;
+    MatchFigures[kBallFigure].y = MatchCurY;
+}
+
+void FetchTheBall(int16_t figure) {
+    MatchFigure& f = Fig(figure);
+    const bool carrying = f.actionWord == kFetchPickUp || f.actionWord == kFetchThrow;
+    if (carrying && (!RestartBeingGiven() || !Holds(figure))) {
+        // The restart went ahead without him: he drops the ball where he is.
+        LetGo(figure, f);
+        return;
+    }
+    int16_t spotX = 0, spotY = 0;
+    int speed = 0;
+    if (RestartBeingGiven()) RestartSpot(spotX, spotY, speed);
+    switch (f.actionWord) {
+        case kFetchRun: {
+            if (!RestartBeingGiven()) return;
+            const int aheadX = BallState.x + BallState.vx / 10000;
+            const int aheadY = BallState.y + BallState.vy / 10000;
+            const bool reached =
+                MatchOctDistance(BallState.x - MatchCurX, BallState.y - MatchCurY) <= kReach &&
+                BallState.z <= kBallReachHeight;
+            if (!reached) {
+                WalkTo(figure, aheadX, aheadY, kClipRun, kRunSpeed);
+                return;
+            }
+            if (BallState.holder != 0 || BallState.controller != 0) return;
+            Ball_Stop();
+            BallState.holder = int16_t(figure + 1);
+            f.frame = 0;
+            f.actionWord = kFetchPickUp;
+            return;
+        }
+        case kFetchPickUp:
+            CarryTheBall();
+            for (int i = 0; i < 3; ++i) TurnOneStep(f, MatchDirectionTo(MatchCurX, MatchCurY, spotX, spotY));
+            if (!MatchTrySetPlayerAnim(figure, kClipPickUp, 1)) {
+                f.frame = 0;
+                f.actionWord = kFetchThrow;
+            }
+            return;
+        case kFetchThrow: {
+            CarryTheBall();
+            const bool playing = MatchTrySetPlayerAnim(figure, kClipThrow, 1) != 0;
+            if (playing && f.frame < kReleaseFrame) return;
+            // The throw: toward the spot, lofted.
+            Match_VectorFromDirection(MatchDirectionTo(MatchCurX, MatchCurY, spotX, spotY), speed, 256);
+            BallState.holder = 0;
+            BallState.vx = MatchVecX * 4096;
+            BallState.vy = -MatchVecNY * 4096;
+            BallState.vz = kThrowLift;
+            Ball_UpdateDirectionSpeed();
+            LetGo(figure, f);
+            return;
+        }
+        case kFetchDone:
+            // One fetch per restart: he waits on his line until play goes on.
+            StandFacing(figure, BallState.x, BallState.y);
+            if (!RestartBeingGiven()) f.actionWord = kFetchRun;
+            return;
+        default: {
+            const int lineX = MatchCurX < kPitchCentreX ? kLineLeftX : kLineRightX;
+            const int quarter =
+                std::min(3, std::max(0, (MatchCurY - kGoalLineLow) * 4 / (kGoalLineHigh - kGoalLineLow)));
+            const int lineY = kGoalLineLow + (2 * quarter + 1) * (kGoalLineHigh - kGoalLineLow) / 8;
+            if (WalkTo(figure, lineX, lineY, kClipWalk, kWalkSpeed)) {
+                StandFacing(figure, BallState.x, BallState.y);
+                f.actionWord = RestartBeingGiven() ? kFetchDone : kFetchRun;
+            }
+            return;
+        }
+    }
+}
+
 void RunOfficialAction(int16_t figure) {
     switch (Fig(figure).action) {
         case 1:
             TakeRestartPosition(figure);
+            break;
+        case 2:
+        case 3:
+            FetchTheBall(figure);
             break;
         case 4:
             StandingSpot(figure, kFirstSpotX, false, 15);
@@ -235,7 +353,7 @@ void RunOfficialAction(int16_t figure) {
             StandingSpot(figure, kSecondSpotX, true, 0xFFFF);
             break;
         default:
-            break;  // 0 idle, 14 nothing; 2 and 3 fetch the ball (not yet here)
+            break;  // 0 idle, 14 nothing
     }
 }
 

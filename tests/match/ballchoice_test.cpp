@@ -360,14 +360,15 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         Player(0, 796, 150, 152);
         for (int16_t f : {int16_t(21), int16_t(22), int16_t(5)})
             Player(f, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, uint16_t(GameRandom() % 17));
-        MatchFigure& p = Player(9, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, 17,
-                                uint16_t(GameRandom() % 256));
+        MatchFigure& p =
+            Player(9, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, 17, uint16_t(GameRandom() % 256));
         p.heading = int8_t(GameRandom() % 101);
         p.agility = int8_t(GameRandom() % 101);
         p.vision = int8_t(GameRandom() % 101);
         p.gait = uint16_t(GameRandom() % 3);
         p.work3 = 0;
-        Ball(p.x + int(GameRandom() % 400) - 200, p.y + int(GameRandom() % 400) - 200, int(GameRandom() % 300));
+        Ball(p.x + int(GameRandom() % 400) - 200, p.y + int(GameRandom() % 400) - 200,
+             int(GameRandom() % 300));
         BallState.vx = int32_t(GameRandom() % 40 - 20) * kUnit;
         BallState.vy = int32_t(GameRandom() % 40 - 20) * kUnit;
         BallState.vz = int32_t(GameRandom() % 16 - 4) * kUnit;
@@ -376,15 +377,37 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         Current(9);
         Match_ReactToHighBall(9);
         const uint16_t a = p.action;
-        static constexpr uint16_t kListed[] = {17, 46, 47, 48, 50, 51, 79, 80, 82, 83, 84, 86, 87, 88, 105,
-                                               114, 115, 118, 119, 120, 135, 136, 137};
+        static constexpr uint16_t kListed[] = {17, 46, 47,  48,  50,  51,  79,  80,  82,  83,  84, 86,
+                                               87, 88, 105, 114, 115, 118, 119, 120, 135, 136, 137};
         EXPECT_NE(std::find(std::begin(kListed), std::end(kListed), a), std::end(kListed)) << a;
         // The header choice on its own, from any facing.
         MatchFigure& h = Player(10, p.x, p.y, 17, uint16_t(GameRandom() % 256));
         Current(10);
         MatchHeadingCheck(10, uint16_t(GameRandom() % 256), int16_t(GameRandom() % 2));
         static constexpr uint16_t kHeaders[] = {46, 47, 48, 50, 82, 87, 120};
-        EXPECT_NE(std::find(std::begin(kHeaders), std::end(kHeaders), h.action), std::end(kHeaders)) << h.action;
+        EXPECT_NE(std::find(std::begin(kHeaders), std::end(kHeaders), h.action), std::end(kHeaders))
+            << h.action;
+        // A first-time strike, and a challenge on a random carrier.
+        MatchFigure& s = Player(11, p.x, p.y, 4, uint16_t(GameRandom() % 256));
+        s.tackling = int8_t(GameRandom() % 101);
+        Current(11);
+        MatchTryShot(11, s.facing);
+        const uint16_t k = s.action;
+        EXPECT_TRUE(k == 52 || k == 78 || k == 81 || k == 123 || k == 124 || (k >= 129 && k <= 132)) << k;
+        MatchFigure& c = Player(21, p.x, p.y, uint16_t(GameRandom() % 20), uint16_t(GameRandom() % 256));
+        c.dribble = int8_t(GameRandom() % 101);
+        c.agility = int8_t(GameRandom() % 101);
+        c.resilience = int8_t(GameRandom() % 101);
+        c.contactTicks = uint16_t(GameRandom() % 40);
+        const uint16_t carrierAction = c.action;
+        Player(12, p.x, p.y, uint16_t(32 + GameRandom() % 2 * 24), uint16_t(GameRandom() % 256));
+        const int16_t outcome = MatchChallengeOutcome(21, 12);
+        EXPECT_TRUE(outcome == 0 || outcome == 1);
+        if (outcome == 0) {
+            EXPECT_TRUE(c.action == 33 || c.action == 73) << c.action;
+        } else {
+            EXPECT_TRUE(c.action == carrierAction || c.action == 37) << c.action;
+        }
     }
 }
 

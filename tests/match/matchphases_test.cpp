@@ -3,6 +3,8 @@
 #include <random>
 #include <set>
 
+#include "match/ball.h"
+#include "match/ballcollide.h"
 #include "match/matchtick.h"
 #include "match/motion.h"
 #include "match/officials.h"
@@ -242,6 +244,60 @@ TEST_F(PhaseTest, OfficialWalksToHisSpotAndStands) {
     EXPECT_EQ(int(ref.action), 15);
     EXPECT_LT(ticks, 200);
     EXPECT_NEAR(int(ref.y), 1082, 3);
+}
+
+TEST_F(PhaseTest, AssistantFetchesTheBallAndThrowsItToTheRestartSpot) {
+    // Clips of 10 frames (the throw clip 257 has 70 here so that it reaches
+    // the release frame).
+    MatchClipFrameCount = [](int32_t clip) -> uint32_t { return clip == 257 ? 70 : 10; };
+    BallState.drag = 991;
+    BallState.gravity = 40000;
+    BallState.bounceKeep = 0.96f;
+    BallState.bounceRestitution = 0.52f;
+    for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].off = 1;
+    MatchFigure& assistant = MatchFigures[kRefereeFigure + 1];
+    assistant.x16 = 1562 << 16;
+    assistant.y16 = 760 << 16;
+    Match_SetPlayerAction(kRefereeFigure + 1, 2);
+    // Nothing in open play.
+    MatchOfficialsTick();
+    EXPECT_EQ(+assistant.x16, 1562 << 16);
+    // The ball went out over the right touchline and lies by the wall.
+    MatchPhase = 3;
+    ThrowInX = 1434;
+    ThrowInY = 800;
+    BallState.x = MatchFigures[kBallFigure].x = 1500;
+    BallState.y = MatchFigures[kBallFigure].y = 800;
+    BallState.x16 = 1500 << 16;
+    BallState.y16 = 800 << 16;
+    bool held = false, thrown = false;
+    for (int tick = 0; tick < 400 && !thrown; ++tick) {
+        MatchOfficialsTick();
+        Ball_Update();
+        held = held || BallState.holder == kRefereeFigure + 2;
+        if (held && BallState.holder == 0) thrown = true;
+    }
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(thrown);
+    EXPECT_LT(BallState.vx, 0);  // toward the touchline spot
+    EXPECT_GT(BallState.vz, 0);
+    // He walks back to the middle of his quarter of the line.
+    for (int tick = 0; tick < 600; ++tick) MatchOfficialsTick();
+    EXPECT_NEAR(int(assistant.x), 1562, 3);
+    EXPECT_NEAR(int(assistant.y), 126 + 3 * 1912 / 8, 3);
+    EXPECT_EQ(BallState.holder, 0);  // one fetch per restart
+    // A restart that goes ahead while he holds the ball makes him drop it.
+    MatchPhase = 0;
+    MatchOfficialsTick();
+    MatchPhase = 3;
+    BallState.x = MatchFigures[kBallFigure].x = int16_t(assistant.x);
+    BallState.y = MatchFigures[kBallFigure].y = int16_t(assistant.y);
+    BallState.vx = BallState.vy = BallState.vz = 0;
+    MatchOfficialsTick();
+    ASSERT_EQ(BallState.holder, kRefereeFigure + 2);
+    MatchPhase = 6;
+    MatchOfficialsTick();
+    EXPECT_EQ(BallState.holder, 0);
 }
 
 TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
