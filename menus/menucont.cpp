@@ -18,13 +18,17 @@
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "database/textmsg.h"
+#include "generic/replay.h"
 #include "management/board.h"
 #include "management/kittab.h"
 #include "management/shortlist.h"
 #include "management/squads.h"
+#include "management/tactics.h"
 #include "management/transferprices.h"
 #include "management/transfers.h"
+#include "match/matchsetup.h"
 #include "match/periodrunner.h"
+#include "match/wholematch.h"
 #include "menus/contracttalks.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
@@ -41,6 +45,7 @@
 #include "support/poll.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
+#include "tolmenu/vidopt.h"
 
 namespace {
 
@@ -378,7 +383,6 @@ int16_t MenuFollowUp = 0;
 int32_t SaveLoadMode = 0;
 int16_t SquadListSecond = 0;
 int16_t SquadListSpare = 0;
-int16_t SavedGoalIndex = -1;
 int16_t FrontEndViewWord = 0;
 
 namespace {
@@ -523,6 +527,37 @@ void TrainingOrClubList(bool training) {
     RunTable(LeastScreenTable);
 }
 
+// After the surname: the computer clubs react to the new manager and his
+// club's team is picked afresh, with empty custom tactics.
+void SetUpTheUsersClub() {
+    EnableCursorNest(1);
+    ComputerTransferActivity(0, 0);
+    const uint16_t club = GetPlayerClub(1);
+    if (club < 1200) HVW_PickClubTeam(int16_t(club));
+    InitCustomTactics();
+    EnableCursorNest(0);
+}
+
+// Each saved goal from the chosen one is replayed with the menus released;
+// the replay moves the index on past the goals it showed.
+void PlaySavedGoals() {
+    while (GoalReplayNumber >= 0 && GoalReplayNumber < kGoalFileEntries &&
+           GoalReplayFiles.names[GoalReplayNumber][0] != '\0') {
+        char name[kGoalFileNameSize + 1] = {};
+        std::memcpy(name, GoalReplayFiles.names[GoalReplayNumber], kGoalFileNameSize);
+        if (Replay_LoadGoalInfo(name) < 0) break;
+        const int16_t shown = GoalReplayNumber;
+        GetMatchSetupBlock()->SetI16(gameinfo::kCompetition, -1);
+        ReleaseMenuBuffers();
+        DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x10);
+        GetMatchSetupBlock();
+        PlayMatch();
+        RestartMenus();
+        // A replay that did not move the index on would be shown for ever.
+        if (GoalReplayNumber == shown) break;
+    }
+}
+
 void ActOnMenuOption() {
     const int16_t id = MenuOption;
     if (IsPlainId(id)) {
@@ -586,6 +621,7 @@ void ActOnMenuOption() {
             return;
         case 16:
             RunTable(LeastScreenTable);
+            SetUpTheUsersClub();
             return;
         case 17:
             TrainingOrClubList(false);
@@ -616,6 +652,8 @@ void ActOnMenuOption() {
             return;
         case 53:
             ReleaseMenuBuffers();
+            GetMatchSetupBlock();
+            PlayMatch();
             MenuOption = 22;
             RestartMenus();
             return;
@@ -623,15 +661,18 @@ void ActOnMenuOption() {
             ProcessHalvornDayMessages();
             return;
         case 102:
+            VideoOpt_Menu();
             MenuOption = 22;
             return;
         case 104:
+            SaveTeam();
             MenuOption = 3;
             return;
         case 105:
+            PlaySavedGoals();
             MenuOption = 3;
             ProcessHalvornDayMessages();
-            SavedGoalIndex = -1;
+            GoalReplayNumber = -1;
             return;
         default:
             FatalError("Error: DoMainMenu(): Invalid MenuOption = %d\n", id);

@@ -25,7 +25,6 @@ extern int16_t MenuFollowUp;  // 1 on to the squad screen, 2 on to the transfers
 extern int32_t SaveLoadMode;  // 1 the save-slot screen loads, 0 it saves
 extern int16_t SquadListSecond;
 extern int16_t SquadListSpare;
-extern int16_t SavedGoalIndex;
 extern int16_t FrontEndViewWord;
 
 // Button text ids and the screen each leads to (-1 handled by the

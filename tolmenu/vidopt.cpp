@@ -83,3 +83,7 @@ void VideoOpt_ReselectDevice() {
 
 const VideoChoice* VideoGetChoice() { return &g_choice; }
 int VideoNo3D() { return g_no3d; }
+
+// Until the options screen is built the choice made at start-up stands:
+// leaving at once keeps the committed choice untouched.
+void VideoOpt_Menu() {}

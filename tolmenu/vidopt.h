@@ -24,3 +24,5 @@ int VideoOpt_FindMode(int no3d, const VideoChoice* choice);
 const VideoChoice* VideoGetChoice();
 // Whether the 3D display was switched off on the command line.
 int VideoNo3D();
+// The video options screen; returns when the user leaves it.
+void VideoOpt_Menu();

@@ -12,6 +12,8 @@
 #include "database/query/funcs_people.h"
 #include "database/usertransfers.h"
 #include "management/board.h"
+#include "management/squads.h"
+#include "management/tactics.h"
 #include "management/transferprices.h"
 #include "management/transfers.h"
 #include "menus/contracttalks.h"
@@ -248,6 +250,24 @@ TEST_F(DayMessagesTest, APlayerOnSaleGoesToTheOfferOrTheLoanTerms) {
     Run();
     EXPECT_EQ(MenuOption, 4);
     EXPECT_EQ(HVW_HasHumanSales(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// After the surname screen: the user's club gets its squad list and team
+// afresh and the custom tactics start empty.
+TEST_F(DayMessagesTest, TheSurnameScreenIsFollowedByTheUsersClubSetUp) {
+    CurrentClubManager = 0;
+    FirstTeamList.count = 0;
+    CurrentTacticA = 3;
+    MenuOption = 16;
+    DoMainMenuOption();
+    EXPECT_EQ(CurrentClubManager, FindClubManager(user_));
+    EXPECT_GT(FirstTeamList.count, 10);
+    for (int i = 0; i < FirstTeamList.count; ++i) EXPECT_EQ(GetPlayerClub(FirstTeamList.players[i]), user_);
+    EXPECT_EQ(CurrentTacticA, 0);
 }
 
 }  // namespace

@@ -1,15 +1,23 @@
 // Front-end services on the headless display: the diary notes of the day
 // shown as boxes that the user clicks away, the country choice with its
-// division row, and the title club's colours.
+// division row, the title club's colours, and the ids that play a match,
+// replay saved goals or save the team.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "database/Access.h"
 #include "database/diarynotes.h"
+#include "database/disk.h"
 #include "database/frontstate.h"
 #include "database/query/funcs_state.h"
+#include "generic/replay.h"
 #include "management/kittab.h"
+#include "match/matchsetup.h"
+#include "match/periodrunner.h"
+#include "match/wholematch.h"
 #include "menus/exmenu.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
@@ -137,6 +145,58 @@ TEST_F(FrontServicesTest, TheTitleBadgeFadesTheClubsColoursIntoTheBarsBlue) {
     EXPECT_TRUE(Near(GetBackBufferPixel(275, 60), KitColour{0, 27, 75}));
     EXPECT_EQ(GetBackBufferPixel(276, 60), 0u);
     EXPECT_EQ(GetBackBufferPixel(70, 81), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+int g_periods = 0;
+bool g_readyDuringMatch = true;
+
+TEST_F(FrontServicesTest, AMatchFromTheFrontEndRunsWithTheMenusReleased) {
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    block->SetI16(gameinfo::kCompetition, 0);
+    DisplayModeFlags = uint8_t(DisplayModeFlags | 0x10);
+    const MatchPeriodRunnerFn kept = MatchPeriodRunner;
+    g_periods = 0;
+    MatchPeriodRunner = [] {
+        ++g_periods;
+        g_readyDuringMatch = MenuEngineReady();
+    };
+    MenuOption = 53;
+    DoMainMenuOption();
+    MatchPeriodRunner = kept;
+    EXPECT_EQ(g_periods, 2);
+    EXPECT_FALSE(g_readyDuringMatch);
+    EXPECT_TRUE(MenuEngineReady());
+    EXPECT_EQ(MenuViewDepth(), -1);
+    EXPECT_EQ(MenuOption, 22);
+}
+
+TEST_F(FrontServicesTest, SavedGoalsThatCannotBeLoadedPlayNothing) {
+    std::memset(&GoalReplayFiles, 0, sizeof GoalReplayFiles);
+    std::snprintf(GoalReplayFiles.names[4], kGoalFileNameSize, "missing.dhf");
+    const MatchPeriodRunnerFn kept = MatchPeriodRunner;
+    g_periods = 0;
+    MatchPeriodRunner = [] { ++g_periods; };
+    for (int16_t index : {4, 5, -1, 200}) {
+        GoalReplayNumber = index;
+        MenuOption = 105;
+        DoMainMenuOption();
+        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(GoalReplayNumber, -1);
+    }
+    MatchPeriodRunner = kept;
+    EXPECT_EQ(g_periods, 0);
+    EXPECT_TRUE(MenuEngineReady());
+}
+
+TEST_F(FrontServicesTest, TheUsersTeamIsSavedToItsFile) {
+    MenuOption = 104;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_FALSE(testenv::ReadHostFile("SaveData/SaveTeam").empty());
 }
 
 }  // namespace
