@@ -33,6 +33,7 @@
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
+#include "menus/hotspot.h"
 #include "menus/machine.h"
 #include "menus/menuboxes.h"
 #include "menus/menugrad.h"
@@ -55,6 +56,8 @@ constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kTooLateText = 1034;
 constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kQuitQuestionText = 769;
+constexpr int16_t kHelpText = 741;
+constexpr int16_t kHelpIndexText = 762;
 
 }  // namespace
 
@@ -319,6 +322,7 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         MenuOption = -1;
         return MENU_CLOSE;
     }
+    if (textId == kHelpText || textId == kHelpIndexText) return HelpPanel_Button(textId);
     return MENU_KEEP_POPUP;
 }
 

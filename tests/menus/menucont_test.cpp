@@ -76,9 +76,6 @@ TEST(FrontEndServices, DefaultHandlerLeadsByTheTextNumberTable) {
     club.flags = 0;
     call = CallFor(&club);
     EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_KEEP_POPUP);
-    PopupEntry help{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(741), nullptr, nullptr};
-    call = CallFor(&help);
-    EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_KEEP_POPUP);
     TitleMode = 2;
     club.flags = POPUP_SELECTABLE;
     call = CallFor(&club);

@@ -45,6 +45,15 @@ void GenerateLanguageTexts() {
     std::optional<std::vector<uint8_t>> bytes = ConvertTextFile(utf8, &error);
     if (!bytes) DatakitFail("%s: %s", source.string().c_str(), error.c_str());
     StagePakFile("textfile\\engtext.c", std::move(*bytes));
+
+    // The general help beside the texts, in the same letters.
+    const std::filesystem::path help = SourceDir() / "data" / "textfile" / "help.txt";
+    std::ifstream helpIn(help, std::ios::binary);
+    if (!helpIn) DatakitFail("cannot read %s", help.string().c_str());
+    const std::string helpUtf8((std::istreambuf_iterator<char>(helpIn)), std::istreambuf_iterator<char>());
+    std::optional<std::vector<uint8_t>> helpBytes = ConvertTextFile(helpUtf8, &error);
+    if (!helpBytes) DatakitFail("%s: %s", help.string().c_str(), error.c_str());
+    StagePakFile("textfile\\help.txt", std::move(*helpBytes));
 }
 
 }  // namespace datakit
