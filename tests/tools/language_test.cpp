@@ -51,8 +51,11 @@ TEST(LanguageFile, ShippedEnglishFileLoads) {
     datakit::SetSourceDir(HALVORN_SOURCE_DIR);
     datakit::GenerateLanguageTexts();
     std::vector<const datakit::StagedFile*> staged = datakit::StagedPakFiles();
-    ASSERT_EQ(staged.size(), 1u);
+    // The texts and the general help beside them.
+    ASSERT_EQ(staged.size(), 2u);
     EXPECT_EQ(staged[0]->name, "TEXTFILE\\ENGTEXT.C");
+    EXPECT_EQ(staged[1]->name, "TEXTFILE\\HELP.TXT");
+    EXPECT_GT(staged[1]->bytes.size(), 100u);
     const std::string bytes(staged[0]->bytes.begin(), staged[0]->bytes.end());
     datakit::ClearStage();
     UninitMemory();
