@@ -144,7 +144,7 @@ TEST_F(GoalFileTest, AGoalIsSavedAndLoadsBackByteForByte) {
     EXPECT_EQ(Replay.recorded, saved.recorded);
     EXPECT_EQ(Replay.ringStart, saved.ringStart);
     EXPECT_EQ(Replay.position, saved.position);
-    EXPECT_EQ(Replay_FrameByAge(749)->clock, 1500u);
+    EXPECT_EQ(+Replay_FrameByAge(749)->clock, 1500u);
 }
 
 TEST_F(GoalFileTest, OnlyAShownMatchSavesGoals) {

@@ -96,7 +96,7 @@ TEST_F(ReplayTest, RingHoldsTheNewestTicksOldestFirst) {
         ASSERT_EQ(frames, uint32_t(std::min(ticks, 750))) << ticks;
         EXPECT_EQ(Replay.position, float(frames - 1));
         for (uint32_t p = 0; p < frames; ++p) {
-            ASSERT_EQ(Replay_FrameByAge(p)->clock, uint32_t(ticks) - frames + p) << ticks << " " << p;
+            ASSERT_EQ(+Replay_FrameByAge(p)->clock, uint32_t(ticks) - frames + p) << ticks << " " << p;
         }
         // Shown at any position, the state of that tick comes back.
         Replay.position = float(frames / 3);
@@ -122,17 +122,17 @@ TEST_F(ReplayTest, FiguresAreRecordedWithTheirClipsAndHiddenOnesEmpty) {
     std::memset(&frame, 0x55, sizeof frame);
     Replay_RecordFrame(&frame);
     const ReplayFigureEntry a = frame.figures[4];
-    EXPECT_EQ(a.x, 300);
-    EXPECT_EQ(a.y, 400);
-    EXPECT_EQ(a.clip, 17);
-    EXPECT_EQ(a.frame, 3);
-    EXPECT_EQ(a.facing, 0xC0);
+    EXPECT_EQ(+a.x, 300);
+    EXPECT_EQ(+a.y, 400);
+    EXPECT_EQ(+a.clip, 17);
+    EXPECT_EQ(+a.frame, 3);
+    EXPECT_EQ(+a.facing, 0xC0);
     const ReplayFigureEntry b = frame.figures[5];
-    EXPECT_EQ(b.x, 0);
-    EXPECT_EQ(b.y, 0);
-    EXPECT_EQ(b.clip, 0xFFFF);
-    EXPECT_EQ(b.frame, 0);
-    EXPECT_EQ(b.facing, 0);
+    EXPECT_EQ(+b.x, 0);
+    EXPECT_EQ(+b.y, 0);
+    EXPECT_EQ(+b.clip, 0xFFFF);
+    EXPECT_EQ(+b.frame, 0);
+    EXPECT_EQ(+b.facing, 0);
     EXPECT_EQ(uint16_t(b.height), 0x5555) << "a hidden figure's height is left as it was";
     // The frame's bytes sit at their offsets in the file record.
     const auto* bytes = reinterpret_cast<const uint8_t*>(&frame);
@@ -147,7 +147,7 @@ TEST_F(ReplayTest, MatchStateGoesIntoTheFrameAndBack) {
     GoalNetImpact[0] = 0xAB, GoalNetImpact[33] = 0xCD;
     ReplayFrame frame{};
     Replay_RecordFrame(&frame);
-    EXPECT_EQ(frame.stateC, -16) << "written sign-extended";
+    EXPECT_EQ(+frame.stateC, -16) << "written sign-extended";
     Goals[0] = Goals[1] = 0, MatchPhase = 0, Period = 0, PeriodClock = 0, PeriodLength = 0, LastToucher = -1;
     CameraSubject = 35, ViewSetting = 0, ShownStoppageTime = 0, BallState.controller = 0,
     BallCarrierFigure = -1;
@@ -199,23 +199,23 @@ TEST_F(HeldBallTest, AHeldBallFollowsItsHoldersClipFrame) {
     ReplayFrame frame{};
     Replay_RecordFrame(&frame);
     // 1 model unit ahead is 20 pitch units along x at facing 0; 0.5 up is 10.
-    EXPECT_EQ(frame.ballX, 820);
-    EXPECT_EQ(frame.ballY, 200);
-    EXPECT_EQ(frame.ballHeight, 13) << "10 + 2.5, rounded";
-    EXPECT_EQ(frame.ballRoll1, 0.0f);
+    EXPECT_EQ(+frame.ballX, 820);
+    EXPECT_EQ(+frame.ballY, 200);
+    EXPECT_EQ(+frame.ballHeight, 13) << "10 + 2.5, rounded";
+    EXPECT_EQ(float(frame.ballRoll1), 0.0f);
 
     // A first holder without a clip gives way to the second holder.
     BallState.holder = 3;
     BallState.controller = 1;
     Replay_RecordFrame(&frame);
-    EXPECT_EQ(frame.ballX, 820);
+    EXPECT_EQ(+frame.ballX, 820);
 
     // Nobody holding: the ball's own words, its height scaled.
     BallState.holder = BallState.controller = 0;
     Replay_RecordFrame(&frame);
-    EXPECT_EQ(frame.ballX, 9999);
-    EXPECT_EQ(frame.ballHeight, 87) << "300 x 0.28 + 2.5, rounded";
-    EXPECT_EQ(frame.ballRoll2, 1.5f);
+    EXPECT_EQ(+frame.ballX, 9999);
+    EXPECT_EQ(+frame.ballHeight, 87) << "300 x 0.28 + 2.5, rounded";
+    EXPECT_EQ(float(frame.ballRoll2), 1.5f);
 }
 
 TEST_F(HeldBallTest, EntriesNamingNoLoadedClipFrameAreNotShown) {
@@ -258,8 +258,8 @@ TEST_F(ReplayTest, TheDisplayBetweenTwoTicksAndAtTheNewest) {
     Replay.position = 749.0f;
     Replay_UpdateDisplay();
     EXPECT_FLOAT_EQ(DisplayTable[kBallFigure].x, 759.0f);
-    EXPECT_EQ(Replay_FrameAt(0)->ballX, 759);
-    EXPECT_EQ(Replay_FrameAt(-749)->ballX, 10);
+    EXPECT_EQ(+Replay_FrameAt(0)->ballX, 759);
+    EXPECT_EQ(+Replay_FrameAt(-749)->ballX, 10);
     EXPECT_EQ(Replay_FrameAt(1), nullptr);
     EXPECT_EQ(Replay_FrameAt(-750), nullptr);
 }

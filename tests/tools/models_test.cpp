@@ -14,6 +14,7 @@
 #include "support/xyzdata.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
+#include "tools/datakit/figures.h"
 #include "tools/datakit/models.h"
 #include "tools/datakit/stage.h"
 
@@ -76,8 +77,8 @@ TEST_F(ModelsTest, FigureSurfacesAreNamedAfterTheirTexturesAndFaceOutwards) {
     const XyzModel figure = MakeFigure();
     std::set<std::string> names;
     for (const XyzSurface& s : figure.surfaces) names.insert(s.texture);
-    std::set<std::string> expected;
-    for (const char* stem : FIGURE_TEXTURES) expected.insert(std::string(stem) + ".tga");
+    const std::set<std::string> expected = {"shirt.tga",   "shorts.tga", "socks.tga", "boots.tga",
+                                            "armhand.tga", "leg.tga",    "face.tga",  "hair.tga"};
     EXPECT_EQ(names, expected);
     // Every solid is a box of 8 points and 6 quads; each face's normal, as
     // the object builder computes it, points away from the box's centre.
@@ -105,7 +106,7 @@ TEST_F(ModelsTest, WrittenFigureBuildsAnObjectPerTextureAndPosesByItsBones) {
     testenv::LoadTracked(&data_, bytes);
     D3DObj_CreateObjectFromXYZData(&object_, data_, testenv::TestObjectCallback, nullptr,
                                    D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
-    EXPECT_EQ(object_->surface_count, FIGURE_TEXTURES.size());
+    EXPECT_EQ(object_->surface_count, 8u);
     D3DAnim_CreateAnimData(&anim_, data_, object_);
 
     Matrix bones[FIGURE_BONE_COUNT + 1];
@@ -140,7 +141,12 @@ TEST_F(ModelsTest, WrittenFigureBuildsAnObjectPerTextureAndPosesByItsBones) {
 
 TEST_F(ModelsTest, TexturesAreSmallPowerOfTwoPicturesTheGameReads) {
     std::vector<std::pair<std::string, Picture>> pictures;
-    for (const char* stem : FIGURE_TEXTURES) pictures.emplace_back(stem, MakeFigureTexture(stem));
+    for (int skin = 0; skin < 4; ++skin)
+        pictures.emplace_back(kSkinNames[skin], MakeSkinPicture(skin, "leg"));
+    for (int colour = 0; colour < 4; ++colour)
+        pictures.emplace_back(kHairColourNames[colour], MakeHairPicture(1, colour));
+    pictures.emplace_back("boots", MakeBootsPicture());
+    pictures.emplace_back("kglove", MakeGlovePicture());
     pictures.emplace_back("cube", MakeCubeTexture());
     std::set<uint32_t> main_colours;
     for (const auto& [name, picture] : pictures) {
@@ -159,22 +165,20 @@ TEST_F(ModelsTest, TexturesAreSmallPowerOfTwoPicturesTheGameReads) {
         std::memcpy(&centre, block + 16 + (32 * w + 40) * 4, 4);
         EXPECT_EQ(centre, picture.pixels[32 * 64 + 40]) << name;
         EXPECT_EQ(first >> 24, 0xFFu) << name << " is opaque";
-        if (name != "armhand" && name != "leg") main_colours.insert(centre & 0xFFFFFF);
+        main_colours.insert(centre & 0xFFFFFF);
         FreeMemory(&block);
     }
-    // Kit parts, skin and hair tell apart by colour.
-    EXPECT_GE(main_colours.size(), 6u);
+    // Skin tones, hair colours, boots and gloves tell apart by colour.
+    EXPECT_EQ(main_colours.size(), pictures.size());
 }
 
 TEST_F(ModelsTest, GeneratorStagesTheModelsAndTheirTextures) {
     GenerateModels();
     std::set<std::string> staged;
     for (const StagedFile* f : StagedPakFiles()) staged.insert(f->name);
-    EXPECT_TRUE(staged.count("ZUDATA\\D3D\\SSKIN\\MODELS\\PLAYER\\MID\\1000NORM.XYZ"));
-    EXPECT_TRUE(staged.count("ZUDATA\\D3D\\SSKIN\\TEXTURES\\FIGURE\\FACE.TGA"));
     EXPECT_TRUE(staged.count("ZUDATA\\D3D\\SIMPLE\\MODEL\\CUBE.XYZ"));
     EXPECT_TRUE(staged.count("ZUDATA\\D3D\\SIMPLE\\TEXTURES\\CUBE.TGA"));
-    EXPECT_EQ(staged.size(), FIGURE_TEXTURES.size() + 3);
+    EXPECT_EQ(staged.size(), 2u) << "the figures are staged with their looks";
 }
 
 TEST_F(ModelsTest, TheCubeIndexesToAtMost24VerticesAnd36Indices) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/datakit/figures.h"
 #include "tools/datakit/gfxgen.h"
 #include "tools/datakit/language.h"
 #include "tools/datakit/menubackgrounds.h"
@@ -37,6 +38,7 @@ std::span<const Generator> Generators() {
         {"nationality nations", CheckNationalityNationTable},
         {"report clubs", CheckReportClubTable},
         {"shirt designs", GenerateShirtDesigns},
+        {"figures and their looks", GenerateFigures},
     };
     return kGenerators;
 }

@@ -90,24 +90,7 @@ std::array<XyzUvRect, XYZ_BOX_FACES> Mapped(Mapping mapping) {
     return uv;
 }
 
-constexpr uint32_t kSkin = 0xFFE0AC84;
-constexpr uint32_t kHair = 0xFF3C2814;
-constexpr uint32_t kWhite = 0xFFF2F2F2;
 constexpr int kTextureSize = 64;
-
-Picture Face() {
-    Picture p = MakePicture(kTextureSize, kTextureSize, kSkin);
-    // The features, in the left half: brows, eyes, nose, mouth.
-    FillRect(p, 6, 20, 14, 22, kHair);
-    FillRect(p, 18, 20, 26, 22, kHair);
-    FillRect(p, 7, 24, 13, 28, 0xFFFFFFFF);
-    FillRect(p, 19, 24, 25, 28, 0xFFFFFFFF);
-    FillRect(p, 9, 24, 12, 28, 0xFF2A3A5A);
-    FillRect(p, 21, 24, 24, 28, 0xFF2A3A5A);
-    FillRect(p, 15, 30, 17, 38, 0xFFC89470);
-    FillRect(p, 10, 44, 22, 47, 0xFFA05050);
-    return p;
-}
 
 }  // namespace
 
@@ -136,42 +119,6 @@ XyzModel MakeFigure(const FigureShape& shape) {
     return model;
 }
 
-Picture MakeFigureTexture(const std::string& stem) {
-    const int n = kTextureSize;
-    if (stem == "face") return Face();
-    if (stem == "shirt") {
-        Picture p = MakePicture(n, n, 0xFFC81E1E);
-        ShadeRows(p, n - 6, n, 0.85f);  // hem and cuffs
-        return p;
-    }
-    if (stem == "shorts") {
-        Picture p = MakePicture(n, n, kWhite);
-        FillRect(p, 0, n - 4, n, n, 0xFFC81E1E);  // hem
-        return p;
-    }
-    if (stem == "socks") {
-        Picture p = MakePicture(n, n, 0xFF1E3C96);
-        FillRect(p, 0, 0, n, 8, kWhite);  // turn-over
-        return p;
-    }
-    if (stem == "boots") {
-        Picture p = MakePicture(n, n, 0xFF141414);
-        FillRect(p, 0, n / 2 - 3, n, n / 2 + 3, kWhite);
-        return p;
-    }
-    if (stem == "armhand" || stem == "leg") {
-        Picture p = MakePicture(n, n, kSkin);
-        ShadeRows(p, n - 6, n, 0.92f);
-        return p;
-    }
-    if (stem == "hair") {
-        Picture p = MakePicture(n, n, kHair);
-        for (int x = 0; x < n; x += 4) FillRect(p, x, 0, x + 1, n, 0xFF2A1C0E);
-        return p;
-    }
-    DatakitFail("no figure texture '%s'", stem.c_str());
-}
-
 XyzModel MakeCube() {
     XyzModel model;
     const uint32_t surface = XyzSurfaceNamed(model, CUBE_TEXTURE_NAME);
@@ -191,11 +138,6 @@ Picture MakeCubeTexture() {
 }
 
 void GenerateModels() {
-    StagePakFile(FIGURE_MODEL_PATH, XyzWrite(MakeFigure()));
-    for (const char* stem : FIGURE_TEXTURES) {
-        StagePakFile(std::string(FIGURE_TEXTURE_DIR) + "\\" + stem + ".tga",
-                     TgaWrite(MakeFigureTexture(stem)));
-    }
     StagePakFile(CUBE_MODEL_PATH, XyzWrite(MakeCube()));
     StagePakFile(std::string(CUBE_TEXTURE_DIR) + "\\" + CUBE_TEXTURE_NAME + ".tga",
                  TgaWrite(MakeCubeTexture()));

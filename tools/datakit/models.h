@@ -58,20 +58,17 @@ struct FigureShape {
     float breadth = 1.0f;
 };
 
+// The figure's solids as boxes: the extents every figure model keeps, which
+// the motion clips are posed against.
 XyzModel MakeFigure(const FigureShape& shape = {});
 // Height of the root (pelvis) joint at rest: the figure's reference height.
 float FigureReferenceHeight(const FigureShape& shape = {});
 
-// Texture stems the figure's surfaces are named after ("shirt" for the
-// surface "shirt.tga").
-constexpr std::array<const char*, 8> FIGURE_TEXTURES = {"shirt",   "shorts", "socks", "boots",
-                                                        "armhand", "leg",    "face",  "hair"};
-Picture MakeFigureTexture(const std::string& stem);
 Picture MakeCubeTexture();
 
-// Where the models and their textures are staged.
-constexpr const char* FIGURE_MODEL_PATH = "zudata\\d3d\\sskin\\models\\player\\mid\\1000norm.xyz";
-constexpr const char* FIGURE_TEXTURE_DIR = "zudata\\d3d\\sskin\\textures\\figure";
+// The player model of the clips' own build at the finest level (figures.h
+// makes and stages every figure model).
+constexpr const char* FIGURE_MODEL_PATH = "zudata\\d3d\\sskin\\models\\player\\short\\1000norm.xyz";
 constexpr const char* CUBE_MODEL_PATH = "zudata\\d3d\\simple\\model\\cube.xyz";
 constexpr const char* CUBE_TEXTURE_DIR = "zudata\\d3d\\simple\\textures";
 constexpr const char* CUBE_TEXTURE_NAME = "cube";
@@ -79,7 +76,7 @@ constexpr const char* CUBE_TEXTURE_NAME = "cube";
 // A one-metre cube centred on the origin, one surface named "cube".
 XyzModel MakeCube();
 
-// Stages the figure, the cube and their textures into the archive.
+// Stages the cube and its texture into the archive.
 void GenerateModels();
 
 }  // namespace datakit
