@@ -39,6 +39,8 @@
 #include "support/debug.h"
 #include "support/random.h"
 
+int16_t GameScopeSetting = 0;
+
 namespace {
 
 constexpr int16_t kStartDayOfMonth = 13, kStartMonth = 6, kStartYear = 2002;

@@ -9,7 +9,6 @@
 #include "database/ranges.h"
 #include "database/text.h"
 #include "management/playervalue.h"
-#include "management/scouting.h"
 #include "management/squads.h"
 #include "management/tactics.h"
 #include "season/calendar.h"
@@ -213,8 +212,10 @@ int16_t HVW_GetUnscoutedPlayerVariant(uint16_t player) {
         country = GetClubNation(int16_t(club));
         division = GetClubDivision(int16_t(club));
     } else {
+        // A player without a club is placed by his nationality.  (The
+        // scouts' assignment words are not touched: the second one counts
+        // the weeks paid.)
         country = GetPlayerNationality(player);
-        ScoutingWord = 6;
     }
     const uint16_t userClub = GetPlayerClub(1);
     if (IsClubNumber(userClub) && country == GetClubNation(int16_t(userClub))) return -1;

@@ -168,12 +168,13 @@ TEST_F(DatesTest, UnscoutedPlayerVariant) {
     SetClubNation(300, 0);
     SetPlayerFlag119(12, 0);
     EXPECT_EQ(HVW_GetUnscoutedPlayerVariant(12), -1);  // the user's own country
-    // Without a club: his nationality counts and the scouting region is 6.
+    // Without a club: his nationality counts.  Looking at him leaves the
+    // scouts' weeks paid alone.
     SetPlayerClub(13, -1);
     SetPlayerNationality(13, 40);
-    ScoutingWord = 0;
+    ScoutingWord = 3;
     EXPECT_EQ(HVW_GetUnscoutedPlayerVariant(13), 13 % 5);
-    EXPECT_EQ(ScoutingWord, 6);
+    EXPECT_EQ(ScoutingWord, 3);
 }
 
 TEST_F(DatesTest, FormationCheckLogsAChangedTotal) {
