@@ -206,8 +206,19 @@ TEST_F(BallChoiceTest, ShootDecisionSurvivesZeroSkillsAndSeesAnOpenGoal) {
     q.agility = 0;
     Current(25);
     MatchShootDecision(25, 1);  // no division by zero, whatever the answer
+    // Facing away with the keeper between the posts: no open goal, and too
+    // far to turn; with the keeper out of the goal, a shot at once.
+    q.facing = 128;
+    Current(25);
+    EXPECT_EQ(MatchShootDecision(25, 1), 0);
     Player(0, 1300, 140, 152);
     EXPECT_EQ(MatchShootDecision(25, 1), 1);
+    // The same at the high goal.
+    MatchFigure& r = Player(9, 796, 1700, 5, 0);
+    r.agility = 0;
+    Player(16, 796, 2020, 152);
+    Current(9);
+    EXPECT_EQ(MatchShootDecision(9, 1), 0);
 }
 
 TEST_F(BallChoiceTest, ChallengeOutcomes) {

@@ -16,6 +16,7 @@
 #include "match/matchphases.h"
 #include "match/matchstate.h"
 #include "support/random.h"
+#include "tests/match/scenario.h"
 
 namespace {
 
@@ -414,6 +415,35 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
     EXPECT_GT(goalKicks, 0);
     EXPECT_GT(throwIns, 0);
     EXPECT_GT(atRest, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A shot from the penalty spot in a running match: the goal phase counts it
+// once and play moves on to the celebrations.
+TEST(BallInTheMatch, APenaltySpotShotScoresOnceThroughTheTick) {
+    scenario::FillTwoClubs(21);
+    scenario::StartMatch(21);
+    scenario::PlaceTeamsOnFormation();
+    scenario::StartOpenPlay(1);
+    // The top goal's keeper steps aside; the shot flies above everyone's reach.
+    scenario::PlaceFigure(MatchLineUp[AttackDirection][0], 1100, 200, 152);
+    scenario::PlaceBall(796, 318, 120);
+    LastToucher = MatchLineUp[AttackDirection ^ 1][9];
+    BallState.vy = -20 * 65536;
+    BallState.vz = 3 * 65536;
+    const int16_t before = Goals[AttackDirection ^ 1];
+    int goalTicks = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        scenario::RunTicks(1);
+        goalTicks += MatchPhase == 9;
+    }
+    EXPECT_EQ(Goals[AttackDirection ^ 1], before + 1);
+    EXPECT_EQ(Goals[AttackDirection], 0);
+    EXPECT_LE(goalTicks, 1);
+    EXPECT_NE(MatchPhase, 0);
 }
 
 }  // namespace

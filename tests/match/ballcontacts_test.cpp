@@ -253,3 +253,43 @@ TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BallContactsTest, RandomCrowdsAroundTheBallGiveItToOnePlayerAtMost) {
+    for (uint32_t seed = 1; seed <= 3000; ++seed) {
+        GameSeedRandom(seed);
+        auto draw = [](int n) { return int(GameRandom() % n); };
+        Goals[0] = int16_t(draw(3));
+        Goals[1] = int16_t(draw(3));
+        const int bx = 300 + draw(1000), by = 300 + draw(1500);
+        for (int16_t f = 0; f < kPlayerFigures; ++f) {
+            MatchFigure& p =
+                Player(f, bx + draw(30) - 15, by + draw(30) - 15, uint16_t(draw(206)), uint16_t(draw(256)));
+            p.off = uint8_t(draw(5) == 0);
+            p.touchLockout = int16_t(draw(3));
+            p.control = int8_t(50 + draw(51));
+            p.composure = int8_t(draw(101));
+            p.left = int8_t(draw(4));
+            p.right = int8_t(draw(4));
+        }
+        LastToucher = int16_t(draw(33) - 1);
+        TeamChallenger[0] = int16_t(draw(2) ? kNoChallenger : draw(16));
+        TeamChallenger[1] = int16_t(draw(2) ? kNoChallenger : 16 + draw(16));
+        BallDeflectionCooldown = int16_t(draw(3));
+        BallState.holder = BallState.controller = 0;
+        Ball(bx, by, draw(140), draw(30 * kUnit) - 15 * kUnit, draw(30 * kUnit) - 15 * kUnit);
+        Ball_PlayerContacts();
+        int holders = 0;
+        for (int16_t f = 0; f < kPlayerFigures; ++f) {
+            holders += MatchFigures[f].hasBall != 0;
+            ASSERT_LT(MatchFigures[f].action, 206);
+        }
+        ASSERT_LE(holders, 1) << seed;
+        ASSERT_TRUE(TeamChallenger[0] == kNoChallenger || (TeamChallenger[0] >= 0 && TeamChallenger[0] < 16));
+        ASSERT_TRUE(TeamChallenger[1] == kNoChallenger ||
+                    (TeamChallenger[1] >= 16 && TeamChallenger[1] < 32));
+    }
+}
+
+}  // namespace
