@@ -89,6 +89,18 @@ TEST(FiguresTest, EveryModelKeepsItsBudgetItsSkeletonAndKitPartSurfaces) {
     EXPECT_EQ(shadow.points[0].position.y, MakeFigureModel(FigureRole::kPlayer, 0, 3).points[0].position.y);
 }
 
+TEST(FiguresTest, TheKitRefusesModelsOverBudgetOutOfOrderOrWithStrangeSurfaces) {
+    const XyzModel good = MakeFigureModel(FigureRole::kPlayer, 1, 3);
+    EXPECT_EQ(FigureModelFault(good, 150), "");
+    EXPECT_NE(FigureModelFault(good, 100).find("budget 100"), std::string::npos);
+    XyzModel backwards = good;
+    backwards.points[3].parent = 7;
+    EXPECT_NE(FigureModelFault(backwards, 150).find("point 3 has parent 7"), std::string::npos);
+    XyzModel strange = good;
+    strange.surfaces[0].texture = "cape.tga";
+    EXPECT_NE(FigureModelFault(strange, 150).find("'cape.tga' is no kit part"), std::string::npos);
+}
+
 TEST(FiguresTest, BuildsStandAtTheirRatiosOfTheClipsReferenceHeight) {
     for (int build = 0; build < 3; ++build) {
         const XyzModel model = MakeFigureModel(FigureRole::kPlayer, build, 0);

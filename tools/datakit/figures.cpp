@@ -59,7 +59,8 @@ constexpr Solid kSolids[] = {
     {BONE_HEAD, "face", {0.0f, 0.0f, 1.43f, 1.54f, 0.05f, 0.05f, 0.05f, 0.05f, 0.0f}, kFine, false, false, Wrap::kAround, 0.9f, 1.0f, nullptr},
     {BONE_HEAD, "face", {0.0f, 0.0f, 1.53f, 1.76f, 0.09f, 0.10f, 0.095f, 0.11f, 0.0f}, kFine, false, true, Wrap::kAround, 0.0f, 1.0f, nullptr},
     {BONE_HEAD, "hair", {0.0f, 0.01f, 1.70f, 1.80f, 0.10f, 0.115f, 0.09f, 0.10f, 0.0f}, kFine, true, false, Wrap::kAround, 0.0f, 1.0f, nullptr},
-    {BONE_HEAD, "face", {0.0f, 0.0f, 1.53f, 1.80f, 0.09f, 0.10f, 0.095f, 0.11f, 0.0f}, kCoarse, true, true, Wrap::kAround, 0.0f, 1.0f, "hair"},
+    {BONE_HEAD, "face", {0.0f, 0.0f, 1.53f, 1.70f, 0.09f, 0.10f, 0.0935f, 0.107f, 0.0f}, kCoarse, false, false, Wrap::kAround, 0.0f, 0.74f, nullptr},
+    {BONE_HEAD, "hair", {0.0f, 0.0f, 1.70f, 1.80f, 0.0935f, 0.107f, 0.09f, 0.10f, 0.0f}, kCoarse, true, false, Wrap::kAround, 0.0f, 1.0f, nullptr},
     {BONE_LEFT_SHOULDER, "shirt", {0.13f, 0.0f, 1.32f, 1.44f, 0.08f, 0.09f, 0.08f, 0.09f, 0.0f}, kFine, true, true, Wrap::kSleeveL, 0.0f, 0.25f, nullptr},
     {BONE_LEFT_UPPER_ARM, "shirt", {0.23f, 0.0f, 1.14f, 1.42f, 0.055f, 0.055f, 0.06f, 0.06f, 0.0f}, kAll, true, true, Wrap::kSleeveL, 0.1f, 0.6f, nullptr},
     {BONE_LEFT_FOREARM, "armhand", {0.23f, 0.0f, 0.89f, 1.14f, 0.04f, 0.04f, 0.047f, 0.047f, 0.0f}, kAll, true, true, Wrap::kAround, 0.0f, 0.7f, nullptr},
@@ -250,8 +251,14 @@ XyzModel Figure(FigureRole role, Build b, int levelIndex, bool shadow) {
                                                        : surface;
         const bool limb = IsLimb(solid.bone);
         const bool caps = !limb || level.limbCaps;
+        // The coarsest level leaves out the undersides nobody sees from
+        // the stands: the seat and the soles.
+        const bool hiddenUnderside =
+            !level.limbCaps &&
+            (solid.bone == BONE_PELVIS || solid.bone == BONE_LEFT_FOOT || solid.bone == BONE_RIGHT_FOOT);
         AddRounded(model, surface, topSurface, surface, Scaled(solid.box, b), level.sides,
-                   solid.capTop && caps, solid.capBottom && caps, solid.wrap, solid.v0, solid.v1, solid.bone);
+                   solid.capTop && caps, solid.capBottom && caps && !hiddenUnderside, solid.wrap, solid.v0,
+                   solid.v1, solid.bone);
     }
     if (levelIndex == 0 && !shadow) {
         const uint32_t face = PartSurface(model, role, "face", false);
@@ -569,26 +576,10 @@ bool IsKitPartSurface(const XyzSurface& surface) {
     return false;
 }
 
-// The kit refuses a model that fails the support library's model check,
-// exceeds its budget, has a parent numbered above its child or a surface
-// that names no kit part.
 std::vector<uint8_t> CheckedModel(const XyzModel& model, const std::string& path, int budget) {
-    const int triangles = FigureTriangleCount(model);
-    if (triangles > budget) DatakitFail("%s: %d triangles, budget %d", path.c_str(), triangles, budget);
-    for (size_t i = 0; i < model.points.size(); ++i) {
-        const uint16_t parent = model.points[i].parent;
-        if (parent != XYZ_NO_PARENT && parent >= i)
-            DatakitFail("%s: point %zu has parent %d", path.c_str(), i, parent);
-    }
-    for (const XyzSurface& surface : model.surfaces) {
-        if (!IsKitPartSurface(surface))
-            DatakitFail("%s: surface '%s' is no kit part", path.c_str(), surface.texture.c_str());
-    }
-    std::vector<uint8_t> bytes = XyzWrite(model);
-    XyzView view{};
-    if (const char* fault = XyzCheckData(&view, bytes.data(), uint32_t(bytes.size())))
-        DatakitFail("%s: %s", path.c_str(), fault);
-    return bytes;
+    const std::string fault = FigureModelFault(model, budget);
+    if (!fault.empty()) DatakitFail("%s: %s", path.c_str(), fault.c_str());
+    return XyzWrite(model);
 }
 
 // Every shorts and socks design a kit row of the world, a reserve kit or
@@ -609,6 +600,30 @@ void CheckKitRowDesigns() {
 }
 
 }  // namespace
+
+std::string FigureModelFault(const XyzModel& model, int budget) {
+    char text[160];
+    const int triangles = FigureTriangleCount(model);
+    if (triangles > budget) {
+        std::snprintf(text, sizeof text, "%d triangles, budget %d", triangles, budget);
+        return text;
+    }
+    for (size_t i = 0; i < model.points.size(); ++i) {
+        const uint16_t parent = model.points[i].parent;
+        if (parent != XYZ_NO_PARENT && parent >= i) {
+            std::snprintf(text, sizeof text, "point %zu has parent %d", i, int(parent));
+            return text;
+        }
+    }
+    for (const XyzSurface& surface : model.surfaces) {
+        if (!IsKitPartSurface(surface)) return "surface '" + surface.texture + "' is no kit part";
+    }
+    // The support library's own check, on the bytes the game will read.
+    std::vector<uint8_t> bytes = XyzWrite(model);
+    XyzView view{};
+    if (const char* check = XyzCheckData(&view, bytes.data(), uint32_t(bytes.size()))) return check;
+    return "";
+}
 
 void GenerateFigures() {
     for (int role = 0; role < 3; ++role) {

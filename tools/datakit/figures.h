@@ -38,6 +38,11 @@ XyzModel MakeFigureModel(FigureRole role, int build, int levelIndex);
 XyzModel MakeShadowModel();
 // Triangles of a model (a quadrilateral counts two).
 int FigureTriangleCount(const XyzModel& model);
+// Why the kit refuses a figure model: over its budget, a parent numbered
+// above its child, a surface naming no kit part (only the card and the
+// shadow's black are untextured), or the support library's model check;
+// empty when sound.
+std::string FigureModelFault(const XyzModel& model, int budget);
 // The card surface's texture name is empty: it is drawn in the card's colour.
 constexpr uint32_t kCardMaterialFlags = 0x01;
 
