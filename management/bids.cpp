@@ -136,16 +136,53 @@ int16_t WantedType() {
 
 bool HasUpgradeOrReplace() { return SquadNeeds.UpgradePlayer != 0 || SquadNeeds.ReplacePlayer != 0; }
 
+// What one search holds the same for every player.
+struct TargetSearch {
+    int16_t buyer, mode, restrict, wanted, user;
+    int32_t budget, wageLimit;
+    bool draws;  // an upgrade or replacement search draws for each player
+    uint16_t buyerNation, viewed;
+    int buyerDivision;
+};
+
+TargetSearch MakeTargetSearch(int16_t buyer, int16_t mode, int32_t budget, int32_t wageLimit,
+                              int16_t restrict, int16_t wanted) {
+    return TargetSearch{buyer,
+                        mode,
+                        restrict,
+                        wanted,
+                        GetUserClub(),
+                        budget,
+                        wageLimit,
+                        HasUpgradeOrReplace(),
+                        GetClubNation(buyer),
+                        uint16_t(HVW_GetViewedCountry()),
+                        int(GetClubDivision(buyer))};
+}
+
+// The tests of where the player's owning club stands, alone: they read no
+// random number, so they may come first when the search draws none.
+bool OutsideTargetNations(uint16_t player, const TargetSearch& s) {
+    const int16_t owner = OwningClub(player);
+    const uint16_t ownerDivision = GetClubDivision(owner);
+    const uint16_t ownerNation = GetClubNation(owner);
+    if (s.restrict != 0 && (ownerDivision == 0 || ownerNation != 0)) return true;
+    if (s.mode == 1 && (ownerDivision != 0 || ownerNation == s.buyerNation)) return true;
+    return s.mode == 0 && (ownerNation != s.buyerNation || ownerNation != s.viewed);
+}
+
 // The players a search passes over before he is rated.
-bool SkipTarget(uint16_t player, int16_t buyer, int16_t mode, int32_t budget, int32_t wageLimit,
-                int16_t restrict, int16_t wanted) {
+bool SkipTarget(uint16_t player, const TargetSearch& s) {
+    // Without draws every test is free of side effects, and the cheap and
+    // most selective one is asked first; with draws the order keeps the
+    // draw for exactly the players who pass the first tests.
+    if (!s.draws && OutsideTargetNations(player, s)) return true;
     if (GetPlayerLoanTrial(player) != 0 || GetPlayerTxList(player) != 0) return true;
     const int16_t playing = PlayingClub(player);
     if (playing < 0 || GetPlayerTxReq(player) != 0) return true;
     const int16_t owner = OwningClub(player);
-    const int16_t user = GetUserClub();
-    if (HasUpgradeOrReplace()) {
-        const int weight = AgentByte(player, 1) + 30 + (user >= 0 && owner == user ? 30 : 0);
+    if (s.draws) {
+        const int weight = AgentByte(player, 1) + 30 + (s.user >= 0 && owner == s.user ? 30 : 0);
         if (GameRandom() % 130 > weight) return true;
     }
     if (GetPlayerFlag95(player) != 0 && GetPlayerApps(player) == 0) return true;
@@ -153,21 +190,15 @@ bool SkipTarget(uint16_t player, int16_t buyer, int16_t mode, int32_t budget, in
         return true;
     }
     const uint16_t ownerDivision = GetClubDivision(owner);
-    const uint16_t ownerNation = GetClubNation(owner);
-    const uint16_t buyerNation = GetClubNation(buyer);
-    const int buyerDivision = GetClubDivision(buyer);
-    if (restrict != 0 && (ownerDivision == 0 || ownerNation != 0)) return true;
+    if (s.draws && OutsideTargetNations(player, s)) return true;
     const uint16_t injury = GetPlayerIT(player);
     if (injury != 0 && injury != 1 && GetPlayerIP(player) > 4) return true;
-    if (mode == 1 && (ownerDivision != 0 || ownerNation == buyerNation)) return true;
-    if (mode == 0 && (ownerNation != buyerNation || ownerNation != uint16_t(HVW_GetViewedCountry())))
-        return true;
-    if (owner == buyer || playing == buyer) return true;
-    if (GetPlayerShirt(player) != 0 && int(ownerDivision) < buyerDivision) return true;
-    if (int(GetClubDivision(playing)) < buyerDivision - 2) return true;
-    if (WeeklyPay(player) >= wageLimit && !(budget == 0 && CanTakeOnLoan(player, buyer))) return true;
+    if (owner == s.buyer || playing == s.buyer) return true;
+    if (GetPlayerShirt(player) != 0 && int(ownerDivision) < s.buyerDivision) return true;
+    if (int(GetClubDivision(playing)) < s.buyerDivision - 2) return true;
+    if (WeeklyPay(player) >= s.wageLimit && !(s.budget == 0 && CanTakeOnLoan(player, s.buyer))) return true;
     if (!SuitsKind(player, SquadNeeds.SearchKind)) return true;
-    return PositionType(OwnPosition(player)) != wanted;
+    return PositionType(OwnPosition(player)) != s.wanted;
 }
 
 }  // namespace
@@ -279,9 +310,13 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
     const UserTargets userTargets;
     CountAllBids();
     const bool buyerInPlay = GetClubRep(club) != 0;
-    for (uint16_t player = 3; player < PlayerCount; ++player) {
+    const TargetSearch search = MakeTargetSearch(club, mode, budget, wageLimit, restrict, wanted);
+    // A search of the home market by a club of another nation than the
+    // viewed one finds nobody; without draws it need not look.
+    const bool nobody = !search.draws && mode == 0 && search.buyerNation != search.viewed;
+    for (uint16_t player = 3; player < PlayerCount && !nobody; ++player) {
         if (userTargets.Holds(player)) continue;
-        if (SkipTarget(player, club, mode, budget, wageLimit, restrict, wanted)) continue;
+        if (SkipTarget(player, search)) continue;
         const int32_t rating = TransferTargetRating(player, budget);
         if (rating < minRating || rating > maxRating) continue;
         const int buyerBids = ClubBidsFor(club, player);

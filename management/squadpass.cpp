@@ -14,6 +14,7 @@
 #include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
+#include "season/clubfixtures.h"
 #include "season/leagues.h"
 #include "season/trainingselection.h"
 #include "support/corehooks.h"
@@ -103,6 +104,12 @@ int16_t SquadPassTrainingDays(int16_t club, int nation, bool eveOfRange) {
 }
 
 void RunClubSquadPass(int16_t realDay, int16_t allowBids) {
+    // The clubs' next fixtures are asked for many times over; nothing in
+    // the pass moves a fixture.
+    struct KeptNextFixtures {
+        KeptNextFixtures() { KeepNextFixtures(true); }
+        ~KeptNextFixtures() { KeepNextFixtures(false); }
+    } keep;
     SortClubsByReputation();
     WindowState windows;
     for (int nation = 0; nation < kCountryCount; ++nation) {

@@ -26,9 +26,26 @@ bool IsSkippedByNextFixture(int16_t type) {
     return type == kCompNationalTeam || type == kCompNationalUnder21 || type == kCompReserveLeague;
 }
 
+// The clubs' next fixtures kept while a pass over many clubs asks for them
+// again and again; good while the day and the table stay as they were.
+struct NextFixtureMemo {
+    bool on = false;
+    int16_t day = -1;
+    uint32_t generation = 0;
+    int16_t slot[kClubCount];
+};
+NextFixtureMemo g_memo;
+constexpr int16_t kNotLookedUp = -2;
+
+void ResetNextFixtureMemo() {
+    g_memo.day = Today();
+    g_memo.generation = FixtureTableGeneration;
+    std::fill(std::begin(g_memo.slot), std::end(g_memo.slot), kNotLookedUp);
+}
+
 // Empty slots carry club 0 in their stale heads; every scan here ends at
 // the first of them.
-int16_t NextFixtureSlot(int16_t club) {
+int16_t ScanNextFixtureSlot(int16_t club) {
     // The used slots stand in day order: today's fixtures start where one
     // of yesterday would be inserted.
     const int first = Today() > 0 ? FindFixtureInsertPos(int16_t(Today() - 1)) : 0;
@@ -39,6 +56,13 @@ int16_t NextFixtureSlot(int16_t club) {
         }
     }
     return -1;
+}
+
+int16_t NextFixtureSlot(int16_t club) {
+    if (!g_memo.on || !IsClubNumber(club)) return ScanNextFixtureSlot(club);
+    if (g_memo.day != Today() || g_memo.generation != FixtureTableGeneration) ResetNextFixtureMemo();
+    if (g_memo.slot[club] == kNotLookedUp) g_memo.slot[club] = ScanNextFixtureSlot(club);
+    return g_memo.slot[club];
 }
 
 int16_t CupSlotOfType(int16_t type) {
@@ -121,6 +145,11 @@ struct DayOrder {
 };
 
 }  // namespace
+
+void KeepNextFixtures(bool on) {
+    g_memo.on = on;
+    if (on) ResetNextFixtureMemo();
+}
 
 int16_t GetNextOpponent(int16_t club) {
     int16_t slot = NextFixtureSlot(club);

@@ -6,6 +6,9 @@
 
 // The other club of the club's next fixture; -1 when none.
 int16_t GetNextOpponent(int16_t club);
+// While on, each club's next fixture is looked up once and kept until the
+// day or the fixture table changes (for passes over every club).
+void KeepNextFixtures(bool on);
 // The cup-tied slot of the club's next fixture: 0-3 the national cups, 4
 // the first European cup, 6 the second and third; 117 a friendly; -1 a
 // league fixture or none.

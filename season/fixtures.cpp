@@ -13,6 +13,7 @@
 using namespace recbits;
 
 Fixture FixtureTable[kFixtureSlots];
+uint32_t FixtureTableGeneration = 0;
 
 namespace {
 
@@ -85,6 +86,7 @@ void SwapLegsKeepingDays(int a, int b) {
 }  // namespace
 
 int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t neutral) {
+    ++FixtureTableGeneration;
     if (competition < 0 || competition > kCompHighest) {
         std::printf("illegal competition type '%d'\n", int(competition));
         FatalExit();
@@ -124,6 +126,7 @@ int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
 }
 
 void InsertFixtureSlot(int16_t slot) {
+    ++FixtureTableGeneration;
     if (!IsSlot(slot)) return;
     // Only the used slots move: the first empty slot at or after the gap
     // takes the last used one, and the empty slots behind it stay as they
@@ -135,6 +138,7 @@ void InsertFixtureSlot(int16_t slot) {
 }
 
 void DeleteFixture(int16_t slot) {
+    ++FixtureTableGeneration;
     if (!IsSlot(slot)) return;
     // Only the used slots move up: the first empty slot behind them takes
     // the last used place, and the empty slots beyond it stay as they are.
@@ -225,6 +229,7 @@ void DeleteFriendliesOnDay(int16_t clubA, int16_t clubB, int16_t day) {
 }
 
 void SwapFixtures(int16_t a, int16_t b) {
+    ++FixtureTableGeneration;
     if (!IsSlot(a) || !IsSlot(b) || a == b) return;
     SwapBits(a, b, kFixtureHeadWord, kHeadWordMask);
     SwapClubs(a, b);
@@ -232,6 +237,7 @@ void SwapFixtures(int16_t a, int16_t b) {
 }
 
 void SwapFixtureHeads(int16_t a, int16_t b) {
+    ++FixtureTableGeneration;
     if (!IsSlot(a) || !IsSlot(b) || a == b) return;
     SwapBits(a, b, kFixtureHeadWord, kHeadWordMask);
     SwapClubs(a, b);
@@ -279,6 +285,7 @@ void MoveNationLeagueFixtures(int16_t nation, int16_t day) {
 }
 
 void ClearFixtureTable() {
+    ++FixtureTableGeneration;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         uint8_t* f = FixtureTable[slot].bytes;
         StoreMasked(f + kFixtureHeadWord, kEmptyFixtureDay, kHeadWordMask);

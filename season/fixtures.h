@@ -40,6 +40,10 @@ constexpr int kFixtureLineUpSize = kFixtureLineUpEntries * kFixtureLineUpEntrySi
 static_assert(kFixtureLineUps + 2 * kFixtureLineUpSize == kFixtureRecordSize);
 
 extern Fixture FixtureTable[kFixtureSlots];
+// Counts the changes made through the functions below (added, inserted,
+// deleted, swapped and cleared fixtures), so that a reader may keep what it
+// found while the table stays as it was.
+extern uint32_t FixtureTableGeneration;
 
 // Competition types.  5-68 are the four national cups and 69-116 the three
 // European cups, 16 codes each: round codes 0-7 single matches and first

@@ -30,6 +30,34 @@ TEST_F(ClubFixturesTest, NextOpponentSkipsPastDaysNationalDaysAndReserveGames) {
     EXPECT_EQ(GetNextFixtureCupSlot(0), -1);
 }
 
+// Kept next fixtures answer as a fresh look-up would, whatever the table
+// and the day do meanwhile.
+TEST_F(ClubFixturesTest, KeptNextFixturesFollowTheTableAndTheDay) {
+    SeasonCalendar.currentDay = 10;
+    AddFixture(12, kCompLeague, 5, 1, 0);
+    AddFixture(14, kCompLeague, 1, 6, 0);
+    KeepNextFixtures(true);
+    EXPECT_EQ(GetNextOpponent(1), 5);
+    EXPECT_EQ(GetNextOpponent(7), -1);
+    AddFixture(11, kCompLeague, 1, 7, 0);  // an earlier fixture comes in
+    EXPECT_EQ(GetNextOpponent(1), 7);
+    EXPECT_EQ(GetNextOpponent(7), 1);
+    DeleteFixture(0);
+    EXPECT_EQ(GetNextOpponent(1), 5);
+    EXPECT_EQ(GetNextOpponent(7), -1);
+    SeasonCalendar.currentDay = 13;  // the day moves on
+    EXPECT_EQ(GetNextOpponent(1), 6);
+    AddFixture(14, kCompLeague, 9, 10, 0);
+    SwapFixtureHeads(1, 2);  // the two fixtures of day 14 change places
+    EXPECT_EQ(GetNextOpponent(1), 6);
+    EXPECT_EQ(GetNextOpponent(9), 10);
+    ClearFixtureTable();
+    EXPECT_EQ(GetNextOpponent(1), -1);
+    KeepNextFixtures(false);
+    AddFixture(20, kCompLeague, 1, 8, 0);
+    EXPECT_EQ(GetNextOpponent(1), 8);
+}
+
 TEST_F(ClubFixturesTest, CupSlotOfTheNextFixture) {
     const struct {
         int16_t type;
