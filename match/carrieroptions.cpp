@@ -1,13 +1,38 @@
-// Least forms until the carrier's options and the pass starters are built:
-// no pass target is ever found, so no pass starts; nobody is there for a
-// lay-off; the keeper stays.  The carry is the dribble's (match/dribble.cpp).
+// The carrier's pass-target search is the short-pass chooser, and the pass
+// it found starts with the short-pass starter.  Least forms until their
+// own routines are built: nobody is there for a lay-off; the keeper stays.
+// The carry is the dribble's (match/dribble.cpp).
 #include "match/carrieroptions.h"
 
 #include "match/matchfigure.h"
+#include "match/passing.h"
 
-int16_t Match_FindPassTarget(int16_t, int16_t) { return kNoPassTarget; }
+namespace {
 
-void Match_StartPass(int16_t) {}
+// The receiver the last search found for a passer, kept for the start.
+int16_t foundReceiver = kNoPassTarget;
+int16_t foundFor = -1;
+
+}  // namespace
+
+int16_t Match_FindPassTarget(int16_t figure, int16_t mode) {
+    if (figure < 0 || figure >= kPlayerFigures) return kNoPassTarget;
+    foundFor = figure;
+    foundReceiver = Match_ChooseShortPass(figure, mode);
+    return foundReceiver;
+}
+
+void Match_StartPass(int16_t figure) {
+    if (figure != foundFor || foundReceiver == kNoPassTarget) return;
+    int16_t x = 0, y = 0;
+    if (foundReceiver >= 0 && foundReceiver < kPlayerFigures) {
+        x = MatchFigures[foundReceiver].x;
+        y = MatchFigures[foundReceiver].y;
+    }
+    Match_StartShortPass(figure, foundReceiver, x, y);
+    foundReceiver = kNoPassTarget;
+    foundFor = -1;
+}
 
 int16_t Match_FindLayOffMate() { return -1; }
 

@@ -6,7 +6,8 @@
 
 constexpr int16_t kNoPassTarget = -3;
 
-// The target figure of a pass for the player, kNoPassTarget when none.
+// The receiver of a pass for the player: a team-mate, -2 for a pass into
+// space, kNoPassTarget when none.
 int16_t Match_FindPassTarget(int16_t figure, int16_t mode);
 // Starts the pass to the target last found.
 void Match_StartPass(int16_t figure);
