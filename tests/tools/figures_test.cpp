@@ -4,12 +4,14 @@
 // frame, every texture the kit rules can name in the archive, and the same
 // bytes on a second run.
 #include "tools/datakit/figures.h"
+#include "tools/datakit/motionclips.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
@@ -200,7 +202,7 @@ TEST_F(ArchiveFiguresTest, EveryModelAndEveryTextureTheKitRulesNameIsThere) {
 
 // Every build posed by every frame of every clip through the support
 // library's skeleton, stood as the display stands it.
-TEST_F(ArchiveFiguresTest, BootsStayOnTheGrassInEveryFrameOfEveryClipForEveryBuild) {
+TEST_F(ArchiveFiguresTest, BootsOnTheGrassStandingBootsAtKicksAndHandsOutOfTheTorsoForEveryBuild) {
     Motion_LoadAll();
     for (int build = 0; build < 3; ++build) {
         uint8_t* model = nullptr;
@@ -220,6 +222,7 @@ TEST_F(ArchiveFiguresTest, BootsStayOnTheGrassInEveryFrameOfEveryClipForEveryBui
         close(null);
         const float ratio = std::max(kFigureBuildRatios[build], 1.0f);
         float worst = 1.0f;
+        int contactFrames = 0;
         for (int clip = 0; clip < kMotionClipCount; ++clip) {
             for (int frame = 0; frame < int(Motion_GetFrameCount(clip)); ++frame) {
                 MotionFrame f{};
@@ -232,13 +235,43 @@ TEST_F(ArchiveFiguresTest, BootsStayOnTheGrassInEveryFrameOfEveryClipForEveryBui
                     MatrixRotateXYZ(&bones[b + 1], ax, ay, az);
                 }
                 D3DAnim_ApplyBoneMatrices(anim, bones, 1, FIGURE_BONE_COUNT + 1);
+                float lowestBoot = 10.0f;
                 for (uint32_t i = FIGURE_BONE_COUNT; i < anim->point_count; ++i) {
                     if (anim->bones[i] != BONE_LEFT_FOOT && anim->bones[i] != BONE_RIGHT_FOOT) continue;
-                    worst = std::min(worst, ratio * f.reference[1] + anim->posed_positions[i].y);
+                    lowestBoot = std::min(lowestBoot, ratio * f.reference[1] + anim->posed_positions[i].y);
+                }
+                worst = std::min(worst, lowestBoot);
+                const MotionKind kind = MotionCatalogue()[size_t(clip)].kind;
+                if (kind == MotionKind::kStand || kind == MotionKind::kReady || kind == MotionKind::kIdle) {
+                    // No hand inside the torso (relative to the root, for
+                    // the build's breadth).
+                    for (uint32_t i = FIGURE_BONE_COUNT; i < anim->point_count; ++i) {
+                        if (anim->bones[i] != BONE_LEFT_HAND && anim->bones[i] != BONE_RIGHT_HAND) continue;
+                        const Vector& p = anim->posed_positions[i];
+                        const bool inside = std::fabs(p.x) < 0.15f * ratio &&
+                                            std::fabs(p.z) < 0.09f * ratio && p.y > -0.13f * ratio &&
+                                            p.y < 0.47f * ratio;
+                        EXPECT_FALSE(inside)
+                            << kFigureBuildNames[build] << " clip " << clip << " frame " << frame;
+                    }
+                }
+                // Where the clips table marks the contact of a kick on the
+                // ground, the standing boot is on the grass.
+                const MotionClipRow& row = MotionCatalogue()[size_t(clip)];
+                const bool groundKick = row.kind == MotionKind::kKick || row.kind == MotionKind::kSidePass ||
+                                        row.kind == MotionKind::kBackHeel || row.kind == MotionKind::kCross ||
+                                        row.kind == MotionKind::kGoalKick ||
+                                        row.kind == MotionKind::kFootControl;
+                if (groundKick && row.contactFrom >= 0 && frame >= row.contactFrom &&
+                    frame <= row.contactTo) {
+                    ++contactFrames;
+                    EXPECT_LE(lowestBoot, 0.02f)
+                        << kFigureBuildNames[build] << " clip " << clip << " frame " << frame;
                 }
             }
         }
         EXPECT_GE(worst, -0.02f) << kFigureBuildNames[build];
+        EXPECT_GT(contactFrames, 50) << kFigureBuildNames[build];
         D3DAnim_DestroyAnimData(&anim);
         D3DObj_Destroy(&object);
         FreeMemory(&model);
