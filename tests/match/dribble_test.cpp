@@ -315,4 +315,33 @@ TEST_F(BallTurnTest, ADefenderPressedDeepInHisHalfClearsTheBall) {
     EXPECT_EQ(+f.counts[kCountClearances], 1);
 }
 
+TEST_F(BallTurnTest, UnpressedOnTheBallTheOptionsWaitTwoHundredTicks) {
+    // A defender far from the goal he attacks, facing his own goal: while
+    // he runs on he only turns; from tick 201 the options clear the ball.
+    MatchFigure& f = Carrier(796, 300, 0);
+    Match_SetPlayerAction(5, 5);
+    f.position = 2;
+    f.actionParam = 199;
+    Run(5);
+    EXPECT_EQ(+f.action, 5);
+    EXPECT_EQ(+f.actionParam, 200);
+    EXPECT_NE(+f.facing, 0);
+    Run(5);
+    EXPECT_NE(+f.action, 5);
+    EXPECT_EQ(+f.counts[kCountClearances], 1);
+}
+
+TEST_F(DribbleTest, TheTacticReceiverCountsOnlyForSlotsOneToFifteen) {
+    for (uint8_t slot : {3, 16, 0}) {
+        MatchFigure& f = Carrier(796, 300, 128);
+        f.tacticBytes[2] = 1;  // look for the tactical receiver far from goal
+        f.tacticBytes[1] = slot;
+        f.tacticBytes[5] = 0xFF;  // no run target
+        Put(3, 796, 900);         // straight up the pitch from him
+        MatchPassReceiver = -1;
+        Touch();
+        EXPECT_EQ(MatchPassReceiver, slot == 3 ? 3 : -1) << int(slot);
+    }
+}
+
 }  // namespace
