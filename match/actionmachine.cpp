@@ -14,6 +14,7 @@
 #include "match/onball.h"
 #include "match/openplay.h"
 #include "match/playeractions.h"
+#include "match/strikes.h"
 #include "support/random.h"
 
 uint8_t RunningCount;
@@ -295,6 +296,36 @@ constexpr MatchActionHandler HandlerFor() {
             return Match_ActKnockPast;
         case 101:
             return Match_ActIdleVariation;
+        case 17:
+            return Match_ActReceivePass;
+        case 29:
+            return Match_ActPass;
+        case 34:
+            return Match_ActBackHeel;
+        case 52:
+            return Match_ActShot;
+        case 18:
+        case 75:
+            return OwnHandler<uint16_t(Code), Match_ActCross>;
+        case 66:
+        case 110:
+        case 77:
+        case 109:
+        case 78:
+        case 81:
+            return OwnHandler<uint16_t(Code), Match_ActMovingStrike>;
+        case 123:
+        case 124:
+        case 125:
+        case 126:
+        case 127:
+        case 128:
+            return OwnHandler<uint16_t(Code), Match_ActSidePass>;
+        case 140:
+        case 141:
+        case 142:
+        case 143:
+            return OwnHandler<uint16_t(Code), Match_ActFirstTimeKnock>;
         case 111:
             return Match_ActTurnAwayAndKick;
         case 112:

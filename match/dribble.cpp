@@ -134,7 +134,7 @@ void Knock(int16_t p, int e, int k) {
     DribbleStage = 31;
     f.facing = uint16_t(e & 255);
     const int sp = std::max(0, f.pace / 5);
-    MatchSfx_PlayEvent(kKnockEvent, -1);
+    MatchSfx_PlayEvent(kKnockEvent, -1, sp);
     int length = sp + 40;
     if (k == 1) length = sp + 90 - (2 * f.dribble) / 4;
     if (k == 2) length = sp + 90 - f.dribble / 4;

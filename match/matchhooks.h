@@ -36,6 +36,8 @@ struct MatchDisplayHooks {
     // A hit of the goal net recorded (from the ball's position and
     // velocity) for its animation.
     void (*netImpact)();
+    // A pitch mark left by a slide at (x, y) along the facing.
+    void (*skidMark)(int16_t x, int16_t y, float size, uint16_t facing, int16_t kind);
 };
 
 constexpr int kKeyF1 = 1;
@@ -47,3 +49,4 @@ extern MatchDisplayHooks MatchHooks;
 // value some callers pass (a loudness) is accepted and not read.
 void MatchSfx_PlayEvent(int16_t event, int16_t team, int32_t value = 0);
 void D3DGame_RecordNetImpact();
+void SkidMark_Add(int16_t x, int16_t y, float size, uint16_t facing, int16_t kind);

@@ -1,5 +1,7 @@
 #include "match/matchphases.h"
 
+#include "match/ball.h"
+
 #include <cstdlib>
 
 #include <cstdio>
@@ -373,6 +375,31 @@ void AfterGoalPhase() {
     MatchPhase = 10;
 }
 
+// Least form until the players fetch the ball from the net and carry it to
+// the centre: the team whose net it is kicks off at once.
+void BallBackToTheCentre() {
+    KickOffTeam = uint8_t(BallState.y > kPitchHalfwayY ? AttackDirection ^ 1 : AttackDirection);
+    Ball_PlaceOnCentreSpot();
+    PhaseTimer = 0;
+    MatchPhase = 27;
+}
+
+// Least form until the restart takers' actions are built: after a short
+// wait the ball is put back into play where the restart placed it, with the
+// team awarded the restart in possession, so that a match never stalls at a
+// restart.
+constexpr int16_t kRestartWithoutTakerTicks = 50;
+
+void ResumeWithoutTaker(int team) {
+    if (++PhaseTimer < kRestartWithoutTakerTicks) return;
+    PhaseTimer = 0;
+    Ball_Stop();
+    BallState.holder = BallState.controller = 0;
+    BallTeam = uint8_t(team & 1);
+    MatchResetAllPlayers();
+    MatchPhase = kPhaseOpenPlay;
+}
+
 void NewOffsets() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
@@ -403,6 +430,7 @@ void RunPhase() {
             break;
         case 10:
             NewOffsets();
+            BallBackToTheCentre();
             break;
         case kPhaseKickOffWhistle:
             KickOffWhistlePhase();
@@ -412,6 +440,12 @@ void RunPhase() {
             break;
         case kPhaseKeeperReleases:
             NewOffsets();
+            ResumeWithoutTaker(BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection);
+            break;
+        case kPhaseTakeThrowIn:
+        case kPhaseTakeGoalKick:
+        case kPhaseTakeCorner:
+            ResumeWithoutTaker(RestartTeam);
             break;
         case kPhasePeriodOver:
             PeriodOverPhase();
@@ -422,15 +456,18 @@ void RunPhase() {
             if (aimY < kGoalLineLow) aimY = kGoalLineLow;
             if (aimY > kGoalLineHigh) aimY = kGoalLineHigh;
             SetAim(kPitchCentreX, int16_t(aimY));
+            ResumeWithoutTaker(FoulTeam ^ 1);
             break;
         }
         case kPhaseFreeKickAtGoal:
         case 21:
             SetAim(kPitchCentreX, int16_t(GoalYOf(CurrentTeam & 1)));
+            ResumeWithoutTaker(FoulTeam ^ 1);
             break;
         case kPhasePenalty:
             SetAim(kPitchCentreX, BallState.y > kPitchHalfwayY ? kGoalLineHigh : kGoalLineLow);
             ++StoppageTime;
+            if (Period != 4) ResumeWithoutTaker(FoulTeam ^ 1);
             break;
         case kPhaseShootout:
             ShootoutPhase();
@@ -449,7 +486,7 @@ void RunPhase() {
             NewOffsets();
             break;
         default:
-            break;  // 6, 7, 8, 15 are carried by the players' actions; 16, 23, 24, 26 unused
+            break;  // 15 is carried by the players' actions; 16, 23, 24, 26 unused
     }
 }
 

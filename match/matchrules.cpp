@@ -123,6 +123,12 @@ uint16_t MatchFigurePlayerId(int16_t figure) {
 
 bool MatchOnPitch(int16_t figure) { return ValidPlayer(figure) && MatchFigures[figure].off == 0; }
 
+void MatchCountPassTo(MatchFigure& passer, int16_t receiver) {
+    if (!ValidPlayer(receiver)) return;
+    const int shirt = MatchFigures[receiver].shirt;
+    if (shirt >= 1 && shirt <= kTeamFigures) ++passer.passesTo[shirt - 1];
+}
+
 int16_t MatchPlayerSkill(int16_t figure) {
     if (!ValidPlayer(figure)) return 1;
     const MatchFigure& f = MatchFigures[figure];
@@ -237,7 +243,7 @@ void MatchSetKickSpeed(int16_t kicker, int16_t targetX) {
     BallState.swerveTime = uint16_t(10 + GameRandom() % 25);
 }
 
-void MatchSetBallVelocity(int16_t x, int16_t y, int16_t lift, int32_t factor) {
+void MatchSetBallVelocity(int16_t x, int16_t y, int32_t lift, int32_t factor) {
     BallState.vx = (x - BallState.x) * factor;
     BallState.vy = (y - BallState.y) * factor;
     BallState.vz = lift * 10;
@@ -329,7 +335,7 @@ void MatchTakePossession(int16_t figure) {
                 if (PassMatrixSecondFlag) {
                     ++passer.moreCounts[kMoreSecondKind1Passes];
                 } else {
-                    ++passer.passesTo[figure % kTeamFigures];
+                    MatchCountPassTo(passer, figure);
                 }
             }
             ++p.moreCounts[kMoreReceivedKind1 + kind];

@@ -54,6 +54,11 @@ uint16_t MatchFigurePlayerId(int16_t figure);
 // 1 when the figure is a player standing on the pitch.
 bool MatchOnPitch(int16_t figure);
 
+// Counts a pass from the passer to the receiver in the passer's row of
+// pass counters, by the receiver's shirt (1..16); other shirts are not
+// counted.
+void MatchCountPassTo(MatchFigure& passer, int16_t receiver);
+
 int16_t MatchPlayerSkill(int16_t figure);
 int16_t MatchSlotRoleChoice(int16_t figure, int16_t value);
 int16_t MatchRandomSpread(int16_t range, int16_t base);
@@ -64,7 +69,7 @@ int16_t MatchFindOpponentInFront(int16_t figure);
 uint16_t MatchFrontOrBackAction(uint16_t a, uint16_t b);
 void Match_ClampToPitch();
 void MatchSetKickSpeed(int16_t kicker, int16_t targetX);
-void MatchSetBallVelocity(int16_t x, int16_t y, int16_t lift, int32_t factor);
+void MatchSetBallVelocity(int16_t x, int16_t y, int32_t lift, int32_t factor);
 void MatchCheckRestart(int16_t amount);
 int16_t MatchShootoutTaker();
 void MatchTakePossession(int16_t figure);

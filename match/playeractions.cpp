@@ -46,6 +46,8 @@ void StartOpenPlay(int16_t partner) {
     LastToucher = partner;
     if (ValidPlayer(KickOffTaker)) {
         Match_SetPlayerAction(KickOffTaker, kActionReceivePass);
+        MatchFigures[KickOffTaker].aimX = BallState.x;  // he runs onto the ball
+        MatchFigures[KickOffTaker].aimY = BallState.y;
         TeamChallenger[team] = KickOffTaker;
     }
     Match_SetPlayerAction(partner, kActionStand);

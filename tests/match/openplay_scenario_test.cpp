@@ -218,4 +218,24 @@ TEST_F(OpenPlayScenario, OpenPlayFromTheCentreSpotStaysOnThePitchAndRepeats) {
     EXPECT_EQ(first.fingerprint, again.fingerprint);
 }
 
+TEST_F(OpenPlayScenario, ARestartWithoutItsTakerStillPutsTheBallBackIntoPlay) {
+    FormUp();
+    for (const uint16_t phase : {uint16_t(6), uint16_t(7), uint16_t(8), uint16_t(17)}) {
+        PlaceBall(158, 900);
+        MatchPhase = phase;
+        PhaseTimer = 0;
+        RestartTeam = 1;
+        FoulTeam = 0;
+        for (int tick = 0; tick < 200 && MatchPhase != kPhaseOpenPlay; ++tick) MatchTick();
+        EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << phase;
+        EXPECT_EQ(+BallTeam, 1) << phase;
+        for (int figure = 0; figure < kPlayerFigures; ++figure) {
+            const MatchFigure& f = MatchFigures[figure];
+            if (f.off == 0 && MatchLineUp[figure / kTeamFigures][0] != figure) {
+                EXPECT_LT(f.action, 18) << phase << " figure " << figure;
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -1,0 +1,78 @@
+// First-time knocks (actions 140 to 143): a slide along the facing that
+// knocks a ball in front of the player on without controlling it.
+#include "match/ballcontacts.h"
+#include "match/geometry.h"
+#include "match/matchengine.h"
+#include "match/matchhooks.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/officials.h"
+#include "match/shotchoice.h"
+#include "match/strikes.h"
+#include "support/random.h"
+
+uint8_t KnockMarkFlag[4];
+
+namespace {
+
+constexpr uint16_t kActionThink = 4;
+constexpr uint16_t kFirstKnock = 140;
+constexpr int kReach = 16;
+constexpr int kMaxHeight = 70;
+constexpr int kEventKick = 6;
+constexpr int16_t kMarkKind = 5;
+constexpr int32_t kLongKnock = 589824, kShortKnock = 458752;
+constexpr int32_t kLongLift = 737280, kShortLift = 327680;
+
+}  // namespace
+
+void Match_ActFirstTimeKnock(int16_t figure) {
+    MatchFigure& f = MatchFigures[figure];
+    const uint16_t action = f.action;
+    if (action < kFirstKnock || action > kFirstKnock + 3) return;
+    uint8_t& markFlag = KnockMarkFlag[action - kFirstKnock];
+    Match_ApplyAnimMotion(figure);
+    Match_ClampToPitch();
+    const int16_t clip = action == 140 || action == 142 ? 131 : 129;
+    if (MatchSetPlayerAnim(figure, clip, int16_t(f.hasKicked != 0 ? 2 : 1), kActionThink) == 0) {
+        markFlag = 0;
+        f.facing = uint16_t((f.facing + 128) & 255);
+        return;
+    }
+    const int near = Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y);
+    if (near <= kReach && f.hasBall == 0 && MatchPhase == 0 && f.touchLockout == 0 && markFlag == 0) {
+        markFlag = 1;
+        SkidMark_Add(MatchCurX, MatchCurY, 1.0f, f.facing, kMarkKind);
+    }
+    if (BallState.holder != 0 || near >= kReach || f.hasKicked != 0 || BallState.z >= kMaxHeight) return;
+    f.hasKicked = 1;
+    const int facing = f.facing & 255;
+    const int toward = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
+    const bool longKnock = action >= 142 && f.actionParam == 1;
+    int direction = 0;
+    switch (action) {
+        case 143:
+            direction = toward - 8 + GameRandom() % 16;
+            break;
+        case 142:
+            direction = toward + 8 - GameRandom() % 16;
+            break;
+        case 141:
+            direction = facing - 48 - GameRandom() % 48;
+            break;
+        default:
+            direction = facing + 48 + GameRandom() % 48;
+            break;
+    }
+    Match_VectorFromDirection(direction & 255, longKnock ? kLongKnock : kShortKnock, 256);
+    BallState.vx += MatchVecX;
+    BallState.vy -= MatchVecNY;
+    MatchSfx_PlayEvent(kEventKick, -1);
+    BallState.vz = longKnock ? kLongLift : kShortLift;
+    BallState.kickGrace = kStrikeLockout;
+    f.touchLockout = kStrikeLockout;
+    const int team = figure / kTeamFigures;
+    MatchTakePossession(figure);
+    BallTeam = uint8_t(team);
+    TeamLastToucher[team] = figure;
+}

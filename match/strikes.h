@@ -1,0 +1,49 @@
+// Striking the ball away from a player: the passes, crosses and shots, the
+// passes to the side and behind, the strikes on the move, the first-time
+// knocks, and the receiver's run onto a pass.  The records of the last
+// strike are shared with the possession code, which completes or cuts out
+// the pass when the ball is next taken.
+#pragma once
+#include <cstdint>
+
+#include "match/matchfigure.h"
+
+// The last figure to strike the ball (-1 none), the last passer, striker,
+// shooter and crosser, and the receiver of the last cross (bytes, 255 none).
+extern int16_t LastKicker;
+extern uint8_t LastPasser, LastStriker, LastShooter, LastCrosser, CrossReceiver;
+// 1 after a pass of kind 1, 3 or 4, 0 after the other passes.
+extern uint16_t LongPassFlag;
+// Per team the crosses and the shots; the last shot's origin and minute.
+extern uint16_t TeamCrossCount[2];
+extern uint16_t TeamShotCount[2];
+extern int16_t ShotOriginX, ShotOriginY, ShotOriginMinute;
+// Ticks a receiver has been running onto a pass (all receivers together).
+extern uint8_t ReceiveCount;
+
+// The ball's velocity toward (x, y) for a pass of the kind over distance d,
+// the lift per unit of distance by kind and the lift base of kind 2; false
+// for a kind outside 0..4 (the velocity is left as it is).
+bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t kindTwoBase, int16_t x,
+                     int16_t y);
+// The pass records at a strike by the passer to the receiver (negative none).
+void MatchRecordPass(int16_t passer, int16_t receiver, int kind);
+
+// Actions 29, 34, 18, 75 and 52: pass, back-heel, the crosses, the shot.
+void Match_ActPass(int16_t figure);
+void Match_ActBackHeel(int16_t figure);
+void Match_ActCross(int16_t figure);
+void Match_ActShot(int16_t figure);
+// Actions 123 to 128: passes to the side and behind.
+void Match_ActSidePass(int16_t figure);
+// Actions 66, 110, 77, 109, 78, 81: strikes on the move.
+void Match_ActMovingStrike(int16_t figure);
+// Actions 140 to 143: first-time knocks.
+void Match_ActFirstTimeKnock(int16_t figure);
+// Action 17: run onto a pass.
+void Match_ActReceivePass(int16_t figure);
+// One slide-mark flag per first-time knock (140..143).
+extern uint8_t KnockMarkFlag[4];
+
+constexpr int16_t kLooseBallTicks = 300;
+constexpr int16_t kStrikeLockout = 16;
