@@ -38,6 +38,7 @@
 #include "menus/menuboxes.h"
 #include "menus/menugrad.h"
 #include "menus/menusetup.h"
+#include "menus/nameeditor.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"
@@ -435,10 +436,9 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,  6,  8,   9,   11,  19,  21,  22,  24,  25,  30, 31, 32,
-                                 33, 42, 52, 54,  55,  62,  63,  64,  65,  68,  69,  70, 71, 78,
-                                 80, 82, 83, 84,  87,  88,  89,  90,  91,  92,  93,  94, 95, 96,
-                                 97, 98, 99, 100, 101, 106, 107, 108, 109, 110, 111, 112};
+constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,  11, 19, 21, 22, 24, 25, 30,  31,  32,  33,  42, 52,
+                                 54, 55, 62, 63, 64, 65, 68, 69, 70, 71, 78, 80,  82,  83,  84,  87, 88,
+                                 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 106, 107, 108};
 
 bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
@@ -663,6 +663,12 @@ void ActOnMenuOption() {
             return;
         case 56:
             ProcessHalvornDayMessages();
+            return;
+        case 109:
+        case 110:
+        case 111:
+        case 112:
+            RunTable(NameEditorTable(id));
             return;
         case 102:
             VideoOpt_Menu();

@@ -1,0 +1,472 @@
+#include "menus/nameeditor.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/frontstate.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "menus/clubnames.h"
+#include "menus/exmenu.h"
+#include "menus/exti.h"
+#include "menus/menucont.h"
+#include "menus/menuservices.h"
+#include "menus/menusetup.h"
+#include "season/competitions.h"
+#include "season/leagues.h"
+#include "support/bytes.h"
+
+int8_t NameEditorNation = 0;
+
+namespace {
+
+constexpr int kNations = 8;
+constexpr int kNameChars = 32;      // a division or cup name
+constexpr int kClubNameChars = 18;  // a club-name field
+constexpr int kListPerPage = 60;
+constexpr int kListRows = 20;
+constexpr int kListColumns = 3;
+constexpr int kCellSize = 32;
+constexpr uint16_t kFace = 0x5AD4;
+constexpr int16_t kCountryText = 2426;
+
+// ---- Typing a name -------------------------------------------------------------------
+
+char g_edit[kNameChars + 2] = "";
+char g_editInitial[kNameChars + 2] = "";
+char* g_editTarget = nullptr;
+int g_editChars = 0;
+
+// The name without the blanks that pad it.
+void Trimmed(const char* field, int chars, char* out) {
+    int length = int(strnlen(field, size_t(chars)));
+    while (length > 0 && field[length - 1] == ' ') --length;
+    std::memcpy(out, field, size_t(length));
+    out[length] = '\0';
+}
+
+void StartTyping(char* field, int chars, int x, int y, int width) {
+    g_editTarget = field;
+    g_editChars = chars;
+    Trimmed(field, chars, g_edit);
+    std::memcpy(g_editInitial, g_edit, sizeof g_edit);
+    SetFont(14);
+    TextInputDesc desc{};
+    desc.x = uint16_t(x);
+    desc.y = uint16_t(y);
+    desc.maxWidth = uint16_t(width);
+    desc.target = g_edit;
+    desc.stop = NameEditor_InputDone;
+    desc.maxLength = uint16_t(chars + 1);
+    desc.initial = g_editInitial;
+    desc.maxLines = 1;
+    EXTI_InitTextInput(&desc);
+}
+
+// ---- Division and cup pages -----------------------------------------------------------
+
+int8_t Nation() {
+    return NameEditorNation >= 0 && NameEditorNation < kNations ? NameEditorNation : int8_t(0);
+}
+
+char g_title[80] = "";
+const char* g_titleText = g_title;
+
+void SetNationTitle() {
+    std::snprintf(g_title, sizeof g_title, "%s : %s", GetText(kCountryText), HVW_GetNationName(Nation()));
+}
+
+constexpr int kRowX = 230;
+constexpr int kRowWidth = 320;
+constexpr int kRowHeight = 34;
+constexpr int kDivisionY[kDivisionNames] = {165, 215, 265, 315, 365};
+constexpr int kCupY[kCupNames] = {135, 180, 225, 270, 315, 360, 405};
+
+void DrawRowFaces(const int* ys, int rows) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, kFace);
+    for (int row = 0; row < rows; ++row) DoButton(kRowX, ys[row], kRowWidth, kRowHeight);
+    SetDrawParam(2, kept);
+}
+
+void DrawRowNames(char (*names)[kCompetitionNameSize], const int* ys, int rows) {
+    SetFont(14);
+    char name[kNameChars + 1];
+    for (int row = 0; row < rows; ++row) {
+        Trimmed(names[row], kNameChars, name);
+        DrawTextAddrAt(kRowX + 8, ys[row] + kRowHeight / 2, name, JUSTIFY_LEFT_MIDDLE);
+    }
+}
+
+void DivisionFaces(int, int, int, int) { DrawRowFaces(kDivisionY, DivisionNameRows()); }
+void DivisionNames(int, int, int, int) {
+    DrawRowNames(CompetitionNames[Nation()].division, kDivisionY, DivisionNameRows());
+}
+void CupFaces(int, int, int, int) { DrawRowFaces(kCupY, CupNameRows()); }
+void CupNames(int, int, int, int) { DrawRowNames(CompetitionNames[Nation()].cup, kCupY, CupNameRows()); }
+
+void NamesPageProc() {
+    SetMenuTitleDate(4);
+    SetNationTitle();
+}
+
+template <int Row>
+int32_t DivisionRow(MenuHotItem*) {
+    if (Row >= DivisionNameRows()) return MENU_REDRAW;
+    StartTyping(CompetitionNames[Nation()].division[Row], kNameChars, kRowX + 8, kDivisionY[Row] + 8,
+                kRowWidth - 16);
+    return MENU_CONTINUE;
+}
+
+template <int Row>
+int32_t CupRow(MenuHotItem*) {
+    if (Row >= CupNameRows()) return MENU_REDRAW;
+    StartTyping(CompetitionNames[Nation()].cup[Row], kNameChars, kRowX + 8, kCupY[Row] + 8, kRowWidth - 16);
+    return MENU_CONTINUE;
+}
+
+int32_t GoTo(int16_t id) {
+    MenuOption = id;
+    return MENU_CLOSE;
+}
+int32_t ToDivisions(MenuHotItem*) { return GoTo(109); }
+int32_t ToCups(MenuHotItem*) { return GoTo(110); }
+int32_t ToClubList(MenuHotItem*) { return GoTo(112); }
+int32_t ToStart(MenuHotItem*) { return GoTo(22); }
+
+// A save that fails is told in the log and the page stays: the names in
+// memory keep what was typed.
+int32_t AfterSave(int result, const char* what, int number) {
+    if (result == kEditOk) return MENU_CLOSE;
+    std::printf("Error: %s(): the edited names of %d could not be written (%d)\n", what, number, result);
+    return MENU_REDRAW;
+}
+
+// ---- Club list page -----------------------------------------------------------------
+
+int16_t g_clubs[kClubCount];
+int16_t g_clubCount = 0;
+int16_t g_page = 0;
+char g_cells[kListPerPage][kCellSize];
+char g_countryLine[80] = "";
+const char* g_countryLineText = g_countryLine;
+char g_countryName[40] = "";
+const char* g_countryNameText = g_countryName;
+
+void ListCountryClubs() {
+    const int16_t country = HVW_GetViewedCountry();
+    g_clubCount = 0;
+    for (const TotStatClub& row : TotStatClubs) {
+        const int16_t club = GetTotStatClubNumber(row);
+        if (GetTotStatClubNation(row) != country || recbits::LoadU16(row.bytes + 45) == 0) continue;
+        if (club < 0 || club >= kClubCount) continue;
+        g_clubs[g_clubCount++] = club;
+    }
+}
+
+// The names of the page's clubs: the edited first name between asterisks
+// where the club has an edited-team file, else its built-in name.  Read
+// once a page, not every frame.
+void FillCells() {
+    for (int cell = 0; cell < kListPerPage; ++cell) {
+        const int entry = g_page * kListPerPage + cell;
+        if (entry >= g_clubCount) {
+            std::snprintf(g_cells[cell], kCellSize, " ");
+            continue;
+        }
+        const int16_t club = g_clubs[entry];
+        if (LoadEditedTeam(club) == kEditOk) {
+            char name[kClubNameLength];
+            Trimmed(ClubNameRecords[kClubCount].text[0], kClubNameChars, name);
+            std::snprintf(g_cells[cell], kCellSize, "* %s *", name);
+        } else {
+            std::snprintf(g_cells[cell], kCellSize, "%s", DefaultClubNames[club]);
+        }
+    }
+}
+
+constexpr int kListTop = 100;
+constexpr int kListStep = 20;
+constexpr int kCellWidth = 220;
+constexpr int kCellHeight = 22;
+constexpr int kColumnStep = 250;
+constexpr int kCellX = 35;
+
+void ListFaces(int, int, int, int) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, kFace);
+    for (int c = 0; c < kListColumns; ++c)
+        for (int r = 0; r < kListRows; ++r)
+            DoButton(kCellX + kColumnStep * c, kListTop + kListStep * r, kCellWidth, kCellHeight);
+    DoButton(40, 550, 360, 40);
+    DoButton(400, 550, 340, 40);
+    SetDrawParam(2, kept);
+}
+
+void ListNames(int, int, int, int) {
+    SetFont(8);
+    for (int c = 0; c < kListColumns; ++c)
+        for (int r = 0; r < kListRows; ++r)
+            DrawTextAddrAt(kCellX + kColumnStep * c + 106, kListTop + kListStep * r + kCellHeight / 2,
+                           g_cells[r + kListRows * c], JUSTIFY_CENTRE_MIDDLE);
+}
+
+int32_t PickCell(int column) {
+    const int row = (CursorY - kListTop) / kListStep;
+    if (row < 0 || row >= kListRows) return MENU_REDRAW;
+    const int entry = g_page * kListPerPage + row + kListRows * column;
+    if (entry >= g_clubCount) return MENU_REDRAW;
+    const int16_t club = g_clubs[entry];
+    SelectedClub = uint16_t(club);
+    if (LoadEditedTeam(club) != kEditOk) ClubNameRecords[kClubCount] = ClubNameRecords[club];
+    return GoTo(111);
+}
+template <int Column>
+int32_t ClubCell(MenuHotItem*) {
+    return PickCell(Column);
+}
+
+// ---- Club names page ----------------------------------------------------------------
+
+constexpr int kClubRowY[3] = {200, 250, 300};
+constexpr int kClubRowX = 360;
+constexpr int kClubRowWidth = 400;
+char g_badgeLine[48] = "";
+const char* g_badgeLineText = g_badgeLine;
+
+void ClubNameFaces(int, int, int, int) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, kFace);
+    for (int y : kClubRowY) DoButton(kClubRowX, y - 5, kClubRowWidth, kRowHeight);
+    SetDrawParam(2, kept);
+}
+
+void ClubNameTexts(int, int, int, int) {
+    SetFont(14);
+    for (int row = 0; row < 3; ++row) {
+        char name[kClubNameLength];
+        Trimmed(ClubNameRecords[kClubCount].text[row], kClubNameChars, name);
+        DrawTextAddrAt(kClubRowX + 10, kClubRowY[row] - 5 + kRowHeight / 2, name, JUSTIFY_LEFT_MIDDLE);
+    }
+}
+
+template <int Row>
+int32_t ClubNameRow(MenuHotItem*) {
+    StartTyping(ClubNameRecords[kClubCount].text[Row], kClubNameChars, kClubRowX + 10, kClubRowY[Row] + 3,
+                kClubRowWidth - 20);
+    return MENU_CONTINUE;
+}
+
+}  // namespace
+
+// ---- Handlers and screen functions --------------------------------------------------------
+
+int32_t NextNameSet(MenuHotItem*) {
+    NameEditorNation = int8_t(Nation() + 1 >= kNations ? 0 : Nation() + 1);
+    return MENU_CLOSE;
+}
+
+int32_t SaveDivisionNames(MenuHotItem*) {
+    const int8_t nation = Nation();
+    std::memcpy(DivisionEditRecord, CompetitionNames[nation].division,
+                sizeof CompetitionNames[nation].division);
+    return AfterSave(SaveEditedDivision(nation), "SaveDivisionNames", nation);
+}
+
+int32_t SaveCupNames(MenuHotItem*) {
+    const int8_t nation = Nation();
+    std::memcpy(CupEditRecord, CompetitionNames[nation].cup, sizeof CompetitionNames[nation].cup);
+    return AfterSave(SaveEditedCup(nation), "SaveCupNames", nation);
+}
+
+int32_t SaveTeamNames(MenuHotItem*) {
+    const int16_t club = int16_t(SelectedClub);
+    if (club < 0 || club >= kClubCount) return MENU_REDRAW;
+    const int32_t result = AfterSave(SaveEditedTeam(club), "SaveTeamNames", club);
+    if (result == MENU_CLOSE) MenuOption = 112;
+    return result;
+}
+
+int32_t EditTeamNextCountry(MenuHotItem*) {
+    const int16_t next = HVW_GetViewedCountry() + 1;
+    HVW_SetViewedCountry(next >= kNations ? 0 : next);
+    g_page = 0;
+    g_clubCount = 0;
+    return MENU_CLOSE;
+}
+
+int32_t EditTeamNextPage(MenuHotItem*) {
+    g_page = int16_t((g_page + 1) * kListPerPage < g_clubCount ? g_page + 1 : 0);
+    FillCells();
+    return MENU_REDRAW;
+}
+
+void EditTeamListScreenProc() {
+    if (IsMenuFirstEntry() != 1) return;
+    SetMenuTitleDate(4);
+    const int16_t country = HVW_GetViewedCountry();
+    g_page = 0;
+    std::snprintf(g_countryLine, sizeof g_countryLine, "%s : %s", GetText(kCountryText),
+                  HVW_GetNationName(country));
+    std::snprintf(g_countryName, sizeof g_countryName, "%s", GetText(int16_t(kCountryText + country)));
+    ListCountryClubs();
+    FillCells();
+}
+
+void EditTeamNamesScreenProc() {
+    if (IsMenuFirstEntry() != 1) return;
+    SetMenuTitleDate(4);
+    const int16_t club = int16_t(SelectedClub);
+    if (club < 0 || club >= kClubCount) return;
+    ClubNameRecords[club] = ClubNameRecords[kClubCount];
+    std::snprintf(g_badgeLine, sizeof g_badgeLine, "Club badge file name = %d.tga", club);
+}
+
+int16_t NameEditor_InputDone(int16_t outcome) {
+    if (outcome == TEXT_INPUT_ACCEPTED && g_editTarget != nullptr) {
+        if (g_editChars == kNameChars) {
+            // A 34-byte name: the text, blanks to 32 characters, the end.
+            std::memset(g_editTarget, 0, kCompetitionNameSize);
+            std::memcpy(g_editTarget, g_edit, strnlen(g_edit, kNameChars));
+            PadName34(g_editTarget);
+        } else {
+            std::memset(g_editTarget, 0, kClubNameLength);
+            std::memcpy(g_editTarget, g_edit, strnlen(g_edit, kClubNameChars));
+        }
+    }
+    g_editTarget = nullptr;
+    return MENU_REDRAW;
+}
+
+int16_t ClubListCount() { return g_clubCount; }
+int16_t ClubListPage() { return g_page; }
+const char* ClubListCell(int16_t row, int16_t column) {
+    if (row < 0 || row >= kListRows || column < 0 || column >= kListColumns) return "";
+    return g_cells[row + kListRows * column];
+}
+
+int16_t DivisionNameRows() {
+    int16_t rows = 0;
+    while (rows < kDivisionNames && DivisionLayout[Nation()][rows].clubs > 0) ++rows;
+    return rows;
+}
+
+int16_t CupNameRows() {
+    int16_t rows = 0;
+    char name[kNameChars + 1];
+    while (rows < kCupNames) {
+        Trimmed(CompetitionNames[Nation()].cup[rows], kNameChars, name);
+        if (name[0] == '\0') break;
+        ++rows;
+    }
+    return rows > 0 ? rows : int16_t(1);
+}
+
+// ---- The pages -------------------------------------------------------------------
+
+#define TABS                                                                                        \
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr}, {8204, 40, 96, 230, 28, MenuValue(1334), ToDivisions}, \
+        {8204, 285, 96, 230, 28, MenuValue(1335), ToCups},                                          \
+        {8204, 530, 96, 230, 28, MenuValue(1336), ToClubList}, {                                    \
+        3, 743, 559, 5, 0, MenuValue(153), ToStart                                                  \
+    }
+
+const MenuItem DivisionNamesTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(DivisionFaces), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {18, 400, 64, 10, 0, &g_titleText, nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(DivisionNames), nullptr},
+    {31, kRowX, 165, kRowWidth, kRowHeight, nullptr, DivisionRow<0>},
+    {31, kRowX, 215, kRowWidth, kRowHeight, nullptr, DivisionRow<1>},
+    {31, kRowX, 265, kRowWidth, kRowHeight, nullptr, DivisionRow<2>},
+    {31, kRowX, 315, kRowWidth, kRowHeight, nullptr, DivisionRow<3>},
+    {31, kRowX, 365, kRowWidth, kRowHeight, nullptr, DivisionRow<4>},
+    TABS,
+    {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
+    {8204, 400, 458, 340, 32, MenuValue(89), SaveDivisionNames},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+const MenuItem CupNamesTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(CupFaces), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {18, 400, 64, 10, 0, &g_titleText, nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(CupNames), nullptr},
+    {31, kRowX, 135, kRowWidth, kRowHeight, nullptr, CupRow<0>},
+    {31, kRowX, 180, kRowWidth, kRowHeight, nullptr, CupRow<1>},
+    {31, kRowX, 225, kRowWidth, kRowHeight, nullptr, CupRow<2>},
+    {31, kRowX, 270, kRowWidth, kRowHeight, nullptr, CupRow<3>},
+    {31, kRowX, 315, kRowWidth, kRowHeight, nullptr, CupRow<4>},
+    {31, kRowX, 360, kRowWidth, kRowHeight, nullptr, CupRow<5>},
+    {31, kRowX, 405, kRowWidth, kRowHeight, nullptr, CupRow<6>},
+    TABS,
+    {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
+    {8204, 400, 458, 340, 32, MenuValue(89), SaveCupNames},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+const MenuItem ClubNamesTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(EditTeamNamesScreenProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(ClubNameFaces), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {15, 400, 64, 10, 0, MenuValue(1336), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {15, 40, 212, 9, 0, MenuValue(1337), nullptr},
+    {15, 40, 262, 9, 0, MenuValue(1338), nullptr},
+    {15, 40, 312, 9, 0, MenuValue(1339), nullptr},
+    {18, 400, 370, 10, 0, &g_badgeLineText, nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(ClubNameTexts), nullptr},
+    {31, kClubRowX, 195, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<0>},
+    {31, kClubRowX, 245, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<1>},
+    {31, kClubRowX, 295, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<2>},
+    TABS,
+    {8204, 40, 458, 360, 32, MenuValue(173), ToClubList},
+    {8204, 400, 458, 340, 32, MenuValue(89), SaveTeamNames},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+const MenuItem ClubListTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(EditTeamListScreenProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(ListFaces), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {15, 400, 64, 10, 0, MenuValue(1336), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {18, 400, 88, 10, 0, &g_countryNameText, nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(ListNames), nullptr},
+    {31, kCellX, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<0>},
+    {31, kCellX + kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<1>},
+    {31, kCellX + 2 * kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<2>},
+    {31, 40, 550, 360, 40, nullptr, EditTeamNextCountry},
+    {18, 220, 570, 10, 0, &g_countryLineText, nullptr},
+    {31, 400, 550, 340, 40, nullptr, EditTeamNextPage},
+    {15, 580, 570, 10, 0, MenuValue(1340), nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), ToStart},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+const MenuItem* NameEditorTable(int16_t id) {
+    switch (id) {
+        case 109:
+            return DivisionNamesTable;
+        case 110:
+            return CupNamesTable;
+        case 111:
+            return ClubNamesTable;
+        default:
+            return ClubListTable;
+    }
+}
