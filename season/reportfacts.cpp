@@ -16,9 +16,11 @@
 #include "database/textmsg.h"
 #include "management/squads.h"
 #include "match/matchresult.h"
+#include "season/clubfixtures.h"
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/racestory.h"
+#include "season/seasonend.h"
 #include "season/seasontables.h"
 #include "support/bytes.h"
 
@@ -43,9 +45,29 @@ const int16_t MarkedClubs[kMarkedClubs] = {
 #undef MARKED_CLUB
 };
 
+const ClubHonoursRecord ClubHonoursTable[] = {
+#define CLUB_HONOURS(club, titles, runnersUp, w0, f0, w1, f1, w2, f2, w3, f3, ew, ef)     \
+    {club,                                                                                \
+     uint16_t((titles) | (runnersUp) << 8),                                               \
+     {uint16_t((w0) | (f0) << 8), uint16_t((w1) | (f1) << 8), uint16_t((w2) | (f2) << 8), \
+      uint16_t((w3) | (f3) << 8)},                                                        \
+     uint16_t((ew) | (ef) << 8)},
+#include "data/world/club_honours.inc"
+#undef CLUB_HONOURS
+    {-1, 0, {0, 0, 0, 0}, 0},
+};
+
 namespace {
 
 constexpr int kNoResultGoals = 31;
+
+const ClubHonoursRecord* HonoursOf(int16_t club) {
+    if (!IsClubNumber(club) || GetClubNation(club) > 1) return nullptr;
+    for (const ClubHonoursRecord* r = ClubHonoursTable; r->club != -1; ++r) {
+        if (r->club == club) return r;
+    }
+    return nullptr;
+}
 constexpr int kCupRow = 6;
 constexpr int kMostUpcoming = 100;
 constexpr int kLastSeasonDay = 365;
@@ -557,6 +579,29 @@ int32_t GetSquadValueFigure(int16_t nation, int16_t row) {
 }
 
 // ---------------------------------------------------------------------------
+// Honours
+
+int16_t GetClubHonourCountA(int16_t club) {
+    const ClubHonoursRecord* r = HonoursOf(club);
+    return r == nullptr ? int16_t(1) : int16_t(r->league & 0xFF);
+}
+
+int16_t GetClubHonourCountB(int16_t club) {
+    const ClubHonoursRecord* r = HonoursOf(club);
+    return r == nullptr ? int16_t(1) : int16_t(r->cups[0] & 0xFF);
+}
+
+uint16_t GetClubHonourByCup(int16_t club, ClubHonoursRecord* record) {
+    const ClubHonoursRecord* r = HonoursOf(club);
+    if (r == nullptr) return 0;
+    if (record != nullptr) *record = *r;
+    const int16_t cup = GetNextFixtureCupSlot(club);
+    if (cup >= 0 && cup < 4) return r->cups[cup];
+    if (cup >= 4 && cup <= 6) return r->europe;
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
 // Sentences
 
 const char* BuildCategorySentence(int16_t club, int16_t category, int16_t selector, int16_t count) {
@@ -574,5 +619,87 @@ const char* BuildCategorySentence(int16_t club, int16_t category, int16_t select
     }
     TextMsg_SetArg(TEXTMSG_NUMBER, &count);
     AppendSentence(TextMsg_Expand(GetText(text)));
+    return ReportSentence;
+}
+
+namespace {
+
+// One template with the club and up to two numbers; "" for a bad club.
+const char* ClubSentence(int16_t club, int16_t text, int16_t first = -1, int16_t second = -1) {
+    ClearSentence();
+    if (!IsClubNumber(club) || text < 0) return ReportSentence;
+    TextMsg_ResetArgs();
+    TextMsg_SetArg(TEXTMSG_CLUB, &club);
+    if (first >= 0) TextMsg_SetArg(TEXTMSG_NUMBER, &first);
+    if (second >= 0) TextMsg_SetArg(TEXTMSG_NUMBER, &second);
+    AppendSentence(TextMsg_Expand(GetText(text)));
+    return ReportSentence;
+}
+
+}  // namespace
+
+const char* BuildRecordSentence(int16_t club, int16_t code, int16_t count) {
+    int16_t text = -1;
+    if (code >= 1 && code <= 3) text = code == 1 && count <= 0 ? int16_t(2914) : int16_t(2907 + code);
+    if (code >= 11 && code <= 13) text = code == 11 && count <= 0 ? int16_t(2915) : int16_t(2900 + code);
+    return ClubSentence(club, text, count > 0 ? count : int16_t(-1));
+}
+
+const char* BuildTableSentence(int16_t club) {
+    const int place = TablePlace(club);
+    if (place < 0) return ClubSentence(club, -1);
+    const int nation = GetClubNation(club);
+    const int row = HVW_FindClubInDivisionRows(club);
+    const int n = HVW_GetCompRoundWord(int16_t(row), int16_t(nation));
+    const int relegated = row < kDivisionCount ? RelegationCount[nation][row] : 0;
+    int16_t text = 2539;
+    if (place == 0) {
+        text = 2537;
+    } else if (place < n / 4) {
+        text = 2538;
+    } else if (relegated > 0 && place >= n - relegated) {
+        text = 2542;
+    } else if (place >= n - relegated - 3) {
+        text = 2541;
+    } else if (place >= n / 2) {
+        text = 2540;
+    }
+    return ClubSentence(club, text);
+}
+
+const char* BuildLeagueContextSentence(int16_t club) {
+    const int place = TablePlace(club);
+    if (place < 0) return ClubSentence(club, -1);
+    const int expected = GetClubBaseRep(club);
+    const int n = HVW_GetCompRoundWord(HVW_FindClubInDivisionRows(club), int16_t(GetClubNation(club)));
+    int16_t text = 2998;
+    if (place == 0) {
+        text = expected == 0 ? int16_t(2996) : int16_t(2997);
+    } else if (place < expected) {
+        text = 2999;
+    } else if (place > expected + n / 4) {
+        text = 3001;
+    } else if (place > expected) {
+        text = 3000;
+    }
+    ClubSentence(club, text);
+    const ClubHonoursRecord* r = HonoursOf(club);
+    if (r == nullptr) return ReportSentence;
+    char first[kReportSentenceSize];
+    std::snprintf(first, sizeof first, "%s", ReportSentence);
+    const int16_t titles = int16_t(r->league & 0xFF);
+    int16_t cups = 0;
+    for (uint16_t word : r->cups) cups = int16_t(cups + (word & 0xFF));
+    if (titles + cups > 0) {
+        ClubSentence(club, 3002, titles, cups);
+    } else {
+        ClubSentence(club, 3003);
+    }
+    char second[kReportSentenceSize];
+    std::snprintf(second, sizeof second, "%s", ReportSentence);
+    ClearSentence();
+    AppendSentence(first);
+    AppendSentence(" ");
+    AppendSentence(second);
     return ReportSentence;
 }

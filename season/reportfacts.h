@@ -53,6 +53,19 @@ extern const int16_t DerbyPairs[kDerbyPairs][2];
 constexpr int kMarkedClubs = 13;
 extern const int16_t MarkedClubs[kMarkedClubs];
 
+// The clubs' honours before the first season (clubs of the first two
+// nations; club -1 ends it): league titles in the low byte and runners-up
+// in the high byte of `league`, each national cup's wins and lost finals
+// likewise, and the European ones.
+struct ClubHonoursRecord {
+    int16_t club;
+    uint16_t league;
+    uint16_t cups[4];
+    uint16_t europe;
+};
+static_assert(sizeof(ClubHonoursRecord) == 14);
+extern const ClubHonoursRecord ClubHonoursTable[];
+
 // ---------------------------------------------------------------------------
 // Result memory
 
@@ -134,9 +147,27 @@ int16_t GetGroupStageStoryCode(int16_t club, int16_t slot);
 // one code about each club; -1 = none.
 int16_t CompareClubPositions(int16_t slot, int16_t* homeCode, int16_t* awayCode);
 
+// League titles (A) and national cup 0 wins (B) of the club's honours
+// record; 1 when it has none or plays outside the first two nations.
+int16_t GetClubHonourCountA(int16_t club);
+int16_t GetClubHonourCountB(int16_t club);
+// The packed wins and lost finals of the cup of the club's next fixture
+// (national cups 0-3, the European cups together); 0 when none.
+uint16_t GetClubHonourByCup(int16_t club, ClubHonoursRecord* record);
+
 // ---------------------------------------------------------------------------
 // Sentences
 
 // Category 0-22 picks the text (17 and unknown ones 2594); the second
 // selector picks the list text (0 or less 2556, 1 2557).
 const char* BuildCategorySentence(int16_t club, int16_t category, int16_t selector, int16_t count);
+// A club's record in a competition: codes 1-3 its wins, runners-up and
+// finals in a cup, 11-13 its league titles, runners-up and promotions; a
+// count of 0 for codes 1 and 11 says it never won.
+const char* BuildRecordSentence(int16_t club, int16_t code, int16_t count);
+// Where the club stands in its table (top, near it, mid-table, lower half,
+// near the drop, in it).
+const char* BuildTableSentence(int16_t club);
+// How the club's place compares with the place its reputation expects,
+// then its honours when it has a record.
+const char* BuildLeagueContextSentence(int16_t club);

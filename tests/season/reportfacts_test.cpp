@@ -467,3 +467,37 @@ TEST_F(ReportFactsTest, AFullEventListMakesRoomByDroppingTheOldest) {
     QueueReportEvent(3, -1, 2, 1, false);    // no fixture: ignored
     EXPECT_EQ(ReportEventList[(kReportEventSlots - 1) * kReportEventSize + 4], kReportEventSlots + 4);
 }
+
+TEST_F(ReportFactsTest, HonoursAndTheSentencesThatReadThem) {
+    const ClubHonoursRecord& top = ClubHonoursTable[0];
+    const int16_t club = top.club;
+    EXPECT_EQ(GetClubHonourCountA(club), top.league & 0xFF);
+    EXPECT_EQ(GetClubHonourCountB(club), top.cups[0] & 0xFF);
+    EXPECT_EQ(GetClubHonourCountA(1190), 1);  // outside the first two nations
+    EXPECT_EQ(GetClubHonourCountB(110), 1);   // a club of nation 0 without a record
+    EXPECT_EQ(GetClubHonourCountA(-1), 1);
+    SeasonCalendar.currentDay = 30;
+    AddFixture(40, CupCode(0, 3), club, 5, 0);
+    ClubHonoursRecord record{};
+    EXPECT_EQ(GetClubHonourByCup(club, &record), top.cups[0]);
+    EXPECT_EQ(record.club, club);
+    EXPECT_EQ(GetClubHonourByCup(110, &record), 0);
+
+    testenv::LoadTexts({{2911, "$0t have won the league title $0n times."},
+                        {2915, "$0t have never won the league title."},
+                        {2537, "$0t sit proudly at the top of the table."},
+                        {2542, "$0t are deep in relegation trouble."},
+                        {2996, "$0t lead the way."},
+                        {3002, "$0t, with $0n league titles and $1n cup wins, have a proud history."}});
+    EXPECT_NE(std::string(BuildRecordSentence(club, 11, 18)).find("18 times"), std::string::npos);
+    EXPECT_NE(std::string(BuildRecordSentence(club, 11, 0)).find("never"), std::string::npos);
+    EXPECT_STREQ(BuildRecordSentence(club, 7, 3), "");
+    EXPECT_NE(std::string(BuildTableSentence(0)).find("top of the table"), std::string::npos);
+    EXPECT_NE(std::string(BuildTableSentence(19)).find("relegation"), std::string::npos);
+    EXPECT_STREQ(BuildTableSentence(1190), "");
+    SetClubBaseRep(0, 0);
+    const std::string context = BuildLeagueContextSentence(0);
+    EXPECT_NE(context.find("lead the way"), std::string::npos) << context;
+    EXPECT_NE(context.find("proud history"), std::string::npos) << context;
+    testenv::UnloadTexts();
+}
