@@ -703,3 +703,20 @@ const char* BuildLeagueContextSentence(int16_t club) {
     AppendSentence(second);
     return ReportSentence;
 }
+
+const char* BuildEarlierMeetingSentence(int16_t code, int16_t club, int16_t slot) {
+    ClearSentence();
+    if (code < 0 || code > 61 || !IsSlot(slot) || IsFixtureEmpty(slot)) return ReportSentence;
+    if (club != -1 && !IsClubNumber(club)) return ReportSentence;
+    TextMsg_ResetArgs();
+    if (club != -1) TextMsg_SetArg(TEXTMSG_CLUB, &club);
+    const int16_t earlier = HVW_FindEarlierCupTie(FixtureHome(slot), FixtureAway(slot), FixtureType(slot),
+                                                  int16_t(FixtureDay(slot)));
+    if (earlier >= 0 && IsFixturePlayed(earlier)) {
+        const int16_t home = int16_t(HomeGoals(earlier)), away = int16_t(AwayGoals(earlier));
+        TextMsg_SetArg(TEXTMSG_NUMBER, &home);
+        TextMsg_SetArg(TEXTMSG_NUMBER, &away);
+    }
+    AppendSentence(TextMsg_Expand(GetText(int16_t(2830 + code))));
+    return ReportSentence;
+}

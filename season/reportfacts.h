@@ -168,6 +168,10 @@ const char* BuildRecordSentence(int16_t club, int16_t code, int16_t count);
 // Where the club stands in its table (top, near it, mid-table, lower half,
 // near the drop, in it).
 const char* BuildTableSentence(int16_t club);
+// The cup preview sentence of the code (text 2830 + code, 0-61) about the
+// club (-1: the tie as a whole), with the goals of the two clubs' earlier
+// meeting in the cup this season when there was one.
+const char* BuildEarlierMeetingSentence(int16_t code, int16_t club, int16_t slot);
 // How the club's place compares with the place its reputation expects,
 // then its honours when it has a record.
 const char* BuildLeagueContextSentence(int16_t club);

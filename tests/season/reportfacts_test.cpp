@@ -501,3 +501,18 @@ TEST_F(ReportFactsTest, HonoursAndTheSentencesThatReadThem) {
     EXPECT_NE(context.find("proud history"), std::string::npos) << context;
     testenv::UnloadTexts();
 }
+
+TEST_F(CupPreviewTest, EarlierMeetingSentences) {
+    testenv::LoadTexts({{2833, "Two of the division's front-runners meet."},
+                        {2860, "$0t hold a commanding lead from the first leg, $0n-$1n."}});
+    const int16_t first = Played(50, CupCode(1, 5), 3, 4, 0, 3);
+    const int16_t second = AddFixture(57, CupCode(1, 5 + kSecondMatchCodes), 4, 3, 0);
+    ASSERT_LT(first, second);
+    const std::string lead = BuildEarlierMeetingSentence(30, 3, second);
+    EXPECT_NE(lead.find("commanding lead from the first leg, 0-3"), std::string::npos) << lead;
+    EXPECT_STREQ(BuildEarlierMeetingSentence(3, -1, second), "Two of the division's front-runners meet.");
+    EXPECT_STREQ(BuildEarlierMeetingSentence(62, -1, second), "");
+    EXPECT_STREQ(BuildEarlierMeetingSentence(3, 1200, second), "");
+    EXPECT_STREQ(BuildEarlierMeetingSentence(3, -1, -1), "");
+    testenv::UnloadTexts();
+}
