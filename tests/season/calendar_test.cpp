@@ -6,6 +6,7 @@
 #include "season/nationorder.h"
 #include "season_fixture.h"
 #include "tests/fakes/season_scorer.h"
+#include "tests/fakes/stadium_checks.h"
 
 namespace {
 
@@ -123,6 +124,52 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     for (size_t i = 1; i < monthSlots.size(); ++i) EXPECT_EQ(monthSlots[i], (monthSlots[i - 1] + 1) % 12);
     EXPECT_EQ(SeasonCalendar.weekday, 3);  // Tuesday 13 July 2004
     EXPECT_EQ(SeasonCalendar.year, 2004);
+}
+
+TEST_F(SeasonRunTest, SeasonRollsKeepGroundsReputationsAndMoneySound) {
+    // Grounds of every style and size, some clubs with money, some without,
+    // and crowds that fill some grounds beyond four fifths every day.
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        for (int stand = 0; stand < kStandCount; ++stand) {
+            const int style = (club + stand) % kStandStyleCount;
+            SetStand(club, stand, style, StandMaxSeats(style, stand) / 1000 * (club % 5) / 4);
+        }
+        SetClubBalance(club, club % 7 == 0 ? -100000 : club % 3 == 0 ? 0 : GetClubRep(club) * 200000);
+    }
+    auto fillGrounds = [] {
+        for (int16_t club = 0; club < kClubCount; ++club) {
+            if (GetClubRep(club) == 0) continue;
+            int32_t seats = 0;
+            for (int stand = 0; stand < kStandCount; ++stand) seats += StandThousandsOf(club, stand) * 1000;
+            SetClubAvgAttendance(club, seats * (60 + club % 40) / 100 + 500 * (club % 3));
+        }
+    };
+    ASSERT_EQ(CheckStadiumInvariants({}), "");
+    int changed = 0;
+    for (int roll = 0; roll < 2; ++roll) {
+        const int16_t season = SeasonCalendar.season;
+        std::vector<int32_t> before;
+        std::vector<int> grounds;
+        auto ground = [](int16_t club) {
+            int sum = 0;
+            for (int stand = 0; stand < kStandCount; ++stand)
+                sum += 100 * StandStyleOf(club, stand) + StandThousandsOf(club, stand);
+            return sum;
+        };
+        while (SeasonCalendar.season == season) {
+            ScoreTodaysFixtures();
+            fillGrounds();
+            before = ClubBalances();
+            grounds.clear();
+            for (int16_t club = 0; club < kClubCount; ++club) grounds.push_back(ground(club));
+            AdvanceDay();
+        }
+        ASSERT_EQ(CheckStadiumInvariants(before), "") << "roll " << roll;
+        for (int16_t club = 0; club < kClubCount; ++club) changed += ground(club) != grounds[club];
+    }
+    // Some grounds were extended or rebuilt.
+    EXPECT_GT(changed, 0);
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
