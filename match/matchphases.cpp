@@ -28,6 +28,7 @@ uint16_t ChangePending[2];
 uint8_t StoppageMenuCount[2];
 int8_t KickOffTaker = -1, KickOffPartner = -1;
 int16_t IntroStep;
+int16_t IntroPlayer = -1;
 int16_t GoalReplayCountdown;
 int16_t FoulTeam;
 int16_t FouledPlayer = -1;
@@ -276,9 +277,83 @@ void WaitRefereePhase() {
     MatchPhase = ResumePhase;
 }
 
+// The line-up before the first kick-off: both teams' eleven in a line
+// beside the halfway line, each team on its own side, 100 in from the
+// touchline; once all have stood in place for a while, the players are
+// presented one by one (only in the run's first match with a line-up).
+constexpr uint8_t kLineUpEvent = 10;
+constexpr int kLineUpX = 158 + 100;
+constexpr int kLineUpStill = 15;
+constexpr int kIntroSteps = 22;
+constexpr int kIntroEvery = 40;
+constexpr int kInPlace = 5;  // as near as a running player stops to his target
+constexpr uint16_t kKeeperReadyAction = 152;
+int lineUpStillTicks;
+int introTicks;
+
+int16_t LineUpY(int team, int slot) {
+    const int away = 48 + 20 * slot;
+    return int16_t(team == AttackDirection ? kPitchHalfwayY - away : kPitchHalfwayY + away);
+}
+
+// The event value of the introduction's step: the first team from its
+// eleventh player down to its first, then the second from its first up.
+int16_t IntroducedPlayer(int step) { return int16_t(step < 11 ? 10 - step : 16 + step - 11); }
+
+// True while the line-up or the introduction runs.
+bool LineUpAndIntroduction() {
+    if (LineUpPending == 0 || Period != 0) return false;
+    MatchEvent = kLineUpEvent;
+    bool inPlace = true;
+    for (int team = 0; team < 2; ++team) {
+        for (int slot = 0; slot < 11; ++slot) {
+            const int16_t figure = MatchLineUp[team][slot];
+            if (!MatchOnPitch(figure)) continue;
+            MatchFigure& f = MatchFigures[figure];
+            f.targetX = kLineUpX;
+            f.targetY = LineUpY(team, slot);
+            if (MatchOctDistance(f.x - f.targetX, f.y - f.targetY) <= kInPlace) continue;
+            inPlace = false;
+            // Standing players walk on; so does the keeper from his stance.
+            if (f.action == 0 || (slot == 0 && f.action == kKeeperReadyAction))
+                Match_SetPlayerAction(figure, 1);
+        }
+    }
+    if (!inPlace) {
+        lineUpStillTicks = 0;
+        if (WaitBounded(true, "the line-up")) return true;
+        // Those still walking are put in their places.
+        for (int team = 0; team < 2; ++team) {
+            for (int slot = 0; slot < 11; ++slot) {
+                MatchFigure& f = MatchFigures[MatchLineUp[team][slot]];
+                f.x = f.targetX;
+                f.y = f.targetY;
+                f.x16 = int32_t(f.x) * 65536;
+                f.y16 = int32_t(f.y) * 65536;
+            }
+        }
+    }
+    PhaseWaitTicks = 0;
+    if (++lineUpStillTicks < kLineUpStill) return true;
+    if (IntroStep < kIntroSteps) {
+        if (++introTicks >= kIntroEvery) {
+            introTicks = 0;
+            IntroPlayer = IntroducedPlayer(IntroStep);
+            ++IntroStep;
+        }
+        return true;
+    }
+    IntroPlayer = -1;
+    lineUpStillTicks = 0;
+    introTicks = 0;
+    LineUpPending = 0;
+    return false;
+}
+
 void KickOffSetUpPhase() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
+    if (LineUpAndIntroduction()) return;
     // Everybody in his own half first: targets beyond halfway move back.
     bool waiting = false;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {

@@ -12,6 +12,9 @@ extern uint16_t ChangePending[2];
 extern uint8_t StoppageMenuCount[2];
 extern int8_t KickOffTaker, KickOffPartner;
 extern int16_t IntroStep;  // kept for the whole run
+// The player being presented in the introduction (0..10 the first team's
+// line-up places, 16..26 the second's), -1 none.
+extern int16_t IntroPlayer;
 extern int16_t GoalReplayCountdown;
 extern int16_t FoulTeam;  // the team that fouled
 extern int16_t FouledPlayer;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "match/geometry.h"
+#include "match/matchphases.h"
 #include "match/matchrules.h"
 #include "match/playeractions.h"
 #include "match/wholematch.h"
@@ -76,6 +77,48 @@ TEST_F(PeriodTest, EveryPlayerLinesUpBesideThePitch) {
     EXPECT_EQ(RunningCount, 255);
     EXPECT_EQ(PeriodLength, 5u * 60 * 50);
     EXPECT_EQ(FormationZoneUsed[0].zone, 0xFFFF) << "the first target job places everybody";
+}
+
+TEST_F(PeriodTest, TeamsLineUpAndArePresentedOnlyInTheRunsFirstLineUp) {
+    auto runLineUp = [](std::vector<int16_t>& presented, int& lineUpTicks, bool& inLine) {
+        scenario::FillTwoClubs(77);
+        scenario::StartMatch(1001);
+        LineUpPending = 1;
+        presented.clear();
+        lineUpTicks = 0;
+        inLine = false;
+        int16_t last = -1;
+        for (int tick = 0; tick < 4000 && LineUpPending != 0; ++tick) {
+            scenario::RunTicks(1);
+            if (MatchEvent == 10) ++lineUpTicks;
+            if (IntroPlayer != last && IntroPlayer >= 0) presented.push_back(IntroPlayer);
+            last = IntroPlayer;
+            bool all = true;
+            for (int team = 0; team < 2; ++team) {
+                for (int slot = 0; slot < 11; ++slot) {
+                    const MatchFigure& f = MatchFigures[MatchLineUp[team][slot]];
+                    const int wantY = team == AttackDirection ? 1082 - 48 - 20 * slot : 1082 + 48 + 20 * slot;
+                    all = all && MatchOctDistance(f.x - 258, f.y - wantY) <= 5;
+                }
+            }
+            inLine = inLine || all;
+        }
+        EXPECT_EQ(LineUpPending, 0);
+    };
+    IntroStep = 0;
+    std::vector<int16_t> presented;
+    int firstTicks = 0, secondTicks = 0;
+    bool inLine = false;
+    runLineUp(presented, firstTicks, inLine);
+    EXPECT_TRUE(inLine);
+    const std::vector<int16_t> order = {10, 9,  8,  7,  6,  5,  4,  3,  2,  1,  0,
+                                        16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26};
+    EXPECT_EQ(presented, order);
+    EXPECT_EQ(IntroStep, 22);
+    // The next match with a line-up skips the introduction.
+    runLineUp(presented, secondTicks, inLine);
+    EXPECT_TRUE(presented.empty());
+    EXPECT_LT(secondTicks + 22 * 40, firstTicks + 40);
 }
 
 TEST_F(PeriodTest, PlayersDataRatingsAndBenchStates) {
