@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/history.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_fixtures.h"
@@ -576,6 +577,53 @@ int32_t GetSquadValueFigure(int16_t nation, int16_t row) {
         }
     }
     return held < kValueRanks ? 0 : top[0];
+}
+
+// ---------------------------------------------------------------------------
+// Transfers in the players' histories
+
+namespace {
+
+constexpr uint8_t kHistoryTransfer = 2;
+constexpr uint8_t kHistoryLoan = 3;
+
+// The player's latest history entry of the kind; null when none.
+const PlayerHistoryEntry* LatestHistoryEntry(uint16_t player, uint8_t kind) {
+    const PlayerHistoryEntry* latest = nullptr;
+    const uint32_t used = std::min<uint32_t>(PlayerHistoryCount, kPlayerHistoryEntries);
+    for (uint32_t i = PlayerHistoryFirst[player]; i < used; ++i) {
+        const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
+        if (PlayerHistoryPlayer(e) != player) break;
+        if (PlayerHistoryKind(e) == kind) latest = &e;
+    }
+    return latest;
+}
+
+}  // namespace
+
+int16_t FindPlayerTransferFee(uint16_t player, int32_t* fee) {
+    *fee = 0;
+    if (!IsPlayerNumber(player)) return 0;
+    if (GetPlayerLoanClub(player) != GetPlayerClub(player)) return 3;
+    const PlayerHistoryEntry* e = LatestHistoryEntry(player, kHistoryTransfer);
+    if (e == nullptr) return 0;
+    // The entry keeps the fee in thousands.
+    *fee = int32_t(PlayerHistoryMarker(*e)) * 10;
+    return 5;
+}
+
+int16_t FindPlayerPreviousClubMeeting(uint16_t player, int16_t slot) {
+    if (!IsPlayerNumber(player) || !IsSlot(slot) || IsFixtureEmpty(slot)) return 0;
+    const int16_t club = int16_t(GetPlayerClub(player));
+    if (!IsClubNumber(club) || !IsFixtureOfClub(slot, club)) return 0;
+    const int16_t opponent = FixtureHome(slot) == club ? FixtureAway(slot) : FixtureHome(slot);
+    int previous = -1;
+    if (GetPlayerLoanClub(player) != GetPlayerClub(player)) {
+        previous = GetPlayerLoanClub(player);
+    } else if (const PlayerHistoryEntry* e = LatestHistoryEntry(player, kHistoryTransfer)) {
+        previous = PlayerHistoryClub(*e);  // the seller
+    }
+    return previous == opponent ? 1 : 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -137,6 +137,13 @@ int16_t GetSecondLegFacts(int16_t slot, int16_t* firstLegHome, int16_t* firstLeg
 // are not touched.
 int32_t GetSquadValueFigure(int16_t nation, int16_t row);
 
+// From the player's history: kind 3 when he is on loan, else 5 when he has
+// a transfer, with its fee in hundreds; 0 (fee 0) when neither.
+int16_t FindPlayerTransferFee(uint16_t player, int32_t* fee);
+// 1 when the club the player came from (his last transfer's seller, or his
+// parent club while on loan) is the opponent of his club in the fixture.
+int16_t FindPlayerPreviousClubMeeting(uint16_t player, int16_t slot);
+
 // ---------------------------------------------------------------------------
 // The European group stage and the national cup previews
 

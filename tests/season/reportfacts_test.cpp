@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "database/history.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_cup.h"
 #include "database/query/funcs_fixtures.h"
@@ -515,4 +516,26 @@ TEST_F(CupPreviewTest, EarlierMeetingSentences) {
     EXPECT_STREQ(BuildEarlierMeetingSentence(3, 1200, second), "");
     EXPECT_STREQ(BuildEarlierMeetingSentence(3, -1, -1), "");
     testenv::UnloadTexts();
+}
+
+TEST_F(ReportFactsTest, TransferFeesAndMeetingsWithTheFormerClub) {
+    ClearHistoryLists();
+    const uint16_t player = 5;
+    SetPlayerClub(player, 3);
+    SetPlayerLoanClub(player, 3);
+    int32_t fee = -1;
+    EXPECT_EQ(FindPlayerTransferFee(player, &fee), 0);
+    EXPECT_EQ(fee, 0);
+    AddPlayerHistoryStats(player, 7, 3, 2500, 2, 0);  // from club 7 for 2,500,000
+    EXPECT_EQ(FindPlayerTransferFee(player, &fee), 5);
+    EXPECT_EQ(fee, 25000);
+    EXPECT_EQ(FindPlayerPreviousClubMeeting(player, AddFixture(40, 0, 3, 7, 0)), 1);
+    EXPECT_EQ(FindPlayerPreviousClubMeeting(player, AddFixture(41, 0, 8, 3, 0)), 0);
+    EXPECT_EQ(FindPlayerPreviousClubMeeting(player, AddFixture(42, 0, 8, 7, 0)), 0);  // not his club's
+    // Out on loan from club 9 at club 3: the parent is the former club.
+    SetPlayerLoanClub(player, 9);
+    EXPECT_EQ(FindPlayerTransferFee(player, &fee), 3);
+    EXPECT_EQ(FindPlayerPreviousClubMeeting(player, AddFixture(43, 0, 9, 3, 0)), 1);
+    EXPECT_EQ(FindPlayerTransferFee(0, &fee), 0);
+    EXPECT_EQ(FindPlayerPreviousClubMeeting(player, -1), 0);
 }
