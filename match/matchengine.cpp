@@ -64,7 +64,6 @@ void Tactics_UpdateComputerTeams() {}
 int16_t Match_ComputerSubstitution(int16_t) { return -1; }
 int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
 void Match_PickPlayerByAttributes(int16_t) {}
-int16_t Match_OpponentAhead(int16_t) { return 0; }
 
 void Match_FindBallHolder() {
     BallCarrierFigure = -1;

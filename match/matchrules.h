@@ -30,6 +30,8 @@ enum MoreCount : int {
     kMoreSecondKind1Passes,
     kMoreTackleAttempts,
     kMoreCarrierRuns,  // runs with the ball started on the ball
+    kMoreCrossChances,  // looks for a cross from a crossing place
+    kMoreCrossLooks,
 };
 
 // A pass waiting to be completed or cut out: passer and receiver, 255 none.

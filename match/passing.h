@@ -20,6 +20,8 @@ int16_t Match_ChooseFarPass(int16_t figure);
 int16_t Match_ChooseVeryLongPass(int16_t figure);
 int16_t Match_ChooseThroughPass(int16_t figure);
 int16_t Match_ChooseCross(int16_t figure);
+int16_t Match_ChooseQuickPass(int16_t figure);
+int16_t Match_ChooseHeadedPass(int16_t figure);
 
 void Match_StartShortPass(int16_t figure, int16_t receiver, int16_t x, int16_t y);
 void Match_StartLongPass(int16_t figure, int16_t receiver);

@@ -336,8 +336,12 @@ TEST_F(DribbleTest, TheTacticReceiverCountsOnlyForSlotsOneToFifteen) {
         MatchFigure& f = Carrier(796, 300, 128);
         f.tacticBytes[2] = 1;  // look for the tactical receiver far from goal
         f.tacticBytes[1] = slot;
-        f.tacticBytes[5] = 0xFF;  // no run target
-        Put(3, 796, 900);         // straight up the pitch from him
+        f.tacticBytes[5] = 0xFF;      // no run target
+        Put(3, 796, 900);             // straight up the pitch from him
+        MatchFigures[3].action = 19;  // busy: no chooser takes him, the tactics may
+        for (int mate = 1; mate < kTeamFigures; ++mate) {
+            if (mate != 3 && mate != 5) MatchFigures[mate].off = 1;
+        }
         MatchPassReceiver = -1;
         Touch();
         EXPECT_EQ(MatchPassReceiver, slot == 3 ? 3 : -1) << int(slot);

@@ -1,0 +1,194 @@
+#include "match/passing.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "match/ranking.h"
+#include "match/shotchoice.h"
+#include "match/strikes.h"
+#include "support/random.h"
+#include "tests/match/openplay_fixture.h"
+#include "tests/match/scenario.h"
+
+namespace {
+
+using openplaytest::OpenPlayTest;
+
+class PassingTest : public OpenPlayTest {
+  protected:
+    void SetUp() override {
+        OpenPlayTest::SetUp();
+        AttackDirection = 0;
+        BallTeam = 0;
+        // Everybody off but the passer (5): the tests bring on whom they need.
+        for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].off = 1;
+        On(5, 796, 1000);
+        MatchFigures[5].facing = 128;
+        MatchFigures[5].passing = 80;
+        MatchFigures[5].tacticBytes[5] = 0xFF;  // no run target
+        PutBall(796, 1004);
+        CurrentTeam = 0;
+        MatchCurX = 796;
+        MatchCurY = 1000;
+        for (int k = 0; k < 16; ++k) BallRanking[0][k] = int16_t(k);
+        for (int k = 0; k < 16; ++k) BallRanking[1][k] = int16_t(16 + k);
+    }
+    static void On(int16_t figure, int x, int y) {
+        MatchFigures[figure].off = 0;
+        Put(figure, x, y);
+        MatchFigures[figure].facing = 0;
+    }
+};
+
+TEST_F(PassingTest, ThePreferredReceiverWinsAndTiesGoToTheNearer) {
+    On(6, 796 + 30, 1150);   // straight ahead, scores best
+    On(7, 796 - 100, 1180);  // a little wider
+    GameSeedRandom(3);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), 6);
+    MatchFigures[5].tacticBytes[1] = 7;  // the preferred receiver's slot
+    GameSeedRandom(3);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), 7);
+    // A slot of 16 names nobody.
+    MatchFigures[5].tacticBytes[1] = 16;
+    GameSeedRandom(3);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), 6);
+    // Two at the same angle: the nearer to the ball (earlier ranked) wins.
+    MatchFigures[5].tacticBytes[1] = 0;
+    On(7, 796 + 60, 1300);
+    BallRanking[0][1] = 6;
+    BallRanking[0][6] = 1;
+    GameSeedRandom(3);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), 6);
+}
+
+TEST_F(PassingTest, AnOpponentInTheLaneStopsThePass) {
+    On(6, 796, 1200);
+    GameSeedRandom(5);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), 6);
+    On(20, 796, 1060);  // between them, facing the ball
+    MatchFigures[20].facing = 0;
+    GameSeedRandom(5);
+    EXPECT_EQ(Match_ChooseShortPass(5, 1), kNoPassReceiver);
+}
+
+TEST_F(PassingTest, OffsideCareOnlyAfterItsDraw) {
+    On(6, 796, 1200);
+    MatchFigures[6].offsideMark = 1;
+    MatchFigures[5].intelligence = 100;
+    int refused = 0;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        GameSeedRandom(seed);
+        if (Match_ChooseShortPass(5, 1) == kNoPassReceiver) ++refused;
+    }
+    EXPECT_GT(refused, 50);
+    EXPECT_LT(refused, 200);
+}
+
+TEST_F(PassingTest, TheOpponentAheadOnlyInOpenPlay) {
+    On(20, 796, 1007);
+    MatchFigures[20].action = 0;
+    int found = 0;
+    for (uint32_t seed = 1; seed <= 100; ++seed) {
+        GameSeedRandom(seed);
+        if (Match_OpponentAhead(5) == 21) ++found;
+    }
+    EXPECT_GT(found, 80);
+    MatchPhase = 3;
+    EXPECT_EQ(Match_OpponentAhead(5), 0);
+    MatchPhase = 0;
+    MatchFigures[20].action = 19;  // busy: not counted
+    GameSeedRandom(1);
+    EXPECT_EQ(Match_OpponentAhead(5), 0);
+}
+
+TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
+    MatchFigure& f = MatchFigures[5];
+    // Standing: treated as jogging, forward.
+    f.gait = 0;
+    Match_StartShortPass(5, 6, 796, 1300);
+    EXPECT_EQ(+f.gait, 1);
+    EXPECT_EQ(+f.action, 109);
+    EXPECT_EQ(+f.actionParam, 0);
+    // To the side, 479 away with an opponent 64 away: the quick side pass.
+    On(20, 796 + 64, 1000);
+    BallRanking[1][0] = 20;
+    f.gait = 2;
+    // (64 from the facing 128 round toward smaller directions: the even side.)
+    Match_StartShortPass(5, 6, 796 + 479, 1000);
+    EXPECT_EQ(+f.action, 143);
+    Match_StartShortPass(5, 6, 796 + 480, 1000);
+    EXPECT_EQ(+f.action, 128);
+    On(20, 796 + 65, 1000);
+    Match_StartShortPass(5, 6, 796 + 479, 1000);
+    EXPECT_EQ(+f.action, 128);
+    Match_StartShortPass(5, 6, 796 - 300, 1000);  // the odd side
+    EXPECT_EQ(+f.action, 127);
+    // Half a turn round is the even side.
+    f.facing = 0;
+    Match_StartShortPass(5, 6, 796, 1000 + 300);
+    EXPECT_EQ(+f.action, 128);
+    // A long pass sends the receiver running at once.
+    On(6, 796, 1400);
+    f.facing = 128;
+    Match_StartLongPass(5, 6);
+    EXPECT_EQ(+MatchFigures[6].action, 17);
+    EXPECT_EQ(+f.actionParam, 1);
+    EXPECT_EQ(MatchPassReceiver, 6);
+}
+
+TEST_F(PassingTest, TheForwardPassBlurStaysInsideItsDraws) {
+    MatchFigure& f = MatchFigures[5];
+    f.passing = 100;
+    const int targetX = 796 + 300, targetY = 1000 + 600;
+    for (int i = 0; i < 10000; ++i) {
+        GameSeedRandom(uint32_t(i + 1));
+        PutBall(796, 1004);
+        Match_SetPlayerAction(5, 77);
+        f.hasBall = 1;
+        f.frame = 10;  // the next frame is inside the strike window
+        MatchPassTargetX = int16_t(targetX);
+        MatchPassTargetY = int16_t(targetY);
+        MatchPassReceiver = -1;
+        Run(5);
+        ASSERT_EQ(+f.hasKicked, 1) << i;
+        const int d = Match_ApproxDistance(796, 1000, targetX, targetY);
+        ASSERT_LE(std::abs(MatchPassTargetX - targetX), d / 200) << i;
+        ASSERT_LE(std::abs(MatchPassTargetY - targetY), d / 400) << i;
+    }
+}
+
+// The road of a pass with the real clips: a carrier told to pass passes to
+// the free team-mate, who runs onto it and takes it.
+TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
+    using namespace scenario;
+    FillTwoClubs(31);
+    StartMatch(9);
+    for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].off = 1;
+    const int16_t carrier = MatchLineUp[0][6], mate = MatchLineUp[0][9], defender = MatchLineUp[1][2];
+    for (int16_t figure : {carrier, mate, defender}) MatchFigures[figure].off = 0;
+    PlaceFigure(defender, 300, 1900, 0);  // far away, he draws the defensive line
+    PlaceFigure(carrier, 796, 900, 4);
+    MatchFigures[carrier].facing = 128;
+    MatchFigures[carrier].hasBall = 1;
+    MatchFigures[carrier].tacticBytes[2] = 2;  // told to pass
+    MatchFigures[carrier].tacticBytes[5] = 0xFF;
+    PlaceFigure(mate, 900, 1150, 0);
+    PlaceBall(796, 904);
+    StartOpenPlay(0);
+    TeamChallenger[0] = carrier;
+    for (int team = 0; team < 2; ++team) {  // distances to the ball as the first tick finds them
+        RankingTeam = uint8_t(team);
+        Match_RankPlayersByBall();
+    }
+    bool passed = false, received = false;
+    for (int tick = 0; tick < 300 && !received; ++tick) {
+        MatchTick();
+        passed |= MatchFigures[mate].action == 17;
+        received = passed && LastToucher == mate;
+    }
+    EXPECT_TRUE(passed);
+    EXPECT_TRUE(received);
+}
+
+}  // namespace
