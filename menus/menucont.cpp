@@ -39,6 +39,7 @@
 #include "menus/menugrad.h"
 #include "menus/menusetup.h"
 #include "menus/nameeditor.h"
+#include "menus/screentables.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"
@@ -569,7 +570,7 @@ void ActOnMenuOption() {
             MenuCurrentPlayer = 1;
             PopupSwitch = 1;  // a game is on
         }
-        RunTable(LeastScreenTable);
+        RunTable(FrontEndScreenTable(id));
         return;
     }
     switch (id) {
@@ -624,7 +625,7 @@ void ActOnMenuOption() {
             ProcessHalvornDayMessages();
             return;
         case 16:
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             SetUpTheUsersClub();
             return;
         case 17:
@@ -641,7 +642,7 @@ void ActOnMenuOption() {
         case 46:
         case 47:
             SaveLoadMode = id == 46 ? 1 : 0;  // 1 loads
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             return;
         case 48: {
             EnableCursorNest(1);

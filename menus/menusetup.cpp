@@ -10,6 +10,7 @@
 #include "menus/hvmenu.h"
 #include "menus/menuboxes.h"
 #include "menus/menupc.h"
+#include "season/clubseason.h"
 #include "support/debug.h"
 #include "support/gfx.h"
 #include "support/keyboard.h"
@@ -298,6 +299,17 @@ void CursorPollFunction() {
     BusyCursorFrame = int16_t((BusyCursorFrame + 1) % CURSOR_BUSY_FRAMES);
     RestoreUnderCursor();
     MoveCursorByMouse(nullptr);
+    // The long work of the season code counts its steps in its own words
+    // (65535 when it shows none).
+    static bool mirrored = false;
+    if (ProgressSteps != 65535) {
+        ProgressTotal = int16_t(ProgressSteps);
+        ProgressDone = int16_t(ProgressStep);
+        mirrored = true;
+    } else if (mirrored) {
+        ProgressTotal = ProgressDone = -1;
+        mirrored = false;
+    }
     DrawProgressBar();
     DrawAndUpdate();
 }

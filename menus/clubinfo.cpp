@@ -1,0 +1,369 @@
+#include "menus/clubinfo.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/diarynotes.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/query/funcs_usertransfers.h"
+#include "database/text.h"
+#include "database/textmsg.h"
+#include "database/training.h"
+#include "management/board.h"
+#include "management/scouting.h"
+#include "management/squads.h"
+#include "management/tactics.h"
+#include "management/teamroles.h"
+#include "management/transfers.h"
+#include "match/periodrunner.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "season/competitions.h"
+#include "season/newgame.h"
+#include "support/random.h"
+
+int16_t ClubInfoPrevious = 3;
+uint16_t TakeJobShirtPlayer = 0;
+
+namespace {
+
+constexpr int kCaptions = 10;
+constexpr int16_t kCaptionTexts[kCaptions] = {1091, 1346, 257, 1099, 260, 1100, 1101, 1901, 256, 448};
+constexpr int kValueSize = 64;
+constexpr int16_t kBoardKeepsUserMessage = 77;
+constexpr int16_t kRefusedText = 1118;
+constexpr int16_t kAcceptedText = 1119;
+constexpr int16_t kLodgedText = 1120;
+constexpr int16_t kVacancyScreen = 39;
+
+int16_t g_clubTextId = -1;
+int16_t g_supportText = -1;
+int16_t g_generosityText = -1;
+char g_captions[kCaptions][kValueSize];
+char g_values[kCaptions][kValueSize];
+const char* g_captionText[kCaptions];
+const char* g_valueText[kCaptions];
+int16_t g_reputationRank = 0;
+int16_t g_worthRank = 0;
+
+// The country's listed clubs by reputation, and {club, worth} by worth.
+struct ClubWorth {
+    int16_t club;
+    int32_t worth;
+};
+int16_t g_byReputation[kClubCount];
+ClubWorth g_byWorth[kClubCount];
+int g_listed = 0;
+
+// Highest first.  The exchange sort keeps its quirks for equal values: an
+// entry only moves past a strictly smaller one.
+template <typename T, typename Value>
+void ExchangeSort(T* list, int count, Value value) {
+    for (int i = 0; i < count; ++i) {
+        for (int j = 0; j + 1 < count; ++j) {
+            if (value(list[j]) < value(list[i])) std::swap(list[i], list[j]);
+        }
+    }
+}
+
+void BuildRankLists(int16_t shown) {
+    const int16_t nation = HVW_GetClubNation(shown);
+    g_listed = 0;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (HVW_GetClubReputation(club) == 0 || HVW_GetClubNation(club) != nation) continue;
+        if (GetClubDivision(club) >= 6) continue;
+        g_byReputation[g_listed] = club;
+        g_byWorth[g_listed] = {club, HVW_GetClubWorth(club)};
+        ++g_listed;
+    }
+    ExchangeSort(g_byReputation, g_listed, [](int16_t club) { return int(HVW_GetClubReputation(club)); });
+    ExchangeSort(g_byWorth, g_listed, [](const ClubWorth& entry) { return entry.worth; });
+    g_reputationRank = g_worthRank = 0;
+    for (int i = 0; i < g_listed; ++i) {
+        if (g_byReputation[i] == shown) g_reputationRank = int16_t(i + 1);
+        if (g_byWorth[i].club == shown) g_worthRank = int16_t(i + 1);
+    }
+}
+
+int32_t SquadValue(int16_t club) {
+    HVW_BuildSquadList(club);
+    int64_t sum = 0;
+    for (uint16_t player : FirstTeamList.players) {
+        if (player == 0 || player >= PlayerCount) continue;
+        sum += HVW_ValuePlayer(player);
+    }
+    return int32_t(std::clamp<int64_t>(sum, 0, INT32_MAX));
+}
+
+void SetNumberValue(int caption, int32_t value, int32_t numberType) {
+    const int32_t saved = CurrentNumberType;
+    SetDrawParam(3, numberType);
+    std::snprintf(g_values[caption], kValueSize, "%s", Number2Str(value));
+    SetDrawParam(3, saved);
+}
+
+void SetRankValue(int caption, int16_t rank) {
+    if (rank <= 0) {
+        std::snprintf(g_values[caption], kValueSize, "-");
+    } else {
+        SetNumberValue(caption, rank, NUMBER_ORDINAL);
+    }
+}
+
+void BuildValues(int16_t club) {
+    const uint16_t manager = HVW_GetClubManager(club);
+    std::snprintf(g_values[0], kValueSize, "%s",
+                  IsValidPlayer(manager) ? HVW_GetPlayerShortName(manager) : "");
+    const int32_t capacity = int32_t(GetClubStandCapacity0(club)) + GetClubStandCapacity1(club) +
+                             GetClubStandCapacity2(club) + GetClubStandCapacity3(club);
+    std::snprintf(g_values[1], kValueSize, "%s", HVW_FormatThousands(capacity * 1000));
+    const int32_t attendance = HVW_GetClubAvgAttendance(club);
+    std::snprintf(g_values[2], kValueSize, "%s", attendance == 0 ? "----" : HVW_FormatThousands(attendance));
+    SetNumberValue(3, SquadValue(club), NUMBER_MONEY);
+    SetNumberValue(4, HVW_GetClubWageBudget(club), NUMBER_MONEY);
+    SetRankValue(5, g_reputationRank);
+    SetRankValue(6, g_worthRank);
+    std::snprintf(g_values[7], kValueSize, "%s",
+                  GetText(HVW_GetStandingClassText(HVW_GetClubStandingClass(club))));
+    SetNumberValue(8, HVW_GetClubTablePosition(club) + 1, NUMBER_ORDINAL);
+    const char* division = HVW_GetDivisionRoundEntry(int16_t(GetClubDivision(club)), HVW_GetClubNation(club));
+    std::snprintf(g_values[9], kValueSize, "%s", division != nullptr ? division : "");
+    g_supportText = HVW_GetClubSupportText(int16_t(GetClubSupport(club)));
+    g_generosityText = HVW_GetClubGenerosityText(int16_t(GetClubGenerosity(club)));
+}
+
+void DrawPanel(int x, int y, int w, int h) {
+    const uint16_t colour = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(x, y, w, h, 30);
+    DrawBox(x, y, w, h);
+    SetDrawParam(2, colour);
+}
+
+const MenuItem kJobButtons[] = {
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {8204, 40, 517, 718, 30, MenuValue(29), ClubInfoSquad},
+    {8204, 60, 559, 339, 28, MenuValue(790), ClubInfoTakeJob},
+    {8204, 399, 559, 339, 28, MenuValue(83), ClubInfoBack},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+const MenuItem kNoButtons[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem* g_buttons = kNoButtons;
+
+#define CAPTION_LINE(n, cx, vx, y)                                                            \
+    {13, 0, 0, 0, 0, MenuValue(11), nullptr}, {18, cx, y, 11, 0, &g_captionText[n], nullptr}, \
+        {13, 0, 0, 0, 0, MenuValue(9), nullptr}, {                                            \
+        18, vx, y, 9, 0, &g_valueText[n], nullptr                                             \
+    }
+
+void ShowBox(int16_t textId) { ShowMessageBox(GetText(textId), 0); }
+
+}  // namespace
+
+int16_t ClubInfoReputationRank() { return g_reputationRank; }
+int16_t ClubInfoWorthRank() { return g_worthRank; }
+const char* ClubInfoValueText(int caption) {
+    return caption >= 1 && caption <= kCaptions ? g_values[caption - 1] : "";
+}
+bool ClubInfoShowsJobButtons() { return g_buttons == kJobButtons; }
+
+void ClubInfoScreenProc() {
+    if (IsMenuFirstEntry() == 1) ClubInfoBuild();
+}
+
+void ClubInfoBuild() {
+    const int16_t club = int16_t(SelectedClub);
+    g_clubTextId = HVW_ClubTextId(club);
+    ClubInfoPrevious = 3;
+    g_buttons = ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 ? kJobButtons : kNoButtons;
+    for (int i = 0; i < kCaptions; ++i) {
+        std::snprintf(g_captions[i], kValueSize, "%s:", GetText(kCaptionTexts[i]));
+        g_captionText[i] = g_captions[i];
+        g_valueText[i] = g_values[i];
+        g_values[i][0] = '\0';
+    }
+    if (club < 0 || club >= kClubCount) return;
+    BuildRankLists(club);
+    BuildValues(club);
+}
+
+int32_t ClubInfoBack(MenuHotItem*) {
+    if (ClubListPickedFlag == 0) {
+        ClubInfoPickedFlag = 0;
+        JobOfferPending = 0;
+        ClubPickedFlag = 0;
+        MenuOption = ClubInfoPrevious;
+    } else {
+        MenuOption = 5;
+    }
+    return MENU_CLOSE;
+}
+
+int32_t ClubInfoSquad(MenuHotItem*) {
+    ClubInfoPrevious = 6;
+    PreviousMenuOption = 6;
+    MenuOption = 7;
+    return MENU_CLOSE;
+}
+
+int32_t ClubInfoTakeJob(MenuHotItem*) {
+    const int16_t user = GetUserClub();
+    const int16_t shown = int16_t(SelectedClub);
+    ClubInfoPickedFlag = 0;
+    if (ClubPickedFlag == 1) {
+        const bool sacked = HVW_GetHumanSackedFlag() != 0;
+        const int16_t answer = HVW_ApplyForManagerJob(shown, sacked ? 0 : 20);
+        if (answer == 0 || (answer != 1 && sacked)) {
+            ShowBox(kRefusedText);
+            MenuOption = kVacancyScreen;
+            return MENU_CLOSE;
+        }
+        if (answer != 1) {
+            ShowBox(kLodgedText);
+            JobApplicationRecord.day = uint16_t(HVW_GetCurrentDay() + 7 + GameRandom() % 7);
+            MenuOption = kVacancyScreen;
+            return MENU_CLOSE;
+        }
+        ShowBox(kAcceptedText);
+        JobOfferPending = 0;
+    }
+    if (ClubPickedFlag == 2 && user >= 0 && BoardScorePerformance(user) > 6 && BoardFormScore(user) > 35 &&
+        GameRandom() % 2 == 1) {
+        TextMsg_SetArg(TEXTMSG_CLUB, &user);
+        TextMsg_SetArg(TEXTMSG_CLUB, &shown);
+        ShowMessageBox(TextMsg_ExpandBody(kBoardKeepsUserMessage, 6), 0);
+        return MENU_REDRAW;
+    }
+    const uint16_t picked = ClubPickedFlag;
+    TakeManagerJob();
+    if (picked == 1 || picked == 2) {
+        ProcessHalvornDayMessages();
+        ClubPickedFlag = 0;
+    }
+    JobOfferPending = 0;
+    return MENU_CLOSE;
+}
+
+namespace {
+
+// The captain's list from the first five outfield players of the squad;
+// the other role lists wait for the user's own choices.
+void ResetRoleListsFromSquad(int16_t club) {
+    HVW_BuildSquadList(club);
+    std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
+    int found = 0;
+    for (uint16_t player : FirstTeamList.players) {
+        if (found == kRoleChoices) break;
+        if (!IsValidPlayer(player) || GetPlayerShirt(player) == 1) continue;
+        ClubRoleLists[kRoleCaptain][found++] = player;
+    }
+    for (int role = 0; role < kTeamRoles; ++role) MatchRoleHolders[role] = ClubRoleLists[role][0];
+}
+
+}  // namespace
+
+void TakeManagerJob() {
+    const int16_t club = int16_t(SelectedClub);
+    EnableCursorNest(1);
+    MenuOption = 16;
+    for (int16_t other = 0; other < kClubCount; ++other) {
+        if (GetClubControl(other) == 1) SetClubControl(other, 0);
+    }
+    const uint16_t replaced = HVW_GetClubManager(club);
+    SetClubControl(club, 1);
+    InstallHumanManagers(1, replaced);
+    ComputerTransferActivity(0, 0);
+    InitCustomTactics();
+    NewGameByte = 1;
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
+
+    bool clearShirt = true;
+    switch (ClubPickedFlag) {
+        case 1:
+            MenuOption = 3;
+            ClubPickedFlag = 0;
+            clearShirt = false;
+            break;
+        case 2:
+            ClubPickedFlag = 0;
+            MenuOption = 3;
+            ClearJobApplication();
+            break;
+        default: {
+            const int32_t target = int32_t(GetClubRep(club)) * 75 / 100;
+            int32_t reputation = GetPlayerReputation(1);
+            if (reputation < target) reputation = target;
+            if (reputation < 8) reputation = 8;
+            SetPlayerReputation(1, int16_t(reputation));
+            ResetRoleListsFromSquad(club);
+            break;
+        }
+    }
+    if (clearShirt) {
+        // Only a real player: the word is 0 when no deal named one.
+        if (IsValidPlayer(TakeJobShirtPlayer)) HVW_SetPlayerShirt(TakeJobShirtPlayer, 0);
+        TakeJobShirtPlayer = 0;
+        JobOfferPending = 0;
+    }
+    std::memset(DiaryNotes, 0, sizeof DiaryNotes);
+    Training_ClearLeftPlayers();
+    HVW_EnsureTrainingRecords();
+    Scout_ClearAll();
+    Scout_ResetAll();
+    EnableCursorNest(0);
+}
+
+void Scout_ResetAll() {
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        SetPlayerFlag119(player, 0);
+        SetPlayerScoutMark(player, 0);
+        SetPlayerScoutRecommended(player, 0);
+    }
+    ScoutingWordPair[0] = ScoutingWordPair[1] = 0;
+    ScoutingWord = 0;
+}
+
+const MenuItem ClubInfoTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(ClubInfoScreenProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {16, 400, 62, 10, 0, &g_clubTextId, nullptr},
+    {36, 20, 127, 758, 200, MenuFunction(DrawPanel), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {15, 400, 147, 10, 0, MenuValue(1090), nullptr},
+    CAPTION_LINE(0, 120, 130, 172),
+    {16, 80, 197, 9, 0, &g_supportText, nullptr},
+    {16, 80, 222, 9, 0, &g_generosityText, nullptr},
+    CAPTION_LINE(7, 120, 130, 272),
+    {36, 20, 357, 758, 150, MenuFunction(DrawPanel), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {15, 400, 377, 10, 0, MenuValue(1528), nullptr},
+    CAPTION_LINE(1, 210, 220, 402),
+    CAPTION_LINE(2, 210, 220, 427),
+    CAPTION_LINE(5, 210, 220, 452),
+    CAPTION_LINE(8, 210, 220, 477),
+    CAPTION_LINE(3, 590, 600, 402),
+    CAPTION_LINE(4, 590, 600, 427),
+    CAPTION_LINE(6, 590, 600, 452),
+    CAPTION_LINE(9, 590, 600, 477),
+    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), ClubInfoBack},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};

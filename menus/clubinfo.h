@@ -1,0 +1,35 @@
+// Screen 6: one club's facts (manager, board, ground, money, its ranks in
+// its country) and, when the user came to take a job, the buttons that do.
+#pragma once
+#include <cstdint>
+
+#include "menus/machine.h"
+#include "menus/menucont.h"
+
+// The screen the back button returns to.
+extern int16_t ClubInfoPrevious;
+// A player whose shirt the job change clears (0 none).
+extern uint16_t TakeJobShirtPlayer;
+
+extern const MenuItem ClubInfoTable[];
+void ClubInfoScreenProc();
+// The screen's first-entry work: buttons, rank lists and value texts of
+// SelectedClub.
+void ClubInfoBuild();
+
+// The shown club's place (1 = first) among its country's listed clubs by
+// reputation and by worth; 0 when it is not listed.
+int16_t ClubInfoReputationRank();
+int16_t ClubInfoWorthRank();
+// The value texts of the screen, captions 1..10 in order.
+const char* ClubInfoValueText(int caption);
+bool ClubInfoShowsJobButtons();
+
+int32_t ClubInfoBack(MenuHotItem* item);
+int32_t ClubInfoSquad(MenuHotItem* item);
+int32_t ClubInfoTakeJob(MenuHotItem* item);
+
+// The user takes the job of SelectedClub; MenuOption tells where he goes on.
+void TakeManagerJob();
+// Clears the scouting of every player and the scouting assignments.
+void Scout_ResetAll();

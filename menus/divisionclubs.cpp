@@ -1,0 +1,155 @@
+#include "menus/divisionclubs.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "menus/clubinfo.h"
+#include "menus/menucont.h"
+#include "season/leagues.h"
+
+int16_t ClubChoiceMode = 0;
+int16_t ClubChoiceFlag = 0;
+uint16_t DivisionLeftClubs[kDivisionColumnClubs];
+uint16_t DivisionRightClubs[kDivisionColumnClubs];
+
+namespace {
+
+constexpr uint16_t kEmpty = 0xFFFF;
+constexpr int kButtons = kDivisionCount;
+constexpr int16_t kHighlighted = 8;
+
+const char* g_leftNames[kDivisionColumnClubs];
+const char* g_rightNames[kDivisionColumnClubs];
+const char* g_divisionNames[kButtons];
+int16_t g_buttonColour[kButtons];
+
+const char* ClubName(uint16_t club) { return club == kEmpty ? "" : HVW_GetClubName(int16_t(club)); }
+
+int32_t OpenClub(uint16_t club) {
+    if (club == kEmpty) return MENU_CONTINUE;
+    SelectedClub = club;
+    ClubInfoPickedFlag = 1;
+    ClubListPickedFlag = 1;
+    FrontEndViewWord = 0;
+    MenuOption = 6;
+    return MENU_CLOSE;
+}
+int32_t PickLeft(MenuHotItem* item) { return OpenClub(DivisionLeftClubs[item->row]); }
+int32_t PickRight(MenuHotItem* item) { return OpenClub(DivisionRightClubs[item->row]); }
+
+int32_t PickDivision(int16_t row) {
+    ViewedDivision = row;
+    return MENU_REDRAW;
+}
+
+#define DIVISION_BUTTON(k, x, w)                                                               \
+    {49, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                                           \
+        8206, x, 559, w, 28, &g_divisionNames[k], [](MenuHotItem*) { return PickDivision(k); } \
+    }
+#define END_OF_TABLE \
+    { 55, 0, 0, 0, 0, nullptr, nullptr }
+
+const MenuItem kButtonsOf1[] = {DIVISION_BUTTON(0, 325, 150), END_OF_TABLE};
+const MenuItem kButtonsOf2[] = {DIVISION_BUTTON(0, 170, 150), DIVISION_BUTTON(1, 480, 150), END_OF_TABLE};
+const MenuItem kButtonsOf3[] = {DIVISION_BUTTON(0, 170, 150), DIVISION_BUTTON(1, 325, 150),
+                                DIVISION_BUTTON(2, 480, 150), END_OF_TABLE};
+const MenuItem kButtonsOf4[] = {DIVISION_BUTTON(0, 92, 150), DIVISION_BUTTON(1, 247, 150),
+                                DIVISION_BUTTON(2, 402, 150), DIVISION_BUTTON(3, 557, 150), END_OF_TABLE};
+const MenuItem kButtonsOf5[] = {DIVISION_BUTTON(0, 15, 150),  DIVISION_BUTTON(1, 170, 150),
+                                DIVISION_BUTTON(2, 325, 150), DIVISION_BUTTON(3, 480, 150),
+                                DIVISION_BUTTON(4, 635, 150), END_OF_TABLE};
+// Six in one row, clear of the club list.
+const MenuItem kButtonsOf6[] = {DIVISION_BUTTON(0, 20, 120),
+                                DIVISION_BUTTON(1, 148, 120),
+                                DIVISION_BUTTON(2, 276, 120),
+                                DIVISION_BUTTON(3, 404, 120),
+                                DIVISION_BUTTON(4, 532, 120),
+                                DIVISION_BUTTON(5, 660, 120),
+                                END_OF_TABLE};
+const MenuItem kNoButtons[] = {END_OF_TABLE};
+const MenuItem* const kButtonLayouts[kButtons + 1] = {kNoButtons,  kButtonsOf1, kButtonsOf2, kButtonsOf3,
+                                                      kButtonsOf4, kButtonsOf5, kButtonsOf6};
+const MenuItem* g_buttons = kNoButtons;
+
+const MenuItem kClubRow[] = {
+    {18, 220, 19, 10, sizeof(const char*), g_leftNames, nullptr},
+    {31, 40, 0, 360, 38, nullptr, PickLeft},
+    {18, 580, 19, 10, sizeof(const char*), g_rightNames, nullptr},
+    {31, 400, 0, 360, 38, nullptr, PickRight},
+    END_OF_TABLE,
+};
+
+#undef DIVISION_BUTTON
+
+}  // namespace
+
+int16_t FillDivisionColumns() {
+    const int16_t country = HVW_GetViewedCountry();
+    const int16_t count =
+        std::min<int16_t>(HVW_GetClubsInDivision(ViewedDivision, country), int16_t(2 * kDivisionColumnClubs));
+    std::fill(std::begin(DivisionLeftClubs), std::end(DivisionLeftClubs), kEmpty);
+    std::fill(std::begin(DivisionRightClubs), std::end(DivisionRightClubs), kEmpty);
+    const int leftCount = count / 2;
+    int taken = 0;
+    for (int16_t club = 0; club < kClubCount && taken < count; ++club) {
+        if (GetClubDivision(club) != uint16_t(ViewedDivision) || GetClubNation(club) != uint16_t(country) ||
+            GetClubRep(club) == 0) {
+            continue;
+        }
+        if (taken < leftCount) {
+            DivisionLeftClubs[taken] = uint16_t(club);
+        } else {
+            DivisionRightClubs[taken - leftCount] = uint16_t(club);
+        }
+        ++taken;
+    }
+    return count;
+}
+
+void DivisionClubsMenu() {
+    if (IsMenuFirstEntry() == 1) {
+        ViewedDivision = 0;
+        ClubChoiceMode = 1;
+        ClubChoiceFlag = 1;
+        SetMenuTitleDate(6);
+    }
+    const int16_t country = HVW_GetViewedCountry();
+    const int16_t count = FillDivisionColumns();
+    const int16_t rows = int16_t((count + 1) / 2);
+    // The left column holds the smaller half: its last row stays empty when
+    // the count is odd, so the right column's extra club shows below it.
+    for (int row = 0; row < kDivisionColumnClubs; ++row) {
+        const uint16_t left = row < count / 2 ? DivisionLeftClubs[row] : kEmpty;
+        const uint16_t right = row < count - count / 2 ? DivisionRightClubs[row] : kEmpty;
+        g_leftNames[row] = ClubName(left);
+        g_rightNames[row] = ClubName(right);
+    }
+    SetMenuListRows(rows);
+    const int16_t divisions = HVW_CountDivisions(country);
+    g_buttons = kButtonLayouts[std::clamp<int16_t>(divisions, 0, kButtons)];
+    for (int16_t k = 0; k < kButtons; ++k) {
+        const char* name = HVW_GetDivisionName(k, country);
+        g_divisionNames[k] = name != nullptr ? name : "";
+        g_buttonColour[k] = k == ViewedDivision ? kHighlighted : 0;
+    }
+}
+
+const MenuItem DivisionClubsTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(DivisionClubsMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {15, 400, 62, 10, 0, MenuValue(728), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {33, 0, 100, 0, 36, kClubRow, nullptr},
+    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    END_OF_TABLE,
+};

@@ -1,0 +1,131 @@
+#include "menus/playedcountries.h"
+
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "menus/exmenu.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "season/playedleagues.h"
+
+namespace {
+
+constexpr int kRows = 8;
+constexpr int kFirstRowY = 230;
+constexpr int kRowStep = 29;
+constexpr int kBoxSize = 25;
+constexpr int kLeftBoxX = 75;
+constexpr int kRightBoxX = 404;
+constexpr int kMarkInset = 3;
+constexpr int kMarkSize = 19;
+constexpr uint16_t kMarkColour = 0x3186;
+constexpr uint16_t kHighlighted = 8;
+
+int16_t g_optionHighlight[2] = {0, 0};
+
+int32_t SetOption(uint16_t option) {
+    PlayedDetailOption = option;
+    return MENU_REDRAW;
+}
+int32_t StandardDetail(MenuHotItem*) { return SetOption(0); }
+int32_t FullDetail(MenuHotItem*) { return SetOption(1); }
+
+void DrawFramedShade(int x, int y, int w, int h) {
+    SetDrawParam(2, 0);
+    DrawShadedRect(x, y, w, h, 30);
+    DrawBox(x, y, w, h);
+}
+
+void DrawCountryBox(int x, int row, bool marked) {
+    const int y = kFirstRowY + kRowStep * row;
+    SetDrawParam(2, 0x5AD4);
+    DoButton(x, y, kBoxSize, kBoxSize);
+    if (marked) {
+        SetDrawParam(2, kMarkColour);
+        DrawSolidRect(x + kMarkInset, y + kMarkInset, kMarkSize, kMarkSize);
+    }
+    DrawTextAddrAt(x + 30, y + kBoxSize / 2, HVW_GetNationName(int16_t(row)), JUSTIFY_LEFT_MIDDLE);
+}
+
+void PlayedCountries_Draw(int, int, int, int) {
+    const uint16_t colour = DrawColour;
+    SetFont(8);
+    DrawTextNoAt(105, 190, 1241, JUSTIFY_LEFT_MIDDLE);
+    DrawTextNoAt(434, 190, 1242, JUSTIFY_LEFT_MIDDLE);
+    const int16_t home = HVW_GetViewedCountry();
+    for (int row = 0; row < kRows; ++row) {
+        DrawCountryBox(kLeftBoxX, row, row == home);
+        DrawCountryBox(kRightBoxX, row, row != home && PlayedLeagueFlags[row] == 1);
+    }
+    SetDrawParam(2, colour);
+}
+
+#define ROW_AREAS(y)                                                            \
+    {31, kLeftBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_SetHome}, { \
+        31, kRightBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_Toggle  \
+    }
+
+}  // namespace
+
+int16_t PlayedCountriesRowAt(int y) {
+    for (int16_t row = 0; row < kRows; ++row) {
+        const int top = kFirstRowY + kRowStep * row;
+        if (y >= top && y <= top + kBoxSize) return row;
+    }
+    return -1;
+}
+
+void PlayedCountriesMenu() {
+    if (IsMenuFirstEntry() == 1) {
+        PlayedLeagueFlags[8] = 0;
+        SetMenuTitleDate(4);
+    }
+    g_optionHighlight[0] = PlayedDetailOption == 1 ? 0 : kHighlighted;
+    g_optionHighlight[1] = PlayedDetailOption == 1 ? kHighlighted : 0;
+}
+
+int32_t PlayedCountries_SetHome(MenuHotItem*) {
+    const int16_t row = PlayedCountriesRowAt(CursorY);
+    if (row < 0) return MENU_REDRAW;
+    HVW_SetViewedCountry(row);
+    PlayedLeagueFlags[row] = 1;
+    return MENU_REDRAW;
+}
+
+int32_t PlayedCountries_Toggle(MenuHotItem*) {
+    const int16_t row = PlayedCountriesRowAt(CursorY);
+    if (row < 0 || row == HVW_GetViewedCountry()) return MENU_REDRAW;
+    PlayedLeagueFlags[row] = PlayedLeagueFlags[row] == 1 ? 0 : 1;
+    return MENU_REDRAW;
+}
+
+int32_t PlayedCountries_Done(MenuHotItem*) {
+    PlayedLeagueFlags[8] = 0;
+    MenuOption = 0;
+    return MENU_CLOSE;
+}
+
+const MenuItem PlayedCountriesTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(PlayedCountriesMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {15, 400, 62, 10, 0, MenuValue(459), nullptr},
+    {36, 20, 150, 758, 347, MenuFunction(DrawFramedShade), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(PlayedCountries_Draw), nullptr},
+    ROW_AREAS(230),
+    ROW_AREAS(259),
+    ROW_AREAS(288),
+    ROW_AREAS(317),
+    ROW_AREAS(375),
+    ROW_AREAS(404),
+    ROW_AREAS(433),
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {49, 0, 0, 0, 0, &g_optionHighlight[0], nullptr},
+    {8204, 30, 462, 368, 25, MenuValue(1239), StandardDetail},
+    {49, 0, 0, 0, 0, &g_optionHighlight[1], nullptr},
+    {8204, 400, 462, 368, 25, MenuValue(1240), FullDetail},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), PlayedCountries_Done},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};

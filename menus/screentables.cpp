@@ -1,0 +1,30 @@
+#include "menus/screentables.h"
+
+#include "menus/clubinfo.h"
+#include "menus/divisionclubs.h"
+#include "menus/menucont.h"
+#include "menus/playedcountries.h"
+#include "menus/saveslots.h"
+#include "menus/startmenu.h"
+
+const MenuItem* FrontEndScreenTable(int16_t id) {
+    switch (id) {
+        case 5:
+            return DivisionClubsTable;
+        case 6:
+            return ClubInfoTable;
+        case 16:
+            return SurnameMenuTable;
+        case 22:
+            return StartMenuTable;
+        case 46:
+        case 47:
+            return SaveLoadTable;
+        case 98:
+            return LoadSlotZeroTable;
+        case 108:
+            return PlayedCountriesTable;
+        default:
+            return LeastScreenTable;
+    }
+}

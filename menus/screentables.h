@@ -1,0 +1,8 @@
+// The screen table the front-end controller runs for a screen id: the
+// screens built so far, and the shared stand-in for those still to come.
+#pragma once
+#include <cstdint>
+
+#include "menus/machine.h"
+
+const MenuItem* FrontEndScreenTable(int16_t id);

@@ -1,0 +1,128 @@
+#include "menus/startmenu.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/hvw/dataconv.h"
+#include "database/text.h"
+#include "menus/clubnames.h"
+#include "menus/menucont.h"
+#include "season/cupdays.h"
+#include "support/startup.h"
+
+const int16_t DivisionNameTextBase[kNameSets] = {145, 145, 1738, 1764, 1790, 1927, 1953, 1979};
+
+namespace {
+
+constexpr const char* kNoStadiumName = "No Stadium Name";
+constexpr const char* kNoNickname = "No Nickname";
+// A club-name field keeps 18 characters and its terminator.
+constexpr int kClubFieldChars = 18;
+
+void CopyClubField(char (&field)[kClubNameLength], const char* text) {
+    std::memset(field, 0, sizeof field);
+    if (text != nullptr) std::memcpy(field, text, strnlen(text, kClubFieldChars));
+}
+
+// An edit buffer's field may lack its terminator: read at most its size.
+void CopyEditedName(char field[kCompetitionNameSize], const char* edited) {
+    char text[kCompetitionNameSize + 1] = {};
+    std::memcpy(text, edited, kCompetitionNameSize);
+    PadNameField(field, text);
+}
+
+void BuildDivisionNames(int16_t set) {
+    if (LoadEditedDivision(set) == kEditOk) {
+        for (int j = 0; j < kDivisionNames; ++j)
+            CopyEditedName(CompetitionNames[set].division[j], DivisionEditRecord + j * kCompetitionNameSize);
+        return;
+    }
+    for (int j = 0; j < kDivisionNames; ++j)
+        PadNameField(CompetitionNames[set].division[j], GetText(int16_t(DivisionNameTextBase[set] + j)));
+}
+
+void BuildCupNames(int16_t set) {
+    if (LoadEditedCup(set) == kEditOk) {
+        for (int j = 0; j < kCupNames; ++j)
+            CopyEditedName(CompetitionNames[set].cup[j], CupEditRecord + j * kCompetitionNameSize);
+        return;
+    }
+    for (int j = 0; j < kCupNames; ++j)
+        PadNameField(CompetitionNames[set].cup[j], GetText(int16_t(CupNameTextBase[set] + j)));
+}
+
+void BuildClubName(int16_t club) {
+    ClubNameRecord& record = ClubNameRecords[club];
+    if (LoadEditedTeam(club) == kEditOk) {
+        const ClubNameRecord& edited = ClubNameRecords[kClubCount];
+        for (int field = 0; field < 3; ++field) {
+            char text[kClubNameLength + 1] = {};
+            std::memcpy(text, edited.text[field], kClubNameLength);
+            CopyClubField(record.text[field], text);
+        }
+        return;
+    }
+    CopyClubField(record.text[0], DefaultClubNames[club]);
+    CopyClubField(record.text[1], kNoStadiumName);
+    CopyClubField(record.text[2], kNoNickname);
+}
+
+}  // namespace
+
+void PadNameField(char field[kCompetitionNameSize], const char* text) {
+    std::memset(field, 0, kCompetitionNameSize);
+    const size_t length = text == nullptr ? 0 : strnlen(text, kNameFieldChars);
+    if (length > 0) std::memcpy(field, text, length);
+    std::memset(field + length, ' ', kNameFieldChars - length);
+}
+
+void BuildNameTables() {
+    for (int16_t set = 0; set < kNameSets; ++set) BuildDivisionNames(set);
+    for (int16_t set = 0; set < kNameSets; ++set) BuildCupNames(set);
+    for (int16_t club = 0; club < kClubCount; ++club) BuildClubName(club);
+}
+
+namespace {
+
+char g_versionLine[64] = "";
+
+int32_t StartNewGame(MenuHotItem*) {
+    MenuOption = 108;
+    return MENU_CLOSE;
+}
+int32_t StartLoadGame(MenuHotItem*) {
+    MenuOption = 46;
+    return MENU_CLOSE;
+}
+// The credits button is drawn but leads nowhere.
+int32_t StartCredits(MenuHotItem*) { return MENU_CONTINUE; }
+int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
+
+}  // namespace
+
+void StartMenuProc() {
+    if (IsMenuFirstEntry() != 1) return;
+    std::snprintf(g_versionLine, sizeof g_versionLine, "Halvorn football management, version %u.%02u",
+                  unsigned(HALVORN_PROGRAM_VERSION / 1000), unsigned(HALVORN_PROGRAM_VERSION % 1000 / 10));
+    LoadDatabaseStats();
+    BuildNameTables();
+}
+
+const MenuItem StartMenuTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(StartMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(2), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1008), nullptr},
+    {15, 20, 1, 5, 0, MenuValue(3199), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {8204, 100, 535, 200, 30, MenuValue(726), StartNewGame},
+    {8204, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
+    {48, 0, 0, 0, 2, MenuValue(9), nullptr},
+    {8204, 500, 535, 200, 30, MenuValue(1128), StartCredits},
+    {48, 0, 0, 0, 2, MenuValue(0), nullptr},
+    {17, 400, 590, 14, 0, g_versionLine, nullptr},
+    {55, 320, 452, 10, 0, nullptr, StartIdle},
+};

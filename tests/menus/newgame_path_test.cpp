@@ -1,0 +1,243 @@
+// The road into a new game, headless from the start pictures with the
+// scripted user on the driven clock: the start screen, the played
+// countries, the new game with its progress bar, the division club list,
+// the club information screen, the job and the surname, to the club screen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_state.h"
+#include "menus/clubinfo.h"
+#include "menus/divisionclubs.h"
+#include "menus/menucont.h"
+#include "menus/playedcountries.h"
+#include "menus/saveslots.h"
+#include "menus/startmenu.h"
+#include "platform/clock.h"
+#include "season/clubseason.h"
+#include "season/leagues.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
+#include "support/random.h"
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+using testenv::MenuUserDo;
+using testenv::MenuUserWait;
+
+struct Pixel {
+    int red, green, blue;
+};
+
+// Pixel (x, y) of the newest grab in the working folder.
+Pixel NewestGrabPixel(int x, int y) {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    EXPECT_NE(last[0], '\0') << "no grab was taken";
+    if (last[0] == '\0') return {-1, -1, -1};
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
+    const uint8_t* p = block + GFX0_HEADER_SIZE + (size_t(y) * 800 + size_t(x)) * 3;
+    const Pixel pixel{p[2], p[1], p[0]};
+    FreeMemory(&block);
+    return pixel;
+}
+
+int GrabCount() {
+    int count = 0;
+    char name[32];
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        ++count;
+    }
+    return count;
+}
+
+bool Same(Pixel a, Pixel b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
+
+// A button face in 0x5AD4: its full colour and three quarters of it.
+constexpr Pixel kFaceFull{165, 90, 90};
+constexpr Pixel kFaceDark{123, 67, 67};
+constexpr Pixel kBlack{0, 0, 0};
+
+// The grab taken while the new game counts its steps: the busy cursor's
+// poll draws the bar once the clock has moved, and takes a grab when it
+// sees the Scroll Lock key.
+Pixel g_progressPixel{-1, -1, -1};
+Pixel g_progressFrame{-1, -1, -1};
+int g_progressState = 0;
+int g_grabsBefore = 0;
+bool g_progressGrabbed = false;
+void GrabDuringNewGame() {
+    if (ProgressSteps == 65535) return;
+    if (g_progressState == 0 && ProgressStep >= 8) {
+        plat::AdvanceClockMicroseconds(100000);
+        g_progressState = 1;
+    } else if (g_progressState == 1 && ProgressStep >= 10) {
+        g_grabsBefore = GrabCount();
+        plat::InjectKey(0x46, false, true);
+        plat::InjectKey(0x46, false, false);
+        plat::AdvanceClockMicroseconds(100000);
+        g_progressState = 2;
+    } else if (g_progressState == 2 && GrabCount() > g_grabsBefore) {
+        g_progressGrabbed = true;
+        g_progressPixel = NewestGrabPixel(692, 570);
+        g_progressFrame = NewestGrabPixel(688, 563);
+        g_progressState = 3;
+    } else if (g_progressState == 2) {
+        plat::AdvanceClockMicroseconds(100000);
+    }
+}
+
+auto ScreenUp(const MenuItem* table) {
+    return [table] {
+        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+    };
+}
+
+bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
+
+void Grab() {
+    testenv::MenuUserKey(0x46);
+    MenuUserWait(3);
+}
+
+class NewGamePathTest : public MenuEngineTest {};
+
+TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
+    std::error_code error;
+    std::filesystem::create_directory_symlink(std::string(HALVORN_GAME_DIR) + "/stats", "stats", error);
+    ASSERT_FALSE(error) << error.message();
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
+    ScreenPresented = 0;
+
+    testenv::MenuUserMoveTo(400, 500);
+    for (int16_t picture : {30, 24, 31}) {
+        testenv::MenuUserWaitFor([picture] { return BackgroundList[picture].picture != nullptr; });
+        MenuUserWait(200);
+        testenv::MenuUserPress();
+        MenuUserWait(3);
+        testenv::MenuUserRelease();
+    }
+    // The start screen: three buttons, the names built.
+    testenv::MenuUserWaitFor(ScreenUp(StartMenuTable), 3000);
+    MenuUserWait(5);
+    MenuUserDo([] {
+        EXPECT_STREQ(ClubNameRecords[0].text[1], "No Stadium Name");
+        EXPECT_GT(TotStatPlayerCount, 0u);
+    });
+    Grab();
+    MenuUserDo([] {
+        for (int x : {100, 300, 500}) {
+            EXPECT_TRUE(Same(NewestGrabPixel(x, 535), kBlack)) << x;
+            EXPECT_TRUE(Same(NewestGrabPixel(x + 1, 545), kFaceDark)) << x;
+            EXPECT_TRUE(Same(NewestGrabPixel(x + 4, 545), kFaceFull)) << x;
+        }
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 100, 535); });
+
+    // The played countries, with country 2 as home: then on to the new game.
+    testenv::MenuUserWaitFor(ScreenUp(PlayedCountriesTable));
+    MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 75, 288); });
+    MenuUserWait(5);
+    Grab();
+    MenuUserDo([] {
+        EXPECT_EQ(HVW_GetViewedCountry(), 2);
+        EXPECT_EQ(MenuOption, 108);
+        // The home box's mark.
+        EXPECT_TRUE(Same(NewestGrabPixel(88, 298), Pixel{49, 48, 49}));
+        EXPECT_FALSE(Same(NewestGrabPixel(88, 269), Pixel{49, 48, 49}));
+    });
+    static int16_t progressPoll = -1;
+    MenuUserDo([] { progressPoll = AddPollFunction(GrabDuringNewGame, POLL_EVERY_TIME, 0); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+
+    // The division clubs of the home country's first division.
+    testenv::MenuUserWaitFor(ScreenUp(DivisionClubsTable), 3000);
+    MenuUserWait(5);
+    Grab();
+    static uint16_t chosen = 0;
+    MenuUserDo([] {
+        RemovePollFunction(progressPoll);
+        EXPECT_TRUE(g_progressGrabbed);
+        // The bar's frame and its fill.
+        EXPECT_LT(g_progressFrame.red, 40);
+        // The fill in 0x9986 over the dark frame.
+        EXPECT_GT(g_progressPixel.blue, 130);
+        EXPECT_LT(g_progressPixel.red, 60);
+        EXPECT_EQ(ClubChoiceMode, 1);
+        EXPECT_NE(DivisionLeftClubs[0], 0xFFFF);
+        EXPECT_NE(DivisionRightClubs[0], 0xFFFF);
+        chosen = DivisionLeftClubs[1];
+        EXPECT_EQ(GetClubNation(int16_t(chosen)), 2);
+        int left = 0, right = 0;
+        for (const MenuHotItem& item : MenuViewHotItems()) {
+            left += item.x == 40 ? 1 : 0;
+            right += item.x == 400 ? 1 : 0;
+        }
+        EXPECT_EQ(left, right);
+        EXPECT_GE(left, 9);
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 40, 136); });
+
+    // The club information with the job buttons.
+    testenv::MenuUserWaitFor(ScreenUp(ClubInfoTable));
+    MenuUserWait(5);
+    Grab();
+    MenuUserDo([] {
+        EXPECT_EQ(SelectedClub, chosen);
+        EXPECT_TRUE(ClubInfoShowsJobButtons());
+        EXPECT_TRUE(Same(NewestGrabPixel(61, 565), kFaceDark));
+
+        // A shirt word naming no player is left alone.
+        TakeJobShirtPlayer = 60000;
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 60, 559); });
+
+    // The surname: clear the template, type, accept, go on.
+    testenv::MenuUserWaitFor(ScreenUp(SurnameMenuTable), 3000);
+    MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 188, 290); });
+    MenuUserWait(5);
+    for (int i = 0; i < 16; ++i) testenv::MenuUserKey(0x0E);
+    for (uint8_t key : {0x23, 0x18, 0x26, 0x32}) testenv::MenuUserShiftKey(key);  // HOLM
+    testenv::MenuUserKey(0x1C);
+    MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    testenv::MenuUserWaitFor([] { return MenuOption == 3 && MenuViewTopTable() == LeastScreenTable; }, 3000);
+    MenuUserWait(5);
+    testenv::MenuUserClose();
+
+    MenuOption = 22;
+    EnterFrontEnd();
+
+    EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
+    EXPECT_EQ(GetPlayerClub(1), chosen);
+    EXPECT_EQ(TakeJobShirtPlayer, 0);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        ASSERT_EQ(GetClubControl(club), club == int16_t(chosen) ? 1 : 0) << club;
+    }
+    EXPECT_GE(GetPlayerReputation(1), 8);
+}
+
+}  // namespace
