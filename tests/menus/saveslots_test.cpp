@@ -1,0 +1,129 @@
+// The save-game index: its file, its reader's refusals and the automatic
+// save.
+#include "menus/saveslots.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/text_env.h"
+
+namespace {
+
+class SaveIndexTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testenv::LoadTexts(
+            {{554, std::string(150, 'S')}, {593, "Date"}, {30, "Manager"}, {470, "Automatic"}});
+        std::filesystem::create_directory("SaveData");
+    }
+    void TearDown() override { testenv::UnloadTexts(); }
+    static void FillSlots() {
+        for (int slot = 0; slot < kSaveSlots; ++slot) {
+            std::memset(SaveSlotNames[slot], 'n', kSlotNameSize);
+            std::snprintf(SaveSlotNames[slot], kSlotNameSize, "slot %d", slot);
+            std::snprintf(SaveSlotDescriptions[slot], kSlotDescriptionSize, "about %d", slot);
+            SaveSlotFlags[slot] = slot % 2;
+        }
+    }
+    static void ExpectAllFree() {
+        for (int slot = 0; slot < kSaveSlots; ++slot) {
+            EXPECT_EQ(SaveSlotFlags[slot], 0u) << slot;
+            EXPECT_EQ(SaveSlotNames[slot][0], '\0') << slot;
+            EXPECT_EQ(SaveSlotDescriptions[slot][0], '\0') << slot;
+        }
+    }
+};
+
+TEST_F(SaveIndexTest, NoIndexIsAnEmptyIndex) {
+    FillSlots();
+    EXPECT_EQ(LoadGameIndex(), 1);
+    ExpectAllFree();
+}
+
+TEST_F(SaveIndexTest, TheFileHoldsElevenRecordsInSlotOrder) {
+    FillSlots();
+    ASSERT_EQ(SaveGameIndex(), 0);
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile("SaveData/index.dat");
+    ASSERT_EQ(bytes.size(), 1694u);
+    for (int slot = 0; slot < kSaveSlots; ++slot) {
+        const uint8_t* record = bytes.data() + slot * 154;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(record)), "slot " + std::to_string(slot));
+        EXPECT_EQ(record[50], slot % 2);
+        EXPECT_EQ(record[51] | record[52] | record[53], 0);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(record + 54)), "about " + std::to_string(slot));
+    }
+    std::memset(SaveSlotNames, 0, sizeof SaveSlotNames);
+    ASSERT_EQ(LoadGameIndex(), 0);
+    EXPECT_STREQ(SaveSlotNames[7], "slot 7");
+    EXPECT_EQ(SaveSlotFlags[7], 1u);
+    EXPECT_STREQ(SaveSlotDescriptions[10], "about 10");
+}
+
+TEST_F(SaveIndexTest, ShortLongOrGarbageIndexesLeaveEverySlotFree) {
+    FillSlots();
+    ASSERT_EQ(SaveGameIndex(), 0);
+    const std::vector<uint8_t> good = testenv::ReadHostFile("SaveData/index.dat");
+    for (size_t size : {size_t(0), size_t(49), size_t(52), size_t(153), size_t(1693)}) {
+        testenv::WriteHostFile("SaveData/index.dat", std::vector<uint8_t>(good.begin(), good.begin() + size));
+        FillSlots();
+        EXPECT_LT(LoadGameIndex(), 0) << size;
+        ExpectAllFree();
+    }
+    std::vector<uint8_t> longer = good;
+    longer.push_back(0);
+    testenv::WriteHostFile("SaveData/index.dat", longer);
+    EXPECT_LT(LoadGameIndex(), 0);
+    ExpectAllFree();
+    std::vector<uint8_t> badFlag = good;
+    badFlag[154 * 3 + 50] = 7;
+    testenv::WriteHostFile("SaveData/index.dat", badFlag);
+    EXPECT_LT(LoadGameIndex(), 0);
+    ExpectAllFree();
+    // Unterminated strings come back terminated at their last byte.
+    std::vector<uint8_t> unterminated = good;
+    std::memset(unterminated.data(), 'x', 50);
+    std::memset(unterminated.data() + 54, 'y', 100);
+    testenv::WriteHostFile("SaveData/index.dat", unterminated);
+    ASSERT_EQ(LoadGameIndex(), 0);
+    EXPECT_EQ(std::string(SaveSlotNames[0]), std::string(49, 'x'));
+    EXPECT_EQ(std::string(SaveSlotDescriptions[0]), std::string(99, 'y'));
+}
+
+TEST_F(SaveIndexTest, DescriptionsAreCutToTheirField) {
+    char description[kSlotDescriptionSize];
+    std::memset(description, 'z', sizeof description);
+    BuildSlotDescription(description, "");
+    EXPECT_EQ(std::strlen(description), 99u);
+    EXPECT_EQ(std::string(description, 5), "SSSSS");
+    BuildSlotDescription(description, "Automatic");
+    EXPECT_EQ(std::string(description, 12), "Automatic - ");
+}
+
+TEST_F(SaveIndexTest, AFailedAutomaticSaveLeavesItsSlotFree) {
+    // A file where the folder should be: neither the game nor the index can
+    // be written.
+    std::filesystem::remove_all("SaveData");
+    testenv::WriteHostFile("SaveData", std::string("not a folder"));
+    EXPECT_LT(AutoSaveGame(), 0);
+    EXPECT_EQ(SaveSlotFlags[kAutoSaveSlot], 0u);
+    std::filesystem::remove("SaveData");
+}
+
+TEST_F(SaveIndexTest, TheAutomaticSaveNamesSlotTenAndKeepsTheOthers) {
+    FillSlots();
+    ASSERT_EQ(SaveGameIndex(), 0);
+    ASSERT_EQ(AutoSaveGame(), 0);
+    ASSERT_EQ(LoadGameIndex(), 0);
+    EXPECT_STREQ(SaveSlotNames[kAutoSaveSlot], "AutoSave");
+    EXPECT_EQ(SaveSlotFlags[kAutoSaveSlot], 1u);
+    EXPECT_EQ(std::string(SaveSlotDescriptions[kAutoSaveSlot], 12), "Automatic - ");
+    EXPECT_STREQ(SaveSlotNames[3], "slot 3");
+    EXPECT_TRUE(std::filesystem::exists("SaveData/save10"));
+}
+
+}  // namespace
