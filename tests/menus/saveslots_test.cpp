@@ -127,3 +127,58 @@ TEST_F(SaveIndexTest, TheAutomaticSaveNamesSlotTenAndKeepsTheOthers) {
 }
 
 }  // namespace
+
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+bool HasItemAt(int x, int y) {
+    for (const MenuHotItem& item : MenuViewHotItems()) {
+        if (item.x == x && item.y == y) return true;
+    }
+    return false;
+}
+
+// Screen 46 over an index without the automatic save, then with it; an
+// empty row does nothing, the back icon leads to the start screen.
+TEST_F(MenuEngineTest, LoadScreenListsTheSlotsAndTheAutomaticSaveRow) {
+    std::filesystem::create_directory("SaveData");
+    using testenv::MenuUserDo;
+    using testenv::MenuUserWait;
+    const auto up = [] {
+        return MenuViewTopTable() == SaveLoadTable && !MenuViewHotItems().empty() && ScreenPresented == 1;
+    };
+    testenv::MenuUserWaitFor(up);
+    MenuUserWait(5);
+    MenuUserDo([] {
+        EXPECT_EQ(MenuViewHotItems().size(), 11u);  // ten rows and the back icon
+        EXPECT_FALSE(HasItemAt(60, 559));
+        for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(SaveSlotShownUsed[slot], 0);
+    });
+    // An empty row does nothing.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 165; });
+    MenuUserWait(10);
+    MenuUserDo([] { EXPECT_EQ(MenuViewTopTable(), SaveLoadTable); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+
+    SaveLoadMode = 1;
+    MenuOption = 46;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 22);
+
+    // With slot 10 used the automatic-save row is offered.
+    std::memset(SaveSlotFlags, 0, sizeof SaveSlotFlags);
+    std::snprintf(SaveSlotNames[kAutoSaveSlot], kSlotNameSize, "AutoSave");
+    std::snprintf(SaveSlotDescriptions[kAutoSaveSlot], kSlotDescriptionSize, "Automatic save");
+    SaveSlotFlags[kAutoSaveSlot] = 1;
+    ASSERT_EQ(SaveGameIndex(), 0);
+    testenv::MenuUserWaitFor(up);
+    MenuUserWait(5);
+    MenuUserDo([] { EXPECT_TRUE(HasItemAt(60, 559)); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = 46;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 22);
+}
+
+}  // namespace
