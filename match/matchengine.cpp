@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "match/matchstate.h"
+#include "match/strikes.h"
 
 BallStateRecord BallState;
 float BallKickPower = 1.2f;
@@ -56,6 +57,7 @@ void MatchResetEngineState() {
     MatchEvent = kOrdinaryPlay;
     LastToucher = -1;
     PreviousToucher = -1;
+    Match_ResetOpenPlayState();
 }
 
 void Match_TeamJobPhase2() {}

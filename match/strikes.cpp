@@ -5,6 +5,8 @@
 
 #include "match/ball.h"
 #include "match/ballcontacts.h"
+#include "match/ballturns.h"
+#include "match/dribble.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -12,6 +14,8 @@
 #include "match/matchrules.h"
 #include "match/officials.h"
 #include "match/offside.h"
+#include "match/onball.h"
+#include "match/passing.h"
 #include "match/ranking.h"
 #include "match/shotchoice.h"
 #include "support/random.h"
@@ -302,4 +306,23 @@ void Match_ActShot(int16_t figure) {
     MatchSetKickSpeed(figure, aimX);
     BallState.kickGrace = kStrikeLockout;
     MatchMarkTeamOffside(figure);
+}
+
+void Match_ResetOpenPlayState() {
+    LastKicker = -1;
+    LastPasser = LastStriker = LastShooter = LastCrosser = CrossReceiver = 255;
+    LongPassFlag = 0;
+    TeamCrossCount[0] = TeamCrossCount[1] = 0;
+    TeamShotCount[0] = TeamShotCount[1] = 0;
+    ShotOriginX = ShotOriginY = ShotOriginMinute = 0;
+    ReceiveCount = 0;
+    for (uint8_t& flag : KnockMarkFlag) flag = 0;
+    for (PendingPassRecord& pass : PendingPass) pass = {kNoFigure, kNoFigure};
+    CarrierRunMarker = 0;
+    TurnAwayTicks = 0;
+    DribbleStage = DribbleIdeal = DribbleDirection = 0;
+    TeamStoppageRequest[0] = TeamStoppageRequest[1] = 0;
+    MatchPassTargetX = MatchPassTargetY = 0;
+    MatchPassReceiver = -1;
+    SpaceTargetX = SpaceTargetY = 0;
 }

@@ -45,5 +45,9 @@ void Match_ActReceivePass(int16_t figure);
 // One slide-mark flag per first-time knock (140..143).
 extern uint8_t KnockMarkFlag[4];
 
+// Puts the records of the last strikes, the open-play markers and the
+// chosen pass back to their start form (at the start of a match).
+void Match_ResetOpenPlayState();
+
 constexpr int16_t kLooseBallTicks = 300;
 constexpr int16_t kStrikeLockout = 16;

@@ -156,7 +156,7 @@ TEST_F(ThinkTest, RunsBackwardsUpTo123AndTurnsBeyond) {
     Run(5);
     EXPECT_EQ(+f.anim, 19);
     EXPECT_EQ(+f.facing, 0);
-    EXPECT_GT(f.y16, int32_t(700) * 65536);  // stepped toward the target
+    EXPECT_GT(+f.y16, int32_t(700) * 65536);  // stepped toward the target
     Put(5, 400, 700);
     f.targetY = int16_t(f.y + 124);
     Run(5);
