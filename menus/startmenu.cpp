@@ -96,8 +96,11 @@ int32_t StartLoadGame(MenuHotItem*) {
     MenuOption = 46;
     return MENU_CLOSE;
 }
-// The credits button is drawn but leads nowhere.
-int32_t StartCredits(MenuHotItem*) { return MENU_CONTINUE; }
+// The third button opens the name editors at the club list.
+int32_t StartEditNames(MenuHotItem*) {
+    MenuOption = 112;
+    return MENU_CLOSE;
+}
 int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
 
 }  // namespace
@@ -120,8 +123,7 @@ const MenuItem StartMenuTable[] = {
     {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
     {8204, 100, 535, 200, 30, MenuValue(726), StartNewGame},
     {8204, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
-    {48, 0, 0, 0, 2, MenuValue(9), nullptr},
-    {8204, 500, 535, 200, 30, MenuValue(1128), StartCredits},
+    {8204, 500, 535, 200, 30, MenuValue(1128), StartEditNames},
     {48, 0, 0, 0, 2, MenuValue(0), nullptr},
     {17, 400, 590, 14, 0, g_versionLine, nullptr},
     {55, 320, 452, 10, 0, nullptr, StartIdle},

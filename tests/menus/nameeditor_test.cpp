@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "database/Access.h"
@@ -14,7 +15,9 @@
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_state.h"
 #include "menus/menuservices.h"
+#include "menus/startmenu.h"
 #include "season/competitions.h"
+#include "season/leagues.h"
 #include "support/bytes.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -171,6 +174,40 @@ TEST_F(NameEditorTest, AFailedSaveIsLoggedAndThePageStays) {
               std::string::npos);
     EXPECT_EQ(std::memcmp(CompetitionNames[2].division[0], "Typed", 5), 0);
     std::remove("Edited");
+}
+
+}  // namespace
+
+namespace {
+
+// The start screen's third button opens the club list; names saved by the
+// editors are the ones the start screen builds on its next entry.
+TEST_F(NameEditorTest, TheStartScreenLeadsToTheEditorsAndTakesTheirNames) {
+    std::error_code error;
+    std::filesystem::create_directory_symlink(std::string(HALVORN_GAME_DIR) + "/stats", "stats", error);
+    ASSERT_FALSE(error) << error.message();
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    ClubNameRecord& edit = ClubNameRecords[kClubCount];
+    edit = ClubNameRecord{};
+    std::strcpy(edit.text[0], "Zed");
+    std::strcpy(edit.text[1], "Zed Park");
+    std::strcpy(edit.text[2], "The Zeds");
+    ASSERT_EQ(SaveEditedTeam(100), kEditOk);
+
+    using namespace testenv;
+    MenuUserWaitFor(
+        [] {
+            return MenuViewTopTable() == StartMenuTable && !MenuViewHotItems().empty() &&
+                   ScreenPresented == 1;
+        },
+        3000);
+    MenuUserWait(5);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 500 && item.y == 535; });
+    Run(22);
+    EXPECT_EQ(MenuOption, 112);
+    EXPECT_STREQ(ClubNameRecords[100].text[0], "Zed");
+    EXPECT_STREQ(ClubNameRecords[100].text[2], "The Zeds");
 }
 
 }  // namespace
