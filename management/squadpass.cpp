@@ -104,11 +104,11 @@ int16_t SquadPassTrainingDays(int16_t club, int nation, bool eveOfRange) {
 }
 
 void RunClubSquadPass(int16_t realDay, int16_t allowBids) {
-    // The clubs' next fixtures are asked for many times over; nothing in
-    // the pass moves a fixture.
+    // The clubs' next fixtures and managers are asked for many times over;
+    // nothing in the pass moves a fixture or appoints a manager.
     struct KeptNextFixtures {
-        KeptNextFixtures() { KeepNextFixtures(true); }
-        ~KeptNextFixtures() { KeepNextFixtures(false); }
+        KeptNextFixtures() { KeepNextFixtures(true), KeepClubManagers(true); }
+        ~KeptNextFixtures() { KeepNextFixtures(false), KeepClubManagers(false); }
     } keep;
     SortClubsByReputation();
     WindowState windows;

@@ -353,7 +353,39 @@ void BuildSeasonSquadList(int16_t club) {
     }
 }
 
+namespace {
+
+struct ClubManagerMemo {
+    bool on = false;
+    uint16_t manager[kClubCount];
+};
+ClubManagerMemo g_managers;
+constexpr uint16_t kManagerNotLookedUp = 0;
+
+uint16_t ScanClubManager(int16_t club);
+
+}  // namespace
+
+void KeepClubManagers(bool on) {
+    g_managers.on = on;
+    std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kManagerNotLookedUp);
+}
+
 uint16_t FindClubManager(int16_t club) {
+    if (!g_managers.on || !IsClubNumber(club)) return ScanClubManager(club);
+    const uint16_t kept = g_managers.manager[club];
+    const bool stillThere = IsPlayerNumber(kept) && GetPlayerClub(kept) == uint16_t(club) &&
+                            (GetPlayerPosition(kept) == 13 || GetPlayerHalvorn(kept) != 0);
+    if (stillThere) return kept;
+    const uint16_t found = ScanClubManager(club);
+    // Only a manager found is kept: a club without one is looked at again.
+    g_managers.manager[club] = found == kNoManager ? kManagerNotLookedUp : found;
+    return found;
+}
+
+namespace {
+
+uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
     uint16_t playerManager = kNoManager;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
@@ -363,6 +395,8 @@ uint16_t FindClubManager(int16_t club) {
     }
     return playerManager;
 }
+
+}  // namespace
 
 int16_t GetManagerFormation(uint16_t manager) {
     return IsPlayerNumber(manager) ? int16_t(GetPlayerTactic(manager)) : int16_t(0);

@@ -113,6 +113,10 @@ constexpr uint16_t kNoManager = 2;
 // The club's manager: the first player of the club at position 13 other
 // than player 2, else its last player with the halvorn flag, else player 2.
 uint16_t FindClubManager(int16_t club);
+// While on, each club's manager found is kept, and checked to be still the
+// club's manager (or player-manager) before it is answered again; for
+// passes over every club, in which nobody is appointed.
+void KeepClubManagers(bool on);
 // A manager's formation family 0..5 and variant 0..9; a number that names
 // no player gives family 0, variant 0.
 int16_t GetManagerFormation(uint16_t manager);
