@@ -547,3 +547,23 @@ TEST_F(SquadsTest, ReputationOrderAndPlayerManagers) {
 }
 
 }  // namespace
+
+namespace {
+
+// Kept managers answer as a fresh look-up would while the pass keeps them,
+// and one who has left is looked for again.
+TEST_F(SquadsTest, KeptManagersAreCheckedBeforeTheyAreAnswered) {
+    MakePlayer(kClub, 5);
+    const uint16_t manager = MakePlayer(kClub, 13);
+    KeepClubManagers(true);
+    EXPECT_EQ(FindClubManager(kClub), manager);
+    EXPECT_EQ(FindClubManager(kClub), manager);
+    SetPlayerClub(manager, kRival);  // he leaves
+    EXPECT_EQ(FindClubManager(kClub), kNoManager);
+    const uint16_t next = MakePlayer(kClub, 13);
+    EXPECT_EQ(FindClubManager(kClub), next);  // nobody was kept for a club without one
+    KeepClubManagers(false);
+    EXPECT_EQ(FindClubManager(kRival), manager);
+}
+
+}  // namespace
