@@ -321,6 +321,14 @@ constexpr MatchActionHandler HandlerFor() {
         case 127:
         case 128:
             return OwnHandler<uint16_t(Code), Match_ActSidePass>;
+        case 46:
+        case 47:
+        case 48:
+        case 49:
+        case 50:
+        case 51:
+        case 79:
+            return OwnHandler<uint16_t(Code), Match_ActAirBall>;
         case 140:
         case 141:
         case 142:

@@ -42,6 +42,8 @@ void Match_ActMovingStrike(int16_t figure);
 void Match_ActFirstTimeKnock(int16_t figure);
 // Action 17: run onto a pass.
 void Match_ActReceivePass(int16_t figure);
+// Actions 46, 47, 48, 50, 51, 79 and 49: headers and controls of a ball in the air.
+void Match_ActAirBall(int16_t figure);
 // One slide-mark flag per first-time knock (140..143).
 extern uint8_t KnockMarkFlag[4];
 

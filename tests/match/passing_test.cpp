@@ -158,6 +158,50 @@ TEST_F(PassingTest, TheForwardPassBlurStaysInsideItsDraws) {
     }
 }
 
+TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) {
+    MatchFigure& f = MatchFigures[5];
+    int32_t lengths[2] = {};
+    for (int control = 0; control < 2; ++control) {
+        PutBall(800, 1000);  // just ahead of him along his facing
+        BallState.z = 100;
+        Match_SetPlayerAction(5, 79);
+        f.facing = 64;
+        f.heading = 50;
+        f.control = int8_t(control == 0 ? 100 : 1);
+        f.aimX = 796;
+        f.aimY = 1000;
+        GameSeedRandom(11);
+        for (int tick = 0; tick < 40 && f.hasKicked == 0; ++tick) Run(5);
+        ASSERT_EQ(+f.hasKicked, 1) << control;
+        EXPECT_EQ(BallState.vy, 0);  // along the facing, toward larger x
+        lengths[control] = BallState.vx;
+    }
+    EXPECT_EQ(lengths[0], 65536);
+    EXPECT_EQ(lengths[1], 196608);
+    // A header at goal: struck once, with the ball's height choosing its lift.
+    PutBall(800, 1000);
+    BallState.z = 150;
+    FreeKickAimX = 1500;
+    FreeKickAimY = 1000;
+    f.facing = 64;
+    Match_SetPlayerAction(5, 48);
+    f.heading = 0;  // he reaches a ball within 8 units only below height 140
+    f.aimX = 796;
+    f.aimY = 1000;
+    for (int tick = 0; tick < 60; ++tick) Run(5);
+    EXPECT_EQ(+f.hasKicked, 0);
+    Match_SetPlayerAction(5, 48);
+    BallState.z = 120;
+    int strikes = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        const uint8_t before = f.hasKicked;
+        Run(5);
+        strikes += f.hasKicked != before;
+    }
+    EXPECT_EQ(strikes, 1);
+    EXPECT_EQ(BallState.vz, -147456);  // height 120: the third table at 12
+}
+
 // The road of a pass with the real clips: a carrier told to pass passes to
 // the free team-mate, who runs onto it and takes it.
 TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
