@@ -132,8 +132,9 @@ test)
     check_platform_line
     build_normal
     run_suite build "normal build"
+    # The sanitizer tree reads the game data the normal tree generated.
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
-        -DHALVORN_BENCH=OFF >/dev/null
+        -DHALVORN_BENCH=OFF -DHALVORN_GAME_DATA="$PWD/build/game" >/dev/null
     cmake --build build-asan -j "$(njobs)"
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan "sanitizer build"
     run_fuzzers

@@ -13,7 +13,7 @@
 namespace {
 
 // The generator's state after `draws` further draws from `state`.
-uint32_t StateAfter(uint32_t state, int draws) {
+uint32_t GeneratorStateAfter(uint32_t state, int draws) {
     for (int i = 0; i < draws; ++i) state = state * 214013u + 2531011u;
     return state;
 }
@@ -134,7 +134,7 @@ TEST_F(NewPlayersTest, RandomAroundSpreadAndSmallN) {
         sum += v;
     }
     EXPECT_NEAR(sum / 4000.0, 50.0, 1.5);
-    EXPECT_EQ(GameRandomState(), StateAfter(before, 4 * 4000));
+    EXPECT_EQ(GameRandomState(), GeneratorStateAfter(before, 4 * 4000));
 }
 
 TEST_F(NewPlayersTest, BaseZeroSpreadsAroundFiftyWhateverTheAbility) {
@@ -278,11 +278,11 @@ TEST_F(NewPlayersTest, InjuryLosses) {
     // A type outside the groups: just the three stat-12 checks, none passing.
     uint32_t before = GameRandomState();
     InjuryAttributeLoss(p, 3);
-    EXPECT_EQ(GameRandomState(), StateAfter(before, 3));
+    EXPECT_EQ(GameRandomState(), GeneratorStateAfter(before, 3));
     // Group A: six group draws, then the three checks.
     before = GameRandomState();
     InjuryAttributeLoss(p, 15);
-    EXPECT_EQ(GameRandomState(), StateAfter(before, 9));
+    EXPECT_EQ(GameRandomState(), GeneratorStateAfter(before, 9));
     for (int i = 0; i < 500; ++i) InjuryAttributeLoss(p, int16_t(i % 40));
     EXPECT_EQ(GetPlayerStat(p, 14, 0), 60);
     EXPECT_EQ(GetPlayerStat(p, 27, 0), 60);
@@ -304,11 +304,11 @@ TEST_F(NewPlayersTest, AgeingDeclinesOnlyPastTheAbilityAllowance) {
     SetPlayerStat(p, 27, 39);  // 4 x 10 - 1: drifts
     uint32_t before = GameRandomState();
     WeeklyAgeingStep(p);
-    EXPECT_EQ(GameRandomState(), StateAfter(before, 8 * 9));
+    EXPECT_EQ(GameRandomState(), GeneratorStateAfter(before, 8 * 9));
     SetPlayerStat(p, 27, 38);  // declines: five draws
     before = GameRandomState();
     WeeklyAgeingStep(p);
-    EXPECT_EQ(GameRandomState(), StateAfter(before, 5));
+    EXPECT_EQ(GameRandomState(), GeneratorStateAfter(before, 5));
 
     // A keeper loses stat 9 half as often as an outfield player.
     const uint16_t keeper = MakePlayer(-1, 0, 15, 60);

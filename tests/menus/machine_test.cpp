@@ -20,7 +20,7 @@ using testenv::MenuUserWait;
 // A click must wait for the click latch of the one before.
 constexpr int kLatchFrames = 15;
 
-int32_t CloseTable(MenuHotItem*) { return MENU_CLOSE; }
+int32_t CloseTableOnPress(MenuHotItem*) { return MENU_CLOSE; }
 
 bool HandledBy(const MenuHotItem& item, MenuHandler handler) { return item.handler == handler; }
 
@@ -50,7 +50,7 @@ const MenuItem kMarkerTable[] = {
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {27, 300, 100, 40, 40, nullptr, nullptr},
     {31, 500, 500, 50, 50, MenuValue(1), Scribble},
-    {31, 600, 500, 50, 50, MenuValue(2), CloseTable},
+    {31, 600, 500, 50, 50, MenuValue(2), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -88,7 +88,7 @@ TEST_F(MenuEngineTest, MarkerRedrawsByResult) {
         EXPECT_EQ(GetBackBufferPixel(320, 120), g_background);
     });
     MenuUserWait(kLatchFrames);
-    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTable); });
+    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTableOnPress); });
 
     ASSERT_EQ(PushItemTable(kMarkerTable), 1);
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
@@ -105,8 +105,8 @@ constexpr int16_t kButtonText = 749;
 const MenuItem kButtonTable[] = {
     {54, 0, 0, 0, 0, nullptr, nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 50, 60, 0, 0, MenuValue(kButtonText), CloseTable},
-    {8204, 50, 160, 120, 30, MenuValue(kButtonText), CloseTable},
+    {8204, 50, 60, 0, 0, MenuValue(kButtonText), CloseTableOnPress},
+    {8204, 50, 160, 120, 30, MenuValue(kButtonText), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -143,7 +143,7 @@ void InnerScreen() {
 
 const MenuItem kInnerTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(InnerScreen), nullptr},
-    {31, 0, 0, 800, 600, MenuValue(7), CloseTable},
+    {31, 0, 0, 800, 600, MenuValue(7), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -159,7 +159,7 @@ void OuterScreen() {
 
 const MenuItem kOuterTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(OuterScreen), nullptr},
-    {31, 0, 0, 800, 600, MenuValue(8), CloseTable},
+    {31, 0, 0, 800, 600, MenuValue(8), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -221,7 +221,7 @@ const MenuItem kPressTable[] = {
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {37, 200, 200, 5, 0, kPress, Pressed},
     {1, 400, 200, 5, 0, kPress, Pressed},
-    {31, 700, 500, 50, 50, MenuValue(3), CloseTable},
+    {31, 700, 500, 50, 50, MenuValue(3), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -251,7 +251,7 @@ TEST_F(MenuEngineTest, PressAnimationsRunTheHandlerAfterGoingForwardsAndBack) {
     MenuUserWait(3);
     PressAndWatch(200);  // kind 3
     PressAndWatch(400);  // kind 4
-    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTable); });
+    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTableOnPress); });
     PushItemTable(kPressTable);
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
     EXPECT_LE(testenv::MenuUserPending(), 1);  // the last release
@@ -272,7 +272,7 @@ int32_t CloseList(PopupCallBlock* call) {
     return MENU_REDRAW;
 }
 void CountOpen(PopupCallBlock*) { ++g_opens; }
-int32_t Accept(MenuHotItem*) { return MENU_CONTINUE; }
+int32_t AcceptPress(MenuHotItem*) { return MENU_CONTINUE; }
 
 PopupEntry g_edgeList[] = {
     {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(3), nullptr, CountOpen},
@@ -285,8 +285,8 @@ PopupEntry g_edgeList[] = {
 
 const MenuItem kPopupTable[] = {
     {54, 0, 0, 0, 0, nullptr, nullptr},      {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},      {8205, 750, 575, 45, 20, "Pick", Accept},
-    {8201, 0, 0, 0, 0, g_edgeList, nullptr}, {31, 0, 0, 50, 50, MenuValue(4), CloseTable},
+    {56, 0, 0, 0, 0, nullptr, nullptr},      {8205, 750, 575, 45, 20, "Pick", AcceptPress},
+    {8201, 0, 0, 0, 0, g_edgeList, nullptr}, {31, 0, 0, 50, 50, MenuValue(4), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -317,7 +317,7 @@ TEST_F(MenuEngineTest, PopupAtTheEdgeMovesInsideAndEightKeepsItOpen) {
         EXPECT_EQ(MenuViewOpenPopup(), nullptr);
     });
     MenuUserWait(kLatchFrames);
-    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTable); });
+    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTableOnPress); });
     PushItemTable(kPopupTable);
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
     EXPECT_LE(testenv::MenuUserPending(), 1);  // the last release
@@ -333,7 +333,7 @@ int32_t Scrolled(MenuHotItem* item) {
 }
 const MenuItem kScrollTable[] = {
     {54, 0, 0, 0, 0, nullptr, nullptr},           {56, 0, 0, 0, 0, nullptr, nullptr},
-    {65, 700, 100, 20, 200, &g_scroll, Scrolled}, {31, 0, 0, 50, 50, MenuValue(5), CloseTable},
+    {65, 700, 100, 20, 200, &g_scroll, Scrolled}, {31, 0, 0, 50, 50, MenuValue(5), CloseTableOnPress},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 
@@ -363,7 +363,7 @@ TEST_F(MenuEngineTest, ScrollBarPagesAndDragsWithinItsRange) {
     MenuUserDo([] { EXPECT_EQ(g_scroll.first, 40); });
     testenv::MenuUserRelease();
     MenuUserWait(3);
-    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTable); });
+    MenuUserClickItem([](const MenuHotItem& item) { return HandledBy(item, CloseTableOnPress); });
     PushItemTable(kScrollTable);
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
     for (int first : g_firsts) {
@@ -479,7 +479,7 @@ TEST_F(MenuTableDeathTest, MalformedItemsEndWithTheirMessages) {
     EXPECT_FATAL(ActOnType(&group, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid table item: \\[11\\]");
     const MenuItem unaligned{3, 10, 10, 0, 0, MenuValue(65), nullptr};
     EXPECT_FATAL(ActOnType(&unaligned, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid align type");
-    const MenuItem fontWithHandler{13, 0, 0, 0, 0, MenuValue(8), CloseTable};
+    const MenuItem fontWithHandler{13, 0, 0, 0, 0, MenuValue(8), CloseTableOnPress};
     EXPECT_FATAL(ActOnType(&fontWithHandler, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid hotspot item");
     const MenuItem popupFirst{8201, 0, 0, 0, 0, g_edgeList, nullptr};
     EXPECT_FATAL(ActOnType(&popupFirst, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid hotspot item");

@@ -25,14 +25,14 @@ constexpr uint32_t kBackgroundRgb = 0x424142;
 
 // A picture file read through the game's loader as 0xRRGGBB pixels (or
 // 0xAARRGGBB for the sheets, whose alpha is kept).
-struct Pixels {
+struct GrabPixels {
     int width = 0, height = 0;
     std::vector<uint32_t> argb;
     uint32_t At(int x, int y) const { return argb[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
-Pixels Convert(uint8_t*& block, uint32_t size) {
-    Pixels p;
+GrabPixels Convert(uint8_t*& block, uint32_t size) {
+    GrabPixels p;
     EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_A8R8G8B8), 0);
     p.width = block[GFX0_WIDTH] | block[GFX0_WIDTH + 1] << 8;
     p.height = block[GFX0_HEIGHT] | block[GFX0_HEIGHT + 1] << 8;
@@ -42,24 +42,24 @@ Pixels Convert(uint8_t*& block, uint32_t size) {
     return p;
 }
 
-Pixels ReadHostPicture(const std::string& name) {
+GrabPixels ReadHostPicture(const std::string& name) {
     const std::vector<uint8_t> bytes = testenv::ReadHostFile(name);
     uint8_t* block = nullptr;
     AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
     std::memcpy(block, bytes.data(), bytes.size());
-    Pixels p = Convert(block, uint32_t(bytes.size()));
+    GrabPixels p = Convert(block, uint32_t(bytes.size()));
     for (uint32_t& pixel : p.argb) pixel &= 0xFFFFFF;
     return p;
 }
 
-Pixels ReadArchivePicture(const char* name) {
+GrabPixels ReadArchivePicture(const char* name) {
     uint8_t* block = nullptr;
     const uint32_t size = PakLoadWholeFile(name, &block, MEM_TYPE_MANUAL_FREE);
     return Convert(block, size);
 }
 
 // Flushes and grabs the screen; returns the grab.
-Pixels FlushAndGrab() {
+GrabPixels FlushAndGrab() {
     FlushDirtyCells();
     ScreenGrab();
     // The grab takes the first free number: the last one there is ours.
@@ -102,7 +102,7 @@ TEST_P(MenuGrabTest, EveryGlyphShowsItsCoverageInTheTextColour) {
             const char text[2] = {char(c), 0};
             DrawTextAddrAt((c % 16) * f.cellWidth, (c / 16) * f.cellHeight, text, JUSTIFY_LEFT_TOP);
         }
-        const Pixels grab = FlushAndGrab();
+        const GrabPixels grab = FlushAndGrab();
         ASSERT_EQ(grab.width, 800);
         int inked = 0;
         for (int c = 1; c < 256; ++c) {
@@ -130,7 +130,7 @@ TEST_P(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
     };
     std::vector<Placed> placed;
     auto checkScreen = [&] {
-        const Pixels grab = FlushAndGrab();
+        const GrabPixels grab = FlushAndGrab();
         for (const Placed& p : placed) {
             int16_t w = 0, h = 0;
             GetIconSize(p.icon, &w, &h);
@@ -172,8 +172,8 @@ TEST_P(MenuGrabTest, EveryIconFrameShowsItsPixelsOverTheBackground) {
 TEST_P(MenuGrabTest, BackIconMatchesItsSheetWhereverTheSheetIsNotMagenta) {
     FillSolidRect(0, 0, 800, 600, kBackground);
     DrawIcon(400, 300, 153, JUSTIFY_CENTRE_MIDDLE);
-    const Pixels grab = FlushAndGrab();
-    const Pixels sheet = ReadArchivePicture("menugfx\\icon\\ticked.tga");
+    const GrabPixels grab = FlushAndGrab();
+    const GrabPixels sheet = ReadArchivePicture("menugfx\\icon\\ticked.tga");
     const int left = 400 - sheet.width / 2, top = 300 - sheet.height / 2;
     int drawn = 0;
     for (int y = 0; y < sheet.height; ++y) {
@@ -191,7 +191,7 @@ TEST_P(MenuGrabTest, WipesRevealTheBackBufferAndClearTheScreen) {
     FillGradientRect(0, 0, 800, 600, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF);
     std::memset(MenuDirtyCells, 0, sizeof MenuDirtyCells);
     ScreenWipeFromBuffer();
-    const Pixels revealed = FlushAndGrab();  // nothing left to flush: the wipe sent it all
+    const GrabPixels revealed = FlushAndGrab();  // nothing left to flush: the wipe sent it all
     for (int y = 0; y < 600; y += 7) {
         for (int x = 0; x < 800; x += 13) {
             const uint32_t bgr = GetBackBufferPixel(x, y);
@@ -200,7 +200,7 @@ TEST_P(MenuGrabTest, WipesRevealTheBackBufferAndClearTheScreen) {
         }
     }
     ScreenWipe();
-    const Pixels wiped = FlushAndGrab();
+    const GrabPixels wiped = FlushAndGrab();
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 800; x += 5) ASSERT_EQ(wiped.At(x, y), 0u) << x << "," << y;
     }

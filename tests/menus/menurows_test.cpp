@@ -25,12 +25,12 @@ uint32_t KitBgr(int colourNumber) {
     return Bgr(c.red, c.green, c.blue);
 }
 
-std::vector<uint8_t> Snapshot() {
+std::vector<uint8_t> RowsSnapshot() {
     const size_t bytes = size_t(MenuScreenWidth()) * MenuScreenHeight() * size_t(MenuBytesPerPixel());
     return std::vector<uint8_t>(MenuBackBuffer, MenuBackBuffer + bytes);
 }
 
-bool Unchanged(const std::vector<uint8_t>& before) {
+bool RowsUnchanged(const std::vector<uint8_t>& before) {
     return std::memcmp(before.data(), MenuBackBuffer, before.size()) == 0;
 }
 
@@ -109,7 +109,7 @@ class MenuRowsTest : public ::testing::Test {
 TEST_F(MenuRowsTest, RowsWithoutAValidEntryDrawNothing) {
     // Entries past the list, player 0, a number at the player count and one
     // far beyond it: an accessor reached with any of them would end the run.
-    const std::vector<uint8_t> before = Snapshot();
+    const std::vector<uint8_t> before = RowsSnapshot();
     for (int32_t entry : {-1, 4, 5, 6, 7, 1000}) {
         SetDrawParam(5, entry);
         DrawPlayerNameBand(100, 100, 200, 20);
@@ -126,7 +126,7 @@ TEST_F(MenuRowsTest, RowsWithoutAValidEntryDrawNothing) {
     SetDrawParam(6, 0);
     SetDrawParam(9, 0);
     DrawPlayerNameBand(100, 100, 200, 20);
-    EXPECT_TRUE(Unchanged(before));
+    EXPECT_TRUE(RowsUnchanged(before));
 }
 
 TEST_F(MenuRowsTest, PlayerBandLiesBesideTheAnchorByViewMode) {
@@ -180,20 +180,20 @@ TEST_F(MenuRowsTest, TeamSheetRowsAreNameBandsWithTheirStyleAsViewMode) {
         SetDrawParam(5, 2);
         Clear();
         DrawPlayerNameBand(400, 300, 180, 22);
-        const std::vector<uint8_t> band = Snapshot();
+        const std::vector<uint8_t> band = RowsSnapshot();
         MenuRowViewMode = style == 5 ? 7 : 5;  // the sheet ignores the screen's mode
         Clear();
         DrawTeamSheetList(400, 300, 180, 22, style, kForward);
-        EXPECT_TRUE(Unchanged(band)) << style;
+        EXPECT_TRUE(RowsUnchanged(band)) << style;
         SetDrawParam(9, 0);
         Clear();
         DrawTeamSheetList(400, 300, 180, 22, style, kDefender);
         SetDrawParam(5, 0);
-        const std::vector<uint8_t> sheet = Snapshot();
+        const std::vector<uint8_t> sheet = RowsSnapshot();
         Clear();
         MenuRowViewMode = style;
         DrawPlayerNameBand(400, 300, 180, 22);
-        EXPECT_TRUE(Unchanged(sheet)) << style;
+        EXPECT_TRUE(RowsUnchanged(sheet)) << style;
     }
 }
 
@@ -236,21 +236,21 @@ TEST_F(MenuRowsTest, SettingLettersFollowEachOtherInTheirColours) {
     SetPlayerSetting2(kDefender, 1);  // "C" in colour 10
     SetDrawParam(5, 0);
     DrawPlayerSettingIcons(200, 100);
-    const std::vector<uint8_t> drawn = Snapshot();
+    const std::vector<uint8_t> drawn = RowsSnapshot();
 
     Clear();
     SetDrawParam(1, 8);
     DrawTextNoAt(200, 100, 36, JUSTIFY_LEFT_TOP);
     SetDrawParam(1, 10);
     DrawTextNoAt(200 + GetTextNoSize(36, nullptr, nullptr), 100, 38, JUSTIFY_LEFT_TOP);
-    EXPECT_TRUE(Unchanged(drawn));
+    EXPECT_TRUE(RowsUnchanged(drawn));
 
     Clear();
     SetDrawParam(1, 5);
-    const std::vector<uint8_t> blank = Snapshot();
+    const std::vector<uint8_t> blank = RowsSnapshot();
     SetDrawParam(5, 3);
     DrawPlayerSettingIcons(200, 100);
-    EXPECT_TRUE(Unchanged(blank));
+    EXPECT_TRUE(RowsUnchanged(blank));
     EXPECT_EQ(TextColourNumber, 5);
 }
 
@@ -351,10 +351,10 @@ TEST_F(MenuRowsTest, TickerScrollsAndStartsAgainOnceTheTextHasPassed) {
     MenuOption = kTickerlessScreen;
     TickerOffset = -10;
     FillSolidRect(0, 0, 800, 600, 0xFFFF);
-    const std::vector<uint8_t> before = Snapshot();
+    const std::vector<uint8_t> before = RowsSnapshot();
     DrawTickerBand();
     EXPECT_EQ(TickerOffset, -10);
-    EXPECT_TRUE(Unchanged(before));
+    EXPECT_TRUE(RowsUnchanged(before));
 
     // An empty ticker stays at 0 and leaves the band as the saved screen.
     MenuOption = 3;

@@ -73,7 +73,7 @@ void RunScript() {
     ++g_frame;
 }
 
-std::string LastGrab() {
+std::string LastSetupGrab() {
     char name[32], last[32] = "";
     for (int n = 1; n < 10000; ++n) {
         std::snprintf(name, sizeof name, "grab%04d.tga", n);
@@ -97,9 +97,9 @@ std::vector<uint8_t> GrabPixels(const std::string& name) {
     return pixels;
 }
 
-std::vector<uint8_t> TakeGrab() {
+std::vector<uint8_t> TakeSetupGrab() {
     ScreenGrab();
-    return GrabPixels(LastGrab());
+    return GrabPixels(LastSetupGrab());
 }
 
 class MenuSetupTest : public ::testing::Test {
@@ -316,7 +316,7 @@ TEST_F(MenuSetupTest, SectionMisuseEndsTheProgram) {
 
 TEST_F(MenuSetupTest, MessageBoxNeedsAReleaseAndANewPress) {
     ShowBackground(4);
-    const std::vector<uint8_t> before = TakeGrab();
+    const std::vector<uint8_t> before = TakeSetupGrab();
     g_script = {{4, ScriptStep::ScrollLock}, {8, ScriptStep::Release}, {12, ScriptStep::Press}};
     plat::InjectMouseButton(0, true);  // the click that opened the box
     Poll();
@@ -325,24 +325,24 @@ TEST_F(MenuSetupTest, MessageBoxNeedsAReleaseAndANewPress) {
     EXPECT_GE(g_frame, 12);
     EXPECT_LE(g_frame, 15);
     // Shown over the background while it ran, gone again after.
-    const std::vector<uint8_t> during = GrabPixels(LastGrab());
+    const std::vector<uint8_t> during = GrabPixels(LastSetupGrab());
     EXPECT_NE(during, before);
-    EXPECT_EQ(TakeGrab(), before);
+    EXPECT_EQ(TakeSetupGrab(), before);
     EXPECT_EQ(HideCursorCount, 0);
     EXPECT_EQ(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr);
 }
 
 TEST_F(MenuSetupTest, ChoiceBoxTakesOnlyClicksOnItsButtons) {
     ShowBackground(4);
-    const std::vector<uint8_t> before = TakeGrab();
+    const std::vector<uint8_t> before = TakeSetupGrab();
     g_script = {{2, ScriptStep::MoveTo, 20, 20},   {3, ScriptStep::Press},
                 {5, ScriptStep::Release},          {6, ScriptStep::ScrollLock},
                 {7, ScriptStep::MoveTo, 500, 350}, {9, ScriptStep::Press}};
     EXPECT_EQ(ShowChoiceBox("Sell him?", 0, YesNoButtons), 1);
     EXPECT_EQ(YesNoButtons[1].left, 460);
     EXPECT_EQ(YesNoButtons[1].top, 335);
-    EXPECT_NE(GrabPixels(LastGrab()), before);
-    EXPECT_EQ(TakeGrab(), before);
+    EXPECT_NE(GrabPixels(LastSetupGrab()), before);
+    EXPECT_EQ(TakeSetupGrab(), before);
 }
 
 TEST_F(MenuSetupTest, ChoiceBoxTimesOutIgnoresAHeldPressAndEndsOnClose) {

@@ -17,8 +17,8 @@ using namespace gameinfo;
 
 namespace {
 
-constexpr int kUnplayed = 31;
-constexpr int kToday = 100;
+constexpr int kDayUnplayed = 31;
+constexpr int kFixtureToday = 100;
 
 class FixtureDayTest : public SelectionTest {
   protected:
@@ -34,7 +34,7 @@ class FixtureDayTest : public SelectionTest {
         SetClubControl(0, 1);
         RebuildAllRosters();
         HVW_SetViewedCountry(0);
-        SeasonCalendar.currentDay = kToday;
+        SeasonCalendar.currentDay = kFixtureToday;
         SeasonCalendar.weekday = 0;
         DisplayModeFlags = 0;
         LastResultPredicted = 0;
@@ -44,7 +44,7 @@ class FixtureDayTest : public SelectionTest {
     }
 
     int Fixture(int slot, int type, int home, int away, int flags = 0) {
-        PutFixture(slot, kToday, type, home, away, kUnplayed, kUnplayed, flags);
+        PutFixture(slot, kFixtureToday, type, home, away, kDayUnplayed, kDayUnplayed, flags);
         return slot;
     }
     static int HomeGoalsOf(int slot) { return int(FixtureScore(slot) & 0x1F); }
@@ -203,11 +203,11 @@ TEST_F(FixtureDayTest, TheDayPlaysEveryFixtureAndAdvances) {
     Fixture(1, kCompLeague, 2, 3);
     Fixture(2, kCompNationalTeam, 7, 8);  // nations without squads: deleted
     Fixture(3, kCompLeague, 4, 5);
-    PutFixture(4, kToday + 1, kCompLeague, 1, 0, kUnplayed, kUnplayed);
+    PutFixture(4, kFixtureToday + 1, kCompLeague, 1, 0, kDayUnplayed, kDayUnplayed);
     PlayDayWithoutScreens();
-    EXPECT_EQ(SeasonCalendar.currentDay, kToday + 1);
+    EXPECT_EQ(SeasonCalendar.currentDay, kFixtureToday + 1);
     int played = 0;
-    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) == kToday; ++slot) {
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) == kFixtureToday; ++slot) {
         EXPECT_TRUE(IsFixturePlayed(slot)) << slot;
         EXPECT_NE(FixtureType(slot), kCompNationalTeam);
         ++played;

@@ -14,7 +14,7 @@ using namespace gameinfo;
 
 namespace {
 
-constexpr int kUnplayed = 31;
+constexpr int kSetupUnplayed = 31;
 
 class MatchSetupTest : public SelectionTest {
   protected:
@@ -60,8 +60,8 @@ class MatchSetupTest : public SelectionTest {
 };
 
 TEST_F(MatchSetupTest, FriendliesAllowFiveChangesOtherMatchesThree) {
-    PutFixture(0, 0, kCompFriendly, 0, 1, kUnplayed, kUnplayed);
-    PutFixture(1, 0, kCompLeague, 2, 3, kUnplayed, kUnplayed);
+    PutFixture(0, 0, kCompFriendly, 0, 1, kSetupUnplayed, kSetupUnplayed);
+    PutFixture(1, 0, kCompLeague, 2, 3, kSetupUnplayed, kSetupUnplayed);
     PrepareClubMatch(0, 0, 1);
     EXPECT_EQ(Word(kNumAvailableSubs), 5);
     EXPECT_EQ(Word(kNumSubstitutionsAllowed), 5);
@@ -85,7 +85,7 @@ TEST_F(MatchSetupTest, SecondLegsCarryTheFirstLegGoalsAndReplaysDoNot) {
     ASSERT_TRUE(FindRound(true, &cup, &round));
     // First leg 2-1 to club 1 at home; the second leg at club 0.
     PutFixture(0, 0, CupCode(cup, round), 1, 0, 2, 1);
-    PutFixture(1, 5, CupCode(cup, round + 8), 0, 1, kUnplayed, kUnplayed);
+    PutFixture(1, 5, CupCode(cup, round + 8), 0, 1, kSetupUnplayed, kSetupUnplayed);
     SeasonCalendar.currentDay = 5;
     PrepareClubMatch(1, 0, 1);
     EXPECT_EQ(MatchRuleWords.awayGoalsRule, 1);
@@ -101,7 +101,7 @@ TEST_F(MatchSetupTest, SecondLegsCarryTheFirstLegGoalsAndReplaysDoNot) {
 
     ASSERT_TRUE(FindRound(false, &cup, &round));
     PutFixture(2, 5, CupCode(cup, round), 2, 3, 1, 1);
-    PutFixture(3, 9, CupCode(cup, round + 8), 3, 2, kUnplayed, kUnplayed);
+    PutFixture(3, 9, CupCode(cup, round + 8), 3, 2, kSetupUnplayed, kSetupUnplayed);
     SeasonCalendar.currentDay = 9;
     PrepareClubMatch(3, 3, 2);
     EXPECT_EQ(Byte(kAwayGoalsRule), 0);
@@ -111,8 +111,8 @@ TEST_F(MatchSetupTest, SecondLegsCarryTheFirstLegGoalsAndReplaysDoNot) {
 
 TEST_F(MatchSetupTest, PlayOffRules) {
     PutFixture(0, 0, kCompPlayOffFirst, 1, 0, 0, 3);
-    PutFixture(1, 4, kCompPlayOffSecond, 0, 1, kUnplayed, kUnplayed);
-    PutFixture(2, 4, kCompPlayOffFinal, 2, 3, kUnplayed, kUnplayed);
+    PutFixture(1, 4, kCompPlayOffSecond, 0, 1, kSetupUnplayed, kSetupUnplayed);
+    PutFixture(2, 4, kCompPlayOffFinal, 2, 3, kSetupUnplayed, kSetupUnplayed);
     PrepareClubMatch(0, 1, 0);  // country 0 plays its first legs plainly
     EXPECT_EQ(Byte(kExtraTime), 0);
     EXPECT_EQ(Byte(kPenalties), 0);
@@ -137,9 +137,9 @@ TEST_F(MatchSetupTest, PlayOffRules) {
 }
 
 TEST_F(MatchSetupTest, StadiumAndCrowdWords) {
-    PutFixture(0, 0, kCompFirstNationalCup, 0, 1, kUnplayed, kUnplayed, int(kFixtureNeutralBit));
-    PutFixture(1, 0, kCompLeague, 2, 3, kUnplayed, kUnplayed);
-    PutFixture(2, 0, kCompReserveLeague, 1, 0, kUnplayed, kUnplayed);
+    PutFixture(0, 0, kCompFirstNationalCup, 0, 1, kSetupUnplayed, kSetupUnplayed, int(kFixtureNeutralBit));
+    PutFixture(1, 0, kCompLeague, 2, 3, kSetupUnplayed, kSetupUnplayed);
+    PutFixture(2, 0, kCompReserveLeague, 1, 0, kSetupUnplayed, kSetupUnplayed);
     PrepareClubMatch(0, 0, 1);
     for (int stand = 0; stand < 4; ++stand) {
         EXPECT_EQ(Word(kStadiumLevel + 2 * stand), 7);
@@ -191,7 +191,7 @@ TEST_F(MatchSetupTest, AttendanceNeverExceedsTheGround) {
         }
         SeasonCalendar.currentDay = int16_t(GameRandom() % 366);
         const bool neutral = GameRandom() % 2 == 0;
-        PutFixture(0, SeasonCalendar.currentDay, competitions[GameRandom() % 10], 0, 1, kUnplayed, kUnplayed,
+        PutFixture(0, SeasonCalendar.currentDay, competitions[GameRandom() % 10], 0, 1, kSetupUnplayed, kSetupUnplayed,
                    neutral ? int(kFixtureNeutralBit) : 0);
         ComputeAttendance(0);
         const int32_t capacity = neutral ? 78000
@@ -214,7 +214,7 @@ TEST_F(MatchSetupTest, LeagueGateAndBroadcastMoney) {
     SetClubAvgAttendance(0, 10000);
     PutFixture(0, 6, kCompLeague, 0, 2, 1, 0);
     PutFixture(1, 13, kCompLeague, 0, 3, 1, 1);
-    PutFixture(2, 20, kCompLeague, 0, 1, kUnplayed, kUnplayed, int(kFixtureBroadcastBit));
+    PutFixture(2, 20, kCompLeague, 0, 1, kSetupUnplayed, kSetupUnplayed, int(kFixtureBroadcastBit));
     ComputeAttendance(2);
     const int64_t gate = 30 * int64_t(LastAttendance);  // country 0, division 0
     const int16_t week = DaysToWeeks(20);
@@ -234,7 +234,7 @@ TEST_F(MatchSetupTest, LeagueGateAndBroadcastMoney) {
     SetClubDivision(1, 2);
     const int32_t before0 = GetClubBalance(0);
     const int32_t before1 = GetClubBalance(1);
-    PutFixture(3, 20, CupCode(0, 0), 0, 1, kUnplayed, kUnplayed);
+    PutFixture(3, 20, CupCode(0, 0), 0, 1, kSetupUnplayed, kSetupUnplayed);
     ComputeAttendance(3);
     const int64_t half0 = 30 * int64_t(LastAttendance) / 2;
     const int64_t half1 = 4 * int64_t(LastAttendance) / 2;
@@ -276,9 +276,9 @@ TEST_F(MatchSetupTest, RecordCrowds) {
 }
 
 TEST_F(MatchSetupTest, BadClubsEndTheProgram) {
-    PutFixture(0, 0, kCompLeague, 0, 1, kUnplayed, kUnplayed);
+    PutFixture(0, 0, kCompLeague, 0, 1, kSetupUnplayed, kSetupUnplayed);
     EXPECT_FATAL(PrepareClubMatch(0, 0, 1200), "PrepareClubMatch\\(\\): Error: club 1200");
-    PutFixture(1, 0, kCompLeague, -1, 1, kUnplayed, kUnplayed);
+    PutFixture(1, 0, kCompLeague, -1, 1, kSetupUnplayed, kSetupUnplayed);
     EXPECT_FATAL(ComputeAttendance(1), "ComputeAttendance\\(\\): Error: club -1");
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kUnplayed = 31;
+constexpr int kNationalUnplayed = 31;
 constexpr int16_t kNation = 3;
 
 class NationalSquadsTest : public SelectionTest {
@@ -148,8 +148,8 @@ TEST_F(NationalSquadsTest, ThreePlayersCalledUpMoveTheirClubsFixtureTwoDoNot) {
     for (int i = 0; i < 3; ++i) National(5, 60, 8, 0);
     for (int i = 0; i < 2; ++i) National(5, 60, 8, 1);
     RebuildAllRosters();
-    PutFixture(0, 120, kCompLeague, 0, 2, kUnplayed, kUnplayed);
-    PutFixture(1, 120, kCompLeague, 1, 3, kUnplayed, kUnplayed);
+    PutFixture(0, 120, kCompLeague, 0, 2, kNationalUnplayed, kNationalUnplayed);
+    PutFixture(1, 120, kCompLeague, 1, 3, kNationalUnplayed, kNationalUnplayed);
     int n = 0;
     for (uint16_t p = 3; p < PlayerCount; ++p) {
         NationalSquads[0][kNation][n++] = p;
@@ -173,8 +173,8 @@ TEST_F(NationalSquadsTest, TheDriverSelectsCallsUpAndReleasesOnItsDays) {
         SetPlayerNationality(p, 4);
     }
     // Senior match of nations 3 and 4 on day 130, under-21 on day 131.
-    PutFixture(0, 130, kCompNationalTeam, kNation, 4, kUnplayed, kUnplayed);
-    PutFixture(1, 131, kCompNationalUnder21, kNation, 4, kUnplayed, kUnplayed);
+    PutFixture(0, 130, kCompNationalTeam, kNation, 4, kNationalUnplayed, kNationalUnplayed);
+    PutFixture(1, 131, kCompNationalUnder21, kNation, 4, kNationalUnplayed, kNationalUnplayed);
     SeasonCalendar.currentDay = 116;
     ProcessInternationalDay();
     EXPECT_NE(NationalSquads[0][kNation][0], 0);
@@ -204,9 +204,9 @@ TEST_F(NationalSquadsTest, TheDriverSelectsCallsUpAndReleasesOnItsDays) {
 
 TEST_F(NationalSquadsTest, AnEarlierMeetingWithinFourteenDaysKeepsTheSquad) {
     MakeNationalPool(5);
-    PutFixture(0, 120, kCompNationalTeam, 4, kNation, kUnplayed, kUnplayed);
-    PutFixture(1, 130, kCompNationalTeam, kNation, 5, kUnplayed, kUnplayed);
-    PutFixture(2, 150, kCompNationalTeam, 6, kNation, kUnplayed, kUnplayed);
+    PutFixture(0, 120, kCompNationalTeam, 4, kNation, kNationalUnplayed, kNationalUnplayed);
+    PutFixture(1, 130, kCompNationalTeam, kNation, 5, kNationalUnplayed, kNationalUnplayed);
+    PutFixture(2, 150, kCompNationalTeam, 6, kNation, kNationalUnplayed, kNationalUnplayed);
     SeasonCalendar.currentDay = 116;  // day 130 is 14 days ahead; day 120 only 10 before it
     ProcessInternationalDay();
     EXPECT_EQ(NationalSquads[0][kNation][0], 0);

@@ -16,7 +16,7 @@ namespace {
 
 using namespace recbits;
 
-constexpr uint32_t kNone = 0xFFFFFFFF;
+constexpr uint32_t kNoNewsPlayer = 0xFFFFFFFF;
 constexpr int16_t kPlainType = 9;  // a number without a bonus
 
 // A European nation and one elsewhere, other than nation 0, read from the
@@ -45,7 +45,7 @@ class NewsTest : public SeasonTest {
 
     // Writes a record straight into a club's archive slot.
     static void Put(int16_t owner, int16_t slot, int16_t type, int day, int16_t clubA, int16_t clubB = -1,
-                    uint32_t playerA = kNone, int32_t money = -1) {
+                    uint32_t playerA = kNoNewsPlayer, int32_t money = -1) {
         uint8_t* r = MessageArchive[owner][slot].bytes;
         std::memset(r, 0xFF, kMessageRecordSize);
         StoreU16(r + kMsgClubA, uint16_t(clubA));
@@ -84,12 +84,12 @@ TEST_F(NewsTest, ScoreAddsOneFactorPerArgument) {
     count = 0;
     EXPECT_EQ(ScoreNewsItem(1, 0, &count), 7500);
     EXPECT_EQ(count, 2);
-    Put(1, 0, kPlainType, 100, 1, 2, kNone, 1500000);
+    Put(1, 0, kPlainType, 100, 1, 2, kNoNewsPlayer, 1500000);
     count = 0;
     EXPECT_EQ(ScoreNewsItem(1, 0, &count), 8500);
     EXPECT_EQ(count, 3);
     // A fee that passes 32 bits once multiplied still scores right.
-    Put(1, 0, kPlainType, 100, -1, -1, kNone, 2100000000);
+    Put(1, 0, kPlainType, 100, -1, -1, kNoNewsPlayer, 2100000000);
     count = 0;
     EXPECT_EQ(ScoreNewsItem(1, 0, &count), 1400000);
     // The biggest stories carry a bonus factor of their own.
@@ -226,7 +226,7 @@ TEST_F(NewsTest, NewsTickerOverTheUsersNation) {
         MakeClub(c, 0, 0, int16_t(60 - c));
         const std::string name = "Club" + std::to_string(c);
         NameClub(c, name.c_str());
-        Put(c, 0, 45, 100, c, -1, kNone);
+        Put(c, 0, 45, 100, c, -1, kNoNewsPlayer);
         EndArchive(c, 1);
     }
     // Variant (club + player + day) mod 5, an absent player counting as

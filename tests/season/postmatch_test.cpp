@@ -11,7 +11,7 @@ using namespace gameinfo;
 
 namespace {
 
-constexpr int kUnplayed = 31;
+constexpr int kPostMatchUnplayed = 31;
 
 class PostMatchTest : public SelectionTest {
   protected:

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr uint16_t kToday = 150;
-constexpr int kEndDay = 300;
+constexpr uint16_t kPostponeToday = 150;
+constexpr int kPostponeEndDay = 300;
 
 // Home clubs 0..39 of nation 0 with grounds of every cover 0..7 (club % 8);
 // away clubs 100..139.
@@ -16,7 +16,7 @@ class PostponementTest : public SeasonTest {
   protected:
     void SetUp() override {
         SeasonTest::SetUp();
-        for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = kEndDay;
+        for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = kPostponeEndDay;
         for (int16_t club = 0; club < 40; ++club) {
             MakeClub(club, 0, 0);
             const int16_t cover = int16_t(club % 8);
@@ -26,7 +26,7 @@ class PostponementTest : public SeasonTest {
             SetClubStandStyle3(club, cover);
             MakeClub(int16_t(club + 100), 0, 0);
         }
-        SeasonCalendar.currentDay = kToday;
+        SeasonCalendar.currentDay = kPostponeToday;
     }
 
     // Today's fixtures: a league match at every home ground and a cup
@@ -34,10 +34,10 @@ class PostponementTest : public SeasonTest {
     static void AddTodaysFixtures() {
         ClearFixtureTable();
         for (int16_t club = 0; club < 40; ++club)
-            AddFixture(kToday, kCompLeague, club, int16_t(club + 100), 0);
+            AddFixture(kPostponeToday, kCompLeague, club, int16_t(club + 100), 0);
         for (int16_t club = 0; club < 8; ++club)
-            AddFixture(kToday + 1, kCompLeague, int16_t(club + 100), club, 0);
-        AddFixture(kToday, CupCode(0, 2), 200, 201, 0);
+            AddFixture(kPostponeToday + 1, kCompLeague, int16_t(club + 100), club, 0);
+        AddFixture(kPostponeToday, CupCode(0, 2), 200, 201, 0);
     }
 };
 
@@ -52,16 +52,16 @@ TEST_F(PostponementTest, OnlyWinterLeagueMatchesAtPoorlyCoveredGroundsAreCalledO
             ProcessPostponements();
             for (int slot = 0; slot < UsedSlots(); ++slot) {
                 const FixtureHead h = HeadOf(slot);
-                if (h.type != kCompLeague || h.day == kToday || h.home >= 100 || h.day == kToday + 1)
+                if (h.type != kCompLeague || h.day == kPostponeToday || h.home >= 100 || h.day == kPostponeToday + 1)
                     continue;
                 ++postponed[month];
                 ++byCover[h.home % 8];
                 // A week at least, and never after the end day.
-                EXPECT_GE(h.day, kToday + 7) << h;
-                EXPECT_LE(h.day, kEndDay) << h;
+                EXPECT_GE(h.day, kPostponeToday + 7) << h;
+                EXPECT_LE(h.day, kPostponeEndDay) << h;
                 EXPECT_TRUE(Received(int16_t(h.home), 10, int16_t(h.away))) << h;
             }
-            EXPECT_NE(FindCompetitiveFixtureOnDay(200, kToday), -1) << "a cup match is never called off";
+            EXPECT_NE(FindCompetitiveFixtureOnDay(200, kPostponeToday), -1) << "a cup match is never called off";
         }
     }
     for (int month = 2; month <= 9; ++month) EXPECT_EQ(postponed[month], 0) << "month " << month;
@@ -77,41 +77,41 @@ TEST_F(PostponementTest, FlaggedAndNonLeagueFixturesAreNeverCalledOff) {
         GameSeedRandom(uint32_t(seed));
         ClearFixtureTable();
         for (int16_t club = 0; club < 40; club += 8) {
-            AddFixture(kToday, kCompLeague, club, int16_t(club + 100), 1);  // neutral ground
-            AddFixture(kToday, kCompFriendly, club, int16_t(club + 101), 0);
-            AddFixture(kToday, kCompReserveLeague, int16_t(club + 1), int16_t(club + 102), 0);
+            AddFixture(kPostponeToday, kCompLeague, club, int16_t(club + 100), 1);  // neutral ground
+            AddFixture(kPostponeToday, kCompFriendly, club, int16_t(club + 101), 0);
+            AddFixture(kPostponeToday, kCompReserveLeague, int16_t(club + 1), int16_t(club + 102), 0);
         }
         const int before = UsedSlots();
         ProcessPostponements();
         ASSERT_EQ(UsedSlots(), before);
-        for (int slot = 0; slot < UsedSlots(); ++slot) examined += HeadOf(slot).day == kToday;
+        for (int slot = 0; slot < UsedSlots(); ++slot) examined += HeadOf(slot).day == kPostponeToday;
     }
     EXPECT_EQ(examined, 200 * 15);
 }
 
 TEST_F(PostponementTest, AMatchThatCannotBeRearrangedIsPlayed) {
     SeasonCalendar.month = 0;
-    for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = kToday;
+    for (int c = 0; c < kCountryCount; ++c) SeasonCalendar.leagueEndDay[c] = kPostponeToday;
     int kept = 0;
     for (int seed = 0; seed < 100; ++seed) {
         GameSeedRandom(uint32_t(seed));
         AddTodaysFixtures();
         ProcessPostponements();
-        for (int slot = 0; slot < UsedSlots(); ++slot) kept += HeadOf(slot).day == kToday;
+        for (int slot = 0; slot < UsedSlots(); ++slot) kept += HeadOf(slot).day == kPostponeToday;
         EXPECT_FALSE(Received(0, 10));
     }
     EXPECT_EQ(kept, 100 * 41);
 }
 
 TEST_F(PostponementTest, AOneOffMatchClearsItsDayForBothClubs) {
-    AddFixture(kToday, kCompLeague, 1, 2, 0);
-    AddFixture(kToday, kCompNationalTeam, 40, 41, 1);
-    AddFixture(kToday, CupCode(0, 1), 3, 4, 0);
-    ClearClashOnDay(2, kToday);  // the national-team day stands first
-    ClearClashOnDay(2, kToday);
-    ClearClashOnDay(3, kToday);
+    AddFixture(kPostponeToday, kCompLeague, 1, 2, 0);
+    AddFixture(kPostponeToday, kCompNationalTeam, 40, 41, 1);
+    AddFixture(kPostponeToday, CupCode(0, 1), 3, 4, 0);
+    ClearClashOnDay(2, kPostponeToday);  // the national-team day stands first
+    ClearClashOnDay(2, kPostponeToday);
+    ClearClashOnDay(3, kPostponeToday);
     EXPECT_EQ(UsedSlots(), 3);
-    for (int slot = 0; slot < UsedSlots(); ++slot) EXPECT_GT(HeadOf(slot).day, kToday + 1) << HeadOf(slot);
+    for (int slot = 0; slot < UsedSlots(); ++slot) EXPECT_GT(HeadOf(slot).day, kPostponeToday + 1) << HeadOf(slot);
     EXPECT_TRUE(Received(1, 147, 2));
     EXPECT_TRUE(Received(2, 147, 1));
     EXPECT_TRUE(Received(3, 147, 4));

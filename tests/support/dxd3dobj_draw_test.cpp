@@ -26,8 +26,8 @@ using testenv::XyzBytes;
 using testenv::XyzCube;
 using testenv::XyzTestModel;
 
-constexpr int kW = 320, kH = 240;
-constexpr uint32_t kBackground = 0x101010;
+constexpr int kDrawW = 320, kDrawH = 240;
+constexpr uint32_t kDrawBackground = 0x101010;
 
 std::vector<uint8_t> Gfx(uint16_t w, uint16_t h, uint32_t argb, size_t cut = 0) {
     std::vector<uint8_t> out = {
@@ -96,7 +96,7 @@ class D3DObjDrawTest : public ::testing::Test {
         PakFileInit();
         PakAddFile("pakfiles\\demo");
         PakFileAddDone();
-        testenv::Start3D(kW, kH);
+        testenv::Start3D(kDrawW, kDrawH);
     }
     void Build(const XyzTestModel& model, void* user_data, uint32_t flags = 0,
                D3DObjCallback callback = nullptr) {
@@ -111,7 +111,7 @@ class D3DObjDrawTest : public ::testing::Test {
         D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &world_);
         D3DSetTransformType(D3DTRANSFORMSTATE_VIEW, &identity);
         D3DSetTransformType(D3DTRANSFORMSTATE_PROJECTION, &projection);
-        D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kBackground, 1.0f, 0);
+        D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kDrawBackground, 1.0f, 0);
         D3DBeginScene();
         D3DSetRenderState(plat::kRsLighting, 0);
         D3DObj_Render(object_);
@@ -142,7 +142,7 @@ TEST_F(D3DObjDrawTest, BasicLoaderPrefersTheGfxPictureAndFallsBackToTheTga) {
     const testenv::Frame f = Render();
     EXPECT_EQ(f.At(Px(-1), Py(0)), 0x00C000u) << "kit.gfx, not kit.tga";
     EXPECT_EQ(f.At(Px(1), Py(0)), 0x0000C0u) << "ball.tga";
-    EXPECT_EQ(f.At(Px(0), Py(0)), kBackground);
+    EXPECT_EQ(f.At(Px(0), Py(0)), kDrawBackground);
     const int kit = int(object_->surfaces[1].texture);
     D3DObj_Destroy(&object_);
     EXPECT_EQ(D3DTexGetSurface(kit), nullptr) << "released with the object";

@@ -16,7 +16,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Stream(int method, const Bytes& in) {
+Bytes MoveToFrontStream(int method, const Bytes& in) {
     Bytes out(CompressWorstCase(method, uint32_t(in.size())));
     uint32_t size = 0;
     CompressDataMem2Mem(method, in.data(), uint32_t(in.size()), out.data(), &size);
@@ -128,7 +128,7 @@ TEST_P(MoveToFrontTest, AnyPositionsDecodeAsTheListWalkSays) {
     // gives the walk of the list through them.
     for (const auto& [name, positions] : PositionSequences()) {
         SCOPED_TRACE(name);
-        const Bytes stream = Stream(COMPRESS_HUFFMAN, positions);
+        const Bytes stream = MoveToFrontStream(COMPRESS_HUFFMAN, positions);
         EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, stream, positions.size()), WalkTheList(positions));
     }
 }
@@ -136,7 +136,7 @@ TEST_P(MoveToFrontTest, AnyPositionsDecodeAsTheListWalkSays) {
 TEST_P(MoveToFrontTest, RoundTripsFromMemoryAndFiles) {
     for (const auto& [name, input] : Inputs()) {
         SCOPED_TRACE(name);
-        const Bytes stream = Stream(COMPRESS_MTF_HUFFMAN, input);
+        const Bytes stream = MoveToFrontStream(COMPRESS_MTF_HUFFMAN, input);
         EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, stream, input.size()), input);
 
         std::FILE* file = std::tmpfile();

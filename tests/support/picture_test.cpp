@@ -21,8 +21,8 @@ using Bytes = std::vector<uint8_t>;
 
 // The picture every outside-written file holds, top row first, 0xAARRGGBB.
 // Channel levels are exact in 5 bits so the 16-bit files keep them.
-constexpr int kW = 3, kH = 2;
-constexpr uint32_t kPicture[kW * kH] = {0xFFFF00FF, 0xFF84FF00, 0xFF0084FF,
+constexpr int kPictureW = 3, kPictureH = 2;
+constexpr uint32_t kPicture[kPictureW * kPictureH] = {0xFFFF00FF, 0xFF84FF00, 0xFF0084FF,
                                         0xFFFFFFFF, 0xFF008484, 0xFF000000};
 
 char g_temp_dir[] = "/tmp/halvorn-picture-XXXXXX";
@@ -42,7 +42,7 @@ void WriteFile(const std::string& path, const Bytes& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-Bytes ReadFile(const std::string& path) {
+Bytes ReadPictureFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
@@ -62,7 +62,7 @@ Bytes Converted(const std::string& options, bool top_down) {
     std::string command =
         "convert " + source + (top_down ? " -orient TopLeft " : " -flip ") + options + " " + out;
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return ReadFile(out);
+    return ReadPictureFile(out);
 }
 
 Bytes Header(uint8_t type, int width, int height, int depth, uint8_t descriptor) {
@@ -99,9 +99,9 @@ class PictureTest : public ::testing::Test {
     }
     Bytes Contents() const { return Bytes(block_, block_ + size_); }
     void ExpectPicture(const std::string& what) {
-        ASSERT_EQ(size_, GFX0_HEADER_SIZE + kW * kH * 4) << what;
+        ASSERT_EQ(size_, GFX0_HEADER_SIZE + kPictureW * kPictureH * 4) << what;
         EXPECT_EQ(std::memcmp(block_, "GFX0\x03\x00\x02\x00\x01\x00\0\0\0\0\0\0", 16), 0) << what;
-        for (int i = 0; i < kW * kH; ++i) {
+        for (int i = 0; i < kPictureW * kPictureH; ++i) {
             EXPECT_EQ(Pixel32(block_, size_t(i)), kPicture[i]) << what << " pixel " << i;
         }
     }
@@ -142,7 +142,7 @@ TEST_F(PictureTest, GreyFilesBecomeEqualChannels) {
         std::string out = TempDir() + "/grey.tga";
         std::string command = "convert " + TempDir() + "/grey.pgm -flip " + options + " " + out;
         ASSERT_EQ(std::system(command.c_str()), 0);
-        Load(ReadFile(out));
+        Load(ReadPictureFile(out));
         ASSERT_EQ(block_[2] & 7, TGA_TYPE_GREY);
         ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0) << options;
         EXPECT_EQ(Pixel32(block_, 0), 0xFF000000u);
@@ -156,7 +156,7 @@ TEST_F(PictureTest, BottomUpTrueColourWithKeyingAndA16BitTarget) {
     ASSERT_EQ(block_[17] & TGA_DESC_TOP_BOTTOM, 0);
     ASSERT_EQ(LoadImageFile(&block_, &size_, LOADIMAGE_TRANSPARENT, &ColFmt_A8R8G8B8), 0);
     EXPECT_EQ(Pixel32(block_, 0), 0u);  // magenta
-    for (int i = 1; i < kW * kH; ++i) EXPECT_EQ(Pixel32(block_, size_t(i)), kPicture[i]);
+    for (int i = 1; i < kPictureW * kPictureH; ++i) EXPECT_EQ(Pixel32(block_, size_t(i)), kPicture[i]);
 
     Load(Converted("-alpha off -type TrueColor", true));
     uint32_t w = 0, h = 0;
@@ -172,11 +172,11 @@ TEST_F(PictureTest, BottomUpTrueColourWithKeyingAndA16BitTarget) {
 TEST_F(PictureTest, ColourMappedWithoutFormatGivesIndexes) {
     Load(Converted("-alpha off -type Palette -compress RLE", false));
     ASSERT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 16), 0);
-    ASSERT_EQ(size_, 16u + kW * kH);
+    ASSERT_EQ(size_, 16u + kPictureW * kPictureH);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(block_[i], 0);
     // Equal colours give equal indexes, different ones different indexes.
-    for (int i = 0; i < kW * kH; ++i) {
-        for (int j = 0; j < kW * kH; ++j) {
+    for (int i = 0; i < kPictureW * kPictureH; ++i) {
+        for (int j = 0; j < kPictureW * kPictureH; ++j) {
             EXPECT_EQ(block_[16 + i] == block_[16 + j], kPicture[i] == kPicture[j]);
         }
     }
@@ -286,26 +286,26 @@ TEST_F(PictureTest, DebugPrintNamesTheFields) {
 Bytes TgaFromCorner(uint8_t originBits, bool colourMapped, bool rle) {
     const uint8_t type = colourMapped ? (rle ? TGA_TYPE_RLE_COLOURMAP : TGA_TYPE_COLOURMAP)
                                       : (rle ? TGA_TYPE_RLE_TRUECOLOUR : TGA_TYPE_TRUECOLOUR);
-    Bytes tga = Header(type, kW, kH, colourMapped ? 8 : 32, uint8_t(originBits | (colourMapped ? 0 : 8)));
+    Bytes tga = Header(type, kPictureW, kPictureH, colourMapped ? 8 : 32, uint8_t(originBits | (colourMapped ? 0 : 8)));
     auto putBgra = [&tga](uint32_t argb) {
         tga.insert(tga.end(), {uint8_t(argb), uint8_t(argb >> 8), uint8_t(argb >> 16), uint8_t(argb >> 24)});
     };
     if (colourMapped) {
         tga[1] = 1;
         tga[3] = 2;  // first map index
-        tga[5] = kW * kH;
+        tga[5] = kPictureW * kPictureH;
         tga[7] = 32;
         for (uint32_t p : kPicture) putBgra(p);
     }
-    for (int row = 0; row < kH; ++row) {
-        const int y = (originBits & TGA_DESC_TOP_BOTTOM) ? row : kH - 1 - row;
-        for (int column = 0; column < kW; ++column) {
-            const int x = (originBits & TGA_DESC_RESERVED1) ? kW - 1 - column : column;
+    for (int row = 0; row < kPictureH; ++row) {
+        const int y = (originBits & TGA_DESC_TOP_BOTTOM) ? row : kPictureH - 1 - row;
+        for (int column = 0; column < kPictureW; ++column) {
+            const int x = (originBits & TGA_DESC_RESERVED1) ? kPictureW - 1 - column : column;
             if (rle) tga.push_back(0);  // a literal packet of one pixel
             if (colourMapped) {
-                tga.push_back(uint8_t(y * kW + x + 2));
+                tga.push_back(uint8_t(y * kPictureW + x + 2));
             } else {
-                putBgra(kPicture[y * kW + x]);
+                putBgra(kPicture[y * kPictureW + x]);
             }
         }
     }
@@ -326,8 +326,8 @@ TEST_F(PictureTest, FilesWrittenFromEveryCornerLoadTheSamePicture) {
         // Colour indexes come in the same order as the colours.
         Load(TgaFromCorner(origin, true, false));
         ASSERT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), 0);
-        ASSERT_EQ(size_, uint32_t(kW * kH));
-        for (int i = 0; i < kW * kH; ++i) EXPECT_EQ(block_[i], i + 2) << int(origin) << " pixel " << i;
+        ASSERT_EQ(size_, uint32_t(kPictureW * kPictureH));
+        for (int i = 0; i < kPictureW * kPictureH; ++i) EXPECT_EQ(block_[i], i + 2) << int(origin) << " pixel " << i;
     }
 }
 
@@ -348,8 +348,8 @@ TEST_F(PictureTest, ATrueColourFileCarryingAColourMapSkipsTheMap) {
 
 TEST_F(PictureTest, IndexesPastTheColourMapAreClampedAndSaidAtAnyLevel) {
     Bytes tga = TgaFromCorner(0x20, true, false);
-    tga[18 + kW * kH * 4 + 4] = 200;  // pixel 4 points past the map
-    tga[18 + kW * kH * 4 + 5] = 1;    // pixel 5 before its start
+    tga[18 + kPictureW * kPictureH * 4 + 4] = 200;  // pixel 4 points past the map
+    tga[18 + kPictureW * kPictureH * 4 + 5] = 1;    // pixel 5 before its start
     Load(tga);
     StdoutCapture out;
     ASSERT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), 0);
@@ -465,7 +465,7 @@ TEST_F(PictureTest, ARefusedReadKeepsTheEarlierSteps) {
     EXPECT_EQ(block_[2], TGA_TYPE_TRUECOLOUR);
     EXPECT_EQ(block_[16], 32);
     EXPECT_NE(block_[17] & TGA_DESC_TOP_BOTTOM, 0);
-    EXPECT_EQ(size_, 18u + kW * kH * 4);
+    EXPECT_EQ(size_, 18u + kPictureW * kPictureH * 4);
 }
 
 // ---- Frame sheets --------------------------------------------------------

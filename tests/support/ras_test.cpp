@@ -30,43 +30,43 @@ struct FakeRas {
     std::string dialled_user, dialled_password;
     bool fail_enum = false;
 };
-FakeRas g_fake;
+FakeRas g_fakeRas;
 int g_connection_token;
 
 uint32_t Dial(void*, const char*, plat::RasDialParams* params, uint32_t, plat::RasDialNotifier notify,
               plat::RasConnHandle* connection) {
-    g_fake.dialled_user = params->user_name;
-    g_fake.dialled_password = params->password;
+    g_fakeRas.dialled_user = params->user_name;
+    g_fakeRas.dialled_password = params->password;
     *connection = &g_connection_token;
-    for (int state : g_fake.progress) notify(0, state, 0);
-    return g_fake.dial_result;
+    for (int state : g_fakeRas.progress) notify(0, state, 0);
+    return g_fakeRas.dial_result;
 }
 uint32_t EnumConnections(plat::RasConn*, uint32_t*, uint32_t* count) {
     *count = 0;
     return 0;
 }
 uint32_t EnumEntries(const char*, const char*, plat::RasEntryName* out, uint32_t* size, uint32_t* count) {
-    if (g_fake.fail_enum) return plat::kRasErrorBufferTooSmall;
-    if (*size < g_fake.entries.size() * sizeof(plat::RasEntryName)) return plat::kRasErrorBufferTooSmall;
-    for (size_t i = 0; i < g_fake.entries.size(); ++i) {
-        std::snprintf(out[i].entry_name, sizeof out[i].entry_name, "%s", g_fake.entries[i].name.c_str());
+    if (g_fakeRas.fail_enum) return plat::kRasErrorBufferTooSmall;
+    if (*size < g_fakeRas.entries.size() * sizeof(plat::RasEntryName)) return plat::kRasErrorBufferTooSmall;
+    for (size_t i = 0; i < g_fakeRas.entries.size(); ++i) {
+        std::snprintf(out[i].entry_name, sizeof out[i].entry_name, "%s", g_fakeRas.entries[i].name.c_str());
     }
-    *count = uint32_t(g_fake.entries.size());
+    *count = uint32_t(g_fakeRas.entries.size());
     return 0;
 }
 uint32_t ConnectStatus(plat::RasConnHandle, plat::RasConnStatus*) {
-    return g_fake.status_reads_before_gone-- > 0 ? 0 : plat::kRasErrorInvalidHandle;
+    return g_fakeRas.status_reads_before_gone-- > 0 ? 0 : plat::kRasErrorInvalidHandle;
 }
 uint32_t ErrorString(uint32_t, char* buffer, uint32_t size) {
     std::snprintf(buffer, size, "fake");
     return 0;
 }
 uint32_t HangUp(plat::RasConnHandle) {
-    ++g_fake.hangups;
+    ++g_fakeRas.hangups;
     return 0;
 }
 uint32_t GetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t*, void*, uint32_t*) {
-    for (const FakeRas::Entry& e : g_fake.entries) {
+    for (const FakeRas::Entry& e : g_fakeRas.entries) {
         if (e.name != entry) continue;
         std::snprintf(props->device_type, sizeof props->device_type, "%s", e.device_type.c_str());
         std::snprintf(props->device_name, sizeof props->device_name, "%s", e.device_name.c_str());
@@ -75,9 +75,9 @@ uint32_t GetProperties(const char*, const char* entry, plat::RasEntry* props, ui
     return 623;
 }
 uint32_t SetProperties(const char*, const char* entry, plat::RasEntry* props, uint32_t, void*, uint32_t) {
-    g_fake.created_name = entry;
-    g_fake.created_phone = props->local_phone_number;
-    g_fake.created_device = props->device_name;
+    g_fakeRas.created_name = entry;
+    g_fakeRas.created_phone = props->local_phone_number;
+    g_fakeRas.created_device = props->device_name;
     return 0;
 }
 uint32_t GetDialParams(const char*, plat::RasDialParams* params, int* saved) {
@@ -90,7 +90,7 @@ uint32_t SetDialParams(const char*, plat::RasDialParams*, int) { return 0; }
 
 #define EXPORT(name, fn) \
     plat::LibraryExport { name, reinterpret_cast<void*>(fn) }
-const plat::LibraryExport kExports[] = {
+const plat::LibraryExport kRasExports[] = {
     EXPORT("RasDialA", Dial),
     EXPORT("RasEnumConnectionsA", EnumConnections),
     EXPORT("RasEnumEntriesA", EnumEntries),
@@ -103,17 +103,17 @@ const plat::LibraryExport kExports[] = {
     EXPORT("RasSetEntryDialParamsA", SetDialParams),
 };
 #undef EXPORT
-constexpr size_t kExportCount = sizeof kExports / sizeof kExports[0];
+constexpr size_t kRasExportCount = sizeof kRasExports / sizeof kRasExports[0];
 
 class RasTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        g_fake = FakeRas{};
-        g_fake.entries = {{"Office VPN", "vpn", "Tunnel"},
+        g_fakeRas = FakeRas{};
+        g_fakeRas.entries = {{"Office VPN", "vpn", "Tunnel"},
                           {"Home", "MODEM", "Standard 56k"},
                           {"Line 2", "isdn", "ISDN card"}};
         plat::SetManualClock(true);
-        plat::RegisterTestLibrary(RAS_LIBRARY, kExports, kExportCount);
+        plat::RegisterTestLibrary(RAS_LIBRARY, kRasExports, kRasExportCount);
         DebugSetLevel(DEBUG_NETWORK, 100);
     }
     void TearDown() override {
@@ -139,7 +139,7 @@ TEST(RasAbsent, InitReportsTheMissingLibraryAndDialFails) {
 }
 
 TEST_F(RasTest, MissingFunctionReleasesTheLibrary) {
-    plat::RegisterTestLibrary(RAS_LIBRARY, kExports + 1, kExportCount - 1);
+    plat::RegisterTestLibrary(RAS_LIBRARY, kRasExports + 1, kRasExportCount - 1);
     StdoutCapture out;
     EXPECT_EQ(RAS_Init(), WSOCK_FAILED);
     EXPECT_NE(out.Text().find("RAS_Init(): a required function was missing from rasapi32.dll\n"),
@@ -148,7 +148,7 @@ TEST_F(RasTest, MissingFunctionReleasesTheLibrary) {
 }
 
 TEST_F(RasTest, UnreadablePhoneBookFailsInit) {
-    g_fake.fail_enum = true;
+    g_fakeRas.fail_enum = true;
     StdoutCapture out;
     EXPECT_EQ(RAS_Init(), WSOCK_FAILED);
     EXPECT_NE(out.Text().find("RAS_Init(): failed to get a list of RAS entries\n"), std::string::npos);
@@ -163,13 +163,13 @@ TEST_F(RasTest, CreateEntryCopiesTheFirstModemDevice) {
     EXPECT_EQ(RAS_CreateEntry("Club line", "0161 555 0101"), WSOCK_OK);
     EXPECT_NE(out.Text().find("RAS_CreateEntry(): Creating device with Standard 56k (MODEM)\n"),
               std::string::npos);
-    EXPECT_EQ(g_fake.created_name, "Club line");
-    EXPECT_EQ(g_fake.created_phone, "0161 555 0101");
-    EXPECT_EQ(g_fake.created_device, "Standard 56k");
+    EXPECT_EQ(g_fakeRas.created_name, "Club line");
+    EXPECT_EQ(g_fakeRas.created_phone, "0161 555 0101");
+    EXPECT_EQ(g_fakeRas.created_device, "Standard 56k");
 }
 
 TEST_F(RasTest, CreateEntryWithoutADialDeviceGivesThree) {
-    g_fake.entries = {{"Office VPN", "vpn", "Tunnel"}};
+    g_fakeRas.entries = {{"Office VPN", "vpn", "Tunnel"}};
     ASSERT_EQ(RAS_Init(), WSOCK_OK);
     EXPECT_EQ(RAS_CreateEntry("Club line", "1"), RAS_NO_DEVICE);
 }
@@ -190,14 +190,14 @@ TEST_F(RasTest, DialProgressSetsTheStatus) {
         {{plat::kRasOpenPort}, RAS_STATUS_NONE},
     };
     for (const auto& c : cases) {
-        g_fake.progress = c.states;
+        g_fakeRas.progress = c.states;
         ASSERT_EQ(RAS_StartDial(1, "manager", "secret"), WSOCK_OK);
         EXPECT_EQ(RAS_GetDialStatus(), c.status);
-        g_fake.status_reads_before_gone = 0;
+        g_fakeRas.status_reads_before_gone = 0;
         EXPECT_EQ(RAS_HangUp(), WSOCK_OK);
     }
-    EXPECT_EQ(g_fake.dialled_user, "manager");
-    EXPECT_EQ(g_fake.dialled_password, "secret");
+    EXPECT_EQ(g_fakeRas.dialled_user, "manager");
+    EXPECT_EQ(g_fakeRas.dialled_password, "secret");
 }
 
 TEST_F(RasTest, StoredCredentialsStayWhenNoneAreGiven) {
@@ -208,28 +208,28 @@ TEST_F(RasTest, StoredCredentialsStayWhenNoneAreGiven) {
     EXPECT_NE(text.find("getting entry params\nreturned 0\nusername: 'stored-user', pass 'stored-pass'\n"),
               std::string::npos)
         << text;
-    EXPECT_EQ(g_fake.dialled_user, "stored-user");
+    EXPECT_EQ(g_fakeRas.dialled_user, "stored-user");
 }
 
 TEST_F(RasTest, FailedDialIsReportedAndHungUp) {
     ASSERT_EQ(RAS_Init(), WSOCK_OK);
-    g_fake.dial_result = 676;
+    g_fakeRas.dial_result = 676;
     StdoutCapture out;
     EXPECT_EQ(RAS_StartDial(0, "a", "b"), WSOCK_FAILED);
     EXPECT_NE(out.Text().find("RAS_StartDial(): dial failed (676)\n"), std::string::npos);
-    EXPECT_EQ(g_fake.hangups, 1);
+    EXPECT_EQ(g_fakeRas.hangups, 1);
     EXPECT_EQ(RAS_StartDial(7, "a", "b"), WSOCK_FAILED);  // no such entry
 }
 
 TEST_F(RasTest, HangUpWaitsUntilTheConnectionIsGoneButNotForever) {
     ASSERT_EQ(RAS_Init(), WSOCK_OK);
     ASSERT_EQ(RAS_StartDial(1, "a", "b"), WSOCK_OK);
-    g_fake.status_reads_before_gone = 3;
+    g_fakeRas.status_reads_before_gone = 3;
     EXPECT_EQ(RAS_HangUp(), WSOCK_OK);
-    EXPECT_EQ(g_fake.status_reads_before_gone, -1);  // read until gone, then stopped
+    EXPECT_EQ(g_fakeRas.status_reads_before_gone, -1);  // read until gone, then stopped
     EXPECT_EQ(RAS_GetDialStatus(), RAS_STATUS_DISCONNECTED);
     ASSERT_EQ(RAS_StartDial(1, "a", "b"), WSOCK_OK);
-    g_fake.status_reads_before_gone = 1000000;
+    g_fakeRas.status_reads_before_gone = 1000000;
     EXPECT_EQ(RAS_HangUp(), WSOCK_TIMEOUT);
 }
 

@@ -109,7 +109,7 @@ std::string MakeScratchFolder(const std::string& name) {
     return dir;
 }
 
-std::string ReadFile(const std::string& path) {
+std::string ReadTextFile(const std::string& path) {
     std::ifstream in(path);
     std::stringstream s;
     s << in.rdbuf();
@@ -125,7 +125,7 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     EXPECT_EXIT(
         RunGameInScratchFolder({"halvorn", "-log", "-window", "-debug", "general=50,file=10,memory=1"}, dir),
         ::testing::ExitedWithCode(0), "");
-    std::string log = ReadFile(dir + "/stdout.log");
+    std::string log = ReadTextFile(dir + "/stdout.log");
     EXPECT_NE(log.find("DEBUG: Setting 'general' to 50\n"), std::string::npos) << log;
     EXPECT_NE(log.find("DEBUG: 'memory' set to 1\n"), std::string::npos);
     size_t paks =
@@ -145,7 +145,7 @@ TEST_F(StartupTest, CloseRequestEndsTheGameInOrderWithStatusZero) {
     EXPECT_LT(init, language);
     EXPECT_LT(language, cleared);
     EXPECT_LT(cleared, released);
-    EXPECT_EQ(ReadFile(dir + "/stderr.log"), "");
+    EXPECT_EQ(ReadTextFile(dir + "/stderr.log"), "");
     std::system(("rm -rf " + dir).c_str());
 }
 

@@ -25,10 +25,10 @@ namespace {
 using namespace worldconv;
 using testenv::Frame;
 
-constexpr int kW = 320, kH = 240;
+constexpr int kWorldW = 320, kWorldH = 240;
 constexpr uint32_t kMagenta = 0xFF00FF;
 
-struct Row {
+struct ListRow {
     int kind;  // 1-4 draw sections; others are points and not drawn here
     const char* model;
     const char* dir;
@@ -36,7 +36,7 @@ struct Row {
 };
 
 // The display's seven lists, as far as they draw.
-const std::vector<std::vector<Row>> kLists = {
+const std::vector<std::vector<ListRow>> kLists = {
     {{1, "pitch\\grass", "pitch", 0},
      {1, "pitch\\lines", "pitch", 0},
      {2, "pitch\\flag", "pitch", 3},
@@ -111,7 +111,7 @@ int StadiumCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* ou
 }
 
 struct LoadedRow {
-    Row row;
+    ListRow row;
     std::string dir;
     D3DObj* object = nullptr;
 };
@@ -146,7 +146,7 @@ class World3dRenderTest : public ::testing::Test {
         PakFileInit();
         PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
         PakFileAddDone();
-        testenv::Start3D(kW, kH);
+        testenv::Start3D(kWorldW, kWorldH);
     }
     void TearDown() override {
         FreeRows();
@@ -155,9 +155,9 @@ class World3dRenderTest : public ::testing::Test {
         UninitMemory();
     }
 
-    void LoadList(const std::vector<Row>& list) {
+    void LoadList(const std::vector<ListRow>& list) {
         FreeRows();
-        for (const Row& row : list) {
+        for (const ListRow& row : list) {
             LoadedRow loaded{row, std::string("zudata\\d3d\\stadium\\textures\\") + row.dir};
             rows_.push_back(loaded);
         }
@@ -207,7 +207,7 @@ class World3dRenderTest : public ::testing::Test {
         const float n = 10.0f, f = 20000.0f;
         Matrix projection{};
         projection.m[0][0] = 2.0f;
-        projection.m[1][1] = 2.0f * float(kW) / float(kH);
+        projection.m[1][1] = 2.0f * float(kWorldW) / float(kWorldH);
         projection.m[2][2] = f / (f - n);
         projection.m[2][3] = 1.0f;
         projection.m[3][2] = -n * f / (f - n);
@@ -226,7 +226,7 @@ class World3dRenderTest : public ::testing::Test {
             out[c] = p.x * combined_.m[0][c] + p.y * combined_.m[1][c] + p.z * combined_.m[2][c] +
                      combined_.m[3][c];
         }
-        return {int((out[0] / out[3] + 1.0f) * 0.5f * kW), int((1.0f - out[1] / out[3]) * 0.5f * kH)};
+        return {int((out[0] / out[3] + 1.0f) * 0.5f * kWorldW), int((1.0f - out[1] / out[3]) * 0.5f * kWorldH)};
     }
 
     Frame Draw(const Camera& camera, const std::string& grab, bool withStands = true) {
@@ -286,7 +286,7 @@ TEST_F(World3dRenderTest, EveryGroundFillsTheScreenFromItsCameras) {
         };
         for (size_t c = 0; c < std::size(cameras); ++c) {
             const Frame f = Draw(cameras[c], "list" + std::to_string(list) + "_cam" + std::to_string(c));
-            ASSERT_EQ(f.width, kW);
+            ASSERT_EQ(f.width, kWorldW);
             EXPECT_EQ(MagentaCount(f), 0) << "camera " << c;
         }
 
@@ -294,12 +294,12 @@ TEST_F(World3dRenderTest, EveryGroundFillsTheScreenFromItsCameras) {
         // halfway line, the stand above the far touchline.
         const Frame main = Draw(cameras[0], "main" + std::to_string(list));
         const auto [gx, gy] = Project({kCentreX + 40, kCentreY + 60, 0});
-        ASSERT_TRUE(gx >= 0 && gx < kW && gy >= 0 && gy < kH);
+        ASSERT_TRUE(gx >= 0 && gx < kWorldW && gy >= 0 && gy < kWorldH);
         const uint32_t grass = main.At(gx, gy);
         EXPECT_GT(int((grass >> 8) & 0xFF), int((grass >> 16) & 0xFF)) << std::hex << grass;
         EXPECT_GT(int((grass >> 8) & 0xFF), int(grass & 0xFF)) << std::hex << grass;
         const auto [lx, ly] = Project({kCentreX - 200, kCentreY, 0});
-        ASSERT_TRUE(lx >= 2 && lx < kW - 2 && ly >= 0 && ly < kH);
+        ASSERT_TRUE(lx >= 2 && lx < kWorldW - 2 && ly >= 0 && ly < kWorldH);
         int whitest = 0;
         // The line runs away from the camera: look across it.
         for (int dx = -2; dx <= 2; ++dx) {
@@ -310,7 +310,7 @@ TEST_F(World3dRenderTest, EveryGroundFillsTheScreenFromItsCameras) {
         if (list < 6) {
             const Frame bare = Draw(cameras[0], "bare" + std::to_string(list), false);
             const auto [sx, sy] = Project({kTouchLineHighX + 150, kCentreY, 90});
-            ASSERT_TRUE(sx >= 0 && sx < kW && sy >= 0 && sy < kH);
+            ASSERT_TRUE(sx >= 0 && sx < kWorldW && sy >= 0 && sy < kWorldH);
             EXPECT_GT(testenv::ColourDistance(main.At(sx, sy), bare.At(sx, sy)), 10)
                 << "no stand beyond the far line";
             if (list % 2 == 0) {
