@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int32_t kUnit = 65536;
+constexpr int32_t kChoiceUnit = 65536;
 
 class BallChoiceTest : public ::testing::Test {
   protected:
@@ -54,8 +54,8 @@ class BallChoiceTest : public ::testing::Test {
         p.off = 0;
         p.x = int16_t(x);
         p.y = int16_t(y);
-        p.x16 = x * kUnit;
-        p.y16 = y * kUnit;
+        p.x16 = x * kChoiceUnit;
+        p.y16 = y * kChoiceUnit;
         p.facing = facing;
         p.touchLockout = 0;
         p.actionFlag = 0;
@@ -77,9 +77,9 @@ class BallChoiceTest : public ::testing::Test {
         BallState.x = int16_t(x);
         BallState.y = int16_t(y);
         BallState.z = int16_t(z);
-        BallState.x16 = x * kUnit;
-        BallState.y16 = y * kUnit;
-        BallState.z16 = z * kUnit;
+        BallState.x16 = x * kChoiceUnit;
+        BallState.y16 = y * kChoiceUnit;
+        BallState.z16 = z * kChoiceUnit;
         MatchFigures[kBallFigure].x = int16_t(x);
         MatchFigures[kBallFigure].y = int16_t(y);
     }
@@ -322,7 +322,7 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
         p.heading = int8_t(heading);
         p.ballDirection = 128;  // the ball lies toward larger y
         Ball(800, 1000, 200);
-        BallState.vy = -10 * kUnit;
+        BallState.vy = -10 * kChoiceUnit;
         Ball_UpdateDirectionSpeed();
         int count = 0;
         for (int call = 0; call < 42; ++call) count += reacts(200);
@@ -336,7 +336,7 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
     HighBallReactionLevel = 5;
     EXPECT_TRUE(reacts(30));
     // A ball moving away from him is not his.
-    BallState.vy = 10 * kUnit;
+    BallState.vy = 10 * kChoiceUnit;
     Ball_UpdateDirectionSpeed();
     EXPECT_FALSE(reacts(200));
 }

@@ -20,10 +20,10 @@
 
 namespace {
 
-constexpr int32_t kUnit = 65536;
+constexpr int32_t kCollideUnit = 65536;
 
 std::vector<int16_t> sounds;
-void RecordSound(int16_t event, int16_t) { sounds.push_back(event); }
+void RecordCollideSound(int16_t event, int16_t) { sounds.push_back(event); }
 int Count(int16_t event) { return int(std::count(sounds.begin(), sounds.end(), event)); }
 
 class BallCollideTest : public ::testing::Test {
@@ -45,7 +45,7 @@ class BallCollideTest : public ::testing::Test {
         ShotMarker = -1;
         PlayStopped = 0;
         MatchHooks = MatchDisplayHooks{};
-        MatchHooks.soundEvent = RecordSound;
+        MatchHooks.soundEvent = RecordCollideSound;
         sounds.clear();
         Ball_ResetContacts();
         BallState.y = 200;  // the top half: team 1 attacks there
@@ -69,9 +69,9 @@ class BallCollideTest : public ::testing::Test {
         BallState.x = int16_t(x);
         BallState.y = int16_t(y);
         BallState.z = int16_t(z);
-        BallState.x16 = x * kUnit;
-        BallState.y16 = y * kUnit;
-        BallState.z16 = z * kUnit;
+        BallState.x16 = x * kCollideUnit;
+        BallState.y16 = y * kCollideUnit;
+        BallState.z16 = z * kCollideUnit;
         MatchFigures[kBallFigure].x = int16_t(x);
         MatchFigures[kBallFigure].y = int16_t(y);
     }
@@ -80,11 +80,11 @@ class BallCollideTest : public ::testing::Test {
 TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
     for (int16_t post : {int16_t(730), int16_t(862)}) {
         Probe(post, 127, 100);
-        Velocity(0, -8 * kUnit);  // octant 0, toward the top goal
+        Velocity(0, -8 * kCollideUnit);  // octant 0, toward the top goal
         sounds.clear();
         Ball_Collide();
         EXPECT_EQ(BallState.collisionCount, 1);
-        EXPECT_EQ(BallState.vy, 4 * kUnit);  // -vy / 2
+        EXPECT_EQ(BallState.vy, 4 * kCollideUnit);  // -vy / 2
         EXPECT_EQ(BallState.vx, 0);
         EXPECT_EQ(BallState.probeX, post - 4);
         EXPECT_EQ(BallState.probeY, 130);
@@ -93,16 +93,16 @@ TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
     }
     // Above the bar's underside the post is not there.
     Probe(730, 126, 145);
-    Velocity(0, -8 * kUnit);
+    Velocity(0, -8 * kCollideUnit);
     Ball_Collide();
-    EXPECT_EQ(BallState.vy, -8 * kUnit);
+    EXPECT_EQ(BallState.vy, -8 * kCollideUnit);
 }
 
 TEST_F(BallCollideTest, PostResponsesByWhereTheProbeMeetsThePost) {
     // Three units to the larger-x side of the left post: the high edge; a
     // ball moving in octant 1 passes it and the walk goes on.
     Probe(733, 128, 20);
-    Velocity(3 * kUnit, -3 * kUnit);
+    Velocity(3 * kCollideUnit, -3 * kCollideUnit);
     ASSERT_EQ(BallState.direction / 32, 1);
     Ball_Collide();
     EXPECT_EQ(BallState.collisionCount, 0);
@@ -110,12 +110,12 @@ TEST_F(BallCollideTest, PostResponsesByWhereTheProbeMeetsThePost) {
     EXPECT_EQ(BallState.probeY, 130);
     // The outer low side in octant 5 (moving down and left): |vy| across, vy/8 back.
     Probe(728, 2038, 20);
-    Velocity(-3 * kUnit, 3 * kUnit);
+    Velocity(-3 * kCollideUnit, 3 * kCollideUnit);
     ASSERT_EQ(BallState.direction / 32, 5);
     Ball_Collide();
     EXPECT_EQ(BallState.collisionCount, 1);
-    EXPECT_EQ(BallState.vx, 3 * kUnit);
-    EXPECT_EQ(BallState.vy, -(3 * kUnit / 8));
+    EXPECT_EQ(BallState.vx, 3 * kCollideUnit);
+    EXPECT_EQ(BallState.vy, -(3 * kCollideUnit / 8));
     EXPECT_EQ(BallState.probeY, 2034);
 }
 
@@ -125,7 +125,7 @@ TEST_F(BallCollideTest, GoalBandBackNetAndSideNettingDepths) {
         MatchPhase = 0;
         sounds.clear();
         Probe(796, 126 - depth, 100);
-        Velocity(0, -6 * kUnit);
+        Velocity(0, -6 * kCollideUnit);
         Ball_Collide();
         EXPECT_EQ(MatchPhase, 9) << depth;
         EXPECT_EQ(PlayStopped, 2);
@@ -134,42 +134,42 @@ TEST_F(BallCollideTest, GoalBandBackNetAndSideNettingDepths) {
     }
     MatchPhase = 0;
     Probe(796, 101, 100);
-    Velocity(0, -32 * kUnit);
+    Velocity(0, -32 * kCollideUnit);
     Ball_Collide();
     EXPECT_NE(MatchPhase, 9);  // behind the line, but no goal
     EXPECT_EQ(BallState.collisionCount, 1);
-    EXPECT_EQ(BallState.vy, 2 * kUnit);
+    EXPECT_EQ(BallState.vy, 2 * kCollideUnit);
     EXPECT_EQ(BallState.probeY, 102);
     EXPECT_EQ(BallState.netCooldown, 25);
     // The side netting: top to depth 31, bottom to depth 25.
     Probe(731, 95, 50);
-    Velocity(-6 * kUnit, -1 * kUnit);
+    Velocity(-6 * kCollideUnit, -1 * kCollideUnit);
     Ball_Collide();
     EXPECT_EQ(BallState.collisionCount, 1);
-    EXPECT_EQ(BallState.vx, 2 * kUnit);
+    EXPECT_EQ(BallState.vx, 2 * kCollideUnit);
     EXPECT_EQ(BallState.probeX, 734);
     Probe(731, 94, 50);
-    Velocity(-6 * kUnit, -1 * kUnit);
+    Velocity(-6 * kCollideUnit, -1 * kCollideUnit);
     Ball_Collide();
-    EXPECT_EQ(BallState.vx, -6 * kUnit);
+    EXPECT_EQ(BallState.vx, -6 * kCollideUnit);
     Probe(861, 2063, 50);
-    Velocity(6 * kUnit, 1 * kUnit);
+    Velocity(6 * kCollideUnit, 1 * kCollideUnit);
     Ball_Collide();
-    EXPECT_EQ(BallState.vx, -2 * kUnit);
+    EXPECT_EQ(BallState.vx, -2 * kCollideUnit);
     Probe(861, 2064, 50);
-    Velocity(6 * kUnit, 1 * kUnit);
+    Velocity(6 * kCollideUnit, 1 * kCollideUnit);
     Ball_Collide();
-    EXPECT_EQ(BallState.vx, 6 * kUnit);
+    EXPECT_EQ(BallState.vx, 6 * kCollideUnit);
 }
 
 TEST_F(BallCollideTest, TheCrossbarOnlyStopsABallMovingIntoTheGoal) {
     Probe(796, 126, 160);
-    Velocity(0, 5 * kUnit);  // rising through the bar's band on its way out
+    Velocity(0, 5 * kCollideUnit);  // rising through the bar's band on its way out
     Ball_Collide();
     EXPECT_EQ(BallState.collisionCount, 0);
     EXPECT_EQ(Count(14), 0);
     Probe(796, 126, 160);
-    Velocity(0, -5 * kUnit);
+    Velocity(0, -5 * kCollideUnit);
     Ball_Collide();  // index (175 - 160) / 5 = 3: the bar's centre
     EXPECT_EQ(BallState.collisionCount, 1);
     EXPECT_EQ(Count(14), 1);
@@ -177,12 +177,12 @@ TEST_F(BallCollideTest, TheCrossbarOnlyStopsABallMovingIntoTheGoal) {
     EXPECT_EQ(BallState.probeY, 130);
     EXPECT_EQ(TeamRestartCount[1], 5u);  // team 1 attacks the top goal
     Probe(796, 2038, 148);
-    Velocity(0, 5 * kUnit);
+    Velocity(0, 5 * kCollideUnit);
     Ball_Collide();
     EXPECT_EQ(BallState.probeY, 2034);
     EXPECT_LT(BallState.vz, 0);  // the under side flicks it down
     Probe(796, 2038, 172);
-    Velocity(0, 5 * kUnit);
+    Velocity(0, 5 * kCollideUnit);
     Ball_Collide();
     EXPECT_GT(BallState.vz, 0);  // the top flicks it up
 }
@@ -262,18 +262,18 @@ TEST_F(BallCollideTest, AfterAGoalTheBallStaysInTheNet) {
 
 TEST_F(BallCollideTest, EndWallsReturnLowBallsAndDropHighOnes) {
     Probe(500, -2, 109);
-    Velocity(0, -6 * kUnit);
+    Velocity(0, -6 * kCollideUnit);
     Ball_Collide();
-    EXPECT_EQ(BallState.vy, 6 * kUnit);
+    EXPECT_EQ(BallState.vy, 6 * kCollideUnit);
     EXPECT_EQ(Count(13), 1);
     Probe(500, -2, 110);
-    Velocity(0, -16 * kUnit, 0);
+    Velocity(0, -16 * kCollideUnit, 0);
     Ball_Collide();
-    EXPECT_EQ(BallState.vy, 2 * kUnit);
-    EXPECT_EQ(BallState.vz, 2 * kUnit);
+    EXPECT_EQ(BallState.vy, 2 * kCollideUnit);
+    EXPECT_EQ(BallState.vz, 2 * kCollideUnit);
     // A low ball in the tunnel gap goes on past the side wall's line.
     Probe(30, 1100, 0);
-    Velocity(-6 * kUnit, 0);
+    Velocity(-6 * kCollideUnit, 0);
     BallState.z = 0;
     Ball_Collide();
     EXPECT_EQ(Count(13), 1);
@@ -289,7 +289,7 @@ TEST_F(BallCollideTest, ShotsFromThePenaltySpotScoreOnceOrMeetTheBar) {
             const int sign = end == 0 ? -1 : 1;
             Place(796, spotY, height);
             BallState.vx = 0;
-            BallState.vy = sign * 18 * kUnit;
+            BallState.vy = sign * 18 * kCollideUnit;
             BallState.vz = 40000;  // holds its height against gravity
             BallState.holder = BallState.controller = 0;
             LastToucher = 5;
@@ -337,9 +337,9 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
         BallState.bounceRestitution = 0.52f;
         BallState.direction = 256;
         Place(160 + draw(1273), 128 + draw(1909), draw(300));
-        BallState.vx = draw(80 * kUnit + 1) - 40 * kUnit;
-        BallState.vy = draw(80 * kUnit + 1) - 40 * kUnit;
-        BallState.vz = draw(20 * kUnit + 1) - 10 * kUnit;
+        BallState.vx = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
+        BallState.vy = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
+        BallState.vz = draw(20 * kCollideUnit + 1) - 10 * kCollideUnit;
         for (int32_t& s : BallState.swerve) s = draw(20001) - 10000;
         BallState.swerveTime = uint16_t(draw(35));
         BallState.kickGrace = int16_t(draw(17));

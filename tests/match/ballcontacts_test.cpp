@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int32_t kUnit = 65536;
+constexpr int32_t kContactUnit = 65536;
 
 class BallContactsTest : public ::testing::Test {
   protected:
@@ -49,8 +49,8 @@ class BallContactsTest : public ::testing::Test {
         p.off = 0;
         p.x = int16_t(x);
         p.y = int16_t(y);
-        p.x16 = x * kUnit;
-        p.y16 = y * kUnit;
+        p.x16 = x * kContactUnit;
+        p.y16 = y * kContactUnit;
         p.facing = facing;
         Match_SetPlayerAction(figure, action);
         return p;
@@ -68,38 +68,38 @@ class BallContactsTest : public ::testing::Test {
 
 TEST_F(BallContactsTest, ReachEndsAtHeight110) {
     Player(3, 500, 500, 0);
-    Ball(500, 505, 111, 0, -12 * kUnit);
+    Ball(500, 505, 111, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(BallState.vy, -12 * kUnit);
+    EXPECT_EQ(BallState.vy, -12 * kContactUnit);
     EXPECT_EQ(BallDeflectionCooldown, 0);
-    Ball(500, 505, 110, 0, -12 * kUnit);
+    Ball(500, 505, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(BallDeflectionCooldown, 4);
     EXPECT_EQ(LastToucher, 3);
     // Row (505 + 9 - 500) / 2 = 7, column 4: sector 4 keeps 90/180 of vy.
-    EXPECT_EQ(BallState.vy, -6 * kUnit);
+    EXPECT_EQ(BallState.vy, -6 * kContactUnit);
     // And nobody touches it while the rebound's cooldown runs.
     Ball_PlayerContacts();
     EXPECT_EQ(BallDeflectionCooldown, 3);
-    EXPECT_EQ(BallState.vy, -6 * kUnit);
+    EXPECT_EQ(BallState.vy, -6 * kContactUnit);
 }
 
 TEST_F(BallContactsTest, AFastBallAtTheTopOfHisReachKnocksAStandingPlayerDown) {
     // Moving toward smaller y (direction 0): his back faces it at facing 0,
     // his front at facing 128.
     Player(3, 500, 500, 0, 0);
-    Ball(500, 500, 110, 0, -12 * kUnit);
+    Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, 73);
     BallDeflectionCooldown = 0;
     Player(3, 500, 500, 0, 128);
-    Ball(500, 500, 110, 0, -12 * kUnit);
+    Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, 33);
     // A prepared player (action above 15) is only rebounded off.
     BallDeflectionCooldown = 0;
     Player(3, 500, 500, 17, 128);
-    Ball(500, 500, 110, 0, -12 * kUnit);
+    Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, 17);
 }
@@ -135,26 +135,26 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     // Action 49 kills a slow ball: down at 5 units, the rest a quarter.
     Player(2, 400, 400, 49);
     MatchFigures[2].touchLockout = 0;
-    Ball(400, 400, 60, 8 * kUnit, 2 * kUnit);
+    Ball(400, 400, 60, 8 * kContactUnit, 2 * kContactUnit);
     BallExcludedPlayer = -1;
     Ball_PlayerContacts();
-    EXPECT_EQ(BallState.vx, 2 * kUnit);
-    EXPECT_EQ(BallState.vy, kUnit / 2);
+    EXPECT_EQ(BallState.vx, 2 * kContactUnit);
+    EXPECT_EQ(BallState.vy, kContactUnit / 2);
     // A slow ball at chest height drops off him toward the point ahead.
     Player(2, 400, 400, 0, 64);
-    Ball(400, 400, 90, 0, 3 * kUnit);
+    Ball(400, 400, 90, 0, 3 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(BallState.vz, -kUnit);
+    EXPECT_EQ(BallState.vz, -kContactUnit);
     EXPECT_EQ(LastToucher, 2);
     EXPECT_GT(BallState.vx, 150000);
     // A slow low ball stops against his feet, unless he is the kicker.
     Player(2, 400, 400, 33);
     BallExcludedPlayer = 2;
-    Ball(400, 400, 20, 5 * kUnit, 0);
+    Ball(400, 400, 20, 5 * kContactUnit, 0);
     Ball_PlayerContacts();
-    EXPECT_EQ(BallState.vx, 5 * kUnit);
+    EXPECT_EQ(BallState.vx, 5 * kContactUnit);
     BallExcludedPlayer = -1;
-    Ball(400, 400, 20, 5 * kUnit, 0);
+    Ball(400, 400, 20, 5 * kContactUnit, 0);
     BallState.kickGrace = 9;
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vx, 0);
@@ -186,7 +186,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         TeamChallenger[0] = kNoChallenger;
         MatchFigure& p = Player(6, 900, 900, 0);
         p.composure = 100;
-        Ball(900, 900, 0, 2 * kUnit, 0);
+        Ball(900, 900, 0, 2 * kContactUnit, 0);
         BallDeflectionCooldown = 0;
         Ball_PlayerContacts();
         if (p.action == 5) {
@@ -206,7 +206,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         LastToucher = -1;
         MatchFigure& p = Player(6, 900, 900, 0);
         p.composure = 100;
-        Ball(900, 900, 0, 2 * kUnit, 0);
+        Ball(900, 900, 0, 2 * kContactUnit, 0);
         Ball_PlayerContacts();
         EXPECT_NE(p.action, 5);
     }
@@ -234,7 +234,7 @@ TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
 
 TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
     MatchFigure& p = Player(9, 700, 700, 15, 64);  // facing larger x
-    BallState.vx = 3 * kUnit;
+    BallState.vx = 3 * kContactUnit;
     Ball_PlaceAtFeet(9);
     EXPECT_EQ(BallState.vx, 0);
     EXPECT_EQ(BallState.x, 712);

@@ -231,7 +231,7 @@ TEST_F(FixtureDayTest, AReserveSideShortOfSevenIsNotPlayed) {
     Fixture(0, kCompReserveLeague, 2, 3);
     Fixture(1, kCompLeague, 4, 5);
     PlayDayWithoutScreens();
-    EXPECT_EQ(SeasonCalendar.currentDay, kToday + 1);
+    EXPECT_EQ(SeasonCalendar.currentDay, kFixtureToday + 1);
     EXPECT_EQ(FixtureType(0), kCompLeague);  // the reserve fixture went
     EXPECT_TRUE(IsFixturePlayed(0));
     EXPECT_TRUE(IsFixtureEmpty(1));

@@ -191,8 +191,8 @@ TEST_F(MatchSetupTest, AttendanceNeverExceedsTheGround) {
         }
         SeasonCalendar.currentDay = int16_t(GameRandom() % 366);
         const bool neutral = GameRandom() % 2 == 0;
-        PutFixture(0, SeasonCalendar.currentDay, competitions[GameRandom() % 10], 0, 1, kSetupUnplayed, kSetupUnplayed,
-                   neutral ? int(kFixtureNeutralBit) : 0);
+        PutFixture(0, SeasonCalendar.currentDay, competitions[GameRandom() % 10], 0, 1, kSetupUnplayed,
+                   kSetupUnplayed, neutral ? int(kFixtureNeutralBit) : 0);
         ComputeAttendance(0);
         const int32_t capacity = neutral ? 78000
                                          : 1000 * (GetClubStandCapacity0(0) + GetClubStandCapacity1(0) +

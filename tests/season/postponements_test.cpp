@@ -52,7 +52,8 @@ TEST_F(PostponementTest, OnlyWinterLeagueMatchesAtPoorlyCoveredGroundsAreCalledO
             ProcessPostponements();
             for (int slot = 0; slot < UsedSlots(); ++slot) {
                 const FixtureHead h = HeadOf(slot);
-                if (h.type != kCompLeague || h.day == kPostponeToday || h.home >= 100 || h.day == kPostponeToday + 1)
+                if (h.type != kCompLeague || h.day == kPostponeToday || h.home >= 100 ||
+                    h.day == kPostponeToday + 1)
                     continue;
                 ++postponed[month];
                 ++byCover[h.home % 8];
@@ -61,7 +62,8 @@ TEST_F(PostponementTest, OnlyWinterLeagueMatchesAtPoorlyCoveredGroundsAreCalledO
                 EXPECT_LE(h.day, kPostponeEndDay) << h;
                 EXPECT_TRUE(Received(int16_t(h.home), 10, int16_t(h.away))) << h;
             }
-            EXPECT_NE(FindCompetitiveFixtureOnDay(200, kPostponeToday), -1) << "a cup match is never called off";
+            EXPECT_NE(FindCompetitiveFixtureOnDay(200, kPostponeToday), -1)
+                << "a cup match is never called off";
         }
     }
     for (int month = 2; month <= 9; ++month) EXPECT_EQ(postponed[month], 0) << "month " << month;
@@ -111,7 +113,8 @@ TEST_F(PostponementTest, AOneOffMatchClearsItsDayForBothClubs) {
     ClearClashOnDay(2, kPostponeToday);
     ClearClashOnDay(3, kPostponeToday);
     EXPECT_EQ(UsedSlots(), 3);
-    for (int slot = 0; slot < UsedSlots(); ++slot) EXPECT_GT(HeadOf(slot).day, kPostponeToday + 1) << HeadOf(slot);
+    for (int slot = 0; slot < UsedSlots(); ++slot)
+        EXPECT_GT(HeadOf(slot).day, kPostponeToday + 1) << HeadOf(slot);
     EXPECT_TRUE(Received(1, 147, 2));
     EXPECT_TRUE(Received(2, 147, 1));
     EXPECT_TRUE(Received(3, 147, 4));

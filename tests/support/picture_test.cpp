@@ -23,7 +23,7 @@ using Bytes = std::vector<uint8_t>;
 // Channel levels are exact in 5 bits so the 16-bit files keep them.
 constexpr int kPictureW = 3, kPictureH = 2;
 constexpr uint32_t kPicture[kPictureW * kPictureH] = {0xFFFF00FF, 0xFF84FF00, 0xFF0084FF,
-                                        0xFFFFFFFF, 0xFF008484, 0xFF000000};
+                                                      0xFFFFFFFF, 0xFF008484, 0xFF000000};
 
 char g_temp_dir[] = "/tmp/halvorn-picture-XXXXXX";
 
@@ -286,7 +286,8 @@ TEST_F(PictureTest, DebugPrintNamesTheFields) {
 Bytes TgaFromCorner(uint8_t originBits, bool colourMapped, bool rle) {
     const uint8_t type = colourMapped ? (rle ? TGA_TYPE_RLE_COLOURMAP : TGA_TYPE_COLOURMAP)
                                       : (rle ? TGA_TYPE_RLE_TRUECOLOUR : TGA_TYPE_TRUECOLOUR);
-    Bytes tga = Header(type, kPictureW, kPictureH, colourMapped ? 8 : 32, uint8_t(originBits | (colourMapped ? 0 : 8)));
+    Bytes tga = Header(type, kPictureW, kPictureH, colourMapped ? 8 : 32,
+                       uint8_t(originBits | (colourMapped ? 0 : 8)));
     auto putBgra = [&tga](uint32_t argb) {
         tga.insert(tga.end(), {uint8_t(argb), uint8_t(argb >> 8), uint8_t(argb >> 16), uint8_t(argb >> 24)});
     };
@@ -327,7 +328,8 @@ TEST_F(PictureTest, FilesWrittenFromEveryCornerLoadTheSamePicture) {
         Load(TgaFromCorner(origin, true, false));
         ASSERT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), 0);
         ASSERT_EQ(size_, uint32_t(kPictureW * kPictureH));
-        for (int i = 0; i < kPictureW * kPictureH; ++i) EXPECT_EQ(block_[i], i + 2) << int(origin) << " pixel " << i;
+        for (int i = 0; i < kPictureW * kPictureH; ++i)
+            EXPECT_EQ(block_[i], i + 2) << int(origin) << " pixel " << i;
     }
 }
 

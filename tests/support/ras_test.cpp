@@ -110,8 +110,8 @@ class RasTest : public ::testing::Test {
     void SetUp() override {
         g_fakeRas = FakeRas{};
         g_fakeRas.entries = {{"Office VPN", "vpn", "Tunnel"},
-                          {"Home", "MODEM", "Standard 56k"},
-                          {"Line 2", "isdn", "ISDN card"}};
+                             {"Home", "MODEM", "Standard 56k"},
+                             {"Line 2", "isdn", "ISDN card"}};
         plat::SetManualClock(true);
         plat::RegisterTestLibrary(RAS_LIBRARY, kRasExports, kRasExportCount);
         DebugSetLevel(DEBUG_NETWORK, 100);

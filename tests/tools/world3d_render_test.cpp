@@ -226,7 +226,8 @@ class World3dRenderTest : public ::testing::Test {
             out[c] = p.x * combined_.m[0][c] + p.y * combined_.m[1][c] + p.z * combined_.m[2][c] +
                      combined_.m[3][c];
         }
-        return {int((out[0] / out[3] + 1.0f) * 0.5f * kWorldW), int((1.0f - out[1] / out[3]) * 0.5f * kWorldH)};
+        return {int((out[0] / out[3] + 1.0f) * 0.5f * kWorldW),
+                int((1.0f - out[1] / out[3]) * 0.5f * kWorldH)};
     }
 
     Frame Draw(const Camera& camera, const std::string& grab, bool withStands = true) {
