@@ -10,22 +10,22 @@
 
 namespace {
 
-constexpr int16_t kUserClub = 7;
+constexpr int16_t kTrainingUserClub = 7;
 
 class TrainingTest : public DailyJobsTest {
   protected:
     void SetUp() override {
         DailyJobsTest::SetUp();
         std::memset(TrainingRecords, 0, sizeof TrainingRecords);
-        MakeClub(kUserClub, 0, 1);
+        MakeClub(kTrainingUserClub, 0, 1);
         MakeClub(8, 0, 1);
-        MakeUserClub(kUserClub);
+        MakeUserClub(kTrainingUserClub);
         SeasonCalendar.currentDay = 100;
     }
 
     // A player of the user's club with a training record of two kinds.
     static uint16_t Trainee(int16_t record, uint16_t kindA, uint16_t kindB, int16_t position = 5) {
-        const uint16_t p = MakePlayer(kUserClub, position, 6, 60);
+        const uint16_t p = MakePlayer(kTrainingUserClub, position, 6, 60);
         SetPlayerFitness(p, 30);
         SetPlayerFatigue(p, 10);
         SetPlayerMorale(p, 30);
@@ -70,7 +70,7 @@ class TrainingTest : public DailyJobsTest {
 };
 
 TEST_F(TrainingTest, IntervalsFollowConditionStaminaAndAgeWithASixteenBitProduct) {
-    const uint16_t p = MakePlayer(kUserClub, 5, 8, 60);
+    const uint16_t p = MakePlayer(kTrainingUserClub, 5, 8, 60);
     EXPECT_EQ(DevelopmentInterval(p), 41 * 42 / 50);
     EXPECT_EQ(FatigueInterval(p), 41 * 22 / 50);
     SetPlayerAge(p, 0);
@@ -83,7 +83,7 @@ TEST_F(TrainingTest, IntervalsFollowConditionStaminaAndAgeWithASixteenBitProduct
 }
 
 TEST_F(TrainingTest, BestRoleWeighsSettingsAndTenthsOfAttributesTiesToTheLowerRole) {
-    const uint16_t p = MakePlayer(kUserClub, 5, 6, 60);
+    const uint16_t p = MakePlayer(kTrainingUserClub, 5, 6, 60);
     // Every role's weights sum to 10 but role 12's, which sum to 11.
     EXPECT_EQ(BestRoleForPlayer(p), 12);
     // Attributes below 10 weigh nothing: every role scores 33 x 3.
@@ -116,7 +116,7 @@ TEST_F(TrainingTest, OnlyFitPlayersAtHomeWhoPlayForTheUserTrain) {
     // On loan at the user's club from club 8: he trains with it.
     const uint16_t borrowed = Trainee(4, 0, 0);
     SetPlayerLoanClub(borrowed, 8);
-    RebuildClubRoster(kUserClub);
+    RebuildClubRoster(kTrainingUserClub);
     const auto injuredBefore = Snapshot(injured), awayBefore = Snapshot(away), lentBefore = Snapshot(lentOut);
     TrainDays(20);
     EXPECT_EQ(Snapshot(injured), injuredBefore);
@@ -133,9 +133,9 @@ TEST_F(TrainingTest, NobodyDevelopsInTheCloseSeasonAndTheYoungestTireMore) {
     const uint16_t young = Trainee(1, 8, 8);
     SetPlayerAge(young, 2);
     SetPlayerFatigue(young, 0);
-    const uint16_t youth = MakePlayer(kUserClub, 6, 1, 60);
+    const uint16_t youth = MakePlayer(kTrainingUserClub, 6, 1, 60);
     SetPlayerFlag95(youth, 1);
-    RebuildClubRoster(kUserClub);
+    RebuildClubRoster(kTrainingUserClub);
     const auto youthBefore = Snapshot(youth);
     const int morale = GetPlayerMorale(senior);
     TrainDays(60);
@@ -157,7 +157,7 @@ TEST_F(TrainingTest, RestAsFirstKindRestsAndRestAsSecondKindOnlySuppresses) {
     const uint16_t rests = Trainee(0, kTrainingRest, 0);
     const uint16_t secondRests = Trainee(1, 0, kTrainingRest);
     const uint16_t works = Trainee(2, 0, 0);
-    RebuildClubRoster(kUserClub);
+    RebuildClubRoster(kTrainingUserClub);
     for (uint16_t p : {rests, secondRests, works}) SetPlayerStat(p, 27, 99);  // develops rarely
     TrainDays(6);
     // Kind A resting costs field 105 and only its own fitness gain: kind B
@@ -175,7 +175,7 @@ TEST_F(TrainingTest, RestAsFirstKindRestsAndRestAsSecondKindOnlySuppresses) {
 
 TEST_F(TrainingTest, BothKindsOfADevelopmentDayUseOnePick) {
     const uint16_t p = Trainee(0, 8, 8);
-    RebuildClubRoster(kUserClub);
+    RebuildClubRoster(kTrainingUserClub);
     SetPlayerStat(p, 27, 99);
     SetPlayerAge(p, 0);  // a = 21
     for (int day = 0; day < 400 && CounterSum(0) == 0; ++day) ProcessSquadTrainingDay();
@@ -219,17 +219,17 @@ TEST_F(TrainingTest, PositionTrainingConvertsOnlyToItsOwnTargetWhenTheBestRoleSa
     const uint16_t p = Trainee(0, 19, 20, 5);
     DevelopPlayerAttributes(0, 0, 19);  // to position 11: not his best role
     EXPECT_EQ(GetPlayerPosition2(p), 5u);
-    EXPECT_EQ(CountMessages(kUserClub, 264, p), 0);
+    EXPECT_EQ(CountMessages(kTrainingUserClub, 264, p), 0);
     DevelopPlayerAttributes(0, 0, 20);
     EXPECT_EQ(GetPlayerPosition2(p), 12u);
-    EXPECT_EQ(CountMessages(kUserClub, 264, p), 1);
+    EXPECT_EQ(CountMessages(kTrainingUserClub, 264, p), 1);
     EXPECT_EQ(GetTrainingRecordRegular(0), 19);
     EXPECT_EQ(GetTrainingRecordExtra(0), kTrainingGeneral);
     // Already in his best role: the work goes on, nobody is converted.
     SetRecord(0, p, 20, 20);
     DevelopPlayerAttributes(0, 2, 20);
     EXPECT_EQ(GetPlayerStat(p, 19, 0), 61);
-    EXPECT_EQ(CountMessages(kUserClub, 264, p), 1);
+    EXPECT_EQ(CountMessages(kTrainingUserClub, 264, p), 1);
     EXPECT_EQ(GetTrainingRecordRegular(0), 20);
 }
 
@@ -242,12 +242,12 @@ TEST_F(TrainingTest, SideSkillsGrowOnPickOneAndEndTheirTrainingAtThree) {
     DevelopPlayerAttributes(0, 1, 5);
     EXPECT_EQ(GetPlayerSetting3(p), 2u);
     EXPECT_EQ(GetTrainingRecordRegular(0), 5);
-    EXPECT_EQ(CountMessages(kUserClub, 257, p), 1);
+    EXPECT_EQ(CountMessages(kTrainingUserClub, 257, p), 1);
     ++SeasonCalendar.currentDay;
     DevelopPlayerAttributes(0, 1, 6);
     EXPECT_EQ(GetPlayerSetting1(p), 3u);
     EXPECT_EQ(GetTrainingRecordExtra(0), kTrainingGeneral);
-    EXPECT_EQ(CountMessages(kUserClub, 257, p), 2);
+    EXPECT_EQ(CountMessages(kTrainingUserClub, 257, p), 2);
 }
 
 class ComputerTrainingTest : public TrainingTest {
@@ -267,7 +267,7 @@ TEST_F(ComputerTrainingTest, TiredPlayersRestAndTheWeakGetGeneralWork) {
     const uint16_t general = ComputerPlayer(5);  // attribute 22 is below 90
     const uint16_t lentOut = ComputerPlayer(5);
     SetPlayerLoanClub(lentOut, 8);
-    SetPlayerClub(lentOut, kUserClub);
+    SetPlayerClub(lentOut, kTrainingUserClub);
     RebuildClubRoster(8);
     const auto lentBefore = Snapshot(lentOut), tiredBefore = Snapshot(tired),
                generalBefore = Snapshot(general);

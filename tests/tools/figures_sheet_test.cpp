@@ -29,18 +29,18 @@ namespace {
 
 using namespace datakit;
 
-constexpr int kW = 1024, kH = 768;
-constexpr uint32_t kBackground = 0x204020;
+constexpr int kSheetW = 1024, kSheetH = 768;
+constexpr uint32_t kSheetBackground = 0x204020;
 // 12 m across, 6.6 m up.
 constexpr float kX0 = -6.0f, kX1 = 6.0f, kY0 = -0.3f, kY1 = 6.3f;
 constexpr float kRowHeight = 2.2f;
 
-int Px(float x) { return int(std::lround((x - kX0) / (kX1 - kX0) * kW)); }
-int Py(float y) { return int(std::lround((kY1 - y) / (kY1 - kY0) * kH)); }
+int SheetPx(float x) { return int(std::lround((x - kX0) / (kX1 - kX0) * kSheetW)); }
+int SheetPy(float y) { return int(std::lround((kY1 - y) / (kY1 - kY0) * kSheetH)); }
 
 // Each surface's file as the kit rules name it: white skin, black hair of
 // normal length, the plain kit designs; the keeper's shirt is design 1.
-int KitTextureCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+int SheetKitTextureCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
     if (record->event != D3DOBJ_EVENT_TEXTURECREATE) return D3DObjBasicCallback(record, output);
     static const std::map<std::string, std::string> kFiles = {
         {"face", "skins\\white\\face"},
@@ -81,7 +81,7 @@ class FigureSheetTest : public ::testing::Test {
         PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
         PakFileAddDone();
         Motion_LoadAll();
-        testenv::Start3D(kW, kH);
+        testenv::Start3D(kSheetW, kSheetH);
     }
     void TearDown() override {
         testenv::Stop3D();
@@ -119,7 +119,7 @@ TEST_F(FigureSheetTest, AllThirtySixFiguresStandDressedInFrameZeroOfClipOne) {
     MatrixIdentity(&view);
     D3DSetTransformType(D3DTRANSFORMSTATE_VIEW, &view);
     D3DSetTransformType(D3DTRANSFORMSTATE_PROJECTION, &projection);
-    D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kBackground, 1.0f, 0);
+    D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000 | kSheetBackground, 1.0f, 0);
     D3DBeginScene();
     D3DSetRenderState(plat::kRsLighting, 0);
     D3DSetRenderState(plat::kRsZEnable, 1);
@@ -136,7 +136,7 @@ TEST_F(FigureSheetTest, AllThirtySixFiguresStandDressedInFrameZeroOfClipOne) {
                 D3DObj* object = nullptr;
                 D3DAnim* anim = nullptr;
                 PakLoadWholeFile(path.c_str(), &model, MEM_TYPE_MANUAL_NO_MOVE);
-                D3DObj_CreateObjectFromXYZData(&object, model, KitTextureCallback, directory,
+                D3DObj_CreateObjectFromXYZData(&object, model, SheetKitTextureCallback, directory,
                                                D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
                 std::fflush(stdout);
                 const int saved = dup(1), null = open("/dev/null", O_WRONLY);
@@ -172,9 +172,9 @@ TEST_F(FigureSheetTest, AllThirtySixFiguresStandDressedInFrameZeroOfClipOne) {
     }
     D3DEndScene();
     const testenv::Frame sheet = testenv::GrabFrame("figures_contact_sheet.tga");
-    ASSERT_EQ(sheet.width, kW);
+    ASSERT_EQ(sheet.width, kSheetW);
 
-    auto covered = [&](float x, float y) { return sheet.At(Px(x), Py(y)) != kBackground; };
+    auto covered = [&](float x, float y) { return sheet.At(SheetPx(x), SheetPy(y)) != kSheetBackground; };
     for (size_t i = 0; i < placed.size(); ++i) {
         const Placed& p = placed[i];
         const float ground = p.base + p.root;
