@@ -24,4 +24,9 @@ const char* HVW_GetDivisionName(int16_t divisionRow, int16_t country) {
     return CompetitionNames[country].division[divisionRow];
 }
 
-uint16_t HVW_GetClubManager(int16_t club) { return IsClubNumber(club) ? FindClubManager(club) : 0; }
+uint16_t HVW_GetClubManager(int16_t club) {
+    if (!IsClubNumber(club)) return 0;
+    // The shared caretaker record stands in for a missing manager: no one.
+    const uint16_t manager = FindClubManager(club);
+    return manager == kNoManager ? uint16_t(0) : manager;
+}

@@ -123,6 +123,9 @@ TEST_F(ClubScreensTest, DivisionColumnsPutTheOddClubOnTheRight) {
     EXPECT_EQ(HVW_CountDivisions(9), 0);
     EXPECT_EQ(HVW_GetDivisionName(3, 6), nullptr);
     EXPECT_EQ(HVW_GetDivisionName(2, 6), CompetitionNames[6].division[2]);
+    // A club without a manager has none (not the caretaker's record).
+    EXPECT_EQ(HVW_GetClubManager(100), 0);
+    EXPECT_EQ(HVW_GetClubManager(-1), 0);
 }
 
 TEST_F(ClubScreensTest, PlayedCountriesKeepTheHomeCountryPlayed) {
