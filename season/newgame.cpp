@@ -23,6 +23,7 @@
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "season/calendar.h"
+#include "season/clubfixtures.h"
 #include "season/clubseason.h"
 #include "season/competitions.h"
 #include "season/european.h"
@@ -172,6 +173,15 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     Training_ClearLeftPlayers();
 }
 
+// The squad and team passes ask for every club's next fixture again and
+// again; none of them moves a fixture, so the answers are kept meanwhile.
+struct KeptNextFixtures {
+    KeptNextFixtures() { KeepNextFixtures(true); }
+    ~KeptNextFixtures() { KeepNextFixtures(false); }
+    KeptNextFixtures(const KeptNextFixtures&) = delete;
+    KeptNextFixtures& operator=(const KeptNextFixtures&) = delete;
+};
+
 }  // namespace
 
 void CreateClubsFromDatabase() {
@@ -276,7 +286,10 @@ void NewGameSetUp() {
     Step(10);
     BuildDivisionClubLists();
     Step(11);
-    BuildPlayersFromDatabase();
+    {
+        const KeptNextFixtures keep;
+        BuildPlayersFromDatabase();
+    }
     ResetClubsForNewSeason();
     Step(12);
     Step(13);
@@ -298,6 +311,7 @@ void NewGameSetUp() {
     ResetProgress();
 
     ClearHistoryLists();
+    const KeptNextFixtures keep;
     SetUpAllClubTeams();
     UpdateAllClubsBaseRep();
     DailyJobsWord2 = 0;
