@@ -27,10 +27,6 @@ constexpr int kCountedShotYards = 35;
 
 bool ValidReceiver(int16_t r) { return r >= 0 && r < kPlayerFigures; }
 
-bool OwnKeeper(int16_t passer, int16_t r) {
-    return ValidReceiver(r) && MatchLineUp[passer / kTeamFigures][0] == r;
-}
-
 // The frame and ball conditions of a strike; a ball in somebody's hands
 // otherwise ends the action.
 bool StrikeNow(int16_t figure, int from, int to) {
@@ -102,15 +98,7 @@ void ForwardPass(int16_t figure, bool running) {
     LastKicker = figure;
     const int d = Match_ApproxDistance(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
     const int16_t r = MatchPassReceiver;
-    int e = 100 - f.passing;
-    if (e < 1 || OwnKeeper(figure, r)) e = 1;
-    int x = MatchPassTargetX, y = MatchPassTargetY;
-    x += GameRandom() % (e * (d / 200 + 1));
-    x -= GameRandom() % (e * (d / 200 + 1));
-    y += GameRandom() % (e * (d / 400 + 1));
-    y -= GameRandom() % (e * (d / 400 + 1));
-    MatchPassTargetX = int16_t(x);
-    MatchPassTargetY = int16_t(y);
+    MatchBlurPassTarget(figure, d, 200, 400);
     MatchPassFlight(kind, d, kForwardLift, kForwardKindTwoBase, MatchPassTargetX, MatchPassTargetY);
     if (ValidReceiver(r)) {
         MatchFigures[r].aimX = MatchPassTargetX;
@@ -119,7 +107,7 @@ void ForwardPass(int16_t figure, bool running) {
         Ball_UpdateDirectionSpeed();
         MatchRecordPass(figure, r, kind);
     }
-    if (OwnKeeper(figure, r)) {
+    if (MatchPassToOwnKeeper(figure, r)) {
         BallState.vx = BallState.vx * 75 / 100;
         BallState.vy = BallState.vy * 75 / 100;
     }

@@ -43,10 +43,6 @@ const SidePass* SidePassOf(uint16_t action) {
     return nullptr;
 }
 
-bool OwnKeeper(int16_t passer, int16_t r) {
-    return r >= 0 && r < kPlayerFigures && MatchLineUp[passer / kTeamFigures][0] == r;
-}
-
 }  // namespace
 
 void Match_ActSidePass(int16_t figure) {
@@ -71,15 +67,7 @@ void Match_ActSidePass(int16_t figure) {
     LastKicker = figure;
     const int d = Match_ApproxDistance(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
     const int16_t r = MatchPassReceiver;
-    int e = 100 - f.passing;
-    if (e < 1 || OwnKeeper(figure, r)) e = 1;
-    int x = MatchPassTargetX, y = MatchPassTargetY;
-    x += GameRandom() % (e * (d / 160 + 1));
-    x -= GameRandom() % (e * (d / 160 + 1));
-    y += GameRandom() % (e * (d / 320 + 1));
-    y -= GameRandom() % (e * (d / 320 + 1));
-    MatchPassTargetX = int16_t(x);
-    MatchPassTargetY = int16_t(y);
+    MatchBlurPassTarget(figure, d, 160, 320);
     // Every member but the running pass to the even side lobs a far pass lower.
     const bool lowerLob = f.action <= 127;
     MatchPassFlight(kind, d, lowerLob ? kLowerLobLift : kSideLift, kKindTwoBase, MatchPassTargetX,
@@ -92,7 +80,7 @@ void Match_ActSidePass(int16_t figure) {
         MatchRecordPass(figure, r, kind);
     }
     MatchSfx_PlayEvent(kEventPass, -1);
-    if (OwnKeeper(figure, r)) {
+    if (MatchPassToOwnKeeper(figure, r)) {
         BallState.vx = BallState.vx * 75 / 100;
         BallState.vy = BallState.vy * 75 / 100;
     }

@@ -148,6 +148,22 @@ void Match_ActPass(int16_t figure) {
     MatchMarkTeamOffside(figure);
 }
 
+bool MatchPassToOwnKeeper(int16_t passer, int16_t receiver) {
+    return receiver >= 0 && receiver < kPlayerFigures && MatchLineUp[passer / kTeamFigures][0] == receiver;
+}
+
+void MatchBlurPassTarget(int16_t passer, int d, int xScale, int yScale) {
+    int e = 100 - MatchFigures[passer].passing;
+    if (e < 1 || MatchPassToOwnKeeper(passer, MatchPassReceiver)) e = 1;
+    int x = MatchPassTargetX, y = MatchPassTargetY;
+    x += GameRandom() % (e * (d / xScale + 1));
+    x -= GameRandom() % (e * (d / xScale + 1));
+    y += GameRandom() % (e * (d / yScale + 1));
+    y -= GameRandom() % (e * (d / yScale + 1));
+    MatchPassTargetX = int16_t(x);
+    MatchPassTargetY = int16_t(y);
+}
+
 void Match_ActBackHeel(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);

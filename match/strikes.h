@@ -28,6 +28,12 @@ bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t k
                      int16_t y);
 // The pass records at a strike by the passer to the receiver (negative none).
 void MatchRecordPass(int16_t passer, int16_t receiver, int kind);
+// True when the receiver is the passer's own keeper.
+bool MatchPassToOwnKeeper(int16_t passer, int16_t receiver);
+// Blurs the chosen pass target by the passer's passing before a strike on
+// the move or to the side: the error grows with the distance d over the
+// x and y scales, and a pass back to the own keeper stays tight.
+void MatchBlurPassTarget(int16_t passer, int d, int xScale, int yScale);
 
 // Actions 29, 34, 18, 75 and 52: pass, back-heel, the crosses, the shot.
 void Match_ActPass(int16_t figure);
