@@ -209,18 +209,6 @@ uint32_t Channel8(uint32_t pixel, uint32_t mask) {
     return out & 0xFF;
 }
 
-uint32_t Pack(uint32_t rgb, const PixelFormat& f) {
-    auto place = [](uint32_t c8, uint32_t mask) -> uint32_t {
-        if (mask == 0) return 0;
-        int shift = __builtin_ctz(mask);
-        int bits = __builtin_popcount(mask);
-        uint32_t v = bits >= 8 ? c8 << (bits - 8) : c8 >> (8 - bits);
-        return (v << shift) & mask;
-    };
-    return place((rgb >> 16) & 0xFF, f.red_mask) | place((rgb >> 8) & 0xFF, f.green_mask) |
-           place(rgb & 0xFF, f.blue_mask);
-}
-
 uint32_t ToRgb(uint32_t pixel, const PixelFormat& f, const DirectDrawPalette* palette) {
     if (f.flags & kPfPaletteIndexed8) {
         uint32_t i = pixel & 0xFF;
@@ -230,6 +218,145 @@ uint32_t ToRgb(uint32_t pixel, const PixelFormat& f, const DirectDrawPalette* pa
     }
     return (Channel8(pixel, f.red_mask) << 16) | (Channel8(pixel, f.green_mask) << 8) |
            Channel8(pixel, f.blue_mask);
+}
+
+// A pixel of one format as the nearest of another (through the palette for
+// 8-bit sources), each mask's shift and width worked out once for a whole
+// blit instead of for every pixel.
+class PixelConverter {
+  public:
+    PixelConverter(const PixelFormat& from, const DirectDrawPalette* palette, const PixelFormat& to)
+        : palette_(palette), indexed_((from.flags & kPfPaletteIndexed8) != 0) {
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t fromMask = c == 0 ? from.red_mask : c == 1 ? from.green_mask : from.blue_mask;
+            const uint32_t toMask = c == 0 ? to.red_mask : c == 1 ? to.green_mask : to.blue_mask;
+            in_[c] = Channel(fromMask);
+            out_[c] = Channel(toMask);
+            bytewise_ = bytewise_ && in_[c].bits == 8 && out_[c].bits == 8;
+        }
+        bytewise_ = bytewise_ && !indexed_;
+    }
+
+    // Blits of many pixels from 8- and 16-bit formats look every value up.
+    void Tabulate(uint32_t inBytes) {
+        if (inBytes > 2) return;
+        table_.resize(size_t(1) << (8 * inBytes));
+        for (size_t i = 0; i < table_.size(); ++i) table_[i] = Compute(uint32_t(i));
+    }
+
+    uint32_t operator()(uint32_t pixel) const {
+        if (bytewise_) {
+            return (((pixel >> in_[0].shift) & 0xFF) << out_[0].shift) |
+                   (((pixel >> in_[1].shift) & 0xFF) << out_[1].shift) |
+                   (((pixel >> in_[2].shift) & 0xFF) << out_[2].shift);
+        }
+        return table_.empty() ? Compute(pixel) : table_[pixel];
+    }
+
+  private:
+    uint32_t Compute(uint32_t pixel) const {
+        uint32_t c8[3];
+        if (indexed_) {
+            const uint32_t i = pixel & 0xFF;
+            if (palette_ == nullptr) {
+                c8[0] = c8[1] = c8[2] = i;
+            } else {
+                const PaletteEntry& e = palette_->entries_[i];
+                c8[0] = e.red;
+                c8[1] = e.green;
+                c8[2] = e.blue;
+            }
+        } else {
+            for (int c = 0; c < 3; ++c) c8[c] = To8(pixel, in_[c]);
+        }
+        return Place(c8[0], out_[0]) | Place(c8[1], out_[1]) | Place(c8[2], out_[2]);
+    }
+
+    struct Mask {
+        uint32_t mask = 0;
+        int shift = 0;
+        int bits = 0;
+    };
+    static Mask Channel(uint32_t mask) {
+        if (mask == 0) return {};
+        return {mask, __builtin_ctz(mask), __builtin_popcount(mask)};
+    }
+    // As Channel8.
+    static uint32_t To8(uint32_t pixel, const Mask& m) {
+        if (m.mask == 0) return 0;
+        const uint32_t v = (pixel & m.mask) >> m.shift;
+        if (m.bits >= 8) return v >> (m.bits - 8);
+        uint32_t out = 0;
+        for (int filled = 0; filled < 8; filled += m.bits) {
+            const int s = 8 - filled - m.bits;
+            out |= s >= 0 ? v << s : v >> -s;
+        }
+        return out & 0xFF;
+    }
+    // An 8-bit channel cut to the mask's width.
+    static uint32_t Place(uint32_t c8, const Mask& m) {
+        if (m.mask == 0) return 0;
+        const uint32_t v = m.bits >= 8 ? c8 << (m.bits - 8) : c8 >> (8 - m.bits);
+        return (v << m.shift) & m.mask;
+    }
+
+    const DirectDrawPalette* palette_;
+    bool indexed_;
+    Mask in_[3];
+    Mask out_[3];
+    // Every channel eight bits wide on both sides: a byte moves.
+    bool bytewise_ = true;
+    std::vector<uint32_t> table_;
+};
+
+// One row of a blit between formats, the pixel sizes known to the compiler.
+template <uint32_t kIn, uint32_t kOut>
+void ConvertRow(const uint8_t* in, uint8_t* out, size_t count, const PixelConverter& convert) {
+    for (size_t i = 0; i < count; ++i) WriteRaw(out + i * kOut, convert(ReadRaw(in + i * kIn, kIn)), kOut);
+}
+
+template <uint32_t kIn>
+void ConvertRowTo(uint32_t outBytes, const uint8_t* in, uint8_t* out, size_t count,
+                  const PixelConverter& convert) {
+    switch (outBytes) {
+        case 1:
+            ConvertRow<kIn, 1>(in, out, count, convert);
+            break;
+        case 2:
+            ConvertRow<kIn, 2>(in, out, count, convert);
+            break;
+        case 3:
+            ConvertRow<kIn, 3>(in, out, count, convert);
+            break;
+        case 4:
+            ConvertRow<kIn, 4>(in, out, count, convert);
+            break;
+        default:
+            for (size_t i = 0; i < count; ++i)
+                WriteRaw(out + i * outBytes, convert(ReadRaw(in + i * kIn, kIn)), outBytes);
+    }
+}
+
+void ConvertRow(uint32_t inBytes, uint32_t outBytes, const uint8_t* in, uint8_t* out, size_t count,
+                const PixelConverter& convert) {
+    switch (inBytes) {
+        case 1:
+            ConvertRowTo<1>(outBytes, in, out, count, convert);
+            break;
+        case 2:
+            ConvertRowTo<2>(outBytes, in, out, count, convert);
+            break;
+        case 3:
+            ConvertRowTo<3>(outBytes, in, out, count, convert);
+            break;
+        case 4:
+            ConvertRowTo<4>(outBytes, in, out, count, convert);
+            break;
+        default:
+            for (size_t i = 0; i < count; ++i) {
+                WriteRaw(out + i * outBytes, convert(ReadRaw(in + i * inBytes, inBytes)), outBytes);
+            }
+    }
 }
 
 // ---- Presenting ---------------------------------------------------------
@@ -1045,15 +1172,33 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
     const bool same = sb == db && s->Format().red_mask == d->Format().red_mask &&
                       s->Format().green_mask == d->Format().green_mask &&
                       s->Format().blue_mask == d->Format().blue_mask;
-    for (int32_t row = 0; row < dr.bottom - dr.top; ++row) {
-        const uint8_t* in = s->Pixels() + size_t(sr.top + row) * size_t(s->Pitch()) + size_t(sr.left) * sb;
-        uint8_t* out = d->Pixels() + size_t(dr.top + row) * size_t(d->Pitch()) + size_t(dr.left) * db;
-        for (int32_t col = 0; col < dr.right - dr.left; ++col) {
-            uint32_t p = ReadRaw(in + size_t(col) * sb, sb);
-            if (!same) p = Pack(ToRgb(p, s->Format(), s->Palette()), d->Format());
-            WriteRaw(out + size_t(col) * db, p, db);
+    const size_t rowPixels = size_t(dr.right - dr.left);
+    const int32_t rows = dr.bottom - dr.top;
+    auto sourceRow = [&](int32_t row) {
+        return s->Pixels() + size_t(sr.top + row) * size_t(s->Pitch()) + size_t(sr.left) * sb;
+    };
+    auto targetRow = [&](int32_t row) {
+        return d->Pixels() + size_t(dr.top + row) * size_t(d->Pitch()) + size_t(dr.left) * db;
+    };
+    if (same) {
+        // A copy inside one surface reads the whole source rectangle before
+        // it writes, so overlapping rectangles move the original pixels.
+        std::vector<uint8_t> staging;
+        if (d == s) {
+            staging.resize(rowPixels * sb * size_t(rows));
+            for (int32_t row = 0; row < rows; ++row)
+                std::memcpy(staging.data() + size_t(row) * rowPixels * sb, sourceRow(row), rowPixels * sb);
         }
+        for (int32_t row = 0; row < rows; ++row) {
+            const uint8_t* in = d == s ? staging.data() + size_t(row) * rowPixels * sb : sourceRow(row);
+            std::memcpy(targetRow(row), in, rowPixels * sb);
+        }
+        return true;
     }
+    PixelConverter convert(s->Format(), s->Palette(), d->Format());
+    if (sb <= 2 && rowPixels * size_t(rows) >= (size_t(1) << (8 * sb))) convert.Tabulate(sb);
+    for (int32_t row = 0; row < rows; ++row)
+        ConvertRow(sb, db, sourceRow(row), targetRow(row), rowPixels, convert);
     return true;
 }
 
