@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "match/aerials.h"
 #include "match/ballturns.h"
+#include "match/fouls.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchrules.h"
@@ -15,6 +17,8 @@
 #include "match/openplay.h"
 #include "match/playeractions.h"
 #include "match/strikes.h"
+#include "match/tacklefalls.h"
+#include "match/volleys.h"
 #include "support/random.h"
 
 uint8_t RunningCount;
@@ -263,7 +267,56 @@ constexpr MatchActionHandler HandlerFor() {
             return Match_ActNothing;
         case 28:
         case 89:
+            return Match_ActSlidingTackle;
+        case 90:
+            return Match_ActSlideWithBall;
+        case 116:
+            return Match_ActHeavySlide;
+        case 91:
+            return Match_ActStandingChallenge;
+        case 93:
+            return Match_ActStagger;
+        case 72:
+            return Match_ActDive;
+        case 99:
             return Match_ActHandball;
+        case 56:
+            return Match_ActSlideTackle;
+        case 32:
+            return Match_ActBlockTackle;
+        case 37:
+            return Match_ActHurdle;
+        case 33:
+            return Match_ActFallForward;
+        case 73:
+            return Match_ActSlidingFall;
+        case 80:
+        case 83:
+        case 84:
+            return OwnHandler<uint16_t(Code), Match_ActVolley>;
+        case 82:
+            return Match_ActAttackingHeader;
+        case 86:
+            return Match_ActHeaderPass;
+        case 87:
+            return Match_ActBackHeader;
+        case 114:
+        case 115:
+        case 118:
+        case 119:
+            return OwnHandler<uint16_t(Code), Match_ActChestControl>;
+        case 88:
+            return Match_ActChestLayOff;
+        case 135:
+        case 136:
+        case 137:
+            return OwnHandler<uint16_t(Code), Match_ActBackwardHeader>;
+        case 120:
+            return Match_ActClearingHeader;
+        case 121:
+            return Match_ActAerialChallenge;
+        case 105:
+            return Match_ActSlidingPoke;
         case 26:
             return Match_ActKickOffWalk;
         case 27:

@@ -231,6 +231,9 @@ void Match_ReactToHighBall(int16_t figure) {
             MatchFigure& m = MatchFigures[mate];
             LayOffX = m.targetX = m.x;
             LayOffY = m.targetY = m.y;
+            MatchPassTargetX = LayOffX;  // the header pass goes to him
+            MatchPassTargetY = LayOffY;
+            MatchPassReceiver = mate;
             React(figure, 86, t);
             return;
         }

@@ -32,6 +32,7 @@ enum MoreCount : int {
     kMoreCarrierRuns,  // runs with the ball started on the ball
     kMoreCrossChances,  // looks for a cross from a crossing place
     kMoreCrossLooks,
+    kMoreHeavyFouls,  // fouls by a heavy sliding tackle
 };
 
 // A pass waiting to be completed or cut out: passer and receiver, 255 none.

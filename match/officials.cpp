@@ -5,6 +5,7 @@
 
 #include "match/ball.h"
 #include "match/ballcollide.h"
+#include "match/fouls.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -187,6 +188,7 @@ void SendingOff(int16_t figure) {
         const int team = RefereeOffender / kTeamFigures;
         MatchFigure& o = Fig(RefereeOffender);
         if (MatchTeamHuman(&GameInfo, team)) ChangePendingRequest(team);
+        if (TeamSentOffCount[team] < 255) ++TeamSentOffCount[team];
         if (o.cautions < 2) {
             o.sentOff = 1;
             MatchRecordEvent(3, int16_t(team), RefereeOffender, 0);

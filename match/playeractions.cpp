@@ -60,8 +60,6 @@ void Match_ActNothing(int16_t) {}
 
 void Match_ActStandTurningToBall(int16_t figure) { StandFacingBall(figure); }
 
-void Match_ActHandball(int16_t figure) { StandFacingBall(figure); }
-
 void Match_ActKickOffWalk(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const bool leftOfCentre = MatchCurX < kCentreX;

@@ -14,8 +14,6 @@ extern int16_t KickOffWaitCount;
 void Match_ActNothing(int16_t figure);
 // The least form of an action not built yet: stand turning to the ball.
 void Match_ActStandTurningToBall(int16_t figure);
-// The shared handler of the two handball actions.
-void Match_ActHandball(int16_t figure);
 // Walk to the kick-off place beside the centre spot; there, after a short
 // wait, the kick-off whistle phase begins.
 void Match_ActKickOffWalk(int16_t figure);

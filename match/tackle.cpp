@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "match/actionmachine.h"
+#include "match/fouls.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -11,6 +12,8 @@
 #include "match/matchrules.h"
 #include "match/matchstate.h"
 #include "match/ranking.h"
+#include "match/tacklefalls.h"
+#include "match/volleys.h"
 #include "support/random.h"
 
 uint8_t TackleInjuries[2];
@@ -109,7 +112,12 @@ void Hurt(int16_t carrier, bool hard) {
 
 }  // namespace
 
-void MatchResetTackleCounts() { TackleInjuries[0] = TackleInjuries[1] = 0; }
+void MatchResetTackleCounts() {
+    TackleInjuries[0] = TackleInjuries[1] = 0;
+    Match_ResetFoulState();
+    Match_ResetTackleFalls();
+    Match_ResetAirPlay();
+}
 
 void MatchChooseTackle(int16_t defender, int16_t carrier) {
     if (!ValidPlayer(defender) || !ValidPlayer(carrier)) return;

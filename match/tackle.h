@@ -8,7 +8,8 @@
 extern uint8_t TackleInjuries[2];
 constexpr uint8_t kTackleInjuryLimit = 4;
 
-// Clears the injury counts at the start of a match.
+// Clears the injury counts and the challenges' per-match state at the
+// start of a match.
 void MatchResetTackleCounts();
 // The defender's choice of tackle on the carrier: may set his action
 // (32, 56, 89, 91 or 116), facing and variant.
