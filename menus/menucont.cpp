@@ -33,8 +33,10 @@
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
+#include "menus/historybrowser.h"
 #include "menus/hotspot.h"
 #include "menus/machine.h"
+#include "menus/matchday.h"
 #include "menus/menuboxes.h"
 #include "menus/menugrad.h"
 #include "menus/menusetup.h"
@@ -55,6 +57,7 @@ namespace {
 constexpr int16_t kBackIcon = 153;
 constexpr int16_t kNewGameText = 749;
 constexpr int16_t kNotAvailableText = 740;
+constexpr int16_t kTodaysFixturesTitle = 887;
 constexpr int16_t kTooLateText = 1034;
 constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kQuitQuestionText = 769;
@@ -637,6 +640,10 @@ void ActOnMenuOption() {
         case 43:
             TextMsg_ResetArgs();
             ShowDueDiaryNotes();
+            if (ContinueMode == 2) {
+                MatchDayFlags &= uint16_t(~kDayResultsListed);
+                RunHistoryBrowser(kTodaysFixturesTitle, 1);
+            }
             MatchDay_ContinueDays();
             return;
         case 46:
@@ -691,8 +698,6 @@ void ActOnMenuOption() {
 }
 
 }  // namespace
-
-void MatchDay_ContinueDays() { MenuOption = 3; }
 
 int32_t RunMenuSet(const MenuItem* table) {
     const int32_t pushed = PushItemTable(table);

@@ -95,8 +95,6 @@ extern int32_t SeasonEndNoticeOff;
 // Least form of the screens later work builds: the background, the title
 // bar, the caption of the screen's button and the back icon.
 extern const MenuItem LeastScreenTable[];
-// Least form of the match day's continue: back to the club.
-void MatchDay_ContinueDays();
 
 // Set up the menu engine (its buffers and the menu display), and free it
 // again; every engine operation answers 0xF001 in between.

@@ -22,6 +22,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 
 #include "database/Access.h"
 #include "database/dates.h"
+#include "database/diarynotes.h"
 #include "database/honours.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
@@ -293,7 +294,12 @@ void AdvanceDay() {
     }
     if (c.dayOfMonth == 15 && c.month == 5) RunSeasonAwards();
     RunDailyClubJobs(1);
+    ShowDueDiaryNotes();
     HVW_CheckFormationTotal();
+    // A league's last day takes every note still waiting with it.
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (IsCountryInPlay(country) && c.leagueEndDay[country] == c.currentDay) ClearAllDiaryNotes();
+    }
     const int16_t dayBefore = c.currentDay;
     ++c.currentDay;
     ProcessInternationalDay();

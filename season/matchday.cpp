@@ -73,3 +73,5 @@ void MatchFrameTimer() {
     lastPoll = now;
     CorePoll();
 }
+
+void CheckUserClubDayEnd() {}

@@ -24,3 +24,7 @@ int16_t BuildClubFixtureList(int16_t club);
 // more than 100 timer ticks have passed since the last poll.  While the
 // match-day display is showing, it runs its frame instead.
 void MatchFrameTimer();
+
+// The day-end check of the user's club after the day's fixtures.  Nothing
+// is checked yet: no rule for it is written down.
+void CheckUserClubDayEnd();

@@ -14,6 +14,7 @@
 #include "match/matchquery.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
+#include "menus/matchday.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
@@ -170,6 +171,7 @@ void InstallGameHooks() {
     hooks.dataPathPrefix = GetDataPathPrefix;
     hooks.liveResults = IgLeague_LiveResults;
     hooks.noteBox = [](const char* text, uint32_t argument) { ShowMessageBox(text, int32_t(argument)); };
+    hooks.matchDayFrame = MatchDay_FrameHook;
     CoreSetHooks(hooks);
 }
 

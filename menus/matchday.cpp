@@ -1,0 +1,611 @@
+#include "menus/matchday.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "database/diarynotes.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fixtures.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/referees.h"
+#include "database/text.h"
+#include "database/textmsg.h"
+#include "generic/replay.h"
+#include "match/matchsetup.h"
+#include "match/periodrunner.h"
+#include "match/teamsetup.h"
+#include "menus/exmenu.h"
+#include "menus/historybrowser.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "menus/resultboard.h"
+#include "menus/saveslots.h"
+#include "menus/screentables.h"
+#include "season/calendar.h"
+#include "season/clubfixtures.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/matchday.h"
+#include "support/keyboard.h"
+#include "support/poll.h"
+#include "support/startup.h"
+#include "support/winlib.h"
+
+int16_t ContinueMode;
+uint32_t SoakMode;
+uint8_t DayLoopFlags;
+MatchDayFlagWord MatchDayFlags;
+uint8_t MatchDayEvent;
+int16_t MatchDayResultsView;
+int16_t OtherFixturesDone;
+int16_t OtherFixturesTotal;
+int16_t MatchViewWord;
+uint8_t MatchOptionsByte;
+HotRegion MatchDayHotspots[kHotRegionLimit];
+MatchDayMessageRing MatchDayMessageQueue;
+
+MatchDayFlagWord::operator uint16_t() const { return uint16_t(DayLoopFlags | DisplayModeFlags << 8); }
+
+MatchDayFlagWord& MatchDayFlagWord::operator=(uint16_t value) {
+    DayLoopFlags = uint8_t(value & 0xFF);
+    DisplayModeFlags = uint8_t(value >> 8);
+    return *this;
+}
+
+MatchDayFlagWord& MatchDayFlagWord::operator|=(uint16_t bits) { return *this = uint16_t(*this | bits); }
+MatchDayFlagWord& MatchDayFlagWord::operator&=(uint16_t bits) { return *this = uint16_t(*this & bits); }
+
+namespace {
+
+constexpr int16_t kLastDayBeforeSeasonEnd = 364;
+constexpr int16_t kSquadNumbersScreen = 87;
+constexpr int16_t kGoalReplayScreen = 105;
+constexpr int16_t kOtherFixturesText = 1594;
+constexpr int16_t kEndOfDayText = 1807;
+constexpr int16_t kLowMemoryText = 1129;
+constexpr int16_t kNotAvailableText = 740;
+constexpr int16_t kDayResultsTitle = 1558;
+constexpr int kPanelIcon = 2;
+constexpr int kEscapeKey = 1;
+constexpr uint16_t kCentred = JUSTIFY_CENTRE_MIDDLE;
+
+// The text the last panel drawn carries (tests read it).
+int16_t g_lastPanelText = -1;
+
+int16_t Today() { return SeasonCalendar.currentDay; }
+
+bool IsDayEvent(uint8_t event) { return event >= 6 && event <= 10; }
+
+void SetFlags(uint16_t bits) { MatchDayFlags |= bits; }
+void ClearFlags(uint16_t bits) { MatchDayFlags &= uint16_t(~bits); }
+bool HasFlag(uint16_t bit) { return (uint16_t(MatchDayFlags) & bit) != 0; }
+
+// One level of the busy cursor, held while fixtures are processed without
+// the panel answering.
+void TakeCursorLevel() {
+    if (HasFlag(kDayCursorLevel)) return;
+    EnableCursorNest(1);
+    SetFlags(kDayCursorLevel);
+}
+
+void GiveCursorLevel() {
+    if (!HasFlag(kDayCursorLevel)) return;
+    EnableCursorNest(0);
+    ClearFlags(kDayCursorLevel);
+}
+
+// ---- The fixtures of the day in table order ---------------------------------------
+
+// The next fixture of today to process: today's fixtures are taken strictly
+// in table order from the first unplayed one.
+int16_t g_nextSlot = -1;
+
+void StartDayOrder() { g_nextSlot = FindFirstUnplayedFixtureOfDay(); }
+
+bool SameFixture(int16_t slot, int16_t home, int16_t away, int16_t type) {
+    return FixtureDay(slot) == uint16_t(Today()) && FixtureHome(slot) == home && FixtureAway(slot) == away &&
+           FixtureType(slot) == type;
+}
+
+// Processes the next unplayed fixture of today; false when none is left.
+// A fixture that is deleted has its successor moved into its slot, which
+// is then the next one; a fixture that stays unplayed (a national side
+// that could not be completed) is passed over.
+bool ProcessNextFixture() {
+    while (g_nextSlot >= 0 && g_nextSlot < kFixtureSlots && FixtureDay(g_nextSlot) == uint16_t(Today()) &&
+           IsFixturePlayed(g_nextSlot)) {
+        ++g_nextSlot;
+    }
+    if (g_nextSlot < 0 || g_nextSlot >= kFixtureSlots || FixtureDay(g_nextSlot) != uint16_t(Today()))
+        return false;
+    const int16_t slot = g_nextSlot;
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot), type = FixtureType(slot);
+    ProcessFixtureAt(slot);
+    if (IsFixturePlayed(slot) || SameFixture(slot, home, away, type)) ++g_nextSlot;
+    return true;
+}
+
+// The user's own match is played by the match engine without the 3D
+// display.
+void (*g_keptMatchMaker)() = nullptr;
+void PlayUserMatchUnseen() {
+    DisplayModeFlags = uint8_t(DisplayModeFlags | kDisplayOff);
+    if (g_keptMatchMaker != nullptr) g_keptMatchMaker();
+}
+
+void ProcessUserMatch() {
+    g_keptMatchMaker = ResultMakers.playMatch;
+    ResultMakers.playMatch = PlayUserMatchUnseen;
+    ProcessNextFixture();
+    ResultMakers.playMatch = g_keptMatchMaker;
+}
+
+// ---- Panels ----------------------------------------------------------------------
+
+void DrawDateLine() {
+    char line[96];
+    std::snprintf(line, sizeof line, "%s %s", TitleString1, TitleString2);
+    int16_t w = 0, h = 0;
+    GetCharSize('M', &w, &h);
+    RestoreRectAligned(400, 64, 20 * w, h + 10, kCentred);
+    DrawTextAddrAt(400, 64, line, kCentred);
+}
+
+// Background 4, the date line, the panel icon and a text inside it.
+void DrawMessagePanel(int16_t textId, bool dateLine) {
+    ShowMenuBackground(4);
+    SetFont(13);
+    SaveScreen();
+    if (dateLine) DrawDateLine();
+    DrawIcon(400, 300, kPanelIcon, kCentred);
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(kPanelIcon, &w, &h);
+    DrawWrappedText(400 - w / 2 + 10, 300 - h / 2, GetText(textId), kCentred, w - 20, h);
+    g_lastPanelText = textId;
+    RefreshCursor();
+}
+
+// The result of the fixture just played, on the progress panel.
+void DrawLastResult(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots || !IsFixturePlayed(slot)) return;
+    HideCursorNest(1);
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(kPanelIcon, &w, &h);
+    RestoreRectAligned(400, 300, w, h, kCentred);
+    DrawIcon(400, 300, kPanelIcon, kCentred);
+    SetFont(13);
+    const uint32_t score = FixtureScore(slot);
+    const int goals[2] = {int(score & 31), int(score >> 5 & 31)};
+    for (int side = 0; side < 2; ++side) {
+        const int y = side == 0 ? 276 : 324;
+        char name[gameinfo::kTeamNameLength + 1] = {};
+        std::memcpy(name, GetMatchSetupBlock()->bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamName,
+                    gameinfo::kTeamNameLength);
+        DrawTextAddrAt(240, y, name, JUSTIFY_LEFT_MIDDLE);
+        int16_t nameWidth = 0, dotWidth = 0;
+        GetTextSize(name, &nameWidth, nullptr);
+        GetTextSize(". ", &dotWidth, nullptr);
+        char leader[160] = {};
+        const int copies = dotWidth > 0 ? std::max(0, (308 - nameWidth) / dotWidth) : 0;
+        for (int i = 0; i < copies && 2 * i + 2 < int(sizeof leader); ++i)
+            std::memcpy(leader + 2 * i, ". ", 2);
+        DrawTextAddrAt(548, y, leader, JUSTIFY_RIGHT_MIDDLE);
+        DrawNumberAt(560, y, goals[side], kCentred);
+    }
+    HideCursorNest(0);
+    RefreshCursor();
+}
+
+// ---- The day -----------------------------------------------------------------------
+
+struct DayCounts {
+    int16_t userSlot = -1, userCount = 0, flaggedSlot = -1, flaggedCount = 0, otherCount = 0;
+};
+
+DayCounts CountDay(int16_t day) {
+    DayCounts c;
+    HVW_CountFixturesOnDay(day, &c.userSlot, &c.userCount, &c.flaggedSlot, &c.flaggedCount, &c.otherCount);
+    return c;
+}
+
+bool UserPlaysOn(const DayCounts& c) { return c.userSlot != -1 || c.flaggedSlot != -1; }
+
+// Steps 1 to 3 of one day: shuffle, group around the user's fixture, and
+// play the day.
+void PlayToday() {
+    ShuffleDayFixtures();
+    DayCounts c = CountDay(Today());
+    int16_t userFixture = c.userSlot;
+    if (UserPlaysOn(c)) {
+        OrderTodaysFixtures();
+        const int16_t club = HVW_GetMyClub();
+        userFixture = HVW_FindClubFixtureOnDay(club, Today(), 0);
+    }
+    MatchDay_PlayDay(userFixture, c.userCount, c.flaggedCount, c.otherCount);
+}
+
+// The user's fixture on the new day: its referee is chosen and the panel
+// goes on at once (the preview page is not shown).
+void PrepareNextMatch(const DayCounts& c) {
+    if (!UserPlaysOn(c)) return;
+    SetFlags(kDayRedraw);
+    if (c.userSlot == -1) return;
+    CurrentReferee = HVW_AppointReferee(c.userSlot);
+    MatchDayEvent = 6;
+    for (;;) {
+        MatchDay_Dispatch();
+        if (MatchDayEvent == 6 || WinCloseRequested()) break;
+        MatchDay_Run();
+    }
+}
+
+void ContinueOneDay() {
+    PlayToday();
+    HVW_AdvanceDay();
+    const DayCounts next = CountDay(Today());
+    SetMenuTitleDate(2);
+    PrepareNextMatch(next);
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    if (Today() == 0) MenuOption = kSquadNumbersScreen;
+}
+
+bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
+
+void ContinueRunOn() {
+    const bool viewingCountry2 = HVW_GetViewedCountry() == 2;
+    bool stoppedOnEvent = false;
+    DayCounts next;
+    for (;;) {
+        TextMsg_ResetArgs();
+        ShowDueDiaryNotes();
+        PlayToday();
+        int16_t x = 0, y = 0;
+        uint16_t buttons = 0;
+        UpdateMouse(&x, &y, &buttons);
+        HVW_AdvanceDay();
+        const int16_t day = Today();
+        next = CountDay(day);
+        const int16_t weekday = SeasonCalendar.weekday;
+        if (WinCloseRequested()) break;
+        if (SoakMode != 0) {
+            if (EscapePressed()) break;
+            continue;
+        }
+        bool stop = false;
+        if (day == kLastDayBeforeSeasonEnd || weekday == (viewingCountry2 ? 1 : 0) || UserPlaysOn(next)) {
+            stoppedOnEvent = true;
+            stop = true;
+        } else {
+            ProcessHalvornDayMessages();
+            if (MenuOption != 3) stop = true;
+        }
+        if (day == 0) {
+            MenuOption = kSquadNumbersScreen;
+            stop = true;
+        }
+        if (SavedGoalCount != 0) stop = true;
+        if (stop) break;
+    }
+    if (!stoppedOnEvent) return;
+    SetMenuTitleDate(2);
+    PrepareNextMatch(next);
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    AutoSaveGame();
+}
+
+void ContinueTodaysMatch() {
+    ShuffleDayFixtures();
+    OrderTodaysFixtures();
+    const DayCounts c = CountDay(Today());
+    MatchDay_PlayDay(c.userSlot, c.userCount, c.flaggedCount, c.otherCount);
+    HVW_AdvanceDay();
+    ProcessHalvornDayMessages();
+    AutoSaveGame();
+}
+
+// ---- Groups of the day with the panel live ---------------------------------------------
+
+// Processes a group's fixtures but the user's own while the panel answers,
+// until the panel ends the loop; then the rest with the busy cursor.
+void RunLiveGroup(int16_t count, uint16_t doneBit, uint8_t& lastPanel, bool (*loopGoesOn)()) {
+    if (count == 1) {
+        SetFlags(doneBit);
+    } else {
+        SetFlags(kDayGroupLive);
+    }
+    int16_t processed = 0;
+    while (loopGoesOn()) {
+        MatchDay_Dispatch();
+        if (!HasFlag(doneBit)) {
+            ProcessNextFixture();
+            if (++processed >= count - 1) SetFlags(doneBit);
+        }
+        if (MatchDayEvent < 6) lastPanel = MatchDayEvent;
+        MatchDay_Run();
+    }
+    ClearFlags(kDayGroupLive);
+    MatchDayHotspots[0] = HotRegion{};
+    if (!HasFlag(doneBit)) {
+        TakeCursorLevel();
+        for (; processed < count - 1; ++processed) ProcessNextFixture();
+        GiveCursorLevel();
+        SetFlags(doneBit);
+    }
+}
+
+bool FlaggedLoopGoesOn() { return !IsDayEvent(MatchDayEvent); }
+bool UserLoopGoesOn() { return MatchDayEvent != 6; }
+
+void RunResultsLoop() {
+    MatchDayResultsView = 0;
+    const int16_t keptOption = MenuOption;
+    while (MatchDayResultsView != -1 && !WinCloseRequested()) {
+        switch (MatchDayResultsView) {
+            case 3:
+                ShowMessageBox(GetText(kNotAvailableText), 0);
+                MatchDayResultsView = 0;
+                break;
+            case 2: {
+                RunMenuSet(FrontEndScreenTable(97));
+                if (MatchDayResultsView == 2) MatchDayResultsView = 0;
+                break;
+            }
+            default:
+                RunMenuSet(ResultBoardTable);
+                break;
+        }
+    }
+    MenuOption = keptOption;
+}
+
+void RunOtherFixtures(int16_t count) {
+    DrawMessagePanel(kOtherFixturesText, true);
+    TakeCursorLevel();
+    OtherFixturesDone = 0;
+    OtherFixturesTotal = count;
+    Poll();
+    SetFont(8);
+    for (int16_t i = 0; i < count; ++i) {
+        while (g_nextSlot >= 0 && g_nextSlot < kFixtureSlots && FixtureDay(g_nextSlot) == uint16_t(Today()) &&
+               IsFixturePlayed(g_nextSlot)) {
+            ++g_nextSlot;
+        }
+        if (g_nextSlot < 0 || g_nextSlot >= kFixtureSlots || FixtureDay(g_nextSlot) != uint16_t(Today()))
+            break;
+        ++OtherFixturesDone;
+        Poll();
+        const int16_t slot = g_nextSlot;
+        ProcessNextFixture();
+        if (count > 2) DrawLastResult(slot);
+    }
+    GiveCursorLevel();
+}
+
+void DrawEndOfDayPanel() {
+    DrawMessagePanel(kEndOfDayText, false);
+    SetFont(12);
+    DrawDateLine();
+    SetFont(8);
+}
+
+// Raises the event of the panel's only button (continue, or on to the
+// match when the panel shows no button).
+void PressOnlyButton() {
+    if (MatchDayHotspots[0].kind != HOT_END) {
+        MatchDayEvent = uint8_t(MatchDayHotspots[0].result);
+    } else {
+        MatchDayEvent = MatchDayEvent < 6 ? 6 : 9;
+    }
+    if (MatchDayEvent <= 6) SetFlags(kDayRedraw);
+    MatchDay_Dispatch();
+}
+
+}  // namespace
+
+// ---- The run of days ---------------------------------------------------------------------
+
+void MatchDay_ContinueDays() {
+    MenuOption = 3;
+    switch (ContinueMode) {
+        case 0:
+            ContinueOneDay();
+            break;
+        case 1:
+            ContinueRunOn();
+            break;
+        case 2:
+            ContinueTodaysMatch();
+            break;
+        default:
+            MenuOption = -1;
+            break;
+    }
+    if (SavedGoalCount != 0) MenuOption = kGoalReplayScreen;
+    // A closed window lets the day finish and then ends the front end.
+    if (WinCloseRequested()) MenuOption = -1;
+}
+
+int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount) {
+    // 1. The day's start.
+    ResetPipelineDay();
+    ClearFlags(kDayUserGroupDone | kDayGroupLive | kDayPanelFinished | kDayResultOnly | kDayUnshownLeague |
+               kDayDataPrepared);
+    SetMenuTitleDate(2);
+    MatchDayHotspots[0] = HotRegion{};
+
+    // 2. The first panel.
+    uint8_t lastPanel = 0;
+    if (flaggedCount <= 0) {
+        SetFlags(kDayFlaggedDone);
+    } else {
+        ClearFlags(kDayFlaggedDone);
+    }
+    if (userCount > 0 || flaggedCount > 0) {
+        SetFlags(kDayRedraw);
+        if (userCount > 0) {
+            MatchDay_PrepareTeamNews();
+            MatchDayEvent = 0;
+        } else {
+            MatchDayEvent = 4;
+        }
+        lastPanel = MatchDayEvent;
+        if (SoakMode != 0) MatchDayEvent = 6;
+    }
+
+    // 3. Nothing left to play: the day's end.
+    StartDayOrder();
+    if (g_nextSlot >= 0) {
+        // 4. The reserve-league group, ending with the user's own match,
+        // which gets a result only.
+        if (flaggedCount > 0) {
+            RunLiveGroup(flaggedCount, kDayFlaggedDone, lastPanel, FlaggedLoopGoesOn);
+            MatchDayEvent = 10;
+            MatchDay_Dispatch();
+            ProcessNextFixture();
+            ClearFlags(kDayResultOnly | kDayPanelFinished);
+        }
+
+        // 5. The user's group, his own match kept for last.
+        if (userCount > 0) {
+            if (userFixture >= 0 && FixtureType(userFixture) == 0) SetFlags(kDayUnshownLeague);
+            if (flaggedCount > 0) MatchDayEvent = 6;
+            SetFlags(kDayRedraw);
+            MatchDay_Dispatch();
+            RunLiveGroup(userCount, kDayUserGroupDone, lastPanel, UserLoopGoesOn);
+            ClearFlags(kDayUnshownLeague);
+
+            // 6. The finished team news waits for the user's choice.
+            if (SoakMode == 0) {
+                SetFlags(kDayPanelFinished | kDayRedraw);
+                MatchDayEvent = lastPanel;
+                MatchDay_Dispatch();
+                MatchDayEvent = 6;
+                while (MatchDayEvent <= 6) {
+                    MatchDay_Dispatch();
+                    MatchDay_Run();
+                }
+                MatchDayHotspots[0] = HotRegion{};
+            }
+            ProcessUserMatch();
+            // 7. The results screens.
+            RunResultsLoop();
+        }
+
+        // 8. The other fixtures under the progress panel.
+        if (otherCount > 0) RunOtherFixtures(otherCount);
+
+        // 9. The day's results.
+        if (SoakMode == 0 && userCount + flaggedCount + otherCount > 0 && !WinCloseRequested()) {
+            SetFlags(kDayResultsListed);
+            const int16_t keptOption = MenuOption;
+            RunHistoryBrowser(kDayResultsTitle, 0);
+            MenuOption = keptOption;
+        }
+    }
+
+    // 10. The day's end.
+    CheckUserClubDayEnd();
+    if (HasFlag(kDayLeftResults)) DrawEndOfDayPanel();
+    ClearFlags(kDayLeftResults);
+    MatchDayHotspots[0] = HotRegion{};
+    return 6;
+}
+
+void MatchDay_Run() {
+    if (WinCloseRequested()) {
+        // A closed window answers the panel's button so the day can end.
+        PressOnlyButton();
+        return;
+    }
+    int16_t x = 0, y = 0;
+    uint16_t buttons = 0;
+    Hotspot_ReadMouse(&x, &y, &buttons);
+    const int16_t hit = Hotspot_HitTest(MatchDayHotspots, x, y, buttons);
+    if (hit < 0) return;
+    // The click is taken once the button is let go.
+    while (buttons != 0 && !WinCloseRequested()) Hotspot_ReadMouse(&x, &y, &buttons);
+    MatchDayEvent = uint8_t(hit);
+    if (MatchDayEvent <= 6) SetFlags(kDayRedraw);
+    MatchDay_Dispatch();
+}
+
+void MatchDay_Dispatch() {
+    const uint8_t event = MatchDayEvent;
+    if (HasFlag(kDayRedraw)) {
+        ClearFlags(kDayRedraw);
+        switch (event) {
+            case 0:
+                MatchDay_TeamNews();
+                break;
+            case 2:
+                ShowMessageBox(GetText(kNotAvailableText), 0);
+                MatchDayEvent = 0;
+                break;
+            case 4:
+                MatchDay_PrepareTeamNews120();
+                MatchDay_TeamNews120();
+                break;
+            case 6:
+                ClearFlags(kDayGroupLive);
+                SetFlags(kDayPanelFinished);
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    switch (event) {
+        case 7:
+            MenuOption = 23;
+            MatchViewWord = 0;
+            MatchOptionsByte = uint8_t(MatchOptionsByte | 0x08);
+            break;
+        case 8:
+            ShowMessageBox(GetText(kNotAvailableText), 0);
+            MatchDayEvent = 0;
+            break;
+        case 9:
+            if (IsLowMemory() != 0) {
+                ShowMessageBox(GetText(kLowMemoryText), 0);
+            } else {
+                MatchViewWord = 2;
+                MatchOptionsByte = uint8_t(MatchOptionsByte & ~0x08);
+            }
+            break;
+        case 10:
+            SetFlags(kDayResultOnly);
+            MatchUnshown = 1;
+            break;
+        default:
+            break;
+    }
+}
+
+bool MatchDay_FrameHook() {
+    if (!HasFlag(kDayGroupLive)) return false;
+    MatchDay_Run();
+    return true;
+}
+
+void MatchDay_ClearMessages() {
+    for (int i = 0; i < kDayFlashEntries; ++i) {
+        MatchDayMessageQueue.stamp[i] = 0;
+        MatchDayMessageQueue.text[i][0] = '\0';
+    }
+    MatchDayMessageQueue.head = 0;
+    MatchDayMessageQueue.start = 0;
+    MatchDayMessageQueue.flags = uint8_t(MatchDayMessageQueue.flags & ~0x03);
+}
+
+int16_t MatchDayLastPanelText() { return g_lastPanelText; }
+
+std::span<const HotRegion> MatchDayViewRegions() {
+    const int16_t count = Hotspot_Count(MatchDayHotspots);
+    return {MatchDayHotspots, size_t(count)};
+}

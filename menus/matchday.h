@@ -1,0 +1,116 @@
+// The Continue day loop and the match-day driver: one day or a run of days
+// played through the fixture pipeline, the live team-news panel while the
+// user's group of fixtures is processed, his own match, the results
+// screens, the other fixtures under a progress panel, the day's results
+// list and the day advance.
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "menus/hotspot.h"
+
+// Which Continue entry started the run: 0 one day, 1 run on until
+// something needs the user, 2 one day after the day's fixture list (the
+// user plays today).  Written by the club screen.
+extern int16_t ContinueMode;
+// 1 while soak testing: no panel waits for the user, no results list, and
+// a run of days goes on until Escape.
+extern uint32_t SoakMode;
+
+// The day loop's flag byte, shared with the club screen (the low byte of
+// MatchDayFlags).
+extern uint8_t DayLoopFlags;
+
+// The match-day flag word: its low byte is DayLoopFlags and its high byte
+// the match display's DisplayModeFlags, so both sides see one word.
+struct MatchDayFlagWord {
+    operator uint16_t() const;
+    MatchDayFlagWord& operator=(uint16_t value);
+    MatchDayFlagWord& operator|=(uint16_t bits);
+    MatchDayFlagWord& operator&=(uint16_t bits);
+};
+extern MatchDayFlagWord MatchDayFlags;
+
+enum : uint16_t {
+    kDayCursorLevel = 0x0001,    // one level of the busy cursor is held
+    kDayUserGroupDone = 0x0002,  // the user's group is processed
+    kDayFlaggedDone = 0x0004,    // the reserve-league group is processed
+    kDayRedraw = 0x0008,         // the panel must be drawn again
+    kDayGroupLive = 0x0010,      // a group is processed with the panel live
+    kDayPanelFinished = 0x0020,  // the panel shows its finished state
+    kDayLeftResults = 0x0040,    // the results list was left: end-of-day panel
+    kDayResultOnly = 0x0100,     // the user's reserve match gets a result only
+    kDayResultsListed = 0x0400,  // the day's results list is being shown
+    kDayUnshownLeague = 0x1000,  // the group's league matches are played unseen
+    kDayDataPrepared = 0x2000,
+};
+
+// The current match-day event (0 team news, 3 preview, 4 reserve team
+// sheet, 6 continue, 9 watch the match, 10 result only).
+extern uint8_t MatchDayEvent;
+// Which results screen the results loop shows next: 0 the result board, 1
+// the statistics, 2 the results views, 3 a message, -1 leave the loop.
+extern int16_t MatchDayResultsView;
+// Progress of the other-fixtures panel.
+extern int16_t OtherFixturesDone;
+extern int16_t OtherFixturesTotal;
+// How the user's match is to be seen: 2 after the finished team news.
+extern int16_t MatchViewWord;
+extern uint8_t MatchOptionsByte;
+
+// The region list of the match-day panel (at most 30 regions, ended by a
+// region of kind 0).
+extern HotRegion MatchDayHotspots[kHotRegionLimit];
+
+// The body of the controller's screen 43: plays as ContinueMode says and
+// leaves the next screen in MenuOption (3, 87 at a new season, a screen the
+// day messages chose, 105 for pending goal replays, -1 for an unknown mode
+// or a closed window).
+void MatchDay_ContinueDays();
+// One day's fixtures: the user's fixture slot (or -1) and the counts of his
+// group, of the reserve-league group and of the others.  Returns 6.
+int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount);
+// One poll step of the panel: reads the mouse, and on a region's click
+// stores its event and dispatches it.
+void MatchDay_Run();
+// Acts on MatchDayEvent.
+void MatchDay_Dispatch();
+
+// The frame hook of the match code while a live group is processed: runs
+// one poll step of the panel; false when no group is live.
+bool MatchDay_FrameHook();
+
+// The five queued news flashes of a run of days.
+constexpr int kDayFlashEntries = 5;
+constexpr int kDayFlashTextSize = 150;
+struct MatchDayMessageRing {
+    char text[kDayFlashEntries][kDayFlashTextSize];
+    uint32_t stamp[kDayFlashEntries];
+    int8_t head;
+    int8_t start;
+    uint8_t flags;  // 0x01 the ring has wrapped, 0x02 flashes came fast
+};
+extern MatchDayMessageRing MatchDayMessageQueue;
+// Empties the flash queue (before a run of days).
+void MatchDay_ClearMessages();
+
+// The team news of the user's fixture (and of his reserve-league fixture).
+struct TeamNewsSheet {
+    int16_t home, away;
+    int16_t fixtureFlag;  // bit 10 of the fixture's score word
+    int16_t substitutes;
+    uint16_t lineUp[2][16];  // by shirt - 1; 0 an empty place
+    char names[2][41];
+    char shortNames[2][16][21];
+};
+extern TeamNewsSheet TeamNewsBlock;
+void MatchDay_PrepareTeamNews();
+void MatchDay_PrepareTeamNews120();
+// The two panels.
+void MatchDay_TeamNews();
+void MatchDay_TeamNews120();
+
+// For tests: what the day loop drew last (text ids of the panels), and the
+// panel regions.
+int16_t MatchDayLastPanelText();
+std::span<const HotRegion> MatchDayViewRegions();

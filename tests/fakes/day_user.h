@@ -1,0 +1,94 @@
+// A scripted user for the day loop: once started it watches every frame
+// what the day offers and clicks it, as a player who wants the day over
+// would: a message box away, the team-news panel's bar, the result board's
+// continue icon and the day's results list's leave icon.  It counts what it
+// clicked, so a test can tell which screens the day went through.
+#pragma once
+#include <functional>
+
+#include "menus/historybrowser.h"
+#include "menus/matchday.h"
+#include "menus/menuboxes.h"
+#include "menus/menusetup.h"
+#include "menus/resultboard.h"
+#include "tests/fakes/menu_user.h"
+
+namespace testenv {
+
+struct DayUserCounts {
+    int boxes = 0;
+    int panelClicks = 0;
+    int watchClicks = 0;
+    int resultBoards = 0;
+    int resultsLists = 0;
+};
+
+inline bool& DayUserRunning() {
+    static bool running = false;
+    return running;
+}
+
+inline DayUserCounts& DayUserSeen() {
+    static DayUserCounts counts;
+    return counts;
+}
+
+// Called on every step of the day user: tests hook checks in here.
+inline std::function<void()>& DayUserWatch() {
+    static std::function<void()> watch;
+    return watch;
+}
+
+inline bool DayUserTableUp(const MenuItem* table) {
+    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+}
+
+inline void DayUserStep();
+
+inline void DayUserAgain(int frames) {
+    MenuUserWait(frames);
+    MenuUserDo(DayUserStep);
+}
+
+inline void DayUserStep() {
+    if (!DayUserRunning()) return;
+    if (DayUserWatch()) DayUserWatch()();
+    DayUserCounts& seen = DayUserSeen();
+    if (ScreenSection[MODAL_BOX_SECTION].pixels != nullptr) {
+        ++seen.boxes;
+        MenuUserClickAt(400, 300);
+        DayUserAgain(3);
+        return;
+    }
+    if (DayUserTableUp(ResultBoardTable)) {
+        ++seen.resultBoards;
+        MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        DayUserAgain(3);
+        return;
+    }
+    if (DayUserTableUp(HistoryBrowserTable)) {
+        ++seen.resultsLists;
+        MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        DayUserAgain(3);
+        return;
+    }
+    const auto regions = MatchDayViewRegions();
+    if (!regions.empty()) {
+        const HotRegion& bar = regions.front();
+        (bar.result == 9 ? seen.watchClicks : seen.panelClicks) += 1;
+        MenuUserClickAt(bar.x + bar.w / 2, bar.y + bar.h / 2);
+        DayUserAgain(3);
+        return;
+    }
+    DayUserAgain(1);
+}
+
+inline void DayUserStart() {
+    DayUserRunning() = true;
+    DayUserSeen() = DayUserCounts{};
+    MenuUserDo(DayUserStep);
+}
+
+inline void DayUserStop() { DayUserRunning() = false; }
+
+}  // namespace testenv

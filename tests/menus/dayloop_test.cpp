@@ -1,0 +1,254 @@
+// The Continue day loop over a new game's world on the headless display:
+// days with and without the user's fixtures, his group of one, the run on
+// and where it stops, a new season, the next screens and a window closed
+// during a day.  Results come from counting stand-ins, so the test sees how
+// each fixture was played.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "database/Access.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_state.h"
+#include "generic/replay.h"
+#include "menus/historybrowser.h"
+#include "menus/matchday.h"
+#include "menus/menucont.h"
+#include "menus/saveslots.h"
+#include "menus/startmenu.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "support/corehooks.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/fixture_fakes.h"
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+using testenv::DayUserSeen;
+
+class DayLoopTest : public MenuEngineTest {
+  protected:
+    static void SetUpTestSuite() {
+        char here[4096];
+        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
+        ClearTotStatTables();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        GameSeedRandom(2002);
+        {
+            StdoutCapture quiet;
+            NewGameSetUp();
+            BuildNameTables();
+            quiet.Text();
+        }
+        worldReady_ = chdir(here) == 0;
+    }
+
+    void SetUp() override {
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        if (!worldReady_) GTEST_SKIP() << "no new game";
+        InstallGameHooks();
+        user_ = FirstClubOf(0, 0);
+        SetPlayerClub(1, uint16_t(user_));
+        SetClubControl(user_, 1);
+        HVW_SetViewedCountry(0);
+        SavedGoalCount = 0;
+        SoakMode = 0;
+        MenuOption = 3;
+        std::filesystem::create_directories("SaveData");
+    }
+    void TearDown() override {
+        testenv::DayUserStop();
+        CoreSetHooks(CoreHooks{});
+        MenuEngineTest::TearDown();
+    }
+
+    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
+        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
+            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
+                return club;
+        return -1;
+    }
+    static int FixturesOn(int day) {
+        int n = 0;
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
+            n += FixtureDay(slot) == day;
+        return n;
+    }
+    // The first day from today on with no fixture on it and the next few.
+    static int16_t EmptyDays(int count) {
+        for (int16_t day = SeasonCalendar.currentDay; day < 350; ++day) {
+            bool empty = true;
+            for (int k = 0; k < count && empty; ++k) empty = FixturesOn(day + k) == 0;
+            if (empty) return day;
+        }
+        return -1;
+    }
+    // Every fixture from the day on up to yesterday is played.
+    static bool EveryFixturePlayedSince(int from) {
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) < SeasonCalendar.currentDay; ++slot)
+            if (FixtureDay(slot) >= from && !IsFixturePlayed(slot)) return false;
+        return true;
+    }
+    static void RunDay(int16_t mode) {
+        ContinueMode = mode;
+        MenuOption = 43;
+        StdoutCapture quiet;
+        DoMainMenuOption();
+        quiet.Text();
+    }
+
+    static inline bool worldReady_ = false;
+    int16_t user_ = -1;
+};
+
+TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
+    const int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    const int16_t panelBefore = MatchDayLastPanelText();
+    testenv::DayUserStart();
+    RunDay(0);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MatchDayLastPanelText(), panelBefore) << "no panel on a day without fixtures";
+    EXPECT_EQ(DayUserSeen().resultsLists, 0);
+
+    // An unknown mode plays nothing; a pending goal replay wins over every
+    // other next screen.
+    RunDay(5);
+    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    SavedGoalCount = 1;
+    RunDay(5);
+    EXPECT_EQ(MenuOption, 105);
+    SeasonCalendar.currentDay = day;
+    RunDay(0);
+    EXPECT_EQ(MenuOption, 105);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+}
+
+TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsPlayedUnseen) {
+    const int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    const int16_t rival = FirstClubOf(3, 0);
+    HVW_AddFixture(day, kCompFriendly, user_, rival, 0);
+    // Three league fixtures of another country: the other fixtures.
+    int16_t a = FirstClubOf(1, 0);
+    for (int i = 0; i < 3; ++i) {
+        const int16_t b = FirstClubOf(1, 0, a);
+        HVW_AddFixture(day, kCompLeague, a, b, 0);
+        a = FirstClubOf(1, 0, b);
+    }
+    ASSERT_EQ(FixturesOn(day), 4);
+    FixtureFakesScope fakes;
+    static int16_t panelUnderTheList = -1;
+    static uint16_t listedBeforeMatch = 2;
+    panelUnderTheList = -1;
+    testenv::DayUserWatch() = [] {
+        if (testenv::DayUserTableUp(HistoryBrowserTable)) {
+            if (HistoryOpenedFromContinue == 1) listedBeforeMatch = HistoryShownFixtures[0];
+            if (HistoryOpenedFromContinue == 0) panelUnderTheList = MatchDayLastPanelText();
+        }
+    };
+    testenv::DayUserStart();
+    RunDay(2);
+    testenv::DayUserWatch() = nullptr;
+
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_TRUE(EveryFixturePlayedSince(day));
+    // His match by the engine without display, the others predicted.
+    EXPECT_EQ(Fakes().shown, 0);
+    EXPECT_EQ(Fakes().unshown, 1);
+    EXPECT_EQ(Fakes().predicted, 3);
+    // Team news, then the bar that leads to the match, the result board and
+    // the results list before and after the matches.
+    EXPECT_GE(DayUserSeen().panelClicks, 1);
+    EXPECT_EQ(DayUserSeen().watchClicks, 1);
+    EXPECT_EQ(DayUserSeen().resultBoards, 1);
+    EXPECT_EQ(DayUserSeen().resultsLists, 2);
+    EXPECT_NE(listedBeforeMatch, 2);
+    // The progress panel covered the other fixtures; leaving the list drew
+    // the end-of-day panel.
+    EXPECT_EQ(panelUnderTheList, 1594);
+    EXPECT_EQ(MatchDayLastPanelText(), 1807);
+    EXPECT_EQ(uint16_t(MatchDayFlags) & kDayLeftResults, 0);
+    EXPECT_STRNE(ResultBoardHomeLine(), "");
+}
+
+TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
+    FixtureFakesScope fakes;
+    testenv::DayUserStart();
+
+    // Before a fixture of the user's: two free weekdays, then his match.
+    int16_t day = EmptyDays(4);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    SeasonCalendar.weekday = 1;
+    HVW_AddFixture(int16_t(day + 2), kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    RunDay(1);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 2);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(SaveSlotFlags[10], 1) << "the automatic save";
+    EXPECT_EQ(Fakes().shown + Fakes().unshown, 0);
+
+    // On weekday 0 whatever the fixtures; weekday 1 when viewing country 2.
+    day = EmptyDays(5);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    SeasonCalendar.weekday = 4;
+    RunDay(1);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 3);
+    EXPECT_EQ(SeasonCalendar.weekday, 0);
+    HVW_SetViewedCountry(2);
+    day = EmptyDays(5);
+    SeasonCalendar.currentDay = day;
+    SeasonCalendar.weekday = 4;
+    RunDay(1);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 4);
+    EXPECT_EQ(SeasonCalendar.weekday, 1);
+    HVW_SetViewedCountry(0);
+
+    // Day 364 ends the run on the eve of the season's end; one more day is a
+    // new season and the squad numbers.
+    SeasonCalendar.currentDay = 362;
+    SeasonCalendar.weekday = 1;
+    RunDay(1);
+    EXPECT_EQ(SeasonCalendar.currentDay, 364);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_TRUE(EveryFixturePlayedSince(362));
+    const int16_t season = SeasonCalendar.season;
+    RunDay(0);
+    EXPECT_EQ(SeasonCalendar.currentDay, 0);
+    EXPECT_EQ(SeasonCalendar.season, season + 1);
+    EXPECT_EQ(MenuOption, 87);
+}
+
+TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
+    const int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    HVW_AddFixture(day, kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    FixtureFakesScope fakes;
+    plat::InjectClose();
+    RunDay(0);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_TRUE(EveryFixturePlayedSince(day));
+    EXPECT_EQ(Fakes().unshown, 1);
+    EXPECT_EQ(MenuOption, -1);
+}
+
+}  // namespace
