@@ -19,6 +19,7 @@
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
 #include "menus/exmenu.h"
+#include "menus/matchday.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "support/corehooks.h"
@@ -65,8 +66,11 @@ TEST_F(FrontServicesTest, ContinueShowsTodaysNotesOneBoxAfterTheOtherInSlotOrder
         secondBoxUp = true;
     });
     MenuUserClickAt(400, 300);
+    // No world here: a mode the day loop does not know plays no day.
+    ContinueMode = 9;
     MenuOption = 43;
     DoMainMenuOption();
+    EXPECT_EQ(MenuOption, -1);
     EXPECT_TRUE(secondBoxUp);
     EXPECT_EQ(DiaryNoteDay(0), -1);
     EXPECT_EQ(DiaryNoteDay(2), -1);
