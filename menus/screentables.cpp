@@ -1,6 +1,7 @@
 #include "menus/screentables.h"
 
 #include "menus/clubinfo.h"
+#include "menus/clubmain.h"
 #include "menus/divisionclubs.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
@@ -9,6 +10,8 @@
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
+        case 3:
+            return ClubMainTable;
         case 5:
             return DivisionClubsTable;
         case 6:

@@ -1,8 +1,13 @@
 #include "database/query/funcs_clubscreens.h"
 
+#include "database/Access.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
 #include "database/ranges.h"
 #include "management/squads.h"
+#include "season/calendar.h"
 #include "season/competitions.h"
+#include "season/fixtures.h"
 #include "season/leagues.h"
 
 int16_t HVW_GetClubsInDivision(int16_t divisionRow, int16_t country) {
@@ -29,4 +34,93 @@ uint16_t HVW_GetClubManager(int16_t club) {
     // The shared caretaker record stands in for a missing manager: no one.
     const uint16_t manager = FindClubManager(club);
     return manager == kNoManager ? uint16_t(0) : manager;
+}
+
+int16_t HVW_GetFixtureHomePlace(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots) return 0;
+    return int16_t((recbits::LoadU32(FixtureTable[slot].bytes + kFixtureCrowdWord) >> 23) & 0x1F);
+}
+
+int16_t HVW_GetFixtureAwayPlace(int16_t slot) {
+    if (slot < 0 || slot >= kFixtureSlots) return 0;
+    return int16_t(recbits::LoadU32(FixtureTable[slot].bytes + kFixtureAwaySideWord) & 0x1F);
+}
+
+namespace {
+
+// The club's played matches before today, national-team days and the
+// reserve league left out.
+int ClubMatchesBeforeToday(int16_t club) {
+    const int today = SeasonCalendar.currentDay;
+    int matches = 0;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) >= today) break;
+        const int16_t type = FixtureType(slot);
+        if (type == kCompNationalTeam || type == kCompNationalUnder21 || type == kCompReserveLeague) continue;
+        if (IsFixtureOfClub(slot, club) && IsFixturePlayed(slot)) ++matches;
+    }
+    return matches;
+}
+
+bool IsListedPlayer(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
+
+// Shirts 1 to 11 all worn, shirt 1 by a goalkeeper: -1; else what is wrong.
+int16_t CheckStartingShirts(uint16_t (*wearer)(int16_t shirt)) {
+    constexpr int16_t kTooFewText = 571;
+    constexpr int16_t kNoKeeperText = 908;
+    for (int16_t shirt = 1; shirt <= 11; ++shirt) {
+        if (!IsListedPlayer(wearer(shirt))) return kTooFewText;
+    }
+    return GetPlayerPosition(wearer(1)) == 0 ? int16_t(-1) : kNoKeeperText;
+}
+
+}  // namespace
+
+uint16_t HVW_GetBestPerformer(int16_t club) {
+    if (!IsClubNumber(club)) return 0;
+    HVW_BuildSquadList(club);
+    const int matches = ClubMatchesBeforeToday(club);
+    uint16_t best = 0;
+    for (uint16_t player : FirstTeamList.players) {
+        if (!IsListedPlayer(player)) continue;
+        // More than 60 percent of the matches, in whole numbers.
+        if (int(GetPlayerApps(player)) * 10 <= matches * 6) continue;
+        if (best == 0 || GetPlayerPerf(player) > GetPlayerPerf(best)) best = player;
+    }
+    return best;
+}
+
+uint16_t HVW_GetTopScorer(int16_t club) {
+    if (!IsClubNumber(club)) return 0;
+    HVW_BuildSquadList(club);
+    uint16_t top = 0;
+    for (uint16_t player : FirstTeamList.players) {
+        if (!IsListedPlayer(player) || GetPlayerPosition(player) == 0) continue;
+        if (GetPlayerGoals(player) == 0) continue;
+        if (top == 0 || GetPlayerGoals(player) > GetPlayerGoals(top)) top = player;
+    }
+    return top;
+}
+
+int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind) {
+    if (!IsClubNumber(club)) return 2;
+    HVW_BuildSquadList(club);
+    const SquadList& list = kind != 0 ? ReserveList : FirstTeamList;
+    int players = 0;
+    for (uint16_t player : list.players) players += IsListedPlayer(player) ? 1 : 0;
+    // A match sheet holds eleven players and five substitutes.
+    if (players < kLastSubstituteShirt) return 2;
+    return HVW_CheckTeamSheet(club, kind) != 0 ? int16_t(1) : int16_t(0);
+}
+
+int16_t HVW_CheckClubSelection(int16_t club) {
+    if (!IsClubNumber(club)) return 571;
+    HVW_BuildSquadList(club);
+    return CheckStartingShirts([](int16_t shirt) { return HVW_FindSquadPlayerByShirt(shirt); });
+}
+
+int16_t HVW_CheckFlaggedSelection(int16_t club) {
+    if (!IsClubNumber(club)) return 571;
+    HVW_BuildSquadList(club);
+    return CheckStartingShirts([](int16_t shirt) { return HVW_FindIntSquadPlayerByShirt(shirt); });
 }

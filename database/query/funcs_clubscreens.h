@@ -15,3 +15,29 @@ const char* HVW_GetDivisionName(int16_t divisionRow, int16_t country);
 // The club's manager (a player number; for the user's club player 1), 0
 // when it has none.
 uint16_t HVW_GetClubManager(int16_t club);
+
+// The league places recorded for the home and the away club with the
+// fixture's result (0 when none was recorded); 0 for a slot outside the
+// table.
+int16_t HVW_GetFixtureHomePlace(int16_t slot);
+int16_t HVW_GetFixtureAwayPlace(int16_t slot);
+
+// The club's best performer: of its team-list players with more
+// appearances than 60 percent of the matches the club has played before
+// today (reserve-league matches not counted), the one with the highest
+// performance rating; 0 when there is none.
+uint16_t HVW_GetBestPerformer(int16_t club);
+// The club's outfield team-list player with the most goals; 0 when none
+// has scored.
+uint16_t HVW_GetTopScorer(int16_t club);
+
+// Whether the club can field the sheet of kind 0 (its team list) or 1 (the
+// reserve-league sheet) today: 0 it can; 2 it has too few players for a
+// match; 1 a chosen player cannot play (injured, suspended, away or
+// cup-tied).
+int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind);
+// -1 when shirts 1 to 11 of the club's team sheet (or of its reserve-league
+// sheet) are all worn and shirt 1 is a goalkeeper; else the text id that
+// says what is wrong.
+int16_t HVW_CheckClubSelection(int16_t club);
+int16_t HVW_CheckFlaggedSelection(int16_t club);

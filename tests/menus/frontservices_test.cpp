@@ -18,6 +18,7 @@
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
+#include "menus/clubmain.h"
 #include "menus/exmenu.h"
 #include "menus/matchday.h"
 #include "season/calendar.h"
@@ -90,7 +91,7 @@ TEST_F(FrontServicesTest, TheCountryChoiceOpensTheUsersDivisionInHisOwnCountry) 
     SetPlayerClub(1, club);
     const auto screenUp = [] {
         MenuUserWaitFor([] {
-            return MenuViewTopTable() == LeastScreenTable && !MenuViewHotItems().empty() &&
+            return MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() &&
                    ScreenPresented == 1;
         });
         MenuUserWait(5);

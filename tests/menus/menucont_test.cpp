@@ -1,6 +1,7 @@
 // The front-end controller and its services: ids, the default pop-up
 // handler, the recent-screens history, the title date, and the whole front
 // end driven headless from the start pictures to the quit question.
+#include "menus/clubmain.h"
 #include "menus/menucont.h"
 
 #include <gtest/gtest.h>
@@ -215,7 +216,7 @@ TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
     using testenv::MenuUserDo;
     using testenv::MenuUserWait;
     const auto clubScreenUp = [] {
-        return MenuOption == 3 && MenuViewTopTable() == LeastScreenTable && !MenuViewHotItems().empty() &&
+        return MenuOption == 3 && MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() &&
                ScreenPresented == 1;
     };
     ScreenPresented = 0;

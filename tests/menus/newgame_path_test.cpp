@@ -16,6 +16,7 @@
 #include "database/query/funcs_state.h"
 #include "menus/clubinfo.h"
 #include "menus/divisionclubs.h"
+#include "menus/clubmain.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
 #include "menus/saveslots.h"
@@ -224,7 +225,7 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     testenv::MenuUserKey(0x1C);
     MenuUserWait(5);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
-    testenv::MenuUserWaitFor([] { return MenuOption == 3 && MenuViewTopTable() == LeastScreenTable; }, 3000);
+    testenv::MenuUserWaitFor([] { return MenuOption == 3 && MenuViewTopTable() == ClubMainTable; }, 3000);
     MenuUserWait(5);
     testenv::MenuUserClose();
 
