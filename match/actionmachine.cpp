@@ -9,6 +9,7 @@
 #include "match/ballturns.h"
 #include "match/fouls.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchclock.h"
 #include "match/matchrules.h"
 #include "match/matchstate.h"
@@ -16,6 +17,7 @@
 #include "match/onball.h"
 #include "match/openplay.h"
 #include "match/playeractions.h"
+#include "match/shooting.h"
 #include "match/strikes.h"
 #include "match/tacklefalls.h"
 #include "match/volleys.h"
@@ -257,6 +259,97 @@ void OwnHandler(int16_t figure) {
     Shared(figure);
 }
 
+// The goalkeeper's actions.
+template <std::size_t Code>
+constexpr MatchActionHandler KeeperHandlerFor() {
+    switch (Code) {
+        case 152:
+            return Match_ActKeeperReady;
+        case 156:
+        case 157:
+        case 160:
+        case 166:
+        case 171:
+        case 182:
+        case 195:
+        case 196:
+        case 197:
+        case 198:
+        case 199:
+        case 200:
+            return OwnHandler<uint16_t(Code), Match_ActKeeperDive>;
+        case 159:
+        case 167:
+        case 183:
+        case 201:
+        case 202:
+        case 203:
+            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldingDive>;
+        case 170:
+            return Match_ActKeeperCatchLow;
+        case 173:
+            return Match_ActKeeperCatchMiddle;
+        case 155:
+            return Match_ActKeeperCatchHigh;
+        case 164:
+            return Match_ActKeeperJumpPunch;
+        case 165:
+            return Match_ActKeeperTipOver;
+        case 158:
+        case 179:
+        case 180:
+            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldCatch>;
+        case 150:
+            return Match_ActKeeperTakeBall;
+        case 154:
+            return Match_ActKeeperHoldBall;
+        case 151:
+        case 174:
+        case 190:
+        case 191:
+            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldGesture>;
+        case 205:
+            return Match_ActKeeperPenaltyGesture;
+        case 153:
+            return Match_ActKeeperDistribute;
+        case 189:
+            return Match_ActKeeperThrow;
+        case 161:
+            return Match_ActKeeperDropKick;
+        case 187:
+            return Match_ActKeeperFetchGoalKick;
+        case 186:
+            return Match_ActKeeperAimGoalKick;
+        case 188:
+            return Match_ActKeeperBackOff;
+        case 162:
+            return Match_ActKeeperGoalKick;
+        case 204:
+            return Match_ActKeeperReturnBall;
+        case 168:
+        case 169:
+        case 172:
+        case 176:
+        case 178:
+        case 192:
+        case 193:
+            return OwnHandler<uint16_t(Code), Match_ActNothing>;
+        case 175:
+            return Match_ActKeeperSmother;
+        case 181:
+            return Match_ActKeeperGatherFeet;
+        case 163:
+            return Match_ActKeeperClear;
+        case 184:
+        case 185:
+            return OwnHandler<uint16_t(Code), Match_ActKeeperBlock>;
+        case 177:
+            return Match_ActKeeperGestureMate;
+        default:
+            return NotYetBuilt<uint16_t(Code)>;
+    }
+}
+
 template <std::size_t Code>
 constexpr MatchActionHandler HandlerFor() {
     switch (Code) {
@@ -392,8 +485,23 @@ constexpr MatchActionHandler HandlerFor() {
         case 112:
         case 113:
             return OwnHandler<uint16_t(Code), Match_ActTurnOnSpot>;
+        case 129:
+        case 130:
+        case 131:
+        case 132:
+            return OwnHandler<uint16_t(Code), Match_ActAimedStrike>;
+        case 97:
+        case 98:
+        case 106:
+        case 107:
+            return OwnHandler<uint16_t(Code), Match_ActTurningShot>;
+        case 133:
+        case 134:
+        case 138:
+        case 139:
+            return OwnHandler<uint16_t(Code), Match_ActRoundTheKeeper>;
         default:
-            return NotYetBuilt<uint16_t(Code)>;
+            return KeeperHandlerFor<Code>();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "match/actionmachine.h"
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
@@ -92,6 +93,7 @@ void RecordShot(int16_t figure) {
     ShotOriginY = BallState.y;
     ShotOriginMinute = MatchClockMinute();
     ++TeamShotCount[figure / kTeamFigures];
+    Match_NoteShotOnGoal(figure);
 }
 
 void Possession(int16_t figure) {

@@ -35,5 +35,3 @@ void Match_StartPass(int16_t figure) {
 }
 
 int16_t Match_FindLayOffMate() { return -1; }
-
-void Match_StartKeeperRush(int16_t) {}

@@ -15,5 +15,3 @@ void Match_StartPass(int16_t figure);
 void Match_CarryBall(int16_t figure, int16_t mode, int16_t x, int16_t y);
 // A team-mate to lay the ball off to, negative when none.
 int16_t Match_FindLayOffMate();
-// The goalkeeper comes off his line at the player bearing down on him.
-void Match_StartKeeperRush(int16_t keeper);

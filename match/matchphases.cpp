@@ -1,10 +1,12 @@
 #include "match/matchphases.h"
 
 #include "match/ball.h"
+#include "match/ballcollide.h"
 
 #include <cstdlib>
 
 #include <cstdio>
+#include <initializer_list>
 #include <utility>
 #include "generic/replay.h"
 #include "match/matchclock.h"
@@ -45,6 +47,10 @@ constexpr uint16_t kPhaseGoalKick = 4;
 constexpr uint16_t kPhaseCorner = 5;
 constexpr uint16_t kPhaseTakeThrowIn = 6;
 constexpr uint16_t kPhaseTakeGoalKick = 7;
+// The keeper's restart actions: the release from his hands and the goal kick.
+constexpr uint16_t kKeeperRelease = 153, kKeeperThrow = 189, kKeeperDropKick = 161;
+constexpr uint16_t kKeeperFetchGoalKick = 187, kKeeperAimGoalKick = 186, kKeeperBackOff = 188,
+                   kKeeperGoalKick = 162;
 constexpr uint16_t kPhaseTakeCorner = 8;
 constexpr uint16_t kPhaseKeeperHolds = 12;
 constexpr uint16_t kPhaseKeeperReleases = 13;
@@ -190,6 +196,19 @@ void GoalKickPhase() {
     BallState.y = int16_t(goalLine + (goalLine == kGoalLineLow ? 96 : -96));
     BallState.x = BallState.x < kPitchCentreX ? kPostLeftX - 100 : kPostRightX + 100;
     Restarted(kPhaseTakeGoalKick);
+    // The keeper fetches the ball and kicks it from where it was put: the
+    // ball lies still there (its exact position too, or it would fly on
+    // from where it went out).
+    BallState.x16 = int32_t(BallState.x) * 65536;
+    BallState.y16 = int32_t(BallState.y) * 65536;
+    BallState.z = 0;
+    BallState.z16 = 0;
+    Ball_Stop();
+    GoalKickX = BallState.x;
+    GoalKickY = BallState.y;
+    PhaseWaitTicks = 0;
+    const int16_t keeper = MatchLineUp[RestartTeam & 1][0];
+    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kKeeperFetchGoalKick);
 }
 
 void CornerPhase() {
@@ -225,6 +244,8 @@ void KeeperHoldsPhase() {
     }
     if (--PhaseTimer > 0) return;
     PhaseTimer = 0;
+    PhaseWaitTicks = 0;
+    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kKeeperRelease);
     MatchPhase = kPhaseKeeperReleases;
 }
 
@@ -475,6 +496,19 @@ void ResumeWithoutTaker(int team) {
     MatchPhase = kPhaseOpenPlay;
 }
 
+// While the keeper of the team is still in one of the restart's actions he
+// takes it himself (his release puts the ball back into play); the wait is
+// bounded so that a match never stalls.
+bool KeeperTakesRestart(int team, std::initializer_list<uint16_t> actions) {
+    const int16_t keeper = MatchLineUp[team & 1][0];
+    if (!MatchOnPitch(keeper) || PhaseWaitTicks >= kPhaseWaitBound) return false;
+    bool taking = false;
+    for (uint16_t action : actions) taking |= MatchFigures[keeper].action == action;
+    if (!taking) return false;
+    ++PhaseWaitTicks;
+    return true;
+}
+
 void NewOffsets() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
@@ -513,12 +547,19 @@ void RunPhase() {
         case kPhaseKeeperHolds:
             KeeperHoldsPhase();
             break;
-        case kPhaseKeeperReleases:
+        case kPhaseKeeperReleases: {
             NewOffsets();
-            ResumeWithoutTaker(BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection);
+            const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
+            if (!KeeperTakesRestart(team, {kKeeperRelease, kKeeperThrow, kKeeperDropKick}))
+                ResumeWithoutTaker(team);
+            break;
+        }
+        case kPhaseTakeGoalKick:
+            if (!KeeperTakesRestart(
+                    RestartTeam, {kKeeperFetchGoalKick, kKeeperAimGoalKick, kKeeperBackOff, kKeeperGoalKick}))
+                ResumeWithoutTaker(RestartTeam);
             break;
         case kPhaseTakeThrowIn:
-        case kPhaseTakeGoalKick:
         case kPhaseTakeCorner:
             ResumeWithoutTaker(RestartTeam);
             break;

@@ -29,10 +29,12 @@ enum MoreCount : int {
     kMoreOwnAreaChallenges,
     kMoreSecondKind1Passes,
     kMoreTackleAttempts,
-    kMoreCarrierRuns,  // runs with the ball started on the ball
+    kMoreCarrierRuns,   // runs with the ball started on the ball
     kMoreCrossChances,  // looks for a cross from a crossing place
     kMoreCrossLooks,
-    kMoreHeavyFouls,  // fouls by a heavy sliding tackle
+    kMoreHeavyFouls,         // fouls by a heavy sliding tackle
+    kMoreKeeperCollections,  // balls a keeper went down on or gathered
+    kMoreShotsSaved,         // the shooter's shots a keeper saved
 };
 
 // A pass waiting to be completed or cut out: passer and receiver, 255 none.

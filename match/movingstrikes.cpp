@@ -5,6 +5,7 @@
 #include "match/ball.h"
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
 #include "match/matchrules.h"
@@ -169,6 +170,7 @@ void MovingShot(int16_t figure, bool running) {
         ++f.counts[kCountShots];
         ++TeamShotCount[figure / kTeamFigures];
         LastShooter = uint8_t(figure);
+        Match_NoteShotOnGoal(figure);
     }
     MatchSfx_PlayEvent(kEventShot, -1);
     BallState.kickGrace = kStrikeLockout;

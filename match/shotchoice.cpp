@@ -5,6 +5,7 @@
 
 #include "match/carrieroptions.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
@@ -213,7 +214,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     if (shotAim < ((100 - p.dribble) / 8 + 5) * kDistanceUnit && goalDistance > 160 && !beyond &&
         Draw(100) < p.composure && Draw(3) == 0) {
         KnockPast(figure, goalDirection);
-        if (shotAim <= 80 && keeper.action == kKeeperReady) Match_StartKeeperRush(OpposingKeeper(figure));
+        if (shotAim <= 80 && keeper.action == kKeeperReady) Match_StartAction175(OpposingKeeper(figure));
         ShotTail(figure, goalDirection, turn, shotAim, alongToGoal, goalDistance);
         return;
     }

@@ -8,6 +8,7 @@
 #include "match/ballturns.h"
 #include "match/dribble.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
@@ -68,6 +69,7 @@ void CountShot(int16_t figure, int goalDistance) {
     ShotOriginMinute = MatchClockMinute();
     ++TeamShotCount[figure / kTeamFigures];
     LastShooter = Byte(figure);
+    Match_NoteShotOnGoal(figure);
 }
 
 }  // namespace
@@ -338,6 +340,7 @@ void Match_ResetOpenPlayState() {
     TurnAwayTicks = 0;
     DribbleStage = DribbleIdeal = DribbleDirection = 0;
     TeamStoppageRequest[0] = TeamStoppageRequest[1] = 0;
+    Match_ResetKeeperState();
     MatchPassTargetX = MatchPassTargetY = 0;
     MatchPassReceiver = -1;
     SpaceTargetX = SpaceTargetY = 0;
