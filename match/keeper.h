@@ -39,9 +39,11 @@ uint16_t Match_KeeperSideOf(int16_t figure, int16_t x);
 // The shooter whose shot is on its way (-1 none); the same record the ball
 // code reads for a near miss.
 extern int8_t& ShooterFigure;
-// Ticks a shot still counts as one (50), the ticks a high catch still
-// follows a shot (350), and the ticks after a tip over the bar: three of
-// the match's countdowns, which the tick lowers.
+// Ticks a penalty or a shot from a set piece is still on its way (50, 350
+// in the shoot-out; the keeper guesses his side meanwhile), the ticks a high
+// catch still follows it (350), and the ticks after a tip over the bar:
+// three of the match's countdowns, which the tick lowers; the set-piece
+// kicks start the first two.
 extern int16_t& ShotTimer;
 extern int16_t& ShotHoldTimer;
 extern int16_t& KeeperTipTimer;
@@ -51,11 +53,10 @@ extern int16_t TeamSavedShotCount[2];
 extern int16_t KeeperDiveType;
 // The last random percentage a parry, punch or deflection drew.
 extern int16_t SaveSpreadPercent;
-constexpr int16_t kShotTicks = 50;
-constexpr int16_t kShotHoldTicks = 350;
 constexpr int16_t kTipTicks = 25;
 
-// A shot at goal has been struck by the figure: the keeper faces it.
+// A shot at goal has been struck by the figure: until it is saved, touched
+// or over, he is the shooter a save is credited against.
 void Match_NoteShotOnGoal(int16_t figure);
 
 // The dives (156, 157, 160, 166, 171, 182, 195..200) and their holding twins

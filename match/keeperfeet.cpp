@@ -186,6 +186,10 @@ void Match_ActKeeperGatherFeet(int16_t k) {
     const int16_t clip = f.actionParam == 0 ? 297 : 295;
     if (MatchSetPlayerAnim(k, clip, 2, kKeeperReady) == 0) {
         if (MatchPhase == kPhaseOpenPlay) {
+            // Gathered into his hands: the ball is held high, as at the end
+            // of a catch (the ball code lays a held ball at height 0, which
+            // would send him down on it again).
+            SetHeight(70);
             Match_KeeperTakesBall(k);
         } else {
             BallState.holder = 0;

@@ -228,11 +228,7 @@ void TurnToBall(int16_t k) {
 
 }  // namespace
 
-void Match_NoteShotOnGoal(int16_t figure) {
-    ShooterFigure = int8_t(figure);
-    ShotTimer = kShotTicks;
-    ShotHoldTimer = kShotHoldTicks;
-}
+void Match_NoteShotOnGoal(int16_t figure) { ShooterFigure = int8_t(figure); }
 
 void Match_DeflectBall(int16_t k) {
     const int p = GameRandom() % 50;
