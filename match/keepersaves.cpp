@@ -27,6 +27,8 @@ int16_t TeamSavedShotCount[2];
 int16_t KeeperDiveType;
 int16_t SaveSpreadPercent;
 
+static_assert(kMoreShotsSaved < kMoreCounterCount && kMoreKeeperCollections < kMoreCounterCount);
+
 namespace {
 
 constexpr uint16_t kKeeperReady = 152;
