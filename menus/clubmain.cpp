@@ -146,6 +146,8 @@ uint32_t g_frameCounter = 0;
 int16_t g_fadeLevel = 100;
 int16_t g_fadeOut = 1;  // from the program's start, kept between visits
 bool g_panelRedraw = false;
+// Set by every walk of the table: the walk has put the empty box back.
+bool g_panelRepaint = false;
 uint16_t g_nextDaySlots[kDivisionCount][kNextDayFixtures];
 uint16_t g_topScorers[kDivisionCount][kRankedPlayers];
 uint16_t g_topAssisters[kDivisionCount][kRankedPlayers];
@@ -738,7 +740,9 @@ void FillNextLeagueDay(int k) {
 void FillPanel() {
     ClearPanel();
     const uint16_t kind = g_currentKind;
-    if (kind > 17) return;  // an empty sequence: an empty panel
+    // An empty sequence (a club with neither past nor next fixtures): an
+    // empty panel.
+    if (kind > 17 || !IsCountryNumber(Country())) return;
     const int k = kind % 6;
     const char* name = HVW_GetDivisionName(int16_t(k), Country());
     std::snprintf(g_panelTitle, sizeof g_panelTitle, "%s", name != nullptr ? name : "");
@@ -834,7 +838,8 @@ void StepRotatingPanel() {
         FillPanel();
         repaint = true;
     }
-    if (repaint) PaintPanel();
+    if (repaint || g_panelRepaint) PaintPanel();
+    g_panelRepaint = false;
 }
 
 void EveryFrame(int16_t) {
@@ -907,8 +912,10 @@ const MenuItem* g_pendingBidRows = kNoRows;
 int16_t g_offersHeading = -1;
 int16_t g_fixturesHeading = 157;
 
+void OpenContinuePopup(PopupCallBlock* call);
+
 PopupEntry g_continuePopup[] = {
-    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr},
+    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, OpenContinuePopup},
     {POPUP_TEXT_ID_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, &g_popupText[0], ClubMain_OneDay,
      nullptr},
     {POPUP_TEXT_ID_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, &g_popupText[1], ClubMain_RunOn, nullptr},
@@ -948,13 +955,14 @@ void ScreenFunction() {
         BuildScreenTexts();
     }
     FillShownRows();
+    g_panelRepaint = true;
+    g_hoverShown = false;
     const bool facts = g_mode == 1;
     g_factRows = facts ? kFactRow : kNoRows;
     g_firstBidRows = facts ? kNoRows : kFirstBidRow;
     g_pendingBidRows = facts ? kNoRows : kPendingBidRow;
     g_offersHeading = facts ? int16_t(-1) : int16_t(942);
     g_fixturesHeading = facts ? int16_t(157) : int16_t(-1);
-    g_continuePopup[0].open = OpenContinuePopup;
 }
 
 // The day loop starts from a clean day: no messages, no goal replays.

@@ -17,11 +17,14 @@
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "generic/replay.h"
+#include "management/squads.h"
 #include "management/transferprices.h"
 #include "menus/clubmain.h"
 #include "menus/exm_text.h"
@@ -252,6 +255,374 @@ TEST_F(ClubMainTest, EntryOpensTheUsersDivisionOnItsFirstClubByNameAndGrabs) {
     // The Continue button's face: dark edge then the full 0x5AD4.
     EXPECT_EQ(grab[569 * 800 + 400], 0x7B4343u);
     EXPECT_EQ(grab[569 * 800 + 403], 0xA55A5Au);
+}
+
+// The pop-up's row views while it is open: whether each can be chosen.
+std::vector<bool> ClubMainPopupRowsEnabled() {
+    std::vector<bool> enabled;
+    for (const MenuPopupRowView& row : MenuViewPopupRows()) {
+        enabled.push_back((row.entry->flags & POPUP_SELECTABLE) != 0);
+    }
+    return enabled;
+}
+
+TEST_F(ClubMainTest, TheSeasonsLastDayNamesTheNextSeasonAndRunOnRefusesLateInTheSeason) {
+    SeasonCalendar.currentDay = 364;
+    MatchDayFlags = 0x00C1;
+    SavedGoalCount = 7;
+    WaitForScreen();
+    MenuUserDo([] {
+        EXPECT_EQ(ClubMainContinueText(0), 766);
+        EXPECT_EQ(ClubMainContinueText(1), 765);
+        EXPECT_EQ(ClubMainContinueText(2), 552);
+    });
+    OpenContinue();
+    MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{true, true, false})); });
+    // Run on: the season is over for it; the box is clicked away and the
+    // screen stays.
+    testenv::MenuUserClickPopupRow(1);
+    MenuUserWait(30);
+    MenuUserDo([] {
+        EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr);
+        EXPECT_EQ(MenuOption, 3);
+    });
+    testenv::MenuUserClickAt(400, 300);
+    WaitForScreen();
+    MenuUserDo([] { EXPECT_EQ(ContinueMode, -7); });
+    // One day ("Next Season") still plays.
+    OpenContinue();
+    testenv::MenuUserClickPopupRow(0);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 0);
+    EXPECT_EQ(uint16_t(MatchDayFlags), 0x0002);
+    EXPECT_EQ(SavedGoalCount, 0);
+}
+
+TEST_F(ClubMainTest, OnAMatchDayOnlyPlayMatchIsOfferedAndItStartsTheDay) {
+    // A day on which the user's club plays one ordinary match.
+    int16_t slot = -1;
+    for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
+        if (FixtureDay(s) <= SeasonCalendar.currentDay || !IsFixtureOfClub(s, user_)) continue;
+        if (FixtureType(s) != kCompLeague) continue;
+        int ofTheDay = 0;
+        for (int t = 0; t < kFixtureSlots && !IsFixtureEmpty(t); ++t)
+            ofTheDay += FixtureDay(t) == FixtureDay(s) && IsFixtureOfClub(t, user_) ? 1 : 0;
+        if (ofTheDay == 1) slot = int16_t(s);
+    }
+    ASSERT_GE(slot, 0);
+    SeasonCalendar.currentDay = FixtureDay(slot);
+    ASSERT_EQ(HVW_CheckTeamForMatch(user_, 0), 0);
+    ASSERT_EQ(HVW_CheckClubSelection(user_), -1);
+    MatchDayFlags = 0x00C1;
+    SavedGoalCount = 3;
+    WaitForScreen();
+    MenuUserDo([] {
+        EXPECT_NE(uint16_t(MatchDayFlags) & kDayLoopPlaysToday, 0);
+        // One day and run on do nothing today.
+        EXPECT_EQ(ClubMain_OneDay(nullptr), MENU_REDRAW);
+        EXPECT_EQ(ClubMain_RunOn(nullptr), MENU_REDRAW);
+        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(ContinueMode, -7);
+    });
+    OpenContinue();
+    MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
+    testenv::MenuUserClickPopupRow(2);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 2);
+    EXPECT_EQ(uint16_t(MatchDayFlags) & 0x00C3, 0x0002);
+    EXPECT_EQ(SavedGoalCount, 0);
+    EXPECT_EQ(SquadListSecond, 0);
+}
+
+TEST_F(ClubMainTest, AnOrdinaryDayPlaysOneDayAndAMatchLateInTheSeasonIsStillPlayed) {
+    MatchDayFlags = 0x00C1;
+    WaitForScreen();
+    OpenContinue();
+    MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{true, true, false})); });
+    // Play Match without a match today does nothing.
+    testenv::MenuUserClickPopupRow(2);
+    MenuUserWait(10);
+    MenuUserDo([] { EXPECT_EQ(MenuOption, 3); });
+    WaitForScreen();
+    OpenContinue();
+    testenv::MenuUserClickPopupRow(0);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 0);
+    EXPECT_EQ(uint16_t(MatchDayFlags), 0x0002);
+
+    // A cup final after day 300: the match is offered and played.
+    const int16_t final = AddFixture(320, CupCode(0, 7), user_, int16_t(DivisionClubLists[0][2][0]), 0);
+    ASSERT_GE(final, 0);
+    SeasonCalendar.currentDay = 320;
+    MenuOption = 3;
+    ScreenPresented = 0;
+    WaitForScreen();
+    OpenContinue();
+    MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
+    testenv::MenuUserClickPopupRow(2);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 2);
+}
+
+void ClubMainSetBid(int16_t club, int slot, uint16_t player, uint32_t price) {
+    recbits::StoreU16(ClubBids[club].bytes + 2 * slot, player);
+    recbits::StoreU32(ClubBids[club].bytes + 16 + 4 * slot, price);
+}
+
+std::string ClubMainMoney(int32_t amount) {
+    const int32_t saved = CurrentNumberType;
+    SetDrawParam(3, NUMBER_MONEY);
+    std::string text = Number2Str(amount);
+    SetDrawParam(3, saved);
+    return text;
+}
+
+TEST_F(ClubMainTest, BidRowsWithoutAPlayerShowNoPriceAndHugePricesAreClamped) {
+    const uint16_t first = FirstTeamList.players[1], second = FirstTeamList.players[2];
+    const uint16_t wanted = FirstTeamList.players[3];
+    ClubMainSetBid(user_, 0, 0, 900);
+    ClubMainSetBid(user_, 1, first, 0xFFFFFFFFu);
+    ClubMainSetBid(user_, 3, second, 12345);
+    PendingDeal_Add(wanted, 0, 0, 0, 0, 5, user_, int16_t(DivisionClubLists[0][2][0]), 1000, 2500, 1);
+    WaitForScreen();
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 298, 287); });
+    MenuUserWait(10);
+    MenuUserDo([&] {
+        EXPECT_EQ(ClubMainMode(), 0);
+        for (int line = 0; line < kClubMainFacts; ++line) EXPECT_STREQ(ClubMainFactLine(line), "") << line;
+        const uint32_t players[kClubMainBidRows] = {0, first, 0, second, wanted, 0, 0, 0};
+        const std::string prices[kClubMainBidRows] = {
+            "", ClubMainMoney(INT32_MAX), "", ClubMainMoney(1234500), ClubMainMoney(250000), "", "", ""};
+        for (int row = 0; row < kClubMainBidRows; ++row) {
+            EXPECT_EQ(ClubMainBidPlayer(row), players[row]) << row;
+            EXPECT_EQ(ClubMainBidPrice(row), prices[row]) << row;
+        }
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 298, 287); });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        EXPECT_EQ(ClubMainMode(), 1);
+        EXPECT_EQ(ClubMainBidPlayer(1), 0u);
+        EXPECT_STRNE(ClubMainFactLine(0), "");
+    });
+    testenv::MenuUserClose();
+    RunScreen();
+}
+
+TEST_F(ClubMainTest, AnotherCountryOpensAtItsFirstDivisionAndThePopUpPicksAnother) {
+    HVW_SetViewedCountry(3);
+    ViewedDivision = 2;
+    WaitForScreen();
+    MenuUserDo([] {
+        EXPECT_EQ(ViewedDivision, 0);
+        EXPECT_EQ(ClubMainClubCount(), DivisionLayout[3][0].clubs);
+        EXPECT_EQ(SelectedClub, ClubMainClubList()[0]);
+        EXPECT_EQ(GetClubNation(int16_t(SelectedClub)), 3);
+        // Not the user's club: its manager, not its money.
+        EXPECT_EQ(std::string(ClubMainFactLine(0)).rfind(std::string(GetText(30)) + ":", 0), 0u);
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 60, 559); });
+    MenuUserWait(15);
+    MenuUserDo([] { EXPECT_EQ(MenuViewPopupRows().size(), size_t(HVW_CountDivisions(3))); });
+    testenv::MenuUserClickPopupRow(2);
+    MenuUserWait(10);
+    MenuUserDo([] {
+        EXPECT_EQ(ViewedDivision, 2);
+        EXPECT_EQ(ClubMainClubCount(), DivisionLayout[3][2].clubs);
+        // The division's first club as stored, not as sorted.
+        EXPECT_EQ(SelectedClub, DivisionClubLists[3][2][0]);
+    });
+    testenv::MenuUserClose();
+    RunScreen();
+}
+
+TEST_F(ClubMainTest, TheFirstButtonSelectsAClubTheSecondOpensItsSquadList) {
+    static uint16_t third, fourth;
+    WaitForScreen();
+    // Scrolling stops at both ends of a division of 24.
+    for (int i = 0; i < 9; ++i) {
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 573); });
+        MenuUserWait(4);
+    }
+    MenuUserDo([] { EXPECT_EQ(ClubMainListTop(), ClubMainClubCount() - kClubMainShownRows); });
+    for (int i = 0; i < 9; ++i) {
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 559); });
+        MenuUserWait(4);
+    }
+    MenuUserDo([] {
+        EXPECT_EQ(ClubMainListTop(), 0);
+        third = ClubMainClubList()[3];
+        fourth = ClubMainClubList()[4];
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 97 + 3 * 26); });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(SelectedClub, third);
+        EXPECT_EQ(std::string(ClubMainFactLine(0)).rfind(std::string(GetText(30)) + ":", 0), 0u);
+    });
+    testenv::MenuUserMoveTo(60, 97 + 4 * 26 + 10);
+    MenuUserWait(2);
+    testenv::MenuUserPress(1);
+    MenuUserWait(3);
+    testenv::MenuUserRelease(1);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(SelectedClub, fourth);
+}
+
+TEST_F(ClubMainTest, AClubWithoutFixturesShowsEmptyLinesAndAnEmptyPanel) {
+    ClearFixtureTable();
+    WaitForScreen();
+    MenuUserDo([] {
+        for (int i = 0; i < kClubMainPanelSlots; ++i) EXPECT_EQ(ClubMainPanelSequence()[i], kClubMainEmpty);
+        EXPECT_EQ(ClubMainPanelKind(), kClubMainEmpty);
+        EXPECT_EQ(ClubMainGraphPlace(0), kClubMainEmpty);
+        for (int line = 0; line < kClubMainFixtureLines; ++line) EXPECT_STREQ(ClubMainFixtureLine(line), "");
+    });
+    // A whole fade cycle later the panel is still empty.
+    MenuUserWait(300);
+    MenuUserDo([] {
+        EXPECT_EQ(ClubMainPanelKind(), kClubMainEmpty);
+        std::copy(g_clubMainFixtures.begin(), g_clubMainFixtures.end(), FixtureTable);
+    });
+    // With the fixtures back the club shows them; without, its lines are
+    // emptied rather than kept.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 97); });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        EXPECT_STRNE(ClubMainFixtureLine(0), "");
+        ClearFixtureTable();
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 97); });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        for (int line = 0; line < kClubMainFixtureLines; ++line) EXPECT_STREQ(ClubMainFixtureLine(line), "");
+    });
+    testenv::MenuUserClose();
+    RunScreen();
+}
+
+// Stores a played league result with the places recorded after it.
+void ClubMainPlay(int slot, uint32_t homeGoals, uint32_t awayGoals, uint32_t homePlace, uint32_t awayPlace) {
+    uint8_t* bytes = FixtureTable[slot].bytes;
+    const uint32_t score = recbits::LoadU32(bytes + kFixtureScoreWord) & ~0x3FFu;
+    recbits::StoreU32(bytes + kFixtureScoreWord, score | homeGoals | awayGoals << 5);
+    const uint32_t crowd = recbits::LoadU32(bytes + kFixtureCrowdWord) & ~(0x1Fu << 23);
+    recbits::StoreU32(bytes + kFixtureCrowdWord, crowd | homePlace << 23);
+    const uint32_t away = recbits::LoadU32(bytes + kFixtureAwaySideWord) & ~0x1Fu;
+    recbits::StoreU32(bytes + kFixtureAwaySideWord, away | awayPlace);
+}
+
+TEST_F(ClubMainTest, TheGraphTakesRecordedPlacesAndEndsAtTodaysPlace) {
+    std::vector<int> league;
+    for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && league.size() < 4; ++s) {
+        if (FixtureType(s) == kCompLeague && IsFixtureOfClub(s, user_)) league.push_back(s);
+    }
+    ASSERT_EQ(league.size(), 4u);
+    ClubMainPlay(league[0], 2, 1, 3, 5);
+    ClubMainPlay(league[1], 0, 0, 0, 0);  // no places recorded: left out
+    ClubMainPlay(league[2], 1, 3, 7, 2);
+    SeasonCalendar.currentDay = FixtureDay(league[3]);
+    const bool homeFirst = FixtureHome(league[0]) == user_;
+    EXPECT_EQ(HVW_GetFixtureHomePlace(int16_t(league[0])), 3);
+    EXPECT_EQ(HVW_GetFixtureAwayPlace(int16_t(league[2])), 2);
+    WaitForScreen();
+    MenuUserDo([homeFirst, this] {
+        EXPECT_EQ(ClubMainGraphPlace(0), homeFirst ? 3 : 5);
+        EXPECT_EQ(ClubMainGraphPlace(1), uint16_t(HVW_GetClubTablePosition(user_)));
+        EXPECT_EQ(ClubMainGraphPlace(2), kClubMainEmpty);
+    });
+    // Hovering over the first point shows its tooltip without harm.
+    testenv::MenuUserMoveTo(243, 118 + (homeFirst ? 3 : 5) * 143 / 24);
+    MenuUserWait(5);
+    testenv::MenuUserMoveTo(600, 400);
+    MenuUserWait(5);
+    testenv::MenuUserClose();
+    RunScreen();
+}
+
+TEST_F(ClubMainTest, BestPerformerTopScorerAndTheTeamChecks) {
+    const std::vector<PlayerRecord> saved(PlayerRecords, PlayerRecords + PlayerCount);
+    // Five league matches played before today.
+    std::vector<int> league;
+    for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && league.size() < 6; ++s) {
+        if (FixtureType(s) == kCompLeague && IsFixtureOfClub(s, user_)) league.push_back(s);
+    }
+    ASSERT_EQ(league.size(), 6u);
+    for (int i = 0; i < 5; ++i) ClubMainPlay(league[i], 1, 0, 1, 2);
+    SeasonCalendar.currentDay = FixtureDay(league[5]);
+
+    HVW_BuildSquadList(user_);
+    std::vector<uint16_t> outfield;
+    uint16_t keeper = 0;
+    for (uint16_t p : FirstTeamList.players) {
+        if (p == 0 || p >= PlayerCount) continue;
+        SetPlayerApps(p, 0);
+        SetPlayerPerf(p, 0);
+        SetPlayerGoals(p, 0);
+        if (GetPlayerPosition(p) == 0 && keeper == 0) {
+            keeper = p;
+        } else if (GetPlayerPosition(p) != 0) {
+            outfield.push_back(p);
+        }
+    }
+    ASSERT_NE(keeper, 0);
+    ASSERT_GE(outfield.size(), 4u);
+    EXPECT_EQ(HVW_GetBestPerformer(user_), 0);
+    EXPECT_EQ(HVW_GetTopScorer(user_), 0);
+    // More than 60 percent of five matches is four or more.
+    const uint16_t a = outfield[0], b = outfield[1], c = outfield[2];
+    SetPlayerApps(a, 4), SetPlayerPerf(a, 50);
+    SetPlayerApps(b, 3), SetPlayerPerf(b, 90);
+    SetPlayerApps(c, 5), SetPlayerPerf(c, 60);
+    EXPECT_EQ(HVW_GetBestPerformer(user_), c);
+    SetPlayerPerf(a, 70);
+    EXPECT_EQ(HVW_GetBestPerformer(user_), a);
+    // The keeper's goals do not count.
+    SetPlayerGoals(keeper, 9);
+    SetPlayerGoals(a, 3);
+    SetPlayerGoals(outfield[3], 5);
+    EXPECT_EQ(HVW_GetTopScorer(user_), outfield[3]);
+
+    // The sheet: complete; shirt 1 on an outfield player; no shirt 1.
+    EXPECT_EQ(HVW_CheckClubSelection(user_), -1);
+    const uint16_t one = HVW_FindSquadPlayerByShirt(1), two = HVW_FindSquadPlayerByShirt(2);
+    ASSERT_NE(one, 0);
+    ASSERT_NE(two, 0);
+    HVW_SetPlayerShirt(one, 2);
+    HVW_SetPlayerShirt(two, 1);
+    EXPECT_EQ(HVW_CheckClubSelection(user_), 908);
+    HVW_SetPlayerShirt(two, 0);
+    HVW_SetPlayerShirt(one, 0);
+    EXPECT_EQ(HVW_CheckClubSelection(user_), 571);
+    HVW_PickClubTeam(user_);
+    EXPECT_EQ(HVW_CheckTeamForMatch(user_, 0), 0);
+    // A chosen player injured.
+    SetPlayerIT(HVW_FindSquadPlayerByShirt(5), 3);
+    EXPECT_EQ(HVW_CheckTeamForMatch(user_, 0), 1);
+
+    // A club left with fifteen players cannot play at all.
+    const int16_t small = int16_t(DivisionClubLists[8][1][0]);
+    int kept = 0;
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        if (GetPlayerClub(p) != uint16_t(small)) continue;
+        if (++kept <= 15) continue;
+        SetPlayerClub(p, int16_t(kNoClub));
+        SetPlayerLoanClub(p, int16_t(kNoClub));
+    }
+    RebuildClubRoster(small);
+    EXPECT_EQ(HVW_CheckTeamForMatch(small, 0), 2);
+    EXPECT_EQ(HVW_CheckTeamForMatch(-1, 0), 2);
+
+    std::copy(saved.begin(), saved.end(), PlayerRecords);
+    RebuildClubRoster(small);
+    HVW_PickClubTeam(user_);
 }
 
 }  // namespace
