@@ -109,8 +109,8 @@ TEST_F(AirPlayTest, VolleysNeverStrikeABallAboveTheirHeight) {
             const bool struck = RunUntilStruck(kAirPlayer, c.action);
             EXPECT_EQ(struck, height < c.limit) << c.action << " at " << height;
             if (!struck) continue;
-            EXPECT_GT(BallState.vy, 0) << c.action;  // toward the goal at y 2038
-            EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountShots], shots + 1) << c.action;
+            EXPECT_GT(+BallState.vy, 0) << c.action;  // toward the goal at y 2038
+            EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], shots + 1) << c.action;
             EXPECT_EQ(+LastShooter, kAirPlayer) << c.action;
             EXPECT_EQ(+BallTeam, 0) << c.action;
         }
@@ -127,10 +127,10 @@ TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsRecei
     EXPECT_EQ(HeaderReceiver, -1);
     const int toAim = Match_DirectionTo(900, 1800, 760, 2038);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), toAim), 3);
-    EXPECT_EQ(p.counts[kCountHeadersAttacking], 1);
-    EXPECT_EQ(p.counts[kCountShots], 1);
-    EXPECT_EQ(MatchFigures[kAirMate].action, 0);  // nobody sent to receive it
-    EXPECT_GT(p.actionTicks, 0);                  // he is in the air
+    EXPECT_EQ(+p.counts[kCountHeadersAttacking], 1);
+    EXPECT_EQ(+p.counts[kCountShots], 1);
+    EXPECT_EQ(+MatchFigures[kAirMate].action, 0);  // nobody sent to receive it
+    EXPECT_GT(+p.actionTicks, 0);                  // he is in the air
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
@@ -139,12 +139,12 @@ TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
     HeaderDirection = Match_DirectionTo(796, 1000, 600, 1500);
     ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
     const MatchFigure& mate = MatchFigures[kAirMate];
-    EXPECT_EQ(mate.action, 17);
+    EXPECT_EQ(+mate.action, 17);
     EXPECT_LE(Match_ApproxDistance(mate.aimX, mate.aimY, 600, 1500), 50);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), Match_DirectionTo(796, 1000, mate.aimX, mate.aimY)), 3);
-    EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountShots], 0);
-    EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountHeadersAttacking], 0);
-    EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountHeadersOwnHalf], 1);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 0);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountHeadersAttacking], 0);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountHeadersOwnHalf], 1);
 }
 
 TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
@@ -158,9 +158,9 @@ TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
         p.control = 0;
         p.ballDirection = 128;
         ASSERT_TRUE(RunUntilStruck(kBenchFigure, action));
-        EXPECT_EQ(p.counts[kCountGoodControls], 0);
-        EXPECT_EQ(p.counts[kCountPoorControls], i + 1);
-        EXPECT_EQ(BallState.vz, 10 * 24576);  // height 100
+        EXPECT_EQ(+p.counts[kCountGoodControls], 0);
+        EXPECT_EQ(+p.counts[kCountPoorControls], i + 1);
+        EXPECT_EQ(+BallState.vz, 10 * 24576);  // height 100
     }
 }
 
@@ -183,7 +183,7 @@ TEST_F(AirPlayTest, TheLayOffIsSoftWithAManCloseAndFirmWhenItGoesWrong) {
             ++poor;
             EXPECT_NEAR(speed, 229376, 4);
         }
-        EXPECT_EQ(BallState.vz, 10 * 24576);
+        EXPECT_EQ(+BallState.vz, 10 * 24576);
     }
     EXPECT_GT(good, 0);
     EXPECT_GT(poor, 0);
@@ -202,8 +202,8 @@ TEST_F(AirPlayTest, BackwardHeadersMeetOnlyBallsBelowTheirHeightAndCountAShot) {
             const bool expected = height < 140 && height <= c.limit;
             EXPECT_EQ(struck, expected) << c.action << " at " << height;
             if (!struck) continue;
-            EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountShots], shots + 1);
-            EXPECT_GT(BallState.vy, 0) << c.action;  // over his head toward goal
+            EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], shots + 1);
+            EXPECT_GT(+BallState.vy, 0) << c.action;  // over his head toward goal
             EXPECT_EQ(LastKicker, -1);
         }
     }
@@ -217,12 +217,12 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
             MatchFigure& p = Ready(header, 120, 796, 1082, height);
             p.facing = header < 16 ? 0 : 128;  // facing his own goal as the ball comes
             ASSERT_TRUE(RunUntilStruck(header, 120)) << header;
-            EXPECT_EQ(BallState.vz, 2 * Match_ClearingHeaderLift(height));
+            EXPECT_EQ(+BallState.vz, 2 * Match_ClearingHeaderLift(height));
             // Team 0 defends the goal at y 126, team 1 the one at y 2038.
             if (header < 16) {
-                EXPECT_GT(BallState.vy, 0) << height;
+                EXPECT_GT(+BallState.vy, 0) << height;
             } else {
-                EXPECT_LT(BallState.vy, 0) << height;
+                EXPECT_LT(+BallState.vy, 0) << height;
             }
         }
     }
@@ -231,8 +231,8 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
     p.heading = 100;
     BallState.vx = 3 * 65536;
     ASSERT_TRUE(RunUntilStruck(kAirPlayer, 120));
-    EXPECT_EQ(BallState.vz, 131072);
-    EXPECT_EQ(BallState.vx, 3 * 65536);
+    EXPECT_EQ(+BallState.vz, 131072);
+    EXPECT_EQ(+BallState.vx, 3 * 65536);
 }
 
 TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
@@ -243,10 +243,10 @@ TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
         MatchPassReceiver = kAirMate;
         PlaceFigure(kAirMate, 796, 1000 + far, 0);
         ASSERT_TRUE(RunUntilStruck(kAirPlayer, 86));
-        EXPECT_EQ(MatchFigures[kAirMate].action, 17);
-        EXPECT_EQ(BallState.vx, 0);
+        EXPECT_EQ(+MatchFigures[kAirMate].action, 17);
+        EXPECT_EQ(+BallState.vx, 0);
         // The ground speed grows with the distance to the man.
-        EXPECT_NEAR(BallState.vy, 416 * far, 416 * 8) << far;
+        EXPECT_NEAR(+BallState.vy, 416 * far, 416 * 8) << far;
     }
 }
 
@@ -287,9 +287,9 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
     EXPECT_EQ(AirMarks, 1);
     EXPECT_EQ(+MatchFigures[kAirPlayer].hasKicked, 1);
     EXPECT_EQ(LastToucher, kAirPlayer);
-    EXPECT_EQ(MatchFigures[kAirPlayer].counts[kCountShots], 1);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 1);
     for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 105; ++tick) RunAction(kAirPlayer);
-    EXPECT_EQ(MatchFigures[kAirPlayer].action, 4);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].action, 4);
     EXPECT_EQ(PokeMarkFlag, 0);
     RunAction(kAirMate);
     EXPECT_EQ(AirMarks, 2);
@@ -302,7 +302,7 @@ TEST_F(AirPlayTest, AHandballOutsideOpenPlayDeflectsButStopsNothing) {
     RunAction(kAirPlayer);
     EXPECT_EQ(+p.hasKicked, 1);
     EXPECT_EQ(MatchPhase, 3);
-    EXPECT_EQ(p.counts[kCountHandballs], 0);
+    EXPECT_EQ(+p.counts[kCountHandballs], 0);
 }
 
 TEST(AirPlayTables, HeaderTablesByHeight) {
@@ -366,15 +366,15 @@ TEST_F(AirPlayScene, ACrossHeadedAtGoalInsideTheAreaGoesTowardTheAimPoint) {
     }
     ASSERT_TRUE(headed);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
-    EXPECT_EQ(h.counts[kCountShots], 1);
-    EXPECT_EQ(h.counts[kCountHeadersAttacking], 1);
+    EXPECT_EQ(+h.counts[kCountShots], 1);
+    EXPECT_EQ(+h.counts[kCountHeadersAttacking], 1);
     EXPECT_EQ(+BallTeam, 0);
     const int along = Match_DirectionTo(0, 0, BallState.vx / 256, BallState.vy / 256);
     EXPECT_LE(Match_FoldedDifference(along, Match_DirectionTo(BallState.x, BallState.y, 760, 2038)), 8);
     // It flies on toward the goal line near the aim point.
     for (int tick = 0; tick < 200 && BallState.y < 2030 && MatchPhase == kPhaseOpenPlay; ++tick) MatchTick();
-    EXPECT_GE(BallState.y, 1990);
-    EXPECT_NEAR(BallState.x, 760, 80);
+    EXPECT_GE(+BallState.y, 1990);
+    EXPECT_NEAR(+BallState.x, 760, 80);
 }
 
 TEST_F(AirPlayScene, ASlowBallAtChestHeightIsControlledAndKept) {

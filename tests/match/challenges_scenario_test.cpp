@@ -10,6 +10,7 @@
 #include "match/formation.h"
 #include "match/fouls.h"
 #include "match/geometry.h"
+#include "match/officials.h"
 #include "match/ranking.h"
 #include "tests/match/scenario.h"
 
@@ -88,13 +89,57 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
 
 TEST(ChallengesScenario, TheBallChangesHandsAndNoChallengeHoldsAPlayer) {
     const ChallengePlayReport first = ChallengePlayFromCentre(5, 4000);
-    EXPECT_GE(first.possessionChanges, 6);
-    EXPECT_GE(first.challenges, 5);
+    EXPECT_GE(+first.possessionChanges, 6);
+    EXPECT_GE(+first.challenges, 5);
     // The longest clip of a challenge or reaction (the fall with the player
     // lying injured) runs well under 300 ticks.
-    EXPECT_LT(first.longestChallenge, 300);
+    EXPECT_LT(+first.longestChallenge, 300);
     const ChallengePlayReport again = ChallengePlayFromCentre(5, 4000);
-    EXPECT_EQ(first.fingerprint, again.fingerprint);
+    EXPECT_EQ(+first.fingerprint, +again.fingerprint);
+}
+
+// A slide brings the carrier down: play stops for the foul, the referee
+// goes to the offender with his call, and play resumes with the free kick.
+TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
+    FillTwoClubs(41);
+    StartMatch(21);
+    MatchFoulChance = MatchDismissalThreshold = 100;
+    MatchPhase = 25;
+    LineUpPending = 0;
+    Match_ChooseFormationZone();
+    Match_SetFormationTargets();
+    PlaceTeamsOnFormation();
+    constexpr int16_t tackler = 6, victim = 16 + 9;
+    MatchFigure& t = MatchFigures[tackler];
+    MatchFigure& v = MatchFigures[victim];
+    PlaceFigure(victim, 796, 1000, 4);
+    v.agility = 0;        // he cannot ride the tackle
+    v.ballDistance = 60;  // as the ranking has it: the ball is not at his feet
+    v.facing = 0;
+    PlaceFigure(tackler, 796, 1008, 89);
+    t.facing = 0;
+    t.stateB = 2;  // a third offence: booked whatever the draw
+    PlaceBall(796, 940);
+    StartOpenPlay(1);
+    LastToucher = victim;
+    int tick = 0;
+    for (; tick < 40 && MatchPhase == kPhaseOpenPlay; ++tick) MatchTick();
+    ASSERT_EQ(MatchPhase, 1);
+    EXPECT_EQ(FouledPlayer, victim);
+    EXPECT_EQ(FoulTeam, 0);
+    EXPECT_EQ(RefereeAction, kCallBooking);
+    EXPECT_EQ(RefereeOffender, tackler);
+    EXPECT_TRUE(v.action == 33 || v.action == 73);
+    bool waited = false;
+    for (tick = 0; tick < 2500 && MatchPhase != kPhaseOpenPlay; ++tick) {
+        MatchTick();
+        waited |= MatchPhase == 22;
+    }
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    EXPECT_EQ(RefereeAction, 0);
+    EXPECT_EQ(+t.cautions, 1);
+    EXPECT_EQ(+t.counts[kCountFoulsCommitted], 1);
 }
 
 }  // namespace

@@ -107,7 +107,7 @@ class ChallengeTest : public ::testing::Test {
             if (RefereeAction == kCallSendingOff) ++split.sendingOff;
             if (RefereeAction != 0) {
                 EXPECT_EQ(RefereeOffender, tackler);
-                EXPECT_EQ(MatchFigures[kRefereeFigure].action, RefereeAction);
+                EXPECT_EQ(+MatchFigures[kRefereeFigure].action, RefereeAction);
             }
         }
         return split;
@@ -126,12 +126,12 @@ class ChallengeTest : public ::testing::Test {
 TEST_F(ChallengeTest, SlidingTacklesCardAsTheDrawsGive) {
     for (const uint16_t action : {uint16_t(89), uint16_t(56)}) {
         const CallSplit split = SlideMany(action, 10000);
-        ASSERT_GT(split.fouls, 1000) << action;
+        ASSERT_GT(+split.fouls, 1000) << action;
         const double booking = double(split.booking) / split.fouls;
         const double word = double(split.word) / split.fouls;
         EXPECT_NEAR(booking, 1.0 / 3.0, 0.04) << action;
         EXPECT_NEAR(word, 1.0 / 6.0, 0.03) << action;
-        EXPECT_EQ(split.sendingOff, 0) << action;  // not the last man
+        EXPECT_EQ(+split.sendingOff, 0) << action;  // not the last man
     }
 }
 
@@ -184,9 +184,9 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     MakeTacklerLastDefender();
     ASSERT_TRUE(Match_IsLastDefender(kTackler));
     const CallSplit central = SlideMany(89, 2000);
-    ASSERT_GT(central.fouls, 100);
+    ASSERT_GT(+central.fouls, 100);
     EXPECT_EQ(central.word + central.booking, 0);
-    EXPECT_GT(central.sendingOff, central.fouls / 3);
+    EXPECT_GT(+central.sendingOff, central.fouls / 3);
 
     // Out on the wing the same fouls keep their word or booking.
     MatchFigures[kTackler] = savedTackler;
@@ -223,13 +223,13 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
 TEST_F(ChallengeTest, KeepersAndTeamsAtTheSentOffLimitAreNotCarded) {
     const int16_t keeper = MatchLineUp[0][0];
     const CallSplit byKeeper = SlideMany(89, 2000, keeper);
-    EXPECT_GT(byKeeper.fouls, 100);
+    EXPECT_GT(+byKeeper.fouls, 100);
     EXPECT_EQ(byKeeper.word + byKeeper.booking + byKeeper.sendingOff, 0);
 
     TeamSentOffCount[0] = kSentOffCardLimit;
     for (const uint16_t action : {uint16_t(89), uint16_t(56), uint16_t(116)}) {
         const CallSplit atLimit = SlideMany(action, 2000);
-        EXPECT_GT(atLimit.fouls, 50) << action;
+        EXPECT_GT(+atLimit.fouls, 50) << action;
         EXPECT_EQ(atLimit.word + atLimit.booking + atLimit.sendingOff, 0) << action;
     }
 }
@@ -250,9 +250,9 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
 
 TEST_F(ChallengeTest, AHeavySlideThatFoulsAlwaysSendsOff) {
     const CallSplit split = SlideMany(116, 4000);
-    ASSERT_GT(split.fouls, 100);
-    EXPECT_EQ(split.sendingOff, split.fouls);
-    EXPECT_GT(MatchFigures[kTackler].moreCounts[kMoreHeavyFouls], 0);
+    ASSERT_GT(+split.fouls, 100);
+    EXPECT_EQ(+split.sendingOff, +split.fouls);
+    EXPECT_GT(+MatchFigures[kTackler].moreCounts[kMoreHeavyFouls], 0);
 }
 
 TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
@@ -271,7 +271,7 @@ TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
         EXPECT_GT(ticks, 10) << action;
         EXPECT_EQ(ChallengeMarks, 1) << action;
         EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << action;
-        EXPECT_EQ(MatchFigures[kTackler].action, 4) << action;  // back to thinking
+        EXPECT_EQ(+MatchFigures[kTackler].action, 4) << action;  // back to thinking
     }
     EXPECT_EQ(SlideMarkLatch + HeavySlideMarkLatch + TackleSlideMarkFlag, 0);
 }
@@ -286,20 +286,20 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     t.ballDistance = 4;
     RunAction(kTackler);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
-    EXPECT_EQ(t.action, 90);
+    EXPECT_EQ(+t.action, 90);
     EXPECT_EQ(+t.hasBall, 1);
     EXPECT_EQ(+v.hasBall, 0);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(TeamLastToucher[0], kTackler);
-    EXPECT_EQ(t.counts[kCountTacklesWon], 1);
-    EXPECT_EQ(v.counts[kCountTimesTackled], 1);
+    EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
+    EXPECT_EQ(+v.counts[kCountTimesTackled], 1);
     // He slides on with the ball at his feet and gets up to think.
     for (int tick = 0; tick < 100 && t.action == 90; ++tick) {
         t.ballDistance = uint16_t(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y));
         RunAction(kTackler);
         ASSERT_LE(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y), 12);
     }
-    EXPECT_EQ(t.action, 4);
+    EXPECT_EQ(+t.action, 4);
 }
 
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
@@ -311,17 +311,17 @@ TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
         BallState.vx = BallState.vy = 0;
         t.ballDistance = 6;
         RunAction(kTackler);
-        EXPECT_EQ(t.actionParam, 1) << action;
-        EXPECT_EQ(BallState.vz, 327680) << action;
+        EXPECT_EQ(+t.actionParam, 1) << action;
+        EXPECT_EQ(+BallState.vz, 327680) << action;
         // Along his facing (the light slide turns it up to 100 to his left).
         if (action != 89) {
-            EXPECT_LT(BallState.vy, 0) << action;
+            EXPECT_LT(+BallState.vy, 0) << action;
         }
         EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
         EXPECT_EQ(+BallTeam, 0) << action;
-        EXPECT_EQ(t.touchLockout, 16) << action;
-        EXPECT_EQ(t.counts[kCountTacklesWon], 1) << action;
-        EXPECT_EQ(MatchFigures[kVictim].counts[kCountTimesTackled], 1) << action;
+        EXPECT_EQ(+t.touchLockout, 16) << action;
+        EXPECT_EQ(+t.counts[kCountTacklesWon], 1) << action;
+        EXPECT_EQ(+MatchFigures[kVictim].counts[kCountTimesTackled], 1) << action;
     }
 }
 
@@ -336,7 +336,7 @@ TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
             if (MatchPhase != 1) continue;
             ++fouls;
             cards += RefereeAction != 0;
-            EXPECT_EQ(MatchFigures[kTackler].counts[kCountChallengeFouls], 1);
+            EXPECT_EQ(+MatchFigures[kTackler].counts[kCountChallengeFouls], 1);
         }
         EXPECT_GT(fouls, 200) << warnings;  // about one in ten
         if (warnings <= 10) {
@@ -365,13 +365,13 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
         if (MatchFigures[kVictim].action != 93) continue;
         ++staggered;
         EXPECT_EQ(+t.hasKicked, 1);
-        EXPECT_EQ(MatchFigures[kVictim].touchLockout, 16);
-        EXPECT_EQ(BallState.vz, 327680);  // the stronger man pushes the ball on
+        EXPECT_EQ(+MatchFigures[kVictim].touchLockout, 16);
+        EXPECT_EQ(+BallState.vz, 327680);  // the stronger man pushes the ball on
     }
     EXPECT_GT(staggered, 150);
     // The stagger ends, at the latest with its clip, in thinking.
     for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == 93; ++tick) RunAction(kVictim);
-    EXPECT_EQ(MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
 }
 
 TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
@@ -381,25 +381,25 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
     BallState.vx = BallState.vy = 0;
     for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == 32; ++tick) RunAction(kTackler);
     EXPECT_EQ(+t.hasKicked, 1);
-    EXPECT_EQ(BallState.vz, 655360);
-    EXPECT_EQ(MatchFigures[kVictim].action, 93);
+    EXPECT_EQ(+BallState.vz, 655360);
+    EXPECT_EQ(+MatchFigures[kVictim].action, 93);
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
     EXPECT_EQ(+BallTeam, 0);
-    EXPECT_EQ(t.counts[kCountTacklesWon], 1);
+    EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
 }
 
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     // The hurdle: back on his feet he is his team's challenger.
     PlaceFigure(kVictim, kVictimX, kVictimY, 37);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 37; ++tick) RunAction(kVictim);
-    EXPECT_EQ(MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
     EXPECT_EQ(TeamChallenger[1], kVictim);
 
     // The sliding fall leaves one mark.
     ChallengeMarks = 0;
     PlaceFigure(kVictim, kVictimX, kVictimY, 73);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 73; ++tick) RunAction(kVictim);
-    EXPECT_EQ(MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
     EXPECT_EQ(ChallengeMarks, 1);
     EXPECT_EQ(ChallengeMarkKind, 0);
 
@@ -416,7 +416,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
             RunAction(kVictim);
             lay |= v.injury == kInjuryLying;
         }
-        EXPECT_EQ(v.action, 4) << phase;
+        EXPECT_EQ(+v.action, 4) << phase;
         EXPECT_EQ(lay, phase == 1) << phase;
         EXPECT_EQ(+MatchCameraFocus, phase == 1 ? kVictim : kCameraOnBall) << phase;
         EXPECT_EQ(+v.injury, phase == 1 ? kInjuryGettingUp : kInjuryNone) << phase;
@@ -463,17 +463,17 @@ TEST_F(ChallengeTest, AHandballDeflectsTheBallAndStopsPlay) {
     PlaceBall(kVictimX, kVictimY + 2, 100);
     RunAction(kTackler);
     EXPECT_EQ(+h.hasKicked, 1);
-    EXPECT_EQ(BallState.vz, 10 * 24576);  // height 100: the eleventh entry
-    EXPECT_EQ(BallState.vy, -65536);
+    EXPECT_EQ(+BallState.vz, 10 * 24576);  // height 100: the eleventh entry
+    EXPECT_EQ(+BallState.vy, -65536);
     EXPECT_EQ(MatchPhase, 1);
     EXPECT_EQ(FoulTeam, 0);
     EXPECT_EQ(FouledPlayer, kVictim);
-    EXPECT_EQ(h.counts[kCountHandballs], 1);
+    EXPECT_EQ(+h.counts[kCountHandballs], 1);
     // Touched once only; then he stands.
     const int32_t vz = BallState.vz;
     RunAction(kTackler);
-    EXPECT_EQ(BallState.vz, vz);
-    EXPECT_EQ(h.counts[kCountHandballs], 1);
+    EXPECT_EQ(+BallState.vz, vz);
+    EXPECT_EQ(+h.counts[kCountHandballs], 1);
 }
 
 TEST(FoulTables, DeflectionLiftByHeight) {
