@@ -120,6 +120,7 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     t.facing = 0;
     t.stateB = 2;  // a third offence: booked whatever the draw
     PlaceBall(796, 940);
+    PlaceFigure(kRefereeFigure, 700, 1100, 1);  // the referee follows play
     StartOpenPlay(1);
     LastToucher = victim;
     int tick = 0;
