@@ -26,6 +26,10 @@ void Match_ActKeeperReady(int16_t figure);
 // The save the keeper should make now, or 152 for none; with a save his aim
 // point and the save point are set.
 uint16_t Match_KeeperChooseSave(int16_t figure);
+// Where the keeper in his stance stands: in play a point between the ball
+// and the centre of his goal, otherwise his fixed stance (then also his
+// target).  Reads the current position.
+void Match_KeeperStanceTarget(int16_t figure, int& tx, int& ty);
 // One tick of the keeper's shuffle toward (x, y) facing the ball.
 void Match_RunToPoint(int16_t figure, int16_t x, int16_t y);
 // Sends the keeper down on the ball at an attacker's feet.

@@ -64,9 +64,11 @@ void Approach(int16_t k) {
     MatchSetPlayerAnimKeepFrame(k, kClipApproach, 1, 0);
 }
 
-// The ready stance's target point; true when it is the fixed stance (also
-// stored as his target).
-void StanceTarget(int16_t k, int& tx, int& ty) {
+}  // namespace
+
+// The ready stance's target point: between the ball and the goal in play,
+// else the fixed stance (also stored as his target).
+void Match_KeeperStanceTarget(int16_t k, int& tx, int& ty) {
     MatchFigure& f = MatchFigures[k];
     const bool top = DefendsTopGoal(k);
     const int goalLine = top ? kGoalLineLow : kGoalLineHigh;
@@ -88,6 +90,8 @@ void StanceTarget(int16_t k, int& tx, int& ty) {
     f.targetX = int16_t(tx);
     f.targetY = int16_t(ty);
 }
+
+namespace {
 
 // A post guarded at a free kick at goal: true when it took the tick.
 bool GuardPost(int16_t k, int tx) {
@@ -362,7 +366,7 @@ void Match_ActKeeperReady(int16_t k) {
     const int p = Distance(MatchCurX, MatchCurY, BallState.predicted[1][0], BallState.predicted[1][1]);
     f.ballDistance = uint16_t(d);
     int tx = 0, ty = 0;
-    StanceTarget(k, tx, ty);
+    Match_KeeperStanceTarget(k, tx, ty);
     if (MatchPhase == kPhaseKickOffSetUp) {
         Match_ActRunToPosition(k);
         return;
