@@ -1,4 +1,4 @@
-// TGA files from outside: the whole reader into every target kind, the
+// TGA files (and GFX0 pictures) from outside: the whole reader into every target kind, the
 // steps on their own, and frame cutting of what a successful read gives.
 #include <cstdint>
 #include <cstring>

@@ -15,6 +15,7 @@ namespace {
 constexpr uint64_t kMaxBlock = 0x40000000;
 
 using recbits::LoadU16;
+using recbits::LoadU32;
 using recbits::StoreU16;
 
 uint8_t* Block(void* owner) { return *static_cast<uint8_t**>(owner); }
@@ -571,7 +572,46 @@ int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uin
     return 0;
 }
 
+namespace {
+
+// A GFX0 picture of 32-bit pixels in the order the 3D object loader takes
+// (ColFmt_A8R8G8B8), converted to the format asked for.
+int ConvertGfx0(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format) {
+    const uint8_t* block = Block(owner);
+    if (*size < GFX0_HEADER_SIZE) {
+        Refuse("LoadImageFile", "GFX0 picture shorter than its header");
+        return -1;
+    }
+    if (format == nullptr || format->bytes < 1 || format->bytes > 4) {
+        Refuse("LoadImageFile", "a GFX0 picture holds no colour indexes");
+        return -1;
+    }
+    const uint32_t width = LoadU16(block + GFX0_WIDTH), height = LoadU16(block + GFX0_HEIGHT);
+    const uint64_t pixels = uint64_t(width) * height;
+    if (width == 0 || height == 0 || LoadU16(block + GFX0_FRAMES) != 1 ||
+        *size != GFX0_HEADER_SIZE + pixels * 4) {
+        Refuse("LoadImageFile", "GFX0 picture whose size does not match its header");
+        return -1;
+    }
+    const bool key = (flags & LOADIMAGE_TRANSPARENT) != 0;
+    Rebuild(owner, size, GFX0_HEADER_SIZE + pixels * format->bytes, MEM_TYPE_MANUAL_FREE,
+            [&](const uint8_t* in, uint8_t* out) {
+                std::memcpy(out, in, GFX0_HEADER_SIZE);
+                for (uint64_t i = 0; i < pixels; ++i) {
+                    uint32_t argb = LoadU32(in + GFX0_HEADER_SIZE + i * 4);
+                    if (key && (argb & 0xFFFFFF) == GFX_TRANSPARENT_COLOUR) argb = 0;
+                    ColConvertWrite(out + GFX0_HEADER_SIZE + i * format->bytes,
+                                    ColConvPixel(argb, &ColFmt_A8R8G8B8, format), format);
+                }
+            });
+    return 0;
+}
+
+}  // namespace
+
 int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format) {
+    if (*size >= 4 && std::memcmp(Block(owner), "GFX0", 4) == 0)
+        return ConvertGfx0(owner, size, flags, format);
     uint32_t width = 0, height = 0;
     if (TGA_Read(owner, size, &width, &height, flags, format, GFX0_HEADER_SIZE) < 0) return -1;
     uint8_t* block = Block(owner);

@@ -83,6 +83,8 @@ int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFm
 int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uint32_t flags,
              const ColFmt* format, uint32_t headerRoom);
 
+// Also takes a one-frame GFX0 picture of 32-bit pixels in ColFmt_A8R8G8B8
+// order whose size matches its header, converted to the format asked for.
 int LoadImageFile(void* owner, uint32_t* size, uint32_t flags, const ColFmt* format);
 // markers: address of the owner variable of a byte array of columns x rows
 // frame widths (may be null).
