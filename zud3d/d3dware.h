@@ -1,0 +1,44 @@
+// The 3D match view's shared ware: the render-state switches every drawing
+// part uses, the default render states of a frame, and the view set from the
+// camera with the projection of world points onto the screen.
+#pragma once
+#include <cstdint>
+
+#include "support/maths.h"
+
+// The rendering options of the video choice that the frame's states read.
+struct RenderOptions {
+    int32_t filterLevel;  // 0 point, 1 linear, 2 linear with linear mip-maps
+    int32_t fog;          // non-zero: table fog
+    int32_t lighting;     // non-zero: the figures and the ball are lit
+};
+extern RenderOptions D3DGameOptions;
+
+// Each switch takes on (non-zero) or off.
+void D3DGame_SetCulling(int on);  // on: no culling; off: counter-clockwise
+void D3DGame_SetFilterLevel(int level);
+void D3DGame_SetPerspective(int on);
+void D3DGame_SetLighting(int on);
+void D3DGame_SetBlending(int on);  // source alpha over inverse source alpha
+void D3DGame_SetDepth(int on);     // test and writes, less-or-equal
+void D3DGame_SetDefaultStates();
+
+// The view of one frame from a camera view (eye x, y, z, yaw, tilt, zoom):
+// sets the view and projection transforms and keeps them for projecting.
+void MatchCam_SetView(float eyeX, float eyeY, float eyeZ, float yaw, float tilt, float zoom);
+// The screen position of a world point; false behind the camera or off the
+// screen (the position is still written when in front of the camera).
+bool Figure_ProjectToScreen(float x, float y, float z, float* screenX, float* screenY);
+float Figure_DistanceToCamera(float x, float y, float z);
+// The view set last.
+struct ViewState {
+    float eye[3];
+    float yaw, tilt, zoom;
+    Matrix view;
+    Matrix projection;
+    Matrix combined;
+};
+const ViewState& D3DGame_GetView();
+
+constexpr float kViewNearPlane = 10.0f;
+constexpr float kViewFarPlane = 20000.0f;
