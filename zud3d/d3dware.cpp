@@ -1,12 +1,29 @@
 #include "zud3d/d3dware.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include "generic/kitload.h"
+#include "generic/netmarks.h"
+#include "generic/replay.h"
 #include "match/matchsetup.h"
+#include "menus/loadanim.h"
 #include "platform/d3d.h"
+#include "support/bytes.h"
 #include "support/dxd3d.h"
+#include "support/dxd3dobj.h"
 #include "support/dxd3drs.h"
+#include "support/dxd3dtex.h"
 #include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/xyzdata.h"
+#include "zud3d/stadium.h"
+#include "zud3d/worldconv.h"
 
 RenderOptions D3DGameOptions = {1, 0, 1};
 
@@ -156,3 +173,235 @@ float Figure_DistanceToCamera(float x, float y, float z) {
 }
 
 const ViewState& D3DGame_GetView() { return View; }
+
+// ---- World objects: balls, goals and nets, skid marks ------------------------
+
+WorldObjectSet WorldObjects = {};
+
+namespace {
+
+struct WorldTextures {
+    char directory[64];
+};
+WorldTextures BallTextures = {"balls\\textures\\balls"};
+WorldTextures GoalTextures = {"stadium\\textures\\goals"};
+WorldTextures SkidTextures = {"simple\\textures"};
+
+constexpr int kDisplayBallRow = 35;
+constexpr int kBallType = 1;
+constexpr int kGoalSet = 1;
+constexpr uint32_t kBallShadowAlphaDay = 20;
+constexpr uint32_t kBallShadowAlphaNight = 24;
+constexpr float kNetReach = 0.001f;
+
+std::string WorldSurfaceName(const uint8_t* surface) {
+    char name[XYZ_SURFACE_NAME_SIZE + 1] = {};
+    std::memcpy(name, surface + XYZ_SURFACE_NAME, XYZ_SURFACE_NAME_SIZE);
+    return name;
+}
+
+int NumberAfterUnderscore(const std::string& name) {
+    const size_t underscore = name.find('_');
+    return underscore == std::string::npos ? 0 : std::atoi(name.c_str() + underscore + 1);
+}
+
+int WorldCallback(const D3DObjCallbackRecord* record, D3DObjCallbackOutput* output) {
+    switch (record->event) {
+        case D3DOBJ_EVENT_COMPARE: {
+            const std::string a = WorldSurfaceName(record->surface1), b = WorldSurfaceName(record->surface2);
+            const int keyA = NumberAfterUnderscore(a), keyB = NumberAfterUnderscore(b);
+            output->compare = keyA != keyB ? (keyA < keyB ? -1 : 1) : std::strcmp(a.c_str(), b.c_str());
+            return 1;
+        }
+        case D3DOBJ_EVENT_TEXTURECREATE: {
+            const auto* textures = static_cast<const WorldTextures*>(record->user_data);
+            std::string path =
+                std::string(textures->directory) + "\\" + WorldSurfaceName(record->surface1) + ".tga";
+            const size_t marker = path.find("#lang#");
+            if (marker != std::string::npos) path.replace(marker, 6, "ENG");
+            output->texture = uint32_t(KIT_GetTextureSizeFromIndex(NORMTEXT_LoadTexture(path.c_str())));
+            output->value = worldconv::PartFlagsOfMaterial(
+                recbits::LoadU32(record->block1 + worldconv::kMaterialFlagsAt));
+            return 1;
+        }
+        case D3DOBJ_EVENT_TEXTUREDESTROY:
+            return 1;  // the texture table owns the textures
+        case D3DOBJ_EVENT_TEXTUREDRAW:
+            D3DGame_SetBlending(int(record->value & kWorldPartBlended));
+            D3DGame_SetCulling(int(record->value & kWorldPartTwoSided));
+            D3DTexSetCurrentHandle(int(record->texture));
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+// Loads a model, turned a quarter turn about x and scaled; moved to the
+// centre spot when asked.
+void LoadWorldModel(D3DObj** owner, const char* path, float scale, bool toCentre, WorldTextures* textures) {
+    uint8_t* data = nullptr;
+    PakLoadWholeFile(path, &data, MEM_TYPE_MANUAL_NO_MOVE);
+    XyzView view{};
+    XyzOpen(&view, data, "World_LoadObjects");
+    XyzRotateX(data, worldconv::kLoadTurnX);
+    XyzScale(data, scale, scale, scale);
+    if (toCentre) XyzTranslate(data, worldconv::kCentreX, worldconv::kCentreY, 0.0f);
+    D3DObj_CreateObjectFromXYZData(owner, data, WorldCallback, textures, D3DOBJ_INDEXED);
+    FreeMemory(&data);
+}
+
+uint32_t VertexStride(const D3DObjSurface& surface) {
+    return (surface.kind & D3DOBJ_TEXTURED) ? uint32_t(sizeof(D3DObjTexVertex))
+                                            : uint32_t(sizeof(D3DObjColVertex));
+}
+
+float* VertexPosition(D3DObjSurface& surface, uint32_t v) {
+    return reinterpret_cast<float*>(static_cast<uint8_t*>(surface.vertices) +
+                                    size_t(v) * VertexStride(surface));
+}
+
+void CopyNetRests(int goal) {
+    D3DObj* object = WorldObjects.goals[goal];
+    uint32_t nets = 0;
+    for (uint32_t s = 0; s < object->surface_count; ++s)
+        nets += (object->surfaces[s].value & kWorldPartNet) != 0;
+    WorldObjects.netCount[goal] = nets;
+    if (nets == 0) return;
+    AllocateMemory(&WorldObjects.nets[goal], nets * uint32_t(sizeof(NetRest)), MEM_TYPE_MANUAL_NO_MOVE);
+    uint32_t n = 0;
+    for (uint32_t s = 0; s < object->surface_count; ++s) {
+        D3DObjSurface& surface = object->surfaces[s];
+        if ((surface.value & kWorldPartNet) == 0) continue;
+        NetRest& rest = WorldObjects.nets[goal][n++];
+        rest = NetRest{s, surface.vertex_count, nullptr};
+        if (rest.count == 0) continue;
+        AllocateMemory(&rest.positions, rest.count * 12, MEM_TYPE_MANUAL_NO_MOVE);
+        for (uint32_t v = 0; v < rest.count; ++v)
+            std::memcpy(rest.positions + v * 3, VertexPosition(surface, v), 12);
+    }
+}
+
+void ColourShadow(D3DObj* shadow) {
+    const bool night = MatchRuleSet(GetMatchSetupBlock(), gameinfo::kNightMatch);
+    const uint32_t colour = (night ? kBallShadowAlphaNight : kBallShadowAlphaDay) << 24;
+    for (uint32_t s = 0; s < shadow->surface_count; ++s) {
+        D3DObjSurface& surface = shadow->surfaces[s];
+        if (surface.kind & D3DOBJ_TEXTURED) continue;
+        auto* vertices = static_cast<D3DObjColVertex*>(surface.vertices);
+        for (uint32_t v = 0; v < surface.vertex_count; ++v) vertices[v].colour = colour;
+    }
+}
+
+Matrix BallWorld(bool rolled) {
+    const DisplayFigure& ball = DisplayTable[kDisplayBallRow];
+    Matrix world, turn;
+    MatrixIdentity(&world);
+    if (rolled) {
+        MatrixRotateX(&world, DisplayBallRoll[0]);
+        MatrixRotateY(&turn, -DisplayBallRoll[1]);
+        MatrixMultiply(&world, &world, &turn);
+    }
+    Matrix move;
+    MatrixIdentity(&move);
+    MatrixSetTranslation(&move, ball.x, ball.y, ball.height);
+    MatrixMultiply(&world, &world, &move);
+    return world;
+}
+
+}  // namespace
+
+void World_LoadObjects() {
+    char path[96];
+    LoadingScreen_ShowText("World: Footballs");
+    std::snprintf(path, sizeof path, "%s%d.xyz", "zudata\\d3d\\balls\\models\\balltype\\ball", kBallType);
+    LoadWorldModel(&WorldObjects.ball, path, worldconv::kBallScale, false, &BallTextures);
+    std::snprintf(path, sizeof path, "%s%d.xyz", "zudata\\d3d\\balls\\models\\shadows\\ball", kBallType);
+    LoadWorldModel(&WorldObjects.ballShadow, path, worldconv::kBallScale, false, &BallTextures);
+    ColourShadow(WorldObjects.ballShadow);
+    Poll();
+    LoadingScreen_ShowText("World: Goals");
+    static const char* const kGoalFormats[2] = {"%s%d_a.xyz", "%s%d_b.xyz"};
+    for (int goal = 0; goal < 2; ++goal) {
+        std::snprintf(path, sizeof path, kGoalFormats[goal], "zudata\\d3d\\stadium\\models\\goals\\goal",
+                      kGoalSet);
+        LoadWorldModel(&WorldObjects.goals[goal], path, worldconv::kUnitsPerMetre, true, &GoalTextures);
+        CopyNetRests(goal);
+    }
+    Poll();
+    LoadingScreen_ShowText("World: Stadium");
+    LoadAllStadParts();
+    Poll();
+    LoadingScreen_ShowText("World: Skid Marks");
+    LoadWorldModel(&WorldObjects.skidMark, "zudata\\d3d\\simple\\model\\skidmark.xyz",
+                   worldconv::kSkidMarkScale, false, &SkidTextures);
+}
+
+void World_FreeObjects() {
+    for (D3DObj** object : {&WorldObjects.ball, &WorldObjects.ballShadow, &WorldObjects.goals[0],
+                            &WorldObjects.goals[1], &WorldObjects.skidMark}) {
+        if (*object != nullptr) D3DObj_Destroy(object);
+    }
+    for (int goal = 0; goal < 2; ++goal) {
+        for (uint32_t n = 0; n < WorldObjects.netCount[goal]; ++n) {
+            if (WorldObjects.nets[goal][n].positions != nullptr)
+                FreeMemory(&WorldObjects.nets[goal][n].positions);
+        }
+        if (WorldObjects.nets[goal] != nullptr) FreeMemory(&WorldObjects.nets[goal]);
+        WorldObjects.netCount[goal] = 0;
+    }
+    Stadium_Free();
+}
+
+void D3DGame_Tick() { GoalNet_Animate(); }
+
+void Ball_Draw() {
+    if (WorldObjects.ball == nullptr) return;
+    const Matrix world = BallWorld(true);
+    D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &world);
+    D3DObj_Render(WorldObjects.ball);
+}
+
+void Ball_DrawShadow() {
+    if (WorldObjects.ballShadow == nullptr) return;
+    Shadow_Draw(WorldObjects.ballShadow, BallWorld(false));
+}
+
+void Goals_Draw() {
+    const NetImpact net = GoalNet_Read();
+    D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &MatrixIdentityTable);
+    D3DSetRenderState(plat::kRsZEnable, 1);
+    D3DSetRenderState(plat::kRsZWriteEnable, 0);
+    D3DSetRenderState(plat::kRsZFunc, plat::kCmpLessEqual);
+    for (int goal = 0; goal < 2; ++goal) {
+        D3DObj* object = WorldObjects.goals[goal];
+        if (object == nullptr) continue;
+        for (uint32_t n = 0; n < WorldObjects.netCount[goal]; ++n) {
+            const NetRest& rest = WorldObjects.nets[goal][n];
+            D3DObjSurface& surface = object->surfaces[rest.surface];
+            for (uint32_t v = 0; v < rest.count; ++v) {
+                const float* r = rest.positions + v * 3;
+                // Vertices on the pitch side of the goal lines stay still.
+                float weight = 0.0f;
+                if (r[1] <= worldconv::kGoalLineLowY - 1.0f || r[1] >= worldconv::kGoalLineHighY + 1.0f) {
+                    const float dx = float(net.impact[0]) - r[0], dy = float(net.impact[1]) - r[1],
+                                dz = float(net.impact[2]) - r[2];
+                    weight = std::exp(-kNetReach * (dx * dx + dy * dy + dz * dz));
+                }
+                float* p = VertexPosition(surface, v);
+                for (int axis = 0; axis < 3; ++axis) p[axis] = r[axis] + net.offset[axis] * weight;
+            }
+        }
+        D3DObj_Render(object);
+    }
+}
+
+void SkidMark_Draw(int32_t x, int32_t y, float direction) {
+    if (WorldObjects.skidMark == nullptr) return;
+    Matrix world, move;
+    MatrixRotateZ(&world, direction);
+    MatrixIdentity(&move);
+    MatrixSetTranslation(&move, float(x), float(y), 0.0f);
+    MatrixMultiply(&world, &world, &move);
+    D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &world);
+    D3DObj_Render(WorldObjects.skidMark);
+}

@@ -42,3 +42,40 @@ const ViewState& D3DGame_GetView();
 
 constexpr float kViewNearPlane = 10.0f;
 constexpr float kViewFarPlane = 20000.0f;
+
+// ---- World objects: balls, goals and nets, skid marks ------------------------
+
+struct D3DObj;
+
+// Part flags of a world object's surfaces (from their material flags).
+constexpr uint32_t kWorldPartNet = 2;
+constexpr uint32_t kWorldPartBlended = 4;
+constexpr uint32_t kWorldPartUnshaded = 8;
+constexpr uint32_t kWorldPartTwoSided = 16;
+
+// The rest positions of one goal object's net vertices, surface by surface.
+struct NetRest {
+    uint32_t surface;
+    uint32_t count;
+    float* positions;  // x, y, z per vertex
+};
+
+struct WorldObjectSet {
+    D3DObj* ball;
+    D3DObj* ballShadow;
+    D3DObj* goals[2];
+    NetRest* nets[2];
+    uint32_t netCount[2];
+    D3DObj* skidMark;
+};
+extern WorldObjectSet WorldObjects;
+
+// Loads the balls, the goals, the stadium and the skid mark, in that order.
+void World_LoadObjects();
+void World_FreeObjects();
+// One tick of the display: the goal nets' bulge.
+void D3DGame_Tick();
+void Ball_Draw();
+void Ball_DrawShadow();
+void Goals_Draw();
+void SkidMark_Draw(int32_t x, int32_t y, float direction);
