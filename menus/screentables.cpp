@@ -3,6 +3,7 @@
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
 #include "menus/divisionclubs.h"
+#include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
 #include "menus/saveslots.h"
@@ -23,6 +24,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
         case 46:
         case 47:
             return SaveLoadTable;
+        case 82:
+            return MatchMarksTable;
         case 98:
             return LoadSlotZeroTable;
         case 108:
