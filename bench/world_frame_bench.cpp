@@ -1,0 +1,170 @@
+// One frame of the 3D match world on the headless GL context with the
+// generated game data, from the large ground's main camera: the four
+// stadium sections, and the 35 figures posed from their clips and drawn,
+// timed apart.
+//
+// The game folder is HALVORN_GAME_DIR if set, else "game" beside the
+// benchmark.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "generic/infobar.h"
+#include "generic/kitload.h"
+#include "generic/replay.h"
+#include "match/matchsetup.h"
+#include "match/motion.h"
+#include "menus/loadanim.h"
+#include "support/bytes.h"
+#include "support/dxd3d.h"
+#include "support/dxdraw.h"
+#include "support/dxenum.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/winlib.h"
+#include "zud3d/d3dtex.h"
+#include "zud3d/d3dware.h"
+#include "zud3d/players3d.h"
+#include "zud3d/stadium.h"
+
+namespace {
+
+std::string GameFolder() {
+    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
+    char exe[PATH_MAX] = {};
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string path(exe, n > 0 ? size_t(n) : 0);
+    return path.substr(0, path.find_last_of('/') + 1) + "game";
+}
+
+// The loaders log what they read: keep that out of the report.
+struct Quiet {
+    Quiet() {
+        std::fflush(stdout);
+        saved = dup(1);
+        null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+    }
+    ~Quiet() {
+        std::fflush(stdout);
+        dup2(saved, 1);
+        close(saved);
+        close(null);
+    }
+    int saved, null;
+};
+
+bool StartWorld(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    Quiet quiet;
+    InitMemory(96 * 1024);
+    PakFileInit();
+    PakAddFile((GameFolder() + "/pakfiles/demo").c_str());
+    PakFileAddDone();
+    Motion_LoadAll();
+    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    DXEnumDisplay();
+    DDrawSelectDevice(0, 0);
+    GfxInit(GFXINIT_3D);
+    const int mode = GfxFindMode(800, 600, 3);
+    if (mode < 0) {
+        state.SkipWithError("no 800 x 600 mode");
+        return false;
+    }
+    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    for (int stand = 0; stand < gameinfo::kStands; ++stand)
+        block->SetI16(gameinfo::kStadiumLevel + 2 * stand, 5);
+    block->SetU8(gameinfo::kNightMatch, 0);
+    block->SetU8(gameinfo::kCrowdFill, 2);
+    block->SetTeamI16(0, gameinfo::kTeamClub, 3);
+    block->SetTeamI16(1, gameinfo::kTeamClub, 40);
+    WriteTeamKit(3, 40, 0, block->bytes + gameinfo::TeamInfoAt(0) + gameinfo::kTeamKit);
+    WriteTeamKit(40, 3, 1, block->bytes + gameinfo::TeamInfoAt(1) + gameinfo::kTeamKit);
+    TexD3D_Init();
+    NORMTEXT_Init();
+    LoadAllStadParts();
+    Players3D_Load();
+    const float sun[3] = {14.0f / 26.4f, 10.0f / 26.4f, -20.0f / 26.4f};
+    Stadium_SetLight(sun);
+    const float* eye = D3DWorldGetCameraCoord(0, 0);
+    const float yaw = std::atan2(eye[0] - 796.0f, eye[1] - 1082.0f);
+    const float tilt = std::atan2(-eye[2], std::hypot(eye[0] - 796.0f, eye[1] - 1082.0f)) - 1.5707964f;
+    MatchCam_SetView(eye[0], eye[1], eye[2], yaw, tilt, 1.4f);
+    return true;
+}
+
+void StopWorld() {
+    Players3D_Free();
+    Stadium_Free();
+    TexD3D_DestroyAll();
+    RestoreGraphicMode();
+    GfxUninit();
+    WinResetForTests();
+    Motion_FreeAll();
+    // The loading screen keeps its picture once shown.
+    if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
+    PakFileUninit();
+    UninitMemory();
+}
+
+void BM_StadiumSections(benchmark::State& state) {
+    if (!StartWorld(state)) return;
+    for (auto _ : state) {
+        D3DClearScene(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+        D3DBeginScene();
+        for (int section = 1; section <= 4; ++section) {
+            D3DGame_SetDefaultStates();
+            if (section == 1) D3DGame_SetDepth(0);
+            D3DWorldDisplayStadSection(section);
+        }
+        D3DEndScene();
+        GfxFlip();
+    }
+    StopWorld();
+}
+BENCHMARK(BM_StadiumSections)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PosedFigures(benchmark::State& state) {
+    if (!StartWorld(state)) return;
+    DetailSetting = 1;
+    int pass = 0;
+    for (auto _ : state) {
+        // Every figure a little further through its clip each frame.
+        for (int figure = 0; figure < kFiguresDrawn; ++figure) {
+            const int clip = 1 + figure % 4;
+            const uint32_t frames = Motion_GetFrameCount(clip);
+            DisplayTable[figure] = DisplayFigure{300.0f + float(figure % 7) * 160.0f,
+                                                 300.0f + float(figure / 7) * 350.0f,
+                                                 0.0f,
+                                                 int16_t(clip),
+                                                 int16_t(frames ? (pass + figure) % frames : 0),
+                                                 int16_t((figure * 37 + pass) & 255)};
+        }
+        D3DClearScene(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+        D3DBeginScene();
+        D3DGame_SetDefaultStates();
+        D3DGame_SetDepth(0);
+        D3DGame_SetBlending(1);
+        Players3D_DrawShadows();
+        D3DGame_SetDefaultStates();
+        Players3D_Draw();
+        D3DEndScene();
+        GfxFlip();
+        ++pass;
+    }
+    StopWorld();
+}
+BENCHMARK(BM_PosedFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
