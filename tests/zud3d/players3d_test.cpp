@@ -169,21 +169,28 @@ TEST_F(PlayersTest, RefereeShowingACardTakesTheCardModel) {
     D3DBeginScene();
     Players3D_Draw();
     D3DEndScene();
-    bool yellow = false;
-    for (auto& level : FigureModels[kRoleReferee]) {
-        for (auto& build : level) {
-            const D3DObj* object = build[kHairNorm].object;
-            if (object == nullptr) continue;
-            for (uint32_t s = 0; s < object->surface_count; ++s) {
-                const D3DObjSurface& surface = object->surfaces[s];
-                if (surface.kind & D3DOBJ_TEXTURED || (surface.value & kWorldPartNet) == 0) continue;
-                yellow = static_cast<const D3DObjColVertex*>(surface.vertices)[0].colour == kYellowCard;
+    auto cardIs = [](uint32_t colour) {
+        bool found = false;
+        for (auto& level : FigureModels[kRoleReferee]) {
+            for (auto& build : level) {
+                const D3DObj* object = build[kHairNorm].object;
+                if (object == nullptr) continue;
+                for (uint32_t s = 0; s < object->surface_count; ++s) {
+                    const D3DObjSurface& surface = object->surfaces[s];
+                    if (surface.kind & D3DOBJ_TEXTURED || (surface.value & kWorldPartNet) == 0) continue;
+                    found = static_cast<const D3DObjColVertex*>(surface.vertices)[0].colour == colour;
+                }
             }
         }
-    }
-    EXPECT_TRUE(yellow);
+        return found;
+    };
+    EXPECT_TRUE(cardIs(kYellowCard));
     MatchFigures[32].action = kRedCardAction;
     EXPECT_EQ(Figure_Role(32), kRoleReferee);
+    D3DBeginScene();
+    Players3D_Draw();
+    D3DEndScene();
+    EXPECT_TRUE(cardIs(kRedCard));
     MatchFigures[32].action = 3;
     EXPECT_EQ(Figure_Role(32), kRolePlayer);
     MatchFigures[32].action = kRedCardAction;

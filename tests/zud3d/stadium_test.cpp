@@ -3,6 +3,7 @@
 // floodlight shadows, and the large ground drawn from its first camera.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -257,6 +258,50 @@ TEST_F(StadiumTest, LargeGroundFromItsFirstCamera) {
     const testenv::Frame night = Draw("stadium_night", D3DWorldGetCameraCoord(0, 0), 796, 1082, 0);
     auto brightness = [](uint32_t p) { return int(p >> 16 & 0xFF) + int(p >> 8 & 0xFF) + int(p & 0xFF); };
     EXPECT_LT(brightness(at(night, 836, 1142, 0)), brightness(at(day, 836, 1142, 0)));
+}
+
+// Looking into the sun along its shine from the mark shows its flare; from
+// behind the sun none.
+TEST_F(StadiumTest, LookingIntoTheSunShowsItsFlare) {
+    Load(kStadiumLargeDay);
+    const FlarePoint* flare = nullptr;
+    const FlarePoint* mark = nullptr;
+    for (int i = 0; i < Stadium_GetFlarePointCount(); ++i) {
+        const FlarePoint* p = Stadium_GetFlarePoint(i);
+        if (p->value < kMarkNumber && flare == nullptr) flare = p;
+    }
+    ASSERT_NE(flare, nullptr);
+    for (int i = 0; i < Stadium_GetFlarePointCount(); ++i) {
+        if (Stadium_GetFlarePoint(i)->value == flare->value + kMarkNumber) mark = Stadium_GetFlarePoint(i);
+    }
+    ASSERT_NE(mark, nullptr);
+    const float dx = mark->x - flare->x, dy = mark->y - flare->y, dz = mark->z - flare->z;
+    const float reach = std::sqrt(dx * dx + dy * dy + dz * dz);
+    auto look = [&](float along, const std::string& grab) {
+        const float eye[3] = {flare->x + dx / reach * along, flare->y + dy / reach * along,
+                              flare->z + dz / reach * along};
+        return Draw(grab, eye, flare->x, flare->y, flare->z);
+    };
+    const testenv::Frame sun = look(std::min(reach, 3000.0f), "stadium_sun");
+    EXPECT_EQ(Stadium_GetFlaresDrawn(), 1);
+    float sx = 0, sy = 0;
+    Figure_ProjectToScreen(flare->x, flare->y, flare->z, &sx, &sy);
+    // The flare's rings tint the sky about the point orange; from behind
+    // only the sun itself shows there.
+    auto orange = [&](const testenv::Frame& frame) {
+        int count = 0;
+        for (int y = int(sy) - 20; y <= int(sy) + 20; ++y) {
+            for (int x = int(sx) - 20; x <= int(sx) + 20; ++x) {
+                const uint32_t p = frame.At(std::clamp(x, 0, kStadW - 1), std::clamp(y, 0, kStadH - 1));
+                count += (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 170 && (p & 0xFF) < 120;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(orange(sun), 10);
+    const testenv::Frame behind = look(-std::min(reach, 3000.0f), "stadium_sun_behind");
+    EXPECT_EQ(Stadium_GetFlaresDrawn(), 0);
+    EXPECT_EQ(orange(behind), 0);
 }
 
 }  // namespace
