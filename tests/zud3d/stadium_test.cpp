@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "generic/kitload.h"
 #include "match/matchsetup.h"
@@ -16,7 +18,9 @@
 #include "support/mem_win.h"
 #include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/xyz_fixture.h"
 #include "zud3d/d3dtex.h"
 #include "zud3d/d3dware.h"
 #include "zud3d/stadium.h"
@@ -302,6 +306,82 @@ TEST_F(StadiumTest, LookingIntoTheSunShowsItsFlare) {
     const testenv::Frame behind = look(-std::min(reach, 3000.0f), "stadium_sun_behind");
     EXPECT_EQ(Stadium_GetFlaresDrawn(), 0);
     EXPECT_EQ(orange(behind), 0);
+}
+
+// Shipped models the loader cannot use stop the program with their
+// messages; an unknown flare surface only logs.
+class StadiumBadModelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitMemory(64 * 1024);
+        scratch_ = std::make_unique<testenv::ScratchDir>("badstad");
+        ClearMatchSetupBlock();
+        StadSetGround(20, false);
+        GetMatchSetupBlock()->SetU8(gameinfo::kCrowdFill, 0);
+    }
+    void Mount(const std::string& model, const testenv::XyzTestModel& replacement) {
+        testenv::WritePak(
+            "badstad", {{"zudata\\d3d\\stadium\\models\\" + model + ".xyz", testenv::XyzBytes(replacement)}});
+        PakFileInit();
+        PakAddFile("badstad");  // the first archive's file is the one read
+        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+        testenv::Start3D(kStadW, kStadH);
+        TexD3D_Init();
+        NORMTEXT_Init();
+    }
+    void TearDown() override {
+        Stadium_Free();
+        TexD3D_DestroyAll();
+        testenv::Stop3D();
+        if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
+        PakFileUninit();
+        scratch_.reset();
+        UninitMemory();
+    }
+    // Named points: one one-point polygon per name, on a surface of that name.
+    static testenv::XyzTestModel Points(const std::vector<std::string>& names, int unnamed = 0) {
+        testenv::XyzTestModel m;
+        for (size_t i = 0; i < names.size(); ++i) {
+            m.points.push_back({float(i), 10.0f, 0.0f});
+            m.surfaces.push_back({names[i]});
+            m.polygons.push_back({uint32_t(i), 1, {uint32_t(i), 0, 0, 0}});
+        }
+        for (int i = 0; i < unnamed; ++i) m.points.push_back({0.0f, 5.0f, float(i)});
+        return m;
+    }
+    std::unique_ptr<testenv::ScratchDir> scratch_;
+};
+
+TEST_F(StadiumBadModelTest, FlareModelWithoutSurfacesStops) {
+    testenv::XyzTestModel empty;
+    empty.points = {{0, 0, 0}};
+    Mount("stad1-day\\flare", empty);
+    EXPECT_FATAL(
+        LoadAllStadParts(),
+        "Error: LoadAllStadParts\\(\\): 'zudata.d3d.stadium.models.stad1-day.flare.xyz' isn't converted "
+        "correctly - use lwo22xyz v2.20 or higher");
+}
+
+TEST_F(StadiumBadModelTest, FlarePointWithoutANumberStops) {
+    Mount("stad1-day\\flare", Points({"flare_1", "mark_1"}, 1));
+    EXPECT_FATAL(LoadAllStadParts(), "LoadAllStadParts\\(\\): didn't find info for all points");
+}
+
+TEST_F(StadiumBadModelTest, UnknownFlareSurfaceOnlyLogs) {
+    testenv::XyzTestModel m = Points({"flare_1", "mark_1"});
+    m.surfaces.push_back({"glow_2"});
+    Mount("stad1-day\\flare", m);
+    StdoutCapture out;
+    LoadAllStadParts();
+    EXPECT_NE(out.Text().find("Warning: unknown surface name 'glow_2'\n"), std::string::npos);
+    EXPECT_EQ(Stadium_GetFlarePointCount(), 2);
+    EXPECT_EQ(Stadium_GetFlarePoint(1)->value, 1u + kMarkNumber);
+}
+
+TEST_F(StadiumBadModelTest, CameraListWithAGapStops) {
+    Mount("camera\\cam01", Points({"cam_a1", "cam_a3"}));
+    EXPECT_FATAL(LoadAllStadParts(), "Error: zud3d.stadium Line:[0-9]+");
 }
 
 }  // namespace
