@@ -222,4 +222,32 @@ TEST_F(PlayersTest, PlayerAtTheCentreSpotWearsHisShirtAndCastsHisShadow) {
     EXPECT_LT(brightness(frame.At(int(sx), int(sy))), brightness(empty.At(int(sx), int(sy))) - 10);
 }
 
+// At night a figure near a floodlight tower casts a shadow from it; one far
+// from every tower casts none.
+TEST_F(PlayersTest, AtNightOnlyFiguresNearATowerCastShadows) {
+    Stadium_Free();
+    GetMatchSetupBlock()->SetU8(gameinfo::kNightMatch, 1);
+    StdoutCapture quiet;
+    LoadAllStadParts();
+    quiet.Text();
+    ASSERT_EQ(Stadium_GetCurrentList(), kStadiumLargeNight);
+    Stadium_SetLight(nullptr);
+    const float* tower = Stadium_GetFloodlight(0);
+    auto shadowDraws = [&](float x, float y) {
+        DisplayTable[3] = DisplayFigure{x, y, 0, 1, 0, 0};
+        MatchCam_SetView(x - 150.0f, y, 90.0f, -1.5707964f, std::atan2(-80.0f, 150.0f) - 1.5707964f, 1.0f);
+        plat::ResetD3DCallCounts();
+        D3DBeginScene();
+        Players3D_DrawShadows();
+        D3DEndScene();
+        return plat::D3DCallCount("DrawIndexedPrimitive") + plat::D3DCallCount("DrawPrimitive");
+    };
+    EXPECT_GT(shadowDraws(tower[0], tower[1]), 0);
+    EXPECT_EQ(shadowDraws(796.0f + 30000.0f, 1082.0f), 0);
+    // The same figure, as seen, has a shadow from the sun.
+    const float sun[3] = {0.5f, 0.4f, -0.76f};
+    Stadium_SetLight(sun);
+    EXPECT_GT(shadowDraws(796.0f + 30000.0f, 1082.0f), 0);
+}
+
 }  // namespace
