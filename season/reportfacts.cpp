@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/diarynotes.h"
 #include "database/history.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_fields.h"
@@ -713,6 +714,19 @@ const char* BuildTableSentence(int16_t club) {
         text = 2540;
     }
     return ClubSentence(club, text);
+}
+
+const char* BuildDerbySentence(int16_t club) {
+    constexpr int16_t kLocalDerbyMessage = 137;
+    ClearSentence();
+    int16_t next[kMostUpcoming];
+    if (ListUpcomingFixtures(club, 1, 0, next, 0) == 0 || IsDerbyFixture(next[0]) == 0) return ReportSentence;
+    const int16_t opponent = FixtureHome(next[0]) == club ? FixtureAway(next[0]) : FixtureHome(next[0]);
+    TextMsg_ResetArgs();
+    TextMsg_SetArg(TEXTMSG_CLUB, &club);
+    TextMsg_SetArg(TEXTMSG_CLUB, &opponent);
+    AppendSentence(TextMsg_ExpandBody(kLocalDerbyMessage, 6));
+    return ReportSentence;
 }
 
 const char* BuildLeagueContextSentence(int16_t club) {

@@ -182,3 +182,6 @@ const char* BuildEarlierMeetingSentence(int16_t code, int16_t club, int16_t slot
 // How the club's place compares with the place its reputation expects,
 // then its honours when it has a record.
 const char* BuildLeagueContextSentence(int16_t club);
+// A body of the local-derby message when the club's next fixture (friendlies
+// and national days left out) is a derby; "" otherwise.
+const char* BuildDerbySentence(int16_t club);

@@ -92,6 +92,25 @@ TEST_F(ReportFactsTest, CategorySentencesAndDerbies) {
     EXPECT_EQ(IsMarkedClub(-1), 0);
 }
 
+TEST_F(ReportFactsTest, TheDerbySentenceFollowsTheNextFixtureOnlyWhenItIsADerby) {
+    const int16_t a = DerbyPairs[0][0], b = DerbyPairs[0][1];
+    int16_t c = 0;
+    while (c == a || c == b) ++c;
+    EXPECT_STREQ(BuildDerbySentence(a), "");
+    AddFixture(20, kCompFriendly, a, b, 0);  // friendlies are not counted
+    EXPECT_STREQ(BuildDerbySentence(a), "");
+    const int16_t plain = AddFixture(30, 0, a, c, 0);
+    ASSERT_EQ(IsDerbyFixture(plain), 0);
+    AddFixture(40, 0, b, a, 0);
+    EXPECT_STREQ(BuildDerbySentence(a), "");
+    SeasonCalendar.currentDay = 31;
+    const std::string sentence = BuildDerbySentence(a);
+    EXPECT_TRUE(sentence.find("derby") != std::string::npos || sentence.find("Derby") != std::string::npos)
+        << sentence;
+    EXPECT_STREQ(BuildDerbySentence(-1), "");
+    EXPECT_STREQ(BuildDerbySentence(kClubCount), "");
+}
+
 TEST_F(ReportFactsTest, ResultMemoryIsEmptyAfterANewGameAndKeepsTheUsersLastResult) {
     std::memset(ClubResultMemory, 0, sizeof ClubResultMemory);
     ClearClubResultMemory();
