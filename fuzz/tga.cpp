@@ -1,7 +1,8 @@
-// TGA files (and GFX0 pictures) from outside: the whole reader into every target kind, the
+// TGA files and GFX0 pictures from outside: the whole reader into every target kind, the
 // steps on their own, and frame cutting of what a successful read gives.
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "support/bytes.h"
 #include "support/colconv.h"
@@ -36,6 +37,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ++data;
     --size;
     uint32_t block_size = 0;
+    // Bit 6 of a read's mode wraps the bytes as a GFX0 picture of 32-bit
+    // pixels, its header sized from the first byte (the rest of the input).
+    std::vector<uint8_t> gfx0;
+    if (mode % 6 < 2 && (mode & 0x40) != 0 && size >= 1) {
+        const uint16_t width = uint16_t(1 + data[0] % 32);
+        const uint16_t height = uint16_t((size - 1) / 4 / width + (data[0] >> 5 == 7 ? 1 : 0));
+        gfx0.assign(GFX0_HEADER_SIZE, 0);
+        std::memcpy(gfx0.data(), "GFX0", 4);
+        recbits::StoreU16(gfx0.data() + GFX0_WIDTH, width);
+        recbits::StoreU16(gfx0.data() + GFX0_HEIGHT, height);
+        recbits::StoreU16(gfx0.data() + GFX0_FRAMES, uint16_t(1 + (data[0] >> 5 == 6 ? 1 : 0)));
+        gfx0.insert(gfx0.end(), data + 1, data + size);
+        data = gfx0.data();
+        size = gfx0.size();
+    }
     Load(data, size, &block_size);
     switch (mode % 6) {
         case 0:
