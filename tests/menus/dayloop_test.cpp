@@ -15,6 +15,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
 #include "generic/replay.h"
+#include "menus/exti.h"
 #include "menus/historybrowser.h"
 #include "menus/matchday.h"
 #include "menus/menucont.h"
@@ -235,6 +236,84 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.season, season + 1);
     EXPECT_EQ(MenuOption, 87);
+}
+
+// Screen 47 by hand: a name typed into row 0 saves the game there with the
+// season and date description; the two choice boxes delete it with its
+// file; a save that cannot be written says so and leaves the slot free.
+TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
+    using namespace testenv;
+    std::filesystem::remove_all("SaveData");
+    std::filesystem::create_directories("SaveData");
+    const auto up = [] { return DayUserTableUp(SaveLoadTable) && IsTextInputActive() == 0; };
+    const auto typeName = [] {
+        MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
+        MenuUserWaitFor([] { return IsTextInputActive() != 0; });
+        MenuUserWait(3);
+        for (uint8_t key : {0x2E, 0x16, 0x19}) MenuUserShiftKey(key);  // CUP
+        MenuUserKey(0x1C);
+    };
+    SaveLoadMode = 0;
+
+    MenuUserWaitFor(up, 3000);
+    typeName();
+    MenuOption = 47;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+    ASSERT_EQ(LoadGameIndex(), 0);
+    EXPECT_EQ(SaveSlotFlags[0], 1u);
+    EXPECT_EQ(std::string(SaveSlotNames[0]).substr(0, 4), "CUP ");
+    EXPECT_EQ(std::string(SaveSlotDescriptions[0]).rfind("Season : 2002/2003 Date : ", 0), 0u)
+        << SaveSlotDescriptions[0];
+    EXPECT_TRUE(std::filesystem::exists("SaveData/save0"));
+
+    // The row is in use: delete, then yes.
+    MenuUserWaitFor(up, 3000);
+    MenuUserWait(3);
+    MenuUserDo([] { EXPECT_EQ(SaveSlotShownUsed[0], 1); });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
+    MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+    MenuUserWait(3);
+    MenuUserClickAt(400, 300);
+    MenuUserWait(10);
+    MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+    MenuUserWait(3);
+    MenuUserClickAt(400, 380);
+    MenuUserWaitFor(up);
+    MenuUserWait(5);
+    MenuUserDo([] {
+        EXPECT_EQ(SaveSlotFlags[0], 0u);
+        EXPECT_FALSE(std::filesystem::exists("SaveData/save0"));
+    });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = 47;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+
+    // A folder where the save should go: the save fails, a box says so and
+    // the screen stays with the slot free.
+    std::filesystem::create_directories("SaveData/save0/x");
+    static bool boxShown;
+    boxShown = false;
+    MenuUserWaitFor(up, 3000);
+    typeName();
+    MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+    MenuUserDo([] { boxShown = true; });
+    MenuUserWait(3);
+    MenuUserClickAt(400, 300);
+    MenuUserWaitFor(up);
+    MenuUserWait(5);
+    MenuUserDo([] { EXPECT_EQ(SaveSlotFlags[0], 0u); });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = 47;
+    {
+        StdoutCapture quiet;
+        DoMainMenuOption();
+        quiet.Text();
+    }
+    EXPECT_TRUE(boxShown);
+    ASSERT_EQ(LoadGameIndex(), 0);
+    EXPECT_EQ(SaveSlotFlags[0], 0u);
 }
 
 TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
