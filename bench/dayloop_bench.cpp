@@ -1,0 +1,185 @@
+// One Continue day without the user's match, from the "One Day" entry to
+// the club screen's next screen id: every fixture of the day processed
+// under the progress panel, the day's results list (left at once, as a
+// user who clicks it away), the end-of-day panel and the day advance, on a
+// new game's world and a headless 800 x 600 display.  Target under 0.5 s.
+// Each round plays the next day of the season; a second benchmark plays the
+// same days with the season code alone, as the yardstick.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/fixturechecks.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "menus/historybrowser.h"
+#include "menus/machine.h"
+#include "menus/matchday.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "menus/startmenu.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "support/corehooks.h"
+#include "support/dxdraw.h"
+#include "support/dxenum.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/mouse.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+
+namespace {
+
+std::string ExeFolder() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string exe(path, n > 0 ? size_t(n) : 0);
+    return exe.substr(0, exe.rfind('/') + 1);
+}
+
+void StartGame() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    InitMemory(64000);
+    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    DXEnumDisplay();
+    DDrawSelectDevice(0, 0);
+    GfxInit(0);
+    PakFileInit();
+    PakAddFile((ExeFolder() + "game/pakfiles/demo").c_str());
+    PakFileAddDone();
+    InitText(LANGUAGE_ENGLISH);
+    InitTimerInterrupt();
+    InitPoll();
+    InitMouseDriver();
+    RestartMenus();
+    InstallGameHooks();
+    // No message box waits for a click that never comes.
+    CoreHooks hooks = CoreGetHooks();
+    hooks.noteBox = nullptr;
+    CoreSetHooks(hooks);
+    // Frames without the wait for the next tick: the day's own cost.
+    ClearTimerInterrupt();
+    ScreenPresented = 1;
+
+    if (chdir((ExeFolder() + "game").c_str()) != 0) std::exit(1);
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
+    NewGameSetUp();
+    BuildNameTables();
+    // Saves go to a folder of the benchmark's own.
+    const std::string scratch = "/tmp/halvorn-dayloop-bench";
+    std::filesystem::create_directories(scratch + "/SaveData");
+    if (chdir(scratch.c_str()) != 0) std::exit(1);
+}
+
+// Both benchmarks play the same days: each starts from the game saved
+// after the new game.
+void StartFromTheNewGame() {
+    static bool saved = false;
+    if (!saved) {
+        if (SaveGame(0) != 0) std::exit(1);
+        saved = true;
+        return;
+    }
+    if (LoadGame(0) != 0) std::exit(1);
+    CheckCupTieFixturesAll();
+}
+
+// The user's club: one without a fixture for the next weeks, so that no day
+// of the run holds his match.
+int16_t ClubWithoutFixtures(int from, int to) {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        bool plays = false;
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= to && !plays; ++slot) {
+            plays = FixtureDay(slot) >= from && (FixtureHome(slot) == club || FixtureAway(slot) == club);
+        }
+        if (!plays) return club;
+    }
+    return -1;
+}
+
+// The day's results list is left as soon as it is up: the pointer goes to
+// its leave icon and clicks.
+int g_clickStage = 0;
+void LeaveTheResultsList() {
+    if (MenuViewTopTable() != HistoryBrowserTable || ScreenPresented != 1) {
+        if (g_clickStage != 0) plat::InjectMouseButton(0, false);
+        g_clickStage = 0;
+        return;
+    }
+    constexpr int kIconX = 750, kIconY = 570;
+    if (CursorX != kIconX || CursorY != kIconY) {
+        plat::InjectMouseMove(std::clamp(kIconX - CursorX, -80, 80), std::clamp(kIconY - CursorY, -80, 80), 0,
+                              0);
+        return;
+    }
+    // Pressed for three polls, released for three, until the list closes.
+    if (g_clickStage % 6 == 0) plat::InjectMouseButton(0, true);
+    if (g_clickStage % 6 == 3) plat::InjectMouseButton(0, false);
+    ++g_clickStage;
+}
+
+void BM_OneDayWithoutTheUsersMatch(benchmark::State& state) {
+    StartGame();
+    StartFromTheNewGame();
+    const int16_t first = SeasonCalendar.currentDay;
+    const int16_t user = ClubWithoutFixtures(first, first + 40);
+    if (user < 0) {
+        state.SkipWithError("every club plays in the coming weeks");
+        return;
+    }
+    SetPlayerClub(1, uint16_t(user));
+    SetClubControl(user, 1);
+    HVW_SetViewedCountry(int16_t(GetClubNation(user) < kCountryCount ? GetClubNation(user) : 0));
+    const int16_t poll = AddPollFunction(LeaveTheResultsList, POLL_EVERY_TIME, 0);
+    int fixtures = 0;
+    for (auto _ : state) {
+        const int16_t today = SeasonCalendar.currentDay;
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= today; ++slot)
+            fixtures += FixtureDay(slot) == today;
+        ContinueMode = 0;
+        MenuOption = 43;
+        DoMainMenuOption();
+        benchmark::DoNotOptimize(MenuOption);
+    }
+    state.counters["fixtures/day"] = benchmark::Counter(double(fixtures) / double(state.iterations()));
+    RemovePollFunction(poll);
+}
+BENCHMARK(BM_OneDayWithoutTheUsersMatch)->Unit(benchmark::kMillisecond)->Iterations(28);
+
+// The yardstick: the same days played by the season code alone, with no
+// panel, list or screen.
+void BM_TheDayWithoutScreens(benchmark::State& state) {
+    StartFromTheNewGame();
+    for (auto _ : state) {
+        PlayDayWithoutScreens();
+        benchmark::DoNotOptimize(SeasonCalendar.currentDay);
+    }
+}
+BENCHMARK(BM_TheDayWithoutScreens)->Unit(benchmark::kMillisecond)->Iterations(28);
+
+}  // namespace
+
+BENCHMARK_MAIN();
