@@ -1,8 +1,31 @@
-// The match-day news flashes that the day's club jobs raise about a club
-// and its manager.  The screens own the flash queue and its panel; until
-// they are in place a flash is not shown.
+// The match-day news flashes: a ring of the last five flashes of a run of
+// days, built from message templates by the day's club jobs and shown at
+// once in the flash panel over whatever is on the screen (the front end
+// draws the panel through a core hook).
 #pragma once
 #include <cstdint>
+
+constexpr int kDayFlashEntries = 5;
+constexpr int kDayFlashTextSize = 150;
+// A working text and a template: at most 299 characters.
+constexpr int kDayFlashWorkSize = 300;
+
+struct MatchDayMessageRing {
+    char text[kDayFlashEntries][kDayFlashTextSize];
+    uint32_t stamp[kDayFlashEntries];  // timer tick the entry was written
+    int8_t head;                       // where the next flash goes
+    int8_t start;                      // the entry the panel shows first
+    uint8_t flags;                     // 0x01 the ring has wrapped, 0x02 flashes came fast
+};
+extern MatchDayMessageRing MatchDayMessageQueue;
+constexpr uint8_t kDayFlashWrapped = 0x01;
+constexpr uint8_t kDayFlashFast = 0x02;
+
+// Empties the ring (before a run of days).
+void MatchDay_ClearMessages();
+// Copies the template of the text id into the destination (300 bytes); a
+// template of 299 characters or more ends the program.
+void MatchDay_AddTextLine(char* destination, int16_t textId);
 
 // A new manager has taken charge of the club.
 void MatchDay_BuildMessageB(int16_t club, int16_t player);

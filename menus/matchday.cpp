@@ -33,6 +33,7 @@
 #include "support/keyboard.h"
 #include "support/poll.h"
 #include "support/startup.h"
+#include "support/timerint.h"
 #include "support/winlib.h"
 
 int16_t ContinueMode;
@@ -46,7 +47,6 @@ int16_t OtherFixturesTotal;
 int16_t MatchViewWord;
 uint8_t MatchOptionsByte;
 HotRegion MatchDayHotspots[kHotRegionLimit];
-MatchDayMessageRing MatchDayMessageQueue;
 
 MatchDayFlagWord::operator uint16_t() const { return uint16_t(DayLoopFlags | DisplayModeFlags << 8); }
 
@@ -71,6 +71,7 @@ constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kDayResultsTitle = 1558;
 constexpr int kPanelIcon = 2;
 constexpr int kEscapeKey = 1;
+constexpr uint32_t kFlashWaitTicks = 100;
 constexpr uint16_t kCentred = JUSTIFY_CENTRE_MIDDLE;
 
 // The text the last panel drawn carries (tests read it).
@@ -593,14 +594,34 @@ bool MatchDay_FrameHook() {
     return true;
 }
 
-void MatchDay_ClearMessages() {
-    for (int i = 0; i < kDayFlashEntries; ++i) {
-        MatchDayMessageQueue.stamp[i] = 0;
-        MatchDayMessageQueue.text[i][0] = '\0';
+void MatchDay_ShowMessages() {
+    MatchDayMessageRing& q = MatchDayMessageQueue;
+    if ((q.flags & kDayFlashFast) != 0) {
+        if (TimerIsRunning()) WaitUntilTicks(GetTimerTicks() + kFlashWaitTicks);
+        q.flags = uint8_t(q.flags & ~kDayFlashFast);
     }
-    MatchDayMessageQueue.head = 0;
-    MatchDayMessageQueue.start = 0;
-    MatchDayMessageQueue.flags = uint8_t(MatchDayMessageQueue.flags & ~0x03);
+    Poll();
+    HideCursorNest(1);
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(kPanelIcon, &w, &h);
+    RestoreRectAligned(400, 300, w, h, kCentred);
+    DrawIcon(400, 300, kPanelIcon, kCentred);
+    SetFont(8);
+    int16_t rowHeight = 0;
+    GetCharSize('A', nullptr, &rowHeight);
+    const int first = q.start >= 0 && q.start < kDayFlashEntries ? q.start : 0;
+    for (int i = 0; i < kDayFlashEntries; ++i) {
+        const char* text = q.text[(first + i) % kDayFlashEntries];
+        const int top = 300 - h / 2 + 25 + i * (2 * rowHeight + 5);
+        DrawWrappedText(400 - w / 2 + 30, top, text, kCentred, w - 60, 2 * rowHeight);
+    }
+    int16_t x = 0, y = 0;
+    uint16_t buttons = 0;
+    UpdateMouse(&x, &y, &buttons);
+    HideCursorNest(0);
+    RefreshCursor();
+    Poll();
+    SetFont(8);
 }
 
 int16_t MatchDayLastPanelText() { return g_lastPanelText; }

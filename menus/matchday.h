@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "management/matchdaynotices.h"
 #include "menus/hotspot.h"
 
 // Which Continue entry started the run: 0 one day, 1 run on until
@@ -80,19 +81,9 @@ void MatchDay_Dispatch();
 // one poll step of the panel; false when no group is live.
 bool MatchDay_FrameHook();
 
-// The five queued news flashes of a run of days.
-constexpr int kDayFlashEntries = 5;
-constexpr int kDayFlashTextSize = 150;
-struct MatchDayMessageRing {
-    char text[kDayFlashEntries][kDayFlashTextSize];
-    uint32_t stamp[kDayFlashEntries];
-    int8_t head;
-    int8_t start;
-    uint8_t flags;  // 0x01 the ring has wrapped, 0x02 flashes came fast
-};
-extern MatchDayMessageRing MatchDayMessageQueue;
-// Empties the flash queue (before a run of days).
-void MatchDay_ClearMessages();
+// The news-flash panel: the five queued flashes (the ring and its builders
+// are the day jobs'), oldest first, over whatever is on the screen.
+void MatchDay_ShowMessages();
 
 // The team news of the user's fixture (and of his reserve-league fixture).
 struct TeamNewsSheet {

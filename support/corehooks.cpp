@@ -51,3 +51,7 @@ bool CoreMatchDayFrame() { return g_hooks.matchDayFrame != nullptr && g_hooks.ma
 void CoreShowNoteBox(const char* text, uint32_t argument) {
     if (g_hooks.noteBox != nullptr) g_hooks.noteBox(TextOrEmpty(text), argument);
 }
+
+void CoreShowDayFlashes() {
+    if (g_hooks.dayFlashes != nullptr) g_hooks.dayFlashes();
+}

@@ -28,6 +28,8 @@ struct CoreHooks {
     // A diary note or a filtered notice in the modal message box; the
     // argument is the box's second argument.
     void (*noteBox)(const char* text, uint32_t argument) = nullptr;
+    // The match-day news-flash panel, drawn at once over the screen.
+    void (*dayFlashes)() = nullptr;
 };
 
 // Replaces every hook at once; CoreHooks{} removes them all.
@@ -45,3 +47,4 @@ const char* CoreDataPathPrefix();
 int16_t CoreLiveResults(const LiveResultRow** rows);
 bool CoreMatchDayFrame();
 void CoreShowNoteBox(const char* text, uint32_t argument);
+void CoreShowDayFlashes();

@@ -172,6 +172,7 @@ void InstallGameHooks() {
     hooks.liveResults = IgLeague_LiveResults;
     hooks.noteBox = [](const char* text, uint32_t argument) { ShowMessageBox(text, int32_t(argument)); };
     hooks.matchDayFrame = MatchDay_FrameHook;
+    hooks.dayFlashes = MatchDay_ShowMessages;
     CoreSetHooks(hooks);
 }
 

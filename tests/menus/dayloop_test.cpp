@@ -331,3 +331,25 @@ TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// The flash panel over the screen: flashes that came fast wait a fifth of a
+// second first; the panel's icon is drawn over what was there.
+TEST_F(MenuEngineTest, TheFlashPanelWaitsAfterFastFlashesAndDrawsOverTheScreen) {
+    MatchDay_ClearMessages();
+    std::snprintf(MatchDayMessageQueue.text[0], kDayFlashTextSize, "Rovers have a new manager");
+    MatchDayMessageQueue.head = 1;
+    MatchDayMessageQueue.flags = kDayFlashFast;
+    const std::vector<uint8_t> before = BackRect(380, 280, 40, 40);
+    const uint32_t start = GetTimerTicks();
+    MatchDay_ShowMessages();
+    EXPECT_GE(GetTimerTicks() - start, 100u);
+    EXPECT_EQ(MatchDayMessageQueue.flags & kDayFlashFast, 0);
+    EXPECT_NE(BackRect(380, 280, 40, 40), before);
+    const uint32_t again = GetTimerTicks();
+    MatchDay_ShowMessages();
+    EXPECT_LT(GetTimerTicks() - again, 100u) << "no wait without fast flashes";
+}
+
+}  // namespace
