@@ -96,6 +96,26 @@ TEST(KeeperScenario, AShotAtTheKeeperIsCaughtAndHeld) {
     EXPECT_GE(caught, 3);
 }
 
+// With the ball still out on the wing the keeper shuffles to his place
+// between it and the middle of his goal, and stays there.
+TEST(KeeperScenario, TheKeeperTakesUpHisPlaceForTheBall) {
+    const KeeperScene s = KeeperSceneStart(56);
+    PlaceFigure(s.keeper, 796, kGoalY - 14, 152);
+    PlaceFigure(s.shooter, 1250, 1450, 0);
+    PlaceBall(1250, 1454);
+    StartOpenPlay(0);
+    KeeperSceneRank();
+    RunTicks(150);
+    const MatchFigure& k = MatchFigures[s.keeper];
+    int tx = 0, ty = 0;
+    MatchCurX = k.x;
+    MatchCurY = k.y;
+    Match_KeeperStanceTarget(s.keeper, tx, ty);
+    EXPECT_GT(tx, 796) << "toward the ball's side";
+    EXPECT_LE(Match_ApproxDistance(k.x, k.y, tx, ty), 6) << +k.x << "," << +k.y << " for " << tx << "," << ty;
+    EXPECT_EQ(+k.action, 152);
+}
+
 TEST(KeeperScenario, ASlowBallIntoTheAreaIsGatheredAndHeld) {
     const KeeperScene s = KeeperSceneStart(52);
     MatchFigure& k = MatchFigures[s.keeper];
@@ -203,7 +223,7 @@ TEST(KeeperScenario, OverManyShotsTheKeeperSavesSomeAndIsBeatenBySome) {
         // every strike is counted (a rebound shot again counts too).
         if (TeamShotCount[0] == shotsBefore) {
             ++smothered;
-            ASSERT_EQ(MatchFigures[s.shooter].hasKicked, 0) << shot;
+            ASSERT_EQ(+MatchFigures[s.shooter].hasKicked, 0) << shot;
         }
         ASSERT_LE(TeamSavedShotCount[0] + goals, TeamShotCount[0]) << shot;
     }

@@ -5,12 +5,16 @@
 // at an attacker's feet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "match/ballcollide.h"
+#include "match/geometry.h"
 #include "match/keeper.h"
 #include "match/matchphases.h"
 #include "match/offside.h"
+#include "match/ranking.h"
 #include "match/shooting.h"
 #include "match/strikes.h"
 #include "support/random.h"
@@ -119,6 +123,46 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
     ASSERT_EQ(+f.hasKicked, 1);
     EXPECT_LE(BallState.vz, 10 * 114688);
     EXPECT_EQ(BallState.vy, (f.shooting + 170 - a / 4) * 4096);
+}
+
+// Over many strikes from random spots, facings and skills the aim point
+// moves no further than the spread the turn and the skill allow, and the
+// ball leaves along the direction to the aim taken before the blur.
+TEST_F(KeeperTest, TheAimPointStaysWithinTheSpreadOfEveryStrike) {
+    MatchFigure& f = MatchFigures[5];
+    constexpr uint16_t kActions[] = {129, 130, 131, 132};
+    constexpr int kWindow[4][2] = {{28, 29}, {19, 15}, {28, 24}, {30, 18}};
+    constexpr int kNear[4] = {4, 4, 6, 6};
+    for (int i = 0; i < 4000; ++i) {
+        GameSeedRandom(uint32_t(i + 1));
+        const int member = i % 4;
+        const int x = 300 + GameRandom() % 1000, y = 1000 + GameRandom() % 1000;
+        const int aimX = 730 + GameRandom() % 133;
+        On(5, x, y);
+        PutBall(x, y + 4);
+        f.facing = uint16_t(GameRandom() % 256);
+        f.shooting = int8_t(1 + GameRandom() % 100);
+        f.passing = int8_t(1 + GameRandom() % 100);
+        const uint16_t param = uint16_t(GameRandom() % 3);
+        FreeKickAimX = int16_t(aimX);
+        FreeKickAimY = 2038;
+        ReadyToShoot(5, kActions[member], param, kWindow[member][param == 0 ? 0 : 1]);
+        const int toward = Match_DirectionTo(x, y, aimX, 2038);
+        Run(5);
+        ASSERT_EQ(+f.hasKicked, 1) << i;
+        const int goal = Match_ApproxDistance(x, y, 796, 2038);
+        const bool shot = goal / 16 <= 35;
+        const int e = std::max(1, 100 - (shot ? f.shooting : f.passing));
+        const int a = Match_FoldedDifference(toward, f.facing & 255);
+        const int spread = (e * a / 100 + a / 8) * (shot ? kNear[member] : 1);
+        ASSERT_LE(std::abs(FreeKickAimX - aimX), spread) << i;
+        ASSERT_LE(std::abs(FreeKickAimY - 2038), spread) << i;
+        // The ball leaves along the unblurred direction.
+        ASSERT_LE(
+            Match_FoldedDifference(Match_DirectionTo(0, 0, BallState.vx / 4096, BallState.vy / 4096), toward),
+            2)
+            << i;
+    }
 }
 
 TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
@@ -276,13 +320,13 @@ TEST_F(KeeperTest, TheStanceStartsSavesOnlyInsideTheAreaAndNotForASlowLowBall) {
     FlyBall(800, 1600, 100, 0, 10, 0);
     Match_SetPlayerAction(kKeeper, 152);
     Run(kKeeper);
-    EXPECT_FALSE(k.action >= 155 && k.action <= 200 && k.action != 163 && k.action != 175) << k.action;
+    EXPECT_FALSE(k.action >= 155 && k.action <= 200 && k.action != 163 && k.action != 175) << +k.action;
     // A slow low ball is no save.
     Put(kKeeper, 796, 2010);
     FlyBall(800, 1960, 20, 0, 3, 0);
     Match_SetPlayerAction(kKeeper, 152);
     Run(kKeeper);
-    EXPECT_TRUE(k.action == 152 || k.action == 175 || k.action == 163 || k.action == 170) << k.action;
+    EXPECT_TRUE(k.action == 152 || k.action == 175 || k.action == 163 || k.action == 170) << +k.action;
     // An outfield player in the stance gives it back.
     On(20, 500, 500);
     Match_SetPlayerAction(kKeeper, 4);

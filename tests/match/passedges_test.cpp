@@ -297,7 +297,7 @@ TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
     CurrentTeam = 0;
     GameSeedRandom(5);
     ASSERT_EQ(Match_StartCross(winger, striker, 680, 1800, 0), 0);
-    ASSERT_TRUE(w.action == 18 || w.action == 75) << w.action;
+    ASSERT_TRUE(w.action == 18 || w.action == 75) << +w.action;
     EXPECT_EQ(+w.actionParam, 2);  // running, 168 from the line
     bool crossed = false, wentUp = false, inArea = false;
     for (int tick = 0; tick < 120 && !(wentUp && inArea); ++tick) {
