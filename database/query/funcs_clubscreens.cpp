@@ -64,14 +64,13 @@ int ClubMatchesBeforeToday(int16_t club) {
 
 bool IsListedPlayer(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
 
-// Shirts 1 to 11 all worn, shirt 1 by a goalkeeper: -1; else what is wrong.
-int16_t CheckStartingShirts(uint16_t (*wearer)(int16_t shirt)) {
-    constexpr int16_t kTooFewText = 571;
+// -1 unless shirt 1 is worn by an outfield player (908).  Empty shirts are
+// no fault: the match day fills them from the squad, as it does for every
+// side.
+int16_t CheckGoalkeeperShirt(uint16_t (*wearer)(int16_t shirt)) {
     constexpr int16_t kNoKeeperText = 908;
-    for (int16_t shirt = 1; shirt <= 11; ++shirt) {
-        if (!IsListedPlayer(wearer(shirt))) return kTooFewText;
-    }
-    return GetPlayerPosition(wearer(1)) == 0 ? int16_t(-1) : kNoKeeperText;
+    const uint16_t inGoal = wearer(1);
+    return IsListedPlayer(inGoal) && GetPlayerPosition(inGoal) != 0 ? kNoKeeperText : int16_t(-1);
 }
 
 }  // namespace
@@ -114,13 +113,13 @@ int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind) {
 }
 
 int16_t HVW_CheckClubSelection(int16_t club) {
-    if (!IsClubNumber(club)) return 571;
+    if (!IsClubNumber(club)) return -1;
     HVW_BuildSquadList(club);
-    return CheckStartingShirts([](int16_t shirt) { return HVW_FindSquadPlayerByShirt(shirt); });
+    return CheckGoalkeeperShirt([](int16_t shirt) { return HVW_FindSquadPlayerByShirt(shirt); });
 }
 
 int16_t HVW_CheckFlaggedSelection(int16_t club) {
-    if (!IsClubNumber(club)) return 571;
+    if (!IsClubNumber(club)) return -1;
     HVW_BuildSquadList(club);
-    return CheckStartingShirts([](int16_t shirt) { return HVW_FindIntSquadPlayerByShirt(shirt); });
+    return CheckGoalkeeperShirt([](int16_t shirt) { return HVW_FindIntSquadPlayerByShirt(shirt); });
 }

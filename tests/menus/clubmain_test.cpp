@@ -18,6 +18,7 @@
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_fields.h"
+#include "database/query/funcs_fixtures.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
@@ -336,6 +337,27 @@ TEST_F(ClubMainTest, OnAMatchDayOnlyPlayMatchIsOfferedAndItStartsTheDay) {
     EXPECT_EQ(SquadListSecond, 0);
 }
 
+TEST_F(ClubMainTest, AReserveMatchDayPlaysOnTheReserveSheet) {
+    int16_t slot = -1;
+    for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
+        if (FixtureDay(s) <= SeasonCalendar.currentDay || !IsFixtureOfClub(s, user_)) continue;
+        if (FixtureType(s) == kCompReserveLeague && HVW_FindClubFixtureOnDay(user_, FixtureDay(s), 0) < 0) {
+            slot = int16_t(s);
+        }
+    }
+    ASSERT_GE(slot, 0);
+    SeasonCalendar.currentDay = FixtureDay(slot);
+    SquadListSecond = 0;
+    WaitForScreen();
+    OpenContinue();
+    MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
+    testenv::MenuUserClickPopupRow(2);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 2);
+    EXPECT_EQ(SquadListSecond, 1);
+}
+
 TEST_F(ClubMainTest, AnOrdinaryDayPlaysOneDayAndAMatchLateInTheSeasonIsStillPlayed) {
     MatchDayFlags = 0x00C1;
     WaitForScreen();
@@ -590,8 +612,10 @@ TEST_F(ClubMainTest, BestPerformerTopScorerAndTheTeamChecks) {
     SetPlayerGoals(outfield[3], 5);
     EXPECT_EQ(HVW_GetTopScorer(user_), outfield[3]);
 
-    // The sheet: complete; shirt 1 on an outfield player; no shirt 1.
+    // The sheet: complete; shirt 1 on an outfield player; no shirt 1 (the
+    // match day fills it).
     EXPECT_EQ(HVW_CheckClubSelection(user_), -1);
+    EXPECT_EQ(HVW_CheckFlaggedSelection(user_), -1);
     const uint16_t one = HVW_FindSquadPlayerByShirt(1), two = HVW_FindSquadPlayerByShirt(2);
     ASSERT_NE(one, 0);
     ASSERT_NE(two, 0);
@@ -600,7 +624,7 @@ TEST_F(ClubMainTest, BestPerformerTopScorerAndTheTeamChecks) {
     EXPECT_EQ(HVW_CheckClubSelection(user_), 908);
     HVW_SetPlayerShirt(two, 0);
     HVW_SetPlayerShirt(one, 0);
-    EXPECT_EQ(HVW_CheckClubSelection(user_), 571);
+    EXPECT_EQ(HVW_CheckClubSelection(user_), -1);
     HVW_PickClubTeam(user_);
     EXPECT_EQ(HVW_CheckTeamForMatch(user_, 0), 0);
     // A chosen player injured.
