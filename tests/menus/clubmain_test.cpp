@@ -38,6 +38,7 @@
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/messages.h"
 #include "support/bytes.h"
 #include "support/mem_win.h"
 #include "support/picture.h"
@@ -92,26 +93,7 @@ class ClubMainTest : public MenuEngineTest {
         if (!g_clubMainWorldReady) GTEST_SKIP() << g_clubMainWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
-        BuildNameTables();
-        std::copy(g_clubMainFixtures.begin(), g_clubMainFixtures.end(), FixtureTable);
-        SeasonCalendar = g_clubMainCalendar;
-        // The user manages the first club by name of country 0's second
-        // division, so that the screen opens on his own club.
-        int16_t list[kLeagueRowClubs];
-        const int16_t count = int16_t(DivisionLayout[0][1].clubs);
-        for (int i = 0; i < kLeagueRowClubs; ++i) list[i] = int16_t(DivisionClubLists[0][1][i]);
-        HVW_SortClubListByName(list, count, 0);
-        user_ = list[0];
-        SetPlayerClub(1, user_);
-        SetClubControl(user_, 1);
-        HVW_PickClubTeam(user_);
-        HVW_SetViewedCountry(0);
-        std::memset(ClubBids, 0, sizeof ClubBids);
-        PendingDeal_ClearAll();
-        MatchDayFlags = 0;
-        ContinueMode = -7;
-        MenuOption = 3;
-        ScreenPresented = 0;
+        PrepareScene();
     }
     void TearDown() override {
         if (g_clubMainWorldReady) {
@@ -147,6 +129,26 @@ class ClubMainTest : public MenuEngineTest {
     }
 
     int16_t user_ = -1;
+
+  public:
+    // Back to the prepared state between the scenes of one test.
+    void PrepareScene();
+    // Leaves the screen through the new-mail icon (the window stays open).
+    static void LeaveScreen() {
+        MenuUserDo([] { SetNewMessageFlag(1); });
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 227, 288); });
+    }
+    void Entry();
+    void LastDay();
+    void MatchDay();
+    void ReserveDay();
+    void OrdinaryDay();
+    void Bids();
+    void AnotherCountry();
+    void MouseButtons();
+    void NoFixtures();
+    void Graph();
+    void Queries();
 };
 
 // Pixels of the newest grab, 800 x 600, as 0xRRGGBB.
@@ -178,7 +180,32 @@ uint32_t ClubMainBackPixel(int x, int y) {
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
 }
 
-TEST_F(ClubMainTest, EntryOpensTheUsersDivisionOnItsFirstClubByNameAndGrabs) {
+void ClubMainTest::PrepareScene() {
+    BuildNameTables();
+    std::copy(g_clubMainFixtures.begin(), g_clubMainFixtures.end(), FixtureTable);
+    SeasonCalendar = g_clubMainCalendar;
+    // The user manages the first club by name of country 0's second
+    // division, so that the screen opens on his own club.
+    int16_t list[kLeagueRowClubs];
+    const int16_t count = int16_t(DivisionLayout[0][1].clubs);
+    for (int i = 0; i < kLeagueRowClubs; ++i) list[i] = int16_t(DivisionClubLists[0][1][i]);
+    HVW_SortClubListByName(list, count, 0);
+    user_ = list[0];
+    SetPlayerClub(1, user_);
+    SetClubControl(user_, 1);
+    HVW_PickClubTeam(user_);
+    HVW_SetViewedCountry(0);
+    std::memset(ClubBids, 0, sizeof ClubBids);
+    PendingDeal_ClearAll();
+    MatchDayFlags = 0;
+    ContinueMode = -7;
+    MenuOption = 3;
+    ScreenPresented = 0;
+    SetNewMessageFlag(0);
+}
+
+// Entry: the user's division, its first club by name, and a grab.
+void ClubMainTest::Entry() {
     static std::vector<uint32_t> grab;
     WaitForScreen();
     MenuUserDo([this] {
@@ -248,7 +275,7 @@ TEST_F(ClubMainTest, EntryOpensTheUsersDivisionOnItsFirstClubByNameAndGrabs) {
             }
         }
     });
-    testenv::MenuUserClose();
+    LeaveScreen();
     RunScreen();
     ASSERT_EQ(grab.size(), 800u * 600u);
     EXPECT_GT(textPixels, 50);
@@ -267,7 +294,8 @@ std::vector<bool> ClubMainPopupRowsEnabled() {
     return enabled;
 }
 
-TEST_F(ClubMainTest, TheSeasonsLastDayNamesTheNextSeasonAndRunOnRefusesLateInTheSeason) {
+// Day 364: the next season's texts; run on refused late in the season.
+void ClubMainTest::LastDay() {
     SeasonCalendar.currentDay = 364;
     MatchDayFlags = 0x00C1;
     SavedGoalCount = 7;
@@ -300,7 +328,8 @@ TEST_F(ClubMainTest, TheSeasonsLastDayNamesTheNextSeasonAndRunOnRefusesLateInThe
     EXPECT_EQ(SavedGoalCount, 0);
 }
 
-TEST_F(ClubMainTest, OnAMatchDayOnlyPlayMatchIsOfferedAndItStartsTheDay) {
+// A match day: only Play Match is offered, and it starts the day.
+void ClubMainTest::MatchDay() {
     // A day on which the user's club plays one ordinary match.
     int16_t slot = -1;
     for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
@@ -337,7 +366,8 @@ TEST_F(ClubMainTest, OnAMatchDayOnlyPlayMatchIsOfferedAndItStartsTheDay) {
     EXPECT_EQ(SquadListSecond, 0);
 }
 
-TEST_F(ClubMainTest, AReserveMatchDayPlaysOnTheReserveSheet) {
+// A reserve-league match day plays on the reserve sheet.
+void ClubMainTest::ReserveDay() {
     int16_t slot = -1;
     for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
         if (FixtureDay(s) <= SeasonCalendar.currentDay || !IsFixtureOfClub(s, user_)) continue;
@@ -358,7 +388,8 @@ TEST_F(ClubMainTest, AReserveMatchDayPlaysOnTheReserveSheet) {
     EXPECT_EQ(SquadListSecond, 1);
 }
 
-TEST_F(ClubMainTest, AnOrdinaryDayPlaysOneDayAndAMatchLateInTheSeasonIsStillPlayed) {
+// An ordinary day plays one day; a match late in the season is still played.
+void ClubMainTest::OrdinaryDay() {
     MatchDayFlags = 0x00C1;
     WaitForScreen();
     OpenContinue();
@@ -403,7 +434,8 @@ std::string ClubMainMoney(int32_t amount) {
     return text;
 }
 
-TEST_F(ClubMainTest, BidRowsWithoutAPlayerShowNoPriceAndHugePricesAreClamped) {
+// Bid rows without a player show no price; huge prices are clamped.
+void ClubMainTest::Bids() {
     const uint16_t first = FirstTeamList.players[1], second = FirstTeamList.players[2];
     const uint16_t wanted = FirstTeamList.players[3];
     ClubMainSetBid(user_, 0, 0, 900);
@@ -431,11 +463,12 @@ TEST_F(ClubMainTest, BidRowsWithoutAPlayerShowNoPriceAndHugePricesAreClamped) {
         EXPECT_EQ(ClubMainBidPlayer(1), 0u);
         EXPECT_STRNE(ClubMainFactLine(0), "");
     });
-    testenv::MenuUserClose();
+    LeaveScreen();
     RunScreen();
 }
 
-TEST_F(ClubMainTest, AnotherCountryOpensAtItsFirstDivisionAndThePopUpPicksAnother) {
+// Another country opens at its first division; the pop-up picks another.
+void ClubMainTest::AnotherCountry() {
     HVW_SetViewedCountry(3);
     ViewedDivision = 2;
     WaitForScreen();
@@ -458,11 +491,12 @@ TEST_F(ClubMainTest, AnotherCountryOpensAtItsFirstDivisionAndThePopUpPicksAnothe
         // The division's first club as stored, not as sorted.
         EXPECT_EQ(SelectedClub, DivisionClubLists[3][2][0]);
     });
-    testenv::MenuUserClose();
+    LeaveScreen();
     RunScreen();
 }
 
-TEST_F(ClubMainTest, TheFirstButtonSelectsAClubTheSecondOpensItsSquadList) {
+// The first button selects a club, the second opens its squad list.
+void ClubMainTest::MouseButtons() {
     static uint16_t third, fourth;
     WaitForScreen();
     // Scrolling stops at both ends of a division of 24.
@@ -498,7 +532,8 @@ TEST_F(ClubMainTest, TheFirstButtonSelectsAClubTheSecondOpensItsSquadList) {
     EXPECT_EQ(SelectedClub, fourth);
 }
 
-TEST_F(ClubMainTest, AClubWithoutFixturesShowsEmptyLinesAndAnEmptyPanel) {
+// A club without fixtures: empty lines and an empty panel.
+void ClubMainTest::NoFixtures() {
     ClearFixtureTable();
     WaitForScreen();
     MenuUserDo([] {
@@ -526,7 +561,7 @@ TEST_F(ClubMainTest, AClubWithoutFixturesShowsEmptyLinesAndAnEmptyPanel) {
     MenuUserDo([] {
         for (int line = 0; line < kClubMainFixtureLines; ++line) EXPECT_STREQ(ClubMainFixtureLine(line), "");
     });
-    testenv::MenuUserClose();
+    LeaveScreen();
     RunScreen();
 }
 
@@ -541,7 +576,8 @@ void ClubMainPlay(int slot, uint32_t homeGoals, uint32_t awayGoals, uint32_t hom
     recbits::StoreU32(bytes + kFixtureAwaySideWord, away | awayPlace);
 }
 
-TEST_F(ClubMainTest, TheGraphTakesRecordedPlacesAndEndsAtTodaysPlace) {
+// The graph takes the recorded places and ends at today's place.
+void ClubMainTest::Graph() {
     std::vector<int> league;
     for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && league.size() < 4; ++s) {
         if (FixtureType(s) == kCompLeague && IsFixtureOfClub(s, user_)) league.push_back(s);
@@ -565,11 +601,12 @@ TEST_F(ClubMainTest, TheGraphTakesRecordedPlacesAndEndsAtTodaysPlace) {
     MenuUserWait(5);
     testenv::MenuUserMoveTo(600, 400);
     MenuUserWait(5);
-    testenv::MenuUserClose();
+    LeaveScreen();
     RunScreen();
 }
 
-TEST_F(ClubMainTest, BestPerformerTopScorerAndTheTeamChecks) {
+// Best performer, top scorer and the team checks.
+void ClubMainTest::Queries() {
     const std::vector<PlayerRecord> saved(PlayerRecords, PlayerRecords + PlayerCount);
     // Five league matches played before today.
     std::vector<int> league;
@@ -647,6 +684,34 @@ TEST_F(ClubMainTest, BestPerformerTopScorerAndTheTeamChecks) {
     std::copy(saved.begin(), saved.end(), PlayerRecords);
     RebuildClubRoster(small);
     HVW_PickClubTeam(user_);
+}
+
+TEST_F(ClubMainTest, TheScreenShowsTheDivisionItsClubsAndTheirFactsBidsAndGraph) {
+    Entry();
+    PrepareScene();
+    Bids();
+    PrepareScene();
+    AnotherCountry();
+    PrepareScene();
+    MouseButtons();
+    PrepareScene();
+    Graph();
+}
+
+TEST_F(ClubMainTest, TheContinuePopUpOffersWhatTheDayAllows) {
+    LastDay();
+    PrepareScene();
+    MatchDay();
+    PrepareScene();
+    ReserveDay();
+    PrepareScene();
+    OrdinaryDay();
+}
+
+TEST_F(ClubMainTest, TheClubQueriesAndAClubWithoutFixtures) {
+    Queries();
+    PrepareScene();
+    NoFixtures();
 }
 
 }  // namespace
