@@ -18,6 +18,7 @@
 #include "match/openplay.h"
 #include "match/playeractions.h"
 #include "match/shooting.h"
+#include "match/setpieces.h"
 #include "match/strikes.h"
 #include "match/tacklefalls.h"
 #include "match/volleys.h"
@@ -354,7 +355,12 @@ template <std::size_t Code>
 constexpr MatchActionHandler HandlerFor() {
     switch (Code) {
         case 3:
+        case 62:
+        case 64:
+        case 65:
+        case 74:
         case 92:
+        case 104:
         case 122:
         case 194:
             return Match_ActNothing;
@@ -410,12 +416,106 @@ constexpr MatchActionHandler HandlerFor() {
             return Match_ActAerialChallenge;
         case 105:
             return Match_ActSlidingPoke;
+        case 2:
+            return Match_ActStandOff;
+        case 14:
+            return Match_ActUnderHighBall;
+        case 19:
+            return Match_ActThrowInChoose;
+        case 20:
+            return Match_ActCornerChoose;
+        case 21:
+            return Match_ActThrowInFetch;
+        case 22:
+            return Match_ActCornerFetch;
+        case 23:
+            return Match_ActNetFetch;
+        case 24:
+            return Match_ActCarryToCentre;
+        case 25:
+            return Match_ActOverTheBall;
         case 26:
             return Match_ActKickOffWalk;
         case 27:
             return Match_ActKickOffPartner;
+        case 30:
+            return Match_ActToTunnel;
+        case 31:
+            return Match_ActWalkOff;
+        case 35:
+        case 42:
+            return OwnHandler<uint16_t(Code), Match_ActThrow>;
+        case 36:
+            return Match_ActCornerKick;
+        case 38:
+            return Match_ActSubstitutedOff;
+        case 39:
+            return Match_ActSubstituteOn;
+        case 41:
+        case 108:
+            return OwnHandler<uint16_t(Code), Match_ActThrowRunUp>;
+        case 43:
+        case 44:
+            return OwnHandler<uint16_t(Code), Match_ActFreeKickRunUp>;
+        case 45:
+            return Match_ActCornerRunUp;
+        case 53:
+            return Match_ActFreeKickFetch;
+        case 54:
+            return Match_ActRetreat;
+        case 55:
+            return Match_ActFreeKickPasser;
+        case 57:
+            return Match_ActWatchRestart;
+        case 58:
+            return Match_ActWallPlayer;
+        case 59:
+            return Match_ActFreeKickPlace;
+        case 60:
+            return Match_ActPenaltyRunUp;
+        case 61:
+            return Match_ActKeeperHoldWalk;
+        case 63:
+            return Match_ActWaitTurning;
+        case 67:
+            return Match_ActGesture;
+        case 68:
+            return Match_ActCornerReady;
+        case 69:
+            return Match_ActGoalCelebration;
+        case 70:
+            return Match_ActJoinScorer;
+        case 71:
+            return Match_ActFreeKickShot;
+        case 76:
+            return Match_ActBackToPoint;
+        case 85:
+            return Match_ActPenaltyPlace;
+        case 94:
+            return Match_ActFreeKickPass;
         case 95:
             return Match_ActPenaltyKick;
+        case 96:
+            return Match_ActRunToTarget;
+        case 100:
+            return Match_ActPause;
+        case 102:
+            return Match_ActStumble;
+        case 103:
+            return Match_ActRestartPlace;
+        case 117:
+            return Match_ActCelebrate;
+        case 144:
+        case 145:
+            return OwnHandler<uint16_t(Code), Match_ActPeriodEndReaction>;
+        case 146:
+            return Match_ActWalkBack;
+        case 147:
+            return Match_ActCatchReaction;
+        case 148:
+            return Match_ActBooked;
+        case 149:
+            return Match_ActFetchAndThrow;
         case 0:
             return Match_ActStand;
         case 1:
@@ -592,6 +692,7 @@ void Match_SetPlayerAction(int16_t figure, uint16_t action) {
 
 void Match_UpdatePlayers() {
     RunningCount = 0;
+    WalkingCount = 0;
     CurrentTeam = 0;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         if (figure == kTeamFigures) CurrentTeam = 1;

@@ -139,8 +139,12 @@ int32_t Match_ApplyAnimMotion(int16_t figure, int, int) {
 
 int32_t Match_ApplyAnimMotionRet(int16_t figure, int, int) { return Match_ApplyAnimMotion(figure); }
 
+int16_t MatchChasePointX, MatchChasePointY;
+
 void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
     if (figure < 0 || figure >= kPlayerFigures) return;
+    MatchChasePointX = int16_t(x);
+    MatchChasePointY = int16_t(y);
     MatchFigure& f = MatchFigures[figure];
     // Under a high ball close by, a field player gives up the run and waits
     // for it; the goalkeeper holds still.

@@ -42,6 +42,8 @@ int32_t Match_ApplyAnimMotion(int16_t figure, int speed = 0, int mode = 0);
 int32_t Match_ApplyAnimMotionRet(int16_t figure, int speed = 0, int mode = 0);
 // One tick of running toward (x, y); urgent forces the fastest clip.
 void Match_ChaseTarget(int16_t figure, int x, int y, int urgent);
+// The point of the last chase.
+extern int16_t MatchChasePointX, MatchChasePointY;
 void Match_Nop();
 
 // The running clips of rising urgency the chase plays.

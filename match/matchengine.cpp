@@ -1,4 +1,5 @@
 #include "match/matchengine.h"
+#include "match/setpieces.h"
 
 #include <algorithm>
 
@@ -58,6 +59,7 @@ void MatchResetEngineState() {
     LastToucher = -1;
     PreviousToucher = -1;
     Match_ResetOpenPlayState();
+    Match_ResetSetPieceState();
 }
 
 void Match_TeamJobPhase2() {}
@@ -65,6 +67,17 @@ void Match_TeamJobPhase3() {}
 void Tactics_UpdateComputerTeams() {}
 int16_t Match_ComputerSubstitution(int16_t) { return -1; }
 int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
+// Least form until the bench choice is built: the team's first named
+// substitute still on the bench.
+int16_t Match_PickSubstitute(int16_t team, int16_t) {
+    if (team < 0 || team > 1) return -1;
+    for (int slot = 0; slot < kTeamFigures; ++slot) {
+        const int16_t figure = int16_t(team * kTeamFigures + slot);
+        const MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0 && f.onBench != 0 && f.benchState == 0 && f.subbedOff == 0 && f.sentOff == 0) return figure;
+    }
+    return -1;
+}
 void Match_PickPlayerByAttributes(int16_t) {}
 
 void Match_FindBallHolder() {

@@ -103,6 +103,8 @@ void Tactics_UpdateComputerTeams();
 int16_t Match_ComputerSubstitution(int16_t team);
 // The substitute for a player who must leave; negative when none.
 int16_t Match_PickSetPieceTaker(int16_t team, int16_t leaving);
+// The bench player to bring on for the outgoing figure, -1 none.
+int16_t Match_PickSubstitute(int16_t team, int16_t outgoing);
 // The ball changes hands: the team's possession starts.
 void Match_ChangePossession(int16_t team, int16_t figure);
 // A replacement goalkeeper when the team's keeper is off the pitch.

@@ -20,6 +20,7 @@
 #include "match/officials.h"
 #include "match/offside.h"
 #include "match/playeractions.h"
+#include "match/setpieces.h"
 #include "support/random.h"
 
 using namespace gameinfo;
@@ -60,11 +61,12 @@ constexpr uint16_t kPhasePenalty = 19;
 constexpr uint16_t kPhaseShootout = 20;
 constexpr uint16_t kPhaseWaitReferee = 22;
 constexpr uint16_t kPhaseKickOffPositions = 29;
-constexpr uint16_t kSubstitutionWalkOff = 31;
+constexpr uint16_t kSubstitutionWalkOff = 38;
 constexpr uint16_t kKickOffWalkAction = 26;
 constexpr uint16_t kKickOffPartnerAction = 27;
-constexpr uint16_t kPenaltyKickAction = 95;
-constexpr uint16_t kBookingActions[2] = {38, 149};
+constexpr uint16_t kBookingActions[2] = {148, 149};
+constexpr int16_t kPartnerGoTicks = 500;
+constexpr uint16_t kFirstLongAction = 101;
 
 bool latchF1F12;
 
@@ -110,18 +112,11 @@ bool Pause(uint16_t phase, int team) {
 }
 
 void Restarted(uint16_t next) {
+    RestartWaitTicks = 0;
     MatchOfferTeamMenus();
     MatchEvent = kOrdinaryPlay;
     PhaseTimer = 0;
     MatchPhase = next;
-}
-
-int16_t FirstOnPitch(int team, int from, int to) {
-    for (int slot = from; slot <= to; ++slot) {
-        const int16_t figure = MatchLineUp[team][slot];
-        if (MatchOnPitch(figure)) return figure;
-    }
-    return -1;
 }
 
 void SetAim(int16_t x, int16_t y) {
@@ -178,14 +173,13 @@ void OffsidePhase() {
 }
 
 void ThrowInPhase() {
-    const int awarded = BallTeam ^ 1;
-    if (PhaseTimer == 0) RestartTeam = int16_t(awarded);
+    // The team is the one the ball code awarded the throw (the other team
+    // of the last toucher).
     if (Pause(kPhaseThrowIn, RestartTeam)) return;
-    int16_t thrower = FirstOnPitch(RestartTeam, 0, 3);
-    if (thrower < 0) thrower = MatchLineUp[RestartTeam][4];
     CurrentTeam = uint8_t(RestartTeam);
     const int along = BallState.y < kPitchHalfwayY ? 1 : -1;
     SetAim(BallState.x, int16_t(BallState.y + along * 10 * kDistanceUnit));
+    Match_StartThrowIn(RestartTeam);
     Restarted(kPhaseTakeThrowIn);
 }
 
@@ -218,6 +212,9 @@ void CornerPhase() {
         BallState.x < kPitchCentreX ? int16_t(PitchGeometry.left + 4) : int16_t(PitchGeometry.right - 4);
     BallState.y = BallState.y < kPitchHalfwayY ? int16_t(kGoalLineLow + 4) : int16_t(kGoalLineHigh - 4);
     ++MatchTeamTotals[RestartTeam & 1][kTotalCorners];
+    CornerX = BallState.x;
+    CornerY = BallState.y;
+    Match_StartCorner(RestartTeam);
     Restarted(kPhaseTakeCorner);
 }
 
@@ -285,8 +282,9 @@ void ShootoutPhase() {
     BallState.x = kPitchCentreX;
     BallState.y = int16_t(kGoalLineLow + 176);
     KickOffTaker = int8_t(taker);
-    Match_SetPlayerAction(taker, kPenaltyKickAction);
+    Match_StartShootOutKick(taker);
     MatchPhase = kPhasePenalty;
+    PhaseTimer = 0;
 }
 
 void WaitRefereePhase() {
@@ -390,6 +388,9 @@ void KickOffSetUpPhase() {
         }
     }
     if (WaitBounded(waiting, "the kick-off line-up")) return;
+    if (Match_BringBallToCentre(KickOffTeam) && WaitBounded(true, "the ball at the centre spot")) return;
+    Match_StopBringingTheBall();
+    BallState.controller = 0;
     LineUpPending = 0;
     CurrentTeam = KickOffTeam;
     BallTeam = KickOffTeam;
@@ -412,8 +413,7 @@ void KickOffSetUpPhase() {
             KickOffPartner = int8_t(figure);
         }
     }
-    BallState.x = kPitchCentreX;
-    BallState.y = kPitchHalfwayY;
+    Ball_PlaceOnCentreSpot();
     // The taker walks to his place beside the centre spot, the partner to
     // the other side, and they take the kick-off.
     KickOffTicks = 0;
@@ -425,12 +425,15 @@ void KickOffSetUpPhase() {
 
 void KickOffWhistlePhase() {
     if (PhaseTimer == -1) return;
+    if (KickOffTaker >= 0 && MatchFigures[KickOffTaker].action >= kFirstLongAction) return;
     if (PhaseTimer == 0) PhaseTimer = 31;
     if (--PhaseTimer > 0) return;
     MatchSfx_PlayEvent(16, -1);
     MatchClearOffsideFlags();
     MatchClockRunning = 1;
     PhaseTimer = -1;
+    // The taker starts the kick-off: his partner may play the ball.
+    if (KickOffTicks < kPartnerGoTicks) KickOffTicks = kPartnerGoTicks;
 }
 
 void GoalPhase() {
@@ -443,6 +446,7 @@ void GoalPhase() {
     }
     const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
     ++Goals[scoring];
+    GoalScorer = -1;
     const int16_t toucher = LastToucher;
     if (toucher >= 0 && toucher < kPlayerFigures && Team(toucher) != scoring) {
         ++MatchFigures[toucher].ownGoals;
@@ -450,6 +454,7 @@ void GoalPhase() {
         MatchRecordEvent(kEventOwnGoal, int16_t(Team(toucher)), toucher, 0);
     } else if (toucher >= 0 && toucher < kPlayerFigures) {
         ++MatchFigures[toucher].goals;
+        GoalScorer = toucher;
         InfoBar(8, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
         const uint16_t passer = PendingPass[0].passer;
@@ -463,19 +468,35 @@ void GoalPhase() {
 }
 
 void AfterGoalPhase() {
-    if (PhaseTimer == 0) PhaseTimer = 500;
-    if (--PhaseTimer > 0 && MatchCountBusyPlayers() > 0) return;
+    if (PhaseTimer == 0) {
+        PhaseTimer = 500;
+        if (GoalScorer >= 0) Match_StartGoalCelebration(Team(GoalScorer), GoalScorer);
+    }
+    if (--PhaseTimer > 0 && (CelebrationSwitch != 0 || MatchCountBusyPlayers() > 0)) return;
+    CelebrationSwitch = 0;
+    CameraFocusFigure = kBallFigure;
     MatchResetAllPlayers();
     MatchSfx_PlayEvent(20, -1);
     PhaseTimer = 0;
     MatchPhase = 10;
 }
 
-// Least form until the players fetch the ball from the net and carry it to
-// the centre: the team whose net it is kicks off at once.
-void BallBackToTheCentre() {
-    KickOffTeam = uint8_t(BallState.y > kPitchHalfwayY ? AttackDirection ^ 1 : AttackDirection);
-    Ball_PlaceOnCentreSpot();
+// The team whose net it is kicks off; its keeper picks the ball out of the
+// net and throws it out, which starts the kick-off set-up.  A keeper who
+// never gets there holds it up for a bounded time only.
+void BackToTheKickOff() {
+    if (PhaseTimer == 0) {
+        PhaseTimer = 1;
+        KickOffTeam = uint8_t(BallState.y > kPitchHalfwayY ? AttackDirection ^ 1 : AttackDirection);
+        MatchOfferTeamMenus();
+        if (Match_StartNetFetch(KickOffTeam)) return;
+    } else if (++PhaseTimer < kPhaseWaitBound) {
+        return;
+    } else {
+        std::printf("MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
+                    int(kPhaseWaitBound));
+        Ball_PlaceOnCentreSpot();
+    }
     PhaseTimer = 0;
     MatchPhase = 27;
 }
@@ -509,6 +530,37 @@ bool KeeperTakesRestart(int team, std::initializer_list<uint16_t> actions) {
     return true;
 }
 
+// The restart's taker never took it: play goes on without him.
+void GiveUpOnTheTaker(int team) {
+    PhaseTimer = kRestartWithoutTakerTicks - 1;
+    ResumeWithoutTaker(team);
+}
+
+// Free kicks and penalties: the aim is set and the taker sent on the
+// first tick; the taker's actions restart play.
+void SetPiecePhase() {
+    if (MatchPhase == kPhasePenalty) ++StoppageTime;
+    const int team = Period == 4 ? (CurrentTeam & 1) : (BallTeam & 1);
+    if (PhaseTimer == 0) {
+        PhaseTimer = 1;
+        RestartWaitTicks = 0;
+        if (MatchPhase == kPhaseFreeKick) {
+            const int goalY = GoalYOf(team);
+            int aimY = BallState.y + (goalY > BallState.y ? 30 : -30) * kDistanceUnit;
+            if (aimY < kGoalLineLow) aimY = kGoalLineLow;
+            if (aimY > kGoalLineHigh) aimY = kGoalLineHigh;
+            SetAim(kPitchCentreX, int16_t(aimY));
+        } else if (MatchPhase == kPhasePenalty) {
+            SetAim(kPitchCentreX, BallState.y > kPitchHalfwayY ? kGoalLineHigh : kGoalLineLow);
+        } else {
+            SetAim(kPitchCentreX, int16_t(GoalYOf(team)));
+        }
+        if (Period != 4) Match_StartSetPiece(team, MatchPhase);
+        return;
+    }
+    if (Match_RestartStalled(RestartWaitTicks, "the free kick")) GiveUpOnTheTaker(team);
+}
+
 void NewOffsets() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
@@ -539,7 +591,7 @@ void RunPhase() {
             break;
         case 10:
             NewOffsets();
-            BallBackToTheCentre();
+            BackToTheKickOff();
             break;
         case kPhaseKickOffWhistle:
             KickOffWhistlePhase();
@@ -561,29 +613,16 @@ void RunPhase() {
             break;
         case kPhaseTakeThrowIn:
         case kPhaseTakeCorner:
-            ResumeWithoutTaker(RestartTeam);
+            if (Match_RestartStalled(RestartWaitTicks, "the restart")) GiveUpOnTheTaker(RestartTeam);
             break;
         case kPhasePeriodOver:
             PeriodOverPhase();
             break;
-        case kPhaseFreeKick: {
-            const int goalY = GoalYOf(CurrentTeam & 1);
-            int aimY = BallState.y + (goalY > BallState.y ? 30 : -30) * kDistanceUnit;
-            if (aimY < kGoalLineLow) aimY = kGoalLineLow;
-            if (aimY > kGoalLineHigh) aimY = kGoalLineHigh;
-            SetAim(kPitchCentreX, int16_t(aimY));
-            ResumeWithoutTaker(FoulTeam ^ 1);
-            break;
-        }
+        case kPhaseFreeKick:
         case kPhaseFreeKickAtGoal:
         case 21:
-            SetAim(kPitchCentreX, int16_t(GoalYOf(CurrentTeam & 1)));
-            ResumeWithoutTaker(FoulTeam ^ 1);
-            break;
         case kPhasePenalty:
-            SetAim(kPitchCentreX, BallState.y > kPitchHalfwayY ? kGoalLineHigh : kGoalLineLow);
-            ++StoppageTime;
-            if (Period != 4) ResumeWithoutTaker(FoulTeam ^ 1);
+            SetPiecePhase();
             break;
         case kPhaseShootout:
             ShootoutPhase();
@@ -704,6 +743,10 @@ void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16
 
 void MatchPhaseTick() {
     if (MatchPhase < kMatchPhaseCount) RunPhase();
+    // The shoot-out's goal reaction lasts while its countdowns run.
+    for (int16_t& decision : ShootOutDecision) {
+        if (decision > 0) --decision;
+    }
     if (GoalReplayCountdown > 0 && --GoalReplayCountdown == 0) {
         Replay_SaveGoal();
     }

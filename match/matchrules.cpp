@@ -69,6 +69,7 @@ void StartMood(int16_t figure, uint16_t action, const int16_t (&clips)[7]) {
     Match_SetPlayerAction(figure, action);
     f.ballDirection = 0;
     f.anim = clips[GameRandom() % 7];
+    f.actionParam = uint16_t(f.anim);  // the clip the action plays
 }
 
 // A figure counts toward nearest/farthest searches when free to run.

@@ -38,7 +38,10 @@ constexpr int16_t kFirstSpotX = kPitchCentreX - 40;
 constexpr int16_t kSecondSpotX = kPitchCentreX + 40;
 constexpr int kArrived = 3;
 constexpr int kReach = 12;
-constexpr uint16_t kListeningAction = 38;
+constexpr uint16_t kListeningAction = 148;
+constexpr uint16_t kResumeAfterListening = 1;
+constexpr int16_t kAssistantFigure = kRefereeFigure + 1;
+constexpr uint16_t kAssistantFetch = 2;
 constexpr uint16_t kWalkOffAction = 31;
 constexpr uint16_t kSignalAction = 6;
 
@@ -156,6 +159,7 @@ void Talk(int16_t figure) {
     if (!ReachOffender(figure)) return;
     if (f.actionWord == 0 && RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
         Match_SetPlayerAction(RefereeOffender, kListeningAction);
+        Fig(RefereeOffender).officialWord = kResumeAfterListening;
         Fig(RefereeOffender).actionParam = uint16_t(GameRandom() % 4);
         f.actionWord = 1;
     }
@@ -170,6 +174,7 @@ void Booking(int16_t figure) {
         MatchSfx_PlayEvent(16, -1);
         if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
             Match_SetPlayerAction(RefereeOffender, kListeningAction);
+            Fig(RefereeOffender).officialWord = kResumeAfterListening;
             ++Fig(RefereeOffender).cautions;
             InfoBar(6, RefereeOffender, int16_t(MatchClockMinute()));
             MatchRecordEvent(2, int16_t(RefereeOffender / kTeamFigures), RefereeOffender, 0);
@@ -204,6 +209,9 @@ void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
     MatchFigure& f = Fig(figure);
     for (int i = 0; i < steps; ++i) TurnOneStep(f, heading);
     MatchSetPlayerAnimKeepFrame(figure, 2, 1, 0);
+    // The assistant lowers his flag once play is on again and goes back to
+    // fetching the balls that go out.
+    if (figure == kAssistantFigure && MatchPhase == kPhaseOpenPlay) Match_SetPlayerAction(figure, kAssistantFetch);
 }
 
 // The assistant's ball fetching at a throw-in, goal kick or corner: he runs

@@ -1,0 +1,189 @@
+// Who takes a restart and how he starts: the phases call these once a
+// restart is set up; the takers' own actions carry it out from there.
+#include <cstdio>
+#include <cstdlib>
+
+#include "match/ballcollide.h"
+#include "match/geometry.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchphases.h"
+#include "match/matchrules.h"
+#include "match/matchstate.h"
+#include "match/setpiececommon.h"
+#include "match/setpieces.h"
+
+using namespace setpiece;
+
+uint16_t RestartStallCount;
+int16_t RestartWaitTicks;
+
+namespace {
+
+constexpr uint16_t kActionStand = 0;
+constexpr uint16_t kActionCarryToCentre = 24;
+constexpr uint16_t kActionThrowInFetch = 21;
+constexpr uint16_t kActionCornerFetch = 22;
+constexpr uint16_t kActionNetFetch = 23;
+constexpr uint16_t kActionFreeKickFetch = 53;
+constexpr uint16_t kActionJoinScorer = 70;
+constexpr uint16_t kActionCelebration = 69;
+constexpr uint16_t kPhaseFreeKick = 17;
+constexpr uint16_t kPhasePenalty = 19;
+constexpr int kFreeKickTakerRange = 50 * 16;
+constexpr int kJoinDistance = 480;
+
+bool OnPitch(int16_t figure) { return IsPlayer(figure) && MatchOnPitch(figure); }
+
+// The team's outfield player on the pitch standing nearest the point.
+int16_t NearestOutfield(int team, int x, int y) {
+    int16_t found = -1;
+    int best = 32767;
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure)) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        const int d = MatchOctDistance(f.x - x, f.y - y);
+        if (d < best) {
+            best = d;
+            found = figure;
+        }
+    }
+    return found;
+}
+
+int16_t FirstOfSlots(int team, int from, int to) {
+    for (int slot = from; slot <= to; ++slot) {
+        if (OnPitch(MatchLineUp[team][slot])) return MatchLineUp[team][slot];
+    }
+    return NearestOutfield(team, BallState.x, BallState.y);
+}
+
+void StartTaker(int16_t taker, uint16_t action) {
+    if (!IsPlayer(taker)) return;
+    RestartReceiver = -1;
+    RestartSearchIndex = -1;
+    RestartTakerTimer = 0;
+    FreeKickWaitCount = 0;
+    PenaltyPlaceWait = 0;
+    Marker().frame = -1;
+    Match_SetPlayerAction(taker, action);
+}
+
+}  // namespace
+
+void Match_StartThrowIn(int team) {
+    StartTaker(NearestOutfield(team & 1, ThrowInX, ThrowInY), kActionThrowInFetch);
+}
+
+void Match_StartCorner(int team) {
+    int16_t taker = CornerTakerFigure[team & 1];
+    if (!OnPitch(taker) || TeamOf(taker) != (team & 1)) taker = NearestOutfield(team & 1, CornerX, CornerY);
+    CurrentTeam = uint8_t((team & 1) ^ 1);
+    MatchCornerMarkers(int16_t((team & 1) ^ 1));
+    CurrentTeam = uint8_t(team & 1);
+    StartTaker(taker, kActionCornerFetch);
+}
+
+void Match_StartSetPiece(int team, uint16_t phase) {
+    team &= 1;
+    FoulX = BallState.x;
+    FoulY = BallState.y;
+    int16_t taker = -1;
+    if (phase == kPhasePenalty) {
+        taker = PenaltyTakerFigure[team];
+        if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
+    } else if (phase == kPhaseFreeKick) {
+        const int toGoal = MatchOctDistance(kPitchCentreX - FoulX, AttackedGoalY(team) - FoulY);
+        taker = FreeKickTakerFigure[team];
+        if (toGoal > kFreeKickTakerRange || !OnPitch(taker) || TeamOf(taker) != team)
+            taker = NearestOutfield(team, FoulX, FoulY);
+        if (taker == FouledPlayer) taker = FirstOfSlots(team, 1, 4);
+    } else {
+        taker = FreeKickTakerFigure[team];
+        if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
+    }
+    StartTaker(taker, kActionFreeKickFetch);
+}
+
+void Match_StartShootOutKick(int16_t taker) {
+    FoulX = BallState.x;
+    FoulY = BallState.y;
+    StartTaker(taker, kActionFreeKickFetch);
+}
+
+bool Match_StartNetFetch(int concedingTeam) {
+    const bool inNet = BallState.y < kGoalLineLow || BallState.y > kGoalLineHigh;
+    if (!inNet) return false;
+    // Whoever of the team stands nearest the net, the keeper included.
+    const int team = concedingTeam & 1;
+    int16_t fetcher = NearestOutfield(team, BallState.x, BallState.y);
+    const int16_t keeper = MatchLineUp[team][0];
+    if (OnPitch(keeper)) {
+        const MatchFigure& k = MatchFigures[keeper];
+        const bool keeperNearer =
+            !IsPlayer(fetcher) || MatchOctDistance(k.x - BallState.x, k.y - BallState.y) <=
+                                      MatchOctDistance(MatchFigures[fetcher].x - BallState.x,
+                                                       MatchFigures[fetcher].y - BallState.y);
+        if (keeperNearer) fetcher = keeper;
+    }
+    if (!IsPlayer(fetcher)) return false;
+    StartTaker(fetcher, kActionNetFetch);
+    return true;
+}
+
+bool Match_BringBallToCentre(int team) {
+    if (BallState.x == kPitchCentreX && BallState.y == kPitchHalfwayY) return false;
+    team &= 1;
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        if (MatchFigures[MatchLineUp[team][slot]].action == kActionCarryToCentre) return true;
+    }
+    const int16_t carrier = NearestOutfield(team, BallState.x, BallState.y);
+    if (!IsPlayer(carrier)) return false;
+    StartTaker(carrier, kActionCarryToCentre);
+    MatchFigure& c = MatchFigures[carrier];
+    c.targetX = c.formationX;
+    c.targetY = c.formationY;
+    return true;
+}
+
+void Match_StopBringingTheBall() {
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        if (MatchFigures[figure].action == kActionCarryToCentre) Match_SetPlayerAction(figure, kActionStand);
+    }
+}
+
+void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
+    GoalScorer = scorer;
+    if (!IsPlayer(scorer) || TeamOf(scorer) != (scoringTeam & 1)) {
+        GoalScorer = -1;
+        CelebrationSwitch = 0;
+        return;  // an own goal is not celebrated
+    }
+    CelebrationSwitch = 1;
+    const int lead = Goals[scoringTeam & 1] - Goals[(scoringTeam & 1) ^ 1];
+    // Level again: a run to the corner; one ahead: to the goal line with the
+    // team; further ahead: the team comes to him.
+    const uint16_t stage = lead == 0 ? 3 : lead == 1 ? 14 : 15;
+    Match_SetPlayerAction(scorer, kActionCelebration);
+    MatchFigures[scorer].actionParam = stage;
+    CameraFocusFigure = uint8_t(scorer);
+    MatchStartCelebration(MatchLineUp[scoringTeam & 1][0]);
+    const MatchFigure& s = MatchFigures[scorer];
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t mate = MatchLineUp[scoringTeam & 1][slot];
+        if (mate == scorer || !OnPitch(mate)) continue;
+        const MatchFigure& m = MatchFigures[mate];
+        if (MatchOctDistance(m.x - s.x, m.y - s.y) <= kJoinDistance)
+            Match_SetPlayerAction(mate, kActionJoinScorer);
+    }
+}
+
+bool Match_RestartStalled(int16_t& ticks, const char* what) {
+    if (++ticks < kRestartStallTicks) return false;
+    std::printf("MatchPhaseTick(): Warning: %s not taken after %d ticks; play goes on\n", what,
+                int(kRestartStallTicks));
+    ticks = 0;
+    ++RestartStallCount;
+    return true;
+}

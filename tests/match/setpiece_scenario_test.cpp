@@ -1,0 +1,449 @@
+// Restarts played out by the real actions: throw-ins, corners, the wall,
+// penalties, the kick-off after a goal with its celebration, the
+// substitute's walk on and off, and whole matches that restart many times
+// without stalling.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "match/ballcollide.h"
+#include "match/ballcontacts.h"
+#include "match/geometry.h"
+#include "match/matchrules.h"
+#include "match/playeractions.h"
+#include "match/setpieces.h"
+#include "match/shotchoice.h"
+#include "match/wholematch.h"
+#include "tests/fakes/result_check.h"
+#include "tests/match/scenario.h"
+
+namespace {
+
+using namespace gameinfo;
+
+class SetPieceScenario : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scenario::FillTwoClubs(41);
+        scenario::StartMatch(4242, 0, 0);
+        FormUp();
+        scenario::StartOpenPlay(0);
+        RestartStallCount = 0;
+    }
+    // Both teams on their formation places for the current ends.
+    static void FormUp() {
+        MatchPhase = 25;
+        Match_ChooseFormationZone();
+        Match_SetFormationTargets();
+        scenario::PlaceTeamsOnFormation();
+    }
+    void TearDown() override {
+        MatchHooks = MatchDisplayHooks{};
+        Motion_FreeAll();
+    }
+    // Runs until the phase is open play again (or the bound); the ticks run.
+    static int RunUntilOpenPlay(int bound) {
+        int ticks = 0;
+        while (ticks < bound && MatchPhase != kPhaseOpenPlay) {
+            MatchTick();
+            ++ticks;
+        }
+        return ticks;
+    }
+    static int TeamOfFigure(int figure) { return figure / kTeamFigures; }
+};
+
+// ---------------------------------------------------------------------------
+// Throw-ins.
+
+TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
+    // Out over the left touchline off a player of team 1: team 0 throws.
+    scenario::PlaceBall(150, 900);
+    ThrowInX = 158;
+    ThrowInY = 900;
+    LastToucher = 20;
+    RestartTeam = 0;
+    MatchPhase = 3;
+    PhaseTimer = 0;
+    int thrower = -1;
+    int16_t releaseX = 0, releaseY = 0;
+    for (int tick = 0; tick < 4000 && MatchPhase != kPhaseOpenPlay; ++tick) {
+        MatchTick();
+        for (int figure = 0; figure < kPlayerFigures; ++figure) {
+            const uint16_t action = MatchFigures[figure].action;
+            if (action == 21 || action == 19) thrower = figure;
+        }
+        if (thrower >= 0) {
+            releaseX = MatchFigures[thrower].x;
+            releaseY = MatchFigures[thrower].y;
+        }
+    }
+    ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the throw restarts play";
+    ASSERT_GE(thrower, 0);
+    EXPECT_EQ(TeamOfFigure(thrower), 0);
+    EXPECT_EQ(LastToucher, thrower);
+    // He threw from the line (a short run-up back from the spot at most).
+    EXPECT_LE(std::abs(releaseX - 158), 80);
+    EXPECT_LE(std::abs(releaseY - 900), 80);
+    EXPECT_GT(BallState.vx, 0) << "into the pitch";
+    EXPECT_GT(BallState.z + BallState.vz, 0);
+    ASSERT_GE(RestartReceiver, 0);
+    EXPECT_EQ(TeamOfFigure(RestartReceiver), 0);
+    EXPECT_NE(RestartReceiver, thrower);
+    // The next touch is a mate's.
+    for (int tick = 0; tick < 300 && LastToucher == thrower; ++tick) MatchTick();
+    EXPECT_NE(LastToucher, thrower);
+    EXPECT_EQ(TeamOfFigure(LastToucher), 0);
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
+TEST_F(SetPieceScenario, ATakerWhoseTeamTrailsRunsWithTheBallAndOtherwiseWalks) {
+    for (const bool behind : {true, false}) {
+        Goals[0] = 0;
+        Goals[1] = behind ? 1 : 0;
+        scenario::PlaceFigure(5, 400, 900, 21);
+        MatchFigures[5].hasKicked = 2;  // picked up: carrying
+        scenario::PlaceBall(404, 900);
+        ThrowInX = 158;
+        ThrowInY = 1000;
+        MatchPhase = 6;
+        MatchCurX = 400;
+        MatchCurY = 900;
+        MatchCurX16 = 400 * 65536;
+        MatchCurY16 = 900 * 65536;
+        Match_ActThrowInFetch(5);
+        EXPECT_EQ(MatchFigures[5].anim, behind ? 13 : 7) << behind;
+        EXPECT_EQ(BallState.z, behind ? 70 : 0) << behind;
+        EXPECT_EQ(BallState.controller, behind ? 0 : 6) << behind;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Corners.
+
+TEST_F(SetPieceScenario, CornerIsCrossedIntoTheArea) {
+    // Over the low goal line off team 1's defender: team 0 takes the corner.
+    AttackDirection = 1;  // team 0 attacks the low goal
+    FormUp();
+    scenario::PlaceBall(1440, 120);
+    RestartTeam = 0;
+    MatchPhase = 5;
+    PhaseTimer = 0;
+    RunUntilOpenPlay(4000);
+    ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
+    ASSERT_TRUE(RestartKicker >= 0 && RestartKicker < kTeamFigures) << RestartKicker;
+    const MatchFigure& taker = MatchFigures[RestartKicker];
+    EXPECT_EQ(taker.counts[kCountCornersTaken], 1);
+    EXPECT_LE(std::abs(taker.x - 1430), 80) << "struck from the corner";
+    // The ball's flight reaches the penalty area.
+    bool inArea = false;
+    for (int tick = 0; tick < 200 && !inArea; ++tick) {
+        MatchTick();
+        inArea = BallState.x >= kAreaLeftX && BallState.x <= kAreaRightX && BallState.y <= kAreaLowY;
+    }
+    EXPECT_TRUE(inArea);
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
+TEST_F(SetPieceScenario, CornerWithNobodyInTheAreaIsTakenAndTheNearestMateReceives) {
+    AttackDirection = 1;
+    // Every team-mate far up the pitch: no acceptable receiver.
+    for (int slot = 0; slot <= 10; ++slot) scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, 0);
+    scenario::PlaceFigure(8, 1430, 130, 20);
+    scenario::PlaceBall(1430, 130);
+    MatchPhase = 8;
+    MatchFigures[kSpareFigure].frame = -1;
+    RestartReceiver = -1;
+    int ticks = 0;
+    while (MatchFigures[8].action == 20 && ticks++ < 300) MatchTick();
+    EXPECT_EQ(RestartReceiver, -1) << "nobody acceptable was chosen";
+    while (MatchPhase != kPhaseOpenPlay && ticks++ < 600) MatchTick();
+    ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the kick still happens";
+    ASSERT_GT(RestartReceiver, 0);
+    EXPECT_EQ(TeamOfFigure(RestartReceiver), 0) << "the nearest mate to the target receives";
+}
+
+// ---------------------------------------------------------------------------
+// Free kicks and the wall.
+
+TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
+    AttackDirection = 0;  // team 0 attacks the high goal; team 1 defends it
+    FoulTeam = 1;
+    FoulX = 796;
+    FoulY = 1500;
+    Match_LineUpWall(3);
+    std::vector<int> wall;
+    for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure)
+        if (MatchFigures[figure].action == 58) wall.push_back(figure);
+    ASSERT_EQ(wall.size(), 3u);
+    int16_t xs[3] = {};
+    for (int figure : wall) {
+        const MatchFigure& f = MatchFigures[figure];
+        ASSERT_LT(+f.actionParam, 3);
+        xs[f.actionParam] = f.aimX;
+        EXPECT_EQ(+f.aimY, 1500 + 160) << "ten yards toward the goal";
+    }
+    EXPECT_EQ(xs[0], 796);
+    EXPECT_EQ(std::abs(xs[1] - 796), 16);
+    EXPECT_EQ(xs[1] + xs[2], 2 * 796) << "the second and third on either side";
+    // A fourth place stands two yards to the side of the second.
+    Match_LineUpWall(4);
+    int fourth = -1;
+    for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure) {
+        const MatchFigure& f = MatchFigures[figure];
+        if (f.action == 58 && f.actionParam == 3) fourth = figure;
+    }
+    ASSERT_GE(fourth, 0);
+    EXPECT_EQ(MatchFigures[fourth].aimX - 796, 2 * (xs[1] - 796));
+    // The wall walks there while play is stopped and stands ten yards off.
+    MatchPhase = 17;
+    PhaseTimer = 1;
+    for (int tick = 0; tick < 1500; ++tick) MatchTick();
+    for (int figure : wall) {
+        const MatchFigure& f = MatchFigures[figure];
+        EXPECT_EQ(f.action, 58);
+        EXPECT_GE(Match_ApproxDistance(f.x, f.y, FoulX, FoulY), 150) << figure;
+    }
+}
+
+TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
+    AttackDirection = 0;  // team 0 attacks the high goal
+    FoulTeam = 1;
+    FouledPlayer = 9;
+    FoulX = 800;
+    FoulY = 1900;
+    MatchPhase = 1;
+    PhaseTimer = 0;
+    int16_t spotX = 0, spotY = 0;
+    int ticks = 0;
+    for (; ticks < 6000 && !(MatchPhase == kPhaseOpenPlay && PenaltyKickTaker >= 0); ++ticks) {
+        MatchTick();
+        if (MatchPhase == 19) {
+            spotX = FoulX;
+            spotY = FoulY;
+        }
+    }
+    ASSERT_GE(PenaltyKickTaker, 0) << "the penalty was taken";
+    EXPECT_EQ(TeamOfFigure(PenaltyKickTaker), 0);
+    EXPECT_EQ(MatchFigures[PenaltyKickTaker].counts[kCountPenaltiesTaken], 1);
+    EXPECT_EQ(spotX, 796);
+    EXPECT_GT(spotY, kAreaHighY) << "the spot lies in the area";
+    EXPECT_EQ(SetPieceWords[0], 50);
+    EXPECT_EQ(SetPieceWords[1], 350);
+    EXPECT_GT(BallState.vy, 0) << "toward the goal at y 2038";
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Goals and kick-offs.
+
+TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
+    AttackDirection = 0;  // team 0 attacks the high goal
+    scenario::PlaceBall(796, 2050);
+    LastToucher = 9;
+    MatchFigures[9].x = 800;
+    MatchFigures[9].y = 1950;
+    MatchPhase = kPhaseGoal;
+    PhaseTimer = 0;
+    bool celebrated = false;
+    int ticks = 0;
+    for (; ticks < 8000 && !(MatchPhase == kPhaseOpenPlay && KickOffCount > 0); ++ticks) {
+        MatchTick();
+        if (MatchFigures[9].action == 69) celebrated = true;
+    }
+    EXPECT_EQ(Goals[0], 1);
+    EXPECT_TRUE(celebrated) << "the scorer celebrates";
+    EXPECT_EQ(CelebrationSwitch, 0) << "the celebration ended";
+    EXPECT_EQ(KickOffCount, 1) << "a kick-off followed";
+    EXPECT_EQ(KickOffTeam, 1) << "the team that conceded kicks off";
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    EXPECT_LE(std::abs(BallState.x - 796) + std::abs(BallState.y - 1082), 40) << "from the centre spot";
+}
+
+TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
+    KickOffTeam = 0;
+    MatchPhase = 27;
+    PhaseTimer = 0;
+    int ticks = 0;
+    while (MatchPhase != kPhaseKickOffWhistle && ticks++ < 4000) MatchTick();
+    ASSERT_EQ(MatchPhase, kPhaseKickOffWhistle);
+    const MatchFigure& taker = MatchFigures[KickOffTaker];
+    EXPECT_LE(std::abs(std::abs(taker.x - 796) - 48), 5);
+    EXPECT_LE(std::abs(taker.y - 1082), 5);
+    while (KickOffTicks <= 9 && ticks++ < 4000) MatchTick();
+    for (int tick = 0; tick < 600 && MatchPhase == kPhaseKickOffWhistle && PhaseTimer != -1; ++tick)
+        MatchTick();
+    const MatchFigure& partner = MatchFigures[KickOffPartner];
+    EXPECT_EQ(partner.targetX - 796, 796 - taker.targetX) << "on the other side";
+    // Standing over the ball: 8 from the spot on the taker's other side.
+    scenario::PlaceFigure(20, 700, 1082, 25);
+    MatchCurX = 700;
+    MatchCurY = 1082;
+    Match_ActOverTheBall(20);
+    EXPECT_EQ(MatchCurX, taker.x < 796 ? 804 : 788);
+    EXPECT_EQ(BallState.x, 796);
+    EXPECT_EQ(BallState.y, 1082);
+}
+
+// ---------------------------------------------------------------------------
+// Walks off and on.
+
+TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
+    ResumePhase = 4;
+    MatchPhase = kPhaseInjury;
+    Match_SetPlayerAction(6, 38);
+    MatchFigures[6].actionParam = 3;
+    const int16_t formationX = MatchFigures[6].formationX;
+    int substitute = -1;
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) {
+        MatchTick();
+        for (int figure = 11; figure < kTeamFigures; ++figure)
+            if (MatchFigures[figure].action == 39) substitute = figure;
+    }
+    EXPECT_EQ(MatchPhase, 4) << "the phase the substitution interrupted";
+    EXPECT_EQ(MatchFigures[6].off, 1) << "he left the pitch";
+    ASSERT_GE(substitute, 11);
+    EXPECT_EQ(MatchFigures[substitute].off, 0);
+    EXPECT_EQ(MatchFigures[substitute].formationX, formationX);
+    EXPECT_EQ(RestartValue, 5);
+}
+
+TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
+    for (int figure = 11; figure < kTeamFigures; ++figure) MatchFigures[figure].subbedOff = 1;
+    ResumePhase = 3;
+    MatchPhase = kPhaseInjury;
+    Match_SetPlayerAction(6, 38);
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) MatchTick();
+    EXPECT_EQ(MatchPhase, 3) << "play goes on";
+    EXPECT_EQ(MatchFigures[6].off, 1);
+    int onPitch = 0;
+    for (int figure = 0; figure < kTeamFigures; ++figure) {
+        onPitch += MatchFigures[figure].off == 0 ? 1 : 0;
+        EXPECT_NE(MatchFigures[figure].action, 39) << figure;
+    }
+    EXPECT_EQ(onPitch, 10);
+}
+
+TEST_F(SetPieceScenario, TwoCautionsLeaveThePitchAtTheTunnelAndOneStays) {
+    for (const int cautions : {2, 1}) {
+        scenario::PlaceFigure(7, -2, 1082, 31);
+        MatchFigures[7].cautions = uint16_t(cautions);
+        MatchFigures[7].off = 0;
+        MatchCurX = -2;
+        MatchCurY = 1082;
+        Match_ActWalkOff(7);
+        EXPECT_EQ(MatchFigures[7].off, cautions == 2 ? 1 : 0) << cautions;
+        EXPECT_EQ(MatchFigures[7].frame, -1) << cautions;
+    }
+}
+
+TEST_F(SetPieceScenario, TheSameRestartPlaysTheSameWay) {
+    const auto play = [] {
+        // The formation's placement counters carry over from match to match.
+        FormationPossession = FormationPossessionCount = FormationTargetCount = FormationHold = 0;
+        scenario::FillTwoClubs(41);
+        scenario::StartMatch(777, 0, 0);
+        FormUp();
+        scenario::PlaceBall(1434 + 6, 600);
+        ThrowInX = 1434;
+        ThrowInY = 600;
+        RestartTeam = 1;
+        MatchPhase = 3;
+        PhaseTimer = 0;
+        uint32_t hash = 2166136261u;
+        for (int tick = 0; tick < 1500; ++tick) {
+            MatchTick();
+            // The players (the officials keep their facing from match to
+            // match, which moves nothing of the play).
+            const auto* bytes = reinterpret_cast<const uint8_t*>(MatchFigures);
+            for (size_t i = 0; i < kPlayerFigures * sizeof(MatchFigure); ++i)
+                hash = (hash ^ bytes[i]) * 16777619u;
+        }
+        return hash;
+    };
+    EXPECT_EQ(play(), play());
+}
+
+// ---------------------------------------------------------------------------
+// Whole matches.
+
+struct SetPieceMatchCounts {
+    int throwIns = 0, corners = 0, goalKicks = 0, freeKicks = 0, goals = 0, kickOffs = 0;
+    int longestPeriodOver = -100000;  // ticks beyond the period's length
+    int restartsSetUp = 0, restartsTaken = 0;
+    int endedAfterGoal = 0;  // time ran out during a goal's stoppage
+};
+SetPieceMatchCounts g_setPieceCounts;
+
+// The undisplayed period loop with every tick watched.
+void SetPieceWatchedPeriod() {
+    Match_SetupPeriod();
+    int ticks = 0, heldUp = 0;
+    uint16_t previous = MatchPhase;
+    while (MatchFinished == 0) {
+        const uint32_t clock = PeriodClock;
+        MatchTick();
+        ++ticks;
+        // The clock stands while a restart is held up (a fetch, a
+        // substitution): those ticks lengthen the period by design.
+        if (MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength) ++heldUp;
+        const auto taking = [](uint16_t phase) {
+            return (phase >= 6 && phase <= 8) || (phase >= 17 && phase <= 19) || phase == 21;
+        };
+        if (Period < 4 && MatchPhase != previous) {
+            g_setPieceCounts.restartsSetUp += taking(MatchPhase) && !taking(previous);
+            g_setPieceCounts.restartsTaken += taking(previous) && MatchPhase == kPhaseOpenPlay;
+            if (MatchPhase == kPhaseOpenPlay) {
+                g_setPieceCounts.throwIns += previous == 6;
+                g_setPieceCounts.goalKicks += previous == 7;
+                g_setPieceCounts.corners += previous == 8;
+                g_setPieceCounts.freeKicks += previous == 17 || previous == 18;
+                g_setPieceCounts.kickOffs += previous == kPhaseKickOffWhistle;
+            }
+            g_setPieceCounts.goals += MatchPhase == kPhaseAfterGoal;
+            g_setPieceCounts.endedAfterGoal +=
+                MatchPhase == kPhasePeriodOver && (previous == kPhaseGoal || previous == kPhaseAfterGoal);
+        }
+        previous = MatchPhase;
+    }
+    if (Period < 4) {
+        g_setPieceCounts.longestPeriodOver =
+            std::max(g_setPieceCounts.longestPeriodOver, ticks - heldUp - int(PeriodLength));
+    }
+    MatchCopyTeamStats();
+}
+
+TEST(SetPieceWholeMatches, TwentyMatchesRestartWithoutStalling) {
+    scenario::MountGameData();
+    MatchHooks = MatchDisplayHooks{};
+    g_setPieceCounts = {};
+    RestartStallCount = 0;
+    int goals = 0;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        scenario::FillTwoClubs(seed);
+        DisplayModeFlags = kDisplayOff;
+        MatchPeriodRunner = SetPieceWatchedPeriod;
+        GameSeedRandom(seed * 7919);
+        MatchResultBlock* result = PlayMatch();
+        EXPECT_EQ(CheckPlayedResult(*result), "") << seed;
+        goals += Goals[0] + Goals[1];
+    }
+    MatchPeriodRunner = Match_RunPeriod;
+    const SetPieceMatchCounts& c = g_setPieceCounts;
+    EXPECT_LE(c.longestPeriodOver, 3000) << "every period within its length + 3000 ticks";
+    // Throw-ins are rare while challenges for the ball are not yet played
+    // out; the throw-in scenario above plays them.
+    EXPECT_GT(c.restartsSetUp, 10);
+    EXPECT_EQ(c.restartsTaken, c.restartsSetUp) << "each restart handed back to open play";
+    EXPECT_GT(c.corners, 0);
+    EXPECT_GT(c.goalKicks, 0);
+    EXPECT_GT(c.freeKicks, 0);
+    EXPECT_EQ(c.goals, goals);
+    EXPECT_EQ(c.kickOffs, 2 * 20 + goals - c.endedAfterGoal) << "each half and every goal kicks off";
+    EXPECT_EQ(RestartStallCount, 0) << "every restart was taken by its taker";
+    std::printf("throw-ins %d corners %d goal kicks %d free kicks %d goals %d over %d\n", c.throwIns,
+                c.corners, c.goalKicks, c.freeKicks, c.goals, c.longestPeriodOver);
+}
+
+}  // namespace
