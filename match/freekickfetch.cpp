@@ -191,11 +191,16 @@ int16_t MatchFindGoalkeeperAction(int16_t figure, uint16_t action) {
 void Match_ActFreeKickFetch(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
+    if (MatchPhase != kPhaseFreeKick && MatchPhase != kPhaseFreeKickAtGoal && MatchPhase != kPhasePenalty) {
+        // The free kick he went for is gone (the keeper gathered the ball,
+        // say): he runs back to his place and leaves the marker to the
+        // restart now being taken.
+        Match_SetPlayerAction(figure, kActionRun);
+        return;
+    }
     FreeKickWaitCount = 0;
     Marker().frame = -1;
     f.gait = 0;
-    if (MatchPhase != kPhaseFreeKick && MatchPhase != kPhaseFreeKickAtGoal && MatchPhase != kPhasePenalty)
-        return;
     if (!FetchTheBall(figure, FetchHold::AtFeet)) return;
     const int16_t keeper = MatchLineUp[team ^ 1][0];
     if (IsPlayer(keeper)) MatchFigures[keeper].action = kActionKeeperSetPiece;

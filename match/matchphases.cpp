@@ -100,7 +100,10 @@ bool Pause(uint16_t phase, int team) {
         PhaseTimer = MatchRestartPause(phase, Goals[team] < Goals[team ^ 1]);
         if (phase == kPhaseFoul || phase == kPhaseOffside || phase == kPhaseThrowIn) GiveBall(team);
     }
-    if (--PhaseTimer > 0) return true;
+    if (PhaseTimer > 0 && --PhaseTimer > 0) return true;
+    // Over: it does not start again while the phase goes on waiting (for
+    // the referee, say).
+    PhaseTimer = -1;
     for (int side = 0; side < 2; ++side) {
         if (MatchTeamHuman(&GameInfo, side)) continue;
         if (Match_ComputerSubstitution(int16_t(side)) >= 0) {
@@ -558,6 +561,7 @@ void SetPiecePhase() {
         if (Period != 4) Match_StartSetPiece(team, MatchPhase);
         return;
     }
+    Match_KeepRestartTaker(MatchPhase, team);
     if (Match_RestartStalled(RestartWaitTicks, "the free kick")) GiveUpOnTheTaker(team);
 }
 
@@ -613,6 +617,7 @@ void RunPhase() {
             break;
         case kPhaseTakeThrowIn:
         case kPhaseTakeCorner:
+            Match_KeepRestartTaker(MatchPhase, RestartTeam);
             if (Match_RestartStalled(RestartWaitTicks, "the restart")) GiveUpOnTheTaker(RestartTeam);
             break;
         case kPhasePeriodOver:

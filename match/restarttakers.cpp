@@ -2,6 +2,7 @@
 // restart is set up; the takers' own actions carry it out from there.
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "match/ballcollide.h"
 #include "match/geometry.h"
@@ -28,8 +29,12 @@ constexpr uint16_t kActionNetFetch = 23;
 constexpr uint16_t kActionFreeKickFetch = 53;
 constexpr uint16_t kActionJoinScorer = 70;
 constexpr uint16_t kActionCelebration = 69;
+constexpr uint16_t kPhaseTakeThrowIn = 6;
+constexpr uint16_t kPhaseTakeCorner = 8;
 constexpr uint16_t kPhaseFreeKick = 17;
+constexpr uint16_t kPhaseFreeKickAtGoal = 18;
 constexpr uint16_t kPhasePenalty = 19;
+constexpr uint8_t kPeriodShootOut = 4;
 constexpr int kFreeKickTakerRange = 50 * 16;
 constexpr int kJoinDistance = 480;
 
@@ -85,10 +90,9 @@ void Match_StartCorner(int team) {
     StartTaker(taker, kActionCornerFetch);
 }
 
-void Match_StartSetPiece(int team, uint16_t phase) {
-    team &= 1;
-    FoulX = BallState.x;
-    FoulY = BallState.y;
+namespace {
+
+void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
     if (phase == kPhasePenalty) {
         taker = PenaltyTakerFigure[team];
@@ -104,6 +108,48 @@ void Match_StartSetPiece(int team, uint16_t phase) {
         if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
     }
     StartTaker(taker, kActionFreeKickFetch);
+}
+
+bool TakerAtWork(std::initializer_list<uint16_t> actions) {
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        if (!OnPitch(figure)) continue;
+        for (uint16_t action : actions) {
+            if (MatchFigures[figure].action == action) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void Match_StartSetPiece(int team, uint16_t phase) {
+    FoulX = BallState.x;
+    FoulY = BallState.y;
+    SendSetPieceTaker(team & 1, phase);
+}
+
+void Match_KeepRestartTaker(uint16_t phase, int team) {
+    team &= 1;
+    switch (phase) {
+        case kPhaseTakeThrowIn:
+            if (!TakerAtWork({21, 19, 41, 108, 35, 42})) Match_StartThrowIn(team);
+            break;
+        case kPhaseTakeCorner:
+            if (!TakerAtWork({22, 20, 45, 67, 68, 36})) Match_StartCorner(team);
+            break;
+        case kPhaseFreeKick:
+        case kPhaseFreeKickAtGoal:
+        case kPhasePenalty:
+            if (TakerAtWork({53, 59, 55, 43, 44, 71, 94, 85, 60, 95})) break;
+            if (Period == kPeriodShootOut) {
+                StartTaker(KickOffTaker, kActionFreeKickFetch);
+            } else {
+                SendSetPieceTaker(team, phase);
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void Match_StartShootOutKick(int16_t taker) {

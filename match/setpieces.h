@@ -180,6 +180,9 @@ void Match_StartCorner(int team);
 // position, which becomes the foul position.
 void Match_StartSetPiece(int team, uint16_t phase);
 void Match_StartShootOutKick(int16_t taker);
+// A restart whose taker was called away (by the referee, say) gets one
+// again: the phase checks each tick.
+void Match_KeepRestartTaker(uint16_t phase, int team);
 // The conceding team's player nearest the net (the keeper when he is)
 // picks the ball out of it; false when it is not in the net.
 bool Match_StartNetFetch(int concedingTeam);
@@ -192,7 +195,7 @@ void Match_StopBringingTheBall();
 void Match_StartGoalCelebration(int scoringTeam, int16_t scorer);
 // A restart whose taker never takes it ends after this many ticks (logged
 // and counted): the match never stalls.
-constexpr int16_t kRestartStallTicks = 3000;
+constexpr int16_t kRestartStallTicks = 6000;
 extern uint16_t RestartStallCount;
 // Ticks the current restart has waited for its taker.
 extern int16_t RestartWaitTicks;
