@@ -19,7 +19,6 @@
 #include "match/matchstate.h"
 #include "match/officials.h"
 #include "match/ranking.h"
-
 #include "support/random.h"
 
 int32_t KeeperKickPower;
@@ -97,7 +96,7 @@ int16_t StepCursor(int16_t cursor) { return int16_t(cursor + 1 >= kRankingLength
 
 // Target point by the chosen team-mate (the centre spot without one), drawn
 // halfway to the middle; the power is an eighth of the distance.
-void AimAtTarget(int16_t k) {
+void AimAtTarget() {
     int x = kPitchCentreX, y = kPitchHalfwayY;
     if (Match_IsPlayerFigure(release.target)) {
         x = MatchFigures[release.target].targetX;
@@ -107,7 +106,6 @@ void AimAtTarget(int16_t k) {
     release.y = int16_t(y);
     release.power = int16_t(Match_ApproxDistance(MatchCurX, MatchCurY, release.x, release.y) / 8);
     CentreSpotPrediction();
-    (void)k;
 }
 
 void PrepareVelocity(int direction, double length) {
@@ -209,7 +207,7 @@ void Match_ActKeeperDistribute(int16_t k) {
             release.target = p;
         }
         release.choice = 1;
-        AimAtTarget(k);
+        AimAtTarget();
         Match_TurnPlayerTowards(k, Match_DirectionTo(MatchCurX, MatchCurY, release.x, release.y), 0);
         return;
     }
@@ -391,7 +389,7 @@ void Match_ActKeeperAimGoalKick(int16_t k) {
         int choice = GameRandom() % 50 + 10;
         if (losing) choice = choice / 4 + 1;
         release.choice = int16_t(choice);
-        AimAtTarget(k);
+        AimAtTarget();
         MatchStepPlayerAnim(k, Match_DirectionTo(MatchCurX, MatchCurY, release.x, release.y));
         return;
     }
@@ -420,7 +418,6 @@ void Match_ActKeeperAimGoalKick(int16_t k) {
 }
 
 void Match_ActKeeperBackOff(int16_t k) {
-    MatchFigure& f = MatchFigures[k];
     SetHeight(0);
     Ball_Stop();
     if (release.kind != kKindBackOff) {
@@ -433,7 +430,6 @@ void Match_ActKeeperBackOff(int16_t k) {
     Match_StepForward(k, 36, (Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y) + 128) & 255);
     if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) > 80)
         Match_SetPlayerAction(k, kGoalKick);
-    (void)f;
 }
 
 void Match_ActKeeperGoalKick(int16_t k) {
