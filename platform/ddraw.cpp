@@ -310,9 +310,24 @@ class PixelConverter {
 };
 
 // One row of a blit between formats, the pixel sizes known to the compiler.
+// A pixel's bytes (little-endian) as plain loads and stores, so the
+// compiler merges them instead of calling a copy per pixel.
+template <uint32_t kBytes>
+uint32_t LoadPixel(const uint8_t* p) {
+    uint32_t v = 0;
+    for (uint32_t b = 0; b < kBytes; ++b) v |= uint32_t(p[b]) << (8 * b);
+    return v;
+}
+
+template <uint32_t kBytes>
+void StorePixel(uint8_t* p, uint32_t v) {
+    for (uint32_t b = 0; b < kBytes; ++b) p[b] = uint8_t(v >> (8 * b));
+}
+
 template <uint32_t kIn, uint32_t kOut>
 void ConvertRow(const uint8_t* in, uint8_t* out, size_t count, const PixelConverter& convert) {
-    for (size_t i = 0; i < count; ++i) WriteRaw(out + i * kOut, convert(ReadRaw(in + i * kIn, kIn)), kOut);
+    for (size_t i = 0; i < count; ++i)
+        StorePixel<kOut>(out + i * kOut, convert(LoadPixel<kIn>(in + i * kIn)));
 }
 
 template <uint32_t kIn>

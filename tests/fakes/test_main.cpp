@@ -27,6 +27,11 @@ int main(int argc, char** argv) {
         std::error_code ignored;
         std::filesystem::create_directories(tmp, ignored);
     }
+#ifdef HALVORN_SHORT_TESTS_BY_DEFAULT
+    // A checked tree runs the short form of the long tests unless the
+    // environment says otherwise (HALVORN_SHORT_TESTS=0).
+    setenv("HALVORN_SHORT_TESTS", "1", 0);
+#endif
     testing::InitGoogleTest(&argc, argv);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     return RUN_ALL_TESTS();

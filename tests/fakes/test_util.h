@@ -3,7 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+
+#include <cstdlib>
 #include <string>
+
+// True when the suite runs in a checked (sanitizer) tree, where every test
+// costs several times what it costs in a normal tree: long walks (seasons,
+// many days, long screen paths) then take a shorter form of the same path.
+// Test executables of such a tree set HALVORN_SHORT_TESTS=1 unless it is set.
+inline bool ShortTestRun() {
+    const char* value = std::getenv("HALVORN_SHORT_TESTS");
+    return value != nullptr && value[0] != '\0' && std::string(value) != "0";
+}
 
 // Log and fatal messages go to standard output; death tests match on
 // standard error, so the dying child sends both to the same place.
