@@ -7,6 +7,7 @@
 #include "season_fixture.h"
 #include "tests/fakes/season_scorer.h"
 #include "tests/fakes/stadium_checks.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -147,7 +148,10 @@ TEST_F(SeasonRunTest, SeasonRollsKeepGroundsReputationsAndMoneySound) {
     };
     ASSERT_EQ(CheckStadiumInvariants({}), "");
     int changed = 0;
-    for (int roll = 0; roll < 2; ++roll) {
+    // Two rolls; one in a checked tree, where the whole second season of
+    // the test above covers the next roll.
+    const int rolls = ShortTestRun() ? 1 : 2;
+    for (int roll = 0; roll < rolls; ++roll) {
         const int16_t season = SeasonCalendar.season;
         std::vector<int32_t> before;
         std::vector<int> grounds;
