@@ -1,0 +1,131 @@
+// A corner from its award to the first touch after the kick: the taker
+// fetches the ball, places it, chooses a receiver and curls it in; each run
+// is a whole corner of ticks, and the rate counts the ticks.  The corner is
+// taken from the four corners in turn by a counter of the bench's own.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+
+#include "match/ballcollide.h"
+#include "match/formation.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchphases.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/matchtick.h"
+#include "match/motion.h"
+#include "match/periodrunner.h"
+#include "match/setpieces.h"
+#include "match/teamsetup.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/random.h"
+
+namespace {
+
+using namespace gameinfo;
+
+std::string CornerArchiveBase() {
+    char exe[PATH_MAX] = {};
+    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return "game/pakfiles/demo";
+    std::string dir(exe);
+    return dir.substr(0, dir.rfind('/')) + "/game/pakfiles/demo";
+}
+
+void MountCornerClips() {
+    static bool mounted = false;
+    if (mounted) return;
+    mounted = true;
+    InitMemory(64 * 1024);
+    PakFileInit();
+    PakAddFile(CornerArchiveBase().c_str());
+    PakFileAddDone();
+    Motion_LoadAll();
+}
+
+void SetUpCornerMatch() {
+    MountCornerClips();
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    block->SetI16(kDurationMinutes, 5);
+    block->SetI16(kCompetition, 0);
+    block->SetI16(kNumAvailableSubs, 5);
+    for (int team = 0; team < 2; ++team) {
+        block->SetTeamI16(team, kTacticChoice, int16_t(team == 0 ? 1 : 5));
+        block->SetTeamI16(team, kCornerTaker, 8);
+        for (int entry = 0; entry < kMatchSquadSize; ++entry) {
+            const int at = PlayerInfoAt(team, entry);
+            for (int stat = 0; stat < kPlayerStatCount; ++stat)
+                block->SetI16(at + kPlayerStats + 2 * stat, int16_t(40 + (entry * 7 + stat * 3) % 55));
+            block->SetI16(at + kPlayerLeft, 1);
+            block->SetI16(at + kPlayerRight, 2);
+        }
+        MatchLoadTeamTactics(int16_t(team));
+    }
+    DisplayModeFlags = kDisplayOff;
+    Match_SetPitchGeometry();
+    GameSeedRandom(5);
+    MatchResetEngineState();
+    MatchClockStartMatch();
+    Period = 0;
+    KickOffTeam = 0;
+    AttackDirection = 0;
+    Match_SetupPeriod();
+    MatchPhase = 25;
+    Match_ChooseFormationZone();
+    Match_SetFormationTargets();
+}
+
+// Everybody on his formation place and the ball over the line by a corner.
+void AwardCorner(int counter) {
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0) continue;
+        f.x = f.targetX;
+        f.y = f.targetY;
+        f.x16 = int32_t(f.x) * 65536;
+        f.y16 = int32_t(f.y) * 65536;
+        Match_SetPlayerAction(int16_t(figure), figure % kTeamFigures == 0 ? 152 : 0);
+    }
+    const bool right = counter % 2 == 1;
+    const bool high = (counter / 2) % 2 == 1;
+    BallState.x = int16_t(right ? 1440 : 152);
+    BallState.y = int16_t(high ? 2044 : 120);
+    BallState.z = 0;
+    BallState.vx = BallState.vy = BallState.vz = 0;
+    RestartTeam = high ? 0 : 1;  // the team attacking that end
+    PhaseTimer = 0;
+    MatchPhase = 5;
+    MatchFinished = 0;
+}
+
+void BM_CornerToFirstTouch(benchmark::State& state) {
+    SetUpCornerMatch();
+    int counter = 0;
+    int64_t ticks = 0;
+    for (auto _ : state) {
+        AwardCorner(counter++);
+        // Until the kick, then until someone else touches the ball.
+        int bound = 6000;
+        while (MatchPhase != kPhaseOpenPlay && bound-- > 0) {
+            MatchTick();
+            ++ticks;
+        }
+        const int16_t taker = RestartKicker;
+        while (LastToucher == taker && MatchPhase == kPhaseOpenPlay && bound-- > 0) {
+            MatchTick();
+            ++ticks;
+        }
+        benchmark::DoNotOptimize(LastToucher);
+    }
+    state.counters["ticks/s"] = benchmark::Counter(double(ticks), benchmark::Counter::kIsRate);
+    state.counters["ticks/corner"] = double(ticks) / double(state.iterations());
+}
+BENCHMARK(BM_CornerToFirstTouch);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,273 @@
+// The restart actions one call at a time: the free kick's styles and curl,
+// the set-piece pass's two formulas, the penalty's two scales, the penalty
+// placing that waits for the keeper, the walk back, the restart position,
+// two fetchers, the hug, the end-of-period reaction, standing off, the
+// empty actions, the shoot-out countdowns and the assistant after a flag.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "match/actionmachine.h"
+#include "match/ballcollide.h"
+#include "match/geometry.h"
+#include "match/matchphases.h"
+#include "match/matchrules.h"
+#include "match/officials.h"
+#include "match/setpieces.h"
+#include "match/shotchoice.h"
+#include "tests/match/scenario.h"
+
+namespace {
+
+class SetPieceActions : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scenario::FillTwoClubs(52);
+        scenario::StartMatch(5252, 0, 0);
+        MatchPhase = 25;
+        Match_ChooseFormationZone();
+        Match_SetFormationTargets();
+        scenario::PlaceTeamsOnFormation();
+    }
+    void TearDown() override { Motion_FreeAll(); }
+    // The figure at (x, y) as the dispatcher would hand him to his handler.
+    static void Working(int16_t figure, int x, int y, uint16_t action) {
+        scenario::PlaceFigure(figure, x, y, action);
+        MatchCurX = int16_t(x);
+        MatchCurY = int16_t(y);
+        MatchCurX16 = int32_t(x) * 65536;
+        MatchCurY16 = int32_t(y) * 65536;
+        CurrentTeam = uint8_t(figure / kTeamFigures);
+    }
+    static int GroundLength(int32_t scaleX, int32_t scaleY) {
+        const double x = double(BallState.vx) / scaleX, y = double(BallState.vy) / scaleY;
+        return int(std::lround(std::sqrt(x * x + y * y)));
+    }
+};
+
+TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFour) {
+    for (const int aimX : {796, 900}) {
+        int uncurled = 0, chipped = 0, kicks = 0;
+        for (int kick = 0; kick < 2000; ++kick) {
+            Working(9, 796, 1500, 71);
+            MatchFigures[9].deadball = 60;
+            MatchFigures[9].passing = 60;
+            MatchFigures[9].frame = 21;
+            scenario::PlaceBall(796, 1510);
+            BallState.holder = 0;
+            FreeKickAimX = int16_t(aimX);
+            FreeKickAimY = 2038;
+            MatchPhase = 18;
+            Match_ActFreeKickShot(9);
+            ASSERT_EQ(+MatchFigures[9].hasKicked, 1);
+            ++kicks;
+            uncurled += BallState.swerveTime == 0;
+            // Driven 170, chipped 200, hard 215 (the vector's parts truncate).
+            const int length = GroundLength(4096, 4096);
+            const bool known =
+                std::abs(length - 170) <= 2 || std::abs(length - 200) <= 2 || std::abs(length - 215) <= 2;
+            EXPECT_TRUE(known) << length;
+            chipped += std::abs(length - 200) <= 2;
+        }
+        if (aimX == 796) {
+            EXPECT_EQ(chipped, 0);
+            EXPECT_NEAR(double(uncurled) / kicks, 0.25, 0.05);
+        } else {
+            EXPECT_GT(chipped, kicks / 5);
+            EXPECT_EQ(uncurled, 0);
+        }
+        EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    }
+}
+
+TEST_F(SetPieceActions, SetPiecePassOfTenYardsTakesTheShortFormulaAndOneMoreTheLong) {
+    for (const int d : {160, 161}) {
+        Working(9, 796, 1000, 94);
+        MatchFigures[9].actionParam = 1;
+        MatchFigures[9].frame = 15;
+        scenario::PlaceBall(796, 1000);
+        BallState.holder = 0;
+        MatchPassTargetX = 796;
+        MatchPassTargetY = int16_t(1000 + d);
+        Match_ActFreeKickPass(9);
+        ASSERT_EQ(+MatchFigures[9].hasKicked, 1) << d;
+        const int32_t lift = d == 160 ? 120 * d + 16384 : 100 * d / 3 + 81920;
+        const int32_t factor = d == 160 ? 2400 - 2 * d : 1600 - d / 2;
+        EXPECT_EQ(BallState.vz, lift * 10) << d;
+        EXPECT_EQ(BallState.vy, d * factor) << d;
+        EXPECT_EQ(SetPieceKickDistance, d);
+        EXPECT_EQ(SetPieceCountdown, 70);
+    }
+}
+
+TEST_F(SetPieceActions, PenaltyScalesItsGroundSpeedDifferentlyAlongAndAcross) {
+    Working(9, 796, 1830, 95);
+    MatchFigures[9].actionParam = 1;
+    MatchFigures[9].frame = 21;
+    MatchFigures[9].deadball = 70;
+    scenario::PlaceBall(796, 1846);
+    BallState.holder = 0;
+    FreeKickAimX = 760;
+    FreeKickAimY = 2038;
+    Match_ActPenaltyKick(9);
+    ASSERT_EQ(+MatchFigures[9].hasKicked, 1);
+    const uint16_t direction = Match_DirectionTo(796, 1846, FreeKickAimX, FreeKickAimY) & 255;
+    Match_VectorFromDirection(direction, 70 + 120, 256);
+    EXPECT_EQ(BallState.vx, MatchVecX * 4864);
+    EXPECT_EQ(BallState.vy, -MatchVecNY * 5120);
+    EXPECT_EQ(PenaltyKickTaker, 9);
+    EXPECT_EQ(MatchFigures[9].counts[kCountPenaltiesTaken], 1);
+}
+
+TEST_F(SetPieceActions, PenaltyWaitsForTheKeeperOnHisLineButNotForEver) {
+    AttackDirection = 0;  // team 0 attacks the high goal
+    FoulX = 796;
+    FoulY = 1846;
+    scenario::PlaceBall(796, 1846);
+    scenario::PlaceFigure(MatchLineUp[1][0], 796, 1990, 152);  // 48 off his line
+    scenario::PlaceFigure(5, 700, 1800, 1);                    // in the area: to be cleared
+    PenaltyPlaceWait = 0;
+    for (int tick = 0; tick < 998; ++tick) {
+        Working(9, 760, 1700, 85);
+        Match_ActPenaltyPlace(9);
+        ASSERT_EQ(MatchCurX, 760) << tick;
+        ASSERT_EQ(BallState.controller, 0) << "idle while the keeper is off his line";
+    }
+    Working(9, 760, 1700, 85);
+    Match_ActPenaltyPlace(9);
+    Working(9, 760, 1700, 85);
+    Match_ActPenaltyPlace(9);
+    EXPECT_EQ(BallState.controller, 10) << "after 1000 ticks he carries the ball to the spot";
+}
+
+TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
+    Working(7, 500, 900, 146);
+    MatchFigures[7].actionParam = 2;
+    for (int tick = 1; tick < 200; ++tick) {
+        Match_ActWalkBack(7);
+        ASSERT_EQ(MatchFigures[7].action, 146) << tick;
+    }
+    EXPECT_EQ(MatchCurX, 500);
+    Match_ActWalkBack(7);
+    EXPECT_EQ(MatchFigures[7].action, 1);
+}
+
+TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
+    Working(7, 500, 900, 103);
+    MatchFigures[7].targetX = 503;
+    MatchFigures[7].targetY = 900;
+    MatchFigures[7].facing = 10;
+    MatchFigures[7].turnTarget = 20;
+    MatchPhase = 17;
+    Match_ActRestartPlace(7);
+    EXPECT_EQ(MatchCurX, 500);
+    EXPECT_EQ(+MatchFigures[7].facing, 11);
+    EXPECT_EQ(MatchFigures[7].action, 103);
+    MatchPhase = kPhaseOpenPlay;
+    Match_ActRestartPlace(7);
+    EXPECT_EQ(MatchFigures[7].action, 1);
+}
+
+TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
+    FoulX = 600;
+    FoulY = 900;
+    scenario::PlaceBall(1440, 900);
+    RestartBallOwner = 0;
+    Working(3, 1430, 900, 149);
+    Match_ActFetchAndThrow(3);
+    EXPECT_EQ(RestartBallOwner, 4);
+    Working(4, 1436, 905, 149);
+    Match_ActFetchAndThrow(4);
+    EXPECT_EQ(MatchFigures[4].action, 1);
+    EXPECT_EQ(RestartBallOwner, 4);
+}
+
+TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
+    GoalScorer = 9;
+    CelebrationSwitch = 1;
+    scenario::PlaceFigure(9, 800, 1900, 69);
+    Working(8, 812, 1900, 70);
+    Match_ActJoinScorer(8);
+    EXPECT_EQ(+MatchFigures[8].actionParam, 1) << "12 is within any r + 24";
+    EXPECT_EQ(MatchFigures[8].anim, 157);
+    CelebrationSwitch = 0;
+    Match_ActJoinScorer(8);
+    EXPECT_EQ(MatchFigures[8].action, 1) << "the celebration is over";
+}
+
+TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
+    Working(7, 500, 900, 145);
+    MatchFigures[7].actionParam = 2;
+    MatchFigures[7].anim = -1;
+    MatchFigures[7].frame = 3;
+    Match_ActPeriodEndReaction(7);
+    EXPECT_EQ(MatchFigures[7].action, 145);
+    EXPECT_EQ(MatchFigures[7].anim, -1);
+    EXPECT_EQ(MatchFigures[7].frame, 3);
+    MatchFigures[7].actionParam = 1;
+    for (int tick = 0; tick < 200 && MatchFigures[7].action == 145; ++tick) Match_ActPeriodEndReaction(7);
+    EXPECT_EQ(MatchFigures[7].action, 30) << "then he walks off";
+    EXPECT_LT(+MatchFigures[7].actionParam, 6);
+}
+
+TEST_F(SetPieceActions, StandingOffGivesWayOnceHisTeamHasTheBall) {
+    MatchPhase = kPhaseOpenPlay;
+    AttackDirection = 0;  // team 1 attacks the low goal
+    scenario::PlaceFigure(20, 700, 1100, 5);
+    TeamChallenger[1] = 20;
+    // Standing off to the side of the challenger's way to goal: he goes in.
+    BallTeam = 1;
+    Working(5, 1100, 1000, 2);
+    MatchFigures[5].frame = 5;
+    Match_ActStandOff(5);
+    EXPECT_EQ(MatchFigures[5].action, 4);
+    // His own team wins the ball: he runs to his place.
+    BallTeam = 0;
+    Working(5, 700, 1000, 2);
+    MatchFigures[5].frame = 5;
+    Match_ActStandOff(5);
+    EXPECT_EQ(MatchFigures[5].action, 1);
+    // Nobody of theirs challenges.
+    BallTeam = 1;
+    TeamChallenger[1] = kNoChallenger;
+    Working(5, 700, 1000, 2);
+    MatchFigures[5].frame = 5;
+    Match_ActStandOff(5);
+    EXPECT_EQ(MatchFigures[5].action, 1);
+}
+
+TEST_F(SetPieceActions, EmptyActionsLeaveTheFigureAsItIs) {
+    for (const uint16_t code : {3, 62, 64, 65, 74, 92, 104, 122, 194}) {
+        Working(7, 612, 834, code);
+        MatchFigures[7].frame = 9;
+        MatchFigures[7].facing = 33;
+        MatchActionHandlerOf(code)(7);
+        EXPECT_EQ(MatchFigures[7].action, code);
+        EXPECT_EQ(MatchFigures[7].frame, 9) << code;
+        EXPECT_EQ(+MatchFigures[7].facing, 33) << code;
+        EXPECT_EQ(MatchCurX, 612) << code;
+    }
+}
+
+TEST_F(SetPieceActions, ShootOutGoalReactionRunsOutAndTheAssistantFetchesAgainAfterAFlag) {
+    MatchPhase = 16;  // a phase that does nothing of its own
+    ShootOutDecision[0] = ShootOutDecision[1] = 100;
+    for (int tick = 0; tick < 99; ++tick) MatchPhaseTick();
+    EXPECT_EQ(ShootOutDecision[0], 1);
+    MatchPhaseTick();
+    EXPECT_EQ(ShootOutDecision[0], 0);
+    EXPECT_EQ(ShootOutDecision[1], 0);
+    MatchPhaseTick();
+    EXPECT_EQ(ShootOutDecision[0], 0) << "never below 0";
+
+    Match_SetPlayerAction(kRefereeFigure + 1, 10);
+    MatchPhase = 2;
+    MatchOfficialsTick();
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 10) << "flag up while the offside is given";
+    MatchPhase = kPhaseOpenPlay;
+    MatchOfficialsTick();
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 2) << "back to fetching the balls that go out";
+}
+
+}  // namespace
