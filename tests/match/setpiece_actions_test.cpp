@@ -141,6 +141,28 @@ TEST_F(SetPieceActions, PenaltyWaitsForTheKeeperOnHisLineButNotForEver) {
     EXPECT_EQ(BallState.controller, 10) << "after 1000 ticks he carries the ball to the spot";
 }
 
+TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
+    FoulX = 700;
+    FoulY = 1200;
+    scenario::PlaceBall(700, 1200);
+    MatchPhase = 17;
+    FreeKickAimX = 796;
+    FreeKickAimY = 1700;
+    // An opponent who never moves stands five yards from the ball.
+    scenario::PlaceFigure(20, 700, 1280, 0);
+    MatchFigures[20].ballDistance = 80;
+    FreeKickWaitCount = 0;
+    int calls = 0;
+    do {
+        Working(9, 700, 1190, 59);
+        MatchFigures[9].hasKicked = 2;  // the ball is placed
+        Match_ActFreeKickPlace(9);
+        ++calls;
+    } while (MatchFigures[9].action == 59 && calls < 2000);
+    EXPECT_EQ(calls, 1000) << "taken once the wait has run out";
+    EXPECT_TRUE(MatchFigures[9].action == 43 || MatchFigures[9].action == 94) << MatchFigures[9].action;
+}
+
 TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
     Working(7, 500, 900, 146);
     MatchFigures[7].actionParam = 2;
