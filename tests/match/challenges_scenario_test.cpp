@@ -41,6 +41,7 @@ bool IsChallengeOrReaction(uint16_t action) {
 
 struct ChallengePlayReport {
     int possessionChanges = 0;
+    int fouls = 0;
     int challenges = 0;
     int longestChallenge = 0;
     uint64_t fingerprint = 0;
@@ -66,11 +67,14 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
     ChallengePlayReport report;
     int inChallenge[kPlayerFigures] = {};
     uint8_t lastTeam = BallTeam;
+    uint16_t lastPhase = MatchPhase;
     uint64_t h = 1469598103934665603ull;
     for (int tick = 0; tick < ticks && MatchFinished == 0; ++tick) {
         MatchTick();
         if (MatchPhase == kPhaseOpenPlay && BallTeam != lastTeam) ++report.possessionChanges;
         lastTeam = BallTeam;
+        if (MatchPhase == 1 && lastPhase != 1) ++report.fouls;
+        lastPhase = MatchPhase;
         for (int f = 0; f < kPlayerFigures; ++f) {
             const uint16_t action = MatchFigures[f].action;
             if (!IsChallengeOrReaction(action)) {
@@ -88,13 +92,16 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
 }
 
 TEST(ChallengesScenario, TheBallChangesHandsAndNoChallengeHoldsAPlayer) {
-    const ChallengePlayReport first = ChallengePlayFromCentre(5, 4000);
-    EXPECT_GE(+first.possessionChanges, 6);
-    EXPECT_GE(+first.challenges, 5);
+    // Two thirds of a match: play flows through challenges, fouls and
+    // restarts, and the ball changes hands again and again.
+    const ChallengePlayReport first = ChallengePlayFromCentre(5, 20000);
+    EXPECT_GE(first.possessionChanges, 15);
+    EXPECT_GE(first.challenges, 20);
+    EXPECT_GE(first.fouls, 1);
     // The longest clip of a challenge or reaction (the fall with the player
     // lying injured) runs well under 300 ticks.
     EXPECT_LT(+first.longestChallenge, 300);
-    const ChallengePlayReport again = ChallengePlayFromCentre(5, 4000);
+    const ChallengePlayReport again = ChallengePlayFromCentre(5, 20000);
     EXPECT_EQ(+first.fingerprint, +again.fingerprint);
 }
 
