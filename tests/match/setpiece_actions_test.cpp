@@ -163,6 +163,30 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     EXPECT_TRUE(MatchFigures[9].action == 43 || MatchFigures[9].action == 94) << MatchFigures[9].action;
 }
 
+TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) {
+    for (const int distance : {100, 2000}) {
+        Working(3, 158, 900, 19);
+        ThrowInX = 158;
+        ThrowInY = 900;
+        MatchFigures[kSpareFigure].frame = 13;  // choosing already
+        MatchFigures[kSpareFigure].x = int16_t(158 + distance / 4);
+        MatchFigures[kSpareFigure].y = int16_t(900 + distance);
+        RestartTakerTimer = 2;
+        RestartReceiver = -1;
+        ThrowWaitBudget = 600;
+        Match_ActThrowInChoose(3);
+        const uint16_t action = MatchFigures[3].action;
+        if (distance == 2000) {
+            EXPECT_EQ(ThrowPower, 80) << "capped";
+            EXPECT_EQ(action, 41) << "the long throw";
+        } else {
+            EXPECT_LT(ThrowPower, 50);
+            EXPECT_EQ(action, 108) << "the short throw";
+        }
+        EXPECT_EQ(MatchFigures[kSpareFigure].y, kMarkerParkedY);
+    }
+}
+
 TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
     Working(7, 500, 900, 146);
     MatchFigures[7].actionParam = 2;
