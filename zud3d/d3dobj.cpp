@@ -75,7 +75,7 @@ uint32_t CreateWithAlternative(ObjTextureBlock* block, const D3DObjCallbackRecor
 
 // Every vertex of the object at its stored position moved by its group's
 // offset.
-void MoveGroups(const ObjectSlot& slot, const int32_t* offsets, uint32_t groupCount) {
+void MoveGroups(const ObjectSlot& slot, const float* offsets, uint32_t groupCount) {
     const uint32_t moved = std::min(groupCount, slot.groupCount);
     for (uint32_t s = 0; s < slot.object->surface_count; ++s) {
         D3DObjSurface& surface = slot.object->surfaces[s];
@@ -88,7 +88,7 @@ void MoveGroups(const ObjectSlot& slot, const int32_t* offsets, uint32_t groupCo
             const ObjVertex& stored = slot.vertices[point];
             float offset[3] = {0.0f, 0.0f, 0.0f};
             if (offsets != nullptr && stored.group < moved) {
-                for (int axis = 0; axis < 3; ++axis) offset[axis] = float(offsets[stored.group * 3 + axis]);
+                for (int axis = 0; axis < 3; ++axis) offset[axis] = offsets[stored.group * 3 + axis];
             }
             float* position = reinterpret_cast<float*>(static_cast<uint8_t*>(surface.vertices) + v * stride);
             position[0] = stored.x + offset[0];
@@ -236,11 +236,11 @@ void LoadObject(int slot, const char* name, float scale, uint32_t flags) {
     FreeMemory(&data);
 }
 
-void SimpleObj_Render(int slot, const int32_t* offsets, uint32_t groupCount) {
+void SimpleObj_Render(int slot, const float* offsets, uint32_t groupCount) {
     SimpleObj_RenderSwitched(slot, offsets, groupCount, 0, nullptr);
 }
 
-void SimpleObj_RenderSwitched(int slot, const int32_t* offsets, uint32_t groupCount, uint32_t switchCount,
+void SimpleObj_RenderSwitched(int slot, const float* offsets, uint32_t groupCount, uint32_t switchCount,
                               const uint16_t* switches) {
     ObjectSlot& s = CheckedSlot(slot, "SimpleObj_Render");
     if (!s.inUse) return;

@@ -74,11 +74,11 @@ void NewTex_DestroyTexture(uint32_t handle);
 
 // Loads "zudata\d3d\simple\model\<name>.xyz", scaled, into a free slot.
 void LoadObject(int slot, const char* name, float scale, uint32_t flags);
-// Draws a slot's object with its groups moved by offsets (three i32 per
+// Draws a slot's object with its groups moved by offsets (three floats per
 // group, for groupCount groups); the switched form also chooses the
 // alternative texture of every material whose switch is on.
-void SimpleObj_Render(int slot, const int32_t* offsets, uint32_t groupCount);
-void SimpleObj_RenderSwitched(int slot, const int32_t* offsets, uint32_t groupCount, uint32_t switchCount,
+void SimpleObj_Render(int slot, const float* offsets, uint32_t groupCount);
+void SimpleObj_RenderSwitched(int slot, const float* offsets, uint32_t groupCount, uint32_t switchCount,
                               const uint16_t* switches);
 // 1 and the group's box when the slot is used and has the group, else 0.
 int SimpleObj_GetGroupBox(int slot, uint32_t group, float* minimum, float* maximum);

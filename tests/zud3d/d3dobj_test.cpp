@@ -152,7 +152,7 @@ TEST_F(ObjTest, GroupBoxesHoldTheirVerticesFacesIncluded) {
     LoadObject(4, "high", 1.0f, 0);
     EXPECT_EQ(ObjectSlots[4].groupCount, 0u);
     EXPECT_EQ(SimpleObj_GetGroupBox(4, 0, lo, hi), 0);
-    const int32_t offsets[3 * 5] = {5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
+    const float offsets[3 * 5] = {5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
     D3DBeginScene();
     SimpleObj_Render(4, offsets, 5);
     D3DEndScene();
@@ -171,7 +171,7 @@ TEST_F(ObjTest, GroupBoxesHoldTheirVerticesFacesIncluded) {
 
 TEST_F(ObjTest, GroupsMoveByTheirOffsetsEachDraw) {
     LoadObject(0, "groups", 1.0f, 0);
-    const int32_t offsets[3 * 3] = {0, 0, 0, 10, 20, 30, -4, 0, 0};
+    const float offsets[3 * 3] = {0, 0, 0, 10, 20, 30, -4, 0, 0};
     D3DBeginScene();
     SimpleObj_Render(0, offsets, 3);  // groups 0-2 moved, group 4 not
     D3DEndScene();
