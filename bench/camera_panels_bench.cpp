@@ -1,0 +1,166 @@
+// The match camera's computation of one frame's view over the large ground,
+// and the overlay panels' update and draw of one frame (score, clock, team,
+// menu and replay panels with the pointer), on the headless GL context with
+// the generated game data.
+//
+// The game folder is HALVORN_GAME_DIR if set, else "game" beside the
+// benchmark.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "generic/kitload.h"
+#include "generic/matchcam.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "match/matchclock.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/simdisplay.h"
+#include "menus/loadanim.h"
+#include "support/dxd3d.h"
+#include "support/dxdraw.h"
+#include "support/dxenum.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/winlib.h"
+#include "zud3d/d3dicon.h"
+#include "zud3d/d3dobj.h"
+#include "zud3d/d3dtex.h"
+#include "zud3d/panels.h"
+#include "zud3d/stadium.h"
+
+namespace {
+
+std::string CamBenchGameFolder() {
+    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
+    char exe[PATH_MAX] = {};
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string path(exe, n > 0 ? size_t(n) : 0);
+    return path.substr(0, path.find_last_of('/') + 1) + "game";
+}
+
+// The loaders log what they read: keep that out of the report.
+struct CamBenchQuiet {
+    CamBenchQuiet() {
+        std::fflush(stdout);
+        saved = dup(1);
+        null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+    }
+    ~CamBenchQuiet() {
+        std::fflush(stdout);
+        dup2(saved, 1);
+        close(saved);
+        close(null);
+    }
+    int saved, null;
+};
+
+bool StartDisplay(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    CamBenchQuiet quiet;
+    InitMemory(96 * 1024);
+    PakFileInit();
+    PakAddFile((CamBenchGameFolder() + "/pakfiles/demo").c_str());
+    PakFileAddDone();
+    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    DXEnumDisplay();
+    DDrawSelectDevice(0, 0);
+    GfxInit(GFXINIT_3D);
+    const int mode = GfxFindMode(800, 600, 3);
+    if (mode < 0) {
+        state.SkipWithError("no 800 x 600 mode");
+        return false;
+    }
+    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    for (int stand = 0; stand < gameinfo::kStands; ++stand)
+        block->SetI16(gameinfo::kStadiumLevel + 2 * stand, 5);
+    block->SetU8(gameinfo::kNightMatch, 0);
+    block->SetTeamI16(0, gameinfo::kTeamClub, 3);
+    block->SetTeamI16(1, gameinfo::kTeamClub, 40);
+    block->SetI16(gameinfo::kCompetition, 1);
+    std::strcpy(reinterpret_cast<char*>(block->bytes + gameinfo::TeamInfoAt(0)), "Home Side");
+    std::strcpy(reinterpret_cast<char*>(block->bytes + gameinfo::TeamInfoAt(1)), "Away Side");
+    TexD3D_Init();
+    NORMTEXT_Init();
+    LoadAllStadParts();
+    Icon_Init();
+    Panel_LoadModels();
+    return true;
+}
+
+void StopDisplay() {
+    SimpleObj_FreeAll();
+    Icon_Uninit();
+    Stadium_Free();
+    TexD3D_DestroyAll();
+    RestoreGraphicMode();
+    GfxUninit();
+    WinResetForTests();
+    if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
+    PakFileUninit();
+    UninitMemory();
+}
+
+void BM_MatchCamCompute(benchmark::State& state) {
+    if (!StartDisplay(state)) return;
+    PitchGeometry = kDefaultPitch;
+    MatchCam_Init();
+    uint32_t pass = 0;
+    for (auto _ : state) {
+        // The ball wanders and the type changes every 50 frames, the
+        // stadium cameras among them.
+        DisplayTable[kBallFigure] = {
+            float(100 + pass * 37 % 1400), float(60 + pass * 53 % 2050), float(pass % 60), 0, 0, 0};
+        CameraType = int16_t(pass / 50 % kCameraTypeCount);
+        MatchCam_Compute();
+        benchmark::DoNotOptimize(ShownView);
+        ++pass;
+    }
+    StopDisplay();
+}
+BENCHMARK(BM_MatchCamCompute)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_PanelsFrame(benchmark::State& state) {
+    if (!StartDisplay(state)) return;
+    Panels_Init();
+    MatchClockRunning = 1;
+    PeriodLength = 45 * 60 * 50;
+    SideCurrentPlayer[0] = 3;
+    SideCurrentPlayer[1] = 19;
+    SimMenuMode = 1;
+    Replay.recorded = 750;
+    Replay.playing = 1;
+    uint32_t pass = 0;
+    for (auto _ : state) {
+        PeriodClock = pass * 7 % PeriodLength;
+        Goals[0] = int16_t(pass / 300 % 10);
+        Replay.position = float(pass % 750);
+        MatchMouse.x = int32_t(pass * 13 % 788);
+        MatchMouse.y = int32_t(500 + pass % 88);
+        D3DClearScene(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+        D3DBeginScene();
+        Panels_Update();
+        Panels_Draw();
+        D3DEndScene();
+        GfxFlip();
+        ++pass;
+    }
+    Replay = {};
+    StopDisplay();
+}
+BENCHMARK(BM_PanelsFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
