@@ -8,6 +8,7 @@
 #include "match/ball.h"
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchphases.h"
@@ -334,6 +335,8 @@ void Match_ActPenaltyRunUp(int16_t figure) {
     Match_SetPlayerAction(figure, kActionPenaltyKick);
     SetPieceWords[0] = 50;
     SetPieceWords[1] = 350;
+    ShotTimer = SetPieceWords[0];
+    ShotHoldTimer = SetPieceWords[1];
     PenaltyRunUpStage = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "match/ball.h"
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
+#include "match/keeper.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
@@ -57,6 +58,7 @@ void CountShot(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     ++f.counts[kCountShots];
     ++TeamShotCount[TeamOf(figure)];
+    Match_NoteShotOnGoal(figure);  // a save is credited against him
 }
 
 void BackToOpenPlay() {
@@ -304,6 +306,9 @@ void Match_ActPenaltyKick(int16_t figure) {
     BallState.vz = lift * 3840 + 327680;
     SetPieceWords[0] = shootOut ? 350 : 50;
     SetPieceWords[1] = 350;
+    // The keeper faces the kick: he guesses his side while the first runs.
+    ShotTimer = SetPieceWords[0];
+    ShotHoldTimer = SetPieceWords[1];
     BackToOpenPlay();
     MatchTicks += 50;
     MatchMarkTeamOffside(figure);
