@@ -9,6 +9,7 @@
 #include "menus/historybrowser.h"
 #include "menus/matchday.h"
 #include "menus/menuboxes.h"
+#include "menus/menucont.h"
 #include "menus/menusetup.h"
 #include "menus/resultboard.h"
 #include "tests/fakes/menu_user.h"
@@ -39,6 +40,13 @@ inline std::function<void()>& DayUserWatch() {
     return watch;
 }
 
+// Asked first on every step: true when it queued what the user does on the
+// screen up now (the club screen, the save screen), so the day user waits.
+inline std::function<bool()>& DayUserScreen() {
+    static std::function<bool()> screen;
+    return screen;
+}
+
 inline bool DayUserTableUp(const MenuItem* table) {
     return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
 }
@@ -54,6 +62,10 @@ inline void DayUserStep() {
     if (!DayUserRunning()) return;
     if (DayUserWatch()) DayUserWatch()();
     DayUserCounts& seen = DayUserSeen();
+    if (ScreenSection[MODAL_BOX_SECTION].pixels == nullptr && DayUserScreen() && DayUserScreen()()) {
+        DayUserAgain(3);
+        return;
+    }
     if (ScreenSection[MODAL_BOX_SECTION].pixels != nullptr) {
         ++seen.boxes;
         MenuUserClickAt(400, 300);
@@ -69,6 +81,13 @@ inline void DayUserStep() {
     if (DayUserTableUp(HistoryBrowserTable)) {
         ++seen.resultsLists;
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        DayUserAgain(3);
+        return;
+    }
+    // A screen the day messages opened that the game has only in its least
+    // form: back to the club.
+    if (DayUserTableUp(LeastScreenTable)) {
+        MenuUserClickItem([](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
         DayUserAgain(3);
         return;
     }
