@@ -299,8 +299,8 @@ TEST_F(PlaythroughTest, AMonthOfDaysThenTheSavedGamePlaysTheSameWeekAsTheGameItW
     EXPECT_NE(first, 0u);
     EXPECT_NE(second, 0u);
     // The loaded game does not yet play the week as the game it was saved
-    // from did (state rebuilt after a load differs from the running game's):
-    // the comparison runs on request until the saved games keep it.
+    // from did (the cause is not found: the saved games or the state a load
+    // rebuilds); the comparison runs on request until it holds.
     if (std::getenv("HALVORN_PLAYTHROUGH_SAME_WEEK") != nullptr) {
         EXPECT_EQ(second, first) << "the loaded game played the week differently";
     }
