@@ -235,6 +235,9 @@ class PixelConverter {
             bytewise_ = bytewise_ && in_[c].bits == 8 && out_[c].bits == 8;
         }
         bytewise_ = bytewise_ && !indexed_;
+        samePlaces_ = bytewise_ && in_[0].shift == out_[0].shift && in_[1].shift == out_[1].shift &&
+                      in_[2].shift == out_[2].shift;
+        keep_ = out_[0].mask | out_[1].mask | out_[2].mask;
     }
 
     // Blits of many pixels from 8- and 16-bit formats look every value up.
@@ -243,6 +246,10 @@ class PixelConverter {
         table_.resize(size_t(1) << (8 * inBytes));
         for (size_t i = 0; i < table_.size(); ++i) table_[i] = Compute(uint32_t(i));
     }
+
+    // The channels stand where they stood; a pixel needs only Keep().
+    bool SamePlaces() const { return samePlaces_; }
+    uint32_t Keep() const { return keep_; }
 
     uint32_t operator()(uint32_t pixel) const {
         if (bytewise_) {
@@ -306,6 +313,10 @@ class PixelConverter {
     Mask out_[3];
     // Every channel eight bits wide on both sides: a byte moves.
     bool bytewise_ = true;
+    // ... and each channel at the same place on both sides: the pixel
+    // stands as it is, only the bits outside the channels cleared.
+    bool samePlaces_ = false;
+    uint32_t keep_ = 0;
     std::vector<uint32_t> table_;
 };
 
@@ -326,6 +337,12 @@ void StorePixel(uint8_t* p, uint32_t v) {
 
 template <uint32_t kIn, uint32_t kOut>
 void ConvertRow(const uint8_t* in, uint8_t* out, size_t count, const PixelConverter& convert) {
+    if (convert.SamePlaces()) {
+        const uint32_t keep = convert.Keep();
+        for (size_t i = 0; i < count; ++i)
+            StorePixel<kOut>(out + i * kOut, LoadPixel<kIn>(in + i * kIn) & keep);
+        return;
+    }
     for (size_t i = 0; i < count; ++i)
         StorePixel<kOut>(out + i * kOut, convert(LoadPixel<kIn>(in + i * kIn)));
 }
