@@ -26,6 +26,7 @@
 #include "tests/fakes/test_util.h"
 #include "zud3d/d3dicon.h"
 #include "zud3d/d3dobj.h"
+#include "zud3d/flagtable.h"
 #include "zud3d/panels.h"
 #include "zud3d/replaypanel.h"
 
@@ -294,6 +295,30 @@ TEST_F(PanelDrawTest, UnknownMenuModeIsNamed) {
         float(Icon_TextWidth(kFont24, line, int(std::strlen(line)))) * 0.01f * 800.0f / 9.2f;
     EXPECT_NEAR(text.right - text.left + 1, expected, expected * 0.1f);
     EXPECT_NEAR((text.left + text.right) / 2.0f, 400.0f, 4.0f);
+}
+
+TEST_F(PanelDrawTest, FlagsLoadTheDefaultFlagWithItsShapeAndMesh) {
+    Panel_LoadFlags();
+    const int row = Panel_FindFlag("velkflag");
+    ASSERT_GE(row, 0);
+    for (int side = 0; side < 2; ++side) {
+        EXPECT_NE(Panel_GetFlag(side).texture, 0u) << side;
+        EXPECT_FLOAT_EQ(Panel_GetFlag(side).aspect,
+                        float(kFlagSizes[row].width) / float(kFlagSizes[row].height));
+    }
+    const float* uv = Panel_GetFlagMeshUv();
+    ASSERT_NE(uv, nullptr);
+    const int vertices = (kFlagMeshColumns + 1) * (kFlagMeshRows + 1);
+    EXPECT_FLOAT_EQ(uv[0], 1.0f / 256.0f);
+    EXPECT_FLOAT_EQ(uv[2 * vertices - 1], 0.99609375f);
+    for (int i = 0; i < 2 * vertices; ++i) {
+        EXPECT_GE(uv[i], 1.0f / 256.0f);
+        EXPECT_LE(uv[i], 0.99609375f);
+    }
+    Panel_FreeFlags();
+    EXPECT_EQ(Panel_GetFlag(0).texture, 0u);
+    EXPECT_FLOAT_EQ(Panel_GetFlag(1).aspect, 4.0f / 3.0f);
+    EXPECT_EQ(Panel_GetFlagMeshUv(), nullptr);
 }
 
 class ReplayPanelTest : public PanelDrawTest {
