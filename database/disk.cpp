@@ -25,6 +25,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
+#include "season/nationalsquads.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
@@ -216,6 +217,10 @@ int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
 }
 
 void RebuildAfterLoad() {
+    // The national squads are not kept in a saved game: nobody may stay on
+    // international duty for a squad that is gone.
+    std::memset(NationalSquads, 0, sizeof NationalSquads);
+    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerIntDuty(p, 0);
     ResetClubSeasonRecords();
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();
@@ -352,7 +357,8 @@ void RecountClubSeasonRecordsFromFixtures() {
         ClubSeasonRecord* table = type == 0     ? LeagueSeasonRecords
                                   : type == 120 ? ReserveSeasonRecords
                                                 : nullptr;
-        if (table == nullptr) continue;
+        // A fixture never played (31 goals a side) holds no result.
+        if (table == nullptr || !IsFixturePlayed(slot)) continue;
         const uint16_t home = GetMatchClubA(int16_t(slot));
         const uint16_t away = GetMatchClubB(int16_t(slot));
         // A damaged fixture must not count into another club's record.

@@ -231,6 +231,9 @@ void YearlyRetirementPass() {
             RetirePlayer(p);
         }
     }
+    // A retired player's record now holds a youngster at another club:
+    // every roster as the records say.
+    RebuildAllRosters();
 }
 
 void SeasonRollPlayers() {

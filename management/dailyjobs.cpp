@@ -149,8 +149,10 @@ void WeeklyLoanPass() {
             continue;
         }
         const int16_t parent = ParentClubOnLoan(p);
-        if (parent < 0) continue;
-        if (GetPlayerHalvornB(p) != 0) {
+        // A trial of a player without a club runs out like any loan.
+        const bool freeTrial = IsFreeTrialist(p);
+        if (parent < 0 && !freeTrial) continue;
+        if (GetPlayerHalvornB(p) != 0 && !freeTrial) {
             SetPlayerLoanClub(p, parent);
             continue;
         }
@@ -162,7 +164,9 @@ void WeeklyLoanPass() {
         const int16_t host = int16_t(club);
         AddMessage(host, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1, -1, -1, kLoanOverMessage, kScope,
                    1);
-        HostTriesToKeep(p, host, parent);
+        // Nobody can sell a player without a club: the host may sign him as
+        // a free player like any other.
+        if (!freeTrial) HostTriesToKeep(p, host, parent);
         if (GetPlayerLoanTrial(p) != 0) {
             AddMessage(host, parent, p, kNoPlayer, -1, -1, -1, -1, -1, Age(p), -1, kTrialOverMessage, kScope,
                        1);

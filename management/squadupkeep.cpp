@@ -76,12 +76,21 @@ void PickNationalCaptain() {
     if (captain != 0) SetPlayerFlag107Bit7(captain, 1);
 }
 
+bool IsFreeTrialist(uint16_t player) {
+    return GetPlayerLoanTrial(player) != 0 && IsClubNumber(GetPlayerClub(player)) &&
+           !IsClubNumber(GetPlayerLoanClub(player));
+}
+
 void ClearPlayerLoan(uint16_t player) {
     const uint16_t owner = GetPlayerLoanClub(player);
     const uint16_t club = GetPlayerClub(player);
     if (IsClubNumber(owner) && owner != club) {
         SetPlayerFans(player, int16_t(GetPlayerLoanClubFans(player)));
         SetPlayerClub(player, int16_t(owner));
+    } else if (IsFreeTrialist(player)) {
+        // A trialist who came without a club goes back to having none.
+        SetPlayerFans(player, int16_t(GetPlayerLoanClubFans(player)));
+        SetPlayerClub(player, -1);
     }
     SetPlayerLoanTrial(player, 0);
     SetPlayerLoanPeriod(player, 0);

@@ -20,9 +20,12 @@ void PickClubCaptain();
 // flag.
 void PickNationalCaptain();
 
-// Ends a loan: the player plays for his owning club again, his fans figure
-// comes back from the loan, and his loan, shirt and cup fields are cleared.
+// Ends a loan: the player plays for his owning club again (a trialist who
+// came without a club has none again), his fans figure comes back from the
+// loan, and his loan, shirt and cup fields are cleared.
 void ClearPlayerLoan(uint16_t player);
+// A player on trial at a club who has no club of his own to go back to.
+bool IsFreeTrialist(uint16_t player);
 
 // Clubs with a reputation first, by descending reputation (equal ones keep
 // their order); 0xFFFF fills the rest.

@@ -48,6 +48,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "season/seasondays.h"
 #include "season/seasonsquads.h"
 #include "season/seasontables.h"
+#include "season/soak.h"
 #include "support/random.h"
 
 namespace {
@@ -286,14 +287,21 @@ void RunDailyClubJobs(int16_t realDay) {
 }
 
 void AdvanceDay() {
+    const DayPhaseTimer dayEnd(kPhaseDayEnd);
     SeasonCalendarState& c = SeasonCalendar;
     HVW_CheckFormationTotal();
     SortLeagueTables();
-    for (int country = 0; country < kCountryCount; ++country) {
-        if (IsCountryInPlay(country)) RunSeasonEndDays(country);
+    {
+        const DayPhaseTimer timer(kPhaseCompetitionDays);
+        for (int country = 0; country < kCountryCount; ++country) {
+            if (IsCountryInPlay(country)) RunSeasonEndDays(country);
+        }
+        if (c.dayOfMonth == 15 && c.month == 5) RunSeasonAwards();
     }
-    if (c.dayOfMonth == 15 && c.month == 5) RunSeasonAwards();
-    RunDailyClubJobs(1);
+    {
+        const DayPhaseTimer timer(kPhaseClubJobs);
+        RunDailyClubJobs(1);
+    }
     ShowDueDiaryNotes();
     HVW_CheckFormationTotal();
     // A league's last day takes every note still waiting with it.
@@ -302,10 +310,13 @@ void AdvanceDay() {
     }
     const int16_t dayBefore = c.currentDay;
     ++c.currentDay;
-    ProcessInternationalDay();
-    ProcessPostponements();
-    if (c.currentDay > c.leagueStartDay[0]) ++CompetitionDayWord;
-    ProcessCompetitionDay();
+    {
+        const DayPhaseTimer timer(kPhaseCompetitionDays);
+        ProcessInternationalDay();
+        ProcessPostponements();
+        if (c.currentDay > c.leagueStartDay[0]) ++CompetitionDayWord;
+        ProcessCompetitionDay();
+    }
     HVW_CheckFormationTotal();
     // A season has 365 days, 366 when its February has 29.
     if (c.year % 4 != 0 && c.currentDay == kLastDayOfShortSeason) c.currentDay = kSeasonEndDay;

@@ -33,6 +33,7 @@
 #include "season/reportfacts.h"
 #include "season/results.h"
 #include "season/seasontables.h"
+#include "season/soak.h"
 #include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
@@ -312,10 +313,23 @@ int16_t ValidateFixture(int16_t slot) {
     return incomplete == 0 ? 1 : 0;
 }
 
+void DeleteInvalidFixture(int16_t slot) {
+    if (!IsValidSlot(slot)) return;
+    // The squads of a national match that cannot be played go back to their
+    // clubs now: the release day looks for the fixture, which is gone.
+    const int16_t competition = FixtureType(slot);
+    if (IsNationalDay(competition)) {
+        const int16_t kind = int16_t(competition - kCompNationalTeam);
+        ReleaseNationalSquad(FixtureHome(slot), kind);
+        ReleaseNationalSquad(FixtureAway(slot), kind);
+    }
+    DeleteFixture(slot);
+}
+
 int16_t PlayFixtureIfValid(int16_t slot) {
     if (!IsValidSlot(slot)) return 0;
     if (ValidateFixture(slot) == 0) {
-        DeleteFixture(slot);
+        DeleteInvalidFixture(slot);
         return 0;
     }
     return ProcessFixture(slot);
@@ -428,7 +442,10 @@ int16_t ProcessFixture(int16_t slot) {
     if (IsNationalDay(competition)) {
         if (PrepareNationalMatch(slot, home, away) != 0) return 0;
     } else {
-        PrepareClubMatch(slot, home, away);
+        {
+            const DayPhaseTimer timer(kPhaseMatchSetUp);
+            PrepareClubMatch(slot, home, away);
+        }
         if (competition == kCompReserveLeague && !CanFieldBothSides()) {
             std::printf(
                 "ProcessFixture(): Warning: reserve fixture %d of %d v %d not played, a side has fewer "
@@ -455,6 +472,7 @@ int16_t ProcessFixture(int16_t slot) {
     ++ProcessedFixtureCount;
     PlayFixture(home, away, competition, userCompetition, slot);
     MatchFrameTimer();
+    const DayPhaseTimer postMatch(kPhasePostMatch);
     StoreFixtureScore(slot);
     RecordMatchEvents(slot);
     if (competition == kCompReserveLeague) {
@@ -523,7 +541,7 @@ void PlayDayWithoutScreens() {
         // into its slot: that slot is looked at again.  A national fixture
         // left unplayed is passed over.
         if (ValidateFixture(slot) == 0) {
-            DeleteFixture(slot);
+            DeleteInvalidFixture(slot);
             continue;
         }
         if (ProcessFixture(slot) < 0) continue;  // deleted: its successor is in the slot

@@ -48,6 +48,9 @@ void MatchEvents_Clear();
 
 // The first fixture of today still unplayed; -1 when none.
 int16_t FindFirstUnplayedFixtureToday();
+// Deletes a fixture that failed validation; a national match's squads
+// are released first.
+void DeleteInvalidFixture(int16_t slot);
 // Validates and processes the fixture; an invalid one is deleted.  1 when
 // it was played, -1 when it was deleted after its sides were picked.
 int16_t PlayFixtureIfValid(int16_t slot);

@@ -128,6 +128,11 @@ uint16_t FindNationalPlayer(int16_t position, int16_t preference, int16_t nation
 void SelectNationalSquad(int16_t nation, int16_t opponent, int16_t kind) {
     if (!IsNation(nation) || !IsKind(kind)) return;
     uint16_t* squad = NationalSquads[kind][nation];
+    // A squad still on duty for an earlier match goes back to its clubs:
+    // once replaced, nobody would release it.
+    for (int slot = 0; slot < kNationalSquadSize; ++slot) {
+        if (IsPlayerNumber(squad[slot])) SetPlayerIntDuty(squad[slot], 0);
+    }
     std::memset(squad, 0, sizeof NationalSquads[kind][nation]);
     for (int slot = 0; slot < kNationalSquadSize; ++slot) {
         const NationalSquadSlot& place = NationalSquadSlots[slot];

@@ -27,6 +27,7 @@
 #include "season/clubseason.h"
 #include "season/competitions.h"
 #include "season/european.h"
+#include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/messages.h"
@@ -320,6 +321,7 @@ void NewGameSetUp() {
     EventLog_ClearAll();
     ClearClubResultMemory();
     ClearReportEvents();
+    MatchEvents_Clear();
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
     InitClubTacticPresets();

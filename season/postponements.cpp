@@ -8,6 +8,7 @@
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
 #include "season/messages.h"
+#include "season/soak.h"
 #include "support/debug.h"
 #include "support/random.h"
 
@@ -119,6 +120,7 @@ bool MoveFixtureToFreeDay(int16_t slot) {
     // The new day lies after the old one, so the old entry keeps its slot.
     if (!FindNextFreeFixtureDay(int16_t(FixtureDay(slot)), slot)) return false;
     DeleteFixture(slot);
+    ++SeasonEvents.moved;
     return true;
 }
 
@@ -164,6 +166,7 @@ void ProcessPostponements() {
             continue;
         }
         AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kPostponedMessage, 1, 0);
+        ++SeasonEvents.postponed;
         // The next fixture has moved up into this slot: examine it too.
     }
 }

@@ -13,6 +13,7 @@
 #include "season/fixtures.h"
 #include "season/messages.h"
 #include "season/postponements.h"
+#include "season/soak.h"
 #include "support/bytes.h"
 #include "support/debug.h"
 #include "support/random.h"
@@ -352,6 +353,7 @@ int SendDown(int country, int division, int excess) {
         Post(kMsgRelegated, c.club);
         DebugLog(DEBUG_GENERAL, 0, "RestoreDivisionSizes(): country %d division %d full, club %d down\n",
                  country, division, c.club);
+        ++SeasonEvents.corrections[country];
         ++moved;
     }
     return moved;
@@ -382,6 +384,7 @@ int BringUp(int country, int division, int shortBy) {
         Post(kMsgPromoted, c.club);
         DebugLog(DEBUG_GENERAL, 0, "RestoreDivisionSizes(): country %d division %d short, club %d up\n",
                  country, division, c.club);
+        ++SeasonEvents.corrections[country];
         ++moved;
     }
     return moved;

@@ -148,6 +148,10 @@ void MakeNewPlayer(uint16_t player, const NewPlayerPlan& plan) {
         SetPlayerTxReq(player, 0);
         SetPlayerLoanList(player, 0);
     }
+    // The manager and caretaker flags cannot change once the new-player
+    // flag is set: a record reused from a retired manager loses them first.
+    SetPlayerFlag95(player, 0);
+    ClearPlayerFlags(player);
     SetPlayerPosition(player, kPositionDrawTable[Draw(37)]);
     SetPlayerFlag95(player, 1);
     SetPlayerIntShirt(player, 0);

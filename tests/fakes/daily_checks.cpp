@@ -38,9 +38,13 @@ std::string CheckDailyJobInvariants() {
             return Fault("player %d has injury type %d", p, type);
         if (GetPlayerSusp(p) > 31) return Fault("player %d has suspension %d", p, GetPlayerSusp(p));
         if (parent == club) continue;
-        if (!IsClubNumber(club) || !IsClubNumber(parent) || GetClubRep(int16_t(club)) == 0 ||
-            GetClubRep(int16_t(parent)) == 0)
-            return Fault("player %d on loan between clubs %d", p, int16_t(club));
+        // A trialist may come without a club of his own.
+        const bool freeTrial = GetPlayerLoanTrial(p) != 0 && !IsClubNumber(parent);
+        if (!IsClubNumber(club) || GetClubRep(int16_t(club)) == 0 ||
+            (!freeTrial && (!IsClubNumber(parent) || GetClubRep(int16_t(parent)) == 0)))
+            return Fault(
+                ("player %d on loan at club %d from club " + std::to_string(int16_t(parent))).c_str(), p,
+                int16_t(club));
         const int period = GetPlayerLoanPeriod(p);
         if (period < 1 || period > 63) return Fault("player %d on loan for %d weeks", p, period);
         if (GetPlayerField120Bits9(p) > 2)

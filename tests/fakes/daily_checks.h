@@ -6,7 +6,7 @@
 // Balances 0..134,217,727; every injured player has a type of the injury
 // table and a period of at most 127, and fewer than 10% of the players with
 // a club are injured; suspensions at most 31; every player on loan has two
-// different clubs in play, a period 1..63 and a wage split 0..2; no
+// different clubs in play (a trialist may come without a club), a period 1..63 and a wage split 0..2; no
 // transfer log record names the same club as seller and buyer.  Returns ""
 // when all hold, else the first fault found.
 std::string CheckDailyJobInvariants();

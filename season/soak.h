@@ -1,0 +1,55 @@
+// The soak switch: the game plays on by itself, the match-day screens
+// waiting for nobody, until a stop point (a season day of a season) is
+// reached or the user presses Escape.
+#pragma once
+#include <cstdint>
+
+// 1 while soaking.  The soak screen toggles it, start-up clears it, the
+// day loop reads it and SoakStopCheck clears it at the stop point.
+extern uint32_t SoakMode;
+// The stop point the soak screen writes on leaving with soak on: season
+// day 0..365 of season SoakStopSeason; season -1 is no stop point.
+extern int16_t SoakStopPointDay;
+extern int16_t SoakStopPointSeason;
+
+// Once a day: with soak on, switches it off when today and the season are
+// the stop point's.
+void SoakStopCheck();
+
+// What the season's day jobs did, counted for the soak reports: fixtures
+// called off by the weather, fixtures moved to a free day (postponements
+// included), and clubs moved by country to restore a division's size.
+struct SeasonEventCounts {
+    int32_t postponed = 0;
+    int32_t moved = 0;
+    int32_t corrections[9] = {};
+};
+extern SeasonEventCounts SeasonEvents;
+
+// Time spent in the phases of a day, for the soak benchmark's report;
+// counted only while DayPhaseTiming is set.
+enum DayPhase : int {
+    kPhaseDayEnd,           // the whole day's end (competition days, club jobs, season roll)
+    kPhaseCompetitionDays,  // season-end, national-team, postponement and cup days
+    kPhaseClubJobs,         // the clubs' daily jobs
+    kPhaseMatchSetUp,       // sides picked and the match prepared
+    kPhasePostMatch,        // the clubs' work after a match and the result booked
+    kDayPhaseCount,
+};
+extern bool DayPhaseTiming;
+extern double DayPhaseSeconds[kDayPhaseCount];
+uint64_t DayPhaseNow();
+// Adds the time from its making to its end to the phase.
+class DayPhaseTimer {
+  public:
+    explicit DayPhaseTimer(DayPhase phase) : phase_(phase), start_(DayPhaseTiming ? DayPhaseNow() : 0) {}
+    ~DayPhaseTimer() {
+        if (DayPhaseTiming) DayPhaseSeconds[phase_] += double(DayPhaseNow() - start_) * 1e-9;
+    }
+    DayPhaseTimer(const DayPhaseTimer&) = delete;
+    DayPhaseTimer& operator=(const DayPhaseTimer&) = delete;
+
+  private:
+    DayPhase phase_;
+    uint64_t start_;
+};

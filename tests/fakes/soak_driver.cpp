@@ -1,0 +1,174 @@
+#include "tests/fakes/soak_driver.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_state.h"
+#include "management/tactics.h"
+#include "management/transfers.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "season/leagues.h"
+#include "season/matchsetup.h"
+#include "season/newgame.h"
+#include "season/soak.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/random.h"
+#include "tests/fakes/daily_checks.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+SoakCounts g_counts;
+SoakTimes g_times;
+SeasonEventCounts g_eventsAtReset;
+unsigned g_transferIndex = 0;
+FixtureResultMakers g_gameMakers{};
+
+double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+void TimedMatch() {
+    const auto start = Clock::now();
+    g_gameMakers.playMatch();
+    g_times.engine += Since(start);
+    ++g_counts.engine;
+}
+
+void TimedPrediction(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
+                     int16_t penalties, int16_t user, int16_t slot) {
+    const auto start = Clock::now();
+    g_gameMakers.predict(home, away, competition, extraTime, fifth, penalties, user, slot);
+    g_times.prediction += Since(start);
+    ++g_counts.predicted;
+}
+
+// One day without screens, its phases timed.
+void PlayTimedDay() {
+    g_gameMakers = ResultMakers;
+    ResultMakers = {TimedMatch, TimedPrediction};
+    DayPhaseTiming = true;
+    double before[kDayPhaseCount];
+    std::copy(std::begin(DayPhaseSeconds), std::end(DayPhaseSeconds), before);
+    const auto start = Clock::now();
+    PlayDayWithoutScreens();
+    const double day = Since(start);
+    DayPhaseTiming = false;
+    ResultMakers = g_gameMakers;
+    const auto phase = [&](DayPhase p) { return DayPhaseSeconds[p] - before[p]; };
+    g_times.days += day;
+    g_times.fixtures += day - phase(kPhaseDayEnd);
+    g_times.matchSetUp += phase(kPhaseMatchSetUp);
+    g_times.postMatch += phase(kPhasePostMatch);
+    g_times.competitionDays += phase(kPhaseCompetitionDays);
+    g_times.clubJobs += phase(kPhaseClubJobs);
+    g_times.dayEnd += phase(kPhaseDayEnd);
+}
+
+void TakeEventCounts() {
+    g_counts.postponed = SeasonEvents.postponed - g_eventsAtReset.postponed;
+    g_counts.moved = SeasonEvents.moved - g_eventsAtReset.moved;
+    int corrections = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        corrections += SeasonEvents.corrections[c] - g_eventsAtReset.corrections[c];
+    g_counts.corrections = corrections;
+    g_counts.transfers += CountTransfersSince(g_transferIndex);
+    g_transferIndex = TransferRecordIndex;
+}
+
+}  // namespace
+
+int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config) {
+    // The match engine reads its motion clips from the game's archive.
+    static bool mounted = false;
+    if (!mounted) {
+        mounted = true;
+        InitMemory(64 * 1024);
+        PakFileInit();
+        PakAddFile((gameDir + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+    }
+    char here[4096];
+    if (getcwd(here, sizeof here) == nullptr || chdir(gameDir.c_str()) != 0) return -1;
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(config.seed);
+    NewGameSetUp();
+    if (chdir(here) != 0) return -1;
+
+    const uint16_t club = DivisionClubLists[config.userCountry][config.userDivision][0];
+    if (club == kNoLeagueClub) return -1;
+    // As the start screen takes a job: player 1 replaces the club's manager.
+    for (int16_t other = 0; other < kClubCount; ++other) {
+        if (GetClubControl(other) == 1) SetClubControl(other, 0);
+    }
+    const uint16_t replaced = HVW_GetClubManager(int16_t(club));
+    SetClubControl(int16_t(club), 1);
+    InstallPlayerManagers(replaced);
+    ComputerTransferActivity(0, 0);
+    InitCustomTactics();
+    AutoManagementSwitch = 1;
+    HVW_SetViewedCountry(config.viewedCountry);
+    ResetSoakCounts();
+    return int16_t(club);
+}
+
+std::string RunSoakUntil(int16_t stopSeason, int16_t stopDay, const std::function<std::string()>& daily) {
+    SoakStopPointSeason = stopSeason;
+    SoakStopPointDay = stopDay;
+    SoakMode = 1;
+    while (SoakMode != 0) {
+        const int season = SeasonCalendar.season, day = SeasonCalendar.currentDay;
+        PlayTimedDay();
+        ++g_counts.days;
+        TakeEventCounts();
+        SoakStopCheck();
+        if (daily) {
+            const std::string fault = daily();
+            if (!fault.empty()) {
+                SoakMode = 0;
+                char where[64];
+                std::snprintf(where, sizeof where, "season %d day %d: ", season, day);
+                return where + fault;
+            }
+        }
+    }
+    return "";
+}
+
+void ResetSoakCounts() {
+    g_counts = {};
+    g_times = {};
+    g_eventsAtReset = SeasonEvents;
+    g_transferIndex = TransferRecordIndex;
+}
+
+const SoakCounts& CurrentSoakCounts() { return g_counts; }
+const SoakTimes& CurrentSoakTimes() { return g_times; }
+
+std::string FormatSoakCounts(const SoakCounts& c) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%d days: %d fixtures by engine, %d predicted, %d postponed, %d moved, %d corrections, "
+                  "%d transfers",
+                  c.days, c.engine, c.predicted, c.postponed, c.moved, c.corrections, c.transfers);
+    return text;
+}
+
+std::string FormatSoakTimes(const SoakTimes& t) {
+    char text[320];
+    std::snprintf(text, sizeof text,
+                  "%.1f s: fixtures %.1f s (set-up %.1f, prediction %.1f, engine %.1f, post-match %.1f), "
+                  "day ends %.1f s (competition days %.1f, club jobs %.1f)",
+                  t.days, t.fixtures, t.matchSetUp, t.prediction, t.engine, t.postMatch, t.dayEnd,
+                  t.competitionDays, t.clubJobs);
+    return text;
+}

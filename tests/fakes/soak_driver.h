@@ -1,0 +1,60 @@
+// The whole-world soak: a new game on the generated world with a human
+// club run by the computer, played day by day without screens until the
+// soak stop point.  Shared by the soak tests and the season benchmark; it
+// needs the display-free core only.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct SoakConfig {
+    uint32_t seed = 1;
+    // The user's club: the first club of this country's division.
+    int16_t userCountry = 0;
+    int16_t userDivision = 4;
+    // The country whose user's division is played on the match engine.
+    int16_t viewedCountry = 5;
+};
+
+// What a run did, counted from its start (or from the last ResetSoakCounts).
+struct SoakCounts {
+    int days = 0;
+    int engine = 0;       // fixtures played on the match engine
+    int predicted = 0;    // fixtures given the quick prediction
+    int postponed = 0;    // fixtures called off by the weather
+    int moved = 0;        // fixtures moved to another day
+    int corrections = 0;  // clubs moved to restore a division's size
+    int transfers = 0;
+};
+
+// Time by phase, in seconds, of the days played.
+struct SoakTimes {
+    double days = 0;             // whole days
+    double fixtures = 0;         // the day's fixtures (the day less its end)
+    double matchSetUp = 0;       // of which sides picked and matches prepared
+    double prediction = 0;       // the quick prediction
+    double engine = 0;           // the match engine
+    double postMatch = 0;        // the clubs' work after the match
+    double competitionDays = 0;  // season-end, national-team, postponement and cup days
+    double clubJobs = 0;         // the clubs' daily jobs
+    double dayEnd = 0;           // the whole day's end, season roll included
+};
+
+// The new game in the game folder (from the seed), the user's club taken
+// as the new-game screens take a job, the auto-management switch and the
+// viewed country set.  Returns the user's club.
+int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config);
+
+// Switches soak on with the stop point and plays days until SoakStopCheck
+// switches it off.  After every day `daily` runs; a non-empty answer stops
+// the run and is returned (prefixed with the season and day).  "" when the
+// stop point was reached.
+std::string RunSoakUntil(int16_t stopSeason, int16_t stopDay, const std::function<std::string()>& daily = {});
+
+void ResetSoakCounts();
+const SoakCounts& CurrentSoakCounts();
+const SoakTimes& CurrentSoakTimes();
+// "N days: E fixtures by engine, P predicted, ..." for a report line.
+std::string FormatSoakCounts(const SoakCounts& counts);
+// "fixtures F s (set-up S, prediction P, engine E, post-match M), ..."
+std::string FormatSoakTimes(const SoakTimes& times);

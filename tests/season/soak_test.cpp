@@ -1,0 +1,158 @@
+// The whole world played day by day without screens, under the checks of
+// every day, every league end and every season start.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "season/calendar.h"
+#include "season/soak.h"
+#include "tests/fakes/soak_checks.h"
+#include "tests/fakes/soak_driver.h"
+
+namespace {
+
+// The sanitizer tree plays one season of the driver, the normal tree three.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizedTree = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitizedTree = true;
+#else
+constexpr bool kSanitizedTree = false;
+#endif
+#else
+constexpr bool kSanitizedTree = false;
+#endif
+
+TEST(SoakStopCheckTest, SwitchesSoakOffOnlyAtTheStopPoint) {
+    const SeasonCalendarState kept = SeasonCalendar;
+    SeasonCalendar.season = 2;
+    SeasonCalendar.currentDay = 40;
+    SoakMode = 1;
+    SoakStopPointSeason = -1;  // no stop point
+    SoakStopPointDay = 40;
+    SoakStopCheck();
+    EXPECT_EQ(SoakMode, 1u);
+    SoakStopPointSeason = 2;
+    SoakStopPointDay = 41;  // tomorrow
+    SoakStopCheck();
+    EXPECT_EQ(SoakMode, 1u);
+    SoakStopPointSeason = 1;  // the day of another season
+    SoakStopPointDay = 40;
+    SoakStopCheck();
+    EXPECT_EQ(SoakMode, 1u);
+    SoakStopPointSeason = 2;
+    SoakStopCheck();
+    EXPECT_EQ(SoakMode, 0u);
+    // Off stays off.
+    SoakStopCheck();
+    EXPECT_EQ(SoakMode, 0u);
+    SeasonCalendar = kept;
+}
+
+// The daily checks, then the season watch.
+std::function<std::string()> CheckedDays(SoakSeasonWatch& watch) {
+    return [&watch] {
+        std::string fault = CheckSoakDay();
+        return fault.empty() ? watch.AfterDay() : fault;
+    };
+}
+
+void PrintSeason(int season, const SoakSeasonWatch& watch) {
+    const SoakSeasonFigures& f = watch.LastSeason();
+    std::printf(
+        "season %d: %s\n  %s\n  peak %d fixture slots; %d fixtures, %.2f goals each, %.1f%% home wins, "
+        "%.1f%% goalless\n",
+        season, FormatSoakCounts(CurrentSoakCounts()).c_str(), FormatSoakTimes(CurrentSoakTimes()).c_str(),
+        watch.PeakSlots(), f.fixtures, f.fixtures ? double(f.goals) / f.fixtures : 0.0,
+        f.fixtures ? 100.0 * f.homeWins / f.fixtures : 0.0,
+        f.fixtures ? 100.0 * f.goallessDraws / f.fixtures : 0.0);
+    std::fflush(stdout);
+}
+
+// Saves the game into a scratch folder and loads it back.
+void SaveAndLoad() {
+    const std::filesystem::path dir = std::filesystem::path(HALVORN_TEST_TMPDIR) / "soak";
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    const int saved = SaveGame(1);
+    const int loaded = saved == 0 ? LoadGame(1) : saved;
+    std::filesystem::current_path(here);
+    ASSERT_EQ(saved, 0);
+    ASSERT_EQ(loaded, 0);
+}
+
+// Three seasons of the world (one in the sanitizer tree), the game saved
+// and loaded again on day 0 of season 1.
+TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoad) {
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    auto watch = std::make_unique<SoakSeasonWatch>();
+    watch->Start();
+    const auto checked = CheckedDays(*watch);
+    ASSERT_EQ(RunSoakUntil(1, 0, checked), "");
+    PrintSeason(0, *watch);
+
+    SaveAndLoad();
+    ASSERT_EQ(SeasonCalendar.season, 1);
+    ASSERT_EQ(SeasonCalendar.currentDay, 0);
+    ASSERT_EQ(CheckSoakDay(), "") << "after the load";
+
+    const int seasons = kSanitizedTree ? 1 : 3;
+    if (seasons == 1) {
+        // A week of the loaded game.
+        ResetSoakCounts();
+        ASSERT_EQ(RunSoakUntil(1, 7, checked), "");
+        return;
+    }
+    for (int season = 1; season < seasons; ++season) {
+        ResetSoakCounts();
+        ASSERT_EQ(RunSoakUntil(int16_t(season + 1), 0, checked), "");
+        PrintSeason(season, *watch);
+    }
+}
+
+// A season from one seed gives the same world twice in one process;
+// another seed gives another.
+TEST(SoakTest, OneSeedGivesOneSeason) {
+    if (kSanitizedTree) GTEST_SKIP() << "the normal tree plays the seasons twice";
+    constexpr int16_t kCompareDay = 60;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    ASSERT_EQ(RunSoakUntil(0, kCompareDay), "");
+    const uint64_t early = HashSoakWorld();
+    ASSERT_EQ(RunSoakUntil(1, 0), "");
+    const uint64_t first = HashSoakWorld();
+
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    ASSERT_EQ(RunSoakUntil(1, 0), "");
+    EXPECT_EQ(HashSoakWorld(), first);
+
+    SoakConfig other;
+    other.seed = 2;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, other), 0);
+    ASSERT_EQ(RunSoakUntil(0, kCompareDay), "");
+    EXPECT_NE(HashSoakWorld(), early);
+}
+
+// With his own country viewed the user's division plays its computer
+// matches on the engine too: a month of it under the daily checks.
+TEST(SoakTest, OwnCountryViewedPlaysHisDivisionOnTheEngine) {
+    SoakConfig config;
+    config.viewedCountry = config.userCountry;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, config), 0);
+    auto watch = std::make_unique<SoakSeasonWatch>();
+    watch->Start();
+    ASSERT_EQ(RunSoakUntil(0, 51, CheckedDays(*watch)), "");
+    std::printf("a month, own country viewed: %s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
+    // About four rounds of his division of 22 clubs.
+    EXPECT_GT(CurrentSoakCounts().engine, 30);
+}
+
+}  // namespace
