@@ -37,7 +37,6 @@
 #include "support/winlib.h"
 
 int16_t ContinueMode;
-uint32_t SoakMode;
 uint8_t DayLoopFlags;
 MatchDayFlagWord MatchDayFlags;
 uint8_t MatchDayEvent;

@@ -9,14 +9,15 @@
 
 #include "management/matchdaynotices.h"
 #include "menus/hotspot.h"
+#include "season/soak.h"
 
 // Which Continue entry started the run: 0 one day, 1 run on until
 // something needs the user, 2 one day after the day's fixture list (the
 // user plays today).  Written by the club screen.
 extern int16_t ContinueMode;
-// 1 while soak testing: no panel waits for the user, no results list, and
-// a run of days goes on until Escape.
-extern uint32_t SoakMode;
+// SoakMode (season/soak.h), 1 while soak testing: no panel waits for the
+// user, no results list, and a run of days goes on until Escape or the
+// soak stop point.
 
 // The day loop's flag byte, shared with the club screen (the low byte of
 // MatchDayFlags).

@@ -37,6 +37,7 @@
 #include "season/matchday.h"
 #include "season/matchsetup.h"
 #include "season/seasontables.h"
+#include "season/soak.h"
 #include "season/teamselection.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
@@ -406,6 +407,7 @@ int16_t HVW_ReturnZero2() { return 0; }
 void HVW_AdvanceDay() {
     CoreBusyCursor(1);
     AdvanceDay();
+    SoakStopCheck();
     CoreBusyCursor(0);
 }
 void HVW_NewGameSetUp() { NewGameSetUp(); }

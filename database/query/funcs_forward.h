@@ -9,6 +9,7 @@ struct PlayerHistoryEntry;
 // ---------------------------------------------------------------------------
 // Forwarders to the season code
 
+// The day's end, then the soak stop point's check.
 void HVW_AdvanceDay();
 void HVW_NewGameSetUp();
 int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day);

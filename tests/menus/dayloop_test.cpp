@@ -330,6 +330,38 @@ TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
     EXPECT_EQ(MenuOption, -1);
 }
 
+TEST_F(DayLoopTest, SoakRunsOnToItsStopPointOrToEscape) {
+    FixtureFakesScope fakes;
+    testenv::DayUserStart();  // the results screens after his match still wait
+    // A stop point a week ahead: soak runs past the user's match days and
+    // the weekday stops, goes off at the stop point and the run returns at
+    // its next ordinary stop.
+    int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    SeasonCalendar.weekday = 1;
+    HVW_AddFixture(int16_t(day + 2), kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    SoakMode = 1;
+    SoakStopPointSeason = SeasonCalendar.season;
+    SoakStopPointDay = int16_t(day + 7);
+    RunDay(1);
+    EXPECT_EQ(SoakMode, 0u);
+    EXPECT_GE(SeasonCalendar.currentDay, day + 7);
+    EXPECT_LE(SeasonCalendar.currentDay, day + 14);
+    EXPECT_TRUE(EveryFixturePlayedSince(day));
+
+    // Escape ends a soak with no stop point after the day it is pressed on.
+    day = SeasonCalendar.currentDay;
+    SoakMode = 1;
+    SoakStopPointSeason = -1;
+    plat::InjectKey(1, false, true);
+    plat::InjectKey(1, false, false);
+    RunDay(1);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_EQ(SoakMode, 1u);
+    SoakMode = 0;
+}
+
 }  // namespace
 
 namespace {
