@@ -104,6 +104,9 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     // holds them.
     UpdateClubSquads();
     ComputerTransferActivity(0, 0);
+    // Nor is anybody left on international duty: the national squads are
+    // not saved, so a load sends every player home (checked below).
+    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerIntDuty(p, 0);
     ASSERT_EQ(SaveGame(1), 0);
     const Bytes file = testenv::ReadHostFile("SaveData/save1");
     ASSERT_EQ(file.size(), kSaveFileSize);
@@ -138,6 +141,12 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     Scramble();
     ASSERT_EQ(LoadGame(2), 0);
     EXPECT_EQ(HashState(), loaded);
+
+    // A player saved on international duty is loaded off it.
+    SetPlayerIntDuty(5, 1);
+    ASSERT_EQ(SaveGame(3), 0);
+    ASSERT_EQ(LoadGame(3), 0);
+    EXPECT_EQ(GetPlayerIntDuty(5), 0u);
 
     // Slot 100 is read from under the data path prefix.
     CoreHooks hooks;

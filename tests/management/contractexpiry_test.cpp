@@ -1,6 +1,9 @@
 // Contract expiry, retirement and the players' season roll.
 #include "management/contractexpiry.h"
 
+#include <algorithm>
+
+#include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "management/transfers.h"
 #include "tests/fakes/daily_checks.h"
@@ -46,10 +49,15 @@ TEST_F(ExpiryTest, ContractsRunDownAndOut) {
     // manage).
     SetPlayerStat(p, 19, 10);
     YearlyRetirementPass();
-    // His slot is handed on: a new 16- or 17-year-old at a club with room.
+    // His slot is handed on: a new 16- or 17-year-old at a club with room,
+    // in that club's roster at once.
     EXPECT_LE(GetPlayerAge(p), 1u);
     EXPECT_EQ(GetPlayerFlag95(p), 1u);
-    EXPECT_FALSE(InAnyRoster(p));
+    EXPECT_NE(GetPlayerPosition(p), 13u);
+    const uint16_t newClub = GetPlayerClub(p);
+    ASSERT_LT(newClub, uint16_t(kClubCount));
+    EXPECT_NE(std::find(std::begin(ClubRoster[newClub]), std::end(ClubRoster[newClub]), p),
+              std::end(ClubRoster[newClub]));
     EXPECT_EQ(CountMessages(kHuman, 29, p), 2);  // archive and inbox
 
     // A younger player nobody wants is released.
@@ -62,6 +70,17 @@ TEST_F(ExpiryTest, ContractsRunDownAndOut) {
     EXPECT_EQ(GetPlayerTxList(q), 1);
     EXPECT_EQ(GetPlayerWage(q), 3);
     EXPECT_FALSE(InAnyRoster(q));
+}
+
+TEST_F(ExpiryTest, ARetiredManagersRecordMakesAYoungsterWhoDoesNotManage) {
+    const uint16_t m = MakePlayer(kClub, 13, 46);
+    ASSERT_EQ(GetPlayerPosition(m), 13u);
+    YearlyRetirementPass();
+    EXPECT_LE(GetPlayerAge(m), 1u);
+    EXPECT_EQ(GetPlayerFlag95(m), 1u);
+    EXPECT_EQ(GetPlayerHalvornB(m), 0u);
+    EXPECT_NE(GetPlayerPosition(m), 13u);
+    EXPECT_EQ(CheckSquadRollInvariants(false), "");
 }
 
 TEST_F(ExpiryTest, ScarceManagersAndTheRetirementTests) {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "management/loans.h"
+#include "management/squads.h"
+#include "management/squadupkeep.h"
 #include "season/leagues.h"
 #include "season/seasontables.h"
 #include "tests/management/daily_fixture.h"
@@ -111,6 +113,35 @@ TEST_F(WeeklyTest, LoansEndAndBansStart) {
     WeeklyBanPass();
     EXPECT_EQ(GetPlayerBanWait(player_), 0);
     EXPECT_EQ(CountMessages(kParent, 79, player_), 1);
+}
+
+TEST_F(WeeklyTest, ATrialOfAPlayerWithoutAClubRunsOutToNoClub) {
+    // A free agent brought in to make up a side: the host pays, nobody is
+    // his parent club.
+    const uint16_t free = MakePlayer(-1, 6);
+    const auto startTrial = [&] {
+        SetPlayerLoanClub(free, -1);
+        SetPlayerClub(free, kHost);
+        SetPlayerLoanTrial(free, 1);
+        SetPlayerLoanPeriod(free, 2);
+    };
+    startTrial();
+    ASSERT_EQ(GetPlayerClub(free), uint16_t(kHost));
+    ASSERT_TRUE(IsFreeTrialist(free));
+    RebuildAllRosters();
+    WeeklyLoanPass();
+    EXPECT_EQ(GetPlayerClub(free), uint16_t(kHost));
+    EXPECT_EQ(GetPlayerLoanPeriod(free), 1);
+    WeeklyLoanPass();
+    EXPECT_EQ(int16_t(GetPlayerClub(free)), -1);
+    EXPECT_EQ(GetPlayerLoanTrial(free), 0);
+    EXPECT_EQ(CountMessages(kHost, 99, free), 1);
+    for (uint16_t p : ClubRoster[kHost]) EXPECT_NE(p, free);
+
+    // The season roll ends a trial the same way.
+    startTrial();
+    ClearPlayerLoan(free);
+    EXPECT_EQ(int16_t(GetPlayerClub(free)), -1);
 }
 
 TEST_F(WeeklyTest, EventLogEmpties) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
+#include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/nationalsquads.h"
 #include "season/seasondays.h"
@@ -140,6 +142,30 @@ TEST_F(NationalSquadsTest, CallUpReleaseAndTheLineUp) {
     std::memset(NationalSquads[0][kNation] + 10, 0, 14 * sizeof(uint16_t));
     LoadNationalSquadIntoSquadList(kNation, 0);
     EXPECT_EQ(PickNationalTeam(kNation, 0), 1);
+}
+
+TEST_F(NationalSquadsTest, ASquadReplacedOrStruckOffGoesBackToItsClubs) {
+    MakeNationalPool(5);
+    SelectNationalSquad(kNation, 7, 0);
+    CallUpNationalSquad(kNation, 0, 120);
+    std::vector<uint16_t> first(std::begin(NationalSquads[0][kNation]), std::end(NationalSquads[0][kNation]));
+    // A new squad for a later match while the first is still called up:
+    // nobody would release the first any more.
+    SelectNationalSquad(kNation, 8, 0);
+    for (uint16_t p : first) EXPECT_EQ(GetPlayerIntDuty(p), 0) << p;
+
+    // A national match struck off by validation releases both squads.
+    CallUpNationalSquad(kNation, 0, 120);
+    SeasonCalendar.currentDay = 120;
+    const int16_t slot = AddFixture(120, kCompNationalTeam, kNation, 7, 1);
+    ASSERT_GE(slot, 0);
+    DeleteInvalidFixture(slot);
+    EXPECT_TRUE(IsFixtureEmpty(slot));
+    for (uint16_t p : NationalSquads[0][kNation]) {
+        if (p != 0) {
+            EXPECT_EQ(GetPlayerIntDuty(p), 0) << p;
+        }
+    }
 }
 
 TEST_F(NationalSquadsTest, ThreePlayersCalledUpMoveTheirClubsFixtureTwoDoNot) {

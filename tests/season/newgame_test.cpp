@@ -13,6 +13,7 @@
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/european.h"
+#include "season/fixtureday.h"
 #include "season/leagues.h"
 #include "season/newgame.h"
 #include "season/seasonsquads.h"
@@ -54,6 +55,7 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
     EXPECT_EQ(GetPlayerClub(1), kNoClub);
     EXPECT_LE(PlayerCount, kMaxPlayers);
     EXPECT_EQ(EuropeanSetUpWordA, 606);
+    EXPECT_EQ(MatchEventKind(0), -1) << "a new game starts an empty match event log";
     EXPECT_EQ(EuropeanSetUpWordB, 1025);
 
     // Every division of the layout is listed whole.
