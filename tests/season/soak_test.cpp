@@ -16,21 +16,9 @@
 #include "season/soak.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
-
-// The sanitizer tree plays one season of the driver, the normal tree three.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitizedTree = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitizedTree = true;
-#else
-constexpr bool kSanitizedTree = false;
-#endif
-#else
-constexpr bool kSanitizedTree = false;
-#endif
 
 TEST(SoakStopCheckTest, SwitchesSoakOffOnlyAtTheStopPoint) {
     const SeasonCalendarState kept = SeasonCalendar;
@@ -93,9 +81,9 @@ void SaveAndLoad() {
 
 // Seasons of the world, the game saved and loaded again on day 0 of season
 // 1 and played on.  The suite plays one season (two to three minutes);
-// HALVORN_SOAK_SEASONS=3 plays three.  The sanitizer tree, whose checks of
-// every memory access make a season take many minutes, plays a month, the
-// save and load, and a week.
+// HALVORN_SOAK_SEASONS=3 plays three.  The short form (the sanitizer tree,
+// whose checks of every memory access make a season take many minutes)
+// plays a month, the save and load, and a week.
 int SoakSeasons() {
     const char* wanted = std::getenv("HALVORN_SOAK_SEASONS");
     return wanted != nullptr ? std::clamp(std::atoi(wanted), 1, 10) : 1;
@@ -106,7 +94,7 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoad) {
     auto watch = std::make_unique<SoakSeasonWatch>();
     watch->Start();
     const auto checked = CheckedDays(*watch);
-    if (kSanitizedTree) {
+    if (ShortTestRun()) {
         ASSERT_EQ(RunSoakUntil(0, 51, checked), "");
         SaveAndLoad();
         ASSERT_EQ(CheckSoakDay(), "") << "after the load";
@@ -139,10 +127,12 @@ TEST(SoakTest, OwnCountryViewedPlaysHisDivisionOnTheEngine) {
     ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, config), 0);
     auto watch = std::make_unique<SoakSeasonWatch>();
     watch->Start();
-    ASSERT_EQ(RunSoakUntil(0, 51, CheckedDays(*watch)), "");
-    std::printf("a month, own country viewed: %s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
-    // About four rounds of his division of 22 clubs.
-    EXPECT_GT(CurrentSoakCounts().engine, 30);
+    // A month, or a fortnight in the short form.
+    const bool shortRun = ShortTestRun();
+    ASSERT_EQ(RunSoakUntil(0, shortRun ? 37 : 51, CheckedDays(*watch)), "");
+    std::printf("own country viewed: %s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
+    // About four rounds (two) of his division of 22 clubs.
+    EXPECT_GT(CurrentSoakCounts().engine, shortRun ? 10 : 30);
 }
 
 }  // namespace
