@@ -608,7 +608,7 @@ void ActOnMenuOption() {
         case 74:
             SquadListSecond = id == 74 ? 1 : 0;
             SquadListSpare = id == 73 ? 1 : 0;
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             return;
         case 10:
             RunTable(LeastScreenTable);

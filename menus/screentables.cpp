@@ -7,6 +7,7 @@
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
 #include "menus/saveslots.h"
+#include "menus/squadlist.h"
 #include "menus/startmenu.h"
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
@@ -19,6 +20,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return ClubInfoTable;
         case 16:
             return SurnameMenuTable;
+        case 7:
+        case 73:
+        case 74:
+            return SquadListTable;
         case 22:
             return StartMenuTable;
         case 46:

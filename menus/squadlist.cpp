@@ -1,0 +1,755 @@
+#include "menus/squadlist.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
+#include "database/query/funcs_texts.h"
+#include "database/text.h"
+#include "management/squads.h"
+#include "menus/exm_text.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/sortkeys.h"
+#include "season/clubfixtures.h"
+#include "support/debug.h"
+
+uint16_t ShownPlayers[kSquadRows];
+int16_t ShownCount = 0;
+uint16_t TeamMoveArmed = 0;
+uint16_t SpareMoveArmed = 0;
+uint16_t PickedPlayer = 0;
+uint32_t KeySortOn = 0;
+uint32_t GroupByPositionOn = 0;
+uint16_t SquadSortKey = 4;
+int16_t SquadRowColour[kSquadRows];
+
+namespace {
+
+constexpr int kColumnRows = 16;
+constexpr int kTextSize = 40;
+constexpr int16_t kNoText = -1;
+constexpr int16_t kHighlighted = 8;
+constexpr uint16_t kKeyPosition = 6;
+constexpr uint16_t kKeyShirt = 26;
+constexpr uint16_t kKeySecondShirt = 40;
+constexpr uint16_t kKeyHigherNumber = 0;
+constexpr uint16_t kKeyNone = 43;
+constexpr int16_t kLentOutText = 1130;
+constexpr int16_t kYoungestAgeLimit = 18;
+
+// The sort pop-up's keys after its two toggles, in entry order.
+constexpr uint16_t kSortKeys[] = {32, 33, 39, 30, 31, 34, 41, 35, 36, 42, 38, 37, 2, 29, 28, 4, kKeyNone};
+constexpr int16_t kSortTexts[] = {62, 64, 956, 243, 711, 244, 400, 245, 246, 399, 1092, 198, 61, 63, 59, 86};
+constexpr int kSortChoices = int(std::size(kSortTexts));
+
+enum class View { Team, Second, Spare };
+
+View CurrentView() {
+    if (SquadListSecond != 0) return View::Second;
+    if (SquadListSpare != 0) return View::Spare;
+    return View::Team;
+}
+
+int16_t Club() {
+    if (SelectedClub >= kClubCount) SelectedClub = 1;  // -1, 255 and any other out-of-range value
+    return int16_t(SelectedClub);
+}
+
+bool OwnClub() { return HVW_GetMyClub() == Club(); }
+
+SquadList& ListOf(View view) {
+    switch (view) {
+        case View::Second:
+            return ReserveList;
+        case View::Spare:
+            return YouthList;
+        default:
+            return FirstTeamList;
+    }
+}
+
+bool IsPlayer(uint16_t p) { return p != 0 && IsValidPlayer(p); }
+
+int16_t ViewShirt(uint16_t p) {
+    return CurrentView() == View::Second ? HVW_GetPlayerIntShirt(p) : HVW_GetPlayerShirt(p);
+}
+
+bool CannotPlay(uint16_t p) {
+    return HVW_GetPlayerIT(p) != 0 || HVW_IsPlayerSuspended(p) != 0 || HVW_GetPlayerIntDuty(p) != 0;
+}
+
+// Whether the list operation would take the player: it appends below 31
+// entries and otherwise only replaces a player who cannot play.
+bool ListTakes(const SquadList& list, uint16_t player, bool youth) {
+    if (std::find(list.players, list.players + kSquadListSize, player) != list.players + kSquadListSize) {
+        return true;
+    }
+    if (list.count < kSquadListSize - 1) return true;
+    return std::any_of(
+        list.players, list.players + std::min<int>(list.count, kSquadListSize), [&](uint16_t p) {
+            if (!IsPlayer(p)) return false;
+            return youth ? (HVW_GetPlayerIT(p) != 0 || HVW_IsPlayerSuspended(p) != 0) : CannotPlay(p);
+        });
+}
+
+bool Full(const SquadList& list) { return list.count >= kSquadListSize; }
+
+enum class Move { SecondToTeam, SecondToSpare, SpareToSecond, TeamToSecond };
+
+// Applies one move; false (nothing changed) when it is refused.
+bool ApplyMove(Move move, uint16_t p) {
+    switch (move) {
+        case Move::SecondToTeam:
+            if (Full(FirstTeamList) || GetPlayerLoanTrial(p) != 0 || !ListTakes(FirstTeamList, p, false)) {
+                return false;
+            }
+            AddToTeamList(p);
+            RemoveFromReserveList(p);
+            return true;
+        case Move::SecondToSpare:
+            if (Full(YouthList) || HVW_GetPlayerAge(p) > kYoungestAgeLimit ||
+                !ListTakes(YouthList, p, true)) {
+                return false;
+            }
+            AddToYouthList(p);
+            RemoveFromReserveList(p);
+            return true;
+        case Move::SpareToSecond:
+            if (Full(ReserveList) || !ListTakes(ReserveList, p, false)) return false;
+            RemoveFromYouthList(p);
+            AddToReserveList(p);
+            return true;
+        case Move::TeamToSecond:
+            if (Full(ReserveList) || !ListTakes(ReserveList, p, false)) return false;
+            AddToReserveList(p);
+            RemoveFromTeamList(p);
+            return true;
+    }
+    return false;
+}
+
+// ---- Display state --------------------------------------------------------------------------
+
+int16_t g_clubText = kNoText;
+int16_t g_titleText = 158;
+char g_managerName[kTextSize];
+const char* g_managerPtr = g_managerName;
+char g_sortLabel[2 * kTextSize];
+const char* g_sortLabelPtr = g_sortLabel;
+int16_t g_teamMoveColour = 0;
+int16_t g_spareMoveColour = 0;
+int16_t g_plainColour = 0;
+
+char g_shirt[kSquadRows][8];
+char g_position[kSquadRows][kTextSize];
+char g_name[kSquadRows][kTextSize];
+char g_available[kSquadRows][8];
+char g_value[kSquadRows][kTextSize];
+char g_status[kSquadRows][kTextSize];
+char g_role[kSquadRows][kTextSize];
+const char* g_shirtPtr[kSquadRows];
+const char* g_positionPtr[kSquadRows];
+const char* g_namePtr[kSquadRows];
+const char* g_availablePtr[kSquadRows];
+const char* g_valuePtr[kSquadRows];
+const char* g_statusPtr[kSquadRows];
+const char* g_rolePtr[kSquadRows];
+
+void CopyText(char* to, int16_t textId) {
+    const char* text = textId >= 0 ? GetText(textId) : "";
+    std::snprintf(to, kTextSize, "%s", text != nullptr ? text : "");
+}
+
+int16_t StatusText(uint16_t p) {
+    if (HVW_GetPlayerTxList(p) == 1) return 40;
+    if (HVW_GetPlayerTxReq(p) == 1) return 1171;
+    if (HVW_GetPlayerLoanList(p) == 1) return 39;
+    if (HVW_GetPlayerContract(p) < 12) return 718;
+    return kNoText;
+}
+
+bool Lent(uint16_t p) { return HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p); }
+
+int16_t RowColour(uint16_t p, int16_t opponent) {
+    const int16_t club = Club();
+    int16_t colour = 0;
+    if (HVW_GetPlayerFlag95(p) != 0) colour = 6;
+    const int16_t cup = GetNextFixtureOfClub(club);
+    const bool banned = (cup >= 4 && cup <= 6 && HVW_GetPlayerEuroBan(p) != 0) ||
+                        (cup < 4 && HVW_IsPlayerSuspended(p) != 0) || HVW_GetPlayerIntDuty(p) != 0;
+    if (banned) {
+        colour = 4;
+    } else if (Lent(p)) {
+        colour = HVW_GetPlayerLoanClub(p) == club ? 3 : 7;
+    }
+    if (HVW_GetPlayerIT(p) != 0) colour = 4;
+    if (HVW_GetNextFixtureOfPlayersClub(p) != 0) colour = 4;
+    if (Lent(p)) {
+        uint16_t cupFlag = 1;
+        if (cup == 0) cupFlag = GetPlayerCupFlag0(p);
+        if (cup == 1) cupFlag = GetPlayerCupFlag1(p);
+        if (cup == 2) cupFlag = GetPlayerCupFlag2(p);
+        if (cup == 3) cupFlag = GetPlayerCupFlag3(p);
+        if (cup == 4) cupFlag = GetPlayerCupFlag4(p);
+        if (cup == 6) cupFlag = GetPlayerCupFlag5(p);
+        if (cupFlag == 0) colour = 4;
+        if (GetPlayerFlag120Bit12(p) == 0 && opponent >= 0 && HVW_GetPlayerLoanClub(p) == opponent)
+            colour = 4;
+    }
+    if (p == PickedPlayer) colour = 8;
+    return colour;
+}
+
+void FillRow(int row, uint16_t p, int16_t opponent) {
+    g_shirt[row][0] = g_position[row][0] = g_name[row][0] = g_available[row][0] = 0;
+    g_value[row][0] = g_status[row][0] = g_role[row][0] = 0;
+    SquadRowColour[row] = 0;
+    if (!IsPlayer(p)) return;
+    const int16_t shirt = ViewShirt(p);
+    if (shirt > 0) std::snprintf(g_shirt[row], sizeof g_shirt[row], "%d", shirt);
+    if (OwnClub() && shirt > 0 && shirt <= kLastSubstituteShirt) {
+        CopyText(g_position[row], GetTacticPosText(int16_t(shirt - 1), 0));
+    }
+    std::snprintf(g_name[row], kTextSize, "%s", HVW_GetPlayerShortName(p));
+    if (HVW_GetPlayerAvailability(p) == 1) {
+        std::snprintf(g_available[row], sizeof g_available[row], "%d", HVW_GetPlayerField92(p));
+    }
+    const int16_t type = HVW_GetPositionType(p);
+    if (type < 0 || type > 3)
+        DebugLog(DEBUG_GENERAL, 1, "Squad list: player %d has no position type\n", int(p));
+    CopyText(g_status[row], StatusText(p));
+    std::snprintf(g_value[row], kTextSize, "%s", SquadSortValue(SquadSortKey, p));
+    const int16_t role = HVW_GetRoleText(HVW_GetPlayerField117(p));
+    if (role == 988 || role == 989) CopyText(g_role[row], role);
+    SquadRowColour[row] = RowColour(p, opponent);
+}
+
+void ChooseLayout();
+
+}  // namespace
+
+// ---- Sorting and the value column -----------------------------------------------------------
+
+int16_t SquadSortHeader(uint16_t key) {
+    switch (key) {
+        case 2:
+            return 61;
+        case 4:
+            return 86;
+        case 26:
+        case 40:
+            return kNoText;
+        case 28:
+            return 240;
+        case 29:
+            return 63;
+        case 30:
+            return 243;
+        case 31:
+            return 711;
+        case 32:
+            return 62;
+        case 33:
+            return 64;
+        case 34:
+            return 244;
+        case 35:
+            return 245;
+        case 36:
+            return 246;
+        case 37:
+            return 198;
+        case 38:
+            return 1092;
+        case 39:
+            return 956;
+        case 41:
+            return 400;
+        case 42:
+            return 399;
+        default:
+            FatalError("DisplaySort() SortByType Invaild Value");
+    }
+}
+
+const char* SquadSortValue(uint16_t key, uint16_t p) {
+    static char text[kTextSize];
+    auto number = [](int32_t v) {
+        std::snprintf(text, sizeof text, "%d", int(v));
+        return text;
+    };
+    auto percent = [](int32_t v) {
+        std::snprintf(text, sizeof text, "%d%%", int(v));
+        return text;
+    };
+    auto money = [](int32_t v) {
+        std::snprintf(text, sizeof text, "%s", Price2str(v));
+        return text;
+    };
+    (void)SquadSortHeader(key);  // an unknown key ends the program here
+    switch (key) {
+        case 2:
+            return number(HVW_GetPlayerAge(p));
+        case 4: {
+            const int32_t asking = GetPlayerManPrice(p);
+            return money(asking != -1 ? asking : HVW_ValuePlayer(p));
+        }
+        case 26:
+        case 40: {
+            const int16_t status = StatusText(p);
+            const char* s = status >= 0 ? GetText(status) : "";
+            std::snprintf(text, sizeof text, "%s", s != nullptr ? s : "");
+            return text;
+        }
+        case 28:
+            return money(HVW_GetPlayerWage(p));
+        case 29:
+            return number(HVW_GetPlayerContract(p));
+        case 30: {
+            const int32_t perf = HVW_GetPlayerPerf(p);
+            if (perf != 0) return number(perf);
+            const char* s = GetText(125);
+            std::snprintf(text, sizeof text, "%s", s != nullptr ? s : "");
+            return text;
+        }
+        case 31:
+            return number(HVW_GetPlayerField112b(p));
+        case 32:
+            return number(HVW_GetPlayerApps(p));
+        case 33:
+            if (HVW_GetPositionType(p) == 0) return "";
+            return number(HVW_GetPlayerGoals(p));
+        case 34:
+            return percent(HVW_GetPlayerMoralePct(p));
+        case 35:
+            return percent(HVW_GetPlayerFitnessPct(p));
+        case 36:
+            return percent(HVW_GetPlayerFatiguePct(p));
+        case 37:
+            return number(GetPlayerDispoints(p));
+        case 38:
+            return percent(HVW_GetPlayerExperiencePercent(p));
+        case 39:
+            return number(GetPlayerAssists(p));
+        case 41:
+            return percent(HVW_GetPlayerField96Percent(p));
+        case 42:
+            return percent(HVW_GetPlayerField105Percent(p));
+        default:
+            return "";
+    }
+}
+
+void SortSquadList() {
+    const auto key = int16_t(SquadSortKey);
+    const auto shirtKey = int16_t(CurrentView() == View::Second ? kKeySecondShirt : kKeyShirt);
+    const int16_t none = SORT_KEY_NONE;
+    if (KeySortOn != 0 && GroupByPositionOn != 0) {
+        SortKeys_Set(kKeyPosition, key, kKeyHigherNumber, none, none);
+    } else if (KeySortOn != 0) {
+        SortKeys_Set(key, kKeyPosition, none, none, none);
+    } else if (GroupByPositionOn != 0) {
+        SortKeys_Set(kKeyPosition, shirtKey, none, none, none);
+    } else {
+        SortKeys_Set(shirtKey, none, none, none, none);
+    }
+    std::qsort(ShownPlayers, size_t(std::max<int16_t>(ShownCount, 0)), sizeof ShownPlayers[0],
+               ComparePlayersByKeys);
+}
+
+// ---- The screen function --------------------------------------------------------------------
+
+namespace {
+
+const MenuItem kNoButtons[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem* g_buttons = kNoButtons;
+
+void EnterScreen() {
+    TeamMoveArmed = SpareMoveArmed = 0;
+    PickedPlayer = 0;
+    const int16_t club = Club();
+    HVW_BuildSquadList(club);
+    if (CurrentView() == View::Second) {
+        HVW_AutoFillIntShirtNumbers(club, 5, 0);
+    } else {
+        HVW_AutoFillShirtNumbers(club, 5, 0);
+    }
+    KeySortOn = 0;
+    SetMenuTitleDate(11);
+}
+
+}  // namespace
+
+void SquadListMenu() {
+    const int16_t club = Club();
+    const int16_t opponent = FindNextFixtureOfClub(club) >= 0 ? HVW_GetNextOpponent(club) : int16_t(-1);
+    if (IsMenuFirstEntry() == 1) EnterScreen();
+    ChooseLayout();
+    const SquadList& list = ListOf(CurrentView());
+    std::copy(std::begin(list.players), std::end(list.players), ShownPlayers);
+    ShownCount = std::clamp<int16_t>(list.count, 0, kSquadRows);
+    g_teamMoveColour = TeamMoveArmed != 0 ? kHighlighted : 0;
+    g_spareMoveColour = SpareMoveArmed != 0 ? kHighlighted : 0;
+    g_clubText = HVW_ClubTextId(club);
+    const int16_t manager = HVW_GetClubManager(club);
+    std::snprintf(g_managerName, sizeof g_managerName, "%s",
+                  manager > 0 ? HVW_GetPlayerShortName(uint16_t(manager)) : "");
+    SortSquadList();
+    for (int row = 0; row < kSquadRows; ++row) FillRow(row, ShownPlayers[row], opponent);
+    const int16_t header = SquadSortHeader(SquadSortKey);
+    const char* headerText = header >= 0 ? GetText(header) : "";
+    const char* suffix = GetText(747);
+    std::snprintf(g_sortLabel, sizeof g_sortLabel, "%s %s", headerText != nullptr ? headerText : "",
+                  suffix != nullptr ? suffix : "");
+}
+
+// ---- Handlers -------------------------------------------------------------------------------
+
+namespace {
+
+uint16_t RowPlayer(int row) { return row >= 0 && row < kSquadRows ? ShownPlayers[row] : 0; }
+
+int32_t Moved(Move move, uint16_t p) {
+    if (ApplyMove(move, p)) {
+        PickedPlayer = 0;
+    } else {
+        TeamMoveArmed = SpareMoveArmed = 0;
+    }
+    return MENU_REDRAW;
+}
+
+}  // namespace
+
+int32_t SquadList_PickOrSwapShirt(int row) {
+    const uint16_t p = RowPlayer(row);
+    if (!IsPlayer(p) || HVW_GetClubControl(Club()) < 1) return MENU_REDRAW;
+    if (Lent(p) && HVW_GetPlayerClub(p) != Club()) {
+        ShowMessageBox(GetText(kLentOutText), 0);
+        return MENU_REDRAW;
+    }
+    if (!IsPlayer(PickedPlayer)) {
+        PickedPlayer = p;
+        return MENU_REDRAW;
+    }
+    const uint16_t picked = PickedPlayer;
+    PickedPlayer = 0;
+    if (CurrentView() == View::Second) {
+        const int16_t shirt = HVW_GetPlayerIntShirt(picked);
+        HVW_SetPlayerIntShirt(picked, HVW_GetPlayerIntShirt(p));
+        HVW_SetPlayerIntShirt(p, shirt);
+    } else {
+        const int16_t shirt = HVW_GetPlayerShirt(picked);
+        HVW_SetPlayerShirt(picked, HVW_GetPlayerShirt(p));
+        HVW_SetPlayerShirt(p, shirt);
+    }
+    return MENU_REDRAW;
+}
+
+int32_t SquadList_RowClick(int row, bool secondButton) {
+    const uint16_t p = RowPlayer(row);
+    if (secondButton) {
+        if (!IsPlayer(p)) return MENU_CONTINUE;
+        SelectedPlayer = int16_t(p);
+        MenuOption = 4;
+        ReturnMenuOption = CurrentView() == View::Second ? 74 : CurrentView() == View::Spare ? 73 : 2;
+        return MENU_CLOSE;
+    }
+    if (TeamMoveArmed == 0 && SpareMoveArmed == 0) return SquadList_PickOrSwapShirt(row);
+    if (!IsPlayer(p)) {
+        TeamMoveArmed = SpareMoveArmed = 0;
+        return MENU_REDRAW;
+    }
+    switch (CurrentView()) {
+        case View::Second:
+            return Moved(TeamMoveArmed != 0 ? Move::SecondToTeam : Move::SecondToSpare, p);
+        case View::Spare:
+            return SpareMoveArmed != 0 ? Moved(Move::SpareToSecond, p) : MENU_REDRAW;
+        case View::Team:
+            return TeamMoveArmed != 0 ? Moved(Move::TeamToSecond, p) : MENU_REDRAW;
+    }
+    return MENU_REDRAW;
+}
+
+int32_t SquadList_OpenContractRow(int row) {
+    const uint16_t p = RowPlayer(row);
+    if (!IsPlayer(p) || (HVW_GetPlayerClause2(p) <= 0 && HVW_GetPlayerClause3(p) <= 0)) return MENU_CONTINUE;
+    SelectedPlayer = int16_t(p);
+    ReturnMenuOption = MenuOption;
+    MenuOption = 75;
+    return MENU_CLOSE;
+}
+
+namespace {
+
+// A move button: pressed while armed it disarms; with no pick it arms; with
+// a pick it moves the picked player at once.
+int32_t MoveButton(uint16_t& flag, bool alsoOther, Move move) {
+    uint16_t& other = &flag == &TeamMoveArmed ? SpareMoveArmed : TeamMoveArmed;
+    if (flag != 0 || (alsoOther && other != 0)) {
+        flag = 0;
+        if (alsoOther) other = 0;
+        return MENU_REDRAW;
+    }
+    if (!IsPlayer(PickedPlayer)) {
+        flag = 1;
+        return MENU_REDRAW;
+    }
+    ApplyMove(move, PickedPlayer);
+    flag = 0;
+    PickedPlayer = 0;
+    return MENU_REDRAW;
+}
+
+}  // namespace
+
+int32_t SquadList_TeamToSecond(MenuHotItem*) { return MoveButton(TeamMoveArmed, false, Move::TeamToSecond); }
+int32_t SquadList_SecondToTeam(MenuHotItem*) { return MoveButton(TeamMoveArmed, false, Move::SecondToTeam); }
+int32_t SquadList_SecondToSpare(MenuHotItem*) {
+    return MoveButton(SpareMoveArmed, true, Move::SecondToSpare);
+}
+int32_t SquadList_SpareToSecond(MenuHotItem*) {
+    return MoveButton(SpareMoveArmed, true, Move::SpareToSecond);
+}
+
+int32_t SquadList_OpenManager(MenuHotItem*) {
+    const int16_t manager = HVW_GetClubManager(Club());
+    if (manager <= 0) return MENU_CONTINUE;
+    SelectedPlayer = manager;
+    MenuOption = 54;
+    return MENU_CLOSE;
+}
+
+int32_t SquadList_Back(MenuHotItem*) {
+    switch (PreviousMenuOption) {
+        case 6:
+        case 58:
+        case 60:
+            MenuOption = PreviousMenuOption;
+            break;
+        case 107: {
+            const int16_t user = HVW_GetMyClub();
+            const bool abroad = user >= 0 && GetClubNation(Club()) != GetClubNation(user);
+            MenuOption = abroad ? int16_t(107) : int16_t(3);
+            break;
+        }
+        default:
+            MenuOption = 3;
+    }
+    return MENU_CLOSE;
+}
+
+// ---- Pop-ups and the table ------------------------------------------------------------------
+
+namespace {
+
+int32_t ViewTeam(PopupCallBlock*) {
+    TeamMoveArmed = SpareMoveArmed = 0;
+    MenuOption = 7;
+    return MENU_CLOSE;
+}
+int32_t ViewSecond(PopupCallBlock*) {
+    TeamMoveArmed = SpareMoveArmed = 0;
+    MenuOption = 74;
+    return MENU_CLOSE;
+}
+int32_t ViewSpare(PopupCallBlock*) {
+    TeamMoveArmed = SpareMoveArmed = 0;
+    MenuOption = 73;
+    return MENU_CLOSE;
+}
+
+#define POPUP_ROW(text, function) \
+    { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), function, nullptr }
+#define POPUP_HEAD(open) \
+    { POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, open }
+#define POPUP_TAIL \
+    { POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+
+PopupEntry g_teamViews[] = {POPUP_HEAD(nullptr), POPUP_ROW(90, ViewSecond), POPUP_ROW(1449, ViewSpare),
+                            POPUP_TAIL};
+PopupEntry g_secondViews[] = {POPUP_HEAD(nullptr), POPUP_ROW(158, ViewTeam), POPUP_ROW(1449, ViewSpare),
+                              POPUP_TAIL};
+PopupEntry g_spareViews[] = {POPUP_HEAD(nullptr), POPUP_ROW(158, ViewTeam), POPUP_ROW(90, ViewSecond),
+                             POPUP_TAIL};
+
+int32_t ToggleGroup(PopupCallBlock*) {
+    GroupByPositionOn ^= 1u;
+    return MENU_REDRAW_ALSO;
+}
+int32_t ToggleKeySort(PopupCallBlock*) {
+    KeySortOn ^= 1u;
+    return MENU_REDRAW_ALSO;
+}
+int32_t ChooseKey(PopupCallBlock* call) {
+    const int choice = int(call->row) - 2;
+    if (choice >= 0 && choice < kSortChoices) SquadSortKey = kSortKeys[choice];
+    return MENU_REDRAW_ALSO;
+}
+
+void MarkSortPopup(PopupCallBlock*);
+
+#define SORT_ROW(text) POPUP_ROW(text, ChooseKey)
+PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup),
+                            POPUP_ROW(439, ToggleGroup),
+                            POPUP_ROW(293, ToggleKeySort),
+                            SORT_ROW(62),
+                            SORT_ROW(64),
+                            SORT_ROW(956),
+                            SORT_ROW(243),
+                            SORT_ROW(711),
+                            SORT_ROW(244),
+                            SORT_ROW(400),
+                            SORT_ROW(245),
+                            SORT_ROW(246),
+                            SORT_ROW(399),
+                            SORT_ROW(1092),
+                            SORT_ROW(198),
+                            SORT_ROW(61),
+                            SORT_ROW(63),
+                            SORT_ROW(59),
+                            SORT_ROW(86),
+                            POPUP_TAIL};
+
+void Mark(PopupEntry& entry, bool on) {
+    entry.flags = uint16_t(on ? (entry.flags | POPUP_MARKED) : (entry.flags & ~POPUP_MARKED));
+}
+
+void MarkSortPopup(PopupCallBlock*) {
+    Mark(g_sortPopup[1], GroupByPositionOn != 0);
+    Mark(g_sortPopup[2], KeySortOn != 0);
+    for (int k = 0; kSortKeys[k] != kKeyNone; ++k) Mark(g_sortPopup[3 + k], kSortKeys[k] == SquadSortKey);
+}
+
+#define END_OF_TABLE \
+    { 55, 0, 0, 0, 0, nullptr, nullptr }
+#define VIEW_BUTTON(x, popup) \
+    {8204, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { 8201, 0, 0, 0, 0, popup, nullptr }
+#define SORT_BUTTON(x) \
+    {8206, x, 559, 220, 28, &g_sortLabelPtr, MenuHandler_Accept}, { 8201, 0, 0, 0, 0, g_sortPopup, nullptr }
+
+const MenuItem kTeamOwn[] = {
+    VIEW_BUTTON(20, g_teamViews),
+    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {8204, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
+    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    SORT_BUTTON(380),
+    END_OF_TABLE,
+};
+const MenuItem kTeamOther[] = {VIEW_BUTTON(20, g_teamViews), SORT_BUTTON(200), END_OF_TABLE};
+const MenuItem kSecondOwn[] = {
+    VIEW_BUTTON(20, g_secondViews),
+    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SecondToTeam},
+    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {8204, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
+    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    SORT_BUTTON(560),
+    END_OF_TABLE,
+};
+const MenuItem kSecondOther[] = {VIEW_BUTTON(20, g_secondViews), SORT_BUTTON(200), END_OF_TABLE};
+const MenuItem kSpareOwn[] = {
+    VIEW_BUTTON(20, g_spareViews),
+    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
+    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    SORT_BUTTON(380),
+    END_OF_TABLE,
+};
+const MenuItem kSpareOther[] = {VIEW_BUTTON(20, g_spareViews), SORT_BUTTON(200), END_OF_TABLE};
+
+void ChooseLayout() {
+    const bool own = OwnClub();
+    switch (CurrentView()) {
+        case View::Second:
+            g_titleText = 90;
+            g_buttons = own ? kSecondOwn : kSecondOther;
+            break;
+        case View::Spare:
+            g_titleText = 1449;
+            g_buttons = own ? kSpareOwn : kSpareOther;
+            break;
+        case View::Team:
+            g_titleText = 158;
+            g_buttons = own ? kTeamOwn : kTeamOther;
+            break;
+    }
+}
+
+bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
+
+int32_t LeftShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row); }
+int32_t RightShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row + kColumnRows); }
+int32_t LeftName(MenuHotItem* item) { return SquadList_RowClick(item->row, SecondButton()); }
+int32_t RightName(MenuHotItem* item) { return SquadList_RowClick(item->row + kColumnRows, SecondButton()); }
+int32_t LeftRole(MenuHotItem* item) { return SquadList_OpenContractRow(item->row); }
+int32_t RightRole(MenuHotItem* item) { return SquadList_OpenContractRow(item->row + kColumnRows); }
+
+constexpr int16_t kPtr = sizeof(const char*);
+
+#define SQUAD_HALF(x, base, shirtHandler, nameHandler, roleHandler)                                        \
+    {49, 0, 0, 0, 2, &SquadRowColour[base], nullptr},                                                      \
+        {18, x + 15, 11, 10, kPtr, &g_shirtPtr[base], nullptr}, {31, x, 0, 30, 23, nullptr, shirtHandler}, \
+        {18, x + 52, 11, 10, kPtr, &g_availablePtr[base], nullptr},                                        \
+        {18, x + 65, 11, 9, kPtr, &g_namePtr[base], nullptr},                                              \
+        {18, x + 160, 11, 9, kPtr, &g_positionPtr[base], nullptr},                                         \
+        {31, x + 30, 0, 307, 23, nullptr, nameHandler},                                                    \
+        {18, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},                                           \
+        {18, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},                                           \
+        {18, x + 355, 11, 10, kPtr, &g_rolePtr[base], nullptr}, {                                          \
+        31, x + 337, 0, 36, 23, nullptr, roleHandler                                                       \
+    }
+
+const MenuItem kSquadRow[] = {
+    SQUAD_HALF(20, 0, LeftShirt, LeftName, LeftRole),
+    SQUAD_HALF(405, kColumnRows, RightShirt, RightName, RightRole),
+    END_OF_TABLE,
+};
+
+struct PointerSetUp {
+    PointerSetUp() {
+        for (int row = 0; row < kSquadRows; ++row) {
+            g_shirtPtr[row] = g_shirt[row];
+            g_positionPtr[row] = g_position[row];
+            g_namePtr[row] = g_name[row];
+            g_availablePtr[row] = g_available[row];
+            g_valuePtr[row] = g_value[row];
+            g_statusPtr[row] = g_status[row];
+            g_rolePtr[row] = g_role[row];
+        }
+    }
+} g_pointerSetUp;
+
+}  // namespace
+
+const MenuItem SquadListTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(SquadListMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {16, 80, 62, 9, 0, &g_clubText, nullptr},
+    {16, 400, 62, 10, 0, &g_titleText, nullptr},
+    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {15, 385, 112, 11, 0, MenuValue(30), nullptr},
+    {18, 415, 112, 9, 0, &g_managerPtr, nullptr},
+    {31, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
+    {36, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {36, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {33, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
+    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
+    END_OF_TABLE,
+};
