@@ -618,7 +618,8 @@ void PaintGraphBars(int, int, int, int) {
     for (int i = 0; i + 1 < g_pointCount; ++i) {
         const GraphPoint a = g_points[i], b = g_points[i + 1];
         const int top = std::min(a.y, b.y), height = std::abs(b.y - a.y);
-        for (const auto& [colour, offset] : {std::pair<uint16_t, int>{0x0000, 1}, {0xF800, 0}}) {
+        for (const auto& [colour, shift] : {std::pair<uint16_t, int>{0x0000, 1}, {0xF800, 0}}) {
+            const int offset = shift;  // a plain local: lambdas may not capture structured bindings everywhere
             WithColour(colour, [&] {
                 DrawSolidRect(a.x + offset, a.y + offset, b.x - a.x + 2, 2);
                 DrawSolidRect(b.x + offset, top + offset, 2, height + 2);

@@ -92,7 +92,9 @@ TEST_F(SquadListTest, RowsInShirtOrderAndTheBothTogglesSort) {
     ASSERT_GT(ShownCount, 11);
     for (int row = 1; row < ShownCount; ++row) {
         const int a = HVW_GetPlayerShirt(ShownPlayers[row - 1]), b = HVW_GetPlayerShirt(ShownPlayers[row]);
-        if (a > 0 && b > 0) EXPECT_LE(a, b) << "row " << row;
+        if (a > 0 && b > 0) {
+            EXPECT_LE(a, b) << "row " << row;
+        }
     }
     // Appearances with both toggles: position type, then more appearances,
     // then the higher player number.
@@ -106,7 +108,9 @@ TEST_F(SquadListTest, RowsInShirtOrderAndTheBothTogglesSort) {
         ASSERT_LE(typeA, typeB) << "row " << row;
         if (typeA != typeB) continue;
         ASSERT_GE(HVW_GetPlayerApps(a), HVW_GetPlayerApps(b)) << "row " << row;
-        if (HVW_GetPlayerApps(a) == HVW_GetPlayerApps(b)) EXPECT_GT(a, b) << "row " << row;
+        if (HVW_GetPlayerApps(a) == HVW_GetPlayerApps(b)) {
+            EXPECT_GT(a, b) << "row " << row;
+        }
     }
     KeySortOn = GroupByPositionOn = 0;
     SquadSortKey = 4;
