@@ -196,7 +196,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
             EXPECT_EQ(p.action, 4);
         }
     }
-    // rand() % 200 below 100: about half the time.
+    // A random draw below 200 that falls under 100: about half the time.
     EXPECT_GT(stoppedDead, 60);
     EXPECT_LT(stoppedDead, 140);
     // Level scores: never.
