@@ -199,7 +199,10 @@ TEST_F(HttpTest, StallingServersTimeOut) {
         uint32_t start = GetTimerTicks();
         EXPECT_EQ(HTTPWSOK_SimpleGet(Url(server, "/").c_str(), buffer, sizeof buffer, &length),
                   WSOCK_TIMEOUT);
-        EXPECT_LE(GetTimerTicks() - start, 2 * HTTPWSOK_TIMEOUT);
+        // Each wait (connect, reply head, body) gives up after its own timeout;
+        // on a loaded machine the reply can reach us late inside the head wait,
+        // so bound the whole call by all three rather than two.
+        EXPECT_LE(GetTimerTicks() - start, 3 * HTTPWSOK_TIMEOUT);
     }
 }
 
