@@ -207,7 +207,7 @@ void UninitialisePC() {
     UninitPoll();
     ClearTimerInterrupt();
     PakFileUninit();
-    VideoOpt_ReselectDevice();
+    VideoUninit();
     UninitMouseDriver();
     UninitMemory();
 }

@@ -59,11 +59,11 @@ bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width,
     return true;
 }
 
-bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel) {
+bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel, uint32_t windowFlags) {
     if (!StartArchive(gameDir)) return false;
     plat::SetDesktopBitsForTests(32);
     WinResetForTests();
-    WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+    WinInit(nullptr, "Halvorn test", windowFlags);
     while (!WinIsActive()) WinIdleMessageHandler();
     DXEnumDisplay();
     DDrawSelectDevice(0, 0);

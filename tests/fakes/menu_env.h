@@ -3,6 +3,7 @@
 // a back buffer in a given screen format (memory only, or on a headless
 // 800 x 600 display mode).
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "support/colconv.h"
@@ -13,8 +14,9 @@ namespace testenv {
 // folder.
 bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width = 800, int height = 600);
 // The same on a real display mode of 800 x 600 in 16, 24 or 32 bits, headless;
-// flushes then reach the drawing surface.
-bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel);
+// flushes then reach the drawing surface.  windowFlags: 1 windowed, 0 full
+// screen.
+bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel, uint32_t windowFlags = 1);
 void StopMenuPaint();
 
 }  // namespace testenv

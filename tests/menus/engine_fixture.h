@@ -28,7 +28,7 @@ class MenuEngineTest : public ::testing::Test {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, bitsPerPixel_, windowFlags_)) GTEST_SKIP() << "no game data";
         FreeScreenBuffers();
         RestoreGraphicMode();
         plat::SetManualClock(true);
@@ -77,4 +77,7 @@ class MenuEngineTest : public ::testing::Test {
   protected:
     std::unique_ptr<testenv::ScratchDir> scratch_;
     bool started_ = false;
+    // A fixture may choose full screen (0), which has no 24-bit modes.
+    uint32_t windowFlags_ = WIN_FLAG_WINDOWED;
+    int bitsPerPixel_ = 24;
 };

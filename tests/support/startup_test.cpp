@@ -176,12 +176,14 @@ TEST_F(StartupTest, No3dOptionIsFoundAnywhereInAnyCase) {
     CheckNo3DOption(a.argc(), a.argv());
     EXPECT_EQ(VideoNo3D(), 1);
     EXPECT_EQ(DDrawGetCurrent3DDevice(), -1);
-    VideoOpt_ReselectDevice();
+    VideoUninit();
+    // A new run starts from an empty choice.
+    CommittedVideoChoice = VideoChoice{};
     Args b({"halvorn"});
     CheckNo3DOption(b.argc(), b.argv());
     EXPECT_EQ(VideoNo3D(), 0);
     EXPECT_EQ(DDrawGetCurrent3DDevice(), 0);
-    VideoOpt_ReselectDevice();
+    VideoUninit();
     WinResetForTests();
 }
 
