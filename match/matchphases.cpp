@@ -141,6 +141,10 @@ void FoulPhase() {
     ++MatchTeamTotals[FoulTeam & 1][kTotalFouls];
     BallState.x = FoulX;
     BallState.y = FoulY;
+    // The kick is taken from the ground: a keeper penalised while holding
+    // the ball (handling outside his area) lets go of it, or the taker
+    // would wait on him for good.
+    BallState.holder = 0;
     CurrentTeam = uint8_t(awarded);
     if (MatchInDefendingArea(FoulTeam & 1, FoulX, FoulY)) {
         StoppageTime += 30 + GameRandom() % 30;

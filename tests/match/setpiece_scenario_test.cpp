@@ -236,6 +236,25 @@ TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
     EXPECT_EQ(RestartStallCount, 0);
 }
 
+// A keeper who handles outside his area is penalised with the ball still in
+// his hands: the free kick is taken from the ground all the same.
+TEST_F(SetPieceScenario, KeeperPenalisedHoldingTheBallLetsGoForTheFreeKick) {
+    AttackDirection = 0;  // team 1 defends the high goal
+    const int16_t keeper = MatchLineUp[1][0];
+    FoulTeam = 1;
+    FouledPlayer = 9;
+    FoulX = 850;
+    FoulY = 1745;
+    scenario::PlaceFigure(keeper, FoulX, FoulY, 0);
+    BallState.holder = int16_t(keeper + 1);
+    MatchPhase = 1;
+    PhaseTimer = 0;
+    const int ticks = RunUntilOpenPlay(7000);
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick was taken after " << ticks << " ticks";
+    EXPECT_EQ(RestartStallCount, 0);
+    EXPECT_EQ(BallState.holder, 0);
+}
+
 // ---------------------------------------------------------------------------
 // Goals and kick-offs.
 
