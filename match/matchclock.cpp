@@ -53,7 +53,7 @@ constexpr int16_t kPracticeInfoBar = 19;
 // Held-up play: the treatment and similar actions.
 constexpr uint16_t kHeldUpActions[7] = {21, 22, 23, 24, 53, 149, 187};
 
-// The restart pressure countdown persists across matches.
+// Ticks of open play until the restart pressure next eases.
 uint16_t restartPressureCountdown;
 
 int PeriodIndex() { return Period < 4 ? Period : 3; }
@@ -147,11 +147,23 @@ int16_t MatchClockMinute() {
 }
 
 void MatchClockStartMatch() {
+    // Nothing of the previous match's ticks carries over: the same block and
+    // the same draws must play the same match.
     CurrentMinute = -1;
+    MinutePressure = 0;
     OpenPlayTicks = 0;
+    MatchTickPhase = 0;
+    MatchOddTick = 0;
+    AllTicks = 0;
+    restartPressureCountdown = 0;
+    PeriodEndCount = 0;
+    DelayedCrowdTicks = 0;
+    for (int16_t& timer : MatchTimers) timer = 0;
     for (int team = 0; team < 2; ++team) {
         PossessionTicks[team] = 0;
         for (uint32_t& third : ThirdTicks[team]) third = 0;
+        TeamMomentum[team] = 0;
+        TeamRestartCount[team] = 0;
     }
 }
 

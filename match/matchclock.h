@@ -25,8 +25,8 @@ extern uint32_t PeriodLength;
 extern int32_t StoppageTime;        // stoppage ticks still to play
 extern uint16_t ShownStoppageTime;  // seconds, 0 while the clock runs normally
 extern uint16_t AllTicks;           // every tick, running clock or not
-extern int32_t CurrentMinute;       // -1 none; persists across matches
-extern int16_t MinutePressure;      // 0..100; persists across matches
+extern int32_t CurrentMinute;       // -1 none
+extern int16_t MinutePressure;      // 0..100
 extern uint32_t OpenPlayTicks;
 extern uint32_t PossessionTicks[2];
 extern uint32_t ThirdTicks[2][3];     // per team: defensive, middle, attacking third

@@ -9,12 +9,15 @@
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
+#include "match/matchphases.h"
 #include "match/matchresult.h"
 #include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 #include "match/offside.h"
 #include "match/periodrunner.h"
+#include "match/setpieces.h"
+#include "match/strikes.h"
 #include "match/tackle.h"
 #include "support/bytes.h"
 #include "support/random.h"
@@ -152,6 +155,8 @@ void StartTheMatch() {
     MatchDrawOffsideStrictness();
     MatchResetTackleCounts();
     PenaltiesTaken = 0;
+    // The ball too: its spin, height and countdowns are not the last match's.
+    BallState = {};
     BallState.drag = 991;
     BallState.gravity = 40000;
     BallState.bounceKeep = 0.96f;
@@ -159,8 +164,21 @@ void StartTheMatch() {
     BallState.windX = BallState.windY = 0;
     MatchPitchCondition = GameInfo.U8(kPitchCondition);
     MatchSubstitutesAvailable = MatchAvailableSubs(&GameInfo);
-    for (int figure = 0; figure < kPlayerFigures; ++figure)
-        std::memset(&MatchFigures[figure], 0, sizeof(MatchFigure));
+    // Every figure starts afresh, the officials, ball and marker too: their
+    // facing and animation must not carry over from the previous match.
+    std::memset(MatchFigures, 0, sizeof MatchFigures);
+    // The formation's possession and placement counters likewise start
+    // from nothing rather than where the last match's ticks left them.
+    FormationPossession = 0;
+    FormationPossessionCount = 0;
+    FormationTargetCount = 0;
+    // No kick-off taker until the first kick-off names one: the last match's
+    // would be kept out of the formation while the sides walk out.
+    KickOffTaker = KickOffPartner = -1;
+    // A pass in flight or a set piece half taken at the last whistle belongs
+    // to that match.
+    Match_ResetOpenPlayState();
+    Match_ResetSetPieceState();
     LineUpBesideThePitch();
     MatchTeam_SetupBoth();
     for (int team = 0; team < 2; ++team) {

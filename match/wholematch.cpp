@@ -45,6 +45,7 @@ void ResetMatchState() {
     KickOffTeam = uint8_t(FirstKickOffTeam);
     MatchFoulChance = MatchDismissalThreshold = kActionTuningStart;
     std::memset(MatchResult.teams, 0, sizeof MatchResult.teams);
+    std::memset(MatchResult.events, 0, sizeof MatchResult.events);
     MatchResult.events[0][kEventKind] = kEventEnd;
     RefereeFavours = RefereeLeaning();
     RuleAwayGoals = MatchRuleSet(&GameInfo, kAwayGoalsRule);
