@@ -9,6 +9,7 @@
 #include "menus/saveslots.h"
 #include "menus/squadlist.h"
 #include "menus/startmenu.h"
+#include "menus/teamselect.h"
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
@@ -26,6 +27,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return SquadListTable;
         case 22:
             return StartMenuTable;
+        case 24:
+            return TeamSelectTable;
         case 46:
         case 47:
             return SaveLoadTable;
