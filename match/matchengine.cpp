@@ -5,6 +5,7 @@
 
 #include "match/matchstate.h"
 #include "match/strikes.h"
+#include "match/teamjobs.h"
 
 BallStateRecord BallState;
 float BallKickPower = 1.2f;
@@ -60,34 +61,7 @@ void MatchResetEngineState() {
     PreviousToucher = -1;
     Match_ResetOpenPlayState();
     Match_ResetSetPieceState();
-}
-
-void Match_TeamJobPhase2() {}
-void Match_TeamJobPhase3() {}
-void Tactics_UpdateComputerTeams() {}
-int16_t Match_ComputerSubstitution(int16_t) { return -1; }
-int16_t Match_PickSetPieceTaker(int16_t, int16_t) { return -1; }
-// Least form until the bench choice is built: the team's first named
-// substitute still on the bench.
-int16_t Match_PickSubstitute(int16_t team, int16_t) {
-    if (team < 0 || team > 1) return -1;
-    for (int slot = 0; slot < kTeamFigures; ++slot) {
-        const int16_t figure = int16_t(team * kTeamFigures + slot);
-        const MatchFigure& f = MatchFigures[figure];
-        if (f.off != 0 && f.onBench != 0 && f.benchState == 0 && f.subbedOff == 0 && f.sentOff == 0) return figure;
-    }
-    return -1;
-}
-void Match_PickPlayerByAttributes(int16_t) {}
-
-void Match_FindBallHolder() {
-    BallCarrierFigure = -1;
-    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
-        if (MatchFigures[figure].hasBall != 0) {
-            BallCarrierFigure = figure;
-            return;
-        }
-    }
+    Match_ResetTeamJobs();
 }
 
 void Match_ChangePossession(int16_t team, int16_t) { BallTeam = uint8_t(team & 1); }

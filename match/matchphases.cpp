@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <utility>
 #include "generic/replay.h"
+#include "match/dribble.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
@@ -21,6 +22,7 @@
 #include "match/offside.h"
 #include "match/playeractions.h"
 #include "match/setpieces.h"
+#include "match/teamjobs.h"
 #include "support/random.h"
 
 using namespace gameinfo;
@@ -729,8 +731,11 @@ void MatchOfferTeamMenus() {
 void MatchStartSubstitution(int16_t team) {
     if (team < 0 || team > 1 || MatchPhase == kPhaseInjury) return;
     if (MatchSubstitutionsAllowed(&GameInfo) <= 0 || ChangePending[team] != 0) return;
-    const int16_t leaving = Match_ComputerSubstitution(team);
-    if (leaving < 0 || leaving >= kPlayerFigures) return;
+    // The computer manager's request, left by its substitution decision.
+    const int16_t leaving = SubstitutionRequest[team][0];
+    if (leaving == kNoSubstitutionRequest || leaving / kTeamFigures != team) return;
+    SubstitutionRequest[team][0] = kNoSubstitutionRequest;
+    TeamStoppageRequest[team] = 0;
     if (Match_PickSetPieceTaker(team, leaving) < 0) return;
     MatchFigures[leaving].officialWord = MatchFigures[leaving].action;
     Match_SetPlayerAction(leaving, kSubstitutionWalkOff);

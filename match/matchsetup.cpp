@@ -152,24 +152,40 @@ void FillMatchTeamBlocks(EnterGameInfo* block, int16_t club0, int16_t club1, int
     }
 }
 
-void MatchLoadTeamTactics(int16_t team) {
-    if (!IsTeam(team)) return;
+namespace {
+
+// Loads the team's chosen tactic; false when the choice names none and
+// preset 0 was loaded instead.
+bool LoadChosenTactic(int16_t team) {
     const int16_t choice = GameInfo.TeamI16(team, kTacticChoice);
     if (choice >= 0 && choice < kFormationPresets) {
         GetComputerTactics(&MatchTacticRecord[team], choice);
-        return;
+        return true;
     }
     const bool customSlot = choice >= kFormationPresets && choice < kFormationPresets + kCustomTacticSlots;
     if (customSlot) {
         const TacticRecord* slot = GameInfo.TeamTacticSlot(team, choice - kFormationPresets);
         if (!IsCustomTacticEmpty(slot)) {
             MatchTacticRecord[team] = *slot;
-            return;
+            return true;
         }
     }
+    GetComputerTactics(&MatchTacticRecord[team], 0);
+    return false;
+}
+
+}  // namespace
+
+void MatchLoadTeamTactics(int16_t team) {
+    if (!IsTeam(team) || LoadChosenTactic(team)) return;
+    const int16_t choice = GameInfo.TeamI16(team, kTacticChoice);
+    const bool customSlot = choice >= kFormationPresets && choice < kFormationPresets + kCustomTacticSlots;
     std::printf("MatchLoadTeamTactics(): Warning: team %d has %s tactic %d, playing preset 0\n", team,
                 customSlot ? "the empty" : "no", choice);
-    GetComputerTactics(&MatchTacticRecord[team], 0);
+}
+
+void MatchResetTeamTactics(int16_t team) {
+    if (IsTeam(team)) LoadChosenTactic(team);
 }
 
 void MatchLoadFirstCustomTactic(int16_t team) {

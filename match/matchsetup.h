@@ -255,6 +255,9 @@ void FillMatchTeamBlocks(EnterGameInfo* block, int16_t club0, int16_t club1, int
 // slot TacticChoice - 10 of the team block.  A choice outside 0-21 or
 // naming an empty custom slot loads preset 0 and logs it.
 void MatchLoadTeamTactics(int16_t team);
+// Puts the team's starting tactic record back into its live record, as
+// MatchLoadTeamTactics loaded it (without logging a bad choice again).
+void MatchResetTeamTactics(int16_t team);
 // Copies custom slot 0 of the team block into the live tactic record.
 void MatchLoadFirstCustomTactic(int16_t team);
 

@@ -14,11 +14,13 @@
 #include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/officials.h"
 #include "match/offside.h"
 #include "match/periodrunner.h"
 #include "match/setpieces.h"
 #include "match/strikes.h"
 #include "match/tackle.h"
+#include "match/teamjobs.h"
 #include "support/bytes.h"
 #include "support/random.h"
 
@@ -154,6 +156,10 @@ void StartTheMatch() {
     if (!MatchUnshown) ClearHeatMaps();
     MatchDrawOffsideStrictness();
     MatchResetTackleCounts();
+    Match_ResetTeamJobs();
+    // No referee's call of an earlier match is pending in this one.
+    RefereeAction = 0;
+    RefereeOffender = -1;
     PenaltiesTaken = 0;
     // The ball too: its spin, height and countdowns are not the last match's.
     BallState = {};

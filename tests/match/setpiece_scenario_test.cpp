@@ -330,7 +330,8 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
 }
 
 TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
-    for (int figure = 11; figure < kTeamFigures; ++figure) MatchFigures[figure].subbedOff = 1;
+    // Nobody on the bench belongs to the match squad.
+    for (int figure = 11; figure < kTeamFigures; ++figure) MatchFigures[figure].benchState = 0xFF;
     ResumePhase = 3;
     MatchPhase = kPhaseInjury;
     Match_SetPlayerAction(6, 38);
