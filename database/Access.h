@@ -343,6 +343,9 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor);
 int16_t GetPlayerStatRaw(uint16_t player, int16_t index);
 // Stores the raw stat (0..100).
 void SetPlayerStat(uint16_t player, int16_t index, int16_t value);
+// The highest value GetPlayerStat without a position bonus can give for the
+// stat (its group's cap, at most 99); 0 for an index outside 0..27.
+int16_t GetPlayerStatLimit(uint16_t player, int16_t index);
 // The overall ability (stat 27); 0 for a number not in use.
 int16_t GetPlayerStat27(uint16_t player);
 

@@ -91,6 +91,14 @@ constexpr int kAbilityStat = 27;
 
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
 
+// The cap of a stat's group: by ability for the physical stats, by the
+// player's number for the technical ones.
+int StatCap(uint16_t player, int ability, int index) {
+    if (kStatMap[index].group == 1) return ability / 2 + 50 + index;
+    if (kStatMap[index].group == 2) return player % 20 + index / 2 + 80;
+    return 100;
+}
+
 // Player 0 is a program error that ends the game silently.
 void StopOnPlayerZero(uint16_t player) {
     if (player == 0) FatalExit();
@@ -766,14 +774,16 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
         int16_t bonus = int16_t(int16_t(q * kPositionGrowthChance[position][index]) / 100);
         value += bonus;
     }
-    if (kStatMap[index].group == 1) {
-        value = std::min(value, ability / 2 + 50 + index);
-    } else if (kStatMap[index].group == 2) {
-        value = std::min(value, player % 20 + index / 2 + 80);
-    }
+    value = std::min(value, StatCap(player, ability, index));
     if (value == 0) value = 1;
     if (value > 99) value = 99;
     return int16_t(value);
+}
+
+int16_t GetPlayerStatLimit(uint16_t player, int16_t index) {
+    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
+    if (index < 0 || index >= kStatCount) return 0;
+    return int16_t(std::min(StatCap(player, Rec(player)[kStatMap[kAbilityStat].byte], index), 99));
 }
 
 int16_t GetPlayerStatRaw(uint16_t player, int16_t index) {

@@ -41,15 +41,47 @@ const InjuryGroup* FindInjuryGroup(int16_t type) {
     return nullptr;
 }
 
+// Stats read and changed in the player's record.
+struct RecordStats {
+    uint16_t player;
+    int Get(int stat) const { return Stat(player, stat); }
+    void Add(int stat, int change) { AddToStat(player, stat, change); }
+};
+
+// A working copy of one player's stats that reads and stores as the record
+// does (the group caps and 1..99 on reading, 0..100 on storing), for runs
+// of many weeks on one player.
+struct StatCopy {
+    uint8_t raw[kStatCount];
+    uint8_t limit[kStatCount];
+
+    explicit StatCopy(uint16_t player) {
+        for (int stat = 0; stat < kStatCount; ++stat) {
+            raw[stat] = uint8_t(GetPlayerStatRaw(player, int16_t(stat)));
+            limit[stat] = uint8_t(GetPlayerStatLimit(player, int16_t(stat)));
+        }
+    }
+    int Get(int stat) const { return std::max<int>(std::min(raw[stat], limit[stat]), 1); }
+    void Add(int stat, int change) { raw[stat] = uint8_t(std::clamp(Get(stat) + change, 0, 100)); }
+    void StoreTo(uint16_t player) const {
+        for (int stat = 0; stat < kStatCount; ++stat) {
+            if (raw[stat] != GetPlayerStatRaw(player, int16_t(stat)))
+                SetPlayerStat(player, int16_t(stat), raw[stat]);
+        }
+    }
+};
+
 // r = 1 lowers the stat, r = 2 raises it.
-void DriftBy(uint16_t player, int stat, int draw) {
+template <class Stats>
+void DriftBy(Stats& stats, int stat, int draw) {
     const int r = draw % 50;
-    if (r == 1) AddToStat(player, stat, -1);
-    if (r == 2) AddToStat(player, stat, 1);
+    if (r == 1) stats.Add(stat, -1);
+    if (r == 2) stats.Add(stat, 1);
 }
 
-void LoseOneBelow(uint16_t player, int stat, int range, int32_t e) {
-    if (GameRandom() % range < e) AddToStat(player, stat, -1);
+template <class Stats>
+void LoseOneBelow(Stats& stats, int stat, int range, int32_t e) {
+    if (GameRandom() % range < e) stats.Add(stat, -1);
 }
 
 // Training-record counter of each stat that can grow, -1 for none.
@@ -82,14 +114,54 @@ int CounterOfStat(int stat) {
 
 // Raises the stat by one; when it really rose and the player has a
 // training record, its counter moves too (it stops at 255).
-void Grow(uint16_t player, int stat, int16_t record) {
-    const int before = Stat(player, stat);
-    AddToStat(player, stat, 1);
-    if (record < 0 || record >= kTrainingRecords || Stat(player, stat) <= before) return;
+template <class Stats>
+void Grow(Stats& stats, int stat, int16_t record) {
+    const int before = stats.Get(stat);
+    stats.Add(stat, 1);
+    if (record < 0 || record >= kTrainingRecords || stats.Get(stat) <= before) return;
     const int counter = CounterOfStat(stat);
     if (counter < 0) return;
     uint8_t& count = TrainingRecords[record].bytes[kTrainingCounters + counter];
     if (count < 255) ++count;
+}
+
+template <class Stats>
+void AgeOrDriftWeekOf(Stats& stats, bool keeper, int32_t d, int32_t s) {
+    if (d > s) {
+        const int32_t e = d - s;
+        LoseOneBelow(stats, 8, 150, e);
+        LoseOneBelow(stats, 9, keeper ? 400 : 200, e);
+        LoseOneBelow(stats, 11, 250, e);
+        LoseOneBelow(stats, 12, 300, e);
+        LoseOneBelow(stats, 18, 300, e);
+        return;
+    }
+    // Nine draws a round whatever they change, so the week's 72 are drawn
+    // at once and applied in the same order.
+    constexpr int kRounds = 8, kDrawsPerRound = 9;
+    int draws[kRounds * kDrawsPerRound];
+    GameRandomBlock(draws, kRounds * kDrawsPerRound);
+    const int* draw = draws;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int stat : {8, 9, 11, 10}) DriftBy(stats, stat, *draw++);
+        for (int stat : {14, 19}) {
+            if (*draw++ % 100 == 1) stats.Add(stat, 1);
+        }
+        for (int stat : {12, 15, 18}) DriftBy(stats, stat, *draw++);
+    }
+}
+
+// `row` is the player's row of the per-position growth chances.
+template <class Stats>
+void GrowthWeekOf(Stats& stats, int row, int16_t record) {
+    if (GameRandom() % 100 <= stats.Get(27) + 1) {
+        for (int stat = 0; stat < 8; ++stat) {
+            if (GameRandom() % 100 < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
+        }
+    }
+    for (int stat : {10, 22}) {
+        if (GameRandom() % 100 <= stats.Get(stat) + 1 && GameRandom() % 100 < 5) Grow(stats, stat, record);
+    }
 }
 
 }  // namespace
@@ -107,28 +179,8 @@ void InjuryAttributeLoss(uint16_t player, int16_t injuryType) {
 }
 
 void AgeOrDriftWeek(uint16_t player, int32_t d, int32_t s) {
-    if (d > s) {
-        const int32_t e = d - s;
-        LoseOneBelow(player, 8, 150, e);
-        LoseOneBelow(player, 9, GetPlayerPosition(player) == 0 ? 400 : 200, e);
-        LoseOneBelow(player, 11, 250, e);
-        LoseOneBelow(player, 12, 300, e);
-        LoseOneBelow(player, 18, 300, e);
-        return;
-    }
-    // Nine draws a round whatever they change, so the week's 72 are drawn
-    // at once and applied in the same order.
-    constexpr int kRounds = 8, kDrawsPerRound = 9;
-    int draws[kRounds * kDrawsPerRound];
-    GameRandomBlock(draws, kRounds * kDrawsPerRound);
-    const int* draw = draws;
-    for (int round = 0; round < kRounds; ++round) {
-        for (int stat : {8, 9, 11, 10}) DriftBy(player, stat, *draw++);
-        for (int stat : {14, 19}) {
-            if (*draw++ % 100 == 1) AddToStat(player, stat, 1);
-        }
-        for (int stat : {12, 15, 18}) DriftBy(player, stat, *draw++);
-    }
+    RecordStats stats{player};
+    AgeOrDriftWeekOf(stats, GetPlayerPosition(player) == 0, d, s);
 }
 
 void WeeklyAgeingStep(uint16_t player) {
@@ -143,14 +195,20 @@ void WeeklyGrowthStep(uint16_t player) {
 }
 
 void GrowthWeek(uint16_t player, int16_t record) {
-    if (GameRandom() % 100 <= Stat(player, 27) + 1) {
-        const int row = PositionRow(player);
-        for (int stat = 0; stat < 8; ++stat) {
-            if (GameRandom() % 100 < kPositionGrowthChance[row][stat]) Grow(player, stat, record);
-        }
+    RecordStats stats{player};
+    GrowthWeekOf(stats, PositionRow(player), record);
+}
+
+void PastCareerWeeks(uint16_t player, int32_t weeks, int32_t allowance) {
+    // Thousands of weeks on one player: worked on a copy of the stats,
+    // stored once at the end.  Neither the player's position nor stat 27
+    // changes on the way.
+    StatCopy stats(player);
+    const bool keeper = GetPlayerPosition(player) == 0;
+    const int row = PositionRow(player);
+    for (int32_t week = 0; week < weeks; ++week) {
+        GrowthWeekOf(stats, row, -1);
+        AgeOrDriftWeekOf(stats, keeper, (week / 52) * 4, allowance);
     }
-    for (int stat : {10, 22}) {
-        if (GameRandom() % 100 <= Stat(player, stat) + 1 && GameRandom() % 100 < 5)
-            Grow(player, stat, record);
-    }
+    stats.StoreTo(player);
 }

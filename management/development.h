@@ -22,4 +22,9 @@ void WeeklyGrowthStep(uint16_t player);
 // The growth rule of one week; each gain is counted in training record
 // `record` (0..99) when it is not -1.
 void GrowthWeek(uint16_t player, int16_t record);
+// `weeks` weeks of growth (no training record) each followed by the
+// decline-or-drift rule for a career length of 4 per 52 weeks gone and an
+// allowance `allowance`: the same draws and changes as GrowthWeek and
+// AgeOrDriftWeek week by week.
+void PastCareerWeeks(uint16_t player, int32_t weeks, int32_t allowance);
 inline void MatchImprovePlayer(uint16_t player) { WeeklyGrowthStep(player); }

@@ -284,10 +284,7 @@ void WeeklyDevelopmentStep(uint16_t player) { GrowthWeek(player, -1); }
 void SimulatePastWeeks(uint16_t player) {
     const int32_t allowance = Stat(player, 27) + 1;
     const int32_t weeks = int32_t(GetPlayerAge(player)) * 52 + 1;
-    for (int32_t week = 0; week < weeks; ++week) {
-        WeeklyDevelopmentStep(player);
-        AgeOrDriftWeek(player, (week / 52) * 4, allowance);
-    }
+    PastCareerWeeks(player, weeks, allowance);
 }
 
 void AssignRandomNameAndLook(uint16_t player) {

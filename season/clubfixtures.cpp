@@ -58,10 +58,25 @@ int16_t ScanNextFixtureSlot(int16_t club) {
     return -1;
 }
 
+// Every club's next fixture in one walk over the table: the first slot
+// that ScanNextFixtureSlot would find for each club, -1 for a club without.
+void FillNextFixtureMemo() {
+    std::fill(std::begin(g_memo.slot), std::end(g_memo.slot), int16_t(-1));
+    const int first = Today() > 0 ? FindFixtureInsertPos(int16_t(Today() - 1)) : 0;
+    for (int slot = std::max(first, 0); slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) < Today() || IsSkippedByNextFixture(FixtureType(slot))) continue;
+        for (const int16_t club : {FixtureHome(slot), FixtureAway(slot)}) {
+            if (IsClubNumber(club) && g_memo.slot[club] == -1) g_memo.slot[club] = int16_t(slot);
+        }
+    }
+}
+
 int16_t NextFixtureSlot(int16_t club) {
     if (!g_memo.on || !IsClubNumber(club)) return ScanNextFixtureSlot(club);
     if (g_memo.day != Today() || g_memo.generation != FixtureTableGeneration) ResetNextFixtureMemo();
-    if (g_memo.slot[club] == kNotLookedUp) g_memo.slot[club] = ScanNextFixtureSlot(club);
+    // A walk for one club costs about as much as the walk for all of them
+    // (most clubs' next fixtures lie days ahead, some have none).
+    if (g_memo.slot[club] == kNotLookedUp) FillNextFixtureMemo();
     return g_memo.slot[club];
 }
 

@@ -32,9 +32,9 @@
 #include "season/leagues.h"
 #include "season/messages.h"
 #include "season/nationorder.h"
+#include "season/reportfacts.h"
 #include "season/seasondays.h"
 #include "season/seasonsquads.h"
-#include "season/reportfacts.h"
 #include "season/seasontables.h"
 #include "season/shippedhonours.h"
 #include "support/corehooks.h"
@@ -174,11 +174,12 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     Training_ClearLeftPlayers();
 }
 
-// The squad and team passes ask for every club's next fixture again and
-// again; none of them moves a fixture, so the answers are kept meanwhile.
+// The squad and team passes ask for every club's next fixture and manager
+// again and again; none of them moves a fixture or appoints a manager, so
+// the answers are kept meanwhile.
 struct KeptNextFixtures {
-    KeptNextFixtures() { KeepNextFixtures(true); }
-    ~KeptNextFixtures() { KeepNextFixtures(false); }
+    KeptNextFixtures() { KeepNextFixtures(true), KeepClubManagers(true); }
+    ~KeptNextFixtures() { KeepNextFixtures(false), KeepClubManagers(false); }
     KeptNextFixtures(const KeptNextFixtures&) = delete;
     KeptNextFixtures& operator=(const KeptNextFixtures&) = delete;
 };

@@ -17,6 +17,17 @@ constexpr Jump JumpOf(int steps) {
     return jump;
 }
 
+// The jumps of lanes 1..8 from the block's starting state.
+struct LaneJumps {
+    Jump lane[kLanes];
+};
+constexpr LaneJumps MakeLaneJumps() {
+    LaneJumps jumps{};
+    for (int k = 0; k < kLanes; ++k) jumps.lane[k] = JumpOf(k + 1);
+    return jumps;
+}
+constexpr LaneJumps kLaneJumps = MakeLaneJumps();
+
 int Draw(uint32_t state) { return int((state >> 16) & 0x7FFF); }
 
 }  // namespace
@@ -33,8 +44,7 @@ void GameRandomBlock(int* out, int n) {
         // Eight independent chains, each stepping eight draws at a time.
         uint32_t lane[kLanes];
         for (int k = 0; k < kLanes; ++k) {
-            const Jump jump = JumpOf(k + 1);
-            lane[k] = jump.multiplier * state + jump.increment;
+            lane[k] = kLaneJumps.lane[k].multiplier * state + kLaneJumps.lane[k].increment;
         }
         constexpr Jump kStep = JumpOf(kLanes);
         for (; i + kLanes <= n; i += kLanes) {

@@ -328,6 +328,39 @@ TEST_F(NewPlayersTest, AgeingDeclinesOnlyPastTheAbilityAllowance) {
     EXPECT_NEAR(keeperLosses, 2000, 180);
 }
 
+// A career's past weeks worked on a copy of the stats give what the weeks
+// give one by one on the record: the same stats (group caps, stats stored
+// at 0 or above their caps, both ends of the range) and the same draws.
+TEST_F(NewPlayersTest, PastCareerWeeksEqualTheWeeksOneByOne) {
+    GameSeedRandom(4242);
+    for (int i = 0; i < 240; ++i) {
+        const uint16_t p = MakePlayer(-1, int16_t(i % 13), int16_t(i % 36), 50);
+        for (int16_t s = 0; s < kStatCount; ++s) {
+            const int r = GameRandom() % 9;
+            SetPlayerStat(p, s, int16_t(r == 0 ? 0 : r == 1 ? 100 : r == 2 ? 99 : GameRandom() % 101));
+        }
+        SetPlayerStat(p, 27, int16_t(i % 7 == 0 ? 0 : GameRandom() % 101));
+        const PlayerRecord start = PlayerRecords[p];
+        const int32_t weeks = int32_t(GetPlayerAge(p)) * 52 + 1 + i % 3;
+        const int32_t allowance = GetPlayerStat(p, 27, 0) + 1 + i % 5 - 2;
+        const uint32_t seed = GameRandomState();
+        PastCareerWeeks(p, weeks, allowance);
+        const PlayerRecord copied = PlayerRecords[p];
+        const uint32_t after = GameRandomState();
+
+        PlayerRecords[p] = start;
+        GameSetRandomState(seed);
+        for (int32_t week = 0; week < weeks; ++week) {
+            GrowthWeek(p, -1);
+            AgeOrDriftWeek(p, (week / 52) * 4, allowance);
+        }
+        ASSERT_EQ(GameRandomState(), after) << "player " << i;
+        ASSERT_EQ(std::memcmp(copied.bytes, PlayerRecords[p].bytes, sizeof copied.bytes), 0)
+            << "player " << i;
+        if (PlayerCount > 2000) PlayerCount = 100;
+    }
+}
+
 TEST_F(NewPlayersTest, GrowthFollowsThePositionTableAndIsCountedForTheUser) {
     MakeClub(3);
     MakeClub(4);

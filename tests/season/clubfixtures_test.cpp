@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "database/query/funcs_comp.h"
@@ -56,6 +57,34 @@ TEST_F(ClubFixturesTest, KeptNextFixturesFollowTheTableAndTheDay) {
     KeepNextFixtures(false);
     AddFixture(20, kCompLeague, 1, 8, 0);
     EXPECT_EQ(GetNextOpponent(1), 8);
+}
+
+// Kept answers come from one walk for all clubs: each equals the scan for
+// the one club on random tables (national days carry nation numbers,
+// reserve games and past days are passed over).
+TEST_F(ClubFixturesTest, KeptNextFixturesEqualTheScanOfEachClub) {
+    GameSeedRandom(515);
+    constexpr int16_t kTypes[] = {
+        kCompLeague, kCompReserveLeague, kCompNationalTeam, kCompNationalUnder21, kCompFriendly, 7, 90};
+    for (int round = 0; round < 6; ++round) {
+        ClearFixtureTable();
+        for (int i = 0; i < 1500; ++i) {
+            const int16_t type = kTypes[GameRandom() % 7];
+            const int16_t limit = type == kCompNationalTeam || type == kCompNationalUnder21 ? 40 : 300;
+            AddFixture(int16_t(GameRandom() % 120), type, int16_t(GameRandom() % limit),
+                       int16_t(GameRandom() % limit), 0);
+        }
+        SeasonCalendar.currentDay = int16_t(GameRandom() % 130);
+        const auto next = [](int16_t club) {
+            return std::pair(GetNextOpponent(club), GetNextFixtureCupSlot(club));
+        };
+        std::vector<std::pair<int16_t, int16_t>> scanned;
+        for (int16_t club = -1; club < 320; ++club) scanned.push_back(next(club));
+        KeepNextFixtures(true);
+        for (int16_t club = 319; club >= -1; --club)
+            ASSERT_EQ(next(club), scanned[size_t(club + 1)]) << "club " << club;
+        KeepNextFixtures(false);
+    }
 }
 
 TEST_F(ClubFixturesTest, CupSlotOfTheNextFixture) {
