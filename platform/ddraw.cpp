@@ -52,6 +52,16 @@ struct State {
     int presents = 0;
     uint32_t last_present_ms = 0;
     DirectDrawSurface7* pending = nullptr;
+    // The primary surface the frame was last taken from, the part of it
+    // written since then, and whether the next present must take it whole.
+    const DirectDrawSurface7* presented = nullptr;
+    Rect changed;
+    bool present_all = true;
+    int drawable_w = 0;
+    int drawable_h = 0;
+    // One converted row of a copy into the primary, compared before it is
+    // written.
+    std::vector<uint8_t> row_scratch;
 };
 
 State& S() {
@@ -194,32 +204,6 @@ uint32_t ReadRaw(const uint8_t* p, uint32_t bytes) {
 
 void WriteRaw(uint8_t* p, uint32_t v, uint32_t bytes) { std::memcpy(p, &v, bytes); }
 
-// A channel as 8 bits, the low bits filled from the high ones.
-uint32_t Channel8(uint32_t pixel, uint32_t mask) {
-    if (mask == 0) return 0;
-    int shift = __builtin_ctz(mask);
-    int bits = __builtin_popcount(mask);
-    uint32_t v = (pixel & mask) >> shift;
-    if (bits >= 8) return v >> (bits - 8);
-    uint32_t out = 0;
-    for (int filled = 0; filled < 8; filled += bits) {
-        int s = 8 - filled - bits;
-        out |= s >= 0 ? v << s : v >> -s;
-    }
-    return out & 0xFF;
-}
-
-uint32_t ToRgb(uint32_t pixel, const PixelFormat& f, const DirectDrawPalette* palette) {
-    if (f.flags & kPfPaletteIndexed8) {
-        uint32_t i = pixel & 0xFF;
-        if (palette == nullptr) return i * 0x010101u;
-        const PaletteEntry& e = palette->entries_[i];
-        return (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
-    }
-    return (Channel8(pixel, f.red_mask) << 16) | (Channel8(pixel, f.green_mask) << 8) |
-           Channel8(pixel, f.blue_mask);
-}
-
 // A pixel of one format as the nearest of another (through the palette for
 // 8-bit sources), each mask's shift and width worked out once for a whole
 // blit instead of for every pixel.
@@ -288,7 +272,7 @@ class PixelConverter {
         if (mask == 0) return {};
         return {mask, __builtin_ctz(mask), __builtin_popcount(mask)};
     }
-    // As Channel8.
+    // A channel as 8 bits, the low bits filled from the high ones.
     static uint32_t To8(uint32_t pixel, const Mask& m) {
         if (m.mask == 0) return 0;
         const uint32_t v = (pixel & m.mask) >> m.shift;
@@ -335,8 +319,26 @@ void StorePixel(uint8_t* p, uint32_t v) {
     for (uint32_t b = 0; b < kBytes; ++b) p[b] = uint8_t(v >> (8 * b));
 }
 
+// Three-byte pixels into four-byte ones whose channels stand at the same
+// places: four pixels from three whole-word loads.
+void KeepRow3To4(const uint8_t* in, uint8_t* out, size_t count, uint32_t keep) {
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        uint32_t w[3];
+        std::memcpy(w, in + i * 3, sizeof w);
+        const uint32_t p[4] = {w[0], (w[0] >> 24) | (w[1] << 8), (w[1] >> 16) | (w[2] << 16), w[2] >> 8};
+        uint32_t kept[4];
+        for (int k = 0; k < 4; ++k) kept[k] = p[k] & keep;
+        std::memcpy(out + i * 4, kept, sizeof kept);
+    }
+    for (; i < count; ++i) StorePixel<4>(out + i * 4, LoadPixel<3>(in + i * 3) & keep);
+}
+
 template <uint32_t kIn, uint32_t kOut>
 void ConvertRow(const uint8_t* in, uint8_t* out, size_t count, const PixelConverter& convert) {
+    if constexpr (kIn == 3 && kOut == 4) {
+        if (convert.SamePlaces()) return KeepRow3To4(in, out, count, convert.Keep());
+    }
     if (convert.SamePlaces()) {
         const uint32_t keep = convert.Keep();
         for (size_t i = 0; i < count; ++i)
@@ -394,34 +396,69 @@ void ConvertRow(uint32_t inBytes, uint32_t outBytes, const uint8_t* in, uint8_t*
 // ---- Presenting ---------------------------------------------------------
 bool IsFullscreenPrimary(const DirectDrawSurface7* s);
 
+bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+Rect Join(const Rect& a, const Rect& b) {
+    if (Empty(a)) return b;
+    if (Empty(b)) return a;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+// What a primary surface shows changed there (the next present takes it).
+void NoteChanged(const DirectDrawSurface7* s, const Rect& r) {
+    if (s->IsPrimary()) S().changed = Join(S().changed, r);
+}
+
+void NoteAllChanged(const DirectDrawSurface7* s) {
+    if (s->IsPrimary()) S().present_all = true;
+}
+
+// Shows the primary surface in the window: the part written since the last
+// present is converted into the frame and drawn.  With nothing written and
+// the window's picture intact nothing is done.
 void PresentNow(DirectDrawSurface7* s) {
     State& st = S();
     st.pending = nullptr;
-    st.last_present_ms = SDL_GetTicks();
     const int w = int(s->Width()), h = int(s->Height());
-    st.frame.assign(size_t(w) * size_t(h), 0);
-    st.frame_w = w;
-    st.frame_h = h;
+    int drawableW = 0, drawableH = 0;
+    GLDrawableSize(&drawableW, &drawableH);
+    // A surface drawn by the 3D device changes behind our back.
+    const bool whole = st.present_all || st.presented != s || st.frame_w != w || st.frame_h != h ||
+                       s->Mirror() != nullptr || drawableW != st.drawable_w || drawableH != st.drawable_h;
+    Rect r = whole ? Rect{0, 0, w, h}
+                   : Rect{std::max(st.changed.left, 0), std::max(st.changed.top, 0),
+                          std::min(st.changed.right, w), std::min(st.changed.bottom, h)};
+    st.changed = Rect{};
+    if (Empty(r)) {
+        if (!whole) return;
+        r = Rect{0, 0, 0, 0};
+    }
+    st.present_all = false;
+    st.presented = s;
+    st.drawable_w = drawableW;
+    st.drawable_h = drawableH;
+    st.last_present_ms = SDL_GetTicks();
+    if (whole) {
+        st.frame.assign(size_t(w) * size_t(h), 0);
+        st.frame_w = w;
+        st.frame_h = h;
+    }
     const uint32_t bytes = BytesPerPixel(s->Format());
-    const PixelFormat& f = s->Format();
-    // The usual 32-bit screen needs no channel arithmetic.
-    const bool plain32 = bytes == 4 && (f.flags & kPfPaletteIndexed8) == 0 && f.red_mask == 0xFF0000 &&
-                         f.green_mask == 0xFF00 && f.blue_mask == 0xFF;
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* row = s->Pixels() + size_t(y) * size_t(s->Pitch());
-        if (plain32) {
-            uint32_t* out = st.frame.data() + size_t(y) * size_t(w);
-            std::memcpy(out, row, size_t(w) * 4);
-            for (int x = 0; x < w; ++x) out[x] &= 0xFFFFFF;
-            continue;
-        }
-        for (int x = 0; x < w; ++x) {
-            st.frame[size_t(y) * size_t(w) + size_t(x)] =
-                ToRgb(ReadRaw(row + size_t(x) * bytes, bytes), s->Format(), s->Palette());
+    const size_t rowPixels = size_t(std::max(r.right - r.left, 0));
+    if (rowPixels > 0) {
+        static const PixelFormat kFrameFormat = RgbFormat(32, 0xFF0000, 0xFF00, 0xFF);
+        PixelConverter convert(s->Format(), s->Palette(), kFrameFormat);
+        if (bytes <= 2 && rowPixels * size_t(r.bottom - r.top) >= (size_t(1) << (8 * bytes)))
+            convert.Tabulate(bytes);
+        for (int32_t y = r.top; y < r.bottom; ++y) {
+            const uint8_t* in = s->Pixels() + size_t(y) * size_t(s->Pitch()) + size_t(r.left) * bytes;
+            uint32_t* out = st.frame.data() + size_t(y) * size_t(w) + size_t(r.left);
+            ConvertRow(bytes, 4, in, reinterpret_cast<uint8_t*>(out), rowPixels, convert);
         }
     }
     ++st.presents;
-    GLPresentPicture(st.frame.data(), w, h, IsFullscreenPrimary(s));
+    GLPresentPicture(st.frame.data(), w, h, IsFullscreenPrimary(s), whole ? 0 : r.top, whole ? h : r.bottom);
 }
 
 // Screen updates come as fast as the game unlocks; the window is refreshed
@@ -457,6 +494,7 @@ struct SurfaceAccess {
         if (w <= 0 || h <= 0) return;
         if (uint32_t(w) != s->width_ || uint32_t(h) != s->height_) {
             Allocate(s, uint32_t(w), uint32_t(h), s->format_);
+            NoteAllChanged(s);
         }
     }
     static void Lose(DirectDrawSurface7* s) { s->lost_ = true; }
@@ -517,7 +555,10 @@ HResult DirectDrawPalette::SetEntries(uint32_t flags, uint32_t start, uint32_t c
     if (entries == nullptr || start > 256 || count > 256 - start) return kErrInvalidArg;
     std::copy(entries, entries + count, entries_ + start);
     for (DirectDrawSurface7* s : S().surfaces) {
-        if (s->IsPrimary() && s->Palette() == this && !s->Locked()) Present(s, false);
+        if (s->IsPrimary() && s->Palette() == this && !s->Locked()) {
+            NoteAllChanged(s);
+            Present(s, false);
+        }
     }
     return kDdOk;
 }
@@ -542,6 +583,7 @@ DirectDrawSurface7::~DirectDrawSurface7() {
     auto& list = S().surfaces;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     if (S().pending == this) S().pending = nullptr;
+    if (S().presented == this) S().presented = nullptr;
     if (owns_attached_ && attached_ != nullptr) attached_->Release();
     if (zbuffer_ != nullptr) zbuffer_->Release();
     if (mirror_ != nullptr) mirror_->Detach(this);
@@ -584,6 +626,7 @@ HResult DirectDrawSurface7::Unlock(const Rect* rect) {
     if (!locked_) return kDdErrNotLocked;
     locked_ = false;
     if (mirror_ != nullptr) mirror_->Changed(this);
+    NoteAllChanged(this);
     if (IsPrimary()) Present(this, false);
     return kDdOk;
 }
@@ -617,6 +660,7 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source, co
                 WriteRaw(row + size_t(x) * bytes, fx->fill_color, bytes);
             }
         }
+        NoteChanged(this, d);
         if (mirror_ != nullptr) mirror_->Changed(this);
         if (IsPrimary()) Present(this, false);
         return kDdOk;
@@ -646,8 +690,12 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source, co
             row_bytes);
     }
     for (int32_t y = 0; y < d.bottom - d.top; ++y) {
-        std::memcpy(pixels_.data() + size_t(d.top + y) * size_t(pitch_) + size_t(d.left) * bytes,
-                    staging.data() + size_t(y) * row_bytes, row_bytes);
+        uint8_t* to = pixels_.data() + size_t(d.top + y) * size_t(pitch_) + size_t(d.left) * bytes;
+        const uint8_t* from = staging.data() + size_t(y) * row_bytes;
+        // What the window shows is redrawn only where it changed.
+        if (IsPrimary() && std::memcmp(to, from, row_bytes) == 0) continue;
+        std::memcpy(to, from, row_bytes);
+        NoteChanged(this, Rect{d.left, d.top + y, d.right, d.top + y + 1});
     }
     if (mirror_ != nullptr) mirror_->Changed(this);
     if (IsPrimary()) Present(this, false);
@@ -672,6 +720,7 @@ HResult DirectDrawSurface7::Flip(DirectDrawSurface7* target, uint32_t flags) {
     } else {
         pixels_.swap(attached_->pixels_);
     }
+    NoteAllChanged(this);
     if (IsPrimary()) Present(this, true);
     return kDdOk;
 }
@@ -782,6 +831,7 @@ HResult DirectDrawSurface7::Restore() {
     lost_ = false;
     // Video memory comes back with undefined contents; ours come back black.
     std::fill(pixels_.begin(), pixels_.end(), uint8_t(0));
+    NoteAllChanged(this);
     if (mirror_ != nullptr) mirror_->Changed(this);
     return kDdOk;
 }
@@ -1212,6 +1262,13 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
     auto targetRow = [&](int32_t row) {
         return d->Pixels() + size_t(dr.top + row) * size_t(d->Pitch()) + size_t(dr.left) * db;
     };
+    // What the window shows is written, and redrawn, only where it changed.
+    auto writeRow = [&](int32_t row, const uint8_t* converted) {
+        uint8_t* to = targetRow(row);
+        if (d->IsPrimary() && std::memcmp(to, converted, rowPixels * db) == 0) return;
+        std::memcpy(to, converted, rowPixels * db);
+        NoteChanged(d, Rect{dr.left, dr.top + row, dr.right, dr.top + row + 1});
+    };
     if (same) {
         // A copy inside one surface reads the whole source rectangle before
         // it writes, so overlapping rectangles move the original pixels.
@@ -1221,22 +1278,31 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
             for (int32_t row = 0; row < rows; ++row)
                 std::memcpy(staging.data() + size_t(row) * rowPixels * sb, sourceRow(row), rowPixels * sb);
         }
-        for (int32_t row = 0; row < rows; ++row) {
-            const uint8_t* in = d == s ? staging.data() + size_t(row) * rowPixels * sb : sourceRow(row);
-            std::memcpy(targetRow(row), in, rowPixels * sb);
-        }
+        for (int32_t row = 0; row < rows; ++row)
+            writeRow(row, d == s ? staging.data() + size_t(row) * rowPixels * sb : sourceRow(row));
         return true;
     }
     PixelConverter convert(s->Format(), s->Palette(), d->Format());
     if (sb <= 2 && rowPixels * size_t(rows) >= (size_t(1) << (8 * sb))) convert.Tabulate(sb);
-    for (int32_t row = 0; row < rows; ++row)
-        ConvertRow(sb, db, sourceRow(row), targetRow(row), rowPixels, convert);
+    if (!d->IsPrimary()) {
+        for (int32_t row = 0; row < rows; ++row)
+            ConvertRow(sb, db, sourceRow(row), targetRow(row), rowPixels, convert);
+        return true;
+    }
+    std::vector<uint8_t>& scratch = S().row_scratch;
+    scratch.resize(rowPixels * db);
+    for (int32_t row = 0; row < rows; ++row) {
+        ConvertRow(sb, db, sourceRow(row), scratch.data(), rowPixels, convert);
+        writeRow(row, scratch.data());
+    }
     return true;
 }
 
 void FlushPendingPresent() {
     if (S().pending != nullptr && !S().pending->Locked()) PresentNow(S().pending);
 }
+
+void ForceFullPresent() { S().present_all = true; }
 
 // ---- Test seam --------------------------------------------------------------
 void SetTestCards(const std::vector<TestCard>& cards) { S().test_cards = cards; }

@@ -414,6 +414,10 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
 // Shows a screen update that was held back to keep the frame rate sane
 // (the message pump calls this).
 void FlushPendingPresent();
+// The window has to show its picture again although the screen has not
+// changed (the host lost it: uncovered, resized or first shown).  The next
+// present of the primary surface draws the whole picture.
+void ForceFullPresent();
 
 // ---- Test seam ----------------------------------------------------------
 // Extra cards beside the primary display driver.

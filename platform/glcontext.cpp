@@ -5,11 +5,17 @@
 
 #include "platform/window.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace plat {
 namespace {
 
 SDL_GLContext g_context = nullptr;
 GLuint g_texture = 0;
+// Size of the picture the texture holds.
+int g_texture_w = 0;
+int g_texture_h = 0;
 uint32_t g_generation = 0;
 uint32_t g_foreign_draws = 0;
 
@@ -19,17 +25,24 @@ using BindFramebufferProc = void (*)(GLenum, GLuint);
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(HostWindow()); }
 
-void DrawTexturedQuad(int drawable_w, int drawable_h, int width, int height, bool keep_aspect) {
-    float sx = 1.0f, sy = 1.0f;
+// The picture's half-extent in normalised device coordinates: the whole
+// drawable when stretched, else scaled to fit with bars beside or below.
+void PictureExtent(int drawable_w, int drawable_h, int width, int height, bool keep_aspect, float* sx,
+                   float* sy) {
+    *sx = 1.0f;
+    *sy = 1.0f;
     if (keep_aspect && drawable_w > 0 && drawable_h > 0) {
         float picture = float(width) / float(height);
         float screen = float(drawable_w) / float(drawable_h);
         if (picture > screen) {
-            sy = screen / picture;
+            *sy = screen / picture;
         } else {
-            sx = picture / screen;
+            *sx = picture / screen;
         }
     }
+}
+
+void DrawTexturedQuad(float sx, float sy) {
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(-sx, sy);
@@ -64,6 +77,7 @@ void GLContextDown() {
     SDL_GL_MakeCurrent(Window(), g_context);
     if (g_texture != 0) glDeleteTextures(1, &g_texture);
     g_texture = 0;
+    g_texture_w = g_texture_h = 0;
     SDL_GL_DeleteContext(g_context);
     g_context = nullptr;
 }
@@ -83,7 +97,8 @@ void GLSwapWindow() {
     if (g_context != nullptr && Window() != nullptr) SDL_GL_SwapWindow(Window());
 }
 
-bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect) {
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect, int changed_top,
+                      int changed_bottom) {
     if (width <= 0 || height <= 0 || !GLContextUp()) return false;
     int dw = 0, dh = 0;
     GLDrawableSize(&dw, &dh);
@@ -118,9 +133,16 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glViewport(0, 0, dw, dh);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    float sx = 1.0f, sy = 1.0f;
+    PictureExtent(dw, dh, width, height, keep_aspect, &sx, &sy);
+    // The bars are cleared; a picture that covers the drawable needs no
+    // clear (a software renderer pays for every pixel twice otherwise).
+    if (sx < 1.0f || sy < 1.0f) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
 
+    const bool fresh = g_texture == 0 || g_texture_w != width || g_texture_h != height;
     if (g_texture == 0) glGenTextures(1, &g_texture);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, g_texture);
@@ -133,8 +155,19 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     // 0x00RRGGBB little-endian is the byte order blue, green, red, pad.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
-    DrawTexturedQuad(dw, dh, width, height, keep_aspect);
+    if (fresh) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+        g_texture_w = width;
+        g_texture_h = height;
+    } else {
+        const int top = std::clamp(changed_top, 0, height);
+        const int bottom = std::clamp(changed_bottom, top, height);
+        if (bottom > top) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, top, width, bottom - top, GL_BGRA, GL_UNSIGNED_BYTE,
+                            pixels + size_t(top) * size_t(width));
+        }
+    }
+    DrawTexturedQuad(sx, sy);
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glMatrixMode(GL_MODELVIEW);

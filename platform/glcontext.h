@@ -2,6 +2,7 @@
 // device share it; whoever needs it first creates it, and it goes when the
 // window goes.
 #pragma once
+#include <climits>
 #include <cstdint>
 
 namespace plat {
@@ -27,7 +28,11 @@ uint32_t GLForeignDrawCount();
 // is scaled to fit and centred with black bars; otherwise it is stretched.
 // The 3D device's GL state and framebuffer binding are saved and put back
 // around the drawing.
+// Only rows changed_top to changed_bottom (exclusive) differ from the picture
+// drawn last time; the rest is taken from what was sent then when the size
+// is the same.
 // Returns false when there is no context.
-bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect);
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect, int changed_top = 0,
+                      int changed_bottom = INT_MAX);
 
 }  // namespace plat

@@ -11,6 +11,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -26,6 +28,8 @@ std::deque<Message> g_queue;
 bool g_video_up = false;
 bool g_video_failed = false;
 bool g_paint_pending = false;
+// What the next paint message repaints (empty when right <= left).
+PaintArea g_paint_area;
 void (*g_idle_hook)() = nullptr;
 
 // PC set-1 scan codes for SDL's USB-order scancodes; the high bit marks the
@@ -270,6 +274,28 @@ void QueuePaint() {
     Queue(kMsgPaint, 0, 0);
 }
 
+void JoinPaintArea(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    PaintArea& a = g_paint_area;
+    if (a.right <= a.left || a.bottom <= a.top) {
+        a = PaintArea{left, top, right, bottom};
+    } else {
+        a = PaintArea{std::min(a.left, left), std::min(a.top, top), std::max(a.right, right),
+                      std::max(a.bottom, bottom)};
+    }
+    QueuePaint();
+}
+
+// The whole client area, whatever size it has when the paint is handled.
+void QueueWholePaint() { JoinPaintArea(0, 0, INT_MAX, INT_MAX); }
+
+// The host lost what the window showed (uncovered, resized, first shown):
+// the picture is shown again even if the screen has not changed.
+void QueueExposure() {
+    ForceFullPresent();
+    QueueWholePaint();
+}
+
 // Key messages carry the scan code in bits 16-23 and the extended flag in
 // bit 24 of the second parameter; bit 31 is set on release.
 void QueueKey(uint8_t scan, bool extended, bool down, bool repeat) {
@@ -313,7 +339,8 @@ void TranslateHostEvent(const SDL_Event& e) {
                     Queue(kMsgClose, 0, 0);
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
-                    QueuePaint();
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    QueueExposure();
                     break;
                 default:
                     break;
@@ -441,7 +468,7 @@ void ShowMainWindow() {
     // A freshly shown window has the focus; offscreen drivers send nothing,
     // so announce it ourselves.
     QueueFocus(true);
-    QueuePaint();
+    QueueExposure();
 }
 
 bool PeekMessage(Message* out, bool remove) {
@@ -503,7 +530,22 @@ int64_t DefWindowProc(uint32_t msg, uint64_t wparam, int64_t lparam) {
 
 void PostMessage(uint32_t msg, uint64_t wparam, int64_t lparam) { Queue(msg, wparam, lparam); }
 void PostQuitMessage(int code) { Queue(kMsgQuit, uint64_t(code), 0); }
-void InvalidateWindow() { QueuePaint(); }
+void InvalidateWindow() { QueueWholePaint(); }
+void InvalidateWindowRect(int left, int top, int right, int bottom) {
+    JoinPaintArea(left, top, right, bottom);
+}
+
+PaintArea TakePaintArea() {
+    PaintArea area = g_paint_area;
+    g_paint_area = PaintArea{};
+    if (area.right <= area.left || area.bottom <= area.top) return PaintArea{};
+    int width = 0, height = 0;
+    GetClientSize(&width, &height);
+    area = PaintArea{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width),
+                     std::min(area.bottom, height)};
+    if (area.right <= area.left || area.bottom <= area.top) return PaintArea{};
+    return area;
+}
 
 void SetArrowCursor() {
     if (!g_video_up) return;
@@ -565,7 +607,7 @@ int ShellOpen(const char* document) {
 
 void InjectFocus(bool gained) { QueueFocus(gained); }
 void InjectClose() { Queue(kMsgClose, 0, 0); }
-void InjectPaint() { QueuePaint(); }
+void InjectPaint() { QueueExposure(); }
 void InjectQuit() { PostQuitMessage(0); }
 void InjectKey(uint8_t scan_code, bool extended, bool down) { QueueKey(scan_code, extended, down, false); }
 void InjectMouseMove(int dx, int dy, int x, int y) { QueueMouseMove(dx, dy, x, y); }

@@ -81,6 +81,21 @@ void SetTimer(uint32_t id, uint32_t milliseconds);
 void KillTimer(uint32_t id);
 // Asks for a repaint of the whole client area (queues one paint message).
 void InvalidateWindow();
+// Asks for a repaint of part of the client area, right and bottom
+// exclusive.  Parts asked for before the paint message is handled are
+// joined into one rectangle; an empty rectangle asks for nothing.
+void InvalidateWindowRect(int left, int top, int right, int bottom);
+// The part of the client area a paint message repaints (every part asked
+// for since the last call), and marks it painted.  After InvalidateWindow or
+// a host exposure it covers the whole client area; with nothing asked for it
+// is empty (right <= left).
+struct PaintArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+PaintArea TakePaintArea();
 
 void SetArrowCursor();
 // Screen position of the client area's top-left corner.

@@ -1,6 +1,7 @@
 #include "support/dxdraw.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -39,6 +40,24 @@ struct DDrawState {
     int32_t lock_count;
 };
 DDrawState DDrawInfo{};
+
+// The part of the screen drawn under the current lock (nested draws
+// included), repainted in the window when the outermost draw ends.
+plat::Rect DrawnArea{};
+
+bool AreaEmpty(const plat::Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+void JoinDrawnArea(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    auto limit = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    const plat::Rect r{x, y, limit(int64_t(x) + width), limit(int64_t(y) + height)};
+    if (AreaEmpty(DrawnArea)) {
+        DrawnArea = r;
+        return;
+    }
+    DrawnArea = plat::Rect{std::min(DrawnArea.left, r.left), std::min(DrawnArea.top, r.top),
+                           std::max(DrawnArea.right, r.right), std::max(DrawnArea.bottom, r.bottom)};
+}
 
 struct EmulatedMode {
     uint16_t width;
@@ -547,15 +566,18 @@ void DDrawBeginDraw(DDrawSurfaceInfo** surface_info) {
 }
 
 void DDrawEndDraw(DDrawSurfaceInfo** surface_info, int x, int y, int width, int height) {
-    (void)x;
-    (void)y;
     Surface* drawing = Require(DDrawInfo.drawing, __LINE__, "DDrawEndDraw(): no drawing surface");
     *surface_info = nullptr;
+    JoinDrawnArea(x, y, width, height);
     --DDrawInfo.lock_count;
     if (DDrawInfo.lock_count >= 1) return;
     Check(drawing->Unlock(nullptr), __LINE__, "DDrawEndDraw", "DDS7_Unlock");
     DDrawInfo.surface_info.pixels = nullptr;
-    if (WinIsWindowed() && width > 0 && height > 0) plat::InvalidateWindow();
+    const plat::Rect drawn = DrawnArea;
+    DrawnArea = plat::Rect{};
+    if (WinIsWindowed() && !AreaEmpty(drawn)) {
+        plat::InvalidateWindowRect(drawn.left, drawn.top, drawn.right, drawn.bottom);
+    }
 }
 
 void DDrawEndDrawFull(DDrawSurfaceInfo** surface_info) {
@@ -660,10 +682,9 @@ void DDrawSetCooperativeLevelStandard() {
 // ---- Presenting and task switches -------------------------------------------
 int64_t DDrawWindowProc(WinHandle window, uint32_t msg, uint64_t wparam, int64_t lparam) {
     if (msg == WM_PAINT && WinIsWindowed()) {
-        int width = 0, height = 0;
-        plat::GetClientSize(&width, &height);
-        plat::Rect paint{0, 0, width, height};
-        if (paint.left < paint.right && paint.top < paint.bottom) ShowScreen(paint);
+        const plat::PaintArea area = plat::TakePaintArea();
+        const plat::Rect paint{area.left, area.top, area.right, area.bottom};
+        if (!AreaEmpty(paint)) ShowScreen(paint);
         return 0;
     }
     if (msg == kMsgEraseBackground) return 1;
