@@ -305,18 +305,42 @@ class PixelConverter {
 };
 
 // One row of a blit between formats, the pixel sizes known to the compiler.
-// A pixel's bytes (little-endian) as plain loads and stores, so the
-// compiler merges them instead of calling a copy per pixel.
+// A pixel's bytes (little-endian) as one load or store of its width (a copy
+// of a fixed size becomes a single move, never a call), three-byte pixels
+// as a word and a byte.
 template <uint32_t kBytes>
 uint32_t LoadPixel(const uint8_t* p) {
-    uint32_t v = 0;
-    for (uint32_t b = 0; b < kBytes; ++b) v |= uint32_t(p[b]) << (8 * b);
-    return v;
+    if constexpr (kBytes == 4) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    } else if constexpr (kBytes == 3) {
+        uint16_t low;
+        std::memcpy(&low, p, 2);
+        return uint32_t(low) | (uint32_t(p[2]) << 16);
+    } else if constexpr (kBytes == 2) {
+        uint16_t v;
+        std::memcpy(&v, p, 2);
+        return v;
+    } else {
+        return p[0];
+    }
 }
 
 template <uint32_t kBytes>
 void StorePixel(uint8_t* p, uint32_t v) {
-    for (uint32_t b = 0; b < kBytes; ++b) p[b] = uint8_t(v >> (8 * b));
+    if constexpr (kBytes == 4) {
+        std::memcpy(p, &v, 4);
+    } else if constexpr (kBytes == 3) {
+        const uint16_t low = uint16_t(v);
+        std::memcpy(p, &low, 2);
+        p[2] = uint8_t(v >> 16);
+    } else if constexpr (kBytes == 2) {
+        const uint16_t low = uint16_t(v);
+        std::memcpy(p, &low, 2);
+    } else {
+        p[0] = uint8_t(v);
+    }
 }
 
 // Three-byte pixels into four-byte ones whose channels stand at the same
