@@ -92,6 +92,20 @@ HistoryList PlayerList() {
                        0};
 }
 
+// Whether a list's index is what RebuildIndex gives for a list standing in
+// owner order, as of the entry count noted: one entry put in at the end of
+// its owner's run then only moves the later owners' starts on by one.  Any
+// other count (a load, a change made elsewhere) rebuilds the index whole.
+struct IndexState {
+    bool ordered = false;
+    uint32_t count = 0;
+};
+IndexState g_indexStates[2];  // the club list, the player list
+
+IndexState& IndexStateOf(const HistoryList& list) {
+    return g_indexStates[list.first == PlayerHistoryFirst ? 1 : 0];
+}
+
 void RebuildIndex(const HistoryList& list) {
     const uint32_t used = list.Used();
     uint32_t at = 0;
@@ -99,6 +113,21 @@ void RebuildIndex(const HistoryList& list) {
         list.first[owner] = at;
         while (at < used && list.Owner(at) == owner) ++at;
     }
+    // Every entry was passed on the way only when they stand in owner order.
+    IndexStateOf(list) = {at == used, *list.count};
+}
+
+// The index after OpenGap put one entry of `owner` in within or at the end
+// of its run.  Rebuilding walks every entry of the list (a player's first
+// appearance of a season costs a walk over hundreds of thousands).
+void IndexOneInsertion(const HistoryList& list, uint32_t owner) {
+    IndexState& state = IndexStateOf(list);
+    if (!state.ordered || state.count + 1 != *list.count || owner >= list.owners) {
+        RebuildIndex(list);
+        return;
+    }
+    for (uint32_t later = owner + 1; later < list.owners; ++later) ++list.first[later];
+    state.count = *list.count;
 }
 
 void RemoveAt(const HistoryList& list, uint32_t i) {
@@ -160,6 +189,7 @@ void ClearHistoryLists() {
         for (uint32_t i = 0; i < list.capacity; ++i) list.MarkEmpty(i);
         std::fill(list.first, list.first + list.owners, 0u);
         *list.count = 1;
+        IndexStateOf(list) = {true, 1};
     }
 }
 
@@ -216,7 +246,7 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     if (has_value) StoreU16(e + kCHValue, value);
     if (has_extra1) StoreU16(e + kCHExtra1, extra1);
     if (has_extra2) StoreU16(e + kCHExtra2, extra2);
-    RebuildIndex(list);
+    IndexOneInsertion(list, uint32_t(club));
 }
 
 int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
@@ -316,7 +346,7 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
         default:
             break;  // 5, 8, 10: owner, club, kind and season only
     }
-    RebuildIndex(list);
+    IndexOneInsertion(list, player);
 }
 
 uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seasonsBack) {

@@ -7,6 +7,7 @@
 #include "database/Access.h"
 #include "database/history.h"
 #include "season/calendar.h"
+#include "support/random.h"
 #include "tests/database/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -156,6 +157,46 @@ TEST_F(HistoryTest, RemovingAndMergingKeepTheIndexRight) {
     EXPECT_EQ(Player(7).size(), 1u);
     EXPECT_EQ(PlayerHistoryCount, 4u);
     EXPECT_EQ(PlayerHistoryFirst[9], 2u);
+}
+
+// Each insertion moves only the later owners' starts; after every change
+// of a long random run the index is what a rebuild from the entries gives.
+TEST_F(HistoryTest, TheIndexKeptOnInsertionEqualsARebuild) {
+    GameSeedRandom(77);
+    // The lists stand in owner order: an owner's entries start after all
+    // entries of the owners before it.
+    const auto indexIsRebuilt = [] {
+        std::vector<uint32_t> players(kMaxPlayers, 0), clubs(kClubCount, 0);
+        for (uint32_t i = 0; i + 1 < PlayerHistoryCount; ++i) {
+            const uint32_t owner = PlayerHistoryPlayer(PlayerHistoryEntries[i]);
+            if (owner + 1 < kMaxPlayers) ++players[owner + 1];
+        }
+        for (uint32_t i = 0; i + 1 < ClubHistoryCount; ++i) {
+            const uint32_t owner = uint32_t(ClubHistoryClub(ClubHistoryEntries[i]));
+            if (owner + 1 < kClubCount) ++clubs[owner + 1];
+        }
+        for (size_t o = 1; o < players.size(); ++o) players[o] += players[o - 1];
+        for (size_t o = 1; o < clubs.size(); ++o) clubs[o] += clubs[o - 1];
+        return players == std::vector<uint32_t>(PlayerHistoryFirst, PlayerHistoryFirst + kMaxPlayers) &&
+               clubs == std::vector<uint32_t>(ClubHistoryFirst, ClubHistoryFirst + kClubCount);
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int what = GameRandom() % 20;
+        const uint16_t player = uint16_t(1 + GameRandom() % 60);
+        if (what == 0) {
+            RemovePlayerHistory(player);
+        } else if (what == 1) {
+            Season(int16_t(GameRandom() % 4));
+        } else if (what < 8) {
+            AddClubHistoryEntry(uint16_t(step), int16_t(GameRandom() % 20), 0, 0, int16_t(GameRandom() % 18));
+        } else {
+            constexpr int16_t kKinds[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10};
+            AddPlayerHistoryStats(player, int16_t(GameRandom() % 5), 1, 1, kKinds[GameRandom() % 10], 0);
+        }
+        ASSERT_TRUE(indexIsRebuilt()) << "step " << step;
+    }
+    EXPECT_GT(PlayerHistoryCount, 100u);
+    EXPECT_GT(ClubHistoryCount, 100u);
 }
 
 TEST_F(HistoryTest, SeasonDayOfADate) {
