@@ -96,7 +96,7 @@ void BM_ChooseComputerFormation(benchmark::State& state) {
 }
 BENCHMARK(BM_ChooseComputerFormation)->Unit(benchmark::kMicrosecond);
 
-// The busiest day of the season's first weeks, every fixture predicted
+// The busiest day of the season, every fixture predicted
 // (nobody's match is shown), the fixture table put back before each run.
 void BM_WorldMatchDay(benchmark::State& state) {
     LoadWorldOnce();
@@ -106,7 +106,7 @@ void BM_WorldMatchDay(benchmark::State& state) {
     SetPlayerClub(1, -1);
     int busiest = 0;
     int most = 0;
-    for (int day = 0; day < 120; ++day) {
+    for (int day = 0; day < 365; ++day) {
         int count = 0;
         for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
             count += FixtureDay(slot) == day;
