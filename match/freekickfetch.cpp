@@ -80,6 +80,9 @@ int PushPlayersBack(int16_t taker, int16_t spared) {
     int notReady = 0;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         if (figure == taker || figure == spared || !MatchOnPitch(figure)) continue;
+        // A goalkeeper keeps to his own stance and cannot be sent back: he is
+        // never waited for (his own side's free kick near his goal).
+        if (MatchLineUp[TeamOf(figure)][0] == figure) continue;
         MatchFigure& f = MatchFigures[figure];
         if (f.ballDistance >= kTenYards || !InsideBy(f, 10)) continue;
         if (f.action == kActionWall || f.action == kActionRestartPlace) continue;

@@ -6,6 +6,7 @@
 
 #include "match/ball.h"
 #include "match/ballcontacts.h"
+#include "match/fouls.h"
 #include "match/geometry.h"
 #include "match/keeper.h"
 #include "match/matchclock.h"
@@ -52,12 +53,12 @@ void SetHeight(int z) {
 void CardRoll(int16_t offender) {
     const int r = GameRandom() % 300;
     SaveSpreadPercent = int16_t(r);
+    // The referee goes to the offender at once: the foul phase waits for
+    // him to deal with the call.
     if (r < MatchDismissalThreshold) {
-        RefereeAction = kCallBooking;
-        RefereeOffender = offender;
+        Match_RaiseRefereeCall(kCallBooking, offender);
     } else if (r % 4 == 0) {
-        RefereeAction = kCallWord;
-        RefereeOffender = offender;
+        Match_RaiseRefereeCall(kCallWord, offender);
         ++MatchFigures[offender].stateB;
     }
 }
@@ -66,7 +67,7 @@ void KeeperHurt(int16_t k) {
     MatchFigures[k].injury = 1;
     MatchSfx_PlayEvent(kEventHurt, -1);
     Match_SetPlayerAction(k, kHurt);
-    RefereeAction = kCallBooking;
+    Match_RaiseRefereeCall(kCallBooking, RefereeOffender);
 }
 
 // A free kick where the keeper went down, against the offender's team.

@@ -10,6 +10,7 @@
 #include <utility>
 #include "generic/replay.h"
 #include "match/dribble.h"
+#include "match/fouls.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
@@ -240,8 +241,7 @@ void KeeperHoldsPhase() {
             FouledPlayer = -1;
             FoulX = k.x;
             FoulY = k.y;
-            RefereeAction = 9;
-            RefereeOffender = keeper;
+            Match_RaiseRefereeCall(9, keeper);
             InfoBar(13, keeper, int16_t(MatchClockMinute()));
             PhaseTimer = 0;
             MatchPhase = kPhaseFoul;
@@ -446,8 +446,11 @@ void KickOffWhistlePhase() {
 }
 
 void GoalPhase() {
+    // After the signal he takes up his place for the kick-off: the saved
+    // action may still be the one of the last period's final whistle.
     Match_SetPlayerAction(kRefereeFigure, 6);
     MatchFigures[kRefereeFigure].actionParam = 1;
+    MatchFigures[kRefereeFigure].officialWord = 1;
     if (Period == 4) {
         MatchStartCelebration(KickOffTaker);
         MatchPhase = kPhaseShootout;
@@ -756,6 +759,13 @@ void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16
 }
 
 void MatchPhaseTick() {
+    // A wait's count belongs to the phase that waits: a phase left while it
+    // waited (a foul during a wait for the referee) starts the next one anew.
+    static uint16_t waitingPhase;
+    if (MatchPhase != waitingPhase) {
+        PhaseWaitTicks = 0;
+        waitingPhase = MatchPhase;
+    }
     if (MatchPhase < kMatchPhaseCount) RunPhase();
     // The shoot-out's goal reaction lasts while its countdowns run.
     for (int16_t& decision : ShootOutDecision) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "match/ball.h"
 #include "match/ballcollide.h"
 #include "match/geometry.h"
 #include "match/matchclock.h"
@@ -184,7 +185,8 @@ bool Match_BringBallToCentre(int team) {
     for (int slot = 1; slot < kTeamFigures; ++slot) {
         if (MatchFigures[MatchLineUp[team][slot]].action == kActionCarryToCentre) return true;
     }
-    const int16_t carrier = NearestOutfield(team, BallState.x, BallState.y);
+    const int16_t carrier = NearestOutfield(team, BallState.x + BallState.vx / kBallPredictDivisors[2],
+                                            BallState.y + BallState.vy / kBallPredictDivisors[2]);
     if (!IsPlayer(carrier)) return false;
     StartTaker(carrier, kActionCarryToCentre);
     MatchFigure& c = MatchFigures[carrier];

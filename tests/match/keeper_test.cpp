@@ -523,7 +523,12 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
         Match_SetPlayerAction(kKeeper, 175);
         MatchPhase = 0;
         RefereeAction = 0;
+        Match_SetPlayerAction(kRefereeFigure, 1);
         Run(kKeeper);
+        // A call is the referee's to deal with: he goes with it at once.
+        if (RefereeAction != 0) {
+            EXPECT_EQ(+MatchFigures[kRefereeFigure].action, RefereeAction) << seed;
+        }
     };
     // No challenger: only counted.
     TeamChallenger[0] = kNoChallenger;

@@ -255,6 +255,62 @@ TEST_F(SetPieceScenario, KeeperPenalisedHoldingTheBallLetsGoForTheFreeKick) {
     EXPECT_EQ(BallState.holder, 0);
 }
 
+TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
+    AttackDirection = 0;  // team 0 defends the low goal
+    FoulTeam = 1;         // an attacker fouled a defender inside the defenders' area
+    FouledPlayer = 3;
+    FoulX = 781;
+    FoulY = 178;
+    MatchPhase = 1;
+    PhaseTimer = 0;
+    const MatchFigure& keeper = MatchFigures[MatchLineUp[0][0]];
+    ASSERT_LT(Match_ApproxDistance(keeper.x, keeper.y, FoulX, FoulY), 160)
+        << "the keeper stands within ten yards";
+    int placing = 0;
+    for (int tick = 0; tick < 6000 && MatchPhase != kPhaseOpenPlay; ++tick) {
+        MatchTick();
+        for (int figure = 0; figure < kTeamFigures; ++figure) placing += MatchFigures[figure].action == 59;
+    }
+    ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
+    EXPECT_LT(placing, 1000) << "the keeper in his goal never holds the kick up";
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
+TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTaken) {
+    AttackDirection = 0;  // team 0 defends the low goal, its area ends at y 414
+    const int16_t keeper = MatchLineUp[0][0];
+    scenario::PlaceFigure(keeper, 790, 470, 0);
+    scenario::PlaceBall(790, 470);
+    BallState.holder = int16_t(keeper + 1);
+    MatchPhase = 12;
+    PhaseTimer = 0;
+    MatchTick();
+    EXPECT_EQ(MatchPhase, 1);
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 9) << "the referee goes to him with the call";
+    int ticks = 0;
+    while (MatchPhase != kPhaseOpenPlay && ticks++ < 8000) MatchTick();
+    ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick restarts play";
+    EXPECT_NE(+MatchFigures[keeper].sentOff, 0);
+    EXPECT_EQ(RefereeAction, 0);
+    EXPECT_EQ(RestartStallCount, 0) << "the ball he held is free to be kicked";
+    EXPECT_LT(ticks, 3000);
+}
+
+TEST_F(SetPieceScenario, AWaitLeftUnfinishedDoesNotShortenTheNextOne) {
+    MatchPhase = kPhaseOpenPlay;
+    MatchPhaseTick();
+    PhaseWaitTicks = 990;  // left over from an earlier phase's wait
+    // The referee is on his way to a booking far off.
+    RefereeAction = 8;
+    RefereeOffender = 9;
+    MatchFigures[kRefereeFigure].action = 8;
+    ResumePhase = 1;
+    MatchPhase = 22;
+    for (int tick = 0; tick < 100; ++tick) MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 22) << "the wait for the referee has its whole bound";
+    RefereeAction = 0;
+}
+
 // ---------------------------------------------------------------------------
 // Goals and kick-offs.
 
@@ -266,12 +322,21 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
     MatchFigures[9].y = 1950;
     MatchPhase = kPhaseGoal;
     PhaseTimer = 0;
-    bool celebrated = false;
+    // The referee's saved action as the last final whistle left it (he
+    // faces the touchline spot there).
+    MatchFigures[kRefereeFigure].officialWord = 4;
+    bool celebrated = false, refereeStood = false;
     int ticks = 0;
     for (; ticks < 8000 && !(MatchPhase == kPhaseOpenPlay && KickOffCount > 0); ++ticks) {
         MatchTick();
         if (MatchFigures[9].action == 69) celebrated = true;
+        if (MatchFigures[kRefereeFigure].action == 4) refereeStood = true;
     }
+    EXPECT_FALSE(refereeStood) << "after his signal the referee takes up his place";
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 1);
+    // The ball is thrown out of the net toward the centre; whoever carries
+    // it there meets it on its way rather than chasing it from the goal.
+    EXPECT_LE(ticks, 1300);
     EXPECT_EQ(Goals[0], 1);
     EXPECT_TRUE(celebrated) << "the scorer celebrates";
     EXPECT_EQ(CelebrationSwitch, 0) << "the celebration ended";
@@ -392,6 +457,7 @@ TEST_F(SetPieceScenario, TheSameRestartPlaysTheSameWay) {
 struct SetPieceMatchCounts {
     int throwIns = 0, corners = 0, goalKicks = 0, freeKicks = 0, goals = 0, kickOffs = 0;
     int longestPeriodOver = -100000;  // ticks beyond the period's length
+    int longestPlayOver = -100000;    // the same from kick-off to final whistle
     int restartsSetUp = 0, restartsTaken = 0;
     int endedAfterGoal = 0;  // time ran out during a goal's stoppage
 };
@@ -401,11 +467,15 @@ SetPieceMatchCounts g_setPieceCounts;
 void SetPieceWatchedPeriod() {
     Match_SetupPeriod();
     int ticks = 0, heldUp = 0;
+    int kickOff = -1, finalWhistle = -1;  // the ticks the clock started and stopped
     uint16_t previous = MatchPhase;
     while (MatchFinished == 0) {
         const uint32_t clock = PeriodClock;
+        const bool wasRunning = MatchClockRunning != 0;
         MatchTick();
         ++ticks;
+        if (!wasRunning && MatchClockRunning != 0 && kickOff < 0) kickOff = ticks;
+        if (wasRunning && MatchClockRunning == 0) finalWhistle = ticks;
         // The clock stands while a restart is held up (a fetch, a
         // substitution): those ticks lengthen the period by design.
         if (MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength) ++heldUp;
@@ -433,8 +503,14 @@ void SetPieceWatchedPeriod() {
         previous = MatchPhase;
     }
     if (Period < 4) {
+        // Besides the played time: the walk on from beside the pitch before
+        // the kick-off and the walk off after the final whistle.
         g_setPieceCounts.longestPeriodOver =
             std::max(g_setPieceCounts.longestPeriodOver, ticks - heldUp - int(PeriodLength));
+        EXPECT_GE(kickOff, 0);
+        EXPECT_GT(finalWhistle, kickOff);
+        g_setPieceCounts.longestPlayOver =
+            std::max(g_setPieceCounts.longestPlayOver, finalWhistle - kickOff - heldUp - int(PeriodLength));
     }
     MatchCopyTeamStats();
 }
@@ -456,9 +532,11 @@ TEST(SetPieceWholeMatches, TwentyMatchesRestartWithoutStalling) {
     }
     MatchPeriodRunner = Match_RunPeriod;
     const SetPieceMatchCounts& c = g_setPieceCounts;
-    // Fouls wait for the referee and goals for the kick-off while the clock
-    // runs on; no period runs anywhere near twice its length.
-    EXPECT_LE(c.longestPeriodOver, 15000);
+    // From the kick-off to the final whistle every period runs within its
+    // length and 3000 ticks of stoppage time; with the walks on and off the
+    // pitch no period runs anywhere near twice its length.
+    EXPECT_LE(c.longestPlayOver, 3000);
+    EXPECT_LE(c.longestPeriodOver, 5000);
     // Throw-ins are rare while challenges for the ball are not yet played
     // out; the throw-in scenario above plays them.
     EXPECT_GT(c.restartsSetUp, 10);
@@ -469,8 +547,9 @@ TEST(SetPieceWholeMatches, TwentyMatchesRestartWithoutStalling) {
     EXPECT_EQ(c.goals, goals);
     EXPECT_EQ(c.kickOffs, 2 * 20 + goals - c.endedAfterGoal) << "each half and every goal kicks off";
     EXPECT_EQ(RestartStallCount, 0) << "every restart was taken by its taker";
-    std::printf("throw-ins %d corners %d goal kicks %d free kicks %d goals %d over %d\n", c.throwIns,
-                c.corners, c.goalKicks, c.freeKicks, c.goals, c.longestPeriodOver);
+    std::printf("throw-ins %d corners %d goal kicks %d free kicks %d goals %d over %d (played %d)\n",
+                c.throwIns, c.corners, c.goalKicks, c.freeKicks, c.goals, c.longestPeriodOver,
+                c.longestPlayOver);
 }
 
 }  // namespace
