@@ -11,6 +11,7 @@
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
 #include "match/matchrules.h"
+#include "match/officials.h"
 #include "match/playeractions.h"
 #include "match/setpieces.h"
 #include "match/shotchoice.h"
