@@ -478,8 +478,13 @@ void SetPieceWatchedPeriod() {
         if (!wasRunning && MatchClockRunning != 0 && kickOff < 0) kickOff = ticks;
         if (wasRunning && MatchClockRunning == 0) finalWhistle = ticks;
         // The clock stands while a restart is held up (a fetch, a
-        // substitution): those ticks lengthen the period by design.
-        if (MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength) ++heldUp;
+        // substitution), also in stoppage time, where the period cannot end
+        // before play is on again; every tick of a penalty is added back as
+        // stoppage time.  Those ticks lengthen the period by design.
+        const bool stood = MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength;
+        const bool heldByRule = wasRunning && (MatchPhase == kPhaseInjury || MatchPhase == 19 ||
+                                               MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
+        if (stood || heldByRule) ++heldUp;
         const auto taking = [](uint16_t phase) {
             return (phase >= 6 && phase <= 8) || (phase >= 17 && phase <= 19) || phase == 21;
         };
