@@ -143,6 +143,13 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     }
 
     const bool fresh = g_texture == 0 || g_texture_w != width || g_texture_h != height;
+    // A single-buffered drawable keeps what was drawn on it, so a picture
+    // shown at its own size needs only its changed rows drawn again.
+    GLboolean doubleBuffered = GL_TRUE;
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    const bool partial = !fresh && !doubleBuffered && dw == width && dh == height && sx == 1.0f && sy == 1.0f;
+    const int top = partial ? std::clamp(changed_top, 0, height) : 0;
+    const int bottom = partial ? std::clamp(changed_bottom, top, height) : height;
     if (g_texture == 0) glGenTextures(1, &g_texture);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, g_texture);
@@ -160,14 +167,21 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
         g_texture_w = width;
         g_texture_h = height;
     } else {
-        const int top = std::clamp(changed_top, 0, height);
-        const int bottom = std::clamp(changed_bottom, top, height);
-        if (bottom > top) {
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, top, width, bottom - top, GL_BGRA, GL_UNSIGNED_BYTE,
-                            pixels + size_t(top) * size_t(width));
+        const int sendTop = std::clamp(changed_top, 0, height);
+        const int sendBottom = std::clamp(changed_bottom, sendTop, height);
+        if (sendBottom > sendTop) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, sendTop, width, sendBottom - sendTop, GL_BGRA,
+                            GL_UNSIGNED_BYTE, pixels + size_t(sendTop) * size_t(width));
         }
     }
-    DrawTexturedQuad(sx, sy);
+    if (bottom > top) {
+        if (partial) {
+            // GL counts rows from the bottom.
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(0, height - bottom, width, bottom - top);
+        }
+        DrawTexturedQuad(sx, sy);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glMatrixMode(GL_MODELVIEW);
@@ -181,6 +195,38 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
 
     SDL_GL_SwapWindow(Window());
     if (bind != nullptr) bind(kFramebuffer, GLuint(framebuffer));
+    return true;
+}
+
+bool GLReadWindowPixels(std::vector<uint32_t>* pixels, int* width, int* height) {
+    pixels->clear();
+    *width = 0;
+    *height = 0;
+    if (g_context == nullptr || !GLContextUp()) return false;
+    int dw = 0, dh = 0;
+    GLDrawableSize(&dw, &dh);
+    auto bind = reinterpret_cast<BindFramebufferProc>(GLProcAddress("glBindFramebuffer"));
+    GLint framebuffer = 0;
+    if (bind != nullptr) {
+        glGetIntegerv(kFramebufferBinding, &framebuffer);
+        bind(kFramebuffer, 0);
+    }
+    std::vector<uint32_t> rows(size_t(dw) * size_t(dh));
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, dw, dh, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+    glPopClientAttrib();
+    if (bind != nullptr) bind(kFramebuffer, GLuint(framebuffer));
+    pixels->resize(rows.size());
+    for (int y = 0; y < dh; ++y) {
+        for (int x = 0; x < dw; ++x) {
+            (*pixels)[size_t(y) * size_t(dw) + size_t(x)] =
+                rows[size_t(dh - 1 - y) * size_t(dw) + size_t(x)] & 0xFFFFFF;
+        }
+    }
+    *width = dw;
+    *height = dh;
     return true;
 }
 

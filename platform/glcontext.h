@@ -4,6 +4,7 @@
 #pragma once
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 namespace plat {
 
@@ -34,5 +35,9 @@ uint32_t GLForeignDrawCount();
 // Returns false when there is no context.
 bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect, int changed_top = 0,
                       int changed_bottom = INT_MAX);
+
+// Test seam: what the window's drawable shows, as 0x00RRGGBB pixels with the
+// top row first.  False when there is no context.
+bool GLReadWindowPixels(std::vector<uint32_t>* pixels, int* width, int* height);
 
 }  // namespace plat

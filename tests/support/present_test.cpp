@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ddraw.h"
+#include "platform/glcontext.h"
 #include "platform/window.h"
 #include "support/dxdraw.h"
 #include "support/gfx.h"
@@ -144,6 +145,33 @@ TEST_F(PresentTest, AnUncoveredOrResizedWindowShowsItsWholePictureAgain) {
     EXPECT_EQ(f.height, 300);
     EXPECT_EQ(f.At(30, 40), 0xFFFF00u);
     EXPECT_EQ(f.At(350, 250), 0u);  // beyond the screen the window is black
+}
+
+TEST_F(PresentTest, TheWindowShowsEveryChangeAndKeepsWhatDidNotChange) {
+    GfxPutPixel(10, 12, Colour(255, 0, 0));
+    PresentPump();
+    GfxFillRect(200, 150, 4, 3, 0xFF);
+    PresentPump();
+    GfxPutPixel(11, 200, Colour(0, 0, 255));
+    PresentPump();
+    std::vector<uint32_t> window;
+    int w = 0, h = 0;
+    ASSERT_TRUE(plat::GLReadWindowPixels(&window, &w, &h));
+    ASSERT_EQ(w, 320);
+    ASSERT_EQ(h, 240);
+    auto at = [&](int x, int y) { return window[size_t(y) * size_t(w) + size_t(x)]; };
+    EXPECT_EQ(at(10, 12), 0xFF0000u);
+    EXPECT_EQ(at(203, 152), 0xFFFFFFu);
+    EXPECT_EQ(at(11, 200), 0x0000FFu);
+    EXPECT_EQ(at(204, 152), 0u);
+    EXPECT_EQ(at(100, 100), 0u);
+    // The same after the host asked for the whole window again.
+    plat::InjectPaint();
+    PresentPump();
+    ASSERT_TRUE(plat::GLReadWindowPixels(&window, &w, &h));
+    EXPECT_EQ(at(10, 12), 0xFF0000u);
+    EXPECT_EQ(at(203, 152), 0xFFFFFFu);
+    EXPECT_EQ(at(11, 200), 0x0000FFu);
 }
 
 }  // namespace
