@@ -7,6 +7,7 @@
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/hvw/dataconv.h"
+#include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/training.h"
 #include "management/board.h"
@@ -250,8 +251,17 @@ void NewGameSetUp() {
     EuropeanSetUpWordB = kShippedHolderB;
 
     LoadNewGameDatabase();
-    StoreWeeklyBalances();
+    // Nothing of a game played before in this session is kept: its players'
+    // records, fixtures, weekly finances and transfer history start empty.
+    std::memset(PlayerRecords, 0, sizeof PlayerRecords);
+    std::memset(FixtureTable, 0, sizeof FixtureTable);
+    std::memset(ClubFinanceRecords, 0, sizeof ClubFinanceRecords);
+    HVW_ClearTransferRecords();
+    TransferRecordIndex = 0;
     ClearFinanceTotals();
+    // No strength ranking until this game's squads are built (step 14): the
+    // European entrants must not follow the ranking of a game played before.
+    std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
 
     std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
     std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
@@ -267,6 +277,9 @@ void NewGameSetUp() {
     // The players of an earlier game are gone; step 11 makes the new ones.
     PlayerCount = 1;
     CreateClubsFromDatabase();
+    // Every week of the finance history starts from this game's opening
+    // balances, not from what a game played before left in the clubs.
+    StoreWeeklyBalances();
     Step(2);
     EmptyFixtureTable();
     ResetClubSeasonRecords();

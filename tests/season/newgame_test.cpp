@@ -3,13 +3,17 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/hvw/dataconv.h"
+#include "database/query/funcs_usertransfers.h"
 #include "database/ranges.h"
+#include "management/board.h"
 #include "management/squads.h"
+#include "management/transfers.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/european.h"
@@ -111,6 +115,59 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
         EXPECT_EQ(GetPlayerCup(p, 6, 0), kNoClub) << p;
     }
     EXPECT_GT(young, 15000);
+}
+
+// A game started after another in the same session is the game started
+// first: nothing of the earlier game (its players' season figures, its
+// fixtures' line-ups, its weekly finances and transfers, its strength
+// ranking, which picks European entrants) carries into the new one.
+TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
+    RunNewGame(77);
+    const std::vector<PlayerRecord> players(PlayerRecords, PlayerRecords + PlayerCount);
+    const std::vector<Fixture> fixtures(std::begin(FixtureTable), std::end(FixtureTable));
+    const std::vector<ClubFinanceRecord> finances(std::begin(ClubFinanceRecords),
+                                                  std::end(ClubFinanceRecords));
+    const std::vector<ClubStrengthEntry> ranking(std::begin(ClubStrengthRanking),
+                                                 std::end(ClubStrengthRanking));
+
+    // What a game played on for a while leaves behind.
+    for (uint16_t p = 1; p < kMaxPlayers; ++p) {
+        SetPlayerGoals2(p, 9);
+        SetPlayerPerf2(p, 33);
+        SetPlayerCaps113(p, 4);
+    }
+    for (Fixture& f : FixtureTable) std::memset(f.bytes, 0x5A, sizeof f.bytes);
+    for (ClubFinanceRecord& r : ClubFinanceRecords) std::memset(r.bytes, 0x21, sizeof r.bytes);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        SetClubBalance(club, 4242424);
+        ClubStrengthRanking[club] = {uint16_t(kClubCount - 1 - club), uint32_t(1000000 + club)};
+    }
+    for (int n = 0; n < 5; ++n) {
+        uint8_t* r = TransferRecords[n].bytes;
+        std::memset(r, 0, sizeof TransferRecords[n].bytes);
+    }
+    TransferRecordIndex = 5;
+
+    RunNewGame(77);
+    ASSERT_EQ(PlayerCount, players.size());
+    for (uint16_t p = 0; p < PlayerCount; ++p)
+        ASSERT_EQ(std::memcmp(&PlayerRecords[p], &players[p], sizeof(PlayerRecord)), 0) << "player " << p;
+    for (int slot = 0; slot < kFixtureSlots; ++slot)
+        ASSERT_EQ(std::memcmp(&FixtureTable[slot], &fixtures[size_t(slot)], sizeof(Fixture)), 0)
+            << "slot " << slot;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        ASSERT_EQ(std::memcmp(&ClubFinanceRecords[club], &finances[size_t(club)], sizeof(ClubFinanceRecord)),
+                  0)
+            << "club " << club;
+        EXPECT_EQ(ClubStrengthRanking[club].club, ranking[size_t(club)].club) << club;
+    }
+    // The transfer history is empty: no club has bought or sold anyone.
+    EXPECT_EQ(TransferRecordIndex, 0);
+    int32_t boughtTotal = 0, soldTotal = 0;
+    int16_t boughtCount = -1, soldCount = -1;
+    HVW_GetClubTransferTotals(0, &boughtTotal, &boughtCount, &soldTotal, &soldCount);
+    EXPECT_EQ(boughtCount, 0);
+    EXPECT_EQ(soldCount, 0);
 }
 
 // A world of a few clubs and players made by hand, for the squad rules.
