@@ -2,6 +2,7 @@
 // world, filled as the season's match set-up fills them: each club's
 // match-day side picked once, then copied into the block per fixture.
 #pragma once
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -54,6 +55,12 @@ inline std::vector<ClubSide> PickAllSides(int substitutes) {
     return sides;
 }
 
+// The database statistic behind each of the block's 22 match statistics,
+// in the block's order (pace, stamina, power, ..., outlook), as the season's
+// match set-up takes them before the day's form and fitness are applied.
+constexpr int kBlockStatSource[kPlayerStatCount] = {8, 11, 10, 9, 12, 13, 14, 0,  1,  2,  3,
+                                                    4, 5,  7,  6, 15, 16, 17, 18, 19, 20, 21};
+
 inline void FillPlayer(EnterGameInfo* block, int team, int entry, uint16_t player) {
     const int at = PlayerInfoAt(team, entry);
     std::memset(block->bytes + at, 0, kPlayerInfoSize);
@@ -61,9 +68,12 @@ inline void FillPlayer(EnterGameInfo* block, int team, int entry, uint16_t playe
                   player);
     block->SetI16(at + kPlayerInfoNumber, int16_t(player));
     block->SetU8(at + kPlayerInfoType, uint8_t(GetPlayerPosition(player)));
-    for (int stat = 0; stat < kPlayerStatCount; ++stat)
-        block->SetI16(at + kPlayerStats + 2 * stat, GetPlayerStat(player, int16_t(stat), 0));
-    block->SetI16(at + kPlayerOverall, Overall(player));
+    for (int stat = 0; stat < kPlayerStatCount; ++stat) {
+        const int value = GetPlayerStat(player, int16_t(kBlockStatSource[stat]), 0);
+        block->SetI16(at + kPlayerStats + 2 * stat, int16_t(std::clamp(value, 1, 99)));
+    }
+    // The word after the statistics is the player's experience.
+    block->SetI16(at + kPlayerOverall, int16_t(GetPlayerExperience(player)));
     block->SetI16(at + kPlayerShirt, int16_t(entry + 1));
     block->SetI16(at + kPlayerLeft, int16_t(player % 4 == 0));
     block->SetI16(at + kPlayerRight, int16_t(player % 4 != 1));
