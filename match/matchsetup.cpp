@@ -180,8 +180,11 @@ void MatchLoadTeamTactics(int16_t team) {
     if (!IsTeam(team) || LoadChosenTactic(team)) return;
     const int16_t choice = GameInfo.TeamI16(team, kTacticChoice);
     const bool customSlot = choice >= kFormationPresets && choice < kFormationPresets + kCustomTacticSlots;
-    std::printf("MatchLoadTeamTactics(): Warning: team %d has %s tactic %d, playing preset 0\n", team,
-                customSlot ? "the empty" : "no", choice);
+    // Every match of a side without a chosen tactic comes here: a line at
+    // debug level 1 and above.
+    DebugLog(DEBUG_GENERAL, 1,
+             "MatchLoadTeamTactics(): Warning: team %d has %s tactic %d, playing preset 0\n", team,
+             customSlot ? "the empty" : "no", choice);
 }
 
 void MatchResetTeamTactics(int16_t team) {

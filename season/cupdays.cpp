@@ -306,9 +306,11 @@ void RunRoundDay(int n, int k, int r, const RoundRule& rule) {
 }
 
 // The club's competitive fixture of the day; the used slots stand in day
-// order, so the scan ends at the first later day.
+// order, so the scan starts at the day's first slot and ends at the first
+// later day.
 int16_t CompetitiveFixtureOn(int16_t club, int day) {
-    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+    const int first = day > 0 ? FindFixtureInsertPos(int16_t(day - 1)) : 0;
+    for (int slot = std::max(first, 0); slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         const int slotDay = FixtureDay(slot);
         if (slotDay > day) break;
         if (slotDay == day && FixtureType(slot) <= kCompLastCup && IsFixtureOfClub(slot, club))

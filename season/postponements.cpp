@@ -1,5 +1,6 @@
 #include "season/postponements.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "database/Access.h"
@@ -16,14 +17,16 @@ namespace {
 
 constexpr int kDayCount = kEmptyFixtureDay + 1;
 
-// Days on which a fixture of the two clubs cannot be placed: national-team
-// days and days on which either club has a competitive fixture.  One pass
-// over the table serves every day of the search.
+// Days after `after` on which a fixture of the two clubs cannot be placed:
+// national-team days and days on which either club has a competitive
+// fixture.  One pass over the table from the first later day (the used
+// slots stand in day order) serves every day of the search.
 struct BusyDays {
     bool day[kDayCount] = {};
 
-    BusyDays(int16_t home, int16_t away) {
-        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+    BusyDays(int16_t home, int16_t away, int16_t after) {
+        const int first = FindFixtureInsertPos(after);
+        for (int slot = std::max(first, 0); slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
             int16_t type = FixtureType(slot);
             bool national = type == kCompNationalTeam || type == kCompNationalUnder21;
             bool competitive =
@@ -90,7 +93,8 @@ bool FindNextFreeFixtureDay(int16_t day, int16_t slot) {
         endDay = SeasonCalendar.splitDay[1];
     }
 
-    BusyDays busy(home, away);
+    // Every day searched lies after the fixture's own.
+    BusyDays busy(home, away, day);
     int chosen = -1;
     if (type == kCompLeague) {
         for (int length : {5, 3, 1}) {

@@ -280,6 +280,10 @@ void MakeDatabasePlayer(uint16_t player, const TotStatPlayer& row) {
     DerivePlayerStatsByPosition(player);
 }
 
+// The top-up's log lines come every new season for hundreds of clubs: they
+// show at debug level 1 and above.
+constexpr int32_t kSquadTopUpLogLevel = 1;
+
 // Search rules of the squad top-up, in the order they are tried.
 struct TopUpSearch {
     const char* word;
@@ -414,9 +418,9 @@ void FillClubSquads() {
         const int count = int16_t(ClubRosterCount[club]);
         if (count >= kFullSquad) continue;
         CorePoll();
-        DebugLog(DEBUG_GENERAL, 0, "Club %d needs %d players\n", club, kFullSquad - count);
+        DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "Club %d needs %d players\n", club, kFullSquad - count);
         TopUpClubSquad(club, int16_t(kFullSquad - count));
-        DebugLog(DEBUG_GENERAL, 0, "Done\n");
+        DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "Done\n");
     }
 }
 
@@ -440,7 +444,7 @@ void TopUpClubSquad(int16_t club, int16_t needed) {
             SetPlayerClub(found, club);
             SetPlayerLoanClub(found, club);
             SetPlayerContract(found, 24);
-            DebugLog(DEBUG_GENERAL, 0, "%s\n", search.word);
+            DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "%s\n", search.word);
             break;
         }
     }

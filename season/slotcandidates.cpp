@@ -1,7 +1,6 @@
 #include "season/slotcandidates.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "database/Access.h"
 #include "database/query/funcs_people.h"
@@ -12,6 +11,7 @@
 #include "management/trialmove.h"
 #include "season/fixtures.h"
 #include "season/messages.h"
+#include "support/debug.h"
 #include "support/random.h"
 
 namespace {
@@ -141,7 +141,9 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
 }
 
 uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, int16_t side) {
-    std::printf("FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type, competition, side);
+    // Asked for many times a day: a line at debug level 1 and above.
+    DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type,
+             competition, side);
     if (!IsClubNumber(club)) return 0;
     const int16_t user = GetUserClub();
     const uint16_t nation = GetClubNation(club);
@@ -165,6 +167,5 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
             if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
         }
     }
-    std::printf("FindSpareSidePlayer(): found:%d\n", found);
     return found;
 }
