@@ -25,7 +25,6 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
-#include "season/nationalsquads.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
@@ -217,10 +216,6 @@ int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
 }
 
 void RebuildAfterLoad() {
-    // The national squads are not kept in a saved game: nobody may stay on
-    // international duty for a squad that is gone.
-    std::memset(NationalSquads, 0, sizeof NationalSquads);
-    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerIntDuty(p, 0);
     ResetClubSeasonRecords();
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();

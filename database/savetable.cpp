@@ -22,6 +22,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/messages.h"
+#include "season/nationalsquads.h"
 #include "season/nationorder.h"
 #include "season/seasontables.h"
 #include "season/unrest.h"
@@ -50,12 +51,12 @@ const DataBlockDescriptor SaveGameDescriptors[kSaveGameBlockCount + 1] = {
     Block<516096>(CompetitionTable),            // 9
     Block<151200>(ClubCompetitionTable),        // 10
     Block<20>(CompetitionDayWords),             // 11
-    Block<5568>(EuropeanDrawTables[0].first),   // 12
-    Block<3712>(EuropeanDrawTables[0].second),  // 13
-    Block<232>(EuropeanDrawTables[0].third),    // 14
-    Block<5568>(EuropeanDrawTables[1].first),   // 15
-    Block<3712>(EuropeanDrawTables[1].second),  // 16
-    Block<232>(EuropeanDrawTables[1].third),    // 17
+    Block<5568>(NationalSquads[0]),             // 12
+    Block<3712>(NationalSquadTable[0]),         // 13
+    Block<232>(NationalCaptains[0]),            // 14
+    Block<5568>(NationalSquads[1]),             // 15
+    Block<3712>(NationalSquadTable[1]),         // 16
+    Block<232>(NationalCaptains[1]),            // 17
     Block<2>(SeasonCalendar.weekday),           // 18
     Block<2>(SeasonCalendar.dayOfMonth),        // 19
     Block<2>(SeasonCalendar.month),             // 20

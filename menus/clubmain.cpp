@@ -19,6 +19,7 @@
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_outlook.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_roles.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/text.h"
@@ -1005,7 +1006,8 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
     SquadListSecond = kind;
     const int16_t check = HVW_CheckTeamForMatch(user, kind);
     if (check == 0) {
-        const int16_t selection = kind == 1 ? HVW_CheckFlaggedSelection(user) : HVW_CheckClubSelection(user);
+        // The captain and set-piece takers of the side that plays today.
+        const int16_t selection = kind == 1 ? HVW_CheckCode120RoleChoices(user) : HVW_CheckClubRoleChoices(user);
         if (selection == -1) {
             MenuOption = kDayLoopScreen;
             MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit1)) | kLoopBit1);

@@ -5,7 +5,6 @@ int16_t EuropeanEntrantListA[kEuropeanListA];
 int16_t EuropeanEntrantListB[kEuropeanListB];
 int16_t EuropeanSetUpWordA;
 int16_t EuropeanSetUpWordB;
-EuropeanDrawSet EuropeanDrawTables[2];
 int16_t ChampionsLeagueGroups[2][8][4];
 uint8_t EuropeanTable[216];
 

@@ -1,4 +1,4 @@
-// European competitions: entrant lists, draw tables and the Champions
+// European competitions: entrant lists and the Champions
 // League groups.  Saved with the game.
 #pragma once
 #include <cstdint>
@@ -15,14 +15,6 @@ extern int16_t EuropeanEntrantListB[kEuropeanListB];
 // Holder A (the last winner of cup 6) and holder B (of cup 4).
 extern int16_t EuropeanSetUpWordA;
 extern int16_t EuropeanSetUpWordB;
-
-// Two sets of draw tables, each of three parts.
-struct EuropeanDrawSet {
-    uint8_t first[5568];
-    uint8_t second[3712];
-    uint8_t third[232];
-};
-extern EuropeanDrawSet EuropeanDrawTables[2];
 
 // 2 stages x 8 groups x 4 club numbers.
 extern int16_t ChampionsLeagueGroups[2][8][4];

@@ -64,14 +64,6 @@ int ClubMatchesBeforeToday(int16_t club) {
 
 bool IsListedPlayer(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
 
-// -1 unless shirt 1 is worn by an outfield player (908).  Empty shirts are
-// no fault: the match day fills them from the squad, as it does for every
-// side.
-int16_t CheckGoalkeeperShirt(uint16_t (*wearer)(int16_t shirt)) {
-    constexpr int16_t kNoKeeperText = 908;
-    const uint16_t inGoal = wearer(1);
-    return IsListedPlayer(inGoal) && GetPlayerPosition(inGoal) != 0 ? kNoKeeperText : int16_t(-1);
-}
 
 }  // namespace
 
@@ -112,14 +104,3 @@ int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind) {
     return HVW_CheckTeamSheet(club, kind) != 0 ? int16_t(1) : int16_t(0);
 }
 
-int16_t HVW_CheckClubSelection(int16_t club) {
-    if (!IsClubNumber(club)) return -1;
-    HVW_BuildSquadList(club);
-    return CheckGoalkeeperShirt([](int16_t shirt) { return HVW_FindSquadPlayerByShirt(shirt); });
-}
-
-int16_t HVW_CheckFlaggedSelection(int16_t club) {
-    if (!IsClubNumber(club)) return -1;
-    HVW_BuildSquadList(club);
-    return CheckGoalkeeperShirt([](int16_t shirt) { return HVW_FindIntSquadPlayerByShirt(shirt); });
-}

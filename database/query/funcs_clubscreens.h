@@ -36,8 +36,3 @@ uint16_t HVW_GetTopScorer(int16_t club);
 // match; 1 a chosen player cannot play (injured, suspended, away or
 // cup-tied).
 int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind);
-// -1 when the club's team sheet (or its reserve-league sheet) can stand,
-// else the text id that says what is wrong: 908 when shirt 1 is worn by an
-// outfield player.  Empty shirts are filled on the match day.
-int16_t HVW_CheckClubSelection(int16_t club);
-int16_t HVW_CheckFlaggedSelection(int16_t club);

@@ -23,6 +23,7 @@
 #include "management/squads.h"
 #include "management/transfers.h"
 #include "season/fixtures.h"
+#include "season/nationalsquads.h"
 #include "support/corehooks.h"
 #include "support/mem_win.h"
 #include "tests/fakes/byte_writer.h"
@@ -142,11 +143,22 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     ASSERT_EQ(LoadGame(2), 0);
     EXPECT_EQ(HashState(), loaded);
 
-    // A player saved on international duty is loaded off it.
+    // A national squad called up when the game was saved is still called
+    // up after the load, so its match days ahead are played.
+    NationalSquads[1][7][0] = 5;
+    NationalSquadTable[0][7][3] = 5;
+    NationalCaptains[0][7] = 5;
     SetPlayerIntDuty(5, 1);
     ASSERT_EQ(SaveGame(3), 0);
+    std::memset(NationalSquads, 0, sizeof NationalSquads);
+    std::memset(NationalSquadTable, 0, sizeof NationalSquadTable);
+    std::memset(NationalCaptains, 0, sizeof NationalCaptains);
+    SetPlayerIntDuty(5, 0);
     ASSERT_EQ(LoadGame(3), 0);
-    EXPECT_EQ(GetPlayerIntDuty(5), 0u);
+    EXPECT_EQ(NationalSquads[1][7][0], 5);
+    EXPECT_EQ(NationalSquadTable[0][7][3], 5);
+    EXPECT_EQ(NationalCaptains[0][7], 5);
+    EXPECT_EQ(GetPlayerIntDuty(5), 1u);
 
     // Slot 100 is read from under the data path prefix.
     CoreHooks hooks;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 // True when the suite runs in a checked (sanitizer) tree, where every test
@@ -38,4 +39,27 @@ class StdoutCapture {
   public:
     StdoutCapture() { testing::internal::CaptureStdout(); }
     std::string Text() { return testing::internal::GetCapturedStdout(); }
+};
+
+// Moves the running test into an empty scratch folder of its own (under
+// the build's test folder, named after the group and the test) while it
+// lives: the tests run in parallel from one working folder, and files such
+// as the saved games must not be shared.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::string& group) : previous_(std::filesystem::current_path()) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name =
+            test != nullptr ? std::string(test->test_suite_name()) + "." + test->name() : "";
+        const std::filesystem::path dir = std::filesystem::path(HALVORN_TEST_TMPDIR) / group / name;
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+    }
+    ~ScratchFolder() { std::filesystem::current_path(previous_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  private:
+    std::filesystem::path previous_;
 };

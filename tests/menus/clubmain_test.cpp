@@ -22,6 +22,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_roles.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "generic/replay.h"
@@ -43,6 +44,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/role_choices.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -140,7 +142,9 @@ class ClubMainTest : public MenuEngineTest {
     }
     void Entry();
     void LastDay();
+    int16_t LeagueDayOnly() const;
     void MatchDay();
+    void PlayMatchHeldBack();
     void ReserveDay();
     void OrdinaryDay();
     void Bids();
@@ -194,6 +198,7 @@ void ClubMainTest::PrepareScene() {
     SetPlayerClub(1, user_);
     SetClubControl(user_, 1);
     HVW_PickClubTeam(user_);
+    testenv::ChooseSideRoles(user_, false);
     HVW_SetViewedCountry(0);
     std::memset(ClubBids, 0, sizeof ClubBids);
     PendingDeal_ClearAll();
@@ -328,9 +333,8 @@ void ClubMainTest::LastDay() {
     EXPECT_EQ(SavedGoalCount, 0);
 }
 
-// A match day: only Play Match is offered, and it starts the day.
-void ClubMainTest::MatchDay() {
-    // A day on which the user's club plays one ordinary match.
+// A day on which the user's club plays one league match and nothing else.
+int16_t ClubMainTest::LeagueDayOnly() const {
     int16_t slot = -1;
     for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
         if (FixtureDay(s) <= SeasonCalendar.currentDay || !IsFixtureOfClub(s, user_)) continue;
@@ -340,10 +344,16 @@ void ClubMainTest::MatchDay() {
             ofTheDay += FixtureDay(t) == FixtureDay(s) && IsFixtureOfClub(t, user_) ? 1 : 0;
         if (ofTheDay == 1) slot = int16_t(s);
     }
+    return slot;
+}
+
+// A match day: only Play Match is offered, and it starts the day.
+void ClubMainTest::MatchDay() {
+    const int16_t slot = LeagueDayOnly();
     ASSERT_GE(slot, 0);
     SeasonCalendar.currentDay = FixtureDay(slot);
     ASSERT_EQ(HVW_CheckTeamForMatch(user_, 0), 0);
-    ASSERT_EQ(HVW_CheckClubSelection(user_), -1);
+    ASSERT_EQ(HVW_CheckClubRoleChoices(user_), -1);
     MatchDayFlags = 0x00C1;
     SavedGoalCount = 3;
     WaitForScreen();
@@ -378,6 +388,9 @@ void ClubMainTest::ReserveDay() {
     ASSERT_GE(slot, 0);
     SeasonCalendar.currentDay = FixtureDay(slot);
     SquadListSecond = 0;
+    // The reserve side named and its roles chosen, as on the team screens.
+    SelectReserveTeamByFormation(user_, 5, 0, kCompReserveLeague);
+    ASSERT_NE(testenv::ChooseSideRoles(user_, true), 0);
     WaitForScreen();
     OpenContinue();
     MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
@@ -419,6 +432,61 @@ void ClubMainTest::OrdinaryDay() {
     RunScreen();
     EXPECT_EQ(MenuOption, 43);
     EXPECT_EQ(ContinueMode, 2);
+}
+
+// Play Match held back: by a role without a valid choice (a box with the
+// role's text, then team selection) and by a chosen player who cannot play
+// (a box, then the squad list); once the user has mended it the match goes.
+void ClubMainTest::PlayMatchHeldBack() {
+    const int16_t slot = LeagueDayOnly();
+    ASSERT_GE(slot, 0);
+    SeasonCalendar.currentDay = FixtureDay(slot);
+    const auto tryPlayMatch = [] {
+        WaitForScreen();
+        OpenContinue();
+        testenv::MenuUserClickPopupRow(2);
+        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
+        MenuUserDo([] { EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr); });
+        testenv::MenuUserClickAt(400, 300);
+        RunScreen();
+    };
+    // No corner taker: every other role is chosen.
+    std::fill(std::begin(ClubRoleLists[kRoleCornerTaker]), std::end(ClubRoleLists[kRoleCornerTaker]), 0);
+    tryPlayMatch();
+    EXPECT_EQ(MenuOption, 24);
+    EXPECT_EQ(SelectedClub, uint16_t(user_));
+    EXPECT_EQ(HVW_CheckClubRoleChoices(user_), 983);
+
+    // Roles chosen, then a chosen player injured while fit players wait.
+    PrepareScene();
+    SeasonCalendar.currentDay = FixtureDay(slot);
+    const uint16_t injured = HVW_FindSquadPlayerByShirt(11);
+    ASSERT_NE(injured, 0);
+    SetPlayerIT(injured, 3);
+    tryPlayMatch();
+    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(SelectedClub, uint16_t(user_));
+    // The user gives his shirt to a fit player without one, as on the squad
+    // list, and the match is played.
+    uint16_t fit = 0;
+    for (uint16_t p : FirstTeamList.players) {
+        if (fit == 0 && p != 0 && p < PlayerCount && GetPlayerShirt(p) == 0 && GetPlayerIT(p) == 0 &&
+            GetPlayerPosition(p) != 0)
+            fit = p;
+    }
+    ASSERT_NE(fit, 0);
+    HVW_SetPlayerShirt(injured, 0);
+    HVW_SetPlayerShirt(fit, 11);
+    testenv::ChooseSideRoles(user_, false);
+    MenuOption = 3;
+    ScreenPresented = 0;
+    WaitForScreen();
+    OpenContinue();
+    testenv::MenuUserClickPopupRow(2);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 2);
+    SetPlayerIT(injured, 0);
 }
 
 void ClubMainSetBid(int16_t club, int slot, uint16_t player, uint32_t price) {
@@ -649,19 +717,6 @@ void ClubMainTest::Queries() {
     SetPlayerGoals(outfield[3], 5);
     EXPECT_EQ(HVW_GetTopScorer(user_), outfield[3]);
 
-    // The sheet: complete; shirt 1 on an outfield player; no shirt 1 (the
-    // match day fills it).
-    EXPECT_EQ(HVW_CheckClubSelection(user_), -1);
-    EXPECT_EQ(HVW_CheckFlaggedSelection(user_), -1);
-    const uint16_t one = HVW_FindSquadPlayerByShirt(1), two = HVW_FindSquadPlayerByShirt(2);
-    ASSERT_NE(one, 0);
-    ASSERT_NE(two, 0);
-    HVW_SetPlayerShirt(one, 2);
-    HVW_SetPlayerShirt(two, 1);
-    EXPECT_EQ(HVW_CheckClubSelection(user_), 908);
-    HVW_SetPlayerShirt(two, 0);
-    HVW_SetPlayerShirt(one, 0);
-    EXPECT_EQ(HVW_CheckClubSelection(user_), -1);
     HVW_PickClubTeam(user_);
     EXPECT_EQ(HVW_CheckTeamForMatch(user_, 0), 0);
     // A chosen player injured.
@@ -702,6 +757,8 @@ TEST_F(ClubMainTest, TheContinuePopUpOffersWhatTheDayAllows) {
     LastDay();
     PrepareScene();
     MatchDay();
+    PrepareScene();
+    PlayMatchHeldBack();
     PrepareScene();
     ReserveDay();
     PrepareScene();

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "database/Access.h"
@@ -32,6 +33,7 @@
 #include "support/startup.h"
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/fixture_fakes.h"
+#include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -67,13 +69,16 @@ class DayLoopTest : public MenuEngineTest {
         SavedGoalCount = 0;
         SoakMode = 0;
         MenuOption = 3;
+        scratch_ = std::make_unique<ScratchFolder>("dayloop");
         std::filesystem::create_directories("SaveData");
     }
     void TearDown() override {
         testenv::DayUserStop();
         CoreSetHooks(CoreHooks{});
+        scratch_.reset();
         MenuEngineTest::TearDown();
     }
+    std::unique_ptr<ScratchFolder> scratch_;
 
     static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
         for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "database/query/funcs_fixtures.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
+#include "database/savetable.h"
 #include "database/text.h"
 #include "management/squads.h"
 #include "menus/clubmain.h"
@@ -41,29 +43,28 @@
 #include "support/random.h"
 #include "support/startup.h"
 #include "tests/fakes/day_user.h"
+#include "tests/fakes/role_choices.h"
+#include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
 
 using namespace testenv;
 
-// Every screen change wipes the headless display for about three seconds,
-// so the suite plays a week before the save; HALVORN_PLAYTHROUGH_DAYS=31
-// plays the month (about a quarter of an hour).
-// The sanitizer tree, several times slower, plays three days each side.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kPlayDefaultDays = 3;
-#else
-constexpr int kPlayDefaultDays = 7;
-#endif
+// The suite plays a week before the save and a week after it;
+// HALVORN_PLAYTHROUGH_DAYS=31 plays the month before the save.  A checked
+// (sanitizer) tree, several times slower, plays three days each side.
+int PlayDefaultDays() { return ShortTestRun() ? 3 : 7; }
 int PlayDaysBeforeSave() {
     const char* days = std::getenv("HALVORN_PLAYTHROUGH_DAYS");
     const int asked = days != nullptr ? std::atoi(days) : 0;
-    return asked > 0 ? asked : kPlayDefaultDays;
+    return asked > 0 ? asked : PlayDefaultDays();
 }
 const int kPlayDaysBeforeSave = PlayDaysBeforeSave();
-constexpr int kPlayDaysAfterSave = kPlayDefaultDays;
+const int kPlayDaysAfterSave = PlayDefaultDays();
 constexpr uint32_t kPlaySeed = 20030;
+// The saved block of the club screens' word, which a load sets to 1.
+constexpr int kPlayLoadSetBlock = 44;
 
 // What the scripted user is after on the club screen.
 enum class PlayPhase { Days, Save, Quit, Load, Done };
@@ -159,10 +160,13 @@ bool PlayOnClubScreen() {
     MenuUserWait(15);
     int row = 0;
     if (PlayUserPlaysToday()) {
-        // The user names his sides before his match, as on the team screens.
+        // The user names his sides and their captains and set-piece takers
+        // before his match, as on the team screens.
         HVW_PickClubTeam(g_play.user);
         SelectReserveTeamByFormation(g_play.user, 5, 0, kCompReserveLeague);
         HVW_PickClubTeam(g_play.user);
+        ChooseSideRoles(g_play.user, false);
+        ChooseSideRoles(g_play.user, true);
         row = 2;
         ++g_play.matchDays;
     } else if (g_play.runOns == 0 && g_play.oneDays >= 3 && SeasonCalendar.currentDay < 300) {
@@ -196,22 +200,37 @@ bool PlayOnSaveScreen() {
 
 bool PlayScreens() { return PlayOnSaveScreen() || PlayOnClubScreen(); }
 
-// Runs the front end until the user quits.
+// Runs the front end until the user quits.  The game's own log lines are
+// kept out of the test's output unless the run went wrong.
 void PlayRun(int16_t firstScreen) {
     MenuOption = firstScreen;
     StdoutCapture quiet;
     int rounds = 0;
     while (MenuOption != -1 && !WinCloseRequested() && ++rounds < 2000) DoMainMenuOption();
-    quiet.Text();
+    const std::string log = quiet.Text();
+    if (!g_play.problems.empty() || ::testing::Test::HasFailure()) {
+        constexpr size_t kShownLog = 6000;
+        std::printf("... the run's last output:\n%s\n",
+                    log.substr(log.size() > kShownLog ? log.size() - kShownLog : 0).c_str());
+    }
 }
 
-// The saved blocks of the game as it stands: written to slot 1 and hashed.
+// The saved blocks of the game as it stands, written to slot 1 and hashed.
+// The club screens' word that every load sets (block 44) is left out.
 uint64_t PlaySavedBlocksHash() {
     EXPECT_EQ(SaveGame(1), 0);
     const std::vector<uint8_t> bytes = ReadHostFile("SaveData/save1");
+    if (bytes.size() < kBlockFileHeaderSize) return 0;
+    size_t skipFrom = kBlockFileHeaderSize;
+    for (int i = 0; i < kPlayLoadSetBlock; ++i) skipFrom += 4 + SaveGameDescriptors[i].size;
+    skipFrom += 4;  // the block's size word
+    const size_t skipTo = skipFrom + SaveGameDescriptors[kPlayLoadSetBlock].size;
     uint64_t hash = 1469598103934665603ull;
-    for (uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
-    return bytes.empty() ? 0 : hash;
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        if (at >= skipFrom && at < skipTo) continue;
+        hash = (hash ^ bytes[at]) * 1099511628211ull;
+    }
+    return hash;
 }
 
 class PlaythroughTest : public MenuEngineTest {
@@ -235,21 +254,22 @@ class PlaythroughTest : public MenuEngineTest {
         if (!worldReady_) GTEST_SKIP() << "no new game";
         BuildNameTables();
         InstallGameHooks();
-        std::filesystem::create_directories("SaveData");
+        scratch_ = std::make_unique<ScratchFolder>("playthrough");
+        std::filesystem::create_directories("SaveData/GOALS");
     }
     void TearDown() override {
         DayUserStop();
         DayUserScreen() = nullptr;
         CoreSetHooks(CoreHooks{});
+        scratch_.reset();
         MenuEngineTest::TearDown();
     }
     static inline bool worldReady_ = false;
+    std::unique_ptr<ScratchFolder> scratch_;
 };
 
-// Off in the suite for now: it passes alone (but for the week comparison)
-// and failed once under the suite's parallel load, its messages lost in the
-// captured output; run it with --gtest_also_run_disabled_tests.
-TEST_F(PlaythroughTest, DISABLED_AMonthOfDaysThenTheSavedGamePlaysTheSameWeekAsTheGameItWasSavedFrom) {
+// Off until the loaded game plays the week as the saved one does.
+TEST_F(PlaythroughTest, DISABLED_DaysOfANewGameThenTheSavedGamePlaysTheSameWeekAsTheGameItWasSavedFrom) {
     // The user manages the first club of country 0's top division.
     int16_t user = -1;
     for (int16_t club = 0; club < kClubCount && user < 0; ++club)
@@ -301,12 +321,7 @@ TEST_F(PlaythroughTest, DISABLED_AMonthOfDaysThenTheSavedGamePlaysTheSameWeekAsT
     EXPECT_EQ(SeasonCalendar.currentDay, dayAfterFirstWeek);
     EXPECT_NE(first, 0u);
     EXPECT_NE(second, 0u);
-    // The loaded game does not yet play the week as the game it was saved
-    // from did (the cause is not found: the saved games or the state a load
-    // rebuilds); the comparison runs on request until it holds.
-    if (std::getenv("HALVORN_PLAYTHROUGH_SAME_WEEK") != nullptr) {
-        EXPECT_EQ(second, first) << "the loaded game played the week differently";
-    }
+    EXPECT_EQ(second, first) << "the loaded game played the week differently";
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 
 namespace {
@@ -19,9 +21,14 @@ class SaveIndexTest : public ::testing::Test {
     void SetUp() override {
         testenv::LoadTexts(
             {{554, std::string(150, 'S')}, {593, "Date"}, {30, "Manager"}, {470, "Automatic"}});
+        scratch_ = std::make_unique<ScratchFolder>("saveindex");
         std::filesystem::create_directory("SaveData");
     }
-    void TearDown() override { testenv::UnloadTexts(); }
+    void TearDown() override {
+        scratch_.reset();
+        testenv::UnloadTexts();
+    }
+    std::unique_ptr<ScratchFolder> scratch_;
     static void FillSlots() {
         for (int slot = 0; slot < kSaveSlots; ++slot) {
             std::memset(SaveSlotNames[slot], 'n', kSlotNameSize);

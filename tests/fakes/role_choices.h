@@ -1,0 +1,35 @@
+// The user's captain and set-piece takers chosen as the team screens would
+// before his match: every role goes to the first player of the side's list
+// who wears a shirt of 2 to 11.
+#pragma once
+#include <cstdint>
+
+#include "database/Access.h"
+#include "database/query/funcs_people.h"
+#include "management/squads.h"
+#include "management/teamroles.h"
+
+namespace testenv {
+
+// code120: the reserve-league side (its list and reserve shirts).  Returns
+// the player chosen, 0 when the side has nobody to choose.
+inline uint16_t ChooseSideRoles(int16_t club, bool code120) {
+    HVW_BuildSquadList(club);
+    const SquadList& list = code120 ? ReserveList : FirstTeamList;
+    for (uint16_t player : list.players) {
+        if (player == 0 || player >= PlayerCount || GetPlayerClub(player) != uint16_t(club)) continue;
+        const uint16_t shirt = code120 ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
+        if (shirt < 2 || shirt > 11) continue;
+        for (int role = 0; role < kTeamRoles; ++role) {
+            if (code120) {
+                Code120RoleChoices[kCode120Word[role]] = player;
+            } else {
+                ClubRoleLists[role][0] = player;
+            }
+        }
+        return player;
+    }
+    return 0;
+}
+
+}  // namespace testenv
