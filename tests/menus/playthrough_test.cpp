@@ -268,7 +268,11 @@ class PlaythroughTest : public MenuEngineTest {
     std::unique_ptr<ScratchFolder> scratch_;
 };
 
-// Off until the loaded game plays the week as the saved one does.
+// Off until the loaded game plays the week as the saved one does: a load
+// rebuilds the rosters, the squad counts and the squad evaluations from
+// scratch, where the running game holds them as its last partial updates
+// left them, and the week then goes another way.  Run it with
+// --gtest_also_run_disabled_tests.
 TEST_F(PlaythroughTest, DISABLED_DaysOfANewGameThenTheSavedGamePlaysTheSameWeekAsTheGameItWasSavedFrom) {
     // The user manages the first club of country 0's top division.
     int16_t user = -1;
