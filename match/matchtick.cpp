@@ -10,6 +10,7 @@
 #include "match/matchstate.h"
 #include "match/officials.h"
 #include "match/periodrunner.h"
+#include "match/simdisplay.h"
 #include "support/corehooks.h"
 
 using namespace gameinfo;
@@ -58,6 +59,18 @@ void Step() {
     Replay_Tick();
 }
 
+// A pending in-match request opens its menu (1 the team statistics, 2 the
+// player statistics, 3 team management, 4 the video options); the request
+// is then cleared.
+void TakeInMatchRequest() {
+    if (InMatchRequest == 0) return;
+    constexpr int16_t kMenuOfRequest[5] = {0, 6, 2, 1, 10};
+    if (InMatchRequest <= 4 && MatchHooks.openInGameMenu != nullptr) {
+        MatchHooks.openInGameMenu(kMenuOfRequest[InMatchRequest]);
+    }
+    InMatchRequest = 0;
+}
+
 }  // namespace
 
 void Match3D_UpdateAndRender() { Call(MatchHooks.updateAndRender); }
@@ -85,12 +98,14 @@ void MatchLoopDisplayed() {
     GoalReplayCountdown = 0;
     Tactics_UpdateComputerTeams();
     MatchSfx_PlayEvent(30, -1);
+    if (Period == 0) DisplayFirstPeriod = 1;
     if (ReplayViewing()) {
         Replay_Start();
         Replay_Command(4);
     }
     while (!MatchFinished) {
         CorePoll();
+        TakeInMatchRequest();
         if (Replay_IsPlaying()) {
             // The engine does not step while a replay is open.
             Replay_Advance();

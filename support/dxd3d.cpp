@@ -177,18 +177,26 @@ void D3DSetTransformType(uint32_t transform_type, const Matrix* matrix) {
           "D3DD7_SetTransformMatrix");
 }
 
+namespace {
+uint32_t g_drawCalls = 0;
+}  // namespace
+
+uint32_t D3DDrawCallCount() { return g_drawCalls; }
+
 void D3DSetMaterial(const plat::D3DMaterial7* material) {
     Check(Device()->SetMaterial(material), __LINE__, "D3DSetMaterial", "D3DD7_SetMaterial");
 }
 
 void D3DDrawPrimitive(uint32_t primitive_type, uint32_t vertex_format, const void* vertices,
                       uint32_t vertex_count) {
+    ++g_drawCalls;
     Check(Device()->DrawPrimitive(primitive_type, vertex_format, vertices, vertex_count, 0), __LINE__,
           "D3DDrawPrimitive", "D3DD7_DrawPrimitive");
 }
 
 void D3DDrawIndexedPrimitive(uint32_t primitive_type, uint32_t vertex_format, const void* vertices,
                              uint32_t vertex_count, const uint16_t* indices, uint32_t index_count) {
+    ++g_drawCalls;
     Check(Device()->DrawIndexedPrimitive(primitive_type, vertex_format, vertices, vertex_count, indices,
                                          index_count, 0),
           __LINE__, "D3DDrawIndexedPrimitive", "D3DD7_DrawIndexedPrimitive");
@@ -196,12 +204,14 @@ void D3DDrawIndexedPrimitive(uint32_t primitive_type, uint32_t vertex_format, co
 
 void D3DDrawPrimitiveVB(uint32_t primitive_type, plat::Direct3DVertexBuffer7* vertex_buffer,
                         uint32_t vertex_count) {
+    ++g_drawCalls;
     Check(Device()->DrawPrimitiveVB(primitive_type, vertex_buffer, 0, vertex_count, 0), __LINE__,
           "D3DDrawPrimitiveVB", "D3DD7_DrawPrimitiveVB");
 }
 
 void D3DDrawIndexedPrimitiveVB(uint32_t primitive_type, plat::Direct3DVertexBuffer7* vertex_buffer,
                                uint32_t vertex_count, const uint16_t* indices, uint32_t index_count) {
+    ++g_drawCalls;
     Check(Device()->DrawIndexedPrimitiveVB(primitive_type, vertex_buffer, 0, vertex_count, indices,
                                            index_count, 0),
           __LINE__, "D3DDrawIndexedPrimitiveVB", "D3DD7_DrawIndexedPrimitiveVB");

@@ -68,6 +68,9 @@ int D3DLightCreate(const float* colour, const Vector* direction);
 void D3DLightEnable(int slot, int enable);
 void D3DLightDestroy(int slot);
 
+// Draw calls made since the start, for benchmarks.
+uint32_t D3DDrawCallCount();
+
 // State for tests: the clear mask the device supports and the slots in use.
 uint32_t D3DGetClearMask();
 int D3DLightIsUsed(int slot);

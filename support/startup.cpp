@@ -33,6 +33,7 @@
 #include "support/timerint.h"
 #include "support/winlib.h"
 #include "tolmenu/vidopt.h"
+#include "zud3d/d3dgame.h"
 
 const uint32_t SupportLibBuildVersion = 1060;
 
@@ -198,6 +199,7 @@ void InitialisePC(int argc, char** argv) {
     InitMatchSoundBanks();
     InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
+    D3DGame_Connect();
 }
 
 void UninitialisePC() {

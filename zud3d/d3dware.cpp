@@ -22,10 +22,9 @@
 #include "support/pakfile.h"
 #include "support/poll.h"
 #include "support/xyzdata.h"
+#include "tolmenu/vidopt.h"
 #include "zud3d/stadium.h"
 #include "zud3d/worldconv.h"
-
-RenderOptions D3DGameOptions = {1, 0, 1};
 
 namespace {
 
@@ -83,7 +82,7 @@ void D3DGame_SetDefaultStates() {
     D3DGame_SetLighting(0);
     D3DGame_SetBlending(0);
     D3DGame_SetPerspective(1);
-    D3DGame_SetFilterLevel(D3DGameOptions.filterLevel);
+    D3DGame_SetFilterLevel(VideoGetChoice()->FilterLevel);
     D3DSetRenderState(plat::kRsShadeMode, plat::kShadeFlat);
     D3DGame_SetCulling(0);
     D3DSetRenderState(plat::kRsFogEnable, 0);
@@ -101,7 +100,7 @@ void D3DGame_SetDefaultStates() {
     D3DSetTextureStageState(0, plat::kTssAlphaOp, plat::kTopModulate);
     D3DSetTextureStageState(0, plat::kTssAlphaArg1, plat::kTaTexture);
     D3DSetTextureStageState(0, plat::kTssAlphaArg2, plat::kTaDiffuse);
-    if (D3DGameOptions.fog) {
+    if (VideoGetChoice()->Fog) {
         const bool night = MatchRuleSet(GetMatchSetupBlock(), gameinfo::kNightMatch);
         D3DSetRenderState(plat::kRsFogEnable, 1);
         D3DSetRenderState(plat::kRsFogTableMode, plat::kFogLinear);

@@ -6,14 +6,6 @@
 
 #include "support/maths.h"
 
-// The rendering options of the video choice that the frame's states read.
-struct RenderOptions {
-    int32_t filterLevel;  // 0 point, 1 linear, 2 linear with linear mip-maps
-    int32_t fog;          // non-zero: table fog
-    int32_t lighting;     // non-zero: the figures and the ball are lit
-};
-extern RenderOptions D3DGameOptions;
-
 // Each switch takes on (non-zero) or off.
 void D3DGame_SetCulling(int on);  // on: no culling; off: counter-clockwise
 void D3DGame_SetFilterLevel(int level);

@@ -28,7 +28,8 @@ class MenuEngineTest : public ::testing::Test {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, bitsPerPixel_, windowFlags_)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, bitsPerPixel_, windowFlags_))
+            GTEST_SKIP() << "no game data";
         FreeScreenBuffers();
         RestoreGraphicMode();
         plat::SetManualClock(true);

@@ -1,0 +1,723 @@
+// The shown match's frame cycle on the driven clock: pacing by the speed
+// keys, late frames skipped, the keys and switches read after each frame,
+// display starts and stops leaving nothing behind, and whole matches of two
+// world clubs shown offscreen with grabs of what they draw.
+#include "zud3d/d3dgame.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "database/text.h"
+#include "generic/igmcont.h"
+#include "generic/matchcam.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "generic/sfx.h"
+#include "management/kittab.h"
+#include "management/squads.h"
+#include "match/matchclock.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "match/matchresult.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/motion.h"
+#include "match/periodrunner.h"
+#include "match/simdisplay.h"
+#include "match/teamsetup.h"
+#include "match/wholematch.h"
+#include "menus/loadanim.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "season/matchsetup.h"
+#include "support/dxdraw.h"
+#include "support/gfx.h"
+#include "support/keyboard.h"
+#include "support/mem_win.h"
+#include "support/mouse.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/random.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+#include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/sound_recorder.h"
+#include "tests/fakes/test_util.h"
+#include "tests/fakes/world_records.h"
+#include "tolmenu/vidopt.h"
+#include "zud3d/d3dicon.h"
+#include "zud3d/d3dobj.h"
+#include "zud3d/d3dtex.h"
+#include "zud3d/d3dware.h"
+#include "zud3d/gfxmgr.h"
+
+using namespace gameinfo;
+
+namespace {
+
+// A key pressed and released, read at the next drawn frame.
+void GameInjectKey(int code) {
+    plat::InjectKey(uint8_t(code & 127), code >= 128, true);
+    plat::InjectKey(uint8_t(code & 127), code >= 128, false);
+}
+
+// Presses and releases a key and lets the window messages through.
+void GamePressKey(int code) {
+    plat::InjectKey(uint8_t(code & 127), code >= 128, true);
+    plat::InjectKey(uint8_t(code & 127), code >= 128, false);
+    Poll();
+}
+
+// Everything the shown match needs but a world: memory, archive, texts,
+// the driven clock, window, input, the video choice of the stand-in's card.
+class D3DGameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scratch_ = std::make_unique<testenv::ScratchDir>();
+        InitMemory(96 * 1024);
+        PakFileInit();
+        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+        InitText(LANGUAGE_ENGLISH);
+        plat::SetDesktopBitsForTests(32);
+        WinResetForTests();
+        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+        while (!WinIsActive()) WinIdleMessageHandler();
+        plat::SetManualClock(true);
+        InitTimerInterrupt();
+        InitPoll();
+        InitKeyboardInterrupt();
+        InitMouseDriver();
+        {
+            StdoutCapture quiet;
+            VideoInit(0);
+            quiet.Text();
+        }
+        soundfake::InstallRecorder();
+        MatchHooks = {};
+        D3DGame_Connect();
+        GameSpeedSetting = 0;
+        FastForward = 0;
+        DrawMode = 0;
+        MatchPhase = 0;
+        MatchKeys_ResetSwitches();
+        CameraType = 0;
+    }
+    void TearDown() override {
+        if (D3DGame_IsStarted()) D3DGame_Uninit();
+        Replay_FreeBuffer();
+        Motion_FreeAll();
+        MatchHooks = {};
+        MatchSfx_SetDriver(nullptr);
+        UninitMouseDriver();
+        ClearKeyboardInterrupt();
+        if (GfxIsInitialised()) VideoUninit();
+        CommittedVideoChoice = VideoChoice{};
+        UninitPoll();
+        ClearTimerInterrupt();
+        plat::SetManualClock(false);
+        WinResetForTests();
+        plat::SetDesktopBitsForTests(0);
+        UninitText();
+        if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
+        PakFileUninit();
+        UninitMemory();
+        scratch_.reset();
+    }
+
+    // A match record of two table clubs on the large ground by day, with
+    // the figures standing in a grid and the ring holding what they do.
+    static void PrepareMatchRecord() {
+        EnterGameInfo* block = ClearMatchSetupBlock();
+        for (int stand = 0; stand < kStands; ++stand) block->SetI16(kStadiumLevel + 2 * stand, 5);
+        block->SetU8(kNightMatch, 0);
+        block->SetU8(kCrowdFill, 2);
+        block->SetI16(kCompetition, 0);
+        block->SetTeamI16(0, kTeamClub, 3);
+        block->SetTeamI16(1, kTeamClub, 40);
+        WriteTeamKit(3, 40, 0, block->bytes + TeamInfoAt(0) + kTeamKit);
+        WriteTeamKit(40, 3, 1, block->bytes + TeamInfoAt(1) + kTeamKit);
+        Motion_LoadAll();
+        Replay_AllocBuffer();
+        Match_SetPitchGeometry();
+        DisplayModeFlags = 0;
+        for (int figure = 0; figure < kMatchFigureCount; ++figure) {
+            MatchFigure& f = MatchFigures[figure];
+            f.x = int16_t(300 + (figure % 7) * 160);
+            f.y = int16_t(300 + (figure / 7) * 350);
+        }
+        for (int tick = 0; tick < 20; ++tick) Replay_Tick();
+        Replay_UpdateDisplay();
+    }
+
+    // Draws frames and gives the passes a second the driven clock saw.
+    static double PassesPerSecond(int frames = 4) {
+        D3DGame_RenderFrame();  // due times from here on
+        const uint32_t start = GetTimerTicks();
+        for (int i = 0; i < frames; ++i) D3DGame_RenderFrame();
+        const uint32_t ticks = GetTimerTicks() - start;
+        return ticks == 0 ? 0.0 : double(frames) * TIMER_TICKS_PER_SECOND / double(ticks);
+    }
+
+    std::unique_ptr<testenv::ScratchDir> scratch_;
+};
+
+TEST_F(D3DGameTest, SpeedKeysPaceThePasses) {
+    PrepareMatchRecord();
+    Match3D_DisplayOn();
+    ASSERT_TRUE(D3DGame_IsStarted());
+    EXPECT_NEAR(PassesPerSecond(), 50.0, 0.5);
+    // F cycles 0, 1, 3, 0: 100, 200, then 50 again; no setting gives 150.
+    const double expected[] = {100.0, 200.0, 50.0};
+    for (double rate : expected) {
+        GamePressKey(matchkey::kF);
+        MatchKeys_Handle();
+        EXPECT_NEAR(PassesPerSecond(), rate, 0.5);
+    }
+    // Fast forward only while the ball is in play.
+    GamePressKey(matchkey::kA);
+    MatchKeys_Handle();
+    EXPECT_EQ(FastForward, 1);
+    for (uint16_t phase : {0, 2, 9, 28}) {
+        MatchPhase = phase;
+        EXPECT_EQ(D3DGame_TargetRate(), 50) << "phase " << phase;
+    }
+    MatchPhase = 5;
+    EXPECT_NEAR(PassesPerSecond(6), 300.0, 1.0);
+    // A replay always plays at 50; A, U and H do nothing while it plays.
+    Replay_Start();
+    ASSERT_TRUE(Replay_IsPlaying());
+    EXPECT_NEAR(PassesPerSecond(), 50.0, 0.5);
+    for (int key : {matchkey::kA, matchkey::kU, matchkey::kH}) {
+        GamePressKey(key);
+        MatchKeys_Handle();
+    }
+    EXPECT_EQ(FastForward, 1);
+    EXPECT_EQ(DrawMode, 0);
+    Replay_Stop();
+    GamePressKey(matchkey::kU);
+    MatchKeys_Handle();
+    EXPECT_EQ(DrawMode, 1);
+    GamePressKey(matchkey::kH);
+    MatchKeys_Handle();
+    EXPECT_EQ(DrawMode, 2);
+    GamePressKey(matchkey::kH);
+    MatchKeys_Handle();
+    EXPECT_EQ(DrawMode, 0);
+    FastForward = 0;
+}
+
+TEST_F(D3DGameTest, ALatePassSkipsFramesToKeepTheSpeed) {
+    PrepareMatchRecord();
+    Match3D_DisplayOn();
+    for (int32_t setting : {0, 3}) {
+        GameSpeedSetting = setting;
+        const int rate = D3DGame_TargetRate();
+        D3DGame_RenderFrame();
+        // Two seconds behind: up to 2 x rate / 50 - 1 passes go undrawn.
+        plat::AdvanceClockMicroseconds(2000000);
+        const int32_t drawnBefore = D3DGameFramesDrawn;
+        int skipped = 0;
+        while (D3DGameFramesDrawn == drawnBefore && skipped < 100) {
+            D3DGame_RenderFrame();
+            if (D3DGameFramesDrawn == drawnBefore) ++skipped;
+        }
+        EXPECT_EQ(skipped, 2 * rate / 50 - 1) << "rate " << rate;
+        // Caught up: the next pass is on time again.
+        const uint32_t start = GetTimerTicks();
+        D3DGame_RenderFrame();
+        EXPECT_EQ(D3DGameFramesDrawn, drawnBefore + 2);
+        EXPECT_LE(GetTimerTicks() - start, uint32_t(500 / rate + 1));
+    }
+    GameSpeedSetting = 0;
+}
+
+TEST_F(D3DGameTest, KeysAfterEveryFrameAndTheSwitchesTheyFlip) {
+    PrepareMatchRecord();
+    NameLabelSwitch = 1;
+    Match3D_DisplayOn();
+    EXPECT_EQ(NameLabelSwitch, 2) << "each display start counts the labels on";
+    SideInputDirection[0] = SideInputDirection[1] = 3;
+    SideInputButtons[0] = SideInputButtons[1] = 7;
+    D3DGame_RenderFrame();
+    EXPECT_EQ(SideInputDirection[0], 255);
+    EXPECT_EQ(SideInputDirection[1], 255);
+    EXPECT_EQ(SideInputButtons[0] + SideInputButtons[1], 0);
+
+    // F6: the first press keeps the labels on, the second hides them.
+    GamePressKey(matchkey::kF6);
+    MatchKeys_Handle();
+    EXPECT_NE(NameLabelSwitch, 0);
+    GamePressKey(matchkey::kF6);
+    MatchKeys_Handle();
+    EXPECT_EQ(NameLabelSwitch, 0);
+
+    // Keys 1 and 2 from the stadium cameras both give type 0; they step
+    // 0..7 round.
+    for (int key : {matchkey::kOne, matchkey::kTwo}) {
+        CameraType = kStadiumCameras;
+        GamePressKey(key);
+        MatchCam_Keys();
+        EXPECT_EQ(CameraType, 0);
+    }
+    GamePressKey(matchkey::kOne);
+    MatchCam_Keys();
+    EXPECT_EQ(CameraType, 7);
+
+    // Volume keys stay inside 0..100 and show the bar.
+    SfxVolume = 99;
+    GamePressKey(matchkey::kFullStop);
+    MatchCam_Keys();
+    EXPECT_EQ(SfxVolume, 101) << "a step of two from below the top";
+    GamePressKey(matchkey::kFullStop);
+    MatchCam_Keys();
+    EXPECT_EQ(SfxVolume, 101) << "no step from the top";
+    EXPECT_EQ(VolumeBarShown, 1);
+    D3DGame_RenderFrame();  // a bar of a volume above 100 is drawn clamped
+    SfxVolume = 50;
+
+    // Esc and F11 ask for the menus; the loop's pass opens them with the
+    // display closed and reopened around the visit.
+    GameInfo.SetI16(kCompetition, -1);
+    GamePressKey(matchkey::kEsc);
+    MatchKeys_Handle();
+    EXPECT_EQ(InMatchRequest, 0) << "no menus in a goal replay viewing";
+    GameInfo.SetI16(kCompetition, 0);
+    GamePressKey(matchkey::kEsc);
+    MatchKeys_Handle();
+    EXPECT_EQ(InMatchRequest, 1);
+    GamePressKey(matchkey::kF11);
+    MatchKeys_Handle();
+    EXPECT_EQ(InMatchRequest, 4);
+    InMatchRequest = 0;
+}
+
+TEST_F(D3DGameTest, WithoutADeviceTheDisplayNeverStarts) {
+    PrepareMatchRecord();
+    CommittedVideoChoice.Device = -1;
+    Match3D_DisplayOn();
+    EXPECT_FALSE(D3DGame_IsStarted());
+    D3DGame_Update();
+    D3DGame_RenderFrame();
+    EXPECT_EQ(D3DGameFramesDrawn, 0);
+    EXPECT_FATAL(D3DGame_Init(), "D3DGame_Init\\(\\): Direct3D not initialized");
+    CommittedVideoChoice.Device = 0;
+}
+
+struct DisplayResources {
+    uint32_t blocks = 0;
+    uint64_t bytes = 0;
+    int textures = 0;
+    int iconPages = 0;
+    int extraTextures = 0;
+    int objectSlots = 0;
+    bool operator==(const DisplayResources&) const = default;
+};
+
+DisplayResources GameResourcesNow() {
+    DisplayResources r;
+    r.blocks = MemAllocatedCount();
+    r.bytes = MemAllocatedTotal();
+    for (uint32_t slot : TextureSlot) r.textures += slot != 0xFFFFFFFFu ? 1 : 0;
+    r.iconPages = GfxMgr_GetPageCount();
+    for (const NewTexEntry& e : NewTexList) r.extraTextures += e.refCount != 0 ? 1 : 0;
+    for (const ObjectSlot& s : ObjectSlots) r.objectSlots += s.inUse ? 1 : 0;
+    return r;
+}
+
+TEST_F(D3DGameTest, TenPeriodsAndFiveMenuVisitsLeaveNothingBehind) {
+    PrepareMatchRecord();
+    // A first period loads what stays for the run (the loading picture).
+    Match3D_DisplayOn();
+    D3DGame_RenderFrame();
+    Match3D_DisplayOff();
+    const DisplayResources before = GameResourcesNow();
+    EXPECT_EQ(before.textures, 0);
+    EXPECT_EQ(before.iconPages, 0);
+    EXPECT_EQ(before.extraTextures, 0);
+    EXPECT_EQ(before.objectSlots, 0);
+    const int periods = ShortTestRun() ? 4 : 10;
+    for (int period = 0; period < periods; ++period) {
+        Match3D_DisplayOn();
+        ASSERT_TRUE(D3DGame_IsStarted());
+        EXPECT_GT(GameResourcesNow().textures, 0);
+        D3DGame_Update();
+        D3DGame_RenderFrame();
+        if (period % 2 == 1) {
+            GamePressKey(matchkey::kF2);  // cleared by the visit
+            MatchHooks.openInGameMenu(10);
+            EXPECT_TRUE(D3DGame_IsStarted()) << "back from the menus";
+            EXPECT_EQ(InGameMenuId, 65535);
+            EXPECT_EQ(KeyWasPressed(matchkey::kF2), 0);
+            D3DGame_RenderFrame();
+        }
+        Match3D_DisplayOff();
+        EXPECT_EQ(GameResourcesNow(), before) << "after period " << period;
+    }
+}
+
+// ---- Whole matches ----------------------------------------------------------
+
+// Two world clubs of the same division in a presentation league match of
+// one-minute halves, both managed by the computer.
+class ShownMatchTest : public D3DGameTest {
+  protected:
+    void SetUp() override {
+        D3DGameTest::SetUp();
+        ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
+        ClearFixtureTable();
+        SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 40, 0, {}, {}, {}};
+        SetUpAllClubTeams();
+        home_ = away_ = -1;
+        for (int16_t club = 0; club < kClubCount && away_ < 0; ++club) {
+            if (GetClubRep(club) == 0 || GetClubDivision(club) != 0 || GetClubNation(club) != 0) continue;
+            (home_ < 0 ? home_ : away_) = club;
+        }
+        ASSERT_GE(away_, 0);
+    }
+    void TearDown() override {
+        frameScript_ = nullptr;
+        tickScript_ = nullptr;
+        D3DGameTest::TearDown();
+    }
+
+    void PrepareShownMatch(uint32_t seed) {
+        const int16_t slot = AddFixture(SeasonCalendar.currentDay, kCompLeague, home_, away_, 0);
+        ASSERT_GE(slot, 0);
+        PrepareClubMatch(slot, home_, away_);
+        DeleteFixture(slot);
+        EnterGameInfo* block = GetMatchSetupBlock();
+        block->SetI16(kDurationMinutes, 1);
+        block->SetI16(kVenueFlag, 1);
+        for (int side = 0; side < 2; ++side) {
+            const int16_t club = side == 0 ? home_ : away_;
+            FillTeamNames(int16_t(side), club, side == 0 ? away_ : home_, ClubNameRecords[club].text[0], -1);
+            block->SetTeamI16(side, kTeamClub, club);
+            block->SetTeamU8(side, kHumanManaged, 0);
+            WriteTeamKit(side == 0 ? home_ : away_, side == 0 ? away_ : home_, int16_t(side),
+                         block->bytes + TeamInfoAt(side) + kTeamKit);
+        }
+        GameSeedRandom(seed);
+    }
+
+    // Plays the prepared match shown, running the scripts after each drawn
+    // frame and each tick.
+    void PlayShown() {
+        DisplayModeFlags = 0;
+        MatchPeriodRunner = Match_RunPeriod;
+        MatchHooks.updateAndRender = [] {
+            D3DGame_Update();
+            const int32_t drawn = D3DGameFramesDrawn;
+            D3DGame_RenderFrame();
+            if (D3DGameFramesDrawn != drawn && frameScript_) frameScript_(D3DGameFramesDrawn);
+        };
+        MatchHooks.tickDisplayStep = [] {
+            if (D3DGame_IsStarted()) D3DGame_Tick();
+            if (tickScript_) tickScript_();
+        };
+        PlayMatch();
+    }
+
+    static std::vector<uint8_t> ResultBytes() {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&MatchResult);
+        return std::vector<uint8_t>(bytes, bytes + sizeof MatchResult);
+    }
+
+    int16_t home_ = -1, away_ = -1;
+    static inline std::function<void(int32_t)> frameScript_;
+    static inline std::function<void()> tickScript_;
+};
+
+using testenv::ColourDistance;
+using testenv::Frame;
+
+int GameDifferingShare(const Frame& a, const Frame& b, int x0, int y0, int x1, int y1) {
+    int differ = 0, all = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x, ++all) differ += ColourDistance(a.At(x, y), b.At(x, y)) > 24;
+    return all == 0 ? 0 : differ * 100 / all;
+}
+
+bool GameHasMagenta(const Frame& f) {
+    for (uint32_t p : f.pixels)
+        if (p == 0xFF00FF) return true;
+    return false;
+}
+
+// Whether a pixel near (x, y) is within the distance of the colour.
+bool GameColourNear(const Frame& f, float x, float y, uint32_t rgb, int distance, int reach = 3) {
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int px = int(x) + dx, py = int(y) + dy;
+            if (px < 0 || py < 0 || px >= f.width || py >= f.height) continue;
+            if (ColourDistance(f.At(px, py), rgb) <= distance) return true;
+        }
+    return false;
+}
+
+uint32_t GameShirtRgb(int side) {
+    const uint8_t* kit = GameInfo.bytes + TeamInfoAt(side) + kTeamKit;
+    const KitColour& c = GetKitColour(int16_t(kit[2] | kit[3] << 8));
+    return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
+}
+
+// The figure of a side nearest the middle of the screen whose chest is in
+// view, or -1.
+int GameFigureInView(int side, float* sx, float* sy) {
+    int best = -1;
+    float bestDistance = 1e9f;
+    for (int figure = side * 16; figure < side * 16 + 11; ++figure) {
+        const DisplayFigure& row = DisplayTable[figure];
+        if (row.clip < 0) continue;
+        float x = 0, y = 0;
+        if (!Figure_ProjectToScreen(row.x, row.y, row.height + 20.0f, &x, &y)) continue;
+        if (x < 10 || y < 70 || x > 790 || y > 590) continue;
+        const float d = std::hypot(x - 400.0f, y - 300.0f);
+        if (d < bestDistance) {
+            bestDistance = d, best = figure, *sx = x, *sy = y;
+        }
+    }
+    return best;
+}
+
+TEST_F(ShownMatchTest, AWholeMatchIsShown) {
+    PrepareShownMatch(4242);
+    // Unlit figures show their kits' own colours.
+    CommittedVideoChoice.Lighting = 0;
+    struct Seen {
+        Frame flyIn100, flyIn300, play, playNoRadar, beforeReplay, caption, beforeF2, replayPanel;
+        float yaw100 = 0, yaw300 = 0;
+        bool shirts[2] = {false, false};
+        bool ball = false, green = false;
+        int captionPixels = 0, captionPixelsBefore = 0;
+        // 0 fly-in, 1 undrawn to the kick-off, 2 play, 3 under H, 4 the automatic
+        // replay, 5 F2, 6 done.
+        int phase = 0;
+        int32_t mark = 0;
+        int playFrames = 0;
+        int ticksUnderH = 0;
+        int replayCamera = 0;
+        uint32_t chest[2] = {0, 0};
+        bool shirtsDone = false;
+        int radarOffAt = 0;
+    };
+    static Seen seen;
+    seen = Seen{};
+    // Pixels of the caption's colour (a strong green at half strength) in
+    // the box the caption takes at the top of the screen.
+    const auto captionCount = [](const Frame& f) {
+        const uint32_t colour = ColourList[52] & 0xFFFFFF;
+        const auto captionLike = [colour](uint32_t p) {
+            const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
+            return colour == 0x00FF00 && g > 180 && g > r + 80 && g > b + 80;
+        };
+        const int half = int(Icon_TextWidth(kFont24, GetText(126), int(std::strlen(GetText(126))))) / 2 + 4;
+        int count = 0;
+        for (int y = 8; y < 40; ++y)
+            for (int x = 400 - half; x < 400 + half; ++x) count += captionLike(f.At(x, y));
+        return count;
+    };
+    frameScript_ = [captionCount](int32_t frame) {
+        if (frame > 3000) {
+            ADD_FAILURE() << "too many frames drawn in step " << seen.phase;
+            MatchFinished = 1;
+        }
+        switch (seen.phase) {
+            case 0:
+                if (frame == 100) {
+                    seen.flyIn100 = testenv::GrabFrame("grab0100.tga");
+                    seen.yaw100 = ShownView.yaw;
+                } else if (frame == 300) {
+                    seen.flyIn300 = testenv::GrabFrame("grab0300.tga");
+                    seen.yaw300 = ShownView.yaw;
+                    FlyInHeight = 0.0f;  // the rest of the fly-in is not needed
+                    CameraType = 0;
+                    // Nothing drawn through the line-up and the kick-off.
+                    GameInjectKey(matchkey::kH);
+                    seen.phase = 1;
+                }
+                break;
+            case 2:
+                ++seen.playFrames;
+                if (seen.playFrames >= 5 && !seen.shirtsDone) {
+                    // Grabs until a chest of each side has been seen in view.
+                    const Frame now = testenv::GrabFrame("grab_play.tga");
+                    for (int side = 0; side < 2; ++side) {
+                        float x = 0, y = 0;
+                        if (seen.shirts[side] || GameFigureInView(side, &x, &y) < 0) continue;
+                        seen.shirts[side] = GameColourNear(now, x, y, GameShirtRgb(side), 90, 4);
+                        seen.chest[side] = now.At(int(x), int(y));
+                    }
+                    if (seen.playFrames == 5) {
+                        seen.play = now;
+                        int greenPixels = 0;
+                        for (uint32_t p : now.pixels) {
+                            const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
+                            greenPixels += g > r + 10 && g > b + 10;
+                        }
+                        seen.green = greenPixels * 10 > int(now.pixels.size()) * 3;
+                        float bx = 0, by = 0;
+                        const DisplayFigure& ball = DisplayTable[35];
+                        if (Figure_ProjectToScreen(ball.x, ball.y, ball.height + 4.0f, &bx, &by))
+                            seen.ball = GameColourNear(now, bx, by, 0xF0F0F0, 100, 4);
+                    }
+                    seen.shirtsDone = (seen.shirts[0] && seen.shirts[1]) || seen.playFrames >= 60;
+                    if (seen.shirtsDone) {
+                        seen.play = now;
+                        PitchRadarSwitch = 0;
+                        seen.radarOffAt = seen.playFrames + 1;
+                    }
+                } else if (seen.shirtsDone && seen.playFrames == seen.radarOffAt) {
+                    seen.playNoRadar = testenv::GrabFrame("grab_noradar.tga");
+                    PitchRadarSwitch = 1;
+                    seen.beforeReplay = seen.playNoRadar;
+                    // Drawing off until the next goal's automatic replay.
+                    GameInjectKey(matchkey::kH);
+                    seen.phase = 3;
+                }
+                break;
+            case 4:
+                // The first frame of the automatic replay, under its camera.
+                seen.caption = testenv::GrabFrame("grab_caption.tga");
+                seen.replayCamera = MatchCam_GetMode();
+                seen.captionPixels = captionCount(seen.caption);
+                seen.captionPixelsBefore = captionCount(seen.beforeReplay);
+                Replay_Stop();
+                seen.phase = 5;
+                seen.mark = frame;
+                break;
+            case 5:
+                if (frame == seen.mark + 5) {
+                    seen.beforeF2 = testenv::GrabFrame("grab_beforef2.tga");
+                    GameInjectKey(matchkey::kF2);
+                } else if (frame == seen.mark + 8 && Replay_IsPlaying()) {
+                    seen.replayPanel = testenv::GrabFrame("grab_replaypanel.tga");
+                    Replay_Stop();
+                    DrawMode = 1;
+                    seen.phase = 6;
+                }
+                break;
+            case 6:
+                // Each later period starts drawing again: off at once.
+                DrawMode = 1;
+                break;
+            default:
+                break;
+        }
+    };
+    tickScript_ = [] {
+        if (seen.phase == 1) {
+            // Play under way: drawing on again, as if the user had come
+            // back to watch.
+            if (MatchClockRunning && PeriodClock > 150) {
+                EXPECT_EQ(DrawMode, 2);
+                DrawMode = 0;
+                seen.phase = 2;
+            }
+        } else if (seen.phase == 3 && ++seen.ticksUnderH == 100) {
+            // A goal while drawing is off: its automatic replay switches
+            // drawing on.
+            EXPECT_EQ(DrawMode, 2);
+            ++Goals[0];
+            seen.phase = 4;
+        }
+    };
+    PlayShown();
+    EXPECT_EQ(seen.phase, 6) << "the script did not run through";
+    ASSERT_FALSE(seen.flyIn300.pixels.empty());
+    // The fly-in turns: the view has gone round and the ground with it.
+    EXPECT_GT(std::fabs(seen.yaw300 - seen.yaw100), 1.0f);
+    EXPECT_GT(GameDifferingShare(seen.flyIn100, seen.flyIn300, 0, 0, 800, 600), 25);
+    EXPECT_TRUE(seen.green) << "the pitch in front of the camera";
+    EXPECT_TRUE(seen.shirts[0]) << "home shirt " << std::hex << GameShirtRgb(0) << " at " << seen.chest[0];
+    EXPECT_TRUE(seen.shirts[1]) << "away shirt " << std::hex << GameShirtRgb(1) << " at " << seen.chest[1];
+    EXPECT_TRUE(seen.ball);
+    // The radar at the lower right comes and goes with its switch.
+    EXPECT_GT(GameDifferingShare(seen.play, seen.playNoRadar, 640, 420, 760, 560), 15);
+    EXPECT_LT(GameDifferingShare(seen.play, seen.playNoRadar, 200, 200, 600, 400), 15);
+    // The caption of the automatic replay at the top of the screen.
+    EXPECT_GE(seen.replayCamera, 1);
+    EXPECT_GT(seen.captionPixels, 20) << std::hex << ColourList[52];
+    EXPECT_LT(seen.captionPixelsBefore, seen.captionPixels / 4);
+    // F2 opened a replay with its control panel at the bottom.
+    ASSERT_FALSE(seen.replayPanel.pixels.empty());
+    EXPECT_GT(GameDifferingShare(seen.beforeF2, seen.replayPanel, 250, 500, 550, 590), 30);
+    for (const Frame* f : {&seen.flyIn100, &seen.flyIn300, &seen.play, &seen.caption, &seen.replayPanel})
+        EXPECT_FALSE(GameHasMagenta(*f));
+    EXPECT_FALSE(D3DGame_IsStarted()) << "the display ends with the match";
+}
+
+// The first byte at which two result blocks differ, -1 for none.
+int GameFirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) return int(i);
+    return a.size() == b.size() ? -1 : int(std::min(a.size(), b.size()));
+}
+
+// The unshown match played in a child process that starts from this
+// process's state (the engine keeps some statics from match to match, so
+// two matches in one process do not start alike); its result block comes
+// back through a pipe.
+std::vector<uint8_t> GameUnshownResultInChild() {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        DisplayModeFlags = kDisplayOff;
+        MatchPeriodRunner = Match_RunPeriod;
+        PlayMatch();
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&MatchResult);
+        size_t done = 0;
+        while (done < sizeof MatchResult) {
+            const ssize_t n = write(fds[1], bytes + done, sizeof MatchResult - done);
+            if (n <= 0) break;
+            done += size_t(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    std::vector<uint8_t> result;
+    uint8_t buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        result.insert(result.end(), buffer, buffer + n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+TEST_F(ShownMatchTest, DrawingDoesNotChangeTheMatch) {
+    PrepareShownMatch(777);
+    const std::vector<uint8_t> unshown = GameUnshownResultInChild();
+    ASSERT_EQ(unshown.size(), sizeof MatchResult);
+
+    // Shown, drawing off from the first frame of each period and the sound
+    // module (whose plays draw from the shared generator) unhooked: the
+    // display's own work (camera, replay ring, panels, keys) draws nothing
+    // and changes nothing.
+    frameScript_ = [](int32_t) { GameInjectKey(matchkey::kU); };
+    MatchHooks.displayOn = [] {
+        Match3D_DisplayOn();
+        MatchHooks.soundEvent = nullptr;
+    };
+    PlayShown();
+    EXPECT_GT(D3DGameFramesDrawn, 0);
+    EXPECT_EQ(GameFirstDifference(ResultBytes(), unshown), -1) << "shown under U and not shown differ";
+}
+
+}  // namespace
