@@ -3,6 +3,7 @@
 #include "match/ball.h"
 #include "match/ballcollide.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <cstdio>
@@ -52,9 +53,9 @@ constexpr uint16_t kPhaseCorner = 5;
 constexpr uint16_t kPhaseTakeThrowIn = 6;
 constexpr uint16_t kPhaseTakeGoalKick = 7;
 // The keeper's restart actions: the release from his hands and the goal kick.
-constexpr uint16_t kKeeperRelease = 153, kKeeperThrow = 189, kKeeperDropKick = 161;
-constexpr uint16_t kKeeperFetchGoalKick = 187, kKeeperAimGoalKick = 186, kKeeperBackOff = 188,
-                   kKeeperGoalKick = 162;
+constexpr uint16_t kKeeperRelease = 153;
+constexpr uint16_t kKeeperReadyAction = 152;
+constexpr uint16_t kKeeperFetchGoalKick = 187;
 constexpr uint16_t kPhaseTakeCorner = 8;
 constexpr uint16_t kPhaseKeeperHolds = 12;
 constexpr uint16_t kPhaseKeeperReleases = 13;
@@ -193,7 +194,34 @@ void ThrowInPhase() {
     Restarted(kPhaseTakeThrowIn);
 }
 
+// A keeper still taking the ball: a catch carried on with it held, the end
+// of a holding dive, a holding dive.
+constexpr uint16_t kCatchingActions[] = {150, 158, 179, 180, 159, 167, 183, 201, 202, 203};
+
+bool KeeperStillCatching() {
+    for (int team = 0; team < 2; ++team) {
+        const int16_t keeper = MatchLineUp[team][0];
+        if (!MatchOnPitch(keeper)) continue;
+        for (uint16_t action : kCatchingActions) {
+            if (MatchFigures[keeper].action == action) return true;
+        }
+    }
+    return false;
+}
+
+// The keeper releases toward a point 70 yards out from the ball, upfield.
+void FaceTheRelease(int16_t keeper, int team) {
+    const int along = GoalYOf(team) > BallState.y ? 1 : -1;
+    const int y = std::clamp(BallState.y + along * 70 * kDistanceUnit, int(kGoalLineLow), int(kGoalLineHigh));
+    MatchFigure& k = MatchFigures[keeper];
+    k.targetX = BallState.x;
+    k.targetY = int16_t(y);
+    k.facing = uint16_t(MatchDirectionTo(k.x, k.y, k.targetX, k.targetY) & 255);
+}
+
 void GoalKickPhase() {
+    // Not started while a keeper is still taking the ball.
+    if (WaitBounded(KeeperStillCatching(), "the keeper's catch")) return;
     if (Pause(kPhaseGoalKick, RestartTeam)) return;
     InfoBar(14, -1, int16_t(MatchClockMinute()));
     const int goalLine = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
@@ -229,6 +257,8 @@ void CornerPhase() {
 }
 
 void KeeperHoldsPhase() {
+    // Nothing happens while a keeper is still taking the ball.
+    if (WaitBounded(KeeperStillCatching(), "the keeper's catch")) return;
     // The team defending the end where the ball is.
     const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
     const int16_t keeper = MatchLineUp[team][0];
@@ -251,7 +281,11 @@ void KeeperHoldsPhase() {
     if (--PhaseTimer > 0) return;
     PhaseTimer = 0;
     PhaseWaitTicks = 0;
-    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kKeeperRelease);
+    RestartWaitTicks = 0;
+    if (MatchOnPitch(keeper)) {
+        Match_SetPlayerAction(keeper, kKeeperRelease);
+        FaceTheRelease(keeper, team);
+    }
     MatchPhase = kPhaseKeeperReleases;
 }
 
@@ -266,6 +300,14 @@ void PeriodOverPhase() {
     }
     PhaseTimer = 0;
     MatchFinished = 1;
+}
+
+bool KeepersInPenaltyStance() {
+    for (int team = 0; team < 2; ++team) {
+        const int16_t keeper = MatchLineUp[team][0];
+        if (MatchOnPitch(keeper) && MatchFigures[keeper].action != kKeeperReadyAction) return false;
+    }
+    return true;
 }
 
 void ShootoutPhase() {
@@ -284,12 +326,19 @@ void ShootoutPhase() {
         }
         return;
     }
+    // The next kick once both keepers are back in their penalty stance (the
+    // one who caught the last kick has let go of the ball).
+    if (WaitBounded(!KeepersInPenaltyStance(), "the keepers' penalty stance")) return;
     CurrentTeam = uint8_t(n & 1);
     AttackDirection = uint8_t((n & 1) ^ 1);
     const int16_t taker = MatchShootoutTaker();
     BallState.vx = BallState.vy = BallState.vz = 0;
     BallState.x = kPitchCentreX;
     BallState.y = int16_t(kGoalLineLow + 176);
+    // Nobody holds the ball on the spot: the keeper who caught the last kick
+    // would otherwise keep it, and no kick could move it.
+    BallState.holder = 0;
+    BallState.controller = 0;
     KickOffTaker = int8_t(taker);
     Match_StartShootOutKick(taker);
     MatchPhase = kPhasePenalty;
@@ -315,7 +364,6 @@ constexpr int kLineUpStill = 15;
 constexpr int kIntroSteps = 22;
 constexpr int kIntroEvery = 40;
 constexpr int kInPlace = 5;  // as near as a running player stops to his target
-constexpr uint16_t kKeeperReadyAction = 152;
 int lineUpStillTicks;
 int introTicks;
 
@@ -513,14 +561,9 @@ void BackToTheKickOff() {
     MatchPhase = 27;
 }
 
-// Least form until the restart takers' actions are built: after a short
-// wait the ball is put back into play where the restart placed it, with the
-// team awarded the restart in possession, so that a match never stalls at a
-// restart.
-constexpr int16_t kRestartWithoutTakerTicks = 50;
-
-void ResumeWithoutTaker(int team) {
-    if (++PhaseTimer < kRestartWithoutTakerTicks) return;
+// A restart nobody took within the stall bound: play goes on where the ball
+// lies, with the team awarded the restart in possession.
+void GiveUpOnTheTaker(int team) {
     PhaseTimer = 0;
     Ball_Stop();
     BallState.holder = BallState.controller = 0;
@@ -529,23 +572,22 @@ void ResumeWithoutTaker(int team) {
     MatchPhase = kPhaseOpenPlay;
 }
 
-// While the keeper of the team is still in one of the restart's actions he
-// takes it himself (his release puts the ball back into play); the wait is
-// bounded so that a match never stalls.
-bool KeeperTakesRestart(int team, std::initializer_list<uint16_t> actions) {
-    const int16_t keeper = MatchLineUp[team & 1][0];
-    if (!MatchOnPitch(keeper) || PhaseWaitTicks >= kPhaseWaitBound) return false;
-    bool taking = false;
-    for (uint16_t action : actions) taking |= MatchFigures[keeper].action == action;
-    if (!taking) return false;
-    ++PhaseWaitTicks;
-    return true;
-}
+// The keeper takes his team's goal kick or release himself; his actions put
+// the ball back into play.  Called away to stand or run (a reset of the
+// players), he takes it up again; a restart nobody takes within the stall
+// bound is given up.
+constexpr uint16_t kKeeperFreeActions[] = {0, 1, 4, kKeeperReadyAction};
 
-// The restart's taker never took it: play goes on without him.
-void GiveUpOnTheTaker(int team) {
-    PhaseTimer = kRestartWithoutTakerTicks - 1;
-    ResumeWithoutTaker(team);
+void KeeperTakesRestart(int team, uint16_t start, const char* what) {
+    const int16_t keeper = MatchLineUp[team & 1][0];
+    if (MatchOnPitch(keeper)) {
+        for (uint16_t action : kKeeperFreeActions) {
+            if (MatchFigures[keeper].action != action) continue;
+            Match_SetPlayerAction(keeper, start);
+            break;
+        }
+    }
+    if (Match_RestartStalled(RestartWaitTicks, what)) GiveUpOnTheTaker(team);
 }
 
 // Free kicks and penalties: the aim is set and the taker sent on the
@@ -615,14 +657,11 @@ void RunPhase() {
         case kPhaseKeeperReleases: {
             NewOffsets();
             const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
-            if (!KeeperTakesRestart(team, {kKeeperRelease, kKeeperThrow, kKeeperDropKick}))
-                ResumeWithoutTaker(team);
+            KeeperTakesRestart(team, kKeeperRelease, "the keeper's release");
             break;
         }
         case kPhaseTakeGoalKick:
-            if (!KeeperTakesRestart(
-                    RestartTeam, {kKeeperFetchGoalKick, kKeeperAimGoalKick, kKeeperBackOff, kKeeperGoalKick}))
-                ResumeWithoutTaker(RestartTeam);
+            KeeperTakesRestart(RestartTeam, kKeeperFetchGoalKick, "the goal kick");
             break;
         case kPhaseTakeThrowIn:
         case kPhaseTakeCorner:

@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "match/ballcollide.h"
 #include "match/ballcontacts.h"
 #include "match/dribble.h"
 #include "match/geometry.h"
 #include "match/ranking.h"
+#include "match/setpieces.h"
 #include "tests/match/scenario.h"
 
 namespace {
@@ -218,24 +220,23 @@ TEST_F(OpenPlayScenario, OpenPlayFromTheCentreSpotStaysOnThePitchAndRepeats) {
     EXPECT_EQ(first.fingerprint, again.fingerprint);
 }
 
-TEST_F(OpenPlayScenario, ARestartWithoutItsTakerStillPutsTheBallBackIntoPlay) {
+TEST_F(OpenPlayScenario, AGoalKickWhoseKeeperWasCalledAwayIsTakenByHimAllTheSame) {
     FormUp();
-    for (const uint16_t phase : {uint16_t(7)}) {
-        PlaceBall(158, 900);
-        MatchPhase = phase;
-        PhaseTimer = 0;
-        RestartTeam = 1;
-        FoulTeam = 0;
-        for (int tick = 0; tick < 200 && MatchPhase != kPhaseOpenPlay; ++tick) MatchTick();
-        EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << phase;
-        EXPECT_EQ(+BallTeam, 1) << phase;
-        for (int figure = 0; figure < kPlayerFigures; ++figure) {
-            const MatchFigure& f = MatchFigures[figure];
-            if (f.off == 0 && MatchLineUp[figure / kTeamFigures][0] != figure) {
-                EXPECT_LT(f.action, 18) << phase << " figure " << figure;
-            }
-        }
-    }
+    AttackDirection = 0;  // team 1 defends the high goal
+    PlaceBall(630, 1942);
+    GoalKickX = 630;
+    GoalKickY = 1942;
+    RestartTeam = 1;
+    MatchPhase = 7;
+    PhaseTimer = 0;
+    RestartStallCount = 0;
+    const int16_t keeper = MatchLineUp[1][0];
+    ASSERT_EQ(+MatchFigures[keeper].action, 152) << "standing in goal, not taking the kick";
+    int ticks = 0;
+    while (MatchPhase != kPhaseOpenPlay && ticks++ < 4000) MatchTick();
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    EXPECT_EQ(LastToucher, keeper) << "the keeper kicked it";
+    EXPECT_EQ(RestartStallCount, 0);
 }
 
 }  // namespace

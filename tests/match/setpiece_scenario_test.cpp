@@ -297,6 +297,59 @@ TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTa
     EXPECT_LT(ticks, 3000);
 }
 
+TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) {
+    AttackDirection = 0;  // team 0 defends the low goal
+    const int16_t keeper = MatchLineUp[0][0];
+    scenario::PlaceFigure(keeper, 796, 200, 180);  // still taking the ball
+    scenario::PlaceBall(796, 200);
+    BallState.holder = int16_t(keeper + 1);
+    MatchPhase = 12;
+    PhaseTimer = 0;
+    for (int tick = 0; tick < 200; ++tick) MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 12) << "nothing happens while he is still catching";
+    EXPECT_EQ(+MatchFigures[keeper].action, 180);
+    Match_SetPlayerAction(keeper, 154);  // holding it
+    for (int tick = 0; tick < 200 && MatchPhase == 12; ++tick) MatchPhaseTick();
+    ASSERT_EQ(MatchPhase, 13);
+    const MatchFigure& k = MatchFigures[keeper];
+    EXPECT_EQ(+k.action, 153);
+    EXPECT_EQ(+k.targetX, 796);
+    EXPECT_EQ(+k.targetY, 200 + 70 * 16) << "70 yards out from the ball, upfield";
+    EXPECT_EQ(+k.facing, 128);
+    // Called away from the release (the players reset), he takes it up again.
+    Match_SetPlayerAction(keeper, 1);
+    MatchPhaseTick();
+    EXPECT_EQ(+k.action, 153);
+    int ticks = 0;
+    while (MatchPhase != kPhaseOpenPlay && ticks++ < 2000) MatchTick();
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    EXPECT_EQ(LastToucher, keeper) << "his release put the ball back into play";
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
+TEST_F(SetPieceScenario, ShootOutKickWaitsForTheKeeperWhoCaughtTheLastToLetGo) {
+    Period = 4;
+    PenaltiesTaken = 1;
+    ShootOutGoals[0] = 1;
+    ShootOutGoals[1] = 0;
+    const int16_t keeper = MatchLineUp[1][0];
+    scenario::PlaceFigure(keeper, 796, 200, 180);  // still holding the last kick
+    BallState.holder = int16_t(keeper + 1);
+    MatchPhase = 20;  // the shoot-out's control
+    PhaseTimer = 0;
+    for (int tick = 0; tick < 50; ++tick) MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 20) << "no kick while a keeper is out of his stance";
+    Match_SetPlayerAction(keeper, 152);
+    MatchPhaseTick();
+    ASSERT_EQ(MatchPhase, 19);
+    EXPECT_EQ(BallState.holder, 0) << "nobody holds the ball on the spot";
+    int ticks = 0;
+    while (MatchPhase == 19 && ticks++ < 4000) MatchTick();
+    EXPECT_NE(MatchPhase, 19) << "the kick was taken";
+    EXPECT_EQ(PenaltiesTaken, 2);
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
 TEST_F(SetPieceScenario, AWaitLeftUnfinishedDoesNotShortenTheNextOne) {
     MatchPhase = kPhaseOpenPlay;
     MatchPhaseTick();
