@@ -71,17 +71,21 @@ struct StatCopy {
     }
 };
 
+// Draws are never negative: their remainders are taken unsigned, which
+// costs less in the weeks' inner loops.
+unsigned Rest(int draw, unsigned by) { return unsigned(draw) % by; }
+
 // r = 1 lowers the stat, r = 2 raises it.
 template <class Stats>
 void DriftBy(Stats& stats, int stat, int draw) {
-    const int r = draw % 50;
+    const unsigned r = Rest(draw, 50);
     if (r == 1) stats.Add(stat, -1);
     if (r == 2) stats.Add(stat, 1);
 }
 
 template <class Stats>
 void LoseOneBelow(Stats& stats, int stat, int range, int32_t e) {
-    if (GameRandom() % range < e) stats.Add(stat, -1);
+    if (int(Rest(GameRandom(), unsigned(range))) < e) stats.Add(stat, -1);
 }
 
 // Training-record counter of each stat that can grow, -1 for none.
@@ -145,7 +149,7 @@ void AgeOrDriftWeekOf(Stats& stats, bool keeper, int32_t d, int32_t s) {
     for (int round = 0; round < kRounds; ++round) {
         for (int stat : {8, 9, 11, 10}) DriftBy(stats, stat, *draw++);
         for (int stat : {14, 19}) {
-            if (*draw++ % 100 == 1) stats.Add(stat, 1);
+            if (Rest(*draw++, 100) == 1) stats.Add(stat, 1);
         }
         for (int stat : {12, 15, 18}) DriftBy(stats, stat, *draw++);
     }
@@ -154,13 +158,14 @@ void AgeOrDriftWeekOf(Stats& stats, bool keeper, int32_t d, int32_t s) {
 // `row` is the player's row of the per-position growth chances.
 template <class Stats>
 void GrowthWeekOf(Stats& stats, int row, int16_t record) {
-    if (GameRandom() % 100 <= stats.Get(27) + 1) {
+    if (int(Rest(GameRandom(), 100)) <= stats.Get(27) + 1) {
         for (int stat = 0; stat < 8; ++stat) {
-            if (GameRandom() % 100 < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
+            if (int(Rest(GameRandom(), 100)) < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
         }
     }
     for (int stat : {10, 22}) {
-        if (GameRandom() % 100 <= stats.Get(stat) + 1 && GameRandom() % 100 < 5) Grow(stats, stat, record);
+        if (int(Rest(GameRandom(), 100)) <= stats.Get(stat) + 1 && Rest(GameRandom(), 100) < 5)
+            Grow(stats, stat, record);
     }
 }
 
