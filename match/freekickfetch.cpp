@@ -86,8 +86,12 @@ int PushPlayersBack(int16_t taker, int16_t spared) {
         MatchFigure& f = MatchFigures[figure];
         if (f.ballDistance >= kTenYards || !InsideBy(f, 10)) continue;
         if (f.action == kActionWall || f.action == kActionRestartPlace) continue;
-        f.targetX = int16_t(f.targetX + MatchVecX);
-        f.targetY = int16_t(f.targetY - MatchVecNY);
+        // The push goes on while he is near the ball; his target stays on
+        // the pitch (by a free kick near the goal line it would otherwise
+        // run on beyond it for as long as he stood near the ball).
+        const PitchGeometryValues& g = PitchGeometry;
+        f.targetX = int16_t(std::clamp<int>(f.targetX + MatchVecX, g.left, g.right));
+        f.targetY = int16_t(std::clamp<int>(f.targetY - MatchVecNY, g.top, g.bottom));
         ++notReady;
     }
     return notReady;

@@ -4,9 +4,12 @@
 #include <cstring>
 #include <iterator>
 
+#include "match/matchclock.h"
+#include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 #include "match/matchstats.h"
+#include "match/strikes.h"
 #include "support/bytes.h"
 
 using namespace gameinfo;
@@ -364,8 +367,27 @@ void FillCounters(int team) {
 
 }  // namespace
 
+void MatchTallyPlayTotals() {
+    const uint64_t possession = uint64_t(PossessionTicks[0]) + PossessionTicks[1];
+    for (int team = 0; team < 2; ++team) {
+        // On target: the shots a keeper saved and the goals.
+        int onTarget = 0;
+        for (int k = 0; k < kTeamFigures; ++k) {
+            const MatchFigure& f = MatchFigures[team * kTeamFigures + k];
+            onTarget += f.moreCounts[kMoreShotsSaved] + f.goals;
+        }
+        const uint16_t shots = TeamShotCount[team];
+        MatchTeamTotals[team][kTotalShots] = shots;
+        MatchTeamTotals[team][kTotalShotsOnTarget] = uint16_t(std::min<int>(onTarget, shots));
+        MatchTeamTotals[team][kTotalPossessionPct] =
+            possession == 0 ? 50
+                            : uint16_t((uint64_t(PossessionTicks[team]) * 100 + possession / 2) / possession);
+    }
+}
+
 void MatchCopyTeamStats() {
     uint8_t records[kTeamFigures][kPlayerStatsRecordSize];
+    MatchTallyPlayTotals();
     for (int team = 0; team < 2; ++team) {
         uint8_t* report = MatchResult.teams[team].bytes;
         StoreU16(report + kReportGoals, uint16_t(Goals[team]));

@@ -177,6 +177,9 @@ void ClearHeatMaps();
 // Counts one tick of open play into the heat maps.
 void Match_CountHeatMaps();
 
+// Fills each team's shots, shots on target and possession share from the
+// counters kept during play.
+void MatchTallyPlayTotals();
 // Writes both team reports from the running match.
 void MatchCopyTeamStats();
 // The player's match score: -1 for a negative mark, 0 for 0, else 10..99.

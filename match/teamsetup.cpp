@@ -157,9 +157,11 @@ void StartTheMatch() {
     MatchDrawOffsideStrictness();
     MatchResetTackleCounts();
     Match_ResetTeamJobs();
-    // No referee's call of an earlier match is pending in this one.
+    // No referee's call of an earlier match is pending in this one, and
+    // nobody of it has touched the ball.
     RefereeAction = 0;
     RefereeOffender = -1;
+    LastToucher = PreviousToucher = -1;
     PenaltiesTaken = 0;
     // The ball too: its spin, height and countdowns are not the last match's.
     BallState = {};
