@@ -16,6 +16,7 @@
 #include "match/matchengine.h"
 #include "match/matchhooks.h"
 #include "match/matchresult.h"
+#include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 #include "match/periodrunner.h"
@@ -207,7 +208,7 @@ void CountBatchMatch(BatchTotals& t, const BatchFixture& fixture) {
         const MatchFigure& f = MatchFigures[figure];
         t.yellows += std::min<int>(f.cautions, 2);
         t.reds += f.sentOff != 0;
-        t.saves += f.counts[kCountSaves];
+        t.saves += f.moreCounts[kMoreShotsSaved];
         t.passes += f.counts[kCountShortPasses] + f.counts[kCountLongPasses];
         t.goodPasses += f.counts[kCountShortPassesGood] + f.counts[kCountLongPassesGood];
     }

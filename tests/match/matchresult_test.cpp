@@ -1,3 +1,4 @@
+#include "match/strikes.h"
 #include "tests/fakes/result_check.h"
 #include "tests/match/match_fixture.h"
 
@@ -131,7 +132,7 @@ TEST_F(MatchReportTest, BestPlayerTieGoesToTheTieBreak) {
 TEST_F(MatchReportTest, TeamReportsCarryPlayersGoalsAndClubLogs) {
     Goals[0] = 2;
     Goals[1] = 1;
-    MatchTeamTotals[0][kTotalShots] = 9;
+    TeamShotCount[0] = 9;  // the shots are counted during play
     MatchTeamTotals[0][kTotalCorners] = 4;
     MatchFigures[9].goals = 2;
     MatchFigures[9].assists = 1;
