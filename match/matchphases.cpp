@@ -66,6 +66,7 @@ constexpr uint16_t kPhaseShootout = 20;
 constexpr uint16_t kPhaseWaitReferee = 22;
 constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint16_t kSubstitutionWalkOff = 38;
+constexpr uint16_t kSubstitutionRunOn = 39;
 constexpr uint16_t kKickOffWalkAction = 26;
 constexpr uint16_t kKickOffPartnerAction = 27;
 constexpr uint16_t kBookingActions[2] = {148, 149};
@@ -89,6 +90,20 @@ bool WaitBounded(bool waiting, const char* what) {
     PhaseWaitTicks = 0;
     NotReadyCount = 0;
     return false;
+}
+
+// A substitution is carried by the players' actions (the walk off, the run
+// on).  When neither is under way any more (the leaving player was called
+// to the referee, say, and went back to play) it is over: the interrupted
+// phase resumes rather than wait for ever.
+void SubstitutionPhase() {
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        const uint16_t action = MatchFigures[figure].action;
+        if (action == kSubstitutionWalkOff || action == kSubstitutionRunOn || action == kBookingActions[0])
+            return;
+    }
+    std::printf("MatchPhaseTick(): Warning: substitution with nobody walking off or on; play goes on\n");
+    MatchPhase = ResumePhase;
 }
 
 void GiveBall(int team) {
@@ -553,8 +568,9 @@ void BackToTheKickOff() {
     } else if (++PhaseTimer < kPhaseWaitBound) {
         return;
     } else {
-        std::printf("MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
-                    int(kPhaseWaitBound));
+        std::printf(
+            "MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
+            int(kPhaseWaitBound));
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;
@@ -693,8 +709,11 @@ void RunPhase() {
         case kPhaseKickOffPositions:
             NewOffsets();
             break;
+        case kPhaseInjury:
+            SubstitutionPhase();
+            break;
         default:
-            break;  // 15 is carried by the players' actions; 16, 23, 24, 26 unused
+            break;  // 16, 23, 24, 26 unused
     }
 }
 

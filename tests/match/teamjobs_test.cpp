@@ -190,6 +190,24 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     EXPECT_NE(Fig(9).action, 38);
 }
 
+TEST_F(TeamJobsTest, ASubstitutionWhoseWalkOffWasCalledAwayEnds) {
+    Fig(5).injury = 1;
+    MatchPhase = 1;
+    PhaseTimer = -1;
+    ASSERT_EQ(Match_ComputerSubstitution(0), 5);
+    MatchStartSubstitution(0);
+    ASSERT_EQ(MatchPhase, kPhaseInjury);
+    MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, kPhaseInjury) << "he is walking off";
+    // The referee calls him over and he goes back to play.
+    Match_SetPlayerAction(5, 148);
+    MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, kPhaseInjury);
+    Match_SetPlayerAction(5, 1);
+    MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 1) << "the interrupted phase resumes";
+}
+
 // ---------------------------------------------------------------------------
 // Marking.
 
