@@ -568,9 +568,8 @@ void BackToTheKickOff() {
     } else if (++PhaseTimer < kPhaseWaitBound) {
         return;
     } else {
-        std::printf(
-            "MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
-            int(kPhaseWaitBound));
+        std::printf("MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
+                    int(kPhaseWaitBound));
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;
