@@ -301,6 +301,9 @@ void BuildFinanceFixtureList(int16_t club) {
     for (FinanceFixture& f : FinanceFixtureList) f = FinanceFixture{-1, 0};
     int filled = 0;
     for (int slot = 0; slot < kFixtureSlots && filled < kFinanceFixtureListSize; ++slot) {
+        // An empty slot keeps whatever clubs it last held (club 0 after a clear):
+        // it is no fixture of anybody's.
+        if (IsFixtureEmpty(slot)) continue;
         int type = GetMatchCompetition(int16_t(slot));
         if (type >= 118 && type <= 120) continue;
         bool home = GetMatchClubA(int16_t(slot)) == uint16_t(club);

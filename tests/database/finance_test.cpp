@@ -205,6 +205,17 @@ TEST_F(FinanceTest, FixtureListAndOutgoings) {
     EXPECT_EQ(GetWeeklyOutgoings(c), 3 * 2500 + 2 * 3120 / 52 + 480);
 }
 
+// Empty slots hold club 0 in both club fields: club 0's list must hold its
+// own fixtures only, or its weekly outgoings count a block per five empties.
+TEST_F(FinanceTest, EmptySlotsAreNoFixturesOfClubZero) {
+    PutFixture(0, 4, kCompLeague, 0, 31, 0, 0);
+    PutFixture(1, 11, kCompLeague, 32, 0, 0, 0);
+    BuildFinanceFixtureList(0);
+    EXPECT_EQ(FinanceFixtureList[0].day, 4);
+    EXPECT_EQ(FinanceFixtureList[1].day, 11);
+    EXPECT_EQ(FinanceFixtureList[2].day, -1);
+}
+
 TEST_F(FinanceTest, ForecastAndAffordableWage) {
     const int16_t c = 50;
     SetClubNation(c, 0);
