@@ -172,7 +172,7 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, kPhaseInjury);
     EXPECT_EQ(ResumePhase, 3);
-    EXPECT_EQ(Fig(5).action, 38);
+    EXPECT_EQ(+Fig(5).action, 38);
     EXPECT_EQ(SubstitutionRequest[0][0], kNoSubstitutionRequest);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
     // No request: nothing starts.
@@ -187,7 +187,7 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, 3);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
-    EXPECT_NE(Fig(9).action, 38);
+    EXPECT_NE(+Fig(9).action, 38);
 }
 
 TEST_F(TeamJobsTest, ASubstitutionWhoseWalkOffWasCalledAwayEnds) {
@@ -247,16 +247,16 @@ TEST_F(TeamJobsTest, AtACornerAnAttackerCloseToTheBallIsLeftToOthers) {
         Fig(20).targetX = 0;
         Match_TeamJobPhase2();
         if (gap == 159) {
-            EXPECT_EQ(Fig(20).targetX, 0) << "too near the ball to be marked";
+            EXPECT_EQ(+Fig(20).targetX, 0) << "too near the ball to be marked";
         } else {
-            EXPECT_NE(Fig(20).targetX, 0);
+            EXPECT_NE(+Fig(20).targetX, 0);
             EXPECT_EQ(MarkerAssigned[20], 1u);
             // Goal side of him: toward the goal he attacks.
-            EXPECT_GT(Fig(20).targetY, 2034 - 40);
-            EXPECT_LT(Fig(20).targetX, 1430 - gap + 1);
+            EXPECT_GT(+Fig(20).targetY, 2034 - 40);
+            EXPECT_LT(+Fig(20).targetX, 1430 - gap + 1);
         }
     }
-    for (int figure = 16; figure < 32; ++figure) EXPECT_EQ(Fig(figure).offsideWord, 0) << figure;
+    for (int figure = 16; figure < 32; ++figure) EXPECT_EQ(+Fig(figure).offsideWord, 0) << figure;
 }
 
 TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) {
@@ -281,17 +281,17 @@ TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) 
     EXPECT_EQ(MarkerAssigned[19], 0u);
     ASSERT_EQ(MarkerAssigned[18], 1u);
     // Goal side of him, behind the back line: kept.
-    EXPECT_GT(Fig(18).targetY, 1450);
+    EXPECT_GT(+Fig(18).targetY, 1450);
     Fig(18).formationY = 1750;  // 300 away: out of reach
     Fig(18).targetY = 0;
     Match_TeamJobPhase2();
     EXPECT_EQ(MarkerAssigned[18], 0u);
-    EXPECT_EQ(Fig(18).targetY, 0);
+    EXPECT_EQ(+Fig(18).targetY, 0);
     // A target just upfield of the back line is taken onto it.
     Fig(18).formationY = 1700;
     OffsideLine[1] = 1600;
     Match_TeamJobPhase2();
-    EXPECT_EQ(Fig(18).targetY, 1600);
+    EXPECT_EQ(+Fig(18).targetY, 1600);
 }
 
 // ---------------------------------------------------------------------------
@@ -304,24 +304,24 @@ TEST_F(TeamJobsTest, APlayerCaughtBeyondTheLineStepsBackOnceHisHesitationRunsOut
     Fig(9).offsideWord = 2;
     MatchPhase = kPhaseOpenPlay;
     Match_TeamJobPhase3();
-    EXPECT_EQ(Fig(9).offsideWord, 2);
-    EXPECT_EQ(Fig(9).targetY, 1700 - 16);
+    EXPECT_EQ(+Fig(9).offsideWord, 2);
+    EXPECT_EQ(+Fig(9).targetY, 1700 - 16);
     Match_TeamJobPhase3();
-    EXPECT_EQ(Fig(9).targetY, 1700 - 16) << "16 behind the line, not 16 further";
+    EXPECT_EQ(+Fig(9).targetY, 1700 - 16) << "16 behind the line, not 16 further";
     // Beyond the line with no hesitation yet: it is drawn from his wits.
     Fig(9).offsideWord = 0;
     Fig(9).intelligence = 100;
     Match_TeamJobPhase3();
-    EXPECT_GE(Fig(9).offsideWord, 1);
-    EXPECT_LE(Fig(9).offsideWord, 13);
+    EXPECT_GE(+Fig(9).offsideWord, 1);
+    EXPECT_LE(+Fig(9).offsideWord, 13);
     // Back onside it only runs down; and nothing happens outside open play.
     Fig(9).y = 1600;
     Fig(9).offsideWord = 5;
     Match_TeamJobPhase3();
-    EXPECT_EQ(Fig(9).offsideWord, 4);
+    EXPECT_EQ(+Fig(9).offsideWord, 4);
     MatchPhase = 3;
     Match_TeamJobPhase3();
-    EXPECT_EQ(Fig(9).offsideWord, 4);
+    EXPECT_EQ(+Fig(9).offsideWord, 4);
 }
 
 TEST_F(TeamJobsTest, AManMarkerStandsGoalSideOfHisMan) {
@@ -332,16 +332,16 @@ TEST_F(TeamJobsTest, AManMarkerStandsGoalSideOfHisMan) {
     Fig(9).y = 1800;
     MatchPhase = 2;
     Match_PlaceManMarkers();
-    EXPECT_EQ(Fig(19).targetX, 796);
-    EXPECT_NEAR(Fig(19).targetY, 1800 + 32, 1);
+    EXPECT_EQ(+Fig(19).targetX, 796);
+    EXPECT_NEAR(+Fig(19).targetY, 1800 + 32, 1);
     Fig(9).off = 1;
     Fig(19).targetY = 0;
     Match_PlaceManMarkers();
-    EXPECT_EQ(Fig(19).targetY, 0) << "his man has left the pitch";
+    EXPECT_EQ(+Fig(19).targetY, 0) << "his man has left the pitch";
     Fig(9).off = 0;
     MatchPhase = 3;
     Match_PlaceManMarkers();
-    EXPECT_EQ(Fig(19).targetY, 0);
+    EXPECT_EQ(+Fig(19).targetY, 0);
 }
 
 TEST_F(TeamJobsTest, TheBallHolderIsTheFirstWithTheBall) {
