@@ -33,6 +33,7 @@
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
+#include "menus/filteredlist.h"
 #include "menus/historybrowser.h"
 #include "menus/hotspot.h"
 #include "menus/machine.h"
@@ -42,6 +43,7 @@
 #include "menus/menusetup.h"
 #include "menus/nameeditor.h"
 #include "menus/screentables.h"
+#include "menus/searchfilter.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"
@@ -488,6 +490,7 @@ void ResetFrontEnd() {
     FrontEndViewWord = 0;
     TextMsg_ResetArgs();
     InMatchMenuFlag = 0;
+    SetFilteredListDefaults();
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -722,6 +725,9 @@ void EnterFrontEnd() {
     HVW_ClearRecentList();
     HVW_ClearHumanContracts();
     HVW_ClearHumanSales();
+    SearchFilter_InitAll();
+    SearchFilter_Reset(&ListSearchFilter);
+    SearchFilter_Reset(&PlayerSearchFilterRecord());
     DoMainMenu();
 }
 

@@ -3,6 +3,7 @@
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
 #include "menus/divisionclubs.h"
+#include "menus/filteredlist.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
@@ -25,6 +26,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
         case 73:
         case 74:
             return SquadListTable;
+        case 21:
+            return FilteredSquadListTable;
         case 22:
             return StartMenuTable;
         case 24:

@@ -13,10 +13,12 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_small.h"
+#include "database/query/funcs_state.h"
 #include "database/query/funcs_texts.h"
 #include "database/text.h"
 #include "management/squads.h"
 #include "menus/exm_text.h"
+#include "menus/exmenu.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/sortkeys.h"
@@ -156,14 +158,12 @@ char g_name[kSquadRows][kTextSize];
 char g_available[kSquadRows][8];
 char g_value[kSquadRows][kTextSize];
 char g_status[kSquadRows][kTextSize];
-char g_role[kSquadRows][kTextSize];
 const char* g_shirtPtr[kSquadRows];
 const char* g_positionPtr[kSquadRows];
 const char* g_namePtr[kSquadRows];
 const char* g_availablePtr[kSquadRows];
 const char* g_valuePtr[kSquadRows];
 const char* g_statusPtr[kSquadRows];
-const char* g_rolePtr[kSquadRows];
 
 void CopyText(char* to, int16_t textId) {
     const char* text = textId >= 0 ? GetText(textId) : "";
@@ -180,13 +180,24 @@ int16_t StatusText(uint16_t p) {
 
 bool Lent(uint16_t p) { return HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p); }
 
+// Below the fitness a match needs while the club's nation plays its
+// pre-season (from the pre-season mark to the league start day).
+bool PreSeasonUnfit(uint16_t p) {
+    const int nation = GetClubNation(Club());
+    const auto country = int16_t(nation >= 0 && nation < 9 ? nation : 0);
+    const int16_t day = HVW_GetCurrentDay();
+    return GetPlayerFitness(p) < 48 && day >= HVW_GetCountryWordB(country) &&
+           day <= HVW_GetCompNextRoundDay(country);
+}
+
 int16_t RowColour(uint16_t p, int16_t opponent) {
     const int16_t club = Club();
     int16_t colour = 0;
     if (HVW_GetPlayerFlag95(p) != 0) colour = 6;
     const int16_t cup = GetNextFixtureOfClub(club);
     const bool banned = (cup >= 4 && cup <= 6 && HVW_GetPlayerEuroBan(p) != 0) ||
-                        (cup < 4 && HVW_IsPlayerSuspended(p) != 0) || HVW_GetPlayerIntDuty(p) != 0;
+                        (cup < 4 && HVW_IsPlayerSuspended(p) != 0) || HVW_GetPlayerIntDuty(p) != 0 ||
+                        PreSeasonUnfit(p);
     if (banned) {
         colour = 4;
     } else if (Lent(p)) {
@@ -212,7 +223,7 @@ int16_t RowColour(uint16_t p, int16_t opponent) {
 
 void FillRow(int row, uint16_t p, int16_t opponent) {
     g_shirt[row][0] = g_position[row][0] = g_name[row][0] = g_available[row][0] = 0;
-    g_value[row][0] = g_status[row][0] = g_role[row][0] = 0;
+    g_value[row][0] = g_status[row][0] = 0;
     SquadRowColour[row] = 0;
     if (!IsPlayer(p)) return;
     const int16_t shirt = ViewShirt(p);
@@ -229,8 +240,6 @@ void FillRow(int row, uint16_t p, int16_t opponent) {
         DebugLog(DEBUG_GENERAL, 1, "Squad list: player %d has no position type\n", int(p));
     CopyText(g_status[row], StatusText(p));
     std::snprintf(g_value[row], kTextSize, "%s", SquadSortValue(SquadSortKey, p));
-    const int16_t role = HVW_GetRoleText(HVW_GetPlayerField117(p));
-    if (role == 988 || role == 989) CopyText(g_role[row], role);
     SquadRowColour[row] = RowColour(p, opponent);
 }
 
@@ -687,6 +696,25 @@ void ChooseLayout() {
 
 bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
 
+}  // namespace
+
+void DrawRoleBadge(int x, int y, int w, int h) {
+    const int row = MenuPaintRow() + (x >= 722 ? kColumnRows : 0);
+    const uint16_t p = RowPlayer(row);
+    if (!IsPlayer(p)) return;
+    const int16_t role = HVW_GetPlayerField117(p);
+    if (role != 5 && role != 6) return;
+    const uint16_t saved = DrawColour;
+    SetDrawParam(2, 0xB000);
+    DoButton(x, y, w, h);
+    DrawColour = saved;
+    SetFont(9);
+    SetDrawParam(1, kHighlighted);
+    DrawTextNoAt(x + w / 2, y + h / 2, 551, JUSTIFY_CENTRE_MIDDLE);
+}
+
+namespace {
+
 int32_t LeftShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row); }
 int32_t RightShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row + kColumnRows); }
 int32_t LeftName(MenuHotItem* item) { return SquadList_RowClick(item->row, SecondButton()); }
@@ -705,7 +733,7 @@ constexpr int16_t kPtr = sizeof(const char*);
         {31, x + 30, 0, 307, 23, nullptr, nameHandler},                                                    \
         {18, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},                                           \
         {18, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},                                           \
-        {18, x + 355, 11, 10, kPtr, &g_rolePtr[base], nullptr}, {                                          \
+        {36, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, {                                  \
         31, x + 337, 0, 36, 23, nullptr, roleHandler                                                       \
     }
 
@@ -724,7 +752,6 @@ struct PointerSetUp {
             g_availablePtr[row] = g_available[row];
             g_valuePtr[row] = g_value[row];
             g_statusPtr[row] = g_status[row];
-            g_rolePtr[row] = g_role[row];
         }
     }
 } g_pointerSetUp;

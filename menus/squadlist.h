@@ -31,6 +31,10 @@ int16_t SquadSortHeader(uint16_t key);
 // The value column's text of one player under the sort key.
 const char* SquadSortValue(uint16_t key, uint16_t player);
 
+// The role cell of a list row: a face in the listing colour with text 551
+// for a player whose role field is 5 or 6.
+void DrawRoleBadge(int x, int y, int w, int h);
+
 // Handlers, by row of the 32 rows (0-15 left, 16-31 right).
 int32_t SquadList_PickOrSwapShirt(int row);
 int32_t SquadList_RowClick(int row, bool secondButton);

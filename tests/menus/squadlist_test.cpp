@@ -9,18 +9,25 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/frontstate.h"
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
 #include "database/query/funcs_state.h"
 #include "management/squads.h"
+#include "menus/exmenu.h"
 #include "menus/menucont.h"
+#include "menus/menusetup.h"
 #include "menus/screentables.h"
 #include "menus/squadlist.h"
+#include "season/calendar.h"
 #include "season/leagues.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
 #include "support/random.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -270,6 +277,151 @@ TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) 
     EXPECT_EQ(picked, shown);
     EXPECT_EQ(MenuOption, 3);
     EXPECT_EQ(SquadListSecond, 0);
+}
+
+// The newest grab's pixels, 800 x 600, as 0xRRGGBB.
+std::vector<uint32_t> SquadListNewestGrab() {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    std::vector<uint32_t> pixels;
+    if (last[0] == '\0') return pixels;
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
+        const uint8_t* p = block + GFX0_HEADER_SIZE;
+        for (int i = 0; i < 800 * 600; ++i)
+            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+uint32_t SquadListBackPixel(int x, int y) {
+    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
+    // A player short of fitness counts as unavailable during the nation's
+    // pre-season, not after the league has started.
+    int row = -1;
+    for (int r = 0; r < ShownCount && row < 0; ++r)
+        if (SquadRowColour[r] == 0) row = r;
+    ASSERT_GE(row, 0);
+    const uint16_t p = ShownPlayers[row];
+    const int nation = GetClubNation(user_);
+    const int country = nation >= 0 && nation < 9 ? nation : 0;
+    const int16_t today = SeasonCalendar.currentDay;
+    const uint16_t fitness = GetPlayerFitness(p);
+    ASSERT_LE(SeasonCalendar.splitDay[country], SeasonCalendar.leagueStartDay[country]);
+    SetPlayerFitness(p, 30);
+    SeasonCalendar.currentDay = SeasonCalendar.splitDay[country];
+    SquadListMenu();
+    EXPECT_EQ(SquadRowColour[RowOf(p)], 4);
+    SeasonCalendar.currentDay = int16_t(SeasonCalendar.leagueStartDay[country] + 1);
+    SquadListMenu();
+    EXPECT_EQ(SquadRowColour[RowOf(p)], 0);
+    SeasonCalendar.currentDay = today;
+    SetPlayerFitness(p, int16_t(fitness));
+
+    // The listed player's role cell gets the badge; the controller shows
+    // the list, titled, in a grab.
+    const uint16_t listed = ShownPlayers[1];
+    const int16_t role = HVW_GetPlayerField117(listed);
+    SetPlayerField117(listed, 5);
+    MenuOption = 7;
+    PreviousMenuOption = 3;
+    static std::vector<uint32_t> grab;
+    static int badgeRow, plainRow;
+    testenv::MenuUserWaitFor(
+        [] {
+            return MenuViewTopTable() == SquadListTable && !MenuViewHotItems().empty() &&
+                   ScreenPresented == 1;
+        },
+        3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([listed] {
+        badgeRow = RowOf(listed);
+        plainRow = -1;
+        for (int r = 0; r < 16 && plainRow < 0; ++r)
+            if (r != badgeRow && IsValidPlayer(ShownPlayers[r]) && HVW_GetPlayerField117(ShownPlayers[r]) < 5)
+                plainRow = r;
+    });
+    testenv::MenuUserMoveTo(780, 300);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] { grab = SquadListNewestGrab(); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    int rounds = 0;
+    while (MenuOption == 7 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    SetPlayerField117(listed, role);
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    ASSERT_LT(badgeRow, 16);
+    ASSERT_GE(plainRow, 0);
+
+    const auto reddish = [&](int r) {
+        int count = 0;
+        for (int y = 147 + r * 23; y < 147 + r * 23 + 23; ++y) {
+            for (int x = 357; x < 393; ++x) {
+                const uint32_t c = grab[size_t(y) * 800 + size_t(x)];
+                const uint32_t high = c >> 16, middle = (c >> 8) & 0xFF, low = c & 0xFF;
+                count += std::max(high, low) > 140 && std::min(high, low) < 60 && middle < 60 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(reddish(badgeRow), 300);
+    EXPECT_EQ(reddish(plainRow), 0);
+
+    // Title 158 centred on (400, 62): every pixel its letters paint over
+    // the plain background is the grab's.
+    ShowMenuBackground(4);
+    // The grab file and the back buffer may order red and blue apart: the
+    // plain background at the left edge tells which.
+    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
+    if (grab[300 * 800 + 8] != SquadListBackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(SquadListBackPixel(8, 300))) {
+        for (uint32_t& c : grab) c = swapped(c);
+    }
+    std::vector<uint32_t> background(800 * 600);
+    for (int y = 45; y < 80; ++y)
+        for (int x = 300; x < 500; ++x) background[size_t(y) * 800 + size_t(x)] = SquadListBackPixel(x, y);
+    SetFont(1014);
+    SetDrawParam(1, 0);
+    DrawTextNoAt(400, 62, 158, JUSTIFY_CENTRE_MIDDLE);
+    std::vector<uint32_t> changed;
+    for (int y = 45; y < 80; ++y)
+        for (int x = 300; x < 500; ++x)
+            if (SquadListBackPixel(x, y) != background[size_t(y) * 800 + size_t(x)])
+                changed.push_back(SquadListBackPixel(x, y));
+    std::sort(changed.begin(), changed.end());
+    uint32_t letters = 0;
+    size_t best = 0;
+    for (size_t i = 0; i < changed.size();) {
+        size_t j = i;
+        while (j < changed.size() && changed[j] == changed[i]) ++j;
+        if (j - i > best) best = j - i, letters = changed[i];
+        i = j;
+    }
+    int textPixels = 0, matching = 0;
+    for (int y = 45; y < 80; ++y) {
+        for (int x = 300; x < 500; ++x) {
+            if (SquadListBackPixel(x, y) != letters || background[size_t(y) * 800 + size_t(x)] == letters)
+                continue;
+            ++textPixels;
+            matching += grab[size_t(y) * 800 + size_t(x)] == letters ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textPixels, 50);
+    EXPECT_EQ(matching, textPixels);
 }
 
 }  // namespace

@@ -1,0 +1,823 @@
+#include "menus/filteredlist.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <span>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
+#include "database/query/funcs_state.h"
+#include "database/query/funcs_texts.h"
+#include "database/text.h"
+#include "menus/exmenu.h"
+#include "menus/exti.h"
+#include "menus/menucont.h"
+#include "menus/menugrad.h"
+#include "menus/menurows.h"
+#include "menus/menusetup.h"
+#include "menus/playerprofile.h"
+#include "menus/searchfilter.h"
+
+uint16_t OwnSquadCandidates[kOwnSquadCandidates];
+int16_t OwnSquadCandidateCount = 0;
+uint16_t FilteredPlayers[kFilteredPlayersMax];
+int16_t FilteredCount = 0;
+uint32_t FilterDirty = 0;
+uint16_t SortPending = 0;
+uint32_t PanelDirty = 0;
+int16_t ListTop = 0;
+int16_t ActiveKinds[kFilterPanelRows];
+int16_t ActiveCount = 0;
+int16_t KindTop = 0;
+uint16_t SortColumn = 0;
+int16_t FilteredColumnA = 3;
+int16_t FilteredColumnB = 2;
+uint32_t PanelLimitView = 1;
+uint16_t FilteredPick = 0;
+uint16_t PanelDragRow = kNoPanelRow;
+int16_t FilteredRowColour[kFilteredPageRows];
+
+namespace {
+
+constexpr int kShownKinds = 5;
+constexpr int kValueKinds = 9;
+// The headings of the value kinds, as the team selection's first nine.
+constexpr int16_t kValueHeadings[kValueKinds] = {61, 86, 240, 63, 67, 62, 64, 65, 66};
+constexpr int16_t kNoActiveText = 1205;
+constexpr int16_t kMinimumText = 858;
+constexpr int16_t kWeightText = 859;
+constexpr int kTextSize = 48;
+constexpr int kFitnessNeeded = 48;
+
+constexpr int kPanelX = 629, kPanelRight = 738, kPanelTop = 109, kPanelBottom = 509;
+constexpr int kBarWidth = 109, kBarHeight = 18, kPanelRowHeight = 20;
+constexpr int kAttributeX[kShownKinds] = {283, 324, 365, 406, 447};
+constexpr int kListY = 117, kRowHeight = 22;
+
+const char* TextOf(int16_t id) {
+    const char* text = id >= 0 ? GetText(id) : "";
+    return text != nullptr ? text : "";
+}
+
+int16_t UserClub() {
+    const int16_t user = HVW_GetMyClub();
+    if (user >= 0 && user < kClubCount) return user;
+    return SelectedClub < kClubCount ? int16_t(SelectedClub) : int16_t(1);
+}
+
+int16_t KindName(int16_t kind) { return SearchAttr_GetNameText(SearchAttrKindTable[kind], -1); }
+
+int16_t PanelLimit(int16_t kind) {
+    return PanelLimitView == 1 ? SearchAttr_GetMin(kind, &ListSearchFilter)
+                               : SearchAttr_GetWeight(kind, &ListSearchFilter);
+}
+
+// A player's second-list shirt counts when he is on the second list.
+bool OnSecondList(uint16_t p) { return GetPlayerFlag107(p) != 0; }
+int16_t ListShirt(uint16_t p) { return OnSecondList(p) ? HVW_GetPlayerIntShirt(p) : HVW_GetPlayerShirt(p); }
+void SetListShirt(uint16_t p, int16_t shirt) {
+    if (OnSecondList(p)) {
+        HVW_SetPlayerIntShirt(p, shirt);
+    } else {
+        HVW_SetPlayerShirt(p, shirt);
+    }
+}
+
+// The sort key of a player: money when the value gives money, else the
+// number.
+int64_t SortKey(uint16_t p) {
+    if (SortColumn == 0) {
+        if (ActiveCount == 0) return 0;
+        return SearchAttr_GetPlayerValue(ActiveKinds[std::clamp<int>(KindTop, 0, ActiveCount - 1)], p);
+    }
+    const int kind = std::min<int>(SortColumn - 1, kValueKinds - 1);
+    SelectedPlayer = int16_t(p);
+    uint16_t text = kAttributeNoText;
+    int32_t money = kAttributeNoMoney;
+    const int32_t number = AttributeValueByLabel(uint16_t(kValueHeadings[kind]), &text, &money);
+    return money != kAttributeNoMoney ? money : number;
+}
+
+void ClampPages() {
+    ListTop = int16_t(std::max(0, std::min<int>(ListTop, FilteredCount - kFilteredPageRows)));
+    KindTop = int16_t(std::max(0, std::min<int>(KindTop, ActiveCount - kShownKinds)));
+}
+
+void FindActiveKinds() {
+    ActiveCount = 0;
+    std::fill(std::begin(ActiveKinds), std::end(ActiveKinds), int16_t(-1));
+    for (int16_t kind = 0; kind < kFilterPanelRows; ++kind) {
+        if (SearchAttr_GetMin(kind, &ListSearchFilter) > 0 ||
+            SearchAttr_GetWeight(kind, &ListSearchFilter) > 0) {
+            ActiveKinds[ActiveCount++] = kind;
+        }
+    }
+}
+
+void RebuildFiltered() {
+    FilterDirty = 0;
+    SortPending = 1;
+    FilteredCount = 0;
+    for (int i = 0; i < OwnSquadCandidateCount && FilteredCount < kFilteredPlayersMax; ++i) {
+        const uint16_t p = OwnSquadCandidates[i];
+        if (SearchFilter_MatchPlayer(p, &ListSearchFilter, 1) != 0) FilteredPlayers[FilteredCount++] = p;
+    }
+}
+
+void SortFiltered() {
+    SortPending = 0;
+    const int16_t savedPlayer = SelectedPlayer;
+    std::vector<std::pair<int64_t, uint16_t>> keyed;
+    for (int i = 0; i < FilteredCount; ++i)
+        keyed.emplace_back(SortKey(FilteredPlayers[i]), FilteredPlayers[i]);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (int i = 0; i < FilteredCount; ++i) FilteredPlayers[i] = keyed[size_t(i)].second;
+    SelectedPlayer = savedPlayer;
+}
+
+bool PreSeasonUnfit(uint16_t p) {
+    const int16_t user = HVW_GetMyClub();
+    const int16_t nation = user >= 0 && user < kClubCount ? HVW_GetClubNation(user) : int16_t(0);
+    const int16_t country = nation >= 0 && nation < 9 ? nation : int16_t(0);
+    const int16_t day = HVW_GetCurrentDay();
+    return HVW_GetPlayerFitnessPct(p) < kFitnessNeeded && day >= HVW_GetCountryWordB(country) &&
+           day <= HVW_GetCompNextRoundDay(country);
+}
+
+int16_t RowColour(uint16_t p) {
+    int16_t colour = 0;
+    if (HVW_GetPlayerIT(p) != 0 || HVW_IsPlayerSuspended(p) != 0 || HVW_GetPlayerIntDuty(p) != 0 ||
+        PreSeasonUnfit(p)) {
+        colour = 4;
+    } else if (HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p) &&
+               HVW_GetPlayerLoanClub(p) != int16_t(SelectedClub)) {
+        colour = 7;
+    }
+    if (HVW_GetPlayerFlag95(p) != 0) colour = 6;
+    if (p == FilteredPick) colour = 1;
+    return colour;
+}
+
+// ---- Display state ------------------------------------------------------------------------
+
+int16_t g_clubText = -1;
+int16_t g_panelHeading = kMinimumText;
+char g_columnALabel[kTextSize];
+char g_columnBLabel[kTextSize];
+const char* g_columnALabelPtr = g_columnALabel;
+const char* g_columnBLabelPtr = g_columnBLabel;
+char g_presetLabels[kSearchPresets][2 * kTextSize];
+const char* g_presetNamePtr[kSearchPresets];
+const char* g_presetLabelPtr[kSearchPresets];
+char g_presetEdit[kSearchPresetNameSize + 2];
+char g_presetInitial[kSearchPresetNameSize + 2];
+
+void FormatValue(int16_t heading, uint16_t p, char* out) {
+    SelectedPlayer = int16_t(p);
+    uint16_t text = kAttributeNoText;
+    int32_t money = kAttributeNoMoney;
+    const int32_t number = AttributeValueByLabel(uint16_t(heading), &text, &money);
+    out[0] = 0;
+    if (number != kAttributeNoNumber) {
+        std::snprintf(out, kTextSize, "%d", int(number));
+    } else if (text != kAttributeNoText) {
+        std::snprintf(out, kTextSize, "%s", TextOf(int16_t(text)));
+    } else if (money != kAttributeNoMoney) {
+        std::snprintf(out, kTextSize, "%s", Price2str(money));
+    }
+}
+
+struct ShownRow {
+    uint16_t player;
+    char shirt[8];
+    int16_t position;
+    bool second;
+    char name[kTextSize];
+    char attributes[kShownKinds][8];
+    char columnA[kTextSize];
+    char columnB[kTextSize];
+};
+ShownRow g_rows[kFilteredPageRows];
+int32_t g_rowPlayers[kFilteredPageRows];
+
+void FillRows() {
+    const int16_t savedPlayer = SelectedPlayer;
+    for (int r = 0; r < kFilteredPageRows; ++r) {
+        ShownRow& row = g_rows[r];
+        row = {};
+        row.position = -1;
+        FilteredRowColour[r] = 0;
+        const int index = ListTop + r;
+        const uint16_t p = index < FilteredCount ? FilteredPlayers[index] : uint16_t(0);
+        row.player = p;
+        g_rowPlayers[r] = p;
+        if (p == 0) continue;
+        row.second = OnSecondList(p);
+        const int16_t shirt = ListShirt(p);
+        if (shirt > 0) std::snprintf(row.shirt, sizeof row.shirt, "%d", shirt);
+        if (shirt >= 1 && shirt <= 16)
+            row.position = GetTacticPosText(int16_t(shirt - 1), row.second ? 0 : 1);
+        std::snprintf(row.name, sizeof row.name, "%s", HVW_GetPlayerShortName(p));
+        for (int c = 0; c < kShownKinds; ++c) {
+            const int k = KindTop + c;
+            if (k < ActiveCount && ActiveKinds[k] >= 0) {
+                std::snprintf(row.attributes[c], sizeof row.attributes[c], "%d",
+                              SearchAttr_GetPlayerValue(ActiveKinds[k], p));
+            }
+        }
+        FormatValue(kValueHeadings[FilteredColumnA], p, row.columnA);
+        FormatValue(kValueHeadings[FilteredColumnB], p, row.columnB);
+        FilteredRowColour[r] = RowColour(p);
+    }
+    SelectedPlayer = savedPlayer;
+}
+
+void FillLabels() {
+    std::snprintf(g_columnALabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnA]));
+    std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnB]));
+    g_panelHeading = PanelLimitView == 1 ? kMinimumText : kWeightText;
+    g_clubText = HVW_ClubTextId(int16_t(SelectedClub));
+    for (int n = 0; n < kSearchPresets; ++n) {
+        std::snprintf(g_presetLabels[n], sizeof g_presetLabels[n], "%s %s", TextOf(188), SearchPresetName(n));
+        g_presetLabelPtr[n] = g_presetLabels[n];
+        g_presetNamePtr[n] = SearchPresetName(n);
+    }
+}
+
+void CollectCandidates() {
+    OwnSquadCandidateCount = 0;
+    for (uint16_t p = 1; p < PlayerCount && OwnSquadCandidateCount < kOwnSquadCandidates; ++p) {
+        if (SearchFilter_IsCandidate(p, 1) != 0) OwnSquadCandidates[OwnSquadCandidateCount++] = p;
+    }
+}
+
+}  // namespace
+
+// ---- The screen function --------------------------------------------------------------------
+
+void SetFilteredListDefaults() {
+    FilteredColumnA = 3;
+    FilteredColumnB = 2;
+    KindTop = 0;
+    ListTop = 0;
+}
+
+void FilteredList_Enter() {
+    // The list is the user's own squad, whatever club was shown before.
+    SelectedClub = uint16_t(UserClub());
+    SetMenuTitleDate(11);
+    FilterDirty = 1;
+    SortColumn = 0;
+    SortPending = 1;
+    FilteredPick = 0;
+    PanelDragRow = kNoPanelRow;
+    HVW_BuildSquadList(int16_t(SelectedClub));
+    CollectCandidates();
+}
+
+void FilteredSquadListMenu() {
+    if (IsMenuFirstEntry() == 1) FilteredList_Enter();
+    FindActiveKinds();
+    if (FilterDirty != 0) RebuildFiltered();
+    ClampPages();
+    if (SortPending != 0) SortFiltered();
+    FillRows();
+    FillLabels();
+}
+
+int16_t FilteredList_HeadingText(int column) {
+    const int k = KindTop + column;
+    if (column < 0 || column >= kShownKinds || k >= ActiveCount || ActiveKinds[k] < 0) return -1;
+    return KindName(ActiveKinds[k]);
+}
+
+bool FilteredList_NoActiveAttribute() { return ActiveCount == 0; }
+
+// ---- The side panel ------------------------------------------------------------------------
+
+namespace {
+
+int g_panelButtons = 0;
+
+void DrawBar(int row, int16_t limit) {
+    const int y = kPanelTop + row * kPanelRowHeight;
+    const uint16_t saved = DrawColour;
+    SetDrawParam(2, 0x4208);
+    DoButton(kPanelX, y, kBarWidth, kBarHeight);
+    const int width = std::clamp<int>(limit, 0, 100) * kBarWidth / 100;
+    if (width > 2)
+        DrawGradientRect(kPanelX + 1, y + 2, width - 2, kBarHeight - 4, 40, 90, 200, 60, 200, 90, 40, 90, 200,
+                         60, 200, 90);
+    DrawColour = saved;
+}
+
+}  // namespace
+
+void FilterPanelMouse(int x, int y, int buttons) {
+    const int previous = g_panelButtons;
+    g_panelButtons = buttons & 1;
+    if (g_panelButtons != 0 && previous == 0 && x >= kPanelX && x <= kPanelRight && y >= kPanelTop &&
+        y <= kPanelBottom) {
+        // The panel's last pixel row belongs to the last attribute.
+        PanelDragRow = uint16_t(std::min((y - kPanelTop) / kPanelRowHeight, kFilterPanelRows - 1));
+    }
+    if (PanelDragRow == kNoPanelRow) return;
+    if (g_panelButtons != 0) {
+        const int value = x < kPanelX ? 0 : x > kPanelRight ? 100 : (x - kPanelX) * 100 / kBarWidth;
+        SearchAttr_SetLimit(int16_t(value), int16_t(PanelDragRow), &ListSearchFilter,
+                            PanelLimitView == 1 ? 1 : 2);
+        return;
+    }
+    FilterDirty = 1;
+    PanelDirty = 1;
+    PanelDragRow = kNoPanelRow;
+}
+
+namespace {
+
+void DrawFilterDrag(int16_t) {
+    if (PanelDragRow == kNoPanelRow) return;
+    const int16_t limit = PanelLimit(int16_t(PanelDragRow));
+    DrawBar(PanelDragRow, limit);
+    char text[16];
+    std::snprintf(text, sizeof text, "%d%%", limit);
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(683, kPanelTop + PanelDragRow * kPanelRowHeight + kBarHeight / 2, text,
+                   JUSTIFY_CENTRE_MIDDLE);
+}
+void PanelMouseFrame(int16_t) { FilterPanelMouse(CursorX, CursorY, GetMenuButtons()); }
+void FilteredList_Refresh(int16_t) {
+    if (PanelDirty == 0) return;
+    SetMenuFrameResult(MENU_REDRAW);
+    PanelDirty = 0;
+}
+const MenuTimerRecord kDragRecord = {1, 1, DrawFilterDrag};
+const MenuTimerRecord kPanelRecord = {1, 1, PanelMouseFrame};
+const MenuTimerRecord kRefreshRecord = {1, 1, FilteredList_Refresh};
+
+void DrawFilterBar(int, int, int, int) {
+    const int row = MenuPaintRow();
+    DrawBar(row, PanelLimit(int16_t(row)));
+}
+
+void DrawPanelName(int x, int y, int, int) {
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawTextNoAt(x, y + kBarHeight / 2, KindName(int16_t(MenuPaintRow())), JUSTIFY_LEFT_MIDDLE);
+}
+
+void FilteredList_DrawHeadingTicks(int x, int y, int, int h) {
+    const uint16_t saved = DrawColour;
+    SetDrawParam(2, 0x7BEF);
+    for (int i = 0; i < 7; ++i) {
+        const int at = i < kShownKinds ? kAttributeX[i] - 20 : (i == 5 ? 470 : 523) - 1;
+        DrawRelLine(at, y, 0, h);
+    }
+    DrawColour = saved;
+    (void)x;
+}
+
+void DrawHeadingBand(int x, int y, int w, int h) {
+    const uint16_t saved = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(x, y, w, h, 50);
+    DrawColour = saved;
+    SetFont(6);
+    SetDrawParam(1, 0);
+    if (FilteredList_NoActiveAttribute()) {
+        DrawTextNoAt(x + w / 2, y + h / 2, kNoActiveText, JUSTIFY_CENTRE_MIDDLE);
+    } else {
+        for (int c = 0; c < kShownKinds; ++c) {
+            DrawTextNoAt(kAttributeX[c], y + h / 2, FilteredList_HeadingText(c), JUSTIFY_CENTRE_MIDDLE);
+        }
+    }
+    FilteredList_DrawHeadingTicks(x, y, w, h);
+}
+
+void PaintListRow(int, int y, int, int) {
+    const int r = MenuPaintRow();
+    const ShownRow& row = g_rows[r];
+    const uint16_t saved = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(65, y, 510, kRowHeight - 1, (r & 1) != 0 ? 25 : 50);
+    DrawColour = saved;
+    if (row.player == 0) return;
+    SetDrawParam(1, FilteredRowColour[r]);
+    SetFont(6);
+    if (row.second) DrawIconPart(4, y + 2, 20, JUSTIFY_LEFT_TOP, 0, 0, 28, kRowHeight - 4);
+    DrawTextNoAt(50, y + 11, row.position, JUSTIFY_CENTRE_MIDDLE);
+    SetFont(9);
+    DrawTextAddrAt(70, y + 11, row.name, JUSTIFY_LEFT_MIDDLE);
+    const std::span<const int32_t> savedList = MenuRowList;
+    const int32_t savedEntry = CurrentListEntry;
+    MenuRowList = std::span<const int32_t>(g_rowPlayers);
+    SetDrawParam(6, r);
+    DrawPlayerSettingIcons(233, y + 5);
+    MenuRowList = savedList;
+    CurrentListEntry = savedEntry;
+    SetFont(6);
+    SetDrawParam(1, FilteredRowColour[r]);
+    for (int c = 0; c < kShownKinds; ++c)
+        DrawTextAddrAt(kAttributeX[c], y + 11, row.attributes[c], JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(496, y + 11, row.columnA, JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(549, y + 11, row.columnB, JUSTIFY_CENTRE_MIDDLE);
+}
+
+}  // namespace
+
+// ---- Handlers ------------------------------------------------------------------------------
+
+int32_t FilteredList_RowClick(int row, bool secondButton) {
+    if (row < 0 || row >= kFilteredPageRows) return MENU_CONTINUE;
+    const uint16_t p = g_rows[row].player;
+    if (p == 0) {
+        FilteredPick = 0;
+        return MENU_REDRAW;
+    }
+    if (secondButton) {
+        SelectedPlayer = int16_t(p);
+        ReturnMenuOption = 21;
+        MenuOption = 4;
+        return MENU_CLOSE;
+    }
+    if (FilteredPick == 0) {
+        FilteredPick = p;
+        return MENU_REDRAW;
+    }
+    const uint16_t picked = FilteredPick;
+    FilteredPick = 0;
+    if (picked != p) {
+        const int16_t a = ListShirt(picked), b = ListShirt(p);
+        SetListShirt(picked, b);
+        SetListShirt(p, a);
+    }
+    return MENU_REDRAW;
+}
+
+int32_t FilteredList_PageDown(MenuHotItem*) {
+    ListTop = int16_t(ListTop + kFilteredPageRows);
+    ListTop = int16_t(std::max(0, std::min<int>(ListTop, FilteredCount - kFilteredPageRows)));
+    return MENU_REDRAW;
+}
+
+int32_t FilteredList_PageUp(MenuHotItem*) {
+    ListTop = int16_t(std::max(0, ListTop - kFilteredPageRows));
+    return MENU_REDRAW;
+}
+
+int32_t FilteredList_KindLeft(MenuHotItem*) {
+    if (ActiveCount <= kShownKinds) return MENU_CONTINUE;
+    KindTop = int16_t(std::max(0, KindTop - 1));
+    return MENU_REDRAW;
+}
+
+int32_t FilteredList_KindRight(MenuHotItem*) {
+    if (ActiveCount <= kShownKinds) return MENU_CONTINUE;
+    KindTop = int16_t(std::min(ActiveCount - kShownKinds, KindTop + 1));
+    return MENU_REDRAW;
+}
+
+namespace {
+
+// A group of flags where all on means no restriction: choosing one while
+// all are on keeps only it, otherwise it flips.
+void ToggleInGroup(int field, int count, int index) {
+    SearchFilterPreset& f = ListSearchFilter;
+    bool all = true;
+    for (int i = 0; i < count; ++i) all = all && SearchFilter_Flag(f, field, i) == 1;
+    if (all) {
+        for (int i = 0; i < count; ++i) SearchFilter_SetFlag(f, field, i, i == index ? 1 : 0);
+    } else {
+        SearchFilter_SetFlag(f, field, index, SearchFilter_Flag(f, field, index) != 0 ? 0 : 1);
+    }
+}
+
+void SetGroup(int field, int count, uint32_t value) {
+    for (int i = 0; i < count; ++i) SearchFilter_SetFlag(ListSearchFilter, field, i, value);
+}
+
+// The side settings take effect once any of them is asked for; with none
+// the filter has no side preference.
+void SettleSideGroup() {
+    bool any = false;
+    for (int i = 0; i < 3; ++i)
+        any = any || SearchFilter_Flag(ListSearchFilter, kFilterSettingRequired, i) != 0;
+    SearchFilter_SetFlag(ListSearchFilter, kFilterSettingAny, 0, any ? 0 : 1);
+}
+
+}  // namespace
+
+int32_t FilteredList_FlagChoice(int entry) {
+    switch (entry) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            ToggleInGroup(kFilterPositionAllowed, 4, entry);
+            break;
+        case 4:
+            SetGroup(kFilterPositionAllowed, 4, 1);
+            break;
+        case 6:
+        case 7:
+        case 8:
+            ToggleInGroup(kFilterSettingRequired, 3, entry - 6);
+            SettleSideGroup();
+            break;
+        case 9:
+            SetGroup(kFilterSettingRequired, 3, 1);
+            SettleSideGroup();
+            break;
+        case 10:
+            SetGroup(kFilterSettingRequired, 3, 0);
+            SearchFilter_SetFlag(ListSearchFilter, kFilterSettingAny, 0, 1);
+            break;
+        case 12:
+        case 13:
+        case 14: {
+            const int list = entry - 12;
+            const uint32_t on = SearchFilter_Flag(ListSearchFilter, kFilterSquadListFlags, list);
+            SearchFilter_SetFlag(ListSearchFilter, kFilterSquadListFlags, list, on != 0 ? 0 : 1);
+            break;
+        }
+        default:
+            return MENU_CONTINUE;
+    }
+    FilterDirty = 1;
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t FilteredList_ChooseSort(int entry) {
+    if (entry < 0 || entry > kValueKinds) return MENU_CONTINUE;
+    SortColumn = uint16_t(entry);
+    SortPending = 1;
+    return MENU_REDRAW_ALSO;
+}
+
+namespace {
+
+int16_t PresetNamed(int16_t outcome) {
+    if (outcome == TEXT_INPUT_ACCEPTED && SearchPresetIndex < kSearchPresets) {
+        char* name = SearchPresetName(SearchPresetIndex);
+        const size_t length = strnlen(g_presetEdit, kSearchPresetNameSize - 1);
+        std::memcpy(name, g_presetEdit, length);
+        name[length] = '\0';
+    }
+    SearchFilterCurrent = &ListSearchFilter;
+    return int16_t(SearchFilter_StoreOnConfirm(outcome));
+}
+
+void OpenPresetNaming(int n) {
+    SearchPresetIndex = uint16_t(n);
+    SearchFilterCurrent = &ListSearchFilter;
+    std::snprintf(g_presetEdit, sizeof g_presetEdit, "%s", SearchPresetName(n));
+    std::snprintf(g_presetInitial, sizeof g_presetInitial, "%s", g_presetEdit);
+    SearchFilter_DrawConfirmBox();
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(2, &w, &h);
+    SetFont(14);
+    TextInputDesc desc{};
+    desc.x = uint16_t(320 - w / 2 + 20);
+    desc.y = 220;
+    desc.maxWidth = uint16_t(std::max(w - 40, 40));
+    desc.target = g_presetEdit;
+    desc.stop = PresetNamed;
+    desc.maxLength = kSearchPresetNameSize;
+    desc.initial = g_presetInitial;
+    desc.maxLines = 1;
+    EXTI_InitTextInput(&desc);
+}
+
+}  // namespace
+
+int32_t FilteredList_PresetAction(int entry) {
+    if (entry >= 0 && entry < kSearchPresets) {
+        OpenPresetNaming(entry);
+        return MENU_REDRAW_ALSO;
+    }
+    if (entry >= 9 && entry < 9 + kSearchPresets) {
+        SearchFilterCurrent = &ListSearchFilter;
+        SearchFilter_Load(int16_t(entry - 9));
+        FilterDirty = 1;
+        return MENU_REDRAW;
+    }
+    switch (entry) {
+        case 18:
+        case 19:
+            PanelLimitView ^= 1u;
+            return MENU_REDRAW;
+        case 20:
+            SearchFilter_Reset(&ListSearchFilter);
+            FilterDirty = 1;
+            return MENU_REDRAW;
+        case 21:
+            SearchFilter_ClearAttrLimits(&ListSearchFilter);
+            FilterDirty = 1;
+            return MENU_REDRAW;
+        default:
+            return MENU_CONTINUE;
+    }
+}
+
+int32_t FilteredList_ChooseColumnA(int entry) {
+    if (entry < 0 || entry >= kValueKinds) return MENU_CONTINUE;
+    FilteredColumnA = int16_t(entry);
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t FilteredList_ChooseColumnB(int entry) {
+    if (entry < 0 || entry >= kValueKinds) return MENU_CONTINUE;
+    FilteredColumnB = int16_t(entry);
+    return MENU_REDRAW_ALSO;
+}
+
+// ---- Pop-ups and the table ------------------------------------------------------------------
+
+namespace {
+
+#define POPUP_HEAD(open) \
+    { POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, open }
+#define POPUP_ROW(text, function) \
+    { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), function, nullptr }
+#define POPUP_STRING_ROW(text, function) \
+    { POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, function, nullptr }
+#define POPUP_LINE \
+    { POPUP_SEPARATOR, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+#define POPUP_TAIL \
+    { POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+
+void Mark(PopupEntry& entry, bool on) {
+    entry.flags = uint16_t(on ? (entry.flags | POPUP_MARKED) : (entry.flags & ~POPUP_MARKED));
+}
+
+int32_t FlagChosen(PopupCallBlock* call) { return FilteredList_FlagChoice(call->row); }
+int32_t SortChosen(PopupCallBlock* call) { return FilteredList_ChooseSort(call->row); }
+int32_t PresetChosen(PopupCallBlock* call) { return FilteredList_PresetAction(call->row); }
+int32_t ColumnAChosen(PopupCallBlock* call) { return FilteredList_ChooseColumnA(call->row); }
+int32_t ColumnBChosen(PopupCallBlock* call) { return FilteredList_ChooseColumnB(call->row); }
+
+void MarkFlagsPopup(PopupCallBlock*);
+void MarkSortPopup(PopupCallBlock*);
+void MarkColumnA(PopupCallBlock*);
+void MarkColumnB(PopupCallBlock*);
+
+PopupEntry g_flagsPopup[] = {
+    POPUP_HEAD(MarkFlagsPopup),
+    POPUP_ROW(564, FlagChosen),
+    POPUP_ROW(565, FlagChosen),
+    POPUP_ROW(609, FlagChosen),
+    POPUP_ROW(567, FlagChosen),
+    POPUP_ROW(1879, FlagChosen),
+    POPUP_LINE,
+    POPUP_ROW(404, FlagChosen),
+    POPUP_ROW(405, FlagChosen),
+    POPUP_ROW(406, FlagChosen),
+    POPUP_ROW(1879, FlagChosen),
+    POPUP_ROW(568, FlagChosen),
+    POPUP_LINE,
+    POPUP_ROW(158, FlagChosen),
+    POPUP_ROW(90, FlagChosen),
+    POPUP_ROW(1449, FlagChosen),
+    POPUP_TAIL,
+};
+
+#define VALUE_ROWS(function)                                                                                \
+    POPUP_ROW(61, function), POPUP_ROW(86, function), POPUP_ROW(240, function), POPUP_ROW(63, function),    \
+        POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
+        POPUP_ROW(66, function)
+
+PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kWeightText, SortChosen),
+                            VALUE_ROWS(SortChosen), POPUP_TAIL};
+PopupEntry g_columnAPopup[] = {POPUP_HEAD(MarkColumnA), VALUE_ROWS(ColumnAChosen), POPUP_TAIL};
+PopupEntry g_columnBPopup[] = {POPUP_HEAD(MarkColumnB), VALUE_ROWS(ColumnBChosen), POPUP_TAIL};
+
+PopupEntry g_presetPopup[] = {
+    POPUP_HEAD(nullptr),
+    POPUP_STRING_ROW(&g_presetNamePtr[0], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[1], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[2], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[3], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[4], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[5], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[6], PresetChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[7], PresetChosen),
+    POPUP_LINE,
+    POPUP_STRING_ROW(&g_presetLabelPtr[0], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[1], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[2], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[3], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[4], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[5], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[6], PresetChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[7], PresetChosen),
+    POPUP_LINE,
+    POPUP_ROW(kWeightText, PresetChosen),
+    POPUP_ROW(kMinimumText, PresetChosen),
+    POPUP_ROW(401, PresetChosen),
+    POPUP_ROW(723, PresetChosen),
+    POPUP_TAIL,
+};
+
+void MarkFlagsPopup(PopupCallBlock*) {
+    const SearchFilterPreset& f = ListSearchFilter;
+    bool allPositions = true, allSides = true;
+    for (int i = 0; i < 4; ++i) {
+        const bool on = SearchFilter_Flag(f, kFilterPositionAllowed, i) != 0;
+        allPositions = allPositions && on;
+        Mark(g_flagsPopup[1 + i], on);
+    }
+    Mark(g_flagsPopup[5], allPositions);
+    const bool any = SearchFilter_Flag(f, kFilterSettingAny) == 1;
+    for (int i = 0; i < 3; ++i) {
+        const bool on = SearchFilter_Flag(f, kFilterSettingRequired, i) != 0;
+        allSides = allSides && on;
+        Mark(g_flagsPopup[7 + i], on && !any);
+    }
+    Mark(g_flagsPopup[10], allSides && !any);
+    Mark(g_flagsPopup[11], any);
+    for (int i = 0; i < 3; ++i)
+        Mark(g_flagsPopup[13 + i], SearchFilter_Flag(f, kFilterSquadListFlags, i) != 0);
+}
+
+void MarkSortPopup(PopupCallBlock*) {
+    for (int k = 0; k <= kValueKinds; ++k) Mark(g_sortPopup[1 + k], k == SortColumn);
+}
+void MarkColumnA(PopupCallBlock*) {
+    for (int k = 0; k < kValueKinds; ++k) Mark(g_columnAPopup[1 + k], k == FilteredColumnA);
+}
+void MarkColumnB(PopupCallBlock*) {
+    for (int k = 0; k < kValueKinds; ++k) Mark(g_columnBPopup[1 + k], k == FilteredColumnB);
+}
+
+bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
+int32_t RowClicked(MenuHotItem* item) { return FilteredList_RowClick(item->row, SecondButton()); }
+int32_t Back(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+#define END_OF_TABLE \
+    { 55, 0, 0, 0, 0, nullptr, nullptr }
+
+const MenuItem kPanelRow[] = {
+    {36, 587, 0, 40, kBarHeight, MenuFunction(DrawPanelName), nullptr},
+    {36, kPanelX, 0, kBarWidth, kBarHeight, MenuFunction(DrawFilterBar), nullptr},
+    END_OF_TABLE,
+};
+const MenuItem kListRow[] = {
+    {36, 65, 0, 510, kRowHeight, MenuFunction(PaintListRow), nullptr},
+    {31, 65, 0, 162, kRowHeight, nullptr, RowClicked},
+    END_OF_TABLE,
+};
+
+}  // namespace
+
+const MenuItem FilteredSquadListTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(FilteredSquadListMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {16, 50, 62, 9, 0, &g_clubText, nullptr},
+    {15, 400, 62, 10, 0, MenuValue(497), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {16, 683, 97, 10, 0, &g_panelHeading, nullptr},
+    {36, 585, 107, 173, 415, MenuFunction(DrawBlackShade30Box), nullptr},
+    {33, 0, kPanelTop, kFilterPanelRows, kPanelRowHeight, kPanelRow, nullptr},
+    {66, 0, 0, 0, 0, &kDragRecord, nullptr},
+    {66, 0, 0, 0, 0, &kPanelRecord, nullptr},
+    {66, 0, 0, 0, 0, &kRefreshRecord, nullptr},
+    {36, 263, 90, 205, 20, MenuFunction(DrawHeadingBand), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {8206, 470, 90, 52, 20, &g_columnALabelPtr, MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_columnAPopup, nullptr},
+    {8206, 523, 90, 52, 20, &g_columnBLabelPtr, MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_columnBPopup, nullptr},
+    {36, 65, 117, 510, 396, MenuFunction(DrawBlackBox), nullptr},
+    {33, 0, kListY, kFilteredPageRows, kRowHeight, kListRow, nullptr},
+    {3, 263, 513, 5, 0, MenuValue(195), FilteredList_KindLeft},
+    {3, 450, 513, 5, 0, MenuValue(196), FilteredList_KindRight},
+    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {31, 20, 559, 40, 14, nullptr, FilteredList_PageUp},
+    {31, 20, 573, 40, 26, nullptr, FilteredList_PageDown},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {8204, 90, 559, 190, 28, MenuValue(837), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_flagsPopup, nullptr},
+    {8204, 300, 559, 190, 28, MenuValue(293), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_sortPopup, nullptr},
+    {8204, 510, 559, 190, 28, MenuValue(284), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_presetPopup, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    END_OF_TABLE,
+};
