@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/diarynotes.h"
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/hvw/dataconv.h"
@@ -13,6 +14,7 @@
 #include "management/board.h"
 #include "management/clubjobs.h"
 #include "management/dailyjobs.h"
+#include "management/matchdaynotices.h"
 #include "management/sponsorship.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
@@ -32,6 +34,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/messages.h"
+#include "season/nationalsquads.h"
 #include "season/nationorder.h"
 #include "season/reportfacts.h"
 #include "season/seasondays.h"
@@ -258,6 +261,19 @@ void NewGameSetUp() {
     std::memset(ClubFinanceRecords, 0, sizeof ClubFinanceRecords);
     HVW_ClearTransferRecords();
     TransferRecordIndex = 0;
+    // Nor its national squads and line-ups, play-off entrants, European
+    // places and groups, diary notes or match-day messages.
+    std::memset(NationalSquads, 0, sizeof NationalSquads);
+    std::memset(NationalCaptains, 0, sizeof NationalCaptains);
+    std::memset(NationalSquadTable, 0, sizeof NationalSquadTable);
+    for (auto& country : PlayOffEntrants) {
+        for (auto& division : country)
+            std::fill(std::begin(division), std::end(division), int16_t(kNoLeagueClub));
+    }
+    std::memset(CompetitionBytes522, 0, sizeof CompetitionBytes522);
+    std::memset(ChampionsLeagueGroups, 0, sizeof ChampionsLeagueGroups);
+    ClearAllDiaryNotes();
+    MatchDay_ClearMessages();
     ClearFinanceTotals();
     // No strength ranking until this game's squads are built (step 14): the
     // European entrants must not follow the ranking of a game played before.

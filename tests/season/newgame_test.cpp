@@ -16,9 +16,11 @@
 #include "management/transfers.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
+#include "season/competitions.h"
 #include "season/european.h"
 #include "season/fixtureday.h"
 #include "season/leagues.h"
+#include "season/nationalsquads.h"
 #include "season/newgame.h"
 #include "season/seasonsquads.h"
 #include "season/shippedhonours.h"
@@ -129,6 +131,23 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
                                                   std::end(ClubFinanceRecords));
     const std::vector<ClubStrengthEntry> ranking(std::begin(ClubStrengthRanking),
                                                  std::end(ClubStrengthRanking));
+    // The season tables a new game starts from (national squads, play-off
+    // entrants, European places and groups), byte for byte.
+    const auto seasonTables = [] {
+        std::vector<uint8_t> bytes;
+        const auto add = [&bytes](const void* data, size_t size) {
+            const auto* p = static_cast<const uint8_t*>(data);
+            bytes.insert(bytes.end(), p, p + size);
+        };
+        add(NationalSquads, sizeof NationalSquads);
+        add(NationalCaptains, sizeof NationalCaptains);
+        add(NationalSquadTable, sizeof NationalSquadTable);
+        add(PlayOffEntrants, sizeof PlayOffEntrants);
+        add(CompetitionBytes522, sizeof CompetitionBytes522);
+        add(ChampionsLeagueGroups, sizeof ChampionsLeagueGroups);
+        return bytes;
+    };
+    const std::vector<uint8_t> tables = seasonTables();
 
     // What a game played on for a while leaves behind.
     for (uint16_t p = 1; p < kMaxPlayers; ++p) {
@@ -147,6 +166,12 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         std::memset(r, 0, sizeof TransferRecords[n].bytes);
     }
     TransferRecordIndex = 5;
+    std::memset(NationalSquads, 0x11, sizeof NationalSquads);
+    std::memset(NationalCaptains, 0x12, sizeof NationalCaptains);
+    std::memset(NationalSquadTable, 0x13, sizeof NationalSquadTable);
+    std::memset(PlayOffEntrants, 0x01, sizeof PlayOffEntrants);
+    std::memset(CompetitionBytes522, 0x02, sizeof CompetitionBytes522);
+    std::memset(ChampionsLeagueGroups, 0x01, sizeof ChampionsLeagueGroups);
 
     RunNewGame(77);
     ASSERT_EQ(PlayerCount, players.size());
@@ -161,6 +186,7 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
             << "club " << club;
         EXPECT_EQ(ClubStrengthRanking[club].club, ranking[size_t(club)].club) << club;
     }
+    EXPECT_TRUE(seasonTables() == tables) << "national squads, play-off entrants or European tables kept";
     // The transfer history is empty: no club has bought or sold anyone.
     EXPECT_EQ(TransferRecordIndex, 0);
     int32_t boughtTotal = 0, soldTotal = 0;
