@@ -119,6 +119,34 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoad) {
     ASSERT_EQ(RunSoakUntil(int16_t(seasons), 7, checked), "");
 }
 
+// A season from one seed gives the same world twice in one process (the
+// fixture table, league records and tables, honours and every club's
+// balance); another seed gives another.  The short form compares a
+// fortnight.
+TEST(SoakTest, OneSeedGivesOneSeason) {
+    const bool shortRun = ShortTestRun();
+    const int16_t endSeason = shortRun ? 0 : 1;
+    const int16_t endDay = shortRun ? 35 : 0;
+    constexpr int16_t kEarlyDay = 35;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    ASSERT_EQ(RunSoakUntil(0, kEarlyDay), "");
+    const uint64_t early = HashSoakWorld();
+    if (!shortRun) {
+        ASSERT_EQ(RunSoakUntil(endSeason, endDay), "");
+    }
+    const uint64_t first = HashSoakWorld();
+
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    ASSERT_EQ(RunSoakUntil(endSeason, endDay), "");
+    EXPECT_EQ(HashSoakWorld(), first) << "the same seed played another season";
+
+    SoakConfig other;
+    other.seed = 2;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, other), 0);
+    ASSERT_EQ(RunSoakUntil(0, kEarlyDay), "");
+    EXPECT_NE(HashSoakWorld(), early) << "another seed played the same fortnight";
+}
+
 // With his own country viewed the user's division plays its computer
 // matches on the engine too: a month of it under the daily checks.
 TEST(SoakTest, OwnCountryViewedPlaysHisDivisionOnTheEngine) {
