@@ -720,4 +720,58 @@ TEST_F(ShownMatchTest, DrawingDoesNotChangeTheMatch) {
     EXPECT_EQ(GameFirstDifference(ResultBytes(), unshown), -1) << "shown under U and not shown differ";
 }
 
+// A shown match played in a child process from a state before any display
+// or match: every run starts alike.
+class GameShownRun : public ShownMatchTest {
+  public:
+    void TestBody() override {}
+    std::vector<uint8_t> Play(uint32_t seed) {
+        SetUp();
+        PrepareShownMatch(seed);
+        // Drawn at the start of each period, then off.
+        frameScript_ = [](int32_t) { GameInjectKey(matchkey::kU); };
+        PlayShown();
+        std::vector<uint8_t> bytes = ResultBytes();
+        if (D3DGameFramesDrawn == 0) bytes.clear();  // not shown after all
+        TearDown();
+        return bytes;
+    }
+};
+
+std::vector<uint8_t> GameShownResultInChild(uint32_t seed) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        GameShownRun run;
+        const std::vector<uint8_t> bytes = run.Play(seed);
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = write(fds[1], bytes.data() + done, bytes.size() - done);
+            if (n <= 0) break;
+            done += size_t(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    std::vector<uint8_t> result;
+    uint8_t buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        result.insert(result.end(), buffer, buffer + n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+TEST(ShownMatchTwiceTest, TheSameInputGivesTheSameMatch) {
+    const std::vector<uint8_t> first = GameShownResultInChild(31337);
+    const std::vector<uint8_t> second = GameShownResultInChild(31337);
+    ASSERT_EQ(first.size(), sizeof MatchResult);
+    EXPECT_EQ(GameFirstDifference(first, second), -1);
+}
+
 }  // namespace
