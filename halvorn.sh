@@ -77,22 +77,27 @@ run_fuzzers() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DHALVORN_FUZZ=ON >/dev/null
     cmake --build build-fuzz -j "$(njobs)"
-    local target corpus
+    # Each target runs for a fixed time on one core: as many run at once as
+    # there are cores, each with its own log, reported in order afterwards.
+    mkdir -p "$PWD/build-fuzz/artifacts"
+    local targets=() pids=() target
     for target in build-fuzz/fuzz_*; do
         [ -x "$target" ] || continue
-        # Absolute paths: a fuzz target may change its working folder.
-        corpus="$PWD/fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
-        # Crashing and slow inputs land in the build tree, not in the sources.
-        mkdir -p "$PWD/build-fuzz/artifacts"
-        local args=(-max_total_time=5 -rss_limit_mb=4096
-                    "-artifact_prefix=$PWD/build-fuzz/artifacts/$(basename "$target")-")
-        # New units go into a scratch folder first in line, never into the
-        # seed corpus in the source tree.
-        local scratch="$PWD/build-fuzz/corpus/$(basename "$target")"
-        mkdir -p "$scratch"
-        local dirs=("$scratch")
-        [ -d "$corpus" ] && dirs+=("$corpus")
-        if "$target" "${args[@]}" "${dirs[@]}" >"$target.log" 2>&1; then
+        targets+=("$target")
+    done
+    local i
+    for i in "${!targets[@]}"; do
+        rm -f "${targets[$i]}.status"
+        if [ "${#pids[@]}" -ge "$(njobs)" ]; then
+            wait "${pids[0]}" || true
+            pids=("${pids[@]:1}")
+        fi
+        run_fuzzer "${targets[$i]}" &
+        pids+=($!)
+    done
+    wait || true
+    for target in "${targets[@]}"; do
+        if [ "$(cat "$target.status" 2>/dev/null)" = "0" ]; then
             echo "fuzz $(basename "$target"): ok"
             PASSED=$((PASSED + 1))
         else
@@ -102,6 +107,25 @@ run_fuzzers() {
         fi
     done
     check_fuzz_stops_on_undefined
+}
+
+# One fuzz target over its seed corpus; its exit status goes to
+# <target>.status.
+run_fuzzer() {
+    local target=$1 corpus status=0
+    # Absolute paths: a fuzz target may change its working folder.
+    corpus="$PWD/fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
+    # Crashing and slow inputs land in the build tree, not in the sources.
+    local args=(-max_total_time=5 -rss_limit_mb=4096
+                "-artifact_prefix=$PWD/build-fuzz/artifacts/$(basename "$target")-")
+    # New units go into a scratch folder first in line, never into the
+    # seed corpus in the source tree.
+    local scratch="$PWD/build-fuzz/corpus/$(basename "$target")"
+    mkdir -p "$scratch"
+    local dirs=("$scratch")
+    [ -d "$corpus" ] && dirs+=("$corpus")
+    "$target" "${args[@]}" "${dirs[@]}" >"$target.log" 2>&1 || status=$?
+    echo "$status" >"$target.status"
 }
 
 # The fuzz build must stop on undefined behaviour: the canary target adds 1
