@@ -636,7 +636,15 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void UndoMoveToFrontWide(
     const __m512i frontIndex = _mm512_loadu_si512(t.front);
     const __m512i carryIndex = _mm512_loadu_si512(t.carry);
     __m512i list0 = lane0, list1 = lane1, list2 = lane2, list3 = lane3;
+    uint8_t front = 0;
     for (uint32_t i = 0; i < n; ++i) {
+        // Eight positions 0 in a row repeat the front value and leave the
+        // list alone (runs of one value, common in records and pictures).
+        if (i + 8 <= n && recbits::LoadU32(data + i) == 0 && recbits::LoadU32(data + i + 4) == 0) {
+            std::memset(data + i, front, 8);
+            i += 7;
+            continue;
+        }
         const uint8_t position = data[i];
         const __m512i p = _mm512_set1_epi8(char(position));
         if (position < 64) {
@@ -660,7 +668,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void UndoMoveToFrontWide(
             list2 = _mm512_mask_mov_epi8(list2, _mm512_cmple_epu8_mask(lane2, p), moved2);
             list3 = _mm512_mask_mov_epi8(list3, _mm512_cmple_epu8_mask(lane3, p), moved3);
         }
-        data[i] = uint8_t(_mm512_cvtsi512_si32(list0));
+        front = uint8_t(_mm512_cvtsi512_si32(list0));
+        data[i] = front;
     }
 }
 
