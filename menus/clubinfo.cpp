@@ -158,9 +158,9 @@ const MenuItem kJobButtons[] = {
     {8204, 40, 517, 718, 30, MenuValue(29), ClubInfoSquad},
     {8204, 60, 559, 339, 28, MenuValue(790), ClubInfoTakeJob},
     {8204, 399, 559, 339, 28, MenuValue(83), ClubInfoBack},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
-const MenuItem kNoButtons[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kNoButtons[] = {kMenuEnd};
 const MenuItem* g_buttons = kNoButtons;
 
 #define CAPTION_LINE(n, cx, vx, y)                                                            \
@@ -365,5 +365,5 @@ const MenuItem ClubInfoTable[] = {
     CAPTION_LINE(9, 590, 600, 477),
     {34, 0, 0, 1, 0, &g_buttons, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), ClubInfoBack},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

@@ -866,26 +866,23 @@ void PaintBidRow(int row, int x, int y) {
 void PaintFirstBids(int x, int y, int, int) { PaintBidRow(MenuPaintRow(), x, y); }
 void PaintPendingBids(int x, int y, int, int) { PaintBidRow(kClubBidSlots + MenuPaintRow(), x, y); }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
-
 const MenuItem kClubRow[] = {
     {49, 0, 0, 0, 2, g_rowColour, nullptr},
     {18, 4, 13, 9, sizeof(const char*), g_rowNames, nullptr},
     {31, 0, 0, 196, 26, nullptr, PickClub},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kFactRow[] = {
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {18, 0, 0, 9, sizeof(const char*), g_factPtr, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kFixtureRow[] = {
     {49, 0, 0, 0, 2, g_fixtureColour, nullptr},
     {18, 0, 0, 9, sizeof(const char*), g_fixturePtr, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kFirstBidRow[] = {
@@ -894,7 +891,7 @@ const MenuItem kFirstBidRow[] = {
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {18, 241, 0, 9, sizeof(const char*), g_bidPricePtr, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kPendingBidRow[] = {
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},
@@ -902,12 +899,12 @@ const MenuItem kPendingBidRow[] = {
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {18, 241, 0, 9, sizeof(const char*), g_bidPricePtr + kClubBidSlots, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 // The lower centre panel by mode: facts and the fixtures' heading, or the
 // bid rows and the offers' heading.
-const MenuItem kNoRows[] = {END_OF_TABLE};
+const MenuItem kNoRows[] = {kMenuEnd};
 const MenuItem* g_factRows = kFactRow;
 const MenuItem* g_firstBidRows = kNoRows;
 const MenuItem* g_pendingBidRows = kNoRows;
@@ -1067,10 +1064,10 @@ const MenuItem ClubMainTable[] = {
     {8204, 399, 559, 339, 28, MenuValue(75), MenuHandler_Accept},
     {8201, 0, 0, 0, 0, g_continuePopup, nullptr},
     {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
-#undef END_OF_TABLE
+#undef kMenuEnd
 
 // ---- Views ---------------------------------------------------------------------------------
 

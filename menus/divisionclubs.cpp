@@ -52,18 +52,15 @@ int32_t PickDivision(int16_t row) {
     {49, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                                           \
         8206, x, 559, w, 28, &g_divisionNames[k], [](MenuHotItem*) { return PickDivision(k); } \
     }
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
-
-const MenuItem kButtonsOf1[] = {DIVISION_BUTTON(0, 325, 150), END_OF_TABLE};
-const MenuItem kButtonsOf2[] = {DIVISION_BUTTON(0, 170, 150), DIVISION_BUTTON(1, 480, 150), END_OF_TABLE};
+const MenuItem kButtonsOf1[] = {DIVISION_BUTTON(0, 325, 150), kMenuEnd};
+const MenuItem kButtonsOf2[] = {DIVISION_BUTTON(0, 170, 150), DIVISION_BUTTON(1, 480, 150), kMenuEnd};
 const MenuItem kButtonsOf3[] = {DIVISION_BUTTON(0, 170, 150), DIVISION_BUTTON(1, 325, 150),
-                                DIVISION_BUTTON(2, 480, 150), END_OF_TABLE};
+                                DIVISION_BUTTON(2, 480, 150), kMenuEnd};
 const MenuItem kButtonsOf4[] = {DIVISION_BUTTON(0, 92, 150), DIVISION_BUTTON(1, 247, 150),
-                                DIVISION_BUTTON(2, 402, 150), DIVISION_BUTTON(3, 557, 150), END_OF_TABLE};
+                                DIVISION_BUTTON(2, 402, 150), DIVISION_BUTTON(3, 557, 150), kMenuEnd};
 const MenuItem kButtonsOf5[] = {DIVISION_BUTTON(0, 15, 150),  DIVISION_BUTTON(1, 170, 150),
                                 DIVISION_BUTTON(2, 325, 150), DIVISION_BUTTON(3, 480, 150),
-                                DIVISION_BUTTON(4, 635, 150), END_OF_TABLE};
+                                DIVISION_BUTTON(4, 635, 150), kMenuEnd};
 // Six in one row, clear of the club list.
 const MenuItem kButtonsOf6[] = {DIVISION_BUTTON(0, 20, 120),
                                 DIVISION_BUTTON(1, 148, 120),
@@ -71,8 +68,8 @@ const MenuItem kButtonsOf6[] = {DIVISION_BUTTON(0, 20, 120),
                                 DIVISION_BUTTON(3, 404, 120),
                                 DIVISION_BUTTON(4, 532, 120),
                                 DIVISION_BUTTON(5, 660, 120),
-                                END_OF_TABLE};
-const MenuItem kNoButtons[] = {END_OF_TABLE};
+                                kMenuEnd};
+const MenuItem kNoButtons[] = {kMenuEnd};
 const MenuItem* const kButtonLayouts[kButtons + 1] = {kNoButtons,  kButtonsOf1, kButtonsOf2, kButtonsOf3,
                                                       kButtonsOf4, kButtonsOf5, kButtonsOf6};
 const MenuItem* g_buttons = kNoButtons;
@@ -82,7 +79,7 @@ const MenuItem kClubRow[] = {
     {31, 40, 0, 360, 38, nullptr, PickLeft},
     {18, 580, 19, 10, sizeof(const char*), g_rightNames, nullptr},
     {31, 400, 0, 360, 38, nullptr, PickRight},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 #undef DIVISION_BUTTON
@@ -151,5 +148,5 @@ const MenuItem DivisionClubsTable[] = {
     {33, 0, 100, 0, 36, kClubRow, nullptr},
     {34, 0, 0, 1, 0, &g_buttons, nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };

@@ -765,18 +765,15 @@ int32_t Back(MenuHotItem*) {
     return MENU_CLOSE;
 }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
-
 const MenuItem kPanelRow[] = {
     {36, 587, 0, 40, kBarHeight, MenuFunction(DrawPanelName), nullptr},
     {36, kPanelX, 0, kBarWidth, kBarHeight, MenuFunction(DrawFilterBar), nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kListRow[] = {
     {36, 65, 0, 510, kRowHeight, MenuFunction(PaintListRow), nullptr},
     {31, 65, 0, 162, kRowHeight, nullptr, RowClicked},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 }  // namespace
@@ -819,5 +816,5 @@ const MenuItem FilteredSquadListTable[] = {
     {8204, 510, 559, 190, 28, MenuValue(284), MenuHandler_Accept},
     {8201, 0, 0, 0, 0, g_presetPopup, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };

@@ -72,6 +72,9 @@ enum MenuItemType : uint16_t {
     MI_POPUP = 8201,
 };
 
+// The item that ends every screen table and nested table.
+constexpr MenuItem kMenuEnd{MI_END, 0, 0, 0, 0, nullptr, nullptr};
+
 // A value read "none" (the none values of the byte, word and long types).
 constexpr uint32_t MENU_VALUE_NONE = 0x80000000u;
 

@@ -195,8 +195,6 @@ void PaintGrid(int, int, int, int) {
     SetDrawParam(2, colour);
 }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
 #define MARK_CELL(c)                                                                                         \
     {                                                                                                        \
         4,      kGridX + (c)*kColumnWidth + kColumnWidth / 2, 10, 10, 2 * kMarksColumns, &g_cellIcon[0][c],  \
@@ -221,21 +219,21 @@ const MenuItem kGridRow[] = {
     MARK_CELL(2),
     MARK_CELL(1),
     MARK_CELL(0),
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kCaption[] = {
     {18, kGridX + kColumnWidth / 2, 116, 10, sizeof(const char*), g_captionPtr, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kScrollControl[] = {
     {3, 20, 559, 5, 0, MenuValue(154), nullptr},
     {31, 20, 559, 40, 14, nullptr, MatchMarks_PageUp},
     {31, 20, 573, 40, 14, nullptr, MatchMarks_PageDown},
-    END_OF_TABLE,
+    kMenuEnd,
 };
-const MenuItem kNoControl[] = {END_OF_TABLE};
+const MenuItem kNoControl[] = {kMenuEnd};
 const MenuItem* g_scrollControl = kNoControl;
 
 int32_t Back(MenuHotItem*) {
@@ -325,11 +323,11 @@ const MenuItem MatchMarksTable[] = {
     {4, 720, 514, 10, 0, &g_panelIcon, nullptr},
     {34, 0, 0, 1, 0, &g_scrollControl, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 #undef MARK_CELL
-#undef END_OF_TABLE
+#undef kMenuEnd
 
 int16_t MatchMarksCellMark(int row, int column) {
     return row >= 0 && row < kMarksRows && column >= 0 && column < kMarksColumns ? g_cellMark[row][column]

@@ -213,10 +213,10 @@ const MenuItem kTitleLayoutA[] = {
     {8201, 0, 0, 0, 0, g_statsList, nullptr},
     {36, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
     {8201, 0, 0, 0, 0, g_countryList, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 const MenuItem kTitleLayoutB[] = {
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 const MenuItem* g_titleLayout = kTitleLayoutA;
 
@@ -295,7 +295,7 @@ const MenuItem TitleBarTable[] = {
     {18, 774, 61, 15, 0, &g_title1, nullptr},  {18, 774, 62, 7, 0, &g_title2, nullptr},
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},   {36, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
     {34, 0, 0, 1, 0, &g_titleLayout, nullptr}, {36, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 int32_t MenuHandler_Redraw(MenuHotItem*) { return MENU_REDRAW; }
@@ -434,7 +434,7 @@ const MenuItem LeastScreenTable[] = {
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {18, 400, 300, 10, 0, &g_captionText, nullptr},
     {3, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 namespace {

@@ -391,7 +391,7 @@ const MenuItem DivisionNamesTable[] = {
     TABS,
     {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
     {8204, 400, 458, 340, 32, MenuValue(89), SaveDivisionNames},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem CupNamesTable[] = {
@@ -412,7 +412,7 @@ const MenuItem CupNamesTable[] = {
     TABS,
     {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
     {8204, 400, 458, 340, 32, MenuValue(89), SaveCupNames},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem ClubNamesTable[] = {
@@ -434,7 +434,7 @@ const MenuItem ClubNamesTable[] = {
     TABS,
     {8204, 40, 458, 360, 32, MenuValue(173), ToClubList},
     {8204, 400, 458, 340, 32, MenuValue(89), SaveTeamNames},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem ClubListTable[] = {
@@ -455,7 +455,7 @@ const MenuItem ClubListTable[] = {
     {31, 400, 550, 340, 40, nullptr, EditTeamNextPage},
     {15, 580, 570, 10, 0, MenuValue(1340), nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), ToStart},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem* NameEditorTable(int16_t id) {

@@ -127,5 +127,5 @@ const MenuItem PlayedCountriesTable[] = {
     {8204, 400, 462, 368, 25, MenuValue(1240), FullDetail},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), PlayedCountries_Done},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

@@ -65,5 +65,5 @@ const MenuItem ResultBoardTable[] = {
     {17, 400, 112, 10, 0, "-", nullptr},
     {18, 420, 112, 9, 0, &g_awayLinePtr, nullptr},
     {3, 743, 559, 5, 0, MenuValue(kContinueIcon), ResultBoardContinue},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

@@ -76,7 +76,7 @@ const MenuItem SurnameMenuTable[] = {
     {18, kSurnameX, kSurnameY, 5, 0, &g_surname, nullptr},
     {15, 400, 475, 10, 0, MenuValue(1812), nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), SurnameDone},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 // ---- The save-game index ------------------------------------------------------------
@@ -313,15 +313,15 @@ const MenuItem kSlotRow[] = {
     {18, 115, 3, 5, sizeof(const char*), g_rowName, nullptr},
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},
     {18, 115, 18, 5, sizeof(const char*), g_rowDescription, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 const MenuItem kAutoRow[] = {
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {16, 400, 545, 10, 0, &g_secondTitle, nullptr},
     {8206, 60, 559, 678, 28, &g_autoDescription, PickAutoRow},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
-const MenuItem kNoAutoRow[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kNoAutoRow[] = {kMenuEnd};
 const MenuItem* g_autoRow = kNoAutoRow;
 
 }  // namespace
@@ -363,7 +363,7 @@ const MenuItem SaveLoadTable[] = {
     {33, 0, 130, kSaveSlots - 1, 35, kSlotRow, nullptr},
     {34, 0, 0, 1, 0, &g_autoRow, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), SaveLoadBack},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 // ---- Screen 98 -------------------------------------------------------------------
@@ -391,5 +391,5 @@ const MenuItem LoadSlotZeroTable[] = {
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {31, 0, 0, 800, 600, nullptr, LoadSlotZero},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

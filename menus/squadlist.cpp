@@ -380,7 +380,7 @@ void SortSquadList() {
 
 namespace {
 
-const MenuItem kNoButtons[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kNoButtons[] = {kMenuEnd};
 const MenuItem* g_buttons = kNoButtons;
 
 void EnterScreen() {
@@ -639,8 +639,6 @@ void MarkSortPopup(PopupCallBlock*) {
     for (int k = 0; kSortKeys[k] != kKeyNone; ++k) Mark(g_sortPopup[3 + k], kSortKeys[k] == SquadSortKey);
 }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
 #define VIEW_BUTTON(x, popup) \
     {8204, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { 8201, 0, 0, 0, 0, popup, nullptr }
 #define SORT_BUTTON(x) \
@@ -652,9 +650,9 @@ const MenuItem kTeamOwn[] = {
     {8204, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
     {49, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
-    END_OF_TABLE,
+    kMenuEnd,
 };
-const MenuItem kTeamOther[] = {VIEW_BUTTON(20, g_teamViews), SORT_BUTTON(200), END_OF_TABLE};
+const MenuItem kTeamOther[] = {VIEW_BUTTON(20, g_teamViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSecondOwn[] = {
     VIEW_BUTTON(20, g_secondViews),
     {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
@@ -663,18 +661,18 @@ const MenuItem kSecondOwn[] = {
     {8204, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
     {49, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(560),
-    END_OF_TABLE,
+    kMenuEnd,
 };
-const MenuItem kSecondOther[] = {VIEW_BUTTON(20, g_secondViews), SORT_BUTTON(200), END_OF_TABLE};
+const MenuItem kSecondOther[] = {VIEW_BUTTON(20, g_secondViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSpareOwn[] = {
     VIEW_BUTTON(20, g_spareViews),
     {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
     {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
     {49, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
-    END_OF_TABLE,
+    kMenuEnd,
 };
-const MenuItem kSpareOther[] = {VIEW_BUTTON(20, g_spareViews), SORT_BUTTON(200), END_OF_TABLE};
+const MenuItem kSpareOther[] = {VIEW_BUTTON(20, g_spareViews), SORT_BUTTON(200), kMenuEnd};
 
 void ChooseLayout() {
     const bool own = OwnClub();
@@ -740,7 +738,7 @@ constexpr int16_t kPtr = sizeof(const char*);
 const MenuItem kSquadRow[] = {
     SQUAD_HALF(20, 0, LeftShirt, LeftName, LeftRole),
     SQUAD_HALF(405, kColumnRows, RightShirt, RightName, RightRole),
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 struct PointerSetUp {
@@ -778,5 +776,5 @@ const MenuItem SquadListTable[] = {
     {49, 0, 0, 0, 0, &g_plainColour, nullptr},
     {34, 0, 0, 1, 0, &g_buttons, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };

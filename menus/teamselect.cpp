@@ -1173,9 +1173,6 @@ const MenuTimerRecord kDrag = {1, 1, DragFrame};
 const MenuTimerRecord kPitch = {1, 1, PitchFrame};
 const MenuTimerRecord kMarkers = {1, 1, MarkerFrame};
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
-
 const MenuItem kTopRow[] = {
     {36, kListX, 0, 443, kRowHeight, MenuFunction(PaintTopRow), nullptr},
     {31, kListX, 0, 30, kRowHeight, nullptr, TopListClick},
@@ -1183,23 +1180,23 @@ const MenuItem kTopRow[] = {
     {31, kInstructionX[0], 0, kInstructionWidth, kRowHeight, nullptr, CBClick},
     {31, kInstructionX[1], 0, kInstructionWidth, kRowHeight, nullptr, AClick},
     {31, kInstructionX[2], 0, kInstructionWidth, kRowHeight, nullptr, MarkClick},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kBottomRow[] = {
     {36, kListX, 0, 443, kRowHeight, MenuFunction(PaintBottomRow), nullptr},
     {31, kListX, 0, 30, kRowHeight, nullptr, BottomListClick},
     {31, kListX + 30, 0, 162, 22, nullptr, BottomListClick},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kLeftRole[] = {
     {36, 40, 0, 330, kRowHeight, MenuFunction(PaintLeftRole), nullptr},
     {31, 40, 0, 330, kRowHeight, nullptr, LeftRoleClick},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kRightRole[] = {
     {36, 380, 0, 330, kRowHeight, MenuFunction(PaintRightRole), nullptr},
     {31, 380, 0, 330, kRowHeight, nullptr, RightRoleClick},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 }  // namespace
@@ -1234,5 +1231,5 @@ const MenuItem TeamSelectTable[] = {
     {8201, 0, 0, 0, 0, g_customPopup, nullptr},
     {8207, 60, 559, 678, 28, &g_copyText, TeamSelect_CopyTactic},
     {3, 743, 559, 5, 0, MenuValue(153), Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };
