@@ -9,6 +9,7 @@
 #include <climits>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "match/ball.h"
 #include "match/formation.h"
 #include "match/matchclock.h"
@@ -29,42 +30,14 @@ namespace {
 
 using namespace gameinfo;
 
-std::string AirDuelArchive() {
-    char exe[PATH_MAX] = {};
-    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return "game/pakfiles/demo";
-    std::string dir(exe);
-    return dir.substr(0, dir.rfind('/')) + "/game/pakfiles/demo";
-}
-
 void AirDuelSetUp() {
-    static bool mounted = false;
-    if (!mounted) {
-        mounted = true;
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile(AirDuelArchive().c_str());
-        PakFileAddDone();
-        Motion_LoadAll();
-    }
+    BenchMountClipsOnce();
     EnterGameInfo* block = ClearMatchSetupBlock();
     block->SetI16(kDurationMinutes, 90);
     block->SetI16(kCompetition, 0);
     block->SetI16(kNumAvailableSubs, 5);
     block->SetI16(kPlayersLineUp, 0);
-    for (int team = 0; team < 2; ++team) {
-        block->SetTeamU8(team, kHumanManaged, 0);
-        block->SetTeamI16(team, kTacticChoice, int16_t(team == 0 ? 1 : 5));
-        for (int entry = 0; entry < kMatchSquadSize; ++entry) {
-            const int at = PlayerInfoAt(team, entry);
-            for (int stat = 0; stat < kPlayerStatCount; ++stat) {
-                block->SetI16(at + kPlayerStats + 2 * stat, int16_t(40 + (entry * 7 + stat * 3) % 55));
-            }
-            block->SetI16(at + kPlayerLeft, 1);
-            block->SetI16(at + kPlayerRight, 2);
-            block->SetI16(at + kPlayerSideB, 1);
-        }
-        MatchLoadTeamTactics(int16_t(team));
-    }
+    BenchFillSides(block);
     DisplayModeFlags = kDisplayOff;
     Match_SetPitchGeometry();
     GameSeedRandom(11);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "generic/kitload.h"
 #include "match/matchsetup.h"
 #include "support/bytes.h"
@@ -28,32 +29,9 @@
 
 namespace {
 
-std::string GameFolder() {
-    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
-    char exe[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string path(exe, n > 0 ? size_t(n) : 0);
-    return path.substr(0, path.find_last_of('/') + 1) + "game";
-}
-
 bool StartDisplay(benchmark::State& state) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    InitMemory(64 * 1024);
-    PakFileInit();
-    PakAddFile((GameFolder() + "/pakfiles/demo").c_str());
-    PakFileAddDone();
-    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    GfxInit(GFXINIT_3D);
-    const int mode = GfxFindMode(800, 600, 3);
-    if (mode < 0) {
-        state.SkipWithError("no 800 x 600 mode");
-        return false;
-    }
-    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
-    return true;
+    BenchMountArchive(64, false);
+    return BenchOpenDisplay(state);
 }
 
 void StopDisplay() {

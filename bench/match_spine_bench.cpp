@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "match/formation.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -28,49 +29,17 @@ namespace {
 
 using namespace gameinfo;
 
-// The generated archive beside the benchmark's own folder.
-std::string ArchiveBase() {
-    char exe[PATH_MAX] = {};
-    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return "game/pakfiles/demo";
-    std::string dir(exe);
-    return dir.substr(0, dir.rfind('/')) + "/game/pakfiles/demo";
-}
-
-void MountClips() {
-    static bool mounted = false;
-    if (mounted) return;
-    mounted = true;
-    InitMemory(64 * 1024);
-    PakFileInit();
-    PakAddFile(ArchiveBase().c_str());
-    PakFileAddDone();
-    Motion_LoadAll();
-}
-
 void FillBlock() {
     EnterGameInfo* block = ClearMatchSetupBlock();
     block->SetI16(kDurationMinutes, 5);
     block->SetI16(kCompetition, 0);
     block->SetI16(kNumAvailableSubs, 5);
     block->SetI16(kPlayersLineUp, 0);
-    for (int team = 0; team < 2; ++team) {
-        block->SetTeamU8(team, kHumanManaged, 0);
-        block->SetTeamI16(team, kTacticChoice, int16_t(team == 0 ? 1 : 5));
-        for (int entry = 0; entry < kMatchSquadSize; ++entry) {
-            const int at = PlayerInfoAt(team, entry);
-            for (int stat = 0; stat < kPlayerStatCount; ++stat) {
-                block->SetI16(at + kPlayerStats + 2 * stat, int16_t(40 + (entry * 7 + stat * 3) % 55));
-            }
-            block->SetI16(at + kPlayerLeft, 1);
-            block->SetI16(at + kPlayerRight, 2);
-            block->SetI16(at + kPlayerSideB, 1);
-        }
-        MatchLoadTeamTactics(int16_t(team));
-    }
+    BenchFillSides(block);
 }
 
 void SetUpMatch() {
-    MountClips();
+    BenchMountClipsOnce();
     FillBlock();
     DisplayModeFlags = kDisplayOff;
     Match_SetPitchGeometry();

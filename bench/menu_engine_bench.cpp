@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "database/text.h"
 #include "menus/exmenu.h"
 #include "menus/machine.h"
@@ -25,13 +26,6 @@
 
 namespace {
 
-std::string GameArchive() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? size_t(n) : 0);
-    return exe.substr(0, exe.rfind('/') + 1) + "game/pakfiles/demo";
-}
-
 void StartEngine() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     InitMemory(16000);
@@ -41,7 +35,7 @@ void StartEngine() {
     DDrawSelectDevice(0, 0);
     GfxInit(0);
     PakFileInit();
-    PakAddFile(GameArchive().c_str());
+    PakAddFile(BenchArchive().c_str());
     PakFileAddDone();
     InitText(LANGUAGE_ENGLISH);
     InitTimerInterrupt();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/menupc.h"
@@ -35,13 +36,6 @@ void StopBuffers() {
     UninitMemory();
 }
 
-std::string GameArchive() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? size_t(n) : 0);
-    return exe.substr(0, exe.rfind('/') + 1) + "game/pakfiles/demo";
-}
-
 void TranslucentFill(benchmark::State& state, const ColFmt* format) {
     StartBuffers(format);
     uint32_t counter = 0;
@@ -65,7 +59,7 @@ BENCHMARK(BM_TranslucentFill32)->Unit(benchmark::kMicrosecond);
 void BM_ThousandGlyphsOfFont8(benchmark::State& state) {
     StartBuffers(&ColFmt_A8R8G8B8);
     PakFileInit();
-    PakAddFile(GameArchive().c_str());
+    PakAddFile(BenchArchive().c_str());
     PakFileAddDone();
     SetFont(8);
     SetDrawParam(1, 0);

@@ -7,21 +7,15 @@
 #include <climits>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "match/motion.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
 
 namespace {
 
-std::string ArchiveBase() {
-    char exe[PATH_MAX] = {};
-    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return "game/pakfiles/demo";
-    std::string dir(exe);
-    return dir.substr(0, dir.rfind('/')) + "/game/pakfiles/demo";
-}
-
 void BM_LoadAllMotionClips(benchmark::State& state) {
-    const std::string base = ArchiveBase();
+    const std::string base = BenchArchive();
     if (access((base + ".pki").c_str(), R_OK) != 0) {
         state.SkipWithError("no generated archive beside the benchmark");
         return;

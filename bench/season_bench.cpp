@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "database/Access.h"
 #include "database/honours.h"
 #include "season/calendar.h"
@@ -61,17 +62,8 @@ BENCHMARK(BM_SetUpSeasonFixtures)->Unit(benchmark::kMillisecond);
 
 // The generated game folder: $HALVORN_GAME_DIR, else "game" beside the
 // benchmark in the build tree.
-std::string GameFolder() {
-    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) return "game";
-    std::string path(exe, size_t(n));
-    return path.substr(0, path.rfind('/') + 1) + "game";
-}
-
 void BM_NewGameSetUp(benchmark::State& state) {
-    if (chdir(GameFolder().c_str()) != 0) {
+    if (chdir(BenchGameFolder().c_str()) != 0) {
         state.SkipWithError("no game folder");
         return;
     }

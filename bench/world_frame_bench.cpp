@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "generic/infobar.h"
 #include "generic/kitload.h"
 #include "generic/replay.h"
@@ -36,50 +37,10 @@
 
 namespace {
 
-std::string GameFolder() {
-    if (const char* dir = std::getenv("HALVORN_GAME_DIR")) return dir;
-    char exe[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string path(exe, n > 0 ? size_t(n) : 0);
-    return path.substr(0, path.find_last_of('/') + 1) + "game";
-}
-
-// The loaders log what they read: keep that out of the report.
-struct Quiet {
-    Quiet() {
-        std::fflush(stdout);
-        saved = dup(1);
-        null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-    }
-    ~Quiet() {
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
-    }
-    int saved, null;
-};
-
 bool StartWorld(benchmark::State& state) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    Quiet quiet;
-    InitMemory(96 * 1024);
-    PakFileInit();
-    PakAddFile((GameFolder() + "/pakfiles/demo").c_str());
-    PakFileAddDone();
-    Motion_LoadAll();
-    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    GfxInit(GFXINIT_3D);
-    const int mode = GfxFindMode(800, 600, 3);
-    if (mode < 0) {
-        state.SkipWithError("no 800 x 600 mode");
-        return false;
-    }
-    SetGraphicMode(int16_t(mode), GFX_3D | GFX_ZBUFFER | GFX_DOUBLEBUFFER);
+    BenchQuiet quiet;
+    BenchMountArchive(96, true);
+    if (!BenchOpenDisplay(state)) return false;
     EnterGameInfo* block = ClearMatchSetupBlock();
     for (int stand = 0; stand < gameinfo::kStands; ++stand)
         block->SetI16(gameinfo::kStadiumLevel + 2 * stand, 5);
