@@ -442,7 +442,7 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,  11, 19, 21, 22, 24, 25, 30,  31,  32,  33,  42, 52,
+constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,  11, 19, 21, 22, 24, 25, 30,  31,  32,  33,  39, 42, 52,
                                  54, 55, 62, 63, 64, 65, 68, 69, 70, 71, 78, 80,  82,  83,  84,  87, 88,
                                  89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 106, 107, 108};
 
@@ -618,7 +618,6 @@ void ActOnMenuOption() {
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case 12:
-        case 39:
         case 40:
         case 41:
         case 45:

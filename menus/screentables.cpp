@@ -1,9 +1,11 @@
 #include "menus/screentables.h"
 
+#include "menus/boardview.h"
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
 #include "menus/divisionclubs.h"
 #include "menus/filteredlist.h"
+#include "menus/inbox.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
@@ -11,6 +13,7 @@
 #include "menus/squadlist.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
+#include "menus/vacancies.h"
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
@@ -32,6 +35,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return StartMenuTable;
         case 24:
             return TeamSelectTable;
+        case 39:
+            return VacanciesTable;
         case 46:
         case 47:
             return SaveLoadTable;
@@ -39,6 +44,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return MatchMarksTable;
         case 98:
             return LoadSlotZeroTable;
+        case 99:
+            return InboxTable;
+        case 106:
+            return BoardViewTable;
         case 108:
             return PlayedCountriesTable;
         default:

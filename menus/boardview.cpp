@@ -1,0 +1,133 @@
+#include "menus/boardview.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_small.h"
+#include "database/text.h"
+#include "menus/menucont.h"
+
+namespace {
+
+constexpr int kRatings = 3;
+constexpr int kTextSize = 120;
+constexpr int16_t kRatingLabels[kRatings] = {1232, 758, 1233};
+constexpr int16_t kBandBases[kRatings] = {3075, 3054, 3096};
+
+char g_managerLabel[kTextSize];
+char g_standingLabel[kTextSize];
+char g_manager[kTextSize];
+char g_standing[kTextSize];
+char g_lines[kRatings][kTextSize];
+const char* g_managerLabelText = g_managerLabel;
+const char* g_standingLabelText = g_standingLabel;
+const char* g_managerText = g_manager;
+const char* g_standingText = g_standing;
+const char* g_lineText[kRatings] = {g_lines[0], g_lines[1], g_lines[2]};
+int16_t g_supportText = -1;
+int16_t g_generosityText = -1;
+int16_t g_bandText[kRatings] = {-1, -1, -1};
+
+// The selected club; the user's own when none is selected.
+int16_t ShownClub() {
+    const int16_t club = int16_t(SelectedClub);
+    if (club >= 0 && club < kClubCount) return club;
+    return HVW_GetMyClub();
+}
+
+void DrawShadedBox(int x, int y, int w, int h) { DrawBlackShade30Box(x, y, w, h); }
+
+int32_t BackToClub(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+}  // namespace
+
+int16_t BoardViewBand(int16_t base, int32_t percent) {
+    return int16_t(base + std::clamp<int32_t>(percent, 0, 100) / 5);
+}
+
+void BoardViewMenuProc() {
+    if (IsMenuFirstEntry() == 1) BoardViewBuild();
+}
+
+void BoardViewBuild() {
+    SetMenuTitleDate(11);
+    std::snprintf(g_managerLabel, sizeof g_managerLabel, "%s:", GetText(1091));
+    std::snprintf(g_standingLabel, sizeof g_standingLabel, "%s:", GetText(1901));
+    g_manager[0] = g_standing[0] = '\0';
+    g_supportText = g_generosityText = -1;
+    for (int i = 0; i < kRatings; ++i) {
+        g_lines[i][0] = '\0';
+        g_bandText[i] = -1;
+    }
+    const int16_t club = ShownClub();
+    if (club < 0 || club >= kClubCount) return;
+    const uint16_t manager = HVW_GetClubManager(club);
+    std::snprintf(g_manager, sizeof g_manager, "%s",
+                  IsValidPlayer(manager) ? HVW_GetPlayerShortName(manager) : "");
+    const int32_t ratings[kRatings] = {HVW_GetBoardConfidence(club), HVW_GetClubManagerFansPct(club),
+                                       HVW_GetClubSquadHappinessPct(club)};
+    for (int i = 0; i < kRatings; ++i) {
+        const int32_t percent = std::clamp<int32_t>(ratings[i], 0, 100);
+        std::snprintf(g_lines[i], kTextSize, "%s: %d%%", GetText(kRatingLabels[i]), int(percent));
+        g_bandText[i] = BoardViewBand(kBandBases[i], percent);
+    }
+    std::snprintf(g_standing, sizeof g_standing, "%s",
+                  GetText(HVW_GetStandingClassText(HVW_GetClubStandingClass(club))));
+    g_supportText = HVW_GetClubSupportText(int16_t(GetClubSupport(club)));
+    g_generosityText = HVW_GetClubGenerosityText(int16_t(GetClubGenerosity(club)));
+}
+
+const char* BoardViewManagerName() { return g_manager; }
+const char* BoardViewRatingLine(int line) { return line >= 0 && line < kRatings ? g_lines[line] : ""; }
+int16_t BoardViewBandText(int line) { return line >= 0 && line < kRatings ? g_bandText[line] : int16_t(-1); }
+int16_t BoardViewSupportText() { return g_supportText; }
+int16_t BoardViewGenerosityText() { return g_generosityText; }
+const char* BoardViewStandingText() { return g_standing; }
+
+const MenuItem BoardViewTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(BoardViewMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 28, 16, 1, 0, MenuFunction(DrawTitleButton), nullptr},
+    {36, 20, 97, 758, 170, MenuFunction(DrawShadedBox), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {15, 400, 117, 10, 0, MenuValue(1090), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {18, 120, 142, 11, 0, &g_managerLabelText, nullptr},
+    {18, 120, 242, 11, 0, &g_standingLabelText, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(15), nullptr},
+    {18, 130, 142, 9, 0, &g_managerText, nullptr},
+    {16, 80, 167, 9, 0, &g_supportText, nullptr},
+    {16, 80, 192, 9, 0, &g_generosityText, nullptr},
+    {18, 130, 242, 9, 0, &g_standingText, nullptr},
+    {36, 20, 287, 758, 220, MenuFunction(DrawShadedBox), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {15, 400, 307, 10, 0, MenuValue(1231), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(15), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {18, 400, 357, 10, 0, &g_lineText[0], nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1011), nullptr},
+    {16, 400, 382, 10, 0, &g_bandText[0], nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {18, 400, 407, 10, 0, &g_lineText[1], nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1011), nullptr},
+    {16, 400, 432, 10, 0, &g_bandText[1], nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {18, 400, 457, 10, 0, &g_lineText[2], nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1011), nullptr},
+    {16, 400, 482, 10, 0, &g_bandText[2], nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
