@@ -17,6 +17,7 @@
 #include "database/frontstate.h"
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
@@ -368,11 +369,21 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
     EXPECT_NE(Bid().find("BOX1145"), std::string::npos);
     EXPECT_EQ(StateHash(), before);
 
-    // Accepted: a player with a value goes to the offer screen.
+    // Accepted: a player with a value goes to the offer screen, one
+    // without is bid for at once in the first free slot.
     std::memset(RecentValues, 0, sizeof RecentValues);
-    EXPECT_EQ(InboxBidForPlayer(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 10);
+    const bool valued = HVW_ValuePlayerFull(p) != 0;
+    {
+        StdoutCapture quiet;
+        EXPECT_EQ(InboxBidForPlayer(nullptr), MENU_CLOSE);
+        quiet.Text();
+    }
+    EXPECT_EQ(MenuOption, valued ? 10 : 3);
     EXPECT_EQ(SelectedPlayer, int16_t(p));
+    if (!valued) {
+        EXPECT_EQ(GetClubBidPlayer(user_, 0), p);
+    }
+    SetClubBid(user_, 0, 0, 0, 0);
 }
 
 TEST_F(InboxLogicTest, RandomInboxBytesNeverReadOutside) {
