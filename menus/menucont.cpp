@@ -535,7 +535,7 @@ void TrainingOrClubList(bool training) {
         return;
     }
     SelectedClub = uint16_t(club);
-    RunTable(LeastScreenTable);
+    RunTable(FrontEndScreenTable(MenuOption));
 }
 
 // After the surname: the computer clubs react to the new manager and his

@@ -5,11 +5,13 @@
 #include "menus/clubmain.h"
 #include "menus/divisionclubs.h"
 #include "menus/filteredlist.h"
+#include "menus/friendlies.h"
 #include "menus/inbox.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
 #include "menus/saveslots.h"
+#include "menus/scouting.h"
 #include "menus/squadlist.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
@@ -29,6 +31,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
         case 73:
         case 74:
             return SquadListTable;
+        case 17:
+            return FriendliesTable;
         case 21:
             return FilteredSquadListTable;
         case 22:
@@ -42,6 +46,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return SaveLoadTable;
         case 82:
             return MatchMarksTable;
+        case 90:
+            return ScoutingTable;
         case 98:
             return LoadSlotZeroTable;
         case 99:

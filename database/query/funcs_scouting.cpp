@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int16_t kScoutingContTexts[10] = {695, 717, 741, 751, 763, 764, 827, 853, 854, 1810};
+// Region 2 has a name of its own: 741 is the help button's.
+constexpr int16_t kScoutingContTexts[10] = {695, 717, 855, 751, 763, 764, 827, 853, 854, 1810};
 
 constexpr int16_t kPositionTexts[14] = {564,  2431, 2432, 2433, 565, 566,  2436,
                                         2437, 2438, 2439, 2440, 567, 2442, 30};

@@ -18,6 +18,7 @@
 #include "tools/datakit/stafflanguages.h"
 #include "tools/datakit/world3d.h"
 #include "tools/datakit/worldgen.h"
+#include "tools/datakit/worldmap.h"
 
 namespace datakit {
 
@@ -32,6 +33,7 @@ std::span<const Generator> Generators() {
         {"menu fonts", GenerateMenuFonts},
         {"menu icons", GenerateMenuIcons},
         {"menu backgrounds", GenerateMenuBackgrounds},
+        {"world map", GenerateWorldMap},
         {"generated graphics", GenerateGfxGen},
         {"motion clips", GenerateMotionClips},
         {"staff languages", CheckStaffLanguageTable},

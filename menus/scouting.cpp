@@ -1,0 +1,399 @@
+#include "menus/scouting.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_scouting.h"
+#include "database/ranges.h"
+#include "database/text.h"
+#include "management/board.h"
+#include "management/scouting.h"
+#include "menus/exmenu.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/menupc.h"
+#include "menus/textfill.h"
+#include "season/messages.h"
+#include "support/mem_win.h"
+#include "support/pakfile.h"
+#include "support/picture.h"
+
+int16_t ScoutViewFlag = 0;
+int16_t ScoutViewRegion = 0;
+
+namespace {
+
+constexpr int16_t kTitleText = 1109;
+constexpr int16_t kKnownText = 833;
+constexpr int16_t kRecommendedText = 834;
+constexpr int16_t kStopText = 843;
+constexpr int16_t kScoutText = 653;
+constexpr int16_t kBusyQuestionText = 850;
+constexpr int16_t kQuestionText = 851;
+constexpr int16_t kStoppedMessage = 260;
+constexpr int16_t kStartedMessage = 261;
+constexpr int16_t kNoRegion = -1;
+constexpr int16_t kHomeRegion = 9;
+constexpr int16_t kScoutedIcon = 191;
+constexpr int16_t kHighlighted = 8;
+constexpr int32_t kAnswerYes = 0;
+constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
+constexpr int kShortMove = 15, kLongMove = 25;
+constexpr float kFarApart = 800.0f;
+
+struct MapPoint {
+    float x, y;
+};
+constexpr MapPoint kOtherPoint = {374, 697};
+
+struct SumBand {
+    int32_t above;  // the band holds limits above this
+    int count;
+    int32_t sums[kScoutingSums];
+};
+constexpr SumBand kSumBands[] = {
+    {6000000, 10, {100000, 90000, 80000, 70000, 60000, 50000, 40000, 30000, 20000, 10000}},
+    {3000000, 10, {40000, 30000, 20000, 10000, 9000, 8000, 7000, 6000, 5000, 4000}},
+    {1000000, 10, {10000, 9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000}},
+    {500000, 6, {6000, 5000, 4000, 3000, 2000, 1000}},
+    {0, 1, {1000}},
+};
+
+int16_t g_chosen = kHomeRegion;
+int16_t g_previous = kHomeRegion;
+MapPoint g_point = {kScoutingMapPoints[kHomeRegion][0], kScoutingMapPoints[kHomeRegion][1]};
+int16_t g_step = 0;
+int32_t g_sums[kScoutingSums] = {};
+int16_t g_highlight[kScoutingRegions] = {};
+uint16_t g_regionText[kScoutingRegions] = {};
+uint16_t g_chosenText = 0;
+uint16_t g_buttonText = kScoutText;
+char g_sumText[kScoutingSums][40];
+const char* g_sumLabels[kScoutingSums];
+char g_knownLine[120];
+char g_recommendedLine[120];
+const char* g_knownShown = g_knownLine;
+const char* g_recommendedShown = g_recommendedLine;
+PopupEntry g_sumPopup[kScoutingSums + 2];
+uint8_t* g_worldMap = nullptr;
+
+bool IsRegion(int region) { return region >= 0 && region < kScoutingRegions; }
+
+MapPoint PointOf(int16_t region) {
+    return IsRegion(region) ? MapPoint{kScoutingMapPoints[region][0], kScoutingMapPoints[region][1]}
+                            : kOtherPoint;
+}
+
+int16_t UserClub() { return GetUserClub(); }
+
+const char* RegionName(int16_t region) { return GetText(HVW_GetScoutingContText(region)); }
+
+void Money(char* out, size_t size, int32_t amount) {
+    const int32_t kept = CurrentNumberType;
+    SetDrawParam(3, NUMBER_MONEY);
+    std::snprintf(out, size, "%s", Number2Str(amount));
+    SetDrawParam(3, kept == NUMBER_MONEY ? NUMBER_PLAIN : kept);
+}
+
+void PostToUser(int16_t type, int16_t region, int32_t money) {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(user) || !IsRegion(region)) return;
+    AddMessage(user, -1, kNoPlayer, kNoPlayer, -1, -1, money, HVW_GetScoutingContText(region), -1,
+               GetScoutNumRecommendedInRegion(region), -1, type, 1, 0);
+}
+
+// What the old assignment has cost: weeks x weekly sum, which can pass 32
+// bits over a long assignment.
+int32_t MoneySpent() {
+    const int64_t spent = int64_t(Scout_GetWeeksPaid()) * int64_t(Scout_GetWeeklyFee());
+    return int32_t(std::clamp<int64_t>(spent, 0, INT32_MAX));
+}
+
+int32_t SumEntry(PopupCallBlock* call) { return Scouting_ChooseSum(call != nullptr ? call->row : -1); }
+
+void BuildSumPopup() {
+    const int16_t user = UserClub();
+    const int32_t limit = IsClubNumber(user) ? HVW_GetClubWageBudget(user) : 0;
+    const int count = ScoutingWeeklySums(limit, g_sums);
+    g_sumPopup[0] = {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr};
+    for (int i = 0; i < count; ++i) {
+        Money(g_sumText[i], sizeof g_sumText[i], g_sums[i]);
+        g_sumLabels[i] = g_sumText[i];
+        g_sumPopup[i + 1] = {POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0,      0, 0, 0, nullptr,
+                             &g_sumLabels[i],       SumEntry,         nullptr};
+    }
+    g_sumPopup[count + 1] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+}
+
+void EnsureWorldMap() {
+    if (g_worldMap != nullptr) return;
+    uint32_t size = PakLoadWholeFile(kWorldMapFile, &g_worldMap, MEM_TYPE_MANUAL_FREE);
+    const uint32_t expected =
+        GFX0_HEADER_SIZE + uint32_t(kWorldMapWidth * kWorldMapHeight) * uint32_t(MenuBytesPerPixel());
+    if (g_worldMap == nullptr || LoadImageFile(&g_worldMap, &size, 0, MenuScreenFormat()) < 0 ||
+        size != expected) {
+        // The screen works without its picture: the view stays dark.
+        if (g_worldMap != nullptr) FreeMemory(&g_worldMap);
+        return;
+    }
+    // A cache block: the memory manager may drop it and it is read again.
+    SetMemType(&g_worldMap, MEM_TYPE_AUTO_FREE);
+}
+
+void DrawMapView() {
+    EnsureWorldMap();
+    if (g_worldMap == nullptr) {
+        FillSolidRect(kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight, 0x0000);
+        return;
+    }
+    int left = 0, top = 0;
+    ScoutingMapOffset(g_point.x, g_point.y, &left, &top);
+    const size_t bytes = size_t(MenuBytesPerPixel());
+    const uint8_t* source =
+        g_worldMap + GFX0_HEADER_SIZE + (size_t(top) * size_t(kWorldMapWidth) + size_t(left)) * bytes;
+    for (int row = 0; row < kMapViewHeight; ++row) {
+        CopyRectToBackBuffer(kMapViewLeft, kMapViewTop + row, kMapViewWidth, 1,
+                             source + size_t(row) * size_t(kWorldMapWidth) * bytes);
+    }
+    // The view's centre marks where the scouts' eyes are.
+    const int cx = kMapViewLeft + int(std::lround(g_point.x)) - left;
+    const int cy = kMapViewTop + int(std::lround(g_point.y)) - top;
+    FillSolidRect(cx - 3, cy - 3, 7, 7, 0xFFE0);
+    FillSolidRect(cx - 1, cy - 1, 3, 3, 0x0000);
+}
+
+void PaintMap(int, int, int, int) { DrawMapView(); }
+
+void PaintRegionFaces(int, int, int, int) {
+    const uint16_t colour = DrawColour;
+    const int32_t style = ButtonStyle;
+    const int16_t scouted = Scout_GetMarkedRegion();
+    SetDrawParam(4, 0);
+    SetDrawParam(2, 0x5AD4);
+    for (int r = 0; r < kScoutingRegions; ++r) {
+        DoButton(360, 97 + 34 * r, 40, 30);
+        if (r == scouted) DrawIcon(380, 112 + 34 * r, kScoutedIcon, JUSTIFY_CENTRE_MIDDLE);
+    }
+    SetDrawParam(2, colour);
+    SetDrawParam(4, style);
+}
+
+void PaintPanels(int, int, int, int) {
+    const uint16_t colour = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(50, 428, 300, 100, 50);
+    SetDrawParam(2, colour);
+}
+
+void MapTimer(int16_t) { Scouting_MapFrame(); }
+const MenuTimerRecord kMapTimer = {1, 1, MapTimer};
+
+template <int R>
+int32_t RegionButton(MenuHotItem*) {
+    return Scouting_ChooseRegion(R);
+}
+
+#define END_OF_TABLE \
+    { 55, 0, 0, 0, 0, nullptr, nullptr }
+#define REGION_BUTTON(r)                                                  \
+    {49, 0, 0, 0, 0, &g_highlight[r], nullptr}, {                         \
+        8207, 50, 97 + 34 * r, 300, 30, &g_regionText[r], RegionButton<r> \
+    }
+
+const MenuItem kStopButton[] = {
+    {8207, 399, 476, 339, 24, &g_buttonText, Scouting_Stop},
+    END_OF_TABLE,
+};
+const MenuItem kSumsButton[] = {
+    {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_sumPopup, nullptr},
+    END_OF_TABLE,
+};
+// A club with nothing to spend gets the button without a list.
+const MenuItem kNoSumsButton[] = {
+    {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
+    END_OF_TABLE,
+};
+const MenuItem* g_scoutButton = kNoSumsButton;
+
+}  // namespace
+
+void ScoutingMenu() {
+    if (IsMenuFirstEntry() == 1) {
+        SetMenuTitleDate(11);
+        const int16_t scouted = Scout_GetMarkedRegion();
+        g_chosen = g_previous = IsRegion(scouted) ? scouted : kHomeRegion;
+        g_point = PointOf(g_chosen);
+        g_step = 0;
+    }
+    const int16_t scouted = Scout_GetMarkedRegion();
+    for (int16_t r = 0; r < kScoutingRegions; ++r) {
+        g_regionText[r] = uint16_t(HVW_GetScoutingContText(r));
+        g_highlight[r] = r == g_chosen ? kHighlighted : 0;
+    }
+    g_chosenText = uint16_t(HVW_GetScoutingContText(g_chosen));
+    std::snprintf(g_knownLine, sizeof g_knownLine, "%s: %d%%", GetText(kKnownText),
+                  int(Scout_RegionKnownPercent(g_chosen)));
+    std::snprintf(g_recommendedLine, sizeof g_recommendedLine, "%s: %d", GetText(kRecommendedText),
+                  int(GetScoutNumRecommendedInRegion(g_chosen)));
+    BuildSumPopup();
+    if (scouted == g_chosen) {
+        g_buttonText = kStopText;
+        g_scoutButton = kStopButton;
+    } else {
+        g_buttonText = kScoutText;
+        g_scoutButton = g_sums[0] > 0 ? kSumsButton : kNoSumsButton;
+    }
+}
+
+int ScoutingWeeklySums(int32_t limit, int32_t sums[kScoutingSums]) {
+    std::fill(sums, sums + kScoutingSums, 0);
+    if (limit <= 0) return 0;
+    for (const SumBand& band : kSumBands) {
+        if (limit <= band.above) continue;
+        std::copy(band.sums, band.sums + band.count, sums);
+        return band.count;
+    }
+    return 0;
+}
+
+void ScoutingRegionPoint(int16_t region, float* x, float* y) {
+    const MapPoint p = PointOf(region);
+    *x = p.x;
+    *y = p.y;
+}
+
+int ScoutingMoveFrames(int16_t from, int16_t to) {
+    const MapPoint a = PointOf(from), b = PointOf(to);
+    return std::fabs((a.x + a.y) - (b.x + b.y)) > kFarApart ? kLongMove : kShortMove;
+}
+
+void ScoutingMapOffset(float x, float y, int* left, int* top) {
+    *left = std::clamp(int(std::lround(x)) - kMapViewWidth / 2, 0, kWorldMapWidth - kMapViewWidth);
+    *top = std::clamp(int(std::lround(y)) - kMapViewHeight / 2, 0, kWorldMapHeight - kMapViewHeight);
+}
+
+void Scouting_MapFrame() {
+    if (g_previous == g_chosen) return;
+    const int frames = ScoutingMoveFrames(g_previous, g_chosen);
+    const MapPoint from = PointOf(g_previous), to = PointOf(g_chosen);
+    ++g_step;
+    if (g_step >= frames) {
+        g_point = to;
+        g_previous = g_chosen;
+    } else {
+        const float t = float(g_step) / float(frames);
+        g_point = {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+    }
+    if (MenuBackBuffer != nullptr) DrawMapView();
+}
+
+int32_t Scouting_ChooseRegion(int16_t region) {
+    if (!IsRegion(region)) return MENU_CONTINUE;
+    // A move under way starts again from where the map stands.
+    if (g_previous != g_chosen) {
+        g_previous = g_chosen;
+        if (g_step > 0) g_point = PointOf(g_previous);
+    }
+    g_chosen = region;
+    g_step = 0;
+    return MENU_REDRAW;
+}
+
+int32_t Scouting_ChooseSum(int entry) {
+    if (entry < 0 || entry >= kScoutingSums || g_sums[entry] <= 0) return MENU_CONTINUE;
+    const int32_t sum = g_sums[entry];
+    char money[40];
+    Money(money, sizeof money, sum);
+    const int16_t scouted = Scout_GetMarkedRegion();
+    char question[400];
+    if (IsRegion(scouted)) {
+        FillTextSlots(question, sizeof question, GetText(kBusyQuestionText),
+                      {RegionName(scouted), RegionName(g_chosen), money});
+    } else {
+        FillTextSlots(question, sizeof question, GetText(kQuestionText), {RegionName(g_chosen), money});
+    }
+    if (ShowChoiceBox(question, 0, YesNoButtons) != kAnswerYes) return MENU_REDRAW;
+    if (IsRegion(scouted)) PostToUser(kStoppedMessage, scouted, MoneySpent());
+    Scout_ClearAll();
+    Scout_MarkRegion(g_chosen, uint32_t(sum));
+    PostToUser(kStartedMessage, g_chosen, sum);
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t Scouting_Stop(MenuHotItem*) {
+    Scout_ClearAll();
+    return MENU_REDRAW;
+}
+
+int32_t Scouting_ViewPlayers(MenuHotItem*) {
+    PreviousMenuOption = 90;
+    ScoutViewFlag = 1;
+    ScoutViewRegion = g_chosen;
+    MenuOption = 64;
+    return MENU_CLOSE;
+}
+
+int32_t Scouting_WorldClubs(MenuHotItem*) {
+    MenuOption = 107;
+    return MENU_CLOSE;
+}
+
+int32_t Scouting_Back(MenuHotItem*) {
+    ScoutViewFlag = 0;
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+const MenuItem ScoutingTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(ScoutingMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(PaintPanels), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(PaintRegionFaces), nullptr},
+    {36, kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight, MenuFunction(PaintMap), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    REGION_BUTTON(0),
+    REGION_BUTTON(1),
+    REGION_BUTTON(2),
+    REGION_BUTTON(3),
+    REGION_BUTTON(4),
+    REGION_BUTTON(5),
+    REGION_BUTTON(6),
+    REGION_BUTTON(7),
+    REGION_BUTTON(8),
+    REGION_BUTTON(9),
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {16, 60, 441, 9, 0, &g_chosenText, nullptr},
+    {18, 70, 486, 9, 0, &g_knownShown, nullptr},
+    {18, 70, 506, 9, 0, &g_recommendedShown, nullptr},
+    {34, 0, 0, 1, 0, &g_scoutButton, nullptr},
+    {8204, 399, 502, 339, 24, MenuValue(845), Scouting_ViewPlayers},
+    {8204, 60, 559, 678, 28, MenuValue(1114), Scouting_WorldClubs},
+    {66, 0, 0, 0, 0, &kMapTimer, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), Scouting_Back},
+    END_OF_TABLE,
+};
+
+#undef REGION_BUTTON
+#undef END_OF_TABLE
+
+int16_t ScoutingChosenRegion() { return g_chosen; }
+int16_t ScoutingPreviousRegion() { return g_previous; }
+void ScoutingMapPoint(float* x, float* y) {
+    *x = g_point.x;
+    *y = g_point.y;
+}
+int16_t ScoutingStepCount() { return g_step; }
+int32_t ScoutingOfferedSum(int entry) { return entry >= 0 && entry < kScoutingSums ? g_sums[entry] : 0; }
+int16_t ScoutingButtonText() { return int16_t(g_buttonText); }
+bool ScoutingOffersSums() { return g_scoutButton == kSumsButton; }
+const char* ScoutingKnownLine() { return g_knownLine; }
+const char* ScoutingRecommendedLine() { return g_recommendedLine; }
