@@ -193,19 +193,16 @@ bool RefusedBooking(int16_t other, int16_t day) {
     return HVW_IsClubFreeBetween(other, first, last) == 0 || HVW_IsClubFreeBetween(Club(), first, last) == 0;
 }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
-
 const MenuItem kDayRow[] = {
     {36, -10, 0, 340, 20, MenuFunction(PaintDayRow), nullptr},
     {31, 90, 1, 200, 18, nullptr, DayRowClicked},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 const MenuItem kClubRow[] = {
     {36, -10, 0, 340, 20, MenuFunction(PaintClubRow), nullptr},
     {31, 0, 1, 200, 18, nullptr, ClubRowClicked},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 }  // namespace
@@ -292,10 +289,8 @@ const MenuItem FriendliesTable[] = {
     {8204, 60, 559, 339, 28, MenuValue(771), MenuHandler_Redraw},
     {8201, 0, 0, 0, 0, FriendlyTourPopup, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };
-
-#undef END_OF_TABLE
 
 FriendlyDayRow FriendliesDayRow(int row) {
     return row >= 0 && row < kFriendlyDayRows ? g_dayRows[row] : FriendlyDayRow{};

@@ -196,8 +196,6 @@ int32_t RegionButton(MenuHotItem*) {
     return Scouting_ChooseRegion(R);
 }
 
-#define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
 #define REGION_BUTTON(r)                                                  \
     {49, 0, 0, 0, 0, &g_highlight[r], nullptr}, {                         \
         8207, 50, 97 + 34 * r, 300, 30, &g_regionText[r], RegionButton<r> \
@@ -205,17 +203,17 @@ int32_t RegionButton(MenuHotItem*) {
 
 const MenuItem kStopButton[] = {
     {8207, 399, 476, 339, 24, &g_buttonText, Scouting_Stop},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem kSumsButton[] = {
     {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
     {8201, 0, 0, 0, 0, g_sumPopup, nullptr},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 // A club with nothing to spend gets the button without a list.
 const MenuItem kNoSumsButton[] = {
     {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 const MenuItem* g_scoutButton = kNoSumsButton;
 
@@ -379,12 +377,10 @@ const MenuItem ScoutingTable[] = {
     {8204, 60, 559, 678, 28, MenuValue(1114), Scouting_WorldClubs},
     {66, 0, 0, 0, 0, &kMapTimer, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), Scouting_Back},
-    END_OF_TABLE,
+    kMenuEnd,
 };
 
 #undef REGION_BUTTON
-#undef END_OF_TABLE
-
 int16_t ScoutingChosenRegion() { return g_chosen; }
 int16_t ScoutingPreviousRegion() { return g_previous; }
 void ScoutingMapPoint(float* x, float* y) {
