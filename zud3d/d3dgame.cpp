@@ -69,6 +69,8 @@ constexpr int kActiveChannels = 16;
 constexpr int kTeamColourEntry[2] = {46, 47};
 constexpr int kCaptionText = 126;
 constexpr int kCaptionColour = 52;
+constexpr uint32_t kSunColour = 0xA5A5A5A5;
+constexpr uint32_t kFillColour = 0x3F3F3F3F;
 
 struct DisplayState {
     bool started = false;
@@ -116,18 +118,22 @@ void ColourOf(uint32_t argb, float* rgba) {
     rgba[3] = float(argb >> 24) / 255.0f;
 }
 
+// Each light's colour is also its ambient part: without it every face turned
+// from the sun would be lit by the weak fill light alone and come out black.
 void CreateLights() {
+    float colour[4];
+    const Vector sun = Normalised(14.0f, 10.0f, -20.0f);
+    ColourOf(kSunColour, colour);
+    D3DLightSetDefaultColour(kSunColour);
+    g_display.lights[0] = D3DLightCreate(colour, &sun);
     plat::D3DMaterial7 white{};
     white.diffuse = white.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
     D3DSetMaterial(&white);
-    float colour[4];
-    const Vector sun = Normalised(14.0f, 10.0f, -20.0f);
-    ColourOf(0xA5A5A5A5, colour);
-    g_display.lights[0] = D3DLightCreate(colour, &sun);
     const float sunDirection[3] = {sun.x, sun.y, sun.z};
     Stadium_SetLight(NightMatch() ? nullptr : sunDirection);
     const Vector fill = Normalised(4.0f, -4.0f, 2.0f);
-    ColourOf(0x3F3F3F3F, colour);
+    ColourOf(kFillColour, colour);
+    D3DLightSetDefaultColour(kFillColour);
     g_display.lights[1] = D3DLightCreate(colour, &fill);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "match/matchresult.h"
+#include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "season/fixtureday.h"
 #include "season/pickteam.h"
@@ -35,6 +36,8 @@ struct FixtureFakes {
     int shown = 0;
     int unshown = 0;
     int predicted = 0;
+    // The match record's club words as the last shown match saw them.
+    int16_t shownClubs[2] = {-1, -1};
     ScriptedResult script;
     FixtureResultMakers saved{};
 };
@@ -82,6 +85,10 @@ inline void WriteScriptedResult() {
 
 inline void FakePlayMatch() {
     ((DisplayModeFlags & kDisplayOff) != 0 ? Fakes().unshown : Fakes().shown) += 1;
+    if ((DisplayModeFlags & kDisplayOff) == 0) {
+        for (int side = 0; side < 2; ++side)
+            Fakes().shownClubs[side] = GameInfo.TeamI16(side, gameinfo::kTeamClub);
+    }
     WriteScriptedResult();
 }
 

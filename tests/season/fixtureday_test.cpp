@@ -61,6 +61,10 @@ TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredict
     EXPECT_EQ(ProcessFixture(0), 1);
     EXPECT_EQ(Fakes().shown, 1);
     EXPECT_EQ(LastResultPredicted, 0);
+    // The shown match knows its two clubs (the display tells a practice
+    // match by equal club words).
+    EXPECT_EQ(Fakes().shownClubs[0], 0);
+    EXPECT_EQ(Fakes().shownClubs[1], 1);
     EXPECT_EQ(ProcessFixture(1), 1);
     EXPECT_EQ(Fakes().unshown, 1);
     EXPECT_EQ(ProcessFixture(2), 1);

@@ -41,6 +41,8 @@
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
+#include "support/corehooks.h"
+#include "support/dxd3d.h"
 #include "support/dxdraw.h"
 #include "support/gfx.h"
 #include "support/keyboard.h"
@@ -62,6 +64,7 @@
 #include "zud3d/d3dtex.h"
 #include "zud3d/d3dware.h"
 #include "zud3d/gfxmgr.h"
+#include "zud3d/players3d.h"
 
 using namespace gameinfo;
 
@@ -467,6 +470,17 @@ bool GameColourNear(const Frame& f, float x, float y, uint32_t rgb, int distance
     return false;
 }
 
+// Near-white pixels (the panels' text) in a box.
+int GameTextPixels(const Frame& f, int x0, int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t p = f.At(x, y);
+            count += (p >> 16 & 255) > 200 && (p >> 8 & 255) > 200 && (p & 255) > 200;
+        }
+    return count;
+}
+
 uint32_t GameShirtRgb(int side) {
     const uint8_t* kit = GameInfo.bytes + TeamInfoAt(side) + kTeamKit;
     const KitColour& c = GetKitColour(int16_t(kit[2] | kit[3] << 8));
@@ -492,10 +506,47 @@ int GameFigureInView(int side, float* sx, float* sy) {
     return best;
 }
 
+// Under the display's own lights (lighting on, the default) a figure seen
+// from the side turned away from the sun still wears its kit's colour, as
+// it does unlit, and the ball stays white.
+TEST_F(D3DGameTest, LitFiguresCarryTheirKitColours) {
+    PrepareMatchRecord();
+    ASSERT_EQ(+VideoGetChoice()->Lighting, 1);
+    Match3D_DisplayOn();
+    ASSERT_TRUE(D3DGame_IsStarted());
+    for (DisplayFigure& row : DisplayTable) row.clip = -1;
+    DisplayTable[1] = DisplayFigure{796.0f, 1082.0f, 0, 1, 0, 0};
+    DisplayTable[35] = DisplayFigure{796.0f, 1062.0f, 4.0f, -1, 0, 0};
+    const auto draw = [](int lit, const char* grab) {
+        D3DClearSceneEx2(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+        D3DBeginScene();
+        D3DGame_SetDefaultStates();
+        D3DGame_SetLighting(lit);
+        Players3D_Draw();
+        Ball_Draw();
+        D3DEndScene();
+        return testenv::GrabFrame(grab);
+    };
+    const uint32_t kit = GameShirtRgb(0);
+    // The sun shines along (14, 10, -20): the eye stands on the far side.
+    for (float side : {-1.0f, 1.0f}) {
+        const float d = 120.0f * side;
+        MatchCam_SetView(796.0f + d, 1082.0f + d * 0.7f, 72.0f, std::atan2(d, d * 0.7f),
+                         std::atan2(-52.0f, std::fabs(d) * 1.22f) - 1.5707964f, 1.0f);
+        float sx = 0, sy = 0;
+        ASSERT_TRUE(Figure_ProjectToScreen(796.0f, 1082.0f, 22.0f, &sx, &sy));
+        const Frame unlit = draw(0, "lit_figure_off.tga"), lit = draw(1, "lit_figure_on.tga");
+        const uint32_t chestLit = lit.At(int(sx), int(sy)), chestUnlit = unlit.At(int(sx), int(sy));
+        EXPECT_LT(ColourDistance(chestUnlit, kit), 110) << std::hex << chestUnlit << " " << kit;
+        EXPECT_LT(ColourDistance(chestLit, chestUnlit), 60) << std::hex << chestLit << " " << chestUnlit;
+        ASSERT_TRUE(Figure_ProjectToScreen(796.0f, 1062.0f, 4.0f, &sx, &sy));
+        EXPECT_TRUE(GameColourNear(lit, sx, sy, 0xF0F0F0, 100, 2)) << side;
+    }
+}
+
 TEST_F(ShownMatchTest, AWholeMatchIsShown) {
+    static constexpr int kPanelTurnFrames = 26;
     PrepareShownMatch(4242);
-    // Unlit figures show their kits' own colours.
-    CommittedVideoChoice.Lighting = 0;
     struct Seen {
         Frame flyIn100, flyIn300, play, playNoRadar, beforeReplay, caption, beforeF2, replayPanel;
         float yaw100 = 0, yaw300 = 0;
@@ -503,7 +554,7 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
         bool ball = false, green = false;
         int captionPixels = 0, captionPixelsBefore = 0;
         // 0 fly-in, 1 undrawn to the kick-off, 2 play, 3 under H, 4 the automatic
-        // replay, 5 F2, 6 done.
+        // replay, 5 F2, 6 drawing off (U), 7 a goal under U, 8 done.
         int phase = 0;
         int32_t mark = 0;
         int playFrames = 0;
@@ -512,6 +563,8 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
         uint32_t chest[2] = {0, 0};
         bool shirtsDone = false;
         int radarOffAt = 0;
+        int ticksUnderU = 0;
+        bool replayUnderU = false;
     };
     static Seen seen;
     seen = Seen{};
@@ -549,9 +602,13 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                     seen.phase = 1;
                 }
                 break;
-            case 2:
+            case 2: {
                 ++seen.playFrames;
-                if (seen.playFrames >= 5 && !seen.shirtsDone) {
+                // The clock and score panels turn in over 20 drawn frames
+                // after drawing comes back: the play grab waits for them.
+                const bool bothShirts = seen.shirts[0] && seen.shirts[1];
+                if (seen.playFrames >= 5 && !seen.shirtsDone &&
+                    (!bothShirts || seen.playFrames == 5 || seen.playFrames >= kPanelTurnFrames)) {
                     // Grabs until a chest of each side has been seen in view.
                     const Frame now = testenv::GrabFrame("grab_play.tga");
                     for (int side = 0; side < 2; ++side) {
@@ -561,7 +618,6 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                         seen.chest[side] = now.At(int(x), int(y));
                     }
                     if (seen.playFrames == 5) {
-                        seen.play = now;
                         int greenPixels = 0;
                         for (uint32_t p : now.pixels) {
                             const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
@@ -573,7 +629,9 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                         if (Figure_ProjectToScreen(ball.x, ball.y, ball.height + 4.0f, &bx, &by))
                             seen.ball = GameColourNear(now, bx, by, 0xF0F0F0, 100, 4);
                     }
-                    seen.shirtsDone = (seen.shirts[0] && seen.shirts[1]) || seen.playFrames >= 60;
+                    seen.shirtsDone =
+                        (seen.shirts[0] && seen.shirts[1] && seen.playFrames >= kPanelTurnFrames) ||
+                        seen.playFrames >= 60;
                     if (seen.shirtsDone) {
                         seen.play = now;
                         PitchRadarSwitch = 0;
@@ -588,6 +646,7 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                     seen.phase = 3;
                 }
                 break;
+            }
             case 4:
                 // The first frame of the automatic replay, under its camera.
                 seen.caption = testenv::GrabFrame("grab_caption.tga");
@@ -610,6 +669,8 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                 }
                 break;
             case 6:
+            case 7:
+            case 8:
                 // Each later period starts drawing again: off at once.
                 DrawMode = 1;
                 break;
@@ -632,10 +693,30 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
             EXPECT_EQ(DrawMode, 2);
             ++Goals[0];
             seen.phase = 4;
+        } else if (seen.phase == 6 && DrawMode == 1 && MatchClockRunning) {
+            // A goal while drawing is off under U: no automatic replay.
+            ++Goals[0];
+            seen.phase = 7;
+        } else if (seen.phase == 7 && ++seen.ticksUnderU == 300) {
+            seen.phase = 8;
         }
     };
+    // Every pass of the loop polls first: a replay under way is seen there
+    // (the engine does not step, so no tick sees it).
+    static void (*gamePoll)() = nullptr;
+    CoreHooks hooks = CoreGetHooks();
+    gamePoll = hooks.poll;
+    hooks.poll = [] {
+        if (gamePoll != nullptr) gamePoll();
+        if (seen.phase == 7 && Replay_IsPlaying()) seen.replayUnderU = true;
+    };
+    CoreSetHooks(hooks);
     PlayShown();
-    EXPECT_EQ(seen.phase, 6) << "the script did not run through";
+    hooks.poll = gamePoll;
+    CoreSetHooks(hooks);
+    EXPECT_GE(seen.phase, 7) << "the script did not run through";
+    EXPECT_GE(seen.ticksUnderU, 100);
+    EXPECT_FALSE(seen.replayUnderU) << "no automatic replay with U held";
     ASSERT_FALSE(seen.flyIn300.pixels.empty());
     // The fly-in turns: the view has gone round and the ground with it.
     EXPECT_GT(std::fabs(seen.yaw300 - seen.yaw100), 1.0f);
@@ -644,6 +725,9 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     EXPECT_TRUE(seen.shirts[0]) << "home shirt " << std::hex << GameShirtRgb(0) << " at " << seen.chest[0];
     EXPECT_TRUE(seen.shirts[1]) << "away shirt " << std::hex << GameShirtRgb(1) << " at " << seen.chest[1];
     EXPECT_TRUE(seen.ball);
+    // The clock at the top right and the score at the top left carry text.
+    EXPECT_GT(GameTextPixels(seen.play, 712, 10, 790, 34), 20) << "clock";
+    EXPECT_GT(GameTextPixels(seen.play, 140, 10, 230, 48), 20) << "score";
     // The radar at the lower right comes and goes with its switch.
     EXPECT_GT(GameDifferingShare(seen.play, seen.playNoRadar, 640, 420, 760, 560), 15);
     EXPECT_LT(GameDifferingShare(seen.play, seen.playNoRadar, 200, 200, 600, 400), 15);
