@@ -1,6 +1,7 @@
 #include "management/training.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "database/Access.h"
 #include "database/query/funcs_people.h"
@@ -298,6 +299,11 @@ void ComputerTrainingRound(uint16_t player, int a) {
 }
 
 }  // namespace
+
+int16_t TrainingCounterOfStat(int stat) {
+    if (stat < 0 || stat >= int(std::size(kCounterOfStat))) return kNoCounter;
+    return int16_t(kCounterOfStat[stat]);
+}
 
 int16_t DevelopmentInterval(uint16_t player) {
     const int age = GetPlayerAge(player);

@@ -22,6 +22,9 @@ void ProcessSquadTrainingDay();
 // record; pick 0..3 chooses among the kind's attributes.  Raises are
 // counted in the record.
 void DevelopPlayerAttributes(int16_t record, int16_t pick, uint16_t kind);
+// The improvement counter of a training record (0..16) that counts the
+// raises of attribute 0..27; -1 for an attribute training does not count.
+int16_t TrainingCounterOfStat(int stat);
 // The role 0..12 the player's attributes and side settings fit best.
 int16_t BestRoleForPlayer(uint16_t player);
 // The computer's development step: the same raises for kinds 0-3, rest for

@@ -599,11 +599,11 @@ void ActOnMenuOption() {
             MenuOption = 7;
             return;
         case 4:
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(false);
             return;
         case 75:
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(true);
             return;
         case 7:
@@ -626,7 +626,7 @@ void ActOnMenuOption() {
             return;
         case 14:
         case 18:
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             ProcessHalvornDayMessages();
             return;
         case 16:

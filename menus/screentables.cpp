@@ -7,9 +7,12 @@
 #include "menus/filteredlist.h"
 #include "menus/friendlies.h"
 #include "menus/inbox.h"
+#include "menus/loanterms.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/playedcountries.h"
+#include "menus/playerinfo.h"
+#include "menus/playerprofile.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
 #include "menus/squadlist.h"
@@ -21,12 +24,16 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
         case 3:
             return ClubMainTable;
+        case 4:
+            return PlayerStatsTable;
         case 5:
             return DivisionClubsTable;
         case 6:
             return ClubInfoTable;
         case 16:
             return SurnameMenuTable;
+        case 18:
+            return LoanTermsTable;
         case 7:
         case 73:
         case 74:
@@ -41,6 +48,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return TeamSelectTable;
         case 39:
             return VacanciesTable;
+        case 65:
+            return PlayerInfoHeaderTable;
+        case 75:
+            return PlayerInfoTable;
         case 46:
         case 47:
             return SaveLoadTable;

@@ -1,0 +1,3 @@
+#include "menus/playercondition.h"
+
+int16_t ConditionReturnOption = 0;
