@@ -566,8 +566,9 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     SetPlayerClub(p, int16_t(kNoClub));
     SetPlayerLoanClub(p, int16_t(kNoClub));
     HVW_SetPlayerWage(p, 1);
-    HVW_SetPlayerTxList(p, 1);
+    // Flag 95 locks the transfer list: it goes first.
     HVW_SetPlayerFlag95(p, 0);
+    HVW_SetPlayerTxList(p, 1);
     HVW_SetPlayerManPrice(p, -1);
     RebuildClubRoster(c);
     HVW_AddClubHistoryEntry(p, c, 0, 0, 10);

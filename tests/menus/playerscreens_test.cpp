@@ -1,0 +1,747 @@
+// The player profile, his contract details and the loan terms over one
+// shared new-game world: the action pop-up by situation, the list moves and
+// listings, the release with its money, the knowledge classes, the status
+// and statistics figures, the clause and loan lines, the interested clubs,
+// the opening loan terms and their agreement; and the screens run by the
+// controller with the scripted user.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/dates.h"
+#include "database/frontstate.h"
+#include "database/history.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_playerscreens.h"
+#include "database/query/funcs_small.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "database/text.h"
+#include "database/training.h"
+#include "management/shortlist.h"
+#include "management/squads.h"
+#include "management/training.h"
+#include "menus/contracttalks.h"
+#include "menus/loanterms.h"
+#include "menus/menucont.h"
+#include "menus/playercondition.h"
+#include "menus/playerinfo.h"
+#include "menus/playerprofile.h"
+#include "menus/squadlist.h"
+#include "season/calendar.h"
+#include "season/competitions.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "support/colconv.h"
+#include "support/random.h"
+#include "tests/fakes/menu_env.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+bool g_profileWorldReady = false;
+std::string g_profileWorldError;
+
+void ProfileNewWorld() {
+    if (g_profileWorldReady || !g_profileWorldError.empty()) return;
+    char here[4096];
+    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
+        g_profileWorldError = "no game folder";
+        return;
+    }
+    if (!std::filesystem::exists("stats/totstat.dat")) {
+        g_profileWorldError = "no game data";
+    } else {
+        ClearTotStatTables();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        GameSeedRandom(68);
+        NewGameSetUp();
+        g_profileWorldReady = true;
+    }
+    if (chdir(here) != 0) g_profileWorldError = "cannot return to the test folder";
+}
+
+using Action = ProfileAction;
+
+void PlayerScreensSetCups(uint16_t p, std::initializer_list<int16_t> flags) {
+    void (*const setters[6])(uint16_t, int16_t) = {SetPlayerCupFlag0, SetPlayerCupFlag1, SetPlayerCupFlag2,
+                                                   SetPlayerCupFlag3, SetPlayerCupFlag4, SetPlayerCupFlag5};
+    int k = 0;
+    for (int16_t flag : flags) setters[k++](p, flag);
+}
+
+class PlayerScreensTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ProfileNewWorld();
+        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        // The texts and a back buffer, with no display: boxes are printed.
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        painting_ = true;
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        other_ = int16_t(DivisionClubLists[0][1][1]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SelectedClub = uint16_t(user_);
+        MenuFollowUp = 0;
+        HVW_BuildSquadList(user_);
+    }
+    void TearDown() override {
+        if (painting_) testenv::StopMenuPaint();
+        if (!g_profileWorldReady) return;
+        SetClubControl(user_, 0);
+        SetPlayerClub(1, int16_t(kNoClub));
+    }
+    // A plain player of the club: in its team list, not the manager.
+    static uint16_t PlayerOf(int16_t club, int skip = 0) {
+        for (uint16_t p = 2; p < PlayerCount; ++p) {
+            if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
+            if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
+            if (skip-- == 0) return p;
+        }
+        return 0;
+    }
+    // Opens the profile of the player as the controller would, without the
+    // engine: the first-entry set-up, then one run.
+    static void Open(uint16_t p) {
+        SelectedPlayer = int16_t(p);
+        PlayerProfile_Enter();
+        PlayerStatsMenu();
+    }
+    static std::vector<Action> Actions() { return {ProfileActions, ProfileActions + ProfileActionCount}; }
+    static bool InList(const SquadList& list, uint16_t p) {
+        return std::find(std::begin(list.players), std::end(list.players), p) != std::end(list.players);
+    }
+    int16_t user_ = -1, other_ = -1;
+    bool painting_ = false;
+};
+
+// ---- The action pop-up --------------------------------------------------------------------
+
+TEST_F(PlayerScreensTest, ActionEntriesFollowThePlayersSituation) {
+    const uint16_t own = PlayerOf(user_), foreign = PlayerOf(other_);
+    ASSERT_NE(own, 0);
+    ASSERT_NE(foreign, 0);
+    Open(1);
+    EXPECT_EQ(Actions(), std::vector<Action>{Action::Close});
+
+    HVW_SetPlayerFlag95(own, 0);
+    SetPlayerFlag123(own, 0);
+    SetPlayerIT(own, 0);
+    Open(own);
+    EXPECT_EQ(Actions(), (std::vector<Action>{Action::TeamList, Action::Separator, Action::LoanList,
+                                              Action::TransferList, Action::Separator, Action::Training,
+                                              Action::Approach, Action::Release, Action::Deal}));
+    HVW_SetPlayerFlag95(own, 1);
+    Open(own);
+    EXPECT_EQ(Actions(), (std::vector<Action>{Action::TeamList, Action::SpareList, Action::Separator,
+                                              Action::Approach, Action::Release, Action::Deal}));
+    // A contract deal under way, or a slight injury: no deal entry.
+    SetPlayerFlag123(own, 1);
+    Open(own);
+    EXPECT_EQ(Actions().back(), Action::Release);
+    SetPlayerFlag123(own, 0);
+    SetPlayerIT(own, 1);
+    Open(own);
+    EXPECT_EQ(Actions().back(), Action::Release);
+    SetPlayerIT(own, 0);
+    HVW_SetPlayerFlag95(own, 0);
+
+    Open(foreign);
+    EXPECT_EQ(Actions(), (std::vector<Action>{Action::Offer, Action::LoanApproach, Action::Shortlist}));
+    EXPECT_EQ(SelectedClub, uint16_t(other_));
+
+    // Loans: the club field holds the club he plays for, the loan club his
+    // owner.
+    SetPlayerClub(own, other_);
+    Open(own);
+    EXPECT_EQ(Actions(), (std::vector<Action>{Action::Training, Action::EndLoan, Action::Deal}));
+    EXPECT_EQ(ProfileEndLoanWord, 1243);
+    SetPlayerClub(own, user_);
+    SetPlayerClub(foreign, user_);
+    Open(foreign);
+    EXPECT_EQ(Actions(), std::vector<Action>{Action::EndLoan});
+    EXPECT_EQ(ProfileEndLoanWord, 797);
+    const int16_t third = int16_t(DivisionClubLists[0][1][2]);
+    SetPlayerClub(foreign, third);
+    Open(foreign);
+    EXPECT_EQ(Actions(), std::vector<Action>{Action::Shortlist});
+    SetPlayerClub(foreign, other_);
+
+    // A free player.
+    SetPlayerClub(foreign, int16_t(kNoClub));
+    SetPlayerLoanClub(foreign, int16_t(kNoClub));
+    Open(foreign);
+    EXPECT_EQ(Actions(), (std::vector<Action>{Action::Offer, Action::Shortlist}));
+    SetPlayerClub(foreign, other_);
+    SetPlayerLoanClub(foreign, other_);
+}
+
+TEST_F(PlayerScreensTest, NoPlayerShowsAnEmptyProfileWhoseBackIconWorks) {
+    for (int16_t selected : {int16_t(0), int16_t(-5), int16_t(PlayerCount), int16_t(-20000)}) {
+        Open(uint16_t(selected));
+        SelectedPlayer = selected;
+        PlayerStatsMenu();
+        EXPECT_EQ(Actions(), std::vector<Action>{Action::Close}) << selected;
+        EXPECT_STREQ(ProfileValueText[0], "") << selected;
+        EXPECT_STREQ(ProfileStatusText, "") << selected;
+        EXPECT_EQ(PlayerProfile_Act(Action::Release), MENU_REDRAW_ALSO);
+        PlayerInfoMenu();
+        EXPECT_STREQ(InterestedClubsText, "");
+        ReturnMenuOption = 7;
+        MenuOption = 4;
+        EXPECT_EQ(PlayerProfile_Back(nullptr), MENU_CLOSE);
+        EXPECT_EQ(MenuOption, 7);
+    }
+}
+
+// ---- What the profile shows ---------------------------------------------------------------
+
+TEST_F(PlayerScreensTest, KnowledgeClassesGoalkeepersAndSupporters) {
+    // Another country's lower division, unscouted: a knowledge class.
+    const int16_t country = GetClubNation(user_) == 1 ? 2 : 1;
+    const int16_t saved = CountryScoutedFlags[country];
+    CountryScoutedFlags[country] = 0;
+    const int16_t club = int16_t(DivisionClubLists[country][2][0]);
+    uint16_t p = 0;
+    for (int skip = 0; p == 0 || HVW_GetPlayerKnowledge(p) < 0; ++skip) {
+        p = PlayerOf(club, skip);
+        ASSERT_NE(p, 0);
+        SetPlayerFlag119(p, 0);
+    }
+    const int16_t knowledge = HVW_GetPlayerKnowledge(p);
+    ASSERT_GE(knowledge, 0);
+    ASSERT_LE(knowledge, 4);
+    std::vector<std::string> first;
+    for (int visit = 0; visit < 2; ++visit) {
+        Open(p);
+        std::vector<std::string> values;
+        int shown = 0;
+        for (int row = 0; row < 25; ++row) {
+            if (ProfileLookupLabel[row] == kHiddenAttributeLabel) {
+                EXPECT_STREQ(ProfileValueText[row], GetText(125)) << row;
+                EXPECT_NE(ProfileShownLabel[row], 125) << "the label stays";
+            } else {
+                ++shown;
+                EXPECT_EQ(ProfileLookupLabel[row], uint16_t(ProfileShownLabel[row]));
+            }
+            values.push_back(ProfileValueText[row]);
+        }
+        EXPECT_EQ(shown, 6);
+        for (int row = 25; row < 30; ++row) EXPECT_NE(ProfileLookupLabel[row], kHiddenAttributeLabel);
+        if (visit == 0) first = values;
+        EXPECT_EQ(values, first);
+    }
+    CountryScoutedFlags[country] = saved;
+
+    // A goalkeeper: rows 1 and 7 relabelled, looked up as ever; clean sheets.
+    uint16_t keeper = 0;
+    for (uint16_t q = 2; q < PlayerCount && keeper == 0; ++q)
+        if (GetPlayerClub(q) == uint16_t(user_) && GetPlayerPosition2(q) == 0) keeper = q;
+    ASSERT_NE(keeper, 0);
+    Open(keeper);
+    EXPECT_EQ(ProfileShownLabel[1], 2409);
+    EXPECT_EQ(ProfileShownLabel[7], 1826);
+    EXPECT_EQ(ProfileLookupLabel[1], 42);
+    EXPECT_EQ(ProfileLookupLabel[7], 47);
+    EXPECT_EQ(ProfileGridLabel[3], 199);
+    const uint16_t fans = GetPlayerFans(keeper);
+    SetPlayerFans(keeper, 63);
+    PlayerStatsMenu();
+    EXPECT_EQ(ProfileFansTextId, 1619);
+    SetPlayerFans(keeper, 0);
+    PlayerStatsMenu();
+    EXPECT_EQ(ProfileFansTextId, 1192);
+    SetPlayerFans(keeper, int16_t(fans));
+}
+
+TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
+    const uint16_t p = PlayerOf(user_, 1);
+    ASSERT_NE(p, 0);
+    SetPlayerIT(p, 0);
+    SetPlayerIntDuty(p, 0);
+    SetPlayerApps(p, 7);
+    SetPlayerAppsAsSub(p, 2);
+    SetPlayerCaps89(p, 3);
+    SetPlayerCaps86(p, 1);
+    SetPlayerIntGoals87(p, 2);
+    // An improvement counted by training shows in the table's colour.
+    HVW_GetRegularTraining(p);
+    const int16_t record = HVW_FindEntryById(p);
+    ASSERT_GE(record, 0);
+    std::memset(TrainingRecords[record].bytes + kTrainingCounters, 0, kTrainingCounterCount);
+    TrainingRecords[record].bytes[kTrainingCounters + TrainingCounterOfStat(0)] = 3;
+    Open(p);
+    EXPECT_STREQ(ProfileSecondText[0], "(+3)");
+    EXPECT_EQ(ProfileSecondColour[0], 75);
+    EXPECT_STREQ(ProfileSecondText[1], "(+0)");
+    EXPECT_EQ(ProfileSecondColour[1], 25);
+    EXPECT_EQ(std::string(ProfileValueText[0]), std::to_string(HVW_GetPlayerStat(p, 0)));
+    const int stat = HVW_GetPlayerStat(p, 0);
+    EXPECT_EQ(ProfileValueColour[0], stat >= 90 ? 8 : stat >= 80 ? 21 : 0);
+    EXPECT_STREQ(ProfileGridText[1][1], "7 (2)");
+    EXPECT_STREQ(ProfileGridText[3][1], "3 (1)");
+    EXPECT_STREQ(ProfileGridText[3][3], "2");
+    EXPECT_STREQ(ProfileGridText[4][1], "-");
+    EXPECT_STREQ(ProfileGridText[4][3], "-");
+    EXPECT_EQ(std::string(ProfileStatusText).find(GetText(249)),
+              std::string(ProfileStatusText).find(": ") + 2);
+
+    SetPlayerIT(p, 3);
+    SetPlayerIP(p, 4);
+    PlayerStatsMenu();
+    const std::string injured = ProfileStatusText;
+    EXPECT_NE(injured.find(GetText(248)), std::string::npos);
+    EXPECT_NE(injured.find(std::string(GetText(202)) + " 4 " + GetText(748)), std::string::npos) << injured;
+    SetPlayerIT(p, 0);
+    SetPlayerIP(p, 0);
+    // Other clubs' players get no second texts.
+    Open(PlayerOf(other_));
+    EXPECT_STREQ(ProfileSecondText[0], "");
+}
+
+// ---- List moves, listings and the moves to the deal screens --------------------------------
+
+TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
+    const uint16_t p = PlayerOf(user_, 2);
+    ASSERT_TRUE(InList(FirstTeamList, p));
+    HVW_SetPlayerFlag95(p, 0);
+    Open(p);
+    EXPECT_EQ(ProfileTeamWord, 588);
+    PlayerProfile_Act(Action::TeamList);
+    EXPECT_FALSE(InList(FirstTeamList, p));
+    EXPECT_TRUE(InList(ReserveList, p));
+    PlayerStatsMenu();
+    EXPECT_EQ(ProfileTeamWord, 570) << "the word follows at once";
+    PlayerProfile_Act(Action::TeamList);
+    EXPECT_TRUE(InList(FirstTeamList, p));
+    EXPECT_FALSE(InList(ReserveList, p));
+
+    // A full second list refuses him with a message; nothing moves.
+    const SquadList second = ReserveList, team = FirstTeamList;
+    for (int i = 0; i < kSquadListSize; ++i) ReserveList.players[i] = uint16_t(45000 + i);
+    ReserveList.count = kSquadListSize;
+    const SquadList full = ReserveList;
+    PlayerStatsMenu();
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::TeamList);
+        EXPECT_NE(out.Text().find(GetText(1149)), std::string::npos);
+    }
+    EXPECT_EQ(std::memcmp(&ReserveList, &full, sizeof full), 0);
+    EXPECT_EQ(std::memcmp(&FirstTeamList, &team, sizeof team), 0);
+    ReserveList = second;
+
+    // Transfer listing shows on the squad list; without a contract it is
+    // refused.
+    HVW_SetPlayerTxList(p, 0);
+    HVW_SetPlayerLoanList(p, 0);
+    PlayerProfile_Act(Action::TransferList);
+    PlayerStatsMenu();
+    EXPECT_EQ(HVW_GetPlayerTxList(p), 1);
+    EXPECT_EQ(ProfileTransferWord, 624);
+    PlayerProfile_Act(Action::TransferList);
+    EXPECT_EQ(HVW_GetPlayerTxList(p), 0);
+    const int16_t contract = HVW_GetPlayerContract(p);
+    SetPlayerContract(p, 0);
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::TransferList);
+        EXPECT_NE(out.Text().find(GetText(1150)), std::string::npos);
+    }
+    EXPECT_EQ(HVW_GetPlayerTxList(p), 0);
+    SetPlayerContract(p, contract);
+    PlayerProfile_Act(Action::LoanList);
+    PlayerStatsMenu();
+    EXPECT_EQ(ProfileLoanWord, 625);
+    PlayerProfile_Act(Action::LoanList);
+    EXPECT_EQ(HVW_GetPlayerLoanList(p), 0);
+
+    // The shortlist entry adds and removes.
+    const uint16_t foreign = PlayerOf(other_);
+    Open(foreign);
+    EXPECT_EQ(ProfileShortlistWord, 423);
+    PlayerProfile_Act(Action::Shortlist);
+    PlayerStatsMenu();
+    EXPECT_EQ(ProfileShortlistWord, 1832);
+    PlayerProfile_Act(Action::Shortlist);
+    EXPECT_EQ(ShortList_IsPlayerOn(foreign), 0);
+}
+
+TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
+    const uint16_t foreign = PlayerOf(other_, 3);
+    const uint16_t own = PlayerOf(user_, 3);
+    ASSERT_NE(foreign, 0);
+    const int16_t today = SeasonCalendar.currentDay;
+    const int nation = GetClubNation(other_);
+    const int16_t first = LeagueTransferWords[0][nation], last = LeagueTransferWords[1][nation];
+    // Transfers closed: a message, nothing opened.
+    LeagueTransferWords[0][nation] = today;
+    LeagueTransferWords[1][nation] = int16_t(today + 10);
+    Open(foreign);
+    MenuOption = 4;
+    {
+        StdoutCapture out;
+        EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_REDRAW_ALSO);
+        EXPECT_NE(out.Text().find(GetText(kTransfersClosedText)), std::string::npos);
+    }
+    EXPECT_EQ(MenuOption, 4);
+    LeagueTransferWords[0][nation] = first;
+    LeagueTransferWords[1][nation] = last;
+    if (HVW_CheckUserBid(foreign) == 0 && HVW_ValuePlayerFull(foreign) != 0) {
+        SalesTeamClub = -1;
+        EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_CLOSE);
+        EXPECT_EQ(MenuOption, 10);
+        EXPECT_EQ(SalesTeamClub, user_);
+    }
+    // A player his club does not offer on loan; then one it does.
+    HVW_SetPlayerLoanList(foreign, 0);
+    MenuOption = 4;
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::LoanApproach);
+        EXPECT_NE(out.Text().find(GetText(1139)), std::string::npos);
+    }
+    EXPECT_EQ(MenuOption, 4);
+    HVW_SetPlayerLoanList(foreign, 1);
+    SetPlayerWage(foreign, 1);
+    SalesTeamClub = -1;
+    EXPECT_EQ(PlayerProfile_Act(Action::LoanApproach), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(SalesTeamClub, user_);
+    HVW_SetPlayerLoanList(foreign, 0);
+
+    Open(own);
+    EXPECT_EQ(PlayerProfile_Act(Action::Training), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 80);
+    EXPECT_EQ(ConditionReturnOption, 4);
+    EXPECT_EQ(PlayerProfile_Act(Action::Deal), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 89);
+    // Contract talks: not with years left to run.
+    SetPlayerContract(own, 48);
+    MenuOption = 4;
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::Approach);
+        EXPECT_NE(out.Text().find(GetText(kNoTalksText)), std::string::npos);
+    }
+    EXPECT_EQ(MenuOption, 4);
+    SetPlayerContract(own, 6);
+    SetPlayerMorale(own, 40);
+    SetPlayerWage(own, 1);
+    ContractTalksWord = 5;
+    EXPECT_EQ(PlayerProfile_Act(Action::Approach), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(ContractTalksWord, 0);
+}
+
+// ---- Release ------------------------------------------------------------------------------
+
+int32_t ClubHistoryOfKind(int16_t club, uint16_t value, uint8_t kind) {
+    int32_t found = 0;
+    for (uint32_t i = 0; i < ClubHistoryCount && i < uint32_t(kClubHistoryEntries); ++i) {
+        const ClubHistoryEntry& e = ClubHistoryEntries[i];
+        if (ClubHistoryClub(e) == club && ClubHistoryValue(e) == value && e.bytes[9] == kind) ++found;
+    }
+    return found;
+}
+
+TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
+    const uint16_t p = PlayerOf(user_, 4);
+    ASSERT_TRUE(InList(FirstTeamList, p));
+    // Pay-offs: four weeks a contract year, years rounded up; flag 95 pays
+    // four weeks in all.
+    SetPlayerWage(p, 20);  // 500 a week
+    ASSERT_EQ(HVW_GetPlayerWage(p), 500);
+    HVW_SetPlayerFlag95(p, 0);
+    SetPlayerContract(p, 13);
+    EXPECT_EQ(PlayerProfile_PayOff(p), 4000);
+    SetPlayerContract(p, 1);
+    EXPECT_EQ(PlayerProfile_PayOff(p), 2000);
+    HVW_SetPlayerFlag95(p, 1);
+    SetPlayerContract(p, 30);
+    EXPECT_EQ(PlayerProfile_PayOff(p), 2000);
+
+    // Beyond the wage budget: text 1168 and nothing changed.
+    const int32_t balance = GetClubBalance(user_);
+    SetClubBalance(user_, 0);
+    Open(p);
+    MenuOption = 4;
+    ASSERT_LT(HVW_GetClubWageBudget(user_), 2000);
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::Release);
+        EXPECT_NE(out.Text().find(GetText(1168)), std::string::npos);
+    }
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+    EXPECT_EQ(GetClubBalance(user_), 0);
+    EXPECT_EQ(MenuOption, 4);
+    SetClubBalance(user_, 120000000);
+    ASSERT_GE(HVW_GetClubWageBudget(user_), 2000);
+    // The question unanswered (no display): nothing happens.
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(Action::Release);
+        EXPECT_NE(out.Text().find(GetText(1033)), std::string::npos);
+    }
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+
+    // Agreed: the money, then a free player off every list.
+    const int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
+    const int32_t weekMisc = GetClubWeekMiscOut(user_, week), seasonMisc = GetClubSeasonMiscOut(user_);
+    HVW_SetPlayerShirt(p, 7);
+    PlayerProfile_ReleasePlayer(p, PlayerProfile_PayOff(p));
+    EXPECT_EQ(GetClubBalance(user_), 120000000 - 2000);
+    EXPECT_EQ(GetClubWeekMiscOut(user_, week), weekMisc + 2000);
+    EXPECT_EQ(GetClubSeasonMiscOut(user_), seasonMisc + 2000);
+    EXPECT_EQ(GetPlayerClub(p), kNoClub);
+    EXPECT_EQ(GetPlayerLoanClub(p), kNoClub);
+    EXPECT_EQ(GetPlayerWage(p), 1);
+    EXPECT_EQ(HVW_GetPlayerTxList(p), 1);
+    EXPECT_EQ(HVW_GetPlayerFlag95(p), 0);
+    EXPECT_EQ(HVW_GetPlayerManPriceRaw(p), -1);
+    EXPECT_EQ(HVW_GetPlayerShirt(p), 0);
+    EXPECT_EQ(ClubHistoryOfKind(user_, p, 10), 1);
+    EXPECT_EQ(MenuOption, 7);
+    EXPECT_FALSE(InList(FirstTeamList, p));
+    EXPECT_FALSE(InList(ReserveList, p));
+    EXPECT_FALSE(InList(YouthList, p));
+    HVW_BuildSquadList(user_);
+    EXPECT_FALSE(InList(FirstTeamList, p));
+    SetClubBalance(user_, balance);
+}
+
+// ---- Contract details ---------------------------------------------------------------------
+
+TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
+    const uint16_t p = PlayerOf(user_, 5);
+    SetPlayerClause1(p, 0);
+    SetPlayerClause2(p, 1);
+    SetPlayerClause3(p, 0);
+    SetPlayerClause4(p, 0);
+    SetPlayerClause5(p, 0);
+    SetPlayerClause6(p, 0);
+    SetPlayerClause7(p, 0);
+    SetPlayerClause8(p, 1);
+    SelectedPlayer = int16_t(p);
+    PlayerInfoMenu();
+    EXPECT_STREQ(ClauseLeftLines[0], GetText(282));
+    EXPECT_STREQ(ClauseLeftLines[1], GetText(953));
+    EXPECT_STREQ(ClauseLeftLines[2], "");
+    for (auto& line : ClauseRightLines) EXPECT_STREQ(line, "");
+    EXPECT_EQ(LowerBoxHeading, 1234);
+
+    // Lent out by the user's club: the loan terms with two cup lines.
+    SetPlayerClub(p, other_);
+    SetPlayerField120Bits9(p, 1);
+    SetPlayerFlag120Bit12(p, 1);
+    SetPlayerLoanPeriod(p, 9);
+    PlayerScreensSetCups(p, {0, 1, 0, 0, 1, 0});
+    PlayerInfoMenu();
+    EXPECT_EQ(LowerBoxHeading, 1333);
+    EXPECT_EQ(std::string(LoanLines[0]), std::string(GetText(186)) + ": 50%");
+    EXPECT_EQ(std::string(LoanLines[2]), std::string(GetText(1174)) + ": 9 " + GetText(2331));
+    EXPECT_STREQ(LoanLines[3], HVW_GetCupName(1, ViewedCountry));
+    EXPECT_STREQ(LoanLines[4], HVW_GetCupName(4, ViewedCountry));
+    EXPECT_STREQ(LoanLines[5], "");
+    SetPlayerField120Bits9(p, 3);
+    PlayerInfoMenu();
+    EXPECT_STREQ(LoanLines[0], "");
+    EXPECT_STREQ(LoanLines[1], (std::string(GetText(1483)) + ": " + GetText(249)).c_str());
+    SetPlayerClub(p, user_);
+    PlayerScreensSetCups(p, {0, 0, 0, 0, 0, 0});
+
+    // Twenty-six clubs interested: the first 25 in club order.
+    uint16_t foreign = 0;
+    int16_t none[1];
+    for (int skip = 4; foreign == 0; ++skip) {
+        foreign = PlayerOf(other_, skip);
+        ASSERT_NE(foreign, 0);
+        if (HVW_ListInterestedClubs(foreign, none, 1) != 0) foreign = 0;
+    }
+    std::vector<int16_t> clubs;
+    for (int division = 0; division < 2; ++division)
+        for (int i = 0; i < kLeagueRowClubs && clubs.size() < 26; ++i)
+            if (IsClubNumber(DivisionClubLists[0][division][i]))
+                clubs.push_back(int16_t(DivisionClubLists[0][division][i]));
+    ASSERT_EQ(clubs.size(), 26u);
+    std::sort(clubs.begin(), clubs.end());
+    for (size_t i = 0; i < clubs.size(); ++i) SetClubBidShortList(clubs[i], int16_t(i % 4), 2, foreign, 0, 0);
+    SelectedPlayer = int16_t(foreign);
+    PlayerInfoMenu();
+    std::string expected = HVW_GetClubName(clubs[0]);
+    for (size_t i = 1; i < 25; ++i) expected += std::string(", ") + HVW_GetClubName(clubs[i]);
+    EXPECT_EQ(std::string(InterestedClubsText), expected);
+    for (size_t i = 0; i < clubs.size(); ++i) SetClubBidShortList(clubs[i], int16_t(i % 4), 2, 0, 0, 0);
+
+    // The buttons: with the deal link they only close.
+    MenuOption = 75;
+    MenuFollowUp = 1;
+    EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 75);
+    MenuFollowUp = 0;
+    EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 4);
+}
+
+TEST(PlayerScreensTextTest, TheAppenderNeverRunsPastItsBuffer) {
+    char buffer[8] = "abc";
+    AppendText(buffer, sizeof buffer, "%s", "defghijkl");
+    EXPECT_STREQ(buffer, "abcdefg");
+    AppendText(buffer, sizeof buffer, "%d", 5);
+    EXPECT_STREQ(buffer, "abcdefg");
+}
+
+// ---- Loan terms ---------------------------------------------------------------------------
+
+int CountMessages(int16_t type, int16_t clubA, int16_t clubB) {
+    int count = 0;
+    const auto matches = [&](const MessageRecord& m) {
+        uint16_t t;
+        int16_t a, b;
+        std::memcpy(&t, m.bytes + kMsgType, 2);
+        std::memcpy(&a, m.bytes + kMsgClubA, 2);
+        std::memcpy(&b, m.bytes + kMsgClubB, 2);
+        return t == uint16_t(type) && a == clubA && b == clubB;
+    };
+    for (const MessageRecord& m : UserInbox) count += matches(m) ? 1 : 0;
+    for (int16_t club : {clubA, clubB})
+        for (const MessageRecord& m : MessageArchive[club]) count += matches(m) ? 1 : 0;
+    return count;
+}
+
+TEST_F(PlayerScreensTest, LoanLengthCodesAndTheirBounds) {
+    // Outside the young-player case W is bounded: below 5 counts as 5.
+    EXPECT_EQ(LoanTerms_OtherLengthCode(2, 25, 20, true), 1);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(40, 25, 5, true), 3);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(40, 25, 12, true), 2);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(40, 25, 20, true), 1);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(40, 25, 30, false), 3);
+    // A young player's W is left unbounded: the code still names a length.
+    EXPECT_EQ(LoanTerms_OtherLengthCode(52, 19, 5, true), 4);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(-8, 19, 5, true), 1);
+    EXPECT_EQ(LoanTerms_OtherLengthCode(52, 19, 40, false), 4);
+    EXPECT_EQ(LoanTerms_Weeks(2), 9);
+
+    const uint16_t p = PlayerOf(user_, 6);
+    SalesTeamClub = other_;
+    SelectedPlayer = int16_t(p);
+    for (int age : {21, 22}) {
+        SetPlayerAge(p, int16_t(age - 16));
+        LoanTerms_Enter();
+        EXPECT_EQ(CurrentLoanTerms.direction, 0);
+        for (int press = 0; press < 6; ++press) LoanTerms_LengthUp(nullptr);
+        EXPECT_EQ(CurrentLoanTerms.lender.lengthCode, age == 21 ? 4 : 3) << age;
+        for (int press = 0; press < 6; ++press) LoanTerms_LengthDown(nullptr);
+        EXPECT_EQ(CurrentLoanTerms.lender.lengthCode, 1);
+    }
+    for (int press = 0; press < 4; ++press) LoanTerms_ShareDown(nullptr);
+    EXPECT_EQ(CurrentLoanTerms.working.wageShare, 0);
+    LoanTerms_ShareUp(nullptr);
+    EXPECT_EQ(CurrentLoanTerms.working.wageShare, 50);
+    for (int press = 0; press < 4; ++press) LoanTerms_ShareUp(nullptr);
+    EXPECT_EQ(CurrentLoanTerms.working.wageShare, 100);
+    // Code 4 once the round day has passed: 52 weeks.
+    const int16_t today = SeasonCalendar.currentDay;
+    SeasonCalendar.currentDay = int16_t(HVW_GetCompNextRoundDay(int16_t(ViewedCountry)) + 8);
+    EXPECT_EQ(LoanTerms_Weeks(4), 52);
+    SeasonCalendar.currentDay = today;
+}
+
+TEST_F(PlayerScreensTest, OpeningTermsForAPlayerTakenFromAForeignClub) {
+    // The best player of a club abroad: a rating below 36, different nations.
+    const int16_t country = GetClubNation(user_) == 1 ? 2 : 1;
+    const int16_t lender = int16_t(DivisionClubLists[country][0][0]);
+    uint16_t best = 0;
+    for (int skip = 0; skip < 40; ++skip) {
+        const uint16_t q = PlayerOf(lender, skip);
+        if (q != 0 && HVW_IsPlayerAvailable(q, lender) >= 0 && HVW_IsPlayerAvailable(q, lender) < 36)
+            best = q;
+        if (best != 0) break;
+    }
+    ASSERT_NE(best, 0);
+    SelectedPlayer = int16_t(best);
+    LoanTerms_Enter();
+    const LoanTerms& t = CurrentLoanTerms;
+    EXPECT_EQ(t.direction, 1);
+    EXPECT_EQ(t.lendingClub, lender);
+    EXPECT_EQ(t.receivingClub, user_);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(t.lender.cups[k], 1) << k;
+    EXPECT_EQ(t.lender.cups[4], 0);
+    EXPECT_EQ(t.lender.cups[5], 0);
+    EXPECT_EQ(t.receiver.wageShare, 100);
+    EXPECT_TRUE(t.lender.wageShare == 0 || t.lender.wageShare == 50 || t.lender.wageShare == 100);
+    EXPECT_EQ(t.verdict, 82);
+    // Asking for a cup the lender does not allow breaks the agreement.
+    LoanTerms_ToggleCup(4);
+    EXPECT_EQ(t.verdict, 83);
+    LoanTerms_ToggleCup(4);
+    EXPECT_EQ(t.verdict, 82);
+}
+
+TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
+    const uint16_t p = PlayerOf(user_, 7);
+    ASSERT_NE(p, 0);
+    SelectedPlayer = int16_t(p);
+    HVW_SetPlayerLoanList(p, 1);
+    // A bad other club: the move refuses, nothing posted or cleared.
+    SalesTeamClub = -1;
+    LoanTerms_Enter();
+    MenuOption = 18;
+    const int before = CountMessages(4, user_, other_);
+    EXPECT_EQ(LoanTerms_Agree(nullptr), MENU_REDRAW);
+    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+
+    // The day messages: a computer club wants the loan-listed player.
+    HVW_ClearHumanSales();
+    HVW_AddHumanSale(0, p, other_);
+    MenuOption = 3;
+    SalesTeamClub = -1;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, 18);
+    EXPECT_EQ(SelectedPlayer, int16_t(p));
+    EXPECT_EQ(SalesTeamClub, other_);
+    LoanTerms_Enter();
+    EXPECT_EQ(CurrentLoanTerms.receivingClub, other_);
+    // The user meets the other club's share.
+    while (CurrentLoanTerms.lender.wageShare > CurrentLoanTerms.receiver.wageShare)
+        LoanTerms_ShareDown(nullptr);
+    ASSERT_EQ(CurrentLoanTerms.verdict, 82);
+    const int16_t receiverCode = CurrentLoanTerms.receiver.lengthCode;
+    EXPECT_EQ(LoanTerms_Agree(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(other_));
+    EXPECT_EQ(GetPlayerLoanClub(p), uint16_t(user_));
+    EXPECT_EQ(GetPlayerLoanPeriod(p), uint16_t(LoanTerms_Weeks(receiverCode)));
+    EXPECT_EQ(GetPlayerField120Bits9(p), uint16_t(CurrentLoanTerms.receiver.wageShare / 50));
+    HVW_RemoveHumanSale(p);
+    // The days pass: he plays for the other club.
+    for (int day = 0; day < 3; ++day) HVW_AdvanceDay();
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(other_));
+    const int shareShown = CurrentLoanTerms.receiver.wageShare;
+    EXPECT_GT(CountMessages(4, user_, other_), before);
+    // His contract details show the loan box with the share.
+    PlayerInfoMenu();
+    EXPECT_EQ(LowerBoxHeading, 1333);
+    EXPECT_EQ(std::string(LoanLines[0]), std::string(GetText(186)) + ": " + std::to_string(shareShown) + "%");
+    // End loan on his profile brings him back.
+    Open(p);
+    ASSERT_EQ(Actions()[1], Action::EndLoan);
+    EXPECT_EQ(PlayerProfile_Act(Action::EndLoan), MENU_CLOSE);
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+    EXPECT_EQ(MenuOption, 7);
+}
+
+}  // namespace
