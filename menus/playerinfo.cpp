@@ -26,6 +26,7 @@ char LoanLines[kLoanLines][300];
 char InterestedClubsText[1000];
 int16_t LowerBoxHeading = 1234;
 int16_t InfoForeignPlayer = 0;
+int16_t InfoOpenedFromProfile = 0;
 
 void AppendText(char* buffer, size_t size, const char* format, ...) {
     if (buffer == nullptr || size == 0) return;
@@ -233,6 +234,7 @@ int32_t PlayerInfo_History(MenuHotItem*) {
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
+    InfoOpenedFromProfile = 0;
     if (MenuFollowUp != 1) MenuOption = 4;
     return MENU_CLOSE;
 }
@@ -247,8 +249,11 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
     if (InGameMenuActive == 1) {
         InGameMenuId = uint16_t(ReturnMenuOption);
     } else if (MenuFollowUp != 1) {
-        MenuOption = ReturnMenuOption;
+        // Opened from the profile, back to it; its own back icon still
+        // leads where the profile was opened from.
+        MenuOption = InfoOpenedFromProfile != 0 ? int16_t(4) : ReturnMenuOption;
     }
+    InfoOpenedFromProfile = 0;
     return MENU_CLOSE;
 }
 

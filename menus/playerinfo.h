@@ -36,6 +36,8 @@ extern char LoanLines[kLoanLines][300];
 extern char InterestedClubsText[1000];
 extern int16_t LowerBoxHeading;
 extern int16_t InfoForeignPlayer;
+// 1 while the details were opened by the profile's contract button.
+extern int16_t InfoOpenedFromProfile;
 
 int32_t PlayerInfo_History(MenuHotItem* item);
 int32_t PlayerInfo_Profile(MenuHotItem* item);

@@ -687,6 +687,7 @@ int32_t PlayerProfile_Back(MenuHotItem*) {
 }
 
 int32_t PlayerProfile_Contract(MenuHotItem*) {
+    InfoOpenedFromProfile = 1;
     MenuOption = 75;
     return MENU_CLOSE;
 }
@@ -729,7 +730,7 @@ const MenuItem kAttributeRow[] = {
     PROFILE_COLUMN(0),
     PROFILE_COLUMN(1),
     PROFILE_COLUMN(2),
-    {49, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {55, 0, 0, 0, 0, nullptr, nullptr},
 };
 

@@ -33,20 +33,26 @@
 #include "management/squads.h"
 #include "management/training.h"
 #include "menus/contracttalks.h"
+#include "menus/exmenu.h"
 #include "menus/loanterms.h"
 #include "menus/menucont.h"
 #include "menus/playercondition.h"
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
 #include "menus/squadlist.h"
+#include "platform/window.h"
 #include "season/calendar.h"
 #include "season/competitions.h"
 #include "season/leagues.h"
 #include "season/messages.h"
 #include "support/colconv.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
 #include "support/random.h"
 #include "tests/fakes/menu_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/menus/engine_fixture.h"
 
 namespace {
 
@@ -742,6 +748,161 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
     EXPECT_EQ(PlayerProfile_Act(Action::EndLoan), MENU_CLOSE);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
     EXPECT_EQ(MenuOption, 7);
+}
+
+// ---- The screens run by the controller with the scripted user -------------------------------
+
+std::vector<uint32_t> PlayerScreensNewestGrab() {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    std::vector<uint32_t> pixels;
+    if (last[0] == '\0') return pixels;
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
+        const uint8_t* p = block + GFX0_HEADER_SIZE;
+        for (int i = 0; i < 800 * 600; ++i)
+            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+uint32_t PlayerScreensBackPixel(int x, int y) {
+    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+class PlayerScreensUserTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        ProfileNewWorld();
+        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SelectedClub = uint16_t(user_);
+        MenuFollowUp = 0;
+    }
+    void TearDown() override {
+        if (g_profileWorldReady) {
+            SetClubControl(user_, 0);
+            SetPlayerClub(1, int16_t(kNoClub));
+        }
+        MenuEngineTest::TearDown();
+    }
+    static bool Up(const MenuItem* table) {
+        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+    }
+    static void ClickAt(int x, int y) {
+        testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+    }
+    // A right click held long enough for the handler to read the button.
+    static void RightClickRow(int row) {
+        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * row + 11);
+        testenv::MenuUserWait(2);
+        testenv::MenuUserPress(1);
+        testenv::MenuUserWait(6);
+        testenv::MenuUserRelease(1);
+    }
+    int16_t user_ = -1;
+};
+
+TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractAndTheAgent) {
+    MenuOption = 7;
+    PreviousMenuOption = 3;
+    static uint16_t player;
+    static std::vector<uint32_t> grab;
+    static std::string title;
+    static int16_t contractReturn, profileAgain;
+    player = 0;
+    testenv::MenuUserWaitFor([] { return Up(SquadListTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        player = ShownPlayers[2];
+        HVW_SetPlayerFlag95(player, 0);
+        HVW_SetPlayerTxList(player, 0);
+        HVW_SetPlayerLoanList(player, 0);
+        SetPlayerTxReq(player, 0);
+    });
+    RightClickRow(2);
+    testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
+    testenv::MenuUserMoveTo(780, 300);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        grab = PlayerScreensNewestGrab();
+        title = std::string(HVW_GetPlayerShortName(player)) + "   " +
+                HVW_GetClubName(int16_t(GetPlayerClub(player)));
+    });
+    ClickAt(60, 559);  // Actions
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(2);
+    testenv::MenuUserWait(2);
+    testenv::MenuUserClickPopupRow(3);  // the transfer-list entry
+    testenv::MenuUserWait(4);
+    ClickAt(743, 559);  // back
+    testenv::MenuUserWaitFor([] { return Up(SquadListTable); }, 1000);
+    testenv::MenuUserWait(3);
+    RightClickRow(2);
+    testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
+    testenv::MenuUserWait(2);
+    ClickAt(516, 559);  // the contract
+    testenv::MenuUserWaitFor([] { return Up(PlayerInfoTable); }, 1000);
+    testenv::MenuUserDo([] { contractReturn = MenuOption; });
+    testenv::MenuUserWait(2);
+    ClickAt(743, 559);  // back to the profile
+    testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
+    testenv::MenuUserDo([] { profileAgain = MenuOption; });
+    testenv::MenuUserWait(2);
+    ClickAt(20, 382);  // the agent line
+    int rounds = 0;
+    while (MenuOption != 100 && !WinCloseRequested() && ++rounds < 12) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 100);
+    ASSERT_NE(player, 0);
+    EXPECT_EQ(HVW_GetPlayerTxList(player), 1);
+    EXPECT_STREQ(SquadSortValue(26, player), GetText(40));
+    EXPECT_EQ(contractReturn, 75);
+    EXPECT_EQ(profileAgain, 4);
+    HVW_SetPlayerTxList(player, 0);
+
+    // The title centred on (400, 44): every pixel its letters paint over
+    // the plain background is the grab's.
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    ShowMenuBackground(4);
+    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
+    if (grab[300 * 800 + 8] != PlayerScreensBackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(PlayerScreensBackPixel(8, 300))) {
+        for (uint32_t& c : grab) c = swapped(c);
+    }
+    std::vector<uint32_t> background(800 * 600);
+    for (int y = 30; y < 60; ++y)
+        for (int x = 200; x < 600; ++x)
+            background[size_t(y) * 800 + size_t(x)] = PlayerScreensBackPixel(x, y);
+    SetFont(1010);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(400, 44, title.c_str(), JUSTIFY_CENTRE_MIDDLE);
+    int textPixels = 0, matching = 0;
+    for (int y = 30; y < 60; ++y) {
+        for (int x = 200; x < 600; ++x) {
+            const uint32_t painted = PlayerScreensBackPixel(x, y);
+            if (painted == background[size_t(y) * 800 + size_t(x)]) continue;
+            ++textPixels;
+            matching += grab[size_t(y) * 800 + size_t(x)] == painted ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textPixels, 50);
+    EXPECT_GT(matching, textPixels * 9 / 10);
 }
 
 }  // namespace
