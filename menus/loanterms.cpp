@@ -287,15 +287,15 @@ int32_t CupToggle(MenuHotItem* item) {
 
 const MenuItem kCupRow[] = {
     {31, 0, 0, 330, 24, nullptr, CupToggle},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
-const MenuItem kUserLeft[] = {CONTROL_SET(kLeftX), {55, 0, 0, 0, 0, nullptr, nullptr}};
-const MenuItem kUserRight[] = {CONTROL_SET(kRightX), {55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kUserLeft[] = {CONTROL_SET(kLeftX), kMenuEnd};
+const MenuItem kUserRight[] = {CONTROL_SET(kRightX), kMenuEnd};
 const MenuItem kAgreeButton[] = {
     {8204, 401, 559, 339, 28, MenuValue(82), LoanTerms_Agree},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
-const MenuItem kNoButton[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kNoButton[] = {kMenuEnd};
 const MenuItem* g_controls = kUserLeft;
 const MenuItem* g_agree = kNoButton;
 
@@ -336,5 +336,5 @@ const MenuItem LoanTermsTable[] = {
     {34, 0, 0, 1, 0, &g_controls, nullptr},
     {8204, 60, 559, 339, 28, MenuValue(1214), LoanTerms_Withdraw},
     {34, 0, 0, 1, 0, &g_agree, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

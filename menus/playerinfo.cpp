@@ -274,16 +274,16 @@ constexpr int16_t kPtr = sizeof(const char*);
 const MenuItem kClauseRow[] = {
     {18, 153, 0, 10, kPtr, &g_leftPtr[0], nullptr},
     {18, 647, 0, 10, kPtr, &g_rightPtr[0], nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem kLoanLeftRow[] = {
     {18, 40, 0, 9, kPtr, &g_loanPtr[0], nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 const MenuItem kLoanRightRow[] = {
     {18, 305, 0, 9, kPtr, &g_loanPtr[3], nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 }  // namespace
@@ -325,7 +325,7 @@ const MenuItem PlayerInfoTable[] = {
     {8204, 401, 559, 339, 28, MenuValue(1567), PlayerInfo_Profile},
     {31, 570, 436, 40, 40, nullptr, PlayerInfo_Profile},
     {3, 743, 559, 5, 0, MenuValue(153), PlayerInfo_Back},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem PlayerInfoHeaderTable[] = {
@@ -333,5 +333,5 @@ const MenuItem PlayerInfoHeaderTable[] = {
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
     {33, 0, 0, 1, 0, TitleBarTable, nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };

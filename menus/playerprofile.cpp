@@ -727,11 +727,8 @@ constexpr int16_t kWord = sizeof(int16_t);
     }
 
 const MenuItem kAttributeRow[] = {
-    PROFILE_COLUMN(0),
-    PROFILE_COLUMN(1),
-    PROFILE_COLUMN(2),
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    PROFILE_COLUMN(0), PROFILE_COLUMN(1), PROFILE_COLUMN(2), {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    kMenuEnd,
 };
 
 #define GRID_ROW_LABEL(row) \
@@ -741,7 +738,7 @@ const MenuItem kAttributeRow[] = {
 
 }  // namespace
 
-const MenuItem kProfileNoButtons[] = {{55, 0, 0, 0, 0, nullptr, nullptr}};
+const MenuItem kProfileNoButtons[] = {kMenuEnd};
 const MenuItem kProfileButtons[] = {
     {8204, 60, 559, 226, 28, MenuValue(181), MenuHandler_Accept},
     {8201, 0, 0, 0, 0, g_actionPopup, nullptr},
@@ -751,7 +748,7 @@ const MenuItem kProfileButtons[] = {
     {13, 0, 0, 0, 0, MenuValue(9), nullptr},
     {18, 30, 393, 9, 0, &g_agentPtr, nullptr},
     {31, 20, 382, 758, 23, nullptr, PlayerProfile_Agent},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
 
 const MenuItem PlayerStatsTable[] = {
@@ -808,5 +805,5 @@ const MenuItem PlayerStatsTable[] = {
     GRID_CELL(5, 3),
     {34, 0, 0, 1, 0, &ProfileButtons, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), PlayerProfile_Back},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    kMenuEnd,
 };
