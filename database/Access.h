@@ -78,6 +78,21 @@ static_assert(sizeof(ClubFinanceRecord) == 2964);
 extern PlayerRecord PlayerRecords[kMaxPlayers];
 // Records 1 .. PlayerCount - 1 are in use.
 extern uint16_t PlayerCount;
+
+// Walks over the player table ask for a record some players ahead: the
+// records' 262-byte stride defeats the hardware's own prefetching, and a
+// walk reading a field or two of every player waits on memory otherwise.
+constexpr int kPlayerPrefetchAhead = 16;
+// Where a record holds the player's club and loan-club words, the word of
+// his contract and list flags, and the word of his loan-trial flag.
+constexpr int kPlayerClubOffset = 128;
+constexpr int kPlayerFlagsOffset = 60;
+constexpr int kPlayerLoanTrialOffset = 104;
+// The record's bytes at `offset` (the fields a walk reads), when `player`
+// is a slot of the table; a read only, never an error.
+inline void PrefetchPlayerRecord(unsigned player, int offset) {
+    if (player < unsigned(kMaxPlayers)) __builtin_prefetch(PlayerRecords[player].bytes + offset);
+}
 extern ClubRecord ClubRecords[kClubCount];
 // One record per club, then the edit buffer for edited team files.
 extern ClubNameRecord ClubNameRecords[kClubCount + 1];
@@ -323,6 +338,12 @@ void SetPlayerFlag123(uint16_t player, int16_t value);
 // 0..1200, or kNoClub.
 uint16_t GetPlayerClub(uint16_t player);
 void SetPlayerClub(uint16_t player, int16_t value);
+// Moves on whenever a player joins or leaves the club through
+// SetPlayerClub or one of its players' position or manager flags is set:
+// while it stands still, a walk over the table for the club's people finds
+// what it found before.  Records written whole (a load, a cleared table)
+// do not move it.
+uint32_t ClubPlayersStamp(int16_t club);
 uint16_t GetPlayerLoanClub(uint16_t player);
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 

@@ -41,7 +41,7 @@ constexpr int kClause4 = 68;
 constexpr int kClause5 = 72;
 constexpr int kClause6 = 76;
 constexpr int kClause7 = 80;
-constexpr int kClub = 128;
+constexpr int kClub = kPlayerClubOffset;
 constexpr int kLoanClub = 130;
 constexpr int kCupTable = 132;
 constexpr int kCupRows = 9;
@@ -90,6 +90,16 @@ constexpr StatSlot kStatMap[kStatCount] = {
 constexpr int kAbilityStat = 27;
 
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
+
+// Per club, moved on by every change to who plays for it or to one of its
+// players' position and manager flags.
+uint32_t g_clubPlayersStamp[kClubCount];
+
+void TouchClubOf(uint16_t player) {
+    if (!IsPlayerNumber(player)) return;
+    const uint16_t club = LoadU16(Rec(player) + kClub);
+    if (club < kClubCount) ++g_clubPlayersStamp[club];
+}
 
 // The cap of a stat's group: by ability for the physical stats, by the
 // player's number for the technical ones.
@@ -415,11 +425,17 @@ void SetPlayerFans(uint16_t player, int16_t value) {
 uint16_t GetPlayerHalvorn(uint16_t player) {
     return Get(player, kHalvorn, "Trying to get halvorn of neg player : '%d'\n");
 }
-void SetPlayerHalvorn(uint16_t player, int16_t value) { SetUnlessLocked(player, kHalvorn, value); }
+void SetPlayerHalvorn(uint16_t player, int16_t value) {
+    TouchClubOf(player);
+    SetUnlessLocked(player, kHalvorn, value);
+}
 uint16_t GetPlayerHalvornB(uint16_t player) {
     return Get(player, kHalvornB, "Trying to get halvorn of neg player : '%d'\n");
 }
-void SetPlayerHalvornB(uint16_t player, int16_t value) { SetUnlessLocked(player, kHalvornB, value); }
+void SetPlayerHalvornB(uint16_t player, int16_t value) {
+    TouchClubOf(player);
+    SetUnlessLocked(player, kHalvornB, value);
+}
 uint16_t GetPlayerEuroBan(uint16_t player) {
     return Get(player, kEuroBan, "Trying to get euro ban of neg player : '%d'\n");
 }
@@ -480,6 +496,7 @@ uint16_t GetPlayerPosition2(uint16_t player) {
 // leaves the playing position alone.
 void SetPlayerPosition(uint16_t player, int16_t value) {
     if (!CanSet(player)) return;
+    TouchClubOf(player);
     if (value < 0 || value > 13) value = 0;
     if (value == 13) {
         SetUnlessLocked(player, kHalvornB, 1);
@@ -717,8 +734,13 @@ uint16_t GetPlayerClub(uint16_t player) {
     return GetU16(player, kClub, "Trying to get Club of neg player : '%d'\n");
 }
 void SetPlayerClub(uint16_t player, int16_t value) {
-    if (CanSet(player)) StoreU16(Rec(player) + kClub, ClubFieldValue(value));
+    if (!CanSet(player)) return;
+    TouchClubOf(player);
+    StoreU16(Rec(player) + kClub, ClubFieldValue(value));
+    TouchClubOf(player);
 }
+
+uint32_t ClubPlayersStamp(int16_t club) { return IsClubNumber(club) ? g_clubPlayersStamp[club] : 0; }
 uint16_t GetPlayerLoanClub(uint16_t player) {
     return GetU16(player, kLoanClub, "Trying to get LoanClub of neg player : '%d'\n");
 }

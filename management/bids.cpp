@@ -143,32 +143,41 @@ struct TargetSearch {
     bool draws;  // an upgrade or replacement search draws for each player
     uint16_t buyerNation, viewed;
     int buyerDivision;
+    // By owning club (entry 0: none, entry c + 1: club c), whether a player
+    // it owns stands outside the searched nations; no club changes its
+    // nation or division during a search.
+    bool outsideByOwner[kClubCount + 1];
 };
 
-TargetSearch MakeTargetSearch(int16_t buyer, int16_t mode, int32_t budget, int32_t wageLimit,
-                              int16_t restrict, int16_t wanted) {
-    return TargetSearch{buyer,
-                        mode,
-                        restrict,
-                        wanted,
-                        GetUserClub(),
-                        budget,
-                        wageLimit,
-                        HasUpgradeOrReplace(),
-                        GetClubNation(buyer),
-                        uint16_t(HVW_GetViewedCountry()),
-                        int(GetClubDivision(buyer))};
-}
-
-// The tests of where the player's owning club stands, alone: they read no
+// The tests of where a player's owning club stands, alone: they read no
 // random number, so they may come first when the search draws none.
-bool OutsideTargetNations(uint16_t player, const TargetSearch& s) {
-    const int16_t owner = OwningClub(player);
+bool OwnerOutsideTargetNations(int16_t owner, const TargetSearch& s) {
     const uint16_t ownerDivision = GetClubDivision(owner);
     const uint16_t ownerNation = GetClubNation(owner);
     if (s.restrict != 0 && (ownerDivision == 0 || ownerNation != 0)) return true;
     if (s.mode == 1 && (ownerDivision != 0 || ownerNation == s.buyerNation)) return true;
     return s.mode == 0 && (ownerNation != s.buyerNation || ownerNation != s.viewed);
+}
+
+void MakeTargetSearch(TargetSearch& s, int16_t buyer, int16_t mode, int32_t budget, int32_t wageLimit,
+                      int16_t restrict, int16_t wanted) {
+    s.buyer = buyer;
+    s.mode = mode;
+    s.restrict = restrict;
+    s.wanted = wanted;
+    s.user = GetUserClub();
+    s.budget = budget;
+    s.wageLimit = wageLimit;
+    s.draws = HasUpgradeOrReplace();
+    s.buyerNation = GetClubNation(buyer);
+    s.viewed = uint16_t(HVW_GetViewedCountry());
+    s.buyerDivision = int(GetClubDivision(buyer));
+    for (int16_t owner = -1; owner < kClubCount; ++owner)
+        s.outsideByOwner[owner + 1] = OwnerOutsideTargetNations(owner, s);
+}
+
+bool OutsideTargetNations(uint16_t player, const TargetSearch& s) {
+    return s.outsideByOwner[OwningClub(player) + 1];
 }
 
 // The players a search passes over before he is rated.
@@ -182,6 +191,13 @@ bool SkipTarget(uint16_t player, const TargetSearch& s) {
     if (playing < 0 || GetPlayerTxReq(player) != 0) return true;
     const int16_t owner = OwningClub(player);
     if (s.draws) {
+        // Every player who gets this far takes one draw.  The tests after it
+        // are all free of side effects, so a player whose club stands
+        // outside the searched nations only needs the draw taken, not read.
+        if (OutsideTargetNations(player, s)) {
+            GameRandom();
+            return true;
+        }
         const int weight = AgentByte(player, 1) + 30 + (s.user >= 0 && owner == s.user ? 30 : 0);
         if (GameRandom() % 130 > weight) return true;
     }
@@ -190,7 +206,6 @@ bool SkipTarget(uint16_t player, const TargetSearch& s) {
         return true;
     }
     const uint16_t ownerDivision = GetClubDivision(owner);
-    if (s.draws && OutsideTargetNations(player, s)) return true;
     const uint16_t injury = GetPlayerIT(player);
     if (injury != 0 && injury != 1 && GetPlayerIP(player) > 4) return true;
     if (owner == s.buyer || playing == s.buyer) return true;
@@ -310,11 +325,17 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
     const UserTargets userTargets;
     CountAllBids();
     const bool buyerInPlay = GetClubRep(club) != 0;
-    const TargetSearch search = MakeTargetSearch(club, mode, budget, wageLimit, restrict, wanted);
+    TargetSearch search;
+    MakeTargetSearch(search, club, mode, budget, wageLimit, restrict, wanted);
     // A search of the home market by a club of another nation than the
     // viewed one finds nobody; without draws it need not look.
     const bool nobody = !search.draws && mode == 0 && search.buyerNation != search.viewed;
     for (uint16_t player = 3; player < PlayerCount && !nobody; ++player) {
+        // The first tests read the flags words and the clubs.
+        const unsigned ahead = player + kPlayerPrefetchAhead;
+        PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
+        PrefetchPlayerRecord(ahead, kPlayerLoanTrialOffset);
+        PrefetchPlayerRecord(ahead, kPlayerClubOffset);
         if (userTargets.Holds(player)) continue;
         if (SkipTarget(player, search)) continue;
         const int32_t rating = TransferTargetRating(player, budget);

@@ -253,6 +253,7 @@ void RebuildClubRoster(int16_t club) {
     CorePoll();
     int filled = 0;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
+        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         if (!BelongsToClub(player, club) || ListingPosition(player) == 13) continue;
         if (filled == kRosterSize) {
             LogUnplaced(club, player);
@@ -268,6 +269,7 @@ void RebuildAllRosters() {
     std::memset(ClubRosterCount, 0, sizeof ClubRosterCount);
     std::memset(ClubSquadCount, 0, sizeof ClubSquadCount);
     for (uint16_t player = 1; player < PlayerCount; ++player) {
+        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         const uint16_t club = GetPlayerClub(player);
         const uint16_t owner = GetPlayerLoanClub(player);
         if (owner != club && IsClubNumber(owner)) PlaceInRoster(int16_t(owner), player);
@@ -357,30 +359,30 @@ namespace {
 
 struct ClubManagerMemo {
     bool on = false;
+    uint16_t playerCount = 0;  // the table's length when the walk was made
     uint16_t manager[kClubCount];
+    uint32_t stamp[kClubCount];  // each club's ClubPlayersStamp then
 };
 ClubManagerMemo g_managers;
-constexpr uint16_t kManagerNotLookedUp = 0;
 
 uint16_t ScanClubManager(int16_t club);
+void FindEveryClubManager();
 
 }  // namespace
 
 void KeepClubManagers(bool on) {
     g_managers.on = on;
-    std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kManagerNotLookedUp);
+    if (on) FindEveryClubManager();
 }
 
 uint16_t FindClubManager(int16_t club) {
     if (!g_managers.on || !IsClubNumber(club)) return ScanClubManager(club);
-    const uint16_t kept = g_managers.manager[club];
-    const bool stillThere = IsPlayerNumber(kept) && GetPlayerClub(kept) == uint16_t(club) &&
-                            (GetPlayerPosition(kept) == 13 || GetPlayerHalvorn(kept) != 0);
-    if (stillThere) return kept;
-    const uint16_t found = ScanClubManager(club);
-    // Only a manager found is kept: a club without one is looked at again.
-    g_managers.manager[club] = found == kNoManager ? kManagerNotLookedUp : found;
-    return found;
+    if (g_managers.playerCount != PlayerCount) FindEveryClubManager();
+    if (g_managers.stamp[club] != ClubPlayersStamp(club)) {
+        g_managers.manager[club] = ScanClubManager(club);
+        g_managers.stamp[club] = ClubPlayersStamp(club);
+    }
+    return g_managers.manager[club];
 }
 
 namespace {
@@ -389,11 +391,32 @@ uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
     uint16_t playerManager = kNoManager;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
+        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         if (GetPlayerClub(player) != uint16_t(club)) continue;
         if (GetPlayerPosition(player) == 13 && player != kNoManager) return player;
         if (GetPlayerHalvorn(player) != 0) playerManager = player;
     }
     return playerManager;
+}
+
+// ScanClubManager for every club in one walk: each club's first manager
+// who does not play, else its last player-manager.
+void FindEveryClubManager() {
+    bool found[kClubCount] = {};
+    std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kNoManager);
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+        const uint16_t club = GetPlayerClub(player);
+        if (!IsClubNumber(club) || found[club]) continue;
+        if (GetPlayerPosition(player) == 13 && player != kNoManager) {
+            g_managers.manager[club] = player;
+            found[club] = true;
+        } else if (GetPlayerHalvorn(player) != 0) {
+            g_managers.manager[club] = player;
+        }
+    }
+    for (int16_t club = 0; club < kClubCount; ++club) g_managers.stamp[club] = ClubPlayersStamp(club);
+    g_managers.playerCount = PlayerCount;
 }
 
 }  // namespace

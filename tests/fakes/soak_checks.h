@@ -45,6 +45,10 @@ class SoakSeasonWatch {
     // the friendlies and the reserve league, as a report line.
     std::string FiguresByKind() const;
     int SeasonTransfers() const { return lastTransfers_; }
+    // The club players' means when the run started and at the last season
+    // start checked.
+    const PlayerPopulationMeans& RunStart() const { return runStart_; }
+    const PlayerPopulationMeans& SeasonStart() const { return start_; }
 
   private:
     std::string AtLeagueEnd(int country);
@@ -59,7 +63,7 @@ class SoakSeasonWatch {
     unsigned transferIndex_ = 0;
     int lastTransfers_ = 0;
     int playersAtSeasonStart_ = 0;
-    PlayerPopulationMeans start_{};
+    PlayerPopulationMeans runStart_{}, start_{};
     bool finalKept_[9] = {};
     int16_t finalTable_[9][6][24] = {};
     int corrections_[9] = {};
