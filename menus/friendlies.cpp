@@ -1,6 +1,7 @@
 #include "menus/friendlies.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "database/Access.h"
@@ -43,7 +44,8 @@ bool g_candidate[kClubCount];
 int16_t g_shownClubs[kFriendlyClubRows];
 
 FriendlyDayRow g_dayRows[kFriendlyDayRows];
-const char* g_clubName = "";
+char g_clubText[40] = "";
+const char* g_clubName = g_clubText;
 const char* g_divisionButton = "";
 const char* g_divisionNames[kDivisionRows];
 PopupEntry g_divisionPopup[kDivisionRows + 2];
@@ -209,7 +211,8 @@ const MenuItem kClubRow[] = {
 
 void FriendliesMenu() {
     if (IsMenuFirstEntry() == 1) EnterScreen();
-    g_clubName = IsClubNumber(Club()) ? HVW_GetClubName(Club()) : "";
+    // The name lookup answers in a shared buffer: the title keeps a copy.
+    std::snprintf(g_clubText, sizeof g_clubText, "%s", IsClubNumber(Club()) ? HVW_GetClubName(Club()) : "");
     BuildDivisionPopup();
     BuildDayRows();
     BuildShownClubs();

@@ -29,6 +29,7 @@
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
+#include "menus/clubsbynation.h"
 #include "menus/contracttalks.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
@@ -491,6 +492,7 @@ void ResetFrontEnd() {
     TextMsg_ResetArgs();
     InMatchMenuFlag = 0;
     SetFilteredListDefaults();
+    ClubsByNation_Reset();
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -511,6 +513,7 @@ void NewGame() {
     UpdateScreen();
     EnableCursorNest(1);
     NewGameSetUp();
+    ClubsByNation_Reset();
     if (MenuOption != -1) MenuOption = 5;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));

@@ -1,8 +1,10 @@
 #include "menus/screentables.h"
 
+#include "menus/agentprofile.h"
 #include "menus/boardview.h"
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
+#include "menus/clubsbynation.h"
 #include "menus/divisionclubs.h"
 #include "menus/filteredlist.h"
 #include "menus/friendlies.h"
@@ -10,6 +12,8 @@
 #include "menus/loanterms.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
+#include "menus/monthheader.h"
+#include "menus/placeholderlist.h"
 #include "menus/playedcountries.h"
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
@@ -55,16 +59,24 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
         case 46:
         case 47:
             return SaveLoadTable;
+        case 52:
+            return PlaceholderListTable;
         case 82:
             return MatchMarksTable;
+        case 84:
+            return MonthHeaderTable;
         case 90:
             return ScoutingTable;
         case 98:
             return LoadSlotZeroTable;
         case 99:
             return InboxTable;
+        case 100:
+            return AgentProfileTable;
         case 106:
             return BoardViewTable;
+        case 107:
+            return ClubsByNationTable;
         case 108:
             return PlayedCountriesTable;
         default:

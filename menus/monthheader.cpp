@@ -1,0 +1,48 @@
+#include "menus/monthheader.h"
+
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_state.h"
+#include "menus/menucont.h"
+
+namespace {
+
+constexpr int16_t kFirstMonthText = 2356;  // January
+
+int16_t g_monthTexts[kMonthColumns] = {};
+
+const MenuItem kMonthColumn[] = {
+    {16, 0, 0, 6, sizeof(int16_t), g_monthTexts, nullptr},
+    kMenuEnd,
+};
+
+}  // namespace
+
+void MonthHeaderMenuProc() {
+    uint8_t weekday = 0, dayOfMonth = 0, month = 0;
+    int16_t year = 0;
+    HVW_DayNumberToFullDate(HVW_GetCurrentDay(), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
+    for (int i = 0; i < kMonthColumns; ++i) g_monthTexts[i] = int16_t(kFirstMonthText + (month + i) % 12);
+}
+
+int32_t MonthHeader_Back(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+int16_t MonthHeaderColumnText(int column) {
+    return column >= 0 && column < kMonthColumns ? g_monthTexts[column] : int16_t(-1);
+}
+
+const MenuItem MonthHeaderTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(MonthHeaderMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {61, 50, 380, kMonthColumns, 40, kMonthColumn, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    // The way back is an area; the back icon shows where it is.
+    {3, 590, 456, 10, 0, MenuValue(153), nullptr},
+    {31, 570, 436, 40, 40, MenuValue(75), MonthHeader_Back},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    kMenuEnd,
+};

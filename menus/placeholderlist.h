@@ -1,0 +1,13 @@
+// A list screen without logic of its own: ten rows showing the two shared
+// string-pointer arrays of the screen buffers as they stand, and an icon
+// back to the start screen.  Whoever opens it fills the arrays first.
+#pragma once
+
+#include "menus/machine.h"
+
+constexpr int kPlaceholderRows = 10;
+
+extern const MenuItem PlaceholderListTable[];
+
+int32_t PlaceholderList_Back(MenuHotItem*);
+int32_t PlaceholderList_Row(MenuHotItem*);
