@@ -38,6 +38,11 @@ constexpr int16_t kKnockPastMoveUntil = 60;
 constexpr int16_t kKnockPastShapeUntil = 45;
 constexpr int16_t kKnockPastWork = 8;
 
+// A run after the ball goes on only while it is in play: once play has
+// stopped (a foul, the ball out) the last toucher would otherwise run on
+// in a straight line for the whole stoppage, far beyond the goal line.
+bool StillInPlay() { return MatchPhase == 0; }
+
 // One turn with the ball: its clip, the frame of the touch, the frames
 // below which the clip's root motion moves him and the ball stays at his
 // feet, the frame from which he steps on, and the strength of the touch.
@@ -95,7 +100,7 @@ void Match_ActSprintAfterBall(int16_t figure) {
     Match_ApplyAnimMotion(figure, 160, 4);
     if (MatchSetPlayerAnim(figure, kClipSprintAfter, 1, kActionRunAfter) != 0) return;
     f.facing = f.ballDirection & 255;
-    if (LastToucher == figure) {
+    if (LastToucher == figure && StillInPlay()) {
         Match_SetPlayerAction(figure, kActionSprintAfter);
     } else {
         f.frame = 0;
@@ -106,7 +111,7 @@ void Match_ActRunAfterBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     Match_ApplyAnimMotion(figure, 125, 4);
     if (MatchSetPlayerAnim(figure, kClipRunAfter, 1, kActionThink) != 0) return;
-    if (LastToucher == figure) {
+    if (LastToucher == figure && StillInPlay()) {
         Match_SetPlayerAction(figure, kActionRunAfter);
     } else {
         f.frame = 0;

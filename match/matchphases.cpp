@@ -264,6 +264,13 @@ void CornerPhase() {
     BallState.x =
         BallState.x < kPitchCentreX ? int16_t(PitchGeometry.left + 4) : int16_t(PitchGeometry.right - 4);
     BallState.y = BallState.y < kPitchHalfwayY ? int16_t(kGoalLineLow + 4) : int16_t(kGoalLineHigh - 4);
+    // The ball lies still at the corner: with the speed it went out with it
+    // would roll on beyond the touchline before the taker reached it.
+    BallState.x16 = int32_t(BallState.x) * 65536;
+    BallState.y16 = int32_t(BallState.y) * 65536;
+    BallState.z = 0;
+    BallState.z16 = 0;
+    Ball_Stop();
     ++MatchTeamTotals[RestartTeam & 1][kTotalCorners];
     CornerX = BallState.x;
     CornerY = BallState.y;

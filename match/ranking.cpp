@@ -380,8 +380,13 @@ void Match_InterceptCarrier(int16_t figure) {
         const uint16_t heading = Match_GoalDirection(c, 1, int16_t(possession));
         lead = leadFor(DistanceToGoal);
         const double theta = double(heading) * kFullTurn / 256.0;
-        const int ax = carrier.x + int(std::trunc(std::sin(theta) * lead));
-        const int ay = carrier.y - int(std::trunc(std::cos(theta) * lead));
+        // The point ahead of the carrier stays on the pitch: near the goal
+        // line a long lead would send the defender on beyond it.
+        const PitchGeometryValues& g = PitchGeometry;
+        const int ax =
+            std::clamp(carrier.x + int(std::trunc(std::sin(theta) * lead)), int(g.left), int(g.right));
+        const int ay =
+            std::clamp(carrier.y - int(std::trunc(std::cos(theta) * lead)), int(g.top), int(g.bottom));
         if (Match_ApproxDistance(ax, ay, MatchCurX, MatchCurY) < p.ballDistance) {
             Match_ChaseTarget(figure, ax, ay, 0);
             MatchChooseTackle(figure, c);

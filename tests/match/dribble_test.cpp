@@ -239,6 +239,20 @@ TEST_F(BallTurnTest, RunsAfterTheBallRepeatWhileHeIsTheLastToucher) {
     EXPECT_EQ(+f.action, 4);
 }
 
+TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
+    // Still the last toucher, but the ball went out: he does not run on
+    // after it through the stoppage.
+    MatchPhase = 3;
+    MatchFigure& f = Turner(16, 79, 2);
+    LastToucher = 5;
+    Run(5);
+    EXPECT_EQ(+f.action, 15);
+    f.frame = 79;
+    Run(5);
+    EXPECT_EQ(+f.action, 4);
+    MatchPhase = 0;
+}
+
 TEST_F(BallTurnTest, TurnsOnTheSpotStepTheFacingOnly) {
     MatchFigure& f = Turner(112, 0, 0);
     f.turnTarget = 128;

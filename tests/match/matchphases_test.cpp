@@ -61,6 +61,32 @@ TEST_F(PhaseTest, TrailingTeamTakesThrowInsSoonerButNotCorners) {
     EXPECT_EQ(MatchTeamTotals[0][kTotalCorners], 1);
 }
 
+TEST_F(PhaseTest, TheCornerBallLiesStillInTheCorner) {
+    // The ball went out over the goal line at speed, still rising.
+    BallState.x = 300;
+    BallState.y = 110;
+    BallState.x16 = 300 * 65536;
+    BallState.y16 = 110 * 65536;
+    BallState.z = 40;
+    BallState.z16 = 40 * 65536;
+    BallState.vx = -6 * 65536;
+    BallState.vy = -3 * 65536;
+    BallState.vz = 65536;
+    MatchPhase = 5;
+    RestartTeam = 1;
+    PhaseTimer = 0;
+    TicksIn(5);
+    ASSERT_EQ(MatchPhase, 8);
+    EXPECT_EQ(+BallState.x, 162);
+    EXPECT_EQ(+BallState.y, 130);
+    EXPECT_EQ(BallState.x16, 162 * 65536);
+    EXPECT_EQ(BallState.y16, 130 * 65536);
+    EXPECT_EQ(+BallState.z, 0);
+    EXPECT_EQ(BallState.vx, 0);
+    EXPECT_EQ(BallState.vy, 0);
+    EXPECT_EQ(BallState.vz, 0);
+}
+
 TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
     AttackDirection = 0;  // team 0 defends low y
     EXPECT_TRUE(MatchInDefendingArea(0, 478, 414));

@@ -295,4 +295,26 @@ TEST_F(RankingTest, InterceptGoesGoalSideOfACarrierAhead) {
     EXPECT_EQ(+MatchFigures[22].facing, Match_DirectionTo(700, 1300, 700, 1000) & 255);
 }
 
+TEST_F(RankingTest, ThePointAheadOfACarrierNearTheGoalLineStaysOnThePitch) {
+    AttackDirection = 0;
+    BallTeam = 0;  // team 0 carries toward y 2038
+    PutBall(796, 1950);
+    BallState.z = 40;  // too high for a tackle: only the run is seen
+    Put(3, 796, 1950);
+    MatchFigures[3].hasBall = 1;
+    MatchFigures[3].ballDistance = 0;
+    TeamChallenger[0] = 3;
+    // A poor tackler behind the carrier runs far ahead of him: 490 units,
+    // which would put the point 400 beyond the goal line.
+    Put(20, 896, 2000);
+    MatchFigures[20].tackling = 10;
+    MatchFigures[20].frame = -1;
+    CurrentTeam = 1;
+    MatchCurX = 896;
+    MatchCurY = 2000;
+    Match_InterceptCarrier(20);
+    // He heads for the goal line straight ahead of the carrier.
+    EXPECT_EQ(+MatchFigures[20].facing, Match_DirectionTo(896, 2000, 796, 2038) & 255);
+}
+
 }  // namespace
