@@ -31,6 +31,7 @@
 #include "match/wholematch.h"
 #include "menus/clubsbynation.h"
 #include "menus/contracttalks.h"
+#include "menus/dealsheet.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
@@ -617,7 +618,7 @@ void ActOnMenuOption() {
             RunTable(FrontEndScreenTable(id));
             return;
         case 10:
-            RunTable(LeastScreenTable);
+            RunTable(FrontEndScreenTable(id));
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case 12:
@@ -801,6 +802,7 @@ bool AnswerPendingDeal() {
     const int32_t fee = recbits::LoadI32(deal + 6);
     SelectedPlayer = int16_t(player);
     SquadOfferFlag = 1;
+    DealSheetPendingNumber = int16_t(index + 1);
     if (!IsClub(firstClub) || GetClubControl(firstClub) == 0) {
         MenuOption = 10;
         return true;

@@ -24,6 +24,7 @@
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "menus/contracttalks.h"
+#include "menus/dealsheet.h"
 #include "menus/divisionclubs.h"
 #include "menus/exm_text.h"
 #include "menus/menuboxes.h"
@@ -616,6 +617,8 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             if (HVW_ValuePlayerFull(p) != 0) {
                 SalesTeamClub = user;
                 SquadOfferFlag = 0;
+                DealSheetReset = 1;
+                DealSheetFromProfile = 1;
                 MenuOption = 10;
                 return MENU_CLOSE;
             }

@@ -5,6 +5,8 @@
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
 #include "menus/clubsbynation.h"
+#include "menus/contracttalks.h"
+#include "menus/dealsheet.h"
 #include "menus/divisionclubs.h"
 #include "menus/filteredlist.h"
 #include "menus/friendlies.h"
@@ -34,6 +36,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return DivisionClubsTable;
         case 6:
             return ClubInfoTable;
+        case 10:
+            return DealSheetTable;
+        case 14:
+            return ContractTalksTable;
         case 16:
             return SurnameMenuTable;
         case 18:

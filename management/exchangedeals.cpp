@@ -1,0 +1,68 @@
+#include "management/exchangedeals.h"
+
+#include <cstring>
+
+#include "management/transferprices.h"
+#include "support/bytes.h"
+
+AgreedExchange AgreedExchanges[kAgreedExchangeRecords];
+
+namespace {
+
+uint8_t* Deal(int index) { return PendingDealTable[index].bytes; }
+bool Valid(int index) { return index >= 0 && index < kPendingDeals; }
+
+}  // namespace
+
+int AgreedExchange_FindFree() {
+    for (int i = 0; i < kAgreedExchangeRecords; ++i)
+        if (AgreedExchanges[i].player == 0) return i;
+    return -1;
+}
+
+void AgreedExchange_FreeDeal(uint16_t dealPlayer) {
+    if (dealPlayer == 0) return;
+    for (AgreedExchange& record : AgreedExchanges)
+        if (record.player != 0 && record.dealPlayer == dealPlayer) record = AgreedExchange{};
+}
+
+void PendingDeal_Clear(int index) {
+    if (!Valid(index)) return;
+    AgreedExchange_FreeDeal(PendingDealPlayer(index));
+    std::memset(Deal(index), 0, kPendingDealSize);
+}
+
+int PendingDeal_FindMain(uint16_t player, int from) {
+    if (player == 0) return -1;
+    for (int i = from < 0 ? 0 : from; i < kPendingDeals; ++i)
+        if (PendingDealPlayer(i) == player) return i;
+    return -1;
+}
+
+int PendingDeal_FindExchange(uint16_t player, int from) {
+    if (player == 0) return -1;
+    for (int i = from < 0 ? 0 : from; i < kPendingDeals; ++i) {
+        if (PendingDealPlayer(i) == 0) continue;
+        for (int k = 0; k < 3; ++k)
+            if (PendingDealExchange(i, k) == player) return i;
+    }
+    return -1;
+}
+
+uint16_t PendingDealExchange(int index, int k) {
+    if (!Valid(index) || k < 0 || k > 2) return 0;
+    return recbits::LoadU16(Deal(index) + 16 + 2 * k);
+}
+void SetPendingDealExchange(int index, int k, uint16_t player) {
+    if (!Valid(index) || k < 0 || k > 2) return;
+    recbits::StoreU16(Deal(index) + 16 + 2 * k, player);
+}
+int16_t PendingDealSellingClub(int index) { return Valid(index) ? recbits::LoadI16(Deal(index) + 2) : -1; }
+int16_t PendingDealBuyingClub(int index) { return Valid(index) ? recbits::LoadI16(Deal(index) + 4) : -1; }
+int32_t PendingDealOffer(int index) { return Valid(index) ? recbits::LoadI32(Deal(index) + 6) : 0; }
+int32_t PendingDealNetAsking(int index) { return Valid(index) ? recbits::LoadI32(Deal(index) + 10) : 0; }
+int16_t PendingDealPercent(int index) { return Valid(index) ? recbits::LoadI16(Deal(index) + 14) : 0; }
+int16_t PendingDealAttempt(int index) { return Valid(index) ? recbits::LoadI16(Deal(index) + 25) : 0; }
+void SetPendingDealReadyDays(int index, uint8_t days) {
+    if (Valid(index)) Deal(index)[24] = days;
+}

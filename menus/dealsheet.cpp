@@ -1,0 +1,642 @@
+#include "menus/dealsheet.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_dealscreens.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_scouting.h"
+#include "database/query/funcs_small.h"
+#include "database/ranges.h"
+#include "database/text.h"
+#include "management/exchangedeals.h"
+#include "management/transferprices.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/playerinfo.h"
+#include "season/messages.h"
+#include "support/random.h"
+
+DealSheet CurrentDeal{};
+int16_t DealSheetReset = 1;
+int16_t DealSheetFromProfile = 0;
+int16_t DealSheetPendingNumber = 0;
+int16_t DealSheetDealtPlayer = 0;
+
+namespace {
+
+constexpr int16_t kCannotAffordText = 1115;
+constexpr int16_t kTermsAgreedText = 1154;
+constexpr int16_t kDealsFullText = 1131;
+constexpr int16_t kPlayerNotKeenMessage = 280;
+constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
+constexpr int32_t kThousand = 1000;
+
+int32_t Saturate(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t Round(int64_t v) { return HVW_RoundMoneyDown(Saturate(v)); }
+bool Club(int32_t c) { return c >= 0 && c < kClubCount; }
+
+const char* Text(int16_t id) {
+    const char* text = id >= 0 ? GetText(id) : "";
+    return text != nullptr ? text : "";
+}
+
+uint16_t Player() { return ShownPlayer(); }
+
+int32_t Budget() { return Club(CurrentDeal.buyingClub) ? HVW_GetClubWageBudget(CurrentDeal.buyingClub) : 0; }
+
+bool AnyExchangeValued() {
+    return std::any_of(std::begin(CurrentDeal.exchange), std::end(CurrentDeal.exchange),
+                       [](const ExchangeSlot& s) { return s.player != 0 && s.value >= 0; });
+}
+
+// The selling club's demand for the offer as it stands.
+int32_t Demand(int32_t floor) {
+    DealSheet& d = CurrentDeal;
+    return HVW_NegotiateFee(Player(), d.offer, 0, floor, d.attempt, d.buyingClub, &d.reply, d.percentage);
+}
+
+int32_t Floor() {
+    const DealSheet& d = CurrentDeal;
+    const int64_t generosity = Club(d.sellingClub) ? HVW_GetClubGenerosity(d.sellingClub) : 0;
+    const int64_t k = (100 - generosity) / 2;
+    return Round((k + 45) * int64_t(d.asking) / 100);
+}
+
+void RecomputeOtherSide() {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    if (p == 0) return;
+    if (d.direction == 0) {
+        d.offer = HVW_GetClubFeeOffer(p, d.asking, d.attempt, d.buyingClub, &d.reply, d.percentage);
+        d.reference = d.offer;
+    } else {
+        d.reference = std::max(Demand(Floor()), 0);
+    }
+}
+
+void EmptySlot(int k) {
+    for (int i = k; i < 2; ++i) CurrentDeal.exchange[i] = CurrentDeal.exchange[i + 1];
+    CurrentDeal.exchange[2] = ExchangeSlot{0, 0, -1};
+}
+
+void LoadPendingDeal(int index) {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = PendingDealPlayer(index);
+    SelectedPlayer = int16_t(p);
+    d.sellingClub = PendingDealSellingClub(index);
+    d.buyingClub = PendingDealBuyingClub(index);
+    d.offer = PendingDealOffer(index);
+    d.asking = PendingDealNetAsking(index);
+    d.percentage = PendingDealPercent(index);
+    d.clauseOn = d.percentage != 0 ? 1 : 0;
+    d.attempt = int16_t(PendingDealAttempt(index) + 1);
+    for (int k = 0; k < 3; ++k) d.exchange[k] = ExchangeSlot{PendingDealExchange(index, k), 0, -1};
+    // Only exchange players still with the buying club and fit enough stay.
+    for (int k = 2; k >= 0; --k) {
+        const uint16_t q = d.exchange[k].player;
+        if (q == 0) continue;
+        if (HVW_GetPlayerLoanClub(q) != d.buyingClub || HVW_GetPlayerIP(q) >= 3) {
+            EmptySlot(k);
+        } else {
+            d.exchange[k].value = HVW_ValuePlayer(q);
+        }
+    }
+    const uint16_t player = p;
+    if (d.direction == 0) {
+        d.offer = HVW_GetClubFeeOffer(player, d.asking, d.attempt, d.buyingClub, &d.reply, d.percentage);
+        d.asking = std::max(d.asking, d.offer);
+        d.reference = d.offer;
+    } else {
+        d.asking = std::max(Demand(Floor()), d.offer);
+        d.reference = d.asking;
+    }
+}
+
+void OpeningFigures() {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    d.clauseOn = 0;
+    d.percentage = 0;
+    d.attempt = 0;
+    if (p == 0) return;
+    if (d.direction == 1) {
+        d.offer = std::min(HVW_ValuePlayer(p), Budget());
+        d.asking = HVW_ValuePlayerFull(p);
+        if (d.asking < d.offer) d.offer = d.asking;
+        d.reference = std::max(Demand(Floor()), 0);
+    } else {
+        const int32_t price = HVW_GetPlayerManPriceRaw(p);
+        d.asking = price != -1 ? price : HVW_ValuePlayer(p);
+        d.offer = HVW_GetClubFeeOffer(p, d.asking, d.attempt, d.buyingClub, &d.reply, d.percentage);
+        d.reference = d.offer;
+    }
+}
+
+void ChooseSides() {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    const int16_t user = HVW_GetMyClub();
+    if (p == 0) return;
+    // The loan-club field holds the owner.
+    const int16_t owner = HVW_GetPlayerLoanClub(p);
+    d.direction = int16_t(user >= 0 && owner == user ? 0 : 1);
+    if (d.resumed != 0) return;
+    if (d.direction == 0) {
+        d.sellingClub = user;
+        d.buyingClub = SalesTeamClub;
+    } else {
+        d.sellingClub = owner;
+        d.buyingClub = user;
+    }
+}
+
+// The screen that follows a closed deal.
+int32_t Leave() {
+    DealSheetReset = 1;
+    if (SquadOfferFlag != 0) {
+        SquadOfferFlag = 0;
+        MenuOption = 56;
+        PreviousMenuOption = 10;
+    } else if (CurrentDeal.direction == 0) {
+        MenuOption = 3;
+        PreviousMenuOption = 10;
+    } else {
+        MenuOption = 4;
+        PreviousMenuOption = 3;
+    }
+    return MENU_CLOSE;
+}
+
+int ResumedIndex() {
+    const int n = CurrentDeal.resumed;
+    return n >= 1 && n <= kPendingDeals && PendingDealPlayer(n - 1) != 0 ? n - 1 : -1;
+}
+
+}  // namespace
+
+int64_t DealSheet_ExchangeValue() {
+    int64_t total = 0;
+    for (const ExchangeSlot& s : CurrentDeal.exchange)
+        if (s.player != 0 && s.value >= 0) total += s.value;
+    return total;
+}
+
+int32_t DealSheet_Step(int32_t figure, int32_t step, bool raise, int32_t reference, int64_t low, int64_t high,
+                       bool* capped) {
+    if (capped != nullptr) *capped = false;
+    int64_t f = figure, s = step;
+    if (raise) {
+        if (f < reference && reference < f + s) {
+            f = reference;
+        } else {
+            if (s == kThousand && f % kThousand != 0) s = kThousand - ((f % kThousand) + kThousand) % kThousand;
+            f += s;
+        }
+        if (high >= 0 && f > high) {
+            f = high;
+            if (capped != nullptr) *capped = true;
+        }
+    } else {
+        if (reference < f && f - s < reference) {
+            f = reference;
+        } else {
+            if (s == kThousand && f % kThousand != 0) {
+                f -= ((f % kThousand) + kThousand) % kThousand;
+            } else {
+                f -= s;
+            }
+        }
+        if (f < low) f = low;
+    }
+    return Saturate(f);
+}
+
+void DealSheet_StepFigure(int32_t step, bool raise) {
+    DealSheet& d = CurrentDeal;
+    int32_t& figure = d.direction == 1 ? d.offer : d.asking;
+    const int64_t low = d.direction == 1 ? 0 : DealSheet_ExchangeValue();
+    const int64_t high = d.direction == 1 ? std::max<int64_t>(Budget(), 0) : -1;
+    bool capped = false;
+    const int32_t before = figure;
+    figure = DealSheet_Step(figure, step, raise, d.reference, low, high, &capped);
+    d.adjustments = Saturate(int64_t(d.adjustments) + figure - before);
+    if (capped) ShowMessageBox(Text(kCannotAffordText), 0);
+}
+
+int16_t DealSheet_Evaluate() {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    if (p == 0) return 2;
+    const int64_t x = DealSheet_ExchangeValue();
+    const int64_t release = HVW_GetPlayerClause1(p);
+    const auto met = [&]() -> int16_t { return d.attempt > 0 || !AnyExchangeValued() ? 0 : 1; };
+    if (d.direction == 1) {
+        const int32_t floor = Floor();
+        const int32_t demand = Demand(floor);
+        const int64_t offerX = int64_t(d.offer) + x, floorX = int64_t(floor) - x, demandX = int64_t(demand) - x;
+        if (release > 0 && offerX >= release) return met();
+        const int64_t roundedOffer = Round(d.offer);
+        if (ResumedIndex() >= 0 && (Round(demandX) - roundedOffer) / 3 > d.adjustments) return 2;
+        if (Round(demandX) <= roundedOffer) return met();
+        return floorX <= roundedOffer ? 1 : 2;
+    }
+    const int64_t offerX = int64_t(d.offer) - x, askingX = int64_t(d.asking) - x;
+    const int64_t valueX = int64_t(HVW_ValuePlayerFull(p)) - x;
+    if (release > 0 && release <= d.offer) return 0;
+    if (Round(offerX) >= askingX) return met();
+    return askingX < valueX ? 1 : 2;
+}
+
+void DealSheet_Enter() {
+    DealSheet& d = CurrentDeal;
+    const bool linked = MenuFollowUp == 1 || DealSheetDealtPlayer != 0;
+    if (DealSheetDealtPlayer != 0) {
+        SelectedPlayer = DealSheetDealtPlayer;
+        DealSheetDealtPlayer = 0;
+    }
+    MenuFollowUp = 0;
+    d.verdict = 0;
+    if (DealSheetReset != 0) {
+        DealSheetReset = 0;
+        d.adjustments = 0;
+        for (ExchangeSlot& s : d.exchange) s = ExchangeSlot{0, 0, -1};
+        d.resumed = 0;
+    }
+    // A deal number outside the table or naming a free record opens a fresh
+    // deal.
+    const int n = DealSheetPendingNumber;
+    DealSheetPendingNumber = 0;
+    if (n >= 1 && n <= kPendingDeals && PendingDealPlayer(n - 1) != 0) {
+        d.resumed = int16_t(n);
+        LoadPendingDeal(n - 1);
+        ChooseSides();
+        return;
+    }
+    ChooseSides();
+    if (!linked) OpeningFigures();
+}
+
+void DealSheet_Update() {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    if (p == 0) {
+        d.verdict = 2;
+        return;
+    }
+    if (d.direction == 0) {
+        d.offer = HVW_GetClubFeeOffer(p, d.asking, d.attempt, d.buyingClub, &d.reply, d.percentage);
+        d.reference = d.offer;
+    }
+    d.interest = Club(d.buyingClub) && Club(d.sellingClub)
+                     ? HVW_RatePlayerClubInterest(p, d.buyingClub, d.sellingClub)
+                     : int16_t(0);
+    d.verdict = DealSheet_Evaluate();
+}
+
+int32_t DealSheet_ToggleClause(MenuHotItem*) {
+    DealSheet& d = CurrentDeal;
+    d.clauseOn = int16_t(d.clauseOn != 0 ? 0 : 1);
+    d.percentage = int16_t(d.clauseOn != 0 ? 5 : 0);
+    RecomputeOtherSide();
+    if (d.direction == 1) d.asking = d.reference;
+    return MENU_REDRAW;
+}
+
+int32_t DealSheet_PercentDown(MenuHotItem*) {
+    DealSheet& d = CurrentDeal;
+    if (d.clauseOn == 0) return MENU_CONTINUE;
+    d.percentage = int16_t(std::max(d.percentage - 5, 5));
+    RecomputeOtherSide();
+    return MENU_REDRAW;
+}
+
+int32_t DealSheet_PercentUp(MenuHotItem*) {
+    DealSheet& d = CurrentDeal;
+    if (d.clauseOn == 0) return MENU_CONTINUE;
+    d.percentage = int16_t(std::min(d.percentage + 5, 50));
+    RecomputeOtherSide();
+    return MENU_REDRAW;
+}
+
+int32_t DealSheet_ExchangeButton(int slot) {
+    DealSheet& d = CurrentDeal;
+    if (slot < 0 || slot > 2) return MENU_CONTINUE;
+    if (d.exchange[slot].player != 0) {
+        if (d.exchange[slot].value > 0) d.adjustments = Saturate(int64_t(d.adjustments) - d.exchange[slot].value);
+        EmptySlot(slot);
+        return MENU_REDRAW;
+    }
+    if (slot > 0 && d.exchange[slot - 1].player == 0) return MENU_CONTINUE;
+    MenuOption = 91;
+    PreviousMenuOption = 10;
+    MenuFollowUp = 1;
+    return MENU_CLOSE;
+}
+
+int32_t DealSheet_ExchangeName(int slot) {
+    if (slot < 0 || slot > 2 || CurrentDeal.exchange[slot].player == 0) return MENU_CONTINUE;
+    DealSheetDealtPlayer = SelectedPlayer;
+    SelectedPlayer = int16_t(CurrentDeal.exchange[slot].player);
+    MenuFollowUp = 1;
+    ReturnMenuOption = 10;
+    MenuOption = 4;
+    return MENU_CLOSE;
+}
+
+namespace {
+
+// Terms agreed: the pending deal stored (or the resumed one rewritten) with
+// the agreed flag.  A full table is said and changes nothing.
+int32_t AgreeTerms(int32_t net) {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    const int index = ResumedIndex();
+    const uint16_t e[3] = {d.exchange[0].player, d.exchange[1].player, d.exchange[2].player};
+    if (index >= 0) {
+        std::memset(PendingDealTable[index].bytes, 0, kPendingDealSize);
+        PendingDeal_Add(p, e[0], e[1], e[2], uint16_t(d.percentage), 1, uint16_t(d.sellingClub),
+                        uint16_t(d.buyingClub), uint32_t(net), uint32_t(d.offer), uint16_t(d.attempt));
+    } else if (HVW_AddPendingDeal(p, e[0], e[1], e[2], d.percentage, 1, d.sellingClub, d.buyingClub, net, d.offer,
+                                  d.attempt) < 0) {
+        ShowMessageBox(Text(kDealsFullText), 0);
+        return MENU_REDRAW;
+    }
+    ShowMessageBox(Text(kTermsAgreedText), 0);
+    return Leave();
+}
+
+int32_t MakeBid(int32_t net) {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    const int64_t x = DealSheet_ExchangeValue();
+    const int64_t release = HVW_GetPlayerClause1(p);
+    int32_t fee = d.asking;
+    if (d.direction == 1) {
+        if (release > 0 && int64_t(d.offer) >= release) {
+            fee = d.offer;
+        } else if (Budget() >= net) {
+            fee = net;
+        } else {
+            d.offer = Budget();
+            ShowMessageBox(Text(kCannotAffordText), 0);
+            return MENU_REDRAW;
+        }
+    }
+    fee = std::max(fee, 0);
+    const int16_t code = std::max<int16_t>(HVW_FirstFreeBidSlotCode(d.buyingClub), 0);
+    if (HVW_MakeClubBid(d.buyingClub, p, Saturate(int64_t(fee) + x), fee, code, d.percentage) == 0)
+        return MENU_REDRAW;
+    d.offer = fee;
+    HVW_GetPlayerApproachReply(p, d.buyingClub);
+    HVW_SetPlayerFlag120(p, int16_t(d.exchange[0].player != 0 ? 1 : 0));
+    HVW_RemoveHumanSale(p);
+    int16_t lastCode = code;
+    for (const ExchangeSlot& s : d.exchange) {
+        if (s.player == 0) continue;
+        int16_t slot = HVW_FirstFreeBidSlotCode(d.sellingClub);
+        if (slot < 0) slot = lastCode;
+        lastCode = slot;
+        if (HVW_MakeClubBid(d.sellingClub, s.player, s.value, s.value, slot, 0) == 0) continue;
+        HVW_GetPlayerApproachReply(s.player, d.sellingClub);
+        SetPlayerSetting4(s.player, HVW_GetPlayerSetting4(p));
+        HVW_SetPlayerFlag120(s.player, 1);
+        HVW_RemoveHumanSale(s.player);
+    }
+    const int index = ResumedIndex();
+    if (index >= 0) {
+        SetPendingDealReadyDays(index, uint8_t(2 + GameRandom() % 7));
+        d.resumed = 0;
+    }
+    return Leave();
+}
+
+}  // namespace
+
+int32_t DealSheet_Deal(MenuHotItem*) {
+    DealSheet& d = CurrentDeal;
+    if (Player() == 0) return MENU_CONTINUE;
+    d.verdict = DealSheet_Evaluate();
+    if (d.verdict == 2) return MENU_CONTINUE;
+    for (int k = 2; k >= 0; --k)
+        if (d.exchange[k].player != 0 && d.exchange[k].value < 0) EmptySlot(k);
+    const int32_t net = d.direction == 1 ? Saturate(int64_t(d.asking) - DealSheet_ExchangeValue()) : d.asking;
+    return d.verdict == 1 ? AgreeTerms(net) : MakeBid(net);
+}
+
+int32_t DealSheet_Withdraw(MenuHotItem*) {
+    DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    if (p != 0) {
+        HVW_RemoveHumanSale(p);
+        if (d.direction == 0 && (d.interest == 3 || d.interest == 4) && Club(d.buyingClub)) {
+            AddMessage(d.sellingClub, d.buyingClub, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kPlayerNotKeenMessage,
+                       1, 0);
+            const int reputation = HVW_GetClubReputation(d.buyingClub);
+            const int fall = d.interest == 3 ? GameRandom() % 15 + reputation / 2 : GameRandom() % 30 + reputation;
+            SetPlayerMorale(p, int16_t(std::clamp<int>(GetPlayerMorale(p) - fall, 0, 60)));
+        }
+    }
+    const int index = ResumedIndex();
+    if (index >= 0) PendingDeal_Clear(index);
+    d.resumed = 0;
+    return Leave();
+}
+
+int32_t DealSheet_Profile(MenuHotItem*) {
+    MenuOption = 4;
+    return MENU_CLOSE;
+}
+
+// ---- Drawing --------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
+
+char g_header[300], g_title[300], g_bids[3][200], g_sides[2][200], g_slots[3][120], g_clause[120], g_fee[80];
+const char* g_headerPtr = g_header;
+const char* g_titlePtr = g_title;
+const char* g_bidPtr[3] = {g_bids[0], g_bids[1], g_bids[2]};
+const char* g_sidePtr[2] = {g_sides[0], g_sides[1]};
+const char* g_slotPtr[3] = {g_slots[0], g_slots[1], g_slots[2]};
+const char* g_clausePtr = g_clause;
+const char* g_feePtr = g_fee;
+int16_t g_interestText = 1111;
+int16_t g_verdictText = 82;
+int16_t g_dealText = 82;
+int16_t g_clauseText = 1198;
+
+constexpr int16_t kInterestTexts[5] = {1111, 1123, 1124, 1133, 1144};
+
+void FillBids(uint16_t p) {
+    int lines = 0;
+    for (auto& line : g_bids) line[0] = '\0';
+    for (int16_t club = 0; club < kClubCount && lines < 3; ++club) {
+        for (int16_t slot = 0; slot < 4 && lines < 3; ++slot) {
+            if (HVW_GetClubBidPlayer(club, slot) != int16_t(p)) continue;
+            const int32_t kept = CurrentNumberType;
+            CurrentNumberType = NUMBER_MONEY_PLAIN;
+            char money[NUMBER_TEXT_SIZE];
+            std::snprintf(money, sizeof money, "%s", Number2Str(Saturate(int64_t(HVW_GetClubBidPrice(club, slot)) * 100)));
+            CurrentNumberType = kept;
+            const bool flagged = HVW_GetClubBidClause(club, slot) != 0;
+            AppendText(g_bids[lines], sizeof g_bids[lines], "%s %s %s%s", HVW_GetClubName(club), money,
+                       flagged ? Text(1198) : "", flagged && lines > 0 ? Text(1197) : "");
+            ++lines;
+        }
+    }
+}
+
+void FillRows(uint16_t p) {
+    const DealSheet& d = CurrentDeal;
+    g_header[0] = g_title[0] = g_clause[0] = g_fee[0] = '\0';
+    for (auto& s : g_sides) s[0] = '\0';
+    for (auto& s : g_slots) s[0] = '\0';
+    if (p == 0) return;
+    AppendText(g_title, sizeof g_title, "%s", Text(1180));
+    const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : -1;
+    AppendText(g_header, sizeof g_header, "%s, %s, %s ", HVW_GetPlayerShortName(p),
+               HVW_GetNationName(HVW_GetPlayerNationality(p)), type >= 0 ? Text(int16_t(564 + type)) : "");
+    AppendText(g_header, sizeof g_header, ", %d %s", int(HVW_GetPlayerAge(p)), Text(185));
+    const int64_t x = DealSheet_ExchangeValue();
+    AppendText(g_sides[0], sizeof g_sides[0], "%s %s", Club(d.buyingClub) ? HVW_GetClubName(d.buyingClub) : "",
+               Price2str(d.offer));
+    AppendText(g_sides[1], sizeof g_sides[1], "%s %s", Club(d.sellingClub) ? HVW_GetClubName(d.sellingClub) : "",
+               Price2str(d.direction == 0 ? Saturate(int64_t(d.asking) - x) : d.asking));
+    for (int k = 0; k < 3; ++k) {
+        const ExchangeSlot& s = d.exchange[k];
+        if (s.player == 0) {
+            AppendText(g_slots[k], sizeof g_slots[k], "%s", Text(830));
+        } else {
+            AppendText(g_slots[k], sizeof g_slots[k], "+%s %s", Price2str(std::max(s.value, 0)),
+                       HVW_GetPlayerShortName(s.player));
+        }
+    }
+    if (d.clauseOn != 0)
+        AppendText(g_clause, sizeof g_clause, "%s %d%% %s", Text(1197), int(d.percentage), Text(1198));
+    const int32_t release = HVW_GetPlayerClause1(p);
+    if (release > 0) AppendText(g_fee, sizeof g_fee, "%s%s", Text(434), Price2str(release));
+}
+
+int32_t StepHandler(MenuHotItem* item) {
+    const int column = item != nullptr ? item->column : 0;
+    if (column < 0 || column >= 5) return MENU_CONTINUE;
+    DealSheet_StepFigure(kSteps[column], (GetMenuButtons() & 2) == 0);
+    return MENU_REDRAW;
+}
+
+int32_t SlotButton(MenuHotItem* item) { return DealSheet_ExchangeButton(item != nullptr ? item->row : -1); }
+int32_t SlotName(MenuHotItem* item) { return DealSheet_ExchangeName(item != nullptr ? item->row : -1); }
+
+const MenuItem kStepButton[] = {
+    {31, 0, 0, 60, 28, nullptr, StepHandler},
+    kMenuEnd,
+};
+const MenuItem kSlotRow[] = {
+    {8204, 0, 0, 40, 22, MenuValue(1198), SlotButton},
+    {18, 50, 11, 9, sizeof(const char*), &g_slotPtr[0], nullptr},
+    {31, 50, 0, 300, 22, nullptr, SlotName},
+    kMenuEnd,
+};
+const MenuItem kUserLeft[] = {
+    {61, 30, 300, 5, 70, kStepButton, nullptr},
+    {33, 30, 340, 3, 26, kSlotRow, nullptr},
+    kMenuEnd,
+};
+const MenuItem kUserRight[] = {
+    {61, 420, 300, 5, 70, kStepButton, nullptr},
+    {33, 420, 340, 3, 26, kSlotRow, nullptr},
+    kMenuEnd,
+};
+const MenuItem kDealButton[] = {
+    {8207, 401, 559, 339, 28, &g_dealText, DealSheet_Deal},
+    kMenuEnd,
+};
+const MenuItem kClauseControls[] = {
+    {8205, 300, 440, 30, 22, "-", DealSheet_PercentDown},
+    {8205, 470, 440, 30, 22, "+", DealSheet_PercentUp},
+    kMenuEnd,
+};
+const MenuItem kProfileLine[] = {
+    {8204, 300, 520, 200, 24, MenuValue(574), DealSheet_Profile},
+    kMenuEnd,
+};
+const MenuItem kNothing[] = {kMenuEnd};
+const MenuItem* g_controls = kUserLeft;
+const MenuItem* g_dealButton = kNothing;
+const MenuItem* g_clauseControls = kNothing;
+const MenuItem* g_profileLine = kNothing;
+
+void DrawStepLabels(int, int, int, int) {
+    const int x0 = CurrentDeal.direction == 0 ? 420 : 30;
+    SetFont(9);
+    for (int i = 0; i < 5; ++i) {
+        const int x = x0 + 70 * i;
+        SetDrawParam(2, 0x5AD4);
+        DoButton(x, 300, 60, 28);
+        DrawTextAddrAt(x + 30, 314, Price2str(kSteps[i]), JUSTIFY_CENTRE_MIDDLE);
+    }
+}
+
+}  // namespace
+
+void DealSheetMenu() {
+    if (IsMenuFirstEntry() == 1) {
+        SetMenuTitleDate(11);
+        DealSheet_Enter();
+    }
+    DealSheet_Update();
+    const DealSheet& d = CurrentDeal;
+    const uint16_t p = Player();
+    g_controls = d.direction == 0 ? kUserRight : kUserLeft;
+    g_dealButton = d.verdict == 2 || p == 0 ? kNothing : kDealButton;
+    g_dealText = d.verdict == 0 ? 82 : 96;
+    g_verdictText = d.verdict == 0 ? 82 : d.verdict == 1 ? 942 : 83;
+    g_clauseText = d.clauseOn != 0 ? 125 : 1198;
+    g_clauseControls = d.clauseOn != 0 ? kClauseControls : kNothing;
+    g_profileLine = DealSheetFromProfile != 0 ? kProfileLine : kNothing;
+    g_interestText = kInterestTexts[std::clamp<int>(d.interest, 0, 4)];
+    FillBids(p);
+    FillRows(p);
+}
+
+const MenuItem DealSheetTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(DealSheetMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {18, 400, 62, 10, 0, &g_titlePtr, nullptr},
+    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {18, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {36, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
+    {18, 40, 150, 9, 0, &g_bidPtr[0], nullptr},
+    {18, 40, 170, 9, 0, &g_bidPtr[1], nullptr},
+    {18, 40, 190, 9, 0, &g_bidPtr[2], nullptr},
+    {18, 40, 230, 9, 0, &g_sidePtr[0], nullptr},
+    {18, 420, 230, 9, 0, &g_sidePtr[1], nullptr},
+    {18, 40, 260, 9, 0, &g_feePtr, nullptr},
+    {16, 420, 260, 9, 0, &g_interestText, nullptr},
+    {36, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
+    {34, 0, 0, 1, 0, &g_controls, nullptr},
+    {8207, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
+    {18, 400, 451, 10, 0, &g_clausePtr, nullptr},
+    {34, 0, 0, 1, 0, &g_clauseControls, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {16, 400, 495, 10, 0, &g_verdictText, nullptr},
+    {34, 0, 0, 1, 0, &g_profileLine, nullptr},
+    {8204, 60, 559, 339, 28, MenuValue(1214), DealSheet_Withdraw},
+    {34, 0, 0, 1, 0, &g_dealButton, nullptr},
+    kMenuEnd,
+};
