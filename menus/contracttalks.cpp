@@ -80,7 +80,8 @@ int32_t AnyBidPrice(uint16_t player, int16_t* bidder) {
 // Withdraws every pending deal with the player as its main player: the
 // message, the exchange players' bids cancelled, the deal cleared.
 void WithdrawDealsOf(uint16_t player, int16_t message) {
-    for (int index = PendingDeal_FindMain(player); index >= 0; index = PendingDeal_FindMain(player, index + 1)) {
+    for (int index = PendingDeal_FindMain(player); index >= 0;
+         index = PendingDeal_FindMain(player, index + 1)) {
         const int16_t selling = PendingDealSellingClub(index), buying = PendingDealBuyingClub(index);
         AddMessage(selling, buying, player, kNoPlayer, -1, -1, -1, PositionText(player), -1,
                    int32_t(GetPlayerAge(player)) + 16, -1, message, 1, 0);
@@ -96,8 +97,8 @@ void WithdrawDealsOf(uint16_t player, int16_t message) {
 
 void Apply(uint16_t p, const ContractTerms& t) {
     SetPlayerField117(p, t.status);
-    ApplyContractTerms(p, t.clause1, t.clause2, t.clause3, t.clause4, t.clause5, t.clause6, t.clause7, t.clause8,
-                       t.wage / 25, int16_t(t.years * 12), t.status);
+    ApplyContractTerms(p, t.clause1, t.clause2, t.clause3, t.clause4, t.clause5, t.clause6, t.clause7,
+                       t.clause8, t.wage / 25, int16_t(t.years * 12), t.status);
 }
 
 void Reevaluate() {
@@ -203,9 +204,13 @@ int32_t ExchangeAgreed(uint16_t p, int index) {
     }
     const ContractTerms& t = CurrentOffer.terms;
     AgreedExchange& r = AgreedExchanges[free];
-    r = AgreedExchange{p,         PendingDealPlayer(index), t.status,  t.clause1, t.clause2,
-                       t.clause3, t.clause4,                t.clause5, t.clause6, t.clause7,
-                       t.clause8, t.wage,                   t.years,   PendingDealSellingClub(index)};
+    r = AgreedExchange{p,         PendingDealPlayer(index),
+                       t.status,  t.clause1,
+                       t.clause2, t.clause3,
+                       t.clause4, t.clause5,
+                       t.clause6, t.clause7,
+                       t.clause8, t.wage,
+                       t.years,   PendingDealSellingClub(index)};
     for (int k = 0; k < 3; ++k)
         if (PendingDealExchange(index, k) == p) SetPendingDealExchange(index, k, 0);
     // The exchange players left move up.
@@ -258,7 +263,8 @@ int32_t Purchase(uint16_t p) {
 int16_t CheckPendingExchangeDeals(uint16_t player) {
     if (!IsPlayerNumber(player) || HVW_GetPlayerFlag120(player) == 0) return 0;
     bool gone = false, unfit = false;
-    for (int index = PendingDeal_FindMain(player); index >= 0; index = PendingDeal_FindMain(player, index + 1)) {
+    for (int index = PendingDeal_FindMain(player); index >= 0;
+         index = PendingDeal_FindMain(player, index + 1)) {
         const int16_t buying = PendingDealBuyingClub(index);
         for (int k = 0; k < 3; ++k) {
             const uint16_t q = PendingDealExchange(index, k);
@@ -433,14 +439,16 @@ int32_t ContractTalks_BreakOff(MenuHotItem*) {
     }
     PreviousMenuOption = 3;
     const int16_t owner = HVW_GetPlayerLoanClub(p);
-    if (HVW_GetPlayerLoanClub(p) == HVW_GetPlayerClub(p)) ChangePlayerMorale(p, int16_t(-(GameRandom() % 10)));
+    if (HVW_GetPlayerLoanClub(p) == HVW_GetPlayerClub(p))
+        ChangePlayerMorale(p, int16_t(-(GameRandom() % 10)));
     const bool human = Club(owner) && HVW_GetClubControl(owner) >= 1;
     if (human) {
         if (HVW_GetPlayerFlag120(p) != 0) WithdrawDealsOf(p, kDealWithdrawnMessage);
         return MENU_CLOSE;
     }
     // Each deal holding him as an exchange player collapses; others stay.
-    for (int index = PendingDeal_FindExchange(p); index >= 0; index = PendingDeal_FindExchange(p, index + 1)) {
+    for (int index = PendingDeal_FindExchange(p); index >= 0;
+         index = PendingDeal_FindExchange(p, index + 1)) {
         const uint16_t main = PendingDealPlayer(index);
         Post(kExchangeGoneMessage, PendingDealSellingClub(index), PendingDealBuyingClub(index), main);
         HVW_CancelClubBidForPlayer(PendingDealBuyingClub(index), main);
@@ -500,7 +508,8 @@ void FillLines(uint16_t p) {
     const int32_t money[5] = {o.clause1, o.clause4, o.clause5, o.clause6, o.clause7};
     const int16_t labels[5] = {947, 949, 950, 951, 952};
     for (int i = 0; i < 5; ++i)
-        AppendText(g_offerLines[3 + i], 100, "%s %s", Text(labels[i]), money[i] > 0 ? MoneyText(money[i]) : Text(74));
+        AppendText(g_offerLines[3 + i], 100, "%s %s", Text(labels[i]),
+                   money[i] > 0 ? MoneyText(money[i]) : Text(74));
     AppendText(g_offerLines[8], 100, "%s %s", Text(282), Text(o.clause2 != 0 ? 249 : 248));
     AppendText(g_offerLines[9], 100, "%s %s", Text(953), Text(o.clause8 != 0 ? 249 : 248));
     int line = 0;
@@ -510,7 +519,8 @@ void FillLines(uint16_t p) {
     const int32_t demanded[5] = {d.clause1, d.clause4, d.clause5, d.clause6, d.clause7};
     for (int i = 0; i < 5 && line < 10; ++i)
         if (demanded[i] > 0)
-            AppendText(g_demandLines[line++], 100, "%s %s%s", Text(labels[i]), Text(434), MoneyText(demanded[i]));
+            AppendText(g_demandLines[line++], 100, "%s %s%s", Text(labels[i]), Text(434),
+                       MoneyText(demanded[i]));
     if (d.clause2 > 0 && line < 10) AppendText(g_demandLines[line++], 100, "%s", Text(282));
     if (d.clause8 > 0 && line < 10) AppendText(g_demandLines[line++], 100, "%s", Text(953));
 }

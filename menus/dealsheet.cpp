@@ -198,7 +198,8 @@ int32_t DealSheet_Step(int32_t figure, int32_t step, bool raise, int32_t referen
         if (f < reference && reference < f + s) {
             f = reference;
         } else {
-            if (s == kThousand && f % kThousand != 0) s = kThousand - ((f % kThousand) + kThousand) % kThousand;
+            if (s == kThousand && f % kThousand != 0)
+                s = kThousand - ((f % kThousand) + kThousand) % kThousand;
             f += s;
         }
         if (high >= 0 && f > high) {
@@ -242,7 +243,8 @@ int16_t DealSheet_Evaluate() {
     if (d.direction == 1) {
         const int32_t floor = Floor();
         const int32_t demand = Demand(floor);
-        const int64_t offerX = int64_t(d.offer) + x, floorX = int64_t(floor) - x, demandX = int64_t(demand) - x;
+        const int64_t offerX = int64_t(d.offer) + x, floorX = int64_t(floor) - x,
+                      demandX = int64_t(demand) - x;
         if (release > 0 && offerX >= release) return met();
         const int64_t roundedOffer = Round(d.offer);
         if (ResumedIndex() >= 0 && (Round(demandX) - roundedOffer) / 3 > d.adjustments) return 2;
@@ -331,7 +333,8 @@ int32_t DealSheet_ExchangeButton(int slot) {
     DealSheet& d = CurrentDeal;
     if (slot < 0 || slot > 2) return MENU_CONTINUE;
     if (d.exchange[slot].player != 0) {
-        if (d.exchange[slot].value > 0) d.adjustments = Saturate(int64_t(d.adjustments) - d.exchange[slot].value);
+        if (d.exchange[slot].value > 0)
+            d.adjustments = Saturate(int64_t(d.adjustments) - d.exchange[slot].value);
         EmptySlot(slot);
         return MENU_REDRAW;
     }
@@ -365,8 +368,8 @@ int32_t AgreeTerms(int32_t net) {
         std::memset(PendingDealTable[index].bytes, 0, kPendingDealSize);
         PendingDeal_Add(p, e[0], e[1], e[2], uint16_t(d.percentage), 1, uint16_t(d.sellingClub),
                         uint16_t(d.buyingClub), uint32_t(net), uint32_t(d.offer), uint16_t(d.attempt));
-    } else if (HVW_AddPendingDeal(p, e[0], e[1], e[2], d.percentage, 1, d.sellingClub, d.buyingClub, net, d.offer,
-                                  d.attempt) < 0) {
+    } else if (HVW_AddPendingDeal(p, e[0], e[1], e[2], d.percentage, 1, d.sellingClub, d.buyingClub, net,
+                                  d.offer, d.attempt) < 0) {
         ShowMessageBox(Text(kDealsFullText), 0);
         return MENU_REDRAW;
     }
@@ -438,10 +441,11 @@ int32_t DealSheet_Withdraw(MenuHotItem*) {
     if (p != 0) {
         HVW_RemoveHumanSale(p);
         if (d.direction == 0 && (d.interest == 3 || d.interest == 4) && Club(d.buyingClub)) {
-            AddMessage(d.sellingClub, d.buyingClub, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kPlayerNotKeenMessage,
-                       1, 0);
+            AddMessage(d.sellingClub, d.buyingClub, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1,
+                       kPlayerNotKeenMessage, 1, 0);
             const int reputation = HVW_GetClubReputation(d.buyingClub);
-            const int fall = d.interest == 3 ? GameRandom() % 15 + reputation / 2 : GameRandom() % 30 + reputation;
+            const int fall =
+                d.interest == 3 ? GameRandom() % 15 + reputation / 2 : GameRandom() % 30 + reputation;
             SetPlayerMorale(p, int16_t(std::clamp<int>(GetPlayerMorale(p) - fall, 0, 60)));
         }
     }
@@ -486,7 +490,8 @@ void FillBids(uint16_t p) {
             const int32_t kept = CurrentNumberType;
             CurrentNumberType = NUMBER_MONEY_PLAIN;
             char money[NUMBER_TEXT_SIZE];
-            std::snprintf(money, sizeof money, "%s", Number2Str(Saturate(int64_t(HVW_GetClubBidPrice(club, slot)) * 100)));
+            std::snprintf(money, sizeof money, "%s",
+                          Number2Str(Saturate(int64_t(HVW_GetClubBidPrice(club, slot)) * 100)));
             CurrentNumberType = kept;
             const bool flagged = HVW_GetClubBidClause(club, slot) != 0;
             AppendText(g_bids[lines], sizeof g_bids[lines], "%s %s %s%s", HVW_GetClubName(club), money,
@@ -508,9 +513,10 @@ void FillRows(uint16_t p) {
                HVW_GetNationName(HVW_GetPlayerNationality(p)), type >= 0 ? Text(int16_t(564 + type)) : "");
     AppendText(g_header, sizeof g_header, ", %d %s", int(HVW_GetPlayerAge(p)), Text(185));
     const int64_t x = DealSheet_ExchangeValue();
-    AppendText(g_sides[0], sizeof g_sides[0], "%s %s", Club(d.buyingClub) ? HVW_GetClubName(d.buyingClub) : "",
-               Price2str(d.offer));
-    AppendText(g_sides[1], sizeof g_sides[1], "%s %s", Club(d.sellingClub) ? HVW_GetClubName(d.sellingClub) : "",
+    AppendText(g_sides[0], sizeof g_sides[0], "%s %s",
+               Club(d.buyingClub) ? HVW_GetClubName(d.buyingClub) : "", Price2str(d.offer));
+    AppendText(g_sides[1], sizeof g_sides[1], "%s %s",
+               Club(d.sellingClub) ? HVW_GetClubName(d.sellingClub) : "",
                Price2str(d.direction == 0 ? Saturate(int64_t(d.asking) - x) : d.asking));
     for (int k = 0; k < 3; ++k) {
         const ExchangeSlot& s = d.exchange[k];

@@ -12,6 +12,7 @@
 #include "database/query/funcs_people.h"
 #include "database/usertransfers.h"
 #include "management/board.h"
+#include "management/exchangedeals.h"
 #include "management/squads.h"
 #include "management/tactics.h"
 #include "management/transferprices.h"
@@ -212,15 +213,30 @@ TEST_F(DayMessagesTest, TheAcceptableFeeOfTheDearestPlayersDoesNotWrap) {
     EXPECT_EQ(MenuOption, 10) << "value " << value;
 }
 
-TEST_F(DayMessagesTest, AContractToSettleIsSettledWhenTheFilterStands) {
+TEST_F(DayMessagesTest, AContractToSettleOpensTheTalksUnlessItsExchangeDealFellThrough) {
     const uint16_t player = FirstPlayerOf(other_);
     HumanContracts[2] = player;
+    HVW_SetPlayerFlag120(player, 0);
+    ContractTalksWord = 3;
     MenuOption = 14;
     Run();
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     EXPECT_EQ(SelectedClub, uint16_t(user_));
+    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(ContractTalksWord, 0);
+    EXPECT_EQ(HVW_HasHumanContracts(), 1);
+
+    // A bid with an exchange player who has since left the buying club:
+    // the deal is withdrawn and the slot settled here.
+    const uint16_t exchange = FirstPlayerOf(other_, player);
+    HVW_SetPlayerFlag120(player, 1);
+    PendingDeal_Add(player, exchange, 0, 0, 0, 1, uint16_t(other_), uint16_t(user_), 1000, 1000, 0);
+    MenuOption = 14;
+    Run();
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
     EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(PendingDeal_FindMain(player), -1);
+    HVW_SetPlayerFlag120(player, 0);
 }
 
 TEST_F(DayMessagesTest, APlayerOnSaleGoesToTheOfferOrTheLoanTerms) {

@@ -1,0 +1,461 @@
+// The transfer offer and the contract talks over one shared new-game
+// world: the step arithmetic (with a property test of random presses), the
+// talks' steps and refusals, a purchase from the bid to the talks, a
+// renewal, selling and withdrawing, the pending-deal and agreed-exchange
+// tables full, an exchange deal completed and a break-off that leaves the
+// other deals alone.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_dealscreens.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
+#include "database/text.h"
+#include "database/usertransfers.h"
+#include "management/exchangedeals.h"
+#include "management/shortlist.h"
+#include "management/transferprices.h"
+#include "menus/contracttalks.h"
+#include "menus/dealsheet.h"
+#include "menus/menucont.h"
+#include "season/leagues.h"
+#include "season/messages.h"
+#include "support/colconv.h"
+#include "support/random.h"
+#include "tests/fakes/menu_env.h"
+#include "tests/fakes/test_util.h"
+
+namespace {
+
+bool g_dealWorldReady = false;
+std::string g_dealWorldError;
+
+void DealNewWorld() {
+    if (g_dealWorldReady || !g_dealWorldError.empty()) return;
+    char here[4096];
+    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
+        g_dealWorldError = "no game folder";
+        return;
+    }
+    if (!std::filesystem::exists("stats/totstat.dat")) {
+        g_dealWorldError = "no game data";
+    } else {
+        ClearTotStatTables();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        GameSeedRandom(69);
+        NewGameSetUp();
+        g_dealWorldReady = true;
+    }
+    if (chdir(here) != 0) g_dealWorldError = "cannot return to the test folder";
+}
+
+int DealMessagesOf(const MessageRecord* records, int count, int16_t type) {
+    int found = 0;
+    for (int i = 0; i < count; ++i) {
+        uint16_t t;
+        std::memcpy(&t, records[i].bytes + kMsgType, 2);
+        found += t == uint16_t(type) ? 1 : 0;
+    }
+    return found;
+}
+int CountUserMessages(int16_t type) { return DealMessagesOf(UserInbox, kInboxSlots, type); }
+int CountArchive(int16_t club, int16_t type) {
+    return DealMessagesOf(MessageArchive[club], kArchiveSlots, type);
+}
+
+class DealScreensTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DealNewWorld();
+        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        painting_ = true;
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        other_ = int16_t(DivisionClubLists[0][1][1]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SetClubBalance(user_, 100000000);
+        SelectedClub = uint16_t(user_);
+        MenuFollowUp = 0;
+        SquadOfferFlag = 0;
+        PreviousMenuOption = 3;
+        PendingDeal_ClearAll();
+        for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
+        for (uint16_t& c : HumanContracts) c = 0;
+    }
+    void TearDown() override {
+        if (painting_) testenv::StopMenuPaint();
+        if (!g_dealWorldReady) return;
+        SetClubControl(user_, 0);
+        SetPlayerClub(1, int16_t(kNoClub));
+    }
+    static uint16_t PlayerOf(int16_t club, int skip = 0) {
+        for (uint16_t p = 2; p < PlayerCount; ++p) {
+            if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
+            if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
+            if (skip-- == 0) return p;
+        }
+        return 0;
+    }
+    static void OpenSheet(uint16_t p, int16_t buyer) {
+        SelectedPlayer = int16_t(p);
+        SalesTeamClub = buyer;
+        DealSheetReset = 1;
+        DealSheet_Enter();
+        DealSheet_Update();
+    }
+    static void OpenTalks(uint16_t p) {
+        SelectedPlayer = int16_t(p);
+        ContractTalks_Enter();
+    }
+    int16_t user_ = -1, other_ = -1;
+    bool painting_ = false;
+};
+
+// ---- Steps ----------------------------------------------------------------------------------
+
+TEST(DealStepTest, StepsSnapToTheReferenceAndTheThousands) {
+    EXPECT_EQ(DealSheet_Step(12345, 1000, true, 0, 0, -1, nullptr), 13000);
+    EXPECT_EQ(DealSheet_Step(12345, 1000, false, 0, 0, -1, nullptr), 12000);
+    EXPECT_EQ(DealSheet_Step(495000, 10000, true, 500000, 0, -1, nullptr), 500000);
+    EXPECT_EQ(DealSheet_Step(505000, 10000, false, 500000, 0, -1, nullptr), 500000);
+    bool capped = false;
+    EXPECT_EQ(DealSheet_Step(990000, 100000, true, 0, 0, 1000000, &capped), 1000000);
+    EXPECT_TRUE(capped);
+    EXPECT_EQ(DealSheet_Step(5000, 10000, false, 0, 0, -1, nullptr), 0);
+    EXPECT_EQ(DealSheet_Step(INT32_MAX - 5, 10000000, true, 0, 0, -1, nullptr), INT32_MAX);
+
+    EXPECT_EQ(ContractTalks_GradedStep(975, true), 1000);
+    EXPECT_EQ(ContractTalks_GradedStep(1000, false), 975);
+    for (int32_t v : {25, 975, 4900, 5000, 19500, 49000, 95000, 240000, 950000, 2400000, 9000000})
+        EXPECT_EQ(ContractTalks_GradedStep(ContractTalks_GradedStep(v, true), false), v) << v;
+    EXPECT_EQ(ContractTalks_GradedStep(10, false), 0);
+    EXPECT_EQ(ContractTalks_SmallStep(1000, true), 1100);
+    EXPECT_EQ(ContractTalks_SmallStep(1100, false), 1000);
+    int16_t choice = 0;
+    for (int i = 0; i < 12; ++i) {
+        choice = ContractTalks_NextChoice(choice, i % 5 != 4);
+        EXPECT_NE(choice, 1);
+    }
+    EXPECT_EQ(ContractTalks_NextChoice(6, true), 0);
+    EXPECT_EQ(ContractTalks_NextChoice(0, false), 6);
+
+    ContractTerms demand, offer;
+    demand.wage = 1000;
+    demand.clause1 = 50000;
+    offer.wage = 975;
+    EXPECT_EQ(ContractTalks_Refusal(offer, demand), 992);
+    offer.wage = 1000;
+    EXPECT_EQ(ContractTalks_Refusal(offer, demand), 994);
+    offer.clause1 = 50000;
+    demand.clause6 = 100;
+    EXPECT_EQ(ContractTalks_Refusal(offer, demand), 993);
+    offer.clause6 = 100;
+    EXPECT_EQ(ContractTalks_Refusal(offer, demand), 0);
+}
+
+TEST_F(DealScreensTest, TheTalksControlsKeepTheirBounds) {
+    const uint16_t p = PlayerOf(user_, 1);
+    OpenTalks(p);
+    CurrentOffer.terms.wage = 99000;
+    ContractTalks_WageUp(nullptr);
+    EXPECT_EQ(CurrentOffer.terms.wage, 99000);
+    CurrentOffer.terms.wage = 975;
+    ContractTalks_WageUp(nullptr);
+    EXPECT_EQ(CurrentOffer.terms.wage, 1000);
+    ContractTalks_WageDown(nullptr);
+    EXPECT_EQ(CurrentOffer.terms.wage, 975);
+    for (int i = 0; i < 8; ++i) ContractTalks_YearsUp(nullptr);
+    EXPECT_EQ(CurrentOffer.terms.years, 5);
+    for (int i = 0; i < 8; ++i) ContractTalks_YearsDown(nullptr);
+    EXPECT_EQ(CurrentOffer.terms.years, 1);
+    for (int i = 0; i < 8; ++i) {
+        ContractTalks_ChoiceForward(nullptr);
+        EXPECT_NE(CurrentOffer.terms.status, 1);
+    }
+    // Clause A on takes the demand, else the value; off is 0.
+    CurrentOffer.terms.clause1 = 0;
+    ContractTalks_Toggle(0);
+    EXPECT_GT(CurrentOffer.terms.clause1, 0);
+    ContractTalks_Toggle(0);
+    EXPECT_EQ(CurrentOffer.terms.clause1, 0);
+    EXPECT_EQ(ContractTalks_ClauseStep(0, true), MENU_CONTINUE) << "no steps while a clause is off";
+    CurrentOffer.terms.clause5 = 0;
+    CurrentDemands.clause5 = 0;
+    ContractTalks_Toggle(4);
+    EXPECT_EQ(CurrentOffer.terms.clause5, 25);
+    ContractTalks_ClauseStep(4, false);
+    ContractTalks_ClauseStep(4, false);
+    EXPECT_EQ(CurrentOffer.terms.clause5, 0);
+}
+
+// Thousands of presses from random figures: the buyer's figure stays within
+// 0 and his budget, the seller's at or above the exchange values, and the
+// adjustments are the net change.
+TEST_F(DealScreensTest, RandomStepPressesKeepTheFiguresInBounds) {
+    const uint16_t bought = PlayerOf(other_, 2), sold = PlayerOf(user_, 2);
+    constexpr int32_t kSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
+    GameSeedRandom(6969);
+    const int presses = ShortTestRun() ? 600 : 3000;
+    for (int direction : {1, 0}) {
+        OpenSheet(direction == 1 ? bought : sold, direction == 1 ? user_ : other_);
+        ASSERT_EQ(CurrentDeal.direction, direction);
+        if (direction == 0) CurrentDeal.exchange[0] = ExchangeSlot{PlayerOf(user_, 3), 0, 250000};
+        const int32_t budget = HVW_GetClubWageBudget(user_);
+        int32_t& figure = direction == 1 ? CurrentDeal.offer : CurrentDeal.asking;
+        auto boxes = std::make_unique<StdoutCapture>();
+        for (int i = 0; i < presses; ++i) {
+            if (i % 50 == 0) {
+                figure = GameRandom() * (GameRandom() % 300);
+                CurrentDeal.reference = GameRandom() * (GameRandom() % 300);
+                if (direction == 1) figure = std::min(figure, budget);
+                if (direction == 0) figure = std::max(figure, 250000);
+                CurrentDeal.adjustments = 0;
+            }
+            const int32_t before = figure, adjustments = CurrentDeal.adjustments;
+            DealSheet_StepFigure(kSteps[GameRandom() % 5], GameRandom() % 2 == 0);
+            ASSERT_EQ(int64_t(CurrentDeal.adjustments) - adjustments, int64_t(figure) - before);
+            if (direction == 1) {
+                ASSERT_GE(figure, 0);
+                ASSERT_LE(figure, budget);
+            } else {
+                ASSERT_GE(figure, 250000);
+            }
+        }
+        boxes->Text();
+        boxes.reset();
+        if (direction == 1) {
+            figure = budget;
+            StdoutCapture box;
+            DealSheet_StepFigure(1000, true);
+            EXPECT_EQ(figure, budget);
+            EXPECT_NE(box.Text().find(GetText(1115)), std::string::npos);
+        }
+    }
+}
+
+// ---- Buying ---------------------------------------------------------------------------------
+
+TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
+    const uint16_t p = PlayerOf(other_, 4);
+    ASSERT_NE(p, 0);
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    ShortList_Add_Player(p);
+    OpenSheet(p, user_);
+    ASSERT_EQ(CurrentDeal.direction, 1);
+    EXPECT_EQ(CurrentDeal.buyingClub, user_);
+    EXPECT_EQ(CurrentDeal.sellingClub, other_);
+    // Raise to the demand.
+    for (int i = 0; i < 400 && CurrentDeal.offer < CurrentDeal.reference; ++i)
+        DealSheet_StepFigure(1000, true);
+    DealSheet_Update();
+    ASSERT_EQ(CurrentDeal.verdict, 0) << CurrentDeal.offer << " / " << CurrentDeal.reference;
+    MenuOption = 10;
+    EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 4);
+    ASSERT_EQ(GetClubBidPlayer(user_, 0), p) << "the first free slot";
+    const int32_t fee = GetClubBidPrice(user_, 0) * 100;
+    EXPECT_EQ(fee / 100, CurrentDeal.offer / 100);
+
+    // The daily jobs accept: the contract waits in the user's slots; the
+    // day messages open the talks.
+    HumanContracts[0] = p;
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, 14);
+    OpenTalks(p);
+    const int32_t balance = GetClubBalance(user_);
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE) << CurrentOffer.refusalText;
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+    EXPECT_EQ(GetClubBalance(user_), balance - fee);
+    EXPECT_EQ(ShortList_IsPlayerOn(p), 0);
+    EXPECT_EQ(HVW_HasHumanContracts(), 0);
+    EXPECT_EQ(MenuOption, 3);
+}
+
+TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
+    const uint16_t p = PlayerOf(other_, 5);
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    HumanContracts[1] = p;
+    OpenTalks(p);
+    const int32_t balance = GetClubBalance(user_);
+    MenuOption = 14;
+    {
+        StdoutCapture out;
+        EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
+        EXPECT_NE(out.Text().find(GetText(1134)), std::string::npos);
+    }
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(other_));
+    EXPECT_EQ(GetClubBalance(user_), balance);
+    EXPECT_EQ(MenuOption, 14);
+}
+
+TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
+    const uint16_t p = PlayerOf(user_, 6);
+    HVW_SetPlayerFlag95(p, 0);
+    OpenTalks(p);
+    // A short wage is refused with 992 and changes nothing.
+    const int32_t demanded = CurrentDemands.wage;
+    CurrentOffer.terms.wage = ContractTalks_GradedStep(demanded, false);
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
+    EXPECT_EQ(CurrentOffer.refusalText, 992);
+    CurrentOffer.terms = CurrentDemands;
+    MenuOption = 14;
+    {
+        StdoutCapture out;
+        EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
+        EXPECT_NE(out.Text().find(GetText(286)), std::string::npos);
+    }
+    EXPECT_EQ(HVW_GetPlayerWage(p), demanded);
+    EXPECT_EQ(MenuOption, 3);
+    // A young player's first contract: text 1182, flag 95 cleared.
+    HVW_SetPlayerFlag95(p, 1);
+    OpenTalks(p);
+    {
+        StdoutCapture out;
+        ContractTalks_Offer(nullptr);
+        EXPECT_NE(out.Text().find(GetText(1182)), std::string::npos);
+    }
+    EXPECT_EQ(HVW_GetPlayerFlag95(p), 0);
+}
+
+// ---- Selling --------------------------------------------------------------------------------
+
+TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale) {
+    const uint16_t p = PlayerOf(user_, 7);
+    HVW_SetPlayerLoanList(p, 0);
+    HVW_ClearHumanSales();
+    HVW_AddHumanSale(0, p, other_);
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, 10);
+    DealSheetReset = 1;
+    DealSheet_Enter();
+    DealSheet_Update();
+    EXPECT_EQ(CurrentDeal.direction, 0);
+    EXPECT_EQ(CurrentDeal.buyingClub, other_);
+    // An asking price at or above the full value: no deal button.
+    CurrentDeal.asking = HVW_ValuePlayerFull(p) + 1000;
+    CurrentDeal.offer = 0;
+    DealSheet_Update();
+    ASSERT_LT(CurrentDeal.offer, CurrentDeal.asking);
+    EXPECT_EQ(CurrentDeal.verdict, 2);
+    // Withdrawing from a keen buyer posts 280 and lowers morale.
+    for (int16_t interest : {int16_t(3), int16_t(4)}) {
+        SetPlayerMorale(p, 50);
+        CurrentDeal.interest = interest;
+        const int before = CountUserMessages(280) + CountArchive(user_, 280) + CountArchive(other_, 280);
+        SquadOfferFlag = 0;
+        EXPECT_EQ(DealSheet_Withdraw(nullptr), MENU_CLOSE);
+        // The same notice twice in a row is stored once.
+        if (interest == 3) {
+            EXPECT_GT(CountUserMessages(280) + CountArchive(user_, 280) + CountArchive(other_, 280), before);
+        }
+        if (HVW_GetClubReputation(other_) >= 2) {
+            EXPECT_LT(GetPlayerMorale(p), 50);
+        }
+        EXPECT_GE(GetPlayerMorale(p), 0);
+        EXPECT_EQ(MenuOption, 3);
+        CurrentDeal.direction = 0;
+    }
+}
+
+// ---- Tables full, exchange deals ------------------------------------------------------------
+
+TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
+    // A resumed deal number outside the table or naming a free record
+    // opens a fresh deal.
+    const uint16_t p = PlayerOf(other_, 8);
+    for (int16_t n : {int16_t(0), int16_t(501), int16_t(-3), int16_t(7)}) {
+        DealSheetPendingNumber = n;
+        OpenSheet(p, user_);
+        EXPECT_EQ(CurrentDeal.resumed, 0) << n;
+    }
+    // All 500 pending deals in use: agreeing terms says so; 1154 not shown.
+    for (int i = 0; i < kPendingDeals; ++i) PendingDeal_Add(uint16_t(2 + i), 0, 0, 0, 0, 9, 0, 0, 0, 0, 0);
+    const PendingDealRecord last = PendingDealTable[kPendingDeals - 1];
+    OpenSheet(p, user_);
+    CurrentDeal.exchange[0] = ExchangeSlot{PlayerOf(user_, 4), 0, 1000};
+    CurrentDeal.offer = CurrentDeal.asking;
+    DealSheet_Update();
+    ASSERT_EQ(CurrentDeal.verdict, 1);
+    {
+        StdoutCapture out;
+        EXPECT_EQ(DealSheet_Deal(nullptr), MENU_REDRAW);
+        const std::string text = out.Text();
+        EXPECT_NE(text.find(GetText(1131)), std::string::npos);
+        EXPECT_EQ(text.find(GetText(1154)), std::string::npos);
+    }
+    EXPECT_EQ(HVW_AddPendingDeal(p, 0, 0, 0, 0, 1, other_, user_, 1, 1, 0), -1);
+    EXPECT_EQ(std::memcmp(&PendingDealTable[kPendingDeals - 1], &last, sizeof last), 0);
+    PendingDeal_ClearAll();
+
+    // All 50 agreed-exchange records in use: the talks stay open.
+    const uint16_t main = PlayerOf(user_, 5), exchange = PlayerOf(other_, 9);
+    ASSERT_GE(HVW_AddPendingDeal(main, exchange, 0, 0, 0, 1, user_, other_, 1000, 1000, 0), 0);
+    for (AgreedExchange& r : AgreedExchanges) r.player = 40000;
+    OpenTalks(exchange);
+    CurrentOffer.terms = CurrentDemands;
+    MenuOption = 14;
+    {
+        StdoutCapture out;
+        EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
+        EXPECT_NE(out.Text().find(GetText(1132)), std::string::npos);
+    }
+    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(PendingDealExchange(PendingDeal_FindMain(main), 0), exchange);
+    for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
+}
+
+TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOtherDeals) {
+    const uint16_t main = PlayerOf(user_, 8);
+    const uint16_t first = PlayerOf(other_, 10), second = PlayerOf(other_, 11);
+    const uint16_t elsewhere = PlayerOf(user_, 9);
+    const int deal = HVW_AddPendingDeal(main, first, second, 0, 0, 1, user_, other_, 5000, 5000, 0);
+    const int untouched = HVW_AddPendingDeal(elsewhere, 0, 0, 0, 0, 1, user_, other_, 4000, 4000, 0);
+    ASSERT_GE(deal, 0);
+    ASSERT_GE(untouched, 0);
+    SetClubBid(other_, 0, main, 50, 0);
+    // The first exchange player agrees: a record, and he leaves the deal.
+    OpenTalks(first);
+    CurrentOffer.terms = CurrentDemands;
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
+    EXPECT_EQ(PendingDealExchange(deal, 0), second);
+    EXPECT_EQ(PendingDealExchange(deal, 1), 0);
+    int records = 0;
+    for (const AgreedExchange& r : AgreedExchanges)
+        records += r.player == first && r.dealPlayer == main ? 1 : 0;
+    EXPECT_EQ(records, 1);
+    // The last one completes it: the main player moves, the records are
+    // freed, the deal cleared.
+    OpenTalks(second);
+    CurrentOffer.terms = CurrentDemands;
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
+    EXPECT_EQ(GetPlayerClub(main), uint16_t(other_));
+    EXPECT_EQ(PendingDeal_FindMain(main), -1);
+    for (const AgreedExchange& r : AgreedExchanges) EXPECT_EQ(r.player, 0);
+    EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
+
+    // Break off with one deal's exchange player: only his deal collapses.
+    const uint16_t third = PlayerOf(other_, 12), mainB = PlayerOf(user_, 10);
+    const int dealB = HVW_AddPendingDeal(mainB, third, 0, 0, 0, 1, user_, other_, 3000, 3000, 0);
+    ASSERT_GE(dealB, 0);
+    OpenTalks(third);
+    EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
+    EXPECT_EQ(PendingDealPlayer(dealB), 0);
+    EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
+    EXPECT_EQ(MenuOption, 4);
+}
+
+}  // namespace
