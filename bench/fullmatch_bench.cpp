@@ -94,12 +94,14 @@ void TimedPeriod() {
 void BM_FullMatchPeriods(benchmark::State& state) {
     MountFullMatchData();
     FillFullMatchBlock();
-    DisplayModeFlags = kDisplayOff;
     MatchPeriodRunner = TimedPeriod;
     uint32_t seed = 1;
     long goals = 0;
     for (auto _ : state) {
         g_periodSeconds = 0;
+        // The whole match clears the display-off flag at its end: each match
+        // is set headless again, as the season sets each one.
+        DisplayModeFlags = kDisplayOff;
         GameSeedRandom(seed++);
         PlayMatch();
         goals += Goals[0] + Goals[1];
@@ -113,9 +115,9 @@ BENCHMARK(BM_FullMatchPeriods)->UseManualTime()->Unit(benchmark::kMillisecond)->
 void BM_FullMatchWithClipLoad(benchmark::State& state) {
     MountFullMatchData();
     FillFullMatchBlock();
-    DisplayModeFlags = kDisplayOff;
     uint32_t seed = 100;
     for (auto _ : state) {
+        DisplayModeFlags = kDisplayOff;
         GameSeedRandom(seed++);
         benchmark::DoNotOptimize(PlayMatch());
     }

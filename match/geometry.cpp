@@ -33,11 +33,21 @@ int32_t ScaledStep(int64_t value, int64_t numerator, int64_t denominator) {
 
 int32_t SpeedOfPace(const MatchFigure& f) { return int32_t(f.pace) + 500; }
 
+// Rounded down, as std::floor would, for the engine's small step counts.
+int64_t FloorOf(double value) {
+    const int64_t whole = int64_t(value);
+    return double(whole) > value ? whole - 1 : whole;
+}
+
 uint16_t Sector(int x1, int y1, int x2, int y2, int n) {
-    const double dx = double(x2 - x1);
-    const double ny = double(y1 - y2);
-    const double steps = std::atan2(dx, ny) * kInverseFullTurn * double(n);
-    return uint16_t(int64_t(std::floor(steps + 0.5)) & (n - 1));
+    const int across = x2 - x1, ahead = y1 - y2;
+    // Straight along an axis (or the same point) the direction is a whole
+    // number of quarter turns: no need to take the arc tangent.  (With
+    // fewer than four sectors a quarter turn falls on a rounding edge.)
+    if (n >= 4 && across == 0) return uint16_t(ahead < 0 ? n / 2 : 0);
+    if (n >= 4 && ahead == 0) return uint16_t(across > 0 ? n / 4 : n - n / 4);
+    const double steps = std::atan2(double(across), double(ahead)) * kInverseFullTurn * double(n);
+    return uint16_t(FloorOf(steps + 0.5) & (n - 1));
 }
 
 bool IsGoalkeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
@@ -114,10 +124,11 @@ void Match_AnimRootDelta(int16_t figure, int facing) {
     int32_t first = f.shownFrame < 0 ? 0 : f.shownFrame;
     if (first > frames - 1) first = frames - 1;
     if (first + 1 >= frames) first = frames - 2;
-    MotionFrame a{}, b{};
-    if (!Motion_GetFrame(f.anim, first, &a) || !Motion_GetFrame(f.anim, first + 1, &b)) return;
-    const float dx = a.reference[0] - b.reference[0];
-    const float dz = a.reference[2] - b.reference[2];
+    float a[3], b[3];
+    if (!Motion_GetFrameReference(f.anim, first, a) || !Motion_GetFrameReference(f.anim, first + 1, b))
+        return;
+    const float dx = a[0] - b[0];
+    const float dz = a[2] - b[2];
     const float theta = float((facing + 1) & 255) * kHalfTurnSingle / 128.0f;
     const float c = std::cos(theta);
     const float s = std::sin(theta);

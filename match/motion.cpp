@@ -162,6 +162,14 @@ bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out) {
     return true;
 }
 
+bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference) {
+    const MotionClip* entry = LoadedClip(clip);
+    if (entry == nullptr || frame < 0 || uint32_t(frame) >= entry->frameCount) return false;
+    const uint8_t* record = entry->frames + size_t(frame) * kMotionFrameSize;
+    for (int i = 0; i < 3; ++i) reference[i] = LoadF32(record + kMotionFrameReference + 4 * i);
+    return true;
+}
+
 bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* offsetX, float* offsetY,
                            float* height) {
     MotionFrame f;

@@ -52,6 +52,10 @@ uint32_t Motion_GetFrameCount(int32_t clip);
 // Decodes one frame; false (out untouched) when the clip or frame is not
 // there.
 bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out);
+// Only the root reference point of a frame (x, height, z): the match's
+// root motion reads nothing else, and the tick asks for it for every
+// moving player.
+bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference);
 
 // Checks a whole clip file's bytes; the fatal messages name the path.
 // Returns the frame count; the frame records follow the 8-byte header.
