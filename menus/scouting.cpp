@@ -235,8 +235,11 @@ void ScoutingMenu() {
     g_chosenText = uint16_t(HVW_GetScoutingContText(g_chosen));
     std::snprintf(g_knownLine, sizeof g_knownLine, "%s: %d%%", GetText(kKnownText),
                   int(Scout_RegionKnownPercent(g_chosen)));
+    // The recommendations are weighed against the user's squad: without a
+    // club there is nothing to weigh.
+    const int recommended = IsClubNumber(UserClub()) ? GetScoutNumRecommendedInRegion(g_chosen) : 0;
     std::snprintf(g_recommendedLine, sizeof g_recommendedLine, "%s: %d", GetText(kRecommendedText),
-                  int(GetScoutNumRecommendedInRegion(g_chosen)));
+                  recommended);
     BuildSumPopup();
     if (scouted == g_chosen) {
         g_buttonText = kStopText;

@@ -13,6 +13,7 @@
 #include "database/Access.h"
 #include "database/frontstate.h"
 #include "database/hvw/dataconv.h"
+#include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_scouting.h"
 #include "database/query/funcs_state.h"
@@ -434,6 +435,12 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     EXPECT_GT(shown.second, 10);
     EXPECT_EQ(shown.first, shown.second);
     EXPECT_TRUE(LookupIconInGrab(first, 4, 743, 559, 153));
+    // The first client's name on the first row below the heads.
+    char name[64];
+    std::snprintf(name, sizeof name, "%s", HVW_GetPlayerShortName(AgentProfileClient(0)));
+    const auto firstRow = LookupTextInGrab(first, 4, 8, 0, 40, 284 + 21 + 10, name, JUSTIFY_LEFT_MIDDLE);
+    EXPECT_GT(firstRow.second, 10);
+    EXPECT_EQ(firstRow.first, firstRow.second);
     EXPECT_TRUE(LookupSameBelowTitle(first, second));
 }
 
@@ -451,7 +458,7 @@ TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
     EXPECT_EQ(MonthHeader_Back(nullptr), MENU_CLOSE);
     EXPECT_EQ(MenuOption, 3);
 
-    static std::vector<uint32_t> months, monthsAgain, filled, empty;
+    static std::vector<uint32_t> months, monthsAgain, filled, filledAgain, empty;
     MenuOption = 84;
     testenv::MenuUserWaitFor(ScreenUp(MonthHeaderTable), 3000);
     MenuUserWait(3);
@@ -500,7 +507,19 @@ TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
     ClickAt(564, 434);
     rounds = 0;
     while (MenuOption == 52 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    // A second visit with the same strings draws the same screen.
+    MenuScreenBuffers.rowStrings[0] = "Left words";
+    MenuScreenBuffers.nameStrings[0] = "Right words";
+    MenuOption = 52;
+    testenv::MenuUserWaitFor(ScreenUp(PlaceholderListTable), 3000);
+    MenuUserWait(3);
+    Grab(&filledAgain);
+    ClickAt(564, 434);
+    rounds = 0;
+    while (MenuOption == 52 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    MenuScreenBuffers.rowStrings[0] = MenuScreenBuffers.nameStrings[0] = nullptr;
     ASSERT_FALSE(WinCloseRequested());
+    EXPECT_TRUE(LookupSameBelowTitle(filled, filledAgain));
     const auto left = LookupTextInGrab(filled, 0, 9, 0, 48, 96, "Left words", 5);
     EXPECT_GT(left.second, 20);
     EXPECT_EQ(left.first, left.second);
