@@ -35,7 +35,6 @@ constexpr int16_t kBusyQuestionText = 850;
 constexpr int16_t kQuestionText = 851;
 constexpr int16_t kStoppedMessage = 260;
 constexpr int16_t kStartedMessage = 261;
-constexpr int16_t kNoRegion = -1;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kScoutedIcon = 191;
 constexpr int16_t kHighlighted = 8;
