@@ -209,7 +209,7 @@ const MenuItem kClubRow[] = {
 
 }  // namespace
 
-void FriendliesMenu() {
+void ClubListMenu() {
     if (IsMenuFirstEntry() == 1) EnterScreen();
     // The name lookup answers in a shared buffer: the title keeps a copy.
     std::snprintf(g_clubText, sizeof g_clubText, "%s", IsClubNumber(Club()) ? HVW_GetClubName(Club()) : "");
@@ -269,7 +269,7 @@ int32_t Friendlies_PickDivision(int16_t divisionRow) {
 }
 
 const MenuItem FriendliesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(FriendliesMenu), nullptr},
+    {54, 0, 0, 0, 0, MenuFunction(ClubListMenu), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
     {33, 0, 0, 1, 0, TitleBarTable, nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},

@@ -13,7 +13,7 @@ constexpr int16_t kNoFriendlyDay = -1;
 
 extern const MenuItem FriendliesTable[];
 
-void FriendliesMenu();
+void ClubListMenu();
 
 // Item handlers by row (the table's handlers read the row of the item).
 int32_t Friendlies_PickDay(int row);

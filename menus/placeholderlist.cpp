@@ -5,8 +5,6 @@
 
 namespace {
 
-void NothingToBuild() {}
-
 // The button face goes first so that it lies under both strings.
 const MenuItem kRow[] = {
     {8204, 0, 0, 576, 32, MenuValue(-1), PlaceholderList_Row},
@@ -19,6 +17,9 @@ const MenuItem kRow[] = {
 
 }  // namespace
 
+// The rows show the shared arrays as they stand: nothing to build.
+void MatchStubMenuProc() {}
+
 int32_t PlaceholderList_Back(MenuHotItem*) {
     MenuOption = 22;
     return MENU_CLOSE;
@@ -27,7 +28,7 @@ int32_t PlaceholderList_Back(MenuHotItem*) {
 int32_t PlaceholderList_Row(MenuHotItem*) { return MENU_CONTINUE; }
 
 const MenuItem PlaceholderListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(NothingToBuild), nullptr},
+    {54, 0, 0, 0, 0, MenuFunction(MatchStubMenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(0), nullptr},
     {13, 0, 0, 0, 0, MenuValue(14), nullptr},
     {15, 320, 36, 10, 0, MenuValue(126), nullptr},

@@ -9,5 +9,6 @@ constexpr int kPlaceholderRows = 10;
 
 extern const MenuItem PlaceholderListTable[];
 
+void MatchStubMenuProc();
 int32_t PlaceholderList_Back(MenuHotItem*);
 int32_t PlaceholderList_Row(MenuHotItem*);

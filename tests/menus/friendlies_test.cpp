@@ -128,7 +128,7 @@ class FriendlyScreensTest : public MenuEngineTest {
     // The friendlies screen's first walk, as the engine makes it.
     static void EnterFriendlies() {
         SetMenuFirstEntry(1);
-        FriendliesMenu();
+        ClubListMenu();
         SetMenuFirstEntry(0);
     }
     static void EnterScouting() {
@@ -280,7 +280,7 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
 
     // A club with a fixture two days before or three after is not offered;
     // four after it is.
-    FriendliesMenu();
+    ClubListMenu();
     int row = -1;
     int16_t club = -1;
     ASSERT_TRUE(FindFreeDayAndClub(&row, &club));
@@ -294,7 +294,7 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     const auto offered = [&](int16_t fixtureDay) {
         std::copy(g_friendlyFixtures.begin(), g_friendlyFixtures.end(), FixtureTable);
         if (fixtureDay >= 0) HVW_AddFixture(fixtureDay, kCompFriendly, club, partner, 0);
-        FriendliesMenu();
+        ClubListMenu();
         EXPECT_EQ(Friendlies_PickDay(row), MENU_REDRAW);
         return FriendliesIsCandidate(club);
     };
@@ -308,7 +308,7 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     // list shows only the chosen division's clubs, the button its name.
     const int16_t division = int16_t(GetClubDivision(club));
     Friendlies_PickDivision(division);
-    FriendliesMenu();
+    ClubListMenu();
     EXPECT_EQ(FriendliesChosenDay(), day);
     EXPECT_TRUE(FriendliesIsCandidate(club));
     EXPECT_STREQ(FriendliesDivisionButtonText(), HVW_GetDivisionName(division, 0));
@@ -319,7 +319,7 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     // A competitive day (the last page holds the league's start) cannot be
     // chosen; an empty right row books nothing.
     for (int i = 0; i < 40; ++i) Friendlies_PageDown(nullptr);
-    FriendliesMenu();
+    ClubListMenu();
     int competitive = 0;
     for (int r = 0; r < kFriendlyDayRows; ++r) {
         const FriendlyDayRow taken = FriendliesDayRow(r);
@@ -339,9 +339,9 @@ TEST_F(FriendlyScreensTest, BookingChecksBothClubsAgainAndNoChangesNothing) {
     ASSERT_TRUE(FindFreeDayAndClub(&row, &club));
     const int16_t day = FriendliesDayRow(row).day;
     Friendlies_PickDivision(int16_t(GetClubDivision(club)));
-    FriendliesMenu();
+    ClubListMenu();
     Friendlies_PickDay(row);
-    FriendliesMenu();
+    ClubListMenu();
     int shown = -1;
     for (int r = 0; r < kFriendlyClubRows; ++r)
         if (FriendliesShownClub(r) == club) shown = r;
