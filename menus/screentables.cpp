@@ -8,6 +8,7 @@
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
 #include "menus/divisionclubs.h"
+#include "menus/exchangelist.h"
 #include "menus/filteredlist.h"
 #include "menus/friendlies.h"
 #include "menus/inbox.h"
@@ -73,6 +74,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return MonthHeaderTable;
         case 90:
             return ScoutingTable;
+        case 91:
+            return ExchangeListTable;
         case 98:
             return LoadSlotZeroTable;
         case 99:

@@ -1,6 +1,7 @@
 #include "database/query/funcs_dealscreens.h"
 
 #include "database/Access.h"
+#include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "database/usertransfers.h"
 #include "management/bids.h"
@@ -34,7 +35,7 @@ void HVW_RemoveUserContractSlot(uint16_t player) {
 }
 
 int16_t HVW_GetClubFactor(int16_t club) {
-    return IsClubNumber(club) ? int16_t(GetClubSquadAvgStat(club)) : int16_t(0);
+    return IsClubNumber(club) ? HVW_GetClubLeaguePosition(club) : int16_t(0);
 }
 
 uint16_t HVW_MakeClubBid(int16_t club, uint16_t player, int32_t total, int32_t fee, int16_t slotCode,

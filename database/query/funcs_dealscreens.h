@@ -18,8 +18,8 @@ int16_t HVW_AddPendingDeal(uint16_t player, uint16_t exchange1, uint16_t exchang
 // Takes the player out of the user's four open-contract entries.
 void HVW_RemoveUserContractSlot(uint16_t player);
 
-// The club value the part-exchange list weighs as 125 - value: the average
-// ability of its squad.
+// The club value the part-exchange list weighs as 125 - value: its place in
+// the clubs' league order (the standing a player sees in a club).
 int16_t HVW_GetClubFactor(int16_t club);
 
 // The club's bid for the player in the bid slot the code names (0 slot 0,

@@ -21,6 +21,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_small.h"
+#include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "database/usertransfers.h"
 #include "management/exchangedeals.h"
@@ -28,7 +29,9 @@
 #include "management/transferprices.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
+#include "menus/exchangelist.h"
 #include "menus/menucont.h"
+#include "season/calendar.h"
 #include "season/leagues.h"
 #include "season/messages.h"
 #include "support/colconv.h"
@@ -456,6 +459,81 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     EXPECT_EQ(PendingDealPlayer(dealB), 0);
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
     EXPECT_EQ(MenuOption, 4);
+}
+
+// ---- The part-exchange list ----------------------------------------------------------------
+
+TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
+    CurrentDeal = DealSheet{};
+    CurrentDeal.direction = 1;
+    CurrentDeal.buyingClub = user_;
+    CurrentDeal.sellingClub = other_;
+    for (ExchangeSlot& s : CurrentDeal.exchange) s = ExchangeSlot{0, 0, -1};
+    // Nothing to spend: nobody, and text 1732.
+    CurrentDeal.offer = 0;
+    ExchangeListMenu();
+    EXPECT_EQ(ExchangeCandidateCount, 0);
+    EXPECT_EQ(ExchangeEmptyText, 1732);
+
+    CurrentDeal.offer = 100000000;
+    const uint16_t listed = PlayerOf(user_, 3);
+    HVW_SetPlayerFlag95(listed, 0);
+    HVW_SetPlayerTxList(listed, 1);
+    SetPlayerSetting4(listed, 0);
+    ExchangeListMenu();
+    ASSERT_GT(ExchangeCandidateCount, 0);
+    EXPECT_EQ(ExchangeEmptyText, -1);
+    EXPECT_EQ(ExchangeLeftRows, (ExchangeCandidateCount + 1) / 2);
+    bool found = false;
+    for (int i = 0; i < ExchangeCandidateCount; ++i) {
+        const uint16_t p = ExchangeCandidates[i];
+        EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+        EXPECT_EQ(GetPlayerLoanClub(p), uint16_t(user_));
+        EXPECT_GT(HVW_ValuePlayer(p), 0);
+        EXPECT_EQ(HVW_GetPlayerSetting4(p), 0);
+        found = found || p == listed;
+    }
+    EXPECT_TRUE(found) << "a transfer-listed player within the budget";
+    // One already in an exchange slot is not listed again.
+    CurrentDeal.exchange[0] = ExchangeSlot{listed, 0, HVW_ValuePlayer(listed)};
+    ExchangeListMenu();
+    for (int i = 0; i < ExchangeCandidateCount; ++i) EXPECT_NE(ExchangeCandidates[i], listed);
+    CurrentDeal.exchange[0] = ExchangeSlot{0, 0, -1};
+    HVW_SetPlayerTxList(listed, 0);
+
+    // The pick fills the first free slot and goes back to the sheet.
+    ExchangeListMenu();
+    ASSERT_GT(ExchangeCandidateCount, 0);
+    CurrentDeal.asking = 100000000;
+    MenuFollowUp = 0;
+    EXPECT_EQ(ExchangeList_Pick(0), MENU_CLOSE);
+    EXPECT_NE(CurrentDeal.exchange[0].player, 0);
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuFollowUp, 1);
+    EXPECT_EQ(ExchangeList_Pick(ExchangeCandidateCount), MENU_CONTINUE) << "an empty row does nothing";
+    MenuFollowUp = 0;
+
+    // Morale, fitness and fatigue cannot be sorted in the late season.
+    const int16_t today = SeasonCalendar.currentDay;
+    const int16_t mark = HVW_GetCountryWordB(int16_t(ViewedCountry));
+    ExchangeSortKey = 4;
+    SeasonCalendar.currentDay = std::max<int16_t>(mark, 0);
+    {
+        StdoutCapture out;
+        ExchangeList_ChooseSortKey(35);
+        EXPECT_NE(out.Text().find(GetText(1175)), std::string::npos);
+    }
+    EXPECT_EQ(ExchangeSortKey, 4);
+    ExchangeList_ChooseSortKey(2);
+    EXPECT_EQ(ExchangeSortKey, 2);
+    SeasonCalendar.currentDay = today;
+    ExchangeSortKey = 4;
+}
+
+TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
+    ExchangeSortKey = 27;
+    EXPECT_DEATH(DisplaySort(), "SortByType");
+    ExchangeSortKey = 4;
 }
 
 }  // namespace
