@@ -17,6 +17,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/ranges.h"
 #include "management/board.h"
+#include "management/exchangedeals.h"
 #include "management/squads.h"
 #include "management/transferprices.h"
 #include "management/transfers.h"
@@ -50,7 +51,15 @@ constexpr const char* kEditDirectory = "Edited\\";
 constexpr const char* kGoalDirectory = "SaveData\\GOALS\\";
 constexpr const char* kGoalExtension = ".dhf";
 
-constexpr DataBlockDescriptor kPermFileBlocks[] = {{nullptr, 0}};
+// The perm file beside each save keeps the user's pending deals and the
+// contracts agreed with their exchange players.  They are read into these
+// copies and taken over only once the whole game has loaded; a perm file
+// without them (an older save) gives both tables empty.
+uint8_t PermPendingDeals[kPendingDeals * kPendingDealSize];
+uint8_t PermAgreedExchanges[kAgreedExchangeBlockSize];
+const DataBlockDescriptor kPermFileBlocks[] = {{PermPendingDeals, sizeof PermPendingDeals},
+                                               {PermAgreedExchanges, sizeof PermAgreedExchanges},
+                                               {nullptr, 0}};
 const DataBlockDescriptor kTeamEditBlocks[] = {{&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)},
                                                {nullptr, 0}};
 const DataBlockDescriptor kCupEditBlocks[] = {{CupEditRecord, kCupEditRecordSize}, {nullptr, 0}};
@@ -137,9 +146,12 @@ int SaveEditFile(const std::string& game_path, const DataBlockDescriptor* list, 
 int LoadPermFileFrom(int16_t slot, bool prefixed) {
     std::FILE* file = OpenForReading(SaveFileName(slot, prefixed, "perm"));
     if (file == nullptr) return -1;
+    std::memset(PermPendingDeals, 0, sizeof PermPendingDeals);
+    std::memset(PermAgreedExchanges, 0, sizeof PermAgreedExchanges);
+    // Blocks missing at the end (an older perm file) stay empty.
     int read = ReadDataBlocks(kPermFileBlocks, file, kPermMagic);
     int closed = std::fclose(file);
-    if (read <= kBlockReadNotBlockFile || read > 0) return -20;
+    if (read <= kBlockReadNotBlockFile) return -20;
     if (read < 0) return -2;
     if (closed != 0) return -3;
     return 0;
@@ -215,13 +227,32 @@ int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
     return kSaveOk;
 }
 
+// The pending deals and agreed exchange contracts of the loaded perm file
+// become the game's; a deal naming a player or club outside the tables is
+// dropped.
+void TakeOverPermTables() {
+    for (int i = 0; i < kPendingDeals; ++i) {
+        uint8_t* deal = PendingDealTable[i].bytes;
+        std::memcpy(deal, PermPendingDeals + i * kPendingDealSize, kPendingDealSize);
+        const uint16_t player = LoadU16(deal);
+        if (player == 0) continue;
+        bool sound =
+            IsPlayerNumber(player) && IsClubNumber(LoadU16(deal + 2)) && IsClubNumber(LoadU16(deal + 4));
+        for (int k = 0; k < 3; ++k) {
+            const uint16_t exchange = LoadU16(deal + 16 + 2 * k);
+            if (exchange != 0 && !IsPlayerNumber(exchange)) sound = false;
+        }
+        if (!sound) std::memset(deal, 0, kPendingDealSize);
+    }
+    AgreedExchange_Unpack(PermAgreedExchanges);
+}
+
 void RebuildAfterLoad() {
     ResetClubSeasonRecords();
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();
     UpdateClubSquads();
-    // Saved games carry no pending deals: none survives a load.
-    PendingDeal_ClearAll();
+    TakeOverPermTables();
     DeleteGoalReplayFiles();
     RankClubsByStrength();
     ComputerTransferActivity(0, 0);
@@ -318,6 +349,9 @@ int SaveGame(int16_t slot) {
 
 int SavePermFile(int16_t slot) {
     MakeDirectory(kSaveDirectory);
+    for (int i = 0; i < kPendingDeals; ++i)
+        std::memcpy(PermPendingDeals + i * kPendingDealSize, PendingDealTable[i].bytes, kPendingDealSize);
+    AgreedExchange_Pack(PermAgreedExchanges);
     return WriteBlockFileSafely(SaveFileName(slot, false, "perm"), kPermFileBlocks, kPermMagic);
 }
 

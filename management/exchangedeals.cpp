@@ -1,6 +1,10 @@
 #include "management/exchangedeals.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#include "database/ranges.h"
 
 #include "management/transferprices.h"
 #include "support/bytes.h"
@@ -13,6 +17,53 @@ uint8_t* Deal(int index) { return PendingDealTable[index].bytes; }
 bool Valid(int index) { return index >= 0 && index < kPendingDeals; }
 
 }  // namespace
+
+void AgreedExchange_Pack(uint8_t* block) {
+    using namespace recbits;
+    for (int i = 0; i < kAgreedExchangeRecords; ++i) {
+        const AgreedExchange& r = AgreedExchanges[i];
+        uint8_t* b = block + i * kAgreedExchangeBytes;
+        StoreU16(b + 0, r.player);
+        StoreU16(b + 2, r.dealPlayer);
+        StoreU16(b + 4, uint16_t(r.choice));
+        StoreU32(b + 6, uint32_t(r.clauseA));
+        StoreU16(b + 10, uint16_t(r.flagB));
+        StoreU16(b + 12, uint16_t(r.fixedTerm));
+        StoreU16(b + 14, uint16_t(std::clamp<int32_t>(r.clauseD, INT16_MIN, INT16_MAX)));
+        StoreU32(b + 16, uint32_t(r.clauseE));
+        StoreU32(b + 20, uint32_t(r.clauseF));
+        StoreU32(b + 24, uint32_t(r.clauseG));
+        StoreU32(b + 28, uint32_t(r.flagC));
+        StoreU32(b + 32, uint32_t(r.wage));
+        StoreU16(b + 36, uint16_t(r.years));
+        StoreU16(b + 38, uint16_t(r.sellingClub));
+    }
+}
+
+void AgreedExchange_Unpack(const uint8_t* block) {
+    using namespace recbits;
+    for (int i = 0; i < kAgreedExchangeRecords; ++i) {
+        const uint8_t* b = block + i * kAgreedExchangeBytes;
+        AgreedExchange r{};
+        r.player = LoadU16(b + 0);
+        r.dealPlayer = LoadU16(b + 2);
+        r.choice = LoadI16(b + 4);
+        r.clauseA = LoadI32(b + 6);
+        r.flagB = LoadI16(b + 10);
+        r.fixedTerm = LoadI16(b + 12);
+        r.clauseD = LoadI16(b + 14);
+        r.clauseE = LoadI32(b + 16);
+        r.clauseF = LoadI32(b + 20);
+        r.clauseG = LoadI32(b + 24);
+        r.flagC = LoadI32(b + 28);
+        r.wage = LoadI32(b + 32);
+        r.years = LoadI16(b + 36);
+        r.sellingClub = LoadI16(b + 38);
+        const bool sound = IsPlayerNumber(r.player) && IsPlayerNumber(r.dealPlayer) &&
+                           (r.sellingClub == -1 || IsClubNumber(r.sellingClub));
+        AgreedExchanges[i] = sound ? r : AgreedExchange{};
+    }
+}
 
 int AgreedExchange_FindFree() {
     for (int i = 0; i < kAgreedExchangeRecords; ++i)

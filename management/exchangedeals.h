@@ -25,6 +25,17 @@ struct AgreedExchange {
 
 extern AgreedExchange AgreedExchanges[kAgreedExchangeRecords];
 
+// The saved form of one record: player u16 @0, deal player u16 @2, choice
+// i16 @4, clause A i32 @6, flag B i16 @10, fixed term i16 @12, clause D i16
+// @14, clauses E, F, G i32 @16 @20 @24, flag C i32 @28, wage i32 @32, years
+// i16 @36, selling club i16 @38.
+constexpr int kAgreedExchangeBytes = 40;
+constexpr int kAgreedExchangeBlockSize = kAgreedExchangeRecords * kAgreedExchangeBytes;
+void AgreedExchange_Pack(uint8_t* block);
+// Reads the saved records; one naming no player, or a player or club out of
+// range, is left free.
+void AgreedExchange_Unpack(const uint8_t* block);
+
 // The first free record, -1 when all are in use.
 int AgreedExchange_FindFree();
 // Frees every record of the deal whose main player this is.

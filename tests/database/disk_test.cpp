@@ -18,6 +18,8 @@
 #include "database/frontstate.h"
 #include "database/history.h"
 #include "database/savetable.h"
+#include "management/exchangedeals.h"
+#include "management/transferprices.h"
 #include "season/fixtures.h"
 #include "support/corehooks.h"
 #include "support/mem_win.h"
@@ -71,15 +73,21 @@ class BlockFileTest : public TempFolderTest {
     }
 };
 
-TEST_F(BlockFileTest, EmptyListIsTheTwentyFourBytePermFile) {
+TEST_F(BlockFileTest, ThePermFileHoldsThePendingDealsAndAnOlderOneLoadsThemEmpty) {
     ASSERT_EQ(SavePermFile(3), 0);
     const Bytes perm = testenv::ReadHostFile("SaveData/perm3");
-    const uint8_t expected[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
-                                  0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
-    ASSERT_EQ(perm.size(), 24u);
-    EXPECT_EQ(std::memcmp(perm.data(), expected, 24), 0);
+    const uint32_t deals = kPendingDeals * kPendingDealSize, agreed = kAgreedExchangeBlockSize;
+    ASSERT_EQ(perm.size(), 16u + 4 + deals + 4 + agreed + 8);
+    EXPECT_EQ(std::memcmp(perm.data(), "DAT0PRM0", 8), 0);
+    EXPECT_EQ(testbytes::GetU32(perm, 8), 8 + deals + agreed);
+    EXPECT_EQ(testbytes::GetU16(perm, 12), 2);
     EXPECT_EQ(LoadPermFile(3), 0);
     EXPECT_EQ(LoadPermFile(4), -1);
+    // The 24-byte perm file of an older save, with no blocks at all.
+    const uint8_t older[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
+                               0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
+    testenv::WriteHostFile("SaveData/perm4", Bytes(older, older + 24));
+    EXPECT_EQ(LoadPermFile(4), 0);
 }
 
 TEST_F(BlockFileTest, LayoutAndRoundTrip) {

@@ -20,7 +20,9 @@
 #include "database/frontstate.h"
 #include "database/history.h"
 #include "database/savetable.h"
+#include "management/exchangedeals.h"
 #include "management/squads.h"
+#include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/fixtures.h"
 #include "season/nationalsquads.h"
@@ -119,7 +121,8 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
         ASSERT_EQ(testbytes::GetU32(file, BlockOffset(i)), SaveGameDescriptors[i].size) << i;
     }
     EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
-    EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(), 24u);
+    EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(),
+              size_t(16 + 4 + kPendingDeals * kPendingDealSize + 4 + kAgreedExchangeBlockSize + 8));
 
     Scramble();
     ASSERT_EQ(LoadGame(1), 0);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "database/Access.h"
+#include "database/disk.h"
 #include "database/frontstate.h"
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_dealscreens.h"
@@ -459,6 +460,31 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     EXPECT_EQ(PendingDealPlayer(dealB), 0);
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
     EXPECT_EQ(MenuOption, 4);
+}
+
+TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
+    ScratchFolder scratch("menus");
+    const uint16_t main = PlayerOf(user_, 11), exchange = PlayerOf(other_, 13);
+    const int deal = HVW_AddPendingDeal(main, exchange, 0, 0, 10, 1, user_, other_, 5000, 4000, 2);
+    ASSERT_GE(deal, 0);
+    AgreedExchanges[3] = AgreedExchange{exchange, main, 2, 100000, 1, 0, 250, 0, 0, 0, 1, 1500, 3, other_};
+    const PendingDealRecord saved = PendingDealTable[deal];
+    ASSERT_EQ(SaveGame(2), 0);
+    PendingDeal_ClearAll();
+    for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
+    ASSERT_EQ(LoadGame(2), 0);
+    EXPECT_EQ(std::memcmp(&PendingDealTable[deal], &saved, sizeof saved), 0);
+    const AgreedExchange& r = AgreedExchanges[3];
+    EXPECT_EQ(r.player, exchange);
+    EXPECT_EQ(r.dealPlayer, main);
+    EXPECT_EQ(r.clauseA, 100000);
+    EXPECT_EQ(r.clauseD, 250);
+    EXPECT_EQ(r.wage, 1500);
+    EXPECT_EQ(r.years, 3);
+    EXPECT_EQ(r.sellingClub, other_);
+    // Withdrawn, the deal frees its record.
+    PendingDeal_Clear(deal);
+    EXPECT_EQ(AgreedExchanges[3].player, 0);
 }
 
 // ---- The part-exchange list ----------------------------------------------------------------
