@@ -42,6 +42,13 @@ int16_t ContractTalks_NextChoice(int16_t choice, bool forward);
 // The refusal text of the offer against the demands, 0 when it meets them.
 int16_t ContractTalks_Refusal(const ContractTerms& offer, const ContractTerms& demands);
 
+// What the last walk shows: the header row, the offer's and the demands'
+// lines (0-9), and the refusal line's text id (-1 none).
+const char* ContractTalksHeaderText();
+const char* ContractTalksOfferLine(int line);
+const char* ContractTalksDemandLine(int line);
+int16_t ContractTalksRefusalShown();
+
 int32_t ContractTalks_WageUp(MenuHotItem* item);
 int32_t ContractTalks_WageDown(MenuHotItem* item);
 int32_t ContractTalks_YearsUp(MenuHotItem* item);

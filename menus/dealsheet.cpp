@@ -533,10 +533,18 @@ void FillRows(uint16_t p) {
     if (release > 0) AppendText(g_fee, sizeof g_fee, "%s%s", Text(434), Price2str(release));
 }
 
+// The user's step buttons lie on his side: the left half when buying, the
+// right when selling; the other side's group does nothing.
+bool OnUserSide(const MenuHotItem* item) {
+    return item != nullptr && (item->x < 400) == (CurrentDeal.direction == 1);
+}
+
 int32_t StepHandler(MenuHotItem* item) {
-    const int column = item != nullptr ? item->column : 0;
-    if (column < 0 || column >= 5) return MENU_CONTINUE;
-    DealSheet_StepFigure(kSteps[column], (GetMenuButtons() & 2) == 0);
+    if (!OnUserSide(item)) return MENU_CONTINUE;
+    // The buttons are the repetitions of a horizontal group, largest first.
+    const int button = item->row;
+    if (button < 0 || button >= 5) return MENU_CONTINUE;
+    DealSheet_StepFigure(kSteps[button], (GetMenuButtons() & 2) == 0);
     return MENU_REDRAW;
 }
 
@@ -553,16 +561,6 @@ const MenuItem kSlotRow[] = {
     {31, 50, 0, 300, 22, nullptr, SlotName},
     kMenuEnd,
 };
-const MenuItem kUserLeft[] = {
-    {61, 30, 300, 5, 70, kStepButton, nullptr},
-    {33, 30, 340, 3, 26, kSlotRow, nullptr},
-    kMenuEnd,
-};
-const MenuItem kUserRight[] = {
-    {61, 420, 300, 5, 70, kStepButton, nullptr},
-    {33, 420, 340, 3, 26, kSlotRow, nullptr},
-    kMenuEnd,
-};
 const MenuItem kDealButton[] = {
     {8207, 401, 559, 339, 28, &g_dealText, DealSheet_Deal},
     kMenuEnd,
@@ -577,7 +575,6 @@ const MenuItem kProfileLine[] = {
     kMenuEnd,
 };
 const MenuItem kNothing[] = {kMenuEnd};
-const MenuItem* g_controls = kUserLeft;
 const MenuItem* g_dealButton = kNothing;
 const MenuItem* g_clauseControls = kNothing;
 const MenuItem* g_profileLine = kNothing;
@@ -595,6 +592,10 @@ void DrawStepLabels(int, int, int, int) {
 
 }  // namespace
 
+const char* DealSheetHeaderText() { return g_header; }
+const char* DealSheetFigureText(int side) { return side == 0 ? g_sides[0] : g_sides[1]; }
+int16_t DealSheetVerdictText() { return g_verdictText; }
+
 void DealSheetMenu() {
     if (IsMenuFirstEntry() == 1) {
         SetMenuTitleDate(11);
@@ -603,7 +604,6 @@ void DealSheetMenu() {
     DealSheet_Update();
     const DealSheet& d = CurrentDeal;
     const uint16_t p = Player();
-    g_controls = d.direction == 0 ? kUserRight : kUserLeft;
     g_dealButton = d.verdict == 2 || p == 0 ? kNothing : kDealButton;
     g_dealText = d.verdict == 0 ? 82 : 96;
     g_verdictText = d.verdict == 0 ? 82 : d.verdict == 1 ? 942 : 83;
@@ -635,7 +635,9 @@ const MenuItem DealSheetTable[] = {
     {18, 40, 260, 9, 0, &g_feePtr, nullptr},
     {16, 420, 260, 9, 0, &g_interestText, nullptr},
     {36, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
-    {34, 0, 0, 1, 0, &g_controls, nullptr},
+    {61, 30, 300, 5, 70, kStepButton, nullptr},
+    {61, 420, 300, 5, 70, kStepButton, nullptr},
+    {33, 30, 340, 3, 26, kSlotRow, nullptr},
     {8207, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
     {18, 400, 451, 10, 0, &g_clausePtr, nullptr},
     {34, 0, 0, 1, 0, &g_clauseControls, nullptr},

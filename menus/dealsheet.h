@@ -51,6 +51,12 @@ int16_t DealSheet_Evaluate();
 // The summed values of the valued exchange players.
 int64_t DealSheet_ExchangeValue();
 
+// What the last walk shows: the header row, the two figures' lines and the
+// verdict line's text id.
+const char* DealSheetHeaderText();
+const char* DealSheetFigureText(int side);
+int16_t DealSheetVerdictText();
+
 int32_t DealSheet_ToggleClause(MenuHotItem* item);
 int32_t DealSheet_PercentDown(MenuHotItem* item);
 int32_t DealSheet_PercentUp(MenuHotItem* item);

@@ -271,18 +271,20 @@ void DrawTerms(int, int, int, int) {
 
 int32_t CupToggle(MenuHotItem* item) {
     const uint16_t p = ShownPlayer();
+    // Only the cup rows on the user's side toggle.
+    const bool left = item != nullptr && item->x < 400;
+    if (left != (CurrentLoanTerms.direction == 1)) return MENU_CONTINUE;
     const int16_t cup = item != nullptr ? int16_t(item->row) : int16_t(-1);
     if (p == 0 || cup >= NationalCupRows(p)) return MENU_CONTINUE;
     return LoanTerms_ToggleCup(cup);
 }
 
-#define CONTROL_SET(x)                                                                                \
-    {8205, int16_t((x) + 250), kFirstRowY - 12, 40, 24, "-", LoanTerms_LengthDown},                   \
-        {8205, int16_t((x) + 295), kFirstRowY - 12, 40, 24, "+", LoanTerms_LengthUp},                 \
-        {8205, int16_t((x) + 250), kFirstRowY + kRowStep - 12, 85, 24, "*", LoanTerms_ToggleFlag},    \
-        {8205, int16_t((x) + 250), kFirstRowY + 2 * kRowStep - 12, 40, 24, "-", LoanTerms_ShareDown}, \
-        {8205, int16_t((x) + 295), kFirstRowY + 2 * kRowStep - 12, 40, 24, "+", LoanTerms_ShareUp}, { \
-        33, int16_t(x), kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr                 \
+#define CONTROL_SET(x)                                                                                  \
+    {8205, int16_t((x) + 250), kFirstRowY - 12, 40, 24, "-", LoanTerms_LengthDown},                     \
+        {8205, int16_t((x) + 295), kFirstRowY - 12, 40, 24, "+", LoanTerms_LengthUp},                   \
+        {8205, int16_t((x) + 250), kFirstRowY + kRowStep - 12, 85, 24, "*", LoanTerms_ToggleFlag},      \
+        {8205, int16_t((x) + 250), kFirstRowY + 2 * kRowStep - 12, 40, 24, "-", LoanTerms_ShareDown}, { \
+        8205, int16_t((x) + 295), kFirstRowY + 2 * kRowStep - 12, 40, 24, "+", LoanTerms_ShareUp        \
     }
 
 const MenuItem kCupRow[] = {
@@ -334,6 +336,8 @@ const MenuItem LoanTermsTable[] = {
     {36, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
     {36, 20, 135, 758, 400, MenuFunction(DrawTerms), nullptr},
     {34, 0, 0, 1, 0, &g_controls, nullptr},
+    {33, kLeftX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
+    {33, kRightX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
     {8204, 60, 559, 339, 28, MenuValue(1214), LoanTerms_Withdraw},
     {34, 0, 0, 1, 0, &g_agree, nullptr},
     kMenuEnd,

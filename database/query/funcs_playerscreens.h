@@ -39,5 +39,6 @@ constexpr int16_t kSquadFullText = 1146;
 constexpr int16_t kStandingText = 1147;
 constexpr int16_t kWagesTooHighText = 1148;
 constexpr int16_t kNoTalksText = 1158;
-// The largest squad the user's club may sign players into.
-constexpr int16_t kUserSquadLimit = 40;
+// The largest squad the user's club may sign players into: what its team,
+// second and spare lists can hold together.
+constexpr int16_t kUserSquadLimit = 96;

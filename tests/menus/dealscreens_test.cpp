@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/disk.h"
@@ -21,6 +22,7 @@
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_playerscreens.h"
 #include "database/query/funcs_small.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
@@ -31,14 +33,21 @@
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
 #include "menus/exchangelist.h"
+#include "menus/exmenu.h"
+#include "menus/loanterms.h"
 #include "menus/menucont.h"
+#include "menus/playerprofile.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "season/messages.h"
 #include "support/colconv.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
 #include "support/random.h"
 #include "tests/fakes/menu_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/menus/engine_fixture.h"
 
 namespace {
 
@@ -76,6 +85,15 @@ int DealMessagesOf(const MessageRecord* records, int count, int16_t type) {
 int CountUserMessages(int16_t type) { return DealMessagesOf(UserInbox, kInboxSlots, type); }
 int CountArchive(int16_t club, int16_t type) {
     return DealMessagesOf(MessageArchive[club], kArchiveSlots, type);
+}
+
+uint16_t DealScreensTest_PlayerOf(int16_t club, int skip) {
+    for (uint16_t p = 2; p < PlayerCount; ++p) {
+        if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
+        if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
+        if (skip-- == 0) return p;
+    }
+    return 0;
 }
 
 class DealScreensTest : public ::testing::Test {
@@ -560,6 +578,237 @@ TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
     ExchangeSortKey = 27;
     EXPECT_DEATH(DisplaySort(), "SortByType");
     ExchangeSortKey = 4;
+}
+
+// ---- The purchase by the scripted user, with grabs ---------------------------------------------
+
+std::vector<uint32_t> DealNewestGrab() {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    std::vector<uint32_t> pixels;
+    if (last[0] == '\0') return pixels;
+    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
+        const uint8_t* p = block + GFX0_HEADER_SIZE;
+        for (int i = 0; i < 800 * 600; ++i)
+            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+uint32_t DealBackPixel(int x, int y) {
+    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+// Paints the text on the plain background: every pixel of its letters'
+// colour must be the grab's.  Answers the letters' pixel count.
+int DealTextInGrab(std::vector<uint32_t> grab, int x, int y, int16_t font, uint16_t justify,
+                   const std::string& text) {
+    ShowMenuBackground(4);
+    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
+    if (grab[300 * 800 + 8] != DealBackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(DealBackPixel(8, 300))) {
+        for (uint32_t& c : grab) c = swapped(c);
+    }
+    const int left = std::max(x - 400, 0), right = std::min(x + 400, 800), top = std::max(y - 16, 0),
+              bottom = std::min(y + 16, 600);
+    std::vector<uint32_t> background(size_t(800 * 600));
+    for (int yy = top; yy < bottom; ++yy)
+        for (int xx = left; xx < right; ++xx)
+            background[size_t(yy) * 800 + size_t(xx)] = DealBackPixel(xx, yy);
+    SetFont(font);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(x, y, text.c_str(), justify);
+    std::vector<uint32_t> changed;
+    for (int yy = top; yy < bottom; ++yy)
+        for (int xx = left; xx < right; ++xx)
+            if (DealBackPixel(xx, yy) != background[size_t(yy) * 800 + size_t(xx)])
+                changed.push_back(DealBackPixel(xx, yy));
+    std::sort(changed.begin(), changed.end());
+    uint32_t letters = 0;
+    size_t best = 0;
+    for (size_t i = 0; i < changed.size();) {
+        size_t j = i;
+        while (j < changed.size() && changed[j] == changed[i]) ++j;
+        if (j - i > best) best = j - i, letters = changed[i];
+        i = j;
+    }
+    int textPixels = 0, matching = 0;
+    for (int yy = top; yy < bottom; ++yy) {
+        for (int xx = left; xx < right; ++xx) {
+            if (DealBackPixel(xx, yy) != letters || background[size_t(yy) * 800 + size_t(xx)] == letters)
+                continue;
+            ++textPixels;
+            matching += grab[size_t(yy) * 800 + size_t(xx)] == letters ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(matching, textPixels) << text;
+    return textPixels;
+}
+
+class DealScreensUserTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        DealNewWorld();
+        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        other_ = int16_t(DivisionClubLists[0][1][1]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SetClubBalance(user_, 100000000);
+        MenuFollowUp = 0;
+        SquadOfferFlag = 0;
+        PendingDeal_ClearAll();
+        for (uint16_t& c : HumanContracts) c = 0;
+        for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    }
+    void TearDown() override {
+        if (g_dealWorldReady) {
+            SetClubControl(user_, 0);
+            SetPlayerClub(1, int16_t(kNoClub));
+        }
+        MenuEngineTest::TearDown();
+    }
+    static bool Up(const MenuItem* table) {
+        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+    }
+    static void ClickAt(int x, int y) {
+        testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+    }
+    static void Grab(std::vector<uint32_t>* into) {
+        testenv::MenuUserMoveTo(790, 590);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserKey(0x46);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([into] { *into = DealNewestGrab(); });
+    }
+    int16_t user_ = -1, other_ = -1;
+};
+
+TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteThePurchase) {
+    uint16_t p = 0;
+    for (int skip = 6; skip < 40 && p == 0; ++skip) {
+        const uint16_t q = DealScreensTest_PlayerOf(other_, skip);
+        if (q != 0 && HVW_CheckUserBid(q) == 0 && HVW_ValuePlayerFull(q) != 0) p = q;
+    }
+    ASSERT_NE(p, 0);
+    HVW_SetPlayerLoanList(p, 0);
+    SelectedPlayer = int16_t(p);
+    ReturnMenuOption = 3;
+    MenuOption = 4;
+    static std::vector<uint32_t> sheet, talks;
+    static std::string header, figure, talksHeader, wageLine;
+    static int16_t verdict, refusal;
+    static bool bid;
+    bid = false;
+    testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 3000);
+    testenv::MenuUserWait(3);
+    ClickAt(60, 559);  // Actions
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickPopupRow(0);  // Make Offer
+    testenv::MenuUserWaitFor([] { return Up(DealSheetTable); }, 1000);
+    testenv::MenuUserWait(3);
+    ClickAt(30, 300);  // the largest step snaps to the selling club's demand
+    testenv::MenuUserWait(4);
+    Grab(&sheet);
+    testenv::MenuUserDo([] {
+        header = DealSheetHeaderText();
+        figure = DealSheetFigureText(0);
+        verdict = DealSheetVerdictText();
+    });
+    ClickAt(401, 559);  // the deal button: the bid
+    for (int round = 0; round < 6 && !WinCloseRequested() && !bid; ++round) {
+        DoMainMenuOption();
+        bid = GetClubBidPlayer(user_, 0) == p;
+    }
+    ASSERT_TRUE(bid);
+    EXPECT_EQ(verdict, 82);
+    ASSERT_EQ(sheet.size(), 800u * 600u);
+    EXPECT_GT(DealTextInGrab(sheet, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, header), 50);
+    EXPECT_GT(DealTextInGrab(sheet, 40, 230, 9, JUSTIFY_LEFT_MIDDLE, figure), 30);
+    EXPECT_GT(DealTextInGrab(sheet, 400, 495, 8, JUSTIFY_CENTRE_MIDDLE, GetText(verdict)), 10);
+    const int32_t fee = GetClubBidPrice(user_, 0) * 100;
+
+    // The bid is accepted: the contract waits for the user; the day's
+    // messages open the talks.  A short wage is refused first.
+    HumanContracts[0] = p;
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, 14);
+    testenv::MenuUserWaitFor([] { return Up(ContractTalksTable); }, 1000);
+    testenv::MenuUserWait(3);
+    ClickAt(280, 150);  // wage down
+    testenv::MenuUserWait(3);
+    ClickAt(401, 559);  // offer: refused
+    testenv::MenuUserWait(4);
+    Grab(&talks);
+    testenv::MenuUserDo([] {
+        talksHeader = ContractTalksHeaderText();
+        wageLine = ContractTalksOfferLine(0);
+        refusal = ContractTalksRefusalShown();
+    });
+    ClickAt(315, 150);  // wage up again
+    testenv::MenuUserWait(3);
+    ClickAt(401, 559);  // offer at the demands: agreed
+    const int32_t balance = GetClubBalance(user_);
+    DoMainMenuOption();
+    EXPECT_EQ(refusal, 992);
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
+    EXPECT_EQ(GetClubBalance(user_), balance - fee);
+    EXPECT_EQ(MenuOption, 3);
+    ASSERT_EQ(talks.size(), 800u * 600u);
+    EXPECT_GT(DealTextInGrab(talks, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, talksHeader), 50);
+    EXPECT_GT(DealTextInGrab(talks, 40, 161, 9, JUSTIFY_LEFT_MIDDLE, wageLine), 20);
+    EXPECT_GT(DealTextInGrab(talks, 400, 490, 8, JUSTIFY_CENTRE_MIDDLE, GetText(refusal)), 30);
+}
+
+TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController) {
+    // The loan terms of a loan-listed player of another club: withdraw.
+    const uint16_t p = DealScreensTest_PlayerOf(other_, 14);
+    HVW_SetPlayerLoanList(p, 1);
+    SelectedPlayer = int16_t(p);
+    SalesTeamClub = user_;
+    MenuOption = 18;
+    static int16_t cupToggles;
+    testenv::MenuUserWaitFor([] { return Up(LoanTermsTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        cupToggles = 0;
+        for (const MenuHotItem& item : MenuViewHotItems()) cupToggles += item.w == 330 ? 1 : 0;
+    });
+    ClickAt(60, 559);  // withdraw
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(cupToggles, 8) << "four cup rows on each side";
+    HVW_SetPlayerLoanList(p, 0);
+
+    // The exchange list from the deal sheet and back.
+    CurrentDeal = DealSheet{};
+    CurrentDeal.direction = 1;
+    CurrentDeal.buyingClub = user_;
+    CurrentDeal.sellingClub = other_;
+    CurrentDeal.offer = 0;
+    MenuOption = 91;
+    testenv::MenuUserWaitFor([] { return Up(ExchangeListTable); }, 3000);
+    testenv::MenuUserWait(3);
+    ClickAt(743, 559);
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(ExchangeEmptyText, 1732);
+    MenuFollowUp = 0;
 }
 
 }  // namespace

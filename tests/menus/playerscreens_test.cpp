@@ -405,7 +405,9 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     EXPECT_EQ(MenuOption, 4);
     LeagueTransferWords[0][nation] = first;
     LeagueTransferWords[1][nation] = last;
-    if (HVW_CheckUserBid(foreign) == 0 && HVW_ValuePlayerFull(foreign) != 0) {
+    ASSERT_EQ(HVW_CheckUserBid(foreign), 0);
+    ASSERT_NE(HVW_ValuePlayerFull(foreign), 0);
+    {
         SalesTeamClub = -1;
         EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_CLOSE);
         EXPECT_EQ(MenuOption, 10);
