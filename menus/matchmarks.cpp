@@ -147,37 +147,10 @@ void BuildPanel() {
     g_panelIcon = MatchMarkIcon(rating);
 }
 
-int32_t PickCellOf(int column, MenuHotItem* item) {
-    if (item == nullptr || column < 0 || column >= kMarksColumns) return MENU_CONTINUE;
-    const uint16_t player = ListEntry(MatchMarks.top + item->row);
-    if (player == MatchMarks.selectedPlayer && column == MatchMarks.selectedColumn) return MENU_CONTINUE;
-    // Only a listed match can be picked (early in the season fewer than
-    // ten are listed).
-    if (player == 0 || column >= MatchMarks.matches) return MENU_CONTINUE;
-    uint16_t marks[kMarksColumns];
-    HVW_GetPlayerMatchMarks(player, g_slots, MatchMarks.matches, marks);
-    if (marks[column] == 0xFFFF || marks[column] == 0) return MENU_CONTINUE;
-    MatchMarks.selectedColumn = uint8_t(column);
-    MatchMarks.selectedPlayer = player;
-    return MENU_REDRAW;
-}
-
-template <int Column>
-int32_t PickColumn(MenuHotItem* item) {
-    return PickCellOf(Column, item);
-}
-
-// The row bars, the headings' and the panel's shaded boxes, and the
-// selection's frames.
-void PaintGrid(int, int, int, int) {
+// The selection's frames over the grid's row bars.
+void PaintGrid(int x, int y, int w, int h) {
+    MatchMarks_DrawRowBars(x, y, w, h);
     const uint16_t colour = DrawColour;
-    SetDrawParam(2, 0);
-    DrawShadedRect(kGridX, 106, kGridWidth, 20, 75);
-    DrawShadedRect(32, 474, 736, 58, 75);
-    for (int row = 0; row < kMarksRows; ++row) {
-        DrawShadedRect(kGridX, kGridY + row * kRowHeight, kGridWidth, kRowHeight - 1,
-                       (row & 1) != 0 ? 25 : 50);
-    }
     const int selectedRow = [] {
         for (int row = 0; row < kMarksRows; ++row)
             if (ListEntry(MatchMarks.top + row) == MatchMarks.selectedPlayer &&
@@ -202,7 +175,7 @@ void PaintGrid(int, int, int, int) {
         {22,     kGridX + (c)*kColumnWidth + kColumnWidth / 2, 10, 10, 2 * kMarksColumns, &g_cellMark[0][c], \
          nullptr},                                                                                           \
     {                                                                                                        \
-        31, kGridX + (c)*kColumnWidth, 0, kColumnWidth, kRowHeight, nullptr, PickColumn<c>                   \
+        31, kGridX + (c)*kColumnWidth, 0, kColumnWidth, kRowHeight, nullptr, MatchMarks_PickColumn<c>        \
     }
 
 const MenuItem kGridRow[] = {
@@ -271,28 +244,7 @@ void MatchMarksScreenProc() {
     g_scrollControl = MatchMarks.count > kMarksRows ? kScrollControl : kNoControl;
 }
 
-int32_t MatchMarks_PageUp(MenuHotItem*) {
-    if (MatchMarks.top < 1) return MENU_CONTINUE;
-    MatchMarks.top = int8_t(std::max(0, MatchMarks.top - kMarksRows));
-    return MENU_REDRAW;
-}
-
-int32_t MatchMarks_PageDown(MenuHotItem*) {
-    if (MatchMarks.top + kMarksRows >= MatchMarks.count) return MENU_CONTINUE;
-    MatchMarks.top = int8_t(std::min(MatchMarks.top + kMarksRows, MaxTop()));
-    return MENU_REDRAW;
-}
-
-int32_t MatchMarks_PickRow(MenuHotItem* item) {
-    const int index = MatchMarks.top + (item != nullptr ? item->row : 0);
-    if (index >= kMarksListSlots) return MENU_CONTINUE;
-    const uint16_t player = ListEntry(index);
-    if (player == 0) return MENU_CONTINUE;
-    MatchMarks.selectedPlayer = player;
-    return MENU_REDRAW;
-}
-
-int32_t MatchMarks_PickCell(int column, MenuHotItem* item) { return PickCellOf(column, item); }
+const int16_t* MatchMarksSlots() { return g_slots; }
 
 const MenuItem MatchMarksTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(MatchMarksScreenProc), nullptr},

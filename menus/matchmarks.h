@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "menus/incomeforecast.h"
 #include "menus/machine.h"
 
 constexpr int kMarksListSlots = 32;
@@ -20,12 +21,8 @@ int16_t MatchMarkIcon(int32_t mark);
 extern const MenuItem MatchMarksTable[];
 void MatchMarksScreenProc();
 
-// The grid's controls.
-int32_t MatchMarks_PageUp(MenuHotItem* item);
-int32_t MatchMarks_PageDown(MenuHotItem* item);
-int32_t MatchMarks_PickRow(MenuHotItem* item);
-// A click on the cell of a match column of the item's row.
-int32_t MatchMarks_PickCell(int column, MenuHotItem* item);
+// The listed fixture slots of the matches, oldest first.
+const int16_t* MatchMarksSlots();
 
 // ---- The grid's state, for tests ---------------------------------------------
 struct MatchMarksState {

@@ -10,8 +10,10 @@
 #include "menus/divisionclubs.h"
 #include "menus/exchangelist.h"
 #include "menus/filteredlist.h"
+#include "menus/finances.h"
 #include "menus/friendlies.h"
 #include "menus/inbox.h"
+#include "menus/incomeforecast.h"
 #include "menus/loanterms.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
@@ -26,6 +28,7 @@
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
 #include "menus/vacancies.h"
+#include "menus/weeklymoney.h"
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
@@ -68,6 +71,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return SaveLoadTable;
         case 52:
             return PlaceholderListTable;
+        case 57:
+            return WeeklyMoneyTable;
+        case 68:
+            return FinanceTable;
         case 82:
             return MatchMarksTable;
         case 84:
@@ -76,6 +83,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return ScoutingTable;
         case 91:
             return ExchangeListTable;
+        case 96:
+            return IncomeForecastTable;
         case 98:
             return LoadSlotZeroTable;
         case 99:

@@ -1,7 +1,9 @@
-// The inbox, the vacancies and the board view run by the controller over
-// one new game played on for a month (a week in the short form): the
-// folders with their unread labels in a grab, the read timer left to run,
-// a sacking leading to the vacancies, and the board view's grab.
+// The inbox, the vacancies, the board view and the money screens run by
+// the controller over one new game played on for a month (a week in the
+// short form): the folders with their unread labels in a grab, the read
+// timer left to run, a sacking leading to the vacancies, the board view's
+// grab; the finances graph with its lines, clicks and views, the weekly
+// summary, the income forecast, and a table holding the twin charts.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,18 +18,27 @@
 #include "database/frontstate.h"
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_finance.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
 #include "management/board.h"
+#include "management/transfers.h"
 #include "menus/boardview.h"
+#include "menus/finances.h"
 #include "menus/inbox.h"
+#include "menus/incomeforecast.h"
 #include "menus/menucont.h"
+#include "menus/menupc.h"
+#include "menus/menuservices.h"
 #include "menus/screentables.h"
+#include "menus/twinchart.h"
 #include "menus/vacancies.h"
+#include "menus/weeklymoney.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "season/messages.h"
 #include "season/newgame.h"
+#include "support/bytes.h"
 #include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/picture.h"
@@ -227,6 +238,278 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     for (int line = 0; line < 3; ++line) {
         EXPECT_GT(InboxInkInBox(grab, 300, 349 + 50 * line, 200, 18), 20) << "line " << line;
         EXPECT_GT(InboxInkInBox(grab, 150, 374 + 50 * line, 500, 18), 20) << "band " << line;
+    }
+}
+
+// The back buffer's pixel as 0xRRGGBB.
+uint32_t MoneyBackPixel(int x, int y) {
+    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+// The same with red and blue in their places, whichever order the buffer keeps.
+uint32_t MoneyRgb(int x, int y) {
+    FillSolidRect(0, 0, 1, 1, 0xF800);
+    const bool swapped = (MoneyBackPixel(0, 0) & 0xFF) > 0x80;
+    const uint32_t c = MoneyBackPixel(x, y);
+    return swapped ? (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16 : c;
+}
+bool MoneyReddish(uint32_t c) { return (c >> 16) > 120 && ((c >> 8) & 0xFF) < 60 && (c & 0xFF) < 60; }
+bool MoneyTan(uint32_t c) {
+    const int r = int(c >> 16), g = int((c >> 8) & 0xFF), b = int(c & 0xFF);
+    return r > 100 && g > 70 && g < r && b < 60 && r > b + 60;
+}
+
+// Pixels of the plot, row by row.
+std::vector<uint32_t> MoneyPlot() {
+    std::vector<uint32_t> plot;
+    for (int y = kGraphTop; y <= kGraphBottom; ++y)
+        for (int x = kGraphLeft; x <= kGraphRight; ++x) plot.push_back(MoneyBackPixel(x, y));
+    return plot;
+}
+
+// How a colour stands in the back buffer.
+uint32_t MoneyColourPixel(uint16_t colour) {
+    FillSolidRect(0, 0, 1, 1, colour);
+    return MoneyBackPixel(0, 0);
+}
+
+TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
+    const int16_t user = HVW_GetMyClub();
+    ASSERT_GE(user, 0);
+    MenuOption = 68;
+    static std::vector<uint32_t> allOn, aOff, grab;
+    static uint32_t colours[3];
+    static int16_t week0, week51, bottom, boughtCount, soldCount;
+    static int64_t boughtSum, soldSum;
+    static std::string seasonIncome, weekHeading;
+    static bool hovered, wiped;
+    WaitForTable(FinanceTable);
+    testenv::MenuUserMoveTo(790, 590);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        allOn = MoneyPlot();
+        bottom = int16_t(FinanceScreen.graphBottom == 0 ? 0 : FinanceScreen.graphBottom < 0 ? -1 : 1);
+        boughtCount = FinanceScreen.boughtCount;
+        soldCount = FinanceScreen.soldCount;
+        boughtSum = FinanceScreen.boughtSum;
+        soldSum = FinanceScreen.soldSum;
+    });
+    GrabInto(&grab);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 155 && item.y == 339; });
+    testenv::MenuUserMoveTo(790, 590);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserDo([] {
+        aOff = MoneyPlot();
+        for (int line = 0; line < 3; ++line) colours[line] = MoneyColourPixel(FinanceLineColour(line));
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 155 && item.y == 339; });
+    testenv::MenuUserMoveTo(56, 200);
+    testenv::MenuUserWait(10);
+    testenv::MenuUserPress();
+    testenv::MenuUserWait(20);
+    testenv::MenuUserRelease();
+    testenv::MenuUserWait(10);
+    testenv::MenuUserDo([] {
+        week0 = FinanceScreen.shownWeek;
+        weekHeading = FinanceHeading();
+    });
+    testenv::MenuUserMoveTo(460, 200);
+    testenv::MenuUserWait(10);
+    testenv::MenuUserPress();
+    testenv::MenuUserWait(20);
+    testenv::MenuUserRelease();
+    testenv::MenuUserWait(10);
+    testenv::MenuUserDo([] {
+        week51 = FinanceScreen.shownWeek;
+        hovered = MoneyPlot() != allOn;
+    });
+    // The cross goes with the mouse.
+    testenv::MenuUserMoveTo(790, 590);
+    testenv::MenuUserWait(20);
+    testenv::MenuUserDo([] { wiped = MoneyPlot() == allOn; });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] { seasonIncome = FinanceMoneyText(0, 7); });
+    ClickBack();
+    RunWhile(68);
+    EXPECT_EQ(MenuOption, 3);
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    ASSERT_EQ(allOn.size(), aOff.size());
+
+    // All three lines stand in the plot; line A off takes away its pixels
+    // and nothing of the others'.
+    int counts[3] = {}, changed = 0, changedNotA = 0, othersLost = 0;
+    for (size_t i = 0; i < allOn.size(); ++i) {
+        for (int line = 0; line < 3; ++line) counts[line] += allOn[i] == colours[line];
+        if (allOn[i] != aOff[i]) {
+            ++changed;
+            changedNotA += allOn[i] != colours[0];
+            othersLost += allOn[i] == colours[1] || allOn[i] == colours[2];
+        }
+    }
+    EXPECT_GT(counts[0], 50);
+    EXPECT_GT(counts[1], 0);
+    EXPECT_GT(counts[2], 20);
+    EXPECT_GT(changed, 50);
+    EXPECT_EQ(changedNotA, 0);
+    EXPECT_EQ(othersLost, 0);
+    EXPECT_EQ(week0, 0);
+    EXPECT_EQ(weekHeading, "Week 0");
+    EXPECT_EQ(week51, 51);
+    EXPECT_TRUE(hovered);
+    EXPECT_TRUE(wiped);
+    // The season view's income is the season's totals.
+    int64_t income = 0;
+    for (int16_t f = 0; f < kFinanceIncomeFields; ++f) income += HVW_GetClubSeasonField(user, f);
+    SetDrawParam(3, NUMBER_MONEY);
+    EXPECT_EQ(seasonIncome, Number2Str(int32_t(std::clamp<int64_t>(income, INT32_MIN, INT32_MAX))));
+    SetDrawParam(3, 0);
+    // The club's balance stayed above 0: no zero line below the plot's floor.
+    EXPECT_EQ(bottom, 0);
+    // The lists are this season's records of the club.
+    int bought = 0, sold = 0;
+    int64_t boughtFees = 0, soldFees = 0;
+    for (const TransferRecord& record : TransferRecords) {
+        const uint8_t* r = record.bytes;
+        const int16_t seller = int16_t(recbits::LoadU16(r)), buyer = int16_t(recbits::LoadU16(r + 2));
+        if (buyer == -1) break;
+        const int32_t fee = int32_t(recbits::LoadU32(r + 6));
+        if (buyer == user && bought < 30) ++bought, boughtFees += fee;
+        if (seller == user && buyer != user && sold < 30) ++sold, soldFees += fee;
+    }
+    EXPECT_EQ(boughtCount, bought);
+    EXPECT_EQ(soldCount, sold);
+    EXPECT_EQ(boughtSum, boughtFees);
+    EXPECT_EQ(soldSum, soldFees);
+
+    // A balance forecast that goes below 0 draws the dashed zero line.
+    const int32_t kept = HVW_GetClubForecastWeek(user, 20);
+    recbits::StoreI32(ClubFinanceRecords[user].bytes + 4 * 20, -5'000'000);
+    MenuOption = 68;
+    static int dashes;
+    static int zeroY;
+    WaitForTable(FinanceTable);
+    // Line A (the forecast, mostly 0) would hide the zero line.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 155 && item.y == 339; });
+    testenv::MenuUserMoveTo(790, 590);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserDo([] {
+        zeroY = FinanceValueY(0);
+        const uint32_t grey = MoneyColourPixel(0xCE59);
+        dashes = 0;
+        for (int x = kGraphLeft + 1; x < kGraphRight; ++x) dashes += MoneyBackPixel(x, zeroY) == grey;
+    });
+    ClickBack();
+    RunWhile(68);
+    recbits::StoreI32(ClubFinanceRecords[user].bytes + 4 * 20, kept);
+    EXPECT_LT(zeroY, kGraphBottom);
+    EXPECT_GT(dashes, 80);
+    EXPECT_LT(dashes, 300);
+}
+
+TEST_F(InboxScreenTest, TheWeeklySummaryAndTheIncomeForecastByTheController) {
+    static std::string gate;
+    static int32_t total;
+    MenuOption = 57;
+    WaitForTable(WeeklyMoneyTable);
+    testenv::MenuUserDo([] { gate = WeeklyMoneyText(1); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 570 && item.y == 436; });
+    RunWhile(57);
+    EXPECT_EQ(MenuOption, 3);
+    const int32_t week0Gate = HVW_GetClubWeekField(HVW_GetMyClub(), 0, 1);
+    if (week0Gate == 0) {
+        EXPECT_EQ(gate, "-");
+    } else {
+        EXPECT_NE(gate, "-");
+    }
+
+    MenuOption = 96;
+    WaitForTable(IncomeForecastTable);
+    testenv::MenuUserDo([] { total = IncomeForecastValues[kForecastTotal]; });
+    ClickBack();
+    RunWhile(96);
+    EXPECT_EQ(MenuOption, 3);
+    int64_t lines[kForecastLines];
+    IncomeForecast_Compute(HVW_GetMyClub(), lines);
+    EXPECT_EQ(total, int32_t(std::clamp<int64_t>(lines[kForecastTotal], INT32_MIN, INT32_MAX)));
+    EXPECT_GT(total, 0);
+}
+
+// A table holding the twin charts, its block filled by its screen function.
+bool g_twinEmpty = false;
+void TwinTestFill() {
+    TwinChartData = {};
+    if (!g_twinEmpty) {
+        TwinChartData.rows = 3;
+        TwinChartData.rightMax = 40;
+        TwinChartData.leftMax = 10;
+        const int16_t rightFirst[3] = {20, 40, 0}, rightSecond[3] = {10, 0, 40};
+        const int16_t leftFirst[3] = {5, 2, 0}, leftSecond[3] = {10, 2, 10};
+        for (int i = 0; i < 3; ++i) {
+            TwinChartData.rightFirst[i] = rightFirst[i];
+            TwinChartData.rightSecond[i] = rightSecond[i];
+            TwinChartData.leftFirst[i] = leftFirst[i];
+            TwinChartData.leftSecond[i] = leftSecond[i];
+        }
+    } else {
+        TwinChartData.rows = 3;
+    }
+    const int16_t legend[4] = {1019, 1020, 1021, 598};
+    for (int i = 0; i < 4; ++i) MenuScreenBuffers.rowTextIds[i] = legend[i];
+}
+const MenuItem kTwinTestTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(TwinTestFill), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {33, 0, 0, 1, 0, TwinChartTable, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), MenuHandler_Close},
+    {55, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+TEST_F(InboxScreenTest, TwinChartsInATableWithFilledAndEmptyBlocks) {
+    static std::vector<uint32_t> grab;
+    static bool red[8], tan[8];
+    static uint32_t axisPixel, axisGrey;
+    for (bool empty : {false, true}) {
+        g_twinEmpty = empty;
+        grab.clear();
+        WaitForTable(kTwinTestTable);
+        testenv::MenuUserMoveTo(790, 590);
+        testenv::MenuUserWait(3);
+        GrabInto(&grab);
+        testenv::MenuUserDo([] {
+            // Right chart, row 0: first bar (20 of 40: 94 long) and second
+            // (10 of 40: 47 long); left chart, row 0: 5 of 10 first, the
+            // rest of the total 10 second; row 2 all second.
+            tan[0] = MoneyTan(MoneyRgb(450, 95));
+            tan[1] = MoneyTan(MoneyRgb(520, 95));
+            red[0] = MoneyReddish(MoneyRgb(430, 85));
+            red[1] = MoneyReddish(MoneyRgb(470, 85));
+            tan[2] = MoneyTan(MoneyRgb(250, 95));
+            red[2] = MoneyReddish(MoneyRgb(350, 95));
+            red[3] = MoneyReddish(MoneyRgb(250, 135));
+            red[4] = MoneyReddish(MoneyRgb(207, 397));  // legend squares
+            tan[3] = MoneyTan(MoneyRgb(207, 411));
+            axisGrey = MoneyColourPixel(kTwinChartAxisColour);
+            axisPixel = MoneyBackPixel(300, 140);
+        });
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        RunMenuSet(kTwinTestTable);
+        ASSERT_EQ(grab.size(), 800u * 600u);
+        EXPECT_EQ(axisPixel, axisGrey);
+        EXPECT_TRUE(red[4]);
+        EXPECT_TRUE(tan[3]);
+        if (!empty) {
+            EXPECT_TRUE(tan[0]);
+            EXPECT_FALSE(tan[1]);
+            EXPECT_TRUE(red[0]);
+            EXPECT_FALSE(red[1]);
+            EXPECT_TRUE(tan[2]);
+            EXPECT_TRUE(red[2]);
+            EXPECT_TRUE(red[3]);
+        } else {
+            EXPECT_FALSE(tan[0] || tan[2] || red[0] || red[2] || red[3]);
+        }
     }
 }
 
