@@ -21,6 +21,7 @@
 #include "database/textmsg.h"
 #include "management/bids.h"
 #include "management/squads.h"
+#include "menus/dealsheet.h"
 #include "menus/exmenu.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
@@ -625,8 +626,12 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
     const int free = FreeBidSlots(user, &firstFree);
     if (CountRivalBids(user, player) < kRivalBidLimit && free > 0) {
         if (HVW_ValuePlayerFull(player) != 0) {
-            // The transfer offer screen takes the bid from here.
-            PreviousMenuOption = 99;
+            // The transfer offer screen takes the bid from here, as a
+            // purchase by the user's club.
+            SalesTeamClub = user;
+            SquadOfferFlag = 0;
+            DealSheetReset = 1;
+            DealSheetFromProfile = 1;
             MenuOption = 10;
             return MENU_CLOSE;
         }

@@ -27,6 +27,7 @@
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "menus/boardview.h"
+#include "menus/dealsheet.h"
 #include "menus/inbox.h"
 #include "menus/menucont.h"
 #include "menus/vacancies.h"
@@ -373,12 +374,19 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
     // without is bid for at once in the first free slot.
     std::memset(RecentValues, 0, sizeof RecentValues);
     const bool valued = HVW_ValuePlayerFull(p) != 0;
+    SalesTeamClub = -1;
+    DealSheetReset = DealSheetFromProfile = 0;
     {
         StdoutCapture quiet;
         EXPECT_EQ(InboxBidForPlayer(nullptr), MENU_CLOSE);
         quiet.Text();
     }
     EXPECT_EQ(MenuOption, valued ? 10 : 3);
+    if (valued) {
+        EXPECT_EQ(SalesTeamClub, user_);
+        EXPECT_EQ(DealSheetReset, 1);
+        EXPECT_EQ(DealSheetFromProfile, 1);
+    }
     EXPECT_EQ(SelectedPlayer, int16_t(p));
     if (!valued) {
         EXPECT_EQ(GetClubBidPlayer(user_, 0), p);
