@@ -297,13 +297,19 @@ void InitClubFinanceHistory() {
 
 // --- projection ------------------------------------------------------------
 
+constexpr int kFixturePrefetchAhead = 16;
+
 void BuildFinanceFixtureList(int16_t club) {
     for (FinanceFixture& f : FinanceFixtureList) f = FinanceFixture{-1, 0};
     int filled = 0;
     for (int slot = 0; slot < kFixtureSlots && filled < kFinanceFixtureListSize; ++slot) {
-        // An empty slot keeps whatever clubs it last held (club 0 after a clear):
-        // it is no fixture of anybody's.
-        if (IsFixtureEmpty(slot)) continue;
+        // The used slots stand first, so the first empty one ends them (an
+        // empty slot keeps whatever clubs it last held, club 0 after a
+        // clear: it is no fixture of anybody's).
+        if (IsFixtureEmpty(slot)) break;
+        // The slots' stride defeats the hardware's own prefetching.
+        if (slot + kFixturePrefetchAhead < kFixtureSlots)
+            __builtin_prefetch(FixtureTable[slot + kFixturePrefetchAhead].bytes);
         int type = GetMatchCompetition(int16_t(slot));
         if (type >= 118 && type <= 120) continue;
         bool home = GetMatchClubA(int16_t(slot)) == uint16_t(club);

@@ -358,7 +358,7 @@ void BuildSeasonSquadList(int16_t club) {
 namespace {
 
 struct ClubManagerMemo {
-    bool on = false;
+    int keepers = 0;           // the passes keeping it, one within another
     uint16_t playerCount = 0;  // the table's length when the walk was made
     uint16_t manager[kClubCount];
     uint32_t stamp[kClubCount];  // each club's ClubPlayersStamp then
@@ -371,12 +371,12 @@ void FindEveryClubManager();
 }  // namespace
 
 void KeepClubManagers(bool on) {
-    g_managers.on = on;
-    if (on) FindEveryClubManager();
+    if (on && ++g_managers.keepers == 1) FindEveryClubManager();
+    if (!on && g_managers.keepers > 0) --g_managers.keepers;
 }
 
 uint16_t FindClubManager(int16_t club) {
-    if (!g_managers.on || !IsClubNumber(club)) return ScanClubManager(club);
+    if (g_managers.keepers == 0 || !IsClubNumber(club)) return ScanClubManager(club);
     if (g_managers.playerCount != PlayerCount) FindEveryClubManager();
     if (g_managers.stamp[club] != ClubPlayersStamp(club)) {
         g_managers.manager[club] = ScanClubManager(club);

@@ -113,9 +113,11 @@ constexpr uint16_t kNoManager = 2;
 // The club's manager: the first player of the club at position 13 other
 // than player 2, else its last player with the halvorn flag, else player 2.
 uint16_t FindClubManager(int16_t club);
-// While on, each club's manager found is kept, and checked to be still the
-// club's manager (or player-manager) before it is answered again; for
-// passes over every club, in which nobody is appointed.
+// While on, every club's manager is kept from one walk over the players,
+// and a club's answer is looked up again once its ClubPlayersStamp moves:
+// for passes that write player records only through their setters.  Each
+// call with true is ended by one with false; passes may keep it one within
+// another.
 void KeepClubManagers(bool on);
 // A manager's formation family 0..5 and variant 0..9; a number that names
 // no player gives family 0, variant 0.

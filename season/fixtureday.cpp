@@ -525,7 +525,10 @@ void ResetPipelineDay() {
     DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplayResultsOnly);
 }
 
-void PlayDayWithoutScreens() {
+namespace {
+
+// The day's fixtures, each validated and played or deleted.
+void PlayDayFixtures() {
     ResetPipelineDay();
     ShuffleDayFixtures();
     OrderTodaysFixtures();
@@ -546,6 +549,20 @@ void PlayDayWithoutScreens() {
         }
         if (ProcessFixture(slot) < 0) continue;  // deleted: its successor is in the slot
         ++slot;
+    }
+}
+
+}  // namespace
+
+void PlayDayWithoutScreens() {
+    // The sides' selection asks for the clubs' managers fixture by fixture.
+    struct KeptManagers {
+        KeptManagers() { KeepClubManagers(true); }
+        ~KeptManagers() { KeepClubManagers(false); }
+    };
+    {
+        const KeptManagers keep;
+        PlayDayFixtures();
     }
     AdvanceDay();
 }
