@@ -1,17 +1,43 @@
 #include "generic/igmcont.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "database/text.h"
+#include "generic/ig_mn4.h"
+#include "generic/igscreens.h"
 #include "generic/matchkeys.h"
 #include "match/matchsetup.h"
+#include "match/teamsetup.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/playerprofile.h"
+#include "support/debug.h"
+#include "support/winlib.h"
+#include "tolmenu/vidopt.h"
 #include "zud3d/d3dgame.h"
 
-uint16_t InGameMenuId = 65535;
+uint16_t InGameMenuId = kIgLeaveMenus;
 int16_t InGameMenuArg;
 int16_t InGameMenuArgGiven;
 int16_t InGameMenuActive;
+uint16_t IgViewSide;
+int16_t IgSideMenuText[2] = {261, 261};
+int16_t IgSideClub[2] = {-1, -1};
 
 void ResetMatchDisplayValues() { MatchKeys_ResetSwitches(); }
 
 namespace {
+
+constexpr int16_t kHumanSideText = 1557;
+constexpr int16_t kComputerSideText = 261;
+constexpr int16_t kPlayerStatsText = 243;
+constexpr int16_t kMiddleButtonText = 720;
+constexpr int16_t kNoScreenTexts[2] = {1836, 1566};
+constexpr int16_t kNoScreenMessage = 740;
+constexpr int16_t kLineupsText = 1595;
+constexpr int16_t kBackIcon = 153;
+constexpr int kBarY = 559, kBarHeight = 28, kButtonWidth = 226;
 
 int16_t SecondTeamHuman() { return MatchTeamHuman(&GameInfo, 1) ? 1 : 0; }
 
@@ -21,34 +47,155 @@ void Request(uint16_t menu, int16_t argGiven) {
     InGameMenusLoop();
 }
 
+void RunScreen(const MenuItem* table) {
+    PushItemTable(table);
+    StartMenu();
+}
+
+// Both sides' tactic records reach their players, changed or not.
+void ApplyBothTactics() {
+    for (int team = 0; team < 2; ++team) {
+        MatchTeam_TakeWorkingCopy(team);
+        MatchTeam_ApplyTactics(team);
+        MatchTeam_ApplySetup(team);
+    }
+}
+
+void Dispatch(uint16_t id) {
+    switch (id) {
+        case kIgTeamMenu:
+            RunScreen(IgTeamTable);
+            ApplyBothTactics();
+            break;
+        case kIgPlayerStatsMenu:
+            RunScreen(IgPlayerStatsTable);
+            break;
+        case kIgLineupsMenu:
+            RunScreen(IgLineupsTable);
+            break;
+        case kIgTeamStatsMenu:
+            RunScreen(IgTeamStatsTable);
+            break;
+        case kIgShootoutMenu:
+            RunScreen(IgShootoutTable);
+            break;
+        case kIgVideoMenu:
+            VideoOpt_Menu();
+            InGameMenuId = kIgLeaveMenus;
+            break;
+        case kIgProfileMenu:
+            RunScreen(PlayerStatsTable);
+            break;
+        default:
+            FatalError("ERROR: InGameMenusLoop, Default Case hit '%d'\n", int(int16_t(id)));
+    }
+}
+
+// ---- The button bar ---------------------------------------------------------------------------
+
+char g_sideNames[2][gameinfo::kTeamNameLength + 1];
+const char* g_sideNamePtrs[2] = {g_sideNames[0], g_sideNames[1]};
+
+int32_t ChooseScreen(uint16_t menu, uint16_t side) {
+    InGameMenuId = menu;
+    IgViewSide = side;
+    return MENU_CLOSE;
+}
+int32_t FirstTeamScreen(PopupCallBlock*) { return ChooseScreen(kIgTeamMenu, 0); }
+int32_t FirstPlayerStats(PopupCallBlock*) { return ChooseScreen(kIgPlayerStatsMenu, 0); }
+int32_t SecondTeamScreen(PopupCallBlock*) { return ChooseScreen(kIgTeamMenu, 1); }
+int32_t SecondPlayerStats(PopupCallBlock*) { return ChooseScreen(kIgPlayerStatsMenu, 1); }
+int32_t NoScreen(PopupCallBlock*) {
+    ShowMessageBox(GetText(kNoScreenMessage), 0);
+    return MENU_CONTINUE;
+}
+int32_t Lineups(PopupCallBlock*) {
+    InGameMenuId = kIgLineupsMenu;
+    return MENU_CLOSE;
+}
+
+PopupEntry Title() {
+    return PopupEntry{POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr};
+}
+PopupEntry TextRow(int16_t text, PopupFunction function) {
+    return PopupEntry{POPUP_TEXT_ID, POPUP_SELECTABLE, 0,        0,      0, 0,
+                      nullptr,       MenuValue(text),  function, nullptr};
+}
+PopupEntry VariableRow(const int16_t* text, PopupFunction function) {
+    return PopupEntry{POPUP_TEXT_ID_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, function, nullptr};
+}
+constexpr PopupEntry kPopupEnd{POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+
+PopupEntry g_leftPopup[] = {Title(), VariableRow(&IgSideMenuText[0], FirstTeamScreen),
+                            TextRow(kPlayerStatsText, FirstPlayerStats), kPopupEnd};
+PopupEntry g_middlePopup[] = {Title(), TextRow(kNoScreenTexts[0], NoScreen),
+                              TextRow(kNoScreenTexts[1], NoScreen), TextRow(kLineupsText, Lineups),
+                              kPopupEnd};
+PopupEntry g_rightPopup[] = {Title(), VariableRow(&IgSideMenuText[1], SecondTeamScreen),
+                             TextRow(kPlayerStatsText, SecondPlayerStats), kPopupEnd};
+
 }  // namespace
 
-void IGMenu_Request1() { Request(1, 0); }
-void IGMenu_Request2() { Request(2, 0); }
+const MenuItem IgButtonBarTable[] = {
+    {8206, 60, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[0], MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_leftPopup, nullptr},
+    {8204, 286, kBarY, kButtonWidth, kBarHeight, MenuValue(kMiddleButtonText), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_middlePopup, nullptr},
+    {8206, 512, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[1], MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_rightPopup, nullptr},
+    {3, 743, kBarY, 5, 0, MenuValue(kBackIcon), IgButtonBar_Back},
+    kMenuEnd,
+};
+
+// The buttons name the sides as the match record does (a club, its
+// reserves or a nation), bounded: the record may hold any bytes.
+void IgButtonBar_Prepare() {
+    for (int side = 0; side < 2; ++side) {
+        const char* name =
+            reinterpret_cast<const char*>(GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamName);
+        const size_t length = strnlen(name, gameinfo::kTeamNameLength);
+        std::memcpy(g_sideNames[side], name, length);
+        g_sideNames[side][length] = '\0';
+    }
+}
+
+int32_t IgButtonBar_Back(MenuHotItem*) {
+    if (!IgLeaveCheck()) return MENU_REDRAW;
+    InGameMenuId = kIgLeaveMenus;
+    return MENU_CLOSE;
+}
+
+void IGMenu_Request1() { Request(kIgTeamMenu, 0); }
+void IGMenu_Request2() { Request(kIgPlayerStatsMenu, 0); }
 void IGMenu_Request6(int16_t team) {
     InGameMenuArg = team;
-    Request(6, 1);
+    Request(kIgTeamStatsMenu, 1);
 }
 void IGMenu_Request6Auto() {
     InGameMenuArg = SecondTeamHuman();
-    Request(6, 0);
+    Request(kIgTeamStatsMenu, 0);
 }
 void IGMenu_Request8(int16_t team) {
     InGameMenuArg = team;
-    Request(8, 1);
+    Request(kIgShootoutMenu, 1);
 }
 void IGMenu_Request10() {
     InGameMenuArg = SecondTeamHuman();
-    Request(10, 0);
+    Request(kIgVideoMenu, 0);
 }
 
-// Until the in-match screens are built a visit shows none of them: the
-// display is closed and opened again around it, as every visit does, and
-// the match goes on.
 void InGameMenusLoop() {
     Match3D_DisplayOff();
+    RestartMenus();
+    const bool firstHuman = MatchTeamHuman(&GameInfo, 0);
+    IgSideMenuText[0] = firstHuman ? kHumanSideText : kComputerSideText;
+    IgSideMenuText[1] = firstHuman ? kComputerSideText : kHumanSideText;
     InGameMenuActive = 1;
-    InGameMenuId = 65535;
+    for (int side = 0; side < 2; ++side) IgSideClub[side] = GameInfo.TeamI16(side, gameinfo::kTeamClub);
+    // A closed window ends the visit: the match then sees the close too.
+    while (InGameMenuId != kIgLeaveMenus && WinCloseRequested() == 0) Dispatch(InGameMenuId);
+    InGameMenuId = kIgLeaveMenus;
     InGameMenuActive = 0;
+    ReleaseMenuBuffers();
     Match3D_DisplayOn();
 }

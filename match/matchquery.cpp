@@ -178,6 +178,12 @@ int16_t MatchIsPlayerOnBench(int16_t team, int16_t slot) {
 int16_t MatchIsPlayerOnPitch(int16_t team, int16_t slot) {
     return IsSlot(team, slot) && MatchFigures[FigureOf(team, slot)].off == 0 ? 1 : 0;
 }
+int16_t MatchIsSubstituteAvailable(int16_t team, int16_t slot) { return MatchIsPlayerOnBench(team, slot); }
+int16_t MatchIsPlayerHurt(int16_t team, int16_t slot) {
+    if (!IsSlot(team, slot)) return 0;
+    const MatchFigure& f = MatchFigures[FigureOf(team, slot)];
+    return f.injury != 0 && f.off == 0 ? 1 : 0;
+}
 uint32_t MatchPlayerActivityA(int16_t team, int16_t slot) {
     return IsSlot(team, slot) ? MatchFigures[FigureOf(team, slot)].firstActiveTick : 0;
 }

@@ -56,6 +56,10 @@ int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot);
 int16_t MatchIsPlayerInjured(int16_t team, int16_t slot);
 int16_t MatchIsPlayerOnBench(int16_t team, int16_t slot);
 int16_t MatchIsPlayerOnPitch(int16_t team, int16_t slot);
+// A named substitute not used yet.
+int16_t MatchIsSubstituteAvailable(int16_t team, int16_t slot);
+// Injured while still on the pitch: he must be replaced.
+int16_t MatchIsPlayerHurt(int16_t team, int16_t slot);
 // The match ticks of the figure's first and latest turn in open play.
 uint32_t MatchPlayerActivityA(int16_t team, int16_t slot);
 uint32_t MatchPlayerActivityB(int16_t team, int16_t slot);

@@ -36,6 +36,7 @@
 #include "match/teamsetup.h"
 #include "match/wholematch.h"
 #include "menus/loadanim.h"
+#include "menus/menusetup.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "season/calendar.h"
@@ -54,6 +55,7 @@
 #include "support/timerint.h"
 #include "support/winlib.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/menu_user.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
@@ -352,6 +354,7 @@ TEST_F(D3DGameTest, TenPeriodsAndFiveMenuVisitsLeaveNothingBehind) {
     EXPECT_EQ(before.extraTextures, 0);
     EXPECT_EQ(before.objectSlots, 0);
     const int periods = ShortTestRun() ? 4 : 10;
+    testenv::MenuUserStart();
     for (int period = 0; period < periods; ++period) {
         Match3D_DisplayOn();
         ASSERT_TRUE(D3DGame_IsStarted());
@@ -360,7 +363,20 @@ TEST_F(D3DGameTest, TenPeriodsAndFiveMenuVisitsLeaveNothingBehind) {
         D3DGame_RenderFrame();
         if (period % 2 == 1) {
             GamePressKey(matchkey::kF2);  // cleared by the visit
-            MatchHooks.openInGameMenu(10);
+            testenv::MenuUserWaitFor([] { return InGameMenuActive == 1; });
+            if (period == 1) {
+                // F11: the video options, cancelled, straight back to the match.
+                testenv::MenuUserWait(30);
+                testenv::MenuUserClickAt(535, 513);
+                MatchHooks.openInGameMenu(10);
+                EXPECT_FALSE(WinCloseRequested());
+            } else {
+                // The team statistics (Esc), left by the bar's back icon.
+                testenv::MenuUserWaitFor([] { return ScreenPresented == 1 && !MenuViewHotItems().empty(); });
+                testenv::MenuUserClickItem(
+                    [](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
+                MatchHooks.openInGameMenu(6);
+            }
             EXPECT_TRUE(D3DGame_IsStarted()) << "back from the menus";
             EXPECT_EQ(InGameMenuId, 65535);
             EXPECT_EQ(KeyWasPressed(matchkey::kF2), 0);
@@ -369,6 +385,8 @@ TEST_F(D3DGameTest, TenPeriodsAndFiveMenuVisitsLeaveNothingBehind) {
         Match3D_DisplayOff();
         EXPECT_EQ(GameResourcesNow(), before) << "after period " << period;
     }
+    EXPECT_EQ(testenv::MenuUserPending(), 0);
+    testenv::MenuUserStop();
 }
 
 // ---- Whole matches ----------------------------------------------------------
