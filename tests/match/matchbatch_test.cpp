@@ -46,6 +46,14 @@ struct BatchTickWatch {
     int period = -1;
     long periodTicks = 0;
     long longestOverrun = -1000000;  // ticks beyond a period's length
+    // The played time: from the kick-off to the final whistle, less the
+    // ticks the clock's own rules hold it (fetches, substitutions, injuries)
+    // or add back (every tick of a penalty).
+    long kickOff = -1, finalWhistle = -1, heldUp = 0;
+    long longestPlayOver = -1000000;
+    uint32_t clockBefore = 0;
+    bool runningBefore = false;
+    long length = 0;  // of the period watched (the next one's is set before its first tick)
     int throwIns = 0;
     int penalties = 0;  // given in play
     uint16_t lastPhase = 0;
@@ -66,10 +74,27 @@ void BatchFault(const char* what, int figure) {
 }
 
 void BatchEndPeriod() {
-    if (g_batchWatch.period >= 0 && g_batchWatch.period < 4) {
-        g_batchWatch.longestOverrun =
-            std::max(g_batchWatch.longestOverrun, g_batchWatch.periodTicks - long(PeriodLength));
+    BatchTickWatch& w = g_batchWatch;
+    if (w.period >= 0 && w.period < 4) {
+        w.longestOverrun = std::max(w.longestOverrun, w.periodTicks - w.length);
+        if (w.kickOff >= 0 && w.finalWhistle > w.kickOff)
+            w.longestPlayOver = std::max(w.longestPlayOver, w.finalWhistle - w.kickOff - w.heldUp - w.length);
     }
+    w.kickOff = w.finalWhistle = -1;
+    w.heldUp = 0;
+}
+
+// The clock's own holds, seen after the tick (the clock has run by then).
+void WatchPlayedTime(BatchTickWatch& w) {
+    const bool running = MatchClockRunning != 0;
+    if (!w.runningBefore && running && w.kickOff < 0) w.kickOff = w.periodTicks;
+    if (w.runningBefore && !running) w.finalWhistle = w.periodTicks;
+    const bool stood = running && PeriodClock == w.clockBefore && w.clockBefore < PeriodLength;
+    const bool heldByRule = w.runningBefore && (MatchPhase == kPhaseInjury || MatchPhase == 19 ||
+                                                MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
+    w.heldUp += stood || heldByRule;
+    w.clockBefore = PeriodClock;
+    w.runningBefore = running;
 }
 
 // Called by the tick's display step: the state after every tick.
@@ -81,6 +106,8 @@ void BatchWatchTick() {
         w.periodTicks = 0;
     }
     ++w.periodTicks;
+    w.length = long(PeriodLength);
+    WatchPlayedTime(w);
     if (Period < 4 && MatchPhase != w.lastPhase) {
         w.throwIns += MatchPhase == 3;
         w.penalties += MatchPhase == 19;
@@ -180,7 +207,7 @@ struct BatchTotals {
     int lowestPossession = 100;
     int strongerSides = 0, strongerWins = 0;
     int shootOuts = 0;
-    long longestOverrun = -1000000;
+    long longestOverrun = -1000000, longestPlayOver = -1000000;
     double fastestBall = 0;
     uint32_t resultHash = 2166136261u;  // of every result block, in order
 };
@@ -211,6 +238,7 @@ void CountBatchMatch(BatchTotals& t, const BatchFixture& fixture) {
     t.throwIns += g_batchWatch.throwIns;
     t.penalties += g_batchWatch.penalties;
     t.longestOverrun = std::max(t.longestOverrun, g_batchWatch.longestOverrun);
+    t.longestPlayOver = std::max(t.longestPlayOver, g_batchWatch.longestPlayOver);
     t.fastestBall = std::max(t.fastestBall, g_batchWatch.fastestBall);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&MatchResult);
     for (size_t k = 0; k < sizeof MatchResult; ++k) t.resultHash = (t.resultHash ^ bytes[k]) * 16777619u;
@@ -242,8 +270,8 @@ void PrintBatchSummary(const BatchTotals& t) {
     std::printf("  possession %.1f%% / %.1f%% (lowest %d%%), stronger side won %d of %d, shoot-outs %d\n",
                 t.possession[0] / n, t.possession[1] / n, t.lowestPossession, t.strongerWins, t.strongerSides,
                 t.shootOuts);
-    std::printf("  longest period over its length by %ld ticks, fastest ball %.1f a tick\n", t.longestOverrun,
-                t.fastestBall);
+    std::printf("  longest period over its length by %ld ticks (played time %ld), fastest ball %.1f a tick\n",
+                t.longestOverrun, t.longestPlayOver, t.fastestBall);
     std::printf("  result blocks' hash %08x\n", t.resultHash);
 }
 
@@ -302,9 +330,12 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
         CountBatchMatch(totals, fixture);
     }
     PrintBatchSummary(totals);
-    // How far periods run over their length is printed above, not asserted
-    // yet: fetches, the referee's walk to a foul and goals stand the clock
-    // still for longer than the 3000 ticks a period may run over.
+    // From the kick-off to the final whistle every period runs within its
+    // length and 3000 ticks, less the ticks the clock's own rules hold it
+    // (fetches, substitutions, injuries) or add back (penalties).  Counted
+    // plainly, with the walks on and off and those holds, periods run far
+    // longer: printed above.
+    EXPECT_LE(totals.longestPlayOver, 3000);
 
     // The same fixture and seed give the same block, after all the others.
     for (const size_t again : {size_t(3), fixtures.size() - 1}) {
