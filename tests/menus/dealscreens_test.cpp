@@ -465,6 +465,9 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     CurrentOffer.terms = CurrentDemands;
     EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
     EXPECT_EQ(GetPlayerClub(main), uint16_t(other_));
+    EXPECT_EQ(GetPlayerClub(first), uint16_t(user_));
+    EXPECT_EQ(GetPlayerClub(second), uint16_t(user_));
+    EXPECT_GT(CountUserMessages(221) + CountArchive(user_, 221) + CountArchive(other_, 221), 0);
     EXPECT_EQ(PendingDeal_FindMain(main), -1);
     for (const AgreedExchange& r : AgreedExchanges) EXPECT_EQ(r.player, 0);
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
@@ -503,6 +506,43 @@ TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
     // Withdrawn, the deal frees its record.
     PendingDeal_Clear(deal);
     EXPECT_EQ(AgreedExchanges[3].player, 0);
+}
+
+TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
+    const uint16_t p = PlayerOf(other_, 15), exchange = PlayerOf(user_, 12);
+    OpenSheet(p, user_);
+    CurrentDeal.exchange[0] = ExchangeSlot{exchange, 0, 1000};
+    CurrentDeal.offer = CurrentDeal.asking;
+    DealSheet_Update();
+    ASSERT_EQ(CurrentDeal.verdict, 1);
+    {
+        StdoutCapture out;
+        EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+        EXPECT_NE(out.Text().find(GetText(1154)), std::string::npos);
+    }
+    const int deal = PendingDeal_FindMain(p);
+    ASSERT_GE(deal, 0);
+    EXPECT_EQ(PendingDealExchange(deal, 0), exchange);
+    EXPECT_EQ(PendingDealWait(deal), 1) << "the agreed flag";
+    EXPECT_EQ(PendingDealSellingClub(deal), other_);
+    EXPECT_EQ(PendingDealBuyingClub(deal), user_);
+    EXPECT_EQ(PendingDealNetAsking(deal), CurrentDeal.asking - 1000);
+    EXPECT_EQ(MenuOption, 4);
+}
+
+TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
+    const uint16_t p = PlayerOf(user_, 13);
+    PreviousMenuOption = 89;
+    ContractTalksReason = 4;  // his old role 3
+    OpenTalks(p);
+    EXPECT_EQ(CurrentOffer.terms.status, 3);
+    EXPECT_EQ(ContractTalks_ChoiceForward(nullptr), MENU_CONTINUE);
+    EXPECT_EQ(CurrentOffer.terms.status, 3);
+    EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 89);
+    EXPECT_EQ(HVW_GetPlayerField117(p), 3);
+    EXPECT_EQ(ContractTalksReason, 0);
+    PreviousMenuOption = 3;
 }
 
 // ---- The part-exchange list ----------------------------------------------------------------
