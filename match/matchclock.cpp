@@ -1,5 +1,7 @@
 #include "match/matchclock.h"
 
+#include <bitset>
+
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
@@ -178,13 +180,14 @@ void MatchResetClock(int16_t count) {
 
 int16_t MatchClockStoppedByAction(uint16_t a, uint16_t b, uint16_t c, uint16_t d, uint16_t e, uint16_t f,
                                   uint16_t g) {
-    const uint16_t actions[7] = {a, b, c, d, e, f, g};
+    // Run every tick: the seven actions as a set, one look-up a player.
+    std::bitset<kMatchActionCount> wanted;
+    for (const uint16_t action : {a, b, c, d, e, f, g}) {
+        if (action < kMatchActionCount) wanted.set(action);
+    }
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& player = MatchFigures[figure];
-        if (player.off != 0) continue;
-        for (uint16_t action : actions) {
-            if (player.action == action) return 1;
-        }
+        if (player.off == 0 && player.action < kMatchActionCount && wanted.test(player.action)) return 1;
     }
     return 0;
 }
