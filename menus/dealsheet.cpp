@@ -611,6 +611,10 @@ void DealSheetMenu() {
     g_clauseControls = d.clauseOn != 0 ? kClauseControls : kNothing;
     g_profileLine = DealSheetFromProfile != 0 ? kProfileLine : kNothing;
     g_interestText = kInterestTexts[std::clamp<int>(d.interest, 0, 4)];
+    // The rows of slots 2 and 3 appear only while the slot above holds a player.
+    int16_t slotRows = 1;
+    while (slotRows < 3 && d.exchange[slotRows - 1].player != 0) ++slotRows;
+    SetMenuListRows(slotRows);
     FillBids(p);
     FillRows(p);
 }
@@ -637,7 +641,7 @@ const MenuItem DealSheetTable[] = {
     {36, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
     {61, 30, 300, 5, 70, kStepButton, nullptr},
     {61, 420, 300, 5, 70, kStepButton, nullptr},
-    {33, 30, 340, 3, 26, kSlotRow, nullptr},
+    {33, 30, 340, 0, 26, kSlotRow, nullptr},
     {8207, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
     {18, 400, 451, 10, 0, &g_clausePtr, nullptr},
     {34, 0, 0, 1, 0, &g_clauseControls, nullptr},

@@ -761,6 +761,12 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     testenv::MenuUserClickPopupRow(0);  // Make Offer
     testenv::MenuUserWaitFor([] { return Up(DealSheetTable); }, 1000);
     testenv::MenuUserWait(3);
+    static size_t slotButtons;
+    testenv::MenuUserDo([] {
+        slotButtons = 0;
+        for (const MenuHotItem& item : MenuViewHotItems())
+            slotButtons += item.x == 30 && item.y >= 340 && item.y < 420 ? 1 : 0;
+    });
     ClickAt(30, 300);  // the largest step snaps to the selling club's demand
     testenv::MenuUserWait(4);
     Grab(&sheet);
@@ -775,6 +781,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
         bid = GetClubBidPlayer(user_, 0) == p;
     }
     ASSERT_TRUE(bid);
+    EXPECT_EQ(slotButtons, 1u) << "one exchange row while every slot is empty";
     EXPECT_EQ(verdict, 82);
     ASSERT_EQ(sheet.size(), 800u * 600u);
     EXPECT_GT(DealTextInGrab(sheet, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, header), 50);
