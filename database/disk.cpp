@@ -255,7 +255,11 @@ void RebuildAfterLoad() {
     TakeOverPermTables();
     DeleteGoalReplayFiles();
     RankClubsByStrength();
-    ComputerTransferActivity(0, 0);
+    // No squad pass over the computer clubs here: it would reshuffle every
+    // squad that the saved game holds, so that the loaded game would play on
+    // with other teams than the game it was saved from.  What the pass
+    // leaves beside the saved records, the available counts, is counted
+    // afresh where it is read.
     SelectedClub = uint16_t(HVW_GetMyClub());
     ClubScreenWord = 1;
     SackedClubControl = 0;

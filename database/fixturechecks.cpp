@@ -13,12 +13,24 @@ constexpr int kLegCodes = 8;
 constexpr int16_t kCupFirstTypes[] = {5, 21, 37, 53, 69, 85, 101};
 constexpr recbits::BitField kTypeField{0, 9, 7};
 
+// The first slot of the day (the table is in day order, empty slots last).
+int FirstSlotOfDay(uint16_t day) {
+    int low = 0, high = kFixtureSlots;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (FixtureDay(middle) < day) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
 // Another fixture on the reserve fixture's day in which the club plays.
 bool ClubBusyOnDay(int16_t club, uint16_t day) {
-    for (int j = 0; j < kFixtureSlots && FixtureDay(j) <= day; ++j) {
-        if (FixtureDay(j) == day && FixtureType(j) != kCompReserveLeague && IsFixtureOfClub(j, club)) {
-            return true;
-        }
+    for (int j = FirstSlotOfDay(day); j < kFixtureSlots && FixtureDay(j) == day; ++j) {
+        if (FixtureType(j) != kCompReserveLeague && IsFixtureOfClub(j, club)) return true;
     }
     return false;
 }
@@ -40,7 +52,7 @@ void ResolveFixtureClashes() {
     int slot = 0;
     while (slot < kFixtureSlots && !IsFixtureEmpty(slot)) {
         const uint16_t day = FixtureDay(slot);
-        if (FixtureType(slot) != kCompReserveLeague || int(day) < today ||
+        if (FixtureType(slot) != kCompReserveLeague || int(day) < today || IsFixturePlayed(slot) ||
             (!ClubBusyOnDay(FixtureHome(slot), day) && !ClubBusyOnDay(FixtureAway(slot), day))) {
             ++slot;
             continue;

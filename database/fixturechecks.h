@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-// Moves every reserve-league fixture from today on that falls on a day on
-// which its home or away club also plays another competition, to the next
-// free day.
+// Moves every reserve-league fixture from today on, not yet played, that
+// falls on a day on which its home or away club also plays another
+// competition, to the next free day.
 void ResolveFixtureClashes();
 // For the cup whose first competition type is firstType (5, 21, .. 101):
 // makes the earlier of the two legs of every pairing still to be played

@@ -276,7 +276,8 @@ void RandomTrainingInjury(uint16_t player) {
     if (odds < 1) odds = 1;
     if (GameRandom() % odds != 0) return;
     const uint16_t club = GetPlayerClub(player);
-    const bool squadCanSpare = IsClubNumber(club) && ClubAvailableCount[club] > kSquadSparingTraining;
+    const bool squadCanSpare =
+        IsClubNumber(club) && RefreshClubAvailableCount(int16_t(club)) > kSquadSparingTraining;
     if (!squadCanSpare && duration > 5) return;
     InjurePlayer(player, duration, type, 1);
     if (duration >= kLongInjury && GameRandom() % 100 > GetPlayerStat(player, kResistanceStat, 0)) {

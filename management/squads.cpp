@@ -227,6 +227,22 @@ void AddOrReplace(SquadList& list, uint16_t player, bool (*cannotPlay)(uint16_t)
     }
 }
 
+// A roster entry that the club's squad lists take.
+bool IsListedFor(uint16_t player, int16_t club) {
+    return IsPlayerNumber(player) && BelongsToClub(player, club) && ListingPosition(player) != 13;
+}
+
+// Youth and reserve players without a first-team shirt or call go to the
+// reserve or youth list.
+bool IsOutsideFirstTeam(uint16_t player) {
+    return GetPlayerShirt(player) == 0 && GetPlayerFlag118(player) == 0 &&
+           (GetPlayerFlag95(player) != 0 || GetPlayerFlag107(player) != 0);
+}
+
+bool IsUnavailableForList(uint16_t player) {
+    return GetPlayerPosition(player) == 13 || GetPlayerIT(player) != 0 || IsPlayerSuspended(player) != 0;
+}
+
 void LogUnplaced(int16_t club, uint16_t player) {
     DebugLog(DEBUG_GENERAL, 1, "Warning: roster of club %d is full: player %d not placed\n", int(club),
              int(player));
@@ -254,7 +270,9 @@ void RebuildClubRoster(int16_t club) {
     int filled = 0;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-        if (!BelongsToClub(player, club) || ListingPosition(player) == 13) continue;
+        // Managers too, as the rebuild of every roster places them: a
+        // club's roster must not depend on which rebuild made it last.
+        if (!BelongsToClub(player, club)) continue;
         if (filled == kRosterSize) {
             LogUnplaced(club, player);
             continue;
@@ -294,19 +312,14 @@ void BuildClubSquadList(int16_t club) {
     uint32_t wageSum = 0;
     int32_t counted = 0;
     for (uint16_t player : ClubRoster[club]) {
-        if (!IsPlayerNumber(player) || !BelongsToClub(player, club)) continue;
-        const int position = ListingPosition(player);
-        if (position == 13) continue;
-        const bool reserveFlag = GetPlayerFlag107(player) != 0;
-        if (GetPlayerShirt(player) == 0 && GetPlayerFlag118(player) == 0 &&
-            (GetPlayerFlag95(player) != 0 || reserveFlag)) {
-            Append(reserveFlag || GetPlayerIntShirt(player) != 0 ? ReserveList : YouthList, player);
+        if (!IsListedFor(player, club)) continue;
+        if (IsOutsideFirstTeam(player)) {
+            const bool reserve = GetPlayerFlag107(player) != 0 || GetPlayerIntShirt(player) != 0;
+            Append(reserve ? ReserveList : YouthList, player);
             continue;
         }
-        ++SquadPositionCounts[PositionGroupIndex(position)];
-        if (GetPlayerPosition(player) == 13 || GetPlayerIT(player) != 0 || IsPlayerSuspended(player) != 0) {
-            ++unavailable;
-        }
+        ++SquadPositionCounts[PositionGroupIndex(ListingPosition(player))];
+        if (IsUnavailableForList(player)) ++unavailable;
         if (GetPlayerAge(player) > 2) {
             statSum += GetPlayerStat27(player);
             wageSum += 25u * GetPlayerWage(player);
@@ -328,6 +341,20 @@ void BuildClubSquadList(int16_t club) {
     ClubAvailableCount[club] = uint16_t(std::max(0, FirstTeamList.count - unavailable));
     SetClubSquadAvgStat(club, int16_t(counted == 0 ? 0 : statSum / counted));
     SetClubSquadAvgWage(club, counted == 0 ? 0u : wageSum / uint32_t(counted));
+}
+
+uint16_t RefreshClubAvailableCount(int16_t club) {
+    if (!IsClubNumber(club)) return 0;
+    int firstTeam = 0, unavailable = 0;
+    for (uint16_t player : ClubRoster[club]) {
+        if (!IsListedFor(player, club) || IsOutsideFirstTeam(player)) continue;
+        ++firstTeam;
+        if (IsUnavailableForList(player)) ++unavailable;
+    }
+    // The first-team list holds at most 32; the unavailable are counted
+    // over every first-team player, as the list build counts them.
+    ClubAvailableCount[club] = uint16_t(std::max(0, std::min(firstTeam, kSquadListSize) - unavailable));
+    return ClubAvailableCount[club];
 }
 
 void BuildSeasonSquadList(int16_t club) {

@@ -94,7 +94,8 @@ uint16_t PlayerCupFlag(uint16_t player, int flag);
 // ---------------------------------------------------------------------------
 // Rosters and lists
 
-// Rebuilds one club's roster from the player records (counts untouched).
+// Rebuilds one club's roster from the player records (counts untouched):
+// the same entries, managers included, as the rebuild of every roster.
 void RebuildClubRoster(int16_t club);
 // Rebuilds every roster and both counts.
 void RebuildAllRosters();
@@ -105,6 +106,10 @@ inline void UpdateClubSquads() { RebuildAllRosters(); }
 // players and stores its squad averages.  A computer club's squad is
 // reshuffled first.  A negative club only empties the lists.
 void BuildClubSquadList(int16_t club);
+// Counts the club's available first-team players as a list build would
+// find them now (without the computer's reshuffle), stores the count in
+// ClubAvailableCount and returns it; 0 for a club outside 0..1199.
+uint16_t RefreshClubAvailableCount(int16_t club);
 // The season-start variant: youth players lose their shirts and flags.
 void BuildSeasonSquadList(int16_t club);
 

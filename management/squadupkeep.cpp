@@ -38,7 +38,9 @@ uint16_t getsquadsize(int16_t club) {
         DebugLog(DEBUG_GENERAL, 1, "Invalid team access in getsquadsize '%d'\n", int(club));
         return 1;
     }
-    return ClubAvailableCount[club];
+    // Counted afresh: a count kept from the club's last list build would
+    // depend on when that build ran, which a saved game does not keep.
+    return RefreshClubAvailableCount(club);
 }
 
 uint16_t FindNationalCaptain(int16_t team) {

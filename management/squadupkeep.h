@@ -5,8 +5,8 @@
 
 #include "database/Access.h"
 
-// The club's available first-team players (as the last list build counted
-// them); a club outside 0..1199 is logged and gives 1.
+// The club's available first-team players, as a list build would count
+// them now; a club outside 0..1199 is logged and gives 1.
 uint16_t getsquadsize(int16_t club);
 
 // First player of the club (or national team code) carrying the reserve

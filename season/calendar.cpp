@@ -23,6 +23,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "database/Access.h"
 #include "database/dates.h"
 #include "database/diarynotes.h"
+#include "database/fixturechecks.h"
 #include "database/honours.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
@@ -272,6 +273,9 @@ void RunDailyClubJobs(int16_t realDay) {
     if (GameRandom() % 7 == 0) SquadHarmonyReview();
     PostTransferReminders();
     RunDailyJobPasses();
+    // Reserve fixtures that now share a day with another fixture of one of
+    // their clubs move on, every day as after a load.
+    ResolveFixtureClashes();
     BoardWeeklyReview();
     // The computer clubs' squad work of the day, bids included.
     ComputerTransferActivity(1, 0);

@@ -656,6 +656,18 @@ void StorePlacesInFixtures(int day) {
     }
 }
 
+// The day whose results the tables now hold: today once today's league
+// fixtures are played (the day's end), else the day before (a load, the
+// season's set-up).
+int LastResultsDay() {
+    const int today = SeasonCalendar.currentDay;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot) && FixtureDay(slot) <= today; ++slot) {
+        if (FixtureDay(slot) == today && FixtureType(slot) == kCompLeague && IsFixturePlayed(slot))
+            return today;
+    }
+    return today - 1;
+}
+
 }  // namespace
 
 void SortLeagueTables() {
@@ -686,7 +698,7 @@ void SortLeagueTables() {
             }
         }
     }
-    StorePlacesInFixtures(SeasonCalendar.currentDay - 1);
+    StorePlacesInFixtures(LastResultsDay());
 }
 
 const int16_t PlayOffStyle[kCountryCount][kDivisionCount] = {

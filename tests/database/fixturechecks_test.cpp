@@ -92,6 +92,21 @@ TEST_F(FixtureChecksTest, ClashingReserveFixtureMovesToAFreeDayAndLeavesItsSlot)
     ExpectTableConsistent();
 }
 
+TEST_F(FixtureChecksTest, APlayedReserveFixtureOfTodayKeepsItsDayAndResult) {
+    // The daily club jobs run the pass at the end of the day, after the
+    // day's fixtures are played: moving one would throw its result away.
+    SeasonCalendar.currentDay = 20;
+    AddFixture(20, kCompLeague, 1, 2, 0);
+    AddFixture(20, kCompReserveLeague, 1, 3, 0);
+    const int played = 1;
+    ASSERT_EQ(FixtureType(played), kCompReserveLeague);
+    recbits::StoreU32(FixtureTable[played].bytes + kFixtureScoreWord, 2u | 1u << 5);
+    ResolveFixtureClashes();
+    EXPECT_EQ(UsedSlots(), 2);
+    EXPECT_EQ(CountOf({20, 120, 1, 3}), 1);
+    EXPECT_TRUE(IsFixturePlayed(played));
+}
+
 TEST_F(FixtureChecksTest, AwayClubClashMovesTooAndEarlierDaysStay) {
     SeasonCalendar.currentDay = 30;
     AddFixture(20, kCompLeague, 4, 9, 0);

@@ -244,7 +244,7 @@ TEST_F(BidsTest, DecisionDelayFromVisionMoraleOrFixedDays) {
 TEST_F(BidsTest, SellerFeeRefusalsAndFreeAgents) {
     const uint16_t p = Midfielders(kSeller)[0];
     BuildClubSquadList(kSeller);
-    ClubAvailableCount[kSeller] = 16;  // a thin squad sells nobody
+    ASSERT_EQ(LeaveAvailable(kSeller, 16), 16);  // a thin squad sells nobody
     EXPECT_EQ(NegotiateTransferFee(p, kBuyer), -1);
     SetPlayerClub(p, -1);
     SetPlayerLoanClub(p, -1);

@@ -78,7 +78,7 @@ TEST_F(ContractsTest, RenewalAlwaysForAShortSquadOnceTheSeasonRuns) {
     EXPECT_EQ(DecideContractRenewal(p, kClub), 1);
     SetPlayerContract(p, 12);  // 1 in 13
     SeasonCalendar.season = 1;
-    ClubAvailableCount[kClub] = 10;
+    ASSERT_EQ(LeaveAvailable(kClub, 10), 10);
     for (int i = 0; i < 50; ++i) EXPECT_EQ(DecideContractRenewal(p, kClub), 1);
     // In the first season a short squad counts only from the nation's day.
     SeasonCalendar.season = 0;
@@ -94,7 +94,7 @@ TEST_F(ContractsTest, WageOfferIsTheDemandForKeyPlayersAndCappedForOthers) {
     SetPlayerStat(p, 27, 99);
     SetPlayerReputation(p, 63);
     SetPlayerContract(p, 0);  // 24 months short: a key player when he wears a shirt
-    ClubAvailableCount[kClub] = 18;
+    ASSERT_GE(LeaveAvailable(kClub, 18), 16);  // a full squad
     EXPECT_EQ(ComputeContractWageOffer(p, kClub), PlayerWageDemand(p, kClub));
     // Without a shirt he gets at most twice the offer plus the average.
     SetPlayerShirt(p, 0);

@@ -97,12 +97,12 @@ TEST_F(InjuryTest, InjurePlayerRefusesBadInput) {
 }
 
 TEST_F(InjuryTest, SmallSquadsNeverFallIll) {
-    ClubAvailableCount[kClub] = 15;
+    ASSERT_EQ(LeaveAvailable(kClub, 15), 15);
     for (uint16_t p = 3; p < PlayerCount; ++p) SetPlayerStat(p, 12, 1);
     for (int day = 0; day < 3000; ++day) RandomInjuryPass();
     EXPECT_EQ(CountOut(kClub), 0);
     // A squad of 16 does, with illnesses 2..7 only.
-    ClubAvailableCount[kClub] = 16;
+    ASSERT_EQ(LeaveAvailable(kClub, 16), 16);
     int seen = 0;
     for (int day = 0; day < 3000 && seen == 0; ++day) {
         RandomInjuryPass();
@@ -129,18 +129,18 @@ TEST_F(InjuryTest, RecoveryClearsTypesAndSpreadsOnlyInBigSquads) {
     EXPECT_EQ(CountMessages(kClub, 59, 4) + CountMessages(kClub, 60, 4), 0);
 
     // A contagious illness never passes on in a squad of 15.
-    ClubAvailableCount[kClub] = 15;
+    ASSERT_EQ(LeaveAvailable(kClub, 15), 15);
     for (uint16_t p = 3; p < PlayerCount; ++p) SetPlayerStat(p, 12, 1);
     for (int round = 0; round < 300; ++round) SpreadIllness(player_, 3);
     EXPECT_EQ(CountOut(kClub), 0);
-    ClubAvailableCount[kClub] = 16;
+    ASSERT_EQ(LeaveAvailable(kClub, 16), 16);
     for (int round = 0; round < 300 && CountOut(kClub) == 0; ++round) SpreadIllness(player_, 3);
     EXPECT_GT(CountOut(kClub), 0);
     EXPECT_GT(CountMessages(kClub, 33), 0);
 }
 
 TEST_F(InjuryTest, TrainingInjuriesSpareThinSquads) {
-    ClubAvailableCount[kClub] = 12;
+    ASSERT_EQ(LeaveAvailable(kClub, 12), 12);
     for (int i = 0; i < 20000; ++i) {
         SetPlayerIT(player_, 0);
         SetPlayerIP(player_, 0);
@@ -150,7 +150,9 @@ TEST_F(InjuryTest, TrainingInjuriesSpareThinSquads) {
             ASSERT_GE(GetPlayerIT(player_), 9);
         }
     }
-    ClubAvailableCount[kClub] = 21;
+    MakePlayer(kClub, 5, 6, 50);
+    RebuildClubRoster(kClub);
+    ASSERT_EQ(LeaveAvailable(kClub, 21), 21);
     bool longOne = false;
     for (int i = 0; i < 50000 && !longOne; ++i) {
         SetPlayerIT(player_, 0);

@@ -8,6 +8,7 @@
 #include "database/Access.h"
 #include "management/shortlist.h"
 #include "management/squads.h"
+#include "management/squadupkeep.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "support/random.h"
@@ -35,6 +36,17 @@ class ManagementTest : public RecordsTest {
         SetClubNation(club, nation);
         SetClubDivision(club, division);
         SetClubRep(club, rep);
+    }
+
+    // Bans the club's last players until no more than `available` of its
+    // first team are available (lifting every other ban); the count that
+    // results.
+    static uint16_t LeaveAvailable(int16_t club, int available) {
+        for (uint16_t p = 3; p < PlayerCount; ++p)
+            if (GetPlayerClub(p) == uint16_t(club)) SetPlayerSusp(p, 0);
+        for (uint16_t p = uint16_t(PlayerCount - 1); p >= 3 && getsquadsize(club) > available; --p)
+            if (GetPlayerClub(p) == uint16_t(club)) SetPlayerSusp(p, 5);
+        return getsquadsize(club);
     }
 
     // A fit, contracted player of the club with every attribute at `stat`.
