@@ -350,10 +350,42 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, uint16_t(p + 1), 100, 0);
     refusedWith("BOX1137");
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
-    const uint16_t squad = ClubAvailableCount[user_];
-    ClubAvailableCount[user_] = 32;
-    refusedWith("BOX1140");
-    ClubAvailableCount[user_] = squad;
+    {
+        // A full squad: first-team players of other clubs join the user's for
+        // the check,
+        std::vector<std::pair<uint16_t, uint16_t>> joined;
+        for (uint16_t q = 3; q < PlayerCount && joined.size() < 40; ++q) {
+            const uint16_t club = GetPlayerClub(q);
+            if (club == uint16_t(user_) || club >= kClubCount || q == p || GetPlayerLoanClub(q) != club ||
+                GetPlayerFlag95(q) != 0 || GetPlayerFlag107(q) != 0 || GetPlayerIT(q) != 0 ||
+                IsPlayerSuspended(q) != 0 || GetPlayerPosition(q) == 13)
+                continue;
+            joined.emplace_back(q, club);
+            SetPlayerClub(q, user_);
+            SetPlayerLoanClub(q, user_);
+        }
+        RebuildClubRoster(user_);
+        // and none of the squad is out.
+        std::vector<std::pair<uint16_t, std::pair<int16_t, int16_t>>> out;
+        for (uint16_t q = 3; q < PlayerCount; ++q) {
+            if (GetPlayerClub(q) != uint16_t(user_) || (GetPlayerIT(q) == 0 && GetPlayerSusp(q) == 0))
+                continue;
+            out.push_back({q, {int16_t(GetPlayerIT(q)), int16_t(GetPlayerSusp(q))}});
+            SetPlayerIT(q, 0);
+            SetPlayerSusp(q, 0);
+        }
+        ASSERT_GE(HVW_GetSquadSize(user_), 32);
+        refusedWith("BOX1140");
+        for (const auto& [q, was] : out) {
+            SetPlayerIT(q, was.first);
+            SetPlayerSusp(q, was.second);
+        }
+        for (const auto& [q, club] : joined) {
+            SetPlayerClub(q, int16_t(club));
+            SetPlayerLoanClub(q, int16_t(club));
+        }
+        RebuildClubRoster(user_);
+    }
     int rivals = 0;
     for (int16_t club = 0; club < kClubCount && rivals < 5; ++club) {
         if (club == user_ || GetClubRep(club) == 0 || GetClubBidPlayer(club, 0) != 0) continue;
