@@ -270,6 +270,9 @@ void RunDailyClubJobs(int16_t realDay) {
         monthChanged = true;
     }
     if (!realDay) return;
+    // The strength ranking as today's world stands, so that the board's
+    // scores of the day are those a loaded game would give.
+    RankClubsByStrength();
     if (GameRandom() % 7 == 0) SquadHarmonyReview();
     PostTransferReminders();
     RunDailyJobPasses();
