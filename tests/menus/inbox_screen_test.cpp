@@ -70,7 +70,7 @@ void InboxNewWorld() {
         SetPlayerClub(1, g_inboxUser);
         SetClubControl(g_inboxUser, 1);
         HVW_SetViewedCountry(int16_t(GetClubNation(g_inboxUser)));
-        const int days = ShortTestRun() ? 7 : 30;
+        const int days = ShortTestRun() ? 22 : 30;
         StdoutCapture quiet;
         for (int day = 0; day < days; ++day) HVW_AdvanceDay();
         quiet.Text();
@@ -200,8 +200,24 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     // The opened message's row, on the bottom of the page, shows its text.
     EXPECT_GT(InboxInkInBox(grab, 179, 128 + 20 * (InboxRows - 1), 100, 18), 20);
 
-    // A sacking: the day messages lead to the vacancies, which settle him.
-    SackedClubControl = 1;
+    // A sacking by the board's weekly review of a prepared club (a settled
+    // manager the fans have given up on, out of the board's patience): the
+    // day messages lead to the vacancies, which settle him.
+    const SeasonCalendarState calendar = SeasonCalendar;
+    SeasonCalendar.currentDay = std::max<int16_t>(SeasonCalendar.currentDay, 60);
+    SeasonCalendar.weekday = int16_t(g_inboxUser % 7);
+    SetPlayerField52(1, 40);
+    SetPlayerFans(1, 0);
+    SetClubTenure(g_inboxUser, int16_t(GetClubSupport(g_inboxUser) + 10));
+    {
+        StdoutCapture quiet;
+        BoardWeeklyReview();
+        quiet.Text();
+    }
+    SeasonCalendar = calendar;
+    ASSERT_EQ(SackedClubControl, 1);
+    ASSERT_EQ(SackedClub, uint16_t(g_inboxUser));
+    ASSERT_NE(GetPlayerClub(1), uint16_t(g_inboxUser));
     SetPlayerReputation(1, 63);
     MenuOption = 56;
     testenv::MenuUserWait(20);
@@ -218,6 +234,11 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     ClickBack();
     for (int round = 0; round < 4 && MenuOption != 3 && !WinCloseRequested(); ++round) DoMainMenuOption();
     SackedClubControl = 0;
+    SackedClub = kNoClub;
+    // He takes his club back for the screens that follow.
+    SetPlayerClub(1, g_inboxUser);
+    SetClubControl(g_inboxUser, 1);
+    MenuCurrentPlayer = 1;
     EXPECT_EQ(MenuOption, 3);
     if (noJob != 0) {
         EXPECT_EQ(rows, 0);
@@ -347,6 +368,21 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
             othersLost += allOn[i] == colours[1] || allOn[i] == colours[2];
         }
     }
+    // The grab shows the same three lines and the week's money columns.
+    const auto swapRb = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
+    for (int line = 0; line < 3; ++line) {
+        int inGrab = 0;
+        for (int y = kGraphTop; y <= kGraphBottom; ++y) {
+            for (int x = kGraphLeft; x <= kGraphRight; ++x) {
+                const uint32_t c = grab[size_t(y) * 800 + size_t(x)];
+                inGrab += c == colours[line] || c == swapRb(colours[line]);
+            }
+        }
+        EXPECT_EQ(inGrab, counts[line]) << "line " << line;
+    }
+    EXPECT_GT(InboxInkInBox(grab, 60, 413, 70, 14), 10);   // income, first line
+    EXPECT_GT(InboxInkInBox(grab, 280, 413, 70, 14), 10);  // expenses
+    EXPECT_GT(InboxInkInBox(grab, 620, 413, 70, 14), 10);  // summary
     EXPECT_GT(counts[0], 50);
     EXPECT_GT(counts[1], 0);
     EXPECT_GT(counts[2], 20);
