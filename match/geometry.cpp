@@ -64,12 +64,6 @@ void Match_VectorFromDirection(int d, int length, int n) {
     MatchVecX = int32_t(std::trunc(double(length) * std::sin(theta)));
 }
 
-int16_t Match_ApproxDistance(int x1, int y1, int x2, int y2) {
-    const int a = std::abs(int16_t(x1 - x2));
-    const int b = std::abs(int16_t(y1 - y2));
-    return int16_t(b < a ? a + b / 2 : b + a / 2);
-}
-
 int32_t Match_BallInReach(int x1, int y1, int x2, int y2, int limit, int heightLimit) {
     const int32_t distance = Match_ApproxDistance(x1, y1, x2, y2);
     if (distance > limit || BallState.z >= heightLimit) return distance + 1;

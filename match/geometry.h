@@ -5,6 +5,7 @@
 // toward zero.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 
 constexpr double kFullTurn = 6.2831853071854;
 constexpr double kInverseFullTurn = 0.15915494309174807;
@@ -23,7 +24,12 @@ uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2);
 // The direction in n sectors a turn (n a power of two).
 uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n);
 void Match_VectorFromDirection(int d, int length, int n);
-int16_t Match_ApproxDistance(int x1, int y1, int x2, int y2);
+// Inline: the tick measures hundreds of distances.
+inline int16_t Match_ApproxDistance(int x1, int y1, int x2, int y2) {
+    const int a = std::abs(int16_t(x1 - x2));
+    const int b = std::abs(int16_t(y1 - y2));
+    return int16_t(b < a ? a + b / 2 : b + a / 2);
+}
 // 0 when the points lie within limit of each other and the ball is below
 // heightLimit; otherwise the distance + 1.
 int32_t Match_BallInReach(int x1, int y1, int x2, int y2, int limit, int heightLimit);
