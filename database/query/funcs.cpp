@@ -33,9 +33,9 @@
 #include "season/fixtures.h"
 #include "season/friendlies.h"
 #include "season/leagues.h"
-#include "season/newgame.h"
 #include "season/matchday.h"
 #include "season/matchsetup.h"
+#include "season/newgame.h"
 #include "season/seasontables.h"
 #include "season/soak.h"
 #include "season/teamselection.h"
@@ -461,7 +461,11 @@ void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t claus
     MakeClubBid(club, player, price, clause);
 }
 int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club) {
-    return GetPlayerApproachReply(player, 0, club);
+    const int16_t reply = GetPlayerApproachReply(player, 0, club);
+    // The approach is recorded: a player not yet weighing bids takes his
+    // days to decide, so the daily jobs answer the bid.
+    if (IsPlayerNumber(player) && GetPlayerSetting4(player) == 0) SetPlayerDecisionDelay(player, 0, club);
+    return reply;
 }
 void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player) { ClearClubBidsOnPlayer(club, player); }
 void HVW_ClearClubBids(uint16_t player) { ClearClubBidList(player); }
