@@ -17,7 +17,6 @@
 #include "database/query/funcs_texts.h"
 #include "database/text.h"
 #include "menus/exmenu.h"
-#include "menus/exti.h"
 #include "menus/menucont.h"
 #include "menus/menugrad.h"
 #include "menus/menurows.h"
@@ -177,8 +176,6 @@ const char* g_columnBLabelPtr = g_columnBLabel;
 char g_presetLabels[kSearchPresets][2 * kTextSize];
 const char* g_presetNamePtr[kSearchPresets];
 const char* g_presetLabelPtr[kSearchPresets];
-char g_presetEdit[kSearchPresetNameSize + 2];
-char g_presetInitial[kSearchPresetNameSize + 2];
 
 void FormatValue(int16_t heading, uint16_t p, char* out) {
     SelectedPlayer = int16_t(p);
@@ -563,45 +560,9 @@ int32_t FilteredList_ChooseSort(int entry) {
     return MENU_REDRAW_ALSO;
 }
 
-namespace {
-
-int16_t PresetNamed(int16_t outcome) {
-    if (outcome == TEXT_INPUT_ACCEPTED && SearchPresetIndex < kSearchPresets) {
-        char* name = SearchPresetName(SearchPresetIndex);
-        const size_t length = strnlen(g_presetEdit, kSearchPresetNameSize - 1);
-        std::memcpy(name, g_presetEdit, length);
-        name[length] = '\0';
-    }
-    SearchFilterCurrent = &ListSearchFilter;
-    return int16_t(SearchFilter_StoreOnConfirm(outcome));
-}
-
-void OpenPresetNaming(int n) {
-    SearchPresetIndex = uint16_t(n);
-    SearchFilterCurrent = &ListSearchFilter;
-    std::snprintf(g_presetEdit, sizeof g_presetEdit, "%s", SearchPresetName(n));
-    std::snprintf(g_presetInitial, sizeof g_presetInitial, "%s", g_presetEdit);
-    SearchFilter_DrawConfirmBox();
-    int16_t w = 0, h = 0;
-    GetIconSizeScaled(2, &w, &h);
-    SetFont(14);
-    TextInputDesc desc{};
-    desc.x = uint16_t(320 - w / 2 + 20);
-    desc.y = 220;
-    desc.maxWidth = uint16_t(std::max(w - 40, 40));
-    desc.target = g_presetEdit;
-    desc.stop = PresetNamed;
-    desc.maxLength = kSearchPresetNameSize;
-    desc.initial = g_presetInitial;
-    desc.maxLines = 1;
-    EXTI_InitTextInput(&desc);
-}
-
-}  // namespace
-
 int32_t FilteredList_PresetAction(int entry) {
     if (entry >= 0 && entry < kSearchPresets) {
-        OpenPresetNaming(entry);
+        SearchFilter_OpenPresetNaming(int16_t(entry), &ListSearchFilter);
         return MENU_REDRAW_ALSO;
     }
     if (entry >= 9 && entry < 9 + kSearchPresets) {

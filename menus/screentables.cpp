@@ -2,6 +2,7 @@
 
 #include "menus/agentprofile.h"
 #include "menus/boardview.h"
+#include "menus/careerhistory.h"
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
 #include "menus/clubsbynation.h"
@@ -22,8 +23,10 @@
 #include "menus/playedcountries.h"
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
+#include "menus/playersearch.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
+#include "menus/shortlistscreen.h"
 #include "menus/squadlist.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
@@ -54,6 +57,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return SquadListTable;
         case 17:
             return FriendliesTable;
+        case 19:
+            return PlayerSearchTable;
         case 21:
             return FilteredSquadListTable;
         case 22:
@@ -62,6 +67,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return TeamSelectTable;
         case 39:
             return VacanciesTable;
+        case 64:
+            return ShortlistTable;
         case 65:
             return PlayerInfoHeaderTable;
         case 75:
@@ -71,6 +78,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return SaveLoadTable;
         case 52:
             return PlaceholderListTable;
+        case 54:
+            return CareerHistoryTable;
         case 57:
             return WeeklyMoneyTable;
         case 68:

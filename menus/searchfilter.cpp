@@ -12,6 +12,7 @@
 #include "database/query/funcs_small.h"
 #include "database/text.h"
 #include "menus/exmenu.h"
+#include "menus/exti.h"
 #include "menus/menucont.h"
 #include "support/bytes.h"
 
@@ -20,6 +21,8 @@ using namespace recbits;
 SearchFilterPreset ListSearchFilter;
 SearchFilterPreset* SearchFilterCurrent = &ListSearchFilter;
 uint16_t SearchPresetIndex = 0;
+
+const int16_t SearchSortColumnTable[kSearchSortColumns] = {0, 61, 86, 240, 63, 67, 62, 64, 65, 66, 1092};
 
 const int16_t SearchAttrKindTable[kSearchAttrKinds] = {475, 476, 477, 478, 479, 480, 481,  482, 483, 484, 485,
                                                        486, 487, 488, 489, 589, 490, 1510, 491, 492, 494};
@@ -44,6 +47,20 @@ constexpr int kSquadListFlagsAt = 188;
 constexpr int kSortColumnAt = 200;
 // A store copies fields 1 to 12: everything before the squad-list flags.
 constexpr int kStoredBytes = kSquadListFlagsAt;
+
+// The fields follow one another without a gap and fill the 202 bytes.
+static_assert(kSettingRequiredAt == kPositionAllowedAt + 4 * 4);
+static_assert(kSettingAnyAt == kSettingRequiredAt + 3 * 4);
+static_assert(kAgeMinAt == kSettingAnyAt + 4 && kAgeMaxAt == kAgeMinAt + 2);
+static_assert(kListFlagsAt == kAgeMaxAt + 2);
+static_assert(kIncludeFlag119At == kListFlagsAt + 5 * 4);
+static_assert(kOwnClubAt == kIncludeFlag119At + 4 && kPlaceFlagsAt == kOwnClubAt + 4);
+static_assert(kAttrMinAt == kPlaceFlagsAt + 9 * 4);
+static_assert(kMaxPriceAt == kAttrMinAt + 2 * kSearchLimitedKinds);
+static_assert(kMaxWageAt == kMaxPriceAt + 4 && kAttrWeightAt == kMaxWageAt + 4);
+static_assert(kSquadListFlagsAt == kAttrWeightAt + 2 * kSearchLimitedKinds);
+static_assert(kSortColumnAt == kSquadListFlagsAt + 3 * 4);
+static_assert(kSortColumnAt + 2 == sizeof(SearchFilterPreset));
 
 struct FlagField {
     int field, at, count;
@@ -119,6 +136,16 @@ void SearchFilter_SetFlag(SearchFilterPreset& f, int field, int index, uint32_t 
 
 int16_t SearchFilter_AgeMin(const SearchFilterPreset& f) { return LoadI16(f.bytes + kAgeMinAt); }
 int16_t SearchFilter_AgeMax(const SearchFilterPreset& f) { return LoadI16(f.bytes + kAgeMaxAt); }
+void SearchFilter_SetAges(SearchFilterPreset& f, int16_t ageMin, int16_t ageMax) {
+    StoreI16(f.bytes + kAgeMinAt, ageMin);
+    StoreI16(f.bytes + kAgeMaxAt, ageMax);
+}
+int32_t SearchFilter_MaxPrice(const SearchFilterPreset& f) { return LoadI32(f.bytes + kMaxPriceAt); }
+int32_t SearchFilter_MaxWage(const SearchFilterPreset& f) { return LoadI32(f.bytes + kMaxWageAt); }
+void SearchFilter_SetMaxPrice(SearchFilterPreset& f, int32_t price) {
+    StoreI32(f.bytes + kMaxPriceAt, price);
+}
+void SearchFilter_SetMaxWage(SearchFilterPreset& f, int32_t wage) { StoreI32(f.bytes + kMaxWageAt, wage); }
 uint16_t SearchFilter_SortColumn(const SearchFilterPreset& f) { return LoadU16(f.bytes + kSortColumnAt); }
 void SearchFilter_SetSortColumn(SearchFilterPreset& f, uint16_t column) {
     StoreU16(f.bytes + kSortColumnAt, column);
@@ -286,6 +313,49 @@ void SearchFilter_DrawConfirmBox() {
     DrawTextNoAt(320, 180, 719, JUSTIFY_CENTRE_MIDDLE);
     DrawTextNoAt(320, 260, 721, JUSTIFY_CENTRE_MIDDLE);
     SetFont(8);
+}
+
+namespace {
+
+SearchFilterPreset* g_namedRecord = nullptr;
+char g_presetEdit[kSearchPresetNameSize + 2];
+char g_presetInitial[kSearchPresetNameSize + 2];
+
+// The text entry's end: only a confirmed name renames and stores.
+int16_t PresetNamed(int16_t outcome) {
+    if (outcome == TEXT_INPUT_ACCEPTED && SearchPresetIndex < kSearchPresets) {
+        char* name = SearchPresetName(SearchPresetIndex);
+        const size_t length = strnlen(g_presetEdit, kSearchPresetNameSize - 1);
+        std::memcpy(name, g_presetEdit, length);
+        name[length] = '\0';
+    }
+    if (g_namedRecord != nullptr) SearchFilterCurrent = g_namedRecord;
+    return int16_t(SearchFilter_StoreOnConfirm(outcome));
+}
+
+}  // namespace
+
+void SearchFilter_OpenPresetNaming(int16_t n, SearchFilterPreset* record) {
+    if (n < 0 || n >= kSearchPresets || record == nullptr) return;
+    SearchPresetIndex = uint16_t(n);
+    g_namedRecord = record;
+    SearchFilterCurrent = record;
+    std::snprintf(g_presetEdit, sizeof g_presetEdit, "%s", SearchPresetName(n));
+    std::snprintf(g_presetInitial, sizeof g_presetInitial, "%s", g_presetEdit);
+    SearchFilter_DrawConfirmBox();
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(2, &w, &h);
+    SetFont(14);
+    TextInputDesc desc{};
+    desc.x = uint16_t(320 - w / 2 + 20);
+    desc.y = 220;
+    desc.maxWidth = uint16_t(std::max(w - 40, 40));
+    desc.target = g_presetEdit;
+    desc.stop = PresetNamed;
+    desc.maxLength = kSearchPresetNameSize;
+    desc.initial = g_presetInitial;
+    desc.maxLines = 1;
+    EXTI_InitTextInput(&desc);
 }
 
 // ---- The tests ------------------------------------------------------------------------------

@@ -42,11 +42,19 @@ enum SearchFilterField : int {
 };
 int16_t SearchFilter_AgeMin(const SearchFilterPreset& f);
 int16_t SearchFilter_AgeMax(const SearchFilterPreset& f);
+void SearchFilter_SetAges(SearchFilterPreset& f, int16_t ageMin, int16_t ageMax);
+int32_t SearchFilter_MaxPrice(const SearchFilterPreset& f);
+int32_t SearchFilter_MaxWage(const SearchFilterPreset& f);
+void SearchFilter_SetMaxPrice(SearchFilterPreset& f, int32_t price);
+void SearchFilter_SetMaxWage(SearchFilterPreset& f, int32_t wage);
 uint16_t SearchFilter_SortColumn(const SearchFilterPreset& f);
 void SearchFilter_SetSortColumn(SearchFilterPreset& f, uint16_t column);
 
 // The long text of each attribute kind 0-20.
 extern const int16_t SearchAttrKindTable[kSearchAttrKinds];
+// Sort column 0-10 of a result list to its column text (0: the score).
+constexpr int kSearchSortColumns = 11;
+extern const int16_t SearchSortColumnTable[kSearchSortColumns];
 
 int16_t SearchAttr_GetPlayerValue(int16_t kind, uint16_t player);
 int16_t SearchAttr_GetNameText(int16_t longText, int16_t fallback);
@@ -63,6 +71,10 @@ void SearchFilter_ClearAttrLimits(SearchFilterPreset* filter);
 void SearchFilter_Load(int16_t n);
 int32_t SearchFilter_StoreOnConfirm(int16_t choice);
 void SearchFilter_DrawConfirmBox();
+// Opens the text entry on preset n's name over the confirm box; a confirmed
+// entry renames the preset and stores the record into it, a cancelled one
+// changes nothing.  The record becomes SearchFilterCurrent.
+void SearchFilter_OpenPresetNaming(int16_t n, SearchFilterPreset* record);
 
 int16_t SearchFilter_IsCandidate(uint16_t player, int16_t mode);
 int16_t SearchFilter_MatchPlayer(uint16_t player, const SearchFilterPreset* filter, int16_t mode);

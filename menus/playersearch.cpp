@@ -1,0 +1,922 @@
+#include "menus/playersearch.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/text.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
+#include "menus/menucont.h"
+#include "menus/menugrad.h"
+#include "menus/menurows.h"
+#include "menus/menusetup.h"
+#include "menus/playercolumn.h"
+
+uint16_t SearchCandidates[kSearchListMax];
+int32_t SearchCandidateCount = 0;
+uint16_t SearchResults[kSearchListMax];
+int32_t SearchResultCount = 0;
+int32_t SearchTopRow = 0;
+uint32_t SearchDirty = 0;
+uint16_t SearchResortPending = 0;
+uint32_t SearchRedrawPending = 0;
+uint16_t SearchShowAttributes = 0;
+int16_t SearchChosenKinds[kSearchLimitedKinds];
+int16_t SearchChosenCount = 0;
+int16_t SearchFirstKind = 0;
+int16_t SearchExtraColumn[2] = {3, 2};
+int16_t SearchDivisionCount = 2;
+
+namespace {
+
+constexpr int16_t kTitleText = 252;
+constexpr int16_t kClubsText = 173;
+constexpr int16_t kAttributesText = 1205;
+constexpr int16_t kMinimumText = 858;
+constexpr int16_t kWeightText = 859;
+constexpr int16_t kPageText = 430;
+constexpr int kTextSize = 48;
+
+// Layout of the attribute panel and its bars.
+constexpr int kBarTop = 161, kBarRowHeight = 18, kBarHeight = 16, kBarWidth = 95;
+constexpr int kMinimumBarX = 587, kWeightBarX = 685;
+constexpr int kBarBottom = kBarTop + kSearchLimitedKinds * kBarRowHeight;
+// Layout of the result list.
+constexpr int kListX = 20, kListY = 118, kListWidth = 527, kRowHeight = 22;
+constexpr int kNameWidth = 182;
+constexpr int kAttributeX[kSearchShownKinds] = {265, 299, 333, 367, 401};
+constexpr int kExtraX[2] = {450, 511};
+// The digit cells.
+constexpr int kDigitY = 509, kDigitSize = 20;
+constexpr int kPriceDigitX[5] = {47, 69, 95, 117, 139};
+constexpr int kWageDigitX[5] = {424, 446, 472, 494, 516};
+constexpr int32_t kPriceSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
+constexpr int32_t kWageSteps[5] = {10000, 1000, 100, 10, 1};
+constexpr int16_t kAgeBands[7][2] = {{16, 40}, {16, 20}, {16, 25}, {20, 25}, {20, 30}, {25, 30}, {30, 40}};
+constexpr int kFirstAgeRow = 12;
+constexpr int kFirstDivisionRow = 11;
+
+SearchFilterPreset& Filter() { return PlayerSearchFilterRecord(); }
+
+// The pop-ups' marks and the club-and-place list's division rows.
+void MarkAll();
+
+const char* TextOf(int16_t id) {
+    const char* text = id >= 0 ? GetText(id) : "";
+    return text != nullptr ? text : "";
+}
+
+int16_t UserClub() {
+    const int16_t club = HVW_GetMyClub();
+    return club >= 0 && club < kClubCount ? club : int16_t(-1);
+}
+
+int16_t ExtraColumnText(int which) {
+    return SearchSortColumnTable[std::clamp<int>(SearchExtraColumn[which], 1, kSearchSortColumns - 1)];
+}
+
+// ---- Search and sort ------------------------------------------------------------------------
+
+void CollectCandidates() {
+    SearchCandidateCount = 0;
+    for (uint32_t p = 1; p < PlayerCount && SearchCandidateCount < kSearchListMax; ++p) {
+        if (SearchFilter_IsCandidate(uint16_t(p), 0) != 0)
+            SearchCandidates[SearchCandidateCount++] = uint16_t(p);
+    }
+}
+
+void RunSearch(bool firstEntry) {
+    if (!firstEntry) SearchTopRow = 0;
+    SearchResortPending = 1;
+    SearchResultCount = 0;
+    std::fill(std::begin(SearchResults), std::end(SearchResults), uint16_t(0));
+    const SearchFilterPreset& filter = Filter();
+    for (int32_t i = 0; i < SearchCandidateCount && SearchResultCount < kSearchListMax; ++i) {
+        const uint16_t p = SearchCandidates[i];
+        if (SearchFilter_MatchPlayer(p, &filter, 0) != 0) SearchResults[SearchResultCount++] = p;
+    }
+    SearchDirty = 0;
+    // A page kept over a return from the profile stays within the list.
+    if (SearchTopRow >= SearchResultCount) SearchTopRow = std::max(0, SearchResultCount - kSearchPageRows);
+}
+
+// Each key is read once; equal keys keep ascending player numbers, so a
+// result list is the same whenever it is made.
+void SortResults() {
+    const int16_t keptPlayer = SelectedPlayer;
+    std::vector<std::pair<int64_t, uint16_t>> keyed;
+    keyed.reserve(size_t(SearchResultCount));
+    for (int32_t i = 0; i < SearchResultCount; ++i)
+        keyed.emplace_back(SearchResults_SortValue(SearchResults[i]), SearchResults[i]);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    for (int32_t i = 0; i < SearchResultCount; ++i) SearchResults[i] = keyed[size_t(i)].second;
+    SelectedPlayer = keptPlayer;
+    SearchResortPending = 0;
+}
+
+void FindChosenKinds() {
+    SearchChosenCount = 0;
+    std::fill(std::begin(SearchChosenKinds), std::end(SearchChosenKinds), int16_t(-1));
+    for (int16_t kind = 0; kind < kSearchLimitedKinds; ++kind) {
+        if (SearchAttr_GetMin(kind, &Filter()) > 0 || SearchAttr_GetWeight(kind, &Filter()) > 0)
+            SearchChosenKinds[SearchChosenCount++] = kind;
+    }
+    SearchFirstKind =
+        int16_t(std::clamp<int>(SearchFirstKind, 0, std::max(0, SearchChosenCount - kSearchShownKinds)));
+}
+
+int16_t ShownKind(int column) {
+    const int k = SearchFirstKind + column;
+    return k >= 0 && k < kSearchLimitedKinds ? SearchChosenKinds[k] : int16_t(-1);
+}
+
+// ---- What the walk shows ------------------------------------------------------------------
+
+SearchRowView g_rows[kSearchPageRows];
+int32_t g_rowPlayers[kSearchPageRows];
+char g_pageText[kTextSize];
+const char* g_pageTextPtr = g_pageText;
+char g_wageBudgetText[kTextSize];
+const char* g_wageBudgetPtr = g_wageBudgetText;
+int16_t g_columnLabel = kClubsText;
+int16_t g_headings[kSearchShownKinds];
+int16_t g_extraHeadings[2];
+const char* g_divisionNames[kSearchMaxDivisions];
+char g_presetLabels[kSearchPresets][2 * kTextSize];
+const char* g_presetNamePtr[kSearchPresets];
+const char* g_presetLabelPtr[kSearchPresets];
+
+void FillRows() {
+    for (int r = 0; r < kSearchPageRows; ++r) {
+        SearchRowView& row = g_rows[r];
+        row = {};
+        row.clubText = -1;
+        const int32_t index = SearchTopRow + r;
+        const uint16_t p = index >= 0 && index < SearchResultCount ? SearchResults[index] : uint16_t(0);
+        row.player = p;
+        g_rowPlayers[r] = p;
+        if (p == 0) continue;
+        const int16_t club = HVW_GetPlayerClub(p);
+        if (SearchShowAttributes == 0) {
+            if (club >= 0 && club < kClubCount) row.clubText = HVW_ClubTextId(club);
+        } else {
+            for (int c = 0; c < kSearchShownKinds; ++c) {
+                const int16_t value = SearchAttr_GetPlayerValue(ShownKind(c), p);
+                if (value != -1) std::snprintf(row.attributes[c], sizeof row.attributes[c], "%d", value);
+            }
+        }
+        SelectedPlayer = int16_t(p);
+        for (int e = 0; e < 2; ++e)
+            PlayerSearch_FormatColumn(ExtraColumnText(e), row.extra[e], sizeof row.extra[e]);
+    }
+}
+
+void FillHeadings() {
+    g_columnLabel = SearchShowAttributes == 0 ? kClubsText : kAttributesText;
+    for (int c = 0; c < kSearchShownKinds; ++c) {
+        const int16_t kind = SearchShowAttributes != 0 ? ShownKind(c) : int16_t(-1);
+        g_headings[c] = kind >= 0 ? SearchAttrKindTable[kind] : int16_t(-1);
+        if (g_headings[c] >= 0) g_columnLabel = -1;
+    }
+    for (int e = 0; e < 2; ++e)
+        g_extraHeadings[e] = SearchColumn_GetLongText(ExtraColumnText(e), ExtraColumnText(e));
+    for (int n = 0; n < kSearchPresets; ++n) {
+        std::snprintf(g_presetLabels[n], sizeof g_presetLabels[n], "%s %s", TextOf(188), SearchPresetName(n));
+        g_presetLabelPtr[n] = g_presetLabels[n];
+        g_presetNamePtr[n] = SearchPresetName(n);
+    }
+}
+
+void FillPageText() {
+    std::snprintf(g_pageText, sizeof g_pageText, "%s %d/%d", TextOf(kPageText),
+                  SearchTopRow / kSearchPageRows + 1, SearchResultCount / kSearchPageRows + 1);
+}
+
+void ReadDivisions() {
+    const int16_t club = UserClub();
+    const int16_t nation = club >= 0 ? HVW_GetClubNation(club) : int16_t(0);
+    const int16_t count = HVW_CountCompRounds2(nation);
+    // A nation outside the lists' range keeps the list chosen last.
+    if (count >= 2 && count <= kSearchMaxDivisions) SearchDivisionCount = count;
+    for (int d = 0; d < kSearchMaxDivisions; ++d) {
+        const char* name = d < count ? HVW_GetDivisionRoundEntry(int16_t(d), nation) : nullptr;
+        g_divisionNames[d] = name != nullptr ? name : "";
+    }
+}
+
+void FormatWageBudget() {
+    const int16_t club = UserClub();
+    const int32_t kept = CurrentNumberType;
+    SetDrawParam(3, NUMBER_MONEY);
+    std::snprintf(g_wageBudgetText, sizeof g_wageBudgetText, "%s",
+                  club >= 0 ? Number2Str(HVW_GetClubWageBudget(club)) : "");
+    SetDrawParam(3, kept);
+}
+
+}  // namespace
+
+// ---- The screen function --------------------------------------------------------------------
+
+void SearchMenu_InitState() {
+    SearchExtraColumn[0] = 3;
+    SearchExtraColumn[1] = 2;
+    SearchShowAttributes = 0;
+    SearchFirstKind = 0;
+    SearchTopRow = 0;
+}
+
+void PlayerSearch_Enter() {
+    SetMenuTitleDate(11);
+    SearchDirty = 1;
+    SearchResortPending = 1;
+    ReadDivisions();
+    CollectCandidates();
+    FormatWageBudget();
+}
+
+void SearchResultsMenuProc() {
+    const bool first = IsMenuFirstEntry() == 1;
+    if (first) PlayerSearch_Enter();
+    if (SearchDirty != 0) RunSearch(first);
+    if (SearchResortPending != 0) SortResults();
+    FindChosenKinds();
+    FillHeadings();
+    FillRows();
+    FillPageText();
+    MarkAll();
+}
+
+int64_t SearchResults_SortValue(uint16_t player) {
+    const uint16_t column = SearchFilter_SortColumn(Filter());
+    if (column == 0 || column >= kSearchSortColumns) return SearchFilter_Score(player);
+    SelectedPlayer = int16_t(player);
+    int32_t money = kPlayerColumnNoMoney;
+    const int16_t number = PlayerColumn_GetValue(SearchSortColumnTable[column], nullptr, &money);
+    return money != kPlayerColumnNoMoney ? money : number;
+}
+
+int32_t SearchResults_Compare(uint16_t a, uint16_t b) {
+    const int64_t keyA = SearchResults_SortValue(a), keyB = SearchResults_SortValue(b);
+    if (keyA < keyB) return 1;
+    if (keyA > keyB) return -1;
+    return 0;
+}
+
+const SearchRowView& PlayerSearch_Row(int row) { return g_rows[std::clamp(row, 0, kSearchPageRows - 1)]; }
+const char* PlayerSearch_PageText() { return g_pageText; }
+const char* PlayerSearch_WageBudgetText() { return g_wageBudgetText; }
+int16_t PlayerSearch_ColumnLabel() { return g_columnLabel; }
+int16_t PlayerSearch_Heading(int column) {
+    return column >= 0 && column < kSearchShownKinds ? g_headings[column] : int16_t(-1);
+}
+
+void PlayerSearch_FormatColumn(int16_t column, char* out, size_t size) {
+    int16_t text = kPlayerColumnNoText;
+    int32_t money = kPlayerColumnNoMoney;
+    const int16_t number = PlayerColumn_GetValue(column, &text, &money);
+    out[0] = '\0';
+    if (money != kPlayerColumnNoMoney) {
+        std::snprintf(out, size, "%s", Price2str(money));
+    } else if (text != kPlayerColumnNoText) {
+        std::snprintf(out, size, "%s", TextOf(text));
+    } else if (number != kPlayerColumnNoNumber) {
+        std::snprintf(out, size, "%d", number);
+    }
+}
+
+// ---- Handlers ------------------------------------------------------------------------------
+
+namespace {
+
+void FilterChanged() {
+    SearchDirty = 1;
+    SearchRedrawPending = 1;
+}
+
+bool AllSet(int field, int count) {
+    for (int i = 0; i < count; ++i)
+        if (SearchFilter_Flag(Filter(), field, i) != 1) return false;
+    return true;
+}
+
+void SetAll(int field, int count, uint32_t value) {
+    for (int i = 0; i < count; ++i) SearchFilter_SetFlag(Filter(), field, i, value);
+}
+
+void Toggle(int field, int index) {
+    SearchFilter_SetFlag(Filter(), field, index, SearchFilter_Flag(Filter(), field, index) != 0 ? 0 : 1);
+}
+
+// From the all-set state a choice keeps only itself; otherwise it flips.
+void ChooseInGroup(int field, int count, int index) {
+    if (AllSet(field, count)) {
+        for (int i = 0; i < count; ++i) SearchFilter_SetFlag(Filter(), field, i, i == index ? 1 : 0);
+    } else {
+        Toggle(field, index);
+    }
+}
+
+}  // namespace
+
+int32_t PlayerSearch_ListA(int row) {
+    if (row >= 0 && row <= 3) {
+        ChooseInGroup(kFilterPositionAllowed, 4, row);
+    } else if (row == 4) {
+        SetAll(kFilterPositionAllowed, 4, 1);
+    } else if (row >= 6 && row <= 8) {
+        SearchFilter_SetFlag(Filter(), kFilterSettingAny, 0, 0);
+        ChooseInGroup(kFilterSettingRequired, 3, row - 6);
+    } else if (row == 9) {
+        SetAll(kFilterSettingRequired, 3, 1);
+        SearchFilter_SetFlag(Filter(), kFilterSettingAny, 0, 0);
+    } else if (row == 10) {
+        SetAll(kFilterSettingRequired, 3, 0);
+        SearchFilter_SetFlag(Filter(), kFilterSettingAny, 0, 1);
+    } else if (row >= kFirstAgeRow && row < kFirstAgeRow + 7) {
+        const auto& band = kAgeBands[row - kFirstAgeRow];
+        SearchFilter_SetAges(Filter(), band[0], band[1]);
+    } else {
+        return MENU_KEEP_POPUP;  // a separator
+    }
+    FilterChanged();
+    MarkAll();
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t PlayerSearch_ListB(int row) {
+    if (row >= 0 && row <= 4) {
+        Toggle(kFilterListFlags, row);
+    } else if (row == 5) {
+        SetAll(kFilterListFlags, 5, 0);
+    } else if (row == 7) {
+        Toggle(kFilterIncludeFlag119, 0);
+    } else if (row == 8) {
+        Toggle(kFilterOwnClub, 0);
+    } else if (row == 9) {
+        Toggle(kFilterPlaceFlags, 0);
+    } else if (row == 10) {
+        Toggle(kFilterPlaceFlags, 2);
+    } else if (row >= kFirstDivisionRow + 0 && row < kFirstDivisionRow + SearchDivisionCount) {
+        Toggle(kFilterPlaceFlags, 3 + row - kFirstDivisionRow);
+    } else {
+        return MENU_KEEP_POPUP;
+    }
+    FilterChanged();
+    MarkAll();
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t PlayerSearch_ListC(int row) {
+    if (row < 0 || row >= kSearchSortColumns - 1) return MENU_KEEP_POPUP;
+    SearchFilter_SetSortColumn(Filter(), uint16_t(row));
+    SearchRedrawPending = 1;
+    SearchResortPending = 1;
+    MarkAll();
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t PlayerSearch_ListD(int row) {
+    if (row >= 0 && row < kSearchPresets) {
+        SearchFilter_OpenPresetNaming(int16_t(row), &Filter());
+        return MENU_REDRAW_ALSO;
+    }
+    if (row >= 9 && row < 9 + kSearchPresets) {
+        SearchFilterCurrent = &Filter();
+        SearchFilter_Load(int16_t(row - 9));
+        SearchDirty = 1;
+    } else if (row == 20) {
+        SearchFilter_Reset(&Filter());
+        SearchDirty = 1;
+    } else if (row == 21) {
+        SearchFilter_ClearAttrLimits(&Filter());
+        SearchDirty = 1;
+    }
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_ColumnSet(int row) {
+    if (row != 0 && row != 1) return MENU_KEEP_POPUP;
+    SearchShowAttributes = SearchShowAttributes != 0 ? 0 : 1;
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_ExtraColumn(int which, int row) {
+    if (which < 0 || which > 1 || row < 0 || row >= kSearchExtraChoices) return MENU_KEEP_POPUP;
+    SearchExtraColumn[which] = int16_t(row + 1);
+    SearchRedrawPending = 1;
+    MarkAll();
+    return MENU_REDRAW_ALSO;
+}
+
+int32_t PlayerSearch_PriceDigit(int digit, bool add) {
+    if (digit < 0 || digit > 4) return MENU_CONTINUE;
+    const int64_t step = kPriceSteps[digit];
+    int64_t price = SearchFilter_MaxPrice(Filter());
+    if (add) {
+        price += step;
+    } else {
+        price = price - step < 0 ? price + 9 * step : price - step;
+    }
+    SearchFilter_SetMaxPrice(Filter(), int32_t(std::clamp<int64_t>(price, 0, kSearchPriceCap)));
+    SearchDirty = 1;
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_WageDigit(int digit, bool add) {
+    if (digit < 0 || digit > 4) return MENU_CONTINUE;
+    const int64_t step = kWageSteps[digit];
+    int64_t wage = SearchFilter_MaxWage(Filter());
+    if (add) {
+        wage += step;
+    } else {
+        wage = wage - step < 0 ? wage + 9 * step : wage - step;
+    }
+    SearchFilter_SetMaxWage(Filter(), int32_t(std::clamp<int64_t>(wage, 0, kSearchWageCap)));
+    SearchDirty = 1;
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_KindLeft(MenuHotItem*) {
+    if (SearchChosenCount > kSearchShownKinds && SearchFirstKind > 0) --SearchFirstKind;
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_KindRight(MenuHotItem*) {
+    if (SearchChosenCount > kSearchShownKinds && SearchFirstKind + kSearchShownKinds < SearchChosenCount)
+        ++SearchFirstKind;
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_PageUp(MenuHotItem*) {
+    SearchTopRow = std::max(0, SearchTopRow - kSearchPageRows);
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_PageDown(MenuHotItem*) {
+    SearchTopRow = std::max(0, std::min(SearchTopRow + kSearchPageRows, SearchResultCount - kSearchPageRows));
+    return MENU_REDRAW;
+}
+
+int32_t PlayerSearch_NameClick(int row, int buttons) {
+    if ((buttons & 2) == 0) return MENU_REDRAW;
+    if (row < 0 || row >= kSearchPageRows || g_rows[row].player == 0) return MENU_CONTINUE;
+    const uint16_t p = g_rows[row].player;
+    SelectedClub = uint16_t(HVW_GetPlayerClub(p));
+    SelectedPlayer = int16_t(p);
+    ReturnMenuOption = 19;
+    MenuOption = 4;
+    return MENU_CLOSE;
+}
+
+// ---- The attribute bars ------------------------------------------------------------------
+
+namespace {
+
+int16_t g_dragKind = -1;
+int16_t g_dragMinimum = 1;
+int g_lastButtons = 0;
+bool g_dragChanged = false;
+
+int16_t BarValue(int16_t kind, bool minimum) {
+    return minimum ? SearchAttr_GetMin(kind, &Filter()) : SearchAttr_GetWeight(kind, &Filter());
+}
+
+void DrawBar(int16_t kind, bool minimum) {
+    const int x = minimum ? kMinimumBarX : kWeightBarX;
+    const int y = kBarTop + kBarRowHeight * kind;
+    const int value = std::clamp<int>(BarValue(kind, minimum), 0, 100);
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0x4208);
+    DoButton(x, y, kBarWidth, kBarHeight);
+    const int end = x + value * kBarWidth / 100;
+    if (end > x + 2) {
+        if (minimum) {
+            DrawGradientRect(x + 2, y + 2, end - x - 2, kBarHeight - 4, 64, 64, 255, 128, 255, 128, 64, 64,
+                             255, 128, 255, 128);
+        } else {
+            DrawGradientRect(x + 2, y + 2, end - x - 2, kBarHeight - 4, 246, 140, 14, 255, 255, 0, 246, 140,
+                             14, 255, 255, 0);
+        }
+    }
+    SetDrawParam(2, 0xFFFF);
+    DrawSolidRect(std::max(x, end - 2), y + 1, 3, kBarHeight - 2);
+    DrawColour = kept;
+    char text[16];
+    if (minimum) {
+        std::snprintf(text, sizeof text, "%d", value);
+    } else {
+        std::snprintf(text, sizeof text, "%d%%", value);
+    }
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(x + kBarWidth / 2 + 2, y + kBarHeight / 2, text, JUSTIFY_CENTRE_MIDDLE);
+}
+
+}  // namespace
+
+void PlayerSearch_BarMouse(int x, int y, int buttons) {
+    const bool down = (buttons & 1) != 0;
+    const bool pressed = down && (g_lastButtons & 1) == 0;
+    g_lastButtons = buttons;
+    if (pressed && y >= kBarTop && y <= kBarBottom) {
+        const bool onMinimum = x >= kMinimumBarX && x <= kMinimumBarX + kBarWidth;
+        const bool onWeight = x >= kWeightBarX && x <= kWeightBarX + kBarWidth;
+        if (onMinimum || onWeight) {
+            // The panel's last pixel row belongs to the last attribute.
+            g_dragKind = int16_t(std::min((y - kBarTop) / kBarRowHeight, kSearchLimitedKinds - 1));
+            g_dragMinimum = onMinimum ? 1 : 0;
+            g_dragChanged = false;
+        }
+    }
+    if (g_dragKind < 0) return;
+    if (down) {
+        const int start = g_dragMinimum != 0 ? kMinimumBarX : kWeightBarX;
+        const int value = x < start ? 0 : x > start + kBarWidth ? 100 : (x - start) * 100 / kBarWidth;
+        if (value != BarValue(g_dragKind, g_dragMinimum != 0)) {
+            SearchAttr_SetLimit(int16_t(value), g_dragKind, &Filter(), g_dragMinimum != 0 ? 1 : 0);
+            g_dragChanged = true;
+        }
+        return;
+    }
+    if (g_dragChanged) FilterChanged();
+    g_dragKind = -1;
+    g_dragChanged = false;
+}
+
+int16_t PlayerSearch_DraggedKind() { return g_dragKind; }
+
+// ---- Painters, pop-ups and the table ---------------------------------------------------
+
+namespace {
+
+void DrawDraggedBar(int16_t) {
+    if (g_dragKind >= 0) DrawBar(g_dragKind, g_dragMinimum != 0);
+}
+void BarMouseFrame(int16_t) { PlayerSearch_BarMouse(CursorX, CursorY, GetMenuButtons()); }
+void PostPendingRedraw(int16_t) {
+    if (SearchRedrawPending != 1) return;
+    SetMenuFrameResult(MENU_REDRAW);
+    SearchRedrawPending = 0;
+}
+const MenuTimerRecord kDragDrawRecord = {1, 1, DrawDraggedBar};
+const MenuTimerRecord kDragMouseRecord = {1, 1, BarMouseFrame};
+const MenuTimerRecord kRedrawRecord = {1, 1, PostPendingRedraw};
+
+void PaintPanelHeadings(int, int, int, int) {
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawWrappedText(592, 124, TextOf(kMinimumText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+    DrawWrappedText(690, 124, TextOf(kWeightText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+}
+
+void PaintAttributeRow(int x, int y, int, int) {
+    const auto kind = int16_t(MenuPaintRow());
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawTextNoAt(x, y + kBarHeight / 2, SearchAttrKindTable[kind], JUSTIFY_LEFT_MIDDLE);
+    DrawBar(kind, true);
+    DrawBar(kind, false);
+}
+
+void PaintPageBox(int x, int y, int w, int h) { DrawBlackShade30Box(x, y, w, h); }
+
+void PaintDividers(int, int y, int, int h) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0x7BEF);
+    for (int at : {245, 420, 481}) DrawRelLine(at, y, 0, h);
+    if (SearchShowAttributes != 0)
+        for (int at : {282, 316, 350, 384}) DrawRelLine(at, y, 0, h);
+    DrawColour = kept;
+}
+
+void PaintResultRow(int, int y, int, int) {
+    const int r = MenuPaintRow();
+    const SearchRowView& row = g_rows[r];
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(kListX, y, kListWidth, kRowHeight - 1, (r & 1) != 0 ? 25 : 50);
+    DrawColour = kept;
+    if (row.player == 0) return;
+    SetFont(9);
+    DrawTeamSheetList(kListX, y, kNameWidth, kRowHeight - 1, 5, row.player);
+    const std::span<const int32_t> keptList = MenuRowList;
+    const int32_t keptEntry = CurrentListEntry;
+    MenuRowList = std::span<const int32_t>(g_rowPlayers);
+    SetDrawParam(6, r);
+    SetFont(6);
+    DrawPlayerSettingIcons(208, y + 5);
+    MenuRowList = keptList;
+    CurrentListEntry = keptEntry;
+    SetDrawParam(1, 0);
+    if (row.clubText >= 0) DrawTextNoAt(248, y + kRowHeight / 2, row.clubText, JUSTIFY_LEFT_MIDDLE);
+    for (int c = 0; c < kSearchShownKinds; ++c)
+        DrawTextAddrAt(kAttributeX[c], y + kRowHeight / 2, row.attributes[c], JUSTIFY_CENTRE_MIDDLE);
+    for (int e = 0; e < 2; ++e)
+        DrawTextAddrAt(kExtraX[e], y + kRowHeight / 2, row.extra[e], JUSTIFY_CENTRE_MIDDLE);
+}
+
+void PaintHeadings(int, int y, int, int) {
+    SetFont(6);
+    SetDrawParam(1, 0);
+    for (int c = 0; c < kSearchShownKinds; ++c)
+        if (g_headings[c] >= 0) DrawTextNoAt(kAttributeX[c], y, g_headings[c], JUSTIFY_CENTRE_MIDDLE);
+}
+
+// Eight digits of the price ceiling, ten millions first.
+void PaintPriceDigits(int x, int y, int, int) {
+    int16_t digits[8];
+    int32_t price = SearchFilter_MaxPrice(Filter());
+    for (int i = 7; i >= 0; --i, price /= 10) digits[i] = int16_t(price % 10);
+    SetFont(6);
+    DrawNineCellRow(digits, x, y, kDigitSize, kDigitSize);
+}
+
+// The money sign and five digits of the wage ceiling, ten thousands first.
+void PaintWageDigits(int x, int y, int, int) {
+    int32_t wage = SearchFilter_MaxWage(Filter());
+    int16_t digits[5];
+    for (int i = 4; i >= 0; --i, wage /= 10) digits[i] = int16_t(wage % 10);
+    SetFont(6);
+    SetDrawParam(4, 1);
+    for (int i = 0; i < 6; ++i) {
+        const int cellX = x + 22 * i + (i >= 3 ? 4 : 0);
+        const uint16_t kept = DrawColour;
+        SetDrawParam(2, 0xCE59);
+        DoButton(cellX, y, kDigitSize, kDigitSize);
+        DrawColour = kept;
+        SetDrawParam(1, 0);
+        if (i == 0) {
+            DrawTextNoAt(cellX + kDigitSize / 2, y + kDigitSize / 2, 434, JUSTIFY_CENTRE_MIDDLE);
+        } else {
+            DrawNumberAt(cellX + kDigitSize / 2, y + kDigitSize / 2, digits[i - 1], JUSTIFY_CENTRE_MIDDLE);
+        }
+    }
+}
+
+bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
+
+int32_t PriceClicked(MenuHotItem* item) {
+    const int* at = std::find(std::begin(kPriceDigitX), std::end(kPriceDigitX), item->x);
+    return PlayerSearch_PriceDigit(int(at - std::begin(kPriceDigitX)), !SecondButton());
+}
+int32_t WageClicked(MenuHotItem* item) {
+    const int* at = std::find(std::begin(kWageDigitX), std::end(kWageDigitX), item->x);
+    return PlayerSearch_WageDigit(int(at - std::begin(kWageDigitX)), !SecondButton());
+}
+int32_t NameClicked(MenuHotItem* item) { return PlayerSearch_NameClick(item->row, GetMenuButtons()); }
+int32_t Back(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+#define POPUP_HEAD(open) \
+    { POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, open }
+#define POPUP_ROW(text, function) \
+    { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), function, nullptr }
+#define POPUP_STRING_ROW(text, function) \
+    { POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, function, nullptr }
+#define POPUP_LITERAL_ROW(text, function) \
+    { POPUP_STRING, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, function, nullptr }
+#define POPUP_LINE \
+    { POPUP_SEPARATOR, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+#define POPUP_TAIL \
+    { POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
+
+int32_t ListAChosen(PopupCallBlock* call) { return PlayerSearch_ListA(call->row); }
+int32_t ListBChosen(PopupCallBlock* call) { return PlayerSearch_ListB(call->row); }
+int32_t ListCChosen(PopupCallBlock* call) { return PlayerSearch_ListC(call->row); }
+int32_t ListDChosen(PopupCallBlock* call) { return PlayerSearch_ListD(call->row); }
+int32_t ColumnSetChosen(PopupCallBlock* call) { return PlayerSearch_ColumnSet(call->row); }
+int32_t Extra0Chosen(PopupCallBlock* call) { return PlayerSearch_ExtraColumn(0, call->row); }
+int32_t Extra1Chosen(PopupCallBlock* call) { return PlayerSearch_ExtraColumn(1, call->row); }
+void MarkOnOpen(PopupCallBlock*) { MarkAll(); }
+
+PopupEntry g_listA[] = {
+    POPUP_HEAD(MarkOnOpen),
+    POPUP_ROW(564, ListAChosen),
+    POPUP_ROW(565, ListAChosen),
+    POPUP_ROW(609, ListAChosen),
+    POPUP_ROW(567, ListAChosen),
+    POPUP_ROW(1879, ListAChosen),
+    POPUP_LINE,
+    POPUP_ROW(404, ListAChosen),
+    POPUP_ROW(405, ListAChosen),
+    POPUP_ROW(406, ListAChosen),
+    POPUP_ROW(1879, ListAChosen),
+    POPUP_ROW(568, ListAChosen),
+    POPUP_LINE,
+    POPUP_ROW(85, ListAChosen),
+    POPUP_LITERAL_ROW("16-20", ListAChosen),
+    POPUP_LITERAL_ROW("16-25", ListAChosen),
+    POPUP_LITERAL_ROW("20-25", ListAChosen),
+    POPUP_LITERAL_ROW("20-30", ListAChosen),
+    POPUP_LITERAL_ROW("25-30", ListAChosen),
+    POPUP_LITERAL_ROW("30+", ListAChosen),
+    POPUP_TAIL,
+};
+
+// The division rows follow the fixed rows; the list ends after the
+// nation's divisions.
+PopupEntry g_listB[kFirstDivisionRow + kSearchMaxDivisions + 2] = {
+    POPUP_HEAD(MarkOnOpen),      POPUP_ROW(739, ListBChosen),
+    POPUP_ROW(738, ListBChosen), POPUP_ROW(409, ListBChosen),
+    POPUP_ROW(410, ListBChosen), POPUP_ROW(789, ListBChosen),
+    POPUP_ROW(569, ListBChosen), POPUP_LINE,
+    POPUP_ROW(752, ListBChosen), POPUP_ROW(194, ListBChosen),
+    POPUP_ROW(857, ListBChosen), POPUP_ROW(540, ListBChosen),
+};
+
+#define VALUE_ROWS(function)                                                                                \
+    POPUP_ROW(61, function), POPUP_ROW(86, function), POPUP_ROW(240, function), POPUP_ROW(63, function),    \
+        POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
+        POPUP_ROW(66, function)
+
+PopupEntry g_listC[] = {POPUP_HEAD(MarkOnOpen), POPUP_ROW(kWeightText, ListCChosen), VALUE_ROWS(ListCChosen),
+                        POPUP_TAIL};
+PopupEntry g_extra0[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra0Chosen), POPUP_ROW(1092, Extra0Chosen),
+                         POPUP_TAIL};
+PopupEntry g_extra1[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra1Chosen), POPUP_ROW(1092, Extra1Chosen),
+                         POPUP_TAIL};
+PopupEntry g_columnSet[] = {POPUP_HEAD(nullptr), POPUP_ROW(kClubsText, ColumnSetChosen),
+                            POPUP_ROW(kAttributesText, ColumnSetChosen), POPUP_TAIL};
+
+PopupEntry g_listD[] = {
+    POPUP_HEAD(nullptr),
+    POPUP_STRING_ROW(&g_presetNamePtr[0], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[1], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[2], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[3], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[4], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[5], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[6], ListDChosen),
+    POPUP_STRING_ROW(&g_presetNamePtr[7], ListDChosen),
+    POPUP_LINE,
+    POPUP_STRING_ROW(&g_presetLabelPtr[0], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[1], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[2], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[3], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[4], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[5], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[6], ListDChosen),
+    POPUP_STRING_ROW(&g_presetLabelPtr[7], ListDChosen),
+    POPUP_LINE,
+    POPUP_ROW(kWeightText, ListDChosen),
+    POPUP_ROW(kMinimumText, ListDChosen),
+    POPUP_ROW(401, ListDChosen),
+    POPUP_ROW(723, ListDChosen),
+    POPUP_TAIL,
+};
+
+void Mark(PopupEntry& entry, bool on) {
+    entry.flags = uint16_t(on ? (entry.flags | POPUP_MARKED) : (entry.flags & ~POPUP_MARKED));
+}
+
+void BuildDivisionRows() {
+    for (int d = 0; d < kSearchMaxDivisions; ++d) {
+        g_listB[1 + kFirstDivisionRow + d] = POPUP_STRING_ROW(&g_divisionNames[d], ListBChosen);
+    }
+    g_listB[1 + kFirstDivisionRow + SearchDivisionCount] = POPUP_TAIL;
+}
+
+void MarkAll() {
+    const SearchFilterPreset& f = Filter();
+    const bool allPositions = AllSet(kFilterPositionAllowed, 4);
+    for (int i = 0; i < 4; ++i)
+        Mark(g_listA[1 + i], !allPositions && SearchFilter_Flag(f, kFilterPositionAllowed, i) != 0);
+    Mark(g_listA[5], allPositions);
+    const bool allSettings = AllSet(kFilterSettingRequired, 3);
+    const bool any = SearchFilter_Flag(f, kFilterSettingAny) != 0;
+    for (int i = 0; i < 3; ++i)
+        Mark(g_listA[7 + i], !allSettings && SearchFilter_Flag(f, kFilterSettingRequired, i) != 0);
+    Mark(g_listA[10], allSettings);
+    Mark(g_listA[11], any && !allSettings);
+    for (int b = 0; b < 7; ++b)
+        Mark(g_listA[1 + kFirstAgeRow + b],
+             SearchFilter_AgeMin(f) == kAgeBands[b][0] && SearchFilter_AgeMax(f) == kAgeBands[b][1]);
+
+    BuildDivisionRows();
+    bool anyList = false;
+    for (int i = 0; i < 5; ++i) {
+        const bool on = SearchFilter_Flag(f, kFilterListFlags, i) == 1;
+        anyList = anyList || on;
+        Mark(g_listB[1 + i], on);
+    }
+    Mark(g_listB[6], !anyList);
+    Mark(g_listB[8], SearchFilter_Flag(f, kFilterIncludeFlag119) != 0);
+    Mark(g_listB[9], SearchFilter_Flag(f, kFilterOwnClub) != 0);
+    Mark(g_listB[10], SearchFilter_Flag(f, kFilterPlaceFlags, 0) != 0);
+    const bool home = SearchFilter_Flag(f, kFilterPlaceFlags, 2) != 0;
+    Mark(g_listB[11], home);
+    for (int d = 0; d < SearchDivisionCount; ++d) {
+        PopupEntry& entry = g_listB[1 + kFirstDivisionRow + d];
+        entry.flags = home ? POPUP_SELECTABLE : 0;
+        Mark(entry, home && SearchFilter_Flag(f, kFilterPlaceFlags, 3 + d) != 0);
+    }
+
+    const uint16_t sort = SearchFilter_SortColumn(f);
+    for (int k = 0; k < kSearchSortColumns - 1; ++k) Mark(g_listC[1 + k], k == sort);
+    for (int k = 0; k < kSearchExtraChoices; ++k) {
+        Mark(g_extra0[1 + k], k + 1 == SearchExtraColumn[0]);
+        Mark(g_extra1[1 + k], k + 1 == SearchExtraColumn[1]);
+    }
+}
+
+int32_t Accept(MenuHotItem*) { return MENU_CONTINUE; }
+
+const MenuItem kAttributeRow[] = {
+    {36, 559, 0, 225, kBarHeight, MenuFunction(PaintAttributeRow), nullptr},
+    kMenuEnd,
+};
+const MenuItem kResultRow[] = {
+    {36, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintResultRow), nullptr},
+    {31, kListX, 0, kNameWidth, kRowHeight, nullptr, NameClicked},
+    kMenuEnd,
+};
+
+}  // namespace
+
+const MenuItem PlayerSearchTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(SearchResultsMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    // The attribute panel with its bars and their frame hooks.
+    {36, 557, 159, 227, 374, MenuFunction(DrawBlackShade30Box), nullptr},
+    {36, 557, 110, 227, 40, MenuFunction(PaintPanelHeadings), nullptr},
+    {33, 0, kBarTop, kSearchLimitedKinds, kBarRowHeight, kAttributeRow, nullptr},
+    {66, 0, 0, 0, 0, &kDragMouseRecord, nullptr},
+    {66, 0, 0, 0, 0, &kDragDrawRecord, nullptr},
+    {66, 0, 0, 0, 0, &kRedrawRecord, nullptr},
+    // The column choices above the list.
+    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {8204, 248, 91, 170, 20, MenuValue(-1), Accept},
+    {8201, 0, 0, 0, 0, g_columnSet, nullptr},
+    {36, 248, 101, 170, 0, MenuFunction(PaintHeadings), nullptr},
+    {16, 333, 101, 10, 0, &g_columnLabel, nullptr},
+    {8207, 420, 91, 60, 20, &g_extraHeadings[0], Accept},
+    {8201, 0, 0, 0, 0, g_extra0, nullptr},
+    {8207, 481, 91, 60, 20, &g_extraHeadings[1], Accept},
+    {8201, 0, 0, 0, 0, g_extra1, nullptr},
+    // The page box and the wage budget.
+    {36, 20, 91, 70, 20, MenuFunction(PaintPageBox), nullptr},
+    {18, 55, 101, 10, 0, &g_pageTextPtr, nullptr},
+    {36, 557, 97, 227, 30, MenuFunction(DrawBlackShade30Box), nullptr},
+    {15, 670, 99, 6, 0, MenuValue(421), nullptr},
+    {18, 670, 125, 14, 0, &g_wageBudgetPtr, nullptr},
+    // The result list.
+    {36, kListX, kListY, kListWidth, 352, MenuFunction(DrawBlackBox), nullptr},
+    {33, 0, kListY, kSearchPageRows, kRowHeight, kResultRow, nullptr},
+    {36, kListX, kListY, kListWidth, 352, MenuFunction(PaintDividers), nullptr},
+    // The price and wage ceilings.
+    {36, 20, 489, 532, 45, MenuFunction(DrawBlackShade30Box), nullptr},
+    {15, 135, 506, 14, 0, MenuValue(1491), nullptr},
+    {36, 25, kDigitY, 210, kDigitSize, MenuFunction(PaintPriceDigits), nullptr},
+    {31, 47, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {31, 69, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {31, 95, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {31, 117, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {31, 139, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {15, 468, 506, 14, 0, MenuValue(1893), nullptr},
+    {36, 402, kDigitY, 134, kDigitSize, MenuFunction(PaintWageDigits), nullptr},
+    {31, 424, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {31, 446, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {31, 472, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {31, 494, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {31, 516, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    // Attribute arrows, pages and the bottom buttons.
+    {3, 248, 470, 5, 0, MenuValue(195), PlayerSearch_KindLeft},
+    {3, 400, 470, 5, 0, MenuValue(196), PlayerSearch_KindRight},
+    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {31, 20, 559, 40, 14, nullptr, PlayerSearch_PageUp},
+    {31, 20, 573, 40, 14, nullptr, PlayerSearch_PageDown},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {8204, 60, 559, 169, 28, MenuValue(837), Accept},
+    {8201, 0, 0, 0, 0, g_listA, nullptr},
+    {8204, 231, 559, 169, 28, MenuValue(156), Accept},
+    {8201, 0, 0, 0, 0, g_listB, nullptr},
+    {8204, 402, 559, 169, 28, MenuValue(293), Accept},
+    {8201, 0, 0, 0, 0, g_listC, nullptr},
+    {8204, 573, 559, 169, 28, MenuValue(284), Accept},
+    {8201, 0, 0, 0, 0, g_listD, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    kMenuEnd,
+};
