@@ -132,7 +132,7 @@ void ExchangeList_Build() {
     }
 }
 
-void DisplaySort() {
+void exchangelist::DisplaySort() {
     for (int i = 0; i < kExchangeCandidates; ++i) ExchangeValueText[i][0] = '\0';
     const uint16_t key = ExchangeSortKey;
     static constexpr uint16_t kKnown[] = {2, 4, 26, 28, 29, 30, 32, 33, 34, 35, 36, 37, 38, 39};
@@ -387,7 +387,7 @@ void ExchangeListMenu() {
     ExchangeLeftRows = int16_t((ExchangeCandidateCount + 1) / 2);
     g_emptyText = ExchangeCandidateCount == 0 ? kNoCandidateText : int16_t(-1);
     SortCandidates();
-    DisplaySort();
+    exchangelist::DisplaySort();
     // The right column's rows read the candidates from the left column's
     // row count on: the cells are laid out in that order.
     char values[kExchangeCandidates][40];

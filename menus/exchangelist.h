@@ -23,8 +23,11 @@ extern const MenuItem ExchangeListTable[];
 void ExchangeListMenu();
 // Both passes over the user's lists.
 void ExchangeList_Build();
-// Fills the value cells by the key; an unknown key is fatal.
+// Fills the value cells by the key; an unknown key is fatal.  Kept in the
+// module's namespace: the squad numbers screen's function has the name.
+namespace exchangelist {
 void DisplaySort();
+}
 // The pick of candidate index i into the first free exchange slot.
 int32_t ExchangeList_Pick(int index);
 // The sort pop-up's key choice: morale, fitness and fatigue are refused in

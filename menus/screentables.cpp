@@ -1,6 +1,7 @@
 #include "menus/screentables.h"
 
 #include "menus/agentprofile.h"
+#include "menus/attributetable.h"
 #include "menus/boardview.h"
 #include "menus/careerhistory.h"
 #include "menus/clubinfo.h"
@@ -22,12 +23,14 @@
 #include "menus/placeholderlist.h"
 #include "menus/playedcountries.h"
 #include "menus/playerinfo.h"
+#include "menus/playerdeal.h"
 #include "menus/playerprofile.h"
 #include "menus/playersearch.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
 #include "menus/shortlistscreen.h"
 #include "menus/squadlist.h"
+#include "menus/squadnumbers.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
 #include "menus/vacancies.h"
@@ -88,6 +91,12 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return MatchMarksTable;
         case 84:
             return MonthHeaderTable;
+        case 87:
+            return SquadNumbersTable;
+        case 88:
+            return PlayerList2Table;
+        case 89:
+            return ContractMenuTable;
         case 90:
             return ScoutingTable;
         case 91:

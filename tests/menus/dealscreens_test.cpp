@@ -629,7 +629,7 @@ TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
 
 TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
     ExchangeSortKey = 27;
-    EXPECT_DEATH(DisplaySort(), "SortByType");
+    EXPECT_DEATH(exchangelist::DisplaySort(), "SortByType");
     ExchangeSortKey = 4;
 }
 
