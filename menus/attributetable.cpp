@@ -1,6 +1,7 @@
 #include "menus/attributetable.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <span>
@@ -38,17 +39,17 @@ struct AttributeKey {
     int16_t popupText, headerText, stat, sortKey;
 };
 constexpr AttributeKey kAttributes[kAttributeKeys] = {
-    {44, 478, 3, 10},   {45, 479, 4, 11},   {43, 477, 2, 9},    {42, 476, 1, 8},   {46, 480, 5, 12},
-    {41, 475, 0, 7},    {47, 481, 6, 13},   {58, 492, 20, 24},  {398, 1510, 18, 25}, {48, 482, 7, 14},
-    {49, 483, 8, 15},   {52, 486, 11, 18},  {50, 484, 9, 16},   {51, 485, 10, 17}, {53, 487, 12, 19},
-    {54, 488, 13, 20},  {55, 489, 14, 21},  {56, 490, 15, 22},  {57, 491, 19, 23},
+    {44, 478, 3, 10},  {45, 479, 4, 11},  {43, 477, 2, 9},   {42, 476, 1, 8},     {46, 480, 5, 12},
+    {41, 475, 0, 7},   {47, 481, 6, 13},  {58, 492, 20, 24}, {398, 1510, 18, 25}, {48, 482, 7, 14},
+    {49, 483, 8, 15},  {52, 486, 11, 18}, {50, 484, 9, 16},  {51, 485, 10, 17},   {53, 487, 12, 19},
+    {54, 488, 13, 20}, {55, 489, 14, 21}, {56, 490, 15, 22}, {57, 491, 19, 23},
 };
 
 struct ExtraChoice {
     int16_t popupText, headerText;
 };
 constexpr ExtraChoice kExtras[kExtraChoices] = {
-    {62, 1876}, {64, 683}, {239, 1600}, {255, 255}, {61, 61},   {67, 692},
+    {62, 1876},  {64, 683},  {239, 1600}, {255, 255}, {61, 61},   {67, 692},
     {244, 1875}, {399, 167}, {245, 1582}, {246, 691}, {247, 428}, {1092, 1509},
 };
 
@@ -123,7 +124,8 @@ void PlayerTable_Sort() {
 
 namespace {
 
-int16_t g_clubText = -1;
+char g_clubName[40] = "";
+const char* g_clubNamePtr = g_clubName;
 int32_t g_rowPlayers[kTableRows];
 int16_t g_rowPosition[kTableRows];
 int16_t g_rowNumber[kTableRows];
@@ -151,7 +153,7 @@ void Enter() {
     std::fill(std::begin(t.list), std::end(t.list), uint16_t(0));
     for (uint16_t p : FirstTeamList.players)
         if (p != 0 && p < PlayerCount && t.count < kTableRows) t.list[t.count++] = p;
-    g_clubText = HVW_ClubTextId(Club());
+    std::snprintf(g_clubName, sizeof g_clubName, "%s", IsClubNumber(Club()) ? HVW_GetClubName(Club()) : "");
 }
 
 void FillRow(int row, uint16_t p) {
@@ -164,12 +166,14 @@ void FillRow(int row, uint16_t p) {
     for (int16_t& cell : g_rowCells[row]) cell = kBlank;
     if (p == 0) return;
     const int16_t shirt = HVW_GetPlayerShirt(p);
-    if (shirt >= 1 && shirt <= kLastSubstituteShirt) g_rowPosition[row] = GetTacticPosText(int16_t(shirt - 1), 0);
+    if (shirt >= 1 && shirt <= kLastSubstituteShirt)
+        g_rowPosition[row] = GetTacticPosText(int16_t(shirt - 1), 0);
     const int16_t number = HVW_GetPlayerField92(p);
     if (number != 0 && HVW_GetPlayerClub(p) == Club()) g_rowNumber[row] = number;
     g_rowColour[row] = SquadNumbers_StatusColour(p, t.selectedPlayer);
     g_rowExtra[row] = PlayerTable_ExtraValue(t.extraChoice, p);
-    for (int c = 0; c < kTableColumns; ++c) g_rowCells[row][c] = PlayerTable_AttributeValue(t.columnKeys[c], p);
+    for (int c = 0; c < kTableColumns; ++c)
+        g_rowCells[row][c] = PlayerTable_AttributeValue(t.columnKeys[c], p);
 }
 
 }  // namespace
@@ -182,7 +186,8 @@ void PlayerList2MenuProc() {
         const int entry = t.top + row;
         FillRow(row, entry >= 0 && entry < kTableRows ? t.list[entry] : uint16_t(0));
     }
-    g_extraHeader = t.extraChoice >= 0 && t.extraChoice < kExtraChoices ? kExtras[t.extraChoice].headerText : -1;
+    g_extraHeader =
+        t.extraChoice >= 0 && t.extraChoice < kExtraChoices ? kExtras[t.extraChoice].headerText : -1;
     for (int k = 0; k < 3; ++k) g_fixedHeaders[k] = kExtras[k].headerText;
     for (int c = 0; c < kTableColumns; ++c) {
         g_columnHeaders[c] = IsKey(t.columnKeys[c]) ? kAttributes[t.columnKeys[c]].headerText : int16_t(-1);
@@ -334,11 +339,12 @@ template <int Column>
 void BuildColumnPopup() {
     PopupEntry* e = g_columnPopups[Column].entries;
     e[0] = {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, OpenColumnPopup<Column>};
-    e[1] = {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSortEntryText), ColumnEntry<Column>,
-            nullptr};
+    e[1] = {POPUP_TEXT_ID,       POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSortEntryText),
+            ColumnEntry<Column>, nullptr};
     for (int k = 0; k < kAttributeKeys; ++k) {
-        e[2 + k] = {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kAttributes[k].popupText),
-                    ColumnEntry<Column>, nullptr};
+        e[2 + k] = {
+            POPUP_TEXT_ID,       POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kAttributes[k].popupText),
+            ColumnEntry<Column>, nullptr};
     }
     e[kAttributeKeys + 2] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
 }
@@ -363,11 +369,12 @@ struct PopupSetUp {
         BuildColumnPopup<2>();
         BuildColumnPopup<3>();
         g_extraPopup[0] = {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, OpenExtraPopup};
-        g_extraPopup[1] = {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kGroupEntryText),
-                           ExtraEntry, nullptr};
+        g_extraPopup[1] = {POPUP_TEXT_ID, POPUP_SELECTABLE,           0,          0,      0, 0,
+                           nullptr,       MenuValue(kGroupEntryText), ExtraEntry, nullptr};
         for (int k = 0; k < kExtraChoices; ++k) {
-            g_extraPopup[2 + k] = {POPUP_TEXT_ID, POPUP_SELECTABLE, 0,         0, 0, 0, nullptr,
-                                   MenuValue(kExtras[k].popupText), ExtraEntry, nullptr};
+            g_extraPopup[2 + k] = {
+                POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kExtras[k].popupText),
+                ExtraEntry,    nullptr};
         }
         g_extraPopup[kExtraChoices + 2] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
     }
@@ -420,9 +427,10 @@ const MenuItem kRow[] = {
 
 #define HEADER(x, word, popup) \
     {8207, x, 85, 38, 20, word, MenuHandler_Accept}, { MI_POPUP, 0, 0, 0, 0, popup, nullptr }
-#define COLUMN(x, c)                                      \
-    {49, 0, 0, 0, 0, &g_columnColour[c], nullptr}, HEADER(x, &g_columnHeaders[c], g_columnPopups[c].entries), { \
-        48, 0, 0, 0, 0, MenuValue(0), nullptr                                                                   \
+#define COLUMN(x, c)                                                 \
+    {49, 0, 0, 0, 0, &g_columnColour[c], nullptr},                   \
+        HEADER(x, &g_columnHeaders[c], g_columnPopups[c].entries), { \
+        48, 0, 0, 0, 0, MenuValue(0), nullptr                        \
     }
 
 }  // namespace
@@ -431,13 +439,14 @@ const MenuItem PlayerList2Table[] = {
     {54, 0, 0, 0, 0, MenuFunction(PlayerList2MenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
     {13, 0, 0, 0, 0, MenuValue(14), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 80, 45, 9, 0, &g_clubText, nullptr},
-    {15, 320, 45, 10, 0, MenuValue(1299), nullptr},
+    {18, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
+    {15, 400, 62, 10, 0, MenuValue(1299), nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {33, 0, 115, kTablePageRows, kRowHeight, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     HEADER(253, &g_extraHeader, g_extraPopup),
     HEADER(308, &g_fixedHeaders[0], g_columnPopups[0].entries),
@@ -447,12 +456,12 @@ const MenuItem PlayerList2Table[] = {
     COLUMN(493, 1),
     COLUMN(533, 2),
     COLUMN(573, 3),
-    {31, 30, 442, 30, 15, MenuValue(192), PlayerTable_PageUp},
-    {31, 30, 462, 30, 15, MenuValue(193), PlayerTable_PageDown},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {3, 30, 442, 5, 0, MenuValue(192), PlayerTable_PageUp},
+    {3, 30, 462, 5, 0, MenuValue(193), PlayerTable_PageDown},
     {8204, 60, 559, 226, 28, MenuValue(1457), PlayerTable_ToSearchFilter},
     {8204, 286, 559, 226, 28, MenuValue(497), PlayerTable_ToFilteredList},
-    {31, 743, 559, 30, 30, MenuValue(153), PlayerTable_Leave},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), PlayerTable_Leave},
     kMenuEnd,
 };
 
@@ -461,6 +470,7 @@ uint16_t PlayerTableRowPlayer(int row) {
 }
 int16_t PlayerTableRowColour(int row) { return row >= 0 && row < kTableRows ? g_rowColour[row] : 0; }
 int16_t PlayerTableCell(int row, int column) {
-    return row >= 0 && row < kTableRows && column >= 0 && column < kTableColumns ? g_rowCells[row][column] : kBlank;
+    return row >= 0 && row < kTableRows && column >= 0 && column < kTableColumns ? g_rowCells[row][column]
+                                                                                 : kBlank;
 }
 int16_t PlayerTableExtraCell(int row) { return row >= 0 && row < kTableRows ? g_rowExtra[row] : kBlank; }

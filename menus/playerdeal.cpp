@@ -23,8 +23,8 @@
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/menuboxes.h"
-#include "menus/menuservices.h"
 #include "menus/menucont.h"
+#include "menus/menuservices.h"
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
 #include "season/messages.h"
@@ -36,8 +36,8 @@ uint16_t DealLevel = 0;
 int16_t PlayerProfileMode = 0;
 
 const int16_t RoleMoraleTable[kDealRoles][kDealRoles] = {
-    {0, -25, 10, 5, 10, 16, 25},        {0, 0, 10, 10, 15, 20, 25},         {-10, -25, 0, 5, 10, 16, 25},
-    {-10, -25, 0, 0, 10, 16, 25},       {-25, -30, -10, -20, 0, 10, 20},    {-40, -40, -40, -35, -25, 0, 10},
+    {0, -25, 10, 5, 10, 16, 25},       {0, 0, 10, 10, 15, 20, 25},      {-10, -25, 0, 5, 10, 16, 25},
+    {-10, -25, 0, 0, 10, 16, 25},      {-25, -30, -10, -20, 0, 10, 20}, {-40, -40, -40, -35, -25, 0, 10},
     {-50, -50, -50, -45, -35, -25, 0},
 };
 
@@ -87,13 +87,15 @@ uint16_t Player() { return IsPlayerNumber(SelectedPlayer) ? uint16_t(SelectedPla
 int16_t RoleOf(uint16_t p) { return int16_t(GetPlayerField117(p)); }
 
 // The role's text; a role the field cannot hold shows nothing.
-int16_t RoleText(int16_t role) { return role >= 0 && role < kDealRoles ? HVW_GetRoleText(role) : int16_t(-1); }
+int16_t RoleText(int16_t role) {
+    return role >= 0 && role < kDealRoles ? HVW_GetRoleText(role) : int16_t(-1);
+}
 
 int16_t OptionText(int kind, int option) { return int16_t(kFirstOptionText + kDealOptions * kind + option); }
 
-const char* Money(int64_t value) {
-    return Price2str(int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)));
-}
+int32_t Clamped(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
+// Money after the currency sign of text 434.
+const char* Money(int64_t value) { return Price2strPlain(Clamped(value)); }
 
 int64_t ContractValue(uint16_t p) {
     return int64_t(HVW_GetPlayerWage(p)) * int64_t(HVW_GetPlayerContract(p)) * 4;
@@ -118,8 +120,8 @@ void FillSummary() {
         std::snprintf(g_summary[0], kLineSize, "%s %s + %s %s %s %s %s", TextOf(996), level, TextOf(995),
                       TextOf(595), oldRole, TextOf(596), newRole);
     } else if (changed) {
-        std::snprintf(g_summary[0], kLineSize, "%s %s %s %s %s", TextOf(995), TextOf(595), oldRole, TextOf(596),
-                      newRole);
+        std::snprintf(g_summary[0], kLineSize, "%s %s %s %s %s", TextOf(995), TextOf(595), oldRole,
+                      TextOf(596), newRole);
     }
     if (DealState.option != 0 && DealState.chosenOption != 0) {
         std::snprintf(g_summary[1], kLineSize, "%s %s", TextOf(1005),
@@ -135,9 +137,10 @@ void FillSummary() {
 void FillLines(uint16_t p) {
     const int16_t club = int16_t(GetPlayerClub(p));
     std::snprintf(g_header, kLineSize, "%s  %s  %s  %d  %s", HVW_GetPlayerShortName(p),
-                  TextOf(HVW_ClubTextId(club)), TextOf(int16_t(564 + HVW_GetPositionType(p))),
-                  int(HVW_GetPlayerAge(p)), TextOf(185));
-    std::snprintf(g_kindTitle, kLineSize, "%s - %s", TextOf(1630), TextOf(int16_t(kKindTitleBase + DealState.kind)));
+                  IsClubNumber(club) ? HVW_GetClubName(club) : "",
+                  TextOf(int16_t(564 + HVW_GetPositionType(p))), int(HVW_GetPlayerAge(p)), TextOf(185));
+    std::snprintf(g_kindTitle, kLineSize, "%s - %s", TextOf(1630),
+                  TextOf(int16_t(kKindTitleBase + DealState.kind)));
     std::snprintf(g_confirmNote, kLineSize, "%s", TextOf(1373));
     FillSummary();
     g_roleText = RoleText(DealState.currentRole);
@@ -145,8 +148,10 @@ void FillLines(uint16_t p) {
     g_highText = 1372;
     for (int row = 0; row < kDealOptions; ++row)
         std::snprintf(g_options[row], kLineSize, "%s", TextOf(OptionText(DealState.kind, row)));
-    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kCurrencyText), Money(HVW_GetPlayerWage(p)));
-    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kCurrencyText), Money(ContractValue(p)));
+    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kCurrencyText),
+                  Money(HVW_GetPlayerWage(p)));
+    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kCurrencyText),
+                  Money(ContractValue(p)));
     std::snprintf(g_contractLine, kLineSize, "%s: %d %s", TextOf(1570), int(HVW_GetPlayerContract(p)),
                   TextOf(196));
 }
@@ -177,6 +182,7 @@ int ContractDeal_BoxDigit(int32_t price, int box) {
 
 void ContractDeal_DrawPriceBoxes(int, int, int, int) {
     const int32_t style = ButtonStyle;
+    SetFont(8);
     SetDrawParam(1, 2);
     SetDrawParam(2, kBoxColour);
     SetDrawParam(4, 1);
@@ -187,7 +193,8 @@ void ContractDeal_DrawPriceBoxes(int, int, int, int) {
         if (box == 0) {
             DrawTextNoAt(middleX, middleY, kCurrencyText, JUSTIFY_CENTRE_MIDDLE);
         } else {
-            DrawNumberAt(middleX, middleY, ContractDeal_BoxDigit(DealState.askingPrice, box), JUSTIFY_CENTRE_MIDDLE);
+            DrawNumberAt(middleX, middleY, ContractDeal_BoxDigit(DealState.askingPrice, box),
+                         JUSTIFY_CENTRE_MIDDLE);
         }
         if (box == 2 || box == 5) DrawCharAligned(x + 22, 162, ',', JUSTIFY_LEFT_TOP);
     }
@@ -259,7 +266,8 @@ int32_t ContractDeal_Release(MenuHotItem*) {
         return MENU_REDRAW;
     }
     char question[400];
-    std::snprintf(question, sizeof question, "%s %s %s.", TextOf(768), TextOf(1033), Money(cost));
+    std::snprintf(question, sizeof question, "%s %s %s.", TextOf(768), TextOf(1033),
+                  Price2str(Clamped(cost)));
     // Only the yes button goes on: no answer at all releases nobody.
     if (ShowChoiceBox(question, 0, YesNoButtons) != 0) return MENU_REDRAW;
     PlayerProfile_ReleasePlayer(p, cost);
@@ -311,12 +319,15 @@ struct DealOutcome {
     int F96() const { return GetPlayerField96(p); }
     int F118() const { return GetPlayerField118(p); }
     void AddMorale(int v) const { SetPlayerMorale(p, int16_t(std::clamp(Morale() + v, -32768, 32767))); }
-    void AddStat(int n, int v) const { SetPlayerStat(p, int16_t(n), int16_t(std::clamp(Stat(n) + v, -32768, 32767))); }
+    void AddStat(int n, int v) const {
+        SetPlayerStat(p, int16_t(n), int16_t(std::clamp(Stat(n) + v, -32768, 32767)));
+    }
     void AddF96(int v) const { SetPlayerField96(p, int16_t(F96() + v)); }
     void AddF118(int v) const { SetPlayerField118(p, int16_t(F118() + v)); }
     void SetF118(int v) const { SetPlayerField118(p, int16_t(v)); }
     void Post(int16_t type) const {
-        AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, int32_t(GetPlayerAge(p)) + 16, -1, type, 1, 0);
+        AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, int32_t(GetPlayerAge(p)) + 16, -1, type, 1,
+                   0);
     }
     void Reaction(int strength) const { SquadMoraleReaction(club, p, strength); }
     void Injure() const {
@@ -327,7 +338,8 @@ struct DealOutcome {
 };
 
 void RoleChange(const DealOutcome& o, int16_t oldRole, int16_t newRole) {
-    if (oldRole == newRole || oldRole < 0 || oldRole >= kDealRoles || newRole < 0 || newRole >= kDealRoles) return;
+    if (oldRole == newRole || oldRole < 0 || oldRole >= kDealRoles || newRole < 0 || newRole >= kDealRoles)
+        return;
     const int d = RoleMoraleTable[oldRole][newRole];
     o.AddMorale(d);
     if (d < 0) {
@@ -551,8 +563,8 @@ void PraiseTalk(const DealOutcome& o, int option) {
         bool stats;
         int first, second, field118;
     };
-    constexpr Lift kLifts[kDealOptions] = {{false, 10, 10, 20}, {false, 5, 5, 10},  {false, 8, 8, 16},
-                                           {true, 10, 10, 30},  {true, 5, 5, 15},   {true, 20, 20, 60}};
+    constexpr Lift kLifts[kDealOptions] = {{false, 10, 10, 20}, {false, 5, 5, 10}, {false, 8, 8, 16},
+                                           {true, 10, 10, 30},  {true, 5, 5, 15},  {true, 20, 20, 60}};
     if (option < 1 || option > kDealOptions) return;
     const Lift& lift = kLifts[option - 1];
     if (lift.stats) {
@@ -659,8 +671,8 @@ const MenuItem ContractMenuTable[] = {
     {36, 60, 176, 680, 22, MenuFunction(DrawBlackBox), nullptr},
     {48, 0, 0, 0, 0, MenuValue(8), nullptr},
     {15, 75, 180 + 7, 9, 0, MenuValue(88), nullptr},
-    {18, 240, 180 + 7, 9, 0, &g_wagePtr, nullptr},
-    {18, 460, 180 + 7, 9, 0, &g_contractPtr, nullptr},
+    {18, 240, 180 + 7, 10, 0, &g_wagePtr, nullptr},
+    {18, 460, 180 + 7, 11, 0, &g_contractPtr, nullptr},
     {18, 700, 180 + 7, 11, 0, &g_valuePtr, nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {8204, 60, 208, 339, 28, MenuValue(1829), ContractDeal_OpenTalks},

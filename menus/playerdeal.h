@@ -18,9 +18,9 @@ struct DealStateBlock {
     uint32_t entryManPrice;  // the raw man price when the deal was opened (-1 none)
     int32_t askingPrice;
     int16_t currentRole;
-    uint16_t kind;          // 0..3, the kind shown
-    uint16_t option;        // 0 none, 1..6
-    uint16_t chosenKind;    // the kind and option when the option was clicked
+    uint16_t kind;        // 0..3, the kind shown
+    uint16_t option;      // 0 none, 1..6
+    uint16_t chosenKind;  // the kind and option when the option was clicked
     uint16_t chosenOption;
     uint16_t unused;
 };

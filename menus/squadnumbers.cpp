@@ -25,6 +25,7 @@
 #include "menus/menurows.h"
 #include "menus/menusetup.h"
 #include "menus/sortkeys.h"
+#include "menus/squadlist.h"
 #include "support/debug.h"
 
 SquadNumbersState SquadNumbers = {0, -1, 0, 4, 0, 0, 1, {}, {}};
@@ -104,7 +105,8 @@ struct KeyChoice {
     int16_t header;
 };
 // The pop-up's keys in entry order.
-constexpr KeyChoice kKeys[] = {{29, 63}, {28, 59}, {4, 86}, {34, 244}, {35, 245}, {36, 246}, {2, 61}, {38, 1092}};
+constexpr KeyChoice kKeys[] = {{29, 63},  {28, 59},  {4, 86}, {34, 244},
+                               {35, 245}, {36, 246}, {2, 61}, {38, 1092}};
 
 int16_t KeyHeader(uint16_t key) {
     for (const KeyChoice& k : kKeys)
@@ -114,7 +116,8 @@ int16_t KeyHeader(uint16_t key) {
 
 // ---- Display state ----------------------------------------------------------------------------
 
-int16_t g_clubText = -1;
+char g_clubName[40] = "";
+const char* g_clubNamePtr = g_clubName;
 int16_t g_listText = 195;
 char g_keyHeader[2 * kTextSize] = "";
 const char* g_keyHeaderPtr = g_keyHeader;
@@ -158,7 +161,8 @@ void FillRow(int row, uint16_t p) {
     g_rowValue[row][0] = '\0';
     if (p == 0) return;
     const int16_t shirt = HVW_GetPlayerShirt(p);
-    if (shirt >= 1 && shirt <= kLastSubstituteShirt) g_rowPosition[row] = GetTacticPosText(int16_t(shirt - 1), 0);
+    if (shirt >= 1 && shirt <= kLastSubstituteShirt)
+        g_rowPosition[row] = GetTacticPosText(int16_t(shirt - 1), 0);
     const int16_t number = NumberOf(p);
     if (number != 0 && HVW_GetPlayerClub(p) == int16_t(SelectedClub)) g_rowNumber[row] = number;
     g_rowColour[row] = SquadNumbers_StatusColour(p, SquadNumbers.selectedPlayer);
@@ -170,9 +174,12 @@ void FillButtons() {
         const int index = b + kNumberButtons * SquadNumbers.numberRange;
         std::snprintf(g_buttonLabel[b], sizeof g_buttonLabel[b], "%d", index + 1);
         g_buttonLabelPtr[b] = g_buttonLabel[b];
-        g_buttonState[b] = index == SquadNumbers.selectedNumber ? 8 : SquadNumbers.inUse[index] == kTaken ? 3 : 0;
+        g_buttonState[b] = index == SquadNumbers.selectedNumber  ? 8
+                           : SquadNumbers.inUse[index] == kTaken ? 3
+                                                                 : 0;
     }
-    std::snprintf(g_rangeLabel, sizeof g_rangeLabel, "%s", TextOf(SquadNumbers.numberRange == 0 ? 1097 : 1096));
+    std::snprintf(g_rangeLabel, sizeof g_rangeLabel, "%s",
+                  TextOf(SquadNumbers.numberRange == 0 ? 1097 : 1096));
 }
 
 void SortShown() {
@@ -186,59 +193,21 @@ void SortShown() {
 
 const char* SquadNumbers_Value(uint16_t key, uint16_t p) {
     static char text[kTextSize];
-    const bool otherList = SquadNumbers.listChoice != 0;
-    const auto number = [](int v) {
-        std::snprintf(text, sizeof text, "%d", v);
-        return text;
+    constexpr uint16_t kEveryList[] = {2, 4, 28, 29, 34, 35, 36, 38};
+    constexpr uint16_t kOtherLists[] = {30, 32, 33, 37, 39};
+    const auto in = [key](std::span<const uint16_t> keys) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
     };
-    const auto percent = [](int v) {
-        std::snprintf(text, sizeof text, "%d%%", v);
+    if (!in(kEveryList) && !(SquadNumbers.listChoice != 0 && in(kOtherLists)))
+        AbortError("menus\\g_mn1", __LINE__, "DisplaySort() SortByType Invaild Value");
+    // The value column shows the player's value, not his asking price, and
+    // no performance at all rather than a dash.
+    if (key == 4) {
+        std::snprintf(text, sizeof text, "%s", Price2str(HVW_ValuePlayer(p)));
         return text;
-    };
-    const auto money = [](int32_t v) {
-        std::snprintf(text, sizeof text, "%s", Price2str(v));
-        return text;
-    };
-    text[0] = '\0';
-    switch (key) {
-        case 2:
-            return number(HVW_GetPlayerAge(p));
-        case 4:
-            return money(HVW_ValuePlayer(p));
-        case 28:
-            return money(HVW_GetPlayerWage(p));
-        case 29:
-            return number(HVW_GetPlayerContract(p));
-        case 34:
-            return percent(HVW_GetPlayerMoralePct(p));
-        case 35:
-            return percent(HVW_GetPlayerFitnessPct(p));
-        case 36:
-            return percent(HVW_GetPlayerFatiguePct(p));
-        case 38:
-            return percent(HVW_GetPlayerExperiencePercent(p));
-        default:
-            break;
     }
-    if (otherList) {
-        switch (key) {
-            case 30: {
-                const int perf = HVW_GetPlayerPerf(p);
-                return perf != 0 ? number(perf) : text;
-            }
-            case 32:
-                return number(HVW_GetPlayerApps(p));
-            case 33:
-                return HVW_GetPositionType(p) == 0 ? text : number(HVW_GetPlayerGoals(p));
-            case 37:
-                return number(HVW_GetPlayerDispoints(p));
-            case 39:
-                return number(GetPlayerAssists(p));
-            default:
-                break;
-        }
-    }
-    AbortError("menus\\g_mn1", __LINE__, "DisplaySort() SortByType Invaild Value");
+    if (key == 30 && HVW_GetPlayerPerf(p) == 0) return "";
+    return SquadSortValue(key, p);
 }
 
 void DisplaySort() {
@@ -259,12 +228,13 @@ void DisplaySort() {
         SquadNumbers.rebuildRequest = 0;
     }
     SortShown();
-    g_clubText = HVW_ClubTextId(int16_t(SelectedClub));
+    std::snprintf(g_clubName, sizeof g_clubName, "%s",
+                  IsClubNumber(int16_t(SelectedClub)) ? HVW_GetClubName(int16_t(SelectedClub)) : "");
     constexpr int16_t kListTexts[] = {195, 1449, 158};
     g_listText = kListTexts[SquadNumbers.listChoice];
     const int16_t header = KeyHeader(SquadNumbers.displayKey);
     if (header >= 0) {
-        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(747), TextOf(header));
+        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(header), TextOf(747));
     } else {
         std::printf("G_MN1 - what am I sorting by - Cos I dont know\n");
     }
@@ -399,13 +369,14 @@ void PaintRow(int x, int y, int row) {
     SetDrawParam(1, g_rowColour[row]);
     SetFont(9);
     if (g_rowPosition[row] >= 0) DrawTextNoAt(x + 15, middle, g_rowPosition[row], JUSTIFY_CENTRE_MIDDLE);
-    if (g_rowNumber[row] != int16_t(0x8000)) DrawNumberAt(x + 52, middle, g_rowNumber[row], JUSTIFY_CENTRE_MIDDLE);
+    if (g_rowNumber[row] != int16_t(0x8000))
+        DrawNumberAt(x + 52, middle, g_rowNumber[row], JUSTIFY_CENTRE_MIDDLE);
     const std::span<const int32_t> savedList = MenuRowList;
     const int32_t savedEntry = CurrentListEntry;
     MenuRowList = std::span<const int32_t>(g_rowPlayers);
     SetDrawParam(6, row);
     SetDrawParam(1, g_rowColour[row]);
-    DrawPlayerNameBand(x + 30, y, 170, 22);
+    DrawPlayerNameBand(x + 60, y, 142, 22);
     DrawPlayerSettingIcons(x + 207, y + 5);
     MenuRowList = savedList;
     CurrentListEntry = savedEntry;
@@ -431,7 +402,8 @@ int32_t PickNumberButton(MenuHotItem* item) {
     int16_t index = SquadNumbers_NumberAt(x, y);
     // A press that did not come from the pointer (the keyboard) takes the
     // button itself.
-    if (index < 0 && item != nullptr) index = SquadNumbers_NumberAt(item->x + item->w / 2, item->y + item->h / 2);
+    if (index < 0 && item != nullptr)
+        index = SquadNumbers_NumberAt(item->x + item->w / 2, item->y + item->h / 2);
     return SquadNumbers_PickNumber(index);
 }
 
@@ -484,7 +456,7 @@ const MenuItem kHead[] = {
     {33, 0, 0, 1, 0, TitleBarTable, nullptr},
     {13, 0, 0, 0, 0, MenuValue(14), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 80, 62, 9, 0, &g_clubText, nullptr},
+    {18, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
     {15, 400, 62, 10, 0, MenuValue(846), nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {36, 0, 0, 0, 0, MenuFunction(LeftRowCount), nullptr},
@@ -518,8 +490,8 @@ std::array<MenuItem, kTableSize> BuildTable() {
     for (int b = 0; b < kNumberButtons; ++b) {
         const int column = b % kButtonsPerRow, row = b / kButtonsPerRow;
         table[at++] = {49, 0, 0, 0, 0, &g_buttonState[b], nullptr};
-        table[at++] = {8206, int16_t(20 + 25 * column), int16_t(476 + 25 * row), 23, 20, &g_buttonLabelPtr[b],
-                       PickNumberButton};
+        table[at++] = {8206, int16_t(20 + 25 * column), int16_t(476 + 25 * row), 23,
+                       20,   &g_buttonLabelPtr[b],      PickNumberButton};
     }
     for (const MenuItem& item : kTail) table[at++] = item;
     return table;

@@ -19,9 +19,9 @@ struct SquadNumbersState {
     int16_t selectedNumber;   // index 0-99, -1 none
     int16_t shownCount;
     uint16_t displayKey;
-    uint16_t listChoice;  // 0 selected team, 1 national squad, 2 spare list
-    uint16_t numberRange;  // 0 numbers 1-50 on the buttons, 1 numbers 51-100
-    uint32_t rebuildRequest;  // set: the next pass rebuilds the numbers in use
+    uint16_t listChoice;           // 0 selected team, 1 national squad, 2 spare list
+    uint16_t numberRange;          // 0 numbers 1-50 on the buttons, 1 numbers 51-100
+    uint32_t rebuildRequest;       // set: the next pass rebuilds the numbers in use
     int16_t inUse[kSquadNumbers];  // 1 taken, -1 free
     uint16_t shown[kNumberRows];
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "database/text.h"
 #include "menus/exm_text.h"
@@ -14,7 +16,9 @@
 #include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
+#include "support/picture.h"
 #include "support/winlib.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 
@@ -95,6 +99,29 @@ void StopMenuPaint() {
     // Fonts, icon sheets and shade tables are all purgeable blocks.
     FreeAutoMemory();
     UninitMemory();
+}
+
+std::vector<uint32_t> NewestGrabPixels() {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    std::vector<uint32_t> pixels;
+    if (last[0] == '\0') return pixels;
+    const std::vector<uint8_t> bytes = ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
+        const uint8_t* p = block + GFX0_HEADER_SIZE;
+        for (int i = 0; i < 800 * 600; ++i)
+            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
+    }
+    FreeMemory(&block);
+    return pixels;
 }
 
 }  // namespace testenv

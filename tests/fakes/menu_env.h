@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/colconv.h"
 
@@ -18,5 +19,9 @@ bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width 
 // screen.
 bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel, uint32_t windowFlags = 1);
 void StopMenuPaint();
+
+// The pixels of the newest grab ("grab%04d.tga" in the working folder),
+// 800 x 600 as 0xRRGGBB; empty when there is none.
+std::vector<uint32_t> NewestGrabPixels();
 
 }  // namespace testenv
