@@ -105,6 +105,7 @@ void OpenDeal(uint16_t p) {
     DealState = {};
     DealLevel = 0;
     DealState.entryManPrice = uint32_t(HVW_GetPlayerManPriceRaw(p));
+    DealState.player = p;
     DealStartRole = RoleOf(p);
 }
 
@@ -163,7 +164,9 @@ void ContractMenuProc() {
     if (IsMenuFirstEntry() == 1) {
         SetMenuTitleDate(11);
         if (p != 0 && IsClubNumber(GetPlayerClub(p))) HVW_BuildSquadList(int16_t(GetPlayerClub(p)));
-        if (DealStartRole == -1 && p != 0) OpenDeal(p);
+        // An open deal of another player is not his: its entry values would
+        // be written onto this one by Cancel.
+        if (p != 0 && (DealStartRole == -1 || DealState.player != p)) OpenDeal(p);
     }
     if (p == 0) return;
     const int32_t raw = HVW_GetPlayerManPriceRaw(p);
@@ -247,7 +250,7 @@ int32_t ContractDeal_PriceStep(int32_t step, int32_t buttons) {
 
 int32_t ContractDeal_Cancel(MenuHotItem*) {
     const uint16_t p = Player();
-    if (p != 0 && DealStartRole != -1) {
+    if (p != 0 && DealStartRole != -1 && DealState.player == p) {
         SetPlayerField117(p, DealStartRole);
         HVW_SetPlayerManPrice(p, int32_t(DealState.entryManPrice));
     }
@@ -582,7 +585,7 @@ void PraiseTalk(const DealOutcome& o, int option) {
 
 int32_t ContractDeal_Process(MenuHotItem*) {
     const uint16_t p = Player();
-    if (p == 0 || DealStartRole == -1) {
+    if (p == 0 || DealStartRole == -1 || DealState.player != p) {
         DealStartRole = -1;
         MenuOption = 4;
         return MENU_CLOSE;

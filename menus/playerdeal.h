@@ -22,7 +22,7 @@ struct DealStateBlock {
     uint16_t option;      // 0 none, 1..6
     uint16_t chosenKind;  // the kind and option when the option was clicked
     uint16_t chosenOption;
-    uint16_t unused;
+    uint16_t player;  // whose deal it is
 };
 extern DealStateBlock DealState;
 extern int16_t DealStartRole;

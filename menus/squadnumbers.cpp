@@ -75,10 +75,12 @@ void ClearSelections() {
 
 // The numbers in use as the players hold them (a saved game's numbers are
 // kept): a number held twice stays with its first holder in list order, and
-// one beyond the range is cleared.
-void RebuildNumbersInUse() {
+// one beyond the range is cleared.  From scratch on a run's first visit;
+// on later visits only marks are added, so a number the lists hold (after
+// a load, say) is never given twice.
+void RebuildNumbersInUse(bool fromScratch) {
     uint16_t holder[kSquadNumbers] = {};
-    std::fill(std::begin(SquadNumbers.inUse), std::end(SquadNumbers.inUse), kFree);
+    if (fromScratch) std::fill(std::begin(SquadNumbers.inUse), std::end(SquadNumbers.inUse), kFree);
     ForEachListed([&](uint16_t p) {
         const int16_t number = NumberOf(p);
         if (number == 0) return;
@@ -211,7 +213,8 @@ const char* SquadNumbers_Value(uint16_t key, uint16_t p) {
 }
 
 void DisplaySort() {
-    if (IsMenuFirstEntry() == 1) {
+    const bool firstEntry = IsMenuFirstEntry() == 1;
+    if (firstEntry) {
         HVW_BuildSquadList(int16_t(SelectedClub));
         SetMenuTitleDate(3);
         SquadNumbers.shownCount = 0;
@@ -224,8 +227,10 @@ void DisplaySort() {
     for (uint16_t p : list.players)
         if (Listed(p)) SquadNumbers.shown[SquadNumbers.shownCount++] = p;
     if (SquadNumbers.rebuildRequest != 0) {
-        RebuildNumbersInUse();
+        RebuildNumbersInUse(true);
         SquadNumbers.rebuildRequest = 0;
+    } else if (firstEntry) {
+        RebuildNumbersInUse(false);
     }
     SortShown();
     std::snprintf(g_clubName, sizeof g_clubName, "%s",

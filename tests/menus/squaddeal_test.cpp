@@ -249,6 +249,25 @@ TEST_F(SquadDealTest, PriceBoxesStepsRoleCyclesAndCancelRestoreTheEntry) {
     ContractDeal_Cancel(nullptr);
     EXPECT_EQ(GetPlayerManPrice(p), 70000);
     HVW_SetPlayerManPrice(p, -1);
+
+    // A deal left open for one player is not carried over to another:
+    // his screen opens a deal of his own, and Cancel restores his values.
+    const uint16_t other = TeamPlayer(5);
+    ASSERT_NE(other, 0);
+    SetPlayerField117(other, 4);
+    HVW_SetPlayerManPrice(other, 90000);
+    OpenDeal(p);
+    ContractDeal_CycleRole(nullptr);
+    SelectedPlayer = int16_t(other);
+    SetMenuFirstEntry(1);
+    ContractMenuProc();
+    SetMenuFirstEntry(0);
+    EXPECT_EQ(DealStartRole, 4);
+    ContractDeal_Cancel(nullptr);
+    EXPECT_EQ(GetPlayerField117(other), 4);
+    EXPECT_EQ(GetPlayerManPrice(other), 90000);
+    SetPlayerField117(p, 2);
+    HVW_SetPlayerManPrice(other, -1);
 }
 
 TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
@@ -520,7 +539,7 @@ TEST_F(SquadDealTest, NumbersSurviveALoadNumberAllAndTheRefusalToLeave) {
     ASSERT_EQ(SaveGame(3), 0);
     for (auto [p, n] : numbers) SetPlayerField92(p, 0);
     ASSERT_EQ(LoadGame(3), 0);
-    SquadNumbers.rebuildRequest = 1;
+    // A later visit of the same run marks what the loaded lists hold.
     std::fill(std::begin(SquadNumbers.inUse), std::end(SquadNumbers.inUse), int16_t(-1));
     SetMenuFirstEntry(1);
     DisplaySort();
