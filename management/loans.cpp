@@ -8,7 +8,7 @@
 #include "management/board.h"
 #include "management/markethelpers.h"
 #include "management/squads.h"
-#include "season/matchdaynotices.h"
+#include "management/matchdaynotices.h"
 #include "support/debug.h"
 
 namespace {
@@ -83,7 +83,7 @@ void RecordPlayerLoanMove(uint16_t player, int16_t host, int16_t period, int16_t
     }
     const int16_t parent = int16_t(GetPlayerClub(player));
     market::PostShortlistNews(kShortlistLoanMessage, player, host, PositionText(player));
-    MatchDay_BuildReport(player, parent, host, 0, 1);
+    MatchDay_BuildReport(player, host, parent, 0, 1);
     AddPlayerHistoryStats(player, host, parent, 0, kPlayerHistoryLoan, HVW_GetViewedCountry());
     AddClubHistoryEntry(player, host, uint16_t(parent), 0, kClubHistoryLoanedIn);
     AddClubHistoryEntry(player, parent, uint16_t(host), 0, kClubHistoryLoanedOut);
@@ -107,7 +107,7 @@ void RecordPlayerLoanMove(uint16_t player, int16_t host, int16_t period, int16_t
 void StartLoanTrial(uint16_t player, int16_t host, int16_t period) {
     if (!AcceptableLoan("StartLoanTrial", player, host, period)) return;
     const int16_t parent = int16_t(GetPlayerClub(player));
-    if (MatchDay_NoticesOn() != 0) MatchDay_BuildReport(player, parent, host, 0, 1);
+    if (MatchDay_NoticesOn() != 0) MatchDay_BuildReport(player, host, parent, 0, 1);
     market::PostShortlistNews(kShortlistTrialMessage, player, host, PositionText(player));
     SetPlayerField120Bits9(player, 2);
     SetPlayerFlag120Bit12(player, 0);

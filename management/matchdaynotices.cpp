@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "database/Access.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
@@ -11,12 +12,20 @@
 #include "support/debug.h"
 
 MatchDayMessageRing MatchDayMessageQueue;
+uint8_t DayLoopFlags;
 
 namespace {
 
+constexpr int16_t kPlayerNewsText = 1265;
 constexpr int16_t kNewManagerText = 1266;
 constexpr int16_t kManagerSackedText = 1260;
 constexpr int16_t kManagerLeftText = 1261;
+constexpr int16_t kMoveText = 1259;
+constexpr int16_t kFeeTransferText = 1262;
+constexpr int16_t kFreeTransferText = 1263;
+constexpr int16_t kLoanText = 1264;
+constexpr int16_t kReleaseText = 1267;
+constexpr int16_t kReleasedTo = 255;
 // Flashes closer together than this (a fifth of a second) wait before
 // they are shown.
 constexpr uint32_t kFastFlashTicks = 100;
@@ -35,7 +44,9 @@ void Replace(char (&work)[kDayFlashWorkSize], const char* placeholder, const cha
 }
 
 const char* ClubName(int16_t club) { return IsClubNumber(club) ? HVW_GetClubName(club) : ""; }
-const char* PlayerName(int16_t player) { return player > 0 ? HVW_GetPlayerShortName(uint16_t(player)) : ""; }
+const char* PlayerName(int16_t player) {
+    return IsPlayerNumber(uint16_t(player)) && player > 0 ? HVW_GetPlayerShortName(uint16_t(player)) : "";
+}
 
 // Steps 3 to 5 of every builder: the stamp, the ring and the panel.
 void QueueFlash(const char (&work)[kDayFlashWorkSize]) {
@@ -88,10 +99,38 @@ void MatchDay_AddTextLine(char* destination, int16_t textId) {
     std::memcpy(destination, text, length + 1);
 }
 
+int16_t MatchDay_NoticesOn() { return (DayLoopFlags & kDayLoopNoticesBit) != 0 ? 1 : 0; }
+
+void MatchDay_BuildMessageA(int16_t club, uint16_t player) {
+    ClubAndPlayerFlash(kPlayerNewsText, club, int16_t(player));
+}
+
 void MatchDay_BuildMessageB(int16_t club, int16_t player) {
     ClubAndPlayerFlash(kNewManagerText, club, player);
 }
 
 void MatchDay_BuildMessageC(int16_t club, int16_t player, int16_t flag) {
     ClubAndPlayerFlash(flag != 0 ? kManagerSackedText : kManagerLeftText, club, player);
+}
+
+void MatchDay_BuildReport(uint16_t player, int16_t toClub, int16_t fromClub, int32_t amount, int16_t kind) {
+    if (toClub < 0) return;
+    if (IsPlayerNumber(player) && GetPlayerLoanTrial(player) != 0) return;
+    int16_t textId = kFreeTransferText;
+    if (kind == 1) {
+        textId = kLoanText;
+    } else if (kind == 2) {
+        textId = kMoveText;
+    } else if (toClub == kReleasedTo) {
+        textId = kReleaseText;
+    } else if (amount > 0) {
+        textId = kFeeTransferText;
+    }
+    char work[kDayFlashWorkSize];
+    MatchDay_AddTextLine(work, textId);
+    if (textId != kReleaseText) Replace(work, "$1t", ClubName(toClub));
+    if (textId == kFeeTransferText) Replace(work, "$0m", CorePlainMoneyText(amount));
+    Replace(work, "$0p", PlayerName(int16_t(player)));
+    Replace(work, "$0t", ClubName(fromClub));
+    QueueFlash(work);
 }

@@ -27,7 +27,21 @@ void MatchDay_ClearMessages();
 // template of 299 characters or more ends the program.
 void MatchDay_AddTextLine(char* destination, int16_t textId);
 
+// The day loop's flag byte (the low byte of the match-day flag word), which
+// the front end's day loop keeps; bit 0x40 is set while the day's results
+// list has been left, and asks the player moves for their flashes.
+extern uint8_t DayLoopFlags;
+constexpr uint8_t kDayLoopNoticesBit = 0x40;
+// 1 while the match-day notices are asked for (bit 0x40 of DayLoopFlags).
+int16_t MatchDay_NoticesOn();
+
+// A player of the club is injured or refuses to play.
+void MatchDay_BuildMessageA(int16_t club, uint16_t player);
 // A new manager has taken charge of the club.
 void MatchDay_BuildMessageB(int16_t club, int16_t player);
 // The club's manager has gone; flag 1 when he was sacked.
 void MatchDay_BuildMessageC(int16_t club, int16_t player, int16_t flag);
+// A player's move: kind 1 a loan, kind 2 a move of its own wording, else a
+// transfer (to club 255: a release; an amount above 0: a fee).  Nothing for
+// a player on a loan trial or a negative destination club.
+void MatchDay_BuildReport(uint16_t player, int16_t toClub, int16_t fromClub, int32_t amount, int16_t kind);

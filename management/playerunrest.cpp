@@ -11,7 +11,7 @@
 #include "management/playervalue.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
-#include "season/matchdaynotices.h"
+#include "management/matchdaynotices.h"
 #include "season/messages.h"
 #include "season/playernews.h"
 #include "season/unrest.h"

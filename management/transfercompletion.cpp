@@ -14,7 +14,7 @@
 #include "management/squadupkeep.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
-#include "season/matchdaynotices.h"
+#include "management/matchdaynotices.h"
 #include "season/messages.h"
 #include "season/playernews.h"
 #include "support/bytes.h"
@@ -148,7 +148,7 @@ void ResetForNewClub(uint16_t player, int16_t seller, int16_t buyer, int32_t fee
     SetPlayerField92(player, NextFreeSquadNumber(buyer, player));
     SetPlayerHalvorn(player, 0);
     SetPlayerCaretaker(player, 0);
-    MatchDay_BuildReport(player, seller, fee, 0, 0);
+    MatchDay_BuildReport(player, buyer, seller, fee, 0);
     SetPlayerSaleStatus(player, 1);
     SetPlayerManPrice(player, -1);
     ClearPlayerLoan(player);

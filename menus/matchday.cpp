@@ -10,10 +10,12 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
+#include "database/ranges.h"
 #include "database/referees.h"
 #include "database/text.h"
 #include "database/textmsg.h"
 #include "generic/replay.h"
+#include "management/kittab.h"
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/teamsetup.h"
@@ -35,9 +37,9 @@
 #include "support/startup.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
+#include "tolmenu/vidopt.h"
 
 int16_t ContinueMode;
-uint8_t DayLoopFlags;
 MatchDayFlagWord MatchDayFlags;
 uint8_t MatchDayEvent;
 int16_t MatchDayResultsView;
@@ -129,17 +131,42 @@ bool ProcessNextFixture() {
     return true;
 }
 
-// The user's own match is played by the match engine without the 3D
-// display.
+// The user's own match: shown in the 3D display once the finished team
+// news' bar asked for it (and a 3D device is there), else played by the
+// match engine without display.
 void (*g_keptMatchMaker)() = nullptr;
 void PlayUserMatchUnseen() {
     DisplayModeFlags = uint8_t(DisplayModeFlags | kDisplayOff);
     if (g_keptMatchMaker != nullptr) g_keptMatchMaker();
 }
 
+// Both sides of the shown match wear their clubs' kits against each other;
+// the menus give their buffers up for the display and are rebuilt before
+// any panel is drawn again.
+void PlayUserMatchShown() {
+    EnterGameInfo* block = GetMatchSetupBlock();
+    const int16_t clubs[2] = {block->TeamI16(0, gameinfo::kTeamClub), block->TeamI16(1, gameinfo::kTeamClub)};
+    for (int side = 0; side < 2; ++side) {
+        if (IsClubNumber(clubs[side]) && IsClubNumber(clubs[1 - side]))
+            WriteTeamKit(clubs[side], clubs[1 - side], int16_t(side),
+                         block->bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit);
+    }
+    ReleaseMenuBuffers();
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplayOff);
+    if (g_keptMatchMaker != nullptr) g_keptMatchMaker();
+    RestartMenus();
+    ShowMenuBackground(4);
+    SaveScreen();
+}
+
+bool UserMatchShown() {
+    return (MatchOptionsByte & kMatchOptionUnshown) == 0 && VideoNo3D() == 0 &&
+           VideoGetChoice()->Device != -1;
+}
+
 void ProcessUserMatch() {
     g_keptMatchMaker = ResultMakers.playMatch;
-    ResultMakers.playMatch = PlayUserMatchUnseen;
+    ResultMakers.playMatch = UserMatchShown() ? PlayUserMatchShown : PlayUserMatchUnseen;
     ProcessNextFixture();
     ResultMakers.playMatch = g_keptMatchMaker;
 }
@@ -439,7 +466,9 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     SetMenuTitleDate(2);
     MatchDayHotspots[0] = HotRegion{};
 
-    // 2. The first panel.
+    // 2. The first panel; the user's match is not shown unless he asks.
+    MatchViewWord = 0;
+    MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
     uint8_t lastPanel = 0;
     if (flaggedCount <= 0) {
         SetFlags(kDayFlaggedDone);
@@ -543,9 +572,16 @@ void MatchDay_Dispatch() {
             case 0:
                 MatchDay_TeamNews();
                 break;
+            case 1:
+                PreviewPanel_Draw();
+                break;
             case 2:
                 ShowMessageBox(GetText(kNotAvailableText), 0);
                 MatchDayEvent = 0;
+                break;
+            case 3:
+                // The preview page is not built yet: the day goes on.
+                MatchDayEvent = 6;
                 break;
             case 4:
                 MatchDay_PrepareTeamNews120();
@@ -564,7 +600,7 @@ void MatchDay_Dispatch() {
         case 7:
             MenuOption = 23;
             MatchViewWord = 0;
-            MatchOptionsByte = uint8_t(MatchOptionsByte | 0x08);
+            MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
             break;
         case 8:
             ShowMessageBox(GetText(kNotAvailableText), 0);
@@ -575,7 +611,7 @@ void MatchDay_Dispatch() {
                 ShowMessageBox(GetText(kLowMemoryText), 0);
             } else {
                 MatchViewWord = 2;
-                MatchOptionsByte = uint8_t(MatchOptionsByte & ~0x08);
+                MatchOptionsByte = uint8_t(MatchOptionsByte & ~kMatchOptionUnshown);
             }
             break;
         case 10:
@@ -584,6 +620,45 @@ void MatchDay_Dispatch() {
             break;
         default:
             break;
+    }
+}
+
+void MatchDay_ChooseView() {
+    constexpr int16_t kChoiceTexts[3] = {1702, 1703, 1704};
+    static const HotRegion kChoices[] = {
+        {HOT_TEXT_ID, 32, 430, 192, 40, 10, nullptr, 8, nullptr, 0},
+        {HOT_TEXT_ID, 224, 430, 192, 40, 10, nullptr, 8, nullptr, 1},
+        {HOT_TEXT_ID, 416, 430, 192, 40, 10, nullptr, 8, nullptr, 2},
+        {},
+    };
+    const uint16_t kept = DrawColour;
+    SetDrawParam(4, 2);
+    SetDrawParam(2, 0);
+    for (int i = 0; i < 3; ++i) DoButton(32 + 192 * i, 430, 190, 40);
+    SetDrawParam(2, kept);
+    SetDrawParam(1, 0);
+    SetFont(14);
+    for (int i = 0; i < 3; ++i) DrawTextNoAt(128 + 192 * i, 450, kChoiceTexts[i], kCentred);
+    RefreshCursor();
+    for (;;) {
+        if (WinCloseRequested()) return;
+        int16_t x = 0, y = 0;
+        uint16_t buttons = 0;
+        Hotspot_ReadMouse(&x, &y, &buttons);
+        const int16_t choice = Hotspot_HitTest(kChoices, x, y, buttons);
+        if (choice < 0) continue;
+        while (buttons != 0 && !WinCloseRequested()) Hotspot_ReadMouse(&x, &y, &buttons);
+        if (choice == 0) {
+            MenuOption = 23;
+            MatchViewWord = 0;
+            MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
+            return;
+        }
+        // Watching needs the memory the display takes: the choice waits on.
+        if (IsLowMemory() != 0) continue;
+        MatchViewWord = int16_t(choice);
+        MatchOptionsByte = uint8_t(MatchOptionsByte & ~kMatchOptionUnshown);
+        return;
     }
 }
 
@@ -596,7 +671,7 @@ bool MatchDay_FrameHook() {
 void MatchDay_ShowMessages() {
     MatchDayMessageRing& q = MatchDayMessageQueue;
     if ((q.flags & kDayFlashFast) != 0) {
-        if (TimerIsRunning()) WaitUntilTicks(GetTimerTicks() + kFlashWaitTicks);
+        MatchDay_WaitTicks(kFlashWaitTicks);
         q.flags = uint8_t(q.flags & ~kDayFlashFast);
     }
     Poll();

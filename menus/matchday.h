@@ -9,6 +9,7 @@
 
 #include "management/matchdaynotices.h"
 #include "menus/hotspot.h"
+#include "menus/matchdaynews.h"
 #include "season/soak.h"
 
 // Which Continue entry started the run: 0 one day, 1 run on until
@@ -19,9 +20,8 @@ extern int16_t ContinueMode;
 // user, no results list, and a run of days goes on until Escape or the
 // soak stop point.
 
-// The day loop's flag byte, shared with the club screen (the low byte of
-// MatchDayFlags).
-extern uint8_t DayLoopFlags;
+// DayLoopFlags (management/matchdaynotices.h) is the low byte of
+// MatchDayFlags, shared with the club screen.
 
 // The match-day flag word: its low byte is DayLoopFlags and its high byte
 // the match display's DisplayModeFlags, so both sides see one word.
@@ -34,21 +34,22 @@ struct MatchDayFlagWord {
 extern MatchDayFlagWord MatchDayFlags;
 
 enum : uint16_t {
-    kDayCursorLevel = 0x0001,    // one level of the busy cursor is held
-    kDayUserGroupDone = 0x0002,  // the user's group is processed
-    kDayFlaggedDone = 0x0004,    // the reserve-league group is processed
-    kDayRedraw = 0x0008,         // the panel must be drawn again
-    kDayGroupLive = 0x0010,      // a group is processed with the panel live
-    kDayPanelFinished = 0x0020,  // the panel shows its finished state
-    kDayLeftResults = 0x0040,    // the results list was left: end-of-day panel
-    kDayResultOnly = 0x0100,     // the user's reserve match gets a result only
-    kDayResultsListed = 0x0400,  // the day's results list is being shown
-    kDayUnshownLeague = 0x1000,  // the group's league matches are played unseen
+    kDayCursorLevel = 0x0001,     // one level of the busy cursor is held
+    kDayUserGroupDone = 0x0002,   // the user's group is processed
+    kDayFlaggedDone = 0x0004,     // the reserve-league group is processed
+    kDayRedraw = 0x0008,          // the panel must be drawn again
+    kDayGroupLive = 0x0010,       // a group is processed with the panel live
+    kDayPanelFinished = 0x0020,   // the panel shows its finished state
+    kDayReserveFixture = 0x0080,  // the panel is the reserve-league fixture's
+    kDayLeftResults = 0x0040,     // the results list was left: end-of-day panel
+    kDayResultOnly = 0x0100,      // the user's reserve match gets a result only
+    kDayResultsListed = 0x0400,   // the day's results list is being shown
+    kDayUnshownLeague = 0x1000,   // the group's league matches are played unseen
     kDayDataPrepared = 0x2000,
 };
 
-// The current match-day event (0 team news, 3 preview, 4 reserve team
-// sheet, 6 continue, 9 watch the match, 10 result only).
+// The current match-day event (0 team news, 1 the opponent, 3 preview, 4
+// reserve team sheet, 6 continue, 9 watch the match, 10 result only).
 extern uint8_t MatchDayEvent;
 // Which results screen the results loop shows next: 0 the result board, 1
 // the statistics, 2 the results views, 3 a message, -1 leave the loop.
@@ -56,9 +57,11 @@ extern int16_t MatchDayResultsView;
 // Progress of the other-fixtures panel.
 extern int16_t OtherFixturesDone;
 extern int16_t OtherFixturesTotal;
-// How the user's match is to be seen: 2 after the finished team news.
+// How the user's match is to be seen: 2 after the finished team news (shown
+// in 3D), 0 otherwise; bit 0x08 of the options byte set: not shown.
 extern int16_t MatchViewWord;
 extern uint8_t MatchOptionsByte;
+constexpr uint8_t kMatchOptionUnshown = 0x08;
 
 // The region list of the match-day panel (at most 30 regions, ended by a
 // region of kind 0).
@@ -77,30 +80,13 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
 void MatchDay_Run();
 // Acts on MatchDayEvent.
 void MatchDay_Dispatch();
+// The modal three-way choice of how the user's match is seen (result only,
+// highlights, the whole match); nothing in the day loop opens it.
+void MatchDay_ChooseView();
 
 // The frame hook of the match code while a live group is processed: runs
 // one poll step of the panel; false when no group is live.
 bool MatchDay_FrameHook();
-
-// The news-flash panel: the five queued flashes (the ring and its builders
-// are the day jobs'), oldest first, over whatever is on the screen.
-void MatchDay_ShowMessages();
-
-// The team news of the user's fixture (and of his reserve-league fixture).
-struct TeamNewsSheet {
-    int16_t home, away;
-    int16_t fixtureFlag;  // bit 10 of the fixture's score word
-    int16_t substitutes;
-    uint16_t lineUp[2][16];  // by shirt - 1; 0 an empty place
-    char names[2][41];
-    char shortNames[2][16][21];
-};
-extern TeamNewsSheet TeamNewsBlock;
-void MatchDay_PrepareTeamNews();
-void MatchDay_PrepareTeamNews120();
-// The two panels.
-void MatchDay_TeamNews();
-void MatchDay_TeamNews120();
 
 // For tests: what the day loop drew last (text ids of the panels), and the
 // panel regions.

@@ -33,6 +33,10 @@ const char* CoreMoneyText(int32_t amount) {
     return g_hooks.moneyText != nullptr ? TextOrEmpty(g_hooks.moneyText(amount)) : "";
 }
 
+const char* CorePlainMoneyText(int32_t amount) {
+    return g_hooks.plainMoneyText != nullptr ? TextOrEmpty(g_hooks.plainMoneyText(amount)) : "";
+}
+
 const char* CoreOrdinalText(int32_t number) {
     return g_hooks.ordinalText != nullptr ? TextOrEmpty(g_hooks.ordinalText(number)) : "";
 }

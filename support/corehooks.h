@@ -16,9 +16,10 @@ struct CoreHooks {
     void (*poll)() = nullptr;                        // keeps the window and timers alive
     void (*busyCursor)(int16_t on) = nullptr;        // 1 shows, 0 removes one level
     void (*redrawMenuBackground)() = nullptr;
-    const char* (*moneyText)(int32_t amount) = nullptr;    // "": no text
-    const char* (*ordinalText)(int32_t number) = nullptr;  // "": no text
-    char* (*dataPathPrefix)() = nullptr;                   // "": the working folder
+    const char* (*moneyText)(int32_t amount) = nullptr;       // "": no text
+    const char* (*plainMoneyText)(int32_t amount) = nullptr;  // without the money sign; "": no text
+    const char* (*ordinalText)(int32_t number) = nullptr;     // "": no text
+    char* (*dataPathPrefix)() = nullptr;                      // "": the working folder
     // The live results of the user's division: points *rows at them and
     // gives their count; 0: none.
     int16_t (*liveResults)(const LiveResultRow** rows) = nullptr;
@@ -42,6 +43,7 @@ void CorePoll();
 void CoreBusyCursor(int16_t on);
 void CoreRedrawMenuBackground();
 const char* CoreMoneyText(int32_t amount);
+const char* CorePlainMoneyText(int32_t amount);
 const char* CoreOrdinalText(int32_t number);
 const char* CoreDataPathPrefix();
 int16_t CoreLiveResults(const LiveResultRow** rows);

@@ -162,6 +162,7 @@ void InstallGameHooks() {
         RefreshCursor();
     };
     hooks.moneyText = Price2str;
+    hooks.plainMoneyText = Price2strPlain;
     hooks.ordinalText = [](int32_t number) {
         const int32_t saved = CurrentNumberType;
         SetDrawParam(3, NUMBER_ORDINAL);

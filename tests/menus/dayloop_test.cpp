@@ -145,7 +145,7 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
 }
 
-TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsPlayedUnseen) {
+TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     const int16_t day = EmptyDays(2);
     ASSERT_GE(day, 0);
     SeasonCalendar.currentDay = day;
@@ -176,9 +176,12 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsPlayedUnseen
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     EXPECT_EQ(MenuOption, 3);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
-    // His match by the engine without display, the others predicted.
-    EXPECT_EQ(Fakes().shown, 0);
-    EXPECT_EQ(Fakes().unshown, 1);
+    // His match shown (the bar asked for it) between his club and the
+    // rival, the others predicted.
+    EXPECT_EQ(Fakes().shown, 1);
+    EXPECT_EQ(Fakes().unshown, 0);
+    EXPECT_EQ(Fakes().shownClubs[0], user_);
+    EXPECT_EQ(Fakes().shownClubs[1], rival);
     EXPECT_EQ(Fakes().predicted, 3);
     // Team news, then the bar that leads to the match, the result board and
     // the results list before and after the matches.

@@ -36,6 +36,41 @@ std::optional<std::vector<uint8_t>> ConvertTextFile(std::string_view utf8, std::
     return out;
 }
 
+std::optional<std::string> LanguageEntry(std::string_view file, int id) {
+    const std::string marker = "/* " + std::to_string(id) + " */";
+    size_t pos = file.find(marker);
+    if (pos == std::string_view::npos) return std::nullopt;
+    pos += marker.size();
+    std::string text;
+    // The entry's string literals up to its comma, escapes taken as the
+    // one character they stand for.
+    while (pos < file.size() && file[pos] != ',') {
+        if (file[pos] != '"') {
+            ++pos;
+            continue;
+        }
+        for (++pos; pos < file.size() && file[pos] != '"'; ++pos) {
+            if (file[pos] == '\\' && pos + 1 < file.size()) ++pos;
+            text.push_back(file[pos]);
+        }
+        ++pos;
+    }
+    return text;
+}
+
+bool CheckFlashTemplates(std::string_view file, std::string* error) {
+    for (int id = kFirstFlashTemplate; id <= kLastFlashTemplate; ++id) {
+        const std::optional<std::string> text = LanguageEntry(file, id);
+        if (text && text->size() >= kLongestFlashTemplate + 1) {
+            *error = "text " + std::to_string(id) + ": a news-flash template of " +
+                     std::to_string(text->size()) + " characters (at most " +
+                     std::to_string(kLongestFlashTemplate) + ")";
+            return false;
+        }
+    }
+    return true;
+}
+
 void GenerateLanguageTexts() {
     const std::filesystem::path source = SourceDir() / "data" / "textfile" / "engtext.c";
     std::ifstream in(source, std::ios::binary);
@@ -44,6 +79,9 @@ void GenerateLanguageTexts() {
     std::string error;
     std::optional<std::vector<uint8_t>> bytes = ConvertTextFile(utf8, &error);
     if (!bytes) DatakitFail("%s: %s", source.string().c_str(), error.c_str());
+    if (!CheckFlashTemplates(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                             &error))
+        DatakitFail("%s: %s", source.string().c_str(), error.c_str());
     StagePakFile("textfile\\engtext.c", std::move(*bytes));
 
     // The general help beside the texts, in the same letters.
