@@ -159,9 +159,10 @@ void PlayUserMatchShown() {
     SaveScreen();
 }
 
+// A closed window plays the match undisplayed so that the day can end.
 bool UserMatchShown() {
     return (MatchOptionsByte & kMatchOptionUnshown) == 0 && VideoNo3D() == 0 &&
-           VideoGetChoice()->Device != -1;
+           VideoGetChoice()->Device != -1 && WinCloseRequested() == 0;
 }
 
 void ProcessUserMatch() {

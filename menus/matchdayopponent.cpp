@@ -113,16 +113,18 @@ void TakeFirst(OpponentListEntry (&to)[kOpponentListSize], const OpponentListEnt
     for (int i = 0; i < kOpponentListSize; ++i) to[i] = i < taken ? from[i] : OpponentListEntry{0, 0, 0};
 }
 
+// Over the club's whole roster: a computer club's squad list leaves its
+// suspended and injured players out, and the panel's badges are for them.
 void FillLists(int16_t club) {
-    OpponentListEntry byPerformance[kSquadListSize], byGoals[kSquadListSize];
+    OpponentListEntry byPerformance[kRosterSize], byGoals[kRosterSize];
     int count = 0, performers = 0, scorers = 0;
-    HVW_BuildSquadList(club);
-    for (int i = 0; i < kSquadListSize && i < FirstTeamList.count; ++i) {
-        const uint16_t player = FirstTeamList.players[i];
-        if (player == 0 || !IsPlayerNumber(player)) continue;
+    for (const uint16_t player : ClubRoster[club]) {
+        if (player == 0 || !IsPlayerNumber(player) || GetPlayerClub(player) != uint16_t(club)) continue;
+        const int16_t type = HVW_GetPositionType(player);
+        if (type > 3) continue;  // the manager
         const uint16_t kind = StatusKind(player);
         const int16_t performance = HVW_GetPlayerPerf(player);
-        const int16_t goals = HVW_GetPositionType(player) == 0 ? int16_t(0) : HVW_GetPlayerGoals(player);
+        const int16_t goals = type == 0 ? int16_t(0) : HVW_GetPlayerGoals(player);
         byPerformance[count] = {player, kind, performance};
         byGoals[count] = {player, kind, goals};
         performers += performance > 0;

@@ -334,7 +334,7 @@ TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
     RunDay(0);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
-    EXPECT_EQ(Fakes().unshown, 1);
+    EXPECT_EQ(Fakes().unshown, 1) << "a closed window shows no match";
     EXPECT_EQ(MenuOption, -1);
 }
 

@@ -67,3 +67,23 @@ TEST(LanguageFile, ShippedEnglishFileLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+// A news-flash template of 299 characters or more is refused with its id;
+// 298 passes, and other texts may be longer.
+TEST(LanguageFile, OverLongFlashTemplatesAreRefused) {
+    const auto file = [](int id, size_t length) {
+        return "/* 1258 */ \"" + std::string(400, 'a') + "\",\n/* " + std::to_string(id) + " */ \"" +
+               std::string(length - 3, 'b') + "\" \"\\\"cc\",\n/* 1268 */ \"x\",\n";
+    };
+    std::string error;
+    EXPECT_TRUE(datakit::CheckFlashTemplates(file(1262, 298), &error)) << error;
+    EXPECT_EQ(datakit::LanguageEntry(file(1262, 298), 1262)->size(), 298u);
+    EXPECT_FALSE(datakit::CheckFlashTemplates(file(1267, 299), &error));
+    EXPECT_NE(error.find("text 1267"), std::string::npos) << error;
+    EXPECT_FALSE(datakit::CheckFlashTemplates(file(1259, 300), &error));
+    EXPECT_FALSE(datakit::LanguageEntry(file(1262, 298), 1300).has_value());
+}
+
+}  // namespace
