@@ -671,6 +671,8 @@ bool MatchDay_FrameHook() {
 
 void MatchDay_ShowMessages() {
     MatchDayMessageRing& q = MatchDayMessageQueue;
+    // Without the menu display there is no screen to show them over.
+    if (MenuDisplayIsOpen() == 0) return;
     if ((q.flags & kDayFlashFast) != 0) {
         MatchDay_WaitTicks(kFlashWaitTicks);
         q.flags = uint8_t(q.flags & ~kDayFlashFast);
