@@ -488,7 +488,7 @@ void IgTeam_Enter() {
 
 void IgTeam_Build() {
     if (IsMenuFirstEntry() == 1) IgTeam_Enter();
-    SetMenuTitleDate(2);
+    SetMenuTitleDate(12);
     IgButtonBar_Prepare();
     RebuildGrid();
     BuildPopups();

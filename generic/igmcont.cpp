@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "database/text.h"
+#include "generic/ig_mn2.h"
 #include "generic/ig_mn4.h"
 #include "generic/igscreens.h"
+#include "generic/igshootout.h"
 #include "generic/matchkeys.h"
 #include "match/matchsetup.h"
 #include "match/teamsetup.h"
@@ -191,11 +193,14 @@ void InGameMenusLoop() {
     IgSideMenuText[0] = firstHuman ? kHumanSideText : kComputerSideText;
     IgSideMenuText[1] = firstHuman ? kComputerSideText : kHumanSideText;
     InGameMenuActive = 1;
+    // The title bar's ticker shows the other scores of the day meanwhile.
+    InMatchMenuFlag = 1;
     for (int side = 0; side < 2; ++side) IgSideClub[side] = GameInfo.TeamI16(side, gameinfo::kTeamClub);
     // A closed window ends the visit: the match then sees the close too.
     while (InGameMenuId != kIgLeaveMenus && WinCloseRequested() == 0) Dispatch(InGameMenuId);
     InGameMenuId = kIgLeaveMenus;
     InGameMenuActive = 0;
+    InMatchMenuFlag = 0;
     ReleaseMenuBuffers();
     Match3D_DisplayOn();
 }

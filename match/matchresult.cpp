@@ -403,3 +403,25 @@ void MatchCopyTeamStats() {
         FillCounters(team);
     }
 }
+
+TeamMatchCounters MatchGetTeamCounters() {
+    TeamMatchCounters c{};
+    for (int team = 0; team < 2; ++team) {
+        // A side's own thirds run from its goal: its defensive third is the
+        // band at the first team's goal only for the first team.
+        for (int zone = 0; zone < kCounterZones; ++zone)
+            c.zones[zone][team] = ThirdTicks[team][team == 0 ? zone : kCounterZones - 1 - zone];
+        uint32_t onTarget = 0, ballsWon = 0;
+        for (int k = 0; k < kTeamFigures; ++k) {
+            const MatchFigure& f = MatchFigures[team * kTeamFigures + k];
+            onTarget += f.moreCounts[kMoreShotsSaved] + f.goals;
+            ballsWon += f.counts[kCountTacklesWon] + f.counts[kCountIntercepts];
+        }
+        c.rows[kCounterRowShots][team] = TeamShotCount[team];
+        c.rows[kCounterRowOnTarget][team] = std::min<uint32_t>(onTarget, TeamShotCount[team]);
+        c.rows[kCounterRowFreeKicks][team] = MatchTeamTotals[team ^ 1][kTotalFouls];
+        c.rows[kCounterRowBallsWon][team] = ballsWon;
+        c.rows[kCounterRowOffsides][team] = MatchTeamTotals[team][kTotalOffsides];
+    }
+    return c;
+}

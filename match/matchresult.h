@@ -98,6 +98,44 @@ constexpr int kStatsInjured = 129;        // i8: above 0 injured in the match
 constexpr int kStatsKeeperFlags = 132;    // u16: bit 0 played in goal
 constexpr int kStatsOutfieldFlags = 134;  // u8: bit 0 played outfield
 constexpr int kStatsPackedWord = 135;     // u16: bits 0-1, 2-5, 6-7 card state, 8-9
+// The player's match counts, one byte each (a count above the byte's
+// range stays at its largest value).  The match-attribute ratings of the
+// query layer weigh them by these positions: defending (tackles won,
+// possession lost, intercepts, clearances, headers in his own half, the four
+// kinds of foul), involvement (the relative scores, assists, poor controls,
+// times tackled), passing (short and long passes, touches, crosses, good
+// controls), keeping (saves, catches, the other stops) and attacking (shots
+// on and off target, men beaten, attacking touches, goals, offsides).
+constexpr int kStatsGoals = 14;            // i8: goals scored, the record's first count
+constexpr int kStatsAssists = 26;          // i8
+constexpr int kStatsPoorControls = 35;     // u8
+constexpr int kStatsShotsOnTarget = 43;    // u8: shots a keeper saved, and goals
+constexpr int kStatsShotsOffTarget = 44;   // u8
+constexpr int kStatsGoalsScored = 47;      // u8: the goals again, among the attacking counts
+constexpr int kStatsShortPassesGood = 51;  // u8
+constexpr int kStatsShortPassesLost = 52;  // u8
+constexpr int kStatsOwnHalfHeaders = 53;   // u8
+constexpr int kStatsAttackTouches = 54;    // u8
+constexpr int kStatsGoodControls = 57;     // u8
+constexpr int kStatsCrossesGood = 58;      // u8
+constexpr int kStatsPossessionLost = 59;   // u8
+constexpr int kStatsTacklesWon = 60;       // u8
+constexpr int kStatsFouls = 61;            // u8: fouls committed
+constexpr int kStatsHandballs = 62;        // u8
+constexpr int kStatsChallengeFouls = 63;   // u8
+constexpr int kStatsInjuriesCaused = 64;   // u8
+constexpr int kStatsClearances = 75;       // u8
+constexpr int kStatsIntercepts = 82;       // u8
+constexpr int kStatsMenBeaten = 83;        // u8: dribbled past a man
+constexpr int kStatsOffsides = 84;         // u8
+constexpr int kStatsTackleAttempts = 85;   // u8
+constexpr int kStatsSaves = 86;            // u8
+constexpr int kStatsLongPassesLost = 87;   // u8
+constexpr int kStatsCatches = 88;          // u8
+constexpr int kStatsOtherStops = 90;       // u8: parries, tips, punches and smothers
+constexpr int kStatsTimesTackled = 91;     // u8
+constexpr int kStatsTouches = 124;         // u8
+constexpr int kStatsLongPassesGood = 125;  // u8
 // Ticks of the match clock per match minute, for the two minute fields.
 constexpr int kTicksPerReportMinute = 333;
 
@@ -182,6 +220,29 @@ void Match_CountHeatMaps();
 void MatchTallyPlayTotals();
 // Writes both team reports from the running match.
 void MatchCopyTeamStats();
+
+// The running match's team counters in pairs (first team, second team), as
+// the in-match team statistics show them.  The zones are the pitch's three
+// bands from the first team's goal: X its defensive third (the second
+// team's attacking third), Y the middle, Z its attacking third; each side's
+// count is the ticks it had the ball there.  The rows: shots (the side's
+// shot count), shots on target (its shots the keeper saved, and its goals,
+// at most its shots), free kicks (awarded: the other side's fouls), balls
+// won (its players' tackles won and interceptions) and offsides.
+enum TeamCounterRow : int {
+    kCounterRowShots,
+    kCounterRowOnTarget,
+    kCounterRowFreeKicks,
+    kCounterRowBallsWon,
+    kCounterRowOffsides,
+};
+constexpr int kCounterZones = 3;
+constexpr int kCounterRows = 5;
+struct TeamMatchCounters {
+    uint32_t zones[kCounterZones][2];
+    uint32_t rows[kCounterRows][2];
+};
+TeamMatchCounters MatchGetTeamCounters();
 // The player's match score: -1 for a negative mark, 0 for 0, else 10..99.
 int16_t MatchRatePlayer(int16_t final, int16_t figure);
 // Rates the first eleven of both teams and returns the best player's team

@@ -21,7 +21,7 @@ uint8_t PassMatrixSecondFlag;
 int16_t FreeKickAimX, FreeKickAimY;
 int16_t DistanceToGoal;
 uint8_t PenaltiesTaken;
-uint16_t ShootoutOrder[10];
+uint16_t ShootoutOrder[2][kShootoutKickers];
 
 namespace {
 
@@ -276,7 +276,7 @@ int16_t MatchShootoutTaker() {
         if (human) {
             for (int entry = 0; entry < kTeamFigures; ++entry) {
                 const int16_t figure = int16_t(team * kTeamFigures + entry);
-                if (MatchFigurePlayerId(figure) == ShootoutOrder[i]) {
+                if (MatchFigurePlayerId(figure) == ShootoutOrder[team][i]) {
                     candidates[i] = figure;
                     break;
                 }

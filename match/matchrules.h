@@ -48,9 +48,12 @@ extern uint8_t PassMatrixSecondFlag;
 extern int16_t FreeKickAimX, FreeKickAimY;
 // The distance to goal left by the last goal-direction work.
 extern int16_t DistanceToGoal;
-// Kicks taken in the shoot-out and the user's order of takers (player ids).
+// Kicks taken in the shoot-out, and each side's order of takers (player
+// ids) that its human manager set; a side kicks from its own order, so two
+// human sides (a club against itself) each keep theirs.
 extern uint8_t PenaltiesTaken;
-extern uint16_t ShootoutOrder[10];
+constexpr int kShootoutKickers = 10;
+extern uint16_t ShootoutOrder[2][kShootoutKickers];
 
 // The octagonal distance: the larger difference plus half the smaller.
 int16_t MatchOctDistance(int dx, int dy);

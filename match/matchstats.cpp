@@ -5,6 +5,7 @@
 
 #include "match/matchfigure.h"
 #include "match/matchresult.h"
+#include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "support/bytes.h"
 
@@ -36,6 +37,62 @@ int HighestOfAll(int (*measure)(const MatchFigure&)) {
 }
 
 int8_t ReportMinute(uint32_t tick) { return int8_t(std::min<uint32_t>(tick / kTicksPerReportMinute, 127)); }
+
+int ShotsOnTarget(const MatchFigure& f) { return f.moreCounts[kMoreShotsSaved] + f.goals; }
+int Lost(int tried, int good) { return std::max(tried - good, 0); }
+
+// Each one-byte count of the record and the figure's counters behind it.
+struct CountField {
+    int at;
+    int (*count)(const MatchFigure& f);
+};
+constexpr CountField kCountFields[] = {
+    {kStatsGoals, [](const MatchFigure& f) { return int(f.goals); }},
+    {kStatsAssists, [](const MatchFigure& f) { return int(f.assists); }},
+    {kStatsPoorControls, [](const MatchFigure& f) { return int(f.counts[kCountPoorControls]); }},
+    {kStatsShotsOnTarget, ShotsOnTarget},
+    {kStatsShotsOffTarget,
+     [](const MatchFigure& f) { return Lost(f.counts[kCountShots], ShotsOnTarget(f)); }},
+    {kStatsGoalsScored, [](const MatchFigure& f) { return int(f.goals); }},
+    {kStatsShortPassesGood, [](const MatchFigure& f) { return int(f.counts[kCountShortPassesGood]); }},
+    {kStatsShortPassesLost,
+     [](const MatchFigure& f) { return Lost(f.counts[kCountShortPasses], f.counts[kCountShortPassesGood]); }},
+    {kStatsOwnHalfHeaders, [](const MatchFigure& f) { return int(f.counts[kCountHeadersOwnHalf]); }},
+    {kStatsAttackTouches, [](const MatchFigure& f) { return int(f.counts[kCountAttackTouches]); }},
+    {kStatsGoodControls, [](const MatchFigure& f) { return int(f.counts[kCountGoodControls]); }},
+    {kStatsCrossesGood, [](const MatchFigure& f) { return int(f.counts[kCountCrossesGood]); }},
+    {kStatsPossessionLost, [](const MatchFigure& f) { return int(f.counts[kCountPossessionLost]); }},
+    {kStatsTacklesWon, [](const MatchFigure& f) { return int(f.counts[kCountTacklesWon]); }},
+    {kStatsFouls, [](const MatchFigure& f) { return int(f.counts[kCountFoulsCommitted]); }},
+    {kStatsHandballs, [](const MatchFigure& f) { return int(f.counts[kCountHandballs]); }},
+    {kStatsChallengeFouls, [](const MatchFigure& f) { return int(f.counts[kCountChallengeFouls]); }},
+    {kStatsInjuriesCaused, [](const MatchFigure& f) { return int(f.counts[kCountInjuriesCaused]); }},
+    {kStatsClearances, [](const MatchFigure& f) { return int(f.counts[kCountClearances]); }},
+    {kStatsIntercepts, [](const MatchFigure& f) { return int(f.counts[kCountIntercepts]); }},
+    {kStatsMenBeaten, [](const MatchFigure& f) { return int(f.counts[kCountDribblesPast]); }},
+    {kStatsOffsides, [](const MatchFigure& f) { return int(f.counts[kCountOffsides]); }},
+    {kStatsTackleAttempts, [](const MatchFigure& f) { return int(f.moreCounts[kMoreTackleAttempts]); }},
+    {kStatsSaves, [](const MatchFigure& f) { return int(f.counts[kCountSaves]); }},
+    {kStatsLongPassesLost,
+     [](const MatchFigure& f) { return Lost(f.counts[kCountLongPasses], f.counts[kCountLongPassesGood]); }},
+    {kStatsCatches, [](const MatchFigure& f) { return int(f.counts[kCountCatches]); }},
+    {kStatsOtherStops,
+     [](const MatchFigure& f) {
+         return f.counts[kCountParries] + f.counts[kCountTips] + f.counts[kCountPunches] +
+                f.counts[kCountPunchAways] + f.counts[kCountSmothers];
+     }},
+    {kStatsTimesTackled, [](const MatchFigure& f) { return int(f.counts[kCountTimesTackled]); }},
+    {kStatsTouches, [](const MatchFigure& f) { return int(f.touches); }},
+    {kStatsLongPassesGood, [](const MatchFigure& f) { return int(f.counts[kCountLongPassesGood]); }},
+};
+
+// The two signed counts hold up to 127, the others up to 255.
+void StoreCounts(uint8_t* r, const MatchFigure& f) {
+    for (const CountField& field : kCountFields) {
+        const bool signedByte = field.at == kStatsGoals || field.at == kStatsAssists;
+        r[At(field.at)] = uint8_t(std::clamp(field.count(f), 0, signedByte ? 127 : 255));
+    }
+}
 
 int CardState(const MatchFigure& f) {
     if (f.sentOff != 0) return 3;
@@ -71,5 +128,6 @@ void MatchComputePlayerRatings(uint8_t (*records)[kStatsRecordBytes], int16_t si
         StoreU16(r + At(kStatsKeeperFlags), keeper ? 1 : 0);
         r[At(kStatsOutfieldFlags)] = played && !keeper ? 1 : 0;
         StoreU16(r + At(kStatsPackedWord), uint16_t(CardState(f) << 6));
+        StoreCounts(r, f);
     }
 }

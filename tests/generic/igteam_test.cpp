@@ -10,6 +10,7 @@
 #include <cstring>
 #include <set>
 
+#include "generic/ig_mn2.h"
 #include "generic/ig_mn4.h"
 #include "generic/igmcont.h"
 #include "generic/igscreens.h"
@@ -19,6 +20,7 @@
 #include "menus/menuboxes.h"
 #include "support/bytes.h"
 #include "support/random.h"
+#include "tests/generic/ingame_fixture.h"
 #include "tests/match/scenario.h"
 #include "tests/menus/engine_fixture.h"
 #include "tolmenu/vidopt.h"
@@ -41,30 +43,8 @@ int IgTeamMarking(int side, int e) {
 int IgTeamCellX(int column) { return PitchColumnToScreenX(int16_t(column)); }
 int IgTeamCellY(int row) { return PitchRowToScreenY(int16_t(row)); }
 
-class InGameMenuTest : public MenuEngineTest {
+class InGameMenuTest : public InGameScreenTest {
   protected:
-    void SetUp() override {
-        MenuEngineTest::SetUp();
-        if (!started_) return;
-        CommittedVideoChoice.Device = -1;  // no 3D display around the visits
-        scenario::FillTwoClubs(77);
-        MatchHooks = MatchDisplayHooks{};
-        DisplayModeFlags = kDisplayOff;
-        Match3D_PrepareData();
-        MatchResetEngineState();
-        Goals[0] = Goals[1] = 0;
-        ShootOutGoals[0] = ShootOutGoals[1] = 0;
-        Period = 0;
-        Match_SetupPeriod();
-        MatchSubsUsed[0] = MatchSubsUsed[1] = 0;
-        ChangePending[0] = ChangePending[1] = 0;
-        InGameMenuId = kIgLeaveMenus;
-    }
-    void TearDown() override {
-        if (started_) Match3D_FreeData();
-        CommittedVideoChoice = VideoChoice{};
-        MenuEngineTest::TearDown();
-    }
     // The team screen of a side, entered as the loop enters it.
     static void EnterTeamScreen(uint16_t side, bool human, bool byEngine) {
         GameInfo.SetTeamU8(side, kHumanManaged, human ? 1 : 0);
@@ -120,27 +100,6 @@ class InGameMenuTest : public MenuEngineTest {
             }
         }
         return ::testing::AssertionSuccess();
-    }
-    // A visit as a shown match makes it: the menus released before (the
-    // match runs without them) and started again after.
-    static void RunVisit(void (*request)()) {
-        ReleaseMenuBuffers();
-        request();
-        StdoutCapture quiet;
-        RestartMenus();
-        quiet.Text();
-    }
-    // Holds the script until the screen (any when null) is up and shown:
-    // the first screen after the menus start is wiped in.
-    static void WaitForScreen(const MenuItem* table) {
-        testenv::MenuUserWaitFor([table] {
-            return InGameMenuActive == 1 && ScreenPresented == 1 && !MenuViewHotItems().empty() &&
-                   (table == nullptr || MenuViewTopTable() == table);
-        });
-    }
-    // The scripted user clicks the first item with the handler.
-    static void ClickHandler(MenuHandler handler) {
-        testenv::MenuUserClickItem([handler](const MenuHotItem& item) { return item.handler == handler; });
     }
 };
 

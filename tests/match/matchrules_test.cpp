@@ -77,7 +77,7 @@ TEST_F(RulesTest, ShootoutTakerOfAHumanTeamFollowsTheUsersOrder) {
     for (int entry = 0; entry < 16; ++entry) {
         GameInfo.SetI16(gameinfo::PlayerInfoAt(0, entry) + gameinfo::kPlayerInfoNumber, int16_t(500 + entry));
     }
-    for (int i = 0; i < 10; ++i) ShootoutOrder[i] = uint16_t(500 + 1 + (i * 3) % 10);
+    for (int i = 0; i < 10; ++i) ShootoutOrder[0][i] = uint16_t(500 + 1 + (i * 3) % 10);
     PenaltiesTaken = 2;  // k = 1: the second in the order
     EXPECT_EQ(MatchShootoutTaker(), 4);
 }
