@@ -18,7 +18,9 @@
 #include "match/matchquery.h"
 #include "match/matchrules.h"
 #include "menus/menuboxes.h"
+#include "menus/menupc.h"
 #include "support/bytes.h"
+#include "support/colconv.h"
 #include "support/random.h"
 #include "tests/generic/ingame_fixture.h"
 #include "tests/match/scenario.h"
@@ -451,6 +453,64 @@ TEST_F(InGameMenuTest, RandomClicksKeepTheDiagramSound) {
         ASSERT_TRUE(DiagramSound(0)) << "step " << step;
     }
     EXPECT_GT(MatchGetSubsUsed(0), 0);
+}
+
+// The team screen as the engine draws it: each outfield player's marker
+// at his diagram cell, and a run point's arrow only while it is set.
+TEST_F(InGameMenuTest, AGrabOfTheTeamScreenShowsThePlayersAtTheirCellsAndTheirArrows) {
+    if (!started_) return;
+    EnterTeamScreen(0, true, false);
+    const uint32_t green = ColConvPixel(0x2BE6, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
+    const uint32_t white = ColConvPixel(0xFFFF, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
+    const auto count = [](int x0, int y0, int x1, int y1, auto test) {
+        int n = 0;
+        for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y)
+            for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x) n += test(GetBackBufferPixel(x, y));
+        return n;
+    };
+    // Entry 6 runs forward to a free cell three rows up (two cells along
+    // the line kept clear of the other players' markers).
+    const auto [c6, r6] = CellOfEntry(6);
+    static int runColumn, runRow;
+    runColumn = -1;
+    for (int r = std::min(r6 + 3, kPitchRows - 1); r > r6 && runColumn < 0; --r)
+        if (IgPitchGrid[r][c6] == kIgNone) runColumn = c6, runRow = r;
+    ASSERT_GE(runColumn, 0);
+    recbits::StoreI16(IgTeamEntry(0, 6) + kIgTeamForwardAt, int16_t(runColumn));
+    recbits::StoreI16(IgTeamEntry(0, 6) + kIgTeamForwardAt + 2, int16_t(runRow));
+    static int markers, emptyCells, arrowWhite[2];
+    const auto grab = [&](int pass) {
+        WaitForScreen(IgTeamTable);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([=] {
+            if (pass == 0) {
+                markers = emptyCells = 0;
+                for (int r = 0; r < kPitchRows; ++r)
+                    for (int c = 0; c < kPitchColumns; ++c) {
+                        const int x = IgTeamCellX(c), y = IgTeamCellY(r);
+                        const int notGreen =
+                            count(x - 3, y - 3, x + 3, y + 3, [=](uint32_t p) { return p != green; });
+                        if (IgPitchGrid[r][c] != kIgNone) markers += notGreen > 10;
+                        if (IgPitchGrid[r][c] == kIgNone && r != 8 && r != 9 && notGreen == 0) ++emptyCells;
+                    }
+            }
+            // White between the player's marker and his run point.
+            const int x = IgTeamCellX(runColumn), y0 = IgTeamCellY(runRow) + 6, y1 = IgTeamCellY(r6) - 9;
+            arrowWhite[pass] = count(x - 25, y0, x + 25, y1, [=](uint32_t p) { return p == white; });
+        });
+        ClickHandler(IgButtonBar_Back);
+        RunVisit(IGMenu_Request1);
+    };
+    IgViewSide = 0;
+    grab(0);
+    EXPECT_EQ(markers, 10) << "a marker on each outfield player's cell";
+    EXPECT_GT(emptyCells, 150) << "the other cells plain pitch";
+    recbits::StoreI16(IgTeamEntry(0, 6) + kIgTeamForwardAt, -1);
+    recbits::StoreI16(IgTeamEntry(0, 6) + kIgTeamForwardAt + 2, -1);
+    grab(1);
+    EXPECT_GT(arrowWhite[0], 4) << "the run point's arrow: " << arrowWhite[0];
+    EXPECT_EQ(arrowWhite[1], 0) << "no arrow without the run point";
+    EXPECT_EQ(testenv::MenuUserPending(), 0);
 }
 
 }  // namespace
