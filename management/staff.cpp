@@ -39,7 +39,10 @@ struct StaffBits {
     int shift;
     int width;
 };
-constexpr StaffBits kLevelBits{6, 4}, kNationalityBits{10, 8}, kFlag18Bits{18, 1}, kStateBits{22, 4};
+constexpr StaffBits kLevelBits{6, 4}, kNationalityBits{10, 8}, kFlag18Bits{18, 1}, kStatusBits{19, 3},
+    kStateBits{22, 4};
+constexpr int kStaffValueA = 37;
+constexpr int kStaffValueB = 41;
 
 uint32_t StaffField(const StaffRecord& staff, StaffBits field) {
     return (recbits::LoadU32(staff.bytes + kStaffBits) >> field.shift) & ((1u << field.width) - 1u);
@@ -201,6 +204,13 @@ int16_t SquadRec_GetRecoveryBits10(uint16_t player) {
     return record != nullptr ? int16_t(CoachGetBits(*record, kCoachRecoveryBits, 10, 4)) : 0;
 }
 
+int16_t SquadRec_GetCareLevel(uint16_t player) {
+    const CoachingRecord* record = RecordOf(player);
+    return record != nullptr ? int16_t(CoachGetBits(*record, kCoachRecoveryState, 0, 3)) : 0;
+}
+int32_t SquadRec_GetTreatmentCount(uint16_t player) { return SquadRec_RecoveryWeeks(player); }
+int16_t SquadRec_GetProgramme(uint16_t player) { return SquadRec_RecoveryText(player); }
+
 namespace {
 const CoachingRecord28* Record28Of(uint16_t player) {
     if (!IsPlayerNumber(player)) return nullptr;
@@ -264,6 +274,28 @@ int16_t StaffRec_GetFlag18(const StaffRecord* staff) {
 int16_t StaffRec_GetNationality(const StaffRecord* staff) {
     return staff != nullptr ? int16_t(StaffField(*staff, kNationalityBits)) : HVW_GetViewedCountry();
 }
+
+int32_t StaffRec_GetCountWord(const StaffRecord* staff) {
+    return staff != nullptr ? recbits::LoadU16(staff->bytes + kStaffValueA) : 0;
+}
+int32_t StaffRec_GetWage(const StaffRecord* staff) {
+    return staff != nullptr ? recbits::LoadU16(staff->bytes + kStaffWage) : 0;
+}
+int32_t StaffRec_GetAskedWage(const StaffRecord* staff) {
+    return staff != nullptr ? recbits::LoadU16(staff->bytes + kStaffValueB) : 0;
+}
+int16_t StaffRec_GetStatus(const StaffRecord* staff) {
+    return staff != nullptr ? int16_t(StaffField(*staff, kStatusBits)) : 0;
+}
+int16_t StaffRec_CountAssignments(const StaffRecord* staff) {
+    if (staff == nullptr) return 0;
+    int16_t used = 0;
+    for (int i = 0; i < kStaffLanguages; ++i)
+        used += StaffByte(*staff, kStaffLanguageCodes + i) != -1 ? 1 : 0;
+    return used;
+}
+
+const StaffRecord* CurrentStaffRecord = nullptr;
 
 // ---- Derived figures ------------------------------------------------------------
 

@@ -136,8 +136,16 @@ int32_t SquadRec_GetProgramWeeks(uint16_t player, int16_t k);     // units / 7 (
 int16_t SquadRec_GetFlag(uint16_t player);                        // (0)
 int16_t SquadRec_GetLow5(uint16_t player);                        // (0)
 int16_t SquadRec_GetRecoveryBits10(uint16_t player);              // (0)
-int32_t SquadRec28_GetWord22(uint16_t player);                    // (0)
-int32_t SquadRec28_GetWord24(uint16_t player);                    // (0)
+// The fitness lists' readings of a coached player: the care level is his
+// recovery state (0 none, 1..7), the treatment count the weeks his
+// recovery is expected to take and the programme the text id of his
+// recovery line.  Without a coaching slot: 0, the weeks from his fitness,
+// and the line of his fitness.
+int16_t SquadRec_GetCareLevel(uint16_t player);
+int32_t SquadRec_GetTreatmentCount(uint16_t player);
+int16_t SquadRec_GetProgramme(uint16_t player);
+int32_t SquadRec28_GetWord22(uint16_t player);  // (0)
+int32_t SquadRec28_GetWord24(uint16_t player);  // (0)
 
 // ---- Staff field accessors (a null record gives the default) --------------
 
@@ -152,6 +160,19 @@ int16_t StaffRec_GetLevel(const StaffRecord* staff);                // (1)
 int16_t StaffRec_GetState(const StaffRecord* staff);                // (0)
 int16_t StaffRec_GetFlag18(const StaffRecord* staff);               // (0)
 int16_t StaffRec_GetNationality(const StaffRecord* staff);          // (viewed country)
+// The words the staff list shows: the contract count (value_a), the wage
+// and the wage an applicant asks (value_b); 0 without a record.
+int32_t StaffRec_GetCountWord(const StaffRecord* staff);
+int32_t StaffRec_GetWage(const StaffRecord* staff);
+int32_t StaffRec_GetAskedWage(const StaffRecord* staff);
+// The three-bit status of the bit word (0).
+int16_t StaffRec_GetStatus(const StaffRecord* staff);
+// How many of the five assignment (language) bytes are used (0).
+int16_t StaffRec_CountAssignments(const StaffRecord* staff);
+
+// The staff member the details screen shows; none when nobody is chosen.
+// Set by the staff list, the player condition screen and the switcher.
+extern const StaffRecord* CurrentStaffRecord;
 
 // ---- Derived figures --------------------------------------------------------
 

@@ -48,6 +48,7 @@
 #include "menus/screentables.h"
 #include "menus/searchfilter.h"
 #include "menus/shortlistscreen.h"
+#include "menus/staffmember.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"
@@ -157,7 +158,7 @@ PopupEntry g_gameList[] = {NAV_TITLE(440), NAV(89), NAV(0), NAV(1112), NAV_END};
 PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700),  NAV(158),  NAV(90),   NAV(99),   NAV(1314),
                            NAV(70),        NAV(497),  NAV(461),  NAV(252),  NAV(1109), NAV(1497),
                            NAV(1213),      NAV(253),  NAV(414),  NAV(423),  NAV(701),  NAV(1113),
-                           NAV(1114),      NAV(1216), NAV(1207), NAV(1299), NAV_END};
+                           NAV(1114),      NAV(1216), NAV(1207), NAV(1299), NAV(79),   NAV_END};
 PopupEntry g_leagueList[] = {NAV_TITLE(746), NAV(700), NAV(791), NAV(795), NAV(157), NAV(2029), NAV_END};
 PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166), NAV(1833),
                             NAV(1834),      NAV(1681), NAV(1083), NAV(705),  NAV(1469), NAV_END};
@@ -452,7 +453,7 @@ namespace {
 
 // Ids that push a screen table and nothing more.
 constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,  11, 19, 21, 22, 24, 25, 30,  31,  32,  33,  39, 42, 52,
-                                 54, 55, 57, 62, 63, 64, 65, 68, 69, 70, 71, 78,  80,  82,  83,  84, 87, 88,
+                                 54, 55, 57, 62, 63, 64, 65, 68, 69, 70, 71, 77,  80,  82,  83,  84, 87, 88,
                                  89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 106, 107, 108};
 
 bool IsPlainId(int16_t id) {
@@ -604,10 +605,6 @@ void ActOnMenuOption() {
             InvalidCase("CLUB_LEAGUE_RECORD", __LINE__);
         case 66:
             InvalidCase("SET_SALE_PRICE", __LINE__);
-        case 77:
-            InvalidCase("HV2001_INDIVIDUAL_TRAINING", __LINE__);
-        case 79:
-            InvalidCase("HV2001_COACH_DETAILS", __LINE__);
         case 2:
             MenuOption = 7;
             return;
@@ -651,6 +648,13 @@ void ActOnMenuOption() {
             return;
         case 76:
             TrainingOrClubList(true);
+            return;
+        case 78:
+            SelectedClub = uint16_t(GetPlayerClub(1));
+            RunTable(FrontEndScreenTable(id));
+            return;
+        case 79:
+            StaffMember_Run();
             return;
         case 43:
             TextMsg_ResetArgs();

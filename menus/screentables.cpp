@@ -31,6 +31,8 @@
 #include "menus/shortlistscreen.h"
 #include "menus/squadlist.h"
 #include "menus/squadnumbers.h"
+#include "menus/stafflist.h"
+#include "menus/staffmember.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
 #include "menus/vacancies.h"
@@ -87,6 +89,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return WeeklyMoneyTable;
         case 68:
             return FinanceTable;
+        case 78:
+            return StaffListTable;
+        case 79:
+            return StaffMemberTable;
         case 82:
             return MatchMarksTable;
         case 84:

@@ -1,8 +1,8 @@
 // The front-end controller and its services: ids, the default pop-up
 // handler, the recent-screens history, the title date, and the whole front
 // end driven headless from the start pictures to the quit question.
-#include "menus/clubmain.h"
 #include "menus/menucont.h"
+#include "menus/clubmain.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,10 @@ TEST(FrontEndController, IdsWithoutAnActionEndTheProgram) {
                      "Error: DoMainMenu\\(\\): Invalid MenuOption = " + std::to_string(id));
     }
     const std::vector<std::pair<int16_t, std::string>> cases = {
-        {1, "SELECT_NATION"},   {28, "TEAMSHEET_RECORDS"},          {44, "CLUB_LEAGUE_RECORD"},
-        {66, "SET_SALE_PRICE"}, {77, "HV2001_INDIVIDUAL_TRAINING"}, {79, "HV2001_COACH_DETAILS"},
+        {1, "SELECT_NATION"},
+        {28, "TEAMSHEET_RECORDS"},
+        {44, "CLUB_LEAGUE_RECORD"},
+        {66, "SET_SALE_PRICE"},
     };
     for (const auto& [id, name] : cases) {
         MenuOption = id;

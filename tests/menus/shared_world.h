@@ -1,0 +1,75 @@
+// Helpers of the screen tests that run over a generated world: a new game
+// made once per process in the game folder, and the pixels of the newest
+// grab the game wrote.
+#pragma once
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "database/hvw/dataconv.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/picture.h"
+#include "support/random.h"
+#include "tests/fakes/pak_fixture.h"
+
+namespace testenv {
+
+struct SharedNewWorld {
+    bool ready = false;
+    std::string error;
+};
+
+// Makes the world on the first call (seeded), then does nothing; the error
+// says why there is none.
+inline void MakeNewWorldOnce(SharedNewWorld& world, uint32_t seed) {
+    if (world.ready || !world.error.empty()) return;
+    char here[4096];
+    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
+        world.error = "no game folder";
+        return;
+    }
+    if (!std::filesystem::exists("stats/totstat.dat")) {
+        world.error = "no game data";
+    } else {
+        ClearTotStatTables();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        GameSeedRandom(seed);
+        NewGameSetUp();
+        world.ready = true;
+    }
+    if (chdir(here) != 0) world.error = "cannot return to the test folder";
+}
+
+// The newest grab's pixels, 800 x 600, as 0xRRGGBB; empty without a grab.
+inline std::vector<uint32_t> NewestGrab() {
+    char name[32], last[32] = "";
+    for (int n = 1; n < 10000; ++n) {
+        std::snprintf(name, sizeof name, "grab%04d.tga", n);
+        if (!std::filesystem::exists(name)) break;
+        std::snprintf(last, sizeof last, "%s", name);
+    }
+    std::vector<uint32_t> pixels;
+    if (last[0] == '\0') return pixels;
+    const std::vector<uint8_t> bytes = ReadHostFile(last);
+    uint8_t* block = nullptr;
+    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
+    std::memcpy(block, bytes.data(), bytes.size());
+    uint32_t size = uint32_t(bytes.size());
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
+        const uint8_t* p = block + GFX0_HEADER_SIZE;
+        for (int i = 0; i < 800 * 600; ++i)
+            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+}  // namespace testenv
