@@ -129,10 +129,10 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     MenuUserWait(10);
     MenuUserDo([] {
         const std::vector<MenuPopupRowView> rows = MenuViewPopupRows();
-        ASSERT_GT(rows.size(), 20u);
-        EXPECT_EQ(rows[20].entry->text, MenuValue(79));
+        ASSERT_GT(rows.size(), 21u);
+        EXPECT_EQ(rows[21].entry->text, MenuValue(79));
     });
-    testenv::MenuUserClickPopupRow(20);
+    testenv::MenuUserClickPopupRow(21);
     testenv::MenuUserWaitFor(TableUp(StaffListTable), 3000);
     MenuUserDo([this] { selectedClub = int16_t(SelectedClub); });
     Grab(&list);
