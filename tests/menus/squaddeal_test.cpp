@@ -591,6 +591,14 @@ TEST_F(SquadDealTest, NumbersSurviveALoadNumberAllAndTheRefusalToLeave) {
     EXPECT_EQ(std::string(SquadNumbers_Value(35, p)), std::to_string(HVW_GetPlayerFitnessPct(p)) + "%");
     SquadNumbers_ChooseKey(29);
     EXPECT_EQ(SquadNumbers.displayKey, 29);
+    const int16_t today = SeasonCalendar.currentDay;
+    SeasonCalendar.currentDay = std::max<int16_t>(HVW_GetCountryWordB(HVW_GetViewedCountry()), 0);
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
+    testenv::MenuUserWait(2);
+    testenv::MenuUserClickAt(400, 300);
+    SquadNumbers_ChooseKey(35);
+    EXPECT_EQ(SquadNumbers.displayKey, 29) << "fitness cannot be shown in the late season";
+    SeasonCalendar.currentDay = today;
     SquadNumbers.displayKey = 4;
 }
 
