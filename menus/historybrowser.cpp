@@ -1,77 +1,752 @@
 #include "menus/historybrowser.h"
 
+#include <algorithm>
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 
 #include "database/Access.h"
 #include "database/disk.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_fixtures.h"
 #include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "generic/replay.h"
 #include "menus/exmenu.h"
 #include "menus/matchday.h"
 #include "menus/menucont.h"
+#include "menus/playerinfo.h"
 #include "season/calendar.h"
+#include "season/fixtureday.h"
 #include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/matchevents.h"
 
+HistoryBrowserState HistoryBrowser;
+HistoryColumnCell HistoryColumns[kHistoryPages][kHistoryCells];
+HistoryLine HistoryLines[kHistoryListEntries];
+int16_t HistoryTopLine;
+int16_t HistoryLineCount;
+int16_t HistoryScreenLineTotal;
 uint16_t HistoryOpenedFromContinue;
 int16_t HistoryLeaveFlag;
-int16_t HistoryShownFixtures[kHistoryShownLines + 1] = {-1};
+HistoryScreenLine HistoryScreen[kHistoryScreenLines];
+const char* HistoryButtonLabels[kHistoryColumnButtons];
+int16_t HistoryButtonStates[kHistoryColumnButtons];
+int8_t HistoryButtonCells[kHistoryColumnButtons];
+int16_t HistoryButtonCount;
+char HistoryHeaderLine[160];
+int16_t HistoryPageArrows;
+int16_t HistoryLeagueSetText = 2428, HistoryLeagueSetState;
+int16_t HistoryAltText = 1559, HistoryAltState;
+int16_t HistoryTitleText = 887;
+int16_t HistoryCompanionSlots[3];
 
 namespace {
 
+constexpr int8_t kNone = -1;
+constexpr int8_t kFriendlyCode = 12;
+constexpr int8_t kInternationalCode = 13;
+constexpr int8_t kUnder21Code = 14;
+constexpr int8_t kReserveCodes = 6;
+constexpr int8_t kOpenerCupCode = 7;
+constexpr int8_t kLastNationalCup = 3;
+constexpr int8_t kEuropeanCupCodes[] = {4, 6};
+
 constexpr int16_t kLeaveIcon = 153;
-constexpr int16_t kScoreSeparatorText = 125;
-constexpr int kLineTop = 142;
+constexpr int16_t kPageArrowsIcon = 154;
+constexpr int16_t kVersusText = 152;
+constexpr int16_t kDashText = 125;
+constexpr int16_t kPenaltyText = 630;
+constexpr int16_t kSentOffText = 632;
+constexpr int16_t kOwnGoalText = 698;
+constexpr int16_t kShootOutMarkText = 1206;
+constexpr int16_t kShootOutLegendText = 1561;
+constexpr int16_t kBookedText = 2460;
+constexpr int16_t kAttendanceText = 2429;
+constexpr int16_t kReservesText = 2428;
+constexpr int16_t kLeagueText = 2427;
+constexpr int16_t kInternationalsText = 1559;
+constexpr int16_t kUnder21Text = 2461;
+constexpr int16_t kCountryText = 2426;
+constexpr int16_t kFriendliesText = 701;
+
+// Button states and the colours they are drawn in.
+constexpr int16_t kStateCurrent = 1;
+constexpr int16_t kStateListed = 0;
+constexpr int16_t kStateEmpty = 10;
+int16_t StateColour(int16_t state) { return state == kStateCurrent ? 8 : state == kStateEmpty ? 7 : 0; }
+
+// Line colours.
+constexpr int16_t kLineColour = 7;
+constexpr int16_t kMarkedColour = 9;
+constexpr int16_t kBookingColour = 16;
+constexpr int16_t kSendingOffColour = 4;
+constexpr int16_t kAttendanceColour = 10;
+
+constexpr uint16_t kMarkerColour = 0x18C3;
+constexpr int kListLeft = 24;
+constexpr int kListTop = 132;
 constexpr int kLineHeight = 20;
+constexpr int kRowWidth = 400;
+constexpr int kWideRowWidth = 430;
 
-int16_t g_title = 887;
+constexpr uint32_t kCrowdMask = 0x7FFFFF;
 
-bool IsClubOfCountry(int16_t club, int country) {
-    return club >= 0 && club < kClubCount && GetClubNation(club) == country;
-}
+// Row 0 holds every code; rows 1-8 are laid out from the world.
+constexpr HistoryColumnCell kRowZero[kHistoryCells] = {
+    {0, kNone, 0, 0}, {1, kNone, 0, 0}, {2, kNone, 0, 0},  {3, kNone, 0, 0},  {4, kNone, 0, 0},
+    {6, kNone, 0, 0}, {7, kNone, 0, 0}, {8, kNone, 0, 0},  {9, kNone, 0, 0},  {10, kNone, 0, 0},
+    {kNone, 0, 0, 0}, {kNone, 1, 0, 0}, {kNone, 2, 0, 0},  {kNone, 3, 0, 0},  {kNone, 7, 0, 0},
+    {kNone, 4, 0, 0}, {kNone, 6, 0, 0}, {12, kNone, 0, 0}, {13, kNone, 0, 0}, {14, kNone, 0, 0},
+};
+// Countries that open their season with champion against cup winner.
+constexpr int kOpenerCountries[] = {0, 2};
 
-// Today's fixtures of the user's country in table order; when there are
-// more than a page, the page that holds the user's fixture.
-void BuildLines() {
-    const int16_t today = SeasonCalendar.currentDay;
-    const int16_t user = HVW_GetMyClub();
-    const int country = user >= 0 && user < kClubCount ? int(GetClubNation(user)) : 0;
-    int16_t all[kFixtureSlots > 512 ? 512 : kFixtureSlots];
-    int count = 0, userIndex = -1;
-    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= today && count < 512; ++slot) {
-        if (FixtureDay(slot) != today) continue;
-        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
-        if (!IsClubOfCountry(home, country) && !IsClubOfCountry(away, country)) continue;
-        if (home == user || away == user) userIndex = count;
-        all[count++] = int16_t(slot);
+int16_t g_userFixture = kHistoryNoFixture;
+int16_t g_userFixtureType = -1;
+bool g_firstPass = false;
+char g_legend[80];
+const char* g_legendShown = g_legend;
+const char* g_headerShown = HistoryHeaderLine;
+const char* g_pageNames[kHistoryPages];
+const char* g_homeShown[kHistoryScreenLines];
+const char* g_awayShown[kHistoryScreenLines];
+const char* g_scoreShown[kHistoryScreenLines];
+const char* g_aggregateShown[kHistoryScreenLines];
+int16_t g_homeColour[kHistoryScreenLines];
+int16_t g_awayColour[kHistoryScreenLines];
+int16_t g_leagueSetColour, g_altColour;
+
+HistoryBrowserState& S() { return HistoryBrowser; }
+bool Has(uint16_t bits) { return (S().Flags & bits) != 0; }
+void Set(uint16_t bits) { S().Flags = uint16_t(S().Flags | bits); }
+void Clear(uint16_t bits) { S().Flags = uint16_t(S().Flags & ~bits); }
+
+int16_t Today() { return int16_t(SeasonCalendar.currentDay); }
+int CountryOf(int16_t club) { return IsClubNumber(club) ? int(GetClubNation(club)) : -1; }
+bool IsNationalType(int16_t type) { return type == kCompNationalTeam || type == kCompNationalUnder21; }
+
+// Calls visit(slot) for every fixture dated today, in table order.
+template <typename Visit>
+void ForEachFixtureToday(Visit visit) {
+    const int16_t today = Today();
+    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+        const int day = FixtureDay(slot);
+        if (day > today) return;  // sorted by day; empty slots (511) end it
+        if (day == today) visit(int16_t(slot));
     }
-    const int first = userIndex >= kHistoryShownLines ? userIndex - kHistoryShownLines + 1 : 0;
-    int shown = 0;
-    for (int i = first; i < count && shown < kHistoryShownLines; ++i) HistoryShownFixtures[shown++] = all[i];
-    HistoryShownFixtures[shown] = -1;
 }
 
-void HistoryBrowser_DrawLines(int, int, int, int) {
-    const int16_t user = HVW_GetMyClub();
-    SetFont(8);
-    for (int line = 0; line < kHistoryShownLines && HistoryShownFixtures[line] >= 0; ++line) {
-        const int16_t slot = HistoryShownFixtures[line];
-        const int y = kLineTop + kLineHeight * line;
-        DrawRowShade(24, y - 10, 752, kLineHeight);
-        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
-        SetDrawParam(1, home == user ? 9 : 0);
-        DrawTextAddrAt(380, y, HVW_GetClubName(home), JUSTIFY_RIGHT_MIDDLE);
-        SetDrawParam(1, away == user ? 9 : 0);
-        DrawTextAddrAt(420, y, HVW_GetClubName(away), JUSTIFY_LEFT_MIDDLE);
-        SetDrawParam(1, 0);
-        if (IsFixturePlayed(slot)) {
-            const uint32_t score = FixtureScore(slot);
-            DrawNumberAt(392, y, int32_t(score & 31), JUSTIFY_RIGHT_MIDDLE);
-            DrawTextNoAt(400, y, kScoreSeparatorText, JUSTIFY_CENTRE_MIDDLE);
-            DrawNumberAt(408, y, int32_t(score >> 5 & 31), JUSTIFY_LEFT_MIDDLE);
+int CurrentRow() { return std::clamp<int>(S().Row, 0, kHistoryPages - 1); }
+HistoryColumnCell* Cells() { return HistoryColumns[CurrentRow()]; }
+HistoryColumnCell* CurrentCell() {
+    return S().Column >= 0 && S().Column < kHistoryCells ? &Cells()[S().Column] : nullptr;
+}
+int UsedCells() { return std::clamp<int>(S().ColumnCount, 0, kHistoryCells); }
+
+// The first cell of the current row with the code; -1 when none.
+int FindCell(bool league, int8_t code, int limit = kHistoryCells) {
+    const HistoryColumnCell* row = Cells();
+    for (int c = 0; c < limit; ++c) {
+        if ((league ? row[c].league : row[c].cup) == code) return c;
+    }
+    return -1;
+}
+
+// Where a fixture of today is listed on a page: its cell code and the
+// flag bit it raises; false when the page does not list it.
+struct ColumnCode {
+    bool league;
+    int8_t code;
+    uint16_t flag;
+};
+bool CodeOnPage(int16_t slot, int page, ColumnCode* out) {
+    const int16_t type = FixtureType(slot);
+    const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+    const bool homeHere = CountryOf(home) == page;
+    if (type >= kCompLeague && type <= kCompPlayOffFinal) {
+        *out = {true, int8_t(HVW_FindClubInDivisionRows(home)), kHistSetAllowedWhenOn};
+        return homeHere;
+    }
+    if (type == kCompNationalTeam) {
+        *out = {true, kInternationalCode, kHistAlt13};
+        return true;
+    }
+    if (type == kCompNationalUnder21) {
+        *out = {true, kUnder21Code, kHistAlt14};
+        return true;
+    }
+    if (type == kCompChampionVsCupWinner) {
+        *out = {false, kOpenerCupCode, kHistSetAllowedWhenOn};
+        return homeHere;
+    }
+    if (type == kCompFriendly) {
+        *out = {true, kFriendlyCode, kHistSetAllowedWhenOn};
+        return homeHere || CountryOf(away) == page;
+    }
+    if (type == kCompReserveLeague) {
+        *out = {true, int8_t(HVW_FindClubInDivisionRows(home) + kReserveCodes), kHistSetAllowedWhenOff};
+        return homeHere;
+    }
+    const int16_t cup = HVW_GetCupIndexForText(type);
+    if (cup == -2) return false;
+    *out = {false, int8_t(cup), kHistSetAllowedWhenOn};
+    return cup > kLastNationalCup || homeHere;
+}
+
+bool IsOfCell(const ColumnCode& code, const HistoryColumnCell& cell) {
+    return (code.league ? cell.league : cell.cup) == code.code;
+}
+
+// ---- Screen lines ----------------------------------------------------------------------
+
+int EntryLines(int entry) {
+    const HistoryLine& line = HistoryLines[entry];
+    return 1 + (line.open != 0 ? line.extra : 0);
+}
+
+// The entries shown from the first one: how many fit in the 20 lines.
+int EntriesFitting(int first) {
+    int lines = 0, n = 0;
+    for (int e = std::max(first, 0); e < HistoryLineCount; ++e, ++n) {
+        lines += EntryLines(e);
+        if (lines > kHistoryScreenLines) break;
+    }
+    return n;
+}
+
+// The entry drawn on a screen line, -1 none; its first line in *start.
+int EntryOnScreenLine(int screenLine, int* start) {
+    int line = 0;
+    for (int e = std::max<int>(HistoryTopLine, 0); e < HistoryLineCount; ++e) {
+        const int need = EntryLines(e);
+        if (line + need > kHistoryScreenLines) break;
+        if (screenLine < line + need) {
+            *start = line;
+            return e;
+        }
+        line += need;
+    }
+    return -1;
+}
+
+const char* SideName(int16_t slot, int side) {
+    const int16_t who = side == 0 ? FixtureHome(slot) : FixtureAway(slot);
+    if (IsNationalType(FixtureType(slot))) return IsNationNumber(who) ? HVW_GetNationName(who) : "";
+    return IsClubNumber(who) ? HVW_GetClubName(who) : "";
+}
+
+// 1 when the fixture's shoot-out was won by the away side, 0 by the home
+// side, -1 when it had none.
+int ShootOutWinner(int16_t slot) {
+    if ((FixtureScore(slot) & kFixtureShootOutBit) == 0) return -1;
+    for (int i = 0; i < kShootOutEntries; ++i) {
+        if (int16_t(ShootOutList[i] & 0x7FFF) == slot) return (ShootOutList[i] & 0x8000) != 0 ? 1 : 0;
+    }
+    return -1;
+}
+
+bool IsMarkedSide(int16_t slot, int side) {
+    const int16_t who = side == 0 ? FixtureHome(slot) : FixtureAway(slot);
+    if (IsNationalType(FixtureType(slot))) return false;
+    if (who == HVW_GetMyClub()) return true;
+    const int8_t cup = Cells()[std::clamp<int>(S().Column, 0, kHistoryCells - 1)].cup;
+    const bool pageMarks = FixtureType(slot) == kCompFriendly || (cup >= 4 && cup <= 6);
+    return pageMarks && CountryOf(who) == S().Page;
+}
+
+void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
+    const int winner = ShootOutWinner(slot);
+    for (int side = 0; side < 2; ++side) {
+        char* text = side == 0 ? out.home : out.away;
+        const size_t size = side == 0 ? sizeof out.home : sizeof out.away;
+        AppendText(text, size, "%s", SideName(slot, side));
+        if (winner == side) AppendText(text, size, " %s", GetText(kShootOutMarkText));
+        (side == 0 ? out.homeColour : out.awayColour) =
+            IsMarkedSide(slot, side) ? kMarkedColour : kLineColour;
+    }
+    if (winner >= 0)
+        std::snprintf(g_legend, sizeof g_legend, "%s %s", GetText(kShootOutMarkText),
+                      GetText(kShootOutLegendText));
+    const uint32_t score = FixtureScore(slot);
+    const int homeGoals = int(score & kFixtureGoalsMask), awayGoals = int(score >> 5 & kFixtureGoalsMask);
+    if (IsFixturePlayed(slot)) {
+        std::snprintf(out.score, sizeof out.score, "%d %s %d", homeGoals, GetText(kDashText), awayGoals);
+    } else {
+        std::snprintf(out.score, sizeof out.score, "%s", GetText(kVersusText));
+    }
+    if (!Has(kHistSecondLegs)) return;
+    const int16_t earlier =
+        HVW_FindEarlierCupTie(FixtureHome(slot), FixtureAway(slot), FixtureType(slot), Today());
+    if (earlier < 0 || !IsFixturePlayed(earlier)) return;
+    const uint32_t first = FixtureScore(earlier);
+    const int firstHome = int(first & kFixtureGoalsMask), firstAway = int(first >> 5 & kFixtureGoalsMask);
+    if (HistoryOpenedFromContinue != 0 || !IsFixturePlayed(slot)) {
+        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", firstAway, GetText(kDashText),
+                      firstHome);
+    } else {
+        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", homeGoals + firstAway,
+                      GetText(kDashText), awayGoals + firstHome);
+    }
+}
+
+// ---- Event lines -----------------------------------------------------------------------
+
+struct EventEntry {
+    uint16_t player;
+    int8_t group;  // 0 goals, 3 sendings-off, 4 bookings
+};
+
+int8_t GroupOf(int8_t kind) { return MatchEvents_IsGoalKind(kind) ? kEventGoal : kind; }
+
+// The side's players with events, in order of their first event, at most
+// 16 (as the line count keeps them).
+int CollectEntries(int16_t fixture, int side, EventEntry (&entries)[kScorerTableEntries]) {
+    int used = 0;
+    MatchEvents_ForEachOfFixture(fixture, [&](int32_t r) {
+        const uint16_t player = MatchEventPlayer(r);
+        if (MatchEventSide(r) != side || player == 0) return;
+        const int8_t group = GroupOf(MatchEventKind(r));
+        const bool known = std::any_of(entries, entries + used, [&](const EventEntry& e) {
+            return e.player == player && e.group == group;
+        });
+        if (!known && used < kScorerTableEntries) entries[used++] = {player, group};
+    });
+    return used;
+}
+
+// Writes the lines of one side's events into the screen lines from first
+// on (at most limit lines); returns how many it wrote.
+class SideWriter {
+  public:
+    SideWriter(int side, int first, int limit) : side_(side), first_(first), limit_(limit) {}
+    int Written() const { return written_; }
+    bool Full() const { return written_ >= limit_; }
+    // Starts a new line in the colour; false when no line is left.
+    bool NewLine(int16_t colour) {
+        if (Full()) return false;
+        HistoryScreenLine& line = HistoryScreen[first_ + written_++];
+        (side_ == 0 ? line.homeColour : line.awayColour) = colour;
+        return true;
+    }
+    void Add(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+        if (written_ == 0) return;
+        char piece[160];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(piece, sizeof piece, format, args);
+        va_end(args);
+        HistoryScreenLine& line = HistoryScreen[first_ + written_ - 1];
+        if (side_ == 0) {
+            AppendText(line.home, sizeof line.home, "%s", piece);
+        } else {
+            AppendText(line.away, sizeof line.away, "%s", piece);
         }
     }
+
+  private:
+    int side_, first_, limit_, written_ = 0;
+};
+
+// One scorer's or booked player's events: the name with the first, then
+// ", " and each further one; a new line after the 5th and every 9th more.
+void WriteRepeatedEntry(SideWriter& out, int16_t fixture, int side, const EventEntry& entry, int16_t colour) {
+    int n = 0;
+    bool open = false;
+    MatchEvents_ForEachOfFixture(fixture, [&](int32_t r) {
+        if (MatchEventSide(r) != side || MatchEventPlayer(r) != entry.player) return;
+        const int8_t kind = MatchEventKind(r);
+        if (GroupOf(kind) != entry.group) return;
+        const int minute = MatchEventMinute(r);
+        const bool breakLine =
+            n == kScorerFirstLineEntries ||
+            (n > kScorerFirstLineEntries && (n - kScorerFirstLineEntries) % kScorerMoreLineEntries == 0);
+        if (n == 0 || breakLine) open = out.NewLine(colour);
+        ++n;
+        if (!open) return;
+        const bool first = n == 1;
+        if (!first && !breakLine) out.Add(", ");
+        if (first) {
+            const char* name = HVW_GetPlayerShortName(entry.player);
+            if (kind == kEventBooking)
+                out.Add("%s %s %d", name, GetText(kBookedText), minute);
+            else if (kind == kEventPenaltyGoal)
+                out.Add("%s %d %s", name, minute, GetText(kPenaltyText));
+            else if (kind == kEventOwnGoal)
+                out.Add("%s %s %d", name, GetText(kOwnGoalText), minute);
+            else
+                out.Add("%s %d", name, minute);
+        } else if (kind == kEventPenaltyGoal) {
+            out.Add("%d %s", minute, GetText(kPenaltyText));
+        } else if (kind == kEventOwnGoal) {
+            out.Add("%s %d", GetText(kOwnGoalText), minute);
+        } else {
+            out.Add("%d", minute);
+        }
+    });
+}
+
+int WriteSideEvents(int16_t fixture, int side, int first, int limit) {
+    EventEntry entries[kScorerTableEntries];
+    const int count = CollectEntries(fixture, side, entries);
+    SideWriter out(side, first, limit);
+    for (int i = 0; i < count; ++i)
+        if (entries[i].group == kEventGoal) WriteRepeatedEntry(out, fixture, side, entries[i], kLineColour);
+    for (int i = 0; i < count; ++i)
+        if (entries[i].group == kEventBooking)
+            WriteRepeatedEntry(out, fixture, side, entries[i], kBookingColour);
+    for (int i = 0; i < count; ++i) {
+        if (entries[i].group != kEventSendingOff) continue;
+        const int32_t r = [&] {
+            for (int32_t at = MatchEvents_FindNext(fixture, int16_t(side), kEventSendingOff,
+                                                   MatchEvents_FindFirst(fixture));
+                 at >= 0; at = MatchEvents_FindNext(fixture, int16_t(side), kEventSendingOff, at + 1))
+                if (MatchEventPlayer(at) == entries[i].player) return at;
+            return int32_t(-1);
+        }();
+        if (r < 0 || !out.NewLine(kSendingOffColour)) continue;
+        out.Add("%s %s %d", HVW_GetPlayerShortName(entries[i].player), GetText(kSentOffText),
+                MatchEventMinute(r));
+    }
+    return out.Written();
+}
+
+void FillEventLines(int16_t fixture, int first, int limit) {
+    for (int i = 0; i < limit; ++i) HistoryScreen[first + i].eventLine = true;
+    const int home = WriteSideEvents(fixture, 0, first, limit);
+    const int away = WriteSideEvents(fixture, 1, first, limit);
+    // The crowd on the side with fewer lines (the home side when equal).
+    const bool onHome = MatchEvents_CountScorerLines(fixture, 0) <= MatchEvents_CountScorerLines(fixture, 1);
+    const int at = onHome ? home : away;
+    if (at >= limit) return;
+    HistoryScreenLine& line = HistoryScreen[first + at];
+    const uint32_t crowd = recbits::LoadU32(FixtureTable[fixture].bytes + kFixtureCrowdWord) & kCrowdMask;
+    char* text = onHome ? line.home : line.away;
+    const size_t size = onHome ? sizeof line.home : sizeof line.away;
+    AppendText(text, size, "%s %s", GetText(kAttendanceText), HVW_FormatThousands(int32_t(crowd)));
+    (onHome ? line.homeColour : line.awayColour) = kAttendanceColour;
+}
+
+// ---- Building the lists ----------------------------------------------------------------
+
+void FindUserFixture() {
+    const int16_t user = HVW_GetMyClub();
+    g_userFixture = HVW_FindClubFixtureOnDay(user, Today(), 0);
+    g_userFixtureType = -1;
+    if (g_userFixture < 0) {
+        g_userFixture = HVW_FindClubFixtureOnDay(user, Today(), 1);
+        if (g_userFixture >= 0) {
+            g_userFixtureType = kCompReserveLeague;
+            Set(kHistSecondLeagueSet);
+        }
+    } else {
+        g_userFixtureType = FixtureType(g_userFixture);
+    }
+    S().RefFixture = g_userFixture;
+}
+
+void FindAvailablePages(int userCountry) {
+    std::fill(std::begin(S().PageAvailable), std::end(S().PageAvailable), uint8_t(0));
+    int firstOrdinary = -1;
+    bool userHome = false;
+    ForEachFixtureToday([&](int16_t slot) {
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        const bool national = IsNationalType(FixtureType(slot));
+        if (!national && CountryOf(home) == userCountry) userHome = true;
+        for (int k = 0; k < kHistoryPages; ++k) {
+            if (!IsCountryInPlay(k)) continue;
+            const bool listed =
+                national ? home != k && away != k : CountryOf(home) == k || CountryOf(away) == k;
+            if (!listed) continue;
+            S().PageAvailable[k] = 1;
+            if (!national && firstOrdinary < 0) firstOrdinary = k;
+        }
+    });
+    if (userHome || firstOrdinary < 0) {
+        S().Page = int16_t(std::clamp(userCountry, 0, kHistoryPages - 1));
+    } else {
+        S().Page = int16_t(firstOrdinary);
+    }
+}
+
+void FirstEntry() {
+    SetMenuTitleDate(2);
+    HistoryBrowser = HistoryBrowserState{};
+    HistoryColumns_Build();
+    const int userCountry = CountryOf(HVW_GetMyClub());
+    FindUserFixture();
+    FindAvailablePages(userCountry);
+    S().Row = int8_t(S().Page);
+    S().Column = int8_t(HistoryBrowser_ColumnOfFixture(g_userFixture));
+    HistoryTopLine = 0;
+    Set(kHistRebuildLines | kHistNewPage);
+}
+
+// Today's fixtures of the current column, sorted by home name.
+void BuildLineList() {
+    const HistoryColumnCell* cell = CurrentCell();
+    HistoryLineCount = 0;
+    if (cell == nullptr) return;
+    ForEachFixtureToday([&](int16_t slot) {
+        ColumnCode code{};
+        if (HistoryLineCount >= kHistoryListEntries || !CodeOnPage(slot, S().Page, &code)) return;
+        if (IsOfCell(code, *cell)) HistoryLines[HistoryLineCount++] = {slot, 0, 0};
+    });
+    // The name lookup answers in a shared buffer: compare copies.
+    char names[kHistoryListEntries][64];
+    for (int i = 0; i < HistoryLineCount; ++i)
+        std::snprintf(names[i], sizeof names[i], "%s", SideName(HistoryLines[i].fixture, 0));
+    int order[kHistoryListEntries];
+    for (int i = 0; i < HistoryLineCount; ++i) order[i] = i;
+    std::stable_sort(order, order + HistoryLineCount,
+                     [&](int a, int b) { return std::strcmp(names[a], names[b]) < 0; });
+    HistoryLine sorted[kHistoryListEntries];
+    for (int i = 0; i < HistoryLineCount; ++i) sorted[i] = HistoryLines[order[i]];
+    std::copy(sorted, sorted + HistoryLineCount, HistoryLines);
+}
+
+void RebuildLines() {
+    Clear(kHistSetAllowedWhenOn | kHistSetAllowedWhenOff | kHistAlt13 | kHistAlt14);
+    S().Row = int8_t(std::clamp<int>(S().Page, 0, kHistoryPages - 1));
+    HistoryColumnCell* row = Cells();
+    int used = 0;
+    for (int c = 0; c < kHistoryCells; ++c) {
+        row[c].lines = 0;
+        if (row[c].league != kNone || row[c].cup != kNone) ++used;
+        if (!g_firstPass) row[c].topLine = 0;
+    }
+    S().ColumnCount = int8_t(used);
+    std::fill(std::begin(HistoryLines), std::end(HistoryLines), HistoryLine{kHistoryNoFixture, 0, 0});
+
+    ForEachFixtureToday([&](int16_t slot) {
+        ColumnCode code{};
+        if (!CodeOnPage(slot, S().Page, &code)) return;
+        Set(code.flag);
+        for (int c = 0; c < used; ++c) {
+            if (!IsOfCell(code, row[c])) continue;
+            if (row[c].lines < INT8_MAX) ++row[c].lines;
+            break;
+        }
+    });
+
+    if (Has(kHistNewPage)) {
+        const bool ownPage = S().Page == CountryOf(HVW_GetMyClub());
+        const bool reserves = g_userFixtureType == kCompReserveLeague;
+        const bool second =
+            ownPage ? reserves : Has(kHistSetAllowedWhenOff) && (!Has(kHistSetAllowedWhenOn) || reserves);
+        if (second)
+            Set(kHistSecondLeagueSet);
+        else
+            Clear(kHistSecondLeagueSet);
+        Clear(kHistNewPage);
+    }
+    if (CurrentCell() == nullptr || CurrentCell()->lines < 1) {
+        S().Column = 0;
+        for (int c = 0; c < used; ++c) {
+            if (row[c].lines > 0) {
+                S().Column = int8_t(c);
+                break;
+            }
+        }
+    }
+    BuildLineList();
+
+    if (g_firstPass) {
+        const int16_t user = HVW_GetMyClub();
+        for (int i = 0; i < HistoryLineCount; ++i) {
+            if (!IsFixtureOfClub(HistoryLines[i].fixture, user)) continue;
+            const int after = HistoryLineCount - i;
+            const int top = i < kHistoryScreenLines       ? 0
+                            : after < kHistoryScreenLines ? HistoryLineCount - kHistoryScreenLines
+                                                          : i;
+            CurrentCell()->topLine = int8_t(std::clamp(top, 0, kHistoryListEntries));
+            break;
+        }
+    }
+    HistoryTopLine = CurrentCell() != nullptr ? CurrentCell()->topLine : 0;
+}
+
+const char* ColumnLabel(const HistoryColumnCell& cell) {
+    if (cell.league >= 0 && cell.league < kReserveCodes) {
+        const char* name = HVW_GetDivisionRoundEntry(cell.league, S().Page);
+        return name != nullptr ? name : "";
+    }
+    if (cell.league == kFriendlyCode) return GetText(kFriendliesText);
+    if (cell.cup == kOpenerCupCode) {
+        int16_t round = -1, leg = -1;
+        const int16_t name = HVW_GetCompRoundText(kCompChampionVsCupWinner, &round, &leg, S().Page);
+        return GetText(name >= 0 ? name : round);
+    }
+    if (cell.cup >= 0) {
+        const char* name = HistoryBrowser_RoundEntry(cell.cup);
+        if ((name == nullptr || name[0] == '\0') && cell.cup > kLastNationalCup)
+            name = HVW_GetCupRoundEntry(cell.cup, 0);
+        return name != nullptr ? name : "";
+    }
+    return "";
+}
+
+void FillButtons() {
+    for (int k = 0; k < kHistoryPages; ++k) g_pageNames[k] = HVW_GetNationName(int16_t(k));
+    HistoryButtonCount = 0;
+    const HistoryColumnCell* row = Cells();
+    const bool second = Has(kHistSecondLeagueSet);
+    for (int c = 0; c < UsedCells() && HistoryButtonCount < kHistoryColumnButtons; ++c) {
+        const HistoryColumnCell& cell = row[c];
+        // The reserve codes and the alternate columns have no button of
+        // their own: the league buttons and the alternate button stand for
+        // them.
+        if (cell.league >= kReserveCodes && cell.league < kFriendlyCode) continue;
+        if (cell.league == kInternationalCode || cell.league == kUnder21Code) continue;
+        int shown = c;
+        if (second && cell.league >= 0 && cell.league < kReserveCodes) {
+            shown = FindCell(true, int8_t(cell.league + kReserveCodes), UsedCells());
+        }
+        int16_t state = kStateEmpty;
+        if (shown >= 0)
+            state = shown == S().Column ? kStateCurrent : row[shown].lines > 0 ? kStateListed : kStateEmpty;
+        const int n = HistoryButtonCount++;
+        HistoryButtonLabels[n] = ColumnLabel(cell);
+        HistoryButtonStates[n] = state;
+        HistoryButtonCells[n] = int8_t(c);
+    }
+    HistoryLeagueSetText = second ? kLeagueText : kReservesText;
+    HistoryLeagueSetState =
+        (second ? Has(kHistSetAllowedWhenOn) : Has(kHistSetAllowedWhenOff)) ? kStateListed : kStateEmpty;
+    HistoryAltText = Has(kHistAltShown) ? kUnder21Text : kInternationalsText;
+    HistoryAltState = (Has(kHistAltShown) ? Has(kHistAlt14) : Has(kHistAlt13)) ? kStateListed : kStateEmpty;
+    g_leagueSetColour = StateColour(HistoryLeagueSetState);
+    g_altColour = StateColour(HistoryAltState);
+    SetMenuListRows(HistoryButtonCount);
+}
+
+void FillHeader() {
+    HistoryHeaderLine[0] = '\0';
+    if (HistoryTopLine < 0 || HistoryTopLine >= HistoryLineCount) return;
+    const int16_t slot = HistoryLines[HistoryTopLine].fixture;
+    const int16_t type = FixtureType(slot);
+    const HistoryColumnCell* cell = CurrentCell();
+    const int8_t league = cell != nullptr ? cell->league : kNone;
+    if (type >= kCompLeague && type <= kCompPlayOffFinal) {
+        const char* name = HVW_GetDivisionRoundEntry(league, S().Page);
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", name != nullptr ? name : "");
+    } else if (type == kCompReserveLeague) {
+        const char* name = HVW_GetDivisionRoundEntry(int16_t(league - kReserveCodes), S().Page);
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kReservesText),
+                      name != nullptr ? name : "");
+    } else if (IsNationalType(type)) {
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
+                      GetText(type == kCompNationalTeam ? kInternationalsText : kUnder21Text));
+    } else if (type == kCompFriendly) {
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", GetText(kFriendliesText));
+    } else {
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
+                      HVW_FormatCompetitionName(type, 0, 1, int16_t(S().Page)));
+        if (HVW_IsSecondLegFixture(slot) != 0) Set(kHistSecondLegs);
+    }
+}
+
+void FillScreenLines(bool justRebuilt) {
+    for (HistoryScreenLine& line : HistoryScreen) {
+        line.entry = -1;
+        line.eventLine = false;
+        line.home[0] = line.away[0] = line.score[0] = line.aggregate[0] = '\0';
+        line.homeColour = line.awayColour = kLineColour;
+    }
+    g_legend[0] = '\0';
+    int total = HistoryLineCount;
+    for (int e = 0; e < HistoryLineCount; ++e) total += HistoryLines[e].open != 0 ? HistoryLines[e].extra : 0;
+    HistoryScreenLineTotal = int16_t(total);
+    HistoryPageArrows = 0;
+    if (total <= kHistoryScreenLines) {
+        HistoryTopLine = 0;
+        if (justRebuilt && (uint16_t(MatchDayFlags) & kDayResultsListed) != 0) {
+            // The whole day's column fits: open every entry while all fit.
+            int lines = 0;
+            for (int e = 0; e < HistoryLineCount; ++e)
+                lines += 1 + MatchEvents_LinesForFixture(HistoryLines[e].fixture, 1);
+            if (lines <= kHistoryScreenLines)
+                for (int e = 0; e < HistoryLineCount; ++e) HistoryLine_SetOpen(int16_t(e), 1);
+        }
+    } else {
+        HistoryPageArrows = kPageArrowsIcon;
+    }
+    FillHeader();
+    int line = 0;
+    for (int e = std::max<int>(HistoryTopLine, 0); e < HistoryLineCount; ++e) {
+        const int need = EntryLines(e);
+        if (line + need > kHistoryScreenLines) break;
+        HistoryScreen[line].entry = int16_t(e);
+        FillFixtureLine(HistoryScreen[line], HistoryLines[e].fixture);
+        for (int i = 1; i < need; ++i) HistoryScreen[line + i].entry = int16_t(e);
+        if (need > 1) FillEventLines(HistoryLines[e].fixture, line + 1, need - 1);
+        line += need;
+    }
+    for (int i = 0; i < kHistoryScreenLines; ++i) {
+        g_homeShown[i] = HistoryScreen[i].home;
+        g_awayShown[i] = HistoryScreen[i].away;
+        g_scoreShown[i] = HistoryScreen[i].score;
+        g_aggregateShown[i] = HistoryScreen[i].aggregate;
+        g_homeColour[i] = HistoryScreen[i].homeColour;
+        g_awayColour[i] = HistoryScreen[i].awayColour;
+    }
+}
+
+// ---- Items -------------------------------------------------------------------------------
+
+void DrawColumnButtons(int, int, int, int) {
+    const uint16_t colour = DrawColour;
+    const int32_t style = ButtonStyle;
+    SetDrawParam(4, 0);
+    for (int i = 0; i < HistoryButtonCount; ++i) {
+        SetDrawParam(2, 0x5AD4);
+        DoButton(588, 132 + 24 * i, 180, 21);
+        SetDrawParam(1, StateColour(HistoryButtonStates[i]));
+        DrawTextAddrAt(678, 142 + 24 * i, HistoryButtonLabels[i], JUSTIFY_CENTRE_MIDDLE);
+    }
+    SetDrawParam(1, 0);
+    SetDrawParam(2, colour);
+    SetDrawParam(4, style);
+}
+
+int32_t ColumnButton(MenuHotItem* item) {
+    if (item == nullptr || item->row >= HistoryButtonCount) return MENU_CONTINUE;
+    const HistoryColumnCell& cell = Cells()[HistoryButtonCells[item->row]];
+    if (cell.league >= 0 && cell.league < kReserveCodes)
+        return HistoryBrowser_ColumnByLeagueCode(cell.league);
+    if (cell.league == kFriendlyCode) return HistoryBrowser_ColumnByCode(true, kFriendlyCode);
+    return HistoryBrowser_ColumnByCode(false, cell.cup);
+}
+
+int32_t LineClick(MenuHotItem* item) {
+    return item != nullptr ? HistoryBrowser_ToggleScreenLine(item->row) : MENU_CONTINUE;
+}
+
+int32_t PickPage(PopupCallBlock* call) { return HistoryBrowser_ChoosePage(int16_t(call->row)); }
+
+PopupEntry g_pagePopup[kHistoryPages + 2];
+
+void MarkPagePopup(PopupCallBlock*) {
+    for (int k = 0; k < kHistoryPages; ++k) {
+        PopupEntry& entry = g_pagePopup[k + 1];
+        entry.flags =
+            uint16_t((S().PageAvailable[k] != 0 ? POPUP_SELECTABLE : 0) | (k == S().Page ? POPUP_MARKED : 0));
+    }
+}
+
+void BuildPagePopup() {
+    g_pagePopup[0] = {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, MarkPagePopup};
+    for (int k = 0; k < kHistoryPages; ++k)
+        g_pagePopup[k + 1] = {POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0,      0, 0, 0, nullptr,
+                              &g_pageNames[k],       PickPage,         nullptr};
+    g_pagePopup[kHistoryPages + 1] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+    MarkPagePopup(nullptr);
 }
 
 void Leave() {
@@ -80,19 +755,238 @@ void Leave() {
     MenuOption = 3;
 }
 
+const MenuItem kColumnButtonRow[] = {
+    {31, 588, 132, 180, 21, nullptr, ColumnButton},
+    kMenuEnd,
+};
+
+const MenuItem kLineRow[] = {
+    {31, kListLeft, kListTop, kRowWidth, kLineHeight, nullptr, LineClick},
+    {49, 0, 0, 0, sizeof(int16_t), g_homeColour, nullptr},
+    {18, 206, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_homeShown, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
+    {18, 224, 142, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_scoreShown, nullptr},
+    {49, 0, 0, 0, sizeof(int16_t), g_awayColour, nullptr},
+    {18, 244, 142, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_awayShown, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
+    {18, 420, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_aggregateShown, nullptr},
+    kMenuEnd,
+};
+
 }  // namespace
 
-void HistoryMenuProc() {
-    if (!IsMenuFirstEntry()) return;
-    SetMenuTitleDate(2);
-    BuildLines();
+// ---------------------------------------------------------------------------
+// The columns
+
+void HistoryColumns_Build() {
+    std::copy(std::begin(kRowZero), std::end(kRowZero), HistoryColumns[0]);
+    for (int country = 1; country < kHistoryPages; ++country) {
+        HistoryColumnCell* row = HistoryColumns[country];
+        std::fill(row, row + kHistoryCells, HistoryColumnCell{kNone, kNone, 0, 0});
+        int n = 0;
+        const auto add = [&](int8_t league, int8_t cup) {
+            if (n < kHistoryCells) row[n++] = {league, cup, 0, 0};
+        };
+        const int divisions = std::min<int>(HVW_CountCompRounds2(int16_t(country)), kReserveCodes);
+        for (int d = 0; d < divisions; ++d) add(int8_t(d), kNone);
+        for (int d = 0; d < divisions; ++d)
+            if (DivisionLayout[country][d].third == 1) add(int8_t(d + kReserveCodes), kNone);
+        for (int8_t cup = 0; cup <= kLastNationalCup; ++cup)
+            if (HVW_GetCupRoundCount(cup, int16_t(country)) > 0) add(kNone, cup);
+        if (std::find(std::begin(kOpenerCountries), std::end(kOpenerCountries), country) !=
+            std::end(kOpenerCountries))
+            add(kNone, kOpenerCupCode);
+        for (int8_t cup : kEuropeanCupCodes) add(kNone, cup);
+        // The last three cells always hold 12, 13 and 14.
+        n = std::min(n, kHistoryCells - 3);
+        for (int8_t code : {kFriendlyCode, kInternationalCode, kUnder21Code}) add(code, kNone);
+    }
 }
 
-void RunHistoryBrowser(int16_t titleText, uint16_t openedFromContinue) {
-    g_title = titleText;
-    HistoryOpenedFromContinue = openedFromContinue;
-    HistoryLeaveFlag = 0;
-    RunMenuSet(HistoryBrowserTable);
+// ---------------------------------------------------------------------------
+// Searches
+
+void HistoryLine_SetOpen(int16_t line, int16_t open) {
+    if (line < 0 || line >= HistoryLineCount) return;
+    HistoryLine& entry = HistoryLines[line];
+    if (open == 1) {
+        entry.open = 1;
+        entry.extra = uint8_t(
+            std::clamp<int>(MatchEvents_LinesForFixture(entry.fixture, 1), 0, kHistoryScreenLines - 1));
+    } else {
+        entry.open = 0;
+        entry.extra = 0;
+    }
+}
+
+char* HistoryBrowser_RoundEntry(int16_t n) { return HVW_GetCupRoundEntry(n, S().Page); }
+
+int16_t HistoryBrowser_ColumnOfFixture(int16_t fixture) {
+    if (fixture < 0 || fixture >= kFixtureSlots) return 0;
+    const int16_t type = FixtureType(fixture);
+    const int16_t cup = HVW_GetCupIndexForText(type);
+    int found = -1;
+    if (cup != -2) {
+        found = FindCell(false, int8_t(cup));
+    } else if (type == kCompChampionVsCupWinner) {
+        found = FindCell(false, kOpenerCupCode);
+    } else if (type == kCompFriendly) {
+        found = FindCell(true, kFriendlyCode);
+    } else if (IsNationalType(type)) {
+        found = FindCell(true, type == kCompNationalTeam ? kInternationalCode : kUnder21Code);
+    } else {
+        // The division of the fixture's own home club.
+        const int16_t home = FixtureHome(fixture);
+        const int r = IsClubNumber(home) ? HVW_FindClubInDivisionRows(home) : 0;
+        found = FindCell(true, int8_t(type == kCompReserveLeague ? r + kReserveCodes : r));
+    }
+    return int16_t(std::max(found, 0));
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+int32_t HistoryBrowser_ToggleScreenLine(int16_t screenLine) {
+    int start = 0;
+    const int e = EntryOnScreenLine(screenLine, &start);
+    if (e < 0) return MENU_CONTINUE;
+    HistoryLine& entry = HistoryLines[e];
+    if (entry.open != 0) {
+        HistoryLine_SetOpen(int16_t(e), 0);
+        return MENU_REDRAW;
+    }
+    HistoryLine_SetOpen(int16_t(e), 1);
+    const int d = start + entry.extra - (kHistoryScreenLines - 1);
+    if (d > 0) {
+        // Scroll so that the opened entry's lines are on the page, never
+        // past the entry itself.
+        int moved = 0, line = 0;
+        for (int at = HistoryTopLine; at < e && line < d; ++at) {
+            line += EntryLines(at);
+            ++moved;
+        }
+        HistoryTopLine = int16_t(HistoryTopLine + moved);
+    }
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_ChoosePage(int16_t page) {
+    if (page < 0 || page >= kHistoryPages || S().PageAvailable[page] == 0) return MENU_CONTINUE;
+    if (S().Page == page) return MENU_CONTINUE;
+    S().Page = page;
+    Set(kHistRebuildLines | kHistNewPage);
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_ColumnByCode(bool league, int8_t code) {
+    const int c = FindCell(league, code, UsedCells());
+    if (c < 0 || Cells()[c].lines < 1) return MENU_CONTINUE;
+    if (c != S().Column) Set(kHistRebuildLines);
+    S().Column = int8_t(c);
+    Clear(kHistSecondLeagueSet);
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_ColumnByLeagueCode(int8_t division) {
+    if (division < 0 || division >= kReserveCodes) return MENU_CONTINUE;
+    const int8_t code = Has(kHistSecondLeagueSet) ? int8_t(division + kReserveCodes) : division;
+    const int c = FindCell(true, code, UsedCells());
+    if (c < 0 || Cells()[c].lines < 1) return MENU_CONTINUE;
+    if (c == S().Column) return MENU_REDRAW;
+    S().Column = int8_t(c);
+    Set(kHistRebuildLines);
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_AlternateColumn(MenuHotItem*) {
+    const bool shown = Has(kHistAltShown);
+    if (!((!shown && Has(kHistAlt13)) || (shown && Has(kHistAlt14)))) return MENU_CONTINUE;
+    const int8_t code = !shown ? kInternationalCode : kUnder21Code;
+    for (int c = 0; c < UsedCells(); ++c) {
+        if (Cells()[c].league != code || Cells()[c].lines < 1) continue;
+        S().Column = int8_t(c);
+        S().Flags = uint16_t(S().Flags ^ kHistAltShown);
+        Set(kHistRebuildLines);
+        return MENU_REDRAW;
+    }
+    return MENU_CONTINUE;
+}
+
+int32_t HistoryBrowser_ToggleLeagueSet(MenuHotItem*) {
+    const bool second = Has(kHistSecondLeagueSet);
+    if (!((second && Has(kHistSetAllowedWhenOn)) || (!second && Has(kHistSetAllowedWhenOff))))
+        return MENU_CONTINUE;
+    const HistoryColumnCell* cell = CurrentCell();
+    const int c0 = cell != nullptr ? cell->league : kNone;
+    const bool fromReserves = c0 >= kReserveCodes && c0 < kFriendlyCode;
+    const int otherLow = fromReserves ? 0 : kReserveCodes;
+    const auto listed = [&](int code) {
+        for (int c = 0; c < UsedCells(); ++c)
+            if (Cells()[c].league == code && Cells()[c].lines > 0) return c;
+        return -1;
+    };
+    int found = -1;
+    if (c0 >= 0 && c0 < kFriendlyCode) found = listed(fromReserves ? c0 - kReserveCodes : c0 + kReserveCodes);
+    if (found < 0) found = listed(HVW_FindClubInDivisionRows(HVW_GetMyClub()) + otherLow);
+    for (int code = otherLow; found < 0 && code < otherLow + kReserveCodes; ++code) found = listed(code);
+    if (found < 0 && fromReserves) {
+        const int c = HistoryBrowser_ColumnOfFixture(S().RefFixture);
+        if (Cells()[c].lines > 0) found = c;
+    }
+    if (found < 0) return MENU_CONTINUE;
+    S().Flags = uint16_t(S().Flags ^ kHistSecondLeagueSet);
+    S().Column = int8_t(found);
+    Set(kHistRebuildLines);
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_PageUp(MenuHotItem*) {
+    if (HistoryTopLine < 1) return MENU_CONTINUE;
+    int lines = 0, top = HistoryTopLine;
+    for (int e = std::min<int>(HistoryTopLine, HistoryLineCount) - 1; e >= 0; --e) {
+        lines += EntryLines(e);
+        if (lines > kHistoryScreenLines) break;
+        top = e;
+    }
+    HistoryTopLine = int16_t(top);
+    return MENU_REDRAW;
+}
+
+int32_t HistoryBrowser_PageDown(MenuHotItem*) {
+    const int shown = EntriesFitting(HistoryTopLine);
+    const int next = HistoryTopLine + shown;
+    if (shown < 1 || next >= HistoryLineCount) return MENU_CONTINUE;
+    const int nextShown = EntriesFitting(next);
+    // Step back from the next page's last entry while the lines fit, so a
+    // last page is always full.
+    int top = next + nextShown - 1, lines = EntryLines(top);
+    while (top - 1 >= 0 && lines + EntryLines(top - 1) <= kHistoryScreenLines) lines += EntryLines(--top);
+    HistoryTopLine = int16_t(std::max(top, HistoryTopLine + 1));
+    return MENU_REDRAW;
+}
+
+void HistoryBrowser_DrawMarker(int, int, int, int) {
+    const uint16_t colour = DrawColour;
+    const int width = Has(kHistSecondLegs) ? kWideRowWidth : kRowWidth;
+    SetDrawParam(2, kMarkerColour);
+    DrawShadedRect(kListLeft, 106, width, 24, 75);
+    int line = 0;
+    for (int e = std::max<int>(HistoryTopLine, 0); e < HistoryLineCount; ++e) {
+        const int need = EntryLines(e);
+        if (line + need > kHistoryScreenLines) break;
+        const int shade = e % 2 != 0 ? 50 : 75;
+        DrawShadedRect(kListLeft, kListTop + kLineHeight * line, width, kLineHeight, shade);
+        if (need > 1)
+            DrawShadedRect(kListLeft, kListTop + kLineHeight * (line + 1), width, kLineHeight * (need - 1),
+                           shade);
+        line += need;
+    }
+    SetDrawParam(2, colour);
+}
+
+int32_t HistoryBrowser_Leave(MenuHotItem*) {
+    HistoryLeaveFlag = 1;
+    return MENU_CLOSE;
 }
 
 int32_t HistoryBrowser_LeaveToClub(MenuHotItem*) {
@@ -108,14 +1002,92 @@ int32_t HistoryBrowser_LeaveAndClearGoals(MenuHotItem*) {
     return MENU_CLOSE;
 }
 
+// ---------------------------------------------------------------------------
+// The screen
+
+void HistoryMenuProc() {
+    Clear(kHistSecondLegs);
+    g_firstPass = IsMenuFirstEntry() != 0;
+    if (g_firstPass) {
+        FirstEntry();
+        BuildPagePopup();
+    }
+    const bool rebuild = Has(kHistRebuildLines);
+    if (rebuild) {
+        RebuildLines();
+        Clear(kHistRebuildLines);
+    }
+    FillButtons();
+    FillScreenLines(rebuild);
+    MarkPagePopup(nullptr);
+    g_firstPass = false;
+}
+
+void RunHistoryBrowser(int16_t titleText, uint16_t openedFromContinue) {
+    HistoryTitleText = titleText;
+    HistoryOpenedFromContinue = openedFromContinue;
+    HistoryLeaveFlag = 0;
+    RunMenuSet(HistoryBrowserTable);
+}
+
 const MenuItem HistoryBrowserTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(HistoryMenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 0, 0, MenuFunction(HistoryBrowser_DrawLines), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(HistoryBrowser_DrawMarker), nullptr},
     {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {16, 400, 62, 10, 0, &g_title, nullptr},
-    {3, 693, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {16, 400, 62, 10, 0, &HistoryTitleText, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {18, 222, 118, 10, 4, &g_headerShown, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {8204, 588, 108, 180, 21, MenuValue(kCountryText), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_pagePopup, nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(DrawColumnButtons), nullptr},
+    {33, 0, 0, 0, 24, kColumnButtonRow, nullptr},
+    {49, 0, 0, 0, 0, &g_leagueSetColour, nullptr},
+    {8207, 588, 444, 180, 21, &HistoryLeagueSetText, HistoryBrowser_ToggleLeagueSet},
+    {49, 0, 0, 0, 0, &g_altColour, nullptr},
+    {8207, 588, 468, 180, 21, &HistoryAltText, HistoryBrowser_AlternateColumn},
+    {33, 0, 0, kHistoryScreenLines, kLineHeight, kLineRow, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {18, 232, 545, 10, 0, &g_legendShown, nullptr},
     {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {3, 693, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
+    {4, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
+    {31, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
+    {31, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},
+    kMenuEnd,
+};
+
+// ---------------------------------------------------------------------------
+// The companion screen
+
+void HistoryCompanionProc() {
+    if (IsMenuFirstEntry() == 0) return;
+    std::fill(std::begin(HistoryCompanionSlots), std::end(HistoryCompanionSlots), int16_t(-1));
+}
+
+int32_t HistoryCompanion_Quit(MenuHotItem*) {
+    MenuOption = -1;
+    return MENU_CLOSE;
+}
+
+int32_t HistoryCompanion_ToClub(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+const MenuItem HistoryCompanionTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(HistoryCompanionProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {8204, 60, 559, 339, 28, MenuValue(0), HistoryCompanion_Quit},
+    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryCompanion_ToClub},
+    kMenuEnd,
 };

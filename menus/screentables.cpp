@@ -1,6 +1,7 @@
 #include "menus/screentables.h"
 
 #include "menus/agentprofile.h"
+#include "menus/attendance.h"
 #include "menus/attributetable.h"
 #include "menus/boardview.h"
 #include "menus/careerhistory.h"
@@ -115,6 +116,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return InboxTable;
         case 100:
             return AgentProfileTable;
+        case 101:
+            return AttendanceTable;
         case 106:
             return BoardViewTable;
         case 107:

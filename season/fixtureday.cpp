@@ -252,7 +252,7 @@ void MatchEvents_Clear() {
         EventRecord(record)[kEventFlags] |= kFreeKindBits;
 }
 
-void RecordMatchEvents(int16_t slot) {
+void MatchEvents_Record(int16_t slot) {
     if (!IsValidSlot(slot)) return;
     int free = 0;
     while (free < kMatchEventRecords && MatchEventKind(free) != -1) ++free;
@@ -263,7 +263,7 @@ void RecordMatchEvents(int16_t slot) {
         if (type != 0 && type != 3 && type != 4 && type != 5) continue;
         if (free >= kMatchEventRecords - 1) {
             std::printf(
-                "RecordMatchEvents(): Warning: the event log is full, fixture %d not logged further\n", slot);
+                "MatchEvents_Record(): Warning: the event log is full, fixture %d not logged further\n", slot);
             return;
         }
         const int16_t detail = int16_t(recbits::LoadU16(event + kEventValue2));
@@ -474,7 +474,7 @@ int16_t ProcessFixture(int16_t slot) {
     MatchFrameTimer();
     const DayPhaseTimer postMatch(kPhasePostMatch);
     StoreFixtureScore(slot);
-    RecordMatchEvents(slot);
+    MatchEvents_Record(slot);
     if (competition == kCompReserveLeague) {
         PostMatchClubJobShort(home, 0, competition, slot);
         PostMatchClubJobShort(away, 1, competition, slot);

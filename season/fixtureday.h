@@ -72,7 +72,7 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
 // shoot-out into the shoot-out list.
 void StoreFixtureScore(int16_t slot);
 // Appends the match's goals, cards and the like to the event log.
-void RecordMatchEvents(int16_t slot);
+void MatchEvents_Record(int16_t slot);
 
 // The day's pieces as the match-day screens use them.
 void EmptyShootOutList();

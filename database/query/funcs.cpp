@@ -541,9 +541,13 @@ int16_t HVW_GetMyClub() { return PlayerCount <= 1 ? int16_t(-1) : int16_t(GetPla
 // ---------------------------------------------------------------------------
 // Season resets
 
+// Frees every record of the match event history (kind bits 1-7 of the
+// flags byte all ones), so a new season starts an empty history as a new
+// game does.
 void HVW_MarkAll9ByteRecords() {
     constexpr size_t kRecord = 9;
+    constexpr size_t kKindByte = 4;
     for (size_t at = 0; at + kRecord <= sizeof SeasonTable1260000; at += kRecord) {
-        SeasonTable1260000[at] |= 0xFE;
+        SeasonTable1260000[at + kKindByte] |= 0xFE;
     }
 }

@@ -165,7 +165,7 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     panelUnderTheList = -1;
     testenv::DayUserWatch() = [] {
         if (testenv::DayUserTableUp(HistoryBrowserTable)) {
-            if (HistoryOpenedFromContinue == 1) listedBeforeMatch = HistoryShownFixtures[0];
+            if (HistoryOpenedFromContinue == 1) listedBeforeMatch = HistoryLines[0].fixture;
             if (HistoryOpenedFromContinue == 0) panelUnderTheList = MatchDayLastPanelText();
         }
     };

@@ -197,7 +197,7 @@ TEST_F(FixtureDayTest, EventsLandInTheLogByKind) {
     for (int r = 0; r < kMatchEventRecords; ++r) MatchEventHistory[r * kMatchEventRecordSize + 4] = 0;
     MatchEventHistory[(kMatchEventRecords - 1) * kMatchEventRecordSize + 4] = 0xFE;
     StdoutCapture out;
-    RecordMatchEvents(0);
+    MatchEvents_Record(0);
     EXPECT_NE(out.Text().find("event log is full"), std::string::npos);
     EXPECT_EQ(MatchEventKind(kMatchEventRecords - 1), -1);
 }

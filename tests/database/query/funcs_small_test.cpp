@@ -121,15 +121,19 @@ TEST_F(SmallMembersTest, PlainTableOperations) {
     EXPECT_EQ(HVW_GetPositionTextId2430(13), -1);
     EXPECT_EQ(HVW_GetPositionTextId2430(-1), -1);
 
-    SeasonTable1260000[0] = 0x01;
-    SeasonTable1260000[1] = 0x00;
-    SeasonTable1260000[9] = 0x00;
-    SeasonTable1260000[1260000 - 9] = 0x00;
+    // The kind bits of each record's flags byte (byte 4) are set; the side
+    // bit and the other fields stay.
+    SeasonTable1260000[0] = 0x00;
+    SeasonTable1260000[4] = 0x01;
+    SeasonTable1260000[5] = 0x00;
+    SeasonTable1260000[9 + 4] = 0x00;
+    SeasonTable1260000[1260000 - 9 + 4] = 0x00;
     HVW_MarkAll9ByteRecords();
-    EXPECT_EQ(SeasonTable1260000[0], 0xFF);
-    EXPECT_EQ(SeasonTable1260000[1], 0x00);
-    EXPECT_EQ(SeasonTable1260000[9], 0xFE);
-    EXPECT_EQ(SeasonTable1260000[1260000 - 9], 0xFE);
+    EXPECT_EQ(SeasonTable1260000[0], 0x00);
+    EXPECT_EQ(SeasonTable1260000[4], 0xFF);
+    EXPECT_EQ(SeasonTable1260000[5], 0x00);
+    EXPECT_EQ(SeasonTable1260000[9 + 4], 0xFE);
+    EXPECT_EQ(SeasonTable1260000[1260000 - 9 + 4], 0xFE);
 
     TeamSelectionWords[0] = 11;
     TeamSelectionWords[1] = -4;

@@ -1,0 +1,334 @@
+#include "menus/attendance.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <iterator>
+#include <utility>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "database/text.h"
+#include "menus/exmenu.h"
+#include "menus/menucont.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "season/matchevents.h"
+
+AttendanceState Attendance;
+AttendanceGoals AttendanceGoalBands;
+
+namespace {
+
+constexpr int16_t kTitleText = 1083;
+constexpr int16_t kBackIcon = 153;
+constexpr int16_t kGoalsForText = 2422;
+constexpr int16_t kGoalsAgainstText = 2423;
+constexpr int16_t kGoalsTitleText = 2424;
+constexpr int kNameBandLeft = 20;
+constexpr int kNameBandWidth = 164;
+constexpr int kBarHeight = 8;
+constexpr int kButtonsLeft = 60;
+constexpr int kButtonsSpan = 678;
+constexpr int kMinButtons = 2;
+constexpr int kMaxButtons = 6;
+constexpr uint16_t kEvenBarColour = 0xB000;
+constexpr uint16_t kOddBarColour = 0xF800;
+constexpr uint16_t kGridColour = 0x4208;
+constexpr uint16_t kScoredColour = 0x07E0;
+constexpr uint16_t kConcededColour = 0xF800;
+// The upper minute of each band (the last band takes every later minute).
+constexpr int kBandEnds[kGoalBands] = {10, 20, 30, 45, 60, 70, 80, 255};
+constexpr const char* kBandLabels[kGoalBands] = {"1-10",  "11-20", "21-30", "31-45",
+                                                 "46-60", "61-70", "71-80", "81+"};
+
+const MenuItem* g_buttons = nullptr;
+bool g_keepDivision = false;
+char g_goalsTitle[80];
+const char* g_goalsTitleShown = g_goalsTitle;
+
+int16_t Country() { return HVW_GetViewedCountry(); }
+
+template <int K>
+int32_t DivisionButton(MenuHotItem*) {
+    return Attendance_ChooseDivision(K);
+}
+
+// The mark and the button of division K among N buttons.
+template <int N, int K>
+constexpr std::array<MenuItem, 2> ButtonPair() {
+    constexpr int16_t width = kButtonsSpan / N;
+    return {{{49, 0, 0, 0, 0, &Attendance.marks[K], nullptr},
+             {8207, int16_t(kButtonsLeft + K * width), 559, width, 28, &Attendance.captions[K],
+              DivisionButton<K>}}};
+}
+
+template <int N, int... K>
+constexpr auto ButtonTable(std::integer_sequence<int, K...>) {
+    std::array<MenuItem, 2 * N + 2> table{};
+    size_t at = 0;
+    ((table[at++] = ButtonPair<N, K>()[0], table[at++] = ButtonPair<N, K>()[1]), ...);
+    table[at++] = {48, 0, 0, 0, 0, nullptr, nullptr};  // colour 0 again
+    table[at] = kMenuEnd;
+    return table;
+}
+
+template <int N>
+constexpr auto kButtons = ButtonTable<N>(std::make_integer_sequence<int, N>{});
+
+int32_t NameBand(MenuHotItem* item) {
+    return item != nullptr ? Attendance_OpenClub(item->row) : MENU_CONTINUE;
+}
+
+int32_t BackToClub(MenuHotItem*) {
+    MenuOption = 3;
+    return MENU_CLOSE;
+}
+
+int32_t BackToChart(MenuHotItem*) {
+    g_keepDivision = true;
+    return MENU_CLOSE;
+}
+
+const MenuItem kNameRow[] = {
+    {31, kNameBandLeft, kAttendanceBarTop, kNameBandWidth, kAttendanceRowHeight, nullptr, NameBand},
+    kMenuEnd,
+};
+
+void ListDivision() {
+    AttendanceState& s = Attendance;
+    const int16_t country = Country();
+    s.clubCount = int16_t(std::clamp<int>(HVW_GetCompRoundWord(s.division, country), 0, kAttendanceClubs));
+    std::fill(std::begin(s.clubs), std::end(s.clubs), int16_t(-1));
+    std::fill(std::begin(s.attendance), std::end(s.attendance), 0);
+    int n = 0;
+    for (int place = 0; place < s.clubCount; ++place) {
+        const int16_t club = HVW_GetLeagueTableClub(country, s.division, int16_t(place));
+        if (!IsClubNumber(club)) continue;
+        s.clubs[n] = club;
+        s.attendance[n] = std::max<int32_t>(HVW_GetClubAvgAttendance(club), 0);
+        ++n;
+    }
+    s.clubCount = int16_t(n);
+    int order[kAttendanceClubs];
+    for (int i = 0; i < n; ++i) order[i] = i;
+    std::stable_sort(order, order + n, [&](int a, int b) { return s.attendance[a] > s.attendance[b]; });
+    int16_t clubs[kAttendanceClubs];
+    int32_t crowds[kAttendanceClubs];
+    for (int i = 0; i < n; ++i) {
+        clubs[i] = s.clubs[order[i]];
+        crowds[i] = s.attendance[order[i]];
+    }
+    std::copy(clubs, clubs + n, s.clubs);
+    std::copy(crowds, crowds + n, s.attendance);
+    s.top = n > 0 ? s.attendance[0] : 0;
+    if (s.top <= 0) s.top = kAttendanceEmptyTop;
+}
+
+int BandOf(int minute) {
+    for (int b = 0; b < kGoalBands; ++b)
+        if (minute <= kBandEnds[b]) return b;
+    return kGoalBands - 1;
+}
+
+}  // namespace
+
+int32_t Attendance_GridStep(int32_t top) {
+    if (top >= 40000) return 5000;
+    if (top >= 30000) return 2000;
+    if (top >= 16000) return 1000;
+    if (top >= 5000) return 500;
+    return 200;
+}
+
+int32_t Attendance_BarLength(int32_t crowd, int32_t top) {
+    if (top <= 0) return 0;
+    return int32_t(int64_t(std::max(crowd, 0)) * kAttendanceBarSpan / top);
+}
+
+const MenuItem* Attendance_ButtonTable(int16_t divisions) {
+    switch (divisions) {
+        case 3:
+            return kButtons<3>.data();
+        case 4:
+            return kButtons<4>.data();
+        case 5:
+            return kButtons<5>.data();
+        case 6:
+            return kButtons<6>.data();
+        default:
+            return kButtons<2>.data();
+    }
+}
+
+void AttendanceScreenProc() {
+    AttendanceState& s = Attendance;
+    if (IsMenuFirstEntry() != 0) {
+        SetMenuTitleDate(10);
+        const int16_t country = Country();
+        if (!g_keepDivision) {
+            const int16_t user = HVW_GetMyClub();
+            s.division = IsClubNumber(user) ? HVW_FindClubInDivisionRows(user) : int16_t(0);
+        }
+        g_keepDivision = false;
+        s.divisions = int16_t(std::clamp<int>(HVW_CountCompRounds2(country), 0, kAttendanceButtonMarks));
+        std::fill(std::begin(s.captions), std::end(s.captions), int16_t(-1));
+        for (int d = 0; d < s.divisions; ++d) s.captions[d] = HVW_GetCompRoundTextId(int16_t(d), country);
+        g_buttons = Attendance_ButtonTable(s.divisions);
+    }
+    std::fill(std::begin(s.marks), std::end(s.marks), int16_t(0));
+    if (s.division >= 0 && s.division < kAttendanceButtonMarks) s.marks[s.division] = 1;
+    ListDivision();
+    SetMenuListRows(s.clubCount);
+}
+
+void AttendanceDrawChart(int, int, int, int) {
+    const AttendanceState& s = Attendance;
+    const uint16_t colour = DrawColour;
+    const int32_t style = ButtonStyle;
+    const int rows = std::max<int>(s.clubCount, 1);
+    SetDrawParam(2, 0);
+    DrawShadedRect(kAttendanceBarLeft, kAttendanceBarTop, kAttendanceBarSpan + 80,
+                   rows * kAttendanceRowHeight, 40);
+    const int32_t step = Attendance_GridStep(s.top);
+    SetDrawParam(2, kGridColour);
+    for (int32_t k = 0; k < (s.top * 109 / 100) / step; ++k) {
+        const int x = kAttendanceBarLeft + int(int64_t(k) * step * kAttendanceBarSpan / s.top);
+        DrawSolidRect(x, kAttendanceBarTop, 1, rows * kAttendanceRowHeight);
+    }
+    SetFont(8);
+    SetDrawParam(4, 0);
+    for (int i = 0; i < s.clubCount; ++i) {
+        const int y = kAttendanceBarTop + kAttendanceRowHeight * i;
+        SetDrawParam(2, 0);
+        DrawShadedRect(kNameBandLeft, y, kNameBandWidth, kAttendanceRowHeight, i % 2 == 0 ? 50 : 25);
+        SetDrawParam(1, 0);
+        DrawTextAddrAt(kNameBandLeft + kNameBandWidth - 4, y + 2, HVW_GetClubName(s.clubs[i]),
+                       JUSTIFY_RIGHT_TOP);
+        const int length = Attendance_BarLength(s.attendance[i], s.top);
+        if (length > 0) {
+            SetDrawParam(2, i % 2 == 0 ? kEvenBarColour : kOddBarColour);
+            DoButton(kAttendanceBarLeft, y + 5, length, kBarHeight);
+        }
+        char crowd[32];
+        std::snprintf(crowd, sizeof crowd, "(%s)", HVW_FormatThousands(s.attendance[i]));
+        DrawTextAddrAt(length + 203, 106 + kAttendanceRowHeight * i, crowd, JUSTIFY_LEFT_MIDDLE);
+    }
+    SetDrawParam(2, colour);
+    SetDrawParam(4, style);
+}
+
+int32_t Attendance_ChooseDivision(int16_t division) {
+    if (division < 0 || division >= std::max<int16_t>(Attendance.divisions, 1)) return MENU_CONTINUE;
+    Attendance.division = division;
+    return MENU_REDRAW;
+}
+
+int32_t Attendance_OpenClub(int row) {
+    if (row < 0 || row >= Attendance.clubCount || !IsClubNumber(Attendance.clubs[row])) return MENU_CONTINUE;
+    SelectedClub = uint16_t(Attendance.clubs[row]);
+    PushItemTable(AttendanceGoalsTable);
+    return MENU_CONTINUE;
+}
+
+// ---------------------------------------------------------------------------
+// The goals chart
+
+void Attendance_CountGoals(int16_t club) {
+    AttendanceGoals& g = AttendanceGoalBands;
+    g = AttendanceGoals{};
+    g.club = club;
+    g.scale = 10;
+    if (!IsClubNumber(club)) return;
+    const int today = SeasonCalendar.currentDay;
+    for (int32_t r = 0; r < kMatchEventRecords; ++r) {
+        if (MatchEventKind(r) == kEventFree) break;  // the used records end at the first free one
+        if (!MatchEvents_IsSound(r) || !MatchEvents_IsGoalKind(MatchEventKind(r))) continue;
+        const int slot = MatchEventFixture(r);
+        if (FixtureDay(slot) >= today || !IsFixturePlayed(slot)) continue;
+        const int clubSide = FixtureHome(slot) == club ? 0 : FixtureAway(slot) == club ? 1 : -1;
+        if (clubSide < 0) continue;
+        const int band = BandOf(MatchEventMinute(r));
+        if (MatchEventSide(r) == clubSide) {
+            ++g.scored[band];
+        } else {
+            ++g.conceded[band];
+        }
+    }
+    int most = 0;
+    for (int b = 0; b < kGoalBands; ++b) most = std::max({most, int(g.scored[b]), int(g.conceded[b])});
+    g.scale = int16_t(std::max(most + 2, 10));
+}
+
+void AttendanceGoalsProc() {
+    if (IsMenuFirstEntry() == 0) return;
+    SetMenuTitleDate(10);
+    const int16_t club = int16_t(SelectedClub);
+    Attendance_CountGoals(club);
+    std::snprintf(g_goalsTitle, sizeof g_goalsTitle, "%s", IsClubNumber(club) ? HVW_GetClubName(club) : "");
+}
+
+void AttendanceDrawGoals(int, int, int, int) {
+    const AttendanceGoals& g = AttendanceGoalBands;
+    constexpr int kBase = 500, kHeight = 360, kLeft = 100, kBandWidth = 80, kBarWidth = 28;
+    const uint16_t colour = DrawColour;
+    const int32_t style = ButtonStyle;
+    SetDrawParam(2, 0);
+    DrawShadedRect(kLeft - 10, kBase - kHeight - 10, kBandWidth * kGoalBands + 20, kHeight + 40, 40);
+    SetDrawParam(4, 0);
+    SetFont(8);
+    for (int b = 0; b < kGoalBands; ++b) {
+        const int x = kLeft + kBandWidth * b;
+        const int scored = g.scored[b] * kHeight / std::max<int>(g.scale, 1);
+        const int conceded = g.conceded[b] * kHeight / std::max<int>(g.scale, 1);
+        SetDrawParam(2, kScoredColour);
+        if (scored > 0) DoButton(x + 8, kBase - scored, kBarWidth, scored);
+        SetDrawParam(2, kConcededColour);
+        if (conceded > 0) DoButton(x + 8 + kBarWidth, kBase - conceded, kBarWidth, conceded);
+        SetDrawParam(1, 0);
+        DrawTextAddrAt(x + kBandWidth / 2, kBase + 14, kBandLabels[b], JUSTIFY_CENTRE_MIDDLE);
+    }
+    SetDrawParam(2, colour);
+    SetDrawParam(4, style);
+}
+
+const MenuItem AttendanceTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(AttendanceScreenProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(AttendanceDrawChart), nullptr},
+    {33, 0, 0, 0, kAttendanceRowHeight, kNameRow, nullptr},
+    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {3, 743, 559, 5, 0, MenuValue(kBackIcon), BackToClub},
+    kMenuEnd,
+};
+
+const MenuItem AttendanceGoalsTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(AttendanceGoalsProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {18, 400, 62, 10, 0, &g_goalsTitleShown, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {15, 400, 100, 10, 0, MenuValue(kGoalsTitleText), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(AttendanceDrawGoals), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {15, 200, 540, 10, 0, MenuValue(kGoalsForText), nullptr},
+    {15, 500, 540, 10, 0, MenuValue(kGoalsAgainstText), nullptr},
+    {3, 743, 559, 5, 0, MenuValue(kBackIcon), BackToChart},
+    kMenuEnd,
+};
