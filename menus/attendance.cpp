@@ -204,7 +204,7 @@ void AttendanceDrawChart(int, int, int, int) {
         DrawSolidRect(x, kAttendanceBarTop, 1, rows * kAttendanceRowHeight);
     }
     SetFont(8);
-    SetDrawParam(4, 0);
+    SetDrawParam(4, 1);  // raised bars
     for (int i = 0; i < s.clubCount; ++i) {
         const int y = kAttendanceBarTop + kAttendanceRowHeight * i;
         SetDrawParam(2, 0);
@@ -282,8 +282,13 @@ void AttendanceDrawGoals(int, int, int, int) {
     const int32_t style = ButtonStyle;
     SetDrawParam(2, 0);
     DrawShadedRect(kLeft - 10, kBase - kHeight - 10, kBandWidth * kGoalBands + 20, kHeight + 40, 40);
-    SetDrawParam(4, 0);
+    SetDrawParam(4, 1);
     SetFont(8);
+    // The legend's colour keys beside its two texts.
+    SetDrawParam(2, kScoredColour);
+    DoButton(140, 533, 14, 14);
+    SetDrawParam(2, kConcededColour);
+    DoButton(410, 533, 14, 14);
     for (int b = 0; b < kGoalBands; ++b) {
         const int x = kLeft + kBandWidth * b;
         const int scored = g.scored[b] * kHeight / std::max<int>(g.scale, 1);

@@ -80,11 +80,11 @@ constexpr int16_t kFriendliesText = 701;
 constexpr int16_t kStateCurrent = 1;
 constexpr int16_t kStateListed = 0;
 constexpr int16_t kStateEmpty = 10;
-int16_t StateColour(int16_t state) { return state == kStateCurrent ? 8 : state == kStateEmpty ? 7 : 0; }
+int16_t StateColour(int16_t state) { return state == kStateCurrent ? 8 : state == kStateEmpty ? 9 : 0; }
 
 // Line colours.
 constexpr int16_t kLineColour = 7;
-constexpr int16_t kMarkedColour = 9;
+constexpr int16_t kMarkedColour = 1;
 constexpr int16_t kBookingColour = 16;
 constexpr int16_t kSendingOffColour = 4;
 constexpr int16_t kAttendanceColour = 10;
@@ -572,23 +572,32 @@ void RebuildLines() {
     HistoryTopLine = CurrentCell() != nullptr ? CurrentCell()->topLine : 0;
 }
 
+// An edited name is used where one was given (not left blank).
+bool IsGivenName(const char* name) {
+    return name != nullptr && std::any_of(name, name + std::strlen(name), [](char c) { return c != ' '; });
+}
+
+// A division's name on the page: its edited name, else its text.
+const char* DivisionName(int division) {
+    const char* name = HVW_GetDivisionRoundEntry(int16_t(division), S().Page);
+    if (IsGivenName(name)) return name;
+    return GetText(HVW_GetCompRoundTextId(int16_t(division), S().Page));
+}
+
+// A cup's name: its edited name, else the text of its competition code.
+const char* CupName(int8_t cup) {
+    const char* name = HistoryBrowser_RoundEntry(cup);
+    if (IsGivenName(name)) return name;
+    int16_t round = -1, leg = -1;
+    const int16_t code = cup == kOpenerCupCode ? int16_t(kCompChampionVsCupWinner) : CupCode(cup, 0);
+    const int16_t text = HVW_GetCompRoundText(code, &round, &leg, S().Page);
+    return GetText(text >= 0 ? text : round);
+}
+
 const char* ColumnLabel(const HistoryColumnCell& cell) {
-    if (cell.league >= 0 && cell.league < kReserveCodes) {
-        const char* name = HVW_GetDivisionRoundEntry(cell.league, S().Page);
-        return name != nullptr ? name : "";
-    }
+    if (cell.league >= 0 && cell.league < kReserveCodes) return DivisionName(cell.league);
     if (cell.league == kFriendlyCode) return GetText(kFriendliesText);
-    if (cell.cup == kOpenerCupCode) {
-        int16_t round = -1, leg = -1;
-        const int16_t name = HVW_GetCompRoundText(kCompChampionVsCupWinner, &round, &leg, S().Page);
-        return GetText(name >= 0 ? name : round);
-    }
-    if (cell.cup >= 0) {
-        const char* name = HistoryBrowser_RoundEntry(cell.cup);
-        if ((name == nullptr || name[0] == '\0') && cell.cup > kLastNationalCup)
-            name = HVW_GetCupRoundEntry(cell.cup, 0);
-        return name != nullptr ? name : "";
-    }
+    if (cell.cup >= 0) return CupName(cell.cup);
     return "";
 }
 
@@ -634,12 +643,10 @@ void FillHeader() {
     const HistoryColumnCell* cell = CurrentCell();
     const int8_t league = cell != nullptr ? cell->league : kNone;
     if (type >= kCompLeague && type <= kCompPlayOffFinal) {
-        const char* name = HVW_GetDivisionRoundEntry(league, S().Page);
-        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", name != nullptr ? name : "");
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", DivisionName(league));
     } else if (type == kCompReserveLeague) {
-        const char* name = HVW_GetDivisionRoundEntry(int16_t(league - kReserveCodes), S().Page);
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kReservesText),
-                      name != nullptr ? name : "");
+                      DivisionName(league - kReserveCodes));
     } else if (IsNationalType(type)) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
                       GetText(type == kCompNationalTeam ? kInternationalsText : kUnder21Text));
@@ -996,7 +1003,7 @@ int32_t HistoryBrowser_LeaveToClub(MenuHotItem*) {
 }
 
 int32_t HistoryBrowser_LeaveAndClearGoals(MenuHotItem*) {
-    RemoveAllFiles("SaveData\\GOALS\\");
+    DeleteGoalReplayFiles();
     GoalReplayNumber = 0;
     Leave();
     return MENU_CLOSE;

@@ -160,13 +160,22 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     }
     ASSERT_EQ(FixturesOn(day), 4);
     FixtureFakesScope fakes;
-    static int16_t panelUnderTheList = -1;
+    static int16_t panelUnderTheList = -1, titleBefore = -1, titleAfter = -1, pageAfter = -1;
+    static int8_t columnAfter = -1;
     static uint16_t listedBeforeMatch = 2;
-    panelUnderTheList = -1;
+    panelUnderTheList = titleBefore = titleAfter = pageAfter = columnAfter = -1;
     testenv::DayUserWatch() = [] {
         if (testenv::DayUserTableUp(HistoryBrowserTable)) {
-            if (HistoryOpenedFromContinue == 1) listedBeforeMatch = HistoryLines[0].fixture;
-            if (HistoryOpenedFromContinue == 0) panelUnderTheList = MatchDayLastPanelText();
+            if (HistoryOpenedFromContinue == 1) {
+                listedBeforeMatch = HistoryLines[0].fixture;
+                titleBefore = HistoryTitleText;
+            }
+            if (HistoryOpenedFromContinue == 0) {
+                panelUnderTheList = MatchDayLastPanelText();
+                titleAfter = HistoryTitleText;
+                pageAfter = HistoryBrowser.Page;
+                columnAfter = HistoryColumns[HistoryBrowser.Row][HistoryBrowser.Column].league;
+            }
         }
     };
     testenv::DayUserStart();
@@ -190,6 +199,12 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     EXPECT_EQ(DayUserSeen().resultBoards, 1);
     EXPECT_EQ(DayUserSeen().resultsLists, 2);
     EXPECT_NE(listedBeforeMatch, 2);
+    // Today's fixtures (887) before the matches, the day's results (1558)
+    // after them, on the user's page and his friendly's column.
+    EXPECT_EQ(titleBefore, 887);
+    EXPECT_EQ(titleAfter, 1558);
+    EXPECT_EQ(pageAfter, 0);
+    EXPECT_EQ(columnAfter, 12);
     // The progress panel covered the other fixtures; leaving the list drew
     // the end-of-day panel.
     EXPECT_EQ(panelUnderTheList, 1594);
