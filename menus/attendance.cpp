@@ -249,7 +249,7 @@ void Attendance_CountGoals(int16_t club) {
     if (!IsClubNumber(club)) return;
     const int today = SeasonCalendar.currentDay;
     for (int32_t r = 0; r < kMatchEventRecords; ++r) {
-        if (MatchEventKind(r) == kEventFree) break;  // the used records end at the first free one
+        if (MatchEventKind(r) == kKindFree) break;  // the used records end at the first free one
         if (!MatchEvents_IsSound(r) || !MatchEvents_IsGoalKind(MatchEventKind(r))) continue;
         const int slot = MatchEventFixture(r);
         if (FixtureDay(slot) >= today || !IsFixturePlayed(slot)) continue;

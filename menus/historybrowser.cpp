@@ -171,7 +171,7 @@ bool CodeOnPage(int16_t slot, int page, ColumnCode* out) {
     const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
     const bool homeHere = CountryOf(home) == page;
     if (type >= kCompLeague && type <= kCompPlayOffFinal) {
-        *out = {true, int8_t(HVW_FindClubInDivisionRows(home)), kHistSetAllowedWhenOn};
+        *out = {true, int8_t(homeHere ? HVW_FindClubInDivisionRows(home) : kNone), kHistSetAllowedWhenOn};
         return homeHere;
     }
     if (type == kCompNationalTeam) {
@@ -191,7 +191,8 @@ bool CodeOnPage(int16_t slot, int page, ColumnCode* out) {
         return homeHere || CountryOf(away) == page;
     }
     if (type == kCompReserveLeague) {
-        *out = {true, int8_t(HVW_FindClubInDivisionRows(home) + kReserveCodes), kHistSetAllowedWhenOff};
+        *out = {true, int8_t(homeHere ? HVW_FindClubInDivisionRows(home) + kReserveCodes : kNone),
+                kHistSetAllowedWhenOff};
         return homeHere;
     }
     const int16_t cup = HVW_GetCupIndexForText(type);
@@ -303,7 +304,7 @@ struct EventEntry {
     int8_t group;  // 0 goals, 3 sendings-off, 4 bookings
 };
 
-int8_t GroupOf(int8_t kind) { return MatchEvents_IsGoalKind(kind) ? kEventGoal : kind; }
+int8_t GroupOf(int8_t kind) { return MatchEvents_IsGoalKind(kind) ? kKindGoal : kind; }
 
 // The side's players with events, in order of their first event, at most
 // 16 (as the line count keeps them).
@@ -374,17 +375,17 @@ void WriteRepeatedEntry(SideWriter& out, int16_t fixture, int side, const EventE
         if (!first && !breakLine) out.Add(", ");
         if (first) {
             const char* name = HVW_GetPlayerShortName(entry.player);
-            if (kind == kEventBooking)
+            if (kind == kKindBooking)
                 out.Add("%s %s %d", name, GetText(kBookedText), minute);
-            else if (kind == kEventPenaltyGoal)
+            else if (kind == kKindPenaltyGoal)
                 out.Add("%s %d %s", name, minute, GetText(kPenaltyText));
-            else if (kind == kEventOwnGoal)
+            else if (kind == kKindOwnGoal)
                 out.Add("%s %s %d", name, GetText(kOwnGoalText), minute);
             else
                 out.Add("%s %d", name, minute);
-        } else if (kind == kEventPenaltyGoal) {
+        } else if (kind == kKindPenaltyGoal) {
             out.Add("%d %s", minute, GetText(kPenaltyText));
-        } else if (kind == kEventOwnGoal) {
+        } else if (kind == kKindOwnGoal) {
             out.Add("%s %d", GetText(kOwnGoalText), minute);
         } else {
             out.Add("%d", minute);
@@ -397,16 +398,16 @@ int WriteSideEvents(int16_t fixture, int side, int first, int limit) {
     const int count = CollectEntries(fixture, side, entries);
     SideWriter out(side, first, limit);
     for (int i = 0; i < count; ++i)
-        if (entries[i].group == kEventGoal) WriteRepeatedEntry(out, fixture, side, entries[i], kLineColour);
+        if (entries[i].group == kKindGoal) WriteRepeatedEntry(out, fixture, side, entries[i], kLineColour);
     for (int i = 0; i < count; ++i)
-        if (entries[i].group == kEventBooking)
+        if (entries[i].group == kKindBooking)
             WriteRepeatedEntry(out, fixture, side, entries[i], kBookingColour);
     for (int i = 0; i < count; ++i) {
-        if (entries[i].group != kEventSendingOff) continue;
+        if (entries[i].group != kKindSendingOff) continue;
         const int32_t r = [&] {
-            for (int32_t at = MatchEvents_FindNext(fixture, int16_t(side), kEventSendingOff,
+            for (int32_t at = MatchEvents_FindNext(fixture, int16_t(side), kKindSendingOff,
                                                    MatchEvents_FindFirst(fixture));
-                 at >= 0; at = MatchEvents_FindNext(fixture, int16_t(side), kEventSendingOff, at + 1))
+                 at >= 0; at = MatchEvents_FindNext(fixture, int16_t(side), kKindSendingOff, at + 1))
                 if (MatchEventPlayer(at) == entries[i].player) return at;
             return int32_t(-1);
         }();

@@ -7,14 +7,14 @@
 
 namespace {
 
-bool IsLiveKind(int kind) { return kind >= kEventGoal && kind <= kEventBooking; }
+bool IsLiveKind(int kind) { return kind >= kKindGoal && kind <= kKindBooking; }
 
 // Two records' kinds count as the same line when both are goals or both
 // are the same other kind.
 bool SameLineKind(int a, int b) { return (MatchEvents_IsGoalKind(a) && MatchEvents_IsGoalKind(b)) || a == b; }
 
 bool KindMatches(int kind, int wanted) {
-    return wanted == kEventGoal ? MatchEvents_IsGoalKind(kind) : kind == wanted;
+    return wanted == kKindGoal ? MatchEvents_IsGoalKind(kind) : kind == wanted;
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ int32_t MatchEvents_FindFirst(int16_t fixture) {
 int32_t MatchEvents_FindNext(int16_t fixture, int16_t side, int16_t kind, int32_t start) {
     if (start < 0) return -1;
     for (int32_t r = start; r < kMatchEventRecords; ++r) {
-        if (MatchEventFixture(r) != uint16_t(fixture) || MatchEventKind(r) == kEventFree) return -1;
+        if (MatchEventFixture(r) != uint16_t(fixture) || MatchEventKind(r) == kKindFree) return -1;
         if (!MatchEvents_IsSound(r) || MatchEventSide(r) != (side & 1)) continue;
         if (KindMatches(MatchEventKind(r), kind)) return r;
     }

@@ -12,12 +12,12 @@
 
 // Event kinds: 0 a goal, 1 a penalty goal, 2 an own goal (0-2 count as
 // one group of goals), 3 a sending-off, 4 a booking.
-constexpr int8_t kEventGoal = 0;
-constexpr int8_t kEventPenaltyGoal = 1;
-constexpr int8_t kEventOwnGoal = 2;
-constexpr int8_t kEventSendingOff = 3;
-constexpr int8_t kEventBooking = 4;
-constexpr int8_t kEventFree = -1;
+constexpr int8_t kKindGoal = 0;
+constexpr int8_t kKindPenaltyGoal = 1;
+constexpr int8_t kKindOwnGoal = 2;
+constexpr int8_t kKindSendingOff = 3;
+constexpr int8_t kKindBooking = 4;
+constexpr int8_t kKindFree = -1;
 
 // A scorer line holds his first 5 goals; every further 9 take a new line.
 constexpr int kScorerFirstLineEntries = 5;
@@ -29,7 +29,7 @@ constexpr int kScorerTableEntries = 16;
 // of the table and no player or a player of the table.
 bool MatchEvents_IsSound(int record);
 // True when the kind belongs to the goal group 0-2.
-constexpr bool MatchEvents_IsGoalKind(int kind) { return kind >= kEventGoal && kind <= kEventOwnGoal; }
+constexpr bool MatchEvents_IsGoalKind(int kind) { return kind >= kKindGoal && kind <= kKindOwnGoal; }
 
 // The first sound record of the fixture, scanning from record 0; -1 when
 // none.
@@ -60,7 +60,7 @@ void MatchEvents_ForEachOfFixture(int16_t fixture, Visit visit) {
     const int32_t first = MatchEvents_FindFirst(fixture);
     if (first < 0) return;
     for (int32_t r = first; r < kMatchEventRecords; ++r) {
-        if (MatchEventFixture(r) != uint16_t(fixture) || MatchEventKind(r) == kEventFree) return;
+        if (MatchEventFixture(r) != uint16_t(fixture) || MatchEventKind(r) == kKindFree) return;
         if (MatchEvents_IsSound(r)) visit(r);
     }
 }

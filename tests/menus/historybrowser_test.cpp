@@ -204,13 +204,13 @@ TEST_F(HistoryScreensTest, TheResultsListOpensOnTheUsersColumnWithHisFixturesEve
     u.booked = PlayerOf(user_, 3);
     u.awayScorer = PlayerOf(rival, 9);
     u.sentOff = PlayerOf(rival, 2);
-    Event(u.userSlot, u.scorer, 0, kEventGoal, 12);
-    Event(u.userSlot, u.awayScorer, 1, kEventGoal, 20);
-    Event(u.userSlot, u.scorer, 0, kEventGoal, 30);
-    Event(u.userSlot, u.booked, 0, kEventBooking, 35);
-    Event(u.userSlot, u.scorer, 0, kEventPenaltyGoal, 44);
-    Event(u.userSlot, u.sentOff, 1, kEventSendingOff, 60);
-    Event(u.userSlot, u.sentOff, 1, kEventSendingOff, 61);  // a second one is not listed
+    Event(u.userSlot, u.scorer, 0, kKindGoal, 12);
+    Event(u.userSlot, u.awayScorer, 1, kKindGoal, 20);
+    Event(u.userSlot, u.scorer, 0, kKindGoal, 30);
+    Event(u.userSlot, u.booked, 0, kKindBooking, 35);
+    Event(u.userSlot, u.scorer, 0, kKindPenaltyGoal, 44);
+    Event(u.userSlot, u.sentOff, 1, kKindSendingOff, 60);
+    Event(u.userSlot, u.sentOff, 1, kKindSendingOff, 61);  // a second one is not listed
     EXPECT_EQ(MatchEvents_LinesForFixture(u.userSlot, 1), 3);
 
     // As the day's results list: the whole column fits and opens.
@@ -297,7 +297,7 @@ TEST_F(HistoryScreensTest, TwentyOneFixturesShowThePageArrowsAndAScorerOfSixGoal
     for (int i = 0; i < 20; ++i) Score(Add(kCompFriendly, clubs[2 * i], clubs[2 * i + 1]), 1, 0);
     const int16_t userSlot = FindFixture(user_, clubs[1], kCompFriendly);
     const uint16_t scorer = PlayerOf(user_, 10);
-    for (int minute : {3, 7, 11, 14, 15, 88}) Event(userSlot, scorer, 0, kEventGoal, minute);
+    for (int minute : {3, 7, 11, 14, 15, 88}) Event(userSlot, scorer, 0, kKindGoal, minute);
     Score(userSlot, 6, 0, 800);
 
     Pass(true);
@@ -434,8 +434,8 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     const int16_t rival = FirstClubOf(0, 0, user_);
     const int16_t slot = Add(kCompLeague, user_, rival);
     Score(slot, 1, 0, 31000);
-    Event(slot, PlayerOf(user_, 9), 0, kEventGoal, 77);
-    Event(slot, PlayerOf(rival, 4), 1, kEventBooking, 50);
+    Event(slot, PlayerOf(user_, 9), 0, kKindGoal, 77);
+    Event(slot, PlayerOf(rival, 4), 1, kKindBooking, 50);
     MatchDayFlags |= kDayResultsListed;
     static std::vector<uint32_t> grab;
     static uint32_t marked, booking, attendance, plain;
@@ -538,11 +538,11 @@ TEST_F(HistoryScreensTest, TheGoalsPageCountsTheClubsGoalsByMinuteBand) {
     const int16_t played = Add(kCompLeague, user_, rival, int16_t(day_ - 1));
     Score(played, 2, 1);
     const int16_t later = Add(kCompLeague, rival, user_, int16_t(day_ + 1));
-    Event(played, PlayerOf(user_, 9), 0, kEventGoal, 10);
-    Event(played, PlayerOf(user_, 9), 0, kEventPenaltyGoal, 46);
-    Event(played, PlayerOf(rival, 9), 1, kEventOwnGoal, 90);
-    Event(played, PlayerOf(user_, 3), 0, kEventBooking, 30);
-    Event(later, PlayerOf(user_, 9), 1, kEventGoal, 5);  // not played yet
+    Event(played, PlayerOf(user_, 9), 0, kKindGoal, 10);
+    Event(played, PlayerOf(user_, 9), 0, kKindPenaltyGoal, 46);
+    Event(played, PlayerOf(rival, 9), 1, kKindOwnGoal, 90);
+    Event(played, PlayerOf(user_, 3), 0, kKindBooking, 30);
+    Event(later, PlayerOf(user_, 9), 1, kKindGoal, 5);  // not played yet
     Attendance_CountGoals(user_);
     const AttendanceGoals& g = AttendanceGoalBands;
     EXPECT_EQ(g.scored[0], 1);
@@ -552,7 +552,7 @@ TEST_F(HistoryScreensTest, TheGoalsPageCountsTheClubsGoalsByMinuteBand) {
     for (int band = 0; band < kGoalBands; ++band) total += g.scored[band] + g.conceded[band];
     EXPECT_EQ(total, 3);
     EXPECT_EQ(g.scale, 10);
-    for (int i = 0; i < 12; ++i) Event(played, PlayerOf(user_, 9), 0, kEventGoal, 15);
+    for (int i = 0; i < 12; ++i) Event(played, PlayerOf(user_, 9), 0, kKindGoal, 15);
     Attendance_CountGoals(user_);
     EXPECT_EQ(AttendanceGoalBands.scored[1], 12);
     EXPECT_EQ(AttendanceGoalBands.scale, 14);

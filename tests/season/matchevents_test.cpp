@@ -36,7 +36,7 @@ class MatchEventsTest : public ::testing::Test {
         r[8] = uint8_t(minute);
         return next_++;
     }
-    void PutGoals(int fixture, int player, int side, int count, int kind = kEventGoal) {
+    void PutGoals(int fixture, int player, int side, int count, int kind = kKindGoal) {
         for (int i = 0; i < count; ++i) Put(fixture, player, side, kind, 10 + i);
     }
 
@@ -50,23 +50,23 @@ TEST_F(MatchEventsTest, RunsAreFoundBySideAndKindAndEndAtTheNextFixture) {
     EXPECT_EQ(MatchEvents_LinesForFixture(7, 0), 0);
     EXPECT_EQ(MatchEvents_LinesForFixture(7, 1), 1);  // the attendance line alone
 
-    Put(3, 11, 0, kEventGoal, 5);
-    const int pen = Put(7, 21, 1, kEventPenaltyGoal, 12);
-    const int own = Put(7, 22, 0, kEventOwnGoal, 30);
-    const int off = Put(7, 23, 0, kEventSendingOff, 40);
-    const int goal = Put(7, 24, 0, kEventGoal, 50);
-    Put(8, 25, 0, kEventGoal, 60);
+    Put(3, 11, 0, kKindGoal, 5);
+    const int pen = Put(7, 21, 1, kKindPenaltyGoal, 12);
+    const int own = Put(7, 22, 0, kKindOwnGoal, 30);
+    const int off = Put(7, 23, 0, kKindSendingOff, 40);
+    const int goal = Put(7, 24, 0, kKindGoal, 50);
+    Put(8, 25, 0, kKindGoal, 60);
 
     EXPECT_EQ(MatchEvents_FindFirst(7), pen);
     // Kind 0 finds the whole goal group; other kinds only themselves.
-    EXPECT_EQ(MatchEvents_FindNext(7, 0, kEventGoal, pen), own);
-    EXPECT_EQ(MatchEvents_FindNext(7, 1, kEventGoal, pen), pen);
-    EXPECT_EQ(MatchEvents_FindNext(7, 0, kEventGoal, own + 1), goal);
-    EXPECT_EQ(MatchEvents_FindNext(7, 0, kEventSendingOff, pen), off);
-    EXPECT_EQ(MatchEvents_FindNext(7, 1, kEventSendingOff, pen), -1);
+    EXPECT_EQ(MatchEvents_FindNext(7, 0, kKindGoal, pen), own);
+    EXPECT_EQ(MatchEvents_FindNext(7, 1, kKindGoal, pen), pen);
+    EXPECT_EQ(MatchEvents_FindNext(7, 0, kKindGoal, own + 1), goal);
+    EXPECT_EQ(MatchEvents_FindNext(7, 0, kKindSendingOff, pen), off);
+    EXPECT_EQ(MatchEvents_FindNext(7, 1, kKindSendingOff, pen), -1);
     // The next fixture's record ends the run.
-    EXPECT_EQ(MatchEvents_FindNext(7, 0, kEventGoal, goal + 1), -1);
-    EXPECT_EQ(MatchEvents_FindNext(7, 0, kEventGoal, -1), -1);
+    EXPECT_EQ(MatchEvents_FindNext(7, 0, kKindGoal, goal + 1), -1);
+    EXPECT_EQ(MatchEvents_FindNext(7, 0, kKindGoal, -1), -1);
 }
 
 TEST_F(MatchEventsTest, ScorerLinesBreakAfterFiveAndEveryNineMore) {
@@ -81,11 +81,11 @@ TEST_F(MatchEventsTest, ScorerLinesBreakAfterFiveAndEveryNineMore) {
     }
     // Goals of all three kinds are one scorer's line; a booking is another.
     SetUp();
-    Put(1, 40, 0, kEventGoal, 3);
-    Put(1, 40, 0, kEventPenaltyGoal, 4);
-    Put(1, 40, 0, kEventOwnGoal, 5);
-    Put(1, 40, 0, kEventBooking, 6);
-    Put(1, 0, 0, kEventGoal, 7);  // no player: no line
+    Put(1, 40, 0, kKindGoal, 3);
+    Put(1, 40, 0, kKindPenaltyGoal, 4);
+    Put(1, 40, 0, kKindOwnGoal, 5);
+    Put(1, 40, 0, kKindBooking, 6);
+    Put(1, 0, 0, kKindGoal, 7);  // no player: no line
     EXPECT_EQ(MatchEvents_CountScorerLines(1, 0), 2);
 }
 
@@ -101,22 +101,22 @@ TEST_F(MatchEventsTest, LinesForAFixtureTakeTheLargerSideAndOneMoreWhenEqualAndO
 }
 
 TEST_F(MatchEventsTest, SeventeenScorersOfASideCountSixteen) {
-    for (int p = 0; p < 17; ++p) Put(4, 100 + p, 1, kEventGoal, p);
+    for (int p = 0; p < 17; ++p) Put(4, 100 + p, 1, kKindGoal, p);
     EXPECT_EQ(MatchEvents_CountScorerLines(4, 1), kScorerTableEntries);
 }
 
 TEST_F(MatchEventsTest, DamagedRecordsArePassedOver) {
-    Put(5, 40, 0, kEventGoal, 1);
+    Put(5, 40, 0, kKindGoal, 1);
     const int badKind = Put(5, 41, 0, 9, 2);
-    const int badPlayer = Put(5, 9999, 0, kEventGoal, 3);
-    Put(5, 42, 0, kEventGoal, 4);
+    const int badPlayer = Put(5, 9999, 0, kKindGoal, 3);
+    Put(5, 42, 0, kKindGoal, 4);
     EXPECT_FALSE(MatchEvents_IsSound(badKind));
     EXPECT_FALSE(MatchEvents_IsSound(badPlayer));
     EXPECT_EQ(MatchEvents_CountScorerLines(5, 0), 2);
-    EXPECT_EQ(MatchEvents_FindNext(5, 0, kEventGoal, 1), 3);
+    EXPECT_EQ(MatchEvents_FindNext(5, 0, kKindGoal, 1), 3);
     // A run of a fixture past the table is never found.
     SetUp();
-    Put(25000, 40, 0, kEventGoal, 1);
+    Put(25000, 40, 0, kKindGoal, 1);
     EXPECT_EQ(MatchEvents_FindFirst(int16_t(25000 - 65536)), -1);
     EXPECT_FALSE(MatchEvents_IsSound(0));
     EXPECT_FALSE(MatchEvents_IsSound(-1));
@@ -128,11 +128,11 @@ TEST_F(MatchEventsTest, ARunAtTheTablesEndStopsThere) {
         uint8_t* rec = MatchEventHistory + r * kMatchEventRecordSize;
         recbits::StoreU16(rec, 9);
         recbits::StoreU16(rec + 2, uint16_t(1 + r % 400));
-        rec[4] = uint8_t(kEventBooking << 1);
+        rec[4] = uint8_t(kKindBooking << 1);
     }
     EXPECT_EQ(MatchEvents_FindFirst(9), 0);
-    EXPECT_EQ(MatchEvents_FindNext(9, 0, kEventGoal, 0), -1);
-    EXPECT_EQ(MatchEvents_FindNext(9, 0, kEventBooking, kMatchEventRecords - 1), kMatchEventRecords - 1);
+    EXPECT_EQ(MatchEvents_FindNext(9, 0, kKindGoal, 0), -1);
+    EXPECT_EQ(MatchEvents_FindNext(9, 0, kKindBooking, kMatchEventRecords - 1), kMatchEventRecords - 1);
     EXPECT_EQ(MatchEvents_CountScorerLines(9, 0),
               kScorerTableEntries + 16 * ((kMatchEventRecords / 400 - 5 + 8) / 9));
 }
@@ -145,7 +145,7 @@ TEST_F(MatchEventsTest, RandomBytesNeverLeadOutsideTheTable) {
         EXPECT_TRUE(first == -1 || (first >= 0 && first < kMatchEventRecords));
         for (int side = 0; side < 2; ++side) {
             EXPECT_LE(MatchEvents_CountScorerLines(fixture, int16_t(side)), 3 * kScorerTableEntries);
-            const int32_t at = MatchEvents_FindNext(fixture, int16_t(side), kEventGoal, first);
+            const int32_t at = MatchEvents_FindNext(fixture, int16_t(side), kKindGoal, first);
             EXPECT_TRUE(at == -1 || (at >= first && at < kMatchEventRecords));
         }
         EXPECT_GE(MatchEvents_LinesForFixture(fixture, 1), 0);
@@ -154,10 +154,10 @@ TEST_F(MatchEventsTest, RandomBytesNeverLeadOutsideTheTable) {
 
 TEST_F(MatchEventsTest, ANewSeasonFreesEveryRecord) {
     PutGoals(1, 40, 0, 3);
-    Put(2, 41, 1, kEventBooking, 70);
+    Put(2, 41, 1, kKindBooking, 70);
     HVW_MarkAll9ByteRecords();
-    for (int r = 0; r < kMatchEventRecords; r += 997) ASSERT_EQ(MatchEventKind(r), kEventFree) << r;
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(MatchEventKind(r), kEventFree);
+    for (int r = 0; r < kMatchEventRecords; r += 997) ASSERT_EQ(MatchEventKind(r), kKindFree) << r;
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(MatchEventKind(r), kKindFree);
     EXPECT_EQ(MatchEvents_FindFirst(1), -1);
     EXPECT_EQ(MatchEvents_CountScorerLines(1, 0), 0);
 }

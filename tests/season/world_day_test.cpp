@@ -1,17 +1,23 @@
 // A week of the whole generated world through the day without screens,
-// every fixture predicted.
+// every fixture predicted; each fixture's events reach the match event
+// history as its result block listed them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "database/query/funcs_state.h"
 #include "management/squads.h"
 #include "match/qpredict.h"
 #include "season/clubseason.h"
 #include "season/fixtureday.h"
+#include "season/matchevents.h"
 #include "season/pickteam.h"
+#include "support/bytes.h"
 #include "tests/fakes/world_records.h"
 #include "tests/season/season_fixture.h"
 
@@ -23,6 +29,28 @@ std::set<uint16_t> g_dayPlayers;
 int g_twice = 0;
 int g_predicted = 0;
 
+// Each predicted fixture's events as the history must hold them: kind,
+// side, player, minute.
+using EventRow = std::array<int, 4>;
+std::map<int16_t, std::vector<EventRow>> g_expectedEvents;
+
+std::vector<EventRow> MappedEvents() {
+    std::vector<EventRow> rows;
+    for (const auto& event : MatchResult.events) {
+        const int type = event[kEventKind];
+        if (type == kEventEnd) break;
+        if (type != 0 && type != 3 && type != 4 && type != 5) continue;
+        const int detail = int16_t(recbits::LoadU16(event + kEventValue2));
+        int kind = type == 0 ? 0 : type == 3 ? 3 : type == 4 ? 2 : 4;
+        if (detail == 5) kind = 1;
+        if (detail == 7) kind = 2;
+        rows.push_back({kind, recbits::LoadU16(event + kEventTeam) & 1,
+                        recbits::LoadU16(event + kEventPlayer),
+                        recbits::LoadU16(event + kEventMinute) & 0xFF});
+    }
+    return rows;
+}
+
 void RecordingPredict(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
                       int16_t penalties, int16_t user, int16_t slot) {
     for (const auto& sheet : TeamSheet) {
@@ -32,6 +60,7 @@ void RecordingPredict(int16_t home, int16_t away, int16_t competition, int16_t e
     }
     ++g_predicted;
     QPredict2(home, away, competition, extraTime, fifth, penalties, user, slot);
+    g_expectedEvents[slot] = MappedEvents();
 }
 
 class WorldDayTest : public SeasonTest {
@@ -58,6 +87,8 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
     for (int country = 1; country < kCountryCount; ++country)
         first = std::min(first, SeasonCalendar.leagueStartDay[country]);
     SeasonCalendar.currentDay = first;
+    MatchEvents_Clear();
+    g_expectedEvents.clear();
     int played = 0;
     for (int day = 0; day < 7; ++day) {
         g_dayPlayers.clear();
@@ -76,6 +107,19 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
     }
     EXPECT_GT(played, 100);
     EXPECT_EQ(g_predicted, played);
+
+    // Every fixture's run in the event history is its result's event list.
+    size_t events = 0;
+    for (const auto& [slot, expected] : g_expectedEvents) {
+        std::vector<EventRow> recorded;
+        MatchEvents_ForEachOfFixture(slot, [&](int32_t r) {
+            recorded.push_back(
+                {MatchEventKind(r), MatchEventSide(r), MatchEventPlayer(r), MatchEventMinute(r)});
+        });
+        ASSERT_EQ(recorded, expected) << "slot " << slot;
+        events += expected.size();
+    }
+    EXPECT_GT(events, size_t(played));
 
     // The league records equal a recount from the fixtures.
     auto kept = std::make_unique<ClubSeasonRecord[]>(kClubCount);
