@@ -14,7 +14,7 @@
 
 namespace testenv {
 
-inline std::vector<uint32_t> NewestGrabPixels() {
+inline std::vector<uint32_t> LatestGrabPixels() {
     char name[32], last[32] = "";
     for (int n = 1; n < 10000; ++n) {
         std::snprintf(name, sizeof name, "grab%04d.tga", n);

@@ -451,7 +451,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        grab = testenv::NewestGrabPixels();
+        grab = testenv::LatestGrabPixels();
         marked = LetterColour(8);
         booking = LetterColour(16);
         attendance = LetterColour(10);
@@ -576,7 +576,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserWait(3);
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
-    testenv::MenuUserDo([] { chart = testenv::NewestGrabPixels(); });
+    testenv::MenuUserDo([] { chart = testenv::LatestGrabPixels(); });
     testenv::MenuUserClickAt(100, kAttendanceBarTop + 9);
     testenv::MenuUserWaitFor([up] { return up(AttendanceGoalsTable); }, 3000);
     testenv::MenuUserMoveTo(790, 300);
@@ -584,7 +584,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        goals = testenv::NewestGrabPixels();
+        goals = testenv::LatestGrabPixels();
         goalsUp = true;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
