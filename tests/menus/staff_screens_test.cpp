@@ -14,7 +14,9 @@
 
 #include "database/Access.h"
 #include "database/frontstate.h"
+#include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
+#include "database/text.h"
 #include "management/squads.h"
 #include "management/staff.h"
 #include "menus/drillchart.h"
