@@ -851,6 +851,15 @@ int16_t HistoryBrowser_ColumnOfFixture(int16_t fixture) {
     return int16_t(std::max(found, 0));
 }
 
+int16_t HistoryBrowser_CellOnPage(int16_t fixture, int16_t page) {
+    if (fixture < 0 || fixture >= kFixtureSlots || page < 0 || page >= kHistoryPages) return -1;
+    ColumnCode code{};
+    if (!CodeOnPage(fixture, page, &code)) return -1;
+    for (int c = 0; c < kHistoryCells; ++c)
+        if (IsOfCell(code, HistoryColumns[page][c])) return int16_t(c);
+    return -1;
+}
+
 // ---------------------------------------------------------------------------
 // Controls
 

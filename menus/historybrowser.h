@@ -83,6 +83,9 @@ void RunHistoryBrowser(int16_t titleText, uint16_t openedFromContinue);
 void HistoryLine_SetOpen(int16_t line, int16_t open);
 char* HistoryBrowser_RoundEntry(int16_t n);
 int16_t HistoryBrowser_ColumnOfFixture(int16_t fixture);
+// The cell of page's row that lists the fixture when it is played on the
+// page; -1 when the page does not list it or its row has no cell for it.
+int16_t HistoryBrowser_CellOnPage(int16_t fixture, int16_t page);
 
 // Control handlers (the results of the menu engine: 1 nothing, 2 redraw,
 // 6 close).

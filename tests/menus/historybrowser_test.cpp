@@ -6,7 +6,6 @@
 // clear, a history of random bytes; the chart's scale, bars and goals page,
 // and grabs of both screens.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +16,6 @@
 
 #include "database/Access.h"
 #include "database/frontstate.h"
-#include "database/hvw/dataconv.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_fixtures.h"
@@ -25,6 +23,7 @@
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
+#include "database/ranges.h"
 #include "database/text.h"
 #include "generic/replay.h"
 #include "menus/attendance.h"
@@ -38,35 +37,34 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchevents.h"
-#include "season/newgame.h"
 #include "support/bytes.h"
 #include "support/random.h"
-#include "tests/fakes/grab_reader.h"
 #include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
 
 namespace {
+
+// Pixels of the colour in [x0, x1) x [y0, y1) of an 800 x 600 grab.
+int CountColour(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int y1, uint32_t colour) {
+    int n = 0;
+    if (pixels.size() != 800u * 600u) return 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += pixels[size_t(y) * 800 + size_t(x)] == colour ? 1 : 0;
+    return n;
+}
 
 class HistoryScreensTest : public MenuEngineTest {
   protected:
     static void SetUpTestSuite() {
-        char here[4096];
-        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(7602);
-        {
-            StdoutCapture quiet;
-            NewGameSetUp();
-            BuildNameTables();
-            quiet.Text();
-        }
-        worldReady_ = chdir(here) == 0;
+        StdoutCapture quiet;
+        testenv::MakeNewWorldOnce(world_, 7602);
+        quiet.Text();
     }
 
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!world_.ready) GTEST_SKIP() << world_.error;
         user_ = FirstClubOf(0, 0);
         SetPlayerClub(1, uint16_t(user_));
         HVW_SetViewedCountry(0);
@@ -174,7 +172,7 @@ class HistoryScreensTest : public MenuEngineTest {
         return best;
     }
 
-    static inline bool worldReady_ = false;
+    static inline testenv::SharedNewWorld world_;
     int16_t user_ = -1;
     int16_t day_ = -1;
     int nextRecord_ = 0;
@@ -372,6 +370,27 @@ TEST_F(HistoryScreensTest, ASecondLegShowsTheFirstLegReversedBeforeTheMatchesAnd
     DeleteFixture(firstLeg);
 }
 
+TEST_F(HistoryScreensTest, EveryFixtureOfTheSeasonHasACellOnTheHomeCountrysPage) {
+    HistoryColumns_Build();
+    int checked = 0;
+    for (int16_t slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int16_t type = FixtureType(slot);
+        if (type == kCompNationalTeam || type == kCompNationalUnder21) continue;
+        const int16_t home = FixtureHome(slot);
+        if (!IsClubNumber(home) || GetClubNation(home) >= kHistoryPages) continue;
+        const int16_t page = int16_t(GetClubNation(home));
+        ASSERT_GE(HistoryBrowser_CellOnPage(slot, page), 0) << "slot " << slot << " type " << type;
+        ++checked;
+    }
+    EXPECT_GT(checked, 1000);
+    // A fixture of another country is not listed on a page.
+    const int16_t abroad = Add(kCompLeague, FirstClubOf(1, 0), FirstClubOf(1, 0, FirstClubOf(1, 0)));
+    EXPECT_EQ(HistoryBrowser_CellOnPage(abroad, 0), -1);
+    EXPECT_GE(HistoryBrowser_CellOnPage(abroad, 1), 0);
+    EXPECT_EQ(HistoryBrowser_CellOnPage(abroad, 9), -1);
+    EXPECT_EQ(HistoryBrowser_CellOnPage(-1, 1), -1);
+}
+
 TEST_F(HistoryScreensTest, LeaveAndClearDeletesTheGoalFilesAndKeepsTheFolder) {
     std::filesystem::create_directories("SaveData/GOALS");
     for (const char* name : {"SaveData/GOALS/goal0001.dhf", "SaveData/GOALS/goal0002.dhf"})
@@ -451,7 +470,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        grab = testenv::LatestGrabPixels();
+        grab = testenv::NewestGrab();
         marked = LetterColour(8);
         booking = LetterColour(16);
         attendance = LetterColour(10);
@@ -466,7 +485,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     const int b = ButtonOfLeague(HistoryColumns[0][HistoryBrowser.Column].league);
     ASSERT_GE(b, 0);
     for (int i = 0; i < HistoryButtonCount; ++i) {
-        const int marks = testenv::CountColour(grab, 590, 133 + 24 * i, 766, 152 + 24 * i, marked);
+        const int marks = CountColour(grab, 590, 133 + 24 * i, 766, 152 + 24 * i, marked);
         if (i == b) {
             EXPECT_GT(marks, 20) << "the user's column is marked";
         } else {
@@ -477,9 +496,9 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     const int line = LineOfEntry(EntryOf(slot));
     ASSERT_GE(line, 0);
     const auto rowTop = [](int l) { return 132 + 20 * l; };
-    EXPECT_GT(testenv::CountColour(grab, 24, rowTop(line + 1), 210, rowTop(line + 2), plain), 10);
-    EXPECT_GT(testenv::CountColour(grab, 240, rowTop(line + 1), 424, rowTop(line + 2), booking), 10);
-    EXPECT_GT(testenv::CountColour(grab, 24, rowTop(line + 2), 210, rowTop(line + 3), attendance), 10);
+    EXPECT_GT(CountColour(grab, 24, rowTop(line + 1), 210, rowTop(line + 2), plain), 10);
+    EXPECT_GT(CountColour(grab, 240, rowTop(line + 1), 424, rowTop(line + 2), booking), 10);
+    EXPECT_GT(CountColour(grab, 24, rowTop(line + 2), 210, rowTop(line + 3), attendance), 10);
 }
 
 // ---- The attendance chart ----------------------------------------------------------------
@@ -576,7 +595,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserWait(3);
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
-    testenv::MenuUserDo([] { chart = testenv::LatestGrabPixels(); });
+    testenv::MenuUserDo([] { chart = testenv::NewestGrab(); });
     testenv::MenuUserClickAt(100, kAttendanceBarTop + 9);
     testenv::MenuUserWaitFor([up] { return up(AttendanceGoalsTable); }, 3000);
     testenv::MenuUserMoveTo(790, 300);
@@ -584,7 +603,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        goals = testenv::LatestGrabPixels();
+        goals = testenv::NewestGrab();
         goalsUp = true;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
