@@ -451,14 +451,19 @@ TEST_F(HistoryScreensTest, AHistoryOfRandomBytesNeverLeadsTheBrowserOutside) {
 
 TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFixturesLines) {
     const int16_t rival = FirstClubOf(0, 0, user_);
-    const int16_t slot = Add(kCompLeague, user_, rival);
+    static int16_t slot;
+    slot = Add(kCompLeague, user_, rival);
     Score(slot, 1, 0, 31000);
     Event(slot, PlayerOf(user_, 9), 0, kKindGoal, 77);
     Event(slot, PlayerOf(rival, 4), 1, kKindBooking, 50);
+    const int16_t e = FirstClubOf(1, 0);
+    Score(Add(kCompLeague, e, FirstClubOf(1, 0, e)), 2, 2, 900);
     MatchDayFlags |= kDayResultsListed;
     static std::vector<uint32_t> grab;
     static uint32_t marked, booking, attendance, plain;
+    static int markedButton, buttons, line, pageAfter, listedAfter;
     grab.clear();
+    pageAfter = listedAfter = -1;
     testenv::MenuUserWaitFor(
         [] {
             return MenuViewTopTable() == HistoryBrowserTable && !MenuViewHotItems().empty() &&
@@ -475,25 +480,37 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
         booking = LetterColour(16);
         attendance = LetterColour(10);
         plain = LetterColour(7);
+        markedButton = ButtonOfLeague(HistoryColumns[0][HistoryBrowser.Column].league);
+        buttons = HistoryButtonCount;
+        line = LineOfEntry(EntryOf(slot));
+    });
+    // The country pop-up's second row: the page of country 1.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 588 && item.y == 108; });
+    testenv::MenuUserWait(5);
+    testenv::MenuUserClickPopupRow(1);
+    testenv::MenuUserWait(5);
+    testenv::MenuUserDo([] {
+        pageAfter = HistoryBrowser.Page;
+        listedAfter = HistoryLineCount;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     RunHistoryBrowser(1558, 0);
     ASSERT_EQ(grab.size(), 800u * 600u);
     EXPECT_EQ(MenuOption, 3);
     EXPECT_EQ(HistoryLeaveFlag, 1);
+    EXPECT_EQ(pageAfter, 1);
+    EXPECT_EQ(listedAfter, 1);
 
-    const int b = ButtonOfLeague(HistoryColumns[0][HistoryBrowser.Column].league);
-    ASSERT_GE(b, 0);
-    for (int i = 0; i < HistoryButtonCount; ++i) {
+    ASSERT_GE(markedButton, 0);
+    for (int i = 0; i < buttons; ++i) {
         const int marks = CountColour(grab, 590, 133 + 24 * i, 766, 152 + 24 * i, marked);
-        if (i == b) {
+        if (i == markedButton) {
             EXPECT_GT(marks, 20) << "the user's column is marked";
         } else {
             EXPECT_EQ(marks, 0) << i;
         }
     }
     // The fixture, then the scorer and the crowd at home and the booking away.
-    const int line = LineOfEntry(EntryOf(slot));
     ASSERT_GE(line, 0);
     const auto rowTop = [](int l) { return 132 + 20 * l; };
     EXPECT_GT(CountColour(grab, 24, rowTop(line + 1), 210, rowTop(line + 2), plain), 10);
