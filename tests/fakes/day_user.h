@@ -4,8 +4,10 @@
 // continue icon and the day's results list's leave icon.  It counts what it
 // clicked, so a test can tell which screens the day went through.
 #pragma once
+#include <algorithm>
 #include <functional>
 
+#include "menus/clubmain.h"
 #include "menus/historybrowser.h"
 #include "menus/matchday.h"
 #include "menus/menuboxes.h"
@@ -53,6 +55,35 @@ inline bool DayUserTableUp(const MenuItem* table) {
 
 inline void DayUserStep();
 
+// True when it queued the way back to the club from a screen with the title
+// bar that has stood untouched for a while.
+inline bool DayUserLeaveTitledScreen() {
+    constexpr int kStepsBeforeLeaving = 20;
+    static const MenuItem* standing = nullptr;
+    static int steps = 0;
+    const MenuItem* top = MenuViewTopTable();
+    if (top == nullptr || top == ClubMainTable || ScreenPresented != 1 || MenuOption == 3) {
+        standing = nullptr;
+        return false;
+    }
+    const auto& items = MenuViewHotItems();
+    const bool titled = std::any_of(items.begin(), items.end(), [](const MenuHotItem& item) {
+        return item.popup != nullptr && item.x == 171;
+    });
+    if (!titled) {
+        standing = nullptr;
+        return false;
+    }
+    steps = top == standing ? steps + 1 : 0;
+    standing = top;
+    if (steps < kStepsBeforeLeaving) return false;
+    standing = nullptr;
+    MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    MenuUserWait(15);
+    MenuUserClickPopupRow(0);  // the club screen
+    return true;
+}
+
 inline void DayUserAgain(int frames) {
     MenuUserWait(frames);
     MenuUserDo(DayUserStep);
@@ -88,6 +119,13 @@ inline void DayUserStep() {
     // form: back to the club.
     if (DayUserTableUp(LeastScreenTable)) {
         MenuUserClickItem([](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
+        DayUserAgain(3);
+        return;
+    }
+    // Any other screen with the title bar that the day messages opened (a
+    // bid, talks, a loan, the inbox) and the test leaves alone: once it has
+    // stood for a while, back to the club by the title bar's club list.
+    if (DayUserLeaveTitledScreen()) {
         DayUserAgain(3);
         return;
     }
