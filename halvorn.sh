@@ -29,6 +29,10 @@ build_normal() {
     cmake --build build -j "$(njobs)"
 }
 
+# The compiler cache keys on paths relative to the tree, so clones and
+# work trees in other folders share what was already compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}"
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
