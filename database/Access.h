@@ -466,6 +466,26 @@ void SetClubRecordPointsTotal(int16_t club, int16_t value);
 uint16_t GetClubRecordDispoints(int16_t club);
 void SetClubRecordDispoints(int16_t club, int16_t value);
 
+// A club's ten records decoded for the record screens.  Fees are in
+// hundreds as stored; tags are the 8-bit club fields stored with a record;
+// dates keep the stored day, month (0-11) and year mod 100; seasons are the
+// season stamps (the season's second year mod 100).
+struct ClubRecordDate {
+    int16_t day, month, year;
+};
+struct ClubRecordBook {
+    uint16_t signingPlayer, salePlayer, scorer, matchScorer;
+    int32_t signingFee, saleFee;
+    uint8_t signingTag, saleTag, matchTag, crowdTag, lowCrowdTag, winTag, defeatTag;
+    ClubRecordDate signingDate, saleDate, crowdDate, lowCrowdDate, winDate, defeatDate;
+    int16_t scorerGoals, scorerSeason, matchGoals, matchSeason;
+    int32_t crowd, lowCrowd;
+    int16_t winFor, winAgainst, defeatFor, defeatAgainst;
+    int16_t goalsTotal, goalsTotalSeason, pointsTotal, pointsTotalSeason;
+};
+// All fields 0 for a club outside 0..1199.
+ClubRecordBook GetClubRecordBook(int16_t club);
+
 // Transfer bids, slot 0..3.
 uint16_t GetClubBidPlayer(int16_t club, int16_t slot);
 int32_t GetClubBidPrice(int16_t club, int16_t slot);

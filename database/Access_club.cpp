@@ -480,6 +480,50 @@ void SetClubRecordDispoints(int16_t club, int16_t value) {
     SetSeasonRecord(club, kDispoints, kDispointsSeason, value);
 }
 
+ClubRecordBook GetClubRecordBook(int16_t club) {
+    ClubRecordBook b{};
+    if (!IsClubNumber(club)) return b;
+    const uint8_t* r = Rec(club);
+    const auto field = [r](BitField f) { return int16_t(ReadField(r, f)); };
+    const auto date = [&](BitField day, BitField month, BitField year) {
+        return ClubRecordDate{field(day), field(month), field(year)};
+    };
+    b.signingPlayer = LoadU16(r + kBuyPlayer);
+    b.signingFee = int32_t(ReadField(r, kBuyFee));
+    b.signingTag = uint8_t(ReadField(r, kBuyTag));
+    b.signingDate = date(kBuyDay, kBuyMonth, kBuyYear);
+    b.salePlayer = LoadU16(r + kSalePlayer);
+    b.saleFee = int32_t(ReadField(r, kSaleFee));
+    b.saleTag = uint8_t(ReadField(r, kSaleTag));
+    b.saleDate = date(kSaleDay, kSaleMonth, kSaleYear);
+    b.scorer = LoadU16(r + kGoalsPlayer);
+    b.scorerGoals = field(kRecordGoals);
+    b.scorerSeason = field(kRecordGoalsSeason);
+    b.matchScorer = LoadU16(r + kGoalsInGamePlayer);
+    b.matchGoals = field(kGoalsInGame);
+    b.matchTag = uint8_t(ReadField(r, kGoalsInGameTag));
+    b.matchSeason = field(kGoalsInGameSeason);
+    b.crowd = int32_t(ReadField(r, kCrowd));
+    b.crowdTag = r[kCrowdTag];
+    b.crowdDate = date(kCrowdDay, kCrowdMonth, kCrowdYear);
+    b.lowCrowd = int32_t(ReadField(r, kLowCrowd));
+    b.lowCrowdTag = r[kLowCrowdTag];
+    b.lowCrowdDate = date(kLowCrowdDay, kLowCrowdMonth, kLowCrowdYear);
+    b.winFor = field(kWinFor);
+    b.winAgainst = field(kWinAgainst);
+    b.winTag = uint8_t(ReadField(r, kWinTag));
+    b.winDate = date(kWinDay, kWinMonth, kWinYear);
+    b.defeatFor = field(kDefeatFor);
+    b.defeatAgainst = field(kDefeatAgainst);
+    b.defeatTag = uint8_t(ReadField(r, kDefeatTag));
+    b.defeatDate = date(kDefeatDay, kDefeatMonth, kDefeatYear);
+    b.goalsTotal = field(kGoalsTotal);
+    b.goalsTotalSeason = field(kGoalsTotalSeason);
+    b.pointsTotal = field(kPoints);
+    b.pointsTotalSeason = field(kPointsSeason);
+    return b;
+}
+
 // --- bids ------------------------------------------------------------------
 
 uint16_t GetClubBidPlayer(int16_t club, int16_t slot) {

@@ -5,8 +5,10 @@
 #include "menus/attributetable.h"
 #include "menus/boardview.h"
 #include "menus/careerhistory.h"
+#include "menus/clubhistory.h"
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
+#include "menus/clubrecords.h"
 #include "menus/clubsbynation.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
@@ -15,6 +17,7 @@
 #include "menus/filteredlist.h"
 #include "menus/finances.h"
 #include "menus/friendlies.h"
+#include "menus/honoursroll.h"
 #include "menus/inbox.h"
 #include "menus/incomeforecast.h"
 #include "menus/loanterms.h"
@@ -71,8 +74,16 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return StartMenuTable;
         case 24:
             return TeamSelectTable;
+        case 25:
+            return ClubRecordsTable;
+        case 33:
+            return TopScorersTable;
         case 39:
             return VacanciesTable;
+        case 40:
+            return HonoursRollTable;
+        case 41:
+            return GameRecordsTable;
         case 64:
             return ShortlistTable;
         case 65:
@@ -108,6 +119,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return ScoutingTable;
         case 91:
             return ExchangeListTable;
+        case 95:
+            return ClubHistoryTable;
         case 96:
             return IncomeForecastTable;
         case 98:

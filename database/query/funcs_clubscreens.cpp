@@ -1,6 +1,11 @@
 #include "database/query/funcs_clubscreens.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "database/Access.h"
+#include "database/history.h"
+#include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_small.h"
 #include "database/ranges.h"
@@ -64,7 +69,6 @@ int ClubMatchesBeforeToday(int16_t club) {
 
 bool IsListedPlayer(uint16_t entry) { return entry != 0 && entry < PlayerCount; }
 
-
 }  // namespace
 
 uint16_t HVW_GetBestPerformer(int16_t club) {
@@ -104,3 +108,38 @@ int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind) {
     return HVW_CheckTeamSheet(club, kind) != 0 ? int16_t(1) : int16_t(0);
 }
 
+// ---------------------------------------------------------------------------
+// The history screens
+
+int16_t HVW_GetClubHistoryLog(int16_t club, ClubHistoryEntry* buffer) {
+    if (!IsClubNumber(club)) return 0;
+    std::vector<ClubHistoryEntry> found(kClubHistoryLookup);
+    const int count = std::min(FindClubHistoryEntry(club, found.data()), kClubLogEntries);
+    std::copy_n(found.begin(), count, buffer);
+    return int16_t(count);
+}
+
+namespace {
+
+constexpr int kSeasonEntries = 10;
+constexpr int kScorerSlots = 5;
+// The scorer pairs of an entry: u16 player, u16 goals, from word 14.
+constexpr int kScorerWord = 14;
+
+bool IsScorerSlot(int16_t club, int16_t slot, int16_t entry) {
+    return IsClubNumber(club) && slot >= 0 && slot < kScorerSlots && entry >= 0 && entry < kSeasonEntries;
+}
+
+}  // namespace
+
+uint16_t HVW_GetSeasonScorer(int16_t club, int16_t slot, int16_t entry) {
+    if (!IsScorerSlot(club, slot, entry)) return 0;
+    return uint16_t(HVW_GetClubSeasonRecordEntry(club, entry, int16_t(kScorerWord + 2 * slot)));
+}
+
+int16_t HVW_GetSeasonScorerGoals(int16_t club, int16_t slot, int16_t entry) {
+    if (!IsScorerSlot(club, slot, entry)) return 0;
+    return HVW_GetClubSeasonRecordEntry(club, entry, int16_t(kScorerWord + 2 * slot + 1));
+}
+
+ClubRecordBook HVW_GetClubRecordBook(int16_t club) { return GetClubRecordBook(club); }

@@ -36,3 +36,20 @@ uint16_t HVW_GetTopScorer(int16_t club);
 // match; 1 a chosen player cannot play (injured, suspended, away or
 // cup-tied).
 int16_t HVW_CheckTeamForMatch(int16_t club, int16_t kind);
+
+// ---- The history screens ----------------------------------------------------------
+
+struct ClubHistoryEntry;
+struct ClubRecordBook;
+
+// The club's history log: up to kClubLogEntries of its history entries,
+// newest season first, copied into the buffer; their number (0 for a club
+// outside 0-1199).
+constexpr int kClubLogEntries = 100;
+int16_t HVW_GetClubHistoryLog(int16_t club, ClubHistoryEntry* buffer);
+// Scorer slot 0-4 of the club's season entry 0-9 (0 the latest season
+// played) and his goals; 0 for a slot, entry or club outside the record.
+uint16_t HVW_GetSeasonScorer(int16_t club, int16_t slot, int16_t entry);
+int16_t HVW_GetSeasonScorerGoals(int16_t club, int16_t slot, int16_t entry);
+// The club's ten records, decoded.
+ClubRecordBook HVW_GetClubRecordBook(int16_t club);
