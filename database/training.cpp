@@ -7,7 +7,6 @@
 #include "management/board.h"
 #include "management/squads.h"
 #include "support/bytes.h"
-#include "support/debug.h"
 
 using namespace recbits;
 
@@ -28,12 +27,13 @@ void ResetScheduleBlocks(uint8_t* r) {
     r[kTrainingBlocks + 3 * kTrainingBlockSize] = 0;
 }
 
-// The player's record, or a new one in the first free record.
-uint8_t* FindOrAddRecord(uint16_t player, bool full, const char* full_message) {
+// The player's record, or a new one in the first free record; none when
+// all records are in use (the caller then answers the default kinds).
+uint8_t* FindOrAddRecord(uint16_t player, bool full) {
     const int16_t found = HVW_FindEntryById(player);
     if (found >= 0) return TrainingRecords[found].bytes;
     const int16_t free_record = HVW_FindEntryById(0);
-    if (free_record < 0) FatalError("%s", full_message);
+    if (free_record < 0) return nullptr;
     uint8_t* r = TrainingRecords[free_record].bytes;
     StoreU16(r + kTrainingPlayer, player);
     StoreU16(r + kTrainingRegular, uint16_t(kDefaultRegularTraining));
@@ -69,6 +69,10 @@ int16_t GetTrainingRecordRegular(int index) {
 int16_t GetTrainingRecordExtra(int index) {
     return int16_t(LoadU16(TrainingRecords[index].bytes + kTrainingExtra));
 }
+void SetTrainingRecordKind(int index, bool extra, int16_t kind) {
+    if (index < 0 || index >= kTrainingRecords) return;
+    StoreU16(TrainingRecords[index].bytes + (extra ? kTrainingExtra : kTrainingRegular), uint16_t(kind));
+}
 int16_t GetPlayerWatchSlotPlayer(int slot) { return int16_t(LoadU16(PlayerWatchSlots[slot].bytes)); }
 
 int16_t HVW_GetTrainingKindTextId(int16_t kind) {
@@ -77,14 +81,14 @@ int16_t HVW_GetTrainingKindTextId(int16_t kind) {
 }
 
 int16_t HVW_GetRegularTraining(uint16_t player) {
-    const uint8_t* r = FindOrAddRecord(player, true, "Couldn't find regular training slot");
-    return int16_t(LoadU16(r + kTrainingRegular));
+    const uint8_t* r = FindOrAddRecord(player, true);
+    return r != nullptr ? int16_t(LoadU16(r + kTrainingRegular)) : kDefaultRegularTraining;
 }
 
 // A record added here gets only its player and default kinds.
 int16_t HVW_GetExtraTraining(uint16_t player) {
-    const uint8_t* r = FindOrAddRecord(player, false, "Couldn't find extra training slot");
-    return int16_t(LoadU16(r + kTrainingExtra));
+    const uint8_t* r = FindOrAddRecord(player, false);
+    return r != nullptr ? int16_t(LoadU16(r + kTrainingExtra)) : kDefaultExtraTraining;
 }
 
 void HVW_EnsureTrainingRecords() {

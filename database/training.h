@@ -42,6 +42,8 @@ extern PlayerWatchSlot PlayerWatchSlots[kPlayerWatchSlots];
 uint16_t GetTrainingRecordPlayer(int index);
 int16_t GetTrainingRecordRegular(int index);
 int16_t GetTrainingRecordExtra(int index);
+// Stores the kind in record 0..99's extra or regular field.
+void SetTrainingRecordKind(int index, bool extra, int16_t kind);
 int16_t GetPlayerWatchSlotPlayer(int slot);
 
 // Frees the records of players who no longer play for the user's club and
@@ -50,7 +52,8 @@ void Training_ClearLeftPlayers();
 
 // Query-layer members of the training screens.
 int16_t HVW_GetTrainingKindTextId(int16_t kind);
-// The player's training kinds; a player without a record gets one.
+// The player's training kinds; a player without a record gets one, or, when
+// all 100 records are in use, the default kinds (8 and 4) and no record.
 int16_t HVW_GetRegularTraining(uint16_t player);
 int16_t HVW_GetExtraTraining(uint16_t player);
 void HVW_EnsureTrainingRecords();

@@ -208,6 +208,11 @@ int16_t SquadRec_GetCareLevel(uint16_t player) {
     const CoachingRecord* record = RecordOf(player);
     return record != nullptr ? int16_t(CoachGetBits(*record, kCoachRecoveryState, 0, 3)) : 0;
 }
+int16_t SquadRec_GetCoachingText(uint16_t player) {
+    static constexpr int16_t kCourseTexts[11] = {402, 426, 41, 42, 44, 45, 43, 427, 612, 613, 653};
+    const int16_t code = SquadRec_GetProgramCode(player, 0);
+    return code >= 0 && code < 11 ? kCourseTexts[code] : int16_t(-1);
+}
 int32_t SquadRec_GetTreatmentCount(uint16_t player) { return SquadRec_RecoveryWeeks(player); }
 int16_t SquadRec_GetProgramme(uint16_t player) { return SquadRec_RecoveryText(player); }
 

@@ -142,6 +142,9 @@ int16_t SquadRec_GetRecoveryBits10(uint16_t player);              // (0)
 // recovery line.  Without a coaching slot: 0, the weeks from his fitness,
 // and the line of his fitness.
 int16_t SquadRec_GetCareLevel(uint16_t player);
+// The text id naming the course of a coached player's main program (codes
+// 0..10); -1 without a coaching slot or for another code.
+int16_t SquadRec_GetCoachingText(uint16_t player);
 int32_t SquadRec_GetTreatmentCount(uint16_t player);
 int16_t SquadRec_GetProgramme(uint16_t player);
 int32_t SquadRec28_GetWord22(uint16_t player);  // (0)

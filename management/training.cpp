@@ -152,36 +152,6 @@ void WorkOnPosition(int16_t record, uint16_t player, uint16_t kind, int pick, in
     RetireKind(record, kind);
 }
 
-// The role table: which side setting a role weighs, then the weights of
-// attributes 8, 10, 13, 9, 3, 4, 2, 5 and 1.
-struct RoleScore {
-    uint16_t useSetting3, useSetting1, useSetting2;
-    int16_t weights[9];
-};
-constexpr int kRoleStats[9] = {8, 10, 13, 9, 3, 4, 2, 5, 1};
-constexpr RoleScore kRoleScoreTable[13] = {
-    {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0}}, {1, 1, 0, {4, 1, 0, 0, 1, 0, 4, 0, 0}},
-    {0, 0, 1, {2, 2, 0, 0, 0, 0, 5, 0, 1}}, {1, 1, 0, {4, 0, 0, 1, 1, 0, 3, 1, 0}},
-    {0, 0, 1, {0, 2, 2, 0, 1, 0, 4, 1, 0}}, {0, 0, 1, {0, 2, 2, 0, 4, 0, 2, 0, 0}},
-    {0, 0, 1, {0, 5, 0, 0, 3, 0, 2, 0, 0}}, {0, 0, 1, {0, 0, 5, 0, 5, 0, 0, 0, 0}},
-    {0, 0, 1, {1, 1, 2, 1, 2, 2, 0, 1, 0}}, {1, 1, 0, {4, 0, 0, 1, 1, 1, 0, 3, 0}},
-    {0, 0, 1, {0, 2, 2, 0, 1, 3, 0, 0, 2}}, {0, 0, 1, {3, 3, 0, 0, 0, 4, 0, 0, 0}},
-    {0, 0, 1, {3, 1, 0, 2, 0, 4, 0, 1, 0}},
-};
-
-int16_t RoleScoreOf(const RoleScore& role, uint16_t player) {
-    int16_t setting = 0;
-    if (role.useSetting3)
-        setting = int16_t(GetPlayerSetting3(player));
-    else if (role.useSetting1)
-        setting = int16_t(GetPlayerSetting1(player));
-    else if (role.useSetting2)
-        setting = int16_t(GetPlayerSetting2(player));
-    int16_t score = int16_t(33 * setting);
-    for (int i = 0; i < 9; ++i) score = int16_t(score + role.weights[i] * (Stat(player, kRoleStats[i]) / 10));
-    return score;
-}
-
 bool TrainsToday(uint16_t player, int16_t club) {
     return IsPlayerNumber(player) && GetPlayerIT(player) == 0 && GetPlayerIntDuty(player) == 0 &&
            GetPlayerClub(player) == uint16_t(club);
@@ -357,10 +327,37 @@ void DevelopPlayerAttributes(int16_t record, int16_t pick, uint16_t kind) {
     }
 }
 
+const int16_t PositionSuitability[kPositionCodes][kPositionSuitabilityWords] = {
+    {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 0, 4, 1, 0, 0, 1, 0, 4, 0, 0},
+    {0, 0, 1, 2, 2, 0, 0, 0, 0, 5, 0, 1}, {1, 1, 0, 4, 0, 0, 1, 1, 0, 3, 1, 0},
+    {0, 0, 1, 0, 2, 2, 0, 1, 0, 4, 1, 0}, {0, 0, 1, 0, 2, 2, 0, 4, 0, 2, 0, 0},
+    {0, 0, 1, 0, 5, 0, 0, 3, 0, 2, 0, 0}, {0, 0, 1, 0, 0, 5, 0, 5, 0, 0, 0, 0},
+    {0, 0, 1, 1, 1, 2, 1, 2, 2, 0, 1, 0}, {1, 1, 0, 4, 0, 0, 1, 1, 1, 0, 3, 0},
+    {0, 0, 1, 0, 2, 2, 0, 1, 3, 0, 0, 2}, {0, 0, 1, 3, 3, 0, 0, 0, 4, 0, 0, 0},
+    {0, 0, 1, 3, 1, 0, 2, 0, 4, 0, 1, 0},
+};
+
+int16_t PositionSuitability_Score(uint16_t player, int16_t position) {
+    if (position < 0 || position >= kPositionCodes) return 0;
+    constexpr int kWeightedStats[9] = {8, 10, 13, 9, 3, 4, 2, 5, 1};
+    const int16_t* row = PositionSuitability[position];
+    int16_t setting = 0;
+    if (row[0] != 0) {
+        setting = int16_t(GetPlayerSetting3(player));
+    } else if (row[1] != 0) {
+        setting = int16_t(GetPlayerSetting1(player));
+    } else if (row[2] != 0) {
+        setting = int16_t(GetPlayerSetting2(player));
+    }
+    int16_t score = int16_t(33 * setting);
+    for (int i = 0; i < 9; ++i) score = int16_t(score + row[3 + i] * (Stat(player, kWeightedStats[i]) / 10));
+    return score;
+}
+
 int16_t BestRoleForPlayer(uint16_t player) {
     int16_t best = 0, bestScore = 1;
     for (int16_t role = 1; role < 13; ++role) {
-        const int16_t score = RoleScoreOf(kRoleScoreTable[role], player);
+        const int16_t score = PositionSuitability_Score(player, role);
         if (score > bestScore) {
             best = role;
             bestScore = score;

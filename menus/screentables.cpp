@@ -10,6 +10,7 @@
 #include "menus/clubmain.h"
 #include "menus/clubrecords.h"
 #include "menus/clubsbynation.h"
+#include "menus/coachinglist.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
 #include "menus/divisionclubs.h"
@@ -26,6 +27,7 @@
 #include "menus/monthheader.h"
 #include "menus/placeholderlist.h"
 #include "menus/playedcountries.h"
+#include "menus/playercondition.h"
 #include "menus/playerdeal.h"
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
@@ -39,6 +41,7 @@
 #include "menus/staffmember.h"
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
+#include "menus/training.h"
 #include "menus/vacancies.h"
 #include "menus/weeklymoney.h"
 
@@ -101,8 +104,15 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return WeeklyMoneyTable;
         case 68:
             return FinanceTable;
+        case 76:
+            return TrainingTable;
+        case 77:
+        case 83:
+            return CoachingListTable;
         case 78:
             return StaffListTable;
+        case 80:
+            return PlayerConditionTable;
         case 79:
             return StaffMemberTable;
         case 82:

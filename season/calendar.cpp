@@ -36,14 +36,15 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "management/dailyjobs.h"
 #include "management/harmony.h"
 #include "management/scouting.h"
-#include "management/squadpass.h"
 #include "management/sponsorship.h"
+#include "management/squadpass.h"
 #include "management/stadium.h"
 #include "management/transfers.h"
 #include "season/clubseason.h"
 #include "season/european.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/matchsetup.h"
 #include "season/messages.h"
 #include "season/nationorder.h"
 #include "season/seasondays.h"
@@ -248,6 +249,7 @@ void RunDailyClubJobs(int16_t realDay) {
     SeasonCalendarState& c = SeasonCalendar;
     const int monthLength = CalendarMonthLength(c.month, c.year);
     bool monthChanged = false;
+    PracticeMatchPlayed = 0;
     if (c.dayOfMonth < monthLength) {
         ++c.weekday;
         ++c.dayOfMonth;

@@ -543,6 +543,8 @@ void FillTeamNames(int16_t side, int16_t club, int16_t opponent, const char* nam
         SetupHooks.teamDesign(club, opponent, side, block->bytes + TeamInfoAt(side) + kTeamKit);
 }
 
+uint16_t PracticeMatchPlayed = 0;
+
 void PlayPracticeMatch() {
     const int16_t club = SelectedClub;
     CheckClub("PlayPracticeMatch", club);

@@ -83,6 +83,9 @@ void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away);
 // The training screen's practice match of the selected club's first eleven
 // against its reserve side, played with the display.
 void PlayPracticeMatch();
+// Set once the user's club has had its practice match today (or has a
+// fixture today); the daily club jobs clear it.
+extern uint16_t PracticeMatchPlayed;
 // The user's club team as one 6087-byte team block, copied into the block
 // the SaveTeam file holds (SavedTeamInfo).
 void AutoSelectTeamForSave();

@@ -54,7 +54,6 @@ class TrainingTest : public RecordsTest {
         return true;
     }
 };
-using TrainingDeathTest = TrainingTest;
 
 TEST_F(TrainingTest, KindTexts) {
     EXPECT_EQ(HVW_GetTrainingKindTextId(0), 655);
@@ -90,10 +89,13 @@ TEST_F(TrainingTest, ExtraQueryAddsAPartRecordThatRegularKeeps) {
     EXPECT_EQ(HVW_FindEntryById(0), 2);  // player 0 finds the first free record
 }
 
-TEST_F(TrainingDeathTest, NoFreeRecordIsFatal) {
+TEST_F(TrainingTest, NoFreeRecordGivesTheDefaultKindsAndWritesNothing) {
     for (int i = 0; i < kTrainingRecords; ++i) recbits::StoreU16(TrainingRecords[i].bytes, uint16_t(200 + i));
-    EXPECT_FATAL(HVW_GetRegularTraining(30), "Couldn't find regular training slot");
-    EXPECT_FATAL(HVW_GetExtraTraining(30), "Couldn't find extra training slot");
+    const TrainingRecord last = TrainingRecords[kTrainingRecords - 1];
+    EXPECT_EQ(HVW_GetRegularTraining(30), 8);
+    EXPECT_EQ(HVW_GetExtraTraining(30), 4);
+    EXPECT_EQ(HVW_FindEntryById(30), -1);
+    EXPECT_EQ(std::memcmp(&last, &TrainingRecords[kTrainingRecords - 1], sizeof last), 0);
 }
 
 TEST_F(TrainingTest, EnsureRecordsAndClearLeftPlayers) {

@@ -1,0 +1,555 @@
+// The training and coaching screens over one shared new-game world: the
+// schedule opened from the title bar with a grab, a goalkeeper's and an
+// outfield player's type pop-ups against the retraining scores worked out
+// here from the table, the setters, the sorts, paging and the practice
+// match's refusals; the condition screen with its stat bars, gains, remarks
+// and chart; the coaching list of the user's club and of another; and the
+// gains a week of daily training writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "database/training.h"
+#include "management/board.h"
+#include "management/squads.h"
+#include "management/staff.h"
+#include "management/training.h"
+#include "menus/coachinglist.h"
+#include "menus/menucont.h"
+#include "menus/menupc.h"
+#include "menus/playercondition.h"
+#include "menus/staffbars.h"
+#include "menus/startmenu.h"
+#include "menus/training.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "season/matchsetup.h"
+#include "support/bytes.h"
+#include "support/colconv.h"
+#include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
+#include "tests/menus/staff_records.h"
+
+namespace {
+
+using testenv::MenuUserDo;
+using testenv::MenuUserWait;
+
+testenv::SharedNewWorld g_trainingWorld;
+std::vector<TrainingRecord> g_trainingRecords;
+
+uint32_t Rgb24(uint16_t colour) { return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF; }
+
+auto TableUp(const MenuItem* table) {
+    return [table] {
+        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+    };
+}
+bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
+
+// The retraining types the table of the Part gives a player, worked out
+// here from his stats and settings.
+std::vector<int16_t> ExpectedRetraining(uint16_t p) {
+    static const int kRows[13][12] = {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 0, 4, 1, 0, 0, 1, 0, 4, 0, 0},
+        {0, 0, 1, 2, 2, 0, 0, 0, 0, 5, 0, 1}, {1, 1, 0, 4, 0, 0, 1, 1, 0, 3, 1, 0},
+        {0, 0, 1, 0, 2, 2, 0, 1, 0, 4, 1, 0}, {0, 0, 1, 0, 2, 2, 0, 4, 0, 2, 0, 0},
+        {0, 0, 1, 0, 5, 0, 0, 3, 0, 2, 0, 0}, {0, 0, 1, 0, 0, 5, 0, 5, 0, 0, 0, 0},
+        {0, 0, 1, 1, 1, 2, 1, 2, 2, 0, 1, 0}, {1, 1, 0, 4, 0, 0, 1, 1, 1, 0, 3, 0},
+        {0, 0, 1, 0, 2, 2, 0, 1, 3, 0, 0, 2}, {0, 0, 1, 3, 3, 0, 0, 0, 4, 0, 0, 0},
+        {0, 0, 1, 3, 1, 0, 2, 0, 4, 0, 1, 0}};
+    static const int kStats[9] = {8, 10, 13, 9, 3, 4, 2, 5, 1};
+    static const int16_t kTypes[13] = {-1, 9, 10, 12, 11, 13, 14, 15, 16, 17, 18, 19, 20};
+    int score[13] = {};
+    for (int k = 0; k < 13; ++k) {
+        const int setting = kRows[k][0]   ? GetPlayerSetting3(p)
+                            : kRows[k][1] ? GetPlayerSetting1(p)
+                            : kRows[k][2] ? GetPlayerSetting2(p)
+                                          : 0;
+        score[k] = 33 * setting;
+        for (int i = 0; i < 9; ++i)
+            score[k] += kRows[k][3 + i] * (GetPlayerStat(p, int16_t(kStats[i]), 0) / 10);
+    }
+    const int best = std::max(1, *std::max_element(score + 1, score + 13));
+    const int threshold = std::min(int(GetPlayerAge(p)) + 90 - GetPlayerStat(p, 27, 0) / 4, 100);
+    std::vector<int16_t> types;
+    for (int k = 1; k < 13; ++k)
+        if (score[k] * 100 / best >= threshold && k != int(GetPlayerPosition2(p))) types.push_back(kTypes[k]);
+    return types;
+}
+
+std::vector<int16_t> Offered(uint16_t p) {
+    Training_BuildTypeMenu(p);
+    int16_t types[32];
+    const int count = Training_OfferedTypes(types, 32);
+    return {types, types + count};
+}
+
+class TrainingScreensTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        testenv::MakeNewWorldOnce(g_trainingWorld, 76);
+        if (!g_trainingWorld.ready) GTEST_SKIP() << g_trainingWorld.error;
+        if (g_trainingRecords.empty())
+            g_trainingRecords.assign(std::begin(TrainingRecords), std::end(TrainingRecords));
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        std::copy(g_trainingRecords.begin(), g_trainingRecords.end(), TrainingRecords);
+        BuildNameTables();
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        HVW_SetViewedCountry(0);
+        SelectedClub = uint16_t(user_);
+        MenuCurrentPlayer = 1;
+        stafftest::ClearStaff();
+        UpdateScreenHistory(0, 0, 3);
+        TrainingSortMode = 0;
+        TrainingPageStart = 0;
+        ConditionChartPair = 0;
+        PracticeMatchPlayed = 0;
+        Training_BuildList();
+        Training_Sort();
+        Training_FillRows();
+    }
+    void TearDown() override {
+        if (g_trainingWorld.ready && started_) {
+            stafftest::ClearStaff();
+            SetClubControl(user_, 0);
+            SetPlayerClub(1, int16_t(kNoClub));
+        }
+        MenuEngineTest::TearDown();
+    }
+    static void Grab(std::vector<uint32_t>* grab) {
+        testenv::MenuUserMoveTo(790, 590);
+        MenuUserWait(3);
+        testenv::MenuUserKey(0x46);
+        MenuUserWait(3);
+        MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
+    }
+    static void RunScreens(std::initializer_list<int16_t> screens) {
+        int rounds = 0;
+        while (!WinCloseRequested() && ++rounds < 12 &&
+               std::find(screens.begin(), screens.end(), MenuOption) != screens.end())
+            DoMainMenuOption();
+    }
+    uint16_t FirstOutfieldPlayer() const {
+        for (int i = 0; i < TrainingSquadCount; ++i)
+            if (HVW_GetPositionType(TrainingSquadList[i]) != 0) return TrainingSquadList[i];
+        return 0;
+    }
+
+    int16_t user_ = -1;
+};
+
+TEST_F(TrainingScreensTest, ScheduleFromTheTitleBarTheKeepersPopUpAChosenTypeAndTheShirtSort) {
+    ASSERT_GE(TrainingSquadCount, 18);
+    static std::vector<uint32_t> grab;
+    static std::vector<const void*> keeperEntries;
+    static uint16_t keeper = 0;
+    static int16_t regularAfter = -1, shownAfter = -1;
+    static std::vector<int16_t> shirtKeys;
+    MenuOption = 77;
+    testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 171, 2); });
+    MenuUserWait(10);
+    MenuUserDo([] { EXPECT_EQ(MenuViewPopupRows().at(7).entry->text, MenuValue(461)); });
+    testenv::MenuUserClickPopupRow(7);
+    testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
+    Grab(&grab);
+    // Row 0 holds a goalkeeper (position type first): his regular pop-up.
+    MenuUserDo([] { keeper = Training_RowView(0).player; });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 488, 118); });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        for (const MenuPopupRowView& row : MenuViewPopupRows()) keeperEntries.push_back(row.entry->text);
+    });
+    testenv::MenuUserClickPopupRow(2);  // type 1
+    MenuUserWait(10);
+    MenuUserDo([] {
+        regularAfter = HVW_GetRegularTraining(keeper);
+        shownAfter = Training_RowView(0).regularText;
+    });
+    // The fifth sort: numbered shirts first.
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 60, 559); });
+    MenuUserWait(10);
+    testenv::MenuUserClickPopupRow(4);
+    MenuUserWait(10);
+    MenuUserDo([] {
+        for (int i = 0; i < TrainingSquadCount; ++i)
+            shirtKeys.push_back(Training_ShirtKey(TrainingSquadList[i]));
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({77, 76});
+    EXPECT_EQ(MenuOption, 3);
+    ASSERT_NE(keeper, 0);
+    EXPECT_EQ(HVW_GetPositionType(keeper), 0);
+    ASSERT_EQ(keeperEntries.size(), 7u);
+    EXPECT_EQ(keeperEntries[0], MenuValue(679));
+    EXPECT_EQ(regularAfter, 1);
+    EXPECT_EQ(shownAfter, 656);
+    EXPECT_EQ(TrainingSortMode, 4);
+    EXPECT_TRUE(std::is_sorted(shirtKeys.begin(), shirtKeys.end(), std::greater<>()));
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    // The column headings and the eighteenth row hold text.
+    const auto ink = [](int x, int y, int w, int h) {
+        int changed = 0;
+        const uint32_t ground = grab[size_t(y) * 800 + size_t(x)];
+        for (int row = y; row < y + h; ++row)
+            for (int col = x; col < x + w; ++col)
+                changed += grab[size_t(row) * 800 + size_t(col)] != ground ? 1 : 0;
+        return changed;
+    };
+    EXPECT_GT(ink(250, 100, 60, 14), 10);
+    EXPECT_GT(ink(500, 100, 120, 14), 10);
+    EXPECT_GT(ink(660, 100, 100, 14), 10);
+    EXPECT_GT(ink(60, 118 + 22 * 17 + 4, 150, 14), 10);
+}
+
+TEST_F(TrainingScreensTest, RetrainingOffersFollowTheScoresAndTheSettingsRule) {
+    const uint16_t p = FirstOutfieldPlayer();
+    ASSERT_NE(p, 0);
+    // A player built to fit positions 2 and 10 well.
+    const int16_t stats[9] = {8, 10, 13, 9, 3, 4, 2, 5, 1};
+    const int16_t values[9] = {40, 90, 30, 20, 60, 90, 90, 20, 70};
+    for (int i = 0; i < 9; ++i) SetPlayerStat(p, stats[i], values[i]);
+    SetPlayerSetting1(p, 3);
+    SetPlayerSetting2(p, 1);
+    SetPlayerSetting3(p, 0);
+    const std::vector<int16_t> expected = ExpectedRetraining(p);
+    std::vector<int16_t> offered = Offered(p);
+    // The first group, then 5 and 7 (settings 3 and 2 below 3), then
+    // retraining.
+    ASSERT_GE(offered.size(), 9u);
+    EXPECT_EQ(std::vector<int16_t>(offered.begin(), offered.begin() + 7),
+              (std::vector<int16_t>{0, 8, 1, 21, 2, 3, 4}));
+    EXPECT_EQ(std::vector<int16_t>(offered.begin() + 7, offered.begin() + 9), (std::vector<int16_t>{5, 7}));
+    EXPECT_EQ(std::vector<int16_t>(offered.begin() + 9, offered.end()), expected);
+    EXPECT_FALSE(expected.empty());
+    const int16_t own = int16_t(GetPlayerPosition2(p));
+    if (own >= 1 && own < 13) {
+        EXPECT_FALSE(Training_OffersRetraining(p, own));
+    }
+    // All scores 0 (best 1): nothing to retrain for.
+    for (int i = 0; i < 9; ++i) SetPlayerStat(p, stats[i], 1);
+    SetPlayerSetting1(p, 0);
+    SetPlayerSetting2(p, 0);
+    offered = Offered(p);
+    EXPECT_EQ(std::vector<int16_t>(offered.begin() + 7, offered.end()), (std::vector<int16_t>{5, 6, 7}));
+}
+
+TEST_F(TrainingScreensTest, SettersSortsPagingAndThePracticeMatchsRefusals) {
+    const uint16_t p = TrainingSquadList[0];
+    TrainingPopupPlayer = p;
+    TrainingPopupExtra = 1;
+    EXPECT_EQ(Training_SetType(12), MENU_REDRAW_ALSO);
+    EXPECT_EQ(HVW_GetExtraTraining(p), 12);
+    // A player without a record: nothing changes.
+    std::memset(TrainingRecords, 0, sizeof TrainingRecords);
+    const std::vector<uint8_t> before(reinterpret_cast<uint8_t*>(TrainingRecords),
+                                      reinterpret_cast<uint8_t*>(TrainingRecords) + sizeof TrainingRecords);
+    EXPECT_EQ(Training_SetType(3), MENU_REDRAW_ALSO);
+    EXPECT_EQ(std::memcmp(before.data(), TrainingRecords, before.size()), 0);
+    // All records used by others: his defaults are shown and nothing written.
+    for (int i = 0; i < kTrainingRecords; ++i)
+        recbits::StoreU16(TrainingRecords[i].bytes, uint16_t(40000 + i));
+    Training_FillRows();
+    EXPECT_EQ(Training_RowView(0).regularText, 664);
+    EXPECT_EQ(Training_RowView(0).extraText, 659);
+    EXPECT_EQ(HVW_FindEntryById(p), -1);
+    std::copy(g_trainingRecords.begin(), g_trainingRecords.end(), TrainingRecords);
+
+    // The squad-number sort runs over the counted entries only.
+    TrainingSortMode = 3;
+    TrainingSquadList[TrainingSquadCount] = 0;
+    Training_Sort();
+    for (int i = 0; i + 1 < TrainingSquadCount; ++i)
+        EXPECT_LE(HVW_GetPlayerField92(TrainingSquadList[i]), HVW_GetPlayerField92(TrainingSquadList[i + 1]));
+    EXPECT_EQ(TrainingSquadList[TrainingSquadCount], 0);
+
+    // A short squad: no paging, empty rows show nothing and open nothing.
+    const int16_t count = TrainingSquadCount;
+    TrainingSquadCount = 10;
+    Training_PageDown(nullptr);
+    EXPECT_EQ(TrainingPageStart, 0);
+    Training_FillRows();
+    EXPECT_EQ(Training_RowView(12).player, 0);
+    EXPECT_EQ(Training_RowView(12).selectable, 0xFFFF);
+    EXPECT_EQ(Training_RowView(12).regularText, INT16_MIN);
+    MenuOption = 76;
+    EXPECT_EQ(Training_OpenPlayer(12), MENU_CONTINUE);
+    EXPECT_EQ(Training_ChooseType(12, false), MENU_CONTINUE);
+    EXPECT_EQ(MenuOption, 76);
+    TrainingSquadCount = count;
+    Training_PageDown(nullptr);
+    EXPECT_EQ(TrainingPageStart, std::min<int16_t>(18, int16_t(count - 18)));
+    Training_PageUp(nullptr);
+    Training_PageUp(nullptr);
+    EXPECT_EQ(TrainingPageStart, 0);
+
+    // A day with a fixture: no practice match, only a redraw.
+    int16_t matchDay = -1;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot) && matchDay < 0; ++slot)
+        if (IsFixtureOfClub(slot, user_)) matchDay = int16_t(FixtureDay(slot));
+    ASSERT_GE(matchDay, 0);
+    const int16_t today = SeasonCalendar.currentDay;
+    SeasonCalendar.currentDay = matchDay;
+    EXPECT_EQ(Training_PracticeMatch(nullptr), MENU_REDRAW);
+    EXPECT_EQ(PracticeMatchPlayed, 1);
+    SeasonCalendar.currentDay = today;
+    // After one practice match the same day: only a redraw.
+    EXPECT_EQ(Training_PracticeMatch(nullptr), MENU_REDRAW);
+}
+
+TEST_F(TrainingScreensTest, ConditionScreenFromTheScheduleWithBarsGainsAndTheChart) {
+    static std::vector<uint32_t> grab;
+    static uint16_t player = 0;
+    static uint8_t pairAfterToggle = 0;
+    static std::string header;
+    player = Training_RowView(0).player;
+    ASSERT_NE(player, 0);
+    // His record: a gain of 5 on stat 3 (row 0) and a history of days.
+    HVW_GetRegularTraining(player);
+    uint8_t* record = TrainingRecords[HVW_FindEntryById(player)].bytes;
+    record[kTrainingCounters + 11] = 5;
+    for (int day = 0; day < 60; ++day) {
+        record[kTrainingBlocks + day] = uint8_t(day < 10 ? 0xFF : 50 + day % 7);
+        record[kTrainingBlocks + kTrainingBlockSize + day] = uint8_t(20);
+    }
+    SetPlayerStat(player, 3, 40);
+    MenuOption = 76;
+    testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 50, 118); });
+    testenv::MenuUserWaitFor(TableUp(PlayerConditionTable), 3000);
+    MenuUserDo([] { header = Condition_Header(); });
+    Grab(&grab);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 60, 559); });
+    MenuUserWait(5);
+    MenuUserDo([] { pairAfterToggle = ConditionChartPair; });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({76, 80});
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(ConditionReturnOption, 76);
+    EXPECT_EQ(pairAfterToggle, 1);
+    EXPECT_NE(header.find(GetText(185)), std::string::npos);
+    const ConditionStatRow row0 = Condition_StatRow(0);
+    EXPECT_EQ(row0.code, 3);
+    EXPECT_EQ(row0.gain, 5);
+    EXPECT_STREQ(row0.gainText, "+5");
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    const auto at = [](int x, int y) { return grab[size_t(y) * 800 + size_t(x)]; };
+    // Row 0's bar: the value less the gain in blue, then the gain in yellow.
+    const int value = GetPlayerStat(player, 3, 0);
+    const int base = value - 5;
+    EXPECT_EQ(at(192 + base / 2, 330), Rgb24(Staff_BarShades(0, 0, 255).body));
+    EXPECT_EQ(at(192 + base + 2, 330), Rgb24(Staff_BarShades(255, 255, 0).body));
+    // The chart: red segments where both days hold values, none before day 10.
+    int red = 0;
+    for (int y = 160; y < 298; ++y)
+        for (int x = Condition_ChartX(10); x < Condition_ChartX(59); ++x)
+            red += at(x, y) == Rgb24(0xF800) ? 1 : 0;
+    EXPECT_GT(red, 20);
+    int early = 0;
+    for (int y = 160; y < 298; ++y)
+        for (int x = Condition_ChartX(0); x < Condition_ChartX(9); ++x)
+            early += at(x, y) == Rgb24(0xF800) ? 1 : 0;
+    EXPECT_EQ(early, 0);
+}
+
+TEST_F(TrainingScreensTest, ConditionEdgeCasesRemarksLabelsAndCoach) {
+    uint16_t keeper = 0, outfield = FirstOutfieldPlayer();
+    for (int i = 0; i < TrainingSquadCount && keeper == 0; ++i)
+        if (HVW_GetPositionType(TrainingSquadList[i]) == 0) keeper = TrainingSquadList[i];
+    ASSERT_NE(keeper, 0);
+    SetMenuFirstEntry(0);
+    SelectedPlayer = int16_t(keeper);
+    PlayerConditionMenuProc();
+    EXPECT_EQ(Condition_StatRow(3).label, 2409);
+    EXPECT_EQ(Condition_StatRow(6).label, 2410);
+    SelectedPlayer = int16_t(outfield);
+    // Nothing to remark on.
+    SetPlayerField105(outfield, 40);
+    SetPlayerFitness(outfield, 40);
+    SetPlayerField96(outfield, 40);
+    SetPlayerField118(outfield, 5);
+    SetPlayerMorale(outfield, 40);
+    SetPlayerFatigue(outfield, 5);
+    SetPlayerStat(outfield, 24, 60);
+    SetPlayerStat(outfield, 25, 60);
+    SetPlayerStat(outfield, 27, 50);
+    PlayerConditionMenuProc();
+    EXPECT_EQ(Condition_StatRow(3).label, 42);
+    ASSERT_EQ(Condition_RemarkCount(), 1);
+    EXPECT_STREQ(Condition_Remark(0), GetText(916));
+    // Every remark at once: nine lines, eight shown.
+    SetPlayerField105(outfield, 5);
+    SetPlayerFitness(outfield, 5);
+    SetPlayerField96(outfield, 5);
+    SetPlayerField118(outfield, 40);
+    SetPlayerMorale(outfield, 5);
+    SetPlayerFatigue(outfield, 40);
+    SetPlayerStat(outfield, 24, 5);
+    SetPlayerStat(outfield, 25, 5);
+    PlayerConditionMenuProc();
+    EXPECT_EQ(Condition_RemarkCount(),
+              8 + (GetPlayerStat(outfield, 27, 0) > 80 && GetPlayerAge(outfield) < 4));
+    // No coach: empty name, the click does nothing.
+    EXPECT_STREQ(Condition_Coaching().coach, "");
+    MenuOption = 80;
+    EXPECT_EQ(Condition_OpenCoach(nullptr), MENU_CONTINUE);
+    EXPECT_EQ(MenuOption, 80);
+    // The chart keeps loaded garbage inside its frame.
+    EXPECT_EQ(Condition_ChartY(140, false), Condition_ChartY(100, false));
+    EXPECT_EQ(Condition_ChartY(-20, false), Condition_ChartY(0, false));
+    EXPECT_EQ(Condition_ChartY(80, true), Condition_ChartY(50, true));
+    EXPECT_EQ(Condition_ChartY(0, true), 160 + int(50 * 2.76));
+    int base = 0, change = 0;
+    Condition_BarLengths(30, 5, &base, &change);
+    EXPECT_EQ(base, 25);
+    EXPECT_EQ(change, 5);
+    Condition_BarLengths(30, -5, &base, &change);
+    EXPECT_EQ(base, 30);
+    EXPECT_EQ(change, 5);
+    Condition_BarLengths(3, 9, &base, &change);  // a gain above the value
+    EXPECT_EQ(base, 0);
+    EXPECT_EQ(change, 9);
+    // The way back: the profile, the coaching list, else the schedule.
+    for (const auto& [from, to] : {std::pair<int16_t, int16_t>{4, 4}, {83, 83}, {76, 76}, {0, 76}}) {
+        ConditionReturnOption = from;
+        Condition_Back(nullptr);
+        EXPECT_EQ(MenuOption, to);
+    }
+    // The tabs that no item names, and the coaching progress bar: 50 of
+    // 200 points is 25 %, a bar 25 long in the second colour of the scale.
+    EXPECT_EQ(Condition_TabStaff(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 78);
+    EXPECT_EQ(Condition_TabIndividual(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 77);
+    EXPECT_EQ(Condition_TabTraining(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 76);
+    FillSolidRect(230, 210, 100, 30, 0);
+    Condition_DrawProgressBar(0, 0, 0, 0);
+    EXPECT_EQ(GetBackBufferPixel(250, 223), 0u);  // no coaching record: nothing
+    recbits::StoreU16(CoachingRecords[0].bytes + kCoachPlayer, outfield);
+    recbits::StoreU16(CoachingRecords[0].bytes + ProgramOffset(0) + kProgTarget, 200);
+    recbits::StoreU16(CoachingRecords[0].bytes + ProgramOffset(0) + kProgGained, 50);
+    Condition_DrawProgressBar(0, 0, 0, 0);
+    const uint32_t orange =
+        ColConvPixel(Staff_BarShades(255, 116, 0).body, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
+    EXPECT_EQ(GetBackBufferPixel(250, 223), orange);
+    EXPECT_EQ(GetBackBufferPixel(242 + 24, 223),
+              ColConvPixel(Staff_BarShades(255, 116, 0).edge, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF);
+    EXPECT_EQ(GetBackBufferPixel(242 + 25, 223), 0u);
+    recbits::StoreU16(CoachingRecords[0].bytes + ProgramOffset(0) + kProgGained, 1);  // under 1 %
+    FillSolidRect(230, 210, 100, 30, 0);
+    Condition_DrawProgressBar(0, 0, 0, 0);
+    EXPECT_EQ(GetBackBufferPixel(250, 223), 0u);
+    stafftest::ClearStaff();
+    // A flag-95 player gets the two-button panel.
+    SetPlayerFlag95(outfield, 1);
+    PlayerConditionMenuProc();
+    EXPECT_TRUE(Condition_Coaching().alternative);
+    SetPlayerFlag95(outfield, 0);
+}
+
+TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
+    static uint16_t opened = 0;
+    static int16_t panelLabel = 0, viewText = 0, otherLabel = 0, otherView = 0;
+    static std::string otherName;
+    ClubStaff[7] = stafftest::MakeStaff({.initial = 'Y', .name = "Youth", .id = 70, .first = 10});
+    MenuOption = 77;
+    testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
+    MenuUserDo([] {
+        panelLabel = CoachingList_PanelLabel();
+        viewText = CoachingList_ViewButtonText();
+        opened = CoachingList_RowPlayer(0);
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 75, 139); });
+    testenv::MenuUserWaitFor(TableUp(PlayerConditionTable), 3000);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({77, 80});
+    EXPECT_EQ(panelLabel, 417);
+    EXPECT_EQ(viewText, 2314);
+    EXPECT_STREQ(CoachingList_PanelName(), "Y.Youth");
+    EXPECT_EQ(MenuOption, 3);
+    if (opened != 0) {
+        EXPECT_EQ(SelectedPlayer, opened);
+    }
+
+    // Another club: its manager, no view switch.
+    const int16_t other = int16_t(DivisionClubLists[0][1][1]);
+    SelectedClub = uint16_t(other);
+    MenuOption = 83;
+    testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
+    MenuUserDo([] {
+        otherLabel = CoachingList_PanelLabel();
+        otherView = CoachingList_ViewButtonText();
+        otherName = CoachingList_PanelName();
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({83});
+    EXPECT_EQ(otherLabel, 30);
+    EXPECT_EQ(otherView, -1);
+    EXPECT_EQ(otherName, std::string(HVW_GetPlayerShortName(HVW_GetClubManager(other))));
+
+    // Paging: sixteen players do not page; the overview does not page.
+    CoachingListSquad = {};
+    for (int i = 0; i < 16; ++i) CoachingListSquad.players[i] = TrainingSquadList[i];
+    CoachingListSquad.count = 16;
+    CoachingPageStart = 0;
+    CoachingListFlags = kCoachingOwnClub | kCoachingPaged;
+    CoachingList_PageDown(nullptr);
+    EXPECT_EQ(CoachingPageStart, 0);
+    CoachingListFlags = kCoachingOwnClub;
+    EXPECT_EQ(CoachingList_PageDown(nullptr), MENU_CONTINUE);
+    EXPECT_EQ(CoachingList_PageUp(nullptr), MENU_CONTINUE);
+    EXPECT_EQ(CoachingList_OpenSecondColumn(3), MENU_CONTINUE);  // an empty place
+    MenuOption = 83;
+    EXPECT_EQ(CoachingList_OpenPlayer(2), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 80);
+    EXPECT_EQ(PreviousMenuOption, 83);
+    CoachingListFlags = kCoachingOwnClub | kCoachingGrouped;
+}
+
+TEST_F(TrainingScreensTest, AWeekOfDailyTrainingShowsAsGainsOnTheConditionScreen) {
+    HVW_EnsureTrainingRecords();
+    for (int i = 0; i < kTrainingRecords; ++i)
+        std::memset(TrainingRecords[i].bytes + kTrainingCounters, 0, kTrainingCounterCount);
+    for (int day = 0; day < 7; ++day) ProcessSquadTrainingDay();
+    int shownGains = 0;
+    SetMenuFirstEntry(0);
+    for (int i = 0; i < TrainingSquadCount; ++i) {
+        const uint16_t p = TrainingSquadList[i];
+        const int16_t index = HVW_FindEntryById(p);
+        ASSERT_GE(index, 0);
+        SelectedPlayer = int16_t(p);
+        PlayerConditionMenuProc();
+        for (int row = 0; row < kConditionStatRows; ++row) {
+            const ConditionStatRow shown = Condition_StatRow(row);
+            shownGains += shown.gain;
+        }
+        int recordSum = 0;
+        for (int c = 0; c < kTrainingCounterCount; ++c)
+            recordSum += TrainingRecords[index].bytes[kTrainingCounters + c];
+        int shownSum = 0;
+        for (int row = 0; row < kConditionStatRows; ++row) shownSum += Condition_StatRow(row).gain;
+        EXPECT_EQ(shownSum, recordSum) << p;
+    }
+    EXPECT_GT(shownGains, 0);
+}
+
+}  // namespace
