@@ -91,8 +91,7 @@ TEST_F(FrontServicesTest, TheCountryChoiceOpensTheUsersDivisionInHisOwnCountry) 
     SetPlayerClub(1, club);
     const auto screenUp = [] {
         MenuUserWaitFor([] {
-            return MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() &&
-                   ScreenPresented == 1;
+            return MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() && ScreenPresented == 1;
         });
         MenuUserWait(5);
     };

@@ -19,6 +19,7 @@
 #include "database/text.h"
 #include "management/squads.h"
 #include "management/staff.h"
+#include "menus/coachinglist.h"
 #include "menus/drillchart.h"
 #include "menus/fitnesslists.h"
 #include "menus/menucont.h"
@@ -28,9 +29,7 @@
 #include "menus/staffmember.h"
 #include "menus/startmenu.h"
 #include "support/colconv.h"
-#include "tests/menus/engine_fixture.h"
-#include "tests/menus/shared_world.h"
-#include "tests/menus/staff_records.h"
+#include "tests/menus/user_club_fixture.h"
 
 namespace {
 
@@ -52,41 +51,12 @@ int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
     return w * h - most;
 }
 
-auto TableUp(const MenuItem* table) {
-    return [table] {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    };
-}
-
-bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
-
-class StaffScreensTest : public MenuEngineTest {
+class StaffScreensTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        testenv::MakeNewWorldOnce(g_staffWorld, 78);
-        if (!g_staffWorld.ready) GTEST_SKIP() << g_staffWorld.error;
-        MenuEngineTest::SetUp();
-        if (!started_) return;
-        BuildNameTables();
-        user_ = int16_t(DivisionClubLists[0][1][0]);
-        SetPlayerClub(1, user_);
-        SetClubControl(user_, 1);
-        HVW_SetViewedCountry(0);
-        SelectedClub = uint16_t(user_);
-        MenuCurrentPlayer = 1;
-        stafftest::ClearStaff();
-        CurrentStaffRecord = nullptr;
+        SetUpWorld(g_staffWorld, 78);
+        if (!ready()) return;
         FitnessReturnOption = -1;
-        UpdateScreenHistory(0, 0, 3);
-    }
-    void TearDown() override {
-        if (g_staffWorld.ready && started_) {
-            stafftest::ClearStaff();
-            CurrentStaffRecord = nullptr;
-            SetClubControl(user_, 0);
-            SetPlayerClub(1, int16_t(kNoClub));
-        }
-        MenuEngineTest::TearDown();
     }
     // Three members in records 0-4 (the first with a rating of 0, the
     // second of 100), a grade-4 one, the physiotherapist and an applicant.
@@ -99,22 +69,6 @@ class StaffScreensTest : public MenuEngineTest {
         ClubStaff[5] = stafftest::MakeStaff({.initial = 'E', .name = "Physio", .id = 65, .first = 8});
         StaffCandidates[0] = stafftest::MakeStaff({.initial = 'F', .name = "Hopeful", .id = 66, .grade = 1});
     }
-    static void Grab(std::vector<uint32_t>* grab) {
-        testenv::MenuUserMoveTo(790, 590);
-        MenuUserWait(3);
-        testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
-        MenuUserWait(3);
-        MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
-    }
-    // Runs the controller while the screens under test are shown.
-    static void RunScreens(std::initializer_list<int16_t> screens) {
-        int rounds = 0;
-        while (!WinCloseRequested() && ++rounds < 12 &&
-               std::find(screens.begin(), screens.end(), MenuOption) != screens.end())
-            DoMainMenuOption();
-    }
-
-    int16_t user_ = -1;
 };
 
 TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
@@ -126,7 +80,7 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     static int16_t selectedClub = -1;
     // From a screen with the title bar: the club caption, then "Staff".
     MenuOption = 77;
-    testenv::MenuUserWaitFor(TableUp(LeastScreenTable), 3000);
+    testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 171, 2); });
     MenuUserWait(10);
     MenuUserDo([] {

@@ -36,9 +36,7 @@
 #include "season/matchsetup.h"
 #include "support/bytes.h"
 #include "support/colconv.h"
-#include "tests/menus/engine_fixture.h"
-#include "tests/menus/shared_world.h"
-#include "tests/menus/staff_records.h"
+#include "tests/menus/user_club_fixture.h"
 
 namespace {
 
@@ -49,13 +47,6 @@ testenv::SharedNewWorld g_trainingWorld;
 std::vector<TrainingRecord> g_trainingRecords;
 
 uint32_t Rgb24(uint16_t colour) { return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF; }
-
-auto TableUp(const MenuItem* table) {
-    return [table] {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    };
-}
-bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
 
 // The retraining types the table of the Part gives a player, worked out
 // here from his stats and settings.
@@ -95,25 +86,14 @@ std::vector<int16_t> Offered(uint16_t p) {
     return {types, types + count};
 }
 
-class TrainingScreensTest : public MenuEngineTest {
+class TrainingScreensTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        testenv::MakeNewWorldOnce(g_trainingWorld, 76);
-        if (!g_trainingWorld.ready) GTEST_SKIP() << g_trainingWorld.error;
         if (g_trainingRecords.empty())
             g_trainingRecords.assign(std::begin(TrainingRecords), std::end(TrainingRecords));
-        MenuEngineTest::SetUp();
-        if (!started_) return;
+        SetUpWorld(g_trainingWorld, 76);
+        if (!ready()) return;
         std::copy(g_trainingRecords.begin(), g_trainingRecords.end(), TrainingRecords);
-        BuildNameTables();
-        user_ = int16_t(DivisionClubLists[0][1][0]);
-        SetPlayerClub(1, user_);
-        SetClubControl(user_, 1);
-        HVW_SetViewedCountry(0);
-        SelectedClub = uint16_t(user_);
-        MenuCurrentPlayer = 1;
-        stafftest::ClearStaff();
-        UpdateScreenHistory(0, 0, 3);
         TrainingSortMode = 0;
         TrainingPageStart = 0;
         ConditionChartPair = 0;
@@ -122,34 +102,11 @@ class TrainingScreensTest : public MenuEngineTest {
         Training_Sort();
         Training_FillRows();
     }
-    void TearDown() override {
-        if (g_trainingWorld.ready && started_) {
-            stafftest::ClearStaff();
-            SetClubControl(user_, 0);
-            SetPlayerClub(1, int16_t(kNoClub));
-        }
-        MenuEngineTest::TearDown();
-    }
-    static void Grab(std::vector<uint32_t>* grab) {
-        testenv::MenuUserMoveTo(790, 590);
-        MenuUserWait(3);
-        testenv::MenuUserKey(0x46);
-        MenuUserWait(3);
-        MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
-    }
-    static void RunScreens(std::initializer_list<int16_t> screens) {
-        int rounds = 0;
-        while (!WinCloseRequested() && ++rounds < 12 &&
-               std::find(screens.begin(), screens.end(), MenuOption) != screens.end())
-            DoMainMenuOption();
-    }
     uint16_t FirstOutfieldPlayer() const {
         for (int i = 0; i < TrainingSquadCount; ++i)
             if (HVW_GetPositionType(TrainingSquadList[i]) != 0) return TrainingSquadList[i];
         return 0;
     }
-
-    int16_t user_ = -1;
 };
 
 TEST_F(TrainingScreensTest, ScheduleFromTheTitleBarTheKeepersPopUpAChosenTypeAndTheShirtSort) {

@@ -1,0 +1,75 @@
+// The menu engine over a shared new-game world with the user managing the
+// first club of country 0's second division: set-up and tear-down, grabs,
+// the controller run over chosen screens, and the item matchers the
+// scripted user's steps use.  Each fixture keeps its own world.
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_state.h"
+#include "menus/menucont.h"
+#include "menus/startmenu.h"
+#include "season/leagues.h"
+#include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
+#include "tests/menus/staff_records.h"
+
+class UserClubScreenTest : public MenuEngineTest {
+  protected:
+    // Skips the test without a world; ready() is false then, and without a
+    // display.
+    void SetUpWorld(testenv::SharedNewWorld& world, uint32_t seed) {
+        testenv::MakeNewWorldOnce(world, seed);
+        if (!world.ready) GTEST_SKIP() << world.error;
+        world_ = &world;
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        BuildNameTables();
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        HVW_SetViewedCountry(0);
+        SelectedClub = uint16_t(user_);
+        MenuCurrentPlayer = 1;
+        stafftest::ClearStaff();
+        CurrentStaffRecord = nullptr;
+        UpdateScreenHistory(0, 0, 3);
+    }
+    bool ready() const { return world_ != nullptr && world_->ready && started_; }
+    void TearDown() override {
+        if (ready()) {
+            stafftest::ClearStaff();
+            CurrentStaffRecord = nullptr;
+            SetClubControl(user_, 0);
+            SetPlayerClub(1, int16_t(kNoClub));
+        }
+        MenuEngineTest::TearDown();
+    }
+    static void Grab(std::vector<uint32_t>* grab) {
+        testenv::MenuUserMoveTo(790, 590);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
+    }
+    // Runs the controller while the screens under test are shown.
+    static void RunScreens(std::initializer_list<int16_t> screens) {
+        int rounds = 0;
+        while (!WinCloseRequested() && ++rounds < 12 &&
+               std::find(screens.begin(), screens.end(), MenuOption) != screens.end())
+            DoMainMenuOption();
+    }
+    static auto TableUp(const MenuItem* table) {
+        return [table] {
+            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+        };
+    }
+    static bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
+
+    int16_t user_ = -1;
+    testenv::SharedNewWorld* world_ = nullptr;
+};
