@@ -14,6 +14,7 @@
 #include "database/hvw/dataconv.h"
 #include "season/leagues.h"
 #include "season/newgame.h"
+#include "support/colconv.h"
 #include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/picture.h"
@@ -46,6 +47,11 @@ inline void MakeNewWorldOnce(SharedNewWorld& world, uint32_t seed) {
         world.ready = true;
     }
     if (chdir(here) != 0) world.error = "cannot return to the test folder";
+}
+
+// A 16-bit 5-6-5 colour as NewestGrab gives it.
+inline uint32_t GrabColour(uint16_t colour) {
+    return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
 }
 
 // The newest grab's pixels, 800 x 600, as 0xRRGGBB; empty without a grab.

@@ -38,9 +38,6 @@ using testenv::MenuUserWait;
 
 testenv::SharedNewWorld g_staffWorld;
 
-// A 16-bit colour as the grab holds it.
-uint32_t Rgb24(uint16_t colour) { return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF; }
-
 // Pixels of a box that differ from its most common colour: text drawn there.
 int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
     std::map<uint32_t, int> counts;
@@ -130,8 +127,8 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     };
     // Row 0: a rating of 0 gives a red bar ten long; row 1: 100, a green
     // bar fifty long.
-    const uint32_t red = Rgb24(Staff_BarShades(255, 0, 0).body),
-                   green = Rgb24(Staff_BarShades(0, 255, 0).body);
+    const uint32_t red = testenv::GrabColour(Staff_BarShades(255, 0, 0).body),
+                   green = testenv::GrabColour(Staff_BarShades(0, 255, 0).body);
     EXPECT_EQ(at(list, 272, 140), red);
     EXPECT_EQ(at(list, 278, 140), red);
     EXPECT_NE(at(list, 282, 140), red);
@@ -293,11 +290,12 @@ TEST_F(StaffScreensTest, DrillChartGrabShowsTheAxesAndTheFirstSeries) {
     EXPECT_EQ(at(70, 200), 0xFFFFFFu);
     EXPECT_EQ(at(440, 200), 0xFFFFFFu);
     EXPECT_EQ(at(200, 330), 0xFFFFFFu);
-    EXPECT_EQ(at(45, 380), Rgb24(Drill_BrightColour(0)));
-    EXPECT_EQ(at(45, 381), Rgb24(Drill_SeriesColour(0)));
+    EXPECT_EQ(at(45, 380), testenv::GrabColour(Drill_BrightColour(0)));
+    EXPECT_EQ(at(45, 381), testenv::GrabColour(Drill_SeriesColour(0)));
     int seriesPixels = 0;
     for (int y = 80; y < 330; ++y)
-        for (int x = 71; x < 440; ++x) seriesPixels += at(x, y) == Rgb24(Drill_SeriesColour(0)) ? 1 : 0;
+        for (int x = 71; x < 440; ++x)
+            seriesPixels += at(x, y) == testenv::GrabColour(Drill_SeriesColour(0)) ? 1 : 0;
     EXPECT_GT(seriesPixels, 50);
 }
 

@@ -46,8 +46,6 @@ using testenv::MenuUserWait;
 testenv::SharedNewWorld g_trainingWorld;
 std::vector<TrainingRecord> g_trainingRecords;
 
-uint32_t Rgb24(uint16_t colour) { return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF; }
-
 // The retraining types the table of the Part gives a player, worked out
 // here from his stats and settings.
 std::vector<int16_t> ExpectedRetraining(uint16_t p) {
@@ -310,18 +308,18 @@ TEST_F(TrainingScreensTest, ConditionScreenFromTheScheduleWithBarsGainsAndTheCha
     // Row 0's bar: the value less the gain in blue, then the gain in yellow.
     const int value = GetPlayerStat(player, 3, 0);
     const int base = value - 5;
-    EXPECT_EQ(at(192 + base / 2, 330), Rgb24(Staff_BarShades(0, 0, 255).body));
-    EXPECT_EQ(at(192 + base + 2, 330), Rgb24(Staff_BarShades(255, 255, 0).body));
+    EXPECT_EQ(at(192 + base / 2, 330), testenv::GrabColour(Staff_BarShades(0, 0, 255).body));
+    EXPECT_EQ(at(192 + base + 2, 330), testenv::GrabColour(Staff_BarShades(255, 255, 0).body));
     // The chart: red segments where both days hold values, none before day 10.
     int red = 0;
     for (int y = 160; y < 298; ++y)
         for (int x = Condition_ChartX(10); x < Condition_ChartX(59); ++x)
-            red += at(x, y) == Rgb24(0xF800) ? 1 : 0;
+            red += at(x, y) == testenv::GrabColour(0xF800) ? 1 : 0;
     EXPECT_GT(red, 20);
     int early = 0;
     for (int y = 160; y < 298; ++y)
         for (int x = Condition_ChartX(0); x < Condition_ChartX(9); ++x)
-            early += at(x, y) == Rgb24(0xF800) ? 1 : 0;
+            early += at(x, y) == testenv::GrabColour(0xF800) ? 1 : 0;
     EXPECT_EQ(early, 0);
 }
 
