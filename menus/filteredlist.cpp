@@ -173,9 +173,6 @@ char g_columnALabel[kTextSize];
 char g_columnBLabel[kTextSize];
 const char* g_columnALabelPtr = g_columnALabel;
 const char* g_columnBLabelPtr = g_columnBLabel;
-char g_presetLabels[kSearchPresets][2 * kTextSize];
-const char* g_presetNamePtr[kSearchPresets];
-const char* g_presetLabelPtr[kSearchPresets];
 
 void FormatValue(int16_t heading, uint16_t p, char* out) {
     SelectedPlayer = int16_t(p);
@@ -242,12 +239,10 @@ void FillLabels() {
     std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnB]));
     g_panelHeading = PanelLimitView == 1 ? kMinimumText : kWeightText;
     g_clubText = HVW_ClubTextId(int16_t(SelectedClub));
-    for (int n = 0; n < kSearchPresets; ++n) {
-        std::snprintf(g_presetLabels[n], sizeof g_presetLabels[n], "%s %s", TextOf(188), SearchPresetName(n));
-        g_presetLabelPtr[n] = g_presetLabels[n];
-        g_presetNamePtr[n] = SearchPresetName(n);
-    }
 }
+
+// The preset pop-up with the presets' current names.
+void BuildPresetPopup();
 
 void CollectCandidates() {
     OwnSquadCandidateCount = 0;
@@ -288,6 +283,7 @@ void FilteredSquadListMenu() {
     if (SortPending != 0) SortFiltered();
     FillRows();
     FillLabels();
+    BuildPresetPopup();
 }
 
 int16_t FilteredList_HeadingText(int column) {
@@ -609,8 +605,6 @@ namespace {
     { POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, open }
 #define POPUP_ROW(text, function) \
     { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), function, nullptr }
-#define POPUP_STRING_ROW(text, function) \
-    { POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, function, nullptr }
 #define POPUP_LINE \
     { POPUP_SEPARATOR, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
 #define POPUP_TAIL \
@@ -661,32 +655,9 @@ PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kWeightText, So
 PopupEntry g_columnAPopup[] = {POPUP_HEAD(MarkColumnA), VALUE_ROWS(ColumnAChosen), POPUP_TAIL};
 PopupEntry g_columnBPopup[] = {POPUP_HEAD(MarkColumnB), VALUE_ROWS(ColumnBChosen), POPUP_TAIL};
 
-PopupEntry g_presetPopup[] = {
-    POPUP_HEAD(nullptr),
-    POPUP_STRING_ROW(&g_presetNamePtr[0], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[1], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[2], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[3], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[4], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[5], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[6], PresetChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[7], PresetChosen),
-    POPUP_LINE,
-    POPUP_STRING_ROW(&g_presetLabelPtr[0], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[1], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[2], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[3], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[4], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[5], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[6], PresetChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[7], PresetChosen),
-    POPUP_LINE,
-    POPUP_ROW(kWeightText, PresetChosen),
-    POPUP_ROW(kMinimumText, PresetChosen),
-    POPUP_ROW(401, PresetChosen),
-    POPUP_ROW(723, PresetChosen),
-    POPUP_TAIL,
-};
+PopupEntry g_presetPopup[kSearchPresetPopupEntries];
+
+void BuildPresetPopup() { SearchFilter_BuildPresetPopup(g_presetPopup, PresetChosen); }
 
 void MarkFlagsPopup(PopupCallBlock*) {
     const SearchFilterPreset& f = ListSearchFilter;

@@ -57,7 +57,6 @@ constexpr int kBarBottom = kBarTop + kSearchLimitedKinds * kBarRowHeight;
 constexpr int kListX = 20, kListY = 118, kListWidth = 527, kRowHeight = 22;
 constexpr int kNameWidth = 182;
 constexpr int kAttributeX[kSearchShownKinds] = {265, 299, 333, 367, 401};
-constexpr int kExtraX[2] = {450, 511};
 // The digit cells.
 constexpr int kDigitY = 509, kDigitSize = 20;
 constexpr int kPriceDigitX[5] = {47, 69, 95, 117, 139};
@@ -72,6 +71,7 @@ SearchFilterPreset& Filter() { return PlayerSearchFilterRecord(); }
 
 // The pop-ups' marks and the club-and-place list's division rows.
 void MarkAll();
+void BuildPresetPopup();
 
 const char* TextOf(int16_t id) {
     const char* text = id >= 0 ? GetText(id) : "";
@@ -83,8 +83,8 @@ int16_t UserClub() {
     return club >= 0 && club < kClubCount ? club : int16_t(-1);
 }
 
-int16_t ExtraColumnText(int which) {
-    return SearchSortColumnTable[std::clamp<int>(SearchExtraColumn[which], 1, kSearchSortColumns - 1)];
+int16_t ExtraColumnText(int16_t column) {
+    return SearchSortColumnTable[std::clamp<int>(column, 1, kSearchSortColumns - 1)];
 }
 
 // ---- Search and sort ------------------------------------------------------------------------
@@ -156,32 +156,16 @@ int16_t g_columnLabel = kClubsText;
 int16_t g_headings[kSearchShownKinds];
 int16_t g_extraHeadings[2];
 const char* g_divisionNames[kSearchMaxDivisions];
-char g_presetLabels[kSearchPresets][2 * kTextSize];
-const char* g_presetNamePtr[kSearchPresets];
-const char* g_presetLabelPtr[kSearchPresets];
 
 void FillRows() {
+    int16_t kinds[kSearchShownKinds];
+    for (int c = 0; c < kSearchShownKinds; ++c) kinds[c] = ShownKind(c);
     for (int r = 0; r < kSearchPageRows; ++r) {
-        SearchRowView& row = g_rows[r];
-        row = {};
-        row.clubText = -1;
         const int32_t index = SearchTopRow + r;
         const uint16_t p = index >= 0 && index < SearchResultCount ? SearchResults[index] : uint16_t(0);
-        row.player = p;
         g_rowPlayers[r] = p;
-        if (p == 0) continue;
-        const int16_t club = HVW_GetPlayerClub(p);
-        if (SearchShowAttributes == 0) {
-            if (club >= 0 && club < kClubCount) row.clubText = HVW_ClubTextId(club);
-        } else {
-            for (int c = 0; c < kSearchShownKinds; ++c) {
-                const int16_t value = SearchAttr_GetPlayerValue(ShownKind(c), p);
-                if (value != -1) std::snprintf(row.attributes[c], sizeof row.attributes[c], "%d", value);
-            }
-        }
-        SelectedPlayer = int16_t(p);
-        for (int e = 0; e < 2; ++e)
-            PlayerSearch_FormatColumn(ExtraColumnText(e), row.extra[e], sizeof row.extra[e]);
+        PlayerSearch_FillRow(g_rows[r], p, SearchShowAttributes == 0,
+                             SearchShowAttributes != 0 ? kinds : nullptr, SearchExtraColumn);
     }
 }
 
@@ -194,11 +178,6 @@ void FillHeadings() {
     }
     for (int e = 0; e < 2; ++e)
         g_extraHeadings[e] = SearchColumn_GetLongText(ExtraColumnText(e), ExtraColumnText(e));
-    for (int n = 0; n < kSearchPresets; ++n) {
-        std::snprintf(g_presetLabels[n], sizeof g_presetLabels[n], "%s %s", TextOf(188), SearchPresetName(n));
-        g_presetLabelPtr[n] = g_presetLabels[n];
-        g_presetNamePtr[n] = SearchPresetName(n);
-    }
 }
 
 void FillPageText() {
@@ -248,6 +227,13 @@ void PlayerSearch_Enter() {
     FormatWageBudget();
 }
 
+void PlayerSearch_CollectCandidates() { CollectCandidates(); }
+
+void PlayerSearch_Search() {
+    RunSearch(false);
+    SortResults();
+}
+
 void SearchResultsMenuProc() {
     const bool first = IsMenuFirstEntry() == 1;
     if (first) PlayerSearch_Enter();
@@ -258,6 +244,7 @@ void SearchResultsMenuProc() {
     FillRows();
     FillPageText();
     MarkAll();
+    BuildPresetPopup();
 }
 
 int64_t SearchResults_SortValue(uint16_t player) {
@@ -277,6 +264,48 @@ int32_t SearchResults_Compare(uint16_t a, uint16_t b) {
 }
 
 const SearchRowView& PlayerSearch_Row(int row) { return g_rows[std::clamp(row, 0, kSearchPageRows - 1)]; }
+
+void PlayerSearch_FillRow(SearchRowView& row, uint16_t player, bool showClub, const int16_t* kinds,
+                          const int16_t extraColumns[2]) {
+    row = {};
+    row.player = player;
+    row.clubText = -1;
+    if (player == 0) return;
+    const int16_t club = HVW_GetPlayerClub(player);
+    if (showClub && club >= 0 && club < kClubCount) row.clubText = HVW_ClubTextId(club);
+    for (int c = 0; kinds != nullptr && c < kSearchShownKinds; ++c) {
+        const int16_t value = kinds[c] >= 0 ? SearchAttr_GetPlayerValue(kinds[c], player) : int16_t(-1);
+        if (value != -1) std::snprintf(row.attributes[c], sizeof row.attributes[c], "%d", value);
+    }
+    SelectedPlayer = int16_t(player);
+    for (int e = 0; e < 2; ++e)
+        PlayerSearch_FormatColumn(ExtraColumnText(extraColumns[e]), row.extra[e], sizeof row.extra[e]);
+}
+
+void PlayerSearch_PaintRow(const SearchRowView& row, std::span<const int32_t> rowPlayers, int r, int y,
+                           const SearchRowLayout& layout) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 0);
+    DrawShadedRect(layout.listX, y, layout.listWidth, kRowHeight - 1, (r & 1) != 0 ? 25 : 50);
+    DrawColour = kept;
+    if (row.player == 0) return;
+    SetFont(9);
+    DrawTeamSheetList(layout.listX, y, kNameWidth, kRowHeight - 1, 5, row.player);
+    const std::span<const int32_t> keptList = MenuRowList;
+    const int32_t keptEntry = CurrentListEntry;
+    MenuRowList = rowPlayers;
+    SetDrawParam(6, r);
+    SetFont(6);
+    DrawPlayerSettingIcons(208, y + 5);
+    MenuRowList = keptList;
+    CurrentListEntry = keptEntry;
+    SetDrawParam(1, 0);
+    if (row.clubText >= 0) DrawTextNoAt(248, y + kRowHeight / 2, row.clubText, JUSTIFY_LEFT_MIDDLE);
+    for (int c = 0; c < kSearchShownKinds; ++c)
+        DrawTextAddrAt(layout.attributeX[c], y + kRowHeight / 2, row.attributes[c], JUSTIFY_CENTRE_MIDDLE);
+    for (int e = 0; e < 2; ++e)
+        DrawTextAddrAt(layout.extraX[e], y + kRowHeight / 2, row.extra[e], JUSTIFY_CENTRE_MIDDLE);
+}
 const char* PlayerSearch_PageText() { return g_pageText; }
 const char* PlayerSearch_WageBudgetText() { return g_wageBudgetText; }
 int16_t PlayerSearch_ColumnLabel() { return g_columnLabel; }
@@ -604,29 +633,9 @@ void PaintDividers(int, int y, int, int h) {
 }
 
 void PaintResultRow(int, int y, int, int) {
+    static constexpr SearchRowLayout kLayout = {kListX, kListWidth, {265, 299, 333, 367, 401}, {450, 511}};
     const int r = MenuPaintRow();
-    const SearchRowView& row = g_rows[r];
-    const uint16_t kept = DrawColour;
-    SetDrawParam(2, 0);
-    DrawShadedRect(kListX, y, kListWidth, kRowHeight - 1, (r & 1) != 0 ? 25 : 50);
-    DrawColour = kept;
-    if (row.player == 0) return;
-    SetFont(9);
-    DrawTeamSheetList(kListX, y, kNameWidth, kRowHeight - 1, 5, row.player);
-    const std::span<const int32_t> keptList = MenuRowList;
-    const int32_t keptEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(g_rowPlayers);
-    SetDrawParam(6, r);
-    SetFont(6);
-    DrawPlayerSettingIcons(208, y + 5);
-    MenuRowList = keptList;
-    CurrentListEntry = keptEntry;
-    SetDrawParam(1, 0);
-    if (row.clubText >= 0) DrawTextNoAt(248, y + kRowHeight / 2, row.clubText, JUSTIFY_LEFT_MIDDLE);
-    for (int c = 0; c < kSearchShownKinds; ++c)
-        DrawTextAddrAt(kAttributeX[c], y + kRowHeight / 2, row.attributes[c], JUSTIFY_CENTRE_MIDDLE);
-    for (int e = 0; e < 2; ++e)
-        DrawTextAddrAt(kExtraX[e], y + kRowHeight / 2, row.extra[e], JUSTIFY_CENTRE_MIDDLE);
+    PlayerSearch_PaintRow(g_rows[r], g_rowPlayers, r, y, kLayout);
 }
 
 void PaintHeadings(int, int y, int, int) {
@@ -754,32 +763,9 @@ PopupEntry g_extra1[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra1Chosen), POPUP
 PopupEntry g_columnSet[] = {POPUP_HEAD(nullptr), POPUP_ROW(kClubsText, ColumnSetChosen),
                             POPUP_ROW(kAttributesText, ColumnSetChosen), POPUP_TAIL};
 
-PopupEntry g_listD[] = {
-    POPUP_HEAD(nullptr),
-    POPUP_STRING_ROW(&g_presetNamePtr[0], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[1], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[2], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[3], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[4], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[5], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[6], ListDChosen),
-    POPUP_STRING_ROW(&g_presetNamePtr[7], ListDChosen),
-    POPUP_LINE,
-    POPUP_STRING_ROW(&g_presetLabelPtr[0], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[1], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[2], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[3], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[4], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[5], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[6], ListDChosen),
-    POPUP_STRING_ROW(&g_presetLabelPtr[7], ListDChosen),
-    POPUP_LINE,
-    POPUP_ROW(kWeightText, ListDChosen),
-    POPUP_ROW(kMinimumText, ListDChosen),
-    POPUP_ROW(401, ListDChosen),
-    POPUP_ROW(723, ListDChosen),
-    POPUP_TAIL,
-};
+PopupEntry g_listD[kSearchPresetPopupEntries];
+
+void BuildPresetPopup() { SearchFilter_BuildPresetPopup(g_listD, ListDChosen); }
 
 void Mark(PopupEntry& entry, bool on) {
     entry.flags = uint16_t(on ? (entry.flags | POPUP_MARKED) : (entry.flags & ~POPUP_MARKED));

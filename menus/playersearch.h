@@ -7,6 +7,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "menus/machine.h"
 #include "menus/searchfilter.h"
@@ -43,6 +44,10 @@ void SearchMenu_InitState();
 void SearchResultsMenuProc();
 // The first-entry steps: candidates, the division list and the wage budget.
 void PlayerSearch_Enter();
+void PlayerSearch_CollectCandidates();
+// The search over the candidates with its sort, as a filter change makes
+// it (the page back to the top).
+void PlayerSearch_Search();
 
 // Key of a player for the working filter's sort column: the score, or the
 // column's money value, else its number.
@@ -58,6 +63,21 @@ struct SearchRowView {
     char extra[2][24];
 };
 const SearchRowView& PlayerSearch_Row(int row);
+// Fills a row for the player: the club when asked, the values of the given
+// attribute kinds (-1 blank; no kinds: none) and the two extra columns (sort
+// column numbers).  SelectedPlayer is left on the player.
+void PlayerSearch_FillRow(SearchRowView& row, uint16_t player, bool showClub, const int16_t* kinds,
+                          const int16_t extraColumns[2]);
+// Where a list screen puts a row's cells.
+struct SearchRowLayout {
+    int listX, listWidth;
+    int attributeX[kSearchShownKinds];
+    int extraX[2];
+};
+// Paints shown row r at y: the shaded band, the name, the settings, the
+// club and the value columns; rowPlayers are the shown rows' players.
+void PlayerSearch_PaintRow(const SearchRowView& row, std::span<const int32_t> rowPlayers, int r, int y,
+                           const SearchRowLayout& layout);
 const char* PlayerSearch_PageText();
 const char* PlayerSearch_WageBudgetText();
 // The label of the column-set button (-1 hidden) and heading i's text id.

@@ -13,6 +13,7 @@
 #include "database/text.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
+#include "menus/machine.h"
 #include "menus/menucont.h"
 #include "support/bytes.h"
 
@@ -334,6 +335,37 @@ int16_t PresetNamed(int16_t outcome) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr int16_t kLoadText = 188;
+const char* g_presetNamePtr[kSearchPresets];
+char g_presetLabels[kSearchPresets][80];
+const char* g_presetLabelPtr[kSearchPresets];
+
+}  // namespace
+
+void SearchFilter_BuildPresetPopup(PopupEntry* popup, int32_t (*chosen)(PopupCallBlock*)) {
+    const char* load = GetText(kLoadText);
+    for (int n = 0; n < kSearchPresets; ++n) {
+        g_presetNamePtr[n] = SearchPresetName(n);
+        std::snprintf(g_presetLabels[n], sizeof g_presetLabels[n], "%.40s %.30s", load != nullptr ? load : "",
+                      SearchPresetName(n));
+        g_presetLabelPtr[n] = g_presetLabels[n];
+    }
+    const auto row = [chosen](const void* text, uint16_t kind) {
+        return PopupEntry{kind, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, text, chosen, nullptr};
+    };
+    const PopupEntry line{POPUP_SEPARATOR, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+    int at = 0;
+    popup[at++] = {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr};
+    for (int n = 0; n < kSearchPresets; ++n) popup[at++] = row(&g_presetNamePtr[n], POPUP_STRING_VARIABLE);
+    popup[at++] = line;
+    for (int n = 0; n < kSearchPresets; ++n) popup[at++] = row(&g_presetLabelPtr[n], POPUP_STRING_VARIABLE);
+    popup[at++] = line;
+    for (int16_t text : {859, 858, 401, 723}) popup[at++] = row(MenuValue(text), POPUP_TEXT_ID);
+    popup[at] = {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+}
 
 void SearchFilter_OpenPresetNaming(int16_t n, SearchFilterPreset* record) {
     if (n < 0 || n >= kSearchPresets || record == nullptr) return;

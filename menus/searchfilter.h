@@ -71,6 +71,13 @@ void SearchFilter_ClearAttrLimits(SearchFilterPreset* filter);
 void SearchFilter_Load(int16_t n);
 int32_t SearchFilter_StoreOnConfirm(int16_t choice);
 void SearchFilter_DrawConfirmBox();
+// The preset pop-up of the filter screens: the eight names (store), a
+// separator, the eight names to load, a separator, the weights and
+// minimums views, reset and clear limits.  Refreshes the names each call.
+constexpr int kSearchPresetPopupEntries = 24;  // with the header and the end
+struct PopupEntry;
+struct PopupCallBlock;
+void SearchFilter_BuildPresetPopup(PopupEntry* popup, int32_t (*chosen)(PopupCallBlock*));
 // Opens the text entry on preset n's name over the confirm box; a confirmed
 // entry renames the preset and stores the record into it, a cancelled one
 // changes nothing.  The record becomes SearchFilterCurrent.

@@ -39,8 +39,6 @@ constexpr int16_t kRemoveQuestion = 425;
 constexpr int kListX = 20, kListY = 118, kListWidth = 764, kListHeight = 396, kRowHeight = 22;
 constexpr int kNameWidth = 182;
 constexpr int kColumnButtonX[kSearchShownKinds] = {433, 479, 525, 571, 617};
-constexpr int kAttributeX[kSearchShownKinds] = {456, 502, 548, 594, 640};
-constexpr int kExtraX[2] = {694, 755};
 constexpr int kDividerX[] = {245, 433, 479, 525, 571, 617, 664, 725};
 
 bool ScoutView() { return ScoutViewFlag == 1; }
@@ -50,7 +48,7 @@ int16_t g_attrHeadings[kSearchShownKinds];
 int16_t g_extraHeadings[2];
 int16_t g_removeColour = 0;
 int16_t g_popupMouseX = 0;
-ShortlistRowView g_rows[kShortlistRows];
+SearchRowView g_rows[kShortlistRows];
 int32_t g_rowPlayers[kShortlistRows];
 
 int16_t ExtraColumnText(int which) {
@@ -69,25 +67,11 @@ void FillRows() {
     const int16_t kept = SelectedPlayer;
     bool ended = false;
     for (int r = 0; r < kShortlistRows; ++r) {
-        ShortlistRowView& row = g_rows[r];
-        row = {};
-        row.clubText = -1;
         // The first empty slot ends the list.
         const uint16_t p = ended ? uint16_t(0) : RowPlayer(r);
         ended = p == 0;
-        row.player = p;
         g_rowPlayers[r] = p;
-        if (p == 0) continue;
-        const int16_t club = HVW_GetPlayerClub(p);
-        if (club >= 0 && club < kClubCount) row.clubText = HVW_ClubTextId(club);
-        SelectedPlayer = int16_t(p);
-        for (int e = 0; e < 2; ++e)
-            PlayerSearch_FormatColumn(ExtraColumnText(e), row.extra[e], sizeof row.extra[e]);
-        for (int c = 0; c < kSearchShownKinds; ++c) {
-            if (ShortlistAttrColumn[c] < 0) continue;
-            std::snprintf(row.attributes[c], sizeof row.attributes[c], "%d",
-                          SearchAttr_GetPlayerValue(ShortlistAttrColumn[c], p));
-        }
+        PlayerSearch_FillRow(g_rows[r], p, true, ShortlistAttrColumn, ShortlistExtraColumn);
     }
     SelectedPlayer = kept;
 }
@@ -137,7 +121,7 @@ void ShortlistMenu() {
     FillRows();
 }
 
-const ShortlistRowView& Shortlist_Row(int row) { return g_rows[std::clamp(row, 0, kShortlistRows - 1)]; }
+const SearchRowView& Shortlist_Row(int row) { return g_rows[std::clamp(row, 0, kShortlistRows - 1)]; }
 int16_t Shortlist_Title() { return g_title; }
 int16_t Shortlist_AttrHeading(int column) {
     return column >= 0 && column < kSearchShownKinds ? g_attrHeadings[column] : int16_t(-1);
@@ -198,29 +182,9 @@ int32_t Shortlist_Back(MenuHotItem*) {
 namespace {
 
 void PaintRow(int, int y, int, int) {
+    static constexpr SearchRowLayout kLayout = {kListX, kListWidth, {456, 502, 548, 594, 640}, {694, 755}};
     const int r = MenuPaintRow();
-    const ShortlistRowView& row = g_rows[r];
-    const uint16_t kept = DrawColour;
-    SetDrawParam(2, 0);
-    DrawShadedRect(kListX, y, kListWidth, kRowHeight - 1, (r & 1) != 0 ? 25 : 50);
-    DrawColour = kept;
-    if (row.player == 0) return;
-    SetFont(9);
-    DrawTeamSheetList(kListX, y, kNameWidth, kRowHeight - 1, 5, row.player);
-    const std::span<const int32_t> keptList = MenuRowList;
-    const int32_t keptEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(g_rowPlayers);
-    SetDrawParam(6, r);
-    SetFont(6);
-    DrawPlayerSettingIcons(208, y + 5);
-    MenuRowList = keptList;
-    CurrentListEntry = keptEntry;
-    SetDrawParam(1, 0);
-    if (row.clubText >= 0) DrawTextNoAt(248, y + kRowHeight / 2, row.clubText, JUSTIFY_LEFT_MIDDLE);
-    for (int c = 0; c < kSearchShownKinds; ++c)
-        DrawTextAddrAt(kAttributeX[c], y + kRowHeight / 2, row.attributes[c], JUSTIFY_CENTRE_MIDDLE);
-    for (int e = 0; e < 2; ++e)
-        DrawTextAddrAt(kExtraX[e], y + kRowHeight / 2, row.extra[e], JUSTIFY_CENTRE_MIDDLE);
+    PlayerSearch_PaintRow(g_rows[r], g_rowPlayers, r, y, kLayout);
 }
 
 // Drawn after the rows, over empty rows too.

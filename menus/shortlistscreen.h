@@ -28,14 +28,7 @@ void ShortlistMenu();
 // The first-entry steps: the view's title, the scout list, remove mode off.
 void Shortlist_Enter();
 
-// What a shown row holds (player 0: the row is hidden).
-struct ShortlistRowView {
-    uint16_t player;
-    int16_t clubText;  // -1 none
-    char attributes[kSearchShownKinds][8];
-    char extra[2][24];
-};
-const ShortlistRowView& Shortlist_Row(int row);
+const SearchRowView& Shortlist_Row(int row);
 int16_t Shortlist_Title();
 int16_t Shortlist_AttrHeading(int column);
 bool Shortlist_ScrollShown();

@@ -5,11 +5,9 @@
 // search's edge cases; the shortlist's rows and removal, the scout view of
 // a prepared region; the career's rows, totals, scrolling and back rule.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +15,6 @@
 #include "database/Access.h"
 #include "database/frontstate.h"
 #include "database/history.h"
-#include "database/hvw/dataconv.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
@@ -38,9 +35,7 @@
 #include "menus/shortlistscreen.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
-#include "support/random.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -50,52 +45,6 @@ using testenv::MenuUserClickItem;
 using testenv::MenuUserDo;
 using testenv::MenuUserWait;
 using testenv::MenuUserWaitFor;
-
-bool g_searchWorldReady = false;
-std::string g_searchWorldError;
-
-void SearchNewWorld() {
-    if (g_searchWorldReady || !g_searchWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_searchWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_searchWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(79);
-        NewGameSetUp();
-        g_searchWorldReady = true;
-    }
-    if (chdir(here) != 0) g_searchWorldError = "cannot return to the test folder";
-}
-
-// Pixels of the newest grab, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> SearchNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
 
 size_t DistinctColours(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
     std::set<uint32_t> colours;
@@ -117,8 +66,8 @@ std::vector<uint16_t> Results() { return {SearchResults, SearchResults + SearchR
 class PlayerSearchTest : public MenuEngineTest {
   protected:
     void SetUp() override {
-        SearchNewWorld();
-        if (!g_searchWorldReady) GTEST_SKIP() << g_searchWorldError;
+        const std::string worldError = testenv::NewGameWorld(HALVORN_GAME_DIR, 79);
+        if (!worldError.empty()) GTEST_SKIP() << worldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
@@ -134,7 +83,7 @@ class PlayerSearchTest : public MenuEngineTest {
         ScoutViewFlag = 0;
     }
     void TearDown() override {
-        if (g_searchWorldReady && started_) {
+        if (started_) {
             ShortList_Clear();
             ScoutViewFlag = 0;
             SetClubControl(user_, 0);
@@ -167,7 +116,8 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     static int32_t firstCount = 0, topBeforeProfile = -1;
     static std::string budget, pageAfterDrag, pageExpected;
     static uint16_t sortAfterLoad = 99, sortBeforeLoad = 99, opened = 0;
-    static int16_t minAfterLoad = -1, profileOption = -1;
+    static int16_t minAfterLoad = -1, profileOption = -1, cancelledMin = -1;
+    static std::string cancelledName;
     MenuOption = 3;
     ScreenPresented = 0;
     MenuUserWaitFor(
@@ -185,7 +135,7 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
     MenuUserWait(3);
     MenuUserDo([] {
-        grab = SearchNewestGrab();
+        grab = testenv::NewestGrabPixels();
         firstCount = SearchResultCount;
         budget = PlayerSearch_WageBudgetText();
     });
@@ -229,6 +179,19 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     testenv::MenuUserKey(0x1C);  // Enter
     MenuUserWaitFor([] { return IsTextInputActive() == 0; }, 200);
     MenuUserWait(5);
+    // A name typed for preset 1 and cancelled stores and renames nothing.
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 573 && item.y == 559; });
+    MenuUserWait(8);
+    testenv::MenuUserClickPopupRow(1);
+    MenuUserWaitFor([] { return IsTextInputActive() != 0; }, 200);
+    testenv::MenuUserKey(0x2D);  // x
+    testenv::MenuUserKey(0x01);  // Escape
+    MenuUserWaitFor([] { return IsTextInputActive() == 0; }, 200);
+    MenuUserWait(5);
+    MenuUserDo([] {
+        cancelledName = SearchPresetName(1);
+        cancelledMin = SearchAttr_GetMin(kKind, &SearchPreset(1));
+    });
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 573 && item.y == 559; });
     MenuUserWait(8);
     testenv::MenuUserClickPopupRow(20);
@@ -297,6 +260,8 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     }
     // The stored filter comes back, sorted by the score.
     EXPECT_EQ(std::string(SearchPresetName(2)), "sa");
+    EXPECT_EQ(cancelledName, std::string(GetText(1660)) + " 1");
+    EXPECT_EQ(cancelledMin, 0);
     EXPECT_EQ(minAfterLoad, 50);
     EXPECT_EQ(sortBeforeLoad, 3);
     EXPECT_EQ(sortAfterLoad, 0);
