@@ -176,8 +176,10 @@ void FillHeadings() {
         g_headings[c] = kind >= 0 ? SearchAttrKindTable[kind] : int16_t(-1);
         if (g_headings[c] >= 0) g_columnLabel = -1;
     }
-    for (int e = 0; e < 2; ++e)
-        g_extraHeadings[e] = SearchColumn_GetLongText(ExtraColumnText(e), ExtraColumnText(e));
+    for (int e = 0; e < 2; ++e) {
+        const int16_t column = ExtraColumnText(SearchExtraColumn[e]);
+        g_extraHeadings[e] = SearchColumn_GetLongText(column, column);
+    }
 }
 
 void FillPageText() {
@@ -309,6 +311,10 @@ void PlayerSearch_PaintRow(const SearchRowView& row, std::span<const int32_t> ro
 const char* PlayerSearch_PageText() { return g_pageText; }
 const char* PlayerSearch_WageBudgetText() { return g_wageBudgetText; }
 int16_t PlayerSearch_ColumnLabel() { return g_columnLabel; }
+int16_t PlayerSearch_ExtraHeading(int which) {
+    return which == 0 || which == 1 ? g_extraHeadings[which] : int16_t(-1);
+}
+
 int16_t PlayerSearch_Heading(int column) {
     return column >= 0 && column < kSearchShownKinds ? g_headings[column] : int16_t(-1);
 }

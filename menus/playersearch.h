@@ -83,6 +83,8 @@ const char* PlayerSearch_WageBudgetText();
 // The label of the column-set button (-1 hidden) and heading i's text id.
 int16_t PlayerSearch_ColumnLabel();
 int16_t PlayerSearch_Heading(int column);
+// The long text heading extra column 0 or 1.
+int16_t PlayerSearch_ExtraHeading(int which);
 
 // Writes what a list column shows for SelectedPlayer: a number, a text or
 // money; empty when the column gives nothing.

@@ -33,6 +33,7 @@
 #include "menus/scouting.h"
 #include "menus/searchfilter.h"
 #include "menus/shortlistscreen.h"
+#include "menus/startmenu.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
 #include "tests/fakes/menu_env.h"
@@ -70,6 +71,7 @@ class PlayerSearchTest : public MenuEngineTest {
         if (!worldError.empty()) GTEST_SKIP() << worldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
+        BuildNameTables();
         user_ = int16_t(DivisionClubLists[0][1][0]);
         SetPlayerClub(1, user_);
         SetClubControl(user_, 1);
@@ -242,6 +244,7 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     ASSERT_EQ(grab.size(), 800u * 600u);
     EXPECT_GT(firstCount, kSearchPageRows);
     EXPECT_GT(DistinctColours(grab, 22, 120, 178, 18), 8u) << "the first name band";
+    EXPECT_GT(DistinctColours(grab, 250, 120, 160, 18), 2u) << "the first row's club";
     EXPECT_GT(DistinctColours(grab, 600, 112, 140, 14), 2u) << "the wage budget";
     EXPECT_FALSE(budget.empty());
     // Only players aged 16-20.
@@ -411,6 +414,18 @@ TEST_F(PlayerSearchTest, CandidatesBoundariesPagesAndThePopups) {
     char wage[32];
     PlayerSearch_FormatColumn(240, wage, sizeof wage);
     EXPECT_STREQ(PlayerSearch_Row(0).extra[0], wage);
+    for (int r = 0; r < kSearchPageRows; ++r) {
+        const int16_t club = HVW_GetPlayerClub(PlayerSearch_Row(r).player);
+        EXPECT_EQ(PlayerSearch_Row(r).clubText, club >= 0 && club < kClubCount ? HVW_ClubTextId(club) : -1)
+            << r;
+    }
+    EXPECT_EQ(PlayerSearch_ExtraHeading(0), 240);
+    EXPECT_EQ(PlayerSearch_ExtraHeading(1), 86);
+    PlayerSearch_ExtraColumn(1, 9);
+    Walk(false);
+    EXPECT_EQ(PlayerSearch_ExtraHeading(1), 494);
+    EXPECT_EQ(std::string(PlayerSearch_Row(0).extra[1]),
+              std::to_string(HVW_GetPlayerExperiencePercent(PlayerSearch_Row(0).player)));
     SearchFilter_SetAges(Filter(), 60, 70);
     SearchDirty = 1;
     Walk(false);
@@ -621,7 +636,10 @@ TEST_F(PlayerSearchTest, CareerRowsMergeEventsTotalsScrollingAndBack) {
     EXPECT_EQ(CareerHistory_Row(1).kind, 2);
     EXPECT_EQ(CareerHistory_Row(1).feeText, 433);
     EXPECT_EQ(CareerHistory_Row(1).eventText, 1180);
-    EXPECT_NE(std::string(CareerHistory_Row(1).composed).find(GetText(596)), std::string::npos);
+    EXPECT_EQ(
+        std::string(CareerHistory_Row(1).composed),
+        std::string(GetText(HVW_ClubTextId(a))) + " " + GetText(596) + " " + GetText(HVW_ClubTextId(b)));
+    EXPECT_EQ(CareerHistory_Row(0).clubText, HVW_ClubTextId(a));
     EXPECT_EQ(CareerHistory_Row(2).fee, 40'000'000) << "a fee above 32,767 thousand keeps its value";
     EXPECT_EQ(CareerHistory_Row(3).groups[1].apps, 0) << "no kind-1 entry: zeros";
     EXPECT_EQ(CareerHistory_Row(4).eventText, HVW_GetInjuryTextId(3));
