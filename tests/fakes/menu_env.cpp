@@ -2,28 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
-#include "database/Access.h"
-#include "database/hvw/dataconv.h"
 #include "database/text.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/menupc.h"
 #include "platform/ddraw.h"
-#include "season/calendar.h"
-#include "season/leagues.h"
 #include "support/dxdraw.h"
 #include "support/dxenum.h"
 #include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
 #include "support/picture.h"
-#include "support/random.h"
 #include "support/winlib.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/support_env.h"
@@ -106,27 +99,6 @@ void StopMenuPaint() {
     // Fonts, icon sheets and shade tables are all purgeable blocks.
     FreeAutoMemory();
     UninitMemory();
-}
-
-std::string NewGameWorld(const std::string& gameDir, uint32_t seed) {
-    static bool made = false;
-    static uint32_t madeSeed = 0;
-    if (made && madeSeed == seed) return "";
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(gameDir.c_str()) != 0) return "no game folder";
-    std::string error;
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        error = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(seed);
-        NewGameSetUp();
-        made = true;
-        madeSeed = seed;
-    }
-    if (chdir(here) != 0) error = "cannot return to the test folder";
-    return error;
 }
 
 std::vector<uint32_t> NewestGrabPixels() {

@@ -20,10 +20,6 @@ bool StartMenuPaint(const std::string& gameDir, const ColFmt* format, int width 
 bool StartMenuDisplay(const std::string& gameDir, int bitsPerPixel, uint32_t windowFlags = 1);
 void StopMenuPaint();
 
-// A new game's world made in the game folder with the seed, kept while the
-// same seed is asked for again; "" when made, else why not.
-std::string NewGameWorld(const std::string& gameDir, uint32_t seed);
-
 // The pixels of the newest grab ("grab%04d.tga" in the working folder),
 // 800 x 600 as 0xRRGGBB; empty when there is none.
 std::vector<uint32_t> NewestGrabPixels();

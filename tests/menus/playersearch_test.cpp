@@ -38,6 +38,7 @@
 #include "support/bytes.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
 
 namespace {
 
@@ -67,8 +68,9 @@ std::vector<uint16_t> Results() { return {SearchResults, SearchResults + SearchR
 class PlayerSearchTest : public MenuEngineTest {
   protected:
     void SetUp() override {
-        const std::string worldError = testenv::NewGameWorld(HALVORN_GAME_DIR, 79);
-        if (!worldError.empty()) GTEST_SKIP() << worldError;
+        static testenv::SharedNewWorld world;
+        testenv::MakeNewWorldOnce(world, 79);
+        if (!world.ready) GTEST_SKIP() << world.error;
         MenuEngineTest::SetUp();
         if (!started_) return;
         BuildNameTables();
