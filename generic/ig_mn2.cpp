@@ -124,6 +124,10 @@ const int16_t* IgPlayerStats_ViewValues(uint16_t view) { return kViewValues[View
 
 void IgPlayerValues_Build(int16_t side) {
     side = int16_t(side & 1);
+    // The match ratings are read from the result block, which the match
+    // writes at each period end: brought up to now first, so that the first
+    // half shows this match and not the last one played.
+    MatchCopyTeamStats();
     static uint8_t records[kTeamFigures][kStatsRecordBytes];
     MatchComputePlayerRatings(records, side);
     const int entries = std::min(11 + int(MatchAvailableSubs(&GameInfo)), kIgStatsPlayers);

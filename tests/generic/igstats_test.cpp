@@ -210,6 +210,11 @@ TEST_F(IgStatsScreenTest, PlayerValuesScalesViewsAndBars) {
     EXPECT_EQ(v[21], 12);
     EXPECT_EQ(v[23], 2);
     EXPECT_GT(v[4], 0) << "a starter's rating";
+    // The match ratings weigh this match's counts: attacking 11 x 3 on
+    // target + 21 x 2 goals - 9 x 2 off target; defending 20 x 4 tackles
+    // won + 9 x 3 interceptions - 4 x 2 fouls, at most 99.
+    EXPECT_EQ(v[3], 57);
+    EXPECT_EQ(v[0], 99);
     EXPECT_EQ(IgPlayerValues[11][4], 0) << "an unused substitute";
     EXPECT_EQ(IgPlayerValues[14][0], kIgStatsBlank) << "past the substitutes";
 
