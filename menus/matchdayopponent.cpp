@@ -14,6 +14,7 @@
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "database/referees.h"
@@ -30,6 +31,7 @@
 #include "support/winlib.h"
 
 OpponentFigureBlock OpponentFigures;
+GroupStandings PreviewGroupTable;
 
 namespace {
 
@@ -48,6 +50,8 @@ constexpr int16_t kScorersText = 1852;
 constexpr int kRowStep = 16;
 constexpr int16_t kNoNumber = -32768;
 constexpr int kExitIcon = 153;
+// The cup whose first two rounds are played in groups.
+constexpr int16_t kGroupCup = 6;
 // The continue button keeps its own words: the text id the panel tables
 // name is the finance summary's expenditure label.
 constexpr int16_t kContinueText = 413;
@@ -321,6 +325,23 @@ void PreviewPanel_Draw() {
     int16_t x = 0, y = 0;
     uint16_t buttons = 0;
     UpdateMouse(&x, &y, &buttons);
+}
+
+void PreviewPanel_ClearExtracts(TableExtractPair& pair) {
+    for (TableExtractRow* rows : {pair.top, pair.bottom})
+        std::fill(rows, rows + kTableExtractRows, TableExtractRow{-1, 0, 0, 0, 0});
+}
+
+void PreviewPanel_SetGroupEntries(int16_t fixture, int16_t n) {
+    for (auto& row : PreviewGroupTable) row[kGroupClub] = -1;
+    if (fixture < 0 || fixture >= kFixtureSlots) return;
+    const int16_t type = FixtureType(fixture);
+    const int16_t round = HVW_GetCupRoundIndex(type);
+    if (HVW_GetCupIndex(type) != kGroupCup || (round != 0 && round != 1)) return;
+    const int16_t group = HVW_FindClubGroup(HVW_GetMyClub(), n);
+    if (group < 0) return;
+    BuildGroupStandings(PreviewGroupTable, group, round);
+    SortGroupStandings(PreviewGroupTable, Today(), round, group);
 }
 
 // ---- Small routines ---------------------------------------------------------------------------

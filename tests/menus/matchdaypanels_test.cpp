@@ -525,6 +525,19 @@ TEST_F(MatchDayPanelsTest, TheSmallRoutinesHoldTheirValues) {
     EXPECT_EQ(ClubReputationMoney(user_, 3), ClubReputationMoney(user_, 0));
     EXPECT_EQ(ClubReputationMoney(-1, 0), 0);
 
+    // The preview's extracts emptied; the group table empty for a league
+    // fixture.
+    TableExtractPair pair;
+    std::memset(&pair, 0x5A, sizeof pair);
+    PreviewPanel_ClearExtracts(pair);
+    for (const TableExtractRow& row : pair.top) EXPECT_EQ(row.club, -1);
+    EXPECT_EQ(pair.bottom[23].club, -1);
+    EXPECT_EQ(pair.bottom[23].points + pair.bottom[23].played + pair.bottom[23].place + pair.bottom[23].mark,
+              0);
+    PreviewGroupTable[2][kGroupClub] = 7;
+    PreviewPanel_SetGroupEntries(HVW_FindClubFixtureOnDay(user_, day_, 0), 0);
+    for (const auto& row : PreviewGroupTable) EXPECT_EQ(row[kGroupClub], -1);
+
     // Shirt order, empty places staying where they are.
     const std::vector<uint16_t> players = PlayersOfTypes({0, 1, 2, 3});
     const int16_t shirts[4] = {9, 2, 7, 4};

@@ -1,0 +1,328 @@
+// The user's match of a Continue day shown in the 3D display: the finished
+// team news' bar starts it, the display draws the stadium and both sides'
+// figures offscreen, the results loop follows on the rebuilt menus; one
+// seed and one input give one result block; under "-no3d" the match is
+// played without display.  Each day runs in a child process started from
+// the same world, so every run starts alike.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "generic/matchcam.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "management/kittab.h"
+#include "match/matchclock.h"
+#include "match/matchhooks.h"
+#include "match/matchresult.h"
+#include "match/matchsetup.h"
+#include "match/periodrunner.h"
+#include "match/wholematch.h"
+#include "menus/exm_text.h"
+#include "menus/matchday.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "menus/startmenu.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "support/keyboard.h"
+#include "support/mem_win.h"
+#include "support/mouse.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+#include "tests/fakes/d3d_env.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/menu_user.h"
+#include "tests/fakes/sound_recorder.h"
+#include "tests/fakes/test_util.h"
+#include "tolmenu/vidopt.h"
+#include "zud3d/d3dgame.h"
+#include "zud3d/d3dware.h"
+
+namespace {
+
+// What a child saw of its day.
+struct ShownDay {
+    int32_t framesDrawn = 0;
+    int32_t greenPercent = 0;
+    int32_t shirtsSeen = 0;  // bit per side
+    int32_t shownMatches = 0;
+    int32_t unshownMatches = 0;
+    int32_t watchClicks = 0;
+    int32_t resultBoards = 0;
+    int32_t menusOpen = 0;
+    int32_t played = 0;
+    uint8_t result[sizeof MatchResult] = {};
+};
+
+ShownDay g_day;
+
+uint32_t ShirtRgb(int side) {
+    const uint8_t* kit = GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit;
+    const KitColour& c = GetKitColour(int16_t(kit[2] | kit[3] << 8));
+    return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
+}
+
+// A chest of the side in view wears the side's shirt colour in the grab.
+bool ShirtInView(const testenv::Frame& frame, int side) {
+    for (int figure = side * 16; figure < side * 16 + 11; ++figure) {
+        const DisplayFigure& row = DisplayTable[figure];
+        if (row.clip < 0) continue;
+        float x = 0, y = 0;
+        if (!Figure_ProjectToScreen(row.x, row.y, row.height + 20.0f, &x, &y)) continue;
+        if (x < 10 || y < 70 || x > 790 || y > 590) continue;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx)
+                if (testenv::ColourDistance(frame.At(int(x) + dx, int(y) + dy), ShirtRgb(side)) <= 90)
+                    return true;
+    }
+    return false;
+}
+
+void PressKey(int code) {
+    plat::InjectKey(uint8_t(code & 127), code >= 128, true);
+    plat::InjectKey(uint8_t(code & 127), code >= 128, false);
+}
+
+// How far the look at the shown match has come: 0 the fly-in, 1 undrawn
+// through the line-up to the kick-off, 2 grabbing play, 3 undrawn to the end.
+int g_phase = 0;
+int g_grabs = 0;
+
+void LookAtTheMatch() {
+    if (g_phase == 3) {
+        PressKey(matchkey::kU);  // each period starts drawn
+        return;
+    }
+    if (g_phase == 0) {
+        FlyInHeight = 0.0f;
+        PressKey(matchkey::kH);
+        g_phase = 1;
+        return;
+    }
+    if (g_phase != 2 || D3DGameFramesDrawn % 5 != 0) return;
+    const testenv::Frame now = testenv::GrabFrame("grab_dayshown.tga");
+    if (g_grabs++ == 0) {
+        int green = 0;
+        for (uint32_t p : now.pixels) {
+            const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
+            green += g > r + 10 && g > b + 10;
+        }
+        g_day.greenPercent = int32_t(green * 100 / int(now.pixels.size()));
+    }
+    for (int side = 0; side < 2; ++side)
+        if (ShirtInView(now, side)) g_day.shirtsSeen |= 1 << side;
+    if (g_day.shirtsSeen == 3 || g_grabs >= 20) g_phase = 3;
+}
+
+// The match of the fixture pipeline with halves of a minute, both sides in
+// the computer's hands (no in-match menus wait for the user); a shown one
+// is looked at in play after the kick-off and then runs undrawn.
+void ShortMatch() {
+    EnterGameInfo* block = GetMatchSetupBlock();
+    block->SetI16(gameinfo::kDurationMinutes, 1);
+    uint8_t human[2];
+    for (int side = 0; side < 2; ++side) {
+        human[side] = block->TeamU8(side, gameinfo::kHumanManaged);
+        block->SetTeamU8(side, gameinfo::kHumanManaged, 0);
+    }
+    ((DisplayModeFlags & kDisplayOff) != 0 ? g_day.unshownMatches : g_day.shownMatches) += 1;
+    g_phase = 0;
+    g_grabs = 0;
+    MatchHooks.updateAndRender = [] {
+        D3DGame_Update();
+        const int32_t drawn = D3DGameFramesDrawn;
+        D3DGame_RenderFrame();
+        if (D3DGameFramesDrawn != drawn) LookAtTheMatch();
+    };
+    MatchHooks.tickDisplayStep = [] {
+        if (D3DGame_IsStarted()) D3DGame_Tick();
+        // Play under way: drawing on again, as a user back to watch.
+        if (g_phase == 1 && MatchClockRunning && PeriodClock > 150) {
+            DrawMode = 0;
+            g_phase = 2;
+        }
+    };
+    PlayMatch();
+    for (int side = 0; side < 2; ++side) block->SetTeamU8(side, gameinfo::kHumanManaged, human[side]);
+}
+
+class MatchDayShownTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        char here[4096];
+        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
+        ClearTotStatTables();
+        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+        GameSeedRandom(2002);
+        {
+            StdoutCapture quiet;
+            NewGameSetUp();
+            BuildNameTables();
+            quiet.Text();
+        }
+        worldReady_ = chdir(here) == 0;
+    }
+    void SetUp() override {
+        if (!worldReady_) GTEST_SKIP() << "no new game";
+    }
+
+    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
+        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
+            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
+                return club;
+        return -1;
+    }
+    static int FixturesOn(int day) {
+        int n = 0;
+        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
+            n += FixtureDay(slot) == day;
+        return n;
+    }
+
+    // The game's start-up on the headless window: memory, archive, texts,
+    // the driven clock, input, the video choice (3D or not) and the menus.
+    static void StartGame(bool no3d) {
+        InitMemory(96 * 1024);
+        PakFileInit();
+        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+        PakFileAddDone();
+        InitText(LANGUAGE_ENGLISH);
+        plat::SetDesktopBitsForTests(32);
+        WinResetForTests();
+        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+        while (!WinIsActive()) WinIdleMessageHandler();
+        plat::SetManualClock(true);
+        InitTimerInterrupt();
+        InitPoll();
+        InitKeyboardInterrupt();
+        InitMouseDriver();
+        StdoutCapture quiet;
+        VideoInit(no3d ? 1 : 0);
+        soundfake::InstallRecorder();
+        MatchHooks = {};
+        D3DGame_Connect();
+        InstallGameHooks();
+        RestartMenus();
+        quiet.Text();
+        ScreenPresented = 1;
+    }
+
+    // One day of the user's league match against a club of his division,
+    // the day user clicking what it offers.
+    static void PlayTheDay(bool no3d, uint32_t seed) {
+        StartGame(no3d);
+        const int16_t user = FirstClubOf(0, 0), rival = FirstClubOf(0, 0, user);
+        SetPlayerClub(1, uint16_t(user));
+        SetClubControl(user, 1);
+        HVW_SetViewedCountry(0);
+        SoakMode = 0;
+        SavedGoalCount = 0;
+        int16_t day = 100;
+        while (day < 350 && (FixturesOn(day) != 0 || FixturesOn(day + 1) != 0)) ++day;
+        SeasonCalendar.currentDay = day;
+        const int16_t slot = HVW_AddFixture(day, kCompLeague, user, rival, 0);
+        ResultMakers.playMatch = ShortMatch;
+        GameSeedRandom(seed);
+        testenv::MenuUserStart();
+        testenv::DayUserStart();
+        ContinueMode = 0;
+        MenuOption = 43;
+        {
+            StdoutCapture quiet;
+            DoMainMenuOption();
+            quiet.Text();
+        }
+        testenv::DayUserStop();
+        g_day.framesDrawn = D3DGameFramesDrawn;
+        g_day.watchClicks = testenv::DayUserSeen().watchClicks;
+        g_day.resultBoards = testenv::DayUserSeen().resultBoards;
+        g_day.menusOpen = MenuDisplayIsOpen();
+        g_day.played = slot >= 0 && IsFixturePlayed(slot) ? 1 : 0;
+        std::memcpy(g_day.result, &MatchResult, sizeof MatchResult);
+    }
+
+    // The day in a child process; what it saw comes back through a pipe.
+    static ShownDay DayInChild(bool no3d, uint32_t seed) {
+        int fds[2];
+        ShownDay seen;
+        if (pipe(fds) != 0) return seen;
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(fds[0]);
+            g_day = ShownDay{};
+            PlayTheDay(no3d, seed);
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&g_day);
+            size_t done = 0;
+            while (done < sizeof g_day) {
+                const ssize_t n = write(fds[1], bytes + done, sizeof g_day - done);
+                if (n <= 0) break;
+                done += size_t(n);
+            }
+            _exit(0);
+        }
+        close(fds[1]);
+        std::vector<uint8_t> got;
+        uint8_t buffer[4096];
+        for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+            got.insert(got.end(), buffer, buffer + n);
+        close(fds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (got.size() == sizeof seen) std::memcpy(&seen, got.data(), sizeof seen);
+        return seen;
+    }
+
+    static inline bool worldReady_ = false;
+};
+
+TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUndisplayed) {
+    const ShownDay first = DayInChild(false, 777);
+    EXPECT_EQ(first.played, 1);
+    EXPECT_EQ(first.watchClicks, 1) << "the finished team news' bar";
+    EXPECT_EQ(first.shownMatches, 1);
+    EXPECT_EQ(first.unshownMatches, 0);
+    EXPECT_GE(first.framesDrawn, 30);
+    EXPECT_GT(first.greenPercent, 20) << "the pitch in the grab";
+    EXPECT_NE(first.shirtsSeen, 0) << "figures in their kit in the grab";
+    EXPECT_EQ(first.resultBoards, 1) << "the results loop after the match";
+    EXPECT_EQ(first.menusOpen, 1) << "the menus rebuilt after the display";
+
+    // The same seed and input: the same result block.
+    const ShownDay second = DayInChild(false, 777);
+    EXPECT_EQ(second.shownMatches, 1);
+    EXPECT_EQ(std::memcmp(first.result, second.result, sizeof first.result), 0);
+
+    // Without 3D the bar is clicked all the same and the match is played
+    // undisplayed.
+    const ShownDay plain = DayInChild(true, 777);
+    EXPECT_EQ(plain.played, 1);
+    EXPECT_EQ(plain.watchClicks, 1);
+    EXPECT_EQ(plain.shownMatches, 0);
+    EXPECT_EQ(plain.unshownMatches, 1);
+    EXPECT_EQ(plain.framesDrawn, 0);
+    EXPECT_EQ(plain.resultBoards, 1);
+}
+
+}  // namespace
