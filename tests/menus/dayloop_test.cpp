@@ -35,10 +35,13 @@
 #include "tests/fakes/fixture_fakes.h"
 #include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
 
 namespace {
 
 using testenv::DayUserSeen;
+using testenv::FirstClubOf;
+using testenv::FixturesOn;
 
 class DayLoopTest : public MenuEngineTest {
   protected:
@@ -80,18 +83,6 @@ class DayLoopTest : public MenuEngineTest {
     }
     std::unique_ptr<ScratchFolder> scratch_;
 
-    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
-        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
-            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
-                return club;
-        return -1;
-    }
-    static int FixturesOn(int day) {
-        int n = 0;
-        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
-            n += FixtureDay(slot) == day;
-        return n;
-    }
     // The first day from today on with no fixture on it and the next few.
     static int16_t EmptyDays(int count) {
         for (int16_t day = SeasonCalendar.currentDay; day < 350; ++day) {

@@ -41,8 +41,12 @@
 #include "support/startup.h"
 #include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
 
 namespace {
+
+using testenv::FirstClubOf;
+using testenv::FixturesOn;
 
 using testenv::MenuUserClickAt;
 using testenv::MenuUserDo;
@@ -71,20 +75,8 @@ bool Differs(const Grab& a, const Grab& b, int x0, int y0, int x1, int y1) {
 
 class MatchDayPanelsTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        char here[4096];
-        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(2002);
-        {
-            StdoutCapture quiet;
-            NewGameSetUp();
-            BuildNameTables();
-            quiet.Text();
-        }
-        worldReady_ = chdir(here) == 0;
-    }
+    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
+    static inline testenv::SharedNewWorld world_;
 
     void SetUp() override {
         MenuEngineTest::SetUp();
@@ -118,18 +110,6 @@ class MatchDayPanelsTest : public MenuEngineTest {
         MenuEngineTest::TearDown();
     }
 
-    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
-        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
-            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
-                return club;
-        return -1;
-    }
-    static int FixturesOn(int day) {
-        int n = 0;
-        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
-            n += FixtureDay(slot) == day;
-        return n;
-    }
     static int16_t EmptyDay() {
         for (int16_t day = SeasonCalendar.currentDay; day < 350; ++day)
             if (FixturesOn(day) == 0 && FixturesOn(day - 1) == 0) return day;

@@ -5,8 +5,6 @@
 // played without display.  Each day runs in a child process started from
 // the same world, so every run starts alike.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -49,16 +47,21 @@
 #include "support/startup.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
+#include "tests/fakes/child_run.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
+#include "tests/menus/shared_world.h"
 #include "tolmenu/vidopt.h"
 #include "zud3d/d3dgame.h"
 #include "zud3d/d3dware.h"
 
 namespace {
+
+using testenv::FirstClubOf;
+using testenv::FixturesOn;
 
 // What a child saw of its day.
 struct ShownDay {
@@ -168,35 +171,10 @@ void ShortMatch() {
 
 class MatchDayShownTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        char here[4096];
-        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(2002);
-        {
-            StdoutCapture quiet;
-            NewGameSetUp();
-            BuildNameTables();
-            quiet.Text();
-        }
-        worldReady_ = chdir(here) == 0;
-    }
+    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
+    static inline testenv::SharedNewWorld world_;
     void SetUp() override {
         if (!worldReady_) GTEST_SKIP() << "no new game";
-    }
-
-    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
-        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
-            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
-                return club;
-        return -1;
-    }
-    static int FixturesOn(int day) {
-        int n = 0;
-        for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot)
-            n += FixtureDay(slot) == day;
-        return n;
     }
 
     // The game's start-up on the headless window: memory, archive, texts,
@@ -263,33 +241,13 @@ class MatchDayShownTest : public ::testing::Test {
 
     // The day in a child process; what it saw comes back through a pipe.
     static ShownDay DayInChild(bool no3d, uint32_t seed) {
-        int fds[2];
-        ShownDay seen;
-        if (pipe(fds) != 0) return seen;
-        std::fflush(stdout);
-        std::fflush(stderr);
-        const pid_t child = fork();
-        if (child == 0) {
-            close(fds[0]);
+        const std::vector<uint8_t> got = testenv::BytesFromChild([no3d, seed] {
             g_day = ShownDay{};
             PlayTheDay(no3d, seed);
             const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&g_day);
-            size_t done = 0;
-            while (done < sizeof g_day) {
-                const ssize_t n = write(fds[1], bytes + done, sizeof g_day - done);
-                if (n <= 0) break;
-                done += size_t(n);
-            }
-            _exit(0);
-        }
-        close(fds[1]);
-        std::vector<uint8_t> got;
-        uint8_t buffer[4096];
-        for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-            got.insert(got.end(), buffer, buffer + n);
-        close(fds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
+            return std::vector<uint8_t>(bytes, bytes + sizeof g_day);
+        });
+        ShownDay seen;
         if (got.size() == sizeof seen) std::memcpy(&seen, got.data(), sizeof seen);
         return seen;
     }

@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "database/Access.h"
 #include "database/hvw/dataconv.h"
+#include "menus/startmenu.h"
+#include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/newgame.h"
 #include "support/colconv.h"
@@ -20,6 +23,7 @@
 #include "support/picture.h"
 #include "support/random.h"
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/test_util.h"
 
 namespace testenv {
 
@@ -54,6 +58,17 @@ inline uint32_t GrabColour(uint16_t colour) {
     return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
 }
 
+// The world of seed 2002 with the start screen's name tables, quietly;
+// true when it is there.
+inline bool MakeNamedWorldOnce(SharedNewWorld& world) {
+    const bool fresh = !world.ready;
+    StdoutCapture quiet;
+    MakeNewWorldOnce(world, 2002);
+    if (fresh && world.ready) BuildNameTables();
+    quiet.Text();
+    return world.ready;
+}
+
 // The newest grab's pixels, 800 x 600, as 0xRRGGBB; empty without a grab.
 inline std::vector<uint32_t> NewestGrab() {
     char name[32], last[32] = "";
@@ -76,6 +91,22 @@ inline std::vector<uint32_t> NewestGrab() {
     }
     FreeMemory(&block);
     return pixels;
+}
+
+// The first club with a reputation of the country's division after the
+// given one; -1 when none.
+inline int16_t FirstClubOf(int country, int division, int16_t after = -1) {
+    for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
+        if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
+            return club;
+    return -1;
+}
+
+// The fixtures dated on the day.
+inline int FixturesOn(int day) {
+    int n = 0;
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot) n += FixtureDay(slot) == day;
+    return n;
 }
 
 }  // namespace testenv

@@ -54,6 +54,7 @@
 #include "support/random.h"
 #include "support/timerint.h"
 #include "support/winlib.h"
+#include "tests/fakes/child_run.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/pak_fixture.h"
@@ -773,34 +774,13 @@ int GameFirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t
 // two matches in one process do not start alike); its result block comes
 // back through a pipe.
 std::vector<uint8_t> GameUnshownResultInChild() {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
+    return testenv::BytesFromChild([] {
         DisplayModeFlags = kDisplayOff;
         MatchPeriodRunner = Match_RunPeriod;
         PlayMatch();
         const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&MatchResult);
-        size_t done = 0;
-        while (done < sizeof MatchResult) {
-            const ssize_t n = write(fds[1], bytes + done, sizeof MatchResult - done);
-            if (n <= 0) break;
-            done += size_t(n);
-        }
-        _exit(0);
-    }
-    close(fds[1]);
-    std::vector<uint8_t> result;
-    uint8_t buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-        result.insert(result.end(), buffer, buffer + n);
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return result;
+        return std::vector<uint8_t>(bytes, bytes + sizeof MatchResult);
+    });
 }
 
 TEST_F(ShownMatchTest, DrawingDoesNotChangeTheMatch) {
@@ -841,32 +821,10 @@ class GameShownRun : public ShownMatchTest {
 };
 
 std::vector<uint8_t> GameShownResultInChild(uint32_t seed) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
+    return testenv::BytesFromChild([seed] {
         GameShownRun run;
-        const std::vector<uint8_t> bytes = run.Play(seed);
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = write(fds[1], bytes.data() + done, bytes.size() - done);
-            if (n <= 0) break;
-            done += size_t(n);
-        }
-        _exit(0);
-    }
-    close(fds[1]);
-    std::vector<uint8_t> result;
-    uint8_t buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-        result.insert(result.end(), buffer, buffer + n);
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return result;
+        return run.Play(seed);
+    });
 }
 
 TEST(ShownMatchTwiceTest, TheSameInputGivesTheSameMatch) {
