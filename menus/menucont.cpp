@@ -127,7 +127,7 @@ const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {
     {1833, 62},  {1834, 63},  {1469, 41},  {157, 11},  {253, 68},  {1681, 69}, {1682, 70}, {99, 73},
     {461, 76},   {79, 78},    {1449, 83},  {1216, 82}, {497, 21},  {70, 24},   {701, 17},  {1083, 101},
     {1089, 103}, {1112, 104}, {1113, 106}, {414, 99},  {1109, 90}, {1165, 92}, {1166, 93}, {2029, 94},
-    {1207, 96},  {1299, 88},  {1210, 33},  {1811, 95}, {0, 0},
+    {1207, 96},  {1299, 88},  {1210, 33},  {1811, 95}, {1313, 32}, {1478, 42}, {0, 0},
 };
 
 int16_t ScreenHistory[kHistorySize] = {-1, -1, -1, -1, -1, -1};
@@ -155,13 +155,15 @@ const char* g_title2 = TitleString2;
     { POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr }
 
 PopupEntry g_gameList[] = {NAV_TITLE(440), NAV(89), NAV(0), NAV(1112), NAV_END};
-PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700), NAV(158),  NAV(90),   NAV(99),   NAV(1314), NAV(70),
-                           NAV(497),       NAV(461), NAV(252),  NAV(1109), NAV(1497), NAV(1213), NAV(253),
-                           NAV(414),       NAV(423), NAV(701),  NAV(1113), NAV(1114), NAV(1216), NAV(1207),
-                           NAV(1299),      NAV(79),  NAV(1210), NAV(1811), NAV(1449), NAV(600),  NAV_END};
+PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700),  NAV(158),  NAV(90),   NAV(99),   NAV(1314),
+                           NAV(70),        NAV(497),  NAV(461),  NAV(252),  NAV(1109), NAV(1497),
+                           NAV(1213),      NAV(253),  NAV(414),  NAV(423),  NAV(701),  NAV(1113),
+                           NAV(1114),      NAV(1216), NAV(1207), NAV(1299), NAV(79),   NAV(1210),
+                           NAV(1811),      NAV(1449), NAV(600),  NAV(1313), NAV(1089), NAV_END};
 PopupEntry g_leagueList[] = {NAV_TITLE(746), NAV(700), NAV(791), NAV(795), NAV(157), NAV(2029), NAV_END};
-PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166), NAV(1833),
-                            NAV(1834),      NAV(1681), NAV(1083), NAV(705),  NAV(1469), NAV_END};
+PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682),
+                            NAV(1166),      NAV(1833), NAV(1834), NAV(1681), NAV(1083),
+                            NAV(705),       NAV(1469), NAV(1478), NAV(888),  NAV_END};
 
 #undef NAV
 #undef NAV_TITLE
@@ -452,9 +454,10 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,  11, 19, 21, 22, 24, 25,  30,  31,  32,  33,  39, 42, 52,
-                                 54, 55, 57, 62, 63, 64, 65, 68, 69, 70, 71,  80,  82,  83,  84,  87, 88, 89,
-                                 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 106, 107, 108, 40, 41};
+constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,   11,  19,  21,  22,  24, 25, 30, 31, 32,
+                                 33, 39, 42, 52, 54,  55,  57,  62,  63,  64, 65, 68, 69, 70,
+                                 71, 80, 82, 83, 84,  87,  88,  89,  90,  91, 92, 93, 94, 95,
+                                 96, 97, 98, 99, 100, 101, 106, 107, 108, 40, 41, 45, 103};
 
 bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
@@ -628,8 +631,7 @@ void ActOnMenuOption() {
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case 12:
-        case 45:
-        case 103:
+        case 26:
             MessageThenHome(kNotAvailableText);
             return;
         case 14:

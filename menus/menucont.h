@@ -33,7 +33,7 @@ struct MenuOptionPair {
     uint16_t textId;
     int16_t option;
 };
-constexpr int kMenuOptionPairs = 52;
+constexpr int kMenuOptionPairs = 54;
 extern const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1];
 
 // The recent screens behind the back buttons.

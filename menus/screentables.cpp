@@ -14,6 +14,8 @@
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
 #include "menus/divisionclubs.h"
+#include "menus/divisioneleven.h"
+#include "menus/eurogroups.h"
 #include "menus/exchangelist.h"
 #include "menus/filteredlist.h"
 #include "menus/finances.h"
@@ -21,6 +23,7 @@
 #include "menus/honoursroll.h"
 #include "menus/inbox.h"
 #include "menus/incomeforecast.h"
+#include "menus/leaguestats.h"
 #include "menus/loanterms.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
@@ -34,6 +37,7 @@
 #include "menus/playersearch.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
+#include "menus/seasontransfers.h"
 #include "menus/shortlistscreen.h"
 #include "menus/squadlist.h"
 #include "menus/squadnumbers.h"
@@ -42,6 +46,7 @@
 #include "menus/startmenu.h"
 #include "menus/teamselect.h"
 #include "menus/training.h"
+#include "menus/transferhistory.h"
 #include "menus/vacancies.h"
 #include "menus/weeklymoney.h"
 
@@ -79,6 +84,15 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return TeamSelectTable;
         case 25:
             return ClubRecordsTable;
+        case 30:
+        case 70:
+        case 92:
+        case 93:
+            return LeagueStatsTable;
+        case 31:
+            return TransferListTable;
+        case 32:
+            return ClubTransfersTable;
         case 33:
             return TopScorersTable;
         case 39:
@@ -87,6 +101,12 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return HonoursRollTable;
         case 41:
             return GameRecordsTable;
+        case 42:
+            return SeasonTransfersTable;
+        case 45:
+            return EuroGroupsTable;
+        case 55:
+            return DivisionElevenTable;
         case 64:
             return ShortlistTable;
         case 65:
@@ -141,6 +161,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return AgentProfileTable;
         case 101:
             return AttendanceTable;
+        case 103:
+            return InjuryListTable;
         case 106:
             return BoardViewTable;
         case 107:

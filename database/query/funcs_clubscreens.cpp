@@ -12,6 +12,7 @@
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/competitions.h"
+#include "season/european.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
 
@@ -143,3 +144,17 @@ int16_t HVW_GetSeasonScorerGoals(int16_t club, int16_t slot, int16_t entry) {
 }
 
 ClubRecordBook HVW_GetClubRecordBook(int16_t club) { return GetClubRecordBook(club); }
+
+int16_t HVW_GetEuroGroupClub(int16_t k, int16_t group, int16_t stage) {
+    if (k < 0 || k >= 4 || group < 0 || group >= 8 || stage < 0 || stage >= 2) return -1;
+    const int16_t club = ChampionsLeagueGroups[stage][group][k];
+    return IsClubNumber(club) ? club : int16_t(-1);
+}
+
+int16_t HVW_GetCountryDayWord(int16_t country) {
+    return IsCountryNumber(country) ? SeasonCalendar.leagueStartDay[country] : int16_t(0);
+}
+
+int16_t HVW_GetCountryEndDayWord(int16_t country) {
+    return IsCountryNumber(country) ? SeasonCalendar.leagueEndDay[country] : int16_t(0);
+}

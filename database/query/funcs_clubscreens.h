@@ -53,3 +53,11 @@ uint16_t HVW_GetSeasonScorer(int16_t club, int16_t slot, int16_t entry);
 int16_t HVW_GetSeasonScorerGoals(int16_t club, int16_t slot, int16_t entry);
 // The club's ten records, decoded.
 ClubRecordBook HVW_GetClubRecordBook(int16_t club);
+
+// Club k (0-3) of group 0-7 of the European group stage 0 or 1; -1 for an
+// empty place or a number outside the groups.
+int16_t HVW_GetEuroGroupClub(int16_t k, int16_t group, int16_t stage);
+// The country's two season day words: the day its league season starts and
+// the day it ends.
+int16_t HVW_GetCountryDayWord(int16_t country);
+int16_t HVW_GetCountryEndDayWord(int16_t country);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -122,6 +123,16 @@ std::vector<uint32_t> NewestGrabPixels() {
     }
     FreeMemory(&block);
     return pixels;
+}
+
+int BrightPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
+    int count = 0;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col) {
+            const uint32_t c = grab[size_t(row) * 800 + size_t(col)];
+            count += std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}) > 170;
+        }
+    return count;
 }
 
 }  // namespace testenv

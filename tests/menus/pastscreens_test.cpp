@@ -5,12 +5,10 @@
 // with its filters; and the scripted user opening each from the title bar,
 // with a grab of each checked at known pixels.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,7 +16,6 @@
 #include "database/frontstate.h"
 #include "database/history.h"
 #include "database/honours.h"
-#include "database/hvw/dataconv.h"
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_fields.h"
@@ -40,8 +37,8 @@
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "support/bytes.h"
-#include "support/random.h"
 #include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
 
 namespace {
 
@@ -61,26 +58,16 @@ PastWorld g_pastWorld;
 
 void PastNewWorld() {
     if (g_pastWorld.ready || !g_pastWorld.error.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_pastWorld.error = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_pastWorld.error = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(84);
-        NewGameSetUp();
-        g_pastWorld.players.assign(std::begin(PlayerRecords), std::end(PlayerRecords));
-        g_pastWorld.clubs.assign(std::begin(ClubRecords), std::end(ClubRecords));
-        g_pastWorld.honours.assign(&HonoursTable[0][0], &HonoursTable[0][0] + kCountryCount * kHonoursRows);
-        g_pastWorld.calendar = SeasonCalendar;
-        std::memcpy(g_pastWorld.layout, DivisionLayout, sizeof DivisionLayout);
-        g_pastWorld.ready = true;
-    }
-    if (chdir(here) != 0) g_pastWorld.error = "cannot return to the test folder";
+    testenv::SharedNewWorld world;
+    testenv::MakeNewWorldOnce(world, 84);
+    g_pastWorld.error = world.error;
+    if (!world.ready) return;
+    g_pastWorld.players.assign(std::begin(PlayerRecords), std::end(PlayerRecords));
+    g_pastWorld.clubs.assign(std::begin(ClubRecords), std::end(ClubRecords));
+    g_pastWorld.honours.assign(&HonoursTable[0][0], &HonoursTable[0][0] + kCountryCount * kHonoursRows);
+    g_pastWorld.calendar = SeasonCalendar;
+    std::memcpy(g_pastWorld.layout, DivisionLayout, sizeof DivisionLayout);
+    g_pastWorld.ready = true;
 }
 
 void RestorePastWorld() {
@@ -133,17 +120,6 @@ std::string PastMoney(int32_t value) {
 }
 
 // ---- Grabs ---------------------------------------------------------------------
-
-// Pixels of a box brighter than the screens' dark panels: text and figures.
-int PastBrightInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
-    int count = 0;
-    for (int row = y; row < y + h; ++row)
-        for (int col = x; col < x + w; ++col) {
-            const uint32_t c = grab[size_t(row) * 800 + size_t(col)];
-            count += std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}) > 170;
-        }
-    return count;
-}
 
 // The most common bright colour of a box (0 when nothing bright is there):
 // the colour text is drawn in.
@@ -703,43 +679,44 @@ TEST_F(PastScreensTest, EachScreenFromTheTitleBarWithAGrab) {
     uint32_t inks[3];
     for (int p = 1; p <= 3; ++p) {
         const int y = 302 + 20 * p;
-        EXPECT_GT(PastBrightInBox(records, 460, y, 50, 20), 20) << "season " << p;
+        EXPECT_GT(testenv::BrightPixels(records, 460, y, 50, 20), 20) << "season " << p;
         inks[p - 1] = PastCommonInk(records, 516, y, 30, 20);
         EXPECT_NE(inks[p - 1], 0u) << "place " << p;
     }
     EXPECT_EQ(inks[0], inks[2]);
     EXPECT_NE(inks[0], inks[1]);
-    EXPECT_EQ(PastBrightInBox(records, 460, 302 + 80, 300, 20), 0);   // no fourth season
-    EXPECT_GT(PastBrightInBox(records, 250, 97 + 120, 300, 20), 20);  // the record win line
-    EXPECT_EQ(PastBrightInBox(records, 250, 97 + 140, 300, 20), 0);   // no record defeat
+    EXPECT_EQ(testenv::BrightPixels(records, 460, 302 + 80, 300, 20), 0);   // no fourth season
+    EXPECT_GT(testenv::BrightPixels(records, 250, 97 + 120, 300, 20), 20);  // the record win line
+    EXPECT_EQ(testenv::BrightPixels(records, 250, 97 + 140, 300, 20), 0);   // no record defeat
     // The honours roll: three winners and runners-up of the first division, then the cup's.
     for (const auto* grab : {&roll, &cupRoll}) {
         for (int r = 0; r < 3; ++r) {
-            EXPECT_GT(PastBrightInBox(*grab, 175, 157 + 25 * r, 200, 25), 20) << r;
-            EXPECT_GT(PastBrightInBox(*grab, 485, 157 + 25 * r, 200, 25), 20) << r;
+            EXPECT_GT(testenv::BrightPixels(*grab, 175, 157 + 25 * r, 200, 25), 20) << r;
+            EXPECT_GT(testenv::BrightPixels(*grab, 485, 157 + 25 * r, 200, 25), 20) << r;
         }
-        EXPECT_EQ(PastBrightInBox(*grab, 20, 157 + 75, 700, 25), 0);
+        EXPECT_EQ(testenv::BrightPixels(*grab, 20, 157 + 75, 700, 25), 0);
     }
     EXPECT_NE(PastRegion(roll, 175, 157, 200, 25), PastRegion(cupRoll, 175, 157, 200, 25));  // other winners
     // The game records: the win and the crowd, and nothing in the empty lines.
-    EXPECT_GT(PastBrightInBox(game, 250, 177 + 22, 300, 22), 20);
-    EXPECT_GT(PastBrightInBox(game, 250, 177 + 44, 300, 22), 20);
-    EXPECT_EQ(PastBrightInBox(game, 250, 177, 500, 22), 0);
-    EXPECT_EQ(PastBrightInBox(game, 20, 177 + 22 * 7, 700, 22), 0);
+    EXPECT_GT(testenv::BrightPixels(game, 250, 177 + 22, 300, 22), 20);
+    EXPECT_GT(testenv::BrightPixels(game, 250, 177 + 44, 300, 22), 20);
+    EXPECT_EQ(testenv::BrightPixels(game, 250, 177, 500, 22), 0);
+    EXPECT_EQ(testenv::BrightPixels(game, 20, 177 + 22 * 7, 700, 22), 0);
     // The top scorers: the labels of this season and the three before, none further.
-    for (int c = 0; c < 4; ++c) EXPECT_GT(PastBrightInBox(scorers, 90 + 130 * c, 82, 80, 16), 10) << c;
-    EXPECT_GT(PastBrightInBox(scorers, 40, 120, 120, 20), 10);  // this season's scorer, second row
-    EXPECT_EQ(PastBrightInBox(scorers, 40, 100, 120, 20), 0);
-    for (int c = 1; c < 4; ++c) EXPECT_GT(PastBrightInBox(scorers, 40 + 130 * c, 100, 120, 20), 10) << c;
-    EXPECT_EQ(PastBrightInBox(scorers, 40, 140, 120, 80), 0);  // no keeper
-    EXPECT_EQ(PastBrightInBox(scorers, 40, 222, 720, 120), 0);
+    for (int c = 0; c < 4; ++c) EXPECT_GT(testenv::BrightPixels(scorers, 90 + 130 * c, 82, 80, 16), 10) << c;
+    EXPECT_GT(testenv::BrightPixels(scorers, 40, 120, 120, 20), 10);  // this season's scorer, second row
+    EXPECT_EQ(testenv::BrightPixels(scorers, 40, 100, 120, 20), 0);
+    for (int c = 1; c < 4; ++c)
+        EXPECT_GT(testenv::BrightPixels(scorers, 40 + 130 * c, 100, 120, 20), 10) << c;
+    EXPECT_EQ(testenv::BrightPixels(scorers, 40, 140, 120, 80), 0);  // no keeper
+    EXPECT_EQ(testenv::BrightPixels(scorers, 40, 222, 720, 120), 0);
     // The log under "all": three rows, the unknown event's cell empty; one row filtered.
-    for (int r = 0; r < 3; ++r) EXPECT_GT(PastBrightInBox(logAll, 150, 125 + 20 * r, 90, 20), 20) << r;
-    EXPECT_GT(PastBrightInBox(logAll, 430, 125 + 2, 340, 16), 20);
-    EXPECT_EQ(PastBrightInBox(logAll, 430, 145 + 2, 340, 16), 0);
-    EXPECT_EQ(PastBrightInBox(logAll, 150, 185, 600, 20), 0);
-    EXPECT_GT(PastBrightInBox(logFiltered, 150, 125, 90, 20), 20);
-    EXPECT_EQ(PastBrightInBox(logFiltered, 150, 145, 600, 20), 0);
+    for (int r = 0; r < 3; ++r) EXPECT_GT(testenv::BrightPixels(logAll, 150, 125 + 20 * r, 90, 20), 20) << r;
+    EXPECT_GT(testenv::BrightPixels(logAll, 430, 125 + 2, 340, 16), 20);
+    EXPECT_EQ(testenv::BrightPixels(logAll, 430, 145 + 2, 340, 16), 0);
+    EXPECT_EQ(testenv::BrightPixels(logAll, 150, 185, 600, 20), 0);
+    EXPECT_GT(testenv::BrightPixels(logFiltered, 150, 125, 90, 20), 20);
+    EXPECT_EQ(testenv::BrightPixels(logFiltered, 150, 145, 600, 20), 0);
 }
 
 }  // namespace
