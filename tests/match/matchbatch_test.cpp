@@ -280,6 +280,7 @@ class MatchBatchTest : public testing::Test {
     void SetUp() override {
         scenario::MountGameData();
         ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
+        GiveFreshStartReadings();
         ClearFixtureTable();
         SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 40, 0, {}, {}, {}};
         SetUpAllClubTeams();
@@ -345,8 +346,8 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     if (shortRun) return;
 
     // The bands the engine holds; the summary shows the others (0-0 share,
-    // fouls, cards, throw-ins, pass completion, the stronger side's wins, the
-    // quick prediction's goals), which it does not hold yet.
+    // fouls, cards, corners, throw-ins, the quick prediction's goals), which
+    // it does not hold yet.
     const double n = totals.matches;
     const auto between = [](double value, double low, double high) { return value >= low && value <= high; };
     EXPECT_PRED3(between, totals.goals / n, 1.5, 4.5);
@@ -356,7 +357,9 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     EXPECT_PRED3(between, totals.offsides / n, 0.5, 8.0);
     for (int team = 0; team < 2; ++team) EXPECT_PRED3(between, totals.possession[team] / n, 40.0, 60.0);
     EXPECT_GE(totals.lowestPossession, 15);
+    EXPECT_PRED3(between, 100.0 * totals.goodPasses / std::max(totals.passes, 1), 60.0, 90.0);
     EXPECT_GT(totals.strongerSides, 0);
+    EXPECT_GE(100.0 * totals.strongerWins / std::max(totals.strongerSides, 1), 60.0);
 }
 
 }  // namespace
