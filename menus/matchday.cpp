@@ -40,6 +40,7 @@
 #include "tolmenu/vidopt.h"
 
 int16_t ContinueMode;
+int16_t MatchPrepActive = 0;
 MatchDayFlagWord MatchDayFlags;
 uint8_t MatchDayEvent;
 int16_t MatchDayResultsView;

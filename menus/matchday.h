@@ -16,6 +16,9 @@
 // something needs the user, 2 one day after the day's fixture list (the
 // user plays today).  Written by the club screen.
 extern int16_t ContinueMode;
+// 1 while the screens are opened from the preparation of the user's match:
+// the club fixtures then offer no views and lead back to the match day.
+extern int16_t MatchPrepActive;
 // SoakMode (season/soak.h), 1 while soak testing: no panel waits for the
 // user, no results list, and a run of days goes on until Escape or the
 // soak stop point.

@@ -29,6 +29,7 @@
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
+#include "menus/clubfixtures.h"
 #include "menus/clubsbynation.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
@@ -161,9 +162,9 @@ PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700),  NAV(158),  NAV(90),   NAV(
                            NAV(1114),      NAV(1216), NAV(1207), NAV(1299), NAV(79),   NAV(1210),
                            NAV(1811),      NAV(1449), NAV(600),  NAV(1313), NAV(1089), NAV_END};
 PopupEntry g_leagueList[] = {NAV_TITLE(746), NAV(700), NAV(791), NAV(795), NAV(157), NAV(2029), NAV_END};
-PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682),
-                            NAV(1166),      NAV(1833), NAV(1834), NAV(1681), NAV(1083),
-                            NAV(705),       NAV(1469), NAV(1478), NAV(888),  NAV_END};
+PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166),
+                            NAV(1833),      NAV(1834), NAV(1681), NAV(1083), NAV(705),  NAV(1469),
+                            NAV(1478),      NAV(888),  NAV(1817), NAV_END};
 
 #undef NAV
 #undef NAV_TITLE
@@ -631,6 +632,8 @@ void ActOnMenuOption() {
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case 12:
+            RunTable(EuroQualifyTable);
+            return;
         case 26:
             MessageThenHome(kNotAvailableText);
             return;
@@ -726,6 +729,8 @@ int32_t RunMenuSet(const MenuItem* table) {
 }
 
 void DoMainMenuOption() { ActOnMenuOption(); }
+
+bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != LeastScreenTable; }
 
 void DoMainMenu() {
     ShowStartPictures();

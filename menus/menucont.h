@@ -14,6 +14,8 @@ void EnterFrontEnd();
 void DoMainMenu();
 // One round of the controller: the action of the current MenuOption.
 void DoMainMenuOption();
+// True when the controller shows a screen of its own for the id.
+bool MenuOptionHasScreen(int16_t id);
 // Pushes the table and runs it until it closes.
 int32_t RunMenuSet(const MenuItem* table);
 

@@ -5,6 +5,7 @@
 #include "menus/attributetable.h"
 #include "menus/boardview.h"
 #include "menus/careerhistory.h"
+#include "menus/clubfixtures.h"
 #include "menus/clubhistory.h"
 #include "menus/clubinfo.h"
 #include "menus/clubmain.h"
@@ -19,11 +20,13 @@
 #include "menus/exchangelist.h"
 #include "menus/filteredlist.h"
 #include "menus/finances.h"
+#include "menus/fixturesbyday.h"
 #include "menus/friendlies.h"
 #include "menus/honoursroll.h"
 #include "menus/inbox.h"
 #include "menus/incomeforecast.h"
 #include "menus/leaguestats.h"
+#include "menus/leaguetable.h"
 #include "menus/loanterms.h"
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
@@ -35,6 +38,7 @@
 #include "menus/playerinfo.h"
 #include "menus/playerprofile.h"
 #include "menus/playersearch.h"
+#include "menus/rankings.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
 #include "menus/seasontransfers.h"
@@ -60,8 +64,14 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return DivisionClubsTable;
         case 6:
             return ClubInfoTable;
+        case 8:
+            return ClubFixturesTable;
+        case 9:
+            return LeagueTableTable;
         case 10:
             return DealSheetTable;
+        case 11:
+            return FixturesByDayTable;
         case 14:
             return ContractTalksTable;
         case 16:
@@ -109,6 +119,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return DivisionElevenTable;
         case 64:
             return ShortlistTable;
+        case 62:
+        case 63:
+        case 69:
+            return RankingsTable;
         case 65:
             return PlayerInfoHeaderTable;
         case 75:

@@ -2,6 +2,8 @@
 // sits in its competition.
 #include "database/query/funcs_europe.h"
 
+#include <algorithm>
+
 #include "database/Access.h"
 #include "database/honours.h"
 #include "database/query/funcs_league.h"
@@ -34,16 +36,18 @@ int16_t PlaceWord(int country, int word) {
     return int16_t(recbits::LoadU16(CompetitionBytes522 + country * kPlaceRecordSize + 2 * word));
 }
 
-// Adds the country's clubs of one entrant list behind the ones taken.
+// Adds the country's clubs of one entrant list behind the ones taken, as
+// long as the list of qualifiers has room; gives how many it found.
 int TakeCountryClubs(const int16_t* list, int slots, int country, int taken) {
-    int added = 0;
-    for (int i = 0; i < slots && taken + added < kQualifierSlots; ++i) {
+    int found = 0;
+    for (int i = 0; i < slots; ++i) {
         int16_t club = list[i];
         if (club == -1 || !IsClubNumber(club)) continue;
         if (GetClubNation(club) != country) continue;
-        EuroQualifiers[taken + added++] = club;
+        if (taken + found < kQualifierSlots) EuroQualifiers[taken + found] = club;
+        ++found;
     }
-    return added;
+    return found;
 }
 
 // Word of the honours row of the season before that names the cup winner.
@@ -56,8 +60,12 @@ void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country) {
     int n = TakeCountryClubs(EuropeanEntrantListA, 32, country, 0);
     n += TakeCountryClubs(EuropeanEntrantListB, 32, country, n);
     int m = TakeCountryClubs(EuropeanEntrantList64, 64, country, n);
-    if (n + m >= kQualifierSlots) {
-        FatalError("GetEuroQualifiers(): more than 10 teams qualified for Europe");
+    // The list holds ten: the first ten are kept and the rest only logged.
+    if (n + m > kQualifierSlots) {
+        DebugLog(DEBUG_GENERAL, 0, "GetEuroQualifiers(): Warning: %d clubs qualified for Europe, %d listed\n",
+                 n + m, kQualifierSlots);
+        n = std::min(n, kQualifierSlots);
+        m = kQualifierSlots - n;
     }
     *countA = int16_t(n);
     *countC = int16_t(m);

@@ -1,6 +1,7 @@
 #include "database/query/funcs_playerscreens.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "database/Access.h"
 #include "database/query/funcs_dates.h"
@@ -73,6 +74,8 @@ const char* HVW_GetCupName(int16_t slot, int16_t country) {
     static char name[kCompetitionNameSize + 1];
     for (int i = 0; i < kCompetitionNameSize; ++i) name[i] = CompetitionNames[country].cup[slot][i];
     name[kCompetitionNameSize] = '\0';
+    // The field is padded with blanks to its width: the name ends before them.
+    for (int end = int(std::strlen(name)); end > 0 && name[end - 1] == ' '; --end) name[end - 1] = '\0';
     return name;
 }
 

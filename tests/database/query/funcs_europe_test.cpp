@@ -52,13 +52,25 @@ TEST_F(EuropeTest, QualifiersOfACountry) {
     EXPECT_EQ(EuroQualifiers[3], -1);
 }
 
-TEST_F(EuropeDeathTest, TenQualifiersAreFatal) {
-    for (int16_t i = 0; i < 10; ++i) {
-        SetClubNation(int16_t(20 + i), 1);
-        EuropeanEntrantList64[i] = int16_t(20 + i);
-    }
-    int16_t a, c;
-    EXPECT_FATAL(GetEuroQualifiers(&a, &c, 1), "GetEuroQualifiers.*more than 10 teams");
+TEST_F(EuropeTest, TenQualifiersFitAndFurtherOnesAreLeftOut) {
+    for (int16_t i = 0; i < 12; ++i) SetClubNation(int16_t(20 + i), 1);
+    for (int16_t i = 0; i < 10; ++i) EuropeanEntrantList64[i] = int16_t(20 + i);
+    int16_t a = -1, c = -1;
+    GetEuroQualifiers(&a, &c, 1);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(c, 10);
+    EXPECT_EQ(EuroQualifiers[9], 29);
+    // Two more in the first list: they come first, the last two of the
+    // third list drop out.
+    EuropeanEntrantListA[0] = 30;
+    EuropeanEntrantListA[1] = 31;
+    GetEuroQualifiers(&a, &c, 1);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(c, 8);
+    EXPECT_EQ(EuroQualifiers[0], 30);
+    EXPECT_EQ(EuroQualifiers[1], 31);
+    EXPECT_EQ(EuroQualifiers[2], 20);
+    EXPECT_EQ(EuroQualifiers[9], 27);
 }
 
 TEST_F(EuropeTest, ChampionsLeagueGroups) {

@@ -1,0 +1,281 @@
+#include "menus/rankings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_dates.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "management/squads.h"
+#include "menus/exmenu.h"
+#include "menus/leaguetable.h"
+#include "menus/menucont.h"
+
+namespace {
+
+constexpr int16_t kClubsByReputation = 62, kPlayerManagers = 63, kClubsByWorth = 69;
+constexpr uint16_t kEmptyEntry = 0xFFFF;
+constexpr int kRowHeight = 22;
+constexpr int kPageRows = 18;
+constexpr int kFirstLeagueOutside = kDivisionCount;
+
+uint16_t g_list[kRankingEntries];
+int32_t g_values[kRankingEntries];
+int16_t g_count = 0;
+int16_t g_top = 0;
+int16_t g_screen = kClubsByReputation;
+int16_t g_titleText = 1833;
+RankingRow g_rows[kRankingRows];
+const MenuItem* g_rowTable = nullptr;
+
+bool IsPlayerScreen() { return g_screen == kPlayerManagers; }
+
+// The club a row is about: the club itself, or the player's club.
+int16_t ClubOfEntry(uint16_t entry) {
+    if (entry == kEmptyEntry) return -1;
+    if (!IsPlayerScreen()) return int16_t(entry);
+    const int16_t club = HVW_GetPlayerClub(entry);
+    return IsClubNumber(club) ? club : int16_t(-1);
+}
+
+uint16_t EntryOfRow(int row) {
+    const int index = g_top + row;
+    return row >= 0 && row < kRankingRows && index < g_count ? g_list[index] : kEmptyEntry;
+}
+
+void Add(uint16_t entry, int32_t value) {
+    if (g_count >= kRankingEntries) return;
+    g_list[g_count] = entry;
+    g_values[g_count++] = value;
+}
+
+void CollectClubs(bool byWorth) {
+    const int16_t user = HVW_GetMyClub();
+    const int16_t nation = HVW_GetClubNation(user);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (HVW_GetClubReputation(club) == 0 || HVW_GetClubNation(club) != nation) continue;
+        if (HVW_GetClubDivision(club) >= kFirstLeagueOutside) continue;
+        Add(uint16_t(club), byWorth ? HVW_GetClubWorth(club) : HVW_GetClubReputation(club));
+    }
+    // The worth is counted over each club's squad list: the user's club
+    // gets its own back.
+    if (byWorth && IsClubNumber(user)) BuildClubSquadList(user);
+}
+
+void CollectPlayerManagers() {
+    const int16_t country = HVW_GetViewedCountry();
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        if (player == 2) continue;
+        if (HVW_GetPlayerHalvornB(player) == 0 && HVW_GetPlayerHalvorn(player) == 0) continue;
+        const int16_t club = HVW_GetPlayerClub(player);
+        if (IsClubNumber(club) && HVW_GetClubNation(club) != country) continue;
+        Add(player, RankingPlayerValue(player));
+    }
+}
+
+// Highest first; equal values keep the order they were found in.
+void SortDescending() {
+    uint16_t order[kRankingEntries];
+    for (int i = 0; i < g_count; ++i) order[i] = uint16_t(i);
+    std::stable_sort(order, order + g_count,
+                     [](uint16_t a, uint16_t b) { return g_values[a] > g_values[b]; });
+    uint16_t list[kRankingEntries];
+    int32_t values[kRankingEntries];
+    for (int i = 0; i < g_count; ++i) {
+        list[i] = g_list[order[i]];
+        values[i] = g_values[order[i]];
+    }
+    std::copy(list, list + g_count, g_list);
+    std::copy(values, values + g_count, g_values);
+}
+
+const char* DivisionNameOf(int16_t club) {
+    const char* name = HVW_GetDivisionName(HVW_GetClubDivision(club), HVW_GetClubNation(club));
+    return name != nullptr ? name : "";
+}
+
+void FillRow(int r) {
+    RankingRow& row = g_rows[r];
+    row.entry = EntryOfRow(r);
+    row.club = ClubOfEntry(row.entry);
+    row.style = row.club >= 0 && HVW_GetClubControl(row.club) > 0 ? 1 : 0;
+    row.rank[0] = row.division[0] = '\0';
+    if (row.entry == kEmptyEntry) return;
+    std::snprintf(row.rank, sizeof row.rank, "%d.", g_top + r + 1);
+    if (row.club < 0) return;
+    const bool inLeague = HVW_GetClubDivision(row.club) < kFirstLeagueOutside;
+    if (g_screen == kClubsByWorth) {
+        std::snprintf(row.division, sizeof row.division, "%s", DivisionNameOf(row.club));
+    } else if (inLeague) {
+        std::snprintf(row.division, sizeof row.division, "(%s)", DivisionNameOf(row.club));
+    } else if (IsPlayerScreen()) {
+        std::snprintf(row.division, sizeof row.division, "( )");
+    }
+}
+
+// ---- Painters ---------------------------------------------------------------------
+
+// The shaded row and its entry (nullptr for an empty row), the text colour
+// set by its style.
+const RankingRow* StartRow(int x, int y, int w, int h) {
+    const int r = MenuPaintRow();
+    if (r < 0 || r >= kRankingRows) return nullptr;
+    DrawRowShade(x, y, w, h);
+    if (g_rows[r].entry == kEmptyEntry) return nullptr;
+    SetDrawParam(1, g_rows[r].style);
+    return &g_rows[r];
+}
+
+void PaintClubRow(int x, int y, int w, int h) {
+    const RankingRow* row = StartRow(x, y, w, h);
+    if (row == nullptr) return;
+    const int middle = y + h / 2;
+    DrawTextAddrAt(x + 12, middle, row->rank, JUSTIFY_LEFT_MIDDLE);
+    DrawTextAddrAt(x + 60, middle, HVW_GetClubName(row->club), JUSTIFY_LEFT_MIDDLE);
+    DrawTextAddrAt(x + 564, middle, row->division, JUSTIFY_CENTRE_MIDDLE);
+    SetDrawParam(1, 0);
+}
+
+void PaintPlayerRow(int x, int y, int w, int h) {
+    const RankingRow* row = StartRow(x, y, w, h);
+    if (row == nullptr) return;
+    const int middle = y + h / 2;
+    DrawTextAddrAt(x + 15, middle, row->rank, JUSTIFY_LEFT_MIDDLE);
+    DrawTextAddrAt(x + 60, middle, HVW_GetPlayerShortName(row->entry), JUSTIFY_LEFT_MIDDLE);
+    if (row->club >= 0) DrawTextAddrAt(x + 268, middle, HVW_GetClubName(row->club), JUSTIFY_LEFT_MIDDLE);
+    DrawTextAddrAt(x + 624, middle, row->division, JUSTIFY_CENTRE_MIDDLE);
+    SetDrawParam(1, 0);
+}
+
+int32_t OpenRowItem(MenuHotItem* item) { return Rankings_OpenRow(item->row); }
+int32_t OpenTableItem(MenuHotItem* item) { return Rankings_OpenLeagueTable(item->row); }
+int32_t OpenClubItem(MenuHotItem* item) { return Rankings_OpenPlayerClub(item->row); }
+
+const MenuItem kClubRow[] = {
+    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
+    {31, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
+    {31, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
+    kMenuEnd,
+};
+
+const MenuItem kPlayerRow[] = {
+    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
+    {31, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
+    {31, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
+    {31, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
+    kMenuEnd,
+};
+
+void FirstEntry() {
+    SetMenuTitleDate(10);
+    g_screen = MenuOption == kPlayerManagers || MenuOption == kClubsByWorth ? MenuOption : kClubsByReputation;
+    g_count = 0;
+    g_top = 0;
+    if (g_screen == kPlayerManagers) {
+        CollectPlayerManagers();
+    } else {
+        CollectClubs(g_screen == kClubsByWorth);
+    }
+    SortDescending();
+    g_titleText = g_screen == kPlayerManagers ? 1834 : g_screen == kClubsByWorth ? 1681 : 1833;
+    g_rowTable = IsPlayerScreen() ? kPlayerRow : kClubRow;
+}
+
+}  // namespace
+
+int16_t RankingPlayerValue(uint16_t player) {
+    const int16_t reputation = HVW_GetPlayerReputation(player);
+    return GetPlayerHalvorn(player) != 0 ? int16_t(reputation / 4) : reputation;
+}
+
+void RankingsMenu() {
+    if (IsMenuFirstEntry() == 1) FirstEntry();
+    for (int r = 0; r < kRankingRows; ++r) FillRow(r);
+}
+
+int32_t Rankings_OpenRow(int row) {
+    const uint16_t entry = EntryOfRow(row);
+    if (entry == kEmptyEntry) return MENU_CONTINUE;
+    if (IsPlayerScreen()) {
+        SelectedPlayer = int16_t(entry);
+        PreviousMenuOption = kPlayerManagers;
+        MenuOption = 54;
+    } else {
+        SelectedClub = entry;
+        PreviousMenuOption = g_screen;
+        MenuOption = 7;
+    }
+    return MENU_CLOSE;
+}
+
+int32_t Rankings_OpenLeagueTable(int row) {
+    const int16_t club = ClubOfEntry(EntryOfRow(row));
+    if (club < 0) return MENU_CONTINUE;
+    // A club outside the league divisions has no table to open.
+    const int16_t division = HVW_GetClubDivision(club);
+    if (division < 0 || division >= kFirstLeagueOutside) return MENU_CONTINUE;
+    HandedOverClub = uint16_t(club);
+    SelectedClub = uint16_t(club);
+    HandedOverDivision = uint16_t(division);
+    PreviousMenuOption = g_screen;
+    MenuOption = 9;
+    return MENU_CLOSE;
+}
+
+int32_t Rankings_OpenPlayerClub(int row) {
+    const int16_t club = ClubOfEntry(EntryOfRow(row));
+    if (!IsPlayerScreen() || club < 0) return MENU_CONTINUE;
+    SelectedClub = uint16_t(club);
+    PreviousMenuOption = kPlayerManagers;
+    MenuOption = 7;
+    return MENU_CLOSE;
+}
+
+int32_t Rankings_ToClubMain(MenuHotItem*) {
+    MenuOption = 3;
+    HandedOverDivision = kNoTableClub;
+    return MENU_CLOSE;
+}
+
+int32_t Rankings_PageDown(MenuHotItem*) {
+    g_top = int16_t(std::clamp(g_top + kPageRows, 0, std::max(0, g_count - kRankingRows)));
+    return MENU_REDRAW;
+}
+
+int32_t Rankings_PageUp(MenuHotItem*) {
+    g_top = int16_t(std::max(0, g_top - kPageRows));
+    return MENU_REDRAW;
+}
+
+const MenuItem RankingsTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(RankingsMenu), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {16, 400, 48, 10, 0, &g_titleText, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {36, 30, 110, 740, 418, MenuFunction(DrawBlackShade30Box), nullptr},
+    {34, 30, 110, kRankingRows, kRowHeight, &g_rowTable, nullptr},
+    {31, 20, 559, 40, 14, nullptr, Rankings_PageUp},
+    {31, 20, 573, 40, 14, nullptr, Rankings_PageDown},
+    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {3, 743, 559, 5, 0, MenuValue(153), Rankings_ToClubMain},
+    kMenuEnd,
+};
+
+const RankingRow& RankingShownRow(int row) {
+    static const RankingRow kEmpty{0, -1, kEmptyEntry, "", ""};
+    return row >= 0 && row < kRankingRows ? g_rows[row] : kEmpty;
+}
+int16_t RankingCount() { return g_count; }
+int16_t RankingTop() { return g_top; }
+uint16_t RankingEntry(int index) { return index >= 0 && index < g_count ? g_list[index] : kEmptyEntry; }
+int16_t RankingTitleText() { return g_titleText; }
