@@ -783,4 +783,23 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     }
 }
 
+TEST_F(LeagueScreensTest, EachScreenIsDrawnAndItsBackIconLeadsHome) {
+    struct Screen {
+        int16_t id;
+        const MenuItem* table;
+    };
+    static const Screen kScreens[] = {{8, ClubFixturesTable},  {9, LeagueTableTable}, {11, FixturesByDayTable},
+                                      {12, EuroQualifyTable},  {62, RankingsTable},   {63, RankingsTable},
+                                      {69, RankingsTable}};
+    for (const Screen& screen : kScreens) {
+        MenuOption = screen.id;
+        WaitForTable(screen.table);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        int rounds = 0;
+        while (!WinCloseRequested() && ++rounds < 4 && MenuOption != 3) DoMainMenuOption();
+        ASSERT_FALSE(WinCloseRequested()) << screen.id;
+        EXPECT_EQ(MenuOption, 3) << screen.id;
+    }
+}
+
 }  // namespace
