@@ -109,7 +109,7 @@ void PressKey(int code) {
 // How far the look at the shown match has come: 0 the fly-in, 1 undrawn
 // through the line-up to the kick-off, 2 grabbing play, 3 undrawn to the end.
 int g_phase = 0;
-int g_grabs = 0;
+int g_shownGrabs = 0;
 
 void LookAtTheMatch() {
     if (g_phase == 3) {
@@ -124,7 +124,7 @@ void LookAtTheMatch() {
     }
     if (g_phase != 2 || D3DGameFramesDrawn % 5 != 0) return;
     const testenv::Frame now = testenv::GrabFrame("grab_dayshown.tga");
-    if (g_grabs++ == 0) {
+    if (g_shownGrabs++ == 0) {
         int green = 0;
         for (uint32_t p : now.pixels) {
             const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
@@ -134,7 +134,7 @@ void LookAtTheMatch() {
     }
     for (int side = 0; side < 2; ++side)
         if (ShirtInView(now, side)) g_day.shirtsSeen |= 1 << side;
-    if (g_day.shirtsSeen == 3 || g_grabs >= 20) g_phase = 3;
+    if (g_day.shirtsSeen == 3 || g_shownGrabs >= 20) g_phase = 3;
 }
 
 // The match of the fixture pipeline with halves of a minute, both sides in
@@ -150,7 +150,7 @@ void ShortMatch() {
     }
     ((DisplayModeFlags & kDisplayOff) != 0 ? g_day.unshownMatches : g_day.shownMatches) += 1;
     g_phase = 0;
-    g_grabs = 0;
+    g_shownGrabs = 0;
     MatchHooks.updateAndRender = [] {
         D3DGame_Update();
         const int32_t drawn = D3DGameFramesDrawn;
