@@ -498,6 +498,10 @@ uint8_t GetClubBidShortListByte1(int16_t club, int16_t bid, int16_t slot);
 uint8_t GetClubBidShortListByte2(int16_t club, int16_t bid, int16_t slot);
 void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t player, uint8_t value1,
                          uint8_t value2);
+// Adds delta to the interest byte (held to 0..255) of every short-list entry
+// naming the player, in every club with a reputation: one direct walk over
+// the clubs' lists, as it runs for each player after every match.
+void AddClubBidShortListInterest(uint16_t player, int16_t delta);
 
 // Season history, block 0..9.
 uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index);

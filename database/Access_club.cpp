@@ -572,6 +572,21 @@ void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t playe
     entry[3] = value2;
 }
 
+void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
+    // Only players of the table are ever written to an entry.
+    if (player == 0 || player >= PlayerCount) return;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        for (int bid = 0; bid < kShortListBids; ++bid) {
+            for (int slot = 0; slot < kShortListSlots; ++slot) {
+                uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
+                if (LoadU16(entry) != player) continue;
+                entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255));
+            }
+        }
+    }
+}
+
 // --- season history --------------------------------------------------------
 
 uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index) {

@@ -310,15 +310,16 @@ void BuildFinanceFixtureList(int16_t club) {
         // The slots' stride defeats the hardware's own prefetching.
         if (slot + kFixturePrefetchAhead < kFixtureSlots)
             __builtin_prefetch(FixtureTable[slot + kFixturePrefetchAhead].bytes);
-        int type = GetMatchCompetition(int16_t(slot));
-        if (type >= 118 && type <= 120) continue;
-        bool home = GetMatchClubA(int16_t(slot)) == uint16_t(club);
-        bool away = GetMatchClubB(int16_t(slot)) == uint16_t(club);
+        // The table's inline readers: this walk runs for every club
+        // several times a day.
+        const int type = FixtureType(slot);
+        if (type >= kCompNationalTeam && type <= kCompReserveLeague) continue;
+        const bool home = FixtureHome(slot) == club;
+        const bool away = FixtureAway(slot) == club;
         if (!home && !away) continue;
-        uint32_t score = FixtureScore(slot);
-        bool televised = (score >> 13) & 1;
-        uint16_t kind = home ? (televised ? 1 : 0) : (televised ? 2 : 3);
-        FinanceFixtureList[filled++] = FinanceFixture{int16_t(GetMatchDay(int16_t(slot))), kind};
+        const bool televised = (FixtureScore(slot) & kFixtureBroadcastBit) != 0;
+        const uint16_t kind = home ? (televised ? 1 : 0) : (televised ? 2 : 3);
+        FinanceFixtureList[filled++] = FinanceFixture{int16_t(FixtureDay(slot)), kind};
     }
 }
 

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int16_t kManagerType = 13;
 constexpr int kBidShortLists = 4;
-constexpr int kBidShortListEntries = 5;
 
 // The position type of a need candidate: 0..3, or 13 for a manager.
 int16_t CandidateType(uint16_t player) {
@@ -86,18 +85,4 @@ void PrepareLoanTerms(uint16_t player, int16_t club) {
                          cup, cup, cup, cup, cup);
 }
 
-void AddShortListInterest(uint16_t player, int16_t delta) {
-    if (player == 0) return;
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
-        for (int16_t list = 0; list < kBidShortLists; ++list) {
-            for (int16_t entry = 0; entry < kBidShortListEntries; ++entry) {
-                if (GetClubBidShortListId(club, list, entry) != player) continue;
-                const int interest =
-                    std::clamp(GetClubBidShortListByte1(club, list, entry) + int(delta), 0, 255);
-                SetClubBidShortList(club, list, entry, player, uint8_t(interest),
-                                    GetClubBidShortListByte2(club, list, entry));
-            }
-        }
-    }
-}
+void AddShortListInterest(uint16_t player, int16_t delta) { AddClubBidShortListInterest(player, delta); }
