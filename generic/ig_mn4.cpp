@@ -112,7 +112,6 @@ uint16_t PlayerOfEntry(int entry) {
 Cell g_press;
 int g_pressButton = 0;
 int g_previousButtons = 0;
-Cell g_dragTo;
 
 // Entries 1..10 on the grid by their positions (kept on the grid: a
 // damaged record cannot put an entry off it); a cell taken twice keeps the

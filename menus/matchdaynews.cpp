@@ -62,7 +62,7 @@ constexpr int16_t kOpponentText = 1705;
 
 // The panel's buttons: the continue bar, the bar that leads on to the
 // match once the group is done, and the reserve team sheet's bar.
-constexpr HotRegion Button(int16_t x, int16_t y, int16_t w, int16_t textId, int16_t event) {
+HotRegion Button(int16_t x, int16_t y, int16_t w, int16_t textId, int16_t event) {
     return {HOT_BUTTON_TEXT_ID,
             x,
             y,

@@ -64,7 +64,7 @@ constexpr Rect kPanels[] = {
     {25, 93, 260, 55}, {345, 93, 260, 55}, {25, 167, 335, 105}, {25, 307, 260, 190}, {345, 307, 260, 190},
 };
 
-constexpr HotRegion Region(int16_t x, int16_t w, int16_t textId, int16_t event) {
+HotRegion Region(int16_t x, int16_t w, int16_t textId, int16_t event) {
     return {HOT_BUTTON_TEXT_ID,
             x,
             535,
