@@ -31,7 +31,6 @@ namespace {
 constexpr int kSurname = 0;
 constexpr int kSurnameSize = 16;
 constexpr int kManPrice = 16;
-constexpr int kStats = 20;
 constexpr int kSellOnClause = 48;
 constexpr int kSellOnPercent = 50;
 constexpr int kField52 = 52;

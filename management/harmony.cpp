@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 constexpr int16_t kQuarrelMessage = 121;
 constexpr int16_t kListedForPeaceMessage = 146;

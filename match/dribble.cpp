@@ -30,7 +30,6 @@ uint16_t TeamStoppageRequest[2];
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
 constexpr uint16_t kActionOnBall = 5;
 constexpr uint16_t kActionTurnBack = 10;
 constexpr uint16_t kActionRunAfter = 15;

@@ -39,7 +39,6 @@ namespace {
 constexpr uint16_t kActionStand = 0;
 constexpr uint16_t kActionRun = 1;
 constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kActionToTunnel = 30;
 constexpr uint16_t kActionWalkOff = 31;
 constexpr uint16_t kActionSubstituteOn = 39;
 constexpr uint16_t kActionWaitTurning = 63;

@@ -275,7 +275,6 @@ void MatchChooseBestPlayer(int16_t* team, int16_t* slot) {
 
 namespace {
 
-constexpr uint16_t kNoPlayer = 0xFFFF;
 constexpr int kSentOffBookings = 3;
 
 void CopyPlayerReport(int team, int entry, const uint8_t* statsRecord) {

@@ -43,7 +43,6 @@ constexpr uint16_t kResumeAfterListening = 1;
 constexpr int16_t kAssistantFigure = kRefereeFigure + 1;
 constexpr uint16_t kAssistantFetch = 2;
 constexpr uint16_t kWalkOffAction = 31;
-constexpr uint16_t kSignalAction = 6;
 
 MatchFigure& Fig(int16_t figure) { return MatchFigures[figure]; }
 

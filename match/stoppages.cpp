@@ -34,7 +34,6 @@ constexpr uint16_t kActionKeeperReady = 152;
 constexpr uint16_t kActionWall = 58;
 constexpr int16_t kClipPickUp = 331;
 constexpr int16_t kClipThrowBall = 257;
-constexpr int16_t kClipStand = 0;
 constexpr int16_t kClipBooked = 316;
 constexpr int16_t kClipStumble = 122;
 constexpr int kThrowFrame = 68;

@@ -42,7 +42,7 @@ char g_title[kCellSize * 2];
 const char* g_titleText = g_title;
 char g_names[kElevenSlots][kCellSize];
 const char* g_nameText[kElevenSlots];
-char g_numbers[kElevenSlots][4];
+char g_numbers[kElevenSlots][12];
 const char* g_numberText[kElevenSlots];
 int16_t g_shirt[kElevenSlots];
 int16_t g_message = -1;

@@ -158,7 +158,7 @@ bool EuroGroups_Build() {
     const bool hasClubs =
         std::any_of(std::begin(s.rows), std::end(s.rows), [](const EuroGroupRow& r) { return r.club >= 0; });
     if (!hasClubs) return false;
-    const auto rowOf = [&s](int16_t club) {
+    const auto rowOf = [&](int16_t club) {
         for (int k = 0; k < kEuroGroupClubs; ++k)
             if (club >= 0 && s.rows[k].club == club) return k;
         return -1;
@@ -175,7 +175,7 @@ bool EuroGroups_Build() {
         if (HVW_GetFixtureDay(int16_t(slot)) >= today) continue;
         f.goalsA = HVW_GetFixtureHomeGoals(int16_t(slot));
         f.goalsB = HVW_GetFixtureAwayGoals(int16_t(slot));
-        const auto count = [&s](int row, int16_t scored, int16_t conceded) {
+        const auto count = [&](int row, int16_t scored, int16_t conceded) {
             if (row < 0) return;
             EuroGroupRow& r = s.rows[row];
             r.goalsFor = int16_t(r.goalsFor + scored);
@@ -201,7 +201,7 @@ void EuroGroups_Sort() {
     EuroGroupsState& s = EuroGroups;
     // A row goes below the next one when it is behind it; an empty place is
     // behind every club.
-    const auto behind = [&s](int a, int b) {
+    const auto behind = [&](int a, int b) {
         const EuroGroupRow& x = s.rows[a];
         const EuroGroupRow& y = s.rows[b];
         if (x.club < 0 || y.club < 0) return x.club < 0 && y.club >= 0;

@@ -131,7 +131,7 @@ int16_t g_rowNumber[kNumberRows];
 int16_t g_rowColour[kNumberRows];
 char g_rowValue[kNumberRows][kTextSize];
 int16_t g_leftRows = 0, g_rightRows = 0;
-char g_buttonLabel[kNumberButtons][8];
+char g_buttonLabel[kNumberButtons][12];
 const char* g_buttonLabelPtr[kNumberButtons];
 int16_t g_buttonState[kNumberButtons];
 

@@ -681,7 +681,7 @@ constexpr TeamRole kRoleOfRow[kTeamRoles] = {kRoleCaptain, kRoleCornerTaker, kRo
                                              kRoleFreeKickTaker};
 
 struct ListRow {
-    char shirt[8];
+    char shirt[12];
     char name[kTextSize];
     char number[8];
     char columnA[kTextSize];

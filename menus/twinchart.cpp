@@ -42,7 +42,7 @@ void AxesOf(int x0, int16_t maximum, int step, int rows) {
     for (int v = 0; v <= maximum; v += step) {
         const int x = x0 + TwinChart_Length(v, maximum);
         DrawRelLine(x, axis, 0, 4);
-        char number[8];
+        char number[12];
         std::snprintf(number, sizeof number, "%d", v);
         DrawTextAddrAt(x, 84 + 20 * rows, number, JUSTIFY_CENTRE_TOP);
     }

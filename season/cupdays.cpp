@@ -98,7 +98,6 @@ RoundRule Rule(int n, int k, int r) {
 constexpr int kWindowGroupWinners = -4;
 constexpr int kGroupRound = -4;
 constexpr int kTwoLegs = 2;
-constexpr int kGroupMatches = 3;
 
 int16_t FirstCode(int k, int r) { return int16_t(kCompFirstNationalCup + kCodesPerCup * k + r); }
 

@@ -586,7 +586,6 @@ int32_t GetSquadValueFigure(int16_t nation, int16_t row) {
 namespace {
 
 constexpr uint8_t kHistoryTransfer = 2;
-constexpr uint8_t kHistoryLoan = 3;
 
 // The player's latest history entry of the kind; null when none.
 const PlayerHistoryEntry* LatestHistoryEntry(uint16_t player, uint8_t kind) {

@@ -27,7 +27,6 @@ char AgentNameSurname[16];
 namespace {
 
 constexpr int kHumanSaleSlots = 128;
-constexpr int kHumanContractSlots = 4;
 
 constexpr char kInitials[] = " ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr char kAgentInitials[] = "AABCCDDFGGHIJJKLMMNNOPPRSSTTWV";
