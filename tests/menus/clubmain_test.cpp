@@ -44,6 +44,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/fakes/role_choices.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -155,30 +156,6 @@ class ClubMainTest : public MenuEngineTest {
     void Queries();
 };
 
-// Pixels of the newest grab, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> ClubMainNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
-
 uint32_t ClubMainBackPixel(int x, int y) {
     const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
@@ -244,7 +221,7 @@ void ClubMainTest::Entry() {
     MenuUserWait(3);
     static int textPixels, matching;
     MenuUserDo([this] {
-        grab = ClubMainNewestGrab();
+        grab = testenv::NewestGrabPixels();
         ASSERT_EQ(grab.size(), 800u * 600u);
         // The club name: every pixel that the same text paints over the
         // plain background is the grab's pixel there.

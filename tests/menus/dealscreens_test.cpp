@@ -635,29 +635,6 @@ TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
 
 // ---- The purchase by the scripted user, with grabs ---------------------------------------------
 
-std::vector<uint32_t> DealNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
-
 uint32_t DealBackPixel(int x, int y) {
     const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
@@ -745,7 +722,7 @@ class DealScreensUserTest : public MenuEngineTest {
         testenv::MenuUserWait(3);
         testenv::MenuUserKey(0x46);
         testenv::MenuUserWait(3);
-        testenv::MenuUserDo([into] { *into = DealNewestGrab(); });
+        testenv::MenuUserDo([into] { *into = testenv::NewestGrabPixels(); });
     }
     int16_t user_ = -1, other_ = -1;
 };

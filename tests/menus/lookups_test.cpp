@@ -34,6 +34,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -63,30 +64,6 @@ void LookupNewWorld() {
         g_lookupWorldReady = true;
     }
     if (chdir(here) != 0) g_lookupWorldError = "cannot return to the test folder";
-}
-
-// Pixels of the newest grab, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> LookupNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
 }
 
 uint32_t LookupBackPixel(int x, int y) {
@@ -204,7 +181,7 @@ class LookupScreensTest : public MenuEngineTest {
         MenuUserWait(3);
         testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
         MenuUserWait(3);
-        MenuUserDo([into] { *into = LookupNewestGrab(); });
+        MenuUserDo([into] { *into = testenv::NewestGrabPixels(); });
     }
     static void ClickAt(int x, int y) {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });

@@ -29,6 +29,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -279,30 +280,6 @@ TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) 
     EXPECT_EQ(SquadListSecond, 0);
 }
 
-// The newest grab's pixels, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> SquadListNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
-
 uint32_t SquadListBackPixel(int x, int y) {
     const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
@@ -358,7 +335,7 @@ TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
     testenv::MenuUserWait(3);
     testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
     testenv::MenuUserWait(3);
-    testenv::MenuUserDo([] { grab = SquadListNewestGrab(); });
+    testenv::MenuUserDo([] { grab = testenv::NewestGrabPixels(); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
     while (MenuOption == 7 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
