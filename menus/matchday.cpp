@@ -21,6 +21,7 @@
 #include "match/teamsetup.h"
 #include "menus/exmenu.h"
 #include "menus/historybrowser.h"
+#include "menus/lastmatch.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
@@ -166,11 +167,25 @@ bool UserMatchShown() {
            VideoGetChoice()->Device != -1 && WinCloseRequested() == 0;
 }
 
+// The next unplayed fixture of today, -1 when none is left.
+int16_t NextUnplayedSlot() {
+    int16_t slot = g_nextSlot;
+    while (slot >= 0 && slot < kFixtureSlots && FixtureDay(slot) == uint16_t(Today()) &&
+           IsFixturePlayed(slot))
+        ++slot;
+    if (slot < 0 || slot >= kFixtureSlots || FixtureDay(slot) != uint16_t(Today())) return -1;
+    return slot;
+}
+
+// Plays the user's match and keeps it for the after-match screens when it
+// was played and was his.
 void ProcessUserMatch() {
+    const int16_t slot = NextUnplayedSlot();
     g_keptMatchMaker = ResultMakers.playMatch;
     ResultMakers.playMatch = UserMatchShown() ? PlayUserMatchShown : PlayUserMatchUnseen;
     ProcessNextFixture();
     ResultMakers.playMatch = g_keptMatchMaker;
+    if (slot >= 0 && IsFixturePlayed(slot) && IsFixtureOfClub(slot, HVW_GetMyClub())) LastMatch_Keep(slot);
 }
 
 // ---- Panels ----------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "generic/replay.h"
 #include "menus/exti.h"
 #include "menus/historybrowser.h"
+#include "menus/lastmatch.h"
 #include "menus/matchday.h"
 #include "menus/menucont.h"
 #include "menus/saveslots.h"
@@ -202,6 +203,13 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     EXPECT_EQ(MatchDayLastPanelText(), 1807);
     EXPECT_EQ(uint16_t(MatchDayFlags) & kDayLeftResults, 0);
     EXPECT_STRNE(ResultBoardHomeLine(), "");
+    // His match is kept after the other fixtures took the live blocks.
+    ASSERT_TRUE(LastMatch_Exists());
+    EXPECT_EQ(FixtureHome(LastMatch().fixture), user_);
+    EXPECT_EQ(FixtureAway(LastMatch().fixture), rival);
+    EXPECT_EQ(LastMatch().day, day);
+    EXPECT_EQ(LastMatch().setup.TeamI16(0, gameinfo::kTeamClub), user_);
+    EXPECT_EQ(LastMatch().setup.TeamI16(1, gameinfo::kTeamClub), rival);
 }
 
 TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {

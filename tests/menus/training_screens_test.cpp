@@ -17,6 +17,7 @@
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
+#include "database/query/funcs_small.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
 #include "database/training.h"
