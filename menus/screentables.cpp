@@ -31,6 +31,7 @@
 #include "menus/matchmarks.h"
 #include "menus/menucont.h"
 #include "menus/monthheader.h"
+#include "menus/newspages.h"
 #include "menus/placeholderlist.h"
 #include "menus/playedcountries.h"
 #include "menus/playercondition.h"
@@ -163,6 +164,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return ScoutingTable;
         case 91:
             return ExchangeListTable;
+        case 94:
+            return NewsPagesTable;
         case 95:
             return ClubHistoryTable;
         case 96:
