@@ -52,28 +52,9 @@ int I8(const uint8_t* record, int at) { return int8_t(record[at - kPlayerStatsRe
 int I16(const uint8_t* record, int at) { return int16_t(recbits::LoadU16(record + at - kPlayerStatsRecord)); }
 
 void FillValues(int16_t* v, int16_t side, int16_t slot, const uint8_t* r, const MatchFigure& f) {
-    for (int i = 0; i < 4; ++i) v[i] = HVW_GetMatchPlayerAttribute(slot, side, kAttributeCategories[i]);
-    v[4] = int16_t(I16(r, kStatsValueW));
-    v[5] = int16_t(U8(r, kStatsTackleAttempts));
-    v[6] = int16_t(U8(r, kStatsIntercepts));
-    v[7] = int16_t(U8(r, kStatsClearances));
-    v[8] = int16_t(U8(r, kStatsTacklesWon) + U8(r, kStatsIntercepts));
-    v[9] = int16_t(U8(r, kStatsTouches));
-    v[10] = int16_t(U8(r, kStatsGoodControls));
-    v[11] = int16_t(U8(r, kStatsPoorControls));
-    v[12] = int16_t(I16(r, kStatsRelativeScoreB));
-    v[13] = int16_t(U8(r, kStatsShortPassesGood) + U8(r, kStatsShortPassesLost));
-    v[14] = int16_t(U8(r, kStatsLongPassesGood) + U8(r, kStatsLongPassesLost));
-    v[15] = int16_t(U8(r, kStatsCrossesGood));
-    v[16] = int16_t(I8(r, kStatsAssists));
-    v[17] = int16_t(U8(r, kStatsShotsOnTarget) + U8(r, kStatsShotsOffTarget));
-    v[18] = int16_t(U8(r, kStatsShotsOnTarget));
-    v[19] = int16_t(U8(r, kStatsGoalsScored));
-    v[20] = int16_t(U8(r, kStatsMenBeaten));
-    v[21] = int16_t(f.stateA);
-    v[22] = int16_t(I16(r, kStatsRelativeScoreC));
-    v[23] = int16_t(U8(r, kStatsFouls));
-    v[24] = int16_t(I8(r, kStatsEndMinute) - I8(r, kStatsStartMinute));
+    int16_t ratings[4];
+    for (int i = 0; i < 4; ++i) ratings[i] = HVW_GetMatchPlayerAttribute(slot, side, kAttributeCategories[i]);
+    IgPlayerValues_Fill(v, r, ratings, int16_t(f.stateA));
 }
 
 // ---- Rows ----------------------------------------------------------------------------------------
@@ -119,6 +100,35 @@ void FillRows() {
 
 }  // namespace
 
+void IgPlayerValues_Fill(int16_t* v, const uint8_t* r, const int16_t* ratings, int16_t fatigue) {
+    for (int i = 0; i < 4; ++i) v[i] = ratings[i];
+    v[4] = int16_t(I16(r, kStatsValueW));
+    v[5] = int16_t(U8(r, kStatsTackleAttempts));
+    v[6] = int16_t(U8(r, kStatsIntercepts));
+    v[7] = int16_t(U8(r, kStatsClearances));
+    v[8] = int16_t(U8(r, kStatsTacklesWon) + U8(r, kStatsIntercepts));
+    v[9] = int16_t(U8(r, kStatsTouches));
+    v[10] = int16_t(U8(r, kStatsGoodControls));
+    v[11] = int16_t(U8(r, kStatsPoorControls));
+    v[12] = int16_t(I16(r, kStatsRelativeScoreB));
+    v[13] = int16_t(U8(r, kStatsShortPassesGood) + U8(r, kStatsShortPassesLost));
+    v[14] = int16_t(U8(r, kStatsLongPassesGood) + U8(r, kStatsLongPassesLost));
+    v[15] = int16_t(U8(r, kStatsCrossesGood));
+    v[16] = int16_t(I8(r, kStatsAssists));
+    v[17] = int16_t(U8(r, kStatsShotsOnTarget) + U8(r, kStatsShotsOffTarget));
+    v[18] = int16_t(U8(r, kStatsShotsOnTarget));
+    v[19] = int16_t(U8(r, kStatsGoalsScored));
+    v[20] = int16_t(U8(r, kStatsMenBeaten));
+    v[21] = fatigue;
+    v[22] = int16_t(I16(r, kStatsRelativeScoreC));
+    v[23] = int16_t(U8(r, kStatsFouls));
+    v[24] = int16_t(I8(r, kStatsEndMinute) - I8(r, kStatsStartMinute));
+}
+
+bool IgPlayerStats_IsView(uint16_t view) {
+    return std::find(std::begin(kViews), std::end(kViews), view) != std::end(kViews);
+}
+
 const int16_t* IgPlayerStats_ViewHeadings(uint16_t view) { return kViewHeadings[ViewIndex(view)]; }
 const int16_t* IgPlayerStats_ViewValues(uint16_t view) { return kViewValues[ViewIndex(view)]; }
 
@@ -153,41 +163,46 @@ int16_t IgPlayerStats_SnapScale(int m) {
     return 5;
 }
 
-void IgPlayerStats_SetScales() {
+void IgChart_SetScales(IgChartState& chart, uint16_t view) {
     int16_t largest[kIgStatsColumns];
     for (int c = 0; c < kIgStatsColumns; ++c) {
         int m = INT16_MIN;
         for (int row = 0; row < kIgStatsPlayers; ++row)
-            if (IgChart.columns[c][row] != kIgStatsBlank) m = std::max<int>(m, IgChart.columns[c][row]);
+            if (chart.columns[c][row] != kIgStatsBlank) m = std::max<int>(m, chart.columns[c][row]);
         largest[c] = int16_t(m == INT16_MIN ? 0 : m);
-        IgChart.scales[c] = IgPlayerStats_SnapScale(largest[c]);
+        chart.scales[c] = IgPlayerStats_SnapScale(largest[c]);
     }
-    if (WhatViewing == 5) {
-        IgChart.scales[4] = IgChart.scales[4] <= 100 ? 90 : 120;
+    if (view == 5) {
+        chart.scales[4] = chart.scales[4] <= 100 ? 90 : 120;
         // The third column measures against the best of the side; a side
         // without any gets the empty scale.
-        IgChart.scales[2] = largest[2] > 0 ? largest[2] : 120;
-    } else if (WhatViewing != 7) {
-        IgChart.scales[2] = IgChart.scales[1];
+        chart.scales[2] = largest[2] > 0 ? largest[2] : 120;
+    } else if (view != 7) {
+        chart.scales[2] = chart.scales[1];
     }
 }
 
-void IgPlayerStats_FillColumns() {
-    const int16_t* values = IgPlayerStats_ViewValues(WhatViewing);
+void IgPlayerStats_SetScales() { IgChart_SetScales(IgChart, WhatViewing); }
+
+void IgChart_Fill(IgChartState& chart, const int16_t (*values)[kIgStatsValues], uint16_t view) {
+    const int16_t* shown = IgPlayerStats_ViewValues(view);
     for (int c = 0; c < kIgStatsColumns; ++c)
-        for (int row = 0; row < kIgStatsPlayers; ++row)
-            IgChart.columns[c][row] = IgPlayerValues[row][values[c]];
-    IgPlayerStats_SetScales();
+        for (int row = 0; row < kIgStatsPlayers; ++row) chart.columns[c][row] = values[row][shown[c]];
+    IgChart_SetScales(chart, view);
 }
 
-void IgPlayerStats_Animate() {
-    if (!IgChart.viewChanged) return;
-    IgChart.progress = int16_t(IgChart.progress + kProgressStep);
-    if (IgChart.progress >= kFullProgress - 1) {
-        IgChart.progress = kFullProgress;
-        IgChart.viewChanged = false;
+void IgPlayerStats_FillColumns() { IgChart_Fill(IgChart, IgPlayerValues, WhatViewing); }
+
+void IgChart_Animate(IgChartState& chart) {
+    if (!chart.viewChanged) return;
+    chart.progress = int16_t(chart.progress + kProgressStep);
+    if (chart.progress >= kFullProgress - 1) {
+        chart.progress = kFullProgress;
+        chart.viewChanged = false;
     }
 }
+
+void IgPlayerStats_Animate() { IgChart_Animate(IgChart); }
 
 int IgPlayerStats_BarLength(int value, int scale, int width, int progress) {
     if (value < 1 || scale < 1) return 0;

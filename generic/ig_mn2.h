@@ -47,6 +47,8 @@ extern IgChartState IgChart;
 // view ends the program with "Invalid Number in WhatViewing, IG_MN2".
 const int16_t* IgPlayerStats_ViewHeadings(uint16_t view);
 const int16_t* IgPlayerStats_ViewValues(uint16_t view);
+// True for the six views the buttons offer.
+bool IgPlayerStats_IsView(uint16_t view);
 // The five shown columns copied from the values, then their scales.
 void IgPlayerStats_FillColumns();
 // The scale of a column whose largest value is m.
@@ -54,6 +56,18 @@ int16_t IgPlayerStats_SnapScale(int m);
 void IgPlayerStats_SetScales();
 // One frame of the bars' growth.
 void IgPlayerStats_Animate();
+
+// The same chart for any rows and view (the post-match player chart keeps
+// its own): the columns of the view with their scales, and one frame of
+// growth.
+void IgChart_Fill(IgChartState& chart, const int16_t (*values)[kIgStatsValues], uint16_t view);
+void IgChart_SetScales(IgChartState& chart, uint16_t view);
+void IgChart_Animate(IgChartState& chart);
+// The 25 values of one player: from his 127-byte statistics record (as the
+// player report holds it from byte 12), his match ratings of categories 0,
+// 1, 2 and 4, and his fatigue.
+void IgPlayerValues_Fill(int16_t* values, const uint8_t* statsRecord, const int16_t* ratings,
+                         int16_t fatigue);
 // The drawn length of a bar: value / scale of the column width, never past
 // the width nor the progress; nothing for a value below 1.
 int IgPlayerStats_BarLength(int value, int scale, int width, int progress);

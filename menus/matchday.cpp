@@ -22,10 +22,12 @@
 #include "menus/exmenu.h"
 #include "menus/historybrowser.h"
 #include "menus/lastmatch.h"
+#include "menus/matchgraph.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
 #include "menus/resultboard.h"
+#include "menus/resultsview.h"
 #include "menus/saveslots.h"
 #include "menus/screentables.h"
 #include "season/calendar.h"
@@ -400,6 +402,12 @@ void RunResultsLoop() {
                 if (MatchDayResultsView == 2) MatchDayResultsView = 0;
                 break;
             }
+            case 4:
+                RunMenuSet(TeamStatsTable);
+                break;
+            case 5:
+                RunMenuSet(MatchGraphTable);
+                break;
             default:
                 RunMenuSet(ResultBoardTable);
                 break;

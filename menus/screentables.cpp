@@ -40,6 +40,7 @@
 #include "menus/playerprofile.h"
 #include "menus/playersearch.h"
 #include "menus/rankings.h"
+#include "menus/resultsview.h"
 #include "menus/saveslots.h"
 #include "menus/scouting.h"
 #include "menus/seasontransfers.h"
@@ -170,6 +171,8 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return ClubHistoryTable;
         case 96:
             return IncomeForecastTable;
+        case 97:
+            return ResultsViewTable;
         case 98:
             return LoadSlotZeroTable;
         case 99:

@@ -114,14 +114,15 @@ int RawRating(const ReportEntry& e, int category) {
 
 }  // namespace
 
+int16_t HVW_CalcReportPlayerAttribute(const uint8_t* playerReport, int16_t category) {
+    if (playerReport == nullptr || category < 0 || category >= kRatingCategories) return 0;
+    return int16_t(std::clamp(RawRating(ReportEntry{playerReport}, category), 0, kRatingMax));
+}
+
 int16_t HVW_CalcMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category) {
-    if (slot < 0 || slot >= kTeamReportPlayers || team < 0 || team > 1 || category < 0 ||
-        category >= kRatingCategories) {
-        return 0;
-    }
+    if (slot < 0 || slot >= kTeamReportPlayers || team < 0 || team > 1) return 0;
     const TeamMatchReport& report = GetMatchBlock()->teams[team];
-    const ReportEntry entry{report.bytes + kReportPlayers + slot * kPlayerReportSize};
-    return int16_t(std::clamp(RawRating(entry, category), 0, kRatingMax));
+    return HVW_CalcReportPlayerAttribute(report.bytes + kReportPlayers + slot * kPlayerReportSize, category);
 }
 
 int16_t HVW_GetMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category) {

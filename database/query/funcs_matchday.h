@@ -21,7 +21,8 @@ int16_t HVW_FindClubFixtureOnDayByKind(int16_t club, int16_t day, int16_t kind);
 void HVW_FindUserLastFixture(int16_t includeToday);
 
 // Rating 0..99 of the player in slot 0..15 of team 0..1 of the last match
-// in category 0..5.
+// in category 0..5; the same of a player report of any result block.
+int16_t HVW_CalcReportPlayerAttribute(const uint8_t* playerReport, int16_t category);
 int16_t HVW_CalcMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category);
 int16_t HVW_GetMatchPlayerAttribute(int16_t slot, int16_t team, int16_t category);
 
