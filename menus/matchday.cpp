@@ -30,6 +30,7 @@
 #include "menus/resultsview.h"
 #include "menus/saveslots.h"
 #include "menus/screentables.h"
+#include "menus/sharechart.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
 #include "season/fixtureday.h"
@@ -388,18 +389,22 @@ void RunLiveGroup(int16_t count, uint16_t doneBit, uint8_t& lastPanel, bool (*lo
 bool FlaggedLoopGoesOn() { return !IsDayEvent(MatchDayEvent); }
 bool UserLoopGoesOn() { return MatchDayEvent != 6; }
 
-void RunResultsLoop() {
+}  // namespace
+
+void MatchDay_RunResultsLoop() {
     MatchDayResultsView = 0;
     const int16_t keptOption = MenuOption;
     while (MatchDayResultsView != -1 && !WinCloseRequested()) {
         switch (MatchDayResultsView) {
-            case 3:
-                ShowMessageBox(GetText(kNotAvailableText), 0);
-                MatchDayResultsView = 0;
+            case kResultsShareChart:
+                RunMenuSet(ShareChartTable);
                 break;
-            case 2: {
+            case kResultsStats:
+                RunMenuSet(MatchStatsTable);
+                break;
+            case kResultsPlayerChart: {
                 RunMenuSet(FrontEndScreenTable(97));
-                if (MatchDayResultsView == 2) MatchDayResultsView = 0;
+                if (MatchDayResultsView == kResultsPlayerChart) MatchDayResultsView = kResultsBoard;
                 break;
             }
             case 4:
@@ -415,6 +420,8 @@ void RunResultsLoop() {
     }
     MenuOption = keptOption;
 }
+
+namespace {
 
 void RunOtherFixtures(int16_t count) {
     DrawMessagePanel(kOtherFixturesText, true);
@@ -548,7 +555,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
             }
             ProcessUserMatch();
             // 7. The results screens.
-            RunResultsLoop();
+            MatchDay_RunResultsLoop();
         }
 
         // 8. The other fixtures under the progress panel.

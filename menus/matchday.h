@@ -78,6 +78,9 @@ void MatchDay_ContinueDays();
 // One day's fixtures: the user's fixture slot (or -1) and the counts of his
 // group, of the reserve-league group and of the others.  Returns 6.
 int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount);
+// The results screens after the user's match, from the result board on,
+// until a screen names view -1.
+void MatchDay_RunResultsLoop();
 // One poll step of the panel: reads the mouse, and on a region's click
 // stores its event and dispatches it.
 void MatchDay_Run();

@@ -39,7 +39,9 @@
 #include "menus/filteredlist.h"
 #include "menus/historybrowser.h"
 #include "menus/hotspot.h"
+#include "menus/lastmatch.h"
 #include "menus/machine.h"
+#include "menus/matchchart.h"
 #include "menus/matchday.h"
 #include "menus/menuboxes.h"
 #include "menus/menugrad.h"
@@ -71,6 +73,8 @@ constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kQuitQuestionText = 769;
 constexpr int16_t kHelpText = 741;
 constexpr int16_t kHelpIndexText = 762;
+constexpr int16_t kLastMatchText = 3163;
+constexpr int16_t kResultsScreen = 97;
 
 }  // namespace
 
@@ -122,13 +126,18 @@ int32_t ReleaseMenuBuffers() {
 // ---- Front-end services ----------------------------------------------------------------
 
 const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {
-    {89, 47},    {0, -1},     {1114, 107}, {700, 3},   {158, 7},   {423, 64},  {1314, 24}, {600, 77},
-    {1497, 8},   {1213, 25},  {791, 39},   {1015, 49}, {700, 3},   {252, 19},  {136, 9},   {1476, 30},
-    {791, 39},   {795, 31},   {705, 40},   {888, 55},  {741, -1},  {762, -1},  {90, 74},   {1817, 12},
-    {1833, 62},  {1834, 63},  {1469, 41},  {157, 11},  {253, 68},  {1681, 69}, {1682, 70}, {99, 73},
-    {461, 76},   {79, 78},    {1449, 83},  {1216, 82}, {497, 21},  {70, 24},   {701, 17},  {1083, 101},
-    {1089, 103}, {1112, 104}, {1113, 106}, {414, 99},  {1109, 90}, {1165, 92}, {1166, 93}, {2029, 94},
-    {1207, 96},  {1299, 88},  {1210, 33},  {1811, 95}, {1313, 32}, {1478, 42}, {0, 0},
+    {89, 47},    {0, -1},     {1114, 107}, {700, 3},   {158, 7},
+    {423, 64},   {1314, 24},  {600, 77},   {1497, 8},  {1213, 25},
+    {791, 39},   {1015, 49},  {700, 3},    {252, 19},  {136, 9},
+    {1476, 30},  {791, 39},   {795, 31},   {705, 40},  {888, 55},
+    {741, -1},   {762, -1},   {90, 74},    {1817, 12}, {1833, 62},
+    {1834, 63},  {1469, 41},  {157, 11},   {253, 68},  {1681, 69},
+    {1682, 70},  {99, 73},    {461, 76},   {79, 78},   {1449, 83},
+    {1216, 82},  {497, 21},   {70, 24},    {701, 17},  {1083, 101},
+    {1089, 103}, {1112, 104}, {1113, 106}, {414, 99},  {1109, 90},
+    {1165, 92},  {1166, 93},  {2029, 94},  {1207, 96}, {1299, 88},
+    {1210, 33},  {1811, 95},  {1313, 32},  {1478, 42}, {kLastMatchText, 50},
+    {0, 0},
 };
 
 int16_t ScreenHistory[kHistorySize] = {-1, -1, -1, -1, -1, -1};
@@ -161,7 +170,24 @@ PopupEntry g_clubList[] = {NAV_TITLE(745), NAV(700),  NAV(158),  NAV(90),   NAV(
                            NAV(1213),      NAV(253),  NAV(414),  NAV(423),  NAV(701),  NAV(1113),
                            NAV(1114),      NAV(1216), NAV(1207), NAV(1299), NAV(79),   NAV(1210),
                            NAV(1811),      NAV(1449), NAV(600),  NAV(1313), NAV(1089), NAV_END};
-PopupEntry g_leagueList[] = {NAV_TITLE(746), NAV(700), NAV(791), NAV(795), NAV(157), NAV(2029), NAV_END};
+// The league list's last entry, the chart of the user's last match, can be
+// chosen only while a match is kept.
+void OfferLastMatch(PopupCallBlock*);
+PopupEntry g_leagueList[] = {
+    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(746), nullptr, OfferLastMatch},
+    NAV(700),
+    NAV(791),
+    NAV(795),
+    NAV(157),
+    NAV(2029),
+    NAV(kLastMatchText),
+    NAV_END};
+constexpr int kLastMatchEntry = 6;
+
+void OfferLastMatch(PopupCallBlock*) {
+    uint16_t& flags = g_leagueList[kLastMatchEntry].flags;
+    flags = LastMatch_Exists() ? uint16_t(flags | POPUP_SELECTABLE) : uint16_t(flags & ~POPUP_SELECTABLE);
+}
 PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166),
                             NAV(1833),      NAV(1834), NAV(1681), NAV(1083), NAV(705),  NAV(1469),
                             NAV(1478),      NAV(888),  NAV(1817), NAV_END};
@@ -595,6 +621,9 @@ void ActOnMenuOption() {
             PopupSwitch = 1;  // a game is on
         }
         RunTable(FrontEndScreenTable(id));
+        // The results pages close by naming a results view and leave the
+        // screen id as it was: outside the results loop that is the club.
+        if (id == kResultsScreen && MenuOption == kResultsScreen) MenuOption = 3;
         return;
     }
     switch (id) {
@@ -682,6 +711,13 @@ void ActOnMenuOption() {
             return;
         }
         case 50:
+            // The chart of the user's last match, while one is kept.
+            if (LastMatch_Exists()) {
+                RunTable(MatchChartTable);
+            } else {
+                MenuOption = 3;
+            }
+            return;
         case 51:
             MenuOption = 3;  // no screen: back to the club
             return;

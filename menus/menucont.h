@@ -35,7 +35,7 @@ struct MenuOptionPair {
     uint16_t textId;
     int16_t option;
 };
-constexpr int kMenuOptionPairs = 54;
+constexpr int kMenuOptionPairs = 55;
 extern const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1];
 
 // The recent screens behind the back buttons.
