@@ -3,43 +3,17 @@
 // list.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-
+#include "bench/news_archives.h"
 #include "database/Access.h"
 #include "database/query/funcs_state.h"
 #include "season/calendar.h"
 #include "season/messages.h"
 #include "season/news.h"
-#include "support/bytes.h"
 
 namespace {
 
-constexpr uint16_t kBenchPlayers = 2000;
-
-void FillArchives() {
-    PlayerCount = kBenchPlayers;
-    for (uint16_t p = 1; p < kBenchPlayers; ++p) SetPlayerReputation(p, int16_t(p % 64));
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        SetClubNation(club, uint16_t(club % 117));
-        SetClubDivision(club, uint16_t(club % 7));
-        SetClubRep(club, uint16_t(club % 64));
-        for (int slot = 0; slot < kArchiveSlots; ++slot) {
-            uint8_t* r = MessageArchive[club][slot].bytes;
-            std::memset(r, 0xFF, kMessageRecordSize);
-            const int n = club * kArchiveSlots + slot;
-            recbits::StoreU16(r + kMsgClubA, uint16_t(club));
-            recbits::StoreU16(r + kMsgClubB, uint16_t((n * 7) % kClubCount));
-            recbits::StoreU32(r + kMsgPlayerA, uint32_t(1 + n % (kBenchPlayers - 1)));
-            recbits::StoreI32(r + kMsgMoney, (n % 3) == 0 ? n * 100 : -1);
-            recbits::StoreU16(r + kMsgType, uint16_t(n % kMessageTypeCount));
-            recbits::StoreU16(r + kMsgDay, uint16_t(100 - slot / 15));
-        }
-    }
-    SeasonCalendar.currentDay = 100;
-}
-
 void BM_RankWorldNewsOverFullArchives(benchmark::State& state) {
-    FillArchives();
+    BenchFillNewsArchives();
     int16_t viewed = 0;
     for (auto _ : state) {
         HVW_SetViewedCountry(viewed);
@@ -51,7 +25,7 @@ void BM_RankWorldNewsOverFullArchives(benchmark::State& state) {
 BENCHMARK(BM_RankWorldNewsOverFullArchives)->Unit(benchmark::kMillisecond);
 
 void BM_RankNationalNewsOverFullArchives(benchmark::State& state) {
-    FillArchives();
+    BenchFillNewsArchives();
     int16_t nation = 0;
     for (auto _ : state) {
         RankNationalNews(nation);
