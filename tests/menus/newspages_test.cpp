@@ -214,22 +214,6 @@ TEST_F(NewsPagesTest, PagesAndFiltersLightTheirButtons) {
     EXPECT_EQ(MenuOption, 3);
 }
 
-TEST_F(NewsPagesTest, ProgrammingErrorsEndTheProgram) {
-    Enter();
-    EXPECT_DEATH(
-        {
-            NewsPage = 3;
-            NewsPagesMenu();
-        },
-        "Invalid Web Page to view in A_MN3");
-    EXPECT_DEATH(
-        {
-            DivisionLayout[0][1].clubs = 0;
-            NewsPagesMenu();
-        },
-        "Invalid Number Of Divs A_MN3");
-}
-
 TEST_F(NewsPagesTest, ScriptedUserOpensTheNewsFromTheTitleBar) {
     const int16_t user = CountryClub(0, 10);
     SetPlayerClub(1, uint16_t(user));
@@ -274,6 +258,25 @@ TEST_F(NewsPagesTest, ScriptedUserOpensTheNewsFromTheTitleBar) {
     EXPECT_EQ(MenuOption, 3);
     SetClubControl(user, 0);
     SetPlayerClub(1, uint16_t(kNoClub));
+}
+
+// Without a world: the death tests' children start afresh.
+using NewsPagesDeathTest = MenuEngineTest;
+
+TEST_F(NewsPagesDeathTest, ProgrammingErrorsEndTheProgram) {
+    HVW_SetViewedCountry(0);
+    EXPECT_DEATH(
+        {
+            NewsPage = 3;
+            NewsPagesMenu();
+        },
+        "Invalid Web Page to view in A_MN3");
+    EXPECT_DEATH(
+        {
+            DivisionLayout[0][1].clubs = 0;
+            NewsPagesMenu();
+        },
+        "Invalid Number Of Divs A_MN3");
 }
 
 }  // namespace news_pages_test
