@@ -1,4 +1,6 @@
 #include "menus/matchday.h"
+#include "menus/matchpreview.h"
+#include "menus/matchreport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -275,14 +277,15 @@ void PlayToday() {
     MatchDay_PlayDay(userFixture, c.userCount, c.flaggedCount, c.otherCount);
 }
 
-// The user's fixture on the new day: its referee is chosen and the panel
-// goes on at once (the preview page is not shown).
+// The user's fixture on the new day: its referee is chosen and, for an
+// ordinary fixture, the match preview page waits for its button.
 void PrepareNextMatch(const DayCounts& c) {
     if (!UserPlaysOn(c)) return;
     SetFlags(kDayRedraw);
     if (c.userSlot == -1) return;
     CurrentReferee = HVW_AppointReferee(c.userSlot);
-    MatchDayEvent = 6;
+    MatchDay_PreparePreview();
+    MatchDayEvent = SoakMode != 0 ? 6 : 3;
     for (;;) {
         MatchDay_Dispatch();
         if (MatchDayEvent == 6 || WinCloseRequested()) break;
@@ -612,8 +615,8 @@ void MatchDay_Dispatch() {
                 MatchDayEvent = 0;
                 break;
             case 3:
-                // The preview page is not built yet: the day goes on.
-                MatchDayEvent = 6;
+                HVW_BuildSquadList(HVW_GetMyClub());
+                MatchReport_Show();
                 break;
             case 4:
                 MatchDay_PrepareTeamNews120();

@@ -7,6 +7,7 @@
 
 #include "database/query/funcs_groups.h"
 #include "menus/hotspot.h"
+#include "menus/matchpreview.h"
 
 // The team news of the user's fixture (and of his reserve-league fixture).
 struct TeamNewsSheet {
@@ -73,19 +74,6 @@ int16_t PreviewPanel_MeanMark(int16_t slot, int16_t club);
 // (always -1).
 void PlayerStatusBadge(const OpponentListEntry& entry, int16_t* icon, int16_t* number, int16_t* text);
 
-// The preview's league-table extract pair: a top and a bottom table of 24
-// rows, each a club (-1 empty), its played games, points and place counted
-// from 1, and a mark (1 for the fixture's two clubs).
-struct TableExtractRow {
-    int16_t club;
-    int16_t played, points, place;
-    uint8_t mark;
-};
-constexpr int kTableExtractRows = 24;
-struct TableExtractPair {
-    TableExtractRow top[kTableExtractRows];
-    TableExtractRow bottom[kTableExtractRows];
-};
 // Every row of both tables empty: club -1, totals and mark 0.
 void PreviewPanel_ClearExtracts(TableExtractPair& pair);
 // The preview's group table: the four rows of a European group's standings.

@@ -351,6 +351,7 @@ int32_t MatchDay_PreviewLoop(int16_t fixture, int16_t reserveFixture) {
     if (fixture >= 0 || reserveFixture >= 0) MatchDayFlags |= kDayRedraw;
     if (fixture >= 0) {
         CurrentReferee = HVW_AppointReferee(fixture);
+        MatchDay_PreparePreview();
         MatchDayEvent = 3;
     }
     if (SoakMode != 0) MatchDayEvent = 6;

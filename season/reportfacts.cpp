@@ -261,8 +261,9 @@ void RecordUserClubResult(int16_t slot) {
     const int row = competition == kCompLeague || competition == kCompPlayOffFinal
                         ? std::clamp<int>(HVW_FindClubInDivisionRows(user), 0, kCupRow - 1)
                         : kCupRow;
-    uint32_t packed = uint32_t(FixtureDay(slot) & 0x1FF) << 9 | uint32_t(competition & 0x7F) << 18 |
-                      uint32_t(row & 7) << 25 | uint32_t(side & 3) << 28;
+    // The season in bits 0-8 dates the meeting in its own season.
+    uint32_t packed = uint32_t(HVW_GetSeason() & 0x1FF) | uint32_t(FixtureDay(slot) & 0x1FF) << 9 |
+                      uint32_t(competition & 0x7F) << 18 | uint32_t(row & 7) << 25 | uint32_t(side & 3) << 28;
     for (int i = 0; i < ShootOutCount && i < kShootOutEntries; ++i) {
         if (int16_t(ShootOutList[i] & 0x7FFF) != slot) continue;
         const bool awayWon = (ShootOutList[i] & kAwayWonShootOut) != 0;

@@ -14,7 +14,8 @@
 // The user's club's latest competitive result against each club (12 bytes
 // a club): goals A and B (u16; the user's club's and the other's at a
 // neutral venue, else home and away), aggregates A and B (i16, second legs;
-// -1 otherwise) and a packed word: day bits 9-17, competition bits 18-24,
+// -1 otherwise) and a packed word: season bits 0-8, day bits 9-17,
+// competition bits 18-24,
 // division row bits 25-27 (6 for a cup match), the user's side bits 28-29
 // (0 home, 1 away, 2 neutral), bit 30 a shoot-out the user's club won, bit
 // 31 one it lost.  Goals adding up to 62 mean no result.
