@@ -620,7 +620,8 @@ void PaintGraphBars(int, int, int, int) {
         const GraphPoint a = g_points[i], b = g_points[i + 1];
         const int top = std::min(a.y, b.y), height = std::abs(b.y - a.y);
         for (const auto& [colour, shift] : {std::pair<uint16_t, int>{0x0000, 1}, {0xF800, 0}}) {
-            const int offset = shift;  // a plain local: lambdas may not capture structured bindings everywhere
+            const int offset =
+                shift;  // a plain local: lambdas may not capture structured bindings everywhere
             WithColour(colour, [&] {
                 DrawSolidRect(a.x + offset, a.y + offset, b.x - a.x + 2, 2);
                 DrawSolidRect(b.x + offset, top + offset, 2, height + 2);
@@ -1004,7 +1005,8 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
     const int16_t check = HVW_CheckTeamForMatch(user, kind);
     if (check == 0) {
         // The captain and set-piece takers of the side that plays today.
-        const int16_t selection = kind == 1 ? HVW_CheckCode120RoleChoices(user) : HVW_CheckClubRoleChoices(user);
+        const int16_t selection =
+            kind == 1 ? HVW_CheckCode120RoleChoices(user) : HVW_CheckClubRoleChoices(user);
         if (selection == -1) {
             MenuOption = kDayLoopScreen;
             MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit1)) | kLoopBit1);

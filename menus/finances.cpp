@@ -112,7 +112,6 @@ void FillMoneyLines() {
 
 // ---- Painters ----------------------------------------------------------------------
 
-
 void DrawPanel(int x, int y, int w, int h) {
     const uint16_t kept = DrawColour;
     SetDrawParam(2, 0);

@@ -97,10 +97,14 @@ void ForgetLine(int line) {
     if (ReportRefereeLine == line) ReportRefereeLine = -1;
 }
 
-// Writes text as the current line of the section; empty text writes
-// nothing.  Returns the line written, -1 for none.
 int WriteLine(int section, int priority, const char* text) {
-    if (text == nullptr || text[0] == '\0') return -1;
+    return MatchReport_WriteLine(section, priority, text);
+}
+
+}  // namespace
+
+int MatchReport_WriteLine(int section, int priority, const char* text) {
+    if (text == nullptr || text[0] == '\0' || section < 0 || section >= kReportSections) return -1;
     const int line = std::clamp<int>(ReportLineCount, 0, kReportLines - 1);
     ReportLineData& l = ReportLine[line];
     // Once the last slot is reached every further line overwrites it.
@@ -117,6 +121,8 @@ int WriteLine(int section, int priority, const char* text) {
     MatchReport_NextLine();
     return line;
 }
+
+namespace {
 
 const char* Expand(int16_t textId) { return TextMsg_Expand(GetText(textId)); }
 
@@ -962,6 +968,12 @@ void MatchReport_Generate() {
         WriteReferee();
         WriteMeetingBox(meeting);
         CopySideRows();
+    } else {
+        // Nothing of an earlier preview stands beside an empty text.
+        for (int8_t& r : PreviewBlock.ranges) r = -1;
+        PreviewBlock.extractClub[0] = PreviewBlock.extractClub[1] = -1;
+        for (auto& title : PreviewBlock.titles) title[0] = '\0';
+        for (auto& name : PreviewBlock.names) name[0] = '\0';
     }
     MatchReport_LayoutHeader();
     JoinMeetingLines();

@@ -57,6 +57,9 @@ int16_t ReportFacts_Get(int16_t kind, int16_t team);
 // Writes the lines of the facts both clubs share (section 3) and moves
 // those facts to record 2.
 void ReportFacts_MergeShared();
+// Writes the text as the current line of the section (0-14) with its
+// priority; empty text writes nothing.  Returns the line, -1 for none.
+int MatchReport_WriteLine(int section, int priority, const char* text);
 // The capped increase of the line count: the last slot is reused.
 void MatchReport_NextLine();
 void MatchReport_ResetSections();

@@ -430,12 +430,14 @@ void MatchReport_DrawPage() {
 
 void MatchReport_DrawTitleLines() {
     SetFont(1008);
+    SetDrawParam(1, 0);
     DrawTextAddrAt(400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
     DrawTextAddrAt(400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
 }
 
 void MatchReport_DrawTeamsLine() {
     SetFont(1013);
+    SetDrawParam(1, 0);
     DrawTextAddrAt(364, 59, PreviewBlock.names[0], JUSTIFY_RIGHT_TOP);
     DrawTextNoAt(400, 59, 152, JUSTIFY_CENTRE_TOP);
     DrawTextAddrAt(436, 59, PreviewBlock.names[1], JUSTIFY_LEFT_TOP);

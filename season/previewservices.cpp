@@ -12,8 +12,8 @@
 #include "database/query/funcs_dates.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_league.h"
 #include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_report.h"
 #include "database/query/funcs_state.h"
@@ -65,6 +65,12 @@ void ForEachClubOfDivision(int nation, int division, Fn fn) {
         const int16_t club = LeagueTable[nation][division][place];
         if (IsClubNumber(club)) fn(club);
     }
+}
+
+bool IsGivenName(const char* name) {
+    for (; *name != '\0'; ++name)
+        if (*name != ' ') return true;
+    return false;
 }
 
 const int16_t* SeasonWords(int16_t club) { return LeagueSeasonRecords[club].words; }
@@ -278,13 +284,23 @@ int16_t DivisionStrength(int16_t nation, int16_t division) {
 int16_t KeyPlayerCategory(uint16_t player, int16_t strength, int16_t* number) {
     *number = 0;
     if (!IsPlayerNumber(player) || player == 0 || strength <= 0) return 0;
-    const int margin = int(GetPlayerReputation(player)) - strength;
+    const int16_t club = PlayersClub(player);
+    if (club < 0) return 0;
+    // Only the three best known players of a club stand out from it.
+    const int reputation = GetPlayerReputation(player);
+    int rank = 1;
+    for (int i = 0; i < kRosterSize; ++i) {
+        const uint16_t other = ClubRoster[club][i];
+        if (IsPlayerNumber(other) && other != 0 && other != player && GetPlayerReputation(other) > reputation)
+            ++rank;
+    }
+    const int margin = reputation - strength;
     *number = int16_t(std::clamp(margin, 0, 99));
+    if (rank > 3 || margin < 0) return 0;
     const bool backLine = HVW_GetPositionType(player) <= 1;
-    if (margin >= 25) return backLine ? 5 : 3;
-    if (margin >= 15) return backLine ? 4 : 2;
-    if (margin >= 8) return 1;
-    return 0;
+    if (rank == 1) return margin >= 15 ? (backLine ? 5 : 3) : (backLine ? 4 : 2);
+    if (margin >= 10) return backLine ? 4 : 2;
+    return 1;
 }
 
 int16_t PlayerAbsence(uint16_t player, int16_t slot) {
@@ -360,8 +376,21 @@ void FixtureTitleLines(int16_t slot, char (&first)[kTitleLineSize], char (&secon
     const int16_t home = FixtureHome(slot);
     const int16_t division = IsClubNumber(home) ? int16_t(GetClubDivision(home)) : int16_t(0);
     const int16_t nation = IsClubNumber(home) ? int16_t(GetClubNation(home)) : int16_t(0);
-    const char* name = HVW_FormatCompetitionName(FixtureType(slot), division, 1, nation);
+    const int16_t type = FixtureType(slot);
+    const char* name = HVW_FormatCompetitionName(type, division, 1, nation);
     std::snprintf(first, sizeof first, "%s", name != nullptr ? name : "");
+    if (IsGivenName(first)) {
+        // The edited name stands.
+    } else if (type == kCompLeague && IsLeagueDivision(nation, division)) {
+        std::snprintf(first, sizeof first, "%s", GetText(HVW_GetCompRoundTextId(division, nation)));
+    } else {
+        // Names left blank in the edited data: the competition's and the
+        // round's texts.
+        int16_t round = -1, leg = -1;
+        const int16_t text =
+            HVW_GetCompRoundText(type, &round, &leg, IsCountryNumber(nation) ? nation : int16_t(0));
+        std::snprintf(first, sizeof first, "%s%s%s", GetText(text), round >= 0 ? " " : "", GetText(round));
+    }
     uint8_t weekday = 0, dayOfMonth = 1, month = 0;
     int16_t year = 0;
     HVW_DayNumberToFullDate(int16_t(FixtureDay(slot)), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);

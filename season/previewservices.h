@@ -51,7 +51,8 @@ int16_t CountClubMeetings(int16_t club, int16_t other);
 // a league.
 int16_t DivisionStrength(int16_t nation, int16_t division);
 // 0 not a key player; 1-5 the kind of key player (2 and 4 key players, 3
-// and 5 stars), with the margin over the division's strength.
+// and 5 stars; 4 and 5 at the back), with the margin of his reputation over
+// the division's strength.  Only a club's three best known players count.
 int16_t KeyPlayerCategory(uint16_t player, int16_t strength, int16_t* number);
 
 // 0 available; 1 suspended or banned, 2 injured, 3 away with his nation, 4

@@ -1,0 +1,563 @@
+// The match preview: the table-excerpt plan on constructed tables, the
+// excerpt heights, the fact records and the capped lines without a world;
+// then over a new game's world with faked results the page drawn on the
+// headless display (titles, teams line, boxes, side panel), the box
+// geometry, every user fixture of a season through the page, and a run of
+// days that stops on the user's match day with the preview.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "database/referees.h"
+#include "menus/exmenu.h"
+#include "menus/matchday.h"
+#include "menus/matchpreview.h"
+#include "menus/matchreport.h"
+#include "menus/menucont.h"
+#include "menus/menupc.h"
+#include "menus/menusetup.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "support/bytes.h"
+#include "support/corehooks.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/fixture_fakes.h"
+#include "tests/fakes/test_util.h"
+#include "tests/fakes/text_env.h"
+#include "tests/menus/engine_fixture.h"
+#include "tests/menus/shared_world.h"
+
+namespace {
+
+// ---- Without a world ---------------------------------------------------------------------
+
+ExtractSide Side(int16_t division, int16_t clubs, int16_t position, bool shown = true, int16_t nation = 0) {
+    return ExtractSide{shown, nation, division, clubs, position};
+}
+
+struct Rows {
+    int16_t top0, bottom0, top1, bottom1;
+};
+Rows RowsOf(const ExtractPlan& p) { return {p.topRows[0], p.bottomRows[0], p.topRows[1], p.bottomRows[1]}; }
+bool operator==(const Rows& a, const Rows& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+std::ostream& operator<<(std::ostream& os, const Rows& r) {
+    return os << r.top0 << "/" << r.bottom0 << " " << r.top1 << "/" << r.bottom1;
+}
+
+TEST(MatchPreviewPlan, OneDivisionSharesOneExcerptByTheHalvesOfItsTable) {
+    // 20 clubs: half 10, third 6.  Both in the top half: by the larger
+    // candidate, 4 rows under 3, the third up to it, else the half.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 0), Side(0, 20, 1))), (Rows{4, 0, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 0), Side(0, 20, 5))), (Rows{6, 0, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 7), Side(0, 20, 2))), (Rows{10, 0, 0, 0}));
+    // Both in the bottom half: the same from the bottom.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 19), Side(0, 20, 15))), (Rows{0, 6, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 19), Side(0, 20, 18))), (Rows{0, 4, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 10), Side(0, 20, 19))), (Rows{0, 10, 0, 0}));
+    // One in each half, both near their ends: the top and the bottom rows.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 1), Side(0, 20, 17))), (Rows{4, 6, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 18), Side(0, 20, 3))), (Rows{6, 4, 0, 0}));
+    // ... otherwise the whole table.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 8), Side(0, 20, 12))), (Rows{20, 0, 0, 0}));
+    // A third of 4 or less: the half for one half, the whole table across.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 12, 0), Side(0, 12, 4))), (Rows{6, 0, 0, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 12, 0), Side(0, 12, 11))), (Rows{12, 0, 0, 0}));
+    // A shared table of fewer than 12 clubs gets no rows.
+    const ExtractPlan small = MatchDay_PlanExtractRows(Side(1, 10, 0), Side(1, 10, 9));
+    EXPECT_EQ(RowsOf(small), (Rows{0, 0, 0, 0}));
+    EXPECT_EQ(small.side[0], 0);
+}
+
+TEST(MatchPreviewPlan, ClubsOfTwoTablesGetAnExcerptEachAndUnshownSidesNone) {
+    // Home top candidate 3 (under 4): 4 rows; away of 24 clubs (third 8)
+    // bottom candidate 4: 8 rows, candidate 11: the half.
+    ExtractPlan p = MatchDay_PlanExtractRows(Side(0, 20, 2), Side(1, 24, 20));
+    EXPECT_EQ(RowsOf(p), (Rows{4, 0, 0, 8}));
+    EXPECT_EQ(p.side[0], 0);
+    EXPECT_EQ(p.side[1], 1);
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 2), Side(1, 24, 13))), (Rows{4, 0, 0, 12}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 4), Side(1, 24, 0))), (Rows{6, 0, 4, 0}));
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(0, 20, 8), Side(1, 24, 0))), (Rows{10, 0, 4, 0}));
+    // A table of fewer than 12 clubs of its own is shown whole; the same
+    // division of another nation is another table.
+    EXPECT_EQ(RowsOf(MatchDay_PlanExtractRows(Side(1, 10, 5), Side(1, 20, 0, true, 3))), (Rows{10, 0, 4, 0}));
+    // Only the away side shown: the first excerpt is his.
+    p = MatchDay_PlanExtractRows(Side(0, 20, 0, false), Side(1, 24, 23));
+    EXPECT_EQ(p.side[0], 1);
+    EXPECT_EQ(p.side[1], -1);
+    EXPECT_EQ(RowsOf(p), (Rows{0, 4, 0, 0}));
+    p = MatchDay_PlanExtractRows(Side(0, 20, 0, false), Side(0, 20, 0, false));
+    EXPECT_EQ(p.side[0], -1);
+    EXPECT_EQ(RowsOf(p), (Rows{0, 0, 0, 0}));
+}
+
+TEST(MatchPreviewPage, ExcerptHeightsAreTheRoomTheirRowsTake) {
+    EXPECT_EQ(MatchReport_ExcerptHeight(-1, -1, 20), 0);
+    EXPECT_EQ(MatchReport_ExcerptHeight(3, 3, 20), 14 + 8 + 10 + 40);
+    EXPECT_EQ(MatchReport_ExcerptHeight(19, 19, 20), 14 + 10 + 200) << "a whole table has no top label";
+    EXPECT_EQ(MatchReport_ExcerptHeight(-1, 5, 20), 14 + 8 + 10 + 60);
+    EXPECT_EQ(MatchReport_ExcerptHeight(3, 9, 20), 72 + 10 + 8 + 10 + 60);
+}
+
+class MatchReportTextTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::map<int, std::string> texts;
+        for (int id = 2561; id <= 2605; id += 2) texts[id] = "shared " + std::to_string(id);
+        testenv::LoadTexts(texts);
+        MatchReport_ResetSections();
+        for (ReportLineData& l : ReportLine) l = ReportLineData{{}, 0, 1, -1};
+        ReportLineCount = 0;
+        ReportHeadline = -1;
+        ReportRefereeLine = -1;
+        std::memset(ReportFactRecords, 0, sizeof ReportFactRecords);
+        ReportFactRecords[0].fields = 0xE0;
+        ReportFacts_Reset();
+    }
+    void TearDown() override { testenv::UnloadTexts(); }
+    static std::vector<std::string> LinesOf(int section) {
+        std::vector<std::string> out;
+        for (const ReportLineData& l : ReportLine)
+            if (l.section == section) out.push_back(l.text);
+        return out;
+    }
+};
+
+TEST_F(MatchReportTextTest, FactsBothClubsShareAreToldOnceAndLeaveTheirRecords) {
+    EXPECT_EQ(ReportFactRecords[0].slots[0], 0x80);
+    EXPECT_EQ(ReportFactRecords[0].fields, 0xE0) << "a reset keeps the top three bits";
+    const ReportFact user[] = {{0, 2, 5}, {11, 2, 4}, {1, 2, 2}, {20, 0, 0}};
+    const ReportFact other[] = {{0, 2, 5}, {11, 2, 6}, {1, 2, 3}, {20, 0, 0}, {16, 0, 0}};
+    ReportFacts_Store(0, 4, user);
+    ReportFacts_Store(1, 5, other);
+    ReportFacts_Store(2, 1, user);  // only teams 0 and 1 store
+    EXPECT_EQ(ReportFacts_Get(0, 0), 5);
+    EXPECT_EQ(ReportFacts_Get(1, 1), 3);
+    EXPECT_EQ(ReportFacts_Get(20, 0), 1);
+    EXPECT_EQ(ReportFacts_Get(16, 1), 2);
+    EXPECT_EQ(ReportFacts_Get(23, 0), 0);
+    EXPECT_EQ(ReportFacts_Get(0, 2), 0);
+    ReportFacts_MergeShared();
+    // Slot 0 (kind 11) needs only two values, slot 1 (kind 0) equal ones;
+    // slot 3 (kind 1) differs; the 3-bit field matches, the 2-bit one not.
+    EXPECT_EQ(LinesOf(3), (std::vector<std::string>{"shared 2561", "shared 2563", "shared 2601"}));
+    for (int team = 0; team < 2; ++team) {
+        EXPECT_EQ(ReportFacts_Get(0, int16_t(team)), 0) << "not told again for one club";
+        EXPECT_EQ(ReportFacts_Get(11, int16_t(team)), 0);
+        EXPECT_EQ(ReportFacts_Get(20, int16_t(team)), 0);
+    }
+    EXPECT_EQ(ReportFacts_Get(0, 2), 5);
+    EXPECT_EQ(ReportFacts_Get(20, 2), 1);
+    EXPECT_EQ(ReportFacts_Get(1, 0), 2);
+    EXPECT_EQ(ReportFacts_Get(16, 1), 2);
+    EXPECT_EQ(ReportHeadline, -1) << "section 3 gives no headline";
+    EXPECT_EQ(ReportFactRecords[0].fields & 0xE0, 0xE0);
+}
+
+TEST_F(MatchReportTextTest, MoreThanThirtyTwoLinesReuseTheLastSlotAndSectionsStayInside) {
+    for (int i = 0; i < 40; ++i) {
+        const std::string text = "line " + std::to_string(i);
+        MatchReport_WriteLine(i % 2 == 0 ? 4 : 1, 5, text.c_str());
+    }
+    EXPECT_EQ(ReportLineCount, kReportLines - 1);
+    EXPECT_STREQ(ReportLine[kReportLines - 1].text, "line 39");
+    int total = 0;
+    for (const ReportSectionData& s : ReportSection) {
+        EXPECT_GE(s.start, -1);
+        EXPECT_LT(s.start, kReportLines);
+        EXPECT_GE(s.count, 0);
+        total += s.count;
+    }
+    EXPECT_EQ(total, kReportLines) << "every slot counted once";
+    EXPECT_EQ(ReportSection[1].start, 1);
+    EXPECT_EQ(ReportHeadline, 1) << "the first line of sections 0-2";
+    // Empty text and a section outside 0-14 write nothing.
+    EXPECT_EQ(MatchReport_WriteLine(4, 5, ""), -1);
+    EXPECT_EQ(MatchReport_WriteLine(15, 5, "x"), -1);
+    EXPECT_EQ(MatchReport_WriteLine(-1, 5, "x"), -1);
+    // A line is cut at 999 characters.
+    MatchReport_ResetSections();
+    ReportLineCount = 0;
+    const std::string longText(1500, 'a');
+    ASSERT_EQ(MatchReport_WriteLine(2, 10, longText.c_str()), 0);
+    EXPECT_EQ(std::strlen(ReportLine[0].text), size_t(kReportLineSize - 1));
+}
+
+// ---- Over a world ----------------------------------------------------------------------------
+
+struct Grab {
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * 800 + size_t(x)]; }
+};
+Grab GrabBack() {
+    Grab g;
+    g.pixels.reserve(800 * 600);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) g.pixels.push_back(GetBackBufferPixel(x, y));
+    return g;
+}
+
+class MatchPreviewTest : public MenuEngineTest {
+  protected:
+    static void SetUpTestSuite() {
+        worldReady_ = testenv::MakeNamedWorldOnce(world_);
+        if (!worldReady_ || resultsFaked_) return;
+        // Results of every fixture before the start day, from the seeded
+        // generator, so that the tables and the runs have something to say.
+        GameSeedRandom(75);
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (FixtureDay(slot) >= kStartDay || IsFixturePlayed(slot)) continue;
+            uint8_t* word = FixtureTable[slot].bytes + kFixtureScoreWord;
+            const uint32_t score = uint32_t(GameRandom() % 4) | uint32_t(GameRandom() % 3) << 5;
+            recbits::StoreU32(word, (recbits::LoadU32(word) & ~uint32_t(0x3FF)) | score);
+        }
+        RecountClubSeasonRecords(kStartDay - 1);
+        SortLeagueTables();
+        resultsFaked_ = true;
+    }
+    static inline testenv::SharedNewWorld world_;
+    static inline bool worldReady_ = false, resultsFaked_ = false;
+    static constexpr int16_t kStartDay = 150;
+
+    void SetUp() override {
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        if (!worldReady_) GTEST_SKIP() << "no new game";
+        InstallGameHooks();
+        SoakMode = 0;
+        SeasonCalendar.currentDay = kStartDay;
+        HVW_SetViewedCountry(0);
+        MakeUser(testenv::FirstClubOf(0, 0));
+    }
+    void TearDown() override {
+        testenv::DayUserStop();
+        SoakMode = 0;
+        CoreSetHooks(CoreHooks{});
+        MenuEngineTest::TearDown();
+    }
+    static void MakeUser(int16_t club) {
+        SetPlayerClub(1, uint16_t(club));
+        SetClubControl(club, 1);
+    }
+    // The club's first fixture of the kind from the day on; -1 none.
+    static int16_t NextFixture(int16_t club, int16_t type, int16_t day) {
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot)
+            if (FixtureDay(slot) >= day && FixtureType(slot) == type && IsFixtureOfClub(slot, club))
+                return int16_t(slot);
+        return -1;
+    }
+    static void ShowPreviewOf(int16_t slot) {
+        SeasonCalendar.currentDay = int16_t(FixtureDay(slot));
+        CurrentReferee = HVW_AppointReferee(slot);
+        MatchDay_PreparePreview();
+        MatchReport_Show();
+    }
+};
+
+// The bounding columns of a text painted alone at the anchor, and how many
+// of its pixels the page shows in the same colour.
+struct TextCheck {
+    int left = 800, right = -1, top = 600;
+    int matched = 0, pixels = 0;
+};
+TextCheck PaintedAlone(const Grab& page, int16_t font, int x, int y, const char* text, uint16_t justify) {
+    constexpr uint16_t kGround = 0x07E0;
+    FillSolidRect(0, 0, 800, 600, kGround);
+    const uint32_t ground = GetBackBufferPixel(0, 0);
+    SetFont(font);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(x, y, text, justify);
+    const Grab alone = GrabBack();
+    // The text's own colour (white) as the full-colour pixels; the edges
+    // blend with what lies under them.
+    const uint32_t ink = testenv::GrabColour(0xFFFF);
+    TextCheck c;
+    for (int py = std::max(0, y - 20); py < std::min(600, y + 30); ++py) {
+        for (int px = 0; px < 800; ++px) {
+            if (alone.At(px, py) == ground) continue;
+            c.left = std::min(c.left, px);
+            c.right = std::max(c.right, px);
+            c.top = std::min(c.top, py);
+            if ((alone.At(px, py) & 0xFFFFFF) != ink) continue;
+            ++c.pixels;
+            c.matched += (page.At(px, py) & 0xFFFFFF) == ink;
+        }
+    }
+    return c;
+}
+
+TEST_F(MatchPreviewTest, ThePageOfALeagueMatchShowsTitlesTeamsBoxesAndTheTableBeside) {
+    const int16_t user = testenv::FirstClubOf(0, 0);
+    const int16_t slot = NextFixture(user, kCompLeague, kStartDay);
+    ASSERT_GE(slot, 0);
+    ShowPreviewOf(slot);
+    const Grab page = GrabBack();
+    ASSERT_GT(ReportLineCount, 3);
+    EXPECT_GE(ReportRefereeLine, 0) << "the referee line";
+    EXPECT_STRNE(PreviewBlock.titles[0], "");
+    // The side panel: both clubs of one division share an excerpt.
+    EXPECT_EQ(PreviewBlock.extractClub[0], FixtureHome(slot));
+    EXPECT_GE(PreviewBlock.ranges[1], 3);
+    EXPECT_GT(ReportLayout.panelHeight, 0);
+    EXPECT_EQ(ReportLayout.mainWidth, 572);
+    // The button: text 413 at (60, 559), 678 x 28, event 6; beside it
+    // nothing.
+    const auto regions = MatchDayViewRegions();
+    ASSERT_FALSE(regions.empty());
+    EXPECT_EQ(regions.front().x, 60);
+    EXPECT_EQ(regions.front().y, 559);
+    EXPECT_EQ(regions.front().w, 678);
+    EXPECT_EQ(regions.front().result, 6);
+    EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 400, 573, 1), 6);
+    EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 40, 573, 1), -1);
+    EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 400, 540, 1), -1);
+    // Shaded boxes in 0x2124 at 68 %: the panel's inside at x 606-767 is
+    // darker than the background beside the boxes' row... compare with the
+    // background drawn alone.
+    ShowMenuBackground(4);
+    const Grab background = GrabBack();
+    int shaded = 0, samples = 0;
+    for (int y = ReportLayout.panelTop + 3; y < ReportLayout.panelTop + 8; ++y) {
+        for (int x = 700; x < 760; ++x) {
+            ++samples;
+            shaded += page.At(x, y) != background.At(x, y);
+        }
+    }
+    EXPECT_GT(shaded, samples / 2) << "the side panel at x 606";
+    EXPECT_EQ(page.At(605, ReportLayout.panelTop + 5), background.At(605, ReportLayout.panelTop + 5))
+        << "nothing between the main box and the panel";
+    // The two title lines centred on x 400 at y 43 and 61, and the teams
+    // line at y 59, each matched against the same text painted alone.
+    const TextCheck first = PaintedAlone(page, 1008, 400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
+    const TextCheck second = PaintedAlone(page, 1008, 400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
+    EXPECT_EQ(first.matched, first.pixels);
+    for (const TextCheck& c : {first, second}) {
+        ASSERT_GT(c.pixels, 20);
+        EXPECT_NEAR((c.left + c.right) / 2, 400, 2);
+        // The second line lies under the teams line drawn after it.
+        EXPECT_GT(c.matched * 10, c.pixels * 7);
+    }
+    const TextCheck home = PaintedAlone(page, 1013, 364, 59, PreviewBlock.names[0], JUSTIFY_RIGHT_TOP);
+    const TextCheck away = PaintedAlone(page, 1013, 436, 59, PreviewBlock.names[1], JUSTIFY_LEFT_TOP);
+    EXPECT_NEAR(home.right, 364, 2);
+    EXPECT_NEAR(away.left, 436, 2);
+    EXPECT_GT(home.matched * 10, home.pixels * 9);
+    EXPECT_GT(away.matched * 10, away.pixels * 9);
+}
+
+TEST_F(MatchPreviewTest, BoxesFollowTheFormulasAndStayInsideTheLayoutHoweverLongTheText) {
+    // A prepared state: a headline, 12 body lines, a referee line and the
+    // two last-meeting lines, a panel of 150.
+    MatchReport_ResetSections();
+    for (ReportLineData& l : ReportLine) l = ReportLineData{{}, 0, 1, -1};
+    ReportLineCount = 0;
+    ReportHeadline = -1;
+    ReportRefereeLine = -1;
+    MatchReport_WriteLine(0, 10, "A headline of the day");
+    for (int i = 0; i < 12; ++i) MatchReport_WriteLine(4 + i % 6, 1 + i % 9, "Some words about the clubs.");
+    ReportRefereeLine = int8_t(MatchReport_WriteLine(13, 10, "The referee is J.Doe."));
+    MatchReport_WriteLine(14, 0, "Last meeting: somewhere");
+    MatchReport_WriteLine(14, 0, "Home  1  Away  2");
+    MatchReport_LayoutHeader();
+    SetFont(1010);
+    int16_t lh = 0;
+    GetTextSize("A", nullptr, &lh);
+    EXPECT_EQ(ReportLayout.headlineRows, 1);
+    EXPECT_EQ(ReportLayout.headlineHeight, lh + 20);
+    EXPECT_EQ(ReportLayout.mainTop, lh + 112);
+    ReportLayout.panelTop = ReportLayout.mainTop;
+    ReportLayout.panelHeight = 150;
+    MatchReport_LayoutBoxes();
+    SetFont(9);
+    int16_t h = 0;
+    GetTextSize("A", nullptr, &h);
+    const ReportLayoutData& l = ReportLayout;
+    EXPECT_EQ(l.meetingHeight, 2 * h + 20);
+    EXPECT_EQ(l.meetingTop, 530 - (2 * h + 22));
+    const int full = h + 20;  // one referee row of 704
+    EXPECT_EQ(l.refereeHeight, full);
+    EXPECT_EQ(l.refereeWidth, 736);
+    EXPECT_EQ(l.refereeTop, l.meetingTop - (full + 2));
+    EXPECT_EQ(l.mainHeight, l.refereeTop - l.mainTop);
+    EXPECT_EQ(l.mainWidth, 572);
+    EXPECT_EQ(l.panelHeight, 150) << "the natural height with a filler box under it";
+    EXPECT_TRUE(l.flags & kLayoutFillerBox);
+    EXPECT_EQ(l.meetingWidth, 736);
+
+    // No headline and no panel: the main box from y 90, 736 wide.
+    MatchReport_ResetSections();
+    for (ReportLineData& line : ReportLine) line = ReportLineData{{}, 0, 1, -1};
+    ReportLineCount = 0;
+    ReportHeadline = -1;
+    MatchReport_WriteLine(4, 5, "Only a line.");
+    MatchReport_LayoutHeader();
+    ReportLayout.panelHeight = 0;
+    MatchReport_LayoutBoxes();
+    EXPECT_EQ(l.mainTop, 90);
+    EXPECT_EQ(l.mainWidth, 736);
+    EXPECT_EQ(l.meetingTop, 530);
+    EXPECT_EQ(l.meetingHeight, 0);
+    EXPECT_EQ(l.refereeTop, 530) << "no referee line: its box ends where the last one starts";
+
+    // Every slot a long line, most of them in the last-meeting box: no
+    // negative height and nothing outside 800 x 600.
+    MatchReport_ResetSections();
+    for (ReportLineData& line : ReportLine) line = ReportLineData{{}, 0, 1, -1};
+    ReportLineCount = 0;
+    const std::string words(990, 'w');
+    MatchReport_WriteLine(0, 10, words.c_str());
+    for (int i = 0; i < 40; ++i) MatchReport_WriteLine(i < 10 ? 13 : 14, 10, words.c_str());
+    MatchReport_LayoutHeader();
+    ReportLayout.panelHeight = 400;
+    MatchReport_LayoutBoxes();
+    for (int32_t v : {int32_t(l.mainHeight), int32_t(l.panelHeight), l.refereeHeight, l.meetingHeight,
+                      int32_t(l.headlineHeight)})
+        EXPECT_GE(v, 0);
+    EXPECT_GE(l.mainTop, 0);
+    EXPECT_LE(l.mainTop + l.mainHeight, 600);
+    EXPECT_LE(l.panelTop + l.panelHeight, 530);
+    EXPECT_GE(l.refereeTop, l.mainTop);
+    EXPECT_LE(l.refereeTop + 2 + l.refereeHeight, 600);
+    EXPECT_GE(l.meetingTop, l.mainTop);
+    EXPECT_LE(l.meetingTop + 2 + l.meetingHeight, 600);
+}
+
+// Over the season's user fixtures of every kind: the text and its boxes
+// keep their bounds.
+TEST_F(MatchPreviewTest, EveryKindOfUserFixtureGivesABoundedPage) {
+    // Up to three fixtures of each kind: league, end-of-season matches,
+    // national cups, European cups (group rounds and knock-out), friendlies.
+    auto kindOf = [](int16_t type) {
+        if (type == kCompLeague) return 0;
+        if (type >= 1 && type <= 4) return 1;
+        const int16_t cup = HVW_GetCupIndex(type);
+        if (cup >= 0 && cup < 4) return 2;
+        if (cup == 6 && HVW_GetCupRoundIndex(type) < 2) return 3;
+        if (cup >= 4) return 4;
+        if (type == kCompFriendly) return 5;
+        return -1;
+    };
+    int taken[6] = {};
+    int shown = 0;
+    // Kinds the season has not drawn yet by the day are added for the
+    // first club of the first division on a day of their own.
+    const int16_t club = testenv::FirstClubOf(0, 0), rival = testenv::FirstClubOf(0, 1);
+    const int16_t added[] = {kCompFriendly, CupCode(0, 0), CupCode(4, 0), CupCode(6, 0), kCompPlayOffFirst};
+    for (size_t k = 0; k < std::size(added); ++k)
+        HVW_AddFixture(int16_t(kStartDay + 100 + 2 * int(k)), added[k], club, rival, 0);
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int kind = kindOf(FixtureType(slot));
+        if (kind < 0 || taken[kind] >= 3 || IsFixturePlayed(slot) || FixtureDay(slot) < kStartDay) continue;
+        const int16_t user = FixtureHome(slot);
+        if (!IsClubNumber(user)) continue;
+        ++taken[kind];
+        MakeUser(user);
+        ShowPreviewOf(int16_t(slot));
+        ++shown;
+        SCOPED_TRACE("fixture " + std::to_string(slot) + " kind " + std::to_string(kind));
+        EXPECT_LE(ReportLineCount, kReportLines - 1);
+        int sectionLines = 0;
+        for (int i = 0; i < kReportLines; ++i) {
+            EXPECT_LT(std::strlen(ReportLine[i].text), size_t(kReportLineSize));
+            if (ReportLine[i].section >= 0) ++sectionLines;
+            if (ReportLine[i].section == kLastMeetingSection) {
+                EXPECT_TRUE(ReportLine[i].visible);
+            }
+        }
+        EXPECT_GT(sectionLines, 0) << "at least the referee";
+        if (ReportHeadline >= 0) {
+            EXPECT_LE(ReportLine[ReportHeadline].section, 2);
+        }
+        const ReportLayoutData& l = ReportLayout;
+        EXPECT_GE(l.mainHeight, 0);
+        EXPECT_LE(l.mainTop + l.mainHeight, 530);
+        EXPECT_LE(l.panelTop + l.panelHeight, 530);
+        EXPECT_LE(l.meetingTop + 2 + l.meetingHeight, 532);
+        // The drawn main text fits its box: what the fitting counted.
+        SetFont(9);
+        int16_t h = 0;
+        GetTextSize("A", nullptr, &h);
+        int total = 20;
+        for (int i = 0; i < std::max<int>(ReportRefereeLine, 0); ++i) {
+            const ReportLineData& line = ReportLine[i];
+            if (!line.visible || line.section < 0 || i == ReportHeadline) continue;
+            int16_t w = 0;
+            GetTextSize(line.text, &w, nullptr);
+            total += (w / (l.mainWidth - 32) + 1) * h + 8;
+        }
+        EXPECT_LE(total, l.mainHeight + (l.panelHeight > 0 ? 3 * h : 0)) << "the text fits its box";
+    }
+    for (int kind = 0; kind < 6; ++kind) EXPECT_GE(taken[kind], 1) << "kind " << kind;
+}
+
+TEST_F(MatchPreviewTest, NoFixtureFromTodayOnGivesAnEmptyTextAndThePageStillStands) {
+    MakeUser(testenv::FirstClubOf(0, 0));
+    SeasonCalendar.currentDay = 365;
+    MatchReport_Show();
+    EXPECT_EQ(ReportLineCount, 0);
+    EXPECT_EQ(ReportHeadline, -1);
+    for (const ReportLineData& l : ReportLine) EXPECT_EQ(l.section, -1);
+    EXPECT_EQ(ReportLayout.mainTop, 90);
+    EXPECT_EQ(ReportLayout.panelHeight, 0);
+    EXPECT_FALSE(MatchDayViewRegions().empty()) << "the button still leads on";
+}
+
+// A run of days stops on the day of the user's league match and shows its
+// preview; its button returns to the club screen, and the next Continue
+// plays the match.
+TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows) {
+    FixtureFakesScope fakes;
+    const int16_t user = testenv::FirstClubOf(0, 0);
+    MakeUser(user);
+    const int16_t slot = NextFixture(user, kCompLeague, kStartDay);
+    ASSERT_GE(slot, 0);
+    const int16_t matchDay = int16_t(FixtureDay(slot));
+    // Start on a weekday 1 the day before (no Sunday stop on the way).
+    SeasonCalendar.currentDay = int16_t(matchDay - 1);
+    SeasonCalendar.weekday = 2;
+    bool previewSeen = false;
+    testenv::DayUserWatch() = [&] {
+        const auto regions = MatchDayViewRegions();
+        if (!regions.empty() && regions.front().x == 60 && regions.front().result == 6 &&
+            ReportRefereeLine >= 0 && SeasonCalendar.currentDay == matchDay)
+            previewSeen = true;
+    };
+    testenv::DayUserStart();
+    ContinueMode = 1;
+    MenuOption = 43;
+    {
+        StdoutCapture quiet;
+        DoMainMenuOption();
+        quiet.Text();
+    }
+    EXPECT_EQ(SeasonCalendar.currentDay, matchDay);
+    EXPECT_TRUE(previewSeen);
+    EXPECT_EQ(MenuOption, 3) << "back to the club screen";
+    EXPECT_FALSE(IsFixturePlayed(slot));
+    // The next day's Continue plays the match.
+    ContinueMode = 0;
+    MenuOption = 43;
+    {
+        StdoutCapture quiet;
+        DoMainMenuOption();
+        quiet.Text();
+    }
+    testenv::DayUserWatch() = nullptr;
+    EXPECT_TRUE(IsFixturePlayed(slot));
+}
+
+}  // namespace
