@@ -772,19 +772,6 @@ void CopySideRows() {
 
 // ---- Steps 20 and 22 --------------------------------------------------------------------------
 
-int16_t LineHeightOf(int16_t font) {
-    SetFont(font);
-    int16_t h = 0;
-    GetTextSize("A", nullptr, &h);
-    return h;
-}
-
-int16_t WidthOf(const char* text) {
-    int16_t w = 0;
-    GetTextSize(text, &w, nullptr);
-    return w;
-}
-
 void JoinMeetingLines() {
     const ReportSectionData& s = ReportSection[kLastMeetingSection];
     if (s.count != 2 || s.start < 0) return;
@@ -792,10 +779,11 @@ void JoinMeetingLines() {
     for (int i = s.start + 1; i < kReportLines; ++i)
         if (ReportLine[i].section == kLastMeetingSection) second = i, i = kReportLines;
     if (second < 0) return;
-    const int16_t h = LineHeightOf(9);
+    const int16_t h = MatchReport_LineHeight(9);
     ReportLineData& l1 = ReportLine[s.start];
     ReportLineData& l2 = ReportLine[second];
-    const int width = WidthOf(l1.text) + WidthOf("   ") + WidthOf(l2.text) + 32;
+    const int width =
+        MatchReport_TextWidth(l1.text) + MatchReport_TextWidth("   ") + MatchReport_TextWidth(l2.text) + 32;
     const int panelBottom = ReportLayout.panelTop + ReportLayout.panelHeight;
     if (width >= 704 || panelBottom >= 530 - (h + 22)) return;
     AppendText(l1.text, sizeof l1.text, "   %s", l2.text);
@@ -808,7 +796,7 @@ void JoinMeetingLines() {
 // Hides low-priority lines until the main text fits its box.
 void FitText() {
     if (ReportRefereeLine < 0) return;
-    const int16_t h = LineHeightOf(9);
+    const int16_t h = MatchReport_LineHeight(9);
     const int panelBottom = ReportLayout.panelTop + ReportLayout.panelHeight;
     int level = 1;
     int total = 0;
@@ -818,7 +806,7 @@ void FitText() {
         for (int i = 0; i < ReportRefereeLine; ++i) {
             const ReportLineData& l = ReportLine[i];
             if (!l.visible || l.section < 0 || i == ReportHeadline) continue;
-            total += (WidthOf(l.text) / std::max(column, 1) + 1) * h + 8;
+            total += (MatchReport_TextWidth(l.text) / std::max(column, 1) + 1) * h + 8;
             if (ReportLayout.mainTop + total + 34 >= panelBottom) column = 704;
         }
         if (total + 2 > ReportLayout.mainHeight) {

@@ -115,5 +115,10 @@ int16_t MatchReport_GroupTableHeight();
 // club block (-1 empty), n the clubs of its division.
 int16_t MatchReport_ExcerptHeight(int a, int b, int n);
 
+// The height of the letter "A" in the font (which it sets), and a text's
+// width in the current font.
+int16_t MatchReport_LineHeight(int16_t font);
+int MatchReport_TextWidth(const char* text);
+
 // The page's one button: back to the day (event 6).
 extern const HotRegion MatchReportButtons[];

@@ -53,21 +53,8 @@ constexpr int16_t kGroupTitles[8] = {1550, 1551, 1552, 1553, 1691, 1692, 1693, 1
 // The order the main sections are drawn in.
 constexpr int kDrawOrder[] = {0, 1, 2, 3, 4, 5, 9, 7, 8, 10, 11, 12};
 
-int16_t FontLineHeight(int16_t font) {
-    SetFont(font);
-    int16_t h = 0;
-    GetTextSize("A", nullptr, &h);
-    return h;
-}
-
-int TextWidth(const char* text) {
-    int16_t w = 0;
-    GetTextSize(text, &w, nullptr);
-    return w;
-}
-
 // Rows a text takes in a column.
-int RowsIn(const char* text, int column) { return TextWidth(text) / std::max(column, 1) + 1; }
+int RowsIn(const char* text, int column) { return MatchReport_TextWidth(text) / std::max(column, 1) + 1; }
 
 int PanelBottom() { return ReportLayout.panelTop + ReportLayout.panelHeight; }
 
@@ -231,7 +218,7 @@ int ColumnAt(int y) {
 }
 
 int DrawLine(int i, int y, int column, int16_t font) {
-    const int h = FontLineHeight(font);
+    const int h = MatchReport_LineHeight(font);
     const int height = RowsIn(ReportLine[i].text, column) * h;
     DrawWrappedText(kTextX, y, ReportLine[i].text, JUSTIFY_LEFT_TOP, column, height);
     return height;
@@ -247,7 +234,7 @@ void DrawMainText() {
     if (ReportHeadline >= 0) {
         SetFont(1012);
         SetDrawParam(1, 1);
-        const int h = FontLineHeight(1012);
+        const int h = MatchReport_LineHeight(1012);
         DrawWrappedText(kTextX, 100, ReportLine[ReportHeadline].text, JUSTIFY_CENTRE_TOP, kFullColumn,
                         RowsIn(ReportLine[ReportHeadline].text, kFullColumn) * h);
     }
@@ -285,6 +272,19 @@ void DrawRefereeAndMeeting() {
 
 }  // namespace
 
+int16_t MatchReport_LineHeight(int16_t font) {
+    SetFont(font);
+    int16_t h = 0;
+    GetTextSize("A", nullptr, &h);
+    return h;
+}
+
+int MatchReport_TextWidth(const char* text) {
+    int16_t w = 0;
+    GetTextSize(text, &w, nullptr);
+    return w;
+}
+
 int16_t MatchReport_ExcerptHeight(int a, int b, int n) {
     if (a == -1 && b <= a) return 0;
     int h = 14;
@@ -319,7 +319,7 @@ void MatchReport_LayoutHeader() {
     ReportLayoutData& l = ReportLayout;
     l.mainX = kBoxX;
     if (ReportHeadline >= 0) {
-        const int h = FontLineHeight(1010);
+        const int h = MatchReport_LineHeight(1010);
         const int rows = std::min(RowsIn(ReportLine[ReportHeadline].text, kFullColumn),
                                   (kLayoutBottom - 112) / std::max(h, 1));
         l.headlineRows = uint8_t(rows);
@@ -345,7 +345,7 @@ void MatchReport_LayoutHeader() {
 
 void MatchReport_LayoutBoxes() {
     ReportLayoutData& l = ReportLayout;
-    const int h = FontLineHeight(9);
+    const int h = MatchReport_LineHeight(9);
     const int k = ReportSection[kLastMeetingSection].count;
     if (k > 0) {
         l.meetingHeight = k * h + 20;

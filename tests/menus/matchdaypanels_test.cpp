@@ -52,18 +52,8 @@ using testenv::MenuUserClickAt;
 using testenv::MenuUserDo;
 using testenv::MenuUserWait;
 
-// One grab of the back buffer, 0x00BBGGRR per pixel.
-struct Grab {
-    std::vector<uint32_t> pixels;
-    uint32_t At(int x, int y) const { return pixels[size_t(y) * 800 + size_t(x)]; }
-};
-Grab GrabBack() {
-    Grab g;
-    g.pixels.reserve(800 * 600);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) g.pixels.push_back(GetBackBufferPixel(x, y));
-    return g;
-}
+using testenv::Grab;
+using testenv::GrabBack;
 int Channel(uint32_t c, int k) { return int(c >> (8 * k) & 255); }
 int Brightness(uint32_t c) { return Channel(c, 0) + Channel(c, 1) + Channel(c, 2); }
 bool Differs(const Grab& a, const Grab& b, int x0, int y0, int x1, int y1) {

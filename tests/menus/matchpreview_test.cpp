@@ -199,17 +199,8 @@ TEST_F(MatchReportTextTest, MoreThanThirtyTwoLinesReuseTheLastSlotAndSectionsSta
 
 // ---- Over a world ----------------------------------------------------------------------------
 
-struct Grab {
-    std::vector<uint32_t> pixels;
-    uint32_t At(int x, int y) const { return pixels[size_t(y) * 800 + size_t(x)]; }
-};
-Grab GrabBack() {
-    Grab g;
-    g.pixels.reserve(800 * 600);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) g.pixels.push_back(GetBackBufferPixel(x, y));
-    return g;
-}
+using testenv::Grab;
+using testenv::GrabBack;
 
 class MatchPreviewTest : public MenuEngineTest {
   protected:
@@ -270,11 +261,12 @@ class MatchPreviewTest : public MenuEngineTest {
 
 // The bounding columns of a text painted alone at the anchor, and how many
 // of its pixels the page shows in the same colour.
-struct TextCheck {
+struct PageTextCheck {
     int left = 800, right = -1, top = 600;
     int matched = 0, pixels = 0;
 };
-TextCheck PaintedAlone(const Grab& page, int16_t font, int x, int y, const char* text, uint16_t justify) {
+PageTextCheck PaintedAloneOnPage(const Grab& page, int16_t font, int x, int y, const char* text,
+                                 uint16_t justify) {
     constexpr uint16_t kGround = 0x07E0;
     FillSolidRect(0, 0, 800, 600, kGround);
     const uint32_t ground = GetBackBufferPixel(0, 0);
@@ -285,7 +277,7 @@ TextCheck PaintedAlone(const Grab& page, int16_t font, int x, int y, const char*
     // The text's own colour (white) as the full-colour pixels; the edges
     // blend with what lies under them.
     const uint32_t ink = testenv::GrabColour(0xFFFF);
-    TextCheck c;
+    PageTextCheck c;
     for (int py = std::max(0, y - 20); py < std::min(600, y + 30); ++py) {
         for (int px = 0; px < 800; ++px) {
             if (alone.At(px, py) == ground) continue;
@@ -342,17 +334,21 @@ TEST_F(MatchPreviewTest, ThePageOfALeagueMatchShowsTitlesTeamsBoxesAndTheTableBe
         << "nothing between the main box and the panel";
     // The two title lines centred on x 400 at y 43 and 61, and the teams
     // line at y 59, each matched against the same text painted alone.
-    const TextCheck first = PaintedAlone(page, 1008, 400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
-    const TextCheck second = PaintedAlone(page, 1008, 400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
+    const PageTextCheck first =
+        PaintedAloneOnPage(page, 1008, 400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
+    const PageTextCheck second =
+        PaintedAloneOnPage(page, 1008, 400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
     EXPECT_EQ(first.matched, first.pixels);
-    for (const TextCheck& c : {first, second}) {
+    for (const PageTextCheck& c : {first, second}) {
         ASSERT_GT(c.pixels, 20);
         EXPECT_NEAR((c.left + c.right) / 2, 400, 2);
         // The second line lies under the teams line drawn after it.
         EXPECT_GT(c.matched * 10, c.pixels * 7);
     }
-    const TextCheck home = PaintedAlone(page, 1013, 364, 59, PreviewBlock.names[0], JUSTIFY_RIGHT_TOP);
-    const TextCheck away = PaintedAlone(page, 1013, 436, 59, PreviewBlock.names[1], JUSTIFY_LEFT_TOP);
+    const PageTextCheck home =
+        PaintedAloneOnPage(page, 1013, 364, 59, PreviewBlock.names[0], JUSTIFY_RIGHT_TOP);
+    const PageTextCheck away =
+        PaintedAloneOnPage(page, 1013, 436, 59, PreviewBlock.names[1], JUSTIFY_LEFT_TOP);
     EXPECT_NEAR(home.right, 364, 2);
     EXPECT_NEAR(away.left, 436, 2);
     EXPECT_GT(home.matched * 10, home.pixels * 9);

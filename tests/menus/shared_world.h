@@ -13,6 +13,7 @@
 
 #include "database/Access.h"
 #include "database/hvw/dataconv.h"
+#include "menus/menupc.h"
 #include "menus/startmenu.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
@@ -107,6 +108,19 @@ inline int FixturesOn(int day) {
     int n = 0;
     for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= day; ++slot) n += FixtureDay(slot) == day;
     return n;
+}
+
+// One grab of the back buffer, 0x00BBGGRR per pixel.
+struct Grab {
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * 800 + size_t(x)]; }
+};
+inline Grab GrabBack() {
+    Grab g;
+    g.pixels.reserve(800 * 600);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) g.pixels.push_back(GetBackBufferPixel(x, y));
+    return g;
 }
 
 }  // namespace testenv
