@@ -28,8 +28,11 @@
 #include "match/wholematch.h"
 #include "menus/exm_text.h"
 #include "menus/matchday.h"
+#include "menus/matchgraph.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
+#include "menus/resultboard.h"
+#include "menus/resultsview.h"
 #include "menus/startmenu.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -281,6 +284,91 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_EQ(plain.unshownMatches, 1);
     EXPECT_EQ(plain.framesDrawn, 0);
     EXPECT_EQ(plain.resultBoards, 1);
+}
+
+// What a child saw of the post-match pages: the pages in the order they
+// came up (1 the result board, 2 the player chart, 3 the graph, 4 the team
+// statistics) and the match-day flags at the board and at the last page.
+struct PagesPath {
+    int32_t pages[8] = {};
+    int32_t count = 0;
+    int32_t flagsAtBoard = -1;
+    int32_t flagsAtLastPage = -2;
+    int32_t chartRows = 0;
+    int32_t resultsLists = 0;
+    int32_t resultBoards = 0;
+};
+
+PagesPath g_path;
+
+void NotePage(int32_t page) {
+    if (g_path.count < 8) g_path.pages[g_path.count++] = page;
+}
+
+void ClickPage(int x, int y) {
+    testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+}
+
+void AwaitPage(const MenuItem* table, int32_t page) {
+    testenv::MenuUserWaitFor([table] { return testenv::DayUserTableUp(table); }, 3000);
+    testenv::MenuUserWait(15);  // past the engine's click latch
+    testenv::MenuUserDo([page] { NotePage(page); });
+}
+
+// From the board after the user's match: the chart (574), the graph (the
+// other side's button), the team statistics (the graph's exit 243), the
+// chart again (the exit 1835) and its back icon.
+bool WalkThePostMatchPages() {
+    static bool walked = false;
+    if (walked || !testenv::DayUserTableUp(ResultBoardTable)) return false;
+    walked = true;
+    testenv::MenuUserDo([] {
+        g_path.flagsAtBoard = uint16_t(MatchDayFlags);
+        NotePage(1);
+    });
+    ClickPage(398, 559);
+    AwaitPage(ResultsViewTable, 2);
+    testenv::MenuUserDo([] {
+        for (int row = 0; row < kIgStatsPlayers; ++row)
+            g_path.chartRows += ResultsViewShownRow(row).entry >= 0;
+    });
+    ClickPage(60, 504);
+    AwaitPage(MatchGraphTable, 3);
+    ClickPage(399, 559);
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(2);
+    AwaitPage(TeamStatsTable, 4);
+    ClickPage(399, 559);
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);
+    AwaitPage(ResultsViewTable, 2);
+    testenv::MenuUserDo([] { g_path.flagsAtLastPage = uint16_t(MatchDayFlags); });
+    ClickPage(743, 559);
+    return true;
+}
+
+TEST_F(MatchDayShownTest, ThePostMatchPagesLeadFromTheBoardThroughTheGraphAndBack) {
+    const std::vector<uint8_t> got = testenv::BytesFromChild([] {
+        g_path = PagesPath{};
+        testenv::DayUserScreen() = WalkThePostMatchPages;
+        PlayTheDay(true, 778);
+        testenv::DayUserScreen() = nullptr;
+        g_path.resultsLists = testenv::DayUserSeen().resultsLists;
+        g_path.resultBoards = testenv::DayUserSeen().resultBoards;
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&g_path);
+        return std::vector<uint8_t>(bytes, bytes + sizeof g_path);
+    });
+    PagesPath path;
+    ASSERT_EQ(got.size(), sizeof path);
+    std::memcpy(&path, got.data(), sizeof path);
+    ASSERT_EQ(path.count, 5);
+    const int32_t order[5] = {1, 2, 3, 4, 2};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(path.pages[i], order[i]) << i;
+    EXPECT_EQ(path.flagsAtLastPage, path.flagsAtBoard) << "the pages leave the match-day flags alone";
+    EXPECT_GE(path.chartRows, 11) << "the kept match's players who played";
+    // The back icon ended the loop: no board again, on to the day's results.
+    EXPECT_EQ(path.resultBoards, 0);
+    EXPECT_EQ(path.resultsLists, 1);
 }
 
 }  // namespace
