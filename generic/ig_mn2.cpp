@@ -210,6 +210,20 @@ int IgPlayerStats_BarLength(int value, int scale, int width, int progress) {
     return std::min({length, width, progress});
 }
 
+void IgChart_DrawBar(const IgChartState& chart, int column, int row, int x, int y, int width, int height,
+                     uint16_t colour) {
+    const int value = chart.columns[column][row];
+    if (value == kIgStatsBlank) return;
+    const int length = IgPlayerStats_BarLength(value, chart.scales[column], width, chart.progress);
+    if (length > 0) FillSolidRect(x, y, length, height, colour);
+    if (value <= 0) return;
+    char text[16];
+    std::snprintf(text, sizeof text, "(%d)", value);
+    SetFont(6);
+    SetDrawParam(1, 0);
+    DrawTextAddrAt(x + length + 3, y + height / 2, text, JUSTIFY_LEFT_MIDDLE);
+}
+
 void IgPlayerStats_Build() {
     if (IsMenuFirstEntry() == 1) {
         StartGrowth();
@@ -270,16 +284,7 @@ constexpr int kViewButtonX[kIgStatsViews] = {150, 248, 346, 444, 542, 640};
 constexpr int kViewButtonY = 499, kViewButtonWidth = 98, kViewButtonHeight = 24;
 
 void DrawBar(int column, int row, int y) {
-    const int value = IgChart.columns[column][row];
-    if (value == kIgStatsBlank) return;
-    const int length = IgPlayerStats_BarLength(value, IgChart.scales[column], kBarWidth, IgChart.progress);
-    if (length > 0) FillSolidRect(kBarX[column], y + 1, length, kBarHeight, kIgFirstSideColour);
-    if (value <= 0) return;
-    char text[16];
-    std::snprintf(text, sizeof text, "(%d)", value);
-    SetFont(6);
-    SetDrawParam(1, 0);
-    DrawTextAddrAt(kBarX[column] + length + 3, y + kRowHeight / 2, text, JUSTIFY_LEFT_MIDDLE);
+    IgChart_DrawBar(IgChart, column, row, kBarX[column], y + 1, kBarWidth, kBarHeight, kIgFirstSideColour);
 }
 
 // Every frame while the bars grow, and once after each walk: the chart's

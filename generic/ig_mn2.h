@@ -71,6 +71,10 @@ void IgPlayerValues_Fill(int16_t* values, const uint8_t* statsRecord, const int1
 // The drawn length of a bar: value / scale of the column width, never past
 // the width nor the progress; nothing for a value below 1.
 int IgPlayerStats_BarLength(int value, int scale, int width, int progress);
+// A column's bar of a row at (x, y), height high and at most width long,
+// with its value as "(%d)" beside it when above 0.
+void IgChart_DrawBar(const IgChartState& chart, int column, int row, int x, int y, int width, int height,
+                     uint16_t colour);
 
 void IgPlayerValues_Build(int16_t side);
 void IgPlayerStats_Build();

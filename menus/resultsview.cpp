@@ -211,19 +211,6 @@ void DrawColumnPanels(int, int, int, int) {
     }
 }
 
-void DrawBar(int column, int row, int y) {
-    const int value = g_chart.columns[column][row];
-    if (value == kIgStatsBlank) return;
-    const int length = IgPlayerStats_BarLength(value, g_chart.scales[column], kPanelWidth, g_chart.progress);
-    if (length > 0) FillSolidRect(kPanelX[column], y, length, kBarHeight - 2, kBarColour);
-    if (value <= 0) return;
-    char text[16];
-    std::snprintf(text, sizeof text, "(%d)", value);
-    SetFont(6);
-    SetDrawParam(1, 0);
-    DrawTextAddrAt(kPanelX[column] + length + 3, y + kBarHeight / 2, text, JUSTIFY_LEFT_MIDDLE);
-}
-
 // Every frame while the bars grow, and once after each walk: the chart's
 // area back to its panels, then the bars at their length.
 void DrawChart(int16_t) {
@@ -233,7 +220,9 @@ void DrawChart(int16_t) {
     RestoreRectFromBuffer(kPanelX[0], kRowTop, 800 - kPanelX[0], kIgStatsPlayers * kRowStep);
     for (int row = 0; row < kIgStatsPlayers; ++row) {
         if (g_rows[row].entry < 0) continue;
-        for (int c = 0; c < kIgStatsColumns; ++c) DrawBar(c, row, kRowTop + row * kRowStep + 1);
+        for (int c = 0; c < kIgStatsColumns; ++c)
+            IgChart_DrawBar(g_chart, c, row, kPanelX[c], kRowTop + row * kRowStep + 1, kPanelWidth,
+                            kBarHeight - 2, kBarColour);
     }
 }
 const MenuTimerRecord kChartTimer = {1, 1, DrawChart};
