@@ -27,6 +27,7 @@
 #include "season/computertactics.h"
 #include "season/fixtures.h"
 #include "season/matchsetup.h"
+#include "season/pickteam.h"
 #include "support/bytes.h"
 #include "support/random.h"
 #include "tests/fakes/result_check.h"
@@ -159,6 +160,9 @@ BatchFixture PrepareBatchFixture(int16_t home, int16_t away, bool cup, uint32_t 
     const int16_t slot = AddFixture(SeasonCalendar.currentDay, kCompLeague, home, away, 0);
     EXPECT_GE(slot, 0);
     PrepareClubMatch(slot, home, away);
+    // The day's fixture processing scales six skills of both sides so that
+    // the best of each stands at 95 before the match is played.
+    for (int16_t n : {0, 3, 1, 4, 2, 6}) NormaliseMatchStat(n);
     for (int16_t side = 0; side < 2; ++side) {
         const int16_t club = side == 0 ? home : away;
         const int16_t opponent = side == 0 ? away : home;
