@@ -145,11 +145,3 @@ std::string LoadWorldRecords(const std::string& gameDir) {
     AddYouthPlayers();
     return "";
 }
-
-void GiveFreshStartReadings() {
-    for (uint16_t p = 3; p < PlayerCount; ++p) {
-        SetPlayerField96(p, 60);
-        SetPlayerField105(p, 60);
-        SetPlayerFans(p, 31);
-    }
-}

@@ -10,10 +10,3 @@
 // game's generator is seeded first, so the world is the same every time.
 // Returns "" or what went wrong.
 std::string LoadWorldRecords(const std::string& gameDir);
-
-// Gives every player the readings a new game starts him with (full form,
-// the fans rating in the middle). Left at 0 they cut every player's match
-// skills by two fifths, and the home side's further (a home crowd whose
-// fans rating is below the middle costs the home side): tests that play
-// matches between the world's clubs want them.
-void GiveFreshStartReadings();

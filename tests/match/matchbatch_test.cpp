@@ -3,6 +3,7 @@
 // engine's bounds, every result block sound, the figures of a season of
 // football in their bands, and a match played again giving the same block.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "database/Access.h"
+#include "database/hvw/dataconv.h"
 #include "management/squads.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -26,13 +28,13 @@
 #include "season/calendar.h"
 #include "season/computertactics.h"
 #include "season/fixtures.h"
+#include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "season/pickteam.h"
 #include "support/bytes.h"
 #include "support/random.h"
 #include "tests/fakes/result_check.h"
 #include "tests/fakes/test_util.h"
-#include "tests/fakes/world_records.h"
 #include "tests/match/scenario.h"
 
 namespace {
@@ -279,14 +281,25 @@ void PrintBatchSummary(const BatchTotals& t) {
     std::printf("  result blocks' hash %08x\n", t.resultHash);
 }
 
+// The world of a new game, made from the game folder's data as the start
+// screen makes it: its players carry the skills, experience and readings
+// the season's team selection works from.
+bool MakeNewGameWorld() {
+    char here[4096];
+    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return false;
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
+    NewGameSetUp();
+    return chdir(here) == 0;
+}
+
 class MatchBatchTest : public testing::Test {
   protected:
     void SetUp() override {
         scenario::MountGameData();
-        ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
-        GiveFreshStartReadings();
+        ASSERT_TRUE(MakeNewGameWorld());
         ClearFixtureTable();
-        SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 40, 0, {}, {}, {}};
         SetUpAllClubTeams();
         MatchHooks = MatchDisplayHooks{};
         MatchHooks.tickDisplayStep = BatchWatchTick;
