@@ -72,6 +72,8 @@ constexpr int kBarHeight = 20;
 constexpr uint16_t kBarColour = 0x2A1F;
 constexpr uint16_t kGridLight = 0xB596, kGridDark = 0x4A69;
 constexpr uint16_t kRowButtonColour = 0x5AD4;
+constexpr int kNameX = 74, kNameColumnEnd = 229;
+constexpr int16_t kPositionColour = 10;
 constexpr uint16_t kChartViews[6] = {0, 1, 2, 4, 5, 7};
 
 int16_t PlayerNumberOf(const PostMatchView& match, int side, int entry) {
@@ -181,11 +183,28 @@ void ResultsView_DrawRowButton(int x, int y, int width, int height) {
     SetDrawParam(2, kRowButtonColour);
     DoButton(x, y, width, height);
     const ResultsViewRow& r = g_rows[row];
+    const int middle = y + height / 2;
     SetFont(6);
     SetDrawParam(1, 0);
-    if (r.position >= 0) DrawTextNoAt(x + width / 2, y + height / 2, r.position, JUSTIFY_CENTRE_MIDDLE);
-    DrawNumberAt(74, y + height / 2, r.number, JUSTIFY_LEFT_MIDDLE);
-    DrawTextAddrAt(96, y + height / 2, r.name, JUSTIFY_LEFT_MIDDLE);
+    SetDrawParam(3, 0);
+    DrawNumberAt(x + width / 2, middle, r.number, JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(kNameX, middle, r.name, JUSTIFY_LEFT_MIDDLE);
+    if (r.position < 0) return;
+    // The position at the end of the name column, cut to the room the
+    // name leaves.
+    int16_t nameWidth = 0;
+    GetTextSize(r.name, &nameWidth, nullptr);
+    char position[40];
+    std::snprintf(position, sizeof position, "%s", GetText(r.position));
+    const int room = kNameColumnEnd - (kNameX + nameWidth + 8);
+    int16_t positionWidth = 0;
+    for (size_t n = std::strlen(position); n > 0; position[--n] = '\0') {
+        GetTextSize(position, &positionWidth, nullptr);
+        if (positionWidth <= room) break;
+    }
+    SetDrawParam(1, kPositionColour);
+    DrawTextAddrAt(kNameColumnEnd, middle, position, JUSTIFY_RIGHT_MIDDLE);
+    SetDrawParam(1, 0);
 }
 
 void ResultsView_Animate() { IgChart_Animate(g_chart); }
