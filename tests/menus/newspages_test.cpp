@@ -16,6 +16,7 @@
 #include "menus/clubmain.h"
 #include "menus/menucont.h"
 #include "menus/newspages.h"
+#include "menus/startmenu.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "season/messages.h"
@@ -71,6 +72,7 @@ class NewsPagesTest : public MenuEngineTest {
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";
+        BuildNameTables();  // with the texts the display's start loaded
         keptArchive_.assign(&MessageArchive[0][0], &MessageArchive[0][0] + kClubCount * kArchiveSlots);
         keptCalendar_ = SeasonCalendar;
         for (int16_t club = 0; club < kClubCount; ++club) EmptyArchive(club);
