@@ -1,0 +1,131 @@
+// The match preview page in full: the text generated, laid out and drawn
+// with its table excerpts, on a new game's world whose first months have
+// results, on a headless 800 x 600 display.  Each round previews the next of
+// a list of fixtures of different clubs, competitions and days.  Target
+// under 20 ms.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/hvw/dataconv.h"
+#include "database/ranges.h"
+#include "database/referees.h"
+#include "database/text.h"
+#include "menus/machine.h"
+#include "menus/matchpreview.h"
+#include "menus/matchreport.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "menus/startmenu.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/clubseason.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "season/newgame.h"
+#include "support/bytes.h"
+#include "support/corehooks.h"
+#include "support/dxdraw.h"
+#include "support/dxenum.h"
+#include "support/gfx.h"
+#include "support/mem_win.h"
+#include "support/mouse.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
+
+namespace {
+
+constexpr int16_t kResultsUntil = 150;
+
+std::string ExeFolder() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string exe(path, n > 0 ? size_t(n) : 0);
+    return exe.substr(0, exe.rfind('/') + 1);
+}
+
+void StartWorld() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    InitMemory(64000);
+    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    DXEnumDisplay();
+    DDrawSelectDevice(0, 0);
+    GfxInit(0);
+    PakFileInit();
+    PakAddFile((ExeFolder() + "game/pakfiles/demo").c_str());
+    PakFileAddDone();
+    InitText(LANGUAGE_ENGLISH);
+    InitTimerInterrupt();
+    InitPoll();
+    InitMouseDriver();
+    RestartMenus();
+    InstallGameHooks();
+    ScreenPresented = 1;
+    if (chdir((ExeFolder() + "game").c_str()) != 0) std::exit(1);
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
+    NewGameSetUp();
+    BuildNameTables();
+    // Results for the first months, so that tables and runs have something
+    // to say.
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) >= kResultsUntil || IsFixturePlayed(slot)) continue;
+        uint8_t* word = FixtureTable[slot].bytes + kFixtureScoreWord;
+        const uint32_t score = uint32_t(GameRandom() % 4) | uint32_t(GameRandom() % 3) << 5;
+        recbits::StoreU32(word, (recbits::LoadU32(word) & ~uint32_t(0x3FF)) | score);
+    }
+    RecountClubSeasonRecords(kResultsUntil - 1);
+    SortLeagueTables();
+}
+
+// Unplayed fixtures after the results, one in every 97 slots.
+std::vector<int16_t> PreviewedFixtures() {
+    std::vector<int16_t> out;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); slot += 97)
+        if (FixtureDay(slot) >= kResultsUntil && FixtureType(slot) < kCompFriendly &&
+            IsClubNumber(FixtureHome(slot)))
+            out.push_back(int16_t(slot));
+    return out;
+}
+
+void BM_MatchReportShow(benchmark::State& state) {
+    static bool started = false;
+    if (!started) {
+        StartWorld();
+        started = true;
+    }
+    const std::vector<int16_t> fixtures = PreviewedFixtures();
+    if (fixtures.empty()) {
+        state.SkipWithError("no fixture to preview");
+        return;
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int16_t slot = fixtures[next++ % fixtures.size()];
+        const int16_t club = FixtureHome(slot);
+        SetPlayerClub(1, uint16_t(club));
+        SeasonCalendar.currentDay = int16_t(FixtureDay(slot));
+        CurrentReferee = HVW_AppointReferee(slot);
+        MatchDay_PreparePreview();
+        state.ResumeTiming();
+        MatchReport_Show();
+        benchmark::DoNotOptimize(ReportLineCount);
+    }
+}
+BENCHMARK(BM_MatchReportShow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+BENCHMARK_MAIN();
