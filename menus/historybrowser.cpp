@@ -13,6 +13,7 @@
 #include "database/query/funcs_fixtures.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
 #include "database/query/funcs_people.h"
 #include "database/ranges.h"
 #include "database/text.h"
@@ -112,6 +113,8 @@ int16_t g_userFixture = kHistoryNoFixture;
 int16_t g_userFixtureType = -1;
 bool g_firstPass = false;
 char g_legend[80];
+// The group round the shown column plays (0 or 1), -1 none.
+int16_t g_groupRound = -1;
 const char* g_legendShown = g_legend;
 const char* g_headerShown = HistoryHeaderLine;
 const char* g_pageNames[kHistoryPages];
@@ -262,6 +265,23 @@ bool IsMarkedSide(int16_t slot, int side) {
     return pageMarks && CountryOf(who) == S().Page;
 }
 
+// The cup whose first two rounds are played in groups.
+constexpr int16_t kGroupCup = 6;
+
+// The group round (0 or 1) of the third European cup that the type plays,
+// -1 for any other round.
+int16_t GroupRoundOf(int16_t type) {
+    const int16_t round = HVW_GetCupRoundIndex(type);
+    return HVW_GetCupIndex(type) == kGroupCup && (round == 0 || round == 1) ? round : int16_t(-1);
+}
+
+// In a group round a line names the group of its home club.
+void FillGroupCell(HistoryScreenLine& out, int16_t slot) {
+    const int16_t group = HVW_FindClubGroup(FixtureHome(slot), g_groupRound);
+    if (group < 0) return;
+    std::snprintf(out.aggregate, sizeof out.aggregate, "%s", GetText(HVW_GetCompTextIdByIndex(group)));
+}
+
 void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     const int winner = ShootOutWinner(slot);
     for (int side = 0; side < 2; ++side) {
@@ -282,6 +302,7 @@ void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     } else {
         std::snprintf(out.score, sizeof out.score, "%s", GetText(kVersusText));
     }
+    if (g_groupRound >= 0) FillGroupCell(out, slot);
     if (!Has(kHistSecondLegs)) return;
     const int16_t earlier =
         HVW_FindEarlierCupTie(FixtureHome(slot), FixtureAway(slot), FixtureType(slot), Today());
@@ -638,9 +659,11 @@ void FillButtons() {
 
 void FillHeader() {
     HistoryHeaderLine[0] = '\0';
+    g_groupRound = -1;
     if (HistoryTopLine < 0 || HistoryTopLine >= HistoryLineCount) return;
     const int16_t slot = HistoryLines[HistoryTopLine].fixture;
     const int16_t type = FixtureType(slot);
+    g_groupRound = GroupRoundOf(type);
     const HistoryColumnCell* cell = CurrentCell();
     const int8_t league = cell != nullptr ? cell->league : kNone;
     if (type >= kCompLeague && type <= kCompPlayOffFinal) {
@@ -653,6 +676,10 @@ void FillHeader() {
                       GetText(type == kCompNationalTeam ? kInternationalsText : kUnder21Text));
     } else if (type == kCompFriendly) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", GetText(kFriendliesText));
+    } else if (g_groupRound >= 0) {
+        // The lines name each fixture's group: the header the competition.
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
+                      HVW_FormatCompetitionName(type, 0, 0, int16_t(S().Page)));
     } else {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
                       HVW_FormatCompetitionName(type, 0, 1, int16_t(S().Page)));

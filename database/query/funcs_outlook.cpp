@@ -208,8 +208,11 @@ int16_t HVW_FindClubGroup(int16_t club, int16_t stage) {
     if (stage < 0 || stage > 1) return -1;
     int16_t found = -1;
     for (int16_t group = 0; group < 8; ++group) {
-        for (int16_t cell : ChampionsLeagueGroups[stage][group]) {
-            if (cell == club) found = group;
+        const int16_t* cells = ChampionsLeagueGroups[stage][group];
+        // A group not drawn yet holds zeros: club 0 is in none of them.
+        if (cells[0] == 0 && cells[1] == 0) continue;
+        for (int i = 0; i < 4; ++i) {
+            if (cells[i] == club) found = group;
         }
     }
     return found;

@@ -21,6 +21,7 @@
 #include "database/query/funcs_fixtures.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
+#include "database/query/funcs_outlook.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
@@ -33,6 +34,7 @@
 #include "menus/menucont.h"
 #include "menus/startmenu.h"
 #include "season/calendar.h"
+#include "season/european.h"
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
@@ -368,6 +370,34 @@ TEST_F(HistoryScreensTest, ASecondLegShowsTheFirstLegReversedBeforeTheMatchesAnd
     EXPECT_EQ(std::string(HistoryScreen[0].score), "3 - 0");
     EXPECT_EQ(std::string(HistoryScreen[0].aggregate), "(4 - 2)");
     DeleteFixture(firstLeg);
+}
+
+TEST_F(HistoryScreensTest, AGroupRoundNamesEachFixturesGroupOnItsLine) {
+    // Two drawn groups of the third European cup's first group round: the
+    // user's club in group C (2), two others in group F (5).
+    const int16_t a = FirstClubOf(0, 0, user_), b = FirstClubOf(0, 1), c = FirstClubOf(0, 1, b);
+    const int16_t d = FirstClubOf(0, 2);
+    int16_t kept[2][8][4];
+    std::memcpy(kept, ChampionsLeagueGroups, sizeof kept);
+    std::memset(ChampionsLeagueGroups, 0, sizeof kept);
+    const int16_t groupC[4] = {user_, a, 900, 901}, groupF[4] = {b, c, d, 902};
+    std::memcpy(ChampionsLeagueGroups[0][2], groupC, sizeof groupC);
+    std::memcpy(ChampionsLeagueGroups[0][5], groupF, sizeof groupF);
+    EXPECT_EQ(HVW_FindClubGroup(0, 1), -1) << "club 0 stands in no group that was not drawn";
+    const int16_t ours = Add(CupCode(6, 0), user_, a);
+    const int16_t theirs = Add(CupCode(6, 0), b, c);
+    ASSERT_GE(ours, 0);
+    ASSERT_GE(theirs, 0);
+    Pass(true);
+    ASSERT_EQ(HistoryLineCount, 2);
+    const std::string groupCText = GetText(HVW_GetCompTextIdByIndex(2));
+    const std::string groupFText = GetText(HVW_GetCompTextIdByIndex(5));
+    ASSERT_FALSE(groupCText.empty());
+    EXPECT_EQ(std::string(HistoryScreen[LineOfEntry(EntryOf(ours))].aggregate), groupCText);
+    EXPECT_EQ(std::string(HistoryScreen[LineOfEntry(EntryOf(theirs))].aggregate), groupFText);
+    EXPECT_EQ(std::string(HistoryHeaderLine).find(groupCText), std::string::npos)
+        << "the header names the competition, the lines their groups";
+    std::memcpy(ChampionsLeagueGroups, kept, sizeof kept);
 }
 
 TEST_F(HistoryScreensTest, EveryFixtureOfTheSeasonHasACellOnTheHomeCountrysPage) {
