@@ -134,6 +134,15 @@ constexpr int kStatsLongPassesLost = 87;   // u8
 constexpr int kStatsCatches = 88;          // u8
 constexpr int kStatsOtherStops = 90;       // u8: parries, tips, punches and smothers
 constexpr int kStatsTimesTackled = 91;     // u8
+constexpr int kStatsPenaltiesTaken = 36;   // u8
+constexpr int kStatsCornersTaken = 37;     // u8
+constexpr int kStatsFreeKicksAtGoal = 38;  // u8: free kicks shot at goal
+constexpr int kStatsCrossesLost = 39;      // u8: crosses that found no team-mate
+constexpr int kStatsKnockedDown = 40;      // u8: times fouled to the ground
+// Per team-mate (entry j for the team-mate of squad entry j): the short
+// passes the player gave him, and the short passes he received from him.
+constexpr int kStatsPassesTo = 92;         // u8[16]
+constexpr int kStatsPassesFrom = 108;      // u8[16]
 constexpr int kStatsTouches = 124;         // u8
 constexpr int kStatsLongPassesGood = 125;  // u8
 // Ticks of the match clock per match minute, for the two minute fields.

@@ -82,6 +82,12 @@ constexpr CountField kCountFields[] = {
                 f.counts[kCountPunchAways] + f.counts[kCountSmothers];
      }},
     {kStatsTimesTackled, [](const MatchFigure& f) { return int(f.counts[kCountTimesTackled]); }},
+    {kStatsPenaltiesTaken, [](const MatchFigure& f) { return int(f.counts[kCountPenaltiesTaken]); }},
+    {kStatsCornersTaken, [](const MatchFigure& f) { return int(f.counts[kCountCornersTaken]); }},
+    {kStatsFreeKicksAtGoal, [](const MatchFigure& f) { return int(f.counts[kCountFreeKicksAtGoal]); }},
+    {kStatsCrossesLost,
+     [](const MatchFigure& f) { return Lost(f.counts[kCountCrosses], f.counts[kCountCrossesGood]); }},
+    {kStatsKnockedDown, [](const MatchFigure& f) { return int(f.counts[kCountKnockedDown]); }},
     {kStatsTouches, [](const MatchFigure& f) { return int(f.touches); }},
     {kStatsLongPassesGood, [](const MatchFigure& f) { return int(f.counts[kCountLongPassesGood]); }},
 };
@@ -91,6 +97,16 @@ void StoreCounts(uint8_t* r, const MatchFigure& f) {
     for (const CountField& field : kCountFields) {
         const bool signedByte = field.at == kStatsGoals || field.at == kStatsAssists;
         r[At(field.at)] = uint8_t(std::clamp(field.count(f), 0, signedByte ? 127 : 255));
+    }
+}
+
+// The short passes between the player and each team-mate, both ways.
+void StorePassesWithMates(uint8_t* r, int side, int entry) {
+    const MatchFigure& f = MatchFigures[side * kTeamFigures + entry];
+    for (int mate = 0; mate < kTeamFigures; ++mate) {
+        const MatchFigure& m = MatchFigures[side * kTeamFigures + mate];
+        r[At(kStatsPassesTo) + mate] = uint8_t(std::min<int>(f.passesTo[mate], 255));
+        r[At(kStatsPassesFrom) + mate] = uint8_t(std::min<int>(m.passesTo[entry], 255));
     }
 }
 
@@ -129,5 +145,6 @@ void MatchComputePlayerRatings(uint8_t (*records)[kStatsRecordBytes], int16_t si
         r[At(kStatsOutfieldFlags)] = played && !keeper ? 1 : 0;
         StoreU16(r + At(kStatsPackedWord), uint16_t(CardState(f) << 6));
         StoreCounts(r, f);
+        StorePassesWithMates(r, side, entry);
     }
 }

@@ -28,6 +28,7 @@
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
+#include "menus/ratings.h"
 #include "menus/resultboard.h"
 #include "menus/resultsview.h"
 #include "menus/saveslots.h"
@@ -190,7 +191,10 @@ void ProcessUserMatch() {
     ResultMakers.playMatch = UserMatchShown() ? PlayUserMatchShown : PlayUserMatchUnseen;
     ProcessNextFixture();
     ResultMakers.playMatch = g_keptMatchMaker;
-    if (slot >= 0 && IsFixturePlayed(slot) && IsFixtureOfClub(slot, HVW_GetMyClub())) LastMatch_Keep(slot);
+    if (slot >= 0 && IsFixturePlayed(slot) && IsFixtureOfClub(slot, HVW_GetMyClub())) {
+        LastMatch_Keep(slot);
+        Ratings_RunPass(slot, LastMatch_UserSide());
+    }
 }
 
 // ---- Panels ----------------------------------------------------------------------

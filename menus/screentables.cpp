@@ -29,6 +29,7 @@
 #include "menus/leaguetable.h"
 #include "menus/loanterms.h"
 #include "menus/matchmarks.h"
+#include "menus/matchstatsscreen.h"
 #include "menus/menucont.h"
 #include "menus/monthheader.h"
 #include "menus/newspages.h"
@@ -58,6 +59,8 @@
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
+        case 71:
+            return MatchStatsScreenTable;
         case 3:
             return ClubMainTable;
         case 4:

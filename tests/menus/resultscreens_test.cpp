@@ -3,7 +3,9 @@
 // tabs through the statistics (a 0-0 row split 50-50), the share chart
 // (its curve from 50) and the results views and back, icon 153 ending the
 // loop; the shoot-out in brackets; the goal list's bounds; the match chart's
-// minute labels, event labels and title after later fixtures.
+// minute labels, event labels and title after later fixtures; the match
+// statistics screen's views, information row, heat map and title, and the
+// last fixture of a club.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,16 +14,21 @@
 #include <vector>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_people.h"
 #include "database/referees.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "menus/lastmatch.h"
 #include "menus/matchchart.h"
 #include "menus/matchday.h"
+#include "menus/matchstatsscreen.h"
 #include "menus/resultboard.h"
 #include "menus/screentables.h"
 #include "menus/sharechart.h"
+#include "season/calendar.h"
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/matchevents.h"
@@ -346,6 +353,178 @@ TEST_F(ResultScreensTest, TheMatchChartLabelsItsMinutesAndEventsAndShowsTheKeptS
     EXPECT_EQ(eventLabels[1], 30);
     EXPECT_EQ(title, "Home Town 2 - 1 Away Rovers");
     EXPECT_EQ(optionAfterClick, 71);
+}
+
+// The cell of the grid holding the position (shirt - 1).
+bool CellOf(int shirt, int* row, int* column) {
+    for (int r = 0; r < kStatsGridRows; ++r)
+        for (int c = 0; c < kStatsGridColumns; ++c)
+            if (MatchStatsGrid[r][c] == shirt - 1) {
+                *row = r;
+                *column = c;
+                return true;
+            }
+    return false;
+}
+
+TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
+    KeepConstructedMatch(false);
+    LastMatchCopy copy = LastMatch();
+    copy.setup.SetTeamU8(0, gameinfo::kHumanManaged, 1);
+    copy.setup.SetTeamI16(0, gameinfo::kTacticChoice, 0);
+    // Shirt 5: an outfield player with counters of known values; shirt 13
+    // came on at minute 60.
+    uint16_t outfield = 1;
+    while (HVW_GetPositionType(outfield) == 0) ++outfield;
+    copy.setup.SetI16(gameinfo::PlayerInfoAt(0, 4) + gameinfo::kPlayerInfoNumber, int16_t(outfield));
+    uint8_t* e = copy.result.teams[0].bytes + kReportPlayers + 4 * kPlayerReportSize;
+    recbits::StoreU16(e + kPlayerRating, 77);
+    recbits::StoreU16(e + kPlayerGoals, 2);
+    recbits::StoreU16(e + kPlayerCards, 1);
+    e[kStatsAssists] = 1;
+    e[kStatsTacklesWon] = 6;
+    e[kStatsClearances] = 4;
+    e[kStatsFouls] = 2;
+    e[kStatsHandballs] = 1;
+    e[kStatsIntercepts] = 3;
+    e[kStatsOwnHalfHeaders] = 5;
+    e[kStatsPossessionLost] = 7;
+    e[kStatsStartMinute] = 0;
+    e[kStatsEndMinute] = 90;
+    e[kStatsOutfieldFlags] = 1;
+    uint8_t* keeper = copy.result.teams[0].bytes + kReportPlayers;
+    keeper[kStatsSaves] = 4;
+    keeper[kStatsCatches] = 2;
+    keeper[kStatsOtherStops] = 1;
+    keeper[kStatsOwnHalfHeaders] = 0;
+    copy.result.teams[0].bytes[kReportPlayers + 12 * kPlayerReportSize + kStatsStartMinute] = 60;
+    // Shirt 5's heat map: two cells of the top row full, one at a tenth.
+    std::memset(copy.result.heatMaps[4], 0, sizeof copy.result.heatMaps[4]);
+    copy.result.heatMaps[4][2][0] = 100;
+    copy.result.heatMaps[4][8][0] = 100;
+    copy.result.heatMaps[4][5][0] = 10;
+    LastMatch_Set(copy);
+
+    static MatchStatsInfoRow keeperRow, view5, view0;
+    static std::string title, keeperCounter;
+    static int subs = 0;
+    static int16_t subShirt = 0, shirtAfterClick = 0, optionAfter = 0;
+    static int alphaFull = 0, alphaLow = 0;
+    static std::vector<uint32_t> heat;
+    heat.clear();
+    WaitForTable(MatchStatsScreenTable);
+    testenv::MenuUserDo([] {
+        keeperRow = MatchStats_Info();
+        title = MatchStats_Title();
+        keeperCounter = MatchStats_CounterString(1);
+        subs = MatchStats_SubCount();
+        subShirt = MatchStats_SubShirt(0);
+        int row = 0, column = 0;
+        if (CellOf(5, &row, &column)) testenv::MenuUserClickAt(column * 37 + 82, row * 23 + 65);
+        testenv::MenuUserWait(5);
+        testenv::MenuUserDo([] {
+            shirtAfterClick = MatchStatsShirt;
+            view5 = MatchStats_Info();
+            // View 0 from the pop-up, then shirt 5 again.
+            testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 30 && item.y == 559; });
+            testenv::MenuUserWait(10);
+            testenv::MenuUserClickPopupRow(0);
+            testenv::MenuUserWait(5);
+            testenv::MenuUserDo([] {
+                int row = 0, column = 0;
+                if (CellOf(5, &row, &column)) testenv::MenuUserClickAt(column * 37 + 82, row * 23 + 65);
+                testenv::MenuUserWait(5);
+                testenv::MenuUserDo([] {
+                    view0 = MatchStats_Info();
+                    testenv::MenuUserClickItem(
+                        [](const MenuHotItem& item) { return item.x == 30 && item.y == 559; });
+                    testenv::MenuUserWait(10);
+                    testenv::MenuUserClickPopupRow(6);  // the heat map
+                    testenv::MenuUserWait(5);
+                    testenv::MenuUserDo([] {
+                        int row = 0, column = 0;
+                        if (CellOf(5, &row, &column))
+                            testenv::MenuUserClickAt(column * 37 + 82, row * 23 + 65);
+                        testenv::MenuUserWait(5);
+                        Grab(&heat);
+                        testenv::MenuUserDo([] {
+                            alphaFull = MatchStats_HeatAlpha(0, 2);
+                            alphaLow = MatchStats_HeatAlpha(0, 5);
+                            ClickAt(743, 559);
+                        });
+                    });
+                });
+            });
+        });
+    });
+    RunMenuSet(MatchStatsScreenTable);
+    optionAfter = MenuOption;
+
+    EXPECT_EQ(title, "Home Town 2 - 1 Away Rovers");
+    // Shirt 1 on entry: the keeper's labels and counters in every view.
+    const int16_t keeperLabels[6] = {1409, 1412, -1, 1405, 936, -1};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(keeperRow.labels[k], keeperLabels[k]) << k;
+    EXPECT_EQ(keeperRow.values[0], 7);
+    EXPECT_EQ(keeperRow.values[1], 2);
+    EXPECT_EQ(keeperRow.values[2], kStatsNoValue);
+    EXPECT_EQ(keeperCounter, "7-2-0-0");
+    EXPECT_EQ(subs, 1);
+    EXPECT_EQ(subShirt, 13);
+    // Shirt 5 in view 5: rating, goals, assists, minutes, one booking.
+    EXPECT_EQ(shirtAfterClick, 5);
+    const int16_t view5Labels[6] = {243, 64, 956, 963, 1411, 1410};
+    const int16_t view5Values[6] = {77, 2, 1, 90, 1, 0};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(view5.labels[k], view5Labels[k]) << k;
+        EXPECT_EQ(view5.values[k], view5Values[k]) << k;
+    }
+    EXPECT_EQ(view5.rating, 77);
+    EXPECT_STREQ(view5.goals, "(2)");
+    EXPECT_EQ(view5.icons[0], 15);
+    EXPECT_EQ(view5.icons[1], 1);
+    // View 0: tackles, clearances, the foul counts, interceptions, headers,
+    // possession lost.
+    const int16_t view0Labels[6] = {1415, 935, 1437, 1416, 936, 918};
+    const int16_t view0Values[6] = {6, 4, 3, 3, 5, 7};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(view0.labels[k], view0Labels[k]) << k;
+        EXPECT_EQ(view0.values[k], view0Values[k]) << k;
+    }
+    // The heat map: the full cells at 100 per cent (pure red), the one under
+    // 14 per cent of the largest at 53.
+    EXPECT_EQ(alphaFull, 100);
+    EXPECT_EQ(alphaLow, 53);
+    ASSERT_EQ(heat.size(), 800u * 600u);
+    const uint32_t full = heat[size_t(65 * 800 + (17 - 2) * 37 + 64 + 18)];
+    const uint32_t low = heat[size_t(65 * 800 + (17 - 5) * 37 + 64 + 18)];
+    EXPECT_TRUE((full & 0xFF) >= 0xF0 || (full >> 16 & 0xFF) >= 0xF0) << std::hex << full;
+    EXPECT_TRUE(((full >> 8) & 0xFF) < 0x10) << std::hex << full;
+    EXPECT_NE(low, full);
+    EXPECT_EQ(optionAfter, 3);
+}
+
+TEST_F(ResultScreensTest, TheLastFixtureOfAClubBeforeToday) {
+    ClearFixtureTable();
+    const int16_t kept = SeasonCalendar.currentDay;
+    const uint16_t keptClub = SelectedClub;
+    HVW_AddFixture(5, 0, 10, 11, 0);
+    HVW_AddFixture(8, 0, 12, 10, 0);
+    HVW_AddFixture(12, 0, 10, 13, 0);
+    SelectedClub = 10;
+    SeasonCalendar.currentDay = 10;
+    FindLastClubFixture();
+    EXPECT_EQ(FixtureDay(LastClubFixture), 8);
+    SeasonCalendar.currentDay = 3;
+    LastClubFixture = 9;
+    FindLastClubFixture();
+    EXPECT_EQ(LastClubFixture, 0);
+    SelectedClub = 14;
+    SeasonCalendar.currentDay = 20;
+    FindLastClubFixture();
+    EXPECT_EQ(LastClubFixture, 0);
+    SeasonCalendar.currentDay = kept;
+    SelectedClub = keptClub;
+    ClearFixtureTable();
 }
 
 TEST(MatchChartCurve, AMinuteWithoutAValueIsFiftyAndTheNextSmoothsFromIt) {
