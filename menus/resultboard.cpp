@@ -184,7 +184,7 @@ char g_minuteLine[kLineSize];
 const char* g_statsHomePtr = g_statsHome;
 const char* g_statsAwayPtr = g_statsAway;
 const char* g_minutePtr = g_minuteLine;
-MatchStatsView g_stats;
+ResultsStatsShown g_stats;
 const char* g_zonePercentPtr[3] = {g_stats.zonePercent[0], g_stats.zonePercent[1], g_stats.zonePercent[2]};
 // The per-bar shares' texts of the three zone bars.
 char g_zoneHome[3][16];
@@ -362,7 +362,7 @@ void MatchStatsMenuProc() {
     ResultsTabBar_Mark(kResultsStats, 1);
 }
 
-const MatchStatsView& MatchStatsShown() { return g_stats; }
+const ResultsStatsShown& MatchStatsShown() { return g_stats; }
 
 void MatchStatsBars(int, int, int, int) {
     for (int i = 0; i < kStatRows; ++i) {

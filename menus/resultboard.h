@@ -50,11 +50,11 @@ int ResultsShare(int64_t home, int64_t away);
 
 // What the statistics screen shows, for tests: the three zone strings, the
 // zone bar shares and the seven rows' home shares and texts.
-struct MatchStatsView {
+struct ResultsStatsShown {
     char zonePercent[3][16];
     int zoneShare[3];
     int rowShare[7];
     char rowHome[7][16];
     char rowAway[7][16];
 };
-const MatchStatsView& MatchStatsShown();
+const ResultsStatsShown& MatchStatsShown();

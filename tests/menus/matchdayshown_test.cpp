@@ -6,7 +6,9 @@
 // the same world, so every run starts alike.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,9 +29,13 @@
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
 #include "menus/exm_text.h"
+#include "menus/lastmatch.h"
+#include "menus/matchchart.h"
 #include "menus/matchday.h"
 #include "menus/matchgraph.h"
+#include "menus/matchstatsscreen.h"
 #include "menus/menucont.h"
+#include "menus/menupc.h"
 #include "menus/menusetup.h"
 #include "menus/resultboard.h"
 #include "menus/resultsview.h"
@@ -77,6 +83,18 @@ struct ShownDay {
     int32_t resultBoards = 0;
     int32_t menusOpen = 0;
     int32_t played = 0;
+    // The result board as it stood, and the chart and statistics screens
+    // opened after the day's other fixtures.
+    int32_t boardDashInk = 0;
+    int32_t goalMinutes = 0;
+    int32_t fixtureGoals = -1;
+    char homeLine[96] = {};
+    char awayLine[96] = {};
+    char expectedHome[96] = {};
+    char expectedAway[96] = {};
+    char chartTitle[128] = {};
+    char statsTitle[128] = {};
+    char expectedTitle[128] = {};
     uint8_t result[sizeof MatchResult] = {};
 };
 
@@ -208,6 +226,29 @@ class MatchDayShownTest : public ::testing::Test {
         ScreenPresented = 1;
     }
 
+    // After the day: the match chart (screen 50) and from its click area
+    // the match statistics (71), which leave to the club.
+    static void LookAtTheKeptMatch() {
+        testenv::MenuUserWaitFor([] { return testenv::DayUserTableUp(MatchChartTable); }, 3000);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([] {
+            std::snprintf(g_day.chartTitle, sizeof g_day.chartTitle, "%s", MatchChartTitle());
+            testenv::MenuUserClickAt(590, 456);
+            testenv::MenuUserWaitFor([] { return testenv::DayUserTableUp(MatchStatsScreenTable); }, 3000);
+            testenv::MenuUserWait(3);
+            testenv::MenuUserDo([] {
+                std::snprintf(g_day.statsTitle, sizeof g_day.statsTitle, "%s", MatchStats_Title());
+                testenv::MenuUserClickItem(
+                    [](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+            });
+        });
+        StdoutCapture quiet;
+        MenuOption = 50;
+        for (int screen = 0; screen < 2 && MenuOption != 3 && !WinCloseRequested(); ++screen)
+            DoMainMenuOption();
+        quiet.Text();
+    }
+
     // One day of the user's league match against a club of his division,
     // the day user clicking what it offers.
     static void PlayTheDay(bool no3d, uint32_t seed) {
@@ -225,6 +266,24 @@ class MatchDayShownTest : public ::testing::Test {
         ResultMakers.playMatch = ShortMatch;
         GameSeedRandom(seed);
         testenv::MenuUserStart();
+        testenv::DayUserWatch() = [] {
+            if (!testenv::DayUserTableUp(ResultBoardTable) || g_day.homeLine[0] != 0) return;
+            // White ink of the "-" at (400, 112).
+            for (int y = 104; y < 120; ++y)
+                for (int x = 396; x < 405; ++x) {
+                    const uint32_t p = GetBackBufferPixel(x, y);
+                    g_day.boardDashInk += (p & 0xFF) > 170 && (p >> 8 & 0xFF) > 170 && (p >> 16 & 0xFF) > 170;
+                }
+            std::snprintf(g_day.homeLine, sizeof g_day.homeLine, "%s", ResultBoardHomeLine());
+            std::snprintf(g_day.awayLine, sizeof g_day.awayLine, "%s", ResultBoardAwayLine());
+            // Every goal stands in the lists by its minute.
+            for (int side = 0; side < 2; ++side) {
+                const std::string text = ResultBoardGoalText(side);
+                for (size_t i = 0; i < text.size(); ++i)
+                    g_day.goalMinutes +=
+                        std::isdigit(uint8_t(text[i])) && (i == 0 || !std::isdigit(uint8_t(text[i - 1])));
+            }
+        };
         testenv::DayUserStart();
         ContinueMode = 0;
         MenuOption = 43;
@@ -234,6 +293,16 @@ class MatchDayShownTest : public ::testing::Test {
             quiet.Text();
         }
         testenv::DayUserStop();
+        testenv::DayUserWatch() = nullptr;
+        const uint32_t score = slot >= 0 ? FixtureScore(slot) : 0;
+        g_day.fixtureGoals = int32_t((score & 31) + (score >> 5 & 31));
+        std::snprintf(g_day.expectedHome, sizeof g_day.expectedHome, "%s %d", LastMatch_TeamName(0),
+                      int(score & 31));
+        std::snprintf(g_day.expectedAway, sizeof g_day.expectedAway, "%d %s", int(score >> 5 & 31),
+                      LastMatch_TeamName(1));
+        std::snprintf(g_day.expectedTitle, sizeof g_day.expectedTitle, "%s %d - %d %s", LastMatch_TeamName(0),
+                      int(score & 31), int(score >> 5 & 31), LastMatch_TeamName(1));
+        LookAtTheKeptMatch();
         g_day.framesDrawn = D3DGameFramesDrawn;
         g_day.watchClicks = testenv::DayUserSeen().watchClicks;
         g_day.resultBoards = testenv::DayUserSeen().resultBoards;
@@ -269,6 +338,14 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_NE(first.shirtsSeen, 0) << "figures in their kit in the grab";
     EXPECT_EQ(first.resultBoards, 1) << "the results loop after the match";
     EXPECT_EQ(first.menusOpen, 1) << "the menus rebuilt after the display";
+    // The result board of the played match; the chart and the statistics
+    // opened after the day's other fixtures show it still.
+    EXPECT_GT(first.boardDashInk, 0);
+    EXPECT_STREQ(first.homeLine, first.expectedHome);
+    EXPECT_STREQ(first.awayLine, first.expectedAway);
+    EXPECT_EQ(first.goalMinutes, first.fixtureGoals);
+    EXPECT_STREQ(first.chartTitle, first.expectedTitle);
+    EXPECT_STREQ(first.statsTitle, first.expectedTitle);
 
     // The same seed and input: the same result block.
     const ShownDay second = DayInChild(false, 777);
@@ -284,6 +361,10 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_EQ(plain.unshownMatches, 1);
     EXPECT_EQ(plain.framesDrawn, 0);
     EXPECT_EQ(plain.resultBoards, 1);
+    EXPECT_STREQ(plain.homeLine, plain.expectedHome);
+    EXPECT_EQ(plain.goalMinutes, plain.fixtureGoals);
+    EXPECT_STREQ(plain.chartTitle, plain.expectedTitle);
+    EXPECT_STREQ(plain.statsTitle, plain.expectedTitle);
 }
 
 // What a child saw of the post-match pages: the pages in the order they
