@@ -41,7 +41,8 @@ constexpr int kMarkerIcon = 111;
 constexpr int kBookedIcon = 15;
 constexpr int kSentOffIcon = 14;
 constexpr int kInjuredIcon = 16;
-constexpr int kNoIcon = 1;
+// No icon: our icon 1 is a drawn square, so an empty cell stands for none.
+constexpr int kNoIcon = kStatsNoValue;
 constexpr int16_t kHeatView = 7;
 constexpr int16_t kPassingView = 2;
 // The rating of the markers in the heat-map view, which has no category.

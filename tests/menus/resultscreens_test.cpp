@@ -481,7 +481,7 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     EXPECT_EQ(view5.rating, 77);
     EXPECT_STREQ(view5.goals, "(2)");
     EXPECT_EQ(view5.icons[0], 15);
-    EXPECT_EQ(view5.icons[1], 1);
+    EXPECT_EQ(view5.icons[1], kStatsNoValue);
     // View 0: tackles, clearances, the foul counts, interceptions, headers,
     // possession lost.
     const int16_t view0Labels[6] = {1415, 935, 1437, 1416, 936, 918};

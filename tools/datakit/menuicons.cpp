@@ -359,9 +359,14 @@ void DrawFrame(int entry, int frame, Canvas& c) {
             c.Box(2, 1, 19, 17, kSetColours[frame % 8]);
             if (frame >= 8) c.Rect(7, 6, 9, 7, kWhite);
             break;
-        case 4:  // yellow card, red card, second yellow
-            c.Box(1, 0, 7, 10, frame == 1 ? kRed : kYellow);
-            if (frame == 2) c.Rect(2, 5, 5, 4, kRed);
+        case 4:  // icons 14-16: the red card, the yellow card and the injury cross
+            if (frame < 2) {
+                c.Box(1, 0, 7, 10, frame == 0 ? kRed : kYellow);
+            } else {
+                c.Box(0, 1, 9, 9, kWhite);
+                c.Rect(3, 2, 3, 7, kRed);
+                c.Rect(1, 4, 7, 3, kRed);
+            }
             break;
         case 5:  // labelled tabs
             c.Box(0, 1, 57, 17, kSetColours[frame % 8]);
