@@ -344,6 +344,18 @@ void SetPlayerClub(uint16_t player, int16_t value);
 // what it found before.  Records written whole (a load, a cleared table)
 // do not move it.
 uint32_t ClubPlayersStamp(int16_t club);
+
+// The market key of a player: kPlayerOffMarket when he is on trial, on the
+// transfer list, has asked to leave or has no club; else the club that owns
+// him (the loan club's owner while he is away on loan).  The tests every
+// transfer search asks of every player first, in one small table.
+constexpr uint16_t kPlayerOffMarket = 0xFFFF;
+// While kept, the table of keys stays true through the setters of those
+// fields and grows with the player table; KeepPlayerMarketKeys(false)
+// drops it (a load or a record written whole may follow).
+void KeepPlayerMarketKeys(bool keep);
+// Keys of players 0 .. PlayerCount-1, or nullptr while none are kept.
+const uint16_t* PlayerMarketKeys();
 uint16_t GetPlayerLoanClub(uint16_t player);
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 

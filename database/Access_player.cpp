@@ -100,6 +100,26 @@ void TouchClubOf(uint16_t player) {
     if (club < kClubCount) ++g_clubPlayersStamp[club];
 }
 
+// The market keys while kept: players below g_marketKeysBuilt hold theirs.
+bool g_marketKeysKept = false;
+uint16_t g_marketKeysBuilt = 0;
+uint16_t g_marketKeys[kMaxPlayers];
+
+uint16_t MarketKeyOf(uint16_t player) {
+    const uint8_t* rec = Rec(player);
+    if (ReadField(rec, kLoanTrial) != 0 || ReadField(rec, kTxList) != 0 || ReadField(rec, kTxReq) != 0)
+        return kPlayerOffMarket;
+    const uint16_t club = LoadU16(rec + kClub);
+    if (club >= kClubCount) return kPlayerOffMarket;
+    const uint16_t loanClub = LoadU16(rec + kLoanClub);
+    return loanClub < kClubCount ? loanClub : club;
+}
+
+// After a setter of a field the key reads.
+void RefreshMarketKey(uint16_t player) {
+    if (g_marketKeysKept && player < g_marketKeysBuilt) g_marketKeys[player] = MarketKeyOf(player);
+}
+
 // The cap of a stat's group: by ability for the physical stats, by the
 // player's number for the technical ones.
 int StatCap(uint16_t player, int ability, int index) {
@@ -334,12 +354,14 @@ uint16_t GetPlayerTxList(uint16_t player) {
 }
 void SetPlayerTxList(uint16_t player, int16_t value) {
     SetUnlessLocked(player, kTxList, value > 1 ? 1 : value);
+    RefreshMarketKey(player);
 }
 uint16_t GetPlayerTxReq(uint16_t player) {
     return Get(player, kTxReq, "Trying to get txreq of neg player : '%d'\n");
 }
 void SetPlayerTxReq(uint16_t player, int16_t value) {
     SetFlagWarned(player, kTxReq, value, "Trying excessive txreq with player: '%d,%d'\n");
+    RefreshMarketKey(player);
 }
 uint16_t GetPlayerPerf(uint16_t player) {
     return Get(player, kPerf, "Trying to get perf of neg player : '%d'\n") * 2;
@@ -641,7 +663,10 @@ void SetPlayerFlag107(uint16_t player, int16_t value) { SetClamped(player, kFlag
 uint16_t GetPlayerLoanTrial(uint16_t player) {
     return Get(player, kLoanTrial, "Trying to get LoanTrial of neg player : '%d'\n");
 }
-void SetPlayerLoanTrial(uint16_t player, int16_t value) { SetClamped(player, kLoanTrial, value, 1); }
+void SetPlayerLoanTrial(uint16_t player, int16_t value) {
+    SetClamped(player, kLoanTrial, value, 1);
+    RefreshMarketKey(player);
+}
 uint16_t GetPlayerFlag107Bit7(uint16_t player) { return GetQuiet(player, kFlag107Bit7); }
 void SetPlayerFlag107Bit7(uint16_t player, int16_t value) { SetClamped(player, kFlag107Bit7, value, 1); }
 
@@ -737,6 +762,7 @@ void SetPlayerClub(uint16_t player, int16_t value) {
     TouchClubOf(player);
     StoreU16(Rec(player) + kClub, ClubFieldValue(value));
     TouchClubOf(player);
+    RefreshMarketKey(player);
 }
 
 uint32_t ClubPlayersStamp(int16_t club) { return IsClubNumber(club) ? g_clubPlayersStamp[club] : 0; }
@@ -745,6 +771,22 @@ uint16_t GetPlayerLoanClub(uint16_t player) {
 }
 void SetPlayerLoanClub(uint16_t player, int16_t value) {
     if (CanSet(player)) StoreU16(Rec(player) + kLoanClub, ClubFieldValue(value));
+    RefreshMarketKey(player);
+}
+
+void KeepPlayerMarketKeys(bool keep) {
+    g_marketKeysKept = keep;
+    g_marketKeysBuilt = 0;
+}
+
+const uint16_t* PlayerMarketKeys() {
+    if (!g_marketKeysKept) return nullptr;
+    // Records are only added at the table's end while the keys are kept.
+    if (PlayerCount < g_marketKeysBuilt) g_marketKeysBuilt = 0;
+    for (uint16_t player = g_marketKeysBuilt; player < PlayerCount && player < kMaxPlayers; ++player)
+        g_marketKeys[player] = MarketKeyOf(player);
+    g_marketKeysBuilt = PlayerCount;
+    return g_marketKeys;
 }
 
 // A slot or row outside the table stops the program like a bad player,

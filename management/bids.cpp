@@ -176,31 +176,35 @@ void MakeTargetSearch(TargetSearch& s, int16_t buyer, int16_t mode, int32_t budg
         s.outsideByOwner[owner + 1] = OwnerOutsideTargetNations(owner, s);
 }
 
-bool OutsideTargetNations(uint16_t player, const TargetSearch& s) {
-    return s.outsideByOwner[OwningClub(player) + 1];
+// The market key of a player read through the getters, as the kept table
+// holds it.
+uint16_t MarketKey(uint16_t player) {
+    if (GetPlayerLoanTrial(player) != 0 || GetPlayerTxList(player) != 0) return kPlayerOffMarket;
+    if (PlayingClub(player) < 0 || GetPlayerTxReq(player) != 0) return kPlayerOffMarket;
+    return uint16_t(OwningClub(player));
 }
 
-// The players a search passes over before he is rated.
-bool SkipTarget(uint16_t player, const TargetSearch& s) {
-    // Without draws every test is free of side effects, and the cheap and
-    // most selective one is asked first; with draws the order keeps the
-    // draw for exactly the players who pass the first tests.
-    if (!s.draws && OutsideTargetNations(player, s)) return true;
-    if (GetPlayerLoanTrial(player) != 0 || GetPlayerTxList(player) != 0) return true;
-    const int16_t playing = PlayingClub(player);
-    if (playing < 0 || GetPlayerTxReq(player) != 0) return true;
-    const int16_t owner = OwningClub(player);
+// The players a search passes over before he is rated, `key` his market
+// key.
+bool SkipTarget(uint16_t player, uint16_t key, const TargetSearch& s) {
+    // Players off the market take no draw.
+    if (key == kPlayerOffMarket) return true;
+    const int16_t owner = int16_t(key);
+    const bool outside = s.outsideByOwner[owner + 1];
     if (s.draws) {
-        // Every player who gets this far takes one draw.  The tests after it
+        // Every player on the market takes one draw.  The tests after it
         // are all free of side effects, so a player whose club stands
         // outside the searched nations only needs the draw taken, not read.
-        if (OutsideTargetNations(player, s)) {
+        if (outside) {
             GameRandom();
             return true;
         }
         const int weight = AgentByte(player, 1) + 30 + (s.user >= 0 && owner == s.user ? 30 : 0);
         if (GameRandom() % 130 > weight) return true;
+    } else if (outside) {
+        return true;
     }
+    const int16_t playing = PlayingClub(player);
     if (GetPlayerFlag95(player) != 0 && GetPlayerApps(player) == 0) return true;
     if (GetPlayerPosition(player) == 13 || GetPlayerField52(player) < 26 || GetPlayerHalvorn(player) != 0) {
         return true;
@@ -330,14 +334,19 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
     // A search of the home market by a club of another nation than the
     // viewed one finds nobody; without draws it need not look.
     const bool nobody = !search.draws && mode == 0 && search.buyerNation != search.viewed;
+    // The daily squad pass keeps every player's market key in one table;
+    // a search on its own reads the keys from the records.
+    const uint16_t* keys = PlayerMarketKeys();
     for (uint16_t player = 3; player < PlayerCount && !nobody; ++player) {
-        // The first tests read the flags words and the clubs.
-        const unsigned ahead = player + kPlayerPrefetchAhead;
-        PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
-        PrefetchPlayerRecord(ahead, kPlayerLoanTrialOffset);
-        PrefetchPlayerRecord(ahead, kPlayerClubOffset);
+        if (keys == nullptr) {
+            // The first tests read the flags words and the clubs.
+            const unsigned ahead = player + kPlayerPrefetchAhead;
+            PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
+            PrefetchPlayerRecord(ahead, kPlayerLoanTrialOffset);
+            PrefetchPlayerRecord(ahead, kPlayerClubOffset);
+        }
         if (userTargets.Holds(player)) continue;
-        if (SkipTarget(player, search)) continue;
+        if (SkipTarget(player, keys != nullptr ? keys[player] : MarketKey(player), search)) continue;
         const int32_t rating = TransferTargetRating(player, budget);
         if (rating < minRating || rating > maxRating) continue;
         const int buyerBids = ClubBidsFor(club, player);

@@ -105,10 +105,11 @@ int16_t SquadPassTrainingDays(int16_t club, int nation, bool eveOfRange) {
 
 void RunClubSquadPass(int16_t realDay, int16_t allowBids) {
     // The clubs' next fixtures and managers are asked for many times over;
-    // nothing in the pass moves a fixture or appoints a manager.
+    // nothing in the pass moves a fixture or appoints a manager.  Every
+    // transfer search reads the players' market keys.
     struct KeptNextFixtures {
-        KeptNextFixtures() { KeepNextFixtures(true), KeepClubManagers(true); }
-        ~KeptNextFixtures() { KeepNextFixtures(false), KeepClubManagers(false); }
+        KeptNextFixtures() { KeepNextFixtures(true), KeepClubManagers(true), KeepPlayerMarketKeys(true); }
+        ~KeptNextFixtures() { KeepNextFixtures(false), KeepClubManagers(false), KeepPlayerMarketKeys(false); }
     } keep;
     SortClubsByReputation();
     WindowState windows;
