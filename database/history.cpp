@@ -275,9 +275,19 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club) {
     if (player == 0 || player >= kMaxPlayers) return 0;
     const HistoryList list = PlayerList();
     const uint32_t used = list.Used();
+    // While the index stands for a list in owner order, the player's entries
+    // are the run at his index position and the rest of the list holds none
+    // of his: the scan may stop at the run's end.  Asked for every player of
+    // every fixture, a scan to the end would read most of the list.
+    const IndexState& state = IndexStateOf(list);
+    const bool ordered = state.ordered && state.count == *list.count;
     for (uint32_t i = list.First(player); i < used; ++i) {
         const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
-        if (PlayerHistoryPlayer(e) == player && PlayerHistoryClub(e) == uint16_t(club)) return 1;
+        if (PlayerHistoryPlayer(e) != player) {
+            if (ordered) break;
+            continue;
+        }
+        if (PlayerHistoryClub(e) == uint16_t(club)) return 1;
     }
     return 0;
 }
