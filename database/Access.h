@@ -618,6 +618,10 @@ extern FinanceFixture FinanceFixtureList[kFinanceFixtureListSize];
 extern int32_t FinanceForecast[kFinanceWeeks];
 
 void BuildFinanceFixtureList(int16_t club);
+// While kept, the list is built from an index of every club's fixtures
+// made once while the fixture table stays as it was (its generation and
+// the day); the scores' broadcast bits are read as they stand.
+void KeepFinanceFixtureIndex(bool keep);
 int32_t EstimateHomeGate(int16_t club);
 int32_t GetWeeklyCommercialIncome(int16_t club, int32_t gate);
 int32_t GetTelevisedMatchIncome(int16_t club);

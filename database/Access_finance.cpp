@@ -299,9 +299,77 @@ void InitClubFinanceHistory() {
 
 constexpr int kFixturePrefetchAhead = 16;
 
+namespace {
+
+// Whether a fixture counts in the clubs' finance lists: national-team days
+// and the reserve league pay nothing.
+bool IsFinanceFixture(int slot) {
+    const int type = FixtureType(slot);
+    return type < kCompNationalTeam || type > kCompReserveLeague;
+}
+
+// Every club's finance fixtures, slot numbers in table order.
+struct FinanceFixtureIndex {
+    bool kept = false;
+    bool built = false;
+    uint32_t generation = 0;
+    int16_t day = 0;
+    uint16_t start[kClubCount + 1];
+    uint16_t slots[2 * kFixtureSlots];
+};
+FinanceFixtureIndex g_financeIndex;
+
+void BuildFinanceFixtureIndex() {
+    FinanceFixtureIndex& x = g_financeIndex;
+    uint16_t counts[kClubCount] = {};
+    int used = 0;
+    while (used < kFixtureSlots && !IsFixtureEmpty(used)) ++used;
+    const auto clubsOf = [](int slot, auto visit) {
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (IsClubNumber(home)) visit(home);
+        if (away != home && IsClubNumber(away)) visit(away);
+    };
+    for (int slot = 0; slot < used; ++slot) {
+        if (IsFinanceFixture(slot)) clubsOf(slot, [&](int16_t club) { ++counts[club]; });
+    }
+    x.start[0] = 0;
+    for (int club = 0; club < kClubCount; ++club) x.start[club + 1] = uint16_t(x.start[club] + counts[club]);
+    uint16_t next[kClubCount];
+    std::copy(x.start, x.start + kClubCount, next);
+    for (int slot = 0; slot < used; ++slot) {
+        if (IsFinanceFixture(slot))
+            clubsOf(slot, [&](int16_t club) { x.slots[next[club]++] = uint16_t(slot); });
+    }
+    x.built = true;
+    x.generation = FixtureTableGeneration;
+    x.day = SeasonCalendar.currentDay;
+}
+
+void AddFinanceFixture(int* filled, int slot, int16_t club) {
+    const bool home = FixtureHome(slot) == club;
+    const bool televised = (FixtureScore(slot) & kFixtureBroadcastBit) != 0;
+    const uint16_t kind = home ? (televised ? 1 : 0) : (televised ? 2 : 3);
+    FinanceFixtureList[(*filled)++] = FinanceFixture{int16_t(FixtureDay(slot)), kind};
+}
+
+}  // namespace
+
+void KeepFinanceFixtureIndex(bool keep) {
+    g_financeIndex.kept = keep;
+    g_financeIndex.built = false;
+}
+
 void BuildFinanceFixtureList(int16_t club) {
     for (FinanceFixture& f : FinanceFixtureList) f = FinanceFixture{-1, 0};
     int filled = 0;
+    FinanceFixtureIndex& x = g_financeIndex;
+    if (x.kept && IsClubNumber(club)) {
+        if (!x.built || x.generation != FixtureTableGeneration || x.day != SeasonCalendar.currentDay)
+            BuildFinanceFixtureIndex();
+        for (int i = x.start[club]; i < x.start[club + 1] && filled < kFinanceFixtureListSize; ++i)
+            AddFinanceFixture(&filled, x.slots[i], club);
+        return;
+    }
     for (int slot = 0; slot < kFixtureSlots && filled < kFinanceFixtureListSize; ++slot) {
         // The used slots stand first, so the first empty one ends them (an
         // empty slot keeps whatever clubs it last held, club 0 after a
@@ -312,14 +380,9 @@ void BuildFinanceFixtureList(int16_t club) {
             __builtin_prefetch(FixtureTable[slot + kFixturePrefetchAhead].bytes);
         // The table's inline readers: this walk runs for every club
         // several times a day.
-        const int type = FixtureType(slot);
-        if (type >= kCompNationalTeam && type <= kCompReserveLeague) continue;
-        const bool home = FixtureHome(slot) == club;
-        const bool away = FixtureAway(slot) == club;
-        if (!home && !away) continue;
-        const bool televised = (FixtureScore(slot) & kFixtureBroadcastBit) != 0;
-        const uint16_t kind = home ? (televised ? 1 : 0) : (televised ? 2 : 3);
-        FinanceFixtureList[filled++] = FinanceFixture{int16_t(FixtureDay(slot)), kind};
+        if (!IsFinanceFixture(slot)) continue;
+        if (FixtureHome(slot) != club && FixtureAway(slot) != club) continue;
+        AddFinanceFixture(&filled, slot, club);
     }
 }
 

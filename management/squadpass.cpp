@@ -108,8 +108,14 @@ void RunClubSquadPass(int16_t realDay, int16_t allowBids) {
     // nothing in the pass moves a fixture or appoints a manager.  Every
     // transfer search reads the players' market keys.
     struct KeptNextFixtures {
-        KeptNextFixtures() { KeepNextFixtures(true), KeepClubManagers(true), KeepPlayerMarketKeys(true); }
-        ~KeptNextFixtures() { KeepNextFixtures(false), KeepClubManagers(false), KeepPlayerMarketKeys(false); }
+        KeptNextFixtures() {
+            KeepNextFixtures(true), KeepClubManagers(true), KeepPlayerMarketKeys(true);
+            KeepFinanceFixtureIndex(true);
+        }
+        ~KeptNextFixtures() {
+            KeepNextFixtures(false), KeepClubManagers(false), KeepPlayerMarketKeys(false);
+            KeepFinanceFixtureIndex(false);
+        }
     } keep;
     SortClubsByReputation();
     WindowState windows;
