@@ -350,12 +350,15 @@ uint32_t ClubPlayersStamp(int16_t club);
 // him (the loan club's owner while he is away on loan).  The tests every
 // transfer search asks of every player first, in one small table.
 constexpr uint16_t kPlayerOffMarket = 0xFFFF;
-// While kept, the table of keys stays true through the setters of those
-// fields and grows with the player table; KeepPlayerMarketKeys(false)
+// While kept, the tables of keys and club words stay true through the
+// setters of those fields and grow with the player table; KeepPlayerMarketKeys(false)
 // drops it (a load or a record written whole may follow).
 void KeepPlayerMarketKeys(bool keep);
 // Keys of players 0 .. PlayerCount-1, or nullptr while none are kept.
 const uint16_t* PlayerMarketKeys();
+// Kept beside the keys: each player's club word (low 16 bits) and loan-club
+// word (high 16 bits) as the record holds them; nullptr while none are kept.
+const uint32_t* PlayerClubWords();
 uint16_t GetPlayerLoanClub(uint16_t player);
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 

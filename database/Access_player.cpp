@@ -100,10 +100,12 @@ void TouchClubOf(uint16_t player) {
     if (club < kClubCount) ++g_clubPlayersStamp[club];
 }
 
-// The market keys while kept: players below g_marketKeysBuilt hold theirs.
-bool g_marketKeysKept = false;
-uint16_t g_marketKeysBuilt = 0;
+// The kept tables: players below g_keptBuilt hold their market key and
+// club words.
+bool g_keptTables = false;
+uint16_t g_keptBuilt = 0;
 uint16_t g_marketKeys[kMaxPlayers];
+uint32_t g_clubWords[kMaxPlayers];
 
 uint16_t MarketKeyOf(uint16_t player) {
     const uint8_t* rec = Rec(player);
@@ -115,9 +117,31 @@ uint16_t MarketKeyOf(uint16_t player) {
     return loanClub < kClubCount ? loanClub : club;
 }
 
-// After a setter of a field the key reads.
+uint32_t ClubWordsOf(uint16_t player) {
+    const uint8_t* rec = Rec(player);
+    return uint32_t(LoadU16(rec + kClub)) | uint32_t(LoadU16(rec + kLoanClub)) << 16;
+}
+
+void KeepTableEntry(uint16_t player) {
+    g_marketKeys[player] = MarketKeyOf(player);
+    g_clubWords[player] = ClubWordsOf(player);
+}
+
+// Brings the kept tables to the player table's length; false while none
+// are kept.
+bool KeptTablesUpToDate() {
+    if (!g_keptTables) return false;
+    // Records are only added at the table's end while the tables are kept.
+    if (PlayerCount < g_keptBuilt) g_keptBuilt = 0;
+    for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player)
+        KeepTableEntry(player);
+    g_keptBuilt = PlayerCount;
+    return true;
+}
+
+// After a setter of a field the kept tables read.
 void RefreshMarketKey(uint16_t player) {
-    if (g_marketKeysKept && player < g_marketKeysBuilt) g_marketKeys[player] = MarketKeyOf(player);
+    if (g_keptTables && player < g_keptBuilt) KeepTableEntry(player);
 }
 
 // The cap of a stat's group: by ability for the physical stats, by the
@@ -775,19 +799,12 @@ void SetPlayerLoanClub(uint16_t player, int16_t value) {
 }
 
 void KeepPlayerMarketKeys(bool keep) {
-    g_marketKeysKept = keep;
-    g_marketKeysBuilt = 0;
+    g_keptTables = keep;
+    g_keptBuilt = 0;
 }
 
-const uint16_t* PlayerMarketKeys() {
-    if (!g_marketKeysKept) return nullptr;
-    // Records are only added at the table's end while the keys are kept.
-    if (PlayerCount < g_marketKeysBuilt) g_marketKeysBuilt = 0;
-    for (uint16_t player = g_marketKeysBuilt; player < PlayerCount && player < kMaxPlayers; ++player)
-        g_marketKeys[player] = MarketKeyOf(player);
-    g_marketKeysBuilt = PlayerCount;
-    return g_marketKeys;
-}
+const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys : nullptr; }
+const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
 
 // A slot or row outside the table stops the program like a bad player,
 // rather than reading beyond the record.

@@ -268,11 +268,18 @@ void RebuildClubRoster(int16_t club) {
     if (!IsClubNumber(club)) return;
     CorePoll();
     int filled = 0;
+    // The daily squad pass keeps every player's club words in one table.
+    const uint32_t* words = PlayerClubWords();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
-        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         // Managers too, as the rebuild of every roster places them: a
         // club's roster must not depend on which rebuild made it last.
-        if (!BelongsToClub(player, club)) continue;
+        if (words != nullptr) {
+            const uint16_t playing = uint16_t(words[player]), owner = uint16_t(words[player] >> 16);
+            if (playing != uint16_t(club) && (owner == playing || owner != uint16_t(club))) continue;
+        } else {
+            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+            if (!BelongsToClub(player, club)) continue;
+        }
         if (filled == kRosterSize) {
             LogUnplaced(club, player);
             continue;
