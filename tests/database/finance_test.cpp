@@ -190,7 +190,7 @@ TEST_F(FinanceTest, FixtureListAndOutgoings) {
     EXPECT_EQ(FinanceFixtureList[3].kind, 3);
     EXPECT_EQ(FinanceFixtureList[8].day, -1);
 
-    SetClubRep(c, 6);  // coaching 480
+    SetClubRep(c, 6);      // coaching 480
     SetClubControl(c, 1);  // a human club's lists are its roster as it stands
     for (uint16_t p = 40; p < 43; ++p) {
         SetPlayerClub(p, c);
@@ -309,3 +309,36 @@ TEST_F(FinanceDeathTest, BadWeeksAndClubs) {
 }
 
 }  // namespace
+
+// The kept index gives every club the list the walk over the table gives,
+// reads broadcast bits as they stand and follows the table's changes.
+TEST_F(FinanceTest, KeptFixtureIndexGivesTheWalksLists) {
+    const int16_t c = 30;
+    PutFixture(0, 3, kCompLeague, c, 31, 0, 0);
+    PutFixture(1, 5, kCompNationalTeam, c, 31, 0, 0);
+    PutFixture(2, 6, kCompLeague, 32, c, 0, 0, 1 << 13);
+    PutFixture(3, 9, CupCode(0, 0), c, 33, 0, 0, 1 << 13);
+    PutFixture(4, 12, kCompReserveLeague, 34, c, 0, 0);
+    PutFixture(5, 14, kCompFriendly, 0, 31, 0, 0);
+    const auto listOf = [](int16_t club) {
+        BuildFinanceFixtureList(club);
+        std::vector<std::pair<int, int>> list;
+        for (const FinanceFixture& f : FinanceFixtureList) list.emplace_back(f.day, f.kind);
+        return list;
+    };
+    const int16_t clubs[] = {0, c, 31, 32, 33, 34, 99};
+    std::vector<std::vector<std::pair<int, int>>> walked;
+    for (int16_t club : clubs) walked.push_back(listOf(club));
+    KeepFinanceFixtureIndex(true);
+    for (size_t i = 0; i < std::size(clubs); ++i) EXPECT_EQ(listOf(clubs[i]), walked[i]) << clubs[i];
+    // A broadcast bit set after the index was made.
+    recbits::StoreU32(FixtureTable[0].bytes + kFixtureScoreWord,
+                      recbits::LoadU32(FixtureTable[0].bytes + kFixtureScoreWord) | kFixtureBroadcastBit);
+    EXPECT_EQ(listOf(c)[0].second, 1);
+    // A fixture deleted through the table's functions.
+    DeleteFixture(2);
+    const auto kept = listOf(c);
+    KeepFinanceFixtureIndex(false);
+    EXPECT_EQ(kept, listOf(c));
+    EXPECT_EQ(kept[1].first, 9);
+}

@@ -558,3 +558,45 @@ TEST_F(PlayerDeathTest, BadShirtsAndCupsStop) {
 }
 
 }  // namespace
+
+// The kept market keys and club words answer as the records do through
+// every setter of the fields they read, and grow with the player table.
+TEST_F(PlayerTest, KeptMarketKeysAndClubWordsFollowTheSetters) {
+    EXPECT_EQ(PlayerMarketKeys(), nullptr);
+    EXPECT_EQ(PlayerClubWords(), nullptr);
+    const uint16_t p = 7;
+    SetPlayerClub(p, 20);
+    SetPlayerLoanClub(p, 20);
+    KeepPlayerMarketKeys(true);
+    const auto key = [&] { return PlayerMarketKeys()[p]; };
+    const auto words = [&] { return PlayerClubWords()[p]; };
+    EXPECT_EQ(key(), 20);
+    EXPECT_EQ(words(), 20u | 20u << 16);
+    SetPlayerLoanClub(p, 31);  // owned by 31, playing for 20 on loan
+    EXPECT_EQ(key(), 31);
+    EXPECT_EQ(words(), 20u | 31u << 16);
+    SetPlayerTxList(p, 1);
+    EXPECT_EQ(key(), kPlayerOffMarket);
+    SetPlayerTxList(p, 0);
+    SetPlayerTxReq(p, 1);
+    EXPECT_EQ(key(), kPlayerOffMarket);
+    SetPlayerTxReq(p, 0);
+    SetPlayerLoanTrial(p, 1);
+    EXPECT_EQ(key(), kPlayerOffMarket);
+    SetPlayerLoanTrial(p, 0);
+    EXPECT_EQ(key(), 31);
+    SetPlayerLoanClub(p, -1);
+    SetPlayerClub(p, -1);  // a free agent
+    EXPECT_EQ(key(), kPlayerOffMarket);
+    EXPECT_EQ(words(), uint32_t(kNoClub) | uint32_t(kNoClub) << 16);
+    // A record added at the table's end is read when first asked for.
+    const uint16_t added = PlayerCount;
+    ++PlayerCount;
+    SetPlayerClub(added, 44);
+    SetPlayerLoanClub(added, 44);
+    EXPECT_EQ(PlayerMarketKeys()[added], 44);
+    EXPECT_EQ(PlayerClubWords()[added], 44u | 44u << 16);
+    KeepPlayerMarketKeys(false);
+    EXPECT_EQ(PlayerMarketKeys(), nullptr);
+    --PlayerCount;
+}

@@ -252,3 +252,41 @@ TEST_F(BidsTest, SellerFeeRefusalsAndFreeAgents) {
 }
 
 }  // namespace
+
+namespace {
+
+// What one search leaves: the buyer's midfield short list and the draws.
+struct SearchOutcome {
+    std::vector<uint16_t> list;
+    uint32_t generator;
+    bool operator==(const SearchOutcome&) const = default;
+};
+
+}  // namespace
+
+// A search with the market keys kept finds what the search over the records
+// finds and takes the same draws, with and without an upgrade's draws.
+TEST_F(BidsTest, SearchWithKeptMarketKeysFindsWhatTheRecordsGive) {
+    SetPlayerTxList(Midfielders(kSeller)[0], 1);
+    SetPlayerLoanClub(Midfielders(kSeller)[1], kUserClub);  // owned by the user's club
+    SetPlayerTxReq(Midfielders(kUserClub)[2], 1);
+    HVW_SetViewedCountry(0);
+    const auto search = [&](bool kept, bool draws) {
+        for (int16_t e = 0; e < kBidListEntries; ++e) SetClubBidShortList(kBuyer, 2, e, 0, 0, 0);
+        SquadNeeds = SquadNeedsBlock{};
+        SquadNeeds.WantedPosition = 2;
+        if (draws) SquadNeeds.UpgradePlayer = Midfielders(kBuyer)[0];
+        GameSeedRandom(99);
+        KeepPlayerMarketKeys(kept);
+        SearchTransferTargets(0, kBuyer, 0, 100000000, 1000000, 0);
+        KeepPlayerMarketKeys(false);
+        SearchOutcome out{{}, GameRandomState()};
+        for (int16_t e = 0; e < kBidListEntries; ++e) out.list.push_back(ListEntry(kBuyer, 2, e));
+        return out;
+    };
+    for (bool draws : {false, true}) {
+        const SearchOutcome walked = search(false, draws);
+        EXPECT_NE(walked.list[0], 0) << draws;
+        EXPECT_EQ(search(true, draws), walked) << draws;
+    }
+}
