@@ -13,6 +13,7 @@
 #include "management/markethelpers.h"
 #include "management/playervalue.h"
 #include "management/shortlist.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "management/transfercompletion.h"
@@ -147,6 +148,8 @@ void ClearSeasonFields(uint16_t p) {
 }  // namespace
 
 void MonthlyContractPass() {
+    // Every player out of contract looks for a club over all clubs.
+    const KeptClubLookups keep;
     for (uint16_t p = 2; p < PlayerCount; ++p) {
         const int old = GetPlayerContract(p);
         const int left = old > 0 ? old - 1 : 0;

@@ -103,20 +103,30 @@ int16_t SquadPassTrainingDays(int16_t club, int nation, bool eveOfRange) {
     return -1;
 }
 
+namespace {
+int g_keptLookups = 0;  // guards alive, one within another
+}  // namespace
+
+KeptClubLookups::KeptClubLookups() {
+    if (g_keptLookups++ > 0) return;
+    KeepNextFixtures(true);
+    KeepClubManagers(true);
+    KeepPlayerMarketKeys(true);
+    KeepFinanceFixtureIndex(true);
+}
+
+KeptClubLookups::~KeptClubLookups() {
+    if (--g_keptLookups > 0) return;
+    KeepNextFixtures(false);
+    KeepClubManagers(false);
+    KeepPlayerMarketKeys(false);
+    KeepFinanceFixtureIndex(false);
+}
+
 void RunClubSquadPass(int16_t realDay, int16_t allowBids) {
-    // The clubs' next fixtures and managers are asked for many times over;
-    // nothing in the pass moves a fixture or appoints a manager.  Every
-    // transfer search reads the players' market keys.
-    struct KeptNextFixtures {
-        KeptNextFixtures() {
-            KeepNextFixtures(true), KeepClubManagers(true), KeepPlayerMarketKeys(true);
-            KeepFinanceFixtureIndex(true);
-        }
-        ~KeptNextFixtures() {
-            KeepNextFixtures(false), KeepClubManagers(false), KeepPlayerMarketKeys(false);
-            KeepFinanceFixtureIndex(false);
-        }
-    } keep;
+    // The clubs' next fixtures, managers and finance lists and the
+    // players' market keys are asked for many times over.
+    const KeptClubLookups keep;
     SortClubsByReputation();
     WindowState windows;
     for (int nation = 0; nation < kCountryCount; ++nation) {

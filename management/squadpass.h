@@ -27,3 +27,16 @@ void ProcessTrainingDay(int16_t club, int16_t realDay, int16_t openCount);
 // nation's squad-work day, 0 after the season's end; -1 when the club is
 // not due today.
 int16_t SquadPassTrainingDays(int16_t club, int nation, bool eveOfRange);
+
+// While one lives, the look-ups that a pass over many clubs asks again and
+// again are kept: the clubs' next fixtures and managers, the players'
+// market keys and club words, the finance fixture index.  Each checks
+// itself against the tables it reads, so what they answer stays what a
+// fresh look would.  Guards may nest; the outermost one keeps them.
+class KeptClubLookups {
+  public:
+    KeptClubLookups();
+    ~KeptClubLookups();
+    KeptClubLookups(const KeptClubLookups&) = delete;
+    KeptClubLookups& operator=(const KeptClubLookups&) = delete;
+};
