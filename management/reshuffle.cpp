@@ -12,10 +12,28 @@
 
 namespace {
 
+// The stats the fourteen weights of a position are read against here.
+constexpr int16_t kReshuffleStats[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18};
+constexpr int kStaminaStat = 11;
+constexpr int kConsistencyStat = 22;
+
+// A player of the working list with the stats every pick reads, taken once
+// per reshuffle: nothing in it changes a stat.
 struct Candidate {
     uint16_t player;
     int16_t rating;
+    int16_t stats[kValueColumns];
+    int16_t stamina, consistency;
 };
+
+Candidate MakeCandidate(uint16_t player) {
+    Candidate c{player, RatePlayerAbility(player, int16_t(GetPlayerPosition2(player))), {}, 0, 0};
+    for (int column = 0; column < kValueColumns; ++column)
+        c.stats[column] = GetPlayerStat(player, kReshuffleStats[column], 0);
+    c.stamina = GetPlayerStat(player, kStaminaStat, 0);
+    c.consistency = GetPlayerStat(player, kConsistencyStat, 0);
+    return c;
+}
 
 // The club's available players, best first; picks take them off.
 Candidate g_working[kRosterSize];
@@ -25,9 +43,6 @@ constexpr int kUnfitBelow = 48;
 constexpr int16_t kFriendlyCode = kCompFriendly;
 constexpr int kFirstEuropeanCode = 4;
 constexpr int kLastEuropeanCode = 6;
-
-// The stats the fourteen weights of a position are read against here.
-constexpr int16_t kReshuffleStats[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18};
 
 // Reserve slots: (position kind, side selector).
 constexpr int16_t kReserveSlots[24][2] = {{0, 3}, {0, 3}, {1, 1}, {1, 2}, {1, 0}, {1, 3}, {1, 3}, {2, 1},
@@ -123,7 +138,8 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
     int64_t bestScore = 0;
     uint16_t best = 0;
     for (int i = 0; i < g_workingCount; ++i) {
-        const uint16_t p = g_working[i].player;
+        const Candidate& c = g_working[i];
+        const uint16_t p = c.player;
         if (GetPlayerIntDuty(p) != 0 || GetPlayerClub(p) != uint16_t(club) || GetPlayerIT(p) != 0 ||
             GetPlayerFitness(p) < kUnfitBelow || GetPlayerFlag107(p) != 0) {
             continue;
@@ -134,11 +150,11 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
         int64_t score = 0;
         for (int column = 0; column < kValueColumns; ++column) {
             if (w[column] == 0) continue;
-            const int32_t s = GetPlayerStat(p, kReshuffleStats[column], 0);
+            const int32_t s = c.stats[column];
             score += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
         }
         if (score < 0) score = 1;
-        score += 20 * GetPlayerStat(p, 11, 0);
+        score += 20 * c.stamina;
         if (inSeason) {
             const int morale = GetPlayerMorale(p);
             if (morale < 30) score = (score / 70) * (morale + 10);
@@ -149,7 +165,7 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
         if (PositionGroupTable[std::min(own, 12)] != PositionGroupTable[position]) score = (score / 100) * 60;
         const int16_t setting = Setting(p, mode);
         if (setting != 3) score = (setting * 20 + 40) * score / 100;
-        score = (GetPlayerStat(p, 22, 0) + 30) * score / 130;
+        score = (c.consistency + 30) * score / 130;
         if (score == 0) score = 1;
         if (score > bestScore) {
             bestScore = score;
@@ -170,10 +186,7 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         if (!IsAvailable(player, club, code)) continue;
         SetPlayerFlag107(player, 0);
         SetPlayerFlag118(player, 1);
-        if (IndexOf(player) < 0) {
-            g_working[g_workingCount++] = {player,
-                                           RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)))};
-        }
+        if (IndexOf(player) < 0) g_working[g_workingCount++] = MakeCandidate(player);
     }
     std::stable_sort(g_working, g_working + g_workingCount,
                      [](const Candidate& a, const Candidate& b) { return a.rating > b.rating; });
