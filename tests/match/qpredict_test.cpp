@@ -246,6 +246,9 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
 using QPredictDeathTest = QPredictTest;
 
 TEST_F(QPredictDeathTest, ATeamWithNobodyToDrawEndsWithItsMessage) {
+    // Nothing here starts a thread, so the dying children are forked as
+    // they stand instead of starting over and loading the world again.
+    GTEST_FLAG_SET(death_test_style, "fast");
     predicttest::FillFixture(GetMatchSetupBlock(), (*sides_)[0], (*sides_)[1], {});
     QPredictSetUpSquads(GetMatchSetupBlock(), (*sides_)[0].club, (*sides_)[1].club);
     for (int p = 1; p < kQpSquadPlaces; ++p) QPredict.players[1][p].outCode = kQpSentOff;

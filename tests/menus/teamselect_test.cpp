@@ -32,6 +32,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/world_records.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -345,12 +346,19 @@ TEST_F(TeamSelectTest, FormationsCustomSlotsCopyingAndDamagedTactics) {
     EXPECT_EQ(CurrentTacticB, 0);
 }
 
-using TeamSelectDeathTest = TeamSelectTest;
-
-TEST_F(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
-    const uint16_t sub = HVW_FindSquadPlayerByShirt(14);
-    ASSERT_NE(sub, 0);
-    EXPECT_DEATH(PositionPlayer(sub, 3, 3), "Dodgy shirt no 14 in a_mn5:PositionPlayer");
+// The shirt is checked before anything else is read, so the game data's
+// records with a substitute's shirt are enough: no new game to make in the
+// dying child.
+TEST(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
+    ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
+    constexpr uint16_t kSub = 5;
+    const int16_t shirt = HVW_GetPlayerShirt(kSub);
+    const int16_t second = SquadListSecond;
+    SquadListSecond = 0;
+    HVW_SetPlayerShirt(kSub, 14);
+    EXPECT_DEATH(PositionPlayer(kSub, 3, 3), "Dodgy shirt no 14 in a_mn5:PositionPlayer");
+    HVW_SetPlayerShirt(kSub, shirt);
+    SquadListSecond = second;
 }
 
 TEST_F(TeamSelectTest, RandomPressesDragsAndReleasesKeepTheGridSound) {
