@@ -363,6 +363,8 @@ void MatchStatsMenuProc() {
 }
 
 const ResultsStatsShown& MatchStatsShown() { return g_stats; }
+const char* MatchStatsHomeLine() { return g_statsHome; }
+const char* MatchStatsAwayLine() { return g_statsAway; }
 
 void MatchStatsBars(int, int, int, int) {
     for (int i = 0; i < kStatRows; ++i) {

@@ -58,3 +58,6 @@ struct ResultsStatsShown {
     char rowAway[7][16];
 };
 const ResultsStatsShown& MatchStatsShown();
+// The statistics screen's two score lines.
+const char* MatchStatsHomeLine();
+const char* MatchStatsAwayLine();

@@ -19,6 +19,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
 #include "database/referees.h"
+#include "database/text.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "menus/lastmatch.h"
@@ -277,11 +278,40 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
     EXPECT_EQ(titleAfterToggle, std::string("Away Rovers ") + GetText(970));
 }
 
-TEST_F(ResultScreensTest, AShootOutShowsThePenaltyScoresInBrackets) {
+TEST_F(ResultScreensTest, AShootOutShowsThePenaltyScoresInBracketsOnBothScreens) {
     KeepConstructedMatch(true);
-    ResultBoard_BuildHeader();
-    EXPECT_STREQ(ResultBoardHomeLine(), "Home Town 2 (4)");
-    EXPECT_STREQ(ResultBoardAwayLine(), "(3) 1 Away Rovers");
+    static std::string board[2], stats[2];
+    WaitForTable(ResultBoardTable);
+    testenv::MenuUserDo([] {
+        board[0] = ResultBoardHomeLine();
+        board[1] = ResultBoardAwayLine();
+    });
+    ClickAt(229, 559);
+    WaitForTable(MatchStatsTable);
+    testenv::MenuUserDo([] {
+        stats[0] = MatchStatsHomeLine();
+        stats[1] = MatchStatsAwayLine();
+    });
+    ClickAt(743, 559);
+    MatchDay_RunResultsLoop();
+    EXPECT_EQ(board[0], "Home Town 2 (4)");
+    EXPECT_EQ(board[1], "(3) 1 Away Rovers");
+    EXPECT_EQ(stats[0], "Home Town 2 (4)-");
+    EXPECT_EQ(stats[1], "(3) 1 Away Rovers");
+}
+
+TEST_F(ResultScreensTest, TheResultsViewsRunByTheControllerLeaveToTheClub) {
+    KeepConstructedMatch(false);
+    WaitForTable(FrontEndScreenTable(97));
+    if (FrontEndScreenTable(97) == LeastScreenTable) {
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
+    } else {
+        ClickAt(567, 559);  // its result-board tab names a results view only
+    }
+    MenuOption = 97;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
 }
 
 TEST_F(ResultScreensTest, TheGoalListKeepsFifteenScorersOfSevenGoalsAndStaysBounded) {
