@@ -57,7 +57,6 @@ constexpr int8_t kUnder21Code = 14;
 constexpr int8_t kReserveCodes = 6;
 constexpr int8_t kOpenerCupCode = 7;
 constexpr int8_t kLastNationalCup = 3;
-constexpr int8_t kEuropeanCupCodes[] = {4, 6};
 
 constexpr int16_t kLeaveIcon = 153;
 constexpr int16_t kPageArrowsIcon = 154;
@@ -99,15 +98,23 @@ constexpr int kWideRowWidth = 430;
 
 constexpr uint32_t kCrowdMask = 0x7FFFFF;
 
-// Row 0 holds every code; rows 1-8 are laid out from the world.
+// Row 0 holds every code.
 constexpr HistoryColumnCell kRowZero[kHistoryCells] = {
     {0, kNone, 0, 0}, {1, kNone, 0, 0}, {2, kNone, 0, 0},  {3, kNone, 0, 0},  {4, kNone, 0, 0},
     {6, kNone, 0, 0}, {7, kNone, 0, 0}, {8, kNone, 0, 0},  {9, kNone, 0, 0},  {10, kNone, 0, 0},
     {kNone, 0, 0, 0}, {kNone, 1, 0, 0}, {kNone, 2, 0, 0},  {kNone, 3, 0, 0},  {kNone, 7, 0, 0},
     {kNone, 4, 0, 0}, {kNone, 6, 0, 0}, {12, kNone, 0, 0}, {13, kNone, 0, 0}, {14, kNone, 0, 0},
 };
-// Countries that open their season with champion against cup winner.
-constexpr int kOpenerCountries[] = {0, 2};
+// Rows 1-8, authored from the world's competitions (the data kit checks
+// that every code a country's fixtures can produce has a cell).
+struct AuthoredCell {
+    int8_t country, league, cup;
+};
+constexpr AuthoredCell kAuthoredCells[] = {
+#define HISTORY_CELL(country, league, cup) {country, league, cup},
+#include "data/world/history_columns.inc"
+#undef HISTORY_CELL
+};
 
 int16_t g_userFixture = kHistoryNoFixture;
 int16_t g_userFixtureType = -1;
@@ -818,23 +825,12 @@ void HistoryColumns_Build() {
     for (int country = 1; country < kHistoryPages; ++country) {
         HistoryColumnCell* row = HistoryColumns[country];
         std::fill(row, row + kHistoryCells, HistoryColumnCell{kNone, kNone, 0, 0});
-        int n = 0;
-        const auto add = [&](int8_t league, int8_t cup) {
-            if (n < kHistoryCells) row[n++] = {league, cup, 0, 0};
-        };
-        const int divisions = std::min<int>(HVW_CountCompRounds2(int16_t(country)), kReserveCodes);
-        for (int d = 0; d < divisions; ++d) add(int8_t(d), kNone);
-        for (int d = 0; d < divisions; ++d)
-            if (DivisionLayout[country][d].third == 1) add(int8_t(d + kReserveCodes), kNone);
-        for (int8_t cup = 0; cup <= kLastNationalCup; ++cup)
-            if (HVW_GetCupRoundCount(cup, int16_t(country)) > 0) add(kNone, cup);
-        if (std::find(std::begin(kOpenerCountries), std::end(kOpenerCountries), country) !=
-            std::end(kOpenerCountries))
-            add(kNone, kOpenerCupCode);
-        for (int8_t cup : kEuropeanCupCodes) add(kNone, cup);
-        // The last three cells always hold 12, 13 and 14.
-        n = std::min(n, kHistoryCells - 3);
-        for (int8_t code : {kFriendlyCode, kInternationalCode, kUnder21Code}) add(code, kNone);
+    }
+    int used[kHistoryPages] = {};
+    for (const AuthoredCell& cell : kAuthoredCells) {
+        if (cell.country < 1 || cell.country >= kHistoryPages || used[cell.country] >= kHistoryCells)
+            continue;
+        HistoryColumns[cell.country][used[cell.country]++] = {cell.league, cell.cup, 0, 0};
     }
 }
 

@@ -51,9 +51,10 @@ struct HistoryColumnCell {
     int8_t topLine;  // the column's saved top line
 };
 extern HistoryColumnCell HistoryColumns[kHistoryPages][kHistoryCells];
-// Lays out rows 1-8 from the world's competitions (row 0 is fixed): each
-// country's divisions, their reserve twins, its cups, the season opener
-// where the country has one, the European cups and 12, 13, 14.
+// Fills the rows: row 0 fixed, rows 1-8 from the authored table
+// (data/world/history_columns.inc): each country's divisions, their reserve
+// twins, its cups, the season opener where the country has one, the
+// European cups and 12, 13, 14.
 void HistoryColumns_Build();
 
 struct HistoryLine {

@@ -582,7 +582,7 @@ void SetUpSeasonFixtures() {
         }
     }
     RestoreCalendarDate(startDate);
-    for (int country : {0, 2}) {
+    for (int country : kSeasonOpenerCountries) {
         if (IsCountryInPlay(country)) AddSeasonOpener(country);
     }
     RestoreCalendarDate(startDate);

@@ -28,6 +28,10 @@ constexpr DivisionLayoutEntry kShippedDivisionLayout[kCountryCount][kDivisionCou
     {{18, 0, 1}, {18, 0, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
 };
 
+// The countries that open their season with last season's champion
+// against its cup winner (competition type 4).
+constexpr int kSeasonOpenerCountries[] = {0, 2};
+
 constexpr int kLeagueRows = 7;
 constexpr int kLeagueRowClubs = 24;
 constexpr uint16_t kNoLeagueClub = 65535;

@@ -5,6 +5,7 @@
 
 #include "tools/datakit/figures.h"
 #include "tools/datakit/gfxgen.h"
+#include "tools/datakit/historycolumns.h"
 #include "tools/datakit/language.h"
 #include "tools/datakit/menubackgrounds.h"
 #include "tools/datakit/menufonts.h"
@@ -39,6 +40,7 @@ std::span<const Generator> Generators() {
         {"staff languages", CheckStaffLanguageTable},
         {"nationality nations", CheckNationalityNationTable},
         {"report clubs", CheckReportClubTable},
+        {"results browser columns", CheckHistoryColumnTable},
         {"shirt designs", GenerateShirtDesigns},
         {"figures and their looks", GenerateFigures},
     };
