@@ -779,7 +779,7 @@ void JoinMeetingLines() {
     for (int i = s.start + 1; i < kReportLines; ++i)
         if (ReportLine[i].section == kLastMeetingSection) second = i, i = kReportLines;
     if (second < 0) return;
-    const int16_t h = MatchReport_LineHeight(9);
+    const int16_t h = MatchReport_LineHeight(1010);
     ReportLineData& l1 = ReportLine[s.start];
     ReportLineData& l2 = ReportLine[second];
     const int width =
@@ -793,38 +793,31 @@ void JoinMeetingLines() {
     if (ReportLineCount > 0 && ReportLineCount - 1 == second) --ReportLineCount;
 }
 
-// Hides low-priority lines until the main text fits its box.
-void FitText() {
+}  // namespace
+
+void MatchReport_FitText() {
     if (ReportRefereeLine < 0) return;
-    const int16_t h = MatchReport_LineHeight(9);
-    const int panelBottom = ReportLayout.panelTop + ReportLayout.panelHeight;
+    const int bottom = ReportLayout.mainTop + ReportLayout.mainHeight;
     int level = 1;
-    int total = 0;
-    do {
-        total = 20;
-        int column = ReportLayout.mainWidth - 32;
-        for (int i = 0; i < ReportRefereeLine; ++i) {
+    int end = MatchReport_MainTextEnd();
+    while (end > bottom && level <= 10) {
+        int hidden = -1;
+        for (int i = kReportLines - 1; i >= 0 && hidden < 0; --i) {
             const ReportLineData& l = ReportLine[i];
-            if (!l.visible || l.section < 0 || i == ReportHeadline) continue;
-            total += (MatchReport_TextWidth(l.text) / std::max(column, 1) + 1) * h + 8;
-            if (ReportLayout.mainTop + total + 34 >= panelBottom) column = 704;
+            if (l.visible && l.section >= 0 && l.priority == level && i != ReportHeadline &&
+                i != ReportRefereeLine && l.section != kRefereeSection && l.section != kLastMeetingSection)
+                hidden = i;
         }
-        if (total + 2 > ReportLayout.mainHeight) {
-            int hidden = -1;
-            for (int i = kReportLines - 1; i >= 0 && hidden < 0; --i) {
-                const ReportLineData& l = ReportLine[i];
-                if (l.visible && l.section >= 0 && l.priority == level && i != ReportHeadline &&
-                    i != ReportRefereeLine && l.section != kLastMeetingSection)
-                    hidden = i;
-            }
-            if (hidden >= 0) {
-                ReportLine[hidden].visible = 0;
-            } else {
-                ++level;
-            }
+        if (hidden >= 0) {
+            ReportLine[hidden].visible = 0;
+            end = MatchReport_MainTextEnd();
+        } else {
+            ++level;
         }
-    } while (total > ReportLayout.mainHeight && level <= 10);
+    }
 }
+
+namespace {
 
 bool StartRun() {
     g = Run{};
@@ -966,5 +959,5 @@ void MatchReport_Generate() {
     MatchReport_LayoutHeader();
     JoinMeetingLines();
     MatchReport_LayoutBoxes();
-    FitText();
+    MatchReport_FitText();
 }

@@ -120,5 +120,13 @@ int16_t MatchReport_ExcerptHeight(int a, int b, int n);
 int16_t MatchReport_LineHeight(int16_t font);
 int MatchReport_TextWidth(const char* text);
 
+// Step 22: hides low-priority lines until the main text, measured as it
+// is drawn, fits its box: priority 1 first, the bottom-most line first; the
+// headline, the referee and the last meeting are never hidden.
+void MatchReport_FitText();
+// The running y below the main text's shown lines as they are drawn (the
+// fitting hides lines until it lies inside the main box).
+int MatchReport_MainTextEnd();
+
 // The page's one button: back to the day (event 6).
 extern const HotRegion MatchReportButtons[];

@@ -48,6 +48,8 @@ constexpr int kPanelWidth = 162;
 constexpr int kBoxX = 32;
 constexpr int kTextX = 48;
 constexpr uint16_t kBoxColour = 0x2124;
+// The body text's font: the boxes are sized in it as the lines are drawn.
+constexpr int16_t kBodyFont = 1010;
 constexpr int kBoxShade = 68;
 constexpr int16_t kGroupTitles[8] = {1550, 1551, 1552, 1553, 1691, 1692, 1693, 1694};
 // The order the main sections are drawn in.
@@ -224,13 +226,27 @@ int DrawLine(int i, int y, int column, int16_t font) {
     return height;
 }
 
+// Visits the shown lines of the main text in the order and at the places
+// they are drawn: line, running y, column and font.
+template <typename Fn>
+int WalkMainText(Fn fn) {
+    int y = ReportLayout.mainTop + 10;
+    for (int section : kDrawOrder) {
+        const int16_t font = section == 0 ? 1012 : 1010;
+        bool first = true;
+        ForEachLineOf(section, [&](int i) {
+            if (i == ReportHeadline || !ReportLine[i].visible) return;
+            const int column = ColumnAt(y);
+            fn(i, y, column, font, section == 0 || section == 2 || first);
+            first = false;
+            y += RowsIn(ReportLine[i].text, column) * MatchReport_LineHeight(font) + 8;
+        });
+    }
+    return y;
+}
+
 void DrawMainText() {
     int colour = 12;
-    auto toggle = [&] {
-        colour = colour == 0 ? 12 : 0;
-        SetDrawParam(1, colour);
-    };
-    int y = ReportLayout.mainTop + 10;
     if (ReportHeadline >= 0) {
         SetFont(1012);
         SetDrawParam(1, 1);
@@ -238,17 +254,14 @@ void DrawMainText() {
         DrawWrappedText(kTextX, 100, ReportLine[ReportHeadline].text, JUSTIFY_CENTRE_TOP, kFullColumn,
                         RowsIn(ReportLine[ReportHeadline].text, kFullColumn) * h);
     }
-    for (int section : kDrawOrder) {
-        const int16_t font = section == 0 ? 1012 : 1010;
-        bool first = true;
-        ForEachLineOf(section, [&](int i) {
-            if (i == ReportHeadline || !ReportLine[i].visible) return;
-            if (section == 0 || section == 2 || first) toggle();
-            first = false;
-            SetFont(font);
-            y += DrawLine(i, y, ColumnAt(y), font) + 8;
-        });
-    }
+    WalkMainText([&](int i, int y, int column, int16_t font, bool toggle) {
+        if (toggle) {
+            colour = colour == 0 ? 12 : 0;
+            SetDrawParam(1, colour);
+        }
+        SetFont(font);
+        DrawLine(i, y, column, font);
+    });
 }
 
 void DrawRefereeAndMeeting() {
@@ -283,6 +296,10 @@ int MatchReport_TextWidth(const char* text) {
     int16_t w = 0;
     GetTextSize(text, &w, nullptr);
     return w;
+}
+
+int MatchReport_MainTextEnd() {
+    return WalkMainText([](int, int, int, int16_t, bool) {});
 }
 
 int16_t MatchReport_ExcerptHeight(int a, int b, int n) {
@@ -345,7 +362,7 @@ void MatchReport_LayoutHeader() {
 
 void MatchReport_LayoutBoxes() {
     ReportLayoutData& l = ReportLayout;
-    const int h = MatchReport_LineHeight(9);
+    const int h = MatchReport_LineHeight(kBodyFont);
     const int k = ReportSection[kLastMeetingSection].count;
     if (k > 0) {
         l.meetingHeight = k * h + 20;

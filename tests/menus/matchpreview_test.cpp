@@ -16,9 +16,11 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_outlook.h"
+#include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/referees.h"
+#include "management/squads.h"
 #include "menus/exmenu.h"
 #include "menus/matchday.h"
 #include "menus/matchpreview.h"
@@ -30,6 +32,7 @@
 #include "season/clubseason.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/reportfacts.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/random.h"
@@ -378,9 +381,7 @@ TEST_F(MatchPreviewTest, BoxesFollowTheFormulasAndStayInsideTheLayoutHoweverLong
     ReportLayout.panelTop = ReportLayout.mainTop;
     ReportLayout.panelHeight = 150;
     MatchReport_LayoutBoxes();
-    SetFont(9);
-    int16_t h = 0;
-    GetTextSize("A", nullptr, &h);
+    const int h = lh;  // the boxes are sized in the body font
     const ReportLayoutData& l = ReportLayout;
     EXPECT_EQ(l.meetingHeight, 2 * h + 20);
     EXPECT_EQ(l.meetingTop, 530 - (2 * h + 22));
@@ -430,6 +431,111 @@ TEST_F(MatchPreviewTest, BoxesFollowTheFormulasAndStayInsideTheLayoutHoweverLong
     EXPECT_LE(l.refereeTop + 2 + l.refereeHeight, 600);
     EXPECT_GE(l.meetingTop, l.mainTop);
     EXPECT_LE(l.meetingTop + 2 + l.meetingHeight, 600);
+}
+
+TEST_F(MatchPreviewTest, FittingHidesPriorityOneFirstFromTheBottomAndLongHeadlinesTakeRows) {
+    MatchReport_ResetSections();
+    for (ReportLineData& l : ReportLine) l = ReportLineData{{}, 0, 1, -1};
+    ReportLineCount = 0;
+    ReportHeadline = -1;
+    ReportRefereeLine = -1;
+    // A headline wider than two 704 columns, then 18 lines of two rows each
+    // with priorities 10, 1 and 2 in turn.
+    const std::string headline(130, 'H');
+    MatchReport_WriteLine(0, 10, (headline + " " + headline).c_str());
+    const std::string body = std::string(70, 'b') + " " + std::string(70, 'c');
+    const int priorities[] = {10, 1, 2};
+    for (int i = 0; i < 18; ++i) MatchReport_WriteLine(4 + i % 2, priorities[i % 3], body.c_str());
+    ReportRefereeLine = int8_t(MatchReport_WriteLine(13, 10, "The referee is J.Doe."));
+    MatchReport_LayoutHeader();
+    const int lh = MatchReport_LineHeight(1010);
+    const int width = MatchReport_TextWidth(ReportLine[0].text);
+    ASSERT_GT(width, 704);
+    EXPECT_EQ(ReportLayout.headlineRows, width / 704 + 1);
+    EXPECT_EQ(ReportLayout.mainTop, ReportLayout.headlineRows * lh + 112);
+    ReportLayout.panelHeight = 0;
+    MatchReport_LayoutBoxes();
+    ASSERT_GT(MatchReport_MainTextEnd(), ReportLayout.mainTop + ReportLayout.mainHeight) << "too long to fit";
+    MatchReport_FitText();
+    EXPECT_LE(MatchReport_MainTextEnd(), ReportLayout.mainTop + ReportLayout.mainHeight);
+    bool hiddenOne = false, hiddenTwo = false, shownOneAfterHidden = false;
+    for (int i = 1; i < ReportRefereeLine; ++i) {
+        const ReportLineData& l = ReportLine[i];
+        if (l.priority == 10) {
+            EXPECT_TRUE(l.visible) << "line " << i;
+        }
+        if (l.priority == 1 && !l.visible) hiddenOne = true;
+        if (l.priority == 1 && l.visible && hiddenOne) shownOneAfterHidden = true;
+        if (l.priority == 2 && !l.visible) hiddenTwo = true;
+    }
+    EXPECT_TRUE(hiddenOne);
+    EXPECT_FALSE(shownOneAfterHidden) << "the bottom-most go first";
+    if (hiddenTwo) {
+        for (int i = 1; i < ReportRefereeLine; ++i) {
+            if (ReportLine[i].priority == 1) {
+                EXPECT_FALSE(ReportLine[i].visible) << "priority 1 before 2";
+            }
+        }
+    }
+    EXPECT_TRUE(ReportLine[0].visible);
+    EXPECT_TRUE(ReportLine[ReportRefereeLine].visible);
+}
+
+TEST_F(MatchPreviewTest, TheLastMeetingAndTwoAbsenteesOffTheElevenAreTold) {
+    const int16_t user = testenv::FirstClubOf(0, 0);
+    const int16_t slot = NextFixture(user, kCompLeague, kStartDay);
+    ASSERT_GE(slot, 0);
+    const int16_t opponent = FixtureHome(slot) == user ? FixtureAway(slot) : FixtureHome(slot);
+    // Without a meeting in the result memory: no line of sections 12 and 14.
+    ClearClubResultMemory();
+    ShowPreviewOf(slot);
+    EXPECT_EQ(ReportSection[12].count, 0);
+    EXPECT_EQ(ReportSection[kLastMeetingSection].count, 0);
+    EXPECT_EQ(ReportLayout.meetingHeight, 0);
+
+    // A 4-0 home win of this season over the opponent.
+    const int16_t earlier = HVW_AddFixture(int16_t(kStartDay - 3), kCompLeague, user, opponent, 0);
+    ASSERT_GE(earlier, 0);
+    int16_t met = -1;
+    for (int s = 0; s < kFixtureSlots && met < 0; ++s)
+        if (FixtureDay(s) == kStartDay - 3 && FixtureHome(s) == user && FixtureAway(s) == opponent)
+            met = int16_t(s);
+    ASSERT_GE(met, 0);
+    uint8_t* word = FixtureTable[met].bytes + kFixtureScoreWord;
+    recbits::StoreU32(word, (recbits::LoadU32(word) & ~uint32_t(0x3FF)) | 4u);
+    RecordUserClubResult(met);
+    // Two players of the user's squad off the team sheet, injured.
+    HVW_BuildSquadList(user);
+    std::vector<uint16_t> off;
+    for (uint16_t p : FirstTeamList.players)
+        if (p != 0 && GetPlayerShirt(p) == 0 && off.size() < 2) off.push_back(p);
+    for (uint16_t p : FirstTeamList.players)
+        if (p != 0 && off.size() < 2 && std::find(off.begin(), off.end(), p) == off.end() &&
+            GetPlayerShirt(p) > 16)
+            off.push_back(p);
+    ShowPreviewOf(slot);
+    ASSERT_EQ(ReportSection[12].count, 1);
+    const char* beat = ReportLine[ReportSection[12].start].text;
+    EXPECT_NE(std::string(beat).find("4-0"), std::string::npos) << beat;
+    EXPECT_GE(ReportSection[kLastMeetingSection].count, 1);
+    EXPECT_NE(std::string(ReportLine[ReportSection[kLastMeetingSection].start].text).find(GetText(2468)),
+              std::string::npos);
+    EXPECT_GT(ReportLayout.meetingHeight, 0);
+    if (off.size() == 2) {
+        for (uint16_t p : off) SetPlayerIT(p, 3);
+        ShowPreviewOf(slot);
+        bool named = false;
+        for (const ReportLineData& l : ReportLine) {
+            const std::string text = l.text;
+            named =
+                named || (l.section == 10 && text.find(HVW_GetPlayerShortName(off[0])) != std::string::npos &&
+                          text.find(HVW_GetPlayerShortName(off[1])) != std::string::npos);
+        }
+        EXPECT_TRUE(named) << "text 2496 names both";
+        for (uint16_t p : off) SetPlayerIT(p, 0);
+    }
+    DeleteFixture(met);
+    ClearClubResultMemory();
 }
 
 // Over the season's user fixtures of every kind: the text and its boxes
@@ -483,19 +589,8 @@ TEST_F(MatchPreviewTest, EveryKindOfUserFixtureGivesABoundedPage) {
         EXPECT_LE(l.mainTop + l.mainHeight, 530);
         EXPECT_LE(l.panelTop + l.panelHeight, 530);
         EXPECT_LE(l.meetingTop + 2 + l.meetingHeight, 532);
-        // The drawn main text fits its box: what the fitting counted.
-        SetFont(9);
-        int16_t h = 0;
-        GetTextSize("A", nullptr, &h);
-        int total = 20;
-        for (int i = 0; i < std::max<int>(ReportRefereeLine, 0); ++i) {
-            const ReportLineData& line = ReportLine[i];
-            if (!line.visible || line.section < 0 || i == ReportHeadline) continue;
-            int16_t w = 0;
-            GetTextSize(line.text, &w, nullptr);
-            total += (w / (l.mainWidth - 32) + 1) * h + 8;
-        }
-        EXPECT_LE(total, l.mainHeight + (l.panelHeight > 0 ? 3 * h : 0)) << "the text fits its box";
+        // The drawn main text fits its box.
+        EXPECT_LE(MatchReport_MainTextEnd(), l.mainTop + l.mainHeight);
     }
     for (int kind = 0; kind < 6; ++kind) EXPECT_GE(taken[kind], 1) << "kind " << kind;
 }
