@@ -554,6 +554,7 @@ void NewGame() {
     UpdateScreen();
     EnableCursorNest(1);
     NewGameSetUp();
+    LastMatch_Forget();
     ClubsByNation_Reset();
     if (MenuOption != -1) MenuOption = 5;
     // Player 1 has no club until he takes a job: his squad lists wait.
@@ -706,6 +707,7 @@ void ActOnMenuOption() {
         case 48: {
             EnableCursorNest(1);
             if (LoadGame(100) < 0) ShowMessageBox(GetText(kLoadFailedText), 0);
+            LastMatch_Forget();
             MenuOption = 3;
             EnableCursorNest(0);
             return;

@@ -16,6 +16,7 @@
 #include "management/board.h"
 #include "menus/exmenu.h"
 #include "menus/exti.h"
+#include "menus/lastmatch.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
@@ -289,6 +290,8 @@ int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
     WaitBox(230, kLoadingText);
     const int result = LoadGame(slot);
+    // The match kept for the after-match screens belongs to the game before.
+    LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
@@ -375,6 +378,7 @@ void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 int32_t LoadSlotZero(MenuHotItem*) {
     WaitBox(480, kLoadingText);
     const int result = LoadGame(0);
+    LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();
     if (result < 0) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
