@@ -182,11 +182,12 @@ PopupEntry g_leagueList[] = {
     NAV(2029),
     NAV(kLastMatchText),
     NAV_END};
-constexpr int kLastMatchEntry = 6;
-
 void OfferLastMatch(PopupCallBlock*) {
-    uint16_t& flags = g_leagueList[kLastMatchEntry].flags;
-    flags = LastMatch_Exists() ? uint16_t(flags | POPUP_SELECTABLE) : uint16_t(flags & ~POPUP_SELECTABLE);
+    for (PopupEntry& entry : g_leagueList) {
+        if (entry.kind != POPUP_TEXT_ID || entry.text != MenuValue(kLastMatchText)) continue;
+        entry.flags = LastMatch_Exists() ? uint16_t(entry.flags | POPUP_SELECTABLE)
+                                         : uint16_t(entry.flags & ~POPUP_SELECTABLE);
+    }
 }
 PopupEntry g_statsList[] = {NAV_TITLE(539), NAV(136),  NAV(1476), NAV(1165), NAV(1682), NAV(1166),
                             NAV(1833),      NAV(1834), NAV(1681), NAV(1083), NAV(705),  NAV(1469),

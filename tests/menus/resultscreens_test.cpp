@@ -300,6 +300,36 @@ TEST_F(ResultScreensTest, AShootOutShowsThePenaltyScoresInBracketsOnBothScreens)
     EXPECT_EQ(stats[1], "(3) 1 Away Rovers");
 }
 
+TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
+    static int16_t option[2] = {-1, -1};
+    for (int kept = 0; kept < 2; ++kept) {
+        if (kept == 1) {
+            KeepConstructedMatch(false);
+        } else {
+            LastMatch_Forget();
+        }
+        MenuOption = 26;  // any screen with the title bar
+        WaitForTable(LeastScreenTable);
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 322; });
+        testenv::MenuUserWait(10);
+        testenv::MenuUserClickPopupRow(5);  // Last Match
+        testenv::MenuUserWait(10);
+        testenv::MenuUserDo([kept] {
+            if (MenuViewTopTable() == LeastScreenTable) {
+                testenv::MenuUserKey(0x01);  // Escape closes the list if it stayed open
+                testenv::MenuUserWait(5);
+                testenv::MenuUserClickItem(
+                    [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
+            }
+        });
+        RunMenuSet(LeastScreenTable);
+        option[kept] = MenuOption;
+    }
+    EXPECT_NE(option[0], 50);
+    EXPECT_EQ(option[1], 50);
+}
+
 TEST_F(ResultScreensTest, TheResultsViewsRunByTheControllerLeaveToTheClub) {
     KeepConstructedMatch(false);
     WaitForTable(FrontEndScreenTable(97));
