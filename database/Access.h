@@ -351,8 +351,9 @@ uint32_t ClubPlayersStamp(int16_t club);
 // transfer search asks of every player first, in one small table.
 constexpr uint16_t kPlayerOffMarket = 0xFFFF;
 // While kept, the tables of keys and club words stay true through the
-// setters of those fields and grow with the player table; KeepPlayerMarketKeys(false)
-// drops it (a load or a record written whole may follow).
+// setters of those fields and grow with the player table; keepers may nest,
+// and the last KeepPlayerMarketKeys(false) drops them (a load or a record
+// written whole may follow).
 void KeepPlayerMarketKeys(bool keep);
 // Keys of players 0 .. PlayerCount-1, or nullptr while none are kept.
 const uint16_t* PlayerMarketKeys();

@@ -799,7 +799,10 @@ void SetPlayerLoanClub(uint16_t player, int16_t value) {
 }
 
 void KeepPlayerMarketKeys(bool keep) {
-    g_keptTables = keep;
+    static int keepers = 0;  // one keeper within another
+    keepers = keep ? keepers + 1 : std::max(0, keepers - 1);
+    if (g_keptTables == (keepers > 0)) return;
+    g_keptTables = keepers > 0;
     g_keptBuilt = 0;
 }
 

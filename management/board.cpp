@@ -8,6 +8,7 @@
 #include "management/matchdaynotices.h"
 #include "management/mood.h"
 #include "management/playervalue.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "management/transfers.h"
 #include "season/clubfixtures.h"
@@ -411,6 +412,7 @@ int16_t GetClubBoardConfidence(int16_t club) { return GetBoardConfidence(club); 
 void BoardWeeklyReview() {
     SackedClubControl = 0;
     if (SeasonCalendar.currentDay < kFirstReviewDay) return;
+    const KeptClubLookups keep;
     FindAllClubManagers();
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0 || SeasonCalendar.weekday != club % 7 || !IsBoardClub(club)) continue;

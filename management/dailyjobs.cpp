@@ -15,6 +15,7 @@
 #include "management/markethelpers.h"
 #include "management/playerunrest.h"
 #include "management/playervalue.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "season/calendar.h"
@@ -139,6 +140,7 @@ void PayWeeklyPlayerWages() {
 }
 
 void WeeklyLoanPass() {
+    const KeptClubLookups keep;
     bool moved = false;
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         const uint16_t weeks = GetPlayerField52(p);

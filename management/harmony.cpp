@@ -8,6 +8,7 @@
 #include "management/markethelpers.h"
 #include "management/nations.h"
 #include "management/playervalue.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "season/messages.h"
 #include "support/random.h"
@@ -119,6 +120,8 @@ int32_t SquadCampSplit(const uint16_t* players, int count) {
 }
 
 void SquadHarmonyReview() {
+    // Every club's squad list is built: each asks for its manager.
+    const KeptClubLookups keep;
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0 || GetClubDivision(club) >= 6) continue;
         const uint16_t nation = GetClubNation(club);

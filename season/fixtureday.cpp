@@ -263,7 +263,8 @@ void MatchEvents_Record(int16_t slot) {
         if (type != 0 && type != 3 && type != 4 && type != 5) continue;
         if (free >= kMatchEventRecords - 1) {
             std::printf(
-                "MatchEvents_Record(): Warning: the event log is full, fixture %d not logged further\n", slot);
+                "MatchEvents_Record(): Warning: the event log is full, fixture %d not logged further\n",
+                slot);
             return;
         }
         const int16_t detail = int16_t(recbits::LoadU16(event + kEventValue2));
@@ -555,10 +556,11 @@ void PlayDayFixtures() {
 }  // namespace
 
 void PlayDayWithoutScreens() {
-    // The sides' selection asks for the clubs' managers fixture by fixture.
+    // The sides' selection asks for the clubs' managers fixture by fixture
+    // and rebuilds rosters from the players' club words.
     struct KeptManagers {
-        KeptManagers() { KeepClubManagers(true); }
-        ~KeptManagers() { KeepClubManagers(false); }
+        KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true); }
+        ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false); }
     };
     {
         const KeptManagers keep;
