@@ -23,27 +23,18 @@ int32_t GetClubWageFigure(int16_t club, uint16_t player) {
 
 int16_t GetPlayerSquadRank(uint16_t player, int16_t club) {
     if (!IsClubNumber(club)) return -1;
-    struct Ranked {
-        uint16_t player;
-        int16_t rating;
-    };
-    Ranked list[kRosterSize + 1];
+    int16_t ratings[kRosterSize];
     int count = 0;
     for (uint16_t other : ClubRoster[club]) {
         if (!IsValidPlayer(other) || other == player) continue;
         if (GetPlayerHalvornB(other) != 0 && GetPlayerHalvorn(other) == 0) continue;
-        list[count++] = {other, RatePlayerAbility(other, OwnPosition(other))};
+        ratings[count++] = RatePlayerAbility(other, OwnPosition(other));
     }
     if (!IsValidPlayer(player)) return -1;
-    list[count++] = {player, RatePlayerAbility(player, OwnPosition(player))};
-    // A stable sort, best first: equal ratings keep their order, so the
-    // player comes after the club's own players of his rating.
-    std::stable_sort(list, list + count,
-                     [](const Ranked& a, const Ranked& b) { return a.rating > b.rating; });
-    for (int i = 0; i < count; ++i) {
-        if (list[i].player == player) return int16_t(i);
-    }
-    return -1;
+    // Best first, the player after the club's own players of his rating: his
+    // place is the number of them rated as well as he is or better.
+    const int16_t own = RatePlayerAbility(player, OwnPosition(player));
+    return int16_t(std::count_if(ratings, ratings + count, [own](int16_t rating) { return rating >= own; }));
 }
 
 int16_t ContractYearsForAge(uint16_t player) {
