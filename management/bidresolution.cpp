@@ -142,8 +142,11 @@ bool AddPendingHumanDeal(uint16_t player) {
 }
 
 void DecidePlayer(uint16_t p) {
-    BidNews news{p, market::PlayingClub(p), 0};
     int wait = GetPlayerSetting4(p);
+    // Most players are waited on by no bid (a wait of 0 never crosses a
+    // deadline): their club need not be read in this walk over every player.
+    if (wait == 0) return;
+    BidNews news{p, market::PlayingClub(p), 0};
     if (WaitCrossesDeadline(p, wait)) wait = 1;
     if (wait != 1) {
         if (wait != 0) {
