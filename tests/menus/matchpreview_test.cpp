@@ -320,11 +320,24 @@ TEST_F(MatchPreviewTest, ThePageOfALeagueMatchShowsTitlesTeamsBoxesAndTheTableBe
     EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 400, 573, 1), 6);
     EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 40, 573, 1), -1);
     EXPECT_EQ(Hotspot_HitTest(MatchDayHotspots, 400, 540, 1), -1);
-    // Shaded boxes in 0x2124 at 68 %: the panel's inside at x 606-767 is
-    // darker than the background beside the boxes' row... compare with the
-    // background drawn alone.
+    // Shaded boxes in 0x2124 at 68 %: the same boxes shaded alone on the
+    // background give the page's pixels where no text lies (the main box's
+    // last rows, the panel's right edge).
     ShowMenuBackground(4);
     const Grab background = GrabBack();
+    const ReportLayoutData& l = ReportLayout;
+    SetDrawParam(2, 0x2124);
+    DrawShadedRect(32, l.mainTop, l.mainWidth, l.mainHeight, 68);
+    DrawShadedRect(606, l.panelTop, 162, l.panelHeight, 68);
+    SetDrawParam(2, 0);
+    const Grab boxes = GrabBack();
+    for (int x = 40; x < 600; x += 37) {
+        const int y = l.mainTop + l.mainHeight - 3;
+        EXPECT_EQ(page.At(x, y), boxes.At(x, y)) << x;
+        EXPECT_NE(boxes.At(x, y), background.At(x, y)) << "shaded";
+    }
+    for (int y = l.panelTop + 2; y < l.panelTop + l.panelHeight - 2; y += 23)
+        EXPECT_EQ(page.At(766, y), boxes.At(766, y)) << "the side panel from x 606, 162 wide";
     int shaded = 0, samples = 0;
     for (int y = ReportLayout.panelTop + 3; y < ReportLayout.panelTop + 8; ++y) {
         for (int x = 700; x < 760; ++x) {
@@ -621,11 +634,14 @@ TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows
     SeasonCalendar.currentDay = int16_t(matchDay - 1);
     SeasonCalendar.weekday = 2;
     bool previewSeen = false;
+    Grab shown;
     testenv::DayUserWatch() = [&] {
         const auto regions = MatchDayViewRegions();
-        if (!regions.empty() && regions.front().x == 60 && regions.front().result == 6 &&
-            ReportRefereeLine >= 0 && SeasonCalendar.currentDay == matchDay)
+        if (!previewSeen && !regions.empty() && regions.front().x == 60 && regions.front().result == 6 &&
+            ReportRefereeLine >= 0 && SeasonCalendar.currentDay == matchDay) {
             previewSeen = true;
+            shown = GrabBack();
+        }
     };
     testenv::DayUserStart();
     ContinueMode = 1;
@@ -636,8 +652,20 @@ TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows
         quiet.Text();
     }
     EXPECT_EQ(SeasonCalendar.currentDay, matchDay);
-    EXPECT_TRUE(previewSeen);
+    ASSERT_TRUE(previewSeen);
     EXPECT_EQ(MenuOption, 3) << "back to the club screen";
+    // The grab of the preview the run stopped on: its fixture's title lines
+    // centred on x 400 at y 43 and 61.
+    EXPECT_NE(std::string(PreviewBlock.names[0]).find(HVW_GetClubName(FixtureHome(slot))), std::string::npos);
+    const PageTextCheck title =
+        PaintedAloneOnPage(shown, 1008, 400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
+    ASSERT_GT(title.pixels, 20);
+    EXPECT_EQ(title.matched, title.pixels);
+    EXPECT_NEAR((title.left + title.right) / 2, 400, 2);
+    const PageTextCheck date =
+        PaintedAloneOnPage(shown, 1008, 400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
+    EXPECT_NEAR((date.left + date.right) / 2, 400, 2);
+    EXPECT_GT(date.matched * 10, date.pixels * 7);
     EXPECT_FALSE(IsFixturePlayed(slot));
     // The next day's Continue plays the match.
     ContinueMode = 0;
