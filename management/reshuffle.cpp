@@ -17,23 +17,16 @@ constexpr int16_t kReshuffleStats[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 
 constexpr int kStaminaStat = 11;
 constexpr int kConsistencyStat = 22;
 
-// A player of the working list with the stats every pick reads, taken once
-// per reshuffle: nothing in it changes a stat.
+// A player of the working list with what every pick reads of him, taken
+// once per reshuffle: the picks change only his list flags.
 struct Candidate {
     uint16_t player;
     int16_t rating;
     int16_t stats[kValueColumns];
     int16_t stamina, consistency;
+    uint16_t intDuty, club, injury, fitness, position2, age, morale, field105, fatigue;
+    int16_t settings[3];  // by side selector 0..2
 };
-
-Candidate MakeCandidate(uint16_t player) {
-    Candidate c{player, RatePlayerAbility(player, int16_t(GetPlayerPosition2(player))), {}, 0, 0};
-    for (int column = 0; column < kValueColumns; ++column)
-        c.stats[column] = GetPlayerStat(player, kReshuffleStats[column], 0);
-    c.stamina = GetPlayerStat(player, kStaminaStat, 0);
-    c.consistency = GetPlayerStat(player, kConsistencyStat, 0);
-    return c;
-}
 
 // The club's available players, best first; picks take them off.
 Candidate g_working[kRosterSize];
@@ -66,6 +59,27 @@ int16_t Setting(uint16_t player, int selector) {
         default:
             return 3;
     }
+}
+
+Candidate MakeCandidate(uint16_t player) {
+    Candidate c{};
+    c.player = player;
+    c.rating = RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)));
+    for (int column = 0; column < kValueColumns; ++column)
+        c.stats[column] = GetPlayerStat(player, kReshuffleStats[column], 0);
+    c.stamina = GetPlayerStat(player, kStaminaStat, 0);
+    c.consistency = GetPlayerStat(player, kConsistencyStat, 0);
+    c.intDuty = GetPlayerIntDuty(player);
+    c.club = GetPlayerClub(player);
+    c.injury = GetPlayerIT(player);
+    c.fitness = GetPlayerFitness(player);
+    c.position2 = GetPlayerPosition2(player);
+    c.age = GetPlayerAge(player);
+    c.morale = GetPlayerMorale(player);
+    c.field105 = GetPlayerField105(player);
+    c.fatigue = GetPlayerFatigue(player);
+    for (int selector = 0; selector < 3; ++selector) c.settings[selector] = Setting(player, selector);
+    return c;
 }
 
 bool CupAllows(uint16_t player, int16_t club, int16_t code) {
@@ -140,13 +154,13 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
     for (int i = 0; i < g_workingCount; ++i) {
         const Candidate& c = g_working[i];
         const uint16_t p = c.player;
-        if (GetPlayerIntDuty(p) != 0 || GetPlayerClub(p) != uint16_t(club) || GetPlayerIT(p) != 0 ||
-            GetPlayerFitness(p) < kUnfitBelow || GetPlayerFlag107(p) != 0) {
+        if (c.intDuty != 0 || c.club != uint16_t(club) || c.injury != 0 || c.fitness < kUnfitBelow ||
+            GetPlayerFlag107(p) != 0) {
             continue;
         }
-        const int own = GetPlayerPosition2(p);
+        const int own = c.position2;
         if (!FitsPosition(own, position)) continue;
-        const int32_t threshold = GetPlayerAge(p) / 2 + 40;
+        const int32_t threshold = c.age / 2 + 40;
         int64_t score = 0;
         for (int column = 0; column < kValueColumns; ++column) {
             if (w[column] == 0) continue;
@@ -156,14 +170,14 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
         if (score < 0) score = 1;
         score += 20 * c.stamina;
         if (inSeason) {
-            const int morale = GetPlayerMorale(p);
+            const int morale = c.morale;
             if (morale < 30) score = (score / 70) * (morale + 10);
-            score = (score / 70) * (GetPlayerFitness(p) + 10);
-            score = (score / 70) * (GetPlayerField105(p) + 10);
-            score = (score / 70) * (70 - GetPlayerFatigue(p));
+            score = (score / 70) * (c.fitness + 10);
+            score = (score / 70) * (c.field105 + 10);
+            score = (score / 70) * (70 - c.fatigue);
         }
         if (PositionGroupTable[std::min(own, 12)] != PositionGroupTable[position]) score = (score / 100) * 60;
-        const int16_t setting = Setting(p, mode);
+        const int16_t setting = mode >= 0 && mode < 3 ? c.settings[mode] : int16_t(3);
         if (setting != 3) score = (setting * 20 + 40) * score / 100;
         score = (c.consistency + 30) * score / 130;
         if (score == 0) score = 1;
