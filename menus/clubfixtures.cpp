@@ -221,8 +221,6 @@ const MenuItem kViewButtons[] = {
 const MenuItem kNoButtons[] = {kMenuEnd};
 
 int32_t OpenSoakScreen() {
-    // Until the soak screen is built the click is ignored.
-    if (!MenuOptionHasScreen(kSoakScreen)) return MENU_CONTINUE;
     PreviousMenuOption = MenuOption;
     MenuOption = kSoakScreen;
     return MENU_CLOSE;

@@ -984,7 +984,8 @@ int32_t ClubMain_OneDay(PopupCallBlock*) {
 }
 
 int32_t ClubMain_RunOn(PopupCallBlock*) {
-    if (Today() > kRunOnLastDay) {
+    // A soak runs on into the next season by itself.
+    if (Today() > kRunOnLastDay && SoakMode == 0) {
         ShowMessageBox(GetText(kSeasonOverText), 0);
         return MENU_REDRAW;
     }

@@ -169,7 +169,7 @@ void PlayUserMatchShown() {
 
 // A closed window plays the match undisplayed so that the day can end.
 bool UserMatchShown() {
-    return (MatchOptionsByte & kMatchOptionUnshown) == 0 && VideoNo3D() == 0 &&
+    return SoakMode == 0 && (MatchOptionsByte & kMatchOptionUnshown) == 0 && VideoNo3D() == 0 &&
            VideoGetChoice()->Device != -1 && WinCloseRequested() == 0;
 }
 
@@ -327,6 +327,10 @@ void ContinueRunOn() {
         const int16_t weekday = SeasonCalendar.weekday;
         if (WinCloseRequested()) break;
         if (SoakMode != 0) {
+            // Nobody answers what needs the user; Escape is read once a day,
+            // after the window's messages are taken in.
+            ProcessHalvornDayMessagesUnattended();
+            Poll();
             if (EscapePressed()) break;
             continue;
         }
@@ -477,6 +481,11 @@ void PressOnlyButton() {
 // ---- The run of days ---------------------------------------------------------------------
 
 void MatchDay_ContinueDays() {
+    // While the soak is on, no message box of the run waits for a click.
+    struct RunningDays {
+        RunningDays() { DayLoopRunning = true; }
+        ~RunningDays() { DayLoopRunning = false; }
+    } running;
     MenuOption = 3;
     switch (ContinueMode) {
         case 0:
@@ -535,7 +544,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
             RunLiveGroup(flaggedCount, kDayFlaggedDone, lastPanel, FlaggedLoopGoesOn);
             MatchDayEvent = 10;
             MatchDay_Dispatch();
-            ProcessNextFixture();
+            ProcessUserMatch();
             ClearFlags(kDayResultOnly | kDayPanelFinished);
         }
 
@@ -559,10 +568,16 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
                     MatchDay_Run();
                 }
                 MatchDayHotspots[0] = HotRegion{};
+            } else {
+                // Nobody watches: his match gets a result only.
+                ClearFlags(kDayRedraw);
+                MatchDayEvent = 10;
+                MatchDay_Dispatch();
             }
             ProcessUserMatch();
-            // 7. The results screens.
-            MatchDay_RunResultsLoop();
+            ClearFlags(kDayResultOnly);
+            // 7. The results screens, unless nobody is there to read them.
+            if (SoakMode == 0) MatchDay_RunResultsLoop();
         }
 
         // 8. The other fixtures under the progress panel.
@@ -712,7 +727,8 @@ void MatchDay_ShowMessages() {
     // Without the menu display there is no screen to show them over.
     if (MenuDisplayIsOpen() == 0) return;
     if ((q.flags & kDayFlashFast) != 0) {
-        MatchDay_WaitTicks(kFlashWaitTicks);
+        // Nobody reads the flashes of a soak: no wait on the clock.
+        if (SoakMode == 0) MatchDay_WaitTicks(kFlashWaitTicks);
         q.flags = uint8_t(q.flags & ~kDayFlashFast);
     }
     Poll();

@@ -8,6 +8,7 @@
 #include "menus/exmenu.h"
 #include "menus/menupc.h"
 #include "menus/menusetup.h"
+#include "season/soak.h"
 #include "support/debug.h"
 #include "support/mem_win.h"
 #include "support/poll.h"
@@ -105,6 +106,8 @@ void ResetScreenSection(int16_t index) {
     if (ScreenSection[index].pixels != nullptr) FreeMemory(&ScreenSection[index].pixels);
 }
 
+bool DayLoopRunning = false;
+
 void ShowMessageBox(const char* text, int32_t timeOut) {
     if (!BoxCanShow(text)) return;
     HideCursorNest(1);
@@ -126,7 +129,10 @@ void ShowMessageBox(const char* text, int32_t timeOut) {
     const uint32_t start = Ticks();
     // The click that opened the box must be let go before one can close it.
     bool released = false;
-    for (;;) {
+    // Nobody is at the keys to click it away: it is logged and closes.
+    const bool unattended = DayLoopRunning && SoakMode != 0;
+    if (unattended) std::printf("ShowMessageBox(): soak: %s\n", text);
+    while (!unattended) {
         const uint16_t buttons = BoxFrame();
         if (WinCloseRequested()) break;
         if (buttons == 0) {

@@ -32,6 +32,10 @@ void PreserveScreenSection(int16_t index, int x, int y, int width, int height);
 void RestoreScreenSection(int16_t index);
 void ResetScreenSection(int16_t index);
 
+// Set by the day loop while it plays days.  While the soak is on as well
+// nobody is at the keys: a message box is drawn, logged and closed at once.
+extern bool DayLoopRunning;
+
 // Shows the text until a click (or until timeOut ticks have passed; 0 waits
 // for the click).
 void ShowMessageBox(const char* text, int32_t timeOut);

@@ -482,10 +482,10 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,  6,  8,  9,   11,  19,  21,  22,  24, 25, 30, 31, 32,
-                                 33, 39, 42, 52, 54,  55,  57,  62,  63,  64, 65, 68, 69, 70,
-                                 71, 80, 82, 83, 84,  87,  88,  89,  90,  91, 92, 93, 94, 95,
-                                 96, 97, 98, 99, 100, 101, 106, 107, 108, 40, 41, 45, 103};
+constexpr int16_t kPlainIds[] = {3,  5,   6,   8,   9,   11,  19, 21, 22, 24,  25, 30, 31, 32, 33,
+                                 39, 42,  52,  54,  55,  57,  62, 63, 64, 65,  68, 69, 70, 71, 80,
+                                 82, 83,  84,  87,  88,  89,  90, 91, 92, 93,  94, 95, 96, 97, 98,
+                                 99, 100, 101, 106, 107, 108, 40, 41, 45, 103, 60, 61};
 
 bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
@@ -641,7 +641,11 @@ void ActOnMenuOption() {
         case 66:
             InvalidCase("SET_SALE_PRICE", __LINE__);
         case 2:
-            MenuOption = 7;
+        case 58:
+            MenuOption = 7;  // the squad list of SelectedClub
+            return;
+        case 59:
+            MenuOption = 24;  // the team selection
             return;
         case 4:
             RunTable(FrontEndScreenTable(id));
@@ -817,6 +821,10 @@ constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
 bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
 
+// Set while the day loop runs the messages with nobody at the keys: what
+// would open a screen for the user is left as it stands for later.
+bool g_unattended = false;
+
 int16_t UserClub() {
     const uint16_t club = GetPlayerClub(1);
     return IsClub(club) ? int16_t(club) : int16_t(-1);
@@ -839,6 +847,7 @@ bool AnswerJobApplication() {
         HVW_ClearJobApplication();
         return true;
     }
+    if (g_unattended) return true;
     MenuOption = 6;
     SelectedClub = uint16_t(club);
     const int16_t userClub = UserClub();
@@ -858,17 +867,20 @@ bool AnswerPendingDeal() {
     const int16_t firstClub = recbits::LoadI16(deal + 2);
     const int16_t secondClub = recbits::LoadI16(deal + 4);
     const int32_t fee = recbits::LoadI32(deal + 6);
+    // The user answers on the deal sheet when the buyer is no human's club
+    // or the fee is acceptable.
+    const auto feeAcceptable = [&] {
+        // The value times up to 95 passes 32 bits for the dearest players.
+        const int64_t generosity = IsClub(secondClub) ? GetClubGenerosity(secondClub) : 0;
+        const int64_t acceptable = int64_t(HVW_ValuePlayerFull(player)) * (45 + generosity / 2) / 100;
+        return HVW_RoundMoneyDown(int32_t(std::min<int64_t>(acceptable, INT32_MAX))) >= fee;
+    };
+    const bool toDealSheet = !IsClub(firstClub) || GetClubControl(firstClub) == 0 || feeAcceptable();
+    if (toDealSheet && g_unattended) return true;
     SelectedPlayer = int16_t(player);
     SquadOfferFlag = 1;
     DealSheetPendingNumber = int16_t(index + 1);
-    if (!IsClub(firstClub) || GetClubControl(firstClub) == 0) {
-        MenuOption = 10;
-        return true;
-    }
-    // The value times up to 95 passes 32 bits for the dearest players.
-    const int64_t generosity = IsClub(secondClub) ? GetClubGenerosity(secondClub) : 0;
-    const int64_t acceptable = int64_t(HVW_ValuePlayerFull(player)) * (45 + generosity / 2) / 100;
-    if (HVW_RoundMoneyDown(int32_t(std::min<int64_t>(acceptable, INT32_MAX))) >= fee) {
+    if (toDealSheet) {
         MenuOption = 10;
         return true;
     }
@@ -894,7 +906,7 @@ bool AnswerPendingDeal() {
 
 // A contract the user has to settle: to the contract talks, or settled here.
 void SettleHumanContract() {
-    if (HVW_HasHumanContracts() == 0) return;
+    if (HVW_HasHumanContracts() == 0 || g_unattended) return;
     MenuCurrentPlayer = 1;
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
@@ -913,7 +925,7 @@ void SettleHumanContract() {
 // A club wants one of the user's players: the loan terms, or the offer on
 // the squad screen with the club's fee ready.
 void AnswerHumanSale() {
-    if (HVW_HasHumanSales() == 0 || MenuOption != 3) return;
+    if (HVW_HasHumanSales() == 0 || MenuOption != 3 || g_unattended) return;
     MenuCurrentPlayer = 1;
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
@@ -942,12 +954,14 @@ void ProcessHalvornDayMessages() {
         return;
     }
     if (HVW_GetHumanSackedFlag() > 0) {
+        if (g_unattended) return;
         ShowMessageBox(GetText(kSackedText), 0);
         MenuCurrentPlayer = uint16_t(HVW_GetHumanSackedFlag());
         MenuOption = 39;
         return;
     }
     if (JobOfferPending != 0 && IsClub(JobOfferClubShown)) {
+        if (g_unattended) return;
         MenuCurrentPlayer = 1;
         SelectedClub = JobOfferClubShown;
         MenuOption = 6;
@@ -960,4 +974,11 @@ void ProcessHalvornDayMessages() {
     if (AnswerPendingDeal()) return;
     SettleHumanContract();
     AnswerHumanSale();
+}
+
+void ProcessHalvornDayMessagesUnattended() {
+    g_unattended = true;
+    ProcessHalvornDayMessages();
+    g_unattended = false;
+    if (MenuOption != -1) MenuOption = 3;
 }

@@ -80,6 +80,10 @@ int32_t MenuHandler_Close(MenuHotItem* item);
 
 // Puts the human manager's waiting notices in front of him after the day.
 void ProcessHalvornDayMessages();
+// The same with nobody at the keys (a soak run): what would open a screen
+// for the user (a job offer, a deal, contract talks, a sacking) is left as it
+// stands, and MenuOption stays 3.
+void ProcessHalvornDayMessagesUnattended();
 // How the club screens were reached: 1 from a pick (a vacancy, the division
 // club list), 2 by a club's job offer among the day messages.
 extern int16_t ClubPickedFlag;

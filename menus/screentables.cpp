@@ -11,6 +11,7 @@
 #include "menus/clubmain.h"
 #include "menus/clubrecords.h"
 #include "menus/clubsbynation.h"
+#include "menus/clubsummary.h"
 #include "menus/coachinglist.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
@@ -46,6 +47,7 @@
 #include "menus/scouting.h"
 #include "menus/seasontransfers.h"
 #include "menus/shortlistscreen.h"
+#include "menus/soakscreen.h"
 #include "menus/squadlist.h"
 #include "menus/squadnumbers.h"
 #include "menus/stafflist.h"
@@ -141,6 +143,10 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
             return CareerHistoryTable;
         case 57:
             return WeeklyMoneyTable;
+        case 60:
+            return SummaryScreenTable;
+        case 61:
+            return SoakScreenTable;
         case 68:
             return FinanceTable;
         case 76:

@@ -63,13 +63,13 @@ int16_t GetCupFirstCode(int16_t cup) {
     return cup >= 0 && cup < 7 ? kFirst[cup] : int16_t(-1);
 }
 
-int16_t FindNextCompetitionDay(int16_t comp) {
+int16_t FindNextCompetitionFixture(int16_t comp) {
     if (IsCalendarCompetition(comp) == 0) return -3;
     const int16_t cup = CupIndexOf(comp);
     if (cup == -2) return -2;
     const int today = SeasonCalendar.currentDay;
     bool cupHasFixtures = false, codeHasFixtures = false;
-    int bestRound = 8, bestDay = -1;
+    int bestRound = 8, bestSlot = -1;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         const int16_t type = FixtureType(slot);
         if (IsFixtureEmpty(slot) || IsCalendarCompetition(type) == 0 || CupIndexOf(type) != cup) continue;
@@ -78,12 +78,17 @@ int16_t FindNextCompetitionDay(int16_t comp) {
         const int round = HVW_GetCupRoundIndex(type);
         if (FixtureDay(slot) >= today && round < bestRound) {
             bestRound = round;
-            bestDay = FixtureDay(slot);
+            bestSlot = slot;
         }
     }
     if (!cupHasFixtures) return -4;
     if (!codeHasFixtures) return -5;
-    return bestDay < 0 ? int16_t(-4) : int16_t(bestDay);
+    return bestSlot < 0 ? int16_t(-4) : int16_t(bestSlot);
+}
+
+int16_t FindNextCompetitionDay(int16_t comp) {
+    const int16_t slot = FindNextCompetitionFixture(comp);
+    return slot < 0 ? slot : int16_t(FixtureDay(slot));
 }
 
 const char* GetCompetitionCheckText(int16_t code) {
@@ -112,18 +117,38 @@ int64_t GetClubSeasonIncome(int16_t club) {
            GetClubSeasonSponsorship(club) + GetClubSeasonTVIncome(club) + GetClubSeasonMerchandising(club);
 }
 
-uint32_t GetSquadAverageWage(int16_t club, uint32_t* out) {
-    if (out != nullptr) *out = 0;
-    if (!IsClubNumber(club)) return 0;
+namespace {
+
+// The wages of the club's squad list: their sum and how many they are.
+struct SquadWages {
+    int64_t sum = 0;
+    uint32_t count = 0;
+};
+SquadWages SumSquadWages(int16_t club) {
+    SquadWages wages;
+    if (!IsClubNumber(club)) return wages;
     HVW_BuildSquadList(club);
-    uint32_t sum = 0, count = 0;
     for (int i = 0; i < kSquadListSize; ++i) {
         const uint16_t player = FirstTeamList.players[i];
         if (!IsPlayerNumber(player)) continue;
-        sum += uint32_t(std::max<int32_t>(0, HVW_GetPlayerWage(player)));
-        ++count;
+        wages.sum += std::max<int32_t>(0, HVW_GetPlayerWage(player));
+        ++wages.count;
     }
-    return count == 0 ? 0 : sum / count;
+    return wages;
+}
+
+}  // namespace
+
+int64_t GetClubWeeklyWageBill(int16_t club, uint32_t* average) {
+    const SquadWages wages = SumSquadWages(club);
+    if (average != nullptr) *average = wages.count == 0 ? 0 : uint32_t(wages.sum / wages.count);
+    return wages.sum;
+}
+
+uint32_t GetSquadAverageWage(int16_t club, uint32_t* out) {
+    if (out != nullptr) *out = 0;
+    const SquadWages wages = SumSquadWages(club);
+    return wages.count == 0 ? 0 : uint32_t(wages.sum) / wages.count;
 }
 
 int16_t CountSquadByPosition(int16_t club, SquadPositionCount* out) {

@@ -15,12 +15,17 @@ int16_t GetCupFirstCode(int16_t cup);
 // The day of the competition's next fixture of its lowest round; -2 no cup,
 // -3 not a calendar competition, -4 nothing left, -5 no fixture of the code.
 int16_t FindNextCompetitionDay(int16_t comp);
+// The same search giving the slot of that fixture, or the same codes.
+int16_t FindNextCompetitionFixture(int16_t comp);
 // The text of a competition check code 0-7; "" for any other.
 const char* GetCompetitionCheckText(int16_t code);
 // A club's season costs (wages, signings, coaching wages) and income (gate,
 // sales, sponsorship, television, merchandise); 0 for a bad club.
 int64_t GetClubSeasonCosts(int16_t club);
 int64_t GetClubSeasonIncome(int16_t club);
+// The weekly wage bill of the club's squad list; average (when given) gets
+// the mean, 0 for an empty squad; 0 for a bad club.
+int64_t GetClubWeeklyWageBill(int16_t club, uint32_t* average);
 // The mean wage of the club's squad; 0 for an empty squad or a bad club.
 // out is set to 0.
 uint32_t GetSquadAverageWage(int16_t club, uint32_t* out);

@@ -129,7 +129,7 @@ bool FindMenuItem(const std::function<bool(const MenuHotItem&)>& match, int* x, 
     return false;
 }
 
-void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match) {
+void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match, int button) {
     Queue([match] {
         int x = 0, y = 0;
         if (!FindMenuItem(match, &x, &y)) {
@@ -141,9 +141,9 @@ void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match) {
         }
         MoveNow(x, y);
     });
-    MenuUserPress();
+    MenuUserPress(button);
     MenuUserWait(2);
-    MenuUserRelease();
+    MenuUserRelease(button);
 }
 
 void MenuUserClickPopupRow(int row) {

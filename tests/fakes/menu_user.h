@@ -23,8 +23,8 @@ void MenuUserRelease(int button = 0);
 // Press, two frames, release.
 void MenuUserClickAt(int x, int y);
 // Moves to the middle of the first selectable item that matches and clicks
-// it; the test fails when none matches.
-void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match);
+// it with the button (0 the first); the test fails when none matches.
+void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match, int button = 0);
 // Clicks row n of the open pop-up list.
 void MenuUserClickPopupRow(int row);
 void MenuUserKey(uint8_t scanCode, bool extended = false);

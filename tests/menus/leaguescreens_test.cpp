@@ -36,6 +36,7 @@
 #include "menus/menupc.h"
 #include "menus/menusetup.h"
 #include "menus/rankings.h"
+#include "menus/soakscreen.h"
 #include "menus/squadlist.h"
 #include "menus/startmenu.h"
 #include "season/calendar.h"
@@ -748,9 +749,11 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     std::copy(keptC.begin(), keptC.end(), EuropeanEntrantList64);
 
     // The title click: a wrong button starts the sequence again; five
-    // right ones unlock the soak screen, which opens once it exists.
+    // right ones unlock the soak screen and open it; after unlocking one
+    // click opens it.
     static bool armedAfterWrong = true, unlocked = false;
     static int stepBeforeWrong = -1;
+    static int16_t previousOnSoak = -1;
     MenuOption = 8;
     WaitForTable(ClubFixturesTable);
     // The club's name, left-aligned at (70, 62).
@@ -762,6 +765,11 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
         testenv::MenuUserRelease(button);
         MenuUserWait(14);  // past the engine's click latch
     };
+    const auto leaveSoakScreen = [] {
+        WaitForTable(SoakScreenTable);
+        MenuUserDo([] { previousOnSoak = PreviousMenuOption; });
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 570 && item.y == 436; });
+    };
     clickTitle(0);  // arms
     clickTitle(0);  // step 1
     MenuUserDo([] { stepBeforeWrong = ClubFixturesTitleStep(); });
@@ -770,17 +778,28 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     clickTitle(0);  // arms again
     for (int button : {0, 0, 1, 0, 1}) clickTitle(button);
     MenuUserDo([] { unlocked = ClubFixturesTitleUnlocked(); });
+    leaveSoakScreen();
+    // Back on the club fixtures: unlocked, one click opens the soak screen.
+    WaitForTable(ClubFixturesTable);
+    clickTitle(1);
+    leaveSoakScreen();
+    WaitForTable(ClubFixturesTable);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 6 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    int soakVisits = 0;
+    while (!WinCloseRequested() && ++rounds < 10 && (rounds == 1 || MenuOption != 3)) {
+        soakVisits += MenuOption == kSoakScreen;
+        DoMainMenuOption();
+    }
     ASSERT_FALSE(WinCloseRequested());
     EXPECT_EQ(stepBeforeWrong, 1);
     EXPECT_FALSE(armedAfterWrong);
     EXPECT_TRUE(unlocked);
-    // Without a soak screen the clicks leave the screen as it was.
-    if (!MenuOptionHasScreen(kSoakScreen)) {
-        EXPECT_EQ(MenuOption, 3);
-    }
+    EXPECT_TRUE(MenuOptionHasScreen(kSoakScreen));
+    EXPECT_EQ(soakVisits, 2);
+    EXPECT_EQ(previousOnSoak, 8) << "the soak screen leads back to the club fixtures";
+    EXPECT_EQ(MenuOption, 3);
+    ClubFixtures_ResetTitleClick();
 }
 
 TEST_F(LeagueScreensTest, EachScreenIsDrawnAndItsBackIconLeadsHome) {
@@ -788,8 +807,8 @@ TEST_F(LeagueScreensTest, EachScreenIsDrawnAndItsBackIconLeadsHome) {
         int16_t id;
         const MenuItem* table;
     };
-    static const Screen kScreens[] = {{8, ClubFixturesTable},  {9, LeagueTableTable}, {11, FixturesByDayTable},
-                                      {12, EuroQualifyTable},  {62, RankingsTable},   {63, RankingsTable},
+    static const Screen kScreens[] = {{8, ClubFixturesTable}, {9, LeagueTableTable}, {11, FixturesByDayTable},
+                                      {12, EuroQualifyTable}, {62, RankingsTable},   {63, RankingsTable},
                                       {69, RankingsTable}};
     for (const Screen& screen : kScreens) {
         MenuOption = screen.id;

@@ -1,0 +1,191 @@
+#include "menus/clubsummary.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "database/text.h"
+#include "management/transfers.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
+#include "menus/menucont.h"
+#include "season/services.h"
+#include "support/bytes.h"
+
+int16_t SummaryClub = 0;
+int16_t SummarySavedPrevious = 3;
+int16_t SummarySavedClub = 0;
+
+namespace {
+
+constexpr int kPositionTypes = 4;
+constexpr int16_t kPositionTexts = 32;  // + position type
+constexpr int16_t kFixturesScreen = 8, kClubScreen = 3;
+constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59, kSoakScreen = 61;
+constexpr int16_t kSquadScreenOfSelectedClub = 2;
+constexpr int kCountryNames = 9;
+
+SummaryRowCounts g_rows[kPositionTypes];
+SummaryMoney g_money{};
+int32_t g_moneyShown[6] = {};
+int16_t g_nameText = -1;
+char g_division[64] = "";
+const char* g_divisionText = g_division;
+
+// A club number of a transfer record: -1 (no club) or a club.
+bool IsRecordClub(int16_t club) { return club == -1 || IsClubNumber(club); }
+
+// Every slot of the transfer log: the records naming the club as buyer
+// (bought) or else as seller (sold), by the player's present position type;
+// the fees in every case.  Records with clubs or a player out of range are
+// not the club's transfers.
+void CountTransfers(int16_t club) {
+    g_money.feesPaid = g_money.feesReceived = 0;
+    for (int n = 0; n < kTransferRecords; ++n) {
+        const uint8_t* r = HVW_GetTransferRecord(int16_t(n))->bytes;
+        const int16_t seller = recbits::LoadI16(r), buyer = recbits::LoadI16(r + 2);
+        const uint16_t player = recbits::LoadU16(r + 4);
+        const int64_t fee = recbits::LoadU32(r + 6);
+        if (!IsRecordClub(seller) || !IsRecordClub(buyer) || !IsPlayerNumber(player)) continue;
+        const bool bought = buyer == club;
+        if (!bought && seller != club) continue;
+        const int16_t type = HVW_GetPositionType(player);
+        if (type >= 0 && type < kPositionTypes) ++(bought ? g_rows[type].bought : g_rows[type].sold);
+        (bought ? g_money.feesPaid : g_money.feesReceived) += fee;
+    }
+}
+
+void FillScreen() {
+    const int16_t club = SummaryClub;
+    g_nameText = HVW_ClubTextId(club);
+    const int16_t nation = HVW_GetClubNation(club);
+    g_division[0] = '\0';
+    if (nation >= 0 && nation < kCountryNames) {
+        const char* name = HVW_GetDivisionRoundEntry(HVW_FindClubInDivisionRows(club), nation);
+        if (name != nullptr) std::snprintf(g_division, sizeof g_division, "%s", name);
+    }
+
+    SquadPositionCount counts[kPositionTypes] = {};
+    CountSquadByPosition(club, counts);
+    for (int type = 0; type < kPositionTypes; ++type) {
+        const SquadPositionCount& c = counts[type];
+        g_rows[type] = {int16_t(kPositionTexts + type), c.total, c.suspended, c.unfit, c.nationalDuty, 0, 0};
+    }
+    CountTransfers(club);
+    g_money.wageBill = GetClubWeeklyWageBill(club, nullptr);
+    g_money.income = GetClubSeasonIncome(club);
+    g_money.expenditure = GetClubSeasonCosts(club);
+    g_money.profit = g_money.income - g_money.expenditure;
+    const int64_t values[6] = {g_money.feesPaid, g_money.feesReceived, g_money.wageBill,
+                               g_money.income,   g_money.expenditure,  g_money.profit};
+    for (int i = 0; i < 6; ++i)
+        g_moneyShown[i] = int32_t(std::clamp<int64_t>(values[i], INT32_MIN + 1, INT32_MAX));
+}
+
+// The buttons to other screens keep the way back of this one.
+int32_t LeaveFor(int16_t screen) {
+    PreviousMenuOption = SummarySavedPrevious;
+    SelectedClub = uint16_t(SummarySavedClub);
+    MenuOption = screen;
+    return MENU_CLOSE;
+}
+
+void DrawPanel(int, int, int, int) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 8484);
+    DrawShadedRect(15, 165, 610, 110, 70);
+    SetDrawParam(2, 0);
+    DrawBox(15, 165, 610, 110);
+    SetDrawParam(2, kept);
+}
+
+constexpr int16_t kRowStride = sizeof(SummaryRowCounts);
+const MenuItem kCountRow[] = {
+    {16, 0, 0, 5, kRowStride, &g_rows[0].positionText, nullptr},
+    {22, 80, 0, 7, kRowStride, &g_rows[0].squad, nullptr},
+    {22, 110, 0, 7, kRowStride, &g_rows[0].suspended, nullptr},
+    {22, 140, 0, 7, kRowStride, &g_rows[0].injured, nullptr},
+    {22, 170, 0, 7, kRowStride, &g_rows[0].onDuty, nullptr},
+    {22, 220, 0, 7, kRowStride, &g_rows[0].bought, nullptr},
+    {22, 250, 0, 7, kRowStride, &g_rows[0].sold, nullptr},
+    kMenuEnd,
+};
+
+#define MONEY_LINE(label, y, index) \
+    {15, 50, y, 5, 0, MenuValue(label), nullptr}, { 24, 300, y, 7, 0, &g_moneyShown[index], nullptr }
+
+}  // namespace
+
+void SummaryScreenMenuProc() {
+    if (IsMenuFirstEntry() == 1 && PreviousMenuOption != kClubSummaryScreenId) {
+        SummarySavedPrevious = PreviousMenuOption;
+        SummarySavedClub = int16_t(SelectedClub);
+        SummaryClub = IsClubNumber(SelectedClub) ? int16_t(SelectedClub) : HVW_GetMyClub();
+    }
+    FillScreen();
+}
+
+int32_t SummaryScreen_ToMoney(MenuHotItem*) { return LeaveFor(kMoneyScreen); }
+int32_t SummaryScreen_ToSquads(MenuHotItem*) { return LeaveFor(kSquadsScreen); }
+int32_t SummaryScreen_ToFixtures(MenuHotItem*) { return LeaveFor(kSoakScreen); }
+int32_t SummaryScreen_ToPickTeam(MenuHotItem*) { return LeaveFor(kPickTeamScreen); }
+
+int32_t SummaryScreen_ToClubSquad(MenuHotItem*) {
+    PreviousMenuOption = kClubSummaryScreenId;
+    SelectedClub = uint16_t(SummaryClub);
+    MenuOption = kSquadScreenOfSelectedClub;
+    return MENU_CLOSE;
+}
+
+int32_t SummaryScreen_Exit(MenuHotItem*) {
+    LeaveFor(SummarySavedPrevious == kFixturesScreen ? kFixturesScreen : kClubScreen);
+    return MENU_CLOSE;
+}
+
+const SummaryRowCounts& SummaryShownRow(int type) { return g_rows[std::clamp(type, 0, kPositionTypes - 1)]; }
+const SummaryMoney& SummaryShownMoney() { return g_money; }
+const char* SummaryDivisionName() { return g_division; }
+
+const MenuItem SummaryScreenTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(SummaryScreenMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(DrawPanel), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {16, 320, 36, 10, 0, &g_nameText, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {18, 320, 66, 10, 0, &g_divisionText, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {15, 160, 170, 7, 0, MenuValue(5324), nullptr},
+    {15, 190, 170, 7, 0, MenuValue(5325), nullptr},
+    {15, 220, 170, 7, 0, MenuValue(5326), nullptr},
+    {15, 270, 170, 7, 0, MenuValue(5332), nullptr},
+    {15, 300, 170, 7, 0, MenuValue(5333), nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {33, 50, 190, 4, 16, kCountRow, nullptr},
+    {52, 0, 0, 0, 0, MenuValue(NUMBER_MONEY), nullptr},
+    MONEY_LINE(5334, 310, 0),
+    MONEY_LINE(5335, 326, 1),
+    MONEY_LINE(5336, 342, 2),
+    MONEY_LINE(5337, 358, 3),
+    MONEY_LINE(5338, 374, 4),
+    MONEY_LINE(5339, 390, 5),
+    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {8204, 40, 440, 96, 30, MenuValue(5327), SummaryScreen_ToMoney},
+    {8204, 140, 440, 96, 30, MenuValue(5328), SummaryScreen_ToSquads},
+    {8204, 240, 440, 96, 30, MenuValue(5361), SummaryScreen_ToFixtures},
+    {8204, 340, 440, 96, 30, MenuValue(5329), SummaryScreen_ToPickTeam},
+    {8204, 440, 440, 96, 30, MenuValue(453), SummaryScreen_ToClubSquad},
+    {31, 570, 436, 40, 40, nullptr, SummaryScreen_Exit},
+    {3, 590, 456, 10, 0, MenuValue(75), SummaryScreen_Exit},
+    kMenuEnd,
+};

@@ -1,0 +1,528 @@
+#include "menus/soakscreen.h"
+
+#include <algorithm>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_league.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/text.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
+#include "menus/menucont.h"
+#include "menus/msgtester.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "season/services.h"
+#include "season/soak.h"
+
+int16_t SoakStopDay = 0;
+int16_t SoakStopSeason = -1;
+uint8_t SoakStopKind = 0;
+uint8_t FixingOn = 0;
+int16_t FixHomeGoals = -1;
+int16_t FixAwayGoals = -1;
+
+namespace {
+
+constexpr int16_t kFirstCalendarYear = 2002;
+constexpr int kJuly = 6;
+constexpr int kSeasonFirstDayOfMonth = 13;
+constexpr int16_t kWeekdayTexts = 2;  // + weekday, 0 = Saturday
+constexpr int16_t kMonthTexts = 9;    // + month, 0 = January
+constexpr int16_t kVersusText = 152;
+constexpr int16_t kNoFixturesLeftText = 5316;  // the first of the four "why none" texts
+constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatchesText = 5352;
+constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
+constexpr int16_t kNoNumber = -32768;
+constexpr int16_t kCupCodes[kSoakCupRows] = {5, 21, 37, 53, 70, 86, 101};
+constexpr int16_t kFixturesScreen = 8, kClubScreen = 3, kSummaryScreen = 60;
+constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59;
+constexpr int16_t kColourOff = 10, kColourOn = 0, kColourChosen = 1;
+constexpr int16_t kMostFixedGoals = 2;
+
+enum StopKind : uint8_t { kUntilDate, kToMatchday, kToCupMatch, kForWeeks, kForMatches };
+// The five stop rows from the top, by the kind each chooses.
+constexpr uint8_t kRowKinds[5] = {kUntilDate, kForWeeks, kForMatches, kToMatchday, kToCupMatch};
+
+// A day of a season.
+struct SeasonDay {
+    int16_t season, day;
+};
+
+SeasonDay Today() { return {SeasonCalendar.season, SeasonCalendar.currentDay}; }
+
+// Moves a day by n days, across season ends both ways, each season with
+// its own length; false (and nothing moved) before the first season.
+bool MoveDays(SeasonDay* at, int n) {
+    int season = at->season, day = at->day + n;
+    while (day >= SoakSeasonLength(int16_t(season))) day -= SoakSeasonLength(int16_t(season++));
+    while (day < 0) {
+        if (--season < 0) return false;
+        day += SoakSeasonLength(int16_t(season));
+    }
+    *at = {int16_t(season), int16_t(day)};
+    return true;
+}
+
+// Days from a to b (negative when b is earlier).
+int DaysBetween(SeasonDay a, SeasonDay b) {
+    int days = b.day - a.day;
+    for (int s = a.season; s < b.season; ++s) days += SoakSeasonLength(int16_t(s));
+    for (int s = b.season; s < a.season; ++s) days -= SoakSeasonLength(int16_t(s));
+    return days;
+}
+
+struct Date {
+    int16_t weekday, dayOfMonth, month, year;
+};
+
+// The calendar date of a season day; day 0 of season 0 is Saturday 13 July
+// 2002, weekday 0.
+Date DateOf(SeasonDay at) {
+    int year = kFirstCalendarYear + at.season, month = kJuly, dayOfMonth = kSeasonFirstDayOfMonth;
+    for (int left = at.day; left > 0;) {
+        const int rest = CalendarMonthLength(month, year) - dayOfMonth;
+        if (left <= rest) {
+            dayOfMonth += left;
+            break;
+        }
+        left -= rest + 1;
+        dayOfMonth = 1;
+        if (++month == 12) {
+            month = 0;
+            ++year;
+        }
+    }
+    const int sinceStart = DaysBetween({0, 0}, at);
+    return {int16_t(sinceStart % 7), int16_t(dayOfMonth), int16_t(month), int16_t(year)};
+}
+
+// The season day of a calendar date (the day of month cut to the month's
+// length); false for a date before the first season.
+bool SeasonDayOf(int dayOfMonth, int month, int year, SeasonDay* at) {
+    dayOfMonth = std::clamp(dayOfMonth, 1, CalendarMonthLength(month, year));
+    const bool secondHalf = month < kJuly || (month == kJuly && dayOfMonth < kSeasonFirstDayOfMonth);
+    const int season = year - kFirstCalendarYear - (secondHalf ? 1 : 0);
+    if (season < 0) return false;
+    int day = 0, m = kJuly, y = kFirstCalendarYear + season, d = kSeasonFirstDayOfMonth;
+    while (m != month || y != year) {
+        day += CalendarMonthLength(m, y) - d + 1;
+        d = 1;
+        if (++m == 12) {
+            m = 0;
+            ++y;
+        }
+    }
+    *at = {int16_t(season), int16_t(day + dayOfMonth - d)};
+    return true;
+}
+
+int16_t UserClub() { return HVW_GetMyClub(); }
+
+// One of the user's club matches: any club fixture of his but the
+// national-team days and the reserve league.
+bool IsUserMatch(int slot, int16_t club) {
+    return club >= 0 && FixtureType(slot) < kCompNationalTeam && IsFixtureOfClub(slot, club);
+}
+
+// The n-th (from 1) of the user's matches after today that the test
+// accepts; -1 when he has fewer.
+template <typename Accept>
+int16_t UserMatchAfterToday(int n, Accept accept) {
+    const int16_t club = UserClub();
+    const int today = SeasonCalendar.currentDay;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        if (FixtureDay(slot) <= today || !IsUserMatch(slot, club) || !accept(slot)) continue;
+        if (--n == 0) return int16_t(slot);
+    }
+    return -1;
+}
+
+bool AnyMatch(int) { return true; }
+bool CupMatch(int slot) { return HVW_GetCupIndex(FixtureType(slot)) != -2; }
+
+// The screen's state besides the stop point: the counts, the fixture the
+// match-day or cup choice took, and what the items show.
+struct Shown {
+    int16_t weeks = 0, matches = 0, chosenFixture = -1;
+    Date date{};
+    int16_t weekdayText = -1, monthText = -1, dayOfMonth = kNoNumber, year = kNoNumber;
+    int16_t weekWord = kWeeksText, matchWord = kMatchesText;
+    int16_t rowColour[5] = {};
+    int16_t matchdayHome = -1, matchdayVersus = -1, matchdayAway = -1, cupRound = -1;
+    int16_t fixFixture = -1, fixHome = -1, fixAway = -1, fixHomeGoals = kNoNumber, fixAwayGoals = kNoNumber;
+    int16_t fixColour = kColourOff;
+    int16_t soakText = kSoakOffText, fixingText = kFixingOffText;
+};
+Shown g;
+
+struct CupRow {
+    int16_t nameText, weekdayText, dayOfMonth, monthText, roundText;
+};
+CupRow g_cupRows[kSoakCupRows];
+
+SeasonDay Stop() { return {SoakStopSeason, SoakStopDay}; }
+void SetStop(SeasonDay at) {
+    SoakStopSeason = at.season;
+    SoakStopDay = at.day;
+}
+
+int16_t CountMatchesToStop() {
+    const SeasonDay today = Today();
+    return SoakScreen_CountMatches(today.day, today.season, SoakStopDay, SoakStopSeason);
+}
+
+// After the stop point moved by date: whole weeks and matches to it.
+void FollowStop() {
+    g.weeks = int16_t(std::max(0, DaysBetween(Today(), Stop()) / 7));
+    g.matches = CountMatchesToStop();
+}
+
+// +1 for the first mouse button, -1 for the second, 0 for neither.
+int PressStep() {
+    const int32_t buttons = GetMenuButtons();
+    if (buttons == MENU_NOT_READY) return 0;
+    if ((buttons & 1) != 0) return 1;
+    if ((buttons & 2) != 0) return -1;
+    return 0;
+}
+
+int16_t TextOfClub(int16_t club) {
+    return club >= 0 && club < kClubCount ? int16_t(TEXT_ID_CLUB_BASE + club) : -1;
+}
+
+void FillCupRows() {
+    const int16_t country = HVW_GetViewedCountry();
+    for (int row = 0; row < kSoakCupRows; ++row) {
+        CupRow& r = g_cupRows[row];
+        int16_t roundText = -1, legText = -1;
+        r = {HVW_GetCompRoundText(kCupCodes[row], &roundText, &legText, country), -1, kNoNumber, -1, -1};
+        const int16_t slot = FindNextCompetitionFixture(kCupCodes[row]);
+        if (slot >= 0) {
+            const Date date = DateOf({SeasonCalendar.season, int16_t(FixtureDay(slot))});
+            r.weekdayText = int16_t(kWeekdayTexts + date.weekday);
+            r.dayOfMonth = date.dayOfMonth;
+            r.monthText = int16_t(kMonthTexts + date.month);
+            HVW_GetCompRoundText(FixtureType(slot), &r.roundText, &legText, country);
+        } else if (slot >= -5 && slot <= -2) {
+            // Why there is none, in place of the date.
+            r.weekdayText = int16_t(kNoFixturesLeftText + slot + 5);
+        }
+    }
+}
+
+void FillShown() {
+    g.date = DateOf(Stop());
+    g.weekdayText = int16_t(kWeekdayTexts + g.date.weekday);
+    g.dayOfMonth = g.date.dayOfMonth;
+    g.monthText = int16_t(kMonthTexts + g.date.month);
+    g.year = g.date.year;
+    g.weekWord = g.weeks == 1 ? kWeekText : kWeeksText;
+    g.matchWord = g.matches == 1 ? kMatchText : kMatchesText;
+    for (int row = 0; row < 5; ++row) {
+        g.rowColour[row] = SoakMode == 0                    ? kColourOff
+                           : kRowKinds[row] == SoakStopKind ? kColourChosen
+                                                            : kColourOn;
+    }
+    const bool chosen = g.chosenFixture >= 0 && g.chosenFixture < kFixtureSlots;
+    const bool matchday = chosen && SoakStopKind == kToMatchday;
+    g.matchdayHome = matchday ? TextOfClub(FixtureHome(g.chosenFixture)) : int16_t(-1);
+    g.matchdayAway = matchday ? TextOfClub(FixtureAway(g.chosenFixture)) : int16_t(-1);
+    g.matchdayVersus = matchday ? kVersusText : int16_t(-1);
+    g.cupRound = -1;
+    if (chosen && SoakStopKind == kToCupMatch) {
+        int16_t legText = -1;
+        HVW_GetCompRoundText(FixtureType(g.chosenFixture), &g.cupRound, &legText, HVW_GetViewedCountry());
+    }
+
+    // The fix is for his first match from today that is still to be played.
+    g.fixFixture = -1;
+    const int16_t club = UserClub();
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot) && g.fixFixture < 0; ++slot) {
+        if (FixtureDay(slot) >= SeasonCalendar.currentDay && IsUserMatch(slot, club) &&
+            !IsFixturePlayed(slot))
+            g.fixFixture = int16_t(slot);
+    }
+    const bool fix = g.fixFixture >= 0;
+    g.fixHome = fix ? TextOfClub(FixtureHome(g.fixFixture)) : int16_t(-1);
+    g.fixAway = fix ? TextOfClub(FixtureAway(g.fixFixture)) : int16_t(-1);
+    g.fixHomeGoals = fix ? std::max<int16_t>(0, FixHomeGoals) : kNoNumber;
+    g.fixAwayGoals = fix ? std::max<int16_t>(0, FixAwayGoals) : kNoNumber;
+    g.fixColour = FixingOn != 0 ? kColourOn : kColourOff;
+    g.soakText = int16_t(kSoakOffText + (SoakMode != 0 ? 1 : 0));
+    g.fixingText = int16_t(kFixingOffText + (FixingOn != 0 ? 1 : 0));
+}
+
+// A new stop date from the date fields; refused before the first season.
+int32_t MoveToDate(int dayOfMonth, int month, int year) {
+    SeasonDay at{};
+    if (!SeasonDayOf(dayOfMonth, month, year, &at)) return MENU_CONTINUE;
+    SetStop(at);
+    SoakStopKind = kUntilDate;
+    FollowStop();
+    return MENU_REDRAW;
+}
+
+int32_t CycleGoals(int16_t* goals) {
+    const int step = PressStep();
+    if (step == 0) return MENU_CONTINUE;
+    FixingOn = 1;
+    if (FixHomeGoals < 0 || FixAwayGoals < 0) FixHomeGoals = FixAwayGoals = 0;
+    *goals = int16_t((*goals + step + kMostFixedGoals + 1) % (kMostFixedGoals + 1));
+    return MENU_REDRAW;
+}
+
+int32_t GoTo(int16_t screen) {
+    MenuOption = screen;
+    return MENU_CLOSE;
+}
+
+int32_t ToMoney(MenuHotItem*) { return GoTo(kMoneyScreen); }
+int32_t ToSquads(MenuHotItem*) { return GoTo(kSquadsScreen); }
+int32_t ToPickTeam(MenuHotItem*) { return GoTo(kPickTeamScreen); }
+
+int32_t OpenClubSummary(PopupCallBlock*) { return GoTo(kSummaryScreen); }
+
+// The message tester runs over the screen, opened by the screen's next
+// walk once the list is closed; leaving it comes back here.
+bool g_testerWanted = false;
+int32_t OpenMessageTest(PopupCallBlock*) {
+    g_testerWanted = true;
+    return MENU_REDRAW;
+}
+
+PopupEntry g_testsPopup[] = {
+    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(447), nullptr, nullptr},
+    {POPUP_STRING, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, "Club Summary", OpenClubSummary, nullptr},
+    {POPUP_STRING, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, "Message Test", OpenMessageTest, nullptr},
+    {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr},
+};
+
+void DrawPanels(int, int, int, int) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 8484);
+    DrawShadedRect(15, 60, 610, 120, 70);
+    DrawShadedRect(15, 290, 610, 110, 70);
+    SetDrawParam(2, 0);
+    DrawBox(15, 60, 610, 120);
+    DrawBox(15, 290, 610, 110);
+    SetDrawParam(2, kept);
+}
+
+constexpr int16_t kCupRowStride = sizeof(CupRow);
+const MenuItem kCupRow[] = {
+    {16, 0, 0, 5, kCupRowStride, &g_cupRows[0].nameText, nullptr},
+    {16, 200, 0, 5, kCupRowStride, &g_cupRows[0].weekdayText, nullptr},
+    {22, 300, 0, 7, kCupRowStride, &g_cupRows[0].dayOfMonth, nullptr},
+    {16, 310, 0, 5, kCupRowStride, &g_cupRows[0].monthText, nullptr},
+    {16, 420, 0, 5, kCupRowStride, &g_cupRows[0].roundText, nullptr},
+    kMenuEnd,
+};
+
+}  // namespace
+
+int16_t SoakSeasonLength(int16_t season) {
+    // The season's February is in its second calendar year.
+    return DaysInYear(int16_t(kFirstCalendarYear + season + 1));
+}
+
+void SoakScreen_Reset() {
+    SoakStopDay = 0;
+    SoakStopSeason = -1;
+    SoakStopKind = kUntilDate;
+    FixingOn = 0;
+    FixHomeGoals = FixAwayGoals = -1;
+    g = Shown{};
+}
+
+int16_t SoakScreen_CountMatches(int16_t startDay, int16_t startSeason, int16_t endDay, int16_t endSeason) {
+    if (startSeason > endSeason) return 0;
+    const int16_t club = UserClub();
+    const int end = endSeason > startSeason ? 366 : endDay;
+    int16_t count = 0;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int day = FixtureDay(slot);
+        if (day > startDay && day < end && IsUserMatch(slot, club)) ++count;
+    }
+    return count;
+}
+
+void SoakScreenMenuProc() {
+    if (IsMenuFirstEntry() == 1) {
+        if (SoakStopSeason < 0) {
+            SeasonDay stop = Today();
+            MoveDays(&stop, 2);
+            SetStop(stop);
+            g.weeks = g.matches = 0;
+            g.chosenFixture = -1;
+            SoakStopKind = kUntilDate;
+        }
+        if (FixingOn == 0) FixHomeGoals = FixAwayGoals = -1;
+    }
+    FillCupRows();
+    FillShown();
+    if (g_testerWanted) {
+        g_testerWanted = false;
+        PushItemTable(MsgTestTable);
+    }
+}
+
+int32_t SoakScreen_ChangeDay(MenuHotItem*) {
+    const int step = PressStep();
+    SeasonDay stop = Stop();
+    if (step == 0 || !MoveDays(&stop, step)) return MENU_CONTINUE;
+    const Date date = DateOf(stop);
+    return MoveToDate(date.dayOfMonth, date.month, date.year);
+}
+
+int32_t SoakScreen_ChangeMonth(MenuHotItem*) {
+    const int step = PressStep();
+    if (step == 0) return MENU_CONTINUE;
+    const Date date = DateOf(Stop());
+    const int months = date.year * 12 + date.month + step;
+    return MoveToDate(date.dayOfMonth, months % 12, months / 12);
+}
+
+int32_t SoakScreen_ChangeYear(MenuHotItem*) {
+    const int step = PressStep();
+    if (step == 0) return MENU_CONTINUE;
+    const Date date = DateOf(Stop());
+    return MoveToDate(date.dayOfMonth, date.month, date.year + step);
+}
+
+int32_t SoakScreen_ChangeWeeks(MenuHotItem*) {
+    const int step = PressStep();
+    if (step == 0 || (step < 0 && g.weeks <= 1)) return MENU_CONTINUE;
+    SeasonDay stop = Stop();
+    if (!MoveDays(&stop, 7 * step)) return MENU_CONTINUE;
+    SetStop(stop);
+    g.weeks = int16_t(g.weeks + step);
+    g.matches = CountMatchesToStop();
+    SoakStopKind = kForWeeks;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_ChangeMatches(MenuHotItem*) {
+    const int step = PressStep();
+    if (step == 0 || (step < 0 && g.matches <= 1)) return MENU_CONTINUE;
+    g.matches = int16_t(g.matches + step);
+    // More matches than he has left: only the count changes.
+    const int16_t slot = UserMatchAfterToday(g.matches, AnyMatch);
+    if (slot < 0) return MENU_REDRAW;
+    SetStop({SeasonCalendar.season, int16_t(FixtureDay(slot))});
+    g.weeks = int16_t(std::max(0, DaysBetween(Today(), Stop()) / 7));
+    SoakStopKind = kForMatches;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_ToMatchday(MenuHotItem*) {
+    const int16_t slot = UserMatchAfterToday(1, AnyMatch);
+    if (slot < 0) return MENU_CONTINUE;
+    SetStop({SeasonCalendar.season, int16_t(FixtureDay(slot))});
+    FollowStop();
+    g.chosenFixture = slot;
+    SoakStopKind = kToMatchday;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_ToCupMatch(MenuHotItem*) {
+    const int16_t slot = UserMatchAfterToday(1, CupMatch);
+    if (slot < 0) return MENU_CONTINUE;
+    SetStop({SeasonCalendar.season, int16_t(FixtureDay(slot))});
+    FollowStop();
+    g.chosenFixture = slot;
+    SoakStopKind = kToCupMatch;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_CycleHomeGoals(MenuHotItem*) { return CycleGoals(&FixHomeGoals); }
+int32_t SoakScreen_CycleAwayGoals(MenuHotItem*) { return CycleGoals(&FixAwayGoals); }
+
+int32_t SoakScreen_ToggleFixing(MenuHotItem*) {
+    FixingOn = FixingOn != 0 ? 0 : 1;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_ToggleSoak(MenuHotItem*) {
+    SoakMode = SoakMode != 0 ? 0 : 1;
+    return MENU_REDRAW;
+}
+
+int32_t SoakScreen_Exit(MenuHotItem*) {
+    MenuOption = PreviousMenuOption == kFixturesScreen ? kFixturesScreen : kClubScreen;
+    if (SoakMode != 0) {
+        SoakStopPointDay = SoakStopDay;
+        SoakStopPointSeason = SoakStopSeason;
+    }
+    if (FixingOn == 0) FixHomeGoals = FixAwayGoals = -1;
+    return MENU_CLOSE;
+}
+
+SoakScreenView SoakScreenShown() {
+    SoakScreenView view{g.date.weekday, g.date.dayOfMonth, g.date.month, g.date.year, g.weeks,
+                        g.matches,      g.chosenFixture,   g.fixFixture, {}};
+    for (int row = 0; row < kSoakCupRows; ++row) {
+        const CupRow& r = g_cupRows[row];
+        view.cupRowText[row] = r.roundText >= 0 ? r.roundText : r.weekdayText;
+    }
+    return view;
+}
+
+const MenuItem SoakScreenTable[] = {
+    {54, 0, 0, 0, 0, MenuFunction(SoakScreenMenuProc), nullptr},
+    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {36, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
+    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {33, 30, 70, kSoakCupRows, 14, kCupRow, nullptr},
+
+    // The fix of his next match.
+    {49, 0, 0, 0, 0, &g.fixColour, nullptr},
+    {16, 30, 250, 5, 0, &g.fixHome, nullptr},
+    {22, 220, 250, 7, 0, &g.fixHomeGoals, SoakScreen_CycleHomeGoals},
+    {16, 250, 250, 5, 0, &g.fixAway, nullptr},
+    {22, 450, 250, 7, 0, &g.fixAwayGoals, SoakScreen_CycleAwayGoals},
+    {8207, 500, 250, 90, 30, &g.fixingText, SoakScreen_ToggleFixing},
+
+    // The five ways to the stop point.
+    {49, 0, 0, 0, 0, &g.rowColour[0], nullptr},
+    {15, 30, 300, 5, 0, MenuValue(5344), nullptr},
+    {16, 150, 300, 5, 0, &g.weekdayText, SoakScreen_ChangeDay},
+    {22, 260, 300, 7, 0, &g.dayOfMonth, SoakScreen_ChangeDay},
+    {16, 270, 300, 5, 0, &g.monthText, SoakScreen_ChangeMonth},
+    {22, 420, 300, 7, 0, &g.year, SoakScreen_ChangeYear},
+    {49, 0, 0, 0, 0, &g.rowColour[1], nullptr},
+    {15, 30, 316, 5, 0, MenuValue(5345), nullptr},
+    {22, 150, 316, 7, 0, &g.weeks, nullptr},
+    {16, 160, 316, 5, 0, &g.weekWord, nullptr},
+    {31, 100, 318, 110, 14, nullptr, SoakScreen_ChangeWeeks},
+    {49, 0, 0, 0, 0, &g.rowColour[2], nullptr},
+    {15, 30, 332, 5, 0, MenuValue(5345), nullptr},
+    {22, 150, 332, 7, 0, &g.matches, nullptr},
+    {16, 160, 332, 5, 0, &g.matchWord, nullptr},
+    {31, 100, 334, 110, 14, nullptr, SoakScreen_ChangeMatches},
+    {49, 0, 0, 0, 0, &g.rowColour[3], nullptr},
+    {15, 30, 348, 5, 0, MenuValue(5353), SoakScreen_ToMatchday},
+    {16, 250, 348, 5, 0, &g.matchdayHome, nullptr},
+    {16, 420, 348, 6, 0, &g.matchdayVersus, nullptr},
+    {16, 440, 348, 5, 0, &g.matchdayAway, nullptr},
+    {49, 0, 0, 0, 0, &g.rowColour[4], nullptr},
+    {15, 30, 364, 5, 0, MenuValue(5346), SoakScreen_ToCupMatch},
+    {16, 250, 364, 5, 0, &g.cupRound, nullptr},
+    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+
+    {8204, 30, 440, 96, 30, MenuValue(5327), ToMoney},
+    {8204, 124, 440, 96, 30, MenuValue(5328), ToSquads},
+    {8204, 218, 440, 96, 30, MenuValue(5329), ToPickTeam},
+    {8207, 312, 440, 96, 30, &g.soakText, SoakScreen_ToggleSoak},
+    {8204, 408, 440, 96, 30, MenuValue(447), MenuHandler_Accept},
+    {8201, 0, 0, 0, 0, g_testsPopup, nullptr},
+    {31, 570, 436, 40, 40, nullptr, SoakScreen_Exit},
+    {3, 590, 456, 10, 0, MenuValue(153), SoakScreen_Exit},
+    kMenuEnd,
+};

@@ -1,0 +1,516 @@
+// The test screens over a new game's world on the headless display: the
+// soak screen's stop point by weeks, matches and dates with its floors and
+// the season ends both ways, the club summary's counts and its ways on and
+// back, and the message tester's keys and news box.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/diarynotes.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_people.h"
+#include "database/query/funcs_state.h"
+#include "database/ranges.h"
+#include "management/squads.h"
+#include "management/transfers.h"
+#include "menus/clubfixtures.h"
+#include "menus/clubsummary.h"
+#include "menus/matchday.h"
+#include "menus/menuboxes.h"
+#include "menus/msgtester.h"
+#include "menus/screentables.h"
+#include "menus/soakscreen.h"
+#include "menus/squadlist.h"
+#include "menus/teamselect.h"
+#include "menus/weeklymoney.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtures.h"
+#include "season/services.h"
+#include "support/bytes.h"
+#include "support/corehooks.h"
+#include "support/startup.h"
+#include "tests/menus/user_club_fixture.h"
+
+namespace {
+
+using testenv::MenuUserDo;
+using testenv::MenuUserWait;
+
+testenv::SharedNewWorld g_soakScreensWorld;
+
+// Pixels of a box that differ from its most common colour: what is drawn
+// over the box's ground.
+int InkPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
+    std::vector<uint32_t> box;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col) box.push_back(grab[size_t(row) * 800 + size_t(col)]);
+    std::vector<uint32_t> sorted = box;
+    std::sort(sorted.begin(), sorted.end());
+    uint32_t ground = sorted.front();
+    size_t best = 0;
+    for (size_t i = 0; i < sorted.size();) {
+        size_t j = i;
+        while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+        if (j - i > best) best = j - i, ground = sorted[i];
+        i = j;
+    }
+    return int(std::count_if(box.begin(), box.end(), [ground](uint32_t p) { return p != ground; }));
+}
+
+class SoakScreensTest : public UserClubScreenTest {
+  protected:
+    void SetUp() override {
+        SetUpWorld(g_soakScreensWorld, 86);
+        if (!ready()) return;
+        keptCalendar_ = SeasonCalendar;
+        SoakScreen_Reset();
+        SoakMode = 0;
+        SoakStopPointSeason = -1;
+        SoakStopPointDay = 0;
+    }
+    void TearDown() override {
+        if (ready()) {
+            SeasonCalendar = keptCalendar_;
+            SoakMode = 0;
+            CoreSetHooks(CoreHooks{});
+        }
+        UserClubScreenTest::TearDown();
+    }
+
+    // Clicks the first selectable item with the handler, with a mouse
+    // button (0 the first, 1 the second).
+    static void ClickHandler(MenuHandler handler, int button = 0) {
+        testenv::MenuUserClickItem([handler](const MenuHotItem& item) { return item.handler == handler; },
+                                   button);
+        MenuUserWait(14);  // past the engine's click latch
+    }
+    static void OpenSoakScreen() {
+        PreviousMenuOption = 3;
+        MenuOption = 61;
+        testenv::MenuUserWaitFor(TableUp(SoakScreenTable), 3000);
+        MenuUserWait(3);
+    }
+    // The stop point as (season, day), read at the script's step.
+    static void ExpectStop(int16_t season, int16_t day, int16_t weeks, const char* what) {
+        MenuUserDo([season, day, weeks, what] {
+            EXPECT_EQ(SoakStopSeason, season) << what;
+            EXPECT_EQ(SoakStopDay, day) << what;
+            EXPECT_EQ(SoakScreenShown().weeks, weeks) << what;
+        });
+    }
+    // The user's matches after the day, in table order.
+    std::vector<int16_t> UserMatchDaysAfter(int day) const {
+        std::vector<int16_t> days;
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (FixtureDay(slot) > day && IsFixtureOfClub(slot, user_) &&
+                FixtureType(slot) < kCompNationalTeam)
+                days.push_back(int16_t(FixtureDay(slot)));
+        }
+        return days;
+    }
+
+    SeasonCalendarState keptCalendar_{};
+};
+
+TEST_F(SoakScreensTest, TheStopPointMovesByWeeksAndMatchesWithinItsFloorsAndAcrossSeasonEnds) {
+    // From day 0: the stop point starts two days on, with no weeks or
+    // matches counted.
+    SeasonCalendar.season = 0;
+    SeasonCalendar.currentDay = 0;
+    const std::vector<int16_t> matchDays = UserMatchDaysAfter(0);
+    ASSERT_GE(matchDays.size(), 2u);
+    OpenSoakScreen();
+    MenuUserDo([] {
+        const SoakScreenView view = SoakScreenShown();
+        EXPECT_EQ(view.dayOfMonth, 15);
+        EXPECT_EQ(view.month, 6);
+        EXPECT_EQ(view.year, 2002);
+        EXPECT_EQ(view.weekday, 2) << "Monday 15 July 2002";
+        EXPECT_EQ(view.matches, 0);
+        // Every cup row says something: its next round or why there is none.
+        for (int row = 0; row < kSoakCupRows; ++row) EXPECT_GE(view.cupRowText[row], 0) << row;
+    });
+    ExpectStop(0, 2, 0, "first entry");
+    ClickHandler(SoakScreen_ChangeWeeks, 1);
+    ExpectStop(0, 2, 0, "no weeks to take away");
+    ClickHandler(SoakScreen_ChangeWeeks);
+    ExpectStop(0, 9, 1, "a week on");
+    ClickHandler(SoakScreen_ChangeWeeks, 1);
+    ExpectStop(0, 9, 1, "weeks stay at least 1");
+    // The matches up to the week's stop, then two more.
+    static int16_t matchesBefore;
+    static std::vector<int16_t> days;
+    days = matchDays;
+    MenuUserDo([] { matchesBefore = SoakScreenShown().matches; });
+    ClickHandler(SoakScreen_ChangeMatches);
+    ClickHandler(SoakScreen_ChangeMatches);
+    MenuUserDo([] {
+        EXPECT_EQ(SoakScreenShown().matches, matchesBefore + 2);
+        ASSERT_LT(size_t(matchesBefore + 1), days.size());
+        EXPECT_EQ(SoakStopDay, days[size_t(matchesBefore + 1)]) << "the day of that match";
+        EXPECT_EQ(SoakStopKind, 4);
+    });
+    for (int i = 0; i < 4; ++i) ClickHandler(SoakScreen_ChangeMatches, 1);
+    MenuUserDo([] {
+        if (matchesBefore + 2 <= 5) {
+            EXPECT_EQ(SoakScreenShown().matches, 1) << "matches stay at least 1";
+        }
+        EXPECT_EQ(SoakStopDay, days[size_t(SoakScreenShown().matches - 1)]);
+    });
+    // Leaving with the soak off leaves the day loop's stop point alone.
+    ClickHandler(SoakScreen_Exit);
+    RunScreens({61});
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(SoakStopPointSeason, -1);
+    // The count runs from after the start day to before the end day, to
+    // the season's end when the end lies in a later season.
+    const auto countBetween = [&](int from, int to) {
+        return int16_t(
+            std::count_if(matchDays.begin(), matchDays.end(), [&](int d) { return d > from && d < to; }));
+    };
+    EXPECT_EQ(SoakScreen_CountMatches(0, 0, matchDays[1], 0), countBetween(0, matchDays[1]));
+    EXPECT_EQ(SoakScreen_CountMatches(matchDays[0], 0, 200, 0), countBetween(matchDays[0], 200));
+    EXPECT_EQ(SoakScreen_CountMatches(0, 0, 5, 1), int16_t(matchDays.size()));
+    EXPECT_EQ(SoakScreen_CountMatches(0, 1, 300, 0), 0);
+
+    // Near the end of season 0 (365 days): two weeks on cross into season
+    // 1, one back crosses into season 0 again.
+    SoakScreen_Reset();
+    SeasonCalendar.currentDay = 355;
+    OpenSoakScreen();
+    ExpectStop(0, 357, 0, "two days on");
+    ClickHandler(SoakScreen_ChangeWeeks);
+    ClickHandler(SoakScreen_ChangeWeeks);
+    ExpectStop(1, 6, 2, "into the next season");
+    MenuUserDo([] {
+        const SoakScreenView view = SoakScreenShown();
+        EXPECT_EQ(view.dayOfMonth, 19);
+        EXPECT_EQ(view.month, 6);
+        EXPECT_EQ(view.year, 2003);
+    });
+    ClickHandler(SoakScreen_ChangeWeeks, 1);
+    ExpectStop(0, 364, 1, "back into the season before");
+    MenuUserDo([] { EXPECT_EQ(SoakScreenShown().dayOfMonth, 12); });
+    // The day field crosses too, and the year field moves a whole year.
+    ClickHandler(SoakScreen_ChangeDay);
+    ExpectStop(1, 0, 1, "the last day and one");
+    ClickHandler(SoakScreen_ChangeDay, 1);
+    ExpectStop(0, 364, 1, "and back");
+    ClickHandler(SoakScreen_ChangeYear);
+    MenuUserDo([] {
+        EXPECT_EQ(SoakStopSeason, 1);
+        EXPECT_EQ(SoakStopDay, 365) << "12 July 2004: season 1 has 29 February";
+        EXPECT_EQ(SoakScreenShown().year, 2004);
+    });
+    ClickHandler(SoakScreen_Exit);
+    RunScreens({61});
+
+    // Season 1 has 366 days: a week on from its day 362 is day 3 of season 2.
+    SoakScreen_Reset();
+    SeasonCalendar.season = 1;
+    SeasonCalendar.currentDay = 360;
+    OpenSoakScreen();
+    ClickHandler(SoakScreen_ChangeWeeks);
+    ExpectStop(2, 3, 1, "across a season of 366 days");
+    ClickHandler(SoakScreen_Exit);
+    RunScreens({61});
+    EXPECT_EQ(SoakSeasonLength(0), 365);
+    EXPECT_EQ(SoakSeasonLength(1), 366);
+}
+
+TEST_F(SoakScreensTest, MoreMatchesThanRemainKeepTheStopAndLeavingWithSoakOnWritesIt) {
+    // One match left after today.
+    const std::vector<int16_t> matchDays = UserMatchDaysAfter(0);
+    ASSERT_GE(matchDays.size(), 2u);
+    const int16_t last = matchDays.back();
+    SeasonCalendar.currentDay = matchDays[matchDays.size() - 2];
+    ASSERT_LT(SeasonCalendar.currentDay, last);
+    static int16_t lastDay;
+    lastDay = last;
+    OpenSoakScreen();
+    ClickHandler(SoakScreen_ChangeMatches);
+    MenuUserDo([] {
+        EXPECT_EQ(SoakStopDay, lastDay);
+        EXPECT_EQ(SoakScreenShown().matches, 1);
+    });
+    ClickHandler(SoakScreen_ChangeMatches);
+    MenuUserDo([] {
+        EXPECT_EQ(SoakScreenShown().matches, 2) << "the count changes";
+        EXPECT_EQ(SoakStopDay, lastDay) << "the stop point stays";
+        EXPECT_EQ(SoakStopSeason, SeasonCalendar.season);
+    });
+    // His next match day, and the fix of his next match.
+    ClickHandler(SoakScreen_ToMatchday);
+    MenuUserDo([] {
+        EXPECT_EQ(SoakStopKind, 1);
+        EXPECT_EQ(FixtureDay(SoakScreenShown().chosenFixture), lastDay);
+        // The fix is for the first match still to be played: today's.
+        EXPECT_EQ(FixtureDay(SoakScreenShown().fixFixture), SeasonCalendar.currentDay);
+    });
+    ClickHandler(SoakScreen_CycleHomeGoals, 1);
+    ClickHandler(SoakScreen_CycleAwayGoals);
+    MenuUserDo([] {
+        EXPECT_EQ(FixingOn, 1);
+        EXPECT_EQ(FixHomeGoals, 2) << "the second button steps down from 0 to 2";
+        EXPECT_EQ(FixAwayGoals, 1);
+    });
+    ClickHandler(SoakScreen_ToggleSoak);
+    MenuUserDo([] { EXPECT_EQ(SoakMode, 1u); });
+    ClickHandler(SoakScreen_Exit);
+    RunScreens({61});
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(SoakStopPointDay, lastDay);
+    EXPECT_EQ(SoakStopPointSeason, SeasonCalendar.season);
+    EXPECT_EQ(FixHomeGoals, 2) << "kept while fixing is on";
+}
+
+// A club of prepared figures: a suspended and injured keeper, an injured
+// player and one away with his nation; transfer records of a player bought
+// and later sold, one past the end marker, and records with clubs or
+// players out of range; a season that cost more than it brought in.
+TEST_F(SoakScreensTest, TheSummaryCountsAPreparedClubAndKeepsItsWayBack) {
+    const int16_t club = user_;
+    HVW_BuildSquadList(club);
+    std::vector<uint16_t> squad;
+    for (uint16_t p : FirstTeamList.players)
+        if (IsPlayerNumber(p)) squad.push_back(p);
+    ASSERT_GE(squad.size(), 4u);
+    const auto typeOf = [](uint16_t p) { return HVW_GetPositionType(p); };
+    const uint16_t keeper =
+        *std::find_if(squad.begin(), squad.end(), [&](uint16_t p) { return typeOf(p) == 0; });
+    const uint16_t outfield =
+        *std::find_if(squad.begin(), squad.end(), [&](uint16_t p) { return typeOf(p) > 0; });
+    const uint16_t third =
+        *std::find_if(squad.begin(), squad.end(), [&](uint16_t p) { return p != keeper && p != outfield; });
+    SetPlayerSusp(keeper, 2);
+    SetPlayerIT(keeper, 5);
+    SetPlayerIT(outfield, 3);
+    SetPlayerIntDuty(third, 1);
+
+    std::vector<TransferRecord> keptLog(std::begin(TransferRecords), std::end(TransferRecords));
+    std::memset(TransferRecords, 0xFF, sizeof TransferRecords);  // all ends: no club named
+    const int16_t other = int16_t(club == 0 ? 1 : 0);
+    const auto put = [](int n, int16_t seller, int16_t buyer, uint16_t player, uint32_t fee) {
+        uint8_t* r = TransferRecords[n].bytes;
+        recbits::StoreU16(r, uint16_t(seller));
+        recbits::StoreU16(r + 2, uint16_t(buyer));
+        recbits::StoreU16(r + 4, player);
+        recbits::StoreU32(r + 6, fee);
+    };
+    const uint16_t moved = outfield;
+    put(0, other, club, moved, 1'000'000);          // bought ...
+    put(1, club, other, moved, 3'000'000);          // ... and sold on
+    put(2, -1, club, keeper, 0);                    // a free signing
+    put(3, club, 1500, moved, 7);                   // a club out of range
+    put(4, club, other, 65535, 9);                  // a player out of range
+    put(5, -1, -1, 0, 0);                           // the end marker
+    put(9000, club, other, third, 2'500'000'000u);  // past it, still counted
+    const int boughtType = typeOf(moved);
+
+    SetClubSeasonGateReceipts(club, 100'000);
+    SetClubSeasonSales(club, 0);
+    SetClubSeasonSponsorship(club, 0);
+    SetClubSeasonTVIncome(club, 0);
+    SetClubSeasonMerchandising(club, 0);
+    SetClubSeasonPlayerWages(club, 400'000);
+    SetClubSeasonSignings(club, 0);
+    SetClubSeasonCoachingStaffWages(club, 50'000);
+
+    // Recounts of the squad by type: players, and the first absence each.
+    int16_t recount[4][4] = {};
+    int64_t wages = 0;
+    for (uint16_t p : squad) {
+        wages += std::max(0, HVW_GetPlayerWage(p));
+        const int t = typeOf(p);
+        if (t < 0 || t > 3) continue;
+        ++recount[t][0];
+        if (GetPlayerSusp(p) != 0) {
+            ++recount[t][1];
+        } else if (GetPlayerIT(p) != 0) {
+            ++recount[t][2];
+        } else if (GetPlayerIntDuty(p) != 0) {
+            ++recount[t][3];
+        }
+    }
+
+    static std::vector<SummaryRowCounts> rows;
+    static SummaryMoney money;
+    static int16_t savedPrevious = -1, clubOnSquadList = -1, previousOnSquadList = -1;
+    rows.clear();
+    PreviousMenuOption = 8;
+    SelectedClub = uint16_t(club);
+    MenuOption = kClubSummaryScreenId;
+    testenv::MenuUserWaitFor(TableUp(SummaryScreenTable), 3000);
+    MenuUserWait(3);
+    MenuUserDo([] {
+        for (int t = 0; t < 4; ++t) rows.push_back(SummaryShownRow(t));
+        money = SummaryShownMoney();
+    });
+    // The squad button, and back from the squad list to the summary.
+    ClickHandler(SummaryScreen_ToClubSquad);
+    testenv::MenuUserWaitFor(TableUp(SquadListTable), 3000);
+    MenuUserWait(3);
+    MenuUserDo([] {
+        clubOnSquadList = int16_t(SelectedClub);
+        previousOnSquadList = PreviousMenuOption;
+    });
+    ClickHandler(SquadList_Back);
+    testenv::MenuUserWaitFor(TableUp(SummaryScreenTable), 3000);
+    MenuUserWait(3);
+    MenuUserDo([] { savedPrevious = SummarySavedPrevious; });
+    ClickHandler(SummaryScreen_ToMoney);
+    testenv::MenuUserWaitFor(TableUp(WeeklyMoneyTable), 3000);
+    MenuUserWait(3);
+    ClickHandler(WeeklyMoney_Back);
+    RunScreens({60, 2, 7, 57});
+    EXPECT_EQ(MenuOption, 3);
+
+    ASSERT_EQ(rows.size(), 4u);
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(rows[size_t(t)].positionText, 32 + t);
+        EXPECT_EQ(rows[size_t(t)].squad, recount[t][0]) << t;
+        EXPECT_EQ(rows[size_t(t)].suspended, recount[t][1]) << t;
+        EXPECT_EQ(rows[size_t(t)].injured, recount[t][2]) << t;
+        EXPECT_EQ(rows[size_t(t)].onDuty, recount[t][3]) << t;
+    }
+    EXPECT_GE(rows[0].suspended, 1) << "the suspended and injured keeper counts as suspended";
+    // The player bought and sold on counts in both groups.
+    EXPECT_EQ(rows[size_t(boughtType)].bought, 1);
+    EXPECT_EQ(rows[0].bought, 1) << "the free signing";
+    int sold = 0;
+    for (const SummaryRowCounts& r : rows) sold += r.sold;
+    EXPECT_EQ(sold, 2);
+    EXPECT_EQ(money.feesPaid, 1'000'000);
+    EXPECT_EQ(money.feesReceived, 3'000'000 + 2'500'000'000LL);
+    EXPECT_EQ(money.wageBill, wages);
+    EXPECT_EQ(money.income, 100'000);
+    EXPECT_EQ(money.expenditure, 450'000);
+    EXPECT_EQ(money.profit, -350'000);
+    // The way back was kept across the squad list it opened.
+    EXPECT_EQ(clubOnSquadList, club);
+    EXPECT_EQ(previousOnSquadList, kClubSummaryScreenId);
+    EXPECT_EQ(savedPrevious, 8);
+
+    // Each button: its screen, with the way back of the summary.
+    struct Button {
+        MenuHandler handler;
+        int16_t option;
+        const MenuItem* table;
+    };
+    const Button buttons[] = {
+        {SummaryScreen_ToMoney, 57, WeeklyMoneyTable},   {SummaryScreen_ToSquads, 58, SquadListTable},
+        {SummaryScreen_ToFixtures, 61, SoakScreenTable}, {SummaryScreen_ToPickTeam, 59, TeamSelectTable},
+        {SummaryScreen_ToClubSquad, 2, SquadListTable},  {SummaryScreen_Exit, 8, ClubFixturesTable}};
+    SummarySavedPrevious = 8;
+    SummarySavedClub = other;
+    SummaryClub = club;
+    for (const Button& b : buttons) {
+        EXPECT_EQ(b.handler(nullptr), MENU_CLOSE);
+        EXPECT_EQ(MenuOption, b.option);
+        const bool squad = b.handler == SummaryScreen_ToClubSquad;
+        EXPECT_EQ(PreviousMenuOption, squad ? kClubSummaryScreenId : 8);
+        EXPECT_EQ(int16_t(SelectedClub), squad ? club : other);
+        if (MenuOption == 2 || MenuOption == 58 || MenuOption == 59)
+            DoMainMenuOption();  // the controller's turn
+        EXPECT_EQ(FrontEndScreenTable(MenuOption), b.table) << b.option;
+    }
+    SummarySavedPrevious = 3;
+    SummaryScreen_Exit(nullptr);
+    EXPECT_EQ(MenuOption, 3);
+
+    std::copy(keptLog.begin(), keptLog.end(), TransferRecords);
+    SetPlayerSusp(keeper, 0);
+    SetPlayerIT(keeper, 0);
+    SetPlayerIT(outfield, 0);
+    SetPlayerIntDuty(third, 0);
+}
+
+TEST_F(SoakScreensTest, TheMessageTesterStepsItsNumberAndShowsTheBodyInTheNewsBox) {
+    InstallGameHooks();
+    // The first message type with a body, and the key presses of the pad.
+    static int16_t withBody = -1;
+    for (int16_t n = 0; n <= kMsgTestLastNumber && withBody < 0; ++n) {
+        if (TextMsg_ExpandBody(n, 0)[0] != '\0') withBody = n;
+    }
+    ASSERT_GE(withBody, 0);
+    const auto pad = [](uint8_t scan, bool extended) {
+        testenv::MenuUserKey(scan, extended);
+        MenuUserWait(2);
+    };
+    const auto up = [&] { pad(0x48, true); };
+
+    static int16_t numbers[4] = {};
+    static MsgTestArguments before{}, after{};
+    static std::string body;
+    static std::vector<uint32_t> grab;
+    static bool backOnSoak = false;
+    PopupSwitch = 0;  // no box while stepping
+    OpenSoakScreen();
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 408 && item.y == 440; });
+    testenv::MenuUserWaitFor([] { return MenuViewPopupRows().size() >= 2; }, 200);
+    MenuUserWait(3);
+    testenv::MenuUserClickPopupRow(1);  // "Message Test"
+    testenv::MenuUserWaitFor(TableUp(MsgTestTable), 3000);
+    MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.handler == MsgTest_Run; });
+    MenuUserWait(5);
+    pad(0x50, true);  // down at 0
+    MenuUserDo([] { numbers[0] = MsgTestNumber(); });
+    for (int i = 0; i < withBody; ++i) up();
+    MenuUserDo([] {
+        numbers[1] = MsgTestNumber();
+        before = MsgTestShownArguments();
+    });
+    pad(0x4D, true);   // right: new arguments
+    pad(0x39, false);  // start: the same again
+    MenuUserDo([] {
+        numbers[2] = MsgTestNumber();
+        after = MsgTestShownArguments();
+        PopupSwitch = 1;
+    });
+    pad(0x1C, false);  // select: shown again, now in the box
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
+    MenuUserWait(3);
+    Grab(&grab);
+    MenuUserDo([] { body = MsgTestLastBody(); });
+    testenv::MenuUserClickAt(400, 300);
+    MenuUserWait(5);
+    MenuUserDo([] { PopupSwitch = 0; });
+    for (int i = 0; i < kMsgTestLastNumber + 3; ++i) up();
+    MenuUserDo([] { numbers[3] = MsgTestNumber(); });
+    pad(0x4B, true);  // left: quit
+    MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 570 && item.y == 436; });
+    // Back on the soak screen, and from there to the club screen.
+    testenv::MenuUserWaitFor(TableUp(SoakScreenTable), 3000);
+    MenuUserWait(3);
+    MenuUserDo([] { backOnSoak = MenuViewTopTable() == SoakScreenTable; });
+    ClickHandler(SoakScreen_Exit);
+    RunScreens({61});
+    PopupSwitch = 1;
+
+    EXPECT_TRUE(backOnSoak) << "leaving the tester comes back to the soak screen";
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(numbers[0], 0) << "numbers stop at 0";
+    EXPECT_EQ(numbers[1], withBody);
+    EXPECT_EQ(numbers[2], withBody);
+    EXPECT_EQ(numbers[3], kMsgTestLastNumber) << "and at 149";
+    EXPECT_NE(std::memcmp(&before, &after, sizeof before), 0) << "right draws new arguments";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_LT(after.clubs[i], 100);
+        EXPECT_GE(after.players[i], 100);
+        EXPECT_LT(after.players[i], 200);
+        EXPECT_LT(after.numbers[i], 10);
+    }
+    EXPECT_FALSE(body.empty());
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    // The news box stands in the middle of the screen with the body in it.
+    EXPECT_GT(InkPixels(grab, 300, 250, 200, 60), 100);
+}
+
+}  // namespace
