@@ -315,6 +315,7 @@ void ContinueRunOn() {
     bool stoppedOnEvent = false;
     DayCounts next;
     for (;;) {
+        const bool soaking = SoakMode != 0;
         TextMsg_ResetArgs();
         ShowDueDiaryNotes();
         PlayToday();
@@ -335,7 +336,10 @@ void ContinueRunOn() {
             continue;
         }
         bool stop = false;
-        if (day == kLastDayBeforeSeasonEnd || weekday == (viewingCountry2 ? 1 : 0) || UserPlaysOn(next)) {
+        // A soak that reached its stop point stops there: the days after
+        // it would wait for a user who is not there yet.
+        if (soaking || day == kLastDayBeforeSeasonEnd || weekday == (viewingCountry2 ? 1 : 0) ||
+            UserPlaysOn(next)) {
             stoppedOnEvent = true;
             stop = true;
         } else {
@@ -395,6 +399,14 @@ void RunLiveGroup(int16_t count, uint16_t doneBit, uint8_t& lastPanel, bool (*lo
         GiveCursorLevel();
         SetFlags(doneBit);
     }
+}
+
+// Event 10 for the user's next match.  A soak's live loops end before any
+// dispatch has taken the redraw bit, which would swallow the event.
+void GiveResultOnly() {
+    ClearFlags(kDayRedraw);
+    MatchDayEvent = 10;
+    MatchDay_Dispatch();
 }
 
 bool FlaggedLoopGoesOn() { return !IsDayEvent(MatchDayEvent); }
@@ -542,8 +554,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
         // which gets a result only.
         if (flaggedCount > 0) {
             RunLiveGroup(flaggedCount, kDayFlaggedDone, lastPanel, FlaggedLoopGoesOn);
-            MatchDayEvent = 10;
-            MatchDay_Dispatch();
+            GiveResultOnly();
             ProcessUserMatch();
             ClearFlags(kDayResultOnly | kDayPanelFinished);
         }
@@ -570,9 +581,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
                 MatchDayHotspots[0] = HotRegion{};
             } else {
                 // Nobody watches: his match gets a result only.
-                ClearFlags(kDayRedraw);
-                MatchDayEvent = 10;
-                MatchDay_Dispatch();
+                GiveResultOnly();
             }
             ProcessUserMatch();
             ClearFlags(kDayResultOnly);

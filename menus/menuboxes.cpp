@@ -108,6 +108,8 @@ void ResetScreenSection(int16_t index) {
 
 bool DayLoopRunning = false;
 
+bool NobodyAtTheKeys() { return DayLoopRunning && SoakMode != 0; }
+
 void ShowMessageBox(const char* text, int32_t timeOut) {
     if (!BoxCanShow(text)) return;
     HideCursorNest(1);
@@ -130,7 +132,7 @@ void ShowMessageBox(const char* text, int32_t timeOut) {
     // The click that opened the box must be let go before one can close it.
     bool released = false;
     // Nobody is at the keys to click it away: it is logged and closes.
-    const bool unattended = DayLoopRunning && SoakMode != 0;
+    const bool unattended = NobodyAtTheKeys();
     if (unattended) std::printf("ShowMessageBox(): soak: %s\n", text);
     while (!unattended) {
         const uint16_t buttons = BoxFrame();

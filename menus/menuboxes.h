@@ -33,8 +33,10 @@ void RestoreScreenSection(int16_t index);
 void ResetScreenSection(int16_t index);
 
 // Set by the day loop while it plays days.  While the soak is on as well
-// nobody is at the keys: a message box is drawn, logged and closed at once.
+// nobody is at the keys: a message box is drawn, logged and closed at once,
+// and nothing waits on the clock to be seen.
 extern bool DayLoopRunning;
+bool NobodyAtTheKeys();
 
 // Shows the text until a click (or until timeOut ticks have passed; 0 waits
 // for the click).

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "menus/menuboxes.h"
 #include "support/debug.h"
 #include "support/gfx.h"
 #include "support/mem_win.h"
@@ -245,7 +246,8 @@ template <typename RowFunc>
 void Sweep(RowFunc handleRow) {
     const int height = Screen.height;
     const int steps = height / 2;
-    const bool timed = TimerIsRunning();
+    // A soak's screens are wiped at once: nobody watches them.
+    const bool timed = TimerIsRunning() && !NobodyAtTheKeys();
     double deadline = NowTicks();
     for (int i = 0; i < steps; ++i) {
         handleRow(2 * i);

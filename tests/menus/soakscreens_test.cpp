@@ -5,19 +5,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "database/Access.h"
 #include "database/diarynotes.h"
+#include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
+#include "database/text.h"
 #include "management/squads.h"
+#include "management/tactics.h"
 #include "management/transfers.h"
+#include "match/matchsetup.h"
+#include "match/periodrunner.h"
 #include "menus/clubfixtures.h"
+#include "menus/clubmain.h"
 #include "menus/clubsummary.h"
 #include "menus/matchday.h"
 #include "menus/menuboxes.h"
@@ -29,11 +39,16 @@
 #include "menus/weeklymoney.h"
 #include "platform/window.h"
 #include "season/calendar.h"
+#include "season/fixtureday.h"
 #include "season/fixtures.h"
+#include "season/newgame.h"
 #include "season/services.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/startup.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/soak_checks.h"
+#include "tests/fakes/test_util.h"
 #include "tests/menus/user_club_fixture.h"
 
 namespace {
@@ -511,6 +526,241 @@ TEST_F(SoakScreensTest, TheMessageTesterStepsItsNumberAndShowsTheBodyInTheNewsBo
     ASSERT_EQ(grab.size(), 800u * 600u);
     // The news box stands in the middle of the screen with the body in it.
     EXPECT_GT(InkPixels(grab, 300, 250, 200, 60), 100);
+}
+
+}  // namespace
+
+// ---- Seasons played by themselves from the screens --------------------------------
+
+namespace {
+
+testenv::SharedNewWorld g_screenSoakWorld;
+
+// What the run saw, from the hooks around each day and each match.
+struct SoakRunSeen {
+    int days = 0;
+    int userMatches = 0;
+    int userMatchesShown = 0;          // must stay 0: nobody watches
+    int userMatchesNotOnlyResult = 0;  // must stay 0
+    int framesWhileSoaking = 0;        // frames waited on the clock during soak days: must stay 0
+    int lastFrames = 0;
+    std::string fault;  // the first failed daily check
+    int16_t lastDay = -1, lastSeason = -1;
+};
+SoakRunSeen g_seen;
+SoakSeasonWatch* g_watch = nullptr;
+CoreHooks g_gameHooks{};
+FixtureResultMakers g_realMakers{};
+int16_t g_soakUser = -1;
+
+bool IsUsersMatch(int16_t home, int16_t away) { return home == g_soakUser || away == g_soakUser; }
+
+void NoteUserMatch(bool shown) {
+    ++g_seen.userMatches;
+    if (shown) ++g_seen.userMatchesShown;
+    if ((uint16_t(MatchDayFlags) & kDayResultOnly) == 0) {
+        ++g_seen.userMatchesNotOnlyResult;
+    }
+}
+
+void WatchedPlayMatch() {
+    const EnterGameInfo* block = GetMatchSetupBlock();
+    if (IsUsersMatch(block->TeamI16(0, gameinfo::kTeamClub), block->TeamI16(1, gameinfo::kTeamClub)))
+        NoteUserMatch((DisplayModeFlags & kDisplayOff) == 0);
+    g_realMakers.playMatch();
+}
+
+void WatchedPredict(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
+                    int16_t penalties, int16_t user, int16_t slot) {
+    if (competition < kCompNationalTeam && IsUsersMatch(home, away)) NoteUserMatch(false);
+    g_realMakers.predict(home, away, competition, extraTime, fifth, penalties, user, slot);
+}
+
+// The busy cursor goes off right after each day's end: the daily checks of
+// the whole-world soak run there, once a day.
+void BusyCursorThenDailyChecks(int16_t on) {
+    if (g_gameHooks.busyCursor != nullptr) g_gameHooks.busyCursor(on);
+    if (on != 0 ||
+        (SeasonCalendar.currentDay == g_seen.lastDay && SeasonCalendar.season == g_seen.lastSeason))
+        return;
+    g_seen.lastDay = SeasonCalendar.currentDay;
+    g_seen.lastSeason = SeasonCalendar.season;
+    ++g_seen.days;
+    const int frames = testenv::MenuUserFrames();
+    if (SoakMode != 0) g_seen.framesWhileSoaking += frames - g_seen.lastFrames;
+    g_seen.lastFrames = frames;
+    if (!g_seen.fault.empty()) return;
+    std::string fault = CheckSoakDay();
+    if (fault.empty() && g_watch != nullptr) fault = g_watch->AfterDay();
+    if (!fault.empty()) {
+        g_seen.fault = "season " + std::to_string(SeasonCalendar.season) + " day " +
+                       std::to_string(SeasonCalendar.currentDay) + ": " + fault;
+    }
+}
+
+// Seasons wanted from the normal suite: one, or HALVORN_SOAK_SEASONS.
+int ScreenSoakSeasons() {
+    const char* wanted = std::getenv("HALVORN_SOAK_SEASONS");
+    return wanted != nullptr ? std::clamp(std::atoi(wanted), 1, 10) : 1;
+}
+
+class ScreenSoakTest : public SoakScreensTest {
+  protected:
+    void SetUp() override {
+        SetUpWorld(g_screenSoakWorld, 1);
+        if (!ready()) return;
+        keptCalendar_ = SeasonCalendar;
+        SoakScreen_Reset();
+        SoakMode = 0;
+        SoakStopPointSeason = -1;
+        // As the start screen takes a job: his club's manager makes way.
+        for (int16_t other = 0; other < kClubCount; ++other)
+            if (GetClubControl(other) == 1) SetClubControl(other, 0);
+        SetPlayerClub(1, int16_t(kNoClub));
+        const uint16_t replaced = HVW_GetClubManager(user_);
+        SetClubControl(user_, 1);
+        InstallPlayerManagers(replaced);
+        ComputerTransferActivity(0, 0);
+        InitCustomTactics();
+        g_soakUser = user_;
+        InstallGameHooks();
+        g_gameHooks = CoreGetHooks();
+        CoreHooks hooks = g_gameHooks;
+        hooks.busyCursor = BusyCursorThenDailyChecks;
+        CoreSetHooks(hooks);
+        g_realMakers = ResultMakers;
+        ResultMakers = {WatchedPlayMatch, WatchedPredict};
+        std::filesystem::create_directories("SaveData");
+    }
+    void TearDown() override {
+        testenv::DayUserStop();
+        if (ready()) ResultMakers = g_realMakers;
+        g_watch = nullptr;
+        SoakScreensTest::TearDown();
+    }
+};
+
+TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
+    const bool shortRun = ShortTestRun();
+    const int seasons = ScreenSoakSeasons();
+    auto watch = std::make_unique<SoakSeasonWatch>();
+    watch->Start();
+    g_watch = watch.get();
+    g_seen = SoakRunSeen{};
+    g_seen.lastDay = SeasonCalendar.currentDay;
+    g_seen.lastSeason = SeasonCalendar.season;
+    const int16_t startSeason = SeasonCalendar.season;
+
+    // The club fixtures' title, clicked in its sequence, opens the soak screen.
+    static std::vector<uint32_t> grab;
+    static int16_t soakButtonText = -1;
+    MenuOption = 8;
+    testenv::MenuUserWaitFor(TableUp(ClubFixturesTable), 3000);
+    MenuUserWait(3);
+    for (int button : {0, 0, 0, 1, 0, 1}) {
+        testenv::MenuUserMoveTo(74, 62);
+        MenuUserWait(2);
+        testenv::MenuUserPress(button);
+        MenuUserWait(2);
+        testenv::MenuUserRelease(button);
+        MenuUserWait(14);
+    }
+    testenv::MenuUserWaitFor(TableUp(SoakScreenTable), 3000);
+    MenuUserWait(3);
+    Grab(&grab);
+    MenuUserDo([] {
+        for (const MenuHotItem& item : MenuViewHotItems())
+            if (item.handler == SoakScreen_ToggleSoak) soakButtonText = int16_t(item.value);
+    });
+    // The stop point: a month on in the short form, else the seasons ahead
+    // through the year field; then the soak on, and away.
+    if (shortRun) {
+        for (int i = 0; i < 4; ++i) ClickHandler(SoakScreen_ChangeWeeks);
+    } else {
+        for (int i = 0; i < seasons; ++i) ClickHandler(SoakScreen_ChangeYear);
+    }
+    ClickHandler(SoakScreen_ToggleSoak);
+    ClickHandler(SoakScreen_Exit);
+    testenv::MenuUserWaitFor(TableUp(ClubFixturesTable), 3000);
+    MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    // Run On from the club screen's Continue list, and nothing more.
+    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
+    MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 399 && item.y == 559; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);
+    // Once the soak has stopped the screens are the user's: a box is
+    // clicked away as a user would.
+    testenv::DayUserStart();
+
+    double seconds = 0;
+    int framesDuringRun = 0;
+    int rounds = 0;
+    while (!WinCloseRequested() && ++rounds < 12) {
+        if (MenuOption == 43) {
+            ASSERT_EQ(SoakMode, 1u);
+            ASSERT_EQ(ContinueMode, 1);
+            const int frames = testenv::MenuUserFrames();
+            g_seen.lastFrames = frames;
+            const auto start = std::chrono::steady_clock::now();
+            {
+                StdoutCapture quiet;
+                DoMainMenuOption();
+                quiet.Text();
+            }
+            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            framesDuringRun = testenv::MenuUserFrames() - frames;
+            break;
+        }
+        DoMainMenuOption();
+    }
+    ASSERT_FALSE(WinCloseRequested());
+    std::printf("soak from the screens: %d days to season %d day %d in %.1f s (%d frames)\n", g_seen.days,
+                SeasonCalendar.season, SeasonCalendar.currentDay, seconds, framesDuringRun);
+
+    // The screen as the tester found it.
+    ASSERT_EQ(grab.size(), 800u * 600u);
+    EXPECT_STREQ(GetText(5344), "Soak until");
+    EXPECT_GT(InkPixels(grab, 30, 300, 90, 14), 20) << "Soak until";
+    EXPECT_EQ(soakButtonText, 5347) << "Soak is Off";
+    EXPECT_GT(InkPixels(grab, 314, 442, 92, 26), 20) << "Soak is Off";
+
+    // Played to the stop point, which switched the soak off; the loop then
+    // stopped at its next ordinary stop.
+    EXPECT_EQ(g_seen.fault, "");
+    EXPECT_EQ(SoakMode, 0u);
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(SoakStopPointSeason, shortRun ? startSeason : startSeason + seasons);
+    const int stopDays = (SoakStopPointSeason - startSeason) * 365 + SoakStopPointDay;
+    const int playedDays = (SeasonCalendar.season - startSeason) * 365 + SeasonCalendar.currentDay;
+    EXPECT_GE(playedDays, stopDays);
+    EXPECT_LE(playedDays, stopDays + 8) << "stopped at the first ordinary stop after the stop point";
+    EXPECT_GE(g_seen.days, shortRun ? 28 : 364 * seasons);
+    // Every match of his a result only; no screen waited for anyone.
+    EXPECT_GT(g_seen.userMatches, shortRun ? 2 : 30 * seasons);
+    EXPECT_EQ(g_seen.userMatchesShown, 0);
+    EXPECT_EQ(g_seen.userMatchesNotOnlyResult, 0);
+    EXPECT_EQ(g_seen.framesWhileSoaking, 0);
+
+    // Escape ends a soak early, at the next day.
+    const int16_t day = SeasonCalendar.currentDay, season = SeasonCalendar.season;
+    const bool seasonEnds = day + 1 == SoakSeasonLength(season);
+    SoakMode = 1;
+    SoakStopPointSeason = -1;
+    plat::InjectKey(1, false, true);
+    plat::InjectKey(1, false, false);
+    ContinueMode = 1;
+    MenuOption = 43;
+    {
+        StdoutCapture quiet;
+        DoMainMenuOption();
+        quiet.Text();
+    }
+    EXPECT_EQ(SeasonCalendar.currentDay, seasonEnds ? 0 : day + 1);
+    EXPECT_EQ(SeasonCalendar.season, seasonEnds ? season + 1 : season);
+    EXPECT_EQ(SoakMode, 1u) << "ended by the key, not by a stop point";
+    SoakMode = 0;
 }
 
 }  // namespace
