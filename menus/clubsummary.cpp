@@ -17,6 +17,7 @@
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/menucont.h"
+#include "menus/soakscreen.h"
 #include "season/services.h"
 #include "support/bytes.h"
 
@@ -98,15 +99,6 @@ int32_t LeaveFor(int16_t screen) {
     return MENU_CLOSE;
 }
 
-void DrawPanel(int, int, int, int) {
-    const uint16_t kept = DrawColour;
-    SetDrawParam(2, 8484);
-    DrawShadedRect(15, 165, 610, 110, 70);
-    SetDrawParam(2, 0);
-    DrawBox(15, 165, 610, 110);
-    SetDrawParam(2, kept);
-}
-
 constexpr int16_t kRowStride = sizeof(SummaryRowCounts);
 const MenuItem kCountRow[] = {
     {16, 0, 0, 5, kRowStride, &g_rows[0].positionText, nullptr},
@@ -157,7 +149,7 @@ const char* SummaryDivisionName() { return g_division; }
 const MenuItem SummaryScreenTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(SummaryScreenMenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawPanel), nullptr},
+    {36, 15, 165, 610, 110, MenuFunction(DrawTestPanel), nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {13, 0, 0, 0, 0, MenuValue(14), nullptr},

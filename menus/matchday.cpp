@@ -312,7 +312,7 @@ bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
 
 void ContinueRunOn() {
     const bool viewingCountry2 = HVW_GetViewedCountry() == 2;
-    bool stoppedOnEvent = false;
+    bool stoppedOnEvent = false, soakEnded = false;
     DayCounts next;
     for (;;) {
         const bool soaking = SoakMode != 0;
@@ -338,6 +338,7 @@ void ContinueRunOn() {
         bool stop = false;
         // A soak that reached its stop point stops there: the days after
         // it would wait for a user who is not there yet.
+        soakEnded = soaking;
         if (soaking || day == kLastDayBeforeSeasonEnd || weekday == (viewingCountry2 ? 1 : 0) ||
             UserPlaysOn(next)) {
             stoppedOnEvent = true;
@@ -357,7 +358,13 @@ void ContinueRunOn() {
     SetMenuTitleDate(2);
     PrepareNextMatch(next);
     MenuOption = 3;
-    ProcessHalvornDayMessages();
+    // At the end of a soak what waits for the user stays waiting until
+    // his first day: the run ends on the club screen.
+    if (soakEnded) {
+        ProcessHalvornDayMessagesUnattended();
+    } else {
+        ProcessHalvornDayMessages();
+    }
     AutoSaveGame();
 }
 

@@ -42,16 +42,21 @@ void DrawArguments() {
     g_args.money = GameRandom();
 }
 
-void ShowMessage() {
-    RestoreRectAligned(250, 30, 140, 60, JUSTIFY_LEFT_TOP);
+// A button face of style 2 in the colour.
+void DrawFace(int x, int y, int w, int h, uint16_t colour) {
     const uint16_t keptColour = DrawColour;
     const int32_t keptStyle = ButtonStyle;
     SetDrawParam(4, 2);
-    SetDrawParam(2, 0x3E0);
-    DoButton(250, 30, 140, 60);
+    SetDrawParam(2, colour);
+    DoButton(x, y, w, h);
     SetDrawParam(2, keptColour);
     SetDrawParam(4, keptStyle);
     SetFont(8);
+}
+
+void ShowMessage() {
+    RestoreRectAligned(250, 30, 140, 60, JUSTIFY_LEFT_TOP);
+    DrawFace(250, 30, 140, 60, 0x3E0);
     DrawNumberAt(320, 60, g_number, JUSTIFY_CENTRE_MIDDLE);
     UpdateScreen();
 
@@ -69,14 +74,7 @@ void ShowMessage() {
 }
 
 void DrawHelp() {
-    const uint16_t keptColour = DrawColour;
-    const int32_t keptStyle = ButtonStyle;
-    SetDrawParam(4, 2);
-    SetDrawParam(2, 0x780F);
-    DoButton(32, 350, 576, 100);
-    SetDrawParam(2, keptColour);
-    SetDrawParam(4, keptStyle);
-    SetFont(8);
+    DrawFace(32, 350, 576, 100, 0x780F);
     DrawTextAddrAt(40, 380, "PAD LEFT - Quit", JUSTIFY_LEFT_TOP);
     DrawTextAddrAt(600, 380, "PAD RIGHT - Change team names,numbers etc.", JUSTIFY_RIGHT_TOP);
     DrawTextAddrAt(320, 354, "PAD UP - Increase message number", JUSTIFY_CENTRE_TOP);

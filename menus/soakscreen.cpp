@@ -302,17 +302,6 @@ PopupEntry g_testsPopup[] = {
     {POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
-void DrawPanels(int, int, int, int) {
-    const uint16_t kept = DrawColour;
-    SetDrawParam(2, 8484);
-    DrawShadedRect(15, 60, 610, 120, 70);
-    DrawShadedRect(15, 290, 610, 110, 70);
-    SetDrawParam(2, 0);
-    DrawBox(15, 60, 610, 120);
-    DrawBox(15, 290, 610, 110);
-    SetDrawParam(2, kept);
-}
-
 constexpr int16_t kCupRowStride = sizeof(CupRow);
 const MenuItem kCupRow[] = {
     {16, 0, 0, 5, kCupRowStride, &g_cupRows[0].nameText, nullptr},
@@ -324,6 +313,15 @@ const MenuItem kCupRow[] = {
 };
 
 }  // namespace
+
+void DrawTestPanel(int x, int y, int w, int h) {
+    const uint16_t kept = DrawColour;
+    SetDrawParam(2, 8484);
+    DrawShadedRect(x, y, w, h, 70);
+    SetDrawParam(2, 0);
+    DrawBox(x, y, w, h);
+    SetDrawParam(2, kept);
+}
 
 int16_t SoakSeasonLength(int16_t season) {
     // The season's February is in its second calendar year.
@@ -475,7 +473,8 @@ SoakScreenView SoakScreenShown() {
 const MenuItem SoakScreenTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(SoakScreenMenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
+    {36, 15, 60, 610, 120, MenuFunction(DrawTestPanel), nullptr},
+    {36, 15, 290, 610, 110, MenuFunction(DrawTestPanel), nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},

@@ -51,6 +51,10 @@ int32_t SoakScreen_Exit(MenuHotItem* item);
 // season is after the end season.
 int16_t SoakScreen_CountMatches(int16_t startDay, int16_t startSeason, int16_t endDay, int16_t endSeason);
 
+// The test screens' panel: shaded in colour 8484 at 70 percent, framed in
+// black (a type-36 painter).
+void DrawTestPanel(int x, int y, int w, int h);
+
 // Days in a season: 366 when its February has 29 days, else 365.
 int16_t SoakSeasonLength(int16_t season);
 
