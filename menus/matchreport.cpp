@@ -833,7 +833,13 @@ bool StartRun() {
     g.userNation = int16_t(GetClubNation(g.user));
     g.opponentNation = int16_t(GetClubNation(g.opponent));
     g.tieType = g.cupText >= 0 ? HVW_GetCupRoundTieType(g.userNation, g.cupText, g.round) : int16_t(0);
-    if (g.cup >= 0) {
+    // The play options end the program for a second leg without its first
+    // (a damaged saved game): such a tie is read as a second leg.
+    const bool legless =
+        HVW_IsSecondLegFixture(g.slot) != 0 && HVW_FindEarlierCupTie(FixtureHome(g.slot), FixtureAway(g.slot),
+                                                                     g.type, int16_t(FixtureDay(g.slot))) < 0;
+    if (legless) g.leg = 2;
+    if (g.cup >= 0 && !legless) {
         int16_t subs = 0, extra = 0, golden = 0, pens = 0, away = 0, replay = 0, firstHome = 0, firstAway = 0;
         HVW_GetFixturePlayOptions(g.slot, &subs, &extra, &golden, &pens, &away, &g.leg, &replay, &firstHome,
                                   &firstAway);
