@@ -457,7 +457,9 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     keeper[kStatsCatches] = 2;
     keeper[kStatsOtherStops] = 1;
     keeper[kStatsOwnHalfHeaders] = 0;
-    copy.result.teams[0].bytes[kReportPlayers + 12 * kPlayerReportSize + kStatsStartMinute] = 60;
+    // Four substitutes came on (shirts 12, 13, 15 and 16): the first three are listed.
+    for (int shirt : {12, 13, 15, 16})
+        copy.result.teams[0].bytes[kReportPlayers + (shirt - 1) * kPlayerReportSize + kStatsStartMinute] = 60;
     // Shirt 5's heat map: two cells of the top row full, one at a tenth.
     std::memset(copy.result.heatMaps[4], 0, sizeof copy.result.heatMaps[4]);
     copy.result.heatMaps[4][2][0] = 100;
@@ -468,8 +470,8 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     static MatchStatsInfoRow keeperRow, view5, view0;
     static std::string title, keeperCounter;
     static int subs = 0;
-    static int16_t subShirt = 0, shirtAfterClick = 0, optionAfter = 0;
-    static int alphaFull = 0, alphaLow = 0;
+    static int16_t subShirts[3] = {}, shirtAfterClick = 0, optionAfter = 0;
+    static int alphaFull = 0, alphaLow = 0, alphaEmptyMap = -1;
     static std::vector<uint32_t> heat;
     heat.clear();
     WaitForTable(MatchStatsScreenTable);
@@ -478,7 +480,7 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
         title = MatchStats_Title();
         keeperCounter = MatchStats_CounterString(1);
         subs = MatchStats_SubCount();
-        subShirt = MatchStats_SubShirt(0);
+        for (int k = 0; k < 3; ++k) subShirts[k] = MatchStats_SubShirt(k);
         int row = 0, column = 0;
         if (CellOf(5, &row, &column)) testenv::MenuUserClickAt(column * 37 + 82, row * 23 + 65);
         testenv::MenuUserWait(5);
@@ -510,6 +512,10 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
                         testenv::MenuUserDo([] {
                             alphaFull = MatchStats_HeatAlpha(0, 2);
                             alphaLow = MatchStats_HeatAlpha(0, 5);
+                            // Shirt 6 was counted nowhere: nothing to draw.
+                            MatchStatsShirt = 6;
+                            alphaEmptyMap = MatchStats_HeatAlpha(0, 2);
+                            MatchStatsShirt = 5;
                             ClickAt(743, 559);
                         });
                     });
@@ -528,8 +534,10 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     EXPECT_EQ(keeperRow.values[1], 2);
     EXPECT_EQ(keeperRow.values[2], kStatsNoValue);
     EXPECT_EQ(keeperCounter, "7-2-0-0");
-    EXPECT_EQ(subs, 1);
-    EXPECT_EQ(subShirt, 13);
+    EXPECT_EQ(subs, 3);
+    EXPECT_EQ(subShirts[0], 12);
+    EXPECT_EQ(subShirts[1], 13);
+    EXPECT_EQ(subShirts[2], 15);
     // Shirt 5 in view 5: rating, goals, assists, minutes, one booking.
     EXPECT_EQ(shirtAfterClick, 5);
     const int16_t view5Labels[6] = {243, 64, 956, 963, 1411, 1410};
@@ -553,6 +561,7 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     // The heat map: the full cells at 100 per cent (pure red), the one under
     // 14 per cent of the largest at 53.
     EXPECT_EQ(alphaFull, 100);
+    EXPECT_EQ(alphaEmptyMap, 0);
     EXPECT_EQ(alphaLow, 53);
     ASSERT_EQ(heat.size(), 800u * 600u);
     const uint32_t full = heat[size_t(65 * 800 + (17 - 2) * 37 + 64 + 18)];
