@@ -37,6 +37,24 @@ int16_t GetPlayerSquadRank(uint16_t player, int16_t club) {
     return int16_t(std::count_if(ratings, ratings + count, [own](int16_t rating) { return rating >= own; }));
 }
 
+ClubSquadRanking::ClubSquadRanking(int16_t club) : club_(club) {
+    if (!IsClubNumber(club)) return;
+    for (uint16_t other : ClubRoster[club]) {
+        if (!IsValidPlayer(other)) continue;
+        if (GetPlayerHalvornB(other) != 0 && GetPlayerHalvorn(other) == 0) continue;
+        players_[count_] = other;
+        ratings_[count_++] = RatePlayerAbility(other, OwnPosition(other));
+    }
+}
+
+int16_t ClubSquadRanking::RankOf(uint16_t player) const {
+    if (!IsClubNumber(club_) || !IsValidPlayer(player)) return -1;
+    const int16_t own = RatePlayerAbility(player, OwnPosition(player));
+    int16_t rank = 0;
+    for (int i = 0; i < count_; ++i) rank += players_[i] != player && ratings_[i] >= own;
+    return rank;
+}
+
 int16_t ContractYearsForAge(uint16_t player) {
     const int years = GetPlayerAge(player) + 16;
     if (years <= 20) return 2;

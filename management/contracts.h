@@ -7,6 +7,8 @@
 #pragma once
 #include <cstdint>
 
+#include "management/squads.h"
+
 // One set of contract terms, as demanded or as offered.  Amounts are money;
 // the flags are 0 or 1; status is the squad status 0..6 (6 the highest).
 struct ContractTerms {
@@ -29,6 +31,19 @@ int32_t GetClubWageFigure(int16_t club, uint16_t player);
 // position, he himself counted after the club's players of equal rating;
 // -1 when he is not ranked.
 int16_t GetPlayerSquadRank(uint16_t player, int16_t club);
+// The ratings GetPlayerSquadRank compares, taken once: RankOf answers as it
+// does while the club's roster and its players' ratings stay as they were.
+class ClubSquadRanking {
+  public:
+    explicit ClubSquadRanking(int16_t club);
+    int16_t RankOf(uint16_t player) const;
+
+  private:
+    int16_t club_;
+    int count_ = 0;
+    uint16_t players_[kRosterSize];
+    int16_t ratings_[kRosterSize];
+};
 
 // Years of contract a player asks for at his age.
 int16_t ContractYearsForAge(uint16_t player);

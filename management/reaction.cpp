@@ -1,6 +1,7 @@
 #include "management/reaction.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "database/Access.h"
 #include "database/ranges.h"
@@ -60,7 +61,18 @@ void AskToLeave(uint16_t p, int16_t club, int ambition) {
     if (ambition >= 5) DrawPlayerNewsLine(club, p, int16_t(8 * ambition));
 }
 
-void LeftOut(uint16_t p, int16_t club) {
+// A player's squad rank, the club's ratings taken on the first asking: no
+// reaction changes a rating or the roster.
+struct LazyRanking {
+    int16_t club;
+    std::optional<ClubSquadRanking> ranking;
+    int16_t RankOf(uint16_t p) {
+        if (!ranking) ranking.emplace(club);
+        return ranking->RankOf(p);
+    }
+};
+
+void LeftOut(uint16_t p, int16_t club, LazyRanking& ranks) {
     if (GameRandom() % ((100 - GetPlayerStat(p, 24, 0)) / 5 + 1) == 0) AddSharpness(p, -(GameRandom() % 10));
     if (GetPlayerIntShirt(p) == 0)
         SetPlayerField105(p, int16_t(int(GetPlayerField105(p)) - GameRandom() % 7));
@@ -80,7 +92,7 @@ void LeftOut(uint16_t p, int16_t club) {
         ChangePlayerMorale(p, int16_t(1 + GameRandom() % 10));
         return;
     }
-    const int place = GetPlayerSquadRank(p, club);
+    const int place = ranks.RankOf(p);
     if (place > 16 && !(listed && !request)) return;
     int k = GetClubRep(club) + 2;
     if (listed) k = k / 3 + 2;
@@ -132,12 +144,13 @@ void PlayerSelectionReaction(int16_t club) {
     const uint16_t nation = GetClubNation(club);
     if (nation >= kCountryCount || !IsPlayedLeagueNation(nation)) return;
     const int standing = Standing(club);
+    LazyRanking ranks{club, std::nullopt};
     for (uint16_t p : ClubRoster[club]) {
         if (!IsPlayerNumber(p) || !Reacts(p, club)) continue;
         const int level = GetPlayerStat(p, 27, 0) * 100 / 250;
         const int shirt = GetPlayerShirt(p);
         if (shirt == 0) {
-            LeftOut(p, club);
+            LeftOut(p, club, ranks);
         } else if (shirt <= kLastStarter) {
             Starter(p, standing, level);
         } else if (shirt <= kLastSubstitute) {

@@ -3,6 +3,7 @@
 #include "management/contracts.h"
 
 #include <limits>
+#include <vector>
 
 #include "management/bids.h"
 #include "management/contractreview.h"
@@ -93,7 +94,7 @@ TEST_F(ContractsTest, WageOfferIsTheDemandForKeyPlayersAndCappedForOthers) {
     const uint16_t p = FirstTeamList.players[3];
     SetPlayerStat(p, 27, 99);
     SetPlayerReputation(p, 63);
-    SetPlayerContract(p, 0);  // 24 months short: a key player when he wears a shirt
+    SetPlayerContract(p, 0);                   // 24 months short: a key player when he wears a shirt
     ASSERT_GE(LeaveAvailable(kClub, 18), 16);  // a full squad
     EXPECT_EQ(ComputeContractWageOffer(p, kClub), PlayerWageDemand(p, kClub));
     // Without a shirt he gets at most twice the offer plus the average.
@@ -268,6 +269,31 @@ TEST_F(ContractsTest, SquadRankRatesAPlayerManagerWhereHePlays) {
     for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, 98);
     EXPECT_EQ(GetPlayerSquadRank(p, kClub), 0);
     EXPECT_EQ(GetPlayerSquadRank(p, -1), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// The ranking taken once answers as the rank asked afresh, ties, the
+// manager who does not play and a player of another club included.
+TEST_F(ContractsTest, SquadRankingTakenOnceAnswersAsTheRankAskedAfresh) {
+    const uint16_t a = FirstTeamList.players[0], b = FirstTeamList.players[1];
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(a, s, 70), SetPlayerStat(b, s, 70);
+    SetPlayerHalvornB(FirstTeamList.players[2], 1);  // a manager who does not play
+    const uint16_t outsider = MakePlayer(int16_t(kClub + 1), 5);
+    const ClubSquadRanking ranking(kClub);
+    std::vector<uint16_t> asked(std::begin(ClubRoster[kClub]), std::end(ClubRoster[kClub]));
+    asked.push_back(outsider);
+    int ranked = 0;
+    for (uint16_t p : asked) {
+        if (!IsValidPlayer(p)) continue;
+        EXPECT_EQ(ranking.RankOf(p), GetPlayerSquadRank(p, kClub)) << p;
+        ++ranked;
+    }
+    EXPECT_GT(ranked, 10);
+    EXPECT_EQ(ranking.RankOf(0), -1);
+    EXPECT_EQ(ClubSquadRanking(-1).RankOf(a), -1);
 }
 
 }  // namespace
