@@ -344,4 +344,7 @@ void Match_ResetOpenPlayState() {
     MatchPassTargetX = MatchPassTargetY = 0;
     MatchPassReceiver = -1;
     SpaceTargetX = SpaceTargetY = 0;
+    // The goal distance the last decision left: the first interception of
+    // a match reads it before anyone has measured one in this match.
+    DistanceToGoal = 0;
 }
