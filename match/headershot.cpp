@@ -70,7 +70,7 @@ void MatchTryShot(int16_t figure, uint16_t direction) {
     const MatchFigure& p = MatchFigures[figure];
     const int team = figure / kTeamFigures;
     const int16_t nearest = BallRanking[team ^ 1][0];
-    const int challenge = nearest >= 0 && nearest < kPlayerFigures ? MatchFigures[nearest].contactTicks : 0;
+    const int challenge = nearest >= 0 && nearest < kPlayerFigures ? MatchFigures[nearest].ballDistance : 0;
     uint16_t chosen;
     if (challenge < (148 - p.tackling) / 2) {
         // Up or down the pitch, whichever is nearer the way he plays it.

@@ -126,8 +126,8 @@ struct MatchFigure {
     uint16_t sentOff;
     uint8_t stateB;
     uint16_t offsideWord;
-    uint16_t ballDistance;
-    int16_t infoWord2;
+    uint16_t ballDistance;  // also the challenge reading of the tackle and shot decisions
+    int16_t infoWord2;      // the star count: the word before the fans rating
     uint8_t tacticBytes[7];
     uint8_t stateC;
     uint8_t infoByte;
@@ -144,7 +144,7 @@ struct MatchFigure {
     int16_t shownFrame;
     uint16_t shownFacing;
     int16_t headTurn;
-    uint16_t infoWord1;
+    uint16_t infoWord1;  // the player number
 };
 #pragma pack(pop)
 static_assert(sizeof(MatchFigure) == 364);

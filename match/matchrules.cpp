@@ -311,11 +311,11 @@ void MatchTakePossession(int16_t figure) {
     MatchFigure& p = MatchFigures[figure];
     Match_ChangePossession(int16_t(team), figure);
     p.chaseTicks = 0;
-    p.contactTicks = 0;
+    p.ballDistance = 0;
     ++p.touches;
 
     const int lead = Goals[team] - Goals[team ^ 1];
-    if (p.infoWord1 != 0 && lead > 0) {
+    if (p.infoWord2 != 0 && lead > 0) {
         MatchSfx_PlayEvent(32, int16_t(team ^ 1));
         MatchSfx_PlayEvent(37, int16_t(team));
     } else if (p.infoByte < 30 && lead < 0) {
@@ -364,7 +364,7 @@ int16_t MatchCountTackle(int16_t figure) {
     if (!ValidPlayer(figure)) return 0;
     const int team = Team(figure);
     const uint16_t opponent = DesignatedPlayer[team ^ 1];
-    if (ValidPlayer(int16_t(opponent)) && MatchFigures[opponent].contactTicks >= 36) return 0;
+    if (ValidPlayer(int16_t(opponent)) && MatchFigures[opponent].ballDistance >= 36) return 0;
     MatchFigure& p = MatchFigures[figure];
     if (!InOwnArea(team, p.x, p.y)) return 0;
     ++p.moreCounts[kMoreOwnAreaChallenges];

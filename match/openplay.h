@@ -22,6 +22,6 @@ void Match_ActThink(int16_t figure);
 void Match_ActIdleVariation(int16_t figure);
 
 // Distances of the starting rule of thinking.
-constexpr int kThinkMargin = 96;
+constexpr int kThinkMargin = 32;
 constexpr int kOwnGoalDanger = 480;
 constexpr int kOwnGoalReach = 400;

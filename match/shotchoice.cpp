@@ -289,7 +289,7 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag) {
     if (angle < 0) angle = 0;
     const int16_t line = OffsideLine[team ^ 1];
     const bool pastLine = upfield ? p.y > line : p.y < line;
-    const bool beyond = pastLine || (nearestValid && MatchFigures[nearest].contactTicks > 128);
+    const bool beyond = pastLine || (nearestValid && MatchFigures[nearest].ballDistance > 128);
 
     if (angle > 48) {
         if (k < 1) k = 1;

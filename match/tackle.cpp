@@ -68,7 +68,7 @@ bool Hurdle(int16_t carrier, MatchFigure& t) {
     Match_SetPlayerAction(carrier, kHurdle);
     t.hasKicked = 1;
     c.actionFlag = 1;
-    if (c.hasBall == 0 && c.contactTicks > 5) return false;
+    if (c.hasBall == 0 && c.ballDistance > 5) return false;
     MatchSfx_PlayEvent(6, -1);
     const int pace = c.pace / 5 > 0 ? c.pace / 5 : 0;
     Match_VectorFromDirection(c.facing & 255, 90 + pace - c.dribble / 4, 256);
@@ -101,7 +101,7 @@ void Hurt(int16_t carrier, bool hard) {
         c.injury = 1;
         Match_SetPlayerAction(carrier, kFallBackward);
         c.actionFlag = 1;
-        if (c.infoWord1 != 0) MatchSfx_PlayEvent(37, int16_t(team));
+        if (c.infoWord2 != 0) MatchSfx_PlayEvent(37, int16_t(team));
     }
     const int k = 100 + Draw(10) + (hard ? 10 : 0);
     c.pace = int8_t(std::max(10, c.pace * 100 / k));
@@ -137,14 +137,17 @@ void MatchChooseTackle(int16_t defender, int16_t carrier) {
     int k = ((GoalDistanceScratch + 16) / reading) / 2 + 1;
     if (d.cautions != 0) k *= 2;
     if (BallState.direction == kNoDirection) k /= 8;
-    if (c.infoWord1 != 0) k /= 3 * c.infoWord1 + 1;
+    // Star players draw the challenges sooner, and the harder ones.
+    if (c.infoWord2 != 0) k /= 3 * c.infoWord2 + 1;
     k = std::max(k, 1);
     if (InDefendedArea(defenderTeam, c)) {
         k += 3 * d.tackling;
-        if (d.contactTicks > c.contactTicks && m > 78 && f < 50) k = 1;
+        if (d.ballDistance > c.ballDistance && m > 78 && f < 50) k = 1;
     }
     const int q = std::max(1, (100 - d.tackling) / 4);
-    const int cD = d.contactTicks, cC = c.contactTicks;
+    // Each player's challenge reading is how far he is from the ball: the
+    // defender goes in only when he has come within a stride of it.
+    const int cD = d.ballDistance, cC = c.ballDistance;
 
     if (cD > cC && m > 8 && m < 48 && cD < 40 && AllTicks % k == 0) {
         if (Draw(100) > d.tackling && cD < 32 && PeriodClock % q == 0) {
@@ -163,7 +166,7 @@ void MatchChooseTackle(int16_t defender, int16_t carrier) {
     const bool byTiming = Draw(q) == 0;
     const bool byChance = Draw(k) == 0;
     if (!byTiming && !byChance) return;
-    const int s = std::max(1, (200 - d.aggression) / (c.infoWord1 + 1));
+    const int s = std::max(1, (200 - d.aggression) / (c.infoWord2 + 1));
     if (cD > cC && m >= 48 && m <= 78 && cD < 48) {
         CountAttempt(d);
         if (Draw(s) == 0) {
@@ -183,7 +186,7 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
     MatchFigure& t = MatchFigures[challenger];
     const int dribbleHalf = c.dribble / 2;
     const int tacklingHalf = t.tackling / 2;
-    if (c.contactTicks > 32 && Draw(15) != 0) return 1;
+    if (c.ballDistance > 32 && Draw(15) != 0) return 1;
     if (c.touchLockout != 0 || c.hasKicked != 0 || c.actionFlag != 0 || t.hasKicked != 0) return 1;
     const bool hard = t.action == kHeavySlide;
     const bool turning = c.action >= 7 && c.action <= 13;

@@ -309,6 +309,86 @@ TEST_F(BallChoiceTest, TackleChoiceNeedsALowBallAndSetsOnlyTackles) {
     }
 }
 
+// A defender coming from the side at a carrier with the ball at his feet:
+// what he does over many draws, by his distance to the ball and the
+// carrier's star count.
+struct SideChallenges {
+    int none = 0, slides = 0, heavy = 0, other = 0;
+};
+
+SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
+    SideChallenges seen;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        GameSeedRandom(seed);
+        MatchFigure& c = MatchFigures[20];
+        c = MatchFigure{};
+        c.x = c.y = 600;
+        c.action = 5;
+        c.ballDirection = 0;  // the ball just ahead of him
+        c.ballDistance = 4;
+        c.infoWord1 = 1234;  // his player number
+        c.infoWord2 = stars;
+        MatchFigure& d = MatchFigures[4];
+        d = MatchFigure{};
+        d.x = int16_t(600 - defenderToBall);
+        d.y = 596;
+        d.action = 4;
+        d.facing = d.ballDirection = 64;  // facing the ball, which lies across him
+        d.ballDistance = uint16_t(defenderToBall);
+        d.tackling = d.intelligence = d.aggression = 50;
+        // A long-standing closeness must not stand for nearness to the ball.
+        d.contactTicks = 20;
+        BallState.x = 600;
+        BallState.y = 596;
+        BallState.z = 0;
+        BallState.direction = 0;
+        MatchChooseTackle(4, 20);
+        if (d.action == 4) {
+            ++seen.none;
+        } else if (d.action == 56) {
+            ++seen.slides;
+        } else if (d.action == 116) {
+            ++seen.heavy;
+        } else {
+            ++seen.other;
+        }
+    }
+    return seen;
+}
+
+TEST_F(BallChoiceTest, TackleChoiceGoesByEachPlayersDistanceToTheBall) {
+    // Beyond a stride of the ball nobody goes in.
+    const SideChallenges far = ChallengesFromTheSide(60, 0);
+    EXPECT_EQ(far.none, 400);
+    // Within one, from the side, he slides in, a heavy slide only now and
+    // then for a carrier who is no star; the player number plays no part.
+    const SideChallenges near = ChallengesFromTheSide(20, 0);
+    EXPECT_GT(near.slides, 50);
+    EXPECT_LT(near.heavy * 10, near.slides);
+    EXPECT_EQ(near.other, 0);
+    // A great star draws the heavy slide every time.
+    const SideChallenges star = ChallengesFromTheSide(20, 99);
+    EXPECT_GT(star.heavy, 50);
+    EXPECT_EQ(star.slides + star.other, 0);
+}
+
+TEST_F(BallChoiceTest, ACarrierWhoHasLostTheBallIsSeldomBroughtDown) {
+    int down[2] = {};
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        for (int away = 0; away < 2; ++away) {
+            GameSeedRandom(seed);
+            MatchFigure& c = Player(20, 500, 500, 7);
+            c.agility = 0;  // he never evades
+            c.ballDistance = uint16_t(away ? 40 : 4);
+            Player(3, 505, 505, 56);
+            down[away] += MatchChallengeOutcome(20, 3) == 0;
+        }
+    }
+    EXPECT_EQ(down[0], 300);
+    EXPECT_LT(down[1], 60);
+    EXPECT_GT(down[1], 0);
+}
+
 TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
     // A ball at height 200 coming straight at the player.
     auto reacts = [](int height) {

@@ -362,12 +362,13 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     }
     if (shortRun) return;
 
-    // The bands the engine holds; the summary shows the others (0-0 share,
-    // fouls, cards, corners, throw-ins, the quick prediction's goals), which
-    // it does not hold yet.
+    // The bands the engine holds; the summary shows the others (fouls,
+    // yellow cards, corners, throw-ins), which it does not hold yet.
     const double n = totals.matches;
     const auto between = [](double value, double low, double high) { return value >= low && value <= high; };
     EXPECT_PRED3(between, totals.goals / n, 1.5, 4.5);
+    EXPECT_PRED3(between, 100.0 * totals.goalless / n, 4.0, 15.0);
+    EXPECT_LE(std::abs(totals.predictedGoals - totals.goals) / n, 0.7);
     EXPECT_PRED3(between, totals.shots / n / 2, 5.0, 20.0);
     EXPECT_PRED3(between, 100.0 * totals.onTarget / std::max(totals.shots, 1), 25.0, 50.0);
     EXPECT_LT(totals.reds / n, 0.4);

@@ -29,11 +29,12 @@ class ThinkTest : public OpenPlayTest {
 TEST_F(ThinkTest, RedecideThinksWhenTheBallComesHisWay) {
     Match_Redecide(5, 1);
     EXPECT_EQ(+MatchFigures[5].action, 1);
-    // Within the challenger's distance + 96 of the ball's long prediction.
-    Put(5, 796, 1082 + 8 + 95);
+    // Within the challenger's distance + the margin of the ball's long
+    // prediction.
+    Put(5, 796, 1082 + 8 + kThinkMargin - 1);
     Match_Redecide(5, 1);
     EXPECT_EQ(+MatchFigures[5].action, 4);
-    Put(5, 796, 1082 + 8 + 96);
+    Put(5, 796, 1082 + 8 + kThinkMargin);
     Match_Redecide(5, 0);
     EXPECT_EQ(+MatchFigures[5].action, 0);
     // Not while a keeper holds the ball, nor at a restart.
