@@ -643,14 +643,18 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                             greenPixels += g > r + 10 && g > b + 10;
                         }
                         seen.green = greenPixels * 10 > int(now.pixels.size()) * 3;
-                        float bx = 0, by = 0;
-                        const DisplayFigure& ball = DisplayTable[35];
-                        if (Figure_ProjectToScreen(ball.x, ball.y, ball.height + 4.0f, &bx, &by))
-                            seen.ball = GameColourNear(now, bx, by, 0xF0F0F0, 100, 4);
                     }
-                    seen.shirtsDone =
-                        (seen.shirts[0] && seen.shirts[1] && seen.playFrames >= kPanelTurnFrames) ||
-                        seen.playFrames >= 60;
+                    // The ball too, once it is in view: a high ball may be
+                    // out of the picture for a while.
+                    float bx = 0, by = 0;
+                    const DisplayFigure& ball = DisplayTable[35];
+                    if (!seen.ball && Figure_ProjectToScreen(ball.x, ball.y, ball.height + 4.0f, &bx, &by))
+                        seen.ball = GameColourNear(now, bx, by, 0xF0F0F0, 100, 4);
+                    // Play may run on one side's half for a while before
+                    // the other side comes into view.
+                    seen.shirtsDone = (seen.shirts[0] && seen.shirts[1] && seen.ball &&
+                                       seen.playFrames >= kPanelTurnFrames) ||
+                                      seen.playFrames >= 400;
                     if (seen.shirtsDone) {
                         seen.play = now;
                         PitchRadarSwitch = 0;
