@@ -22,6 +22,7 @@
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/text.h"
+#include "management/board.h"
 #include "management/squads.h"
 #include "management/tactics.h"
 #include "management/transfers.h"
@@ -527,6 +528,48 @@ TEST_F(SoakScreensTest, TheMessageTesterStepsItsNumberAndShowsTheBodyInTheNewsBo
     ASSERT_EQ(grab.size(), 800u * 600u);
     // The news box stands in the middle of the screen with the body in it.
     EXPECT_GT(InkPixels(grab, 300, 250, 200, 60), 100);
+}
+
+// With the soak on nobody is at the keys: a box of the day loop is logged
+// and closes at once, a job offer is left waiting, and Run On goes on into
+// the season's last weeks.
+TEST_F(SoakScreensTest, NobodyAtTheKeysWhileTheSoakRuns) {
+    SoakMode = 1;
+    DayLoopRunning = true;
+    std::string logged;
+    {
+        StdoutCapture capture;
+        ShowMessageBox("The board is pleased", 0);
+        logged = capture.Text();
+    }
+    EXPECT_NE(logged.find("ShowMessageBox(): soak: The board is pleased"), std::string::npos) << logged;
+    EXPECT_EQ(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr) << "the box is gone";
+
+    const int16_t offering = int16_t(user_ == 5 ? 6 : 5);
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(offering);
+    MenuOption = 3;
+    ProcessHalvornDayMessagesUnattended();
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(JobOfferPending, 1) << "left for the user";
+    DayLoopRunning = false;
+    SoakMode = 0;
+    ProcessHalvornDayMessages();
+    EXPECT_EQ(MenuOption, 6) << "once he is back the offer opens the club's screen";
+    EXPECT_EQ(int16_t(SelectedClub), offering);
+    JobOfferPending = 0;
+
+    // Late in the season, on a day without his match.
+    int16_t day = 320;
+    while (day < 360 && !UserMatchDaysAfter(day - 1).empty() && UserMatchDaysAfter(day - 1).front() == day)
+        ++day;
+    SeasonCalendar.currentDay = day;
+    SoakMode = 1;
+    ContinueMode = -1;
+    EXPECT_EQ(ClubMain_RunOn(nullptr), MENU_CLOSE);
+    EXPECT_EQ(ContinueMode, 1);
+    EXPECT_EQ(MenuOption, 43);
+    SoakMode = 0;
 }
 
 }  // namespace
