@@ -34,14 +34,17 @@ enum BlockReadResult : int {
     kBlockReadPayload = -12,
     kBlockReadSizeMismatch = -13,
     kBlockReadBadTrailer = -14,
+    kBlockReadBadCheck = -15,  // the blocks do not add up to the trailer's check word
     kBlockReadWrongMagic = -20,
 };
 
-// Writes the header, every block of the list and the trailer; Poll runs
-// after each block.  magic is four characters.
+// Writes the header, every block of the list and the trailer, whose last
+// four bytes hold a check word over the blocks (0 for a list without
+// blocks); Poll runs after each block.  magic is four characters.
 int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic);
 // Reads and checks a block file into the memory the list names; Poll runs
-// after each block.  A file may hold a prefix of the list.
+// after each block.  A file may hold a prefix of the list.  A check word of
+// 0 (a file written before the word was kept) is not checked.
 int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic);
 
 // ---- Saved games ---------------------------------------------------------------

@@ -36,6 +36,11 @@ constexpr int16_t kPromptTextId = 874;
 constexpr int kLayoutCentreX = 400;
 constexpr int kLayoutCentreY = 300;
 
+// The last message box's text and how many were asked for, for the tests'
+// views.
+char g_lastMessage[512] = "";
+int g_messageCount = 0;
+
 bool BoxCanShow(const char* text) {
     if (MenuDisplayIsOpen() && MenuBackBuffer != nullptr) return true;
     // A season run without the menu display still leaves the text in the log.
@@ -111,6 +116,8 @@ bool DayLoopRunning = false;
 bool NobodyAtTheKeys() { return DayLoopRunning && SoakMode != 0; }
 
 void ShowMessageBox(const char* text, int32_t timeOut) {
+    std::snprintf(g_lastMessage, sizeof g_lastMessage, "%s", text != nullptr ? text : "");
+    ++g_messageCount;
     if (!BoxCanShow(text)) return;
     HideCursorNest(1);
     int16_t width = 0, height = 0;
@@ -214,3 +221,6 @@ int32_t ShowChoiceBox(const char* text, int32_t timeOut, ChoiceButton* buttons) 
 void TrimTrailingSpaces(char* text) {
     for (size_t n = std::strlen(text); n > 0 && text[n - 1] == ' '; --n) text[n - 1] = '\0';
 }
+
+const char* MenuViewLastMessageBox() { return g_lastMessage; }
+int MenuViewMessageBoxCount() { return g_messageCount; }

@@ -51,3 +51,9 @@ extern ChoiceButton YesNoButtons[3];
 extern ChoiceButton ThreeWayButtons[4];
 
 void TrimTrailingSpaces(char* text);
+
+// ---- Read-only views for tests ---------------------------------------------
+// The text of the last message box asked for ("" before the first) and the
+// number asked for since the start, shown or only logged.
+const char* MenuViewLastMessageBox();
+int MenuViewMessageBoxCount();

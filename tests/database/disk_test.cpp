@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/Access.h"
@@ -97,7 +98,13 @@ TEST_F(BlockFileTest, LayoutAndRoundTrip) {
     EXPECT_EQ(testbytes::GetU32(file, 8), 12u + 12u);
     EXPECT_EQ(testbytes::GetU16(file, 12), 3);
     EXPECT_EQ(testbytes::GetU32(file, 16), 3u);
-    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
+    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0", 4), 0);
+    EXPECT_NE(testbytes::GetU32(file, file.size() - 4), 0u);  // the check word
+    // A list without blocks has nothing to check: four zero bytes.
+    const DataBlockDescriptor none[1] = {{nullptr, 0}};
+    const Bytes empty = Write(none, "TST1");
+    ASSERT_EQ(empty.size(), 24u);
+    EXPECT_EQ(std::memcmp(empty.data() + 16, "END0\0\0\0\0", 8), 0);
 
     std::memset(a_, 0, 3);
     std::memset(b_, 0, 5);
@@ -149,6 +156,33 @@ TEST_F(BlockFileTest, EveryFormatErrorHasItsCode) {
     bad = good;
     bad[bad.size() - 8] = 'F';
     EXPECT_EQ(Read(bad, list_, "TST1"), kBlockReadBadTrailer);
+}
+
+// A byte changed anywhere inside the blocks (size words or contents) is
+// refused, whatever it became; a file whose check word is 0, written before
+// the word was kept, still reads.
+TEST_F(BlockFileTest, ADamagedBlockIsRefusedAndAnUncheckedFileStillReads) {
+    const Bytes good = Write(list_, "TST1");
+    for (size_t at = 16; at < good.size() - 8; ++at) {
+        for (uint8_t flip : {uint8_t(0x01), uint8_t(0x80), uint8_t(0xFF)}) {
+            Bytes bad = good;
+            bad[at] ^= flip;
+            EXPECT_LT(Read(bad, list_, "TST1"), 0) << at << " " << int(flip);
+        }
+    }
+    // Two words swapped keep the plain sum but not the running one.
+    Bytes swapped = good;
+    std::swap(swapped[20], swapped[21]);
+    EXPECT_EQ(Read(swapped, list_, "TST1"), kBlockReadBadCheck);
+    Bytes wrongWord = good;
+    wrongWord[wrongWord.size() - 1] ^= 0x10;
+    EXPECT_EQ(Read(wrongWord, list_, "TST1"), kBlockReadBadCheck);
+
+    Bytes unchecked = good;
+    std::memset(unchecked.data() + unchecked.size() - 4, 0, 4);
+    b_[4] = 0;
+    EXPECT_EQ(Read(unchecked, list_, "TST1"), 0);
+    EXPECT_EQ(b_[4], 8);
 }
 
 TEST_F(BlockFileTest, APrefixOfTheListReportsTheMissingBlocks) {

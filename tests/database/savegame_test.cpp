@@ -120,7 +120,8 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     for (int i = 0; i < kSaveGameBlockCount; ++i) {
         ASSERT_EQ(testbytes::GetU32(file, BlockOffset(i)), SaveGameDescriptors[i].size) << i;
     }
-    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0\0\0\0\0", 8), 0);
+    EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0", 4), 0);
+    EXPECT_NE(testbytes::GetU32(file, file.size() - 4), 0u);  // the check word over the blocks
     EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(),
               size_t(16 + 4 + kPendingDeals * kPendingDealSize + 4 + kAgreedExchangeBlockSize + 8));
 
@@ -193,13 +194,17 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
         return LoadGame(5);
     };
 
-    // Cut after block 60: a well-formed file of 61 blocks.
+    // Cut after block 60: a well-formed file of 61 blocks, its check word 0
+    // as in a file written before the word was kept (the full file's word
+    // does not fit the first 61 blocks).
     const size_t cut = BlockOffset(61);
     Bytes shorter(good.begin(), good.begin() + cut);
     shorter[12] = 61;
     shorter[13] = 0;
     testbytes::PutU32(shorter, 8, uint32_t(cut - kBlockFileHeaderSize));
     shorter.insert(shorter.end(), good.end() - 8, good.end());
+    Bytes shorterChecked = shorter;
+    testbytes::PutU32(shorter, shorter.size() - 4, 0);
     {
         std::vector<uint8_t> staging(kSaveGameDataBytes);
         DataBlockDescriptor list[kSaveGameBlockCount + 1];
@@ -215,6 +220,14 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
         std::fclose(f);
     }
     EXPECT_EQ(load(shorter), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+    EXPECT_EQ(load(shorterChecked), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+
+    // A byte changed inside a block: the check word no longer fits.
+    Bytes changed = good;
+    changed[BlockOffset(40) + 4 + 100] ^= 0x04;
+    EXPECT_EQ(load(changed), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
 
     Bytes wrong_size = good;

@@ -135,6 +135,14 @@ TEST_F(SaveIndexTest, TheAutomaticSaveNamesSlotTenAndKeepsTheOthers) {
 
 }  // namespace
 
+#include <functional>
+#include <string_view>
+
+#include "database/disk.h"
+#include "database/history.h"
+#include "database/savetable.h"
+#include "database/text.h"
+#include "menus/menuboxes.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -186,6 +194,102 @@ TEST_F(MenuEngineTest, LoadScreenListsTheSlotsAndTheAutomaticSaveRow) {
     MenuOption = 46;
     DoMainMenuOption();
     EXPECT_EQ(MenuOption, 22);
+}
+
+// What the running game would write: every saved block.
+uint64_t HashSavedBlocks() {
+    uint64_t hash = 0;
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        const std::string_view bytes(static_cast<const char*>(SaveGameDescriptors[i].address),
+                                     SaveGameDescriptors[i].size);
+        hash = hash * 1099511628211ull ^ std::hash<std::string_view>{}(bytes);
+    }
+    return hash;
+}
+
+bool LoadScreenUp() {
+    return MenuViewTopTable() == SaveLoadTable && !MenuViewHotItems().empty() && ScreenPresented == 1;
+}
+
+// Damaged saved games offered to the load screen (cut short, a byte
+// changed inside a block, a wrong header, from a row and from the automatic
+// save's row) each bring their message box, leave the screen up and leave
+// every saved block of the running game as it was; the sound file loads.
+TEST_F(MenuEngineTest, DamagedSavedGamesAreRefusedAndTheRunningGameStaysAsItWas) {
+    ASSERT_STRNE(GetText(1664), "");  // (1662 reads the same in the shipped texts)
+    const uint32_t keptPlayers = PlayerHistoryCount, keptClubs = ClubHistoryCount;
+    PlayerHistoryCount = 1;  // the least a load accepts
+    ClubHistoryCount = 1;
+    ASSERT_EQ(SaveGame(0), 0);
+    ASSERT_EQ(SaveGame(kAutoSaveSlot), 0);
+    const std::vector<uint8_t> good = testenv::ReadHostFile("SaveData/save0");
+    ASSERT_GT(good.size(), 1000u);
+    std::memset(SaveSlotFlags, 0, sizeof SaveSlotFlags);
+    SaveSlotFlags[0] = SaveSlotFlags[kAutoSaveSlot] = 1;
+    std::snprintf(SaveSlotNames[0], kSlotNameSize, "By hand");
+    std::snprintf(SaveSlotNames[kAutoSaveSlot], kSlotNameSize, "AutoSave");
+    ASSERT_EQ(SaveGameIndex(), 0);
+    // The running game has moved on since the save.
+    PlayerHistoryCount = 2;
+    const uint64_t running = HashSavedBlocks();
+
+    std::vector<uint8_t> cut(good.begin(), good.begin() + good.size() / 2);
+    std::vector<uint8_t> flipped = good;
+    flipped[good.size() / 3] ^= 0x20;
+    std::vector<uint8_t> header = good;
+    std::memcpy(header.data() + 4, "PRM0", 4);
+    struct Case {
+        const char* name;
+        const std::vector<uint8_t>* file;
+        int16_t slot;
+        int16_t text;
+    };
+    // A row shows 1664 whatever failed; the automatic save's row 1664 for
+    // a file that is not a sound saved game, 1662 for a read cut short.
+    const Case cases[] = {{"cut", &cut, 0, 1664},
+                          {"flipped", &flipped, 0, 1664},
+                          {"header", &header, 0, 1664},
+                          {"cut", &cut, kAutoSaveSlot, 1662},
+                          {"flipped", &flipped, kAutoSaveSlot, 1664},
+                          {"header", &header, kAutoSaveSlot, 1664}};
+    SaveLoadMode = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " in slot " + std::to_string(c.slot));
+        testenv::WriteHostFile("SaveData/save" + std::to_string(c.slot), *c.file);
+        testenv::MenuUserWaitFor(LoadScreenUp);
+        testenv::MenuUserWait(5);
+        std::string shown;
+        const bool row = c.slot != kAutoSaveSlot;
+        // The steps are queued first; they run while the screen does.
+        const int before = MenuViewMessageBoxCount();
+        testenv::MenuUserClickItem(
+            [row](const MenuHotItem& item) { return row ? item.x == 110 && item.y == 130 : item.x == 60; });
+        testenv::MenuUserWaitFor([before] { return MenuViewMessageBoxCount() > before; });
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([&shown] { shown = MenuViewLastMessageBox(); });
+        testenv::MenuUserClickAt(400, 300);
+        testenv::MenuUserWait(5);
+        testenv::MenuUserDo([] { EXPECT_EQ(MenuViewTopTable(), SaveLoadTable); });
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        MenuOption = 46;
+        DoMainMenuOption();
+        EXPECT_EQ(MenuOption, 22);
+        EXPECT_EQ(shown, GetText(c.text));
+        EXPECT_EQ(HashSavedBlocks(), running);
+    }
+
+    // The sound file loads: the club screen is next and the saved blocks
+    // are the save's.
+    testenv::WriteHostFile("SaveData/save0", good);
+    testenv::MenuUserWaitFor(LoadScreenUp);
+    testenv::MenuUserWait(5);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
+    MenuOption = 46;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, 3);
+    EXPECT_NE(HashSavedBlocks(), running);
+    PlayerHistoryCount = keptPlayers;
+    ClubHistoryCount = keptClubs;
 }
 
 }  // namespace
