@@ -16,6 +16,7 @@
 #include "database/history.h"
 #include "database/query/funcs_forward.h"
 #include "database/ranges.h"
+#include "database/referees.h"
 #include "management/board.h"
 #include "management/exchangedeals.h"
 #include "management/squads.h"
@@ -282,7 +283,25 @@ void TakeOverPermTables() {
     AgreedExchange_Unpack(PermAgreedExchanges);
 }
 
+// The referee the match-day screens appointed to the user's next match is
+// kept in the first word of their saved table, plus one, so that the zeros
+// of a table that never held one read as none.  Without it a loaded game
+// would play the user's match under whatever referee the program last
+// appointed, for another fixture or another game.
+constexpr int kKeptRefereeWord = 0;
+
+void KeepCurrentReferee() {
+    const bool appointed = CurrentReferee >= 0 && CurrentReferee <= kMadeUpReferee;
+    StoreU16(MatchDayScreenTable + kKeptRefereeWord, uint16_t(appointed ? CurrentReferee + 1 : 0));
+}
+
+void RestoreCurrentReferee() {
+    const int kept = int(LoadU16(MatchDayScreenTable + kKeptRefereeWord)) - 1;
+    CurrentReferee = kept >= 0 && kept <= kMadeUpReferee ? int16_t(kept) : int16_t(-1);
+}
+
 void RebuildAfterLoad() {
+    RestoreCurrentReferee();
     ResetClubSeasonRecords();
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();
@@ -389,6 +408,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
 
 int SaveGame(int16_t slot) {
     MakeDirectory(kSaveDirectory);
+    KeepCurrentReferee();
     int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
     if (result != 0) return result;
     return SavePermFile(slot) == 0 ? kSaveOk : kSavePermFailed;

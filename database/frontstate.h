@@ -8,6 +8,8 @@
 extern uint16_t SelectedClub;
 extern int16_t ClubScreenWord;
 extern uint8_t SaveSlotScreenBytes[21];
+// Its first word holds the referee of the user's next match plus one (0
+// none), written by every save and read back by every load.
 extern uint8_t MatchDayScreenTable[2032];
 
 struct DiaryNote {

@@ -211,6 +211,10 @@ void StartEveryPeriod() {
     for (int team = 0; team < 2; ++team) {
         TeamChallenger[team] = kNoChallenger;
         GoalkeeperFigure[team] = MatchLineUp[team][0];
+        // The team menus opened at stoppages are counted per period: a count
+        // left from an earlier period or match would bar the side's computer
+        // substitutions there.
+        StoppageMenuCount[team] = 0;
     }
     Ball_PlaceOnCentreSpot();
     BallState.holder = 0;

@@ -19,6 +19,7 @@
 #include "database/disk.h"
 #include "database/frontstate.h"
 #include "database/history.h"
+#include "database/referees.h"
 #include "database/savetable.h"
 #include "management/exchangedeals.h"
 #include "management/squads.h"
@@ -179,6 +180,29 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     EXPECT_EQ(LoadGame(100), 0);
     CoreSetHooks(CoreHooks{});
     EXPECT_EQ(HashState(), loaded);
+}
+
+// The referee appointed to the user's next match on the eve of it is kept
+// with the game: a load brings him back, not the referee the program last
+// appointed in whatever it ran before.
+TEST_F(SaveGameTest, TheRefereeOfTheUsersNextMatchComesBackWithTheGame) {
+    constexpr int kRefereeWordAt = 4;  // the table's first word, after the size word
+    const size_t wordAt = BlockOffset(76) + kRefereeWordAt;
+    for (const int16_t referee : {int16_t(17), int16_t(0), kMadeUpReferee, int16_t(-1)}) {
+        CurrentReferee = referee;
+        ASSERT_EQ(SaveGame(1), 0);
+        CurrentReferee = 3;
+        ASSERT_EQ(LoadGame(1), 0);
+        EXPECT_EQ(CurrentReferee, referee);
+        EXPECT_EQ(testbytes::GetU16(testenv::ReadHostFile("SaveData/save1"), wordAt), uint16_t(referee + 1));
+    }
+    // A number past the made-up referee is no appointment: saved as none.
+    CurrentReferee = int16_t(kMadeUpReferee + 1);
+    ASSERT_EQ(SaveGame(1), 0);
+    EXPECT_EQ(testbytes::GetU16(testenv::ReadHostFile("SaveData/save1"), wordAt), 0);
+    CurrentReferee = 3;
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(CurrentReferee, -1);
 }
 
 TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {

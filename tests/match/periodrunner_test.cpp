@@ -7,6 +7,8 @@
 #include "match/matchphases.h"
 #include "match/matchrules.h"
 #include "match/playeractions.h"
+#include "match/teamjobs.h"
+#include "match/teamsetup.h"
 #include "match/wholematch.h"
 #include "tests/fakes/result_check.h"
 #include "tests/match/scenario.h"
@@ -119,6 +121,23 @@ TEST_F(PeriodTest, TeamsLineUpAndArePresentedOnlyInTheRunsFirstLineUp) {
     runLineUp(presented, secondTicks, inLine);
     EXPECT_TRUE(presented.empty());
     EXPECT_LT(secondTicks + 22 * 40, firstTicks + 40);
+}
+
+// A team menu opened at a stoppage holds back that side's computer
+// substitutions for the rest of the period only: neither the next period
+// nor the next match inherits the count.
+TEST_F(PeriodTest, TheStoppageMenuCountStartsAtNoneEveryPeriod) {
+    for (int16_t period : {0, 1, 2, 4}) {
+        StoppageMenuCount[0] = 1;
+        StoppageMenuCount[1] = 3;
+        Period = period;
+        Match_SetupPeriod();
+        EXPECT_EQ(StoppageMenuCount[0], 0) << "period " << period;
+        EXPECT_EQ(StoppageMenuCount[1], 0) << "period " << period;
+    }
+    // So an injured player of the side is replaced again.
+    MatchFigures[4].injury = 1;
+    EXPECT_EQ(Match_ComputerSubstitution(0), 4);
 }
 
 TEST_F(PeriodTest, PlayersDataRatingsAndBenchStates) {

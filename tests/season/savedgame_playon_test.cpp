@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/disk.h"
+#include "database/referees.h"
 #include "database/savetable.h"
 #include "management/board.h"
 #include "management/squads.h"
@@ -44,17 +45,22 @@ std::vector<uint64_t> PlayOnWorldHashes() {
         hashes.push_back(block == kPlayOnFrontWordBlock ? 0 : PlayOnBytesHash(d.address, d.size));
     }
     hashes.push_back(PlayOnBytesHash(ClubRoster, sizeof ClubRoster));
+    hashes.push_back(uint64_t(uint16_t(CurrentReferee)));
     hashes.push_back(PlayOnBytesHash(ClubStrengthRanking, sizeof ClubStrengthRanking));
     return hashes;
 }
 
-// What differs: saved blocks " b37 b38", " rosters", " ranking"; or "".
+// What differs: saved blocks " b37 b38", " rosters", " referee", " ranking";
+// or "".
 std::string PlayOnDifferingBlocks(const std::vector<uint64_t>& a, const std::vector<uint64_t>& b) {
     std::string text;
     for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
         if (a[i] == b[i]) continue;
         const int table = int(i) - kSaveGameBlockCount;
-        text += table < 0 ? " b" + std::to_string(i) : table == 0 ? " rosters" : " ranking";
+        text += table < 0    ? " b" + std::to_string(i)
+                : table == 0 ? " rosters"
+                : table == 1 ? " referee"
+                             : " ranking";
     }
     return text;
 }
@@ -79,6 +85,7 @@ void PlayOnForgetUnsavedTables() {
     std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
     std::memset(ClubCountOfNation, 0, sizeof ClubCountOfNation);
     std::memset(ClubReputationOrder, 0, sizeof ClubReputationOrder);
+    CurrentReferee = -1;
 }
 
 struct PlayOnPairing {
@@ -122,6 +129,8 @@ void ExpectLoadedGamesPlayOn(const std::vector<int16_t>& saveDays, int days) {
     EXPECT_EQ(PlayOnReserveFixtures(clash, 0, 365), reserveFixtures + 1);
     for (const int16_t saveDay : saveDays) {
         ASSERT_EQ(RunSoakUntil(0, saveDay), "");
+        // As the match-day screens leave it on the eve of the user's match.
+        CurrentReferee = int16_t(saveDay % 7);
         ASSERT_EQ(SaveGame(1), 0);
         const std::vector<uint64_t> saved = PlayOnWorldHashes();
         const std::vector<std::vector<uint64_t>> played = PlayOnDays(days);
