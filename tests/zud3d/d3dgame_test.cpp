@@ -16,7 +16,10 @@
 #include <vector>
 
 #include "database/text.h"
+#include "generic/ig_mn4.h"
 #include "generic/igmcont.h"
+#include "generic/igscreens.h"
+#include "generic/igshootout.h"
 #include "generic/matchcam.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
@@ -27,7 +30,10 @@
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
+#include "match/matchphases.h"
+#include "match/matchquery.h"
 #include "match/matchresult.h"
+#include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
 #include "match/motion.h"
@@ -36,6 +42,7 @@
 #include "match/teamsetup.h"
 #include "match/wholematch.h"
 #include "menus/loadanim.h"
+#include "menus/menuboxes.h"
 #include "menus/menusetup.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -58,6 +65,7 @@
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/shown_match.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/world_records.h"
@@ -764,6 +772,270 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     for (const Frame* f : {&seen.flyIn100, &seen.flyIn300, &seen.play, &seen.caption, &seen.replayPanel})
         EXPECT_FALSE(GameHasMagenta(*f));
     EXPECT_FALSE(D3DGame_IsStarted()) << "the display ends with the match";
+}
+
+// ---- The user's side in a shown match ----------------------------------------
+
+// What the scripted user saw and did on his visits to the in-match menus.
+struct VisitSeen {
+    int phase = 0;  // 0 fly-in, 1 undrawn to play, 2 Esc due, 3 in the menus, 4 back, 5 second Esc, 6 done
+    int16_t slots[2] = {-1, -1};
+    const MenuItem* escTable = nullptr;
+    const MenuItem* teamTable = nullptr;
+    int escVisits = 0, engineVisits = 0, halfTimeVisits = 0;
+    bool stoppageAsked = false, substituted = false, subAtStoppage = false;
+    int16_t coming = -1, leaving = -1;
+    int leavingRow = -1;
+    int framesAfter = 0;
+    Frame after;
+    int16_t swappedTwo = -1, swappedFive = -1;
+};
+VisitSeen g_visit;
+
+bool VisitScreenUp(const MenuItem* table) {
+    return InGameMenuActive == 1 && ScreenPresented == 1 && !MenuViewHotItems().empty() &&
+           MenuViewTopTable() == table;
+}
+void VisitWaitFor(const MenuItem* table) {
+    testenv::MenuUserWaitFor([table] { return VisitScreenUp(table); }, 3000);
+}
+std::function<bool(const MenuHotItem&)> VisitListRow(int row) {
+    return
+        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 110 + 22 * row; };
+}
+std::function<bool(const MenuHotItem&)> VisitBenchRow(int row) {
+    return
+        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 360 + 22 * row; };
+}
+// From the team statistics through the bar's left pop-up to the side's team
+// screen; each click waits for the press animation of the one before.
+void VisitOpenTeamScreen() {
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x < 100 && item.y >= 550; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);
+    VisitWaitFor(IgTeamTable);
+    testenv::MenuUserDo([] { g_visit.teamTable = MenuViewTopTable(); });
+}
+void VisitClickAndSettle(std::function<bool(const MenuHotItem&)> match) {
+    testenv::MenuUserClickItem(std::move(match));
+    testenv::MenuUserWait(20);
+}
+void VisitLeave() {
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
+}
+
+// Each visit opens on the side's team statistics; what the user does there
+// follows from why it opened.
+void VisitDispatch() {
+    static int idle = 0;
+    if (!VisitScreenUp(IgTeamStatsTable)) {
+        // A screen the script does not leave would hold the match for ever.
+        if (InGameMenuActive == 1 && ++idle == 3000) {
+            ADD_FAILURE() << "the menus stayed open";
+            plat::InjectClose();
+        }
+        testenv::MenuUserDo(VisitDispatch);
+        return;
+    }
+    idle = 0;
+    if (InGameMenuArgGiven == 0 && g_visit.escVisits == 0) {
+        // Esc: two list rows swapped, the back icon.
+        ++g_visit.escVisits;
+        g_visit.slots[0] = GetMatchSideSlot(0, 2);
+        g_visit.slots[1] = GetMatchSideSlot(0, 5);
+        g_visit.escTable = MenuViewTopTable();
+        VisitOpenTeamScreen();
+        VisitClickAndSettle(VisitListRow(2));
+        VisitClickAndSettle(VisitListRow(5));
+        VisitLeave();
+    } else if (InGameMenuArgGiven == 0) {
+        // Esc again: the return button asks for a stoppage.
+        ++g_visit.escVisits;
+        VisitOpenTeamScreen();
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 507 && item.y == 490; });
+        testenv::MenuUserDo([] { g_visit.stoppageAsked = ChangePending[0] == 1; });
+    } else if (g_visit.stoppageAsked && !g_visit.substituted) {
+        // The engine's visit: a bench player for row 3, confirmed.
+        ++g_visit.engineVisits;
+        g_visit.substituted = true;
+        g_visit.subAtStoppage = MatchFinished == 0;
+        // A player without a role goes off: the roles stay on the pitch.
+        int row = 1;
+        while (row < 10 && (MatchIsCaptain(0, GetMatchSideSlot(0, int16_t(row))) != 0 ||
+                            MatchIsCornerTaker(0, GetMatchSideSlot(0, int16_t(row))) != 0 ||
+                            MatchIsPenaltyTaker(0, GetMatchSideSlot(0, int16_t(row))) != 0 ||
+                            MatchIsFreeKickTaker(0, GetMatchSideSlot(0, int16_t(row))) != 0))
+            ++row;
+        g_visit.leavingRow = row;
+        g_visit.coming = GetMatchSideSlot(0, 11);
+        g_visit.leaving = GetMatchSideSlot(0, int16_t(row));
+        VisitOpenTeamScreen();
+        VisitClickAndSettle(VisitBenchRow(0));
+        testenv::MenuUserClickItem(VisitListRow(row));
+        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+        testenv::MenuUserWait(5);
+        // The box's buttons are placed when it opens: what follows is
+        // queued from there.
+        testenv::MenuUserDo([] {
+            testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4);
+            testenv::MenuUserWait(20);
+            VisitLeave();
+            testenv::MenuUserWait(5);
+            testenv::MenuUserDo(VisitDispatch);
+        });
+        return;
+    } else {
+        // Between periods: looked at and left.
+        ++g_visit.halfTimeVisits;
+        VisitLeave();
+    }
+    testenv::MenuUserWait(5);
+    testenv::MenuUserDo(VisitDispatch);
+}
+
+// The user's side of a shown match: Esc at play opens its team statistics;
+// the bar's left button and its pop-up lead to the team screen, where two
+// list rows are swapped; the back icon returns to the match, which plays on
+// drawn with the swap in its line-up.  A second Esc and the team screen's
+// return button ask for a stoppage, where the engine opens the side's menus
+// and a substitute comes on; between periods the side's statistics come up
+// and are left.
+TEST_F(ShownMatchTest, EscTheTeamScreenASwapAndASubstitutionAtTheStoppage) {
+    PrepareShownMatch(5150);
+    GetMatchSetupBlock()->SetI16(kDurationMinutes, 2);
+    GetMatchSetupBlock()->SetTeamU8(0, kHumanManaged, 1);
+    g_visit = VisitSeen{};
+    testenv::MenuUserStart();
+    testenv::MenuUserDo(VisitDispatch);
+    frameScript_ = [](int32_t frame) {
+        if (frame > 6000) {
+            ADD_FAILURE() << "too many frames drawn in step " << g_visit.phase;
+            MatchFinished = 1;
+        }
+        if (g_visit.phase == 0) {
+            FlyInHeight = 0.0f;
+            GameInjectKey(matchkey::kH);
+            g_visit.phase = 1;
+        } else if (g_visit.phase == 2) {
+            GameInjectKey(matchkey::kEsc);
+            g_visit.phase = 3;
+        } else if (g_visit.phase == 4 && ++g_visit.framesAfter == 5) {
+            g_visit.after = testenv::GrabFrame("grab_afterteam.tga");
+            g_visit.swappedTwo = GetMatchSideSlot(0, 2);
+            g_visit.swappedFive = GetMatchSideSlot(0, 5);
+            GameInjectKey(matchkey::kEsc);
+            g_visit.phase = 5;
+        } else if (g_visit.phase == 6) {
+            DrawMode = 1;  // later periods start drawn
+        }
+    };
+    tickScript_ = [] {
+        if (g_visit.phase == 1 && MatchClockRunning && PeriodClock > 150) {
+            DrawMode = 0;
+            g_visit.phase = 2;
+        } else if (g_visit.phase == 3 && InGameMenuActive == 0 && g_visit.escVisits == 1) {
+            g_visit.phase = 4;
+        } else if (g_visit.phase == 5 && InGameMenuActive == 0 && g_visit.escVisits == 2) {
+            DrawMode = 1;
+            g_visit.phase = 6;
+        }
+    };
+    PlayShown();
+    testenv::MenuUserStop();
+    EXPECT_EQ(g_visit.escTable, IgTeamStatsTable);
+    EXPECT_EQ(g_visit.teamTable, IgTeamTable);
+    EXPECT_EQ(g_visit.escVisits, 2);
+    ASSERT_GE(g_visit.phase, 6) << "play did not resume drawn";
+    EXPECT_EQ(g_visit.swappedTwo, g_visit.slots[1]);
+    EXPECT_EQ(g_visit.swappedFive, g_visit.slots[0]);
+    EXPECT_NE(g_visit.slots[0], g_visit.slots[1]);
+    EXPECT_GT(testenv::GreenPercent(g_visit.after), 30) << "the pitch after the return";
+    // The stoppage the return button asked for, and the substitution made
+    // there.
+    EXPECT_TRUE(g_visit.stoppageAsked);
+    EXPECT_EQ(g_visit.engineVisits, 1);
+    EXPECT_TRUE(g_visit.subAtStoppage);
+    EXPECT_EQ(MatchGetSubsUsed(0), 1);
+    EXPECT_EQ(GetMatchSideSlot(0, int16_t(g_visit.leavingRow)), g_visit.coming);
+    EXPECT_NE(g_visit.coming, g_visit.leaving);
+    EXPECT_EQ(g_visit.halfTimeVisits, 1) << "the side's statistics at half-time";
+    EXPECT_FALSE(D3DGame_IsStarted());
+}
+
+// A cup tie forced level to penalties: before the kicks the shoot-out order
+// comes up for the user's side; he swaps his first two kickers, and the
+// first kick of his side is taken by the one he put first.
+TEST_F(ShownMatchTest, APenaltyShootOutOpensTheOrderAndTheUsersOrderIsTaken) {
+    PrepareShownMatch(6262);
+    EnterGameInfo* block = GetMatchSetupBlock();
+    block->SetU8(kExtraTime, 0);
+    block->SetU8(kPenalties, 1);
+    block->SetU8(kGoldenGoals, 0);
+    block->SetU8(kAwayGoalsRule, 0);
+    block->SetTeamU8(0, kHumanManaged, 1);
+    struct Seen {
+        int orderVisits = 0, otherVisits = 0;
+        int16_t arg = -1;
+        uint16_t before[2] = {0, 0};
+        uint16_t after[2] = {0, 0};
+        uint16_t firstKicker = 0;
+    };
+    static Seen seen;
+    seen = Seen{};
+    static void (*dispatch)() = nullptr;
+    dispatch = [] {
+        if (VisitScreenUp(IgTeamStatsTable)) {
+            ++seen.otherVisits;
+            VisitLeave();
+        } else if (VisitScreenUp(IgShootoutTable)) {
+            ++seen.orderVisits;
+            seen.arg = InGameMenuArg;
+            seen.before[0] = ShootoutOrder[0][0];
+            seen.before[1] = ShootoutOrder[0][1];
+            const auto place = [](int row) {
+                return [row](const MenuHotItem& item) { return item.x == 40 && item.y == 137 + 24 * row; };
+            };
+            VisitClickAndSettle(place(0));
+            VisitClickAndSettle(place(1));
+            testenv::MenuUserDo([] {
+                seen.after[0] = ShootoutOrder[0][0];
+                seen.after[1] = ShootoutOrder[0][1];
+            });
+            testenv::MenuUserClickItem(
+                [](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        } else {
+            static int idle = 0;
+            if (InGameMenuActive == 1 && ++idle == 3000) {
+                ADD_FAILURE() << "the menus stayed open";
+                plat::InjectClose();
+            }
+            testenv::MenuUserDo(dispatch);
+            return;
+        }
+        testenv::MenuUserWait(5);
+        testenv::MenuUserDo(dispatch);
+    };
+    testenv::MenuUserStart();
+    testenv::MenuUserDo(dispatch);
+    // Undrawn but for each period's first frame.
+    frameScript_ = [](int32_t) { DrawMode = 1; };
+    tickScript_ = [] {
+        // Level at the end of the second half.
+        if (Period == 1 && MatchTimeUp) Goals[1] = Goals[0];
+        constexpr uint16_t kPenaltyKickPhase = 19;
+        if (Period == 4 && MatchPhase == kPenaltyKickPhase && CurrentTeam == 0 && seen.firstKicker == 0)
+            seen.firstKicker = uint16_t(MatchFigurePlayerId(KickOffTaker));
+    };
+    PlayShown();
+    testenv::MenuUserStop();
+    EXPECT_EQ(seen.orderVisits, 1) << "the order before the kicks";
+    EXPECT_EQ(seen.arg, 0);
+    EXPECT_EQ(seen.otherVisits, 1) << "the side's statistics at half-time";
+    EXPECT_NE(seen.before[0], seen.before[1]);
+    EXPECT_EQ(seen.after[0], seen.before[1]);
+    EXPECT_EQ(seen.after[1], seen.before[0]);
+    EXPECT_EQ(seen.firstKicker, seen.after[0]) << "his first kicker takes the first kick";
+    EXPECT_GT(ShootOutGoals[0] + ShootOutGoals[1], 0);
 }
 
 // The first byte at which two result blocks differ, -1 for none.

@@ -1,0 +1,45 @@
+// What a grab of the shown match shows: the pitch's share of the picture
+// and the kit of a side on a figure in view.
+#pragma once
+#include <cstdint>
+
+#include "management/kittab.h"
+#include "match/matchsetup.h"
+#include "tests/fakes/d3d_env.h"
+#include "zud3d/d3dware.h"
+
+namespace testenv {
+
+// Pixels clearly greener than red and blue, in percent of the picture.
+inline int GreenPercent(const Frame& frame) {
+    int green = 0;
+    for (uint32_t p : frame.pixels) {
+        const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
+        green += g > r + 10 && g > b + 10;
+    }
+    return frame.pixels.empty() ? 0 : green * 100 / int(frame.pixels.size());
+}
+
+// The shirt colour of a side of the match record, 0xRRGGBB.
+inline uint32_t SideShirtRgb(int side) {
+    const uint8_t* kit = GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit;
+    const KitColour& c = GetKitColour(int16_t(kit[2] | kit[3] << 8));
+    return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
+}
+
+// A chest of the side in view wears the side's shirt colour in the grab.
+inline bool SideShirtInView(const Frame& frame, int side) {
+    for (int figure = side * 16; figure < side * 16 + 11; ++figure) {
+        const DisplayFigure& row = DisplayTable[figure];
+        if (row.clip < 0) continue;
+        float x = 0, y = 0;
+        if (!Figure_ProjectToScreen(row.x, row.y, row.height + 20.0f, &x, &y)) continue;
+        if (x < 10 || y < 70 || x > 790 || y > 590) continue;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx)
+                if (ColourDistance(frame.At(int(x) + dx, int(y) + dy), SideShirtRgb(side)) <= 90) return true;
+    }
+    return false;
+}
+
+}  // namespace testenv
