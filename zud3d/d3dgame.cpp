@@ -398,6 +398,13 @@ void D3DGame_RenderFrame() {
     Poll();
     MatchMouse_Poll();
     MatchInput_Poll();
+    // A closed window leaves nobody to watch: the match runs on undrawn (as
+    // under U) and a replay closes, so that the day finishes and the game
+    // can end instead of waiting out the match at the display's pace.
+    if (WinCloseRequested() != 0) {
+        if (Replay_IsPlaying()) Replay_Stop();
+        DrawMode = 1;
+    }
 }
 
 void Match3D_DisplayOn() {
