@@ -971,6 +971,7 @@ void StartDayLoop(int16_t mode) {
     MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit6 | kLoopBit7)) | kLoopBit1);
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
+    PendingGoalReplay = 0;
     MenuOption = kDayLoopScreen;
 }
 
@@ -1014,6 +1015,7 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
             ContinueMode = 2;
             DeleteGoalReplayFiles();
             SavedGoalCount = 0;
+            PendingGoalReplay = 0;
         } else {
             ShowMessageBox(GetText(selection), 0);
             MenuOption = kTeamSelectionScreen;

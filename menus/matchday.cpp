@@ -351,7 +351,7 @@ void ContinueRunOn() {
             MenuOption = kSquadNumbersScreen;
             stop = true;
         }
-        if (SavedGoalCount != 0) stop = true;
+        if (PendingGoalReplay != 0) stop = true;
         if (stop) break;
     }
     if (!stoppedOnEvent) return;
@@ -520,7 +520,9 @@ void MatchDay_ContinueDays() {
             MenuOption = -1;
             break;
     }
-    if (SavedGoalCount != 0) MenuOption = kGoalReplayScreen;
+    // A goal saved today is played back, even when leaving the day's results
+    // list cleared the saved-goal count.
+    if (PendingGoalReplay != 0) MenuOption = kGoalReplayScreen;
     // A closed window lets the day finish and then ends the front end.
     if (WinCloseRequested()) MenuOption = -1;
 }

@@ -595,15 +595,23 @@ void SetUpTheUsersClub() {
     EnableCursorNest(0);
 }
 
-// Each saved goal from the chosen one is replayed with the menus released;
-// the replay moves the index on past the goals it showed.
+// The saved goals of the day, listed afresh from their folder (sorted), are
+// replayed from the first with the menus released; each replay moves the
+// index on past the goals of its run.  A file removed or damaged since the
+// listing, or one the game did not write, is passed over with a log line.
 void PlaySavedGoals() {
+    RemoveAllFiles("SaveData\\GOALS\\");
+    GoalReplayNumber = 0;
     while (GoalReplayNumber >= 0 && GoalReplayNumber < kGoalFileEntries &&
-           GoalReplayFiles.names[GoalReplayNumber][0] != '\0') {
+           GoalReplayFiles.names[GoalReplayNumber][0] != '\0' && WinCloseRequested() == 0) {
         char name[kGoalFileNameSize + 1] = {};
         std::memcpy(name, GoalReplayFiles.names[GoalReplayNumber], kGoalFileNameSize);
-        if (Replay_LoadGoalInfo(name) < 0) break;
         const int16_t shown = GoalReplayNumber;
+        if (Replay_LoadGoalInfo(name) < 0) {
+            std::printf("PlaySavedGoals(): Warning: goal '%s' skipped\n", name);
+            GoalReplayNumber = int16_t(shown + 1);
+            continue;
+        }
         GetMatchSetupBlock()->SetI16(gameinfo::kCompetition, -1);
         ReleaseMenuBuffers();
         DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x10);
@@ -611,7 +619,7 @@ void PlaySavedGoals() {
         PlayMatch();
         RestartMenus();
         // A replay that did not move the index on would be shown for ever.
-        if (GoalReplayNumber == shown) break;
+        if (GoalReplayNumber <= shown) GoalReplayNumber = int16_t(shown + 1);
     }
 }
 
@@ -754,6 +762,7 @@ void ActOnMenuOption() {
             return;
         case 105:
             PlaySavedGoals();
+            PendingGoalReplay = 0;
             MenuOption = 3;
             ProcessHalvornDayMessages();
             GoalReplayNumber = -1;

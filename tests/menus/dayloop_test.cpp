@@ -71,6 +71,7 @@ class DayLoopTest : public MenuEngineTest {
         SetClubControl(user_, 1);
         HVW_SetViewedCountry(0);
         SavedGoalCount = 0;
+        PendingGoalReplay = 0;
         SoakMode = 0;
         MenuOption = 3;
         scratch_ = std::make_unique<ScratchFolder>("dayloop");
@@ -128,13 +129,14 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     RunDay(5);
     EXPECT_EQ(MenuOption, -1);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
-    SavedGoalCount = 1;
+    PendingGoalReplay = 1;
     RunDay(5);
     EXPECT_EQ(MenuOption, 105);
     SeasonCalendar.currentDay = day;
     RunDay(0);
     EXPECT_EQ(MenuOption, 105);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    PendingGoalReplay = 0;
 }
 
 TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
