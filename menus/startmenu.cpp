@@ -10,6 +10,7 @@
 #include "menus/clubnames.h"
 #include "menus/menucont.h"
 #include "season/cupdays.h"
+#include "support/keyboard.h"
 #include "support/startup.h"
 
 const int16_t DivisionNameTextBase[kNameSets] = {145, 145, 1738, 1764, 1790, 1927, 1953, 1979};
@@ -86,7 +87,7 @@ void BuildNameTables() {
 
 namespace {
 
-char g_versionLine[64] = "";
+char g_versionLine[96] = "";
 
 int32_t StartNewGame(MenuHotItem*) {
     MenuOption = 108;
@@ -103,11 +104,22 @@ int32_t StartEditNames(MenuHotItem*) {
 }
 int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
 
+// F11, the key that opens them during a match, opens the video options.
+constexpr int kVideoOptionsKey = 87;
+constexpr int16_t kVideoOptionsScreen = 102;
+void StartKeys(int16_t) {
+    if (KeyWasPressed(kVideoOptionsKey) == 0) return;
+    MenuOption = kVideoOptionsScreen;
+    SetMenuFrameResult(MENU_CLOSE);
+}
+const MenuTimerRecord kStartKeys = {1, 1, StartKeys};
+
 }  // namespace
 
 void StartMenuProc() {
     if (IsMenuFirstEntry() != 1) return;
-    std::snprintf(g_versionLine, sizeof g_versionLine, "Halvorn football management, version %u.%02u",
+    std::snprintf(g_versionLine, sizeof g_versionLine,
+                  "Halvorn football management, version %u.%02u   (F11: video options)",
                   unsigned(HALVORN_PROGRAM_VERSION / 1000), unsigned(HALVORN_PROGRAM_VERSION % 1000 / 10));
     LoadDatabaseStats();
     BuildNameTables();
@@ -121,6 +133,7 @@ const MenuItem StartMenuTable[] = {
     {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
     {56, 0, 0, 0, 0, nullptr, nullptr},
     {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {66, 0, 0, 0, 0, &kStartKeys, nullptr},
     {8204, 100, 535, 200, 30, MenuValue(726), StartNewGame},
     {8204, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
     {8204, 500, 535, 200, 30, MenuValue(1128), StartEditNames},

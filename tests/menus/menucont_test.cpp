@@ -3,6 +3,7 @@
 // end driven headless from the start pictures to the quit question.
 #include "menus/menucont.h"
 #include "menus/clubmain.h"
+#include "menus/hvmenu.h"
 
 #include <gtest/gtest.h>
 
@@ -206,12 +207,26 @@ TEST_F(MenuEngineTest, FrontEndFromTheStartPicturesToTheStartScreen) {
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     testenv::MenuUserWaitFor(screenUp(22, StartMenuTable));
     MenuUserWait(5);
+    // F11: the video options (id 102), whose cancel button leads back to
+    // the start screen.
+    static bool videoOptionsSeen = false;
+    videoOptionsSeen = false;
+    testenv::MenuUserKey(87);
+    testenv::MenuUserWaitFor([] { return MenuOption == 102; });
+    // Its background wipes in before it reads the mouse.
+    testenv::MenuUserWaitFor([] { return HVState.state == HV_STATE_MENU; });
+    MenuUserWait(5);
+    MenuUserDo([] { videoOptionsSeen = MenuOption == 102; });
+    testenv::MenuUserClickAt(535, 513);
+    testenv::MenuUserWaitFor(screenUp(22, StartMenuTable));
+    MenuUserWait(5);
     testenv::MenuUserClose();
 
     MenuOption = 22;
     EnterFrontEnd();
     EXPECT_EQ(MenuOption, -1);
     EXPECT_EQ(g_grabs.size(), 3u);
+    EXPECT_TRUE(videoOptionsSeen);
 }
 
 TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
