@@ -60,6 +60,7 @@
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/menu_user.h"
+#include "tests/fakes/shown_match.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
 #include "tests/menus/shared_world.h"
@@ -100,28 +101,6 @@ struct ShownDay {
 
 ShownDay g_day;
 
-uint32_t ShirtRgb(int side) {
-    const uint8_t* kit = GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit;
-    const KitColour& c = GetKitColour(int16_t(kit[2] | kit[3] << 8));
-    return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
-}
-
-// A chest of the side in view wears the side's shirt colour in the grab.
-bool ShirtInView(const testenv::Frame& frame, int side) {
-    for (int figure = side * 16; figure < side * 16 + 11; ++figure) {
-        const DisplayFigure& row = DisplayTable[figure];
-        if (row.clip < 0) continue;
-        float x = 0, y = 0;
-        if (!Figure_ProjectToScreen(row.x, row.y, row.height + 20.0f, &x, &y)) continue;
-        if (x < 10 || y < 70 || x > 790 || y > 590) continue;
-        for (int dy = -4; dy <= 4; ++dy)
-            for (int dx = -4; dx <= 4; ++dx)
-                if (testenv::ColourDistance(frame.At(int(x) + dx, int(y) + dy), ShirtRgb(side)) <= 90)
-                    return true;
-    }
-    return false;
-}
-
 void PressKey(int code) {
     plat::InjectKey(uint8_t(code & 127), code >= 128, true);
     plat::InjectKey(uint8_t(code & 127), code >= 128, false);
@@ -146,15 +125,10 @@ void LookAtTheMatch() {
     if (g_phase != 2 || D3DGameFramesDrawn % 5 != 0) return;
     const testenv::Frame now = testenv::GrabFrame("grab_dayshown.tga");
     if (g_shownGrabs++ == 0) {
-        int green = 0;
-        for (uint32_t p : now.pixels) {
-            const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
-            green += g > r + 10 && g > b + 10;
-        }
-        g_day.greenPercent = int32_t(green * 100 / int(now.pixels.size()));
+        g_day.greenPercent = testenv::GreenPercent(now);
     }
     for (int side = 0; side < 2; ++side)
-        if (ShirtInView(now, side)) g_day.shirtsSeen |= 1 << side;
+        if (testenv::SideShirtInView(now, side)) g_day.shirtsSeen |= 1 << side;
     if (g_day.shirtsSeen == 3 || g_shownGrabs >= 20) g_phase = 3;
 }
 
@@ -259,6 +233,7 @@ class MatchDayShownTest : public ::testing::Test {
         HVW_SetViewedCountry(0);
         SoakMode = 0;
         SavedGoalCount = 0;
+        PendingGoalReplay = 0;
         int16_t day = 100;
         while (day < 350 && (FixturesOn(day) != 0 || FixturesOn(day + 1) != 0)) ++day;
         SeasonCalendar.currentDay = day;
