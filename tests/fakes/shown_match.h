@@ -1,14 +1,63 @@
-// What a grab of the shown match shows: the pitch's share of the picture
-// and the kit of a side on a figure in view.
+// The game started for a shown match on the headless window, and what a
+// grab of the shown match shows: the pitch's share of the picture and the
+// kit of a side on a figure in view.
 #pragma once
 #include <cstdint>
+#include <string>
 
+#include "database/text.h"
 #include "management/kittab.h"
+#include "match/matchhooks.h"
 #include "match/matchsetup.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "support/keyboard.h"
+#include "support/mem_win.h"
+#include "support/mouse.h"
+#include "support/pakfile.h"
+#include "support/poll.h"
+#include "support/startup.h"
+#include "support/timerint.h"
+#include "support/winlib.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/sound_recorder.h"
+#include "tests/fakes/test_util.h"
+#include "tolmenu/vidopt.h"
+#include "zud3d/d3dgame.h"
 #include "zud3d/d3dware.h"
 
 namespace testenv {
+
+// The game's start-up on the headless window: memory, archive, texts, the
+// driven clock, input, the video choice (3D or not), the display's hooks
+// and the menus.
+inline void StartShownGame(bool no3d) {
+    InitMemory(96 * 1024);
+    PakFileInit();
+    PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
+    PakFileAddDone();
+    InitText(LANGUAGE_ENGLISH);
+    plat::SetDesktopBitsForTests(32);
+    WinResetForTests();
+    WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+    while (!WinIsActive()) WinIdleMessageHandler();
+    plat::SetManualClock(true);
+    InitTimerInterrupt();
+    InitPoll();
+    InitKeyboardInterrupt();
+    InitMouseDriver();
+    StdoutCapture quiet;
+    VideoInit(no3d ? 1 : 0);
+    soundfake::InstallRecorder();
+    MatchHooks = {};
+    D3DGame_Connect();
+    InstallGameHooks();
+    RestartMenus();
+    quiet.Text();
+    ScreenPresented = 1;
+}
 
 // Pixels clearly greener than red and blue, in percent of the picture.
 inline int GreenPercent(const Frame& frame) {

@@ -172,34 +172,6 @@ class MatchDayShownTest : public ::testing::Test {
         if (!worldReady_) GTEST_SKIP() << "no new game";
     }
 
-    // The game's start-up on the headless window: memory, archive, texts,
-    // the driven clock, input, the video choice (3D or not) and the menus.
-    static void StartGame(bool no3d) {
-        InitMemory(96 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-        InitText(LANGUAGE_ENGLISH);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        plat::SetManualClock(true);
-        InitTimerInterrupt();
-        InitPoll();
-        InitKeyboardInterrupt();
-        InitMouseDriver();
-        StdoutCapture quiet;
-        VideoInit(no3d ? 1 : 0);
-        soundfake::InstallRecorder();
-        MatchHooks = {};
-        D3DGame_Connect();
-        InstallGameHooks();
-        RestartMenus();
-        quiet.Text();
-        ScreenPresented = 1;
-    }
-
     // After the day: the match chart (screen 50) and from its click area
     // the match statistics (71), which leave to the club.
     static void LookAtTheKeptMatch() {
@@ -226,7 +198,7 @@ class MatchDayShownTest : public ::testing::Test {
     // One day of the user's league match against a club of his division,
     // the day user clicking what it offers.
     static void PlayTheDay(bool no3d, uint32_t seed) {
-        StartGame(no3d);
+        testenv::StartShownGame(no3d);
         const int16_t user = FirstClubOf(0, 0), rival = FirstClubOf(0, 0, user);
         SetPlayerClub(1, uint16_t(user));
         SetClubControl(user, 1);

@@ -275,32 +275,6 @@ class MatchRoadTest : public ::testing::Test {
         if (!worldReady_) GTEST_SKIP() << "no new game";
     }
 
-    static void StartGame(bool no3d) {
-        InitMemory(96 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-        InitText(LANGUAGE_ENGLISH);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        plat::SetManualClock(true);
-        InitTimerInterrupt();
-        InitPoll();
-        InitKeyboardInterrupt();
-        InitMouseDriver();
-        StdoutCapture quiet;
-        VideoInit(no3d ? 1 : 0);
-        soundfake::InstallRecorder();
-        MatchHooks = {};
-        D3DGame_Connect();
-        InstallGameHooks();
-        RestartMenus();
-        quiet.Text();
-        ScreenPresented = 1;
-    }
-
     // Continue, one day at a time, as the club's pop-up starts each day.
     static void ContinueOneDay() {
         DeleteGoalReplayFiles();
@@ -317,7 +291,7 @@ class MatchRoadTest : public ::testing::Test {
     // club of his division, then the screen the day ended on.
     static void PlayTheRoad(Road road) {
         testenv::ScratchDir scratch("matchroad");
-        StartGame(road == Road::kNo3D);
+        testenv::StartShownGame(road == Road::kNo3D);
         const int16_t user = FirstClubOf(0, 0), rival = FirstClubOf(0, 0, user);
         SetPlayerClub(1, uint16_t(user));
         SetClubControl(user, 1);
