@@ -33,6 +33,7 @@
 #include "match/teamsetup.h"
 #include "match/wholematch.h"
 #include "menus/loadanim.h"
+#include "menus/menucont.h"
 #include "platform/clock.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
@@ -304,6 +305,43 @@ void BM_DisplayStart(benchmark::State& state) {
     Motion_FreeAll();
 }
 BENCHMARK(BM_DisplayStart)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// From the team news' play button to the first drawn frame of the user's
+// match: the menus give their buffers up, the match starts its display
+// (replay ring, motion clips, pitch, textures, stadium, figures, lights,
+// panels), the first period is set up and one frame drawn.  Day and night
+// grounds alternate.
+void BM_PlayButtonToFirstFrame(benchmark::State& state) {
+    World world;
+    if (!world.ok()) {
+        state.SkipWithError("no generated world");
+        return;
+    }
+    Quiet quiet;
+    RestartMenus();
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GetMatchSetupBlock()->SetU8(kNightMatch, uint8_t(run++ & 1));
+        DisplayModeFlags = 0;
+        Period = 0;
+        state.ResumeTiming();
+        ReleaseMenuBuffers();
+        Match3D_Startup();
+        Match_SetupPeriod();
+        DrawMode = 0;
+        const int32_t drawn = D3DGameFramesDrawn;
+        D3DGame_Update();
+        D3DGame_RenderFrame();
+        state.PauseTiming();
+        if (D3DGameFramesDrawn == drawn) state.SkipWithError("no frame drawn");
+        Match3D_Shutdown();
+        RestartMenus();
+        state.ResumeTiming();
+    }
+    ReleaseMenuBuffers();
+}
+BENCHMARK(BM_PlayButtonToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
 
 }  // namespace
 
