@@ -15,6 +15,7 @@
 #include "management/board.h"
 #include "management/matchrecord.h"
 #include "management/squads.h"
+#include "management/stadium.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
@@ -483,6 +484,9 @@ int16_t ProcessFixture(int16_t slot) {
         PostMatchClubJob(home, 0, competition, slot);
         PostMatchClubJob(away, 1, competition, slot);
     }
+    // The crowd buys the clubs' goods too; a national side is no club and
+    // takes nothing.
+    AddMatchMerchandising(slot, home, away);
     MatchFrameTimer();
     const bool neutral = (FixtureScore(slot) & kFixtureNeutralBit) != 0;
     if (!neutral && competition != kCompFriendly && competition != kCompReserveLeague &&

@@ -10,8 +10,11 @@
 #include <set>
 #include <vector>
 
+#include "database/Access.h"
 #include "database/query/funcs_state.h"
+#include "database/ranges.h"
 #include "management/squads.h"
+#include "management/stadium.h"
 #include "match/qpredict.h"
 #include "season/clubseason.h"
 #include "season/fixtureday.h"
@@ -89,6 +92,13 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
     SeasonCalendar.currentDay = first;
     MatchEvents_Clear();
     g_expectedEvents.clear();
+    // The records alone leave every ground without a seat: a stand each
+    // brings crowds.
+    std::vector<int64_t> merchandise(kClubCount);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        SetStand(club, 0, 1, 10);
+        merchandise[club] = -GetClubSeasonMerchandising(club);
+    }
     int played = 0;
     for (int day = 0; day < 7; ++day) {
         g_dayPlayers.clear();
@@ -120,6 +130,23 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
         events += expected.size();
     }
     EXPECT_GT(events, size_t(played));
+
+    // Every played club fixture paid both clubs their share of the crowd's
+    // spending on goods, at the home club's ticket price.
+    int64_t paid = 0;
+    for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) < SeasonCalendar.currentDay; ++slot) {
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        if (FixtureDay(slot) < first || !IsFixturePlayed(slot) || !IsClubNumber(home) || !IsClubNumber(away))
+            continue;
+        const uint32_t crowd = recbits::LoadU32(FixtureTable[slot].bytes + kFixtureCrowdWord) & 0x7FFFFF;
+        const double price = HVW_GetTicketPrice(int16_t(GetClubDivision(home)), int16_t(GetClubNation(home)));
+        merchandise[home] -= int64_t(crowd * price * 0.5);
+        merchandise[away] -= int64_t(crowd * price * 0.2);
+        paid += int64_t(crowd * price * 0.5);
+    }
+    EXPECT_GT(paid, 0);
+    for (int16_t club = 0; club < kClubCount; ++club)
+        ASSERT_EQ(merchandise[club] + GetClubSeasonMerchandising(club), 0) << "club " << club;
 
     // The league records equal a recount from the fixtures.
     auto kept = std::make_unique<ClubSeasonRecord[]>(kClubCount);
