@@ -81,6 +81,15 @@ std::vector<std::pair<std::string, Bytes>> PositionSequences() {
         mixed.insert(mixed.end(), run.begin(), run.end());
     }
     out.emplace_back("mixed", mixed);
+    // Positions are read eight at a time: zero runs that start off those
+    // boundaries, a whole block of zeros after a move, and a short tail.
+    Bytes offsetZeros;
+    for (int round = 0; round < 700; ++round) {
+        offsetZeros.push_back(uint8_t(1 + round % 200));
+        offsetZeros.insert(offsetZeros.end(), size_t(round % 19), 0);
+    }
+    offsetZeros.insert(offsetZeros.end(), {0, 0, 0, 7, 0});
+    out.emplace_back("zero runs off the eight-byte blocks", offsetZeros);
     out.emplace_back("short", Random(100, 256));  // below the Huffman table threshold
     return out;
 }
