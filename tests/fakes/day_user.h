@@ -129,8 +129,10 @@ inline void DayUserStep() {
         DayUserAgain(3);
         return;
     }
+    // The panel's regions answer only while the day runs its panel, with no
+    // screen up: those of a panel left from an earlier day are stale.
     const auto regions = MatchDayViewRegions();
-    if (!regions.empty()) {
+    if (!regions.empty() && MenuViewTopTable() == nullptr) {
         const HotRegion& bar = regions.front();
         (bar.result == 9 ? seen.watchClicks : seen.panelClicks) += 1;
         MenuUserClickAt(bar.x + bar.w / 2, bar.y + bar.h / 2);
