@@ -178,7 +178,11 @@ constexpr int kEventValue2 = 9;
 constexpr uint8_t kEventEnd = 0xFF;
 constexpr uint8_t kEventGoal = 0;
 constexpr uint8_t kEventSubstitution = 1;
+constexpr uint8_t kEventSendingOff = 3;
 constexpr uint8_t kEventOwnGoal = 4;
+// A caution: kind 5, the kind the match chart labels "Booked" and the
+// match event history keeps as a booking.
+constexpr uint8_t kEventBooking = 5;
 
 constexpr int kMatchMinutes = 121;
 constexpr uint8_t kNoMinuteValue = 0xFF;

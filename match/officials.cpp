@@ -12,6 +12,7 @@
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
 #include "match/matchphases.h"
+#include "match/matchresult.h"
 #include "match/matchrules.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
@@ -176,7 +177,7 @@ void Booking(int16_t figure) {
             Fig(RefereeOffender).officialWord = kResumeAfterListening;
             ++Fig(RefereeOffender).cautions;
             InfoBar(6, RefereeOffender, int16_t(MatchClockMinute()));
-            MatchRecordEvent(2, int16_t(RefereeOffender / kTeamFigures), RefereeOffender, 0);
+            MatchRecordEvent(kEventBooking, int16_t(RefereeOffender / kTeamFigures), RefereeOffender, 0);
         }
         f.actionWord = 1;
     }
@@ -195,7 +196,7 @@ void SendingOff(int16_t figure) {
         if (TeamSentOffCount[team] < 255) ++TeamSentOffCount[team];
         if (o.cautions < 2) {
             o.sentOff = 1;
-            MatchRecordEvent(3, int16_t(team), RefereeOffender, 0);
+            MatchRecordEvent(kEventSendingOff, int16_t(team), RefereeOffender, 0);
         }
         Match_SetPlayerAction(RefereeOffender, kWalkOffAction);
         o.actionParam = uint16_t(GameRandom() % 6);
@@ -210,7 +211,8 @@ void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
     MatchSetPlayerAnimKeepFrame(figure, 2, 1, 0);
     // The assistant lowers his flag once play is on again and goes back to
     // fetching the balls that go out.
-    if (figure == kAssistantFigure && MatchPhase == kPhaseOpenPlay) Match_SetPlayerAction(figure, kAssistantFetch);
+    if (figure == kAssistantFigure && MatchPhase == kPhaseOpenPlay)
+        Match_SetPlayerAction(figure, kAssistantFetch);
 }
 
 // The assistant's ball fetching at a throw-in, goal kick or corner: he runs

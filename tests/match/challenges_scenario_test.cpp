@@ -10,8 +10,14 @@
 #include "match/formation.h"
 #include "match/fouls.h"
 #include "match/geometry.h"
+#include "match/matchclock.h"
+#include "match/matchresult.h"
+#include "match/matchrules.h"
 #include "match/officials.h"
 #include "match/ranking.h"
+#include "season/fixtureday.h"
+#include "season/matchevents.h"
+#include "support/bytes.h"
 #include "tests/match/scenario.h"
 
 namespace {
@@ -154,6 +160,33 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     EXPECT_EQ(RefereeAction, 0);
     EXPECT_EQ(+t.cautions, 1);
     EXPECT_EQ(+t.counts[kCountFoulsCommitted], 1);
+
+    // The caution is in the result block's events as a booking of the
+    // tackler's side and player at the minute it was shown, and the played
+    // fixture keeps it in the match event history as his booking.
+    int booking = -1;
+    for (int e = 0; e < kMatchEvents && MatchResult.events[e][kEventKind] != kEventEnd; ++e)
+        if (MatchResult.events[e][kEventKind] == kEventBooking) booking = e;
+    ASSERT_GE(booking, 0);
+    const uint8_t* event = MatchResult.events[booking];
+    const uint16_t tacklerId = MatchFigurePlayerId(tackler);
+    EXPECT_EQ(recbits::LoadU16(event + kEventTeam), 0);
+    EXPECT_EQ(recbits::LoadU16(event + kEventPlayer), tacklerId);
+    const uint16_t minute = recbits::LoadU16(event + kEventMinute);
+    EXPECT_LE(minute, uint16_t(MatchClockMinute()));
+    MatchEvents_Clear();
+    constexpr int16_t kSlot = 7;
+    MatchEvents_Record(kSlot);
+    int cards = 0;
+    for (int r = 0; MatchEventKind(r) != kKindFree; ++r) {
+        EXPECT_EQ(MatchEventFixture(r), kSlot);
+        if (MatchEventKind(r) != kKindBooking) continue;
+        ++cards;
+        EXPECT_EQ(MatchEventSide(r), 0);
+        EXPECT_EQ(MatchEventPlayer(r), tacklerId);
+        EXPECT_EQ(MatchEventMinute(r), minute);
+    }
+    EXPECT_EQ(cards, 1);
 }
 
 }  // namespace
