@@ -50,7 +50,6 @@ constexpr int kFactSlots = 15;
 constexpr uint8_t kSlotValueMask = 0x3F;
 constexpr uint8_t kUntoldSlot = 0x80;
 constexpr uint8_t kKeptFieldBits = 0xE0;
-constexpr int16_t kNoSlot = -1;
 // Slot of kinds 0-14; kinds 15-17 set the 2-bit field to 3, 2, 1 and kinds
 // 18-22 the 3-bit field to 5, 4, 1, 2, 3.
 constexpr int8_t kSlotOfKind[15] = {1, 3, 4, 6, 8, 9, 10, 11, 12, 13, 14, 0, 2, 5, 7};

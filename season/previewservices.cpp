@@ -36,7 +36,6 @@ constexpr int16_t kFormRemarkText = 2469;  // form codes 0-5: 2469-2474
 constexpr int16_t kHoldersText = 2916;
 constexpr int16_t kAbsentText = 2489;
 constexpr int kRecentFixtures = 5;
-constexpr int kCupSlots = 7;
 
 char g_remark[kReportSentenceSize];
 
