@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_menus.h"
 #include "database/Access.h"
 #include "database/disk.h"
 #include "database/fixturechecks.h"
@@ -49,30 +50,8 @@
 
 namespace {
 
-std::string ExeFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? size_t(n) : 0);
-    return exe.substr(0, exe.rfind('/') + 1);
-}
-
 void StartGame() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    InitMemory(64000);
-    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    GfxInit(0);
-    PakFileInit();
-    PakAddFile((ExeFolder() + "game/pakfiles/demo").c_str());
-    PakFileAddDone();
-    InitText(LANGUAGE_ENGLISH);
-    InitTimerInterrupt();
-    InitPoll();
-    InitMouseDriver();
-    RestartMenus();
-    InstallGameHooks();
+    BenchStartMenus();
     // No message box waits for a click that never comes.
     CoreHooks hooks = CoreGetHooks();
     hooks.noteBox = nullptr;
@@ -81,12 +60,7 @@ void StartGame() {
     ClearTimerInterrupt();
     ScreenPresented = 1;
 
-    if (chdir((ExeFolder() + "game").c_str()) != 0) std::exit(1);
-    ClearTotStatTables();
-    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-    GameSeedRandom(2002);
-    NewGameSetUp();
-    BuildNameTables();
+    BenchNewNamedGame();
     // Saves go to a folder of the benchmark's own.
     const std::string scratch = "/tmp/halvorn-dayloop-bench";
     std::filesystem::create_directories(scratch + "/SaveData");

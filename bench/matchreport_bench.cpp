@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_menus.h"
 #include "database/Access.h"
 #include "database/hvw/dataconv.h"
 #include "database/ranges.h"
@@ -47,37 +48,10 @@ namespace {
 
 constexpr int16_t kResultsUntil = 150;
 
-std::string ExeFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? size_t(n) : 0);
-    return exe.substr(0, exe.rfind('/') + 1);
-}
-
 void StartWorld() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    InitMemory(64000);
-    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    GfxInit(0);
-    PakFileInit();
-    PakAddFile((ExeFolder() + "game/pakfiles/demo").c_str());
-    PakFileAddDone();
-    InitText(LANGUAGE_ENGLISH);
-    InitTimerInterrupt();
-    InitPoll();
-    InitMouseDriver();
-    RestartMenus();
-    InstallGameHooks();
+    BenchStartMenus();
     ScreenPresented = 1;
-    if (chdir((ExeFolder() + "game").c_str()) != 0) std::exit(1);
-    ClearTotStatTables();
-    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-    GameSeedRandom(2002);
-    NewGameSetUp();
-    BuildNameTables();
+    BenchNewNamedGame();
     // Results for the first months, so that tables and runs have something
     // to say.
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
