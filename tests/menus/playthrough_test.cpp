@@ -1,15 +1,17 @@
-// A playthrough of a new game from the club screen on the headless display:
-// days played by the Continue pop-up's entries ("One Day" on free days,
-// "Play Match" on the user's match days, "Run On" once), every panel, board,
-// list and box clicked through by the scripted day user; then the game saved
-// from the title bar's game list into row 0 of the save screen, seven more
-// days from a seeded generator and the saved blocks hashed; the game loaded
-// from the load screen, the generator seeded alike, the same seven days: the
-// same hash.  After every day the club screen is up, every fixture since the
-// first day is played and the title date is the calendar's.  The
-// suite plays a week before the save (a month on request).
+// A playthrough from the program's start on the headless display: the
+// start pictures, the start screen, the video options and name editors
+// looked at, a new game, a club taken and the manager's name typed; days
+// played by the Continue pop-up's entries ("One Day" on free days, "Play
+// Match" on the user's match days, "Run On" once), every panel, board, list
+// and box clicked through by the scripted day user; then the game saved from
+// the title bar's game list into row 0 of the save screen, seven more days
+// from a seeded generator, a quit, and the saved blocks hashed.  The front
+// end run again from its start, "Load Game" and row 0, the generator seeded
+// alike and the same seven days: the same hash.  After every day the club
+// screen is up, every fixture since the first day is played and the title
+// date is the calendar's.  The suite plays a week before the save (a month
+// on request).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,12 +41,12 @@
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
-#include "season/newgame.h"
 #include "support/corehooks.h"
 #include "support/random.h"
 #include "support/startup.h"
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/role_choices.h"
+#include "tests/fakes/start_path.h"
 #include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -68,7 +70,7 @@ constexpr uint32_t kPlaySeed = 20030;
 constexpr int kPlayLoadSetBlock = 44;
 
 // What the scripted user is after on the club screen.
-enum class PlayPhase { Days, Save, Quit, Load, Done };
+enum class PlayPhase { Days, Save, Quit, Done };
 
 struct PlayState {
     PlayPhase phase = PlayPhase::Days;
@@ -187,20 +189,15 @@ bool PlayOnClubScreen() {
 }
 
 bool PlayOnSaveScreen() {
-    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0) return false;
-    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
-    if (SaveLoadMode == 0) {
-        g_play.introStepAtSave = IntroStep;
-        MenuUserWaitFor([] { return IsTextInputActive() != 0; });
-        MenuUserWait(3);
-        for (uint8_t key : {0x2E, 0x16, 0x19}) MenuUserShiftKey(key);  // CUP
-        MenuUserKey(0x1C);
-        MenuUserWait(10);
-        g_play.phase = PlayPhase::Days;
-    } else {
-        MenuUserWait(10);
-        g_play.phase = PlayPhase::Days;
-    }
+    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
+    g_play.introStepAtSave = IntroStep;
+    MenuUserWaitFor([] { return IsTextInputActive() != 0; });
+    MenuUserWait(3);
+    for (uint8_t key : {0x2E, 0x16, 0x19}) MenuUserShiftKey(key);  // CUP
+    MenuUserKey(0x1C);
+    MenuUserWait(10);
+    g_play.phase = PlayPhase::Days;
     g_play.seedAtNextScreen = true;
     return true;
 }
@@ -219,19 +216,26 @@ bool PlayGiveUpWhenLost() {
 
 bool PlayScreens() { return PlayGiveUpWhenLost() || PlayOnSaveScreen() || PlayOnClubScreen(); }
 
-// Runs the front end until the user quits.  The game's own log lines are
-// kept out of the test's output unless the run went wrong.
-void PlayRun(int16_t firstScreen) {
-    MenuOption = firstScreen;
+// Runs the program's front end from its start until the user quits.  The
+// game's own log lines are kept out of the test's output unless the run
+// went wrong.
+void PlayRun() {
     StdoutCapture quiet;
-    int rounds = 0;
-    while (MenuOption != -1 && !WinCloseRequested() && ++rounds < 2000) DoMainMenuOption();
+    StartPathRunGameMain();
     const std::string log = quiet.Text();
     if (!g_play.problems.empty() || ::testing::Test::HasFailure()) {
         constexpr size_t kShownLog = 6000;
         std::printf("... the run's last output:\n%s\n",
                     log.substr(log.size() > kShownLog ? log.size() - kShownLog : 0).c_str());
     }
+}
+
+// At the club screen of the new game: the user's club as the job left it.
+void PlayAtNewClub() {
+    g_play.user = int16_t(GetPlayerClub(1));
+    g_play.firstDay = SeasonCalendar.currentDay;
+    g_play.targetDay = int16_t(g_play.firstDay + kPlayDaysBeforeSave);
+    DayUserStart();
 }
 
 // The saved blocks of the game as it stands, written to slot 1 and hashed.
@@ -257,27 +261,13 @@ uint64_t PlaySavedBlocksHash() {
 
 class PlaythroughTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        char here[4096];
-        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(2002);
-        {
-            StdoutCapture quiet;
-            NewGameSetUp();
-            quiet.Text();
-        }
-        worldReady_ = chdir(here) == 0;
-    }
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldReady_) GTEST_SKIP() << "no new game";
-        BuildNameTables();
         InstallGameHooks();
         scratch_ = std::make_unique<ScratchFolder>("playthrough");
         std::filesystem::create_directories("SaveData/GOALS");
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
     }
     void TearDown() override {
         DayUserStop();
@@ -286,35 +276,28 @@ class PlaythroughTest : public MenuEngineTest {
         scratch_.reset();
         MenuEngineTest::TearDown();
     }
-    static inline bool worldReady_ = false;
     std::unique_ptr<ScratchFolder> scratch_;
 };
 
-TEST_F(PlaythroughTest, DaysOfANewGameThenTheSavedGamePlaysTheSameWeekAsTheGameItWasSavedFrom) {
-    // The user manages the first club of country 0's top division.
-    int16_t user = -1;
-    for (int16_t club = 0; club < kClubCount && user < 0; ++club)
-        if (GetClubNation(club) == 0 && GetClubDivision(club) == 0 && GetClubRep(club) > 0) user = club;
-    ASSERT_GE(user, 0);
-    SetPlayerClub(1, uint16_t(user));
-    RebuildClubRoster(user);  // as taking the job places him
-    SetClubControl(user, 1);
-    HVW_PickClubTeam(user);
-    HVW_SetViewedCountry(0);
-    SetMenuTitleDate(2);
+TEST_F(PlaythroughTest, ANewGameFromTheStartThenTheGameLoadedByTheStartScreenPlaysTheSameWeek) {
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
     g_play = PlayState{};
-    g_play.user = user;
-    g_play.firstDay = SeasonCalendar.currentDay;
-    g_play.targetDay = int16_t(g_play.firstDay + kPlayDaysBeforeSave);
     ScreenPresented = 0;
-
     DayUserScreen() = PlayScreens;
-    DayUserStart();
-    PlayRun(3);
+    // The new game by the start screen's own road, as the player takes it.
+    StartPathNewGame choices;
+    choices.videoOptions = choices.nameEditors = false;
+    StartPathQueueNewGame(choices, PlayAtNewClub);
+    PlayRun();
+    ASSERT_GE(g_play.user, 0) << "the new game did not reach the club screen";
     const uint64_t first = PlaySavedBlocksHash();
     const int16_t dayAfterFirstWeek = SeasonCalendar.currentDay;
 
     for (const std::string& problem : g_play.problems) ADD_FAILURE() << problem;
+    EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
+    EXPECT_EQ(GetClubControl(g_play.user), 1);
     EXPECT_GE(g_play.daysChecked, kPlayDaysBeforeSave + kPlayDaysAfterSave);
     EXPECT_GE(g_play.matchDays, kPlayDaysBeforeSave >= 31 ? 4 : 1);
     EXPECT_EQ(g_play.runOns, 1);
@@ -327,14 +310,12 @@ TEST_F(PlaythroughTest, DaysOfANewGameThenTheSavedGamePlaysTheSameWeekAsTheGameI
     EXPECT_EQ(std::string(SaveSlotDescriptions[0]).rfind("Season : 2002/2003 Date : ", 0), 0u)
         << SaveSlotDescriptions[0];
 
-    // Load the game saved in row 0 and play the same week.
-    ReleaseMenuBuffers();
-    RestartMenus();
-    g_play.phase = PlayPhase::Load;
+    // The program again: the game saved in row 0 loaded from the start
+    // screen, and the same week played.
+    g_play.phase = PlayPhase::Days;
     g_play.problems.clear();
     g_play.gaveUp = false;
     g_play.lastCheckedDay = -1;
-    SaveLoadMode = 1;
     ScreenPresented = 0;
     // What a program run holds beyond the saved game stands as it stood at
     // the save: whether the players' introduction before a match has been
@@ -343,8 +324,11 @@ TEST_F(PlaythroughTest, DaysOfANewGameThenTheSavedGamePlaysTheSameWeekAsTheGameI
     DayUserStop();
     MenuUserStop();  // the first run's script ends here
     MenuUserStart();
-    DayUserStart();
-    PlayRun(46);
+    StartPathQueueLoadGame(0, [] {
+        g_play.seedAtNextScreen = true;
+        DayUserStart();
+    });
+    PlayRun();
     const uint64_t second = PlaySavedBlocksHash();
     for (const std::string& problem : g_play.problems) ADD_FAILURE() << problem;
     EXPECT_EQ(SeasonCalendar.currentDay, dayAfterFirstWeek);

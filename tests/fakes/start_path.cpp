@@ -1,0 +1,157 @@
+#include "tests/fakes/start_path.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "menus/clubinfo.h"
+#include "menus/clubmain.h"
+#include "menus/divisionclubs.h"
+#include "menus/hvmenu.h"
+#include "menus/machine.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "menus/nameeditor.h"
+#include "menus/playedcountries.h"
+#include "menus/saveslots.h"
+#include "menus/startmenu.h"
+#include "support/picture.h"
+#include "tests/fakes/menu_user.h"
+
+namespace testenv {
+
+namespace {
+
+// The new game and the loads take many frames on a checked build.
+constexpr int kLongWait = 20000;
+
+bool TableUp(const MenuItem* table) {
+    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+}
+
+void WaitForTable(const MenuItem* table, int limit = 3000) {
+    MenuUserWaitFor([table] { return TableUp(table); }, limit);
+    MenuUserWait(5);
+}
+
+void ClickItemAt(int x, int y) {
+    MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+}
+
+// The n-th selectable item of the screen standing at column x.
+void ClickNthItemInColumn(int x, int n) {
+    auto seen = std::make_shared<int>(0);
+    MenuUserDo([seen] { *seen = 0; });
+    MenuUserClickItem([x, n, seen](const MenuHotItem& item) { return item.x == x && (*seen)++ == n; });
+}
+
+// The three start pictures (two logos and the title), each ended by a click
+// once it has wiped in (a click during the wipe is not seen); the click on
+// the title skips the credits after it.
+void QueueStartPictures() {
+    MenuUserMoveTo(400, 500);
+    for (int16_t picture : {30, 24, 31}) {
+        MenuUserWaitFor(
+            [picture] { return BackgroundList[picture].picture != nullptr && ScreenPresented == 1; },
+            kLongWait);
+        MenuUserWait(2);
+        MenuUserPress();
+        MenuUserWait(3);
+        MenuUserRelease();
+    }
+    WaitForTable(StartMenuTable, kLongWait);
+}
+
+// F11 on the start screen opens the video options; their cancel button
+// leads back.
+void QueueVideoOptions() {
+    constexpr uint8_t kF11 = 87;
+    MenuUserKey(kF11);
+    MenuUserWaitFor([] { return MenuOption == 102; });
+    // Its background wipes in before it reads the mouse.
+    MenuUserWaitFor([] { return HVState.state == HV_STATE_MENU; });
+    MenuUserWait(5);
+    MenuUserClickAt(535, 513);
+    WaitForTable(StartMenuTable);
+}
+
+// "Edit Names" opens the club list of the name editors; its back icon leads
+// back to the start screen.
+void QueueNameEditors() {
+    ClickItemAt(500, 535);
+    WaitForTable(NameEditorTable(112));
+    ClickItemAt(743, 559);
+    WaitForTable(StartMenuTable);
+}
+
+void QueueAtClub(std::function<void()> atClub) {
+    MenuUserWaitFor([] { return MenuOption == 3 && TableUp(ClubMainTable); }, kLongWait);
+    MenuUserWait(5);
+    if (atClub) MenuUserDo(std::move(atClub));
+}
+
+// Scan codes of the capital letters, typed with a shift key.
+uint8_t LetterScanCode(char letter) {
+    static constexpr uint8_t kCodes[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                           0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                           0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    return letter >= 'A' && letter <= 'Z' ? kCodes[letter - 'A'] : 0;
+}
+
+}  // namespace
+
+bool StartPathLinkGameData(const std::string& gameDir) {
+    if (std::filesystem::exists("stats")) return true;
+    std::error_code error;
+    std::filesystem::create_directory_symlink(gameDir + "/stats", "stats", error);
+    return !error;
+}
+
+void StartPathQueueNewGame(const StartPathNewGame& choices, std::function<void()> atClub) {
+    QueueStartPictures();
+    if (choices.videoOptions) QueueVideoOptions();
+    if (choices.nameEditors) QueueNameEditors();
+    // "New Game": the played countries, then on to the new game itself.
+    ClickItemAt(100, 535);
+    WaitForTable(PlayedCountriesTable);
+    if (choices.homeCountryRow >= 0) {
+        // The home boxes stand in a column, a row of 29 a country.
+        ClickItemAt(75, 230 + 29 * choices.homeCountryRow);
+        MenuUserWait(5);
+    }
+    ClickItemAt(743, 559);
+    // The division clubs of the home country's first division.
+    WaitForTable(DivisionClubsTable, kLongWait);
+    ClickNthItemInColumn(40, choices.clubRow);
+    // The club's information with the job buttons: apply.
+    WaitForTable(ClubInfoTable);
+    ClickItemAt(60, 559);
+    // The surname: the template cleared, the name typed and taken, on.
+    WaitForTable(SurnameMenuTable, kLongWait);
+    ClickItemAt(188, 290);
+    MenuUserWait(5);
+    for (int i = 0; i < 16; ++i) MenuUserKey(0x0E);
+    for (char letter : choices.surname)
+        if (LetterScanCode(letter) != 0) MenuUserShiftKey(LetterScanCode(letter));
+    MenuUserKey(0x1C);
+    MenuUserWait(5);
+    ClickItemAt(743, 559);
+    QueueAtClub(std::move(atClub));
+}
+
+void StartPathQueueLoadGame(int row, std::function<void()> atClub) {
+    QueueStartPictures();
+    ClickItemAt(300, 535);
+    WaitForTable(SaveLoadTable);
+    MenuUserClickItem([row](const MenuHotItem& item) { return item.x == 110 && item.row == row; });
+    QueueAtClub(std::move(atClub));
+}
+
+void StartPathRunGameMain() {
+    ReleaseMenuBuffers();
+    ResetFrontEndValues();
+    GameMain();
+    RestartMenus();
+}
+
+}  // namespace testenv
