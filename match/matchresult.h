@@ -183,6 +183,9 @@ constexpr uint8_t kEventOwnGoal = 4;
 // A caution: kind 5, the kind the match chart labels "Booked" and the
 // match event history keeps as a booking.
 constexpr uint8_t kEventBooking = 5;
+// A penalty that was saved or missed, as the quick prediction lists them;
+// no reader takes it for a card or a goal.
+constexpr uint8_t kEventPenaltyMissed = 6;
 
 constexpr int kMatchMinutes = 121;
 constexpr uint8_t kNoMinuteValue = 0xFF;

@@ -674,9 +674,18 @@ void WriteResultBlock() {
                        ownGoal ? P(o, goal.scorer).id : P(t, goal.scorer).id, extra);
         }
         for (int d = 0; d < kQpDismissalListSize && team.dismissalList[d].player >= 0; ++d)
-            WriteEvent(&row, 3, team.dismissalList[d].minute, t, P(t, team.dismissalList[d].player).id, -1);
+            WriteEvent(&row, kEventSendingOff, team.dismissalList[d].minute, t,
+                       P(t, team.dismissalList[d].player).id, -1);
+        // Every booked player at the minute of his first caution (a second
+        // one shows as his sending-off).
+        for (int p = 0; p < team.squadSize; ++p) {
+            const QPredictPlayer& player = P(t, p);
+            if (player.firstBookingMinute != kQpNotBooked)
+                WriteEvent(&row, kEventBooking, player.firstBookingMinute, t, player.id, -1);
+        }
         for (int m = 0; m < kQpPenaltyMissListSize && team.penaltyMisses[m].taker >= 0; ++m)
-            WriteEvent(&row, 5, team.penaltyMisses[m].minute, t, P(t, team.penaltyMisses[m].taker).id, -1);
+            WriteEvent(&row, kEventPenaltyMissed, team.penaltyMisses[m].minute, t,
+                       P(t, team.penaltyMisses[m].taker).id, -1);
     }
 }
 

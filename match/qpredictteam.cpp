@@ -178,7 +178,7 @@ void SetUpSquad(const EnterGameInfo* block, int team) {
         p.orderIndex = uint8_t(place);
         p.rating = 45;
         p.secondMorale = 50;
-        p.firstBookingMinute = 0xFF;
+        p.firstBookingMinute = kQpNotBooked;
         p.injuryType = -1;
         p.finalZone = -1;
         p.slot = -1;

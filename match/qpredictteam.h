@@ -13,6 +13,7 @@ constexpr int kQpLineUp = 11;
 constexpr int kQpMaxSubstitutions = 3;
 constexpr int kQpGoalListSize = 20;
 constexpr int kQpPenaltyMissListSize = 2;
+constexpr uint8_t kQpNotBooked = 0xFF;  // a player's first-booking minute until he is booked
 constexpr int kQpDismissalListSize = 4;
 constexpr int kQpKeeperZone = 6;
 constexpr int kQpRatings = 5;  // r0..r4
@@ -58,7 +59,7 @@ struct QPredictPlayer {
     int16_t foulsSuffered;
     int16_t injuryPoints;
     uint8_t minuteOn, minuteOff;
-    uint8_t firstBookingMinute;  // 0xFF until booked
+    uint8_t firstBookingMinute;  // kQpNotBooked until booked
     uint8_t outCode;
     int8_t injuryType;
     uint8_t keeperBit, lineUpBit;

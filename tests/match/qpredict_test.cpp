@@ -169,10 +169,43 @@ TEST_F(QPredictTest, GoldenGoalEndsExtraTimeAndCancelsTheShootOut) {
     EXPECT_GT(golden, 0);
 }
 
+// A team's bookings and missed penalties in the event list: every booked
+// player once, at the minute of his first caution, and each listed missed
+// penalty under its own kind, never as a booking.  Returns the misses.
+int CheckBookingAndMissEvents(int team) {
+    const QPredictTeam& t = QPredict.teams[team];
+    int booked = 0, bookings = 0, misses = 0;
+    for (int p = 0; p < t.squadSize; ++p)
+        booked += QPredict.players[team][p].firstBookingMinute != kQpNotBooked;
+    for (const auto& event : MatchResult.events) {
+        if (event[kEventKind] == kEventEnd) break;
+        if (recbits::LoadU16(event + kEventTeam) != team) continue;
+        const uint16_t id = recbits::LoadU16(event + kEventPlayer);
+        const int minute = recbits::LoadU16(event + kEventMinute);
+        if (event[kEventKind] == kEventPenaltyMissed) {
+            ++misses;
+            EXPECT_EQ(id, QPredict.players[team][t.penaltyMisses[misses - 1].taker].id);
+        }
+        if (event[kEventKind] != kEventBooking) continue;
+        ++bookings;
+        int holder = -1;
+        for (int p = 0; p < t.squadSize; ++p) holder = QPredict.players[team][p].id == id ? p : holder;
+        EXPECT_GE(holder, 0) << "a booking of a player not in the squad";
+        if (holder >= 0) {
+            const QPredictPlayer& player = QPredict.players[team][holder];
+            EXPECT_GE(player.cardState, 1);
+            EXPECT_EQ(minute, player.firstBookingMinute);
+        }
+    }
+    EXPECT_EQ(bookings, booked);
+    EXPECT_EQ(misses, std::min<int>(t.penaltyMissCount, kQpPenaltyMissListSize));
+    return misses;
+}
+
 TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
     QpClearReports();
     const auto& sides = *sides_;
-    int goals = 0, goalless = 0, strongerGames = 0, strongerWins = 0;
+    int goals = 0, goalless = 0, strongerGames = 0, strongerWins = 0, missedPenalties = 0;
     for (uint32_t n = 0; n < 10000; ++n) {
         GameSeedRandom(n * 2654435761u + 17);
         const ClubSide& home = sides[GameRandom() % sides.size()];
@@ -191,6 +224,7 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
         Play(home, away, rules, n);
         SCOPED_TRACE("fixture " + std::to_string(n));
         ASSERT_EQ(CheckPlayedResult(MatchResult), "");
+        for (int t = 0; t < 2; ++t) missedPenalties += CheckBookingAndMissEvents(t);
         const int g0 = Goals(0), g1 = Goals(1);
         goals += g0 + g1;
         goalless += g0 + g1 == 0;
@@ -241,6 +275,7 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
     ASSERT_GT(strongerGames, 50);
     EXPECT_GE(strongerWins * 100, 60 * strongerGames) << strongerWins << " of " << strongerGames;
     EXPECT_GT(QpReportCount, 0);
+    EXPECT_GT(missedPenalties, 0);
 }
 
 using QPredictDeathTest = QPredictTest;
