@@ -28,6 +28,7 @@ using namespace setpiece;
 int16_t SetPieceKickDistance;
 int16_t FreeKickShooter = -1;
 int16_t PenaltyKickTaker = -1;
+SetPieceShotRecord SetPieceShot;
 uint8_t SetPiecePasser, SetPieceReceiver;
 int16_t SetPieceWords[2];
 int16_t KeeperSetPieceX, KeeperSetPieceY, KeeperSetPieceMode;
@@ -161,6 +162,7 @@ void Match_ActFreeKickShot(int16_t figure) {
     LastShooter = uint8_t(figure);
     TeamLastToucher[team] = figure;
     FreeKickShooter = figure;
+    SetPieceShot = {figure, SetPieceShotKind::kFreeKick};
     f.touchLockout = 16;
     MatchMarkTeamOffside(figure);
     MatchSfx_PlayEvent(1, int16_t(team));
@@ -317,9 +319,36 @@ void Match_ActPenaltyKick(int16_t figure) {
     LastShooter = uint8_t(figure);
     TeamLastToucher[team] = figure;
     PenaltyKickTaker = figure;
+    if (!shootOut) SetPieceShot = {figure, SetPieceShotKind::kPenalty};
     ++f.counts[kCountPenaltiesTaken];
     CountShot(figure);
     if (shootOut) ++PenaltiesTaken;
     MatchSfx_PlayEvent(2, int16_t(team));
     Ball_UpdateDirectionSpeed();
+}
+
+void Match_CreditSetPieceGoal(int16_t scorer) {
+    if (SetPieceShot.kind != SetPieceShotKind::kNone && scorer == SetPieceShot.taker) {
+        MatchFigure& f = MatchFigures[scorer];
+        if (SetPieceShot.kind == SetPieceShotKind::kPenalty) {
+            ++f.counts[kCountPenaltiesScored];
+        } else {
+            ++f.freeKickGoals;
+        }
+    }
+    SetPieceShot = {};
+}
+
+void Match_WatchSetPieceShot() {
+    if (SetPieceShot.kind == SetPieceShotKind::kNone || MatchPhase == kPhaseGoal) return;
+    const int16_t taker = SetPieceShot.taker;
+    if (LastToucher == taker && MatchPhase == kPhaseOpenPlay) return;
+    if (SetPieceShot.kind == SetPieceShotKind::kPenalty) {
+        MatchFigure& f = MatchFigures[taker];
+        if (f.penaltiesMissed < 255) ++f.penaltiesMissed;
+        const int16_t keeper = MatchLineUp[TeamOf(taker) ^ 1][0];
+        if (LastToucher == keeper && MatchFigures[keeper].penaltiesSaved < 255)
+            ++MatchFigures[keeper].penaltiesSaved;
+    }
+    SetPieceShot = {};
 }

@@ -116,7 +116,11 @@ struct MatchFigure {
     uint16_t counts[kMatchCounterCount];  // by MatchCounter
     uint16_t passesTo[kTeamFigures];      // by the receiver's squad entry
     uint16_t passesFrom[kTeamFigures];
-    uint16_t endCounts[2];
+    // Goals scored straight from a free kick, and penalties in play
+    // missed (saved or wide) and saved.
+    uint16_t freeKickGoals;
+    uint8_t penaltiesMissed;
+    uint8_t penaltiesSaved;
     // End of the match counters.
     uint8_t offsideMark;
     uint16_t officialWord;

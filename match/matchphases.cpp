@@ -2,6 +2,7 @@
 
 #include "match/ball.h"
 #include "match/ballcollide.h"
+#include "match/ballcontacts.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "match/offside.h"
 #include "match/playeractions.h"
 #include "match/setpieces.h"
+#include "match/strikes.h"
 #include "match/teamjobs.h"
 #include "support/random.h"
 
@@ -76,6 +78,7 @@ constexpr uint16_t kFirstLongAction = 101;
 bool latchF1F12;
 
 int Team(int figure) { return figure / kTeamFigures; }
+bool ValidPlayer(int figure) { return figure >= 0 && figure < kPlayerFigures; }
 
 // A wait for figures that may never arrive ends after the bound: the
 // figures are put in place and play goes on.
@@ -515,6 +518,18 @@ void KickOffWhistlePhase() {
     if (KickOffTicks < kPartnerGoTicks) KickOffTicks = kPartnerGoTicks;
 }
 
+// Who a goal is credited to: the last toucher, but the scoring side's last
+// attacker when the ball went in off the conceding keeper, or off a defender
+// after that attacker's shot (his own goal otherwise).
+int16_t GoalCreditedTo(int scoring) {
+    const int16_t toucher = LastToucher;
+    if (!ValidPlayer(toucher) || Team(toucher) == scoring) return toucher;
+    const int16_t attacker = TeamLastToucher[scoring];
+    if (!ValidPlayer(attacker) || Team(attacker) != scoring) return toucher;
+    if (toucher == MatchLineUp[scoring ^ 1][0]) return attacker;
+    return LastShooter == uint8_t(attacker) ? attacker : toucher;
+}
+
 void GoalPhase() {
     // After the signal he takes up his place for the kick-off: the saved
     // action may still be the one of the last period's final whistle.
@@ -529,16 +544,20 @@ void GoalPhase() {
     const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
     ++Goals[scoring];
     GoalScorer = -1;
-    const int16_t toucher = LastToucher;
+    const int16_t keeper = MatchLineUp[scoring ^ 1][0];
+    if (ValidPlayer(keeper)) ++MatchFigures[keeper].counts[kCountGoalsConceded];
+    const int16_t toucher = GoalCreditedTo(scoring);
     if (toucher >= 0 && toucher < kPlayerFigures && Team(toucher) != scoring) {
         ++MatchFigures[toucher].ownGoals;
         InfoBar(9, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventOwnGoal, int16_t(Team(toucher)), toucher, 0);
+        Match_CreditSetPieceGoal(-1);
     } else if (toucher >= 0 && toucher < kPlayerFigures) {
         ++MatchFigures[toucher].goals;
         GoalScorer = toucher;
         InfoBar(8, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
+        Match_CreditSetPieceGoal(toucher);
         const uint16_t passer = PendingPass[0].passer;
         if (passer < kPlayerFigures && passer != uint16_t(toucher) && Team(passer) == scoring) {
             ++MatchFigures[passer].assists;
@@ -575,8 +594,9 @@ void BackToTheKickOff() {
     } else if (++PhaseTimer < kPhaseWaitBound) {
         return;
     } else {
-        std::printf("MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
-                    int(kPhaseWaitBound));
+        std::printf(
+            "MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
+            int(kPhaseWaitBound));
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;
@@ -830,6 +850,7 @@ void MatchPhaseTick() {
         PhaseWaitTicks = 0;
         waitingPhase = MatchPhase;
     }
+    Match_WatchSetPieceShot();
     if (MatchPhase < kMatchPhaseCount) RunPhase();
     // The shoot-out's goal reaction lasts while its countdowns run.
     for (int16_t& decision : ShootOutDecision) {

@@ -139,6 +139,10 @@ constexpr int kStatsCornersTaken = 37;     // u8
 constexpr int kStatsFreeKicksAtGoal = 38;  // u8: free kicks shot at goal
 constexpr int kStatsCrossesLost = 39;      // u8: crosses that found no team-mate
 constexpr int kStatsKnockedDown = 40;      // u8: times fouled to the ground
+constexpr int kStatsPenaltyGoals = 41;     // u8: penalties in play scored
+constexpr int kStatsFreeKickGoals = 42;    // u8: goals straight from a free kick
+constexpr int kStatsPenaltiesMissed = 45;  // u8: penalties in play saved or missed
+constexpr int kStatsPenaltySaves = 46;     // u8: a keeper's penalty saves
 // Per team-mate (entry j for the team-mate of squad entry j): the short
 // passes the player gave him, and the short passes he received from him.
 constexpr int kStatsPassesTo = 92;         // u8[16]

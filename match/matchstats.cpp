@@ -88,6 +88,10 @@ constexpr CountField kCountFields[] = {
     {kStatsCrossesLost,
      [](const MatchFigure& f) { return Lost(f.counts[kCountCrosses], f.counts[kCountCrossesGood]); }},
     {kStatsKnockedDown, [](const MatchFigure& f) { return int(f.counts[kCountKnockedDown]); }},
+    {kStatsPenaltyGoals, [](const MatchFigure& f) { return int(f.counts[kCountPenaltiesScored]); }},
+    {kStatsFreeKickGoals, [](const MatchFigure& f) { return int(f.freeKickGoals); }},
+    {kStatsPenaltiesMissed, [](const MatchFigure& f) { return int(f.penaltiesMissed); }},
+    {kStatsPenaltySaves, [](const MatchFigure& f) { return int(f.penaltiesSaved); }},
     {kStatsTouches, [](const MatchFigure& f) { return int(f.touches); }},
     {kStatsLongPassesGood, [](const MatchFigure& f) { return int(f.counts[kCountLongPassesGood]); }},
 };

@@ -120,6 +120,7 @@ void Match_ResetSetPieceState() {
     TeamMarkerKeep[0] = TeamMarkerKeep[1] = 0;
     SetPieceKickDistance = 0;
     FreeKickShooter = PenaltyKickTaker = -1;
+    SetPieceShot = {};
     SetPiecePasser = SetPieceReceiver = 0;
     SetPieceWords[0] = SetPieceWords[1] = 0;
     KeeperSetPieceX = KeeperSetPieceY = KeeperSetPieceMode = 0;

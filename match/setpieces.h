@@ -45,6 +45,22 @@ extern int16_t SetPieceKickDistance;
 extern int16_t FreeKickShooter;
 extern int16_t PenaltyKickTaker;
 extern uint8_t SetPiecePasser, SetPieceReceiver;
+// The penalty or free kick at goal in flight, kept until another player
+// touches the ball or play stops, so that a goal straight from it, a missed
+// penalty and a keeper's penalty save are counted to the right players.
+enum class SetPieceShotKind : uint8_t { kNone, kPenalty, kFreeKick };
+struct SetPieceShotRecord {
+    int16_t taker = -1;
+    SetPieceShotKind kind = SetPieceShotKind::kNone;
+};
+extern SetPieceShotRecord SetPieceShot;
+// Counts the goal to the set piece in flight when its taker is the scorer;
+// the set piece is over either way.
+void Match_CreditSetPieceGoal(int16_t scorer);
+// Each tick before the phases: a penalty ends as missed once anyone else
+// touches the ball (saved when that is the keeper) or play stops other than
+// for a goal; a free kick's flight ends the same way, uncounted.
+void Match_WatchSetPieceShot();
 // Two words read by the tick and the keeper after a penalty (50 and 350; 350
 // and 350 in a shoot-out).
 extern int16_t SetPieceWords[2];

@@ -9,11 +9,9 @@
 //   view 2 passing: short passes with each team-mate both ways, short
 //     passes lost, crosses, long passes;
 //   view 3 set pieces: corners, free kicks at goal, times fouled to the
-//     ground, penalties taken;
+//     ground, penalty and free-kick goals, penalties taken;
 //   view 4 shooting: shots on and off target, goals, attacking touches,
 //     offsides.
-// The match engine does not tell penalty and free-kick goals from others
-// nor keep penalty saves; those names read 0.
 #pragma once
 #include <cstdint>
 
@@ -47,9 +45,9 @@ inline int ShootingB(const uint8_t* r) { return U8(r, kStatsOffsides); }
 inline int ShootingC(const uint8_t* r) { return U8(r, kStatsShotsOffTarget); }
 inline int Shots(const uint8_t* r) { return U8(r, kStatsShotsOnTarget); }
 inline int ShotsMissed(const uint8_t* r) { return U8(r, kStatsShotsOffTarget); }
-inline int PenaltiesMissed(const uint8_t*) { return 0; }
-inline int PenaltyGoals(const uint8_t*) { return 0; }
-inline int FreeKickGoals(const uint8_t*) { return 0; }
+inline int PenaltiesMissed(const uint8_t* r) { return U8(r, kStatsPenaltiesMissed); }
+inline int PenaltyGoals(const uint8_t* r) { return U8(r, kStatsPenaltyGoals); }
+inline int FreeKickGoals(const uint8_t* r) { return U8(r, kStatsFreeKickGoals); }
 inline int Goals(const uint8_t* r) { return S16(r, kPlayerGoals); }
 inline int AccuratePasses(const uint8_t* r) {
     return U8(r, kStatsShortPassesGood) + U8(r, kStatsLongPassesGood);
@@ -74,7 +72,8 @@ inline int KeeperGroup(const uint8_t* r) {
     return U8(r, kStatsSaves) + U8(r, kStatsCatches) + U8(r, kStatsOtherStops);
 }
 inline int KeeperSecond(const uint8_t* r) { return U8(r, kStatsCatches); }
-inline int KeeperFourth(const uint8_t*) { return 0; }
+// Penalty saves.
+inline int KeeperFourth(const uint8_t* r) { return U8(r, kStatsPenaltySaves); }
 inline int SetPieceA(const uint8_t* r) { return U8(r, kStatsCornersTaken); }
 inline int SetPieceB(const uint8_t* r) { return U8(r, kStatsFreeKicksAtGoal); }
 inline int SetPieceC(const uint8_t* r) { return U8(r, kStatsKnockedDown); }

@@ -10,11 +10,14 @@
 #include "match/ballcollide.h"
 #include "match/ballcontacts.h"
 #include "match/geometry.h"
+#include "match/matchphases.h"
+#include "match/matchresult.h"
 #include "match/matchrules.h"
 #include "match/officials.h"
 #include "match/playeractions.h"
 #include "match/setpieces.h"
 #include "match/shotchoice.h"
+#include "match/strikes.h"
 #include "match/wholematch.h"
 #include "tests/fakes/result_check.h"
 #include "tests/match/scenario.h"
@@ -235,6 +238,58 @@ TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
     EXPECT_EQ(SetPieceWords[1], 350);
     EXPECT_GT(BallState.vy, 0) << "toward the goal at y 2038";
     EXPECT_EQ(RestartStallCount, 0);
+}
+
+// What becomes of a penalty or free kick at goal is counted where it ends:
+// a goal straight from it (also in off the keeper), a keeper's save, or a
+// penalty wide of the goal; the counts reach the players' match reports.
+TEST_F(SetPieceScenario, SetPieceGoalsPenaltySavesAndMissesAreCounted) {
+    AttackDirection = 0;  // team 0 attacks the high goal
+    const int16_t taker = 9, freeKicker = 10, keeper = MatchLineUp[1][0];
+    const auto goalFrom = [&](int16_t shooter, SetPieceShotKind kind, int16_t lastTouch) {
+        SetPieceShot = {shooter, kind};
+        TeamLastToucher[0] = shooter;
+        LastShooter = uint8_t(shooter);
+        LastToucher = lastTouch;
+        scenario::PlaceBall(796, 2050);
+        MatchPhase = kPhaseGoal;
+        PhaseTimer = 0;
+        MatchPhaseTick();
+    };
+    goalFrom(taker, SetPieceShotKind::kPenalty, taker);
+    EXPECT_EQ(MatchFigures[taker].counts[kCountPenaltiesScored], 1);
+    EXPECT_EQ(GoalScorer, taker);
+    goalFrom(freeKicker, SetPieceShotKind::kFreeKick, keeper);
+    EXPECT_EQ(GoalScorer, freeKicker) << "in off the keeper: the kicker's goal";
+    EXPECT_EQ(MatchFigures[freeKicker].freeKickGoals, 1);
+    EXPECT_EQ(MatchFigures[keeper].ownGoals, 0);
+    EXPECT_EQ(MatchFigures[keeper].counts[kCountGoalsConceded], 2);
+    EXPECT_EQ(SetPieceShot.kind, SetPieceShotKind::kNone);
+
+    // A penalty the keeper touches is saved, and missed by the taker; one
+    // that goes out untouched is missed.
+    MatchPhase = kPhaseOpenPlay;
+    SetPieceShot = {taker, SetPieceShotKind::kPenalty};
+    LastToucher = taker;
+    Match_WatchSetPieceShot();
+    EXPECT_EQ(SetPieceShot.kind, SetPieceShotKind::kPenalty) << "still in flight";
+    LastToucher = keeper;
+    Match_WatchSetPieceShot();
+    EXPECT_EQ(MatchFigures[keeper].penaltiesSaved, 1);
+    EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 1);
+    SetPieceShot = {taker, SetPieceShotKind::kPenalty};
+    LastToucher = taker;
+    MatchPhase = 4;  // a goal kick
+    Match_WatchSetPieceShot();
+    EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 2);
+    EXPECT_EQ(MatchFigures[keeper].penaltiesSaved, 1);
+
+    MatchCopyTeamStats();
+    const uint8_t* takerReport = MatchPlayerReport(0, taker);
+    EXPECT_EQ(takerReport[kStatsPenaltyGoals], 1);
+    EXPECT_EQ(takerReport[kStatsPenaltiesMissed], 2);
+    EXPECT_EQ(MatchPlayerReport(0, freeKicker)[kStatsFreeKickGoals], 1);
+    EXPECT_EQ(MatchPlayerReport(1, keeper - kTeamFigures)[kStatsPenaltySaves], 1);
 }
 
 // A keeper who handles outside his area is penalised with the ball still in
