@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <memory>
+#include <type_traits>
 
 #include "support/bytes.h"
 #include "support/debug.h"
@@ -360,12 +362,14 @@ const char* DecodeHuffmanBits(Source& source, uint32_t count, uint8_t* out) {
 // kHuffmanTableBits bits of the stream (first bit lowest):
 // - first: the code those bits begin with, as its byte value and length,
 //   or length 0 when the code is longer than the table (or the tree, which
-//   comes from outside, has no leaf that near);
+//   comes from outside, has no leaf that near), with the inner node those
+//   bits lead to in place of the value;
 // - run: as many whole codes (up to kHuffmanRunMax) as those bits hold,
 //   their byte values in order and their total length, so that short codes
 //   come out several at a time.
-// Codes the tables do not cover are walked bit by bit from the root, as
-// the plain decoder does, so both accept and refuse the same streams.
+// Codes the tables do not cover are walked bit by bit, from that inner node
+// or from the root, as the plain decoder does, so both accept and refuse
+// the same streams.
 constexpr int kHuffmanTableBits = 12;
 constexpr uint32_t kHuffmanTableSize = 1u << kHuffmanTableBits;
 constexpr int kHuffmanRunMax = 6;
@@ -375,16 +379,21 @@ struct HuffmanFirst {
     uint8_t value;
     uint8_t length;
 };
-struct HuffmanRun {
-    uint8_t count;
-    uint8_t length;
-    uint8_t values[kHuffmanRunMax];
-};
-static_assert(sizeof(HuffmanRun) == 8, "a run is stored with one 8-byte copy");
+// A run is one 64-bit word: its total length in the low byte (so that a
+// shift by the whole word, of which the shift takes the low six bits, drops
+// the run's bits), then its count, then its values, the first lowest, so
+// that storing the word little-endian writes them in order.
+uint64_t MakeRun(uint32_t length, uint32_t count, uint64_t values) {
+    return length | count << 8 | values << 16;
+}
+uint32_t RunLength(uint64_t run) { return uint32_t(run) & 0xFF; }
+uint32_t RunCount(uint64_t run) { return uint32_t(run >> 8) & 0xFF; }
+uint64_t RunValues(uint64_t run) { return run >> 16; }
+uint8_t RunValue(uint64_t run, int k) { return uint8_t(run >> (16 + 8 * k)); }
 
 struct HuffmanDecodeTables {
     HuffmanFirst first[kHuffmanTableSize];
-    HuffmanRun run[kHuffmanTableSize];
+    uint64_t run[kHuffmanTableSize];
 };
 HuffmanDecodeTables g_huffman_decode;
 
@@ -401,6 +410,8 @@ void FillFirstCodes(uint32_t node, int depth, uint32_t prefix) {
             }
         } else if (depth + 1 < kHuffmanTableBits) {
             FillFirstCodes(c, depth + 1, code);
+        } else {
+            g_huffman_decode.first[code] = HuffmanFirst{uint8_t(c), 0};  // inner nodes are below 255
         }
     }
 }
@@ -410,18 +421,19 @@ void FillFirstCodes(uint32_t node, int depth, uint32_t prefix) {
 // length fits in the bits that are really known.
 void BuildHuffmanRuns() {
     for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
-        HuffmanRun run{};
+        uint32_t count = 0, length = 0;
+        uint64_t values = 0;
         uint32_t rest = bits;
         int known = kHuffmanTableBits;
-        while (run.count < kHuffmanRunMax) {
+        while (count < kHuffmanRunMax) {
             const HuffmanFirst f = g_huffman_decode.first[rest];
             if (f.length == 0 || f.length > known) break;
-            run.values[run.count++] = f.value;
-            run.length = uint8_t(run.length + f.length);
+            values |= uint64_t(f.value) << (8 * count++);
+            length += f.length;
             rest >>= f.length;
             known -= f.length;
         }
-        g_huffman_decode.run[bits] = run;
+        g_huffman_decode.run[bits] = MakeRun(length, count, values);
     }
 }
 
@@ -456,11 +468,10 @@ struct BitReader {
     }
 };
 
-// One code walked from the root bit by bit; false when the stream ends
-// first.
+// One code walked bit by bit from the node the bits before led to (the
+// root for a whole code); false when the stream ends first.
 template <class Source>
-bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value) {
-    uint32_t node = 0;
+bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value, uint32_t node = 0) {
     for (;;) {
         if (in.count == 0) {
             in.Refill();
@@ -475,41 +486,61 @@ bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value) {
     }
 }
 
-template <class Source>
-const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
+void BuildHuffmanTables() {
     std::memset(g_huffman_decode.first, 0, sizeof g_huffman_decode.first);
     FillFirstCodes(0, 0, 0);
     BuildHuffmanRuns();
-    constexpr uint32_t kMask = kHuffmanTableSize - 1;
+}
+
+constexpr uint32_t kHuffmanMask = kHuffmanTableSize - 1;
+// Four whole runs are decoded per refill while they cannot pass the end of
+// the output: each run is stored as one 8-byte word, up to two bytes more
+// than it holds.
+constexpr int kRunsPerRefill = 4;
+constexpr uint32_t kRunsLeftMin = kRunsPerRefill * kHuffmanRunMax + 8 - kHuffmanRunMax;
+static_assert(kRunsPerRefill * kHuffmanTableBits <= 57, "a refill covers the runs");
+
+// A code longer than the table: the walk starts at the inner node the
+// table's bits lead to when the buffer holds them all.
+template <class Source>
+bool DecodeLongCode(BitReader<Source>& in, uint8_t* value) {
+    if (in.count < kHuffmanTableBits) return WalkHuffmanCode(in, value);
+    const HuffmanFirst f = g_huffman_decode.first[in.bits & kHuffmanMask];
+    in.Drop(kHuffmanTableBits);
+    return WalkHuffmanCode(in, value, f.value);
+}
+
+template <class Source>
+const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
+    BuildHuffmanTables();
+    constexpr uint32_t kMask = kHuffmanMask;
     BitReader<Source> in{source};
     uint32_t left = count;
-    // Four whole runs per refill while they cannot pass the end of the
-    // output.  The buffer is copied to locals so that the stores of the
-    // output (bytes, which may alias anything) do not force it back to memory.
-    constexpr int kRunsPerRefill = 4;
-    static_assert(kRunsPerRefill * kHuffmanTableBits <= 57, "a refill covers the runs");
-    while (left >= kRunsPerRefill * kHuffmanRunMax) {
+    // The buffer is copied to locals so that the stores of the output
+    // (bytes, which may alias anything) do not force it back to memory.
+    while (left >= kRunsLeftMin) {
         in.Refill();
         if (in.count < kRunsPerRefill * kHuffmanTableBits) break;
         uint64_t bits = in.bits;
         int bitCount = in.count;
         bool longCode = false;
         for (int k = 0; k < kRunsPerRefill; ++k) {
-            const HuffmanRun run = g_huffman_decode.run[bits & kMask];
-            if (run.count == 0) {
+            const uint64_t run = g_huffman_decode.run[bits & kMask];
+            const uint32_t runCount = RunCount(run);
+            if (runCount == 0) {
                 longCode = true;
                 break;
             }
-            std::memcpy(out, run.values, sizeof run.values);
-            out += run.count;
-            left -= run.count;
-            bits >>= run.length;
-            bitCount -= run.length;
+            recbits::StoreU64(out, RunValues(run));
+            out += runCount;
+            left -= runCount;
+            bits >>= RunLength(run);
+            bitCount -= int(RunLength(run));
         }
         in.bits = bits;
         in.count = bitCount;
         if (longCode) {
-            if (!WalkHuffmanCode(in, out)) return kHuffmanEndsEarly;
+            if (!DecodeLongCode(in, out)) return kHuffmanEndsEarly;
             ++out;
             --left;
         }
@@ -521,7 +552,7 @@ const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
         if (f.length != 0 && f.length <= in.count) {
             *out = f.value;
             in.Drop(f.length);
-        } else if (!WalkHuffmanCode(in, out)) {
+        } else if (!(f.length == 0 ? DecodeLongCode(in, out) : WalkHuffmanCode(in, out))) {
             return kHuffmanEndsEarly;
         }
         ++out;
@@ -530,8 +561,9 @@ const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
     return nullptr;
 }
 
+// Reads the stored tree into g_huffman and the count of codes that follow.
 template <class Source>
-const char* DecodeHuffman(Source& source, Sink& sink) {
+const char* ReadHuffmanTree(Source& source, const Sink& sink, uint32_t* codes) {
     uint32_t count, nodes;
     if (!Get32(source, &count) || !Get32(source, &nodes)) return "the Huffman header is cut short";
     if (count > sink.limit - sink.size) return kPastEnd;
@@ -547,10 +579,21 @@ const char* DecodeHuffman(Source& source, Sink& sink) {
             child[node][side] = uint16_t(c);
         }
     }
-    const char* error = count >= kHuffmanTableMinCount
-                            ? DecodeHuffmanCodes(source, count, sink.out + sink.size)
-                            : DecodeHuffmanBits(source, count, sink.out + sink.size);
-    if (error != nullptr) return error;
+    *codes = count;
+    return nullptr;
+}
+
+template <class Source>
+const char* DecodeHuffmanStream(Source& source, uint32_t count, uint8_t* out) {
+    return count >= kHuffmanTableMinCount ? DecodeHuffmanCodes(source, count, out)
+                                          : DecodeHuffmanBits(source, count, out);
+}
+
+template <class Source>
+const char* DecodeHuffman(Source& source, Sink& sink) {
+    uint32_t count;
+    if (const char* error = ReadHuffmanTree(source, sink, &count)) return error;
+    if (const char* error = DecodeHuffmanStream(source, count, sink.out + sink.size)) return error;
     sink.size += count;
     return nullptr;
 }
@@ -699,6 +742,315 @@ bool WideMoveToFrontSupported() {
 bool WideMoveToFrontSupported() { return false; }
 #endif
 
+#ifdef HALVORN_WIDE_MOVE_TO_FRONT
+// Method 2 in one pass on 512-bit vectors.  The moves of a whole Huffman
+// run touch only the places up to its largest position, so a run whose
+// positions all lie in the first 128 places has its effect on those places
+// worked out once per table entry:
+// - lanes: for each byte of the run, the place it comes from in the list as
+//   it stood before the run (0-127, over the first two registers);
+// - moves: the first 128 places after the run, each as its place before.
+// A run then costs three two-register byte permutes (its bytes and the two
+// new registers), one step of the list's serial chain instead of one step
+// per byte.  Runs that reach further, and codes longer than the table, are
+// moved byte by byte.  Entries that begin with the same run share one moves
+// slot, so the few distinct runs of a stream touch few cache lines.
+constexpr uint32_t kMtfNear = 128;
+struct MtfDecodeTables {
+    uint64_t run[kHuffmanTableSize];  // as a Huffman run with lanes for values; count 0: byte by byte
+    uint16_t slot[kHuffmanTableSize];
+    alignas(64) uint8_t moves[kHuffmanTableSize][kMtfNear];
+    // While building: per run, keyed by its bits and length (1 << length |
+    // bits), the first entry that begins with it, plus one (0: none yet).
+    uint16_t firstEntry[2 * kHuffmanTableSize];
+};
+MtfDecodeTables g_mtf_decode;
+
+// Below this count the tables cost more than they save.
+constexpr uint32_t kMtfTableMinCount = 16384;
+
+void BuildMtfRuns() {
+    MtfDecodeTables& t = g_mtf_decode;
+    std::memset(t.firstEntry, 0, sizeof t.firstEntry);
+    uint32_t slots = 0;
+    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
+        const uint64_t run = g_huffman_decode.run[bits];
+        const uint32_t count = RunCount(run), length = RunLength(run);
+        bool near = count > 0;
+        for (uint32_t k = 0; k < count; ++k) near = near && RunValue(run, int(k)) < kMtfNear;
+        if (!near) {
+            t.run[bits] = MakeRun(length, 0, 0);
+            t.slot[bits] = 0;
+            continue;
+        }
+        const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
+        if (t.firstEntry[key] != 0) {
+            const uint32_t first = t.firstEntry[key] - 1u;
+            t.run[bits] = t.run[first];
+            t.slot[bits] = t.slot[first];
+            continue;
+        }
+        t.firstEntry[key] = uint16_t(bits + 1);
+        uint8_t* list = t.moves[slots];
+        for (uint32_t i = 0; i < kMtfNear; ++i) list[i] = uint8_t(i);
+        uint64_t lanes = 0;
+        for (uint32_t k = 0; k < count; ++k) {
+            const uint8_t p = RunValue(run, int(k));
+            const uint8_t value = list[p];
+            std::memmove(list + 1, list, p);
+            list[0] = value;
+            lanes |= uint64_t(value) << (8 * k);
+        }
+        t.run[bits] = MakeRun(length, count, lanes);
+        t.slot[bits] = uint16_t(slots++);
+    }
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline void StoreMtfRun(uint64_t run, uint32_t slot,
+                                                                               uint8_t* out, __m512i& list0,
+                                                                               __m512i& list1) {
+    const __m512i lanes = _mm512_castsi128_si512(_mm_cvtsi64_si128(int64_t(RunValues(run))));
+    const __m512i bytes = _mm512_permutex2var_epi8(list0, lanes, list1);
+    recbits::StoreU64(out, uint64_t(bytes[0]));
+    const uint8_t* moves = g_mtf_decode.moves[slot];
+    const __m512i moved0 = _mm512_permutex2var_epi8(list0, _mm512_load_si512(moves), list1);
+    const __m512i moved1 = _mm512_permutex2var_epi8(list0, _mm512_load_si512(moves + 64), list1);
+    list0 = moved0;
+    list1 = moved1;
+}
+
+#define HALVORN_WIDE __attribute__((target("avx512f,avx512bw,avx512vbmi"), always_inline)) inline
+
+// The lane tables the byte-by-byte moves use.
+struct WideLanes {
+    __m512i lane0, lane1, lane2, lane3, frontIndex, carryIndex;
+};
+
+// One chain of method 2 decoding: the bits it reads, where it writes and
+// how many bytes it may still write, and its list.
+template <class Source>
+struct MtfChain {
+    BitReader<Source> in;
+    uint8_t* out;
+    uint32_t left;
+    __m512i list0, list1, list2, list3;
+};
+
+template <class Source>
+HALVORN_WIDE void MoveOneWide(const WideLanes& c, MtfChain<Source>& ch, uint8_t position) {
+    *ch.out++ = MoveToFrontWide(position, c.lane0, c.lane1, c.lane2, c.lane3, c.frontIndex, c.carryIndex,
+                                ch.list0, ch.list1, ch.list2, ch.list3);
+    --ch.left;
+}
+
+enum class MtfGroupEnd { kDecoded, kFewBits, kCutShort };
+
+// Four runs from one refill, or fewer and then one run or code byte by
+// byte.  The caller keeps left at kRunsLeftMin or more.
+template <class Source>
+HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch) {
+    ch.in.Refill();
+    if (ch.in.count < kRunsPerRefill * kHuffmanTableBits) return MtfGroupEnd::kFewBits;
+    uint64_t bits = ch.in.bits;
+    int bitCount = ch.in.count;
+    uint8_t* out = ch.out;
+    uint32_t left = ch.left;
+    __m512i list0 = ch.list0, list1 = ch.list1;
+    int k = 0;
+    for (; k < kRunsPerRefill; ++k) {
+        const uint64_t run = g_mtf_decode.run[bits & kHuffmanMask];
+        const uint32_t runCount = RunCount(run);
+        if (runCount == 0) break;
+        StoreMtfRun(run, g_mtf_decode.slot[bits & kHuffmanMask], out, list0, list1);
+        out += runCount;
+        left -= runCount;
+        // The length is the low byte and below 64: a shift by the word.
+        bits >>= run & 63;
+        bitCount -= int(RunLength(run));
+    }
+    ch.in.bits = bits;
+    ch.in.count = bitCount;
+    ch.out = out;
+    ch.left = left;
+    ch.list0 = list0;
+    ch.list1 = list1;
+    if (k == kRunsPerRefill) return MtfGroupEnd::kDecoded;
+    // A run that reaches past the first 128 places, or a code longer than
+    // the table: byte by byte.
+    const uint64_t run = g_huffman_decode.run[ch.in.bits & kHuffmanMask];
+    const uint32_t runCount = RunCount(run);
+    if (runCount == 0) {
+        uint8_t position;
+        if (!DecodeLongCode(ch.in, &position)) return MtfGroupEnd::kCutShort;
+        MoveOneWide(c, ch, position);
+        return MtfGroupEnd::kDecoded;
+    }
+    for (uint32_t j = 0; j < runCount; ++j) MoveOneWide(c, ch, RunValue(run, int(j)));
+    ch.in.Drop(int(RunLength(run)));
+    return MtfGroupEnd::kDecoded;
+}
+
+// A long stream held in memory is decoded in two chains at once, one from
+// the start and one from the middle of its bits, so that the processor
+// overlaps the two serial chains.  The second chain cannot know where a
+// code begins near the middle, nor the list there:
+// - it decodes from the first byte of the middle and records where its
+//   first kMtfSyncCodes codes begin; a Huffman code soon falls into step
+//   from any bit, so the first chain, on reaching the middle, meets one of
+//   those beginnings, and from there both decode the same codes;
+// - it moves places, not bytes, in a list that starts as 0..255; once the
+//   first chain has taken the recorded codes up to the second chain's own
+//   start, each place names the byte at that place of the first chain's list.
+// The result is the same as one chain's in every case: when the chains do
+// not meet, the first goes on alone, and the second chain's codes count
+// only from a bit where the first chain would read them too.
+constexpr uint32_t kMtfSplitMinCount = 65536;
+constexpr int kMtfSyncCodes = 256;
+
+struct SplitScratch {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+};
+SplitScratch g_split_scratch;
+
+uint8_t* SplitScratchBytes(size_t size) {
+    if (g_split_scratch.size < size) {
+        g_split_scratch.bytes = std::make_unique_for_overwrite<uint8_t[]>(size);
+        g_split_scratch.size = size;
+    }
+    return g_split_scratch.bytes.get();
+}
+
+uint64_t BitsRead(const BitReader<MemSource>& in, const uint8_t* base) {
+    return uint64_t(in.source.Here() - base) * 8 - uint64_t(in.count);
+}
+
+// One code with only the bits the stream still has.
+template <class Source>
+bool NextHuffmanCode(BitReader<Source>& in, uint8_t* value) {
+    in.Refill();
+    const HuffmanFirst f = g_huffman_decode.first[in.bits & kHuffmanMask];
+    if (f.length != 0 && f.length <= in.count) {
+        *value = f.value;
+        in.Drop(f.length);
+        return true;
+    }
+    return f.length == 0 ? DecodeLongCode(in, value) : WalkHuffmanCode(in, value);
+}
+
+// Places of the second chain's list to bytes of the first chain's list.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void MapPlaces(const MtfChain<MemSource>& a,
+                                                                      const uint8_t* places, uint8_t* out,
+                                                                      uint32_t n) {
+    for (uint32_t i = 0; i < n; i += 64) {
+        const __mmask64 keep = n - i >= 64 ? ~__mmask64(0) : (__mmask64(1) << (n - i)) - 1;
+        const __m512i place = _mm512_maskz_loadu_epi8(keep, places + i);
+        const __m512i low = _mm512_permutex2var_epi8(a.list0, place, a.list1);
+        const __m512i high = _mm512_permutex2var_epi8(a.list2, place, a.list3);
+        _mm512_mask_storeu_epi8(out + i, keep, _mm512_mask_blend_epi8(_mm512_movepi8_mask(place), low, high));
+    }
+}
+
+// Decodes all of a's codes in two chains, or returns with *done false
+// for a to go on alone from where it stands.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfSplit(const WideLanes& c,
+                                                                                  MtfChain<MemSource>& a,
+                                                                                  bool* done) {
+    *done = false;
+    const uint8_t* base = a.in.source.Here();
+    const size_t held = a.in.source.Held();
+    MemSource middle{base + held / 2, base + held};
+    const uint64_t middleBit = uint64_t(held / 2) * 8;
+    MtfChain<MemSource> b{BitReader<MemSource>{middle},
+                          SplitScratchBytes(size_t(a.left) + 8),
+                          a.left,
+                          c.lane0,
+                          c.lane1,
+                          c.lane2,
+                          c.lane3};
+    uint8_t* const places = b.out;
+    uint64_t syncBit[kMtfSyncCodes];
+    uint8_t syncPosition[kMtfSyncCodes];
+    for (int k = 0; k < kMtfSyncCodes; ++k) {
+        syncBit[k] = BitsRead(b.in, base);
+        if (!NextHuffmanCode(b.in, &syncPosition[k])) return nullptr;
+    }
+    // Both chains a group at a time while a is short of the middle.
+    bool bRuns = true;
+    while (a.left >= kRunsLeftMin && BitsRead(a.in, base) + 64 <= middleBit) {
+        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
+        if (end == MtfGroupEnd::kFewBits) return nullptr;
+        if (b.left < kRunsLeftMin || DecodeMtfGroup(c, b) != MtfGroupEnd::kDecoded) {
+            bRuns = false;
+            break;
+        }
+    }
+    // Either alone up to its end.
+    while (a.left >= kRunsLeftMin && BitsRead(a.in, base) + 64 <= middleBit) {
+        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
+        if (end == MtfGroupEnd::kFewBits) return nullptr;
+    }
+    while (bRuns && b.left >= kRunsLeftMin && DecodeMtfGroup(c, b) == MtfGroupEnd::kDecoded) {}
+    uint8_t position;
+    while (b.left > 0 && NextHuffmanCode(b.in, &position)) MoveOneWide(c, b, position);
+    // a code by code until it meets one of b's first codes.
+    int k = 0;
+    for (;;) {
+        const uint64_t bit = BitsRead(a.in, base);
+        while (k < kMtfSyncCodes && syncBit[k] < bit) ++k;
+        if (k == kMtfSyncCodes || a.left == 0) return nullptr;
+        if (syncBit[k] == bit) break;
+        if (!NextHuffmanCode(a.in, &position)) return kHuffmanEndsEarly;
+        MoveOneWide(c, a, position);
+    }
+    for (; k < kMtfSyncCodes && a.left > 0; ++k) MoveOneWide(c, a, syncPosition[k]);
+    const uint32_t made = uint32_t(b.out - places);
+    if (made < a.left) return kHuffmanEndsEarly;
+    MapPlaces(a, places, a.out, a.left);
+    *done = true;
+    return nullptr;
+}
+
+template <class Source>
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuffmanWide(Source& source,
+                                                                                        uint32_t count,
+                                                                                        uint8_t* out) {
+    BuildHuffmanTables();
+    BuildMtfRuns();
+    const LaneTables& t = kLaneTables;
+    WideLanes c;
+    c.lane0 = _mm512_loadu_si512(t.lane);
+    c.lane1 = _mm512_loadu_si512(t.lane + 64);
+    c.lane2 = _mm512_loadu_si512(t.lane + 128);
+    c.lane3 = _mm512_loadu_si512(t.lane + 192);
+    c.frontIndex = _mm512_loadu_si512(t.front);
+    c.carryIndex = _mm512_loadu_si512(t.carry);
+    MtfChain<Source> a{BitReader<Source>{source}, out, count, c.lane0, c.lane1, c.lane2, c.lane3};
+    if constexpr (std::is_same_v<Source, MemSource>) {
+        if (count >= kMtfSplitMinCount) {
+            bool done;
+            if (const char* error = DecodeMtfSplit(c, a, &done)) return error;
+            if (done) return nullptr;
+        }
+    }
+    while (a.left >= kRunsLeftMin) {
+        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        if (end == MtfGroupEnd::kFewBits) break;
+        if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
+    }
+    // The last codes one at a time, with only the bits the stream still has.
+    while (a.left > 0) {
+        uint8_t position;
+        if (!NextHuffmanCode(a.in, &position)) return kHuffmanEndsEarly;
+        MoveOneWide(c, a, position);
+    }
+    return nullptr;
+}
+#undef HALVORN_WIDE
+#endif
+
 bool g_wide_move_to_front_allowed = true;
 
 void UndoMoveToFront(uint8_t* data, uint32_t n) {
@@ -713,9 +1065,26 @@ void UndoMoveToFront(uint8_t* data, uint32_t n) {
 
 template <class Source>
 const char* DecodeMtfHuffman(Source& source, Sink& sink) {
-    uint32_t start = sink.size;
-    if (const char* error = DecodeHuffman(source, sink)) return error;
-    UndoMoveToFront(sink.out + start, sink.size - start);
+    uint32_t count;
+    if (const char* error = ReadHuffmanTree(source, sink, &count)) return error;
+    uint8_t* out = sink.out + sink.size;
+    const char* error = nullptr;
+#ifdef HALVORN_WIDE_MOVE_TO_FRONT
+    const bool oneLoop =
+        count >= kMtfTableMinCount && g_wide_move_to_front_allowed && WideMoveToFrontSupported();
+#else
+    const bool oneLoop = false;
+#endif
+    if (oneLoop) {
+#ifdef HALVORN_WIDE_MOVE_TO_FRONT
+        error = DecodeMtfHuffmanWide(source, count, out);
+#endif
+    } else {
+        error = DecodeHuffmanStream(source, count, out);
+        if (error == nullptr) UndoMoveToFront(out, count);
+    }
+    if (error != nullptr) return error;
+    sink.size += count;
     return nullptr;
 }
 

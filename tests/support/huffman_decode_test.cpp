@@ -128,4 +128,65 @@ TEST(HuffmanDecodeTest, TreesFromOutsideDecodeAsTheTreeWalk) {
     EXPECT_GT(refused, 20);
 }
 
+// Method 2 is the walk of the tree, then the walk of the list of the 256
+// byte values, most recently used first.
+std::optional<Bytes> WalkTreeThenList(const Bytes& stream) {
+    std::optional<Bytes> places = WalkTheTree(stream);
+    if (!places) return places;
+    Bytes list(256);
+    for (int i = 0; i < 256; ++i) list[size_t(i)] = uint8_t(i);
+    for (uint8_t& place : *places) {
+        const uint8_t value = list[place];
+        list.erase(list.begin() + place);
+        list.insert(list.begin(), value);
+        place = value;
+    }
+    return places;
+}
+
+// A method 1 stream of these symbols, read as method 2, names places.
+Bytes PlacesStream(const Bytes& places) { return Encode(COMPRESS_HUFFMAN, places); }
+
+// Long method 2 streams in memory are decoded from their start and from the
+// middle of their bits at once.  The halves must join without a seam: when
+// the codes read from the middle fall into step at once, later, or never
+// (codes all three bits long, cut by the middle byte), and when the stream
+// is damaged or cut short.
+TEST(HuffmanDecodeTest, LongMoveToFrontStreamsDecodeAsTheWalks) {
+    const Bytes deep = DeepCodes();
+    const Bytes deepStream = Encode(COMPRESS_MTF_HUFFMAN, deep);
+    EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, deepStream, uint32_t(deep.size())), deep);
+    for (size_t cut : {1, 4, 9, 5000, 30000}) {
+        const Bytes shorter(deepStream.begin(), deepStream.end() - ptrdiff_t(cut));
+        EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, shorter, uint32_t(deep.size())), WalkTreeThenList(shorter))
+            << "cut " << cut;
+    }
+    GameSeedRandom(31);
+    for (uint32_t count = 80000; count < 80012; ++count) {
+        // Every place 0..7 equally often: eight codes of three bits.
+        Bytes places(count);
+        for (uint32_t i = 0; i < count; ++i) places[i] = uint8_t(i % 8);
+        for (size_t i = places.size(); i > 1; --i) std::swap(places[i - 1], places[size_t(GameRandom()) % i]);
+        const Bytes stream = PlacesStream(places);
+        EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, stream, count), WalkTreeThenList(stream)) << "count " << count;
+    }
+    for (int round = 0; round < 12; ++round) {
+        // A random tree that may loop, over random bits that may run out.
+        const uint32_t nodes = 1 + uint32_t(GameRandom()) % 24;
+        const uint32_t count = 70000 + uint32_t(GameRandom()) % 30000;
+        Bytes stream(8);
+        recbits::StoreU32(stream.data(), count);
+        recbits::StoreU32(stream.data() + 4, nodes);
+        for (uint32_t child = 0; child < 2 * nodes; ++child) {
+            const bool leaf = GameRandom() % 3 != 0;
+            const uint16_t c = uint16_t(leaf ? 256 + GameRandom() % 256 : GameRandom() % nodes);
+            stream.resize(stream.size() + 2);
+            recbits::StoreU16(stream.data() + stream.size() - 2, c);
+        }
+        const size_t bytes = size_t(GameRandom()) % (count / 2);
+        for (size_t i = 0; i < bytes; ++i) stream.push_back(uint8_t(GameRandom()));
+        EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, stream, count), WalkTreeThenList(stream)) << "round " << round;
+    }
+}
+
 }  // namespace
