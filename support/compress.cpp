@@ -445,7 +445,7 @@ struct BitReader {
     int count = 0;
 
     // Tops the buffer up to at least 57 bits while the source has bytes.
-    void Refill() {
+    [[gnu::always_inline]] void Refill() {
         if (count > 56) return;
         if (source.Held() >= 8) {
             const uint8_t* p = source.Here();
@@ -471,7 +471,7 @@ struct BitReader {
 // One code walked bit by bit from the node the bits before led to (the
 // root for a whole code); false when the stream ends first.
 template <class Source>
-bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value, uint32_t node = 0) {
+[[gnu::always_inline]] inline bool WalkHuffmanCode(BitReader<Source>& in, uint8_t* value, uint32_t node = 0) {
     for (;;) {
         if (in.count == 0) {
             in.Refill();
@@ -503,7 +503,7 @@ static_assert(kRunsPerRefill * kHuffmanTableBits <= 57, "a refill covers the run
 // A code longer than the table: the walk starts at the inner node the
 // table's bits lead to when the buffer holds them all.
 template <class Source>
-bool DecodeLongCode(BitReader<Source>& in, uint8_t* value) {
+[[gnu::always_inline]] inline bool DecodeLongCode(BitReader<Source>& in, uint8_t* value) {
     if (in.count < kHuffmanTableBits) return WalkHuffmanCode(in, value);
     const HuffmanFirst f = g_huffman_decode.first[in.bits & kHuffmanMask];
     in.Drop(kHuffmanTableBits);
@@ -769,43 +769,6 @@ MtfDecodeTables g_mtf_decode;
 // Below this count the tables cost more than they save.
 constexpr uint32_t kMtfTableMinCount = 16384;
 
-void BuildMtfRuns() {
-    MtfDecodeTables& t = g_mtf_decode;
-    std::memset(t.firstEntry, 0, sizeof t.firstEntry);
-    uint32_t slots = 0;
-    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
-        const uint64_t run = g_huffman_decode.run[bits];
-        const uint32_t count = RunCount(run), length = RunLength(run);
-        bool near = count > 0;
-        for (uint32_t k = 0; k < count; ++k) near = near && RunValue(run, int(k)) < kMtfNear;
-        if (!near) {
-            t.run[bits] = MakeRun(length, 0, 0);
-            t.slot[bits] = 0;
-            continue;
-        }
-        const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
-        if (t.firstEntry[key] != 0) {
-            const uint32_t first = t.firstEntry[key] - 1u;
-            t.run[bits] = t.run[first];
-            t.slot[bits] = t.slot[first];
-            continue;
-        }
-        t.firstEntry[key] = uint16_t(bits + 1);
-        uint8_t* list = t.moves[slots];
-        for (uint32_t i = 0; i < kMtfNear; ++i) list[i] = uint8_t(i);
-        uint64_t lanes = 0;
-        for (uint32_t k = 0; k < count; ++k) {
-            const uint8_t p = RunValue(run, int(k));
-            const uint8_t value = list[p];
-            std::memmove(list + 1, list, p);
-            list[0] = value;
-            lanes |= uint64_t(value) << (8 * k);
-        }
-        t.run[bits] = MakeRun(length, count, lanes);
-        t.slot[bits] = uint16_t(slots++);
-    }
-}
-
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline void StoreMtfRun(uint64_t run, uint32_t slot,
                                                                                uint8_t* out, __m512i& list0,
                                                                                __m512i& list1) {
@@ -826,20 +789,63 @@ struct WideLanes {
     __m512i lane0, lane1, lane2, lane3, frontIndex, carryIndex;
 };
 
+// The bytes of a run's values that are 128 or more.
+constexpr uint64_t kFarPlaces = 0x808080808080;
+
+// The moves of every distinct run are worked out on the registers, as the
+// decoder's byte-by-byte moves do (only the first two change).
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BuildMtfRuns(const WideLanes& c) {
+    MtfDecodeTables& t = g_mtf_decode;
+    std::memset(t.firstEntry, 0, sizeof t.firstEntry);
+    uint32_t slots = 0;
+    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
+        const uint64_t run = g_huffman_decode.run[bits];
+        const uint32_t count = RunCount(run), length = RunLength(run);
+        if (count == 0 || (RunValues(run) & kFarPlaces) != 0) {
+            t.run[bits] = MakeRun(length, 0, 0);
+            t.slot[bits] = 0;
+            continue;
+        }
+        const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
+        if (t.firstEntry[key] != 0) {
+            const uint32_t first = t.firstEntry[key] - 1u;
+            t.run[bits] = t.run[first];
+            t.slot[bits] = t.slot[first];
+            continue;
+        }
+        t.firstEntry[key] = uint16_t(bits + 1);
+        __m512i list0 = c.lane0, list1 = c.lane1, list2 = c.lane2, list3 = c.lane3;
+        uint64_t lanes = 0;
+        for (uint32_t k = 0; k < count; ++k) {
+            const uint8_t value = MoveToFrontWide(RunValue(run, int(k)), c.lane0, c.lane1, c.lane2, c.lane3,
+                                                  c.frontIndex, c.carryIndex, list0, list1, list2, list3);
+            lanes |= uint64_t(value) << (8 * k);
+        }
+        _mm512_store_si512(t.moves[slots], list0);
+        _mm512_store_si512(t.moves[slots] + 64, list1);
+        t.run[bits] = MakeRun(length, count, lanes);
+        t.slot[bits] = uint16_t(slots++);
+    }
+}
+
 // One chain of method 2 decoding: the bits it reads, where it writes and
-// how many bytes it may still write, and its list.
+// how many bytes it may still write.  Its list is kept apart, so that the
+// registers stay registers while the reader goes to memory for the slow
+// paths.
 template <class Source>
 struct MtfChain {
     BitReader<Source> in;
     uint8_t* out;
     uint32_t left;
+};
+struct MtfList {
     __m512i list0, list1, list2, list3;
 };
 
 template <class Source>
-HALVORN_WIDE void MoveOneWide(const WideLanes& c, MtfChain<Source>& ch, uint8_t position) {
+HALVORN_WIDE void MoveOneWide(const WideLanes& c, MtfChain<Source>& ch, MtfList& l, uint8_t position) {
     *ch.out++ = MoveToFrontWide(position, c.lane0, c.lane1, c.lane2, c.lane3, c.frontIndex, c.carryIndex,
-                                ch.list0, ch.list1, ch.list2, ch.list3);
+                                l.list0, l.list1, l.list2, l.list3);
     --ch.left;
 }
 
@@ -848,14 +854,14 @@ enum class MtfGroupEnd { kDecoded, kFewBits, kCutShort };
 // Four runs from one refill, or fewer and then one run or code byte by
 // byte.  The caller keeps left at kRunsLeftMin or more.
 template <class Source>
-HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch) {
+HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch, MtfList& l) {
     ch.in.Refill();
     if (ch.in.count < kRunsPerRefill * kHuffmanTableBits) return MtfGroupEnd::kFewBits;
     uint64_t bits = ch.in.bits;
     int bitCount = ch.in.count;
     uint8_t* out = ch.out;
     uint32_t left = ch.left;
-    __m512i list0 = ch.list0, list1 = ch.list1;
+    __m512i list0 = l.list0, list1 = l.list1;
     int k = 0;
     for (; k < kRunsPerRefill; ++k) {
         const uint64_t run = g_mtf_decode.run[bits & kHuffmanMask];
@@ -872,8 +878,8 @@ HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch
     ch.in.count = bitCount;
     ch.out = out;
     ch.left = left;
-    ch.list0 = list0;
-    ch.list1 = list1;
+    l.list0 = list0;
+    l.list1 = list1;
     if (k == kRunsPerRefill) return MtfGroupEnd::kDecoded;
     // A run that reaches past the first 128 places, or a code longer than
     // the table: byte by byte.
@@ -882,10 +888,10 @@ HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch
     if (runCount == 0) {
         uint8_t position;
         if (!DecodeLongCode(ch.in, &position)) return MtfGroupEnd::kCutShort;
-        MoveOneWide(c, ch, position);
+        MoveOneWide(c, ch, l, position);
         return MtfGroupEnd::kDecoded;
     }
-    for (uint32_t j = 0; j < runCount; ++j) MoveOneWide(c, ch, RunValue(run, int(j)));
+    for (uint32_t j = 0; j < runCount; ++j) MoveOneWide(c, ch, l, RunValue(run, int(j)));
     ch.in.Drop(int(RunLength(run)));
     return MtfGroupEnd::kDecoded;
 }
@@ -904,7 +910,7 @@ HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch
 // The result is the same as one chain's in every case: when the chains do
 // not meet, the first goes on alone, and the second chain's codes count
 // only from a bit where the first chain would read them too.
-constexpr uint32_t kMtfSplitMinCount = 65536;
+constexpr uint32_t kMtfSplitMinCount = 16384;
 constexpr int kMtfSyncCodes = 256;
 
 struct SplitScratch {
@@ -927,7 +933,7 @@ uint64_t BitsRead(const BitReader<MemSource>& in, const uint8_t* base) {
 
 // One code with only the bits the stream still has.
 template <class Source>
-bool NextHuffmanCode(BitReader<Source>& in, uint8_t* value) {
+[[gnu::always_inline]] inline bool NextHuffmanCode(BitReader<Source>& in, uint8_t* value) {
     in.Refill();
     const HuffmanFirst f = g_huffman_decode.first[in.bits & kHuffmanMask];
     if (f.length != 0 && f.length <= in.count) {
@@ -939,9 +945,8 @@ bool NextHuffmanCode(BitReader<Source>& in, uint8_t* value) {
 }
 
 // Places of the second chain's list to bytes of the first chain's list.
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void MapPlaces(const MtfChain<MemSource>& a,
-                                                                      const uint8_t* places, uint8_t* out,
-                                                                      uint32_t n) {
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void MapPlaces(const MtfList& a, const uint8_t* places,
+                                                                      uint8_t* out, uint32_t n) {
     for (uint32_t i = 0; i < n; i += 64) {
         const __mmask64 keep = n - i >= 64 ? ~__mmask64(0) : (__mmask64(1) << (n - i)) - 1;
         const __m512i place = _mm512_maskz_loadu_epi8(keep, places + i);
@@ -955,19 +960,15 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void MapPlaces(const MtfC
 // for a to go on alone from where it stands.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfSplit(const WideLanes& c,
                                                                                   MtfChain<MemSource>& a,
+                                                                                  MtfList& aList,
                                                                                   bool* done) {
     *done = false;
     const uint8_t* base = a.in.source.Here();
     const size_t held = a.in.source.Held();
     MemSource middle{base + held / 2, base + held};
     const uint64_t middleBit = uint64_t(held / 2) * 8;
-    MtfChain<MemSource> b{BitReader<MemSource>{middle},
-                          SplitScratchBytes(size_t(a.left) + 8),
-                          a.left,
-                          c.lane0,
-                          c.lane1,
-                          c.lane2,
-                          c.lane3};
+    MtfChain<MemSource> b{BitReader<MemSource>{middle}, SplitScratchBytes(size_t(a.left) + 8), a.left};
+    MtfList bList{c.lane0, c.lane1, c.lane2, c.lane3};
     uint8_t* const places = b.out;
     uint64_t syncBit[kMtfSyncCodes];
     uint8_t syncPosition[kMtfSyncCodes];
@@ -978,23 +979,23 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfSpli
     // Both chains a group at a time while a is short of the middle.
     bool bRuns = true;
     while (a.left >= kRunsLeftMin && BitsRead(a.in, base) + 64 <= middleBit) {
-        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        const MtfGroupEnd end = DecodeMtfGroup(c, a, aList);
         if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
         if (end == MtfGroupEnd::kFewBits) return nullptr;
-        if (b.left < kRunsLeftMin || DecodeMtfGroup(c, b) != MtfGroupEnd::kDecoded) {
+        if (b.left < kRunsLeftMin || DecodeMtfGroup(c, b, bList) != MtfGroupEnd::kDecoded) {
             bRuns = false;
             break;
         }
     }
     // Either alone up to its end.
     while (a.left >= kRunsLeftMin && BitsRead(a.in, base) + 64 <= middleBit) {
-        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        const MtfGroupEnd end = DecodeMtfGroup(c, a, aList);
         if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
         if (end == MtfGroupEnd::kFewBits) return nullptr;
     }
-    while (bRuns && b.left >= kRunsLeftMin && DecodeMtfGroup(c, b) == MtfGroupEnd::kDecoded) {}
+    while (bRuns && b.left >= kRunsLeftMin && DecodeMtfGroup(c, b, bList) == MtfGroupEnd::kDecoded) {}
     uint8_t position;
-    while (b.left > 0 && NextHuffmanCode(b.in, &position)) MoveOneWide(c, b, position);
+    while (b.left > 0 && NextHuffmanCode(b.in, &position)) MoveOneWide(c, b, bList, position);
     // a code by code until it meets one of b's first codes.
     int k = 0;
     for (;;) {
@@ -1003,12 +1004,12 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfSpli
         if (k == kMtfSyncCodes || a.left == 0) return nullptr;
         if (syncBit[k] == bit) break;
         if (!NextHuffmanCode(a.in, &position)) return kHuffmanEndsEarly;
-        MoveOneWide(c, a, position);
+        MoveOneWide(c, a, aList, position);
     }
-    for (; k < kMtfSyncCodes && a.left > 0; ++k) MoveOneWide(c, a, syncPosition[k]);
+    for (; k < kMtfSyncCodes && a.left > 0; ++k) MoveOneWide(c, a, aList, syncPosition[k]);
     const uint32_t made = uint32_t(b.out - places);
     if (made < a.left) return kHuffmanEndsEarly;
-    MapPlaces(a, places, a.out, a.left);
+    MapPlaces(aList, places, a.out, a.left);
     *done = true;
     return nullptr;
 }
@@ -1018,7 +1019,6 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuff
                                                                                         uint32_t count,
                                                                                         uint8_t* out) {
     BuildHuffmanTables();
-    BuildMtfRuns();
     const LaneTables& t = kLaneTables;
     WideLanes c;
     c.lane0 = _mm512_loadu_si512(t.lane);
@@ -1027,16 +1027,18 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuff
     c.lane3 = _mm512_loadu_si512(t.lane + 192);
     c.frontIndex = _mm512_loadu_si512(t.front);
     c.carryIndex = _mm512_loadu_si512(t.carry);
-    MtfChain<Source> a{BitReader<Source>{source}, out, count, c.lane0, c.lane1, c.lane2, c.lane3};
+    BuildMtfRuns(c);
+    MtfChain<Source> a{BitReader<Source>{source}, out, count};
+    MtfList aList{c.lane0, c.lane1, c.lane2, c.lane3};
     if constexpr (std::is_same_v<Source, MemSource>) {
         if (count >= kMtfSplitMinCount) {
             bool done;
-            if (const char* error = DecodeMtfSplit(c, a, &done)) return error;
+            if (const char* error = DecodeMtfSplit(c, a, aList, &done)) return error;
             if (done) return nullptr;
         }
     }
     while (a.left >= kRunsLeftMin) {
-        const MtfGroupEnd end = DecodeMtfGroup(c, a);
+        const MtfGroupEnd end = DecodeMtfGroup(c, a, aList);
         if (end == MtfGroupEnd::kFewBits) break;
         if (end == MtfGroupEnd::kCutShort) return kHuffmanEndsEarly;
     }
@@ -1044,7 +1046,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuff
     while (a.left > 0) {
         uint8_t position;
         if (!NextHuffmanCode(a.in, &position)) return kHuffmanEndsEarly;
-        MoveOneWide(c, a, position);
+        MoveOneWide(c, a, aList, position);
     }
     return nullptr;
 }
