@@ -98,6 +98,22 @@ TEST(HuffmanDecodeTest, LongCodesAndStreamsCutShortDecodeAsTheTreeWalk) {
     }
 }
 
+// The header and a random tree of a stream from outside: children may point
+// back up the tree and leaves may sit anywhere.
+Bytes TreeFromOutside(uint32_t count) {
+    const uint32_t nodes = 1 + uint32_t(GameRandom()) % 24;
+    Bytes stream(8);
+    recbits::StoreU32(stream.data(), count);
+    recbits::StoreU32(stream.data() + 4, nodes);
+    for (uint32_t child = 0; child < 2 * nodes; ++child) {
+        const bool leaf = GameRandom() % 3 != 0;
+        const uint16_t c = uint16_t(leaf ? 256 + GameRandom() % 256 : GameRandom() % nodes);
+        stream.resize(stream.size() + 2);
+        recbits::StoreU16(stream.data() + stream.size() - 2, c);
+    }
+    return stream;
+}
+
 // Trees as a damaged or hostile file may hold them: children pointing back
 // up the tree, leaves anywhere, random bits.  Both paths (short and long
 // streams) must agree with the walk.
@@ -105,18 +121,9 @@ TEST(HuffmanDecodeTest, TreesFromOutsideDecodeAsTheTreeWalk) {
     GameSeedRandom(77);
     int refused = 0, decoded = 0;
     for (int round = 0; round < 200; ++round) {
-        const uint32_t nodes = 1 + uint32_t(GameRandom()) % 24;
         const uint32_t count =
             round % 2 ? 100 + uint32_t(GameRandom()) % 900 : 4096 + uint32_t(GameRandom()) % 9000;
-        Bytes stream(8);
-        recbits::StoreU32(stream.data(), count);
-        recbits::StoreU32(stream.data() + 4, nodes);
-        for (uint32_t child = 0; child < 2 * nodes; ++child) {
-            const bool leaf = GameRandom() % 3 != 0;
-            const uint16_t c = uint16_t(leaf ? 256 + GameRandom() % 256 : GameRandom() % nodes);
-            stream.resize(stream.size() + 2);
-            recbits::StoreU16(stream.data() + stream.size() - 2, c);
-        }
+        Bytes stream = TreeFromOutside(count);
         const size_t bits = size_t(GameRandom()) % (count * 2 + 64);
         for (size_t i = 0; i < bits; ++i) stream.push_back(uint8_t(GameRandom()));
         const std::optional<Bytes> walked = WalkTheTree(stream);
@@ -172,17 +179,8 @@ TEST(HuffmanDecodeTest, LongMoveToFrontStreamsDecodeAsTheWalks) {
     }
     for (int round = 0; round < 12; ++round) {
         // A random tree that may loop, over random bits that may run out.
-        const uint32_t nodes = 1 + uint32_t(GameRandom()) % 24;
         const uint32_t count = 70000 + uint32_t(GameRandom()) % 30000;
-        Bytes stream(8);
-        recbits::StoreU32(stream.data(), count);
-        recbits::StoreU32(stream.data() + 4, nodes);
-        for (uint32_t child = 0; child < 2 * nodes; ++child) {
-            const bool leaf = GameRandom() % 3 != 0;
-            const uint16_t c = uint16_t(leaf ? 256 + GameRandom() % 256 : GameRandom() % nodes);
-            stream.resize(stream.size() + 2);
-            recbits::StoreU16(stream.data() + stream.size() - 2, c);
-        }
+        Bytes stream = TreeFromOutside(count);
         const size_t bytes = size_t(GameRandom()) % (count / 2);
         for (size_t i = 0; i < bytes; ++i) stream.push_back(uint8_t(GameRandom()));
         EXPECT_EQ(Decode(COMPRESS_MTF_HUFFMAN, stream, count), WalkTreeThenList(stream)) << "round " << round;
