@@ -753,12 +753,19 @@ bool WideMoveToFrontSupported() { return false; }
 // A run then costs three two-register byte permutes (its bytes and the two
 // new registers), one step of the list's serial chain instead of one step
 // per byte.  Runs that reach further, and codes longer than the table, are
-// moved byte by byte.  Entries that begin with the same run share one moves
-// slot, so the few distinct runs of a stream touch few cache lines.
+// moved byte by byte.  Entries that begin with the same run share one slot
+// for its lanes and moves, so the few distinct runs of a stream touch few
+// cache lines, and the entries the serial chain of the bits reads are four
+// bytes: its table stays in the first-level cache.
 constexpr uint32_t kMtfNear = 128;
+// An entry: the run's length in the low byte (as a Huffman run's), its
+// count (0: byte by byte), its slot.
+uint32_t MakeMtfEntry(uint32_t length, uint32_t count, uint32_t slot) {
+    return length | count << 8 | slot << 16;
+}
 struct MtfDecodeTables {
-    uint64_t run[kHuffmanTableSize];  // as a Huffman run with lanes for values; count 0: byte by byte
-    uint16_t slot[kHuffmanTableSize];
+    uint32_t entry[kHuffmanTableSize];
+    uint64_t lanes[kHuffmanTableSize];  // per slot, as a Huffman run's values
     alignas(64) uint8_t moves[kHuffmanTableSize][kMtfNear];
     // While building: per run, keyed by its bits and length (1 << length |
     // bits), the first entry that begins with it, plus one (0: none yet).
@@ -769,10 +776,10 @@ MtfDecodeTables g_mtf_decode;
 // Below this count the tables cost more than they save.
 constexpr uint32_t kMtfTableMinCount = 16384;
 
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline void StoreMtfRun(uint64_t run, uint32_t slot,
-                                                                               uint8_t* out, __m512i& list0,
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline void StoreMtfRun(uint32_t slot, uint8_t* out,
+                                                                               __m512i& list0,
                                                                                __m512i& list1) {
-    const __m512i lanes = _mm512_castsi128_si512(_mm_cvtsi64_si128(int64_t(RunValues(run))));
+    const __m512i lanes = _mm512_castsi128_si512(_mm_cvtsi64_si128(int64_t(g_mtf_decode.lanes[slot])));
     const __m512i bytes = _mm512_permutex2var_epi8(list0, lanes, list1);
     recbits::StoreU64(out, uint64_t(bytes[0]));
     const uint8_t* moves = g_mtf_decode.moves[slot];
@@ -802,15 +809,13 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BuildMtfRuns(const W
         const uint64_t run = g_huffman_decode.run[bits];
         const uint32_t count = RunCount(run), length = RunLength(run);
         if (count == 0 || (RunValues(run) & kFarPlaces) != 0) {
-            t.run[bits] = MakeRun(length, 0, 0);
-            t.slot[bits] = 0;
+            t.entry[bits] = MakeMtfEntry(length, 0, 0);
             continue;
         }
         const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
         if (t.firstEntry[key] != 0) {
             const uint32_t first = t.firstEntry[key] - 1u;
-            t.run[bits] = t.run[first];
-            t.slot[bits] = t.slot[first];
+            t.entry[bits] = t.entry[first];
             continue;
         }
         t.firstEntry[key] = uint16_t(bits + 1);
@@ -823,8 +828,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BuildMtfRuns(const W
         }
         _mm512_store_si512(t.moves[slots], list0);
         _mm512_store_si512(t.moves[slots] + 64, list1);
-        t.run[bits] = MakeRun(length, count, lanes);
-        t.slot[bits] = uint16_t(slots++);
+        t.lanes[slots] = lanes;
+        t.entry[bits] = MakeMtfEntry(length, count, slots++);
     }
 }
 
@@ -864,10 +869,10 @@ HALVORN_WIDE MtfGroupEnd DecodeMtfGroup(const WideLanes& c, MtfChain<Source>& ch
     __m512i list0 = l.list0, list1 = l.list1;
     int k = 0;
     for (; k < kRunsPerRefill; ++k) {
-        const uint64_t run = g_mtf_decode.run[bits & kHuffmanMask];
+        const uint32_t run = g_mtf_decode.entry[bits & kHuffmanMask];
         const uint32_t runCount = RunCount(run);
         if (runCount == 0) break;
-        StoreMtfRun(run, g_mtf_decode.slot[bits & kHuffmanMask], out, list0, list1);
+        StoreMtfRun(run >> 16, out, list0, list1);
         out += runCount;
         left -= runCount;
         // The length is the low byte and below 64: a shift by the word.
