@@ -391,9 +391,26 @@ uint32_t RunCount(uint64_t run) { return uint32_t(run >> 8) & 0xFF; }
 uint64_t RunValues(uint64_t run) { return run >> 16; }
 uint8_t RunValue(uint64_t run, int k) { return uint8_t(run >> (16 + 8 * k)); }
 
+// The serial chain of the bits reads only four-byte entries (the run's
+// length in the low byte, as in a run, its count, its slot), so that its
+// table stays in the first-level cache; the values of a run live in its
+// slot, one per distinct run.
+uint32_t MakeEntry(uint32_t length, uint32_t count, uint32_t slot) {
+    return length | count << 8 | slot << 16;
+}
+uint32_t EntrySlot(uint32_t entry) { return entry >> 16; }
+
 struct HuffmanDecodeTables {
     HuffmanFirst first[kHuffmanTableSize];
     uint64_t run[kHuffmanTableSize];
+    uint32_t entry[kHuffmanTableSize];
+    // Per slot: the run's values and count.
+    uint64_t values[kHuffmanTableSize];
+    uint8_t counts[kHuffmanTableSize];
+    uint32_t slots;
+    // While building: per run, keyed by its bits and length (1 << length |
+    // bits), the first entry that begins with it, plus one (0: none yet).
+    uint16_t firstEntry[2 * kHuffmanTableSize];
 };
 HuffmanDecodeTables g_huffman_decode;
 
@@ -486,10 +503,36 @@ template <class Source>
     }
 }
 
+// Entries that begin with the same run (the same bits up to its length)
+// share its slot.
+void BuildRunSlots() {
+    HuffmanDecodeTables& t = g_huffman_decode;
+    std::memset(t.firstEntry, 0, sizeof t.firstEntry);
+    t.slots = 0;
+    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
+        const uint64_t run = t.run[bits];
+        const uint32_t count = RunCount(run), length = RunLength(run);
+        if (count == 0) {
+            t.entry[bits] = MakeEntry(length, 0, 0);
+            continue;
+        }
+        const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
+        if (t.firstEntry[key] != 0) {
+            t.entry[bits] = t.entry[t.firstEntry[key] - 1u];
+            continue;
+        }
+        t.firstEntry[key] = uint16_t(bits + 1);
+        t.values[t.slots] = RunValues(run);
+        t.counts[t.slots] = uint8_t(count);
+        t.entry[bits] = MakeEntry(length, count, t.slots++);
+    }
+}
+
 void BuildHuffmanTables() {
     std::memset(g_huffman_decode.first, 0, sizeof g_huffman_decode.first);
     FillFirstCodes(0, 0, 0);
     BuildHuffmanRuns();
+    BuildRunSlots();
 }
 
 constexpr uint32_t kHuffmanMask = kHuffmanTableSize - 1;
@@ -525,17 +568,18 @@ const char* DecodeHuffmanCodes(Source& source, uint32_t count, uint8_t* out) {
         int bitCount = in.count;
         bool longCode = false;
         for (int k = 0; k < kRunsPerRefill; ++k) {
-            const uint64_t run = g_huffman_decode.run[bits & kMask];
-            const uint32_t runCount = RunCount(run);
+            const uint32_t entry = g_huffman_decode.entry[bits & kMask];
+            const uint32_t runCount = RunCount(entry);
             if (runCount == 0) {
                 longCode = true;
                 break;
             }
-            recbits::StoreU64(out, RunValues(run));
+            recbits::StoreU64(out, g_huffman_decode.values[EntrySlot(entry)]);
             out += runCount;
             left -= runCount;
-            bits >>= RunLength(run);
-            bitCount -= int(RunLength(run));
+            // The length is the low byte and below 64: a shift by the entry.
+            bits >>= entry & 63;
+            bitCount -= int(RunLength(entry));
         }
         in.bits = bits;
         in.count = bitCount;
@@ -753,23 +797,15 @@ bool WideMoveToFrontSupported() { return false; }
 // A run then costs three two-register byte permutes (its bytes and the two
 // new registers), one step of the list's serial chain instead of one step
 // per byte.  Runs that reach further, and codes longer than the table, are
-// moved byte by byte.  Entries that begin with the same run share one slot
-// for its lanes and moves, so the few distinct runs of a stream touch few
-// cache lines, and the entries the serial chain of the bits reads are four
-// bytes: its table stays in the first-level cache.
+// moved byte by byte.  The lanes and moves live in the run's slot, so the
+// few distinct runs of a stream touch few cache lines.
 constexpr uint32_t kMtfNear = 128;
-// An entry: the run's length in the low byte (as a Huffman run's), its
-// count (0: byte by byte), its slot.
-uint32_t MakeMtfEntry(uint32_t length, uint32_t count, uint32_t slot) {
-    return length | count << 8 | slot << 16;
-}
 struct MtfDecodeTables {
-    uint32_t entry[kHuffmanTableSize];
-    uint64_t lanes[kHuffmanTableSize];  // per slot, as a Huffman run's values
+    uint32_t entry[kHuffmanTableSize];  // the Huffman entry, with count 0 for byte by byte
+    // Per slot.
+    uint64_t lanes[kHuffmanTableSize];  // as a Huffman run's values
     alignas(64) uint8_t moves[kHuffmanTableSize][kMtfNear];
-    // While building: per run, keyed by its bits and length (1 << length |
-    // bits), the first entry that begins with it, plus one (0: none yet).
-    uint16_t firstEntry[2 * kHuffmanTableSize];
+    bool near[kHuffmanTableSize];
 };
 MtfDecodeTables g_mtf_decode;
 
@@ -802,34 +838,27 @@ constexpr uint64_t kFarPlaces = 0x808080808080;
 // The moves of every distinct run are worked out on the registers, as the
 // decoder's byte-by-byte moves do (only the first two change).
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BuildMtfRuns(const WideLanes& c) {
+    const HuffmanDecodeTables& h = g_huffman_decode;
     MtfDecodeTables& t = g_mtf_decode;
-    std::memset(t.firstEntry, 0, sizeof t.firstEntry);
-    uint32_t slots = 0;
-    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
-        const uint64_t run = g_huffman_decode.run[bits];
-        const uint32_t count = RunCount(run), length = RunLength(run);
-        if (count == 0 || (RunValues(run) & kFarPlaces) != 0) {
-            t.entry[bits] = MakeMtfEntry(length, 0, 0);
-            continue;
-        }
-        const uint32_t key = (1u << length) | (bits & ((1u << length) - 1));
-        if (t.firstEntry[key] != 0) {
-            const uint32_t first = t.firstEntry[key] - 1u;
-            t.entry[bits] = t.entry[first];
-            continue;
-        }
-        t.firstEntry[key] = uint16_t(bits + 1);
+    for (uint32_t slot = 0; slot < h.slots; ++slot) {
+        t.near[slot] = (h.values[slot] & kFarPlaces) == 0;
+        if (!t.near[slot]) continue;
         __m512i list0 = c.lane0, list1 = c.lane1, list2 = c.lane2, list3 = c.lane3;
         uint64_t lanes = 0;
-        for (uint32_t k = 0; k < count; ++k) {
-            const uint8_t value = MoveToFrontWide(RunValue(run, int(k)), c.lane0, c.lane1, c.lane2, c.lane3,
-                                                  c.frontIndex, c.carryIndex, list0, list1, list2, list3);
+        for (uint32_t k = 0; k < h.counts[slot]; ++k) {
+            const uint8_t value =
+                MoveToFrontWide(uint8_t(h.values[slot] >> (8 * k)), c.lane0, c.lane1, c.lane2, c.lane3,
+                                c.frontIndex, c.carryIndex, list0, list1, list2, list3);
             lanes |= uint64_t(value) << (8 * k);
         }
-        _mm512_store_si512(t.moves[slots], list0);
-        _mm512_store_si512(t.moves[slots] + 64, list1);
-        t.lanes[slots] = lanes;
-        t.entry[bits] = MakeMtfEntry(length, count, slots++);
+        _mm512_store_si512(t.moves[slot], list0);
+        _mm512_store_si512(t.moves[slot] + 64, list1);
+        t.lanes[slot] = lanes;
+    }
+    for (uint32_t bits = 0; bits < kHuffmanTableSize; ++bits) {
+        const uint32_t entry = h.entry[bits];
+        const bool fused = RunCount(entry) != 0 && t.near[EntrySlot(entry)];
+        t.entry[bits] = fused ? entry : MakeEntry(RunLength(entry), 0, 0);
     }
 }
 
