@@ -199,14 +199,34 @@ TEST_F(RatingsTest, TheShootingKeyAndTheKeeperComments) {
     e[kStatsShotsOnTarget] = 3;
     e[kStatsMenBeaten] = 4;
     EXPECT_EQ(Ratings_ShootingKey(e), 8 * 2 + 3 * 3 + 4);
+    // Goals from the spot and from a free kick count twice more, a missed
+    // penalty twice less.
+    e[kStatsPenaltyGoals] = 1;
+    e[kStatsFreeKickGoals] = 1;
+    e[kStatsPenaltiesMissed] = 1;
+    EXPECT_EQ(Ratings_ShootingKey(e), 8 * 2 + 3 * 3 + 4 + 2 * 2 - 2);
     // The home keeper, a clean sheet over 90 minutes: the clean-sheet
     // sentence.
     recbits::StoreU16(copy.result.teams[1].bytes + kReportGoals, 0);
     LastMatch_Set(copy);
     Ratings_RunPass(-1, 0);
-    bool cleanSheet = false;
-    for (int s = 0; s < kCommentSlots; ++s) cleanSheet |= RatingChoices[0][s] == 330;
-    EXPECT_TRUE(cleanSheet);
+    const auto keeperSaid = [](int first, int last) {
+        bool said = false;
+        for (int s = 0; s < kCommentSlots; ++s)
+            said |= RatingChoices[0][s] >= first && RatingChoices[0][s] <= last;
+        return said;
+    };
+    EXPECT_TRUE(keeperSaid(330, 330));
+    // With a goal against, a penalty he saved is what is said of him.
+    recbits::StoreU16(copy.result.teams[1].bytes + kReportGoals, 1);
+    Entry(copy, 0, 0)[kStatsPenaltySaves] = 1;
+    LastMatch_Set(copy);
+    Ratings_RunPass(-1, 0);
+    EXPECT_TRUE(keeperSaid(320, 321));
+    Entry(copy, 0, 0)[kStatsPenaltySaves] = 0;
+    LastMatch_Set(copy);
+    Ratings_RunPass(-1, 0);
+    EXPECT_FALSE(keeperSaid(320, 321));
 }
 
 }  // namespace
