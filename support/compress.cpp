@@ -692,6 +692,147 @@ void UndoMoveToFrontPlain(uint8_t* data, uint32_t n) {
 }
 
 #if defined(__x86_64__)
+#define HALVORN_SHUFFLE_MOVE_TO_FRONT 1
+
+// The 16-byte form, for processors without 512-bit vectors (SSSE3 is
+// enough).  The first 32 places of the list live in two registers and the
+// rest in 16-byte blocks in memory.  A position in the first 32 places
+// moves its byte to the front with the same five byte shuffles whatever
+// the position; further places shift the blocks before them by one byte,
+// places up to 127 with the same work for every position.  The time goes
+// to the processor's wrong guesses between those two paths, as positions
+// below and above 32 mix in most data: 16-byte registers have no permute
+// over two registers, so the list cannot stay in registers as in the wide
+// form.
+//
+// Per position p below 32, the shuffles that move its byte to the front of
+// the two registers: lane indexes with the high bit set give zero, so each
+// register's new lanes are the OR of two shuffles, one per register.
+struct ShuffleTables {
+    alignas(16) uint8_t value0[32][16];  // lane 0 takes byte p of register 0 when p < 16
+    alignas(16) uint8_t value1[32][16];  // lane 0 takes byte p - 16 of register 1 when p >= 16
+    alignas(16) uint8_t move0[32][16];   // register 0 without its lane 0: lanes 1..p take byte i - 1
+    alignas(16) uint8_t move1[32][16];   // register 1 as it stays or shifts
+    alignas(16) uint8_t carry[32][16];   // lane 0 of register 1 takes byte 15 of register 0 when p >= 16
+    alignas(16) uint8_t upTo[16][16];    // 0xFF in lanes 0..p
+    alignas(16) uint8_t places[256];     // byte i holds i
+};
+constexpr ShuffleTables MakeShuffleTables() {
+    ShuffleTables t{};
+    constexpr uint8_t kZero = 0x80;
+    for (int p = 0; p < 32; ++p) {
+        const bool second = p >= 16;
+        for (int i = 0; i < 16; ++i) {
+            t.value0[p][i] = uint8_t(i == 0 && !second ? p : kZero);
+            t.value1[p][i] = uint8_t(i == 0 && second ? p - 16 : kZero);
+            t.move0[p][i] = uint8_t(i == 0 ? kZero : i <= p ? i - 1 : i);
+            t.move1[p][i] = uint8_t(!second ? i : i == 0 ? kZero : i <= p - 16 ? i - 1 : i);
+            t.carry[p][i] = uint8_t(i == 0 && second ? 15 : kZero);
+        }
+    }
+    for (int p = 0; p < 16; ++p) {
+        for (int i = 0; i < 16; ++i) t.upTo[p][i] = uint8_t(i <= p ? 0xFF : 0);
+    }
+    for (int i = 0; i < 256; ++i) t.places[i] = uint8_t(i);
+    return t;
+}
+constexpr ShuffleTables kShuffleTables = MakeShuffleTables();
+
+struct ShuffleList {
+    __m128i front0, front1;  // places 0-15 and 16-31
+    uint8_t* rest;           // 256 bytes aligned to 16, of which places 32-255 are used
+};
+
+#define HALVORN_SHUFFLE __attribute__((target("ssse3"), always_inline)) inline
+
+HALVORN_SHUFFLE __m128i ShuffleLoad(const uint8_t* p) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+// Moves the byte at the position to the front and returns it.
+HALVORN_SHUFFLE uint8_t MoveToFrontShuffle(ShuffleList& l, uint32_t position) {
+    const ShuffleTables& t = kShuffleTables;
+    if (position < 32) {
+        // The same shuffles for every place of the two registers: no branch
+        // that the positions could make the processor guess wrong.
+        const __m128i value = _mm_or_si128(_mm_shuffle_epi8(l.front0, ShuffleLoad(t.value0[position])),
+                                           _mm_shuffle_epi8(l.front1, ShuffleLoad(t.value1[position])));
+        const __m128i carry = _mm_shuffle_epi8(l.front0, ShuffleLoad(t.carry[position]));
+        l.front1 = _mm_or_si128(_mm_shuffle_epi8(l.front1, ShuffleLoad(t.move1[position])), carry);
+        l.front0 = _mm_or_si128(_mm_shuffle_epi8(l.front0, ShuffleLoad(t.move0[position])), value);
+    } else {
+        const uint8_t value = l.rest[position];
+        // Places 32-127 with the same work for every position (a mask per
+        // block instead of a loop whose length the processor must guess),
+        // further places block by block.
+        const __m128i p = _mm_set1_epi8(char(position));
+        __m128i carry = l.front1;
+        for (uint32_t b = 2; b < 8; ++b) {
+            __m128i* block = reinterpret_cast<__m128i*>(l.rest + 16 * b);
+            const __m128i old = _mm_load_si128(block);
+            const __m128i lanes = ShuffleLoad(t.places + 16 * b);
+            const __m128i upTo = _mm_cmpeq_epi8(_mm_max_epu8(lanes, p), p);
+            const __m128i shifted = _mm_alignr_epi8(old, carry, 15);
+            _mm_store_si128(block, _mm_or_si128(_mm_and_si128(upTo, shifted), _mm_andnot_si128(upTo, old)));
+            carry = old;
+        }
+        if (position >= 128) {
+            const uint32_t last = position >> 4;
+            for (uint32_t b = 8; b < last; ++b) {
+                __m128i* block = reinterpret_cast<__m128i*>(l.rest + 16 * b);
+                const __m128i old = _mm_load_si128(block);
+                _mm_store_si128(block, _mm_alignr_epi8(old, carry, 15));
+                carry = old;
+            }
+            __m128i* block = reinterpret_cast<__m128i*>(l.rest + 16 * last);
+            const __m128i old = _mm_load_si128(block);
+            const __m128i upTo = ShuffleLoad(t.upTo[position & 15]);
+            const __m128i shifted = _mm_alignr_epi8(old, carry, 15);
+            _mm_store_si128(block, _mm_or_si128(_mm_and_si128(upTo, shifted), _mm_andnot_si128(upTo, old)));
+        }
+        l.front1 = _mm_alignr_epi8(l.front1, l.front0, 15);
+        l.front0 = _mm_or_si128(_mm_slli_si128(l.front0, 1), _mm_cvtsi32_si128(value));
+    }
+    return uint8_t(_mm_cvtsi128_si32(l.front0));
+}
+
+__attribute__((target("ssse3"))) void StartShuffleList(ShuffleList& l, uint8_t* rest) {
+    for (int i = 0; i < 256; ++i) rest[i] = uint8_t(i);
+    l.front0 = ShuffleLoad(kShuffleTables.places);
+    l.front1 = ShuffleLoad(kShuffleTables.places + 16);
+    l.rest = rest;
+}
+
+// Cutting the input in pieces undone side by side, as the wide form does,
+// gains nothing here: the serial chain is not what limits this form.
+__attribute__((target("ssse3"))) void UndoMoveToFrontShuffle(uint8_t* data, uint32_t n) {
+    alignas(16) uint8_t rest[256];
+    ShuffleList list;
+    StartShuffleList(list, rest);
+    uint32_t i = 0;
+    // Eight positions 0 in a row repeat the front byte and leave the list
+    // alone, as in the wide form.
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word = recbits::LoadU64(data + i);
+        if (word == 0) {
+            std::memset(data + i, uint8_t(_mm_cvtsi128_si32(list.front0)), 8);
+            continue;
+        }
+        for (int k = 0; k < 8; ++k, word >>= 8) data[i + k] = MoveToFrontShuffle(list, uint8_t(word));
+    }
+    for (; i < n; ++i) data[i] = MoveToFrontShuffle(list, data[i]);
+}
+
+bool ShuffleMoveToFrontSupported() {
+    static const bool supported = __builtin_cpu_supports("ssse3");
+    return supported;
+}
+#undef HALVORN_SHUFFLE
+#else
+bool ShuffleMoveToFrontSupported() { return false; }
+#endif
+
+#if defined(__x86_64__)
 #define HALVORN_WIDE_MOVE_TO_FRONT 1
 
 // Lane indexes for byte permutes over one or two 64-byte registers (0-63
@@ -1087,12 +1228,31 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuff
 #undef HALVORN_WIDE
 #endif
 
-bool g_wide_move_to_front_allowed = true;
+MoveToFrontForm g_move_to_front_limit = MoveToFrontForm::kWide;
+
+bool MoveToFrontAllowed(MoveToFrontForm form) {
+    if (form > g_move_to_front_limit) return false;
+    switch (form) {
+        case MoveToFrontForm::kWide:
+            return WideMoveToFrontSupported();
+        case MoveToFrontForm::kShuffle:
+            return ShuffleMoveToFrontSupported();
+        case MoveToFrontForm::kPlain:
+            return true;
+    }
+    return false;
+}
 
 void UndoMoveToFront(uint8_t* data, uint32_t n) {
 #ifdef HALVORN_WIDE_MOVE_TO_FRONT
-    if (g_wide_move_to_front_allowed && WideMoveToFrontSupported()) {
+    if (MoveToFrontAllowed(MoveToFrontForm::kWide)) {
         UndoMoveToFrontWide(data, n);
+        return;
+    }
+#endif
+#ifdef HALVORN_SHUFFLE_MOVE_TO_FRONT
+    if (MoveToFrontAllowed(MoveToFrontForm::kShuffle)) {
+        UndoMoveToFrontShuffle(data, n);
         return;
     }
 #endif
@@ -1106,8 +1266,7 @@ const char* DecodeMtfHuffman(Source& source, Sink& sink) {
     uint8_t* out = sink.out + sink.size;
     const char* error = nullptr;
 #ifdef HALVORN_WIDE_MOVE_TO_FRONT
-    const bool oneLoop =
-        count >= kMtfTableMinCount && g_wide_move_to_front_allowed && WideMoveToFrontSupported();
+    const bool oneLoop = count >= kMtfTableMinCount && MoveToFrontAllowed(MoveToFrontForm::kWide);
 #else
     const bool oneLoop = false;
 #endif
@@ -1534,6 +1693,16 @@ int ChooseCompressor(uint32_t flags) {
     }
 }
 
-bool CompressWideMoveToFrontAvailable() { return WideMoveToFrontSupported(); }
+bool CompressMoveToFrontAvailable(MoveToFrontForm form) {
+    switch (form) {
+        case MoveToFrontForm::kWide:
+            return WideMoveToFrontSupported();
+        case MoveToFrontForm::kShuffle:
+            return ShuffleMoveToFrontSupported();
+        case MoveToFrontForm::kPlain:
+            return true;
+    }
+    return false;
+}
 
-void CompressAllowWideMoveToFront(bool allow) { g_wide_move_to_front_allowed = allow; }
+void CompressLimitMoveToFront(MoveToFrontForm fastest) { g_move_to_front_limit = fastest; }

@@ -55,8 +55,10 @@ int GetNumCompressors();
 uint32_t GetCompressorInfo(int method);
 int ChooseCompressor(uint32_t flags);
 
-// Method 2 undoes its move-to-front on 512-bit vectors where the processor
-// has them, else byte by byte in memory; both give the same bytes.  Tests
-// and benchmarks hold it to the plain form to compare the two.
-bool CompressWideMoveToFrontAvailable();
-void CompressAllowWideMoveToFront(bool allow);
+// Method 2 undoes its move-to-front in the fastest form the processor has:
+// on 512-bit vectors, on 16-byte shuffles, or byte by byte in memory; all
+// give the same bytes.  Tests and benchmarks hold it to a slower form to
+// compare them.
+enum class MoveToFrontForm : int { kPlain, kShuffle, kWide };
+bool CompressMoveToFrontAvailable(MoveToFrontForm form);
+void CompressLimitMoveToFront(MoveToFrontForm fastest);

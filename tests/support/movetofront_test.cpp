@@ -1,7 +1,7 @@
-// Method 2 undoes its move-to-front in one of two forms (512-bit vectors
-// where the processor has them, else in memory).  Both must give, for any
-// list positions at all, what walking the list by hand gives, and round
-// trip what the encoder makes.
+// Method 2 undoes its move-to-front in one of three forms (512-bit vectors
+// or 16-byte shuffles where the processor has them, else in memory).  Each
+// must give, for any list positions at all, what walking the list by hand
+// gives, and round trip what the encoder makes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -57,7 +57,8 @@ Bytes Random(size_t n, uint32_t range) {
 }
 
 // Position sequences that reach every part of the list: the edges of the
-// four 64-entry quarters, the far end again and again, and mixtures.
+// 16-entry blocks and 64-entry quarters, the far end again and again, and
+// mixtures.
 std::vector<std::pair<std::string, Bytes>> PositionSequences() {
     GameSeedRandom(2024);
     std::vector<std::pair<std::string, Bytes>> out;
@@ -66,11 +67,12 @@ std::vector<std::pair<std::string, Bytes>> PositionSequences() {
     out.emplace_back("far end", Bytes(5000, 255));
     Bytes edges;
     for (int round = 0; round < 300; ++round) {
-        for (int p : {0, 1, 62, 63, 64, 65, 126, 127, 128, 129, 190, 191, 192, 193, 254, 255}) {
+        for (int p : {0,   1,   15,  16,  17,  31,  32,  33,  47,  48,  62,  63,  64,  65,  111,
+                      112, 126, 127, 128, 129, 143, 144, 190, 191, 192, 193, 239, 240, 254, 255}) {
             edges.push_back(uint8_t(p));
         }
     }
-    out.emplace_back("quarter edges", edges);
+    out.emplace_back("block and quarter edges", edges);
     out.emplace_back("uniform", Random(20000, 256));
     out.emplace_back("near the front", Random(20000, 64));
     out.emplace_back("first half", Random(20000, 128));
@@ -123,13 +125,13 @@ std::vector<std::pair<std::string, Bytes>> Inputs() {
     return out;
 }
 
-class MoveToFrontTest : public ::testing::TestWithParam<bool> {
+class MoveToFrontTest : public ::testing::TestWithParam<MoveToFrontForm> {
   protected:
     void SetUp() override {
-        if (GetParam() && !CompressWideMoveToFrontAvailable()) GTEST_SKIP() << "no 512-bit vectors here";
-        CompressAllowWideMoveToFront(GetParam());
+        if (!CompressMoveToFrontAvailable(GetParam())) GTEST_SKIP() << "the processor lacks this form";
+        CompressLimitMoveToFront(GetParam());
     }
-    void TearDown() override { CompressAllowWideMoveToFront(true); }
+    void TearDown() override { CompressLimitMoveToFront(MoveToFrontForm::kWide); }
 };
 
 TEST_P(MoveToFrontTest, AnyPositionsDecodeAsTheListWalkSays) {
@@ -162,9 +164,21 @@ TEST_P(MoveToFrontTest, RoundTripsFromMemoryAndFiles) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, MoveToFrontTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return std::string(info.param ? "Wide" : "Plain");
-                         });
+std::string FormName(const ::testing::TestParamInfo<MoveToFrontForm>& info) {
+    switch (info.param) {
+        case MoveToFrontForm::kPlain:
+            return "Plain";
+        case MoveToFrontForm::kShuffle:
+            return "Shuffle";
+        case MoveToFrontForm::kWide:
+            return "Wide";
+    }
+    return "Unknown";
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, MoveToFrontTest,
+                         ::testing::Values(MoveToFrontForm::kPlain, MoveToFrontForm::kShuffle,
+                                           MoveToFrontForm::kWide),
+                         FormName);
 
 }  // namespace
