@@ -102,16 +102,17 @@ void StopMenuPaint() {
     UninitMemory();
 }
 
-std::vector<uint32_t> NewestGrabPixels() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
+std::string GrabName(int n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "grab%04d.tga", n);
+    return name;
+}
+
+std::vector<uint32_t> GrabPixels(int n) {
+    const std::string name = GrabName(n);
     std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = ReadHostFile(last);
+    if (!std::filesystem::exists(name)) return pixels;
+    const std::vector<uint8_t> bytes = ReadHostFile(name);
     uint8_t* block = nullptr;
     AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
     std::memcpy(block, bytes.data(), bytes.size());
@@ -123,6 +124,12 @@ std::vector<uint32_t> NewestGrabPixels() {
     }
     FreeMemory(&block);
     return pixels;
+}
+
+std::vector<uint32_t> NewestGrabPixels() {
+    int last = 0;
+    for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = n;
+    return last > 0 ? GrabPixels(last) : std::vector<uint32_t>{};
 }
 
 int BrightPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {

@@ -23,6 +23,10 @@ void StopMenuPaint();
 // The pixels of the newest grab ("grab%04d.tga" in the working folder),
 // 800 x 600 as 0xRRGGBB; empty when there is none.
 std::vector<uint32_t> NewestGrabPixels();
+// The name of grab number n, "grab%04d.tga".
+std::string GrabName(int n);
+// The same of grab number n; empty when it is not there.
+std::vector<uint32_t> GrabPixels(int n);
 // Pixels of a box of such a grab brighter than the screens' dark panels
 // (a channel above 170): the text and figures drawn there.
 int BrightPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h);

@@ -6,16 +6,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
+#include "database/text.h"
 #include "generic/replay.h"
+#include "menus/exmenu.h"
 #include "menus/exti.h"
 #include "menus/historybrowser.h"
 #include "menus/lastmatch.h"
@@ -30,6 +35,7 @@
 #include "season/leagues.h"
 #include "season/newgame.h"
 #include "support/corehooks.h"
+#include "support/poll.h"
 #include "support/random.h"
 #include "support/startup.h"
 #include "tests/fakes/day_user.h"
@@ -212,6 +218,97 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     EXPECT_EQ(LastMatch().day, day);
     EXPECT_EQ(LastMatch().setup.TeamI16(0, gameinfo::kTeamClub), user_);
     EXPECT_EQ(LastMatch().setup.TeamI16(1, gameinfo::kTeamClub), rival);
+}
+
+// Scroll Lock pressed once a frame while the flag is up: every time the
+// game draws the cursor it grabs the screen ("grab%04d.tga").
+bool g_holdScrollLock = false;
+void PressScrollLockEachFrame() {
+    static uint32_t lastTick = 0;
+    const uint32_t now = GetTimerTicks();
+    if (!g_holdScrollLock || now == lastTick) return;
+    lastTick = now;
+    plat::InjectKey(0x46, false, true);
+    plat::InjectKey(0x46, false, false);
+}
+
+// The day's panel (background 4, the panel icon, a text inside it) painted
+// with and without its text; the pixels the text changed, each with the
+// colour it gave them.
+std::vector<std::pair<int, uint32_t>> PanelTextPixels(int16_t textId) {
+    constexpr int kPanelIcon = 2;
+    int16_t w = 0, h = 0;
+    GetIconSizeScaled(kPanelIcon, &w, &h);
+    const int left = 400 - w / 2, top = 300 - h / 2;
+    ShowMenuBackground(4);
+    SetFont(13);
+    DrawIcon(400, 300, kPanelIcon, JUSTIFY_CENTRE_MIDDLE);
+    const std::vector<uint8_t> alone = MenuEngineTest::BackRect(left, top, w, h);
+    DrawWrappedText(left + 10, top, GetText(textId), JUSTIFY_CENTRE_MIDDLE, w - 20, h);
+    const std::vector<uint8_t> text = MenuEngineTest::BackRect(left, top, w, h);
+    std::vector<std::pair<int, uint32_t>> pixels;
+    for (int i = 0; i < w * h; ++i) {
+        if (std::memcmp(&alone[i * 3], &text[i * 3], 3) == 0) continue;
+        const int at = (top + i / w) * 800 + left + i % w;
+        pixels.emplace_back(at,
+                            uint32_t(text[i * 3 + 2]) << 16 | uint32_t(text[i * 3 + 1]) << 8 | text[i * 3]);
+    }
+    return pixels;
+}
+
+// Grabs taken while the day runs: the one showing the other-fixtures panel
+// has text 1594 where the same text painted on the panel alone has it, the
+// one over the end-of-day panel text 1807.
+TEST_F(DayLoopTest, GrabsOfTheDaysPanelsShowTheirTexts) {
+    const int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    HVW_AddFixture(day, kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    int16_t a = FirstClubOf(1, 0);
+    for (int i = 0; i < 3; ++i) {
+        const int16_t b = FirstClubOf(1, 0, a);
+        HVW_AddFixture(day, kCompLeague, a, b, 0);
+        a = FirstClubOf(1, 0, b);
+    }
+    FixtureFakesScope fakes;
+    int firstGrab = 1;
+    while (std::filesystem::exists(testenv::GrabName(firstGrab))) ++firstGrab;
+    // The key is held from the result board after his match (the other
+    // fixtures come next) and over the day's results list (the end of the
+    // day next).
+    g_holdScrollLock = false;
+    testenv::DayUserWatch() = [] {
+        if (testenv::DayUserTableUp(ResultBoardTable) ||
+            (testenv::DayUserTableUp(HistoryBrowserTable) && HistoryOpenedFromContinue == 0))
+            g_holdScrollLock = true;
+    };
+    const int16_t pressing = AddPollFunction(PressScrollLockEachFrame, POLL_EVERY_TIME, 0);
+    testenv::DayUserStart();
+    RunDay(2);
+    testenv::DayUserWatch() = nullptr;
+    g_holdScrollLock = false;
+    RemovePollFunction(pressing);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_EQ(DayUserSeen().resultBoards, 1);
+    EXPECT_EQ(MatchDayLastPanelText(), 1807);
+
+    std::vector<std::vector<uint32_t>> grabs;
+    for (int n = firstGrab; std::filesystem::exists(testenv::GrabName(n)); ++n)
+        grabs.push_back(testenv::GrabPixels(n));
+    ASSERT_GE(grabs.size(), 2u);
+    for (int16_t textId : {int16_t(1594), int16_t(1807)}) {
+        SCOPED_TRACE(textId);
+        const auto pixels = PanelTextPixels(textId);
+        ASSERT_GT(pixels.size(), 100u);
+        size_t best = 0;
+        for (const std::vector<uint32_t>& grab : grabs) {
+            if (grab.size() != 800u * 600u) continue;
+            size_t matching = 0;
+            for (const auto& [at, colour] : pixels) matching += grab[size_t(at)] == colour ? 1 : 0;
+            best = std::max(best, matching);
+        }
+        EXPECT_EQ(best, pixels.size()) << "no grab shows the panel's text, of " << grabs.size();
+    }
 }
 
 TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
