@@ -18,6 +18,7 @@
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
+#include "database/savetable.h"
 #include "database/text.h"
 #include "generic/replay.h"
 #include "menus/exmenu.h"
@@ -64,13 +65,27 @@ class DayLoopTest : public MenuEngineTest {
             BuildNameTables();
             quiet.Text();
         }
+        // Every test starts from this world: a run on that met a day's
+        // message, or a new season, must not carry into the next test when
+        // they share a process.
+        for (int i = 0; i < kSaveGameBlockCount; ++i) {
+            const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[i].address);
+            worldAtStart_[i].assign(bytes, bytes + SaveGameDescriptors[i].size);
+        }
         worldReady_ = chdir(here) == 0;
+    }
+    static void RestoreWorldAtStart() {
+        for (int i = 0; i < kSaveGameBlockCount; ++i)
+            std::memcpy(SaveGameDescriptors[i].address, worldAtStart_[i].data(), worldAtStart_[i].size());
+        LastMatch_Forget();
+        GameSeedRandom(2002);
     }
 
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";
+        RestoreWorldAtStart();
         InstallGameHooks();
         user_ = FirstClubOf(0, 0);
         SetPlayerClub(1, uint16_t(user_));
@@ -115,6 +130,7 @@ class DayLoopTest : public MenuEngineTest {
     }
 
     static inline bool worldReady_ = false;
+    static inline std::vector<uint8_t> worldAtStart_[kSaveGameBlockCount];
     int16_t user_ = -1;
 };
 
