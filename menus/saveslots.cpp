@@ -329,6 +329,11 @@ const MenuItem* g_autoRow = kNoAutoRow;
 
 }  // namespace
 
+const char* SaveLoadRowName(int16_t row) {
+    if (row < 0 || row >= kSaveSlots - 1 || g_rowName[row] == nullptr) return "";
+    return g_rowName[row];
+}
+
 int32_t SaveLoadPickSlot(int16_t slot) {
     if (slot < 0 || slot >= kSaveSlots) return MENU_CONTINUE;
     if (SaveLoadMode == 1) return LoadFromSlot(slot);

@@ -48,5 +48,7 @@ void BuildSlotDescription(char* out, const char* prefix);
 extern const MenuItem SaveLoadTable[];
 void SaveLoadMenu();
 int32_t SaveLoadPickSlot(int16_t slot);
+// Test view: the name line the list shows on row 0..9 ("" out of range).
+const char* SaveLoadRowName(int16_t row);
 // Screen 98: a click anywhere loads slot 0.
 extern const MenuItem LoadSlotZeroTable[];

@@ -431,11 +431,16 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
     // the screen stays with the slot free.
     std::filesystem::create_directories("SaveData/save0/x");
     static bool boxShown;
+    static std::string boxText;
     boxShown = false;
+    boxText.clear();
     MenuUserWaitFor(up, 3000);
     typeName();
     MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
-    MenuUserDo([] { boxShown = true; });
+    MenuUserDo([] {
+        boxShown = true;
+        boxText = MenuViewLastMessageBox();
+    });
     MenuUserWait(3);
     MenuUserClickAt(400, 300);
     MenuUserWaitFor(up);
@@ -449,6 +454,7 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
         quiet.Text();
     }
     EXPECT_TRUE(boxShown);
+    EXPECT_EQ(boxText, GetText(1661));
     ASSERT_EQ(LoadGameIndex(), 0);
     EXPECT_EQ(SaveSlotFlags[0], 0u);
 }

@@ -168,7 +168,10 @@ TEST_F(MenuEngineTest, LoadScreenListsTheSlotsAndTheAutomaticSaveRow) {
     MenuUserDo([] {
         EXPECT_EQ(MenuViewHotItems().size(), 11u);  // ten rows and the back icon
         EXPECT_FALSE(HasItemAt(60, 559));
-        for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(SaveSlotShownUsed[slot], 0);
+        for (int slot = 0; slot < 10; ++slot) {
+            EXPECT_EQ(SaveSlotShownUsed[slot], 0);
+            EXPECT_STREQ(SaveLoadRowName(int16_t(slot)), GetText(1660)) << slot;
+        }
     });
     // An empty row does nothing.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 165; });
