@@ -64,6 +64,7 @@ struct BatchTickWatch {
     // opponent's clears): each record written is one pass played.
     PendingPassRecord lastPass[3] = {{kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}};
     int passesPlayed = 0;
+    int passesOfKind[3] = {};  // short, long (long, through and far runs), cross
     uint16_t lastPhase = 0;
     double fastestBall = 0;  // with its rise or fall
     std::vector<std::string> faults;
@@ -124,8 +125,10 @@ void BatchWatchTick() {
     for (int kind = 0; kind < 3; ++kind) {
         const PendingPassRecord& pass = PendingPass[kind];
         PendingPassRecord& seen = w.lastPass[kind];
-        if (pass.passer != kNoFigure && (pass.passer != seen.passer || pass.receiver != seen.receiver))
+        if (pass.passer != kNoFigure && (pass.passer != seen.passer || pass.receiver != seen.receiver)) {
             ++w.passesPlayed;
+            ++w.passesOfKind[kind];
+        }
         seen = pass;
     }
     // Before each kick-off the teams walk on from their line-up spots beside
@@ -221,6 +224,7 @@ struct BatchTotals {
     int matches = 0, goals = 0, goalless = 0, predictedGoals = 0;
     int shots = 0, onTarget = 0, fouls = 0, yellows = 0, reds = 0, corners = 0, throwIns = 0;
     int offsides = 0, penalties = 0, saves = 0, passes = 0, goodPasses = 0;
+    int passesOfKind[3] = {}, goodOfKind[3] = {};
     int possession[2] = {};
     int lowestPossession = 100;
     int strongerSides = 0, strongerWins = 0;
@@ -250,11 +254,16 @@ void CountBatchMatch(BatchTotals& t, const BatchFixture& fixture) {
         t.yellows += std::min<int>(f.cautions, 2);
         t.reds += f.sentOff != 0;
         t.saves += f.moreCounts[kMoreShotsSaved];
-        t.goodPasses +=
-            f.counts[kCountShortPassesGood] + f.counts[kCountLongPassesGood] + f.counts[kCountCrossesGood];
+        const int good[3] = {f.counts[kCountShortPassesGood], f.counts[kCountLongPassesGood],
+                             f.counts[kCountCrossesGood]};
+        for (int kind = 0; kind < 3; ++kind) {
+            t.goodPasses += good[kind];
+            t.goodOfKind[kind] += good[kind];
+        }
     }
     t.throwIns += g_batchWatch.throwIns;
     t.passes += g_batchWatch.passesPlayed;
+    for (int kind = 0; kind < 3; ++kind) t.passesOfKind[kind] += g_batchWatch.passesOfKind[kind];
     t.penalties += g_batchWatch.penalties;
     t.longestOverrun = std::max(t.longestOverrun, g_batchWatch.longestOverrun);
     t.longestPlayOver = std::max(t.longestPlayOver, g_batchWatch.longestPlayOver);
@@ -279,8 +288,12 @@ void PrintBatchSummary(const BatchTotals& t) {
                 pct(t.goalless, t.matches), t.predictedGoals / n);
     std::printf("  shots %.1f [18-32] on target %.1f%% [28-42], saves %.1f%% [62-76]\n", t.shots / n,
                 pct(t.onTarget, t.shots), pct(t.saves, t.onTarget));
-    std::printf("  passes completed %.1f%% [75-88] of %.0f a match\n", pct(t.goodPasses, t.passes),
-                t.passes / n);
+    std::printf(
+        "  passes completed %.1f%% [75-88] of %.0f a match (short %.0f%% of %.0f, long %.0f%% of %.0f, "
+        "crosses %.0f%% of %.0f)\n",
+        pct(t.goodPasses, t.passes), t.passes / n, pct(t.goodOfKind[0], t.passesOfKind[0]),
+        t.passesOfKind[0] / n, pct(t.goodOfKind[1], t.passesOfKind[1]), t.passesOfKind[1] / n,
+        pct(t.goodOfKind[2], t.passesOfKind[2]), t.passesOfKind[2] / n);
     std::printf(
         "  corners %.1f [7-13], throw-ins %.1f [30-55], fouls %.1f [18-32], penalties %.2f [0.18-0.35]\n",
         t.corners / n, t.throwIns / n, t.fouls / n, t.penalties / n);
@@ -390,6 +403,8 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     for (int team = 0; team < 2; ++team) EXPECT_PRED3(between, totals.possession[team] / n, 40.0, 60.0);
     EXPECT_GE(totals.lowestPossession, 15);
     EXPECT_LE(totals.goodPasses, totals.passes) << "every completed pass was played";
+    for (int kind = 0; kind < 3; ++kind)
+        EXPECT_LE(totals.goodOfKind[kind], totals.passesOfKind[kind]) << kind;
     EXPECT_GT(totals.strongerSides, 0);
     EXPECT_GE(100.0 * totals.strongerWins / std::max(totals.strongerSides, 1), 60.0);
 }
