@@ -39,6 +39,49 @@ int64_t FloorOf(double value) {
     return double(whole) > value ? whole - 1 : whole;
 }
 
+uint16_t ArcSector(int across, int ahead, int n) {
+    const double steps = std::atan2(double(across), double(ahead)) * kInverseFullTurn * double(n);
+    return uint16_t(FloorOf(steps + 0.5) & (n - 1));
+}
+
+// The tangents of the edges between the 256-step directions of the first
+// eighth of a turn: edge k lies at k + 0.5 steps.
+struct EighthEdges {
+    double tangent[32];
+    EighthEdges() {
+        for (int k = 0; k < 32; ++k) tangent[k] = std::tan((k + 0.5) / (256.0 * kInverseFullTurn));
+    }
+};
+// Made on first use, so that no other start-up code can find it unmade.
+const EighthEdges& Edges() {
+    static const EighthEdges edges;
+    return edges;
+}
+
+// Steps (0..32) from the nearer axis of a vector whose shorter side is
+// `minor` and longer side `major` (0 < minor <= major): the edges below
+// the ratio.
+int StepsOffAxis(int minor, int major) {
+    const double ratio = double(minor) / double(major);
+    const EighthEdges& edges = Edges();
+    int low = 0, high = 32;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (edges.tangent[middle] < ratio) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+// Within this reach the eighth-turn edges give exactly the direction the
+// arc tangent gives (checked once over every vector of the square, and
+// over a grid of it by the geometry tests); beyond it the arc tangent is
+// taken.
+constexpr int kEdgeReach = 4096;
+
 uint16_t Sector(int x1, int y1, int x2, int y2, int n) {
     const int across = x2 - x1, ahead = y1 - y2;
     // Straight along an axis (or the same point) the direction is a whole
@@ -46,8 +89,19 @@ uint16_t Sector(int x1, int y1, int x2, int y2, int n) {
     // fewer than four sectors a quarter turn falls on a rounding edge.)
     if (n >= 4 && across == 0) return uint16_t(ahead < 0 ? n / 2 : 0);
     if (n >= 4 && ahead == 0) return uint16_t(across > 0 ? n / 4 : n - n / 4);
-    const double steps = std::atan2(double(across), double(ahead)) * kInverseFullTurn * double(n);
-    return uint16_t(FloorOf(steps + 0.5) & (n - 1));
+    const int a = std::abs(across), b = std::abs(ahead);
+    if (n != 256 || a > kEdgeReach || b > kEdgeReach) return ArcSector(across, ahead, n);
+    // The steps from straight ahead within the quarter the vector lies in,
+    // then turned into that quarter: there are no ties to round, as no
+    // edge's tangent is a ratio of whole numbers.
+    const int steps = a <= b ? StepsOffAxis(a, b) : 64 - StepsOffAxis(b, a);
+    int direction = 0;
+    if (across > 0) {
+        direction = ahead > 0 ? steps : 128 - steps;
+    } else {
+        direction = ahead > 0 ? -steps : steps - 128;
+    }
+    return uint16_t(direction & 255);
 }
 
 bool IsGoalkeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
@@ -58,10 +112,45 @@ uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2) { return Sector(x1, y
 
 uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n) { return Sector(x1, y1, x2, y2, n); }
 
+uint16_t Match_ArcDirectionSector(int x1, int y1, int x2, int y2, int n) {
+    const int across = x2 - x1, ahead = y1 - y2;
+    if (across == 0 && ahead == 0) return 0;
+    return ArcSector(across, ahead, n);
+}
+
+namespace {
+
+// The sine and cosine of each of the 256 directions, worked out as the
+// vector of a direction works them out, once.
+struct DirectionTable {
+    double sine[256], cosine[256];
+    DirectionTable() {
+        for (int d = 0; d < 256; ++d) {
+            const double theta = double(d) * kFullTurn / 256.0;
+            sine[d] = std::sin(theta);
+            cosine[d] = std::cos(theta);
+        }
+    }
+};
+const DirectionTable& Directions() {
+    static const DirectionTable table;
+    return table;
+}
+
+}  // namespace
+
 void Match_VectorFromDirection(int d, int length, int n) {
-    const double theta = double(d) * kFullTurn / double(n);
-    MatchVecNY = int32_t(std::trunc(double(length) * std::cos(theta)));
-    MatchVecX = int32_t(std::trunc(double(length) * std::sin(theta)));
+    double sine = 0.0, cosine = 0.0;
+    if (n == 256 && d >= 0 && d < 256) {
+        sine = Directions().sine[d];
+        cosine = Directions().cosine[d];
+    } else {
+        const double theta = double(d) * kFullTurn / double(n);
+        sine = std::sin(theta);
+        cosine = std::cos(theta);
+    }
+    MatchVecNY = int32_t(std::trunc(double(length) * cosine));
+    MatchVecX = int32_t(std::trunc(double(length) * sine));
 }
 
 int32_t Match_BallInReach(int x1, int y1, int x2, int y2, int limit, int heightLimit) {
@@ -106,6 +195,27 @@ void Match_StepForward(int16_t figure, int length, int direction) {
     MatchCurY16 -= ScaledStep(int64_t(MatchVecNY) * 1000, speed, 600);
 }
 
+namespace {
+
+// The single-precision turn of a clip's root step by the figure's facing,
+// for each of the 256 facings.
+struct RootTurnTable {
+    float sine[256], cosine[256];
+    RootTurnTable() {
+        for (int turned = 0; turned < 256; ++turned) {
+            const float theta = float(turned) * kHalfTurnSingle / 128.0f;
+            cosine[turned] = std::cos(theta);
+            sine[turned] = std::sin(theta);
+        }
+    }
+};
+const RootTurnTable& RootTurns() {
+    static const RootTurnTable table;
+    return table;
+}
+
+}  // namespace
+
 void Match_AnimRootDelta(int16_t figure, int facing) {
     MatchRootX = MatchRootY = 0;
     if (figure < 0 || figure >= kMatchFigureCount) return;
@@ -123,9 +233,10 @@ void Match_AnimRootDelta(int16_t figure, int facing) {
         return;
     const float dx = a[0] - b[0];
     const float dz = a[2] - b[2];
-    const float theta = float((facing + 1) & 255) * kHalfTurnSingle / 128.0f;
-    const float c = std::cos(theta);
-    const float s = std::sin(theta);
+    const int turned = (facing + 1) & 255;
+    const RootTurnTable& turns = RootTurns();
+    const float c = turns.cosine[turned];
+    const float s = turns.sine[turned];
     MatchRootX = int32_t(std::trunc(1000.0f * (dx * c - dz * s)));
     MatchRootY = int32_t(std::trunc(1000.0f * (dx * s + dz * c)));
 }

@@ -23,6 +23,9 @@ extern int32_t MatchRootX, MatchRootY;
 uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2);
 // The direction in n sectors a turn (n a power of two).
 uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n);
+// The same direction taken through the arc tangent every time: the
+// reference the quicker sector is held to.
+uint16_t Match_ArcDirectionSector(int x1, int y1, int x2, int y2, int n);
 void Match_VectorFromDirection(int d, int length, int n);
 // Inline: the tick measures hundreds of distances.
 inline int16_t Match_ApproxDistance(int x1, int y1, int x2, int y2) {

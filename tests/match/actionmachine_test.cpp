@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "match/actionmachine.h"
@@ -7,6 +8,7 @@
 #include "match/motion.h"
 #include "match/officials.h"
 #include "match/playeractions.h"
+#include "tests/fakes/test_util.h"
 #include "tests/match/frame_fixture.h"
 #include "tests/match/match_fixture.h"
 
@@ -266,6 +268,46 @@ TEST(Geometry, DirectionsAndDistances) {
     Match_VectorFromDirection(3, 100, 8);  // 135 degrees
     EXPECT_EQ(MatchVecX, 70);
     EXPECT_EQ(MatchVecNY, -70);
+}
+
+// The 256-step direction is found from the edges between the steps instead
+// of the arc tangent: it must give the arc tangent's step for every vector,
+// in every quarter, out to the reach where it hands over (and beyond).
+TEST(Geometry, QuickDirectionsAgreeWithTheArcTangent) {
+    const int stride = ShortTestRun() ? 7 : 1;
+    int mismatches = 0;
+    const auto check = [&](int across, int ahead) {
+        for (const int sx : {1, -1}) {
+            for (const int sy : {1, -1}) {
+                const int x = 796 + sx * across, y = 1082 - sy * ahead;
+                if (Match_DirectionTo(796, 1082, x, y) != Match_ArcDirectionSector(796, 1082, x, y, 256) &&
+                    ++mismatches <= 5) {
+                    ADD_FAILURE() << "vector " << sx * across << ", " << sy * ahead;
+                }
+            }
+        }
+    };
+    for (int a = 0; a <= 1200; a += stride) {
+        for (int b = 0; b <= 1200; b += stride) check(a, b);
+    }
+    // The edge of the reach and past it, where the arc tangent takes over.
+    for (int a = 4000; a <= 4200; a += stride) {
+        for (int b = 1; b <= 4200; b += 3 * stride) {
+            check(a, b);
+            check(b, a);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+
+    // The vectors of the 256 directions come from a table of the same sines.
+    for (int d = 0; d < 256; ++d) {
+        const double theta = double(d) * kFullTurn / 256.0;
+        Match_VectorFromDirection(d, 1000, 256);
+        EXPECT_EQ(MatchVecX, int32_t(std::trunc(1000.0 * std::sin(theta)))) << d;
+        EXPECT_EQ(MatchVecNY, int32_t(std::trunc(1000.0 * std::cos(theta)))) << d;
+    }
+    Match_VectorFromDirection(-64, 100, 256);  // outside the table: worked out
+    EXPECT_EQ(MatchVecX, -100);
 }
 
 TEST(Geometry, BallInReachNeverAnswersZeroOutOfReach) {
