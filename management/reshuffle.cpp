@@ -1,6 +1,8 @@
 #include "management/reshuffle.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/query/funcs_state.h"
@@ -143,6 +145,44 @@ int ReserveSlotPick(int kind, int selector) {
     return g_workingCount > 0 ? 0 : -1;
 }
 
+// What a club's last reshuffle read, as it stood when the reshuffle ended:
+// the reshuffle reads nothing else and, run again on what it left, changes
+// nothing, so while all of it stands still the squad is as a reshuffle
+// would leave it.
+struct ReshuffleInputs {
+    bool valid = false;
+    int16_t code = 0;
+    bool inSeason = false;
+    uint16_t manager = 0;
+    int16_t family = 0, variant = 0;
+    uint16_t control = 0, nation = 0, playerCount = 0;
+    uint16_t roster[kRosterSize] = {};
+    std::vector<uint8_t> records;  // the roster's player records in roster order
+};
+std::vector<ReshuffleInputs> g_lastInputs(kClubCount);
+
+void TakeRosterRecords(int16_t club, std::vector<uint8_t>& out) {
+    out.clear();
+    for (uint16_t player : ClubRoster[club]) {
+        if (!IsPlayerNumber(player)) continue;
+        const uint8_t* bytes = PlayerRecords[player].bytes;
+        out.insert(out.end(), bytes, bytes + sizeof(PlayerRecord));
+    }
+}
+
+bool RosterRecordsEqual(int16_t club, const std::vector<uint8_t>& kept) {
+    size_t at = 0;
+    for (uint16_t player : ClubRoster[club]) {
+        if (!IsPlayerNumber(player)) continue;
+        if (at + sizeof(PlayerRecord) > kept.size() ||
+            std::memcmp(kept.data() + at, PlayerRecords[player].bytes, sizeof(PlayerRecord)) != 0) {
+            return false;
+        }
+        at += sizeof(PlayerRecord);
+    }
+    return at == kept.size();
+}
+
 }  // namespace
 
 uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
@@ -192,6 +232,19 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
 void ReshuffleComputerSquad(int16_t club, int16_t code) {
     if (!IsClubNumber(club)) return;
     const bool computer = GetClubControl(club) == 0;
+    const uint16_t manager = FindClubManager(club);
+    const int family = GetManagerFormation(manager);
+    const int variant = GetManagerFormationVariant(manager);
+    ReshuffleInputs& last = g_lastInputs[club];
+    const bool inSeason = InViewedSeason();
+    if (last.valid && last.code == code && last.inSeason == inSeason && last.manager == manager &&
+        last.family == family && last.variant == variant && last.control == GetClubControl(club) &&
+        last.nation == GetClubNation(club) && last.playerCount == PlayerCount &&
+        std::memcmp(last.roster, ClubRoster[club], sizeof last.roster) == 0 &&
+        RosterRecordsEqual(club, last.records)) {
+        CurrentClubManager = manager;
+        return;
+    }
     g_workingCount = 0;
     for (uint16_t player : ClubRoster[club]) {
         if (!IsPlayerNumber(player) || GetPlayerClub(player) != uint16_t(club)) continue;
@@ -207,9 +260,7 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
 
     const int available = g_workingCount;
     const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
-    CurrentClubManager = FindClubManager(club);
-    const int family = GetManagerFormation(CurrentClubManager);
-    const int variant = GetManagerFormationVariant(CurrentClubManager);
+    CurrentClubManager = manager;
 
     auto pick = [&](int16_t position, int16_t mode) {
         const int index = IndexOf(PickSquadPlayerForPosition(position, mode, club));
@@ -238,4 +289,15 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         }
         TakeAt(index);
     }
+    last.valid = true;
+    last.code = code;
+    last.inSeason = inSeason;
+    last.manager = manager;
+    last.family = int16_t(family);
+    last.variant = int16_t(variant);
+    last.control = GetClubControl(club);
+    last.nation = GetClubNation(club);
+    last.playerCount = PlayerCount;
+    std::memcpy(last.roster, ClubRoster[club], sizeof last.roster);
+    TakeRosterRecords(club, last.records);
 }

@@ -73,6 +73,39 @@ TEST_F(ReshuffleTest, BansAndCupTiesFollowTheNextCompetition) {
     EXPECT_EQ(GetPlayerFlag118(squad[4]), 0);
 }
 
+// A reshuffle of an unchanged squad leaves it as it was; any change to what
+// the reshuffle reads is taken up, and the squad it makes does not hang on
+// the flags an earlier reshuffle left.
+TEST_F(ReshuffleTest, AnUnchangedSquadKeepsItsPicksAndEveryChangeIsSeen) {
+    std::vector<uint16_t> squad = MakeSquad(30);
+    ReshuffleComputerSquad(kClub, -1);
+    const auto flags = [&] {
+        std::vector<int> f;
+        for (uint16_t p : squad)
+            f.push_back(GetPlayerFlag118(p) * 4 + GetPlayerFlag107(p) * 2 + GetPlayerFlag95(p));
+        return f;
+    };
+    const std::vector<int> first = flags();
+    ReshuffleComputerSquad(kClub, -1);
+    EXPECT_EQ(flags(), first);
+    uint16_t picked = 0;
+    for (uint16_t p : squad) {
+        if (GetPlayerFlag118(p) != 0) picked = p;
+    }
+    ASSERT_NE(picked, 0);
+    SetPlayerFitness(picked, 40);
+    ReshuffleComputerSquad(kClub, -1);
+    EXPECT_EQ(GetPlayerFlag118(picked), 0);
+    SetPlayerFitness(picked, 60);
+    ReshuffleComputerSquad(kClub, -1);
+    EXPECT_EQ(flags(), first);
+    // A new player in the roster is seen too.
+    const uint16_t star = MakePlayer(kClub, 10, 8, 99);
+    RebuildAllRosters();
+    ReshuffleComputerSquad(kClub, -1);
+    EXPECT_EQ(GetPlayerFlag118(star), 1);
+}
+
 // --- reserve side --------------------------------------------------------------
 
 class ReserveSideTest : public ManagementTest {
