@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <vector>
 
 #include "database/history.h"
 #include "database/honours.h"
@@ -307,6 +308,50 @@ bool FitsTopUp(uint16_t p, int16_t club, const TopUpSearch& search) {
            ClubRosterCount[owner] > kSpareSquad;
 }
 
+// The only players a top-up can take, in player order: those without a
+// club, and the youth-flag players of stored age 0 wherever they are. A
+// top-up only gives clubs to players, so nobody outside these lists comes to
+// fit a search while the squads are filled.
+struct TopUpCandidates {
+    std::vector<uint16_t> unattached, youngsters;
+};
+
+TopUpCandidates FindTopUpCandidates() {
+    TopUpCandidates c;
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        if (GetPlayerPosition(p) == kManagerPosition) continue;
+        if (GetPlayerClub(p) == kNoClub) c.unattached.push_back(p);
+        if (GetPlayerFlag95(p) != 0 && GetPlayerAge(p) == 0) c.youngsters.push_back(p);
+    }
+    return c;
+}
+
+void TopUpFrom(int16_t club, int16_t needed, const TopUpCandidates& candidates) {
+    // A player a search passed over cannot fit it later in this call (the
+    // top-up only gives players clubs and lowers squad counts), so each
+    // search goes on from where it last stopped: the same players are
+    // found as by scanning from the start every time.
+    size_t cursor[std::size(kTopUpSearches)] = {};
+    for (int n = 0; n < needed; ++n) {
+        for (size_t s = 0; s < std::size(kTopUpSearches); ++s) {
+            const TopUpSearch& search = kTopUpSearches[s];
+            const std::vector<uint16_t>& list =
+                search.spareYoungster ? candidates.youngsters : candidates.unattached;
+            size_t& i = cursor[s];
+            while (i < list.size() && !FitsTopUp(list[i], club, search)) ++i;
+            if (i >= list.size()) continue;
+            const uint16_t found = list[i++];
+            const uint16_t owner = GetPlayerClub(found);
+            if (search.spareYoungster) --ClubRosterCount[owner];
+            SetPlayerClub(found, club);
+            SetPlayerLoanClub(found, club);
+            SetPlayerContract(found, 24);
+            DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "%s\n", search.word);
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 int NewPlayerCap(int16_t club) { return GetClubRep(club) / 8 + 20; }
@@ -413,39 +458,19 @@ void BuildPlayersFromDatabase() {
 void LoadNewGameDatabase() { LoadDatabaseStats(); }
 
 void FillClubSquads() {
+    const TopUpCandidates candidates = FindTopUpCandidates();
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0 || GetClubControl(club) != 0 || GetClubNation(club) >= 32) continue;
         const int count = int16_t(ClubRosterCount[club]);
         if (count >= kFullSquad) continue;
         CorePoll();
         DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "Club %d needs %d players\n", club, kFullSquad - count);
-        TopUpClubSquad(club, int16_t(kFullSquad - count));
+        TopUpFrom(club, int16_t(kFullSquad - count), candidates);
         DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "Done\n");
     }
 }
 
 void TopUpClubSquad(int16_t club, int16_t needed) {
     if (!IsClubNumber(club)) return;
-    // A player a search passed over cannot fit it later in this call (the
-    // top-up only gives players clubs and lowers squad counts), so each
-    // search goes on from where it last stopped: the same players are
-    // found as by scanning from the start every time.
-    uint16_t cursor[std::size(kTopUpSearches)];
-    std::fill(std::begin(cursor), std::end(cursor), uint16_t(3));
-    for (int n = 0; n < needed; ++n) {
-        for (size_t s = 0; s < std::size(kTopUpSearches); ++s) {
-            const TopUpSearch& search = kTopUpSearches[s];
-            uint16_t& p = cursor[s];
-            while (p < PlayerCount && !FitsTopUp(p, club, search)) ++p;
-            if (p >= PlayerCount) continue;
-            const uint16_t found = p++;
-            const uint16_t owner = GetPlayerClub(found);
-            if (search.spareYoungster) --ClubRosterCount[owner];
-            SetPlayerClub(found, club);
-            SetPlayerLoanClub(found, club);
-            SetPlayerContract(found, 24);
-            DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "%s\n", search.word);
-            break;
-        }
-    }
+    TopUpFrom(club, needed, FindTopUpCandidates());
 }
