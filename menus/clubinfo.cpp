@@ -26,6 +26,7 @@
 #include "management/teamroles.h"
 #include "management/transfers.h"
 #include "match/periodrunner.h"
+#include "menus/divisionclubs.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
 #include "menus/menuboxes.h"
@@ -248,6 +249,10 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         return MENU_REDRAW;
     }
     const uint16_t picked = ClubPickedFlag;
+    // The club is chosen: the division list's choice is over, and the
+    // player profiles offer their buttons again.
+    ClubChoiceMode = 0;
+    ClubChoiceFlag = 0;
     TakeManagerJob();
     if (picked == 1 || picked == 2) {
         ProcessHalvornDayMessages();

@@ -54,13 +54,18 @@ void RunStep() {
 void Queue(std::function<void()> step) { g_steps.push_back(std::move(step)); }
 
 void MenuUserWaitForAgain(const std::function<bool()>& condition, int limit,
-                          const std::shared_ptr<int>& frames) {
+                          const std::shared_ptr<int>& frames, const std::function<void()>& onTimeout) {
     if (condition()) return;
     if (++*frames >= limit) {
-        ADD_FAILURE() << "waited " << limit << " frames in vain";
+        if (onTimeout) {
+            onTimeout();
+        } else {
+            ADD_FAILURE() << "waited " << limit << " frames in vain";
+        }
         return;
     }
-    g_steps.push_front([condition, limit, frames] { MenuUserWaitForAgain(condition, limit, frames); });
+    g_steps.push_front(
+        [condition, limit, frames, onTimeout] { MenuUserWaitForAgain(condition, limit, frames, onTimeout); });
 }
 
 // The host pointer moves at most this far a read (it stops at the desktop's
@@ -147,9 +152,14 @@ void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match, int button
 }
 
 void MenuUserClickPopupRow(int row) {
-    Queue([row] {
+    MenuUserClickPopupRow([row] { return row; });
+}
+
+void MenuUserClickPopupRow(std::function<int()> chooseRow) {
+    Queue([chooseRow] {
+        const int row = chooseRow();
         const std::vector<MenuPopupRowView> rows = MenuViewPopupRows();
-        if (row >= int(rows.size())) {
+        if (row < 0 || row >= int(rows.size())) {
             ADD_FAILURE() << "no pop-up row " << row;
             return;
         }
@@ -184,8 +194,13 @@ void MenuUserWait(int frames) {
 void MenuUserDo(std::function<void()> step) { Queue(std::move(step)); }
 
 void MenuUserWaitFor(std::function<bool()> condition, int limit) {
+    MenuUserWaitFor(std::move(condition), limit, nullptr);
+}
+
+void MenuUserWaitFor(std::function<bool()> condition, int limit, std::function<void()> onTimeout) {
     auto frames = std::make_shared<int>(0);
-    Queue([condition, limit, frames] { MenuUserWaitForAgain(condition, limit, frames); });
+    Queue(
+        [condition, limit, frames, onTimeout] { MenuUserWaitForAgain(condition, limit, frames, onTimeout); });
 }
 
 void MenuUserClose() {

@@ -27,6 +27,8 @@ void MenuUserClickAt(int x, int y);
 void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match, int button = 0);
 // Clicks row n of the open pop-up list.
 void MenuUserClickPopupRow(int row);
+// The same with the row chosen when the step runs (-1: none, a failure).
+void MenuUserClickPopupRow(std::function<int()> row);
 void MenuUserKey(uint8_t scanCode, bool extended = false);
 void MenuUserShiftKey(uint8_t scanCode);
 void MenuUserWait(int frames);
@@ -34,6 +36,9 @@ void MenuUserDo(std::function<void()> step);
 // Holds the script until the condition holds (checked once a frame); the
 // test fails after limit frames.
 void MenuUserWaitFor(std::function<bool()> condition, int limit = 1000);
+// The same, calling onTimeout instead of failing the test when the
+// condition has not come to hold after limit frames.
+void MenuUserWaitFor(std::function<bool()> condition, int limit, std::function<void()> onTimeout);
 void MenuUserClose();
 
 // The middle of the first matching selectable item of the last walk; false

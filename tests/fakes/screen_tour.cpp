@@ -1,0 +1,916 @@
+#include "tests/fakes/screen_tour.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "database/Access.h"
+#include "database/frontstate.h"
+#include "database/query/funcs_fields.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_playerscreens.h"
+#include "database/savetable.h"
+#include "database/usertransfers.h"
+#include "management/staff.h"
+#include "menus/agentprofile.h"
+#include "menus/careerhistory.h"
+#include "menus/clubfixtures.h"
+#include "menus/clubmain.h"
+#include "menus/clubsummary.h"
+#include "menus/exchangelist.h"
+#include "menus/exti.h"
+#include "menus/loanterms.h"
+#include "menus/menucont.h"
+#include "menus/menupc.h"
+#include "menus/menusetup.h"
+#include "menus/msgtester.h"
+#include "menus/playercondition.h"
+#include "menus/playerdeal.h"
+#include "menus/playerinfo.h"
+#include "menus/playerprofile.h"
+#include "menus/screentables.h"
+#include "menus/soakscreen.h"
+#include "menus/squadlist.h"
+#include "menus/staffmember.h"
+#include "menus/weeklymoney.h"
+#include "season/calendar.h"
+#include "season/soak.h"
+#include "support/poll.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/menu_env.h"
+#include "tests/fakes/menu_user.h"
+
+namespace testenv {
+
+namespace {
+
+// Title-bar captions by the x of their item, and the frames a screen may
+// take to come up (a loaded machine, a checked build).
+constexpr int kGameCaption = 20, kClubCaption = 171, kLeagueCaption = 322, kStatsCaption = 473;
+constexpr int kScreenFrames = 3000;
+constexpr int kHomeTries = 4;
+// The match marks, whose back icon follows the recent screens.
+constexpr int16_t kMarksScreen = 82;
+constexpr int kMarksRow = 18;
+constexpr int kFixturesRow = 10;
+// The club screens' word every load sets.
+constexpr int kLoadSetBlock = 44;
+constexpr int kFixtureBlock = 37;
+
+struct TourStop {
+    const char* family;
+    int16_t id;
+    // The title-bar caption and row that lead to it; caption -1: the id set.
+    int caption;
+    int row;
+};
+
+// Reached from the club screen by the title bar (or by setting the id, for
+// the screens that no screen leads to), one after another; the deeper
+// screens of a family are reached from these.
+constexpr TourStop kStops[] = {
+    {"club and squad screens", 7, kClubCaption, 1},
+    {"club and squad screens", 74, kClubCaption, 2},
+    {"club and squad screens", 73, kClubCaption, 3},
+    {"team selection and tactics", 24, kClubCaption, 4},
+    {"team selection and tactics", 21, kClubCaption, 6},
+    {"training, condition, coaching and staff", 76, kClubCaption, 7},
+    {"training, condition, coaching and staff", 78, kClubCaption, 21},
+    {"training, condition, coaching and staff", 83, kClubCaption, 24},
+    {"training, condition, coaching and staff", 77, kClubCaption, 25},
+    {"search", 19, kClubCaption, 8},
+    {"scouting and the shortlist", 90, kClubCaption, 9},
+    {"scouting and the shortlist", 64, kClubCaption, 14},
+    {"the deal and squad numbers and attribute table", 88, kClubCaption, 20},
+    {"money", 68, kClubCaption, 12},
+    {"money", 96, kClubCaption, 19},
+    {"money", 82, kClubCaption, 18},
+    {"history", 25, kClubCaption, 11},
+    {"history", 95, kClubCaption, 23},
+    {"history", 33, kClubCaption, 22},
+    {"history", 40, kStatsCaption, 9},
+    {"history", 41, kStatsCaption, 10},
+    {"league, transfer and European views", 8, kClubCaption, 10},
+    {"league, transfer and European views", 9, kStatsCaption, 0},
+    {"league, transfer and European views", 30, kStatsCaption, 1},
+    {"league, transfer and European views", 92, kStatsCaption, 2},
+    {"league, transfer and European views", 70, kStatsCaption, 3},
+    {"league, transfer and European views", 93, kStatsCaption, 4},
+    {"league, transfer and European views", 62, kStatsCaption, 5},
+    {"league, transfer and European views", 63, kStatsCaption, 6},
+    {"league, transfer and European views", 69, kStatsCaption, 7},
+    {"league, transfer and European views", 101, kStatsCaption, 8},
+    {"league, transfer and European views", 42, kStatsCaption, 11},
+    {"league, transfer and European views", 55, kStatsCaption, 12},
+    {"league, transfer and European views", 11, kLeagueCaption, 3},
+    {"league, transfer and European views", 31, kLeagueCaption, 2},
+    {"league, transfer and European views", 32, kClubCaption, 26},
+    {"league, transfer and European views", 103, kClubCaption, 27},
+    {"news and inbox", 94, kLeagueCaption, 4},
+    {"news and inbox", 99, kClubCaption, 13},
+    {"board and vacancies", 106, kClubCaption, 16},
+    {"board and vacancies", 39, kLeagueCaption, 1},
+    {"the world's clubs and agents", 107, kClubCaption, 17},
+    {"saved games", 47, kGameCaption, 0},
+    {"friendlies", 17, kClubCaption, 15},
+    {"the month header and the placeholder list", 84, -1, 0},
+    {"the month header and the placeholder list", 65, -1, 0},
+};
+
+struct TourState {
+    std::shared_ptr<ScreenTourReport> report;
+    ScreenTourOptions options;
+    std::vector<std::function<void()>> phases;
+    size_t next = 0;
+    bool dayUserWasRunning = false;
+    // The stop lost its way: its remaining phases do nothing until the way
+    // home has been found.
+    bool lost = false;
+    int homeTries = 0;
+    std::vector<uint32_t> clubGrab;
+    std::string family;
+};
+
+TourState* g_tour = nullptr;
+std::set<int16_t> g_watched;
+int16_t g_watchKey = -1;
+
+bool ScreenUp(int16_t id) {
+    const MenuItem* table = FrontEndScreenTable(id);
+    return MenuOption == id && table != LeastScreenTable && MenuViewTopTable() == table &&
+           !MenuViewHotItems().empty() && ScreenPresented == 1;
+}
+
+bool ClubUp() { return ScreenUp(3); }
+bool BoxUp() { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }
+
+void WatchScreens() {
+    if (ScreenUp(MenuOption)) g_watched.insert(MenuOption);
+    if (g_tour != nullptr && MenuViewTopTable() == MsgTestTable) g_tour->report->messageTester = true;
+}
+
+void Fail(const std::string& what) {
+    if (g_tour == nullptr) return;
+    g_tour->report->failures.push_back(g_tour->family + ": " + what);
+}
+
+bool Titled() {
+    const auto items = MenuViewHotItems();
+    return std::any_of(items.begin(), items.end(), [](const MenuHotItem& item) {
+        return item.popup != nullptr && item.x == kClubCaption;
+    });
+}
+
+bool Offers(int x, int y) {
+    int cx = 0, cy = 0;
+    return FindMenuItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; }, &cx, &cy);
+}
+
+void ClickAt(int x, int y, int button = 0);
+
+// ---- The phases ------------------------------------------------------------------------
+
+void RunPhase();
+
+// Queues the phase after the steps queued so far.
+void QueueNextPhase() { MenuUserDo(RunPhase); }
+
+void Then(std::function<void()> phase) { g_tour->phases.push_back(std::move(phase)); }
+// Runs the phase next, before those planned.
+void ThenFirst(std::function<void()> phase) {
+    g_tour->phases.insert(g_tour->phases.begin() + std::ptrdiff_t(g_tour->next), std::move(phase));
+}
+
+void Finish() {
+    RemovePollFunction(g_watchKey);
+    g_watchKey = -1;
+    TourState* tour = g_tour;
+    tour->report->visited.insert(g_watched.begin(), g_watched.end());
+    tour->report->finished = true;
+    g_tour = nullptr;
+    if (tour->dayUserWasRunning) {
+        DayUserRunning() = true;
+        MenuUserDo(DayUserStep);
+    }
+    if (tour->options.done) tour->options.done();
+    delete tour;
+}
+
+void RunPhase() {
+    if (g_tour == nullptr) return;
+    g_tour->report->visited.insert(g_watched.begin(), g_watched.end());
+    if (g_tour->next >= g_tour->phases.size()) {
+        Finish();
+        return;
+    }
+    // Copied out: a phase may plan more phases.
+    std::function<void()> phase = g_tour->phases[g_tour->next++];
+    phase();
+    QueueNextPhase();
+}
+
+// Waits for the screen; a screen that does not come up loses the stop.
+void WaitScreen(int16_t id, const std::string& how) {
+    MenuUserWaitFor([id] { return ScreenUp(id); }, kScreenFrames,
+                    [id, how] {
+                        Fail("screen " + std::to_string(id) + " did not come up " + how + " (screen " +
+                             std::to_string(MenuOption) + " is)");
+                        g_tour->lost = true;
+                    });
+    MenuUserWait(4);
+}
+
+// Waits for whatever screen comes next.
+void WaitAnyScreen(const std::string& how) {
+    MenuUserWaitFor([] { return ScreenUp(MenuOption); }, kScreenFrames,
+                    [how] {
+                        Fail("no screen came up " + how);
+                        g_tour->lost = true;
+                    });
+    MenuUserWait(4);
+}
+
+// Opens the title bar's list at the caption and clicks the row; every row
+// of the list must lie on the screen.
+void OpenFromTitle(int caption, int row) {
+    MenuUserClickItem(
+        [caption](const MenuHotItem& item) { return item.popup != nullptr && item.x == caption; });
+    MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200,
+                    [] { Fail("the title bar's list did not open"); });
+    MenuUserWait(4);
+    MenuUserDo([caption] {
+        for (const MenuPopupRowView& view : MenuViewPopupRows()) {
+            if (view.x < 0 || view.y < 0 || view.x + view.w > 800 || view.y + view.h > 600) {
+                Fail("a row of the list under caption " + std::to_string(caption) +
+                     " lies past the screen at " + std::to_string(view.x) + "," + std::to_string(view.y));
+                break;
+            }
+        }
+    });
+    MenuUserClickPopupRow(row);
+}
+
+// The way back to the club screen from wherever the stop ended: a box
+// clicked away, the title bar's club list, the back icon.
+void HomePhase() {
+    if (ClubUp()) {
+        g_tour->lost = false;
+        g_tour->homeTries = 0;
+        return;
+    }
+    if (++g_tour->homeTries > kHomeTries) {
+        Fail("screen " + std::to_string(MenuOption) + " cannot be left for the club screen");
+        g_tour->phases.resize(g_tour->next);  // the tour ends here
+        return;
+    }
+    if (BoxUp()) {
+        MenuUserClickAt(400, 300);
+        MenuUserWait(6);
+    } else if (Titled()) {
+        OpenFromTitle(kClubCaption, 0);
+    } else {
+        // The back icons and areas of the screens without the title bar.
+        for (const auto& [x, y] :
+             {std::pair{743, 559}, std::pair{564, 434}, std::pair{570, 436}, std::pair{40, 560}}) {
+            if (!Offers(x, y)) continue;
+            ClickAt(x, y);
+            break;
+        }
+    }
+    MenuUserWaitFor([] { return ClubUp() || BoxUp(); }, kScreenFrames, [] {});
+    MenuUserWait(4);
+    ThenFirst(HomePhase);
+}
+
+// ---- Grabs -------------------------------------------------------------------------------
+
+bool SameGrabPixel(uint32_t grabbed, uint32_t backBuffer) {
+    const uint32_t swapped = (backBuffer & 0xFF) << 16 | (backBuffer & 0xFF00) | (backBuffer >> 16 & 0xFF);
+    return grabbed == (backBuffer & 0xFFFFFF) || grabbed == swapped;
+}
+
+// Scroll Lock with the pointer in the corner, and the newest grab read.
+void QueueGrab(std::vector<uint32_t>* into) {
+    MenuUserMoveTo(790, 590);
+    MenuUserWait(3);
+    MenuUserKey(0x46);
+    MenuUserWait(3);
+    MenuUserDo([into] {
+        *into = NewestGrabPixels();
+        if (g_tour != nullptr) ++g_tour->report->grabs;
+    });
+}
+
+// The grab of a family's screen: the picture on the display (the back
+// buffer's pixels), its own (it differs from the club screen's below the
+// title bar and shows text) and, when titled, the same title bar.
+void CheckGrab(int16_t id, const std::vector<uint32_t>& grab, bool titled) {
+    const std::string name = "the grab of screen " + std::to_string(id);
+    if (grab.size() != 800u * 600u) {
+        Fail(name + " was not written");
+        return;
+    }
+    int differ = 0;
+    for (int y = 6; y < 600; y += 7)
+        for (int x = 3; x < 780; x += 7) {
+            if (!SameGrabPixel(grab[size_t(y) * 800 + size_t(x)], GetBackBufferPixel(x, y))) ++differ;
+        }
+    // A blinking or animated item may have moved on since the grab.
+    if (differ > 200) Fail(name + " differs from the drawn screen at " + std::to_string(differ) + " pixels");
+    const std::vector<uint32_t>& club = g_tour->clubGrab;
+    if (club.size() == grab.size()) {
+        int changed = 0;
+        for (int y = 40; y < 600; ++y)
+            for (int x = 0; x < 800; ++x)
+                changed += grab[size_t(y) * 800 + size_t(x)] != club[size_t(y) * 800 + size_t(x)];
+        if (changed < 2000) Fail(name + " shows the club screen");
+        if (titled) {
+            int bar = 0;
+            for (int y = 6; y < 28; ++y)
+                for (int x = kClubCaption + 4; x < kClubCaption + 14; ++x)
+                    bar += grab[size_t(y) * 800 + size_t(x)] != club[size_t(y) * 800 + size_t(x)];
+            if (bar > 0) Fail(name + " has another title bar");
+        }
+    }
+    // The screen that loads at a click shows only its picture.
+    if (id != 98 && BrightPixels(grab, 0, 40, 800, 520) < 40) Fail(name + " shows no text");
+}
+
+// ---- Clicks ------------------------------------------------------------------------------
+
+// The engine takes the next click only some frames after one.
+constexpr int kAfterClick = 15;
+
+void ClickAt(int x, int y, int button) {
+    MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; }, button);
+    MenuUserWait(kAfterClick);
+}
+
+void ClickHandler(MenuHandler handler, int button = 0) {
+    MenuUserClickItem([handler](const MenuHotItem& item) { return item.handler == handler; }, button);
+    MenuUserWait(kAfterClick);
+}
+
+// Opens the list of the item at x, y and clicks the row the function names
+// when the list is open.
+void ChooseFromList(int x, int y, std::function<int()> row) {
+    ClickAt(x, y);
+    MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200, [] { Fail("a list did not open"); });
+    MenuUserWait(4);
+    MenuUserClickPopupRow(std::move(row));
+}
+
+int ProfileRow(ProfileAction action) {
+    for (int i = 0; i < ProfileActionCount; ++i)
+        if (ProfileActions[i] == action) return i;
+    return -1;
+}
+
+// The squad list's name cells: row r of the list at x 50.
+constexpr int kSquadRowX = 50, kSquadRowY = 147, kSquadRowStep = 23;
+bool SquadRowItem(const MenuHotItem& item, int row) {
+    return item.x == kSquadRowX && item.y == kSquadRowY + kSquadRowStep * row;
+}
+
+// The club screen's club list: the row that shows the club (-1 none).
+int ClubMainRowOf(uint16_t club) {
+    for (int row = 0; row + ClubMainListTop() < ClubMainClubCount(); ++row)
+        if (ClubMainClubList()[ClubMainListTop() + row] == club) return row;
+    return -1;
+}
+
+bool ClubMainRowItem(const MenuHotItem& item) {
+    return item.x == 20 && item.y > 90 && item.handler != nullptr;
+}
+
+// On the club screen, the user's own club picked from its club list
+// (scrolled down to it as needed): the club screens show it.
+void PickOwnClubPhase() {
+    if (g_tour->lost || !ClubUp()) return;
+    const uint16_t user = GetPlayerClub(1);
+    const int row = ClubMainRowOf(user);
+    bool shown = false;
+    for (const MenuHotItem& item : MenuViewHotItems()) shown |= ClubMainRowItem(item) && item.row == row;
+    if (row >= 0 && shown) {
+        MenuUserClickItem(
+            [row](const MenuHotItem& item) { return ClubMainRowItem(item) && item.row == row; });
+        MenuUserWait(5);
+        MenuUserDo([user] {
+            if (SelectedClub != user) Fail("the club list's click did not pick the user's club");
+        });
+        return;
+    }
+    if (++g_tour->homeTries > 12) {
+        Fail("the user's club is not in the club screen's club list");
+        g_tour->lost = true;
+        return;
+    }
+    ClickAt(20, 573);  // the list scrolled down
+    MenuUserWait(4);
+    ThenFirst(PickOwnClubPhase);
+}
+
+// ---- The stops ---------------------------------------------------------------------------
+
+// Grabs the screen up and checks the grab.
+void QueueLook(int16_t id) {
+    auto grab = std::make_shared<std::vector<uint32_t>>();
+    auto titled = std::make_shared<bool>(false);
+    MenuUserDo([titled] { *titled = Titled(); });
+    QueueGrab(grab.get());
+    MenuUserDo([id, grab, titled] { CheckGrab(id, *grab, *titled); });
+}
+
+void OpenCoachPhase() {
+    ClickHandler(Condition_OpenCoach);
+    WaitScreen(79, "from the condition");
+    ClickHandler(StaffMember_Back);
+    WaitAnyScreen("back from the staff member");
+}
+
+// The squad list of the user's club: two shirt clicks swap the players'
+// numbers; his third player's profile (right button) leads to his
+// contract, his career, his agent, his deal (cancelled) and his condition.
+void ActSquadList() {
+    struct Swap {
+        uint16_t a = 0, b = 0;
+        int16_t shirtA = 0, shirtB = 0;
+    };
+    auto swap = std::make_shared<Swap>();
+    MenuUserDo([swap] {
+        swap->a = ShownPlayers[0];
+        swap->b = ShownPlayers[1];
+        swap->shirtA = HVW_GetPlayerShirt(swap->a);
+        swap->shirtB = HVW_GetPlayerShirt(swap->b);
+    });
+    MenuUserClickItem([](const MenuHotItem& item) { return SquadRowItem(item, 0); });
+    MenuUserWait(kAfterClick);
+    MenuUserClickItem([](const MenuHotItem& item) { return SquadRowItem(item, 1); });
+    MenuUserWait(kAfterClick);
+    MenuUserDo([swap] {
+        if (swap->shirtA == swap->shirtB || HVW_GetPlayerShirt(swap->a) != swap->shirtB ||
+            HVW_GetPlayerShirt(swap->b) != swap->shirtA)
+            Fail("two shirt clicks did not swap the squad numbers " + std::to_string(swap->shirtA) + " and " +
+                 std::to_string(swap->shirtB));
+    });
+    g_tour->family = "player and club screens";
+    MenuUserClickItem([](const MenuHotItem& item) { return SquadRowItem(item, 2); }, 1);
+    WaitScreen(4, "from the squad list's right button");
+    QueueLook(4);
+    ClickHandler(PlayerProfile_Contract);
+    WaitScreen(75, "from the profile");
+    ClickHandler(PlayerInfo_History);
+    WaitScreen(54, "from the contract details");
+    ClickHandler(CareerHistory_Back);
+    WaitScreen(4, "back from the career");
+    ClickHandler(PlayerProfile_Agent);
+    WaitScreen(100, "from the profile");
+    ClickHandler(AgentProfile_Back);
+    WaitScreen(4, "back from the agent");
+    MenuUserDo([] { g_tour->family = "the deal and squad numbers and attribute table"; });
+    ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Deal); });
+    WaitScreen(89, "from the profile's actions");
+    QueueLook(89);
+    ClickHandler(ContractDeal_Cancel);
+    WaitScreen(4, "back from the deal");
+    MenuUserDo([] { g_tour->family = "training, condition, coaching and staff"; });
+    ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Training); });
+    WaitScreen(80, "from the profile's actions");
+    QueueLook(80);
+    // The coach's screen, when the club has a coach.
+    MenuUserDo([] {
+        if (Player_GetAssignedStaff(uint16_t(SelectedPlayer)) != nullptr) ThenFirst(OpenCoachPhase);
+    });
+}
+
+// A player of another club bought: the club screen's club list (right
+// button) opens a club's squad, a player's profile, the offer on the deal
+// sheet and the bid; the selling club's acceptance is set as the day would
+// set it, and the talks that follow end at his demands: he is the user's,
+// his fee paid.
+struct Purchase {
+    uint16_t player = 0;
+    int16_t user = -1;
+    int32_t balance = 0;
+};
+
+bool Buyable(uint16_t player) {
+    return player != 0 && player < PlayerCount && HVW_CheckUserBid(player) == 0 &&
+           HVW_ValuePlayerFull(player) != 0;
+}
+
+void ActPurchase() {
+    auto buy = std::make_shared<Purchase>();
+    MenuUserDo([buy] {
+        g_tour->family = "transfers, contracts and loans";
+        buy->user = int16_t(GetPlayerClub(1));
+    });
+    // Another club of the club screen's list.
+    MenuUserClickItem(
+        [](const MenuHotItem& item) {
+            return ClubMainRowItem(item) && item.row < ClubMainClubCount() - ClubMainListTop() &&
+                   ClubMainClubList()[ClubMainListTop() + item.row] != GetPlayerClub(1);
+        },
+        1);
+    WaitScreen(7, "from the club screen's club list");
+    // A player of theirs put on the loan list, as their manager would: his
+    // profile's loan approach opens the loan terms, withdrawn.
+    auto loaned = std::make_shared<uint16_t>(0);
+    MenuUserClickItem(
+        [loaned](const MenuHotItem& item) {
+            if (item.x != kSquadRowX || item.y < kSquadRowY) return false;
+            const int row = (item.y - kSquadRowY) / kSquadRowStep;
+            if (row < 0 || row >= kSquadRows || ShownPlayers[row] == 0 || !Buyable(ShownPlayers[row]))
+                return false;
+            *loaned = ShownPlayers[row];
+            HVW_SetPlayerLoanList(*loaned, 1);
+            return true;
+        },
+        1);
+    WaitScreen(4, "from another club's squad");
+    ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::LoanApproach); });
+    WaitScreen(18, "from the profile's loan approach");
+    QueueLook(18);
+    ClickHandler(LoanTerms_Withdraw);
+    WaitScreen(4, "back from the loan terms");
+    MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 0); });
+    ClickHandler(PlayerProfile_Back);
+    WaitAnyScreen("back from the profile");
+    MenuUserClickItem(
+        [buy, loaned](const MenuHotItem& item) {
+            if (item.x != kSquadRowX || item.y < kSquadRowY) return false;
+            const int row = (item.y - kSquadRowY) / kSquadRowStep;
+            if (row < 0 || row >= kSquadRows || ShownPlayers[row] == *loaned || !Buyable(ShownPlayers[row]))
+                return false;
+            buy->player = ShownPlayers[row];
+            return true;
+        },
+        1);
+    WaitScreen(4, "from another club's squad");
+    // Money enough for any player of the division.
+    MenuUserDo([buy] { SetClubBalance(buy->user, 100000000); });
+    ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Offer); });
+    WaitScreen(10, "from the profile's offer");
+    QueueLook(10);
+    // The exchange list of the first exchange slot, and back.
+    ClickAt(30, 340);
+    WaitScreen(91, "from the deal sheet's exchange slot");
+    ClickHandler(ExchangeList_Back);
+    WaitScreen(10, "back from the exchange list");
+    ClickAt(30, 300);  // the selling club's demand
+    MenuUserWait(4);
+    MenuUserDo([buy] {
+        buy->balance = GetClubBalance(buy->user);
+        // The selling club accepts the bid, as the day's end would.
+        HumanContracts[0] = buy->player;
+    });
+    ClickAt(401, 559);  // the bid
+    WaitScreen(14, "from the accepted bid");
+    QueueLook(14);
+    ClickAt(401, 559);  // the offer at his demands
+    MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
+                    [] { Fail("the agreed talks did not end on the club screen"); });
+    MenuUserDo([buy] {
+        if (buy->player == 0 || GetPlayerClub(buy->player) != uint16_t(buy->user))
+            Fail("the bought player is not in the user's squad");
+        else if (GetClubBalance(buy->user) >= buy->balance)
+            Fail("the purchase cost nothing");
+    });
+}
+
+// The test screens: the club fixtures' title clicked in its sequence
+// opens the soak screen; from it the message tester, the club summary and
+// the weekly money.
+void OpenSoakScreenPhase(bool unlock) {
+    if (unlock) {
+        for (int button : {0, 0, 0, 1, 0, 1}) ClickHandler(ClubFixtures_TitleClick, button);
+    } else {
+        ClickHandler(ClubFixtures_TitleClick);
+    }
+    WaitScreen(61, "from the club fixtures' title");
+}
+
+void ActTestScreens() {
+    g_tour->family = "the test screens and a short soak";
+    OpenSoakScreenPhase(true);
+    QueueLook(61);
+    ChooseFromList(408, 440, [] { return 0; });  // the club summary
+    WaitScreen(60, "from the soak screen's tests");
+    QueueLook(60);
+    ClickHandler(SummaryScreen_Exit);
+    WaitScreen(8, "back from the club summary");
+    OpenSoakScreenPhase(false);
+    ClickAt(30, 440);  // the weekly money
+    WaitScreen(57, "from the soak screen");
+    QueueLook(57);
+    ClickHandler(WeeklyMoney_Back);
+    MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
+                    [] { Fail("the weekly money did not lead home"); });
+    MenuUserWait(4);
+}
+
+// A short soak: weeks set on the soak screen, the soak on, "Run On" from
+// the club screen; the world plays on to the stop point by itself.
+struct Soak {
+    int16_t day = 0, season = 0;
+};
+
+void ActSoak() {
+    const int weeks = g_tour->options.soakWeeks;
+    if (weeks <= 0) return;
+    auto soak = std::make_shared<Soak>();
+    OpenFromTitle(kClubCaption, kFixturesRow);
+    WaitScreen(8, "from the title bar");
+    OpenSoakScreenPhase(false);
+    for (int i = 0; i < weeks; ++i) ClickHandler(SoakScreen_ChangeWeeks);
+    ClickHandler(SoakScreen_ToggleSoak);
+    ClickHandler(SoakScreen_Exit);
+    WaitScreen(8, "back from the soak screen");
+    ClickAt(743, 559);
+    MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
+                    [] { Fail("the club fixtures did not lead home"); });
+    MenuUserWait(4);
+    MenuUserDo([soak] {
+        soak->day = SeasonCalendar.currentDay;
+        soak->season = SeasonCalendar.season;
+    });
+    ChooseFromList(399, 559, [] { return 1; });  // Continue: Run On
+    MenuUserWaitFor([] { return ClubUp() && SoakMode == 0; }, 20 * kScreenFrames,
+                    [] { Fail("the soak did not end on the club screen"); });
+    MenuUserDo([soak, weeks] {
+        const int played =
+            (SeasonCalendar.season - soak->season) * 365 + SeasonCalendar.currentDay - soak->day;
+        if (played < 7 * weeks) Fail("the soak played " + std::to_string(played) + " days");
+    });
+}
+
+// The fixtures by day: the other views' list leads to the European groups.
+void ActFixturesByDay() {
+    ChooseFromList(286, 559, [] { return 1; });
+    WaitScreen(45, "from the fixtures by day");
+    QueueLook(45);
+}
+
+// The save screen: with the option, the game saved in row 0 under a typed
+// name, then screen 98 opened by its id and clicked: the game loaded from
+// slot 0 is the game saved.  Without it, looked at and left.
+void ActSave() {
+    if (!g_tour->options.saveAndLoadSlotZero) {
+        ClickAt(743, 559);
+        WaitAnyScreen("back from the save screen");
+        return;
+    }
+    auto hashes = std::make_shared<std::vector<uint64_t>>();
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
+    MenuUserWaitFor([] { return IsTextInputActive() != 0; }, 300, [] { Fail("the save row took no name"); });
+    MenuUserWait(3);
+    for (uint8_t key : {0x14, 0x18, 0x16, 0x13}) MenuUserShiftKey(key);  // TOUR
+    MenuUserKey(0x1C);
+    MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames, [] { Fail("the save did not lead home"); });
+    MenuUserWait(4);
+    MenuUserDo([hashes] { *hashes = SavedBlockHashes(); });
+    OpenFromTitle(kClubCaption, kMarksRow);
+    WaitScreen(kMarksScreen, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(98, 2, 3); });
+    ClickAt(743, 559);
+    WaitScreen(98, "by its id");
+    QueueLook(98);
+    MenuUserClickAt(400, 300);
+    MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
+                    [] { Fail("the load of slot 0 did not lead home"); });
+    MenuUserWait(4);
+    MenuUserDo([hashes] {
+        std::string blocks;
+        // A load puts the two legs of the cup ties in order in the fixture
+        // table (block 37), which a new game leaves as its draw made them.
+        for (int block : ChangedSavedBlocks(*hashes))
+            if (block != kFixtureBlock) blocks += " " + std::to_string(block);
+        if (!blocks.empty()) Fail("the game loaded from slot 0 is not the game saved there: blocks" + blocks);
+    });
+}
+
+using Act = void (*)();
+
+Act ActOf(int16_t id) {
+    switch (id) {
+        case 7:
+            return ActSquadList;
+        case 8:
+            return ActTestScreens;
+        case 11:
+            return ActFixturesByDay;
+        case 47:
+            return ActSave;
+        default:
+            return nullptr;
+    }
+}
+
+// The title bar leads from any screen that has it; the others go home
+// first.
+void OpenPhase(const TourStop& stop) {
+    g_tour->family = stop.family;
+    if (g_tour->lost || (!Titled() && !ClubUp())) {
+        ThenFirst([stop] { OpenPhase(stop); });
+        ThenFirst(HomePhase);
+        return;
+    }
+    if (stop.caption < 0) {
+        // The match marks' back icon goes back through the recent screens,
+        // where the id is set.
+        if (MenuOption != kMarksScreen) OpenFromTitle(kClubCaption, kMarksRow);
+        WaitScreen(kMarksScreen, "from the title bar");
+        MenuUserDo([id = stop.id] { UpdateScreenHistory(id, 2, 3); });
+        MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    } else {
+        OpenFromTitle(stop.caption, stop.row);
+    }
+    WaitScreen(stop.id, stop.caption < 0 ? "by its id" : "from the title bar");
+}
+
+void PlanStop(const TourStop& stop) {
+    Then([stop] { OpenPhase(stop); });
+    Then([id = stop.id] {
+        if (!g_tour->lost) QueueLook(id);
+    });
+    if (Act act = ActOf(stop.id)) {
+        Then([act] {
+            if (!g_tour->lost) act();
+        });
+    }
+}
+
+void PlanFamilyEnd(const char* family) {
+    Then(HomePhase);
+    Then([family] {
+        if (g_tour->report->families.empty() || g_tour->report->families.back() != family)
+            g_tour->report->families.push_back(family);
+    });
+}
+
+void PlanTour() {
+    Then([] {
+        g_tour->family = "the club screen";
+        if (!ClubUp()) {
+            Fail("the tour starts elsewhere than on the club screen (screen " + std::to_string(MenuOption) +
+                 ")");
+            g_tour->phases.resize(g_tour->next);
+            return;
+        }
+        QueueGrab(&g_tour->clubGrab);
+    });
+    Then(PickOwnClubPhase);
+    const char* family = nullptr;
+    for (const TourStop& stop : kStops) {
+        if (family != nullptr && std::strcmp(family, stop.family) != 0) PlanFamilyEnd(family);
+        family = stop.family;
+        PlanStop(stop);
+    }
+    if (family != nullptr) PlanFamilyEnd(family);
+    Then([] {
+        if (!g_tour->lost) ActPurchase();
+    });
+    PlanFamilyEnd("transfers, contracts and loans");
+    Then([] {
+        g_tour->family = "the test screens and a short soak";
+        if (!g_tour->lost) ActSoak();
+    });
+    PlanFamilyEnd("the test screens and a short soak");
+    if (g_tour->options.endOnStartScreen) {
+        // The placeholder list's way back is the start screen's.
+        PlanStop({"the month header and the placeholder list", 52, -1, 0});
+        Then([] {
+            if (g_tour->lost) return;
+            ClickAt(564, 434);
+            MenuUserWaitFor([] { return ScreenUp(22); }, kScreenFrames,
+                            [] { Fail("the placeholder list did not lead to the start screen"); });
+        });
+    }
+}
+
+}  // namespace
+
+void ScreenTourWatch() {
+    if (g_watchKey >= 0) return;
+    g_watched.clear();
+    g_watchKey = AddPollFunction(WatchScreens, POLL_EVERY_TIME, 0);
+}
+
+std::shared_ptr<ScreenTourReport> RunScreenTour(ScreenTourOptions options) {
+    auto report = std::make_shared<ScreenTourReport>();
+    if (g_tour != nullptr) {
+        report->failures.push_back("a tour is running already");
+        report->finished = true;
+        return report;
+    }
+    ScreenTourWatch();
+    g_tour = new TourState;
+    g_tour->report = report;
+    g_tour->options = std::move(options);
+    g_tour->dayUserWasRunning = DayUserRunning();
+    DayUserStop();
+    PlanTour();
+    QueueNextPhase();
+    return report;
+}
+
+std::vector<int16_t> ScreenTourTableIds() {
+    std::vector<int16_t> ids;
+    for (int16_t id = -1; id <= 112; ++id)
+        if (FrontEndScreenTable(id) != LeastScreenTable) ids.push_back(id);
+    return ids;
+}
+
+const char* ScreenTourUnreachable(int16_t id) {
+    switch (id) {
+        case 52:
+        case 65:
+        case 84:
+        case 98:
+            return "no screen leads to it: opened by setting its id";
+        case 57:
+        case 60:
+            return "only from the test screens";
+        case 46:
+            return "the start screen's Load Game: a run that loads a saved game";
+        case 71:
+        case 97:
+            return "after a match of the user's: the results loop";
+        case 87:
+            return "on a season's first day: the day loop";
+        case 79:
+            return "the coach's screen: only for a club with staff (a new game's clubs have none)";
+        default:
+            return nullptr;
+    }
+}
+
+std::vector<std::string> ScreenTourOfferedByNoScreen() {
+    return {"the message tester: only from the test screens", "the network layer", "the movie player",
+            "the display-device chooser"};
+}
+
+std::string ScreenTourAccount(const ScreenTourReport& report, int* missed) {
+    std::string account;
+    int notSeen = 0;
+    for (int16_t id : ScreenTourTableIds()) {
+        char line[160];
+        const char* why = ScreenTourUnreachable(id);
+        if (report.visited.count(id) != 0) {
+            std::snprintf(line, sizeof line, "screen %3d visited%s\n", id,
+                          why != nullptr ? " (by its way)" : "");
+        } else if (why != nullptr) {
+            std::snprintf(line, sizeof line, "screen %3d not reachable: %s\n", id, why);
+        } else {
+            std::snprintf(line, sizeof line, "screen %3d MISSED\n", id);
+            ++notSeen;
+        }
+        account += line;
+    }
+    for (const std::string& part : ScreenTourOfferedByNoScreen())
+        account += "offered by no screen: " + part + "\n";
+    if (missed != nullptr) *missed = notSeen;
+    return account;
+}
+
+uint64_t SavedBlocksHash() {
+    uint64_t hash = 1469598103934665603ull;
+    for (int block = 0; block < kSaveGameBlockCount; ++block) {
+        if (block == kLoadSetBlock) continue;
+        hash = (hash ^ SavedBlockHash(block)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+uint64_t SavedBlockHash(int block) {
+    uint64_t hash = 1469598103934665603ull;
+    {
+        const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[block].address);
+        const uint32_t size = SaveGameDescriptors[block].size;
+        uint32_t at = 0;
+        for (; at + 8 <= size; at += 8) {
+            uint64_t word;
+            std::memcpy(&word, bytes + at, 8);
+            hash = (hash ^ word) * 1099511628211ull;
+        }
+        for (; at < size; ++at) hash = (hash ^ bytes[at]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+std::vector<int> ChangedSavedBlocks(const std::vector<uint64_t>& before) {
+    std::vector<int> changed;
+    for (int block = 0; block < kSaveGameBlockCount && size_t(block) < before.size(); ++block)
+        if (block != kLoadSetBlock && SavedBlockHash(block) != before[size_t(block)])
+            changed.push_back(block);
+    return changed;
+}
+
+std::vector<uint64_t> SavedBlockHashes() {
+    std::vector<uint64_t> hashes;
+    for (int block = 0; block < kSaveGameBlockCount; ++block) hashes.push_back(SavedBlockHash(block));
+    return hashes;
+}
+
+}  // namespace testenv

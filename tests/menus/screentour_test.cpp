@@ -1,0 +1,91 @@
+// The screen tour over a new game: the start screen's road to the user's
+// club, then the tour of every screen family from the club screen, and the
+// account of the controller's screens: each visited or named as one no
+// click reaches.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "database/Access.h"
+#include "database/hvw/dataconv.h"
+#include "menus/menucont.h"
+#include "season/leagues.h"
+#include "support/corehooks.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "tests/fakes/screen_tour.h"
+#include "tests/fakes/start_path.h"
+#include "tests/fakes/test_util.h"
+#include "tests/menus/engine_fixture.h"
+
+namespace {
+
+using namespace testenv;
+
+class ScreenTourTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        InstallGameHooks();
+        folder_ = std::make_unique<ScratchFolder>("screentour");
+        std::filesystem::create_directories("SaveData/GOALS");
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+    }
+    void TearDown() override {
+        CoreSetHooks(CoreHooks{});
+        folder_.reset();
+        MenuEngineTest::TearDown();
+    }
+    std::unique_ptr<ScratchFolder> folder_;
+};
+
+std::shared_ptr<ScreenTourReport> g_tourReport;
+
+TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2002);
+    ScreenPresented = 0;
+    g_tourReport.reset();
+    ScreenTourWatch();
+    StartPathNewGame choices;
+    choices.videoOptions = choices.nameEditors = false;
+    StartPathQueueNewGame(choices, [] {
+        ScreenTourOptions options;
+        options.saveAndLoadSlotZero = true;
+        options.sacking = true;
+        options.endOnStartScreen = true;
+        options.soakWeeks = 1;
+        options.done = [] { MenuUserClose(); };
+        std::printf("at the club after %.1f CPU-s\n", double(std::clock()) / CLOCKS_PER_SEC);
+        g_tourReport = RunScreenTour(options);
+    });
+    const std::clock_t cpu = std::clock();
+    {
+        StdoutCapture quiet;
+        StartPathRunGameMain();
+        const std::string log = quiet.Text();
+        if (::testing::Test::HasFailure() || (g_tourReport && !g_tourReport->failures.empty()))
+            std::printf("... the run's last output:\n%s\n",
+                        log.substr(log.size() > 6000 ? log.size() - 6000 : 0).c_str());
+    }
+    ASSERT_NE(g_tourReport, nullptr) << "the new game did not reach the club screen";
+    const ScreenTourReport& report = *g_tourReport;
+    int missed = 0;
+    std::printf("%s", ScreenTourAccount(report, &missed).c_str());
+    std::printf("screen tour: %zu screens, %zu families, %d grabs, %d refusals, %d frames in %.1f CPU-s\n",
+                report.visited.size(), report.families.size(), report.grabs, report.refusals,
+                MenuUserFrames(), double(std::clock() - cpu) / CLOCKS_PER_SEC);
+    EXPECT_TRUE(report.finished);
+    for (const std::string& failure : report.failures) ADD_FAILURE() << failure;
+    EXPECT_EQ(missed, 0);
+}
+
+}  // namespace
