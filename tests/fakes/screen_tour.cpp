@@ -742,7 +742,6 @@ void PlanStop(const TourStop& stop) {
 }
 
 void PlanFamilyEnd(const char* family) {
-    Then(HomePhase);
     Then([family] {
         if (g_tour->report->families.empty() || g_tour->report->families.back() != family)
             g_tour->report->families.push_back(family);
@@ -761,22 +760,28 @@ void PlanTour() {
         QueueGrab(&g_tour->clubGrab);
     });
     Then(PickOwnClubPhase);
+    const bool shortForm = g_tour->options.shortForm;
     const char* family = nullptr;
     for (const TourStop& stop : kStops) {
-        if (family != nullptr && std::strcmp(family, stop.family) != 0) PlanFamilyEnd(family);
+        const bool sameFamily = family != nullptr && std::strcmp(family, stop.family) == 0;
+        if (family != nullptr && !sameFamily) PlanFamilyEnd(family);
         family = stop.family;
-        PlanStop(stop);
+        if (!shortForm || !sameFamily) PlanStop(stop);
     }
     if (family != nullptr) PlanFamilyEnd(family);
-    Then([] {
-        if (!g_tour->lost) ActPurchase();
-    });
-    PlanFamilyEnd("transfers, contracts and loans");
-    Then([] {
-        g_tour->family = "the test screens and a short soak";
-        if (!g_tour->lost) ActSoak();
-    });
-    PlanFamilyEnd("the test screens and a short soak");
+    if (!shortForm) {
+        Then(HomePhase);
+        Then([] {
+            if (!g_tour->lost) ActPurchase();
+        });
+        PlanFamilyEnd("transfers, contracts and loans");
+        Then([] {
+            g_tour->family = "the test screens and a short soak";
+            if (!g_tour->lost) ActSoak();
+        });
+        PlanFamilyEnd("the test screens and a short soak");
+    }
+    Then(HomePhase);
     if (g_tour->options.endOnStartScreen) {
         // The placeholder list's way back is the start screen's.
         PlanStop({"the month header and the placeholder list", 52, -1, 0});

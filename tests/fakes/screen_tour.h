@@ -34,6 +34,9 @@ struct ScreenTourOptions {
     // The test screens' soak: this many weeks played on by the soak (0:
     // the soak screen visited, no soak).
     int soakWeeks = 0;
+    // The short form (a checked tree): the first screen of each family
+    // only, and neither the purchase nor the soak.
+    bool shortForm = false;
     // Last, the placeholder list, whose way back leads to the start screen,
     // where the tour ends.
     bool endOnStartScreen = false;

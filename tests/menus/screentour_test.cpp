@@ -62,6 +62,7 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
         options.saveAndLoadSlotZero = true;
         options.sacking = true;
         options.endOnStartScreen = true;
+        options.shortForm = ShortTestRun();
         options.soakWeeks = 1;
         options.done = [] { MenuUserClose(); };
         std::printf("at the club after %.1f CPU-s\n", double(std::clock()) / CLOCKS_PER_SEC);
@@ -85,7 +86,10 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
                 MenuUserFrames(), double(std::clock() - cpu) / CLOCKS_PER_SEC);
     EXPECT_TRUE(report.finished);
     for (const std::string& failure : report.failures) ADD_FAILURE() << failure;
-    EXPECT_EQ(missed, 0);
+    // The short form leaves most screens of each family out.
+    if (!ShortTestRun()) {
+        EXPECT_EQ(missed, 0);
+    }
 }
 
 }  // namespace
