@@ -65,6 +65,12 @@ struct BatchTickWatch {
     PendingPassRecord lastPass[3] = {{kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}};
     int passesPlayed = 0;
     int passesOfKind[3] = {};  // short, long (long, through and far runs), cross
+    // Each pass followed to the next player to touch the ball in open play:
+    // one of the passer's team (the receiver or another) completes it.
+    struct Followed {
+        int16_t passer = -1, toucher = -1;
+    } followed[3];
+    int passesToTeamMates = 0;
     uint16_t lastPhase = 0;
     double fastestBall = 0;  // with its rise or fall
     std::vector<std::string> faults;
@@ -123,11 +129,20 @@ void BatchWatchTick() {
     }
     w.lastPhase = MatchPhase;
     for (int kind = 0; kind < 3; ++kind) {
+        BatchTickWatch::Followed& f = w.followed[kind];
+        if (f.passer >= 0 && (MatchPhase != 0 || LastToucher != f.toucher)) {
+            const bool toTeamMate = MatchPhase == 0 && LastToucher >= 0 && LastToucher < kPlayerFigures &&
+                                    LastToucher / kTeamFigures == f.passer / kTeamFigures;
+            w.passesToTeamMates += toTeamMate;
+            f.passer = -1;
+        }
         const PendingPassRecord& pass = PendingPass[kind];
         PendingPassRecord& seen = w.lastPass[kind];
         if (pass.passer != kNoFigure && (pass.passer != seen.passer || pass.receiver != seen.receiver)) {
             ++w.passesPlayed;
             ++w.passesOfKind[kind];
+            f.passer = int16_t(pass.passer);
+            f.toucher = LastToucher;
         }
         seen = pass;
     }
@@ -225,6 +240,7 @@ struct BatchTotals {
     int shots = 0, onTarget = 0, fouls = 0, yellows = 0, reds = 0, corners = 0, throwIns = 0;
     int offsides = 0, penalties = 0, saves = 0, passes = 0, goodPasses = 0;
     int passesOfKind[3] = {}, goodOfKind[3] = {};
+    int passesToTeamMates = 0;
     int possession[2] = {};
     int lowestPossession = 100;
     int strongerSides = 0, strongerWins = 0;
@@ -263,6 +279,7 @@ void CountBatchMatch(BatchTotals& t, const BatchFixture& fixture) {
     }
     t.throwIns += g_batchWatch.throwIns;
     t.passes += g_batchWatch.passesPlayed;
+    t.passesToTeamMates += g_batchWatch.passesToTeamMates;
     for (int kind = 0; kind < 3; ++kind) t.passesOfKind[kind] += g_batchWatch.passesOfKind[kind];
     t.penalties += g_batchWatch.penalties;
     t.longestOverrun = std::max(t.longestOverrun, g_batchWatch.longestOverrun);
@@ -294,6 +311,8 @@ void PrintBatchSummary(const BatchTotals& t) {
         pct(t.goodPasses, t.passes), t.passes / n, pct(t.goodOfKind[0], t.passesOfKind[0]),
         t.passesOfKind[0] / n, pct(t.goodOfKind[1], t.passesOfKind[1]), t.passesOfKind[1] / n,
         pct(t.goodOfKind[2], t.passesOfKind[2]), t.passesOfKind[2] / n);
+    std::printf("  passes reaching a team-mate next (the receiver or another) %.1f%%\n",
+                pct(t.passesToTeamMates, t.passes));
     std::printf(
         "  corners %.1f [7-13], throw-ins %.1f [30-55], fouls %.1f [18-32], penalties %.2f [0.18-0.35]\n",
         t.corners / n, t.throwIns / n, t.fouls / n, t.penalties / n);
