@@ -45,6 +45,13 @@ void Sleep(uint32_t milliseconds) {
 
 int64_t CalendarTime() { return int64_t(std::time(nullptr)); }
 
+uint32_t ClockMilliseconds() {
+    if (g_manual) return uint32_t(g_manual_count / (kManualFrequency / 1000));
+    timespec ts;
+    if (clock_gettime(CLOCK_MONOTONIC, &ts) != 0) return 0;
+    return uint32_t(uint64_t(ts.tv_sec) * 1000 + uint64_t(ts.tv_nsec) / 1000000);
+}
+
 void SetManualClock(bool manual, uint64_t start_count) {
     g_manual = manual;
     g_manual_count = start_count;

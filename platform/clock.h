@@ -11,6 +11,9 @@ bool QueryPerformanceCounter(uint64_t* count);
 void Sleep(uint32_t milliseconds);
 // Seconds since the epoch, for seeding.
 int64_t CalendarTime();
+// Milliseconds on the clock the game runs on: the host's steady clock, or
+// the manual clock while tests drive it.
+uint32_t ClockMilliseconds();
 
 // ---- Test seam ----------------------------------------------------------
 // In manual mode the counter runs at 1,000,000 counts per second, starts at

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/clock.h"
 #include "platform/glcontext.h"
 #include "platform/pixelrows.h"
 #include "platform/window.h"
@@ -260,7 +261,7 @@ void PresentNow(DirectDrawSurface7* s) {
     st.presented = s;
     st.drawable_w = drawableW;
     st.drawable_h = drawableH;
-    st.last_present_ms = SDL_GetTicks();
+    st.last_present_ms = ClockMilliseconds();
     if (whole) {
         st.frame.assign(size_t(w) * size_t(h), 0);
         st.frame_w = w;
@@ -286,7 +287,7 @@ void PresentNow(DirectDrawSurface7* s) {
 // Screen updates come as fast as the game unlocks; the window is refreshed
 // at most every few milliseconds and the rest is shown by the next pump.
 void Present(DirectDrawSurface7* s, bool immediately) {
-    if (immediately || SDL_GetTicks() - S().last_present_ms >= kPresentIntervalMs) {
+    if (immediately || ClockMilliseconds() - S().last_present_ms >= kPresentIntervalMs) {
         PresentNow(s);
     } else {
         S().pending = s;
@@ -1122,6 +1123,11 @@ bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceCont
 
 void FlushPendingPresent() {
     if (S().pending != nullptr && !S().pending->Locked()) PresentNow(S().pending);
+}
+
+void FlushPendingPresentWhenDue() {
+    if (IsManualClock() && ClockMilliseconds() - S().last_present_ms < kPresentIntervalMs) return;
+    FlushPendingPresent();
 }
 
 void ForceFullPresent() { S().present_all = true; }

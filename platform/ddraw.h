@@ -411,9 +411,13 @@ HResult CoCreateDirectDraw7(DirectDraw7** out);
 bool BitBlt(DeviceContext* dest, int x, int y, int width, int height, DeviceContext* source, int source_x,
             int source_y);
 
-// Shows a screen update that was held back to keep the frame rate sane
-// (the message pump calls this).
+// Shows a screen update that was held back to keep the frame rate sane.
 void FlushPendingPresent();
+// What the message pump calls: the same, at once on the host's clock.  On the
+// manual clock of a driven run the picture waits until the refresh interval
+// has passed on that clock, so a run that polls every driven millisecond
+// (a screen wipe) is shown at a display's pace and not once a poll.
+void FlushPendingPresentWhenDue();
 // The window has to show its picture again although the screen has not
 // changed (the host lost it: uncovered, resized or first shown).  The next
 // present of the primary surface draws the whole picture.

@@ -371,7 +371,7 @@ void TranslateHostEvent(const SDL_Event& e) {
 }
 
 void PumpHostEvents() {
-    FlushPendingPresent();
+    FlushPendingPresentWhenDue();
     if (!g_video_up) return;
     SDL_Event e;
     while (SDL_PollEvent(&e)) TranslateHostEvent(e);

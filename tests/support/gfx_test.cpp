@@ -22,9 +22,11 @@
 
 namespace {
 
-// Runs the pump until the pending paint has been shown.
+// Runs the pump until the pending paint has been shown (on the standing
+// manual clock the pump leaves a held picture for the next refresh).
 void Pump() {
     for (int i = 0; i < 4; ++i) WinMessageHandler();
+    plat::FlushPendingPresent();
 }
 
 uint32_t Presented(int x, int y) {
