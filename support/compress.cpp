@@ -1498,6 +1498,24 @@ using MemDecoder = const char* (*)(MemSource&, Sink&);
 using FileDecoder = const char* (*)(FileSource&, Sink&);
 using WorstCase = uint64_t (*)(uint64_t);
 
+// A file decoder that fetches the whole stream first and decodes it as from
+// memory, for the Huffman methods: their bit readers take eight bytes at a
+// time where the bytes are at hand, and method 2 decodes a long stream held
+// in memory in two chains at once, which a stream fetched in pieces cannot.
+// The stream is held twice only while it is decoded.
+template <const char* (*kDecode)(MemSource&, Sink&)>
+const char* DecodeFileInMemory(FileSource& source, Sink& sink) {
+    const size_t held = source.Held();
+    const size_t size = held + source.remaining;
+    const std::unique_ptr<uint8_t[]> bytes = std::make_unique_for_overwrite<uint8_t[]>(size);
+    std::memcpy(bytes.get(), source.Here(), held);
+    source.Skip(held);
+    if (source.remaining > 0) DOSReadFile(source.file, bytes.get() + held, source.remaining);
+    source.remaining = 0;
+    MemSource in{bytes.get(), bytes.get() + size};
+    return kDecode(in, sink);
+}
+
 struct Method {
     Encoder compress;
     MemDecoder decompress_mem;
@@ -1513,8 +1531,10 @@ uint64_t RunsWorstCase(uint64_t n) { return n + n / 2 + 1; }
 
 constexpr Method kMethods[COMPRESS_METHOD_COUNT] = {
     {EncodePredictor, DecodePredictor<MemSource>, DecodePredictor<FileSource>, PredictorWorstCase, 0x31},
-    {EncodeHuffman, DecodeHuffman<MemSource>, DecodeHuffman<FileSource>, HuffmanWorstCase, 0x111},
-    {EncodeMtfHuffman, DecodeMtfHuffman<MemSource>, DecodeMtfHuffman<FileSource>, HuffmanWorstCase, 0x31},
+    {EncodeHuffman, DecodeHuffman<MemSource>, DecodeFileInMemory<DecodeHuffman<MemSource>>, HuffmanWorstCase,
+     0x111},
+    {EncodeMtfHuffman, DecodeMtfHuffman<MemSource>, DecodeFileInMemory<DecodeMtfHuffman<MemSource>>,
+     HuffmanWorstCase, 0x31},
     {EncodeLz, DecodeLz<MemSource>, DecodeLz<FileSource>, LzWorstCase, 0x32},
     {EncodeZeroRuns, DecodeZeroRuns<MemSource>, DecodeZeroRuns<FileSource>, RunsWorstCase, 0},
     {EncodeRuns, DecodeRuns<MemSource>, DecodeRuns<FileSource>, RunsWorstCase, 0},

@@ -318,6 +318,25 @@ TEST(CompressDeathTest, FileBlocksHaveTheirOwnMessages) {
     EXPECT_FATAL(decode_file(Text("CMP0"), 19, 5), "DOSReadFile\\(\\): Cannot read 16 bytes");
 }
 
+TEST(CompressDeathTest, HuffmanFileStreamsShorterThanStoredStop) {
+    // The Huffman methods fetch their whole stream from the file before
+    // decoding it; a file shorter than the stream stops with the reader's
+    // message.
+    for (int method : {COMPRESS_HUFFMAN, COMPRESS_MTF_HUFFMAN}) {
+        SCOPED_TRACE(method);
+        const Bytes stream = {5, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62, 1, 0, 0, 0, 0};
+        auto decode_file = [&] {
+            std::FILE* file = std::tmpfile();
+            std::fwrite(stream.data(), 1, stream.size(), file);
+            std::rewind(file);
+            Bytes out(64);
+            uint32_t size = 0;
+            DecompressDataFile2Mem(method, file, uint32_t(stream.size()) + 24, out.data(), 64, &size);
+        };
+        EXPECT_FATAL(decode_file(), "DOSReadFile\\(\\): Cannot read 40 bytes");
+    }
+}
+
 TEST(CompressDeathTest, MethodNumbersOutOfRange) {
     uint32_t size = 0;
     uint8_t buffer[8] = {};
