@@ -76,6 +76,65 @@ void Quarrel(int16_t club, uint16_t p, uint16_t rival) {
     ChangePlayerMorale(p, int16_t(-d));
 }
 
+// What the camp-mate searches read of each roster slot, taken once per
+// mood job: the job changes only morale and wages, so camps, wills and the
+// list flags stand still while it runs.
+struct MoodSlot {
+    uint16_t player;  // 0 for a slot the searches pass over
+    uint8_t flag107, flag118, flag95;
+    bool managerOrHalvorn;
+    int camp, will;
+};
+
+struct MoodTable {
+    MoodSlot slots[kRosterSize];
+};
+
+void TakeMoodTable(int16_t club, MoodTable& t) {
+    for (int i = 0; i < kRosterSize; ++i) {
+        MoodSlot& m = t.slots[i];
+        const uint16_t q = ClubRoster[club][i];
+        if (q == 0 || !IsPlayerNumber(q)) {
+            m = MoodSlot{};
+            continue;
+        }
+        m = {q,
+             uint8_t(GetPlayerFlag107(q)),
+             uint8_t(GetPlayerFlag118(q)),
+             uint8_t(GetPlayerFlag95(q)),
+             IsManagerOrHalvorn(q),
+             Stat(q, kCampStat),
+             Stat(q, kWillStat)};
+    }
+}
+
+bool BelongTogether(const MoodSlot& a, const MoodSlot& b) {
+    return a.flag107 == b.flag107 && a.flag118 == b.flag118 && a.flag95 == 0 && b.flag95 == 0;
+}
+
+// FindRivalCampMate and FindHappierCampMate for player `self` of the
+// table's club: the same tests in the same order, so the same draws.
+uint16_t RivalIn(const MoodTable& t, const MoodSlot& self) {
+    for (const MoodSlot& q : t.slots) {
+        if (q.player == 0 || q.player == self.player) continue;
+        if (!BelongTogether(self, q) || q.managerOrHalvorn) continue;
+        if (q.camp != 100 - self.camp) continue;
+        if (q.will <= self.will) continue;
+        if (GameRandom() % 20 == 0) return q.player;
+    }
+    return 0;
+}
+
+uint16_t HappierIn(const MoodTable& t, const MoodSlot& self) {
+    for (const MoodSlot& q : t.slots) {
+        if (q.player == 0 || q.player == self.player) continue;
+        if (!BelongTogether(self, q) || q.camp != self.camp) continue;
+        if (GetPlayerMorale(q.player) <= GetPlayerMorale(self.player)) continue;
+        if (GameRandom() % 10 == 0) return q.player;
+    }
+    return 0;
+}
+
 }  // namespace
 
 uint16_t FindHappierCampMate(uint16_t player) {
@@ -132,6 +191,8 @@ void ClubSquadMoodJob(int16_t club) {
     const uint16_t nation = GetClubNation(club);
     if (nation >= kCountryCount || !IsPlayedLeagueNation(nation)) return;
     const bool human = GetClubControl(club) != 0;
+    static MoodTable table;
+    TakeMoodTable(club, table);
     for (int slot = 0; slot < kRosterSize; ++slot) {
         const uint16_t p = ClubRoster[club][slot];
         if (p == 0) break;
@@ -144,7 +205,10 @@ void ClubSquadMoodJob(int16_t club) {
         }
         if (GameRandom() % 80 == 0 && NationOf(p) != nation) HomesicknessCheck(p);
 
-        const uint16_t rival = FindRivalCampMate(p);
+        // A player of this club searches this roster, which the table holds;
+        // one here on loan searches his own club's.
+        const bool own = GetPlayerClub(p) == uint16_t(club);
+        const uint16_t rival = own ? RivalIn(table, table.slots[slot]) : FindRivalCampMate(p);
         if (GameRandom() % 40 == 0 && rival != 0 && human && GetPlayerCaptain(rival) != 0) {
             AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), -1, Age(p), -1, kCaptainRowMessage,
                        kScope, 0);
@@ -152,7 +216,7 @@ void ClubSquadMoodJob(int16_t club) {
         }
         if (rival != 0 && GameRandom() % 20 == 0) Quarrel(club, p, rival);
 
-        const uint16_t friendly = FindHappierCampMate(p);
+        const uint16_t friendly = own ? HappierIn(table, table.slots[slot]) : FindHappierCampMate(p);
         if (GameRandom() % 40 == 0 && friendly != 0) {
             CorePoll();
             int k;

@@ -82,6 +82,30 @@ TEST_F(SquadMoodTest, QuarrelsAtComputerClubsAlwaysCost) {
     EXPECT_EQ(GetPlayerMorale(rival), 50);  // the stronger will is not hurt
 }
 
+// A player here on loan looks for camp-mates and rivals at his own club:
+// the host's strong-willed opposite camp quarrels with its own players only.
+TEST_F(SquadMoodTest, ALoanedPlayerQuarrelsOnlyAtHisOwnClub) {
+    constexpr int16_t kOwner = 11;
+    MakeClub(kOwner, 0, 1, 30);
+    const uint16_t home = Member(30, 1);
+    Member(70, 99);  // the host's rival camp
+    const uint16_t loaned = MakePlayer(kOwner, 6);
+    SetPlayerStat(loaned, 21, 30);
+    SetPlayerStat(loaned, 20, 1);
+    SetPlayerNationality(loaned, 0);
+    SetPlayerMorale(loaned, 50);
+    SetPlayerLoanClub(loaned, kClub);
+    RebuildAllRosters();
+    bool homeQuarrelled = false;
+    for (int day = 0; day < 2000; ++day) {
+        ClubSquadMoodJob(kClub);
+        ASSERT_EQ(GetPlayerMorale(loaned), 50) << "day " << day;
+        homeQuarrelled |= GetPlayerMorale(home) < 50;
+        SetPlayerMorale(home, 50);
+    }
+    EXPECT_TRUE(homeQuarrelled);
+}
+
 TEST_F(SquadMoodTest, CampMates) {
     const uint16_t p = Member(30, 50);
     const uint16_t happier = Member(30, 50);
