@@ -132,7 +132,7 @@ void AgentProfileScreenProc() {
         g_scroll = 0;
         // A stale or missing player word shows an empty list and no name;
         // nothing is asked about a player who is not there.
-        const int player = SelectedPlayer;
+        const int player = uint16_t(SelectedPlayer);
         g_name[0] = g_profile[0] = '\0';
         if (IsViewedPlayer(player)) {
             std::snprintf(g_name, sizeof g_name, "%s", HVW_GetAgentName(uint16_t(player)));

@@ -249,10 +249,12 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         return MENU_REDRAW;
     }
     const uint16_t picked = ClubPickedFlag;
-    // The club is chosen: the division list's choice is over, and the
-    // player profiles offer their buttons again.
+    // The club is chosen: the division list's choice is over; the player
+    // profiles offer their buttons again and the club screens' back icon
+    // no longer leads to the division list.
     ClubChoiceMode = 0;
     ClubChoiceFlag = 0;
+    ClubListPickedFlag = 0;
     TakeManagerJob();
     if (picked == 1 || picked == 2) {
         ProcessHalvornDayMessages();

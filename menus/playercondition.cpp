@@ -67,7 +67,10 @@ const char* g_bottomText = "";
 int16_t g_courseText = kNoText, g_gradeText = kNoText, g_weeks = kNone, g_courseValue = kNone;
 const MenuItem* g_panel = nullptr;
 
-uint16_t Player() { return IsPlayerNumber(SelectedPlayer) ? uint16_t(SelectedPlayer) : uint16_t(0); }
+uint16_t Player() {
+    const auto player = uint16_t(SelectedPlayer);  // numbers past 32767 read negative signed
+    return IsPlayerNumber(player) ? player : uint16_t(0);
+}
 
 const uint8_t* RecordOf(uint16_t player) {
     const int16_t index = player != 0 ? HVW_FindEntryById(player) : int16_t(-1);

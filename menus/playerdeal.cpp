@@ -82,7 +82,10 @@ const char* TextOf(int16_t id) {
     return text != nullptr ? text : "";
 }
 
-uint16_t Player() { return IsPlayerNumber(SelectedPlayer) ? uint16_t(SelectedPlayer) : uint16_t(0); }
+uint16_t Player() {
+    const auto player = uint16_t(SelectedPlayer);  // numbers past 32767 read negative signed
+    return IsPlayerNumber(player) ? player : uint16_t(0);
+}
 
 int16_t RoleOf(uint16_t p) { return int16_t(GetPlayerField117(p)); }
 

@@ -38,7 +38,12 @@ void AppendText(char* buffer, size_t size, const char* format, ...) {
     va_end(args);
 }
 
-uint16_t ShownPlayer() { return IsPlayerNumber(SelectedPlayer) ? uint16_t(SelectedPlayer) : uint16_t(0); }
+// The word holds the player number's 16 bits: numbers past 32767 read
+// negative as a signed word.
+uint16_t ShownPlayer() {
+    const auto player = uint16_t(SelectedPlayer);
+    return IsPlayerNumber(player) ? player : uint16_t(0);
+}
 
 int16_t IsForeignPlayer(uint16_t player) {
     if (player == 0) return 0;

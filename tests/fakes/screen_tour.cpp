@@ -11,7 +11,11 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_playerscreens.h"
 #include "database/savetable.h"
+#include "database/text.h"
+#include "database/training.h"
 #include "database/usertransfers.h"
+#include "management/board.h"
+#include "management/squads.h"
 #include "management/staff.h"
 #include "menus/agentprofile.h"
 #include "menus/careerhistory.h"
@@ -21,6 +25,7 @@
 #include "menus/exchangelist.h"
 #include "menus/exti.h"
 #include "menus/loanterms.h"
+#include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
 #include "menus/menusetup.h"
@@ -33,6 +38,8 @@
 #include "menus/soakscreen.h"
 #include "menus/squadlist.h"
 #include "menus/staffmember.h"
+#include "menus/training.h"
+#include "menus/vacancies.h"
 #include "menus/weeklymoney.h"
 #include "season/calendar.h"
 #include "season/soak.h"
@@ -49,11 +56,17 @@ namespace {
 // take to come up (a loaded machine, a checked build).
 constexpr int kGameCaption = 20, kClubCaption = 171, kLeagueCaption = 322, kStatsCaption = 473;
 constexpr int kScreenFrames = 3000;
-constexpr int kHomeTries = 4;
+constexpr int kHomeTries = 6;
+// The engine takes the next click only some frames after one.
+constexpr int kAfterClick = 15;
 // The match marks, whose back icon follows the recent screens.
 constexpr int16_t kMarksScreen = 82;
 constexpr int kMarksRow = 18;
 constexpr int kFixturesRow = 10;
+// The pay-off the club cannot meet.
+constexpr int16_t kPayOffTooHighText = 1168;
+// A loan approach to a player not on the loan list.
+constexpr int16_t kNotLoanListedText = 1139;
 // The club screens' word every load sets.
 constexpr int kLoadSetBlock = 44;
 constexpr int kFixtureBlock = 37;
@@ -265,8 +278,14 @@ void HomePhase() {
         return;
     }
     if (BoxUp()) {
-        MenuUserClickAt(400, 300);
-        MenuUserWait(6);
+        // A message box closes at a click; a question box at its second
+        // button (no).
+        if (g_tour->homeTries % 2 == 1) {
+            MenuUserClickAt(400, 300);
+        } else {
+            MenuUserClickAt(500, 350);
+        }
+        MenuUserWait(kAfterClick);
     } else if (Titled()) {
         OpenFromTitle(kClubCaption, 0);
     } else {
@@ -338,9 +357,6 @@ void CheckGrab(int16_t id, const std::vector<uint32_t>& grab, bool titled) {
 }
 
 // ---- Clicks ------------------------------------------------------------------------------
-
-// The engine takes the next click only some frames after one.
-constexpr int kAfterClick = 15;
 
 void ClickAt(int x, int y, int button) {
     MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; }, button);
@@ -420,6 +436,207 @@ void QueueLook(int16_t id) {
     MenuUserDo([titled] { *titled = Titled(); });
     QueueGrab(grab.get());
     MenuUserDo([id, grab, titled] { CheckGrab(id, *grab, *titled); });
+}
+
+// ---- Refusals ----------------------------------------------------------------------------
+
+// A refusal: the saved blocks hashed, the action that is refused, its box
+// with the system's text (text id) clicked away, and the blocks unchanged.
+struct Refusal {
+    std::vector<uint64_t> hashes;
+    int boxes = 0;
+};
+
+void QueueRefusal(const std::string& what, int16_t textId, const std::function<void()>& act) {
+    auto refusal = std::make_shared<Refusal>();
+    MenuUserDo([refusal] {
+        refusal->hashes = SavedBlockHashes();
+        refusal->boxes = MenuViewMessageBoxCount();
+    });
+    act();
+    MenuUserWaitFor([] { return BoxUp(); }, 300, [what] { Fail(what + ": no box"); });
+    MenuUserWait(4);
+    MenuUserDo([refusal, what, textId] {
+        ++g_tour->report->refusals;
+        g_tour->report->refused.push_back(what);
+        if (MenuViewMessageBoxCount() == refusal->boxes ||
+            std::strcmp(MenuViewLastMessageBox(), GetText(textId)) != 0)
+            Fail(what + ": the box says \"" + MenuViewLastMessageBox() + "\", not text " +
+                 std::to_string(textId));
+    });
+    MenuUserClickAt(400, 300);
+    MenuUserWait(kAfterClick);
+    MenuUserDo([refusal, what] {
+        std::string blocks;
+        for (int block : ChangedSavedBlocks(refusal->hashes)) blocks += " " + std::to_string(block);
+        if (!blocks.empty()) Fail(what + " changed the saved blocks" + blocks);
+    });
+}
+
+// ---- Training, release ---------------------------------------------------------------
+
+// The training schedule: the first row's regular training set from its
+// pop-up; the player's record holds the type chosen.
+struct Trained {
+    uint16_t player = 0;
+    int16_t before = -1;
+    int row = 0;
+};
+
+void ActTraining() {
+    auto trained = std::make_shared<Trained>();
+    MenuUserDo([trained] {
+        trained->player = Training_RowView(0).player;
+        trained->before = HVW_GetRegularTraining(trained->player);
+        // Row r of the pop-up is type r - 1: a type other than his.
+        trained->row = trained->before == 1 ? 3 : 2;
+    });
+    ChooseFromList(488, 118, [trained] { return trained->row; });
+    MenuUserWait(kAfterClick);
+    MenuUserDo([trained] {
+        if (trained->player == 0 || HVW_GetRegularTraining(trained->player) != trained->row - 1)
+            Fail("the chosen training type is not in the player's record");
+    });
+}
+
+// His spare list's last player with a contract released from his profile:
+// refused while the club cannot pay him off (text 1168, nothing changed),
+// then paid off: the balance falls by the pay-off and he leaves the club.
+struct Release {
+    uint16_t player = 0;
+    int16_t user = -1;
+    int32_t balance = 0;
+    int64_t cost = 0;
+};
+
+bool Releasable(uint16_t p) {
+    const uint16_t user = GetPlayerClub(1);
+    return p != 0 && GetPlayerClub(p) == user && GetPlayerLoanClub(p) == user && HVW_GetPlayerContract(p) > 0;
+}
+
+void ActRelease() {
+    auto release = std::make_shared<Release>();
+    MenuUserClickItem(
+        [release](const MenuHotItem& item) {
+            if (item.x != kSquadRowX || item.y < kSquadRowY) return false;
+            const int row = (item.y - kSquadRowY) / kSquadRowStep;
+            if (row < 0 || row >= ShownCount || !Releasable(ShownPlayers[row])) return false;
+            for (int last = ShownCount - 1; last > row; --last)
+                if (Releasable(ShownPlayers[last])) return false;
+            release->player = ShownPlayers[row];
+            return true;
+        },
+        1);
+    WaitScreen(4, "from the squad list's last row");
+    MenuUserDo([release] {
+        release->user = int16_t(GetPlayerClub(1));
+        // A club deep in debt cannot pay a contract off.
+        SetClubBalance(release->user, -100000000);
+    });
+    QueueRefusal("a release the club cannot pay", kPayOffTooHighText,
+                 [] { ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Release); }); });
+    MenuUserDo([release] {
+        SetClubBalance(release->user, 100000000);
+        release->balance = GetClubBalance(release->user);
+        release->cost = std::clamp<int64_t>(PlayerProfile_PayOff(release->player), 0, INT32_MAX);
+    });
+    ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Release); });
+    MenuUserWaitFor([] { return BoxUp(); }, 300, [] { Fail("the release asked nothing"); });
+    MenuUserWait(4);
+    MenuUserClickAt(300, 350);  // yes
+    MenuUserWait(kAfterClick);
+    WaitAnyScreen("after the release");
+    MenuUserDo([release] {
+        if (GetPlayerClub(release->player) == uint16_t(release->user))
+            Fail("the released player is still the club's");
+        const int64_t expected = int64_t(release->balance) - release->cost;
+        if (GetClubBalance(release->user) != expected)
+            Fail("the balance after the release is " + std::to_string(GetClubBalance(release->user)) +
+                 ", not " + std::to_string(expected));
+    });
+}
+
+void PickVacancyPhase() {
+    MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.handler == Vacancies_PickRow && item.row == 0; });
+    MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200,
+                    [] { Fail("a vacancy's list did not open"); });
+    MenuUserWait(4);
+    MenuUserClickPopupRow(0);  // the club's information
+    WaitScreen(6, "from the vacancies");
+    QueueLook(6);
+}
+
+struct Sacking;
+void RestoreAfterSacking(const std::shared_ptr<Sacking>& sacking);
+
+// A sacking: the board's weekly review of a prepared club (a settled
+// manager whom the fans have given up on, past the board's patience), run
+// as the week's end runs it; the day's messages (screen 56, set by its id)
+// show it and lead to the vacancies, which offer jobs; a job's club opens.
+// He takes his club back as it was.
+struct Sacking {
+    int16_t user = -1;
+    int16_t field52 = 0, fans = 0, tenure = 0, reputation = 0;
+    int rows = 0;
+};
+
+void ActSacking() {
+    auto sacking = std::make_shared<Sacking>();
+    MenuUserDo([sacking] {
+        const int16_t user = int16_t(GetPlayerClub(1));
+        sacking->user = user;
+        sacking->field52 = GetPlayerField52(1);
+        sacking->fans = GetPlayerFans(1);
+        sacking->tenure = GetClubTenure(user);
+        sacking->reputation = GetPlayerReputation(1);
+        const SeasonCalendarState calendar = SeasonCalendar;
+        SeasonCalendar.currentDay = std::max<int16_t>(SeasonCalendar.currentDay, 60);
+        SeasonCalendar.weekday = int16_t(user % 7);
+        SetPlayerField52(1, 40);
+        SetPlayerFans(1, 0);
+        SetClubTenure(user, int16_t(GetClubSupport(user) + 10));
+        BoardWeeklyReview();
+        SeasonCalendar = calendar;
+        if (SackedClubControl != 1 || SackedClub != uint16_t(user))
+            Fail("the prepared board did not sack the user");
+        // A known manager finds clubs that would have him.
+        SetPlayerReputation(1, 63);
+    });
+    OpenFromTitle(kClubCaption, kMarksRow);
+    WaitScreen(kMarksScreen, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(56, 2, 3); });
+    ClickAt(743, 559);
+    MenuUserWaitFor([] { return BoxUp(); }, kScreenFrames, [] { Fail("the sacking showed no box"); });
+    MenuUserWait(4);
+    MenuUserClickAt(400, 300);
+    WaitScreen(39, "from the sacking");
+    QueueLook(39);
+    MenuUserDo([sacking] {
+        sacking->rows = VacancyRowsShown;
+        if (VacancyRowsShown <= 0) Fail("the vacancies offer no job after the sacking");
+    });
+    MenuUserDo([sacking] {
+        // Run in order: the pick first, then his club back.
+        ThenFirst([sacking] { RestoreAfterSacking(sacking); });
+        if (sacking->rows > 0) ThenFirst(PickVacancyPhase);
+    });
+}
+
+void RestoreAfterSacking(const std::shared_ptr<Sacking>& sacking) {
+    const int16_t user = sacking->user;
+    SackedClubControl = 0;
+    SackedClub = kNoClub;
+    SetPlayerClub(1, user);
+    SetClubControl(user, 1);
+    MenuCurrentPlayer = 1;
+    SetPlayerField52(1, sacking->field52);
+    SetPlayerFans(1, sacking->fans);
+    SetClubTenure(user, sacking->tenure);
+    SetPlayerReputation(1, sacking->reputation);
+    SelectedClub = uint16_t(user);
+    BuildClubSquadList(user);
+    ThenFirst(HomePhase);
 }
 
 void OpenCoachPhase() {
@@ -524,11 +741,15 @@ void ActPurchase() {
             if (row < 0 || row >= kSquadRows || ShownPlayers[row] == 0 || !Buyable(ShownPlayers[row]))
                 return false;
             *loaned = ShownPlayers[row];
-            HVW_SetPlayerLoanList(*loaned, 1);
             return true;
         },
         1);
     WaitScreen(4, "from another club's squad");
+    // Not on the loan list: the approach is refused.
+    MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 0); });
+    QueueRefusal("a loan approach to a player not on the loan list", kNotLoanListedText,
+                 [] { ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::LoanApproach); }); });
+    MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 1); });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::LoanApproach); });
     WaitScreen(18, "from the profile's loan approach");
     QueueLook(18);
@@ -702,6 +923,12 @@ Act ActOf(int16_t id) {
             return ActFixturesByDay;
         case 47:
             return ActSave;
+        case 76:
+            return ActTraining;
+        case 73:
+            return ActRelease;
+        case 39:
+            return g_tour->options.sacking ? ActSacking : nullptr;
         default:
             return nullptr;
     }

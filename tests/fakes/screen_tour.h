@@ -54,6 +54,8 @@ struct ScreenTourReport {
     std::vector<std::string> failures;
     int grabs = 0;
     int refusals = 0;
+    // What was refused, in order.
+    std::vector<std::string> refused;
     bool messageTester = false;
 };
 

@@ -235,9 +235,12 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
     EXPECT_EQ(GetPlayerClub(1), chosen);
     EXPECT_EQ(TakeJobShirtPlayer, 0);
-    // The job taken ends the club choice: the profiles have their buttons.
+    // The job taken ends the club choice: the profiles have their buttons,
+    // and a club's information screen leads back where it was opened from,
+    // not to the division list.
     EXPECT_EQ(ClubChoiceMode, 0);
     EXPECT_EQ(ClubChoiceFlag, 0);
+    EXPECT_EQ(ClubListPickedFlag, 0);
     for (int16_t club = 0; club < kClubCount; ++club) {
         ASSERT_EQ(GetClubControl(club), club == int16_t(chosen) ? 1 : 0) << club;
     }

@@ -84,6 +84,7 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
     std::printf("screen tour: %zu screens, %zu families, %d grabs, %d refusals, %d frames in %.1f CPU-s\n",
                 report.visited.size(), report.families.size(), report.grabs, report.refusals,
                 MenuUserFrames(), double(std::clock() - cpu) / CLOCKS_PER_SEC);
+    for (const std::string& refused : report.refused) std::printf("refused: %s\n", refused.c_str());
     EXPECT_TRUE(report.finished);
     for (const std::string& failure : report.failures) ADD_FAILURE() << failure;
     // The short form leaves most screens of each family out.
