@@ -214,6 +214,43 @@ bool LoadScreenUp() {
     return MenuViewTopTable() == SaveLoadTable && !MenuViewHotItems().empty() && ScreenPresented == 1;
 }
 
+// A damaged index (short, then garbage of the right length) on the load
+// screen: its box says so and every row is free.
+TEST_F(MenuEngineTest, ADamagedIndexIsReportedAndShowsEveryRowFree) {
+    std::filesystem::create_directory("SaveData");
+    std::vector<uint8_t> garbage(kSaveIndexFileSize, 0xA5);
+    for (const std::vector<uint8_t>& index : {std::vector<uint8_t>(17, 1), garbage}) {
+        SCOPED_TRACE(index.size());
+        testenv::WriteHostFile("SaveData/index.dat", index);
+        static std::string shown;
+        shown.clear();
+        const int before = MenuViewMessageBoxCount();
+        testenv::MenuUserWaitFor([before] { return MenuViewMessageBoxCount() > before; });
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([] { shown = MenuViewLastMessageBox(); });
+        testenv::MenuUserClickAt(400, 300);
+        testenv::MenuUserWaitFor(LoadScreenUp);
+        testenv::MenuUserWait(5);
+        testenv::MenuUserDo([] {
+            for (int16_t row = 0; row < 10; ++row) {
+                EXPECT_EQ(SaveSlotShownUsed[row], 0) << row;
+                EXPECT_STREQ(SaveLoadRowName(row), GetText(1660)) << row;
+            }
+            EXPECT_FALSE(HasItemAt(60, 559));
+        });
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+        SaveLoadMode = 1;
+        MenuOption = 46;
+        {
+            StdoutCapture quiet;
+            DoMainMenuOption();
+            quiet.Text();
+        }
+        EXPECT_EQ(shown, GetText(1663));
+        for (int slot = 0; slot < kSaveSlots; ++slot) EXPECT_EQ(SaveSlotFlags[slot], 0u) << slot;
+    }
+}
+
 // Damaged saved games offered to the load screen (cut short, a byte
 // changed inside a block, a wrong header, from a row and from the automatic
 // save's row) each bring their message box, leave the screen up and leave
