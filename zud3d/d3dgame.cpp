@@ -301,7 +301,11 @@ void D3DGame_Init() {
     const int colourType = GfxModeTable[choice.ModeIndex].colour_type;
     g_display.stencil = StencilFor(colourType);
 
-    uint16_t modeFlags = GFX_DOUBLEBUFFER | GFX_3D | GFX_ZBUFFER;
+    // Full screen flips a back buffer; a window shows the virtual screen the
+    // device draws into, copied in when the window repaints after each scene,
+    // so a back buffer there would never be seen.
+    uint16_t modeFlags = GFX_3D | GFX_ZBUFFER;
+    if (!WinIsWindowed()) modeFlags |= GFX_DOUBLEBUFFER;
     if (g_display.stencil) modeFlags |= GFX_STENCIL;
     SetGraphicMode(int16_t(choice.ModeIndex), modeFlags);
     ResetMouseDriver();

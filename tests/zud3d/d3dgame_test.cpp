@@ -45,6 +45,7 @@
 #include "menus/menuboxes.h"
 #include "menus/menusetup.h"
 #include "platform/clock.h"
+#include "platform/ddraw.h"
 #include "platform/window.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
@@ -578,7 +579,7 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
         Frame flyIn100, flyIn300, play, playNoRadar, beforeReplay, caption, beforeF2, replayPanel;
         float yaw100 = 0, yaw300 = 0;
         bool shirts[2] = {false, false};
-        bool ball = false, green = false;
+        bool ball = false, green = false, windowGreen = false;
         int captionPixels = 0, captionPixelsBefore = 0;
         // 0 fly-in, 1 undrawn to the kick-off, 2 play, 3 under H, 4 the automatic
         // replay, 5 F2, 6 drawing off (U), 7 a goal under U, 8 done.
@@ -645,12 +646,21 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
                         seen.chest[side] = now.At(int(x), int(y));
                     }
                     if (seen.playFrames == 5) {
-                        int greenPixels = 0;
-                        for (uint32_t p : now.pixels) {
-                            const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
-                            greenPixels += g > r + 10 && g > b + 10;
-                        }
-                        seen.green = greenPixels * 10 > int(now.pixels.size()) * 3;
+                        const auto mostlyGreen = [](const std::vector<uint32_t>& pixels) {
+                            int greenPixels = 0;
+                            for (uint32_t p : pixels) {
+                                const int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
+                                greenPixels += g > r + 10 && g > b + 10;
+                            }
+                            return greenPixels * 10 > int(pixels.size()) * 3;
+                        };
+                        seen.green = mostlyGreen(now.pixels);
+                        // What the window shows, not only what the device drew:
+                        // a windowed game copies the drawn screen into it.
+                        std::vector<uint32_t> shown;
+                        int width = 0, height = 0;
+                        plat::LastPresentedFrame(&shown, &width, &height);
+                        seen.windowGreen = width == 800 && height == 600 && mostlyGreen(shown);
                     }
                     // The ball too, once it is in view: a high ball may be
                     // out of the picture for a while.
@@ -753,6 +763,7 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     EXPECT_GT(std::fabs(seen.yaw300 - seen.yaw100), 1.0f);
     EXPECT_GT(GameDifferingShare(seen.flyIn100, seen.flyIn300, 0, 0, 800, 600), 25);
     EXPECT_TRUE(seen.green) << "the pitch in front of the camera";
+    EXPECT_TRUE(seen.windowGreen) << "the pitch in the window";
     EXPECT_TRUE(seen.shirts[0]) << "home shirt " << std::hex << GameShirtRgb(0) << " at " << seen.chest[0];
     EXPECT_TRUE(seen.shirts[1]) << "away shirt " << std::hex << GameShirtRgb(1) << " at " << seen.chest[1];
     EXPECT_TRUE(seen.ball);
