@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build clang libclang-rt-dev llvm
           libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
           libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libfreetype-dev fonts-dejavu-core
-          imagemagick xvfb x11-apps xdg-utils python3 netbase ccache)
+          imagemagick xvfb x11-apps xdotool xdg-utils python3 netbase ccache)
 
 install_missing() {
     local missing=()

@@ -1,0 +1,404 @@
+#!/usr/bin/env bash
+# The game as `./halvorn.sh play` starts it, in a real window ("-window") on a
+# virtual X display, driven by real X input (xdotool) from the start pictures
+# through a new game, a club, the manager's name and the days to the user's
+# first match shown in 3D.  A screenshot of the window must show the match:
+# pitch green at the centre and the stands above it.  The picture is kept for
+# a person to look at.  Closing the window then ends the game with status 0.
+#   tests/play_window.sh <halvorn executable> <game folder> <folder for the pictures>
+# Exits 77 (skipped) when a tool it needs is missing.
+set -euo pipefail
+game_exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+game_dir=$2
+out_dir=$3
+
+for tool in Xvfb xdotool xwd convert import python3; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "skipped: $tool is not installed"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d /tmp/halvorn-play-XXXXXX)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+started=$(date +%s)
+fail() {
+    echo "FAILED after $(($(date +%s) - started)) s: $*"
+    if [ -n "${window:-}" ]; then
+        mkdir -p "$out_dir"
+        import -window "$window" "$out_dir/failed.png" 2>/dev/null && echo "the window at the failure: $out_dir/failed.png"
+    fi
+    echo "--- the screens the day loop saw ---"
+    tail -n 30 "$work/trace" 2>/dev/null || true
+        echo "--- the game's output (last lines) ---"
+    grep -v 'Scene(): ' "$work/game.log" 2>/dev/null | tail -n 30 || true
+    exit 1
+}
+
+# The game runs in a folder of its own, laid out as build/game: the archive
+# and the shipped database are the built ones, the saved games and edited
+# names start empty, so a player's saves in build/game are never touched.
+mkdir -p "$work/game/SaveData/GOALS" "$work/game/Edited"
+ln -s "$(cd "$game_dir" && pwd)/pakfiles" "$work/game/pakfiles"
+cp -r "$game_dir/stats" "$work/game/stats"
+
+# A display number nobody uses.
+display=""
+for n in $(seq 160 260); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || fail "no free X display number"
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+[ -e "/tmp/.X11-unix/X$display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+
+# As `play` runs it (no video driver forced), but silent; the 3D device's
+# channel logs every scene, which tells when the match is drawn.
+(
+    cd "$work/game"
+    unset SDL_VIDEODRIVER
+    exec env SDL_AUDIODRIVER=dummy "$game_exe" -window -debug direct3d=180
+) >"$work/game.log" 2>&1 &
+game_pid=$!
+
+window=""
+for _ in $(seq 300); do
+    window=$(xdotool search --name '^Halvorn' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
+    sleep 0.1
+done
+[ -n "$window" ] || fail "the game's window never opened"
+
+# ---- The screen ------------------------------------------------------------------------
+
+# The colours (RRGGBB) at the window points given as x,y, from a picture of
+# the window taken now; nothing while the window cannot be read.
+colours() {
+    local format="" point
+    for point in "$@"; do format+="%[hex:p{$point}] "; done
+    xwd -id "$window" -silent 2>/dev/null | convert xwd:- -format "$format" info: 2>/dev/null || true
+}
+hash_now() { xwd -id "$window" -silent 2>/dev/null | md5sum | cut -d' ' -f1; }
+# Waits until two pictures a little apart are the same: a wipe or a fade has ended.
+settle() {
+    local before now
+    before=$(hash_now)
+    for _ in $(seq 100); do
+        sleep 0.25
+        now=$(hash_now)
+        [ "$now" = "$before" ] && return 0
+        before=$now
+    done
+}
+alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended on its own"; }
+
+# What stands on the screen, from a few known points of each screen's layout:
+# the title bar's Club button, the club screen's scroll arrows, the green
+# continue tick at the bottom right, the team screen's pitch, the message
+# box's face, the start screen's buttons and the match-day panels' wide bar.
+SCREEN=""
+read_screen() {
+    local c
+    read -r -a c <<<"$(colours 95,17 40,578 770,570 700,440 400,215 184,300 110,541 310,541 100,566 70,566)"
+    [ ${#c[@]} -eq 10 ] || { SCREEN=unknown; return; }
+    local title=${c[0]} scroll=${c[1]} tick=${c[2]} pitch=${c[3]} boxTop=${c[4]} boxSide=${c[5]}
+    local newGame=${c[6]} loadGame=${c[7]} bar=${c[8]} apply=${c[9]}
+    if [ "$boxTop" = 26344A ] && [ "$boxSide" = 26344A ]; then
+        SCREEN=box
+    elif [ "$newGame" = 5A5AA4 ] && [ "$loadGame" = 5A5AA4 ]; then
+        SCREEN=start
+    elif [ "$title" = A7A7C7 ] && [ "$scroll" = 2F63B0 ]; then
+        SCREEN=club
+    elif [ "$tick" = 2E9E4A ] && [ "$pitch" = 297D31 ]; then
+        SCREEN=team
+    elif [ "$tick" = 2E9E4A ] && [ "$apply" = 5A5AA5 ]; then
+        SCREEN=clubinfo
+    elif [ "$tick" = 2E9E4A ]; then
+        SCREEN=tick
+    elif [ "$title" != A7A7C7 ] && [ "$bar" = 251473 ]; then
+        SCREEN=panel
+    elif [ "$apply" = 525296 ]; then
+        SCREEN=division
+    elif [ "$title" = A7A7C7 ]; then
+        SCREEN=titled
+    else
+        SCREEN=other
+    fi
+}
+
+# Waits (at most the seconds given) until the screen is one of those named.
+wait_for() {
+    local seconds=$1 deadline
+    shift
+    deadline=$(($(date +%s) + seconds))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        alive
+        read_screen
+        for want in "$@"; do [ "$SCREEN" = "$want" ] && return 0; done
+        sleep 0.2
+    done
+    fail "waited $seconds s for the screen: $* (it shows: $SCREEN)"
+}
+
+# ---- The mouse and the keyboard --------------------------------------------------------
+
+# The game follows the pointer by its relative motion and keeps its own
+# cursor inside the screen: a long move up and left puts it in the corner,
+# after which every move is counted from there, in steps far enough apart
+# for the game to read each one (steps sent faster are partly lost).
+CX=0
+CY=0
+home() {
+    local steps=()
+    for _ in $(seq 16); do steps+=(mousemove_relative -- -80 -80 sleep 0.02); done
+    xdotool "${steps[@]}"
+    CX=0
+    CY=0
+}
+move() {
+    local x=$1 y=$2 dx dy steps=()
+    while [ "$CX" -ne "$x" ] || [ "$CY" -ne "$y" ]; do
+        dx=$((x - CX))
+        dy=$((y - CY))
+        dx=$((dx > 60 ? 60 : dx < -60 ? -60 : dx))
+        dy=$((dy > 60 ? 60 : dy < -60 ? -60 : dy))
+        steps+=(mousemove_relative -- "$dx" "$dy" sleep 0.04)
+        CX=$((CX + dx))
+        CY=$((CY + dy))
+    done
+    [ ${#steps[@]} -eq 0 ] || xdotool "${steps[@]}"
+}
+# A left click at x,y of the game's 800 x 600 screen; the button is held for
+# the seconds given (the match-day panels read the button between fixtures).
+click() {
+    move "$1" "$2"
+    xdotool sleep 0.05 mousedown 1 sleep "${3:-0.15}" mouseup 1
+}
+
+# The window manager's close: WM_DELETE_WINDOW sent to the window.
+close_window() {
+    python3 - "$window" <<'EOF'
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("message", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+display = x11.XOpenDisplay(None)
+if not display:
+    sys.exit("cannot open the display")
+event = Event()
+event.message.type = 33  # ClientMessage
+event.message.window = int(sys.argv[1])
+event.message.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.message.format = 32
+event.message.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x11.XSendEvent(display, int(sys.argv[1]), 0, 0, ctypes.byref(event))
+x11.XFlush(display)
+x11.XCloseDisplay(display)
+EOF
+}
+
+# ---- The start pictures, the start screen and a new game ------------------------------
+
+# Clicks from the corner: the menus put the cursor in the middle when they
+# open.
+home_click() {
+    home
+    click "$@"
+}
+# The start pictures end with a click once each has wiped in.
+for _ in $(seq 20); do
+    alive
+    settle
+    read_screen
+    [ "$SCREEN" = start ] && break
+    home_click 400 500
+    sleep 0.3
+done
+[ "$SCREEN" = start ] || fail "the start screen never came"
+echo "start screen after $(($(date +%s) - started)) s"
+
+# New Game; the played countries as they come; the division's first club;
+# its information and "Apply"; the manager's name.
+home_click 200 550
+wait_for 30 tick
+settle
+home_click 762 578
+wait_for 90 division
+settle
+home_click 220 119
+wait_for 30 clubinfo
+settle
+home_click 229 573
+wait_for 30 tick
+settle
+home_click 400 315
+sleep 0.3
+xdotool key --delay 20 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace \
+    BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 60 HOLM
+xdotool key Return
+sleep 0.3
+home_click 762 578
+wait_for 60 club
+echo "club screen after $(($(date +%s) - started)) s"
+
+# ---- The days to the user's first match shown ------------------------------------------
+
+# The team screen after a refused "Play Match": the second player of the list
+# picked and made captain, corner, penalty and free-kick taker.
+name_roles() {
+    local role
+    home
+    for role in "200 512" "200 535" "540 512" "540 535"; do
+        click 120 145
+        sleep 0.3
+        click $role
+        sleep 0.3
+    done
+}
+
+# The club screen's Continue, and its pop-up waited for: it opens under the
+# pointer, over the dark strip below the button.
+continue_popup() {
+    click 568 573
+    local c
+    for _ in $(seq 8); do
+        read -r -a c <<<"$(colours 588,592 608,592 628,592)"
+        [ ${#c[@]} -eq 3 ] && [ "${c[0]}${c[1]}${c[2]}" != 1A1D221A1D221A1D22 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+scenes() { grep -c 'D3DEndScene' "$work/game.log" 2>/dev/null || true; }
+
+deadline=$(($(date +%s) + 300))
+club_visits=0
+titled_reads=0
+while [ "$(scenes)" -eq 0 ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no match shown in 300 s"
+    alive
+    settle
+    read_screen
+    echo "$(($(date +%s) - started)) s: $SCREEN" >>"$work/trace"
+    # From the corner again, so that a step the game missed does not carry over.
+    home
+    case $SCREEN in
+        box)
+            click 400 300
+            ;;
+        club)
+            # Continue opens its pop-up under the pointer: "Play Match" is its
+            # third row and answers only on a day the user plays; otherwise
+            # the second, "Run On", moves the days on to his next match.
+            club_visits=$((club_visits + 1))
+            [ "$club_visits" -le 40 ] || fail "the days do not move on"
+            if continue_popup; then
+                click 590 589
+                sleep 1
+                settle
+                read_screen
+                if [ "$SCREEN" = club ] && continue_popup; then click 590 576; fi
+            fi
+            ;;
+        team)
+            name_roles
+            click 762 578
+            ;;
+        tick)
+            click 762 578
+            ;;
+        panel)
+            # The team news' continue bar and then its "View Match" bar.
+            click 400 573 0.6
+            ;;
+        titled)
+            # A screen the day's messages opened (a bid, talks, the inbox):
+            # once it has stood a while, back to the club by the title bar's
+            # Squad list, whose first row is the club screen.
+            titled_reads=$((titled_reads + 1))
+            if [ "$titled_reads" -ge 2 ]; then
+                titled_reads=0
+                click 246 17
+                sleep 0.6
+                click 280 19
+            fi
+            ;;
+        *)
+            sleep 0.3
+            ;;
+    esac
+    [ "$SCREEN" = titled ] || titled_reads=0
+done
+echo "the match is drawn after $(($(date +%s) - started)) s"
+
+# The stadium's first fixed camera (the Right key) looks across the pitch at
+# the far stand; a second of the match from it, then its picture.
+xdotool key Right
+drawn=$(scenes)
+for _ in $(seq 300); do
+    [ "$(scenes)" -ge $((drawn + 50)) ] && break
+    alive
+    sleep 0.1
+done
+mkdir -p "$out_dir"
+picture="$out_dir/first_match.png"
+import -window "$window" "$picture" || fail "no picture of the window"
+echo "picture of the match: $picture"
+
+# Green: clearly greener than red and blue.  The centre of the screen is
+# pitch; the band above it is stands: neither pitch nor black.
+share() {
+    convert "$picture" -crop "$1" +repage -depth 8 txt:- | tail -n +2 |
+        awk -v kind="$2" '{
+            split($2, v, /[(),]/); r = v[2]; g = v[3]; b = v[4]; n++
+            if (kind == "green" && g > r + 10 && g > b + 10) k++
+            if (kind == "stand" && !(g > r + 10 && g > b + 10) && r + g + b > 60) k++
+        } END { printf "%d", n ? 100 * k / n : 0 }'
+}
+centre=$(share 300x160+250+220 green)
+stands=$(share 800x80+0+70 stand)
+echo "pitch green at the centre: $centre%; stands in the band above: $stands%"
+[ "$centre" -ge 60 ] || fail "the centre of the match picture is not pitch green ($centre%)"
+[ "$stands" -ge 50 ] || fail "no stands above the pitch ($stands%)"
+
+# Closing the window: the match runs on undrawn, the day ends, the game quits.
+close_window
+status=0
+for _ in $(seq 600); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then fail "the game did not end within 60 s of the window's close"; fi
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game ended with status $status after the window's close"
+echo "the game ended with status 0 after the window's close; $(($(date +%s) - started)) s in all"
