@@ -38,6 +38,33 @@ export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
 PASSED=0
 FAILED=0
+
+# Each phase's wall time and the processor time its commands used (the
+# shell's children, all cores together), printed at the end of the run so
+# that the build's share of the run can be watched as the code grows.
+PHASE_LINES=()
+PHASE_START=0
+PHASE_CPU_START=0
+# Processor seconds used so far by the commands this shell has waited for
+# (the shell's own children's times, read from /proc as $$ is this shell
+# even inside a command substitution).
+children_cpu() {
+    awk -v tick="$(getconf CLK_TCK)" '{ printf "%d", ($16 + $17) / tick }' "/proc/$$/stat"
+}
+phase_begin() {
+    PHASE_START=$SECONDS
+    PHASE_CPU_START=$(children_cpu)
+}
+phase_end() {
+    local wall=$((SECONDS - PHASE_START)) cpu
+    cpu=$(($(children_cpu) - PHASE_CPU_START))
+    PHASE_LINES+=("$(printf '%-18s %4d:%02d wall  %6d cpu-s' "$1" $((wall / 60)) $((wall % 60)) "$cpu")")
+}
+print_phases() {
+    local line
+    echo
+    for line in "${PHASE_LINES[@]}"; do echo "time: $line"; done
+}
 # Runs ctest in a build tree and adds its counts to the totals.
 run_suite() {
     local dir=$1 label=$2 log
@@ -80,7 +107,10 @@ check_platform_line() {
 run_fuzzers() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DHALVORN_FUZZ=ON >/dev/null
+    phase_begin
     cmake --build build-fuzz -j "$(njobs)"
+    phase_end "fuzz build"
+    phase_begin
     # Each target runs for a fixed time on one core: as many run at once as
     # there are cores, each with its own log, reported in order afterwards.
     mkdir -p "$PWD/build-fuzz/artifacts"
@@ -100,6 +130,7 @@ run_fuzzers() {
         pids+=($!)
     done
     wait || true
+    phase_end "fuzz run"
     for target in "${targets[@]}"; do
         if [ "$(cat "$target.status" 2>/dev/null)" = "0" ]; then
             echo "fuzz $(basename "$target"): ok"
@@ -158,14 +189,23 @@ play)
 test)
     install_missing
     check_platform_line
+    phase_begin
     build_normal
+    phase_end "normal build"
+    phase_begin
     run_suite build "normal build"
+    phase_end "normal suite"
     # The sanitizer tree reads the game data the normal tree generated.
+    phase_begin
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
         -DHALVORN_BENCH=OFF -DHALVORN_GAME_DATA="$PWD/build/game" >/dev/null
     cmake --build build-asan -j "$(njobs)"
+    phase_end "sanitizer build"
+    phase_begin
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan "sanitizer build"
+    phase_end "sanitizer suite"
     run_fuzzers
+    print_phases
     echo
     echo "check: $PASSED passed, $FAILED failed"
     [ "$FAILED" -eq 0 ]
