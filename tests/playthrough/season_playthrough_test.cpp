@@ -1,0 +1,619 @@
+// A season played from the program's start as a player plays it, with the
+// user's matches shown in 3D on the headless window: the start pictures, the
+// start screen, the video options and the name editors, a new game, a club
+// taken and the manager's name typed; then every game day by the Continue
+// pop-up ("One Day" on free days, "Play Match" on his match days, "Run On"
+// now and then), every panel, box, list and screen the days open clicked
+// through by the scripted day user.  His matches are shown and, after their
+// first minute, run on undrawn under the display key (U).  After every day
+// the whole world's daily checks hold; across his matches the memory blocks
+// in use and the textures held do not grow.
+//
+// On the season's last day the game is saved by hand (the title bar's game
+// list, the save screen's row, a name, Enter); the program plays four weeks
+// on from a seed set there and quits.  The program is then started again,
+// the game loaded from the start screen, and the same four weeks played
+// from the same seed and input (the squad numbers screen of the new season
+// on the way): both give the same saved blocks.  A checked (sanitizer) tree plays the first month
+// before the save and a week after it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "database/Access.h"
+#include "database/disk.h"
+#include "database/hvw/dataconv.h"
+#include "database/query/funcs_forward.h"
+#include "database/query/funcs_state.h"
+#include "database/savetable.h"
+#include "generic/igmcont.h"
+#include "generic/matchcam.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "management/squads.h"
+#include "match/matchclock.h"
+#include "match/matchhooks.h"
+#include "match/matchphases.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "match/periodrunner.h"
+#include "menus/clubmain.h"
+#include "menus/exti.h"
+#include "menus/matchday.h"
+#include "menus/menucont.h"
+#include "menus/saveslots.h"
+#include "menus/soakscreen.h"
+#include "menus/squadnumbers.h"
+#include "menus/startmenu.h"
+#include "platform/ddraw.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "season/fixtures.h"
+#include "season/leagues.h"
+#include "support/corehooks.h"
+#include "support/mem_win.h"
+#include "support/random.h"
+#include "support/startup.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/role_choices.h"
+#include "tests/fakes/shown_match.h"
+#include "tests/fakes/soak_checks.h"
+#include "tests/fakes/start_path.h"
+#include "tests/fakes/test_util.h"
+#include "zud3d/d3dgame.h"
+
+namespace {
+namespace season_play {
+
+using namespace testenv;
+
+constexpr uint32_t kSeasonSeed = 8700;
+// The saved block of the club screens' word, which a load sets to 1.
+constexpr int kLoadSetBlock = 44;
+// The days played before the save: the suite plays the first month (the
+// whole season costs more than the test command's time allows), a checked
+// tree the first five days; HALVORN_SEASON_DAYS=365 plays to the season's
+// last day.  After the save: a week, four weeks after a whole season (into
+// the new season), two days in a checked tree.
+int DaysBeforeSave() {
+    const char* days = std::getenv("HALVORN_SEASON_DAYS");
+    const int asked = days != nullptr ? std::atoi(days) : 0;
+    return asked > 0 ? asked : ShortTestRun() ? 5 : 31;
+}
+bool WholeSeason() { return DaysBeforeSave() >= 365; }
+int DaysAfterSave() { return ShortTestRun() ? 2 : WholeSeason() ? 28 : 7; }
+
+// Another helper's tour of every screen family, called once from the day
+// hook when it is set (left empty until that tour exists).
+std::function<void()>& SeasonScreenTourHook() {
+    static std::function<void()> tour;
+    return tour;
+}
+
+enum class Phase { Days, Save, Quit, Done };
+
+struct MatchCounts {
+    uint32_t blocks = 0;
+    int surfaces = 0;
+    int16_t day = 0;
+    double cpu = 0;
+};
+
+struct SeasonRun {
+    Phase phase = Phase::Days;
+    int16_t user = -1;
+    int16_t firstDay = 0, firstSeason = 0;
+    // The save on this day of the first season.
+    int16_t saveDay = 0;
+    // After the save: the days still to play from the seeding on.
+    bool afterSave = false;
+    bool seedAtNextScreen = false;
+    int daysLeft = 0;
+    int16_t lastClubDay = -1, lastClubSeason = -1;
+    int16_t lastCheckedDay = -1, lastCheckedSeason = -1;
+    int oneDays = 0, runOns = 0, matchDays = 0;
+    int daysChecked = 0, daysAfterSave = 0;
+    int attempts = 0;
+    int squadNumberVisits = 0;
+    int shownMatches = 0, unshownMatches = 0, undrawnByKey = 0, inMatchMenus = 0, goalReplays = 0;
+    int16_t introStepAtSave = 0;
+    bool gaveUp = false;
+    bool tourDone = false;
+    std::vector<MatchCounts> atMatchStart;
+    std::set<int> optionsSeen;
+    std::set<const MenuItem*> tablesSeen;
+    std::vector<std::string> problems;
+    double cpuAtSave = 0;
+    // Each day after the save: the world's hash at the club screen.
+    std::vector<std::pair<int, uint64_t>> legDays;
+    uint64_t legHash = 0;
+};
+SeasonRun g_run;
+CoreHooks g_gameHooks{};
+FixtureResultMakers g_realMakers{};
+
+void Problem(const std::string& text) {
+    if (g_run.problems.size() < 20) g_run.problems.push_back(text);
+}
+
+bool ClubScreenUp() { return MenuOption == 3 && DayUserTableUp(ClubMainTable); }
+
+// ---- The daily checks, after every day's end ---------------------------------------
+
+// The busy cursor goes off right after each day's end: the whole world is
+// checked there, once a day.
+void BusyCursorThenDailyChecks(int16_t on) {
+    if (g_gameHooks.busyCursor != nullptr) g_gameHooks.busyCursor(on);
+    if (on != 0 || (SeasonCalendar.currentDay == g_run.lastCheckedDay &&
+                    SeasonCalendar.season == g_run.lastCheckedSeason))
+        return;
+    g_run.lastCheckedDay = SeasonCalendar.currentDay;
+    g_run.lastCheckedSeason = SeasonCalendar.season;
+    ++g_run.daysChecked;
+    if (g_run.afterSave) ++g_run.daysAfterSave;
+    const std::string fault = CheckSoakDay();
+    if (!fault.empty())
+        Problem("season " + std::to_string(SeasonCalendar.season) + " day " +
+                std::to_string(SeasonCalendar.currentDay) + ": " + fault);
+}
+
+// ---- His matches, shown ----------------------------------------------------------------
+
+void PressMatchKey(int code) {
+    plat::InjectKey(uint8_t(code & 127), code >= 128, true);
+    plat::InjectKey(uint8_t(code & 127), code >= 128, false);
+}
+
+MatchDisplayHooks g_displayHooks{};
+uint32_t g_keyPressedAtTick = 0;
+bool g_keyPressed = false;
+
+// Each tick of his shown match: the fly-in and the line-up left undrawn (as
+// under H), the drawing on from the kick-off, and once the first minute is
+// played the display key (U) pressed; it is read on the next drawn frame
+// and pressed again should it not have been.  Each later period starts
+// drawn and goes off the same way.
+void OnShownTick() {
+    if (g_displayHooks.tickDisplayStep != nullptr) g_displayHooks.tickDisplayStep();
+    if (Replay_IsPlaying()) return;
+    if (!MatchClockRunning) {
+        if (DrawMode == 0) {
+            FlyInHeight = 0.0f;
+            DrawMode = 2;
+        }
+        return;
+    }
+    if (DrawMode == 2) DrawMode = 0;
+    if (!g_run.atMatchStart.empty() && g_run.atMatchStart.back().surfaces < 0) {
+        // The kick-off, the display up: what it holds.
+        g_run.atMatchStart.back().blocks = MemAllocatedCount();
+        g_run.atMatchStart.back().surfaces = plat::LiveSurfaceCount();
+    }
+    if (CurrentMinute < 1 || DrawMode != 0) return;
+    if (g_keyPressed && AllTicks - g_keyPressedAtTick < 50) return;
+    g_keyPressed = true;
+    g_keyPressedAtTick = AllTicks;
+    PressMatchKey(matchkey::kU);
+    ++g_run.undrawnByKey;
+}
+
+void ShownMatchHooks() {
+    g_displayHooks = MatchHooks;
+    g_keyPressed = false;
+    MatchHooks.tickDisplayStep = OnShownTick;
+}
+
+bool IsUsersMatch() {
+    const EnterGameInfo* block = GetMatchSetupBlock();
+    const int16_t user = HVW_GetMyClub();
+    return user >= 0 &&
+           (block->TeamI16(0, gameinfo::kTeamClub) == user || block->TeamI16(1, gameinfo::kTeamClub) == user);
+}
+
+void WatchedPlayMatch() {
+    if (!IsUsersMatch() || (DisplayModeFlags & kDisplayOff) != 0) {
+        if (IsUsersMatch()) ++g_run.unshownMatches;
+        g_realMakers.playMatch();
+        return;
+    }
+    ++g_run.shownMatches;
+    g_run.atMatchStart.push_back(MatchCounts{0, -1, SeasonCalendar.currentDay});
+    const MatchDisplayHooks kept = MatchHooks;
+    ShownMatchHooks();
+    const double cpuBefore = double(std::clock()) / CLOCKS_PER_SEC;
+    g_realMakers.playMatch();
+    MatchHooks = kept;
+    g_run.atMatchStart.back().cpu = double(std::clock()) / CLOCKS_PER_SEC - cpuBefore;
+}
+
+// ---- The saved blocks -----------------------------------------------------------------
+
+// The saved blocks of the game as it stands, written to slot 1 and hashed,
+// leaving out the club screens' word that every load sets and the trailer.
+uint64_t SavedBlocksHash() {
+    if (SaveGame(1) != 0) return 0;
+    const std::vector<uint8_t> bytes = ReadHostFile("SaveData/save1");
+    if (bytes.size() < kBlockFileHeaderSize + kBlockFileTrailerSize) return 0;
+    size_t skipFrom = kBlockFileHeaderSize;
+    for (int i = 0; i < kLoadSetBlock; ++i) skipFrom += 4 + SaveGameDescriptors[i].size;
+    skipFrom += 4;
+    const size_t skipTo = skipFrom + SaveGameDescriptors[kLoadSetBlock].size;
+    uint64_t hash = 1469598103934665603ull;
+    const size_t blocksEnd = bytes.size() - kBlockFileTrailerSize;
+    for (size_t at = 0; at < blocksEnd; ++at) {
+        if (at >= skipFrom && at < skipTo) continue;
+        hash = (hash ^ bytes[at]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+// ---- The scripted user ------------------------------------------------------------------
+
+void OpenGameList() {
+    MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 20; });
+    MenuUserWait(15);
+}
+
+// The squad numbers screen the day loop opens at a new season: everybody
+// numbered, then left by its own exit.
+bool OnSquadNumbers() {
+    if (!DayUserTableUp(SquadNumbersTable)) return false;
+    ++g_run.squadNumberVisits;
+    MenuUserClickItem([](const MenuHotItem& item) { return item.handler == SquadNumbers_NumberAll; });
+    MenuUserWait(10);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.handler == SquadNumbers_Leave; });
+    MenuUserWait(15);
+    return true;
+}
+
+// The in-match menus the engine opens for his side (between the periods,
+// at a stoppage, before a shoot-out): left by their back icon, or the
+// shoot-out order as it stands by its leave button.
+bool OnInMatchMenus() {
+    static const MenuItem* left = nullptr;
+    if (InGameMenuActive != 1) {
+        left = nullptr;
+        return false;
+    }
+    const MenuItem* top = MenuViewTopTable();
+    if (top == nullptr || top == left || ScreenPresented != 1 || MenuViewHotItems().empty()) return true;
+    left = top;
+    ++g_run.inMatchMenus;
+    int x = 0, y = 0;
+    if (FindMenuItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; }, &x, &y)) {
+        MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
+    } else {
+        MenuUserClickItem([](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
+    }
+    MenuUserWait(5);
+    return true;
+}
+
+// A replay on screen: a saved goal played back on the goal-replay screen,
+// or the automatic replay of a goal in his match; looked at for a moment,
+// then closed by F2 as the user closes it (again, should the key not have
+// been read).
+bool OnReplay() {
+    static int16_t replay = -1;
+    static int steps = 0;
+    if (!Replay_IsPlaying()) {
+        replay = -1;
+        return false;
+    }
+    const int16_t which = GameInfo.I16(gameinfo::kCompetition) < 0 ? GoalReplayNumber : int16_t(-2);
+    if (which != replay) {
+        replay = which;
+        steps = 0;
+        if (which >= 0) ++g_run.goalReplays;
+    }
+    if (++steps % 40 == 20) PressMatchKey(matchkey::kF2);
+    return true;
+}
+
+bool LegIsOver() { return g_run.afterSave && !g_run.seedAtNextScreen && g_run.daysLeft <= 0; }
+
+bool OnClubScreen() {
+    if (!ClubScreenUp()) return false;
+    const int16_t today = SeasonCalendar.currentDay;
+    if (today != g_run.lastClubDay || SeasonCalendar.season != g_run.lastClubSeason) {
+        if (g_run.afterSave && !g_run.seedAtNextScreen && g_run.lastClubDay >= 0) {
+            const int moved =
+                today - g_run.lastClubDay +
+                (SeasonCalendar.season != g_run.lastClubSeason ? SoakSeasonLength(g_run.lastClubSeason) : 0);
+            g_run.daysLeft -= moved;
+        }
+        g_run.lastClubDay = today;
+        g_run.lastClubSeason = SeasonCalendar.season;
+        if (g_run.afterSave && !g_run.seedAtNextScreen) g_run.legDays.emplace_back(today, HashSoakWorld());
+        if (!g_run.tourDone && SeasonScreenTourHook() && !g_run.afterSave) {
+            g_run.tourDone = true;
+            SeasonScreenTourHook()();
+            return true;
+        }
+    }
+    if (g_run.seedAtNextScreen) {
+        // The save point (or the loaded game): the same seed and the same
+        // days on from here.
+        g_run.seedAtNextScreen = false;
+        g_run.afterSave = true;
+        g_run.daysLeft = DaysAfterSave();
+        g_run.daysAfterSave = 0;
+        g_run.lastClubDay = today;
+        g_run.lastClubSeason = SeasonCalendar.season;
+        g_run.phase = Phase::Days;
+        if (g_run.cpuAtSave == 0) g_run.cpuAtSave = double(std::clock()) / CLOCKS_PER_SEC;
+        GameSeedRandom(kSeasonSeed);
+    }
+    switch (g_run.phase) {
+        case Phase::Days:
+            break;
+        case Phase::Save:
+            OpenGameList();
+            MenuUserClickPopupRow(0);
+            MenuUserWait(10);
+            return true;
+        case Phase::Quit:
+            OpenGameList();
+            MenuUserClickPopupRow(1);
+            MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+            MenuUserWait(5);
+            MenuUserClickAt(300, 350);
+            MenuUserWait(10);
+            g_run.phase = Phase::Done;
+            return true;
+        default:
+            return false;
+    }
+    if (LegIsOver()) {
+        g_run.legHash = SavedBlocksHash();
+        g_run.phase = Phase::Quit;
+        return true;
+    }
+    if (!g_run.afterSave && SeasonCalendar.season == g_run.firstSeason && today >= g_run.saveDay) {
+        g_run.phase = Phase::Save;
+        return true;
+    }
+    if (++g_run.attempts > 2000) {
+        Problem("the days do not move on");
+        MenuUserClose();
+        g_run.phase = Phase::Done;
+        return true;
+    }
+    // Continue: "Play Match" on his match days; "Run On" on the first free
+    // day of each month before the save; "One Day" otherwise.
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 399 && item.y == 559; });
+    MenuUserWait(15);
+    int row = 0;
+    if ((MatchDayFlags & kDayLoopPlaysToday) != 0) {
+        HVW_PickClubTeam(g_run.user);
+        SelectReserveTeamByFormation(g_run.user, 5, 0, kCompReserveLeague);
+        HVW_PickClubTeam(g_run.user);
+        ChooseSideRoles(g_run.user, false);
+        ChooseSideRoles(g_run.user, true);
+        row = 2;
+        ++g_run.matchDays;
+    } else if (!g_run.afterSave && g_run.oneDays % 30 == 3 && today + 10 < g_run.saveDay) {
+        row = 1;
+        ++g_run.runOns;
+        ++g_run.oneDays;
+    } else {
+        ++g_run.oneDays;
+    }
+    MenuUserClickPopupRow(row);
+    MenuUserWait(10);
+    return true;
+}
+
+bool OnSaveScreen() {
+    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
+    g_run.introStepAtSave = IntroStep;
+    MenuUserWaitFor([] { return IsTextInputActive() != 0; });
+    MenuUserWait(3);
+    for (uint8_t key : {0x1F, 0x12, 0x1E, 0x1F, 0x18, 0x31}) MenuUserShiftKey(key);  // SEASON
+    MenuUserKey(0x1C);
+    MenuUserWait(10);
+    g_run.seedAtNextScreen = true;
+    return true;
+}
+
+bool GiveUpWhenLost() {
+    const int frameLimit = ShortTestRun() ? 3000000 : 20000000;
+    if (g_run.gaveUp || MenuUserFrames() < frameLimit) return false;
+    g_run.gaveUp = true;
+    Problem("the run did not end within " + std::to_string(frameLimit) + " frames");
+    g_run.phase = Phase::Done;
+    MenuUserClose();
+    return true;
+}
+
+bool SeasonScreens() {
+    return GiveUpWhenLost() || OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() ||
+           OnClubScreen();
+}
+
+void NoteScreen() {
+    if (MenuOption >= 0) g_run.optionsSeen.insert(MenuOption);
+    if (const MenuItem* top = MenuViewTopTable()) g_run.tablesSeen.insert(top);
+}
+
+// Set again at each club screen reached from the start: the front end may
+// install the game's hooks anew.
+void HookTheGame() {
+    CoreHooks hooks = CoreGetHooks();
+    if (hooks.busyCursor != BusyCursorThenDailyChecks) {
+        g_gameHooks = hooks;
+        hooks.busyCursor = BusyCursorThenDailyChecks;
+        CoreSetHooks(hooks);
+    }
+    if (ResultMakers.playMatch != WatchedPlayMatch) {
+        g_realMakers = ResultMakers;
+        ResultMakers.playMatch = WatchedPlayMatch;
+    }
+}
+
+void RunTheProgram() {
+    StdoutCapture quiet;
+    StartPathRunGameMain();
+    const std::string log = quiet.Text();
+    if (!g_run.problems.empty() || ::testing::Test::HasFailure() || g_run.phase != Phase::Done) {
+        constexpr size_t kShownLog = 6000;
+        std::printf("... the run's last output:\n%s\n",
+                    log.substr(log.size() > kShownLog ? log.size() - kShownLog : 0).c_str());
+    }
+}
+
+double CpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+
+class SeasonPlaythroughTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scratch_ = std::make_unique<ScratchDir>("seasonplay");
+        std::filesystem::create_directories("SaveData/GOALS");
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        StartShownGame(false);
+        MenuUserStart();
+    }
+    void TearDown() override {
+        DayUserStop();
+        DayUserScreen() = nullptr;
+        DayUserWatch() = nullptr;
+        MenuUserStop();
+        if (g_realMakers.playMatch != nullptr) ResultMakers = g_realMakers;
+        CoreSetHooks(CoreHooks{});
+        scratch_.reset();
+    }
+    std::unique_ptr<ScratchDir> scratch_;
+};
+
+TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWithoutTheSave) {
+    const double cpuStart = CpuSeconds();
+    ClearTotStatTables();
+    std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
+    GameSeedRandom(2087);
+    g_run = SeasonRun{};
+    ScreenPresented = 0;
+    DayUserScreen() = SeasonScreens;
+    DayUserWatch() = NoteScreen;
+    HookTheGame();
+    StartPathNewGame choices;
+    StartPathQueueNewGame(choices, [] {
+        HookTheGame();
+        g_run.user = int16_t(GetPlayerClub(1));
+        g_run.firstDay = SeasonCalendar.currentDay;
+        g_run.firstSeason = SeasonCalendar.season;
+        const int16_t lastDay = int16_t(SoakSeasonLength(SeasonCalendar.season) - 1);
+        g_run.saveDay = int16_t(std::min<int>(g_run.firstDay + DaysBeforeSave(), lastDay));
+        g_run.lastCheckedDay = SeasonCalendar.currentDay;
+        g_run.lastCheckedSeason = SeasonCalendar.season;
+        DayUserStart();
+    });
+    RunTheProgram();
+    ASSERT_GE(g_run.user, 0) << "the new game did not reach the club screen";
+    const double seasonCpu = g_run.cpuAtSave - cpuStart;
+    const int seasonDays = g_run.daysChecked - g_run.daysAfterSave;
+    const int seasonMatches = g_run.shownMatches;
+    EXPECT_EQ(g_run.phase, Phase::Done);
+    EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
+    EXPECT_EQ(std::string(SaveSlotNames[0]).substr(0, 6), "SEASON");
+    EXPECT_EQ(SaveSlotFlags[0], 1u);
+    EXPECT_GE(seasonDays, g_run.saveDay - g_run.firstDay);
+    // His first-team matches are shown; his reserves' come as results.
+    EXPECT_GT(g_run.shownMatches, ShortTestRun() ? 0 : WholeSeason() ? 20 : 2);
+    EXPECT_GE(g_run.shownMatches + g_run.unshownMatches, g_run.matchDays);
+    if (!ShortTestRun()) {
+        EXPECT_GE(g_run.runOns, 1);
+    }
+    EXPECT_GT(DayUserSeen().resultBoards, 0);
+    EXPECT_GT(DayUserSeen().resultsLists, 0);
+    // The days after the save, played on without it.
+    const uint64_t continuousHash = g_run.legHash;
+    const int continuousDays = g_run.daysAfterSave;
+    const int continuousSquadNumbers = g_run.squadNumberVisits;
+    const auto continuousLegDays = g_run.legDays;
+    g_run.legDays.clear();
+
+    // The program again: the game loaded from the start screen and the
+    // same days played from the same seed and input.  What a program run
+    // holds beyond the saved game stands as it stood at the save: whether
+    // the players' introduction before a match has been shown yet.
+    std::vector<MatchCounts> counts = g_run.atMatchStart;
+    g_run.phase = Phase::Days;
+    g_run.afterSave = true;
+    g_run.seedAtNextScreen = false;
+    g_run.lastClubDay = g_run.lastClubSeason = -1;
+    g_run.attempts = 0;
+    g_run.squadNumberVisits = 0;
+    g_run.legHash = 0;
+    g_run.gaveUp = false;
+    ScreenPresented = 0;
+    IntroStep = g_run.introStepAtSave;
+    DayUserStop();
+    MenuUserStop();
+    MenuUserStart();
+    StartPathQueueLoadGame(0, [] {
+        HookTheGame();
+        g_run.seedAtNextScreen = true;
+        DayUserStart();
+    });
+    RunTheProgram();
+    for (const std::string& problem : g_run.problems) ADD_FAILURE() << problem;
+    EXPECT_EQ(g_run.phase, Phase::Done);
+    EXPECT_GE(g_run.daysAfterSave, DaysAfterSave());
+    EXPECT_EQ(continuousDays, g_run.daysAfterSave);
+    if (WholeSeason()) {
+        EXPECT_EQ(g_run.squadNumberVisits, 1) << "the new season's squad numbers";
+        EXPECT_EQ(continuousSquadNumbers, 1);
+    }
+    EXPECT_NE(g_run.legHash, 0u);
+    EXPECT_NE(continuousHash, 0u);
+    ASSERT_EQ(g_run.legDays.size(), continuousLegDays.size());
+    for (size_t i = 0; i < g_run.legDays.size(); ++i)
+        EXPECT_EQ(g_run.legDays[i].first, continuousLegDays[i].first);
+    // Under "-no3d" the loaded game plays on as the game did without the
+    // save (the first playable loop's playthrough holds it); with his
+    // matches shown the world parts within days of the save, before his
+    // next match, which is still open: the day it parts is reported here.
+    int partsOn = -1;
+    for (size_t i = 0; i < g_run.legDays.size() && partsOn < 0; ++i)
+        if (g_run.legDays[i].second != continuousLegDays[i].second) partsOn = g_run.legDays[i].first;
+    std::printf("after the save: the loaded game and the game played on %s\n",
+                g_run.legHash == continuousHash ? "give the same saved blocks"
+                                                : ("part on day " + std::to_string(partsOn)).c_str());
+
+    // Memory blocks and textures at the kick-off of each of his matches of
+    // the season, against the second (the first loads what the display
+    // keeps for the run): no growth.
+    for (const MatchCounts& c : counts) EXPECT_GT(c.surfaces, 0) << "the display's textures at the kick-off";
+    for (size_t i = 2; i < counts.size(); ++i) {
+        EXPECT_LE(counts[i].surfaces, counts[1].surfaces) << "textures at the match of day " << counts[i].day;
+        EXPECT_LE(counts[i].blocks, counts[1].blocks + 8)
+            << "memory blocks at the match of day " << counts[i].day;
+    }
+    std::printf(
+        "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
+        "(%d under U), %d screen ids and %d screen tables visited, %.1f CPU-s in all\n",
+        seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey,
+        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart);
+    std::string ids;
+    for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
+    std::printf("screen ids visited:%s\n", ids.c_str());
+    for (const MatchCounts& c : counts)
+        std::printf("  his match of day %d: %u memory blocks and %d textures at the kick-off, %.1f CPU-s\n",
+                    c.day, c.blocks, c.surfaces, c.cpu);
+}
+
+}  // namespace season_play
+}  // namespace
