@@ -429,6 +429,18 @@ void PickOwnClubPhase() {
 
 // ---- The stops ---------------------------------------------------------------------------
 
+// A grab of a screen that has no screen id of its own (the message
+// tester): written and matching the drawn screen.
+void QueueGrabOnly() {
+    auto grab = std::make_shared<std::vector<uint32_t>>();
+    QueueGrab(grab.get());
+    MenuUserDo([grab] {
+        if (grab->size() != 800u * 600u ||
+            !SameGrabPixel((*grab)[300 * 800 + 400], GetBackBufferPixel(400, 300)))
+            Fail("the grab of the message tester is not the drawn screen");
+    });
+}
+
 // Grabs the screen up and checks the grab.
 void QueueLook(int16_t id) {
     auto grab = std::make_shared<std::vector<uint32_t>>();
@@ -828,6 +840,24 @@ void ActTestScreens() {
     ClickHandler(WeeklyMoney_Back);
     MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
                     [] { Fail("the weekly money did not lead home"); });
+    MenuUserWait(4);
+    // The message tester, looked at and left.
+    OpenFromTitle(kClubCaption, kFixturesRow);
+    WaitScreen(8, "from the title bar");
+    OpenSoakScreenPhase(false);
+    ChooseFromList(408, 440, [] { return 1; });
+    MenuUserWaitFor(
+        [] {
+            return MenuViewTopTable() == MsgTestTable && ScreenPresented == 1 && !MenuViewHotItems().empty();
+        },
+        kScreenFrames, [] { Fail("the message tester did not open"); });
+    MenuUserWait(kAfterClick);
+    QueueGrabOnly();
+    ClickAt(570, 436);
+    MenuUserWaitFor([] { return MenuViewTopTable() != MsgTestTable; }, kScreenFrames,
+                    [] { Fail("the message tester cannot be left"); });
+    MenuUserWait(kAfterClick);
+    ThenFirst(HomePhase);
     MenuUserWait(4);
 }
 

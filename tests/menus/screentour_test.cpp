@@ -90,6 +90,8 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
     // The short form leaves most screens of each family out.
     if (!ShortTestRun()) {
         EXPECT_EQ(missed, 0);
+        EXPECT_TRUE(report.messageTester);
+        EXPECT_GE(report.refused.size(), 2u);
     }
 }
 
