@@ -1,6 +1,8 @@
 #include "management/board.h"
 
+#include <cstring>
 #include <utility>
+#include <vector>
 
 #include "database/history.h"
 #include "database/query/funcs_people.h"
@@ -355,13 +357,41 @@ int16_t BoardScorePerformance(int16_t club) {
     return int16_t(score < 0 ? 0 : score);
 }
 
+namespace {
+
+// A player's value as the ranking last worked it out, with all it was
+// worked out from: his record, his club's division and whether its nation
+// is played. Most records stand still from one day's ranking to the next.
+struct KeptValue {
+    PlayerRecord record;
+    uint16_t division;
+    bool played, valid;
+    int32_t value;
+};
+std::vector<KeptValue> g_keptValues;
+
+int32_t RankingValue(uint16_t player, uint16_t club) {
+    if (g_keptValues.empty()) g_keptValues.resize(kMaxPlayers);
+    KeptValue& kept = g_keptValues[player];
+    const uint16_t division = GetClubDivision(int16_t(club));
+    const bool played = IsPlayedLeagueNation(GetClubNation(int16_t(club)));
+    if (kept.valid && kept.division == division && kept.played == played &&
+        std::memcmp(kept.record.bytes, PlayerRecords[player].bytes, sizeof(PlayerRecord)) == 0) {
+        return kept.value;
+    }
+    kept = {PlayerRecords[player], division, played, true, ValuePlayer(player)};
+    return kept.value;
+}
+
+}  // namespace
+
 void RankClubsByStrength() {
     for (int c = 0; c < kClubCount; ++c) ClubStrengthRanking[c] = {uint16_t(c), 0};
     for (uint16_t player = 1; IsValidPlayer(player); ++player) {
         if (GetPlayerLoanClub(player) == kNoClub || GetPlayerFlag95(player) != 0) continue;
         const uint16_t club = GetPlayerClub(player);
         if (!IsClubNumber(club)) continue;
-        const int32_t value = ValuePlayer(player);
+        const int32_t value = RankingValue(player, club);
         if (value > 0) ClubStrengthRanking[club].strength += uint32_t(value);
     }
     for (ClubStrengthEntry& entry : ClubStrengthRanking) {

@@ -86,6 +86,35 @@ class BoardTest : public ManagementTest {
     }
 };
 
+// The ranking follows every change of what a player's value is made of, day
+// after day: his attributes, his contract, his club's division.
+TEST_F(BoardTest, StrengthRankingFollowsThePlayersFromDayToDay) {
+    const auto place = [](int16_t club) {
+        for (int i = 0; i < kClubCount; ++i)
+            if (ClubStrengthRanking[i].club == uint16_t(club)) return i;
+        return -1;
+    };
+    SetClubRep(kOther, 30);
+    const uint16_t mine = MakePlayer(kClub, 8, 8, 50);
+    const uint16_t theirs = MakePlayer(kOther, 8, 8, 60);
+    RankClubsByStrength();
+    EXPECT_LT(place(kOther), place(kClub));
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(mine, s, 80);
+    RankClubsByStrength();
+    EXPECT_LT(place(kClub), place(kOther));
+    SetPlayerContract(mine, 0);  // no contract, no value
+    RankClubsByStrength();
+    EXPECT_LT(place(kOther), place(kClub));
+    SetPlayerContract(mine, 24);
+    RankClubsByStrength();
+    EXPECT_LT(place(kClub), place(kOther));
+    SetClubDivision(kClub, 5);  // the lowest division lowers his value
+    const uint32_t before = ClubStrengthRanking[place(kClub)].strength;
+    RankClubsByStrength();
+    EXPECT_LT(ClubStrengthRanking[place(kClub)].strength, before);
+    (void)theirs;
+}
+
 TEST_F(BoardTest, ClubsAreReviewedFromDaySixtyOnTheirOwnWeekdayOnly) {
     // Confidence 0 (no money, no matches won, no ranking): 10 + 4 + 1.
     MakeManager(kClub, 20);
