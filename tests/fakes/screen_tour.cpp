@@ -10,6 +10,7 @@
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_playerscreens.h"
+#include "database/query/funcs_small.h"
 #include "database/savetable.h"
 #include "database/text.h"
 #include "database/training.h"
@@ -58,13 +59,15 @@ constexpr int kGameCaption = 20, kClubCaption = 171, kLeagueCaption = 322, kStat
 constexpr int kScreenFrames = 3000;
 constexpr int kHomeTries = 6;
 // The engine takes the next click only some frames after one.
-constexpr int kAfterClick = 15;
+constexpr int kAfterClick = 10;
 // The match marks, whose back icon follows the recent screens.
 constexpr int16_t kMarksScreen = 82;
 constexpr int kMarksRow = 18;
 constexpr int kFixturesRow = 10;
 // The pay-off the club cannot meet.
 constexpr int16_t kPayOffTooHighText = 1168;
+// The transfer list for a player without a contract.
+constexpr int16_t kNoContractText = 1150;
 // A loan approach to a player not on the loan list.
 constexpr int16_t kNotLoanListedText = 1139;
 // The club screens' word every load sets.
@@ -526,6 +529,9 @@ bool Releasable(uint16_t p) {
     return p != 0 && GetPlayerClub(p) == user && GetPlayerLoanClub(p) == user && HVW_GetPlayerContract(p) > 0;
 }
 
+void TransferListRefusalPhase(const std::shared_ptr<Release>& release);
+void ReleasePhase(const std::shared_ptr<Release>& release);
+
 void ActRelease() {
     auto release = std::make_shared<Release>();
     MenuUserClickItem(
@@ -540,6 +546,33 @@ void ActRelease() {
         },
         1);
     WaitScreen(4, "from the squad list's last row");
+    // The phases that follow see his profile as it stands.
+    ThenFirst([release] { ReleasePhase(release); });
+    ThenFirst([release] { TransferListRefusalPhase(release); });
+}
+
+// Without a contract he cannot be put on the transfer list (when his
+// profile offers it).
+void TransferListRefusalPhase(const std::shared_ptr<Release>& release) {
+    if (g_tour->lost || release->player == 0 || ProfileRow(ProfileAction::TransferList) < 0 ||
+        HVW_GetPlayerTxList(release->player) == 1)
+        return;
+    auto contract = std::make_shared<int16_t>(0);
+    MenuUserDo([release, contract] {
+        *contract = HVW_GetPlayerContract(release->player);
+        SetPlayerContract(release->player, 0);
+    });
+    QueueRefusal("the transfer list for a player without a contract", kNoContractText,
+                 [] { ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::TransferList); }); });
+    MenuUserDo([release, contract] { SetPlayerContract(release->player, *contract); });
+}
+
+void ReleasePhase(const std::shared_ptr<Release>& release) {
+    if (g_tour->lost) return;
+    if (release->player == 0) {
+        Fail("no player of the spare list to release");
+        return;
+    }
     MenuUserDo([release] {
         release->user = int16_t(GetPlayerClub(1));
         // A club deep in debt cannot pay a contract off.
