@@ -1,6 +1,7 @@
 #include "tests/fakes/screen_tour.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -522,6 +523,7 @@ struct Release {
     int16_t user = -1;
     int32_t balance = 0;
     int64_t cost = 0;
+    int32_t own = 0;  // the club's balance before the tour's money
 };
 
 bool Releasable(uint16_t p) {
@@ -575,6 +577,7 @@ void ReleasePhase(const std::shared_ptr<Release>& release) {
     }
     MenuUserDo([release] {
         release->user = int16_t(GetPlayerClub(1));
+        release->own = GetClubBalance(release->user);
         // A club deep in debt cannot pay a contract off.
         SetClubBalance(release->user, -100000000);
     });
@@ -598,6 +601,9 @@ void ReleasePhase(const std::shared_ptr<Release>& release) {
         if (GetClubBalance(release->user) != expected)
             Fail("the balance after the release is " + std::to_string(GetClubBalance(release->user)) +
                  ", not " + std::to_string(expected));
+        // The pay-off comes out of the club's own money.
+        SetClubBalance(release->user, int32_t(std::clamp<int64_t>(int64_t(release->own) - release->cost,
+                                                                  INT32_MIN, INT32_MAX)));
     });
 }
 
@@ -755,6 +761,7 @@ struct Purchase {
     uint16_t player = 0;
     int16_t user = -1;
     int32_t balance = 0;
+    int32_t own = 0;  // the club's balance before the tour's money
 };
 
 bool Buyable(uint16_t player) {
@@ -815,7 +822,10 @@ void ActPurchase() {
         1);
     WaitScreen(4, "from another club's squad");
     // Money enough for any player of the division.
-    MenuUserDo([buy] { SetClubBalance(buy->user, 100000000); });
+    MenuUserDo([buy] {
+        buy->own = GetClubBalance(buy->user);
+        SetClubBalance(buy->user, 100000000);
+    });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Offer); });
     WaitScreen(10, "from the profile's offer");
     QueueLook(10);
@@ -842,6 +852,10 @@ void ActPurchase() {
             Fail("the bought player is not in the user's squad");
         else if (GetClubBalance(buy->user) >= buy->balance)
             Fail("the purchase cost nothing");
+        // The fee comes out of the club's own money.
+        const int64_t fee = int64_t(buy->balance) - GetClubBalance(buy->user);
+        SetClubBalance(buy->user,
+                       int32_t(std::clamp<int64_t>(int64_t(buy->own) - fee, INT32_MIN, INT32_MAX)));
     });
 }
 

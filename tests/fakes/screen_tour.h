@@ -13,6 +13,12 @@
 // given up), and options.done is called then.  Call it with nothing else
 // queued for the scripted user.  A running day user (day_user.h) is held
 // for the tour and runs again after it.
+//
+// What the tour leaves changed in the game: two of the user's players swap
+// squad numbers, his first trainee has another training type, the last of
+// his spare list with a contract is released and a player of another club
+// of his division bought (fee and pay-off paid from the club's own money),
+// and the options' save, sacking (undone: he takes his club back) and soak.
 #pragma once
 #include <cstdint>
 #include <functional>
