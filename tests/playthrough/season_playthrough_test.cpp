@@ -85,13 +85,13 @@ constexpr uint32_t kSeasonSeed = 8700;
 constexpr int kLoadSetBlock = 44;
 // The days played before the save: the suite plays the first month (the
 // whole season costs more than the test command's time allows), a checked
-// tree the first five days; HALVORN_SEASON_DAYS=365 plays to the season's
-// last day.  After the save: a week, four weeks after a whole season (into
-// the new season), two days in a checked tree.
+// tree eight days (his first matches); HALVORN_SEASON_DAYS=365 plays
+// to the season's last day.  After the save: a week, four weeks after a
+// whole season (into the new season), two days in a checked tree.
 int DaysBeforeSave() {
     const char* days = std::getenv("HALVORN_SEASON_DAYS");
     const int asked = days != nullptr ? std::atoi(days) : 0;
-    return asked > 0 ? asked : ShortTestRun() ? 5 : 31;
+    return asked > 0 ? asked : ShortTestRun() ? 8 : 31;
 }
 bool WholeSeason() { return DaysBeforeSave() >= 365; }
 int DaysAfterSave() { return ShortTestRun() ? 2 : WholeSeason() ? 28 : 7; }
