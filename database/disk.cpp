@@ -317,6 +317,7 @@ void RebuildAfterLoad() {
     SelectedClub = uint16_t(HVW_GetMyClub());
     ClubScreenWord = 1;
     SackedClubControl = 0;
+    ForgetJobOffer();
     MergePlayerHistoryEntries();
     ResolveFixtureClashes();
 }

@@ -34,6 +34,12 @@ int16_t JobOfferClub = -1;
 uint16_t JobOfferPending;
 uint16_t JobOfferClubShown;
 
+void ForgetJobOffer() {
+    JobOfferClub = -1;
+    JobOfferPending = 0;
+    JobOfferClubShown = 0;
+}
+
 namespace {
 
 constexpr int kBoardDivisions = 6;

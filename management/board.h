@@ -30,6 +30,9 @@ extern uint16_t SackedClub;
 extern int16_t JobOfferClub;
 extern uint16_t JobOfferPending;
 extern uint16_t JobOfferClubShown;
+// No job offer waits: a new or loaded game does not inherit one made to the
+// user in a game played before in this program run.
+void ForgetJobOffer();
 
 // The club of player 1, the user's manager; -1 when he has none.
 int16_t GetUserClub();

@@ -196,6 +196,8 @@ void OffsidePhase() {
     MatchFigures[kRefereeFigure].actionParam = 1;
     MatchFigures[kRefereeFigure].officialWord = 1;
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
+    // Nobody was fouled: the free kick's taker is chosen as for any other.
+    FouledPlayer = -1;
     BallState.x = OffsideRecord.x;
     BallState.y = OffsideRecord.y;
     Restarted(kPhaseFreeKick);

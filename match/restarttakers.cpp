@@ -126,6 +126,9 @@ bool TakerAtWork(std::initializer_list<uint16_t> actions) {
 void Match_StartSetPiece(int team, uint16_t phase) {
     FoulX = BallState.x;
     FoulY = BallState.y;
+    // The other side lines up any wall: after an offside no foul has named
+    // it, and the last foul's side may be either, or of another match.
+    FoulTeam = int16_t((team & 1) ^ 1);
     SendSetPieceTaker(team & 1, phase);
 }
 

@@ -183,6 +183,11 @@ void StartTheMatch() {
     // No kick-off taker until the first kick-off names one: the last match's
     // would be kept out of the formation while the sides walk out.
     KickOffTaker = KickOffPartner = -1;
+    // Nobody has touched the ball yet: a goal's credit must never go to a
+    // figure who touched it last in the previous match.
+    LastToucher = PreviousToucher = -1;
+    TeamLastToucher[0] = TeamLastToucher[1] = -1;
+    FouledPlayer = -1;
     // A pass in flight or a set piece half taken at the last whistle belongs
     // to that match.
     Match_ResetOpenPlayState();

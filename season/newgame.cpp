@@ -278,6 +278,14 @@ void NewGameSetUp() {
     // No strength ranking until this game's squads are built (step 14): the
     // European entrants must not follow the ranking of a game played before.
     std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
+    // Nor the cup entries, the match event history, the clubs' remembered
+    // results and the new-message flag: a second new game in one program run
+    // starts from the same world as the first.
+    std::memset(ClubCompetitionTable, 0, sizeof ClubCompetitionTable);
+    std::memset(SeasonTable1260000, 0, sizeof SeasonTable1260000);
+    std::memset(SeasonTable14400, 0, sizeof SeasonTable14400);
+    NewMessageFlag = 0;
+    ForgetJobOffer();
 
     std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
     std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);

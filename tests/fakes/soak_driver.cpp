@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_state.h"
@@ -112,6 +113,7 @@ int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config) {
     }
     const uint16_t replaced = HVW_GetClubManager(int16_t(club));
     SetClubControl(int16_t(club), 1);
+    SelectedClub = club;
     InstallPlayerManagers(replaced);
     ComputerTransferActivity(0, 0);
     InitCustomTactics();

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "match/ballcontacts.h"
+#include "match/matchengine.h"
+#include "match/matchphases.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
 #include "tests/fakes/result_check.h"
@@ -47,6 +50,12 @@ TEST(MatchRepeatTest, SameClubsAndDrawsPlayTheSameMatchWhateverCameBefore) {
     const RepeatMatchPrint first = RepeatPlayMatch(3, 3 * 7919);
     const RepeatMatchPrint other = RepeatPlayMatch(5, 5 * 7919);
     EXPECT_FALSE(other == first) << "a different match must differ, or the comparison proves nothing";
+    // What the other match may leave of its last foul and touches.
+    FoulTeam = 1;
+    FouledPlayer = 20;
+    TeamLastToucher[0] = 20;
+    TeamLastToucher[1] = 3;
+    LastToucher = PreviousToucher = 3;
     const RepeatMatchPrint again = RepeatPlayMatch(3, 3 * 7919);
     EXPECT_TRUE(again == first) << first.goals[0] << "-" << first.goals[1] << " then " << again.goals[0]
                                 << "-" << again.goals[1];

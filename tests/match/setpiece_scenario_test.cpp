@@ -14,6 +14,7 @@
 #include "match/matchresult.h"
 #include "match/matchrules.h"
 #include "match/officials.h"
+#include "match/offside.h"
 #include "match/playeractions.h"
 #include "match/setpieces.h"
 #include "match/shotchoice.h"
@@ -210,6 +211,24 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
         EXPECT_EQ(f.action, 58);
         EXPECT_GE(Match_ApproxDistance(f.x, f.y, FoulX, FoulY), 150) << figure;
     }
+}
+
+// An offside fouls nobody: its free kick forgets the last foul's side and
+// victim (which may be the other side's, or of another match), so the side
+// that was offside lines up any wall and the taker is chosen as for any kick.
+TEST_F(SetPieceScenario, AnOffsidesFreeKickTakesNothingFromTheLastFoul) {
+    AttackDirection = 0;
+    const int16_t offender = 9;  // of team 0
+    OffsideRecord = {796, 1600, 0, offender};
+    MatchPhase = kPhaseOffside;
+    PhaseTimer = 0;
+    FoulTeam = 1;
+    FouledPlayer = kTeamFigures + 9;
+    for (int tick = 0; tick < 400 && MatchPhase == kPhaseOffside; ++tick) MatchTick();
+    ASSERT_NE(MatchPhase, kPhaseOffside);
+    MatchTick();  // the free kick's first tick sends its taker
+    EXPECT_EQ(FoulTeam, 0) << "the side that was offside";
+    EXPECT_EQ(FouledPlayer, -1);
 }
 
 TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {

@@ -20,9 +20,11 @@
 #include "season/european.h"
 #include "season/fixtureday.h"
 #include "season/leagues.h"
+#include "season/messages.h"
 #include "season/nationalsquads.h"
 #include "season/newgame.h"
 #include "season/seasonsquads.h"
+#include "season/seasontables.h"
 #include "season/shippedhonours.h"
 #include "season_fixture.h"
 #include "support/random.h"
@@ -145,6 +147,9 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         add(PlayOffEntrants, sizeof PlayOffEntrants);
         add(CompetitionBytes522, sizeof CompetitionBytes522);
         add(ChampionsLeagueGroups, sizeof ChampionsLeagueGroups);
+        add(ClubCompetitionTable, sizeof ClubCompetitionTable);
+        add(SeasonTable1260000, sizeof SeasonTable1260000);
+        add(SeasonTable14400, sizeof SeasonTable14400);
         return bytes;
     };
     const std::vector<uint8_t> tables = seasonTables();
@@ -172,6 +177,15 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     std::memset(PlayOffEntrants, 0x01, sizeof PlayOffEntrants);
     std::memset(CompetitionBytes522, 0x02, sizeof CompetitionBytes522);
     std::memset(ChampionsLeagueGroups, 0x01, sizeof ChampionsLeagueGroups);
+    // Cup entries, the match event history and the clubs' remembered results,
+    // and a job offer waiting for the user.
+    std::memset(ClubCompetitionTable, 0x03, sizeof ClubCompetitionTable);
+    std::memset(SeasonTable1260000, 0x04, sizeof SeasonTable1260000);
+    std::memset(SeasonTable14400, 0x05, sizeof SeasonTable14400);
+    NewMessageFlag = 1;
+    JobOfferClub = 12;
+    JobOfferPending = 1;
+    JobOfferClubShown = 12;
 
     RunNewGame(77);
     ASSERT_EQ(PlayerCount, players.size());
@@ -186,7 +200,11 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
             << "club " << club;
         EXPECT_EQ(ClubStrengthRanking[club].club, ranking[size_t(club)].club) << club;
     }
-    EXPECT_TRUE(seasonTables() == tables) << "national squads, play-off entrants or European tables kept";
+    EXPECT_TRUE(seasonTables() == tables)
+        << "national squads, play-off entrants, European, cup-entry, event-history or result tables kept";
+    EXPECT_EQ(NewMessageFlag, 0);
+    EXPECT_EQ(JobOfferClub, -1);
+    EXPECT_EQ(JobOfferPending, 0);
     // The transfer history is empty: no club has bought or sold anyone.
     EXPECT_EQ(TransferRecordIndex, 0);
     int32_t boughtTotal = 0, soldTotal = 0;
