@@ -62,6 +62,9 @@ struct Match {
     int foulInterval[2], dangerInterval[2], chanceInterval[2];
     int foulClock[2], dangerClock[2], chanceClock[2];
     bool firstStep;
+    // The top-rated player who gets the + 1 (team x squad places + place);
+    // -1 when nobody played.
+    int bestPlayer;
 };
 Match M;
 
@@ -588,6 +591,7 @@ void RateAllPlayers(int f) {
     for (int t = 0; t < 2; ++t)
         for (int p = 0; p < T(t).squadSize; ++p)
             if (Played(P(t, p))) best = std::max(best, P(t, p).rating);
+    M.bestPlayer = -1;
     if (best == 0) return;
     int candidates[2 * kQpSquadPlaces], count = 0, winners[2 * kQpSquadPlaces], winnerCount = 0;
     const int winner = WinningTeam();
@@ -608,6 +612,7 @@ void RateAllPlayers(int f) {
     else
         chosen = candidates[GameRandom() % count];
     ++P(chosen / kQpSquadPlaces, chosen % kQpSquadPlaces).rating;
+    M.bestPlayer = chosen;
 }
 
 // ---------------------------------------------------------------------------
@@ -639,7 +644,11 @@ void WriteResultBlock() {
         recbits::StoreU16(report + kReportTotals + 2 * kTotalShotsOnTarget, uint16_t(team.shotsOnTarget));
         recbits::StoreU16(report + kReportTotals + 2 * kTotalFouls, uint16_t(fouls));
         recbits::StoreU16(report + kReportTotals + 2 * kTotalPossessionPct, 50);
-        recbits::StoreU16(report + kReportManOfTheMatch, 0xFFFF);
+        // The player singled out by the ratings is his side's man of the
+        // match, as the engine names one: the post-match jobs credit him.
+        const bool bestHere = M.bestPlayer >= 0 && M.bestPlayer / kQpSquadPlaces == t;
+        recbits::StoreU16(report + kReportManOfTheMatch,
+                          bestHere ? P(t, M.bestPlayer % kQpSquadPlaces).id : uint16_t(0xFFFF));
         for (int p = 0; p < kTeamReportPlayers; ++p) {
             const QPredictPlayer& player = P(t, p);
             uint8_t* entry = report + kReportPlayers + p * kPlayerReportSize;

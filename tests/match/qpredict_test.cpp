@@ -235,7 +235,8 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
                 ASSERT_NE(ShootOut(0), ShootOut(1));
             }
         }
-        int injured = 0, top = 0, topCount = 0;
+        int injured = 0, top = 0, topCount = 0, topTeam = -1;
+        uint16_t topId = 0;
         for (int t = 0; t < 2; ++t) {
             const QPredictTeam& team = QPredict.teams[t];
             ASSERT_LE(team.substitutions, 3);
@@ -255,12 +256,15 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
                     continue;
                 }
                 const int r = Rating(t, p);
-                if (r > top) top = r, topCount = 0;
+                if (r > top) top = r, topCount = 0, topTeam = t, topId = player.id;
                 topCount += r == top;
             }
         }
         ASSERT_LE(injured, 2);
         ASSERT_EQ(topCount, 1);
+        // The one top-rated player is his side's man of the match.
+        ASSERT_EQ(recbits::LoadU16(MatchResult.teams[topTeam].bytes + kReportManOfTheMatch), topId);
+        ASSERT_EQ(recbits::LoadU16(MatchResult.teams[1 - topTeam].bytes + kReportManOfTheMatch), 0xFFFF);
         const int diff = home.meanStarterOverall - away.meanStarterOverall;
         if (std::abs(diff) >= 20) {
             ++strongerGames;
