@@ -1,6 +1,7 @@
 #include "menus/divisionclubs.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "database/Access.h"
@@ -26,10 +27,17 @@ constexpr int16_t kHighlighted = 8;
 
 const char* g_leftNames[kDivisionColumnClubs];
 const char* g_rightNames[kDivisionColumnClubs];
+// Each row keeps its own copy: the query hands every club's name out in one
+// shared buffer, so rows pointing at it all showed the last name asked for.
+char g_leftText[kDivisionColumnClubs][40];
+char g_rightText[kDivisionColumnClubs][40];
 const char* g_divisionNames[kButtons];
 int16_t g_buttonColour[kButtons];
 
-const char* ClubName(uint16_t club) { return club == kEmpty ? "" : HVW_GetClubName(int16_t(club)); }
+const char* CopyClubName(uint16_t club, char (&into)[40]) {
+    std::snprintf(into, sizeof into, "%s", club == kEmpty ? "" : HVW_GetClubName(int16_t(club)));
+    return into;
+}
 
 int32_t OpenClub(uint16_t club) {
     if (club == kEmpty) return MENU_CONTINUE;
@@ -106,7 +114,18 @@ int16_t FillDivisionColumns() {
         }
         ++taken;
     }
+    // The left column holds the smaller half: its last row stays empty when
+    // the count is odd, so the right column's extra club shows below it.
+    for (int row = 0; row < kDivisionColumnClubs; ++row) {
+        g_leftNames[row] = CopyClubName(DivisionLeftClubs[row], g_leftText[row]);
+        g_rightNames[row] = CopyClubName(DivisionRightClubs[row], g_rightText[row]);
+    }
     return count;
+}
+
+const char* DivisionClubsRowName(bool right, int row) {
+    if (row < 0 || row >= kDivisionColumnClubs) return nullptr;
+    return right ? g_rightNames[row] : g_leftNames[row];
 }
 
 void DivisionClubsMenu() {
@@ -119,14 +138,6 @@ void DivisionClubsMenu() {
     const int16_t country = HVW_GetViewedCountry();
     const int16_t count = FillDivisionColumns();
     const int16_t rows = int16_t((count + 1) / 2);
-    // The left column holds the smaller half: its last row stays empty when
-    // the count is odd, so the right column's extra club shows below it.
-    for (int row = 0; row < kDivisionColumnClubs; ++row) {
-        const uint16_t left = row < count / 2 ? DivisionLeftClubs[row] : kEmpty;
-        const uint16_t right = row < count - count / 2 ? DivisionRightClubs[row] : kEmpty;
-        g_leftNames[row] = ClubName(left);
-        g_rightNames[row] = ClubName(right);
-    }
     SetMenuListRows(rows);
     const int16_t divisions = HVW_CountDivisions(country);
     g_buttons = kButtonLayouts[std::clamp<int16_t>(divisions, 0, kButtons)];

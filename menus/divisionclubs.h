@@ -18,6 +18,9 @@ extern uint16_t DivisionRightClubs[kDivisionColumnClubs];
 
 extern const MenuItem DivisionClubsTable[];
 void DivisionClubsMenu();
+// Test view: the name a row of the left or right column shows (null past
+// the last row).
+const char* DivisionClubsRowName(bool right, int row);
 // Fills the two columns from the viewed division and country; answers the
 // division's club count.
 int16_t FillDivisionColumns();

@@ -10,6 +10,7 @@
 #include "database/disk.h"
 #include "database/frontstate.h"
 #include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_people.h"
 #include "database/query/funcs_state.h"
 #include "management/board.h"
 #include "management/scouting.h"
@@ -107,6 +108,11 @@ class ClubScreensTest : public ::testing::Test {
 };
 
 TEST_F(ClubScreensTest, DivisionColumnsPutTheOddClubOnTheRight) {
+    for (int club = 100; club < 105; ++club) {
+        const std::string given = "Club " + std::to_string(club);
+        std::memset(ClubNameRecords[club].text[0], 0, sizeof ClubNameRecords[club].text[0]);
+        std::memcpy(ClubNameRecords[club].text[0], given.c_str(), given.size());
+    }
     DivisionLayout[6][0].clubs = 5;
     for (int16_t club = 100; club < 105; ++club) MakeClub(club, 6, 0, 30);
     MakeClub(99, 6, 0, 0);   // reputation 0: not listed
@@ -119,6 +125,15 @@ TEST_F(ClubScreensTest, DivisionColumnsPutTheOddClubOnTheRight) {
     EXPECT_EQ(DivisionRightClubs[0], 102);
     EXPECT_EQ(DivisionRightClubs[2], 104);
     EXPECT_EQ(DivisionRightClubs[3], 0xFFFF);
+    // Every row shows its own club's name (the query hands names out in one
+    // shared buffer).
+    const auto name = [](int16_t club) { return std::string(HVW_GetClubName(club)); };
+    ASSERT_NE(name(100), name(101));
+    EXPECT_EQ(DivisionClubsRowName(false, 0), name(100));
+    EXPECT_EQ(DivisionClubsRowName(false, 1), name(101));
+    EXPECT_STREQ(DivisionClubsRowName(false, 2), "");
+    EXPECT_EQ(DivisionClubsRowName(true, 0), name(102));
+    EXPECT_EQ(DivisionClubsRowName(true, 2), name(104));
     EXPECT_EQ(HVW_CountDivisions(6), 3);
     EXPECT_EQ(HVW_CountDivisions(9), 0);
     EXPECT_EQ(HVW_GetDivisionName(3, 6), nullptr);
