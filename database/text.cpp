@@ -85,8 +85,11 @@ char* g_text_block = nullptr;
 uint8_t* g_raw_block = nullptr;
 
 char g_empty_text[1];
-// Receives a club's name; the next club-name lookup overwrites it.
-char g_club_name[kClubNameLength + 1];
+// Each club's name as last looked up, in a place of its own: a screen that
+// keeps the names of several clubs (a division's list, a title beside the
+// fixtures) keeps them all, where one shared place showed the last club
+// asked for everywhere.
+char g_club_names[kClubCount][kClubNameLength + 1];
 
 // One walk over a text file.  The state is the set of flags the file's
 // syntax needs; every byte is judged together with the one before it.
@@ -222,9 +225,10 @@ class TextParser {
 
 const char* ClubNameText(int16_t club) {
     if (!IsClubNumber(club)) return nullptr;
-    std::memcpy(g_club_name, ClubNameRecords[club].text[0], kClubNameLength);
-    g_club_name[kClubNameLength] = '\0';
-    return g_club_name;
+    char* name = g_club_names[club];
+    std::memcpy(name, ClubNameRecords[club].text[0], kClubNameLength);
+    name[kClubNameLength] = '\0';
+    return name;
 }
 
 void FreeTextBlocks() {

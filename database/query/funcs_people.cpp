@@ -38,7 +38,6 @@ constexpr int kNameBufferSize = 30;
 
 char g_short_name_slots[kShortNameSlots][kNameBufferSize];
 char g_agent_name[kNameBufferSize];
-char g_club_name[64];
 char g_stadium_name[64];
 char g_nickname[96];
 char g_calendar_date[96];
@@ -344,11 +343,9 @@ const char* HVW_GetAgentName(uint16_t player) {
 }
 
 // Club ids above the clubs name nations, so only a club 0-1199 has a name.
-const char* HVW_GetClubName(int16_t club) {
-    std::snprintf(g_club_name, sizeof g_club_name, "%s",
-                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : "");
-    return g_club_name;
-}
+// The club's own name place (see the text module), so that names of several
+// clubs can be kept side by side.
+const char* HVW_GetClubName(int16_t club) { return IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : ""; }
 
 namespace {
 

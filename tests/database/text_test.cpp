@@ -56,11 +56,14 @@ TEST_F(TextTest, ClubNamesComeFromTheNameRecords) {
     std::memcpy(ClubNameRecords[0].text[0], "Ashford Town\0", 13);
     std::memcpy(ClubNameRecords[1199].text[0], "ABCDEFGHIJKLMNOPQRST", 20);  // fills its field
     std::memcpy(ClubNameRecords[1199].text[1], "Stadium", 8);
-    EXPECT_STREQ(GetText(4000), "Ashford Town");
+    const char* first = GetText(4000);
+    EXPECT_STREQ(first, "Ashford Town");
     const char* last = GetText(5199);
     EXPECT_STREQ(last, "ABCDEFGHIJKLMNOPQRST");
-    // One buffer: the next club name overwrites it.
-    EXPECT_EQ(GetText(4000), last);
+    // Each club's name has a place of its own: a screen keeping several
+    // clubs' names shows each (one shared place showed the last everywhere).
+    EXPECT_STREQ(first, "Ashford Town");
+    EXPECT_NE(first, last);
     std::memset(ClubNameRecords[0].text, 0, sizeof ClubNameRecords[0].text);
     std::memset(ClubNameRecords[1199].text, 0, sizeof ClubNameRecords[1199].text);
 }
