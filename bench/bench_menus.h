@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/bench_util.h"
 #include "database/hvw/dataconv.h"
 #include "database/text.h"
 #include "menus/menucont.h"
@@ -29,36 +30,30 @@
 #include "support/timerint.h"
 #include "support/winlib.h"
 
-// The folder the benchmark runs from, with its closing slash.
-inline std::string BenchExeFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? size_t(n) : 0);
-    return exe.substr(0, exe.rfind('/') + 1);
-}
-
-inline void BenchStartMenus() {
+// The menus on a headless window over the game's archive; the game's hooks
+// only where the benchmark runs the game's screens, not the engine alone.
+inline void BenchStartMenus(uint32_t memory = 64000, bool gameHooks = true) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    InitMemory(64000);
+    InitMemory(memory);
     WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
     while (!WinIsActive()) WinIdleMessageHandler();
     DXEnumDisplay();
     DDrawSelectDevice(0, 0);
     GfxInit(0);
     PakFileInit();
-    PakAddFile((BenchExeFolder() + "game/pakfiles/demo").c_str());
+    PakAddFile(BenchArchive().c_str());
     PakFileAddDone();
     InitText(LANGUAGE_ENGLISH);
     InitTimerInterrupt();
     InitPoll();
     InitMouseDriver();
     RestartMenus();
-    InstallGameHooks();
+    if (gameHooks) InstallGameHooks();
 }
 
 // Leaves the working folder at the game folder.
 inline void BenchNewNamedGame() {
-    if (chdir((BenchExeFolder() + "game").c_str()) != 0) std::exit(1);
+    if (chdir(BenchGameFolder().c_str()) != 0) std::exit(1);
     ClearTotStatTables();
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(2002);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_menus.h"
 #include "bench/bench_util.h"
 #include "database/text.h"
 #include "menus/exmenu.h"
@@ -27,21 +28,7 @@
 namespace {
 
 void StartEngine() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    InitMemory(16000);
-    WinInit(nullptr, "Halvorn bench", WIN_FLAG_WINDOWED);
-    while (!WinIsActive()) WinIdleMessageHandler();
-    DXEnumDisplay();
-    DDrawSelectDevice(0, 0);
-    GfxInit(0);
-    PakFileInit();
-    PakAddFile(BenchArchive().c_str());
-    PakFileAddDone();
-    InitText(LANGUAGE_ENGLISH);
-    InitTimerInterrupt();
-    InitPoll();
-    InitMouseDriver();
-    RestartMenus();
+    BenchStartMenus(16000, false);
     // Frames without the wait for the next tick: the loop's own cost.
     ClearTimerInterrupt();
     ScreenPresented = 1;

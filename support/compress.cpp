@@ -1236,16 +1236,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) const char* DecodeMtfHuff
 MoveToFrontForm g_move_to_front_limit = MoveToFrontForm::kWide;
 
 bool MoveToFrontAllowed(MoveToFrontForm form) {
-    if (form > g_move_to_front_limit) return false;
-    switch (form) {
-        case MoveToFrontForm::kWide:
-            return WideMoveToFrontSupported();
-        case MoveToFrontForm::kShuffle:
-            return ShuffleMoveToFrontSupported();
-        case MoveToFrontForm::kPlain:
-            return true;
-    }
-    return false;
+    return form <= g_move_to_front_limit && CompressMoveToFrontAvailable(form);
 }
 
 void UndoMoveToFront(uint8_t* data, uint32_t n) {
