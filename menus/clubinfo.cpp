@@ -42,7 +42,9 @@ uint16_t TakeJobShirtPlayer = 0;
 namespace {
 
 constexpr int kCaptions = 10;
-constexpr int16_t kCaptionTexts[kCaptions] = {1091, 1346, 257, 1099, 260, 1100, 1101, 1901, 256, 448};
+// Caption 7, the rank by worth, has a text of its own: text 1101 is the
+// condition screen's coaching course label.
+constexpr int16_t kCaptionTexts[kCaptions] = {1091, 1346, 257, 1099, 260, 1100, 1102, 1901, 256, 448};
 constexpr int kValueSize = 64;
 constexpr int16_t kBoardKeepsUserMessage = 77;
 constexpr int16_t kRefusedText = 1118;
@@ -178,6 +180,9 @@ int16_t ClubInfoReputationRank() { return g_reputationRank; }
 int16_t ClubInfoWorthRank() { return g_worthRank; }
 const char* ClubInfoValueText(int caption) {
     return caption >= 1 && caption <= kCaptions ? g_values[caption - 1] : "";
+}
+const char* ClubInfoCaptionText(int caption) {
+    return caption >= 1 && caption <= kCaptions ? g_captions[caption - 1] : "";
 }
 bool ClubInfoShowsJobButtons() { return g_buttons == kJobButtons; }
 

@@ -23,6 +23,8 @@ int16_t ClubInfoReputationRank();
 int16_t ClubInfoWorthRank();
 // The value texts of the screen, captions 1..10 in order.
 const char* ClubInfoValueText(int caption);
+// The caption texts ("%s:"), captions 1..10 in order.
+const char* ClubInfoCaptionText(int caption);
 bool ClubInfoShowsJobButtons();
 
 int32_t ClubInfoBack(MenuHotItem* item);

@@ -73,8 +73,9 @@ constexpr int16_t kNextSeasonRunOnText = 765;
 constexpr int16_t kSeasonOverText = 1161;
 constexpr int16_t kTooFewPlayersText = 571;
 constexpr int16_t kUnavailableText = 585;
-constexpr int16_t kBidsModeText = 1528;
-constexpr int16_t kFactsModeText = 1895;
+// The mode button names the mode shown.
+constexpr int16_t kFactsModeText = 1528;
+constexpr int16_t kBidsModeText = 1895;
 constexpr int16_t kVersusText = 152;
 constexpr int16_t kHomeText = 102;
 constexpr int16_t kAwayText = 103;
@@ -109,7 +110,7 @@ bool g_rebuildList = false;
 bool g_rebuildSeason = false;
 bool g_rebuildTexts = false;
 int16_t g_mode = 1;
-int16_t g_modeText = kBidsModeText;
+int16_t g_modeText = kFactsModeText;
 
 char g_fixtureText[kFixtureLines][kLineSize];
 const char* g_fixturePtr[kFixtureLines];
@@ -482,10 +483,10 @@ void BuildScreenTexts() {
     ClearBidRows();
     if (g_mode == 1) {
         BuildFacts();
-        g_modeText = kBidsModeText;
+        g_modeText = kFactsModeText;
     } else {
         BuildBids();
-        g_modeText = kFactsModeText;
+        g_modeText = kBidsModeText;
     }
     g_panelRedraw = true;
     g_hoverShown = false;

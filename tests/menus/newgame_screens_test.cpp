@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "database/Access.h"
@@ -171,6 +173,25 @@ TEST_F(ClubScreensTest, PlayedCountriesKeepTheHomeCountryPlayed) {
         if (item->handler == PlayedCountries_SetHome || item->handler == PlayedCountries_Toggle) {
             EXPECT_NE(item->y, 346);
         }
+    }
+}
+
+// The captions come from the shipped language file: each names the value
+// beside it (a squad value was once shown as "Founded").
+TEST_F(ClubScreensTest, ClubInformationCaptionsNameTheirValues) {
+    testenv::UnloadTexts();
+    std::ifstream in(std::string(HALVORN_SOURCE_DIR) + "/data/textfile/engtext.c", std::ios::binary);
+    std::ostringstream source;
+    source << in.rdbuf();
+    testenv::LoadTextFile(source.str());
+    MakeClub(300, 4, 0, 50);
+    SelectedClub = 300;
+    ClubInfoBuild();
+    const char* expected[] = {
+        "Manager:",         "Capacity:",   "Average Gate:", "Squad Value:", "Wage Budget:",
+        "Reputation Rank:", "Worth Rank:", "Expectations:", "Position:",    "Division:"};
+    for (int caption = 1; caption <= 10; ++caption) {
+        EXPECT_STREQ(ClubInfoCaptionText(caption), expected[caption - 1]) << "caption " << caption;
     }
 }
 
