@@ -4,6 +4,7 @@
 // league-table excerpts of both clubs or the European group.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "database/Access.h"
 #include "database/query/funcs_clubscreens.h"
@@ -448,8 +449,14 @@ void MatchReport_DrawPage() {
 void MatchReport_DrawTitleLines() {
     SetFont(1008);
     SetDrawParam(1, 0);
-    DrawTextAddrAt(400, 43, PreviewBlock.titles[0], JUSTIFY_CENTRE_TOP);
-    DrawTextAddrAt(400, 61, PreviewBlock.titles[1], JUSTIFY_CENTRE_TOP);
+    // The competition and the date share the line at y 43: a second line at
+    // y 61 would lie under the teams line (y 59, a taller font).
+    const char* first = PreviewBlock.titles[0];
+    const char* second = PreviewBlock.titles[1];
+    char line[2 * sizeof PreviewBlock.titles[0] + 2];
+    std::snprintf(line, sizeof line, "%s%s%s", first, first[0] != '\0' && second[0] != '\0' ? ", " : "",
+                  second);
+    DrawTextAddrAt(400, 43, line, JUSTIFY_CENTRE_TOP);
 }
 
 void MatchReport_DrawTeamsLine() {
