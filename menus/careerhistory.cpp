@@ -256,7 +256,10 @@ int32_t CareerHistory_Back(MenuHotItem*) {
 
 namespace {
 
-const char* g_namePtr = "";
+// The player's name kept for the title: the short-name query hands out one
+// shared place that any later lookup overwrites.
+char g_name[40];
+const char* g_namePtr = g_name;
 
 void PaintFrames(int, int, int, int) {
     DrawBlackShade30Box(kRowX, 124, 169, 384);
@@ -301,7 +304,7 @@ void PaintRow(int, int y, int, int h) {
 
 void CareerScreen() {
     CareerHistoryMenu();
-    g_namePtr = HVW_GetPlayerShortName(uint16_t(SelectedPlayer));
+    std::snprintf(g_name, sizeof g_name, "%s", HVW_GetPlayerShortName(uint16_t(SelectedPlayer)));
 }
 
 const MenuItem kRow[] = {

@@ -610,6 +610,15 @@ TEST_F(PlayerSearchTest, CareerRowsMergeEventsTotalsScrollingAndBack) {
     EXPECT_EQ(CareerHistory_Row(kCareerTotalsRow).groups[0].rating, -1);
     EXPECT_EQ(CareerHistory_Row(kCareerTotalsRow).groups[1].rating, -1);
     EXPECT_EQ(CareerHistory_GoalsHeading(), 1830);
+    // The title keeps the player's own name while other names are looked up.
+    const std::string own = HVW_GetPlayerShortName(p);
+    reinterpret_cast<void (*)()>(const_cast<void*>(CareerHistoryTable[0].data))();
+    ASSERT_STRNE(HVW_GetPlayerShortName(uint16_t(p + 1)), own.c_str());
+    for (const MenuItem* item = CareerHistoryTable; item->type != MI_END; ++item) {
+        if (item->type == 18 && item->x == 85 && item->y == 62) {
+            EXPECT_EQ(*static_cast<const char* const*>(item->data), own);
+        }
+    }
 
     // Constructed entries: kinds 0 and 1 of one season merge; a transfer
     // without a fee shows 433; another player's entry and kind 9 fill no row.
