@@ -1,6 +1,7 @@
 #include "match/geometry.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "match/matchclock.h"
@@ -45,11 +46,28 @@ uint16_t ArcSector(int across, int ahead, int n) {
 }
 
 // The tangents of the edges between the 256-step directions of the first
-// eighth of a turn: edge k lies at k + 0.5 steps.
+// eighth of a turn: edge k lies at k + 0.5 steps.  The ratio range 0..1 is
+// cut into 1024 even buckets; the edges lie more than a bucket apart, so a
+// bucket holds at most one of them: each bucket keeps the count of edges
+// below its start and the edge inside it (32, whose tangent 2 lies above
+// every ratio, when there is none).
+constexpr int kRatioBuckets = 1024;
 struct EighthEdges {
-    double tangent[32];
+    double tangent[33];
+    uint8_t below[kRatioBuckets + 1];
+    uint8_t inside[kRatioBuckets + 1];
     EighthEdges() {
         for (int k = 0; k < 32; ++k) tangent[k] = std::tan((k + 0.5) / (256.0 * kInverseFullTurn));
+        tangent[32] = 2.0;
+        for (int bucket = 0; bucket <= kRatioBuckets; ++bucket) {
+            const double start = double(bucket) / kRatioBuckets, end = double(bucket + 1) / kRatioBuckets;
+            below[bucket] = 0;
+            inside[bucket] = 32;
+            for (int k = 0; k < 32; ++k) {
+                if (tangent[k] < start) ++below[bucket];
+                if (tangent[k] >= start && tangent[k] < end) inside[bucket] = uint8_t(k);
+            }
+        }
     }
 };
 // Made on first use, so that no other start-up code can find it unmade.
@@ -60,20 +78,14 @@ const EighthEdges& Edges() {
 
 // Steps (0..32) from the nearer axis of a vector whose shorter side is
 // `minor` and longer side `major` (0 < minor <= major): the edges below
-// the ratio.
+// the ratio.  The bucket's scale is a power of two, so the ratio lies
+// exactly within its bucket: the edges counted below it are below the
+// ratio, and only the one inside needs comparing.
 int StepsOffAxis(int minor, int major) {
     const double ratio = double(minor) / double(major);
     const EighthEdges& edges = Edges();
-    int low = 0, high = 32;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (edges.tangent[middle] < ratio) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low;
+    const int bucket = int(ratio * kRatioBuckets);
+    return edges.below[bucket] + (edges.tangent[edges.inside[bucket]] < ratio ? 1 : 0);
 }
 
 // Within this reach the eighth-turn edges give exactly the direction the
@@ -237,8 +249,9 @@ void Match_AnimRootDelta(int16_t figure, int facing) {
     const RootTurnTable& turns = RootTurns();
     const float c = turns.cosine[turned];
     const float s = turns.sine[turned];
-    MatchRootX = int32_t(std::trunc(1000.0f * (dx * c - dz * s)));
-    MatchRootY = int32_t(std::trunc(1000.0f * (dx * s + dz * c)));
+    // The conversion truncates toward zero.
+    MatchRootX = int32_t(1000.0f * (dx * c - dz * s));
+    MatchRootY = int32_t(1000.0f * (dx * s + dz * c));
 }
 
 int32_t Match_ApplyAnimMotion(int16_t figure, int, int) {
