@@ -147,7 +147,16 @@ struct TargetSearch {
     // it owns stands outside the searched nations; no club changes its
     // nation or division during a search.
     bool outsideByOwner[kClubCount + 1];
+    // Draws taken by players passed over unread, not yet taken from the
+    // generator: they are taken in one skip before the next draw is read.
+    uint32_t pendingDraws = 0;
 };
+
+void TakePendingDraws(TargetSearch& s) {
+    if (s.pendingDraws == 0) return;
+    GameRandomSkip(s.pendingDraws);
+    s.pendingDraws = 0;
+}
 
 // The tests of where a player's owning club stands, alone: they read no
 // random number, so they may come first when the search draws none.
@@ -186,7 +195,7 @@ uint16_t MarketKey(uint16_t player) {
 
 // The players a search passes over before he is rated, `key` his market
 // key.
-bool SkipTarget(uint16_t player, uint16_t key, const TargetSearch& s) {
+bool SkipTarget(uint16_t player, uint16_t key, TargetSearch& s) {
     // Players off the market take no draw.
     if (key == kPlayerOffMarket) return true;
     const int16_t owner = int16_t(key);
@@ -196,9 +205,10 @@ bool SkipTarget(uint16_t player, uint16_t key, const TargetSearch& s) {
         // are all free of side effects, so a player whose club stands
         // outside the searched nations only needs the draw taken, not read.
         if (outside) {
-            GameRandom();
+            ++s.pendingDraws;
             return true;
         }
+        TakePendingDraws(s);
         const int weight = AgentByte(player, 1) + 30 + (s.user >= 0 && owner == s.user ? 30 : 0);
         if (GameRandom() % 130 > weight) return true;
     } else if (outside) {
@@ -363,6 +373,7 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
         std::stable_sort(found, found + count,
                          [](const Target& a, const Target& b) { return a.rating > b.rating; });
     }
+    TakePendingDraws(search);
 
     int countdown = 2;
     if (HasUpgradeOrReplace()) countdown = std::max(2, 1 + GameRandom() % 3);

@@ -37,6 +37,19 @@ void GameSeedRandom(uint32_t seed) { GameRandomStateWord = seed; }
 uint32_t GameRandomState() { return GameRandomStateWord; }
 void GameSetRandomState(uint32_t state) { GameRandomStateWord = state; }
 
+void GameRandomSkip(uint32_t n) {
+    // The jump of 2^k steps squared is the jump of 2^(k+1): compose the
+    // jumps of n's bits.
+    Jump power{kMultiplier, kIncrement}, total{1, 0};
+    for (; n != 0; n >>= 1) {
+        if ((n & 1) != 0)
+            total = {total.multiplier * power.multiplier,
+                     total.increment * power.multiplier + power.increment};
+        power = {power.multiplier * power.multiplier, power.increment * power.multiplier + power.increment};
+    }
+    GameRandomStateWord = total.multiplier * GameRandomStateWord + total.increment;
+}
+
 void GameRandomBlock(int* out, int n) {
     uint32_t state = GameRandomStateWord;
     int i = 0;

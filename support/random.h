@@ -19,6 +19,9 @@ inline int GameRandom() {
 // Fills out[0..n) with the next n draws and leaves the generator where n
 // calls of GameRandom would: the same numbers, computed eight at a time.
 void GameRandomBlock(int* out, int n);
+// Leaves the generator where n calls of GameRandom would, in a few steps
+// whatever n: for loops that take a draw per item and read few of them.
+void GameRandomSkip(uint32_t n);
 // The generator's state, for saved games and tests.
 uint32_t GameRandomState();
 void GameSetRandomState(uint32_t state);

@@ -26,4 +26,17 @@ TEST(GameRandomTest, BlockDrawsAreTheSequenceOfSingleDraws) {
     }
 }
 
+TEST(GameRandomTest, ASkipLeavesTheGeneratorWhereSingleDrawsWould) {
+    for (uint32_t seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+        for (uint32_t n : {0u, 1u, 2u, 3u, 5u, 64u, 1000u, 45999u}) {
+            GameSeedRandom(seed);
+            for (uint32_t i = 0; i < n; ++i) GameRandom();
+            const int next = GameRandom();
+            GameSeedRandom(seed);
+            GameRandomSkip(n);
+            EXPECT_EQ(GameRandom(), next) << seed << " " << n;
+        }
+    }
+}
+
 }  // namespace
