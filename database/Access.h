@@ -385,6 +385,17 @@ void SetPlayerStat(uint16_t player, int16_t index, int16_t value);
 int16_t GetPlayerStatLimit(uint16_t player, int16_t index);
 // The overall ability (stat 27); 0 for a number not in use.
 int16_t GetPlayerStat27(uint16_t player);
+// What a rating of a player's ability at a position reads of his record:
+// his stored stats, age, position and scoring record (goals and assists of
+// both columns, man-of-the-match awards). While a player's key is unchanged
+// GetPlayerStat without a position bonus gives him the same values.
+struct PlayerRatingKey {
+    uint8_t stats[kStatCount];
+    uint16_t age, position, goals, assists, moM;
+    bool operator==(const PlayerRatingKey&) const = default;
+};
+// Ends the game, as the stat getter does, for a number not in use.
+PlayerRatingKey GetPlayerRatingKey(uint16_t player);
 
 // Agents.
 void InitAgents();

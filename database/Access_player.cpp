@@ -863,6 +863,19 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
     return int16_t(value);
 }
 
+PlayerRatingKey GetPlayerRatingKey(uint16_t player) {
+    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
+    const uint8_t* r = Rec(player);
+    PlayerRatingKey key{};
+    for (int index = 0; index < kStatCount; ++index) key.stats[index] = r[kStatMap[index].byte];
+    key.age = uint16_t(ReadField(r, kAge));
+    key.position = uint16_t(ReadField(r, kPosition));
+    key.goals = uint16_t(ReadField(r, kGoals) + ReadField(r, kGoals2));
+    key.assists = uint16_t(ReadField(r, kAssists) + ReadField(r, kAssists2));
+    key.moM = uint16_t(ReadField(r, kMoM));
+    return key;
+}
+
 int16_t GetPlayerStatLimit(uint16_t player, int16_t index) {
     CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
     if (index < 0 || index >= kStatCount) return 0;

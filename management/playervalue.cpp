@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/ranges.h"
@@ -254,8 +255,32 @@ int16_t RatePlayerPotential(uint16_t player, int16_t position) {
     return RatePlayer(player, position, LevelForAbility(GetPlayerAge(player)), 50, 150);
 }
 
+namespace {
+
+// Each player's last ability rating with what it read: the squad jobs rate
+// every roster player again and again (a squad rank rates the whole roster
+// per player asked), while stats and scoring records move seldom.
+struct AbilityMemo {
+    PlayerRatingKey key;
+    int16_t position = -1;  // -1: nothing kept
+    int16_t rating = 0;
+};
+std::vector<AbilityMemo> g_abilityMemo;
+
+}  // namespace
+
 int16_t RatePlayerAbility(uint16_t player, int16_t position) {
-    return RatePlayer(player, position, 0, 30, 130);
+    if (position < 0 || position >= kValuePositions || !IsPlayerNumber(player))
+        return RatePlayer(player, position, 0, 30, 130);
+    if (g_abilityMemo.empty()) g_abilityMemo.resize(kMaxPlayers);
+    AbilityMemo& memo = g_abilityMemo[player];
+    const PlayerRatingKey key = GetPlayerRatingKey(player);
+    if (memo.position != position || !(memo.key == key)) {
+        memo.key = key;
+        memo.position = position;
+        memo.rating = RatePlayer(player, position, 0, 30, 130);
+    }
+    return memo.rating;
 }
 
 int16_t GetPlayerStat21Div10(uint16_t player) { return int16_t(GetPlayerStat(player, 21, 0) / 10); }

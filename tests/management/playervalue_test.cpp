@@ -2,6 +2,8 @@
 #include "management/playervalue.h"
 
 #include <cmath>
+#include <cstring>
+#include <functional>
 
 #include "tests/fakes/test_util.h"
 #include "tests/management/management_fixture.h"
@@ -157,6 +159,49 @@ TEST_F(PlayerValueTest, AProlificScorerRatesHigherUpFront) {
     SetPlayerGoals2(p, 127);
     EXPECT_GT(RatePlayerAbility(p, 10), before);
     EXPECT_GT(RatePlayerPotential(p, 10), before);
+}
+
+// The ability rating is kept per player with what it read: every input it
+// reads, changed through a setter or straight in the record, gives the
+// rating worked out afresh.
+TEST_F(PlayerValueTest, AKeptAbilityRatingFollowsEveryInputItReads) {
+    const uint16_t p = MakePlayer(kClub, 0, 8, 70);
+    const uint16_t donor = MakePlayer(kClub, 10, 14, 30);
+    auto fresh = [&](int16_t position) {
+        RatePlayerAbility(p, int16_t((position + 1) % kValuePositions));  // another position is kept instead
+        return RatePlayerAbility(p, position);
+    };
+    auto firstWeighted = [](int column) {
+        for (int16_t position = 0; position < kValuePositions; ++position)
+            if (PlayerValueTables.weights[position][column] != 0) return position;
+        return int16_t(-1);
+    };
+    auto check = [&](const char* what, int16_t position, const std::function<void()>& change) {
+        const int16_t before = RatePlayerAbility(p, position);
+        ASSERT_EQ(RatePlayerAbility(p, position), before) << what;
+        change();
+        const int16_t kept = RatePlayerAbility(p, position);
+        const int16_t want = fresh(position);
+        EXPECT_EQ(kept, want) << what;
+        EXPECT_NE(want, before) << what << ": the change must move the rating";
+    };
+    for (int column = 0; column < kValueColumns; ++column) {
+        const int16_t stat = kValueColumnStat[column];
+        check("a weighted stat", firstWeighted(column),
+              [&] { SetPlayerStat(p, stat, 90); });
+    }
+    check("the stat of the fixed weight", 5, [&] { SetPlayerStat(p, 11, 95); });
+    check("consistency", 5, [&] { SetPlayerStat(p, 22, 95); });
+    check("the ability capping the stats", 5, [&] { SetPlayerStat(p, 27, 1); });
+    check("age", 5, [&] { SetPlayerAge(p, 30); });
+    check("the playing position in goal", 0, [&] { SetPlayerPosition(p, 6); });
+    check("goals", 10, [&] { SetPlayerGoals(p, 40); });
+    check("goals of the second column", 10, [&] { SetPlayerGoals2(p, 40); });
+    check("assists", firstWeighted(2), [&] { SetPlayerAssists(p, 60); });
+    check("assists of the second column", firstWeighted(2), [&] { SetPlayerAssists2(p, 90); });
+    check("men of the match", firstWeighted(9), [&] { SetPlayerMoM(p, 30); });
+    check("a record written whole", 10,
+          [&] { std::memcpy(PlayerRecords[p].bytes, PlayerRecords[donor].bytes, sizeof(PlayerRecord)); });
 }
 
 TEST_F(PlayerValueTest, PotentialOfAYoungsterExceedsHisAbility) {
