@@ -294,6 +294,24 @@ void MoveNationLeagueFixtures(int16_t nation, int16_t day) {
     }
 }
 
+FixtureHeadFields ReadFixtureHead(int slot) {
+    if (!IsSlot(slot)) return FixtureHeadFields{kEmptyFixtureDay, 0, 0, 0};
+    const uint8_t* f = FixtureTable[slot].bytes;
+    return FixtureHeadFields{uint16_t(LoadU32(f + kFixtureHeadWord) & kHeadWordMask),
+                             LoadU16(f + kFixtureHomeClub), LoadU16(f + kFixtureAwayClub),
+                             uint16_t(LoadU32(f + kFixtureScoreWord) & kScoreFieldsMask)};
+}
+
+void WriteFixtureHead(int slot, const FixtureHeadFields& head) {
+    ++FixtureTableGeneration;
+    if (!IsSlot(slot)) return;
+    uint8_t* f = FixtureTable[slot].bytes;
+    StoreMasked(f + kFixtureHeadWord, head.dayAndCompetition, kHeadWordMask);
+    StoreU16(f + kFixtureHomeClub, head.home);
+    StoreU16(f + kFixtureAwayClub, head.away);
+    StoreMasked(f + kFixtureScoreWord, head.scoreFields, kScoreFieldsMask);
+}
+
 void ClearFixtureTable() {
     ++FixtureTableGeneration;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {

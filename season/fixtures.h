@@ -146,3 +146,16 @@ void MoveClubLeagueFixtures(int16_t club, int16_t day);
 // day - 3 .. day + 2.
 void MoveNationLeagueFixtures(int16_t nation, int16_t day);
 void ClearFixtureTable();
+
+// The moving fields of a slot: what inserts, deletions and swaps carry from
+// slot to slot (the low half of word 0, the clubs, bits 0-13 of the score
+// word).  Writing one leaves the slot's other bits as they are.
+struct FixtureHeadFields {
+    uint16_t dayAndCompetition;
+    uint16_t home;
+    uint16_t away;
+    uint16_t scoreFields;
+    uint16_t Day() const { return dayAndCompetition & 0x1FF; }
+};
+FixtureHeadFields ReadFixtureHead(int slot);
+void WriteFixtureHead(int slot, const FixtureHeadFields& head);

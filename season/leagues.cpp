@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "database/honours.h"
 #include "database/ranges.h"
@@ -556,17 +557,80 @@ void BuildDivisionClubLists() {
     }
 }
 
+namespace {
+
+// The most fixtures one division can lay out: four meetings of every
+// pairing of a whole schedule, for the first teams and the reserves.
+constexpr int kMostDivisionFixtures = 2 * 4 * kScheduleSize * (kScheduleSize / 2);
+
+// Every fixture of a lay-out goes in after the last fixture of its day, so
+// in a table holding the divisions laid out before, each insert moved most
+// of the table's heads down a slot.  Laid out into an empty table instead,
+// a division only moves its own fixtures; its heads are then taken out,
+// the slots get back the bytes they held, and the divisions are merged by
+// day at the end.  The merge keeps fixtures of one day in the order they
+// were added (earlier divisions first), which is the order the inserts
+// would have left, and the empty slots behind the last fixture keep their
+// bytes as the inserts would have.  A division reads only its own clubs'
+// fixtures while it is laid out, so it finds the same days either way.
+class DivisionBatches {
+  public:
+    // Batches only from an empty table (the season's set-up empties it).
+    DivisionBatches() : active_(IsFixtureEmpty(0)) {
+        if (!active_) return;
+        empty_.resize(kFixtureSlots);
+        for (int slot = 0; slot < kFixtureSlots; ++slot) empty_[slot] = ReadFixtureHead(slot);
+    }
+
+    // Before a division: when the divisions laid out so far and this one
+    // could fill the table, they go into it now and the rest is laid out
+    // straight into the table, so that a full table drops the same fixtures.
+    void BeforeDivision() {
+        if (active_ && int(laid_.size()) + kMostDivisionFixtures >= kFixtureSlots) Finish();
+    }
+
+    void AfterDivision() {
+        if (!active_) return;
+        const size_t before = laid_.size();
+        int slot = 0;
+        for (; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) laid_.push_back(ReadFixtureHead(slot));
+        // Written were the used slots (and a deletion copies the first empty
+        // slot's bytes down into the last used one).
+        for (int i = 0; i <= slot && i < kFixtureSlots; ++i) WriteFixtureHead(i, empty_[i]);
+        std::inplace_merge(
+            laid_.begin(), laid_.begin() + std::ptrdiff_t(before), laid_.end(),
+            [](const FixtureHeadFields& a, const FixtureHeadFields& b) { return a.Day() < b.Day(); });
+    }
+
+    // Puts the divisions laid out so far into the table.
+    void Finish() {
+        if (!active_) return;
+        active_ = false;
+        for (size_t i = 0; i < laid_.size(); ++i) WriteFixtureHead(int(i), laid_[i]);
+        laid_.clear();
+    }
+
+  private:
+    bool active_;
+    std::vector<FixtureHeadFields> empty_;
+    std::vector<FixtureHeadFields> laid_;
+};
+
+}  // namespace
+
 void SetUpSeasonFixtures() {
     const CalendarDate startDate = SaveCalendarDate();
     std::memset(DivisionClubLists, 0xFF, sizeof DivisionClubLists);
     std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
     BuildDivisionClubLists();
+    DivisionBatches batches;
     for (int country = 0; country < kCountryCount; ++country) {
         if (!IsCountryInPlay(country)) continue;
         SeasonCalendar.splitDay[country] = 0;
         for (int division = 0; division < kDivisionCount; ++division) {
             const DivisionLayoutEntry& entry = DivisionLayout[country][division];
             if (entry.clubs == 0) continue;
+            batches.BeforeDivision();
             DivisionLayOut lay{};
             lay.country = country;
             lay.division = division;
@@ -579,8 +643,10 @@ void SetUpSeasonFixtures() {
                 lay.reserve = reserve == 1;
                 LayOutDivision(lay, startDate);
             }
+            batches.AfterDivision();
         }
     }
+    batches.Finish();
     RestoreCalendarDate(startDate);
     for (int country : kSeasonOpenerCountries) {
         if (IsCountryInPlay(country)) AddSeasonOpener(country);

@@ -228,6 +228,43 @@ TEST_F(SeasonSetUpTest, ARoundWithoutAMatchDayIsPlacedBeforeTheEnd) {
     }
 }
 
+// Laying a season out from an empty table (division by division) leaves
+// every byte of the table as laying it out behind a fixture already there
+// (one insert at a time), once that fixture is deleted again: the same
+// fixtures in the same order, the match data and the empty slots untouched.
+TEST_F(SeasonSetUpTest, LayingOutFromAnEmptyTableLeavesWhatInsertsWouldLeave) {
+    const auto layOut = [](bool behindAFixture) {
+        for (int slot = 0; slot < kFixtureSlots; ++slot)
+            std::memset(FixtureTable[slot].bytes, 0x5A ^ (slot & 0xFF), sizeof FixtureTable[slot].bytes);
+        ClearFixtureTable();
+        SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 0, 0, {}, {}, {}};
+        GameSeedRandom(77);
+        // A friendly of two top clubs a month after any league day.
+        if (behindAFixture) AddFixture(400, kCompFriendly, 0, 1, 0);
+        SetUpSeasonFixtures();
+        if (behindAFixture) DeleteFixture(FindFriendlyOnDay(0, 400));
+        std::vector<uint8_t> bytes(sizeof FixtureTable);
+        std::memcpy(bytes.data(), FixtureTable, sizeof FixtureTable);
+        return bytes;
+    };
+    const auto usedSlots = [] {
+        int slot = 0;
+        while (slot < kFixtureSlots && !IsFixtureEmpty(slot)) ++slot;
+        return slot;
+    };
+    EXPECT_TRUE(layOut(false) == layOut(true));
+    EXPECT_GT(usedSlots(), 17000);
+
+    // Larger top and bottom divisions in country 0 bring the last divisions
+    // within reach of a full table: they are laid out straight into it.
+    DivisionLayout[0][0] = {24, 0, 1};
+    DivisionLayout[0][4] = {24, 0, 1};
+    for (int i = 0; i < 6; ++i) MakeClub(int16_t(clubCount_ + i), 0, i < 4 ? 0 : 4, 5);
+    StdoutCapture capture;  // the bottom division runs out of match days
+    EXPECT_TRUE(layOut(false) == layOut(true));
+    EXPECT_GT(usedSlots(), 18400);
+}
+
 // ---- Tables ---------------------------------------------------------------------------
 
 class LeagueTableTest : public SeasonTest {
