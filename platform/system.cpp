@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,37 @@ volatile sig_atomic_t g_termination_signal = 0;
 
 // Runs in signal context: only a store to a sig_atomic_t is safe here.
 void NoteTerminationSignal(int signal) { g_termination_signal = signal; }
+
+// The list of the child processes of the thread that ends the program.
+char g_children_path[64];
+
+// Async-signal-safe: reads the child list, sends each child SIGTERM and
+// ends.  In a child (which inherits the handler) the path names no task of
+// its own, so it simply ends.
+void EndAtTerminationSignal(int) {
+    const int fd = open(g_children_path, O_RDONLY);
+    if (fd >= 0) {
+        char buffer[256];
+        long pid = 0;
+        bool inNumber = false;
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t i = 0; i < n; ++i) {
+                if (buffer[i] >= '0' && buffer[i] <= '9') {
+                    pid = pid * 10 + (buffer[i] - '0');
+                    inNumber = true;
+                } else if (inNumber) {
+                    kill(pid_t(pid), SIGTERM);
+                    pid = 0;
+                    inNumber = false;
+                }
+            }
+        }
+        if (inNumber) kill(pid_t(pid), SIGTERM);
+        close(fd);
+    }
+    _exit(1);
+}
 uint64_t g_memory_override = 0;
 }  // namespace
 
@@ -56,6 +88,16 @@ void CatchTerminationSignals() {
     action.sa_handler = NoteTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+void EndOnTerminationSignal() {
+    std::snprintf(g_children_path, sizeof g_children_path, "/proc/self/task/%ld/children",
+                  long(syscall(SYS_gettid)));
+    struct sigaction action = {};
+    action.sa_handler = EndAtTerminationSignal;
+    sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 }

@@ -33,5 +33,11 @@ void MakeStdStreamsUnbuffered();
 void CatchTerminationSignals();
 // The signal of a pending request (0 when none), cleared by the call.
 int TakeTerminationSignal();
+// For a program that is ending (a fatal error): from now on SIGINT and
+// SIGTERM end it at once with status 1, after ending the child processes of
+// the calling thread.  The message box that shows the fatal error waits in
+// such a child for its button; the message queue that the handlers above
+// feed is no longer read, so a request to end the program was lost there.
+void EndOnTerminationSignal();
 
 }  // namespace plat

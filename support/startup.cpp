@@ -145,6 +145,9 @@ int WinMain(int argc, char** argv) {
 void InstallGameHooks() {
     CoreHooks hooks;
     hooks.messageBox = [](const char* text) {
+        // Only the fatal path shows this box, and the program ends after it:
+        // a request to end it meanwhile ends it (and the box) at once.
+        plat::EndOnTerminationSignal();
         // The menu display draws its own box while it is up; otherwise (and
         // once a fatal error has closed the display) the system one.
         if (MenuDisplayIsOpen() && GfxIsModeSet()) {
