@@ -72,6 +72,14 @@ bool ShouldThink(int16_t figure) {
     const int16_t ownGoalY = team == AttackDirection ? kGoalLineLow : kGoalLineHigh;
     const bool danger = Match_ApproxDistance(farX, farY, kPitchCentreX, ownGoalY) < kOwnGoalDanger;
     bool think = (BallState.holder == 0 && openPlay && d < c + kThinkMargin) || (danger && d < kOwnGoalReach);
+    // The man a team-mate has just played the ball to goes on for it, also
+    // once he has stopped running to the point it was played to (a ball that
+    // falls short or slows down, and he gives up the run).
+    if (BallState.holder == 0 && openPlay) {
+        for (const PendingPassRecord& pass : PendingPass) {
+            if (pass.receiver == uint16_t(figure) && pass.passer == uint16_t(LastToucher)) return true;
+        }
+    }
     // A team-mate who has just played the ball leaves it to him.
     const int16_t toucher = LastToucher;
     if (think && Match_IsPlayerFigure(toucher) && toucher != figure && toucher / kTeamFigures == team &&

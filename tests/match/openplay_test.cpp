@@ -70,6 +70,38 @@ TEST_F(ThinkTest, ATeamMateWhoJustPlayedTheBallKeepsTheOthersBack) {
     EXPECT_EQ(+MatchFigures[1].action, 4);
 }
 
+TEST_F(ThinkTest, TheManAPassWasPlayedToGoesOnForIt) {
+    // Figure 5, far from the ball, is the receiver of figure 3's long pass.
+    LastToucher = 3;
+    MatchFigures[3].touchLockout = 10;
+    PendingPass[1] = {3, 5};
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 4);
+    // Not once another player has touched it, nor when it was played to
+    // somebody else, nor while a keeper holds it or at a restart.
+    Match_SetPlayerAction(5, 1);
+    LastToucher = 20;
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 1);
+    LastToucher = 3;
+    PendingPass[1] = {3, 6};
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 1);
+    PendingPass[1] = {kNoFigure, kNoFigure};
+    PendingPass[2] = {3, 5};  // a cross
+    BallState.holder = 17;
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 1);
+    BallState.holder = 0;
+    MatchPhase = 3;
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 1);
+    MatchPhase = 0;
+    Match_Redecide(5, 1);
+    EXPECT_EQ(+MatchFigures[5].action, 4);
+    PendingPass[2] = {kNoFigure, kNoFigure};
+}
+
 TEST_F(ThinkTest, RedecideKeepsItsContractOverRandomStates) {
     uint32_t seed = 99;
     const auto next = [&seed](int n) {
