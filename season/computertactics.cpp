@@ -92,40 +92,63 @@ void SetFixtureSideCode(int16_t slot, int16_t side, int16_t code) {
     recbits::StoreU32(word, (value & ~(kCodeMask << shift)) | ((uint32_t(code) & kCodeMask) << shift));
 }
 
+namespace {
+
+void CountOwnResult(FormationTally& tally, int16_t slot, int16_t club) {
+    const int16_t home = FixtureSideCode(slot, 0);
+    const int16_t away = FixtureSideCode(slot, 1);
+    if (home == 0 || away == 0) return;
+    if (FixtureHome(slot) == club) {
+        Count(tally, home - 1, HomeGoals(slot), AwayGoals(slot));
+    } else if (FixtureAway(slot) == club) {
+        Count(tally, away - 1, AwayGoals(slot), HomeGoals(slot));
+    }
+}
+
+void CountResultAgainst(FormationTally& tally, int16_t slot, int16_t opponent) {
+    if (FixtureHome(slot) == opponent) {
+        const int16_t code = FixtureSideCode(slot, 1);
+        if (code != 0) Count(tally, code - 1, HomeGoals(slot), AwayGoals(slot));
+    } else if (FixtureAway(slot) == opponent) {
+        const int16_t code = FixtureSideCode(slot, 0);
+        if (code != 0) Count(tally, code - 1, AwayGoals(slot), HomeGoals(slot));
+    }
+}
+
+}  // namespace
+
 FormationTally TallyOwnResults(int16_t club) {
     FormationTally tally{};
-    ForEachCountedFixture([&](int16_t slot) {
-        const int16_t home = FixtureSideCode(slot, 0);
-        const int16_t away = FixtureSideCode(slot, 1);
-        if (home == 0 || away == 0) return;
-        if (FixtureHome(slot) == club) {
-            Count(tally, home - 1, HomeGoals(slot), AwayGoals(slot));
-        } else if (FixtureAway(slot) == club) {
-            Count(tally, away - 1, AwayGoals(slot), HomeGoals(slot));
-        }
-    });
+    ForEachCountedFixture([&](int16_t slot) { CountOwnResult(tally, slot, club); });
     return tally;
 }
 
 FormationTally TallyResultsAgainst(int16_t opponent) {
     FormationTally tally{};
+    ForEachCountedFixture([&](int16_t slot) { CountResultAgainst(tally, slot, opponent); });
+    return tally;
+}
+
+MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]) {
+    MatchFormationTallies tallies{};
     ForEachCountedFixture([&](int16_t slot) {
-        if (FixtureHome(slot) == opponent) {
-            const int16_t code = FixtureSideCode(slot, 1);
-            if (code != 0) Count(tally, code - 1, HomeGoals(slot), AwayGoals(slot));
-        } else if (FixtureAway(slot) == opponent) {
-            const int16_t code = FixtureSideCode(slot, 0);
-            if (code != 0) Count(tally, code - 1, AwayGoals(slot), HomeGoals(slot));
+        // Most fixtures are neither club's.
+        const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
+        for (int side = 0; side < 2; ++side) {
+            if (home != clubs[side] && away != clubs[side]) continue;
+            CountOwnResult(tallies.own[side], slot, clubs[side]);
+            CountResultAgainst(tallies.against[side], slot, clubs[side]);
         }
     });
-    return tally;
+    return tallies;
 }
 
 // ---------------------------------------------------------------------------
 // The formation
 
-int16_t LearnFormationFromResults(uint16_t manager, int16_t club) {
-    const FormationTally tally = TallyOwnResults(club);
+namespace {
+
+int16_t LearnFormationFrom(uint16_t manager, const FormationTally& tally) {
     int untried = 0;
     int best = -1;
     int bestAverage = -1;
@@ -147,8 +170,8 @@ int16_t LearnFormationFromResults(uint16_t manager, int16_t club) {
     return 1;
 }
 
-int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager) {
-    const FormationTally tally = TallyResultsAgainst(opponent);
+int16_t ChooseFormationAgainstFrom(int16_t club, int16_t opponent, uint16_t manager,
+                                   const FormationTally& tally) {
     int lowest = 100;
     int chosen = -1;
     for (int formation = 0; formation < kComputerFormations; ++formation) {
@@ -163,9 +186,25 @@ int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager)
     return GetManagerFormation(manager);
 }
 
+}  // namespace
+
+int16_t LearnFormationFromResults(uint16_t manager, int16_t club) {
+    return LearnFormationFrom(manager, TallyOwnResults(club));
+}
+
+int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager) {
+    return ChooseFormationAgainstFrom(club, opponent, manager, TallyResultsAgainst(opponent));
+}
+
 int16_t ChooseComputerFormation(uint16_t manager, int16_t club, int16_t opponent) {
     if (LearnFormationFromResults(manager, club) == 1) return GetManagerFormation(manager);
     return ChooseFormationAgainst(club, opponent, manager);
+}
+
+int16_t ChooseComputerFormation(uint16_t manager, const int16_t clubs[2], int side,
+                                const MatchFormationTallies& tallies) {
+    if (LearnFormationFrom(manager, tallies.own[side]) == 1) return GetManagerFormation(manager);
+    return ChooseFormationAgainstFrom(clubs[side], clubs[1 - side], manager, tallies.against[1 - side]);
 }
 
 int16_t ComputerFormationFor(uint16_t manager, int16_t club, int16_t opponent, int16_t competition) {

@@ -25,6 +25,14 @@ FormationTally TallyOwnResults(int16_t club);
 // The opponent's results by the formation it played against.
 FormationTally TallyResultsAgainst(int16_t opponent);
 
+// The four tallies of a match from one walk over the table: own[side] is
+// TallyOwnResults(clubs[side]), against[side] TallyResultsAgainst(clubs[side]).
+struct MatchFormationTallies {
+    FormationTally own[2];
+    FormationTally against[2];
+};
+MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]);
+
 // 1 when the manager's formation was changed to an untried one, else 0.
 int16_t LearnFormationFromResults(uint16_t manager, int16_t club);
 // The formation that did worst against the opponent when the opponent
@@ -32,6 +40,10 @@ int16_t LearnFormationFromResults(uint16_t manager, int16_t club);
 int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager);
 // Both stages: the formation 0..5 the club's computer side plays.
 int16_t ChooseComputerFormation(uint16_t manager, int16_t club, int16_t opponent);
+// The same for one side of a match, from the match's tallies taken before
+// either side chose (choosing changes no fixture the tallies count).
+int16_t ChooseComputerFormation(uint16_t manager, const int16_t clubs[2], int side,
+                                const MatchFormationTallies& tallies);
 // The formation of a computer side in a competition: friendlies, national
 // days and reserve matches (117 and above) play the manager's own.
 int16_t ComputerFormationFor(uint16_t manager, int16_t club, int16_t opponent, int16_t competition);

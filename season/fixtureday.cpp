@@ -187,6 +187,11 @@ uint16_t ManagerOf(int16_t club, int16_t competition) {
 // fixture; a human side plays its own tactics.
 void SetSideTactics(int16_t home, int16_t away, int16_t competition, int16_t slot) {
     const int16_t clubs[2] = {home, away};
+    // Both computer sides' choices read the results before today, which
+    // neither choice changes: one walk over the table serves both.
+    const bool counted =
+        competition < kCompFriendly && (!MatchTeamHuman(&GameInfo, 0) || !MatchTeamHuman(&GameInfo, 1));
+    const MatchFormationTallies tallies = counted ? TallyMatchClubs(clubs) : MatchFormationTallies{};
     for (int16_t side = 0; side < 2; ++side) {
         if (MatchTeamHuman(&GameInfo, side)) {
             MatchLoadTeamTactics(side);
@@ -196,7 +201,7 @@ void SetSideTactics(int16_t home, int16_t away, int16_t competition, int16_t slo
         const uint16_t onSheet = TeamSheet[side][kManagerSlot];
         const uint16_t manager = onSheet != 0 ? onSheet : ManagerOf(clubs[side], competition);
         const int16_t formation = competition < kCompFriendly
-                                      ? ChooseComputerFormation(manager, clubs[side], clubs[1 - side])
+                                      ? ChooseComputerFormation(manager, clubs, side, tallies)
                                       : GetManagerFormation(manager);
         ApplyComputerTactics(side, formation);
         SetFixtureSideCode(slot, side, int16_t(formation + 1));

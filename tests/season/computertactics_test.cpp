@@ -129,6 +129,35 @@ TEST_F(ComputerTacticsTest, TalliesCountWinsDrawsAndTheOpponentsView) {
     EXPECT_EQ(against.points[4], 0);
 }
 
+TEST_F(ComputerTacticsTest, OneWalkGivesBothSidesTheTalliesTheyWouldTakeAlone) {
+    Played(0, 1, 2, 0, 1, 3);  // the two clubs met before
+    Played(1, 0, 0, 0, 2, 2);
+    Played(2, 0, 1, 1, 4, 1);
+    Played(1, 3, 0, 2, 6, 5);
+    Played(4, 5, 3, 3, 1, 1);  // neither club's
+    Played(1, 6, 1, 0, 0, 2);  // a human opponent: counts against club 1 only
+    Played(0, 7, 4, 0, 3, 1, kCompFriendly);
+    const int16_t clubs[2] = {0, 1};
+    const MatchFormationTallies tallies = TallyMatchClubs(clubs);
+    const auto same = [](const FormationTally& a, const FormationTally& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    for (int side = 0; side < 2; ++side) {
+        EXPECT_TRUE(same(tallies.own[side], TallyOwnResults(clubs[side]))) << side;
+        EXPECT_TRUE(same(tallies.against[side], TallyResultsAgainst(clubs[side]))) << side;
+    }
+    EXPECT_EQ(tallies.own[1].matches[1], 1);
+    EXPECT_EQ(tallies.against[1].matches[1], 2);
+
+    // Each side then chooses as it would from its own walks.
+    LeagueTable[0][0][0] = 1;
+    LeagueTable[0][0][1] = 0;
+    for (int side = 0; side < 2; ++side)
+        EXPECT_EQ(ChooseComputerFormation(manager_, clubs, side, tallies),
+                  ChooseComputerFormation(manager_, clubs[side], clubs[1 - side]))
+            << side;
+}
+
 TEST_F(ComputerTacticsTest, AdaptsToAStrongerOpponentsWeakestFormation) {
     // Opponent club 1 stands first, club 0 third.
     LeagueTable[0][0][0] = 1;
