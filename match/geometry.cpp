@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
 
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -49,13 +52,16 @@ uint16_t ArcSector(int across, int ahead, int n) {
 // eighth of a turn: edge k lies at k + 0.5 steps.  The ratio range 0..1 is
 // cut into 1024 even buckets; the edges lie more than a bucket apart, so a
 // bucket holds at most one of them: each bucket keeps the count of edges
-// below its start and the edge inside it (32, whose tangent 2 lies above
-// every ratio, when there is none).
+// below its start, the edge inside it (32, whose tangent 2 lies above
+// every ratio, when there is none) and whether no edge lies inside it or
+// within a bucket's width of it (clear).
 constexpr int kRatioBuckets = 1024;
+constexpr double kClearMargin = 1.0 / kRatioBuckets;
 struct EighthEdges {
     double tangent[33];
     uint8_t below[kRatioBuckets + 1];
     uint8_t inside[kRatioBuckets + 1];
+    bool clear[kRatioBuckets + 1];
     EighthEdges() {
         for (int k = 0; k < 32; ++k) tangent[k] = std::tan((k + 0.5) / (256.0 * kInverseFullTurn));
         tangent[32] = 2.0;
@@ -63,9 +69,12 @@ struct EighthEdges {
             const double start = double(bucket) / kRatioBuckets, end = double(bucket + 1) / kRatioBuckets;
             below[bucket] = 0;
             inside[bucket] = 32;
+            clear[bucket] = true;
             for (int k = 0; k < 32; ++k) {
                 if (tangent[k] < start) ++below[bucket];
                 if (tangent[k] >= start && tangent[k] < end) inside[bucket] = uint8_t(k);
+                if (tangent[k] >= start - kClearMargin && tangent[k] < end + kClearMargin)
+                    clear[bucket] = false;
             }
         }
     }
@@ -76,16 +85,31 @@ const EighthEdges& Edges() {
     return edges;
 }
 
-// Steps (0..32) from the nearer axis of a vector whose shorter side is
-// `minor` and longer side `major` (0 < minor <= major): the edges below
-// the ratio.  The bucket's scale is a power of two, so the ratio lies
-// exactly within its bucket: the edges counted below it are below the
-// ratio, and only the one inside needs comparing.
-int StepsOffAxis(int minor, int major) {
+// The edges below the exact ratio.  The bucket's scale is a power of two,
+// so the ratio lies exactly within its bucket: the edges counted below it
+// are below the ratio, and only the one inside needs comparing.
+int StepsBelowExactRatio(const EighthEdges& edges, int minor, int major) {
     const double ratio = double(minor) / double(major);
-    const EighthEdges& edges = Edges();
     const int bucket = int(ratio * kRatioBuckets);
     return edges.below[bucket] + (edges.tangent[edges.inside[bucket]] < ratio ? 1 : 0);
+}
+
+// Steps (0..32) from the nearer axis of a vector whose shorter side is
+// `minor` and longer side `major` (0 < minor <= major): the edges below
+// the ratio.  The processor's quick reciprocal (within 1.5 parts in 4096,
+// so the ratio is off by less than a bucket's width) finds the bucket
+// without a division; when that bucket is clear, no edge lies between the
+// quick ratio and the exact one, and the count below the bucket is the
+// answer.  Near an edge the exact ratio decides.  (Checked against the
+// division over every pair of sides up to 4096.)
+int StepsOffAxis(int minor, int major) {
+    const EighthEdges& edges = Edges();
+#if defined(__SSE__)
+    const float quick = float(minor) * _mm_cvtss_f32(_mm_rcp_ss(_mm_set_ss(float(major))));
+    const int bucket = int(quick * kRatioBuckets);
+    if (bucket <= kRatioBuckets && edges.clear[bucket]) return edges.below[bucket];
+#endif
+    return StepsBelowExactRatio(edges, minor, major);
 }
 
 // Within this reach the eighth-turn edges give exactly the direction the

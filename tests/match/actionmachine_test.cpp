@@ -297,6 +297,20 @@ TEST(Geometry, QuickDirectionsAgreeWithTheArcTangent) {
             check(b, a);
         }
     }
+    // The vectors lying closest to each edge between two steps, for every
+    // longer side within the reach: where a quick ratio could fall on the
+    // wrong side of an edge.
+    for (int major = 1; major <= 4096; major += stride) {
+        for (int edge = 0; edge < 32; ++edge) {
+            const double tangent = std::tan((edge + 0.5) * kFullTurn / 256.0);
+            const int below = int(tangent * major);
+            for (const int minor : {below, below + 1}) {
+                if (minor < 1 || minor > major) continue;
+                check(minor, major);
+                check(major, minor);
+            }
+        }
+    }
     EXPECT_EQ(mismatches, 0);
 
     // The vectors of the 256 directions come from a table of the same sines.
