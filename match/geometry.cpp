@@ -264,11 +264,8 @@ void Match_AnimRootDelta(int16_t figure, int facing) {
     int32_t first = f.shownFrame < 0 ? 0 : f.shownFrame;
     if (first > frames - 1) first = frames - 1;
     if (first + 1 >= frames) first = frames - 2;
-    float a[3], b[3];
-    if (!Motion_GetFrameReference(f.anim, first, a) || !Motion_GetFrameReference(f.anim, first + 1, b))
-        return;
-    const float dx = a[0] - b[0];
-    const float dz = a[2] - b[2];
+    float dx, dz;
+    if (!Motion_GetRootStep(f.anim, first, &dx, &dz)) return;
     const int turned = (facing + 1) & 255;
     const RootTurnTable& turns = RootTurns();
     const float c = turns.cosine[turned];

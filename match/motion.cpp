@@ -89,6 +89,16 @@ void LoadClip(int clip) {
         const uint32_t dataSize = frameCount * kMotionFrameSize;
         AllocateMemory(&entry.frames, dataSize, MEM_TYPE_MANUAL_FREE);
         std::memcpy(entry.frames, file + kMotionHeaderSize, dataSize);
+        // The root steps, which the match reads every tick for every
+        // moving figure, side by side instead of a frame record apart.
+        AllocateMemory(&entry.rootSteps, frameCount * 2 * uint32_t(sizeof(float)), MEM_TYPE_MANUAL_FREE);
+        for (uint32_t frame = 0; frame + 1 < frameCount; ++frame) {
+            const uint8_t* here = entry.frames + size_t(frame) * kMotionFrameSize + kMotionFrameReference;
+            const uint8_t* next = here + kMotionFrameSize;
+            entry.rootSteps[2 * frame] = LoadF32(here) - LoadF32(next);
+            entry.rootSteps[2 * frame + 1] = LoadF32(here + 8) - LoadF32(next + 8);
+        }
+        entry.rootSteps[2 * (frameCount - 1)] = entry.rootSteps[2 * (frameCount - 1) + 1] = 0.0f;
     }
     FreeMemory(&file);
 }
@@ -126,7 +136,7 @@ uint32_t Motion_CheckClipFile(const char* path, std::span<const uint8_t> file) {
 void Motion_LoadAll() {
     if (MotionClips != nullptr) Motion_FreeAll();
     AllocateMemory(&MotionClips, kMotionClipCount * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
-    for (int clip = 0; clip < kMotionClipCount; ++clip) MotionClips[clip] = MotionClip{nullptr, 0};
+    for (int clip = 0; clip < kMotionClipCount; ++clip) MotionClips[clip] = MotionClip{nullptr, 0, nullptr};
     for (int clip = 0; clip < kMotionClipCount; ++clip) {
         CorePoll();  // one poll per file keeps the window responsive
         LoadClip(clip);
@@ -138,6 +148,7 @@ void Motion_FreeAll() {
     for (int clip = 0; clip < kMotionClipCount; ++clip) {
         MotionClip& entry = MotionClips[clip];
         if (entry.frames != nullptr) FreeMemory(&entry.frames);
+        if (entry.rootSteps != nullptr) FreeMemory(&entry.rootSteps);
         entry.frameCount = 0;
     }
     FreeMemory(&MotionClips);
@@ -167,6 +178,22 @@ bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference) {
     if (entry == nullptr || frame < 0 || uint32_t(frame) >= entry->frameCount) return false;
     const uint8_t* record = entry->frames + size_t(frame) * kMotionFrameSize;
     for (int i = 0; i < 3; ++i) reference[i] = LoadF32(record + kMotionFrameReference + 4 * i);
+    return true;
+}
+
+bool Motion_GetRootStep(int32_t clip, int32_t frame, float* dx, float* dz) {
+    const MotionClip* entry = LoadedClip(clip);
+    if (entry == nullptr || frame < 0 || uint32_t(frame) + 1 >= entry->frameCount) return false;
+    if (entry->rootSteps != nullptr) {
+        *dx = entry->rootSteps[2 * frame];
+        *dz = entry->rootSteps[2 * frame + 1];
+        return true;
+    }
+    float here[3], next[3];
+    Motion_GetFrameReference(clip, frame, here);
+    Motion_GetFrameReference(clip, frame + 1, next);
+    *dx = here[0] - next[0];
+    *dz = here[2] - next[2];
     return true;
 }
 

@@ -24,10 +24,14 @@ constexpr uint32_t kMotionFrameReference = 0;
 constexpr uint32_t kMotionFrameHeldBall = 12;
 constexpr uint32_t kMotionFrameBones = 24;
 
-// One loaded clip: its frame records (a tracked block) and frame count.
+// One loaded clip: its frame records (a tracked block) and frame count,
+// and the root's travel from each frame to the next (x and z pairs, a
+// tracked block made when the clip is loaded; null for a clip filled by
+// hand, whose steps are then read from its frames).
 struct MotionClip {
     uint8_t* frames;
     uint32_t frameCount;
+    float* rootSteps = nullptr;
 };
 
 // The clip table: null until Motion_LoadAll, kMotionClipCount entries after.
@@ -56,6 +60,10 @@ bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out);
 // root motion reads nothing else, and the tick asks for it for every
 // moving player.
 bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference);
+// The root's travel from the frame to the next one: the reference point's x
+// and z of the frame less those of the next.  False (outputs untouched)
+// unless both frames are there.
+bool Motion_GetRootStep(int32_t clip, int32_t frame, float* dx, float* dz);
 
 // Checks a whole clip file's bytes; the fatal messages name the path.
 // Returns the frame count; the frame records follow the 8-byte header.
