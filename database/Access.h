@@ -390,7 +390,7 @@ int16_t GetPlayerStat27(uint16_t player);
 // both columns, man-of-the-match awards). While a player's key is unchanged
 // GetPlayerStat without a position bonus gives him the same values.
 struct PlayerRatingKey {
-    uint8_t stats[kStatCount];
+    uint8_t stats[kStatCount];  // as stored, in the record's order
     uint16_t age, position, goals, assists, moM;
     bool operator==(const PlayerRatingKey&) const = default;
 };

@@ -87,6 +87,18 @@ constexpr StatSlot kStatMap[kStatCount] = {
     {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
 };
 constexpr int kAbilityStat = 27;
+constexpr int kFirstStatByte = 20;
+constexpr bool StatsFillOneBlock() {
+    bool seen[kStatCount] = {};
+    for (const StatSlot& slot : kStatMap) {
+        if (slot.byte < kFirstStatByte || slot.byte >= kFirstStatByte + kStatCount) return false;
+        seen[slot.byte - kFirstStatByte] = true;
+    }
+    for (bool s : seen)
+        if (!s) return false;
+    return true;
+}
+static_assert(StatsFillOneBlock());
 
 uint8_t* Rec(uint16_t player) { return PlayerRecords[player].bytes; }
 
@@ -867,7 +879,9 @@ PlayerRatingKey GetPlayerRatingKey(uint16_t player) {
     CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
     const uint8_t* r = Rec(player);
     PlayerRatingKey key{};
-    for (int index = 0; index < kStatCount; ++index) key.stats[index] = r[kStatMap[index].byte];
+    // The stats fill bytes 20..47 of the record: copied as they lie.
+    static_assert(sizeof key.stats == kStatCount);
+    std::memcpy(key.stats, r + kFirstStatByte, sizeof key.stats);
     key.age = uint16_t(ReadField(r, kAge));
     key.position = uint16_t(ReadField(r, kPosition));
     key.goals = uint16_t(ReadField(r, kGoals) + ReadField(r, kGoals2));

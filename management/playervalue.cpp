@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "database/Access.h"
@@ -275,7 +277,8 @@ int16_t RatePlayerAbility(uint16_t player, int16_t position) {
     if (g_abilityMemo.empty()) g_abilityMemo.resize(kMaxPlayers);
     AbilityMemo& memo = g_abilityMemo[player];
     const PlayerRatingKey key = GetPlayerRatingKey(player);
-    if (memo.position != position || !(memo.key == key)) {
+    static_assert(std::has_unique_object_representations_v<PlayerRatingKey>);
+    if (memo.position != position || std::memcmp(&memo.key, &key, sizeof key) != 0) {
         memo.key = key;
         memo.position = position;
         memo.rating = RatePlayer(player, position, 0, 30, 130);
