@@ -1,6 +1,7 @@
 #include "management/board.h"
 
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -366,12 +367,19 @@ int16_t BoardScorePerformance(int16_t club) {
 namespace {
 
 // A player's value as the ranking last worked it out, with all it was
-// worked out from: his record, his club's division and whether its nation
-// is played. Most records stand still from one day's ranking to the next.
+// worked out from: the parts of his record the value reads (stats, age,
+// position, caps, appearances, contract), his club's division and whether
+// its nation is played. Most of them stand still from one day's ranking to
+// the next while fitness, morale and the like move.
+struct ValueInputs {
+    PlayerRatingKey rating;
+    uint16_t caps, careerApps, contract, division;
+    uint16_t played;  // 0 or 1: no padding, so the bytes compare the fields
+};
+static_assert(std::has_unique_object_representations_v<ValueInputs>);
 struct KeptValue {
-    PlayerRecord record;
-    uint16_t division;
-    bool played, valid;
+    ValueInputs inputs;
+    bool valid;
     int32_t value;
 };
 std::vector<KeptValue> g_keptValues;
@@ -379,13 +387,15 @@ std::vector<KeptValue> g_keptValues;
 int32_t RankingValue(uint16_t player, uint16_t club) {
     if (g_keptValues.empty()) g_keptValues.resize(kMaxPlayers);
     KeptValue& kept = g_keptValues[player];
-    const uint16_t division = GetClubDivision(int16_t(club));
-    const bool played = IsPlayedLeagueNation(GetClubNation(int16_t(club)));
-    if (kept.valid && kept.division == division && kept.played == played &&
-        std::memcmp(kept.record.bytes, PlayerRecords[player].bytes, sizeof(PlayerRecord)) == 0) {
-        return kept.value;
-    }
-    kept = {PlayerRecords[player], division, played, true, ValuePlayer(player)};
+    ValueInputs inputs{};
+    inputs.rating = GetPlayerRatingKey(player);
+    inputs.caps = GetPlayerCaps89(player);
+    inputs.careerApps = GetPlayerCareerApps(player);
+    inputs.contract = GetPlayerContract(player);
+    inputs.division = GetClubDivision(int16_t(club));
+    inputs.played = IsPlayedLeagueNation(GetClubNation(int16_t(club))) ? 1 : 0;
+    if (kept.valid && std::memcmp(&kept.inputs, &inputs, sizeof inputs) == 0) return kept.value;
+    kept = {inputs, true, ValuePlayer(player)};
     return kept.value;
 }
 

@@ -3,10 +3,12 @@
 #include "management/board.h"
 
 #include <cstring>
+#include <functional>
 
 #include "database/history.h"
 #include "database/query/funcs_usertransfers.h"
 #include "management/mood.h"
+#include "management/playervalue.h"
 #include "management/transfers.h"
 #include "season/leagues.h"
 #include "season/messages.h"
@@ -113,6 +115,40 @@ TEST_F(BoardTest, StrengthRankingFollowsThePlayersFromDayToDay) {
     RankClubsByStrength();
     EXPECT_LT(ClubStrengthRanking[place(kClub)].strength, before);
     (void)theirs;
+}
+
+// The ranking keeps each player's value with what it read: every input of
+// the value, changed between two rankings, shows in the club's strength.
+TEST_F(BoardTest, TheRankingSeesEveryChangeOfAKeptValue) {
+    const uint16_t p = MakePlayer(kClub, 8, 8, 50);
+    SetPlayerCareerApps(p, 20);
+    const auto strength = [] {
+        RankClubsByStrength();
+        for (const ClubStrengthEntry& entry : ClubStrengthRanking)
+            if (entry.club == uint16_t(kClub)) return entry.strength;
+        return uint32_t(0);
+    };
+    const auto expected = [&] {
+        const int32_t value = ValuePlayer(p);
+        return (uint32_t(value > 0 ? value : 0) + 1) / 63 * GetClubRep(kClub);
+    };
+    const auto check = [&](const char* what, const std::function<void()>& change) {
+        const uint32_t before = strength();
+        ASSERT_EQ(strength(), before) << what;
+        change();
+        EXPECT_EQ(strength(), expected()) << what;
+        EXPECT_NE(expected(), before) << what << ": the change must move the value";
+    };
+    check("a stat", [&] { SetPlayerStat(p, 11, 95); });
+    check("the ability", [&] { SetPlayerStat(p, 27, 70); });
+    check("age", [&] { SetPlayerAge(p, 14); });
+    check("position", [&] { SetPlayerPosition(p, 11); });
+    check("appearances", [&] { SetPlayerCareerApps(p, 40); });
+    check("contract", [&] { SetPlayerContract(p, 0); });
+    check("a new contract", [&] { SetPlayerContract(p, 30); });
+    check("division", [&] { SetClubDivision(kClub, 4); });
+    check("caps", [&] { SetPlayerCaps89(p, 3); });
+    check("a nation whose league is not played", [&] { SetClubNation(kClub, 12); });
 }
 
 TEST_F(BoardTest, ClubsAreReviewedFromDaySixtyOnTheirOwnWeekdayOnly) {
