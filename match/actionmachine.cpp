@@ -17,8 +17,8 @@
 #include "match/onball.h"
 #include "match/openplay.h"
 #include "match/playeractions.h"
-#include "match/shooting.h"
 #include "match/setpieces.h"
+#include "match/shooting.h"
 #include "match/strikes.h"
 #include "match/tacklefalls.h"
 #include "match/volleys.h"
@@ -712,13 +712,21 @@ void Match_UpdatePlayers() {
 void Match_UpdatePlayerGroup() {
     Match_FindBallHolder();
     const int16_t first = kGroupStart[MatchTickPhase & 3];
+    // While the ball's figure stands at the ball, the direction just taken
+    // to the ball is the one the head turns toward.
+    const MatchFigure& ball = MatchFigures[kBallFigure];
+    const bool ballFigureAtBall = ball.x == BallState.x && ball.y == BallState.y;
     for (int16_t figure = first; figure < first + kGroupSize; ++figure) {
         MatchFigure& f = MatchFigures[figure];
         if (f.off != 0) continue;
         f.ballDirection = Match_DirectionTo(f.x, f.y, BallState.x, BallState.y);
         assert(f.action < kMatchActionCount && "action code outside the table");
         if (MatchActionFlagTable[f.action].headFollowsBall) {
-            MatchLookAtFigure(figure, kBallFigure, kHeadTurnStep);
+            if (ballFigureAtBall) {
+                MatchLookAngleToward(figure, f.ballDirection, kHeadTurnStep);
+            } else {
+                MatchLookAtFigure(figure, kBallFigure, kHeadTurnStep);
+            }
         } else {
             MatchAdjustPlayerLean(figure, 0, 255);
         }
