@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/query/funcs_forward.h"
@@ -79,13 +80,27 @@ int64_t NationalScore(uint16_t player, int16_t position, int16_t preference) {
     return score;
 }
 
+// The nation's players in number order, while a squad is chosen: each of
+// its 24 places asked for the whole player table's nationalities.  Nobody
+// changes nationality while a squad is chosen.
+struct NationPlayers {
+    bool listed = false;
+    int16_t nation = -1;
+    std::vector<uint16_t> players;
+};
+NationPlayers g_nationPlayers;
+
 uint16_t BestNationalPlayer(int16_t position, int16_t preference, int16_t nation, int16_t kind,
                             bool secondPass) {
     const bool seasonOver = SeasonCalendar.currentDay >= SeasonCalendar.leagueEndDay[0];
     const uint16_t oldest = secondPass ? 7 : 5;
     uint16_t best = 0;
     int64_t bestScore = 0;
-    for (uint16_t p = 1; p < PlayerCount; ++p) {
+    const bool listed = g_nationPlayers.listed && g_nationPlayers.nation == nation;
+    const size_t count =
+        listed ? g_nationPlayers.players.size() : size_t(PlayerCount > 0 ? PlayerCount - 1 : 0);
+    for (size_t i = 0; i < count; ++i) {
+        const uint16_t p = listed ? g_nationPlayers.players[i] : uint16_t(i + 1);
         if (GetPlayerNationality(p) != uint16_t(nation) || GetPlayerIT(p) != 0) continue;
         if (GetPlayerFitness(p) < kFitForSelection && !seasonOver) continue;
         if (!secondPass) {
@@ -134,6 +149,12 @@ void SelectNationalSquad(int16_t nation, int16_t opponent, int16_t kind) {
         if (IsPlayerNumber(squad[slot])) SetPlayerIntDuty(squad[slot], 0);
     }
     std::memset(squad, 0, sizeof NationalSquads[kind][nation]);
+    g_nationPlayers.players.clear();
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        if (GetPlayerNationality(p) == uint16_t(nation)) g_nationPlayers.players.push_back(p);
+    }
+    g_nationPlayers.nation = nation;
+    g_nationPlayers.listed = true;
     for (int slot = 0; slot < kNationalSquadSize; ++slot) {
         const NationalSquadSlot& place = NationalSquadSlots[slot];
         const uint16_t p = FindNationalPlayer(place.position, place.preference, nation, kind);
@@ -146,6 +167,7 @@ void SelectNationalSquad(int16_t nation, int16_t opponent, int16_t kind) {
                        int16_t(kNationNameText + opponent), AgeInYears(p), -1, kMessageSelected[kind], 1, 0);
         }
     }
+    g_nationPlayers.listed = false;
 }
 
 void CallUpNationalSquad(int16_t nation, int16_t kind, int16_t) {

@@ -113,6 +113,29 @@ TEST_F(NationalSquadsTest, SquadsAreDistinctAndHumanClubsAreTold) {
     }
 }
 
+TEST_F(NationalSquadsTest, ASquadIsWhatItsPlacesFindOneByOneWhicheverNationCameBefore) {
+    MakeNationalPool(4);
+    // Better players of another nation, chosen just before.
+    for (int position = 0; position <= 12; ++position) {
+        for (int i = 0; i < 3; ++i) SetPlayerNationality(National(int16_t(position), 80), 4);
+    }
+    SelectNationalSquad(4, 7, 0);
+    const std::vector<PlayerRecord> before(PlayerRecords, PlayerRecords + PlayerCount);
+    SelectNationalSquad(kNation, 7, 0);
+    const std::vector<uint16_t> chosen(std::begin(NationalSquads[0][kNation]),
+                                       std::end(NationalSquads[0][kNation]));
+    for (uint16_t p : chosen) EXPECT_EQ(GetPlayerNationality(p), kNation) << p;
+
+    // The same places asked one by one from the same start.
+    std::copy(before.begin(), before.end(), PlayerRecords);
+    std::memset(NationalSquads[0][kNation], 0, sizeof NationalSquads[0][kNation]);
+    for (int slot = 0; slot < kNationalSquadSize; ++slot) {
+        const NationalSquadSlot& place = NationalSquadSlots[slot];
+        NationalSquads[0][kNation][slot] = FindNationalPlayer(place.position, place.preference, kNation, 0);
+        EXPECT_EQ(NationalSquads[0][kNation][slot], chosen[slot]) << slot;
+    }
+}
+
 TEST_F(NationalSquadsTest, CallUpReleaseAndTheLineUp) {
     MakeNationalPool(3);
     SelectNationalSquad(kNation, 7, 0);
