@@ -54,11 +54,20 @@ struct State {
     int presents = 0;
     uint32_t last_present_ms = 0;
     DirectDrawSurface7* pending = nullptr;
-    // The primary surface the frame was last taken from, the part of it
-    // written since then, and whether the next present must take it whole.
+    // The primary surface the frame was last taken from, the part of each
+    // row written since then (left and right, empty when left >= right),
+    // and whether the next present must take it whole.
     const DirectDrawSurface7* presented = nullptr;
-    Rect changed;
+    std::vector<std::pair<int32_t, int32_t>> changed;
+    bool any_changed = false;
     bool present_all = true;
+    // The primary's memory was written where no rectangle was noted (a lock,
+    // a flip, the 3D device's frame read back): the next present compares
+    // its rows with the ones last shown and takes those that differ.
+    bool rows_written = false;
+    // The primary's pixels as last converted into the frame, row after row
+    // without the pitch's padding.
+    std::vector<uint8_t> shown;
     int drawable_w = 0;
     int drawable_h = 0;
     // One converted row of a copy into the primary, compared before it is
@@ -219,44 +228,79 @@ void ConvertCheckedRow(uint32_t inBytes, uint32_t outBytes, const uint8_t* in, u
 // ---- Presenting ---------------------------------------------------------
 bool IsFullscreenPrimary(const DirectDrawSurface7* s);
 
-bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-Rect Join(const Rect& a, const Rect& b) {
-    if (Empty(a)) return b;
-    if (Empty(b)) return a;
-    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
 // What a primary surface shows changed there (the next present takes it).
+// Kept row by row: a screen wiped from both ends at once changes two bands
+// far apart, and the rows between them need not be taken again.
 void NoteChanged(const DirectDrawSurface7* s, const Rect& r) {
-    if (s->IsPrimary()) S().changed = Join(S().changed, r);
+    if (!s->IsPrimary()) return;
+    State& st = S();
+    const int32_t top = std::max(r.top, 0), bottom = std::min(r.bottom, int32_t(s->Height()));
+    const int32_t left = std::max(r.left, 0), right = std::min(r.right, int32_t(s->Width()));
+    if (bottom <= top || right <= left) return;
+    if (st.changed.size() < size_t(s->Height())) st.changed.resize(s->Height(), {0, 0});
+    for (int32_t y = top; y < bottom; ++y) {
+        auto& span = st.changed[size_t(y)];
+        span = span.first >= span.second
+                   ? std::make_pair(left, right)
+                   : std::make_pair(std::min(span.first, left), std::max(span.second, right));
+    }
+    st.any_changed = true;
 }
 
 void NoteAllChanged(const DirectDrawSurface7* s) {
     if (s->IsPrimary()) S().present_all = true;
 }
 
+void NoteRowsWritten(const DirectDrawSurface7* s) {
+    if (s->IsPrimary()) S().rows_written = true;
+}
+
 // Shows the primary surface in the window: the part written since the last
-// present is converted into the frame and drawn.  With nothing written and
-// the window's picture intact nothing is done.
+// present is converted into the frame and drawn.  Where the memory was
+// written without a rectangle (locked, flipped, or drawn by the 3D device
+// and read back) the rows that differ from the ones last shown are found by
+// comparison.  With nothing written and the window's picture intact nothing
+// is done.
 void PresentNow(DirectDrawSurface7* s) {
     State& st = S();
     st.pending = nullptr;
     const int w = int(s->Width()), h = int(s->Height());
     int drawableW = 0, drawableH = 0;
     GLDrawableSize(&drawableW, &drawableH);
-    // A surface drawn by the 3D device changes behind our back.
     const bool whole = st.present_all || st.presented != s || st.frame_w != w || st.frame_h != h ||
-                       s->Mirror() != nullptr || drawableW != st.drawable_w || drawableH != st.drawable_h;
-    Rect r = whole ? Rect{0, 0, w, h}
-                   : Rect{std::max(st.changed.left, 0), std::max(st.changed.top, 0),
-                          std::min(st.changed.right, w), std::min(st.changed.bottom, h)};
-    st.changed = Rect{};
-    if (Empty(r)) {
-        if (!whole) return;
-        r = Rect{0, 0, 0, 0};
+                       drawableW != st.drawable_w || drawableH != st.drawable_h;
+    const uint32_t bytes = BytesPerPixel(s->Format());
+    const size_t rowBytes = size_t(w) * bytes;
+    if (st.changed.size() < size_t(h)) st.changed.resize(size_t(h), {0, 0});
+    if (whole) {
+        st.changed.assign(size_t(h), {0, w});
+    } else if (st.rows_written || s->Mirror() != nullptr) {
+        // A surface the 3D device draws into changes behind our back.
+        for (int32_t y = 0; y < h; ++y) {
+            if (std::memcmp(s->Pixels() + size_t(y) * size_t(s->Pitch()),
+                            st.shown.data() + size_t(y) * rowBytes, rowBytes) != 0)
+                st.changed[size_t(y)] = {0, w};
+        }
+    } else if (!st.any_changed) {
+        return;
     }
+    st.rows_written = false;
+    st.any_changed = false;
+    // The changed rows, as runs of neighbours for the window's picture.
+    std::vector<PictureRows> runs;
+    size_t changedPixels = 0;
+    for (int32_t y = 0; y < h; ++y) {
+        auto& span = st.changed[size_t(y)];
+        span = {std::max(span.first, 0), std::min(span.second, int32_t(w))};
+        if (span.first >= span.second) continue;
+        changedPixels += size_t(span.second - span.first);
+        if (!runs.empty() && runs.back().bottom == y) {
+            runs.back().bottom = y + 1;
+        } else {
+            runs.push_back(PictureRows{y, y + 1});
+        }
+    }
+    if (runs.empty() && !whole) return;
     st.present_all = false;
     st.presented = s;
     st.drawable_w = drawableW;
@@ -264,24 +308,29 @@ void PresentNow(DirectDrawSurface7* s) {
     st.last_present_ms = ClockMilliseconds();
     if (whole) {
         st.frame.assign(size_t(w) * size_t(h), 0);
+        st.shown.assign(rowBytes * size_t(h), 0);
         st.frame_w = w;
         st.frame_h = h;
     }
-    const uint32_t bytes = BytesPerPixel(s->Format());
-    const size_t rowPixels = size_t(std::max(r.right - r.left, 0));
-    if (rowPixels > 0) {
+    if (changedPixels > 0) {
         static const PixelFormat kFrameFormat = RgbFormat(32, 0xFF0000, 0xFF00, 0xFF);
         PixelConverter convert(s->Format(), s->Palette(), kFrameFormat);
-        if (bytes <= 2 && rowPixels * size_t(r.bottom - r.top) >= (size_t(1) << (8 * bytes)))
-            convert.Tabulate(bytes);
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            const uint8_t* in = s->Pixels() + size_t(y) * size_t(s->Pitch()) + size_t(r.left) * bytes;
-            uint32_t* out = st.frame.data() + size_t(y) * size_t(w) + size_t(r.left);
-            ConvertCheckedRow(bytes, 4, in, reinterpret_cast<uint8_t*>(out), rowPixels, convert);
+        if (bytes <= 2 && changedPixels >= (size_t(1) << (8 * bytes))) convert.Tabulate(bytes);
+        for (const PictureRows& run : runs) {
+            for (int32_t y = run.top; y < run.bottom; ++y) {
+                auto& span = st.changed[size_t(y)];
+                const size_t at = size_t(span.first) * bytes, count = size_t(span.second - span.first);
+                const uint8_t* in = s->Pixels() + size_t(y) * size_t(s->Pitch()) + at;
+                uint32_t* out = st.frame.data() + size_t(y) * size_t(w) + size_t(span.first);
+                ConvertCheckedRow(bytes, 4, in, reinterpret_cast<uint8_t*>(out), count, convert);
+                std::memcpy(st.shown.data() + size_t(y) * rowBytes + at, in, count * bytes);
+                span = {0, 0};
+            }
         }
     }
     ++st.presents;
-    GLPresentPicture(st.frame.data(), w, h, IsFullscreenPrimary(s), whole ? 0 : r.top, whole ? h : r.bottom);
+    if (whole) runs.assign(1, PictureRows{0, h});
+    GLPresentPicture(st.frame.data(), w, h, IsFullscreenPrimary(s), runs);
 }
 
 // Screen updates come as fast as the game unlocks; the window is refreshed
@@ -419,6 +468,11 @@ DirectDrawSurface7::~DirectDrawSurface7() {
     }
 }
 
+void DirectDrawSurface7::SetMirror(SurfaceMirror* mirror) {
+    mirror_ = mirror;
+    NoteRowsWritten(this);
+}
+
 HResult DirectDrawSurface7::Lock(const Rect* rect, SurfaceDesc* out, uint32_t flags, void* event) {
     (void)flags;
     (void)event;
@@ -449,7 +503,7 @@ HResult DirectDrawSurface7::Unlock(const Rect* rect) {
     if (!locked_) return kDdErrNotLocked;
     locked_ = false;
     if (mirror_ != nullptr) mirror_->Changed(this);
-    NoteAllChanged(this);
+    NoteRowsWritten(this);
     if (IsPrimary()) Present(this, false);
     return kDdOk;
 }
@@ -543,7 +597,7 @@ HResult DirectDrawSurface7::Flip(DirectDrawSurface7* target, uint32_t flags) {
     } else {
         pixels_.swap(attached_->pixels_);
     }
-    NoteAllChanged(this);
+    NoteRowsWritten(this);
     if (IsPrimary()) Present(this, true);
     return kDdOk;
 }

@@ -283,7 +283,8 @@ class DirectDrawSurface7 : public Unknown {
     bool Lost() const { return lost_; }
     DirectDrawSurface7* ZBuffer() const { return zbuffer_; }
     SurfaceMirror* Mirror() const { return mirror_; }
-    void SetMirror(SurfaceMirror* mirror) { mirror_ = mirror; }
+    // A mirror taken off may have left its last frame in the memory.
+    void SetMirror(SurfaceMirror* mirror);
 
   private:
     friend class DirectDraw7;

@@ -97,8 +97,8 @@ void GLSwapWindow() {
     if (g_context != nullptr && Window() != nullptr) SDL_GL_SwapWindow(Window());
 }
 
-bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect, int changed_top,
-                      int changed_bottom) {
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
+                      const std::vector<PictureRows>& changed) {
     if (width <= 0 || height <= 0 || !GLContextUp()) return false;
     int dw = 0, dh = 0;
     GLDrawableSize(&dw, &dh);
@@ -148,8 +148,6 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     GLboolean doubleBuffered = GL_TRUE;
     glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
     const bool partial = !fresh && !doubleBuffered && dw == width && dh == height && sx == 1.0f && sy == 1.0f;
-    const int top = partial ? std::clamp(changed_top, 0, height) : 0;
-    const int bottom = partial ? std::clamp(changed_bottom, top, height) : height;
     if (g_texture == 0) glGenTextures(1, &g_texture);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, g_texture);
@@ -167,20 +165,24 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
         g_texture_w = width;
         g_texture_h = height;
     } else {
-        const int sendTop = std::clamp(changed_top, 0, height);
-        const int sendBottom = std::clamp(changed_bottom, sendTop, height);
-        if (sendBottom > sendTop) {
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, sendTop, width, sendBottom - sendTop, GL_BGRA,
-                            GL_UNSIGNED_BYTE, pixels + size_t(sendTop) * size_t(width));
+        for (const PictureRows& run : changed) {
+            const int top = std::clamp(run.top, 0, height), bottom = std::clamp(run.bottom, top, height);
+            if (bottom > top)
+                glTexSubImage2D(GL_TEXTURE_2D, 0, 0, top, width, bottom - top, GL_BGRA, GL_UNSIGNED_BYTE,
+                                pixels + size_t(top) * size_t(width));
         }
     }
-    if (bottom > top) {
-        if (partial) {
-            // GL counts rows from the bottom.
-            glEnable(GL_SCISSOR_TEST);
-            glScissor(0, height - bottom, width, bottom - top);
-        }
+    if (!partial) {
         DrawTexturedQuad(sx, sy);
+    } else {
+        // Each run of changed rows drawn again; GL counts rows from the bottom.
+        glEnable(GL_SCISSOR_TEST);
+        for (const PictureRows& run : changed) {
+            const int top = std::clamp(run.top, 0, height), bottom = std::clamp(run.bottom, top, height);
+            if (bottom <= top) continue;
+            glScissor(0, height - bottom, width, bottom - top);
+            DrawTexturedQuad(sx, sy);
+        }
     }
     glBindTexture(GL_TEXTURE_2D, 0);
 

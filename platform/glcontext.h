@@ -2,7 +2,6 @@
 // device share it; whoever needs it first creates it, and it goes when the
 // window goes.
 #pragma once
-#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -29,12 +28,16 @@ uint32_t GLForeignDrawCount();
 // is scaled to fit and centred with black bars; otherwise it is stretched.
 // The 3D device's GL state and framebuffer binding are saved and put back
 // around the drawing.
-// Only rows changed_top to changed_bottom (exclusive) differ from the picture
-// drawn last time; the rest is taken from what was sent then when the size
-// is the same.
+// Only the rows of `changed` (runs from top to bottom, exclusive, in order)
+// differ from the picture drawn last time; the rest is taken from what was
+// sent then when the size is the same.
 // Returns false when there is no context.
-bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect, int changed_top = 0,
-                      int changed_bottom = INT_MAX);
+struct PictureRows {
+    int top = 0;
+    int bottom = 0;
+};
+bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
+                      const std::vector<PictureRows>& changed);
 
 // Test seam: what the window's drawable shows, as 0x00RRGGBB pixels with the
 // top row first.  False when there is no context.

@@ -28,8 +28,13 @@ std::deque<Message> g_queue;
 bool g_video_up = false;
 bool g_video_failed = false;
 bool g_paint_pending = false;
-// What the next paint message repaints (empty when right <= left).
-PaintArea g_paint_area;
+// What the next paint message repaints: a few rectangles apart.
+std::vector<PaintArea> g_paint_areas;
+// More parts than this are joined into one.
+constexpr size_t kMaxPaintAreas = 8;
+// Parts closer than this are joined: the few pixels between them cost less
+// than another copy.
+constexpr int kPaintAreaGap = 16;
 void (*g_idle_hook)() = nullptr;
 
 // PC set-1 scan codes for SDL's USB-order scancodes; the high bit marks the
@@ -274,15 +279,36 @@ void QueuePaint() {
     Queue(kMsgPaint, 0, 0);
 }
 
+bool Near(const PaintArea& a, const PaintArea& b) {
+    return a.left <= b.right + kPaintAreaGap && b.left <= a.right + kPaintAreaGap &&
+           a.top <= b.bottom + kPaintAreaGap && b.top <= a.bottom + kPaintAreaGap;
+}
+
+PaintArea Join(const PaintArea& a, const PaintArea& b) {
+    return PaintArea{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                     std::max(a.bottom, b.bottom)};
+}
+
+// A part asked for joins the parts it overlaps or comes near; parts far apart
+// (a screen wiped from both ends at once) stay apart, so the rows between
+// them are not copied again.
 void JoinPaintArea(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
-    PaintArea& a = g_paint_area;
-    if (a.right <= a.left || a.bottom <= a.top) {
-        a = PaintArea{left, top, right, bottom};
-    } else {
-        a = PaintArea{std::min(a.left, left), std::min(a.top, top), std::max(a.right, right),
-                      std::max(a.bottom, bottom)};
+    PaintArea joined{left, top, right, bottom};
+    for (size_t i = 0; i < g_paint_areas.size();) {
+        if (Near(g_paint_areas[i], joined)) {
+            joined = Join(joined, g_paint_areas[i]);
+            g_paint_areas.erase(g_paint_areas.begin() + ptrdiff_t(i));
+            i = 0;
+        } else {
+            ++i;
+        }
     }
+    if (g_paint_areas.size() >= kMaxPaintAreas) {
+        for (const PaintArea& a : g_paint_areas) joined = Join(joined, a);
+        g_paint_areas.clear();
+    }
+    g_paint_areas.push_back(joined);
     QueuePaint();
 }
 
@@ -535,16 +561,18 @@ void InvalidateWindowRect(int left, int top, int right, int bottom) {
     JoinPaintArea(left, top, right, bottom);
 }
 
-PaintArea TakePaintArea() {
-    PaintArea area = g_paint_area;
-    g_paint_area = PaintArea{};
-    if (area.right <= area.left || area.bottom <= area.top) return PaintArea{};
+std::vector<PaintArea> TakePaintAreas() {
+    std::vector<PaintArea> areas;
+    areas.swap(g_paint_areas);
     int width = 0, height = 0;
     GetClientSize(&width, &height);
-    area = PaintArea{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width),
-                     std::min(area.bottom, height)};
-    if (area.right <= area.left || area.bottom <= area.top) return PaintArea{};
-    return area;
+    std::vector<PaintArea> inside;
+    for (const PaintArea& a : areas) {
+        const PaintArea cut{std::max(a.left, 0), std::max(a.top, 0), std::min(a.right, width),
+                            std::min(a.bottom, height)};
+        if (cut.right > cut.left && cut.bottom > cut.top) inside.push_back(cut);
+    }
+    return inside;
 }
 
 void SetArrowCursor() {

@@ -4,6 +4,7 @@
 // messages.  Nothing outside platform/ sees SDL.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 namespace plat {
 
@@ -83,19 +84,21 @@ void KillTimer(uint32_t id);
 void InvalidateWindow();
 // Asks for a repaint of part of the client area, right and bottom
 // exclusive.  Parts asked for before the paint message is handled are
-// joined into one rectangle; an empty rectangle asks for nothing.
+// joined where they overlap or lie close; parts far apart stay apart (a few
+// at most: beyond that all are joined into one).  An empty rectangle asks for
+// nothing.
 void InvalidateWindowRect(int left, int top, int right, int bottom);
-// The part of the client area a paint message repaints (every part asked
-// for since the last call), and marks it painted.  After InvalidateWindow or
-// a host exposure it covers the whole client area; with nothing asked for it
-// is empty (right <= left).
+// The parts of the client area a paint message repaints (every part asked
+// for since the last call, cut to the client area), and marks them painted.
+// After InvalidateWindow or a host exposure one covers the whole client
+// area; with nothing asked for there are none.
 struct PaintArea {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
 };
-PaintArea TakePaintArea();
+std::vector<PaintArea> TakePaintAreas();
 
 void SetArrowCursor();
 // Screen position of the client area's top-left corner.

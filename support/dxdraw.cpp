@@ -682,9 +682,10 @@ void DDrawSetCooperativeLevelStandard() {
 // ---- Presenting and task switches -------------------------------------------
 int64_t DDrawWindowProc(WinHandle window, uint32_t msg, uint64_t wparam, int64_t lparam) {
     if (msg == WM_PAINT && WinIsWindowed()) {
-        const plat::PaintArea area = plat::TakePaintArea();
-        const plat::Rect paint{area.left, area.top, area.right, area.bottom};
-        if (!AreaEmpty(paint)) ShowScreen(paint);
+        for (const plat::PaintArea& area : plat::TakePaintAreas()) {
+            const plat::Rect paint{area.left, area.top, area.right, area.bottom};
+            if (!AreaEmpty(paint)) ShowScreen(paint);
+        }
         return 0;
     }
     if (msg == kMsgEraseBackground) return 1;

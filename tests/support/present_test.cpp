@@ -55,7 +55,9 @@ class PresentTest : public ::testing::Test {
 
 TEST_F(PresentTest, DrawingRepaintsItsOwnPartAndTheRestOfThePictureStays) {
     GfxPutPixel(5, 6, Colour(255, 0, 0));
-    plat::PaintArea area = plat::TakePaintArea();
+    std::vector<plat::PaintArea> areas = plat::TakePaintAreas();
+    ASSERT_EQ(areas.size(), 1u);
+    plat::PaintArea area = areas[0];
     EXPECT_EQ(area.left, 5);
     EXPECT_EQ(area.top, 6);
     EXPECT_EQ(area.right, 6);
@@ -88,26 +90,41 @@ TEST_F(PresentTest, NestedDrawsRepaintEveryPartDrawnUnderTheLock) {
     DDrawBeginDraw(&inner);
     DDrawEndDraw(&inner, 50, 60, 2, 2);
     DDrawEndDraw(&outer, 10, 10, 1, 1);
-    plat::PaintArea area = plat::TakePaintArea();
-    EXPECT_EQ(area.left, 10);
-    EXPECT_EQ(area.top, 10);
-    EXPECT_EQ(area.right, 52);
-    EXPECT_EQ(area.bottom, 62);
-    // Areas asked for are joined and cut to the window; taking empties them.
+    std::vector<plat::PaintArea> areas = plat::TakePaintAreas();
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0].left, 10);
+    EXPECT_EQ(areas[0].top, 10);
+    EXPECT_EQ(areas[0].right, 52);
+    EXPECT_EQ(areas[0].bottom, 62);
+    // Areas asked for are cut to the window; far apart they stay apart,
+    // close together or overlapping they are joined; taking empties them.
     plat::InvalidateWindowRect(-5, 200, 10, 400);
     plat::InvalidateWindowRect(300, 0, 330, 4);
-    area = plat::TakePaintArea();
-    EXPECT_EQ(area.left, 0);
-    EXPECT_EQ(area.top, 0);
-    EXPECT_EQ(area.right, 320);
-    EXPECT_EQ(area.bottom, 240);
-    EXPECT_LE(plat::TakePaintArea().right, 0);
+    plat::InvalidateWindowRect(2, 190, 20, 198);
+    areas = plat::TakePaintAreas();
+    ASSERT_EQ(areas.size(), 2u);
+    EXPECT_EQ(areas[0].left, 300);
+    EXPECT_EQ(areas[0].top, 0);
+    EXPECT_EQ(areas[0].right, 320);
+    EXPECT_EQ(areas[0].bottom, 4);
+    EXPECT_EQ(areas[1].left, 0);
+    EXPECT_EQ(areas[1].top, 190);
+    EXPECT_EQ(areas[1].right, 20);
+    EXPECT_EQ(areas[1].bottom, 240);
+    EXPECT_TRUE(plat::TakePaintAreas().empty());
     plat::InvalidateWindowRect(7, 7, 7, 9);  // empty: asks for nothing
-    EXPECT_LE(plat::TakePaintArea().right, 0);
+    EXPECT_TRUE(plat::TakePaintAreas().empty());
+    // Many parts apart become one.
+    for (int y = 0; y < 216; y += 24) plat::InvalidateWindowRect(0, y, 1, y + 1);
+    areas = plat::TakePaintAreas();
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0].top, 0);
+    EXPECT_EQ(areas[0].bottom, 193);
     plat::InvalidateWindow();
-    area = plat::TakePaintArea();
-    EXPECT_EQ(area.right, 320);
-    EXPECT_EQ(area.bottom, 240);
+    areas = plat::TakePaintAreas();
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0].right, 320);
+    EXPECT_EQ(areas[0].bottom, 240);
 }
 
 TEST_F(PresentTest, ARepaintThatChangesNothingShowsNothingNew) {
@@ -172,6 +189,86 @@ TEST_F(PresentTest, TheWindowShowsEveryChangeAndKeepsWhatDidNotChange) {
     EXPECT_EQ(at(10, 12), 0xFF0000u);
     EXPECT_EQ(at(203, 152), 0xFFFFFFu);
     EXPECT_EQ(at(11, 200), 0x0000FFu);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint32_t> WindowPixels(int* w, int* h) {
+    std::vector<uint32_t> window;
+    EXPECT_TRUE(plat::GLReadWindowPixels(&window, w, h));
+    return window;
+}
+
+// A screen wiped from both ends changes two bands far apart in one refresh:
+// both show, and what lies between them and beside them on their rows
+// stays as it was.
+TEST_F(PresentTest, BandsFarApartShowAndWhatLiesBetweenStays) {
+    GfxFillRect(0, 100, 320, 40, 0x40);
+    GfxPutPixel(150, 5, Colour(0, 255, 0));
+    PresentPump();
+    GfxFillRect(0, 0, 100, 2, 0xFF);
+    GfxFillRect(200, 238, 120, 2, 0xFF);
+    GfxPutPixel(300, 5, Colour(255, 0, 0));
+    GfxPutPixel(10, 5, Colour(0, 0, 255));
+    PresentPump();
+    int w = 0, h = 0;
+    const std::vector<uint32_t> window = WindowPixels(&w, &h);
+    ASSERT_EQ(w, 320);
+    ASSERT_EQ(h, 240);
+    auto at = [&](int x, int y) { return window[size_t(y) * size_t(w) + size_t(x)]; };
+    EXPECT_EQ(at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(at(99, 1), 0xFFFFFFu);
+    EXPECT_EQ(at(100, 1), 0u);
+    EXPECT_EQ(at(319, 239), 0xFFFFFFu);
+    EXPECT_EQ(at(199, 239), 0u);
+    EXPECT_EQ(at(120, 120), 0x404040u);
+    // One row changed at both ends: its middle keeps what it showed.
+    EXPECT_EQ(at(300, 5), 0xFF0000u);
+    EXPECT_EQ(at(10, 5), 0x0000FFu);
+    EXPECT_EQ(at(150, 5), 0x00FF00u);
+    EXPECT_EQ(Presented().At(150, 5), 0x00FF00u);
+    EXPECT_EQ(Presented().At(120, 120), 0x404040u);
+}
+
+// On a full screen the game draws into the locked screen itself, which
+// notes no rectangle: the rows that differ from the ones shown are found,
+// and an unlock that changed nothing shows nothing new.
+TEST_F(PresentTest, AFullScreenShowsTheRowsItsLocksChanged) {
+    testenv::Stop3D();
+    testenv::Start3DCard(0, 32);
+    const int mode = GfxFindMode(640, 480, 1);
+    ASSERT_GE(mode, 0);
+    SetGraphicMode(int16_t(mode), 0);
+    ASSERT_EQ(DDrawGetDirectDrawSurface(DDSURFACE_DRAWING), DDrawGetDirectDrawSurface(DDSURFACE_PRIMARY));
+    GfxFillRect(0, 200, 640, 50, 0x80);
+    PresentPump();
+    GfxPutPixel(3, 0, Colour(255, 0, 0));
+    GfxPutPixel(600, 479, Colour(0, 0, 255));
+    PresentPump();
+    const PresentedFrame f = Presented();
+    ASSERT_EQ(f.width, 640);
+    ASSERT_EQ(f.height, 480);
+    EXPECT_EQ(f.At(3, 0), 0xFF0000u);
+    EXPECT_EQ(f.At(600, 479), 0x0000FFu);
+    EXPECT_EQ(f.At(320, 220), 0x841000u);  // 0x80 bytes as 5-6-5 pixels
+    EXPECT_EQ(f.At(4, 0), 0u);
+    int w = 0, h = 0;
+    const std::vector<uint32_t> window = WindowPixels(&w, &h);
+    ASSERT_GT(w, 0);
+    // The window shows the screen scaled to fit: its middle is the band.
+    EXPECT_EQ(window[size_t(h / 2) * size_t(w) + size_t(w / 2)], 0x841000u);
+
+    const int presents = plat::PresentCount();
+    GfxPutPixel(3, 0, Colour(255, 0, 0));  // the same colour again
+    PresentPump();
+    EXPECT_EQ(plat::PresentCount(), presents);
+    GfxPutPixel(3, 0, Colour(0, 255, 0));
+    PresentPump();
+    EXPECT_EQ(plat::PresentCount(), presents + 1);
+    EXPECT_EQ(Presented().At(3, 0), 0x00FF00u);
+    EXPECT_EQ(Presented().At(600, 479), 0x0000FFu);
 }
 
 }  // namespace
