@@ -147,6 +147,7 @@ struct TargetSearch {
     // it owns stands outside the searched nations; no club changes its
     // nation or division during a search.
     bool outsideByOwner[kClubCount + 1];
+    bool anyInside;  // some owner stands inside the searched nations
     // Draws taken by players passed over unread, not yet taken from the
     // generator: they are taken in one skip before the next draw is read.
     uint32_t pendingDraws = 0;
@@ -181,8 +182,11 @@ void MakeTargetSearch(TargetSearch& s, int16_t buyer, int16_t mode, int32_t budg
     s.buyerNation = GetClubNation(buyer);
     s.viewed = uint16_t(HVW_GetViewedCountry());
     s.buyerDivision = int(GetClubDivision(buyer));
-    for (int16_t owner = -1; owner < kClubCount; ++owner)
+    s.anyInside = false;
+    for (int16_t owner = -1; owner < kClubCount; ++owner) {
         s.outsideByOwner[owner + 1] = OwnerOutsideTargetNations(owner, s);
+        s.anyInside = s.anyInside || !s.outsideByOwner[owner + 1];
+    }
 }
 
 // The market key of a player read through the getters, as the kept table
@@ -323,6 +327,32 @@ void PlanClubSignings(int16_t club, int16_t restrict) {
     }
 }
 
+namespace {
+
+// The draws of a search in which every owner stands outside the searched
+// nations: one for each player on the market that the user's bids do not
+// hold, none read.
+uint32_t DrawsOfAnEmptySearch(const uint16_t* keys, const UserTargets& userTargets) {
+    const auto keyOf = [keys](uint16_t player) { return keys != nullptr ? keys[player] : MarketKey(player); };
+    uint32_t draws = 0;
+    if (keys != nullptr) {
+        for (uint16_t player = 3; player < PlayerCount; ++player) draws += keys[player] != kPlayerOffMarket;
+    } else {
+        for (uint16_t player = 3; player < PlayerCount; ++player)
+            draws += MarketKey(player) != kPlayerOffMarket;
+    }
+    for (int slot = 0; slot < kBidSlots; ++slot) {
+        const uint16_t player = userTargets.players[slot];
+        if (player < 3 || player >= PlayerCount || keyOf(player) == kPlayerOffMarket) continue;
+        if (std::find(userTargets.players, userTargets.players + slot, player) != userTargets.players + slot)
+            continue;  // held twice, passed over once
+        --draws;
+    }
+    return draws;
+}
+
+}  // namespace
+
 void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_t budget, int32_t wageLimit,
                            int16_t restrict) {
     if (BadClub("SearchTransferTargets", club)) return;
@@ -343,10 +373,16 @@ void SearchTransferTargets(int16_t minRating, int16_t club, int16_t mode, int32_
     MakeTargetSearch(search, club, mode, budget, wageLimit, restrict, wanted);
     // A search of the home market by a club of another nation than the
     // viewed one finds nobody; without draws it need not look.
-    const bool nobody = !search.draws && mode == 0 && search.buyerNation != search.viewed;
+    bool nobody = !search.draws && mode == 0 && search.buyerNation != search.viewed;
     // The daily squad pass keeps every player's market key in one table;
     // a search on its own reads the keys from the records.
     const uint16_t* keys = PlayerMarketKeys();
+    // With every owner outside, the walk would only take the players'
+    // draws: count them instead.
+    if (!nobody && !search.anyInside) {
+        if (search.draws) search.pendingDraws = DrawsOfAnEmptySearch(keys, userTargets);
+        nobody = true;
+    }
     for (uint16_t player = 3; player < PlayerCount && !nobody; ++player) {
         if (keys == nullptr) {
             // The first tests read the flags words and the clubs.

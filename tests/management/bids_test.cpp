@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "database/query/funcs_state.h"
+#include "database/ranges.h"
 #include "database/usertransfers.h"
 #include "management/playervalue.h"
 #include "management/squadneeds.h"
@@ -288,5 +289,42 @@ TEST_F(BidsTest, SearchWithKeptMarketKeysFindsWhatTheRecordsGive) {
         const SearchOutcome walked = search(false, draws);
         EXPECT_NE(walked.list[0], 0) << draws;
         EXPECT_EQ(search(true, draws), walked) << draws;
+    }
+}
+
+// A search of the home market by a club of another nation than the viewed
+// one finds nobody; with an upgrade's draws it still takes one draw for
+// each player on the market that the user's bids do not hold, and one for
+// the short list's countdown, with the keys kept or read from the records.
+TEST_F(BidsTest, ASearchOutsideTheViewedNationTakesOneDrawPerPlayerOnTheMarket) {
+    SetPlayerTxList(Midfielders(kSeller)[0], 1);
+    SetPlayerLoanTrial(Midfielders(kSeller)[1], 1);
+    SetPlayerTxReq(Midfielders(kUserClub)[2], 1);
+    const uint16_t held = Midfielders(kSeller)[2];
+    SetClubBid(kUserClub, 1, held, 100, 0);
+    SetClubBid(kUserClub, 3, held, 100, 0);                     // held twice: passed over once
+    SetClubBid(kUserClub, 2, Midfielders(kSeller)[0], 100, 0);  // held but off the market anyway
+    HVW_SetViewedCountry(3);
+    uint32_t onMarket = 0;
+    for (uint16_t p = 3; p < PlayerCount; ++p) {
+        const bool off = GetPlayerTxList(p) != 0 || GetPlayerLoanTrial(p) != 0 || GetPlayerTxReq(p) != 0 ||
+                         !IsClubNumber(GetPlayerClub(p));
+        if (!off && p != held) ++onMarket;
+    }
+    ASSERT_GT(onMarket, 20u);
+    GameSeedRandom(5);
+    for (uint32_t i = 0; i < onMarket + 1; ++i) GameRandom();
+    const uint32_t expected = GameRandomState();
+    for (bool kept : {false, true}) {
+        for (int16_t e = 0; e < kBidListEntries; ++e) SetClubBidShortList(kBuyer, 2, e, 0, 0, 0);
+        SquadNeeds = SquadNeedsBlock{};
+        SquadNeeds.WantedPosition = 2;
+        SquadNeeds.UpgradePlayer = Midfielders(kBuyer)[0];
+        GameSeedRandom(5);
+        KeepPlayerMarketKeys(kept);
+        SearchTransferTargets(0, kBuyer, 0, 100000000, 1000000, 0);
+        KeepPlayerMarketKeys(false);
+        EXPECT_EQ(GameRandomState(), expected) << kept;
+        EXPECT_EQ(ListEntry(kBuyer, 2, 0), 0) << kept;
     }
 }
