@@ -69,6 +69,32 @@ inline int GreenPercent(const Frame& frame) {
     return frame.pixels.empty() ? 0 : green * 100 / int(frame.pixels.size());
 }
 
+// The share of pixels, in percent, that differ clearly between two grabs in
+// a box.
+inline int DifferingShare(const Frame& a, const Frame& b, int x0, int y0, int x1, int y1) {
+    if (a.pixels.empty() || b.pixels.empty()) return 0;
+    int differ = 0, all = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x, ++all) differ += ColourDistance(a.At(x, y), b.At(x, y)) > 24;
+    return all == 0 ? 0 : differ * 100 / all;
+}
+
+// Near-white pixels (the panels' text) in a box.
+inline int WhiteTextPixels(const Frame& f, int x0, int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t p = f.At(x, y);
+            count += (p >> 16 & 255) > 200 && (p >> 8 & 255) > 200 && (p & 255) > 200;
+        }
+    return count;
+}
+
+// The score panel at the top left of a shown match carries text.
+inline bool ScorePanelInView(const Frame& f) {
+    return !f.pixels.empty() && WhiteTextPixels(f, 140, 10, 230, 48) > 20;
+}
+
 // The shirt colour of a side of the match record, 0xRRGGBB.
 inline uint32_t SideShirtRgb(int side) {
     const uint8_t* kit = GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit;

@@ -113,14 +113,6 @@ bool g_closeDuringMatch = false;
 std::string g_damagedName;
 Frame g_kickOff;
 
-int DifferingPercent(const Frame& a, const Frame& b, int x0, int y0, int x1, int y1) {
-    if (a.pixels.empty() || b.pixels.empty()) return 0;
-    int differ = 0, all = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x, ++all) differ += testenv::ColourDistance(a.At(x, y), b.At(x, y)) > 24;
-    return differ * 100 / all;
-}
-
 // A saved goal looked at: its first drawn frames grabbed, then closed by F2.
 void LookAtReplay() {
     if (GoalReplayNumber != g_replayIndex) {
@@ -132,7 +124,7 @@ void LookAtReplay() {
     const Frame now = testenv::GrabFrame("grab_savedgoal.tga");
     g_road.replayGreen = testenv::GreenPercent(now);
     // The replay panel at the bottom, against the kick-off's picture.
-    g_road.replayPanelShare = DifferingPercent(now, g_kickOff, 250, 500, 550, 590);
+    g_road.replayPanelShare = testenv::DifferingShare(now, g_kickOff, 250, 500, 550, 590);
     plat::InjectKey(uint8_t(matchkey::kF2), false, true);
     plat::InjectKey(uint8_t(matchkey::kF2), false, false);
 }

@@ -474,13 +474,6 @@ class ShownMatchTest : public D3DGameTest {
 using testenv::ColourDistance;
 using testenv::Frame;
 
-int GameDifferingShare(const Frame& a, const Frame& b, int x0, int y0, int x1, int y1) {
-    int differ = 0, all = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x, ++all) differ += ColourDistance(a.At(x, y), b.At(x, y)) > 24;
-    return all == 0 ? 0 : differ * 100 / all;
-}
-
 bool GameHasMagenta(const Frame& f) {
     for (uint32_t p : f.pixels)
         if (p == 0xFF00FF) return true;
@@ -496,17 +489,6 @@ bool GameColourNear(const Frame& f, float x, float y, uint32_t rgb, int distance
             if (ColourDistance(f.At(px, py), rgb) <= distance) return true;
         }
     return false;
-}
-
-// Near-white pixels (the panels' text) in a box.
-int GameTextPixels(const Frame& f, int x0, int y0, int x1, int y1) {
-    int count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            const uint32_t p = f.At(x, y);
-            count += (p >> 16 & 255) > 200 && (p >> 8 & 255) > 200 && (p & 255) > 200;
-        }
-    return count;
 }
 
 uint32_t GameShirtRgb(int side) {
@@ -761,25 +743,25 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     ASSERT_FALSE(seen.flyIn300.pixels.empty());
     // The fly-in turns: the view has gone round and the ground with it.
     EXPECT_GT(std::fabs(seen.yaw300 - seen.yaw100), 1.0f);
-    EXPECT_GT(GameDifferingShare(seen.flyIn100, seen.flyIn300, 0, 0, 800, 600), 25);
+    EXPECT_GT(testenv::DifferingShare(seen.flyIn100, seen.flyIn300, 0, 0, 800, 600), 25);
     EXPECT_TRUE(seen.green) << "the pitch in front of the camera";
     EXPECT_TRUE(seen.windowGreen) << "the pitch in the window";
     EXPECT_TRUE(seen.shirts[0]) << "home shirt " << std::hex << GameShirtRgb(0) << " at " << seen.chest[0];
     EXPECT_TRUE(seen.shirts[1]) << "away shirt " << std::hex << GameShirtRgb(1) << " at " << seen.chest[1];
     EXPECT_TRUE(seen.ball);
     // The clock at the top right and the score at the top left carry text.
-    EXPECT_GT(GameTextPixels(seen.play, 712, 10, 790, 34), 20) << "clock";
-    EXPECT_GT(GameTextPixels(seen.play, 140, 10, 230, 48), 20) << "score";
+    EXPECT_GT(testenv::WhiteTextPixels(seen.play, 712, 10, 790, 34), 20) << "clock";
+    EXPECT_TRUE(testenv::ScorePanelInView(seen.play)) << "score";
     // The radar at the lower right comes and goes with its switch.
-    EXPECT_GT(GameDifferingShare(seen.play, seen.playNoRadar, 640, 420, 760, 560), 15);
-    EXPECT_LT(GameDifferingShare(seen.play, seen.playNoRadar, 200, 200, 600, 400), 15);
+    EXPECT_GT(testenv::DifferingShare(seen.play, seen.playNoRadar, 640, 420, 760, 560), 15);
+    EXPECT_LT(testenv::DifferingShare(seen.play, seen.playNoRadar, 200, 200, 600, 400), 15);
     // The caption of the automatic replay at the top of the screen.
     EXPECT_GE(seen.replayCamera, 1);
     EXPECT_GT(seen.captionPixels, 20) << std::hex << ColourList[52];
     EXPECT_LT(seen.captionPixelsBefore, seen.captionPixels / 4);
     // F2 opened a replay with its control panel at the bottom.
     ASSERT_FALSE(seen.replayPanel.pixels.empty());
-    EXPECT_GT(GameDifferingShare(seen.beforeF2, seen.replayPanel, 250, 500, 550, 590), 30);
+    EXPECT_GT(testenv::DifferingShare(seen.beforeF2, seen.replayPanel, 250, 500, 550, 590), 30);
     for (const Frame* f : {&seen.flyIn100, &seen.flyIn300, &seen.play, &seen.caption, &seen.replayPanel})
         EXPECT_FALSE(GameHasMagenta(*f));
     EXPECT_FALSE(D3DGame_IsStarted()) << "the display ends with the match";
