@@ -73,6 +73,7 @@
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/start_path.h"
 #include "tests/fakes/test_util.h"
+#include "tests/playthrough/match_day_actions.h"
 #include "zud3d/d3dgame.h"
 
 namespace {
@@ -145,6 +146,10 @@ FixtureResultMakers g_realMakers{};
 void Problem(const std::string& text) {
     if (g_run.problems.size() < 20) g_run.problems.push_back(text);
 }
+
+// What the user does beyond the days is done before the save only: the
+// days after it are played twice and must match.
+bool BeforeTheSave() { return !g_run.afterSave && !g_run.seedAtNextScreen && g_run.phase == Phase::Days; }
 
 bool ClubScreenUp() { return MenuOption == 3 && DayUserTableUp(ClubMainTable); }
 
@@ -231,8 +236,10 @@ void WatchedPlayMatch() {
         MatchCounts{0, -1, MemAllocatedCount(), plat::LiveSurfaceCount(), SeasonCalendar.currentDay});
     const MatchDisplayHooks kept = MatchHooks;
     ShownMatchHooks();
+    playthrough::MatchDayActionsBegin(kept, BeforeTheSave());
     const double cpuBefore = double(std::clock()) / CLOCKS_PER_SEC;
     g_realMakers.playMatch();
+    playthrough::MatchDayActionsEnd();
     MatchHooks = kept;
     g_run.atMatchStart.back().cpu = double(std::clock()) / CLOCKS_PER_SEC - cpuBefore;
 }
@@ -422,8 +429,8 @@ bool GiveUpWhenLost() {
 }
 
 bool SeasonScreens() {
-    return GiveUpWhenLost() || OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() ||
-           OnClubScreen();
+    return GiveUpWhenLost() || playthrough::MatchDayActionsScreens(BeforeTheSave()) || OnReplay() ||
+           OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
 }
 
 void NoteScreen() {
@@ -486,6 +493,7 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(2087);
     g_run = SeasonRun{};
+    playthrough::MatchDayActionsReset();
     ScreenPresented = 0;
     DayUserScreen() = SeasonScreens;
     DayUserWatch() = NoteScreen;
@@ -584,6 +592,10 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
         EXPECT_LE(counts[i].blocksBefore, counts[1].blocksBefore)
             << "memory blocks before the match of day " << counts[i].day;
     }
+    for (const std::string& failure : playthrough::MatchDayActionsFailures(!ShortTestRun()))
+        ADD_FAILURE() << "his matches: " << failure;
+    std::printf("%s\n", playthrough::MatchDayActionsSummary().c_str());
+
     for (int16_t id : g_run.tour->visited) g_run.optionsSeen.insert(id);
     std::printf(
         "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "

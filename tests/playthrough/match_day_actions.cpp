@@ -1,0 +1,506 @@
+#include "tests/playthrough/match_day_actions.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "database/query/funcs_forward.h"
+#include "generic/ig_mn2.h"
+#include "generic/ig_mn4.h"
+#include "generic/igmcont.h"
+#include "generic/igscreens.h"
+#include "generic/matchcam.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "match/matchclock.h"
+#include "match/matchphases.h"
+#include "match/matchquery.h"
+#include "match/matchsetup.h"
+#include "match/matchstate.h"
+#include "menus/menuboxes.h"
+#include "menus/menucont.h"
+#include "menus/menusetup.h"
+#include "platform/window.h"
+#include "season/calendar.h"
+#include "tests/fakes/d3d_env.h"
+#include "tests/fakes/day_user.h"
+#include "tests/fakes/menu_user.h"
+#include "tests/fakes/shown_match.h"
+#include "tests/fakes/test_util.h"
+#include "zud3d/d3dgame.h"
+#include "zud3d/panels.h"
+
+namespace playthrough {
+namespace match_steps {
+namespace {
+
+using testenv::Frame;
+
+enum class Mode { Plain, Whole, Menus, ToFirstGoal };
+
+// The match under way.
+struct Watch {
+    Mode mode = Mode::Plain;
+    bool done = false;  // what the mode asked is done: run on as the playthrough runs
+    int side = 0;       // his side
+    void (*plainTick)() = nullptr;
+    bool kickedOff = false, wasRunning = false;
+    int goals = 0;
+    // Drawn frames of play (not of replays) since the kick-off.
+    int playFrames = 0;
+    int goalFrame = -1, whistleFrame = -1;
+    // The play frame after the last replay frame: the panels turn in again
+    // after a replay.
+    int afterReplayFrame = 0;
+    bool kickOffLooked = false;
+    // The menus match: 0 play, 1 Esc due, 2 menus asked for, 3 stoppage
+    // asked for, 4 substituted, 5 replay asked for, 6 replay looked at.
+    int step = 0;
+    int stepFrame = 0;
+    int leavingRow = -1;
+    int16_t coming = -1;
+    Frame beforeReplay;
+    double cpu = 0;
+};
+
+// Drawn through, from the kick-off to the final whistle, only when asked
+// (a whole match drawn costs some 38000 frames, ten minutes of CPU): the
+// suite's watched match is drawn at the kick-off, at its goals and over its
+// last minutes, with the drawing off (H) between.
+bool DrawWholeMatch() {
+    const char* whole = std::getenv("HALVORN_WATCH_WHOLE");
+    return whole != nullptr && std::atoi(whole) != 0;
+}
+// Ticks before the end of the last period from which the watched match is
+// drawn again.
+constexpr uint32_t kEndTicks = 400;
+
+MatchDayActionsReport g_seen;
+Watch g_watch;
+MatchDisplayHooks g_display{};
+std::vector<std::string> g_failures;
+Frame g_reference;  // the first kick-off's picture, against which the replay panel shows
+bool g_wholeDone = false, g_menusDone = false, g_goalGrabbed = false;
+// The goal-replay screen: the goal looked at and its frames.
+int16_t g_savedIndex = -1;
+int g_savedFrames = 0;
+int g_savedHeld = 0;
+void (*g_innerRender)() = nullptr;
+
+void Fail(const std::string& what) {
+    if (g_failures.size() < 20) g_failures.push_back(what);
+}
+
+void PressKey(int code) {
+    plat::InjectKey(uint8_t(code & 127), code >= 128, true);
+    plat::InjectKey(uint8_t(code & 127), code >= 128, false);
+}
+
+int ScoreKey() { return Goals[0] * 256 + Goals[1]; }
+bool ScorePanelSettled() {
+    return ScorePanel.key == ScoreKey() && ScorePanel.angle == 0.0f && ScorePanel.hide == 0.0f;
+}
+
+int GoalFiles() {
+    int count = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("SaveData/GOALS", error))
+        count += entry.path().extension() == ".dhf";
+    return count;
+}
+
+bool ReplayViewing() { return GameInfo.I16(gameinfo::kCompetition) < 0; }
+
+// ---- Frames ------------------------------------------------------------------------------
+
+void LookAtKickOff(Watch& w) {
+    if (w.kickOffLooked || w.playFrames % 5 != 0) return;
+    w.kickOffLooked =
+        w.playFrames >= 60 || (g_seen.kickOffShirts[0] && g_seen.kickOffShirts[1] && g_seen.kickOffScore);
+    if (w.kickOffLooked) return;
+    const Frame now = testenv::GrabFrame("season_kickoff.tga");
+    if (w.playFrames == 5) g_seen.kickOffGreen = testenv::GreenPercent(now);
+    for (int side = 0; side < 2; ++side) g_seen.kickOffShirts[side] |= testenv::SideShirtInView(now, side);
+    // The clock and score panels turn in over the first 26 drawn frames.
+    if (w.playFrames >= 30) g_seen.kickOffScore |= testenv::ScorePanelInView(now);
+}
+
+void LookAtGoal(Watch& w) {
+    const Frame now = testenv::GrabFrame("season_goal.tga");
+    g_goalGrabbed = true;
+    g_seen.goalDay = SeasonCalendar.currentDay;
+    g_seen.goalGreen = testenv::GreenPercent(now);
+    g_seen.goalScore = testenv::ScorePanelInView(now);
+    g_seen.goalScoreKey = ScorePanel.key == ScoreKey();
+    g_seen.goalShirt = testenv::SideShirtInView(now, 0) || testenv::SideShirtInView(now, 1);
+
+    if (w.mode == Mode::ToFirstGoal) w.done = true;
+}
+
+void LookAtWhistle() {
+    const Frame now = testenv::GrabFrame("season_whistle.tga");
+    g_seen.whistleGrabbed = true;
+    g_seen.whistleGreen = testenv::GreenPercent(now);
+    g_seen.whistleScore = testenv::ScorePanelInView(now);
+    g_seen.whistleScoreKey = ScorePanel.key == ScoreKey();
+}
+
+// A drawn frame of his match.
+void LookAtMatch() {
+    Watch& w = g_watch;
+    if (Replay_IsPlaying()) {
+        w.afterReplayFrame = w.playFrames + 1;
+        if (w.mode == Mode::Menus && w.step == 5 && ++g_seen.replayFrames == 3) {
+            // The replay he asked for, with its control panel at the bottom.
+            const Frame now = testenv::GrabFrame("season_replay.tga");
+            g_seen.replayPanelShare = testenv::DifferingShare(w.beforeReplay, now, 250, 500, 550, 590);
+            w.step = 6;
+        }
+        return;
+    }
+    if (!w.kickedOff) return;
+    ++w.playFrames;
+    if (g_reference.pixels.empty() && w.playFrames == 5)
+        g_reference = testenv::GrabFrame("season_reference.tga");
+    if (w.mode == Mode::Plain || w.done) return;
+    if (w.mode == Mode::Whole) {
+        ++g_seen.wholeFrames;
+        LookAtKickOff(w);
+    }
+    // The score panel turns over to the new score: grabbed once it has.
+    const int sinceGoal = w.playFrames - std::max(w.goalFrame, w.afterReplayFrame);
+    if (!g_goalGrabbed && w.goalFrame >= 0 && sinceGoal >= 30 && (ScorePanelSettled() || sinceGoal >= 300))
+        LookAtGoal(w);
+    if (w.mode == Mode::Whole && w.whistleFrame >= 0 && !g_seen.whistleGrabbed &&
+        w.playFrames >= w.whistleFrame + 5) {
+        LookAtWhistle();
+        // Watched to the whistle: the walk off undrawn.
+        DrawMode = 2;
+        w.done = g_goalGrabbed;
+    }
+    if (w.mode != Mode::Menus) return;
+    if (w.step == 1) {
+        PressKey(matchkey::kEsc);
+        w.step = 2;
+    } else if (w.step == 4 && ++w.stepFrame == 5) {
+        w.beforeReplay = testenv::GrabFrame("season_beforereplay.tga");
+        PressKey(matchkey::kF2);
+        w.step = 5;
+    }
+}
+
+// A drawn frame of a saved goal on the goal-replay screen.
+void LookAtSavedGoal() {
+    if (MenuOption != 105) return;
+    if (GoalReplayNumber != g_savedIndex) {
+        if (g_savedIndex < 0 && g_seen.savedGoalDay < 0) g_seen.savedGoalFiles = GoalFiles();
+        g_savedIndex = GoalReplayNumber;
+        g_savedFrames = 0;
+        if (g_seen.savedGoalDay < 0 || g_seen.savedGoalDay == SeasonCalendar.currentDay)
+            ++g_seen.savedGoalsPlayed;
+    }
+    if (++g_savedFrames != 8 || g_seen.savedGoalDay >= 0 || g_reference.pixels.empty()) return;
+    const Frame now = testenv::GrabFrame("season_savedgoal.tga");
+    g_seen.savedGoalDay = SeasonCalendar.currentDay;
+    g_seen.savedGoalGreen = testenv::GreenPercent(now);
+    g_seen.savedGoalPanelShare = testenv::DifferingShare(now, g_reference, 250, 500, 550, 590);
+}
+
+void OnRender() {
+    const int32_t drawn = D3DGameFramesDrawn;
+    if (g_innerRender != nullptr) g_innerRender();
+    if (D3DGameFramesDrawn == drawn) return;
+    if (ReplayViewing()) {
+        LookAtSavedGoal();
+    } else if (g_watch.mode != Mode::Plain || g_reference.pixels.empty()) {
+        LookAtMatch();
+    }
+}
+
+// ---- Ticks -------------------------------------------------------------------------------
+
+bool LastPeriodEnds() {
+    return Period == 1 && GameInfo.U8(gameinfo::kExtraTime) == 0 && GameInfo.U8(gameinfo::kPenalties) == 0;
+}
+
+// Whether the user watches now: the kick-off until it has been looked at,
+// a goal until it has been grabbed, the last minutes to the whistle; all
+// of it when the whole match is drawn.  The menus match is watched to its
+// Esc and from the substitution to the replay.
+bool Watching(const Watch& w) {
+    switch (w.mode) {
+        case Mode::Whole:
+            if (DrawWholeMatch() || !w.kickOffLooked || (w.goalFrame >= 0 && !g_goalGrabbed)) return true;
+            return LastPeriodEnds() && !g_seen.whistleGrabbed &&
+                   (MatchClockRunning ? PeriodClock + kEndTicks >= PeriodLength : w.whistleFrame >= 0);
+        case Mode::Menus:
+            return w.step <= 2 || w.step >= 4 || (w.goalFrame >= 0 && !g_goalGrabbed);
+        case Mode::ToFirstGoal:
+            return w.goalFrame >= 0 && !g_goalGrabbed;
+        default:
+            return true;
+    }
+}
+
+void OnTick() {
+    Watch& w = g_watch;
+
+    const bool mine = w.mode != Mode::Plain && !w.done;
+    // The first minute as the playthrough runs it (the kick-off counts);
+    // his own way from then on.
+    const bool firstMinute = Period == 0 && CurrentMinute < 1 && (MatchClockRunning || !w.kickedOff);
+    if (!mine || firstMinute) {
+        if (w.plainTick != nullptr) w.plainTick();
+    } else if (g_display.tickDisplayStep != nullptr) {
+        g_display.tickDisplayStep();
+    }
+    if (MatchClockRunning && !w.kickedOff) w.kickedOff = true;
+    if (Goals[0] + Goals[1] > w.goals) {
+        w.goals = Goals[0] + Goals[1];
+        if (w.goalFrame < 0) w.goalFrame = w.playFrames;
+    }
+    if (w.wasRunning && !MatchClockRunning && LastPeriodEnds()) w.whistleFrame = w.playFrames;
+    w.wasRunning = MatchClockRunning != 0;
+    if (!mine || Replay_IsPlaying() || !w.kickedOff) return;
+    if (w.mode == Mode::Menus && w.step == 0 && MatchClockRunning && PeriodClock > 150) w.step = 1;
+    if (firstMinute) return;
+    if (w.mode == Mode::Menus && w.step == 6) w.done = true;
+    // Drawing on and off as the user presses H.
+    const bool watching = Watching(w);
+    if (watching && DrawMode == 2) DrawMode = 0;
+    if (!watching && DrawMode == 0) DrawMode = 2;
+}
+
+// ---- The in-match menus --------------------------------------------------------------------
+
+bool ScreenUp(const MenuItem* table) {
+    return InGameMenuActive == 1 && ScreenPresented == 1 && !MenuViewHotItems().empty() &&
+           MenuViewTopTable() == table;
+}
+void WaitFor(const MenuItem* table, const char* what) {
+    testenv::MenuUserWaitFor([table] { return ScreenUp(table); }, 3000,
+                             [what] { Fail(std::string("the in-match menus: ") + what + " did not open"); });
+}
+// The bar's button of his side and a row of its pop-up.
+void SideButtonRow(int row) {
+    const int x = g_watch.side == 0 ? 60 : 512;
+    testenv::MenuUserClickItem([x](const MenuHotItem& item) { return item.x == x && item.y >= 550; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(row);
+}
+std::function<bool(const MenuHotItem&)> ListRow(int row) {
+    return
+        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 110 + 22 * row; };
+}
+std::function<bool(const MenuHotItem&)> BenchRow(int row) {
+    return
+        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 360 + 22 * row; };
+}
+void Leave() {
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
+    testenv::MenuUserWait(5);
+}
+
+// Esc at play: his side's statistics, then the players' statistics and the
+// team screen from his side's button, whose return button asks for a
+// stoppage.
+void AskForStoppage() {
+    g_seen.teamStatsSeen = true;
+    SideButtonRow(1);
+    WaitFor(IgPlayerStatsTable, "the players' statistics");
+    testenv::MenuUserDo([] { g_seen.playerStatsSeen = ScreenUp(IgPlayerStatsTable); });
+    SideButtonRow(0);
+    WaitFor(IgTeamTable, "the team screen");
+    testenv::MenuUserDo([] { g_seen.teamScreenSeen = ScreenUp(IgTeamTable); });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 507 && item.y == 490; });
+    testenv::MenuUserWait(10);
+    testenv::MenuUserDo([] { g_seen.stoppageAsked = ChangePending[g_watch.side] == 1; });
+    g_watch.step = 3;
+}
+
+bool HasRole(int side, int row) {
+    const int16_t slot = GetMatchSideSlot(int16_t(side), int16_t(row));
+    return MatchIsCaptain(int16_t(side), slot) != 0 || MatchIsCornerTaker(int16_t(side), slot) != 0 ||
+           MatchIsPenaltyTaker(int16_t(side), slot) != 0 || MatchIsFreeKickTaker(int16_t(side), slot) != 0;
+}
+
+// The engine's visit at the stoppage: the first substitute for an
+// outfield player without a role, confirmed, then back to the match.
+void Substitute() {
+    Watch& w = g_watch;
+    int row = 1;
+    while (row < 10 && HasRole(w.side, row)) ++row;
+    w.leavingRow = row;
+    w.coming = GetMatchSideSlot(int16_t(w.side), 11);
+    SideButtonRow(0);
+    WaitFor(IgTeamTable, "the team screen at the stoppage");
+    testenv::MenuUserClickItem(BenchRow(0));
+    testenv::MenuUserWait(20);
+    testenv::MenuUserClickItem(ListRow(row));
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 300,
+                             [] { Fail("the substitution asked nothing"); });
+    testenv::MenuUserWait(5);
+    // The box's buttons are placed when it opens.
+    testenv::MenuUserDo([] {
+        testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4);
+        testenv::MenuUserWait(20);
+        testenv::MenuUserDo([] {
+            g_seen.substituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1;
+            g_watch.step = 4;
+            g_watch.stepFrame = 0;
+        });
+        Leave();
+    });
+}
+
+bool InMatchMenus() {
+    Watch& w = g_watch;
+    if (w.mode != Mode::Menus || w.done || InGameMenuActive != 1 || !ScreenUp(IgTeamStatsTable)) return false;
+    if (w.step == 2 && InGameMenuArgGiven == 0) {
+        AskForStoppage();
+        return true;
+    }
+    if (w.step == 3 && InGameMenuArgGiven != 0 && MatchFinished == 0) {
+        Substitute();
+        return true;
+    }
+    // Between the periods: the playthrough's way.
+    return false;
+}
+
+}  // namespace
+}  // namespace match_steps
+
+void MatchDayActionsReset() {
+    using namespace match_steps;
+    g_seen = MatchDayActionsReport{};
+    g_watch = Watch{};
+    g_failures.clear();
+    g_reference = Frame{};
+    g_wholeDone = g_menusDone = g_goalGrabbed = false;
+    g_savedIndex = -1;
+    g_savedFrames = g_savedHeld = 0;
+}
+
+void MatchDayActionsBegin(const MatchDisplayHooks& display, bool active) {
+    using namespace match_steps;
+    g_display = display;
+    g_watch = Watch{};
+    g_watch.plainTick = MatchHooks.tickDisplayStep;
+    g_watch.cpu = double(std::clock()) / CLOCKS_PER_SEC;
+    const EnterGameInfo* block = GetMatchSetupBlock();
+    const int16_t user = HVW_GetMyClub();
+    g_watch.side = block->TeamI16(1, gameinfo::kTeamClub) == user ? 1 : 0;
+    if (active && !ShortTestRun()) {
+        if (!g_wholeDone && block->U8(gameinfo::kExtraTime) == 0 && block->U8(gameinfo::kPenalties) == 0) {
+            g_watch.mode = Mode::Whole;
+            g_wholeDone = true;
+            g_seen.wholeDay = SeasonCalendar.currentDay;
+        } else if (g_wholeDone && !g_menusDone) {
+            g_watch.mode = Mode::Menus;
+            g_menusDone = true;
+            g_seen.menusDay = SeasonCalendar.currentDay;
+        } else if (g_wholeDone && !g_goalGrabbed) {
+            g_watch.mode = Mode::ToFirstGoal;
+        }
+    }
+    MatchHooks.tickDisplayStep = OnTick;
+}
+
+void MatchDayActionsEnd() {
+    using namespace match_steps;
+    Watch& w = g_watch;
+    if (w.mode == Mode::Whole) g_seen.wholeCpu = double(std::clock()) / CLOCKS_PER_SEC - w.cpu;
+    if (w.mode == Mode::Menus) {
+        // The substitution stands in the match as it ended.
+        g_seen.subsUsed = MatchGetSubsUsed(int16_t(w.side));
+        g_seen.substituteOnPitch = w.leavingRow > 0 && w.coming >= 0 &&
+                                   GetMatchSideSlot(int16_t(w.side), int16_t(w.leavingRow)) == w.coming;
+    }
+    g_watch = Watch{};
+}
+
+bool MatchDayActionsScreens(bool active) {
+    using namespace match_steps;
+    if (!active) return false;
+    // Every drawn frame looked at, once the game's display hooks are in.
+    if (MatchHooks.updateAndRender != OnRender && MatchHooks.updateAndRender != nullptr) {
+        g_innerRender = MatchHooks.updateAndRender;
+        MatchHooks.updateAndRender = OnRender;
+    }
+    if (g_seen.savedGoalDay >= 0 && g_seen.optionAfterSavedGoals < 0 && !Replay_IsPlaying() &&
+        MenuOption != 105 && testenv::DayUserTableUp(ClubMainTable))
+        g_seen.optionAfterSavedGoals = MenuOption;
+    // A saved goal on screen: held until it has been grabbed (then the
+    // playthrough closes it), for a while at most.
+    if (Replay_IsPlaying() && ReplayViewing() && g_seen.savedGoalDay < 0 && !g_reference.pixels.empty() &&
+        ++g_savedHeld < 300)
+        return true;
+    return InMatchMenus();
+}
+
+const MatchDayActionsReport& MatchDayActionsSeen() {
+    using namespace match_steps;
+    return g_seen;
+}
+
+std::vector<std::string> MatchDayActionsFailures(bool fullRun) {
+    using namespace match_steps;
+    std::vector<std::string> failures = g_failures;
+    const MatchDayActionsReport& s = g_seen;
+    const auto check = [&failures](bool ok, const std::string& what) {
+        if (!ok) failures.push_back(what);
+    };
+    if (fullRun) {
+        check(s.wholeDay >= 0, "no league match of his was watched whole");
+        check(s.kickOffGreen > 20, "the pitch at the kick-off of the match watched whole");
+        check(s.kickOffShirts[0] && s.kickOffShirts[1], "both kits at the kick-off");
+        check(s.kickOffScore, "the score panel at the kick-off");
+        check(s.goalDay >= 0, "no goal grabbed in a drawn match");
+        if (s.goalDay >= 0) {
+            check(s.goalGreen > 20, "the pitch at the goal");
+            check(s.goalScore, "the score panel at the goal");
+            check(s.goalScoreKey, "the score panel's score at the goal");
+            check(s.goalShirt, "a kit in view at the goal");
+        }
+        check(s.whistleGrabbed, "no grab at the final whistle");
+        check(s.whistleGreen > 20, "the pitch at the final whistle");
+        check(s.whistleScore && s.whistleScoreKey, "the score panel with the final score at the whistle");
+        check(s.menusDay >= 0, "no match with the in-match menus");
+        check(s.teamStatsSeen && s.playerStatsSeen, "the statistics in the match");
+        check(s.teamScreenSeen && s.stoppageAsked, "the team screen's return asking for a stoppage");
+        check(s.substituted, "no substitution at the stoppage");
+        check(s.subsUsed == 1 && s.substituteOnPitch, "the substitution in the match as it ended");
+        check(s.replayFrames >= 3 && s.replayPanelShare > 30, "the replay he asked for, with its panel");
+        check(s.savedGoalDay >= 0, "no saved goal looked at on the goal-replay screen");
+    }
+    if (s.savedGoalDay >= 0) {
+        check(s.savedGoalGreen > 20, "the pitch in the saved goal");
+        check(s.savedGoalPanelShare > 30, "the replay panel in the saved goal");
+        check(s.savedGoalsPlayed == s.savedGoalFiles, "saved goals played " +
+                                                          std::to_string(s.savedGoalsPlayed) + " of " +
+                                                          std::to_string(s.savedGoalFiles));
+        check(s.optionAfterSavedGoals == 3, "the day with saved goals did not end on the club screen");
+    }
+    return failures;
+}
+
+std::string MatchDayActionsSummary() {
+    using namespace match_steps;
+    const MatchDayActionsReport& s = g_seen;
+    char line[400];
+    std::snprintf(
+        line, sizeof line,
+        "match watched whole on day %d: %d drawn frames, %.1f CPU-s; goal grabbed on day %d; menus "
+        "match on day %d (substitution %d, replay frames %d); saved goals on day %d: %d of %d played",
+        s.wholeDay, s.wholeFrames, s.wholeCpu, s.goalDay, s.menusDay, int(s.substituted), s.replayFrames,
+        s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles);
+    return line;
+}
+
+}  // namespace playthrough

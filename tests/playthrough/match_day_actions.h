@@ -1,0 +1,76 @@
+// What the season playthrough's user does with his shown matches beyond
+// letting them run: one league match watched whole from the kick-off to the
+// final whistle (grabs at the kick-off, at a goal and at the whistle), one
+// match in which he opens the in-match menus himself (the statistics, a
+// substitution at a stoppage, a replay), and a saved goal looked at on the
+// goal-replay screen after the day.  The playthrough calls these hooks from
+// its match maker and from the day user's steps; the report says what was
+// seen, and MatchDayActionsFailures what the checks rejected.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "match/matchhooks.h"
+
+namespace playthrough {
+
+struct MatchDayActionsReport {
+    // The match watched whole: its day, drawn frames and cost.
+    int wholeDay = -1;
+    int wholeFrames = 0;
+    double wholeCpu = 0;
+    // The kick-off's grabs: the pitch's share, each side's shirt seen, the
+    // score panel.
+    int kickOffGreen = -1;
+    bool kickOffShirts[2] = {false, false};
+    bool kickOffScore = false;
+    // The grab at a goal (of the match watched whole, or of the first later
+    // match with a goal, drawn until it).
+    int goalDay = -1;
+    int goalGreen = -1;
+    bool goalScore = false;
+    bool goalScoreKey = false;
+    bool goalShirt = false;
+    // The grab at the final whistle of the match watched whole.
+    bool whistleGrabbed = false;
+    int whistleGreen = -1;
+    bool whistleScore = false;
+    bool whistleScoreKey = false;
+    // The match with the in-match menus.
+    int menusDay = -1;
+    bool teamStatsSeen = false;
+    bool playerStatsSeen = false;
+    bool teamScreenSeen = false;
+    bool stoppageAsked = false;
+    bool substituted = false;
+    int subsUsed = -1;
+    bool substituteOnPitch = false;
+    int replayFrames = 0;
+    int replayPanelShare = -1;
+    // The goal-replay screen after a day with saved goals.
+    int savedGoalDay = -1;
+    int savedGoalFiles = 0;
+    int savedGoalsPlayed = 0;
+    int savedGoalGreen = -1;
+    int savedGoalPanelShare = -1;
+    int optionAfterSavedGoals = -1;
+};
+
+void MatchDayActionsReset();
+// Around each of his shown matches, with the display's own hooks (those in
+// place before the playthrough's): before the save only (active), the
+// match is watched whole, or with the menus, or drawn until its first
+// goal; otherwise it runs as the playthrough runs it.
+void MatchDayActionsBegin(const MatchDisplayHooks& display, bool active);
+void MatchDayActionsEnd();
+// Asked first on every step of the day user: true when it queued what the
+// user does (or holds him, a replay being looked at).
+bool MatchDayActionsScreens(bool active);
+
+const MatchDayActionsReport& MatchDayActionsSeen();
+// What the checks reject, given whether the whole run was played (the
+// match watched whole and the menus need the normal tree).
+std::vector<std::string> MatchDayActionsFailures(bool fullRun);
+std::string MatchDayActionsSummary();
+
+}  // namespace playthrough
