@@ -1,6 +1,8 @@
 // What the season playthrough's user does with his shown matches beyond
-// letting them run: one league match watched whole from the kick-off to the
-// final whistle (grabs at the kick-off, at a goal and at the whistle), one
+// letting them run: one league match watched from the kick-off to the final
+// whistle (grabs at the kick-off, at a goal and at the whistle; drawn
+// throughout with HALVORN_WATCH_WHOLE=1, otherwise at those moments with
+// the drawing off (H) between: a whole drawn match costs minutes), one
 // match in which he opens the in-match menus himself (the statistics, a
 // substitution at a stoppage, a replay), and a saved goal looked at on the
 // goal-replay screen after the day.  The playthrough calls these hooks from
