@@ -351,6 +351,11 @@ void AdvanceDay() {
         }
     }
     ProcessPendingPlayerEvents();
+    // The day's draws and a new season's lay-out may have put reserve
+    // fixtures beside other fixtures of their clubs: they move on before the
+    // day ends, so that the table a save writes is the one its load keeps
+    // (the load moves them at once, the day's jobs only tomorrow).
+    ResolveFixtureClashes();
     HVW_CheckFormationTotal();
 }
 

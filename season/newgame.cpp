@@ -5,6 +5,7 @@
 
 #include "database/Access.h"
 #include "database/diarynotes.h"
+#include "database/fixturechecks.h"
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/hvw/dataconv.h"
@@ -363,4 +364,8 @@ void NewGameSetUp() {
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
     InitClubTacticPresets();
+    // The reserve fixtures that share a day with another fixture of their
+    // clubs move on now, as loading the game would move them: the game the
+    // user starts holds the fixture table that a save and load of it holds.
+    ResolveFixtureClashes();
 }
