@@ -374,6 +374,11 @@ void ContinueTodaysMatch() {
     const DayCounts c = CountDay(Today());
     MatchDay_PlayDay(c.userSlot, c.userCount, c.flaggedCount, c.otherCount);
     HVW_AdvanceDay();
+    // No preview here, but the user's match of the new day gets its referee
+    // as after the other modes: the one kept from his last match would
+    // otherwise officiate it, whatever its competition and countries.
+    const DayCounts next = CountDay(Today());
+    if (next.userSlot != -1) CurrentReferee = HVW_AppointReferee(next.userSlot);
     ProcessHalvornDayMessages();
     AutoSaveGame();
 }

@@ -18,6 +18,7 @@
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
+#include "database/referees.h"
 #include "database/savetable.h"
 #include "database/text.h"
 #include "generic/replay.h"
@@ -373,6 +374,31 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.season, season + 1);
     EXPECT_EQ(MenuOption, 87);
+}
+
+// Play Match shows no preview, but the user's match of the new day gets its
+// own referee: not the one kept from an earlier match, here one of another
+// country, who would otherwise officiate it.
+TEST_F(DayLoopTest, PlayMatchAppointsTheRefereeOfTheUsersNextMatch) {
+    FixtureFakesScope fakes;
+    testenv::DayUserStart();
+    const int16_t day = EmptyDays(3);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    SeasonCalendar.weekday = 1;
+    const int16_t nation = int16_t(GetClubNation(user_));
+    HVW_AddFixture(int16_t(day + 1), kCompFriendly, user_, FirstClubOf(0, 1), 0);
+    int16_t stale = -1;
+    for (int16_t referee = 0; referee < kRefereeSlots && stale < 0; ++referee) {
+        const int16_t of = HVW_GetRefereeNation(referee);
+        if (of >= 0 && of != nation) stale = referee;
+    }
+    ASSERT_GE(stale, 0);
+    CurrentReferee = stale;
+    RunDay(2);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_NE(CurrentReferee, stale);
+    EXPECT_EQ(HVW_GetRefereeNation(CurrentReferee), nation);
 }
 
 // Screen 47 by hand: a name typed into row 0 saves the game there with the
