@@ -856,7 +856,14 @@ bool AnswerJobApplication() {
         HVW_ClearJobApplication();
         return true;
     }
-    if (g_unattended) return true;
+    if (g_unattended) {
+        // Nobody is there to take the job: the acceptance waits for the
+        // user's next day at the screens (answered only on its day, it was
+        // lost once the soak's day had passed).
+        const int16_t today = HVW_GetCurrentDay();
+        JobApplicationRecord.day = uint16_t(today + 1 < kSeasonEndDay ? today + 1 : 0);
+        return true;
+    }
     MenuOption = 6;
     SelectedClub = uint16_t(club);
     const int16_t userClub = UserClub();

@@ -166,6 +166,20 @@ TEST_F(DayMessagesTest, TheJobApplicationIsAnsweredOnItsDay) {
     Run();
     EXPECT_EQ(MenuOption, 6);
     EXPECT_EQ(SelectedClub, uint16_t(other_));
+
+    // Accepted on a day of a soak, with nobody there: the offer waits for
+    // the user's first day back at the screens.
+    JobApplicationRecord = {uint16_t(other_), 101, 1};
+    MenuOption = 3;
+    ProcessHalvornDayMessagesUnattended();
+    EXPECT_EQ(MenuOption, 3);
+    SeasonCalendar.currentDay = 102;
+    ProcessHalvornDayMessagesUnattended();
+    EXPECT_EQ(MenuOption, 3);
+    SeasonCalendar.currentDay = 103;
+    Run();
+    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(SelectedClub, uint16_t(other_));
 }
 
 TEST_F(DayMessagesTest, ADealOfAComputerClubGoesToTheSquadScreen) {
