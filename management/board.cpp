@@ -67,20 +67,11 @@ constexpr int16_t kFullMorale = 60;
 uint16_t RunManagers[kClubCount];
 
 void FindAllClubManagers() {
-    uint16_t firstManager[kClubCount], lastPlayerManager[kClubCount];
-    for (int c = 0; c < kClubCount; ++c) firstManager[c] = lastPlayerManager[c] = kNoManager;
-    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
-        const uint16_t club = GetPlayerClub(p);
-        if (!IsClubNumber(club)) continue;
-        if (GetPlayerPosition(p) == 13 && p != kNoManager) {
-            if (firstManager[club] == kNoManager) firstManager[club] = p;
-        } else if (GetPlayerHalvorn(p) != 0) {
-            lastPlayerManager[club] = p;
-        }
-    }
-    for (int c = 0; c < kClubCount; ++c) {
-        RunManagers[c] = firstManager[c] != kNoManager ? firstManager[c] : lastPlayerManager[c];
-    }
+    // The kept managers: one walk over the players when no pass keeps them
+    // yet, none when the review's kept lookups have just made them.
+    KeepClubManagers(true);
+    for (int16_t c = 0; c < kClubCount; ++c) RunManagers[c] = FindClubManager(c);
+    KeepClubManagers(false);
 }
 
 int RepPercent(int reputation) { return reputation * 100 / 63; }
