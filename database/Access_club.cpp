@@ -576,12 +576,18 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
     // Only players of the table are ever written to an entry.
     if (player == 0 || player >= PlayerCount) return;
     for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
+        // Most clubs name him nowhere: their reputation is read only when
+        // one of their entries does.
+        bool checked = false, inPlay = false;
         for (int bid = 0; bid < kShortListBids; ++bid) {
             for (int slot = 0; slot < kShortListSlots; ++slot) {
                 uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
                 if (LoadU16(entry) != player) continue;
-                entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255));
+                if (!checked) {
+                    inPlay = GetClubRep(club) != 0;
+                    checked = true;
+                }
+                if (inPlay) entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255));
             }
         }
     }

@@ -262,6 +262,27 @@ TEST_F(ClubTest, BidsAndTheShortList) {
     EXPECT_EQ(GetClubBidShortListId(5, 3, 4), 61);
 }
 
+// Interest in a player rises in every entry naming him at the clubs in
+// play, held within a byte; a club out of play and other players' entries
+// stay as they were.
+TEST_F(ClubTest, ShortListInterestRisesOnlyWhereThePlayerIsNamedAtClubsInPlay) {
+    for (int16_t club : {5, 6}) SetClubRep(club, 20);
+    ASSERT_EQ(GetClubRep(7), 0);  // no setter gives 0: an empty club slot
+    SetClubBidShortList(5, 0, 1, 61, 10, 2);
+    SetClubBidShortList(5, 3, 4, 61, 250, 2);
+    SetClubBidShortList(6, 2, 0, 60, 10, 2);
+    SetClubBidShortList(7, 1, 1, 61, 10, 2);
+    AddClubBidShortListInterest(61, 8);
+    EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 18);
+    EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 255);
+    EXPECT_EQ(GetClubBidShortListByte2(5, 3, 4), 2);
+    EXPECT_EQ(GetClubBidShortListByte1(6, 2, 0), 10);
+    EXPECT_EQ(GetClubBidShortListByte1(7, 1, 1), 10) << "a club out of play keeps its entries";
+    AddClubBidShortListInterest(61, -30);
+    EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 0);
+    EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 225);
+}
+
 TEST_F(ClubTest, SeasonHistoryBlocks) {
     const int16_t c = 11;
     const uint8_t* block = ClubBytes(c) + 207 + 188 * 3;
