@@ -83,7 +83,11 @@ void Match_ActReceivePass(int16_t figure) {
         }
         return;
     }
+    // On his point he keeps his own direction to the ball fresh: the group
+    // update refreshes it only every fourth tick, and the test of step 4
+    // (is the ball still coming his way) reads it every tick.
     const int toBall = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
+    f.ballDirection = uint16_t(toBall);
     const int back = (BallState.direction + 128) & 255;
     const bool dropping = BallState.vz < 0 && BallState.z < 70 && f.rankDistance > BallState.speed * 20;
     if (dropping || f.hasKicked != 0) {

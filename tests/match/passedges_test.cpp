@@ -237,8 +237,10 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallState.speed = 6;
     Put(6, 796, 1400);
     Match_SetPlayerAction(6, 17);
+    r.ballDirection = 64;  // as the group update saw it some ticks ago
     Run(6);
     EXPECT_EQ(+r.action, 17);
+    EXPECT_EQ(+r.ballDirection, 0) << "on his point he looks at the ball again";
     BallTeam = 1;  // an opponent touched it
     Run(6);
     EXPECT_EQ(+r.action, 4);
