@@ -833,6 +833,10 @@ bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
 // Set while the day loop runs the messages with nobody at the keys: what
 // would open a screen for the user is left as it stands for later.
 bool g_unattended = false;
+// The sacking of a day nobody was at the screens (its flag lasts only until
+// the next day's board reviews): told on the user's next day there, while
+// he is still without a club.
+uint16_t g_sackedWhileAway = 0;
 
 int16_t UserClub() {
     const uint16_t club = GetPlayerClub(1);
@@ -969,10 +973,17 @@ void ProcessHalvornDayMessages() {
         MenuOption = 3;
         return;
     }
-    if (HVW_GetHumanSackedFlag() > 0) {
-        if (g_unattended) return;
+    if (UserClub() >= 0) g_sackedWhileAway = 0;
+    const uint16_t sacked =
+        HVW_GetHumanSackedFlag() > 0 ? uint16_t(HVW_GetHumanSackedFlag()) : g_sackedWhileAway;
+    if (sacked > 0) {
+        if (g_unattended) {
+            g_sackedWhileAway = sacked;
+            return;
+        }
+        g_sackedWhileAway = 0;
         ShowMessageBox(GetText(kSackedText), 0);
-        MenuCurrentPlayer = uint16_t(HVW_GetHumanSackedFlag());
+        MenuCurrentPlayer = sacked;
         MenuOption = 39;
         return;
     }

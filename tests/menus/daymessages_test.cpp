@@ -87,9 +87,14 @@ class DayMessagesTest : public ::testing::Test {
         PendingDeal_Add(player, 0, 0, 0, 0, 1, uint16_t(first), uint16_t(second), fee, fee, 1);
         PendingDeal_TickAll();
     }
-    std::string Run() {
+    // The day's messages, with the user at the screens or (a soak) not.
+    std::string Run(bool unattended = false) {
         StdoutCapture out;
-        ProcessHalvornDayMessages();
+        if (unattended) {
+            ProcessHalvornDayMessagesUnattended();
+        } else {
+            ProcessHalvornDayMessages();
+        }
         return out.Text();
     }
 
@@ -122,6 +127,32 @@ TEST_F(DayMessagesTest, ASackingLeadsToTheVacancies) {
     EXPECT_NE(Run().find("You have been sacked by the board!"), std::string::npos);
     EXPECT_EQ(MenuCurrentPlayer, 1);
     EXPECT_EQ(MenuOption, 39);
+}
+
+// Sacked on a day of a soak: nobody is told then, and the board's flag is
+// gone the next day; the user hears it on his first day back, while he is
+// still without a club.
+TEST_F(DayMessagesTest, ASackingOnADayNobodyWatchedIsToldOnTheNextDayWatched) {
+    SackedClubControl = 1;
+    MenuOption = 3;
+    EXPECT_EQ(Run(true).find("sacked"), std::string::npos);
+    EXPECT_EQ(MenuOption, 3);
+    SackedClubControl = 0;  // the next day's reviews
+    SetPlayerClub(1, kNoClub);
+    EXPECT_EQ(Run(true).find("sacked"), std::string::npos);
+    EXPECT_NE(Run().find("You have been sacked by the board!"), std::string::npos);
+    EXPECT_EQ(MenuCurrentPlayer, 1);
+    EXPECT_EQ(MenuOption, 39);
+    // Told once; and a user with a club again hears nothing of it.
+    MenuOption = 3;
+    EXPECT_EQ(Run().find("sacked"), std::string::npos);
+    SackedClubControl = 1;
+    Run(true);
+    SackedClubControl = 0;
+    SetPlayerClub(1, uint16_t(user_));
+    MenuOption = 3;
+    EXPECT_EQ(Run().find("sacked"), std::string::npos);
+    EXPECT_EQ(MenuOption, 3);
 }
 
 TEST_F(DayMessagesTest, AJobOfferOpensTheOfferingClub) {
