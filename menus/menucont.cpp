@@ -973,7 +973,7 @@ void ProcessHalvornDayMessages() {
         MenuOption = 3;
         return;
     }
-    if (UserClub() >= 0) g_sackedWhileAway = 0;
+    if (g_sackedWhileAway != 0 && UserClub() >= 0) g_sackedWhileAway = 0;
     const uint16_t sacked =
         HVW_GetHumanSackedFlag() > 0 ? uint16_t(HVW_GetHumanSackedFlag()) : g_sackedWhileAway;
     if (sacked > 0) {
