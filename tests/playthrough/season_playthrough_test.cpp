@@ -73,6 +73,7 @@
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/start_path.h"
 #include "tests/fakes/test_util.h"
+#include "tests/playthrough/day_user_deals.h"
 #include "tests/playthrough/match_day_actions.h"
 #include "zud3d/d3dgame.h"
 
@@ -428,9 +429,14 @@ bool GiveUpWhenLost() {
     return true;
 }
 
+// The deals start from the club screen once the tour is over.
+bool DealsAtClub() { return ClubScreenUp() && g_run.tour != nullptr && g_run.tour->finished; }
+
 bool SeasonScreens() {
-    return GiveUpWhenLost() || playthrough::MatchDayActionsScreens(BeforeTheSave()) || OnReplay() ||
-           OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
+    return GiveUpWhenLost() || playthrough::MatchDayActionsScreens(BeforeTheSave()) ||
+           playthrough::DayUserDeals(BeforeTheSave() && !ShortTestRun(), DealsAtClub(),
+                                     g_run.saveDay - SeasonCalendar.currentDay) ||
+           OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
 }
 
 void NoteScreen() {
@@ -494,6 +500,7 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     GameSeedRandom(2087);
     g_run = SeasonRun{};
     playthrough::MatchDayActionsReset();
+    playthrough::DayUserDealsReset();
     ScreenPresented = 0;
     DayUserScreen() = SeasonScreens;
     DayUserWatch() = NoteScreen;
@@ -595,6 +602,9 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     for (const std::string& failure : playthrough::MatchDayActionsFailures(!ShortTestRun()))
         ADD_FAILURE() << "his matches: " << failure;
     std::printf("%s\n", playthrough::MatchDayActionsSummary().c_str());
+    for (const std::string& failure : playthrough::DayUserDealsFailures(!ShortTestRun()))
+        ADD_FAILURE() << "his deals: " << failure;
+    std::printf("%s\n", playthrough::DayUserDealsSummary().c_str());
 
     for (int16_t id : g_run.tour->visited) g_run.optionsSeen.insert(id);
     std::printf(
