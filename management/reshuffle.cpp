@@ -28,6 +28,11 @@ struct Candidate {
     int16_t stamina, consistency;
     uint16_t intDuty, club, injury, fitness, position2, age, morale, field105, fatigue;
     int16_t settings[3];  // by side selector 0..2
+    // His score for a position before the side selector's setting, kept
+    // once worked out: the picks of one reshuffle ask for a position more
+    // than once, and nothing the score reads moves during a reshuffle.
+    uint16_t scoredPositions;  // bit p: positionScore[p] holds
+    int32_t positionScore[kValuePositions];
 };
 
 // The club's available players, best first; picks take them off.
@@ -183,6 +188,32 @@ bool RosterRecordsEqual(int16_t club, const std::vector<uint8_t>& kept) {
     return at == kept.size();
 }
 
+// A candidate's score for a position: his weighted stats against the
+// threshold of his age, his stamina, in the viewed season his morale,
+// fitness, form and freshness, and a cut outside his position group. Stats
+// and weights below 100 and 128 keep it well within 32 bits.
+int32_t PositionScore(const Candidate& c, const int8_t* w, int position, bool inSeason) {
+    const int own = c.position2;
+    const int32_t threshold = c.age / 2 + 40;
+    int64_t score = 0;
+    for (int column = 0; column < kValueColumns; ++column) {
+        if (w[column] == 0) continue;
+        const int32_t s = c.stats[column];
+        score += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
+    }
+    if (score < 0) score = 1;
+    score += 20 * c.stamina;
+    if (inSeason) {
+        const int morale = c.morale;
+        if (morale < 30) score = (score / 70) * (morale + 10);
+        score = (score / 70) * (c.fitness + 10);
+        score = (score / 70) * (c.field105 + 10);
+        score = (score / 70) * (70 - c.fatigue);
+    }
+    if (PositionGroupTable[std::min(own, 12)] != PositionGroupTable[position]) score = (score / 100) * 60;
+    return int32_t(score);
+}
+
 }  // namespace
 
 uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
@@ -192,7 +223,7 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
     int64_t bestScore = 0;
     uint16_t best = 0;
     for (int i = 0; i < g_workingCount; ++i) {
-        const Candidate& c = g_working[i];
+        Candidate& c = g_working[i];
         const uint16_t p = c.player;
         if (c.intDuty != 0 || c.club != uint16_t(club) || c.injury != 0 || c.fitness < kUnfitBelow ||
             GetPlayerFlag107(p) != 0) {
@@ -200,23 +231,12 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
         }
         const int own = c.position2;
         if (!FitsPosition(own, position)) continue;
-        const int32_t threshold = c.age / 2 + 40;
-        int64_t score = 0;
-        for (int column = 0; column < kValueColumns; ++column) {
-            if (w[column] == 0) continue;
-            const int32_t s = c.stats[column];
-            score += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
+        const uint16_t bit = uint16_t(1u << position);
+        if ((c.scoredPositions & bit) == 0) {
+            c.positionScore[position] = PositionScore(c, w, position, inSeason);
+            c.scoredPositions |= bit;
         }
-        if (score < 0) score = 1;
-        score += 20 * c.stamina;
-        if (inSeason) {
-            const int morale = c.morale;
-            if (morale < 30) score = (score / 70) * (morale + 10);
-            score = (score / 70) * (c.fitness + 10);
-            score = (score / 70) * (c.field105 + 10);
-            score = (score / 70) * (70 - c.fatigue);
-        }
-        if (PositionGroupTable[std::min(own, 12)] != PositionGroupTable[position]) score = (score / 100) * 60;
+        int64_t score = c.positionScore[position];
         const int16_t setting = mode >= 0 && mode < 3 ? c.settings[mode] : int16_t(3);
         if (setting != 3) score = (setting * 20 + 40) * score / 100;
         score = (c.consistency + 30) * score / 130;
