@@ -12,6 +12,10 @@ namespace {
 int g_cursor_x = 0;
 int g_cursor_y = 0;
 bool g_buttons[3] = {};
+// A press not read yet: a click whose press and release both come between
+// two reads (a game busy for longer than the click lasted) still reads as
+// one press instead of being lost.
+bool g_pressed_unread[3] = {};
 bool g_swapped = false;
 
 bool g_fake_sticks = false;
@@ -72,13 +76,16 @@ void HideCursor() {
 
 bool MouseButtonIsDown(int button) {
     if (button < 0 || button > 2) return false;
-    return g_buttons[button];
+    const bool down = g_buttons[button] || g_pressed_unread[button];
+    g_pressed_unread[button] = false;
+    return down;
 }
 
 bool MouseButtonsSwapped() { return g_swapped; }
 
 void ClearMouseButtonStates() {
     for (bool& b : g_buttons) b = false;
+    for (bool& b : g_pressed_unread) b = false;
 }
 
 void NoteMouseMotion(int dx, int dy) {
@@ -87,7 +94,9 @@ void NoteMouseMotion(int dx, int dy) {
 }
 
 void NoteMouseButton(int button, bool down) {
-    if (button >= 0 && button <= 2) g_buttons[button] = down;
+    if (button < 0 || button > 2) return;
+    g_buttons[button] = down;
+    if (down) g_pressed_unread[button] = true;
 }
 
 void SetMouseButtonsSwapped(bool swapped) { g_swapped = swapped; }

@@ -21,7 +21,8 @@ bool SetCursorPos(int x, int y);
 void HideCursor();
 
 enum : int { kMouseLeft = 0, kMouseRight = 1, kMouseMiddle = 2 };
-// Whether a physical button is down right now.
+// Whether a physical button is down right now, or was pressed since the
+// last time it was asked about (a click that ended before it was read).
 bool MouseButtonIsDown(int button);
 // Whether the user has exchanged the primary and secondary buttons.
 bool MouseButtonsSwapped();

@@ -255,6 +255,37 @@ TEST_F(MouseTest, ButtonsFollowTheSwapSetting) {
     EXPECT_EQ(b, 0);
 }
 
+// A click whose press and release both arrive before the game reads the
+// mouse (the game was busy) reads as pressed once, then released; a reset
+// forgets such a press too.
+TEST_F(MouseTest, AClickEndedBeforeTheReadIsNotLost) {
+    int16_t x, y;
+    uint16_t b;
+    plat::InjectMouseButton(0, true);
+    plat::InjectMouseButton(0, false);
+    PumpMessages();
+    Read(&x, &y, &b);
+    EXPECT_EQ(b, MOUSE_BUTTON_PRIMARY);
+    Read(&x, &y, &b);
+    EXPECT_EQ(b, 0);
+    // Held across reads: down until released, then up.
+    plat::InjectMouseButton(1, true);
+    PumpMessages();
+    Read(&x, &y, &b);
+    Read(&x, &y, &b);
+    EXPECT_EQ(b, MOUSE_BUTTON_SECONDARY);
+    plat::InjectMouseButton(1, false);
+    PumpMessages();
+    Read(&x, &y, &b);
+    EXPECT_EQ(b, 0);
+    plat::InjectMouseButton(2, true);
+    plat::InjectMouseButton(2, false);
+    PumpMessages();
+    ResetMouseDriver();
+    Read(&x, &y, &b);
+    EXPECT_EQ(b, 0);
+}
+
 TEST_F(MouseTest, TheDriverHidesThePointerOverTheWindow) {
     EXPECT_EQ(WinMainWindowProc(WinGetWindowHandle(), WM_SETCURSOR, 0, 0), 1);
     UninitMouseDriver();
