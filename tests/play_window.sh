@@ -297,7 +297,7 @@ advance() {
     from=$SCREEN
     for try in 1 2 3 4; do
         home_click "$x" "$y"
-        if leaves_within 60 "$from"; then
+        if leaves_within 20 "$from"; then
             wait_within 240 "$want" || fail "the screen $want never came (the screen is $SCREEN; it was $from)"
             settle
             echo "$want screen after $(($(date +%s) - started)) s ($(($(date +%s) - stage_start)) s from $from, $try click(s))"
@@ -328,16 +328,29 @@ advance 762 578 club
 
 # ---- The days to the user's first match shown ------------------------------------------
 
+# A click whose answer is waited for: the picture once the pointer stands
+# still at x,y, the click, then until the picture has changed (at most the
+# seconds given) and settled.  A fixed pause is too short on a loaded machine:
+# the next click would come before the game has opened what it clicks on.
+click_answered() {
+    local before deadline
+    move "$1" "$2"
+    settle
+    before=$(hash_now)
+    xdotool sleep 0.05 mousedown 1 sleep 0.15 mouseup 1
+    deadline=$(($(date +%s) + ${3:-8}))
+    while [ "$(date +%s)" -lt "$deadline" ] && [ "$(hash_now)" = "$before" ]; do sleep 0.2; done
+    settle
+}
+
 # The team screen after a refused "Play Match": the second player of the list
 # picked and made captain, corner, penalty and free-kick taker.
 name_roles() {
     local role
     home
     for role in "200 512" "200 535" "540 512" "540 535"; do
-        click 120 145
-        sleep 0.3
-        click $role
-        sleep 0.3
+        click_answered 120 145
+        click_answered $role
     done
 }
 
@@ -345,8 +358,8 @@ name_roles() {
 # pointer, over the dark strip below the button.
 continue_popup() {
     click 568 573
-    local c
-    for _ in $(seq 8); do
+    local c deadline=$(($(date +%s) + 10))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
         read -r -a c <<<"$(colours 588,592 608,592 628,592)"
         [ ${#c[@]} -eq 3 ] && [ "${c[0]}${c[1]}${c[2]}" != 1A1D221A1D221A1D22 ] && return 0
         sleep 0.2
@@ -374,7 +387,7 @@ while [ "$(scenes)" -eq 0 ]; do
     home
     case $SCREEN in
         box)
-            click 400 300
+            click_answered 400 300
             ;;
         club)
             # Continue opens its pop-up under the pointer: "Play Match" is its
@@ -383,19 +396,22 @@ while [ "$(scenes)" -eq 0 ]; do
             club_visits=$((club_visits + 1))
             [ "$club_visits" -le 40 ] || fail "the days do not move on"
             if continue_popup; then
+                # On a match day the club screen goes; a loaded game may take
+                # seconds to leave it, and Run On must not be clicked then.
                 click 590 589
-                sleep 1
-                settle
-                read_screen
-                if [ "$SCREEN" = club ] && continue_popup; then click 590 576; fi
+                if ! leaves_within 5 club; then
+                    settle
+                    read_screen
+                    if [ "$SCREEN" = club ] && continue_popup; then click 590 576; fi
+                fi
             fi
             ;;
         team)
             name_roles
-            click 762 578
+            click_answered 762 578
             ;;
         tick)
-            click 762 578
+            click_answered 762 578
             ;;
         panel)
             # The team news' continue bar and then its "View Match" bar.
