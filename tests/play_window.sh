@@ -414,8 +414,18 @@ while [ "$(scenes)" -eq 0 ]; do
             click_answered 762 578
             ;;
         panel)
-            # The team news' continue bar and then its "View Match" bar.
-            click 400 573 0.6
+            # The team news' continue bar and then its "View Match" bar.  The
+            # bar is read between the day's fixtures while they are played (the
+            # picture keeps changing), so it is clicked again every few seconds
+            # while the panels stand, not after a wait for a still picture: by
+            # then the user's match would have been played unseen.
+            for _ in $(seq 20); do
+                click 400 573 0.6
+                sleep 1.5
+                [ "$(scenes)" -eq 0 ] || break
+                read_screen
+                [ "$SCREEN" = panel ] || break
+            done
             ;;
         titled)
             # A screen the day's messages opened (a bid, talks, the inbox):
