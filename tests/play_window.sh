@@ -328,19 +328,19 @@ advance 762 578 club
 
 # ---- The days to the user's first match shown ------------------------------------------
 
-# A click whose answer is waited for: the picture once the pointer stands
-# still at x,y, the click, then until the picture has changed (at most the
-# seconds given) and settled.  A fixed pause is too short on a loaded machine:
+# A click whose answer is waited for: the picture once the pointer stands at
+# x,y, the click, then until the picture has changed (at most the seconds
+# given).  A fixed pause is too short on a loaded machine:
 # the next click would come before the game has opened what it clicks on.
 click_answered() {
     local before deadline
     move "$1" "$2"
-    settle
+    sleep 0.3
     before=$(hash_now)
     xdotool sleep 0.05 mousedown 1 sleep 0.15 mouseup 1
     deadline=$(($(date +%s) + ${3:-8}))
     while [ "$(date +%s)" -lt "$deadline" ] && [ "$(hash_now)" = "$before" ]; do sleep 0.2; done
-    settle
+    sleep 0.3
 }
 
 # The team screen after a refused "Play Match": the second player of the list
@@ -373,7 +373,7 @@ scenes() { grep -c 'D3DEndScene' "$work/game.log" 2>/dev/null || true; }
 # quickly, but ending in time for the picture and the close within the
 # test's ten minutes.
 club_at=$(date +%s)
-deadline=$((started + 440))
+deadline=$((started + 480))
 [ "$deadline" -ge $((club_at + 300)) ] || deadline=$((club_at + 300))
 club_visits=0
 titled_reads=0
