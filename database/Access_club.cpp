@@ -596,8 +596,7 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
 void AddClubBidShortListInterests(const ShortListInterestGain* gains, int count) {
     if (count <= 0) return;
     for (int16_t club = 0; club < kClubCount; ++club) {
-        // As above: the reputation is read only for a club naming one of them.
-        bool checked = false, inPlay = false;
+        if (GetClubRep(club) == 0) continue;
         for (int bid = 0; bid < kShortListBids; ++bid) {
             for (int slot = 0; slot < kShortListSlots; ++slot) {
                 uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
@@ -605,12 +604,8 @@ void AddClubBidShortListInterests(const ShortListInterestGain* gains, int count)
                 // Only players of the table are ever written to an entry.
                 if (player == 0 || player >= PlayerCount) continue;
                 for (int i = 0; i < count; ++i) {
-                    if (gains[i].player != player) continue;
-                    if (!checked) {
-                        inPlay = GetClubRep(club) != 0;
-                        checked = true;
-                    }
-                    if (inPlay) entry[2] = uint8_t(std::clamp(entry[2] + int(gains[i].delta), 0, 255));
+                    if (gains[i].player == player)
+                        entry[2] = uint8_t(std::clamp(entry[2] + int(gains[i].delta), 0, 255));
                 }
             }
         }
