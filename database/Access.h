@@ -529,13 +529,6 @@ void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t playe
 // naming the player, in every club with a reputation: one direct walk over
 // the clubs' lists, as it runs for each player after every match.
 void AddClubBidShortListInterest(uint16_t player, int16_t delta);
-// The same for several players' gains in one walk: each entry takes the
-// gains naming its player in their order, as the calls one by one would.
-struct ShortListInterestGain {
-    uint16_t player;
-    int16_t delta;
-};
-void AddClubBidShortListInterests(const ShortListInterestGain* gains, int count);
 
 // Season history, block 0..9.
 uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index);

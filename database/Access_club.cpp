@@ -593,25 +593,6 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
     }
 }
 
-void AddClubBidShortListInterests(const ShortListInterestGain* gains, int count) {
-    if (count <= 0) return;
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
-        for (int bid = 0; bid < kShortListBids; ++bid) {
-            for (int slot = 0; slot < kShortListSlots; ++slot) {
-                uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
-                const uint16_t player = LoadU16(entry);
-                // Only players of the table are ever written to an entry.
-                if (player == 0 || player >= PlayerCount) continue;
-                for (int i = 0; i < count; ++i) {
-                    if (gains[i].player == player)
-                        entry[2] = uint8_t(std::clamp(entry[2] + int(gains[i].delta), 0, 255));
-                }
-            }
-        }
-    }
-}
-
 // --- season history --------------------------------------------------------
 
 uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index) {

@@ -104,26 +104,6 @@ void PayBonus(int16_t club, int32_t amount) {
 }
 
 // A notice to the user about a player on his shortlist.
-// The clubs' short-list interest gains of one side's players, made in one
-// walk over every club's lists when the side's players are done: nothing in
-// between reads or changes the lists.
-constexpr int kMostInterestGains = 3 * kSheetSlots;
-ShortListInterestGain g_interestGains[kMostInterestGains];
-int g_interestGainCount = 0;
-
-void AddInterest(uint16_t p, int16_t points) {
-    if (g_interestGainCount == kMostInterestGains) {
-        AddClubBidShortListInterests(g_interestGains, g_interestGainCount);
-        g_interestGainCount = 0;
-    }
-    g_interestGains[g_interestGainCount++] = ShortListInterestGain{p, points};
-}
-
-void GiveInterest() {
-    AddClubBidShortListInterests(g_interestGains, g_interestGainCount);
-    g_interestGainCount = 0;
-}
-
 void ScoutNotice(uint16_t p, int16_t club, int16_t type, int16_t text1 = -1) {
     if (ShortList_IsPlayerOn(p) == 0) return;
     const int16_t text2 = text1 >= 0 ? int16_t(kPositionTypeText + HVW_GetPositionType(p)) : int16_t(-1);
@@ -410,7 +390,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
         if (GameRandom() % 25 == 0) AddExperience(p);
         if (p == ManOfTheMatch(job.side)) {
             SetPlayerMoM(p, int16_t(GetPlayerMoM(p) + 1));
-            AddInterest(p, 3);
+            AddBidShortListPoints(p, 3);
             ScoutNotice(p, job.club, 238);
             ChangePlayerStatRandom(p, 3);
             AddForm(p, 5 * B);
@@ -419,7 +399,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
         SetPlayerPerf(p, int16_t((weighted + r.rating) / (n + 1)));
         if (r.assists > 0) {
             SetPlayerAssists(p, int16_t(GetPlayerAssists(p) + r.assists));
-            AddInterest(p, r.assists);
+            AddBidShortListPoints(p, r.assists);
             ScoutNotice(p, job.club, 239);
             AddForm(p, 2 * B);
             AddFans(p, FansGain(p, r.assists * 2 * B));
@@ -434,7 +414,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
             AddFans(p, FansGain(p, weighted * 4 * B));
             if (job.side == 0) AddFans(p, FansGain(p, weighted * 3 * B));
             SetPlayerGoals(p, int16_t(GetPlayerGoals(p) + g));
-            AddInterest(p, int16_t(2 * g));
+            AddBidShortListPoints(p, int16_t(2 * g));
             ScoutNotice(p, job.club, 240, int16_t(kGoalCountText + g));
             ChangePlayerStatRandom(p, 2);
             SetPlayerCareerGoals(p, int16_t(GetPlayerCareerGoals(p) + g));
@@ -530,7 +510,6 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
         if (fixture != nullptr && club >= 0 && slotIndex < kFixtureLineUpEntries)
             SetFixtureLineUpEntry(fixture, side, int16_t(slotIndex), MatchResult.teams[side].bytes);
     }
-    GiveInterest();
     if (c >= kCompFriendly || national || !IsClubNumber(club)) return;
     if (hg > ag && side == 0) {
         CheckRecordWin(home, away, int16_t(hg), int16_t(ag));
@@ -582,7 +561,7 @@ void PostMatchClubJobShort(int16_t club, int16_t side, int16_t, int16_t) {
         if (r.goals > 0) {
             SetPlayerGoals2(p, int16_t(GetPlayerGoals2(p) + r.goals));
             ScoutNotice(p, club, 241, int16_t(kGoalCountText + r.goals));
-            AddInterest(p, r.goals);
+            AddBidShortListPoints(p, r.goals);
             if (r.goals > 2) AddReputation(p, 1);
         }
         if (r.cards > 0) DomesticCards(p, club, r.cards, side, false);
@@ -627,7 +606,6 @@ void PostMatchClubJobShort(int16_t club, int16_t side, int16_t, int16_t) {
         if (r.injury > 1 && (MatchDayMode != 0 || GameRandom() % 100 < 30))
             InjurePlayerRandom(p, r.injury, club);
     }
-    GiveInterest();
 }
 
 void CheckDisciplinaryThresholds(uint16_t player, int16_t oldUnits) {

@@ -283,33 +283,6 @@ TEST_F(ClubTest, ShortListInterestRisesOnlyWhereThePlayerIsNamedAtClubsInPlay) {
     EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 225);
 }
 
-// Several players' interest gains in one walk leave every entry as the
-// gains one by one do: each entry takes its player's gains in order, held
-// to 0..255 after each; clubs without a reputation are skipped.
-TEST_F(ClubTest, ShortListInterestGainsTogetherAsOneByOne) {
-    const auto fill = [] {
-        for (int16_t club = 0; club < 8; ++club) {
-            if (club != 3) SetClubRep(club, 20);  // club 3 keeps none
-            for (int16_t bid = 0; bid < 4; ++bid) {
-                for (int16_t slot = 0; slot < 5; ++slot)
-                    SetClubBidShortList(club, bid, slot, uint16_t(60 + (club + bid + slot) % 4),
-                                        uint8_t(slot == 4 ? 250 : slot * 3), uint8_t(bid));
-            }
-        }
-    };
-    const ShortListInterestGain gains[] = {{60, 4}, {61, -5},  {60, 3}, {62, 200},
-                                           {61, 9}, {62, 100}, {99, 7}};
-    fill();
-    for (const ShortListInterestGain& g : gains) AddClubBidShortListInterest(g.player, g.delta);
-    const std::vector<ClubRecord> oneByOne(ClubRecords, ClubRecords + 8);
-    fill();
-    AddClubBidShortListInterests(gains, int(std::size(gains)));
-    EXPECT_EQ(std::memcmp(oneByOne.data(), ClubRecords, sizeof(ClubRecord) * 8), 0);
-    EXPECT_EQ(GetClubBidShortListByte1(0, 0, 4), 255);  // 250 + 4 + 3 held at 255
-    EXPECT_EQ(GetClubBidShortListByte1(0, 0, 1), 9);    // player 61: 3 - 5 held at 0, then 9
-    EXPECT_EQ(GetClubBidShortListByte1(3, 0, 1), 3);    // no reputation: untouched
-}
-
 TEST_F(ClubTest, SeasonHistoryBlocks) {
     const int16_t c = 11;
     const uint8_t* block = ClubBytes(c) + 207 + 188 * 3;
