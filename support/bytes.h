@@ -1,13 +1,16 @@
 // Little-endian loads and stores at any byte offset of a saved record or a
 // file image, and packed fields given as bits of the 32-bit word that starts
-// at a byte. Every access is built from single bytes with shifts and masks,
-// so it needs no alignment and means the same on a host of either byte order.
+// at a byte. Every access needs no alignment and means the same on a host of
+// either byte order: it is built from single bytes with shifts and masks, or,
+// on a little-endian host at run time, one copy of the whole word (the same
+// value; a checked build then checks one access instead of one per byte).
 // This is the one place the game spells out a byte layout: records, saved
 // games, pak files, pictures, sounds, models and the data kit all use it.
 #pragma once
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -17,8 +20,24 @@ namespace recbits {
 constexpr uint8_t LoadU8(const uint8_t* p) { return *p; }
 constexpr void StoreU8(uint8_t* p, uint8_t v) { *p = v; }
 
-constexpr uint16_t LoadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+// Whether a word may be copied whole instead of byte by byte.
+constexpr bool CopyWholeWords() {
+    return std::endian::native == std::endian::little && !std::is_constant_evaluated();
+}
+
+constexpr uint16_t LoadU16(const uint8_t* p) {
+    if (CopyWholeWords()) {
+        uint16_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
+    return uint16_t(p[0] | p[1] << 8);
+}
 constexpr void StoreU16(uint8_t* p, uint16_t v) {
+    if (CopyWholeWords()) {
+        std::memcpy(p, &v, sizeof v);
+        return;
+    }
     p[0] = uint8_t(v);
     p[1] = uint8_t(v >> 8);
 }
@@ -27,9 +46,18 @@ constexpr int16_t LoadI16(const uint8_t* p) { return int16_t(LoadU16(p)); }
 constexpr void StoreI16(uint8_t* p, int16_t v) { StoreU16(p, uint16_t(v)); }
 
 constexpr uint32_t LoadU32(const uint8_t* p) {
+    if (CopyWholeWords()) {
+        uint32_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 constexpr void StoreU32(uint8_t* p, uint32_t v) {
+    if (CopyWholeWords()) {
+        std::memcpy(p, &v, sizeof v);
+        return;
+    }
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 
