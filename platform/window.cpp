@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -279,9 +280,11 @@ void QueuePaint() {
     Queue(kMsgPaint, 0, 0);
 }
 
+// Wide sums: the whole area's parts end at INT_MAX.
 bool Near(const PaintArea& a, const PaintArea& b) {
-    return a.left <= b.right + kPaintAreaGap && b.left <= a.right + kPaintAreaGap &&
-           a.top <= b.bottom + kPaintAreaGap && b.top <= a.bottom + kPaintAreaGap;
+    constexpr int64_t gap = kPaintAreaGap;
+    return a.left <= b.right + gap && b.left <= a.right + gap && a.top <= b.bottom + gap &&
+           b.top <= a.bottom + gap;
 }
 
 PaintArea Join(const PaintArea& a, const PaintArea& b) {
