@@ -136,6 +136,9 @@ struct SeasonRun {
     std::set<const MenuItem*> tablesSeen;
     std::vector<std::string> problems;
     double cpuAtSave = 0;
+    // His fixtures before the save day: played, and any left unplayed.
+    int fixturesPlayed = 0, shownAtSave = 0;
+    std::vector<std::string> fixturesUnplayed;
     // Each day after the save: the world's hash at the club screen.
     std::vector<std::pair<int, uint64_t>> legDays;
     uint64_t legHash = 0;
@@ -308,6 +311,25 @@ bool OnReplay() {
     return true;
 }
 
+// His fixtures played up to today, and any of an earlier day left without
+// its result (national-team days carry nations, not clubs, and are left
+// out).
+void CountHisFixtures(int16_t today) {
+    g_run.shownAtSave = g_run.shownMatches;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int16_t type = FixtureType(slot);
+        if (FixtureDay(slot) > today || type == kCompNationalTeam || type == kCompNationalUnder21 ||
+            !IsFixtureOfClub(slot, g_run.user))
+            continue;
+        if (IsFixturePlayed(slot)) {
+            ++g_run.fixturesPlayed;
+        } else if (FixtureDay(slot) < today && g_run.fixturesUnplayed.size() < 10) {
+            g_run.fixturesUnplayed.push_back("day " + std::to_string(FixtureDay(slot)) + " competition " +
+                                             std::to_string(type));
+        }
+    }
+}
+
 bool LegIsOver() { return g_run.afterSave && !g_run.seedAtNextScreen && g_run.daysLeft <= 0; }
 
 bool OnClubScreen() {
@@ -372,6 +394,7 @@ bool OnClubScreen() {
         return true;
     }
     if (!g_run.afterSave && SeasonCalendar.season == g_run.firstSeason && today >= g_run.saveDay) {
+        CountHisFixtures(today);
         g_run.phase = Phase::Save;
         return true;
     }
@@ -530,6 +553,11 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     // His first-team matches are shown; his reserves' come as results.
     EXPECT_GT(g_run.shownMatches, ShortTestRun() ? 0 : WholeSeason() ? 20 : 2);
     EXPECT_GE(g_run.shownMatches + g_run.unshownMatches, g_run.matchDays);
+    // Every fixture of his before the save was played.
+    EXPECT_GE(g_run.fixturesPlayed, g_run.shownAtSave);
+    EXPECT_GT(g_run.fixturesPlayed, 0);
+    for (const std::string& fixture : g_run.fixturesUnplayed)
+        ADD_FAILURE() << "his fixture not played: " << fixture;
     if (!ShortTestRun()) {
         EXPECT_GE(g_run.runOns, 1);
     }
@@ -609,8 +637,9 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     for (int16_t id : g_run.tour->visited) g_run.optionsSeen.insert(id);
     std::printf(
         "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
-        "(%d under U), %d screen ids and %d screen tables visited, %.1f CPU-s in all\n",
-        seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey,
+        "(%d under U), %d of his fixtures played, %d screen ids and %d screen tables visited, %.1f CPU-s in "
+        "all\n",
+        seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey, g_run.fixturesPlayed,
         int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart);
     std::string ids;
     for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
