@@ -33,6 +33,8 @@
 #include "database/Access.h"
 #include "database/disk.h"
 #include "database/hvw/dataconv.h"
+#include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_comp.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
 #include "database/savetable.h"
@@ -125,6 +127,10 @@ struct SeasonRun {
     int oneDays = 0, runOns = 0, matchDays = 0;
     int daysChecked = 0, daysAfterSave = 0;
     int attempts = 0;
+    // Play Match clicks on the day of the last one: the game refusing his
+    // side (a message and the squad list) leaves the day where it was.
+    int16_t playClickDay = -1;
+    int playClicksThatDay = 0;
     int squadNumberVisits = 0;
     int shownMatches = 0, unshownMatches = 0, undrawnByKey = 0, inMatchMenus = 0, goalReplays = 0;
     int16_t introStepAtSave = 0;
@@ -330,6 +336,25 @@ void CountHisFixtures(int16_t today) {
     }
 }
 
+// His sides for today's match, picked as a manager who reads the fixture
+// would: players banned or cup-tied for today's competition (a European ban
+// from a card in an earlier round, say) stay out of the first-team side.
+void PickSidesForToday(int16_t today) {
+    const int16_t next = HVW_FindClubNextFixtureSlot(g_run.user);
+    const int16_t type = next >= 0 && FixtureDay(next) == today ? FixtureType(next) : int16_t(kCompLeague);
+    const int16_t firstTeamType = type == kCompReserveLeague ? int16_t(kCompLeague) : type;
+    auto pickFirstTeam = [firstTeamType] {
+        CurrentClubManager = FindClubManager(g_run.user);
+        BuildClubSquadList(g_run.user);
+        SelectClubTeamByFormation(g_run.user, 5, 0, firstTeamType);
+    };
+    pickFirstTeam();
+    SelectReserveTeamByFormation(g_run.user, 5, 0, kCompReserveLeague);
+    pickFirstTeam();
+    ChooseSideRoles(g_run.user, false);
+    ChooseSideRoles(g_run.user, true);
+}
+
 bool LegIsOver() { return g_run.afterSave && !g_run.seedAtNextScreen && g_run.daysLeft <= 0; }
 
 bool OnClubScreen() {
@@ -410,11 +435,19 @@ bool OnClubScreen() {
     MenuUserWait(15);
     int row = 0;
     if ((MatchDayFlags & kDayLoopPlaysToday) != 0) {
-        HVW_PickClubTeam(g_run.user);
-        SelectReserveTeamByFormation(g_run.user, 5, 0, kCompReserveLeague);
-        HVW_PickClubTeam(g_run.user);
-        ChooseSideRoles(g_run.user, false);
-        ChooseSideRoles(g_run.user, true);
+        g_run.playClicksThatDay = today == g_run.playClickDay ? g_run.playClicksThatDay + 1 : 1;
+        g_run.playClickDay = today;
+        if (g_run.playClicksThatDay > 5) {
+            const int16_t slot = HVW_FindClubNextFixtureSlot(g_run.user);
+            const int16_t kind = slot >= 0 && FixtureType(slot) == kCompReserveLeague ? 1 : 0;
+            Problem("Play Match does not start the match of day " + std::to_string(today) +
+                    " (the game's team check of his side gives " +
+                    std::to_string(HVW_CheckTeamForMatch(g_run.user, kind)) + ")");
+            MenuUserClose();
+            g_run.phase = Phase::Done;
+            return true;
+        }
+        PickSidesForToday(today);
         row = 2;
         ++g_run.matchDays;
     } else if (!g_run.afterSave && g_run.oneDays % 30 == 3 && today + 10 < g_run.saveDay) {
@@ -583,6 +616,7 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     g_run.seedAtNextScreen = false;
     g_run.lastClubDay = g_run.lastClubSeason = -1;
     g_run.attempts = 0;
+    g_run.playClickDay = -1;
     g_run.squadNumberVisits = 0;
     g_run.legHash = 0;
     g_run.gaveUp = false;
