@@ -90,6 +90,9 @@ bool g_wholeDone = false, g_menusDone = false, g_goalGrabbed = false;
 int16_t g_savedIndex = -1;
 int g_savedFrames = 0;
 int g_savedHeld = 0;
+// Whether the user acts now: before the save only, so that the days played
+// again after it (on and from the load) are not counted a second time.
+bool g_acting = false;
 void (*g_innerRender)() = nullptr;
 
 void Fail(const std::string& what) {
@@ -216,7 +219,7 @@ void OnRender() {
     if (g_innerRender != nullptr) g_innerRender();
     if (D3DGameFramesDrawn == drawn) return;
     if (ReplayViewing()) {
-        LookAtSavedGoal();
+        if (g_acting) LookAtSavedGoal();
     } else if (g_watch.mode != Mode::Plain || g_reference.pixels.empty()) {
         LookAtMatch();
     }
@@ -385,6 +388,7 @@ void MatchDayActionsReset() {
     g_wholeDone = g_menusDone = g_goalGrabbed = false;
     g_savedIndex = -1;
     g_savedFrames = g_savedHeld = 0;
+    g_acting = false;
 }
 
 void MatchDayActionsBegin(const MatchDisplayHooks& display, bool active) {
@@ -427,6 +431,7 @@ void MatchDayActionsEnd() {
 
 bool MatchDayActionsScreens(bool active) {
     using namespace match_steps;
+    g_acting = active;
     if (!active) return false;
     // Every drawn frame looked at, once the game's display hooks are in.
     if (MatchHooks.updateAndRender != OnRender && MatchHooks.updateAndRender != nullptr) {
