@@ -729,8 +729,13 @@ void IgTeam_DrawPitch() {
 // ---- Leave check ----------------------------------------------------------------------------------
 
 int16_t IgTeam_LeaveProblem() {
-    if (IgTeamHuman == 0) return 0;
     const int16_t side = Side();
+    // The flag is set when the team screen is entered; the bar's back icon
+    // runs this check on every in-match screen, whose viewed side may since
+    // have changed to a side the user does not manage (the opponent's, or
+    // the side an engine visit shows).  Only a line-up the user can mend
+    // may keep him on the screen.
+    if (IgTeamHuman == 0 || !MatchTeamHuman(&GameInfo, side)) return 0;
     for (int role : kLeaveRoleOrder) {
         bool held = false;
         for (int e = 0; e < kIgListRows && !held; ++e) {

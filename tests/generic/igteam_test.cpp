@@ -423,6 +423,28 @@ TEST_F(InGameMenuTest, SubstitutionsAndTheLeaveCheck) {
     EXPECT_EQ(InGameMenuId, kIgLeaveMenus);
 }
 
+// The bar's back icon checks the viewed side: once the view has moved from
+// his team screen to the side of the computer, that side's line-up (which
+// he cannot change) does not keep him in the menus; his own still does.
+TEST_F(InGameMenuTest, TheLeaveCheckHoldsOnlyASideTheUserManages) {
+    if (!started_) return;
+    GameInfo.SetTeamU8(1, kHumanManaged, 0);
+    EnterTeamScreen(0, true, true);
+    std::vector<int16_t> captains;
+    for (int side = 0; side < 2; ++side)
+        for (int e = 0; e < 11; ++e)
+            if (MatchIsCaptain(int16_t(side), Slot(side, e))) captains.push_back(Slot(side, e));
+    ASSERT_EQ(captains.size(), 2u);
+    MatchFigures[kTeamFigures + captains[1]].off = 1;
+    IgViewSide = 1;
+    EXPECT_EQ(IgTeam_LeaveProblem(), 0);
+    IgViewSide = 0;
+    MatchFigures[captains[0]].off = 1;
+    EXPECT_EQ(IgTeam_LeaveProblem(), 979);
+    MatchFigures[captains[0]].off = 0;
+    MatchFigures[kTeamFigures + captains[1]].off = 0;
+}
+
 // Thousands of random presses, releases, list picks and substitutions on a
 // human side's screen: the diagram stays sound and nothing is fatal.
 TEST_F(InGameMenuTest, RandomClicksKeepTheDiagramSound) {
