@@ -68,6 +68,9 @@ struct State {
     // The primary's pixels as last converted into the frame, row after row
     // without the pitch's padding.
     std::vector<uint8_t> shown;
+    // The changed rows as runs of neighbours, kept between presents so that
+    // a drawn match's frames do not each allocate them anew.
+    std::vector<PictureRows> runs;
     int drawable_w = 0;
     int drawable_h = 0;
     // One converted row of a copy into the primary, compared before it is
@@ -287,7 +290,8 @@ void PresentNow(DirectDrawSurface7* s) {
     st.rows_written = false;
     st.any_changed = false;
     // The changed rows, as runs of neighbours for the window's picture.
-    std::vector<PictureRows> runs;
+    std::vector<PictureRows>& runs = st.runs;
+    runs.clear();
     size_t changedPixels = 0;
     for (int32_t y = 0; y < h; ++y) {
         auto& span = st.changed[size_t(y)];
