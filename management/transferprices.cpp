@@ -79,6 +79,33 @@ void ReleasePlayer(uint16_t player, int16_t club) {
 
 uint8_t* Deal(int index) { return PendingDealTable[index].bytes; }
 
+// A deal the user took on to a bid keeps its record, its wait over and its
+// days-to-answer byte at 2 or more (1 would put it to him again), while the
+// bid is decided.
+constexpr uint8_t kFirstBidMark = 2;
+
+bool HasExchangePlayers(const uint8_t* deal) {
+    for (int k = 0; k < 3; ++k)
+        if (recbits::LoadU16(deal + 16 + 2 * k) != 0) return true;
+    return false;
+}
+
+bool AnyClubBidsFor(uint16_t player) {
+    for (int16_t club = 0; club < kClubCount; ++club)
+        for (int16_t slot = 0; slot < kBidSlots; ++slot)
+            if (GetClubBidPlayer(club, slot) == player) return true;
+    return false;
+}
+
+// Once no club bids for its player any more the bid has been decided; a
+// deal without exchange players then has nothing left to complete, and
+// kept it would stay a stale row of the club screen's bids and bar its
+// player from part exchanges for good.  (Exchange deals are ended by the
+// contract talks.)
+bool BidDecided(const uint8_t* deal) {
+    return deal[24] >= kFirstBidMark && !HasExchangePlayers(deal) && !AnyClubBidsFor(recbits::LoadU16(deal));
+}
+
 }  // namespace
 
 int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk,
@@ -306,8 +333,12 @@ void PendingDeal_Add(uint16_t player, uint16_t exchange1, uint16_t exchange2, ui
 
 void PendingDeal_TickAll() {
     for (int i = 0; i < kPendingDeals; ++i) {
+        if (PendingDealPlayer(i) == 0) continue;
         const uint16_t wait = PendingDealWait(i);
-        if (PendingDealPlayer(i) == 0 || wait == 0) continue;
+        if (wait == 0) {
+            if (BidDecided(Deal(i))) std::memset(Deal(i), 0, kPendingDealSize);
+            continue;
+        }
         recbits::StoreU16(Deal(i) + 22, uint16_t(wait - 1));
         if (wait == 1) Deal(i)[24] = 1;
     }

@@ -10,9 +10,8 @@
 
 int32_t HVW_GetClubFeeOffer(uint16_t player, int32_t asking, int16_t attempt, int16_t club, int16_t* reply,
                             int16_t percentage) {
-    (void)percentage;
     if (reply != nullptr) *reply = 0;
-    return GetFeeCounterOffer(player, asking, attempt, club, 0, 0, attempt);
+    return GetFeeCounterOffer(player, asking, attempt, club, 0, 0, percentage);
 }
 
 int16_t HVW_AddPendingDeal(uint16_t player, uint16_t exchange1, uint16_t exchange2, uint16_t exchange3,

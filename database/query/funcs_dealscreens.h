@@ -5,7 +5,9 @@
 
 // The fee the club offers for the player against the asking price: the
 // buying club's counter-offer at this attempt, capped by its spending money
-// and rounded.  reply is set to 0.
+// and rounded.  The attempt is the first haggle counter (each round brings
+// the offer closer to the price), the sell-on percentage the second (a
+// share of a later sale lowers the fee now).  reply is set to 0.
 int32_t HVW_GetClubFeeOffer(uint16_t player, int32_t asking, int16_t attempt, int16_t club, int16_t* reply,
                             int16_t percentage);
 

@@ -307,4 +307,35 @@ TEST_F(MarketTest, PendingDealsFillTickAndClear) {
     for (int i = 0; i < kPendingDeals; ++i) ASSERT_EQ(PendingDealPlayer(i), 0);
 }
 
+TEST_F(MarketTest, ADealTakenOnToABidIsFreedOnceNoClubBidsForItsPlayer) {
+    PendingDeal_ClearAll();
+    const uint16_t sold = PlayerOf(kSeller, 1), exchanged = PlayerOf(kSeller, 2), waiting = PlayerOf(kSeller, 3);
+    // Taken on to bids (days to answer 2 and 8), one of them with an
+    // exchange player; a third waits for the user's answer.
+    PendingDeal_Add(sold, 0, 0, 0, 0, 0, kSeller, kBuyer, 400000, 400000, 2);
+    PendingDeal_Add(exchanged, PlayerOf(kBuyer, 1), 0, 0, 0, 0, kSeller, kBuyer, 400000, 400000, 2);
+    PendingDeal_Add(waiting, 0, 0, 0, 0, 1, kSeller, kBuyer, 400000, 380000, 0);
+    PendingDealTable[0].bytes[24] = 2;
+    PendingDealTable[1].bytes[24] = 8;
+    SetClubBid(kBuyer, 1, sold, 4000, 0);
+    SetClubBid(kBuyer, 2, exchanged, 4000, 0);
+    // While the bids wait the deals are kept.
+    PendingDeal_TickAll();
+    EXPECT_EQ(PendingDealPlayer(0), sold);
+    EXPECT_EQ(PendingDealReady(0), 2);
+    EXPECT_EQ(PendingDealPlayer(1), exchanged);
+    EXPECT_EQ(PendingDealReady(2), 1);
+    // Decided (the bids gone): the plain deal is freed; the exchange deal
+    // is left to its contract talks and the deal waiting for the user stays.
+    SetClubBid(kBuyer, 1, 0, 0, 0);
+    SetClubBid(kBuyer, 2, 0, 0, 0);
+    PendingDeal_TickAll();
+    EXPECT_EQ(PendingDealPlayer(0), 0);
+    EXPECT_EQ(PendingDealReady(0), 0);
+    EXPECT_EQ(PendingDealPlayer(1), exchanged);
+    EXPECT_EQ(PendingDealPlayer(2), waiting);
+    EXPECT_EQ(PendingDealReady(2), 1);
+    PendingDeal_ClearAll();
+}
+
 }  // namespace

@@ -29,6 +29,7 @@
 #include "database/usertransfers.h"
 #include "management/exchangedeals.h"
 #include "management/shortlist.h"
+#include "management/squads.h"
 #include "management/transferprices.h"
 #include "menus/contracttalks.h"
 #include "menus/dealsheet.h"
@@ -541,6 +542,99 @@ TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
     EXPECT_EQ(PendingDealBuyingClub(deal), user_);
     EXPECT_EQ(PendingDealNetAsking(deal), CurrentDeal.asking - 1000);
     EXPECT_EQ(MenuOption, 4);
+}
+
+// A computer club's offer for one of his players taken to the player
+// leaving: the terms agreed at his price, the deal reopened on the days
+// after while the buying club comes up round by round, its bid once the
+// offer meets the price, and the bid decided by the daily jobs.
+TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
+    const uint16_t p = PlayerOf(user_, 14);
+    ASSERT_NE(p, 0);
+    // His manager haggles for six rounds; the buyer has the money; the
+    // player has no release fee, no sell-on share owed and no morale at
+    // the top that could make him turn the move down.
+    const uint16_t manager = FindClubManager(user_);
+    const int16_t keptHaggle = GetPlayerStat(manager, 16, 0);
+    SetPlayerStat(manager, 16, 40);
+    HVW_SetPlayerLoanList(p, 0);
+    SetPlayerClause1(p, 0);
+    SetPlayerSellOnClause(p, -1);
+    SetPlayerMorale(p, 50);
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(other_, slot, 0, 0, 0);
+    SetClubBalance(other_, 100000000);
+    HVW_ClearHumanSales();
+    HVW_AddHumanSale(0, p, other_);
+    MenuOption = 3;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, 10);
+    ASSERT_EQ(SelectedPlayer, int16_t(p));
+
+    // A round price within what the buyer would pay, above its first offer.
+    const int32_t price = HVW_RoundMoneyDown(HVW_ValuePlayerFull(p) * 2 / 5);
+    DealSheetReset = 1;
+    DealSheet_Enter();
+    CurrentDeal.asking = price;
+    DealSheet_Update();
+    ASSERT_LT(CurrentDeal.offer, price);
+    ASSERT_EQ(CurrentDeal.verdict, 1);
+    // A sell-on share granted lowers the fee offered now.
+    const int32_t firstOffer = CurrentDeal.offer;
+    DealSheet_ToggleClause(nullptr);
+    EXPECT_LT(CurrentDeal.offer, firstOffer);
+    DealSheet_ToggleClause(nullptr);
+    EXPECT_EQ(CurrentDeal.offer, firstOffer);
+    EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    ASSERT_GE(PendingDeal_FindMain(p), 0);
+
+    // Each day the deal comes back he holds his price: the offer rises to
+    // it, and the deal button then makes the buyer's bid at his price.
+    const int32_t salesBefore = GetClubSeasonSales(user_);
+    int32_t offer = CurrentDeal.offer, fee = -1, balanceBefore = 0;
+    int days = 0, rounds = 0;
+    for (; days < 40 && GetPlayerClub(p) == uint16_t(user_); ++days) {
+        balanceBefore = GetClubBalance(user_);
+        HVW_AdvanceDay();
+        MenuOption = 3;
+        SquadOfferFlag = 0;
+        ProcessHalvornDayMessages();
+        if (MenuOption != 10) continue;
+        DealSheetReset = 1;
+        DealSheet_Enter();
+        DealSheet_Update();
+        // Another club's search may want another of his players: declined.
+        if (SelectedPlayer != int16_t(p)) {
+            DealSheet_Withdraw(nullptr);
+            continue;
+        }
+        ASSERT_LT(fee, 0) << "the deal came back after the bid";
+        ++rounds;
+        EXPECT_EQ(CurrentDeal.attempt, rounds);
+        EXPECT_EQ(CurrentDeal.asking, price);
+        EXPECT_GE(CurrentDeal.offer, offer) << "round " << rounds;
+        offer = CurrentDeal.offer;
+        ASSERT_NE(CurrentDeal.verdict, 2);
+        const bool bids = CurrentDeal.verdict == 0;
+        EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+        if (bids) {
+            ASSERT_EQ(GetClubBidPlayer(other_, 0), p);
+            fee = GetClubBidPrice(other_, 0) * 100;
+            EXPECT_GT(HVW_GetPlayerSetting4(p), 0) << "the player weighs the bid";
+        }
+    }
+    ASSERT_EQ(GetPlayerClub(p), uint16_t(other_))
+        << days << " days, " << rounds << " rounds, offer " << offer << " for " << price;
+    EXPECT_EQ(fee, price);
+    EXPECT_EQ(GetClubSeasonSales(user_) - salesBefore, price);
+    EXPECT_EQ(GetClubBalance(user_) - balanceBefore, price - price * 17 / 100) << "the fee less the levy";
+    EXPECT_EQ(std::count(std::begin(ClubRoster[user_]), std::end(ClubRoster[user_]), p), 0);
+    BuildClubSquadList(user_);
+    for (const SquadList* list : {&FirstTeamList, &ReserveList, &YouthList})
+        EXPECT_EQ(std::count(std::begin(list->players), std::end(list->players), p), 0);
+    // The deal's record goes with the decided bid.
+    for (int day = 0; day < 3 && PendingDeal_FindMain(p) >= 0; ++day) HVW_AdvanceDay();
+    EXPECT_EQ(PendingDeal_FindMain(p), -1);
+    SetPlayerStat(manager, 16, keptHaggle);
 }
 
 TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
