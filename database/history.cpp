@@ -387,10 +387,25 @@ void RemovePlayerHistory(uint16_t player) {
     RebuildIndex(list);
 }
 
+namespace {
+
+// Appearance entries are kept one per player, club, season and kind, so two
+// alike in a row can only come from a damaged list.  Every other kind
+// records an event (an injury, a loan, a transfer, an appointment, an
+// award) and the same event twice in a season happened twice: merging it
+// would drop one from the loaded game, which then plays on apart from the
+// game it was saved from.
+bool IsRepeatedAppearanceEntry(const HistoryList& list, uint32_t i) {
+    const uint8_t kind = list.At(i)[kPHKind];
+    return (kind == 0 || kind == 1) && std::memcmp(list.At(i), list.At(i - 1), list.entry_size) == 0;
+}
+
+}  // namespace
+
 void MergePlayerHistoryEntries() {
     const HistoryList list = PlayerList();
     for (uint32_t i = 1; i < list.Used();) {
-        if (std::memcmp(list.At(i), list.At(i - 1), list.entry_size) == 0) {
+        if (IsRepeatedAppearanceEntry(list, i)) {
             RemoveAt(list, i);
         } else {
             ++i;

@@ -86,6 +86,8 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club);
 void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind, int16_t mode);
 uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seasonsBack);
 void RemovePlayerHistory(uint16_t player);
+// Drops an appearance entry equal to the one before it (run after a load);
+// entries of events that happened twice are kept.
 void MergePlayerHistoryEntries();
 // The season day of the next date (today included) with that day of month
 // and month 0..11; -1 for a date that does not come within four years.

@@ -150,13 +150,27 @@ TEST_F(HistoryTest, RemovingAndMergingKeepTheIndexRight) {
     EXPECT_EQ(PlayerHistoryFirst[7], 1u);
     EXPECT_EQ(PlayerHistoryPlayer(PlayerHistoryEntries[2]), 0);
 
-    AddPlayerHistoryStats(7, 1, 1, 0, 3, 0);  // the same entry again
-    AddPlayerHistoryStats(7, 1, 1, 0, 3, 0);
+    // An appearance entry doubled (as only a damaged list holds one) goes;
+    // a loan, an injury and a sacking that happened twice in a row stay.
+    AddPlayerHistoryStats(7, 1, 3, 1, 0, 0);
+    std::memcpy(&PlayerHistoryEntries[3], &PlayerHistoryEntries[2], sizeof(PlayerHistoryEntry));
+    ++PlayerHistoryCount;
+    RebuildPlayerHistoryIndex();
     AddPlayerHistoryStats(9, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(9, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(9, 1, 0, 12, 4, 0);
+    AddPlayerHistoryStats(9, 1, 0, 12, 4, 0);
+    AddPlayerHistoryStats(11, 1, 0, 0, 8, 0);
+    AddPlayerHistoryStats(11, 1, 0, 0, 8, 0);
+    EXPECT_EQ(Player(7).size(), 3u);
     MergePlayerHistoryEntries();
-    EXPECT_EQ(Player(7).size(), 1u);
-    EXPECT_EQ(PlayerHistoryCount, 4u);
-    EXPECT_EQ(PlayerHistoryFirst[9], 2u);
+    EXPECT_EQ(Player(7).size(), 2u);
+    EXPECT_EQ(GetPlayerHistoryAppearances(7, 1, 0), 3);
+    EXPECT_EQ(Player(9).size(), 4u);
+    EXPECT_EQ(Player(11).size(), 2u);
+    EXPECT_EQ(PlayerHistoryCount, 10u);
+    EXPECT_EQ(PlayerHistoryFirst[9], 3u);
+    EXPECT_EQ(PlayerHistoryFirst[11], 7u);
 }
 
 // Each insertion moves only the later owners' starts; after every change
