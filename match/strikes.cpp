@@ -241,7 +241,10 @@ void Match_ActCross(int16_t figure) {
         SendReceiver(r);
         miscue = GameRandom() % 100 > MatchFigures[r].heading;
         if (!miscue && targetY > kAreaLowY && targetY < kAreaHighY) {
-            miscue = MatchRandomSpread(f.intelligence, 100) < MatchSlotRoleChoice(figure, f.intelligence);
+            // Both sides draw: the spread first, in its own statement, so
+            // that every build takes the draws in the same order.
+            const int spread = MatchRandomSpread(f.intelligence, 100);
+            miscue = spread < MatchSlotRoleChoice(figure, f.intelligence);
         }
     }
     int32_t lift = 0, factor = 0;
@@ -263,7 +266,8 @@ void Match_ActCross(int16_t figure) {
             lift = 90 * d + 16384 + (GameRandom() % 4) * 4096;
         } else {
             factor = 3100 - 3 * d;
-            lift = d * (GameRandom() % 70 + 20) + 53248 + (GameRandom() % 4) * 4096;
+            const int reach = GameRandom() % 70 + 20;  // drawn before the rise, in every build
+            lift = d * reach + 53248 + (GameRandom() % 4) * 4096;
         }
     }
     MatchSetBallVelocity(MatchPassTargetX, int16_t(targetY), lift, factor);

@@ -68,7 +68,10 @@ void Strike(int16_t figure, bool fixedSwerve) {
         BallState.vz = 10 * (114688 - 50 * v);
         FixedSwerve();
     } else {
-        const int r = GameRandom() % (MatchSlotRoleChoice(figure, f.intelligence) + 1);
+        // Two draws: the lift's own first, then the role choice's, in
+        // separate statements so that every build takes them in this order.
+        const int draw = GameRandom();
+        const int r = draw % (MatchSlotRoleChoice(figure, f.intelligence) + 1);
         if (param == 0) {
             BallState.vz = 10 * (r * 256 + 45056);
         } else if (MatchRandomSpread(f.shooting, 100) < f.shooting) {

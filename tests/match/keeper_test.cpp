@@ -16,6 +16,7 @@
 #include "match/offside.h"
 #include "match/ranking.h"
 #include "match/shooting.h"
+#include "match/shotchoice.h"
 #include "match/strikes.h"
 #include "support/random.h"
 #include "tests/match/openplay_fixture.h"
@@ -208,6 +209,81 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
     Run(5);
     EXPECT_EQ(+f.action, 1) << "a held ball ends the shot";
     EXPECT_EQ(+f.hasKicked, 0);
+}
+
+// The game's generator stepped on a copy, to tell which draw went where.
+struct DrawCopy {
+    uint32_t state;
+    int Next() {
+        state = state * 214013u + 2531011u;
+        return int((state >> 16) & 0x7FFF);
+    }
+};
+
+// With no familiarity with his place the role choice of a player of
+// intelligence I is I / 6 + 1 when its draw is above 0 (mod 3), else I.
+int RoleChoiceOf(int draw, int intelligence) { return draw % 3 > 0 ? intelligence / 6 + 1 : intelligence; }
+
+// Two draws in one expression are taken in a fixed order whatever the build:
+// the lift's own draw first, then the striker's role choice.
+TEST_F(KeeperTest, ATurningShotsLiftDrawsBeforeTheRoleChoice) {
+    MatchFigure& f = MatchFigures[5];
+    f.intelligence = 60;
+    int told = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        On(5, 796, 1800);
+        PutBall(796, 1804);
+        FreeKickAimX = 796;
+        FreeKickAimY = 2038;
+        ReadyToShoot(5, 106, 0, 16);
+        GameSeedRandom(seed);
+        DrawCopy draws{GameRandomState()};
+        Run(5);
+        ASSERT_EQ(+f.hasKicked, 1) << seed;
+        const int first = draws.Next(), second = draws.Next();
+        const int lift = first % (RoleChoiceOf(second, 60) + 1);
+        EXPECT_EQ(BallState.vz, 10 * (lift * 256 + 45056)) << seed;
+        told += lift != second % (RoleChoiceOf(first, 60) + 1);
+    }
+    EXPECT_GT(told, 10) << "the seeds must tell the two orders apart";
+}
+
+// A cross's two-draw expressions take their draws in a fixed order too: the
+// header's spread before his role choice, the lift's reach before its rise.
+TEST_F(KeeperTest, ACrossTakesItsDrawsInWrittenOrder) {
+    MatchFigure& f = MatchFigures[5];
+    MatchFigure& header = MatchFigures[9];
+    f.intelligence = header.heading = 100;
+    int toldMiscue = 0, toldLift = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        for (bool inArea : {true, false}) {
+            On(5, 1500, 1900);
+            PutBall(1496, 1900);
+            MatchPassTargetX = 900;
+            MatchPassTargetY = inArea ? 1700 : 1900;
+            MatchPassReceiver = int16_t(inArea ? 9 : -1);
+            ReadyToShoot(5, 18, 0, 25);
+            GameSeedRandom(seed);
+            DrawCopy draws{GameRandomState()};
+            Run(5);
+            ASSERT_EQ(+f.hasKicked, 1) << seed;
+            if (inArea) {
+                draws.Next();  // the header's miss on his heading: never at 100
+                const int spreadDraw = draws.Next(), roleDraw = draws.Next();
+                const bool miscue = 100 - spreadDraw % 101 < RoleChoiceOf(roleDraw, 100);
+                EXPECT_EQ(BallState.swerveTime == 0, miscue) << seed;
+                toldMiscue += miscue != (100 - roleDraw % 101 < RoleChoiceOf(spreadDraw, 100));
+            } else {
+                const int reach = draws.Next(), rise = draws.Next();
+                const int d = std::min<int>(Match_ApproxDistance(MatchCurX, MatchCurY, 900, 1900), 1050);
+                const auto liftOf = [d](int a, int b) { return d * (a % 70 + 20) + 53248 + (b % 4) * 4096; };
+                EXPECT_EQ(BallState.vz, 10 * liftOf(reach, rise)) << seed;
+                toldLift += liftOf(reach, rise) != liftOf(rise, reach);
+            }
+        }
+    }
+    EXPECT_GT(toldMiscue, 5) << "the seeds must tell the two orders apart";
+    EXPECT_GT(toldLift, 10);
 }
 
 TEST_F(KeeperTest, TheDummySendsAReadyKeeperDownAndPushesTheBallOnce) {

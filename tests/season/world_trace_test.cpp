@@ -1,0 +1,120 @@
+// A trace of the world played from one seed, for comparing build trees: a
+// world that plays differently under another optimisation level reads
+// something that is not game state.  Off unless HALVORN_WORLD_TRACE names
+// the file to write; HALVORN_WORLD_TRACE_STOP ("season:day", default 1:0)
+// sets where it ends.  Each line is one day: the season and day played, the
+// generator's state, then a hash of every saved block in file order.  Two
+// traces are compared with diff; the first differing line and column name
+// the day and block.  HALVORN_WORLD_TRACE_DAY ("season:day") adds, within
+// that day, a line before each fixture's result is made and after each
+// engine match, to name the fixture where two traces part, and a line for
+// every tick of its engine matches.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "database/savetable.h"
+#include "match/matchengine.h"
+#include "match/matchfigure.h"
+#include "match/matchhooks.h"
+#include "season/calendar.h"
+#include "season/fixtureday.h"
+#include "support/random.h"
+#include "tests/fakes/soak_driver.h"
+
+namespace {
+
+uint64_t HashBytes(const void* data, size_t size) {
+    uint64_t hash = 14695981039346656037ull;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+    }
+    for (; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return hash;
+}
+
+void WriteWorldLine(FILE* out, int season, int day) {
+    std::fprintf(out, "%d:%d rng %08x", season, day, unsigned(GameRandomState()));
+    for (int b = 0; SaveGameDescriptors[b].address != nullptr; ++b)
+        std::fprintf(
+            out, " %d=%016llx", b,
+            (unsigned long long)HashBytes(SaveGameDescriptors[b].address, SaveGameDescriptors[b].size));
+    std::fputc('\n', out);
+    std::fflush(out);
+}
+
+FILE* g_out = nullptr;
+int g_traceSeason = -1, g_traceDay = -1;
+FixtureResultMakers g_madeBy{};
+
+bool TracedDay() { return SeasonCalendar.season == g_traceSeason && SeasonCalendar.currentDay == g_traceDay; }
+
+void TraceStep(const char* step) {
+    if (!TracedDay()) return;
+    std::fprintf(g_out, "%s ", step);
+    WriteWorldLine(g_out, SeasonCalendar.season, SeasonCalendar.currentDay);
+}
+
+// The tick: the generator, the figures and the ball's motion.
+void TraceTick() {
+    if (!TracedDay()) return;
+    static uint32_t tick = 0;
+    const int32_t ball[6] = {BallState.x16, BallState.y16, BallState.z16,
+                             BallState.vx,  BallState.vy,  BallState.vz};
+    std::fprintf(g_out, "tick %u rng %08x figures %016llx ball", tick++, unsigned(GameRandomState()),
+                 (unsigned long long)HashBytes(MatchFigures, sizeof MatchFigures));
+    for (int32_t value : ball) std::fprintf(g_out, " %d", value);
+    std::fputc('\n', g_out);
+}
+
+void TracedMatch() {
+    TraceStep("engine");
+    MatchHooks.tickDisplayStep = TraceTick;
+    g_madeBy.playMatch();
+    MatchHooks.tickDisplayStep = nullptr;
+    TraceStep("engine-end");
+}
+
+void TracedPrediction(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
+                      int16_t penalties, int16_t user, int16_t slot) {
+    if (TracedDay()) {
+        std::fprintf(g_out, "slot %d %d-%d comp %d ", slot, home, away, competition);
+        WriteWorldLine(g_out, SeasonCalendar.season, SeasonCalendar.currentDay);
+    }
+    g_madeBy.predict(home, away, competition, extraTime, fifth, penalties, user, slot);
+}
+
+TEST(WorldTraceTest, WritesTheWorldOfEveryDay) {
+    const char* path = std::getenv("HALVORN_WORLD_TRACE");
+    if (path == nullptr || path[0] == '\0') GTEST_SKIP() << "HALVORN_WORLD_TRACE names no file";
+    int stopSeason = 1, stopDay = 0;
+    if (const char* stop = std::getenv("HALVORN_WORLD_TRACE_STOP")) {
+        ASSERT_EQ(std::sscanf(stop, "%d:%d", &stopSeason, &stopDay), 2);
+    }
+    FILE* out = std::fopen(path, "w");
+    ASSERT_NE(out, nullptr) << path;
+    if (const char* day = std::getenv("HALVORN_WORLD_TRACE_DAY")) {
+        ASSERT_EQ(std::sscanf(day, "%d:%d", &g_traceSeason, &g_traceDay), 2);
+    }
+    g_out = out;
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    g_madeBy = ResultMakers;
+    ResultMakers = {TracedMatch, TracedPrediction};
+    WriteWorldLine(out, -1, -1);
+    const auto daily = [out] {
+        WriteWorldLine(out, SeasonCalendar.season, SeasonCalendar.currentDay);
+        return std::string();
+    };
+    EXPECT_EQ(RunSoakUntil(int16_t(stopSeason), int16_t(stopDay), daily), "");
+    std::fprintf(out, "%s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
+    ResultMakers = g_madeBy;
+    std::fclose(out);
+}
+
+}  // namespace
