@@ -136,6 +136,9 @@ void Replay_SetCameraHooks(const ReplayCameraHooks& hooks) { g_camera = hooks; }
 void Replay_AllocBuffer() {
     if (Replay.frames == nullptr)
         AllocateMemory(&Replay.frames, kReplayCapacity * kReplayFrameSize, MEM_TYPE_MANUAL_FREE);
+    // A goal file holds the whole ring: the frames not yet recorded in this
+    // match are saved as zeros, not as an earlier match's or the heap's bytes.
+    std::memset(Replay.frames, 0, size_t(kReplayCapacity) * kReplayFrameSize);
     Replay.capacity = kReplayCapacity;
     Replay.recorded = 0;
     Replay.ringStart = 0;

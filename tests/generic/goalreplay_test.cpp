@@ -3,6 +3,7 @@
 // and loaded in the order they were saved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cmath>
@@ -145,6 +146,17 @@ TEST_F(GoalFileTest, AGoalIsSavedAndLoadsBackByteForByte) {
     EXPECT_EQ(Replay.ringStart, saved.ringStart);
     EXPECT_EQ(Replay.position, saved.position);
     EXPECT_EQ(+Replay_FrameByAge(749)->clock, 1500u);
+}
+
+TEST_F(GoalFileTest, AnEarlyGoalSavesAnEmptyRingBeyondItsFrames) {
+    Record(800, 1500);
+    Replay_AllocBuffer();  // the next match
+    Record(20, 40);
+    const std::vector<uint8_t> ring = Ring();
+    const size_t recorded = size_t(Replay.recorded) * kReplayFrameSize;
+    ASSERT_LT(recorded, ring.size());
+    EXPECT_TRUE(std::all_of(ring.begin() + recorded, ring.end(), [](uint8_t b) { return b == 0; }))
+        << "the last match's frames are left in the ring the goal file saves";
 }
 
 TEST_F(GoalFileTest, OnlyAShownMatchSavesGoals) {
