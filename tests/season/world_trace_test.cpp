@@ -8,12 +8,15 @@
 // the day and block.  HALVORN_WORLD_TRACE_DAY ("season:day") adds, within
 // that day, a line before each fixture's result is made and after each
 // engine match, to name the fixture where two traces part, and a line for
-// every tick of its engine matches.
+// every tick of its engine matches.  HALVORN_WORLD_TRACE_CHECKS=1 runs the
+// soak's daily checks before each line, as the soak test does: a trace that
+// then differs from one without them shows a check that changes the world.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "database/savetable.h"
 #include "match/matchengine.h"
@@ -22,6 +25,7 @@
 #include "season/calendar.h"
 #include "season/fixtureday.h"
 #include "support/random.h"
+#include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"
 
 namespace {
@@ -107,9 +111,12 @@ TEST(WorldTraceTest, WritesTheWorldOfEveryDay) {
     g_madeBy = ResultMakers;
     ResultMakers = {TracedMatch, TracedPrediction};
     WriteWorldLine(out, -1, -1);
-    const auto daily = [out] {
+    const char* checks = std::getenv("HALVORN_WORLD_TRACE_CHECKS");
+    const bool checked = checks != nullptr && std::string(checks) == "1";
+    const auto daily = [out, checked] {
+        std::string fault = checked ? CheckSoakDay() : std::string();
         WriteWorldLine(out, SeasonCalendar.season, SeasonCalendar.currentDay);
-        return std::string();
+        return fault;
     };
     EXPECT_EQ(RunSoakUntil(int16_t(stopSeason), int16_t(stopDay), daily), "");
     std::fprintf(out, "%s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
