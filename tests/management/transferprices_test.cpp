@@ -309,7 +309,8 @@ TEST_F(MarketTest, PendingDealsFillTickAndClear) {
 
 TEST_F(MarketTest, ADealTakenOnToABidIsFreedOnceNoClubBidsForItsPlayer) {
     PendingDeal_ClearAll();
-    const uint16_t sold = PlayerOf(kSeller, 1), exchanged = PlayerOf(kSeller, 2), waiting = PlayerOf(kSeller, 3);
+    const uint16_t sold = PlayerOf(kSeller, 1), exchanged = PlayerOf(kSeller, 2),
+                   waiting = PlayerOf(kSeller, 3);
     // Taken on to bids (days to answer 2 and 8), one of them with an
     // exchange player; a third waits for the user's answer.
     PendingDeal_Add(sold, 0, 0, 0, 0, 0, kSeller, kBuyer, 400000, 400000, 2);

@@ -45,10 +45,18 @@ constexpr int kScreenFrames = 3000;
 constexpr int kAfterClick = 10;
 // The squad list's name cells.
 constexpr int kSquadRowX = 50, kSquadRowY = 147, kSquadRowStep = 23;
-// Months of contract below which a player will talk about a new one.
 // Before the save, the days left when an offer for one of his players is
-// put to him as a club's search would, should none have come by then.
-constexpr int kOfferBeforeSave = 9;
+// put to him as a club's search would, should none have come by then: time
+// for the buying club's rounds and the player's days to decide its bid.
+constexpr int kOfferBeforeSave = 22;
+// The rounds of a deal he holds his price in; then, once the buying club's
+// offer stops rising, he takes it (the offer, rounded, never meets a price
+// that is not a round figure).
+constexpr int kRoundsAtHisPrice = 5;
+// The sheet's price step buttons on his side when selling (10,000,000 down
+// to 1,000, left to right).
+constexpr int kStepX = 420, kStepY = 300, kStepGap = 70;
+constexpr int32_t kSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
 // His club's balance while he bids.
 constexpr int32_t kBidMoney = 100000000;
 
@@ -72,6 +80,8 @@ struct Deals {
     int32_t salesBefore = 0;
     bool offerPut = false;
     bool saleAccepted = false;
+    // The buying club's offer at the sale's last round.
+    int32_t lastOffer = 0;
     std::vector<uint16_t> asked;
 };
 
@@ -503,31 +513,71 @@ void WatchTheBid() {
 
 // ---- The sale ------------------------------------------------------------------------------
 
-// His asking price a step under the player's worth (the smallest step, the
-// right button) for as long as the sheet offers no deal, then the deal: at
-// first the terms are agreed and the deal left pending; the buying club
-// comes back with a better offer on a later day, until its offer meets his
-// price and it bids.
-void MeetTheOffer() {
-    const auto dealButton = [](const MenuHotItem& item) { return item.x == 401 && item.y == 559; };
-    if (!Offered(dealButton) && CurrentDeal.asking > 0 && ++g_deals.offerTries <= 20) {
-        ClickAt(700, 300, "a price step", 1, MeetTheOffer);
-        return;
+bool DealButton(const MenuHotItem& item) { return item.x == 401 && item.y == 559; }
+
+// The deal button pressed: the terms agreed (the deal pending, to come
+// back on a later day) or, once the offer meets his price, the buying
+// club's bid at it.
+void PressDeal() {
+    if (g_seen.saleRounds++ == 0) {
+        g_seen.firstAsking = CurrentDeal.asking;
+        g_seen.firstOffer = CurrentDeal.offer;
     }
-    ++g_seen.saleRounds;
     g_seen.saleAsking = CurrentDeal.asking;
     g_seen.saleOffer = CurrentDeal.offer;
+    g_deals.lastOffer = CurrentDeal.offer;
     ClickAt(401, 559, "the deal button", 0, [] {
         WaitFor([] { return !ScreenUp(10) || BoxUp(); }, "the deal sheet stayed",
                 [] {
                     const int slot = BidSlotOf(g_seen.buyer, g_seen.sold);
-                    if (slot >= 0) g_seen.saleFee = GetClubBidPrice(g_seen.buyer, int16_t(slot)) * 100;
+                    if (slot >= 0) {
+                        g_seen.saleFee = GetClubBidPrice(g_seen.buyer, int16_t(slot)) * 100;
+                        g_seen.bidMadeDay = Today();
+                    }
+                    g_seen.salePending = false;
                     for (int i = 0; i < kPendingDeals; ++i)
-                        g_seen.salePending |=
-                            PendingDealPlayer(i) == g_seen.sold && PendingDealBuyingClub(i) == g_seen.buyer;
+                        g_seen.salePending |= PendingDealPlayer(i) == g_seen.sold &&
+                                              PendingDealBuyingClub(i) == g_seen.buyer &&
+                                              PendingDealReady(i) != 1 && slot < 0;
                     Finish();
                 });
     });
+}
+
+// The first offer: his asking price a step under the player's worth (the
+// smallest step, the right button) for as long as the sheet offers no
+// deal, then the deal.
+void MeetTheOffer() {
+    if (!Offered(DealButton) && CurrentDeal.asking > 0 && ++g_deals.offerTries <= 20) {
+        ClickAt(kStepX + 4 * kStepGap, kStepY, "a price step", 1, MeetTheOffer);
+        return;
+    }
+    PressDeal();
+}
+
+// His price down to the buying club's offer (the step that reaches past
+// the offer stops at it), then the deal.  The offer follows his price
+// down until the club has haggled its rounds, so it is taken only late.
+void TakeTheOffer() {
+    const int64_t gap = int64_t(CurrentDeal.asking) - CurrentDeal.offer;
+    if (gap <= 0 || CurrentDeal.verdict == 0) {
+        PressDeal();
+        return;
+    }
+    int step = 4;
+    while (step > 0 && kSteps[step] < gap) --step;
+    ClickAt(kStepX + step * kStepGap, kStepY, "a price step to the offer", 1, PressDeal);
+}
+
+// The deal back on a later day: his price held while the buying club
+// comes up, then its offer taken.
+void AnotherRound() {
+    const bool rising = CurrentDeal.offer > g_deals.lastOffer && g_seen.saleRounds < 2 * kRoundsAtHisPrice;
+    if (CurrentDeal.verdict == 0 || g_seen.saleRounds < kRoundsAtHisPrice || rising) {
+        PressDeal();
+        return;
+    }
+    TakeTheOffer();
 }
 
 // The deal sheet the days open for a deal he does not take further (a
@@ -543,10 +593,23 @@ void Withdraw() {
     });
 }
 
-// An offer for one of his players on the deal sheet: the first accepted at
-// its fee.
+// The deal sheet shows the sale he agreed to, back for another round.
+bool HisSaleBack() {
+    return g_deals.saleAccepted && g_seen.saleFee == 0 && CurrentDeal.direction == 0 &&
+           SelectedPlayer == int16_t(g_seen.sold) && CurrentDeal.buyingClub == g_seen.buyer;
+}
+
+// An offer for one of his players on the deal sheet: the first accepted,
+// and its deal followed round by round to the buying club's bid.
 bool OfferForHisPlayer(bool active) {
     if (!ScreenUp(10) || SquadOfferFlag == 0) return false;
+    if (active && HisSaleBack()) {
+        g_deals.busy = true;
+        g_deals.after = g_deals.stage;
+        g_deals.offerTries = 0;
+        MenuUserDo(AnotherRound);
+        return true;
+    }
     ++g_seen.offersSeen;
     if (!active || CurrentDeal.direction != 0 || g_deals.saleAccepted) {
         Withdraw();
@@ -566,9 +629,18 @@ bool OfferForHisPlayer(bool active) {
     return true;
 }
 
+// The sale followed to its end: the player gone, or the deal ended without
+// him leaving (the buying club gave up before its bid, or the bid was
+// turned down).
 void WatchTheSale() {
-    if (!g_deals.saleAccepted || g_seen.saleDay >= 0 || g_seen.sold == 0) return;
-    if (GetPlayerClub(g_seen.sold) == uint16_t(User())) return;
+    if (!g_deals.saleAccepted || g_seen.saleDay >= 0 || g_seen.saleEnded || g_seen.sold == 0) return;
+    if (GetPlayerClub(g_seen.sold) == uint16_t(User())) {
+        const bool open = g_seen.saleFee > 0 ? BidSlotOf(g_seen.buyer, g_seen.sold) >= 0
+                                             : PendingDeal_FindMain(g_seen.sold) >= 0;
+        g_seen.saleEnded = !open;
+        if (g_seen.saleEnded) g_seen.saleEndDay = Today();
+        return;
+    }
     g_seen.saleDay = Today();
     g_seen.soldOutOfSquad = GetPlayerClub(g_seen.sold) == uint16_t(g_seen.buyer);
     g_seen.salesChange = int64_t(GetClubSeasonSales(User())) - g_deals.salesBefore;
@@ -661,8 +733,12 @@ std::vector<std::string> DayUserDealsFailures(bool fullRun) {
                                                 std::to_string(s.bidFee));
     }
     if (s.answer == 2) check(s.refusedStaysAtHisClub, "the player whose bid was refused is his");
-    check(s.sold != 0 && (s.saleFee > 0 || s.salePending),
+    check(s.sold != 0 && (s.saleFee > 0 || s.saleRounds > 0),
           "no offer for his player met on the deal sheet (neither a bid nor a pending deal)");
+    check(s.sold == 0 || s.saleDay >= 0 || s.saleEnded,
+          "the sale of " + std::to_string(s.sold) + " was still open at the save after " +
+              std::to_string(s.saleRounds) + " rounds (offer " + std::to_string(s.saleOffer) + " for " +
+              std::to_string(s.saleAsking) + (s.saleFee > 0 ? ", bid made" : ", no bid") + ")");
     if (s.saleDay >= 0) {
         check(s.soldOutOfSquad, "the sold player is not the buyer's");
         check(s.salesChange == s.saleFee, "the season's sales rose by " + std::to_string(s.salesChange) +
@@ -674,14 +750,16 @@ std::vector<std::string> DayUserDealsFailures(bool fullRun) {
 std::string DayUserDealsSummary() {
     using namespace deal_steps;
     const DayUserDealsReport& s = g_seen;
-    char line[400];
+    char line[600];
     std::snprintf(
         line, sizeof line,
         "deals: renewal of %u on day %d (%d -> %d months); bid for %u (fee %d) on day %d, answer %d on "
-        "day %d; offer for %u from club %d (fee %d) on day %d (%d offers seen), gone on day %d",
+        "day %d; offer for %u from club %d on day %d (%d offers seen), %d rounds (offer %d for %d, at first "
+        "%d for %d), its bid (fee %d) on day %d, gone on day %d%s",
         unsigned(s.renewed), s.renewalDay, s.contractBefore, s.contractAfter, unsigned(s.bidFor), s.bidFee,
-        s.bidDay, s.answer, s.answerDay, unsigned(s.sold), s.buyer, s.saleFee, s.offerDay, s.offersSeen,
-        s.saleDay);
+        s.bidDay, s.answer, s.answerDay, unsigned(s.sold), s.buyer, s.offerDay, s.offersSeen, s.saleRounds,
+        s.saleOffer, s.saleAsking, s.firstOffer, s.firstAsking, s.saleFee, s.bidMadeDay, s.saleDay,
+        s.saleEnded ? " (the deal ended with him staying)" : "");
     return line;
 }
 

@@ -5,11 +5,14 @@
 // another club (from the club list, the club's squad, the profile and the
 // deal sheet) followed until the club and the player answer it (bought: his
 // offer at the player's demands in the talks), and the first offer a club
-// makes for one of his players met on the deal sheet (his price a step under
-// the player's worth: the terms agreed, the deal pending; should the buying
-// club bid and take the player before the save, his leaving and the
-// season's sales are checked).  Any other deal sheet the days open is
-// withdrawn, so the days go on.
+// makes for one of his players met on the deal sheet, followed to the
+// player leaving: his price a step under the player's worth, the terms
+// agreed and the deal pending; on the days it comes back he holds his
+// price while the buying club's offer rises, then takes the offer; the
+// buying club bids, the player decides, and his leaving, the fee and the
+// season's sales are checked (a deal may also end with him staying: the
+// buying club gives up, or the bid is turned down).  Any other deal sheet
+// the days open is withdrawn, so the days go on.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -42,11 +45,15 @@ struct DayUserDealsReport {
     int16_t buyer = -1;
     int32_t saleFee = 0;
     int32_t saleAsking = 0, saleOffer = 0;
+    int32_t firstAsking = 0, firstOffer = 0;
     // The deal sheet's rounds until the buying club bid.
     int saleRounds = 0;
     // The terms agreed: the deal waits, pending, for the buying club.
     bool salePending = false;
-    int offerDay = -1, saleDay = -1;
+    int offerDay = -1, bidMadeDay = -1, saleDay = -1;
+    // The deal ended with the player staying, and the day it did.
+    bool saleEnded = false;
+    int saleEndDay = -1;
     bool soldOutOfSquad = false;
     int64_t salesChange = 0;
     int offersSeen = 0;
