@@ -130,7 +130,8 @@ read_screen() {
         SCREEN=tick
     elif [ "$title" != A7A7C7 ] && [ "$bar" = 251473 ]; then
         SCREEN=panel
-    elif [ "$apply" = 525296 ]; then
+    elif [ "$apply" = 525296 ] || { [ "$title" != A7A7C7 ] && [ "$bar" = 5A5AA4 ]; }; then
+        # The division buttons, five or four of them centred in the bottom bar.
         SCREEN=division
     elif [ "$title" = A7A7C7 ]; then
         SCREEN=titled
@@ -280,8 +281,8 @@ leaves_within() {
     return 1
 }
 
-# New Game; the played countries as they come; the division's first club;
-# its information and "Apply"; the manager's name.
+# New Game; Scotland as the home country; the division's first club; its
+# information and "Apply"; the manager's name.
 # A click from the corner on the screen standing now, meant to lead to the
 # screen named.  Once the screen has changed the walk waits for the one
 # named without clicking again: under load a screen can take long to come,
@@ -314,6 +315,25 @@ advance() {
     fail "the screen $want never came (four clicks on the screen $from)"
 }
 advance 200 550 tick
+# The Scottish league starts on the game's first day (an English club's
+# first match day is its reserves', which is played without display): the
+# user's first match shown comes within the first days.  Picking the
+# home country also makes it the one league played, which lights its box in
+# the right-hand column.
+home_country_picked() {
+    local c
+    read -r -a c <<<"$(colours 410,265)"
+    [ "${c[0]:-}" = 56569D ]
+}
+for _ in 1 2 3 4; do
+    alive
+    home_click 87 271
+    for _ in $(seq 50); do
+        home_country_picked && break 2
+        sleep 0.2
+    done
+done
+home_country_picked || fail "Scotland could not be made the home country"
 advance 762 578 division
 advance 220 119 clubinfo
 advance 229 573 tick
@@ -418,10 +438,13 @@ while [ "$(scenes)" -eq 0 ]; do
             # bar is read between the day's fixtures while they are played (the
             # picture keeps changing), so it is clicked again every few seconds
             # while the panels stand, not after a wait for a still picture: by
-            # then the user's match would have been played unseen.
+            # then the user's match would have been played unseen.  Each click
+            # starts from the corner again: while the game plays a fixture it
+            # reads no pointer motion, and a way to the bar sent meanwhile can
+            # leave its cursor elsewhere (in the corner) for every later click.
             for _ in $(seq 20); do
-                click 400 573 0.6
-                sleep 1.5
+                home_click 400 573 0.6
+                sleep 1
                 [ "$(scenes)" -eq 0 ] || break
                 read_screen
                 [ "$SCREEN" = panel ] || break
