@@ -363,14 +363,36 @@ click_answered() {
     sleep 0.3
 }
 
+# The name in the team list's second row: yellow while he is picked.
+second_row_picked() {
+    local yellow
+    yellow=$(xwd -id "$window" -silent 2>/dev/null | convert xwd:- -crop 110x14+50+138 +repage -depth 8 txt:- 2>/dev/null |
+        tail -n +2 | awk '{ split($2, v, /[(),]/); if (v[2] > 180 && v[3] > 180 && v[4] < 100) k++ } END { printf "%d", k }')
+    [ "${yellow:-0}" -gt 20 ]
+}
+
 # The team screen after a refused "Play Match": the second player of the list
-# picked and made captain, corner, penalty and free-kick taker.
+# picked and made captain, corner, penalty and free-kick taker.  A click of
+# the list picks a player, a second one on him lets him go and one on
+# another row swaps their shirts; a role takes the picked player and ends
+# the pick.  So the pick is looked at before each role is clicked and after
+# it: a click the game missed is sent again, and none is sent twice, which
+# would swap players out of the team.  Each click starts from the corner, so
+# that a step of the pointer's way the game missed is not carried on.
 name_roles() {
     local role
-    home
     for role in "200 512" "200 535" "540 512" "540 535"; do
-        click_answered 120 145
-        click_answered $role
+        for _ in 1 2 3 4; do
+            alive
+            if ! second_row_picked; then
+                home
+                click_answered 120 145
+                second_row_picked || continue
+            fi
+            home
+            click_answered $role
+            second_row_picked || break
+        done
     done
 }
 
@@ -481,24 +503,34 @@ share() {
         } END { printf "%d", n ? 100 * k / n : 0 }'
 }
 
-# The stadium's first fixed camera (the Right key, held while a few frames
-# are drawn) looks across the pitch at the far stand; a second of the match
-# from it, then its picture.  A key pressed while the display was still
-# starting may go unseen: up to three presses.
+# The stadium's fixed cameras (the Right key, held while a few frames are
+# drawn, steps to the next) look across the pitch at a stand; where each
+# stands, and so how much of the picture is stand, is the stadium's own, and
+# the camera turns to follow play.  A second of the match from the camera,
+# then its picture; another second and another picture when that one does
+# not show the pitch below a stand; then the next camera.  A key pressed
+# while the display was still starting may go unseen: the next press steps
+# on all the same.
 mkdir -p "$out_dir"
 picture="$out_dir/first_match.png"
-for press in 1 2 3; do
-    xdotool keydown Right sleep 0.2 keyup Right
+seconds_of_match() {
+    local drawn
     drawn=$(scenes)
     for _ in $(seq 300); do
         [ "$(scenes)" -ge $((drawn + 50)) ] && break
         alive
         sleep 0.1
     done
-    import -window "$window" "$picture" || fail "no picture of the window"
-    centre=$(share 300x160+250+220 green)
-    stands=$(share 800x80+0+70 stand)
-    [ "$centre" -ge 60 ] && [ "$stands" -ge 50 ] && break
+}
+for press in 1 2 3 4 5 6; do
+    xdotool keydown Right sleep 0.2 keyup Right
+    for look in 1 2; do
+        seconds_of_match
+        import -window "$window" "$picture" || fail "no picture of the window"
+        centre=$(share 300x160+250+220 green)
+        stands=$(share 800x80+0+70 stand)
+        [ "$centre" -ge 60 ] && [ "$stands" -ge 50 ] && break 2
+    done
 done
 echo "picture of the match: $picture"
 echo "pitch green at the centre: $centre%; stands in the band above: $stands%"
