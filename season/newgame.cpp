@@ -12,6 +12,7 @@
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/training.h"
+#include "database/usertransfers.h"
 #include "management/board.h"
 #include "management/clubjobs.h"
 #include "management/dailyjobs.h"
@@ -287,6 +288,11 @@ void NewGameSetUp() {
     std::memset(SeasonTable14400, 0, sizeof SeasonTable14400);
     NewMessageFlag = 0;
     ForgetJobOffer();
+    // Nor the user's pending contract talks and players for sale: they name
+    // players of the game before.
+    std::memset(HumanContracts, 0, sizeof HumanContracts);
+    std::memset(HumanSalePlayers, 0, sizeof HumanSalePlayers);
+    std::memset(HumanSaleClubs, 0, sizeof HumanSaleClubs);
 
     std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
     std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);

@@ -9,8 +9,10 @@
 #include "database/history.h"
 #include "database/honours.h"
 #include "database/hvw/dataconv.h"
+#include "database/query/funcs_people.h"
 #include "database/query/funcs_usertransfers.h"
 #include "database/ranges.h"
+#include "database/usertransfers.h"
 #include "management/board.h"
 #include "management/squads.h"
 #include "management/transfers.h"
@@ -186,6 +188,10 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     JobOfferClub = 12;
     JobOfferPending = 1;
     JobOfferClubShown = 12;
+    // Contract talks and sales the user had under way.
+    HumanContracts[1] = 345;
+    HumanSalePlayers[0] = 346;
+    HumanSaleClubs[0] = 7;
 
     RunNewGame(77);
     ASSERT_EQ(PlayerCount, players.size());
@@ -205,6 +211,9 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     EXPECT_EQ(NewMessageFlag, 0);
     EXPECT_EQ(JobOfferClub, -1);
     EXPECT_EQ(JobOfferPending, 0);
+    EXPECT_EQ(HVW_HasHumanContracts(), 0) << "contract talks of the game before";
+    EXPECT_EQ(HVW_HasHumanSales(), 0) << "players for sale of the game before";
+    EXPECT_EQ(HumanSaleClubs[0], 0);
     // The transfer history is empty: no club has bought or sold anyone.
     EXPECT_EQ(TransferRecordIndex, 0);
     int32_t boughtTotal = 0, soldTotal = 0;

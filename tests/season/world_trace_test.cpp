@@ -11,6 +11,9 @@
 // every tick of its engine matches.  HALVORN_WORLD_TRACE_CHECKS=1 runs the
 // soak's daily checks before each line, as the soak test does: a trace that
 // then differs from one without them shows a check that changes the world.
+// HALVORN_WORLD_TRACE_BEFORE ("seed:season:day") first plays another world
+// to that day in the same process: a trace that then differs from a fresh
+// one shows state left over from the earlier game.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -107,6 +110,14 @@ TEST(WorldTraceTest, WritesTheWorldOfEveryDay) {
         ASSERT_EQ(std::sscanf(day, "%d:%d", &g_traceSeason, &g_traceDay), 2);
     }
     g_out = out;
+    if (const char* before = std::getenv("HALVORN_WORLD_TRACE_BEFORE")) {
+        SoakConfig earlier;
+        int seed = 0, season = 0, day = 0;
+        ASSERT_EQ(std::sscanf(before, "%d:%d:%d", &seed, &season, &day), 3);
+        earlier.seed = uint32_t(seed);
+        ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, earlier), 0);
+        ASSERT_EQ(RunSoakUntil(int16_t(season), int16_t(day)), "");
+    }
     ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
     g_madeBy = ResultMakers;
     ResultMakers = {TracedMatch, TracedPrediction};
