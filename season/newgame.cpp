@@ -43,6 +43,7 @@
 #include "season/seasonsquads.h"
 #include "season/seasontables.h"
 #include "season/shippedhonours.h"
+#include "season/unrest.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/random.h"
@@ -301,6 +302,8 @@ void NewGameSetUp() {
     InitCustomTactics();
     PendingDeal_ClearAll();
     ResetRequestBlackout();
+    // A transfer request of the game before names a player of its own world.
+    ClearPendingPlayerEvents();
 
     SetProgress(kNewGameSteps, 0);
     CorePoll();

@@ -96,6 +96,10 @@ void RemovePendingPlayerEvent(uint16_t player) {
     }
 }
 
+void ClearPendingPlayerEvents() {
+    for (PendingPlayerEvent& entry : PendingPlayerEvents) entry = {0, 0, 0};
+}
+
 void ProcessPendingPlayerEvents() {
     int i = 0;
     while (i < kPendingPlayerEvents) {

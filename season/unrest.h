@@ -28,6 +28,9 @@ extern PendingPlayerEvent PendingPlayerEvents[kPendingPlayerEvents];
 void AddPendingPlayerEvent(uint16_t player);
 // Removes the player's first entry, moving the later ones up.
 void RemovePendingPlayerEvent(uint16_t player);
+// Empties the list: a new game owes no answer to the players of a game
+// played before it.
+void ClearPendingPlayerEvents();
 // The daily pass: counts every entry down and moves it on when its stage is
 // over.  A player out with a refusal to play halts the pass for the day.
 void ProcessPendingPlayerEvents();

@@ -28,6 +28,7 @@
 #include "season/seasonsquads.h"
 #include "season/seasontables.h"
 #include "season/shippedhonours.h"
+#include "season/unrest.h"
 #include "season_fixture.h"
 #include "support/random.h"
 
@@ -152,6 +153,7 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         add(ClubCompetitionTable, sizeof ClubCompetitionTable);
         add(SeasonTable1260000, sizeof SeasonTable1260000);
         add(SeasonTable14400, sizeof SeasonTable14400);
+        add(PendingPlayerEvents, sizeof PendingPlayerEvents);
         return bytes;
     };
     const std::vector<uint8_t> tables = seasonTables();
@@ -184,6 +186,9 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     std::memset(ClubCompetitionTable, 0x03, sizeof ClubCompetitionTable);
     std::memset(SeasonTable1260000, 0x04, sizeof SeasonTable1260000);
     std::memset(SeasonTable14400, 0x05, sizeof SeasonTable14400);
+    // Transfer requests still waiting for an answer, one about to walk out.
+    for (int i = 0; i < 3; ++i)
+        PendingPlayerEvents[i] = {uint16_t(40 + i), int16_t(1 + i), uint16_t(kPendingUnrest)};
     NewMessageFlag = 1;
     JobOfferClub = 12;
     JobOfferPending = 1;
@@ -207,7 +212,8 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         EXPECT_EQ(ClubStrengthRanking[club].club, ranking[size_t(club)].club) << club;
     }
     EXPECT_TRUE(seasonTables() == tables)
-        << "national squads, play-off entrants, European, cup-entry, event-history or result tables kept";
+        << "national squads, play-off entrants, European, cup-entry, event-history, result tables or "
+           "transfer requests kept";
     EXPECT_EQ(NewMessageFlag, 0);
     EXPECT_EQ(JobOfferClub, -1);
     EXPECT_EQ(JobOfferPending, 0);
