@@ -5,11 +5,13 @@
 #include <cstring>
 
 #include "database/Access.h"
+#include "management/board.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/clubseason.h"
 #include "season/fixtures.h"
 #include "season/messages.h"
+#include "season/unrest.h"
 #include "support/random.h"
 
 class RecordsTest : public ::testing::Test {
@@ -26,6 +28,13 @@ class RecordsTest : public ::testing::Test {
         std::memset(UserInbox, 0, sizeof UserInbox);
         std::memset(ClubRoster, 0, sizeof ClubRoster);
         std::memset(LeagueSeasonRecords, 0, sizeof LeagueSeasonRecords);
+        std::memset(ReserveSeasonRecords, 0, sizeof ReserveSeasonRecords);
+        // Tables a new game or a load builds, empty as a fresh process has
+        // them: the strength ranking with its per-nation club counts, and
+        // the transfer requests waiting for an answer.
+        std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
+        std::memset(ClubCountOfNation, 0, sizeof ClubCountOfNation);
+        ClearPendingPlayerEvents();
         for (Fixture& f : FixtureTable) {
             std::memset(f.bytes, 0, sizeof f.bytes);
             f.bytes[0] = 0xFF;  // day 511: empty slot

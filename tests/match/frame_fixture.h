@@ -35,6 +35,7 @@ class FrameTest : public ::testing::Test {
         }
         MatchResetEngineState();
         std::memset(&MatchResult, 0, sizeof MatchResult);
+        std::memset(MatchTeamTotals, 0, sizeof MatchTeamTotals);
         Period = 0;
         Goals[0] = Goals[1] = 0;
         OldGoals[0] = OldGoals[1] = 0;

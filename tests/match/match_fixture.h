@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "generic/replay.h"
 #include "match/matchfigure.h"
 #include "match/matchhooks.h"
 #include "match/matchresult.h"
 #include "match/matchsetup.h"
 #include "match/matchstate.h"
+#include "match/motion.h"
 #include "match/periodrunner.h"
 #include "match/wholematch.h"
 #include "support/bytes.h"
@@ -76,15 +78,28 @@ inline void MenuSix(int16_t team) { g_script.menus.push_back(600 + team); }
 inline void MenuEight(int16_t team) { g_script.menus.push_back(800 + team); }
 
 // Every match loads the generated motion clips: the game data is mounted
-// once per run.
+// once per run and stays up for the tests that follow.
+inline bool GameDataMounted = false;
+
 inline void MountGameData() {
-    static bool mounted = false;
-    if (mounted) return;
-    mounted = true;
+    if (GameDataMounted) return;
+    GameDataMounted = true;
     InitMemory(64 * 1024);
     PakFileInit();
     PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
     PakFileAddDone();
+}
+
+// Takes the mounted data down, with the clips and the replay buffer the
+// matches loaded into it, for a test that brings up memory and an archive of
+// its own; the next match mounts it again.
+inline void UnmountGameData() {
+    if (!GameDataMounted) return;
+    GameDataMounted = false;
+    Motion_FreeAll();
+    Replay_FreeBuffer();
+    PakFileUninit();
+    UninitMemory();
 }
 
 class MatchFixture : public ::testing::Test {

@@ -7,12 +7,14 @@
 #include "support/mem_win.h"
 #include "support/sounddrv.h"
 #include "tests/fakes/support_env.h"
+#include "tests/match/match_fixture.h"
 
 namespace {
 
 class MatchSoundBanksTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        matchtest::UnmountGameData();
         testenv::StartCore();
         InitMemory(9500);
         plat::SetVirtualSoundDevice(true);

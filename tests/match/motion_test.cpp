@@ -13,6 +13,7 @@
 #include "support/pakfile.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/match/match_fixture.h"
 
 namespace {
 
@@ -48,7 +49,10 @@ void CountPoll() { ++g_polls; }
 
 class MotionTest : public ::testing::Test {
   protected:
-    void SetUp() override { InitMemory(9500); }
+    void SetUp() override {
+        matchtest::UnmountGameData();
+        InitMemory(9500);
+    }
     void TearDown() override {
         Motion_FreeAll();
         if (PakFileStatus() != 0) PakFileUninit();

@@ -4,6 +4,7 @@
 #include "menus/menucont.h"
 #include "menus/clubmain.h"
 #include "menus/hvmenu.h"
+#include "menus/lastmatch.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,7 @@ TEST(FrontEndController, IdsWithoutAnActionEndTheProgram) {
 }
 
 TEST(FrontEndController, PlainRedirectsAndIdsWithoutScreens) {
+    LastMatch_Forget();  // option 50 shows a kept match's chart
     MenuOption = 2;
     DoMainMenuOption();
     EXPECT_EQ(MenuOption, 7);
