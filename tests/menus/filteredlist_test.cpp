@@ -98,6 +98,7 @@ class FilteredListTest : public MenuEngineTest {
     // A drag on the panel's attribute row from the bar's left end to x.
     static void PanelDrag(int row, int x) {
         const int y = 109 + row * 20 + 9;
+        FilterPanelMouse(640, y, 0);  // a press is the button seen going down
         FilterPanelMouse(640, y, 1);
         FilterPanelMouse(x, y, 1);
         FilterPanelMouse(x, y, 0);

@@ -22,6 +22,7 @@
 #include "menus/twinchart.h"
 #include "menus/weeklymoney.h"
 #include "season/calendar.h"
+#include "season/fixtures.h"
 #include "support/bytes.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
@@ -44,6 +45,7 @@ class FinanceLogicTest : public ::testing::Test {
         SetPlayerClub(1, user_);
         std::memset(&ClubFinanceRecords[user_], 0, sizeof(ClubFinanceRecord));
         std::memset(FinanceForecast, 0, sizeof FinanceForecast);
+        ClearFixtureTable();  // the world's records come without fixtures
         FinanceScreen = {};
         FinanceScreen.currentWeek = 10;
         FinanceScreen.shownWeek = 10;
