@@ -14,6 +14,7 @@
 #include "database/query/funcs_state.h"
 #include "management/tactics.h"
 #include "management/transfers.h"
+#include "match/motion.h"
 #include "season/calendar.h"
 #include "season/fixtureday.h"
 #include "season/leagues.h"
@@ -87,11 +88,22 @@ void TakeEventCounts() {
 
 }  // namespace
 
+namespace {
+bool g_gameDataMounted = false;
+}  // namespace
+
+void UnmountSoakGameData() {
+    if (!g_gameDataMounted) return;
+    g_gameDataMounted = false;
+    Motion_FreeAll();
+    PakFileUninit();
+    UninitMemory();
+}
+
 int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config) {
     // The match engine reads its motion clips from the game's archive.
-    static bool mounted = false;
-    if (!mounted) {
-        mounted = true;
+    if (!g_gameDataMounted) {
+        g_gameDataMounted = true;
         InitMemory(64 * 1024);
         PakFileInit();
         PakAddFile((gameDir + "/pakfiles/demo").c_str());

@@ -44,6 +44,10 @@ struct SoakTimes {
 // as the new-game screens take a job, the auto-management switch and the
 // viewed country set.  Returns the user's club.
 int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config);
+// Takes down the memory and archive the first soak game mounted (and the
+// motion clips its matches loaded) for a test that brings up its own; the
+// next soak game mounts them again.
+void UnmountSoakGameData();
 
 // Switches soak on with the stop point and plays days until SoakStopCheck
 // switches it off.  After every day `daily` runs; a non-empty answer stops

@@ -34,11 +34,23 @@ inline void SendStdoutToStderr() {
         },                             \
         ::testing::ExitedWithCode(1), regex)
 
-// Captures what a block prints on standard output.
+// Captures what a block prints on standard output.  A capture whose text
+// is never taken ends with its block: only one can be open in a process.
 class StdoutCapture {
   public:
     StdoutCapture() { testing::internal::CaptureStdout(); }
-    std::string Text() { return testing::internal::GetCapturedStdout(); }
+    ~StdoutCapture() {
+        if (!taken_) testing::internal::GetCapturedStdout();
+    }
+    StdoutCapture(const StdoutCapture&) = delete;
+    StdoutCapture& operator=(const StdoutCapture&) = delete;
+    std::string Text() {
+        taken_ = true;
+        return testing::internal::GetCapturedStdout();
+    }
+
+  private:
+    bool taken_ = false;
 };
 
 // Moves the running test into an empty scratch folder of its own (under

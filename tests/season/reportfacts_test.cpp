@@ -16,6 +16,7 @@
 #include "season/fixtureday.h"
 #include "season/racestory.h"
 #include "season/reportfacts.h"
+#include "tests/fakes/soak_driver.h"
 #include "tests/fakes/text_env.h"
 #include "tests/season/season_fixture.h"
 
@@ -24,6 +25,7 @@ namespace {
 class ReportFactsTest : public SeasonTest {
   protected:
     void SetUp() override {
+        UnmountSoakGameData();  // some tests bring up memory for their texts
         SeasonTest::SetUp();
         std::memset(LeagueSeasonRecords, 0, sizeof LeagueSeasonRecords);
         std::memset(ChampionsLeagueGroups, 0xFF, sizeof ChampionsLeagueGroups);

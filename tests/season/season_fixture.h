@@ -8,6 +8,7 @@
 #include "database/Access.h"
 #include "database/honours.h"
 #include "season/calendar.h"
+#include "season/clubseason.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/messages.h"
@@ -33,6 +34,8 @@ class SeasonTest : public ::testing::Test {
         std::memset(MessageArchive, 0, sizeof MessageArchive);
         std::memset(UserInbox, 0, sizeof UserInbox);
         std::memset(LeagueTable, 0xFF, sizeof LeagueTable);
+        std::memset(LeagueSeasonRecords, 0, sizeof LeagueSeasonRecords);
+        std::memset(ReserveSeasonRecords, 0, sizeof ReserveSeasonRecords);
         NewMessageFlag = 0;
         for (Fixture& f : FixtureTable) std::memset(f.bytes, 0, sizeof f.bytes);
         ClearFixtureTable();
