@@ -92,6 +92,10 @@ float D3DGetTextureStageStateFloat(uint32_t stage, uint32_t type) {
 void D3DInitRenderStates() {
     DebugLog(DEBUG_DIRECT3D, 80, "D3DInitRenderStates(): initialising\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
+    // Nothing cached from a device before: a value it was given would be
+    // taken as set on this one and never sent.
+    std::memset(RenderStates, 0, sizeof RenderStates);
+    std::memset(StageStates, 0, sizeof StageStates);
     for (uint32_t state : D3DRestoredRenderStates) {
         DXCheck(device->GetRenderState(state, &RenderStates[state]), kFile, __LINE__, "D3DInitRenderStates",
                 "D3DD7_GetRenderState");
@@ -112,6 +116,10 @@ void RenderstateTaskswitch(uint8_t active) {
     if (active == 0) return;
     DebugLog(DEBUG_DIRECT3D, 40, "RenderstateTaskswitch(): restoring all renderstates\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
+    // Nothing cached from a device before: a value it was given would be
+    // taken as set on this one and never sent.
+    std::memset(RenderStates, 0, sizeof RenderStates);
+    std::memset(StageStates, 0, sizeof StageStates);
     for (uint32_t state : D3DRestoredRenderStates) {
         DXCheck(device->SetRenderState(state, RenderStates[state]), kFile, __LINE__, "RenderstateTaskswitch",
                 "D3DD7_SetRenderState");

@@ -204,6 +204,18 @@ TEST_F(D3DTest, SphereVisibilityMarksSpheresOutsideTheView) {
 
 // ---- Render-state cache ----------------------------------------------------
 
+TEST_F(D3DTest, ANewDeviceKeepsNoStateCachedForTheDeviceBefore) {
+    Enter(GFX_3D | GFX_ZBUFFER);
+    D3DSetRenderState(17, 5);
+    testenv::Stop3D();
+    testenv::Start3DCard();
+    Enter(GFX_3D | GFX_ZBUFFER);
+    EXPECT_EQ(D3DGetRenderState(17), 0u);
+    plat::ResetD3DCallCounts();
+    D3DSetRenderState(17, 5);
+    EXPECT_EQ(plat::D3DCallCount("SetRenderState"), 1) << "the new device is given the value";
+}
+
 TEST_F(D3DTest, RepeatedStatesMakeNoDeviceCall) {
     Enter(GFX_3D | GFX_ZBUFFER);
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
