@@ -50,6 +50,7 @@
 #include "match/matchstate.h"
 #include "match/periodrunner.h"
 #include "menus/clubmain.h"
+#include "menus/contracttalks.h"
 #include "menus/exti.h"
 #include "menus/matchday.h"
 #include "menus/menucont.h"
@@ -132,6 +133,9 @@ struct SeasonRun {
     int16_t playClickDay = -1;
     int playClicksThatDay = 0;
     int squadNumberVisits = 0;
+    // Contract talks the days opened by themselves: offers made, talks
+    // broken off.
+    int talksOffered = 0, talksBrokenOff = 0;
     int shownMatches = 0, unshownMatches = 0, undrawnByKey = 0, inMatchMenus = 0, goalReplays = 0;
     int16_t introStepAtSave = 0;
     bool gaveUp = false;
@@ -355,6 +359,23 @@ void PickSidesForToday(int16_t today) {
     ChooseSideRoles(g_run.user, true);
 }
 
+// Contract talks the day loop opens by itself (a player of his whose
+// contract runs out at the season's turn): his offer at the terms the
+// player asks, and should it be refused, the talks broken off.  Talks left
+// by the title bar are opened again at the next turn of the day loop.
+bool OnTalksTheDaysOpened() {
+    if (!DayUserTableUp(ContractTalksTable) || ScreenSection[MODAL_BOX_SECTION].pixels != nullptr) return false;
+    if (CurrentOffer.refused == 0) {
+        ++g_run.talksOffered;
+        MenuUserClickItem([](const MenuHotItem& item) { return item.handler == ContractTalks_Offer; });
+    } else {
+        ++g_run.talksBrokenOff;
+        MenuUserClickItem([](const MenuHotItem& item) { return item.handler == ContractTalks_BreakOff; });
+    }
+    MenuUserWait(10);
+    return true;
+}
+
 bool LegIsOver() { return g_run.afterSave && !g_run.seedAtNextScreen && g_run.daysLeft <= 0; }
 
 bool OnClubScreen() {
@@ -492,7 +513,7 @@ bool SeasonScreens() {
     return GiveUpWhenLost() || playthrough::MatchDayActionsScreens(BeforeTheSave()) ||
            playthrough::DayUserDeals(BeforeTheSave() && !ShortTestRun(), DealsAtClub(),
                                      g_run.saveDay - SeasonCalendar.currentDay) ||
-           OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
+           OnTalksTheDaysOpened() || OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
 }
 
 void NoteScreen() {
@@ -672,9 +693,10 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     std::printf(
         "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
         "(%d under U), %d of his fixtures played, %d screen ids and %d screen tables visited, %.1f CPU-s in "
-        "all\n",
+        "all; %d contract talks the days opened answered by an offer, %d broken off\n",
         seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey, g_run.fixturesPlayed,
-        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart);
+        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart,
+        g_run.talksOffered, g_run.talksBrokenOff);
     std::string ids;
     for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
     std::printf("screen ids visited:%s\n", ids.c_str());
