@@ -111,6 +111,8 @@ struct MatchCounts {
     int surfacesBefore = 0;
     int16_t day = 0;
     double cpu = 0;
+    // Pictures the window showed during the match.
+    int presents = 0;
 };
 
 struct SeasonRun {
@@ -146,6 +148,8 @@ struct SeasonRun {
     std::set<const MenuItem*> tablesSeen;
     std::vector<std::string> problems;
     double cpuAtSave = 0;
+    // CPU spent in the daily checks, all days.
+    double checksCpu = 0;
     // His fixtures before the save day: played, and any left unplayed.
     int fixturesPlayed = 0, shownAtSave = 0;
     std::vector<std::string> fixturesUnplayed;
@@ -180,7 +184,9 @@ void BusyCursorThenDailyChecks(int16_t on) {
     g_run.lastCheckedSeason = SeasonCalendar.season;
     ++g_run.daysChecked;
     if (g_run.afterSave) ++g_run.daysAfterSave;
+    const double cpuBefore = double(std::clock()) / CLOCKS_PER_SEC;
     const std::string fault = CheckSoakDay();
+    g_run.checksCpu += double(std::clock()) / CLOCKS_PER_SEC - cpuBefore;
     if (!fault.empty())
         Problem("season " + std::to_string(SeasonCalendar.season) + " day " +
                 std::to_string(SeasonCalendar.currentDay) + ": " + fault);
@@ -252,10 +258,13 @@ void WatchedPlayMatch() {
     ShownMatchHooks();
     playthrough::MatchDayActionsBegin(kept, BeforeTheSave());
     const double cpuBefore = double(std::clock()) / CLOCKS_PER_SEC;
+    const int presentsBefore = plat::PresentCount();
     g_realMakers.playMatch();
     playthrough::MatchDayActionsEnd();
     MatchHooks = kept;
-    g_run.atMatchStart.back().cpu = double(std::clock()) / CLOCKS_PER_SEC - cpuBefore;
+    MatchCounts& counts = g_run.atMatchStart.back();
+    counts.cpu = double(std::clock()) / CLOCKS_PER_SEC - cpuBefore;
+    counts.presents = plat::PresentCount() - presentsBefore;
 }
 
 // ---- The scripted user ------------------------------------------------------------------
@@ -693,18 +702,18 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     std::printf(
         "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
         "(%d under U), %d of his fixtures played, %d screen ids and %d screen tables visited, %.1f CPU-s in "
-        "all; %d contract talks the days opened answered by an offer, %d broken off\n",
+        "all (%.1f in the daily checks); %d contract talks the days opened answered by an offer, %d broken off\n",
         seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey, g_run.fixturesPlayed,
         int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart,
-        g_run.talksOffered, g_run.talksBrokenOff);
+        g_run.checksCpu, g_run.talksOffered, g_run.talksBrokenOff);
     std::string ids;
     for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
     std::printf("screen ids visited:%s\n", ids.c_str());
     for (const MatchCounts& c : counts)
         std::printf(
             "  his match of day %d: %u memory blocks and %d textures before it, %u and %d at the kick-off, "
-            "%.1f CPU-s\n",
-            c.day, c.blocksBefore, c.surfacesBefore, c.blocks, c.surfaces, c.cpu);
+            "%d pictures shown, %.1f CPU-s\n",
+            c.day, c.blocksBefore, c.surfacesBefore, c.blocks, c.surfaces, c.presents, c.cpu);
 }
 
 }  // namespace season_play
