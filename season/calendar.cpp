@@ -361,7 +361,9 @@ void AdvanceDay() {
 
 void NewSeasonStep() {
     HVW_ClearHumanSales();
-    std::fill(std::begin(HumanContracts), std::end(HumanContracts), kNoClub);
+    // Emptied as everywhere else (0): a slot of another value reads as a
+    // player whose talks the next day opens, a player nobody can talk to.
+    HVW_ClearHumanContracts();
     HVW_ClearRecentList();
     SetProgress(kNewSeasonSteps, 0);
     SeasonCalendar.currentDay = 0;
