@@ -373,7 +373,8 @@ void PickSidesForToday(int16_t today) {
 // player asks, and should it be refused, the talks broken off.  Talks left
 // by the title bar are opened again at the next turn of the day loop.
 bool OnTalksTheDaysOpened() {
-    if (!DayUserTableUp(ContractTalksTable) || ScreenSection[MODAL_BOX_SECTION].pixels != nullptr) return false;
+    if (!DayUserTableUp(ContractTalksTable) || ScreenSection[MODAL_BOX_SECTION].pixels != nullptr)
+        return false;
     if (CurrentOffer.refused == 0) {
         ++g_run.talksOffered;
         MenuUserClickItem([](const MenuHotItem& item) { return item.handler == ContractTalks_Offer; });
@@ -522,7 +523,8 @@ bool SeasonScreens() {
     return GiveUpWhenLost() || playthrough::MatchDayActionsScreens(BeforeTheSave()) ||
            playthrough::DayUserDeals(BeforeTheSave() && !ShortTestRun(), DealsAtClub(),
                                      g_run.saveDay - SeasonCalendar.currentDay) ||
-           OnTalksTheDaysOpened() || OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() || OnClubScreen();
+           OnTalksTheDaysOpened() || OnReplay() || OnInMatchMenus() || OnSquadNumbers() || OnSaveScreen() ||
+           OnClubScreen();
 }
 
 void NoteScreen() {
@@ -702,10 +704,11 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     std::printf(
         "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
         "(%d under U), %d of his fixtures played, %d screen ids and %d screen tables visited, %.1f CPU-s in "
-        "all (%.1f in the daily checks); %d contract talks the days opened answered by an offer, %d broken off\n",
+        "all (%.1f in the daily checks); %d contract talks the days opened answered by an offer, %d broken "
+        "off\n",
         seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey, g_run.fixturesPlayed,
-        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart,
-        g_run.checksCpu, g_run.talksOffered, g_run.talksBrokenOff);
+        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart, g_run.checksCpu,
+        g_run.talksOffered, g_run.talksBrokenOff);
     std::string ids;
     for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
     std::printf("screen ids visited:%s\n", ids.c_str());
