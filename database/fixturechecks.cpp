@@ -27,12 +27,41 @@ int FirstSlotOfDay(uint16_t day) {
     return low;
 }
 
+// The clubs with a fixture other than a reserve-league one on the day last
+// gathered: one walk of a day serves all of its reserve fixtures, which
+// otherwise walked the whole day twice each.
+uint8_t g_busyClub[1 << 16];
+uint16_t g_busyMarked[2 * kFixtureSlots];
+int g_busyMarkedCount = 0;
+int g_busyDay = -1;
+
+void ForgetBusyClubs() {
+    for (int i = 0; i < g_busyMarkedCount; ++i) g_busyClub[g_busyMarked[i]] = 0;
+    g_busyMarkedCount = 0;
+    g_busyDay = -1;
+}
+
+void MarkBusyClub(int16_t club) {
+    const uint16_t index = uint16_t(club);
+    if (g_busyClub[index] != 0) return;
+    g_busyClub[index] = 1;
+    g_busyMarked[g_busyMarkedCount++] = index;
+}
+
+void GatherBusyClubs(uint16_t day) {
+    ForgetBusyClubs();
+    for (int j = FirstSlotOfDay(day); j < kFixtureSlots && FixtureDay(j) == day; ++j) {
+        if (FixtureType(j) == kCompReserveLeague) continue;
+        MarkBusyClub(FixtureHome(j));
+        MarkBusyClub(FixtureAway(j));
+    }
+    g_busyDay = day;
+}
+
 // Another fixture on the reserve fixture's day in which the club plays.
 bool ClubBusyOnDay(int16_t club, uint16_t day) {
-    for (int j = FirstSlotOfDay(day); j < kFixtureSlots && FixtureDay(j) == day; ++j) {
-        if (FixtureType(j) != kCompReserveLeague && IsFixtureOfClub(j, club)) return true;
-    }
-    return false;
+    if (g_busyDay != int(day)) GatherBusyClubs(day);
+    return g_busyClub[uint16_t(club)] != 0;
 }
 
 bool IsFirstLegOf(int slot, int16_t firstType, int16_t home, int16_t away) {
@@ -67,8 +96,12 @@ void ResolveFixtureClashes() {
         }
         // The old entry goes only when the fixture found a later day; the
         // fixture that then moves up into the slot is examined next.
+        // A move adds a fixture on a later day, which may remove friendlies
+        // there: gather the day again after it.
+        ForgetBusyClubs();
         if (!MoveFixtureToFreeDay(int16_t(slot))) ++slot;
     }
+    ForgetBusyClubs();
 }
 
 void CheckTwoLegOrder(int16_t firstType) {
