@@ -1,5 +1,6 @@
 #include "management/board.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 #include <utility>
@@ -297,9 +298,13 @@ int16_t GetUserClub() {
 int16_t BoardFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
     int won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
-    for (int slot = 0; slot < kFixtureSlots; ++slot) {
+    // The table stands in day order: only the slots of the last 30 days
+    // before today are read.
+    const int first = today >= 31 ? FindFixtureInsertPos(int16_t(today - 31)) : 0;
+    for (int slot = first < 0 ? kFixtureSlots : first; slot < kFixtureSlots; ++slot) {
         const int day = FixtureDay(slot);
-        if (day >= today || today - day >= 31 || FixtureType(slot) >= kCompFriendly) continue;
+        if (day >= today) break;
+        if (FixtureType(slot) >= kCompFriendly) continue;
         const bool home = FixtureHome(slot) == club;
         if (!home && FixtureAway(slot) != club) continue;
         const uint32_t score = FixtureScore(slot);
@@ -405,17 +410,10 @@ void RankClubsByStrength() {
         const uint16_t rep = GetClubRep(int16_t(entry.club));
         if (rep != 0) entry.strength = (entry.strength + 1) / 63 * rep;
     }
-    // Bubble sort: only a strictly smaller earlier entry moves down.
-    for (int pass = 0; pass < kClubCount - 1; ++pass) {
-        bool swapped = false;
-        for (int i = 0; i + 1 < kClubCount - pass; ++i) {
-            if (ClubStrengthRanking[i].strength < ClubStrengthRanking[i + 1].strength) {
-                std::swap(ClubStrengthRanking[i], ClubStrengthRanking[i + 1]);
-                swapped = true;
-            }
-        }
-        if (!swapped) break;
-    }
+    // Strongest first; equal strengths keep club-number order.
+    std::stable_sort(
+        std::begin(ClubStrengthRanking), std::end(ClubStrengthRanking),
+        [](const ClubStrengthEntry& a, const ClubStrengthEntry& b) { return a.strength > b.strength; });
     for (uint16_t& count : ClubCountOfNation) count = 0;
     for (int c = 0; c < kClubCount; ++c) {
         const uint16_t nation = GetClubNation(int16_t(c));

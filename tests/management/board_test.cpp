@@ -117,6 +117,24 @@ TEST_F(BoardTest, StrengthRankingFollowsThePlayersFromDayToDay) {
     (void)theirs;
 }
 
+// Equal strengths keep club-number order: two clubs of the same squad and
+// reputation, and every club without players.
+TEST_F(BoardTest, EqualStrengthsKeepClubNumberOrder) {
+    constexpr int16_t kLater = 90;
+    MakeClub(kLater, 0, 0, 30);
+    MakePlayer(kClub, 8, 8, 60);
+    MakePlayer(kLater, 8, 8, 60);
+    RankClubsByStrength();
+    EXPECT_EQ(ClubStrengthRanking[0].club, uint16_t(kClub));
+    EXPECT_EQ(ClubStrengthRanking[1].club, uint16_t(kLater));
+    EXPECT_EQ(ClubStrengthRanking[0].strength, ClubStrengthRanking[1].strength);
+    for (int i = 1; i < kClubCount; ++i) {
+        const ClubStrengthEntry &a = ClubStrengthRanking[i - 1], &b = ClubStrengthRanking[i];
+        ASSERT_TRUE(a.strength > b.strength || (a.strength == b.strength && a.club < b.club))
+            << "place " << i;
+    }
+}
+
 // The ranking keeps each player's value with what it read: every input of
 // the value, changed between two rankings, shows in the club's strength.
 TEST_F(BoardTest, TheRankingSeesEveryChangeOfAKeptValue) {
@@ -459,6 +477,19 @@ TEST_F(BoardTest, ScoresStayInRangeOverRandomClubsAndFixtures) {
     }
     // No recent matches: the form score is 60.
     EXPECT_EQ(BoardFormScore(kClub), 60);
+}
+
+// The form score reads the competitive matches of the 30 days before today
+// only: a win a day too early, a friendly and today's defeat change nothing.
+TEST_F(BoardTest, FormScoreReadsTheThirtyDaysBeforeTodayOnly) {
+    PutFixture(0, kDay - 31, kCompLeague, kClub, kOther, 5, 0);
+    PutFixture(1, kDay - 30, kCompLeague, kClub, kOther, 0, 1);
+    PutFixture(2, kDay - 2, kCompFriendly, kClub, kOther, 0, 3);
+    PutFixture(3, kDay, kCompLeague, kOther, kClub, 4, 0);
+    // One defeat by a goal: -200 + 200 - 80, and 300 for the three matches
+    // short of four, times 60 / 400.
+    EXPECT_EQ(BoardFormScore(kClub), 33);
+    EXPECT_EQ(BoardFormScore(kOther), 60);  // the other side: one win
 }
 
 TEST_F(BoardTest, ScreensRemoveAManagerOrApplyOnlyForRealClubs) {
