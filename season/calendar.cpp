@@ -245,6 +245,16 @@ void EmptyFixtureTable() {
     }
 }
 
+namespace {
+bool g_setUpRostersKept = false;
+bool g_setUpRostersBuilt = false;
+}  // namespace
+
+void KeepSetUpRosters(bool keep) {
+    g_setUpRostersKept = keep;
+    g_setUpRostersBuilt = false;
+}
+
 void RunDailyClubJobs(int16_t realDay) {
     SeasonCalendarState& c = SeasonCalendar;
     const int monthLength = CalendarMonthLength(c.month, c.year);
@@ -262,7 +272,8 @@ void RunDailyClubJobs(int16_t realDay) {
         // The last day of a month: no weekly jobs on this step.
         c.weekday = int16_t((c.weekday + 1) % 7);
         ++c.month;
-        RebuildAllRosters();
+        if (realDay || !g_setUpRostersBuilt) RebuildAllRosters();
+        g_setUpRostersBuilt = g_setUpRostersKept && !realDay;
         if (realDay) AdvanceMonthSlot();
         if (c.month > 11) {
             c.month = 0;

@@ -57,6 +57,10 @@ bool IsChristmasDay(int day);
 // the day; set-up passes 0 and only moves the date words.  The day number
 // itself is the caller's.
 void RunDailyClubJobs(int16_t realDay);
+// While kept (the fixture lay-out, whose set-up days change no player), the
+// set-up days' month ends rebuild the rosters once and then leave them as
+// that rebuild made them.  Switching it on or off forgets that rebuild.
+void KeepSetUpRosters(bool keep);
 
 // Ends the current day, after its fixtures: the tables are sorted, each
 // country's split, league end and play-off days run, the date and the day

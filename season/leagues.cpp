@@ -620,6 +620,9 @@ class DivisionBatches {
 
 void SetUpSeasonFixtures() {
     const CalendarDate startDate = SaveCalendarDate();
+    // The lay-out walks the year once per division; it moves no player, so
+    // one roster rebuild serves all of its month ends.
+    KeepSetUpRosters(true);
     std::memset(DivisionClubLists, 0xFF, sizeof DivisionClubLists);
     std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
     BuildDivisionClubLists();
@@ -655,6 +658,7 @@ void SetUpSeasonFixtures() {
     SeasonCalendar.currentDay = 0;
     CompetitionDayWord = 0;
     g_layingCountry = g_layingDivision = -1;
+    KeepSetUpRosters(false);
 }
 
 // ---- Tables ------------------------------------------------------------------------------

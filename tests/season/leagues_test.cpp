@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "database/honours.h"
+#include "management/squads.h"
 #include "season/clubseason.h"
 #include "season/seasontemplates.h"
 #include "season_fixture.h"
@@ -132,6 +133,25 @@ TEST_F(SeasonSetUpTest, LaysOutEveryDivisionAsItsLayoutSays) {
         EXPECT_TRUE(clubDays.insert({FixtureAway(slot), FixtureDay(slot)}).second);
         EXPECT_LE(FixtureDay(slot), SeasonCalendar.leagueEndDay[GetClubNation(FixtureHome(slot))]);
     }
+}
+
+// The lay-out's walks through the year rebuild the rosters at their first
+// month end, so a roster left stale before the set-up is right after it,
+// and the set-up days after it rebuild them again at a month end.
+TEST_F(SeasonSetUpTest, TheLayOutRebuildsStaleRostersAndLeavesLaterMonthEndsRebuilding) {
+    const auto inRoster = [](int16_t club, uint16_t player) {
+        return std::find(std::begin(ClubRoster[club]), std::end(ClubRoster[club]), player) !=
+               std::end(ClubRoster[club]);
+    };
+    constexpr uint16_t kMoved = 7;
+    SetPlayerClub(kMoved, 5);
+    std::memset(ClubRoster, 0, sizeof ClubRoster);
+    SetUpSeasonFixtures();
+    EXPECT_TRUE(inRoster(5, kMoved));
+    SetPlayerClub(kMoved, 6);
+    for (int day = 0; day < 40; ++day) RunDailyClubJobs(0);
+    EXPECT_TRUE(inRoster(6, kMoved));
+    EXPECT_FALSE(inRoster(5, kMoved));
 }
 
 TEST_F(SeasonSetUpTest, MatchDaysFollowTheCountryRules) {
