@@ -183,6 +183,8 @@ void CheckBidSlot(int16_t club, int16_t slot, const char* message) {
 }
 
 int ShortListOffset(int bid, int slot) { return kBidShortList + 30 * bid + 6 * slot; }
+constexpr int kShortListBytes = 30 * kShortListBids;
+constexpr int kShortListFetchAhead = 8;  // clubs
 
 void CheckShortList(int16_t club, int16_t bid, int16_t slot) {
     if (!IsClubNumber(club)) {
@@ -576,6 +578,13 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
     // Only players of the table are ever written to an entry.
     if (player == 0 || player >= PlayerCount) return;
     for (int16_t club = 0; club < kClubCount; ++club) {
+        // The lists lie a whole club record apart, too far for the
+        // processor to fetch ahead by itself.
+        if (club + kShortListFetchAhead < kClubCount) {
+            const uint8_t* ahead = Rec(int16_t(club + kShortListFetchAhead)) + kBidShortList;
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + kShortListBytes - 1);
+        }
         // Most clubs name him nowhere: their reputation is read only when
         // one of their entries does.
         bool checked = false, inPlay = false;
