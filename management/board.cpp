@@ -380,6 +380,20 @@ struct KeptValue {
 };
 std::vector<KeptValue> g_keptValues;
 
+// What a player's value reads of his club, taken once per ranking for every
+// club: nothing the ranking does moves them.
+struct ClubValueInputs {
+    uint16_t division, played;
+};
+ClubValueInputs g_clubValueInputs[kClubCount];
+
+void TakeClubValueInputs() {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        g_clubValueInputs[club].division = GetClubDivision(club);
+        g_clubValueInputs[club].played = IsPlayedLeagueNation(GetClubNation(club)) ? 1 : 0;
+    }
+}
+
 int32_t RankingValue(uint16_t player, uint16_t club) {
     if (g_keptValues.empty()) g_keptValues.resize(kMaxPlayers);
     KeptValue& kept = g_keptValues[player];
@@ -388,8 +402,8 @@ int32_t RankingValue(uint16_t player, uint16_t club) {
     inputs.caps = GetPlayerCaps89(player);
     inputs.careerApps = GetPlayerCareerApps(player);
     inputs.contract = GetPlayerContract(player);
-    inputs.division = GetClubDivision(int16_t(club));
-    inputs.played = IsPlayedLeagueNation(GetClubNation(int16_t(club))) ? 1 : 0;
+    inputs.division = g_clubValueInputs[club].division;
+    inputs.played = g_clubValueInputs[club].played;
     if (kept.valid && std::memcmp(&kept.inputs, &inputs, sizeof inputs) == 0) return kept.value;
     kept = {inputs, true, ValuePlayer(player)};
     return kept.value;
@@ -399,6 +413,7 @@ int32_t RankingValue(uint16_t player, uint16_t club) {
 
 void RankClubsByStrength() {
     for (int c = 0; c < kClubCount; ++c) ClubStrengthRanking[c] = {uint16_t(c), 0};
+    TakeClubValueInputs();
     for (uint16_t player = 1; IsValidPlayer(player); ++player) {
         if (GetPlayerLoanClub(player) == kNoClub || GetPlayerFlag95(player) != 0) continue;
         const uint16_t club = GetPlayerClub(player);
