@@ -101,9 +101,12 @@ uint8_t PresetFromManager(int16_t club) {
 
 }  // namespace
 
+// Read afresh from the club's manager at every match: a kept entry would
+// hold the shape of a manager since sacked, which a saved game does not keep,
+// so a loaded game would field other shapes than the game it came from.
 int16_t GetClubTacticPreset(int16_t club) {
     if (club < 0 || club >= kTacticPresetClubs) return 0;
-    if (ClubTacticPreset[club] >= kFormationPresets) ClubTacticPreset[club] = PresetFromManager(club);
+    ClubTacticPreset[club] = PresetFromManager(club);
     return ClubTacticPreset[club];
 }
 

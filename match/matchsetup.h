@@ -234,10 +234,11 @@ extern TacticRecord MatchTacticRecord[2];
 EnterGameInfo* ClearMatchSetupBlock();
 EnterGameInfo* GetMatchSetupBlock();
 
-// The preset (0-9) each club's computer manager plays, one entry per club;
-// 0xFF until it is worked out from the manager's formation family.  Season
-// set-up fills it for every club (InitClubTacticPresets); a club whose entry
-// is unset gets it worked out when a match needs it.
+// The preset (0-9) each club's computer manager plays, one entry per club,
+// from the manager's formation family.  Season set-up fills it for every
+// club (InitClubTacticPresets); each match takes it afresh from the club's
+// manager of the day (GetClubTacticPreset), so a new manager brings his
+// shape at once and a loaded game fields the shapes of the game it came from.
 constexpr int kTacticPresetClubs = 1200;
 extern std::array<uint8_t, kTacticPresetClubs> ClubTacticPreset;
 // The preset of a formation family 0-5 (4-4-2, 4-3-3, 3-5-2, 5-3-2, 4-5-1,

@@ -1,7 +1,9 @@
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "database/Access.h"
+#include "management/squads.h"
 #include "season/calendar.h"
 #include "support/debug.h"
 #include "tests/fakes/test_util.h"
@@ -106,14 +108,35 @@ class MatchTacticsTest : public matchtest::MatchFixture {
     static uint8_t LiveMark(int team) { return MatchTacticRecord[team].bytes[100]; }
 };
 
-TEST_F(MatchTacticsTest, ComputerTeamsTakeTheirClubsPresets) {
+TEST_F(MatchTacticsTest, ComputerTeamsTakeTheirManagersPresets) {
+    // Two managers (position 13) of clubs 10 and 11 with formation families
+    // 5 and 2 (bits 29-31 of the word at byte 100 of the record); the table's
+    // entries are stale values the match must not use.
+    const auto keptRecords = std::vector<PlayerRecord>(PlayerRecords, PlayerRecords + 5);
+    const uint16_t keptCount = PlayerCount;
+    PlayerCount = 5;
+    const int16_t clubs[2] = {10, 11};
+    const int families[2] = {5, 2};
+    for (uint16_t p = 1; p < 5; ++p) {
+        std::memset(&PlayerRecords[p], 0, sizeof PlayerRecords[p]);
+        SetPlayerClub(p, 1199);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const uint16_t manager = uint16_t(3 + i);
+        SetPlayerClub(manager, clubs[i]);
+        SetPlayerLoanClub(manager, clubs[i]);
+        SetPlayerPosition(manager, 13);
+        PlayerRecords[manager].bytes[103] = uint8_t(families[i] << 5);
+    }
     ClubTacticPreset[10] = 7;
-    ClubTacticPreset[11] = 2;
+    ClubTacticPreset[11] = 7;
     Block().SetTeamI16(1, kTacticOption, 5);
     FillMatchTeamBlocks(&Block(), 10, 11, 1, 0, 0);
-    EXPECT_EQ(Block().TeamI16(0, kTacticChoice), 7);
-    EXPECT_EQ(Block().TeamI16(1, kTacticChoice), 2);
+    EXPECT_EQ(Block().TeamI16(0, kTacticChoice), FormationFamilyPreset(5));
+    EXPECT_EQ(Block().TeamI16(1, kTacticChoice), FormationFamilyPreset(2));
     EXPECT_EQ(Block().TeamI16(1, kTacticOption), 0);
+    std::copy(keptRecords.begin(), keptRecords.end(), PlayerRecords);
+    PlayerCount = keptCount;
 }
 
 TEST_F(MatchTacticsTest, HumanTeamsTakeTheBookTheirFlagNames) {
@@ -235,10 +258,18 @@ TEST(ClubTacticPresetTest, NewGameSetsEachClubsPresetFromItsManager) {
     EXPECT_TRUE(IsCustomTacticEmpty(GetTacticRecordB(10)));
     EXPECT_TRUE(IsCustomTacticEmpty(GetTacticRecordB(21)));
 
-    // An entry left unset is worked out when a match needs it.
+    // An entry left unset (a program just started) or held from another
+    // game or an earlier manager is taken afresh when a match needs it.
     ClubTacticPreset[5] = 0xFF;
     EXPECT_EQ(GetClubTacticPreset(5), FormationFamilyPreset(1));
     EXPECT_EQ(ClubTacticPreset[5], FormationFamilyPreset(1));
+    ClubTacticPreset[6] = uint8_t(FormationFamilyPreset(0));
+    EXPECT_EQ(GetClubTacticPreset(6), FormationFamilyPreset(4));
+
+    // A manager who changes his shape within the season (or a new manager)
+    // plays it at his next match, before any season roll.
+    MakePlayer(4, 5, 13, 2);
+    EXPECT_EQ(GetClubTacticPreset(5), FormationFamilyPreset(2));
 
     // A new season takes each club's manager afresh.
     MakePlayer(4, 5, 13, 5);
