@@ -15,6 +15,7 @@
 #include "database/history.h"
 #include "database/savetable.h"
 #include "management/injuries.h"
+#include "match/matchsetup.h"
 #include "season/calendar.h"
 #include "support/random.h"
 #include "tests/fakes/soak_driver.h"
@@ -30,7 +31,8 @@ constexpr int16_t kRepeatSaveDay = 60;
 constexpr int kRepeatDaysOn = 7;
 constexpr uint32_t kRepeatPlayOnSeed = 8700;
 constexpr uint8_t kRepeatInjuryKind = 4;
-constexpr int16_t kRepeatInjuryDays = 5;  // long enough to be kept in his history
+constexpr int16_t kRepeatInjuryDays = 5;
+constexpr int16_t kShapesSaveDay = 80;  // long enough to be kept in his history
 
 using RepeatSavedBlocks = std::vector<std::vector<uint8_t>>;
 
@@ -111,6 +113,29 @@ TEST(SavedGameHistoryTest, AnInjuryRepeatedInASeasonIsKeptByTheLoadAndTheGamePla
     const RepeatSavedBlocks continued = RepeatPlayDaysFromSeed();
     ASSERT_EQ(LoadGame(1), 0);
     EXPECT_EQ(RepeatBlockDifferences(saved, RepeatCopyBlocks()), "") << "the loaded game";
+    EXPECT_EQ(RepeatBlockDifferences(continued, RepeatPlayDaysFromSeed()), "") << "the days after the load";
+}
+
+// The shape each computer club plays is no part of the saved game: a game
+// loaded into a program just started plays on as the game that went on from
+// the save, also after clubs changed manager since the season began.
+TEST(SavedGameHistoryTest, ClubsChangedManagerSinceTheSeasonBeganPlayTheSameShapesAfterALoad) {
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    ScratchFolder scratch("savedshapes");
+    const auto atNewGame = ClubTacticPreset;
+    ASSERT_EQ(RunSoakUntil(0, kShapesSaveDay), "");
+    // The shapes of today's managers, worked out over a copy of the table.
+    const auto kept = ClubTacticPreset;
+    InitClubTacticPresets();
+    int changed = 0;
+    for (int club = 0; club < kTacticPresetClubs; ++club) changed += ClubTacticPreset[club] != atNewGame[club];
+    ClubTacticPreset = kept;
+    ASSERT_GT(changed, 0) << "no club's manager plays another shape than at the new game";
+
+    ASSERT_EQ(SaveGame(1), 0);
+    const RepeatSavedBlocks continued = RepeatPlayDaysFromSeed();
+    ClubTacticPreset.fill(0xFF);  // as a program just started holds it
+    ASSERT_EQ(LoadGame(1), 0);
     EXPECT_EQ(RepeatBlockDifferences(continued, RepeatPlayDaysFromSeed()), "") << "the days after the load";
 }
 
