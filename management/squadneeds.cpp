@@ -53,7 +53,7 @@ int GroupOf(int line, int kind) {
 // The slot kinds a player's role settings mark him for, in the order the
 // settings are consulted (setting 2, then 1, then 3).
 struct Marks {
-    int kinds[3];
+    int kinds[3] = {};
     int count = 0;
 };
 Marks MarkedKinds(uint16_t player) {

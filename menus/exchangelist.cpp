@@ -401,7 +401,8 @@ void ExchangeListMenu() {
         if (cell >= kExchangeCandidates) continue;
         std::snprintf(g_names[cell], sizeof g_names[cell], "%s",
                       HVW_GetPlayerShortName(ExchangeCandidates[i]));
-        std::snprintf(ExchangeValueText[cell], sizeof ExchangeValueText[cell], "%s", values[i]);
+        std::snprintf(ExchangeValueText[cell], sizeof ExchangeValueText[cell], "%.*s",
+                      int(sizeof ExchangeValueText[cell]) - 1, values[i]);
     }
     const int16_t heading = KeyHeading(ExchangeSortKey);
     g_sortLabel[0] = '\0';

@@ -243,7 +243,9 @@ void StaffList_FormatSpecialities(const StaffRecord* staff, char* out, std::size
     if (first != kNoText && second != kNoText) {
         char kept[kSpecialitySize];
         std::snprintf(kept, sizeof kept, "%s", GetText(first));
-        std::snprintf(out, size, "%s, %s", kept, GetText(second));
+        // A pair longer than the row is cut to its width; a text that cannot
+        // be written leaves the row blank.
+        if (std::snprintf(out, size, "%s, %s", kept, GetText(second)) < 0) out[0] = '\0';
     } else if (first != kNoText || second != kNoText) {
         std::snprintf(out, size, "%s", GetText(first != kNoText ? first : second));
     }
