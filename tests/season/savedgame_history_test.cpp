@@ -129,7 +129,8 @@ TEST(SavedGameHistoryTest, ClubsChangedManagerSinceTheSeasonBeganPlayTheSameShap
     const auto kept = ClubTacticPreset;
     InitClubTacticPresets();
     int changed = 0;
-    for (int club = 0; club < kTacticPresetClubs; ++club) changed += ClubTacticPreset[club] != atNewGame[club];
+    for (int club = 0; club < kTacticPresetClubs; ++club)
+        changed += ClubTacticPreset[club] != atNewGame[club];
     ClubTacticPreset = kept;
     ASSERT_GT(changed, 0) << "no club's manager plays another shape than at the new game";
 
