@@ -49,6 +49,7 @@
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/menu_user.h"
+#include "tests/fakes/test_util.h"
 
 namespace testenv {
 
@@ -1193,19 +1194,8 @@ uint64_t SavedBlocksHash() {
 }
 
 uint64_t SavedBlockHash(int block) {
-    uint64_t hash = 1469598103934665603ull;
-    {
-        const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[block].address);
-        const uint32_t size = SaveGameDescriptors[block].size;
-        uint32_t at = 0;
-        for (; at + 8 <= size; at += 8) {
-            uint64_t word;
-            std::memcpy(&word, bytes + at, 8);
-            hash = (hash ^ word) * 1099511628211ull;
-        }
-        for (; at < size; ++at) hash = (hash ^ bytes[at]) * 1099511628211ull;
-    }
-    return hash;
+    return HashBytes(SaveGameDescriptors[block].address, SaveGameDescriptors[block].size,
+                     1469598103934665603ull);
 }
 
 std::vector<int> ChangedSavedBlocks(const std::vector<uint64_t>& before) {

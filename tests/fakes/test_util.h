@@ -4,7 +4,9 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +14,20 @@
 // costs several times what it costs in a normal tree: long walks (seasons,
 // many days, long screen paths) then take a shorter form of the same path.
 // Test executables of such a tree set HALVORN_SHORT_TESTS=1 unless it is set.
+// A 64-bit FNV-style hash of a byte range, eight bytes a step, for
+// comparing game state between runs.
+inline uint64_t HashBytes(const void* data, size_t size, uint64_t hash = 14695981039346656037ull) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + at, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+    }
+    for (; at < size; ++at) hash = (hash ^ bytes[at]) * 1099511628211ull;
+    return hash;
+}
+
 inline bool ShortTestRun() {
     const char* value = std::getenv("HALVORN_SHORT_TESTS");
     return value != nullptr && value[0] != '\0' && std::string(value) != "0";

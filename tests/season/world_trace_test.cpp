@@ -30,21 +30,9 @@
 #include "support/random.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
-
-uint64_t HashBytes(const void* data, size_t size) {
-    uint64_t hash = 14695981039346656037ull;
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        hash = (hash ^ word) * 1099511628211ull;
-    }
-    for (; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-    return hash;
-}
 
 void WriteWorldLine(FILE* out, int season, int day) {
     std::fprintf(out, "%d:%d rng %08x", season, day, unsigned(GameRandomState()));
