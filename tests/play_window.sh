@@ -73,8 +73,10 @@ export DISPLAY=":$display"
 ) >"$work/game.log" 2>&1 &
 game_pid=$!
 
+# The game loads its data before the window opens: at the start of a busy
+# suite that can take well over half a minute.
 window=""
-for _ in $(seq 300); do
+for _ in $(seq 1200); do
     window=$(xdotool search --name '^Halvorn' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
