@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace plat {
 namespace {
@@ -18,6 +19,17 @@ int g_texture_w = 0;
 int g_texture_h = 0;
 uint32_t g_generation = 0;
 uint32_t g_foreign_draws = 0;
+
+// A window on a host without a screen is seen by nobody: its picture is
+// kept here and drawn only when something reads the window back, instead
+// of at every present (a software renderer pays for the upload and the
+// full-window quad of every picture).
+bool g_draw_every_picture = false;
+std::vector<uint32_t> g_held;
+int g_held_w = 0;
+int g_held_h = 0;
+bool g_held_keep_aspect = false;
+bool g_held_pending = false;
 
 constexpr GLenum kFramebuffer = 0x8D40;         // GL_FRAMEBUFFER
 constexpr GLenum kFramebufferBinding = 0x8CA6;  // GL_FRAMEBUFFER_BINDING
@@ -57,6 +69,45 @@ void DrawTexturedQuad(float sx, float sy) {
 
 }  // namespace
 
+bool GLWindowUnseen() {
+    if (g_draw_every_picture) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "offscreen") == 0;
+}
+
+namespace {
+
+// Takes the changed rows of a picture into the held copy.
+void HoldPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
+                 const std::vector<PictureRows>& changed) {
+    const size_t rowPixels = size_t(width);
+    if (g_held_w != width || g_held_h != height || g_held.size() != rowPixels * size_t(height)) {
+        g_held.assign(pixels, pixels + rowPixels * size_t(height));
+        g_held_w = width;
+        g_held_h = height;
+    } else {
+        for (const PictureRows& run : changed) {
+            const int top = std::clamp(run.top, 0, height), bottom = std::clamp(run.bottom, top, height);
+            std::memcpy(g_held.data() + size_t(top) * rowPixels, pixels + size_t(top) * rowPixels,
+                        size_t(bottom - top) * rowPixels * sizeof(uint32_t));
+        }
+    }
+    g_held_keep_aspect = keep_aspect;
+    g_held_pending = true;
+}
+
+bool DrawPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
+                 const std::vector<PictureRows>& changed);
+
+// Draws the held picture whole when the window lags behind it.
+void DrawHeldPicture() {
+    if (!g_held_pending || !GLContextUp()) return;
+    g_held_pending = false;
+    DrawPicture(g_held.data(), g_held_w, g_held_h, g_held_keep_aspect, {PictureRows{0, g_held_h}});
+}
+
+}  // namespace
+
 bool GLContextUp() {
     if (g_context != nullptr) {
         return SDL_GL_MakeCurrent(Window(), g_context) == 0;
@@ -78,6 +129,7 @@ void GLContextDown() {
     if (g_texture != 0) glDeleteTextures(1, &g_texture);
     g_texture = 0;
     g_texture_w = g_texture_h = 0;
+    g_held_pending = false;
     SDL_GL_DeleteContext(g_context);
     g_context = nullptr;
 }
@@ -100,6 +152,25 @@ void GLSwapWindow() {
 bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
                       const std::vector<PictureRows>& changed) {
     if (width <= 0 || height <= 0 || !GLContextUp()) return false;
+    if (GLWindowUnseen()) {
+        HoldPicture(pixels, width, height, keep_aspect, changed);
+        return true;
+    }
+    // A picture held back while nobody looked goes first, so that the rows
+    // drawn now land on the picture they belong to.
+    DrawHeldPicture();
+    return DrawPicture(pixels, width, height, keep_aspect, changed);
+}
+
+void GLDrawUnseenWindowEveryPicture(bool every) {
+    DrawHeldPicture();
+    g_draw_every_picture = every;
+}
+
+namespace {
+
+bool DrawPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
+                 const std::vector<PictureRows>& changed) {
     int dw = 0, dh = 0;
     GLDrawableSize(&dw, &dh);
     ++g_foreign_draws;
@@ -200,11 +271,14 @@ bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_a
     return true;
 }
 
+}  // namespace
+
 bool GLReadWindowPixels(std::vector<uint32_t>* pixels, int* width, int* height) {
     pixels->clear();
     *width = 0;
     *height = 0;
     if (g_context == nullptr || !GLContextUp()) return false;
+    DrawHeldPicture();
     int dw = 0, dh = 0;
     GLDrawableSize(&dw, &dh);
     auto bind = reinterpret_cast<BindFramebufferProc>(GLProcAddress("glBindFramebuffer"));

@@ -36,8 +36,16 @@ struct PictureRows {
     int top = 0;
     int bottom = 0;
 };
+// On a host without a screen (the offscreen video driver) the picture is
+// kept and drawn when the window is read back, as nobody else sees it.
 bool GLPresentPicture(const uint32_t* pixels, int width, int height, bool keep_aspect,
                       const std::vector<PictureRows>& changed);
+
+// Whether presented pictures wait for a read-back of the window.
+bool GLWindowUnseen();
+// Test seam: true draws every picture on the window as it comes, even where
+// nobody sees it (false: as the host decides).
+void GLDrawUnseenWindowEveryPicture(bool every);
 
 // Test seam: what the window's drawable shows, as 0x00RRGGBB pixels with the
 // top row first.  False when there is no context.

@@ -41,6 +41,9 @@ PresentedFrame Presented() {
 class PresentTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The window drawn at every picture, as on a screen, so that what it
+        // shows checks the drawing of changed rows.
+        plat::GLDrawUnseenWindowEveryPicture(true);
         testenv::Start3DCard(WIN_FLAG_WINDOWED, 32);
         // The menus' screen: 24 bits shown on a 32-bit desktop.
         const int mode = GfxFindMode(320, 240, 2);
@@ -48,7 +51,10 @@ class PresentTest : public ::testing::Test {
         SetGraphicMode(int16_t(mode), 0);
         PresentPump();
     }
-    void TearDown() override { testenv::Stop3D(); }
+    void TearDown() override {
+        testenv::Stop3D();
+        plat::GLDrawUnseenWindowEveryPicture(false);
+    }
 
     uint32_t Colour(int r, int g, int b) { return ColConvRGB2Pixel(GfxGetScreenFormat(), r, g, b, 0); }
 };
@@ -269,6 +275,50 @@ TEST_F(PresentTest, AFullScreenShowsTheRowsItsLocksChanged) {
     EXPECT_EQ(plat::PresentCount(), presents + 1);
     EXPECT_EQ(Presented().At(3, 0), 0x00FF00u);
     EXPECT_EQ(Presented().At(600, 479), 0x0000FFu);
+}
+
+// A window nobody sees is drawn when it is read: until then no picture is
+// drawn, and what it shows then is what drawing every picture would have
+// shown, the rows of later pictures drawn over it as they come.
+TEST_F(PresentTest, AnUnseenWindowIsDrawnWhenReadAsEveryPictureWouldHaveDrawnIt) {
+    plat::GLDrawUnseenWindowEveryPicture(false);
+    if (!plat::GLWindowUnseen()) GTEST_SKIP() << "the host shows the window";
+    const uint32_t draws = plat::GLForeignDrawCount();
+    GfxFillRect(0, 100, 320, 40, 0x40);
+    GfxPutPixel(150, 5, Colour(0, 255, 0));
+    PresentPump();
+    GfxFillRect(200, 238, 120, 2, 0xFF);
+    PresentPump();
+    GfxPutPixel(150, 120, Colour(255, 0, 0));
+    PresentPump();
+    EXPECT_EQ(plat::GLForeignDrawCount(), draws);
+    int w = 0, h = 0;
+    std::vector<uint32_t> window = WindowPixels(&w, &h);
+    ASSERT_EQ(w, 320);
+    ASSERT_EQ(h, 240);
+    auto at = [&](int x, int y) { return window[size_t(y) * size_t(w) + size_t(x)]; };
+    EXPECT_EQ(at(150, 5), 0x00FF00u);
+    EXPECT_EQ(at(120, 120), 0x404040u);
+    EXPECT_EQ(at(150, 120), 0xFF0000u);
+    EXPECT_EQ(at(319, 239), 0xFFFFFFu);
+    EXPECT_EQ(at(100, 50), 0u);
+    EXPECT_EQ(plat::GLForeignDrawCount(), draws + 1);
+    // A read with nothing new draws nothing again.
+    window = WindowPixels(&w, &h);
+    EXPECT_EQ(plat::GLForeignDrawCount(), draws + 1);
+
+    // Held pictures, then drawing at every picture: the held one goes first
+    // and one changed row lands on it.
+    GfxPutPixel(10, 5, Colour(0, 0, 255));
+    PresentPump();
+    plat::GLDrawUnseenWindowEveryPicture(true);
+    GfxPutPixel(300, 200, Colour(255, 255, 0));
+    PresentPump();
+    window = WindowPixels(&w, &h);
+    EXPECT_EQ(at(10, 5), 0x0000FFu);
+    EXPECT_EQ(at(150, 5), 0x00FF00u);
+    EXPECT_EQ(at(300, 200), 0xFFFF00u);
+    EXPECT_EQ(at(120, 120), 0x404040u);
 }
 
 }  // namespace
