@@ -18,6 +18,7 @@
 #include "database/textmsg.h"
 #include "generic/replay.h"
 #include "management/kittab.h"
+#include "management/squads.h"
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
 #include "match/teamsetup.h"
@@ -421,6 +422,15 @@ void GiveResultOnly() {
     MatchDay_Dispatch();
 }
 
+// The clubs' managers kept while the day's fixtures are processed; each
+// club's is looked up again once a player joins, leaves or changes role.
+struct KeptManagers {
+    KeptManagers() { KeepClubManagers(true); }
+    ~KeptManagers() { KeepClubManagers(false); }
+    KeptManagers(const KeptManagers&) = delete;
+    KeptManagers& operator=(const KeptManagers&) = delete;
+};
+
 bool FlaggedLoopGoesOn() { return !IsDayEvent(MatchDayEvent); }
 bool UserLoopGoesOn() { return MatchDayEvent != 6; }
 
@@ -564,6 +574,9 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     // 3. Nothing left to play: the day's end.
     StartDayOrder();
     if (g_nextSlot >= 0) {
+        // Every fixture's side selection and formation pick ask for both
+        // clubs' managers: one walk over the players serves the whole day.
+        const KeptManagers keep;
         // 4. The reserve-league group, ending with the user's own match,
         // which gets a result only.
         if (flaggedCount > 0) {
