@@ -563,16 +563,21 @@ HResult DirectDrawSurface7::Blt(const Rect* dest, DirectDrawSurface7* source, co
         return kDdErrInvalidRect;
     }
     const size_t row_bytes = size_t(d.right - d.left) * bytes;
-    std::vector<uint8_t> staging(row_bytes * size_t(d.bottom - d.top));
-    for (int32_t y = 0; y < d.bottom - d.top; ++y) {
-        std::memcpy(
-            staging.data() + size_t(y) * row_bytes,
-            source->pixels_.data() + size_t(s.top + y) * size_t(source->pitch_) + size_t(s.left) * bytes,
-            row_bytes);
+    auto sourceRow = [&](int32_t y) {
+        return source->pixels_.data() + size_t(s.top + y) * size_t(source->pitch_) + size_t(s.left) * bytes;
+    };
+    // A copy inside one surface reads the whole source rectangle before it
+    // writes, so that overlapping rectangles move the original pixels; a
+    // copy from another surface reads its rows directly.
+    std::vector<uint8_t> staging;
+    if (source == this) {
+        staging.resize(row_bytes * size_t(d.bottom - d.top));
+        for (int32_t y = 0; y < d.bottom - d.top; ++y)
+            std::memcpy(staging.data() + size_t(y) * row_bytes, sourceRow(y), row_bytes);
     }
     for (int32_t y = 0; y < d.bottom - d.top; ++y) {
         uint8_t* to = pixels_.data() + size_t(d.top + y) * size_t(pitch_) + size_t(d.left) * bytes;
-        const uint8_t* from = staging.data() + size_t(y) * row_bytes;
+        const uint8_t* from = source == this ? staging.data() + size_t(y) * row_bytes : sourceRow(y);
         // What the window shows is redrawn only where it changed.
         if (IsPrimary() && std::memcmp(to, from, row_bytes) == 0) continue;
         std::memcpy(to, from, row_bytes);

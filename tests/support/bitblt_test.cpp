@@ -314,4 +314,44 @@ TEST_F(BitBltTest, OverlappingCopiesInsideOneSurfaceMoveTheOriginalPixels) {
     }
 }
 
+// The surface's own copy: inside one surface it reads the whole source
+// rectangle before it writes; from another surface it takes the source's
+// rows as they are.
+TEST_F(BitBltTest, SurfaceCopiesMoveTheOriginalPixelsInsideOneSurfaceAndFromAnother) {
+    struct Shift {
+        int dx, dy;
+    };
+    for (const BlitFormat& f : BlitTargets()) {
+        for (const Shift shift : {Shift{3, 2}, Shift{-3, -2}, Shift{0, 1}, Shift{0, -1}, Shift{2, -1}}) {
+            for (const bool itself : {true, false}) {
+                SCOPED_TRACE(std::string(f.name) + " moved by " + std::to_string(shift.dx) + "," +
+                             std::to_string(shift.dy) + (itself ? " inside one surface" : " from another"));
+                const uint32_t w = 20, h = 12;
+                plat::DirectDrawSurface7* s = Make(f.format, w, h);
+                plat::DirectDrawSurface7* other = Make(f.format, w, h);
+                ASSERT_NE(s, nullptr);
+                ASSERT_NE(other, nullptr);
+                BlitScramble(s, 7);
+                BlitScramble(other, 8);
+                plat::DirectDrawSurface7* from = itself ? s : other;
+                const std::vector<uint8_t> before(s->Pixels(), s->Pixels() + size_t(s->Pitch()) * h);
+                const std::vector<uint8_t> source(from->Pixels(), from->Pixels() + size_t(s->Pitch()) * h);
+                const int sx = 4, sy = 3, cw = 12, ch = 6;
+                const plat::Rect src{sx, sy, sx + cw, sy + ch};
+                const plat::Rect dest{sx + shift.dx, sy + shift.dy, sx + shift.dx + cw, sy + shift.dy + ch};
+                ASSERT_EQ(s->Blt(&dest, from, &src, 0, nullptr), plat::kDdOk);
+                const uint32_t bytes = BlitBytes(f.format);
+                std::vector<uint8_t> expected = before;
+                for (int y = 0; y < ch; ++y) {
+                    std::memcpy(
+                        &expected[size_t(dest.top + y) * size_t(s->Pitch()) + size_t(dest.left) * bytes],
+                        &source[size_t(sy + y) * size_t(s->Pitch()) + size_t(sx) * bytes],
+                        size_t(cw) * bytes);
+                }
+                EXPECT_EQ(std::vector<uint8_t>(s->Pixels(), s->Pixels() + expected.size()), expected);
+            }
+        }
+    }
+}
+
 }  // namespace
