@@ -248,10 +248,14 @@ void ReviewClub(int16_t club) {
 uint16_t BestFreeAgent(int16_t club, int clubRepPct) {
     uint16_t best = 0;
     int bestRep = -1;
+    // While the club words are kept, the records of players with a club
+    // are not read.
+    const uint32_t* words = PlayerClubWords();
     for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
         // The user is never handed a club: he applies for vacancies himself.
         if (p == kNoManager || p == kUser) continue;
-        if (GetPlayerClub(p) != kNoClub || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;
+        const uint16_t hisClub = words != nullptr ? uint16_t(words[p]) : GetPlayerClub(p);
+        if (hisClub != kNoClub || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;
         const int rep = RepPercent(GetPlayerReputation(p));
         if (rep < clubRepPct / 2 || rep > clubRepPct || rep <= bestRep) continue;
         best = p;

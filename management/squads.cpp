@@ -424,9 +424,15 @@ namespace {
 uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
     uint16_t playerManager = kNoManager;
+    // While the club words are kept, only the club's own records are read.
+    const uint32_t* words = PlayerClubWords();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
-        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-        if (GetPlayerClub(player) != uint16_t(club)) continue;
+        if (words != nullptr) {
+            if (uint16_t(words[player]) != uint16_t(club)) continue;
+        } else {
+            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+            if (GetPlayerClub(player) != uint16_t(club)) continue;
+        }
         if (GetPlayerPosition(player) == 13 && player != kNoManager) return player;
         if (GetPlayerHalvorn(player) != 0) playerManager = player;
     }

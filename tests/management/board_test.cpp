@@ -313,6 +313,34 @@ TEST_F(BoardTest, SackedComputerManagerKeepsHisFormerClubAndIsNeverRehiredByIt) 
     EXPECT_GT(CountMessages(kClub, 57), 0);
 }
 
+// The search reads the kept club words while the review keeps them: a
+// manager who walks out of his club during the run is free for the next
+// search, and one who has just been given a club is not.
+TEST_F(BoardTest, TheSearchSeesAManagerLeaveOrJoinAClubWhileTheClubWordsAreKept) {
+    const uint16_t m = MakePlayer(kOther, 13);
+    SetPlayerLoanClub(m, kOther);
+    SetPlayerReputation(m, 25);
+    SetPlayerWage(m, 500);
+    SetPlayerField52(m, 0);  // too new at his club to be lured away
+    KeepPlayerMarketKeys(true);
+    const auto takenIn = [](uint16_t manager) {
+        int taken = 0;
+        for (uint32_t seed = 1; seed <= 30; ++seed) {
+            GameSetRandomState(seed);
+            taken += FindNewManager(kClub, kNoManager) == manager;
+        }
+        return taken;
+    };
+    EXPECT_EQ(takenIn(m), 0) << "not settled at his club: nobody takes him";
+    SetPlayerClub(m, -1);
+    SetPlayerLoanClub(m, -1);
+    EXPECT_GT(takenIn(m), 10) << "free now";
+    SetPlayerClub(m, kOther);
+    SetPlayerLoanClub(m, kOther);
+    EXPECT_EQ(takenIn(m), 0) << "back at a club";
+    KeepPlayerMarketKeys(false);
+}
+
 TEST_F(BoardTest, TheUserIsOfferedTheJobOnceAndNeverGivenTheClub) {
     // The user manages a smaller club of the same nation; nobody else is free.
     MakeClub(kOther, 0, 1, 10);

@@ -564,30 +564,39 @@ namespace {
 
 // Kept managers answer as a fresh look-up would while the pass keeps them:
 // a manager who leaves or arrives, a player-manager, and an earlier record
-// made manager are all seen at once.
+// made manager are all seen at once; and so they do when the look-ups read
+// the kept club words instead of the records.
 TEST_F(SquadsTest, KeptManagersAnswerAsAFreshLookUpWould) {
-    const uint16_t player = MakePlayer(kClub, 5);
-    const uint16_t manager = MakePlayer(kClub, 13);
-    KeepClubManagers(true);
-    EXPECT_EQ(FindClubManager(kClub), manager);
-    EXPECT_EQ(FindClubManager(kClub), manager);
-    SetPlayerClub(manager, kRival);  // he leaves
-    EXPECT_EQ(FindClubManager(kClub), kNoManager);
-    EXPECT_EQ(FindClubManager(kRival), manager);
-    const uint16_t next = MakePlayer(kClub, 13);
-    EXPECT_EQ(FindClubManager(kClub), next);
-    SetPlayerHalvorn(player, 1);  // a player-manager yields to a plain manager
-    EXPECT_EQ(FindClubManager(kClub), next);
-    SetPlayerPosition(player, 13);  // the earlier record manages now
-    EXPECT_EQ(FindClubManager(kClub), player);
-    SetPlayerHalvornB(player, 0);
-    SetPlayerClub(next, -1);
-    EXPECT_EQ(FindClubManager(kClub), player);  // the last player-manager
-    SetPlayerHalvorn(player, 0);
-    EXPECT_EQ(FindClubManager(kClub), kNoManager);
-    KeepClubManagers(false);
-    EXPECT_EQ(FindClubManager(kRival), manager);
-    EXPECT_EQ(FindClubManager(kClub), kNoManager);
+    for (const bool clubWords : {false, true}) {
+        SCOPED_TRACE(clubWords ? "club words kept" : "records read");
+        KeepPlayerMarketKeys(clubWords);
+        const uint16_t player = MakePlayer(kClub, 5);
+        const uint16_t manager = MakePlayer(kClub, 13);
+        KeepClubManagers(true);
+        EXPECT_EQ(FindClubManager(kClub), manager);
+        EXPECT_EQ(FindClubManager(kClub), manager);
+        SetPlayerClub(manager, kRival);  // he leaves
+        EXPECT_EQ(FindClubManager(kClub), kNoManager);
+        EXPECT_EQ(FindClubManager(kRival), manager);
+        const uint16_t next = MakePlayer(kClub, 13);
+        EXPECT_EQ(FindClubManager(kClub), next);
+        SetPlayerHalvorn(player, 1);  // a player-manager yields to a plain manager
+        EXPECT_EQ(FindClubManager(kClub), next);
+        SetPlayerPosition(player, 13);  // the earlier record manages now
+        EXPECT_EQ(FindClubManager(kClub), player);
+        SetPlayerHalvornB(player, 0);
+        SetPlayerClub(next, -1);
+        EXPECT_EQ(FindClubManager(kClub), player);  // the last player-manager
+        SetPlayerHalvorn(player, 0);
+        EXPECT_EQ(FindClubManager(kClub), kNoManager);
+        KeepClubManagers(false);
+        EXPECT_EQ(FindClubManager(kRival), manager);
+        EXPECT_EQ(FindClubManager(kClub), kNoManager);
+        // The next round starts from clubs without these men.
+        SetPlayerClub(player, -1);
+        SetPlayerClub(manager, -1);
+        if (clubWords) KeepPlayerMarketKeys(false);
+    }
 }
 
 }  // namespace
