@@ -1,9 +1,17 @@
 // One whole season of the world without screens, from the new game's first
 // day to day 0 of the next season with its new-season step: the user's club
 // in country 0's division 4 with country 5 viewed (only his fixtures on the
-// match engine), and with his own country viewed (his division's computer
-// matches on the engine too).  Reported: the new game, the engine matches
-// and the time by phase.
+// match engine: country 5 has no division 4), and with his own country
+// viewed (his division's computer matches on the engine too).  Reported:
+// the new game, the engine matches, the time by phase and whether the user
+// still managed his club at the end.
+//
+// The second run's user manages the first club of country 0's division 0:
+// in division 4 the board sacks the computer-run user within the season
+// whatever club he takes (a few bad weeks are enough for every board), and
+// a user without a club has no division on the engine.  The top division's
+// leading club keeps him all season, so the run plays his division's whole
+// season on the engine.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -11,6 +19,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "management/board.h"
 #include "tests/fakes/soak_driver.h"
 
 namespace {
@@ -21,16 +30,19 @@ std::string GameFolder() {
     return HALVORN_GAME_DIR;
 }
 
-void RunSeason(benchmark::State& state, int16_t viewedCountry) {
+void RunSeason(benchmark::State& state, int16_t viewedCountry, int16_t userDivision) {
     int counter = 0;
     double newGame = 0;
+    int16_t userClub = -1;
     for (auto _ : state) {
         state.PauseTiming();
         SoakConfig config;
         config.seed = uint32_t(1 + counter++);
         config.viewedCountry = viewedCountry;
+        config.userDivision = userDivision;
         const auto start = std::chrono::steady_clock::now();
-        if (StartSoakGame(GameFolder(), config) < 0) {
+        userClub = StartSoakGame(GameFolder(), config);
+        if (userClub < 0) {
             state.SkipWithError("no game folder");
             return;
         }
@@ -41,6 +53,8 @@ void RunSeason(benchmark::State& state, int16_t viewedCountry) {
     const SoakCounts& c = CurrentSoakCounts();
     const SoakTimes& t = CurrentSoakTimes();
     state.counters["new_game_s"] = newGame / counter;
+    // 1 when the user still managed the club he started with.
+    state.counters["user_kept"] = GetUserClub() == userClub ? 1 : 0;
     state.counters["engine"] = c.engine;
     state.counters["predicted"] = c.predicted;
     state.counters["fixtures_s"] = t.fixtures;
@@ -53,10 +67,10 @@ void RunSeason(benchmark::State& state, int16_t viewedCountry) {
     state.counters["dayend_s"] = t.dayEnd;
 }
 
-void BM_SeasonOtherCountryViewed(benchmark::State& state) { RunSeason(state, 5); }
+void BM_SeasonOtherCountryViewed(benchmark::State& state) { RunSeason(state, 5, 4); }
 BENCHMARK(BM_SeasonOtherCountryViewed)->Unit(benchmark::kSecond)->Iterations(1);
 
-void BM_SeasonOwnCountryViewed(benchmark::State& state) { RunSeason(state, 0); }
+void BM_SeasonOwnCountryViewed(benchmark::State& state) { RunSeason(state, 0, 0); }
 BENCHMARK(BM_SeasonOwnCountryViewed)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace

@@ -13,7 +13,8 @@
 // then differs from one without them shows a check that changes the world.
 // HALVORN_WORLD_TRACE_BEFORE ("seed:season:day") first plays another world
 // to that day in the same process: a trace that then differs from a fresh
-// one shows state left over from the earlier game.
+// one shows state left over from the earlier game.  HALVORN_WORLD_TRACE_VIEWED
+// names the viewed country (default 5, the user's own being 0).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -106,7 +107,10 @@ TEST(WorldTraceTest, WritesTheWorldOfEveryDay) {
         ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, earlier), 0);
         ASSERT_EQ(RunSoakUntil(int16_t(season), int16_t(day)), "");
     }
-    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, SoakConfig{}), 0);
+    SoakConfig config;
+    if (const char* viewed = std::getenv("HALVORN_WORLD_TRACE_VIEWED"))
+        config.viewedCountry = int16_t(std::atoi(viewed));
+    ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, config), 0);
     g_madeBy = ResultMakers;
     ResultMakers = {TracedMatch, TracedPrediction};
     WriteWorldLine(out, -1, -1);
