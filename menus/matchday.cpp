@@ -422,11 +422,13 @@ void GiveResultOnly() {
     MatchDay_Dispatch();
 }
 
-// The clubs' managers kept while the day's fixtures are processed; each
-// club's is looked up again once a player joins, leaves or changes role.
+// The clubs' managers and the players' market keys and club words kept
+// while the day's fixtures are processed, as the day without screens keeps
+// them: a club's manager is looked up again once a player joins, leaves or
+// changes role, and the setters keep the keys and words true.
 struct KeptManagers {
-    KeptManagers() { KeepClubManagers(true); }
-    ~KeptManagers() { KeepClubManagers(false); }
+    KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true); }
+    ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false); }
     KeptManagers(const KeptManagers&) = delete;
     KeptManagers& operator=(const KeptManagers&) = delete;
 };
@@ -575,7 +577,8 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     StartDayOrder();
     if (g_nextSlot >= 0) {
         // Every fixture's side selection and formation pick ask for both
-        // clubs' managers: one walk over the players serves the whole day.
+        // clubs' managers, and the clubs' work after a match searches the
+        // market: one walk over the players serves the whole day.
         const KeptManagers keep;
         // 4. The reserve-league group, ending with the user's own match,
         // which gets a result only.
