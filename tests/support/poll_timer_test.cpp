@@ -73,6 +73,28 @@ TEST_F(PollTest, RateMinusOneRunsEveryPollAndRateZeroNeedsTheClockToMove) {
     RemovePollFunction(zero);
 }
 
+// A slot's function that takes time moves the clock for the slots after it:
+// the later slot is due by the time it is reached, not by the poll's start.
+void SpendTwentyTicks() {
+    ++g_count_a;
+    testenv::AdvanceTicks(20);
+}
+
+TEST_F(PollTest, TimeSpentInASlotCountsForTheSlotsAfterIt) {
+    MoveTo(1000);
+    int slow = AddPollFunction(SpendTwentyTicks, POLL_EVERY_TIME, 0);
+    int later = AddPollFunction(CountB, 10, 0);
+    Poll();
+    EXPECT_EQ(g_count_a, 1);
+    EXPECT_EQ(g_count_b, 1);  // 1000 + 10 < 1020 once the first slot has run
+    RemovePollFunction(later);
+    int idle = AddPollFunction(CountB, 10, 0);
+    RemovePollFunction(slow);
+    Poll();  // no function runs before it: 1020 + 10 is not yet passed
+    EXPECT_EQ(g_count_b, 1);
+    RemovePollFunction(idle);
+}
+
 TEST_F(PollTest, KeysAreLowestFreeSlotsAndStayPut) {
     int a = AddPollFunction(CountA, 5, 0);
     int b = AddPollFunction(CountB, 5, 0);
