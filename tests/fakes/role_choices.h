@@ -8,6 +8,7 @@
 #include "database/query/funcs_people.h"
 #include "management/squads.h"
 #include "management/teamroles.h"
+#include "season/fixtures.h"
 
 namespace testenv {
 
@@ -30,6 +31,27 @@ inline uint16_t ChooseSideRoles(int16_t club, bool code120) {
         return player;
     }
     return 0;
+}
+
+// Both sides of the club named and their roles chosen, as a manager who
+// reads the day's fixture would.  The side that plays today is picked last
+// so that its picks stand: a first-team pick that finds no fit player of
+// its own for a shirt borrows one from the reserve list, which can leave
+// the reserve side short of the sixteen its match sheet needs.  Players
+// banned or cup-tied for the competition stay out of the first team.
+inline void PickSidesForFixture(int16_t club, int16_t fixtureType) {
+    const bool reserveDay = fixtureType == kCompReserveLeague;
+    const int16_t firstTeamType = reserveDay ? int16_t(kCompLeague) : fixtureType;
+    auto pickFirstTeam = [club, firstTeamType] {
+        CurrentClubManager = FindClubManager(club);
+        BuildClubSquadList(club);
+        SelectClubTeamByFormation(club, 5, 0, firstTeamType);
+    };
+    pickFirstTeam();
+    SelectReserveTeamByFormation(club, 5, 0, kCompReserveLeague);
+    if (!reserveDay) pickFirstTeam();
+    ChooseSideRoles(club, false);
+    ChooseSideRoles(club, true);
 }
 
 }  // namespace testenv

@@ -147,6 +147,8 @@ class ClubMainTest : public MenuEngineTest {
     void MatchDay();
     void PlayMatchHeldBack();
     void ReserveDay();
+    int16_t ReserveOnlyDay() const;
+    void ReserveDayAfterABorrowingPick();
     void OrdinaryDay();
     void Bids();
     void AnotherCountry();
@@ -353,8 +355,8 @@ void ClubMainTest::MatchDay() {
     EXPECT_EQ(SquadListSecond, 0);
 }
 
-// A reserve-league match day plays on the reserve sheet.
-void ClubMainTest::ReserveDay() {
+// A day on which the user's reserves play and his first team does not.
+int16_t ClubMainTest::ReserveOnlyDay() const {
     int16_t slot = -1;
     for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && slot < 0; ++s) {
         if (FixtureDay(s) <= SeasonCalendar.currentDay || !IsFixtureOfClub(s, user_)) continue;
@@ -362,6 +364,12 @@ void ClubMainTest::ReserveDay() {
             slot = int16_t(s);
         }
     }
+    return slot;
+}
+
+// A reserve-league match day plays on the reserve sheet.
+void ClubMainTest::ReserveDay() {
+    const int16_t slot = ReserveOnlyDay();
     ASSERT_GE(slot, 0);
     SeasonCalendar.currentDay = FixtureDay(slot);
     SquadListSecond = 0;
@@ -376,6 +384,60 @@ void ClubMainTest::ReserveDay() {
     EXPECT_EQ(MenuOption, 43);
     EXPECT_EQ(ContinueMode, 2);
     EXPECT_EQ(SquadListSecond, 1);
+}
+
+// A reserve-league day late in a season: the first team has no fit keeper,
+// so its pick borrows one from the reserve list, which holds one player
+// more than the sixteen a reserve sheet needs.  The sides picked for the
+// day's fixture keep the reserves at sixteen and Play Match starts the day;
+// a reserve list short of sixteen gets the box and the user's reserve list.
+void ClubMainTest::ReserveDayAfterABorrowingPick() {
+    const int16_t slot = ReserveOnlyDay();
+    ASSERT_GE(slot, 0);
+    SeasonCalendar.currentDay = FixtureDay(slot);
+    const std::vector<PlayerRecord> saved(PlayerRecords, PlayerRecords + PlayerCount);
+    // Down to `count` reserves: the others, keepers last, join the first team.
+    const auto keepReserves = [this](int count) {
+        BuildClubSquadList(user_);
+        for (int i = ReserveList.count - 1; i >= 0 && ReserveList.count > count; --i) {
+            const uint16_t p = ReserveList.players[i];
+            if (GetPlayerPosition(p) == 0 || GetPlayerFlag95(p) != 0) continue;
+            AddToTeamList(p);
+            RemoveFromReserveList(p);
+        }
+        BuildClubSquadList(user_);
+        return ReserveList.count;
+    };
+    ASSERT_EQ(keepReserves(17), 17);
+    for (int i = 0; i < FirstTeamList.count; ++i) {
+        if (GetPlayerPosition(FirstTeamList.players[i]) == 0) SetPlayerIT(FirstTeamList.players[i], 3);
+    }
+    testenv::PickSidesForFixture(user_, kCompReserveLeague);
+    EXPECT_EQ(HVW_CheckTeamForMatch(user_, 1), 0);
+    EXPECT_EQ(HVW_CheckCode120RoleChoices(user_), -1);
+    WaitForScreen();
+    OpenContinue();
+    testenv::MenuUserClickPopupRow(2);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(ContinueMode, 2);
+
+    std::copy(saved.begin(), saved.end(), PlayerRecords);
+    ASSERT_EQ(keepReserves(15), 15);
+    MenuOption = 3;
+    ContinueMode = -7;
+    ScreenPresented = 0;
+    WaitForScreen();
+    OpenContinue();
+    testenv::MenuUserClickPopupRow(2);
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
+    MenuUserDo([] { EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr); });
+    testenv::MenuUserClickAt(400, 300);
+    RunScreen();
+    EXPECT_EQ(MenuOption, 74);
+    EXPECT_EQ(SquadListSecond, 1);
+    EXPECT_EQ(ContinueMode, -7);
+    std::copy(saved.begin(), saved.end(), PlayerRecords);
 }
 
 // An ordinary day plays one day; a match late in the season is still played.
@@ -738,6 +800,8 @@ TEST_F(ClubMainTest, TheContinuePopUpOffersWhatTheDayAllows) {
     PlayMatchHeldBack();
     PrepareScene();
     ReserveDay();
+    PrepareScene();
+    ReserveDayAfterABorrowingPick();
     PrepareScene();
     OrdinaryDay();
 }

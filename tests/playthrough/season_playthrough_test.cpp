@@ -36,6 +36,7 @@
 #include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_comp.h"
 #include "database/query/funcs_forward.h"
+#include "database/query/funcs_roles.h"
 #include "database/query/funcs_state.h"
 #include "database/savetable.h"
 #include "generic/igmcont.h"
@@ -350,22 +351,11 @@ void CountHisFixtures(int16_t today) {
 }
 
 // His sides for today's match, picked as a manager who reads the fixture
-// would: players banned or cup-tied for today's competition (a European ban
-// from a card in an earlier round, say) stay out of the first-team side.
+// would.
 void PickSidesForToday(int16_t today) {
     const int16_t next = HVW_FindClubNextFixtureSlot(g_run.user);
-    const int16_t type = next >= 0 && FixtureDay(next) == today ? FixtureType(next) : int16_t(kCompLeague);
-    const int16_t firstTeamType = type == kCompReserveLeague ? int16_t(kCompLeague) : type;
-    auto pickFirstTeam = [firstTeamType] {
-        CurrentClubManager = FindClubManager(g_run.user);
-        BuildClubSquadList(g_run.user);
-        SelectClubTeamByFormation(g_run.user, 5, 0, firstTeamType);
-    };
-    pickFirstTeam();
-    SelectReserveTeamByFormation(g_run.user, 5, 0, kCompReserveLeague);
-    pickFirstTeam();
-    ChooseSideRoles(g_run.user, false);
-    ChooseSideRoles(g_run.user, true);
+    PickSidesForFixture(g_run.user,
+                        next >= 0 && FixtureDay(next) == today ? FixtureType(next) : int16_t(kCompLeague));
 }
 
 // Contract talks the day loop opens by itself (a player of his whose
@@ -468,17 +458,21 @@ bool OnClubScreen() {
     if ((MatchDayFlags & kDayLoopPlaysToday) != 0) {
         g_run.playClicksThatDay = today == g_run.playClickDay ? g_run.playClicksThatDay + 1 : 1;
         g_run.playClickDay = today;
+        PickSidesForToday(today);
         if (g_run.playClicksThatDay > 5) {
+            // The checks Play Match makes, on the sides as the click meets them.
             const int16_t slot = HVW_FindClubNextFixtureSlot(g_run.user);
-            const int16_t kind = slot >= 0 && FixtureType(slot) == kCompReserveLeague ? 1 : 0;
-            Problem("Play Match does not start the match of day " + std::to_string(today) +
-                    " (the game's team check of his side gives " +
-                    std::to_string(HVW_CheckTeamForMatch(g_run.user, kind)) + ")");
+            const bool reserves = slot >= 0 && FixtureType(slot) == kCompReserveLeague;
+            const int16_t team = HVW_CheckTeamForMatch(g_run.user, reserves ? 1 : 0);
+            const int16_t roles =
+                reserves ? HVW_CheckCode120RoleChoices(g_run.user) : HVW_CheckClubRoleChoices(g_run.user);
+            Problem("Play Match does not start the match of day " + std::to_string(today) + " (slot " +
+                    std::to_string(slot) + "; the game's team check of the side that plays gives " +
+                    std::to_string(team) + ", its role check " + std::to_string(roles) + ")");
             MenuUserClose();
             g_run.phase = Phase::Done;
             return true;
         }
-        PickSidesForToday(today);
         row = 2;
         ++g_run.matchDays;
     } else if (!g_run.afterSave && g_run.oneDays % 30 == 3 && today + 10 < g_run.saveDay) {
