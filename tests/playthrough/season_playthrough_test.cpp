@@ -28,6 +28,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/Access.h"
@@ -157,6 +158,8 @@ struct SeasonRun {
     // Each day after the save: the world's hash at the club screen.
     std::vector<std::pair<int, uint64_t>> legDays;
     uint64_t legHash = 0;
+    // The saved blocks at the end of the days after the save, byte for byte.
+    std::vector<std::vector<uint8_t>> legBlocks;
 };
 SeasonRun g_run;
 CoreHooks g_gameHooks{};
@@ -376,6 +379,34 @@ bool OnTalksTheDaysOpened() {
     return true;
 }
 
+std::vector<std::vector<uint8_t>> CopySavedBlocks() {
+    std::vector<std::vector<uint8_t>> blocks;
+    for (int block = 0; block < kSaveGameBlockCount; ++block) {
+        const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[block].address);
+        blocks.emplace_back(bytes, bytes + SaveGameDescriptors[block].size);
+    }
+    return blocks;
+}
+
+// The saved blocks that differ (the block the load sets left out): each
+// with its size, the bytes that differ and the first of their offsets.
+std::string SavedBlockDifferences(const std::vector<std::vector<uint8_t>>& a,
+                                  const std::vector<std::vector<uint8_t>>& b) {
+    std::string text;
+    for (size_t block = 0; block < a.size() && block < b.size(); ++block) {
+        if (int(block) == kLoadSetBlock || a[block] == b[block]) continue;
+        std::string offsets;
+        int differing = 0;
+        for (size_t i = 0; i < a[block].size() && i < b[block].size(); ++i) {
+            if (a[block][i] == b[block][i]) continue;
+            if (++differing <= 8) offsets += " " + std::to_string(i);
+        }
+        text += "block " + std::to_string(block) + " (" + std::to_string(a[block].size()) +
+                " bytes): " + std::to_string(differing) + " bytes differ, at" + offsets + "\n";
+    }
+    return text;
+}
+
 bool LegIsOver() { return g_run.afterSave && !g_run.seedAtNextScreen && g_run.daysLeft <= 0; }
 
 bool OnClubScreen() {
@@ -436,6 +467,7 @@ bool OnClubScreen() {
     }
     if (LegIsOver()) {
         g_run.legHash = SavedBlocksHash();
+        g_run.legBlocks = CopySavedBlocks();
         g_run.phase = Phase::Quit;
         return true;
     }
@@ -627,6 +659,8 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     EXPECT_TRUE(g_run.tour->finished);
     for (const std::string& failure : g_run.tour->failures) ADD_FAILURE() << "screen tour: " << failure;
     const uint64_t continuousHash = g_run.legHash;
+    const std::vector<std::vector<uint8_t>> continuousBlocks = std::move(g_run.legBlocks);
+    g_run.legBlocks.clear();
     const int continuousDays = g_run.daysAfterSave;
     const int continuousSquadNumbers = g_run.squadNumberVisits;
     const auto continuousLegDays = g_run.legDays;
@@ -673,7 +707,8 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     // The loaded game plays on as the game did without the save: the
     // world day by day and the saved blocks at the end.
     EXPECT_EQ(g_run.legDays, continuousLegDays) << "the world after the save, day by day";
-    EXPECT_EQ(g_run.legHash, continuousHash) << "the loaded game played on differently";
+    EXPECT_EQ(g_run.legHash, continuousHash) << "the loaded game played on differently:\n"
+                                             << SavedBlockDifferences(continuousBlocks, g_run.legBlocks);
 
     // Memory blocks in use and textures held at the start of each of his
     // matches of the season, before the display opens: no growth from the
