@@ -27,6 +27,7 @@ class PhaseTest : public FrameTest {
         RefereeAction = 0;
         NotReadyCount = 0;
         PhaseWaitTicks = 0;
+        RestartTeam = 0;
     }
     void TearDown() override {
         MatchClipFrameCount = Motion_GetFrameCount;

@@ -22,6 +22,9 @@ class OpenPlayTest : public frametest::FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
+        // No clip's root motion moves a figure: a whole match run before
+        // may have left the archive's clips loaded.
+        Motion_FreeAll();
         MatchClipFrameCount = LongClips;
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             MatchFigure& f = MatchFigures[figure];

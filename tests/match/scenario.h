@@ -9,6 +9,7 @@
 #include <string>
 
 #include "match/actionmachine.h"
+#include "match/ballcontacts.h"
 #include "match/formation.h"
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -109,6 +110,12 @@ inline void StartMatch(uint32_t seed, uint8_t kickOffTeam = 0, uint8_t upfieldTe
     DisplayModeFlags = kDisplayOff;
     Match3D_PrepareData();
     GameSeedRandom(seed);
+    // The figures and the ball as a fresh process has them: a test run
+    // before may have left any of their fields set (the ball's ground speed
+    // decides a challenge), and the set-up fills only some.
+    std::memset(MatchFigures, 0, sizeof MatchFigures);
+    Ball_ResetContacts();
+    BallGroundSpeed = 0;
     MatchResetEngineState();
     std::memset(&MatchResult, 0, sizeof MatchResult);
     MatchResult.events[0][kEventKind] = kEventEnd;

@@ -121,6 +121,9 @@ TEST_F(D3DTest, ReleasingTwiceOnlyLogsAndFailuresAreReported) {
     float v[3] = {0, 0, 0};
     EXPECT_FATAL(D3DDrawPrimitive(plat::kPtPointList, plat::kFvfXyz, v, 1),
                  "dxd3d.*D3DD7_DrawPrimitive.*D3DERR_INVALIDVERTEXFORMAT");
+    // Only the dying child took the failure off the queue: taken here too,
+    // it cannot fail the next test's first draw.
+    EXPECT_EQ(plat::TakeInjectedFailure("DrawPrimitive"), plat::kD3DErrInvalidVertexFormat);
     D3DEndScene();
 }
 

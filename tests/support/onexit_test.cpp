@@ -15,20 +15,25 @@ void Record() {
     g_calls.push_back(N);
 }
 
+// Functions by slot name: tests only add the Record<N> family.
+using Fn = void (*)();
+Fn g_added[MAX_ONEXIT + 1];
+int g_added_count = 0;
+
 class OnExitTest : public ::testing::Test {
   protected:
-    void SetUp() override { g_calls.clear(); }
+    // The added functions are counted from the test's own first: tests
+    // name them by their place in the order added.
+    void SetUp() override {
+        g_calls.clear();
+        g_added_count = 0;
+    }
     // Leaves the shared exit list empty for the next test.
     void TearDown() override {
         while (OnExitCount() > 0) OnExitRemoveSlot0();
     }
     static void OnExitRemoveSlot0();
 };
-
-// Functions by slot name: tests only add the Record<N> family.
-using Fn = void (*)();
-Fn g_added[MAX_ONEXIT + 1];
-int g_added_count = 0;
 
 void Add(Fn f, const char* name) {
     OnExitAddEx(f, name);
