@@ -130,6 +130,17 @@ class ClubMainTest : public MenuEngineTest {
         int rounds = 0;
         while (MenuOption == 3 && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
     }
+    // Play Match held back by a box: the box is seen and closed, then the
+    // screen runs to where the box sends him.
+    static void PlayMatchMeetsABox() {
+        WaitForScreen();
+        OpenContinue();
+        testenv::MenuUserClickPopupRow(2);
+        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
+        MenuUserDo([] { EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr); });
+        testenv::MenuUserClickAt(400, 300);
+        RunScreen();
+    }
 
     int16_t user_ = -1;
 
@@ -427,13 +438,7 @@ void ClubMainTest::ReserveDayAfterABorrowingPick() {
     MenuOption = 3;
     ContinueMode = -7;
     ScreenPresented = 0;
-    WaitForScreen();
-    OpenContinue();
-    testenv::MenuUserClickPopupRow(2);
-    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
-    MenuUserDo([] { EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr); });
-    testenv::MenuUserClickAt(400, 300);
-    RunScreen();
+    PlayMatchMeetsABox();
     EXPECT_EQ(MenuOption, 74);
     EXPECT_EQ(SquadListSecond, 1);
     EXPECT_EQ(ContinueMode, -7);
@@ -480,18 +485,9 @@ void ClubMainTest::PlayMatchHeldBack() {
     const int16_t slot = LeagueDayOnly();
     ASSERT_GE(slot, 0);
     SeasonCalendar.currentDay = FixtureDay(slot);
-    const auto tryPlayMatch = [] {
-        WaitForScreen();
-        OpenContinue();
-        testenv::MenuUserClickPopupRow(2);
-        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
-        MenuUserDo([] { EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr); });
-        testenv::MenuUserClickAt(400, 300);
-        RunScreen();
-    };
     // No corner taker: every other role is chosen.
     std::fill(std::begin(ClubRoleLists[kRoleCornerTaker]), std::end(ClubRoleLists[kRoleCornerTaker]), 0);
-    tryPlayMatch();
+    PlayMatchMeetsABox();
     EXPECT_EQ(MenuOption, 24);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     EXPECT_EQ(HVW_CheckClubRoleChoices(user_), 983);
@@ -502,7 +498,7 @@ void ClubMainTest::PlayMatchHeldBack() {
     const uint16_t injured = HVW_FindSquadPlayerByShirt(11);
     ASSERT_NE(injured, 0);
     SetPlayerIT(injured, 3);
-    tryPlayMatch();
+    PlayMatchMeetsABox();
     EXPECT_EQ(MenuOption, 7);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     // The user gives his shirt to a fit player without one, as on the squad
