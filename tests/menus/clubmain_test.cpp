@@ -130,6 +130,13 @@ class ClubMainTest : public MenuEngineTest {
         int rounds = 0;
         while (MenuOption == 3 && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
     }
+    // Play Match from the open pop-up starts the day's matches.
+    static void PlayMatchStartsTheDay() {
+        testenv::MenuUserClickPopupRow(2);
+        RunScreen();
+        EXPECT_EQ(MenuOption, 43);
+        EXPECT_EQ(ContinueMode, 2);
+    }
     // Play Match held back by a box: the box is seen and closed, then the
     // screen runs to where the box sends him.
     static void PlayMatchMeetsABox() {
@@ -357,10 +364,7 @@ void ClubMainTest::MatchDay() {
     });
     OpenContinue();
     MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
-    testenv::MenuUserClickPopupRow(2);
-    RunScreen();
-    EXPECT_EQ(MenuOption, 43);
-    EXPECT_EQ(ContinueMode, 2);
+    PlayMatchStartsTheDay();
     EXPECT_EQ(uint16_t(MatchDayFlags) & 0x00C3, 0x0002);
     EXPECT_EQ(SavedGoalCount, 0);
     EXPECT_EQ(SquadListSecond, 0);
@@ -390,10 +394,7 @@ void ClubMainTest::ReserveDay() {
     WaitForScreen();
     OpenContinue();
     MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
-    testenv::MenuUserClickPopupRow(2);
-    RunScreen();
-    EXPECT_EQ(MenuOption, 43);
-    EXPECT_EQ(ContinueMode, 2);
+    PlayMatchStartsTheDay();
     EXPECT_EQ(SquadListSecond, 1);
 }
 
@@ -428,10 +429,7 @@ void ClubMainTest::ReserveDayAfterABorrowingPick() {
     EXPECT_EQ(HVW_CheckCode120RoleChoices(user_), -1);
     WaitForScreen();
     OpenContinue();
-    testenv::MenuUserClickPopupRow(2);
-    RunScreen();
-    EXPECT_EQ(MenuOption, 43);
-    EXPECT_EQ(ContinueMode, 2);
+    PlayMatchStartsTheDay();
 
     std::copy(saved.begin(), saved.end(), PlayerRecords);
     ASSERT_EQ(keepReserves(15), 15);
@@ -472,10 +470,7 @@ void ClubMainTest::OrdinaryDay() {
     WaitForScreen();
     OpenContinue();
     MenuUserDo([] { EXPECT_EQ(ClubMainPopupRowsEnabled(), (std::vector<bool>{false, false, true})); });
-    testenv::MenuUserClickPopupRow(2);
-    RunScreen();
-    EXPECT_EQ(MenuOption, 43);
-    EXPECT_EQ(ContinueMode, 2);
+    PlayMatchStartsTheDay();
 }
 
 // Play Match held back: by a role without a valid choice (a box with the
@@ -517,10 +512,7 @@ void ClubMainTest::PlayMatchHeldBack() {
     ScreenPresented = 0;
     WaitForScreen();
     OpenContinue();
-    testenv::MenuUserClickPopupRow(2);
-    RunScreen();
-    EXPECT_EQ(MenuOption, 43);
-    EXPECT_EQ(ContinueMode, 2);
+    PlayMatchStartsTheDay();
     SetPlayerIT(injured, 0);
 }
 
