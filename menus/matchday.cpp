@@ -427,8 +427,14 @@ void GiveResultOnly() {
 // them: a club's manager is looked up again once a player joins, leaves or
 // changes role, and the setters keep the keys and words true.
 struct KeptManagers {
-    KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true); }
-    ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false); }
+    KeptManagers() {
+        KeepClubManagers(true);
+        KeepPlayerMarketKeys(true);
+    }
+    ~KeptManagers() {
+        KeepClubManagers(false);
+        KeepPlayerMarketKeys(false);
+    }
     KeptManagers(const KeptManagers&) = delete;
     KeptManagers& operator=(const KeptManagers&) = delete;
 };
