@@ -526,9 +526,16 @@ uint8_t GetClubBidShortListByte2(int16_t club, int16_t bid, int16_t slot);
 void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t player, uint8_t value1,
                          uint8_t value2);
 // Adds delta to the interest byte (held to 0..255) of every short-list entry
-// naming the player, in every club with a reputation: one direct walk over
-// the clubs' lists, as it runs for each player after every match.
+// naming the player, in every club with a reputation.  It runs for each
+// player after every match: a walk over every club's lists unless the index
+// below is kept.
 void AddClubBidShortListInterest(uint16_t player, int16_t delta);
+// While kept, the entries are found through an index of the short lists'
+// ids, built at the first use and again after SetClubBidShortList changed an
+// id or the player table grew; keepers may nest, and the last
+// KeepShortListIndex(false) drops it (a load or a record written whole may
+// follow).
+void KeepShortListIndex(bool keep);
 
 // Season history, block 0..9.
 uint8_t GetClubCoach(int16_t club, int16_t block, int16_t index);

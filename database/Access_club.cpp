@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/query/funcs_state.h"
@@ -550,6 +551,58 @@ void SetClubBid(int16_t club, int16_t slot, uint16_t player, int32_t price, int1
     StoreU16(b + kBidClause + 2 * slot, uint16_t(clause));
 }
 
+namespace {
+
+// While kept, every short-list entry grouped by the player it names: the
+// interest a match adds to its players then reaches their entries without a
+// walk over every club's lists.  It is true of the ids as they stood when it
+// was built; SetClubBidShortList forgets it when it changes an id, and a
+// different player count rebuilds it.
+struct ShortListIndex {
+    int keepers = 0;  // the passes keeping it, one within another
+    bool built = false;
+    uint16_t playerCount = 0;
+    std::vector<uint32_t> first;    // by player: his first place in entries
+    std::vector<uint32_t> entries;  // club * kShortListEntries + bid * kShortListSlots + slot
+};
+ShortListIndex g_shortLists;
+constexpr int kShortListEntries = kShortListBids * kShortListSlots;
+
+uint16_t ShortListEntryId(int16_t club, int entry) {
+    return LoadU16(Rec(club) + ShortListOffset(entry / kShortListSlots, entry % kShortListSlots));
+}
+
+void BuildShortListIndex() {
+    ShortListIndex& index = g_shortLists;
+    index.playerCount = PlayerCount;
+    index.first.assign(size_t(PlayerCount) + 1, 0);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        for (int entry = 0; entry < kShortListEntries; ++entry) {
+            const uint16_t player = ShortListEntryId(club, entry);
+            if (player != 0 && player < PlayerCount) ++index.first[player + 1];
+        }
+    }
+    for (size_t player = 1; player < index.first.size(); ++player)
+        index.first[player] += index.first[player - 1];
+    index.entries.resize(index.first.back());
+    std::vector<uint32_t> next(index.first.begin(), index.first.end() - 1);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        for (int entry = 0; entry < kShortListEntries; ++entry) {
+            const uint16_t player = ShortListEntryId(club, entry);
+            if (player != 0 && player < PlayerCount)
+                index.entries[next[player]++] = uint32_t(club * kShortListEntries + entry);
+        }
+    }
+    index.built = true;
+}
+
+void AddInterestToEntry(int16_t club, int entry, int16_t delta) {
+    uint8_t* bytes = Rec(club) + ShortListOffset(entry / kShortListSlots, entry % kShortListSlots);
+    bytes[2] = uint8_t(std::clamp(bytes[2] + int(delta), 0, 255));
+}
+
+}  // namespace
+
 uint16_t GetClubBidShortListId(int16_t club, int16_t bid, int16_t slot) {
     CheckShortList(club, bid, slot);
     return LoadU16(Rec(club) + ShortListOffset(bid, slot));
@@ -569,14 +622,33 @@ void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t playe
         return;
     }
     uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
+    if (LoadU16(entry) != player) g_shortLists.built = false;
     StoreU16(entry, player);
     entry[2] = value1;
     entry[3] = value2;
 }
 
+void KeepShortListIndex(bool keep) {
+    ShortListIndex& index = g_shortLists;
+    index.keepers = keep ? index.keepers + 1 : std::max(0, index.keepers - 1);
+    if (index.keepers == 0) index.built = false;
+}
+
 void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
     // Only players of the table are ever written to an entry.
     if (player == 0 || player >= PlayerCount) return;
+    ShortListIndex& index = g_shortLists;
+    if (index.keepers > 0) {
+        if (!index.built || index.playerCount != PlayerCount) BuildShortListIndex();
+        // Club by club as the walk below goes: a club without a reputation
+        // keeps its entries as they are.
+        for (uint32_t at = index.first[player]; at < index.first[player + 1]; ++at) {
+            const int16_t club = int16_t(index.entries[at] / kShortListEntries);
+            if (GetClubRep(club) != 0)
+                AddInterestToEntry(club, int(index.entries[at] % kShortListEntries), delta);
+        }
+        return;
+    }
     for (int16_t club = 0; club < kClubCount; ++club) {
         // The lists lie a whole club record apart, too far for the
         // processor to fetch ahead by itself.

@@ -566,10 +566,11 @@ void PlayDayFixtures() {
 
 void PlayDayWithoutScreens() {
     // The sides' selection asks for the clubs' managers fixture by fixture
-    // and rebuilds rosters from the players' club words.
+    // and rebuilds rosters from the players' club words; after each match
+    // its players' entries on the clubs' short lists gain interest.
     struct KeptManagers {
-        KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true); }
-        ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false); }
+        KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true), KeepShortListIndex(true); }
+        ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false), KeepShortListIndex(false); }
     };
     {
         const KeptManagers keep;

@@ -264,23 +264,77 @@ TEST_F(ClubTest, BidsAndTheShortList) {
 
 // Interest in a player rises in every entry naming him at the clubs in
 // play, held within a byte; a club out of play and other players' entries
-// stay as they were.
+// stay as they were.  Alike with the short lists' index kept.
 TEST_F(ClubTest, ShortListInterestRisesOnlyWhereThePlayerIsNamedAtClubsInPlay) {
-    for (int16_t club : {5, 6}) SetClubRep(club, 20);
-    ASSERT_EQ(GetClubRep(7), 0);  // no setter gives 0: an empty club slot
-    SetClubBidShortList(5, 0, 1, 61, 10, 2);
-    SetClubBidShortList(5, 3, 4, 61, 250, 2);
-    SetClubBidShortList(6, 2, 0, 60, 10, 2);
-    SetClubBidShortList(7, 1, 1, 61, 10, 2);
-    AddClubBidShortListInterest(61, 8);
-    EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 18);
-    EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 255);
-    EXPECT_EQ(GetClubBidShortListByte2(5, 3, 4), 2);
-    EXPECT_EQ(GetClubBidShortListByte1(6, 2, 0), 10);
-    EXPECT_EQ(GetClubBidShortListByte1(7, 1, 1), 10) << "a club out of play keeps its entries";
-    AddClubBidShortListInterest(61, -30);
-    EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 0);
-    EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 225);
+    for (bool kept : {false, true}) {
+        SCOPED_TRACE(kept ? "index kept" : "walk");
+        std::memset(ClubRecords, 0, sizeof ClubRecords);
+        if (kept) KeepShortListIndex(true);
+        for (int16_t club : {5, 6}) SetClubRep(club, 20);
+        ASSERT_EQ(GetClubRep(7), 0);  // no setter gives 0: an empty club slot
+        SetClubBidShortList(5, 0, 1, 61, 10, 2);
+        SetClubBidShortList(5, 3, 4, 61, 250, 2);
+        SetClubBidShortList(6, 2, 0, 60, 10, 2);
+        SetClubBidShortList(7, 1, 1, 61, 10, 2);
+        AddClubBidShortListInterest(61, 8);
+        EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 18);
+        EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 255);
+        EXPECT_EQ(GetClubBidShortListByte2(5, 3, 4), 2);
+        EXPECT_EQ(GetClubBidShortListByte1(6, 2, 0), 10);
+        EXPECT_EQ(GetClubBidShortListByte1(7, 1, 1), 10) << "a club out of play keeps its entries";
+        AddClubBidShortListInterest(61, -30);
+        EXPECT_EQ(GetClubBidShortListByte1(5, 0, 1), 0);
+        EXPECT_EQ(GetClubBidShortListByte1(5, 3, 4), 225);
+        if (kept) KeepShortListIndex(false);
+    }
+}
+
+// The kept index answers as the walk would after every change of what it
+// holds: an id set, replaced or cleared through the setter, a player added
+// to the table after it was built, and short lists written whole (as a load
+// writes them) between two keepings.
+TEST_F(ClubTest, TheKeptShortListIndexFollowsEveryChangeOfTheLists) {
+    for (int16_t club = 0; club < kClubCount; ++club) SetClubRep(club, 20);
+    // The table's last player is named before the index is built, but the
+    // table then ends before him: he comes later.
+    const uint16_t grown = kPlayers - 1;
+    SetClubBidShortList(1199, 3, 4, grown, 10, 0);
+    PlayerCount = grown;
+    KeepShortListIndex(true);
+    KeepShortListIndex(true);  // nested: the inner release keeps it
+    SetClubBidShortList(3, 0, 0, 40, 10, 0);
+    AddClubBidShortListInterest(40, 1);  // built here
+    KeepShortListIndex(false);
+    EXPECT_EQ(GetClubBidShortListByte1(3, 0, 0), 11);
+
+    SetClubBidShortList(900, 2, 3, 40, 10, 0);  // named anew
+    SetClubBidShortList(3, 0, 0, 41, 10, 0);    // replaced
+    AddClubBidShortListInterest(40, 1);
+    AddClubBidShortListInterest(41, 2);
+    EXPECT_EQ(GetClubBidShortListByte1(900, 2, 3), 11);
+    EXPECT_EQ(GetClubBidShortListByte1(3, 0, 0), 12);
+
+    SetClubBidShortList(900, 2, 3, 0, 10, 0);  // cleared
+    AddClubBidShortListInterest(40, 5);
+    EXPECT_EQ(GetClubBidShortListByte1(900, 2, 3), 10);
+
+    PlayerCount = kPlayers;
+    AddClubBidShortListInterest(grown, 3);
+    EXPECT_EQ(GetClubBidShortListByte1(1199, 3, 4), 13) << "a player added after the index was built";
+    KeepShortListIndex(false);
+
+    // Written whole while nobody keeps it, as a load does: club 3's first
+    // entry (its id at byte 63) no longer names him, club 4's does.
+    std::vector<ClubRecord> loaded(ClubRecords, ClubRecords + kClubCount);
+    recbits::StoreU16(loaded[3].bytes + 63, 0);
+    recbits::StoreU16(loaded[4].bytes + 63, 41);
+    loaded[4].bytes[65] = 50;
+    std::copy(loaded.begin(), loaded.end(), ClubRecords);
+    KeepShortListIndex(true);
+    AddClubBidShortListInterest(41, 1);
+    KeepShortListIndex(false);
+    EXPECT_EQ(GetClubBidShortListByte1(3, 0, 0), 12) << "the entry the load cleared stays as loaded";
+    EXPECT_EQ(GetClubBidShortListByte1(4, 0, 0), 51);
 }
 
 TEST_F(ClubTest, SeasonHistoryBlocks) {
