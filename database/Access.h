@@ -88,6 +88,10 @@ constexpr int kPlayerPrefetchAhead = 16;
 constexpr int kPlayerClubOffset = 128;
 constexpr int kPlayerFlagsOffset = 60;
 constexpr int kPlayerLoanTrialOffset = 104;
+// The first and last byte of the words of his age, fatigue, fans, fitness,
+// position, shirt and injury: at most two cache lines.
+constexpr int kPlayerConditionFirst = 56;
+constexpr int kPlayerConditionLast = 99;
 // The record's bytes at `offset` (the fields a walk reads), when `player`
 // is a slot of the table; a read only, never an error.
 inline void PrefetchPlayerRecord(unsigned player, int offset) {

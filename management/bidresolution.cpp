@@ -240,6 +240,8 @@ void DecidePlayer(uint16_t p) {
 void ResolveTransferBids() {
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         CorePoll();
+        // Most players are passed over at the first read of their record.
+        PrefetchPlayerRecord(p + kPlayerPrefetchAhead, kPlayerLoanTrialOffset);
         DecidePlayer(p);
     }
 }

@@ -194,9 +194,22 @@ int16_t DrawInjuryDuration(int type) {
 
 const int16_t IncidentOdds[kIncidentKinds] = {100, 1000, 400, 150, 1000, 100};
 
+namespace {
+
+// A pass over every player reads his condition and club.
+void PrefetchCondition(uint16_t player) {
+    const unsigned ahead = player + kPlayerPrefetchAhead;
+    PrefetchPlayerRecord(ahead, kPlayerConditionFirst);
+    PrefetchPlayerRecord(ahead, kPlayerConditionLast);
+    PrefetchPlayerRecord(ahead, kPlayerClubOffset);
+}
+
+}  // namespace
+
 void RandomInjuryPass() {
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         CorePoll();
+        PrefetchCondition(p);
         if (GameRandom() % 20 == 0) {
             const int fans = GetPlayerFans(p);
             if (fans < 31) SetPlayerFans(p, int16_t(fans + 1));
@@ -219,6 +232,7 @@ void RandomInjuryPass() {
 void DailyRecoveryPass() {
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         CorePoll();
+        PrefetchCondition(p);
         SetPlayerFatigue(p, int16_t(GetPlayerFatigue(p) - GameRandom() % 3));
         const int age = GetPlayerAge(p);
         // The youngest recover a little slower.
@@ -254,6 +268,7 @@ void SpreadIllness(uint16_t player, int16_t type) {
     if (!IsClubNumber(club)) return;
     const int32_t odds = InjuryOdds(type) / 4;
     for (uint16_t q = 1; q < PlayerCount; ++q) {
+        PrefetchPlayerRecord(q + kPlayerPrefetchAhead, kPlayerClubOffset);
         if (q == player || GetPlayerClub(q) != club || GetPlayerPosition(q) == 13 ||
             GetPlayerFlag95(q) != 0 || GetPlayerIT(q) != 0 || GetPlayerIntDuty(q) != 0) {
             continue;
