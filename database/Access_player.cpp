@@ -145,8 +145,13 @@ bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
     if (PlayerCount < g_keptBuilt) g_keptBuilt = 0;
-    for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player)
+    for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
+        const unsigned ahead = player + kPlayerPrefetchAhead;
+        PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
+        PrefetchPlayerRecord(ahead, kPlayerLoanTrialOffset);
+        PrefetchPlayerRecord(ahead, kPlayerClubOffset);
         KeepTableEntry(player);
+    }
     g_keptBuilt = PlayerCount;
     return true;
 }

@@ -1020,6 +1020,10 @@ void NumberTheSquad() {
 void SetUpAllClubTeams() {
     for (uint16_t player = 1; player < PlayerCount; ++player) SetPlayerField92(player, 0);
     RebuildAllRosters();
+    // Every club's manager is asked for three times over, each a walk over
+    // the players unless kept: one walk and the club words serve them all.
+    KeepClubManagers(true);
+    KeepPlayerMarketKeys(true);
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0) continue;
         CurrentClubManager = FindClubManager(club);
@@ -1028,6 +1032,8 @@ void SetUpAllClubTeams() {
         BuildSeasonSquadList(club);
         NumberTheSquad();
     }
+    KeepPlayerMarketKeys(false);
+    KeepClubManagers(false);
 }
 
 int16_t NextFreeSquadNumber(int16_t, uint16_t player) {
