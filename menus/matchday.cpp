@@ -422,21 +422,23 @@ void GiveResultOnly() {
     MatchDay_Dispatch();
 }
 
-// The clubs' managers, the players' market keys and club words and the
-// index of the clubs' short lists kept while the day's fixtures are
-// processed, as the day without screens keeps them: a club's manager is
-// looked up again once a player joins, leaves or changes role, and the
-// setters keep the keys, words and index true.
+// The clubs' managers, the players' market keys and club words, the index
+// of the clubs' short lists and the event log's first free record kept
+// while the day's fixtures are processed, as the day without screens keeps
+// them: a club's manager is looked up again once a player joins, leaves or
+// changes role, and the setters keep the keys, words and index true.
 struct KeptManagers {
     KeptManagers() {
         KeepClubManagers(true);
         KeepPlayerMarketKeys(true);
         KeepShortListIndex(true);
+        MatchEvents_KeepFirstFree(true);
     }
     ~KeptManagers() {
         KeepClubManagers(false);
         KeepPlayerMarketKeys(false);
         KeepShortListIndex(false);
+        MatchEvents_KeepFirstFree(false);
     }
     KeptManagers(const KeptManagers&) = delete;
     KeptManagers& operator=(const KeptManagers&) = delete;

@@ -253,15 +253,33 @@ uint16_t MatchEventPlayer(int record) { return recbits::LoadU16(EventRecord(reco
 int MatchEventSide(int record) { return EventRecord(record)[kEventFlags] & 1; }
 uint8_t MatchEventMinute(int record) { return EventRecord(record)[kEventLogMinute]; }
 
+namespace {
+
+// While kept, every record below firstFree is in use (0 when not known).
+struct EventLogHint {
+    int keepers = 0;
+    int firstFree = 0;
+};
+EventLogHint g_eventLog;
+
+}  // namespace
+
 void MatchEvents_Clear() {
     for (int record = 0; record < kMatchEventRecords; ++record)
         EventRecord(record)[kEventFlags] |= kFreeKindBits;
+    g_eventLog.firstFree = 0;
+}
+
+void MatchEvents_KeepFirstFree(bool keep) {
+    g_eventLog.keepers = keep ? g_eventLog.keepers + 1 : std::max(0, g_eventLog.keepers - 1);
+    if (g_eventLog.keepers == 0) g_eventLog.firstFree = 0;
 }
 
 void MatchEvents_Record(int16_t slot) {
     if (!IsValidSlot(slot)) return;
-    int free = 0;
+    int free = g_eventLog.keepers > 0 ? g_eventLog.firstFree : 0;
     while (free < kMatchEventRecords && MatchEventKind(free) != -1) ++free;
+    if (g_eventLog.keepers > 0) g_eventLog.firstFree = free;
     for (int e = 0; e < kMatchEvents; ++e) {
         const uint8_t* event = MatchResult.events[e];
         const uint8_t type = event[kEventKind];
@@ -567,10 +585,21 @@ void PlayDayFixtures() {
 void PlayDayWithoutScreens() {
     // The sides' selection asks for the clubs' managers fixture by fixture
     // and rebuilds rosters from the players' club words; after each match
-    // its players' entries on the clubs' short lists gain interest.
+    // its players' entries on the clubs' short lists gain interest and its
+    // events go to the log's first free records.
     struct KeptManagers {
-        KeptManagers() { KeepClubManagers(true), KeepPlayerMarketKeys(true), KeepShortListIndex(true); }
-        ~KeptManagers() { KeepClubManagers(false), KeepPlayerMarketKeys(false), KeepShortListIndex(false); }
+        KeptManagers() {
+            KeepClubManagers(true);
+            KeepPlayerMarketKeys(true);
+            KeepShortListIndex(true);
+            MatchEvents_KeepFirstFree(true);
+        }
+        ~KeptManagers() {
+            KeepClubManagers(false);
+            KeepPlayerMarketKeys(false);
+            KeepShortListIndex(false);
+            MatchEvents_KeepFirstFree(false);
+        }
     };
     {
         const KeptManagers keep;

@@ -45,6 +45,12 @@ int MatchEventSide(int record);
 uint8_t MatchEventMinute(int record);
 // Every record free (a new game).
 void MatchEvents_Clear();
+// While kept, MatchEvents_Record looks for the first free record from where
+// its last match's records ended instead of from the log's start: only it
+// and MatchEvents_Clear write the log while a day's fixtures are played.
+// Keepers may nest; the last MatchEvents_KeepFirstFree(false) forgets it (a
+// load or a season's reset may follow).
+void MatchEvents_KeepFirstFree(bool keep);
 
 // The first fixture of today still unplayed; -1 when none.
 int16_t FindFirstUnplayedFixtureToday();

@@ -202,6 +202,42 @@ TEST_F(FixtureDayTest, EventsLandInTheLogByKind) {
     EXPECT_EQ(MatchEventKind(kMatchEventRecords - 1), -1);
 }
 
+// With the first free record kept, each match's events still go to the
+// log's first free records: after the last match's, from the start after a
+// clear, and from the first free one after the log was written whole (a
+// season's reset) between two keepings.
+TEST_F(FixtureDayTest, TheKeptFirstFreeEventRecordIsTheLogsFirstFreeOne) {
+    Fixture(0, kCompLeague, 4, 5);
+    ScriptedResult& s = Fakes().script;
+    s.events[0] = {0, 0, 11, 0, 12};
+    s.events[1] = {3, 1, 14, 0, 40};
+    s.eventCount = 2;
+    ProcessFixture(0);  // records 0 and 1, before any keeping
+    MatchEvents_KeepFirstFree(true);
+    for (int match = 0; match < 2; ++match) {
+        MatchEvents_Record(0);
+        EXPECT_EQ(MatchEventKind(2 + 2 * match), 0) << match;
+        EXPECT_EQ(MatchEventKind(3 + 2 * match), 3) << match;
+    }
+    MatchEvents_Clear();
+    MatchEvents_Record(0);
+    EXPECT_EQ(MatchEventKind(0), 0);
+    EXPECT_EQ(MatchEventKind(2), -1) << "after a clear the log starts again";
+    MatchEvents_KeepFirstFree(false);
+
+    MatchEvents_Record(0);  // records 2 and 3
+    MatchEvents_KeepFirstFree(true);
+    MatchEvents_Record(0);  // 4 and 5: the hint is past them now
+    MatchEvents_KeepFirstFree(false);
+    for (int r = 0; r < 6; ++r) MatchEventHistory[r * kMatchEventRecordSize + 4] |= 0xFE;  // a reset
+    MatchEvents_KeepFirstFree(true);
+    MatchEvents_Record(0);
+    MatchEvents_KeepFirstFree(false);
+    EXPECT_EQ(MatchEventKind(0), 0) << "a keeping after the log was written whole";
+    EXPECT_EQ(MatchEventKind(1), 3);
+    EXPECT_EQ(MatchEventKind(2), -1);
+}
+
 TEST_F(FixtureDayTest, TheDayPlaysEveryFixtureAndAdvances) {
     Fixture(0, kCompLeague, 0, 1);
     Fixture(1, kCompLeague, 2, 3);
