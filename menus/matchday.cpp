@@ -37,6 +37,7 @@
 #include "menus/sharechart.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
+#include "season/computertactics.h"
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/matchday.h"
@@ -423,22 +424,25 @@ void GiveResultOnly() {
 }
 
 // The clubs' managers, the players' market keys and club words, the index
-// of the clubs' short lists and the event log's first free record kept
-// while the day's fixtures are processed, as the day without screens keeps
-// them: a club's manager is looked up again once a player joins, leaves or
-// changes role, and the setters keep the keys, words and index true.
+// of the clubs' short lists, the event log's first free record and the
+// clubs' formation tallies kept while the day's fixtures are processed, as
+// the day without screens keeps them: a club's manager is looked up again
+// once a player joins, leaves or changes role, and the setters keep the
+// keys, words and index true.
 struct KeptManagers {
     KeptManagers() {
         KeepClubManagers(true);
         KeepPlayerMarketKeys(true);
         KeepShortListIndex(true);
         MatchEvents_KeepFirstFree(true);
+        TallyKeepDayResults(true);
     }
     ~KeptManagers() {
         KeepClubManagers(false);
         KeepPlayerMarketKeys(false);
         KeepShortListIndex(false);
         MatchEvents_KeepFirstFree(false);
+        TallyKeepDayResults(false);
     }
     KeptManagers(const KeptManagers&) = delete;
     KeptManagers& operator=(const KeptManagers&) = delete;

@@ -1,6 +1,8 @@
 #include "season/computertactics.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/ranges.h"
@@ -129,8 +131,55 @@ FormationTally TallyResultsAgainst(int16_t opponent) {
     return tally;
 }
 
+namespace {
+
+// Every club's own and against tallies of the day's first use.
+struct DayTallies {
+    int keepers = 0;
+    bool built = false;
+    int16_t season = 0, day = 0;
+    std::vector<FormationTally> own, against;
+};
+DayTallies g_dayTallies;
+
+void TallyEveryClub() {
+    DayTallies& kept = g_dayTallies;
+    kept.own.assign(kClubCount, FormationTally{});
+    kept.against.assign(kClubCount, FormationTally{});
+    ForEachCountedFixture([&](int16_t slot) {
+        const int16_t sides[2] = {FixtureHome(slot), FixtureAway(slot)};
+        for (int side = 0; side < 2; ++side) {
+            const int16_t club = sides[side];
+            if (!IsClubNumber(club) || (side == 1 && club == sides[0])) continue;
+            CountOwnResult(kept.own[club], slot, club);
+            CountResultAgainst(kept.against[club], slot, club);
+        }
+    });
+    kept.season = SeasonCalendar.season;
+    kept.day = SeasonCalendar.currentDay;
+    kept.built = true;
+}
+
+}  // namespace
+
+void TallyKeepDayResults(bool keep) {
+    DayTallies& kept = g_dayTallies;
+    kept.keepers = keep ? kept.keepers + 1 : std::max(0, kept.keepers - 1);
+    if (kept.keepers == 0) kept.built = false;
+}
+
 MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]) {
     MatchFormationTallies tallies{};
+    DayTallies& kept = g_dayTallies;
+    if (kept.keepers > 0 && IsClubNumber(clubs[0]) && IsClubNumber(clubs[1])) {
+        if (!kept.built || kept.season != SeasonCalendar.season || kept.day != SeasonCalendar.currentDay)
+            TallyEveryClub();
+        for (int side = 0; side < 2; ++side) {
+            tallies.own[side] = kept.own[clubs[side]];
+            tallies.against[side] = kept.against[clubs[side]];
+        }
+        return tallies;
+    }
     ForEachCountedFixture([&](int16_t slot) {
         // Most fixtures are neither club's.
         const int16_t home = FixtureHome(slot), away = FixtureAway(slot);

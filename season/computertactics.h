@@ -32,6 +32,12 @@ struct MatchFormationTallies {
     FormationTally against[2];
 };
 MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]);
+// While kept, TallyMatchClubs answers for two clubs from every club's
+// tallies, taken in one walk at its first use of a day: a day's fixtures
+// play only today's, so the results before today stand still while they
+// are played.  Keepers may nest; the last TallyKeepDayResults(false)
+// drops them (the day ends, and a load may follow).
+void TallyKeepDayResults(bool keep);
 
 // 1 when the manager's formation was changed to an untried one, else 0.
 int16_t LearnFormationFromResults(uint16_t manager, int16_t club);

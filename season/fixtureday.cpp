@@ -586,19 +586,22 @@ void PlayDayWithoutScreens() {
     // The sides' selection asks for the clubs' managers fixture by fixture
     // and rebuilds rosters from the players' club words; after each match
     // its players' entries on the clubs' short lists gain interest and its
-    // events go to the log's first free records.
+    // events go to the log's first free records; each computer side's
+    // formation reads the results before today.
     struct KeptManagers {
         KeptManagers() {
             KeepClubManagers(true);
             KeepPlayerMarketKeys(true);
             KeepShortListIndex(true);
             MatchEvents_KeepFirstFree(true);
+            TallyKeepDayResults(true);
         }
         ~KeptManagers() {
             KeepClubManagers(false);
             KeepPlayerMarketKeys(false);
             KeepShortListIndex(false);
             MatchEvents_KeepFirstFree(false);
+            TallyKeepDayResults(false);
         }
     };
     {

@@ -2,6 +2,9 @@
 // and the tactic record of a computer side.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <iterator>
+
 #include "match/matchsetup.h"
 #include "season/clubfixtures.h"
 #include "season/computertactics.h"
@@ -156,6 +159,48 @@ TEST_F(ComputerTacticsTest, OneWalkGivesBothSidesTheTalliesTheyWouldTakeAlone) {
         EXPECT_EQ(ChooseComputerFormation(manager_, clubs, side, tallies),
                   ChooseComputerFormation(manager_, clubs[side], clubs[1 - side]))
             << side;
+}
+
+// Kept over a day, the tallies answer as the walk does for any two clubs,
+// then follow the calendar to the next day's results; results written while
+// nobody keeps them (as a load) are seen by the next keeping.
+TEST_F(ComputerTacticsTest, TheDaysKeptTalliesAreThoseOfTheWalk) {
+    Played(0, 1, 2, 0, 1, 3);
+    Played(1, 0, 0, 0, 2, 2);
+    Played(2, 0, 1, 1, 4, 1);
+    Played(1, 3, 0, 2, 6, 5);
+    Played(4, 5, 3, 3, 1, 1);
+    Played(1, 6, 1, 0, 0, 2);
+    Played(3, 1, 2, 2, 3, 4, kCompLeague, 300);  // today's: counted from tomorrow
+    const auto same = [](const MatchFormationTallies& a, const MatchFormationTallies& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    Played(5, 5, 1, 0, 2, 3);  // a club against itself counts once
+    const int16_t pairs[][2] = {{0, 1}, {1, 0}, {3, 1}, {4, 6}, {7, 8}, {5, 4}};
+    const auto expectKeptAsWalked = [&](const char* when) {
+        TallyKeepDayResults(true);
+        for (size_t i = 0; i < std::size(pairs); ++i) {
+            MatchFormationTallies walked{};
+            for (int side = 0; side < 2; ++side) {
+                walked.own[side] = TallyOwnResults(pairs[i][side]);
+                walked.against[side] = TallyResultsAgainst(pairs[i][side]);
+            }
+            EXPECT_TRUE(same(TallyMatchClubs(pairs[i]), walked)) << when << " pair " << i;
+        }
+    };
+    expectKeptAsWalked("today");
+    SeasonCalendar.currentDay = 301;
+    expectKeptAsWalked("tomorrow, still kept");
+    TallyKeepDayResults(false);
+    TallyKeepDayResults(false);
+    EXPECT_EQ(TallyMatchClubs(pairs[2]).own[0].matches[2], 1) << "the walk again";
+
+    TallyKeepDayResults(true);
+    TallyMatchClubs(pairs[0]);
+    TallyKeepDayResults(false);
+    Played(0, 3, 4, 0, 5, 1);  // written between two keepings
+    expectKeptAsWalked("after a write between keepings");
+    TallyKeepDayResults(false);
 }
 
 TEST_F(ComputerTacticsTest, AdaptsToAStrongerOpponentsWeakestFormation) {
