@@ -35,9 +35,15 @@ struct Candidate {
     int32_t positionScore[kValuePositions];
 };
 
-// The club's available players, best first; picks take them off.
-Candidate g_working[kRosterSize];
+// The club's available players, and the working list of their places in
+// it, best first: picks take places off the list, so that a pick moves
+// bytes, not whole candidates.
+Candidate g_candidates[kRosterSize];
+uint8_t g_working[kRosterSize];
 int g_workingCount = 0;
+static_assert(kRosterSize <= 256);
+
+Candidate& Working(int index) { return g_candidates[g_working[index]]; }
 
 constexpr int kUnfitBelow = 48;
 constexpr int16_t kFriendlyCode = kCompFriendly;
@@ -110,14 +116,14 @@ void TakeAt(int index) {
 }
 
 void TakeForFirstTeam(int index, bool computer) {
-    const uint16_t player = g_working[index].player;
+    const uint16_t player = Working(index).player;
     if (computer && GetPlayerFlag95(player) != 0) SetPlayerFlag95(player, 0);
     TakeAt(index);
 }
 
 int IndexOf(uint16_t player) {
     for (int i = 0; i < g_workingCount; ++i) {
-        if (g_working[i].player == player) return i;
+        if (Working(i).player == player) return i;
     }
     return -1;
 }
@@ -141,7 +147,7 @@ bool FitsPosition(int own, int wanted) {
 int ReserveSlotPick(int kind, int selector) {
     int ofKind = -1;
     for (int i = 0; i < g_workingCount; ++i) {
-        const uint16_t player = g_working[i].player;
+        const uint16_t player = Working(i).player;
         if (PositionKind(GetPlayerPosition2(player)) != kind) continue;
         if (selector == 3 || Setting(player, selector) == 3) return i;
         if (ofKind < 0) ofKind = i;
@@ -223,7 +229,7 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
     int64_t bestScore = 0;
     uint16_t best = 0;
     for (int i = 0; i < g_workingCount; ++i) {
-        Candidate& c = g_working[i];
+        Candidate& c = Working(i);
         const uint16_t p = c.player;
         if (c.intDuty != 0 || c.club != uint16_t(club) || c.injury != 0 || c.fitness < kUnfitBelow ||
             GetPlayerFlag107(p) != 0) {
@@ -273,10 +279,13 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         if (!IsAvailable(player, club, code)) continue;
         SetPlayerFlag107(player, 0);
         SetPlayerFlag118(player, 1);
-        if (IndexOf(player) < 0) g_working[g_workingCount++] = MakeCandidate(player);
+        if (IndexOf(player) >= 0) continue;
+        g_candidates[g_workingCount] = MakeCandidate(player);
+        g_working[g_workingCount] = uint8_t(g_workingCount);
+        ++g_workingCount;
     }
     std::stable_sort(g_working, g_working + g_workingCount,
-                     [](const Candidate& a, const Candidate& b) { return a.rating > b.rating; });
+                     [](uint8_t a, uint8_t b) { return g_candidates[a].rating > g_candidates[b].rating; });
 
     const int available = g_workingCount;
     const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
@@ -295,14 +304,14 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
     for (int extra = 0; extra < keep - 15 && g_workingCount > 0; ++extra) TakeForFirstTeam(0, computer);
 
     for (int i = 0; i < g_workingCount; ++i) {
-        const uint16_t player = g_working[i].player;
+        const uint16_t player = Working(i).player;
         SetPlayerShirt(player, 0);
         SetPlayerFlag118(player, 0);
         SetPlayerFlag107(player, GetPlayerFlag95(player) != 0 ? 0 : 1);
     }
     for (int slot = 0; slot < keep && g_workingCount > 0; ++slot) {
         const int index = ReserveSlotPick(kReserveSlots[slot][0], kReserveSlots[slot][1]);
-        const uint16_t player = g_working[index].player;
+        const uint16_t player = Working(index).player;
         if (GetPlayerFlag95(player) != 0) {
             SetPlayerFlag107(player, 1);
             SetPlayerFlag118(player, 0);
