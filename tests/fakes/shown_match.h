@@ -69,10 +69,10 @@ inline int GreenPercent(const Frame& frame) {
     return frame.pixels.empty() ? 0 : green * 100 / int(frame.pixels.size());
 }
 
-// The share of pixels, in percent, that differ clearly between two grabs in
-// a box.
+// The share of pixels, in percent, that differ clearly between two grabs of
+// one size in a box.
 inline int DifferingShare(const Frame& a, const Frame& b, int x0, int y0, int x1, int y1) {
-    if (a.pixels.empty() || b.pixels.empty()) return 0;
+    if (a.pixels.empty() || b.pixels.empty() || a.width != b.width || a.height != b.height) return 0;
     int differ = 0, all = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x, ++all) differ += ColourDistance(a.At(x, y), b.At(x, y)) > 24;
@@ -90,9 +90,27 @@ inline int WhiteTextPixels(const Frame& f, int x0, int y0, int x1, int y1) {
     return count;
 }
 
+// The display's panels are drawn in proportion to the screen: a box given
+// on an 800 x 600 screen, on the grab's.
+struct ScreenBox {
+    int x0, y0, x1, y1;
+};
+inline ScreenBox ScaledBox(const Frame& f, int x0, int y0, int x1, int y1) {
+    return ScreenBox{x0 * f.width / 800, y0 * f.height / 600, x1 * f.width / 800, y1 * f.height / 600};
+}
+
 // The score panel at the top left of a shown match carries text.
 inline bool ScorePanelInView(const Frame& f) {
-    return !f.pixels.empty() && WhiteTextPixels(f, 140, 10, 230, 48) > 20;
+    if (f.pixels.empty()) return false;
+    const ScreenBox box = ScaledBox(f, 140, 10, 230, 48);
+    return WhiteTextPixels(f, box.x0, box.y0, box.x1, box.y1) > 20;
+}
+
+// The replay panel at the foot of the picture: the share of its box that
+// differs between two grabs.
+inline int ReplayPanelShare(const Frame& a, const Frame& b) {
+    const ScreenBox box = ScaledBox(a, 250, 500, 550, 590);
+    return DifferingShare(a, b, box.x0, box.y0, box.x1, box.y1);
 }
 
 // The shirt colour of a side of the match record, 0xRRGGBB.
@@ -109,7 +127,7 @@ inline bool SideShirtInView(const Frame& frame, int side) {
         if (row.clip < 0) continue;
         float x = 0, y = 0;
         if (!Figure_ProjectToScreen(row.x, row.y, row.height + 20.0f, &x, &y)) continue;
-        if (x < 10 || y < 70 || x > 790 || y > 590) continue;
+        if (x < 10 || y < 70 || x > float(frame.width - 10) || y > float(frame.height - 10)) continue;
         for (int dy = -4; dy <= 4; ++dy)
             for (int dx = -4; dx <= 4; ++dx)
                 if (ColourDistance(frame.At(int(x) + dx, int(y) + dy), SideShirtRgb(side)) <= 90) return true;

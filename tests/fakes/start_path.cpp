@@ -1,5 +1,6 @@
 #include "tests/fakes/start_path.h"
 
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -15,8 +16,11 @@
 #include "menus/playedcountries.h"
 #include "menus/saveslots.h"
 #include "menus/startmenu.h"
+#include "platform/window.h"
+#include "support/dxdraw.h"
 #include "support/picture.h"
 #include "tests/fakes/menu_user.h"
+#include "tolmenu/vidopt.h"
 
 namespace testenv {
 
@@ -62,16 +66,74 @@ void QueueStartPictures() {
     WaitForTable(StartMenuTable, kLongWait);
 }
 
-// F11 on the start screen opens the video options; their cancel button
-// leads back.
-void QueueVideoOptions() {
+// The screen mode row's arrow that steps to the previous mode of the list,
+// and the screen's OK and cancel buttons.
+constexpr int kModeBackArrowX = 700, kModeBackArrowY = 254;
+constexpr int kVideoOkX = 740, kVideoOkY = 556;
+constexpr int kVideoCancelX = 535, kVideoCancelY = 513;
+
+// The user steps the mode row back through every mode the screen offers,
+// noting each, and goes on to the smallest of his colour depth: the steps
+// are queued ahead, each pressing the arrow only while the row does not
+// yet show that mode after a whole round.
+struct ModeWalk {
+    int first = -1;
+    bool roundDone = false;
+    int smallest = -1;
+};
+
+int ModeArea(int mode) { return int(GfxModeTable[mode].width) * int(GfxModeTable[mode].height); }
+
+void NoteMode(ModeWalk& walk) {
+    const int mode = VideoOpt_WorkingChoice().ModeIndex;
+    if (mode < 0 || mode >= GfxNumModes) return;
+    if (walk.first < 0) {
+        walk.first = mode;
+        walk.smallest = mode;
+        return;
+    }
+    if (mode == walk.first) walk.roundDone = true;
+    if (GfxModeTable[mode].colour_type == GfxModeTable[walk.first].colour_type &&
+        ModeArea(mode) < ModeArea(walk.smallest))
+        walk.smallest = mode;
+}
+
+void QueueSmallestMode() {
+    auto walk = std::make_shared<ModeWalk>();
+    MenuUserMoveTo(kModeBackArrowX, kModeBackArrowY);
+    MenuUserDo([walk] { NoteMode(*walk); });
+    // Two rounds at most: one to see every mode, one to reach the smallest.
+    for (int step = 0; step < 2 * int(GfxNumModes); ++step) {
+        MenuUserDo([walk] {
+            if (!walk->roundDone || VideoOpt_WorkingChoice().ModeIndex != walk->smallest)
+                plat::InjectMouseButton(0, true);
+        });
+        MenuUserWait(2);
+        MenuUserRelease();
+        MenuUserWait(3);
+        MenuUserDo([walk] { NoteMode(*walk); });
+    }
+    MenuUserDo([walk] {
+        EXPECT_TRUE(walk->roundDone) << "the mode row did not come round to its first mode";
+        EXPECT_EQ(VideoOpt_WorkingChoice().ModeIndex, walk->smallest) << "the smallest mode not reached";
+    });
+    MenuUserClickAt(kVideoOkX, kVideoOkY);
+}
+
+// F11 on the start screen opens the video options; left by their cancel
+// button, or by OK with the smallest mode chosen.
+void QueueVideoOptions(bool smallestMode) {
     constexpr uint8_t kF11 = 87;
     MenuUserKey(kF11);
     MenuUserWaitFor([] { return MenuOption == 102; });
     // Its background wipes in before it reads the mouse.
     MenuUserWaitFor([] { return HVState.state == HV_STATE_MENU; });
     MenuUserWait(5);
-    MenuUserClickAt(535, 513);
+    if (smallestMode) {
+        QueueSmallestMode();
+    } else {
+        MenuUserClickAt(kVideoCancelX, kVideoCancelY);
+    }
     WaitForTable(StartMenuTable);
 }
 
@@ -109,7 +171,7 @@ bool StartPathLinkGameData(const std::string& gameDir) {
 
 void StartPathQueueNewGame(const StartPathNewGame& choices, std::function<void()> atClub) {
     QueueStartPictures();
-    if (choices.videoOptions) QueueVideoOptions();
+    if (choices.videoOptions) QueueVideoOptions(choices.smallestVideoMode);
     if (choices.nameEditors) QueueNameEditors();
     // "New Game": the played countries, then on to the new game itself.
     ClickItemAt(100, 535);

@@ -161,7 +161,7 @@ void LookAtMatch() {
         if (w.mode == Mode::Menus && w.step == 5 && ++g_seen.replayFrames == 3) {
             // The replay he asked for, with its control panel at the bottom.
             const Frame now = testenv::GrabFrame("season_replay.tga");
-            g_seen.replayPanelShare = testenv::DifferingShare(w.beforeReplay, now, 250, 500, 550, 590);
+            g_seen.replayPanelShare = testenv::ReplayPanelShare(w.beforeReplay, now);
             w.step = 6;
         }
         return;
@@ -211,7 +211,7 @@ void LookAtSavedGoal() {
     const Frame now = testenv::GrabFrame("season_savedgoal.tga");
     g_seen.savedGoalDay = SeasonCalendar.currentDay;
     g_seen.savedGoalGreen = testenv::GreenPercent(now);
-    g_seen.savedGoalPanelShare = testenv::DifferingShare(now, g_reference, 250, 500, 550, 590);
+    g_seen.savedGoalPanelShare = testenv::ReplayPanelShare(now, g_reference);
 }
 
 void OnRender() {

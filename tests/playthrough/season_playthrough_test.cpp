@@ -1,6 +1,7 @@
 // A season played from the program's start as a player plays it, with the
 // user's matches shown in 3D on the headless window: the start pictures, the
-// start screen, the video options and the name editors, a new game, a club
+// start screen, the video options (where he picks the smallest screen mode
+// they offer for the 3D display) and the name editors, a new game, a club
 // taken and the manager's name typed; then every game day by the Continue
 // pop-up ("One Day" on free days, "Play Match" on his match days, "Run On"
 // now and then), every panel, box, list and screen the days open clicked
@@ -14,11 +15,13 @@
 // on from a seed set there and quits.  The program is then started again,
 // the game loaded from the start screen, and the same four weeks played
 // from the same seed and input (the squad numbers screen of the new season
-// on the way): both give the same saved blocks.  A checked (sanitizer) tree plays the first month
-// before the save and a week after it.
+// on the way): both give the same saved blocks.  The suite plays the whole
+// season to its last day before the save; a checked (sanitizer) tree plays
+// the first month before it and two days after it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,6 +70,8 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "support/corehooks.h"
+#include "support/dxdraw.h"
+#include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/random.h"
 #include "support/startup.h"
@@ -80,6 +85,7 @@
 #include "tests/fakes/test_util.h"
 #include "tests/playthrough/day_user_deals.h"
 #include "tests/playthrough/match_day_actions.h"
+#include "tolmenu/vidopt.h"
 #include "zud3d/d3dgame.h"
 
 namespace {
@@ -90,15 +96,15 @@ using namespace testenv;
 constexpr uint32_t kSeasonSeed = 8700;
 // The saved block of the club screens' word, which a load sets to 1.
 constexpr int kLoadSetBlock = 44;
-// The days played before the save: the suite plays the first month (the
-// whole season costs more than the test command's time allows), a checked
-// tree eight days (his first matches); HALVORN_SEASON_DAYS=365 plays
-// to the season's last day.  After the save: a week, four weeks after a
-// whole season (into the new season), two days in a checked tree.
+// The days played before the save: the whole season (to its last day) in
+// a normal tree, the first month in a checked tree, where every day costs
+// many times more; HALVORN_SEASON_DAYS=N plays N days instead.  After the
+// save: four weeks after a whole season (into the new season), a week
+// after a shorter one, two days in a checked tree.
 int DaysBeforeSave() {
     const char* days = std::getenv("HALVORN_SEASON_DAYS");
     const int asked = days != nullptr ? std::atoi(days) : 0;
-    return asked > 0 ? asked : ShortTestRun() ? 8 : 31;
+    return asked > 0 ? asked : ShortTestRun() ? 31 : 365;
 }
 bool WholeSeason() { return DaysBeforeSave() >= 365; }
 int DaysAfterSave() { return ShortTestRun() ? 2 : WholeSeason() ? 28 : 7; }
@@ -113,8 +119,10 @@ struct MatchCounts {
     int surfacesBefore = 0;
     int16_t day = 0;
     double cpu = 0;
-    // Pictures the window showed during the match.
+    // Pictures the window showed during the match, and the size the 3D
+    // display drew them at.
     int presents = 0;
+    int width = 0, height = 0;
 };
 
 struct SeasonRun {
@@ -149,7 +157,7 @@ struct SeasonRun {
     std::set<int> optionsSeen;
     std::set<const MenuItem*> tablesSeen;
     std::vector<std::string> problems;
-    double cpuAtSave = 0;
+    double cpuAtSave = 0, wallAtSave = 0;
     // CPU spent in the daily checks, all days.
     double checksCpu = 0;
     // His fixtures before the save day: played, and any left unplayed.
@@ -164,6 +172,11 @@ struct SeasonRun {
 SeasonRun g_run;
 CoreHooks g_gameHooks{};
 FixtureResultMakers g_realMakers{};
+
+double CpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 void Problem(const std::string& text) {
     if (g_run.problems.size() < 20) g_run.problems.push_back(text);
@@ -227,6 +240,8 @@ void OnShownTick() {
         // The kick-off, the display up: what it holds.
         g_run.atMatchStart.back().blocks = MemAllocatedCount();
         g_run.atMatchStart.back().surfaces = plat::LiveSurfaceCount();
+        g_run.atMatchStart.back().width = int(GfxGetScreenWidth());
+        g_run.atMatchStart.back().height = int(GfxGetScreenHeight());
     }
     if (CurrentMinute < 1 || DrawMode != 0) return;
     if (g_keyPressed && AllTicks - g_keyPressedAtTick < 50) return;
@@ -442,7 +457,10 @@ bool OnClubScreen() {
         g_run.lastClubDay = today;
         g_run.lastClubSeason = SeasonCalendar.season;
         g_run.phase = Phase::Days;
-        if (g_run.cpuAtSave == 0) g_run.cpuAtSave = double(std::clock()) / CLOCKS_PER_SEC;
+        if (g_run.cpuAtSave == 0) {
+            g_run.cpuAtSave = CpuSeconds();
+            g_run.wallAtSave = WallSeconds();
+        }
         GameSeedRandom(kSeasonSeed);
     }
     switch (g_run.phase) {
@@ -584,8 +602,6 @@ void RunTheProgram() {
     }
 }
 
-double CpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
-
 class SeasonPlaythroughTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -593,6 +609,9 @@ class SeasonPlaythroughTest : public ::testing::Test {
         std::filesystem::create_directories("SaveData/GOALS");
         if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
         StartShownGame(false);
+        // The video choice the user makes stands for the process: the next
+        // test starts from the one before it.
+        videoChoice_ = CommittedVideoChoice;
         MenuUserStart();
     }
     void TearDown() override {
@@ -602,13 +621,16 @@ class SeasonPlaythroughTest : public ::testing::Test {
         MenuUserStop();
         if (g_realMakers.playMatch != nullptr) ResultMakers = g_realMakers;
         CoreSetHooks(CoreHooks{});
+        CommittedVideoChoice = videoChoice_;
         scratch_.reset();
     }
     std::unique_ptr<ScratchDir> scratch_;
+    VideoChoice videoChoice_{};
 };
 
 TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWithoutTheSave) {
     const double cpuStart = CpuSeconds();
+    const double wallStart = WallSeconds();
     ClearTotStatTables();
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(2087);
@@ -620,6 +642,10 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     DayUserWatch() = NoteScreen;
     HookTheGame();
     StartPathNewGame choices;
+    // The 3D display drawn at the smallest size the video options offer:
+    // most of a season's cost is the software rasteriser drawing the first
+    // minute of each of his matches.
+    choices.smallestVideoMode = true;
     StartPathQueueNewGame(choices, [] {
         HookTheGame();
         g_run.user = int16_t(GetPlayerClub(1));
@@ -634,22 +660,24 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     RunTheProgram();
     ASSERT_GE(g_run.user, 0) << "the new game did not reach the club screen";
     const double seasonCpu = g_run.cpuAtSave - cpuStart;
+    const double seasonWall = g_run.wallAtSave - wallStart;
     const int seasonDays = g_run.daysChecked - g_run.daysAfterSave;
     const int seasonMatches = g_run.shownMatches;
+    const int seasonFrames = MenuUserFrames();
     EXPECT_EQ(g_run.phase, Phase::Done);
     EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
     EXPECT_EQ(std::string(SaveSlotNames[0]).substr(0, 6), "SEASON");
     EXPECT_EQ(SaveSlotFlags[0], 1u);
     EXPECT_GE(seasonDays, g_run.saveDay - g_run.firstDay);
     // His first-team matches are shown; his reserves' come as results.
-    EXPECT_GT(g_run.shownMatches, ShortTestRun() ? 0 : WholeSeason() ? 20 : 2);
+    EXPECT_GT(g_run.shownMatches, WholeSeason() ? 20 : DaysBeforeSave() >= 31 ? 2 : 0);
     EXPECT_GE(g_run.shownMatches + g_run.unshownMatches, g_run.matchDays);
     // Every fixture of his before the save was played.
     EXPECT_GE(g_run.fixturesPlayed, g_run.shownAtSave);
     EXPECT_GT(g_run.fixturesPlayed, 0);
     for (const std::string& fixture : g_run.fixturesUnplayed)
         ADD_FAILURE() << "his fixture not played: " << fixture;
-    if (!ShortTestRun()) {
+    if (DaysBeforeSave() >= 31) {
         EXPECT_GE(g_run.runOns, 1);
     }
     EXPECT_GT(DayUserSeen().resultBoards, 0);
@@ -716,6 +744,22 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     // run).  At the kick-off the display holds the textures of the match's
     // stadium and kits, which differ from match to match.
     for (const MatchCounts& c : counts) EXPECT_GT(c.surfaces, 0) << "the display's textures at the kick-off";
+    // The mode he chose on the video options, smaller than the one the game
+    // starts with, is the size his matches are drawn at.
+    const VideoChoice& chosen = CommittedVideoChoice;
+    ASSERT_TRUE(chosen.ModeIndex >= 0 && chosen.ModeIndex < GfxNumModes);
+    const int modeWidth = GfxModeTable[chosen.ModeIndex].width,
+              modeHeight = GfxModeTable[chosen.ModeIndex].height;
+    EXPECT_LT(modeWidth * modeHeight,
+              videoChoice_.ModeIndex >= 0
+                  ? GfxModeTable[videoChoice_.ModeIndex].width * GfxModeTable[videoChoice_.ModeIndex].height
+                  : 0);
+    int pictures = 0;
+    for (const MatchCounts& c : counts) {
+        EXPECT_TRUE(c.width == modeWidth && c.height == modeHeight)
+            << "his match of day " << c.day << " drawn at " << c.width << " x " << c.height;
+        pictures += c.presents;
+    }
     for (size_t i = 2; i < counts.size(); ++i) {
         EXPECT_LE(counts[i].surfacesBefore, counts[1].surfacesBefore)
             << "textures before the match of day " << counts[i].day;
@@ -731,13 +775,14 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
 
     for (int16_t id : g_run.tour->visited) g_run.optionsSeen.insert(id);
     std::printf(
-        "season playthrough: %d days to the save (day %d) in %.1f CPU-s, %d of his matches shown "
-        "(%d under U), %d of his fixtures played, %d screen ids and %d screen tables visited, %.1f CPU-s in "
-        "all (%.1f in the daily checks); %d contract talks the days opened answered by an offer, %d broken "
-        "off\n",
-        seasonDays, g_run.saveDay, seasonCpu, seasonMatches, g_run.undrawnByKey, g_run.fixturesPlayed,
-        int(g_run.optionsSeen.size()), int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart, g_run.checksCpu,
-        g_run.talksOffered, g_run.talksBrokenOff);
+        "season playthrough: %d days to the save (day %d) in %.1f CPU-s (%.0f s, %d frames), %d of his "
+        "matches shown (%d under U) in %d pictures at %d x %d, %d of his fixtures played, %d screen ids and "
+        "%d screen tables visited, %.1f CPU-s in all (%.1f in the daily checks); %d contract talks the days "
+        "opened answered by an offer, %d broken off\n",
+        seasonDays, g_run.saveDay, seasonCpu, seasonWall, seasonFrames, seasonMatches, g_run.undrawnByKey,
+        pictures, modeWidth, modeHeight, g_run.fixturesPlayed, int(g_run.optionsSeen.size()),
+        int(g_run.tablesSeen.size()), CpuSeconds() - cpuStart, g_run.checksCpu, g_run.talksOffered,
+        g_run.talksBrokenOff);
     std::string ids;
     for (int id : g_run.optionsSeen) ids += " " + std::to_string(id);
     std::printf("screen ids visited:%s\n", ids.c_str());
