@@ -6,6 +6,9 @@
 #include <cstdlib>
 
 #include "database/Access.h"
+#include "database/ranges.h"
+#include "management/reshuffle.h"
+#include "management/squadpass.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
@@ -59,6 +62,28 @@ void BM_BuildListsAndPickASide(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildListsAndPickASide)->Unit(benchmark::kMicrosecond);
+
+// A computer club's reshuffle run whole: one of its players' weeks at the
+// club moves between runs (the reshuffle does not read it), so the last
+// run's kept inputs never stand, as in a season where its players' records
+// change daily.
+void BM_ReshuffleChangedSquad(benchmark::State& state) {
+    LoadWorldOnce();
+    RebuildAllRosters();
+    // The clubs' managers and the players' club words kept, as over a
+    // season's day.
+    const KeptClubLookups keep;
+    int16_t club = 0;
+    for (auto _ : state) {
+        do {
+            club = int16_t((club + 1) % kClubCount);
+        } while (GetClubRep(club) == 0 || GetClubControl(club) != 0 || !IsPlayerNumber(ClubRoster[club][0]));
+        const uint16_t first = ClubRoster[club][0];
+        SetPlayerField52(first, int16_t(GetPlayerField52(first) ^ 1));
+        ReshuffleComputerSquad(club, -1);
+    }
+}
+BENCHMARK(BM_ReshuffleChangedSquad)->Unit(benchmark::kMicrosecond);
 
 void BM_FindClubManager(benchmark::State& state) {
     LoadWorldOnce();

@@ -379,6 +379,9 @@ void SetPlayerScoutRecommended(uint16_t player, int16_t value);
 // A stat 0..27 as the game reads it: position bonus for stats 0..7 when
 // positionFactor is not 0, the caps of the stat's group, then 1..99.
 int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor);
+// Several stats without a position bonus, out[i] as GetPlayerStat(player,
+// indexes[i], 0) gives it, with one check of the number for them all.
+void GetPlayerStats(uint16_t player, const int16_t* indexes, int count, int16_t* out);
 // The stored stat (0..100) with no bonus, cap or clamp; 0 for an index
 // outside 0..27.
 int16_t GetPlayerStatRaw(uint16_t player, int16_t index);

@@ -880,6 +880,21 @@ int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
     return int16_t(value);
 }
 
+void GetPlayerStats(uint16_t player, const int16_t* indexes, int count, int16_t* out) {
+    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
+    const uint8_t* r = Rec(player);
+    const int ability = r[kStatMap[kAbilityStat].byte];
+    for (int i = 0; i < count; ++i) {
+        const int index = indexes[i];
+        if (index < 0 || index >= kStatCount) {
+            out[i] = 0;
+            continue;
+        }
+        const int value = std::min<int>(r[kStatMap[index].byte], StatCap(player, ability, index));
+        out[i] = int16_t(value == 0 ? 1 : std::min(value, 99));
+    }
+}
+
 PlayerRatingKey GetPlayerRatingKey(uint16_t player) {
     CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
     const uint8_t* r = Rec(player);

@@ -14,19 +14,24 @@
 
 namespace {
 
-// The stats the fourteen weights of a position are read against here.
-constexpr int16_t kReshuffleStats[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18};
-constexpr int kStaminaStat = 11;
-constexpr int kConsistencyStat = 22;
+// The stats a candidate keeps, taken in one call: the ones the fourteen
+// weights of a position are read against here, then stamina and
+// consistency.
+constexpr int16_t kStaminaStat = 11;
+constexpr int16_t kConsistencyStat = 22;
+constexpr int16_t kCandidateStats[kValueColumns + 2] = {
+    0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18, kStaminaStat, kConsistencyStat};
 
 // A player of the working list with what every pick reads of him, taken
-// once per reshuffle: the picks change only his list flags.
+// once per reshuffle: the picks change only his flag 95, and the reserve
+// slots' picks read his position and settings, which nothing here writes.
 struct Candidate {
     uint16_t player;
     int16_t rating;
     int16_t stats[kValueColumns];
     int16_t stamina, consistency;
     uint16_t intDuty, club, injury, fitness, position2, age, morale, field105, fatigue;
+    uint16_t flag107;     // as the candidate was taken: the picks leave it
     int16_t settings[3];  // by side selector 0..2
     // His score for a position before the side selector's setting, kept
     // once worked out: the picks of one reshuffle ask for a position more
@@ -78,10 +83,11 @@ Candidate MakeCandidate(uint16_t player) {
     Candidate c{};
     c.player = player;
     c.rating = RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)));
-    for (int column = 0; column < kValueColumns; ++column)
-        c.stats[column] = GetPlayerStat(player, kReshuffleStats[column], 0);
-    c.stamina = GetPlayerStat(player, kStaminaStat, 0);
-    c.consistency = GetPlayerStat(player, kConsistencyStat, 0);
+    int16_t stats[kValueColumns + 2];
+    GetPlayerStats(player, kCandidateStats, kValueColumns + 2, stats);
+    std::copy(stats, stats + kValueColumns, c.stats);
+    c.stamina = stats[kValueColumns];
+    c.consistency = stats[kValueColumns + 1];
     c.intDuty = GetPlayerIntDuty(player);
     c.club = GetPlayerClub(player);
     c.injury = GetPlayerIT(player);
@@ -91,6 +97,7 @@ Candidate MakeCandidate(uint16_t player) {
     c.morale = GetPlayerMorale(player);
     c.field105 = GetPlayerField105(player);
     c.fatigue = GetPlayerFatigue(player);
+    c.flag107 = GetPlayerFlag107(player);
     for (int selector = 0; selector < 3; ++selector) c.settings[selector] = Setting(player, selector);
     return c;
 }
@@ -147,9 +154,9 @@ bool FitsPosition(int own, int wanted) {
 int ReserveSlotPick(int kind, int selector) {
     int ofKind = -1;
     for (int i = 0; i < g_workingCount; ++i) {
-        const uint16_t player = Working(i).player;
-        if (PositionKind(GetPlayerPosition2(player)) != kind) continue;
-        if (selector == 3 || Setting(player, selector) == 3) return i;
+        const Candidate& c = Working(i);
+        if (PositionKind(c.position2) != kind) continue;
+        if (selector == 3 || c.settings[selector] == 3) return i;
         if (ofKind < 0) ofKind = i;
     }
     if (ofKind >= 0) return ofKind;
@@ -173,11 +180,14 @@ struct ReshuffleInputs {
 std::vector<ReshuffleInputs> g_lastInputs(kClubCount);
 
 void TakeRosterRecords(int16_t club, std::vector<uint8_t>& out) {
-    out.clear();
+    size_t count = 0;
+    for (uint16_t player : ClubRoster[club]) count += IsPlayerNumber(player) ? 1 : 0;
+    out.resize(count * sizeof(PlayerRecord));
+    uint8_t* at = out.data();
     for (uint16_t player : ClubRoster[club]) {
         if (!IsPlayerNumber(player)) continue;
-        const uint8_t* bytes = PlayerRecords[player].bytes;
-        out.insert(out.end(), bytes, bytes + sizeof(PlayerRecord));
+        std::memcpy(at, PlayerRecords[player].bytes, sizeof(PlayerRecord));
+        at += sizeof(PlayerRecord);
     }
 }
 
@@ -197,16 +207,17 @@ bool RosterRecordsEqual(int16_t club, const std::vector<uint8_t>& kept) {
 // A candidate's score for a position: his weighted stats against the
 // threshold of his age, his stamina, in the viewed season his morale,
 // fitness, form and freshness, and a cut outside his position group. Stats
-// and weights below 100 and 128 keep it well within 32 bits.
+// and weights below 100 and 128 keep it well within 32 bits: a stat below
+// the threshold counts by how far it falls short.
 int32_t PositionScore(const Candidate& c, const int8_t* w, int position, bool inSeason) {
     const int own = c.position2;
     const int32_t threshold = c.age / 2 + 40;
-    int64_t score = 0;
+    int32_t sum = 0;
     for (int column = 0; column < kValueColumns; ++column) {
-        if (w[column] == 0) continue;
         const int32_t s = c.stats[column];
-        score += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
+        sum += (s >= threshold ? s : s - threshold) * w[column];
     }
+    int64_t score = sum;
     if (score < 0) score = 1;
     score += 20 * c.stamina;
     if (inSeason) {
@@ -220,19 +231,18 @@ int32_t PositionScore(const Candidate& c, const int8_t* w, int position, bool in
     return int32_t(score);
 }
 
-}  // namespace
-
-uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
-    if (position < 0 || position >= kValuePositions) return 0;
+// The working list's place of the best player for a position, -1 for none.
+int PickIndexForPosition(int16_t position, int16_t mode, int16_t club) {
+    if (position < 0 || position >= kValuePositions) return -1;
     const bool inSeason = InViewedSeason();
     const int8_t* w = PlayerValueTables.weights[position];
     int64_t bestScore = 0;
-    uint16_t best = 0;
-    for (int i = 0; i < g_workingCount; ++i) {
+    int best = -1;
+    const int count = g_workingCount;
+    for (int i = 0; i < count; ++i) {
         Candidate& c = Working(i);
-        const uint16_t p = c.player;
         if (c.intDuty != 0 || c.club != uint16_t(club) || c.injury != 0 || c.fitness < kUnfitBelow ||
-            GetPlayerFlag107(p) != 0) {
+            c.flag107 != 0) {
             continue;
         }
         const int own = c.position2;
@@ -249,10 +259,17 @@ uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club
         if (score == 0) score = 1;
         if (score > bestScore) {
             bestScore = score;
-            best = p;
+            best = i;
         }
     }
     return best;
+}
+
+}  // namespace
+
+uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
+    const int index = PickIndexForPosition(position, mode, club);
+    return index < 0 ? 0 : Working(index).player;
 }
 
 void ReshuffleComputerSquad(int16_t club, int16_t code) {
@@ -284,15 +301,23 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         g_working[g_workingCount] = uint8_t(g_workingCount);
         ++g_workingCount;
     }
-    std::stable_sort(g_working, g_working + g_workingCount,
-                     [](uint8_t a, uint8_t b) { return g_candidates[a].rating > g_candidates[b].rating; });
+    // Best rating first, equals in roster order: a stable insertion sort,
+    // as the list is short.
+    for (int i = 1; i < g_workingCount; ++i) {
+        const uint8_t place = g_working[i];
+        const int16_t rating = g_candidates[place].rating;
+        int at = i;
+        for (; at > 0 && g_candidates[g_working[at - 1]].rating < rating; --at)
+            g_working[at] = g_working[at - 1];
+        g_working[at] = place;
+    }
 
     const int available = g_workingCount;
     const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
     CurrentClubManager = manager;
 
     auto pick = [&](int16_t position, int16_t mode) {
-        const int index = IndexOf(PickSquadPlayerForPosition(position, mode, club));
+        const int index = PickIndexForPosition(position, mode, club);
         if (index >= 0) TakeForFirstTeam(index, computer);
     };
     pick(0, 0);

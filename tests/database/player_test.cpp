@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -248,6 +249,24 @@ TEST_F(PlayerTest, StatReadingCapsAndFloor) {
     SetPlayerStat(40, 8, 99);
     EXPECT_EQ(GetPlayerStat(40, 8, 0), 84);
     EXPECT_EQ(GetPlayerStat27(kPlayers), 0);
+}
+
+// The several-stats getter reads every stat as the one-stat getter does
+// without a bonus: caps of both groups, the floor, the top, an index out of
+// range, whatever the stored position.
+TEST_F(PlayerTest, SeveralStatsReadAsOneAtATime) {
+    const int16_t indexes[] = {0, 3, 8, 16, 22, 27, 11, -1, 28, 3};
+    for (uint16_t p : {uint16_t(5), uint16_t(27), uint16_t(40)}) {
+        SetPlayerPosition(p, 2);
+        SetPlayerStat(p, 27, int16_t(30 + p));
+        for (int16_t i = 0; i < 27; ++i) SetPlayerStat(p, i, int16_t((i * 37 + p * 11) % 101));
+        SetPlayerStat(p, 16, 0);
+        SetPlayerStat(p, 22, 100);
+        int16_t out[std::size(indexes)];
+        GetPlayerStats(p, indexes, int(std::size(indexes)), out);
+        for (size_t k = 0; k < std::size(indexes); ++k)
+            EXPECT_EQ(out[k], GetPlayerStat(p, indexes[k], 0)) << "player " << p << " stat " << indexes[k];
+    }
 }
 
 TEST_F(PlayerTest, PositionBonusUsesStoredPositionAndSixteenBitDivisions) {
@@ -543,6 +562,9 @@ TEST_F(PlayerDeathTest, GettersWithAMessageStopAtThePlayerCount) {
     EXPECT_FATAL(IsPlayerSuspended(kPlayers), "Trying to find if neg player is under susp : '100'");
     EXPECT_FATAL(GetPlayerTotalGoals(kPlayers), "Trying to get goals of neg player : '100'");
     EXPECT_FATAL(GetPlayerStat(kPlayers, 1, 0), "Trying to get Stat of invalid player : '100'");
+    int16_t out[1];
+    const int16_t index = 1;
+    EXPECT_FATAL(GetPlayerStats(kPlayers, &index, 1, out), "Trying to get Stat of invalid player : '100'");
     EXPECT_FATAL(SetPlayerStat(kPlayers, 1, 0), "Trying to set Stat of invalid player : '100'");
     EXPECT_FATAL(GetPlayerClub(60000), "Trying to get Club of neg player : '60000'");
 }
