@@ -364,6 +364,12 @@ const uint16_t* PlayerMarketKeys();
 // Kept beside the keys: each player's club word (low 16 bits) and loan-club
 // word (high 16 bits) as the record holds them; nullptr while none are kept.
 const uint32_t* PlayerClubWords();
+// Kept beside the club words once asked for, while they are kept: the
+// players 1 .. PlayerCount-1 a club's roster holds (playing for it, or owned
+// by it and away on loan), in number order, *count of them; nullptr (and a
+// count of 0) while no words are kept or for a number that is not a club's.
+// Good until the next change of a player's club words.
+const uint16_t* KeptClubMembers(int16_t club, int* count);
 uint16_t GetPlayerLoanClub(uint16_t player);
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 

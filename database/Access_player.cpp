@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "database/Access.h"
 #include "database/ranges.h"
@@ -134,9 +135,44 @@ uint32_t ClubWordsOf(uint16_t player) {
     return uint32_t(LoadU16(rec + kClub)) | uint32_t(LoadU16(rec + kLoanClub)) << 16;
 }
 
+// Kept with the club words once asked for: each club's players as a
+// roster places them (playing for it, or owned by it while away on loan),
+// in number order, for the players below g_keptBuilt but player 0.
+bool g_membersKept = false;
+std::vector<uint16_t> g_clubMembers[kClubCount];
+
+// The clubs (up to two) whose rosters a player's club words place him in.
+int MemberClubs(uint32_t words, uint16_t clubs[2]) {
+    const uint16_t playing = uint16_t(words), owner = uint16_t(words >> 16);
+    int n = 0;
+    if (playing < kClubCount) clubs[n++] = playing;
+    if (owner != playing && owner < kClubCount) clubs[n++] = owner;
+    return n;
+}
+
+void MoveMember(uint16_t player, uint32_t from, uint32_t to) {
+    uint16_t clubs[2];
+    for (int i = 0, n = MemberClubs(from, clubs); i < n; ++i) {
+        std::vector<uint16_t>& members = g_clubMembers[clubs[i]];
+        const auto at = std::lower_bound(members.begin(), members.end(), player);
+        if (at != members.end() && *at == player) members.erase(at);
+    }
+    for (int i = 0, n = MemberClubs(to, clubs); i < n; ++i) {
+        std::vector<uint16_t>& members = g_clubMembers[clubs[i]];
+        members.insert(std::lower_bound(members.begin(), members.end(), player), player);
+    }
+}
+
 void KeepTableEntry(uint16_t player) {
     g_marketKeys[player] = MarketKeyOf(player);
-    g_clubWords[player] = ClubWordsOf(player);
+    const uint32_t words = ClubWordsOf(player);
+    // A player below g_keptBuilt is in the members under his old words;
+    // one beyond it joins them now.
+    if (g_membersKept && player != 0) {
+        const uint32_t before = player < g_keptBuilt ? g_clubWords[player] : uint32_t(kNoClub) * 0x10001u;
+        if (before != words) MoveMember(player, before, words);
+    }
+    g_clubWords[player] = words;
 }
 
 // Brings the kept tables to the player table's length; false while none
@@ -144,7 +180,7 @@ void KeepTableEntry(uint16_t player) {
 bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
-    if (PlayerCount < g_keptBuilt) g_keptBuilt = 0;
+    if (PlayerCount < g_keptBuilt) g_keptBuilt = 0, g_membersKept = false;
     for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
         const unsigned ahead = player + kPlayerPrefetchAhead;
         PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
@@ -821,10 +857,29 @@ void KeepPlayerMarketKeys(bool keep) {
     if (g_keptTables == (keepers > 0)) return;
     g_keptTables = keepers > 0;
     g_keptBuilt = 0;
+    g_membersKept = false;
 }
 
 const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys : nullptr; }
 const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
+
+const uint16_t* KeptClubMembers(int16_t club, int* count) {
+    *count = 0;
+    if (!IsClubNumber(club) || !KeptTablesUpToDate()) return nullptr;
+    if (!g_membersKept) {
+        for (std::vector<uint16_t>& members : g_clubMembers) members.clear();
+        uint16_t clubs[2];
+        for (uint16_t player = 1; player < g_keptBuilt; ++player) {
+            for (int i = 0, n = MemberClubs(g_clubWords[player], clubs); i < n; ++i)
+                g_clubMembers[clubs[i]].push_back(player);
+        }
+        g_membersKept = true;
+    }
+    static const uint16_t kNone = 0;  // a club without players still answers
+    const std::vector<uint16_t>& members = g_clubMembers[club];
+    *count = int(members.size());
+    return members.empty() ? &kNone : members.data();
+}
 
 // A slot or row outside the table stops the program like a bad player,
 // rather than reading beyond the record.

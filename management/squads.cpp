@@ -268,18 +268,26 @@ void RebuildClubRoster(int16_t club) {
     if (!IsClubNumber(club)) return;
     CorePoll();
     int filled = 0;
-    // The daily squad pass keeps every player's club words in one table.
-    const uint32_t* words = PlayerClubWords();
+    // While the daily passes keep every player's club words, the players
+    // each club's roster holds are kept with them, in the order the walk
+    // below finds them.
+    int count = 0;
+    if (const uint16_t* members = KeptClubMembers(club, &count)) {
+        for (int i = 0; i < count; ++i) {
+            if (filled == kRosterSize) {
+                LogUnplaced(club, members[i]);
+                continue;
+            }
+            ClubRoster[club][filled++] = members[i];
+        }
+        for (int slot = filled; slot < kRosterSize; ++slot) ClubRoster[club][slot] = 0;
+        return;
+    }
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         // Managers too, as the rebuild of every roster places them: a
         // club's roster must not depend on which rebuild made it last.
-        if (words != nullptr) {
-            const uint16_t playing = uint16_t(words[player]), owner = uint16_t(words[player] >> 16);
-            if (playing != uint16_t(club) && (owner == playing || owner != uint16_t(club))) continue;
-        } else {
-            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-            if (!BelongsToClub(player, club)) continue;
-        }
+        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+        if (!BelongsToClub(player, club)) continue;
         if (filled == kRosterSize) {
             LogUnplaced(club, player);
             continue;

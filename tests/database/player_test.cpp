@@ -622,3 +622,65 @@ TEST_F(PlayerTest, KeptMarketKeysAndClubWordsFollowTheSetters) {
     EXPECT_EQ(PlayerMarketKeys(), nullptr);
     --PlayerCount;
 }
+
+// The members kept with the club words are the players each club's roster
+// holds, in number order, through every setter of the words, a grown table,
+// nested keepers, and a keeper taken again after changes made unkept.
+TEST_F(PlayerTest, KeptClubMembersFollowTheClubWords) {
+    int count = -1;
+    EXPECT_EQ(KeptClubMembers(20, &count), nullptr);
+    EXPECT_EQ(count, 0);
+    const auto fresh = [](int16_t club) {
+        std::vector<uint16_t> players;
+        for (uint16_t p = 1; p < PlayerCount; ++p) {
+            const uint16_t playing = GetPlayerClub(p), owner = GetPlayerLoanClub(p);
+            if (playing == uint16_t(club) || (owner != playing && owner == uint16_t(club)))
+                players.push_back(p);
+        }
+        return players;
+    };
+    const auto kept = [](int16_t club) {
+        int n = 0;
+        const uint16_t* members = KeptClubMembers(club, &n);
+        EXPECT_NE(members, nullptr);
+        return members == nullptr ? std::vector<uint16_t>{} : std::vector<uint16_t>(members, members + n);
+    };
+    const auto expectAlike = [&](const char* step) {
+        for (int16_t club : {0, 20, 31, 44}) EXPECT_EQ(kept(club), fresh(club)) << step << ", club " << club;
+    };
+    for (uint16_t p = 1; p < kPlayers; ++p) {
+        SetPlayerClub(p, int16_t(p % 3 == 0 ? 20 : 31));
+        SetPlayerLoanClub(p, int16_t(GetPlayerClub(p)));
+    }
+    KeepPlayerMarketKeys(true);
+    expectAlike("first asked");
+    SetPlayerLoanClub(9, 31);  // owned by 31, playing for 20 on loan: in both
+    SetPlayerClub(12, 44);     // owned by 20, playing for 44
+    SetPlayerClub(13, -1);     // a free agent: in none
+    SetPlayerLoanClub(13, -1);
+    expectAlike("after the setters");
+    SetPlayerLoanClub(9, 20);  // the loan ends: back to 20 alone
+    expectAlike("after a loan's end");
+
+    const uint16_t added = PlayerCount;
+    ++PlayerCount;
+    SetPlayerClub(added, 44);
+    SetPlayerLoanClub(added, 44);
+    expectAlike("after the table grew");
+    SetPlayerClub(added, 20);
+    expectAlike("after a change of the added record");
+
+    KeepPlayerMarketKeys(true);  // a keeper within the first
+    KeepPlayerMarketKeys(false);
+    SetPlayerClub(5, 44);
+    expectAlike("under the outer keeper");
+    KeepPlayerMarketKeys(false);
+    EXPECT_EQ(KeptClubMembers(20, &count), nullptr);
+    SetPlayerClub(6, 44);  // unkept: seen when they are taken again
+    std::memcpy(PlayerRecords[7].bytes + kPlayerClubOffset, PlayerRecords[6].bytes + kPlayerClubOffset, 2);
+    KeepPlayerMarketKeys(true);
+    expectAlike("taken again");
+    EXPECT_EQ(KeptClubMembers(kClubCount, &count), nullptr);
+    KeepPlayerMarketKeys(false);
+    --PlayerCount;
+}

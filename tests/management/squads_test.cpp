@@ -51,12 +51,24 @@ TEST_F(SquadsTest, RostersHoldPlayersAndTheOwnersOfLoanedPlayers) {
     EXPECT_EQ(ClubRosterCount[kRival], 1);
 
     // One club's rebuild gives that club's roster exactly as the full
-    // rebuild does, the manager included, whichever ran last.
+    // rebuild does, the manager included, whichever ran last; so it does
+    // from the members kept with the club words.
     const std::vector<uint16_t> whole(ClubRoster[kClub], ClubRoster[kClub] + kRosterSize);
-    ClubRoster[kClub][1] = 0;
-    ClubRoster[kClub][3] = 0;
+    for (const bool kept : {false, true}) {
+        SCOPED_TRACE(kept ? "club words kept" : "records read");
+        if (kept) KeepPlayerMarketKeys(true);
+        ClubRoster[kClub][1] = 0;
+        ClubRoster[kClub][3] = 0;
+        RebuildClubRoster(kClub);
+        EXPECT_EQ(std::vector<uint16_t>(ClubRoster[kClub], ClubRoster[kClub] + kRosterSize), whole);
+    }
+    // The loan ends while they are kept: the owner's roster no longer
+    // holds him.
+    SetPlayerLoanClub(loaned, kRival);
     RebuildClubRoster(kClub);
-    EXPECT_EQ(std::vector<uint16_t>(ClubRoster[kClub], ClubRoster[kClub] + kRosterSize), whole);
+    EXPECT_EQ(ClubRoster[kClub][1], youth);
+    EXPECT_EQ(ClubRoster[kClub][3], 0);
+    KeepPlayerMarketKeys(false);
 }
 
 TEST_F(SquadsTest, AFullRosterLogsThePlayerItCannotPlace) {
@@ -65,10 +77,20 @@ TEST_F(SquadsTest, AFullRosterLogsThePlayerItCannotPlace) {
     StdoutCapture out;
     RebuildAllRosters();
     const std::string text = out.Text();
-    DebugSetLevel(DEBUG_GENERAL, 0);
     EXPECT_EQ(ClubRosterCount[kClub], kRosterSize);
     EXPECT_NE(text.find("player " + std::to_string(PlayerCount - 1) + " not placed"), std::string::npos)
         << text;
+    // One club's rebuild from the kept members places the same and logs
+    // the same player.
+    const std::vector<uint16_t> whole(ClubRoster[kClub], ClubRoster[kClub] + kRosterSize);
+    KeepPlayerMarketKeys(true);
+    StdoutCapture again;
+    RebuildClubRoster(kClub);
+    EXPECT_EQ(std::vector<uint16_t>(ClubRoster[kClub], ClubRoster[kClub] + kRosterSize), whole);
+    EXPECT_NE(again.Text().find("player " + std::to_string(PlayerCount - 1) + " not placed"),
+              std::string::npos);
+    KeepPlayerMarketKeys(false);
+    DebugSetLevel(DEBUG_GENERAL, 0);
 }
 
 TEST_F(SquadsTest, ListsFollowTheFlagsAndCountTheAvailablePlayers) {
