@@ -587,7 +587,8 @@ void PlayDayWithoutScreens() {
     // and rebuilds rosters from the players' club words; after each match
     // its players' entries on the clubs' short lists gain interest and its
     // events go to the log's first free records; each computer side's
-    // formation reads the results before today.
+    // formation reads the results before today, and each league crowd the
+    // home fixtures before today.
     struct KeptManagers {
         KeptManagers() {
             KeepClubManagers(true);
@@ -595,6 +596,7 @@ void PlayDayWithoutScreens() {
             KeepShortListIndex(true);
             MatchEvents_KeepFirstFree(true);
             TallyKeepDayResults(true);
+            KeepLeagueHomeCounts(true);
         }
         ~KeptManagers() {
             KeepClubManagers(false);
@@ -602,6 +604,7 @@ void PlayDayWithoutScreens() {
             KeepShortListIndex(false);
             MatchEvents_KeepFirstFree(false);
             TallyKeepDayResults(false);
+            KeepLeagueHomeCounts(false);
         }
     };
     {

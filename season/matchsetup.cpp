@@ -411,11 +411,38 @@ void PayBroadcast(int16_t club, int32_t amount) {
 
 int64_t Ticket(int16_t club) { return TicketPrice[GetClubNation(club)][GetClubDivision(club)]; }
 
+// Every club's league home fixtures before a day, as one walk over the
+// table counts them, and what they were counted for.
+struct KeptHomeCounts {
+    int keepers = 0;
+    bool built = false;
+    int16_t season = 0, day = 0;
+    uint32_t generation = 0;
+    int count[kClubCount] = {};
+};
+KeptHomeCounts g_homeCounts;
+
 int LeagueHomeFixturesBefore(int16_t club, int16_t today) {
+    KeptHomeCounts& kept = g_homeCounts;
+    const bool keep = kept.keepers > 0 && IsClubNumber(club);
+    if (keep && kept.built && kept.season == SeasonCalendar.season && kept.day == today &&
+        kept.generation == FixtureTableGeneration) {
+        return kept.count[club];
+    }
+    if (keep) std::fill(std::begin(kept.count), std::end(kept.count), 0);
     int count = 0;
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         if (FixtureDay(slot) >= today) break;
-        if (FixtureType(slot) == kCompLeague && FixtureHome(slot) == club) ++count;
+        if (FixtureType(slot) != kCompLeague) continue;
+        const int16_t home = FixtureHome(slot);
+        if (home == club) ++count;
+        if (keep && IsClubNumber(home)) ++kept.count[home];
+    }
+    if (keep) {
+        kept.built = true;
+        kept.season = SeasonCalendar.season;
+        kept.day = today;
+        kept.generation = FixtureTableGeneration;
     }
     return count;
 }
@@ -450,6 +477,12 @@ void PayMatchMoney(int16_t home, int16_t away, int16_t competition, bool neutral
 }
 
 }  // namespace
+
+void KeepLeagueHomeCounts(bool keep) {
+    KeptHomeCounts& kept = g_homeCounts;
+    kept.keepers = keep ? kept.keepers + 1 : std::max(0, kept.keepers - 1);
+    if (kept.keepers == 0) kept.built = false;
+}
 
 void ComputeAttendance(int16_t slot) {
     if (slot < 0 || slot >= kFixtureSlots) return;

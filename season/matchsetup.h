@@ -78,6 +78,12 @@ int16_t PrepareNationalMatch(int16_t slot, int16_t home, int16_t away);
 // The crowd of the fixture, paid out as gate and broadcast money and stored
 // in the fixture.
 void ComputeAttendance(int16_t slot);
+// While kept, the average attendance's count of a club's league home
+// fixtures before today comes from every club's counts, taken in one walk
+// at the first league crowd of a day and taken again after any change of
+// the fixture table's slots (FixtureTableGeneration). Keepers may nest; the
+// last KeepLeagueHomeCounts(false) drops them (a load may follow).
+void KeepLeagueHomeCounts(bool keep);
 // After the match: the home club's record and lowest crowds.
 void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away);
 // The training screen's practice match of the selected club's first eleven

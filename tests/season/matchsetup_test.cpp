@@ -2,6 +2,8 @@
 // money, and the record crowds.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "database/dates.h"
 #include "database/referees.h"
 #include "season/cuprounds.h"
@@ -246,6 +248,48 @@ TEST_F(MatchSetupTest, LeagueGateAndBroadcastMoney) {
     const int32_t foreign = GetClubBalance(1);
     ComputeAttendance(3);
     EXPECT_EQ(GetClubBalance(1), foreign);
+}
+
+// The kept counts of league home fixtures before today average the crowds
+// as the walk does: the day's first league crowd, another after a fixture
+// added before today, and one of a later day with the table unchanged.
+TEST_F(MatchSetupTest, KeptHomeCountsAverageTheCrowdsAsTheWalkDoes) {
+    const auto slotOf = [](int day, int16_t home) {
+        for (int16_t slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot)
+            if (FixtureDay(slot) == day && FixtureHome(slot) == home) return slot;
+        return int16_t(-1);
+    };
+    const auto play = [&](bool kept) {
+        ClearFixtureTable();
+        GameSeedRandom(7);
+        for (int16_t club : {0, 3}) {
+            SetClubStandCapacity0(club, 60);
+            SetClubAvgAttendance(club, 10000);
+        }
+        const int16_t fixtures[][3] = {{6, 0, 2},  {13, 0, 3}, {13, 3, 0}, {20, 0, 1},
+                                       {20, 3, 2}, {23, 0, 2}, {27, 0, 3}, {27, 3, 1}};
+        for (const auto& f : fixtures) EXPECT_GE(AddFixture(f[0], kCompLeague, f[1], f[2], 0), 0);
+        if (kept) KeepLeagueHomeCounts(true);
+        std::vector<int32_t> averages;
+        const auto crowd = [&](int day, int16_t home) {
+            SeasonCalendar.currentDay = int16_t(day);
+            ComputeAttendance(slotOf(day, home));
+            averages.push_back(GetClubAvgAttendanceField(home));
+        };
+        crowd(20, 0);
+        crowd(20, 3);
+        EXPECT_GE(AddFixture(10, kCompLeague, 3, 1, 0), 0);
+        crowd(20, 3);
+        crowd(27, 0);
+        crowd(27, 3);
+        if (kept) KeepLeagueHomeCounts(false);
+        return averages;
+    };
+    const std::vector<int32_t> walked = play(false);
+    EXPECT_EQ(play(true), walked);
+    // Club 3's second crowd of day 20 counts the home fixture added on day 10.
+    ASSERT_EQ(walked.size(), 5u);
+    EXPECT_NE(walked[2], walked[1]);
 }
 
 TEST_F(MatchSetupTest, RecordCrowds) {
