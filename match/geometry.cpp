@@ -102,14 +102,20 @@ int StepsBelowExactRatio(const EighthEdges& edges, int minor, int major) {
 // quick ratio and the exact one, and the count below the bucket is the
 // answer.  Near an edge the exact ratio decides.  (Checked against the
 // division over every pair of sides up to 4096.)
-int StepsOffAxis(int minor, int major) {
-    const EighthEdges& edges = Edges();
+// Near an edge, kept out of line so that the quick path stays small enough
+// to sit in its callers.
+[[gnu::noinline]] int StepsOffAxisNearEdge(int minor, int major) {
+    return StepsBelowExactRatio(Edges(), minor, major);
+}
+
+inline int StepsOffAxis(int minor, int major) {
 #if defined(__SSE__)
+    const EighthEdges& edges = Edges();
     const float quick = float(minor) * _mm_cvtss_f32(_mm_rcp_ss(_mm_set_ss(float(major))));
     const int bucket = int(quick * kRatioBuckets);
     if (bucket <= kRatioBuckets && edges.clear[bucket]) return edges.below[bucket];
 #endif
-    return StepsBelowExactRatio(edges, minor, major);
+    return StepsOffAxisNearEdge(minor, major);
 }
 
 // Within this reach the eighth-turn edges give exactly the direction the
