@@ -44,6 +44,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/role_choices.h"
 #include "tests/menus/engine_fixture.h"
@@ -60,24 +61,11 @@ std::vector<Fixture> g_clubMainFixtures;
 SeasonCalendarState g_clubMainCalendar;
 
 void ClubMainNewWorld() {
-    if (g_clubMainWorldReady || !g_clubMainWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_clubMainWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_clubMainWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(2002);
-        NewGameSetUp();
-        g_clubMainFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
-        g_clubMainCalendar = SeasonCalendar;
-        g_clubMainWorldReady = true;
-    }
-    if (chdir(here) != 0) g_clubMainWorldError = "cannot return to the test folder";
+    g_clubMainWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_clubMainWorldReady = g_clubMainWorldError.empty();
+    if (!g_clubMainWorldReady) return;
+    g_clubMainFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
+    g_clubMainCalendar = SeasonCalendar;
 }
 
 bool ClubMainItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }

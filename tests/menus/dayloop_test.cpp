@@ -42,6 +42,7 @@
 #include "support/startup.h"
 #include "tests/fakes/day_user.h"
 #include "tests/fakes/fixture_fakes.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/test_util.h"
 #include "tests/menus/engine_fixture.h"
 #include "tests/menus/shared_world.h"
@@ -55,30 +56,16 @@ using testenv::FixturesOn;
 class DayLoopTest : public MenuEngineTest {
   protected:
     static void SetUpTestSuite() {
-        char here[4096];
-        if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return;
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(2002);
-        {
-            StdoutCapture quiet;
-            NewGameSetUp();
-            BuildNameTables();
-            quiet.Text();
-        }
-        // Every test starts from this world: a run on that met a day's
-        // message, or a new season, must not carry into the next test when
-        // they share a process.
-        for (int i = 0; i < kSaveGameBlockCount; ++i) {
-            const auto* bytes = static_cast<const uint8_t*>(SaveGameDescriptors[i].address);
-            worldAtStart_[i].assign(bytes, bytes + SaveGameDescriptors[i].size);
-        }
-        worldReady_ = chdir(here) == 0;
+        StdoutCapture quiet;
+        worldReady_ = testenv::KeptNewGame(testenv::kScreenWorldSeed).empty();
+        if (worldReady_) BuildNameTables();
+        quiet.Text();
     }
+    // Every test starts from the new game: a run on that met a day's
+    // message, or a new season, must not carry into the next test when
+    // they share a process.
     static void RestoreWorldAtStart() {
-        for (int i = 0; i < kSaveGameBlockCount; ++i)
-            std::memcpy(SaveGameDescriptors[i].address, worldAtStart_[i].data(), worldAtStart_[i].size());
-        LastMatch_Forget();
+        testenv::KeptNewGame(testenv::kScreenWorldSeed);
         GameSeedRandom(2002);
     }
 
@@ -101,7 +88,9 @@ class DayLoopTest : public MenuEngineTest {
     }
     void TearDown() override {
         testenv::DayUserStop();
-        CoreSetHooks(CoreHooks{});
+        // The hooks the test program starts with: a later test may need the
+        // front end called from the core (the progress a new game shows).
+        InstallGameHooks();
         scratch_.reset();
         MenuEngineTest::TearDown();
     }
@@ -131,7 +120,6 @@ class DayLoopTest : public MenuEngineTest {
     }
 
     static inline bool worldReady_ = false;
-    static inline std::vector<uint8_t> worldAtStart_[kSaveGameBlockCount];
     int16_t user_ = -1;
 };
 

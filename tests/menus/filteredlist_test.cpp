@@ -31,6 +31,7 @@
 #include "season/leagues.h"
 #include "support/bytes.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -39,22 +40,8 @@ bool g_filteredWorldReady = false;
 std::string g_filteredWorldError;
 
 void FilteredListNewWorld() {
-    if (g_filteredWorldReady || !g_filteredWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_filteredWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_filteredWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(21);
-        NewGameSetUp();
-        g_filteredWorldReady = true;
-    }
-    if (chdir(here) != 0) g_filteredWorldError = "cannot return to the test folder";
+    g_filteredWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_filteredWorldReady = g_filteredWorldError.empty();
 }
 
 class FilteredListTest : public MenuEngineTest {

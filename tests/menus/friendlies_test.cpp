@@ -47,6 +47,7 @@
 #include "support/pakfile.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -61,24 +62,11 @@ std::vector<Fixture> g_friendlyFixtures;
 SeasonCalendarState g_friendlyCalendar;
 
 void FriendlyNewWorld() {
-    if (g_friendlyWorldReady || !g_friendlyWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_friendlyWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_friendlyWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(71);
-        NewGameSetUp();
-        g_friendlyFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
-        g_friendlyCalendar = SeasonCalendar;
-        g_friendlyWorldReady = true;
-    }
-    if (chdir(here) != 0) g_friendlyWorldError = "cannot return to the test folder";
+    g_friendlyWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_friendlyWorldReady = g_friendlyWorldError.empty();
+    if (!g_friendlyWorldReady) return;
+    g_friendlyFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
+    g_friendlyCalendar = SeasonCalendar;
 }
 
 // The k-th newest scouting message of the user's club.

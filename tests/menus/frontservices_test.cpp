@@ -38,7 +38,9 @@ class FrontServicesTest : public MenuEngineTest {
         ClearAllDiaryNotes();
     }
     void TearDown() override {
-        CoreSetHooks(CoreHooks{});
+        // The hooks the test program starts with: a later test may need the
+        // front end called from the core (the progress a new game shows).
+        InstallGameHooks();
         ClearAllDiaryNotes();
         MenuEngineTest::TearDown();
     }

@@ -57,13 +57,12 @@ int CountColour(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int
 
 class HistoryScreensTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        StdoutCapture quiet;
-        testenv::MakeNewWorldOnce(world_, 7602);
-        quiet.Text();
-    }
-
     void SetUp() override {
+        {
+            StdoutCapture quiet;
+            testenv::StartFromNewWorld(world_, testenv::kScreenWorldSeed);
+            quiet.Text();
+        }
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!world_.ready) GTEST_SKIP() << world_.error;

@@ -43,6 +43,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -52,31 +53,38 @@ bool g_inboxWorldReady = false;
 std::string g_inboxWorldError;
 int16_t g_inboxUser = -1;
 
+// The new game played on for a month with the user at his club: played
+// once per process and put back before every test.
 void InboxNewWorld() {
-    if (g_inboxWorldReady || !g_inboxWorldError.empty()) return;
+    static testenv::keptgame::Copy month;
+    static bool played = false;
+    g_inboxWorldError = testenv::KeptNewGame(78);
+    g_inboxWorldReady = g_inboxWorldError.empty();
+    if (!g_inboxWorldReady) return;
+    g_inboxUser = int16_t(DivisionClubLists[0][1][0]);
+    if (played) {
+        testenv::keptgame::PutBack(month);
+        return;
+    }
     char here[4096];
     if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
         g_inboxWorldError = "no game folder";
+        g_inboxWorldReady = false;
         return;
     }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_inboxWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(78);
-        NewGameSetUp();
-        g_inboxUser = int16_t(DivisionClubLists[0][1][0]);
-        SetPlayerClub(1, g_inboxUser);
-        SetClubControl(g_inboxUser, 1);
-        HVW_SetViewedCountry(int16_t(GetClubNation(g_inboxUser)));
-        const int days = ShortTestRun() ? 22 : 30;
-        StdoutCapture quiet;
-        for (int day = 0; day < days; ++day) HVW_AdvanceDay();
-        quiet.Text();
-        g_inboxWorldReady = true;
+    SetPlayerClub(1, g_inboxUser);
+    SetClubControl(g_inboxUser, 1);
+    HVW_SetViewedCountry(int16_t(GetClubNation(g_inboxUser)));
+    const int days = ShortTestRun() ? 22 : 30;
+    StdoutCapture quiet;
+    for (int day = 0; day < days; ++day) HVW_AdvanceDay();
+    quiet.Text();
+    testenv::keptgame::Take(month);
+    played = true;
+    if (chdir(here) != 0) {
+        g_inboxWorldError = "cannot return to the test folder";
+        g_inboxWorldReady = false;
     }
-    if (chdir(here) != 0) g_inboxWorldError = "cannot return to the test folder";
 }
 
 // The newest grab's pixels, 800 x 600, as 0xRRGGBB.

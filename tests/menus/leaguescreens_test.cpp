@@ -49,6 +49,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -62,24 +63,11 @@ std::vector<Fixture> g_leagueFixtures;
 SeasonCalendarState g_leagueCalendar;
 
 void LeagueNewWorld() {
-    if (g_leagueWorldReady || !g_leagueWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_leagueWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_leagueWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(70);
-        NewGameSetUp();
-        g_leagueFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
-        g_leagueCalendar = SeasonCalendar;
-        g_leagueWorldReady = true;
-    }
-    if (chdir(here) != 0) g_leagueWorldError = "cannot return to the test folder";
+    g_leagueWorldError = testenv::KeptNewGame(70);
+    g_leagueWorldReady = g_leagueWorldError.empty();
+    if (!g_leagueWorldReady) return;
+    g_leagueFixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
+    g_leagueCalendar = SeasonCalendar;
 }
 
 void ClearFixtures() {

@@ -47,27 +47,6 @@ namespace {
 using recbits::StoreU16;
 using recbits::StoreU32;
 
-struct ViewsWorld {
-    bool ready = false;
-    std::string error;
-    std::vector<PlayerRecord> players;
-    std::vector<Fixture> fixtures;
-    SeasonCalendarState calendar{};
-};
-ViewsWorld g_views;
-
-void ViewsNewWorld() {
-    if (g_views.ready || !g_views.error.empty()) return;
-    testenv::SharedNewWorld world;
-    testenv::MakeNewWorldOnce(world, 85);
-    g_views.error = world.error;
-    if (!world.ready) return;
-    g_views.players.assign(std::begin(PlayerRecords), std::end(PlayerRecords));
-    g_views.fixtures.assign(std::begin(FixtureTable), std::end(FixtureTable));
-    g_views.calendar = SeasonCalendar;
-    g_views.ready = true;
-}
-
 void ViewsTransfer(int n, int16_t seller, int16_t buyer, uint16_t player, int32_t fee, int day, int month,
                    int year) {
     uint8_t* r = TransferRecords[n].bytes;
@@ -88,13 +67,11 @@ void ViewsClearTransfers() {
 class LeagueViewsTest : public MenuEngineTest {
   protected:
     void SetUp() override {
-        ViewsNewWorld();
-        if (!g_views.ready) GTEST_SKIP() << g_views.error;
+        // Every test starts from the new game.
+        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+        if (!error.empty()) GTEST_SKIP() << error;
         MenuEngineTest::SetUp();
         if (!started_) return;
-        std::copy(g_views.players.begin(), g_views.players.end(), PlayerRecords);
-        std::copy(g_views.fixtures.begin(), g_views.fixtures.end(), FixtureTable);
-        SeasonCalendar = g_views.calendar;
         BuildNameTables();
         ViewsClearTransfers();
         user_ = LeagueTable[0][0][0];
@@ -105,7 +82,7 @@ class LeagueViewsTest : public MenuEngineTest {
         MenuCurrentPlayer = 1;
     }
     void TearDown() override {
-        if (g_views.ready && started_) {
+        if (started_) {
             ViewsClearTransfers();
             std::memset(ChampionsLeagueGroups, 0xFF, sizeof ChampionsLeagueGroups);
             SetClubControl(user_, 0);

@@ -34,6 +34,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -47,23 +48,10 @@ std::string g_lookupWorldError;
 SeasonCalendarState g_lookupCalendar;
 
 void LookupNewWorld() {
-    if (g_lookupWorldReady || !g_lookupWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_lookupWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_lookupWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(73);
-        NewGameSetUp();
-        g_lookupCalendar = SeasonCalendar;
-        g_lookupWorldReady = true;
-    }
-    if (chdir(here) != 0) g_lookupWorldError = "cannot return to the test folder";
+    g_lookupWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_lookupWorldReady = g_lookupWorldError.empty();
+    if (!g_lookupWorldReady) return;
+    g_lookupCalendar = SeasonCalendar;
 }
 
 uint32_t LookupBackPixel(int x, int y) {

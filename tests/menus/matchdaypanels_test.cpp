@@ -65,10 +65,10 @@ bool Differs(const Grab& a, const Grab& b, int x0, int y0, int x1, int y1) {
 
 class MatchDayPanelsTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
     static inline testenv::SharedNewWorld world_;
 
     void SetUp() override {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";
@@ -96,7 +96,9 @@ class MatchDayPanelsTest : public MenuEngineTest {
             RecountClubSeasonRecords(SeasonCalendar.currentDay);
         }
         SoakMode = 0;
-        CoreSetHooks(CoreHooks{});
+        // The hooks the test program starts with: a later test may need the
+        // front end called from the core (the progress a new game shows).
+        InstallGameHooks();
         MenuEngineTest::TearDown();
     }
 

@@ -166,9 +166,9 @@ void ShortMatch() {
 
 class MatchDayShownTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
     static inline testenv::SharedNewWorld world_;
     void SetUp() override {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
         if (!worldReady_) GTEST_SKIP() << "no new game";
     }
 

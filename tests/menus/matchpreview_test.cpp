@@ -207,11 +207,12 @@ using testenv::GrabBack;
 
 class MatchPreviewTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        worldReady_ = testenv::MakeNamedWorldOnce(world_);
-        if (!worldReady_ || resultsFaked_) return;
-        // Results of every fixture before the start day, from the seeded
-        // generator, so that the tables and the runs have something to say.
+    // The new game with results of every fixture before the start day, from
+    // the seeded generator, so that the tables and the runs have something
+    // to say.
+    static void StartFromPlayedWorld() {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
+        if (!worldReady_) return;
         GameSeedRandom(75);
         for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
             if (FixtureDay(slot) >= kStartDay || IsFixturePlayed(slot)) continue;
@@ -221,13 +222,13 @@ class MatchPreviewTest : public MenuEngineTest {
         }
         RecountClubSeasonRecords(kStartDay - 1);
         SortLeagueTables();
-        resultsFaked_ = true;
     }
     static inline testenv::SharedNewWorld world_;
-    static inline bool worldReady_ = false, resultsFaked_ = false;
+    static inline bool worldReady_ = false;
     static constexpr int16_t kStartDay = 150;
 
     void SetUp() override {
+        StartFromPlayedWorld();
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";
@@ -240,7 +241,9 @@ class MatchPreviewTest : public MenuEngineTest {
     void TearDown() override {
         testenv::DayUserStop();
         SoakMode = 0;
-        CoreSetHooks(CoreHooks{});
+        // The hooks the test program starts with: a later test may need the
+        // front end called from the core (the progress a new game shows).
+        InstallGameHooks();
         MenuEngineTest::TearDown();
     }
     static void MakeUser(int16_t club) {

@@ -261,9 +261,9 @@ enum class Road { kShown, kNo3D, kClosed };
 
 class MatchRoadTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
     static inline testenv::SharedNewWorld world_;
     void SetUp() override {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
         if (!worldReady_) GTEST_SKIP() << "no new game";
     }
 

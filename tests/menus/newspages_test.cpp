@@ -64,11 +64,11 @@ void Enter() {
 
 class NewsPagesTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
     static inline testenv::SharedNewWorld world_;
     static inline bool worldReady_ = false;
 
     void SetUp() override {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";

@@ -44,41 +44,6 @@ namespace {
 
 using recbits::StoreU16;
 
-// The world after the new game, kept to put back before every test.
-struct PastWorld {
-    bool ready = false;
-    std::string error;
-    std::vector<PlayerRecord> players;
-    std::vector<ClubRecord> clubs;
-    std::vector<HonoursRow> honours;
-    SeasonCalendarState calendar{};
-    DivisionLayoutEntry layout[kCountryCount][kDivisionCount]{};
-};
-PastWorld g_pastWorld;
-
-void PastNewWorld() {
-    if (g_pastWorld.ready || !g_pastWorld.error.empty()) return;
-    testenv::SharedNewWorld world;
-    testenv::MakeNewWorldOnce(world, 84);
-    g_pastWorld.error = world.error;
-    if (!world.ready) return;
-    g_pastWorld.players.assign(std::begin(PlayerRecords), std::end(PlayerRecords));
-    g_pastWorld.clubs.assign(std::begin(ClubRecords), std::end(ClubRecords));
-    g_pastWorld.honours.assign(&HonoursTable[0][0], &HonoursTable[0][0] + kCountryCount * kHonoursRows);
-    g_pastWorld.calendar = SeasonCalendar;
-    std::memcpy(g_pastWorld.layout, DivisionLayout, sizeof DivisionLayout);
-    g_pastWorld.ready = true;
-}
-
-void RestorePastWorld() {
-    std::copy(g_pastWorld.players.begin(), g_pastWorld.players.end(), PlayerRecords);
-    std::copy(g_pastWorld.clubs.begin(), g_pastWorld.clubs.end(), ClubRecords);
-    std::copy(g_pastWorld.honours.begin(), g_pastWorld.honours.end(), &HonoursTable[0][0]);
-    SeasonCalendar = g_pastWorld.calendar;
-    std::memcpy(DivisionLayout, g_pastWorld.layout, sizeof DivisionLayout);
-    ClearHistoryLists();
-}
-
 // A season entry of the club record: k seasons back (0 the latest).
 struct PastEntry {
     int place, played, won, drawn, goalsFor, goalsAgainst, points;
@@ -152,11 +117,12 @@ std::vector<uint32_t> PastRegion(const std::vector<uint32_t>& grab, int x, int y
 class PastScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
-        PastNewWorld();
-        if (!g_pastWorld.ready) GTEST_SKIP() << g_pastWorld.error;
+        // Every test starts from the new game, with no history.
+        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+        if (!error.empty()) GTEST_SKIP() << error;
         MenuEngineTest::SetUp();
         if (!started_) return;
-        RestorePastWorld();
+        ClearHistoryLists();
         BuildNameTables();
         // The club the club screen selects: the first of the top division by name.
         ViewedDivision = 0;
@@ -171,10 +137,6 @@ class PastScreensTest : public MenuEngineTest {
         SelectedClub = uint16_t(user_);
         MenuCurrentPlayer = 1;
         ClubPickedFlag = 0;
-    }
-    void TearDown() override {
-        if (g_pastWorld.ready && started_) RestorePastWorld();
-        MenuEngineTest::TearDown();
     }
     template <typename Proc>
     static void Enter(Proc proc) {

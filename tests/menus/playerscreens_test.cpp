@@ -49,6 +49,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
@@ -60,22 +61,8 @@ bool g_profileWorldReady = false;
 std::string g_profileWorldError;
 
 void ProfileNewWorld() {
-    if (g_profileWorldReady || !g_profileWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_profileWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_profileWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(68);
-        NewGameSetUp();
-        g_profileWorldReady = true;
-    }
-    if (chdir(here) != 0) g_profileWorldError = "cannot return to the test folder";
+    g_profileWorldError = testenv::KeptNewGame(68);
+    g_profileWorldReady = g_profileWorldError.empty();
 }
 
 using Action = ProfileAction;

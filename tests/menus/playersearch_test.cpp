@@ -69,7 +69,7 @@ class PlayerSearchTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         static testenv::SharedNewWorld world;
-        testenv::MakeNewWorldOnce(world, 79);
+        testenv::StartFromNewWorld(world, testenv::kScreenWorldSeed);
         if (!world.ready) GTEST_SKIP() << world.error;
         MenuEngineTest::SetUp();
         if (!started_) return;

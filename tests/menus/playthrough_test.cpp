@@ -285,7 +285,9 @@ class PlaythroughTest : public MenuEngineTest {
     void TearDown() override {
         DayUserStop();
         DayUserScreen() = nullptr;
-        CoreSetHooks(CoreHooks{});
+        // The hooks the test program starts with: a later test may need the
+        // front end called from the core (the progress a new game shows).
+        InstallGameHooks();
         scratch_.reset();
         MenuEngineTest::TearDown();
     }

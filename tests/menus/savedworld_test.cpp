@@ -21,8 +21,8 @@ namespace {
 
 class SavedWorldTest : public MenuEngineTest {
   protected:
-    static void SetUpTestSuite() { worldReady_ = testenv::MakeNamedWorldOnce(world_); }
     void SetUp() override {
+        worldReady_ = testenv::StartFromNamedWorld(world_);
         MenuEngineTest::SetUp();
         if (!started_) return;
         if (!worldReady_) GTEST_SKIP() << "no new game";

@@ -1,6 +1,6 @@
 // Helpers of the screen tests that run over a generated world: a new game
-// made once per process in the game folder, and the pixels of the newest
-// grab the game wrote.
+// made once per process and seed and put back before each test, and the
+// pixels of the newest grab the game wrote.
 #pragma once
 #include <unistd.h>
 
@@ -23,6 +23,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -33,25 +34,11 @@ struct SharedNewWorld {
     std::string error;
 };
 
-// Makes the world on the first call (seeded), then does nothing; the error
-// says why there is none.
-inline void MakeNewWorldOnce(SharedNewWorld& world, uint32_t seed) {
-    if (world.ready || !world.error.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        world.error = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        world.error = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(seed);
-        NewGameSetUp();
-        world.ready = true;
-    }
-    if (chdir(here) != 0) world.error = "cannot return to the test folder";
+// The new game of the seed as it was made (KeptNewGame); the error says
+// why there is none.
+inline void StartFromNewWorld(SharedNewWorld& world, uint32_t seed) {
+    world.error = KeptNewGame(seed);
+    world.ready = world.error.empty();
 }
 
 // A 16-bit 5-6-5 colour as NewestGrab gives it.
@@ -59,13 +46,12 @@ inline uint32_t GrabColour(uint16_t colour) {
     return ColConvPixel(colour, &ColFmt_R5G6B5, &ColFmt_A8B8G8R8) & 0xFFFFFF;
 }
 
-// The world of seed 2002 with the start screen's name tables, quietly;
-// true when it is there.
-inline bool MakeNamedWorldOnce(SharedNewWorld& world) {
-    const bool fresh = !world.ready;
+// The world of the shared seed with the start screen's name tables,
+// quietly; true when it is there.
+inline bool StartFromNamedWorld(SharedNewWorld& world) {
     StdoutCapture quiet;
-    MakeNewWorldOnce(world, 2002);
-    if (fresh && world.ready) BuildNameTables();
+    StartFromNewWorld(world, kScreenWorldSeed);
+    if (world.ready) BuildNameTables();
     quiet.Text();
     return world.ready;
 }

@@ -33,6 +33,7 @@
 #include "menus/clubsummary.h"
 #include "menus/matchday.h"
 #include "menus/menuboxes.h"
+#include "menus/menucont.h"
 #include "menus/msgtester.h"
 #include "menus/screentables.h"
 #include "menus/soakscreen.h"
@@ -82,7 +83,7 @@ int InkPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
 class SoakScreensTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        SetUpWorld(g_soakScreensWorld, 86);
+        SetUpWorld(g_soakScreensWorld, testenv::kScreenWorldSeed);
         if (!ready()) return;
         keptCalendar_ = SeasonCalendar;
         SoakScreen_Reset();
@@ -94,7 +95,9 @@ class SoakScreensTest : public UserClubScreenTest {
         if (ready()) {
             SeasonCalendar = keptCalendar_;
             SoakMode = 0;
-            CoreSetHooks(CoreHooks{});
+            // The hooks the test program starts with: a later test may need the
+            // front end called from the core (the progress a new game shows).
+            InstallGameHooks();
         }
         UserClubScreenTest::TearDown();
     }
@@ -557,7 +560,11 @@ TEST_F(SoakScreensTest, NobodyAtTheKeysWhileTheSoakRuns) {
     ProcessHalvornDayMessages();
     EXPECT_EQ(MenuOption, 6) << "once he is back the offer opens the club's screen";
     EXPECT_EQ(int16_t(SelectedClub), offering);
+    // The offer answered, as the club's screen's back button leaves it: a
+    // club still picked from an offer would make a later new game's job
+    // taken an offer's.
     JobOfferPending = 0;
+    ClubPickedFlag = 0;
 
     // Late in the season, on a day without his match.
     int16_t day = 320;
@@ -570,6 +577,7 @@ TEST_F(SoakScreensTest, NobodyAtTheKeysWhileTheSoakRuns) {
     EXPECT_EQ(ContinueMode, 1);
     EXPECT_EQ(MenuOption, 43);
     SoakMode = 0;
+    ContinueMode = 0;
 }
 
 }  // namespace

@@ -47,6 +47,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/menus/engine_fixture.h"
 
 namespace {
@@ -55,22 +56,8 @@ bool g_dealWorldReady = false;
 std::string g_dealWorldError;
 
 void SquadDealNewWorld() {
-    if (g_dealWorldReady || !g_dealWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_dealWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_dealWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(82);
-        NewGameSetUp();
-        g_dealWorldReady = true;
-    }
-    if (chdir(here) != 0) g_dealWorldError = "cannot return to the test folder";
+    g_dealWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_dealWorldReady = g_dealWorldError.empty();
 }
 
 // Messages of the type in the club's archive and the user's inbox.

@@ -29,6 +29,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -38,22 +39,8 @@ bool g_squadWorldReady = false;
 std::string g_squadWorldError;
 
 void SquadListNewWorld() {
-    if (g_squadWorldReady || !g_squadWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_squadWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_squadWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(67);
-        NewGameSetUp();
-        g_squadWorldReady = true;
-    }
-    if (chdir(here) != 0) g_squadWorldError = "cannot return to the test folder";
+    g_squadWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_squadWorldReady = g_squadWorldError.empty();
 }
 
 class SquadListTest : public MenuEngineTest {

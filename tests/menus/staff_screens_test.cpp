@@ -51,7 +51,7 @@ int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
 class StaffScreensTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        SetUpWorld(g_staffWorld, 78);
+        SetUpWorld(g_staffWorld, testenv::kScreenWorldSeed);
         if (!ready()) return;
         FitnessReturnOption = -1;
     }

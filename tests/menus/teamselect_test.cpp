@@ -32,6 +32,7 @@
 #include "support/mem_win.h"
 #include "support/picture.h"
 #include "support/random.h"
+#include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/world_records.h"
 #include "tests/menus/engine_fixture.h"
 
@@ -41,22 +42,8 @@ bool g_teamSelectWorldReady = false;
 std::string g_teamSelectWorldError;
 
 void TeamSelectNewWorld() {
-    if (g_teamSelectWorldReady || !g_teamSelectWorldError.empty()) return;
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) {
-        g_teamSelectWorldError = "no game folder";
-        return;
-    }
-    if (!std::filesystem::exists("stats/totstat.dat")) {
-        g_teamSelectWorldError = "no game data";
-    } else {
-        ClearTotStatTables();
-        std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
-        GameSeedRandom(24);
-        NewGameSetUp();
-        g_teamSelectWorldReady = true;
-    }
-    if (chdir(here) != 0) g_teamSelectWorldError = "cannot return to the test folder";
+    g_teamSelectWorldError = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+    g_teamSelectWorldReady = g_teamSelectWorldError.empty();
 }
 
 // The centre of a cell on the layout.

@@ -1,7 +1,7 @@
 // The menu engine over a shared new-game world with the user managing the
 // first club of country 0's second division: set-up and tear-down, grabs,
 // the controller run over chosen screens, and the item matchers the
-// scripted user's steps use.  Each fixture keeps its own world.
+// scripted user's steps use.  Each fixture starts from the new game of its seed.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -23,7 +23,7 @@ class UserClubScreenTest : public MenuEngineTest {
     // Skips the test without a world; ready() is false then, and without a
     // display.
     void SetUpWorld(testenv::SharedNewWorld& world, uint32_t seed) {
-        testenv::MakeNewWorldOnce(world, seed);
+        testenv::StartFromNewWorld(world, seed);
         if (!world.ready) GTEST_SKIP() << world.error;
         world_ = &world;
         MenuEngineTest::SetUp();
