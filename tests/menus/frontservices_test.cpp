@@ -21,6 +21,7 @@
 #include "menus/clubmain.h"
 #include "menus/exmenu.h"
 #include "menus/matchday.h"
+#include "menus/menucont.h"
 #include "season/calendar.h"
 #include "season/leagues.h"
 #include "support/corehooks.h"
@@ -36,6 +37,9 @@ class FrontServicesTest : public MenuEngineTest {
         if (!started_) return;
         InstallGameHooks();
         ClearAllDiaryNotes();
+        // No follow-up of a player screen an earlier test left pending: the
+        // controller would take it after the screens run here.
+        MenuFollowUp = 0;
     }
     void TearDown() override {
         // The hooks the test program starts with: a later test may need the
