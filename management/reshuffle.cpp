@@ -48,6 +48,7 @@ uint8_t g_working[kRosterSize];
 int g_workingCount = 0;
 static_assert(kRosterSize <= 256);
 
+bool g_taken[kRosterSize];  // by place: taken off the working list
 Candidate& Working(int index) { return g_candidates[g_working[index]]; }
 
 constexpr int kUnfitBelow = 48;
@@ -118,6 +119,7 @@ bool IsAvailable(uint16_t player, int16_t club, int16_t code) {
 }
 
 void TakeAt(int index) {
+    g_taken[g_working[index]] = true;
     std::copy(g_working + index + 1, g_working + g_workingCount, g_working + index);
     --g_workingCount;
 }
@@ -231,38 +233,83 @@ int32_t PositionScore(const Candidate& c, const int8_t* w, int position, bool in
     return int32_t(score);
 }
 
+bool CanBePicked(const Candidate& c, int16_t club) {
+    return c.intDuty == 0 && c.club == uint16_t(club) && c.injury == 0 && c.fitness >= kUnfitBelow &&
+           c.flag107 == 0;
+}
+
+// A candidate's score for a position in a side mode, at least 1.
+int64_t PickScore(Candidate& c, int16_t position, int16_t mode, bool inSeason) {
+    const uint16_t bit = uint16_t(1u << position);
+    if ((c.scoredPositions & bit) == 0) {
+        c.positionScore[position] = PositionScore(c, PlayerValueTables.weights[position], position, inSeason);
+        c.scoredPositions |= bit;
+    }
+    int64_t score = c.positionScore[position];
+    const int16_t setting = mode >= 0 && mode < 3 ? c.settings[mode] : int16_t(3);
+    if (setting != 3) score = (setting * 20 + 40) * score / 100;
+    score = (c.consistency + 30) * score / 130;
+    return score == 0 ? 1 : score;
+}
+
 // The working list's place of the best player for a position, -1 for none.
 int PickIndexForPosition(int16_t position, int16_t mode, int16_t club) {
     if (position < 0 || position >= kValuePositions) return -1;
     const bool inSeason = InViewedSeason();
-    const int8_t* w = PlayerValueTables.weights[position];
     int64_t bestScore = 0;
     int best = -1;
-    const int count = g_workingCount;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < g_workingCount; ++i) {
         Candidate& c = Working(i);
-        if (c.intDuty != 0 || c.club != uint16_t(club) || c.injury != 0 || c.fitness < kUnfitBelow ||
-            c.flag107 != 0) {
-            continue;
-        }
-        const int own = c.position2;
-        if (!FitsPosition(own, position)) continue;
-        const uint16_t bit = uint16_t(1u << position);
-        if ((c.scoredPositions & bit) == 0) {
-            c.positionScore[position] = PositionScore(c, w, position, inSeason);
-            c.scoredPositions |= bit;
-        }
-        int64_t score = c.positionScore[position];
-        const int16_t setting = mode >= 0 && mode < 3 ? c.settings[mode] : int16_t(3);
-        if (setting != 3) score = (setting * 20 + 40) * score / 100;
-        score = (c.consistency + 30) * score / 130;
-        if (score == 0) score = 1;
+        if (!CanBePicked(c, club) || !FitsPosition(c.position2, position)) continue;
+        const int64_t score = PickScore(c, position, mode, inSeason);
         if (score > bestScore) {
             bestScore = score;
             best = i;
         }
     }
     return best;
+}
+
+// The reshuffle's picks by position group: the candidates who can be
+// picked, each group's in working-list order, and those taken off the
+// working list. A pick walks its group's list past the taken, which finds
+// what a walk over the working list finds, in the same order.
+int PositionGroup(int position) { return position == 0 ? 0 : position < 5 ? 1 : position < 10 ? 2 : 3; }
+uint8_t g_groupPlaces[4][kRosterSize];
+int g_groupCounts[4];
+
+void SortIntoGroups(int16_t club) {
+    std::fill(std::begin(g_groupCounts), std::end(g_groupCounts), 0);
+    std::fill(std::begin(g_taken), std::end(g_taken), false);
+    for (int i = 0; i < g_workingCount; ++i) {
+        const uint8_t place = g_working[i];
+        const Candidate& c = g_candidates[place];
+        if (!CanBePicked(c, club)) continue;
+        const int group = PositionGroup(c.position2);
+        g_groupPlaces[group][g_groupCounts[group]++] = place;
+    }
+}
+
+// As PickIndexForPosition, from the groups.
+int PickIndexFromGroups(int16_t position, int16_t mode, bool inSeason) {
+    if (position < 0 || position >= kValuePositions) return -1;
+    const int group = PositionGroup(position);
+    int64_t bestScore = 0;
+    int best = -1;
+    for (int k = 0; k < g_groupCounts[group]; ++k) {
+        const uint8_t place = g_groupPlaces[group][k];
+        if (g_taken[place]) continue;
+        const int64_t score = PickScore(g_candidates[place], position, mode, inSeason);
+        if (score > bestScore) {
+            bestScore = score;
+            best = place;
+        }
+    }
+    if (best < 0) return -1;
+    for (int i = 0; i < g_workingCount; ++i) {
+        if (g_working[i] == best) return i;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -316,8 +363,9 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
     const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
     CurrentClubManager = manager;
 
+    SortIntoGroups(club);
     auto pick = [&](int16_t position, int16_t mode) {
-        const int index = PickIndexForPosition(position, mode, club);
+        const int index = PickIndexFromGroups(position, mode, inSeason);
         if (index >= 0) TakeForFirstTeam(index, computer);
     };
     pick(0, 0);
