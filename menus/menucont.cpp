@@ -557,6 +557,11 @@ void NewGame() {
     NewGameSetUp();
     LastMatch_Forget();
     ClubsByNation_Reset();
+    // A job offer or a vacancy picked in the game before, never answered,
+    // would have the new game's club taken as that offer's.
+    ClubPickedFlag = 0;
+    ClubInfoPickedFlag = 0;
+    ClubListPickedFlag = 0;
     if (MenuOption != -1) MenuOption = 5;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));

@@ -130,6 +130,10 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(2002);
     ScreenPresented = 0;
+    // A game before left a club's job offer on screen, unanswered: the new
+    // game's club is still taken as a new manager's, by name.
+    ClubPickedFlag = 2;
+    ClubInfoPickedFlag = 1;
 
     testenv::MenuUserMoveTo(400, 500);
     for (int16_t picture : {30, 24, 31}) {
