@@ -212,9 +212,15 @@ test)
     phase_begin
     run_suite build "normal build"
     phase_end "normal suite"
-    # The sanitizer tree reads the game data the normal tree generated.
+    # The sanitizer tree reads the game data the normal tree generated. It
+    # is compiled by clang, as the fuzz tree is: its build takes some two
+    # fifths less processor time than with GCC. A tree an earlier version
+    # configured with GCC is made again (a tree keeps its first compiler).
     phase_begin
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
+    if [ -f build-asan/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:FILEPATH=.*clang++' build-asan/CMakeCache.txt; then
+        rm -rf build-asan
+    fi
+    CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
         -DHALVORN_BENCH=OFF -DHALVORN_GAME_DATA="$PWD/build/game" >/dev/null
     cmake --build build-asan -j "$(njobs)"
     phase_end "sanitizer build"

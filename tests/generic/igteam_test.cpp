@@ -492,7 +492,10 @@ TEST_F(InGameMenuTest, AGrabOfTheTeamScreenShowsThePlayersAtTheirCellsAndTheirAr
     };
     // Entry 6 runs forward to a free cell three rows up (two cells along
     // the line kept clear of the other players' markers).
-    const auto [c6, r6] = CellOfEntry(6);
+    // Plain variables: the grab below captures r6, and not every compiler
+    // lets a lambda capture a structured binding.
+    const std::pair<int, int> cell6 = CellOfEntry(6);
+    const int c6 = cell6.first, r6 = cell6.second;
     static int runColumn, runRow;
     runColumn = -1;
     for (int r = std::min(r6 + 3, kPitchRows - 1); r > r6 && runColumn < 0; --r)

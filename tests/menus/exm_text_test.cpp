@@ -176,7 +176,7 @@ TEST_F(ShippedDataTest, ExtentsFollowTheWidthTables) {
         EXPECT_GT(plain, 0);
         // Number columns line up: every digit is as wide as "0".
         for (int d = '1'; d <= '9'; ++d)
-            EXPECT_EQ(FontList[font].widths[d], FontList[font].widths['0']) << font;
+            EXPECT_EQ(FontList[font].widths[d], FontList[font].widths[uint8_t('0')]) << font;
         for (int c : {0xA3, 0x80, 0xE9}) EXPECT_GT(FontList[font].widths[c], 0) << font << " " << c;
     }
 }
@@ -184,7 +184,7 @@ TEST_F(ShippedDataTest, ExtentsFollowTheWidthTables) {
 TEST_F(ShippedDataTest, GlyphsAreDrawnWholeOrNotAtAllButThePenMoves) {
     SetFont(8);
     LoadFont(8);
-    const int w = FontList[8].widths['W'];
+    const int w = FontList[8].widths[uint8_t('W')];
     DrawFontString("WW", -2, 10);  // the first crosses the left edge, the second lies inside
     bool left = false, second = false;
     for (int y = 10; y < 24; ++y) {

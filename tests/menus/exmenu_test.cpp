@@ -232,7 +232,7 @@ TEST_P(PainterTest, NumbersAndTextIdsDrawTheirTexts) {
     EXPECT_TRUE(Unchanged(text));
     int16_t w = 0, h = 0;
     EXPECT_EQ(GetTextNoSize(433, &w, &h), GetTextSize("Nil", nullptr, nullptr));
-    EXPECT_EQ(GetCharSize('W', &w, &h), FontList[8].widths['W']);
+    EXPECT_EQ(GetCharSize('W', &w, &h), FontList[8].widths[uint8_t('W')]);
     EXPECT_EQ(h, 14);
 }
 

@@ -666,8 +666,8 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     // The top club's bar runs 529 from x 189: its middle row is in the bar's
     // strong colour from end to end (the grab keeps the red in its blue
     // byte), and nothing of it follows.
-    const int mid = kAttendanceBarTop + 9;
-    const auto red = [mid](int x) {
+    constexpr int mid = kAttendanceBarTop + 9;
+    const auto red = [](int x) {
         const uint32_t p = chart[size_t(mid) * 800 + size_t(x)];
         const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
         const uint32_t strong = std::max(r, b), weak = std::max(std::min(r, b), g);

@@ -315,7 +315,7 @@ TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
         testenv::MenuUserWait(10);
         testenv::MenuUserClickPopupRow(5);  // Last Match
         testenv::MenuUserWait(10);
-        testenv::MenuUserDo([kept] {
+        testenv::MenuUserDo([] {
             if (MenuViewTopTable() == LeastScreenTable) {
                 testenv::MenuUserKey(0x01);  // Escape closes the list if it stayed open
                 testenv::MenuUserWait(5);

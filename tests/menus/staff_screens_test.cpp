@@ -87,7 +87,7 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     });
     testenv::MenuUserClickPopupRow(21);
     testenv::MenuUserWaitFor(TableUp(StaffListTable), 3000);
-    MenuUserDo([this] { selectedClub = int16_t(SelectedClub); });
+    MenuUserDo([] { selectedClub = int16_t(SelectedClub); });
     Grab(&list);
     // The first row opens the member's screen.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 32, 130); });

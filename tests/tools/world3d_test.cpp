@@ -313,7 +313,7 @@ TEST_F(World3dTest, FontsCutInMarkerModeGiveEveryCharacterItsWidth) {
             EXPECT_GE(widths[c], 1) << font.path << " " << char(c);
             EXPECT_LE(widths[c], font.cellWidth) << font.path << " " << char(c);
         }
-        EXPECT_GT(widths['M'], widths['i']) << font.path;
+        EXPECT_GT(widths[uint8_t('M')], widths[uint8_t('i')]) << font.path;
         // 'A' has white ink whose alpha is its coverage; no marker is left.
         const uint32_t* a = reinterpret_cast<const uint32_t*>(block + GFX0_HEADER_SIZE) +
                             size_t('A') * size_t(font.cellWidth * font.cellHeight);

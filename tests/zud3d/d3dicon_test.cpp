@@ -106,10 +106,11 @@ TEST_F(IconKitTest, FontsAndPointerBecomeIcons) {
         ASSERT_NE(entry.widths, nullptr);
         EXPECT_EQ(entry.columns * entry.rows, 256u);
         // Proportional: widths from the markers, within the cell.
-        EXPECT_GT(entry.widths['M'], entry.widths['i']) << font;
-        EXPECT_GT(entry.widths['i'], 0) << font;
+        EXPECT_GT(entry.widths[uint8_t('M')], entry.widths[uint8_t('i')]) << font;
+        EXPECT_GT(entry.widths[uint8_t('i')], 0) << font;
         for (int c = 32; c < 256; ++c) EXPECT_LE(entry.widths[c], entry.cellWidth);
-        EXPECT_EQ(Icon_TextWidth(font, "Mi", 2), uint32_t(entry.widths['M'] + entry.widths['i']));
+        EXPECT_EQ(Icon_TextWidth(font, "Mi", 2),
+                  uint32_t(entry.widths[uint8_t('M')] + entry.widths[uint8_t('i')]));
         EXPECT_EQ(Icon_GetCellWidth(IconId(font, 'M')), entry.cellWidth);
         EXPECT_EQ(Icon_GetCellHeight(IconId(font, 'M')), entry.cellHeight);
     }
@@ -258,9 +259,9 @@ class IconOwnFontTest : public ::testing::Test {
 
 TEST_F(IconOwnFontTest, WidthsComeFromMarkersAndAlignmentPlacesTheBox) {
     const IconEntry& font = IconFileTable[kFont16];
-    EXPECT_EQ(font.widths['A'], 7);
-    EXPECT_EQ(font.widths['B'], 9);
-    EXPECT_EQ(font.widths['C'], kCellW);  // no marker: the whole cell
+    EXPECT_EQ(font.widths[uint8_t('A')], 7);
+    EXPECT_EQ(font.widths[uint8_t('B')], 9);
+    EXPECT_EQ(font.widths[uint8_t('C')], kCellW);  // no marker: the whole cell
     EXPECT_EQ(font.widths[0xE9], 5);
     // The empty cells are one shared rectangle; the three inked ones and
     // the pointer have their own.
