@@ -259,23 +259,25 @@ class MatchDayShownTest : public ::testing::Test {
     }
 
     // The day in a child process; what it saw comes back through a pipe.
-    static ShownDay DayInChild(bool no3d, uint32_t seed) {
+    // False (the test failed with how the child ended) when it saw nothing.
+    static bool DayInChild(bool no3d, uint32_t seed, ShownDay* seen) {
         const std::vector<uint8_t> got = testenv::BytesFromChild([no3d, seed] {
             g_day = ShownDay{};
             PlayTheDay(no3d, seed);
             const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&g_day);
             return std::vector<uint8_t>(bytes, bytes + sizeof g_day);
         });
-        ShownDay seen;
-        if (got.size() == sizeof seen) std::memcpy(&seen, got.data(), sizeof seen);
-        return seen;
+        if (got.size() != sizeof *seen) return false;
+        std::memcpy(seen, got.data(), sizeof *seen);
+        return true;
     }
 
     static inline bool worldReady_ = false;
 };
 
 TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUndisplayed) {
-    const ShownDay first = DayInChild(false, 777);
+    ShownDay first, second, plain;
+    ASSERT_TRUE(DayInChild(false, 777, &first)) << "the shown day";
     EXPECT_EQ(first.played, 1);
     EXPECT_EQ(first.watchClicks, 1) << "the finished team news' bar";
     EXPECT_EQ(first.shownMatches, 1);
@@ -295,13 +297,13 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_STREQ(first.statsTitle, first.expectedTitle);
 
     // The same seed and input: the same result block.
-    const ShownDay second = DayInChild(false, 777);
+    ASSERT_TRUE(DayInChild(false, 777, &second)) << "the shown day again";
     EXPECT_EQ(second.shownMatches, 1);
     EXPECT_EQ(std::memcmp(first.result, second.result, sizeof first.result), 0);
 
     // Without 3D the bar is clicked all the same and the match is played
     // undisplayed.
-    const ShownDay plain = DayInChild(true, 777);
+    ASSERT_TRUE(DayInChild(true, 777, &plain)) << "the day under -no3d";
     EXPECT_EQ(plain.played, 1);
     EXPECT_EQ(plain.watchClicks, 1);
     EXPECT_EQ(plain.shownMatches, 0);
