@@ -423,31 +423,6 @@ void GiveResultOnly() {
     MatchDay_Dispatch();
 }
 
-// The clubs' managers, the players' market keys and club words, the index
-// of the clubs' short lists, the event log's first free record and the
-// clubs' formation tallies kept while the day's fixtures are processed, as
-// the day without screens keeps them: a club's manager is looked up again
-// once a player joins, leaves or changes role, and the setters keep the
-// keys, words and index true.
-struct KeptManagers {
-    KeptManagers() {
-        KeepClubManagers(true);
-        KeepPlayerMarketKeys(true);
-        KeepShortListIndex(true);
-        MatchEvents_KeepFirstFree(true);
-        TallyKeepDayResults(true);
-    }
-    ~KeptManagers() {
-        KeepClubManagers(false);
-        KeepPlayerMarketKeys(false);
-        KeepShortListIndex(false);
-        MatchEvents_KeepFirstFree(false);
-        TallyKeepDayResults(false);
-    }
-    KeptManagers(const KeptManagers&) = delete;
-    KeptManagers& operator=(const KeptManagers&) = delete;
-};
-
 bool FlaggedLoopGoesOn() { return !IsDayEvent(MatchDayEvent); }
 bool UserLoopGoesOn() { return MatchDayEvent != 6; }
 
@@ -594,7 +569,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
         // Every fixture's side selection and formation pick ask for both
         // clubs' managers, and the clubs' work after a match searches the
         // market: one walk over the players serves the whole day.
-        const KeptManagers keep;
+        const DayFixturesKeeper keep;
         // 4. The reserve-league group, ending with the user's own match,
         // which gets a result only.
         if (flaggedCount > 0) {

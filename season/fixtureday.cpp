@@ -582,33 +582,27 @@ void PlayDayFixtures() {
 
 }  // namespace
 
+DayFixturesKeeper::DayFixturesKeeper() {
+    KeepClubManagers(true);
+    KeepPlayerMarketKeys(true);
+    KeepShortListIndex(true);
+    MatchEvents_KeepFirstFree(true);
+    TallyKeepDayResults(true);
+    KeepLeagueHomeCounts(true);
+}
+
+DayFixturesKeeper::~DayFixturesKeeper() {
+    KeepClubManagers(false);
+    KeepPlayerMarketKeys(false);
+    KeepShortListIndex(false);
+    MatchEvents_KeepFirstFree(false);
+    TallyKeepDayResults(false);
+    KeepLeagueHomeCounts(false);
+}
+
 void PlayDayWithoutScreens() {
-    // The sides' selection asks for the clubs' managers fixture by fixture
-    // and rebuilds rosters from the players' club words; after each match
-    // its players' entries on the clubs' short lists gain interest and its
-    // events go to the log's first free records; each computer side's
-    // formation reads the results before today, and each league crowd the
-    // home fixtures before today.
-    struct KeptManagers {
-        KeptManagers() {
-            KeepClubManagers(true);
-            KeepPlayerMarketKeys(true);
-            KeepShortListIndex(true);
-            MatchEvents_KeepFirstFree(true);
-            TallyKeepDayResults(true);
-            KeepLeagueHomeCounts(true);
-        }
-        ~KeptManagers() {
-            KeepClubManagers(false);
-            KeepPlayerMarketKeys(false);
-            KeepShortListIndex(false);
-            MatchEvents_KeepFirstFree(false);
-            TallyKeepDayResults(false);
-            KeepLeagueHomeCounts(false);
-        }
-    };
     {
-        const KeptManagers keep;
+        const DayFixturesKeeper keep;
         PlayDayFixtures();
     }
     AdvanceDay();

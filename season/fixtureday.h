@@ -91,6 +91,20 @@ void ResetPipelineDay();
 inline int16_t FindFirstUnplayedFixtureOfDay() { return FindFirstUnplayedFixtureToday(); }
 inline int16_t ProcessFixtureAt(int16_t slot) { return PlayFixtureIfValid(slot); }
 
+// While a day's fixtures are processed, the tables that their matches would
+// otherwise rebuild by walking whole tables are kept: the clubs' managers,
+// the players' market keys and club words, the index of the clubs' short
+// lists, the event log's first free record, the clubs' formation tallies
+// and their league home counts. Each answers as its walk does; the setters
+// keep them true, and the last keeper drops them (a load may follow).
+class DayFixturesKeeper {
+  public:
+    DayFixturesKeeper();
+    ~DayFixturesKeeper();
+    DayFixturesKeeper(const DayFixturesKeeper&) = delete;
+    DayFixturesKeeper& operator=(const DayFixturesKeeper&) = delete;
+};
+
 // One whole day without screens: every unplayed fixture of today in table
 // order, then the day advance.
 void PlayDayWithoutScreens();
