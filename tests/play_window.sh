@@ -85,7 +85,12 @@ for _ in $(seq 1200); do
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
     sleep 0.1
 done
-[ -n "$window" ] || fail "the game's window never opened"
+if [ -z "$window" ]; then
+    # What the display holds, to tell a window with another title from none.
+    echo "--- the display's windows ---"
+    xwininfo -root -tree 2>&1 | grep -v '(has no name)' | head -n 20 || true
+    fail "the game's window never opened"
+fi
 
 # ---- The screen ------------------------------------------------------------------------
 
