@@ -19,7 +19,6 @@
 #include "support/debug.h"
 #include "support/mem_win.h"
 
-int16_t FormationCheckTotal;
 int16_t CountryScoutedFlags[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 namespace {
@@ -99,6 +98,10 @@ int16_t FormationTableSum() {
 char g_form120[kFormLength + 1];
 
 }  // namespace
+
+// The formation tables are constant, so their total is known from the start:
+// the daily check marks the log only when something wrote over them.
+int16_t FormationCheckTotal = FormationTableSum();
 
 namespace funcs_detail {
 

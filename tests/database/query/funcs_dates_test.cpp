@@ -177,6 +177,14 @@ TEST_F(DatesTest, UnscoutedPlayerVariant) {
     EXPECT_EQ(ScoutingWord, 3);
 }
 
+// The day's check is quiet in a game that never stored the total: every
+// day of a season wrote an empty line when the total started at 0.
+TEST_F(DatesTest, FormationCheckIsQuietFromTheStart) {
+    StdoutCapture out;
+    HVW_CheckFormationTotal();
+    EXPECT_EQ(out.Text(), "");
+}
+
 TEST_F(DatesTest, FormationCheckLogsAChangedTotal) {
     HVW_StoreFormationTotal();
     {
@@ -185,9 +193,12 @@ TEST_F(DatesTest, FormationCheckLogsAChangedTotal) {
         EXPECT_EQ(out.Text(), "");
     }
     FormationCheckTotal = int16_t(FormationCheckTotal + 1);
-    StdoutCapture out;
-    HVW_CheckFormationTotal();
-    EXPECT_EQ(out.Text(), "\n");
+    {
+        StdoutCapture out;
+        HVW_CheckFormationTotal();
+        EXPECT_EQ(out.Text(), "\n");
+    }
+    HVW_StoreFormationTotal();
 }
 
 class FormTest : public LeagueWorldTest {
