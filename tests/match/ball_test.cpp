@@ -12,10 +12,9 @@
 #include "match/matchhooks.h"
 #include "match/matchstate.h"
 #include "tests/match/scenario.h"
+#include "tests/match/units.h"
 
 namespace {
-
-constexpr int32_t kUnit = 65536;
 
 std::vector<int16_t> soundEvents;
 void RecordSound(int16_t event, int16_t) { soundEvents.push_back(event); }

@@ -21,6 +21,7 @@
 #include "match/shotchoice.h"
 #include "match/tackle.h"
 #include "support/random.h"
+#include "tests/match/units.h"
 
 namespace {
 

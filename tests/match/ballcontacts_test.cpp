@@ -16,6 +16,7 @@
 #include "match/matchstate.h"
 #include "match/ranking.h"
 #include "support/random.h"
+#include "tests/match/units.h"
 
 namespace {
 

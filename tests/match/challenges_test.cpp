@@ -8,6 +8,7 @@
 
 #include "match/fouls.h"
 #include "match/geometry.h"
+#include "match/matchrules.h"
 #include "match/officials.h"
 #include "match/tackle.h"
 #include "match/tacklefalls.h"

@@ -11,6 +11,7 @@
 
 #include "match/ballcollide.h"
 #include "match/geometry.h"
+#include "match/highball.h"
 #include "match/keeper.h"
 #include "match/matchphases.h"
 #include "match/offside.h"

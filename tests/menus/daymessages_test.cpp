@@ -8,6 +8,7 @@
 #include "database/Access.h"
 #include "database/diarynotes.h"
 #include "database/frontstate.h"
+#include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_people.h"
 #include "database/usertransfers.h"

@@ -24,6 +24,8 @@
 #include "management/board.h"
 #include "management/transfers.h"
 #include "menus/boardview.h"
+#include "menus/exm_text.h"
+#include "menus/exmenu.h"
 #include "menus/finances.h"
 #include "menus/inbox.h"
 #include "menus/incomeforecast.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "database/Access.h"
+#include "database/frontstate.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
 #include "management/transfercompletion.h"

@@ -13,6 +13,7 @@
 
 #include "database/Access.h"
 #include "database/query/funcs_comp.h"
+#include "database/query/funcs_fields.h"
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_league.h"
 #include "database/query/funcs_outlook.h"
@@ -20,6 +21,7 @@
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "database/referees.h"
+#include "database/text.h"
 #include "management/squads.h"
 #include "menus/exmenu.h"
 #include "menus/matchday.h"

@@ -27,6 +27,7 @@
 #include "database/text.h"
 #include "generic/igmcont.h"
 #include "generic/igscreens.h"
+#include "generic/matchcam.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
 #include "management/kittab.h"

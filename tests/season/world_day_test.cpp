@@ -15,6 +15,7 @@
 #include "database/ranges.h"
 #include "management/squads.h"
 #include "management/stadium.h"
+#include "match/matchresult.h"
 #include "match/qpredict.h"
 #include "season/clubseason.h"
 #include "season/fixtureday.h"
