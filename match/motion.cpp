@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "match/matchfigure.h"
 #include "support/bytes.h"
@@ -77,30 +78,68 @@ float LoadF32(const uint8_t* p) {
     return v;
 }
 
-void LoadClip(int clip) {
+// One clip as unpacked: its frame records and its root steps.
+struct ClipData {
+    std::vector<uint8_t> frames;
+    std::vector<float> rootSteps;
+    uint32_t frameCount = 0;
+};
+
+// The clips unpacked by the last load, kept for the next while the file
+// table they were read from stands: unpacking all of them costs as much as
+// a few hundred ticks of the match, and every match loads them.  Clips read
+// from loose files are read again every time, as those may change on disk.
+struct KeptClips {
+    uint32_t table = 0;  // PakTableGeneration() of the load, 0 for none
+    std::vector<ClipData> clips;
+};
+KeptClips& Kept() {
+    static KeptClips kept;
+    return kept;
+}
+
+// Reads and checks one clip file; `loose` tells whether it came from disk
+// rather than from a packed archive.  Out of line: inlined in the load's
+// loop, the compiler sizes the clip's name by the whole name table and
+// warns of a path that cannot be.
+[[gnu::noinline]] ClipData ReadClip(int clip, bool* loose) {
     char path[80];
     std::snprintf(path, sizeof path, kMotionPathFormat, Motion_ClipName(clip));
+    PakFile* handle = PakOpenFile(path);
+    *loose = (handle->flags & PAK_FLAG_LOOSE) != 0;
     uint8_t* file = nullptr;
-    const uint32_t size = PakLoadWholeFile(path, &file, MEM_TYPE_MANUAL_FREE);
-    const uint32_t frameCount = Motion_CheckClipFile(path, std::span<const uint8_t>(file, size));
-    MotionClip& entry = MotionClips[clip];
-    entry.frameCount = frameCount;
-    if (frameCount > 0) {
-        const uint32_t dataSize = frameCount * kMotionFrameSize;
-        AllocateMemory(&entry.frames, dataSize, MEM_TYPE_MANUAL_FREE);
-        std::memcpy(entry.frames, file + kMotionHeaderSize, dataSize);
+    AllocateMemory(&file, handle->size, MEM_TYPE_MANUAL_FREE);
+    const uint32_t size = PakReadWholeFile(file, handle);
+    PakCloseFile(handle);
+    ClipData data;
+    data.frameCount = Motion_CheckClipFile(path, std::span<const uint8_t>(file, size));
+    if (data.frameCount > 0) {
+        const uint8_t* records = file + kMotionHeaderSize;
+        data.frames.assign(records, records + size_t(data.frameCount) * kMotionFrameSize);
         // The root steps, which the match reads every tick for every
         // moving figure, side by side instead of a frame record apart.
-        AllocateMemory(&entry.rootSteps, frameCount * 2 * uint32_t(sizeof(float)), MEM_TYPE_MANUAL_FREE);
-        for (uint32_t frame = 0; frame + 1 < frameCount; ++frame) {
-            const uint8_t* here = entry.frames + size_t(frame) * kMotionFrameSize + kMotionFrameReference;
+        data.rootSteps.assign(size_t(data.frameCount) * 2, 0.0f);
+        for (uint32_t frame = 0; frame + 1 < data.frameCount; ++frame) {
+            const uint8_t* here = records + size_t(frame) * kMotionFrameSize + kMotionFrameReference;
             const uint8_t* next = here + kMotionFrameSize;
-            entry.rootSteps[2 * frame] = LoadF32(here) - LoadF32(next);
-            entry.rootSteps[2 * frame + 1] = LoadF32(here + 8) - LoadF32(next + 8);
+            data.rootSteps[2 * frame] = LoadF32(here) - LoadF32(next);
+            data.rootSteps[2 * frame + 1] = LoadF32(here + 8) - LoadF32(next + 8);
         }
-        entry.rootSteps[2 * (frameCount - 1)] = entry.rootSteps[2 * (frameCount - 1) + 1] = 0.0f;
     }
     FreeMemory(&file);
+    return data;
+}
+
+// The table entry's own managed copies of a clip's data.
+void FillClip(MotionClip& entry, const ClipData& data) {
+    entry.frameCount = data.frameCount;
+    if (data.frameCount == 0) return;
+    const uint32_t framesSize = uint32_t(data.frames.size());
+    AllocateMemory(&entry.frames, framesSize, MEM_TYPE_MANUAL_FREE);
+    std::memcpy(entry.frames, data.frames.data(), framesSize);
+    const uint32_t stepsSize = uint32_t(data.rootSteps.size() * sizeof(float));
+    AllocateMemory(&entry.rootSteps, stepsSize, MEM_TYPE_MANUAL_FREE);
+    std::memcpy(entry.rootSteps, data.rootSteps.data(), stepsSize);
 }
 
 }  // namespace
@@ -137,10 +176,27 @@ void Motion_LoadAll() {
     if (MotionClips != nullptr) Motion_FreeAll();
     AllocateMemory(&MotionClips, kMotionClipCount * sizeof(MotionClip), MEM_TYPE_MANUAL_NO_MOVE);
     for (int clip = 0; clip < kMotionClipCount; ++clip) MotionClips[clip] = MotionClip{nullptr, 0, nullptr};
+    KeptClips& kept = Kept();
+    const uint32_t table = PakTableGeneration();
+    if (table != 0 && kept.table == table) {
+        CorePoll();
+        for (int clip = 0; clip < kMotionClipCount; ++clip) FillClip(MotionClips[clip], kept.clips[clip]);
+        return;
+    }
+    // Nothing is kept until every clip has been read (a bad clip ends the
+    // load half way).
+    kept.table = 0;
+    kept.clips.resize(kMotionClipCount);
+    bool allPacked = true;
     for (int clip = 0; clip < kMotionClipCount; ++clip) {
         CorePoll();  // one poll per file keeps the window responsive
-        LoadClip(clip);
+        bool loose = false;
+        ClipData data = ReadClip(clip, &loose);
+        FillClip(MotionClips[clip], data);
+        allPacked = allPacked && !loose;
+        kept.clips[clip] = std::move(data);
     }
+    if (allPacked) kept.table = table;
 }
 
 void Motion_FreeAll() {

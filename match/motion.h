@@ -1,6 +1,7 @@
 // The motion clips every figure of a match is posed from: 352 clips loaded
 // from the pak archive when a match's data is prepared (shown or not) and
-// freed when it is released.  The match engine steps figures through them
+// freed when it is released.  What was unpacked is kept for the next load
+// while the same file table stands.  The match engine steps figures through them
 // by their frame counts and moves figures by their root positions; the 3D
 // display turns their bone words into bone rotations.
 //

@@ -43,6 +43,8 @@ std::FILE* g_data_files[PAK_MAX_DATA_FILES];
 int g_data_count = 0;
 uint8_t* g_index = nullptr;  // the index file while it is being added
 SearchSlot g_slots[PAK_SEARCH_SLOTS];
+// The number of the table made ready last (0 is never one).
+uint32_t g_generation = 0;
 
 template <class T>
 T* OwnerValue(void* owner) {
@@ -493,6 +495,7 @@ void PakFileAddDone() {
         for (uint32_t i = 0; i < g_bucket_count[b]; ++i) total += g_buckets[b][i].size;
     }
     g_status = kReady;
+    if (++g_generation == 0) ++g_generation;
     DebugLog(DEBUG_FILE, 10, "PakFileAddDone(): %u files, %uMb (%llu bytes)\n", files,
              uint32_t(total / (1024 * 1024)), static_cast<unsigned long long>(total));
 }
@@ -553,6 +556,8 @@ void PakCloseFile(PakFile* file) {
 }
 
 const char* PakFileName(const PakFile* file) { return NameOf(*file); }
+
+uint32_t PakTableGeneration() { return g_status == kReady ? g_generation : 0; }
 
 void PakReadFile(void* dest, uint32_t offset, uint32_t size, PakFile* file) {
     const char* name = NameOf(*file);

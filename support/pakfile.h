@@ -57,6 +57,11 @@ uint32_t PakLoadWholeFile(const char* name, void* owner, uint32_t mem_type);
 int PakCheckFile(const char* name);
 // The name of an open file as the table holds it.
 const char* PakFileName(const PakFile* file);
+// The number of the table that is ready, 0 when none is; each table made
+// ready gets a new one.  A packed file reads the same while the number
+// stands, so what was unpacked from it can be kept that long.  Loose files
+// are read from disk every time and are not covered.
+uint32_t PakTableGeneration();
 
 // Search by name prefix: flags low 4 bits = 1 (the only mode that matches),
 // plus PAK_SEARCH_SUBDIRS to include names below subfolders.

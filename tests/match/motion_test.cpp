@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ class MotionTest : public ::testing::Test {
     // An archive of all 352 clips: clip n has n % 5 + 1 frames unless
     // `special` gives its bytes (or leaves it out with an empty vector).
     void WriteArchive(const std::vector<std::pair<int, Bytes>>& special = {}) {
+        WriteArchiveFiles(special);
+        Mount({"pakfiles\\demo"});
+    }
+    void WriteArchiveFiles(const std::vector<std::pair<int, Bytes>>& special) {
         std::vector<testenv::PakTestFile> files;
         for (int clip = 0; clip < kMotionClipCount; ++clip) {
             Bytes bytes = GoodClip(uint32_t(clip % 5 + 1), clip);
@@ -73,9 +78,18 @@ class MotionTest : public ::testing::Test {
             if (!skip) files.push_back({ClipPath(clip), bytes});
         }
         testenv::WritePak("pakfiles/demo", files);
+    }
+    static void Mount(std::initializer_list<const char*> archives) {
+        if (PakFileStatus() != 0) PakFileUninit();
         PakFileInit();
-        PakAddFile("pakfiles\\demo");
+        for (const char* archive : archives) PakAddFile(archive);
         PakFileAddDone();
+    }
+    // The height of clip's frame 0 reference point: the clip's number in
+    // the archive's own files.
+    static float FirstHeight(int clip) {
+        MotionFrame frame;
+        return Motion_GetFrame(clip, 0, &frame) ? frame.reference[1] : -1.0f;
     }
     testenv::ScratchDir scratch_;
 };
@@ -164,6 +178,45 @@ TEST_F(MotionTest, AClipOutsideTheTableOrNotLoadedHasNoFrames) {
     Motion_LoadAll();
     Motion_LoadAll();
     EXPECT_EQ(Motion_GetFrameCount(3), 4u);
+}
+
+TEST_F(MotionTest, UnpackedClipsAreKeptOnlyWhileTheirFileTableStands) {
+    WriteArchive({{65, GoodClip(3, 65)}});
+    Motion_LoadAll();
+    Motion_FreeAll();
+    // The data file changes under the standing table (same layout, other
+    // heights): the clips kept from the last load are what the next gets.
+    WriteArchiveFiles({{65, GoodClip(3, 500)}});
+    Motion_LoadAll();
+    EXPECT_EQ(FirstHeight(65), 65.0f);
+    EXPECT_EQ(Motion_GetFrameCount(65), 3u);
+    ASSERT_NE(MotionClips[65].rootSteps, nullptr);
+    EXPECT_EQ(MotionClips[65].rootSteps[0], -1.0f);  // reference x runs 0, 1, 2
+    // Mounted again, the archive is read again, kept clips or not.
+    Mount({"pakfiles\\demo"});
+    Motion_LoadAll();
+    EXPECT_EQ(FirstHeight(65), 500.0f);
+    // A new archive of other clips under the same name: its own clips.
+    WriteArchiveFiles({{65, GoodClip(5, 65)}, {0, GoodClip(2, 7)}});
+    Mount({"pakfiles\\demo"});
+    Motion_LoadAll();
+    EXPECT_EQ(Motion_GetFrameCount(65), 5u);
+    EXPECT_EQ(FirstHeight(0), 7.0f);
+    EXPECT_EQ(FirstHeight(1), 1.0f);
+}
+
+TEST_F(MotionTest, AClipFromALooseFileIsReadAgainAtEveryLoad) {
+    WriteArchiveFiles({{65, Bytes{}}});
+    const Bytes first = GoodClip(3, 65);
+    testenv::WriteHostFile("ZUDATA/COMMON/SSKIN/MOT2001/VLK068.MOT", first);
+    testenv::WriteHostFile("loose.pkl", "ZUDATA\\COMMON\\SSKIN\\MOT2001\\*.MOT\r\n");
+    Mount({"pakfiles\\demo", "loose"});
+    Motion_LoadAll();
+    EXPECT_EQ(FirstHeight(65), 65.0f);
+    testenv::WriteHostFile("ZUDATA/COMMON/SSKIN/MOT2001/VLK068.MOT", GoodClip(3, 600));
+    Motion_LoadAll();
+    EXPECT_EQ(FirstHeight(65), 600.0f);
+    EXPECT_EQ(FirstHeight(64), 64.0f);  // the packed ones as ever
 }
 
 TEST_F(MotionTest, HeldBallOffsetTurnsWithTheFacing) {

@@ -87,6 +87,23 @@ TEST_F(PakTest, FirstArchiveAddedWinsAndLaterLooseFilesAreIgnored) {
     EXPECT_EQ(Read("a\\other.txt"), testenv::Bytes("loose other"));
 }
 
+TEST_F(PakTest, EachReadyTableHasItsOwnGenerationAndNoneHasNone) {
+    testenv::WritePak("g", {{"a", testenv::Bytes("a")}});
+    EXPECT_EQ(PakTableGeneration(), 0u);
+    PakFileInit();
+    PakAddFile("g");
+    EXPECT_EQ(PakTableGeneration(), 0u);  // still being filled
+    PakFileAddDone();
+    const uint32_t first = PakTableGeneration();
+    EXPECT_NE(first, 0u);
+    EXPECT_EQ(PakTableGeneration(), first);
+    PakFileUninit();
+    EXPECT_EQ(PakTableGeneration(), 0u);
+    Ready({"g"});
+    EXPECT_NE(PakTableGeneration(), 0u);
+    EXPECT_NE(PakTableGeneration(), first);
+}
+
 TEST_F(PakTest, PartialReads) {
     testenv::WritePak("p", {{"packed", Numbers(100, 2), COMPRESS_LZ77}, {"plain", Numbers(100, 3)}});
     Ready({"p"});
