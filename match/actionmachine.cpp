@@ -672,10 +672,6 @@ MatchActionHandler MatchActionHandlerOf(uint16_t action) {
     return MatchActionTable[action];
 }
 
-int MatchActionReactFlag(uint16_t action) {
-    return action < kMatchActionCount ? MatchActionFlagTable[action].freeToReact : 0;
-}
-
 void Match_SetPlayerAction(int16_t figure, uint16_t action) {
     if (figure < 0 || figure >= kMatchFigureCount) return;
     assert(action < kMatchActionCount && "action code outside the table");

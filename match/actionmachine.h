@@ -22,6 +22,13 @@ using MatchActionHandler = void (*)(int16_t figure);
 extern const MatchActionFlags MatchActionFlagTable[kMatchActionCount];
 extern const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable;
 
+// Whether a player in the action may take a new task: 0 never, 1 yes,
+// 2 only until he has kicked the ball in it.  Actions outside the table: 0.
+// Inline: asked for every player several times a tick.
+inline int MatchActionReactFlag(uint16_t action) {
+    return action < kMatchActionCount ? MatchActionFlagTable[action].freeToReact : 0;
+}
+
 // Players that ran toward their target this tick.
 extern uint8_t RunningCount;
 // Each team's last-defender line (the y of its deepest outfield player on

@@ -118,6 +118,3 @@ void Match_FindBallHolder();
 void Ball_PlaceOnCentreSpot();
 
 constexpr int kMatchActionCount = 206;
-// Whether a player in the action may take a new task: 0 never, 1 yes,
-// 2 only until he has kicked the ball in it.  Actions outside the table: 0.
-int MatchActionReactFlag(uint16_t action);

@@ -444,15 +444,6 @@ void MatchDefaultDesignatedPlayer(int16_t team) {
     if (DesignatedPlayer[team] == kNoDesignated) DesignatedPlayer[team] = uint16_t(BallRanking[team][0]);
 }
 
-int16_t MatchPlayerCanAct(int16_t figure) {
-    if (!ValidPlayer(figure)) return 0;
-    const MatchFigure& f = MatchFigures[figure];
-    const int flag = MatchActionReactFlag(f.action);
-    if (flag == 0) return 0;
-    if (flag == 2 && f.hasKicked != 0) return 0;
-    return 1;
-}
-
 void MatchSelectPlayer(int16_t figure) {
     for (int i = 0; i < kPlayerFigures; ++i) MatchFigures[i].stateD = 0;
     if (ValidPlayer(figure)) MatchFigures[figure].stateD = 1;

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "match/actionmachine.h"
 #include "match/matchfigure.h"
 
 // Pitch values in pitch units.
@@ -87,7 +88,6 @@ void MatchSetPlayerTimer(int16_t figure);
 void MatchFatigueStep();
 void MatchRecordEvent(uint8_t kind, int16_t value, int16_t figure, int16_t value2);
 void MatchDefaultDesignatedPlayer(int16_t team);
-int16_t MatchPlayerCanAct(int16_t figure);
 void MatchSelectPlayer(int16_t figure);
 void MatchStartCelebration(int16_t figure);
 void MatchStartDejection(int16_t figure);
@@ -107,3 +107,15 @@ int16_t MatchIsCurrentPosition(int16_t x, int16_t y, int16_t height);
 void Match_Redecide(int16_t figure, uint16_t idleAction);
 // The direction 0..255 from one point to another.
 uint16_t MatchDirectionTo(int x0, int y0, int x1, int y1);
+
+// 1 when the player is free to take a new task (his action lets him react
+// and, in an action free only until he kicks, he has not kicked), else 0.
+// Inline: the ranking and the runs ask for it for every player a tick.
+inline int16_t MatchPlayerCanAct(int16_t figure) {
+    if (figure < 0 || figure >= kPlayerFigures) return 0;
+    const MatchFigure& f = MatchFigures[figure];
+    const int flag = MatchActionReactFlag(f.action);
+    if (flag == 0) return 0;
+    if (flag == 2 && f.hasKicked != 0) return 0;
+    return 1;
+}

@@ -210,11 +210,6 @@ void Motion_FreeAll() {
     FreeMemory(&MotionClips);
 }
 
-uint32_t Motion_GetFrameCount(int32_t clip) {
-    const MotionClip* entry = LoadedClip(clip);
-    return entry == nullptr ? 0 : entry->frameCount;
-}
-
 bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out) {
     const MotionClip* entry = LoadedClip(clip);
     if (entry == nullptr || frame < 0 || uint32_t(frame) >= entry->frameCount) return false;
@@ -237,20 +232,11 @@ bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference) {
     return true;
 }
 
-bool Motion_GetRootStep(int32_t clip, int32_t frame, float* dx, float* dz) {
-    const MotionClip* entry = LoadedClip(clip);
-    if (entry == nullptr || frame < 0 || uint32_t(frame) + 1 >= entry->frameCount) return false;
-    if (entry->rootSteps != nullptr) {
-        *dx = entry->rootSteps[2 * frame];
-        *dz = entry->rootSteps[2 * frame + 1];
-        return true;
-    }
-    float here[3], next[3];
-    Motion_GetFrameReference(clip, frame, here);
-    Motion_GetFrameReference(clip, frame + 1, next);
-    *dx = here[0] - next[0];
-    *dz = here[2] - next[2];
-    return true;
+void Motion_RootStepOfFrames(const MotionClip& entry, int32_t frame, float* dx, float* dz) {
+    const uint8_t* here = entry.frames + size_t(frame) * kMotionFrameSize + kMotionFrameReference;
+    const uint8_t* next = here + kMotionFrameSize;
+    *dx = LoadF32(here) - LoadF32(next);
+    *dz = LoadF32(here + 8) - LoadF32(next + 8);
 }
 
 bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* offsetX, float* offsetY,

@@ -52,8 +52,12 @@ void Motion_LoadAll();
 // Frees every clip and the table; harmless when nothing is loaded.
 void Motion_FreeAll();
 // The clip's frame count; 0 for a clip outside 0..351, before loading, or
-// for an empty clip, so that callers treat it as ended at once.
-uint32_t Motion_GetFrameCount(int32_t clip);
+// for an empty clip, so that callers treat it as ended at once.  Inline,
+// as the root step below: the tick asks for them for every moving figure.
+inline uint32_t Motion_GetFrameCount(int32_t clip) {
+    if (MotionClips == nullptr || clip < 0 || clip >= kMotionClipCount) return 0;
+    return MotionClips[clip].frameCount;
+}
 // Decodes one frame; false (out untouched) when the clip or frame is not
 // there.
 bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out);
@@ -61,10 +65,23 @@ bool Motion_GetFrame(int32_t clip, int32_t frame, MotionFrame* out);
 // root motion reads nothing else, and the tick asks for it for every
 // moving player.
 bool Motion_GetFrameReference(int32_t clip, int32_t frame, float* reference);
+// The root step of a clip filled by hand, read from its frames.
+void Motion_RootStepOfFrames(const MotionClip& entry, int32_t frame, float* dx, float* dz);
 // The root's travel from the frame to the next one: the reference point's x
 // and z of the frame less those of the next.  False (outputs untouched)
 // unless both frames are there.
-bool Motion_GetRootStep(int32_t clip, int32_t frame, float* dx, float* dz);
+inline bool Motion_GetRootStep(int32_t clip, int32_t frame, float* dx, float* dz) {
+    if (MotionClips == nullptr || clip < 0 || clip >= kMotionClipCount) return false;
+    const MotionClip& entry = MotionClips[clip];
+    if (frame < 0 || uint32_t(frame) + 1 >= entry.frameCount) return false;
+    if (entry.rootSteps == nullptr) {
+        Motion_RootStepOfFrames(entry, frame, dx, dz);
+    } else {
+        *dx = entry.rootSteps[2 * frame];
+        *dz = entry.rootSteps[2 * frame + 1];
+    }
+    return true;
+}
 
 // Checks a whole clip file's bytes; the fatal messages name the path.
 // Returns the frame count; the frame records follow the 8-byte header.
