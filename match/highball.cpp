@@ -89,6 +89,17 @@ bool TravelsAcrossPitch(uint16_t direction) {
     return (direction >= 41 && direction <= 87) || (direction >= 169 && direction <= 215);
 }
 
+// Whether the flight stays at least `gap` from `line` along one axis for
+// good: with nothing left to push the ball along it (no swerve time, or no
+// swerve along it; no wind along it), drag and bounces keep the velocity's
+// sign, so a ball that is past the gap and not coming back never will be.
+bool StaysAwayAlong(int position, int32_t velocity, int line, int gap, bool pushed) {
+    if (pushed) return false;
+    if (position - line >= gap) return velocity >= 0;
+    if (line - position >= gap) return velocity <= 0;
+    return false;
+}
+
 }  // namespace
 
 void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, int16_t figure, int16_t mode) {
@@ -100,6 +111,10 @@ void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, in
     const int16_t holder = BallState.holder;
     const bool heldByOther = holder != 0 && holder != figure + 1;
     const bool across = TravelsAcrossPitch(BallState.direction);
+    // What may still push the ball along the axis the keeper's mode watches.
+    const int axis = across ? 0 : 1;
+    const bool signKept = BallState.drag >= 0 && BallState.bounceKeep >= 0.0f;
+    const bool windAlong = windy && (across ? BallState.windX : BallState.windY) != 0;
     int maxz = 0;
     for (int tick = 0; tick < lookAhead; ++tick) {
         // A ball lying on the ground, or in someone's hands, swerves no more.
@@ -115,7 +130,16 @@ void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, in
         if (mode == 1) {
             const bool candidate =
                 across ? std::abs(f.X() - MatchCurX) < 150 && z < reach : std::abs(f.Y() - MatchCurY) < 10;
-            if (!candidate) continue;
+            if (!candidate) {
+                // Past the watched line and moving on away from it: no later
+                // tick can be a candidate either.
+                const bool pushed =
+                    !signKept || windAlong || (f.swerveTime > 0 && BallState.swerve[axis] != 0);
+                const bool away = across ? StaysAwayAlong(f.X(), f.vx, MatchCurX, 150, pushed)
+                                         : StaysAwayAlong(f.Y(), f.vy, MatchCurY, 10, pushed);
+                if (away) break;
+                continue;
+            }
         } else if (f.bounces > 0) {
             break;
         }

@@ -93,6 +93,38 @@ TEST_F(HighBallTest, ModeOneLooksWhereTheBallCrossesThePlayersLine) {
     EXPECT_EQ(BallPrediction.ticks, 29);
 }
 
+TEST_F(HighBallTest, ModeOneFollowsABallPastThePlayersLineThatSwerveOrWindBringsBack) {
+    MatchCurX = 800;
+    MatchCurY = 1000;
+    BallState.direction = 128;
+    // 100 beyond the player's line and moving on away: never back.
+    Ball(800, 1100, 50, 0, 2, 0);
+    Ball_PredictLanding(100, 800, 1000, kPlayer, 1);
+    EXPECT_EQ(BallPrediction.bestDistance, kNoMeetingPoint);
+    // A swerve back toward the line: within 10 of it at tick 15.
+    Ball(800, 1100, 50, 0, 2, 0);
+    BallState.swerve[1] = -(1 << 16);
+    BallState.swerveTime = 40;
+    Ball_PredictLanding(100, 800, 1000, kPlayer, 1);
+    EXPECT_EQ(BallPrediction.ticks, 15);
+    EXPECT_EQ(BallPrediction.y, 996);
+    // The wind does the same to a ball in the air.
+    BallState.swerve[1] = 0;
+    BallState.swerveTime = 0;
+    BallState.windY = -(1 << 16);
+    Ball(800, 1100, 50, 0, 2, 0);
+    Ball_PredictLanding(100, 800, 1000, kPlayer, 1);
+    EXPECT_EQ(BallPrediction.ticks, 15);
+    // Across the pitch the player's x is the line, 150 wide.
+    BallState.windY = 0;
+    BallState.windX = -(1 << 16);
+    BallState.direction = 64;
+    Ball(1000, 1000, 50, 2, 0, 0);
+    Ball_PredictLanding(100, 800, 1000, kPlayer, 1);
+    EXPECT_NE(BallPrediction.bestDistance, kNoMeetingPoint);
+    EXPECT_LT(BallPrediction.x, 950);
+}
+
 TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     BallState.gravity = 1 << 16;
     Ball(500, 500, 0, 4, 0, 20);
