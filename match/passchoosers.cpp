@@ -328,8 +328,8 @@ int16_t Match_OpponentAhead(int16_t figure) {
     const int opponents = (TeamOf(figure) ^ 1) * kTeamFigures;
     for (int16_t q = int16_t(opponents); q < opponents + kTeamFigures; ++q) {
         const MatchFigure& o = MatchFigures[q];
-        if (o.off != 0 || MatchPlayerCanAct(q) == 0) continue;
-        if (std::abs(qx - o.x) <= 7 && std::abs(qy - o.y) <= 7) return int16_t(q + 1);
+        if (o.off != 0 || std::abs(qx - o.x) > 7 || std::abs(qy - o.y) > 7) continue;
+        if (MatchPlayerCanAct(q) != 0) return int16_t(q + 1);
     }
     return 0;
 }
