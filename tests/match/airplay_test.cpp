@@ -253,6 +253,7 @@ TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
 TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     int fouls = 0;
     GameSeedRandom(2);
+    RefereeFavours = 0;  // the referee leans to nobody, whatever a test before left
     for (int i = 0; i < 50; ++i) {
         PlaceFigure(kAirPlayer, 796, 1000, 121);
         MatchPhase = kPhaseOpenPlay;
