@@ -3,9 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#if defined(__SSE__)
-#include <xmmintrin.h>
-#endif
 
 #include "match/matchclock.h"
 #include "match/matchengine.h"
@@ -50,32 +47,34 @@ uint16_t ArcSector(int across, int ahead, int n) {
 
 // The tangents of the edges between the 256-step directions of the first
 // eighth of a turn: edge k lies at k + 0.5 steps.  The ratio range 0..1 is
-// cut into 1024 even buckets; the edges lie more than a bucket apart, so a
+// cut into 4096 even buckets; the edges lie more than a bucket apart, so a
 // bucket holds at most one of them: each bucket keeps the count of edges
-// below its start, the edge inside it (32, whose tangent 2 lies above
-// every ratio, when there is none) and whether no edge lies inside it or
-// within a bucket's width of it (clear).
-constexpr int kRatioBuckets = 1024;
-constexpr double kClearMargin = 1.0 / kRatioBuckets;
+// below its start, flagged when an edge lies inside the bucket or within
+// the margin of it, and the edge inside it (32, whose tangent 2 lies above
+// every ratio, when there is none).
+constexpr int kRatioBuckets = 4096;
+// Far wider than the single-precision ratio's error (half a unit in the
+// last place, six parts in 10^8 of a ratio no greater than 1).
+constexpr double kClearMargin = 1.0 / (1 << 20);
+constexpr uint8_t kNearEdge = 0x80;
 struct EighthEdges {
     double tangent[33];
-    uint8_t below[kRatioBuckets + 1];
+    uint8_t below[kRatioBuckets + 1];  // or'ed with kNearEdge near an edge
     uint8_t inside[kRatioBuckets + 1];
-    bool clear[kRatioBuckets + 1];
     EighthEdges() {
         for (int k = 0; k < 32; ++k) tangent[k] = std::tan((k + 0.5) / (256.0 * kInverseFullTurn));
         tangent[32] = 2.0;
         for (int bucket = 0; bucket <= kRatioBuckets; ++bucket) {
             const double start = double(bucket) / kRatioBuckets, end = double(bucket + 1) / kRatioBuckets;
-            below[bucket] = 0;
+            uint8_t count = 0;
             inside[bucket] = 32;
-            clear[bucket] = true;
+            bool clear = true;
             for (int k = 0; k < 32; ++k) {
-                if (tangent[k] < start) ++below[bucket];
+                if (tangent[k] < start) ++count;
                 if (tangent[k] >= start && tangent[k] < end) inside[bucket] = uint8_t(k);
-                if (tangent[k] >= start - kClearMargin && tangent[k] < end + kClearMargin)
-                    clear[bucket] = false;
+                if (tangent[k] >= start - kClearMargin && tangent[k] < end + kClearMargin) clear = false;
             }
+            below[bucket] = uint8_t(count | (clear ? 0 : kNearEdge));
         }
     }
 };
@@ -91,17 +90,17 @@ const EighthEdges& Edges() {
 int StepsBelowExactRatio(const EighthEdges& edges, int minor, int major) {
     const double ratio = double(minor) / double(major);
     const int bucket = int(ratio * kRatioBuckets);
-    return edges.below[bucket] + (edges.tangent[edges.inside[bucket]] < ratio ? 1 : 0);
+    const int below = edges.below[bucket] & ~kNearEdge;
+    return below + (edges.tangent[edges.inside[bucket]] < ratio ? 1 : 0);
 }
 
 // Steps (0..32) from the nearer axis of a vector whose shorter side is
-// `minor` and longer side `major` (0 < minor <= major): the edges below
-// the ratio.  The processor's quick reciprocal (within 1.5 parts in 4096,
-// so the ratio is off by less than a bucket's width) finds the bucket
-// without a division; when that bucket is clear, no edge lies between the
-// quick ratio and the exact one, and the count below the bucket is the
-// answer.  Near an edge the exact ratio decides.  (Checked against the
-// division over every pair of sides up to 4096.)
+// `minor` and longer side `major` (0 < minor <= major <= 4096): the edges
+// below the ratio.  The single-precision ratio (both sides are exact in
+// single precision, and the division rounds to within the margin) finds
+// the bucket; when no edge lies near that bucket, none lies between the
+// single-precision ratio and the exact one, and the count below the bucket
+// is the answer.  Near an edge the exact ratio decides.
 // Near an edge, kept out of line so that the quick path stays small enough
 // to sit in its callers.
 [[gnu::noinline]] int StepsOffAxisNearEdge(int minor, int major) {
@@ -109,12 +108,11 @@ int StepsBelowExactRatio(const EighthEdges& edges, int minor, int major) {
 }
 
 inline int StepsOffAxis(int minor, int major) {
-#if defined(__SSE__)
-    const EighthEdges& edges = Edges();
-    const float quick = float(minor) * _mm_cvtss_f32(_mm_rcp_ss(_mm_set_ss(float(major))));
-    const int bucket = int(quick * kRatioBuckets);
-    if (bucket <= kRatioBuckets && edges.clear[bucket]) return edges.below[bucket];
-#endif
+    // A ratio no greater than 1 (a correctly rounded quotient of sides
+    // minor <= major cannot pass it), scaled by a power of two exactly.
+    const int bucket = int(float(minor) / float(major) * kRatioBuckets);
+    const uint8_t below = Edges().below[bucket];
+    if ((below & kNearEdge) == 0) return below;
     return StepsOffAxisNearEdge(minor, major);
 }
 
