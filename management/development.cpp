@@ -1,11 +1,13 @@
 #include "management/development.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 
 #include "database/Access.h"
 #include "database/training.h"
 #include "management/board.h"
+#include "support/bytes.h"
 #include "support/random.h"
 
 namespace {
@@ -75,17 +77,64 @@ struct StatCopy {
 // costs less in the weeks' inner loops.
 unsigned Rest(int draw, unsigned by) { return unsigned(draw) % by; }
 
-// r = 1 lowers the stat, r = 2 raises it.
-template <class Stats>
-void DriftBy(Stats& stats, int stat, int draw) {
-    const unsigned r = Rest(draw, 50);
-    if (r == 1) stats.Add(stat, -1);
-    if (r == 2) stats.Add(stat, 1);
-}
+// A drift week takes eight rounds of nine draws at once.
+constexpr int kDrawsPerRound = 9, kDriftDraws = 8 * kDrawsPerRound;
+
+// The weeks' draws straight from the generator, one by one or a drift
+// week's at a time.
+struct LiveDraws {
+    int Next() { return GameRandom(); }
+    const uint16_t* Take(int n) {
+        GameRandomBlock(block, std::min(n, kDriftDraws));
+        return block;
+    }
+    uint16_t block[kDriftDraws];
+};
+
+// The same draws for a run of many weeks, made a buffer at a time: Finish
+// leaves the generator just past the last draw read, where reading them one
+// by one would have left it.
+class BufferedDraws {
+  public:
+    BufferedDraws() : start_(GameRandomState()) {}
+    int Next() {
+        if (at_ == filled_) Refill();
+        return buffer_[at_++];
+    }
+    // The next n (at most a drift week's) draws, in place.
+    const uint16_t* Take(int n) {
+        if (filled_ - at_ < n) Refill();
+        const uint16_t* draws = buffer_ + at_;
+        at_ += n;
+        return draws;
+    }
+    void Finish() const {
+        GameSetRandomState(start_);
+        GameRandomSkip(read_ + uint32_t(at_));
+    }
+
+  private:
+    static constexpr int kSize = 1024;
+    static_assert(kDriftDraws < kSize);
+    // The unread draws move to the front and the generator, which stands
+    // just past the last of them, fills the rest.
+    void Refill() {
+        const int left = filled_ - at_;
+        std::copy(buffer_ + at_, buffer_ + filled_, buffer_);
+        read_ += uint32_t(at_);
+        GameRandomBlock(buffer_ + left, kSize - left);
+        at_ = 0;
+        filled_ = kSize;
+    }
+    uint32_t start_;
+    uint32_t read_ = 0;  // draws read before buffer_[0]
+    int at_ = 0, filled_ = 0;
+    uint16_t buffer_[kSize];
+};
 
 template <class Stats>
-void LoseOneBelow(Stats& stats, int stat, int range, int32_t e) {
-    if (int(Rest(GameRandom(), unsigned(range))) < e) stats.Add(stat, -1);
+void LoseOneBelow(Stats& stats, int stat, int draw, int range, int32_t e) {
+    if (int(Rest(draw, unsigned(range))) < e) stats.Add(stat, -1);
 }
 
 // Training-record counter of each stat that can grow, -1 for none.
@@ -129,42 +178,73 @@ void Grow(Stats& stats, int stat, int16_t record) {
     if (count < 255) ++count;
 }
 
-template <class Stats>
-void AgeOrDriftWeekOf(Stats& stats, bool keeper, int32_t d, int32_t s) {
-    if (d > s) {
-        const int32_t e = d - s;
-        LoseOneBelow(stats, 8, 150, e);
-        LoseOneBelow(stats, 9, keeper ? 400 : 200, e);
-        LoseOneBelow(stats, 11, 250, e);
-        LoseOneBelow(stats, 12, 300, e);
-        LoseOneBelow(stats, 18, 300, e);
-        return;
+// The drift week: each draw of a round changes its stat by the draw's
+// remainder. A drift draw lowers its stat at remainder 1 of 50 and raises
+// it at 2; a rise draw raises its stat at remainder 1 of 100.
+constexpr int kDriftStat[kDrawsPerRound] = {8, 9, 11, 10, 14, 19, 12, 15, 18};
+// Per place of the week, all ones for a rise draw.
+struct DriftPlaces {
+    uint16_t rise[kDriftDraws];
+};
+constexpr DriftPlaces MakeDriftPlaces() {
+    DriftPlaces places{};
+    for (int i = 0; i < kDriftDraws; ++i) {
+        const int place = i % kDrawsPerRound;
+        places.rise[i] = place == 4 || place == 5 ? 0xFFFF : 0;
     }
-    // Nine draws a round whatever they change, so the week's 72 are drawn
-    // at once and applied in the same order.
-    constexpr int kRounds = 8, kDrawsPerRound = 9;
-    int draws[kRounds * kDrawsPerRound];
-    GameRandomBlock(draws, kRounds * kDrawsPerRound);
-    const int* draw = draws;
-    for (int round = 0; round < kRounds; ++round) {
-        for (int stat : {8, 9, 11, 10}) DriftBy(stats, stat, *draw++);
-        for (int stat : {14, 19}) {
-            if (Rest(*draw++, 100) == 1) stats.Add(stat, 1);
+    return places;
+}
+constexpr DriftPlaces kDriftPlaces = MakeDriftPlaces();
+constexpr uint8_t kLower = 1, kRaise = 2;  // one bit each
+
+// One draw in 25 or fewer changes a stat: the week's changes are found in
+// one branch-free pass over its draws, then applied in draw order.
+template <class Stats>
+void DriftWeek(Stats& stats, const uint16_t* draws) {
+    uint8_t change[kDriftDraws];
+    for (int i = 0; i < kDriftDraws; ++i) {
+        // Remainder 1 of 100 is remainder 1 of 50 with an even quotient.
+        const uint16_t quotient = draws[i] / 50, rest = draws[i] - quotient * 50;
+        const uint16_t one = uint16_t(-(rest == 1)), two = uint16_t(-(rest == 2));
+        const uint16_t rise = kDriftPlaces.rise[i], even = uint16_t((quotient & 1) - 1);
+        const uint16_t lower = one & ~rise, raise = (two & ~rise) | (one & rise & even);
+        change[i] = uint8_t((lower & kLower) | (raise & kRaise));
+    }
+    static_assert(kDriftDraws % 8 == 0);
+    for (int first = 0; first < kDriftDraws; first += 8) {
+        // Eight places a word, the first in its lowest byte.
+        for (uint64_t word = recbits::LoadU64(change + first); word != 0; word &= word - 1) {
+            const int bit = std::countr_zero(word);
+            const int place = first + bit / 8;
+            stats.Add(kDriftStat[place % kDrawsPerRound], bit % 8 == 0 ? -1 : 1);
         }
-        for (int stat : {12, 15, 18}) DriftBy(stats, stat, *draw++);
     }
 }
 
+template <class Stats, class Draws>
+void AgeOrDriftWeekOf(Stats& stats, Draws& draws, bool keeper, int32_t d, int32_t s) {
+    if (d > s) {
+        const int32_t e = d - s;
+        LoseOneBelow(stats, 8, draws.Next(), 150, e);
+        LoseOneBelow(stats, 9, draws.Next(), keeper ? 400 : 200, e);
+        LoseOneBelow(stats, 11, draws.Next(), 250, e);
+        LoseOneBelow(stats, 12, draws.Next(), 300, e);
+        LoseOneBelow(stats, 18, draws.Next(), 300, e);
+        return;
+    }
+    DriftWeek(stats, draws.Take(kDriftDraws));
+}
+
 // `row` is the player's row of the per-position growth chances.
-template <class Stats>
-void GrowthWeekOf(Stats& stats, int row, int16_t record) {
-    if (int(Rest(GameRandom(), 100)) <= stats.Get(27) + 1) {
+template <class Stats, class Draws>
+void GrowthWeekOf(Stats& stats, Draws& draws, int row, int16_t record) {
+    if (int(Rest(draws.Next(), 100)) <= stats.Get(27) + 1) {
         for (int stat = 0; stat < 8; ++stat) {
-            if (int(Rest(GameRandom(), 100)) < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
+            if (int(Rest(draws.Next(), 100)) < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
         }
     }
     for (int stat : {10, 22}) {
-        if (int(Rest(GameRandom(), 100)) <= stats.Get(stat) + 1 && Rest(GameRandom(), 100) < 5)
+        if (int(Rest(draws.Next(), 100)) <= stats.Get(stat) + 1 && Rest(draws.Next(), 100) < 5)
             Grow(stats, stat, record);
     }
 }
@@ -185,7 +265,8 @@ void InjuryAttributeLoss(uint16_t player, int16_t injuryType) {
 
 void AgeOrDriftWeek(uint16_t player, int32_t d, int32_t s) {
     RecordStats stats{player};
-    AgeOrDriftWeekOf(stats, GetPlayerPosition(player) == 0, d, s);
+    LiveDraws draws;
+    AgeOrDriftWeekOf(stats, draws, GetPlayerPosition(player) == 0, d, s);
 }
 
 void WeeklyAgeingStep(uint16_t player) {
@@ -201,19 +282,22 @@ void WeeklyGrowthStep(uint16_t player) {
 
 void GrowthWeek(uint16_t player, int16_t record) {
     RecordStats stats{player};
-    GrowthWeekOf(stats, PositionRow(player), record);
+    LiveDraws draws;
+    GrowthWeekOf(stats, draws, PositionRow(player), record);
 }
 
 void PastCareerWeeks(uint16_t player, int32_t weeks, int32_t allowance) {
     // Thousands of weeks on one player: worked on a copy of the stats,
-    // stored once at the end.  Neither the player's position nor stat 27
-    // changes on the way.
+    // stored once at the end, with the draws made a buffer at a time.
+    // Neither the player's position nor stat 27 changes on the way.
     StatCopy stats(player);
     const bool keeper = GetPlayerPosition(player) == 0;
     const int row = PositionRow(player);
+    BufferedDraws draws;
     for (int32_t week = 0; week < weeks; ++week) {
-        GrowthWeekOf(stats, row, -1);
-        AgeOrDriftWeekOf(stats, keeper, (week / 52) * 4, allowance);
+        GrowthWeekOf(stats, draws, row, -1);
+        AgeOrDriftWeekOf(stats, draws, keeper, (week / 52) * 4, allowance);
     }
+    draws.Finish();
     stats.StoreTo(player);
 }

@@ -50,7 +50,11 @@ void GameRandomSkip(uint32_t n) {
     GameRandomStateWord = total.multiplier * GameRandomStateWord + total.increment;
 }
 
-void GameRandomBlock(int* out, int n) {
+namespace {
+
+// The block's draws as the type the caller keeps them in.
+template <class Out>
+void FillBlock(Out* out, int n) {
     uint32_t state = GameRandomStateWord;
     int i = 0;
     if (n >= kLanes) {
@@ -61,14 +65,19 @@ void GameRandomBlock(int* out, int n) {
         }
         constexpr Jump kStep = JumpOf(kLanes);
         for (; i + kLanes <= n; i += kLanes) {
-            for (int k = 0; k < kLanes; ++k) out[i + k] = Draw(lane[k]);
+            for (int k = 0; k < kLanes; ++k) out[i + k] = Out(Draw(lane[k]));
             state = lane[kLanes - 1];
             for (uint32_t& s : lane) s = kStep.multiplier * s + kStep.increment;
         }
     }
     for (; i < n; ++i) {
         state = state * kMultiplier + kIncrement;
-        out[i] = Draw(state);
+        out[i] = Out(Draw(state));
     }
     GameRandomStateWord = state;
 }
+
+}  // namespace
+
+void GameRandomBlock(int* out, int n) { FillBlock(out, n); }
+void GameRandomBlock(uint16_t* out, int n) { FillBlock(out, n); }

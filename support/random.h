@@ -19,6 +19,8 @@ inline int GameRandom() {
 // Fills out[0..n) with the next n draws and leaves the generator where n
 // calls of GameRandom would: the same numbers, computed eight at a time.
 void GameRandomBlock(int* out, int n);
+// The same draws kept in 16 bits, for passes that work on many at once.
+void GameRandomBlock(uint16_t* out, int n);
 // Leaves the generator where n calls of GameRandom would, in a few steps
 // whatever n: for loops that take a draw per item and read few of them.
 void GameRandomSkip(uint32_t n);

@@ -361,6 +361,54 @@ TEST_F(NewPlayersTest, PastCareerWeeksEqualTheWeeksOneByOne) {
     }
 }
 
+// A drift week read as the rule reads: eight rounds of nine draws in turn,
+// stats 8, 9, 11, 10 then 12, 15, 18 lowered at remainder 1 of 50 and
+// raised at 2, stats 14 and 19 raised at remainder 1 of 100.
+void DriftWeekByTheRule(uint16_t p) {
+    const auto add = [p](int16_t stat, int change) {
+        SetPlayerStat(p, stat, int16_t(GetPlayerStat(p, stat, 0) + change));
+    };
+    const auto drift = [&](int16_t stat) {
+        const int r = GameRandom() % 50;
+        if (r == 1) add(stat, -1);
+        if (r == 2) add(stat, 1);
+    };
+    for (int round = 0; round < 8; ++round) {
+        for (int16_t stat : {8, 9, 11, 10}) drift(stat);
+        for (int16_t stat : {14, 19}) {
+            if (GameRandom() % 100 == 1) add(stat, 1);
+        }
+        for (int16_t stat : {12, 15, 18}) drift(stat);
+    }
+}
+
+// Weeks of drift change the stats as the rule does, draw by draw, with the
+// stats at either end of their range and at their caps.
+TEST_F(NewPlayersTest, DriftWeeksFollowTheRuleDrawByDraw) {
+    GameSeedRandom(777);
+    for (int i = 0; i < 60; ++i) {
+        const uint16_t p = MakePlayer(-1, int16_t(i % 13), 20, 50);
+        for (int16_t s = 0; s < kStatCount; ++s) {
+            const int r = GameRandom() % 6;
+            SetPlayerStat(p, s, int16_t(r == 0 ? 0 : r == 1 ? 100 : r == 2 ? 1 : GameRandom() % 101));
+        }
+        for (int week = 0; week < 200; ++week) {
+            const PlayerRecord start = PlayerRecords[p];
+            const uint32_t seed = GameRandomState();
+            DriftWeekByTheRule(p);
+            const PlayerRecord expected = PlayerRecords[p];
+            const uint32_t after = GameRandomState();
+
+            PlayerRecords[p] = start;
+            GameSetRandomState(seed);
+            AgeOrDriftWeek(p, 0, 1);
+            ASSERT_EQ(GameRandomState(), after);
+            ASSERT_EQ(std::memcmp(expected.bytes, PlayerRecords[p].bytes, sizeof expected.bytes), 0)
+                << "player " << i << " week " << week;
+        }
+    }
+}
+
 TEST_F(NewPlayersTest, GrowthFollowsThePositionTableAndIsCountedForTheUser) {
     MakeClub(3);
     MakeClub(4);
