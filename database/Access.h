@@ -7,7 +7,10 @@
 // print their message and end the program through FatalExit; setters
 // ignore what they cannot store.
 #pragma once
+#include <algorithm>
 #include <cstdint>
+
+#include "support/bytes.h"
 
 // ---------------------------------------------------------------------------
 // Sizes
@@ -103,6 +106,58 @@ extern ClubNameRecord ClubNameRecords[kClubCount + 1];
 extern ClubBidEntry ClubBids[kClubCount];
 extern AgentRecord AgentRecords[kAgentCount];
 extern ClubFinanceRecord ClubFinanceRecords[kClubCount];
+
+// ---------------------------------------------------------------------------
+// The record fields the getters below read in line: the daily walks over
+// the tables call them hundreds of millions of times a season.
+
+namespace playerrec {
+constexpr int kClub = kPlayerClubOffset;
+constexpr int kLoanClub = 130;
+constexpr recbits::BitField kHalvornB{84, 14, 1}, kPosition{88, 28, 4}, kFlag95{92, 31, 1},
+    kNationality{100, 12, 8}, kAgent{120, 19, 9};
+
+// Stat index -> byte within the record and cap group (0 none).
+struct StatSlot {
+    uint8_t byte;
+    uint8_t group;
+};
+constexpr StatSlot kStatMap[kStatCount] = {
+    {28, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {34, 1}, {20, 2}, {21, 2},
+    {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2}, {37, 0}, {38, 0}, {39, 2}, {40, 2},
+    {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
+};
+constexpr int kAbilityStat = 27;
+
+// The cap of a stat's group: by ability for the physical stats, by the
+// player's number for the technical ones.
+constexpr int StatCap(uint16_t player, int ability, int index) {
+    if (kStatMap[index].group == 1) return ability / 2 + 50 + index;
+    if (kStatMap[index].group == 2) return player % 20 + index / 2 + 80;
+    return 100;
+}
+
+// The number names a record in use (1 .. PlayerCount - 1).
+inline bool InUse(uint16_t player) { return player != 0 && player < PlayerCount && player < kMaxPlayers; }
+inline const uint8_t* Bytes(uint16_t player) { return PlayerRecords[player].bytes; }
+
+// A getter's stop for a number not in use: player 0 ends the game
+// silently, any other prints the getter's message (its %d the number) and
+// ends it.
+[[noreturn]] void StopOnBadNumber(uint16_t player, const char* message);
+// A getter without a message: player 0 ends the game, any other number not
+// in use reads 0.
+uint16_t ZeroUnlessPlayerZero(uint16_t player);
+}  // namespace playerrec
+
+namespace clubrec {
+constexpr recbits::BitField kDivision{0, 28, 3}, kNation{22, 0, 8}, kControl{50, 11, 3}, kRep{50, 14, 6};
+
+inline bool InUse(int16_t club) { return club >= 0 && club < kClubCount; }
+inline const uint8_t* Bytes(int16_t club) { return ClubRecords[club].bytes; }
+// Prints the getter's message (its %d the club) and ends the game.
+[[noreturn]] void StopOnBadNumber(int16_t club, const char* message);
+}  // namespace clubrec
 
 // ---------------------------------------------------------------------------
 // Players
@@ -204,7 +259,13 @@ void SetPlayerCaretaker(uint16_t player, int16_t value);
 uint16_t GetPlayerFitness(uint16_t player);
 void SetPlayerFitness(uint16_t player, int16_t value);
 // 13 when the second halvorn flag is set, else the stored position.
-uint16_t GetPlayerPosition(uint16_t player);
+inline uint16_t GetPlayerPosition(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Position of neg player : '%d'\n");
+    const uint8_t* r = playerrec::Bytes(player);
+    if (recbits::ReadField(r, playerrec::kHalvornB) != 0) return 13;
+    return uint16_t(recbits::ReadField(r, playerrec::kPosition));
+}
 // Always the stored position bits.
 uint16_t GetPlayerPosition2(uint16_t player);
 void SetPlayerPosition(uint16_t player, int16_t value);
@@ -221,7 +282,11 @@ void SetPlayerSusp(uint16_t player, int16_t value);
 uint16_t GetPlayerAssists(uint16_t player);
 uint16_t GetPlayerTotalAssists(uint16_t player);
 void SetPlayerAssists(uint16_t player, int16_t value);
-uint16_t GetPlayerFlag95(uint16_t player);
+inline uint16_t GetPlayerFlag95(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        return playerrec::ZeroUnlessPlayerZero(player);
+    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kFlag95));
+}
 void SetPlayerFlag95(uint16_t player, int16_t value);
 
 uint16_t GetPlayerMorale(uint16_t player);
@@ -243,7 +308,11 @@ uint16_t GetPlayerLoanPeriod(uint16_t player);
 void SetPlayerLoanPeriod(uint16_t player, int16_t value);
 uint16_t GetPlayerMoM(uint16_t player);
 void SetPlayerMoM(uint16_t player, int16_t value);
-uint16_t GetPlayerNationality(uint16_t player);
+inline uint16_t GetPlayerNationality(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Nationality of neg player : '%d'\n");
+    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kNationality));
+}
 void SetPlayerNationality(uint16_t player, int16_t value);
 // The player's look: three 3-bit codes taken from the database record.
 uint16_t GetPlayerSkinColour(uint16_t player);
@@ -334,13 +403,21 @@ uint16_t GetPlayerCupFlag4(uint16_t player);
 void SetPlayerCupFlag4(uint16_t player, int16_t value);
 uint16_t GetPlayerCupFlag5(uint16_t player);
 void SetPlayerCupFlag5(uint16_t player, int16_t value);
-uint16_t GetPlayerAgent(uint16_t player);
+inline uint16_t GetPlayerAgent(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Agent of neg player : '%d'\n");
+    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kAgent));
+}
 void SetPlayerAgent(uint16_t player, int16_t value);
 uint16_t GetPlayerFlag123(uint16_t player);
 void SetPlayerFlag123(uint16_t player, int16_t value);
 
 // 0..1200, or kNoClub.
-uint16_t GetPlayerClub(uint16_t player);
+inline uint16_t GetPlayerClub(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Club of neg player : '%d'\n");
+    return recbits::LoadU16(playerrec::Bytes(player) + playerrec::kClub);
+}
 void SetPlayerClub(uint16_t player, int16_t value);
 // Moves on whenever a player joins or leaves the club through
 // SetPlayerClub or one of its players' position or manager flags is set:
@@ -370,7 +447,11 @@ const uint32_t* PlayerClubWords();
 // count of 0) while no words are kept or for a number that is not a club's.
 // Good until the next change of a player's club words.
 const uint16_t* KeptClubMembers(int16_t club, int* count);
-uint16_t GetPlayerLoanClub(uint16_t player);
+inline uint16_t GetPlayerLoanClub(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get LoanClub of neg player : '%d'\n");
+    return recbits::LoadU16(playerrec::Bytes(player) + playerrec::kLoanClub);
+}
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 
 // Cup-tied club per competition slot 0..6 and row 0..8 (slots 4-6 always
@@ -384,7 +465,26 @@ void SetPlayerScoutRecommended(uint16_t player, int16_t value);
 
 // A stat 0..27 as the game reads it: position bonus for stats 0..7 when
 // positionFactor is not 0, the caps of the stat's group, then 1..99.
-int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor);
+inline int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Stat of invalid player : '%d'\n");
+    if (index < 0 || index >= kStatCount) return 0;
+    const uint8_t* r = playerrec::Bytes(player);
+    int value = r[playerrec::kStatMap[index].byte];
+    const int ability = r[playerrec::kStatMap[playerrec::kAbilityStat].byte];
+    if (positionFactor != 0 && index < 8) {
+        const int position = int(recbits::ReadField(r, playerrec::kPosition));
+        if (position < kPlayerPositionCount) {
+            // Both divisions are 16-bit, as the ratings were tuned with them.
+            const int16_t q = int16_t(int16_t(ability * positionFactor * 52) / 100);
+            value += int16_t(int16_t(q * kPositionGrowthChance[position][index]) / 100);
+        }
+    }
+    value = std::min(value, playerrec::StatCap(player, ability, index));
+    if (value == 0) value = 1;
+    if (value > 99) value = 99;
+    return int16_t(value);
+}
 // Several stats without a position bonus, out[i] as GetPlayerStat(player,
 // indexes[i], 0) gives it, with one check of the number for them all.
 void GetPlayerStats(uint16_t player, const int16_t* indexes, int count, int16_t* out);
@@ -425,7 +525,9 @@ int16_t ClubOrNone(int16_t club);
 int32_t GetClubBalance(int16_t club);
 void SetClubBalance(int16_t club, int32_t value);
 void AddClubBalance(int16_t club, int32_t amount);
-uint16_t GetClubDivision(int16_t club);
+inline uint16_t GetClubDivision(int16_t club) {
+    return clubrec::InUse(club) ? uint16_t(recbits::ReadField(clubrec::Bytes(club), clubrec::kDivision)) : 0;
+}
 void SetClubDivision(int16_t club, int16_t value);
 
 uint16_t GetClubStandStyle0(int16_t club);
@@ -447,11 +549,21 @@ void SetClubStandCapacity3(int16_t club, int16_t value);
 
 uint16_t GetClubBaseRep(int16_t club);
 void SetClubBaseRep(int16_t club, int16_t value);
-uint16_t GetClubRep(int16_t club);
+inline uint16_t GetClubRep(int16_t club) {
+    if (!clubrec::InUse(club)) [[unlikely]]
+        clubrec::StopOnBadNumber(club, "Trying to get Rep of neg club : '%d'\n");
+    return uint16_t(recbits::ReadField(clubrec::Bytes(club), clubrec::kRep));
+}
 void SetClubRep(int16_t club, int16_t value);
-uint16_t GetClubControl(int16_t club);
+inline uint16_t GetClubControl(int16_t club) {
+    if (!clubrec::InUse(club)) [[unlikely]]
+        clubrec::StopOnBadNumber(club, "Trying to get control of neg club : '%d'\n");
+    return uint16_t(recbits::ReadField(clubrec::Bytes(club), clubrec::kControl));
+}
 void SetClubControl(int16_t club, int16_t value);
-uint16_t GetClubNation(int16_t club);
+inline uint16_t GetClubNation(int16_t club) {
+    return clubrec::InUse(club) ? uint16_t(recbits::ReadField(clubrec::Bytes(club), clubrec::kNation)) : 0;
+}
 void SetClubNation(int16_t club, int16_t value);
 int32_t GetClubAvgAttendanceField(int16_t club);
 void SetClubAvgAttendance(int16_t club, int32_t value);

@@ -33,13 +33,17 @@ ClubBidEntry ClubBids[kClubCount];
 
 namespace {
 
-constexpr BitField kBalance{0, 0, 28}, kDivision{0, 28, 3};
+using clubrec::kControl;
+using clubrec::kDivision;
+using clubrec::kNation;
+using clubrec::kRep;
+constexpr BitField kBalance{0, 0, 28};
 constexpr BitField kStandStyle[4] = {{4, 24, 3}, {4, 16, 3}, {4, 8, 3}, {4, 0, 3}};
 constexpr BitField kStandCapacity[4] = {{4, 27, 5}, {4, 19, 5}, {4, 11, 5}, {4, 3, 5}};
 constexpr BitField kBaseRep{8, 0, 5}, kSaleFee{8, 5, 26};
 constexpr int kSalePlayer = 12;
 constexpr BitField kSaleTag{14, 0, 8}, kSaleDay{14, 8, 5}, kSaleMonth{14, 20, 4}, kSaleYear{14, 13, 7};
-constexpr BitField kBuyFee{18, 0, 26}, kNation{22, 0, 8};
+constexpr BitField kBuyFee{18, 0, 26};
 constexpr int kBuyPlayer = 26;
 constexpr BitField kBuyDay{28, 0, 5}, kBuyMonth{28, 5, 4}, kBuyYear{28, 17, 7}, kBuyTag{28, 9, 8};
 constexpr BitField kCrowd{32, 0, 17};
@@ -50,7 +54,7 @@ constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinDay{42, 22, 5},
     kWinTag{42, 14, 8};
 constexpr BitField kWinYear{46, 0, 7}, kDefeatFor{46, 7, 5}, kDefeatAgainst{46, 12, 5}, kDefeatTag{46, 17, 8},
     kDefeatDay{46, 25, 5};
-constexpr BitField kDefeatMonth{50, 0, 4}, kDefeatYear{50, 4, 7}, kControl{50, 11, 3}, kRep{50, 14, 6};
+constexpr BitField kDefeatMonth{50, 0, 4}, kDefeatYear{50, 4, 7};
 constexpr BitField kAvgAttendance{54, 0, 17}, kXCoord{54, 17, 8}, kYCoord{58, 0, 8};
 constexpr int kSeasonLoans = 62;
 constexpr int kBidShortList = 63;
@@ -107,19 +111,12 @@ uint8_t* Rec(int16_t club) { return ClubRecords[club].bytes; }
 // the message names negative clubs, but a number past the table is the same
 // program error and must not read beyond it.
 void CheckGet(int16_t club, const char* message) {
-    if (!IsClubNumber(club)) {
-        std::printf(message, int(club));
-        FatalExit();
-    }
+    if (!IsClubNumber(club)) clubrec::StopOnBadNumber(club, message);
 }
 
 uint32_t Get(int16_t club, BitField f, const char* message) {
     CheckGet(club, message);
     return ReadField(Rec(club), f);
-}
-
-uint16_t GetQuiet(int16_t club, BitField f) {
-    return IsClubNumber(club) ? uint16_t(ReadField(Rec(club), f)) : 0;
 }
 
 void SetClamped(int16_t club, BitField f, int value, int low, int high) {
@@ -221,6 +218,11 @@ constexpr int32_t kHeadChangeMoney[6][10] = {
 
 }  // namespace
 
+void clubrec::StopOnBadNumber(int16_t club, const char* message) {
+    std::printf(message, int(club));
+    FatalExit();
+}
+
 // --- addresses -------------------------------------------------------------
 
 ClubRecord* GetClubRecordAddress(int16_t club) { return IsClubNumber(club) ? &ClubRecords[club] : nullptr; }
@@ -241,7 +243,6 @@ void AddClubBalance(int16_t club, int32_t amount) {
     int64_t balance = int64_t(GetClubBalance(club)) + amount;
     WriteField(Rec(club), kBalance, uint32_t(std::clamp<int64_t>(balance, 0, kMaxBalance)));
 }
-uint16_t GetClubDivision(int16_t club) { return GetQuiet(club, kDivision); }
 void SetClubDivision(int16_t club, int16_t value) { SetClamped(club, kDivision, value, 0, 7); }
 
 // --- stands ----------------------------------------------------------------
@@ -283,13 +284,8 @@ uint16_t GetClubBaseRep(int16_t club) {
     return uint16_t(ReadField(Rec(club), kBaseRep));
 }
 void SetClubBaseRep(int16_t club, int16_t value) { SetClamped(club, kBaseRep, value, 0, 24); }
-uint16_t GetClubRep(int16_t club) { return Get(club, kRep, "Trying to get Rep of neg club : '%d'\n"); }
 void SetClubRep(int16_t club, int16_t value) { SetClamped(club, kRep, value, 3, 63); }
-uint16_t GetClubControl(int16_t club) {
-    return Get(club, kControl, "Trying to get control of neg club : '%d'\n");
-}
 void SetClubControl(int16_t club, int16_t value) { SetClamped(club, kControl, value, 0, 1); }
-uint16_t GetClubNation(int16_t club) { return GetQuiet(club, kNation); }
 void SetClubNation(int16_t club, int16_t value) {
     if (value > 116) value = HVW_GetViewedCountry();
     SetClamped(club, kNation, value, 0, 255);

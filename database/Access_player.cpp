@@ -41,8 +41,8 @@ constexpr int kClause4 = 68;
 constexpr int kClause5 = 72;
 constexpr int kClause6 = 76;
 constexpr int kClause7 = 80;
-constexpr int kClub = kPlayerClubOffset;
-constexpr int kLoanClub = 130;
+using playerrec::kClub;
+using playerrec::kLoanClub;
 constexpr int kCupTable = 132;
 constexpr int kCupRows = 9;
 constexpr int kCupSlots = 7;
@@ -52,16 +52,21 @@ constexpr BitField kCareerGoals{56, 0, 10}, kAge{56, 10, 6}, kCareerApps{56, 16,
 constexpr BitField kInitial{60, 0, 5}, kSaleStatus{60, 5, 1}, kClause2{60, 6, 1}, kClause3{60, 7, 1},
     kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kIntDuty{60, 10, 1}, kTxList{60, 11, 1}, kTxReq{60, 12, 1},
     kPerf{60, 14, 6}, kContract{60, 20, 6}, kFatigue{60, 26, 6};
-constexpr BitField kGoals{84, 0, 7}, kFans{84, 7, 6}, kHalvorn{84, 13, 1}, kHalvornB{84, 14, 1},
-    kEuroBan{84, 15, 1}, kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7}, kIntGoals87{84, 25, 7};
+using playerrec::kAgent;
+using playerrec::kFlag95;
+using playerrec::kHalvornB;
+using playerrec::kNationality;
+using playerrec::kPosition;
+constexpr BitField kGoals{84, 0, 7}, kFans{84, 7, 6}, kHalvorn{84, 13, 1}, kEuroBan{84, 15, 1},
+    kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7}, kIntGoals87{84, 25, 7};
 constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7}, kCaretaker{88, 21, 1},
-    kFitness{88, 22, 6}, kPosition{88, 28, 4};
+    kFitness{88, 22, 6};
 constexpr BitField kField92{92, 0, 7}, kShirt{92, 7, 5}, kExperience{92, 12, 6}, kSusp{92, 18, 5},
-    kAssists{92, 23, 8}, kFlag95{92, 31, 1};
+    kAssists{92, 23, 8};
 constexpr BitField kMorale{96, 0, 6}, kField96{96, 6, 6}, kReputation{96, 12, 6}, kIT{96, 18, 6},
     kIP{96, 24, 7}, kLoanList{96, 31, 1};
-constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kNationality{100, 12, 8}, kSkinColour{100, 20, 3},
-    kHairColour{100, 23, 3}, kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
+constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kSkinColour{100, 20, 3}, kHairColour{100, 23, 3},
+    kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
 constexpr BitField kBanWait{104, 0, 2}, kSetting3{104, 2, 2}, kSetting2{104, 4, 2}, kSetting1{104, 6, 2},
     kSetting4{104, 8, 4}, kField105{104, 12, 6}, kCareerAppsAsSub{104, 18, 11}, kFlag107{104, 29, 1},
     kLoanTrial{104, 30, 1}, kFlag107Bit7{104, 31, 1};
@@ -72,22 +77,15 @@ constexpr BitField kCaps116{116, 0, 7}, kField116{116, 7, 7}, kField117{116, 14,
 constexpr BitField kField120Bit0{120, 0, 1}, kField120{120, 1, 8}, kField120Bits9{120, 9, 2},
     kFlag120Bit11{120, 11, 1}, kFlag120Bit12{120, 12, 1}, kCupFlag0{120, 13, 1}, kCupFlag1{120, 14, 1},
     kCupFlag2{120, 15, 1}, kCupFlag3{120, 16, 1}, kCupFlag4{120, 17, 1}, kCupFlag5{120, 18, 1},
-    kAgent{120, 19, 9}, kFlag123{120, 30, 1};
+    kFlag123{120, 30, 1};
 constexpr BitField kScoutRecommended{258, 0, 1};
 
 constexpr int32_t kMaxClauseAmount = 100000000;
 
-// Stat index -> byte within the record and cap group (0 none).
-struct StatSlot {
-    uint8_t byte;
-    uint8_t group;
-};
-constexpr StatSlot kStatMap[kStatCount] = {
-    {28, 1}, {29, 1}, {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {34, 1}, {20, 2}, {21, 2},
-    {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2}, {37, 0}, {38, 0}, {39, 2}, {40, 2},
-    {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
-};
-constexpr int kAbilityStat = 27;
+using playerrec::kAbilityStat;
+using playerrec::kStatMap;
+using playerrec::StatCap;
+using playerrec::StatSlot;
 constexpr int kFirstStatByte = 20;
 constexpr bool StatsFillOneBlock() {
     bool seen[kStatCount] = {};
@@ -197,14 +195,6 @@ void RefreshMarketKey(uint16_t player) {
     if (g_keptTables && player < g_keptBuilt) KeepTableEntry(player);
 }
 
-// The cap of a stat's group: by ability for the physical stats, by the
-// player's number for the technical ones.
-int StatCap(uint16_t player, int ability, int index) {
-    if (kStatMap[index].group == 1) return ability / 2 + 50 + index;
-    if (kStatMap[index].group == 2) return player % 20 + index / 2 + 80;
-    return 100;
-}
-
 // Player 0 is a program error that ends the game silently.
 void StopOnPlayerZero(uint16_t player) {
     if (player == 0) FatalExit();
@@ -212,11 +202,7 @@ void StopOnPlayerZero(uint16_t player) {
 
 // Checks of a getter with a message.
 void CheckGet(uint16_t player, const char* message) {
-    StopOnPlayerZero(player);
-    if (!IsPlayerNumber(player)) {
-        std::printf(message, int(player));
-        FatalExit();
-    }
+    if (!IsPlayerNumber(player)) playerrec::StopOnBadNumber(player, message);
 }
 
 uint16_t Get(uint16_t player, BitField f, const char* message) {
@@ -226,8 +212,8 @@ uint16_t Get(uint16_t player, BitField f, const char* message) {
 
 // A getter without a message reads 0 for a number not in use.
 uint16_t GetQuiet(uint16_t player, BitField f) {
-    StopOnPlayerZero(player);
-    return IsPlayerNumber(player) ? uint16_t(ReadField(Rec(player), f)) : 0;
+    return IsPlayerNumber(player) ? uint16_t(ReadField(Rec(player), f))
+                                  : playerrec::ZeroUnlessPlayerZero(player);
 }
 
 // True when a setter may write the record.
@@ -307,6 +293,17 @@ int CupOffset(int slot, int row) {
 }
 
 }  // namespace
+
+void playerrec::StopOnBadNumber(uint16_t player, const char* message) {
+    StopOnPlayerZero(player);
+    std::printf(message, int(player));
+    FatalExit();
+}
+
+uint16_t playerrec::ZeroUnlessPlayerZero(uint16_t player) {
+    StopOnPlayerZero(player);
+    return 0;
+}
 
 bool IsValidPlayer(uint16_t player) { return IsPlayerNumber(player); }
 
@@ -582,11 +579,6 @@ uint16_t GetPlayerFitness(uint16_t player) {
     return Get(player, kFitness, "Trying to get Fitness of neg player : '%d'\n");
 }
 void SetPlayerFitness(uint16_t player, int16_t value) { SetClamped(player, kFitness, value, 60); }
-uint16_t GetPlayerPosition(uint16_t player) {
-    CheckGet(player, "Trying to get Position of neg player : '%d'\n");
-    if (ReadField(Rec(player), kHalvornB) != 0) return 13;
-    return uint16_t(ReadField(Rec(player), kPosition));
-}
 uint16_t GetPlayerPosition2(uint16_t player) {
     return Get(player, kPosition, "Trying to get Position of neg player : '%d'\n");
 }
@@ -630,7 +622,6 @@ uint16_t GetPlayerTotalAssists(uint16_t player) {
     return uint16_t(ReadField(Rec(player), kAssists) + ReadField(Rec(player), kAssists2));
 }
 void SetPlayerAssists(uint16_t player, int16_t value) { SetClamped(player, kAssists, value, 127); }
-uint16_t GetPlayerFlag95(uint16_t player) { return GetQuiet(player, kFlag95); }
 void SetPlayerFlag95(uint16_t player, int16_t value) { SetMasked(player, kFlag95, value); }
 
 // --- word at 96 ------------------------------------------------------------
@@ -684,9 +675,6 @@ uint16_t GetPlayerMoM(uint16_t player) {
     return Get(player, kMoM, "Trying to get m.o.m of neg player : '%d'\n");
 }
 void SetPlayerMoM(uint16_t player, int16_t value) { SetClamped(player, kMoM, value, 63); }
-uint16_t GetPlayerNationality(uint16_t player) {
-    return Get(player, kNationality, "Trying to get Nationality of neg player : '%d'\n");
-}
 void SetPlayerNationality(uint16_t player, int16_t value) {
     SetZeroOutside(player, kNationality, value, 116);
 }
@@ -820,9 +808,6 @@ uint16_t GetPlayerCupFlag4(uint16_t player) { return GetQuiet(player, kCupFlag4)
 void SetPlayerCupFlag4(uint16_t player, int16_t value) { SetMasked(player, kCupFlag4, value); }
 uint16_t GetPlayerCupFlag5(uint16_t player) { return GetQuiet(player, kCupFlag5); }
 void SetPlayerCupFlag5(uint16_t player, int16_t value) { SetMasked(player, kCupFlag5, value); }
-uint16_t GetPlayerAgent(uint16_t player) {
-    return Get(player, kAgent, "Trying to get Agent of neg player : '%d'\n");
-}
 void SetPlayerAgent(uint16_t player, int16_t value) {
     SetZeroOutside(player, kAgent, value, kAgentCount - 1);
 }
@@ -831,9 +816,6 @@ void SetPlayerFlag123(uint16_t player, int16_t value) { SetMasked(player, kFlag1
 
 // --- clubs and the cup table -----------------------------------------------
 
-uint16_t GetPlayerClub(uint16_t player) {
-    return GetU16(player, kClub, "Trying to get Club of neg player : '%d'\n");
-}
 void SetPlayerClub(uint16_t player, int16_t value) {
     if (!CanSet(player)) return;
     TouchClubOf(player);
@@ -843,9 +825,6 @@ void SetPlayerClub(uint16_t player, int16_t value) {
 }
 
 uint32_t ClubPlayersStamp(int16_t club) { return IsClubNumber(club) ? g_clubPlayersStamp[club] : 0; }
-uint16_t GetPlayerLoanClub(uint16_t player) {
-    return GetU16(player, kLoanClub, "Trying to get LoanClub of neg player : '%d'\n");
-}
 void SetPlayerLoanClub(uint16_t player, int16_t value) {
     if (CanSet(player)) StoreU16(Rec(player) + kLoanClub, ClubFieldValue(value));
     RefreshMarketKey(player);
@@ -914,26 +893,6 @@ void SetPlayerScoutRecommended(uint16_t player, int16_t value) {
 }
 
 // --- stats -----------------------------------------------------------------
-
-int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFactor) {
-    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
-    if (index < 0 || index >= kStatCount) return 0;
-    const uint8_t* r = Rec(player);
-    int value = r[kStatMap[index].byte];
-    int ability = r[kStatMap[kAbilityStat].byte];
-
-    int position = int(ReadField(r, kPosition));
-    if (positionFactor != 0 && index < 8 && position < kPlayerPositionCount) {
-        // Both divisions are 16-bit, as the ratings were tuned with them.
-        int16_t q = int16_t(int16_t(ability * positionFactor * 52) / 100);
-        int16_t bonus = int16_t(int16_t(q * kPositionGrowthChance[position][index]) / 100);
-        value += bonus;
-    }
-    value = std::min(value, StatCap(player, ability, index));
-    if (value == 0) value = 1;
-    if (value > 99) value = 99;
-    return int16_t(value);
-}
 
 void GetPlayerStats(uint16_t player, const int16_t* indexes, int count, int16_t* out) {
     CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");

@@ -472,6 +472,20 @@ TEST_F(ClubDeathTest, GettersStopOnBadClubs) {
     EXPECT_FATAL(GetClubBidShortListId(3, 4, 0), "Trying to get bid short list of neg bid : '4'");
     EXPECT_FATAL(GetClubBidShortListByte2(3, 0, 5), "Trying to get bid short list of neg slot : '5'");
     EXPECT_FATAL(GetClubCoach(-1, 0, 0), "Trying to get coach of neg Club : '-1'");
+    EXPECT_FATAL(GetClubRep(1200), "Trying to get Rep of neg club : '1200'");
+    EXPECT_FATAL(GetClubRep(-1), "Trying to get Rep of neg club : '-1'");
+    EXPECT_FATAL(GetClubControl(1200), "Trying to get control of neg club : '1200'");
+}
+
+TEST_F(ClubTest, QuietGettersReadZeroForBadClubs) {
+    SetClubDivision(0, 5);
+    SetClubNation(0, 7);
+    SetClubDivision(kClubCount - 1, 3);
+    EXPECT_EQ(GetClubDivision(kClubCount - 1), 3);
+    for (int16_t club : {int16_t(-1), int16_t(kClubCount), int16_t(-32768)}) {
+        EXPECT_EQ(GetClubDivision(club), 0);
+        EXPECT_EQ(GetClubNation(club), 0);
+    }
 }
 
 TEST_F(ClubTest, BaseRepReportsABadClubAndCarriesOn) {

@@ -569,6 +569,37 @@ TEST_F(PlayerDeathTest, GettersWithAMessageStopAtThePlayerCount) {
     EXPECT_FATAL(GetPlayerClub(60000), "Trying to get Club of neg player : '60000'");
 }
 
+// The getters the table walks read in line stop as the others do: player 0
+// silently, a number past the count or past the table (a damaged count)
+// with the getter's message; the quiet one reads 0.
+TEST_F(PlayerDeathTest, InLineGettersStopAsTheOthers) {
+    EXPECT_FATAL(GetPlayerPosition(kPlayers), "Trying to get Position of neg player : '100'");
+    EXPECT_FATAL(GetPlayerNationality(kPlayers), "Trying to get Nationality of neg player : '100'");
+    EXPECT_FATAL(GetPlayerAgent(kPlayers), "Trying to get Agent of neg player : '100'");
+    EXPECT_FATAL(GetPlayerLoanClub(kPlayers), "Trying to get LoanClub of neg player : '100'");
+    EXPECT_FATAL(GetPlayerStat(kPlayers, 3, 2), "Trying to get Stat of invalid player : '100'");
+    for (auto getter : {+[] { GetPlayerClub(0); }, +[] { GetPlayerStat(0, 27, 0); },
+                        +[] { GetPlayerFlag95(0); }, +[] { GetPlayerPosition(0); }}) {
+        EXPECT_EXIT(
+            {
+                SendStdoutToStderr();
+                std::printf("<");
+                getter();
+            },
+            ::testing::ExitedWithCode(1), "^<$");
+    }
+    PlayerCount = 50000;
+    EXPECT_FATAL(GetPlayerClub(kMaxPlayers), "Trying to get Club of neg player : '46000'");
+    EXPECT_FATAL(GetPlayerStat(kMaxPlayers + 10, 0, 0), "Trying to get Stat of invalid player : '46010'");
+}
+
+TEST_F(PlayerTest, InLineQuietGetterReadsZeroForANumberNotInUse) {
+    PlayerRecords[kPlayers].bytes[95] = 0x80;
+    PlayerRecords[kPlayers - 1].bytes[95] = 0x80;
+    EXPECT_EQ(GetPlayerFlag95(kPlayers), 0);
+    EXPECT_EQ(GetPlayerFlag95(kPlayers - 1), 1);
+}
+
 TEST_F(PlayerDeathTest, BadShirtsAndCupsStop) {
     EXPECT_FATAL(SetPlayerShirt(5, 17), "Trying excessive shirt '17'");
     EXPECT_FATAL(SetPlayerIntShirt(5, -1), "Trying excessive shirt '-1'");
