@@ -113,7 +113,10 @@ void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, in
     const bool across = TravelsAcrossPitch(BallState.direction);
     // What may still push the ball along the axis the keeper's mode watches.
     const int axis = across ? 0 : 1;
-    const bool signKept = BallState.drag >= 0 && BallState.bounceKeep >= 0.0f;
+    // Drag and bounces that keep no more than all of the speed cannot turn
+    // the ball round, nor grow its speed until the sum wraps.
+    const bool signKept = BallState.drag >= 0 && BallState.drag <= 1000 && BallState.bounceKeep >= 0.0f &&
+                          BallState.bounceKeep <= 1.0f;
     const bool windAlong = windy && (across ? BallState.windX : BallState.windY) != 0;
     int maxz = 0;
     for (int tick = 0; tick < lookAhead; ++tick) {
