@@ -271,6 +271,12 @@ std::vector<AbilityMemo> g_abilityMemo;
 
 }  // namespace
 
+void PrefetchPlayerAbility(uint16_t player) {
+    if (g_abilityMemo.empty() || player >= g_abilityMemo.size()) return;
+    __builtin_prefetch(&g_abilityMemo[player]);
+    __builtin_prefetch(reinterpret_cast<const char*>(&g_abilityMemo[player]) + sizeof(AbilityMemo) - 1);
+}
+
 int16_t RatePlayerAbility(uint16_t player, int16_t position) {
     if (position < 0 || position >= kValuePositions || !IsPlayerNumber(player))
         return RatePlayer(player, position, 0, 30, 130);

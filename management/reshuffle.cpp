@@ -80,8 +80,8 @@ int16_t Setting(uint16_t player, int selector) {
     }
 }
 
-Candidate MakeCandidate(uint16_t player) {
-    Candidate c{};
+void MakeCandidate(uint16_t player, Candidate& c) {
+    c = Candidate{};
     c.player = player;
     c.rating = RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)));
     int16_t stats[kValueColumns + 2];
@@ -100,7 +100,6 @@ Candidate MakeCandidate(uint16_t player) {
     c.fatigue = GetPlayerFatigue(player);
     c.flag107 = GetPlayerFlag107(player);
     for (int selector = 0; selector < 3; ++selector) c.settings[selector] = Setting(player, selector);
-    return c;
 }
 
 bool CupAllows(uint16_t player, int16_t club, int16_t code) {
@@ -130,11 +129,14 @@ void TakeForFirstTeam(int index, bool computer) {
     TakeAt(index);
 }
 
-int IndexOf(uint16_t player) {
-    for (int i = 0; i < g_workingCount; ++i) {
-        if (Working(i).player == player) return i;
-    }
-    return -1;
+// The players taken as candidates so far, in place order: a roster that
+// names a player twice gives him one candidate, found without a walk over
+// the candidates themselves.
+uint16_t g_candidatePlayers[kRosterSize];
+
+bool IsCandidate(uint16_t player) {
+    return std::find(g_candidatePlayers, g_candidatePlayers + g_workingCount, player) !=
+           g_candidatePlayers + g_workingCount;
 }
 
 bool InViewedSeason() {
@@ -181,6 +183,31 @@ struct ReshuffleInputs {
 };
 std::vector<ReshuffleInputs> g_lastInputs(kClubCount);
 
+// What a roster walk reads of a player, asked for a few players ahead of
+// his turn: roster players lie scattered over the table (and their kept
+// ratings over theirs), and a walk that waits on memory for each player's
+// record and rating in turn spends most of its time waiting.
+constexpr int kRecordsAhead = 4;
+void PrefetchRosterRecord(int16_t club, int slot) {
+    if (slot >= kRosterSize || ClubRoster[club][slot] == 0) return;
+    const uint16_t player = ClubRoster[club][slot];
+    for (int offset = 0; offset < int(sizeof(PlayerRecord)); offset += 64)
+        PrefetchPlayerRecord(player, offset);
+    PrefetchPlayerRecord(player, int(sizeof(PlayerRecord)) - 1);
+}
+void PrefetchRosterCandidate(int16_t club, int slot) {
+    PrefetchRosterRecord(club, slot);
+    if (slot < kRosterSize && ClubRoster[club][slot] != 0) PrefetchPlayerAbility(ClubRoster[club][slot]);
+}
+
+// A record copied in eight-byte words: the library's copy of an odd size
+// starts a string move per record, slow for a few hundred bytes.
+void CopyRecord(uint8_t* to, const uint8_t* from) {
+    constexpr size_t kWords = sizeof(PlayerRecord) / 8;
+    for (size_t word = 0; word < kWords; ++word) std::memcpy(to + 8 * word, from + 8 * word, 8);
+    for (size_t byte = 8 * kWords; byte < sizeof(PlayerRecord); ++byte) to[byte] = from[byte];
+}
+
 void TakeRosterRecords(int16_t club, std::vector<uint8_t>& out) {
     size_t count = 0;
     for (uint16_t player : ClubRoster[club]) count += IsPlayerNumber(player) ? 1 : 0;
@@ -188,14 +215,17 @@ void TakeRosterRecords(int16_t club, std::vector<uint8_t>& out) {
     uint8_t* at = out.data();
     for (uint16_t player : ClubRoster[club]) {
         if (!IsPlayerNumber(player)) continue;
-        std::memcpy(at, PlayerRecords[player].bytes, sizeof(PlayerRecord));
+        CopyRecord(at, PlayerRecords[player].bytes);
         at += sizeof(PlayerRecord);
     }
 }
 
 bool RosterRecordsEqual(int16_t club, const std::vector<uint8_t>& kept) {
     size_t at = 0;
-    for (uint16_t player : ClubRoster[club]) {
+    for (int slot = 0; slot < kRecordsAhead; ++slot) PrefetchRosterRecord(club, slot);
+    for (int slot = 0; slot < kRosterSize; ++slot) {
+        PrefetchRosterRecord(club, slot + kRecordsAhead);
+        const uint16_t player = ClubRoster[club][slot];
         if (!IsPlayerNumber(player)) continue;
         if (at + sizeof(PlayerRecord) > kept.size() ||
             std::memcmp(kept.data() + at, PlayerRecords[player].bytes, sizeof(PlayerRecord)) != 0) {
@@ -336,15 +366,19 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         return;
     }
     g_workingCount = 0;
-    for (uint16_t player : ClubRoster[club]) {
+    for (int slot = 0; slot < kRecordsAhead; ++slot) PrefetchRosterCandidate(club, slot);
+    for (int slot = 0; slot < kRosterSize; ++slot) {
+        PrefetchRosterCandidate(club, slot + kRecordsAhead);
+        const uint16_t player = ClubRoster[club][slot];
         if (!IsPlayerNumber(player) || GetPlayerClub(player) != uint16_t(club)) continue;
         SetPlayerFlag107(player, 1);
         SetPlayerFlag118(player, 0);
         if (!IsAvailable(player, club, code)) continue;
         SetPlayerFlag107(player, 0);
         SetPlayerFlag118(player, 1);
-        if (IndexOf(player) >= 0) continue;
-        g_candidates[g_workingCount] = MakeCandidate(player);
+        if (IsCandidate(player)) continue;
+        MakeCandidate(player, g_candidates[g_workingCount]);
+        g_candidatePlayers[g_workingCount] = player;
         g_working[g_workingCount] = uint8_t(g_workingCount);
         ++g_workingCount;
     }

@@ -1,6 +1,8 @@
 // The computer clubs' squad reshuffle and the reserve-side slot picker.
 #include "management/reshuffle.h"
 
+#include <algorithm>
+
 #include "management/reserveside.h"
 #include "management/squads.h"
 #include "tests/fakes/test_util.h"
@@ -104,6 +106,23 @@ TEST_F(ReshuffleTest, AnUnchangedSquadKeepsItsPicksAndEveryChangeIsSeen) {
     RebuildAllRosters();
     ReshuffleComputerSquad(kClub, -1);
     EXPECT_EQ(GetPlayerFlag118(star), 1);
+}
+
+// A roster that names a player twice makes him one candidate: a second one
+// left over after his pick would send him back to the reserves.
+TEST_F(ReshuffleTest, APlayerNamedTwiceInTheRosterIsPickedOnce) {
+    std::vector<uint16_t> squad = MakeSquad(20);
+    const uint16_t star = MakePlayer(kClub, 10, 8, 99);
+    RebuildAllRosters();
+    uint16_t* roster = ClubRoster[kClub];
+    uint16_t* empty = std::find(roster, roster + kRosterSize, uint16_t(0));
+    ASSERT_NE(empty, roster + kRosterSize);
+    *empty = star;
+    ReshuffleComputerSquad(kClub, -1);
+    EXPECT_EQ(GetPlayerFlag118(star), 1);
+    EXPECT_EQ(GetPlayerFlag107(star), 0);
+    squad.push_back(star);
+    EXPECT_EQ(FirstTeamFlags(squad), 16);
 }
 
 // --- reserve side --------------------------------------------------------------
