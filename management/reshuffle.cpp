@@ -1,7 +1,9 @@
 #include "management/reshuffle.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "database/Access.h"
@@ -22,13 +24,19 @@ constexpr int16_t kConsistencyStat = 22;
 constexpr int16_t kCandidateStats[kValueColumns + 2] = {
     0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18, kStaminaStat, kConsistencyStat};
 
+constexpr int kPaddedColumns = 16;
+static_assert(kValueColumns <= kPaddedColumns);
+
 // A player of the working list with what every pick reads of him, taken
 // once per reshuffle: the picks change only his flag 95, and the reserve
 // slots' picks read his position and settings, which nothing here writes.
 struct Candidate {
     uint16_t player;
     int16_t rating;
-    int16_t stats[kValueColumns];
+    // His weighted stats as a position's score counts them (a stat below
+    // his age's threshold by how far it falls short), padded with zeros to
+    // a whole number of vector lanes.
+    int16_t counted[kPaddedColumns];
     int16_t stamina, consistency;
     uint16_t intDuty, club, injury, fitness, position2, age, morale, field105, fatigue;
     uint16_t flag107;     // as the candidate was taken: the picks leave it
@@ -86,7 +94,6 @@ void MakeCandidate(uint16_t player, Candidate& c) {
     c.rating = RatePlayerAbility(player, int16_t(GetPlayerPosition2(player)));
     int16_t stats[kValueColumns + 2];
     GetPlayerStats(player, kCandidateStats, kValueColumns + 2, stats);
-    std::copy(stats, stats + kValueColumns, c.stats);
     c.stamina = stats[kValueColumns];
     c.consistency = stats[kValueColumns + 1];
     c.intDuty = GetPlayerIntDuty(player);
@@ -95,6 +102,11 @@ void MakeCandidate(uint16_t player, Candidate& c) {
     c.fitness = GetPlayerFitness(player);
     c.position2 = GetPlayerPosition2(player);
     c.age = GetPlayerAge(player);
+    const int threshold = c.age / 2 + 40;
+    for (int column = 0; column < kValueColumns; ++column) {
+        const int stat = stats[column];
+        c.counted[column] = int16_t(stat >= threshold ? stat : stat - threshold);
+    }
     c.morale = GetPlayerMorale(player);
     c.field105 = GetPlayerField105(player);
     c.fatigue = GetPlayerFatigue(player);
@@ -133,6 +145,19 @@ void TakeForFirstTeam(int index, bool computer) {
 // names a player twice gives him one candidate, found without a walk over
 // the candidates themselves.
 uint16_t g_candidatePlayers[kRosterSize];
+
+// Orders the working list best rating first, equals in place (roster)
+// order: each place sorts by one key of its rating and its place, so that
+// no two keys tie.
+void SortWorkingByRating() {
+    int32_t keys[kRosterSize];
+    for (int i = 0; i < g_workingCount; ++i) {
+        const uint8_t place = g_working[i];
+        keys[i] = int32_t(g_candidates[place].rating) * 256 + (255 - place);
+    }
+    std::sort(keys, keys + g_workingCount, std::greater<>());
+    for (int i = 0; i < g_workingCount; ++i) g_working[i] = uint8_t(255 - (keys[i] & 255));
+}
 
 bool IsCandidate(uint16_t player) {
     return std::find(g_candidatePlayers, g_candidatePlayers + g_workingCount, player) !=
@@ -241,14 +266,10 @@ bool RosterRecordsEqual(int16_t club, const std::vector<uint8_t>& kept) {
 // fitness, form and freshness, and a cut outside his position group. Stats
 // and weights below 100 and 128 keep it well within 32 bits: a stat below
 // the threshold counts by how far it falls short.
-int32_t PositionScore(const Candidate& c, const int8_t* w, int position, bool inSeason) {
+int32_t PositionScore(const Candidate& c, const int16_t* w, int position, bool inSeason) {
     const int own = c.position2;
-    const int32_t threshold = c.age / 2 + 40;
     int32_t sum = 0;
-    for (int column = 0; column < kValueColumns; ++column) {
-        const int32_t s = c.stats[column];
-        sum += (s >= threshold ? s : s - threshold) * w[column];
-    }
+    for (int column = 0; column < kPaddedColumns; ++column) sum += int32_t(c.counted[column]) * w[column];
     int64_t score = sum;
     if (score < 0) score = 1;
     score += 20 * c.stamina;
@@ -268,11 +289,26 @@ bool CanBePicked(const Candidate& c, int16_t club) {
            c.flag107 == 0;
 }
 
+// The value tables' weights of each position widened and padded as the
+// candidates' counted stats are.
+using PaddedWeightTable = std::array<std::array<int16_t, kPaddedColumns>, kValuePositions>;
+const PaddedWeightTable& PaddedWeights() {
+    static const PaddedWeightTable table = [] {
+        PaddedWeightTable t{};
+        for (int position = 0; position < kValuePositions; ++position) {
+            for (int column = 0; column < kValueColumns; ++column)
+                t[position][column] = PlayerValueTables.weights[position][column];
+        }
+        return t;
+    }();
+    return table;
+}
+
 // A candidate's score for a position in a side mode, at least 1.
 int64_t PickScore(Candidate& c, int16_t position, int16_t mode, bool inSeason) {
     const uint16_t bit = uint16_t(1u << position);
     if ((c.scoredPositions & bit) == 0) {
-        c.positionScore[position] = PositionScore(c, PlayerValueTables.weights[position], position, inSeason);
+        c.positionScore[position] = PositionScore(c, PaddedWeights()[position].data(), position, inSeason);
         c.scoredPositions |= bit;
     }
     int64_t score = c.positionScore[position];
@@ -382,16 +418,7 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
         g_working[g_workingCount] = uint8_t(g_workingCount);
         ++g_workingCount;
     }
-    // Best rating first, equals in roster order: a stable insertion sort,
-    // as the list is short.
-    for (int i = 1; i < g_workingCount; ++i) {
-        const uint8_t place = g_working[i];
-        const int16_t rating = g_candidates[place].rating;
-        int at = i;
-        for (; at > 0 && g_candidates[g_working[at - 1]].rating < rating; --at)
-            g_working[at] = g_working[at - 1];
-        g_working[at] = place;
-    }
+    SortWorkingByRating();
 
     const int available = g_workingCount;
     const int keep = available <= 32 ? 16 : std::min(24, (available - 32) / 4 + 16);
