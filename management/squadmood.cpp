@@ -88,9 +88,11 @@ struct MoodSlot {
 
 struct MoodTable {
     MoodSlot slots[kRosterSize];
+    int used = 0;  // slots past the last player's are all empty
 };
 
 void TakeMoodTable(int16_t club, MoodTable& t) {
+    t.used = 0;
     for (int i = 0; i < kRosterSize; ++i) {
         MoodSlot& m = t.slots[i];
         const uint16_t q = ClubRoster[club][i];
@@ -98,6 +100,7 @@ void TakeMoodTable(int16_t club, MoodTable& t) {
             m = MoodSlot{};
             continue;
         }
+        t.used = i + 1;
         m = {q,
              uint8_t(GetPlayerFlag107(q)),
              uint8_t(GetPlayerFlag118(q)),
@@ -113,12 +116,17 @@ bool BelongTogether(const MoodSlot& a, const MoodSlot& b) {
 }
 
 // FindRivalCampMate and FindHappierCampMate for player `self` of the
-// table's club: the same tests in the same order, so the same draws.
+// table's club: the same tests in the same order, so the same draws.  A
+// youth player belongs together with nobody, so his searches draw nothing.
+// The tests read only the table: the camp, which few share, comes first.
 uint16_t RivalIn(const MoodTable& t, const MoodSlot& self) {
-    for (const MoodSlot& q : t.slots) {
+    if (self.flag95 != 0) return 0;
+    const int rivalCamp = 100 - self.camp;
+    for (int i = 0; i < t.used; ++i) {
+        const MoodSlot& q = t.slots[i];
+        if (q.camp != rivalCamp) continue;
         if (q.player == 0 || q.player == self.player) continue;
         if (!BelongTogether(self, q) || q.managerOrHalvorn) continue;
-        if (q.camp != 100 - self.camp) continue;
         if (q.will <= self.will) continue;
         if (GameRandom() % 20 == 0) return q.player;
     }
@@ -126,9 +134,12 @@ uint16_t RivalIn(const MoodTable& t, const MoodSlot& self) {
 }
 
 uint16_t HappierIn(const MoodTable& t, const MoodSlot& self) {
-    for (const MoodSlot& q : t.slots) {
+    if (self.flag95 != 0) return 0;
+    for (int i = 0; i < t.used; ++i) {
+        const MoodSlot& q = t.slots[i];
+        if (q.camp != self.camp) continue;
         if (q.player == 0 || q.player == self.player) continue;
-        if (!BelongTogether(self, q) || q.camp != self.camp) continue;
+        if (!BelongTogether(self, q)) continue;
         if (GetPlayerMorale(q.player) <= GetPlayerMorale(self.player)) continue;
         if (GameRandom() % 10 == 0) return q.player;
     }
