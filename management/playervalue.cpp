@@ -253,43 +253,63 @@ int16_t RatePlayer(uint16_t player, int16_t position, int level, int stat22Offse
 
 }  // namespace
 
-int16_t RatePlayerPotential(uint16_t player, int16_t position) {
-    return RatePlayer(player, position, LevelForAbility(GetPlayerAge(player)), 50, 150);
-}
-
 namespace {
 
-// Each player's last ability rating with what it read: the squad jobs rate
-// every roster player again and again (a squad rank rates the whole roster
-// per player asked), while stats and scoring records move seldom.
-struct AbilityMemo {
+// Each player's last ability and potential ratings with what they read: the
+// squad jobs rate every roster player again and again (a squad rank rates
+// the whole roster per player asked, the squad evaluation the potential of
+// every player daily), while stats and scoring records move seldom.
+struct RatingMemo {
     PlayerRatingKey key;
-    int16_t position = -1;  // -1: nothing kept
-    int16_t rating = 0;
+    int16_t abilityPosition = -1;  // -1: nothing kept
+    int16_t ability = 0;
+    int16_t potentialPosition = -1;
+    int16_t potential = 0;
 };
-std::vector<AbilityMemo> g_abilityMemo;
+std::vector<RatingMemo> g_ratingMemo;
+
+// The player's kept ratings, both dropped when what they read has moved.
+RatingMemo& KeptRatings(uint16_t player) {
+    if (g_ratingMemo.empty()) g_ratingMemo.resize(kMaxPlayers);
+    RatingMemo& memo = g_ratingMemo[player];
+    const PlayerRatingKey key = GetPlayerRatingKey(player);
+    static_assert(std::has_unique_object_representations_v<PlayerRatingKey>);
+    if (std::memcmp(&memo.key, &key, sizeof key) != 0) {
+        memo.key = key;
+        memo.abilityPosition = -1;
+        memo.potentialPosition = -1;
+    }
+    return memo;
+}
 
 }  // namespace
 
-void PrefetchPlayerAbility(uint16_t player) {
-    if (g_abilityMemo.empty() || player >= g_abilityMemo.size()) return;
-    __builtin_prefetch(&g_abilityMemo[player]);
-    __builtin_prefetch(reinterpret_cast<const char*>(&g_abilityMemo[player]) + sizeof(AbilityMemo) - 1);
+int16_t RatePlayerPotential(uint16_t player, int16_t position) {
+    if (position < 0 || position >= kValuePositions || !IsPlayerNumber(player))
+        return RatePlayer(player, position, LevelForAbility(GetPlayerAge(player)), 50, 150);
+    RatingMemo& memo = KeptRatings(player);
+    if (memo.potentialPosition != position) {
+        memo.potential = RatePlayer(player, position, LevelForAbility(GetPlayerAge(player)), 50, 150);
+        memo.potentialPosition = position;
+    }
+    return memo.potential;
+}
+
+void PrefetchPlayerRatings(uint16_t player) {
+    if (g_ratingMemo.empty() || player >= g_ratingMemo.size()) return;
+    __builtin_prefetch(&g_ratingMemo[player]);
+    __builtin_prefetch(reinterpret_cast<const char*>(&g_ratingMemo[player]) + sizeof(RatingMemo) - 1);
 }
 
 int16_t RatePlayerAbility(uint16_t player, int16_t position) {
     if (position < 0 || position >= kValuePositions || !IsPlayerNumber(player))
         return RatePlayer(player, position, 0, 30, 130);
-    if (g_abilityMemo.empty()) g_abilityMemo.resize(kMaxPlayers);
-    AbilityMemo& memo = g_abilityMemo[player];
-    const PlayerRatingKey key = GetPlayerRatingKey(player);
-    static_assert(std::has_unique_object_representations_v<PlayerRatingKey>);
-    if (memo.position != position || std::memcmp(&memo.key, &key, sizeof key) != 0) {
-        memo.key = key;
-        memo.position = position;
-        memo.rating = RatePlayer(player, position, 0, 30, 130);
+    RatingMemo& memo = KeptRatings(player);
+    if (memo.abilityPosition != position) {
+        memo.ability = RatePlayer(player, position, 0, 30, 130);
+        memo.abilityPosition = position;
     }
-    return memo.rating;
+    return memo.ability;
 }
 
 int16_t GetPlayerStat21Div10(uint16_t player) { return int16_t(GetPlayerStat(player, 21, 0) / 10); }

@@ -39,10 +39,10 @@ int32_t ValuePlayerFull(uint16_t player);
 // never below 1.
 int16_t RatePlayerPotential(uint16_t player, int16_t position);
 int16_t RatePlayerAbility(uint16_t player, int16_t position);
-// Asks for the memory of the player's kept ability rating ahead of a
-// RatePlayerAbility: a walk over a roster rates players scattered over the
-// table.
-void PrefetchPlayerAbility(uint16_t player);
+// Asks for the memory of the player's kept ratings ahead of a
+// RatePlayerAbility or RatePlayerPotential: a walk over a roster rates
+// players scattered over the table.
+void PrefetchPlayerRatings(uint16_t player);
 
 // Two significant figures, rounded down: below 1000 gives 0, then steps of
 // 100, 1000, 10,000, 100,000 and 1,000,000.

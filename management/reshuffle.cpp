@@ -222,7 +222,7 @@ void PrefetchRosterRecord(int16_t club, int slot) {
 }
 void PrefetchRosterCandidate(int16_t club, int slot) {
     PrefetchRosterRecord(club, slot);
-    if (slot < kRosterSize && ClubRoster[club][slot] != 0) PrefetchPlayerAbility(ClubRoster[club][slot]);
+    if (slot < kRosterSize && ClubRoster[club][slot] != 0) PrefetchPlayerRatings(ClubRoster[club][slot]);
 }
 
 // A record copied in eight-byte words: the library's copy of an odd size

@@ -161,15 +161,20 @@ TEST_F(PlayerValueTest, AProlificScorerRatesHigherUpFront) {
     EXPECT_GT(RatePlayerPotential(p, 10), before);
 }
 
-// The ability rating is kept per player with what it read: every input it
-// reads, changed through a setter or straight in the record, gives the
-// rating worked out afresh.
-TEST_F(PlayerValueTest, AKeptAbilityRatingFollowsEveryInputItReads) {
+// The ability and potential ratings are kept per player with what they
+// read: every input they read, changed through a setter or straight in the
+// record, gives the ratings worked out afresh.
+class KeptRatingTest : public PlayerValueTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(KeptRatingTest, FollowsEveryInputItReads) {
+    const bool potential = GetParam();
+    const auto rate = potential ? RatePlayerPotential : RatePlayerAbility;
+    const auto other = potential ? RatePlayerAbility : RatePlayerPotential;
     const uint16_t p = MakePlayer(kClub, 0, 8, 70);
     const uint16_t donor = MakePlayer(kClub, 10, 14, 30);
     auto fresh = [&](int16_t position) {
-        RatePlayerAbility(p, int16_t((position + 1) % kValuePositions));  // another position is kept instead
-        return RatePlayerAbility(p, position);
+        rate(p, int16_t((position + 1) % kValuePositions));  // another position is kept instead
+        return rate(p, position);
     };
     auto firstWeighted = [](int column) {
         for (int16_t position = 0; position < kValuePositions; ++position)
@@ -177,10 +182,12 @@ TEST_F(PlayerValueTest, AKeptAbilityRatingFollowsEveryInputItReads) {
         return int16_t(-1);
     };
     auto check = [&](const char* what, int16_t position, const std::function<void()>& change) {
-        const int16_t before = RatePlayerAbility(p, position);
-        ASSERT_EQ(RatePlayerAbility(p, position), before) << what;
+        const int16_t before = rate(p, position);
+        ASSERT_EQ(rate(p, position), before) << what;
+        other(p, position);  // the other rating, kept beside it, must not stand for it
+        ASSERT_EQ(rate(p, position), before) << what;
         change();
-        const int16_t kept = RatePlayerAbility(p, position);
+        const int16_t kept = rate(p, position);
         const int16_t want = fresh(position);
         EXPECT_EQ(kept, want) << what;
         EXPECT_NE(want, before) << what << ": the change must move the rating";
@@ -203,6 +210,10 @@ TEST_F(PlayerValueTest, AKeptAbilityRatingFollowsEveryInputItReads) {
     check("a record written whole", 10,
           [&] { std::memcpy(PlayerRecords[p].bytes, PlayerRecords[donor].bytes, sizeof(PlayerRecord)); });
 }
+INSTANTIATE_TEST_SUITE_P(AbilityAndPotential, KeptRatingTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Potential" : "Ability");
+                         });
 
 TEST_F(PlayerValueTest, PotentialOfAYoungsterExceedsHisAbility) {
     const uint16_t p = MakePlayer(kClub, 2, 1, 50);
