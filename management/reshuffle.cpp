@@ -213,7 +213,9 @@ std::vector<ReshuffleInputs> g_lastInputs(kClubCount);
 // ratings over theirs), and a walk that waits on memory for each player's
 // record and rating in turn spends most of its time waiting.
 constexpr int kRecordsAhead = 4;
-void PrefetchRosterRecord(int16_t club, int slot) {
+// Inlined by force: the compiler takes a function that only prefetches for
+// one without effects and drops the calls to it.
+[[gnu::always_inline]] inline void PrefetchRosterRecord(int16_t club, int slot) {
     if (slot >= kRosterSize || ClubRoster[club][slot] == 0) return;
     const uint16_t player = ClubRoster[club][slot];
     for (int offset = 0; offset < int(sizeof(PlayerRecord)); offset += 64)
