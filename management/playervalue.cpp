@@ -1,6 +1,7 @@
 #include "management/playervalue.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <type_traits>
@@ -225,28 +226,47 @@ namespace {
 // The column quantity of the position ratings: the attribute and, for four
 // columns, the scoring record.  Kept within 16 bits (saturating) so that a
 // prolific scorer never wraps into a penalty.
-int32_t RatingQuantity(uint16_t player, int column, int level) {
-    int32_t s = GetPlayerStat(player, kValueColumnStat[column], int16_t(level));
+int32_t RatingQuantity(uint16_t player, int column, int32_t s) {
     if (column == 2) s += 2 * int32_t(GetPlayerTotalAssists(player));
     if (column == 3) s += 5 * int32_t(GetPlayerTotalGoals(player));
     if (column == 9 || column == 10) s += 3 * int32_t(GetPlayerMoM(player));
     return std::min(s, int32_t(INT16_MAX));
 }
 
+// The stats a rating reads: the weighted columns', the fixed weight's and
+// consistency (stat 22, never with a position bonus).
+constexpr int kRatingStatCount = kValueColumns + 2;
+constexpr std::array<int16_t, kRatingStatCount> kRatingStats = [] {
+    std::array<int16_t, kRatingStatCount> stats{};
+    for (int column = 0; column < kValueColumns; ++column) stats[column] = kValueColumnStat[column];
+    stats[kValueColumns] = kFixedWeightStat;
+    stats[kValueColumns + 1] = 22;
+    return stats;
+}();
+
 int16_t RatePlayer(uint16_t player, int16_t position, int level, int stat22Offset, int divisor) {
     if (position < 0 || position >= kValuePositions) return 1;
     const int8_t* w = PlayerValueTables.weights[position];
     const int age = GetPlayerAge(player);
-    int64_t r = int64_t(w[0]) * GetPlayerStat(player, 0, int16_t(level));
+    // Without a position bonus every stat comes in one call; with one, a
+    // stat at a time and only those weighed.
+    int16_t unbonused[kRatingStatCount];
+    const bool bonus = level != 0;
+    if (!bonus) GetPlayerStats(player, kRatingStats.data(), kRatingStatCount, unbonused);
+    auto stat = [&](int i) {
+        return bonus ? GetPlayerStat(player, kRatingStats[i], int16_t(level)) : unbonused[i];
+    };
+    int64_t r = int64_t(w[0]) * stat(0);
     if (position == 0 && GetPlayerPosition2(player) != 0) r /= 4;
     const int32_t threshold = age / 2 + 40;
     for (int column = 1; column < kValueColumns; ++column) {
         if (w[column] == 0) continue;
-        const int32_t s = RatingQuantity(player, column, level);
+        const int32_t s = RatingQuantity(player, column, stat(column));
         r += s < threshold ? -int64_t(threshold - s) * w[column] : int64_t(s) * w[column];
     }
-    r += int64_t(GetPlayerStat(player, kFixedWeightStat, int16_t(level))) * 20;
-    r = r * (GetPlayerStat(player, 22, 0) + stat22Offset) / divisor;
+    r += int64_t(stat(kValueColumns)) * 20;
+    const int32_t consistency = bonus ? GetPlayerStat(player, 22, 0) : unbonused[kValueColumns + 1];
+    r = r * (consistency + stat22Offset) / divisor;
     r = std::min<int64_t>(r, INT16_MAX);
     return r < 0 ? int16_t(1) : int16_t(r);
 }
