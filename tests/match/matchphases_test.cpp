@@ -31,6 +31,7 @@ class PhaseTest : public FrameTest {
     }
     void TearDown() override {
         MatchClipFrameCount = Motion_GetFrameCount;
+        RefereeFavours = 0;  // a referee who leans to nobody, as a match starts without a set-up
         FrameTest::TearDown();
     }
     // Ticks of the phase until it leaves the given phase.
