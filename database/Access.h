@@ -9,6 +9,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "support/bytes.h"
 
@@ -112,10 +113,17 @@ extern ClubFinanceRecord ClubFinanceRecords[kClubCount];
 // the tables call them hundreds of millions of times a season.
 
 namespace playerrec {
+constexpr int kField52 = 52;
+constexpr int kWage = 54;
 constexpr int kClub = kPlayerClubOffset;
 constexpr int kLoanClub = 130;
-constexpr recbits::BitField kHalvornB{84, 14, 1}, kPosition{88, 28, 4}, kFlag95{92, 31, 1},
-    kNationality{100, 12, 8}, kAgent{120, 19, 9};
+// Packed fields: {byte of the 32-bit word, first bit, width}.
+constexpr recbits::BitField kAge{56, 10, 6}, kIntDuty{60, 10, 1}, kContract{60, 20, 6}, kFatigue{60, 26, 6},
+    kGoals{84, 0, 7}, kHalvorn{84, 13, 1}, kHalvornB{84, 14, 1}, kFitness{88, 22, 6}, kPosition{88, 28, 4},
+    kShirt{92, 7, 5}, kAssists{92, 23, 8}, kFlag95{92, 31, 1}, kMorale{96, 0, 6}, kIT{96, 18, 6},
+    kMoM{100, 6, 6}, kNationality{100, 12, 8}, kSetting4{104, 8, 4}, kFlag107{104, 29, 1},
+    kAssists2{108, 19, 8}, kGoals2{112, 0, 7}, kScoutMark{116, 30, 1}, kFlag119{116, 31, 1},
+    kAgent{120, 19, 9};
 
 // Stat index -> byte within the record and cap group (0 none).
 struct StatSlot {
@@ -128,6 +136,7 @@ constexpr StatSlot kStatMap[kStatCount] = {
     {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
 };
 constexpr int kAbilityStat = 27;
+constexpr int kFirstStatByte = 20;  // the stats fill bytes 20..47
 
 // The cap of a stat's group: by ability for the physical stats, by the
 // player's number for the technical ones.
@@ -148,10 +157,32 @@ inline const uint8_t* Bytes(uint16_t player) { return PlayerRecords[player].byte
 // A getter without a message: player 0 ends the game, any other number not
 // in use reads 0.
 uint16_t ZeroUnlessPlayerZero(uint16_t player);
+
+// A getter's read of a packed field or a word, with its message.
+inline uint16_t Read(uint16_t player, recbits::BitField f, const char* message) {
+    if (!InUse(player)) [[unlikely]]
+        StopOnBadNumber(player, message);
+    return uint16_t(recbits::ReadField(Bytes(player), f));
+}
+inline uint16_t ReadWord(uint16_t player, int offset, const char* message) {
+    if (!InUse(player)) [[unlikely]]
+        StopOnBadNumber(player, message);
+    return recbits::LoadU16(Bytes(player) + offset);
+}
+// The same without a message.
+inline uint16_t ReadQuiet(uint16_t player, recbits::BitField f) {
+    if (!InUse(player)) [[unlikely]]
+        return ZeroUnlessPlayerZero(player);
+    return uint16_t(recbits::ReadField(Bytes(player), f));
+}
 }  // namespace playerrec
 
 namespace clubrec {
 constexpr recbits::BitField kDivision{0, 28, 3}, kNation{22, 0, 8}, kControl{50, 11, 3}, kRep{50, 14, 6};
+
+// In a ClubBids entry: the players bid for, a word a slot.
+constexpr int kBidPlayer = 0;
+constexpr int kBidSlots = 4;
 
 inline bool InUse(int16_t club) { return club >= 0 && club < kClubCount; }
 inline const uint8_t* Bytes(int16_t club) { return ClubRecords[club].bytes; }
@@ -177,14 +208,22 @@ uint16_t GetPlayerSellOnClause(uint16_t player);
 void SetPlayerSellOnClause(uint16_t player, int16_t value);
 uint16_t GetPlayerSellOnPercent(uint16_t player);
 void SetPlayerSellOnPercent(uint16_t player, int16_t value);
-uint16_t GetPlayerField52(uint16_t player);
+inline uint16_t GetPlayerField52(uint16_t player) {
+    if (!playerrec::InUse(player)) [[unlikely]]
+        return playerrec::ZeroUnlessPlayerZero(player);
+    return recbits::LoadU16(playerrec::Bytes(player) + playerrec::kField52);
+}
 void SetPlayerField52(uint16_t player, int16_t value);
-uint16_t GetPlayerWage(uint16_t player);
+inline uint16_t GetPlayerWage(uint16_t player) {
+    return playerrec::ReadWord(player, playerrec::kWage, "Trying to get Wage of neg player : '%d'\n");
+}
 void SetPlayerWage(uint16_t player, int16_t value);
 
 uint16_t GetPlayerCareerGoals(uint16_t player);
 void SetPlayerCareerGoals(uint16_t player, int16_t value);
-uint16_t GetPlayerAge(uint16_t player);
+inline uint16_t GetPlayerAge(uint16_t player) {
+    return playerrec::Read(player, playerrec::kAge, "Trying to get negative player age : '%d'\n");
+}
 void SetPlayerAge(uint16_t player, int16_t value);
 uint16_t GetPlayerCareerApps(uint16_t player);
 void SetPlayerCareerApps(uint16_t player, int16_t value);
@@ -203,7 +242,9 @@ uint16_t GetPlayerClause8(uint16_t player);
 void SetPlayerClause8(uint16_t player, int16_t value);
 uint16_t GetPlayerCaptain(uint16_t player);
 void SetPlayerCaptain(uint16_t player, int16_t value);
-uint16_t GetPlayerIntDuty(uint16_t player);
+inline uint16_t GetPlayerIntDuty(uint16_t player) {
+    return playerrec::Read(player, playerrec::kIntDuty, "Trying to get Int Duty of neg player : '%d'\n");
+}
 void SetPlayerIntDuty(uint16_t player, int16_t value);
 uint16_t GetPlayerTxList(uint16_t player);
 void SetPlayerTxList(uint16_t player, int16_t value);
@@ -212,10 +253,21 @@ void SetPlayerTxReq(uint16_t player, int16_t value);
 // Recent performance 0..100, kept halved.
 uint16_t GetPlayerPerf(uint16_t player);
 void SetPlayerPerf(uint16_t player, int16_t value);
-uint16_t GetPlayerContract(uint16_t player);
+inline uint16_t GetPlayerContract(uint16_t player) {
+    return playerrec::Read(player, playerrec::kContract, "Trying to get Contract of neg player : '%d'\n");
+}
 void SetPlayerContract(uint16_t player, int16_t value);
-uint16_t GetPlayerFatigue(uint16_t player);
-void SetPlayerFatigue(uint16_t player, int16_t value);
+inline uint16_t GetPlayerFatigue(uint16_t player) {
+    return playerrec::Read(player, playerrec::kFatigue, "Trying to get Fatigue of neg player : '%d'\n");
+}
+inline void SetPlayerFatigue(uint16_t player, int16_t value) {
+    if (!playerrec::InUse(player)) [[unlikely]] {
+        playerrec::ZeroUnlessPlayerZero(player);  // a number not in use is ignored
+        return;
+    }
+    recbits::WriteField(PlayerRecords[player].bytes, playerrec::kFatigue,
+                        uint32_t(std::clamp<int>(value, 0, 60)));
+}
 
 // Contract clause amounts; setters take up to 100000000.
 int32_t GetPlayerClause1(uint16_t player);
@@ -235,9 +287,13 @@ uint16_t GetPlayerTotalGoals(uint16_t player);
 void SetPlayerGoals(uint16_t player, int16_t value);
 uint16_t GetPlayerFans(uint16_t player);
 void SetPlayerFans(uint16_t player, int16_t value);
-uint16_t GetPlayerHalvorn(uint16_t player);
+inline uint16_t GetPlayerHalvorn(uint16_t player) {
+    return playerrec::Read(player, playerrec::kHalvorn, "Trying to get halvorn of neg player : '%d'\n");
+}
 void SetPlayerHalvorn(uint16_t player, int16_t value);
-uint16_t GetPlayerHalvornB(uint16_t player);
+inline uint16_t GetPlayerHalvornB(uint16_t player) {
+    return playerrec::Read(player, playerrec::kHalvornB, "Trying to get halvorn of neg player : '%d'\n");
+}
 void SetPlayerHalvornB(uint16_t player, int16_t value);
 uint16_t GetPlayerEuroBan(uint16_t player);
 void SetPlayerEuroBan(uint16_t player, int16_t value);
@@ -256,7 +312,9 @@ uint16_t GetPlayerCaps89(uint16_t player);
 void SetPlayerCaps89(uint16_t player, int16_t value);
 uint16_t GetPlayerCaretaker(uint16_t player);
 void SetPlayerCaretaker(uint16_t player, int16_t value);
-uint16_t GetPlayerFitness(uint16_t player);
+inline uint16_t GetPlayerFitness(uint16_t player) {
+    return playerrec::Read(player, playerrec::kFitness, "Trying to get Fitness of neg player : '%d'\n");
+}
 void SetPlayerFitness(uint16_t player, int16_t value);
 // 13 when the second halvorn flag is set, else the stored position.
 inline uint16_t GetPlayerPosition(uint16_t player) {
@@ -272,7 +330,9 @@ void SetPlayerPosition(uint16_t player, int16_t value);
 
 uint16_t GetPlayerField92(uint16_t player);
 void SetPlayerField92(uint16_t player, int16_t value);
-uint16_t GetPlayerShirt(uint16_t player);
+inline uint16_t GetPlayerShirt(uint16_t player) {
+    return playerrec::Read(player, playerrec::kShirt, "Trying to get Shirt of neg player : '%d'\n");
+}
 void SetPlayerShirt(uint16_t player, int16_t value);
 uint16_t GetPlayerExperience(uint16_t player);
 void SetPlayerExperience(uint16_t player, int16_t value);
@@ -282,14 +342,12 @@ void SetPlayerSusp(uint16_t player, int16_t value);
 uint16_t GetPlayerAssists(uint16_t player);
 uint16_t GetPlayerTotalAssists(uint16_t player);
 void SetPlayerAssists(uint16_t player, int16_t value);
-inline uint16_t GetPlayerFlag95(uint16_t player) {
-    if (!playerrec::InUse(player)) [[unlikely]]
-        return playerrec::ZeroUnlessPlayerZero(player);
-    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kFlag95));
-}
+inline uint16_t GetPlayerFlag95(uint16_t player) { return playerrec::ReadQuiet(player, playerrec::kFlag95); }
 void SetPlayerFlag95(uint16_t player, int16_t value);
 
-uint16_t GetPlayerMorale(uint16_t player);
+inline uint16_t GetPlayerMorale(uint16_t player) {
+    return playerrec::Read(player, playerrec::kMorale, "Trying to get Morale of neg player : '%d'\n");
+}
 void SetPlayerMorale(uint16_t player, int16_t value);
 // change is a percentage of the current morale.
 void ChangePlayerMorale(uint16_t player, int16_t change);
@@ -297,7 +355,9 @@ uint16_t GetPlayerField96(uint16_t player);
 void SetPlayerField96(uint16_t player, int16_t value);
 uint16_t GetPlayerReputation(uint16_t player);
 void SetPlayerReputation(uint16_t player, int16_t value);
-uint16_t GetPlayerIT(uint16_t player);
+inline uint16_t GetPlayerIT(uint16_t player) {
+    return playerrec::Read(player, playerrec::kIT, "Trying to get IT of neg player : '%d'\n");
+}
 void SetPlayerIT(uint16_t player, int16_t value);
 uint16_t GetPlayerIP(uint16_t player);
 void SetPlayerIP(uint16_t player, int16_t value);
@@ -309,9 +369,8 @@ void SetPlayerLoanPeriod(uint16_t player, int16_t value);
 uint16_t GetPlayerMoM(uint16_t player);
 void SetPlayerMoM(uint16_t player, int16_t value);
 inline uint16_t GetPlayerNationality(uint16_t player) {
-    if (!playerrec::InUse(player)) [[unlikely]]
-        playerrec::StopOnBadNumber(player, "Trying to get Nationality of neg player : '%d'\n");
-    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kNationality));
+    return playerrec::Read(player, playerrec::kNationality,
+                           "Trying to get Nationality of neg player : '%d'\n");
 }
 void SetPlayerNationality(uint16_t player, int16_t value);
 // The player's look: three 3-bit codes taken from the database record.
@@ -334,13 +393,17 @@ uint16_t GetPlayerSetting2(uint16_t player);
 void SetPlayerSetting2(uint16_t player, int16_t value);
 uint16_t GetPlayerSetting3(uint16_t player);
 void SetPlayerSetting3(uint16_t player, int16_t value);
-uint16_t GetPlayerSetting4(uint16_t player);
+inline uint16_t GetPlayerSetting4(uint16_t player) {
+    return playerrec::ReadQuiet(player, playerrec::kSetting4);
+}
 void SetPlayerSetting4(uint16_t player, int16_t value);
 uint16_t GetPlayerField105(uint16_t player);
 void SetPlayerField105(uint16_t player, int16_t value);
 uint16_t GetPlayerCareerAppsAsSub(uint16_t player);
 void SetPlayerCareerAppsAsSub(uint16_t player, int16_t value);
-uint16_t GetPlayerFlag107(uint16_t player);
+inline uint16_t GetPlayerFlag107(uint16_t player) {
+    return playerrec::ReadQuiet(player, playerrec::kFlag107);
+}
 void SetPlayerFlag107(uint16_t player, int16_t value);
 uint16_t GetPlayerLoanTrial(uint16_t player);
 void SetPlayerLoanTrial(uint16_t player, int16_t value);
@@ -376,9 +439,13 @@ uint16_t GetPlayerField118(uint16_t player);
 void SetPlayerField118(uint16_t player, int16_t value);
 uint16_t GetPlayerLoanClubFans(uint16_t player);
 void SetPlayerLoanClubFans(uint16_t player, int16_t value);
-uint16_t GetPlayerScoutMark(uint16_t player);
+inline uint16_t GetPlayerScoutMark(uint16_t player) {
+    return playerrec::ReadQuiet(player, playerrec::kScoutMark);
+}
 void SetPlayerScoutMark(uint16_t player, int16_t value);
-uint16_t GetPlayerFlag119(uint16_t player);
+inline uint16_t GetPlayerFlag119(uint16_t player) {
+    return playerrec::ReadQuiet(player, playerrec::kFlag119);
+}
 void SetPlayerFlag119(uint16_t player, int16_t value);
 
 uint16_t GetPlayerField120Bit0(uint16_t player);
@@ -404,9 +471,7 @@ void SetPlayerCupFlag4(uint16_t player, int16_t value);
 uint16_t GetPlayerCupFlag5(uint16_t player);
 void SetPlayerCupFlag5(uint16_t player, int16_t value);
 inline uint16_t GetPlayerAgent(uint16_t player) {
-    if (!playerrec::InUse(player)) [[unlikely]]
-        playerrec::StopOnBadNumber(player, "Trying to get Agent of neg player : '%d'\n");
-    return uint16_t(recbits::ReadField(playerrec::Bytes(player), playerrec::kAgent));
+    return playerrec::Read(player, playerrec::kAgent, "Trying to get Agent of neg player : '%d'\n");
 }
 void SetPlayerAgent(uint16_t player, int16_t value);
 uint16_t GetPlayerFlag123(uint16_t player);
@@ -414,9 +479,7 @@ void SetPlayerFlag123(uint16_t player, int16_t value);
 
 // 0..1200, or kNoClub.
 inline uint16_t GetPlayerClub(uint16_t player) {
-    if (!playerrec::InUse(player)) [[unlikely]]
-        playerrec::StopOnBadNumber(player, "Trying to get Club of neg player : '%d'\n");
-    return recbits::LoadU16(playerrec::Bytes(player) + playerrec::kClub);
+    return playerrec::ReadWord(player, playerrec::kClub, "Trying to get Club of neg player : '%d'\n");
 }
 void SetPlayerClub(uint16_t player, int16_t value);
 // Moves on whenever a player joins or leaves the club through
@@ -448,9 +511,7 @@ const uint32_t* PlayerClubWords();
 // Good until the next change of a player's club words.
 const uint16_t* KeptClubMembers(int16_t club, int* count);
 inline uint16_t GetPlayerLoanClub(uint16_t player) {
-    if (!playerrec::InUse(player)) [[unlikely]]
-        playerrec::StopOnBadNumber(player, "Trying to get LoanClub of neg player : '%d'\n");
-    return recbits::LoadU16(playerrec::Bytes(player) + playerrec::kLoanClub);
+    return playerrec::ReadWord(player, playerrec::kLoanClub, "Trying to get LoanClub of neg player : '%d'\n");
 }
 void SetPlayerLoanClub(uint16_t player, int16_t value);
 
@@ -508,7 +569,22 @@ struct PlayerRatingKey {
     bool operator==(const PlayerRatingKey&) const = default;
 };
 // Ends the game, as the stat getter does, for a number not in use.
-PlayerRatingKey GetPlayerRatingKey(uint16_t player);
+inline PlayerRatingKey GetPlayerRatingKey(uint16_t player) {
+    using recbits::ReadField;
+    if (!playerrec::InUse(player)) [[unlikely]]
+        playerrec::StopOnBadNumber(player, "Trying to get Stat of invalid player : '%d'\n");
+    const uint8_t* r = playerrec::Bytes(player);
+    PlayerRatingKey key{};
+    // The stats fill bytes 20..47 of the record: copied as they lie.
+    static_assert(sizeof key.stats == kStatCount);
+    std::memcpy(key.stats, r + playerrec::kFirstStatByte, sizeof key.stats);
+    key.age = uint16_t(ReadField(r, playerrec::kAge));
+    key.position = uint16_t(ReadField(r, playerrec::kPosition));
+    key.goals = uint16_t(ReadField(r, playerrec::kGoals) + ReadField(r, playerrec::kGoals2));
+    key.assists = uint16_t(ReadField(r, playerrec::kAssists) + ReadField(r, playerrec::kAssists2));
+    key.moM = uint16_t(ReadField(r, playerrec::kMoM));
+    return key;
+}
 
 // Agents.
 void InitAgents();
@@ -639,7 +715,11 @@ struct ClubRecordBook {
 ClubRecordBook GetClubRecordBook(int16_t club);
 
 // Transfer bids, slot 0..3.
-uint16_t GetClubBidPlayer(int16_t club, int16_t slot);
+inline uint16_t GetClubBidPlayer(int16_t club, int16_t slot) {
+    if (!clubrec::InUse(club) || slot < 0 || slot >= clubrec::kBidSlots) [[unlikely]]
+        clubrec::StopOnBadNumber(club, "Trying to get Bid player of neg club : '%d'\n");
+    return recbits::LoadU16(ClubBids[club].bytes + clubrec::kBidPlayer + 2 * slot);
+}
 int32_t GetClubBidPrice(int16_t club, int16_t slot);
 uint16_t GetClubBidClause(int16_t club, int16_t slot);
 void SetClubBid(int16_t club, int16_t slot, uint16_t player, int32_t price, int16_t clause);

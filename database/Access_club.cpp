@@ -96,10 +96,10 @@ constexpr int kCupRunEntries = 7;
 constexpr int kCupRunSize = 20;
 
 // In a ClubBids entry.
-constexpr int kBidPlayer = 0;
+using clubrec::kBidPlayer;
 constexpr int kBidClause = 8;
 constexpr int kBidPrice = 16;
-constexpr int kBidSlots = 4;
+using clubrec::kBidSlots;
 constexpr int kShortListBids = 4;
 constexpr int kShortListSlots = 5;
 
@@ -525,10 +525,6 @@ ClubRecordBook GetClubRecordBook(int16_t club) {
 
 // --- bids ------------------------------------------------------------------
 
-uint16_t GetClubBidPlayer(int16_t club, int16_t slot) {
-    CheckBidSlot(club, slot, "Trying to get Bid player of neg club : '%d'\n");
-    return LoadU16(Bids(club) + kBidPlayer + 2 * slot);
-}
 int32_t GetClubBidPrice(int16_t club, int16_t slot) {
     CheckBidSlot(club, slot, "Trying to get Bid price of neg club : '%d'\n");
     return recbits::LoadI32(Bids(club) + kBidPrice + 4 * slot);

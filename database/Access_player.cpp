@@ -34,8 +34,8 @@ constexpr int kSurnameSize = 16;
 constexpr int kManPrice = 16;
 constexpr int kSellOnClause = 48;
 constexpr int kSellOnPercent = 50;
-constexpr int kField52 = 52;
-constexpr int kWage = 54;
+using playerrec::kField52;
+using playerrec::kWage;
 constexpr int kClause1 = 64;
 constexpr int kClause4 = 68;
 constexpr int kClause5 = 72;
@@ -48,32 +48,45 @@ constexpr int kCupRows = 9;
 constexpr int kCupSlots = 7;
 
 // Packed fields: {byte of the 32-bit word, first bit, width}.
-constexpr BitField kCareerGoals{56, 0, 10}, kAge{56, 10, 6}, kCareerApps{56, 16, 11}, kDispoints{56, 27, 5};
+constexpr BitField kCareerGoals{56, 0, 10}, kCareerApps{56, 16, 11}, kDispoints{56, 27, 5};
 constexpr BitField kInitial{60, 0, 5}, kSaleStatus{60, 5, 1}, kClause2{60, 6, 1}, kClause3{60, 7, 1},
-    kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kIntDuty{60, 10, 1}, kTxList{60, 11, 1}, kTxReq{60, 12, 1},
-    kPerf{60, 14, 6}, kContract{60, 20, 6}, kFatigue{60, 26, 6};
+    kClause8{60, 8, 1}, kCaptain{60, 9, 1}, kTxList{60, 11, 1}, kTxReq{60, 12, 1}, kPerf{60, 14, 6};
+using playerrec::kAge;
 using playerrec::kAgent;
+using playerrec::kAssists;
+using playerrec::kAssists2;
+using playerrec::kContract;
+using playerrec::kFatigue;
+using playerrec::kFitness;
+using playerrec::kFlag107;
+using playerrec::kFlag119;
 using playerrec::kFlag95;
+using playerrec::kGoals;
+using playerrec::kGoals2;
+using playerrec::kHalvorn;
 using playerrec::kHalvornB;
+using playerrec::kIntDuty;
+using playerrec::kIT;
+using playerrec::kMoM;
+using playerrec::kMorale;
 using playerrec::kNationality;
 using playerrec::kPosition;
-constexpr BitField kGoals{84, 0, 7}, kFans{84, 7, 6}, kHalvorn{84, 13, 1}, kEuroBan{84, 15, 1},
-    kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7}, kIntGoals87{84, 25, 7};
-constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7}, kCaretaker{88, 21, 1},
-    kFitness{88, 22, 6};
-constexpr BitField kField92{92, 0, 7}, kShirt{92, 7, 5}, kExperience{92, 12, 6}, kSusp{92, 18, 5},
-    kAssists{92, 23, 8};
-constexpr BitField kMorale{96, 0, 6}, kField96{96, 6, 6}, kReputation{96, 12, 6}, kIT{96, 18, 6},
-    kIP{96, 24, 7}, kLoanList{96, 31, 1};
-constexpr BitField kLoanPeriod{100, 0, 6}, kMoM{100, 6, 6}, kSkinColour{100, 20, 3}, kHairColour{100, 23, 3},
+using playerrec::kScoutMark;
+using playerrec::kSetting4;
+using playerrec::kShirt;
+constexpr BitField kFans{84, 7, 6}, kEuroBan{84, 15, 1}, kEuroDispoints{84, 16, 2}, kCaps86{84, 18, 7},
+    kIntGoals87{84, 25, 7};
+constexpr BitField kApps{88, 0, 7}, kAppsAsSub{88, 7, 7}, kCaps89{88, 14, 7}, kCaretaker{88, 21, 1};
+constexpr BitField kField92{92, 0, 7}, kExperience{92, 12, 6}, kSusp{92, 18, 5};
+constexpr BitField kField96{96, 6, 6}, kReputation{96, 12, 6}, kIP{96, 24, 7}, kLoanList{96, 31, 1};
+constexpr BitField kLoanPeriod{100, 0, 6}, kSkinColour{100, 20, 3}, kHairColour{100, 23, 3},
     kHairStyle{100, 26, 3}, kTactic{100, 29, 3};
 constexpr BitField kBanWait{104, 0, 2}, kSetting3{104, 2, 2}, kSetting2{104, 4, 2}, kSetting1{104, 6, 2},
-    kSetting4{104, 8, 4}, kField105{104, 12, 6}, kCareerAppsAsSub{104, 18, 11}, kFlag107{104, 29, 1},
-    kLoanTrial{104, 30, 1}, kFlag107Bit7{104, 31, 1};
-constexpr BitField kIntShirt{108, 0, 5}, kField108A{108, 5, 7}, kField108B{108, 12, 7}, kAssists2{108, 19, 8};
-constexpr BitField kGoals2{112, 0, 7}, kPerf2{112, 7, 6}, kCaps113{112, 13, 7}, kIntGoals114{112, 20, 7};
+    kField105{104, 12, 6}, kCareerAppsAsSub{104, 18, 11}, kLoanTrial{104, 30, 1}, kFlag107Bit7{104, 31, 1};
+constexpr BitField kIntShirt{108, 0, 5}, kField108A{108, 5, 7}, kField108B{108, 12, 7};
+constexpr BitField kPerf2{112, 7, 6}, kCaps113{112, 13, 7}, kIntGoals114{112, 20, 7};
 constexpr BitField kCaps116{116, 0, 7}, kField116{116, 7, 7}, kField117{116, 14, 3}, kFlag118{116, 17, 1},
-    kField118{116, 18, 6}, kLoanClubFans{116, 24, 6}, kScoutMark{116, 30, 1}, kFlag119{116, 31, 1};
+    kField118{116, 18, 6}, kLoanClubFans{116, 24, 6};
 constexpr BitField kField120Bit0{120, 0, 1}, kField120{120, 1, 8}, kField120Bits9{120, 9, 2},
     kFlag120Bit11{120, 11, 1}, kFlag120Bit12{120, 12, 1}, kCupFlag0{120, 13, 1}, kCupFlag1{120, 14, 1},
     kCupFlag2{120, 15, 1}, kCupFlag3{120, 16, 1}, kCupFlag4{120, 17, 1}, kCupFlag5{120, 18, 1},
@@ -83,10 +96,10 @@ constexpr BitField kScoutRecommended{258, 0, 1};
 constexpr int32_t kMaxClauseAmount = 100000000;
 
 using playerrec::kAbilityStat;
+using playerrec::kFirstStatByte;
 using playerrec::kStatMap;
 using playerrec::StatCap;
 using playerrec::StatSlot;
-constexpr int kFirstStatByte = 20;
 constexpr bool StatsFillOneBlock() {
     bool seen[kStatCount] = {};
     for (const StatSlot& slot : kStatMap) {
@@ -351,17 +364,10 @@ void SetPlayerSellOnPercent(uint16_t player, int16_t value) {
     StoreU16(Rec(player) + kSellOnPercent, uint16_t(value));
 }
 
-uint16_t GetPlayerField52(uint16_t player) {
-    StopOnPlayerZero(player);
-    return IsPlayerNumber(player) ? LoadU16(Rec(player) + kField52) : 0;
-}
 void SetPlayerField52(uint16_t player, int16_t value) {
     if (CanSet(player)) StoreU16(Rec(player) + kField52, uint16_t(value));
 }
 
-uint16_t GetPlayerWage(uint16_t player) {
-    return GetU16(player, kWage, "Trying to get Wage of neg player : '%d'\n");
-}
 void SetPlayerWage(uint16_t player, int16_t value) {
     if (CanSet(player)) StoreU16(Rec(player) + kWage, uint16_t(std::clamp<int>(value, 0, 4000)));
 }
@@ -372,9 +378,6 @@ uint16_t GetPlayerCareerGoals(uint16_t player) {
     return Get(player, kCareerGoals, "Trying to get career goals of neg player : '%d'\n");
 }
 void SetPlayerCareerGoals(uint16_t player, int16_t value) { SetClamped(player, kCareerGoals, value, 1023); }
-uint16_t GetPlayerAge(uint16_t player) {
-    return Get(player, kAge, "Trying to get negative player age : '%d'\n");
-}
 void SetPlayerAge(uint16_t player, int16_t value) { SetZeroOutside(player, kAge, value, 63); }
 uint16_t GetPlayerCareerApps(uint16_t player) {
     return Get(player, kCareerApps, "Trying to get career apps of neg player : '%d'\n");
@@ -417,9 +420,6 @@ uint16_t GetPlayerCaptain(uint16_t player) {
     return Get(player, kCaptain, "Trying to get captain of neg player : '%d'\n");
 }
 void SetPlayerCaptain(uint16_t player, int16_t value) { SetMasked(player, kCaptain, value); }
-uint16_t GetPlayerIntDuty(uint16_t player) {
-    return Get(player, kIntDuty, "Trying to get Int Duty of neg player : '%d'\n");
-}
 void SetPlayerIntDuty(uint16_t player, int16_t value) {
     SetFlagWarned(player, kIntDuty, value, "Trying excessive int duty with player: '%d,%d'\n");
 }
@@ -441,14 +441,7 @@ uint16_t GetPlayerPerf(uint16_t player) {
     return Get(player, kPerf, "Trying to get perf of neg player : '%d'\n") * 2;
 }
 void SetPlayerPerf(uint16_t player, int16_t value) { SetHalvedPerf(player, kPerf, value); }
-uint16_t GetPlayerContract(uint16_t player) {
-    return Get(player, kContract, "Trying to get Contract of neg player : '%d'\n");
-}
 void SetPlayerContract(uint16_t player, int16_t value) { SetClamped(player, kContract, value, 60); }
-uint16_t GetPlayerFatigue(uint16_t player) {
-    return Get(player, kFatigue, "Trying to get Fatigue of neg player : '%d'\n");
-}
-void SetPlayerFatigue(uint16_t player, int16_t value) { SetClamped(player, kFatigue, value, 60); }
 
 // --- clause amounts --------------------------------------------------------
 
@@ -517,15 +510,9 @@ void SetPlayerFans(uint16_t player, int16_t value) {
     fans = std::min(std::max(fans, floor), 63);
     WriteField(Rec(player), kFans, uint32_t(fans));
 }
-uint16_t GetPlayerHalvorn(uint16_t player) {
-    return Get(player, kHalvorn, "Trying to get halvorn of neg player : '%d'\n");
-}
 void SetPlayerHalvorn(uint16_t player, int16_t value) {
     TouchClubOf(player);
     SetUnlessLocked(player, kHalvorn, value);
-}
-uint16_t GetPlayerHalvornB(uint16_t player) {
-    return Get(player, kHalvornB, "Trying to get halvorn of neg player : '%d'\n");
 }
 void SetPlayerHalvornB(uint16_t player, int16_t value) {
     TouchClubOf(player);
@@ -575,9 +562,6 @@ uint16_t GetPlayerCaretaker(uint16_t player) {
     return Get(player, kCaretaker, "Trying to get caretaker of neg player : '%d'\n");
 }
 void SetPlayerCaretaker(uint16_t player, int16_t value) { SetUnlessLocked(player, kCaretaker, value); }
-uint16_t GetPlayerFitness(uint16_t player) {
-    return Get(player, kFitness, "Trying to get Fitness of neg player : '%d'\n");
-}
 void SetPlayerFitness(uint16_t player, int16_t value) { SetClamped(player, kFitness, value, 60); }
 uint16_t GetPlayerPosition2(uint16_t player) {
     return Get(player, kPosition, "Trying to get Position of neg player : '%d'\n");
@@ -599,9 +583,6 @@ void SetPlayerPosition(uint16_t player, int16_t value) {
 
 uint16_t GetPlayerField92(uint16_t player) { return GetQuiet(player, kField92); }
 void SetPlayerField92(uint16_t player, int16_t value) { SetMasked(player, kField92, value); }
-uint16_t GetPlayerShirt(uint16_t player) {
-    return Get(player, kShirt, "Trying to get Shirt of neg player : '%d'\n");
-}
 void SetPlayerShirt(uint16_t player, int16_t value) { SetShirtField(player, kShirt, value); }
 uint16_t GetPlayerExperience(uint16_t player) {
     return Get(player, kExperience, "Trying to get Experience of neg player : '%d'\n");
@@ -626,9 +607,6 @@ void SetPlayerFlag95(uint16_t player, int16_t value) { SetMasked(player, kFlag95
 
 // --- word at 96 ------------------------------------------------------------
 
-uint16_t GetPlayerMorale(uint16_t player) {
-    return Get(player, kMorale, "Trying to get Morale of neg player : '%d'\n");
-}
 void SetPlayerMorale(uint16_t player, int16_t value) { SetClamped(player, kMorale, value, 60); }
 
 // A loss hits twice as hard for a player whose nationality is of another
@@ -654,7 +632,6 @@ uint16_t GetPlayerReputation(uint16_t player) {
     return Get(player, kReputation, "Trying to get Reputation of neg player : '%d'\n");
 }
 void SetPlayerReputation(uint16_t player, int16_t value) { SetClamped(player, kReputation, value, 63); }
-uint16_t GetPlayerIT(uint16_t player) { return Get(player, kIT, "Trying to get IT of neg player : '%d'\n"); }
 void SetPlayerIT(uint16_t player, int16_t value) { SetClamped(player, kIT, value, 63); }
 uint16_t GetPlayerIP(uint16_t player) { return Get(player, kIP, "Trying to get IP of neg player : '%d'\n"); }
 void SetPlayerIP(uint16_t player, int16_t value) { SetClamped(player, kIP, value, 104); }
@@ -713,7 +690,6 @@ uint16_t GetPlayerSetting2(uint16_t player) { return GetQuiet(player, kSetting2)
 void SetPlayerSetting2(uint16_t player, int16_t value) { SetSetting(player, kSetting2, value); }
 uint16_t GetPlayerSetting3(uint16_t player) { return GetQuiet(player, kSetting3); }
 void SetPlayerSetting3(uint16_t player, int16_t value) { SetSetting(player, kSetting3, value); }
-uint16_t GetPlayerSetting4(uint16_t player) { return GetQuiet(player, kSetting4); }
 void SetPlayerSetting4(uint16_t player, int16_t value) { SetClamped(player, kSetting4, value, 15); }
 uint16_t GetPlayerField105(uint16_t player) { return GetQuiet(player, kField105); }
 void SetPlayerField105(uint16_t player, int16_t value) { SetClamped(player, kField105, value, 60); }
@@ -723,7 +699,6 @@ uint16_t GetPlayerCareerAppsAsSub(uint16_t player) {
 void SetPlayerCareerAppsAsSub(uint16_t player, int16_t value) {
     SetClamped(player, kCareerAppsAsSub, value, 127);
 }
-uint16_t GetPlayerFlag107(uint16_t player) { return GetQuiet(player, kFlag107); }
 void SetPlayerFlag107(uint16_t player, int16_t value) { SetClamped(player, kFlag107, value, 1); }
 uint16_t GetPlayerLoanTrial(uint16_t player) {
     return Get(player, kLoanTrial, "Trying to get LoanTrial of neg player : '%d'\n");
@@ -779,9 +754,7 @@ uint16_t GetPlayerLoanClubFans(uint16_t player) {
     return Get(player, kLoanClubFans, "Trying to get LoanClubfans of neg player : '%d'\n");
 }
 void SetPlayerLoanClubFans(uint16_t player, int16_t value) { SetClamped(player, kLoanClubFans, value, 63); }
-uint16_t GetPlayerScoutMark(uint16_t player) { return GetQuiet(player, kScoutMark); }
 void SetPlayerScoutMark(uint16_t player, int16_t value) { SetMasked(player, kScoutMark, value); }
-uint16_t GetPlayerFlag119(uint16_t player) { return GetQuiet(player, kFlag119); }
 void SetPlayerFlag119(uint16_t player, int16_t value) { SetMasked(player, kFlag119, value); }
 
 // --- word at 120 -----------------------------------------------------------
@@ -907,21 +880,6 @@ void GetPlayerStats(uint16_t player, const int16_t* indexes, int count, int16_t*
         const int value = std::min<int>(r[kStatMap[index].byte], StatCap(player, ability, index));
         out[i] = int16_t(value == 0 ? 1 : std::min(value, 99));
     }
-}
-
-PlayerRatingKey GetPlayerRatingKey(uint16_t player) {
-    CheckGet(player, "Trying to get Stat of invalid player : '%d'\n");
-    const uint8_t* r = Rec(player);
-    PlayerRatingKey key{};
-    // The stats fill bytes 20..47 of the record: copied as they lie.
-    static_assert(sizeof key.stats == kStatCount);
-    std::memcpy(key.stats, r + kFirstStatByte, sizeof key.stats);
-    key.age = uint16_t(ReadField(r, kAge));
-    key.position = uint16_t(ReadField(r, kPosition));
-    key.goals = uint16_t(ReadField(r, kGoals) + ReadField(r, kGoals2));
-    key.assists = uint16_t(ReadField(r, kAssists) + ReadField(r, kAssists2));
-    key.moM = uint16_t(ReadField(r, kMoM));
-    return key;
 }
 
 int16_t GetPlayerStatLimit(uint16_t player, int16_t index) {

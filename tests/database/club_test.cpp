@@ -475,6 +475,9 @@ TEST_F(ClubDeathTest, GettersStopOnBadClubs) {
     EXPECT_FATAL(GetClubRep(1200), "Trying to get Rep of neg club : '1200'");
     EXPECT_FATAL(GetClubRep(-1), "Trying to get Rep of neg club : '-1'");
     EXPECT_FATAL(GetClubControl(1200), "Trying to get control of neg club : '1200'");
+    EXPECT_FATAL(GetClubBidPlayer(1200, 0), "Trying to get Bid player of neg club : '1200'");
+    EXPECT_FATAL(GetClubBidPlayer(7, 4), "Trying to get Bid player of neg club : '7'");
+    EXPECT_FATAL(GetClubBidPlayer(7, -1), "Trying to get Bid player of neg club : '7'");
 }
 
 TEST_F(ClubTest, QuietGettersReadZeroForBadClubs) {

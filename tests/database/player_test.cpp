@@ -578,8 +578,15 @@ TEST_F(PlayerDeathTest, InLineGettersStopAsTheOthers) {
     EXPECT_FATAL(GetPlayerAgent(kPlayers), "Trying to get Agent of neg player : '100'");
     EXPECT_FATAL(GetPlayerLoanClub(kPlayers), "Trying to get LoanClub of neg player : '100'");
     EXPECT_FATAL(GetPlayerStat(kPlayers, 3, 2), "Trying to get Stat of invalid player : '100'");
-    for (auto getter : {+[] { GetPlayerClub(0); }, +[] { GetPlayerStat(0, 27, 0); },
-                        +[] { GetPlayerFlag95(0); }, +[] { GetPlayerPosition(0); }}) {
+    EXPECT_FATAL(GetPlayerRatingKey(kPlayers), "Trying to get Stat of invalid player : '100'");
+    EXPECT_FATAL(GetPlayerFatigue(kPlayers), "Trying to get Fatigue of neg player : '100'");
+    EXPECT_FATAL(GetPlayerIT(kPlayers), "Trying to get IT of neg player : '100'");
+    EXPECT_FATAL(GetPlayerHalvornB(kPlayers), "Trying to get halvorn of neg player : '100'");
+    EXPECT_FATAL(GetPlayerShirt(kPlayers), "Trying to get Shirt of neg player : '100'");
+    for (auto getter :
+         {+[] { GetPlayerClub(0); }, +[] { GetPlayerStat(0, 27, 0); }, +[] { GetPlayerFlag95(0); },
+          +[] { GetPlayerPosition(0); }, +[] { GetPlayerSetting4(0); }, +[] { GetPlayerField52(0); },
+          +[] { SetPlayerFatigue(0, 3); }, +[] { GetPlayerRatingKey(0); }}) {
         EXPECT_EXIT(
             {
                 SendStdoutToStderr();
@@ -593,11 +600,15 @@ TEST_F(PlayerDeathTest, InLineGettersStopAsTheOthers) {
     EXPECT_FATAL(GetPlayerStat(kMaxPlayers + 10, 0, 0), "Trying to get Stat of invalid player : '46010'");
 }
 
-TEST_F(PlayerTest, InLineQuietGetterReadsZeroForANumberNotInUse) {
-    PlayerRecords[kPlayers].bytes[95] = 0x80;
-    PlayerRecords[kPlayers - 1].bytes[95] = 0x80;
-    EXPECT_EQ(GetPlayerFlag95(kPlayers), 0);
-    EXPECT_EQ(GetPlayerFlag95(kPlayers - 1), 1);
+TEST_F(PlayerTest, InLineQuietGettersReadZeroForANumberNotInUse) {
+    for (uint16_t p : {uint16_t(kPlayers - 1), kPlayers}) std::memset(PlayerRecords[p].bytes + 52, 0xFF, 72);
+    for (auto get : {GetPlayerFlag95, GetPlayerSetting4, GetPlayerFlag107, GetPlayerScoutMark,
+                     GetPlayerFlag119, GetPlayerField52}) {
+        EXPECT_EQ(get(kPlayers), 0);
+        EXPECT_NE(get(kPlayers - 1), 0);
+    }
+    SetPlayerFatigue(kPlayers, 5);
+    EXPECT_EQ(PlayerBytes(kPlayers)[63], 0xFF);
 }
 
 TEST_F(PlayerDeathTest, BadShirtsAndCupsStop) {
