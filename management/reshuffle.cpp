@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "database/Access.h"
@@ -147,16 +146,23 @@ void TakeForFirstTeam(int index, bool computer) {
 uint16_t g_candidatePlayers[kRosterSize];
 
 // Orders the working list best rating first, equals in place (roster)
-// order: each place sorts by one key of its rating and its place, so that
-// no two keys tie.
+// order: each place has one key of its rating and its place, so that no two
+// keys tie, and goes where the count of keys above its own puts it.  The
+// counts are compared without branches over a list of a few dozen, where a
+// comparison sort mispredicts most of its branches.
 void SortWorkingByRating() {
     int32_t keys[kRosterSize];
-    for (int i = 0; i < g_workingCount; ++i) {
-        const uint8_t place = g_working[i];
-        keys[i] = int32_t(g_candidates[place].rating) * 256 + (255 - place);
+    uint8_t places[kRosterSize];
+    const int n = g_workingCount;
+    for (int i = 0; i < n; ++i) {
+        places[i] = g_working[i];
+        keys[i] = int32_t(g_candidates[places[i]].rating) * 256 + (255 - places[i]);
     }
-    std::sort(keys, keys + g_workingCount, std::greater<>());
-    for (int i = 0; i < g_workingCount; ++i) g_working[i] = uint8_t(255 - (keys[i] & 255));
+    for (int i = 0; i < n; ++i) {
+        int above = 0;
+        for (int j = 0; j < n; ++j) above += keys[j] > keys[i] ? 1 : 0;
+        g_working[above] = places[i];
+    }
 }
 
 bool IsCandidate(uint16_t player) {
