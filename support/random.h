@@ -17,10 +17,11 @@ inline int GameRandom() {
     return int((GameRandomStateWord >> 16) & 0x7FFF);
 }
 // Fills out[0..n) with the next n draws and leaves the generator where n
-// calls of GameRandom would: the same numbers, computed eight at a time.
-void GameRandomBlock(int* out, int n);
-// The same draws kept in 16 bits, for passes that work on many at once.
+// calls of GameRandom would: the same numbers, computed many at a time
+// (in the wide registers of the hosts that have them).
 void GameRandomBlock(uint16_t* out, int n);
+// The same without the wide registers, as hosts without them fill blocks.
+void GameRandomBlockNarrow(uint16_t* out, int n);
 // Leaves the generator where n calls of GameRandom would, in a few steps
 // whatever n: for loops that take a draw per item and read few of them.
 void GameRandomSkip(uint32_t n);
