@@ -24,7 +24,7 @@ using namespace gameinfo;
 uint8_t NotReadyCount;
 uint16_t RefereeAction;
 int16_t RefereeOffender = -1;
-uint32_t (*MatchClipFrameCount)(int32_t clip) = Motion_GetFrameCount;
+uint32_t (*MatchClipFrameCount)(int32_t clip) = nullptr;
 int32_t BallMarkerX, BallMarkerY;
 
 namespace {
@@ -52,11 +52,6 @@ void TurnOneStep(MatchFigure& f, uint16_t target) {
     const int diff = (int(target) - int(f.facing)) & 255;
     if (diff == 0) return;
     f.facing = uint16_t((f.facing + (diff < 128 ? 1 : -1)) & 255);
-}
-
-void Show(MatchFigure& f, bool mirrored) {
-    f.shownFacing = uint16_t((f.facing + (mirrored ? -64 : 64)) & 255);
-    f.shownFrame = f.frame;
 }
 
 // Moves the working position toward a point at a walking speed; true once
@@ -391,56 +386,13 @@ void MatchStepPlayerAnim(int16_t figure, uint16_t targetHeading) {
     if (figure < 0 || figure >= kMatchFigureCount) return;
     MatchFigure& f = Fig(figure);
     f.anim = kClipStand;
-    const int32_t frames = int32_t(MatchClipFrameCount(kClipStand));
+    const int32_t frames = MatchClipFrames(kClipStand);
     ++f.frame;
     if (f.frame >= frames || f.frame < 0) f.frame = 0;
     f.shownFacing = uint16_t((f.facing + 64) & 255);
     TurnOneStep(f, uint16_t(targetHeading & 255));
     f.facing &= 255;
     f.shownFrame = f.frame;
-}
-
-int16_t MatchTrySetPlayerAnim(int16_t figure, int16_t clip, int16_t step) {
-    if (figure < 0 || figure >= kMatchFigureCount) return 0;
-    MatchFigure& f = Fig(figure);
-    f.anim = clip;
-    const int next = f.frame + step;
-    if (next > 0 && next < int32_t(MatchClipFrameCount(clip))) {
-        f.frame = int16_t(next);
-        Show(f, false);
-        return 1;
-    }
-    return 0;
-}
-
-int16_t MatchSetPlayerAnim(int16_t figure, int16_t clip, int16_t step, uint16_t nextAction) {
-    if (MatchTrySetPlayerAnim(figure, clip, step)) return 1;
-    Match_SetPlayerAction(figure, nextAction);
-    return 0;
-}
-
-namespace {
-
-void StepLooping(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame, bool mirrored) {
-    if (figure < 0 || figure >= kMatchFigureCount) return;
-    MatchFigure& f = Fig(figure);
-    f.anim = clip;
-    const int32_t frames = int32_t(MatchClipFrameCount(clip));
-    int next = f.frame + step;
-    if (next >= frames || next < 0) next = restartFrame;
-    if (next >= frames || next < 0) next = 0;
-    f.frame = int16_t(next);
-    Show(f, mirrored);
-}
-
-}  // namespace
-
-void MatchSetPlayerAnimKeepFrame(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame) {
-    StepLooping(figure, clip, step, restartFrame, false);
-}
-
-void MatchSetPlayerAnimMirrored(int16_t figure, int16_t clip, int16_t step, int16_t restartFrame) {
-    StepLooping(figure, clip, step, restartFrame, true);
 }
 
 int16_t MatchAttackChance() {

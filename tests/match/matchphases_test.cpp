@@ -1,5 +1,6 @@
 #include "match/matchphases.h"
 
+#include <array>
 #include <random>
 #include <set>
 
@@ -30,7 +31,7 @@ class PhaseTest : public FrameTest {
         RestartTeam = 0;
     }
     void TearDown() override {
-        MatchClipFrameCount = Motion_GetFrameCount;
+        MatchClipFrameCount = nullptr;
         RefereeFavours = 0;  // a referee who leans to nobody, as a match starts without a set-up
         FrameTest::TearDown();
     }
@@ -247,6 +248,24 @@ TEST_F(PhaseTest, OneFrameClipHandsOnAtOnce) {
     EXPECT_EQ(int(MatchFigures[3].shownFacing), 74);
     MatchSetPlayerAnimMirrored(3, 7, 1, 2);
     EXPECT_EQ(int(MatchFigures[3].shownFacing), uint16_t((10 - 64) & 255));
+}
+
+TEST_F(PhaseTest, WithoutReplacedCountsTheSteppingReadsTheLoadedClips) {
+    MotionClip* const loaded = MotionClips;
+    std::array<MotionClip, kMotionClipCount> clips{};
+    clips[7].frameCount = 3;
+    MotionClips = clips.data();
+    MatchClipFrameCount = nullptr;
+    MatchFigures[3].frame = 1;
+    EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 1);
+    EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 0) << "frame 2 is the last of 3";
+    EXPECT_EQ(int(MatchFigures[3].frame), 2);
+    MatchSetPlayerAnimKeepFrame(3, 7, 1, 1);
+    EXPECT_EQ(int(MatchFigures[3].frame), 1);
+    MotionClips = nullptr;
+    MatchFigures[3].frame = 0;
+    EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 0) << "with nothing loaded every clip has ended";
+    MotionClips = loaded;
 }
 
 TEST_F(PhaseTest, AttackChanceNeedsTheRefereesFavour) {

@@ -44,7 +44,7 @@ class OpenPlayTest : public frametest::FrameTest {
         BallState.holder = BallState.controller = 0;
     }
     void TearDown() override {
-        MatchClipFrameCount = Motion_GetFrameCount;
+        MatchClipFrameCount = nullptr;
         FrameTest::TearDown();
     }
     static void Put(int16_t figure, int x, int y) {
