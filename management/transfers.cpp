@@ -56,8 +56,13 @@ void ClearClubBidsOnPlayer(int16_t club, uint16_t player) {
 
 void ClearClubBidList(uint16_t player) {
     SetPlayerSetting4(player, 0);
+    // Only clubs with a reputation drop their bids; the four bid slots are
+    // looked at first, as few clubs hold a bid on any one player.
     for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) != 0) ClearClubBidsOnPlayer(club, player);
+        for (int slot = 0; slot < kBidSlots; ++slot) {
+            if (GetClubBidPlayer(club, int16_t(slot)) != player) continue;
+            if (GetClubRep(club) != 0) SetClubBid(club, int16_t(slot), 0, 0, 0);
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "management/playervalue.h"
 #include "management/squadneeds.h"
 #include "management/squadupkeep.h"
+#include "management/transfers.h"
 #include "season/messages.h"
 #include "support/bytes.h"
 #include "tests/management/management_fixture.h"
@@ -177,6 +178,28 @@ TEST_F(MarketTest, FirstContractsForGoodYouthPlayers) {
     EXPECT_EQ(GetPlayerFlag95(youth), 0u);
     EXPECT_GT(GetPlayerContract(youth), 0u);
     EXPECT_EQ(GetPlayerWage(youth), 4u);  // the youth wage of 100
+}
+
+// Only the player's bids go, and only from clubs with a reputation.
+TEST_F(MarketTest, ClearingAPlayersBidsSparesOtherPlayersAndClubsWithoutReputation) {
+    const uint16_t p = PlayerOf(kSeller, 4), other = PlayerOf(kSeller, 5);
+    int16_t dormant = 0;  // a club slot nobody fills
+    while (dormant < kClubCount && GetClubRep(dormant) != 0) ++dormant;
+    ASSERT_LT(dormant, kClubCount);
+    SetClubBid(kBuyer, 1, p, 1000, 0);
+    SetClubBid(kBuyer, 2, other, 2000, 0);
+    SetClubBid(kSeller, 3, p, 3000, 0);
+    SetClubBid(dormant, 0, p, 4000, 0);
+    ASSERT_EQ(GetClubBidPlayer(dormant, 0), p);
+    SetPlayerSetting4(p, 3);
+    ClearClubBidList(p);
+    EXPECT_EQ(GetClubBidPlayer(kBuyer, 1), 0);
+    EXPECT_EQ(GetClubBidPrice(kBuyer, 1), 0);
+    EXPECT_EQ(GetClubBidPlayer(kSeller, 3), 0);
+    EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), other);
+    EXPECT_EQ(GetClubBidPrice(kBuyer, 2), 2000);
+    EXPECT_EQ(GetClubBidPlayer(dormant, 0), p);
+    EXPECT_EQ(GetPlayerSetting4(p), 0u);
 }
 
 TEST_F(MarketTest, PickListedPlayerBidsForAFittingListedPlayer) {
