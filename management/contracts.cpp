@@ -55,6 +55,12 @@ int16_t ClubSquadRanking::RankOf(uint16_t player) const {
     return rank;
 }
 
+void ClubSquadRanking::Rerate(uint16_t player) {
+    for (int i = 0; i < count_; ++i) {
+        if (players_[i] == player) ratings_[i] = RatePlayerAbility(player, OwnPosition(player));
+    }
+}
+
 int16_t ContractYearsForAge(uint16_t player) {
     const int years = GetPlayerAge(player) + 16;
     if (years <= 20) return 2;
@@ -285,8 +291,14 @@ void ApplyContractTerms(uint16_t player, int32_t clause1, int16_t clause2, int16
 int16_t AwardStartingContract(uint16_t player, int16_t club, int16_t checkAffordable) {
     if (!CheckNumbers("AwardStartingContract", player, club)) return 0;
     if (GetPlayerHalvornB(player) != 0) return 1;
+    return AwardStartingContract(player, club, checkAffordable, GetPlayerSquadRank(player, club));
+}
+
+int16_t AwardStartingContract(uint16_t player, int16_t club, int16_t checkAffordable, int16_t rank) {
+    if (!CheckNumbers("AwardStartingContract", player, club)) return 0;
+    if (GetPlayerHalvornB(player) != 0) return 1;
     const ClubFigures f = FiguresOf(player, club);
-    const int16_t status = StatusDemand(player, GetPlayerSquadRank(player, club), 0, false);
+    const int16_t status = StatusDemand(player, rank, 0, false);
     int64_t w = MulMoney(BaseWage(player, club, false), status);
     w = std::max(w, f.avg / 3);
 

@@ -37,6 +37,8 @@ class ClubSquadRanking {
   public:
     explicit ClubSquadRanking(int16_t club);
     int16_t RankOf(uint16_t player) const;
+    // Takes the player's rating again after something of his changed.
+    void Rerate(uint16_t player);
 
   private:
     int16_t club_;
@@ -64,3 +66,5 @@ void ApplyContractTerms(uint16_t player, int32_t clause1, int16_t clause2, int16
 // With checkAffordable set, a wage beyond what the club can afford writes
 // nothing and gives 0; else 1 (also for a manager, who signs nothing).
 int16_t AwardStartingContract(uint16_t player, int16_t club, int16_t checkAffordable);
+// The same, with the player's squad rank at the club already known.
+int16_t AwardStartingContract(uint16_t player, int16_t club, int16_t checkAffordable, int16_t rank);

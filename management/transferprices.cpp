@@ -295,11 +295,16 @@ void ClubOfferFirstContracts(int16_t club) {
         return;
     }
     const int cut = GetClubRep(club) / 3 + 20;
+    // The roster is rated once; a contract changes only its own player, who
+    // is rated again before the next youth is ranked.
+    ClubSquadRanking ranking(club);
     for (uint16_t p : ClubRoster[club]) {
         if (!IsPlayerNumber(p) || GetPlayerFlag95(p) == 0 || IsOutOnLoan(p)) continue;
-        if (GetPlayerSquadRank(p, club) <= cut || GetPlayerShirt(p) != 0) {
-            AwardStartingContract(p, club, 0);
+        const int16_t rank = ranking.RankOf(p);
+        if (rank <= cut || GetPlayerShirt(p) != 0) {
+            AwardStartingContract(p, club, 0, rank);
             SetPlayerFlag95(p, 0);
+            ranking.Rerate(p);
         }
     }
 }

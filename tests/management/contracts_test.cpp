@@ -296,4 +296,16 @@ TEST_F(ContractsTest, SquadRankingTakenOnceAnswersAsTheRankAskedAfresh) {
     EXPECT_EQ(ClubSquadRanking(-1).RankOf(a), -1);
 }
 
+// A player rated again counts with his new rating against the rest.
+TEST_F(ContractsTest, SquadRankingRatedAgainFollowsTheChangedPlayer) {
+    const uint16_t a = FirstTeamList.players[0], b = FirstTeamList.players[1];
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(a, s, 30), SetPlayerStat(b, s, 50);
+    ClubSquadRanking ranking(kClub);
+    const int16_t before = ranking.RankOf(b);
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(a, s, 70);
+    ranking.Rerate(a);
+    EXPECT_EQ(ranking.RankOf(b), before + 1);
+    EXPECT_EQ(ranking.RankOf(b), GetPlayerSquadRank(b, kClub));
+}
+
 }  // namespace
