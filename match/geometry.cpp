@@ -1,6 +1,5 @@
 #include "match/geometry.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -145,53 +144,13 @@ uint16_t Sector(int x1, int y1, int x2, int y2, int n) {
     return uint16_t(direction & 255);
 }
 
-// The edges once made, for the quick direction: a plain load where asking
-// Edges() would keep a guard and the call that makes them in the quick path.
-std::atomic<const EighthEdges*> MadeEdges{nullptr};
-
-// Every case the quick direction leaves: along an axis, beyond the edges'
-// reach, near an edge, or before the edges are made (which it makes).  Kept
-// out of line so that the quick direction calls nothing and keeps no
-// registers.
-[[gnu::noinline]] uint16_t FullDirection(int x1, int y1, int x2, int y2) {
-    MadeEdges.store(&Edges(), std::memory_order_release);
-    return Sector(x1, y1, x2, y2, 256);
-}
-
-// The direction in 256 steps off the axes within the edges' reach, away
-// from any edge, as Sector finds it.  Which side is the longer and which
-// quarter the vector lies in are as good as random from one call to the
-// next, so they are chosen by selects rather than branches: a mispredicted
-// branch costs more than the look-up itself.
-inline uint16_t QuickDirection(int x1, int y1, int x2, int y2) {
-    const int across = x2 - x1, ahead = y1 - y2;
-    const unsigned a = unsigned(std::abs(across)), b = unsigned(std::abs(ahead));
-    // Zero sides wrap to beyond the reach, so one test each leaves the axes
-    // as well.
-    const EighthEdges* edges = MadeEdges.load(std::memory_order_acquire);
-    if (a - 1 >= unsigned(kEdgeReach) || b - 1 >= unsigned(kEdgeReach) || edges == nullptr)
-        return FullDirection(x1, y1, x2, y2);
-    const bool nearAhead = a <= b;
-    const unsigned minor = nearAhead ? a : b, major = nearAhead ? b : a;
-    const int bucket = int(float(minor) / float(major) * kRatioBuckets);
-    const uint8_t below = edges->below[bucket];
-    if ((below & kNearEdge) != 0) return FullDirection(x1, y1, x2, y2);
-    const int steps = nearAhead ? below : 64 - below;
-    // Left of straight ahead (or behind) mirrors the right.
-    const int right = ahead > 0 ? steps : 128 - steps;
-    const int direction = across > 0 ? right : -right;
-    return uint16_t(direction & 255);
-}
-
 bool IsGoalkeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
 
 }  // namespace
 
-uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2) { return QuickDirection(x1, y1, x2, y2); }
+uint16_t Match_DirectionTo(int x1, int y1, int x2, int y2) { return Sector(x1, y1, x2, y2, 256); }
 
-uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n) {
-    return n == 256 ? QuickDirection(x1, y1, x2, y2) : Sector(x1, y1, x2, y2, n);
-}
+uint16_t Match_DirectionSector(int x1, int y1, int x2, int y2, int n) { return Sector(x1, y1, x2, y2, n); }
 
 uint16_t Match_ArcDirectionSector(int x1, int y1, int x2, int y2, int n) {
     const int across = x2 - x1, ahead = y1 - y2;
