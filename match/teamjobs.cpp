@@ -156,10 +156,11 @@ void Match_ResetTeamJobs() {
 
 int16_t Match_SubstitutionsMade(int team) {
     if (!IsTeam(team)) return 0;
-    int16_t made = 0;
-    for (int k = 0; k < kTeamFigures; ++k)
-        made = int16_t(made + (MatchFigures[team * kTeamFigures + k].subbedOn != 0));
-    return made;
+    // Counted in an int: a 16-bit sum of comparisons is what some optimisers
+    // get wrong (see the probe in the build file).
+    int made = 0;
+    for (int k = 0; k < kTeamFigures; ++k) made += MatchFigures[team * kTeamFigures + k].subbedOn != 0;
+    return int16_t(made);
 }
 
 int16_t Match_ComputerSubstitution(int16_t team) {
