@@ -445,13 +445,15 @@ std::string SoakSeasonWatch::AtSeasonStart() {
         return Say("%.1f%% home wins (%s)", homeWins, FiguresByKind().c_str());
     // Goalless draws are counted over the first teams' league, cup and
     // play-off matches: the reserve sides, short of players and made up with
-    // triallists, draw 0-0 more often.
+    // triallists, draw 0-0 more often.  A season's first teams play about
+    // 11000 such matches and sit near 14.7% goalless, give or take 0.35
+    // points from world to world: the upper bound stands well clear of that.
     const SoakSeasonFigures& first = lastByKind_[0];
     const SoakSeasonFigures& cups = lastByKind_[1];
     const int firstTeam = first.fixtures + cups.fixtures;
     const double firstTeamGoalless =
         firstTeam == 0 ? 0 : 100.0 * (first.goallessDraws + cups.goallessDraws) / firstTeam;
-    if (firstTeamGoalless < 4 || firstTeamGoalless > 15)
+    if (firstTeamGoalless < 4 || firstTeamGoalless > 16)
         return Say("%.1f%% goalless draws of the first teams (%.1f%% of all; %s)", firstTeamGoalless,
                    goalless, FiguresByKind().c_str());
     lastTransfers_ = CountTransfersSince(transferIndex_);
