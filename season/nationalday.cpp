@@ -22,7 +22,8 @@ constexpr NationalTimetable kTimetable[kNationalTeamKinds] = {{kCompNationalTeam
 constexpr int kFreshSquadGap = 14;
 
 // Days since the earliest fixture of the same type, lower in the table, in
-// which either nation plays; 100 when there is none.
+// which either nation plays (pass one nation twice for its own); 100 when
+// there is none.
 int GapToEarliestMeeting(int16_t slot, int16_t competition, int16_t home, int16_t away) {
     int gap = 100;
     for (int16_t earlier = int16_t(slot - 1); earlier >= 0; --earlier) {
@@ -51,10 +52,16 @@ void ProcessInternationalDay() {
             const int16_t home = FixtureHome(slot);
             const int16_t away = FixtureAway(slot);
             if (day == today + times.select) {
-                if (GapToEarliestMeeting(slot, competition, home, away) > kFreshSquadGap) {
-                    SelectNationalSquad(home, away, int16_t(kind));
-                    SelectNationalSquad(away, home, int16_t(kind));
-                }
+                // A pair whose earliest meeting is recent keeps the squads of
+                // that run; but a nation that has not itself played lately
+                // has no squad of its own to keep, and would field nobody.
+                const bool pairFresh = GapToEarliestMeeting(slot, competition, home, away) > kFreshSquadGap;
+                auto select = [&](int16_t nation, int16_t opponent) {
+                    if (pairFresh || GapToEarliestMeeting(slot, competition, nation, nation) > kFreshSquadGap)
+                        SelectNationalSquad(nation, opponent, int16_t(kind));
+                };
+                select(home, away);
+                select(away, home);
             } else if (day == today + times.callUp) {
                 CallUpNationalSquad(home, int16_t(kind), int16_t(day));
                 CallUpNationalSquad(away, int16_t(kind), int16_t(day));

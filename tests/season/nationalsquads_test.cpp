@@ -264,4 +264,27 @@ TEST_F(NationalSquadsTest, AnEarlierMeetingWithinFourteenDaysKeepsTheSquad) {
     EXPECT_NE(NationalSquads[0][kNation][0], 0);
 }
 
+TEST_F(NationalSquadsTest, AnOpponentsRecentMatchKeepsOnlyItsOwnSquad) {
+    MakeNationalPool(5);
+    for (int i = 0; i < 40; ++i) SetPlayerNationality(MakePlayer(5, int16_t(i % 13)), 4);
+    PutFixture(0, 120, kCompNationalTeam, 4, 6, kNationalUnplayed, kNationalUnplayed);
+    PutFixture(1, 130, kCompNationalTeam, 4, kNation, kNationalUnplayed, kNationalUnplayed);
+    SeasonCalendar.currentDay = 106;
+    {
+        StdoutCapture quiet;  // nation 6 has nobody to pick
+        ProcessInternationalDay();
+    }
+    ASSERT_NE(NationalSquads[0][4][0], 0);
+    const std::vector<uint16_t> fourBefore(std::begin(NationalSquads[0][4]), std::end(NationalSquads[0][4]));
+    // Day 130: nation 4 played on day 120 and keeps that squad; nation 3
+    // has not played and needs one of its own.
+    SeasonCalendar.currentDay = 116;
+    ProcessInternationalDay();
+    EXPECT_EQ(std::vector<uint16_t>(std::begin(NationalSquads[0][4]), std::end(NationalSquads[0][4])),
+              fourBefore);
+    ASSERT_NE(NationalSquads[0][kNation][0], 0);
+    LoadNationalSquadIntoSquadList(kNation, 0);
+    EXPECT_EQ(PickNationalTeam(kNation, 0), 0);
+}
+
 }  // namespace
