@@ -445,9 +445,11 @@ std::string SoakSeasonWatch::AtSeasonStart() {
         return Say("%.1f%% home wins (%s)", homeWins, FiguresByKind().c_str());
     // Goalless draws are counted over the first teams' league, cup and
     // play-off matches: the reserve sides, short of players and made up with
-    // triallists, draw 0-0 more often.  A season's first teams play about
-    // 11000 such matches and sit near 14.7% goalless, give or take 0.35
-    // points from world to world: the upper bound stands well clear of that.
+    // triallists, draw 0-0 more often.  Most of them are predicted, at about
+    // 1.9 goals a match, which by chance alone leaves some 15% goalless
+    // (e^-1.9); over about 11000 matches a season the share sits near 14.7%,
+    // give or take 0.35 points from world to world, so the upper bound
+    // stands clear of that.
     const SoakSeasonFigures& first = lastByKind_[0];
     const SoakSeasonFigures& cups = lastByKind_[1];
     const int firstTeam = first.fixtures + cups.fixtures;
