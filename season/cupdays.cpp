@@ -223,8 +223,29 @@ void AdmitComingThrough(int n, int k, int r) {
     }
 }
 
-// A drawn club whose tie of the round before is still open carries the
-// other club of that tie, which may yet take its place.
+// A drawn club whose tie of the round before is still open carries every
+// other club of that tie, any of which may yet take its place: the other
+// entry's club and, when a tie before that is open too, the clubs waiting
+// on it. Carrying only the other entry's first club lost a club that came
+// through two late ties in a row, and the cup ended a tie short.
+void CarryOtherClubsOfTie(int n, int k, int r, int entry, int16_t club, int tie) {
+    int word = 1;
+    for (int e = 2 * tie; e <= 2 * tie + 1; ++e) {
+        for (int w = 0; w < kDrawEntryWords; ++w) {
+            const int16_t other = CupDrawWord(n, k, r - 1, e, w);
+            if (other == -1 || other == club) continue;
+            if (word == kDrawEntryWords) {
+                DebugLog(
+                    DEBUG_GENERAL, 0,
+                    "AddAlternatives(): Warning: nation %d cup %d round %d entry %d cannot carry club %d\n",
+                    n, k, r, entry, int(other));
+                continue;
+            }
+            SetCupDrawWord(n, k, r, entry, word++, other);
+        }
+    }
+}
+
 void AddAlternatives(int n, int k, int r) {
     for (int i = 0; i < kDrawEntries; ++i) {
         const int16_t club = CupDrawClub(n, k, r, i);
@@ -232,7 +253,7 @@ void AddAlternatives(int n, int k, int r) {
         for (int t = 0; 2 * t + 1 < kDrawEntries; ++t) {
             const int16_t a = CupDrawClub(n, k, r - 1, 2 * t), b = CupDrawClub(n, k, r - 1, 2 * t + 1);
             if (a == -1 || b == -1 || (a != club && b != club)) continue;
-            SetCupDrawWord(n, k, r, i, 1, a == club ? b : a);
+            CarryOtherClubsOfTie(n, k, r, i, club, t);
             break;
         }
     }

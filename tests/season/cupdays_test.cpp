@@ -183,6 +183,49 @@ TEST_F(CupTieTest, ALevelMatchIsReplayedAndAWinnerMeetsTheNextOpponent) {
     EXPECT_TRUE(Received(25, 123, 12));
 }
 
+TEST_F(CupTieTest, AClubThroughTwoLateTiesKeepsItsPlaceInTheRoundDrawnMeanwhile) {
+    // Cup 0 of nation 0, round 4 drawn while a round-3 tie waits on a
+    // round-2 tie: 10 meets the winner of 29 v 2, and 5 v 6 is open too.
+    SetCupDrawClub(0, 0, 2, 0, 29);
+    SetCupDrawClub(0, 0, 2, 1, 2);
+    SetCupDrawClub(0, 0, 3, 0, 10);
+    SetCupDrawClub(0, 0, 3, 1, 29);
+    SetCupDrawWord(0, 0, 3, 1, 1, 2);
+    SetCupDrawClub(0, 0, 3, 2, 5);
+    SetCupDrawClub(0, 0, 3, 3, 6);
+    const uint8_t* round4 = CupRoundRules.bytes[0][0][4];
+    const int16_t drawDay = int16_t(round4[kCupDrawDay] | round4[kCupDrawDay + 1] << 8);
+    const int16_t matchDay = int16_t(round4[kCupMatchDay] | round4[kCupMatchDay + 1] << 8);
+    CompetitionDayWord = drawDay;
+    SeasonCalendar.currentDay = int16_t(SeasonCalendar.leagueStartDay[0] + drawDay);
+    ProcessCompetitionDay();
+    std::set<int16_t> carried;
+    for (int entry = 0; entry < 2; ++entry) {
+        for (int w = 0; w < kDrawEntryWords; ++w) carried.insert(CupDrawWord(0, 0, 4, entry, w));
+    }
+    EXPECT_EQ(carried, (std::set<int16_t>{-1, 2, 5, 6, 10, 29})) << "every club of both open ties";
+
+    // The round-2 replay, then the round-3 tie, both after round 4's day.
+    CompetitionDayWord = int16_t(matchDay + 3);
+    SeasonCalendar.currentDay = int16_t(SeasonCalendar.leagueStartDay[0] + CompetitionDayWord);
+    const int16_t replay = AddFixture(SeasonCalendar.currentDay, CupCode(0, 2 + kSecondMatchCodes), 2, 29, 0);
+    ProcessCupTieResult(replay, 2, 5, 9);
+    // (FindFixture ends the program when nothing is found.)
+    const auto tieSlot = [](int16_t a, int16_t b, int16_t code) {
+        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+            if (FixtureType(slot) == code && IsFixtureOfClub(slot, a) && IsFixtureOfClub(slot, b))
+                return int16_t(slot);
+        }
+        return int16_t(-1);
+    };
+    const int16_t late = tieSlot(10, 2, CupCode(0, 3));
+    ASSERT_NE(late, -1);
+    ProcessCupTieResult(late, 2, 5, 9);
+    const int16_t other = AddFixture(SeasonCalendar.currentDay, CupCode(0, 3), 5, 6, 0);
+    ProcessCupTieResult(other, 5, 5, 9);
+    EXPECT_NE(tieSlot(2, 5, CupCode(0, 4)), -1) << "2 meets 5 in round 4";
+}
+
 TEST_F(CupTieTest, TodaysMatchesStayWhereTheyAreWhenTheNextTieIsArranged) {
     // Club 3 has just won a replay today and club 12 plays a league match
     // later today; their next tie is due tomorrow.
