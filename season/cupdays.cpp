@@ -234,13 +234,9 @@ void CarryOtherClubsOfTie(int n, int k, int r, int entry, int16_t club, int tie)
         for (int w = 0; w < kDrawEntryWords; ++w) {
             const int16_t other = CupDrawWord(n, k, r - 1, e, w);
             if (other == -1 || other == club) continue;
-            if (word == kDrawEntryWords) {
-                DebugLog(
-                    DEBUG_GENERAL, 0,
-                    "AddAlternatives(): Warning: nation %d cup %d round %d entry %d cannot carry club %d\n",
-                    n, k, r, entry, int(other));
-                continue;
-            }
+            // A full entry (three open ties in a row) leaves the club out:
+            // should it come through, it takes its beaten rival's place.
+            if (word == kDrawEntryWords) return;
             SetCupDrawWord(n, k, r, entry, word++, other);
         }
     }
@@ -389,6 +385,20 @@ void RecordEuropeanFinal(int16_t winner, int16_t loser, int16_t honoursKind) {
     if (word < 0 || word + 1 >= kHonourClubWords) return;
     HonoursTable[0][0].words[word] = winner;
     HonoursTable[0][0].words[word + 1] = loser;
+}
+
+// Where a later round already drawn holds the loser of a tie but not its
+// winner, the winner stands in the loser's word: that entry waits on this
+// tie, so the winner is who comes through to it.
+void WinnerTakesLoserPlace(int n, int k, int r, int16_t winner, int16_t loser) {
+    for (int later = r + 1; later < kCupRounds; ++later) {
+        for (int i = 0; i < kDrawEntries; ++i) {
+            if (EntryHolds(n, k, later, i, winner)) continue;
+            for (int w = 0; w < kDrawEntryWords; ++w) {
+                if (CupDrawWord(n, k, later, i, w) == loser) SetCupDrawWord(n, k, later, i, w, winner);
+            }
+        }
+    }
 }
 
 void PayEuropeanLoser(int k, int r, int16_t loser) {
@@ -561,6 +571,7 @@ void ProcessCupTieResult(int16_t slot, int16_t winner, int16_t firstCode, int16_
         AddMessage(winner, loser, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, CupName(n, k), -1, -1, -1,
                    kMsgCupShock, 1, 0);
     if (k == kCupEuropeanB && r == 1) AddToEuropeanListA(winner);
+    WinnerTakesLoserPlace(n, k, r, winner, loser);
     RemoveLoserFromLaterRounds(int16_t(r), loser, int16_t(k));
     if (r < kCupRounds - 1)
         ArrangeNextTie(int16_t(r + 1), winner, int16_t(k), int16_t(firstCode - kCompFirstNationalCup),

@@ -226,6 +226,23 @@ TEST_F(CupTieTest, AClubThroughTwoLateTiesKeepsItsPlaceInTheRoundDrawnMeanwhile)
     EXPECT_NE(tieSlot(2, 5, CupCode(0, 4)), -1) << "2 meets 5 in round 4";
 }
 
+TEST_F(CupTieTest, AWinnerLeftOutOfAFullEntryTakesItsRivalsPlace) {
+    // Round 4 was drawn with 10 standing for the open tie 10 v 2 but not
+    // carrying 2 (its entry was full); 2 wins and meets 5 all the same.
+    SetCupDrawClub(0, 0, 3, 0, 10);
+    SetCupDrawClub(0, 0, 3, 1, 2);
+    SetCupDrawClub(0, 0, 4, 0, 10);
+    SetCupDrawClub(0, 0, 4, 1, 5);
+    SetCupDrawClub(0, 0, 5, 0, 10);
+    SetCupDrawWord(0, 0, 5, 0, 1, 5);
+    const int16_t late = AddFixture(SeasonCalendar.currentDay, CupCode(0, 3), 10, 2, 0);
+    ProcessCupTieResult(late, 2, 5, 9);
+    EXPECT_EQ(CupDrawClub(0, 0, 4, 0), 2);
+    EXPECT_EQ(CupDrawClub(0, 0, 5, 0), 2) << "every later round waiting on the tie";
+    EXPECT_EQ(CupDrawWord(0, 0, 5, 0, 1), 5);
+    EXPECT_TRUE(Received(2, 123, 5));
+}
+
 TEST_F(CupTieTest, TodaysMatchesStayWhereTheyAreWhenTheNextTieIsArranged) {
     // Club 3 has just won a replay today and club 12 plays a league match
     // later today; their next tie is due tomorrow.
