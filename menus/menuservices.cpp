@@ -15,6 +15,7 @@ constexpr int kBarX = 28;
 constexpr int kBarY = 543;
 constexpr int kBarWidth = 744;
 constexpr int kBarHeight = 16;
+constexpr int kNameFieldSize = 34;
 constexpr int kNameFieldLength = 32;
 
 uint32_t g_lastTick = 0;
@@ -87,7 +88,9 @@ void PollIfTimerTicked() {
 
 void PadName34(char* field) {
     if (field == nullptr) return;
-    const size_t length = strnlen(field, kNameFieldLength);
-    std::memset(field + length, ' ', kNameFieldLength - length);
+    // Blanks from the first zero to the field's last byte, so that nothing
+    // left behind the name (byte 33 included) is stored with it.
+    const size_t length = strnlen(field, kNameFieldSize);
+    std::memset(field + length, ' ', kNameFieldSize - length);
     field[kNameFieldLength] = '\0';
 }

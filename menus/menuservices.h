@@ -21,8 +21,8 @@ void DrawBottomBar(int x, int y, int w, int h);
 int16_t GetTextNoCellSize(int16_t textId, int16_t* width, int16_t* height);
 // Polls once when the timer has moved on since the last call.
 void PollIfTimerTicked();
-// A 34-byte name field padded with blanks to 32 characters and ended at
-// byte 32.
+// A 34-byte name field: every byte from the first zero to the end becomes
+// a blank, and byte 32 ends the name (32 characters at most).
 void PadName34(char* field);
 
 // The shared buffers that screens fill and their items read.

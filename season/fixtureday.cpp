@@ -57,7 +57,8 @@ uint8_t (&MatchEventHistory)[kMatchEventRecords * kMatchEventRecordSize] = Seaso
 
 namespace {
 
-constexpr uint32_t kEmptyShootOut = 0x7FFF;
+constexpr uint32_t kShootOutSlotMask = 0x7FFF;
+constexpr uint32_t kEmptyShootOut = kShootOutSlotMask;
 constexpr uint32_t kAwayWonShootOut = 0x8000;
 constexpr int kMostGoals = 30;
 constexpr uint8_t kDisplayResultsOnly = 0x01;
@@ -360,6 +361,33 @@ int16_t PlayFixtureIfValid(int16_t slot) {
     return ProcessFixture(slot);
 }
 
+namespace {
+
+// A day's shoot-out into the list.  When the list is full, the user's
+// club's shoot-out takes the place of the latest one of other clubs: his
+// result memory reads its shoot-out from the list.
+void ListShootOut(int16_t slot, bool awayWon) {
+    const uint32_t entry = uint32_t(slot) | (awayWon ? kAwayWonShootOut : 0);
+    if (ShootOutCount < kShootOutEntries) {
+        ShootOutList[ShootOutCount++] = entry;
+        return;
+    }
+    int16_t dropped = slot;
+    const int16_t user = GetUserClub();
+    if (user >= 0 && IsFixtureOfClub(slot, user)) {
+        for (int i = kShootOutEntries - 1; i >= 0; --i) {
+            const int16_t listed = int16_t(ShootOutList[i] & kShootOutSlotMask);
+            if (IsValidSlot(listed) && IsFixtureOfClub(listed, user)) continue;
+            dropped = listed;
+            ShootOutList[i] = entry;
+            break;
+        }
+    }
+    std::printf("StoreFixtureScore(): Warning: shoot-out list full, fixture %d not listed\n", dropped);
+}
+
+}  // namespace
+
 void StoreFixtureScore(int16_t slot) {
     if (!IsValidSlot(slot)) return;
     // 31 would read as not played: a side's goals are kept at 30 at most.
@@ -372,11 +400,7 @@ void StoreFixtureScore(int16_t slot) {
     const int shootAway = ResultShootOutGoals(1);
     if (shootHome + shootAway > 0) {
         score |= kFixtureShootOutBit;
-        if (ShootOutCount < kShootOutEntries) {
-            ShootOutList[ShootOutCount++] = uint32_t(slot) | (shootHome <= shootAway ? kAwayWonShootOut : 0);
-        } else {
-            std::printf("StoreFixtureScore(): Warning: shoot-out list full, fixture %d not listed\n", slot);
-        }
+        ListShootOut(slot, shootHome <= shootAway);
     }
     recbits::StoreU32(word, score);
     const int16_t competition = FixtureType(slot);

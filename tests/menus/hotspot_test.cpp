@@ -84,6 +84,12 @@ TEST(MenuServices, AnchorsAndNameFields) {
     std::memcpy(field, "Dunmore\0", 8);
     PadName34(field);
     EXPECT_EQ(std::string(field), "Dunmore" + std::string(25, ' '));
+    EXPECT_EQ(field[33], ' ');  // the byte behind the terminator too
+    std::memset(field, 'x', sizeof field);
+    field[32] = '\0';  // a full name: only what lies behind it is blanked
+    PadName34(field);
+    EXPECT_EQ(std::string(field), std::string(32, 'x'));
+    EXPECT_EQ(field[33], ' ');
     std::memset(field, 'y', sizeof field);  // no terminator within the name
     PadName34(field);
     EXPECT_EQ(std::string(field), std::string(32, 'y'));

@@ -2,6 +2,8 @@
 // is stored, the event log and the day without screens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "database/query/funcs_state.h"
 #include "season/computertactics.h"
 #include "season/fixtureday.h"
@@ -167,6 +169,26 @@ TEST_F(FixtureDayTest, APlayedFixtureKeepsScoreCrowdSideCodesAndLineUps) {
     ASSERT_EQ(ShootOutCount, 1);
     EXPECT_EQ(ShootOutList[0], 1u | 0x8000u);
     EXPECT_EQ(ShootOutList[1], 0x7FFFu);
+}
+
+TEST_F(FixtureDayTest, AFullShootOutListKeepsTheUsersShootOut) {
+    Fixture(0, kCompLeague, 2, 3);
+    Fixture(1, kCompLeague, 0, 1);  // the user's club's
+    for (uint32_t& entry : ShootOutList) entry = 0;
+    ShootOutCount = kShootOutEntries;
+    Fakes().script.goals[0] = Fakes().script.goals[1] = 1;
+    Fakes().script.shootOut[0] = 5;
+    Fakes().script.shootOut[1] = 4;
+    ProcessFixture(1);
+    EXPECT_EQ(ShootOutCount, kShootOutEntries);
+    EXPECT_EQ(ShootOutList[kShootOutEntries - 1], 1u);  // in the place of the latest other one
+    EXPECT_EQ(ShootOutList[kShootOutEntries - 2], 0u);
+    EXPECT_NE(GetClubResult(1).packed & kResultShootOutWon, 0u);
+    // Another club's shoot-out on a full list is the one left out.
+    Fixture(2, kCompLeague, 2, 3);
+    ProcessFixture(2);
+    EXPECT_EQ(ShootOutList[kShootOutEntries - 1], 1u);
+    EXPECT_EQ(std::count(std::begin(ShootOutList), std::end(ShootOutList), 2u), 0);
 }
 
 TEST_F(FixtureDayTest, EventsLandInTheLogByKind) {
