@@ -7,8 +7,8 @@
 #include "database/training.h"
 #include "management/board.h"
 #include "management/markethelpers.h"
-#include "management/squads.h"
 #include "management/matchdaynotices.h"
+#include "management/squads.h"
 #include "support/debug.h"
 
 namespace {
@@ -32,12 +32,16 @@ bool Refuse(const char* where, const char* what, uint16_t player, int32_t value)
     return false;
 }
 
-bool AcceptableLoan(const char* where, uint16_t player, int16_t host, int16_t period) {
+// A loan needs the parent club it is taken from; a trial may be a free
+// player's, who has none.
+bool AcceptableLoan(const char* where, uint16_t player, int16_t host, int16_t period,
+                    bool parentNeeded = true) {
     if (!IsPlayerNumber(player)) return Refuse(where, "bad player", player, player);
     if (!IsClubNumber(host) || GetClubRep(host) == 0) return Refuse(where, "bad host club", player, host);
     if (period < 1 || period > kLongestLoanWeeks) return Refuse(where, "bad loan period", player, period);
     const uint16_t parent = GetPlayerClub(player);
-    if (!IsClubNumber(parent)) return Refuse(where, "player has no club", player, int16_t(parent));
+    if (parentNeeded && !IsClubNumber(parent))
+        return Refuse(where, "player has no club", player, int16_t(parent));
     if (market::IsOutOnLoan(player))
         return Refuse(where, "player already away from", player, GetPlayerLoanClub(player));
     if (parent == uint16_t(host)) return Refuse(where, "host is his own club", player, host);
@@ -105,9 +109,10 @@ void RecordPlayerLoanMove(uint16_t player, int16_t host, int16_t period, int16_t
 }
 
 void StartLoanTrial(uint16_t player, int16_t host, int16_t period) {
-    if (!AcceptableLoan("StartLoanTrial", player, host, period)) return;
+    if (!AcceptableLoan("StartLoanTrial", player, host, period, false)) return;
     const int16_t parent = int16_t(GetPlayerClub(player));
-    if (MatchDay_NoticesOn() != 0) MatchDay_BuildReport(player, host, parent, 0, 1);
+    // The notice names the club he is loaned from: a free player has none.
+    if (MatchDay_NoticesOn() != 0 && IsClubNumber(parent)) MatchDay_BuildReport(player, host, parent, 0, 1);
     market::PostShortlistNews(kShortlistTrialMessage, player, host, PositionText(player));
     SetPlayerField120Bits9(player, 2);
     SetPlayerFlag120Bit12(player, 0);

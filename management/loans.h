@@ -15,9 +15,7 @@ void RecordPlayerLoanMove(uint16_t player, int16_t host, int16_t period, int16_t
                           int16_t cupFlag0, int16_t cupFlag1, int16_t cupFlag2, int16_t cupFlag3,
                           int16_t cupFlag4, int16_t cupFlag5);
 // A trial at the host for `period` weeks: the host pays, no cup ties, no
-// history, not counted as a loan.  Refused as above.
+// history, not counted as a loan; the user is told of a player on his
+// shortlist.  A player without a club may go on trial; otherwise refused
+// as above.
 void StartLoanTrial(uint16_t player, int16_t host, int16_t period);
-// The trial move after an emergency pick: kind 2 is a trial of two weeks.
-inline void CheckPlayerClubChange(uint16_t player, int16_t club, int16_t weeks) {
-    StartLoanTrial(player, club, weeks);
-}

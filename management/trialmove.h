@@ -2,9 +2,8 @@
 #pragma once
 #include <cstdint>
 
-// Moves the player to the club on a trial of `weeks` weeks: the club pays
-// him, he plays for it while his old club (if any) stays his parent club,
-// his shirts are cleared and he gets a free squad number of the club whose
-// lists are built.  Least form of the full club-change check: the trial
-// terms only, without notices.
+// Moves the player to the club on a trial of `weeks` weeks (the loan trial
+// of the loan moves, with its notice and the user's shortlist news): the
+// club pays him and he plays for it while his old club, if he has one,
+// stays his parent club.
 void CheckPlayerClubChange(uint16_t player, int16_t club, int16_t weeks);

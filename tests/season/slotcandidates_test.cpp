@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "management/board.h"
+#include "management/shortlist.h"
 #include "season/messages.h"
 #include "season/slotcandidates.h"
 #include "support/debug.h"
@@ -117,6 +118,8 @@ TEST_F(SlotCandidatesTest, TheGoalkeepersSlotTakesOnlyAGoalkeeperFromOutsideIfNe
     const uint16_t freeKeeper = MakePlayer(-1, 0);
     SetPlayerLoanClub(freeKeeper, -1);
     SetPlayerAge(freeKeeper, 10);
+    ShortList_Clear();
+    ShortList_Add_Player(freeKeeper);
     uint16_t chosen = 0;
     {
         // The search's line shows at debug level 1.
@@ -135,6 +138,15 @@ TEST_F(SlotCandidatesTest, TheGoalkeepersSlotTakesOnlyAGoalkeeperFromOutsideIfNe
     const MessageRecord& m = NewestTrialMessage();
     EXPECT_EQ(recbits::LoadU16(m.bytes + kMsgText1), 300);  // a goalkeeper
     EXPECT_EQ(int32_t(recbits::LoadU32(m.bytes + kMsgNumber1)), 26);
+    // He was on the user's shortlist: the user hears where he went.
+    int shortlistNews = 0;
+    for (const MessageRecord& r : UserInbox) {
+        if (recbits::LoadU16(r.bytes + kMsgType) != 244) continue;
+        ++shortlistNews;
+        EXPECT_EQ(recbits::LoadU32(r.bytes + kMsgPlayerA), freeKeeper);
+        EXPECT_EQ(int16_t(recbits::LoadU16(r.bytes + kMsgClubB)), 0);
+    }
+    EXPECT_EQ(shortlistNews, 1);
 }
 
 TEST_F(SlotCandidatesTest, AnUnplacedYoungsterOfAnotherClubMayBeBroughtIn) {
