@@ -6,6 +6,7 @@
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
 #include "management/contracts.h"
+#include "management/exchangedeals.h"
 #include "management/markethelpers.h"
 #include "management/signingplan.h"
 #include "management/squads.h"
@@ -235,6 +236,47 @@ void DecidePlayer(uint16_t p) {
     if (GetPlayerClub(p) != uint16_t(best.club)) ClearClubBidList(p);
 }
 
+bool ClubBidsFor(int16_t club, uint16_t player) {
+    if (!IsClubNumber(club)) return false;
+    for (int16_t slot = 0; slot < kBidSlots; ++slot)
+        if (GetClubBidPlayer(club, slot) == player) return true;
+    return false;
+}
+
+bool AnyClubBidsFor(uint16_t player) {
+    for (int16_t club = 0; club < kClubCount; ++club)
+        if (GetClubRep(club) != 0 && ClubBidsFor(club, player)) return true;
+    return false;
+}
+
+// A part exchange lives while its deal's buying club bids for the main
+// player.  Once that bid is gone without the deal (refused, outbid,
+// withdrawn, talks broken off), the selling club's bids for the exchange
+// players are withdrawn, they leave the user's contract list and their
+// exchange flags are cleared; so is the main player's, and the flag of a
+// player whom no deal and no bid holds any more.
+void ReleaseEndedExchange(uint16_t p) {
+    bool anyDeal = false, live = false;
+    for (int index = PendingDeal_FindMain(p); index >= 0; index = PendingDeal_FindMain(p, index + 1)) {
+        anyDeal = true;
+        if (ClubBidsFor(PendingDealBuyingClub(index), p)) {
+            live = true;
+            continue;
+        }
+        const int16_t selling = PendingDealSellingClub(index);
+        for (int k = 0; k < 3; ++k) {
+            const uint16_t q = PendingDealExchange(index, k);
+            if (q == 0 || !IsPlayerNumber(q)) continue;
+            ClearClubBidsOnPlayer(selling, q);
+            SetPlayerField120Bit0(q, 0);
+            for (uint16_t& held : PendingHumanDeals)
+                if (held == q) held = 0;
+            if (!AnyClubBidsFor(q)) SetPlayerSetting4(q, 0);
+        }
+    }
+    if (!live && (anyDeal || !AnyClubBidsFor(p))) SetPlayerField120Bit0(p, 0);
+}
+
 }  // namespace
 
 void ResolveTransferBids() {
@@ -242,6 +284,8 @@ void ResolveTransferBids() {
         CorePoll();
         // Most players are passed over at the first read of their record.
         PrefetchPlayerRecord(p + kPlayerPrefetchAhead, kPlayerLoanTrialOffset);
+        const bool exchange = GetPlayerField120Bit0(p) != 0;
         DecidePlayer(p);
+        if (exchange) ReleaseEndedExchange(p);
     }
 }

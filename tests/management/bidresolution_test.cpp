@@ -2,6 +2,9 @@
 // accepted bid leads to.
 #include "management/bidresolution.h"
 
+#include <cstring>
+
+#include "management/transferprices.h"
 #include "management/transfers.h"
 #include "season/leagues.h"
 #include "tests/management/daily_fixture.h"
@@ -94,6 +97,41 @@ TEST_F(BidTest, ClubAndPlayerRefusals) {
     Bid(kLow, 1000);
     ResolveTransferBids();
     EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+}
+
+TEST_F(BidTest, ARefusedPartExchangeBidReleasesItsExchangePlayers) {
+    // The user's club bids for a player of the seller with one of its own
+    // players in part exchange; the seller bids for him in turn.  He is
+    // decided first: the seller's bid waits on the main bid.
+    MakeUserClub(kHigh);
+    std::memset(PendingDealTable, 0, sizeof PendingDealTable);
+    const uint16_t exchange = MakePlayer(kHigh, 6);
+    SetPlayerReputation(exchange, 0);
+    SetPlayerTxList(exchange, 1);
+    const uint16_t main = MakePlayer(kSeller, 6);
+    RebuildAllRosters();
+    PendingDeal_Add(main, exchange, 0, 0, 0, 0, kSeller, kHigh, 90000, 100000, 1);
+    SetClubBid(kHigh, 0, main, 1000, 0);
+    SetPlayerSetting4(main, 1);
+    SetPlayerField120Bit0(main, 1);
+    SetClubBid(kSeller, 1, exchange, 100, 0);
+    SetPlayerSetting4(exchange, 1);
+    SetPlayerField120Bit0(exchange, 1);
+    // A valued youngster, and the buyer a small club: his club says no.
+    SetClubRep(kHigh, 5);
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(main, s, 90);
+    SetPlayerReputation(main, 60);
+    SetPlayerAge(main, 5);
+    ResolveTransferBids();
+    EXPECT_EQ(CountMessages(kSeller, 21, main), 1);
+    for (int day = 0; day < 2; ++day) {
+        EXPECT_EQ(GetPlayerField120Bit0(exchange), 0);
+        EXPECT_EQ(GetPlayerField120Bit0(main), 0);
+        for (int16_t slot = 0; slot < 4; ++slot) EXPECT_NE(GetClubBidPlayer(kSeller, slot), exchange);
+        EXPECT_EQ(GetPlayerSetting4(exchange), 0);
+        EXPECT_EQ(GetPlayerClub(exchange), uint16_t(kHigh));
+        ResolveTransferBids();  // the next day
+    }
 }
 
 TEST_F(BidTest, HumanWinsWaitAndLoansMove) {
