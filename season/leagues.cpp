@@ -64,6 +64,9 @@ ScheduleTables g_checkpoint;
 int g_roundCount = 0;
 // What is being laid out, for the message of a schedule that cannot be built.
 int g_layingCountry = -1;
+// The first day the season being laid out is played from (a new game's
+// first day; 0 for a new season).
+int g_firstPlayableDay = 0;
 int g_layingDivision = -1;
 
 int RandomBelow(int n) { return GameRandom() % n; }
@@ -348,6 +351,15 @@ bool ClubsFreeOn(int16_t home, int16_t away, int day) {
     return true;
 }
 
+// The first day on or after `from` on which both clubs are free; `from`
+// itself when the season has none left.
+int16_t FirstFreeMatchDay(int16_t home, int16_t away, int from) {
+    for (int day = from; day < kLastSetUpDay; ++day) {
+        if (ClubsFreeOn(home, away, day)) return int16_t(day);
+    }
+    return int16_t(from);
+}
+
 // A round left over when the template ran out of match days: the latest day
 // up to the end day on which both clubs are free, else the end day itself.
 int16_t FallbackMatchDay(int16_t home, int16_t away, int endDay) {
@@ -422,6 +434,10 @@ void AddRoundFixtures(const DivisionLayOut& lay, int round, bool exchanged, int 
         int16_t day;
         if (slotDay >= 0) {
             day = MatchDayFor(lay, slotDay, saturday);
+            // A reserve match moved ahead of the first round would fall
+            // before a new game's first day, which is never played: it
+            // goes to the clubs' first free day from then on.
+            if (day < g_firstPlayableDay) day = FirstFreeMatchDay(home, away, g_firstPlayableDay);
         } else {
             day = FallbackMatchDay(home, away, fallbackEndDay);
             DebugLog(DEBUG_GENERAL, 0,
@@ -618,8 +634,9 @@ class DivisionBatches {
 
 }  // namespace
 
-void SetUpSeasonFixtures() {
+void SetUpSeasonFixtures(int16_t firstPlayableDay) {
     const CalendarDate startDate = SaveCalendarDate();
+    g_firstPlayableDay = firstPlayableDay;
     // The lay-out walks the year once per division; it moves no player, so
     // one roster rebuild serves all of its month ends.
     KeepSetUpRosters(true);
@@ -658,6 +675,7 @@ void SetUpSeasonFixtures() {
     SeasonCalendar.currentDay = 0;
     CompetitionDayWord = 0;
     g_layingCountry = g_layingDivision = -1;
+    g_firstPlayableDay = 0;
     KeepSetUpRosters(false);
 }
 

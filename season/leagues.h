@@ -74,8 +74,9 @@ bool LeagueSchedulePairing(int round, int pairing, int16_t* home, int16_t* away)
 // Lays out every country's league and reserve-league season on the
 // calendar's match days, records league start, end and split days and the
 // transfer-closed periods; the date words and the day come back as they
-// were, the day at 0.
-void SetUpSeasonFixtures();
+// were, the day at 0.  No fixture is laid before the first playable day (a
+// new game starts after its pre-season).
+void SetUpSeasonFixtures(int16_t firstPlayableDay = 0);
 
 // Orders the reserve-league table (until a country's league end day) and
 // every division of every country in play by the season records (points,

@@ -322,7 +322,7 @@ void NewGameSetUp() {
     // of countries 0 and 2 and the European entrants read them.
     InitHonoursForNewGame(ShippedHonours);
     Step(3);
-    SetUpSeasonFixtures();
+    SetUpSeasonFixtures(kPreSeasonDays);
     Step(4);
     Step(5);
     SortLeagueTables();

@@ -81,12 +81,12 @@ int LeagueGamesOf(int country, int division) {
 
 }  // namespace
 
-// A new game starts on day 21 of season 0 without playing the days before.
+// A new game starts on day 21 of season 0 without playing the days before:
+// none of its fixtures may lie there.
 constexpr int kNewGameDay = 21;
 
 std::string CheckSoakFixtureTable() {
     const int today = SeasonCalendar.currentDay;
-    const int firstPlayedDay = SeasonCalendar.season == 0 ? kNewGameDay : 0;
     int lastDay = -1;
     bool emptySeen = false;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
@@ -99,7 +99,10 @@ std::string CheckSoakFixtureTable() {
         if (day < lastDay)
             return Say("fixture slot %d of day %d after a fixture of day %d", slot, day, lastDay);
         lastDay = day;
-        if (day >= today || day < firstPlayedDay) continue;
+        if (SeasonCalendar.season == 0 && day < kNewGameDay)
+            return Say("fixture slot %d (type %d, %d v %d) dated day %d, before the new game's first day",
+                       slot, FixtureType(slot), FixtureHome(slot), FixtureAway(slot), day);
+        if (day >= today) continue;
         const uint32_t score = FixtureScore(slot);
         const int home = int(score & kFixtureGoalsMask), away = int((score >> 5) & kFixtureGoalsMask);
         if (!IsFixturePlayed(slot))
@@ -313,6 +316,14 @@ std::string SoakSeasonWatch::FiguresByKind() const {
 std::string SoakSeasonWatch::AtLeagueEnd(int country) {
     std::memcpy(finalTable_[country], LeagueTable[country], sizeof finalTable_[country]);
     finalKept_[country] = true;
+    // Every league and reserve-league fixture of the season has a result.
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int type = FixtureType(slot);
+        if (type != kCompLeague && type != kCompReserveLeague) continue;
+        if (GetClubNation(FixtureHome(slot)) != uint16_t(country) || IsFixturePlayed(slot)) continue;
+        return Say("country %d ends its league with fixture slot %d (day %d, type %d, %d v %d) unplayed",
+                   country, slot, FixtureDay(slot), type, FixtureHome(slot), FixtureAway(slot));
+    }
     for (int division = 0; division < kDivisionCount; ++division) {
         if (!IsLeagueDivisionOf(country, division)) continue;
         const int games = LeagueGamesOf(country, division);
@@ -446,16 +457,20 @@ std::string SoakSeasonWatch::AtSeasonStart() {
     // Goalless draws are counted over the first teams' league, cup and
     // play-off matches: the reserve sides, short of players and made up with
     // triallists, draw 0-0 more often.  Most of them are predicted, at about
-    // 1.9 goals a match, which by chance alone leaves some 15% goalless
-    // (e^-1.9); over about 11000 matches a season the share sits near 14.7%,
-    // give or take 0.35 points from world to world, so the upper bound
-    // stands clear of that.
+    // 1.9 goals a match; with sides of unequal strength that leaves 14-18%
+    // of a season's matches goalless (15% would be chance alone, e^-1.9),
+    // the share drifting with the world from season to season, while the
+    // chance spread of a season of about 11000 matches is some 0.35
+    // points.  The bounds stand three points clear of that range: only a
+    // goal rate off by a sixth or more (below about 1.6 or above 2.3)
+    // reaches them.
+    constexpr double kFewestGoallessPercent = 11, kMostGoallessPercent = 21;
     const SoakSeasonFigures& first = lastByKind_[0];
     const SoakSeasonFigures& cups = lastByKind_[1];
     const int firstTeam = first.fixtures + cups.fixtures;
     const double firstTeamGoalless =
         firstTeam == 0 ? 0 : 100.0 * (first.goallessDraws + cups.goallessDraws) / firstTeam;
-    if (firstTeamGoalless < 4 || firstTeamGoalless > 16)
+    if (firstTeamGoalless < kFewestGoallessPercent || firstTeamGoalless > kMostGoallessPercent)
         return Say("%.1f%% goalless draws of the first teams (%.1f%% of all; %s)", firstTeamGoalless,
                    goalless, FiguresByKind().c_str());
     lastTransfers_ = CountTransfersSince(transferIndex_);

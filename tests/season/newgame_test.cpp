@@ -60,6 +60,14 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
     EXPECT_EQ(SeasonCalendar.year, 2002);
     EXPECT_EQ(SeasonCalendar.season, 0);
     EXPECT_GT(SeasonCalendar.leagueStartDay[0], 21);
+    // Nothing is dated before the first day, which is never played (a
+    // reserve round moves ahead of the first league round).
+    int reserveFixtures = 0;
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        EXPECT_GE(FixtureDay(slot), 21) << "fixture slot " << slot << " of type " << FixtureType(slot);
+        reserveFixtures += FixtureType(slot) == kCompReserveLeague;
+    }
+    EXPECT_GT(reserveFixtures, 0);
     EXPECT_STREQ(GetPlayerSurname(1), "Manager       ");
     EXPECT_STREQ(GetPlayerSurname(2), "Caretaker     ");
     EXPECT_EQ(GetPlayerCaretaker(2), 1);
