@@ -64,10 +64,10 @@ ScheduleTables g_checkpoint;
 int g_roundCount = 0;
 // What is being laid out, for the message of a schedule that cannot be built.
 int g_layingCountry = -1;
+int g_layingDivision = -1;
 // The first day the season being laid out is played from (a new game's
 // first day; 0 for a new season).
 int g_firstPlayableDay = 0;
-int g_layingDivision = -1;
 
 int RandomBelow(int n) { return GameRandom() % n; }
 
