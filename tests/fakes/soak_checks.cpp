@@ -81,6 +81,10 @@ int LeagueGamesOf(int country, int division) {
 
 }  // namespace
 
+// The last day of every season (day 365 is skipped when the season's
+// February has 28 days), before the season's roll.
+constexpr int kSeasonLastCheckedDay = 364;
+
 // A new game starts on day 21 of season 0 without playing the days before:
 // none of its fixtures may lie there.
 constexpr int kNewGameDay = 21;
@@ -286,6 +290,10 @@ std::string SoakSeasonWatch::AfterDay() {
         std::fill(agesBefore_ + PlayerCount, agesBefore_ + kMaxPlayers, uint8_t(0xFF));
         agesKept_ = true;
     }
+    if (today == kSeasonLastCheckedDay) {
+        std::string fault = AtSeasonEnd();
+        if (!fault.empty()) return fault;
+    }
     for (int country = 0; country < kCountryCount; ++country) {
         if (IsCountryInPlay(country) && today > 0 && today - 1 == SeasonCalendar.leagueEndDay[country]) {
             std::string fault = AtLeagueEnd(country);
@@ -313,17 +321,21 @@ std::string SoakSeasonWatch::FiguresByKind() const {
     return text;
 }
 
+std::string SoakSeasonWatch::AtSeasonEnd() {
+    // Every league and reserve-league fixture of the season has a result
+    // before the season's roll empties the fixture table.
+    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
+        const int type = FixtureType(slot);
+        if ((type == kCompLeague || type == kCompReserveLeague) && !IsFixturePlayed(slot))
+            return Say("the season ends with fixture slot %d (day %d, type %d, %d v %d) unplayed", slot,
+                       FixtureDay(slot), type, FixtureHome(slot), FixtureAway(slot));
+    }
+    return "";
+}
+
 std::string SoakSeasonWatch::AtLeagueEnd(int country) {
     std::memcpy(finalTable_[country], LeagueTable[country], sizeof finalTable_[country]);
     finalKept_[country] = true;
-    // Every league and reserve-league fixture of the season has a result.
-    for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        const int type = FixtureType(slot);
-        if (type != kCompLeague && type != kCompReserveLeague) continue;
-        if (GetClubNation(FixtureHome(slot)) != uint16_t(country) || IsFixturePlayed(slot)) continue;
-        return Say("country %d ends its league with fixture slot %d (day %d, type %d, %d v %d) unplayed",
-                   country, slot, FixtureDay(slot), type, FixtureHome(slot), FixtureAway(slot));
-    }
     for (int division = 0; division < kDivisionCount; ++division) {
         if (!IsLeagueDivisionOf(country, division)) continue;
         const int games = LeagueGamesOf(country, division);

@@ -31,7 +31,8 @@ struct SoakSeasonFigures {
 };
 
 // Follows a run from day to day: counts the season's results, keeps the
-// final tables at each country's league end and checks the league end and
+// final tables at each country's league end and checks the league end, the
+// season's last day (every league and reserve-league fixture played) and
 // the new season on day 0.
 class SoakSeasonWatch {
   public:
@@ -51,6 +52,7 @@ class SoakSeasonWatch {
     const PlayerPopulationMeans& SeasonStart() const { return start_; }
 
   private:
+    std::string AtSeasonEnd();
     std::string AtLeagueEnd(int country);
     std::string AtSeasonStart();
     void TallyDay(int day);
