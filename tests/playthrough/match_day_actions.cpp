@@ -332,6 +332,24 @@ bool HasRole(int side, int row) {
            MatchIsPenaltyTaker(int16_t(side), slot) != 0 || MatchIsFreeKickTaker(int16_t(side), slot) != 0;
 }
 
+// On the team screen of an engine's visit: the bench row's player for the
+// list row's, confirmed in the box, then `after` and back to the match.
+void SubstituteOnTeamScreen(int benchRow, int listRow, const std::function<void()>& after) {
+    testenv::MenuUserClickItem(BenchRow(benchRow));
+    testenv::MenuUserWait(20);
+    testenv::MenuUserClickItem(ListRow(listRow));
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 300,
+                             [] { Fail("the substitution asked nothing"); });
+    testenv::MenuUserWait(5);
+    // The box's buttons are placed when it opens.
+    testenv::MenuUserDo([after] {
+        testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4);
+        testenv::MenuUserWait(20);
+        testenv::MenuUserDo(after);
+        Leave();
+    });
+}
+
 // The engine's visit at the stoppage: the first substitute for an
 // outfield player without a role, confirmed, then back to the match.
 void Substitute() {
@@ -342,22 +360,10 @@ void Substitute() {
     w.coming = GetMatchSideSlot(int16_t(w.side), 11);
     SideButtonRow(0);
     WaitFor(IgTeamTable, "the team screen at the stoppage");
-    testenv::MenuUserClickItem(BenchRow(0));
-    testenv::MenuUserWait(20);
-    testenv::MenuUserClickItem(ListRow(row));
-    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 300,
-                             [] { Fail("the substitution asked nothing"); });
-    testenv::MenuUserWait(5);
-    // The box's buttons are placed when it opens.
-    testenv::MenuUserDo([] {
-        testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4);
-        testenv::MenuUserWait(20);
-        testenv::MenuUserDo([] {
-            g_seen.substituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1;
-            g_watch.step = 4;
-            g_watch.stepFrame = 0;
-        });
-        Leave();
+    SubstituteOnTeamScreen(0, row, [] {
+        g_seen.substituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1;
+        g_watch.step = 4;
+        g_watch.stepFrame = 0;
     });
 }
 
@@ -378,6 +384,24 @@ bool InMatchMenus() {
 
 }  // namespace
 }  // namespace match_steps
+
+bool MatchDayActionsReplaceHurtPlayer() {
+    using namespace match_steps;
+    const int16_t side = int16_t(g_watch.side);
+    if (InGameMenuActive != 1 || InGameMenuArgGiven == 0 || !MatchTeamHuman(&GameInfo, side)) return false;
+    int hurt = -1, bench = -1;
+    for (int row = 0; row < kIgListRows && hurt < 0; ++row)
+        if (MatchIsPlayerHurt(side, GetMatchSideSlot(side, int16_t(row))) != 0) hurt = row;
+    for (int row = 0; row < kIgBenchRows && bench < 0; ++row)
+        if (MatchIsSubstituteAvailable(side, GetMatchSideSlot(side, int16_t(kIgListRows + row))) != 0)
+            bench = row;
+    if (hurt < 0 || bench < 0) return false;
+    ++g_seen.hurtReplaced;
+    SideButtonRow(0);
+    WaitFor(IgTeamTable, "the team screen for a hurt player");
+    SubstituteOnTeamScreen(bench, hurt, [] {});
+    return true;
+}
 
 void MatchDayActionsReset() {
     using namespace match_steps;
@@ -502,9 +526,10 @@ std::string MatchDayActionsSummary() {
     std::snprintf(
         line, sizeof line,
         "match watched whole on day %d: %d drawn frames, %.1f CPU-s; goal grabbed on day %d; menus "
-        "match on day %d (substitution %d, replay frames %d); saved goals on day %d: %d of %d played",
+        "match on day %d (substitution %d, replay frames %d); saved goals on day %d: %d of %d played; %d "
+        "hurt players replaced",
         s.wholeDay, s.wholeFrames, s.wholeCpu, s.goalDay, s.menusDay, int(s.substituted), s.replayFrames,
-        s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles);
+        s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles, s.hurtReplaced);
     return line;
 }
 

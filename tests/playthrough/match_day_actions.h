@@ -48,6 +48,8 @@ struct MatchDayActionsReport {
     int subsUsed = -1;
     bool substituteOnPitch = false;
     int replayFrames = 0;
+    // Hurt players he replaced so that the menus would let him go.
+    int hurtReplaced = 0;
     int replayPanelShare = -1;
     // The goal-replay screen after a day with saved goals.
     int savedGoalDay = -1;
@@ -68,6 +70,11 @@ void MatchDayActionsEnd();
 // Asked first on every step of the day user: true when it queued what the
 // user does (or holds him, a replay being looked at).
 bool MatchDayActionsScreens(bool active);
+// The in-match menus keep him while a hurt player of his side waits to be
+// replaced: at the engine's visit he brings the first substitute free to
+// come on for him.  False when there is no visit, nobody hurt or nobody
+// to bring on.
+bool MatchDayActionsReplaceHurtPlayer();
 
 const MatchDayActionsReport& MatchDayActionsSeen();
 // What the checks reject, given whether the whole run was played (the

@@ -43,6 +43,7 @@
 #include "database/query/funcs_roles.h"
 #include "database/query/funcs_state.h"
 #include "database/savetable.h"
+#include "generic/ig_mn4.h"
 #include "generic/igmcont.h"
 #include "generic/matchcam.h"
 #include "generic/matchkeys.h"
@@ -318,6 +319,8 @@ bool OnInMatchMenus() {
     if (top == nullptr || top == left || ScreenPresented != 1 || MenuViewHotItems().empty()) return true;
     left = top;
     ++g_run.inMatchMenus;
+    // The menus let him go only once a hurt player of his is replaced.
+    if (IgTeam_LeaveProblem() != 0 && playthrough::MatchDayActionsReplaceHurtPlayer()) return true;
     int x = 0, y = 0;
     if (FindMenuItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; }, &x, &y)) {
         MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
