@@ -218,7 +218,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     SeasonCalendar.weekday = int16_t(g_inboxUser % 7);
     SetPlayerField52(1, 40);
     SetPlayerFans(1, 0);
-    SetClubTenure(g_inboxUser, int16_t(GetClubSupport(g_inboxUser) + 10));
+    SetClubTenure2(g_inboxUser, int16_t(GetClubSupport(g_inboxUser) + 10));
     {
         StdoutCapture quiet;
         BoardWeeklyReview();
