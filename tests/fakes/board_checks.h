@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "database/Access.h"
+#include "season/messages.h"
+
 // Every club of the played leagues has at most one manager who does not
 // play, and every manager belongs to the club he plays for; balances lie in
 // 0..134,217,727; expected places in 0..24; each club's weekly figures of
@@ -48,12 +51,12 @@ class SoakBoardWatch {
   private:
     struct ClubState {
         uint16_t head = 0, tenure = 0, displeasure = 0, support = 0, generosity = 0;
-        uint8_t top[38] = {};  // the newest archive record
+        uint8_t top[kMessageRecordSize] = {};  // the newest archive record
     };
     std::string CheckClub(int16_t club, const ClubState& before);
     void Keep();
 
-    ClubState clubs_[1200];
+    ClubState clubs_[kClubCount];
     SoakBoardFigures season_{};
     int totalNewHeads_ = 0;
     std::vector<int16_t> userSackedFrom_;  // this season's clubs, judged at their league's end
