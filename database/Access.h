@@ -657,8 +657,11 @@ uint16_t GetClubSupport(int16_t club);
 void SetClubSupport(int16_t club, int16_t value);
 uint16_t GetClubGenerosity(int16_t club);
 void SetClubGenerosity(int16_t club, int16_t value);
+// The chairman's time left in office, counted down by UpdateClubHeads.
 uint16_t GetClubTenure(int16_t club);
 void SetClubTenure(int16_t club, int16_t value);
+// The board's displeasure with its manager: 0 under a new chairman, raised
+// and lowered by the weekly review.
 uint16_t GetClubTenure2(int16_t club);
 void SetClubTenure2(int16_t club, int16_t value);
 // The player whose name the head of the club carries.
@@ -758,7 +761,10 @@ void FillClubScorers(int16_t club, int16_t block);
 int16_t FindClubCupRun(int16_t club, int16_t entry);
 void FillClubCupRuns(int16_t club, int16_t block);
 
-// The head of the club.
+// The head of the club (the chairman): a new game draws one for every
+// club with a reputation; each day the clubs whose number mod 25 is the day
+// of the month count his time down, and one whose time is up is replaced
+// (message 172 to the club).
 void NewClubHead(int16_t club);
 void UpdateClubHeads();
 void NewClubHeadsForAllClubs();

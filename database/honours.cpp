@@ -15,6 +15,7 @@
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "season/messages.h"
+#include "season/seasonend.h"
 #include "support/bytes.h"
 #include "support/random.h"
 
@@ -27,6 +28,7 @@ namespace {
 
 constexpr int kDivisions = 6;
 constexpr uint32_t kNoPlayer32 = 0xFFFFFFFFu;
+constexpr int16_t kHonourSquadReward = 1;
 constexpr int kSeasonHistoryOffset = 207;
 constexpr int kSeasonHistoryBlock = 188;
 constexpr int kSeasonHistoryBlocks = 10;
@@ -230,6 +232,8 @@ void AwardCupWinner(int16_t club, int16_t code) {
         SetPlayerFans(manager, int16_t(GetPlayerFans(manager) + GameRandom() % 8 + 1));
     }
     if (GetClubNation(club) == uint16_t(country)) SetClubRep(club, int16_t(GetClubRep(club) + honour->bonus));
+    // The squad shares in the honour as in a promotion.
+    GiveSquadReward(club, kHonourSquadReward);
 }
 
 void AwardManagerOfSeason(int16_t division, int16_t country) {

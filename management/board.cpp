@@ -142,7 +142,7 @@ void AppointManager(int16_t club, uint16_t manager) {
         if (IsPlayerNumber(FirstTeamList.players[i])) SetPlayerMorale(FirstTeamList.players[i], kFullMorale);
     }
     PostManagerMessage(club, -1, manager, kMsgAppointed);
-    SetClubTenure(club, 0);
+    SetClubTenure2(club, 0);
 }
 
 // A club without a manager, or run by a caretaker, looks for one.
@@ -156,7 +156,7 @@ void SeekManager(int16_t club, uint16_t current) {
 }
 
 void SackManager(int16_t club, uint16_t manager) {
-    SetClubTenure(club, 0);
+    SetClubTenure2(club, 0);
     PostManagerMessage(club, -1, manager, kMsgSacked);
     MatchDay_BuildMessageC(club, int16_t(manager), 1);
     AddClubHistoryEntry(manager, club, 0, 0, kClubHistorySacked);
@@ -217,20 +217,23 @@ void ReviewManager(int16_t club, uint16_t manager) {
     // The fans' rating of the manager as GetClubManagerFansPct gives it.
     const int fans = RepPercent(GetPlayerFans(manager));
     const int happy = GetClubSquadHappinessPct(club);
-    int tenure = GetClubTenure(club);
-    if (conf == 0 || fans == 0 || happy == 0) tenure += 10;
-    if (conf < 17 || fans < 2 || happy < 15) tenure += 4;
+    // The board's displeasure is kept in the club's second tenure byte: the
+    // first counts the chairman's own time in office.
+    int displeasure = GetClubTenure2(club);
+    if (conf == 0 || fans == 0 || happy == 0) displeasure += 10;
+    if (conf < 17 || fans < 2 || happy < 15) displeasure += 4;
     if (!(conf < 35 || fans < 5 || happy < 30)) {
-        SetClubTenure(club, int16_t(tenure - 1));  // stored as 0 when it would go below
+        SetClubTenure2(club, int16_t(displeasure - 1));  // stored as 0 when it would go below
         return;
     }
-    ++tenure;
-    SetClubTenure(club, int16_t(tenure));
+    ++displeasure;
+    SetClubTenure2(club, int16_t(displeasure));
+    // A patient board (high support) warns later and sacks later.
     const int sackingPoint = GetClubSupport(club) + 10;
-    if (tenure == sackingPoint * 25 / 100 || tenure == sackingPoint * 50 / 100 ||
-        tenure == sackingPoint * 75 / 100) {
+    if (displeasure == sackingPoint * 25 / 100 || displeasure == sackingPoint * 50 / 100 ||
+        displeasure == sackingPoint * 75 / 100) {
         WarnOrResign(club, manager, conf, fans, happy);
-    } else if (tenure >= sackingPoint) {
+    } else if (displeasure >= sackingPoint) {
         SackManager(club, manager);
     }
 }

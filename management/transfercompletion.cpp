@@ -10,11 +10,11 @@
 #include "database/training.h"
 #include "management/board.h"
 #include "management/markethelpers.h"
+#include "management/matchdaynotices.h"
 #include "management/squads.h"
 #include "management/squadupkeep.h"
 #include "management/transfers.h"
 #include "season/calendar.h"
-#include "management/matchdaynotices.h"
 #include "season/messages.h"
 #include "season/playernews.h"
 #include "support/bytes.h"
@@ -105,7 +105,8 @@ bool AcceptableTransfer(uint16_t player, int16_t buyer, int32_t fee, int16_t cla
 
 // Pays the fee: the buyer's balance falls by it, a sell-on club takes its
 // share (never more than the seller has left after the levy), the seller
-// the rest.
+// the rest.  The share is booked among the seller's outgoings once, as part
+// of the levy.
 void PayFee(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) {
     AddClubBalance(buyer, -fee);
     const int64_t baseLevy = int64_t(fee) * kLevyPercent / 100;
@@ -118,7 +119,6 @@ void PayFee(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) {
         levy += share;
         if (seller >= 0) {
             AddMiscIn(int16_t(sellOnClub), int32_t(share));
-            AddMiscOut(seller, int32_t(share));
             if (share != 0) {
                 AddMessage(seller, int16_t(sellOnClub), player, kNoPlayer, -1, -1, int32_t(share), -1, -1, -1,
                            -1, kSellOnPaidMessage, kScope, 1);

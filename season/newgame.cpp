@@ -341,6 +341,9 @@ void NewGameSetUp() {
     }
     ResetClubsForNewSeason();
     Step(12);
+    // Every club's board: a chairman named after a player of the club's
+    // nation, with his own support, generosity and weeks in office.
+    NewClubHeadsForAllClubs();
     Step(13);
     CreateNewGamePlayers();
     RebuildAllRosters();

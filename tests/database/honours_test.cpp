@@ -123,11 +123,24 @@ TEST_F(HonoursTest, CupWinnersAreRecordedAndRewarded) {
     ShiftHonoursTables();
     MakeManager(70, 4);
     SetPlayerFans(70, 20);
+    SetPlayerReputation(70, 30);
+    // The squad's reward: one point of experience for a shirt, two for the
+    // captain, none for a player without a shirt.
+    for (const uint16_t p : {71, 72, 73}) {
+        MakePlayer(p, 4, 0, 0, 0);
+        SetPlayerExperience(p, 40);
+        SetPlayerShirt(p, p == 73 ? 0 : int16_t(p - 60));
+    }
+    SetPlayerCaptain(72, 1);
     AwardCupWinner(4, 9);
     EXPECT_EQ(Row(0, 0).words[0], 4);
     EXPECT_EQ(GetClubRep(4), 23);
     EXPECT_GE(GetPlayerFans(70), 21);
     EXPECT_LE(GetPlayerFans(70), 28);
+    EXPECT_EQ(GetPlayerReputation(70), 32);
+    EXPECT_EQ(GetPlayerExperience(71), 41);
+    EXPECT_EQ(GetPlayerExperience(72), 42);
+    EXPECT_EQ(GetPlayerExperience(73), 40);
     ClubHistoryEntry entries[kClubHistoryLookup];
     ASSERT_EQ(FindClubHistoryEntry(4, entries), 1);
     EXPECT_EQ(ClubHistoryKind(entries[0]), 6);

@@ -33,6 +33,24 @@ inline uint16_t ChooseSideRoles(int16_t club, bool code120) {
     return 0;
 }
 
+// The side that plays today without the players the club has out on loan
+// (the pick can name one, and the match sheet would refuse him against his
+// loan club), as a manager reading the players' availability would leave
+// them out.
+inline void LeaveOutLoanedPlayers(int16_t club, bool reserveSide) {
+    HVW_BuildSquadList(club);
+    const SquadList& list = reserveSide ? ReserveList : FirstTeamList;
+    for (uint16_t player : list.players) {
+        if (player == 0 || player >= PlayerCount || GetPlayerClub(player) != uint16_t(club)) continue;
+        if (GetPlayerLoanClub(player) == uint16_t(club)) continue;
+        if (reserveSide) {
+            SetPlayerIntShirt(player, 0);
+        } else {
+            SetPlayerShirt(player, 0);
+        }
+    }
+}
+
 // Both sides of the club named and their roles chosen, as a manager who
 // reads the day's fixture would.  The side that plays today is picked last
 // so that its picks stand: a first-team pick that finds no fit player of
@@ -50,6 +68,7 @@ inline void PickSidesForFixture(int16_t club, int16_t fixtureType) {
     pickFirstTeam();
     SelectReserveTeamByFormation(club, 5, 0, kCompReserveLeague);
     if (!reserveDay) pickFirstTeam();
+    LeaveOutLoanedPlayers(club, reserveDay);
     ChooseSideRoles(club, false);
     ChooseSideRoles(club, true);
 }

@@ -640,14 +640,14 @@ void ActSacking() {
         sacking->user = user;
         sacking->field52 = GetPlayerField52(1);
         sacking->fans = GetPlayerFans(1);
-        sacking->tenure = GetClubTenure(user);
+        sacking->tenure = GetClubTenure2(user);
         sacking->reputation = GetPlayerReputation(1);
         const SeasonCalendarState calendar = SeasonCalendar;
         SeasonCalendar.currentDay = std::max<int16_t>(SeasonCalendar.currentDay, 60);
         SeasonCalendar.weekday = int16_t(user % 7);
         SetPlayerField52(1, 40);
         SetPlayerFans(1, 0);
-        SetClubTenure(user, int16_t(GetClubSupport(user) + 10));
+        SetClubTenure2(user, int16_t(GetClubSupport(user) + 10));
         BoardWeeklyReview();
         SeasonCalendar = calendar;
         if (SackedClubControl != 1 || SackedClub != uint16_t(user))
@@ -684,7 +684,7 @@ void RestoreAfterSacking(const std::shared_ptr<Sacking>& sacking) {
     MenuCurrentPlayer = 1;
     SetPlayerField52(1, sacking->field52);
     SetPlayerFans(1, sacking->fans);
-    SetClubTenure(user, sacking->tenure);
+    SetClubTenure2(user, sacking->tenure);
     SetPlayerReputation(1, sacking->reputation);
     SelectedClub = uint16_t(user);
     BuildClubSquadList(user);

@@ -65,6 +65,7 @@ class SoakSeasonWatch {
     unsigned transferIndex_ = 0;
     int lastTransfers_ = 0;
     int playersAtSeasonStart_ = 0;
+    int seasonsChecked_ = 0;
     PlayerPopulationMeans runStart_{}, start_{};
     bool finalKept_[9] = {};
     int16_t finalTable_[9][6][24] = {};

@@ -176,18 +176,18 @@ TEST_F(BoardTest, ClubsAreReviewedFromDaySixtyOnTheirOwnWeekdayOnly) {
     SetClubSupport(kClub, 100);
     SeasonCalendar.currentDay = 59;
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 0);
     SeasonCalendar.currentDay = 60;
     LoseFourMatches(kClub);
     int reviews = 0;
     for (int16_t weekday = 0; weekday < 7; ++weekday) {
         SeasonCalendar.weekday = weekday;
-        const uint16_t before = GetClubTenure(kClub);
+        const uint16_t before = GetClubTenure2(kClub);
         BoardWeeklyReview();
-        if (GetClubTenure(kClub) != before) {
+        if (GetClubTenure2(kClub) != before) {
             ++reviews;
             EXPECT_EQ(weekday, kClub % 7);
-            EXPECT_EQ(GetClubTenure(kClub), before + 15);
+            EXPECT_EQ(GetClubTenure2(kClub), before + 15);
         }
     }
     EXPECT_EQ(reviews, 1);
@@ -196,18 +196,18 @@ TEST_F(BoardTest, ClubsAreReviewedFromDaySixtyOnTheirOwnWeekdayOnly) {
 TEST_F(BoardTest, GoodReviewLowersTheCounterAndNewManagersWaitThirtyWeeks) {
     const uint16_t m = MakeManager(kClub, 20);
     SetClubBalance(kClub, 30000000);  // finance 16, form 60: confidence 76
-    SetClubTenure(kClub, 3);
+    SetClubTenure2(kClub, 3);
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 2);
-    SetClubTenure(kClub, 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 2);
+    SetClubTenure2(kClub, 0);
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 0);
     // A manager with fewer than 30 weeks is left alone however bad things are.
     SetPlayerField52(m, 29);
     SetClubBalance(kClub, -1);
     LoseFourMatches(kClub);
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 0);
 }
 
 TEST_F(BoardTest, WarningMarksAndTheWarningsText) {
@@ -227,18 +227,18 @@ TEST_F(BoardTest, WarningMarksAndTheWarningsText) {
     for (const Case& c : {Case{3, 54}, Case{2, 277}, Case{5, 278}}) {
         SetPlayerFans(m, c.fans);
         for (const int mark : {15, 30, 45}) {
-            SetClubTenure(kClub, int16_t(mark - 5));
+            SetClubTenure2(kClub, int16_t(mark - 5));
             const int before = CountMessages(kClub, c.message);
             BoardWeeklyReview();
-            EXPECT_EQ(GetClubTenure(kClub), mark);
+            EXPECT_EQ(GetClubTenure2(kClub), mark);
             EXPECT_EQ(CountMessages(kClub, c.message), before + 1) << c.fans << " at " << mark;
         }
     }
     // Passing over a mark warns nobody.
-    SetClubTenure(kClub, 11);
+    SetClubTenure2(kClub, 11);
     const int warnings = CountMessages(kClub, 54) + CountMessages(kClub, 277) + CountMessages(kClub, 278);
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 16);
+    EXPECT_EQ(GetClubTenure2(kClub), 16);
     EXPECT_EQ(CountMessages(kClub, 54) + CountMessages(kClub, 277) + CountMessages(kClub, 278), warnings);
     EXPECT_EQ(GetPlayerClub(m), kClub);
 }
@@ -255,10 +255,12 @@ TEST_F(BoardTest, SackingTheUserLeavesHisRecordSoundAndTellsTheFrontEnd) {
     SetPlayerWage(1, 700);
     SetClubControl(kClub, 1);
     SetClubRep(kClub, 20);
-    SetClubTenure(kClub, 59);
+    SetClubTenure2(kClub, 59);
+    SetClubTenure(kClub, 77);  // the chairman's own time is not the board's grudge
     LoseFourMatches(kClub);
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 0);
+    EXPECT_EQ(GetClubTenure(kClub), 77);
     EXPECT_EQ(SackedClubControl, 1);
     EXPECT_EQ(SackedClub, kClub);
     EXPECT_EQ(GetClubControl(kClub), 0);
@@ -283,7 +285,7 @@ TEST_F(BoardTest, SackingTheUserLeavesHisRecordSoundAndTellsTheFrontEnd) {
 
 TEST_F(BoardTest, SackedComputerManagerKeepsHisFormerClubAndIsNeverRehiredByIt) {
     const uint16_t m = MakeManager(kClub, 20);
-    SetClubTenure(kClub, 59);
+    SetClubTenure2(kClub, 59);
     LoseFourMatches(kClub);
     BoardWeeklyReview();
     ASSERT_EQ(GetPlayerClub(m), kNoClub);
@@ -389,7 +391,7 @@ TEST_F(BoardTest, EmployedManagerMovesFromASmallerClub) {
     EXPECT_EQ(GetPlayerFans(m), 48);
     EXPECT_EQ(GetPlayerField52(m), 0);
     EXPECT_EQ(GetClubBalance(kClub), BoardMoneyTable[0][0] * kBoardMoneyUnit * 30);
-    EXPECT_EQ(GetClubTenure(kClub), 0);
+    EXPECT_EQ(GetClubTenure2(kClub), 0);
     EXPECT_EQ(CountMessages(kClub, 50), 1);
     EXPECT_TRUE(HasClubHistory(kClub, 15));
     EXPECT_TRUE(HasClubHistory(kOther, 14));

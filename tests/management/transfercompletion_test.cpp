@@ -48,9 +48,13 @@ TEST_F(TransferTest, FeeLevyAndSellOnWorkedValues) {
     SetClubBalance(kBuyer, 600000);
     SetClubBalance(kSellOn, 0);
     SetClubBalance(kSeller, 0);
+    const int32_t outgoings = GetClubSeasonMiscOut(kSellOn), income = GetClubSeasonMiscIn(kSeller);
     CompleteTransfer(other, kBuyer, 500000, 0);
     EXPECT_EQ(GetClubBalance(kSeller), 100000);  // the sell-on share
     EXPECT_EQ(GetClubBalance(kSellOn), 315000);
+    // The share is part of the levy the club selling on pays: booked once.
+    EXPECT_EQ(GetClubSeasonMiscOut(kSellOn) - outgoings, 185000);
+    EXPECT_EQ(GetClubSeasonMiscIn(kSeller) - income, 100000);
     EXPECT_EQ(GetClubBalance(kBuyer), 100000);
     EXPECT_EQ(CountMessages(kSellOn, 156, other), 1);
 }

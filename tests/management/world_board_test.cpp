@@ -26,7 +26,7 @@ TEST(WorldBoardTest, WeeksOfReviewsKeepClubsManagedAndMoneySound) {
         if (GetClubRep(club) == 0) continue;
         SetClubBalance(club, GetClubRep(club) * 300000);
         SetClubSupport(club, int16_t(club % 101));
-        SetClubTenure(club, int16_t(club % 40));
+        SetClubTenure2(club, int16_t(club % 40));
     }
     // Managers long in post, so the boards judge them.
     for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerField52(p, 40);

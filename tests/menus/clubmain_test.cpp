@@ -396,12 +396,15 @@ void ClubMainTest::ReserveDayAfterABorrowingPick() {
     ASSERT_GE(slot, 0);
     SeasonCalendar.currentDay = FixtureDay(slot);
     const std::vector<PlayerRecord> saved(PlayerRecords, PlayerRecords + PlayerCount);
-    // Down to `count` reserves: the others, keepers last, join the first team.
+    // Down to `count` reserves: the others, keepers last, join the first
+    // team (a new young player among them no longer counted as new, or the
+    // lists would send him back).
     const auto keepReserves = [this](int count) {
         BuildClubSquadList(user_);
         for (int i = ReserveList.count - 1; i >= 0 && ReserveList.count > count; --i) {
             const uint16_t p = ReserveList.players[i];
-            if (GetPlayerPosition(p) == 0 || GetPlayerFlag95(p) != 0) continue;
+            if (GetPlayerPosition(p) == 0) continue;
+            SetPlayerFlag95(p, 0);
             AddToTeamList(p);
             RemoveFromReserveList(p);
         }

@@ -550,6 +550,9 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
     SetPlayerMorale(p, 50);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(other_, slot, 0, 0, 0);
     SetClubBalance(other_, 100000000);
+    // The seller below the weekly skim of the richest clubs, which would
+    // take its share on a Sunday the sale falls on.
+    SetClubBalance(user_, 20000000);
     HVW_ClearHumanSales();
     HVW_AddHumanSale(0, p, other_);
     MenuOption = 3;

@@ -218,7 +218,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     SeasonCalendar.weekday = int16_t(g_inboxUser % 7);
     SetPlayerField52(1, 40);
     SetPlayerFans(1, 0);
-    SetClubTenure(g_inboxUser, int16_t(GetClubSupport(g_inboxUser) + 10));
+    SetClubTenure2(g_inboxUser, int16_t(GetClubSupport(g_inboxUser) + 10));
     {
         StdoutCapture quiet;
         BoardWeeklyReview();
@@ -266,6 +266,10 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     RunWhile(106);
     ASSERT_EQ(grab.size(), 800u * 600u);
     EXPECT_GT(InboxInkInBox(grab, 130, 134, 200, 18), 20);  // the manager
+    // The club's own board, as the new game drew it: a band of ten points
+    // of support and of generosity each.
+    EXPECT_EQ(BoardViewSupportText(), 3024 + GetClubSupport(g_inboxUser) / 10);
+    EXPECT_EQ(BoardViewGenerosityText(), 3034 + GetClubGenerosity(g_inboxUser) / 10);
     for (int line = 0; line < 3; ++line) {
         EXPECT_GT(InboxInkInBox(grab, 300, 349 + 50 * line, 200, 18), 20) << "line " << line;
         EXPECT_GT(InboxInkInBox(grab, 150, 374 + 50 * line, 500, 18), 20) << "band " << line;

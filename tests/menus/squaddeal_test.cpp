@@ -374,8 +374,12 @@ TEST_F(SquadDealTest, LevelKindAndOptionOutcomesForSeededDraws) {
     EXPECT_EQ(GetPlayerField96(p), 0);
     EXPECT_EQ(GetPlayerField118(p), 0);
 
-    // An asking price above his full value adds r(63) to field 118.
+    // An asking price above his full value adds r(63) to field 118.  While
+    // he is under contract his full value is the asking price itself: a
+    // player whose contract has run out is valued at nothing.
     Prepare(p);
+    const int16_t contract = int16_t(GetPlayerContract(p));
+    SetPlayerContract(p, 0);
     OpenDeal(p);
     HVW_SetPlayerManPrice(p, int32_t(std::min<int64_t>(int64_t(ValuePlayerFull(p)) + 5000000, INT32_MAX)));
     GameSeedRandom(11);
@@ -383,6 +387,7 @@ TEST_F(SquadDealTest, LevelKindAndOptionOutcomesForSeededDraws) {
     GameSeedRandom(11);
     ContractDeal_Process(nullptr);
     EXPECT_EQ(GetPlayerField118(p), std::min(30 + lift, 63));
+    SetPlayerContract(p, contract);
     SetPlayerManPrice(p, -1);
     SetPlayerBanWait(p, 0);
 }

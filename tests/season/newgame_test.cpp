@@ -130,6 +130,41 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
         EXPECT_EQ(GetPlayerCup(p, 6, 0), kNoClub) << p;
     }
     EXPECT_GT(young, 15000);
+
+    // Every club with a reputation has a chairman named after a player,
+    // with the board's patience and purse spread over the whole range and
+    // his time in office to run.  A draw that misses the club's nation ends
+    // the search one time in a hundred, so the large league nations find
+    // one of their own some nine times in ten, the small nations far less.
+    int heads = 0, ofItsNation = 0, leagueHeads = 0, leagueOwn = 0;
+    bool supportDecile[10] = {}, generosityDecile[10] = {};
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        ++heads;
+        const uint16_t head = GetClubName(club);
+        ASSERT_TRUE(head >= 1 && head < PlayerCount) << club;
+        const bool own = GetPlayerNationality(head) == GetClubNation(club);
+        ofItsNation += own;
+        if (IsCountryNumber(GetClubNation(club))) {
+            ++leagueHeads;
+            leagueOwn += own;
+        }
+        ASSERT_LT(GetClubSupport(club), 100) << club;
+        ASSERT_LT(GetClubGenerosity(club), 100) << club;
+        supportDecile[GetClubSupport(club) / 10] = true;
+        generosityDecile[GetClubGenerosity(club) / 10] = true;
+        EXPECT_GE(GetClubTenure(club), 24) << club;
+        EXPECT_LE(GetClubTenure(club), 179) << club;
+        EXPECT_EQ(GetClubTenure2(club), 0) << club;
+    }
+    std::printf("chairmen of their club's nation: %d of %d, %d of %d in the league nations\n", ofItsNation,
+                heads, leagueOwn, leagueHeads);
+    EXPECT_GT(leagueOwn * 100, leagueHeads * 80);
+    EXPECT_GT((ofItsNation - leagueOwn) * 100, (heads - leagueHeads) * 20);
+    for (int decile = 0; decile < 10; ++decile) {
+        EXPECT_TRUE(supportDecile[decile]) << decile;
+        EXPECT_TRUE(generosityDecile[decile]) << decile;
+    }
 }
 
 // A game started after another in the same session is the game started

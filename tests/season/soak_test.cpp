@@ -14,6 +14,7 @@
 #include "database/disk.h"
 #include "season/calendar.h"
 #include "season/soak.h"
+#include "tests/fakes/board_checks.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/test_util.h"
@@ -46,15 +47,16 @@ TEST(SoakStopCheckTest, SwitchesSoakOffOnlyAtTheStopPoint) {
     SeasonCalendar = kept;
 }
 
-// The daily checks, then the season watch.
-std::function<std::string()> CheckedDays(SoakSeasonWatch& watch) {
-    return [&watch] {
+// The daily checks, the chairmen and boards, then the season watch.
+std::function<std::string()> CheckedDays(SoakSeasonWatch& watch, SoakBoardWatch& board) {
+    return [&watch, &board] {
         std::string fault = CheckSoakDay();
+        if (fault.empty()) fault = board.AfterDay();
         return fault.empty() ? watch.AfterDay() : fault;
     };
 }
 
-void PrintSeason(int season, const SoakSeasonWatch& watch) {
+void PrintSeason(int season, const SoakSeasonWatch& watch, SoakBoardWatch& board) {
     const SoakSeasonFigures& f = watch.LastSeason();
     std::printf(
         "season %d: %s\n  %s\n  peak %d fixture slots; %d fixtures, %.2f goals each, %.1f%% home wins, "
@@ -67,6 +69,11 @@ void PrintSeason(int season, const SoakSeasonWatch& watch) {
     std::printf("  %s\n", watch.FiguresByKind().c_str());
     std::printf("  club players: mean stored age %.2f (%.2f at the start), ability %.2f (%.2f)\n", now.age,
                 first.age, now.stat[27], first.stat[27]);
+    const SoakBoardFigures b = board.TakeSeason();
+    std::printf(
+        "  boards: %d managers sacked (the user %d times, %d of them by a club that finished as expected or "
+        "better), %d warnings; %d new chairmen\n",
+        b.sackings, b.userSackings, b.userSackedInBand, b.warnings, b.newHeads);
     std::fflush(stdout);
 }
 
@@ -119,12 +126,14 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoadAndOneSeedGivesOneSeason) 
     std::printf("seed %u\n", unsigned(config.seed));
     ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, config), 0);
     auto watch = std::make_unique<SoakSeasonWatch>();
+    auto board = std::make_unique<SoakBoardWatch>();
     watch->Start();
-    const auto checked = CheckedDays(*watch);
+    board->Start();
+    const auto checked = CheckedDays(*watch, *board);
     ASSERT_EQ(RunSoakUntil(0, kEarlyDay, checked), "");
     const uint64_t early = HashSoakWorld();
     ASSERT_EQ(RunSoakUntil(1, 0, checked), "");
-    PrintSeason(0, *watch);
+    PrintSeason(0, *watch, *board);
     const uint64_t first = HashSoakWorld();
     ASSERT_EQ(SaveOrLoad(false), 0);
 
@@ -151,7 +160,12 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoadAndOneSeedGivesOneSeason) 
     for (int season = 1; season < seasons; ++season) {
         ResetSoakCounts();
         ASSERT_EQ(RunSoakUntil(int16_t(season + 1), 0, checked), "");
-        PrintSeason(season, *watch);
+        PrintSeason(season, *watch, *board);
+    }
+    // A chairman has at least 24 of his months to run at a new game: the
+    // first changes come in the second season.
+    if (seasons > 1) {
+        EXPECT_GT(board->TotalNewHeads(), 0);
     }
     // A week of the loaded game's next season.
     ASSERT_EQ(RunSoakUntil(int16_t(seasons), 7, checked), "");
@@ -164,10 +178,12 @@ TEST(SoakTest, OwnCountryViewedPlaysHisDivisionOnTheEngine) {
     config.viewedCountry = config.userCountry;
     ASSERT_GE(StartSoakGame(HALVORN_GAME_DIR, config), 0);
     auto watch = std::make_unique<SoakSeasonWatch>();
+    auto board = std::make_unique<SoakBoardWatch>();
     watch->Start();
+    board->Start();
     // A month, or a fortnight in the short form.
     const bool shortRun = ShortTestRun();
-    ASSERT_EQ(RunSoakUntil(0, shortRun ? 37 : 51, CheckedDays(*watch)), "");
+    ASSERT_EQ(RunSoakUntil(0, shortRun ? 37 : 51, CheckedDays(*watch, *board)), "");
     std::printf("own country viewed: %s\n", FormatSoakCounts(CurrentSoakCounts()).c_str());
     // About four rounds (two) of his division of 22 clubs.
     EXPECT_GT(CurrentSoakCounts().engine, shortRun ? 10 : 30);
