@@ -50,6 +50,7 @@
 
 int16_t ContinueMode;
 int16_t MatchPrepActive = 0;
+int16_t MatchPrepStage = 0;
 MatchDayFlagWord MatchDayFlags;
 uint8_t MatchDayEvent;
 int16_t MatchDayResultsView;
