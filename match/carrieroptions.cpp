@@ -1,7 +1,7 @@
 // The carrier's pass-target search is the short-pass chooser, and the pass
-// it found starts with the short-pass starter.  Least forms until their
-// own routines are built: nobody is there for a lay-off; the keeper stays.
-// The carry is the dribble's (match/dribble.cpp).
+// it found starts with the short-pass starter; a lay-off goes to the
+// team-mate the quick-pass chooser finds.  The carry is the dribble's
+// (match/dribble.cpp).
 #include "match/carrieroptions.h"
 
 #include "match/matchfigure.h"
@@ -34,4 +34,7 @@ void Match_StartPass(int16_t figure) {
     foundFor = -1;
 }
 
-int16_t Match_FindLayOffMate() { return -1; }
+int16_t Match_FindLayOffMate(int16_t figure) {
+    if (figure < 0 || figure >= kPlayerFigures) return kNoPassTarget;
+    return Match_ChooseQuickPass(figure);
+}

@@ -13,5 +13,6 @@ int16_t Match_FindPassTarget(int16_t figure, int16_t mode);
 void Match_StartPass(int16_t figure);
 // The player carries the ball toward (x, y).
 void Match_CarryBall(int16_t figure, int16_t mode, int16_t x, int16_t y);
-// A team-mate to lay the ball off to, negative when none.
-int16_t Match_FindLayOffMate();
+// A team-mate near the player to lay a ball off to (the quick-pass
+// chooser's pick), negative when none.
+int16_t Match_FindLayOffMate(int16_t figure);

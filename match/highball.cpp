@@ -253,7 +253,7 @@ void Match_ReactToHighBall(int16_t figure) {
         // Chest height: lay it off to a team-mate, or take it down.
         targetThePoint();
         if (goalDistance <= 256) return;
-        const int16_t mate = Match_FindLayOffMate();
+        const int16_t mate = Match_FindLayOffMate(figure);
         if (mate >= 0 && mate < kPlayerFigures) {
             MatchFigure& m = MatchFigures[mate];
             LayOffX = m.targetX = m.x;

@@ -47,7 +47,8 @@ void UninitMatchSoundBanks() {
 // ---------------------------------------------------------------------------
 // The running match for the screens
 
-int16_t MatchSubsUsed[2];
+// MatchSubsUsed lives with the match's start (match/teamsetup.cpp), which
+// sets it back for every match.
 int16_t MatchLastAskedFigure = -1;
 
 namespace {

@@ -10,6 +10,7 @@
 #include "match/matchengine.h"
 #include "match/matchfigure.h"
 #include "match/matchphases.h"
+#include "match/matchquery.h"
 #include "match/matchresult.h"
 #include "match/matchrules.h"
 #include "match/matchsetup.h"
@@ -32,6 +33,8 @@ uint8_t MatchUnshown;
 uint8_t MatchPitchCondition;
 int16_t MatchSubstitutesAvailable;
 int16_t ShootOutSpotX, ShootOutSpotY;
+
+int16_t MatchSubsUsed[2];
 
 namespace {
 
@@ -172,6 +175,9 @@ void StartTheMatch() {
     BallState.windX = BallState.windY = 0;
     MatchPitchCondition = GameInfo.U8(kPitchCondition);
     MatchSubstitutesAvailable = MatchAvailableSubs(&GameInfo);
+    // The substitutions allowed are per match: the count of the last match
+    // would leave the user's bench shut for this one.
+    MatchSubsUsed[0] = MatchSubsUsed[1] = 0;
     // Every figure starts afresh, the officials, ball and marker too: their
     // facing and animation must not carry over from the previous match.
     std::memset(MatchFigures, 0, sizeof MatchFigures);

@@ -17,7 +17,6 @@
 #include "database/text.h"
 #include "database/textmsg.h"
 #include "generic/replay.h"
-#include "management/kittab.h"
 #include "management/squads.h"
 #include "match/matchsetup.h"
 #include "match/periodrunner.h"
@@ -41,6 +40,7 @@
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/matchday.h"
+#include "season/matchsetup.h"
 #include "support/keyboard.h"
 #include "support/poll.h"
 #include "support/startup.h"
@@ -50,6 +50,7 @@
 
 int16_t ContinueMode;
 int16_t MatchPrepActive = 0;
+int16_t MatchPrepStage = 0;
 MatchDayFlagWord MatchDayFlags;
 uint8_t MatchDayEvent;
 int16_t MatchDayResultsView;
@@ -150,23 +151,12 @@ void PlayUserMatchUnseen() {
     if (g_keptMatchMaker != nullptr) g_keptMatchMaker();
 }
 
-// Both sides of the shown match wear their clubs' kits against each other;
-// the menus give their buffers up for the display and are rebuilt before
-// any panel is drawn again.
+// The shown match: the fixture's set-up has dressed both sides in their
+// kits against each other and given up the menus for the display (start-up
+// installs both), and rebuilds the menus after it.
 void PlayUserMatchShown() {
-    EnterGameInfo* block = GetMatchSetupBlock();
-    const int16_t clubs[2] = {block->TeamI16(0, gameinfo::kTeamClub), block->TeamI16(1, gameinfo::kTeamClub)};
-    for (int side = 0; side < 2; ++side) {
-        if (IsClubNumber(clubs[side]) && IsClubNumber(clubs[1 - side]))
-            WriteTeamKit(clubs[side], clubs[1 - side], int16_t(side),
-                         block->bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamKit);
-    }
-    ReleaseMenuBuffers();
     DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplayOff);
     if (g_keptMatchMaker != nullptr) g_keptMatchMaker();
-    RestartMenus();
-    ShowMenuBackground(4);
-    SaveScreen();
 }
 
 // A closed window plays the match undisplayed so that the day can end.
@@ -189,10 +179,20 @@ int16_t NextUnplayedSlot() {
 // was played and was his.
 void ProcessUserMatch() {
     const int16_t slot = NextUnplayedSlot();
+    const bool shown = UserMatchShown();
     g_keptMatchMaker = ResultMakers.playMatch;
-    ResultMakers.playMatch = UserMatchShown() ? PlayUserMatchShown : PlayUserMatchUnseen;
+    ResultMakers.playMatch = shown ? PlayUserMatchShown : PlayUserMatchUnseen;
+    // A match played unseen keeps the menus up.
+    const MatchSetupHooks keptHooks = SetupHooks;
+    if (!shown) SetupHooks.releaseMenuBuffers = SetupHooks.restartMenus = nullptr;
     ProcessNextFixture();
+    SetupHooks = keptHooks;
     ResultMakers.playMatch = g_keptMatchMaker;
+    if (shown) {
+        // The results follow on the match day's background.
+        ShowMenuBackground(4);
+        SaveScreen();
+    }
     if (slot >= 0 && IsFixturePlayed(slot) && IsFixtureOfClub(slot, HVW_GetMyClub())) {
         LastMatch_Keep(slot);
         Ratings_RunPass(slot, LastMatch_UserSide());

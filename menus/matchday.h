@@ -19,6 +19,10 @@ extern int16_t ContinueMode;
 // 1 while the screens are opened from the preparation of the user's match:
 // the club fixtures then offer no views and lead back to the match day.
 extern int16_t MatchPrepActive;
+// The stage of that preparation: at 1 the squad list's back icon sets it
+// back to 0 and returns to the preparation's screen; at 2 the squad list
+// carries the match day's title date.
+extern int16_t MatchPrepStage;
 // SoakMode (season/soak.h), 1 while soak testing: no panel waits for the
 // user, no results list, and a run of days goes on until Escape or the
 // soak stop point.

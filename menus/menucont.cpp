@@ -123,6 +123,22 @@ int32_t ReleaseMenuBuffers() {
     return 0;
 }
 
+namespace {
+bool g_menusGivenUpForMatch = false;
+}  // namespace
+
+void ReleaseMenusForMatch() {
+    if (g_menusGivenUpForMatch || !MenuEngineReady() || MenuDisplayIsOpen() == 0) return;
+    ReleaseMenuBuffers();
+    g_menusGivenUpForMatch = true;
+}
+
+void RestartMenusAfterMatch() {
+    if (!g_menusGivenUpForMatch) return;
+    g_menusGivenUpForMatch = false;
+    RestartMenus();
+}
+
 // ---- Front-end services ----------------------------------------------------------------
 
 const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {

@@ -106,6 +106,12 @@ extern const MenuItem LeastScreenTable[];
 // again; every engine operation answers 0xF001 in between.
 int32_t RestartMenus();
 int32_t ReleaseMenuBuffers();
+// Around a match the season plays with the display: the menus give their
+// buffers up and are set up again after it.  Menus that are not up (a run
+// without the front end) are left as they are, and menus given up once are
+// not released again.
+void ReleaseMenusForMatch();
+void RestartMenusAfterMatch();
 
 // Front-end values that start-up clears before the game starts.
 extern int16_t OptionsScreenFirstEntry;

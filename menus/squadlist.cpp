@@ -19,6 +19,7 @@
 #include "management/squads.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
+#include "menus/matchday.h"
 #include "menus/menuboxes.h"
 #include "menus/menucont.h"
 #include "menus/sortkeys.h"
@@ -38,6 +39,9 @@ int16_t SquadRowColour[kSquadRows];
 namespace {
 
 constexpr int kColumnRows = 16;
+// Screens the back icon returns to from the preparation of the user's match.
+constexpr int16_t kClubInfoScreen = 6;
+constexpr int16_t kMatchPrepScreen = 39;
 constexpr int kTextSize = 40;
 constexpr int16_t kNoText = -1;
 constexpr int16_t kHighlighted = 8;
@@ -394,7 +398,7 @@ void EnterScreen() {
         HVW_AutoFillShirtNumbers(club, 5, 0);
     }
     KeySortOn = 0;
-    SetMenuTitleDate(11);
+    SetMenuTitleDate(MatchPrepActive != 0 || MatchPrepStage == 2 ? 6 : 11);
 }
 
 }  // namespace
@@ -539,6 +543,16 @@ int32_t SquadList_OpenManager(MenuHotItem*) {
 }
 
 int32_t SquadList_Back(MenuHotItem*) {
+    // Opened from the preparation of the user's match: back into it.
+    if (MatchPrepStage == 1) {
+        MatchPrepStage = 0;
+        MenuOption = kMatchPrepScreen;
+        return MENU_CLOSE;
+    }
+    if (MatchPrepActive != 0) {
+        MenuOption = kClubInfoScreen;
+        return MENU_CLOSE;
+    }
     switch (PreviousMenuOption) {
         case 6:
         case 58:

@@ -11,6 +11,7 @@
 #include "database/text.h"
 #include "generic/igleague.h"
 #include "generic/igmcont.h"
+#include "management/kittab.h"
 #include "match/matchquery.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
@@ -20,6 +21,7 @@
 #include "menus/menusetup.h"
 #include "platform/clock.h"
 #include "platform/system.h"
+#include "season/matchsetup.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
 #include "support/gfx.h"
@@ -179,6 +181,11 @@ void InstallGameHooks() {
     hooks.matchDayFrame = MatchDay_FrameHook;
     hooks.dayFlashes = MatchDay_ShowMessages;
     CoreSetHooks(hooks);
+    // The matches the season sets up with the display: both sides in their
+    // kits against each other, the menus given up around the match.
+    SetupHooks.teamDesign = WriteTeamKit;
+    SetupHooks.releaseMenuBuffers = ReleaseMenusForMatch;
+    SetupHooks.restartMenus = RestartMenusAfterMatch;
 }
 
 void InitialisePC(int argc, char** argv) {

@@ -44,6 +44,7 @@ using namespace gameinfo;
 
 constexpr int kBatchMatches = 200;
 constexpr int kShortBatchMatches = 20;
+constexpr uint16_t kHeaderPassAction = 86;
 
 // What the tick watcher sees of one match.
 struct BatchTickWatch {
@@ -75,6 +76,9 @@ struct BatchTickWatch {
     } followed[3];
     int passesToTeamMates = 0;
     uint16_t lastPhase = 0;
+    // Chest-high balls laid off to a team-mate: each header pass begun.
+    uint16_t lastAction[kPlayerFigures] = {};
+    int layOffs = 0;
     double fastestBall = 0;  // with its rise or fall
     std::vector<std::string> faults;
 };
@@ -159,6 +163,8 @@ void BatchWatchTick() {
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
         if (f.action >= kMatchActionCount) BatchFault("action outside 0..205", figure);
+        w.layOffs += f.action == kHeaderPassAction && w.lastAction[figure] != kHeaderPassAction;
+        w.lastAction[figure] = f.action;
         const bool waiting = std::abs(f.y - g.lineUpY) <= 40 && f.x < g.left;
         const bool shootOutWalk = Period == 4 && f.x < g.left;
         if (f.off != 0 || walkOn || waiting || shootOutWalk) continue;
@@ -246,6 +252,7 @@ struct BatchTotals {
     int offsides = 0, penalties = 0, saves = 0, passes = 0, goodPasses = 0;
     int passesOfKind[3] = {}, goodOfKind[3] = {};
     int passesToTeamMates = 0;
+    int layOffs = 0;
     int possession[2] = {};
     int lowestPossession = 100;
     int strongerSides = 0, strongerWins = 0;
@@ -285,6 +292,7 @@ void CountBatchMatch(BatchTotals& t, const BatchFixture& fixture) {
     t.throwIns += g_batchWatch.throwIns;
     t.passes += g_batchWatch.passesPlayed;
     t.passesToTeamMates += g_batchWatch.passesToTeamMates;
+    t.layOffs += g_batchWatch.layOffs;
     for (int kind = 0; kind < 3; ++kind) t.passesOfKind[kind] += g_batchWatch.passesOfKind[kind];
     t.penalties += g_batchWatch.penalties;
     t.longestOverrun = std::max(t.longestOverrun, g_batchWatch.longestOverrun);
@@ -316,8 +324,8 @@ void PrintBatchSummary(const BatchTotals& t) {
         pct(t.goodPasses, t.passes), t.passes / n, pct(t.goodOfKind[0], t.passesOfKind[0]),
         t.passesOfKind[0] / n, pct(t.goodOfKind[1], t.passesOfKind[1]), t.passesOfKind[1] / n,
         pct(t.goodOfKind[2], t.passesOfKind[2]), t.passesOfKind[2] / n);
-    std::printf("  passes reaching a team-mate next (the receiver or another) %.1f%%\n",
-                pct(t.passesToTeamMates, t.passes));
+    std::printf("  passes reaching a team-mate next (the receiver or another) %.1f%%, chest lay-offs %.2f\n",
+                pct(t.passesToTeamMates, t.passes), t.layOffs / n);
     std::printf(
         "  corners %.1f [7-13], throw-ins %.1f [30-55], fouls %.1f [18-32], penalties %.2f [0.18-0.35]\n",
         t.corners / n, t.throwIns / n, t.fouls / n, t.penalties / n);

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "match/ball.h"
+#include "match/highball.h"
 #include "match/ranking.h"
 #include "match/shotchoice.h"
 #include "match/strikes.h"
@@ -200,6 +202,47 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
     }
     EXPECT_EQ(strikes, 1);
     EXPECT_EQ(BallState.vz, -147456);  // height 120: the third table at 12
+}
+
+// A chest-high ball met away from goal is laid off (a header pass) to the
+// team-mate the quick-pass chooser finds near the ball; with nobody within
+// its reach the player only goes to meet the ball.
+TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
+    constexpr uint16_t kHeaderPass = 86;
+    MatchFigure& f = MatchFigures[5];
+    f.heading = 100;  // he reacts on every call
+    const auto flight = [] {
+        // Met 22 ticks on at height 119 just in front of him.
+        PutBall(796, 1250);
+        BallState.z = 150;
+        BallState.z16 = 150 * 65536;
+        BallState.vy = -12 * 65536;
+        BallState.vz = 6 * 65536;
+        BallState.drag = 991;
+        BallState.gravity = 40000;
+        Ball_UpdateDirectionSpeed();
+    };
+    for (const int mateY : {1110, 1550}) {
+        SCOPED_TRACE(mateY);
+        On(6, 856, mateY);  // 170 from the ball, or 330: beyond a quick pass
+        flight();
+        Match_SetPlayerAction(5, 0);
+        MatchPassReceiver = -1;
+        GameSeedRandom(7);
+        Match_ReactToHighBall(5);
+        EXPECT_EQ(f.targetY, BallPrediction.y);
+        if (mateY == 1110) {
+            EXPECT_EQ(f.action, kHeaderPass);
+            EXPECT_EQ(f.actionParam, BallPrediction.ticks);
+            EXPECT_EQ(MatchPassReceiver, 6);
+            EXPECT_EQ(LayOffX, 856);
+            EXPECT_EQ(LayOffY, mateY);
+            EXPECT_EQ(MatchFigures[6].targetY, mateY);
+        } else {
+            EXPECT_EQ(f.action, 0);
+            EXPECT_EQ(MatchPassReceiver, -1);
+        }
+    }
 }
 
 // The road of a pass with the real clips: a carrier told to pass passes to

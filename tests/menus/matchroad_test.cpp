@@ -6,12 +6,15 @@
 // to the club, and passes over a goal file damaged after the day; the game
 // saved and loaded after it.  The same days under "-no3d" make no display
 // call; a window closed during the match lets the day finish and the game
-// end.  Each road runs in a child process started from the same world (a
-// short run: the long playthrough of the first playable loop is a test of
-// its own).
+// end.  Three shown matches in one sitting each allow their substitutions
+// from the team screen; the training screen's practice match is shown in
+// the club's two kits and the menus come back after it.  Each road runs in
+// a child process started from the same world (a short run: the long
+// playthrough of the first playable loop is a test of its own).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +28,7 @@
 #include "database/query/funcs_forward.h"
 #include "database/query/funcs_state.h"
 #include "database/text.h"
+#include "generic/ig_mn4.h"
 #include "generic/igmcont.h"
 #include "generic/igscreens.h"
 #include "generic/matchcam.h"
@@ -42,11 +46,13 @@
 #include "menus/matchday.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
+#include "menus/training.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/matchsetup.h"
 #include "support/keyboard.h"
 #include "support/mem_win.h"
 #include "support/mouse.h"
@@ -59,6 +65,7 @@
 #include "tests/fakes/child_run.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/day_user.h"
+#include "tests/fakes/ingame_user.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/shown_match.h"
@@ -111,6 +118,8 @@ int16_t g_replayIndex = -1;
 int g_replayFrames = 0;
 int g_kickOffFrames = 0;
 bool g_closeDuringMatch = false;
+// The practice match is looked at as the road's match, without goals staged.
+bool g_practice = false;
 std::string g_damagedName;
 Frame g_kickOff;
 
@@ -150,7 +159,7 @@ void LookAtMatch() {
             DrawMode = 2;
         } else if (++g_kickOffFrames % 5 == 0) {
             // Play from the kick-off on, grabbed until both kits were seen.
-            const Frame now = testenv::GrabFrame("grab_roadkickoff.tga");
+            const Frame now = testenv::GrabFrame(g_practice ? "grab_practice.tga" : "grab_roadkickoff.tga");
             if (g_kickOffFrames == 5) {
                 g_kickOff = now;
                 g_road.kickOffGreen = testenv::GreenPercent(now);
@@ -189,7 +198,7 @@ void LookAtEveryFrame() {
     MatchHooks.tickDisplayStep = [] {
         if (D3DGame_IsStarted()) D3DGame_Tick();
         if (DrawMode == 2 && MatchClockRunning && g_kickOffFrames == 0) DrawMode = 0;
-        if (!g_closeDuringMatch) StageGoals();
+        if (!g_closeDuringMatch && !g_practice) StageGoals();
     };
 }
 
@@ -250,6 +259,101 @@ void CountDisplayCalls() {
     };
 }
 
+// The in-match visit being answered, told by its period, side and clock
+// (at half-time a practice match opens one visit for each side); -1 while
+// the menus are closed.
+int64_t g_visitKey = -1;
+int64_t VisitKey() { return int64_t(Period) << 40 | int64_t(InGameMenuArg & 1) << 32 | int64_t(PeriodClock); }
+
+// Three shown matches in one sitting: per match the bench players who came
+// on from the team screen at half-time, the substitutions the match counted
+// and whether one more bench click picked anybody.
+struct SittingSeen {
+    int32_t played = 0;
+    int32_t allowed = -1;
+    int32_t cameOn[3] = {-1, -1, -1};
+    int32_t subsUsed[3] = {-1, -1, -1};
+    int32_t extraPicked[3] = {-1, -1, -1};
+    int32_t menusOpen = 0;
+};
+SittingSeen g_sitting;
+int g_sittingMatch = 0;
+
+// Substitution k of the visit: bench row k for the outfield player of list
+// row rows[k], confirmed; with the allowance used, one bench click more,
+// which must pick nobody, and back to the match.
+void SubstituteFrom(size_t k, std::vector<int> rows) {
+    const int match = std::min(g_sittingMatch, 2);
+    testenv::MenuUserClickItem(testenv::IgBenchRow(int(k)));
+    testenv::MenuUserWait(20);
+    if (k == rows.size()) {
+        testenv::MenuUserDo([match] {
+            g_sitting.extraPicked[match] = IgBenchPick != kIgNone;
+            testenv::IgLeave();
+        });
+        return;
+    }
+    testenv::MenuUserClickItem(testenv::IgListRow(rows[k]));
+    testenv::IgConfirmSubstitution([] {}, [k, rows] { SubstituteFrom(k + 1, rows); });
+}
+
+// The day user's answer to the in-match menus: at half-time of a sitting's
+// match his side's team screen and every substitution allowed; any other
+// visit is left by the back icon.
+bool AnswerInMatchVisit(bool substitute) {
+    if (InGameMenuActive != 1) {
+        g_visitKey = -1;
+        return false;
+    }
+    if (!testenv::IgScreenUp(IgTeamStatsTable) || VisitKey() == g_visitKey) return true;
+    g_visitKey = VisitKey();
+    if (!substitute || MatchFinished == 0 || Period != 0 || InGameMenuArgGiven == 0) {
+        testenv::IgLeave();
+        return true;
+    }
+    const int side = InGameMenuArg & 1;
+    std::vector<int> rows;
+    for (int row = 1; row <= 10 && int(rows.size()) < MatchSubstitutionsAllowed(&GameInfo); ++row)
+        if (!testenv::IgEntryHasRole(side, row)) rows.push_back(row);
+    testenv::IgClickSideButtonRow(side, 0);
+    testenv::IgWaitFor(IgTeamTable, [] {});
+    SubstituteFrom(0, rows);
+    return true;
+}
+
+// A match of the sitting: halves of a minute, drawn only at the start of
+// each period (then as under H).
+void SittingMatch() {
+    GetMatchSetupBlock()->SetI16(gameinfo::kDurationMinutes, 1);
+    g_sitting.allowed = MatchSubstitutionsAllowed(GetMatchSetupBlock());
+    const MatchDisplayHooks kept = MatchHooks;
+    MatchHooks.updateAndRender = [] {
+        FlyInHeight = 0.0f;
+        D3DGame_Update();
+        D3DGame_RenderFrame();
+        DrawMode = 2;
+    };
+    PlayMatch();
+    MatchHooks = kept;
+    const int match = std::min(g_sittingMatch++, 2);
+    g_sitting.cameOn[match] = 0;
+    for (int16_t slot = 11; slot < kTeamFigures; ++slot)
+        g_sitting.cameOn[match] += MatchIsPlayerOnPitch(0, slot);
+    g_sitting.subsUsed[match] = MatchGetSubsUsed(0);
+}
+
+// The training screen's practice match: the first eleven against the
+// reserves, looked at from the kick-off, and what the log said of the kits.
+struct PracticeSeen {
+    int32_t result = 0;
+    int32_t played = 0;
+    int32_t shirtsSeen = 0;  // bit per side
+    uint32_t shirts[2] = {};
+    int32_t badKitLines = -1;
+    int32_t menusOpen = 0;
+    int32_t engineReady = 0;
+};
+
 int GoalFilesNow() {
     int count = 0;
     std::error_code error;
@@ -259,6 +363,8 @@ int GoalFilesNow() {
 }
 
 enum class Road { kShown, kNo3D, kClosed };
+Road g_roadKind = Road::kShown;
+PracticeSeen g_practiceSeen;
 
 class MatchRoadTest : public ::testing::Test {
   protected:
@@ -284,12 +390,8 @@ class MatchRoadTest : public ::testing::Test {
     // club of his division, then the screen the day ended on.
     static void PlayTheRoad(Road road) {
         testenv::ScratchDir scratch("matchroad");
-        testenv::StartShownGame(road == Road::kNo3D);
-        const int16_t user = FirstClubOf(0, 0), rival = FirstClubOf(0, 0, user);
-        SetPlayerClub(1, uint16_t(user));
-        SetClubControl(user, 1);
-        HVW_SetViewedCountry(0);
-        SoakMode = 0;
+        const int16_t user = StartAsUser(road == Road::kNo3D);
+        const int16_t rival = FirstClubOf(0, 0, user);
         int16_t day = 100;
         while (day < 340 &&
                (FixturesOn(day) + FixturesOn(day + 1) + FixturesOn(day + 2) + FixturesOn(day + 3)) != 0)
@@ -360,19 +462,105 @@ class MatchRoadTest : public ::testing::Test {
         return quiet.Text();
     }
 
-    static RoadSeen RoadInChild(Road road) {
-        const std::vector<uint8_t> got = testenv::BytesFromChild([road] {
+    // Three days in a row, each with his league match against a club of
+    // his division, every match shown.
+    static void PlayTheSitting() {
+        testenv::ScratchDir scratch("matchsitting");
+        const int16_t user = StartAsUser();
+        const int16_t rival = FirstClubOf(0, 0, user);
+        int16_t day = 100;
+        while (day < 340 && FixturesOn(day) + FixturesOn(day + 1) + FixturesOn(day + 2) != 0) ++day;
+        SeasonCalendar.currentDay = day;
+        int16_t slots[3];
+        for (int i = 0; i < 3; ++i) slots[i] = HVW_AddFixture(int16_t(day + i), kCompLeague, user, rival, 0);
+        ResultMakers.playMatch = SittingMatch;
+        g_sittingMatch = 0;
+        GameSeedRandom(5150);
+        testenv::MenuUserStart();
+        testenv::DayUserStart();
+        testenv::DayUserScreen() = [] { return AnswerInMatchVisit(true); };
+        for (int i = 0; i < 3 && MenuOption != -1; ++i) ContinueOneDay();
+        testenv::DayUserScreen() = nullptr;
+        testenv::DayUserStop();
+        testenv::MenuUserStop();
+        for (int16_t slot : slots) g_sitting.played += slot >= 0 && IsFixturePlayed(slot) ? 1 : 0;
+        g_sitting.menusOpen = MenuDisplayIsOpen();
+    }
+
+    // The practice match from the training screen on a day without a
+    // fixture of his, looked at from the kick-off; its grab is kept in the
+    // folder the test started in.
+    static void PlayThePractice() {
+        const std::filesystem::path started = std::filesystem::current_path();
+        testenv::ScratchDir scratch("practice");
+        StartAsUser();
+        int16_t day = 100;
+        while (day < 340 && FixturesOn(day) != 0) ++day;
+        SeasonCalendar.currentDay = day;
+        PracticeMatchPlayed = 0;
+        g_practice = true;
+        LookAtEveryFrame();
+        GameSeedRandom(6060);
+        testenv::MenuUserStart();
+        testenv::DayUserStart();
+        testenv::DayUserScreen() = [] { return AnswerInMatchVisit(false); };
+        std::string log;
+        {
+            StdoutCapture capture;
+            g_practiceSeen.result = Training_PracticeMatch(nullptr);
+            log = capture.Text();
+        }
+        testenv::DayUserScreen() = nullptr;
+        testenv::DayUserStop();
+        testenv::MenuUserStop();
+        g_practiceSeen.played = PracticeMatchPlayed;
+        g_practiceSeen.shirtsSeen = g_road.kickOffShirts;
+        for (int side = 0; side < 2; ++side) g_practiceSeen.shirts[side] = testenv::SideShirtRgb(side);
+        g_practiceSeen.badKitLines = 0;
+        for (size_t at = log.find("BAD KIT DESIGN"); at != std::string::npos;
+             at = log.find("BAD KIT DESIGN", at + 1))
+            ++g_practiceSeen.badKitLines;
+        g_practiceSeen.menusOpen = MenuDisplayIsOpen();
+        g_practiceSeen.engineReady = MenuEngineReady() ? 1 : 0;
+        std::error_code ignored;
+        std::filesystem::copy_file("grab_practice.tga", started / "grab_practice.tga",
+                                   std::filesystem::copy_options::overwrite_existing, ignored);
+    }
+
+    // The game started for a shown match (played unseen under "-no3d")
+    // with the first club of the first division as the user's.
+    static int16_t StartAsUser(bool no3d = false) {
+        testenv::StartShownGame(no3d);
+        const int16_t user = FirstClubOf(0, 0);
+        SetPlayerClub(1, uint16_t(user));
+        SetClubControl(user, 1);
+        HVW_SetViewedCountry(0);
+        SoakMode = 0;
+        return user;
+    }
+
+    // What a child played from the same world saw; played -1 when it saw
+    // nothing.
+    template <typename Seen>
+    static Seen SeenInChild(Seen& global, void (*play)()) {
+        const std::vector<uint8_t> got = testenv::BytesFromChild([&global, play] {
             // A road that hangs ends its child: the test then sees no road.
             alarm(600);
             g_road = RoadSeen{};
-            PlayTheRoad(road);
-            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&g_road);
-            return std::vector<uint8_t>(bytes, bytes + sizeof g_road);
+            global = Seen{};
+            play();
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&global);
+            return std::vector<uint8_t>(bytes, bytes + sizeof global);
         });
-        RoadSeen seen;
+        Seen seen;
         seen.played = -1;
         if (got.size() == sizeof seen) std::memcpy(&seen, got.data(), sizeof seen);
         return seen;
+    }
+
+    static RoadSeen RoadInChild(Road road) {
+        g_roadKind = road;
+        return SeenInChild(g_road, [] { PlayTheRoad(g_roadKind); });
     }
 
     static inline bool worldReady_ = false;
@@ -426,6 +614,30 @@ TEST_F(MatchRoadTest, AWindowClosedDuringTheMatchLetsTheDayFinishAndTheGameEnd) 
     // Each later period draws its first frame and no more.
     EXPECT_LE(road.framesAfterClose, 4);
     EXPECT_EQ(road.optionAfterMatchDay, -1);
+}
+
+TEST_F(MatchRoadTest, ThreeShownMatchesInOneSittingEachAllowTheirSubstitutions) {
+    const SittingSeen sitting = SeenInChild(g_sitting, PlayTheSitting);
+    ASSERT_EQ(sitting.played, 3) << "the child did not play the three days";
+    EXPECT_EQ(sitting.allowed, 3);
+    for (int match = 0; match < 3; ++match) {
+        SCOPED_TRACE("match " + std::to_string(match));
+        EXPECT_EQ(sitting.cameOn[match], sitting.allowed) << "bench players brought on at half-time";
+        EXPECT_EQ(sitting.subsUsed[match], sitting.allowed);
+        EXPECT_EQ(sitting.extraPicked[match], 0) << "a bench click beyond the allowance picked a player";
+    }
+    EXPECT_EQ(sitting.menusOpen, 1);
+}
+
+TEST_F(MatchRoadTest, ThePracticeMatchIsShownInTheClubsTwoKitsAndTheMenusComeBack) {
+    const PracticeSeen practice = SeenInChild(g_practiceSeen, PlayThePractice);
+    ASSERT_EQ(practice.played, 1) << "the child did not play the practice match";
+    EXPECT_EQ(practice.result, MENU_CLOSE);
+    EXPECT_EQ(practice.shirtsSeen, 3) << "both sides' shirts in the grabs";
+    EXPECT_NE(practice.shirts[0], practice.shirts[1]) << "the two sides in one kit";
+    EXPECT_EQ(practice.badKitLines, 0);
+    EXPECT_EQ(practice.menusOpen, 1);
+    EXPECT_EQ(practice.engineReady, 1);
 }
 
 }  // namespace

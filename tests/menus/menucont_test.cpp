@@ -231,6 +231,29 @@ TEST_F(MenuEngineTest, FrontEndFromTheStartPicturesToTheStartScreen) {
     EXPECT_TRUE(videoOptionsSeen);
 }
 
+// A match the season plays with the display gives the menus up once and
+// sets them up once after it, however often it is asked; menus that were
+// not up stay down.
+TEST_F(MenuEngineTest, AMatchGivesTheMenusUpOnceAndGetsThemBackOnce) {
+    StdoutCapture quiet;
+    ReleaseMenusForMatch();
+    EXPECT_FALSE(MenuEngineReady());
+    EXPECT_EQ(MenuDisplayIsOpen(), 0);
+    ReleaseMenusForMatch();
+    RestartMenusAfterMatch();
+    EXPECT_TRUE(MenuEngineReady());
+    EXPECT_EQ(MenuDisplayIsOpen(), 1);
+    ScreenPresented = 1;
+    RestartMenusAfterMatch();
+    EXPECT_EQ(ScreenPresented, 1) << "the menus were set up a second time";
+    ReleaseMenuBuffers();
+    ReleaseMenusForMatch();
+    RestartMenusAfterMatch();
+    EXPECT_FALSE(MenuEngineReady());
+    RestartMenus();
+    quiet.Text();
+}
+
 TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
     using testenv::MenuUserDo;
     using testenv::MenuUserWait;

@@ -20,6 +20,7 @@
 #include "database/query/funcs_state.h"
 #include "management/squads.h"
 #include "menus/exmenu.h"
+#include "menus/matchday.h"
 #include "menus/menucont.h"
 #include "menus/menusetup.h"
 #include "menus/screentables.h"
@@ -265,6 +266,23 @@ TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) 
     EXPECT_EQ(picked, shown);
     EXPECT_EQ(MenuOption, 3);
     EXPECT_EQ(SquadListSecond, 0);
+}
+
+// The back icon leads back into the preparation of the user's match while
+// it runs (its own screen at stage 1, which the icon ends), and otherwise
+// to the screen the list came from.
+TEST_F(SquadListTest, TheBackIconReturnsIntoTheMatchPreparationFirst) {
+    PreviousMenuOption = 58;
+    MatchPrepStage = 1;
+    MatchPrepActive = 1;
+    EXPECT_EQ(SquadList_Back(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, 39);
+    EXPECT_EQ(MatchPrepStage, 0);
+    SquadList_Back(nullptr);
+    EXPECT_EQ(MenuOption, 6);
+    MatchPrepActive = 0;
+    SquadList_Back(nullptr);
+    EXPECT_EQ(MenuOption, 58);
 }
 
 uint32_t SquadListBackPixel(int x, int y) {

@@ -29,6 +29,7 @@
 #include "season/calendar.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/day_user.h"
+#include "tests/fakes/ingame_user.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/shown_match.h"
 #include "tests/fakes/test_util.h"
@@ -64,6 +65,9 @@ struct Watch {
     int stepFrame = 0;
     int leavingRow = -1;
     int16_t coming = -1;
+    // A substitution at half-time: asked for, made.
+    bool subAtHalfTime = false;
+    bool halfTimeSubDone = false;
     Frame beforeReplay;
     double cpu = 0;
 };
@@ -85,7 +89,7 @@ Watch g_watch;
 MatchDisplayHooks g_display{};
 std::vector<std::string> g_failures;
 Frame g_reference;  // the first kick-off's picture, against which the replay panel shows
-bool g_wholeDone = false, g_menusDone = false, g_goalGrabbed = false;
+bool g_wholeDone = false, g_menusDone = false, g_halfTimeSubAsked = false, g_goalGrabbed = false;
 // The goal-replay screen: the goal looked at and its frames.
 int16_t g_savedIndex = -1;
 int g_savedFrames = 0;
@@ -281,33 +285,10 @@ void OnTick() {
 
 // ---- The in-match menus --------------------------------------------------------------------
 
-bool ScreenUp(const MenuItem* table) {
-    return InGameMenuActive == 1 && ScreenPresented == 1 && !MenuViewHotItems().empty() &&
-           MenuViewTopTable() == table;
-}
 void WaitFor(const MenuItem* table, const char* what) {
-    testenv::MenuUserWaitFor([table] { return ScreenUp(table); }, 3000,
-                             [what] { Fail(std::string("the in-match menus: ") + what + " did not open"); });
+    testenv::IgWaitFor(table, [what] { Fail(std::string("the in-match menus: ") + what + " did not open"); });
 }
-// The bar's button of his side and a row of its pop-up.
-void SideButtonRow(int row) {
-    const int x = g_watch.side == 0 ? 60 : 512;
-    testenv::MenuUserClickItem([x](const MenuHotItem& item) { return item.x == x && item.y >= 550; });
-    testenv::MenuUserWait(15);
-    testenv::MenuUserClickPopupRow(row);
-}
-std::function<bool(const MenuHotItem&)> ListRow(int row) {
-    return
-        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 110 + 22 * row; };
-}
-std::function<bool(const MenuHotItem&)> BenchRow(int row) {
-    return
-        [row](const MenuHotItem& item) { return item.x == 40 && item.w == 280 && item.y == 360 + 22 * row; };
-}
-void Leave() {
-    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
-    testenv::MenuUserWait(5);
-}
+void SideButtonRow(int row) { testenv::IgClickSideButtonRow(g_watch.side, row); }
 
 // Esc at play: his side's statistics, then the players' statistics and the
 // team screen from his side's button, whose return button asks for a
@@ -316,60 +297,64 @@ void AskForStoppage() {
     g_seen.teamStatsSeen = true;
     SideButtonRow(1);
     WaitFor(IgPlayerStatsTable, "the players' statistics");
-    testenv::MenuUserDo([] { g_seen.playerStatsSeen = ScreenUp(IgPlayerStatsTable); });
+    testenv::MenuUserDo([] { g_seen.playerStatsSeen = testenv::IgScreenUp(IgPlayerStatsTable); });
     SideButtonRow(0);
     WaitFor(IgTeamTable, "the team screen");
-    testenv::MenuUserDo([] { g_seen.teamScreenSeen = ScreenUp(IgTeamTable); });
+    testenv::MenuUserDo([] { g_seen.teamScreenSeen = testenv::IgScreenUp(IgTeamTable); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 507 && item.y == 490; });
     testenv::MenuUserWait(10);
     testenv::MenuUserDo([] { g_seen.stoppageAsked = ChangePending[g_watch.side] == 1; });
     g_watch.step = 3;
 }
 
-bool HasRole(int side, int row) {
-    const int16_t slot = GetMatchSideSlot(int16_t(side), int16_t(row));
-    return MatchIsCaptain(int16_t(side), slot) != 0 || MatchIsCornerTaker(int16_t(side), slot) != 0 ||
-           MatchIsPenaltyTaker(int16_t(side), slot) != 0 || MatchIsFreeKickTaker(int16_t(side), slot) != 0;
-}
-
 // On the team screen of an engine's visit: the bench row's player for the
-// list row's, confirmed in the box, then `after` and back to the match.
-void SubstituteOnTeamScreen(int benchRow, int listRow, const std::function<void()>& after) {
-    testenv::MenuUserClickItem(BenchRow(benchRow));
+// list row's, confirmed in the box, then the next steps.
+void SubstituteOnTeamScreen(int benchRow, int listRow, std::function<void()> then) {
+    testenv::MenuUserClickItem(testenv::IgBenchRow(benchRow));
     testenv::MenuUserWait(20);
-    testenv::MenuUserClickItem(ListRow(listRow));
-    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 300,
-                             [] { Fail("the substitution asked nothing"); });
-    testenv::MenuUserWait(5);
-    // The box's buttons are placed when it opens.
-    testenv::MenuUserDo([after] {
-        testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4);
-        testenv::MenuUserWait(20);
-        testenv::MenuUserDo(after);
-        Leave();
-    });
+    testenv::MenuUserClickItem(testenv::IgListRow(listRow));
+    testenv::IgConfirmSubstitution([] { Fail("the substitution asked nothing"); }, std::move(then));
 }
 
-// The engine's visit at the stoppage: the first substitute for an
-// outfield player without a role, confirmed, then back to the match.
-void Substitute() {
+// The first substitute for an outfield player without a role, confirmed,
+// then the next steps.
+void SubstituteFirstBench(std::function<void()> then) {
     Watch& w = g_watch;
     int row = 1;
-    while (row < 10 && HasRole(w.side, row)) ++row;
+    while (row < 10 && testenv::IgEntryHasRole(w.side, row)) ++row;
     w.leavingRow = row;
     w.coming = GetMatchSideSlot(int16_t(w.side), 11);
     SideButtonRow(0);
-    WaitFor(IgTeamTable, "the team screen at the stoppage");
-    SubstituteOnTeamScreen(0, row, [] {
-        g_seen.substituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1;
-        g_watch.step = 4;
-        g_watch.stepFrame = 0;
+    WaitFor(IgTeamTable, "the team screen for a substitution");
+    SubstituteOnTeamScreen(0, row, std::move(then));
+}
+
+// The engine's visit at the stoppage: a substitution, then back to the match.
+void Substitute() {
+    SubstituteFirstBench([] {
+        testenv::MenuUserDo([] {
+            g_seen.substituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1;
+            g_watch.step = 4;
+            g_watch.stepFrame = 0;
+        });
+        testenv::IgLeave();
     });
 }
 
 bool InMatchMenus() {
     Watch& w = g_watch;
-    if (w.mode != Mode::Menus || w.done || InGameMenuActive != 1 || !ScreenUp(IgTeamStatsTable)) return false;
+    if (InGameMenuActive != 1 || !testenv::IgScreenUp(IgTeamStatsTable)) return false;
+    if (w.subAtHalfTime && !w.halfTimeSubDone && InGameMenuArgGiven != 0 && MatchFinished != 0 &&
+        Period == 0) {
+        w.halfTimeSubDone = true;
+        SubstituteFirstBench([] {
+            testenv::MenuUserDo(
+                [] { g_seen.halfTimeSubstituted = MatchGetSubsUsed(int16_t(g_watch.side)) == 1; });
+            testenv::IgLeave();
+        });
+        return true;
+    }
+    if (w.mode != Mode::Menus || w.done) return false;
     if (w.step == 2 && InGameMenuArgGiven == 0) {
         AskForStoppage();
         return true;
@@ -399,7 +384,7 @@ bool MatchDayActionsReplaceHurtPlayer() {
     ++g_seen.hurtReplaced;
     SideButtonRow(0);
     WaitFor(IgTeamTable, "the team screen for a hurt player");
-    SubstituteOnTeamScreen(bench, hurt, [] {});
+    SubstituteOnTeamScreen(bench, hurt, [] { testenv::IgLeave(); });
     return true;
 }
 
@@ -409,7 +394,7 @@ void MatchDayActionsReset() {
     g_watch = Watch{};
     g_failures.clear();
     g_reference = Frame{};
-    g_wholeDone = g_menusDone = g_goalGrabbed = false;
+    g_wholeDone = g_menusDone = g_halfTimeSubAsked = g_goalGrabbed = false;
     g_savedIndex = -1;
     g_savedFrames = g_savedHeld = 0;
     g_acting = false;
@@ -436,6 +421,12 @@ void MatchDayActionsBegin(const MatchDisplayHooks& display, bool active) {
         } else if (g_wholeDone && !g_goalGrabbed) {
             g_watch.mode = Mode::ToFirstGoal;
         }
+        // The shown match after the menus match: a substitution at half-time.
+        if (g_menusDone && g_watch.mode != Mode::Menus && !g_halfTimeSubAsked) {
+            g_watch.subAtHalfTime = true;
+            g_halfTimeSubAsked = true;
+            g_seen.halfTimeSubDay = SeasonCalendar.currentDay;
+        }
     }
     MatchHooks.tickDisplayStep = OnTick;
 }
@@ -450,6 +441,7 @@ void MatchDayActionsEnd() {
         g_seen.substituteOnPitch = w.leavingRow > 0 && w.coming >= 0 &&
                                    GetMatchSideSlot(int16_t(w.side), int16_t(w.leavingRow)) == w.coming;
     }
+    if (w.subAtHalfTime) g_seen.halfTimeSubsUsed = MatchGetSubsUsed(int16_t(w.side));
     g_watch = Watch{};
 }
 
@@ -506,6 +498,10 @@ std::vector<std::string> MatchDayActionsFailures(bool fullRun) {
         check(s.substituted, "no substitution at the stoppage");
         check(s.subsUsed == 1 && s.substituteOnPitch, "the substitution in the match as it ended");
         check(s.replayFrames >= 3 && s.replayPanelShare > 30, "the replay he asked for, with its panel");
+        check(s.halfTimeSubDay >= 0 && s.halfTimeSubstituted,
+              "no substitution at half-time of a later match");
+        check(s.halfTimeSubsUsed == 1, "the later match's substitutions counted from 0 (" +
+                                           std::to_string(s.halfTimeSubsUsed) + " used)");
         check(s.savedGoalDay >= 0, "no saved goal looked at on the goal-replay screen");
     }
     if (s.savedGoalDay >= 0) {
@@ -526,10 +522,11 @@ std::string MatchDayActionsSummary() {
     std::snprintf(
         line, sizeof line,
         "match watched whole on day %d: %d drawn frames, %.1f CPU-s; goal grabbed on day %d; menus "
-        "match on day %d (substitution %d, replay frames %d); saved goals on day %d: %d of %d played; %d "
-        "hurt players replaced",
+        "match on day %d (substitution %d, replay frames %d); half-time substitution on day %d (%d used); "
+        "saved goals on day %d: %d of %d played; %d hurt players replaced",
         s.wholeDay, s.wholeFrames, s.wholeCpu, s.goalDay, s.menusDay, int(s.substituted), s.replayFrames,
-        s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles, s.hurtReplaced);
+        s.halfTimeSubDay, s.halfTimeSubsUsed, s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles,
+        s.hurtReplaced);
     return line;
 }
 

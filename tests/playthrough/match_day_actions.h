@@ -4,8 +4,9 @@
 // throughout with HALVORN_WATCH_WHOLE=1, otherwise at those moments with
 // the drawing off (H) between: a whole drawn match costs minutes), one
 // match in which he opens the in-match menus himself (the statistics, a
-// substitution at a stoppage, a replay), and a saved goal looked at on the
-// goal-replay screen after the day.  The playthrough calls these hooks from
+// substitution at a stoppage, a replay), a substitution at half-time in
+// the next shown match, and a saved goal looked at on the goal-replay
+// screen after the day.  The playthrough calls these hooks from
 // its match maker and from the day user's steps; the report says what was
 // seen, and MatchDayActionsFailures what the checks rejected.
 #pragma once
@@ -51,6 +52,11 @@ struct MatchDayActionsReport {
     // Hurt players he replaced so that the menus would let him go.
     int hurtReplaced = 0;
     int replayPanelShare = -1;
+    // The substitution at half-time of the next shown match: the match's
+    // count as it ended (a count of its own, not added to the last one's).
+    int halfTimeSubDay = -1;
+    bool halfTimeSubstituted = false;
+    int halfTimeSubsUsed = -1;
     // The goal-replay screen after a day with saved goals.
     int savedGoalDay = -1;
     int savedGoalFiles = 0;

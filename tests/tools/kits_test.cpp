@@ -125,13 +125,22 @@ TEST_F(ShippedKitsTest, EveryPairOfClubsFindsAnAwayKitAndDesignsAreReadOnce) {
                 FAIL() << home << " v " << away;
         }
     }
-    // The shipped design files tally to their drawn areas.
+    // The shipped design files, the shirt twice, tally to twice its drawn
+    // areas; every club's first kit then clashes with itself, so that a
+    // side against its own club (the practice match's reserves) wears
+    // another.
     for (int design = 0; design < kShirtDesigns; ++design) {
         const std::vector<uint8_t> zones = datakit::DrawShirtDesign(design);
         InitShirtDesignTally(int16_t(design));
         for (uint8_t zone = 0; zone < kShirtZones; ++zone)
             EXPECT_EQ(ShirtDesignTally[design].count[zone],
-                      size_t(std::count(zones.begin(), zones.end(), zone)));
+                      2 * size_t(std::count(zones.begin(), zones.end(), zone)));
+    }
+    for (int16_t club = 0; club < 1200; ++club) {
+        const KitDesignRow first = GetTeamDesign(club, club, 0);
+        EXPECT_GT(KitClashScore(first, first), 0) << club;
+        const KitDesignRow reserves = GetTeamDesign(club, club, 1);
+        EXPECT_NE(std::memcmp(&first, &reserves, sizeof first), 0) << club;
     }
     // With the archive gone a tallied design is never read again.
     PakFileUninit();

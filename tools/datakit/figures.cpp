@@ -424,11 +424,7 @@ std::vector<uint8_t> PaletteTga(const std::vector<uint8_t>& zones, const std::st
     }
     if (zones.size() != size_t(kKitPartPictureSize * kKitPartPictureSize))
         DatakitFail("%s: wrong size", path.c_str());
-    std::vector<uint8_t> tga = ShirtDesignTga(zones);
-    // The writer draws kShirtWidth x kShirtHeight pictures; ours are smaller.
-    tga[12] = uint8_t(kKitPartPictureSize & 0xFF), tga[13] = uint8_t(kKitPartPictureSize >> 8);
-    tga[14] = uint8_t(kKitPartPictureSize & 0xFF), tga[15] = uint8_t(kKitPartPictureSize >> 8);
-    return tga;
+    return ShirtDesignTga(zones, kKitPartPictureSize, kKitPartPictureSize);
 }
 
 std::string PlainPath(const char* name) {

@@ -125,7 +125,7 @@ void Collared(Canvas& c, int v) {
 
 // Every design's areas must multiply exactly in 32 bits.
 void CheckDesign(int design, const std::vector<uint8_t>& tga) {
-    static_assert(int64_t(kShirtWidth) * kShirtHeight <= 46340);
+    static_assert(int64_t(kShirtWidth) * kShirtPictureHeight <= 46340);
     std::vector<uint8_t> copy = tga;
     uint8_t* block = nullptr;
     uint32_t size = uint32_t(copy.size());
@@ -137,7 +137,7 @@ void CheckDesign(int design, const std::vector<uint8_t>& tga) {
     if (!read) DatakitFail("shirt design %d does not read back as a zone picture", design);
     uint64_t total = 0;
     for (uint32_t count : zones.count) total += count;
-    if (total != uint64_t(kShirtWidth) * kShirtHeight)
+    if (total != uint64_t(kShirtWidth) * kShirtPictureHeight)
         DatakitFail("shirt design %d has pixels outside zones 0-3", design);
     if (zones.count[0] == 0) DatakitFail("shirt design %d has no body colour", design);
     ShirtDesignTally[design] = zones;
@@ -155,6 +155,9 @@ void CheckAwayKits() {
                 plain = plain || KitClashScoreOf(homeKit, kit, ShirtDesignTally) < kUnusableKitScore;
             if (!plain) DatakitFail("club %d finds no away kit at club %d", away, home);
         }
+        // Its own first kit must count as a clash: the reserves wear another.
+        if (KitClashScoreOf(homeKit, homeKit, ShirtDesignTally) == 0)
+            DatakitFail("club %d's first kit does not clash with itself", home);
     }
     for (int16_t club = 0; club < kKitTableClubs; ++club) {
         for (int kit = 0; kit < 2; ++kit) {
@@ -202,12 +205,12 @@ std::vector<uint8_t> DrawShirtDesign(int design) {
     return c.zones;
 }
 
-std::vector<uint8_t> ShirtDesignTga(const std::vector<uint8_t>& zones) {
+std::vector<uint8_t> ShirtDesignTga(const std::vector<uint8_t>& zones, int width, int height) {
     // Colour-mapped, 8 bits a pixel, a four-entry map, rows top first.
     static constexpr uint8_t kMap[4][3] = {{255, 255, 255}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
     std::vector<uint8_t> out = {0, 1, 1, 0, 0, 4, 0, 24, 0, 0, 0, 0};
-    recbits::AppendU16(out, kShirtWidth);
-    recbits::AppendU16(out, kShirtHeight);
+    recbits::AppendU16(out, uint16_t(width));
+    recbits::AppendU16(out, uint16_t(height));
     out.push_back(8);
     out.push_back(TGA_DESC_TOP_BOTTOM);
     for (const auto& bgr : kMap) out.insert(out.end(), bgr, bgr + 3);
@@ -217,7 +220,9 @@ std::vector<uint8_t> ShirtDesignTga(const std::vector<uint8_t>& zones) {
 
 void GenerateShirtDesigns() {
     for (int design = 0; design < kShirtDesignCount; ++design) {
-        std::vector<uint8_t> tga = ShirtDesignTga(DrawShirtDesign(design));
+        std::vector<uint8_t> twice = DrawShirtDesign(design);
+        twice.insert(twice.end(), twice.begin(), twice.end());
+        std::vector<uint8_t> tga = ShirtDesignTga(twice, kShirtWidth, kShirtPictureHeight);
         CheckDesign(design, tga);
         StagePakFile(ShirtDesignFileName(int16_t(design)), std::move(tga));
     }

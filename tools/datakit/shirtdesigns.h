@@ -9,6 +9,13 @@ namespace datakit {
 
 constexpr int kShirtWidth = 128;
 constexpr int kShirtHeight = 128;
+// A design's file holds the shirt twice, one copy above the other.  The
+// shirt's texture takes the first copy (its shading is one copy's size);
+// the kit clash rule counts the zone areas of the whole picture, and its
+// threshold wants both: at one copy's size two identical shirts of two or
+// more colours would not clash, and a practice match's reserves would wear
+// the first eleven's kit.
+constexpr int kShirtPictureHeight = 2 * kShirtHeight;
 constexpr int kShirtDesignCount = 100;
 
 // Families of designs, by design number.
@@ -40,11 +47,13 @@ constexpr const ShirtFamilyRange& ShirtFamilyOf(ShirtFamily family) {
 
 // The zone values of a design, top row first (kShirtWidth x kShirtHeight).
 std::vector<uint8_t> DrawShirtDesign(int design);
-// An 8-bit colour-mapped TGA of the zone values.
-std::vector<uint8_t> ShirtDesignTga(const std::vector<uint8_t>& zones);
+// An 8-bit colour-mapped TGA of the zone values, width x height.
+std::vector<uint8_t> ShirtDesignTga(const std::vector<uint8_t>& zones, int width = kShirtWidth,
+                                    int height = kShirtHeight);
 
-// Draws every design into the archive after checking each one and that
-// every pair of clubs has an away kit.
+// Draws every design into the archive after checking each one, that every
+// pair of clubs has an away kit and that every club's first kit clashes
+// with itself.
 void GenerateShirtDesigns();
 
 }  // namespace datakit
