@@ -62,6 +62,10 @@ const char* g_headingText = g_heading;
 int16_t g_lineText[kFinanceLines] = {kOnText, kOnText, kOnText};
 int16_t g_viewText = kSeasonText;
 std::vector<uint8_t> g_hoverSaved;
+// A click on the plot picks its week: a press made on this screen, not the
+// button still held from the click (on a list row over the plot's place)
+// that opened it.
+bool g_buttonHeld = false;
 // The area the hover marks are drawn in, kept to wipe them: the plot and the
 // value written beside it (which may reach past the panel's edge).
 constexpr int kHoverX = 50, kHoverY = 125, kHoverW = 500, kHoverH = 206;
@@ -376,6 +380,7 @@ void FinanceEnter() {
     for (int16_t& on : s.lineOn) on = 1;
     s.seasonView = 0;
     s.hoverDrawn = 0;
+    g_buttonHeld = (GetMenuButtons() & 1) != 0;
 }
 
 void FinanceScreenProc() {
@@ -417,7 +422,12 @@ void FinanceHoverAt(int x, int y, bool pressed) {
     }
 }
 
-void FinanceGraphHover(int16_t) { FinanceHoverAt(CursorX, CursorY, (GetMenuButtons() & 1) != 0); }
+void FinanceGraphHover(int16_t) {
+    const bool down = (GetMenuButtons() & 1) != 0;
+    const bool pressed = down && !g_buttonHeld;
+    g_buttonHeld = down;
+    FinanceHoverAt(CursorX, CursorY, pressed);
+}
 
 int32_t Finance_ToggleLine(int16_t line) {
     if (line < 0 || line >= kFinanceLines) return MENU_CONTINUE;
