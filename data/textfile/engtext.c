@@ -467,7 +467,7 @@ char *engtext[] =
 /* 459 */ "Countries",
 /* 460 */ "News:",
 /* 461 */ "Training",
-/* 462 */ "Football Association",
+/* 462 */ "FA",
 /* 463 */ "Continental Federation",
 /* 464 */ "Agent",
 /* 465 */ "Agent",
