@@ -875,32 +875,34 @@ const MenuItem kClubRow[] = {
     kMenuEnd,
 };
 
+// Each line hangs from the y it is given: the first one starts just below
+// the mode button and the mail icon, the fixtures' heading below the last.
 const MenuItem kFactRow[] = {
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 0, 0, 9, sizeof(const char*), g_factPtr, nullptr},
+    {18, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_factPtr, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kFixtureRow[] = {
     {49, 0, 0, 0, 2, g_fixtureColour, nullptr},
-    {18, 0, 0, 9, sizeof(const char*), g_fixturePtr, nullptr},
+    {18, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_fixturePtr, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kFirstBidRow[] = {
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, -10, 196, 20, MenuFunction(PaintFirstBids), nullptr},
+    {36, 0, 0, 196, 20, MenuFunction(PaintFirstBids), nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 241, 0, 9, sizeof(const char*), g_bidPricePtr, nullptr},
+    {18, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr, nullptr},
     kMenuEnd,
 };
 const MenuItem kPendingBidRow[] = {
     {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, -10, 196, 20, MenuFunction(PaintPendingBids), nullptr},
+    {36, 0, 0, 196, 20, MenuFunction(PaintPendingBids), nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 241, 0, 9, sizeof(const char*), g_bidPricePtr + kClubBidSlots, nullptr},
+    {18, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr + kClubBidSlots, nullptr},
     kMenuEnd,
 };
 
@@ -1061,8 +1063,8 @@ const MenuItem ClubMainTable[] = {
     {34, 227, 408, kBidRows - kClubBidSlots, 20, &g_pendingBidRows, nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 368, 388, 10, 0, &g_offersHeading, nullptr},
-    {16, 368, 448, 10, 0, &g_fixturesHeading, nullptr},
+    {16, 368, 388, JUSTIFY_CENTRE_TOP, 0, &g_offersHeading, nullptr},
+    {16, 368, 448, JUSTIFY_CENTRE_TOP, 0, &g_fixturesHeading, nullptr},
     {33, 227, 468, kFixtureLines, 20, kFixtureRow, nullptr},
     {66, 0, 0, 0, 0, &kEveryFrame, nullptr},
     {8206, 60, 559, 339, 28, &g_divisionButtonText, MenuHandler_Accept},

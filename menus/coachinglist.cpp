@@ -320,8 +320,10 @@ void CoachingList_DrawShades(int, int, int, int) {
     SetDrawParam(2, kept);
 }
 
+// The headings stand between the panel's large label and the first row
+// (the rows start high enough for sixteen of them above the buttons).
 #define HEADING(k) \
-    { 17, 275 + 30 * (k), 129, 10, 0, kHeadings[k], nullptr }
+    { 17, 275 + 30 * (k), 132, 10, 0, kHeadings[k], nullptr }
 const MenuItem CoachingListTable[] = {
     {54, 0, 0, 0, 0, MenuFunction(StaffSquadMenuProc), nullptr},
     {11, 0, 0, 0, 0, MenuValue(4), nullptr},

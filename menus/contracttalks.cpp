@@ -486,7 +486,14 @@ struct TalkPointers {
     }
 } g_talkPointers;
 
+// The wage in the short money form; a clause as the money prefix and the
+// plain short form, alike on the offer's side and on the demands'.
 const char* MoneyText(int32_t v) { return Price2str(v); }
+const char* ClauseMoney(int32_t v) {
+    static char text[NUMBER_TEXT_SIZE + 8];
+    std::snprintf(text, sizeof text, "%s%s", Text(434), Price2strPlain(v));
+    return text;
+}
 
 void FillLines(uint16_t p) {
     for (auto& l : g_offerLines) l[0] = '\0';
@@ -509,7 +516,7 @@ void FillLines(uint16_t p) {
     const int16_t labels[5] = {947, 949, 950, 951, 952};
     for (int i = 0; i < 5; ++i)
         AppendText(g_offerLines[3 + i], 100, "%s %s", Text(labels[i]),
-                   money[i] > 0 ? MoneyText(money[i]) : Text(74));
+                   money[i] > 0 ? ClauseMoney(money[i]) : Text(74));
     AppendText(g_offerLines[8], 100, "%s %s", Text(282), Text(o.clause2 != 0 ? 249 : 248));
     AppendText(g_offerLines[9], 100, "%s %s", Text(953), Text(o.clause8 != 0 ? 249 : 248));
     int line = 0;
@@ -519,8 +526,7 @@ void FillLines(uint16_t p) {
     const int32_t demanded[5] = {d.clause1, d.clause4, d.clause5, d.clause6, d.clause7};
     for (int i = 0; i < 5 && line < 10; ++i)
         if (demanded[i] > 0)
-            AppendText(g_demandLines[line++], 100, "%s %s%s", Text(labels[i]), Text(434),
-                       MoneyText(demanded[i]));
+            AppendText(g_demandLines[line++], 100, "%s %s", Text(labels[i]), ClauseMoney(demanded[i]));
     if (d.clause2 > 0 && line < 10) AppendText(g_demandLines[line++], 100, "%s", Text(282));
     if (d.clause8 > 0 && line < 10) AppendText(g_demandLines[line++], 100, "%s", Text(953));
 }

@@ -530,7 +530,8 @@ void FillRows(uint16_t p) {
     if (d.clauseOn != 0)
         AppendText(g_clause, sizeof g_clause, "%s %d%% %s", Text(1197), int(d.percentage), Text(1198));
     const int32_t release = HVW_GetPlayerClause1(p);
-    if (release > 0) AppendText(g_fee, sizeof g_fee, "%s%s", Text(434), Price2str(release));
+    // The prefix text comes first: the fee itself in the plain form.
+    if (release > 0) AppendText(g_fee, sizeof g_fee, "%s%s", Text(434), Price2strPlain(release));
 }
 
 // The user's step buttons lie on his side: the left half when buying, the

@@ -1,6 +1,7 @@
 #include "menus/divisionbuttons.h"
 
 #include "database/query/funcs_clubscreens.h"
+#include "database/query/funcs_comp.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ constexpr int16_t kButtonsX = 60, kButtonsY = 559, kButtonsHeight = 28;
 constexpr int16_t kHighlighted = 8;
 constexpr int16_t kWidths[kMostDivisionButtons + 1] = {339, 339, 339, 226, 169, 135, 113};
 
-const char* g_names[kMostDivisionButtons];
+int16_t g_textIds[kMostDivisionButtons];
 int16_t g_colours[kMostDivisionButtons];
 int16_t g_count = 2;
 DivisionPick g_pick = nullptr;
@@ -19,9 +20,9 @@ int32_t Clicked(MenuHotItem* item) {
     return g_pick != nullptr ? g_pick(int16_t(k)) : MENU_CONTINUE;
 }
 
-#define BUTTON(k, w)                                                                             \
-    {49, 0, 0, 0, 0, &g_colours[k], nullptr}, {                                                  \
-        8206, int16_t(kButtonsX + (k) * (w)), kButtonsY, w, kButtonsHeight, &g_names[k], Clicked \
+#define BUTTON(k, w)                                                                               \
+    {49, 0, 0, 0, 0, &g_colours[k], nullptr}, {                                                    \
+        8207, int16_t(kButtonsX + (k) * (w)), kButtonsY, w, kButtonsHeight, &g_textIds[k], Clicked \
     }
 const MenuItem kButtonsOf2[] = {BUTTON(0, 339), BUTTON(1, 339), kMenuEnd};
 const MenuItem kButtonsOf3[] = {BUTTON(0, 226), BUTTON(1, 226), BUTTON(2, 226), kMenuEnd};
@@ -40,9 +41,9 @@ const MenuItem* DivisionButtons_Set(int16_t country, int16_t viewedDivision, Div
     const int16_t divisions = HVW_CountDivisions(country);
     g_count = divisions >= 3 && divisions <= kMostDivisionButtons ? divisions : int16_t(2);
     g_pick = pick;
+    // Each button shows its division's language text.
     for (int16_t k = 0; k < kMostDivisionButtons; ++k) {
-        const char* name = HVW_GetDivisionName(k, country);
-        g_names[k] = name != nullptr ? name : "";
+        g_textIds[k] = k < divisions ? HVW_GetCompRoundTextId(k, country) : int16_t(-1);
         g_colours[k] = k == viewedDivision ? kHighlighted : 0;
     }
     return kLayouts[g_count];

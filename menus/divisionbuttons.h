@@ -12,7 +12,7 @@ constexpr int kMostDivisionButtons = 6;
 
 using DivisionPick = int32_t (*)(int16_t division);
 
-// Names, highlight and layout for the country's divisions, the pick
+// Text ids, highlight and layout for the country's divisions, the pick
 // function for the clicks; answers the layout to include (type 34).
 const MenuItem* DivisionButtons_Set(int16_t country, int16_t viewedDivision, DivisionPick pick);
 // The buttons of the last layout set and their width.

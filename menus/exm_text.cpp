@@ -208,11 +208,42 @@ void DrawGlyph(int x, int y, int width, int height, const uint8_t* glyph, int ro
     BlendCoverageToBackBuffer(x, y, width, height, glyph, rowBytes, colour, TextOpacity);
 }
 
+namespace {
+std::vector<DrawnString>* g_drawnLog = nullptr;
+
+// The box of the string's ink: from the first to the last character that
+// is not a blank, and from the highest to the lowest row any of them covers.
+void LogDrawnString(const char* text, int x, int y, const FontEntry& font) {
+    const size_t glyphBytes = size_t(font.cellWidth) * size_t(font.cellHeight) * kGlyphBytes;
+    int left = x, right = x, pen = x, top = font.cellHeight, bottom = 0;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const uint8_t code = uint8_t(*c);
+        const int width = font.widths[code];
+        const uint8_t* glyph = font.glyphs + GFX0_HEADER_SIZE + code * glyphBytes;
+        for (int row = 0; row < font.cellHeight; ++row) {
+            for (int column = 0; column < width; ++column) {
+                if (glyph[(size_t(row) * size_t(font.cellWidth) + size_t(column)) * kGlyphBytes] == 0)
+                    continue;
+                if (top > bottom) left = pen;
+                top = std::min(top, row);
+                bottom = std::max(bottom, row + 1);
+                right = pen + width;
+            }
+        }
+        pen += width;
+    }
+    if (top < bottom) g_drawnLog->push_back({text, left, y + top, right - left, bottom - top});
+}
+}  // namespace
+
+void SetDrawnStringLog(std::vector<DrawnString>* log) { g_drawnLog = log; }
+
 void DrawFontString(const char* text, int x, int y) {
     const bool shadow = CurrentFontNumber >= FONT_SHADOW;
     const int n = FontIndex(CurrentFontNumber);
     LoadFont(n);
     const FontEntry& font = FontList[n];
+    if (g_drawnLog != nullptr) LogDrawnString(text, x, y, font);
     const uint16_t colour = CurrentTextColour();
     const size_t glyphBytes = size_t(font.cellWidth) * size_t(font.cellHeight) * kGlyphBytes;
     for (const char* c = text; *c != '\0'; ++c) {

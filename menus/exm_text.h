@@ -5,6 +5,8 @@
 // money turned into text.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // ---- Fonts ----------------------------------------------------------------
 constexpr int FONT_COUNT = 15;
@@ -40,6 +42,15 @@ void GetStringExtent(const char* text, int16_t* width, int16_t* height);
 // colour and opacity.  A glyph that would leave the screen is not drawn,
 // but the pen still advances.
 void DrawFontString(const char* text, int x, int y);
+// A string the text painter drew: its text and the box its glyphs cover on
+// the back buffer.
+struct DrawnString {
+    std::string text;
+    int x, y, width, height;
+};
+// While a log is set, every string drawn is added to it, so that tests can
+// read what a screen shows; nullptr ends the logging.
+void SetDrawnStringLog(std::vector<DrawnString>* log);
 // Blends one glyph (24-bit pixels, the red byte its coverage; rowSkip
 // source pixels after each drawn row) into the back buffer.
 void DrawGlyph(int x, int y, int width, int height, const uint8_t* glyph, int rowSkip, uint16_t colour);

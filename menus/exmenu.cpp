@@ -374,6 +374,26 @@ void DoButton(int x, int y, int width, int height) {
     }
 }
 
+void DrawLabelledButton(int x, int y, int width, int height, const char* label) {
+    // The face colour of a button and of one that does nothing now (its label
+    // in the dimmed colour code): dark, with the label lighter, so that it
+    // still reads.
+    constexpr uint16_t kFace = 0x5AD4, kInactiveFace = 0x2945;
+    constexpr int16_t kInactiveLabel = 9, kInactiveLabelShown = 10;
+    const uint16_t colour = DrawColour;
+    const int32_t style = ButtonStyle;
+    const int16_t labelColour = TextColourNumber;
+    const bool inactive = labelColour == kInactiveLabel;
+    SetDrawParam(4, 0);
+    SetDrawParam(2, inactive ? kInactiveFace : kFace);
+    DoButton(x, y, width, height);
+    if (inactive) TextColourNumber = kInactiveLabelShown;
+    DrawTextAddrAt(x + width / 2, y + height / 2, label, JUSTIFY_CENTRE_MIDDLE);
+    TextColourNumber = labelColour;
+    SetDrawParam(2, colour);
+    SetDrawParam(4, style);
+}
+
 void DrawIcon(int x, int y, int icon, uint16_t justify) {
     int16_t width = 0, height = 0;
     GetIconSize(icon, &width, &height);

@@ -70,6 +70,10 @@ void DrawRelLine(int x, int y, int dx, int dy);
 // A button face in the current button style; a style other than 0..2 ends
 // the program.
 void DoButton(int x, int y, int width, int height);
+// A gradient button face with its label centred on it in the current
+// colour code; a label in code 9 (a button that does nothing now) is drawn
+// on a dark face in a lighter grey.
+void DrawLabelledButton(int x, int y, int width, int height, const char* label);
 void DrawIcon(int x, int y, int icon, uint16_t justify);
 // Aligns the whole icon at the anchor and draws only the part rectangle.
 void DrawIconPart(int x, int y, int icon, uint16_t justify, int partX, int partY, int partWidth,

@@ -62,7 +62,17 @@ const char* g_headingText = g_heading;
 int16_t g_lineText[kFinanceLines] = {kOnText, kOnText, kOnText};
 int16_t g_viewText = kSeasonText;
 std::vector<uint8_t> g_hoverSaved;
-constexpr int kHoverX = 50, kHoverY = 125, kHoverW = 446, kHoverH = 206;
+// A click on the plot picks its week: a press made on this screen, not the
+// button still held from the click (on a list row over the plot's place)
+// that opened it.
+bool g_buttonHeld = false;
+// The area the hover marks are drawn in, kept to wipe them: the plot and the
+// value written beside it (which may reach past the panel's edge).
+constexpr int kHoverX = 50, kHoverY = 125, kHoverW = 500, kHoverH = 206;
+// The graph's labels and the money lines are written small: the labels
+// stand in the narrow margin left of the plot, and the money lines' rows are
+// 15 apart with a rule between some of them.
+constexpr int16_t kSmallFont = 6;
 
 int32_t Clamp32(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
@@ -139,7 +149,7 @@ void FinanceDrawGraphFrame(int, int, int, int) {
     }
     // Fifty-two week ticks along the bottom.
     for (int k = 0; k < kWeeks; ++k) DrawRelLine(FinanceWeekX(k), kGraphBottom + 1, 0, 3);
-    SetFont(9);
+    SetFont(kSmallFont);
     SetDrawParam(1, 0);
     const int32_t type = s.graphBottom == 0 ? NUMBER_MONEY : NUMBER_MONEY_PLAIN;
     DrawMoneyLabel(kGraphLeft - 6, kGraphTop, s.graphTop, type, JUSTIFY_RIGHT_MIDDLE);
@@ -182,7 +192,7 @@ void FinanceDrawGraphLines(int, int, int, int) {
 }
 
 void FinanceDrawMoneyLines(int, int, int, int) {
-    SetFont(9);
+    SetFont(kSmallFont);
     SetDrawParam(1, 0);
     const uint16_t kept = DrawColour;
     SetDrawParam(2, 0xCE59);
@@ -370,6 +380,7 @@ void FinanceEnter() {
     for (int16_t& on : s.lineOn) on = 1;
     s.seasonView = 0;
     s.hoverDrawn = 0;
+    g_buttonHeld = (GetMenuButtons() & 1) != 0;
 }
 
 void FinanceScreenProc() {
@@ -400,7 +411,7 @@ void FinanceHoverAt(int x, int y, bool pressed) {
     SetDrawParam(2, kept);
     const int64_t value =
         int64_t(s.graphBottom) + (int64_t(kGraphBottom) - y) * (int64_t(s.graphTop) - s.graphBottom) / 193;
-    SetFont(9);
+    SetFont(kSmallFont);
     SetDrawParam(1, 0);
     DrawMoneyLabel(463, y, value, NUMBER_MONEY_PLAIN, JUSTIFY_LEFT_MIDDLE);
     MarkRectDirty(kHoverX, kHoverY, kHoverW, kHoverH);
@@ -411,7 +422,12 @@ void FinanceHoverAt(int x, int y, bool pressed) {
     }
 }
 
-void FinanceGraphHover(int16_t) { FinanceHoverAt(CursorX, CursorY, (GetMenuButtons() & 1) != 0); }
+void FinanceGraphHover(int16_t) {
+    const bool down = (GetMenuButtons() & 1) != 0;
+    const bool pressed = down && !g_buttonHeld;
+    g_buttonHeld = down;
+    FinanceHoverAt(CursorX, CursorY, pressed);
+}
 
 int32_t Finance_ToggleLine(int16_t line) {
     if (line < 0 || line >= kFinanceLines) return MENU_CONTINUE;

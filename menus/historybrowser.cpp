@@ -743,18 +743,11 @@ void FillScreenLines(bool justRebuilt) {
 // ---- Items -------------------------------------------------------------------------------
 
 void DrawColumnButtons(int, int, int, int) {
-    const uint16_t colour = DrawColour;
-    const int32_t style = ButtonStyle;
-    SetDrawParam(4, 0);
     for (int i = 0; i < HistoryButtonCount; ++i) {
-        SetDrawParam(2, 0x5AD4);
-        DoButton(588, 132 + 24 * i, 180, 21);
         SetDrawParam(1, StateColour(HistoryButtonStates[i]));
-        DrawTextAddrAt(678, 142 + 24 * i, HistoryButtonLabels[i], JUSTIFY_CENTRE_MIDDLE);
+        DrawLabelledButton(588, 132 + 24 * i, 180, 21, HistoryButtonLabels[i]);
     }
     SetDrawParam(1, 0);
-    SetDrawParam(2, colour);
-    SetDrawParam(4, style);
 }
 
 int32_t ColumnButton(MenuHotItem* item) {
@@ -1096,7 +1089,8 @@ const MenuItem HistoryBrowserTable[] = {
     {48, 0, 0, 0, 0, MenuValue(0), nullptr},
     {18, 232, 545, 10, 0, &g_legendShown, nullptr},
     {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
-    {3, 693, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
+    // The second way out stands under the first, as one back icon.
+    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
     {4, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
     {31, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
     {31, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},

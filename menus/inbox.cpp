@@ -354,9 +354,10 @@ void InboxDrawFrame(int, int, int, int) {
 void InboxDrawFolderTabs(int, int, int, int) {
     SetFont(9);
     SetDrawParam(1, 0);
-    DrawTextNoAt(42, 124, kFolderCaptions[0], JUSTIFY_LEFT_TOP);
+    // Each caption stands in the middle of its tab's outline.
+    DrawTextNoAt(42, 124, kFolderCaptions[0], JUSTIFY_LEFT_MIDDLE);
     for (int k = 1; k < kInboxFolders; ++k)
-        DrawTextNoAt(62, 154 + 30 * (k - 1), kFolderCaptions[k], JUSTIFY_LEFT_TOP);
+        DrawTextNoAt(62, 154 + 30 * (k - 1), kFolderCaptions[k], JUSTIFY_LEFT_MIDDLE);
     if (InboxFolder == 0) {
         Outline(41, 113, 128, 22);
     } else {

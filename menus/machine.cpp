@@ -1173,17 +1173,9 @@ void ShowAnItem(const MenuItem* item, int x, int y, int w, int h, uint16_t align
         case 8204:
         case 8205:
         case 8206:
-        case 8207: {
-            const uint16_t colour = DrawColour;
-            const int32_t style = ButtonStyle;
-            SetDrawParam(4, 0);
-            SetDrawParam(2, kButtonColour);
-            DoButton(x, y, w, h);
-            DrawTextAddrAt(x + w / 2, y + h / 2, ButtonText(item, value), JUSTIFY_CENTRE_MIDDLE);
-            SetDrawParam(2, colour);
-            SetDrawParam(4, style);
+        case 8207:
+            DrawLabelledButton(x, y, w, h, ButtonText(item, value));
             break;
-        }
         default:
             AbortError(kModule, __LINE__, "ShowAnItem(): invalid display item");
     }

@@ -179,10 +179,14 @@ void DrawGreyFramedBox(int x, int y, int width, int height) {
 }
 
 void DrawNineCellRow(const int16_t values[8], int x, int y, int cellWidth, int cellHeight) {
+    DrawMoneyCells(values, 9, x, y, cellWidth, cellHeight);
+}
+
+void DrawMoneyCells(const int16_t* values, int cells, int x, int y, int cellWidth, int cellHeight) {
     SetDrawParam(1, kTextBlack);
     SetDrawParam(2, kGreyFrame);
     SetDrawParam(4, 1);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < cells; ++i) {
         // Two wider gaps set the digits off in groups of two, three and three.
         const int cellX = x + (cellWidth + 2) * i + (i >= 3 ? 4 : 0) + (i >= 6 ? 4 : 0);
         DoButton(cellX, y, cellWidth, cellHeight);
@@ -192,7 +196,7 @@ void DrawNineCellRow(const int16_t values[8], int x, int y, int cellWidth, int c
         } else {
             DrawNumberAt(centreX, centreY, values[i - 1], JUSTIFY_CENTRE_MIDDLE);
         }
-        if (i == 2 || i == 5) {
+        if ((i == 2 || i == 5) && i + 1 < cells) {
             SetDrawParam(1, kTextComma);
             DrawTextAddrAt(cellX + cellWidth + 2, y + cellHeight - 4, ",", JUSTIFY_CENTRE_MIDDLE);
             SetDrawParam(1, kTextBlack);

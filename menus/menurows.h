@@ -35,6 +35,8 @@ void DrawGreyFramedBox(int x, int y, int width, int height);
 // Nine bevelled cells in groups of one, two, three and three: the money
 // sign, then the eight digits of values with commas between the groups.
 void DrawNineCellRow(const int16_t values[8], int x, int y, int cellWidth, int cellHeight);
+// The first cells of that row: the money sign and cells - 1 digits.
+void DrawMoneyCells(const int16_t* values, int cells, int x, int y, int cellWidth, int cellHeight);
 // The current player's three settings as letters from (x, y) on.
 void DrawPlayerSettingIcons(int x, int y);
 void DrawPlayerNameBand(int x, int y, int width, int height);

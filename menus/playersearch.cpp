@@ -660,26 +660,14 @@ void PaintPriceDigits(int x, int y, int, int) {
     DrawNineCellRow(digits, x, y, kDigitSize, kDigitSize);
 }
 
-// The money sign and five digits of the wage ceiling, ten thousands first.
+// The money sign and five digits of the wage ceiling, ten thousands first,
+// in the cells of the price ceiling's row.
 void PaintWageDigits(int x, int y, int, int) {
     int32_t wage = SearchFilter_MaxWage(Filter());
     int16_t digits[5];
     for (int i = 4; i >= 0; --i, wage /= 10) digits[i] = int16_t(wage % 10);
     SetFont(6);
-    SetDrawParam(4, 1);
-    for (int i = 0; i < 6; ++i) {
-        const int cellX = x + 22 * i + (i >= 3 ? 4 : 0);
-        const uint16_t kept = DrawColour;
-        SetDrawParam(2, 0xCE59);
-        DoButton(cellX, y, kDigitSize, kDigitSize);
-        DrawColour = kept;
-        SetDrawParam(1, 0);
-        if (i == 0) {
-            DrawTextNoAt(cellX + kDigitSize / 2, y + kDigitSize / 2, 434, JUSTIFY_CENTRE_MIDDLE);
-        } else {
-            DrawNumberAt(cellX + kDigitSize / 2, y + kDigitSize / 2, digits[i - 1], JUSTIFY_CENTRE_MIDDLE);
-        }
-    }
+    DrawMoneyCells(digits, 6, x, y, kDigitSize, kDigitSize);
 }
 
 bool SecondButton() { return (GetMenuButtons() & 2) != 0; }

@@ -1108,8 +1108,10 @@ void PaintRow(int r, int y) {
     DrawTextAddrAt(kListX + 15, y + 11, row.shirt, JUSTIFY_CENTRE_MIDDLE);
     DrawTextAddrAt(kListX + 33, y + 11, row.name, JUSTIFY_LEFT_MIDDLE);
     SetFont(6);
-    DrawTextAddrAt(kListX + 172, y + 11, TextOf(row.position), JUSTIFY_RIGHT_MIDDLE);
-    DrawTextAddrAt(kListX + 190, y + 11, row.number, JUSTIFY_RIGHT_MIDDLE);
+    // The position and the number end before column A, where the setting
+    // icons stand while the column is off (x 206).
+    DrawTextAddrAt(kListX + 158, y + 11, TextOf(row.position), JUSTIFY_RIGHT_MIDDLE);
+    DrawTextAddrAt(kListX + 181, y + 11, row.number, JUSTIFY_RIGHT_MIDDLE);
     const uint16_t player = TeamSelectListPlayers[r];
     if (TeamSelectColumnAOff) {
         if (player != 0) {

@@ -5,6 +5,8 @@
 
 #include "database/Access.h"
 #include "database/history.h"
+#include "database/query/funcs_comp.h"
+#include "database/query/funcs_europe.h"
 #include "database/query/funcs_fields.h"
 #include "database/query/funcs_people.h"
 #include "database/query/funcs_small.h"
@@ -32,7 +34,7 @@ const char* HVW_GetDivisionName(int16_t divisionRow, int16_t country) {
     if (divisionRow < 0 || divisionRow >= kDivisionNames || divisionRow >= HVW_CountDivisions(country)) {
         return nullptr;
     }
-    return CompetitionNames[country].division[divisionRow];
+    return HVW_GetDivisionRoundEntry(divisionRow, country);
 }
 
 uint16_t HVW_GetClubManager(int16_t club) {
@@ -147,7 +149,8 @@ ClubRecordBook HVW_GetClubRecordBook(int16_t club) { return GetClubRecordBook(cl
 
 int16_t HVW_GetEuroGroupClub(int16_t k, int16_t group, int16_t stage) {
     if (k < 0 || k >= 4 || group < 0 || group >= 8 || stage < 0 || stage >= 2) return -1;
-    const int16_t club = ChampionsLeagueGroups[stage][group][k];
+    // A group not drawn yet holds zeros, not four times club 0.
+    const int16_t club = HVW_GetChampionsLeagueGroupClub(k, group, stage);
     return IsClubNumber(club) ? club : int16_t(-1);
 }
 

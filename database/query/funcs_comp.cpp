@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "database/Access.h"
 #include "database/query/funcs_europe.h"
@@ -90,6 +91,20 @@ int16_t NextFixtureOfClub(int16_t club, Accept accept) {
 }
 
 char g_competition_name[160];
+
+// The editable names are kept padded with blanks to their field's width;
+// they are shown without the padding, each from a copy of its own so that
+// a screen can hold several names at once.
+char g_shownDivisions[kCountryCount][kDivisionNames][kCompetitionNameSize];
+char g_shownCups[kCountryCount][kCupNames][kCompetitionNameSize];
+
+char* ShownName(const char* field, char* shown) {
+    size_t length = strnlen(field, kCompetitionNameSize - 1);
+    while (length > 0 && field[length - 1] == ' ') --length;
+    std::memcpy(shown, field, length);
+    shown[length] = '\0';
+    return shown;
+}
 
 }  // namespace
 
@@ -181,12 +196,12 @@ char* HVW_GetDivisionRoundEntry(int16_t n, int16_t country) {
     if (!IsCountryNumber(country) || n < 0 || n > HVW_CountCompRounds(country) || n >= kDivisionNames) {
         return nullptr;
     }
-    return CompetitionNames[country].division[n];
+    return ShownName(CompetitionNames[country].division[n], g_shownDivisions[country][n]);
 }
 
 char* HVW_GetCupRoundEntry(int16_t n, int16_t cup) {
     if (!IsCountryNumber(cup) || n < 0 || n >= kCupNames) return nullptr;
-    return CompetitionNames[cup].cup[n];
+    return ShownName(CompetitionNames[cup].cup[n], g_shownCups[cup][n]);
 }
 
 int16_t HVW_GetCupRoundCount(int16_t cup, int16_t country) {

@@ -268,6 +268,17 @@ TEST(EngText, CalendarAndResultLetters) {
     for (int id : {138, 139, 140}) EXPECT_EQ(cat.entries[id].text.size(), 1u) << "text " << id;
 }
 
+// The player search's attribute panel gives each label 28 units beside its
+// bar: the short names of the twenty attribute kinds are three letters.
+TEST(EngText, SearchAttributeShortNamesFitTheirPanel) {
+    const Catalogue& cat = Texts();
+    ASSERT_EQ(cat.entries.size(), static_cast<size_t>(kTextCount));
+    for (int id : {475, 476, 477, 478, 479, 480, 481, 482,  483, 484,
+                   485, 486, 487, 488, 489, 589, 490, 1510, 491, 492})
+        EXPECT_EQ(cat.entries[size_t(id)].text.size(), 3u)
+            << "text " << id << ": " << cat.entries[size_t(id)].text;
+}
+
 // Counts "%" conversions of one letter.
 int CountConversions(const std::string& t, char letter) {
     int n = 0;

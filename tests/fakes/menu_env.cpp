@@ -10,6 +10,7 @@
 #include "database/text.h"
 #include "menus/exm_text.h"
 #include "menus/exmenu.h"
+#include "menus/machine.h"
 #include "menus/menupc.h"
 #include "platform/ddraw.h"
 #include "support/dxdraw.h"
@@ -130,6 +131,35 @@ std::vector<uint32_t> NewestGrabPixels() {
     int last = 0;
     for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = n;
     return last > 0 ? GrabPixels(last) : std::vector<uint32_t>{};
+}
+
+std::vector<DrawnString> ScreenStrings() {
+    std::vector<DrawnString> strings;
+    SetDrawnStringLog(&strings);
+    MenuWalkTopTable(MENU_REDRAW);
+    SetDrawnStringLog(nullptr);
+    return strings;
+}
+
+std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings) {
+    std::vector<std::string> faults;
+    const std::string twoSigns = std::string(GetText(434)) + GetText(434);
+    for (size_t a = 0; a < strings.size(); ++a) {
+        const DrawnString& p = strings[a];
+        if (p.text.find(twoSigns) != std::string::npos)
+            faults.push_back("\"" + p.text + "\" has two money signs");
+        if (p.x < 0 || p.y < 0 || p.x + p.width > 800 || p.y + p.height > 600)
+            faults.push_back("\"" + p.text + "\" runs past the screen's edge");
+        for (size_t b = a + 1; b < strings.size(); ++b) {
+            const DrawnString& q = strings[b];
+            if (p.text == q.text) continue;
+            const int w = std::min(p.x + p.width, q.x + q.width) - std::max(p.x, q.x);
+            const int h = std::min(p.y + p.height, q.y + q.height) - std::max(p.y, q.y);
+            if (w > 1 && h > 1)
+                faults.push_back("\"" + p.text + "\" and \"" + q.text + "\" drawn over each other");
+        }
+    }
+    return faults;
 }
 
 int BrightPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {

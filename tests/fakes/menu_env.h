@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "menus/exm_text.h"
 #include "support/colconv.h"
 
 namespace testenv {
@@ -27,6 +28,14 @@ std::vector<uint32_t> NewestGrabPixels();
 std::string GrabName(int n);
 // The same of grab number n; empty when it is not there.
 std::vector<uint32_t> GrabPixels(int n);
+// The strings of one whole drawing of the screen up (the top table walked
+// once more).
+std::vector<DrawnString> ScreenStrings();
+// What reads wrong among a screen's strings, one line each: a string past
+// the screen's edge, two different strings drawn over each other, money
+// with its sign twice.
+std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings);
+
 // Pixels of a box of such a grab brighter than the screens' dark panels
 // (a channel above 170): the text and figures drawn there.
 int BrightPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h);

@@ -25,6 +25,7 @@
 #include "menus/clubmain.h"
 #include "menus/clubsummary.h"
 #include "menus/exchangelist.h"
+#include "menus/exm_text.h"
 #include "menus/exti.h"
 #include "menus/loanterms.h"
 #include "menus/menuboxes.h"
@@ -314,15 +315,18 @@ bool SameGrabPixel(uint32_t grabbed, uint32_t backBuffer) {
     return grabbed == (backBuffer & 0xFFFFFF) || grabbed == swapped;
 }
 
-// Scroll Lock with the pointer in the corner, and the newest grab read.
-void QueueGrab(std::vector<uint32_t>* into) {
+// Scroll Lock with the pointer in the corner, and the newest grab read;
+// the report notes whose screen it shows.
+void QueueGrab(std::vector<uint32_t>* into, const std::string& what) {
     MenuUserMoveTo(790, 590);
     MenuUserWait(3);
     MenuUserKey(0x46);
     MenuUserWait(3);
-    MenuUserDo([into] {
+    MenuUserDo([into, what] {
         *into = NewestGrabPixels();
-        if (g_tour != nullptr) ++g_tour->report->grabs;
+        if (g_tour == nullptr) return;
+        ++g_tour->report->grabs;
+        g_tour->report->grabbed.push_back(what);
     });
 }
 
@@ -438,7 +442,7 @@ void PickOwnClubPhase() {
 // tester): written and matching the drawn screen.
 void QueueGrabOnly() {
     auto grab = std::make_shared<std::vector<uint32_t>>();
-    QueueGrab(grab.get());
+    QueueGrab(grab.get(), "the message tester");
     MenuUserDo([grab] {
         if (grab->size() != 800u * 600u ||
             !SameGrabPixel((*grab)[300 * 800 + 400], GetBackBufferPixel(400, 300)))
@@ -446,13 +450,18 @@ void QueueGrabOnly() {
     });
 }
 
-// Grabs the screen up and checks the grab.
+// Grabs the screen up and checks the grab and the strings it draws.
 void QueueLook(int16_t id) {
     auto grab = std::make_shared<std::vector<uint32_t>>();
     auto titled = std::make_shared<bool>(false);
     MenuUserDo([titled] { *titled = Titled(); });
-    QueueGrab(grab.get());
+    QueueGrab(grab.get(), "screen " + std::to_string(id));
     MenuUserDo([id, grab, titled] { CheckGrab(id, *grab, *titled); });
+    // What it writes must read.
+    MenuUserDo([id] {
+        for (const std::string& fault : StringFaults(ScreenStrings()))
+            Fail("screen " + std::to_string(id) + ": " + fault);
+    });
 }
 
 // ---- Refusals ----------------------------------------------------------------------------
@@ -1062,7 +1071,7 @@ void PlanTour() {
             g_tour->phases.resize(g_tour->next);
             return;
         }
-        QueueGrab(&g_tour->clubGrab);
+        QueueGrab(&g_tour->clubGrab, "screen 3");
     });
     Then(PickOwnClubPhase);
     const bool shortForm = g_tour->options.shortForm;

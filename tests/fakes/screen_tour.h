@@ -59,6 +59,8 @@ struct ScreenTourReport {
     std::vector<std::string> families;
     std::vector<std::string> failures;
     int grabs = 0;
+    // What each grab shows, in order ("screen 3", ...).
+    std::vector<std::string> grabbed;
     int refusals = 0;
     // What was refused, in order.
     std::vector<std::string> refused;

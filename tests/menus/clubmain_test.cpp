@@ -225,6 +225,19 @@ void ClubMainTest::Entry() {
         EXPECT_EQ(ClubMainContinueText(1), 547);
         EXPECT_EQ(ClubMainContinueText(2), 552);
     });
+    // Each fact line hangs from its y: the first one clear of the mode
+    // button (287-307) and the mail icon (288-308) above it.
+    MenuUserDo([] {
+        std::vector<DrawnString> drawn;
+        SetDrawnStringLog(&drawn);
+        MenuWalkTopTable(MENU_REDRAW);
+        SetDrawnStringLog(nullptr);
+        const auto first = std::find_if(drawn.begin(), drawn.end(),
+                                        [](const DrawnString& d) { return d.text == ClubMainFactLine(0); });
+        ASSERT_NE(first, drawn.end());
+        EXPECT_GE(first->y, 308);
+        EXPECT_LE(first->y + first->height, 328);
+    });
     testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
     MenuUserWait(3);
     static int textPixels, matching;

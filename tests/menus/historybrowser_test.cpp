@@ -491,6 +491,9 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     static std::vector<uint32_t> grab;
     static uint32_t marked, booking, attendance, plain;
     static int markedButton, buttons, line, pageAfter, listedAfter;
+    static int16_t states[kHistoryColumnButtons];
+    static uint32_t inactive;
+    static std::vector<std::string> faults;
     grab.clear();
     pageAfter = listedAfter = -1;
     testenv::MenuUserWaitFor(
@@ -511,7 +514,10 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
         plain = LetterColour(7);
         markedButton = ButtonOfLeague(HistoryColumns[0][HistoryBrowser.Column].league);
         buttons = HistoryButtonCount;
+        std::copy(std::begin(HistoryButtonStates), std::end(HistoryButtonStates), states);
+        inactive = LetterColour(10);
         line = LineOfEntry(EntryOf(slot));
+        faults = testenv::StringFaults(testenv::ScreenStrings());
     });
     // The country pop-up's second row: the page of country 1.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 588 && item.y == 108; });
@@ -530,7 +536,9 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     EXPECT_EQ(pageAfter, 1);
     EXPECT_EQ(listedAfter, 1);
 
+    for (const std::string& fault : faults) ADD_FAILURE() << fault;
     ASSERT_GE(markedButton, 0);
+    int emptyButtons = 0;
     for (int i = 0; i < buttons; ++i) {
         const int marks = CountColour(grab, 590, 133 + 24 * i, 766, 152 + 24 * i, marked);
         if (i == markedButton) {
@@ -538,7 +546,12 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
         } else {
             EXPECT_EQ(marks, 0) << i;
         }
+        // A column without fixtures keeps a label that reads: light grey.
+        if (states[i] != 10) continue;
+        ++emptyButtons;
+        EXPECT_GT(CountColour(grab, 590, 133 + 24 * i, 766, 152 + 24 * i, inactive), 20) << i;
     }
+    EXPECT_GT(emptyButtons, 0);
     // The fixture, then the scorer and the crowd at home and the booking away.
     ASSERT_GE(line, 0);
     const auto rowTop = [](int l) { return 132 + 20 * l; };

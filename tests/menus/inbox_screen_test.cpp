@@ -302,6 +302,15 @@ std::vector<uint32_t> MoneyPlot() {
     return plot;
 }
 
+// Pixels beside the plot, where the hover writes its value (past the
+// graph panel's edge for a long one).
+std::vector<uint32_t> BesidePlot() {
+    std::vector<uint32_t> pixels;
+    for (int y = kGraphTop - 6; y <= kGraphBottom + 6; ++y)
+        for (int x = kGraphRight + 1; x < 560; ++x) pixels.push_back(MoneyBackPixel(x, y));
+    return pixels;
+}
+
 // How a colour stands in the back buffer.
 uint32_t MoneyColourPixel(uint16_t colour) {
     FillSolidRect(0, 0, 1, 1, colour);
@@ -312,17 +321,27 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     const int16_t user = HVW_GetMyClub();
     ASSERT_GE(user, 0);
     MenuOption = 68;
-    static std::vector<uint32_t> allOn, aOff, grab;
+    static std::vector<uint32_t> allOn, aOff, grab, beside;
     static uint32_t colours[3];
     static int16_t week0, week51, bottom, boughtCount, soldCount;
     static int64_t boughtSum, soldSum;
     static std::string seasonIncome, weekHeading;
     static bool hovered, wiped;
+    static int16_t weekAfterHeldButton = -1;
+    // The button still held over the plot from the click that opened the
+    // screen picks no week.
+    testenv::MenuUserMoveTo(300, 200);
+    testenv::MenuUserPress();
     WaitForTable(FinanceTable);
+    testenv::MenuUserWait(10);
+    testenv::MenuUserRelease();
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] { weekAfterHeldButton = FinanceScreen.shownWeek; });
     testenv::MenuUserMoveTo(790, 590);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
         allOn = MoneyPlot();
+        beside = BesidePlot();
         bottom = int16_t(FinanceScreen.graphBottom == 0 ? 0 : FinanceScreen.graphBottom < 0 ? -1 : 1);
         boughtCount = FinanceScreen.boughtCount;
         soldCount = FinanceScreen.soldCount;
@@ -361,13 +380,15 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     // The cross goes with the mouse.
     testenv::MenuUserMoveTo(790, 590);
     testenv::MenuUserWait(20);
-    testenv::MenuUserDo([] { wiped = MoneyPlot() == allOn; });
+    testenv::MenuUserDo([] { wiped = MoneyPlot() == allOn && BesidePlot() == beside; });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] { seasonIncome = FinanceMoneyText(0, 7); });
     ClickBack();
     RunWhile(68);
     EXPECT_EQ(MenuOption, 3);
+    ASSERT_NE((300 - kGraphLeft) * 52 / 406, FinanceScreen.currentWeek);  // the held place is another week
+    EXPECT_EQ(weekAfterHeldButton, FinanceScreen.currentWeek);
     ASSERT_EQ(grab.size(), 800u * 600u);
     ASSERT_EQ(allOn.size(), aOff.size());
 

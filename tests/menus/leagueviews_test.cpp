@@ -350,6 +350,11 @@ TEST_F(LeagueViewsTest, GroupTableByPointsDifferenceGoalsThenGroupOrder) {
     EXPECT_EQ(EuroGroups.group, 0);
     EuroGroupsScreenProc();  // an empty group of the second stage
     EXPECT_FALSE(EuroGroups_Build());
+    // A new game's groups hold zeros until the draw: no group lists club 0.
+    std::memset(ChampionsLeagueGroups, 0, sizeof ChampionsLeagueGroups);
+    EuroGroups_Toggle(nullptr);
+    EuroGroupsScreenProc();
+    EXPECT_FALSE(EuroGroups_Build());
 }
 
 TEST_F(LeagueViewsTest, BestElevenOpensOnTheFifteenthDay) {

@@ -185,6 +185,13 @@ class ResultScreensTest : public MenuEngineTest {
     static void ClickAt(int x, int y) {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
     }
+    // What the page up writes must read.
+    static void CheckStrings(const char* page) {
+        testenv::MenuUserDo([page] {
+            for (const std::string& fault : testenv::StringFaults(testenv::ScreenStrings()))
+                ADD_FAILURE() << page << ": " << fault;
+        });
+    }
     static inline std::string worldError_;
     RefereeRecord keptReferee_{};
 };
@@ -203,6 +210,7 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
     chart.clear();
     WaitForTable(ResultBoardTable);
     Grab(&board);
+    CheckStrings("the result board");
     // The board's own tab does nothing.
     ClickAt(567, 559);
     testenv::MenuUserWait(5);
@@ -210,10 +218,12 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
     ClickAt(229, 559);
     WaitForTable(MatchStatsTable);
     Grab(&stats);
+    CheckStrings("the match statistics");
     testenv::MenuUserDo([] { statsShare = MatchStatsShown().rowShare[6]; });
     ClickAt(60, 559);
     WaitForTable(ShareChartTable);
     Grab(&chart);
+    CheckStrings("the share chart");
     testenv::MenuUserDo([] { curveStart = ShareChartCurve[0]; });
     ClickAt(70, 507);
     testenv::MenuUserWait(5);
@@ -224,6 +234,7 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
     });
     ClickAt(398, 559);
     WaitForTable(FrontEndScreenTable(97));
+    CheckStrings("the results views");
     // Back from the results views: its result-board tab, or the back icon
     // of its least form.
     if (FrontEndScreenTable(97) == LeastScreenTable) {

@@ -19,6 +19,7 @@
 #include "support/corehooks.h"
 #include "support/random.h"
 #include "support/startup.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/fakes/screen_tour.h"
 #include "tests/fakes/start_path.h"
 #include "tests/fakes/test_util.h"
@@ -49,6 +50,27 @@ class ScreenTourTest : public MenuEngineTest {
 };
 
 std::shared_ptr<ScreenTourReport> g_tourReport;
+
+// The tour's grabs are kept beside the build's test folder, with a list of
+// what each one shows, for a person to look at the screens after a run.
+void KeepGrabs(const ScreenTourReport& report) {
+    namespace fs = std::filesystem;
+    const fs::path kept = fs::path(HALVORN_TEST_TMPDIR).parent_path().parent_path() / "screen_tour";
+    std::error_code ignored;
+    fs::remove_all(kept, ignored);
+    fs::create_directories(kept);
+    std::string index;
+    for (int n = 1; fs::exists(GrabName(n)); ++n) {
+        fs::copy_file(GrabName(n), kept / GrabName(n), fs::copy_options::overwrite_existing, ignored);
+        const size_t k = size_t(n - 1);
+        index +=
+            GrabName(n) + " " + (k < report.grabbed.size() ? report.grabbed[k] : std::string("?")) + "\n";
+    }
+    std::FILE* file = std::fopen((kept / "index.txt").c_str(), "w");
+    if (file == nullptr) return;
+    std::fputs(index.c_str(), file);
+    std::fclose(file);
+}
 
 TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
     ClearTotStatTables();
@@ -81,6 +103,7 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
     }
     ASSERT_NE(g_tourReport, nullptr) << "the new game did not reach the club screen";
     const ScreenTourReport& report = *g_tourReport;
+    KeepGrabs(report);
     int missed = 0;
     std::printf("%s", ScreenTourAccount(report, &missed).c_str());
     std::printf("screen tour: %zu screens, %zu families, %d grabs, %d refusals, %d frames in %.1f CPU-s\n",

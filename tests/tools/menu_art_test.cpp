@@ -97,6 +97,36 @@ TEST(MenuIcons, SheetsHaveTheirGridsAndNoBlankFrame) {
     EXPECT_GE(h, 240);
     // The arrow pointer's hot spot is its top-left pixel.
     EXPECT_NE(datakit::DrawIconSheet(18).pixels[0], datakit::ICON_KEY);
+    // The tabs the screens write their labels on are plain faces.
+    const datakit::Picture tabs = datakit::DrawIconSheet(5);
+    for (int frame = 0; frame < IconList[5].columns; ++frame) {
+        std::set<uint32_t> face;
+        for (int y = 3; y < 15; ++y) {
+            for (int x = 2; x < 55; ++x)
+                face.insert(
+                    tabs.pixels[size_t(y) * size_t(tabs.width) + size_t(frame * IconList[5].frameWidth + x)]);
+        }
+        EXPECT_EQ(face.size(), 1u) << "tab " << frame;
+    }
+    // The league table's movement marks come in the order of the table's
+    // movement word: unchanged (no arrow), up (green), down (red).
+    const datakit::Picture marks = datakit::DrawIconSheet(22);
+    const int markWidth = IconList[22].frameWidth;
+    const auto colouredPixels = [&](int frame, bool green) {
+        int count = 0;
+        for (int y = 0; y < marks.height; ++y) {
+            for (int x = frame * markWidth; x < (frame + 1) * markWidth; ++x) {
+                const uint32_t p = marks.pixels[size_t(y) * size_t(marks.width) + size_t(x)];
+                if (p == datakit::ICON_KEY) continue;
+                const int r = int(p >> 16 & 0xFF), g = int(p >> 8 & 0xFF);
+                count += green ? g > r + 60 : r > g + 60;
+            }
+        }
+        return count;
+    };
+    EXPECT_EQ(colouredPixels(0, true) + colouredPixels(0, false), 0);
+    EXPECT_GT(colouredPixels(1, true), 10);
+    EXPECT_GT(colouredPixels(2, false), 10);
 }
 
 }  // namespace

@@ -368,9 +368,8 @@ void DrawFrame(int entry, int frame, Canvas& c) {
                 c.Rect(1, 4, 7, 3, kRed);
             }
             break;
-        case 5:  // labelled tabs
+        case 5:  // tabs that the screens write their labels on: plain faces
             c.Box(0, 1, 57, 17, kSetColours[frame % 8]);
-            for (int i = 0; i <= frame % 7; ++i) c.Rect(6 + i * 6, 7, 4, 5, kWhite);
             break;
         case 6:
             Football(c, 5.5, 5.5, 5.5);
@@ -431,11 +430,11 @@ void DrawFrame(int entry, int frame, Canvas& c) {
         case 19:
             Hourglass(c, frame);
             break;
-        case 22:  // up, down, no change
-            if (frame == 2) {
+        case 22:  // a table place: unchanged, moved up, moved down
+            if (frame == 0) {
                 c.Box(2, 5, 11, 5, kGrey);
             } else {
-                Arrow(c, frame == 0 ? 0.0 : kPi, frame == 0 ? kGreen : kRed);
+                Arrow(c, frame == 1 ? 0.0 : kPi, frame == 1 ? kGreen : kRed);
             }
             break;
         case 23:  // training kinds

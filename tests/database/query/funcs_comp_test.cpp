@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "database/query/funcs_clubscreens.h"
 #include "database/query/funcs_comp.h"
 #include "match/matchresult.h"
 #include "season/competitions.h"
@@ -93,12 +94,25 @@ TEST_F(CompTest, DivisionAndCupNameEntries) {
     EXPECT_EQ(HVW_GetCompRoundTextId(5, 2), -1);
     EXPECT_EQ(HVW_GetCompRoundTextId2(1, 8), 1551);
     EXPECT_EQ(HVW_GetCompRoundTextId2(3, 8), -1);
-    EXPECT_EQ(HVW_GetDivisionRoundEntry(1, 4), CompetitionNames[4].division[1]);
-    EXPECT_EQ(HVW_GetDivisionRoundEntry(2, 4), CompetitionNames[4].division[2]);
+    // The names are stored padded with blanks to 32 characters and shown
+    // without the padding; each entry keeps its own copy.
+    const auto padded = [](char* field, const char* name) {
+        std::memset(field, ' ', 32);
+        std::memcpy(field, name, std::strlen(name));
+        field[32] = field[33] = '\0';
+    };
+    padded(CompetitionNames[4].division[1], "Second Division");
+    padded(CompetitionNames[4].division[2], "Third  Division");
+    padded(CompetitionNames[3].cup[6], "");
+    const char* second = HVW_GetDivisionRoundEntry(1, 4);
+    EXPECT_STREQ(HVW_GetDivisionRoundEntry(2, 4), "Third  Division");
+    EXPECT_STREQ(second, "Second Division");
+    EXPECT_STREQ(HVW_GetDivisionName(1, 4), "Second Division");
     EXPECT_EQ(HVW_GetDivisionRoundEntry(3, 4), nullptr);
     EXPECT_EQ(HVW_GetDivisionRoundEntry(5, 0), nullptr);  // five names a country
-    EXPECT_EQ(HVW_GetCupRoundEntry(6, 3), CompetitionNames[3].cup[6]);
+    EXPECT_STREQ(HVW_GetCupRoundEntry(6, 3), "");
     EXPECT_EQ(HVW_GetCupRoundEntry(7, 3), nullptr);
+    EXPECT_EQ(CompetitionNames[4].division[1][31], ' ');  // the stored field keeps its padding
 }
 
 TEST_F(CompTest, CupRulesOfTheCountries) {
