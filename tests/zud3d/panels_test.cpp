@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "generic/infobar.h"
 #include "generic/matchcam.h"
@@ -419,3 +421,72 @@ TEST_F(ReplayPanelTest, HoverPointerAndTimeBarInGrabs) {
 }
 
 }  // namespace
+
+// What shows at one time never overlaps: the radar beside every panel that
+// can be up with it (the team and information panels along the bottom, the
+// replay controls, the simulation's menu), the score and clock beside all.
+TEST_F(PanelDrawTest, RadarAndPanelsStandClearOfEachOther) {
+    struct Named {
+        const char* name;
+        ScreenRect rect;
+    };
+    std::vector<Named> shown;
+    for (auto [name, slot] : {std::pair{"score", kPanelSlotScore},
+                              {"clock", kPanelSlotClock},
+                              {"home", kPanelSlotHome},
+                              {"away", kPanelSlotAway},
+                              {"information", kPanelSlotInfo},
+                              {"menu", kPanelSlotMenu}}) {
+        ScreenRect r{};
+        ASSERT_TRUE(Panel_ShownScreenRect(slot, &r)) << name;
+        shown.push_back({name, r});
+    }
+    ScreenRect r{};
+    ASSERT_TRUE(ReplayPanel_ScreenRect(&r));
+    shown.push_back({"replay", r});
+    ASSERT_TRUE(Overlay_RadarScreenRect(&r));
+    shown.push_back({"radar", r});
+    const auto overlap = [](const ScreenRect& a, const ScreenRect& b) {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    };
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const ScreenRect& a = shown[i].rect;
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const std::string pair = std::string(shown[i].name) + " and " + shown[j].name;
+            // The team panels hide while the information panel shows; the
+            // replay controls take the bottom while neither shows.
+            const bool bottomPanel =
+                pair.starts_with("home") || pair.starts_with("away") || pair.starts_with("information");
+            if (pair == "home and information" || pair == "away and information" ||
+                (pair.ends_with("and replay") && bottomPanel))
+                continue;
+            const ScreenRect& b = shown[j].rect;
+            EXPECT_FALSE(overlap(a, b))
+                << pair << ": " << a.left << "," << a.top << "-" << a.right << "," << a.bottom << " / "
+                << b.left << "," << b.top << "-" << b.right << "," << b.bottom;
+        }
+    }
+}
+
+// A figure off the pitch (walking out before the kick-off, a linesman
+// beyond the line) stays inside the radar's frame; one on it is where it is.
+TEST_F(PanelDrawTest, RadarDotsStayInsideTheFrame) {
+    float minimum[3], maximum[3];
+    ASSERT_EQ(SimpleObj_GetGroupBox(kPanelSlotRadar, 0, minimum, maximum), 1);
+    const float half = 25.0f;
+    const float centreX = PitchGeometry.centreX, centreY = PitchGeometry.centreY;
+    float x = 0, y = 0;
+    Overlay_RadarDot(centreX + 100.0f, centreY - 300.0f, half, &x, &y);
+    EXPECT_FLOAT_EQ(x, 100.0f);
+    EXPECT_FLOAT_EQ(y, -300.0f);
+    for (auto [px, py] : {std::pair{float(PitchGeometry.lineUpX), float(PitchGeometry.lineUpY)},
+                          {float(PitchGeometry.officialsStartX), centreY},
+                          {3000.0f, 3000.0f},
+                          {-500.0f, -900.0f}}) {
+        Overlay_RadarDot(px, py, half, &x, &y);
+        EXPECT_GE(x - half, minimum[0]) << px << "," << py;
+        EXPECT_LE(x + half, maximum[0]) << px << "," << py;
+        EXPECT_GE(y - half, minimum[1]) << px << "," << py;
+        EXPECT_LE(y + half, maximum[1]) << px << "," << py;
+    }
+}
