@@ -15,6 +15,7 @@
 #include "generic/matchcam.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
+#include "management/kittab.h"
 #include "match/matchclock.h"
 #include "match/matchfigure.h"
 #include "match/matchphases.h"
@@ -26,6 +27,7 @@
 #include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
+#include "zud3d/d3dgame.h"
 #include "zud3d/d3dicon.h"
 #include "zud3d/d3dobj.h"
 #include "zud3d/flagtable.h"
@@ -489,4 +491,37 @@ TEST_F(PanelDrawTest, RadarDotsStayInsideTheFrame) {
         EXPECT_GE(y - half, minimum[1]) << px << "," << py;
         EXPECT_LE(y + half, maximum[1]) << px << "," << py;
     }
+}
+
+// The radar shows a side in the colour its shirt reads as from afar: the
+// colour of the design's largest zone, not a thin first-zone trim (a yellow
+// shirt with a black trim showed near-black dots); the rim stands out.
+TEST_F(PanelDrawTest, RadarDotsTakeTheShirtsMainColour) {
+    constexpr uint16_t kBlack = 9, kYellow = 20;
+    int design = -1, largest = 0;
+    for (int d = 0; d < kShirtDesigns && design < 0; ++d) {
+        InitShirtDesignTally(int16_t(d));
+        const ShirtDesignZones& tally = ShirtDesignTally[d];
+        largest =
+            int(std::max_element(std::begin(tally.count), std::end(tally.count)) - std::begin(tally.count));
+        if (largest != 0) design = d;
+    }
+    ASSERT_GE(design, 0) << "a design whose largest zone is not its first";
+    uint8_t kit[gameinfo::kKitSize] = {};
+    const auto setWord = [&kit](int word, uint16_t value) {
+        kit[2 * word] = uint8_t(value & 0xFF);
+        kit[2 * word + 1] = uint8_t(value >> 8);
+    };
+    setWord(0, uint16_t(design));
+    for (int zone = 0; zone < kShirtZones; ++zone) setWord(1 + zone, zone == largest ? kYellow : kBlack);
+    const KitColour& yellow = GetKitColour(kYellow);
+    const uint32_t rgb = D3DGame_MainShirtRgb(kit);
+    EXPECT_EQ(rgb, uint32_t(yellow.red) << 16 | uint32_t(yellow.green) << 8 | yellow.blue) << std::hex << rgb;
+    const auto luma = [](uint32_t c) {
+        return (299 * int(c >> 16 & 255) + 587 * int(c >> 8 & 255) + 114 * int(c & 255)) / 1000;
+    };
+    const KitColour& black = GetKitColour(kBlack);
+    const uint32_t blackRgb = uint32_t(black.red) << 16 | uint32_t(black.green) << 8 | black.blue;
+    EXPECT_GT(luma(D3DGame_RimRgbFor(blackRgb)) - luma(blackRgb), 128);
+    EXPECT_GT(luma(rgb) - luma(D3DGame_RimRgbFor(rgb)), 128);
 }
