@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -314,6 +315,45 @@ TEST_F(World3dTest, ReplayButtonsCarryTheirGroupsAndHighlightTwins) {
             EXPECT_GT(lo[g].x, hi[g - 1].x) << "buttons " << g - 1 << " and " << g << " overlap";
         }
     }
+}
+
+// A simple texture's pixels as ARGB, read as the display reads them.
+std::vector<uint32_t> SimpleTexturePixels(const char* name) {
+    uint8_t* block = nullptr;
+    uint32_t size = PakLoadWholeFile(MakeFileName("zudata\\d3d\\simple\\textures", name, "tga"), &block,
+                                     MEM_TYPE_MANUAL_FREE);
+    std::vector<uint32_t> pixels;
+    if (LoadImageFile(&block, &size, 0, &ColFmt_A8R8G8B8) == 0 && size > 16) {
+        pixels.resize((size - 16) / 4);
+        std::memcpy(pixels.data(), block + 16, pixels.size() * 4);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+// The overlay panels' glass and the radar's hide what lies behind them (a
+// figure seen through a panel seems to stand on it); the clock panel's back,
+// up while no period is under way, carries a mark of its own instead of a
+// blank face; every panel's back is framed like its front.
+TEST_F(World3dTest, OverlayGlassHidesWhatIsBehindAndTheClocksBackIsMarked) {
+    for (const char* glass : {"panel", "scanglass", "rb_frame"}) {
+        const std::vector<uint32_t> pixels = SimpleTexturePixels(glass);
+        ASSERT_FALSE(pixels.empty()) << glass;
+        uint32_t least = 255;
+        for (uint32_t p : pixels) least = std::min(least, p >> 24);
+        EXPECT_GE(least, 0xD0u) << glass;
+    }
+    const LoadedModel clock("zudata\\d3d\\simple\\model\\bartime.xyz", false);
+    std::vector<std::string> surfaces;
+    for (uint32_t s = 0; s < clock.SurfaceCount(); ++s) surfaces.push_back(clock.SurfaceName(s));
+    ASSERT_NE(std::find(surfaces.begin(), surfaces.end(), "clockback"), surfaces.end());
+    const std::vector<uint32_t> back = SimpleTexturePixels("panelback"),
+                                clockBack = SimpleTexturePixels("clockback");
+    ASSERT_EQ(back.size(), clockBack.size());
+    EXPECT_GE(std::set<uint32_t>(back.begin(), back.end()).size(), 2u) << "a frame round the back";
+    size_t marked = 0;
+    for (size_t i = 0; i < back.size(); ++i) marked += back[i] != clockBack[i];
+    EXPECT_GT(marked, back.size() / 20) << "the clock's mark";
 }
 
 TEST_F(World3dTest, OpaqueTexturesAre24BitAndSeeThroughOnes32) {
