@@ -44,6 +44,7 @@
 #include "match/simdisplay.h"
 #include "match/teamsetup.h"
 #include "match/wholematch.h"
+#include "menus/clubnames.h"
 #include "menus/loadanim.h"
 #include "menus/menuboxes.h"
 #include "menus/menusetup.h"
@@ -776,6 +777,127 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     EXPECT_FALSE(D3DGame_IsStarted()) << "the display ends with the match";
 }
 
+// A watched match kept for a person to look at (in match_view/ of the build
+// tree, as TGA pictures): the fly-in, the line-up before the kick-off, the
+// information panel, every camera type, every stand camera of the ground and
+// the replay screen with its controls.
+TEST_F(ShownMatchTest, AWatchedMatchIsKeptAtEveryCamera) {
+    PrepareShownMatch(4242);
+    // Names on the panels and labels, as a game's match has them.
+    constexpr const char* kNames[] = {"Aberg", "Brandt",    "Curran", "Dalgety",  "Evans", "Forsyth",
+                                      "Gunn",  "Halvorsen", "Innes",  "Jardine",  "Kerr",  "Lindqvist",
+                                      "Munro", "Nilsen",    "Orr",    "Pettersen"};
+    for (int side = 0; side < 2; ++side) {
+        const int16_t club = side == 0 ? home_ : away_;
+        uint8_t* team = GameInfo.bytes + TeamInfoAt(side);
+        std::memset(team + kTeamName, 0, kTeamNameLength);
+        std::snprintf(reinterpret_cast<char*>(team + kTeamName), kTeamNameLength, "%s",
+                      club < DEFAULT_CLUB_NAME_COUNT ? DefaultClubNames[club] : "Visitors");
+        for (int entry = 0; entry < 16; ++entry) {
+            uint8_t* name = GameInfo.bytes + PlayerInfoAt(side, entry) + kPlayerInfoName;
+            std::memset(name, 0, kPlayerNameLength);
+            std::memcpy(name, kNames[(entry + 5 * side) % 16], std::strlen(kNames[(entry + 5 * side) % 16]));
+        }
+    }
+    struct Kept {
+        std::string dir;
+        std::vector<std::string> names;
+        int phase = 0;  // 0 fly-in, 1 line-up, 2 kick-off, 3 types, 4 stand cameras, 5 replay, 6 done
+        int32_t mark = 0;
+        int step = 0;
+        bool magenta = false;
+        std::string attendanceText;
+    };
+    static Kept kept;
+    kept = Kept{};
+    kept.dir = HALVORN_MATCH_VIEW_DIR;
+    std::filesystem::create_directories(kept.dir);
+    static const auto keep = [](const std::string& name) {
+        kept.magenta |= GameHasMagenta(testenv::GrabFrame(kept.dir + name + ".tga"));
+        kept.names.push_back(name);
+    };
+    constexpr int kSettle = 40;  // frames for a camera to glide to its view
+    frameScript_ = [](int32_t frame) {
+        if (frame > 6000) {
+            ADD_FAILURE() << "too many frames drawn in step " << kept.phase;
+            MatchFinished = 1;
+        }
+        switch (kept.phase) {
+            case 0:
+                if (frame == 150) keep("flyin");
+                if (frame == 160) {
+                    FlyInHeight = 0.0f;
+                    CameraType = 0;
+                    kept.phase = 1;
+                    kept.mark = frame;
+                }
+                break;
+            case 1:
+                if (frame == kept.mark + 80) keep("before_kickoff");
+                if (MatchClockRunning && frame > kept.mark + 80) {
+                    kept.phase = 2;
+                    kept.mark = frame;
+                }
+                break;
+            case 2:
+                if (frame == kept.mark + 30) InfoBar(19, -1, 0);
+                if (frame == kept.mark + 60) {
+                    keep("information_panel");
+                    kept.attendanceText = InfoBar_GetText();
+                    kept.phase = 3;
+                    kept.mark = frame;
+                    kept.step = 0;
+                }
+                break;
+            case 3:
+                // Types 0-7 (the keys), 8-10 and the view settings' 11-15.
+                if (frame == kept.mark + 1) CameraType = int16_t(kept.step);
+                if (frame == kept.mark + kSettle) {
+                    keep("camera_type_" + std::to_string(kept.step));
+                    kept.mark = frame;
+                    if (++kept.step == kStadiumCameras) {
+                        kept.phase = 4;
+                        kept.step = 0;
+                        SelectedCamera[0] = Stadium_GetCameraCount(0) - 1;
+                        MatchCam_Cycle(+1);
+                    }
+                }
+                break;
+            case 4:
+                if (frame == kept.mark + 2 * kSettle) {
+                    keep("stand_camera_" + std::to_string(kept.step + 1));
+                    kept.mark = frame;
+                    if (++kept.step < Stadium_GetCameraCount(0)) {
+                        MatchCam_Cycle(+1);
+                    } else {
+                        CameraType = 0;
+                        GameInjectKey(matchkey::kF2);
+                        kept.phase = 5;
+                    }
+                }
+                break;
+            case 5:
+                if (frame == kept.mark + kSettle && Replay_IsPlaying()) {
+                    keep("replay");
+                    Replay_Stop();
+                    kept.phase = 6;
+                }
+                break;
+            default:
+                DrawMode = 1;  // the rest of the match undrawn
+                break;
+        }
+    };
+    tickScript_ = [] {};
+    PlayShown();
+    EXPECT_EQ(kept.phase, 6) << "the script did not run through";
+    EXPECT_FALSE(kept.magenta) << "a texture missing in a kept picture";
+    EXPECT_EQ(kept.attendanceText.rfind(GetText(273), 0), 0u) << kept.attendanceText;
+    for (const std::string& name : kept.names)
+        EXPECT_TRUE(std::filesystem::exists(kept.dir + name + ".tga")) << name;
+    EXPECT_GE(kept.names.size(), size_t(3 + kStadiumCameras + 2));
+}
+
 // ---- The user's side in a shown match ----------------------------------------
 
 // What the scripted user saw and did on his visits to the in-match menus.
@@ -1113,114 +1235,3 @@ TEST(ShownMatchTwiceTest, TheSameInputGivesTheSameMatch) {
 }
 
 }  // namespace
-
-// EXPLORE (temporary)
-TEST_F(ShownMatchTest, ExploreGrabs) {
-    PrepareShownMatch(4242);
-    static int phase = 0;
-    static int32_t mark = 0;
-    static int step = 0;
-    phase = 0; step = 0; mark = 0;
-    const std::string out = std::string(HALVORN_TEST_TMPDIR) + "../match_view/";
-    std::filesystem::create_directories(out);
-    static std::string outDir;
-    outDir = out;
-    auto grab = [](const std::string& name) {
-        testenv::GrabFrame(outDir + name + ".tga");
-        std::printf("grab %s frame %d clock %d running %d type %d mode %d info '%s' hold %d\n", name.c_str(), int(D3DGameFramesDrawn), int(PeriodClock), int(MatchClockRunning), int(CameraType), int(MatchCam_GetMode()), InfoBar_GetText(), int(InfoBar_GetHold()));
-    };
-    static std::function<void(const std::string&)> g;
-    g = grab;
-    frameScript_ = [](int32_t frame) {
-        if (frame > 20000) { MatchFinished = 1; return; }
-        switch (phase) {
-            case 0:
-                if (frame == 100) g("flyin_0100");
-                if (frame == 400) g("flyin_0400");
-                if (frame == 650) { g("flyin_0650"); }
-                if (frame == 720) { g("flyin_end"); phase = 1; }
-                break;
-            case 1:
-                if (!MatchClockRunning) { if (frame % 50 == 0) g("before_kickoff_" + std::to_string(frame)); }
-                else { phase = 2; mark = frame; }
-                break;
-            case 2:
-                if (frame == mark + 30) { g("kickoff"); InfoBar(19, -1, 0); }
-                if (frame == mark + 60) { g("attendance"); }
-                if (frame == mark + 120) { phase = 3; step = 0; mark = frame; CameraType = 0; }
-                break;
-            case 3:  // types 0..15
-                if (frame == mark + 40) {
-                    g("type_" + std::to_string(step));
-                    ++step; mark = frame;
-                    if (step <= 15) CameraType = int16_t(step);
-                    else { phase = 4; step = 0; CameraType = 16; SelectedCamera[0] = 0; }
-                }
-                break;
-            case 4:
-                if (frame == mark + 60) {
-                    g("fixed_" + std::to_string(step));
-                    ++step; mark = frame;
-                    if (step < Stadium_GetCameraCount(0)) MatchCam_Cycle(1);
-                    else { phase = 5; CameraType = 0; GameInjectKey(matchkey::kF2); }
-                }
-                break;
-            case 5:
-                if (frame == mark + 20) g("replay_0");
-                if (frame == mark + 60) g("replay_1");
-                if (frame == mark + 100) { g("replay_2"); Replay_Stop(); phase = 6; DrawMode = 1; }
-                break;
-            default:
-                DrawMode = 1;
-                break;
-        }
-    };
-    tickScript_ = [] {};
-    PlayShown();
-}
-
-TEST_F(D3DGameTest, ExploreStadiumCameras) {
-    const std::string out = std::string(HALVORN_TEST_TMPDIR) + "../match_view/";
-    std::filesystem::create_directories(out);
-    for (int level : {5, 2, 1}) {
-        PrepareMatchRecord();
-        EnterGameInfo* block = GetMatchSetupBlock();
-        for (int stand = 0; stand < kStands; ++stand) block->SetI16(kStadiumLevel + 2 * stand, int16_t(level));
-        Match3D_DisplayOn();
-        ASSERT_TRUE(D3DGame_IsStarted());
-        PitchRadarSwitch = 1;
-        for (int list = 0; list < 3; ++list) {
-            for (int n = 0; n < Stadium_GetCameraCount(list); ++n) {
-                CameraType = 16;
-                CameraMode = list;
-                SelectedCamera[list] = n;
-                const float* c = D3DWorldGetCameraCoord(n, list);
-                GlidePos = {c[0], c[1], c[2]};
-                for (int f = 0; f < 60; ++f) { D3DGame_Update(); D3DGame_RenderFrame(); }
-                const std::string name = "stad" + std::to_string(level) + "_list" + std::to_string(list) + "_cam" + std::to_string(n);
-                testenv::GrabFrame(out + name + ".tga");
-                std::printf("%s eye %.0f %.0f %.0f\n", name.c_str(), c[0], c[1], c[2]);
-            }
-        }
-        CameraMode = 0;
-        Match3D_DisplayOff();
-    }
-}
-TEST_F(D3DGameTest, ExploreKitsPrint) {
-    for (int pair = 0; pair < 2; ++pair) {
-        const int16_t home = 134, away = 124;
-        uint8_t kit[28];
-        WriteTeamKit(pair == 0 ? home : away, pair == 0 ? away : home, int16_t(pair), kit);
-        std::printf("side %d:", pair);
-        for (int w = 0; w < 14; ++w) { const int c = kit[2*w] | kit[2*w+1] << 8; const KitColour& k = GetKitColour(c); std::printf(" w%d=%d(%02x%02x%02x)", w, c, k.red, k.green, k.blue); }
-        std::printf("\n");
-    }
-    int darkFirst = 0, total = 0;
-    for (int club = 0; club < kKitTableClubs; ++club) {
-        const KitDesignRow r = ClubKit(int16_t(club), 0);
-        const KitColour& c = GetKitColour(r.words[1]);
-        ++total;
-        if (c.red + c.green + c.blue < 150) ++darkFirst;
-    }
-    std::printf("dark first colour %d of %d\n", darkFirst, total);
-}
