@@ -98,7 +98,7 @@ XyzModel MakeReplayButtons() {
     XyzModel model;
     const float s = 1.0f / kReplayScale;
     const uint32_t frame = WorldSurface(model, "rb_frame", worldconv::kMaterialBlended);
-    const uint32_t back = WorldSurface(model, "panelback");
+    const uint32_t back = WorldSurface(model, "replayback");
     AddPlate(model, frame, back, -4.2f * s, -0.35f * s, 4.2f * s, 0.45f * s, 0.0f, 0.04f * s, 0);
     for (int k = 0; k < 10; ++k) {
         const uint16_t group = uint16_t(k + 1);
@@ -113,7 +113,7 @@ XyzModel MakeTimeBar() {
     XyzModel model;
     const float s = 1.0f / kReplayScale;
     const uint32_t trough = WorldSurface(model, "panel", worldconv::kMaterialBlended);
-    const uint32_t back = WorldSurface(model, "panelback");
+    const uint32_t back = WorldSurface(model, "replayback");
     AddPlate(model, trough, back, -4.0f * s, 0.5f * s, 4.0f * s, 0.7f * s, 0.0f, 0.02f * s, 0);
     const uint32_t bar = WorldSurface(model, "tb_bar", 0, 1);
     AddPlate(model, bar, back, -3.95f * s, 0.53f * s, 3.95f * s, 0.67f * s, -0.01f * s, 0.0f, 1);
@@ -271,6 +271,8 @@ void GenerateSimpleModels() {
     StageWorldModel(std::string(kSimpleModels) + "replayb.xyz", MakeReplayButtons(), kSimpleTextures,
                     TextureRule::kPlain);
     StageTexture("rb_frame", MakeGlass());
+    // The replay controls never turn: their backs and edges stay plain.
+    StageTexture("replayback", MakePicture(16, 16, 0xFF182030));
     for (int k = 0; k < 10; ++k) {
         StageTexture(kButtons[k], MakeButton(k, false));
         // The highlighted twin, under the name the display builds for it.
