@@ -30,6 +30,7 @@
 #include "zud3d/d3dicon.h"
 #include "zud3d/d3dobj.h"
 #include "zud3d/d3dware.h"
+#include "zud3d/panels.h"
 #include "zud3d/stadium.h"
 
 int16_t TouchMarkerSwitch;
@@ -244,43 +245,84 @@ void Overlay_NameLabels() {
     }
 }
 
+namespace {
+
+// The radar stands in the overlay view at the right, tilted back, above the
+// panels that come and go along the bottom (the team and information
+// panels, the replay controls).
+constexpr float kRadarScale = 0.00115f, kRadarTilt = -0.5f, kRadarAtX = 3.3f, kRadarAtY = -1.2f;
+constexpr float kRadarPlayerHalf = 25.0f, kRadarBallHalf = 15.0f, kRadarRimWidth = 12.0f;
+
+void RadarWorld(Matrix* world) {
+    Matrix scale, tilt;
+    MatrixIdentity(&scale);
+    scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = kRadarScale;
+    MatrixIdentity(&tilt);
+    tilt.m[1][1] = std::cos(kRadarTilt);
+    tilt.m[1][2] = std::sin(kRadarTilt);
+    tilt.m[2][1] = -std::sin(kRadarTilt);
+    tilt.m[2][2] = std::cos(kRadarTilt);
+    MatrixMultiply(world, &scale, &tilt);
+    world->m[3][0] = kRadarAtX;
+    world->m[3][1] = kRadarAtY;
+}
+
+void RadarSquare(float x, float y, float half, uint32_t colour) {
+    constexpr float z = -2.0f;
+    const ColouredVertex square[4] = {{x - half, y - half, z, colour},
+                                      {x + half, y - half, z, colour},
+                                      {x + half, y + half, z, colour},
+                                      {x - half, y + half, z, colour}};
+    D3DDrawPrimitive(plat::kPtTriangleFan, kWorldColoured, square, 4);
+}
+
+}  // namespace
+
+bool Overlay_RadarScreenRect(ScreenRect* out) {
+    Matrix world;
+    RadarWorld(&world);
+    return SimpleObj_ScreenRect(kPanelSlotRadar, world, out);
+}
+
+void Overlay_RadarDot(float x, float y, float half, float* dotX, float* dotY) {
+    *dotX = x - float(PitchGeometry.centreX);
+    *dotY = y - float(PitchGeometry.centreY);
+    float minimum[3], maximum[3];
+    if (SimpleObj_GetGroupBox(kPanelSlotRadar, 0, minimum, maximum) == 0) return;
+    // A figure off the pitch (walking out, a linesman beyond the line) is
+    // shown at the frame's edge, never outside it.
+    *dotX = std::clamp(*dotX, minimum[0] + half, maximum[0] - half);
+    *dotY = std::clamp(*dotY, minimum[1] + half, maximum[1] - half);
+}
+
 void Overlay_PitchRadar() {
     if (ReplayViewing() && Replay_IsPlaying()) return;
-    if (!ObjectSlots[9].inUse) return;
-    // The radar lies in the overlay view at the lower right, tilted back.
-    constexpr float kScale = 0.00115f, kTilt = -0.5f, kAtX = 3.3f, kAtY = -2.3f;
+    if (!ObjectSlots[kPanelSlotRadar].inUse) return;
     SimpleObj_SetCamera();
-    Matrix scale, tilt, world;
-    MatrixIdentity(&scale);
-    scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = kScale;
-    MatrixIdentity(&tilt);
-    tilt.m[1][1] = std::cos(kTilt);
-    tilt.m[1][2] = std::sin(kTilt);
-    tilt.m[2][1] = -std::sin(kTilt);
-    tilt.m[2][2] = std::cos(kTilt);
-    MatrixMultiply(&world, &scale, &tilt);
-    world.m[3][0] = kAtX;
-    world.m[3][1] = kAtY;
-    SimpleObjWorld = world;
+    RadarWorld(&SimpleObjWorld);
     D3DGame_SetDepth(0);
     D3DGame_SetBlending(1);
     D3DGame_SetCulling(1);
     D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &SimpleObjWorld);
-    SimpleObj_Render(9, nullptr, 0);
+    SimpleObj_Render(kPanelSlotRadar, nullptr, 0);
     D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &SimpleObjWorld);
     D3DTexSetCurrentHandle(-1);
-    const float centreX = float(PitchGeometry.centreX), centreY = float(PitchGeometry.centreY);
     for (int figure = 0; figure <= 35; ++figure) {
         if (figure >= kPlayers && figure != 35) continue;
         const DisplayFigure& row = DisplayTable[figure];
         if (figure < kPlayers && row.clip < 0) continue;
-        const float half = figure == 35 ? 15.0f : 25.0f;
-        const uint32_t colour = figure == 35 ? 0xFFFFFFFF : D3DGame_TeamColour(figure / 16);
-        const float x = row.x - centreX, y = row.y - centreY, z = -2.0f;
-        const ColouredVertex square[4] = {{x - half, y - half, z, colour},
-                                          {x + half, y - half, z, colour},
-                                          {x + half, y + half, z, colour},
-                                          {x - half, y + half, z, colour}};
-        D3DDrawPrimitive(plat::kPtTriangleFan, kWorldColoured, square, 4);
+        const bool ball = figure == 35;
+        const float half = ball ? kRadarBallHalf : kRadarPlayerHalf;
+        float x = 0.0f, y = 0.0f;
+        Overlay_RadarDot(row.x, row.y, ball ? half : half + kRadarRimWidth, &x, &y);
+        if (ball) {
+            RadarSquare(x, y, half, 0xFFFFFFFF);
+            continue;
+        }
+        // A rim that stands out from the dot keeps every shirt colour
+        // readable on the dark glass.
+        const int side = figure / 16;
+        RadarSquare(x, y, half + kRadarRimWidth, D3DGame_RadarRimColour(side));
+        RadarSquare(x, y, half, D3DGame_RadarColour(side));
     }
 }

@@ -40,6 +40,13 @@ void Overlay_TouchMarker();
 void Overlay_BallPath();
 void Overlay_NameLabels();
 void Overlay_PitchRadar();
+struct ScreenRect;
+// The screen rectangle the radar's frame covers; false while it is not
+// loaded.
+bool Overlay_RadarScreenRect(ScreenRect* out);
+// Where the radar shows a figure at pitch position (x, y): relative to the
+// centre spot in the frame's units, kept inside the frame by half a dot.
+void Overlay_RadarDot(float x, float y, float half, float* dotX, float* dotY);
 
 // Key codes of the keys read here (scan code, plus 128 for an extended key).
 namespace matchkey {

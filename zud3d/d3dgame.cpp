@@ -71,6 +71,9 @@ constexpr int kCaptionText = 126;
 constexpr int kCaptionColour = 52;
 constexpr uint32_t kSunColour = 0xA5A5A5A5;
 constexpr uint32_t kFillColour = 0x3F3F3F3F;
+// Below this brightness (0..255) a colour does not read on the radar's dark
+// glass without a light rim.
+constexpr int kDarkLuma = 96;
 
 struct DisplayState {
     bool started = false;
@@ -81,7 +84,8 @@ struct DisplayState {
     int lights[2] = {-1, -1};
     uint32_t startTicks = 0;  // the timer when the display started
     uint32_t lastUpdate = 0;  // the tick count / 8 of the last panel update
-    uint32_t teamColour[2] = {0xFFFFFFFF, 0xFFFFFFFF};
+    uint32_t radarColour[2] = {0xFFFFFFFF, 0xFFFFFFFF};
+    uint32_t radarRim[2] = {0xFF000000, 0xFF000000};
 };
 DisplayState g_display;
 
@@ -144,14 +148,21 @@ void DestroyLights() {
     }
 }
 
-// Entries 46 and 47 of the icon colours: each side's first shirt colour.
+int KitWord(const uint8_t* kit, int word) { return int(int16_t(kit[2 * word] | kit[2 * word + 1] << 8)); }
+
+uint32_t Rgb(const KitColour& c) { return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue; }
+
+// Entries 46 and 47 of the icon colours: each side's first shirt colour;
+// the radar's dots: each side's main shirt colour.
 void SetTeamColours() {
     for (int side = 0; side < 2; ++side) {
         const uint8_t* kit = g_display.match->bytes + g_display.teamInfo[side] + gameinfo::kTeamKit;
-        const KitColour& c = GetKitColour(int(int16_t(kit[2] | kit[3] << 8)));
+        const KitColour& c = GetKitColour(KitWord(kit, 1));
         AddIcon_ColourList(kTeamColourEntry[side], float(c.red) / 255.0f, float(c.green) / 255.0f,
                            float(c.blue) / 255.0f, 1.0f);
-        g_display.teamColour[side] = 0xFF000000u | uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
+        const uint32_t main = D3DGame_MainShirtRgb(kit);
+        g_display.radarColour[side] = 0xFF000000u | main;
+        g_display.radarRim[side] = 0xFF000000u | D3DGame_RimRgbFor(main);
     }
 }
 
@@ -285,7 +296,27 @@ int D3DGame_TargetRate() {
     return kNormalRate * (GameSpeedSetting + 1);
 }
 
-uint32_t D3DGame_TeamColour(int side) { return g_display.teamColour[side & 1]; }
+uint32_t D3DGame_RadarColour(int side) { return g_display.radarColour[side & 1]; }
+uint32_t D3DGame_RadarRimColour(int side) { return g_display.radarRim[side & 1]; }
+
+uint32_t D3DGame_MainShirtRgb(const uint8_t* kit) {
+    const int design = KitWord(kit, 0);
+    int zone = 0;
+    if (design >= 0 && design < kShirtDesigns) {
+        InitShirtDesignTally(int16_t(design));
+        const ShirtDesignZones& tally = ShirtDesignTally[design];
+        for (int z = 1; z < kShirtZones; ++z) {
+            if (tally.count[z] > tally.count[zone]) zone = z;
+        }
+    }
+    return Rgb(GetKitColour(KitWord(kit, 1 + zone)));
+}
+
+uint32_t D3DGame_RimRgbFor(uint32_t rgb) {
+    const int r = int(rgb >> 16 & 0xFF), g = int(rgb >> 8 & 0xFF), b = int(rgb & 0xFF);
+    const int luma = (299 * r + 587 * g + 114 * b) / 1000;
+    return luma < kDarkLuma ? 0xE8F0F8u : 0x101010u;
+}
 bool D3DGame_IsStarted() { return g_display.started; }
 
 void D3DGame_Init() {

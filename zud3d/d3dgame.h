@@ -25,8 +25,18 @@ void D3DGame_RenderFrame();
 bool D3DGame_IsStarted();
 // Frames a second the pacing aims at this pass.
 int D3DGame_TargetRate();
-// A side's first shirt colour as a vertex colour (ARGB).
-uint32_t D3DGame_TeamColour(int side);
+// The colour a side's dots take on the radar (ARGB): the colour of the
+// largest zone of its shirt, the one it reads as from afar.
+uint32_t D3DGame_RadarColour(int side);
+// The rim around a side's radar dots: light around a dark colour, dark
+// around a light one.
+uint32_t D3DGame_RadarRimColour(int side);
+// The main shirt colour (RGB) of a kit design row's bytes: the colour of the
+// shirt zone that covers most of the design (the first zone for a design
+// outside the table).
+uint32_t D3DGame_MainShirtRgb(const uint8_t* kit);
+// The rim for a dot colour (RGB): a light one for a dark colour, else dark.
+uint32_t D3DGame_RimRgbFor(uint32_t rgb);
 
 // The display switched on when a shown match starts or comes back from the
 // in-match menus, and off when it ends or the menus open.

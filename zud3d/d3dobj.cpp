@@ -9,6 +9,7 @@
 #include "support/debug.h"
 #include "support/dxd3d.h"
 #include "support/dxd3dtex.h"
+#include "support/gfx.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
 #include "support/picture.h"
@@ -270,23 +271,58 @@ int SimpleObj_PointInGroup(int slot, uint32_t group, float x, float y, float z) 
     return 1;
 }
 
+void SimpleObj_OverlayCamera(Matrix* projection, Matrix* view) {
+    MatrixIdentity(projection);
+    projection->m[0][0] = 2.0f;
+    projection->m[1][1] = 2.6666667f;
+    projection->m[2][2] = 1.0f;
+    projection->m[2][3] = 1.0f;
+    projection->m[3][2] = -5.0f;
+    projection->m[3][3] = 0.0f;
+    MatrixIdentity(view);
+    MatrixSetTranslation(view, 0.0f, 0.0f, 9.2f);
+}
+
 void SimpleObj_SetCamera() {
     D3DClearScene(D3DCLEAR_ZBUFFER);
-    Matrix projection;
-    MatrixIdentity(&projection);
-    projection.m[0][0] = 2.0f;
-    projection.m[1][1] = 2.6666667f;
-    projection.m[2][2] = 1.0f;
-    projection.m[2][3] = 1.0f;
-    projection.m[3][2] = -5.0f;
-    projection.m[3][3] = 0.0f;
-    Matrix view;
-    MatrixIdentity(&view);
-    MatrixSetTranslation(&view, 0.0f, 0.0f, 9.2f);
+    Matrix projection, view;
+    SimpleObj_OverlayCamera(&projection, &view);
     MatrixIdentity(&SimpleObjWorld);
     D3DSetTransformType(D3DTRANSFORMSTATE_PROJECTION, &projection);
     D3DSetTransformType(D3DTRANSFORMSTATE_VIEW, &view);
     D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &SimpleObjWorld);
+}
+
+bool SimpleObj_ScreenRect(int slot, const Matrix& world, ScreenRect* out) {
+    if (slot < 0 || slot >= kObjectSlots || !ObjectSlots[slot].inUse) return false;
+    const ObjectSlot& s = ObjectSlots[slot];
+    Matrix projection, view, worldView, combined;
+    SimpleObj_OverlayCamera(&projection, &view);
+    MatrixMultiply(&worldView, &world, &view);
+    MatrixMultiply(&combined, &worldView, &projection);
+    const float width = float(GfxGetScreenWidth()), height = float(GfxGetScreenHeight());
+    ScreenRect rect{1e9f, 1e9f, -1e9f, -1e9f};
+    bool any = false;
+    for (uint32_t g = 0; g < s.groupCount; ++g) {
+        const GroupBox& box = s.boxes[g];
+        if (box.minimum[0] > box.maximum[0]) continue;  // a group without vertices
+        for (int corner = 0; corner < 8; ++corner) {
+            const float p[3] = {(corner & 1) ? box.maximum[0] : box.minimum[0],
+                                (corner & 2) ? box.maximum[1] : box.minimum[1],
+                                (corner & 4) ? box.maximum[2] : box.minimum[2]};
+            float h[4];
+            for (int c = 0; c < 4; ++c)
+                h[c] = p[0] * combined.m[0][c] + p[1] * combined.m[1][c] + p[2] * combined.m[2][c] +
+                       combined.m[3][c];
+            if (h[3] <= 0.0f) return false;
+            const float x = (h[0] / h[3] + 1.0f) * 0.5f * width, y = (1.0f - h[1] / h[3]) * 0.5f * height;
+            rect = {std::min(rect.left, x), std::min(rect.top, y), std::max(rect.right, x),
+                    std::max(rect.bottom, y)};
+            any = true;
+        }
+    }
+    if (any) *out = rect;
+    return any;
 }
 
 void SimpleObj_FreeAll() {

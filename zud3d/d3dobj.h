@@ -86,6 +86,15 @@ int SimpleObj_GetGroupBox(int slot, uint32_t group, float* minimum, float* maxim
 int SimpleObj_PointInGroup(int slot, uint32_t group, float x, float y, float z);
 // The overlay view: depth cleared, the panels' projection and view.
 void SimpleObj_SetCamera();
+// The overlay view's projection and view matrices.
+void SimpleObj_OverlayCamera(Matrix* projection, Matrix* view);
+// A rectangle of the screen in pixels, top-left origin.
+struct ScreenRect {
+    float left, top, right, bottom;
+};
+// The screen rectangle that a loaded slot's model covers in the overlay
+// view under the world transform; false for an empty slot.
+bool SimpleObj_ScreenRect(int slot, const Matrix& world, ScreenRect* out);
 void SimpleObj_FreeAll();
 
 // The object texture callback of the slots.

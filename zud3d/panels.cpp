@@ -41,6 +41,19 @@ constexpr float kHideStep = 0.05f;
 constexpr float kTextScale = 0.01f;
 constexpr int kDebugKey = 0x20;
 
+// Where each flip panel stands in the overlay view when fully shown, and
+// how far it slides as it hides.
+struct PanelPlace {
+    float x, hideX, y, hideY;
+    float XAt(float hide) const { return x + hideX * hide; }
+    float YAt(float hide) const { return y + hideY * hide; }
+};
+constexpr PanelPlace kScorePlace{-2.9f, -3.4f, 3.1f, 0.0f};
+constexpr PanelPlace kClockPlace{4.05f, 1.2f, 3.2f, 0.0f};
+constexpr PanelPlace kTeamPlace[2] = {{-3.5f, -2.2f, -3.2f, 0.0f}, {3.5f, 2.2f, -3.2f, 0.0f}};
+constexpr PanelPlace kInfoPlace{0.0f, 0.0f, -3.0f, -0.8f};
+constexpr PanelPlace kMenuPlace{0.0f, 0.0f, 0.0f, 0.0f};
+
 constexpr int16_t kPeriodMinutes[4] = {45, 45, 15, 15};
 constexpr int16_t kPeriodStart[4] = {0, 45, 90, 105};
 
@@ -71,13 +84,17 @@ void PanelStates() {
 }
 
 // World = rotation about the panel's long axis, then the translation.
-void SetPanelWorld(float angle, float scale, float x, float y, float z) {
+void PanelWorld(Matrix* world, float angle, float scale, float x, float y, float z) {
     Matrix rotation, scaling, translation, partial;
     MatrixRotateX(&rotation, angle);
     MatrixSetScale(&scaling, scale, scale, scale);
     MatrixSetTranslation(&translation, x, y, z);
     MatrixMultiply(&partial, &rotation, &scaling);
-    MatrixMultiply(&SimpleObjWorld, &partial, &translation);
+    MatrixMultiply(world, &partial, &translation);
+}
+
+void SetPanelWorld(float angle, float scale, float x, float y, float z) {
+    PanelWorld(&SimpleObjWorld, angle, scale, x, y, z);
     D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &SimpleObjWorld);
 }
 
@@ -207,7 +224,7 @@ void ScorePanel_Init() {
 void ScorePanel_Update() { FlipPanel_Step(&ScorePanel, 0.0f, ScoreKey(), false); }
 
 void ScorePanel_Draw() {
-    if (!BeginFlipPanel(ScorePanel, kPanelSlotScore, -2.9f - 3.4f * ScorePanel.hide, 3.1f)) return;
+    if (!BeginFlipPanel(ScorePanel, kPanelSlotScore, kScorePlace.XAt(ScorePanel.hide), kScorePlace.y)) return;
     if (KeyIsDown(kDebugKey)) g_debugKeyPressed = true;
     if (DecisionDisplay.counter != 0 && g_debugKeyPressed) {
         --DecisionDisplay.counter;
@@ -244,7 +261,7 @@ void ClockPanel_Update() {
 }
 
 void ClockPanel_Draw() {
-    if (!BeginFlipPanel(ClockPanel, kPanelSlotClock, 4.05f + 1.2f * ClockPanel.hide, 3.2f)) return;
+    if (!BeginFlipPanel(ClockPanel, kPanelSlotClock, kClockPlace.XAt(ClockPanel.hide), kClockPlace.y)) return;
     if (ClockPanel.key == 1) {
         int minutes = 0, seconds = 0;
         if (ClockPanel_Time(&minutes, &seconds))
@@ -285,8 +302,10 @@ void TeamPanel_Draw() {
         const int figure = CurrentPlayer(side);
         if (figure < 0) continue;
         const FlipPanel& panel = TeamPanels[side];
-        const float x = (side == 0 ? -1.0f : 1.0f) * (3.5f + 2.2f * panel.hide);
-        if (!BeginFlipPanel(panel, side == 0 ? kPanelSlotHome : kPanelSlotAway, x, -3.2f)) continue;
+        const PanelPlace& place = kTeamPlace[side];
+        if (!BeginFlipPanel(panel, side == 0 ? kPanelSlotHome : kPanelSlotAway, place.XAt(panel.hide),
+                            place.y))
+            continue;
         if (panel.key == 1) {
             Icon_Printf(kFont16, 0, 0, 0, 0x22, "%s", GetText(241));
         } else if (panel.key == 2) {
@@ -313,7 +332,7 @@ void InfoPanel_Update() {
 }
 
 void InfoPanel_Draw() {
-    if (!BeginFlipPanel(InfoPanel, kPanelSlotInfo, 0.0f, -3.0f - 0.8f * InfoPanel.hide)) return;
+    if (!BeginFlipPanel(InfoPanel, kPanelSlotInfo, kInfoPlace.x, kInfoPlace.YAt(InfoPanel.hide))) return;
     char text[256];
     BoundedName(text, sizeof text, InfoBar_GetText(), sizeof text - 1);
     Icon_Printf(kFont24, 0, 0, 0, 0x22, "%s", text);
@@ -334,9 +353,9 @@ void Panel_DrawMenu() {
     s = s < 0.0f ? 0.0f : (s > 1.0f ? 1.0f : s);
     if (s < 0.01f) return;
     PanelStates();
-    SetPanelWorld(MenuPanel.angle, s, 0.0f, 0.0f, 0.0f);
+    SetPanelWorld(MenuPanel.angle, s, kMenuPlace.x, kMenuPlace.y, 0.0f);
     SimpleObj_Render(kPanelSlotMenu, nullptr, 0);
-    SetPanelWorld(MenuPanel.angle + kHalfTurn, kTextScale * s, 0.0f, 0.0f, 0.0f);
+    SetPanelWorld(MenuPanel.angle + kHalfTurn, kTextScale * s, kMenuPlace.x, kMenuPlace.y, 0.0f);
     if (MenuPanel.key < 0) return;
     const int mode = MenuPanel.key & 0xFF, line = MenuPanel.key >> 8;
     switch (mode) {
@@ -362,6 +381,33 @@ void Panel_DrawMenu() {
 }
 
 // ---------------------------------------------------------------------------
+
+bool Panel_ShownScreenRect(int slot, ScreenRect* out) {
+    const PanelPlace* place = nullptr;
+    switch (slot) {
+        case kPanelSlotScore:
+            place = &kScorePlace;
+            break;
+        case kPanelSlotClock:
+            place = &kClockPlace;
+            break;
+        case kPanelSlotHome:
+        case kPanelSlotAway:
+            place = &kTeamPlace[slot == kPanelSlotHome ? 0 : 1];
+            break;
+        case kPanelSlotInfo:
+            place = &kInfoPlace;
+            break;
+        case kPanelSlotMenu:
+            place = &kMenuPlace;
+            break;
+        default:
+            return false;
+    }
+    Matrix world;
+    PanelWorld(&world, 0.0f, 1.0f, place->x, place->y, 0.0f);
+    return SimpleObj_ScreenRect(slot, world, out);
+}
 
 void Panels_Init() {
     ClockPanel_Init();

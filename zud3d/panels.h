@@ -68,6 +68,12 @@ void ClockPanel_Draw();
 // period has no clock (the shoot-out).
 bool ClockPanel_Time(int* minutes, int* seconds);
 
+struct ScreenRect;
+// The screen rectangle of a flip panel, the information panel or the menu
+// panel (by model slot) fully shown; false for another slot or one not
+// loaded.
+bool Panel_ShownScreenRect(int slot, ScreenRect* out);
+
 // Every panel's init, and the frame's updates and draws in their order.
 void Panels_Init();
 void Panels_Update();

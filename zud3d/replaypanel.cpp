@@ -1,5 +1,7 @@
 #include "zud3d/replaypanel.h"
 
+#include <algorithm>
+
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
 #include "support/dxd3d.h"
@@ -24,13 +26,17 @@ constexpr float kPanelShift = 2.8f;
 constexpr float kPanelTilt = -0.7853982f;
 constexpr float kHalfTurn = 3.1415924f;
 
-void SetWorld(float angle, float scale, float x, float y) {
+void World(Matrix* world, float angle, float scale, float x, float y) {
     Matrix rotation, scaling, translation, partial;
     MatrixRotateX(&rotation, angle);
     MatrixSetScale(&scaling, scale, scale, scale);
     MatrixSetTranslation(&translation, x, y, 0.0f);
     MatrixMultiply(&partial, &rotation, &scaling);
-    MatrixMultiply(&SimpleObjWorld, &partial, &translation);
+    MatrixMultiply(world, &partial, &translation);
+}
+
+void SetWorld(float angle, float scale, float x, float y) {
+    World(&SimpleObjWorld, angle, scale, x, y);
     D3DSetTransformType(D3DTRANSFORMSTATE_WORLD, &SimpleObjWorld);
 }
 
@@ -133,6 +139,18 @@ void ReplayPanel_Draw() {
     D3DGame_SetCulling(1);
     Icon_DrawBox3D(minimum[0], minimum[1], minimum[2], (maximum[0] - minimum[0]) * fill,
                    maximum[1] - minimum[1], 0x11, 2);
+}
+
+bool ReplayPanel_ScreenRect(ScreenRect* out) {
+    Matrix world;
+    World(&world, kPanelTilt, 1.0f, 0.0f, -kPanelShift);
+    ScreenRect buttons, bar;
+    if (!SimpleObj_ScreenRect(kPanelSlotReplay, world, &buttons) ||
+        !SimpleObj_ScreenRect(kPanelSlotTimeBar, world, &bar))
+        return false;
+    *out = {std::min(buttons.left, bar.left), std::min(buttons.top, bar.top),
+            std::max(buttons.right, bar.right), std::max(buttons.bottom, bar.bottom)};
+    return true;
 }
 
 void ReplayPanel_DrawPointer() {

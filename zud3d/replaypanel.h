@@ -31,3 +31,7 @@ void ReplayPanel_DrawPointer();
 void ReplayPanel_PointerToPanel(int32_t x, int32_t y, float* px, float* py);
 // The button under a panel-space point, -1 none.
 int32_t ReplayPanel_ButtonAt(float px, float py);
+struct ScreenRect;
+// The screen rectangle the buttons and the time bar cover together; false
+// while their models are not loaded.
+bool ReplayPanel_ScreenRect(ScreenRect* out);

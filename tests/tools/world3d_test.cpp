@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,19 @@ class LoadedModel {
             named[SurfaceName(s)] = PointAt(recbits::LoadU32(polygon + XYZ_POLYGON_POINTS));
         }
         return named;
+    }
+    // The faces (three or four points) of every polygon.
+    std::vector<std::vector<Point3>> Faces() const {
+        std::vector<std::vector<Point3>> faces;
+        for (uint32_t i = 0; i < view_.polygons.count; ++i) {
+            const uint8_t* polygon = XyzPolygonAt(view_, i);
+            const uint32_t count = recbits::LoadU32(polygon + XYZ_POLYGON_COUNT);
+            if (count < 3) continue;
+            std::vector<Point3>& face = faces.emplace_back();
+            for (uint32_t k = 0; k < count; ++k)
+                face.push_back(PointAt(recbits::LoadU32(polygon + XYZ_POLYGON_POINTS + 4 * k)));
+        }
+        return faces;
     }
     // Bounds of the points used by polygons of the named surface (all when empty).
     std::pair<Point3, Point3> Bounds(const std::string& surface = "") const {
@@ -184,6 +198,54 @@ TEST_F(World3dTest, CameraListsStandWhereTheCameraExpectsThem) {
     }
 }
 
+// Whether the segment from a to b passes through the triangle p, q, r.
+bool SegmentCrossesTriangle(Point3 a, Point3 b, Point3 p, Point3 q, Point3 r) {
+    const auto sub = [](Point3 u, Point3 v) { return Point3{u.x - v.x, u.y - v.y, u.z - v.z}; };
+    const auto cross = [](Point3 u, Point3 v) {
+        return Point3{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+    };
+    const auto dot = [](Point3 u, Point3 v) { return u.x * v.x + u.y * v.y + u.z * v.z; };
+    const Point3 dir = sub(b, a), e1 = sub(q, p), e2 = sub(r, p);
+    const Point3 h = cross(dir, e2);
+    const float det = dot(e1, h);
+    if (std::fabs(det) < 1e-6f) return false;
+    const Point3 s = sub(a, p);
+    const float u = dot(s, h) / det;
+    if (u < 0.0f || u > 1.0f) return false;
+    const Point3 qv = cross(s, e1);
+    const float v = dot(dir, qv) / det;
+    if (v < 0.0f || u + v > 1.0f) return false;
+    const float t = dot(e2, qv) / det;
+    return t > 0.0f && t < 1.0f;
+}
+
+// From every stand camera of a ground the pitch lies in open view: no part
+// of the stands (a roof above a raised camera) stands between the eye and
+// the centre spot or the touchlines.
+TEST_F(World3dTest, StandCamerasSeeThePitchPastTheStands) {
+    const std::pair<const char*, const char*> grounds[] = {
+        {"cam01", "stad1-day\\latest"}, {"cam02", "stad2-day\\latest"}, {"cam03", "stad3-day\\latest"}};
+    std::vector<Point3> targets = {{kCentreX, kCentreY, 10.0f}};
+    for (float x : {kTouchLineLowX, kTouchLineHighX})
+        for (float y : {kPenaltySpotLowY, kCentreY, kPenaltySpotHighY}) targets.push_back({x, y, 10.0f});
+    for (const auto& [list, stands] : grounds) {
+        const LoadedModel cams(std::string(kModels) + "camera\\" + list + ".xyz", true);
+        const LoadedModel model(std::string(kModels) + stands + ".xyz", true);
+        const auto faces = model.Faces();
+        ASSERT_FALSE(faces.empty()) << stands;
+        for (const auto& [name, eye] : cams.NamedPoints()) {
+            for (const Point3& target : targets) {
+                int crossed = 0;
+                for (const auto& f : faces) {
+                    crossed += SegmentCrossesTriangle(eye, target, f[0], f[1], f[2]) ||
+                               (f.size() == 4 && SegmentCrossesTriangle(eye, target, f[0], f[2], f[3]));
+                }
+                EXPECT_EQ(crossed, 0) << list << " " << name << " to " << target.x << "," << target.y;
+            }
+        }
+    }
+}
+
 TEST_F(World3dTest, FlaresPairWithMarksAndFloodlightsStandAtHalfHeight) {
     for (const char* path : {"stad1-day\\flare.xyz", "stad1-night\\lights.xyz", "stad2-night\\lights.xyz"}) {
         const LoadedModel flares(std::string(kModels) + path, true);
@@ -253,6 +315,45 @@ TEST_F(World3dTest, ReplayButtonsCarryTheirGroupsAndHighlightTwins) {
             EXPECT_GT(lo[g].x, hi[g - 1].x) << "buttons " << g - 1 << " and " << g << " overlap";
         }
     }
+}
+
+// A simple texture's pixels as ARGB, read as the display reads them.
+std::vector<uint32_t> SimpleTexturePixels(const char* name) {
+    uint8_t* block = nullptr;
+    uint32_t size = PakLoadWholeFile(MakeFileName("zudata\\d3d\\simple\\textures", name, "tga"), &block,
+                                     MEM_TYPE_MANUAL_FREE);
+    std::vector<uint32_t> pixels;
+    if (LoadImageFile(&block, &size, 0, &ColFmt_A8R8G8B8) == 0 && size > 16) {
+        pixels.resize((size - 16) / 4);
+        std::memcpy(pixels.data(), block + 16, pixels.size() * 4);
+    }
+    FreeMemory(&block);
+    return pixels;
+}
+
+// The overlay panels' glass and the radar's hide what lies behind them (a
+// figure seen through a panel seems to stand on it); the clock panel's back,
+// up while no period is under way, carries a mark of its own instead of a
+// blank face; every panel's back is framed like its front.
+TEST_F(World3dTest, OverlayGlassHidesWhatIsBehindAndTheClocksBackIsMarked) {
+    for (const char* glass : {"panel", "scanglass", "rb_frame"}) {
+        const std::vector<uint32_t> pixels = SimpleTexturePixels(glass);
+        ASSERT_FALSE(pixels.empty()) << glass;
+        uint32_t least = 255;
+        for (uint32_t p : pixels) least = std::min(least, p >> 24);
+        EXPECT_GE(least, 0xD0u) << glass;
+    }
+    const LoadedModel clock("zudata\\d3d\\simple\\model\\bartime.xyz", false);
+    std::vector<std::string> surfaces;
+    for (uint32_t s = 0; s < clock.SurfaceCount(); ++s) surfaces.push_back(clock.SurfaceName(s));
+    ASSERT_NE(std::find(surfaces.begin(), surfaces.end(), "clockback"), surfaces.end());
+    const std::vector<uint32_t> back = SimpleTexturePixels("panelback"),
+                                clockBack = SimpleTexturePixels("clockback");
+    ASSERT_EQ(back.size(), clockBack.size());
+    EXPECT_GE(std::set<uint32_t>(back.begin(), back.end()).size(), 2u) << "a frame round the back";
+    size_t marked = 0;
+    for (size_t i = 0; i < back.size(); ++i) marked += back[i] != clockBack[i];
+    EXPECT_GT(marked, back.size() / 20) << "the clock's mark";
 }
 
 TEST_F(World3dTest, OpaqueTexturesAre24BitAndSeeThroughOnes32) {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "generic/igmcont.h"
 #include "generic/igscreens.h"
 #include "generic/igshootout.h"
+#include "generic/infobar.h"
 #include "generic/matchcam.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
@@ -42,6 +44,7 @@
 #include "match/simdisplay.h"
 #include "match/teamsetup.h"
 #include "match/wholematch.h"
+#include "menus/clubnames.h"
 #include "menus/loadanim.h"
 #include "menus/menuboxes.h"
 #include "menus/menusetup.h"
@@ -78,6 +81,7 @@
 #include "zud3d/d3dware.h"
 #include "zud3d/gfxmgr.h"
 #include "zud3d/players3d.h"
+#include "zud3d/stadium.h"
 
 using namespace gameinfo;
 
@@ -758,8 +762,8 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     // The clock at the top right and the score at the top left carry text.
     EXPECT_GT(testenv::WhiteTextPixels(seen.play, 712, 10, 790, 34), 20) << "clock";
     EXPECT_TRUE(testenv::ScorePanelInView(seen.play)) << "score";
-    // The radar at the lower right comes and goes with its switch.
-    EXPECT_GT(testenv::DifferingShare(seen.play, seen.playNoRadar, 640, 420, 760, 560), 15);
+    // The radar at the right comes and goes with its switch.
+    EXPECT_GT(testenv::DifferingShare(seen.play, seen.playNoRadar, 640, 330, 760, 470), 15);
     EXPECT_LT(testenv::DifferingShare(seen.play, seen.playNoRadar, 200, 200, 600, 400), 15);
     // The caption of the automatic replay at the top of the screen.
     EXPECT_GE(seen.replayCamera, 1);
@@ -771,6 +775,127 @@ TEST_F(ShownMatchTest, AWholeMatchIsShown) {
     for (const Frame* f : {&seen.flyIn100, &seen.flyIn300, &seen.play, &seen.caption, &seen.replayPanel})
         EXPECT_FALSE(GameHasMagenta(*f));
     EXPECT_FALSE(D3DGame_IsStarted()) << "the display ends with the match";
+}
+
+// A watched match kept for a person to look at (in match_view/ of the build
+// tree, as TGA pictures): the fly-in, the line-up before the kick-off, the
+// information panel, every camera type, every stand camera of the ground and
+// the replay screen with its controls.
+TEST_F(ShownMatchTest, AWatchedMatchIsKeptAtEveryCamera) {
+    PrepareShownMatch(4242);
+    // Names on the panels and labels, as a game's match has them.
+    constexpr const char* kNames[] = {"Aberg", "Brandt",    "Curran", "Dalgety",  "Evans", "Forsyth",
+                                      "Gunn",  "Halvorsen", "Innes",  "Jardine",  "Kerr",  "Lindqvist",
+                                      "Munro", "Nilsen",    "Orr",    "Pettersen"};
+    for (int side = 0; side < 2; ++side) {
+        const int16_t club = side == 0 ? home_ : away_;
+        uint8_t* team = GameInfo.bytes + TeamInfoAt(side);
+        std::memset(team + kTeamName, 0, kTeamNameLength);
+        std::snprintf(reinterpret_cast<char*>(team + kTeamName), kTeamNameLength, "%s",
+                      club < DEFAULT_CLUB_NAME_COUNT ? DefaultClubNames[club] : "Visitors");
+        for (int entry = 0; entry < 16; ++entry) {
+            uint8_t* name = GameInfo.bytes + PlayerInfoAt(side, entry) + kPlayerInfoName;
+            std::memset(name, 0, kPlayerNameLength);
+            std::memcpy(name, kNames[(entry + 5 * side) % 16], std::strlen(kNames[(entry + 5 * side) % 16]));
+        }
+    }
+    struct Kept {
+        std::string dir;
+        std::vector<std::string> names;
+        int phase = 0;  // 0 fly-in, 1 line-up, 2 kick-off, 3 types, 4 stand cameras, 5 replay, 6 done
+        int32_t mark = 0;
+        int step = 0;
+        bool magenta = false;
+        std::string attendanceText;
+    };
+    static Kept kept;
+    kept = Kept{};
+    kept.dir = HALVORN_MATCH_VIEW_DIR;
+    std::filesystem::create_directories(kept.dir);
+    static const auto keep = [](const std::string& name) {
+        kept.magenta |= GameHasMagenta(testenv::GrabFrame(kept.dir + name + ".tga"));
+        kept.names.push_back(name);
+    };
+    constexpr int kSettle = 40;  // frames for a camera to glide to its view
+    frameScript_ = [](int32_t frame) {
+        if (frame > 6000) {
+            ADD_FAILURE() << "too many frames drawn in step " << kept.phase;
+            MatchFinished = 1;
+        }
+        switch (kept.phase) {
+            case 0:
+                if (frame == 150) keep("flyin");
+                if (frame == 160) {
+                    FlyInHeight = 0.0f;
+                    CameraType = 0;
+                    kept.phase = 1;
+                    kept.mark = frame;
+                }
+                break;
+            case 1:
+                if (frame == kept.mark + 80) keep("before_kickoff");
+                if (MatchClockRunning && frame > kept.mark + 80) {
+                    kept.phase = 2;
+                    kept.mark = frame;
+                }
+                break;
+            case 2:
+                if (frame == kept.mark + 30) InfoBar(19, -1, 0);
+                if (frame == kept.mark + 60) {
+                    keep("information_panel");
+                    kept.attendanceText = InfoBar_GetText();
+                    kept.phase = 3;
+                    kept.mark = frame;
+                    kept.step = 0;
+                }
+                break;
+            case 3:
+                // Types 0-7 (the keys), 8-10 and the view settings' 11-15.
+                if (frame == kept.mark + 1) CameraType = int16_t(kept.step);
+                if (frame == kept.mark + kSettle) {
+                    keep("camera_type_" + std::to_string(kept.step));
+                    kept.mark = frame;
+                    if (++kept.step == kStadiumCameras) {
+                        kept.phase = 4;
+                        kept.step = 0;
+                        SelectedCamera[0] = Stadium_GetCameraCount(0) - 1;
+                        MatchCam_Cycle(+1);
+                    }
+                }
+                break;
+            case 4:
+                if (frame == kept.mark + 2 * kSettle) {
+                    keep("stand_camera_" + std::to_string(kept.step + 1));
+                    kept.mark = frame;
+                    if (++kept.step < Stadium_GetCameraCount(0)) {
+                        MatchCam_Cycle(+1);
+                    } else {
+                        CameraType = 0;
+                        GameInjectKey(matchkey::kF2);
+                        kept.phase = 5;
+                    }
+                }
+                break;
+            case 5:
+                if (frame == kept.mark + kSettle && Replay_IsPlaying()) {
+                    keep("replay");
+                    Replay_Stop();
+                    kept.phase = 6;
+                }
+                break;
+            default:
+                DrawMode = 1;  // the rest of the match undrawn
+                break;
+        }
+    };
+    tickScript_ = [] {};
+    PlayShown();
+    EXPECT_EQ(kept.phase, 6) << "the script did not run through";
+    EXPECT_FALSE(kept.magenta) << "a texture missing in a kept picture";
+    EXPECT_EQ(kept.attendanceText.rfind(GetText(273), 0), 0u) << kept.attendanceText;
+    for (const std::string& name : kept.names)
+        EXPECT_TRUE(std::filesystem::exists(kept.dir + name + ".tga")) << name;
+    EXPECT_GE(kept.names.size(), size_t(3 + kStadiumCameras + 2));
 }
 
 // ---- The user's side in a shown match ----------------------------------------

@@ -8,11 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "generic/infobar.h"
 #include "generic/matchcam.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
+#include "management/kittab.h"
 #include "match/matchclock.h"
 #include "match/matchfigure.h"
 #include "match/matchphases.h"
@@ -24,6 +27,7 @@
 #include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
+#include "zud3d/d3dgame.h"
 #include "zud3d/d3dicon.h"
 #include "zud3d/d3dobj.h"
 #include "zud3d/flagtable.h"
@@ -419,3 +423,105 @@ TEST_F(ReplayPanelTest, HoverPointerAndTimeBarInGrabs) {
 }
 
 }  // namespace
+
+// What shows at one time never overlaps: the radar beside every panel that
+// can be up with it (the team and information panels along the bottom, the
+// replay controls, the simulation's menu), the score and clock beside all.
+TEST_F(PanelDrawTest, RadarAndPanelsStandClearOfEachOther) {
+    struct Named {
+        const char* name;
+        ScreenRect rect;
+    };
+    std::vector<Named> shown;
+    for (auto [name, slot] : {std::pair{"score", kPanelSlotScore},
+                              {"clock", kPanelSlotClock},
+                              {"home", kPanelSlotHome},
+                              {"away", kPanelSlotAway},
+                              {"information", kPanelSlotInfo},
+                              {"menu", kPanelSlotMenu}}) {
+        ScreenRect r{};
+        ASSERT_TRUE(Panel_ShownScreenRect(slot, &r)) << name;
+        shown.push_back({name, r});
+    }
+    ScreenRect r{};
+    ASSERT_TRUE(ReplayPanel_ScreenRect(&r));
+    shown.push_back({"replay", r});
+    ASSERT_TRUE(Overlay_RadarScreenRect(&r));
+    shown.push_back({"radar", r});
+    const auto overlap = [](const ScreenRect& a, const ScreenRect& b) {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    };
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const ScreenRect& a = shown[i].rect;
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const std::string pair = std::string(shown[i].name) + " and " + shown[j].name;
+            // The team panels hide while the information panel shows; the
+            // replay controls take the bottom while neither shows.
+            const bool bottomPanel =
+                pair.starts_with("home") || pair.starts_with("away") || pair.starts_with("information");
+            if (pair == "home and information" || pair == "away and information" ||
+                (pair.ends_with("and replay") && bottomPanel))
+                continue;
+            const ScreenRect& b = shown[j].rect;
+            EXPECT_FALSE(overlap(a, b))
+                << pair << ": " << a.left << "," << a.top << "-" << a.right << "," << a.bottom << " / "
+                << b.left << "," << b.top << "-" << b.right << "," << b.bottom;
+        }
+    }
+}
+
+// A figure off the pitch (walking out before the kick-off, a linesman
+// beyond the line) stays inside the radar's frame; one on it is where it is.
+TEST_F(PanelDrawTest, RadarDotsStayInsideTheFrame) {
+    float minimum[3], maximum[3];
+    ASSERT_EQ(SimpleObj_GetGroupBox(kPanelSlotRadar, 0, minimum, maximum), 1);
+    const float half = 25.0f;
+    const float centreX = PitchGeometry.centreX, centreY = PitchGeometry.centreY;
+    float x = 0, y = 0;
+    Overlay_RadarDot(centreX + 100.0f, centreY - 300.0f, half, &x, &y);
+    EXPECT_FLOAT_EQ(x, 100.0f);
+    EXPECT_FLOAT_EQ(y, -300.0f);
+    for (auto [px, py] : {std::pair{float(PitchGeometry.lineUpX), float(PitchGeometry.lineUpY)},
+                          {float(PitchGeometry.officialsStartX), centreY},
+                          {3000.0f, 3000.0f},
+                          {-500.0f, -900.0f}}) {
+        Overlay_RadarDot(px, py, half, &x, &y);
+        EXPECT_GE(x - half, minimum[0]) << px << "," << py;
+        EXPECT_LE(x + half, maximum[0]) << px << "," << py;
+        EXPECT_GE(y - half, minimum[1]) << px << "," << py;
+        EXPECT_LE(y + half, maximum[1]) << px << "," << py;
+    }
+}
+
+// The radar shows a side in the colour its shirt reads as from afar: the
+// colour of the design's largest zone, not a thin first-zone trim (a yellow
+// shirt with a black trim showed near-black dots); the rim stands out.
+TEST_F(PanelDrawTest, RadarDotsTakeTheShirtsMainColour) {
+    constexpr uint16_t kBlack = 9, kYellow = 20;
+    int design = -1, largest = 0;
+    for (int d = 0; d < kShirtDesigns && design < 0; ++d) {
+        InitShirtDesignTally(int16_t(d));
+        const ShirtDesignZones& tally = ShirtDesignTally[d];
+        largest =
+            int(std::max_element(std::begin(tally.count), std::end(tally.count)) - std::begin(tally.count));
+        if (largest != 0) design = d;
+    }
+    ASSERT_GE(design, 0) << "a design whose largest zone is not its first";
+    uint8_t kit[gameinfo::kKitSize] = {};
+    const auto setWord = [&kit](int word, uint16_t value) {
+        kit[2 * word] = uint8_t(value & 0xFF);
+        kit[2 * word + 1] = uint8_t(value >> 8);
+    };
+    setWord(0, uint16_t(design));
+    for (int zone = 0; zone < kShirtZones; ++zone) setWord(1 + zone, zone == largest ? kYellow : kBlack);
+    const KitColour& yellow = GetKitColour(kYellow);
+    const uint32_t rgb = D3DGame_MainShirtRgb(kit);
+    EXPECT_EQ(rgb, uint32_t(yellow.red) << 16 | uint32_t(yellow.green) << 8 | yellow.blue) << std::hex << rgb;
+    const auto luma = [](uint32_t c) {
+        return (299 * int(c >> 16 & 255) + 587 * int(c >> 8 & 255) + 114 * int(c & 255)) / 1000;
+    };
+    const KitColour& black = GetKitColour(kBlack);
+    const uint32_t blackRgb = uint32_t(black.red) << 16 | uint32_t(black.green) << 8 | black.blue;
+    EXPECT_GT(luma(D3DGame_RimRgbFor(blackRgb)) - luma(blackRgb), 128);
+    EXPECT_GT(luma(rgb) - luma(D3DGame_RimRgbFor(rgb)), 128);
+}

@@ -34,25 +34,56 @@ void AddPlate(XyzModel& model, uint32_t front, uint32_t back, float x0, float y0
     XyzAddQuad(model, back, {ftr, btr, bbr, fbr}, edge);  // right
 }
 
-// A bar: dark glass with a light rim, centred on the origin.
-XyzModel MakeBar(float width, float height) {
+// A bar: dark glass with a light rim, centred on the origin; its back (seen
+// while it turns, or while it waits turned away) has a texture of its own.
+XyzModel MakeBar(float width, float height, const char* backTexture) {
     XyzModel model;
     const uint32_t glass = WorldSurface(model, "panel", worldconv::kMaterialBlended);
-    const uint32_t back = WorldSurface(model, "panelback");
+    const uint32_t back = WorldSurface(model, backTexture);
     AddPlate(model, glass, back, -width / 2, -height / 2, width / 2, height / 2, 0.0f, 0.04f, 0);
     return model;
 }
 
+constexpr uint32_t kRimColour = 0xFFD8E4F0;
+
+void AddRim(Picture& p) {
+    FillRect(p, 0, 0, p.width, 2, kRimColour);
+    FillRect(p, 0, p.height - 2, p.width, p.height, kRimColour);
+    FillRect(p, 0, 0, 2, p.height, kRimColour);
+    FillRect(p, p.width - 2, 0, p.width, p.height, kRimColour);
+}
+
+// Nearly opaque: a figure behind a panel must not seem to stand on it.
 Picture MakeGlass() {
-    Picture p = MakePicture(64, 32, 0xB0101C30);
+    Picture p = MakePicture(64, 32, 0xE8101C30);
     for (int y = 0; y < 32; ++y) {
-        const uint32_t c = MixColour(0xB8203050, 0xB0080E1C, float(y) / 31.0f);
+        const uint32_t c = MixColour(0xEC203050, 0xE8080E1C, float(y) / 31.0f);
         FillRect(p, 0, y, 64, y + 1, c);
     }
-    FillRect(p, 0, 0, 64, 2, 0xFFD8E4F0);
-    FillRect(p, 0, 30, 64, 32, 0xFFD8E4F0);
-    FillRect(p, 0, 0, 2, 32, 0xFFD8E4F0);
-    FillRect(p, 62, 0, 64, 32, 0xFFD8E4F0);
+    AddRim(p);
+    return p;
+}
+
+// The back of a panel, framed like its front so that it reads as a panel.
+Picture MakePanelBack() {
+    Picture p = MakePicture(64, 32, 0xFF182030);
+    AddRim(p);
+    return p;
+}
+
+// The back of the clock panel, which faces the viewer while no period is
+// under way: a clock face says what the panel is waiting to show.  The
+// picture is stretched over a bar about three times as wide as it is high.
+Picture MakeClockBack() {
+    Picture p = MakePanelBack();
+    const float cx = 32.0f, cy = 16.0f, radius = 10.0f;
+    FillDisc(p, cx, cy, radius, kRimColour);
+    FillDisc(p, cx, cy, radius - 1.5f, 0xFF182030);
+    // A long hand to twelve and a short one to three as the viewer sees
+    // the back: the texture lies turned half a turn there.
+    FillRect(p, 31, 15, 33, 23, kRimColour);
+    FillRect(p, 26, 15, 32, 17, kRimColour);
+    FillDisc(p, cx, cy, 1.8f, kRimColour);
     return p;
 }
 
@@ -67,7 +98,7 @@ XyzModel MakeReplayButtons() {
     XyzModel model;
     const float s = 1.0f / kReplayScale;
     const uint32_t frame = WorldSurface(model, "rb_frame", worldconv::kMaterialBlended);
-    const uint32_t back = WorldSurface(model, "panelback");
+    const uint32_t back = WorldSurface(model, "replayback");
     AddPlate(model, frame, back, -4.2f * s, -0.35f * s, 4.2f * s, 0.45f * s, 0.0f, 0.04f * s, 0);
     for (int k = 0; k < 10; ++k) {
         const uint16_t group = uint16_t(k + 1);
@@ -82,7 +113,7 @@ XyzModel MakeTimeBar() {
     XyzModel model;
     const float s = 1.0f / kReplayScale;
     const uint32_t trough = WorldSurface(model, "panel", worldconv::kMaterialBlended);
-    const uint32_t back = WorldSurface(model, "panelback");
+    const uint32_t back = WorldSurface(model, "replayback");
     AddPlate(model, trough, back, -4.0f * s, 0.5f * s, 4.0f * s, 0.7f * s, 0.0f, 0.02f * s, 0);
     const uint32_t bar = WorldSurface(model, "tb_bar", 0, 1);
     AddPlate(model, bar, back, -3.95f * s, 0.53f * s, 3.95f * s, 0.67f * s, -0.01f * s, 0.0f, 1);
@@ -229,15 +260,19 @@ void GenerateSimpleModels() {
                              {"bar3", 3.2f, 3.4f},    {"barbig", 6.4f, 0.55f}, {"bar_lef", 2.4f, 0.4f},
                              {"bar_rig", 2.4f, 0.4f}};
     for (const Bar& bar : kBars) {
-        StageWorldModel(std::string(kSimpleModels) + bar.name + ".xyz", MakeBar(bar.width, bar.height),
+        const char* back = std::string_view(bar.name) == "bartime" ? "clockback" : "panelback";
+        StageWorldModel(std::string(kSimpleModels) + bar.name + ".xyz", MakeBar(bar.width, bar.height, back),
                         kSimpleTextures, TextureRule::kPlain);
     }
     StageTexture("panel", MakeGlass());
-    StageTexture("panelback", MakePicture(16, 16, 0xFF182030));
+    StageTexture("panelback", MakePanelBack());
+    StageTexture("clockback", MakeClockBack());
 
     StageWorldModel(std::string(kSimpleModels) + "replayb.xyz", MakeReplayButtons(), kSimpleTextures,
                     TextureRule::kPlain);
     StageTexture("rb_frame", MakeGlass());
+    // The replay controls never turn: their backs and edges stay plain.
+    StageTexture("replayback", MakePicture(16, 16, 0xFF182030));
     for (int k = 0; k < 10; ++k) {
         StageTexture(kButtons[k], MakeButton(k, false));
         // The highlighted twin, under the name the display builds for it.
@@ -250,7 +285,7 @@ void GenerateSimpleModels() {
     StageTexture("tb_bar", MakePicture(16, 16, 0xFF3C6CB0));
     StageWorldModel(std::string(kSimpleModels) + "scanner.xyz", MakeScanner(), kSimpleTextures,
                     TextureRule::kPlain);
-    StageTexture("scanglass", MakePicture(16, 16, 0x90081018));
+    StageTexture("scanglass", MakePicture(16, 16, 0xD8081018));
     StageTexture("scanline", MakePicture(8, 8, 0xFFE8F0F8));
 
     StageWorldTexture("simple\\textures\\flares", "new4", MakeGlow(128, 0xFFFFFFFF, 2.2f));

@@ -489,13 +489,15 @@ void StageFlares(const char* path, const XyzModel& model) {
 }
 
 // Main positions high on the halfway line beyond the low-x touchline, then
-// along that side and from the far side.
+// along that side and from the far side.  All stand in front of the
+// stands' roof edges (10 in front of the stand): the raised one, above roof
+// height, further out still, so that no roof lies between it and the pitch.
 std::vector<PitchPoint> StandCameras(float gap, float height) {
     const float lowX = kTouchLineLowX - gap + 20.0f, highX = kTouchLineHighX + gap - 20.0f;
     return {{lowX, kCentreY, height},
             {lowX, kPenaltySpotLowY + 200, height},
             {lowX, kPenaltySpotHighY - 200, height},
-            {lowX - 40.0f, kCentreY, height + 60.0f},
+            {lowX + 20.0f, kCentreY, height + 60.0f},
             {highX, kCentreY, height}};
 }
 
