@@ -27,6 +27,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchsetup.h"
+#include "season/playedleagues.h"
 #include "support/bytes.h"
 #include "support/corehooks.h"
 #include "support/debug.h"
@@ -302,6 +303,7 @@ void RestoreCurrentReferee() {
 
 void RebuildAfterLoad() {
     RestoreCurrentReferee();
+    SettlePlayedLeagueFlagsAfterLoad();
     ResetClubSeasonRecords();
     RecountClubSeasonRecordsFromFixtures();
     SortLeagueTables();

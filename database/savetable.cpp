@@ -24,6 +24,7 @@
 #include "season/messages.h"
 #include "season/nationalsquads.h"
 #include "season/nationorder.h"
+#include "season/playedleagues.h"
 #include "season/seasontables.h"
 #include "season/unrest.h"
 
@@ -137,7 +138,7 @@ const DataBlockDescriptor SaveGameDescriptors[kSaveGameBlockCount + 1] = {
     Block<50>(StaffState50),                    // 95
     Block<28>(SquadBytes),                      // 96
     Block<3080>(DiaryNotes),                    // 97
-    Block<18>(LeagueSeasonWords),               // 98
+    Block<18>(PlayedLeagueFlags),               // 98
     Block<10>(TeamSelectionTables[0]),          // 99
     Block<10>(TeamSelectionTables[1]),          // 100
     Block<10>(TeamSelectionTables[2]),          // 101

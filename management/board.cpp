@@ -81,7 +81,7 @@ int32_t AgeInYears(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16;
 
 // A club in a played league: the board's clubs.
 bool IsBoardClub(int16_t club) {
-    return IsClubNumber(club) && GetClubRep(club) != 0 && IsCountryInPlay(GetClubNation(club)) &&
+    return IsClubNumber(club) && GetClubRep(club) != 0 && IsPlayedLeagueNation(GetClubNation(club)) &&
            GetClubDivision(club) < kBoardDivisions;
 }
 
@@ -445,7 +445,7 @@ void RankClubsByStrength() {
 
 int16_t BoardScoreFinance(int16_t club) {
     const int32_t balance = GetClubBalance(club);
-    if (balance < 0 || !IsCountryInPlay(GetClubNation(club))) return 0;
+    if (balance < 0 || !IsPlayedLeagueNation(GetClubNation(club))) return 0;
     // Clubs outside the divisions have no yardstick.
     if (GetClubDivision(club) >= kBoardDivisions) return 0;
     int32_t q = balance / BoardMoney(club);

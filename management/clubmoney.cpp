@@ -82,7 +82,7 @@ void ForceSale(int16_t club) {
 
 bool IsLeagueClub(int16_t club) {
     if (!IsClubNumber(club) || GetClubRep(club) == 0) return false;
-    return IsCountryInPlay(GetClubNation(club)) && GetClubDivision(club) < kWindfallDivisions;
+    return IsPlayedLeagueNation(GetClubNation(club)) && GetClubDivision(club) < kWindfallDivisions;
 }
 
 bool IsComputerLeagueClub(int16_t club) { return IsLeagueClub(club) && GetClubControl(club) == 0; }

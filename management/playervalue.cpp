@@ -10,7 +10,7 @@
 #include "database/Access.h"
 #include "database/ranges.h"
 #include "management/squads.h"
-#include "season/matchsetup.h"
+#include "season/playedleagues.h"
 
 namespace {
 
@@ -138,7 +138,7 @@ int LevelForAbility(int ageIndex) { return ageIndex < 7 ? 8 - ageIndex : 1; }
 constexpr PlayerValueTableSet PlayerValueTables = BuildValueTables();
 
 bool IsPlayedLeagueNation(uint16_t nation) {
-    return nation <= kLastLeagueNation && CountryInPlay[nation] != 0;
+    return nation <= kLastLeagueNation && PlayedLeagueFlags[nation] != 0;
 }
 
 int32_t RoundMoneyValue(int32_t value) {

@@ -51,5 +51,6 @@ int32_t RoundMoneyValue(int32_t value);
 // One attribute (stat 21) divided by 10: the variant of a manager's tactic.
 int16_t GetPlayerStat21Div10(uint16_t player);
 
-// True for a league nation 0..8 whose leagues are played in this game.
+// True for a league nation 0..8 whose leagues are played in this game (the
+// played-countries choice, kept with the game).
 bool IsPlayedLeagueNation(uint16_t nation);

@@ -8,6 +8,7 @@
 #include "database/query/funcs_outlook.h"
 #include "database/ranges.h"
 #include "management/board.h"
+#include "management/playervalue.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/clubfixtures.h"
@@ -49,7 +50,7 @@ constexpr int16_t kFormUnknown = 30;
 int ShareScore(int part, int whole) { return whole == 0 ? 0 : (part * 100 / whole - 20) * 2; }
 
 bool IsJudgedClub(int16_t club) {
-    return GetClubRep(club) != 0 && IsCountryInPlay(GetClubNation(club)) &&
+    return GetClubRep(club) != 0 && IsPlayedLeagueNation(GetClubNation(club)) &&
            GetClubDivision(club) < kDivisions;
 }
 

@@ -9,6 +9,7 @@
 #include "database/hvw/dataconv.h"
 #include "database/query/funcs_state.h"
 #include "database/ranges.h"
+#include "management/playervalue.h"
 #include "management/squads.h"
 #include "season/calendar.h"
 #include "season/fixtures.h"
@@ -272,7 +273,7 @@ void BuildStandsFromCapacity(int16_t club, int16_t record) {
 void ComputerStadiumUpdate() {
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0) continue;
-        if (!IsCountryInPlay(GetClubNation(club)) || GetClubDivision(club) >= 6) continue;
+        if (!IsPlayedLeagueNation(GetClubNation(club)) || GetClubDivision(club) >= 6) continue;
         UpdateGround(club);
     }
 }

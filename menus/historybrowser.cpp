@@ -27,6 +27,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchevents.h"
+#include "season/playedleagues.h"
 
 HistoryBrowserState HistoryBrowser;
 HistoryColumnCell HistoryColumns[kHistoryPages][kHistoryCells];
@@ -489,7 +490,7 @@ void FindAvailablePages(int userCountry) {
         const bool national = IsNationalType(FixtureType(slot));
         if (!national && CountryOf(home) == userCountry) userHome = true;
         for (int k = 0; k < kHistoryPages; ++k) {
-            if (!IsCountryInPlay(k)) continue;
+            if (PlayedLeagueFlags[k] == 0) continue;
             const bool listed =
                 national ? home != k && away != k : CountryOf(home) == k || CountryOf(away) == k;
             if (!listed) continue;

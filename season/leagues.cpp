@@ -37,7 +37,6 @@ int16_t ReserveLeagueTable[kCountryCount][kLeagueRows][kLeagueRowClubs];
 int16_t PlayOffEntrants[kCountryCount][kDivisionCount][kPlayOffEntries];
 uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs];
 int16_t LeagueTransferWords[6][kCountryCount];
-int16_t LeagueSeasonWords[kCountryCount];
 
 const uint8_t LeagueTieBreak[kCountryCount][kDivisionCount] = {};
 

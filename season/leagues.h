@@ -53,8 +53,6 @@ extern uint16_t DivisionClubLists[kCountryCount][kDivisionCount][kLeagueRowClubs
 // again) of period p.
 extern int16_t LeagueTransferWords[6][kCountryCount];
 constexpr int kTransferClosedPeriods = 3;
-// One further per-country word of the league code.
-extern int16_t LeagueSeasonWords[kCountryCount];
 
 // Per country and division how clubs level on points are told apart:
 // 0 goal difference, then goals; 1 goals, then goal difference; any other

@@ -27,6 +27,7 @@
 #include "management/transfers.h"
 #include "season/fixtures.h"
 #include "season/nationalsquads.h"
+#include "season/playedleagues.h"
 #include "support/corehooks.h"
 #include "support/mem_win.h"
 #include "tests/fakes/byte_writer.h"
@@ -203,6 +204,22 @@ TEST_F(SaveGameTest, TheRefereeOfTheUsersNextMatchComesBackWithTheGame) {
     CurrentReferee = 3;
     ASSERT_EQ(LoadGame(1), 0);
     EXPECT_EQ(CurrentReferee, -1);
+}
+
+// The played-countries choice is part of the game.  A game saved before it
+// was kept holds no flag set in its place and plays every country.
+TEST_F(SaveGameTest, ThePlayedCountriesComeBackWithTheGame) {
+    constexpr uint16_t kChoice[kCountryCount] = {1, 0, 0, 0, 0, 1, 0, 0, 0};
+    std::copy(std::begin(kChoice), std::end(kChoice), PlayedLeagueFlags);
+    ASSERT_EQ(SaveGame(1), 0);
+    ResetPlayedLeagueFlags();
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_TRUE(std::ranges::equal(PlayedLeagueFlags, kChoice));
+
+    std::fill(std::begin(PlayedLeagueFlags), std::end(PlayedLeagueFlags), uint16_t(0));
+    ASSERT_EQ(SaveGame(2), 0);
+    ASSERT_EQ(LoadGame(2), 0);
+    EXPECT_TRUE(std::ranges::all_of(PlayedLeagueFlags, [](uint16_t flag) { return flag == 1; }));
 }
 
 TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {

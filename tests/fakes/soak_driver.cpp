@@ -20,6 +20,7 @@
 #include "season/leagues.h"
 #include "season/matchsetup.h"
 #include "season/newgame.h"
+#include "season/playedleagues.h"
 #include "season/soak.h"
 #include "support/mem_win.h"
 #include "support/pakfile.h"
@@ -114,6 +115,9 @@ int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config) {
     ClearTotStatTables();
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(config.seed);
+    // As the played-countries screen leaves them before the new game.
+    for (int country = 0; country < kCountryCount; ++country)
+        PlayedLeagueFlags[country] = uint16_t((config.playedCountries >> country) & 1);
     NewGameSetUp();
     if (chdir(here) != 0) return -1;
 

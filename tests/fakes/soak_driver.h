@@ -14,6 +14,10 @@ struct SoakConfig {
     int16_t userDivision = 4;
     // The country whose user's division is played on the match engine.
     int16_t viewedCountry = 5;
+    // Bit n set: country n's leagues are played in full.  The default is
+    // every country ticked on the played-countries screen, which always
+    // leaves country 8 unplayed.
+    uint16_t playedCountries = 0x0FF;
 };
 
 // What a run did, counted from its start (or from the last ResetSoakCounts).

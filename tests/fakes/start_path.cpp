@@ -17,6 +17,7 @@
 #include "menus/saveslots.h"
 #include "menus/startmenu.h"
 #include "platform/window.h"
+#include "season/playedleagues.h"
 #include "support/dxdraw.h"
 #include "support/picture.h"
 #include "tests/fakes/menu_user.h"
@@ -179,6 +180,14 @@ void StartPathQueueNewGame(const StartPathNewGame& choices, std::function<void()
     if (choices.homeCountryRow >= 0) {
         // The home boxes stand in a column, a row of 29 a country.
         ClickItemAt(75, 230 + 29 * choices.homeCountryRow);
+        MenuUserWait(5);
+    }
+    // The right boxes, each click seen to change its country before the next.
+    for (int row : choices.toggledCountryRows) {
+        auto before = std::make_shared<uint16_t>(0);
+        MenuUserDo([row, before] { *before = PlayedLeagueFlags[row]; });
+        ClickItemAt(404, 230 + 29 * row);
+        MenuUserWaitFor([row, before] { return PlayedLeagueFlags[row] != *before; });
         MenuUserWait(5);
     }
     ClickItemAt(743, 559);

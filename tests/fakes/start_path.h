@@ -13,6 +13,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testenv {
 
@@ -29,6 +30,9 @@ struct StartPathNewGame {
     // screen whose home box is ticked; -1 keeps the home country the screen
     // starts with.
     int homeCountryRow = -1;
+    // Rows (0-7, not 4) of the played-countries screen whose right box is
+    // clicked once: a country played by default is switched off.
+    std::vector<int> toggledCountryRows;
     // The club taken: this row of the division list's left column.
     int clubRow = 0;
     // Typed as the manager's surname: capital letters only.

@@ -39,6 +39,7 @@
 #include "season/fixtures.h"
 #include "season/leagues.h"
 #include "season/matchevents.h"
+#include "season/playedleagues.h"
 #include "support/bytes.h"
 #include "support/random.h"
 #include "tests/menus/engine_fixture.h"
@@ -285,6 +286,13 @@ TEST_F(HistoryScreensTest, TheResultsListOpensOnTheUsersColumnWithHisFixturesEve
     EXPECT_EQ(HistoryBrowser_PageDown(nullptr), MENU_CONTINUE);
     HistoryLine_SetOpen(40, 1);
     EXPECT_EQ(HistoryLines[40].open, 0);
+
+    // A country whose leagues are not played in full has no page.
+    PlayedLeagueFlags[1] = 0;
+    Pass(true);
+    EXPECT_EQ(HistoryBrowser.PageAvailable[1], 0);
+    EXPECT_EQ(HistoryBrowser_ChoosePage(1), MENU_CONTINUE);
+    PlayedLeagueFlags[1] = 1;
 }
 
 TEST_F(HistoryScreensTest, TwentyOneFixturesShowThePageArrowsAndAScorerOfSixGoalsTakesTwoLines) {

@@ -70,6 +70,7 @@
 #include "season/fixtureday.h"
 #include "season/fixtures.h"
 #include "season/leagues.h"
+#include "season/playedleagues.h"
 #include "support/corehooks.h"
 #include "support/dxdraw.h"
 #include "support/gfx.h"
@@ -649,6 +650,9 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     // most of a season's cost is the software rasteriser drawing the first
     // minute of each of his matches.
     choices.smallestVideoMode = true;
+    // Countries 1, 3, 6 and 7 switched off (and country 8, as always): the
+    // season, the save and the load carry a choice other than the default.
+    choices.toggledCountryRows = {1, 3, 6, 7};
     StartPathQueueNewGame(choices, [] {
         HookTheGame();
         g_run.user = int16_t(GetPlayerClub(1));
@@ -669,6 +673,8 @@ TEST_F(SeasonPlaythroughTest, ASeasonFromTheStartThenSavedLoadedAndPlayedOnAsWit
     const int seasonFrames = MenuUserFrames();
     EXPECT_EQ(g_run.phase, Phase::Done);
     EXPECT_STREQ(GetPlayerSurname(1), "HOLM");
+    constexpr uint16_t kChosenCountries[kCountryCount] = {1, 0, 1, 0, 1, 1, 0, 0, 0};
+    EXPECT_TRUE(std::ranges::equal(PlayedLeagueFlags, kChosenCountries));
     EXPECT_EQ(std::string(SaveSlotNames[0]).substr(0, 6), "SEASON");
     EXPECT_EQ(SaveSlotFlags[0], 1u);
     EXPECT_GE(seasonDays, g_run.saveDay - g_run.firstDay);
