@@ -100,15 +100,15 @@ TEST_F(PlayedLeaguesTest, ASwitchedOffNationHasNoBoardAndTrainsOnItsOwnDays) {
         managers[club == kOff] = m;
         SetClubBalance(club, 0);
         SetClubSupport(club, 50);
-        SetClubTenure(club, 50);
+        SetClubTenure2(club, 50);
         for (int i = 0; i < 4; ++i) PutFixture(slot++, 95 - i, kCompLeague, kRival, club, 3, 0);
     }
     RebuildAllRosters();
     PlayCountriesZeroAndFive();
     BoardWeeklyReview();
-    EXPECT_EQ(GetClubTenure(kPlayed), 0);
+    EXPECT_EQ(GetClubTenure2(kPlayed), 0);
     EXPECT_EQ(GetPlayerClub(managers[0]), uint16_t(kNoClub));
-    EXPECT_EQ(GetClubTenure(kOff), 50);
+    EXPECT_EQ(GetClubTenure2(kOff), 50);
     EXPECT_EQ(GetPlayerClub(managers[1]), uint16_t(kOff));
 
     // The squad pass: club % 12 + 2 for the unplayed nation, two weeks'
