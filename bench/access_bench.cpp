@@ -3,9 +3,9 @@
 // and every club's finance projection.
 #include <benchmark/benchmark.h>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "match/matchsetup.h"
-#include "match/motion.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/winlib.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "core/match/motion.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 
 // HALVORN_GAME_DIR if set, else the "game" folder the data kit writes
 // beside the benchmark.

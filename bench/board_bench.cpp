@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/compress.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/compress.h"
+#include "core/base/random.h"
 
 namespace {
 

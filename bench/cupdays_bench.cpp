@@ -5,20 +5,20 @@
 #include <cstring>
 #include <memory>
 
-#include "database/Access.h"
-#include "database/honours.h"
-#include "match/matchresult.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/competitions.h"
-#include "season/cupdays.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/nationorder.h"
-#include "season/results.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/match/matchresult.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/competitions.h"
+#include "core/season/cupdays.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/nationorder.h"
+#include "core/season/results.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "management/contractexpiry.h"
-#include "management/dailyjobs.h"
-#include "management/squadpass.h"
-#include "management/squads.h"
-#include "season/calendar.h"
+#include "core/club/contractexpiry.h"
+#include "core/club/dailyjobs.h"
+#include "core/club/squadpass.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "match/geometry.h"
+#include "core/match/geometry.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // to the user's club.
 #include <benchmark/benchmark.h>
 
-#include "database/Access.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <cstdio>
 #include <string>
 
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "match/periodrunner.h"
-#include "match/wholematch.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/random.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/random.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
+#include "core/match/periodrunner.h"
+#include "core/match/wholematch.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "database/disk.h"
-#include "generic/replay.h"
-#include "match/matchclock.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "core/records/disk.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The meeting-point prediction of a ball in the air, 100 ticks ahead.
 #include <benchmark/benchmark.h>
 
-#include "match/highball.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
+#include "core/match/highball.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
 
 namespace {
 

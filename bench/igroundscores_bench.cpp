@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "generic/igroundscores.h"
-#include "season/calendar.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "game/match3d/igroundscores.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include <cstring>
 
-#include "match/actionmachine.h"
-#include "match/ballcollide.h"
-#include "match/keeper.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ballcollide.h"
+#include "core/match/keeper.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
 
 namespace {
 

@@ -15,17 +15,17 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "generic/kitload.h"
-#include "match/matchsetup.h"
-#include "support/bytes.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/winlib.h"
-#include "zud3d/d3dicon.h"
-#include "zud3d/d3dtex.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/d3dicon.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/kitload.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "management/bids.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "season/calendar.h"
+#include "core/club/bids.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

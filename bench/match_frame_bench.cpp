@@ -5,13 +5,13 @@
 
 #include <cstring>
 
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/matchtick.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/matchtick.h"
 
 namespace {
 

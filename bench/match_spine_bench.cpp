@@ -11,19 +11,19 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "match/formation.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/matchtick.h"
-#include "match/motion.h"
-#include "match/periodrunner.h"
-#include "match/teamsetup.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/random.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/random.h"
+#include "core/match/formation.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/matchtick.h"
+#include "core/match/motion.h"
+#include "core/match/periodrunner.h"
+#include "core/match/teamsetup.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/computertactics.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/computertactics.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

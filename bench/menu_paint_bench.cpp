@@ -10,15 +10,15 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/winlib.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 
 namespace {
 

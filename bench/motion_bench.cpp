@@ -8,9 +8,9 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "match/motion.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/motion.h"
 
 namespace {
 

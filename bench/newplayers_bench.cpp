@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "management/newplayers.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/newplayers.h"
+#include "core/records/Access.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #pragma once
 #include <cstring>
 
-#include "database/Access.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
 
 inline void BenchFillNewsArchives() {
     constexpr uint16_t kBenchPlayers = 2000;

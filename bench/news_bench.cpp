@@ -4,11 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/news_archives.h"
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "season/news.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
+#include "core/season/news.h"
 
 namespace {
 

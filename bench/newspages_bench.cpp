@@ -6,10 +6,10 @@
 
 #include "bench/bench_util.h"
 #include "bench/news_archives.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "menus/newspages.h"
-#include "season/leagues.h"
+#include "core/query/funcs_state.h"
+#include "core/records/text.h"
+#include "core/season/leagues.h"
+#include "game/screens/country/newspages.h"
 
 namespace {
 

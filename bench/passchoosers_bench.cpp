@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
-#include "match/passing.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
+#include "core/match/passing.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "menus/playersearch.h"
-#include "menus/searchfilter.h"
+#include "core/records/Access.h"
+#include "game/screens/squad/searchfilter.h"
+#include "game/screens/transfers/playersearch.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 
 namespace {
 

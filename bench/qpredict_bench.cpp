@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "match/qpredict.h"
-#include "match/qpredictreport.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/qpredict.h"
+#include "core/match/qpredictreport.h"
+#include "tests/core/match/predict_setup.h"
 #include "tests/fakes/world_records.h"
-#include "tests/match/predict_setup.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/racestory.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/racestory.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include "match/matchresult.h"
-#include "menus/lastmatch.h"
-#include "menus/ratings.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/match/matchresult.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/ratings.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <fstream>
 #include <string>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/history.h"
-#include "database/newdisk.h"
-#include "database/savetable.h"
-#include "management/squads.h"
-#include "season/fixtures.h"
-#include "support/compress.h"
-#include "support/mem_win.h"
-#include "support/random.h"
+#include "core/base/compress.h"
+#include "core/base/mem_win.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/disk.h"
+#include "core/records/history.h"
+#include "core/records/newdisk.h"
+#include "core/records/savetable.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

@@ -13,17 +13,17 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "database/text.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "season/calendar.h"
-#include "season/soak.h"
-#include "support/corehooks.h"
-#include "support/mouse.h"
-#include "support/poll.h"
-#include "support/startup.h"
-#include "support/timerint.h"
+#include "core/base/corehooks.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/soak.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/system/mouse.h"
+#include "game/system/poll.h"
+#include "game/system/startup.h"
+#include "game/system/timerint.h"
 #include "tests/fakes/soak_driver.h"
 
 namespace {

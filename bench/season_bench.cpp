@@ -9,13 +9,13 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "database/Access.h"
-#include "database/honours.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/leagues.h"
-#include "season/seasonsquads.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/leagues.h"
+#include "core/season/seasonsquads.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "management/board.h"
+#include "core/club/board.h"
 #include "tests/fakes/soak_driver.h"
 
 namespace {

@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/reshuffle.h"
-#include "management/squadpass.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/reshuffle.h"
+#include "core/club/squadpass.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 #include "tests/fakes/world_records.h"
 
 namespace {

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/training.h"
-#include "management/squads.h"
-#include "management/training.h"
-#include "season/calendar.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/club/training.h"
+#include "core/records/Access.h"
+#include "core/records/training.h"
+#include "core/season/calendar.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/system/winlib.h"
 #include "platform/glcontext.h"
-#include "support/winlib.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/xyzdata.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/xyzdata.h"
 
 namespace {
 

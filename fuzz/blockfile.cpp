@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "database/disk.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/records/disk.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "database/hvw/dataconv.h"
+#include "core/records/dataconv.h"
 
 namespace {
 

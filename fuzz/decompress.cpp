@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "support/compress.h"
-#include "support/debug.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "database/newdisk.h"
-#include "generic/replay.h"
-#include "match/matchsetup.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/match/matchsetup.h"
+#include "core/match/replay.h"
+#include "core/records/newdisk.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "game/system/httpwsok.h"
+#include "game/system/timerint.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
-#include "support/httpwsok.h"
-#include "support/timerint.h"
-#include "support/wsock.h"
 
 namespace {
 

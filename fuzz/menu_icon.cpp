@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "menus/exm_text.h"
-#include "menus/menupc.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/menupc.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <span>
 
-#include "match/motion.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/match/motion.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "menus/saveslots.h"
+#include "game/screens/start/saveslots.h"
 
 namespace {
 

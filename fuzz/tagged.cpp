@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "database/newdisk.h"
-#include "support/bytes.h"
-#include "support/compress.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/bytes.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/records/newdisk.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "database/text.h"
+#include "core/records/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> text(size);

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/colconv.h"
+#include "game/system/picture.h"
 
 namespace {
 

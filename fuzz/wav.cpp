@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "support/sounddrv.h"
+#include "game/system/sounddrv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SampInfo info{};

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/xyzdata.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/xyzdata.h"
 
 namespace {
 

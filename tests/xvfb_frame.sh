@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Shows a frame in a real window on a virtual X display and checks, from a
 # screenshot of the whole display, that the drawn colours are on the screen.
-#   tests/xvfb_frame.sh <tests_support executable>
+#   tests/xvfb_frame.sh <tests_system executable>
 set -euo pipefail
 tests_exe=$1
 work=$(mktemp -d /tmp/halvorn-xvfb-XXXXXX)

@@ -1,4 +1,4 @@
-#include "support/compress.h"
+#include "core/base/compress.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -6,10 +6,10 @@
 #include <memory>
 #include <type_traits>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>

@@ -1,4 +1,4 @@
-#include "support/corehooks.h"
+#include "core/base/corehooks.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // message box after a fatal error, the timer, the poll between long steps,
 // the busy cursor, the menu background, number texts, the data path and
 // the live results of the in-match league panel.
-// The game installs the hooks at start-up (support/startup.cpp); a hook
+// The game installs the hooks at start-up (game/system/startup.cpp); a hook
 // left unset does nothing and answers the neutral value named beside it,
 // so that the core runs alone in tests, soaks and match batches.
 #pragma once

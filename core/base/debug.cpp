@@ -1,4 +1,4 @@
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 #include <strings.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "support/corehooks.h"
-#include "support/onexit.h"
+#include "core/base/corehooks.h"
+#include "core/base/onexit.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
 
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/corehooks.h"
-#include "support/debug.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
 
 namespace {
 

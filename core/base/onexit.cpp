@@ -1,8 +1,8 @@
-#include "support/onexit.h"
+#include "core/base/onexit.h"
 
 #include <cstdlib>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 namespace {
 

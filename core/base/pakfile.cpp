@@ -1,4 +1,4 @@
-#include "support/pakfile.h"
+#include "core/base/pakfile.h"
 
 #include <dirent.h>
 #include <strings.h>
@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/compress.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/bytes.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/random.h"
+#include "core/base/random.h"
 
 #include <cstring>
 

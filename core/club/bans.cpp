@@ -1,9 +1,9 @@
-#include "management/bans.h"
+#include "core/club/bans.h"
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "season/messages.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
-#include "management/bidresolution.h"
+#include "core/club/bidresolution.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/contracts.h"
-#include "management/exchangedeals.h"
-#include "management/markethelpers.h"
-#include "management/signingplan.h"
-#include "management/squads.h"
-#include "management/transfercompletion.h"
-#include "management/transfers.h"
-#include "season/calendar.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "support/corehooks.h"
-#include "support/random.h"
+#include "core/base/corehooks.h"
+#include "core/base/random.h"
+#include "core/club/contracts.h"
+#include "core/club/exchangedeals.h"
+#include "core/club/markethelpers.h"
+#include "core/club/signingplan.h"
+#include "core/club/squads.h"
+#include "core/club/transfercompletion.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
 
 const int16_t BidAgeFactor[kBidAgeFactors] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100,
                                               100, 100, 100, 100, 90,  80,  70,  60,  40,  20,  10,

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/usertransfers.h"
+#include "core/records/usertransfers.h"
 
 // Percentages by stored age 0..30 (age in years - 16): how much a player's
 // reputation makes his club hold on to him.

@@ -1,22 +1,22 @@
-#include "management/bids.h"
+#include "core/club/bids.h"
 
 #include <algorithm>
 
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/shortlist.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
-#include "season/messages.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/shortlist.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_state.h"
+#include "core/records/ranges.h"
+#include "core/season/messages.h"
 
 using namespace market;
 

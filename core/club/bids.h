@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
+#include "core/records/Access.h"
 
 constexpr int kBidSlots = 4;
 constexpr int kBidLists = 4;

@@ -1,4 +1,4 @@
-#include "management/board.h"
+#include "core/club/board.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,20 +6,20 @@
 #include <utility>
 #include <vector>
 
-#include "database/history.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/matchdaynotices.h"
-#include "management/mood.h"
-#include "management/playervalue.h"
-#include "management/squadpass.h"
-#include "management/squads.h"
-#include "management/transfers.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/matchdaynotices.h"
+#include "core/club/mood.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadpass.h"
+#include "core/club/squads.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_people.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 const int32_t BoardMoneyTable[kCountryCount][6] = {
     {100, 30, 10, 5, 2, 1},    {100, 30, 10, 5, 2, 1}, {100, 30, 10, 10, 2, 1},

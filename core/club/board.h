@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
-#include "season/calendar.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
 
 struct ClubStrengthEntry {
     uint16_t club;

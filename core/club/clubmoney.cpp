@@ -1,19 +1,19 @@
-#include "management/clubmoney.h"
+#include "core/club/clubmoney.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
 
 const int32_t ClubWindfallTable[kWindfallDivisions][kWindfallAmounts] = {
     {10000000, 9000000, 8000000, 7000000, 6000000, 5000000, 4000000, 3000000, 2000000, 1000000},

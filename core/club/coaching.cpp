@@ -1,20 +1,20 @@
-#include "management/coaching.h"
+#include "core/club/coaching.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/diarynotes.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "database/textmsg.h"
-#include "management/staff.h"
-#include "season/calendar.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/diarynotes.h"
+#include "core/records/ranges.h"
+#include "core/records/textmsg.h"
+#include "core/season/calendar.h"
 
 namespace {
 

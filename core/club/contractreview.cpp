@@ -1,20 +1,20 @@
-#include "management/contractreview.h"
+#include "core/club/contractreview.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/contracts.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "season/calendar.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/contracts.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 using namespace market;
 

@@ -1,18 +1,18 @@
-#include "management/contracts.h"
+#include "core/club/contracts.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "database/query/funcs_scouting.h"
-#include "database/ranges.h"
-#include "management/injuries.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 using namespace market;
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "management/squads.h"
+#include "core/club/squads.h"
 
 // One set of contract terms, as demanded or as offered.  Amounts are money;
 // the flags are 0 or 1; status is the squad status 0..6 (6 the highest).

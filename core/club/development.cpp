@@ -1,14 +1,14 @@
-#include "management/development.h"
+#include "core/club/development.h"
 
 #include <algorithm>
 #include <bit>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/training.h"
-#include "management/board.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/records/Access.h"
+#include "core/records/training.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "management/exchangedeals.h"
+#include "core/club/exchangedeals.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-#include "database/ranges.h"
+#include "core/records/ranges.h"
 
-#include "management/transferprices.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/transferprices.h"
 
 AgreedExchange AgreedExchanges[kAgreedExchangeRecords];
 

@@ -1,8 +1,8 @@
-#include "management/fixtureshift.h"
+#include "core/club/fixtureshift.h"
 
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 using namespace recbits;
 

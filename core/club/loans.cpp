@@ -1,15 +1,15 @@
-#include "management/loans.h"
+#include "core/club/loans.h"
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/training.h"
-#include "management/board.h"
-#include "management/markethelpers.h"
-#include "management/matchdaynotices.h"
-#include "management/squads.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/board.h"
+#include "core/club/markethelpers.h"
+#include "core/club/matchdaynotices.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
+#include "core/records/training.h"
 
 namespace {
 

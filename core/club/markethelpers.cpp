@@ -1,10 +1,10 @@
-#include "management/markethelpers.h"
+#include "core/club/markethelpers.h"
 
-#include "management/board.h"
-#include "management/playervalue.h"
-#include "management/shortlist.h"
-#include "management/squads.h"
-#include "season/messages.h"
+#include "core/club/board.h"
+#include "core/club/playervalue.h"
+#include "core/club/shortlist.h"
+#include "core/club/squads.h"
+#include "core/season/messages.h"
 
 namespace market {
 

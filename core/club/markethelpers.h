@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "database/Access.h"
-#include "database/ranges.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 namespace market {
 

@@ -1,15 +1,15 @@
-#include "management/matchdaynotices.h"
+#include "core/club/matchdaynotices.h"
 
 #include <cstring>
 #include <string>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
 
 MatchDayMessageRing MatchDayMessageQueue;
 uint8_t DayLoopFlags;

@@ -1,8 +1,8 @@
-#include "management/mood.h"
+#include "core/club/mood.h"
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/squads.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 namespace {
 

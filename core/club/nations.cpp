@@ -1,8 +1,8 @@
-#include "management/nations.h"
+#include "core/club/nations.h"
 
 #include <array>
 
-#include "database/ranges.h"
+#include "core/records/ranges.h"
 
 const uint16_t NationalityNation[kNationalityCodes] = {
 #define NATIONALITY_NATION(nationality, nation) uint16_t(nation),

@@ -1,16 +1,16 @@
-#include "management/newplayers.h"
+#include "core/club/newplayers.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/hvw/dataconv.h"
-#include "database/ranges.h"
-#include "management/contractreview.h"
-#include "management/development.h"
-#include "management/squadupkeep.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/contractreview.h"
+#include "core/club/development.h"
+#include "core/club/squadupkeep.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/ranges.h"
 
 namespace {
 

@@ -1,21 +1,21 @@
-#include "management/playerunrest.h"
+#include "core/club/playerunrest.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/injuries.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "management/matchdaynotices.h"
-#include "season/messages.h"
-#include "season/playernews.h"
-#include "season/unrest.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/injuries.h"
+#include "core/club/markethelpers.h"
+#include "core/club/matchdaynotices.h"
+#include "core/club/playervalue.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/messages.h"
+#include "core/season/playernews.h"
+#include "core/season/unrest.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "management/playervalue.h"
+#include "core/club/playervalue.h"
 
 #include <algorithm>
 #include <array>
@@ -7,10 +7,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "season/playedleagues.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/playedleagues.h"
 
 namespace {
 

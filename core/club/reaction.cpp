@@ -1,20 +1,20 @@
-#include "management/reaction.h"
+#include "core/club/reaction.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/contracts.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/clubfixtures.h"
-#include "season/messages.h"
-#include "season/playernews.h"
-#include "season/unrest.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/contracts.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/messages.h"
+#include "core/season/playernews.h"
+#include "core/season/unrest.h"
 
 namespace {
 

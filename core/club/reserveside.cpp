@@ -1,15 +1,15 @@
-#include "management/reserveside.h"
+#include "core/club/reserveside.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/slotcandidates.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/slotcandidates.h"
 
 namespace {
 

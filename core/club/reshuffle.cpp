@@ -1,17 +1,17 @@
-#include "management/reshuffle.h"
+#include "core/club/reshuffle.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

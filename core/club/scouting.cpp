@@ -1,20 +1,20 @@
-#include "management/scouting.h"
+#include "core/club/scouting.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_scouting.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/board.h"
-#include "management/squadneeds.h"
-#include "season/messages.h"
-#include "season/newgame.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/board.h"
+#include "core/club/squadneeds.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/messages.h"
+#include "core/season/newgame.h"
 
 uint16_t ScoutingWordPair[2];
 uint16_t ScoutingWord;

@@ -1,8 +1,8 @@
-#include "management/shortlist.h"
+#include "core/club/shortlist.h"
 
 #include <cstdio>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 uint16_t Shortlist[kShortlistSlots];
 

@@ -1,18 +1,18 @@
-#include "management/signingplan.h"
+#include "core/club/signingplan.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/contracts.h"
-#include "management/loans.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "season/calendar.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/contracts.h"
+#include "core/club/loans.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 namespace {
 

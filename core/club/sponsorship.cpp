@@ -1,20 +1,20 @@
-#include "management/sponsorship.h"
+#include "core/club/sponsorship.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/board.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
-#include "management/squadmood.h"
+#include "core/club/squadmood.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/markethelpers.h"
-#include "management/nations.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "season/messages.h"
-#include "support/corehooks.h"
-#include "support/random.h"
+#include "core/base/corehooks.h"
+#include "core/base/random.h"
+#include "core/club/markethelpers.h"
+#include "core/club/nations.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/messages.h"
 
 namespace {
 

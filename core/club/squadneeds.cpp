@@ -1,14 +1,14 @@
-#include "management/squadneeds.h"
+#include "core/club/squadneeds.h"
 
 #include <algorithm>
 #include <array>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/clubfixtures.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubfixtures.h"
 
 using namespace market;
 

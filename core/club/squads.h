@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
+#include "core/records/Access.h"
 
 constexpr int kRosterSize = 100;
 constexpr int kSquadListSize = 32;

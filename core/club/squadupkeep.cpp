@@ -1,10 +1,10 @@
-#include "management/squadupkeep.h"
+#include "core/club/squadupkeep.h"
 
 #include <algorithm>
 
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/squads.h"
+#include "core/records/ranges.h"
 
 uint16_t ClubReputationOrder[kClubCount];
 

@@ -1,21 +1,21 @@
-#include "management/stadium.h"
+#include "core/club/stadium.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/hvw/dataconv.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/dates.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 const StandStyle StandStyleTable[kStandStyleCount] = {
     {200000, 10, 2000, 1000},     {500000, 50, 4000, 2000},      {1000000, 100, 8000, 4000},

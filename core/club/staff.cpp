@@ -1,15 +1,15 @@
-#include "management/staff.h"
+#include "core/club/staff.h"
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "season/calendar.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/board.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 StaffRecord StaffCandidates[kStaffSlots];
 StaffRecord ClubStaff[kStaffSlots];

@@ -1,10 +1,10 @@
-#include "management/tactics.h"
+#include "core/club/tactics.h"
 
 #include <cstring>
 #include <initializer_list>
 
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
 
 using namespace recbits;
 

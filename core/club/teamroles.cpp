@@ -1,4 +1,4 @@
-#include "management/teamroles.h"
+#include "core/club/teamroles.h"
 
 static_assert(sizeof TeamSelectionTables == sizeof ClubRoleLists);
 static_assert(sizeof TeamSelectionWords >= 2 * (3 + kTeamRoles));

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "management/squads.h"
+#include "core/club/squads.h"
 
 enum TeamRole : int {
     kRoleCaptain = 0,

@@ -1,21 +1,21 @@
-#include "management/training.h"
+#include "core/club/training.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "database/training.h"
-#include "management/board.h"
-#include "management/clubjobs.h"
-#include "management/injuries.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/clubjobs.h"
+#include "core/club/injuries.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/training.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "management/trainingeffects.h"
+#include "core/club/trainingeffects.h"
 
 // Training kinds of a record (0..21).
 constexpr int16_t kTrainingRest = 4;

@@ -1,22 +1,22 @@
-#include "management/transferprices.h"
+#include "core/club/transferprices.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/contracts.h"
-#include "management/markethelpers.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/contracts.h"
+#include "core/club/markethelpers.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
 
 using namespace market;
 

@@ -1,17 +1,17 @@
-#include "management/transfers.h"
+#include "core/club/transfers.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
 
 TransferRecord TransferRecords[kTransferRecords];
 uint16_t TransferRecordIndex;

@@ -1,28 +1,28 @@
-#include "match/actionmachine.h"
+#include "core/match/actionmachine.h"
 
 #include <array>
 #include <cassert>
 #include <cstddef>
 #include <utility>
 
-#include "match/aerials.h"
-#include "match/ballturns.h"
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchclock.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/onball.h"
-#include "match/openplay.h"
-#include "match/playeractions.h"
-#include "match/setpieces.h"
-#include "match/shooting.h"
-#include "match/strikes.h"
-#include "match/tacklefalls.h"
-#include "match/volleys.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/aerials.h"
+#include "core/match/ballturns.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/onball.h"
+#include "core/match/openplay.h"
+#include "core/match/playeractions.h"
+#include "core/match/setpieces.h"
+#include "core/match/shooting.h"
+#include "core/match/strikes.h"
+#include "core/match/tacklefalls.h"
+#include "core/match/volleys.h"
 
 uint8_t RunningCount;
 int16_t (&MatchLastDefenderY)[2] = OffsideLine;

@@ -4,12 +4,12 @@
 // whether the player is free to react and whether a high ball may take him
 // out of it.  Match_SetPlayerAction, Match_UpdatePlayers and
 // Match_UpdatePlayerGroup are declared with the engine's jobs
-// (match/matchengine.h).
+// (core/match/matchengine.h).
 #pragma once
 #include <array>
 #include <cstdint>
 
-#include "match/matchengine.h"
+#include "core/match/matchengine.h"
 
 struct MatchActionFlags {
     uint8_t headFollowsBall;   // 1: the group update turns the head toward the ball

@@ -1,15 +1,15 @@
-#include "match/ball.h"
+#include "core/match/ball.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The ball's flight: one step per tick of spin, wind, drag, gravity and
 // bounce, a unit-by-unit walk of the path so that nothing solid is skipped,
 // the direction and speed of travel and the positions the players read
-// ahead.  The ball is BallState (match/matchengine.h) mirrored by figure 35.
+// ahead.  The ball is BallState (core/match/matchengine.h) mirrored by figure 35.
 #pragma once
 #include <cstdint>
 

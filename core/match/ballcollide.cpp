@@ -1,19 +1,19 @@
-#include "match/ballcollide.h"
+#include "core/match/ballcollide.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <initializer_list>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
 
 uint8_t PlayStopped;
 int16_t ThrowInX, ThrowInY, CornerX, CornerY, GoalKickX, GoalKickY;

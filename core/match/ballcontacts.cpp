@@ -1,20 +1,20 @@
-#include "match/ballcontacts.h"
+#include "core/match/ballcontacts.h"
 
 #include <cassert>
 #include <initializer_list>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/offside.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/offside.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 int16_t BallDeflectionCooldown;
 int16_t BallExcludedPlayer = -1;

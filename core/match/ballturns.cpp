@@ -1,15 +1,15 @@
-#include "match/ballturns.h"
+#include "core/match/ballturns.h"
 
-#include "match/actionmachine.h"
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
 
 uint16_t TurnAwayTicks;
 

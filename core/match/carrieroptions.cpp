@@ -1,11 +1,11 @@
 // The carrier's pass-target search is the short-pass chooser, and the pass
 // it found starts with the short-pass starter; a lay-off goes to the
 // team-mate the quick-pass chooser finds.  The carry is the dribble's
-// (match/dribble.cpp).
-#include "match/carrieroptions.h"
+// (core/match/dribble.cpp).
+#include "core/match/carrieroptions.h"
 
-#include "match/matchfigure.h"
-#include "match/passing.h"
+#include "core/match/matchfigure.h"
+#include "core/match/passing.h"
 
 namespace {
 

@@ -5,20 +5,20 @@
 // high ball and the timed pause.
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/ball.h"
-#include "match/geometry.h"
-#include "match/highball.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/openplay.h"
-#include "match/ranking.h"
-#include "match/setpiececommon.h"
-#include "match/setpieces.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ball.h"
+#include "core/match/geometry.h"
+#include "core/match/highball.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/openplay.h"
+#include "core/match/ranking.h"
+#include "core/match/setpiececommon.h"
+#include "core/match/setpieces.h"
 
 using namespace setpiece;
 

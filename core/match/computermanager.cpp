@@ -1,15 +1,15 @@
-#include "match/computermanager.h"
+#include "core/match/computermanager.h"
 
 #include <algorithm>
 
-#include "management/tactics.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/teamsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/tactics.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/teamsetup.h"
 
 using namespace gameinfo;
 

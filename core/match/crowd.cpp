@@ -1,8 +1,8 @@
-#include "generic/crowd.h"
+#include "core/match/crowd.h"
 
 #include <cstdlib>
 
-#include "match/matchstate.h"
+#include "core/match/matchstate.h"
 
 int16_t CrowdExcitement;
 

@@ -1,27 +1,27 @@
-#include "match/dribble.h"
+#include "core/match/dribble.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/carrieroptions.h"
-#include "match/geometry.h"
-#include "match/headershot.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/passing.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/carrieroptions.h"
+#include "core/match/geometry.h"
+#include "core/match/headershot.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/passing.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 uint16_t DribbleStage;
 uint16_t DribbleIdeal;

@@ -1,13 +1,13 @@
-#include "match/formation.h"
+#include "core/match/formation.h"
 
 #include <algorithm>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/matchstate.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchstate.h"
 
 FormationTableData FormationTable[2];
 FormationTableData FormationScratch;

@@ -2,7 +2,7 @@
 // from where the ball will be (or a fixed shape at a restart), and on the
 // next tick every free player's target is looked up in his team's
 // formation table for that zone.  The tables themselves are built at the
-// match's set-up (match/teamsetup.h).
+// match's set-up (core/match/teamsetup.h).
 #pragma once
 #include <cstdint>
 

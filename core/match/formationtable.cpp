@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "match/formation.h"
-#include "match/geometry.h"
-#include "match/teamsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/formation.h"
+#include "core/match/geometry.h"
+#include "core/match/teamsetup.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
-#include "match/fouls.h"
+#include "core/match/fouls.h"
 
 #include <algorithm>
 
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/tackle.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/tackle.h"
 
 uint8_t TeamSentOffCount[2];
 int16_t FoulerFigure = -1;

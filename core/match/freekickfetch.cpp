@@ -5,21 +5,21 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "match/setpiececommon.h"
-#include "match/setpieces.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "core/match/setpiececommon.h"
+#include "core/match/setpieces.h"
+#include "core/match/shotchoice.h"
 
 using namespace setpiece;
 

@@ -1,15 +1,15 @@
-#include "match/geometry.h"
+#include "core/match/geometry.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "match/officials.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
+#include "core/match/officials.h"
 
 int32_t MatchVecX, MatchVecNY;
 int32_t MatchRootX, MatchRootY;

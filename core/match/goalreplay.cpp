@@ -9,13 +9,13 @@
 #include <string>
 #include <system_error>
 
-#include "database/newdisk.h"
-#include "generic/replay.h"
-#include "match/matchclock.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/pakfile.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "core/records/newdisk.h"
 
 uint16_t SavedGoalCount;
 int16_t GoalReplayNumber = -1;

@@ -1,14 +1,14 @@
-#include "match/headershot.h"
+#include "core/match/headershot.h"
 
 #include <cstdlib>
 
-#include "match/highball.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchrules.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/highball.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchrules.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
-#include "match/highball.h"
+#include "core/match/highball.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/carrieroptions.h"
-#include "match/geometry.h"
-#include "match/headershot.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/carrieroptions.h"
+#include "core/match/geometry.h"
+#include "core/match/headershot.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/shotchoice.h"
 
 BallPredictionResult BallPrediction = {kNoMeetingPoint, 0, 0, 0, 0};
 int16_t BallLandingX, BallLandingY;

@@ -1,13 +1,13 @@
-#include "generic/infobar.h"
+#include "core/match/infobar.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "match/matchfigure.h"
-#include "season/matchsetup.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/match/matchfigure.h"
+#include "core/records/text.h"
+#include "core/season/matchsetup.h"
 
 int16_t DetailSetting;
 

@@ -5,19 +5,19 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/highball.h"
-#include "match/keeper.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/openplay.h"
-#include "match/ranking.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/highball.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/openplay.h"
+#include "core/match/ranking.h"
 
 int16_t KeeperDiveDirection;
 int16_t KeeperSavePointX, KeeperSavePointY;

@@ -3,21 +3,21 @@
 // the ball held, and the keeper securing the ball.
 #include <algorithm>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/ranking.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/ranking.h"
 
 int8_t& ShooterFigure = ShotMarker;
 int16_t& ShotTimer = MatchTimers[0];

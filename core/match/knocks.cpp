@@ -1,15 +1,15 @@
 // First-time knocks (actions 140 to 143): a slide along the facing that
 // knocks a ball in front of the player on without controlling it.
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
 
 uint8_t KnockMarkFlag[4];
 

@@ -1,15 +1,15 @@
-#include "match/matchclock.h"
+#include "core/match/matchclock.h"
 
 #include <bitset>
 
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
 
 using namespace gameinfo;
 

@@ -1,11 +1,11 @@
-#include "match/matchengine.h"
-#include "match/setpieces.h"
+#include "core/match/matchengine.h"
+#include "core/match/setpieces.h"
 
 #include <algorithm>
 
-#include "match/matchstate.h"
-#include "match/strikes.h"
-#include "match/teamjobs.h"
+#include "core/match/matchstate.h"
+#include "core/match/strikes.h"
+#include "core/match/teamjobs.h"
 
 BallStateRecord BallState;
 float BallKickPower = 1.2f;

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 // ---------------------------------------------------------------------------
 // Shared state.

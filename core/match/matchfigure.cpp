@@ -1,3 +1,3 @@
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 MatchFigure MatchFigures[kMatchFigureCount];

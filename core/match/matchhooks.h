@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "generic/crowd.h"
-#include "generic/infobar.h"
+#include "core/match/crowd.h"
+#include "core/match/infobar.h"
 
 struct MatchDisplayHooks {
     // Resets the match camera before a match.

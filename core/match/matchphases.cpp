@@ -1,8 +1,8 @@
-#include "match/matchphases.h"
+#include "core/match/matchphases.h"
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/ballcontacts.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/ballcontacts.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,24 +10,24 @@
 #include <cstdio>
 #include <initializer_list>
 #include <utility>
-#include "generic/replay.h"
-#include "match/dribble.h"
-#include "match/fouls.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/playeractions.h"
-#include "match/setpieces.h"
-#include "match/strikes.h"
-#include "match/teamjobs.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/dribble.h"
+#include "core/match/fouls.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/playeractions.h"
+#include "core/match/replay.h"
+#include "core/match/setpieces.h"
+#include "core/match/strikes.h"
+#include "core/match/teamjobs.h"
 
 using namespace gameinfo;
 

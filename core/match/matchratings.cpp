@@ -1,3 +1,3 @@
-#include "match/matchratings.h"
+#include "core/match/matchratings.h"
 
 MatchRatingRecord MatchRatingTable[kMatchRatingRows][kMatchRatingRecords];

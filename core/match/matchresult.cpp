@@ -1,16 +1,16 @@
-#include "match/matchresult.h"
+#include "core/match/matchresult.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 
-#include "match/matchclock.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/matchstats.h"
-#include "match/strikes.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/matchstats.h"
+#include "core/match/strikes.h"
 
 using namespace gameinfo;
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 constexpr int kTeamReportSize = 2603;
 constexpr int kPlayerReportSize = 139;

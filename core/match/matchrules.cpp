@@ -1,18 +1,18 @@
-#include "match/matchrules.h"
+#include "core/match/matchrules.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "management/tactics.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/tactics.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
 
 using namespace gameinfo;
 

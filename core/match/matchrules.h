@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "match/actionmachine.h"
-#include "match/matchfigure.h"
+#include "core/match/actionmachine.h"
+#include "core/match/matchfigure.h"
 
 // Pitch values in pitch units.
 constexpr int16_t kPitchCentreX = 796;

@@ -1,12 +1,12 @@
-#include "match/matchsetup.h"
+#include "core/match/matchsetup.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
 
 using namespace gameinfo;
 

@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
-#include "database/disk.h"
-#include "management/tactics.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/tactics.h"
+#include "core/records/disk.h"
 
 // The offsets of the block's fields, in their own namespace: the names are
 // the fields' own and other modules have constants of the same names.

@@ -1,4 +1,4 @@
-#include "match/matchstate.h"
+#include "core/match/matchstate.h"
 
 uint8_t Period;
 uint8_t KickOffTeam;

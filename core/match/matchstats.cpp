@@ -1,13 +1,13 @@
-#include "match/matchstats.h"
+#include "core/match/matchstats.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "match/matchfigure.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
 
 // ---------------------------------------------------------------------------
 // Player statistics records

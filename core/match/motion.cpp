@@ -1,16 +1,16 @@
-#include "match/motion.h"
+#include "core/match/motion.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "match/matchfigure.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchfigure.h"
 
 MotionClip* MotionClips = nullptr;
 

@@ -1,12 +1,12 @@
-#include "generic/netmarks.h"
+#include "core/match/netmarks.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/replay.h"
 
 SkidMark SkidMarks[kSkidMarks];
 int16_t SkidMarkNext = 0;

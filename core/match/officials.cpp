@@ -1,23 +1,23 @@
-#include "match/officials.h"
+#include "core/match/officials.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchphases.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
 
 using namespace gameinfo;
 

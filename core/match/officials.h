@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/motion.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/motion.h"
 
 // Officials still walking to their places this tick.
 extern uint8_t NotReadyCount;

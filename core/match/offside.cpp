@@ -1,10 +1,10 @@
-#include "match/offside.h"
+#include "core/match/offside.h"
 
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
 
 int16_t OffsideStrictness = 50;
 OffsideRecordValues OffsideRecord;

@@ -1,20 +1,20 @@
-#include "match/onball.h"
+#include "core/match/onball.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/headershot.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/passing.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/headershot.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/passing.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 uint16_t CarrierRunMarker;
 

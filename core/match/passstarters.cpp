@@ -1,17 +1,17 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/passing.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/passing.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 int16_t SpaceTargetX, SpaceTargetY;
 

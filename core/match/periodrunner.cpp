@@ -1,15 +1,15 @@
-#include "match/periodrunner.h"
+#include "core/match/periodrunner.h"
 
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/matchtick.h"
-#include "match/motion.h"
-#include "match/teamsetup.h"
-#include "support/corehooks.h"
+#include "core/base/corehooks.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/matchtick.h"
+#include "core/match/motion.h"
+#include "core/match/replay.h"
+#include "core/match/teamsetup.h"
 
 using namespace gameinfo;
 

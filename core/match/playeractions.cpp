@@ -1,8 +1,8 @@
-#include "match/playeractions.h"
+#include "core/match/playeractions.h"
 
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/officials.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/officials.h"
 
 int16_t KickOffTicks;
 int16_t KickOffWaitCount;

@@ -1,22 +1,22 @@
-#include "match/qpredict.h"
+#include "core/match/qpredict.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_state.h"
-#include "management/injuries.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/qpredictreport.h"
-#include "match/qpredictteam.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/qpredictreport.h"
+#include "core/match/qpredictteam.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_state.h"
+#include "core/records/frontstate.h"
+#include "core/season/messages.h"
 
 int16_t QPredictFinalMinute = 90;
 

@@ -1,6 +1,6 @@
-#include "match/qpredictreport.h"
+#include "core/match/qpredictreport.h"
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 QpFixtureValues QpCurrentFixtureValues{};
 std::array<QpReportRecord, kQpReportCapacity> QpReportList{};

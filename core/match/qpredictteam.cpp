@@ -1,13 +1,13 @@
-#include "match/qpredictteam.h"
+#include "core/match/qpredictteam.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/clubinjury.h"
-#include "database/query/funcs_people.h"
-#include "management/injuries.h"
-#include "management/tactics.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/injuries.h"
+#include "core/club/tactics.h"
+#include "core/query/funcs_people.h"
+#include "core/records/clubinjury.h"
 
 QPredictState QPredict;
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "match/matchsetup.h"
+#include "core/match/matchsetup.h"
 
 constexpr int kQpTeams = 2;
 constexpr int kQpSquadPlaces = 16;

@@ -1,18 +1,18 @@
-#include "match/ranking.h"
+#include "core/match/ranking.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/openplay.h"
-#include "match/tackle.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/openplay.h"
+#include "core/match/tackle.h"
 
 uint8_t& RankingTeam = MatchOddTick;
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchrules.h"
+#include "core/match/matchrules.h"
 
 // The goal distance left by the last Match_GoalDistance or
 // Match_GoalDirection (except mode 2): the match's one distance to goal.

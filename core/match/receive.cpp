@@ -4,15 +4,15 @@
 // comes his way.
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/highball.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "match/strikes.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/highball.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "core/match/strikes.h"
 
 namespace {
 

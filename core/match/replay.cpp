@@ -1,15 +1,15 @@
-#include "generic/replay.h"
+#include "core/match/replay.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "match/periodrunner.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
+#include "core/match/periodrunner.h"
 
 ReplayBuffer Replay;
 DisplayFigure DisplayTable[kMatchFigureCount];

@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 // ---------------------------------------------------------------------------
 // Records.

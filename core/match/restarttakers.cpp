@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/setpiececommon.h"
-#include "match/setpieces.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/setpiececommon.h"
+#include "core/match/setpieces.h"
 
 using namespace setpiece;
 

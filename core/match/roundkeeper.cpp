@@ -1,14 +1,14 @@
 // Taking the ball round the goalkeeper (actions 133, 134, 138, 139): the
 // dummy sends a keeper still in his stance down into a block, and the ball
 // is pushed past him to one side.
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "match/shooting.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "core/match/shooting.h"
 
 namespace {
 

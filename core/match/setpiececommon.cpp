@@ -1,13 +1,13 @@
-#include "match/setpiececommon.h"
+#include "core/match/setpiececommon.h"
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/officials.h"
-#include "match/setpieces.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/officials.h"
+#include "core/match/setpieces.h"
 
 namespace setpiece {
 

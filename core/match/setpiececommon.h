@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 namespace setpiece {
 

@@ -1,19 +1,19 @@
-#include "match/shotchoice.h"
+#include "core/match/shotchoice.h"
 
 #include <cstdlib>
 #include <utility>
 
-#include "match/carrieroptions.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/offside.h"
-#include "match/ranking.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/carrieroptions.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/offside.h"
+#include "core/match/ranking.h"
 
 int16_t MatchPassTargetX, MatchPassTargetY;
 int16_t MatchPassReceiver = -1;

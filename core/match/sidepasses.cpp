@@ -2,17 +2,17 @@
 // running, each toward either side.
 #include <algorithm>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
 
 namespace {
 

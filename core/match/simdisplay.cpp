@@ -1,4 +1,4 @@
-#include "match/simdisplay.h"
+#include "core/match/simdisplay.h"
 
 uint16_t SimMenuMode;
 uint16_t SimMenuLine;

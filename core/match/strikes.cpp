@@ -1,25 +1,25 @@
-#include "match/strikes.h"
+#include "core/match/strikes.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/ballturns.h"
-#include "match/dribble.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/onball.h"
-#include "match/passing.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/ballturns.h"
+#include "core/match/dribble.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/onball.h"
+#include "core/match/passing.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
 
 int16_t LastKicker = -1;
 uint8_t LastPasser = 255, LastStriker = 255, LastShooter = 255, LastCrosser = 255, CrossReceiver = 255;

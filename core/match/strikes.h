@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 // The last figure to strike the ball (-1 none), the last passer, striker,
 // shooter and crosser, and the receiver of the last cross (bytes, 255 none).

@@ -1,20 +1,20 @@
-#include "match/tackle.h"
+#include "core/match/tackle.h"
 
 #include <algorithm>
 
-#include "match/actionmachine.h"
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/ranking.h"
-#include "match/tacklefalls.h"
-#include "match/volleys.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/actionmachine.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/ranking.h"
+#include "core/match/tacklefalls.h"
+#include "core/match/volleys.h"
 
 uint8_t TackleInjuries[2];
 

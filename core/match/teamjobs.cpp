@@ -1,19 +1,19 @@
-#include "match/teamjobs.h"
+#include "core/match/teamjobs.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "match/dribble.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/teamsetup.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/dribble.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/teamsetup.h"
 
 uint8_t SubstitutionRequest[2][kSubstitutionRequestSize];
 int16_t MarkingTeam;

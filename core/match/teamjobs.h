@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchfigure.h"
+#include "core/match/matchfigure.h"
 
 // Per team the computer manager's substitution request: byte 0 the figure
 // to take off, kNoSubstitutionRequest none.

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "management/tactics.h"
+#include "core/club/tactics.h"
 
 // The working copy of a team's tactic record from which its formation table
 // is built (mirrored across the pitch by the build).
@@ -18,6 +18,9 @@ extern uint8_t MatchPitchCondition;
 extern int16_t MatchSubstitutesAvailable;
 // Where the shoot-out's kicks are taken.
 extern int16_t ShootOutSpotX, ShootOutSpotY;
+// Substitutions each team has made (a practice match counts none); set
+// back for every match.
+extern int16_t MatchSubsUsed[2];
 
 constexpr uint8_t kTakerNone = 255;
 constexpr int kTacticBytes = 7;

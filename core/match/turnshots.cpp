@@ -3,17 +3,17 @@
 // nearer the goal, the lower the ball.
 #include <algorithm>
 
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/ranking.h"
-#include "match/shooting.h"
-#include "match/strikes.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/ranking.h"
+#include "core/match/shooting.h"
+#include "core/match/strikes.h"
 
 namespace {
 

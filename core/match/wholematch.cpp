@@ -1,16 +1,16 @@
-#include "match/wholematch.h"
+#include "core/match/wholematch.h"
 
 #include <cstring>
 
-#include "database/disk.h"
-#include "generic/replay.h"
-#include "match/matchclock.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "core/records/disk.h"
 
 using namespace gameinfo;
 

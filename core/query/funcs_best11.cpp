@@ -1,18 +1,18 @@
 // The best eleven of the viewed country, picked by one of five measures
 // into a fixed formation for a competition screen.
-#include "database/query/funcs_best11.h"
+#include "core/query/funcs_best11.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_report.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_report.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 BestElevenSlot BestEleven[kBestElevenSlots];
 

@@ -1,22 +1,22 @@
-#include "database/query/funcs_clubscreens.h"
+#include "core/query/funcs_clubscreens.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_europe.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_europe.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 int16_t HVW_GetClubsInDivision(int16_t divisionRow, int16_t country) {
     if (!IsCountryNumber(country) || divisionRow < 0 || divisionRow >= kDivisionCount) return 0;

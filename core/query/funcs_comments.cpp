@@ -1,19 +1,19 @@
 // Short remarks on a team: on each player's figures in the last match, and
 // on the eleven before a match.  Each remark is a language text id with
 // the player (or line-up slot) it is about.
-#include "database/query/funcs_comments.h"
+#include "core/query/funcs_comments.h"
 
 #include <cstdlib>
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "management/squads.h"
-#include "management/tactics.h"
-#include "match/matchresult.h"
-#include "season/clubfixtures.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/club/tactics.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/season/clubfixtures.h"
 
 uint16_t CommentTextIds[kCommentCapacity];
 uint16_t CommentSubjects[kCommentCapacity];

@@ -1,26 +1,26 @@
 // Competition codes: round, leg and competition names, second legs, the
 // club's next fixtures, the day's listing by category, line-ups and the
 // day's fixtures counted from the user's side.
-#include "database/query/funcs_comp.h"
+#include "core/query/funcs_comp.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_europe.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_matchday.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "match/matchresult.h"
-#include "season/calendar.h"
-#include "season/competitions.h"
-#include "season/cuprounds.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_europe.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_matchday.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/competitions.h"
+#include "core/season/cuprounds.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 int16_t DivisionFilterWord;
 

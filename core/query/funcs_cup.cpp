@@ -1,17 +1,17 @@
 // Competition structure for the screens: the round in which a club enters
 // a cup, how a fixture is decided, and a club's move between divisions.
-#include "database/query/funcs_cup.h"
+#include "core/query/funcs_cup.h"
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/cuprounds.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
-#include "season/nationorder.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/cuprounds.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
+#include "core/season/nationorder.h"
 
 namespace {
 

@@ -1,23 +1,23 @@
 // Dates, weeks, recent form and banded rating texts of the query layer.
-#include "database/query/funcs_dates.h"
+#include "core/query/funcs_dates.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_detail.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "management/tactics.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/club/tactics.h"
+#include "core/query/funcs_detail.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 int16_t CountryScoutedFlags[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 

@@ -1,12 +1,12 @@
-#include "database/query/funcs_dealscreens.h"
+#include "core/query/funcs_dealscreens.h"
 
-#include "database/Access.h"
-#include "database/query/funcs_forward.h"
-#include "database/ranges.h"
-#include "database/usertransfers.h"
-#include "management/bids.h"
-#include "management/transferprices.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/bids.h"
+#include "core/club/transferprices.h"
+#include "core/query/funcs_forward.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/usertransfers.h"
 
 int32_t HVW_GetClubFeeOffer(uint16_t player, int32_t asking, int16_t attempt, int16_t club, int16_t* reply,
                             int16_t percentage) {

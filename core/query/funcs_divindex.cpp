@@ -1,11 +1,11 @@
 // A club's index among the clubs of its division row, for the match-day
 // blocks that are kept per club of a division.
-#include "database/query/funcs_divindex.h"
+#include "core/query/funcs_divindex.h"
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "season/leagues.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/leagues.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 // European qualification, the Champions League groups and where a fixture
 // sits in its competition.
-#include "database/query/funcs_europe.h"
+#include "core/query/funcs_europe.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/honours.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
 
 int16_t EuroQualifiers[10];
 

@@ -1,11 +1,11 @@
-#include "database/query/funcs_finance.h"
+#include "core/query/funcs_finance.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

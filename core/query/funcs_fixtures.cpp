@@ -1,17 +1,17 @@
 // Fixture look-ups of the screens: a club's fixture before today, on a day
 // or in a cup, the earlier meeting of a cup tie, how far a cup round is from
 // its final, and a player's marks in listed fixtures.
-#include "database/query/funcs_fixtures.h"
+#include "core/query/funcs_fixtures.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/cuprounds.h"
-#include "season/fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/cuprounds.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

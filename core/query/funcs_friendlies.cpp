@@ -1,9 +1,9 @@
-#include "database/query/funcs_friendlies.h"
+#include "core/query/funcs_friendlies.h"
 
 #include <algorithm>
 
-#include "database/ranges.h"
-#include "season/fixtures.h"
+#include "core/records/ranges.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "database/query/funcs_groups.h"
+#include "core/query/funcs_groups.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/european.h"
-#include "season/fixtures.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // League places, standing classes, form, honours readers, record holders
 // and the merges of a match into the club season blocks.
-#include "database/query/funcs_league.h"
+#include "core/query/funcs_league.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,19 +8,19 @@
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/honours.h"
-#include "database/query/funcs_detail.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "match/matchresult.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_detail.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 using recbits::BitField;
 using recbits::LoadU16;

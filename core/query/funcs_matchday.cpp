@@ -1,15 +1,15 @@
 // Match-day look-ups: a club's fixtures around a day, the user's last
 // fixture, a player's rating in six categories of the last match, and his
 // standing with the fans.
-#include "database/query/funcs_matchday.h"
+#include "core/query/funcs_matchday.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_forward.h"
-#include "match/matchresult.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_forward.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 int16_t HVW_LastFixtureSlot;
 

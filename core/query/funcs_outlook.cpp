@@ -1,20 +1,20 @@
 // Query layer: whether a club's league fate is settled, competition names
 // for honours lines, games per club, and where a club stands among others
 // by reputation and on the map.
-#include "database/query/funcs_outlook.h"
+#include "core/query/funcs_outlook.h"
 
 #include <cstdint>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "season/clubseason.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubseason.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
 // Query layer: the user's offer and contract lists, player and squad
 // queries, and the name, number and date formats of the screens.
-#include "database/query/funcs_people.h"
+#include "core/query/funcs_people.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "database/usertransfers.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/records/usertransfers.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
 
 int16_t HVW_SquadCount;
 uint16_t RecentValues[kRecentListSize];

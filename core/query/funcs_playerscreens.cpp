@@ -1,18 +1,18 @@
-#include "database/query/funcs_playerscreens.h"
+#include "core/query/funcs_playerscreens.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_dates.h"
-#include "database/ranges.h"
-#include "database/training.h"
-#include "management/bids.h"
-#include "management/squads.h"
-#include "management/training.h"
-#include "season/calendar.h"
-#include "season/competitions.h"
-#include "season/leagues.h"
+#include "core/club/bids.h"
+#include "core/club/squads.h"
+#include "core/club/training.h"
+#include "core/query/funcs_dates.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/training.h"
+#include "core/season/calendar.h"
+#include "core/season/competitions.h"
+#include "core/season/leagues.h"
 
 namespace {
 

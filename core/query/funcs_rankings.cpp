@@ -1,17 +1,17 @@
 // Where a player's tally stands in his division, and the goals a
 // division's clubs score on average: figures for the match report.
-#include "database/query/funcs_rankings.h"
+#include "core/query/funcs_rankings.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 namespace {
 

@@ -1,25 +1,25 @@
 // Player picks of the match report and the news: crowd favourites, top
 // scorers, strike partners, the most valuable and the star player, and a
 // player's recent match marks.
-#include "database/query/funcs_report.h"
+#include "core/query/funcs_report.h"
 
 #include <algorithm>
 #include <span>
 
-#include "database/Access.h"
-#include "database/query/funcs_divindex.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_matchday.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_rankings.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "match/matchratings.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/match/matchratings.h"
+#include "core/query/funcs_divindex.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_matchday.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_rankings.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The user's captain and set-piece takers, confirmed before his side goes
 // out for a match.
-#include "database/query/funcs_roles.h"
+#include "core/query/funcs_roles.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "management/mood.h"
-#include "management/squads.h"
-#include "management/teamroles.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/mood.h"
+#include "core/club/squads.h"
+#include "core/club/teamroles.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
 
 namespace {
 

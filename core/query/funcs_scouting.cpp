@@ -1,18 +1,18 @@
 // Query layer: scouting regions, agents' profiles, nation codes and names,
 // world regions and how a move between two clubs looks to a player.
-#include "database/query/funcs_scouting.h"
+#include "core/query/funcs_scouting.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/nations.h"
-#include "season/clubfixtures.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/nations.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/clubfixtures.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
 // Small members of the query layer: one-line forwarders, display
 // percentages of the 0..60 fields, squad-list membership tests and a few
 // plain table operations.
-#include "database/query/funcs_small.h"
+#include "core/query/funcs_small.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "database/referees.h"
-#include "management/board.h"
-#include "management/contracts.h"
-#include "management/mood.h"
-#include "management/squads.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/contracts.h"
+#include "core/club/mood.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/referees.h"
+#include "core/season/fixtures.h"
 
 // --- forwarders ---------------------------------------------------------------
 

@@ -1,16 +1,16 @@
 // Query layer: the zone place counts of a division, the settled outcome of a
 // club's league season, the reserve-league table and a fixture's crowd.
-#include "database/query/funcs_standings.h"
+#include "core/query/funcs_standings.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_dates.h"
-#include "database/ranges.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/seasonend.h"
+#include "core/query/funcs_dates.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/seasonend.h"
 
 namespace {
 

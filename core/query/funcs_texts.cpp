@@ -1,16 +1,16 @@
 // Query layer: honour sentences, injury and code texts, the fields of
 // archived messages, and the texts naming roles and places in a tactic.
-#include "database/query/funcs_texts.h"
+#include "core/query/funcs_texts.h"
 
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/tactics.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/club/tactics.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/messages.h"
 
 using namespace recbits;
 

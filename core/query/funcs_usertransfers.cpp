@@ -1,24 +1,24 @@
 // What the user decides on the transfer and job screens: signing the
 // player his club bid for, moving players into and out of his club,
 // applying for a manager's job, and the lists those screens show.
-#include "database/query/funcs_usertransfers.h"
+#include "core/query/funcs_usertransfers.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/honours.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "management/transfercompletion.h"
-#include "management/transfers.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
-#include "season/messages.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/club/transfercompletion.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
+#include "core/season/messages.h"
 
 namespace {
 

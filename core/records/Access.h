@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 // ---------------------------------------------------------------------------
 // Sizes

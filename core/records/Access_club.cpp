@@ -6,18 +6,18 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/injuries.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 using recbits::BitField;
 using recbits::LoadU16;

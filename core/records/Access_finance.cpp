@@ -5,17 +5,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "management/sponsorship.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/club/sponsorship.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
 
 using recbits::LoadI32;
 using recbits::StoreI32;

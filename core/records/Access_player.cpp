@@ -5,14 +5,14 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/nations.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/nations.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
 
 using recbits::BitField;
 using recbits::LoadU16;

@@ -1,8 +1,8 @@
-#include "database/clubinjury.h"
+#include "core/records/clubinjury.h"
 
 #include <array>
 
-#include "database/Access.h"
+#include "core/records/Access.h"
 
 namespace {
 

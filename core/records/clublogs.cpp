@@ -1,11 +1,11 @@
-#include "database/clublogs.h"
+#include "core/records/clublogs.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "match/matchresult.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/season/fixtures.h"
 
 using recbits::LoadU16;
 using recbits::StoreU16;

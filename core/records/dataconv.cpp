@@ -1,14 +1,14 @@
 // Loading the shipped database: four fixed reads into the staging tables,
 // then a check of everything later code takes as a record number, a table
 // row or a string, because the file comes from outside the program.
-#include "database/hvw/dataconv.h"
+#include "core/records/dataconv.h"
 
 #include <cstring>
 #include <string>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/pakfile.h"
 
 TotStatClub TotStatClubs[TOTSTAT_CLUB_COUNT];
 TotStatPlayer TotStatPlayers[TOTSTAT_PLAYER_COUNT];

@@ -1,17 +1,17 @@
-#include "database/diarynotes.h"
+#include "core/records/diarynotes.h"
 
 #include <cstring>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_state.h"
-#include "database/textmsg.h"
-#include "season/messagetexts.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/random.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_state.h"
+#include "core/records/frontstate.h"
+#include "core/records/textmsg.h"
+#include "core/season/messagetexts.h"
 
 int32_t PopupSwitch = 0;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "database/savetable.h"
+#include "core/records/savetable.h"
 
 // ---- Block files -------------------------------------------------------------
 

@@ -1,11 +1,11 @@
-#include "database/fixturechecks.h"
+#include "core/records/fixturechecks.h"
 
 #include <cstdio>
 
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/postponements.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/postponements.h"
 
 namespace {
 

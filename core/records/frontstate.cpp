@@ -1,4 +1,4 @@
-#include "database/frontstate.h"
+#include "core/records/frontstate.h"
 
 uint16_t SelectedClub;
 int16_t ClubScreenWord;

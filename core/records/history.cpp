@@ -1,15 +1,15 @@
-#include "database/history.h"
+#include "core/records/history.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/matchsetup.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/matchsetup.h"
 
 using namespace recbits;
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
+#include "core/records/Access.h"
 
 constexpr int kHonoursRows = 50;
 constexpr int kHonourClubWords = 27;

@@ -1,4 +1,4 @@
-#include "database/newdisk.h"
+#include "core/records/newdisk.h"
 
 #include <sys/stat.h>
 
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/compress.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
 
 namespace {
 

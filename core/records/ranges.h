@@ -7,12 +7,12 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
-#include "management/nations.h"
-#include "season/calendar.h"
-#include "season/cuprounds.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
+#include "core/club/nations.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/cuprounds.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
 
 constexpr bool IsClubNumber(int64_t club) { return club >= 0 && club < kClubCount; }
 constexpr bool IsCountryNumber(int64_t country) { return country >= 0 && country < kCountryCount; }

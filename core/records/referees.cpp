@@ -1,18 +1,18 @@
-#include "database/referees.h"
+#include "core/records/referees.h"
 
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/query/funcs_scouting.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/nations.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/nations.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/fixtures.h"
 
 using namespace recbits;
 

@@ -1,12 +1,12 @@
-#include "database/scouttip.h"
+#include "core/records/scouttip.h"
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/mood.h"
-#include "season/calendar.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/mood.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
 
 namespace {
 

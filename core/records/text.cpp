@@ -1,12 +1,12 @@
-#include "database/text.h"
+#include "core/records/text.h"
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 uint32_t TextTable[TEXT_COUNT];
 

@@ -1,16 +1,16 @@
-#include "database/textmsg.h"
+#include "core/records/textmsg.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "season/leagues.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/textbuf.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/textbuf.h"
+#include "core/query/funcs_fields.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/leagues.h"
 
 // The block starts empty; TextMsg_ResetArgs empties it again after every
 // expansion.

@@ -1,12 +1,12 @@
-#include "database/training.h"
+#include "core/records/training.h"
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
 
 using namespace recbits;
 

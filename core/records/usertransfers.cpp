@@ -1,4 +1,4 @@
-#include "database/usertransfers.h"
+#include "core/records/usertransfers.h"
 
 uint16_t HumanContracts[4];
 uint16_t HumanSalePlayers[128];

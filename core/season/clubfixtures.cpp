@@ -1,18 +1,18 @@
-#include "season/clubfixtures.h"
+#include "core/season/clubfixtures.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_europe.h"
-#include "database/query/funcs_forward.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/cuprounds.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_europe.h"
+#include "core/query/funcs_forward.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/cuprounds.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
 
 namespace {
 

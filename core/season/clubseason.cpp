@@ -1,4 +1,4 @@
-#include "season/clubseason.h"
+#include "core/season/clubseason.h"
 
 #include <initializer_list>
 
@@ -15,16 +15,16 @@ void ResetClubSeasonRecords() {
 
 #include <algorithm>
 
-#include "database/dates.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchsetup.h"
-#include "season/messages.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/records/dates.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
+#include "core/season/messages.h"
 
 // ---- Recount and movement -------------------------------------------------------------
 

@@ -1,4 +1,4 @@
-#include "season/competitions.h"
+#include "core/season/competitions.h"
 
 uint8_t CompetitionTable[516096];
 uint8_t ClubCompetitionTable[kClubCount][126];
@@ -11,7 +11,7 @@ uint8_t CompetitionTable232[232];
 uint8_t NewGameByte;
 CountryCompetitionNames CompetitionNames[9];
 
-#include "season/calendar.h"
+#include "core/season/calendar.h"
 
 int16_t GetCompetitionValue(int16_t index) {
     return index >= 0 && index < 10 ? CompetitionDayWords[index] : int16_t(0);

@@ -1,17 +1,17 @@
-#include "season/computertactics.h"
+#include "core/season/computertactics.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "match/matchsetup.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtures.h"
 
 using namespace gameinfo;
 

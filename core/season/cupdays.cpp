@@ -1,8 +1,8 @@
-#include "season/cupdays.h"
+#include "core/season/cupdays.h"
 
-#include "database/ranges.h"
-#include "season/competitions.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/records/ranges.h"
+#include "core/season/competitions.h"
 
 namespace {
 
@@ -45,20 +45,20 @@ void SetCupEligibility(int nation, int cup, int16_t club, uint16_t flag) {
 #include <algorithm>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/honours.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubfixtures.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/matchday.h"
-#include "season/messages.h"
-#include "season/nationorder.h"
-#include "season/postponements.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/records/honours.h"
+#include "core/season/calendar.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchday.h"
+#include "core/season/messages.h"
+#include "core/season/nationorder.h"
+#include "core/season/postponements.h"
 
 const int16_t CupNameTextBase[kCountryCount] = {104, 1000, 1730, 1756, 1781, 1919, 1945, 1971, 145};
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/cuprounds.h"
+#include "core/season/cuprounds.h"
 
 // The draw table (the saved competition table): per nation, cup and round
 // 128 entries of four club words (-1 empty).  Entries 2t and 2t + 1 are

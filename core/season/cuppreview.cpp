@@ -1,11 +1,11 @@
 // The preview codes of a national cup tie: how the two clubs stand in their
 // divisions and, for a second leg, what the first leg left to play for.
-#include "database/Access.h"
-#include "database/query/funcs_cup.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_league.h"
-#include "season/fixtures.h"
-#include "season/reportfacts.h"
+#include "core/query/funcs_cup.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_league.h"
+#include "core/records/Access.h"
+#include "core/season/fixtures.h"
+#include "core/season/reportfacts.h"
 
 namespace {
 

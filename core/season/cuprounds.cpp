@@ -1,6 +1,6 @@
-#include "season/cuprounds.h"
+#include "core/season/cuprounds.h"
 
-#include "season/leagues.h"
+#include "core/season/leagues.h"
 
 constexpr int16_t CupRoundCounts[kCountryCount][kCupCount] = {
     {8, 7, 5, 6, 6, 2, 5}, {7, 6, 5, 0, 6, 2, 5}, {6, 0, 0, 0, 6, 2, 5},

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/calendar.h"
+#include "core/season/calendar.h"
 
 constexpr int kCupCount = 7;
 constexpr int kCupRounds = 8;

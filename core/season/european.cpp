@@ -1,4 +1,4 @@
-#include "season/european.h"
+#include "core/season/european.h"
 
 int16_t EuropeanEntrantList64[kEuropeanListC];
 int16_t EuropeanEntrantListA[kEuropeanListA];
@@ -13,15 +13,15 @@ uint8_t EuropeanTable[216];
 #include <span>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/honours.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "season/cupdays.h"
-#include "season/leagues.h"
-#include "season/nationorder.h"
-#include "season/seasonend.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/cupdays.h"
+#include "core/season/leagues.h"
+#include "core/season/nationorder.h"
+#include "core/season/seasonend.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "season/fixtures.h"
+#include "core/season/fixtures.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/postponements.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/postponements.h"
 
 using namespace recbits;
 

@@ -9,7 +9,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 constexpr int kFixtureSlots = 20000;
 constexpr int kFixtureRecordSize = 212;

@@ -1,12 +1,12 @@
-#include "season/friendlies.h"
+#include "core/season/friendlies.h"
 
 #include <array>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

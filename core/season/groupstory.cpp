@@ -4,13 +4,13 @@
 #include <array>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_groups.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "season/fixtures.h"
-#include "season/racestory.h"
-#include "season/reportfacts.h"
+#include "core/query/funcs_groups.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/records/Access.h"
+#include "core/season/fixtures.h"
+#include "core/season/racestory.h"
+#include "core/season/reportfacts.h"
 
 namespace {
 

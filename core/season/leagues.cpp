@@ -1,24 +1,24 @@
-#include "season/leagues.h"
+#include "core/season/leagues.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "database/honours.h"
-#include "database/ranges.h"
-#include "management/fixtureshift.h"
-#include "season/clubseason.h"
-#include "season/competitions.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "season/messages.h"
-#include "season/postponements.h"
-#include "season/seasontemplates.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/fixtureshift.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/clubseason.h"
+#include "core/season/competitions.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "core/season/messages.h"
+#include "core/season/postponements.h"
+#include "core/season/seasontemplates.h"
 
 DivisionLayoutEntry DivisionLayout[kCountryCount][kDivisionCount];
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/calendar.h"
+#include "core/season/calendar.h"
 
 constexpr int kDivisionCount = 6;
 

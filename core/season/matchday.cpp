@@ -1,9 +1,9 @@
-#include "season/matchday.h"
+#include "core/season/matchday.h"
 
-#include "database/Access.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/corehooks.h"
+#include "core/base/corehooks.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 
 int16_t HumanClubCompetition = -1;
 int16_t HumanClubDivision = -1;

@@ -1,9 +1,9 @@
-#include "season/matchevents.h"
+#include "core/season/matchevents.h"
 
 #include <algorithm>
 
-#include "database/ranges.h"
-#include "season/fixtures.h"
+#include "core/records/ranges.h"
+#include "core/season/fixtures.h"
 
 namespace {
 

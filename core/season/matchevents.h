@@ -53,7 +53,7 @@ void MatchEvents_ForEachOfFixture(int16_t fixture, Visit visit);
 
 // ---------------------------------------------------------------------------
 
-#include "season/fixtureday.h"
+#include "core/season/fixtureday.h"
 
 template <typename Visit>
 void MatchEvents_ForEachOfFixture(int16_t fixture, Visit visit) {

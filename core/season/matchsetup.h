@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "season/calendar.h"
-#include "season/leagues.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
 
 // Per country and division row: {points for a win, substitutes, 0}; rows
 // beyond a country's last division hold zeros.

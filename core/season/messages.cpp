@@ -1,13 +1,13 @@
-#include "season/messages.h"
+#include "core/season/messages.h"
 
 #include <array>
 #include <cstring>
 
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 using namespace recbits;
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "database/Access.h"
-#include "season/messagetexts.h"
+#include "core/records/Access.h"
+#include "core/season/messagetexts.h"
 
 constexpr int kMessageRecordSize = 38;
 constexpr int kArchiveSlots = 100;

@@ -1,11 +1,11 @@
 // The national-team day driver: around every national-team fixture the
 // two nations pick their squads, call the players up and release them
 // again, and clubs that lose too many players have their fixture moved.
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/matchday.h"
-#include "season/nationalsquads.h"
-#include "season/seasondays.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchday.h"
+#include "core/season/nationalsquads.h"
+#include "core/season/seasondays.h"
 
 namespace {
 

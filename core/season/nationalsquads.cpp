@@ -1,20 +1,20 @@
-#include "season/nationalsquads.h"
+#include "core/season/nationalsquads.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/injuries.h"
-#include "management/playervalue.h"
-#include "management/shortlist.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
+#include "core/club/injuries.h"
+#include "core/club/playervalue.h"
+#include "core/club/shortlist.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 uint16_t NationalSquads[kNationalTeamKinds][kNationCodes][kNationalSquadSize];
 uint16_t NationalCaptains[kNationalTeamKinds][kNationCodes];

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "management/squads.h"
+#include "core/club/squads.h"
 
 constexpr int kNationalSquadSize = 24;
 constexpr int kNationalTeamKinds = 2;

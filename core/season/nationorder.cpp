@@ -1,11 +1,11 @@
-#include "season/nationorder.h"
+#include "core/season/nationorder.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "season/clubfixtures.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubfixtures.h"
 
 uint16_t NationClubOrder[kCountryCount][kNationClubOrderSize];
 

@@ -1,23 +1,23 @@
-#include "season/news.h"
+#include "core/season/news.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/textmsg.h"
-#include "season/calendar.h"
-#include "season/messagetexts.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/textbuf.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/textbuf.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/textmsg.h"
+#include "core/season/calendar.h"
+#include "core/season/messagetexts.h"
 
 using namespace recbits;
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/messages.h"
+#include "core/season/messages.h"
 
 constexpr int kFrontPageEntries = 20;
 

@@ -1,22 +1,22 @@
-#include "season/pickteam.h"
+#include "core/season/pickteam.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/teamroles.h"
-#include "match/matchsetup.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "season/nationalsquads.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/teamroles.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/ranges.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "core/season/nationalsquads.h"
 
 using namespace gameinfo;
 

@@ -1,4 +1,4 @@
-#include "season/playedleagues.h"
+#include "core/season/playedleagues.h"
 
 #include <algorithm>
 

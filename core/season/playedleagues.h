@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/calendar.h"
+#include "core/season/calendar.h"
 
 extern uint16_t PlayedLeagueFlags[kCountryCount];
 // 0 standard detail, 1 full detail.

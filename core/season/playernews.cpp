@@ -1,7 +1,7 @@
-#include "season/playernews.h"
+#include "core/season/playernews.h"
 
-#include "database/Access.h"
-#include "database/ranges.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 // Least form until the season's news pages keep player lines: no line is
 // drawn.

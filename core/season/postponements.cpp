@@ -1,17 +1,17 @@
-#include "season/postponements.h"
+#include "core/season/postponements.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "season/messages.h"
-#include "season/soak.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "core/season/messages.h"
+#include "core/season/soak.h"
 
 namespace {
 

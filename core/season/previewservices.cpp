@@ -1,33 +1,33 @@
 // The season's answers to the match preview: remarks, facts, key players,
 // absentees, danger men, the last meeting and the division's leaders.
-#include "season/previewservices.h"
+#include "core/season/previewservices.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_report.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "database/textmsg.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchevents.h"
-#include "season/reportfacts.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_report.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/records/textmsg.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchevents.h"
+#include "core/season/reportfacts.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "season/racestory.h"
+#include "core/season/racestory.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/ranges.h"
-#include "season/european.h"
-#include "season/fixtures.h"
-#include "season/seasonend.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/european.h"
+#include "core/season/fixtures.h"
+#include "core/season/seasonend.h"
 
 int16_t RaceZones[kRacePlaces];
 int32_t ZoneCounters[kRaceZoneCount];

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "season/calendar.h"
-#include "season/leagues.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
 
 constexpr int kRacePlaces = 24;
 constexpr int kRaceZoneCount = 7;

@@ -1,30 +1,30 @@
-#include "season/reportfacts.h"
+#include "core/season/reportfacts.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/diarynotes.h"
-#include "database/history.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "database/textmsg.h"
-#include "management/squads.h"
-#include "match/matchresult.h"
-#include "season/clubfixtures.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/racestory.h"
-#include "season/seasonend.h"
-#include "season/seasontables.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/squads.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/diarynotes.h"
+#include "core/records/history.h"
+#include "core/records/text.h"
+#include "core/records/textmsg.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/racestory.h"
+#include "core/season/seasonend.h"
+#include "core/season/seasontables.h"
 
 // The saved blocks of the report.
 static_assert(sizeof SeasonTable14400 == kClubCount * kClubResultRecordSize);

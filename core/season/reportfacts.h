@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "database/ranges.h"
+#include "core/records/ranges.h"
 
 // ---------------------------------------------------------------------------
 // Saved state

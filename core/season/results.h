@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/leagues.h"
+#include "core/season/leagues.h"
 
 struct MatchResultBlock;
 

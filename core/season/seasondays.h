@@ -4,11 +4,11 @@
 #pragma once
 #include <cstdint>
 
-#include "season/cupdays.h"
-#include "season/european.h"
-#include "season/friendlies.h"
-#include "season/postponements.h"
-#include "season/seasonend.h"
+#include "core/season/cupdays.h"
+#include "core/season/european.h"
+#include "core/season/friendlies.h"
+#include "core/season/postponements.h"
+#include "core/season/seasonend.h"
 
 // The national-team fixtures of the day.
 void ProcessInternationalDay();

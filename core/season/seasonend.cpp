@@ -1,22 +1,22 @@
-#include "season/seasonend.h"
+#include "core/season/seasonend.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/honours.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "season/competitions.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "season/postponements.h"
-#include "season/soak.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/competitions.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
+#include "core/season/postponements.h"
+#include "core/season/soak.h"
 
 const int16_t PromotionCount[kCountryCount][kDivisionCount] = {
     {0, 2, 2, 3, 1, 0}, {0, 1, 2, 2, 0, 0}, {0, 4, 1, 1, 0, 0}, {0, 3, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0},

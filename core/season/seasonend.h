@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/leagues.h"
+#include "core/season/leagues.h"
 
 // Per country and division: clubs promoted automatically (champion
 // included), clubs relegated from the bottom, play-off entrants and how many

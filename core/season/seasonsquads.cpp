@@ -1,24 +1,24 @@
-#include "season/seasonsquads.h"
+#include "core/season/seasonsquads.h"
 
 #include <algorithm>
 #include <cctype>
 #include <iterator>
 #include <vector>
 
-#include "database/history.h"
-#include "database/honours.h"
-#include "database/hvw/dataconv.h"
-#include "database/ranges.h"
-#include "management/bids.h"
-#include "management/contracts.h"
-#include "management/newplayers.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
-#include "season/calendar.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/contracts.h"
+#include "core/club/newplayers.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "core/records/dataconv.h"
+#include "core/records/history.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
 
 std::array<int8_t, kClubCount> NewPlayerCount;
 int16_t ReshuffleNamesOption;

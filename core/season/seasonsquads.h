@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "database/Access.h"
+#include "core/records/Access.h"
 
 // Young players placed at each club in the current run (new game or new
 // season); rebuilt at the start of each run, never saved.

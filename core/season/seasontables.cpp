@@ -1,4 +1,4 @@
-#include "season/seasontables.h"
+#include "core/season/seasontables.h"
 
 uint8_t SeasonTable1260000[1260000];
 uint8_t SeasonTable3200[3200];

@@ -1,4 +1,4 @@
-#include "season/seasontemplates.h"
+#include "core/season/seasontemplates.h"
 
 #include <array>
 

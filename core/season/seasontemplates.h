@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/leagues.h"
+#include "core/season/leagues.h"
 
 constexpr int kTemplateSlots = 104;
 

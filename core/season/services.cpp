@@ -1,4 +1,4 @@
-#include "season/services.h"
+#include "core/season/services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,18 +6,18 @@
 #include <string>
 #include <string_view>
 
-#include "database/Access.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/competitions.h"
-#include "season/fixtures.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/competitions.h"
+#include "core/season/fixtures.h"
 
 char FixtureCaption[2][kCaptionSize];
 RunOnOptions RunOn;

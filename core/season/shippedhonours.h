@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
-#include "database/honours.h"
-#include "season/calendar.h"
+#include "core/records/honours.h"
+#include "core/season/calendar.h"
 
 constexpr int kShippedEuropeanEntries = 6;
 

@@ -1,18 +1,18 @@
-#include "season/slotcandidates.h"
+#include "core/season/slotcandidates.h"
 
 #include <algorithm>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/board.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "management/trialmove.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/club/trialmove.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "season/soak.h"
+#include "core/season/soak.h"
 
 #include <chrono>
 
-#include "season/calendar.h"
+#include "core/season/calendar.h"
 
 uint32_t SoakMode = 0;
 int16_t SoakStopPointDay = 0;

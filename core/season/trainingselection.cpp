@@ -1,4 +1,4 @@
-#include "season/trainingselection.h"
+#include "core/season/trainingselection.h"
 
 uint16_t TrainingSelection[2] = {65535, 65535};
 

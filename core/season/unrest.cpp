@@ -1,15 +1,15 @@
-#include "season/unrest.h"
+#include "core/season/unrest.h"
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/injuries.h"
-#include "management/squads.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/messages.h"
 
 PendingPlayerEvent PendingPlayerEvents[kPendingPlayerEvents];
 

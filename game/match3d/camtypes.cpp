@@ -6,10 +6,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "generic/matchcam.h"
-#include "match/matchclock.h"
-#include "match/matchstate.h"
-#include "zud3d/stadium.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchstate.h"
+#include "game/match3d/matchcam.h"
+#include "game/match3d/stadium.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
-#include "zud3d/d3dicon.h"
+#include "game/match3d/d3dicon.h"
 
 #include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dtex.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "zud3d/gfxmgr.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/gfxmgr.h"
+#include "game/system/colconv.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
 
 namespace {
 // A row without a grid takes its picture's size when loaded; each match

@@ -1,21 +1,21 @@
-#include "zud3d/d3dobj.h"
+#include "game/match3d/d3dobj.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dtex.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
-#include "zud3d/d3dtex.h"
-#include "zud3d/worldconv.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/worldconv.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 
 NewTexEntry NewTexList[kNewTexListSize];
 ObjectSlot ObjectSlots[kObjectSlots];

@@ -1,16 +1,16 @@
-#include "zud3d/d3dtex.h"
+#include "game/match3d/d3dtex.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "generic/kitload.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/kitload.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/picture.h"
 
 uint32_t TextureSlot[kTextureSlots];
 uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];

@@ -7,8 +7,8 @@
 #pragma once
 #include <cstdint>
 
-#include "management/kittab.h"
-#include "support/colconv.h"
+#include "game/match3d/kittab.h"
+#include "game/system/colconv.h"
 
 struct KitPart;
 

@@ -1,4 +1,4 @@
-#include "zud3d/d3dware.h"
+#include "game/match3d/d3dware.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,25 +6,25 @@
 #include <cstring>
 #include <string>
 
-#include "generic/kitload.h"
-#include "generic/netmarks.h"
-#include "generic/replay.h"
-#include "match/matchsetup.h"
-#include "menus/loadanim.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "core/match/netmarks.h"
+#include "core/match/replay.h"
+#include "game/match3d/kitload.h"
+#include "game/match3d/stadium.h"
+#include "game/match3d/vidopt.h"
+#include "game/match3d/worldconv.h"
+#include "game/screens/engine/loadanim.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/gfx.h"
+#include "game/system/poll.h"
+#include "game/system/xyzdata.h"
 #include "platform/d3d.h"
-#include "support/bytes.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dobj.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
-#include "support/xyzdata.h"
-#include "tolmenu/vidopt.h"
-#include "zud3d/stadium.h"
-#include "zud3d/worldconv.h"
 
 namespace {
 

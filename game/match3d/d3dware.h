@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/maths.h"
+#include "game/system/maths.h"
 
 // Each switch takes on (non-zero) or off.
 void D3DGame_SetCulling(int on);  // on: no culling; off: counter-clockwise

@@ -1,14 +1,14 @@
-#include "zud3d/gfxmgr.h"
+#include "game/match3d/gfxmgr.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/colconv.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dtex.h"
 
 namespace {
 

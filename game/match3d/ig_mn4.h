@@ -7,9 +7,9 @@
 #pragma once
 #include <cstdint>
 
-#include "management/tactics.h"
-#include "menus/machine.h"
-#include "menus/teamselect.h"
+#include "core/club/tactics.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/squad/teamselect.h"
 
 constexpr uint16_t kIgNone = 65535;
 constexpr int kIgListRows = 11;

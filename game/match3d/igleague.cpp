@@ -1,6 +1,6 @@
-#include "generic/igleague.h"
+#include "game/match3d/igleague.h"
 
-#include "menus/hvmenusys.h"
+#include "game/screens/engine/hvmenusys.h"
 
 LiveResultRow IgLeagueRows[kIgLeagueRows];
 

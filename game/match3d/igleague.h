@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "generic/igroundscores.h"
-#include "season/news.h"
+#include "core/season/news.h"
+#include "game/match3d/igroundscores.h"
 
 constexpr int kIgLeagueRows = kIgRoundScoreEntries;
 

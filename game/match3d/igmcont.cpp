@@ -1,23 +1,23 @@
-#include "generic/igmcont.h"
+#include "game/match3d/igmcont.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "generic/ig_mn2.h"
-#include "generic/ig_mn4.h"
-#include "generic/igscreens.h"
-#include "generic/igshootout.h"
-#include "generic/matchkeys.h"
-#include "match/matchsetup.h"
-#include "match/teamsetup.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/playerprofile.h"
-#include "support/debug.h"
-#include "support/winlib.h"
-#include "tolmenu/vidopt.h"
-#include "zud3d/d3dgame.h"
+#include "core/base/debug.h"
+#include "core/match/matchsetup.h"
+#include "core/match/teamsetup.h"
+#include "core/records/text.h"
+#include "game/match3d/d3dgame.h"
+#include "game/match3d/ig_mn2.h"
+#include "game/match3d/ig_mn4.h"
+#include "game/match3d/igscreens.h"
+#include "game/match3d/igshootout.h"
+#include "game/match3d/matchkeys.h"
+#include "game/match3d/vidopt.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/playerprofile.h"
+#include "game/system/winlib.h"
 
 uint16_t InGameMenuId = kIgLeaveMenus;
 int16_t InGameMenuArg;

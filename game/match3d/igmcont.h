@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // The display switches of the in-match keys back to their start values.
 void ResetMatchDisplayValues();

@@ -1,10 +1,10 @@
-#include "generic/igroundscores.h"
+#include "game/match3d/igroundscores.h"
 
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_forward.h"
-#include "season/calendar.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_forward.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
 
 IgRoundScore IgRoundScores[kIgRoundScoreEntries];
 int16_t IgRoundScoreCount;

@@ -1,23 +1,23 @@
-#include "generic/igscreens.h"
+#include "game/match3d/igscreens.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "generic/igmcont.h"
-#include "match/matchfigure.h"
-#include "match/matchquery.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/matchstats.h"
-#include "menus/exmenu.h"
-#include "menus/hvmenusys.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/matchstats.h"
+#include "core/records/text.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/matchquery.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
 
 IgTeamStatsValues IgTeamStats;
 const int16_t IgTeamStatsLabels[7] = {64, 1838, 1433, 970, 444, 1437, 1642};

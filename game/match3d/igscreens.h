@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 extern const MenuItem IgTeamStatsTable[];
 extern const MenuItem IgLineupsTable[];

@@ -1,25 +1,25 @@
-#include "generic/igshootout.h"
+#include "game/match3d/igshootout.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "generic/igmcont.h"
-#include "generic/igscreens.h"
-#include "match/matchfigure.h"
-#include "match/matchquery.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstats.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstats.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_small.h"
+#include "core/records/ranges.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/igscreens.h"
+#include "game/match3d/matchquery.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
 
 uint16_t IgShootoutPick = 65535;
 IgShootoutRow IgShootoutRows[kShootoutKickers];

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // The place picked first (0..9), 65535 none.
 extern uint16_t IgShootoutPick;

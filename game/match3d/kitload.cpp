@@ -1,15 +1,15 @@
-#include "generic/kitload.h"
+#include "game/match3d/kitload.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "match/matchsetup.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
-#include "zud3d/d3dtex.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/d3dtex.h"
+#include "game/system/poll.h"
 
 const KitPart KitPartTable[kKitParts + 1] = {
     {kKitKindSkin, 0xff, "armhand", "sskin\\textures\\skins", 0},

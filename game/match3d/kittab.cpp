@@ -1,13 +1,13 @@
-#include "management/kittab.h"
+#include "game/match3d/kittab.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/picture.h"
 
 const KitColour KitPalette[kKitPaletteSize] = {
     // 0-9 greys

@@ -1,17 +1,17 @@
-#include "generic/matchcam.h"
+#include "game/match3d/matchcam.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "generic/matchkeys.h"
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/replaypanel.h"
-#include "zud3d/stadium.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/replay.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/matchkeys.h"
+#include "game/match3d/replaypanel.h"
+#include "game/match3d/stadium.h"
 
 int32_t CameraMode;
 int32_t SelectedCamera[kCameraListSlots];

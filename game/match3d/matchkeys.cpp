@@ -2,36 +2,36 @@
 // under the last player on the ball, the ball's path through the frames
 // ahead, name labels over the players nearest the camera subject and the
 // pitch radar.
-#include "generic/matchkeys.h"
+#include "game/match3d/matchkeys.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 
-#include "generic/infobar.h"
-#include "generic/matchcam.h"
-#include "generic/replay.h"
-#include "generic/sfx.h"
-#include "match/matchfigure.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/simdisplay.h"
+#include "core/match/infobar.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/replay.h"
+#include "core/match/simdisplay.h"
+#include "game/match3d/d3dgame.h"
+#include "game/match3d/d3dicon.h"
+#include "game/match3d/d3dobj.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/matchcam.h"
+#include "game/match3d/panels.h"
+#include "game/match3d/sfx.h"
+#include "game/match3d/stadium.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/gfx.h"
+#include "game/system/keyboard.h"
+#include "game/system/maths.h"
+#include "game/system/mouse.h"
+#include "game/system/timerint.h"
 #include "platform/d3d.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/gfx.h"
-#include "support/keyboard.h"
-#include "support/maths.h"
-#include "support/mouse.h"
-#include "support/timerint.h"
-#include "zud3d/d3dgame.h"
-#include "zud3d/d3dicon.h"
-#include "zud3d/d3dobj.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/panels.h"
-#include "zud3d/stadium.h"
 
 int16_t TouchMarkerSwitch;
 int16_t BallPathSwitch;

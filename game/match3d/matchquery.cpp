@@ -1,19 +1,19 @@
-#include "match/matchquery.h"
+#include "game/match3d/matchquery.h"
 
 #include <cstring>
 #include <utility>
 
-#include "management/tactics.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchphases.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "support/debug.h"
-#include "support/sounddrv.h"
+#include "core/base/debug.h"
+#include "core/club/tactics.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "game/system/sounddrv.h"
 
 int16_t MatchSoundOff = 0;
 int16_t MatchEffectsBankKey = -1;
@@ -47,7 +47,7 @@ void UninitMatchSoundBanks() {
 // ---------------------------------------------------------------------------
 // The running match for the screens
 
-// MatchSubsUsed lives with the match's start (match/teamsetup.cpp), which
+// MatchSubsUsed lives with the match's start (core/match/teamsetup.cpp), which
 // sets it back for every match.
 int16_t MatchLastAskedFigure = -1;
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/teamsetup.h"
+
 // The game's sound-off switch: when set at start-up the sound driver is
 // not started and every sound call does nothing.
 extern int16_t MatchSoundOff;
@@ -25,8 +27,8 @@ void UninitMatchSoundBanks();
 struct TacticRecord;
 struct MatchFigure;
 
-// Substitutions each team has made (a practice match counts none).
-extern int16_t MatchSubsUsed[2];
+// MatchSubsUsed, the substitutions each team has made, is declared with
+// the match's start (core/match/teamsetup.h).
 // The figure last asked about by MatchIsCornerTaker, -1 none.
 extern int16_t MatchLastAskedFigure;
 

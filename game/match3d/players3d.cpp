@@ -1,26 +1,26 @@
-#include "zud3d/players3d.h"
+#include "game/match3d/players3d.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "generic/infobar.h"
-#include "generic/kitload.h"
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchsetup.h"
-#include "match/motion.h"
-#include "support/bytes.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/xyzdata.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/stadium.h"
-#include "zud3d/worldconv.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/infobar.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchsetup.h"
+#include "core/match/motion.h"
+#include "core/match/replay.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/kitload.h"
+#include "game/match3d/stadium.h"
+#include "game/match3d/worldconv.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/xyzdata.h"
 
 FigureModel FigureModels[kFigureRoles][kFigureLevels][kFigureBuilds][kFigureHairs];
 int FigureModelFilesRead = 0;

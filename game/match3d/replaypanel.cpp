@@ -1,15 +1,15 @@
-#include "zud3d/replaypanel.h"
+#include "game/match3d/replaypanel.h"
 
 #include <algorithm>
 
-#include "generic/matchkeys.h"
-#include "generic/replay.h"
-#include "support/dxd3d.h"
-#include "support/maths.h"
-#include "zud3d/d3dicon.h"
-#include "zud3d/d3dobj.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/panels.h"
+#include "core/match/replay.h"
+#include "game/match3d/d3dicon.h"
+#include "game/match3d/d3dobj.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/matchkeys.h"
+#include "game/match3d/panels.h"
+#include "game/system/dxd3d.h"
+#include "game/system/maths.h"
 
 ReplayPanelState ReplayPanel;
 

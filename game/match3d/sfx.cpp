@@ -1,16 +1,16 @@
-#include "generic/sfx.h"
+#include "game/match3d/sfx.h"
 
 #include <cstdlib>
 
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchquery.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/random.h"
-#include "support/sounddrv.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "game/match3d/matchquery.h"
+#include "game/system/sounddrv.h"
 
 int16_t SfxVolume = 100;
 int16_t CrowdOn;

@@ -1,4 +1,4 @@
-#include "zud3d/stadium.h"
+#include "game/match3d/stadium.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,22 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "generic/kitload.h"
-#include "match/matchsetup.h"
-#include "menus/loadanim.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/kitload.h"
+#include "game/match3d/worldconv.h"
+#include "game/screens/engine/loadanim.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/gfx.h"
+#include "game/system/poll.h"
+#include "game/system/xyzdata.h"
 #include "platform/d3d.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
-#include "support/xyzdata.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/worldconv.h"
 
 namespace {
 

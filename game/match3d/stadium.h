@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "support/dxd3dobj.h"
-#include "support/maths.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/maths.h"
 
 // Row kinds: 1-4 draw sections, 5 floodlight points, 6 flare and mark
 // points, 7-9 camera lists 0-2.

@@ -3,22 +3,22 @@
 // it is still there), a screen mode is found for it and the rendering
 // options follow what the device can do.  The options screen edits a
 // working copy that Apply or OK commits.
-#include "tolmenu/vidopt.h"
+#include "game/match3d/vidopt.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "database/text.h"
-#include "menus/hvmenu.h"
-#include "menus/hvmenusys.h"
-#include "menus/machine.h"
-#include "menus/menusetup.h"
-#include "support/debug.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/records/text.h"
+#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 
 VideoChoice CommittedVideoChoice;
 int32_t VideoAgain;

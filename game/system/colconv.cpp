@@ -1,14 +1,14 @@
-#include "support/colconv.h"
+#include "game/system/colconv.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/dxdraw.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxdraw.h"
+#include "game/system/gfx.h"
 
 const ColFmt ColFmt_A1R5G5B5 = {
     {10, 5, 0x7C00}, {5, 5, 0x03E0}, {0, 5, 0x001F}, {15, 1, 0x8000}, 0x7FFF, 2, 16};

@@ -1,9 +1,9 @@
-#include "support/cpuinfo.h"
+#include "game/system/cpuinfo.h"
 
 #include <cmath>
 
-#include "support/debug.h"
-#include "support/timerint.h"
+#include "core/base/debug.h"
+#include "game/system/timerint.h"
 
 int CPUSpeedTest() {
     if (!TimerIsRunning()) {

@@ -1,15 +1,15 @@
-#include "support/dxd3d.h"
+#include "game/system/dxd3d.h"
 
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/dxerror.h"
-#include "support/onexit.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/dxerror.h"
+#include "game/system/winlib.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
+#include "game/system/maths.h"
 #include "platform/d3d.h"
 #include "platform/ddraw.h"
-#include "support/maths.h"
 
 constexpr int D3D_MAX_LIGHTS = 8;
 

@@ -1,11 +1,11 @@
-#include "support/dxd3danim.h"
+#include "game/system/dxd3danim.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/xyzdata.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/xyzdata.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
-#include "support/dxd3dobj.h"
-#include "support/maths.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/maths.h"
 
 struct D3DAnim {
     D3DObj* object;

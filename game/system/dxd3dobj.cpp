@@ -1,19 +1,19 @@
-#include "support/dxd3dobj.h"
+#include "game/system/dxd3dobj.h"
 
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/maths.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 #include "platform/d3d.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/maths.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
 
 namespace {
 

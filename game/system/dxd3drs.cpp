@@ -1,12 +1,12 @@
-#include "support/dxd3drs.h"
+#include "game/system/dxd3drs.h"
 
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxerror.h"
+#include "game/system/winlib.h"
 #include "platform/d3d.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxerror.h"
-#include "support/winlib.h"
 
 // Three fog numbers come twice: the fog-table start, end and density have
 // the same numbers as fog start, end and density.

@@ -1,14 +1,14 @@
-#include "support/dxd3dtex.h"
+#include "game/system/dxd3dtex.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/dxerror.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/dxerror.h"
 
 namespace {
 

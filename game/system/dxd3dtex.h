@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
+#include "game/system/colconv.h"
 #include "platform/d3d.h"
 #include "platform/ddraw.h"
-#include "support/colconv.h"
 
 constexpr int MAX_TEXTURE_FORMATS = 128;
 constexpr int MAX_TEXTURES = 4096;

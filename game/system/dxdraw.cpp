@@ -1,16 +1,16 @@
-#include "support/dxdraw.h"
+#include "game/system/dxdraw.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxenum.h"
+#include "game/system/dxerror.h"
 #include "platform/library.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxenum.h"
-#include "support/dxerror.h"
-#include "support/onexit.h"
 
 DDrawModeInfo GfxModeTable[MAX_GFX_MODES];
 uint16_t GfxNumModes = 0;

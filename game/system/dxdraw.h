@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
+#include "game/system/colconv.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
-#include "support/colconv.h"
-#include "support/winlib.h"
 
 // ---- The mode table -------------------------------------------------------
 constexpr int MAX_GFX_MODES = 1024;

@@ -1,13 +1,13 @@
-#include "support/dxenum.h"
+#include "game/system/dxenum.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "game/system/dxerror.h"
 #include "platform/library.h"
-#include "support/debug.h"
-#include "support/dxerror.h"
 
 namespace {
 

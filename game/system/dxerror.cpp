@@ -1,10 +1,10 @@
-#include "support/dxerror.h"
+#include "game/system/dxerror.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 namespace {
 

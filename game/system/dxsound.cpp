@@ -1,13 +1,13 @@
-#include "support/dxsound.h"
+#include "game/system/dxsound.h"
 
 #include <cmath>
 #include <cstdio>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/dxerror.h"
+#include "game/system/winlib.h"
 #include "platform/dsound.h"
-#include "support/debug.h"
-#include "support/dxerror.h"
-#include "support/onexit.h"
-#include "support/winlib.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
 // The process entry point.
-#include "support/startup.h"
+#include "game/system/startup.h"
 
 int main(int argc, char** argv) { return WinMain(argc, argv); }

@@ -1,14 +1,14 @@
-#include "support/gfx.h"
+#include "game/system/gfx.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mouse.h"
-#include "support/onexit.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/mouse.h"
 
 namespace {
 

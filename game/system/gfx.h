@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "support/colconv.h"
-#include "support/dxdraw.h"
+#include "game/system/colconv.h"
+#include "game/system/dxdraw.h"
 
 // GfxInit flags.
 constexpr uint16_t GFXINIT_3D = 0x01;

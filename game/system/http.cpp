@@ -1,8 +1,8 @@
-#include "support/http.h"
+#include "game/system/http.h"
 
-#include "support/debug.h"
-#include "support/httpinet.h"
-#include "support/httpwsok.h"
+#include "core/base/debug.h"
+#include "game/system/httpinet.h"
+#include "game/system/httpwsok.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "support/httpinet.h"
+#include "game/system/httpinet.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "game/system/httpwsok.h"
+#include "game/system/poll.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/wininet.h"
-#include "support/debug.h"
-#include "support/httpwsok.h"
-#include "support/poll.h"
-#include "support/wsock.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/httpwsok.h"
+#include "game/system/httpwsok.h"
 
 #include <strings.h>
 #include <cstdio>
@@ -6,12 +6,12 @@
 #include <cstring>
 #include <ctime>
 
+#include "core/base/debug.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
-#include "support/debug.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/wsock.h"
 
 namespace {
 

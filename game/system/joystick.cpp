@@ -1,7 +1,7 @@
-#include "support/joystick.h"
+#include "game/system/joystick.h"
 
+#include "core/base/debug.h"
 #include "platform/input.h"
-#include "support/debug.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "support/keyboard.h"
+#include "game/system/keyboard.h"
 
 #include <array>
 
-#include "support/debug.h"
-#include "support/onexit.h"
-#include "support/poll.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/poll.h"
+#include "game/system/winlib.h"
 
 namespace {
 

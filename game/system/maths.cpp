@@ -1,4 +1,4 @@
-#include "support/maths.h"
+#include "game/system/maths.h"
 
 #include <cmath>
 

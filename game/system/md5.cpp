@@ -1,8 +1,8 @@
-#include "support/md5.h"
+#include "game/system/md5.h"
 
 #include <cstring>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 namespace {
 

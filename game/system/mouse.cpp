@@ -1,8 +1,8 @@
-#include "support/mouse.h"
+#include "game/system/mouse.h"
 
+#include "core/base/debug.h"
+#include "game/system/winlib.h"
 #include "platform/input.h"
-#include "support/debug.h"
-#include "support/winlib.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "support/movie.h"
+#include "game/system/movie.h"
 
+#include "core/base/debug.h"
+#include "game/system/dxenum.h"
+#include "game/system/keyboard.h"
+#include "game/system/mouse.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/mci.h"
 #include "platform/window.h"
-#include "support/debug.h"
-#include "support/dxenum.h"
-#include "support/keyboard.h"
-#include "support/mouse.h"
-#include "support/winlib.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "support/picture.h"
+#include "game/system/picture.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
 
 namespace {
 

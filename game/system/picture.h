@@ -13,7 +13,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/colconv.h"
+#include "game/system/colconv.h"
 
 // ---- GFX0 ----------------------------------------------------------------
 constexpr uint32_t GFX0_HEADER_SIZE = 16;

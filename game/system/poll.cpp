@@ -1,10 +1,10 @@
-#include "support/poll.h"
+#include "game/system/poll.h"
 
 #include <cstdio>
 
-#include "support/debug.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "support/ras.h"
+#include "game/system/ras.h"
 
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "game/system/poll.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/rasapi.h"
-#include "support/debug.h"
-#include "support/poll.h"
-#include "support/wsock.h"
 
 namespace {
 

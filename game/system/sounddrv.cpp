@@ -1,16 +1,16 @@
-#include "support/sounddrv.h"
+#include "game/system/sounddrv.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/dxsound.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/dxsound.h"
+#include "game/system/poll.h"
 
 namespace {
 

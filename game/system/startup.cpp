@@ -1,41 +1,41 @@
 // The program's composition root: start-up and shutdown in their fixed
-// order.  It is the one file of support/ that includes the game's folders
-// (records, menus, match, front end, options): the rest of support/ stands
-// below them and never calls up.
-#include "support/startup.h"
+// order.  It is the one file of game/system/ that includes the rest of the
+// tree (records, screens, match, front end, options): the rest of
+// game/system/ stands below them and never calls up.
+#include "game/system/startup.h"
 
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "generic/igleague.h"
-#include "generic/igmcont.h"
-#include "management/kittab.h"
-#include "match/matchquery.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/random.h"
+#include "core/records/text.h"
+#include "core/season/matchsetup.h"
+#include "game/match3d/d3dgame.h"
+#include "game/match3d/igleague.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/kittab.h"
+#include "game/match3d/matchquery.h"
+#include "game/match3d/vidopt.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/system/gfx.h"
+#include "game/system/joystick.h"
+#include "game/system/keyboard.h"
+#include "game/system/mouse.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
 #include "platform/system.h"
-#include "season/matchsetup.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/gfx.h"
-#include "support/joystick.h"
-#include "support/keyboard.h"
-#include "support/mem_win.h"
-#include "support/mouse.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
-#include "support/random.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
-#include "tolmenu/vidopt.h"
-#include "zud3d/d3dgame.h"
 
 const uint32_t SupportLibBuildVersion = 1060;
 

@@ -1,12 +1,12 @@
-#include "support/timerint.h"
+#include "game/system/timerint.h"
 
 #include <cmath>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/poll.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
-#include "support/debug.h"
-#include "support/onexit.h"
-#include "support/poll.h"
-#include "support/winlib.h"
 
 namespace {
 

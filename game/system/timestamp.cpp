@@ -1,4 +1,4 @@
-#include "support/timestamp.h"
+#include "game/system/timestamp.h"
 
 #include <cstdio>
 

@@ -1,13 +1,13 @@
-#include "support/windlg.h"
+#include "game/system/windlg.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "game/system/dxenum.h"
 #include "platform/codepage.h"
 #include "platform/dialog.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/dxenum.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "support/winlib.h"
+#include "game/system/winlib.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/onexit.h"
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "support/wsock.h"
+#include "game/system/wsock.h"
 
 #include <cstring>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
-#include "support/debug.h"
-#include "support/onexit.h"
-#include "support/poll.h"
-#include "support/timerint.h"
 
 namespace {
 

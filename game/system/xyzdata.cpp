@@ -1,12 +1,12 @@
-#include "support/xyzdata.h"
+#include "game/system/xyzdata.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
 
 namespace {
 

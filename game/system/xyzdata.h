@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 // ---- Header ----------------------------------------------------------------
 constexpr uint32_t XYZ_HEADER_SIZE = 44;

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/clubmoney.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/messages.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/clubmoney.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/messages.h"
 
 namespace {
 

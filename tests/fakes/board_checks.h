@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "season/messages.h"
+#include "core/records/Access.h"
+#include "core/season/messages.h"
 
 // Every club of the played leagues has at most one manager who does not
 // play, and every manager belongs to the club he plays for; balances lie in

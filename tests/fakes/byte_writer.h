@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 namespace testbytes {
 

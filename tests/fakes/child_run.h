@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 
 namespace testenv {
 

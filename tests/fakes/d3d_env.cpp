@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/base/mem_win.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
-#include "support/winlib.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 

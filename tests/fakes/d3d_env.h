@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/maths.h"
-#include "support/winlib.h"
+#include "game/system/maths.h"
+#include "game/system/winlib.h"
 
 namespace testenv {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "management/injuries.h"
-#include "management/transfers.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/injuries.h"
+#include "core/club/transfers.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 namespace {
 

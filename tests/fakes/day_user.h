@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <functional>
 
-#include "menus/clubmain.h"
-#include "menus/historybrowser.h"
-#include "menus/matchday.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "menus/resultboard.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/league/historybrowser.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/matchday/resultboard.h"
 #include "tests/fakes/menu_user.h"
 
 namespace testenv {

@@ -5,12 +5,12 @@
 #pragma once
 #include <cstring>
 
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/periodrunner.h"
-#include "season/fixtureday.h"
-#include "season/pickteam.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/periodrunner.h"
+#include "core/season/fixtureday.h"
+#include "core/season/pickteam.h"
 
 struct ScriptedResult {
     int goals[2] = {1, 0};

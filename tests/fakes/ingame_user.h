@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "generic/igmcont.h"
-#include "generic/igscreens.h"
-#include "match/matchquery.h"
-#include "menus/menuboxes.h"
-#include "menus/menusetup.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/igscreens.h"
+#include "game/match3d/matchquery.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menusetup.h"
 #include "tests/fakes/menu_user.h"
 
 namespace testenv {

@@ -17,25 +17,25 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/hvw/dataconv.h"
-#include "database/savetable.h"
-#include "management/board.h"
-#include "management/matchdaynotices.h"
-#include "management/squads.h"
-#include "management/transferprices.h"
-#include "match/matchsetup.h"
-#include "match/periodrunner.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/seasonsquads.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/matchdaynotices.h"
+#include "core/club/squads.h"
+#include "core/club/transferprices.h"
+#include "core/match/matchsetup.h"
+#include "core/match/periodrunner.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/history.h"
+#include "core/records/savetable.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/seasonsquads.h"
 #ifdef HALVORN_GAME_TESTS
-#include "menus/lastmatch.h"
+#include "game/screens/matchday/lastmatch.h"
 #endif
 
 namespace testenv {

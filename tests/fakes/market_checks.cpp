@@ -1,10 +1,10 @@
 #include "tests/fakes/market_checks.h"
 
-#include "database/Access.h"
-#include "database/ranges.h"
-#include "database/usertransfers.h"
-#include "management/bids.h"
-#include "management/transferprices.h"
+#include "core/club/bids.h"
+#include "core/club/transferprices.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/usertransfers.h"
 
 namespace {
 

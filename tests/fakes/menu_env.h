@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "menus/exm_text.h"
-#include "support/colconv.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/system/colconv.h"
 
 namespace testenv {
 

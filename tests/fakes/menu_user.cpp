@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "menus/menusetup.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
 #include "platform/window.h"
-#include "support/poll.h"
-#include "support/timerint.h"
 
 namespace testenv {
 

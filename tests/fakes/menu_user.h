@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 namespace testenv {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/compress.h"
-#include "support/pakfile.h"
+#include "core/base/compress.h"
+#include "core/base/pakfile.h"
 
 namespace testenv {
 

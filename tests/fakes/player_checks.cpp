@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/ranges.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
 
 PlayerPopulationMeans MeasurePlayerPopulation() {
     PlayerPopulationMeans means;

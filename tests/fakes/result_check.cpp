@@ -3,9 +3,9 @@
 #include <set>
 #include <sstream>
 
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
 
 using namespace gameinfo;
 

@@ -4,11 +4,11 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "management/squads.h"
-#include "management/teamroles.h"
-#include "season/fixtures.h"
+#include "core/club/squads.h"
+#include "core/club/teamroles.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/season/fixtures.h"
 
 namespace testenv {
 

@@ -1,9 +1,9 @@
 #include "tests/fakes/season_scorer.h"
 
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
 
 int ScoreTodaysFixtures() {
     const int today = SeasonCalendar.currentDay;
@@ -22,9 +22,9 @@ int ScoreTodaysFixtures() {
 
 #include <memory>
 
-#include "database/query/funcs_cup.h"
-#include "match/matchresult.h"
-#include "season/results.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_cup.h"
+#include "core/season/results.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "generic/sfx.h"
+#include "game/match3d/sfx.h"
 
 namespace soundfake {
 

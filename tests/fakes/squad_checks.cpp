@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "database/Access.h"
-#include "management/squads.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "management/stadium.h"
+#include "core/club/stadium.h"
+#include "core/records/Access.h"
 
 // Every club's balance, by club number.
 inline std::vector<int32_t> ClubBalances() {

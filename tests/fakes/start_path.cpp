@@ -5,23 +5,23 @@
 #include <memory>
 #include <system_error>
 
-#include "menus/clubinfo.h"
-#include "menus/clubmain.h"
-#include "menus/divisionclubs.h"
-#include "menus/hvmenu.h"
-#include "menus/machine.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "menus/nameeditor.h"
-#include "menus/playedcountries.h"
-#include "menus/saveslots.h"
-#include "menus/startmenu.h"
+#include "core/season/playedleagues.h"
+#include "game/match3d/vidopt.h"
+#include "game/screens/club/clubinfo.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/league/divisionclubs.h"
+#include "game/screens/start/nameeditor.h"
+#include "game/screens/start/playedcountries.h"
+#include "game/screens/start/saveslots.h"
+#include "game/screens/start/startmenu.h"
+#include "game/system/dxdraw.h"
+#include "game/system/picture.h"
 #include "platform/window.h"
-#include "season/playedleagues.h"
-#include "support/dxdraw.h"
-#include "support/picture.h"
 #include "tests/fakes/menu_user.h"
-#include "tolmenu/vidopt.h"
 
 namespace testenv {
 

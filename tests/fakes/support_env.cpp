@@ -1,9 +1,9 @@
 #include "tests/fakes/support_env.h"
 
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 
 namespace testenv {
 

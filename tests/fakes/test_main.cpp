@@ -9,7 +9,7 @@
 #include <system_error>
 
 #ifdef HALVORN_GAME_TESTS
-#include "support/startup.h"
+#include "game/system/startup.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "database/text.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/records/text.h"
 #include "tests/fakes/pak_fixture.h"
 
 namespace testenv {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
+#include "game/match3d/vidopt.h"
+#include "game/system/dxenum.h"
 #include "platform/ddraw.h"
-#include "support/dxenum.h"
-#include "tolmenu/vidopt.h"
 
 namespace testenv {
 

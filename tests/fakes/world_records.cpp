@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/hvw/dataconv.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
 
 namespace {
 

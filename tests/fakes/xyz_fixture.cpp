@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "support/mem_win.h"
-#include "support/xyzdata.h"
+#include "core/base/mem_win.h"
+#include "game/system/xyzdata.h"
 #include "tests/fakes/byte_writer.h"
 
 namespace testenv {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/dxd3dobj.h"
+#include "game/system/dxd3dobj.h"
 
 namespace testenv {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "match/matchhooks.h"
+#include "core/match/matchhooks.h"
 
 namespace playthrough {
 

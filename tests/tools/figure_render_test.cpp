@@ -9,15 +9,15 @@
 #include <map>
 #include <string>
 
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/xyzdata.h"
 #include "platform/d3d.h"
-#include "support/dxd3d.h"
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/xyzdata.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/xyz_fixture.h"

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "match/motion.h"
-#include "support/colconv.h"
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/motion.h"
+#include "game/system/colconv.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 #include "tests/fakes/xyz_fixture.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "management/kittab.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/kittab.h"
 #include "tools/datakit/packer.h"
 #include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/stage.h"

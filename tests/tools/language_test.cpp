@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "database/text.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "core/records/text.h"
 #include "tests/fakes/text_env.h"
 #include "tools/datakit/language.h"
 #include "tools/datakit/stage.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "season/messagetexts.h"
+#include "core/season/messagetexts.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 #include "tools/datakit/figures.h"

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "match/motion.h"
-#include "support/dxd3danim.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/motion.h"
+#include "game/system/dxd3danim.h"
+#include "game/system/dxd3dobj.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 #include "tools/datakit/models.h"

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "match/matchquery.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/matchquery.h"
+#include "game/system/poll.h"
+#include "game/system/sounddrv.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/poll.h"
-#include "support/sounddrv.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tools/datakit/packer.h"
 #include "tools/datakit/sounds.h"

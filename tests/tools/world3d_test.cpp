@@ -11,21 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/flagtable.h"
+#include "game/match3d/worldconv.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dobj.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 #include "platform/d3d.h"
-#include "support/bytes.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dobj.h"
-#include "support/dxd3drs.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
-#include "zud3d/flagtable.h"
-#include "zud3d/worldconv.h"
 
 namespace {
 

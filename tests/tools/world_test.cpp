@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "database/hvw/dataconv.h"
-#include "menus/clubnames.h"
-#include "season/shippedhonours.h"
+#include "core/records/dataconv.h"
+#include "core/season/shippedhonours.h"
+#include "game/screens/start/clubnames.h"
 #include "tools/datakit/shippedseason.h"
 #include "tools/datakit/worldclubs.h"
 #include "tools/datakit/worldgen.h"

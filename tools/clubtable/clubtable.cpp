@@ -34,7 +34,7 @@ std::string Literal(const std::string& text) {
 // list ends where two equal entries follow each other; the rest is 0.
 std::string StartLists(const std::vector<PlannedClub>& clubs) {
     std::string text =
-        "#include \"season/nationorder.h\"\n\n"
+        "#include \"core/season/nationorder.h\"\n\n"
         "const int16_t NationClubStartLists[kCountryCount][kNationClubOrderSize] = {\n";
     for (int nation = 0; nation < kWorldPlayableCountries; ++nation) {
         text += "    {";
@@ -69,7 +69,7 @@ int ClubOf(const std::vector<PlannedClub>& clubs, int nation, int division, int 
 std::string ShippedSeason(const std::vector<PlannedClub>& clubs) {
     constexpr int kWords = 81;
     std::string text =
-        "\n#include \"season/shippedhonours.h\"\n\n"
+        "\n#include \"core/season/shippedhonours.h\"\n\n"
         "const HonoursRow ShippedHonours[kCountryCount] = {\n";
     std::string entries =
         "const int16_t ShippedEuropeanEntries[kCountryCount][kShippedEuropeanEntries] = {\n";
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     constexpr const char* kBanner =
         "// Made by the clubtable build step from data/world/cultures; do not edit.\n";
     std::string names = std::string(kBanner) +
-                        "#include \"menus/clubnames.h\"\n\n"
+                        "#include \"game/screens/start/clubnames.h\"\n\n"
                         "const char* const DefaultClubNames[DEFAULT_CLUB_NAME_COUNT] = {\n";
     for (const PlannedClub& club : clubs) names += "    " + Literal(club.name) + ",\n";
     names += "    \"Free Agent\",\n};\n";

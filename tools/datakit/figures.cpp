@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "management/kittab.h"
-#include "support/xyzdata.h"
+#include "game/match3d/kittab.h"
+#include "game/system/xyzdata.h"
 #include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/stage.h"
 

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <utility>
 
-#include "support/picture.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

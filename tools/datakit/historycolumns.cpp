@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "season/cuprounds.h"
-#include "season/leagues.h"
+#include "core/season/cuprounds.h"
+#include "core/season/leagues.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "menus/menusetup.h"
-#include "support/colconv.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/colconv.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

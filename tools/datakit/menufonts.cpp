@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "menus/exm_text.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/worldtext.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "menus/exm_text.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <set>
 
-#include "database/textmsg.h"
-#include "season/messagetexts.h"
+#include "core/records/textmsg.h"
+#include "core/season/messagetexts.h"
 #include "tools/datakit/worldtext.h"
 
 namespace datakit {
@@ -297,7 +297,7 @@ std::string MessageTableSource(const std::vector<MessageTexts>& messages) {
         bodies += "},\n";
     }
     return "// Made by the msgtable build step from data/messages; do not edit.\n"
-           "#include \"season/messagetexts.h\"\n\n"
+           "#include \"core/season/messagetexts.h\"\n\n"
            "const std::array<const char*, kMessageTypeCount> MessageTitleTemplates = {\n" +
            titles +
            "};\n\n"

@@ -32,7 +32,7 @@ struct MessageTexts {
 // names the line, the number and the text.
 bool ParseMessageTexts(std::string_view utf8, std::vector<MessageTexts>* out, std::string* error);
 
-// The C++ source of the game's tables (season/messagetexts.h).
+// The C++ source of the game's tables (core/season/messagetexts.h).
 std::string MessageTableSource(const std::vector<MessageTexts>& messages);
 
 }  // namespace datakit

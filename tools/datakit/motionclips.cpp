@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "match/motion.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/motion.h"
 #include "tools/datakit/models.h"
 #include "tools/datakit/motionposes.h"
 #include "tools/datakit/stage.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "support/maths.h"
+#include "game/system/maths.h"
 
 namespace datakit {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <array>
 
-#include "support/maths.h"
+#include "game/system/maths.h"
 #include "tools/datakit/motionclips.h"
 
 namespace datakit {

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/compress.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/compress.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
 
 namespace datakit {
 

@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "database/hvw/dataconv.h"
-#include "season/leagues.h"
-#include "season/shippedhonours.h"
+#include "core/records/dataconv.h"
+#include "core/season/leagues.h"
+#include "core/season/shippedhonours.h"
 #include "tools/datakit/worldgen.h"
 
 namespace datakit {

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/kittab.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/match3d/kittab.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

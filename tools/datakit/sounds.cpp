@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <span>
 
-#include "support/sounddrv.h"
+#include "game/system/sounddrv.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/synth.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "support/pakfile.h"
+#include "core/base/pakfile.h"
 
 namespace datakit {
 namespace {

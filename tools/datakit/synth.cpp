@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
 
 namespace datakit {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "support/bytes.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

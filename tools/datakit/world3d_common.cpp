@@ -3,10 +3,10 @@
 #include <cstring>
 #include <set>
 
-#include "support/bytes.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/xyzdata.h"
+#include "core/base/bytes.h"
+#include "core/base/pakfile.h"
+#include "game/system/picture.h"
+#include "game/system/xyzdata.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 

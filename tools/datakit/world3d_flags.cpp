@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 

@@ -9,9 +9,9 @@
 #include <map>
 #include <string>
 
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/system/picture.h"
 #include "tools/datakit/menufonts.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"

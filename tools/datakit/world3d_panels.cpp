@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "support/pakfile.h"
+#include "core/base/pakfile.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 

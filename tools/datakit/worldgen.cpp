@@ -13,8 +13,8 @@
 #include <set>
 #include <vector>
 
-#include "database/hvw/dataconv.h"
-#include "menus/clubnames.h"
+#include "core/records/dataconv.h"
+#include "game/screens/start/clubnames.h"
 #include "tools/datakit/shippedseason.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/worldclubs.h"

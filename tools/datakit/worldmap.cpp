@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "menus/scouting.h"
-#include "support/colconv.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/mem_win.h"
+#include "game/screens/transfers/scouting.h"
+#include "game/system/colconv.h"
+#include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "support/bytes.h"
-#include "support/xyzdata.h"
+#include "core/base/bytes.h"
+#include "game/system/xyzdata.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

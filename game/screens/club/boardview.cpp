@@ -1,18 +1,18 @@
-#include "menus/boardview.h"
+#include "game/screens/club/boardview.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_small.h"
-#include "database/text.h"
-#include "menus/menucont.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/menucont.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
-#include "menus/clubhistory.h"
+#include "game/screens/club/clubhistory.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_texts.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/playerinfo.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/squad/playerinfo.h"
 
 ClubLogState ClubLog = {};
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "database/history.h"
-#include "menus/machine.h"
+#include "core/records/history.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kClubLogRows = 18;
 constexpr int kClubLogFilters = 16;

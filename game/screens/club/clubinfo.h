@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
-#include "menus/menucont.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/engine/menucont.h"
 
 // The screen the back button returns to.
 extern int16_t ClubInfoPrevious;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // The day-loop flag the screen keeps: set on entry while the user's club
 // has a fixture today.

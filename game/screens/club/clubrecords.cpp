@@ -1,25 +1,25 @@
-#include "menus/clubrecords.h"
+#include "game/screens/club/clubrecords.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/playerinfo.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/playerinfo.h"
 
 // Yellow, cyan, green, orange, magenta and salmon: one for each of the six
 // divisions a country's layout has room for.

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // ---- Club records (screen 25) ----------------------------------------------------------
 

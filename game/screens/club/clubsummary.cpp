@@ -1,25 +1,25 @@
-#include "menus/clubsummary.h"
+#include "game/screens/club/clubsummary.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/transfers.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/soakscreen.h"
-#include "season/services.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/services.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/start/soakscreen.h"
 
 int16_t SummaryClub = 0;
 int16_t SummarySavedPrevious = 3;

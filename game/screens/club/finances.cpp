@@ -1,4 +1,4 @@
-#include "menus/finances.h"
+#include "game/screens/club/finances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,24 +7,24 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_finance.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "management/transfers.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "menus/menuservices.h"
-#include "menus/menusetup.h"
-#include "season/calendar.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_finance.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/menusetup.h"
 
 FinanceScreenState FinanceScreen = {};
 

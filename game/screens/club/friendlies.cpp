@@ -1,25 +1,25 @@
-#include "menus/friendlies.h"
+#include "game/screens/club/friendlies.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_friendlies.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/friendlytours.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/textfill.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_friendlies.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/fixtures.h"
+#include "game/screens/club/friendlytours.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/textfill.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "menus/friendlytours.h"
+#include "game/screens/club/friendlytours.h"
 
-#include "database/frontstate.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/text.h"
-#include "menus/menuboxes.h"
-#include "menus/textfill.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/textfill.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
-#include "season/messages.h"
+#include "core/season/messages.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kInboxFolders = 8;
 constexpr int kInboxPageRows = 8;

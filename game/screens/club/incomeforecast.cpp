@@ -1,23 +1,23 @@
-#include "menus/incomeforecast.h"
+#include "game/screens/club/incomeforecast.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "database/Access.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_cup.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_finance.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_state.h"
-#include "menus/exmenu.h"
-#include "menus/matchmarks.h"
-#include "menus/menucont.h"
-#include "season/fixtures.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_cup.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_finance.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/matchmarks.h"
 
 int32_t IncomeForecastValues[kForecastLines];
 

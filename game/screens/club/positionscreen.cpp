@@ -1,4 +1,4 @@
-#include "menus/positionscreen.h"
+#include "game/screens/club/positionscreen.h"
 
 uint16_t PositionScreenSelection = 0xFFFF;
 int16_t PositionScreenPage = 0;

@@ -1,8 +1,8 @@
-#include "menus/staffbars.h"
+#include "game/screens/club/staffbars.h"
 
 #include <algorithm>
 
-#include "menus/menupc.h"
+#include "game/screens/engine/menupc.h"
 
 namespace {
 

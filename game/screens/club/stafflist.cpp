@@ -1,16 +1,16 @@
-#include "menus/stafflist.h"
+#include "game/screens/club/stafflist.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_people.h"
-#include "database/text.h"
-#include "management/board.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/staffbars.h"
+#include "core/club/board.h"
+#include "core/query/funcs_people.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/club/staffbars.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "management/staff.h"
-#include "menus/machine.h"
+#include "core/club/staff.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kStaffGroups = 3;
 constexpr int kStaffGroupRows[kStaffGroups] = {5, 3, 8};

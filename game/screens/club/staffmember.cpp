@@ -1,16 +1,16 @@
-#include "menus/staffmember.h"
+#include "game/screens/club/staffmember.h"
 
 #include <cstdio>
 #include <iterator>
 
-#include "database/query/funcs_people.h"
-#include "database/text.h"
-#include "menus/drillchart.h"
-#include "menus/exmenu.h"
-#include "menus/fitnesslists.h"
-#include "menus/menucont.h"
-#include "menus/stafflist.h"
-#include "support/winlib.h"
+#include "core/query/funcs_people.h"
+#include "core/records/text.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/drillchart.h"
+#include "game/screens/squad/fitnesslists.h"
+#include "game/system/winlib.h"
 
 // ---- The switcher -----------------------------------------------------------
 

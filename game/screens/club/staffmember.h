@@ -7,8 +7,8 @@
 #pragma once
 #include <cstdint>
 
-#include "management/staff.h"
-#include "menus/machine.h"
+#include "core/club/staff.h"
+#include "game/screens/engine/machine.h"
 
 extern const MenuItem StaffMemberTable[];
 // The controller's action for screen 79: the member's screen, then the

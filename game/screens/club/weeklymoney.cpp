@@ -1,15 +1,15 @@
-#include "menus/weeklymoney.h"
+#include "game/screens/club/weeklymoney.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_finance.h"
-#include "database/query/funcs_forward.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_finance.h"
+#include "core/query/funcs_forward.h"
+#include "core/records/frontstate.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "menus/clubsbynation.h"
+#include "game/screens/country/clubsbynation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,17 +6,17 @@
 #include <iterator>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/board.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
+#include "core/club/board.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 namespace {
 

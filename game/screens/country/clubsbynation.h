@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kClubsByNationRegions = 10;
 constexpr int kClubsByNationNations = 40;

@@ -1,25 +1,25 @@
-#include "menus/newspages.h"
+#include "game/screens/country/newspages.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "database/textmsg.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "season/leagues.h"
-#include "season/messagetexts.h"
-#include "season/news.h"
-#include "support/debug.h"
-#include "support/textbuf.h"
+#include "core/base/debug.h"
+#include "core/base/textbuf.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/records/textmsg.h"
+#include "core/season/leagues.h"
+#include "core/season/messagetexts.h"
+#include "core/season/news.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
 
 uint16_t NewsPage = kNewsCountryPage;
 int16_t NewsGroupFilter = kNewsNoFilter;

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kNewsLines = 10;
 constexpr int kNewsLineSize = 300;

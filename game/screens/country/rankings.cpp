@@ -1,21 +1,21 @@
-#include "menus/rankings.h"
+#include "game/screens/country/rankings.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "menus/exmenu.h"
-#include "menus/leaguetable.h"
-#include "menus/menucont.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/league/leaguetable.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
-#include "menus/vacancies.h"
+#include "game/screens/country/vacancies.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_usertransfers.h"
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menuservices.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_usertransfers.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menuservices.h"
 
 int16_t VacancyList[kClubCount];
 int16_t VacancyCount = 0;

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "database/Access.h"
-#include "menus/machine.h"
+#include "core/records/Access.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kVacancyRows = 14;
 constexpr int kVacancyCountries = 8;

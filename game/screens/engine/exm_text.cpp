@@ -1,4 +1,4 @@
-#include "menus/exm_text.h"
+#include "game/screens/engine/exm_text.h"
 
 #include <strings.h>
 
@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "menus/menupc.h"
-#include "menus/menusetup.h"
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/textbuf.h"
-#include "support/timerint.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/textbuf.h"
+#include "core/records/text.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/colconv.h"
+#include "game/system/picture.h"
+#include "game/system/timerint.h"
 
 // clang-format off
 FontEntry FontList[FONT_COUNT] = {

@@ -1,13 +1,13 @@
-#include "menus/exmenu.h"
+#include "game/screens/engine/exmenu.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <vector>
 
-#include "database/text.h"
-#include "menus/menupc.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/records/text.h"
+#include "game/screens/engine/menupc.h"
 
 uint16_t DrawColour = 0x03E0;
 int32_t ButtonStyle = 0;

@@ -1,18 +1,18 @@
-#include "menus/exti.h"
+#include "game/screens/engine/exti.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menupc.h"
-#include "menus/menusetup.h"
-#include "support/debug.h"
-#include "support/keyboard.h"
-#include "support/mem_win.h"
-#include "support/timerint.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/keyboard.h"
+#include "game/system/timerint.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "menus/gfx_gen.h"
+#include "game/screens/engine/gfx_gen.h"
 
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/picture.h"
 
 GfxGenEntry GfxGenList[GFXGEN_ENTRY_COUNT + 1] = {{"ball", 0, 0, 0, nullptr, nullptr},
                                                   {nullptr, 0, 0, 0, nullptr, nullptr}};

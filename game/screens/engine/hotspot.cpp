@@ -1,22 +1,22 @@
-#include "menus/hotspot.h"
+#include "game/screens/engine/hotspot.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menuservices.h"
-#include "menus/menusetup.h"
-#include "support/keyboard.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/winlib.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/keyboard.h"
+#include "game/system/winlib.h"
 
 int16_t HotRegionClicked = 0;
 

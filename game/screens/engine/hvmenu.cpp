@@ -1,13 +1,13 @@
-#include "menus/hvmenu.h"
+#include "game/screens/engine/hvmenu.h"
 
 #include <cstdio>
 
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
-#include "menus/menusetup.h"
-#include "support/debug.h"
-#include "support/keyboard.h"
+#include "core/base/debug.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/keyboard.h"
 
 HVStateRecord HVState;
 

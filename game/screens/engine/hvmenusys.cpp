@@ -1,14 +1,14 @@
-#include "menus/hvmenusys.h"
+#include "game/screens/engine/hvmenusys.h"
 
 #include <cstring>
 #include <vector>
 
-#include "database/text.h"
-#include "match/matchclock.h"
-#include "match/matchstate.h"
-#include "menus/hvmenu.h"
-#include "support/debug.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/hvmenu.h"
+#include "game/system/winlib.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "menus/loadanim.h"
+#include "game/screens/engine/loadanim.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/poll.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/system/colconv.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
+#include "game/system/poll.h"
 
 LoadingImage LoadingImageList[1] = {{"load-eng", nullptr, 0, 0}};
 

@@ -1,4 +1,4 @@
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,19 +6,19 @@
 #include <cstring>
 #include <span>
 
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/exti.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/menusetup.h"
-#include "support/debug.h"
-#include "support/keyboard.h"
-#include "support/mem_win.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/exti.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/keyboard.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 
 namespace {
 

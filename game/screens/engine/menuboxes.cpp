@@ -1,19 +1,19 @@
-#include "menus/menuboxes.h"
+#include "game/screens/engine/menuboxes.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
-#include "menus/menusetup.h"
-#include "season/soak.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/records/text.h"
+#include "core/season/soak.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 
 ScreenSectionRecord ScreenSection[SCREEN_SECTION_COUNT];
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // Runs the game until the user quits, then returns so that shutdown runs
 // in order.

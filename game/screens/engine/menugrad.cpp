@@ -1,4 +1,4 @@
-#include "menus/menugrad.h"
+#include "game/screens/engine/menugrad.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
-#include "menus/menupc.h"
+#include "game/screens/engine/menupc.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-#include "menus/menuboxes.h"
-#include "support/debug.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/system/gfx.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 
 uint8_t MenuDirtyCells[MENU_GRID_ROWS][MENU_GRID_COLUMNS];
 uint8_t* MenuBackBuffer = nullptr;

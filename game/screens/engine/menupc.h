@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "support/colconv.h"
+#include "game/system/colconv.h"
 
 constexpr int MENU_CELL_SIZE = 20;
 constexpr int MENU_GRID_COLUMNS = 40;

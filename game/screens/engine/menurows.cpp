@@ -1,16 +1,16 @@
-#include "menus/menurows.h"
+#include "game/screens/engine/menurows.h"
 
 #include <algorithm>
 
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "management/kittab.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "season/news.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/ranges.h"
+#include "core/season/news.h"
+#include "game/match3d/kittab.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
 
 std::span<const int32_t> MenuRowList;
 int16_t MenuRowViewMode = 0;

@@ -1,10 +1,10 @@
-#include "menus/menuservices.h"
+#include "game/screens/engine/menuservices.h"
 
 #include <cstring>
 
-#include "menus/exmenu.h"
-#include "support/poll.h"
-#include "support/timerint.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
 
 MenuScreenBufferSet MenuScreenBuffers = {};
 

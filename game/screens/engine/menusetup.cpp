@@ -1,25 +1,25 @@
-#include "menus/menusetup.h"
+#include "game/screens/engine/menusetup.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/hvmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menupc.h"
-#include "season/clubseason.h"
-#include "support/debug.h"
-#include "support/gfx.h"
-#include "support/keyboard.h"
-#include "support/mem_win.h"
-#include "support/mouse.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/poll.h"
-#include "support/timerint.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/records/text.h"
+#include "core/season/clubseason.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/gfx.h"
+#include "game/system/keyboard.h"
+#include "game/system/mouse.h"
+#include "game/system/picture.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
 
 BackgroundEntry BackgroundList[BACKGROUND_COUNT + 1] = {
     {"stadium_dusk", nullptr},   {"pitch_top", nullptr},      {"stand_blue", nullptr},

@@ -1,8 +1,8 @@
-#include "menus/monthheader.h"
+#include "game/screens/engine/monthheader.h"
 
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_state.h"
-#include "menus/menucont.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_state.h"
+#include "game/screens/engine/menucont.h"
 
 namespace {
 

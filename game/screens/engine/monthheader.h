@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kMonthColumns = 12;
 

@@ -1,7 +1,7 @@
-#include "menus/placeholderlist.h"
+#include "game/screens/engine/placeholderlist.h"
 
-#include "menus/menucont.h"
-#include "menus/menuservices.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menuservices.h"
 
 namespace {
 

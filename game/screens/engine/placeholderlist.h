@@ -3,7 +3,7 @@
 // back to the start screen.  Whoever opens it fills the arrays first.
 #pragma once
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kPlaceholderRows = 10;
 

@@ -3,6 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 const MenuItem* FrontEndScreenTable(int16_t id);

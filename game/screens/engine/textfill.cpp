@@ -1,4 +1,4 @@
-#include "menus/textfill.h"
+#include "game/screens/engine/textfill.h"
 
 #include <cstring>
 

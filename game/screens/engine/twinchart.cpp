@@ -1,11 +1,11 @@
-#include "menus/twinchart.h"
+#include "game/screens/engine/twinchart.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "menus/exmenu.h"
-#include "menus/menugrad.h"
-#include "menus/menuservices.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menuservices.h"
 
 TwinChartBlock TwinChartData = {};
 

@@ -1,4 +1,4 @@
-#include "menus/attendance.h"
+#include "game/screens/league/attendance.h"
 
 #include <algorithm>
 #include <array>
@@ -6,21 +6,21 @@
 #include <iterator>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/matchevents.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchevents.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 AttendanceState Attendance;
 AttendanceGoals AttendanceGoalBands;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kAttendanceClubs = 24;
 constexpr int kAttendanceButtonMarks = 32;

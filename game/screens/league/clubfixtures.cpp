@@ -1,28 +1,28 @@
-#include "menus/clubfixtures.h"
+#include "game/screens/league/clubfixtures.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_europe.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_playerscreens.h"
-#include "database/query/funcs_standings.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/divisionbuttons.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "season/fixtures.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_europe.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_playerscreens.h"
+#include "core/query/funcs_standings.h"
+#include "core/query/funcs_state.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/league/divisionbuttons.h"
+#include "game/screens/matchday/matchday.h"
 
 int16_t ClubFixturesView = 1;
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kClubFixtureRows = 19;
 constexpr int kEuroQualifyRows = 15;

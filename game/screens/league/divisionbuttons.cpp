@@ -1,7 +1,7 @@
-#include "menus/divisionbuttons.h"
+#include "game/screens/league/divisionbuttons.h"
 
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
-#include "menus/divisionclubs.h"
+#include "game/screens/league/divisionclubs.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "menus/clubinfo.h"
-#include "menus/menucont.h"
-#include "season/leagues.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/season/leagues.h"
+#include "game/screens/club/clubinfo.h"
+#include "game/screens/engine/menucont.h"
 
 int16_t ClubChoiceMode = 0;
 int16_t ClubChoiceFlag = 0;

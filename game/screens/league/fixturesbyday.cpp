@@ -1,28 +1,28 @@
-#include "menus/fixturesbyday.h"
+#include "game/screens/league/fixturesbyday.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_playerscreens.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "season/competitions.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_playerscreens.h"
+#include "core/query/funcs_state.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/competitions.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 int16_t FixturesMode = 1;
 int16_t FixturesDivision = 0;

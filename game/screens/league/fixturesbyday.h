@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kFixtureDayRows = 17;
 constexpr int kFixtureDayListSize = 128;

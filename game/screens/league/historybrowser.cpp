@@ -1,4 +1,4 @@
-#include "menus/historybrowser.h"
+#include "game/screens/league/historybrowser.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -6,28 +6,28 @@
 #include <cstring>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "generic/replay.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/playerinfo.h"
-#include "season/calendar.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/matchevents.h"
-#include "season/playedleagues.h"
+#include "core/match/replay.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/disk.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/matchevents.h"
+#include "core/season/playedleagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/squad/playerinfo.h"
 
 HistoryBrowserState HistoryBrowser;
 HistoryColumnCell HistoryColumns[kHistoryPages][kHistoryCells];

@@ -1,25 +1,25 @@
-#include "menus/leaguetable.h"
+#include "game/screens/league/leaguetable.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_standings.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/divisionbuttons.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "season/clubseason.h"
-#include "season/leagues.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_standings.h"
+#include "core/query/funcs_state.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/clubseason.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/league/divisionbuttons.h"
 
 uint16_t HandedOverClub = kNoTableClub;
 uint16_t HandedOverDivision = kNoTableClub;

@@ -1,12 +1,12 @@
-#include "menus/lastmatch.h"
+#include "game/screens/matchday/lastmatch.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "menus/hvmenusys.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "game/screens/engine/hvmenusys.h"
 
 namespace {
 

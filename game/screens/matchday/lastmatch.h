@@ -8,9 +8,9 @@
 #pragma once
 #include <cstdint>
 
-#include "database/referees.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/records/referees.h"
 
 struct LastMatchCopy {
     EnterGameInfo setup;

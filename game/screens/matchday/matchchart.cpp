@@ -1,17 +1,17 @@
-#include "menus/matchchart.h"
+#include "game/screens/matchday/matchchart.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/query/funcs_fields.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/lastmatch.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_fields.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/matchday/lastmatch.h"
 
 int16_t MatchChartMinutes = 0;
 int16_t MatchChartCurve[kMatchChartMinutes];

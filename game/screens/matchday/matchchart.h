@@ -3,11 +3,11 @@
 // above and blue below, a minute axis, labels for up to 30 match events and
 // a title with the score; its click area opens the match statistics
 // (screen 71).  Offered from the title bar's league list while a match is
-// kept (menus/lastmatch.h).
+// kept (game/screens/matchday/lastmatch.h).
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kMatchChartMinutes = 120;
 constexpr int kMatchChartLabels = 30;

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <span>
 
-#include "management/matchdaynotices.h"
-#include "menus/hotspot.h"
-#include "menus/matchdaynews.h"
-#include "season/soak.h"
+#include "core/club/matchdaynotices.h"
+#include "core/season/soak.h"
+#include "game/screens/engine/hotspot.h"
+#include "game/screens/matchday/matchdaynews.h"
 
 // Which Continue entry started the run: 0 one day, 1 run on until
 // something needs the user, 2 one day after the day's fixture list (the
@@ -23,11 +23,11 @@ extern int16_t MatchPrepActive;
 // back to 0 and returns to the preparation's screen; at 2 the squad list
 // carries the match day's title date.
 extern int16_t MatchPrepStage;
-// SoakMode (season/soak.h), 1 while soak testing: no panel waits for the
+// SoakMode (core/season/soak.h), 1 while soak testing: no panel waits for the
 // user, no results list, and a run of days goes on until Escape or the
 // soak stop point.
 
-// DayLoopFlags (management/matchdaynotices.h) is the low byte of
+// DayLoopFlags (core/club/matchdaynotices.h) is the low byte of
 // MatchDayFlags, shared with the club screen.
 
 // The match-day flag word: its low byte is DayLoopFlags and its high byte

@@ -1,7 +1,7 @@
 // The team news of the user's match: both line-ups prepared before his
 // group of fixtures is processed, and the panel with both team sheets that
 // shows them while the group runs.
-#include "menus/matchdaynews.h"
+#include "game/screens/matchday/matchdaynews.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,29 +9,29 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/cuprounds.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/cuprounds.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/matchday/matchday.h"
 
 TeamNewsSheet TeamNewsBlock;
 

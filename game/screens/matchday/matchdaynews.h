@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
-#include "database/query/funcs_groups.h"
-#include "menus/hotspot.h"
-#include "menus/matchpreview.h"
+#include "core/query/funcs_groups.h"
+#include "game/screens/engine/hotspot.h"
+#include "game/screens/matchday/matchpreview.h"
 
 // The team news of the user's fixture (and of his reserve-league fixture).
 struct TeamNewsSheet {

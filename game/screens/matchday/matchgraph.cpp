@@ -1,16 +1,16 @@
-#include "menus/matchgraph.h"
+#include "game/screens/matchday/matchgraph.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/resultsview.h"
-#include "support/textbuf.h"
+#include "core/base/textbuf.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/matchday/resultsview.h"
 
 uint16_t MatchGraphSide = 0;
 uint16_t MatchGraphHideC = 0;

@@ -1,25 +1,25 @@
 // The preview block: prepared on the day before the user's ordinary
 // fixture for the match preview page.
-#include "menus/matchpreview.h"
+#include "game/screens/matchday/matchpreview.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_matchday.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "menus/matchdaynews.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/playedleagues.h"
-#include "season/racestory.h"
-#include "season/reportfacts.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_matchday.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/playedleagues.h"
+#include "core/season/racestory.h"
+#include "core/season/reportfacts.h"
+#include "game/screens/matchday/matchdaynews.h"
 
 PreviewBlockData PreviewBlock;
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "season/previewservices.h"
+#include "core/season/previewservices.h"
 
 // One excerpt row: a club (-1 empty), its played games, points and place
 // counted from 1, and a mark (1 for the fixture's two clubs).

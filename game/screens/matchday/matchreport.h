@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/hotspot.h"
+#include "game/screens/engine/hotspot.h"
 
 // ---- The text ------------------------------------------------------------------------------
 

@@ -1,27 +1,27 @@
-#include "menus/matchstatsscreen.h"
+#include "game/screens/matchday/matchstatsscreen.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_matchday.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/tactics.h"
-#include "menus/exmenu.h"
-#include "menus/lastmatch.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/menuservices.h"
-#include "menus/menusetup.h"
-#include "menus/playerreport.h"
-#include "menus/ratings.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/textbuf.h"
+#include "core/base/textbuf.h"
+#include "core/club/tactics.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_matchday.h"
+#include "core/query/funcs_people.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/playerreport.h"
+#include "game/screens/matchday/ratings.h"
 
 int16_t MatchStatsView = 5;
 int16_t MatchStatsShirt = 1;

@@ -3,11 +3,11 @@
 // counter string per position; the selected player's information row and
 // the comments of the rating pass; buttons for the substitutes who came on;
 // and a pop-up of seven views of the match counters, one of them the
-// selected player's heat map.  Reads the kept match (menus/lastmatch.h).
+// selected player's heat map.  Reads the kept match (game/screens/matchday/lastmatch.h).
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kStatsGridRows = 15;
 constexpr int kStatsGridColumns = 18;

@@ -1,5 +1,5 @@
 // The counters of one player's match report (a 139-byte entry of a team
-// report, match/matchresult.h) under the names the match statistics screen
+// report, core/match/matchresult.h) under the names the match statistics screen
 // and the rating pass use.  Each name reads the report's own counter that
 // holds what the name means; the statistics views group them:
 //   view 0 defending: tackles won, clearances, the four foul counts,
@@ -15,8 +15,8 @@
 #pragma once
 #include <cstdint>
 
-#include "match/matchresult.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
 
 namespace report {
 

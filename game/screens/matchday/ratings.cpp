@@ -1,15 +1,15 @@
-#include "menus/ratings.h"
+#include "game/screens/matchday/ratings.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "database/query/funcs_comp.h"
-#include "match/matchsetup.h"
-#include "menus/lastmatch.h"
-#include "menus/playerreport.h"
-#include "support/bytes.h"
-#include "support/random.h"
-#include "support/textbuf.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/base/textbuf.h"
+#include "core/match/matchsetup.h"
+#include "core/query/funcs_comp.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/playerreport.h"
 
 PlayerMatchRating PlayerMatchRatings[kRatedTeams][kRatedPlayers];
 int16_t RatingChoices[kRatedPlayers][kCommentSlots];

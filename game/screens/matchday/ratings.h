@@ -3,7 +3,7 @@
 // grades each player of his team, picks a star of the match and chooses up
 // to seven short sentences per player from the built-in comment store; the
 // screen 71 shows the selected player's sentences joined into one text.
-// The pass reads the kept match (menus/lastmatch.h).
+// The pass reads the kept match (game/screens/matchday/lastmatch.h).
 #pragma once
 #include <cstdint>
 

@@ -1,26 +1,26 @@
-#include "menus/resultboard.h"
+#include "game/screens/matchday/resultboard.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/lastmatch.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "menus/menurows.h"
-#include "season/fixtureday.h"
-#include "season/matchevents.h"
-#include "support/bytes.h"
-#include "support/textbuf.h"
+#include "core/base/bytes.h"
+#include "core/base/textbuf.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/fixtureday.h"
+#include "core/season/matchevents.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/matchday.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The result board and the match statistics of the user's last match, the
 // screens of the results loop after it, with the tab bar that steers the
 // loop through MatchDayResultsView.  Both read the kept copy of his match
-// (menus/lastmatch.h), never the live blocks.
+// (game/screens/matchday/lastmatch.h), never the live blocks.
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // The views of the results loop, the values of MatchDayResultsView.
 enum ResultsView : int16_t {

@@ -1,23 +1,23 @@
-#include "menus/resultsview.h"
+#include "game/screens/matchday/resultsview.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/query/funcs_matchday.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_small.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/lastmatch.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "support/textbuf.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/base/textbuf.h"
+#include "core/query/funcs_matchday.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_small.h"
+#include "core/records/text.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/matchday.h"
 
 uint16_t ResultsViewWhatViewing = 7;
 uint16_t ResultsViewSide = 0;

@@ -7,10 +7,10 @@
 #pragma once
 #include <cstdint>
 
-#include "generic/ig_mn2.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "menus/machine.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/ig_mn2.h"
+#include "game/screens/engine/machine.h"
 
 // The match the post-match pages show: its set-up and result blocks and its
 // fixture slot (-1 when it has none: the goals are then the reports').

@@ -1,16 +1,16 @@
-#include "menus/sharechart.h"
+#include "game/screens/matchday/sharechart.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/lastmatch.h"
-#include "menus/matchday.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "menus/resultboard.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/matchday/resultboard.h"
 
 int16_t ShareChartSide = 0;
 int16_t ShareChartMinutes = 0;

@@ -8,7 +8,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kTableRows = 32;
 constexpr int kTablePageRows = 16;

@@ -1,22 +1,22 @@
-#include "menus/careerhistory.h"
+#include "game/screens/squad/careerhistory.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_outlook.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_texts.h"
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_outlook.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 using namespace recbits;
 

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "database/history.h"
-#include "menus/machine.h"
+#include "core/records/history.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kCareerEntries = kPlayerHistoryLookup;  // 100
 constexpr int kCareerRows = 14;

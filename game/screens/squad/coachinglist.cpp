@@ -1,25 +1,25 @@
-#include "menus/coachinglist.h"
+#include "game/screens/squad/coachinglist.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "management/staff.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/playercondition.h"
-#include "menus/sortkeys.h"
-#include "menus/stafflist.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/playercondition.h"
+#include "game/screens/squad/sortkeys.h"
 
 uint16_t CoachingListFlags = kCoachingOwnClub | kCoachingGrouped;
 int16_t CoachingSortIndex = 0;

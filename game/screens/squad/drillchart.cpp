@@ -1,23 +1,23 @@
-#include "menus/drillchart.h"
+#include "game/screens/squad/drillchart.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/sortkeys.h"
-#include "menus/staffbars.h"
-#include "menus/stafflist.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/club/staffbars.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/squad/sortkeys.h"
 
 DrillState Drill{};
 

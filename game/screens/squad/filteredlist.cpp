@@ -1,4 +1,4 @@
-#include "menus/filteredlist.h"
+#include "game/screens/squad/filteredlist.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,22 +7,22 @@
 #include <span>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "menus/playerprofile.h"
-#include "menus/searchfilter.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/searchfilter.h"
 
 uint16_t OwnSquadCandidates[kOwnSquadCandidates];
 int16_t OwnSquadCandidateCount = 0;

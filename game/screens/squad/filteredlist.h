@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kOwnSquadCandidates = 120;
 constexpr int kFilteredPlayersMax = 100;

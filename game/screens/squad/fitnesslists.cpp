@@ -1,18 +1,18 @@
-#include "menus/fitnesslists.h"
+#include "game/screens/squad/fitnesslists.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "management/staff.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/stafflist.h"
+#include "core/club/squads.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 int16_t FitnessReturnOption = -1;
 FitnessList FitnessListA{}, FitnessListB{};

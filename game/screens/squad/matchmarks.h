@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/incomeforecast.h"
-#include "menus/machine.h"
+#include "game/screens/club/incomeforecast.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kMarksListSlots = 32;
 constexpr int kMarksRows = 17;

@@ -1,8 +1,8 @@
-#include "menus/playercolumn.h"
+#include "game/screens/squad/playercolumn.h"
 
 #include <climits>
 
-#include "menus/playerprofile.h"
+#include "game/screens/squad/playerprofile.h"
 
 // The profile's lookup by label answers every list column.
 int16_t PlayerColumn_GetValue(int16_t column, int16_t* textWord, int32_t* moneyWord) {

@@ -1,28 +1,28 @@
-#include "menus/playercondition.h"
+#include "game/screens/squad/playercondition.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "database/training.h"
-#include "management/coaching.h"
-#include "management/staff.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "menus/menuservices.h"
-#include "menus/staffbars.h"
-#include "menus/stafflist.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/coaching.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/records/training.h"
+#include "game/screens/club/staffbars.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menuservices.h"
 
 int16_t ConditionReturnOption = 0;
 uint8_t ConditionChartPair = 0;

@@ -1,24 +1,24 @@
-#include "menus/playerinfo.h"
+#include "game/screens/squad/playerinfo.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_playerscreens.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "generic/igmcont.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_playerscreens.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/match3d/igmcont.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 char ClauseLeftLines[kClauseLines][300];
 char ClauseRightLines[kClauseLines][300];

@@ -1,21 +1,21 @@
-#include "menus/searchfilter.h"
+#include "game/screens/squad/searchfilter.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/exti.h"
-#include "menus/machine.h"
-#include "menus/menucont.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/exti.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/engine/menucont.h"
 
 using namespace recbits;
 

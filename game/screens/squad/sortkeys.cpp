@@ -1,14 +1,14 @@
-#include "menus/sortkeys.h"
+#include "game/screens/squad/sortkeys.h"
 
 #include <initializer_list>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "season/clubseason.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/season/clubseason.h"
 
 int16_t PlayerSortKeys[SORT_KEY_LEVELS] = {SORT_KEY_NONE, SORT_KEY_NONE, SORT_KEY_NONE, SORT_KEY_NONE,
                                            SORT_KEY_NONE};

@@ -1,30 +1,30 @@
-#include "menus/squadlist.h"
+#include "game/screens/squad/squadlist.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/matchday.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/sortkeys.h"
-#include "season/clubfixtures.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "core/season/clubfixtures.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/squad/sortkeys.h"
 
 uint16_t ShownPlayers[kSquadRows];
 int16_t ShownCount = 0;

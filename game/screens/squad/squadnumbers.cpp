@@ -1,4 +1,4 @@
-#include "menus/squadnumbers.h"
+#include "game/screens/squad/squadnumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -7,26 +7,26 @@
 #include <iterator>
 #include <span>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "menus/sortkeys.h"
-#include "menus/squadlist.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/squad/sortkeys.h"
+#include "game/screens/squad/squadlist.h"
 
 SquadNumbersState SquadNumbers = {0, -1, 0, 4, 0, 0, 1, {}, {}};
 

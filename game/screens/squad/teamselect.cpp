@@ -1,4 +1,4 @@
-#include "menus/teamselect.h"
+#include "game/screens/squad/teamselect.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,25 +7,25 @@
 #include <iterator>
 #include <span>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_texts.h"
-#include "database/text.h"
-#include "management/teamroles.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "menus/playerprofile.h"
-#include "menus/searchfilter.h"
-#include "support/bytes.h"
-#include "support/debug.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/club/teamroles.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/searchfilter.h"
 
 using namespace recbits;
 

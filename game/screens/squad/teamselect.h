@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "management/tactics.h"
-#include "menus/machine.h"
+#include "core/club/tactics.h"
+#include "game/screens/engine/machine.h"
 
 // The pitch grid: 18 rows (row 17 at the top of the diagram) by 15 columns,
 // over x 507-760 and y 119-452 of the layout.

@@ -1,4 +1,4 @@
-#include "menus/training.h"
+#include "game/screens/squad/training.h"
 
 #include <algorithm>
 #include <array>
@@ -7,28 +7,28 @@
 #include <span>
 #include <utility>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_matchday.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/query/funcs_texts.h"
-#include "database/ranges.h"
-#include "database/training.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "management/training.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menurows.h"
-#include "menus/menuservices.h"
-#include "menus/playercondition.h"
-#include "menus/sortkeys.h"
-#include "season/calendar.h"
-#include "season/matchsetup.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/club/training.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_matchday.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/query/funcs_texts.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/training.h"
+#include "core/season/calendar.h"
+#include "core/season/matchsetup.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/squad/playercondition.h"
+#include "game/screens/squad/sortkeys.h"
 
 uint16_t TrainingSquadList[kTrainingSquadSize] = {};
 int16_t TrainingSquadCount = 0;

@@ -1,15 +1,15 @@
-#include "menus/msgtester.h"
+#include "game/screens/start/msgtester.h"
 
 #include <cstdio>
 
-#include "database/diarynotes.h"
-#include "database/textmsg.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "support/keyboard.h"
-#include "support/random.h"
-#include "support/winlib.h"
+#include "core/base/random.h"
+#include "core/records/diarynotes.h"
+#include "core/records/textmsg.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/keyboard.h"
+#include "game/system/winlib.h"
 
 namespace {
 

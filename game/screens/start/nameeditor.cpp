@@ -1,24 +1,24 @@
-#include "menus/nameeditor.h"
+#include "game/screens/start/nameeditor.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/frontstate.h"
-#include "database/hvw/dataconv.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "menus/clubnames.h"
-#include "menus/exmenu.h"
-#include "menus/exti.h"
-#include "menus/menucont.h"
-#include "menus/menuservices.h"
-#include "menus/menusetup.h"
-#include "season/competitions.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/disk.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "core/season/competitions.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/exti.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/start/clubnames.h"
 
 int8_t NameEditorNation = 0;
 

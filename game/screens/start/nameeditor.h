@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 // The nation the division and cup pages show, 0-7.
 extern int8_t NameEditorNation;

@@ -1,11 +1,11 @@
-#include "menus/playedcountries.h"
+#include "game/screens/start/playedcountries.h"
 
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "season/playedleagues.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/season/playedleagues.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
 
 namespace {
 

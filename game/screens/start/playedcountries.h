@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 extern const MenuItem PlayedCountriesTable[];
 void PlayedCountriesMenu();

@@ -1,17 +1,17 @@
-#include "menus/startmenu.h"
+#include "game/screens/start/startmenu.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/hvw/dataconv.h"
-#include "database/text.h"
-#include "menus/clubnames.h"
-#include "menus/menucont.h"
-#include "season/cupdays.h"
-#include "support/keyboard.h"
-#include "support/startup.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/disk.h"
+#include "core/records/text.h"
+#include "core/season/cupdays.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/start/clubnames.h"
+#include "game/system/keyboard.h"
+#include "game/system/startup.h"
 
 const int16_t DivisionNameTextBase[kNameSets] = {145, 145, 1738, 1764, 1790, 1927, 1953, 1979};
 

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
-#include "season/competitions.h"
+#include "core/season/competitions.h"
+#include "game/screens/engine/machine.h"
 
 // The name sets: set i names the divisions and cups of country i.  Division
 // and cup names are CompetitionNames[i].division and .cup: 34 bytes each,

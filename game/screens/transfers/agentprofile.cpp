@@ -1,16 +1,16 @@
-#include "menus/agentprofile.h"
+#include "game/screens/transfers/agentprofile.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
-#include "database/Access.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/ranges.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 namespace {
 

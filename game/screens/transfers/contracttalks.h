@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "management/contracts.h"
-#include "menus/machine.h"
+#include "core/club/contracts.h"
+#include "game/screens/engine/machine.h"
 
 // Why the talks were opened: 0 the manager asked; 1..7 the player's old
 // role + 1 after an unwelcome role change on the contract screen.  Callers

@@ -1,29 +1,29 @@
-#include "menus/dealsheet.h"
+#include "game/screens/transfers/dealsheet.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_dealscreens.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_small.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/exchangedeals.h"
-#include "management/transferprices.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/playerinfo.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/exchangedeals.h"
+#include "core/club/transferprices.h"
+#include "core/query/funcs_dealscreens.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_small.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/messages.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/playerinfo.h"
 
 DealSheet CurrentDeal{};
 int16_t DealSheetReset = 1;

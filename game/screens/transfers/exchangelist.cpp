@@ -1,31 +1,31 @@
-#include "menus/exchangelist.h"
+#include "game/screens/transfers/exchangelist.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_dealscreens.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/playervalue.h"
-#include "management/squads.h"
-#include "management/transferprices.h"
-#include "menus/dealsheet.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menurows.h"
-#include "menus/sortkeys.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
+#include "core/club/transferprices.h"
+#include "core/query/funcs_dealscreens.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/squad/sortkeys.h"
+#include "game/screens/transfers/dealsheet.h"
 
 uint16_t ExchangeCandidates[kExchangeCandidates];
 int16_t ExchangeCandidateCount = 0;

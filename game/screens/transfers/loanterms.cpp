@@ -1,24 +1,24 @@
-#include "menus/loanterms.h"
+#include "game/screens/transfers/loanterms.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_playerscreens.h"
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/loans.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/playerinfo.h"
-#include "season/messages.h"
+#include "core/club/loans.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_playerscreens.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/messages.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/squad/playerinfo.h"
 
 LoanTerms CurrentLoanTerms{};
 

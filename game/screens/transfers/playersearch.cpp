@@ -1,4 +1,4 @@
-#include "menus/playersearch.h"
+#include "game/screens/transfers/playersearch.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,21 +8,21 @@
 #include <utility>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_people.h"
-#include "database/text.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "menus/playercolumn.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/squad/playercolumn.h"
 
 uint16_t SearchCandidates[kSearchListMax];
 int32_t SearchCandidateCount = 0;

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <span>
 
-#include "menus/machine.h"
-#include "menus/searchfilter.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/squad/searchfilter.h"
 
 constexpr int kSearchListMax = 46000;
 constexpr int kSearchPageRows = 16;

@@ -1,25 +1,25 @@
-#include "menus/scouting.h"
+#include "game/screens/transfers/scouting.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
 
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_scouting.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/board.h"
-#include "management/scouting.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/textfill.h"
-#include "season/messages.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/club/board.h"
+#include "core/club/scouting.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "core/season/messages.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/textfill.h"
+#include "game/system/picture.h"
 
 int16_t ScoutViewFlag = 0;
 int16_t ScoutViewRegion = 0;

@@ -1,24 +1,24 @@
-#include "menus/shortlistscreen.h"
+#include "game/screens/transfers/shortlistscreen.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <span>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_people.h"
-#include "database/text.h"
-#include "management/scouting.h"
-#include "management/shortlist.h"
-#include "menus/exmenu.h"
-#include "menus/menuboxes.h"
-#include "menus/menucont.h"
-#include "menus/menurows.h"
-#include "menus/menusetup.h"
-#include "menus/scouting.h"
+#include "core/club/scouting.h"
+#include "core/club/shortlist.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menurows.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/screens/transfers/scouting.h"
 
 int16_t ShortlistAttrColumn[kSearchShownKinds] = {-1, -1, -1, -1, -1};
 int16_t ShortlistExtraColumn[2] = {3, 2};

@@ -7,8 +7,8 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
-#include "menus/playersearch.h"
+#include "game/screens/engine/machine.h"
+#include "game/screens/transfers/playersearch.h"
 
 constexpr int kScoutListMax = 1000;
 constexpr int kShortlistRows = 18;

@@ -1,22 +1,22 @@
-#include "menus/transferhistory.h"
+#include "game/screens/transfers/transferhistory.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/text.h"
-#include "management/transfers.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/transferlistcontrols.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/ranges.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/transfers/transferlistcontrols.h"
 
 int16_t ClubTransfersDirection = 1;
 

@@ -1,10 +1,10 @@
-#include "menus/transferlistcontrols.h"
+#include "game/screens/transfers/transferlistcontrols.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
 
 TransferHistoryStateRecord TransferHistoryState = {};
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 constexpr int kTransferHistoryPageRows = 18;
 constexpr int kTransferFilterValues = 16;

@@ -1,4 +1,4 @@
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 #include <gtest/gtest.h>
 

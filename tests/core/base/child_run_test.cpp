@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 #include "tests/fakes/child_run.h"
 #include "tests/fakes/test_util.h"
 

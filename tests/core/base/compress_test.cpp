@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "support/compress.h"
-#include "support/mem_win.h"
-#include "support/random.h"
+#include "core/base/compress.h"
+#include "core/base/mem_win.h"
+#include "core/base/random.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 

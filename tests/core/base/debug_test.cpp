@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/debug.h"
+#include "core/base/debug.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

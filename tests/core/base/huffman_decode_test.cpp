@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "support/bytes.h"
-#include "support/compress.h"
-#include "support/debug.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
+#include "core/base/random.h"
 
 namespace {
 

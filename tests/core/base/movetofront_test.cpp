@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/compress.h"
-#include "support/random.h"
+#include "core/base/compress.h"
+#include "core/base/random.h"
 
 namespace {
 

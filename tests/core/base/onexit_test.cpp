@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "support/debug.h"
-#include "support/onexit.h"
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

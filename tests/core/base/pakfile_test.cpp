@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "support/compress.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/compress.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

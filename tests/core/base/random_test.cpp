@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/random.h"
+#include "core/base/random.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Bid resolution: the countdown, the best bid, refusals and what an
 // accepted bid leads to.
-#include "management/bidresolution.h"
+#include "core/club/bidresolution.h"
 
 #include <cstring>
 
-#include "management/transferprices.h"
-#include "management/transfers.h"
-#include "season/leagues.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/transferprices.h"
+#include "core/club/transfers.h"
+#include "core/season/leagues.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

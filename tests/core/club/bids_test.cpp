@@ -1,17 +1,17 @@
 // Computer clubs' bids: budgets, the target search, the short-list
 // count-down, placing bids and the seller's fee.
-#include "management/bids.h"
+#include "core/club/bids.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "database/usertransfers.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "season/leagues.h"
-#include "tests/management/management_fixture.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/query/funcs_state.h"
+#include "core/records/ranges.h"
+#include "core/records/usertransfers.h"
+#include "core/season/leagues.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 // The board: its scores, the weekly review with its warnings, resignations
 // and sackings, the manager search and the job words the screens read.
-#include "management/board.h"
+#include "core/club/board.h"
 
 #include <cstring>
 #include <functional>
 
-#include "database/history.h"
-#include "database/query/funcs_usertransfers.h"
-#include "management/mood.h"
-#include "management/playervalue.h"
-#include "management/transfers.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/mood.h"
+#include "core/club/playervalue.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_usertransfers.h"
+#include "core/records/history.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The club money jobs: windfalls, the weekly balance check and the season's
 // levy on rich computer clubs.
-#include "management/clubmoney.h"
+#include "core/club/clubmoney.h"
 
 #include <cstring>
 
-#include "database/dates.h"
-#include "management/playervalue.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/playervalue.h"
+#include "core/records/dates.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // Coaching programs and the injury hook over the coaching table.
 #include <cstring>
 
-#include "database/diarynotes.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/textmsg.h"
-#include "management/coaching.h"
-#include "management/injuries.h"
-#include "management/staff.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/coaching.h"
+#include "core/club/injuries.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/records/diarynotes.h"
+#include "core/records/frontstate.h"
+#include "core/records/textmsg.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Contract expiry, retirement and the players' season roll.
-#include "management/contractexpiry.h"
+#include "core/club/contractexpiry.h"
 
 #include <algorithm>
 
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "tests/core/club/daily_fixture.h"
 #include "tests/fakes/daily_checks.h"
-#include "tests/management/daily_fixture.h"
 
 namespace {
 

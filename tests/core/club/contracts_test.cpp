@@ -1,15 +1,15 @@
 // Contract terms: wage demands, the answer to an offer, the computer
 // signing, and the renewal decisions of a computer club.
-#include "management/contracts.h"
+#include "core/club/contracts.h"
 
 #include <limits>
 #include <vector>
 
-#include "management/bids.h"
-#include "management/contractreview.h"
-#include "management/playervalue.h"
-#include "management/squadupkeep.h"
-#include "tests/management/management_fixture.h"
+#include "core/club/bids.h"
+#include "core/club/contractreview.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadupkeep.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

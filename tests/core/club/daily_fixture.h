@@ -1,10 +1,10 @@
 // Shared set-up for the daily club job tests: message look-ups over the
 // archives and the inbox, and a league club with a squad.
 #pragma once
-#include "database/query/funcs_state.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_state.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 class DailyJobsTest : public ManagementTest {
   protected:

@@ -1,14 +1,14 @@
 // The weekly wage, loan and ban passes and the order of the club day.
-#include "management/dailyjobs.h"
+#include "core/club/dailyjobs.h"
 
 #include <vector>
 
-#include "management/loans.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "season/leagues.h"
-#include "season/seasontables.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/loans.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/season/leagues.h"
+#include "core/season/seasontables.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

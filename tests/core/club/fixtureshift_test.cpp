@@ -1,8 +1,8 @@
-#include "management/fixtureshift.h"
+#include "core/club/fixtureshift.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/season/season_fixture.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

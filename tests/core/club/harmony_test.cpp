@@ -1,8 +1,8 @@
 // The squad harmony review and the nationality table behind it.
-#include "management/harmony.h"
+#include "core/club/harmony.h"
 
-#include "management/nations.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/nations.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Injuries, illness and incidents: the injury table, the one operation
 // that puts a player out, and the daily passes.
-#include "management/injuries.h"
+#include "core/club/injuries.h"
 
-#include "database/history.h"
-#include "tests/management/daily_fixture.h"
+#include "core/records/history.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

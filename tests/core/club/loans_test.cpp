@@ -1,9 +1,9 @@
 // Loan moves and the terms of an agreed loan.
-#include "management/loans.h"
+#include "core/club/loans.h"
 
-#include "database/history.h"
-#include "management/signingplan.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/signingplan.h"
+#include "core/records/history.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

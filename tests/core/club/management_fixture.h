@@ -5,14 +5,14 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "management/shortlist.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/random.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/random.h"
+#include "core/club/shortlist.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "tests/core/records/records_fixture.h"
 
 class ManagementTest : public RecordsTest {
   protected:

@@ -1,6 +1,6 @@
 // The match-day news flashes: templates with their placeholders, the ring
 // of the last five, the fast-flash wait bit and the panel hook.
-#include "management/matchdaynotices.h"
+#include "core/club/matchdaynotices.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "database/Access.h"
-#include "support/corehooks.h"
+#include "core/base/corehooks.h"
+#include "core/records/Access.h"
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/text_env.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <cstring>
 
-#include "database/hvw/dataconv.h"
-#include "database/training.h"
-#include "management/development.h"
-#include "management/newplayers.h"
+#include "core/club/development.h"
+#include "core/club/newplayers.h"
+#include "core/records/dataconv.h"
+#include "core/records/training.h"
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/player_checks.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

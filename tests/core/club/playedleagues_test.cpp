@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "database/history.h"
-#include "management/bids.h"
-#include "management/board.h"
-#include "management/playervalue.h"
-#include "management/squadpass.h"
-#include "season/leagues.h"
-#include "season/playedleagues.h"
-#include "tests/management/management_fixture.h"
+#include "core/club/bids.h"
+#include "core/club/board.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadpass.h"
+#include "core/records/history.h"
+#include "core/season/leagues.h"
+#include "core/season/playedleagues.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

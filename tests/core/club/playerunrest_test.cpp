@@ -1,9 +1,9 @@
 // Player unrest and transfer requests.
-#include "management/playerunrest.h"
+#include "core/club/playerunrest.h"
 
-#include "management/board.h"
-#include "season/unrest.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/board.h"
+#include "core/season/unrest.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Player value and the position ratings.
-#include "management/playervalue.h"
+#include "core/club/playervalue.h"
 
 #include <cmath>
 #include <cstring>
 #include <functional>
 
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

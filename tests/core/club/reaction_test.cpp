@@ -1,10 +1,10 @@
 // The players' reaction to a team sheet.
-#include "management/reaction.h"
+#include "core/club/reaction.h"
 
-#include "management/board.h"
-#include "season/leagues.h"
-#include "season/unrest.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/board.h"
+#include "core/season/leagues.h"
+#include "core/season/unrest.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The computer clubs' squad reshuffle and the reserve-side slot picker.
-#include "management/reshuffle.h"
+#include "core/club/reshuffle.h"
 
 #include <algorithm>
 
-#include "management/reserveside.h"
-#include "management/squads.h"
+#include "core/club/reserveside.h"
+#include "core/club/squads.h"
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "management/scouting.h"
+#include "core/club/scouting.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include "season/newgame.h"
-#include "tests/management/daily_fixture.h"
+#include "core/season/newgame.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // competition type.
 #include <gtest/gtest.h>
 
-#include "management/squads.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/season/fixtures.h"
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/squad_checks.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

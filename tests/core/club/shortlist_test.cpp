@@ -1,5 +1,5 @@
 // The user's shortlist.
-#include "management/shortlist.h"
+#include "core/club/shortlist.h"
 
 #include "tests/fakes/test_util.h"
 

@@ -1,16 +1,16 @@
 // The season's form figure and the season-roll sponsorship judgement.
-#include "management/sponsorship.h"
+#include "core/club/sponsorship.h"
 
 #include <cstring>
 
-#include "database/dates.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_outlook.h"
-#include "season/clubseason.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_outlook.h"
+#include "core/records/dates.h"
+#include "core/season/clubseason.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Squad mood: the top earner's claim, homesickness, quarrels and friends.
-#include "management/squadmood.h"
+#include "core/club/squadmood.h"
 
-#include "management/squadneeds.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/squadneeds.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

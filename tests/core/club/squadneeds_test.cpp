@@ -1,10 +1,10 @@
 // A computer club's view of its squad: the need group, the player to
 // upgrade or replace, and the weakest place of its first-team list.
-#include "management/squadneeds.h"
+#include "core/club/squadneeds.h"
 
-#include "management/playervalue.h"
-#include "season/leagues.h"
-#include "tests/management/management_fixture.h"
+#include "core/club/playervalue.h"
+#include "core/season/leagues.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

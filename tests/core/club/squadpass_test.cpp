@@ -1,11 +1,11 @@
 // The daily club squad pass: which clubs work on which day, and what a
 // set-up pass leaves alone.
-#include "management/squadpass.h"
+#include "core/club/squadpass.h"
 
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
-#include "season/leagues.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "core/season/leagues.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

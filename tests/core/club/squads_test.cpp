@@ -1,14 +1,14 @@
 // Rosters, squad lists and team selection.
-#include "management/squads.h"
+#include "core/club/squads.h"
 
 #include <set>
 #include <vector>
 
-#include "management/mood.h"
-#include "management/squadupkeep.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/mood.h"
+#include "core/club/squadupkeep.h"
+#include "tests/core/club/management_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/management/management_fixture.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "management/stadium.h"
+#include "core/club/stadium.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "database/dates.h"
-#include "database/hvw/dataconv.h"
-#include "season/matchsetup.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/records/dataconv.h"
+#include "core/records/dates.h"
+#include "core/season/matchsetup.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 // hook that change them.
 #include <cstring>
 
-#include "database/diarynotes.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_dates.h"
-#include "database/query/funcs_fields.h"
-#include "database/query/funcs_state.h"
-#include "management/coaching.h"
-#include "management/staff.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/coaching.h"
+#include "core/club/staff.h"
+#include "core/query/funcs_dates.h"
+#include "core/query/funcs_fields.h"
+#include "core/query/funcs_state.h"
+#include "core/records/diarynotes.h"
+#include "core/records/frontstate.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "management/tactics.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/tactics.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

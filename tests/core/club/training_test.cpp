@@ -1,12 +1,12 @@
-#include "management/training.h"
+#include "core/club/training.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 
-#include "database/training.h"
-#include "tests/management/daily_fixture.h"
+#include "core/records/training.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

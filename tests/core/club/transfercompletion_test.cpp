@@ -1,12 +1,12 @@
 // Transfer completion: the money, the records and the player's fresh
 // start at his new club.
-#include "management/transfercompletion.h"
+#include "core/club/transfercompletion.h"
 
 #include <numeric>
 
-#include "database/history.h"
-#include "management/transfers.h"
-#include "tests/management/daily_fixture.h"
+#include "core/club/transfers.h"
+#include "core/records/history.h"
+#include "tests/core/club/daily_fixture.h"
 
 namespace {
 

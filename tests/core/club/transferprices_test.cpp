@@ -1,19 +1,19 @@
 // Asking prices, fee offers, the computer clubs' own market moves, the
 // contract review and lists of a computer club, and the pending deals.
-#include "management/transferprices.h"
+#include "core/club/transferprices.h"
 
 #include <limits>
 
-#include "management/bids.h"
-#include "management/contractreview.h"
-#include "management/contracts.h"
-#include "management/playervalue.h"
-#include "management/squadneeds.h"
-#include "management/squadupkeep.h"
-#include "management/transfers.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "tests/management/management_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/bids.h"
+#include "core/club/contractreview.h"
+#include "core/club/contracts.h"
+#include "core/club/playervalue.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transfers.h"
+#include "core/season/messages.h"
+#include "tests/core/club/management_fixture.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // managers for the clubs without one and keeps the money sound.
 #include <gtest/gtest.h>
 
-#include "database/Access.h"
-#include "management/board.h"
-#include "management/clubmoney.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/clubmoney.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
 #include "tests/fakes/board_checks.h"
 #include "tests/fakes/world_records.h"
 

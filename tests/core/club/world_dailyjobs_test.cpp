@@ -2,13 +2,13 @@
 // days leave balances, injuries, bans and loans sound.
 #include <gtest/gtest.h>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "management/dailyjobs.h"
-#include "management/squads.h"
-#include "management/transfers.h"
-#include "season/calendar.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/dailyjobs.h"
+#include "core/club/squads.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
 #include "tests/fakes/daily_checks.h"
 #include "tests/fakes/world_records.h"
 

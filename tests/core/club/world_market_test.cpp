@@ -3,15 +3,15 @@
 // the market's state sound.
 #include <gtest/gtest.h>
 
-#include "database/Access.h"
-#include "database/usertransfers.h"
-#include "management/bids.h"
-#include "management/contractreview.h"
-#include "management/squadneeds.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "management/transferprices.h"
-#include "season/calendar.h"
+#include "core/club/bids.h"
+#include "core/club/contractreview.h"
+#include "core/club/squadneeds.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/club/transferprices.h"
+#include "core/records/Access.h"
+#include "core/records/usertransfers.h"
+#include "core/season/calendar.h"
 #include "tests/fakes/market_checks.h"
 #include "tests/fakes/world_records.h"
 

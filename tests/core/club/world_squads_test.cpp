@@ -1,8 +1,8 @@
 // Season set-up and team selection over the whole generated world.
 #include <gtest/gtest.h>
 
-#include "database/Access.h"
-#include "management/squads.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
 #include "tests/fakes/squad_checks.h"
 #include "tests/fakes/world_records.h"
 

@@ -3,14 +3,14 @@
 #include <cmath>
 #include <set>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/motion.h"
-#include "match/officials.h"
-#include "match/playeractions.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/motion.h"
+#include "core/match/officials.h"
+#include "core/match/playeractions.h"
+#include "tests/core/match/frame_fixture.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/match/frame_fixture.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 

@@ -9,17 +9,17 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "match/aerials.h"
-#include "match/ball.h"
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "match/tackle.h"
-#include "match/volleys.h"
-#include "tests/match/scenario.h"
+#include "core/match/aerials.h"
+#include "core/match/ball.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
+#include "core/match/tackle.h"
+#include "core/match/volleys.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <vector>
 
-#include "match/ball.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchstate.h"
-#include "tests/match/scenario.h"
-#include "tests/match/units.h"
+#include "core/match/ball.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchstate.h"
+#include "tests/core/match/scenario.h"
+#include "tests/core/match/units.h"
 
 namespace {
 

@@ -7,21 +7,21 @@
 #include <cstring>
 #include <iterator>
 
-#include "match/ball.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/headershot.h"
-#include "match/highball.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchrules.h"
-#include "match/matchstate.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "match/tackle.h"
-#include "support/random.h"
-#include "tests/match/units.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/headershot.h"
+#include "core/match/highball.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstate.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
+#include "core/match/tackle.h"
+#include "tests/core/match/units.h"
 
 namespace {
 

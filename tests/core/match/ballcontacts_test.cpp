@@ -6,17 +6,17 @@
 #include <cstring>
 #include <vector>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchstate.h"
-#include "match/ranking.h"
-#include "support/random.h"
-#include "tests/match/units.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchstate.h"
+#include "core/match/ranking.h"
+#include "tests/core/match/units.h"
 
 namespace {
 

@@ -7,18 +7,18 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "match/formation.h"
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/matchclock.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "season/fixtureday.h"
-#include "season/matchevents.h"
-#include "support/bytes.h"
-#include "tests/match/scenario.h"
+#include "core/base/bytes.h"
+#include "core/match/formation.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "core/season/fixtureday.h"
+#include "core/season/matchevents.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

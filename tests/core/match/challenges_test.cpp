@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "match/fouls.h"
-#include "match/geometry.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/tackle.h"
-#include "match/tacklefalls.h"
-#include "tests/match/scenario.h"
+#include "core/match/fouls.h"
+#include "core/match/geometry.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/tackle.h"
+#include "core/match/tacklefalls.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "match/computermanager.h"
-#include "match/teamsetup.h"
-#include "support/bytes.h"
-#include "tests/match/frame_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/computermanager.h"
+#include "core/match/teamsetup.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "match/dribble.h"
+#include "core/match/dribble.h"
 
 #include <gtest/gtest.h>
 
-#include "match/ballturns.h"
-#include "match/carrieroptions.h"
-#include "match/onball.h"
-#include "match/shotchoice.h"
-#include "support/random.h"
-#include "tests/match/openplay_fixture.h"
+#include "core/base/random.h"
+#include "core/match/ballturns.h"
+#include "core/match/carrieroptions.h"
+#include "core/match/onball.h"
+#include "core/match/shotchoice.h"
+#include "tests/core/match/openplay_fixture.h"
 
 namespace {
 

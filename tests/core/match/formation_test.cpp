@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "match/actionmachine.h"
-#include "match/formation.h"
-#include "match/geometry.h"
-#include "match/matchphases.h"
-#include "match/teamsetup.h"
-#include "support/bytes.h"
-#include "tests/match/frame_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/actionmachine.h"
+#include "core/match/formation.h"
+#include "core/match/geometry.h"
+#include "core/match/matchphases.h"
+#include "core/match/teamsetup.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace authored {
 #include "data/formationtables.inc"

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "database/disk.h"
-#include "database/newdisk.h"
-#include "generic/replay.h"
-#include "match/matchclock.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "core/records/disk.h"
+#include "core/records/newdisk.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

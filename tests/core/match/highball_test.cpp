@@ -1,11 +1,11 @@
 // The ball in the air: the meeting-point prediction and the call to a long
 // ball's landing point, on hand-set ball states.
-#include "match/highball.h"
+#include "core/match/highball.h"
 
 #include <gtest/gtest.h>
 
-#include "support/random.h"
-#include "tests/match/frame_fixture.h"
+#include "core/base/random.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The information bar: every type's text and format from a test language
 // file, the hold counter, and the fatal unknown type.
-#include "generic/infobar.h"
+#include "core/match/infobar.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "match/matchfigure.h"
-#include "season/matchsetup.h"
+#include "core/match/matchfigure.h"
+#include "core/season/matchsetup.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <set>
 
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/keeper.h"
-#include "match/matchphases.h"
-#include "match/ranking.h"
-#include "match/shooting.h"
-#include "match/strikes.h"
-#include "tests/match/scenario.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/keeper.h"
+#include "core/match/matchphases.h"
+#include "core/match/ranking.h"
+#include "core/match/shooting.h"
+#include "core/match/strikes.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -9,18 +9,18 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/highball.h"
-#include "match/keeper.h"
-#include "match/matchphases.h"
-#include "match/offside.h"
-#include "match/ranking.h"
-#include "match/shooting.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "support/random.h"
-#include "tests/match/openplay_fixture.h"
+#include "core/base/random.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/highball.h"
+#include "core/match/keeper.h"
+#include "core/match/matchphases.h"
+#include "core/match/offside.h"
+#include "core/match/ranking.h"
+#include "core/match/shooting.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
+#include "tests/core/match/openplay_fixture.h"
 
 namespace {
 

@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "generic/replay.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "match/periodrunner.h"
-#include "match/wholematch.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/random.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "core/match/wholematch.h"
 
 namespace matchtest {
 

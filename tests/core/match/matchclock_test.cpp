@@ -1,5 +1,5 @@
-#include "generic/infobar.h"
-#include "tests/match/frame_fixture.h"
+#include "core/match/infobar.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

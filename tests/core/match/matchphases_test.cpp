@@ -1,16 +1,16 @@
-#include "match/matchphases.h"
+#include "core/match/matchphases.h"
 
 #include <array>
 #include <random>
 #include <set>
 
-#include "match/ball.h"
-#include "match/ballcollide.h"
-#include "match/matchtick.h"
-#include "match/motion.h"
-#include "match/officials.h"
-#include "match/periodrunner.h"
-#include "tests/match/frame_fixture.h"
+#include "core/match/ball.h"
+#include "core/match/ballcollide.h"
+#include "core/match/matchtick.h"
+#include "core/match/motion.h"
+#include "core/match/officials.h"
+#include "core/match/periodrunner.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

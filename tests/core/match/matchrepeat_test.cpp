@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "match/ballcontacts.h"
-#include "match/matchengine.h"
-#include "match/matchphases.h"
-#include "match/periodrunner.h"
-#include "match/wholematch.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchphases.h"
+#include "core/match/periodrunner.h"
+#include "core/match/wholematch.h"
+#include "tests/core/match/scenario.h"
 #include "tests/fakes/result_check.h"
-#include "tests/match/scenario.h"
 
 namespace {
 

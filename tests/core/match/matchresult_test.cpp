@@ -1,6 +1,6 @@
-#include "match/strikes.h"
+#include "core/match/strikes.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 

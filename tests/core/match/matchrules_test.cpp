@@ -1,6 +1,6 @@
-#include "tests/match/frame_fixture.h"
+#include "tests/core/match/frame_fixture.h"
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 
 namespace {
 

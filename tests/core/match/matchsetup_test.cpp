@@ -2,12 +2,12 @@
 #include <sstream>
 #include <vector>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ TEST(MatchSetupBlockTest, ClearedBlockDumpsEveryFieldUnset) {
     StdoutCapture capture;
     DumpEnterGameInfo(block);
     const std::string text = capture.Text();
-    EXPECT_EQ(text, ReadFile(std::string(HALVORN_SOURCE_DIR) + "/tests/match/data/cleared_setup_dump.txt"));
+    EXPECT_EQ(text,
+              ReadFile(std::string(HALVORN_SOURCE_DIR) + "/tests/core/match/data/cleared_setup_dump.txt"));
 }
 
 TEST(MatchSetupBlockTest, DumpShowsFilledFieldsWhereTheyLie) {

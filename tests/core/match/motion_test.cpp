@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "match/matchfigure.h"
-#include "match/motion.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchfigure.h"
+#include "core/match/motion.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "generic/netmarks.h"
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/netmarks.h"
+#include "core/match/replay.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "match/offside.h"
+#include "core/match/offside.h"
 
-#include "tests/match/frame_fixture.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

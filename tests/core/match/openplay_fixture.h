@@ -5,13 +5,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "match/actionmachine.h"
-#include "match/geometry.h"
-#include "match/matchengine.h"
-#include "match/motion.h"
-#include "match/officials.h"
-#include "match/ranking.h"
-#include "tests/match/frame_fixture.h"
+#include "core/match/actionmachine.h"
+#include "core/match/geometry.h"
+#include "core/match/matchengine.h"
+#include "core/match/motion.h"
+#include "core/match/officials.h"
+#include "core/match/ranking.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace openplaytest {
 

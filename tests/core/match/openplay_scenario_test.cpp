@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "match/ballcollide.h"
-#include "match/ballcontacts.h"
-#include "match/dribble.h"
-#include "match/geometry.h"
-#include "match/ranking.h"
-#include "match/setpieces.h"
-#include "tests/match/scenario.h"
+#include "core/match/ballcollide.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/dribble.h"
+#include "core/match/geometry.h"
+#include "core/match/ranking.h"
+#include "core/match/setpieces.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "match/openplay.h"
+#include "core/match/openplay.h"
 
 #include <gtest/gtest.h>
 
-#include "match/dribble.h"
-#include "match/matchrules.h"
-#include "support/random.h"
-#include "tests/match/openplay_fixture.h"
+#include "core/base/random.h"
+#include "core/match/dribble.h"
+#include "core/match/matchrules.h"
+#include "tests/core/match/openplay_fixture.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
-#include "match/passing.h"
+#include "core/match/passing.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "match/ball.h"
-#include "match/highball.h"
-#include "match/ranking.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "support/random.h"
-#include "tests/match/openplay_fixture.h"
-#include "tests/match/scenario.h"
+#include "core/base/random.h"
+#include "core/match/ball.h"
+#include "core/match/highball.h"
+#include "core/match/ranking.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
+#include "tests/core/match/openplay_fixture.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <cstring>
 #include <vector>
 
-#include "match/geometry.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/playeractions.h"
-#include "match/teamjobs.h"
-#include "match/teamsetup.h"
-#include "match/wholematch.h"
+#include "core/match/geometry.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/playeractions.h"
+#include "core/match/teamjobs.h"
+#include "core/match/teamsetup.h"
+#include "core/match/wholematch.h"
+#include "tests/core/match/scenario.h"
 #include "tests/fakes/result_check.h"
-#include "tests/match/scenario.h"
 
 namespace {
 

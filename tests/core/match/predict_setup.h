@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "match/matchsetup.h"
+#include "core/club/squads.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
 
 namespace predicttest {
 

@@ -1,6 +1,6 @@
 // The quick result prediction: worked values, fatal draws and a batch of
 // seeded fixtures between clubs of the generated world.
-#include "match/qpredict.h"
+#include "core/match/qpredict.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +9,15 @@
 #include <cstring>
 #include <vector>
 
-#include "management/injuries.h"
-#include "match/matchresult.h"
-#include "match/qpredictreport.h"
-#include "match/qpredictteam.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/match/matchresult.h"
+#include "core/match/qpredictreport.h"
+#include "core/match/qpredictteam.h"
+#include "tests/core/match/predict_setup.h"
 #include "tests/fakes/result_check.h"
 #include "tests/fakes/world_records.h"
-#include "tests/match/predict_setup.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Squads, team records and ratings of the quick result prediction.
-#include "match/qpredictteam.h"
+#include "core/match/qpredictteam.h"
 
 #include <gtest/gtest.h>
 
+#include "tests/core/match/predict_setup.h"
 #include "tests/fakes/world_records.h"
-#include "tests/match/predict_setup.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "match/ranking.h"
+#include "core/match/ranking.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "match/dribble.h"
-#include "match/matchrules.h"
-#include "match/openplay.h"
-#include "support/random.h"
-#include "tests/match/openplay_fixture.h"
+#include "core/base/random.h"
+#include "core/match/dribble.h"
+#include "core/match/matchrules.h"
+#include "core/match/openplay.h"
+#include "tests/core/match/openplay_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The replay ring and the display table: recording, the ring's wrap,
 // applying and interpolating, playback, the commands and the automatic goal
 // replay, with a fake camera in place of the display's.
-#include "generic/replay.h"
+#include "core/match/replay.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,15 @@
 #include <cstring>
 #include <vector>
 
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/motion.h"
-#include "match/periodrunner.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/random.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/motion.h"
+#include "core/match/periodrunner.h"
 
 namespace {
 

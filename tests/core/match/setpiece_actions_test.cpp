@@ -8,15 +8,15 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "match/actionmachine.h"
-#include "match/ballcollide.h"
-#include "match/geometry.h"
-#include "match/matchphases.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/setpieces.h"
-#include "match/shotchoice.h"
-#include "tests/match/scenario.h"
+#include "core/match/actionmachine.h"
+#include "core/match/ballcollide.h"
+#include "core/match/geometry.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/setpieces.h"
+#include "core/match/shotchoice.h"
+#include "tests/core/match/scenario.h"
 
 namespace {
 

@@ -7,21 +7,21 @@
 #include <cstdlib>
 #include <vector>
 
-#include "match/ballcollide.h"
-#include "match/ballcontacts.h"
-#include "match/geometry.h"
-#include "match/matchphases.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/officials.h"
-#include "match/offside.h"
-#include "match/playeractions.h"
-#include "match/setpieces.h"
-#include "match/shotchoice.h"
-#include "match/strikes.h"
-#include "match/wholematch.h"
+#include "core/match/ballcollide.h"
+#include "core/match/ballcontacts.h"
+#include "core/match/geometry.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/officials.h"
+#include "core/match/offside.h"
+#include "core/match/playeractions.h"
+#include "core/match/setpieces.h"
+#include "core/match/shotchoice.h"
+#include "core/match/strikes.h"
+#include "core/match/wholematch.h"
+#include "tests/core/match/scenario.h"
 #include "tests/fakes/result_check.h"
-#include "tests/match/scenario.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // phase 3, the man-markers and the ball holder.
 #include <gtest/gtest.h>
 
-#include "match/dribble.h"
-#include "match/matchphases.h"
-#include "match/teamjobs.h"
-#include "match/teamsetup.h"
-#include "tests/match/frame_fixture.h"
+#include "core/match/dribble.h"
+#include "core/match/matchphases.h"
+#include "core/match/teamjobs.h"
+#include "core/match/teamsetup.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <filesystem>
 #include <string>
 
-#include "database/disk.h"
-#include "generic/replay.h"
-#include "support/pakfile.h"
+#include "core/base/pakfile.h"
+#include "core/match/replay.h"
+#include "core/records/disk.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 

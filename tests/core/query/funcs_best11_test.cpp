@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "database/query/funcs_best11.h"
-#include "database/query/funcs_state.h"
-#include "tests/database/query/query_fixture.h"
+#include "core/query/funcs_best11.h"
+#include "core/query/funcs_state.h"
+#include "tests/core/query/query_fixture.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <cstring>
 #include <vector>
 
-#include "database/query/funcs_comments.h"
-#include "management/tactics.h"
-#include "match/matchresult.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/tactics.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_comments.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "database/query/funcs_clubscreens.h"
-#include "database/query/funcs_comp.h"
-#include "match/matchresult.h"
-#include "season/competitions.h"
-#include "season/cuprounds.h"
-#include "season/nationorder.h"
-#include "support/bytes.h"
-#include "tests/database/league_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_clubscreens.h"
+#include "core/query/funcs_comp.h"
+#include "core/season/competitions.h"
+#include "core/season/cuprounds.h"
+#include "core/season/nationorder.h"
+#include "tests/core/records/league_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <cstring>
 
-#include "database/query/funcs_cup.h"
-#include "database/query/funcs_divindex.h"
-#include "season/european.h"
-#include "season/leagues.h"
-#include "season/nationorder.h"
-#include "tests/database/records_fixture.h"
+#include "core/query/funcs_cup.h"
+#include "core/query/funcs_divindex.h"
+#include "core/season/european.h"
+#include "core/season/leagues.h"
+#include "core/season/nationorder.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include <chrono>
 #include <string>
 
-#include "database/dates.h"
-#include "database/query/funcs_dates.h"
-#include "management/playervalue.h"
-#include "management/scouting.h"
-#include "management/squads.h"
-#include "season/clubseason.h"
-#include "season/leagues.h"
-#include "tests/database/league_fixture.h"
+#include "core/club/playervalue.h"
+#include "core/club/scouting.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_dates.h"
+#include "core/records/dates.h"
+#include "core/season/clubseason.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/league_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

@@ -2,13 +2,13 @@
 // place of a fixture in its competition.
 #include <gtest/gtest.h>
 
-#include "database/honours.h"
-#include "database/query/funcs_europe.h"
-#include "database/query/funcs_state.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "support/bytes.h"
-#include "tests/database/league_fixture.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_europe.h"
+#include "core/query/funcs_state.h"
+#include "core/records/honours.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "tests/core/records/league_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "database/query/funcs_fixtures.h"
-#include "season/cuprounds.h"
-#include "tests/database/query/query_fixture.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/season/cuprounds.h"
+#include "tests/core/query/query_fixture.h"
 
 namespace {
 

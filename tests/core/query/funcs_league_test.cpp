@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "database/honours.h"
-#include "database/query/funcs_league.h"
-#include "database/query/funcs_state.h"
-#include "match/matchresult.h"
-#include "season/clubseason.h"
-#include "support/bytes.h"
-#include "support/corehooks.h"
-#include "tests/database/league_fixture.h"
+#include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_league.h"
+#include "core/query/funcs_state.h"
+#include "core/records/honours.h"
+#include "core/season/clubseason.h"
+#include "tests/core/records/league_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

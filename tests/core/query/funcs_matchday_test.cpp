@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "database/query/funcs_matchday.h"
-#include "tests/database/query/query_fixture.h"
+#include "core/query/funcs_matchday.h"
+#include "tests/core/query/query_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

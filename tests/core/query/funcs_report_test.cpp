@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_report.h"
-#include "database/query/funcs_state.h"
-#include "management/playervalue.h"
-#include "tests/database/query/query_fixture.h"
+#include "core/club/playervalue.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_report.h"
+#include "core/query/funcs_state.h"
+#include "tests/core/query/query_fixture.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "database/query/funcs_roles.h"
-#include "management/teamroles.h"
-#include "tests/database/records_fixture.h"
+#include "core/club/teamroles.h"
+#include "core/query/funcs_roles.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

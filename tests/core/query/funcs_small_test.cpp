@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <set>
 
-#include "database/query/funcs_small.h"
-#include "database/query/funcs_state.h"
-#include "database/referees.h"
-#include "season/seasontables.h"
-#include "support/random.h"
-#include "tests/database/query/query_fixture.h"
+#include "core/base/random.h"
+#include "core/query/funcs_small.h"
+#include "core/query/funcs_state.h"
+#include "core/records/referees.h"
+#include "core/season/seasontables.h"
+#include "tests/core/query/query_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

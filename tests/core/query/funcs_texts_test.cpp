@@ -8,10 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "database/query/funcs_texts.h"
-#include "management/tactics.h"
-#include "season/messages.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/tactics.h"
+#include "core/query/funcs_texts.h"
+#include "core/season/messages.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

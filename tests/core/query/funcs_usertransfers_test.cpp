@@ -1,15 +1,15 @@
 // The user's signings and sales, job applications and the job lists.
 #include <cstring>
 
-#include "database/frontstate.h"
-#include "database/honours.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_usertransfers.h"
-#include "management/board.h"
-#include "management/transfers.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/board.h"
+#include "core/club/transfers.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_usertransfers.h"
+#include "core/records/frontstate.h"
+#include "core/records/honours.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

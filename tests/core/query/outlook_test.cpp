@@ -6,12 +6,12 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_outlook.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/query/funcs_outlook.h"
+#include "core/records/Access.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_people.h"
-#include "database/usertransfers.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/usertransfers.h"
+#include "core/season/calendar.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

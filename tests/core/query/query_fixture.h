@@ -4,12 +4,12 @@
 #pragma once
 #include <cstring>
 
-#include "database/query/funcs_state.h"
-#include "management/squads.h"
-#include "match/matchratings.h"
-#include "match/matchresult.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/club/squads.h"
+#include "core/match/matchratings.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_state.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 
 class QueryTest : public RecordsTest {
   protected:

@@ -4,11 +4,11 @@
 #include <map>
 #include <string>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_scouting.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "database/query/funcs_standings.h"
-#include "season/competitions.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/query/funcs_standings.h"
+#include "core/season/competitions.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

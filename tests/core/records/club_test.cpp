@@ -4,10 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "database/hvw/dataconv.h"
+#include "core/records/dataconv.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/bytes.h"
+#include "core/base/bytes.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Diary notes, the user-involvement filter and the body choice: slots
 // filled and freed in order, notes shown on their day through the note-box
 // hook, the filter's modes and the body variants.
-#include "database/diarynotes.h"
+#include "core/records/diarynotes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "database/frontstate.h"
-#include "database/textmsg.h"
-#include "season/messagetexts.h"
-#include "support/corehooks.h"
-#include "support/random.h"
-#include "tests/database/league_fixture.h"
+#include "core/base/corehooks.h"
+#include "core/base/random.h"
+#include "core/records/frontstate.h"
+#include "core/records/textmsg.h"
+#include "core/season/messagetexts.h"
+#include "tests/core/records/league_fixture.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/dates.h"
-#include "management/sponsorship.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/club/sponsorship.h"
+#include "core/records/Access.h"
+#include "core/records/dates.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "database/fixturechecks.h"
+#include "core/records/fixturechecks.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "tests/season/season_fixture.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

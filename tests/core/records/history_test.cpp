@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "season/calendar.h"
-#include "support/random.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/season/calendar.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

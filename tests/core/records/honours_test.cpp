@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "database/honours.h"
-#include "management/board.h"
-#include "season/clubseason.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/club/board.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/records/honours.h"
+#include "core/season/clubseason.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "season/leagues.h"
-#include "tests/database/records_fixture.h"
+#include "core/records/Access.h"
+#include "core/season/leagues.h"
+#include "tests/core/records/records_fixture.h"
 
 class LeagueWorldTest : public RecordsTest {
   protected:

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "database/newdisk.h"
-#include "support/compress.h"
-#include "support/mem_win.h"
+#include "core/base/compress.h"
+#include "core/base/mem_win.h"
+#include "core/records/newdisk.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

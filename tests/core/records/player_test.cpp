@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/records/Access.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "database/ranges.h"
+#include "core/records/ranges.h"
 
 #include <gtest/gtest.h>
 

@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
-#include "season/unrest.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
+#include "core/season/unrest.h"
 
 class RecordsTest : public ::testing::Test {
   protected:

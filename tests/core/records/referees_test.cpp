@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/hvw/dataconv.h"
-#include "database/query/funcs_scouting.h"
-#include "database/referees.h"
-#include "support/bytes.h"
-#include "support/random.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/query/funcs_scouting.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/referees.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/savetable.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/messages.h"
+#include "core/records/Access.h"
+#include "core/records/savetable.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/messages.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "database/text.h"
+#include "core/records/text.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "database/Access.h"
-#include "database/text.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/records/Access.h"
+#include "core/records/text.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

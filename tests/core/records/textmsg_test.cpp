@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "database/Access.h"
-#include "database/textmsg.h"
-#include "support/corehooks.h"
+#include "core/base/corehooks.h"
+#include "core/records/Access.h"
+#include "core/records/textmsg.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

@@ -3,16 +3,16 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_people.h"
-#include "database/scouttip.h"
-#include "database/training.h"
-#include "management/squads.h"
-#include "season/calendar.h"
-#include "season/messages.h"
-#include "support/bytes.h"
-#include "support/random.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "core/records/Access.h"
+#include "core/records/scouttip.h"
+#include "core/records/training.h"
+#include "core/season/calendar.h"
+#include "core/season/messages.h"
+#include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <cstring>
 #include <vector>
 
-#include "database/honours.h"
-#include "database/query/funcs_people.h"
-#include "database/usertransfers.h"
-#include "season/clubseason.h"
-#include "season/nationorder.h"
+#include "core/query/funcs_people.h"
+#include "core/records/honours.h"
+#include "core/records/usertransfers.h"
+#include "core/season/clubseason.h"
+#include "core/season/nationorder.h"
 #include "season_fixture.h"
 #include "tests/fakes/season_scorer.h"
 #include "tests/fakes/stadium_checks.h"

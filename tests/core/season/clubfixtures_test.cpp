@@ -1,12 +1,12 @@
-#include "season/clubfixtures.h"
+#include "core/season/clubfixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "database/query/funcs_comp.h"
-#include "tests/season/season_fixture.h"
+#include "core/query/funcs_comp.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

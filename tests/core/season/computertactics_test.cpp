@@ -5,11 +5,11 @@
 #include <cstring>
 #include <iterator>
 
-#include "match/matchsetup.h"
-#include "season/clubfixtures.h"
-#include "season/computertactics.h"
-#include "season/leagues.h"
-#include "tests/season/selection_fixture.h"
+#include "core/match/matchsetup.h"
+#include "core/season/clubfixtures.h"
+#include "core/season/computertactics.h"
+#include "core/season/leagues.h"
+#include "tests/core/season/selection_fixture.h"
 
 using namespace gameinfo;
 

@@ -1,4 +1,4 @@
-#include "season/cupdays.h"
+#include "core/season/cupdays.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +10,19 @@
 #include <algorithm>
 #include <memory>
 #include <tuple>
-#include "database/honours.h"
-#include "database/ranges.h"
-#include "match/matchresult.h"
-#include "season/clubseason.h"
-#include "season/competitions.h"
-#include "season/european.h"
-#include "season/nationorder.h"
-#include "season/results.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/clubseason.h"
+#include "core/season/competitions.h"
+#include "core/season/european.h"
+#include "core/season/nationorder.h"
+#include "core/season/results.h"
+#include "tests/core/season/message_check.h"
+#include "tests/core/season/season_fixture.h"
 #include "tests/fakes/season_scorer.h"
 #include "tests/fakes/world_records.h"
-#include "tests/season/message_check.h"
-#include "tests/season/season_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "season/cuprounds.h"
+#include "core/season/cuprounds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "season/european.h"
+#include "core/season/european.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <set>
 #include <vector>
 
-#include "database/honours.h"
-#include "database/ranges.h"
-#include "season/competitions.h"
-#include "season/cupdays.h"
-#include "season/nationorder.h"
-#include "season/seasonend.h"
+#include "core/records/honours.h"
+#include "core/records/ranges.h"
+#include "core/season/competitions.h"
+#include "core/season/cupdays.h"
+#include "core/season/nationorder.h"
+#include "core/season/seasonend.h"
+#include "tests/core/season/season_fixture.h"
 #include "tests/fakes/world_records.h"
-#include "tests/season/season_fixture.h"
 
 namespace {
 

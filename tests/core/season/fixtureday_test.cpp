@@ -4,16 +4,16 @@
 
 #include <algorithm>
 
-#include "database/query/funcs_state.h"
-#include "season/computertactics.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/matchday.h"
-#include "season/nationalsquads.h"
-#include "season/reportfacts.h"
+#include "core/query/funcs_state.h"
+#include "core/season/computertactics.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchday.h"
+#include "core/season/nationalsquads.h"
+#include "core/season/reportfacts.h"
+#include "tests/core/season/selection_fixture.h"
 #include "tests/fakes/fixture_fakes.h"
 #include "tests/fakes/test_util.h"
-#include "tests/season/selection_fixture.h"
 
 using namespace gameinfo;
 

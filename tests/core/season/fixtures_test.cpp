@@ -1,4 +1,4 @@
-#include "season/fixtures.h"
+#include "core/season/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "season/postponements.h"
-#include "support/debug.h"
-#include "tests/season/season_fixture.h"
+#include "core/base/debug.h"
+#include "core/season/postponements.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "season/friendlies.h"
+#include "core/season/friendlies.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <set>
 #include <vector>
 
-#include "database/ranges.h"
+#include "core/records/ranges.h"
+#include "tests/core/season/season_fixture.h"
 #include "tests/fakes/world_records.h"
-#include "tests/season/season_fixture.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "database/honours.h"
-#include "management/squads.h"
-#include "season/clubseason.h"
-#include "season/seasontemplates.h"
+#include "core/club/squads.h"
+#include "core/records/honours.h"
+#include "core/season/clubseason.h"
+#include "core/season/seasontemplates.h"
 #include "season_fixture.h"
 
 namespace {

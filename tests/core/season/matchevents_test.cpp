@@ -6,13 +6,13 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/matchevents.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchevents.h"
 
 namespace {
 

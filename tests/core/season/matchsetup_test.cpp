@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "database/dates.h"
-#include "database/referees.h"
-#include "season/cuprounds.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
+#include "core/records/dates.h"
+#include "core/records/referees.h"
+#include "core/season/cuprounds.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "tests/core/season/selection_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/season/selection_fixture.h"
 
 using namespace gameinfo;
 

@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "season/messages.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/season/messages.h"
 
 // Whether the club received a message of the type (about clubB when
 // given), in its archive or, as the user's club, in the inbox.

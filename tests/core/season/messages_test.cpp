@@ -1,8 +1,8 @@
-#include "season/messages.h"
+#include "core/season/messages.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/season/season_fixture.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "season/messagetexts.h"
+#include "core/season/messagetexts.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "database/textmsg.h"
-#include "season/messages.h"
-#include "tests/season/season_fixture.h"
+#include "core/records/textmsg.h"
+#include "core/season/messages.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <set>
 #include <vector>
 
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
-#include "season/nationalsquads.h"
-#include "season/seasondays.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
+#include "core/season/nationalsquads.h"
+#include "core/season/seasondays.h"
+#include "tests/core/season/selection_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/season/selection_fixture.h"
 
 namespace {
 

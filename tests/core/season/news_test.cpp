@@ -1,16 +1,16 @@
-#include "season/news.h"
+#include "core/season/news.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "database/query/funcs_scouting.h"
-#include "database/query/funcs_state.h"
-#include "database/textmsg.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "tests/season/season_fixture.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/query/funcs_scouting.h"
+#include "core/query/funcs_state.h"
+#include "core/records/textmsg.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // scaling of skills.
 #include <gtest/gtest.h>
 
-#include "database/history.h"
-#include "season/fixtures.h"
-#include "season/nationalsquads.h"
-#include "season/pickteam.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/history.h"
+#include "core/season/fixtures.h"
+#include "core/season/nationalsquads.h"
+#include "core/season/pickteam.h"
+#include "tests/core/season/selection_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/season/selection_fixture.h"
 
 using namespace gameinfo;
 

@@ -2,10 +2,10 @@
 // averages, fatigue and the fixture's line-up.
 #include <gtest/gtest.h>
 
-#include "match/matchresult.h"
-#include "season/fixtures.h"
-#include "season/postmatch.h"
-#include "tests/season/selection_fixture.h"
+#include "core/match/matchresult.h"
+#include "core/season/fixtures.h"
+#include "core/season/postmatch.h"
+#include "tests/core/season/selection_fixture.h"
 
 using namespace gameinfo;
 

@@ -1,9 +1,9 @@
-#include "season/postponements.h"
+#include "core/season/postponements.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/season/message_check.h"
-#include "tests/season/season_fixture.h"
+#include "tests/core/season/message_check.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <array>
 
-#include "database/query/funcs_outlook.h"
-#include "season/clubseason.h"
-#include "season/racestory.h"
-#include "season/reportfacts.h"
-#include "tests/season/season_fixture.h"
+#include "core/query/funcs_outlook.h"
+#include "core/season/clubseason.h"
+#include "core/season/racestory.h"
+#include "core/season/reportfacts.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -5,20 +5,20 @@
 #include <cstring>
 #include <string>
 
-#include "database/history.h"
-#include "database/query/funcs_comp.h"
-#include "database/query/funcs_cup.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/query/funcs_groups.h"
-#include "management/squads.h"
-#include "season/clubseason.h"
-#include "season/european.h"
-#include "season/fixtureday.h"
-#include "season/racestory.h"
-#include "season/reportfacts.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_comp.h"
+#include "core/query/funcs_cup.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/query/funcs_groups.h"
+#include "core/records/history.h"
+#include "core/season/clubseason.h"
+#include "core/season/european.h"
+#include "core/season/fixtureday.h"
+#include "core/season/racestory.h"
+#include "core/season/reportfacts.h"
+#include "tests/core/season/season_fixture.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/text_env.h"
-#include "tests/season/season_fixture.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/history.h"
-#include "database/savetable.h"
-#include "management/injuries.h"
-#include "match/matchsetup.h"
-#include "season/calendar.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/injuries.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
+#include "core/records/disk.h"
+#include "core/records/history.h"
+#include "core/records/savetable.h"
+#include "core/season/calendar.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/test_util.h"
 

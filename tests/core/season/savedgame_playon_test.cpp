@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "database/disk.h"
-#include "database/referees.h"
-#include "database/savetable.h"
-#include "management/board.h"
-#include "management/squads.h"
-#include "management/squadupkeep.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/playedleagues.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/club/board.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
+#include "core/records/disk.h"
+#include "core/records/referees.h"
+#include "core/records/savetable.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/playedleagues.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/test_util.h"
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "database/disk.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "season/nationalsquads.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/disk.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "core/season/nationalsquads.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/test_util.h"
 

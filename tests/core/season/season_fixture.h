@@ -5,14 +5,14 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/honours.h"
-#include "season/calendar.h"
-#include "season/clubseason.h"
-#include "season/fixtures.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/honours.h"
+#include "core/season/calendar.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
 #include "tests/fakes/test_util.h"
 
 // The head of a slot as one comparable value.

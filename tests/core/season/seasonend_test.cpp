@@ -1,4 +1,4 @@
-#include "season/seasonend.h"
+#include "core/season/seasonend.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,16 @@
 #include <memory>
 #include <vector>
 
-#include "database/honours.h"
-#include "database/query/funcs_europe.h"
-#include "match/matchresult.h"
-#include "season/clubseason.h"
-#include "season/matchsetup.h"
-#include "season/results.h"
-#include "support/bytes.h"
-#include "support/debug.h"
-#include "tests/season/message_check.h"
-#include "tests/season/season_fixture.h"
+#include "core/base/bytes.h"
+#include "core/base/debug.h"
+#include "core/match/matchresult.h"
+#include "core/query/funcs_europe.h"
+#include "core/records/honours.h"
+#include "core/season/clubseason.h"
+#include "core/season/matchsetup.h"
+#include "core/season/results.h"
+#include "tests/core/season/message_check.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 
 #include <cstring>
 
-#include "database/Access.h"
-#include "database/history.h"
-#include "management/squads.h"
-#include "management/teamroles.h"
-#include "match/matchsetup.h"
-#include "season/matchsetup.h"
-#include "season/pickteam.h"
-#include "tests/database/records_fixture.h"
+#include "core/club/squads.h"
+#include "core/club/teamroles.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
+#include "core/records/history.h"
+#include "core/season/matchsetup.h"
+#include "core/season/pickteam.h"
+#include "tests/core/records/records_fixture.h"
 
 class SelectionTest : public RecordsTest {
   protected:

@@ -1,16 +1,16 @@
-#include "season/services.h"
+#include "core/season/services.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "database/query/funcs_fields.h"
-#include "management/squads.h"
-#include "season/competitions.h"
-#include "season/matchday.h"
-#include "support/corehooks.h"
-#include "tests/season/season_fixture.h"
+#include "core/base/corehooks.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_fields.h"
+#include "core/season/competitions.h"
+#include "core/season/matchday.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // search for an outside player.
 #include <gtest/gtest.h>
 
-#include "management/board.h"
-#include "management/shortlist.h"
-#include "season/messages.h"
-#include "season/slotcandidates.h"
-#include "support/debug.h"
+#include "core/base/debug.h"
+#include "core/club/board.h"
+#include "core/club/shortlist.h"
+#include "core/season/messages.h"
+#include "core/season/slotcandidates.h"
+#include "tests/core/season/selection_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/season/selection_fixture.h"
 
 namespace {
 

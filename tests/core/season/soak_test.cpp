@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "season/calendar.h"
-#include "season/soak.h"
+#include "core/records/Access.h"
+#include "core/records/disk.h"
+#include "core/season/calendar.h"
+#include "core/season/soak.h"
 #include "tests/fakes/board_checks.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"

@@ -1,12 +1,12 @@
-#include "season/unrest.h"
+#include "core/season/unrest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "database/query/funcs_people.h"
-#include "management/squads.h"
-#include "tests/season/season_fixture.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_people.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

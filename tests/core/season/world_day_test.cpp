@@ -10,20 +10,20 @@
 #include <set>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_state.h"
-#include "database/ranges.h"
-#include "management/squads.h"
-#include "management/stadium.h"
-#include "match/matchresult.h"
-#include "match/qpredict.h"
-#include "season/clubseason.h"
-#include "season/fixtureday.h"
-#include "season/matchevents.h"
-#include "season/pickteam.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/squads.h"
+#include "core/club/stadium.h"
+#include "core/match/matchresult.h"
+#include "core/match/qpredict.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/ranges.h"
+#include "core/season/clubseason.h"
+#include "core/season/fixtureday.h"
+#include "core/season/matchevents.h"
+#include "core/season/pickteam.h"
+#include "tests/core/season/season_fixture.h"
 #include "tests/fakes/world_records.h"
-#include "tests/season/season_fixture.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "management/squads.h"
-#include "match/matchsetup.h"
-#include "season/calendar.h"
-#include "season/computertactics.h"
-#include "season/fixtures.h"
-#include "season/matchsetup.h"
-#include "season/pickteam.h"
+#include "core/club/squads.h"
+#include "core/match/matchsetup.h"
+#include "core/records/Access.h"
+#include "core/season/calendar.h"
+#include "core/season/computertactics.h"
+#include "core/season/fixtures.h"
+#include "core/season/matchsetup.h"
+#include "core/season/pickteam.h"
 #include "tests/fakes/world_records.h"
 
 using namespace gameinfo;

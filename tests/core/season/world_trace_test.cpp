@@ -22,13 +22,13 @@
 #include <cstring>
 #include <string>
 
-#include "database/savetable.h"
-#include "match/matchengine.h"
-#include "match/matchfigure.h"
-#include "match/matchhooks.h"
-#include "season/calendar.h"
-#include "season/fixtureday.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
+#include "core/match/matchhooks.h"
+#include "core/records/savetable.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtureday.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/soak_driver.h"
 #include "tests/fakes/test_util.h"

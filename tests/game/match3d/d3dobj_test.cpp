@@ -9,21 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/d3dicon.h"
+#include "game/match3d/d3dobj.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/picture.h"
 #include "platform/d3d.h"
-#include "support/bytes.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/tga_fixture.h"
 #include "tests/fakes/xyz_fixture.h"
-#include "zud3d/d3dicon.h"
-#include "zud3d/d3dobj.h"
 
 namespace {
 

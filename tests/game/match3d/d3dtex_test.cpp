@@ -10,16 +10,16 @@
 #include <tuple>
 #include <vector>
 
-#include "generic/kitload.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/kitload.h"
+#include "game/system/dxd3dtex.h"
 #include "platform/ddraw.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/tga_fixture.h"
-#include "zud3d/d3dtex.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <vector>
 
+#include "core/base/mem_win.h"
+#include "game/match3d/gfxmgr.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
 #include "platform/d3d.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
-#include "zud3d/gfxmgr.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The other scores of the day: today's fixtures of the user's competition
 // before his own, with the goals of the event log up to a minute, and the
 // in-match live results that the title bar's ticker reads from them.
-#include "generic/igroundscores.h"
+#include "game/match3d/igroundscores.h"
 
 #include <gtest/gtest.h>
 
-#include "generic/igleague.h"
-#include "match/matchclock.h"
-#include "match/matchstate.h"
-#include "season/fixtureday.h"
-#include "support/bytes.h"
-#include "tests/season/season_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchstate.h"
+#include "core/season/fixtureday.h"
+#include "game/match3d/igleague.h"
+#include "tests/core/season/season_fixture.h"
 
 namespace {
 

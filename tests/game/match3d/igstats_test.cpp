@@ -7,21 +7,21 @@
 #include <cstring>
 #include <string>
 
-#include "generic/ig_mn2.h"
-#include "generic/igmcont.h"
-#include "generic/igscreens.h"
-#include "generic/igshootout.h"
-#include "match/matchclock.h"
-#include "match/matchengine.h"
-#include "match/matchresult.h"
-#include "match/matchrules.h"
-#include "match/matchstats.h"
-#include "match/strikes.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "tests/generic/ingame_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchrules.h"
+#include "core/match/matchstats.h"
+#include "core/match/strikes.h"
+#include "game/match3d/ig_mn2.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/igscreens.h"
+#include "game/match3d/igshootout.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/colconv.h"
+#include "tests/game/match3d/ingame_fixture.h"
 
 using namespace gameinfo;
 

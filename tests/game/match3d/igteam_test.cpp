@@ -10,22 +10,22 @@
 #include <cstring>
 #include <set>
 
-#include "generic/ig_mn2.h"
-#include "generic/ig_mn4.h"
-#include "generic/igmcont.h"
-#include "generic/igscreens.h"
-#include "match/matchphases.h"
-#include "match/matchquery.h"
-#include "match/matchrules.h"
-#include "menus/menuboxes.h"
-#include "menus/menupc.h"
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "support/random.h"
-#include "tests/generic/ingame_fixture.h"
-#include "tests/match/scenario.h"
-#include "tests/menus/engine_fixture.h"
-#include "tolmenu/vidopt.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "game/match3d/ig_mn2.h"
+#include "game/match3d/ig_mn4.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/igscreens.h"
+#include "game/match3d/matchquery.h"
+#include "game/match3d/vidopt.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/colconv.h"
+#include "tests/core/match/scenario.h"
+#include "tests/game/match3d/ingame_fixture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 using namespace gameinfo;
 

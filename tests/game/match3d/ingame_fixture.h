@@ -3,13 +3,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "generic/igmcont.h"
-#include "match/matchphases.h"
-#include "match/matchquery.h"
-#include "match/matchrules.h"
-#include "tests/match/scenario.h"
-#include "tests/menus/engine_fixture.h"
-#include "tolmenu/vidopt.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchrules.h"
+#include "game/match3d/igmcont.h"
+#include "game/match3d/matchquery.h"
+#include "game/match3d/vidopt.h"
+#include "tests/core/match/scenario.h"
+#include "tests/game/screens/engine_fixture.h"
 
 class InGameScreenTest : public MenuEngineTest {
   protected:

@@ -10,20 +10,20 @@
 #include <utility>
 #include <vector>
 
-#include "generic/kitload.h"
-#include "match/matchsetup.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/base/random.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/kitload.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/picture.h"
 #include "platform/d3d.h"
-#include "support/bytes.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
-#include "support/random.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
-#include "zud3d/d3dtex.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "match/matchquery.h"
+#include "core/base/mem_win.h"
+#include "game/match3d/matchquery.h"
+#include "game/system/sounddrv.h"
 #include "platform/dsound.h"
-#include "support/mem_win.h"
-#include "support/sounddrv.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/support_env.h"
-#include "tests/match/match_fixture.h"
 
 namespace {
 

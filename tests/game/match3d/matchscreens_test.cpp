@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "generic/infobar.h"
-#include "match/matchphases.h"
-#include "match/matchquery.h"
-#include "tests/match/frame_fixture.h"
+#include "core/match/infobar.h"
+#include "core/match/matchphases.h"
+#include "game/match3d/matchquery.h"
+#include "tests/core/match/frame_fixture.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // The match sound effects on a recording sound driver: which sample plays
 // on which channel and how loud, the crowd rule, the silent cases and the
 // draws from the shared generator.
-#include "generic/sfx.h"
+#include "game/match3d/sfx.h"
 
 #include <gtest/gtest.h>
 
-#include "generic/replay.h"
-#include "match/matchengine.h"
-#include "match/matchhooks.h"
-#include "match/matchquery.h"
-#include "match/matchsetup.h"
-#include "match/matchstate.h"
-#include "match/periodrunner.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "core/match/matchengine.h"
+#include "core/match/matchhooks.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
+#include "core/match/periodrunner.h"
+#include "core/match/replay.h"
+#include "game/match3d/matchquery.h"
 #include "tests/fakes/sound_recorder.h"
 
 namespace {

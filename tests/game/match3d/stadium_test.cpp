@@ -9,21 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "generic/kitload.h"
-#include "match/matchsetup.h"
-#include "menus/loadanim.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/kitload.h"
+#include "game/match3d/stadium.h"
+#include "game/screens/engine/loadanim.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
 #include "platform/d3d.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
-#include "zud3d/d3dtex.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/stadium.h"
 
 namespace {
 

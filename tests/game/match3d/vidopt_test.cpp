@@ -1,7 +1,7 @@
 // The video choice over described cards: scores, the automatic choice and
 // its refusals, the modes found, the options the memories and devices
 // allow, and the options screen driven by the scripted user.
-#include "tolmenu/vidopt.h"
+#include "game/match3d/vidopt.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "menus/hvmenusys.h"
-#include "support/debug.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/winlib.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/hvmenusys.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/video_cards.h"
-#include "tests/menus/engine_fixture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

@@ -7,21 +7,21 @@
 #include <cmath>
 #include <string>
 
-#include "generic/kitload.h"
-#include "generic/netmarks.h"
-#include "generic/replay.h"
-#include "match/matchsetup.h"
-#include "menus/loadanim.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "core/match/matchsetup.h"
+#include "core/match/netmarks.h"
+#include "core/match/replay.h"
+#include "game/match3d/d3dtex.h"
+#include "game/match3d/d3dware.h"
+#include "game/match3d/kitload.h"
+#include "game/match3d/stadium.h"
+#include "game/screens/engine/loadanim.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3dobj.h"
 #include "platform/d3d.h"
-#include "support/dxd3d.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
-#include "zud3d/d3dtex.h"
-#include "zud3d/d3dware.h"
-#include "zud3d/stadium.h"
 
 namespace {
 

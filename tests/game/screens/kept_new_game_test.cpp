@@ -8,19 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_forward.h"
-#include "database/query/funcs_state.h"
-#include "management/transfercompletion.h"
-#include "menus/clubmain.h"
-#include "menus/menucont.h"
-#include "menus/menusetup.h"
-#include "season/calendar.h"
-#include "season/leagues.h"
-#include "season/messages.h"
+#include "core/club/transfercompletion.h"
+#include "core/query/funcs_forward.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menusetup.h"
 #include "tests/fakes/kept_new_game.h"
-#include "tests/menus/engine_fixture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

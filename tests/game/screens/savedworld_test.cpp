@@ -8,14 +8,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "database/disk.h"
-#include "season/calendar.h"
-#include "season/fixtureday.h"
-#include "season/fixtures.h"
+#include "core/records/disk.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/menus/engine_fixture.h"
-#include "tests/menus/shared_world.h"
+#include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/shared_world.h"
 
 namespace {
 

@@ -12,18 +12,18 @@
 #include <memory>
 #include <string>
 
-#include "database/Access.h"
-#include "database/hvw/dataconv.h"
-#include "menus/menucont.h"
-#include "season/leagues.h"
-#include "support/corehooks.h"
-#include "support/random.h"
-#include "support/startup.h"
+#include "core/base/corehooks.h"
+#include "core/base/random.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/menucont.h"
+#include "game/system/startup.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/screen_tour.h"
 #include "tests/fakes/start_path.h"
 #include "tests/fakes/test_util.h"
-#include "tests/menus/engine_fixture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

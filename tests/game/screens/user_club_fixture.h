@@ -8,15 +8,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_state.h"
-#include "menus/menucont.h"
-#include "menus/startmenu.h"
-#include "season/leagues.h"
-#include "tests/menus/engine_fixture.h"
-#include "tests/menus/shared_world.h"
-#include "tests/menus/staff_records.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/start/startmenu.h"
+#include "tests/game/screens/club/staff_records.h"
+#include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/shared_world.h"
 
 class UserClubScreenTest : public MenuEngineTest {
   protected:

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "core/base/mem_win.h"
+#include "core/base/random.h"
+#include "game/system/colconv.h"
+#include "game/system/dxdraw.h"
+#include "game/system/gfx.h"
 #include "platform/ddraw.h"
-#include "support/colconv.h"
-#include "support/dxdraw.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/random.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

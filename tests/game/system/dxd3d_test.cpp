@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3d.h"
+#include "game/system/dxd3drs.h"
+#include "game/system/dxd3dtex.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 #include "platform/d3d.h"
 #include "platform/ddraw.h"
-#include "support/debug.h"
-#include "support/dxd3d.h"
-#include "support/dxd3drs.h"
-#include "support/dxd3dtex.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/winlib.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"
 

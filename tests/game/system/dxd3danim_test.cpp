@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "support/dxd3danim.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3danim.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 

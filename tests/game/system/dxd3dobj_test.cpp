@@ -7,9 +7,9 @@
 #include <tuple>
 #include <vector>
 
-#include "support/debug.h"
-#include "support/dxd3dobj.h"
-#include "support/mem_win.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxd3dobj.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 

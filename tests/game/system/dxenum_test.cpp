@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "core/base/debug.h"
+#include "game/system/dxenum.h"
 #include "platform/ddraw.h"
 #include "platform/library.h"
-#include "support/debug.h"
-#include "support/dxenum.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

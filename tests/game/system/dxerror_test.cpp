@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/dxerror.h"
+#include "game/system/dxerror.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

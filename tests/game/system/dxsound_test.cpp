@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/base/onexit.h"
+#include "game/system/dxsound.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
-#include "support/dxsound.h"
-#include "support/onexit.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

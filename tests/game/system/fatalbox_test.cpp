@@ -15,9 +15,9 @@
 #include <string>
 #include <thread>
 
+#include "core/base/corehooks.h"
+#include "game/system/startup.h"
 #include "platform/system.h"
-#include "support/corehooks.h"
-#include "support/startup.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/dxdraw.h"
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
 #include "platform/window.h"
-#include "support/debug.h"
-#include "support/dxdraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/onexit.h"
-#include "support/winlib.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "core/base/debug.h"
+#include "game/system/http.h"
+#include "game/system/httpinet.h"
+#include "game/system/wsock.h"
 #include "platform/library.h"
 #include "platform/wininet.h"
-#include "support/debug.h"
-#include "support/http.h"
-#include "support/httpinet.h"
-#include "support/wsock.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

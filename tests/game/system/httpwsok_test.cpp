@@ -10,11 +10,11 @@
 #include <regex>
 #include <string>
 
+#include "core/base/debug.h"
+#include "game/system/httpwsok.h"
+#include "game/system/timerint.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
-#include "support/debug.h"
-#include "support/httpwsok.h"
-#include "support/timerint.h"
-#include "support/wsock.h"
 #include "tests/fakes/loopback_server.h"
 #include "tests/fakes/test_util.h"
 

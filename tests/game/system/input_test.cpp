@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/joystick.h"
+#include "game/system/keyboard.h"
+#include "game/system/mouse.h"
+#include "game/system/poll.h"
+#include "game/system/winlib.h"
 #include "platform/input.h"
 #include "platform/window.h"
-#include "support/debug.h"
-#include "support/joystick.h"
-#include "support/keyboard.h"
-#include "support/mouse.h"
-#include "support/onexit.h"
-#include "support/poll.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

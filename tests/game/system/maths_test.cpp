@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "support/maths.h"
+#include "game/system/maths.h"
 
 namespace {
 

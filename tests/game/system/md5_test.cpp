@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "support/md5.h"
+#include "game/system/md5.h"
 
 namespace {
 

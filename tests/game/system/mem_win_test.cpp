@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/timerint.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/timerint.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "game/system/dxenum.h"
+#include "game/system/keyboard.h"
+#include "game/system/mouse.h"
+#include "game/system/movie.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
 #include "platform/input.h"
 #include "platform/mci.h"
 #include "platform/window.h"
-#include "support/dxenum.h"
-#include "support/keyboard.h"
-#include "support/mouse.h"
-#include "support/movie.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/colconv.h"
-#include "support/debug.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/system/colconv.h"
+#include "game/system/picture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

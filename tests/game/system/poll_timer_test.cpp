@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "core/base/debug.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "support/debug.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/system/dxdraw.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
 #include "platform/glcontext.h"
 #include "platform/window.h"
-#include "support/dxdraw.h"
-#include "support/gfx.h"
-#include "support/winlib.h"
 #include "tests/fakes/d3d_env.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/base/debug.h"
+#include "game/system/ras.h"
+#include "game/system/timestamp.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/rasapi.h"
-#include "support/debug.h"
-#include "support/ras.h"
-#include "support/timestamp.h"
-#include "support/wsock.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

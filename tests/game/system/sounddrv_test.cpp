@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "game/system/dxsound.h"
+#include "game/system/poll.h"
+#include "game/system/sounddrv.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
-#include "support/bytes.h"
-#include "support/dxsound.h"
-#include "support/mem_win.h"
-#include "support/poll.h"
-#include "support/sounddrv.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/wav_fixture.h"

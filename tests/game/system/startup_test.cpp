@@ -7,21 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "menus/exm_text.h"
-#include "menus/menusetup.h"
+#include "core/base/corehooks.h"
+#include "core/base/debug.h"
+#include "core/base/mem_win.h"
+#include "game/match3d/vidopt.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/menusetup.h"
+#include "game/system/dxenum.h"
+#include "game/system/startup.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "support/corehooks.h"
-#include "support/debug.h"
-#include "support/dxenum.h"
-#include "support/mem_win.h"
-#include "support/startup.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
-#include "tolmenu/vidopt.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ TEST_F(StartupTest, ArgumentVectorSplitsOnBlanksAndStopsAt255Tokens) {
     EXPECT_STREQ(v.entries[4], "d");
     EXPECT_STREQ(v.entries[255], "-x250");
     EXPECT_EQ(v.entries[256], nullptr);
-    EXPECT_NE(std::string(v.entries[0]).find("tests_support"), std::string::npos);
+    EXPECT_NE(std::string(v.entries[0]).find("tests_system"), std::string::npos);
 }
 
 TEST_F(StartupTest, BuildVersionsMustMatch) {

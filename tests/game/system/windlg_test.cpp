@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "game/system/dxenum.h"
+#include "game/system/windlg.h"
 #include "platform/ddraw.h"
 #include "platform/dialog.h"
-#include "support/dxenum.h"
-#include "support/windlg.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/base/debug.h"
+#include "core/base/onexit.h"
+#include "game/system/winlib.h"
 #include "platform/window.h"
-#include "support/debug.h"
-#include "support/onexit.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

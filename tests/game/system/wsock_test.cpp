@@ -3,11 +3,11 @@
 #include <cstring>
 #include <string>
 
+#include "core/base/onexit.h"
+#include "game/system/timerint.h"
+#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
-#include "support/onexit.h"
-#include "support/timerint.h"
-#include "support/wsock.h"
 #include "tests/fakes/loopback_server.h"
 #include "tests/fakes/test_util.h"
 

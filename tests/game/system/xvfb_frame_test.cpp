@@ -11,10 +11,10 @@
 #include <string>
 #include <thread>
 
+#include "game/system/dxenum.h"
+#include "game/system/gfx.h"
+#include "game/system/winlib.h"
 #include "platform/ddraw.h"
-#include "support/dxenum.h"
-#include "support/gfx.h"
-#include "support/winlib.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #pragma once
 #include <cstring>
 
-#include "management/staff.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/club/staff.h"
 
 namespace stafftest {
 

@@ -6,21 +6,21 @@
 
 #include <cstring>
 
-#include "management/staff.h"
-#include "menus/drillchart.h"
-#include "menus/exmenu.h"
-#include "menus/fitnesslists.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/staffbars.h"
-#include "menus/stafflist.h"
-#include "menus/staffmember.h"
-#include "support/bytes.h"
-#include "support/colconv.h"
-#include "support/mem_win.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/base/random.h"
+#include "core/club/staff.h"
+#include "game/screens/club/staffbars.h"
+#include "game/screens/club/stafflist.h"
+#include "game/screens/club/staffmember.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/squad/drillchart.h"
+#include "game/screens/squad/fitnesslists.h"
+#include "game/system/colconv.h"
 #include "tests/fakes/text_env.h"
-#include "tests/menus/staff_records.h"
+#include "tests/game/screens/club/staff_records.h"
 
 namespace {
 

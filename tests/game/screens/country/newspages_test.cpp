@@ -8,22 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/frontstate.h"
-#include "database/query/funcs_people.h"
-#include "database/query/funcs_state.h"
-#include "database/text.h"
-#include "menus/clubmain.h"
-#include "menus/menucont.h"
-#include "menus/newspages.h"
-#include "menus/startmenu.h"
-#include "season/calendar.h"
-#include "season/leagues.h"
-#include "season/messages.h"
-#include "season/news.h"
-#include "support/bytes.h"
-#include "tests/menus/engine_fixture.h"
-#include "tests/menus/shared_world.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/frontstate.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/leagues.h"
+#include "core/season/messages.h"
+#include "core/season/news.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/country/newspages.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/start/startmenu.h"
+#include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/shared_world.h"
 
 namespace news_pages_test {
 

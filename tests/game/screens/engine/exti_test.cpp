@@ -1,6 +1,6 @@
 // Keyboard text entry, one frame at a time, with keys injected through the
 // window and the fonts of the data kit.
-#include "menus/exti.h"
+#include "game/screens/engine/exti.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "menus/exmenu.h"
-#include "support/mem_win.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exmenu.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "menus/gfx_gen.h"
-#include "support/colconv.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/gfx_gen.h"
+#include "game/system/colconv.h"
 #include "tests/fakes/menu_env.h"
 
 namespace {

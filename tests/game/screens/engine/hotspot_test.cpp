@@ -1,16 +1,16 @@
 // Hot regions and the help panel: hits strictly inside the borders, lists
 // joined within their 30 places, and the general help paged headless by
 // keys and clicks.
-#include "menus/hotspot.h"
+#include "game/screens/engine/hotspot.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
-#include "menus/exmenu.h"
-#include "menus/menuservices.h"
-#include "tests/menus/engine_fixture.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menuservices.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

@@ -2,18 +2,18 @@
 // calls and their messages, the static part, hotspots collected from a
 // synthetic map, the events of the hotspot loop under injected mouse input
 // on the driven clock, and the displayed match minute.
-#include "menus/hvmenu.h"
+#include "game/screens/engine/hvmenu.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "match/matchclock.h"
-#include "match/matchstate.h"
-#include "menus/hvmenusys.h"
-#include "support/picture.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/match/matchclock.h"
+#include "core/match/matchstate.h"
+#include "game/screens/engine/hvmenusys.h"
+#include "game/system/picture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

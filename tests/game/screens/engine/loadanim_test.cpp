@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "menus/loadanim.h"
-#include "menus/menupc.h"
+#include "game/screens/engine/loadanim.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
 #include "platform/clock.h"
-#include "support/gfx.h"
-#include "support/picture.h"
-#include "support/poll.h"
-#include "support/timerint.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

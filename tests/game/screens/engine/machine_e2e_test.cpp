@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "menus/exmenu.h"
-#include "menus/exti.h"
-#include "menus/machine.h"
-#include "support/colconv.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/exti.h"
+#include "game/screens/engine/machine.h"
+#include "game/system/colconv.h"
+#include "game/system/picture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

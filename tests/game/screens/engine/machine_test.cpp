@@ -1,15 +1,15 @@
 // The screen-table engine driven by synthetic tables, injected mouse and key
 // events and the manual clock.
-#include "menus/machine.h"
+#include "game/screens/engine/machine.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "database/text.h"
-#include "menus/exmenu.h"
-#include "menus/exti.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/records/text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/exti.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

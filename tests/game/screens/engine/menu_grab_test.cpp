@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
-#include "support/gfx.h"
-#include "support/mem_win.h"
-#include "support/pakfile.h"
-#include "support/picture.h"
+#include "core/base/mem_win.h"
+#include "core/base/pakfile.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/gfx.h"
+#include "game/system/picture.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 

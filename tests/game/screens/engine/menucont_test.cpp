@@ -1,10 +1,10 @@
 // The front-end controller and its services: ids, the default pop-up
 // handler, the recent-screens history, the title date, and the whole front
 // end driven headless from the start pictures to the quit question.
-#include "menus/menucont.h"
-#include "menus/clubmain.h"
-#include "menus/hvmenu.h"
-#include "menus/lastmatch.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/engine/hvmenu.h"
+#include "game/screens/matchday/lastmatch.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "database/text.h"
-#include "menus/saveslots.h"
-#include "menus/startmenu.h"
-#include "season/calendar.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
+#include "core/base/mem_win.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "game/screens/start/saveslots.h"
+#include "game/screens/start/startmenu.h"
+#include "game/system/picture.h"
 #include "tests/fakes/text_env.h"
-#include "tests/menus/engine_fixture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

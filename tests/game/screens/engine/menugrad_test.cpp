@@ -1,11 +1,11 @@
 // Gradient fills and blended rows in a 24-bit back buffer in memory.
 #include <gtest/gtest.h>
 
-#include "menus/exmenu.h"
-#include "menus/menugrad.h"
-#include "menus/menupc.h"
-#include "support/colconv.h"
-#include "support/mem_win.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/colconv.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "menus/menupc.h"
+#include "core/base/mem_win.h"
+#include "game/screens/engine/menupc.h"
+#include "game/system/poll.h"
+#include "game/system/timerint.h"
+#include "game/system/winlib.h"
 #include "platform/window.h"
-#include "support/mem_win.h"
-#include "support/poll.h"
-#include "support/timerint.h"
-#include "support/winlib.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <vector>
 
-#include "database/Access.h"
-#include "management/kittab.h"
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/menurows.h"
-#include "season/news.h"
+#include "core/records/Access.h"
+#include "core/season/news.h"
+#include "game/match3d/kittab.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menurows.h"
 #include "tests/fakes/menu_env.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "menus/exm_text.h"
-#include "menus/exmenu.h"
-#include "menus/menupc.h"
-#include "support/random.h"
+#include "core/base/random.h"
+#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menupc.h"
 #include "tests/fakes/menu_env.h"
 
 namespace {

@@ -6,12 +6,12 @@
 
 #include <cstring>
 
-#include "database/referees.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "menus/lastmatch.h"
-#include "season/matchsetup.h"
-#include "support/bytes.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/records/referees.h"
+#include "core/season/matchsetup.h"
+#include "game/screens/matchday/lastmatch.h"
 
 namespace {
 

@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "database/text.h"
-#include "generic/ig_mn2.h"
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "menus/lastmatch.h"
-#include "menus/matchday.h"
-#include "menus/matchgraph.h"
-#include "menus/menucont.h"
-#include "menus/menupc.h"
-#include "menus/resultsview.h"
-#include "support/bytes.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/base/bytes.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "core/records/text.h"
+#include "game/match3d/ig_mn2.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menupc.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/matchday.h"
+#include "game/screens/matchday/matchgraph.h"
+#include "game/screens/matchday/resultsview.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace post_match_pages_test {
 

@@ -11,13 +11,13 @@
 #include <set>
 #include <string>
 
-#include "match/matchresult.h"
-#include "match/matchsetup.h"
-#include "menus/lastmatch.h"
-#include "menus/playerreport.h"
-#include "menus/ratings.h"
-#include "support/bytes.h"
-#include "support/random.h"
+#include "core/base/bytes.h"
+#include "core/base/random.h"
+#include "core/match/matchresult.h"
+#include "core/match/matchsetup.h"
+#include "game/screens/matchday/lastmatch.h"
+#include "game/screens/matchday/playerreport.h"
+#include "game/screens/matchday/ratings.h"
 
 namespace {
 

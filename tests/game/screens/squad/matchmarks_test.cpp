@@ -10,20 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "database/Access.h"
-#include "database/query/funcs_fixtures.h"
-#include "database/text.h"
-#include "management/squads.h"
-#include "menus/exmenu.h"
-#include "menus/matchmarks.h"
-#include "menus/menucont.h"
-#include "menus/menugrad.h"
-#include "season/calendar.h"
-#include "season/fixtures.h"
-#include "support/bytes.h"
-#include "support/mem_win.h"
-#include "support/picture.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/base/bytes.h"
+#include "core/base/mem_win.h"
+#include "core/club/squads.h"
+#include "core/query/funcs_fixtures.h"
+#include "core/records/Access.h"
+#include "core/records/text.h"
+#include "core/season/calendar.h"
+#include "core/season/fixtures.h"
+#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menugrad.h"
+#include "game/screens/squad/matchmarks.h"
+#include "game/system/picture.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // Player sort keys over a small squad of hand-made records, and the club
 // columns of the league table lists.
-#include "menus/sortkeys.h"
+#include "game/screens/squad/sortkeys.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include "database/frontstate.h"
-#include "support/bytes.h"
-#include "tests/database/records_fixture.h"
+#include "core/base/bytes.h"
+#include "core/records/frontstate.h"
+#include "tests/core/records/records_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The name editors on the headless display: the club list of a country by
 // pages, a club renamed by typing and saved to its edited-team file, cup
 // names renamed and saved for one nation, and the nation stepping round.
-#include "menus/nameeditor.h"
+#include "game/screens/start/nameeditor.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +9,17 @@
 #include <filesystem>
 #include <string>
 
-#include "database/Access.h"
-#include "database/disk.h"
-#include "database/frontstate.h"
-#include "database/hvw/dataconv.h"
-#include "database/query/funcs_state.h"
-#include "menus/menuservices.h"
-#include "menus/startmenu.h"
-#include "season/competitions.h"
-#include "season/leagues.h"
-#include "support/bytes.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/base/bytes.h"
+#include "core/query/funcs_state.h"
+#include "core/records/Access.h"
+#include "core/records/dataconv.h"
+#include "core/records/disk.h"
+#include "core/records/frontstate.h"
+#include "core/season/competitions.h"
+#include "core/season/leagues.h"
+#include "game/screens/engine/menuservices.h"
+#include "game/screens/start/startmenu.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The save-game index: its file, its reader's refusals and the automatic
 // save.
-#include "menus/saveslots.h"
+#include "game/screens/start/saveslots.h"
 
 #include <gtest/gtest.h>
 
@@ -138,12 +138,12 @@ TEST_F(SaveIndexTest, TheAutomaticSaveNamesSlotTenAndKeepsTheOthers) {
 #include <functional>
 #include <string_view>
 
-#include "database/disk.h"
-#include "database/history.h"
-#include "database/savetable.h"
-#include "database/text.h"
-#include "menus/menuboxes.h"
-#include "tests/menus/engine_fixture.h"
+#include "core/records/disk.h"
+#include "core/records/history.h"
+#include "core/records/savetable.h"
+#include "core/records/text.h"
+#include "game/screens/engine/menuboxes.h"
+#include "tests/game/screens/engine_fixture.h"
 
 namespace {
 
