@@ -115,6 +115,10 @@ void BuildSeasonSquadList(int16_t club);
 
 // Player 2 stands for "no manager".
 constexpr uint16_t kNoManager = 2;
+// Player 1 is the user's own record and player 2 the "no manager" record:
+// whatever recycles player slots (youth renewal, retirement) never takes
+// them.  The world's own players start here.
+constexpr uint16_t kFirstWorldPlayer = 3;
 // The club's manager: the first player of the club at position 13 other
 // than player 2, else its last player with the halvorn flag, else player 2.
 uint16_t FindClubManager(int16_t club);
