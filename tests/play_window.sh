@@ -362,6 +362,8 @@ advance 762 578 club
 # x,y, the click, then until the picture has changed (at most the seconds
 # given).  A fixed pause is too short on a loaded machine:
 # the next click would come before the game has opened what it clicks on.
+# ANSWERED tells whether the picture changed.
+ANSWERED=0
 click_answered() {
     local before deadline
     move "$1" "$2"
@@ -369,7 +371,11 @@ click_answered() {
     before=$(hash_now)
     xdotool sleep 0.05 mousedown 1 sleep 0.15 mouseup 1
     deadline=$(($(date +%s) + ${3:-8}))
-    while [ "$(date +%s)" -lt "$deadline" ] && [ "$(hash_now)" = "$before" ]; do sleep 0.2; done
+    ANSWERED=0
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        [ "$(hash_now)" = "$before" ] || { ANSWERED=1; break; }
+        sleep 0.2
+    done
     sleep 0.3
 }
 
@@ -439,7 +445,15 @@ while [ "$(scenes)" -eq 0 ]; do
     home
     case $SCREEN in
         box)
+            # A message box goes at a click.  A news flash that the day's
+            # fixtures drew over the match-day panels looks the same, but it
+            # stays until the panel is drawn again, and the panel waits for
+            # its bar.
             click_answered 400 300
+            if [ "$ANSWERED" -eq 0 ] && [ "$(colours 100,566)" = "251473 " ]; then
+                home_click 400 573 0.6
+                sleep 1
+            fi
             ;;
         club)
             # Continue opens its pop-up under the pointer: "Play Match" is its

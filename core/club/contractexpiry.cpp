@@ -168,7 +168,7 @@ void MonthlyContractPass() {
 }
 
 void RetirePlayer(uint16_t player) {
-    if (!IsPlayerNumber(player) || player <= 2) return;
+    if (!IsPlayerNumber(player) || player < kFirstWorldPlayer) return;
     RemoveFromAllBidShortLists(player);
     const int16_t club = market::PlayingClub(player), owner = market::OwningClub(player);
     if (club >= 0) {

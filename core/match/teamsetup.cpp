@@ -177,6 +177,10 @@ void StartTheMatch() {
     // The substitutions allowed are per match: the count of the last match
     // would leave the user's bench shut for this one.
     MatchSubsUsed[0] = MatchSubsUsed[1] = 0;
+    // So are the requests for the team menu: one left at the last match's
+    // end (a late sending-off or injury) would open the menu at this one's
+    // first restart.
+    ChangePending[0] = ChangePending[1] = 0;
     // Every figure starts afresh, the officials, ball and marker too: their
     // facing and animation must not carry over from the previous match.
     std::memset(MatchFigures, 0, sizeof MatchFigures);

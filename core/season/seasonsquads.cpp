@@ -208,7 +208,7 @@ bool OpenNextSlot(const char* who) {
 // could sign: they do not count as free agents.
 int CountFreePlayersOf(int16_t nation) {
     int count = 0;
-    for (uint16_t p = 3; p < PlayerCount; ++p) {
+    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
         if (GetPlayerClub(p) == kNoClub && GetPlayerNationality(p) == uint16_t(nation)) ++count;
     }
     return count;
@@ -318,7 +318,7 @@ struct TopUpCandidates {
 
 TopUpCandidates FindTopUpCandidates() {
     TopUpCandidates c;
-    for (uint16_t p = 3; p < PlayerCount; ++p) {
+    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
         if (GetPlayerPosition(p) == kManagerPosition) continue;
         if (GetPlayerClub(p) == kNoClub) c.unattached.push_back(p);
         if (GetPlayerFlag95(p) != 0 && GetPlayerAge(p) == 0) c.youngsters.push_back(p);
@@ -365,7 +365,7 @@ void CountNewPlayers() {
 }
 
 int16_t CreateYouthPlayer(uint16_t player) {
-    if (!IsPlayerNumber(player)) return 0;
+    if (!IsPlayerNumber(player) || player < kFirstWorldPlayer) return 0;
     int16_t club = -1;
     for (int attempt = 0; attempt < kClubDraws && club < 0; ++attempt) {
         const int16_t c = int16_t(Draw(kClubCount));
@@ -380,14 +380,16 @@ int16_t CreateYouthPlayer(uint16_t player) {
 }
 
 void CreateFreeAgentPlayer(uint16_t player, int16_t nation) {
-    if (!IsPlayerNumber(player)) return;
+    if (!IsPlayerNumber(player) || player < kFirstWorldPlayer) return;
     const int q = 5 + Draw(25);
     MakeNewPlayer(player, {-1, nation, q, false});
 }
 
 void RenewYouthPlayers() {
     CountNewPlayers();
-    for (uint16_t p = 1; p < PlayerCount; ++p) {
+    // The user between jobs and the "no manager" record have no club, but
+    // they are nobody's slot to recycle.
+    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
         const uint16_t age = GetPlayerAge(p);
         const bool grownUp = age >= 2 && GetPlayerFlag95(p) != 0;
         const bool unattached = age < 18 && GetPlayerClub(p) == kNoClub;
@@ -451,7 +453,7 @@ void BuildPlayersFromDatabase() {
     SetNewGameYouthContracts();
     ResetAllBidLists();
     if (ReshuffleNamesOption != 0) {
-        for (uint16_t p = 3; p < PlayerCount; ++p) ReshufflePlayerNameAndLooks(p);
+        for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) ReshufflePlayerNameAndLooks(p);
     }
 }
 

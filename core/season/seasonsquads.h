@@ -31,15 +31,17 @@ void CountNewPlayers();
 
 // Makes the slot a new 16- or 17-year-old at a random club with room under
 // its cap.  Returns 1, or 0 (nothing changed) when 3600 club draws find no
-// room.
+// room or the slot is the user's or the "no manager" record.
 int16_t CreateYouthPlayer(uint16_t player);
 // A retired player's slot becomes a new young player.
 inline int16_t ReplaceRetiredPlayer(uint16_t player) { return CreateYouthPlayer(player); }
-// Makes the slot a free agent (no club) of the nation, 16 to 19 years old.
+// Makes the slot a free agent (no club) of the nation, 16 to 19 years old;
+// the user's and the "no manager" records are left alone.
 void CreateFreeAgentPlayer(uint16_t player, int16_t nation);
 
 // New season: flagged young players of 18 and unattached players under 34
-// become new young players while clubs have room.
+// (never the user's nor the "no manager" record) become new young players
+// while clubs have room.
 void RenewYouthPlayers();
 // New game: young players for every club up to its cap, then free agents
 // until each league country has 200 unattached players of its nationality.

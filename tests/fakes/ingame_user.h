@@ -1,10 +1,14 @@
 // What the scripted user clicks on the in-match menus: a side's button on
 // the bar and a row of its pop-up, the rows of the team screen's list and
-// bench, the answer to the substitution question and the bar's back icon.
+// bench, the answer to the substitution question and the bar's back icon;
+// a hurt player replaced where the menus keep the user for him.
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "core/match/matchsetup.h"
+#include "game/match3d/ig_mn4.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/igscreens.h"
 #include "game/match3d/matchquery.h"
@@ -59,10 +63,51 @@ inline void IgConfirmSubstitution(std::function<void()> onTimeout, std::function
     });
 }
 
+// On the open team screen: the bench row's player for the list row's,
+// confirmed in the box, then the next steps.
+inline void IgSubstituteOnTeamScreen(int benchRow, int listRow, std::function<void()> onTimeout,
+                                     std::function<void()> then) {
+    MenuUserClickItem(IgBenchRow(benchRow));
+    MenuUserWait(20);
+    MenuUserClickItem(IgListRow(listRow));
+    IgConfirmSubstitution(std::move(onTimeout), std::move(then));
+}
+
 // The bar's back icon.
 inline void IgLeave() {
     MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });
     MenuUserWait(5);
+}
+
+// The bench rows of the side whose players may still come on.
+inline std::vector<int> IgFreeBenchRows(int side) {
+    std::vector<int> rows;
+    for (int row = 0; row < kIgBenchRows; ++row)
+        if (MatchIsSubstituteAvailable(int16_t(side),
+                                       GetMatchSideSlot(int16_t(side), int16_t(kIgListRows + row))) != 0)
+            rows.push_back(row);
+    return rows;
+}
+
+// The menus let the user go only once a hurt player of his side is
+// replaced while substitutions are left.  At the engine's visit: the first
+// free substitute brought on for the first hurt player from the team
+// screen, then back to the match.  False, with nothing queued, when there
+// is no visit of his side, nobody hurt or nobody to bring on; onTimeout
+// (what) when a screen or the question does not open.
+inline bool IgReplaceHurtPlayer(int side, std::function<void(const char*)> onTimeout) {
+    const int16_t team = int16_t(side);
+    if (InGameMenuActive != 1 || InGameMenuArgGiven == 0 || !MatchTeamHuman(&GameInfo, team)) return false;
+    int hurt = -1;
+    for (int row = 0; row < kIgListRows && hurt < 0; ++row)
+        if (MatchIsPlayerHurt(team, GetMatchSideSlot(team, int16_t(row))) != 0) hurt = row;
+    const std::vector<int> bench = IgFreeBenchRows(side);
+    if (hurt < 0 || bench.empty()) return false;
+    IgClickSideButtonRow(side, 0);
+    IgWaitFor(IgTeamTable, [onTimeout] { onTimeout("the team screen for a hurt player"); });
+    IgSubstituteOnTeamScreen(
+        bench.front(), hurt, [onTimeout] { onTimeout("the substitution of a hurt player"); }, IgLeave);
+    return true;
 }
 
 // The player of the side's line-up entry holds one of the four roles.

@@ -141,7 +141,8 @@ std::vector<DrawnString> ScreenStrings() {
     return strings;
 }
 
-std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings) {
+std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings,
+                                      const LaidOverEachOther& laidOver) {
     std::vector<std::string> faults;
     const std::string twoSigns = std::string(GetText(434)) + GetText(434);
     for (size_t a = 0; a < strings.size(); ++a) {
@@ -155,7 +156,7 @@ std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings) {
             if (p.text == q.text) continue;
             const int w = std::min(p.x + p.width, q.x + q.width) - std::max(p.x, q.x);
             const int h = std::min(p.y + p.height, q.y + q.height) - std::max(p.y, q.y);
-            if (w > 1 && h > 1)
+            if (w > 1 && h > 1 && !(laidOver && (laidOver(p, q) || laidOver(q, p))))
                 faults.push_back("\"" + p.text + "\" and \"" + q.text + "\" drawn over each other");
         }
     }

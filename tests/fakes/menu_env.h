@@ -4,6 +4,7 @@
 // 800 x 600 display mode).
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,13 @@ std::vector<uint32_t> GrabPixels(int n);
 // The strings of one whole drawing of the screen up (the top table walked
 // once more).
 std::vector<DrawnString> ScreenStrings();
+// A pair of strings that the screen's layout itself places over each other.
+using LaidOverEachOther = std::function<bool(const DrawnString&, const DrawnString&)>;
 // What reads wrong among a screen's strings, one line each: a string past
-// the screen's edge, two different strings drawn over each other, money
-// with its sign twice.
-std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings);
+// the screen's edge, two different strings drawn over each other (but for
+// the pairs laidOver names), money with its sign twice.
+std::vector<std::string> StringFaults(const std::vector<DrawnString>& strings,
+                                      const LaidOverEachOther& laidOver = nullptr);
 
 // Pixels of a box of such a grab brighter than the screens' dark panels
 // (a channel above 170): the text and figures drawn there.

@@ -307,15 +307,6 @@ void AskForStoppage() {
     g_watch.step = 3;
 }
 
-// On the team screen of an engine's visit: the bench row's player for the
-// list row's, confirmed in the box, then the next steps.
-void SubstituteOnTeamScreen(int benchRow, int listRow, std::function<void()> then) {
-    testenv::MenuUserClickItem(testenv::IgBenchRow(benchRow));
-    testenv::MenuUserWait(20);
-    testenv::MenuUserClickItem(testenv::IgListRow(listRow));
-    testenv::IgConfirmSubstitution([] { Fail("the substitution asked nothing"); }, std::move(then));
-}
-
 // The first substitute for an outfield player without a role, confirmed,
 // then the next steps.
 void SubstituteFirstBench(std::function<void()> then) {
@@ -326,7 +317,8 @@ void SubstituteFirstBench(std::function<void()> then) {
     w.coming = GetMatchSideSlot(int16_t(w.side), 11);
     SideButtonRow(0);
     WaitFor(IgTeamTable, "the team screen for a substitution");
-    SubstituteOnTeamScreen(0, row, std::move(then));
+    testenv::IgSubstituteOnTeamScreen(
+        0, row, [] { Fail("the substitution asked nothing"); }, std::move(then));
 }
 
 // The engine's visit at the stoppage: a substitution, then back to the match.
@@ -372,20 +364,11 @@ bool InMatchMenus() {
 
 bool MatchDayActionsReplaceHurtPlayer() {
     using namespace match_steps;
-    const int16_t side = int16_t(g_watch.side);
-    if (InGameMenuActive != 1 || InGameMenuArgGiven == 0 || !MatchTeamHuman(&GameInfo, side)) return false;
-    int hurt = -1, bench = -1;
-    for (int row = 0; row < kIgListRows && hurt < 0; ++row)
-        if (MatchIsPlayerHurt(side, GetMatchSideSlot(side, int16_t(row))) != 0) hurt = row;
-    for (int row = 0; row < kIgBenchRows && bench < 0; ++row)
-        if (MatchIsSubstituteAvailable(side, GetMatchSideSlot(side, int16_t(kIgListRows + row))) != 0)
-            bench = row;
-    if (hurt < 0 || bench < 0) return false;
-    ++g_seen.hurtReplaced;
-    SideButtonRow(0);
-    WaitFor(IgTeamTable, "the team screen for a hurt player");
-    SubstituteOnTeamScreen(bench, hurt, [] { testenv::IgLeave(); });
-    return true;
+    const bool queued = testenv::IgReplaceHurtPlayer(g_watch.side, [](const char* what) {
+        Fail(std::string("the in-match menus: ") + what + " did not open");
+    });
+    g_seen.hurtReplaced += queued ? 1 : 0;
+    return queued;
 }
 
 void MatchDayActionsReset() {

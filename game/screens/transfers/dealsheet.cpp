@@ -88,6 +88,10 @@ void EmptySlot(int k) {
     CurrentDeal.exchange[2] = ExchangeSlot{0, 0, -1};
 }
 
+// An exchange player is one of the buying club's, offered to the selling
+// club (the loan-club field holds his owner).
+bool OfBuyingClub(uint16_t player) { return HVW_GetPlayerLoanClub(player) == CurrentDeal.buyingClub; }
+
 void LoadPendingDeal(int index) {
     DealSheet& d = CurrentDeal;
     const uint16_t p = PendingDealPlayer(index);
@@ -104,7 +108,7 @@ void LoadPendingDeal(int index) {
     for (int k = 2; k >= 0; --k) {
         const uint16_t q = d.exchange[k].player;
         if (q == 0) continue;
-        if (HVW_GetPlayerLoanClub(q) != d.buyingClub || HVW_GetPlayerIP(q) >= 3) {
+        if (!OfBuyingClub(q) || HVW_GetPlayerIP(q) >= 3) {
             EmptySlot(k);
         } else {
             d.exchange[k].value = HVW_ValuePlayer(q);
@@ -400,11 +404,17 @@ int32_t MakeBid(int32_t net) {
         return MENU_REDRAW;
     d.offer = fee;
     HVW_GetPlayerApproachReply(p, d.buyingClub);
-    HVW_SetPlayerFlag120(p, int16_t(d.exchange[0].player != 0 ? 1 : 0));
     HVW_RemoveHumanSale(p);
+    // The exchange players the bid carries, whom the main player's bid then
+    // waits on.  One who already belongs to the selling club (the user's
+    // own, offered while he sells) has no move to make and is left out, as
+    // taking the deal up again drops him; bid for, he and the main player
+    // would stay tied to a bid that is never decided.
+    uint16_t carried[3] = {};
+    int count = 0;
     int16_t lastCode = code;
     for (const ExchangeSlot& s : d.exchange) {
-        if (s.player == 0) continue;
+        if (s.player == 0 || !OfBuyingClub(s.player)) continue;
         int16_t slot = HVW_FirstFreeBidSlotCode(d.sellingClub);
         if (slot < 0) slot = lastCode;
         lastCode = slot;
@@ -413,9 +423,15 @@ int32_t MakeBid(int32_t net) {
         SetPlayerSetting4(s.player, HVW_GetPlayerSetting4(p));
         HVW_SetPlayerFlag120(s.player, 1);
         HVW_RemoveHumanSale(s.player);
+        carried[count++] = s.player;
     }
+    HVW_SetPlayerFlag120(p, int16_t(count > 0 ? 1 : 0));
     const int index = ResumedIndex();
     if (index >= 0) {
+        // The deal completes once the players of its bid agree; one it
+        // still named beside them would keep it from completing or being
+        // freed.
+        for (int k = 0; k < 3; ++k) SetPendingDealExchange(index, k, carried[k]);
         SetPendingDealReadyDays(index, uint8_t(2 + GameRandom() % 7));
         d.resumed = 0;
     }

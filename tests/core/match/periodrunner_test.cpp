@@ -140,6 +140,16 @@ TEST_F(PeriodTest, TheStoppageMenuCountStartsAtNoneEveryPeriod) {
     EXPECT_EQ(Match_ComputerSubstitution(0), 4);
 }
 
+// A request for the team menu left at the end of a match (a late sending-off
+// or injury) is not carried into the next: both sides start without one.
+TEST_F(PeriodTest, TheTeamMenuRequestsStartAtNoneWithEveryMatch) {
+    ChangePending[0] = ChangePending[1] = 1;
+    Period = 0;
+    Match_SetupPeriod();
+    EXPECT_EQ(ChangePending[0], 0);
+    EXPECT_EQ(ChangePending[1], 0);
+}
+
 TEST_F(PeriodTest, PlayersDataRatingsAndBenchStates) {
     Block().SetI16(kNumAvailableSubs, 3);
     const int at = PlayerInfoAt(1, 4);

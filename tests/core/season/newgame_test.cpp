@@ -372,6 +372,38 @@ TEST_F(SeasonSquadsTest, FreeAgentsAndRenewalOfGrownOrUnattachedPlayers) {
     EXPECT_EQ(GetPlayerFlag95(free), 1u);
 }
 
+// The user between jobs and the "no manager" record have no club and are
+// under 34, yet the renewal (and a retirement's replacement) leave them be:
+// every club has room, so any slot it may take it does take.
+TEST_F(SeasonSquadsTest, RenewalLeavesTheUserAndTheNoManagerRecordAlone) {
+    for (int16_t club = 0; club < kClubCount; ++club) MakeClub(club, 1, 0, 40);
+    for (int i = 0; i < 10; ++i) SetPlayerSurname(AddPlayer(-1, 1, 5, 10, false), "Donor");
+    const char* names[] = {"", "Manager       ", "Caretaker     "};
+    for (uint16_t p : {uint16_t(1), uint16_t(2)}) {
+        SetPlayerSurname(p, names[p]);
+        SetPlayerClub(p, -1);
+        SetPlayerLoanClub(p, -1);
+        SetPlayerNationality(p, 1);
+        SetPlayerAge(p, 6);
+        SetPlayerPosition(p, 13);
+    }
+    SetPlayerCaretaker(2, 1);
+    const uint16_t drifter = AddPlayer(-1, 1, 6, 10, false);
+    RenewYouthPlayers();
+    EXPECT_NE(GetPlayerClub(drifter), kNoClub) << "an unattached world player is renewed";
+    EXPECT_LE(GetPlayerAge(drifter), 1u);
+    for (uint16_t p : {uint16_t(1), uint16_t(2)}) {
+        EXPECT_STREQ(GetPlayerSurname(p), names[p]);
+        EXPECT_EQ(GetPlayerClub(p), kNoClub);
+        EXPECT_EQ(GetPlayerAge(p), 6u);
+        EXPECT_EQ(GetPlayerPosition(p), 13u);
+        EXPECT_EQ(GetPlayerFlag95(p), 0u);
+        EXPECT_EQ(ReplaceRetiredPlayer(p), 0);
+        EXPECT_EQ(GetPlayerClub(p), kNoClub);
+    }
+    EXPECT_EQ(GetPlayerCaretaker(2), 1u);
+}
+
 TEST_F(SeasonSquadsTest, TopUpTakesFreePlayersThenSpareYoungstersAndSkipsHumanAndForeignClubs) {
     MakeClub(0, 2, 0, 20);   // short of players
     MakeClub(1, 2, 0, 20);   // 48 players: none to spare

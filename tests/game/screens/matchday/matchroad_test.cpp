@@ -279,12 +279,12 @@ struct SittingSeen {
 SittingSeen g_sitting;
 int g_sittingMatch = 0;
 
-// Substitution k of the visit: bench row k for the outfield player of list
-// row rows[k], confirmed; with the allowance used, one bench click more,
-// which must pick nobody, and back to the match.
-void SubstituteFrom(size_t k, std::vector<int> rows) {
+// Substitution k of the visit: free bench row bench[k] for the outfield
+// player of list row rows[k], confirmed; with the allowance used, a click
+// on the next free bench row, which must pick nobody, and back to the match.
+void SubstituteFrom(size_t k, std::vector<int> bench, std::vector<int> rows) {
     const int match = std::min(g_sittingMatch, 2);
-    testenv::MenuUserClickItem(testenv::IgBenchRow(int(k)));
+    testenv::MenuUserClickItem(testenv::IgBenchRow(bench[k]));
     testenv::MenuUserWait(20);
     if (k == rows.size()) {
         testenv::MenuUserDo([match] {
@@ -294,12 +294,13 @@ void SubstituteFrom(size_t k, std::vector<int> rows) {
         return;
     }
     testenv::MenuUserClickItem(testenv::IgListRow(rows[k]));
-    testenv::IgConfirmSubstitution([] {}, [k, rows] { SubstituteFrom(k + 1, rows); });
+    testenv::IgConfirmSubstitution([] {}, [k, bench, rows] { SubstituteFrom(k + 1, bench, rows); });
 }
 
 // The day user's answer to the in-match menus: at half-time of a sitting's
-// match his side's team screen and every substitution allowed; any other
-// visit is left by the back icon.
+// match his side's team screen and every substitution still allowed; any
+// other visit is left by the back icon, once a hurt player who keeps him
+// there is replaced.
 bool AnswerInMatchVisit(bool substitute) {
     if (InGameMenuActive != 1) {
         g_visitKey = -1;
@@ -307,17 +308,26 @@ bool AnswerInMatchVisit(bool substitute) {
     }
     if (!testenv::IgScreenUp(IgTeamStatsTable) || VisitKey() == g_visitKey) return true;
     g_visitKey = VisitKey();
+    const int side = InGameMenuArg & 1;
     if (!substitute || MatchFinished == 0 || Period != 0 || InGameMenuArgGiven == 0) {
+        if (IgTeam_LeaveProblem() == 0 || !testenv::IgReplaceHurtPlayer(side, [](const char*) {}))
+            testenv::IgLeave();
+        return true;
+    }
+    const int left = MatchSubstitutionsAllowed(&GameInfo) - MatchGetSubsUsed(int16_t(side));
+    std::vector<int> rows;
+    for (int row = 1; row <= 10 && int(rows.size()) < left; ++row)
+        if (!testenv::IgEntryHasRole(side, row)) rows.push_back(row);
+    // A free bench row is left over for the click that must pick nobody
+    // (without one the counts come out short).
+    const std::vector<int> bench = testenv::IgFreeBenchRows(side);
+    if (bench.size() <= rows.size()) {
         testenv::IgLeave();
         return true;
     }
-    const int side = InGameMenuArg & 1;
-    std::vector<int> rows;
-    for (int row = 1; row <= 10 && int(rows.size()) < MatchSubstitutionsAllowed(&GameInfo); ++row)
-        if (!testenv::IgEntryHasRole(side, row)) rows.push_back(row);
     testenv::IgClickSideButtonRow(side, 0);
     testenv::IgWaitFor(IgTeamTable, [] {});
-    SubstituteFrom(0, rows);
+    SubstituteFrom(0, bench, rows);
     return true;
 }
 
@@ -331,6 +341,9 @@ void SittingMatch() {
         FlyInHeight = 0.0f;
         D3DGame_Update();
         D3DGame_RenderFrame();
+        // The automatic replay of a goal (it switches the drawing back on)
+        // closed as the user closes it.
+        if (Replay_IsPlaying()) Replay_Stop();
         DrawMode = 2;
     };
     PlayMatch();

@@ -87,6 +87,9 @@ struct PlayState {
     int attempts = 0;
     bool seedAtNextScreen = false;
     int16_t introStepAtSave = 0;
+    // The script's own counts as they stood at the save, so that the
+    // loaded run makes the choices the first run made after it.
+    int oneDaysAtSave = 0, runOnsAtSave = 0;
     bool gaveUp = false;
     std::vector<std::string> problems;
 };
@@ -205,6 +208,8 @@ bool PlayOnSaveScreen() {
     if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
     g_play.introStepAtSave = IntroStep;
+    g_play.oneDaysAtSave = g_play.oneDays;
+    g_play.runOnsAtSave = g_play.runOns;
     MenuUserWaitFor([] { return IsTextInputActive() != 0; });
     MenuUserWait(3);
     for (uint8_t key : {0x2E, 0x16, 0x19}) MenuUserShiftKey(key);  // CUP
@@ -333,6 +338,8 @@ TEST_F(PlaythroughTest, ANewGameFromTheStartThenTheGameLoadedByTheStartScreenPla
     g_play.problems.clear();
     g_play.gaveUp = false;
     g_play.lastCheckedDay = -1;
+    g_play.oneDays = g_play.oneDaysAtSave;
+    g_play.runOns = g_play.runOnsAtSave;
     ScreenPresented = 0;
     // What a program run holds beyond the saved game stands as it stood at
     // the save: whether the players' introduction before a match has been

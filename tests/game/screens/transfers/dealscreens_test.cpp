@@ -627,6 +627,56 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
     SetPlayerStat(manager, 16, keptHaggle);
 }
 
+// A club's offer that reaches the release fee of one of the user's players
+// is a bid at once, whatever he put in part exchange: his own players,
+// which the exchange list offers him, have no move to make.  The bid is
+// answered and he leaves; nothing stays tied to it.
+TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothingTied) {
+    const uint16_t p = PlayerOf(user_, 16), own = PlayerOf(user_, 17);
+    ASSERT_NE(own, 0);
+    HVW_SetPlayerLoanList(p, 0);
+    SetPlayerClause1(p, 1000);
+    SetPlayerSellOnClause(p, -1);
+    SetPlayerMorale(p, 50);
+    for (int16_t slot = 0; slot < 4; ++slot) {
+        SetClubBid(other_, slot, 0, 0, 0);
+        SetClubBid(user_, slot, 0, 0, 0);
+    }
+    SetClubBalance(other_, 100000000);
+    OpenSheet(p, other_);
+    ASSERT_EQ(CurrentDeal.direction, 0);
+    CurrentDeal.exchange[0] = ExchangeSlot{own, 0, 1000};
+    DealSheet_Update();
+    ASSERT_EQ(CurrentDeal.verdict, 0);
+    EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    EXPECT_EQ(GetClubBidPlayer(other_, 0), p);
+    EXPECT_EQ(HVW_GetPlayerFlag120(p), 0) << "no exchange holds the bid back";
+    for (int16_t slot = 0; slot < 4; ++slot) EXPECT_NE(GetClubBidPlayer(user_, slot), own);
+    EXPECT_EQ(HVW_GetPlayerFlag120(own), 0);
+    EXPECT_EQ(HVW_GetPlayerSetting4(own), 0);
+    for (int day = 0; day < 30 && GetPlayerClub(p) == uint16_t(user_); ++day) HVW_AdvanceDay();
+    EXPECT_EQ(GetPlayerClub(p), uint16_t(other_)) << "the accepted bid completes";
+    EXPECT_EQ(GetPlayerClub(own), uint16_t(user_));
+
+    // A deal stored with such a player drops him when taken up again; its
+    // bid then waits on nobody, and its record names nobody it would wait
+    // on for ever.
+    const uint16_t next = PlayerOf(user_, 18), ownNext = PlayerOf(user_, 19);
+    SetPlayerClause1(next, 1000);
+    const int deal = HVW_AddPendingDeal(next, ownNext, 0, 0, 0, 0, user_, other_, 5000, 5000, 0);
+    ASSERT_GE(deal, 0);
+    DealSheetPendingNumber = int16_t(deal + 1);
+    OpenSheet(next, other_);
+    ASSERT_EQ(CurrentDeal.resumed, deal + 1);
+    ASSERT_EQ(CurrentDeal.verdict, 0);
+    EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    EXPECT_EQ(HVW_GetPlayerFlag120(next), 0);
+    EXPECT_EQ(PendingDealExchange(deal, 0), 0);
+    ClearClubBidList(next);
+    PendingDeal_TickAll();
+    EXPECT_EQ(PendingDealPlayer(deal), 0) << "the decided deal is freed";
+}
+
 TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
     const uint16_t p = PlayerOf(user_, 13);
     PreviousMenuOption = 89;
