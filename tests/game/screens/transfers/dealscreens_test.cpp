@@ -20,6 +20,7 @@
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
+#include "core/club/transfers.h"
 #include "core/query/funcs_dealscreens.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_forward.h"
