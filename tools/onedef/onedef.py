@@ -19,9 +19,11 @@ is any; prints one line and exits 0 if there is none.
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 
+SYMBOL_LINE = re.compile(r"^[0-9a-fA-F]+ (\S) (.*)$")
 STRONG = set("TDBR")  # text, data, zero-filled data, read-only data
 WEAK = set("W")  # inline functions and template instantiations
 
@@ -63,8 +65,8 @@ def base_name(symbol):
 
 
 def is_template(name):
-    """A template instantiation: template arguments or a return type shown."""
-    return "<" in name.replace("operator<", "").replace("operator<<", "")
+    """A template instantiation: its name shows template arguments."""
+    return "<" in re.sub(r"operator(<=>|<<=|<<|<=|<)", "operator", name)
 
 
 def run_nm(nm, paths):
@@ -102,19 +104,17 @@ def read_symbols(nm, paths):
         current = shown_object(inputs[0]) if len(inputs) == 1 and archive is None else None
         ordinal = 0
         for line in run_nm(nm, inputs).splitlines():
-            if not line.strip():
-                continue
-            if line.endswith(":") and not line.startswith((" ", "0")) and " " not in line:
+            symbol = SYMBOL_LINE.match(line)
+            if symbol:
+                if current is not None:
+                    yield current, symbol.group(1), symbol.group(2)
+            elif line.endswith(":"):
+                # The line before an object's symbols names the object.
                 if archive is None:
                     current = shown_object(line[:-1])
                 else:
                     ordinal += 1
                     current = f"{archive.rsplit('/', 1)[-1]}({line[:-1]} #{ordinal})"
-                continue
-            parts = line.split(" ", 2)
-            if len(parts) < 3 or current is None:
-                continue
-            yield current, parts[1], parts[2]
 
 
 def main():
