@@ -23,20 +23,6 @@ constexpr int kBidSlots = 4;
 
 }  // namespace
 
-void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
-    if (!IsClubNumber(club)) return;
-    int free = -1;
-    for (int slot = 0; slot < kBidSlots; ++slot) {
-        uint16_t held = GetClubBidPlayer(club, int16_t(slot));
-        if (held == player) {
-            free = slot;
-            break;
-        }
-        if (held == 0 && free < 0) free = slot;
-    }
-    if (free >= 0) SetClubBid(club, int16_t(free), player, price, clause);
-}
-
 int16_t GetPlayerApproachReply(uint16_t player, int16_t unused, int16_t club) {
     (void)unused;
     if (!IsClubNumber(club)) return 0;

@@ -25,9 +25,6 @@ extern JobApplicationState JobApplicationRecord;
 // The computer clubs' daily squad pass (RunClubSquadPass): 1 on a real day,
 // with bids; 0 after a load or a new job, which only rebuilds and evaluates.
 void ComputerTransferActivity(int16_t realDay, int16_t unused);
-// Puts the club's bid for the player into its first free bid slot (or the
-// slot that already names him).
-void MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);
 // The player's answer to the club's approach: 1 he will talk, 0 he will not.
 int16_t GetPlayerApproachReply(uint16_t player, int16_t unused, int16_t club);
 // Empties every bid slot of the club that holds the player.

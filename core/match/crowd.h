@@ -1,6 +1,6 @@
 // The crowd's excitement, raised by the engine at exciting moments of play
 // (ball contacts, fouls, saves).  It is kept and capped; nothing shown or
-// heard reads it yet.
+// heard reads it, as the rules give it no reader.
 #pragma once
 #include <cstdint>
 

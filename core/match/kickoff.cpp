@@ -92,7 +92,7 @@ int SideEntryOf(int team, int16_t figure) {
 
 }  // namespace
 
-void MatchSubstitutePlayer(int16_t figure, int16_t substitute) {
+void MatchBringOnSubstitute(int16_t figure, int16_t substitute) {
     if (!IsPlayer(figure) || !IsPlayer(substitute) || TeamOf(figure) != TeamOf(substitute)) return;
     const int team = TeamOf(figure);
     MatchFigure& out = MatchFigures[figure];
@@ -412,7 +412,7 @@ void Match_ActSubstitutedOff(int16_t figure) {
     const int16_t substitute = Match_PickSubstitute(int16_t(team), figure);
     Match_SetPlayerAction(figure, kActionStand);
     if (substitute >= 0) {
-        MatchSubstitutePlayer(figure, substitute);
+        MatchBringOnSubstitute(figure, substitute);
         return;
     }
     // Nobody to bring on: he leaves and the team plays on a man short.

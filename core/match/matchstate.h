@@ -37,7 +37,7 @@ extern int16_t MatchFoulChance;
 extern int16_t MatchDismissalThreshold;
 
 // ---------------------------------------------------------------------------
-// Owned by the tick; here in the least form the reports need.
+// Owned by the tick; declared here for the reports that read them.
 
 // The match phase: 0 open play.
 extern uint16_t MatchPhase;

@@ -115,7 +115,7 @@ void Match_ResetSetPieceState();
 int16_t MatchFindGoalkeeperAction(int16_t figure, uint16_t action);
 // The substitute takes the figure's place in the side and in the
 // formation, coming on at the halfway line (action 39); the figure leaves.
-void MatchSubstitutePlayer(int16_t figure, int16_t substitute);
+void MatchBringOnSubstitute(int16_t figure, int16_t substitute);
 
 // ---------------------------------------------------------------------------
 // Throw-ins and corners.

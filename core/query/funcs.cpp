@@ -457,9 +457,6 @@ int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t
                          int16_t club, int16_t* response, int16_t round2) {
     return GetTransferAskingPrice(player, offer, amount, previousAsk, round1, club, response, round2);
 }
-void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause) {
-    MakeClubBid(club, player, price, clause);
-}
 int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club) {
     const int16_t reply = GetPlayerApproachReply(player, 0, club);
     // The approach is recorded: a player not yet weighing bids takes his

@@ -44,7 +44,6 @@ int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16
                           int16_t unused2, int16_t round2);
 int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk, int16_t round1,
                          int16_t club, int16_t* response, int16_t round2);
-void HVW_MakeClubBid(int16_t club, uint16_t player, int32_t price, int16_t clause);
 int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club);
 void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player);
 void HVW_ClearClubBids(uint16_t player);

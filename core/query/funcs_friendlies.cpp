@@ -17,13 +17,13 @@ bool IsSlot(int16_t slot) { return slot >= 0 && slot < kFixtureSlots; }
 
 }  // namespace
 
-int16_t HVW_FindClubFixtureOnDay(int16_t club, int16_t day) {
+int16_t HVW_FindCompetitiveOrFriendlyOnDay(int16_t club, int16_t day) {
     if (!IsClubNumber(club) || day < 0) return -1;
     const int16_t competitive = FindCompetitiveFixtureOnDay(club, day);
     return competitive != -1 ? competitive : FindFriendlyOnDay(club, day);
 }
 
-int16_t HVW_GetFixtureOpponent(int16_t slot, int16_t club) {
+int16_t HVW_GetClubOpponentInSlot(int16_t slot, int16_t club) {
     if (!IsSlot(slot) || IsFixtureEmpty(slot) || !NamesClubs(slot)) return -1;
     if (FixtureHome(slot) == club) return FixtureAway(slot);
     if (FixtureAway(slot) == club) return FixtureHome(slot);

@@ -436,6 +436,7 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
     return -1;
 }
 
-// Least form until the history screens say what the mark is: nothing is
-// marked yet, so there is nothing to clear.
+// Clears nothing: the rules name a mark of the player's history entries
+// but not which of their fields it is (the marker word holds each kind's
+// own value and stays), and nothing reads such a mark.
 void ClearPlayerHistoryMark(uint16_t, int16_t) {}

@@ -59,6 +59,7 @@ int16_t HVW_AppointReferee(int16_t slot);
 // while none is chosen.
 extern int16_t CurrentReferee;
 // A referee for a national-team fixture: one drawn at random among the
-// available referees, 0 when none is.  Least form until the national
-// appointment rules are built.
+// available referees, 0 when none is.  The rules give no appointment rule
+// for national-team fixtures (no country, no flags), so any available
+// referee may take one.
 int16_t ChooseRefereeForNationalMatch();

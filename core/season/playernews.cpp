@@ -3,11 +3,13 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 
-// Least form until the season's news pages keep player lines: no line is
-// drawn.
+// No line is drawn: the rules name the player news line and its three
+// values but not its text or where it appears.
 void DrawPlayerNewsLine(int16_t, uint16_t, int16_t) {}
 
-// Least form of the season's listing: request, listing and the fans' mood.
+// The player asks to leave and goes on the transfer list (never a halvorn
+// or a manager), and his fans fall: the rules do not say by how much, so
+// they lose a quarter.
 void ListPlayerForTransfer(uint16_t player, int16_t) {
     if (!IsPlayerNumber(player)) return;
     if (GetPlayerHalvorn(player) != 0 || GetPlayerPosition(player) == 13) return;

@@ -135,8 +135,8 @@ constexpr TourStop kStops[] = {
     {"the world's clubs and agents", 107, kClubCaption, 17},
     {"saved games", 47, kGameCaption, 0},
     {"friendlies", 17, kClubCaption, 15},
-    {"the month header and the placeholder list", 84, -1, 0},
-    {"the month header and the placeholder list", 65, -1, 0},
+    {"the month header and the shared rows list", 84, -1, 0},
+    {"the month header and the shared rows list", 65, -1, 0},
 };
 
 struct TourState {
@@ -1117,13 +1117,13 @@ void PlanTour() {
     }
     Then(HomePhase);
     if (g_tour->options.endOnStartScreen) {
-        // The placeholder list's way back is the start screen's.
-        PlanStop({"the month header and the placeholder list", 52, -1, 0});
+        // The shared rows list's way back is the start screen's.
+        PlanStop({"the month header and the shared rows list", 52, -1, 0});
         Then([] {
             if (g_tour->lost) return;
             ClickAt(564, 434);
             MenuUserWaitFor([] { return ScreenUp(22); }, kScreenFrames,
-                            [] { Fail("the placeholder list did not lead to the start screen"); });
+                            [] { Fail("the shared rows list did not lead to the start screen"); });
         });
     }
 }

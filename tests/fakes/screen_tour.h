@@ -43,7 +43,7 @@ struct ScreenTourOptions {
     // The short form (a checked tree): the first screen of each family
     // only, and neither the purchase nor the soak.
     bool shortForm = false;
-    // Last, the placeholder list, whose way back leads to the start screen,
+    // Last, the shared rows list, whose way back leads to the start screen,
     // where the tour ends.
     bool endOnStartScreen = false;
     // Called once the tour has ended.

@@ -86,8 +86,8 @@ void BuildDayRows() {
         row.weekdayText = int16_t(kFirstWeekdayText + (weekday + row.day - g_startDay) % 7);
         int16_t dayOfWeek = 0;
         HVW_DayNumberToDate(row.day, &row.dayOfMonth, &row.month, &dayOfWeek, year);
-        const int16_t slot = HVW_FindClubFixtureOnDay(Club(), row.day);
-        const int16_t opponent = HVW_GetFixtureOpponent(slot, Club());
+        const int16_t slot = HVW_FindCompetitiveOrFriendlyOnDay(Club(), row.day);
+        const int16_t opponent = HVW_GetClubOpponentInSlot(slot, Club());
         if (slot >= 0 && IsClubNumber(opponent)) {
             row.taken = 1;
             row.competition = HVW_GetFixtureCompetition(slot);
@@ -233,7 +233,7 @@ int32_t Friendlies_Offer(int row) {
     if (row < 0 || row >= kFriendlyClubRows || g_chosenDay == kNoFriendlyDay) return MENU_CONTINUE;
     const int16_t other = g_shownClubs[row];
     if (!IsClubNumber(other) || !IsClubNumber(Club())) return MENU_CONTINUE;
-    if (HVW_FindClubFixtureOnDay(Club(), g_chosenDay) != -1) return MENU_CONTINUE;
+    if (HVW_FindCompetitiveOrFriendlyOnDay(Club(), g_chosenDay) != -1) return MENU_CONTINUE;
     char question[300];
     FillTextSlots(question, sizeof question, GetText(kQuestionText), {HVW_GetClubName(other)});
     if (ShowChoiceBox(question, 0, YesNoButtons) != kAnswerYes) return MENU_REDRAW;

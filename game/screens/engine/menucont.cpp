@@ -454,7 +454,7 @@ int16_t FrontEndViewWord = 0;
 
 namespace {
 
-// ---- Least forms of the screens later work builds ----------------------------------
+// ---- The plain screen of an id with no screen of its own ----------------------------
 
 char g_caption[48] = "";
 const char* g_captionText = g_caption;

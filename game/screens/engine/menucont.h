@@ -98,8 +98,9 @@ extern int16_t SalesTeamClub;
 // Set: the season's end passes without its notice.
 extern int32_t SeasonEndNoticeOff;
 
-// Least form of the screens later work builds: the background, the title
-// bar, the caption of the screen's button and the back icon.
+// The screen run for an id that has no screen table of its own: the
+// background, the title bar, the caption of the button that leads there
+// and the back icon, so that such an id still shows a way back.
 extern const MenuItem LeastScreenTable[];
 
 // Set up the menu engine (its buffers and the menu display), and free it

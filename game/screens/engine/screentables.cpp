@@ -20,7 +20,7 @@
 #include "game/screens/country/vacancies.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/monthheader.h"
-#include "game/screens/engine/placeholderlist.h"
+#include "game/screens/engine/sharedrows.h"
 #include "game/screens/league/attendance.h"
 #include "game/screens/league/clubfixtures.h"
 #include "game/screens/league/divisionclubs.h"
@@ -138,7 +138,7 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
         case 47:
             return SaveLoadTable;
         case 52:
-            return PlaceholderListTable;
+            return SharedRowsTable;
         case 54:
             return CareerHistoryTable;
         case 57:

@@ -1,5 +1,5 @@
 // The screen table the front-end controller runs for a screen id: the
-// screens built so far, and the shared stand-in for those still to come.
+// screen of the id, or the plain screen (menucont.h) for an id with none.
 #pragma once
 #include <cstdint>
 

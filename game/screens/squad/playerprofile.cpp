@@ -9,6 +9,7 @@
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
+#include "core/query/funcs_dealscreens.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_forward.h"
 #include "core/query/funcs_matchday.h"
@@ -622,8 +623,10 @@ int32_t PlayerProfile_Act(ProfileAction action) {
                 MenuOption = 10;
                 return MENU_CLOSE;
             }
-            HVW_MakeClubBid(user, p, 0, 0);
-            Refuse(kApproachMadeText);
+            // A player with no value is bid for directly, in the club's
+            // first free bid slot (the check above found one).
+            if (HVW_MakeClubBid(user, p, 0, 0, HVW_FirstFreeBidSlotCode(user), 0) != 0)
+                Refuse(kApproachMadeText);
             return MENU_REDRAW_ALSO;
         case ProfileAction::LoanApproach:
             if (HVW_GetPlayerLoanList(p) != 1) {

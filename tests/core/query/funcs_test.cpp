@@ -15,6 +15,7 @@
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
+#include "core/query/funcs_dealscreens.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_forward.h"
 #include "core/query/funcs_state.h"
@@ -431,7 +432,8 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     EXPECT_EQ(HVW_GetClubWageBudget(kClub), ClubTransferBudget(kClub));
     EXPECT_GT(HVW_GetClubWageBudget(kClub), 0);
     EXPECT_EQ(HVW_GetClubWageFigure(kClub, 3), HVW_GetPlayerWage(3));
-    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0), GetFeeCounterOffer(3, 800000, 0, kClub, 0, 0, 0));
+    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0),
+              GetFeeCounterOffer(3, 800000, 0, kClub, 0, 0, 0));
     int16_t response = -9;
     int16_t direct = -9;
     EXPECT_EQ(HVW_NegotiateFee(3, 1, 0, -1, 0, kClub, &response, 0),
@@ -439,11 +441,11 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     EXPECT_GT(response, 0);
     EXPECT_EQ(response, direct);
 
-    HVW_MakeClubBid(33, 4, 50000, 0);
+    HVW_MakeClubBid(33, 4, 50000, 50000, 0, 0);
     EXPECT_EQ(HVW_CountBidsForPlayer(4), 1);
     HVW_CancelClubBidForPlayer(33, 4);
     EXPECT_EQ(HVW_CountBidsForPlayer(4), 0);
-    HVW_MakeClubBid(33, 4, 50000, 0);
+    HVW_MakeClubBid(33, 4, 50000, 50000, 0, 0);
     SetClubRep(33, 5);
     HVW_ClearClubBids(4);
     EXPECT_EQ(HVW_CountBidsForPlayer(4), 0);

@@ -192,7 +192,7 @@ TEST_F(FriendlyScreensTest, ABookingThroughTheScreenIsRefusedTwiceAndPlayed) {
     MenuUserDo([this] {
         countAfterFirst = FriendlyCountOf(user_, kCompFriendly);
         after = FriendliesDayRow(row);
-        const int16_t slot = HVW_FindClubFixtureOnDay(user_, chosenDay);
+        const int16_t slot = HVW_FindCompetitiveOrFriendlyOnDay(user_, chosenDay);
         home = slot >= 0 ? FixtureHome(slot) : -1;
     });
     // A second club that day: no question, nothing added.
@@ -220,7 +220,7 @@ TEST_F(FriendlyScreensTest, ABookingThroughTheScreenIsRefusedTwiceAndPlayed) {
     StdoutCapture quiet;
     while (SeasonCalendar.currentDay <= chosenDay) PlayDayWithoutScreens();
     quiet.Text();
-    const int16_t slot = HVW_FindClubFixtureOnDay(user_, chosenDay);
+    const int16_t slot = HVW_FindCompetitiveOrFriendlyOnDay(user_, chosenDay);
     ASSERT_GE(slot, 0);
     EXPECT_EQ(FixtureType(slot), kCompFriendly);
     EXPECT_TRUE(IsFixturePlayed(slot));
@@ -356,7 +356,7 @@ TEST_F(FriendlyScreensTest, BookingChecksBothClubsAgainAndNoChangesNothing) {
     EXPECT_EQ(Friendlies_Offer(shown), MENU_REDRAW);
     EXPECT_FALSE(WinCloseRequested());
     EXPECT_EQ(FriendlyCountOf(club, kCompFriendly), before + 1);
-    EXPECT_EQ(HVW_FindClubFixtureOnDay(user_, day), -1);
+    EXPECT_EQ(HVW_FindCompetitiveOrFriendlyOnDay(user_, day), -1);
     EXPECT_FALSE(FriendliesIsCandidate(club));
 }
 

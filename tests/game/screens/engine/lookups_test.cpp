@@ -1,6 +1,6 @@
 // The small look-up screens over one shared new-game world: the world's
 // clubs by region (from the title bar, with grabs, a club's squad and back),
-// the agent profile, the twelve-month header and the placeholder list.
+// the agent profile, the twelve-month header and the shared rows list.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,7 +29,7 @@
 #include "game/screens/engine/menuservices.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/monthheader.h"
-#include "game/screens/engine/placeholderlist.h"
+#include "game/screens/engine/sharedrows.h"
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/start/startmenu.h"
 #include "game/screens/transfers/agentprofile.h"
@@ -409,7 +409,7 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     EXPECT_TRUE(LookupSameBelowTitle(first, second));
 }
 
-TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
+TEST_F(LookupScreensTest, MonthHeaderAndTheSharedRowsList) {
     // 13 July is day 0; a December day is 150 days on.
     SeasonCalendar.currentDay = 0;
     MonthHeaderMenuProc();
@@ -447,14 +447,14 @@ TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
     EXPECT_TRUE(LookupSameBelowTitle(months, monthsAgain));
     EXPECT_TRUE(LookupIconInGrab(months, 0, 590, 456, 153, JUSTIFY_CENTRE_MIDDLE));
 
-    // The placeholder list shows the shared arrays as another screen left
+    // The shared rows list shows the shared arrays as another screen left
     // them; a row click changes nothing; the icon leads to the start screen.
     MenuScreenBuffers.rowStrings[0] = "Left words";
     MenuScreenBuffers.nameStrings[0] = "Right words";
     for (int r = 1; r < kScreenBufferRows; ++r)
         MenuScreenBuffers.rowStrings[r] = MenuScreenBuffers.nameStrings[r] = nullptr;
     MenuOption = 52;
-    testenv::MenuUserWaitFor(ScreenUp(PlaceholderListTable), 3000);
+    testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&filled);
     ClickAt(32, 80);
@@ -466,7 +466,7 @@ TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
     EXPECT_EQ(MenuOption, 22);
     MenuScreenBuffers.rowStrings[0] = MenuScreenBuffers.nameStrings[0] = nullptr;
     MenuOption = 52;
-    testenv::MenuUserWaitFor(ScreenUp(PlaceholderListTable), 3000);
+    testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&empty);
     ClickAt(564, 434);
@@ -476,7 +476,7 @@ TEST_F(LookupScreensTest, MonthHeaderAndThePlaceholderList) {
     MenuScreenBuffers.rowStrings[0] = "Left words";
     MenuScreenBuffers.nameStrings[0] = "Right words";
     MenuOption = 52;
-    testenv::MenuUserWaitFor(ScreenUp(PlaceholderListTable), 3000);
+    testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&filledAgain);
     ClickAt(564, 434);

@@ -389,6 +389,26 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
     EXPECT_EQ(ShortList_IsPlayerOn(foreign), 0);
 }
 
+// A player with no value (a free agent) is bid for at once, in the user's
+// first free bid slot: the slot codes 0, 1, 5 and 11 name slots 0 to 3.
+TEST_F(PlayerScreensTest, OfferForAPlayerWithNoValueTakesTheFirstFreeBidSlot) {
+    const uint16_t agent = PlayerOf(other_, 3), held0 = PlayerOf(other_, 4), held1 = PlayerOf(other_, 5);
+    ASSERT_NE(held1, 0);
+    SetPlayerClub(agent, int16_t(kNoClub));
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    SetClubBid(user_, 0, held0, 0, 0);
+    SetClubBid(user_, 1, held1, 0, 0);
+    ASSERT_EQ(HVW_ValuePlayerFull(agent), 0);
+    ASSERT_EQ(HVW_CheckUserBid(agent), 0);
+    Open(agent);
+    StdoutCapture out;
+    EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_REDRAW_ALSO);
+    EXPECT_EQ(GetClubBidPlayer(user_, 2), agent);
+    EXPECT_EQ(GetClubBidPlayer(user_, 1), held1);
+    EXPECT_EQ(GetClubBidPlayer(user_, 3), 0);
+    EXPECT_NE(out.Text().find(GetText(1153)), std::string::npos);
+}
+
 TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     const uint16_t foreign = PlayerOf(other_, 3);
     const uint16_t own = PlayerOf(user_, 3);

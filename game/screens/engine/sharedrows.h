@@ -5,10 +5,10 @@
 
 #include "game/screens/engine/machine.h"
 
-constexpr int kPlaceholderRows = 10;
+constexpr int kSharedRows = 10;
 
-extern const MenuItem PlaceholderListTable[];
+extern const MenuItem SharedRowsTable[];
 
 void MatchStubMenuProc();
-int32_t PlaceholderList_Back(MenuHotItem*);
-int32_t PlaceholderList_Row(MenuHotItem*);
+int32_t SharedRows_Back(MenuHotItem*);
+int32_t SharedRows_Row(MenuHotItem*);
