@@ -139,13 +139,13 @@ PopupEntry g_rightPopup[] = {Title(), VariableRow(&IgSideMenuText[1], SecondTeam
 }  // namespace
 
 const MenuItem IgButtonBarTable[] = {
-    {8206, 60, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[0], MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_leftPopup, nullptr},
-    {8204, 286, kBarY, kButtonWidth, kBarHeight, MenuValue(kMiddleButtonText), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_middlePopup, nullptr},
-    {8206, 512, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[1], MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_rightPopup, nullptr},
-    {3, 743, kBarY, 5, 0, MenuValue(kBackIcon), IgButtonBar_Back},
+    {MI_BUTTON_STRING_VAR, 60, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[0], MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_leftPopup, nullptr},
+    {MI_BUTTON_TEXT, 286, kBarY, kButtonWidth, kBarHeight, MenuValue(kMiddleButtonText), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_middlePopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 512, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[1], MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_rightPopup, nullptr},
+    {MI_ICON, 743, kBarY, 5, 0, MenuValue(kBackIcon), IgButtonBar_Back},
     kMenuEnd,
 };
 

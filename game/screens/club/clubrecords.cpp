@@ -242,28 +242,28 @@ void FillSeasons(int16_t club) {
 constexpr int16_t kFigureX[kSeasonFigures] = {167, 192, 217, 242, 267, 292, 317};
 
 #define SEASON_FIGURE(f) \
-    { 22, kFigureX[f], 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_figures[f], nullptr }
+    { MI_NUMBER_I16, kFigureX[f], 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_figures[f], nullptr }
 
 const MenuItem kRecordRow[] = {
-    {16, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_labels, nullptr},
-    {18, 240, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_lineText, nullptr},
+    {MI_TEXT_VAR, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_labels, nullptr},
+    {MI_STRING_VAR, 240, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_lineText, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kCupRow[] = {
-    {18, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_cupNameText, nullptr},
-    {18, 150, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][0], nullptr},
-    {18, 10, 30, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][1], nullptr},
+    {MI_STRING_VAR, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_cupNameText, nullptr},
+    {MI_STRING_VAR, 150, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][0], nullptr},
+    {MI_STRING_VAR, 10, 30, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][1], nullptr},
     kMenuEnd,
 };
 
 const MenuItem kSeasonRow[] = {
-    {4, 32, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_seasonIcon, nullptr},
-    {18, 85, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonTextPtr, nullptr},
-    {49, 0, 0, 0, sizeof(int16_t), g_placeColour, nullptr},
-    {18, 115, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_placeTextPtr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_ICON_VAR, 32, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_seasonIcon, nullptr},
+    {MI_STRING_VAR, 85, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonTextPtr, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_placeColour, nullptr},
+    {MI_STRING_VAR, 115, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_placeTextPtr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
     SEASON_FIGURE(0),
     SEASON_FIGURE(1),
     SEASON_FIGURE(2),
@@ -376,33 +376,33 @@ ClubSeasonRowView ClubRecordsSeasonRow(int row) {
 }
 
 const MenuItem ClubRecordsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubRecordsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 50, JUSTIFY_CENTRE_TOP, 0, MenuValue(1213), nullptr},
-    {16, 100, 50, JUSTIFY_CENTRE_TOP, 0, &g_clubNameId, nullptr},
-    {36, 20, 97, 758, 200, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 20, 302, 379, 20, MenuFunction(ClubRecords_PaintCupsPanel), nullptr},
-    {36, 401, 302, 379, 240, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 20, 97, kClubRecordLines, 20, kRecordRow, nullptr},
-    {33, 20, 302, kClubCupRows, 40, kCupRow, nullptr},
-    {15, 488, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1065), nullptr},
-    {15, 528, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(174), nullptr},
-    {15, 568, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
-    {15, 593, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
-    {15, 618, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
-    {15, 643, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(140), nullptr},
-    {15, 668, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
-    {15, 693, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
-    {15, 718, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
-    {33, 401, 302, kClubSeasonRows, 20, kSeasonRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubRecords_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubRecordsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 50, JUSTIFY_CENTRE_TOP, 0, MenuValue(1213), nullptr},
+    {MI_TEXT_VAR, 100, 50, JUSTIFY_CENTRE_TOP, 0, &g_clubNameId, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 200, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 20, 302, 379, 20, MenuFunction(ClubRecords_PaintCupsPanel), nullptr},
+    {MI_CUSTOM, 401, 302, 379, 240, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 20, 97, kClubRecordLines, 20, kRecordRow, nullptr},
+    {MI_GROUP, 20, 302, kClubCupRows, 40, kCupRow, nullptr},
+    {MI_TEXT, 488, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1065), nullptr},
+    {MI_TEXT, 528, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(174), nullptr},
+    {MI_TEXT, 568, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
+    {MI_TEXT, 593, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
+    {MI_TEXT, 618, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
+    {MI_TEXT, 643, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(140), nullptr},
+    {MI_TEXT, 668, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
+    {MI_TEXT, 693, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
+    {MI_TEXT, 718, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
+    {MI_GROUP, 401, 302, kClubSeasonRows, 20, kSeasonRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubRecords_Back},
     kMenuEnd,
 };
 
@@ -464,19 +464,24 @@ void FillScorers() {
     }
 }
 
-#define SCORER_CELL(block, k)                                                                                \
-    {18,     kColumnX[k], 10, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * 4, &g_scorerNameText[block][0][k], \
-     nullptr},                                                                                               \
-    {                                                                                                        \
-        22, int16_t(kColumnX[k] + 10), 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t) * 4,                         \
-            &g_scorerGoals[block][0][k], nullptr                                                             \
+#define SCORER_CELL(block, k)                                                        \
+    {MI_STRING_VAR,                                                                  \
+     kColumnX[k],                                                                    \
+     10,                                                                             \
+     JUSTIFY_RIGHT_MIDDLE,                                                           \
+     sizeof(const char*) * 4,                                                        \
+     &g_scorerNameText[block][0][k],                                                 \
+     nullptr},                                                                       \
+    {                                                                                \
+        22, int16_t(kColumnX[k] + 10), 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t) * 4, \
+            &g_scorerGoals[block][0][k], nullptr                                     \
     }
-#define SEASON_LABEL(block, k)                                                                  \
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},                                         \
-        {22, kColumnX[k], 0, JUSTIFY_RIGHT_TOP, 0, &g_firstYear[block][k], nullptr},            \
-        {16, int16_t(kColumnX[k] + 10), 0, JUSTIFY_CENTRE_TOP, 0, &g_dash[block][k], nullptr},  \
-        {52, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr}, {                              \
-        22, int16_t(kColumnX[k] + 20), 0, JUSTIFY_LEFT_TOP, 0, &g_secondYear[block][k], nullptr \
+#define SEASON_LABEL(block, k)                                                                          \
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},                                     \
+        {MI_NUMBER_I16, kColumnX[k], 0, JUSTIFY_RIGHT_TOP, 0, &g_firstYear[block][k], nullptr},         \
+        {MI_TEXT_VAR, int16_t(kColumnX[k] + 10), 0, JUSTIFY_CENTRE_TOP, 0, &g_dash[block][k], nullptr}, \
+        {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr}, {                          \
+        22, int16_t(kColumnX[k] + 20), 0, JUSTIFY_LEFT_TOP, 0, &g_secondYear[block][k], nullptr         \
     }
 
 const MenuItem kUpperRow[] = {SCORER_CELL(0, 0), SCORER_CELL(0, 1), SCORER_CELL(0, 2), SCORER_CELL(0, 3),
@@ -554,21 +559,21 @@ int16_t TopScorersSecondYear(int column) {
 }
 
 const MenuItem TopScorersTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TopScorersScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(1210), nullptr},
-    {36, 0, 80, 800, 20, MenuFunction(DrawBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {33, 0, 82, 1, 0, kUpperLabels, nullptr},
-    {33, 0, 222, 1, 0, kLowerLabels, nullptr},
-    {33, 0, 100, kScorerRows, 20, kUpperRow, nullptr},
-    {33, 0, 240, kScorerRows, 20, kLowerRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), TopScorers_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TopScorersScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(1210), nullptr},
+    {MI_CUSTOM, 0, 80, 800, 20, MenuFunction(DrawBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_GROUP, 0, 82, 1, 0, kUpperLabels, nullptr},
+    {MI_GROUP, 0, 222, 1, 0, kLowerLabels, nullptr},
+    {MI_GROUP, 0, 100, kScorerRows, 20, kUpperRow, nullptr},
+    {MI_GROUP, 0, 240, kScorerRows, 20, kLowerRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), TopScorers_Back},
     kMenuEnd,
 };

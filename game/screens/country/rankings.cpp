@@ -158,17 +158,17 @@ int32_t OpenTableItem(MenuHotItem* item) { return Rankings_OpenLeagueTable(item-
 int32_t OpenClubItem(MenuHotItem* item) { return Rankings_OpenPlayerClub(item->row); }
 
 const MenuItem kClubRow[] = {
-    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
-    {31, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
-    {31, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
+    {MI_HOT_RECT, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
+    {MI_HOT_RECT, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
     kMenuEnd,
 };
 
 const MenuItem kPlayerRow[] = {
-    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
-    {31, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
-    {31, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
-    {31, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
+    {MI_HOT_RECT, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
+    {MI_HOT_RECT, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
+    {MI_HOT_RECT, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
     kMenuEnd,
 };
 
@@ -254,20 +254,20 @@ int32_t Rankings_PageUp(MenuHotItem*) {
 }
 
 const MenuItem RankingsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(RankingsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 48, 10, 0, &g_titleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 30, 110, 740, 418, MenuFunction(DrawBlackShade30Box), nullptr},
-    {34, 30, 110, kRankingRows, kRowHeight, &g_rowTable, nullptr},
-    {31, 20, 559, 40, 14, nullptr, Rankings_PageUp},
-    {31, 20, 573, 40, 14, nullptr, Rankings_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Rankings_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(RankingsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 48, 10, 0, &g_titleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 30, 110, 740, 418, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_GROUP_VAR, 30, 110, kRankingRows, kRowHeight, &g_rowTable, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, Rankings_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, Rankings_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Rankings_ToClubMain},
     kMenuEnd,
 };
 

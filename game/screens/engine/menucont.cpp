@@ -254,17 +254,17 @@ void DrawCaption(int x, int y, int w, int h) {
 }
 
 const MenuItem kTitleLayoutA[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_gameList, nullptr},
-    {36, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_clubList, nullptr},
-    {36, 322, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_leagueList, nullptr},
-    {36, 473, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_statsList, nullptr},
-    {36, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_countryList, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_gameList, nullptr},
+    {MI_CUSTOM, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_clubList, nullptr},
+    {MI_CUSTOM, 322, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_leagueList, nullptr},
+    {MI_CUSTOM, 473, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_statsList, nullptr},
+    {MI_CUSTOM, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_countryList, nullptr},
     kMenuEnd,
 };
 const MenuItem kTitleLayoutB[] = {
@@ -343,14 +343,14 @@ void DrawTitleBadge(int, int, int, int) {
 }
 
 const MenuItem TitleBarTable[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 774, 61, 15, 0, &g_title1, nullptr},
-    {18, 774, 62, 7, 0, &g_title2, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
-    {34, 0, 0, 1, 0, &g_titleLayout, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 774, 61, 15, 0, &g_title1, nullptr},
+    {MI_STRING_VAR, 774, 62, 7, 0, &g_title2, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_CUSTOM, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_titleLayout, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
     kMenuEnd,
 };
 
@@ -483,13 +483,13 @@ int32_t LeastBack(MenuHotItem*) {
 }  // namespace
 
 const MenuItem LeastScreenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 400, 300, 10, 0, &g_captionText, nullptr},
-    {3, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 400, 300, 10, 0, &g_captionText, nullptr},
+    {MI_ICON, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
     kMenuEnd,
 };
 

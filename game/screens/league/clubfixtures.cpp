@@ -194,8 +194,8 @@ void PaintRow(int x, int y, int w, int h) {
 int32_t PickItem(MenuHotItem* item) { return ClubFixtures_PickOpponent(item->row); }
 
 const MenuItem kRow[] = {
-    {36, 0, 0, 736, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, 0, 0, 736, kRowHeight, nullptr, PickItem},
+    {MI_CUSTOM, 0, 0, 736, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, 0, 0, 736, kRowHeight, nullptr, PickItem},
     kMenuEnd,
 };
 
@@ -213,9 +213,10 @@ PopupEntry g_viewPopup[] = {
 };
 
 const MenuItem kViewButtons[] = {
-    {8204, 60, 559, 339, 28, MenuValue(100), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_viewPopup, nullptr},
-    {8204, 399, 559, 339, 28, MenuValue(1444), [](MenuHotItem*) { return ClubFixtures_SetView(4); }},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(100), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_viewPopup, nullptr},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(1444),
+     [](MenuHotItem*) { return ClubFixtures_SetView(4); }},
     kMenuEnd,
 };
 const MenuItem kNoButtons[] = {kMenuEnd};
@@ -304,22 +305,22 @@ int32_t ClubFixtures_TitleClick(MenuHotItem*) {
 }
 
 const MenuItem ClubFixturesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubFixturesMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 32, 100, 736, 418, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 70, 62, 9, 0, &g_titleText, ClubFixtures_TitleClick},
-    {16, 420, 62, 10, 0, &g_headingText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 32, 100, kClubFixtureRows, kRowHeight, kRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, ClubFixtures_PageUp},
-    {31, 20, 573, 40, 14, nullptr, ClubFixtures_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubFixtures_Back},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubFixturesMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 32, 100, 736, 418, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 70, 62, 9, 0, &g_titleText, ClubFixtures_TitleClick},
+    {MI_TEXT_VAR, 420, 62, 10, 0, &g_headingText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 32, 100, kClubFixtureRows, kRowHeight, kRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, ClubFixtures_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, ClubFixtures_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubFixtures_Back},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
     kMenuEnd,
 };
 
@@ -436,7 +437,7 @@ void DrawBanner(int x, int y, int w, int h) {
 }
 
 const MenuItem kQualifyRow[] = {
-    {36, 22, 0, 756, kRowStep - 2, MenuFunction(PaintQualifyRow), nullptr},
+    {MI_CUSTOM, 22, 0, 756, kRowStep - 2, MenuFunction(PaintQualifyRow), nullptr},
     kMenuEnd,
 };
 
@@ -477,20 +478,20 @@ int32_t EuroQualify_ToClubMain(MenuHotItem*) {
 }
 
 const MenuItem EuroQualifyTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(EuroQualifyMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1817), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 22, 100, 756, 28, MenuFunction(DrawBanner), nullptr},
-    {18, 410, 114, 10, 0, &g_divisionNameText, nullptr},
-    {33, 0, 140, kEuroQualifyRows, kRowStep, kQualifyRow, nullptr},
-    {34, 0, 0, 1, 0, &g_qualifyButtons, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), EuroQualify_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(EuroQualifyMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1817), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 22, 100, 756, 28, MenuFunction(DrawBanner), nullptr},
+    {MI_STRING_VAR, 410, 114, 10, 0, &g_divisionNameText, nullptr},
+    {MI_GROUP, 0, 140, kEuroQualifyRows, kRowStep, kQualifyRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_qualifyButtons, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), EuroQualify_ToClubMain},
     kMenuEnd,
 };
 

@@ -123,11 +123,11 @@ void FillTabs() {
 // ---- Table ----------------------------------------------------------------------------
 
 #define TAB(k, n)                                                                            \
-    {49, 0, 0, 0, 0, &g_tabColour[k], nullptr}, {                                            \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_tabColour[k], nullptr}, {                            \
         8207, int16_t(60 + (k) * (678 / (n))), 530, int16_t(678 / (n)-4), 24, &g_tabText[k], \
             [](MenuHotItem*) { return LeagueStats_ChooseDivision(k); }                       \
     }
-#define END {48, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
+#define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
 const MenuItem kTabs1[] = {TAB(0, 1), END};
 const MenuItem kTabs2[] = {TAB(0, 2), TAB(1, 2), END};
@@ -144,15 +144,17 @@ const MenuItem* g_tabs = kNoTabs;
 #undef END
 
 const MenuItem kRow[] = {
-    {18, 10, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
-    {31, 20, 0, 270, 19, MenuValue(-1), LeagueStats_PickPlayer},
-    {18, 22, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
-    {31, 292, 0, 270, 19, MenuValue(-1), LeagueStats_PickClub},
-    {49, 0, 0, 0, sizeof(int16_t), g_clubColour, nullptr},
-    {18, 294, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 579, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3], nullptr},
-    {18, 664, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4], nullptr},
+    {MI_STRING_VAR, 10, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
+    {MI_HOT_RECT, 20, 0, 270, 19, MenuValue(-1), LeagueStats_PickPlayer},
+    {MI_STRING_VAR, 22, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
+    {MI_HOT_RECT, 292, 0, 270, 19, MenuValue(-1), LeagueStats_PickClub},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_clubColour, nullptr},
+    {MI_STRING_VAR, 294, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 579, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3],
+     nullptr},
+    {MI_STRING_VAR, 664, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4],
+     nullptr},
     kMenuEnd,
 };
 
@@ -264,25 +266,25 @@ const char* LeagueStatsCell(int row, int column) {
 }
 
 const MenuItem LeagueStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LeagueStatsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 45, JUSTIFY_CENTRE_TOP, 0, &g_title, nullptr},
-    {36, 24, 88, 752, 26, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 24, 116, 752, 25, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 400, 101, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionNameText, nullptr},
-    {15, 29, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(187), nullptr},
-    {15, 322, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(173), nullptr},
-    {16, 603, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head1, nullptr},
-    {16, 688, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head2, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 24, 146, 0, 19, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {34, 0, 0, 1, 0, &g_tabs, nullptr},
-    {3, 746, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeagueStatsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 45, JUSTIFY_CENTRE_TOP, 0, &g_title, nullptr},
+    {MI_CUSTOM, 24, 88, 752, 26, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 24, 116, 752, 25, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 400, 101, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionNameText, nullptr},
+    {MI_TEXT, 29, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(187), nullptr},
+    {MI_TEXT, 322, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(173), nullptr},
+    {MI_TEXT_VAR, 603, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head1, nullptr},
+    {MI_TEXT_VAR, 688, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head2, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 24, 146, 0, 19, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_tabs, nullptr},
+    {MI_ICON, 746, 559, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

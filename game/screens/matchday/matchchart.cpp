@@ -180,13 +180,13 @@ int MatchChartEventLabels() { return g_labelCount; }
 const char* MatchChartEventLabel(int k) { return k >= 0 && k < g_labelCount ? g_labels[k] : ""; }
 
 const MenuItem MatchChartTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchSummaryMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {18, 320, 36, 10, 0, &g_titlePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(MatchSummaryChart), nullptr},
-    {31, 570, 436, 40, 40, MenuValue(-1), MatchSummary_ToStats},
-    {55, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchSummaryMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_STRING_VAR, 320, 36, 10, 0, &g_titlePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(MatchSummaryChart), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), MatchSummary_ToStats},
+    {MI_END, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
 };

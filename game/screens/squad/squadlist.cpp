@@ -653,36 +653,40 @@ void MarkSortPopup(PopupCallBlock*) {
     for (int k = 0; kSortKeys[k] != kKeyNone; ++k) Mark(g_sortPopup[3 + k], kSortKeys[k] == SquadSortKey);
 }
 
-#define VIEW_BUTTON(x, popup) \
-    {8204, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { 8201, 0, 0, 0, 0, popup, nullptr }
-#define SORT_BUTTON(x) \
-    {8206, x, 559, 220, 28, &g_sortLabelPtr, MenuHandler_Accept}, { 8201, 0, 0, 0, 0, g_sortPopup, nullptr }
+#define VIEW_BUTTON(x, popup)                                                \
+    {MI_BUTTON_TEXT, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { \
+        MI_POPUP, 0, 0, 0, 0, popup, nullptr                                 \
+    }
+#define SORT_BUTTON(x)                                                              \
+    {MI_BUTTON_STRING_VAR, x, 559, 220, 28, &g_sortLabelPtr, MenuHandler_Accept}, { \
+        MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr                                  \
+    }
 
 const MenuItem kTeamOwn[] = {
     VIEW_BUTTON(20, g_teamViews),
-    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
     kMenuEnd,
 };
 const MenuItem kTeamOther[] = {VIEW_BUTTON(20, g_teamViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSecondOwn[] = {
     VIEW_BUTTON(20, g_secondViews),
-    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SecondToTeam},
-    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
-    {8204, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(690), SquadList_SecondToTeam},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(560),
     kMenuEnd,
 };
 const MenuItem kSecondOther[] = {VIEW_BUTTON(20, g_secondViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSpareOwn[] = {
     VIEW_BUTTON(20, g_spareViews),
-    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
     kMenuEnd,
 };
@@ -736,17 +740,18 @@ int32_t RightRole(MenuHotItem* item) { return SquadList_OpenContractRow(item->ro
 
 constexpr int16_t kPtr = sizeof(const char*);
 
-#define SQUAD_HALF(x, base, shirtHandler, nameHandler, roleHandler)                                        \
-    {49, 0, 0, 0, 2, &SquadRowColour[base], nullptr},                                                      \
-        {18, x + 15, 11, 10, kPtr, &g_shirtPtr[base], nullptr}, {31, x, 0, 30, 23, nullptr, shirtHandler}, \
-        {18, x + 52, 11, 10, kPtr, &g_availablePtr[base], nullptr},                                        \
-        {18, x + 65, 11, 9, kPtr, &g_namePtr[base], nullptr},                                              \
-        {18, x + 160, 11, 9, kPtr, &g_positionPtr[base], nullptr},                                         \
-        {31, x + 30, 0, 307, 23, nullptr, nameHandler},                                                    \
-        {18, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},                                           \
-        {18, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},                                           \
-        {36, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, {                                  \
-        31, x + 337, 0, 36, 23, nullptr, roleHandler                                                       \
+#define SQUAD_HALF(x, base, shirtHandler, nameHandler, roleHandler)              \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, &SquadRowColour[base], nullptr},            \
+        {MI_STRING_VAR, x + 15, 11, 10, kPtr, &g_shirtPtr[base], nullptr},       \
+        {MI_HOT_RECT, x, 0, 30, 23, nullptr, shirtHandler},                      \
+        {MI_STRING_VAR, x + 52, 11, 10, kPtr, &g_availablePtr[base], nullptr},   \
+        {MI_STRING_VAR, x + 65, 11, 9, kPtr, &g_namePtr[base], nullptr},         \
+        {MI_STRING_VAR, x + 160, 11, 9, kPtr, &g_positionPtr[base], nullptr},    \
+        {MI_HOT_RECT, x + 30, 0, 307, 23, nullptr, nameHandler},                 \
+        {MI_STRING_VAR, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},      \
+        {MI_STRING_VAR, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},      \
+        {MI_CUSTOM, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, { \
+        31, x + 337, 0, 36, 23, nullptr, roleHandler                             \
     }
 
 const MenuItem kSquadRow[] = {
@@ -771,24 +776,24 @@ struct PointerSetUp {
 }  // namespace
 
 const MenuItem SquadListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SquadListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 80, 62, 9, 0, &g_clubText, nullptr},
-    {16, 400, 62, 10, 0, &g_titleText, nullptr},
-    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 385, 112, 11, 0, MenuValue(30), nullptr},
-    {18, 415, 112, 9, 0, &g_managerPtr, nullptr},
-    {31, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
-    {36, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
-    {36, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
-    {33, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SquadListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 80, 62, 9, 0, &g_clubText, nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 385, 112, 11, 0, MenuValue(30), nullptr},
+    {MI_STRING_VAR, 415, 112, 9, 0, &g_managerPtr, nullptr},
+    {MI_HOT_RECT, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
+    {MI_CUSTOM, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
     kMenuEnd,
 };

@@ -65,18 +65,18 @@ int32_t SurnameDone(MenuHotItem*) {
 }
 
 const MenuItem SurnameMenuTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SurnameMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {16, 400, 62, 10, 0, &g_titleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 162, 10, 0, MenuValue(761), nullptr},
-    {31, 188, 290, 425, 50, nullptr, SurnameEdit},
-    {18, kSurnameX, kSurnameY, 5, 0, &g_surname, nullptr},
-    {15, 400, 475, 10, 0, MenuValue(1812), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SurnameDone},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SurnameMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_titleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 162, 10, 0, MenuValue(761), nullptr},
+    {MI_HOT_RECT, 188, 290, 425, 50, nullptr, SurnameEdit},
+    {MI_STRING_VAR, kSurnameX, kSurnameY, 5, 0, &g_surname, nullptr},
+    {MI_TEXT, 400, 475, 10, 0, MenuValue(1812), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SurnameDone},
     kMenuEnd,
 };
 
@@ -311,17 +311,17 @@ int32_t SaveLoadBack(MenuHotItem*) {
 }
 
 const MenuItem kSlotRow[] = {
-    {31, 110, 0, 580, 34, nullptr, PickRow},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 115, 3, 5, sizeof(const char*), g_rowName, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {18, 115, 18, 5, sizeof(const char*), g_rowDescription, nullptr},
+    {MI_HOT_RECT, 110, 0, 580, 34, nullptr, PickRow},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 115, 3, 5, sizeof(const char*), g_rowName, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_STRING_VAR, 115, 18, 5, sizeof(const char*), g_rowDescription, nullptr},
     kMenuEnd,
 };
 const MenuItem kAutoRow[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 545, 10, 0, &g_secondTitle, nullptr},
-    {8206, 60, 559, 678, 28, &g_autoDescription, PickAutoRow},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 545, 10, 0, &g_secondTitle, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 678, 28, &g_autoDescription, PickAutoRow},
     kMenuEnd,
 };
 const MenuItem kNoAutoRow[] = {kMenuEnd};
@@ -362,15 +362,15 @@ void SaveLoadMenu() {
 }
 
 const MenuItem SaveLoadTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SaveLoadMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {16, 400, 62, 10, 0, &g_title, nullptr},
-    {33, 0, 130, kSaveSlots - 1, 35, kSlotRow, nullptr},
-    {34, 0, 0, 1, 0, &g_autoRow, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SaveLoadBack},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SaveLoadMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_title, nullptr},
+    {MI_GROUP, 0, 130, kSaveSlots - 1, 35, kSlotRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_autoRow, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SaveLoadBack},
     kMenuEnd,
 };
 
@@ -396,9 +396,9 @@ int32_t LoadSlotZero(MenuHotItem*) {
 }  // namespace
 
 const MenuItem LoadSlotZeroTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LoadSlotZeroMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {31, 0, 0, 800, 600, nullptr, LoadSlotZero},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LoadSlotZeroMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_HOT_RECT, 0, 0, 800, 600, nullptr, LoadSlotZero},
     kMenuEnd,
 };

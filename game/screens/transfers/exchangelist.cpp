@@ -364,15 +364,15 @@ void MarkSortPopup(PopupCallBlock*) {
 constexpr int16_t kPtr = sizeof(const char*);
 
 const MenuItem kExchangeRow[] = {
-    {18, 55, 11, 9, kPtr, &g_namePtr[0], nullptr},
-    {31, 15, 0, 238, 23, nullptr, PickLeft},
-    {18, 308, 11, 11, kPtr, &g_valuePtr[0], nullptr},
+    {MI_STRING_VAR, 55, 11, 9, kPtr, &g_namePtr[0], nullptr},
+    {MI_HOT_RECT, 15, 0, 238, 23, nullptr, PickLeft},
+    {MI_STRING_VAR, 308, 11, 11, kPtr, &g_valuePtr[0], nullptr},
     kMenuEnd,
 };
 const MenuItem kExchangeRowRight[] = {
-    {18, 414, 11, 9, kPtr, &g_namePtr[16], nullptr},
-    {31, 374, 0, 238, 23, nullptr, PickRight},
-    {18, 667, 11, 11, kPtr, &g_valuePtr[16], nullptr},
+    {MI_STRING_VAR, 414, 11, 9, kPtr, &g_namePtr[16], nullptr},
+    {MI_HOT_RECT, 374, 0, 238, 23, nullptr, PickRight},
+    {MI_STRING_VAR, 667, 11, 11, kPtr, &g_valuePtr[16], nullptr},
     kMenuEnd,
 };
 
@@ -410,23 +410,23 @@ void ExchangeListMenu() {
 }
 
 const MenuItem ExchangeListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ExchangeListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(830), nullptr},
-    {36, 40, 97, 718, 46, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 40, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
-    {36, 399, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 40, 143, 16, 23, kExchangeRow, nullptr},
-    {33, 40, 143, 16, 23, kExchangeRowRight, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 300, 10, 0, &g_emptyText, nullptr},
-    {8206, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ExchangeListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(830), nullptr},
+    {MI_CUSTOM, 40, 97, 718, 46, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 40, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 399, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 40, 143, 16, 23, kExchangeRow, nullptr},
+    {MI_GROUP, 40, 143, 16, 23, kExchangeRowRight, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 300, 10, 0, &g_emptyText, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},
     kMenuEnd,
 };

@@ -529,12 +529,12 @@ void TwinTestFill() {
     for (int i = 0; i < 4; ++i) MenuScreenBuffers.rowTextIds[i] = legend[i];
 }
 const MenuItem kTwinTestTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TwinTestFill), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 0, 1, 0, TwinChartTable, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), MenuHandler_Close},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TwinTestFill), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TwinChartTable, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), MenuHandler_Close},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(InboxScreenTest, TwinChartsInATableWithFilledAndEmptyBlocks) {

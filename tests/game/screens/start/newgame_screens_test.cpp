@@ -171,7 +171,7 @@ TEST_F(ClubScreensTest, PlayedCountriesKeepTheHomeCountryPlayed) {
     EXPECT_EQ(PlayedLeagueFlags[8], 0);
     EXPECT_EQ(MenuOption, 0);
     // The fifth row (y 346) offers no hot area in the table.
-    for (const MenuItem* item = PlayedCountriesTable; item->type != 55; ++item) {
+    for (const MenuItem* item = PlayedCountriesTable; item->type != MI_END; ++item) {
         if (item->handler == PlayedCountries_SetHome || item->handler == PlayedCountries_Toggle) {
             EXPECT_NE(item->y, 346);
         }

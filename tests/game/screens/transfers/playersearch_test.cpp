@@ -615,7 +615,7 @@ TEST_F(PlayerSearchTest, CareerRowsMergeEventsTotalsScrollingAndBack) {
     reinterpret_cast<void (*)()>(const_cast<void*>(CareerHistoryTable[0].data))();
     ASSERT_STRNE(HVW_GetPlayerShortName(uint16_t(p + 1)), own.c_str());
     for (const MenuItem* item = CareerHistoryTable; item->type != MI_END; ++item) {
-        if (item->type == 18 && item->x == 85 && item->y == 62) {
+        if (item->type == MI_STRING_VAR && item->x == 85 && item->y == 62) {
             EXPECT_EQ(*static_cast<const char* const*>(item->data), own);
         }
     }
