@@ -66,7 +66,6 @@ constexpr int kHomeTries = 6;
 // The engine takes the next click only some frames after one.
 constexpr int kAfterClick = 10;
 // The match marks, whose back icon follows the recent screens.
-constexpr int16_t kMarksScreen = 82;
 constexpr int kMarksRow = 18;
 constexpr int kFixturesRow = 10;
 // The pay-off the club cannot meet.
@@ -685,8 +684,8 @@ void ActSacking() {
         SetPlayerReputation(1, 63);
     });
     OpenFromTitle(kClubCaption, kMarksRow);
-    WaitScreen(kMarksScreen, "from the title bar");
-    MenuUserDo([] { UpdateScreenHistory(56, 2, 3); });
+    WaitScreen(kScreenMatchMarks, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(kScreenDayMessages, 2, 3); });
     ClickAt(743, 559);
     MenuUserWaitFor([] { return BoxUp(); }, kScreenFrames, [] { Fail("the sacking showed no box"); });
     MenuUserWait(4);
@@ -999,8 +998,8 @@ void ActSave() {
     MenuUserWait(4);
     MenuUserDo([hashes] { *hashes = SavedBlockHashes(); });
     OpenFromTitle(kClubCaption, kMarksRow);
-    WaitScreen(kMarksScreen, "from the title bar");
-    MenuUserDo([] { UpdateScreenHistory(98, 2, 3); });
+    WaitScreen(kScreenMatchMarks, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(kScreenLoadSlotZero, 2, 3); });
     ClickAt(743, 559);
     WaitScreen(98, "by its id");
     QueueLook(98);
@@ -1053,8 +1052,8 @@ void OpenPhase(const TourStop& stop) {
     if (stop.caption < 0) {
         // The match marks' back icon goes back through the recent screens,
         // where the id is set.
-        if (MenuOption != kMarksScreen) OpenFromTitle(kClubCaption, kMarksRow);
-        WaitScreen(kMarksScreen, "from the title bar");
+        if (MenuOption != kScreenMatchMarks) OpenFromTitle(kClubCaption, kMarksRow);
+        WaitScreen(kScreenMatchMarks, "from the title bar");
         MenuUserDo([id = stop.id] { UpdateScreenHistory(id, 2, 3); });
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     } else {

@@ -102,7 +102,7 @@ bool ScreenUp(int16_t id) {
     return MenuOption == id && ScreenPresented == 1 && MenuViewTopTable() != nullptr &&
            !MenuViewHotItems().empty();
 }
-bool ClubUp() { return MenuOption == 3 && testenv::DayUserTableUp(ClubMainTable); }
+bool ClubUp() { return MenuOption == kScreenClubMain && testenv::DayUserTableUp(ClubMainTable); }
 bool Offered(const Match& match) {
     int x = 0, y = 0;
     return testenv::FindMenuItem(match, &x, &y);

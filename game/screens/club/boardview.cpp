@@ -45,7 +45,7 @@ int16_t ShownClub() {
 void DrawShadedBox(int x, int y, int w, int h) { DrawBlackShade30Box(x, y, w, h); }
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -30,7 +30,6 @@ constexpr int kCellSize = 24;
 constexpr int kTextSize = 160;
 constexpr int16_t kNone = int16_t(0x8000);
 constexpr uint16_t kMarked = 8;
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kSeasonDash = 125;
 constexpr int16_t kFromText = 595;
 constexpr int16_t kToText = 596;
@@ -294,7 +293,7 @@ int32_t ClubHistory_ScrollDown(MenuHotItem*) {
 }
 
 int32_t ClubHistory_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -36,7 +36,7 @@
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/league/divisionclubs.h"
 
-int16_t ClubInfoPrevious = 3;
+int16_t ClubInfoPrevious = kScreenClubMain;
 uint16_t TakeJobShirtPlayer = 0;
 
 namespace {
@@ -50,7 +50,6 @@ constexpr int16_t kBoardKeepsUserMessage = 77;
 constexpr int16_t kRefusedText = 1118;
 constexpr int16_t kAcceptedText = 1119;
 constexpr int16_t kLodgedText = 1120;
-constexpr int16_t kVacancyScreen = 39;
 
 int16_t g_clubTextId = -1;
 int16_t g_supportText = -1;
@@ -194,7 +193,7 @@ void ClubInfoScreenProc() {
 void ClubInfoBuild() {
     const int16_t club = int16_t(SelectedClub);
     g_clubTextId = HVW_ClubTextId(club);
-    ClubInfoPrevious = 3;
+    ClubInfoPrevious = kScreenClubMain;
     g_buttons = ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 ? kJobButtons : kNoButtons;
     for (int i = 0; i < kCaptions; ++i) {
         std::snprintf(g_captions[i], kValueSize, "%s:", GetText(kCaptionTexts[i]));
@@ -214,15 +213,15 @@ int32_t ClubInfoBack(MenuHotItem*) {
         ClubPickedFlag = 0;
         MenuOption = ClubInfoPrevious;
     } else {
-        MenuOption = 5;
+        MenuOption = kScreenDivisionClubs;
     }
     return MENU_CLOSE;
 }
 
 int32_t ClubInfoSquad(MenuHotItem*) {
-    ClubInfoPrevious = 6;
-    PreviousMenuOption = 6;
-    MenuOption = 7;
+    ClubInfoPrevious = kScreenClubInfo;
+    PreviousMenuOption = kScreenClubInfo;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -235,13 +234,13 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         const int16_t answer = HVW_ApplyForManagerJob(shown, sacked ? 0 : 20);
         if (answer == 0 || (answer != 1 && sacked)) {
             ShowBox(kRefusedText);
-            MenuOption = kVacancyScreen;
+            MenuOption = kScreenVacancies;
             return MENU_CLOSE;
         }
         if (answer != 1) {
             ShowBox(kLodgedText);
             JobApplicationRecord.day = uint16_t(HVW_GetCurrentDay() + 7 + GameRandom() % 7);
-            MenuOption = kVacancyScreen;
+            MenuOption = kScreenVacancies;
             return MENU_CLOSE;
         }
         ShowBox(kAcceptedText);
@@ -291,7 +290,7 @@ void ResetRoleListsFromSquad(int16_t club) {
 void TakeManagerJob() {
     const int16_t club = int16_t(SelectedClub);
     EnableCursorNest(1);
-    MenuOption = 16;
+    MenuOption = kScreenSurname;
     for (int16_t other = 0; other < kClubCount; ++other) {
         if (GetClubControl(other) == 1) SetClubControl(other, 0);
     }
@@ -306,13 +305,13 @@ void TakeManagerJob() {
     bool clearShirt = true;
     switch (ClubPickedFlag) {
         case 1:
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ClubPickedFlag = 0;
             clearShirt = false;
             break;
         case 2:
             ClubPickedFlag = 0;
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ClearJobApplication();
             break;
         default: {

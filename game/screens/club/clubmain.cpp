@@ -83,11 +83,6 @@ constexpr int16_t kNeutralText = 1498;
 constexpr int16_t kWeekdayTexts = 127;
 
 // Screen ids the handlers move on to.
-constexpr int16_t kDayLoopScreen = 43;
-constexpr int16_t kInboxScreen = 99;
-constexpr int16_t kSquadListScreen = 7;
-constexpr int16_t kSecondListScreen = 74;
-constexpr int16_t kTeamSelectionScreen = 24;
 
 // Day-loop flag bits the Continue entries change.
 constexpr uint16_t kLoopBit0 = 0x01;
@@ -530,7 +525,7 @@ int32_t PickDivision(PopupCallBlock* call) {
 
 int32_t NewMail(MenuHotItem*) {
     if (GetNewMessageFlag() == 0) return MENU_CONTINUE;
-    MenuOption = kInboxScreen;
+    MenuOption = kScreenInbox;
     return MENU_CLOSE;
 }
 
@@ -539,8 +534,8 @@ int32_t PickClub(MenuHotItem* item) {
     if (club == kEmpty) return MENU_CONTINUE;
     SelectedClub = club;
     if (GetMenuButtons() == 2) {
-        PreviousMenuOption = 3;
-        MenuOption = kSquadListScreen;
+        PreviousMenuOption = kScreenClubMain;
+        MenuOption = kScreenSquadList;
         return MENU_CLOSE;
     }
     g_rebuildTexts = true;
@@ -976,7 +971,7 @@ void StartDayLoop(int16_t mode) {
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
     PendingGoalReplay = 0;
-    MenuOption = kDayLoopScreen;
+    MenuOption = kScreenContinueGame;
 }
 
 }  // namespace
@@ -1014,7 +1009,7 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
         const int16_t selection =
             kind == 1 ? HVW_CheckCode120RoleChoices(user) : HVW_CheckClubRoleChoices(user);
         if (selection == -1) {
-            MenuOption = kDayLoopScreen;
+            MenuOption = kScreenContinueGame;
             MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit1)) | kLoopBit1);
             ContinueMode = 2;
             DeleteGoalReplayFiles();
@@ -1022,12 +1017,12 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
             PendingGoalReplay = 0;
         } else {
             ShowMessageBox(GetText(selection), 0);
-            MenuOption = kTeamSelectionScreen;
+            MenuOption = kScreenTeamSelect;
             SelectedClub = uint16_t(user);
         }
     } else {
         ShowMessageBox(GetText(check == 2 ? kTooFewPlayersText : kUnavailableText), 0);
-        MenuOption = kind == 1 ? kSecondListScreen : kSquadListScreen;
+        MenuOption = kind == 1 ? kScreenSquadListSecond : kScreenSquadList;
         SelectedClub = uint16_t(user);
         if (kind == 1) SquadListSecond = 1;
     }

@@ -33,8 +33,6 @@ constexpr int kLineSize = 160;
 constexpr int kCellSize = 24;
 constexpr int kCupYearLineSize = 80;
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kVacanciesScreen = 39;
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kSeasonDash = 125;
 constexpr int16_t kFromText = 595;
 constexpr int16_t kToText = 596;
@@ -349,9 +347,9 @@ int32_t ClubRecords_SeasonPageDown(MenuHotItem*) {
 int32_t ClubRecords_Back(MenuHotItem*) {
     if (ClubPickedFlag == 1) {
         ClubPickedFlag = 0;
-        MenuOption = kVacanciesScreen;
+        MenuOption = kScreenVacancies;
     } else {
-        MenuOption = kClubScreen;
+        MenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -537,7 +535,7 @@ void TopScorersScreenProc() {
 }
 
 int32_t TopScorers_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

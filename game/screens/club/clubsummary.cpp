@@ -22,16 +22,13 @@
 #include "game/screens/start/soakscreen.h"
 
 int16_t SummaryClub = 0;
-int16_t SummarySavedPrevious = 3;
+int16_t SummarySavedPrevious = kScreenClubMain;
 int16_t SummarySavedClub = 0;
 
 namespace {
 
 constexpr int kPositionTypes = 4;
 constexpr int16_t kPositionTexts = 32;  // + position type
-constexpr int16_t kFixturesScreen = 8, kClubScreen = 3;
-constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59, kSoakScreen = 61;
-constexpr int16_t kSquadScreenOfSelectedClub = 2;
 constexpr int kCountryNames = 9;
 
 SummaryRowCounts g_rows[kPositionTypes];
@@ -119,7 +116,7 @@ const MenuItem kCountRow[] = {
 }  // namespace
 
 void SummaryScreenMenuProc() {
-    if (IsMenuFirstEntry() == 1 && PreviousMenuOption != kClubSummaryScreenId) {
+    if (IsMenuFirstEntry() == 1 && PreviousMenuOption != kScreenClubSummary) {
         SummarySavedPrevious = PreviousMenuOption;
         SummarySavedClub = int16_t(SelectedClub);
         SummaryClub = IsClubNumber(SelectedClub) ? int16_t(SelectedClub) : HVW_GetMyClub();
@@ -127,20 +124,20 @@ void SummaryScreenMenuProc() {
     FillScreen();
 }
 
-int32_t SummaryScreen_ToMoney(MenuHotItem*) { return LeaveFor(kMoneyScreen); }
-int32_t SummaryScreen_ToSquads(MenuHotItem*) { return LeaveFor(kSquadsScreen); }
-int32_t SummaryScreen_ToFixtures(MenuHotItem*) { return LeaveFor(kSoakScreen); }
-int32_t SummaryScreen_ToPickTeam(MenuHotItem*) { return LeaveFor(kPickTeamScreen); }
+int32_t SummaryScreen_ToMoney(MenuHotItem*) { return LeaveFor(kScreenWeeklyMoney); }
+int32_t SummaryScreen_ToSquads(MenuHotItem*) { return LeaveFor(kScreenSquads); }
+int32_t SummaryScreen_ToFixtures(MenuHotItem*) { return LeaveFor(kScreenSoak); }
+int32_t SummaryScreen_ToPickTeam(MenuHotItem*) { return LeaveFor(kScreenPickTeam); }
 
 int32_t SummaryScreen_ToClubSquad(MenuHotItem*) {
-    PreviousMenuOption = kClubSummaryScreenId;
+    PreviousMenuOption = kScreenClubSummary;
     SelectedClub = uint16_t(SummaryClub);
-    MenuOption = kSquadScreenOfSelectedClub;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t SummaryScreen_Exit(MenuHotItem*) {
-    LeaveFor(SummarySavedPrevious == kFixturesScreen ? kFixturesScreen : kClubScreen);
+    LeaveFor(SummarySavedPrevious == kScreenClubFixtures ? kScreenClubFixtures : kScreenClubMain);
     return MENU_CLOSE;
 }
 

@@ -271,7 +271,7 @@ void HoverTimer(int16_t frame) { FinanceGraphHover(frame); }
 const MenuTimerRecord kHoverTimer = {8, 1, HoverTimer};
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

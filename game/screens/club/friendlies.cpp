@@ -186,7 +186,7 @@ int32_t DayRowClicked(MenuHotItem* item) { return Friendlies_PickDay(item->row);
 int32_t ClubRowClicked(MenuHotItem* item) { return Friendlies_Offer(item->row); }
 
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

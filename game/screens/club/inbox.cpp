@@ -377,7 +377,7 @@ void ReadTimerFrame(int16_t frame) { InboxReadTimer(frame); }
 const MenuTimerRecord kReadTimer = {8, 1, ReadTimerFrame};
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -633,14 +633,14 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
             SquadOfferFlag = 0;
             DealSheetReset = 1;
             DealSheetFromProfile = 1;
-            MenuOption = 10;
+            MenuOption = kScreenDealSheet;
             return MENU_CLOSE;
         }
         if (ClubMakeBid(user, player, 0, kBidSlotCodes[firstFree], 0) != 0) {
             HVW_GetPlayerApproachReply(player, user);
             ShowBox(kApproachMadeText);
         }
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
     ShowBox(free == 0 ? kListFullText : free < 0 ? kSquadFullText : kRivalBidsText);

@@ -136,7 +136,7 @@ void IncomeForecastMenuProc() {
 namespace {
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -53,7 +53,7 @@ GroupRows g_groups[kStaffGroups];
 int16_t g_emptyText[kStaffGroups] = {kNoText, kNoText, kNoText};
 int32_t g_moneyLeft = 0;
 int32_t g_wages = 0;
-int16_t g_enteredOption = 78;
+int16_t g_enteredOption = kScreenStaffList;
 bool g_historyBack = false;
 
 bool IsGroupRow(int group, int row) {
@@ -299,17 +299,17 @@ int32_t Staff_OpenMember(int group, int row) {
     const StaffRecord* staff = StaffList_Row(group, row);
     if (staff == nullptr) return MENU_CONTINUE;
     CurrentStaffRecord = staff;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
 int32_t Staff_ToTraining(MenuHotItem*) {
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     return MENU_CLOSE;
 }
 
 int32_t Staff_ToIndividualTraining(MenuHotItem*) {
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     return MENU_CLOSE;
 }
 

@@ -105,7 +105,7 @@ void StaffSwitch_Open(PopupCallBlock* call) {
 int32_t StaffSwitch_Pick(int slot) {
     if (slot < 0 || slot >= kStaffSwitchSlots || !CanPick(g_switchList[slot])) return MENU_CONTINUE;
     CurrentStaffRecord = g_switchList[slot];
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
@@ -138,7 +138,7 @@ const char* g_nationText = g_nation;
 int16_t g_age = INT16_MIN, g_level = INT16_MIN, g_count = INT16_MIN;
 int16_t g_roleText = kNoText, g_countText = kNoText;
 int32_t g_money = INT32_MIN;
-int16_t g_enteredOption = 79;
+int16_t g_enteredOption = kScreenStaffMember;
 // The rating labels: the three ratings of a member, the one of an applicant.
 int16_t g_ratingLabels[3] = {2372, 2406, 2371};
 

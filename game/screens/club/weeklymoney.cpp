@@ -82,7 +82,7 @@ void WeeklyMoneyMenuProc() {
 }
 
 int32_t WeeklyMoney_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -241,8 +241,8 @@ int32_t ClubsByNation_OpenClub(int row, int column) {
     const int16_t club = column == 0 ? g_leftClubs[row] : g_rightClubs[row];
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    PreviousMenuOption = 107;
-    MenuOption = 7;
+    PreviousMenuOption = kScreenClubsByNation;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -259,7 +259,7 @@ int32_t ClubsByNation_ScrollDown(MenuHotItem*) {
 }
 
 int32_t ClubsByNation_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -23,7 +23,6 @@ HonoursRollState HonoursRoll = {};
 namespace {
 
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kSeasonDash = 125;
 constexpr int16_t kVersusText = 152;
 constexpr int16_t kFromText = 595;
@@ -200,7 +199,7 @@ int32_t HonoursRoll_ScrollDown(MenuHotItem*) {
 }
 
 int32_t HonoursRoll_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -339,7 +338,7 @@ void GameRecordsScreenProc() {
 }
 
 int32_t GameRecords_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

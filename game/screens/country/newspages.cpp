@@ -316,7 +316,7 @@ int32_t NewsPages_LineUp(MenuHotItem*) {
 }
 
 int32_t NewsPages_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

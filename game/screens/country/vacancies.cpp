@@ -30,14 +30,8 @@ int16_t VacancyRowClubs[kVacancyRows];
 namespace {
 
 constexpr int kRowTextSize = 250;
-constexpr int16_t kScreenId = 39;
 constexpr int16_t kNobodyWantsYouText = 1117;
 constexpr int16_t kNoVacanciesText = 964;
-constexpr int16_t kClubInfoScreen = 6;
-constexpr int16_t kClubRecordsScreen = 25;
-constexpr int16_t kLeagueTableScreen = 9;
-constexpr int16_t kSquadScreen = 7;
-constexpr int16_t kStartScreen = 22;
 // The countries whose vacancies can be looked at.
 constexpr int8_t kOfferedCountries[kVacancyCountries] = {1, 1, 1, 1, 1, 1, 1, 1};
 
@@ -56,7 +50,7 @@ int16_t g_buttonCount = 0;
 int16_t g_messageText = -1;
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -226,7 +220,7 @@ int32_t Vacancies_PickRow(MenuHotItem* item) {
     if (row < 0 || row >= VacancyRowsShown || !IsClub(VacancyRowClubs[row])) return MENU_REDRAW_ALSO;
     VacancyChosenClub = uint16_t(VacancyRowClubs[row]);
     if (VacancyNoJob != 0) {
-        MenuOption = kStartScreen;
+        MenuOption = kScreenStart;
         return MENU_CLOSE;
     }
     return RunSubMenu(VacancyClubPopup, -1, -1);
@@ -250,13 +244,13 @@ int32_t Vacancies_ChooseCountry(int16_t button) {
 
 void Vacancies_OpenPopup(PopupCallBlock*) {
     if (VacancyNoJob == 0) return;
-    MenuOption = kStartScreen;
+    MenuOption = kScreenStart;
     SetMenuFrameResult(MENU_CLOSE);
 }
 
 int32_t Vacancies_ClubInformation(PopupCallBlock*) {
     if (VacancyNoJob != 0) {
-        MenuOption = kStartScreen;
+        MenuOption = kScreenStart;
         return MENU_CLOSE;
     }
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
@@ -264,7 +258,7 @@ int32_t Vacancies_ClubInformation(PopupCallBlock*) {
     VacancyChosenClub = kNoChosenClub;
     ClubPickedFlag = 1;
     ClubInfoPickedFlag = 1;
-    MenuOption = kClubInfoScreen;
+    MenuOption = kScreenClubInfo;
     return MENU_CLOSE;
 }
 
@@ -272,7 +266,7 @@ int32_t Vacancies_ClubRecords(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    MenuOption = kClubRecordsScreen;
+    MenuOption = kScreenClubRecords;
     return MENU_CLOSE;
 }
 
@@ -280,8 +274,8 @@ int32_t Vacancies_LeagueTable(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    PreviousMenuOption = kScreenId;
-    MenuOption = kLeagueTableScreen;
+    PreviousMenuOption = kScreenVacancies;
+    MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
 }
 
@@ -289,7 +283,7 @@ int32_t Vacancies_ClubSquad(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 

@@ -697,7 +697,7 @@ int32_t CloseForWindow() {
     if (IsTextInputActive()) CancelTextInput();
     ClosePopup();
     while (g_depth >= 0) CloseTop();
-    MenuOption = -1;
+    MenuOption = kScreenQuit;
     return 6;
 }
 

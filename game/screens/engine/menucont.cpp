@@ -74,14 +74,15 @@ constexpr int16_t kQuitQuestionText = 769;
 constexpr int16_t kHelpText = 741;
 constexpr int16_t kHelpIndexText = 762;
 constexpr int16_t kLastMatchText = 3163;
-constexpr int16_t kResultsScreen = 97;
+// A button that the default handler answers itself (quit, help).
+constexpr int16_t kOwnAction = -1;
 
 }  // namespace
 
 int16_t OptionsScreenFirstEntry = 0;
 int32_t MatchDayScreensToggle = 0;
 uint8_t SquadScreenFlag = 0;
-int16_t MenuOption = 0;
+int16_t MenuOption = kScreenNewGame;
 
 void ResetFrontEndValues() {
     OptionsScreenFirstEntry = 0;
@@ -142,17 +143,61 @@ void RestartMenusAfterMatch() {
 // ---- Front-end services ----------------------------------------------------------------
 
 const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {
-    {89, 47},    {0, -1},     {1114, 107}, {700, 3},   {158, 7},
-    {423, 64},   {1314, 24},  {600, 77},   {1497, 8},  {1213, 25},
-    {791, 39},   {1015, 49},  {700, 3},    {252, 19},  {136, 9},
-    {1476, 30},  {791, 39},   {795, 31},   {705, 40},  {888, 55},
-    {741, -1},   {762, -1},   {90, 74},    {1817, 12}, {1833, 62},
-    {1834, 63},  {1469, 41},  {157, 11},   {253, 68},  {1681, 69},
-    {1682, 70},  {99, 73},    {461, 76},   {79, 78},   {1449, 83},
-    {1216, 82},  {497, 21},   {70, 24},    {701, 17},  {1083, 101},
-    {1089, 103}, {1112, 104}, {1113, 106}, {414, 99},  {1109, 90},
-    {1165, 92},  {1166, 93},  {2029, 94},  {1207, 96}, {1299, 88},
-    {1210, 33},  {1811, 95},  {1313, 32},  {1478, 42}, {kLastMatchText, 50},
+    {89, kScreenSaveGame},
+    {0, kOwnAction},
+    {1114, kScreenClubsByNation},
+    {700, kScreenClubMain},
+    {158, kScreenSquadList},
+    {423, kScreenShortlist},
+    {1314, kScreenTeamSelect},
+    {600, kScreenUserCoachingList},
+    {1497, kScreenClubFixtures},
+    {1213, kScreenClubRecords},
+    {791, kScreenVacancies},
+    {1015, kScreenNoneChosen},
+    {700, kScreenClubMain},
+    {252, kScreenPlayerSearch},
+    {136, kScreenLeagueTable},
+    {1476, kScreenLeagueGoals},
+    {791, kScreenVacancies},
+    {795, kScreenTransferList},
+    {705, kScreenHonoursRoll},
+    {888, kScreenDivisionEleven},
+    {741, kOwnAction},
+    {762, kOwnAction},
+    {90, kScreenSquadListSecond},
+    {1817, kScreenEuroQualify},
+    {1833, kScreenClubRankings},
+    {1834, kScreenManagerRankings},
+    {1469, kScreenGameRecords},
+    {157, kScreenFixturesByDay},
+    {253, kScreenFinance},
+    {1681, kScreenClubWorthRankings},
+    {1682, kScreenLeaguePerformance},
+    {99, kScreenSquadListSpare},
+    {461, kScreenTraining},
+    {79, kScreenStaffList},
+    {1449, kScreenCoachingList},
+    {1216, kScreenMatchMarks},
+    {497, kScreenFilteredSquadList},
+    {70, kScreenTeamSelect},
+    {701, kScreenFriendlies},
+    {1083, kScreenAttendance},
+    {1089, kScreenInjuryList},
+    {1112, kScreenSaveTeam},
+    {1113, kScreenBoardView},
+    {414, kScreenInbox},
+    {1109, kScreenScouting},
+    {1165, kScreenLeagueAssists},
+    {1166, kScreenLeagueManOfMatch},
+    {2029, kScreenNewsPages},
+    {1207, kScreenIncomeForecast},
+    {1299, kScreenAttributeTable},
+    {1210, kScreenTopScorers},
+    {1811, kScreenClubHistory},
+    {1313, kScreenClubTransfers},
+    {1478, kScreenSeasonTransfers},
+    {kLastMatchText, kScreenLastMatch},
     {0, 0},
 };
 
@@ -376,13 +421,13 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         return MENU_KEEP_POPUP;
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
-    if (pair->option != -1) {
+    if (pair->option != kOwnAction) {
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
     if (textId == 0) {
         if (ShowChoiceBox(GetText(kQuitQuestionText), 0, YesNoButtons) == 1) return MENU_REDRAW;
-        MenuOption = -1;
+        MenuOption = kScreenQuit;
         return MENU_CLOSE;
     }
     if (textId == kHelpText || textId == kHelpIndexText) return HelpPanel_Button(textId);
@@ -411,7 +456,7 @@ void UpdateScreenHistory(int16_t id, int16_t mode, int16_t limit) {
         }
     }
     for (int i = ScreenHistoryCount; i < kHistorySize; ++i) ScreenHistory[i] = -1;
-    if (ScreenHistoryCount == 0 && mode != 0) MenuOption = 3;
+    if (ScreenHistoryCount == 0 && mode != 0) MenuOption = kScreenClubMain;
 }
 
 void SetMenuTitleDate(int16_t flags) {
@@ -443,8 +488,8 @@ void SetMenuTitleDate(int16_t flags) {
 
 // ---- Front-end words -------------------------------------------------------------
 
-int16_t PreviousMenuOption = 22;
-int16_t ReturnMenuOption = 3;
+int16_t PreviousMenuOption = kScreenStart;
+int16_t ReturnMenuOption = kScreenClubMain;
 int16_t SelectedPlayer = 0;
 int16_t MenuFollowUp = 0;
 int32_t SaveLoadMode = 0;
@@ -555,9 +600,11 @@ void ResetFrontEnd() {
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
     if (MenuFollowUp == 1) {
-        if (playerInfo || (MenuOption != 100 && MenuOption != 75 && MenuOption != 54)) MenuOption = 10;
+        if (playerInfo || (MenuOption != kScreenAgentProfile && MenuOption != kScreenPlayerInfo &&
+                           MenuOption != kScreenCareerHistory))
+            MenuOption = kScreenDealSheet;
     } else if (MenuFollowUp == 2) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksWord = 0;
     }
     MenuFollowUp = 0;
@@ -578,7 +625,7 @@ void NewGame() {
     ClubPickedFlag = 0;
     ClubInfoPickedFlag = 0;
     ClubListPickedFlag = 0;
-    if (MenuOption != -1) MenuOption = 5;
+    if (MenuOption != kScreenQuit) MenuOption = kScreenDivisionClubs;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));
     if (club >= 0 && club < 1200) BuildClubSquadList(club);
@@ -591,7 +638,7 @@ void NewGame() {
 
 void MessageThenHome(int16_t textId) {
     ShowMessageBox(GetText(textId), 0);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
 }
 
 void TrainingOrClubList(bool training) {
@@ -647,84 +694,84 @@ void PlaySavedGoals() {
 void ActOnMenuOption() {
     const int16_t id = MenuOption;
     if (IsPlainId(id)) {
-        if (id == 3) {
+        if (id == kScreenClubMain) {
             MenuCurrentPlayer = 1;
             PopupSwitch = 1;  // a game is on
         }
         RunTable(FrontEndScreenTable(id));
         // The results pages close by naming a results view and leave the
         // screen id as it was: outside the results loop that is the club.
-        if (id == kResultsScreen && MenuOption == kResultsScreen) MenuOption = 3;
+        if (id == kScreenResults && MenuOption == kScreenResults) MenuOption = kScreenClubMain;
         return;
     }
     switch (id) {
-        case 0:
+        case kScreenNewGame:
             NewGame();
             return;
-        case 1:
+        case kScreenSelectNation:
             InvalidCase("SELECT_NATION", __LINE__);
-        case 28:
+        case kScreenTeamsheetRecords:
             InvalidCase("TEAMSHEET_RECORDS", __LINE__);
-        case 44:
+        case kScreenClubLeagueRecord:
             InvalidCase("CLUB_LEAGUE_RECORD", __LINE__);
-        case 66:
+        case kScreenSetSalePrice:
             InvalidCase("SET_SALE_PRICE", __LINE__);
-        case 2:
-        case 58:
-            MenuOption = 7;  // the squad list of SelectedClub
+        case kScreenSelectedClubSquad:
+        case kScreenSquads:
+            MenuOption = kScreenSquadList;  // the squad list of SelectedClub
             return;
-        case 59:
-            MenuOption = 24;  // the team selection
+        case kScreenPickTeam:
+            MenuOption = kScreenTeamSelect;  // the team selection
             return;
-        case 4:
+        case kScreenPlayerStats:
             RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(false);
             return;
-        case 75:
+        case kScreenPlayerInfo:
             RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(true);
             return;
-        case 7:
-        case 73:
-        case 74:
-            SquadListSecond = id == 74 ? 1 : 0;
-            SquadListSpare = id == 73 ? 1 : 0;
+        case kScreenSquadList:
+        case kScreenSquadListSpare:
+        case kScreenSquadListSecond:
+            SquadListSecond = id == kScreenSquadListSecond ? 1 : 0;
+            SquadListSpare = id == kScreenSquadListSpare ? 1 : 0;
             RunTable(FrontEndScreenTable(id));
             return;
-        case 10:
+        case kScreenDealSheet:
             RunTable(FrontEndScreenTable(id));
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
-        case 12:
+        case kScreenEuroQualify:
             RunTable(EuroQualifyTable);
             return;
-        case 26:
+        case kScreenSuspensions:
             MessageThenHome(kNotAvailableText);
             return;
-        case 14:
-        case 18:
+        case kScreenContractTalks:
+        case kScreenLoanTerms:
             RunTable(FrontEndScreenTable(id));
             ProcessHalvornDayMessages();
             return;
-        case 16:
+        case kScreenSurname:
             RunTable(FrontEndScreenTable(id));
             SetUpTheUsersClub();
             return;
-        case 17:
+        case kScreenFriendlies:
             TrainingOrClubList(false);
             return;
-        case 76:
+        case kScreenTraining:
             TrainingOrClubList(true);
             return;
-        case 77:
-        case 78:
+        case kScreenUserCoachingList:
+        case kScreenStaffList:
             SelectedClub = uint16_t(GetPlayerClub(1));
             RunTable(FrontEndScreenTable(id));
             return;
-        case 79:
+        case kScreenStaffMember:
             StaffMember_Run();
             return;
-        case 43:
+        case kScreenContinueGame:
             TextMsg_ResetArgs();
             ShowDueDiaryNotes();
             if (ContinueMode == 2) {
@@ -733,58 +780,58 @@ void ActOnMenuOption() {
             }
             MatchDay_ContinueDays();
             return;
-        case 46:
-        case 47:
-            SaveLoadMode = id == 46 ? 1 : 0;  // 1 loads
+        case kScreenLoadGame:
+        case kScreenSaveGame:
+            SaveLoadMode = id == kScreenLoadGame ? 1 : 0;  // 1 loads
             RunTable(FrontEndScreenTable(id));
             return;
-        case 48: {
+        case kScreenLoadAutoSave: {
             EnableCursorNest(1);
             if (LoadGame(100) < 0) ShowMessageBox(GetText(kLoadFailedText), 0);
             LastMatch_Forget();
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;
         }
-        case 50:
+        case kScreenLastMatch:
             // The chart of the user's last match, while one is kept.
             if (LastMatch_Exists()) {
                 RunTable(MatchChartTable);
             } else {
-                MenuOption = 3;
+                MenuOption = kScreenClubMain;
             }
             return;
-        case 51:
-            MenuOption = 3;  // no screen: back to the club
+        case kScreenBackToClub:
+            MenuOption = kScreenClubMain;  // no screen: back to the club
             return;
-        case 53:
+        case kScreenPlayMatch:
             ReleaseMenuBuffers();
             GetMatchSetupBlock();
             PlayMatch();
-            MenuOption = 22;
+            MenuOption = kScreenStart;
             RestartMenus();
             return;
-        case 56:
+        case kScreenDayMessages:
             ProcessHalvornDayMessages();
             return;
-        case 109:
-        case 110:
-        case 111:
-        case 112:
+        case kScreenDivisionNames:
+        case kScreenCupNames:
+        case kScreenClubNames:
+        case kScreenNameClubList:
             RunTable(NameEditorTable(id));
             return;
-        case 102:
+        case kScreenVideoOptions:
             VideoOpt_Menu();
-            MenuOption = 22;
+            MenuOption = kScreenStart;
             return;
-        case 104:
+        case kScreenSaveTeam:
             SaveTeam();
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             return;
-        case 105:
+        case kScreenGoalReplays:
             PlaySavedGoals();
             PendingGoalReplay = 0;
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ProcessHalvornDayMessages();
             GoalReplayNumber = -1;
             return;
@@ -808,13 +855,13 @@ bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTab
 void DoMainMenu() {
     ShowStartPictures();
     ResetFrontEnd();
-    while (MenuOption != -1 && !WinCloseRequested()) ActOnMenuOption();
+    while (MenuOption != kScreenQuit && !WinCloseRequested()) ActOnMenuOption();
 }
 
 void EnterFrontEnd() {
     MenuCurrentPlayer = 1;
-    MenuOption = 22;
-    PreviousMenuOption = 22;
+    MenuOption = kScreenStart;
+    PreviousMenuOption = kScreenStart;
     DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
     ShortList_Clear();
     HVW_ClearRecentList();
@@ -875,7 +922,7 @@ void PostMessage(int16_t type, int16_t clubA, int16_t clubB, uint32_t player, in
 bool AnswerJobApplication() {
     if (HVW_GetJobApplicationClub() < 0 || HVW_GetJobApplicationDay() != HVW_GetCurrentDay()) return false;
     const int16_t club = HVW_GetJobApplicationClub();
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     if (HVW_GetJobApplicationAccepted() <= 0) {
         PostMessage(kJobRefusedMessage, UserClub(), club, kNoPlayer, -1, -1);
         HVW_ClearJobApplication();
@@ -889,7 +936,7 @@ bool AnswerJobApplication() {
         JobApplicationRecord.day = uint16_t(today + 1 < kSeasonEndDay ? today + 1 : 0);
         return true;
     }
-    MenuOption = 6;
+    MenuOption = kScreenClubInfo;
     SelectedClub = uint16_t(club);
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
@@ -922,7 +969,7 @@ bool AnswerPendingDeal() {
     SquadOfferFlag = 1;
     DealSheetPendingNumber = int16_t(index + 1);
     if (toDealSheet) {
-        MenuOption = 10;
+        MenuOption = kScreenDealSheet;
         return true;
     }
     const int16_t interest = HVW_RatePlayerClubInterest(player, secondClub, firstClub);
@@ -954,7 +1001,7 @@ void SettleHumanContract() {
     const uint16_t player = HVW_GetHumanContracts();
     SelectedPlayer = int16_t(player);
     if (InitTransferFilter(player) == 0) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksWord = 0;
         return;
     }
@@ -966,7 +1013,7 @@ void SettleHumanContract() {
 // A club wants one of the user's players: the loan terms, or the offer on
 // the squad screen with the club's fee ready.
 void AnswerHumanSale() {
-    if (HVW_HasHumanSales() == 0 || MenuOption != 3 || g_unattended) return;
+    if (HVW_HasHumanSales() == 0 || MenuOption != kScreenClubMain || g_unattended) return;
     MenuCurrentPlayer = 1;
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
@@ -974,11 +1021,11 @@ void AnswerHumanSale() {
     SelectedPlayer = int16_t(player);
     SalesTeamClub = HVW_FindHumanSalesTeam();
     if (HVW_GetPlayerLoanList(player) != 0) {
-        MenuOption = 18;
+        MenuOption = kScreenLoanTerms;
         return;
     }
     SquadOfferFlag = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     SquadOfferAmount = HVW_NegotiateWage(player, HVW_ValuePlayerFull(player), 0, SalesTeamClub, 0, 0, 0);
     HVW_RemoveHumanSale(player);
 }
@@ -986,12 +1033,12 @@ void AnswerHumanSale() {
 }  // namespace
 
 void ProcessHalvornDayMessages() {
-    if (MenuOption == -1) return;
+    if (MenuOption == kScreenQuit) return;
     const int16_t today = HVW_GetCurrentDay();
     if (today == kSeasonEndDay) {
         if (SeasonEndNoticeOff == 0) ShowMessageBox(GetText(kSeasonEndText), 0);
         SelectedClub = uint16_t(UserClub());
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return;
     }
     if (g_sackedWhileAway != 0 && UserClub() >= 0) g_sackedWhileAway = 0;
@@ -1005,19 +1052,19 @@ void ProcessHalvornDayMessages() {
         g_sackedWhileAway = 0;
         ShowMessageBox(GetText(kSackedText), 0);
         MenuCurrentPlayer = sacked;
-        MenuOption = 39;
+        MenuOption = kScreenVacancies;
         return;
     }
     if (JobOfferPending != 0 && IsClub(JobOfferClubShown)) {
         if (g_unattended) return;
         MenuCurrentPlayer = 1;
         SelectedClub = JobOfferClubShown;
-        MenuOption = 6;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenClubInfo;
+        PreviousMenuOption = kScreenClubMain;
         ClubPickedFlag = 2;
         return;
     }
-    if (MenuOption != 4 && MenuOption != 75) MenuOption = 3;
+    if (MenuOption != kScreenPlayerStats && MenuOption != kScreenPlayerInfo) MenuOption = kScreenClubMain;
     if (AnswerJobApplication()) return;
     if (AnswerPendingDeal()) return;
     SettleHumanContract();
@@ -1028,5 +1075,5 @@ void ProcessHalvornDayMessagesUnattended() {
     g_unattended = true;
     ProcessHalvornDayMessages();
     g_unattended = false;
-    if (MenuOption != -1) MenuOption = 3;
+    if (MenuOption != kScreenQuit) MenuOption = kScreenClubMain;
 }

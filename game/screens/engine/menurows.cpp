@@ -160,7 +160,8 @@ void DrawButtonName(int x, int y, int width, int height, uint16_t justify, Draw 
 }  // namespace
 
 void DrawTickerBand() {
-    if (MenuOption == kTickerlessScreen) return;
+    // No ticker over the surname entry.
+    if (MenuOption == kScreenSurname) return;
     SetFont(kTickerFont);
     SetDrawParam(1, 0);
     TickerOffset = int16_t(TickerOffset - kTickerStep);

@@ -25,7 +25,7 @@ void MonthHeaderMenuProc() {
 }
 
 int32_t MonthHeader_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

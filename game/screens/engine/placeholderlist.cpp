@@ -21,7 +21,7 @@ const MenuItem kRow[] = {
 void MatchStubMenuProc() {}
 
 int32_t PlaceholderList_Back(MenuHotItem*) {
-    MenuOption = 22;
+    MenuOption = kScreenStart;
     return MENU_CLOSE;
 }
 

@@ -61,142 +61,142 @@
 
 const MenuItem* FrontEndScreenTable(int16_t id) {
     switch (id) {
-        case 71:
+        case kScreenMatchStats:
             return MatchStatsScreenTable;
-        case 3:
+        case kScreenClubMain:
             return ClubMainTable;
-        case 4:
+        case kScreenPlayerStats:
             return PlayerStatsTable;
-        case 5:
+        case kScreenDivisionClubs:
             return DivisionClubsTable;
-        case 6:
+        case kScreenClubInfo:
             return ClubInfoTable;
-        case 8:
+        case kScreenClubFixtures:
             return ClubFixturesTable;
-        case 9:
+        case kScreenLeagueTable:
             return LeagueTableTable;
-        case 10:
+        case kScreenDealSheet:
             return DealSheetTable;
-        case 11:
+        case kScreenFixturesByDay:
             return FixturesByDayTable;
-        case 14:
+        case kScreenContractTalks:
             return ContractTalksTable;
-        case 16:
+        case kScreenSurname:
             return SurnameMenuTable;
-        case 18:
+        case kScreenLoanTerms:
             return LoanTermsTable;
-        case 7:
-        case 73:
-        case 74:
+        case kScreenSquadList:
+        case kScreenSquadListSpare:
+        case kScreenSquadListSecond:
             return SquadListTable;
-        case 17:
+        case kScreenFriendlies:
             return FriendliesTable;
-        case 19:
+        case kScreenPlayerSearch:
             return PlayerSearchTable;
-        case 21:
+        case kScreenFilteredSquadList:
             return FilteredSquadListTable;
-        case 22:
+        case kScreenStart:
             return StartMenuTable;
-        case 24:
+        case kScreenTeamSelect:
             return TeamSelectTable;
-        case 25:
+        case kScreenClubRecords:
             return ClubRecordsTable;
-        case 30:
-        case 70:
-        case 92:
-        case 93:
+        case kScreenLeagueGoals:
+        case kScreenLeaguePerformance:
+        case kScreenLeagueAssists:
+        case kScreenLeagueManOfMatch:
             return LeagueStatsTable;
-        case 31:
+        case kScreenTransferList:
             return TransferListTable;
-        case 32:
+        case kScreenClubTransfers:
             return ClubTransfersTable;
-        case 33:
+        case kScreenTopScorers:
             return TopScorersTable;
-        case 39:
+        case kScreenVacancies:
             return VacanciesTable;
-        case 40:
+        case kScreenHonoursRoll:
             return HonoursRollTable;
-        case 41:
+        case kScreenGameRecords:
             return GameRecordsTable;
-        case 42:
+        case kScreenSeasonTransfers:
             return SeasonTransfersTable;
-        case 45:
+        case kScreenEuroGroups:
             return EuroGroupsTable;
-        case 55:
+        case kScreenDivisionEleven:
             return DivisionElevenTable;
-        case 64:
+        case kScreenShortlist:
             return ShortlistTable;
-        case 62:
-        case 63:
-        case 69:
+        case kScreenClubRankings:
+        case kScreenManagerRankings:
+        case kScreenClubWorthRankings:
             return RankingsTable;
-        case 65:
+        case kScreenPlayerInfoHeader:
             return PlayerInfoHeaderTable;
-        case 75:
+        case kScreenPlayerInfo:
             return PlayerInfoTable;
-        case 46:
-        case 47:
+        case kScreenLoadGame:
+        case kScreenSaveGame:
             return SaveLoadTable;
-        case 52:
+        case kScreenPlaceholderList:
             return PlaceholderListTable;
-        case 54:
+        case kScreenCareerHistory:
             return CareerHistoryTable;
-        case 57:
+        case kScreenWeeklyMoney:
             return WeeklyMoneyTable;
-        case 60:
+        case kScreenClubSummary:
             return SummaryScreenTable;
-        case 61:
+        case kScreenSoak:
             return SoakScreenTable;
-        case 68:
+        case kScreenFinance:
             return FinanceTable;
-        case 76:
+        case kScreenTraining:
             return TrainingTable;
-        case 77:
-        case 83:
+        case kScreenUserCoachingList:
+        case kScreenCoachingList:
             return CoachingListTable;
-        case 78:
+        case kScreenStaffList:
             return StaffListTable;
-        case 80:
+        case kScreenPlayerCondition:
             return PlayerConditionTable;
-        case 79:
+        case kScreenStaffMember:
             return StaffMemberTable;
-        case 82:
+        case kScreenMatchMarks:
             return MatchMarksTable;
-        case 84:
+        case kScreenMonthHeader:
             return MonthHeaderTable;
-        case 87:
+        case kScreenSquadNumbers:
             return SquadNumbersTable;
-        case 88:
+        case kScreenAttributeTable:
             return PlayerList2Table;
-        case 89:
+        case kScreenContractMenu:
             return ContractMenuTable;
-        case 90:
+        case kScreenScouting:
             return ScoutingTable;
-        case 91:
+        case kScreenExchangeList:
             return ExchangeListTable;
-        case 94:
+        case kScreenNewsPages:
             return NewsPagesTable;
-        case 95:
+        case kScreenClubHistory:
             return ClubHistoryTable;
-        case 96:
+        case kScreenIncomeForecast:
             return IncomeForecastTable;
-        case 97:
+        case kScreenResults:
             return ResultsViewTable;
-        case 98:
+        case kScreenLoadSlotZero:
             return LoadSlotZeroTable;
-        case 99:
+        case kScreenInbox:
             return InboxTable;
-        case 100:
+        case kScreenAgentProfile:
             return AgentProfileTable;
-        case 101:
+        case kScreenAttendance:
             return AttendanceTable;
-        case 103:
+        case kScreenInjuryList:
             return InjuryListTable;
-        case 106:
+        case kScreenBoardView:
             return BoardViewTable;
-        case 107:
+        case kScreenClubsByNation:
             return ClubsByNationTable;
-        case 108:
+        case kScreenPlayedCountries:
             return PlayedCountriesTable;
         default:
             return LeastScreenTable;

@@ -86,7 +86,7 @@ int32_t NameBand(MenuHotItem* item) {
 }
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

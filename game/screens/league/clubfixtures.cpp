@@ -223,7 +223,7 @@ const MenuItem kNoButtons[] = {kMenuEnd};
 
 int32_t OpenSoakScreen() {
     PreviousMenuOption = MenuOption;
-    MenuOption = kSoakScreen;
+    MenuOption = kScreenSoak;
     return MENU_CLOSE;
 }
 
@@ -276,13 +276,13 @@ int32_t ClubFixtures_PickOpponent(int row) {
     const int16_t other = away == Club() ? FixtureHome(slot) : away;
     if (!IsClubNumber(other)) return MENU_CONTINUE;
     SelectedClub = uint16_t(other);
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t ClubFixtures_Back(MenuHotItem*) {
     Disarm();
-    MenuOption = MatchPrep() ? 6 : 3;
+    MenuOption = MatchPrep() ? kScreenClubInfo : kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -473,7 +473,7 @@ int32_t EuroQualify_SetDivision(int16_t division) {
 }
 
 int32_t EuroQualify_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -45,7 +45,7 @@ int32_t OpenClub(uint16_t club) {
     ClubInfoPickedFlag = 1;
     ClubListPickedFlag = 1;
     FrontEndViewWord = 0;
-    MenuOption = 6;
+    MenuOption = kScreenClubInfo;
     return MENU_CLOSE;
 }
 int32_t PickLeft(MenuHotItem* item) { return OpenClub(DivisionLeftClubs[item->row]); }

@@ -27,7 +27,6 @@ constexpr int kDivisions = 6;
 constexpr int kCellSize = 48;
 constexpr int16_t kPeriodText = 888;
 constexpr int16_t kNotAvailableText = 1808;
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kOpensAfter = 14;
 constexpr int16_t kClosesAfter = 7;
 // The position squares: keeper, defender, midfielder, forward.
@@ -175,7 +174,7 @@ const MenuItem kSlots[] = {SLOT(0), SLOT(1), SLOT(2), SLOT(3), SLOT(4),  SLOT(5)
 #undef SLOT
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -23,8 +23,6 @@ namespace {
 
 constexpr int16_t kFirstStageCode = 101;
 constexpr int16_t kNotPlayed = int16_t(0x8000);
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kSquadScreen = 2;
 constexpr int16_t kNoFixturesText = 159;
 constexpr int kGroupsFirstStage = 8;
 constexpr int kGroupsSecondStage = 4;
@@ -108,12 +106,12 @@ int32_t PickFixtureClub(MenuHotItem* item, int side) {
     const int16_t club = side == 0 ? EuroGroups.fixtures[row].clubA : EuroGroups.fixtures[row].clubB;
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -260,7 +258,7 @@ int32_t EuroGroups_PickTableClub(MenuHotItem* item) {
     const int16_t club = EuroGroups.rows[EuroGroups.order[row]].club;
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 

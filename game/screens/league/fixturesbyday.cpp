@@ -397,7 +397,7 @@ int32_t PickClub(int row, bool home) {
     const int16_t club = home ? FixtureHome(slot) : FixtureAway(slot);
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
@@ -481,17 +481,17 @@ int32_t FixturesByDay_PickHomeClub(int row) { return PickClub(row, true); }
 int32_t FixturesByDay_PickAwayClub(int row) { return PickClub(row, false); }
 
 int32_t FixturesByDay_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t FixturesByDay_ToLeagueTable(PopupCallBlock*) {
-    MenuOption = 9;
+    MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
 }
 
 int32_t FixturesByDay_ToScreen45(PopupCallBlock*) {
-    MenuOption = 45;
+    MenuOption = kScreenEuroGroups;
     return MENU_CLOSE;
 }
 

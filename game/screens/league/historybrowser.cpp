@@ -788,7 +788,7 @@ void BuildPagePopup() {
 void Leave() {
     HistoryLeaveFlag = 1;
     MatchDayFlags |= kDayLeftResults;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
 }
 
 const MenuItem kColumnButtonRow[] = {
@@ -1107,12 +1107,12 @@ void HistoryCompanionProc() {
 }
 
 int32_t HistoryCompanion_Quit(MenuHotItem*) {
-    MenuOption = -1;
+    MenuOption = kScreenQuit;
     return MENU_CLOSE;
 }
 
 int32_t HistoryCompanion_ToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -25,17 +25,16 @@ namespace {
 
 constexpr int kCellSize = 40;
 constexpr int kColumns = 5;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kProfileScreen = 4;
-constexpr int16_t kSquadScreen = 2;
 constexpr uint16_t kNoDivision = 6;
 
 struct ModeTexts {
     uint16_t mode;
     int16_t title, head1, head2;
 };
-constexpr ModeTexts kModes[] = {
-    {30, 1476, 64, 966}, {70, 1682, 1727, 1710}, {92, 1165, 956, 1312}, {93, 1166, 1159, 1727}};
+constexpr ModeTexts kModes[] = {{kScreenLeagueGoals, 1476, 64, 966},
+                                {kScreenLeaguePerformance, 1682, 1727, 1710},
+                                {kScreenLeagueAssists, 1165, 956, 1312},
+                                {kScreenLeagueManOfMatch, 1166, 1159, 1727}};
 
 const ModeTexts& TextsOf(uint16_t mode) {
     for (const ModeTexts& m : kModes)
@@ -73,11 +72,11 @@ void Insert(uint16_t (&list)[kLeagueStatRows], uint16_t player, int value, uint1
 
 void SecondValue(char* out, uint16_t mode, uint16_t player, int value) {
     switch (mode) {
-        case 70:
+        case kScreenLeaguePerformance:
             std::snprintf(out, kCellSize, "%d (%d)", HVW_GetPlayerApps(player),
                           HVW_GetPlayerAppsAsSub(player));
             break;
-        case 93:
+        case kScreenLeagueManOfMatch:
             std::snprintf(out, kCellSize, "%d", HVW_GetPlayerPerf(player));
             break;
         default:
@@ -159,7 +158,7 @@ const MenuItem kRow[] = {
 };
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -167,11 +166,11 @@ int32_t BackToClub(MenuHotItem*) {
 
 int16_t LeagueStats_Value(uint16_t mode, uint16_t player) {
     switch (mode) {
-        case 70:
+        case kScreenLeaguePerformance:
             return HVW_GetPlayerPerf(player);
-        case 92:
+        case kScreenLeagueAssists:
             return int16_t(GetPlayerAssists(player));
-        case 93:
+        case kScreenLeagueManOfMatch:
             return HVW_GetPlayerManOfMatch(player);
         default:
             return HVW_GetPlayerGoals(player);
@@ -191,12 +190,12 @@ void LeagueStats_Build(uint16_t mode) {
     LeagueStatsState& s = LeagueStats;
     const int16_t country = Country();
     int16_t played[kClubCount] = {};
-    if (mode == 70) {
+    if (mode == kScreenLeaguePerformance) {
         for (int16_t club = 0; club < kClubCount; ++club)
             if (HVW_GetClubNation(club) == country) played[club] = HVW_CountPlayedFixturesOfClub(club);
     }
     std::memset(s.top, 0, sizeof s.top);
-    const bool outfieldOnly = mode == 30 || mode == 92;
+    const bool outfieldOnly = mode == kScreenLeagueGoals || mode == kScreenLeagueAssists;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (outfieldOnly && HVW_GetPositionType(player) == 0) continue;
         const int value = LeagueStats_Value(mode, player);
@@ -206,7 +205,7 @@ void LeagueStats_Build(uint16_t mode) {
         if (GetClubDivision(club) >= kNoDivision) continue;
         const int16_t row = HVW_FindClubInDivisionRows(club);
         if (row < 0 || row >= kLeagueStatDivisions) continue;
-        if (mode == 70 && Appearances(player) < played[club] * 60 / 100) continue;
+        if (mode == kScreenLeaguePerformance && Appearances(player) < played[club] * 60 / 100) continue;
         Insert(s.top[row], player, value, mode);
     }
 }
@@ -246,7 +245,7 @@ int32_t LeagueStats_PickPlayer(MenuHotItem* item) {
     if (row < 0 || row >= kLeagueStatRows || g_rowPlayer[row] == 0) return MENU_CONTINUE;
     SelectedPlayer = int16_t(g_rowPlayer[row]);
     ReturnMenuOption = int16_t(LeagueStats.mode);
-    MenuOption = kProfileScreen;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -257,7 +256,7 @@ int32_t LeagueStats_PickClub(MenuHotItem* item) {
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
     ReturnMenuOption = int16_t(LeagueStats.mode);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 

@@ -52,7 +52,8 @@ int16_t Country() {
 }
 
 bool FromRankings() {
-    return PreviousMenuOption == 62 || PreviousMenuOption == 63 || PreviousMenuOption == 69;
+    return PreviousMenuOption == kScreenClubRankings || PreviousMenuOption == kScreenManagerRankings ||
+           PreviousMenuOption == kScreenClubWorthRankings;
 }
 
 // The season record of the shown table.
@@ -313,12 +314,12 @@ int32_t LeagueTable_PickClub(int row) {
     const uint16_t club = g_rows[row].club;
     if (club == kNoTableClub) return MENU_CONTINUE;
     SelectedClub = club;
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t LeagueTable_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

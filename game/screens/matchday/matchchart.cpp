@@ -28,7 +28,6 @@ constexpr uint16_t kRed = 0xF800;
 constexpr uint16_t kBlue = 0x001F;
 constexpr int kLabelRows = 5;
 constexpr int kLabelSize = 300;
-constexpr int16_t kStatsScreen = 71;
 
 // The label text of each event kind; 2 (a booking the referee noted
 // without a card) is never labelled.
@@ -164,7 +163,7 @@ void MatchSummaryChart(int, int, int, int) {
 }
 
 int32_t MatchSummary_ToStats(MenuHotItem*) {
-    MenuOption = kStatsScreen;
+    MenuOption = kScreenMatchStats;
     return MENU_CLOSE;
 }
 

@@ -362,7 +362,7 @@ int32_t MatchDay_PreviewLoop(int16_t fixture, int16_t reserveFixture) {
             MatchDay_Run();
         }
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return 6;
 }
 

@@ -34,8 +34,6 @@ namespace {
 constexpr int kShirts = 16;
 constexpr int kMaxSubs = 3;
 constexpr int kCounterSize = 100;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kResultsScreen = 97;
 constexpr int16_t kRatingText = 243;
 constexpr int kMarkerIcon = 111;
 constexpr int kBookedIcon = 15;
@@ -431,12 +429,12 @@ int32_t MatchStats_PitchClick(MenuHotItem*) {
 }
 
 int32_t MatchStats_Continue(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t MatchStats_ToResults(MenuHotItem*) {
-    MenuOption = kResultsScreen;
+    MenuOption = kScreenResults;
     return MENU_CLOSE;
 }
 

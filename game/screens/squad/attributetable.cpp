@@ -238,8 +238,8 @@ int32_t PlayerTable_RowClick(int row, int32_t buttons) {
     }
     if ((buttons & 2) != 0) {
         SelectedPlayer = int16_t(p);
-        ReturnMenuOption = 88;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenAttributeTable;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     return MENU_CONTINUE;
@@ -284,21 +284,21 @@ int32_t PlayerTable_ChooseExtra(int16_t choice) {
 int32_t PlayerTable_ToSearchFilter(MenuHotItem*) {
     const uint16_t p = AttributeTable.selectedPlayer;
     if (p == 0) return MENU_CONTINUE;
-    MenuOption = 54;
-    PreviousMenuOption = 88;
-    ReturnMenuOption = 88;
+    MenuOption = kScreenCareerHistory;
+    PreviousMenuOption = kScreenAttributeTable;
+    ReturnMenuOption = kScreenAttributeTable;
     SelectedPlayer = int16_t(p);
     return MENU_CLOSE;
 }
 
 int32_t PlayerTable_ToFilteredList(MenuHotItem*) {
-    MenuOption = 21;
-    PreviousMenuOption = 88;
+    MenuOption = kScreenFilteredSquadList;
+    PreviousMenuOption = kScreenAttributeTable;
     return MENU_CLOSE;
 }
 
 int32_t PlayerTable_Leave(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -244,10 +244,10 @@ int32_t CareerHistory_ScrollDown(MenuHotItem*) {
 int32_t CareerHistory_Back(MenuHotItem*) {
     const auto p = uint16_t(SelectedPlayer);
     if (HVW_GetPlayerHalvorn(p) == 0 && HVW_GetPlayerHalvornB(p) != 0) {
-        MenuOption = 63;
+        MenuOption = kScreenManagerRankings;
     } else {
-        ReturnMenuOption = 3;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenClubMain;
+        MenuOption = kScreenPlayerStats;
     }
     return MENU_CLOSE;
 }

@@ -56,7 +56,7 @@ char g_panelNameText[48] = "";
 const char* g_panelName = g_panelNameText;
 int16_t g_viewText = kOverviewText;
 int16_t g_pagingIcon = 0;
-int16_t g_enteredOption = 83;
+int16_t g_enteredOption = kScreenCoachingList;
 const MenuItem* g_viewTable = nullptr;
 const MenuItem* g_buttonTable = nullptr;
 
@@ -84,8 +84,8 @@ void FillPlace(Column& column, int r, uint16_t player) {
 
 int32_t Open(uint16_t player) {
     if (player == 0 || !IsPlayerNumber(player)) return MENU_CONTINUE;
-    MenuOption = 80;
-    PreviousMenuOption = 83;
+    MenuOption = kScreenPlayerCondition;
+    PreviousMenuOption = kScreenCoachingList;
     ConditionReturnOption = g_enteredOption;
     SelectedPlayer = int16_t(player);
     return MENU_CLOSE;
@@ -304,8 +304,8 @@ int32_t CoachingList_Back(MenuHotItem*) {
 }
 
 void CoachingList_Leave() {
-    if (MenuOption == 4) {
-        ReturnMenuOption = 83;
+    if (MenuOption == kScreenPlayerStats) {
+        ReturnMenuOption = kScreenCoachingList;
     } else if ((CoachingListFlags & kCoachingBack) != 0) {
         UpdateScreenHistory(g_enteredOption, 1, 3);
     }

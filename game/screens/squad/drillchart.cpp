@@ -263,7 +263,7 @@ int32_t Drill_PageDown(MenuHotItem*) {
 }
 
 int32_t Drill_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

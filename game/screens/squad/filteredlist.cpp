@@ -438,8 +438,8 @@ int32_t FilteredList_RowClick(int row, bool secondButton) {
     }
     if (secondButton) {
         SelectedPlayer = int16_t(p);
-        ReturnMenuOption = 21;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenFilteredSquadList;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     if (FilteredPick == 0) {
@@ -693,7 +693,7 @@ void MarkColumnB(PopupCallBlock*) {
 bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
 int32_t RowClicked(MenuHotItem* item) { return FilteredList_RowClick(item->row, SecondButton()); }
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -130,7 +130,7 @@ int32_t PageDown(FitnessList& list) {
 }
 
 int32_t LeaveFor(int16_t option) {
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     FitnessReturnOption = -1;
     MenuOption = option;
     return MENU_CLOSE;
@@ -207,7 +207,10 @@ void FitnessMenuProc() {
         SetMenuTitleDate(2);
         if (FitnessReturnOption == -1) {
             const int16_t previous = PreviousMenuOption;
-            FitnessReturnOption = previous == 76 || previous == 77 || previous == 79 ? previous : int16_t(3);
+            FitnessReturnOption = previous == kScreenTraining || previous == kScreenUserCoachingList ||
+                                          previous == kScreenStaffMember
+                                      ? previous
+                                      : kScreenClubMain;
         }
         Fitness_BuildLists();
     }
@@ -229,14 +232,15 @@ int32_t Fitness_Back(MenuHotItem*) {
     if (FitnessReturnOption != -1) {
         MenuOption = FitnessReturnOption;
     } else {
-        MenuOption = PreviousMenuOption != -1 ? PreviousMenuOption : int16_t(3);
+        MenuOption = PreviousMenuOption != -1 ? PreviousMenuOption : kScreenClubMain;
     }
     FitnessReturnOption = -1;
     return MENU_CLOSE;
 }
 
 void Fitness_Leave() {
-    if (MenuOption < 76 || MenuOption > 80) PreviousMenuOption = 3;
+    if (MenuOption < kScreenTraining || MenuOption > kScreenPlayerCondition)
+        PreviousMenuOption = kScreenClubMain;
     FitnessReturnOption = -1;
 }
 

@@ -30,7 +30,6 @@ constexpr int kGridWidth = kColumnWidth * kMarksColumns;
 constexpr int kCaptionSize = 12;
 constexpr int kPanelLines = 8;
 constexpr int kPanelLineSize = 64;
-constexpr int16_t kScreenId = 82;
 
 int16_t g_slots[kMarksColumns];
 int16_t g_cellMark[kMarksRows][kMarksColumns];
@@ -215,7 +214,7 @@ const MenuItem kNoControl[] = {kMenuEnd};
 const MenuItem* g_scrollControl = kNoControl;
 
 int32_t Back(MenuHotItem*) {
-    UpdateScreenHistory(kScreenId, 1, 3);
+    UpdateScreenHistory(kScreenMatchMarks, 1, 3);
     return MENU_CLOSE;
 }
 

@@ -280,7 +280,9 @@ int32_t Condition_ToggleChart(MenuHotItem*) {
 int32_t Condition_Back(MenuHotItem*) {
     const int16_t back = ConditionReturnOption;
     UpdateScreenHistory(MenuOption, 1, 3);
-    MenuOption = back == 4 || back == 77 || back == 83 ? back : int16_t(76);
+    MenuOption = back == kScreenPlayerStats || back == kScreenUserCoachingList || back == kScreenCoachingList
+                     ? back
+                     : kScreenTraining;
     return MENU_CLOSE;
 }
 
@@ -288,22 +290,22 @@ int32_t Condition_OpenCoach(MenuHotItem*) {
     const StaffRecord* coach = Player_GetAssignedStaff(Player());
     if (coach == nullptr) return MENU_CONTINUE;
     CurrentStaffRecord = coach;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
 void Condition_Leave() {}
 
 int32_t Condition_TabStaff(MenuHotItem*) {
-    MenuOption = 78;
+    MenuOption = kScreenStaffList;
     return MENU_CLOSE;
 }
 int32_t Condition_TabIndividual(MenuHotItem*) {
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     return MENU_CLOSE;
 }
 int32_t Condition_TabTraining(MenuHotItem*) {
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     return MENU_CLOSE;
 }
 

@@ -234,19 +234,19 @@ void PlayerInfoHeaderMenu() {
 }
 
 int32_t PlayerInfo_History(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = 54;
+    if (MenuFollowUp != 1) MenuOption = kScreenCareerHistory;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
     InfoOpenedFromProfile = 0;
-    if (MenuFollowUp != 1) MenuOption = 4;
+    if (MenuFollowUp != 1) MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Agent(MenuHotItem*) {
     if (ShownPlayer() == 0) return MENU_CONTINUE;
-    MenuOption = 100;
+    MenuOption = kScreenAgentProfile;
     return MENU_CLOSE;
 }
 
@@ -256,7 +256,7 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
     } else if (MenuFollowUp != 1) {
         // Opened from the profile, back to it; its own back icon still
         // leads where the profile was opened from.
-        MenuOption = InfoOpenedFromProfile != 0 ? int16_t(4) : ReturnMenuOption;
+        MenuOption = InfoOpenedFromProfile != 0 ? kScreenPlayerStats : ReturnMenuOption;
     }
     InfoOpenedFromProfile = 0;
     return MENU_CLOSE;

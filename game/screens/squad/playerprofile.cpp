@@ -573,7 +573,7 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     HVW_SetPlayerManPrice(p, -1);
     RebuildClubRoster(c);
     HVW_AddClubHistoryEntry(p, c, 0, 0, 10);
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
 }
 
 namespace {
@@ -619,7 +619,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
                 SquadOfferFlag = 0;
                 DealSheetReset = 1;
                 DealSheetFromProfile = 1;
-                MenuOption = 10;
+                MenuOption = kScreenDealSheet;
                 return MENU_CLOSE;
             }
             HVW_MakeClubBid(user, p, 0, 0);
@@ -632,7 +632,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             }
             if (!Checked(HVW_CheckUserLoanApproach(p))) return MENU_REDRAW_ALSO;
             SalesTeamClub = user;
-            MenuOption = 18;
+            MenuOption = kScreenLoanTerms;
             return MENU_CLOSE;
         case ProfileAction::Shortlist:
             if (ShortList_IsPlayerOn(p) != 0) {
@@ -659,22 +659,22 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             HVW_SetPlayerTxList(p, HVW_GetPlayerTxList(p) == 1 ? 0 : 1);
             return MENU_REDRAW_ALSO;
         case ProfileAction::Training:
-            ConditionReturnOption = 4;
-            MenuOption = 80;
+            ConditionReturnOption = kScreenPlayerStats;
+            MenuOption = kScreenPlayerCondition;
             return MENU_CLOSE;
         case ProfileAction::Deal:
-            MenuOption = 89;
+            MenuOption = kScreenContractMenu;
             return MENU_CLOSE;
         case ProfileAction::Approach:
             if (!Checked(HVW_CheckContractApproach(p))) return MENU_REDRAW_ALSO;
             ContractTalksWord = 0;
-            MenuOption = 14;
+            MenuOption = kScreenContractTalks;
             return MENU_CLOSE;
         case ProfileAction::Release:
             return Release(p);
         case ProfileAction::EndLoan:
             ClearPlayerLoan(p);
-            MenuOption = 7;
+            MenuOption = kScreenSquadList;
             return MENU_CLOSE;
     }
     return MENU_REDRAW_ALSO;
@@ -691,13 +691,13 @@ int32_t PlayerProfile_Back(MenuHotItem*) {
 
 int32_t PlayerProfile_Contract(MenuHotItem*) {
     InfoOpenedFromProfile = 1;
-    MenuOption = 75;
+    MenuOption = kScreenPlayerInfo;
     return MENU_CLOSE;
 }
 
 int32_t PlayerProfile_Agent(MenuHotItem*) {
     if (ShownPlayer() == 0) return MENU_CONTINUE;
-    MenuOption = 100;
+    MenuOption = kScreenAgentProfile;
     return MENU_CLOSE;
 }
 

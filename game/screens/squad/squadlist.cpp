@@ -40,8 +40,6 @@ namespace {
 
 constexpr int kColumnRows = 16;
 // Screens the back icon returns to from the preparation of the user's match.
-constexpr int16_t kClubInfoScreen = 6;
-constexpr int16_t kMatchPrepScreen = 39;
 constexpr int kTextSize = 40;
 constexpr int16_t kNoText = -1;
 constexpr int16_t kHighlighted = 8;
@@ -473,8 +471,10 @@ int32_t SquadList_RowClick(int row, bool secondButton) {
     if (secondButton) {
         if (!IsPlayer(p)) return MENU_CONTINUE;
         SelectedPlayer = int16_t(p);
-        MenuOption = 4;
-        ReturnMenuOption = CurrentView() == View::Second ? 74 : CurrentView() == View::Spare ? 73 : 2;
+        MenuOption = kScreenPlayerStats;
+        ReturnMenuOption = CurrentView() == View::Second  ? kScreenSquadListSecond
+                           : CurrentView() == View::Spare ? kScreenSquadListSpare
+                                                          : kScreenSelectedClubSquad;
         return MENU_CLOSE;
     }
     if (TeamMoveArmed == 0 && SpareMoveArmed == 0) return SquadList_PickOrSwapShirt(row);
@@ -498,7 +498,7 @@ int32_t SquadList_OpenContractRow(int row) {
     if (!IsPlayer(p) || (HVW_GetPlayerClause2(p) <= 0 && HVW_GetPlayerClause3(p) <= 0)) return MENU_CONTINUE;
     SelectedPlayer = int16_t(p);
     ReturnMenuOption = MenuOption;
-    MenuOption = 75;
+    MenuOption = kScreenPlayerInfo;
     return MENU_CLOSE;
 }
 
@@ -538,7 +538,7 @@ int32_t SquadList_OpenManager(MenuHotItem*) {
     const int16_t manager = HVW_GetClubManager(Club());
     if (manager <= 0) return MENU_CONTINUE;
     SelectedPlayer = manager;
-    MenuOption = 54;
+    MenuOption = kScreenCareerHistory;
     return MENU_CLOSE;
 }
 
@@ -546,11 +546,11 @@ int32_t SquadList_Back(MenuHotItem*) {
     // Opened from the preparation of the user's match: back into it.
     if (MatchPrepStage == 1) {
         MatchPrepStage = 0;
-        MenuOption = kMatchPrepScreen;
+        MenuOption = kScreenVacancies;
         return MENU_CLOSE;
     }
     if (MatchPrepActive != 0) {
-        MenuOption = kClubInfoScreen;
+        MenuOption = kScreenClubInfo;
         return MENU_CLOSE;
     }
     switch (PreviousMenuOption) {
@@ -562,11 +562,11 @@ int32_t SquadList_Back(MenuHotItem*) {
         case 107: {
             const int16_t user = HVW_GetMyClub();
             const bool abroad = user >= 0 && GetClubNation(Club()) != GetClubNation(user);
-            MenuOption = abroad ? int16_t(107) : int16_t(3);
+            MenuOption = abroad ? kScreenClubsByNation : kScreenClubMain;
             break;
         }
         default:
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -577,17 +577,17 @@ namespace {
 
 int32_t ViewTeam(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 int32_t ViewSecond(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 74;
+    MenuOption = kScreenSquadListSecond;
     return MENU_CLOSE;
 }
 int32_t ViewSpare(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 73;
+    MenuOption = kScreenSquadListSpare;
     return MENU_CLOSE;
 }
 

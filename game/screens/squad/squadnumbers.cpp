@@ -353,7 +353,7 @@ int32_t SquadNumbers_Leave(MenuHotItem*) {
         ShowMessageBox(TextOf(kUnnumberedText), 0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

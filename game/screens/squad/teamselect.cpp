@@ -962,8 +962,8 @@ int32_t TeamSelect_ListClick(int row, bool secondButton) {
     if (player == 0) return MENU_CONTINUE;
     if (secondButton) {
         SelectedPlayer = int16_t(player);
-        ReturnMenuOption = 24;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenTeamSelect;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     if (TeamSelectPick == 0) {
@@ -1162,7 +1162,7 @@ int32_t LeftRoleClick(MenuHotItem* item) { return TeamSelect_RoleClick(item->row
 int32_t RightRoleClick(MenuHotItem* item) { return TeamSelect_RoleClick(2 + item->row); }
 
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -345,7 +345,7 @@ int32_t Training_OpenPlayer(int row) {
     if (!IsPlayerNumber(player)) return MENU_CONTINUE;
     ConditionReturnOption = MenuOption;
     SelectedPlayer = int16_t(player);
-    MenuOption = 80;
+    MenuOption = kScreenPlayerCondition;
     return MENU_CLOSE;
 }
 
@@ -372,7 +372,7 @@ int32_t Training_PracticeMatch(MenuHotItem*) {
 }
 
 int32_t Training_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     TrainingPageStart = 0;
     return MENU_CLOSE;
 }

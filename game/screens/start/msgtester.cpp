@@ -99,7 +99,7 @@ int WaitForPadKey() {
 }
 
 int32_t Leave(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -287,7 +287,7 @@ int32_t SaveTeamNames(MenuHotItem*) {
     const int16_t club = int16_t(SelectedClub);
     if (club < 0 || club >= kClubCount) return MENU_REDRAW;
     const int32_t result = AfterSave(SaveEditedTeam(club), "SaveTeamNames", club);
-    if (result == MENU_CLOSE) MenuOption = 112;
+    if (result == MENU_CLOSE) MenuOption = kScreenNameClubList;
     return result;
 }
 

@@ -100,7 +100,7 @@ int32_t PlayedCountries_Toggle(MenuHotItem*) {
 
 int32_t PlayedCountries_Done(MenuHotItem*) {
     PlayedLeagueFlags[8] = 0;
-    MenuOption = 0;
+    MenuOption = kScreenNewGame;
     return MENU_CLOSE;
 }
 

@@ -60,7 +60,7 @@ int32_t SurnameDone(MenuHotItem*) {
     // An empty name would leave the manager nameless: keep the one he has.
     if (SurnameBuffer[0] != '\0') SetPlayerSurname(1, SurnameBuffer);
     SetPlayerInitial(1, 0);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -249,7 +249,7 @@ int16_t DescribeSaveSlot(int16_t outcome) {
     BuildSlotDescription(SaveSlotDescriptions[slot], "");
     SaveSlotFlags[slot] = 1;
     if (SaveGame(slot) == 0 && SaveGameIndex() == 0) {
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
     SaveSlotFlags[slot] = 0;
@@ -299,14 +299,14 @@ int32_t LoadFromSlot(int16_t slot) {
                        0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t PickRow(MenuHotItem* item) { return SaveLoadPickSlot(int16_t(item->row)); }
 int32_t PickAutoRow(MenuHotItem*) { return SaveLoadPickSlot(kAutoSaveSlot); }
 int32_t SaveLoadBack(MenuHotItem*) {
-    MenuOption = SaveLoadMode == 1 ? 22 : 3;
+    MenuOption = SaveLoadMode == 1 ? kScreenStart : kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -389,7 +389,7 @@ int32_t LoadSlotZero(MenuHotItem*) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

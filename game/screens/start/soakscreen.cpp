@@ -39,8 +39,6 @@ constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatch
 constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
 constexpr int16_t kNoNumber = -32768;
 constexpr int16_t kCupCodes[kSoakCupRows] = {5, 21, 37, 53, 70, 86, 101};
-constexpr int16_t kFixturesScreen = 8, kClubScreen = 3, kSummaryScreen = 60;
-constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59;
 constexpr int16_t kColourOff = 10, kColourOn = 0, kColourChosen = 1;
 constexpr int16_t kMostFixedGoals = 2;
 
@@ -281,11 +279,11 @@ int32_t GoTo(int16_t screen) {
     return MENU_CLOSE;
 }
 
-int32_t ToMoney(MenuHotItem*) { return GoTo(kMoneyScreen); }
-int32_t ToSquads(MenuHotItem*) { return GoTo(kSquadsScreen); }
-int32_t ToPickTeam(MenuHotItem*) { return GoTo(kPickTeamScreen); }
+int32_t ToMoney(MenuHotItem*) { return GoTo(kScreenWeeklyMoney); }
+int32_t ToSquads(MenuHotItem*) { return GoTo(kScreenSquads); }
+int32_t ToPickTeam(MenuHotItem*) { return GoTo(kScreenPickTeam); }
 
-int32_t OpenClubSummary(PopupCallBlock*) { return GoTo(kSummaryScreen); }
+int32_t OpenClubSummary(PopupCallBlock*) { return GoTo(kScreenClubSummary); }
 
 // The message tester runs over the screen, opened by the screen's next
 // walk once the list is closed; leaving it comes back here.
@@ -451,7 +449,7 @@ int32_t SoakScreen_ToggleSoak(MenuHotItem*) {
 }
 
 int32_t SoakScreen_Exit(MenuHotItem*) {
-    MenuOption = PreviousMenuOption == kFixturesScreen ? kFixturesScreen : kClubScreen;
+    MenuOption = PreviousMenuOption == kScreenClubFixtures ? kScreenClubFixtures : kScreenClubMain;
     if (SoakMode != 0) {
         SoakStopPointDay = SoakStopDay;
         SoakStopPointSeason = SoakStopSeason;

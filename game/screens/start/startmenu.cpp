@@ -90,26 +90,25 @@ namespace {
 char g_versionLine[96] = "";
 
 int32_t StartNewGame(MenuHotItem*) {
-    MenuOption = 108;
+    MenuOption = kScreenPlayedCountries;
     return MENU_CLOSE;
 }
 int32_t StartLoadGame(MenuHotItem*) {
-    MenuOption = 46;
+    MenuOption = kScreenLoadGame;
     return MENU_CLOSE;
 }
 // The third button opens the name editors at the club list.
 int32_t StartEditNames(MenuHotItem*) {
-    MenuOption = 112;
+    MenuOption = kScreenNameClubList;
     return MENU_CLOSE;
 }
 int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
 
 // F11, the key that opens them during a match, opens the video options.
 constexpr int kVideoOptionsKey = 87;
-constexpr int16_t kVideoOptionsScreen = 102;
 void StartKeys(int16_t) {
     if (KeyWasPressed(kVideoOptionsKey) == 0) return;
-    MenuOption = kVideoOptionsScreen;
+    MenuOption = kScreenVideoOptions;
     SetMenuFrameResult(MENU_CLOSE);
 }
 const MenuTimerRecord kStartKeys = {1, 1, StartKeys};

@@ -156,7 +156,7 @@ int32_t AgentProfile_ScrollDown(MenuHotItem*) {
 }
 
 int32_t AgentProfile_Back(MenuHotItem*) {
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 

@@ -239,7 +239,7 @@ int32_t Purchase(uint16_t p) {
     HVW_CompleteUserBid(p);
     HVW_RemoveUserContractSlot(p);
     ShortList_RemovePlayer(p);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     if (withExchange) {
         const int index = PendingDeal_FindMain(p);
         int64_t remaining = price;
@@ -326,7 +326,7 @@ void ContractTalks_Enter() {
     if (p == 0 || user < 0) return;
     GetContractDemands(p, user, &CurrentDemands);
     CurrentOffer.terms = CurrentDemands;
-    if (PreviousMenuOption == 89) {
+    if (PreviousMenuOption == kScreenContractMenu) {
         // From the contract screen the choice is handed over and locked.
         CurrentOffer.choiceLocked = 1;
         const int16_t role = HVW_GetPlayerField117(p);
@@ -428,16 +428,16 @@ int32_t ContractTalks_Offer(MenuHotItem*) {
 int32_t ContractTalks_BreakOff(MenuHotItem*) {
     const uint16_t p = ShownPlayer();
     if (p != 0) HVW_RemoveUserContractSlot(p);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     if (p == 0) return MENU_CLOSE;
-    if (PreviousMenuOption == 89) {
+    if (PreviousMenuOption == kScreenContractMenu) {
         SetPlayerField117(p, int16_t(std::max<int>(ContractTalksReason - 1, 0)));
         ContractTalksReason = 0;
-        MenuOption = 89;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenContractMenu;
+        PreviousMenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     const int16_t owner = HVW_GetPlayerLoanClub(p);
     if (HVW_GetPlayerLoanClub(p) == HVW_GetPlayerClub(p))
         ChangePlayerMorale(p, int16_t(-(GameRandom() % 10)));

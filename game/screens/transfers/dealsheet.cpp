@@ -168,14 +168,14 @@ int32_t Leave() {
     DealSheetReset = 1;
     if (SquadOfferFlag != 0) {
         SquadOfferFlag = 0;
-        MenuOption = 56;
-        PreviousMenuOption = 10;
+        MenuOption = kScreenDayMessages;
+        PreviousMenuOption = kScreenDealSheet;
     } else if (CurrentDeal.direction == 0) {
-        MenuOption = 3;
-        PreviousMenuOption = 10;
+        MenuOption = kScreenClubMain;
+        PreviousMenuOption = kScreenDealSheet;
     } else {
-        MenuOption = 4;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenPlayerStats;
+        PreviousMenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -343,8 +343,8 @@ int32_t DealSheet_ExchangeButton(int slot) {
         return MENU_REDRAW;
     }
     if (slot > 0 && d.exchange[slot - 1].player == 0) return MENU_CONTINUE;
-    MenuOption = 91;
-    PreviousMenuOption = 10;
+    MenuOption = kScreenExchangeList;
+    PreviousMenuOption = kScreenDealSheet;
     MenuFollowUp = 1;
     return MENU_CLOSE;
 }
@@ -354,8 +354,8 @@ int32_t DealSheet_ExchangeName(int slot) {
     DealSheetDealtPlayer = SelectedPlayer;
     SelectedPlayer = int16_t(CurrentDeal.exchange[slot].player);
     MenuFollowUp = 1;
-    ReturnMenuOption = 10;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenDealSheet;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -472,7 +472,7 @@ int32_t DealSheet_Withdraw(MenuHotItem*) {
 }
 
 int32_t DealSheet_Profile(MenuHotItem*) {
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 

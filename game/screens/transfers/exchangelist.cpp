@@ -227,13 +227,13 @@ int32_t ExchangeList_Pick(int index) {
         }
     }
     MenuFollowUp = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     return MENU_CLOSE;
 }
 
 int32_t ExchangeList_Back(MenuHotItem*) {
     MenuFollowUp = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     return MENU_CLOSE;
 }
 

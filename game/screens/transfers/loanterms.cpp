@@ -201,8 +201,8 @@ int32_t LoanTerms_ToggleCup(int16_t cup) {
 int32_t LoanTerms_Withdraw(MenuHotItem*) {
     const uint16_t p = ShownPlayer();
     if (p != 0) HVW_RemoveHumanSale(p);
-    MenuOption = 4;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenPlayerStats;
+    PreviousMenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -222,8 +222,8 @@ int32_t LoanTerms_Agree(MenuHotItem*) {
     const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : 0;
     AddMessage(int16_t(GetPlayerLoanClub(p)), t.receivingClub, p, kNoPlayer, -1, -1, -1, int16_t(300 + type),
                -1, HVW_GetPlayerAge(p), -1, kLoanMessage, 1, 0);
-    MenuOption = 4;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenPlayerStats;
+    PreviousMenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -258,7 +258,7 @@ int32_t ContractDeal_Cancel(MenuHotItem*) {
         HVW_SetPlayerManPrice(p, int32_t(DealState.entryManPrice));
     }
     DealStartRole = -1;
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -278,7 +278,7 @@ int32_t ContractDeal_Release(MenuHotItem*) {
     if (ShowChoiceBox(question, 0, YesNoButtons) != 0) return MENU_REDRAW;
     PlayerProfile_ReleasePlayer(p, cost);
     DealStartRole = -1;
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -303,8 +303,8 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*) {
         }
     }
     if (PlayerProfileMode == 1) return MENU_CLOSE;
-    PreviousMenuOption = 89;
-    MenuOption = 14;
+    PreviousMenuOption = kScreenContractMenu;
+    MenuOption = kScreenContractTalks;
     ContractTalksReason = 0;
     return MENU_CLOSE;
 }
@@ -590,7 +590,7 @@ int32_t ContractDeal_Process(MenuHotItem*) {
     const uint16_t p = Player();
     if (p == 0 || DealStartRole == -1 || DealState.player != p) {
         DealStartRole = -1;
-        MenuOption = 4;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     const DealOutcome o{p, int16_t(SelectedClub)};
@@ -623,10 +623,10 @@ int32_t ContractDeal_Process(MenuHotItem*) {
     const bool hurt = oldRole != newRole && oldRole >= 0 && oldRole < kDealRoles && newRole >= 0 &&
                       newRole < kDealRoles && RoleMoraleTable[oldRole][newRole] < 0;
     if (hurt) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksReason = int16_t(oldRole + 1);
     } else {
-        MenuOption = 4;
+        MenuOption = kScreenPlayerStats;
     }
     DealStartRole = -1;
     return MENU_CLOSE;

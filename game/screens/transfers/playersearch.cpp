@@ -512,8 +512,8 @@ int32_t PlayerSearch_NameClick(int row, int buttons) {
     const uint16_t p = g_rows[row].player;
     SelectedClub = uint16_t(HVW_GetPlayerClub(p));
     SelectedPlayer = int16_t(p);
-    ReturnMenuOption = 19;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenPlayerSearch;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -682,7 +682,7 @@ int32_t WageClicked(MenuHotItem* item) {
 }
 int32_t NameClicked(MenuHotItem* item) { return PlayerSearch_NameClick(item->row, GetMenuButtons()); }
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -330,21 +330,21 @@ int32_t Scouting_Stop(MenuHotItem*) {
 }
 
 int32_t Scouting_ViewPlayers(MenuHotItem*) {
-    PreviousMenuOption = 90;
+    PreviousMenuOption = kScreenScouting;
     ScoutViewFlag = 1;
     ScoutViewRegion = g_chosen;
-    MenuOption = 64;
+    MenuOption = kScreenShortlist;
     return MENU_CLOSE;
 }
 
 int32_t Scouting_WorldClubs(MenuHotItem*) {
-    MenuOption = 107;
+    MenuOption = kScreenClubsByNation;
     return MENU_CLOSE;
 }
 
 int32_t Scouting_Back(MenuHotItem*) {
     ScoutViewFlag = 0;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -30,7 +30,6 @@ constexpr int kCellSize = 48;
 constexpr int kColumns = 5;
 constexpr int kDivisions = 6;
 constexpr int16_t kCountry = 0;
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kOtherClubText = 789;
 constexpr int16_t kNilText = 433;
 constexpr int16_t kSlashText = 101;
@@ -134,7 +133,7 @@ int32_t ToScreen(int16_t id) {
     return MENU_CLOSE;
 }
 
-int32_t BackToClub(MenuHotItem*) { return ToScreen(kClubScreen); }
+int32_t BackToClub(MenuHotItem*) { return ToScreen(kScreenClubMain); }
 
 }  // namespace
 
@@ -259,7 +258,6 @@ constexpr int16_t kDoubtfulText = 767;
 constexpr int16_t kRefusingToPlay = 1;
 constexpr int16_t kLastInjury = 37;
 constexpr int16_t kLongInjury = 26;
-constexpr int16_t kSuspensionsScreen = 26;
 
 uint16_t g_injured[kSquadSlots];
 int g_injuredCount = 0;
@@ -340,7 +338,7 @@ const MenuItem InjuryListTable[] = {
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_VAR, 320, 240, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
     {MI_BUTTON_TEXT, 392, 440, 160, 30, MenuValue(1490),
-     [](MenuHotItem*) { return ToScreen(kSuspensionsScreen); }},
+     [](MenuHotItem*) { return ToScreen(kScreenSuspensions); }},
     {MI_ICON, 570, 436, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

@@ -152,8 +152,8 @@ int32_t Shortlist_NameClick(int row) {
         return MENU_REDRAW;
     }
     SelectedPlayer = int16_t(p);
-    ReturnMenuOption = 64;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenShortlist;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -173,7 +173,7 @@ int32_t Shortlist_ScrollDown(MenuHotItem*) {
 }
 
 int32_t Shortlist_Back(MenuHotItem*) {
-    MenuOption = ScoutView() ? 90 : 3;
+    MenuOption = ScoutView() ? kScreenScouting : kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -256,7 +256,7 @@ void MarkExtra(PopupCallBlock*) {
     }
 }
 
-void SetPreviousScreen() { PreviousMenuOption = 64; }
+void SetPreviousScreen() { PreviousMenuOption = kScreenShortlist; }
 
 const MenuItem kRow[] = {
     {MI_CUSTOM, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintRow), nullptr},

@@ -26,7 +26,6 @@ constexpr int kCellSize = 48;
 constexpr int kColumns = 4;
 constexpr int16_t kOtherClubText = 789;
 constexpr int16_t kAllText = 1879;
-constexpr int16_t kClubScreen = 3;
 
 // ---- Shared ----------------------------------------------------------------------------
 
@@ -319,7 +318,7 @@ const MenuItem kClubRow[] = {
 };
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 

@@ -404,7 +404,7 @@ const MenuItem kBelowTable[] = {
 TEST_F(MenuEngineTest, WindowCloseCancelsTypingAndClosesEveryTable) {
     g_stopOutcome = -1;
     g_exits = 0;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     MenuUserClickItem([](const MenuHotItem& item) { return item.value == 6; });
     MenuUserWait(2);
     testenv::MenuUserKey(0x1E);  // "a"
@@ -416,7 +416,7 @@ TEST_F(MenuEngineTest, WindowCloseCancelsTypingAndClosesEveryTable) {
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
     EXPECT_EQ(MenuViewDepth(), -1);
     EXPECT_EQ(g_exits, 2);
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(IsTextInputActive(), 0);
     EXPECT_EQ(g_stopOutcome, TEXT_INPUT_CANCELLED);
     EXPECT_STREQ(g_closeTarget, "Halvorn");
