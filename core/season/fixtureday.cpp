@@ -61,7 +61,6 @@ constexpr uint32_t kShootOutSlotMask = 0x7FFF;
 constexpr uint32_t kEmptyShootOut = kShootOutSlotMask;
 constexpr uint32_t kAwayWonShootOut = 0x8000;
 constexpr int kMostGoals = 30;
-constexpr uint8_t kDisplayResultsOnly = 0x01;
 constexpr int16_t kReserveSuffixText = 69;
 
 // Fields of an event-log record.

@@ -300,7 +300,7 @@ void TakeManagerJob() {
     ComputerTransferActivity(0, 0);
     InitCustomTactics();
     NewGameByte = 1;
-    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplaySeasonRunning);
 
     bool clearShirt = true;
     switch (ClubPickedFlag) {

@@ -543,10 +543,85 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,   6,   8,   9,   11,  19, 21, 22, 24,  25, 30, 31, 32, 33,
-                                 39, 42,  52,  54,  55,  57,  62, 63, 64, 65,  68, 69, 70, 71, 80,
-                                 82, 83,  84,  87,  88,  89,  90, 91, 92, 93,  94, 95, 96, 97, 98,
-                                 99, 100, 101, 106, 107, 108, 40, 41, 45, 103, 60, 61};
+constexpr int16_t kPlainIds[] = {kScreenClubMain,
+                                 kScreenDivisionClubs,
+                                 kScreenClubInfo,
+                                 kScreenClubFixtures,
+                                 kScreenLeagueTable,
+                                 kScreenFixturesByDay,
+                                 kScreenPlayerSearch,
+                                 kScreenFilteredSquadList,
+                                 kScreenStart,
+                                 kScreenTeamSelect,
+                                 kScreenClubRecords,
+                                 kScreenLeagueGoals,
+                                 kScreenTransferList,
+                                 kScreenClubTransfers,
+                                 kScreenTopScorers,
+                                 kScreenVacancies,
+                                 kScreenSeasonTransfers,
+                                 kScreenPlaceholderList,
+                                 kScreenCareerHistory,
+                                 kScreenDivisionEleven,
+                                 kScreenWeeklyMoney,
+                                 kScreenClubRankings,
+                                 kScreenManagerRankings,
+                                 kScreenShortlist,
+                                 kScreenPlayerInfoHeader,
+                                 kScreenFinance,
+                                 kScreenClubWorthRankings,
+                                 kScreenLeaguePerformance,
+                                 kScreenMatchStats,
+                                 kScreenPlayerCondition,
+                                 kScreenMatchMarks,
+                                 kScreenCoachingList,
+                                 kScreenMonthHeader,
+                                 kScreenSquadNumbers,
+                                 kScreenAttributeTable,
+                                 kScreenContractMenu,
+                                 kScreenScouting,
+                                 kScreenExchangeList,
+                                 kScreenLeagueAssists,
+                                 kScreenLeagueManOfMatch,
+                                 kScreenNewsPages,
+                                 kScreenClubHistory,
+                                 kScreenIncomeForecast,
+                                 kScreenResults,
+                                 kScreenLoadSlotZero,
+                                 kScreenInbox,
+                                 kScreenAgentProfile,
+                                 kScreenAttendance,
+                                 kScreenBoardView,
+                                 kScreenClubsByNation,
+                                 kScreenPlayedCountries,
+                                 kScreenHonoursRoll,
+                                 kScreenGameRecords,
+                                 kScreenEuroGroups,
+                                 kScreenInjuryList,
+                                 kScreenClubSummary,
+                                 kScreenSoak};
+
+// Ids that only lead on to another screen: the squad list of SelectedClub,
+// the team selection, the club.
+struct ScreenRedirect {
+    int16_t id;
+    int16_t to;
+};
+constexpr ScreenRedirect kRedirects[] = {{kScreenSelectedClubSquad, kScreenSquadList},
+                                         {kScreenSquads, kScreenSquadList},
+                                         {kScreenPickTeam, kScreenTeamSelect},
+                                         {kScreenBackToClub, kScreenClubMain}};
+
+// Ids of screens the game no longer has: setting one is a fault, reported
+// with the screen's name.
+struct RetiredScreen {
+    int16_t id;
+    const char* name;
+};
+constexpr RetiredScreen kRetiredScreens[] = {{kScreenSelectNation, "SELECT_NATION"},
+                                             {kScreenTeamsheetRecords, "TEAMSHEET_RECORDS"},
+                                             {kScreenClubLeagueRecord, "CLUB_LEAGUE_RECORD"},
+                                             {kScreenSetSalePrice, "SET_SALE_PRICE"}};
 
 bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
@@ -682,7 +757,7 @@ void PlaySavedGoals() {
         }
         GetMatchSetupBlock()->SetI16(gameinfo::kCompetition, -1);
         ReleaseMenuBuffers();
-        DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x10);
+        DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplayOff);
         GetMatchSetupBlock();
         PlayMatch();
         RestartMenus();
@@ -704,24 +779,18 @@ void ActOnMenuOption() {
         if (id == kScreenResults && MenuOption == kScreenResults) MenuOption = kScreenClubMain;
         return;
     }
+    for (const ScreenRedirect& redirect : kRedirects) {
+        if (redirect.id == id) {
+            MenuOption = redirect.to;
+            return;
+        }
+    }
+    for (const RetiredScreen& retired : kRetiredScreens) {
+        if (retired.id == id) InvalidCase(retired.name, __LINE__);
+    }
     switch (id) {
         case kScreenNewGame:
             NewGame();
-            return;
-        case kScreenSelectNation:
-            InvalidCase("SELECT_NATION", __LINE__);
-        case kScreenTeamsheetRecords:
-            InvalidCase("TEAMSHEET_RECORDS", __LINE__);
-        case kScreenClubLeagueRecord:
-            InvalidCase("CLUB_LEAGUE_RECORD", __LINE__);
-        case kScreenSetSalePrice:
-            InvalidCase("SET_SALE_PRICE", __LINE__);
-        case kScreenSelectedClubSquad:
-        case kScreenSquads:
-            MenuOption = kScreenSquadList;  // the squad list of SelectedClub
-            return;
-        case kScreenPickTeam:
-            MenuOption = kScreenTeamSelect;  // the team selection
             return;
         case kScreenPlayerStats:
             RunTable(FrontEndScreenTable(id));
@@ -801,9 +870,6 @@ void ActOnMenuOption() {
                 MenuOption = kScreenClubMain;
             }
             return;
-        case kScreenBackToClub:
-            MenuOption = kScreenClubMain;  // no screen: back to the club
-            return;
         case kScreenPlayMatch:
             ReleaseMenuBuffers();
             GetMatchSetupBlock();
@@ -862,7 +928,7 @@ void EnterFrontEnd() {
     MenuCurrentPlayer = 1;
     MenuOption = kScreenStart;
     PreviousMenuOption = kScreenStart;
-    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplaySeasonRunning);
     ShortList_Clear();
     HVW_ClearRecentList();
     HVW_ClearHumanContracts();

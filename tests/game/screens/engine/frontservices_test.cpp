@@ -167,7 +167,7 @@ bool g_readyDuringMatch = true;
 TEST_F(FrontServicesTest, AMatchFromTheFrontEndRunsWithTheMenusReleased) {
     EnterGameInfo* block = ClearMatchSetupBlock();
     block->SetI16(gameinfo::kCompetition, 0);
-    DisplayModeFlags = uint8_t(DisplayModeFlags | 0x10);
+    DisplayModeFlags = uint8_t(DisplayModeFlags | kDisplayOff);
     const MatchPeriodRunnerFn kept = MatchPeriodRunner;
     g_periods = 0;
     MatchPeriodRunner = [] {
