@@ -18,6 +18,7 @@
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_scouting.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/igscreens.h"
 #include "game/match3d/matchquery.h"
@@ -61,14 +62,10 @@ constexpr int16_t kRoleMessages[kIgRoles] = {979, 983, 980, 982};
 // The leave check's order: captain, penalty, free-kick and corner takers.
 constexpr int kLeaveRoleOrder[kIgRoles] = {0, 2, 3, 1};
 constexpr int16_t kNoGoalkeeperText = 908;
-constexpr int16_t kHurtPlayerText = 585;
 constexpr int16_t kRolesText = 828;
 constexpr int16_t kValueKinds[10] = {243, 246, 61, 86, 67, 62, 64, 65, 66, 1092};
-constexpr int16_t kColumnOffText = 586;
 constexpr int16_t kSubstituteQuestion = 693;
 constexpr int16_t kSubstituteTitle = 635;
-constexpr int16_t kMinutesText = 1448;
-constexpr int16_t kCustomTacticText = 1328;
 
 struct Cell {
     int16_t column = -1, row = -1;
@@ -398,12 +395,12 @@ void BuildPopups() {
     }
     const int saved = SavedTactics();
     for (int i = 0; i < saved; ++i, ++n) {
-        std::snprintf(g_formationNames[n], kTextSize, "%s %d", GetText(kCustomTacticText), i + 1);
+        std::snprintf(g_formationNames[n], kTextSize, "%s %d", GetText(kTextCustom), i + 1);
         g_formationPopup[1 + n] = StringRow(g_formationNames[n], FormationChosen);
     }
     g_formationPopup[1 + n] = Tail();
     g_columnAPopup[0] = Head(MarkColumnA);
-    g_columnAPopup[1] = TextRow(kColumnOffText, ColumnAChosen);
+    g_columnAPopup[1] = TextRow(kTextNone, ColumnAChosen);
     g_columnBPopup[0] = Head(MarkColumnB);
     for (int k = 0; k < 10; ++k) {
         g_columnAPopup[2 + k] = TextRow(kValueKinds[k], ColumnAChosen);
@@ -419,7 +416,7 @@ void BuildPopups() {
 void FillLabels() {
     const int16_t word = GameInfo.TeamI16(Side(), gameinfo::kTacticChoice);
     if (word >= 10) {
-        std::snprintf(g_formationLabel, kTextSize, "%s %d", GetText(kCustomTacticText), word - 9);
+        std::snprintf(g_formationLabel, kTextSize, "%s %d", GetText(kTextCustom), word - 9);
     } else {
         std::snprintf(g_formationLabel, kTextSize, "%s",
                       GetText(GetFormationNameText(int16_t(std::max<int>(word, 0)))));
@@ -427,9 +424,9 @@ void FillLabels() {
     std::snprintf(g_roleLabel, kTextSize, "%s",
                   GetText(IgShownRole < kIgRoles ? kRoleTexts[IgShownRole] : kRolesText));
     std::snprintf(g_columnALabel, kTextSize, "%s",
-                  GetText(IgValueColumnA >= 0 ? kValueKinds[IgValueColumnA] : kColumnOffText));
+                  GetText(IgValueColumnA >= 0 ? kValueKinds[IgValueColumnA] : kTextNone));
     std::snprintf(g_columnBLabel, kTextSize, "%s", GetText(kValueKinds[IgValueColumnB]));
-    std::snprintf(g_minute, sizeof g_minute, "%d %s", int(MatchClockMinute()), GetText(kMinutesText));
+    std::snprintf(g_minute, sizeof g_minute, "%d %s", int(MatchClockMinute()), GetText(kTextMinutes));
 }
 
 // ---- Substitution ---------------------------------------------------------------------------------
@@ -747,7 +744,7 @@ int16_t IgTeam_LeaveProblem() {
     if (MatchIsPlayerOnPitch(side, SlotOfEntry(0)) == 0) return kNoGoalkeeperText;
     if (SubstitutionsLeft()) {
         for (int e = 0; e < kIgListRows; ++e)
-            if (MatchIsPlayerHurt(side, SlotOfEntry(e)) != 0) return kHurtPlayerText;
+            if (MatchIsPlayerHurt(side, SlotOfEntry(e)) != 0) return kTextPlayersUnavailable;
     }
     return 0;
 }

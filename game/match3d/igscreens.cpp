@@ -12,6 +12,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/matchstats.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/matchquery.h"
 #include "game/screens/engine/exmenu.h"
@@ -25,7 +26,6 @@ IgLineupCell IgLineups[kIgLineupRows][2];
 
 namespace {
 
-constexpr int16_t kMinutesText = 1448;
 constexpr int16_t kCaptainText = 576;
 constexpr int kHeaderSize = 2 * gameinfo::kTeamNameLength + 40;
 
@@ -79,7 +79,7 @@ void IgFormatMatchHeader(char* out, size_t size) {
 }
 
 void IgFormatMinuteLine(char* out, size_t size) {
-    std::snprintf(out, size, "%d %s", int(GetMatchMinute()), GetText(kMinutesText));
+    std::snprintf(out, size, "%d %s", int(GetMatchMinute()), GetText(kTextMinutes));
 }
 
 int16_t IgShare(uint32_t a, uint32_t b) {

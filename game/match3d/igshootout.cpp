@@ -14,6 +14,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/query/funcs_small.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/igscreens.h"
 #include "game/match3d/matchquery.h"
@@ -30,7 +31,7 @@ constexpr uint16_t kNoPick = 65535;
 constexpr int16_t kTitleText = 710;
 constexpr int16_t kBackIcon = 153;
 constexpr int16_t kStatKinds[3] = {14, 4, 7};
-constexpr int16_t kYesText = 249, kDoubtfulText = 767, kNoText = 248;
+constexpr int16_t kYesText = 249, kNoText = 248;
 constexpr int kFirstKicker = 1, kLastKicker = 10;
 
 int16_t Side() { return int16_t(IgViewSide & 1); }
@@ -82,7 +83,7 @@ int16_t IgPenaltyGrade(int16_t side, int16_t slot) {
 
 int16_t IgPenaltyGradeText(int value) {
     if (value >= 45) return kYesText;
-    if (value >= 35) return kDoubtfulText;
+    if (value >= 35) return kTextDoubtful;
     return kNoText;
 }
 

@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,10 +31,6 @@ constexpr int kCellSize = 24;
 constexpr int kTextSize = 160;
 constexpr int16_t kNone = int16_t(0x8000);
 constexpr uint16_t kMarked = 8;
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
-constexpr int16_t kNilText = 433;
 constexpr int16_t kInText = 1805;
 constexpr int16_t kOutText = 1806;
 constexpr int16_t kLastHonourEvent = 31;
@@ -81,7 +78,7 @@ bool PassesFilter(int type, uint16_t filter) {
 
 void AppendMoney(char* out, uint16_t thousands) {
     if (thousands == 0) {
-        AppendText(out, kTextSize, " %s", GetText(kNilText));
+        AppendText(out, kTextSize, " %s", GetText(kTextNil));
         return;
     }
     const int32_t kept = CurrentNumberType;
@@ -101,7 +98,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
         case 1:
         case 3: {
             const bool in = type == 0 || type == 2;
-            AppendText(out, kTextSize, "%s %s %s", GetText(in ? kFromText : kToText), ClubName(other),
+            AppendText(out, kTextSize, "%s %s %s", GetText(in ? kTextFrom : kTextTo), ClubName(other),
                        PlayerName(player));
             AppendMoney(out, figure);
             AppendText(out, kTextSize, " %s", GetText(in ? kInText : kOutText));
@@ -113,7 +110,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
                 figure >= 1 && figure <= kLastInjury ? GetText(HVW_GetInjuryTextId(int16_t(figure))) : "");
             break;
         case 5:
-            AppendText(out, kTextSize, "%s %s", GetText(kToText), ClubName(other));
+            AppendText(out, kTextSize, "%s %s", GetText(kTextTo), ClubName(other));
             break;
         case 6:
             // A number the honour texts do not know (a damaged saved game)
@@ -123,7 +120,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
             break;
         case 8:
         case 9:
-            AppendText(out, kTextSize, "%s %s", GetText(kToText), DivisionName(figure));
+            AppendText(out, kTextSize, "%s %s", GetText(kTextTo), DivisionName(figure));
             break;
         case 12:
             AppendText(out, kTextSize, "%d", figure);
@@ -155,7 +152,7 @@ void FillRows() {
             if (ClubHistoryValue(e) == kClubLogFreeEntry || type > kClubLogLastType) continue;
             if (!PassesFilter(type, s.filter)) continue;
             const int first = 2002 + ClubHistorySeason(e);
-            std::snprintf(g_season[r], kCellSize, "%d%s%02d", first, GetText(kSeasonDash), (first + 1) % 100);
+            std::snprintf(g_season[r], kCellSize, "%d%s%02d", first, GetText(kTextDash), (first + 1) % 100);
             g_label[r] = kTypeLabels[type];
             FormatDetail(g_text[r], e, type);
             g_marker[r] = int16_t(type);

@@ -26,6 +26,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
@@ -72,15 +73,9 @@ constexpr int16_t kNextSeasonText = 766;
 constexpr int16_t kNextSeasonRunOnText = 765;
 constexpr int16_t kSeasonOverText = 1161;
 constexpr int16_t kTooFewPlayersText = 571;
-constexpr int16_t kUnavailableText = 585;
 // The mode button names the mode shown.
 constexpr int16_t kFactsModeText = 1528;
 constexpr int16_t kBidsModeText = 1895;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kHomeText = 102;
-constexpr int16_t kAwayText = 103;
-constexpr int16_t kNeutralText = 1498;
-constexpr int16_t kWeekdayTexts = 127;
 
 // Screen ids the handlers move on to.
 
@@ -339,7 +334,7 @@ void BuildGraph() {
         const uint32_t score = FixtureScore(slot);
         g_graph[count++] = {HVW_ClubTextId(home ? FixtureAway(slot) : FixtureHome(slot)),
                             int16_t(score & kFixtureGoalsMask), int16_t((score >> 5) & kFixtureGoalsMask),
-                            home ? kHomeText : kAwayText, uint16_t(home ? homePlace : awayPlace)};
+                            home ? kTextHome : kTextAway, uint16_t(home ? homePlace : awayPlace)};
     }
     if (count > 0) g_graph[count - 1].place = uint16_t(HVW_GetClubTablePosition(club));
     for (int i = count; i < kGraphEntries; ++i) g_graph[i] = {-1, 0, 0, 0, kEmpty};
@@ -366,11 +361,11 @@ void FormatFixtureLine(int line, int slot, int16_t club) {
     HVW_DayNumberToFullDate(int16_t(FixtureDay(slot)), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
     const bool home = FixtureHome(slot) == club;
     const int16_t opponent = home ? FixtureAway(slot) : FixtureHome(slot);
-    const int16_t where = (FixtureScore(slot) & kFixtureNeutralBit) != 0 ? kNeutralText
-                          : home                                         ? kHomeText
-                                                                         : kAwayText;
+    const int16_t where = (FixtureScore(slot) & kFixtureNeutralBit) != 0 ? kTextNeutral
+                          : home                                         ? kTextHome
+                                                                         : kTextAway;
     std::snprintf(g_fixtureText[line], kLineSize, "%s %d/%d %s %s(%s) %s",
-                  GetText(int16_t(kWeekdayTexts + weekday)), dayOfMonth, month + 1, GetText(kVersusText),
+                  GetText(int16_t(kTextFirstWeekday + weekday)), dayOfMonth, month + 1, GetText(kTextVersus),
                   GetText(HVW_ClubTextId(opponent)), GetText(where), GetText(CompetitionText(slot, club)));
     g_fixtureColour[line] = FixtureType(slot) == kCompReserveLeague ? kReserveLineColour : 0;
 }
@@ -661,7 +656,7 @@ void GraphHover() {
         if (std::abs(g_points[i].x - mx) > 4 || std::abs(g_points[i].y - my) > 4) continue;
         const GraphEntry& e = g_graph[i];
         char tip[160];
-        std::snprintf(tip, sizeof tip, "%d-%d %s %s (%s)", e.homeGoals, e.awayGoals, GetText(kVersusText),
+        std::snprintf(tip, sizeof tip, "%d-%d %s %s (%s)", e.homeGoals, e.awayGoals, GetText(kTextVersus),
                       GetText(e.opponentText), GetText(e.side));
         int16_t tw = 0, th = 0;
         GetTextSize(tip, &tw, &th);
@@ -731,7 +726,7 @@ void FillNextLeagueDay(int k) {
         const uint16_t slot = g_nextDaySlots[k][i];
         if (slot == kEmpty) break;
         g_panelRows[i].homeText = HVW_ClubTextId(FixtureHome(slot));
-        g_panelRows[i].versusText = kVersusText;
+        g_panelRows[i].versusText = kTextVersus;
         g_panelRows[i].awayText = HVW_ClubTextId(FixtureAway(slot));
     }
 }
@@ -1021,7 +1016,7 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
             SelectedClub = uint16_t(user);
         }
     } else {
-        ShowMessageBox(GetText(check == 2 ? kTooFewPlayersText : kUnavailableText), 0);
+        ShowMessageBox(GetText(check == 2 ? kTooFewPlayersText : kTextPlayersUnavailable), 0);
         MenuOption = kind == 1 ? kScreenSquadListSecond : kScreenSquadList;
         SelectedClub = uint16_t(user);
         if (kind == 1) SquadListSecond = 1;

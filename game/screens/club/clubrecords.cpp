@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -33,11 +34,6 @@ constexpr int kLineSize = 160;
 constexpr int kCellSize = 24;
 constexpr int kCupYearLineSize = 80;
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
-constexpr int16_t kGoalsText = 64;
-constexpr int16_t kVersusText = 152;
 constexpr int kHonoursRows = 50;
 constexpr int kFirstEuropeanColumn = 4;
 constexpr int kNationalCupSlots = 4;
@@ -120,34 +116,34 @@ void FillRecordLines(int16_t club) {
     }
     if (club < 0 || club >= kClubCount) return;
     const ClubRecordBook r = HVW_GetClubRecordBook(club);
-    FillTransferLine(g_lines[0], r.signingPlayer, r.signingFee, kFromText, r.signingTag, r.signingDate);
-    FillTransferLine(g_lines[1], r.salePlayer, r.saleFee, kToText, r.saleTag, r.saleDate);
+    FillTransferLine(g_lines[0], r.signingPlayer, r.signingFee, kTextFrom, r.signingTag, r.signingDate);
+    FillTransferLine(g_lines[1], r.salePlayer, r.saleFee, kTextTo, r.saleTag, r.saleDate);
     if (r.scorer != 0 && r.scorerGoals != 0) {
         AppendText(g_lines[2], kLineSize, "%s %d %s", PlayerName(r.scorer, 0), r.scorerGoals,
-                   GetText(kGoalsText));
+                   GetText(kTextGoals));
         AppendSeason(g_lines[2], r.scorerSeason);
     }
     if (r.matchGoals != 0) {
         AppendText(g_lines[3], kLineSize, "%s %d %s %s %s", PlayerName(r.matchScorer, 0), r.matchGoals,
-                   GetText(kGoalsText), GetText(kVersusText), ClubName(r.matchTag));
+                   GetText(kTextGoals), GetText(kTextVersus), ClubName(r.matchTag));
         AppendSeason(g_lines[3], r.matchSeason);
     }
     if (r.crowd != 0) {
-        AppendText(g_lines[4], kLineSize, "%d %s %s", r.crowd, GetText(kVersusText), ClubName(r.crowdTag));
+        AppendText(g_lines[4], kLineSize, "%d %s %s", r.crowd, GetText(kTextVersus), ClubName(r.crowdTag));
         AppendDate(g_lines[4], r.crowdDate);
     }
     if (r.lowCrowd != 0) {
-        AppendText(g_lines[5], kLineSize, "%d %s %s", r.lowCrowd, GetText(kVersusText),
+        AppendText(g_lines[5], kLineSize, "%d %s %s", r.lowCrowd, GetText(kTextVersus),
                    ClubName(r.lowCrowdTag));
         AppendDate(g_lines[5], r.lowCrowdDate);
     }
     if (r.winFor > r.winAgainst) {
-        AppendText(g_lines[6], kLineSize, "%d-%d %s %s", r.winFor, r.winAgainst, GetText(kVersusText),
+        AppendText(g_lines[6], kLineSize, "%d-%d %s %s", r.winFor, r.winAgainst, GetText(kTextVersus),
                    ClubName(r.winTag));
         AppendDate(g_lines[6], r.winDate);
     }
     if (r.defeatFor < r.defeatAgainst) {
-        AppendText(g_lines[7], kLineSize, "%d-%d %s %s", r.defeatFor, r.defeatAgainst, GetText(kVersusText),
+        AppendText(g_lines[7], kLineSize, "%d-%d %s %s", r.defeatFor, r.defeatAgainst, GetText(kTextVersus),
                    ClubName(r.defeatTag));
         AppendDate(g_lines[7], r.defeatDate);
     }
@@ -202,7 +198,7 @@ void FillSeasonRow(int p, int16_t club, int16_t country, int k) {
     const int season = HVW_GetSeason();
     const int first = season + 2002 - (k + 1);
     const int second = (season + 2003 - (k + 1)) % 100;
-    std::snprintf(g_seasonText[p], kCellSize, "%d%s%02d", first, GetText(kSeasonDash), second);
+    std::snprintf(g_seasonText[p], kCellSize, "%d%s%02d", first, GetText(kTextDash), second);
     const int16_t entry = int16_t(k);
     const int16_t played = HVW_GetClubSeasonRecordEntry(club, entry, 7);
     const int16_t won = HVW_GetClubSeasonRecordEntry(club, entry, 8);
@@ -447,7 +443,7 @@ void FillScorers() {
         if (c > season) break;
         g_firstYear[c / 4][c % 4] = int16_t(season + 2002 - c);
         g_secondYear[c / 4][c % 4] = int16_t((season + 2003 - c) % 100);
-        g_dash[c / 4][c % 4] = kSeasonDash;
+        g_dash[c / 4][c % 4] = kTextDash;
     }
     uint16_t present[kPresentScorers];
     const int count = TopScorers_PresentScorers(club, present);

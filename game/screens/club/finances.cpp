@@ -17,6 +17,7 @@
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -34,7 +35,6 @@ constexpr int kWeeks = kFinanceWeeks;
 constexpr int kMoneyColumns = 3;
 constexpr int kMoneyRows = 8;
 constexpr int kTextSize = 48;
-constexpr int16_t kOnText = 125;
 constexpr int16_t kOffText = 1198;
 constexpr int16_t kWeekHeadingText = 977;
 constexpr int16_t kSeasonText = 1022;
@@ -59,7 +59,7 @@ constexpr int kValueX[kMoneyColumns] = {130, 349, 688};
 char g_money[kMoneyColumns][kMoneyRows][kTextSize];
 char g_heading[kTextSize];
 const char* g_headingText = g_heading;
-int16_t g_lineText[kFinanceLines] = {kOnText, kOnText, kOnText};
+int16_t g_lineText[kFinanceLines] = {kTextDash, kTextDash, kTextDash};
 int16_t g_viewText = kSeasonText;
 std::vector<uint8_t> g_hoverSaved;
 // A click on the plot picks its week: a press made on this screen, not the
@@ -388,7 +388,7 @@ void FinanceScreenProc() {
     // A walk draws the whole screen: no hover marks are left to wipe.
     FinanceScreen.hoverDrawn = 0;
     for (int line = 0; line < kFinanceLines; ++line)
-        g_lineText[line] = FinanceScreen.lineOn[line] != 0 ? kOnText : kOffText;
+        g_lineText[line] = FinanceScreen.lineOn[line] != 0 ? kTextDash : kOffText;
     g_viewText = FinanceScreen.seasonView != 0 ? kWeekText : kSeasonText;
     FillMoneyLines();
 }

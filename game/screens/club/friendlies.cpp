@@ -14,6 +14,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/club/friendlytours.h"
 #include "game/screens/engine/exmenu.h"
@@ -24,10 +25,7 @@
 namespace {
 
 constexpr int16_t kFreeText = 168;
-constexpr int16_t kHomeText = 102;
-constexpr int16_t kFirstWeekdayText = 127;
 constexpr int16_t kQuestionText = 976;
-constexpr int16_t kNoMoreText = 1126;
 constexpr int16_t kPageDays = 21;
 // A club plays no friendly within two days before or three after another
 // fixture.
@@ -83,7 +81,7 @@ void BuildDayRows() {
         row.day = int16_t(g_startDay + 1 + i);
         // The start day is today plus whole weeks, so the weekday runs on
         // from today's.
-        row.weekdayText = int16_t(kFirstWeekdayText + (weekday + row.day - g_startDay) % 7);
+        row.weekdayText = int16_t(kTextFirstWeekday + (weekday + row.day - g_startDay) % 7);
         int16_t dayOfWeek = 0;
         HVW_DayNumberToDate(row.day, &row.dayOfMonth, &row.month, &dayOfWeek, year);
         const int16_t slot = HVW_FindClubFixtureOnDay(Club(), row.day);
@@ -176,7 +174,7 @@ void PaintClubRow(int x, int y, int w, int h) {
     if (club < 0) return;
     const int middle = y + h / 2;
     SetDrawParam(1, 0);
-    DrawTextNoAt(x + 15, middle, int16_t(kHomeText + g_homeFlags[club]), JUSTIFY_CENTRE_MIDDLE);
+    DrawTextNoAt(x + 15, middle, int16_t(kTextHome + g_homeFlags[club]), JUSTIFY_CENTRE_MIDDLE);
     DrawTextAddrAt(x + 30, middle, HVW_GetClubName(club), JUSTIFY_LEFT_MIDDLE);
 }
 
@@ -240,7 +238,7 @@ int32_t Friendlies_Offer(int row) {
     // Adding the fixture would delete a friendly either club has that day:
     // both are asked again, as the table stands now.
     if (RefusedBooking(other, g_chosenDay)) {
-        ShowMessageBox(GetText(kNoMoreText), 0);
+        ShowMessageBox(GetText(kTextNoMoreFriendlies), 0);
         FindCandidates(g_chosenDay);
         return MENU_REDRAW;
     }

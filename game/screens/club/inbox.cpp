@@ -22,6 +22,7 @@
 #include "core/records/diarynotes.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
@@ -93,20 +94,12 @@ constexpr int16_t kFolderCaptions[kInboxFolders] = {415, 416, 411, 417, 1180, 18
 
 // Texts.
 constexpr int16_t kTitleText = 414;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
 constexpr int16_t kSubjectText = 420;
-constexpr int16_t kDateText = 593;
 constexpr int16_t kNationBodyText = 462;
 constexpr int16_t kFederationText = 463;
-constexpr int16_t kFirstWeekdayText = 127;
-constexpr int16_t kListFullText = 1137;
 constexpr int16_t kSquadFullText = 1140;
 constexpr int16_t kRivalBidsText = 1141;
-constexpr int16_t kClosedText = 1142;
 constexpr int16_t kNoPlayerText = 1143;
-constexpr int16_t kApproachedText = 1145;
-constexpr int16_t kApproachMadeText = 1153;
 
 // Messages the answers post.
 constexpr int16_t kMsgPlayerListed = 6;
@@ -210,7 +203,7 @@ void DateOf(const MessageRecord& m, char* out) {
     uint8_t weekday = 0, dayOfMonth = 0, month = 0;
     int16_t year = 0;
     HVW_DayNumberToFullDate(day, HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
-    std::snprintf(out, kInboxTextSize, "%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday % 7)),
+    std::snprintf(out, kInboxTextSize, "%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday % 7)),
                   dayOfMonth, month + 1);
 }
 
@@ -343,11 +336,11 @@ void InboxDrawFrame(int, int, int, int) {
     Panel(170, 296, 604, 236, 0x8410, 40);
     SetFont(9);
     SetDrawParam(1, 0);
-    DrawTextNoAt(179, 114, kFromText, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(179, 114, kTextFrom, JUSTIFY_LEFT_TOP);
     DrawTextNoAt(299, 114, kSubjectText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(669, 114, kDateText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(179, 302, kFromText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(459, 302, kToText, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(669, 114, kTextDate, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(179, 302, kTextFrom, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(459, 302, kTextTo, JUSTIFY_LEFT_TOP);
     DrawTextNoAt(179, 322, kSubjectText, JUSTIFY_LEFT_TOP);
 }
 
@@ -602,7 +595,7 @@ int32_t InboxAcceptPlayerOffer(MenuHotItem*) {
 
 int32_t InboxBidForPlayer(MenuHotItem*) {
     if (InClosedPeriod()) {
-        ShowBox(kClosedText);
+        ShowBox(kTextTransfersClosed);
         return MENU_REDRAW;
     }
     const MessageRecord* opened = Opened();
@@ -614,11 +607,11 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
     }
     SelectedPlayer = int16_t(player);
     if (HVW_IsNotInFilterList(0, player) == 0) {
-        ShowBox(kApproachedText);
+        ShowBox(kTextAlreadyApproached);
         return MENU_REDRAW;
     }
     if (HVW_AddApproachedPlayer(0, player) == 0) {
-        ShowBox(kListFullText);
+        ShowBox(kTextNoMoreApproaches);
         return MENU_REDRAW;
     }
     const int16_t user = HVW_GetMyClub();
@@ -638,12 +631,12 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
         }
         if (ClubMakeBid(user, player, 0, kBidSlotCodes[firstFree], 0) != 0) {
             HVW_GetPlayerApproachReply(player, user);
-            ShowBox(kApproachMadeText);
+            ShowBox(kTextApproachMade);
         }
         MenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
-    ShowBox(free == 0 ? kListFullText : free < 0 ? kSquadFullText : kRivalBidsText);
+    ShowBox(free == 0 ? kTextNoMoreApproaches : free < 0 ? kSquadFullText : kRivalBidsText);
     return MENU_REDRAW;
 }
 

@@ -7,6 +7,7 @@
 #include "core/query/funcs_people.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/staffbars.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kFirstRoleText = 2327;
-constexpr int16_t kWeekText = 2402, kWeeksText = 2331;
 constexpr int16_t kYearText = 2403, kYearsText = 185;
 constexpr int16_t kEmptyTexts[kStaffGroups] = {424, 499, 78};
 constexpr int16_t kSpecialityTexts[] = {426, 48, 41, 42, 44, 45, 43, 427, 416, 418, 469};
@@ -94,7 +94,7 @@ void FillRow(int groupIndex, GroupRows& group, int r, const StaffRecord* staff) 
     if (groupIndex < 2) {
         const int32_t count = StaffRec_GetCountWord(staff);
         group.count[r] = Clamped16(count);
-        group.countText[r] = count == 1 ? kWeekText : kWeeksText;
+        group.countText[r] = count == 1 ? kTextWeek : kTextWeeks;
         group.money[r] = StaffRec_GetWage(staff);
     } else {
         std::snprintf(group.nationText[r], sizeof group.nationText[r], "%s",

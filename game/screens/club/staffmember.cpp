@@ -5,6 +5,7 @@
 
 #include "core/query/funcs_people.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -125,7 +126,6 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoStaffText = 424;
-constexpr int16_t kWeekText = 2402, kWeeksText = 2331;
 constexpr int kRatingBarX = 600;
 constexpr int kFirstLineY = 160, kLineStep = 25;
 
@@ -157,7 +157,7 @@ void FillMember(const StaffRecord* staff) {
     const bool hired = staff != nullptr && !IsApplicant(staff);
     const int32_t count = StaffRec_GetCountWord(staff);
     g_count = hired ? int16_t(std::min<int32_t>(count, 32767)) : INT16_MIN;
-    g_countText = hired ? (count == 1 ? kWeekText : kWeeksText) : kNoText;
+    g_countText = hired ? (count == 1 ? kTextWeek : kTextWeeks) : kNoText;
     g_money = staff == nullptr ? INT32_MIN : hired ? StaffRec_GetWage(staff) : StaffRec_GetAskedWage(staff);
     const bool applicant = staff != nullptr && !hired;
     g_ratingLabels[0] = applicant ? int16_t(2404) : int16_t(2372);

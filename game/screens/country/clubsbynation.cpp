@@ -15,6 +15,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 
@@ -24,7 +25,6 @@ constexpr int16_t kListEnd = 116;
 constexpr int16_t kEmpty = -1;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kWideRegion = 7;
-constexpr int16_t kHomeTitleText = 1810;
 constexpr int16_t kHighlighted = 8;
 constexpr uint16_t kBelowTheLeagues = 6, kLowerDivision = 4;
 constexpr uint16_t kMarkedFace = 0xC5A0;  // the chosen region's button
@@ -188,7 +188,7 @@ void ClubsByNationScreenProc() {
         g_nationMarks[i] = g_nations[i] == g_nation ? kHighlighted : 0;
         g_nationRows = i + 1;
     }
-    const char* title = g_region == kHomeRegion ? GetText(kHomeTitleText) : NationName(g_nation);
+    const char* title = g_region == kHomeRegion ? GetText(kTextNonLeagueClubs) : NationName(g_nation);
     std::snprintf(g_title, sizeof g_title, "%s", title);
     BuildClubList();
     g_scroll = std::clamp<int16_t>(g_scroll, 0, LastScroll());

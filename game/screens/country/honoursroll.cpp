@@ -13,6 +13,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -23,9 +24,6 @@ HonoursRollState HonoursRoll = {};
 namespace {
 
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kFromText = 595;
 constexpr int kNationalCupSlots = 4;
 constexpr int16_t kDivisionColumns = kHonoursColumns - kHonoursCupColumns;
 constexpr int kNameSize = 40;
@@ -116,7 +114,7 @@ void FillPage() {
         const bool shown = i < kHonoursRollSeasons && s.winner[i] != -1;
         g_rowFirst[r] = shown ? s.firstYear[i] : kNone;
         g_rowSecond[r] = shown ? s.secondYear[i] : kNone;
-        g_rowDash[r] = shown ? kSeasonDash : int16_t(-1);
+        g_rowDash[r] = shown ? kTextDash : int16_t(-1);
         g_rowWinner[r] = shown ? ClubText(s.winner[i]) : int16_t(-1);
         g_rowRunnerUp[r] = shown ? ClubText(s.runnerUp[i]) : int16_t(-1);
     }
@@ -273,7 +271,7 @@ void RecordSigning(char* line) {
     SetDrawParam(3, kept);
     const NameCopy buyer = NameOfText(clubText), seller = NameOfText(sellerText);
     AppendText(line, kLineSize, "%s   %s %s %s   %s   %d", PlayerName(uint16_t(player)), buyer.text, money,
-               GetText(kFromText), seller.text, Year(season));
+               GetText(kTextFrom), seller.text, Year(season));
 }
 
 void RecordWin(char* line) {
@@ -283,7 +281,7 @@ void RecordWin(char* line) {
     const int goalsAgainst = HVW_GetClubRecordWinGoalsAgainst(club);
     if (goalsFor - goalsAgainst < 1) return;
     const NameCopy home = ClubNameOf(club), opponent = NameOfText(opponentText);
-    AppendText(line, kLineSize, "%d-%d %s %s %s %d", goalsFor, goalsAgainst, home.text, GetText(kVersusText),
+    AppendText(line, kLineSize, "%d-%d %s %s %s %d", goalsFor, goalsAgainst, home.text, GetText(kTextVersus),
                opponent.text, Year(season));
 }
 
@@ -293,7 +291,7 @@ void RecordCrowd(char* line) {
     const int32_t crowd = HVW_GetClubRecordCrowd(club);
     if (crowd < 1) return;
     const NameCopy home = ClubNameOf(club), opponent = NameOfText(opponentText);
-    AppendText(line, kLineSize, "%d %s %s %s %d", crowd, home.text, GetText(kVersusText), opponent.text,
+    AppendText(line, kLineSize, "%d %s %s %s %d", crowd, home.text, GetText(kTextVersus), opponent.text,
                Year(season));
 }
 

@@ -13,6 +13,7 @@
 #include "core/query/funcs_texts.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/leagues.h"
 #include "core/season/messagetexts.h"
@@ -39,8 +40,6 @@ constexpr int kMostLines = 100;
 constexpr int16_t kNewsTitleText = 460;
 constexpr int16_t kRegionText = 1179;
 constexpr int16_t kCountryText = 1620;
-constexpr int16_t kOtherClubsText = 1810;
-constexpr int16_t kFirstWeekdayText = 127;
 constexpr int kFirstLineY = 183, kLineStep = 30;
 constexpr int kButtonX = 22, kButtonWidth = 106, kButtonHeight = 20;
 constexpr int kDivisionButtonsY = 235, kDivisionButtonStep = 22;
@@ -97,7 +96,7 @@ constexpr PopupFunction kPickers[kMostDivisions] = {PickFromPopup<0>, PickFromPo
          int16_t(kDivisionButtonsY + (n)*kDivisionButtonStep),                  \
          kButtonWidth,                                                          \
          kButtonHeight,                                                         \
-         MenuValue(kOtherClubsText),                                            \
+         MenuValue(kTextNonLeagueClubs),                                        \
          NewsPages_ShowOtherClubs},                                             \
     {                                                                           \
         48, 0, 0, 0, 0, MenuValue(0), nullptr                                   \
@@ -207,7 +206,7 @@ void FillLine(int i, const NewsLine& line) {
     int16_t year = 0;
     HVW_DayNumberToFullDate(day, HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
     BoundedText(g_dates[i], kNewsLineSize)
-        .Add("%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday)), dayOfMonth, month + 1);
+        .Add("%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday)), dayOfMonth, month + 1);
 }
 
 void FirstEntry() {

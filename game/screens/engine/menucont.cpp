@@ -29,6 +29,7 @@
 #include "core/records/disk.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
@@ -66,13 +67,9 @@ namespace {
 
 constexpr int16_t kBackIcon = 153;
 constexpr int16_t kNewGameText = 749;
-constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kTodaysFixturesTitle = 887;
 constexpr int16_t kTooLateText = 1034;
-constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kQuitQuestionText = 769;
-constexpr int16_t kHelpText = 741;
-constexpr int16_t kHelpIndexText = 762;
 constexpr int16_t kLastMatchText = 3163;
 // A button that the default handler answers itself (quit, help).
 constexpr int16_t kOwnAction = -1;
@@ -430,7 +427,7 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         MenuOption = kScreenQuit;
         return MENU_CLOSE;
     }
-    if (textId == kHelpText || textId == kHelpIndexText) return HelpPanel_Button(textId);
+    if (textId == kTextHelp || textId == kTextHelpIndex) return HelpPanel_Button(textId);
     return MENU_KEEP_POPUP;
 }
 
@@ -815,7 +812,7 @@ void ActOnMenuOption() {
             RunTable(EuroQualifyTable);
             return;
         case kScreenSuspensions:
-            MessageThenHome(kNotAvailableText);
+            MessageThenHome(kTextOptionUnavailable);
             return;
         case kScreenContractTalks:
         case kScreenLoanTerms:
@@ -856,7 +853,7 @@ void ActOnMenuOption() {
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
-            if (LoadGame(100) < 0) ShowMessageBox(GetText(kLoadFailedText), 0);
+            if (LoadGame(100) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
             LastMatch_Forget();
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);
@@ -959,7 +956,6 @@ constexpr int16_t kJobAcceptedMessage = 76;
 constexpr int16_t kOfferTurnedDownMessage = 61;
 constexpr int16_t kPlayerNotKeenMessage = 280;
 constexpr int16_t kPlayerRefusesMessage = 281;
-constexpr int16_t kPositionGroupText = 300;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
 bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
@@ -1045,7 +1041,7 @@ bool AnswerPendingDeal() {
         if (IsClub(SalesTeamClub)) ChangePlayerMorale(player, int16_t(-2 * GetClubRep(SalesTeamClub)));
     }
     const int32_t age = GetPlayerAge(player) + 16;
-    const int16_t group = int16_t(kPositionGroupText + HVW_GetPositionType(player));
+    const int16_t group = int16_t(kTextFirstPositionType + HVW_GetPositionType(player));
     PostMessage(kOfferTurnedDownMessage, firstClub, secondClub, player, group, age);
     TextMsg_SetArg(TEXTMSG_CLUB, &firstClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &secondClub);

@@ -18,6 +18,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,10 +31,8 @@ namespace {
 
 constexpr int16_t kBlankGoals = INT16_MIN;
 constexpr int16_t kPlayedSeparator = 125, kUnplayedSeparator = 152;
-constexpr int16_t kHomeText = 102, kAwayText = 103, kNeutralText = 1498;
 constexpr int16_t kBroadcastIcon = 197;
-constexpr int16_t kFirstWeekdayText = 127;
-constexpr int16_t kGroupRoundText = 1550, kChampionsGroupCode = 101;
+constexpr int16_t kChampionsGroupCode = 101;
 constexpr int16_t kPlayedStyle = 8;
 constexpr int kRowHeight = 22;
 constexpr int kPageRows = 18;
@@ -127,7 +126,7 @@ void WriteCompetition(ClubFixtureRow& row, int slot) {
     const int16_t nameText = HVW_GetCompRoundText(code, &roundText, &legText, HVW_GetClubNation(Club()));
     // In the Champions League groups the round is the club's group, when
     // the groups hold the club.
-    if (roundText == kGroupRoundText && code == kChampionsGroupCode) {
+    if (roundText == kTextGroupA && code == kChampionsGroupCode) {
         const int16_t group = HVW_FindClubGroup(Club(), 0);
         roundText = group >= 0 ? HVW_GetCompTextIdByIndex(group) : int16_t(-1);
     }
@@ -142,11 +141,11 @@ void FillRow(ClubFixtureRow& row, int slot, int16_t today) {
     uint8_t weekday = 0, dayOfMonth = 0, month = 0;
     int16_t year = 0;
     HVW_DayNumberToFullDate(int16_t(FixtureDay(slot)), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
-    std::snprintf(row.date, sizeof row.date, "%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday)),
+    std::snprintf(row.date, sizeof row.date, "%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday)),
                   dayOfMonth, month + 1);
     const bool home = FixtureHome(slot) == club;
     const uint32_t score = FixtureScore(slot);
-    row.venueText = (score & kFixtureNeutralBit) != 0 ? kNeutralText : home ? kHomeText : kAwayText;
+    row.venueText = (score & kFixtureNeutralBit) != 0 ? kTextNeutral : home ? kTextHome : kTextAway;
     row.opponent = home ? FixtureAway(slot) : FixtureHome(slot);
     const bool played = FixtureDay(slot) < today;
     if (played) {
@@ -347,9 +346,8 @@ void ClubFixtures_ResetTitleClick() {
 
 namespace {
 
-constexpr int16_t kLeagueWinnerLabel = 1470, kRunnersUpLabel = 1467, kWinnersText = 1466;
+constexpr int16_t kLeagueWinnerLabel = 1470;
 constexpr int16_t kFirstListLabel = 1821, kSecondListLabel = 1822, kPlayOffLabel = 1819;
-constexpr int16_t kMarkedText = 1818;
 constexpr int kClearedRows = 21;
 constexpr int kRowStep = 25;
 
@@ -396,7 +394,7 @@ void AddEntrant(int16_t club, int16_t country) {
 
 void AddEuropeanEntrants(int16_t country, int16_t cupWinner) {
     char label[sizeof(EuroQualifyRow::label)];
-    std::snprintf(label, sizeof label, "%s %s", HVW_GetCupName(0, country), GetText(kWinnersText));
+    std::snprintf(label, sizeof label, "%s %s", HVW_GetCupName(0, country), GetText(kTextWinners));
     AddRow(label, ClubName(cupWinner));
     int16_t first = 0, second = 0;
     GetEuroQualifiers(&first, &second, country);
@@ -413,8 +411,8 @@ void AddPlayOffClubs(int16_t country) {
         int16_t mark = -1;
         const int16_t club = HVW_GetEuroPlaceClub(g_division, &mark, k, country);
         char text[sizeof(EuroQualifyRow::club)];
-        if (mark == kMarkedText) {
-            std::snprintf(text, sizeof text, "%s (%s)", ClubName(club), GetText(kMarkedText));
+        if (mark == kTextPromotedMark) {
+            std::snprintf(text, sizeof text, "%s (%s)", ClubName(club), GetText(kTextPromotedMark));
         } else {
             std::snprintf(text, sizeof text, "%s", ClubName(club));
         }
@@ -458,7 +456,7 @@ void EuroQualifyMenu() {
     const int16_t cupWinner = HVW_GetHonoursEntry(1, 0, &unused, country);
     std::snprintf(g_divisionName, sizeof g_divisionName, "%s", DivisionNameOrEmpty(g_division, country));
     AddRow(GetText(kLeagueWinnerLabel), ClubName(winner));
-    AddRow(GetText(kRunnersUpLabel), ClubName(runnerUp));
+    AddRow(GetText(kTextRunnersUp), ClubName(runnerUp));
     if (g_division == 0) {
         AddEuropeanEntrants(country, cupWinner);
     } else {

@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int16_t kFirstStageCode = 101;
 constexpr int16_t kNotPlayed = int16_t(0x8000);
-constexpr int16_t kNoFixturesText = 159;
 constexpr int kGroupsFirstStage = 8;
 constexpr int kGroupsSecondStage = 4;
 constexpr int kCellSize = 40;
@@ -97,7 +97,7 @@ void FillView(bool hasClubs) {
             std::snprintf(g_fixtureCells[r][1], kCellSize, "%d - %d", f.goalsA, f.goalsB);
         std::snprintf(g_fixtureCells[r][2], kCellSize, "(%s)", CountryOf(f.clubB));
     }
-    g_message = hasClubs ? int16_t(-1) : kNoFixturesText;
+    g_message = hasClubs ? int16_t(-1) : kTextNoFixtures;
 }
 
 int32_t PickFixtureClub(MenuHotItem* item, int side) {

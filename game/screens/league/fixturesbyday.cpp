@@ -18,6 +18,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
@@ -38,7 +39,6 @@ constexpr int16_t kNoClub = -1;
 constexpr int16_t kBlankGoals = INT16_MIN;
 constexpr int16_t kPlayedSeparator = 125, kUnplayedSeparator = 152;
 constexpr int16_t kSecondLegText = 135;
-constexpr int16_t kGroupRoundText = 1550;
 constexpr int16_t kChampionsGroupCode = 101;
 constexpr int16_t kFirstNationText = 500;
 constexpr int16_t kFirstWeekdayText = 2;
@@ -216,7 +216,7 @@ void FillRow(FixtureDayRow& row, int slot, int16_t firstCode, int16_t today) {
         BracketOf(row.awayBracket, away, FixtureType(slot));
     }
     // The group text is asked only of a club the groups hold.
-    if (g_roundText == kGroupRoundText && firstCode == kChampionsGroupCode) {
+    if (g_roundText == kTextGroupA && firstCode == kChampionsGroupCode) {
         const int16_t group = HVW_FindClubGroup(home, 0);
         if (group >= 0) row.groupText = HVW_GetCompTextIdByIndex(group);
     }
@@ -248,7 +248,7 @@ void WriteTitles(int16_t country, int16_t firstSlot) {
         const int16_t home = FixtureHome(firstSlot);
         std::snprintf(g_compLine, sizeof g_compLine, "%s",
                       DivisionNameOrEmpty(HVW_FindClubInDivisionRows(home), country));
-    } else if (g_roundText == kGroupRoundText && code == kChampionsGroupCode) {
+    } else if (g_roundText == kTextGroupA && code == kChampionsGroupCode) {
         std::snprintf(g_compLine, sizeof g_compLine, "%s", text(g_compText));
     } else {
         std::snprintf(g_compLine, sizeof g_compLine, "%s %s %s", text(g_compText), text(g_roundText),
@@ -416,7 +416,7 @@ void FixturesByDayMenu() {
     for (FixtureDayRow& row : g_rows) ClearRow(row);
     g_shownRows = 0;
     if (!FindDay()) {
-        g_message = kNoFixturesText;
+        g_message = kTextNoFixtures;
         WriteNoDayTitles(country);
         SetMenuListRows(0);
         return;

@@ -18,6 +18,7 @@
 #include "core/records/disk.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
@@ -61,20 +62,13 @@ constexpr int8_t kLastNationalCup = 3;
 
 constexpr int16_t kLeaveIcon = 153;
 constexpr int16_t kPageArrowsIcon = 154;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kDashText = 125;
-constexpr int16_t kPenaltyText = 630;
 constexpr int16_t kSentOffText = 632;
-constexpr int16_t kOwnGoalText = 698;
 constexpr int16_t kShootOutMarkText = 1206;
 constexpr int16_t kShootOutLegendText = 1561;
 constexpr int16_t kBookedText = 2460;
-constexpr int16_t kAttendanceText = 2429;
-constexpr int16_t kReservesText = 2428;
 constexpr int16_t kLeagueText = 2427;
 constexpr int16_t kInternationalsText = 1559;
 constexpr int16_t kUnder21Text = 2461;
-constexpr int16_t kCountryText = 2426;
 constexpr int16_t kFriendliesText = 701;
 
 // Button states and the colours they are drawn in.
@@ -306,9 +300,9 @@ void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     const uint32_t score = FixtureScore(slot);
     const int homeGoals = int(score & kFixtureGoalsMask), awayGoals = int(score >> 5 & kFixtureGoalsMask);
     if (IsFixturePlayed(slot)) {
-        std::snprintf(out.score, sizeof out.score, "%d %s %d", homeGoals, GetText(kDashText), awayGoals);
+        std::snprintf(out.score, sizeof out.score, "%d %s %d", homeGoals, GetText(kTextDash), awayGoals);
     } else {
-        std::snprintf(out.score, sizeof out.score, "%s", GetText(kVersusText));
+        std::snprintf(out.score, sizeof out.score, "%s", GetText(kTextVersus));
     }
     if (g_groupRound >= 0) FillGroupCell(out, slot);
     if (!Has(kHistSecondLegs)) return;
@@ -318,11 +312,11 @@ void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     const uint32_t first = FixtureScore(earlier);
     const int firstHome = int(first & kFixtureGoalsMask), firstAway = int(first >> 5 & kFixtureGoalsMask);
     if (HistoryOpenedFromContinue != 0 || !IsFixturePlayed(slot)) {
-        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", firstAway, GetText(kDashText),
+        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", firstAway, GetText(kTextDash),
                       firstHome);
     } else {
         std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", homeGoals + firstAway,
-                      GetText(kDashText), awayGoals + firstHome);
+                      GetText(kTextDash), awayGoals + firstHome);
     }
 }
 
@@ -407,15 +401,15 @@ void WriteRepeatedEntry(SideWriter& out, int16_t fixture, int side, const EventE
             if (kind == kKindBooking)
                 out.Add("%s %s %d", name, GetText(kBookedText), minute);
             else if (kind == kKindPenaltyGoal)
-                out.Add("%s %d %s", name, minute, GetText(kPenaltyText));
+                out.Add("%s %d %s", name, minute, GetText(kTextPenalty));
             else if (kind == kKindOwnGoal)
-                out.Add("%s %s %d", name, GetText(kOwnGoalText), minute);
+                out.Add("%s %s %d", name, GetText(kTextOwnGoal), minute);
             else
                 out.Add("%s %d", name, minute);
         } else if (kind == kKindPenaltyGoal) {
-            out.Add("%d %s", minute, GetText(kPenaltyText));
+            out.Add("%d %s", minute, GetText(kTextPenalty));
         } else if (kind == kKindOwnGoal) {
-            out.Add("%s %d", GetText(kOwnGoalText), minute);
+            out.Add("%s %d", GetText(kTextOwnGoal), minute);
         } else {
             out.Add("%d", minute);
         }
@@ -459,7 +453,7 @@ void FillEventLines(int16_t fixture, int first, int limit) {
     const uint32_t crowd = recbits::LoadU32(FixtureTable[fixture].bytes + kFixtureCrowdWord) & kCrowdMask;
     char* text = onHome ? line.home : line.away;
     const size_t size = onHome ? sizeof line.home : sizeof line.away;
-    AppendText(text, size, "%s %s", GetText(kAttendanceText), HVW_FormatThousands(int32_t(crowd)));
+    AppendText(text, size, "%s %s", GetText(kTextAttendance), HVW_FormatThousands(int32_t(crowd)));
     (onHome ? line.homeColour : line.awayColour) = kAttendanceColour;
 }
 
@@ -655,7 +649,7 @@ void FillButtons() {
         HistoryButtonStates[n] = state;
         HistoryButtonCells[n] = int8_t(c);
     }
-    HistoryLeagueSetText = second ? kLeagueText : kReservesText;
+    HistoryLeagueSetText = second ? kLeagueText : kTextReserves;
     HistoryLeagueSetState =
         (second ? Has(kHistSetAllowedWhenOn) : Has(kHistSetAllowedWhenOff)) ? kStateListed : kStateEmpty;
     HistoryAltText = Has(kHistAltShown) ? kUnder21Text : kInternationalsText;
@@ -677,7 +671,7 @@ void FillHeader() {
     if (type >= kCompLeague && type <= kCompPlayOffFinal) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", DivisionName(league));
     } else if (type == kCompReserveLeague) {
-        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kReservesText),
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kTextReserves),
                       DivisionName(league - kReserveCodes));
     } else if (IsNationalType(type)) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
@@ -1078,7 +1072,7 @@ const MenuItem HistoryBrowserTable[] = {
     {MI_STRING_VAR, 222, 118, 10, 4, &g_headerShown, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {MI_BUTTON_TEXT, 588, 108, 180, 21, MenuValue(kCountryText), MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 588, 108, 180, 21, MenuValue(kTextCountry), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_pagePopup, nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawColumnButtons), nullptr},
     {MI_GROUP, 0, 0, 0, 24, kColumnButtonRow, nullptr},

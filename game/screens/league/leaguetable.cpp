@@ -15,6 +15,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/exmenu.h"
@@ -33,7 +34,6 @@ constexpr int kRowHeight = 22;
 constexpr int kFirstRowY = 146;
 constexpr int kTableLeft = 20, kTableWidth = 758;
 constexpr int16_t kToggleLeagueText = 1068, kToggleReservesText = 1080;
-constexpr int16_t kReservesTitleText = 2428;
 constexpr int16_t kFirstMovementIcon = 87;
 constexpr int16_t kStyleHuman = 1, kStyleHandedOver = 7;
 
@@ -222,8 +222,7 @@ void LeagueTableMenu() {
     g_toggleText = LeagueTableMode == 1 ? kToggleReservesText : kToggleLeagueText;
     const char* name = HVW_GetDivisionName(ViewedDivision, country);
     if (LeagueTableMode == 1) {
-        std::snprintf(g_title, sizeof g_title, "%s %s", GetText(kReservesTitleText),
-                      name != nullptr ? name : "");
+        std::snprintf(g_title, sizeof g_title, "%s %s", GetText(kTextReserves), name != nullptr ? name : "");
     } else {
         std::snprintf(g_title, sizeof g_title, "%s", name != nullptr ? name : "");
     }

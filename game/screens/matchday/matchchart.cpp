@@ -7,6 +7,7 @@
 #include "core/query/funcs_fields.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -18,7 +19,6 @@ int16_t MatchChartCurve[kMatchChartMinutes];
 
 namespace {
 
-constexpr int16_t kMinutesText = 1448;
 constexpr int kOriginX = 70;
 constexpr int kBaseline = 350;
 constexpr int kTopLine = 150;
@@ -115,7 +115,7 @@ void DrawEventLabels(int s) {
             std::clamp<int>(int16_t(recbits::LoadU16(event + kEventMinute)), 0, kMatchChartMinutes);
         const int side = int16_t(recbits::LoadU16(event + kEventTeam)) == 0 ? 0 : 1;
         const uint16_t player = recbits::LoadU16(event + kEventPlayer);
-        std::snprintf(g_labels[g_labelCount], kLabelSize, " %d%s %s %s", minute, GetText(kMinutesText),
+        std::snprintf(g_labels[g_labelCount], kLabelSize, " %d%s %s %s", minute, GetText(kTextMinutes),
                       GetText(text), IsPlayerNumber(player) ? HVW_GetPlayerShortName(player) : "");
         const int x = kOriginX + minute * s;
         const int y = side == 0 ? kBaseline - (row[side] * 10 + 100) * 2 : kBaseline + 24 + row[side] * 14;

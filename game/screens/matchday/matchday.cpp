@@ -1,4 +1,5 @@
 #include "game/screens/matchday/matchday.h"
+#include "core/records/textids.h"
 #include "game/screens/matchday/matchpreview.h"
 #include "game/screens/matchday/matchreport.h"
 
@@ -77,7 +78,6 @@ constexpr int16_t kLastDayBeforeSeasonEnd = 364;
 constexpr int16_t kOtherFixturesText = 1594;
 constexpr int16_t kEndOfDayText = 1807;
 constexpr int16_t kLowMemoryText = 1129;
-constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kDayResultsTitle = 1558;
 constexpr int kPanelIcon = 2;
 constexpr int kEscapeKey = 1;
@@ -657,7 +657,7 @@ void MatchDay_Dispatch() {
                 PreviewPanel_Draw();
                 break;
             case 2:
-                ShowMessageBox(GetText(kNotAvailableText), 0);
+                ShowMessageBox(GetText(kTextOptionUnavailable), 0);
                 MatchDayEvent = 0;
                 break;
             case 3:
@@ -684,7 +684,7 @@ void MatchDay_Dispatch() {
             MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
             break;
         case 8:
-            ShowMessageBox(GetText(kNotAvailableText), 0);
+            ShowMessageBox(GetText(kTextOptionUnavailable), 0);
             MatchDayEvent = 0;
             break;
         case 9:

@@ -6,6 +6,7 @@
 
 #include "core/base/textbuf.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menupc.h"
@@ -30,7 +31,7 @@ constexpr uint16_t kBarsA[kBarTableSize] = {7, 1, 4, 10, 9, 2, 1, 2, 1};
 constexpr uint16_t kBarsB[kBarTableSize] = {1, 0, 1, 3, 2, 0, 0, 1, 1};
 constexpr uint16_t kPlotColour = 19049, kGridColour = 6339, kAxisColour = 52825;
 constexpr uint16_t kSeriesC = 25, kSeriesCShade = 25401, kSeriesA = 46277, kSeriesB = 51200;
-constexpr int16_t kSwitchText = 1401, kSeriesCText = 970, kSeriesAText = 44, kSeriesBText = 45;
+constexpr int16_t kSwitchText = 1401, kSeriesAText = 44, kSeriesBText = 45;
 
 uint16_t g_values[kGraphMinutes];
 int g_read = 0;
@@ -147,7 +148,7 @@ void DrawSeriesC(int, int, int, int) {
             FillSolidRect(x, to, g_step, 1, colour);
         }
     }
-    DrawLegend(386, kSeriesC, kSeriesCText);
+    DrawLegend(386, kSeriesC, kTextPossession);
 }
 
 void DrawAxes(int, int, int, int) {
@@ -172,7 +173,7 @@ PopupEntry g_seriesPopup[] = {
     {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr},
     {POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, &g_sideLabelPointer, MatchGraph_Toggle,
      nullptr},
-    {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSeriesCText), MatchGraph_Toggle,
+    {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kTextPossession), MatchGraph_Toggle,
      nullptr},
     {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSeriesAText), MatchGraph_Toggle,
      nullptr},

@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr int kShirts = 16;
 constexpr int kMaxSubs = 3;
 constexpr int kCounterSize = 100;
-constexpr int16_t kRatingText = 243;
 constexpr int kMarkerIcon = 111;
 constexpr int kBookedIcon = 15;
 constexpr int kSentOffIcon = 14;
@@ -475,7 +475,7 @@ const MenuItem MatchStatsScreenTable[] = {
     {MI_CUSTOM, 30, 515, 740, 40, MenuFunction(MatchStats_DrawComments), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
     {MI_STRING_VAR, 50, 438, 9, 0, &g_namePtr, nullptr},
-    {MI_TEXT, 280, 438, 9, 0, MenuValue(kRatingText), nullptr},
+    {MI_TEXT, 280, 438, 9, 0, MenuValue(kTextRating), nullptr},
     {MI_NUMBER_I16, 490, 438, 11, 0, &g_info.rating, nullptr},
     {MI_STRING_VAR, 510, 438, 9, 0, &g_goalsPtr, nullptr},
     {MI_ICON_VAR, 550, 438, 9, 0, &g_info.icons[0], nullptr},

@@ -12,6 +12,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtureday.h"
 #include "core/season/matchevents.h"
 #include "game/screens/engine/exmenu.h"
@@ -26,12 +27,8 @@ namespace {
 
 constexpr int16_t kTitleText = 1151;
 constexpr int16_t kLeaveIcon = 153;
-constexpr int16_t kAttendanceText = 2429;
 constexpr int16_t kRefereeText = 1152;
-constexpr int16_t kPenaltyText = 630;
-constexpr int16_t kOwnGoalText = 698;
 constexpr int16_t kManOfTheMatchText = 757;
-constexpr int16_t kMinutesText = 1448;
 constexpr int kBookedIcon = 15;
 constexpr int kSentOffIcon = 14;
 constexpr uint16_t kLeft = JUSTIFY_LEFT_MIDDLE;
@@ -96,8 +93,8 @@ void WriteGoalText(const ScorerSlots& slots, char* out, size_t size) {
             } else {
                 text.Add(",%d", s.minute[g]);
             }
-            if (s.kind[g] == kKindPenaltyGoal) text.Add(" %s", GetText(kPenaltyText));
-            if (s.kind[g] == kKindOwnGoal) text.Add(" %s", GetText(kOwnGoalText));
+            if (s.kind[g] == kKindPenaltyGoal) text.Add(" %s", GetText(kTextPenalty));
+            if (s.kind[g] == kKindOwnGoal) text.Add(" %s", GetText(kTextOwnGoal));
         }
         text.Add(" ");
     }
@@ -295,7 +292,7 @@ int ResultsShare(int64_t home, int64_t away) {
 
 void ResultBoard_BuildHeader() {
     FormatScoreLines(g_homeLine, g_awayLine, "%s %d", "%d %s", "%s %d (%d)", "(%d) %d %s");
-    std::snprintf(g_attendanceLine, sizeof g_attendanceLine, "%s %s", GetText(kAttendanceText),
+    std::snprintf(g_attendanceLine, sizeof g_attendanceLine, "%s %s", GetText(kTextAttendance),
                   HVW_FormatThousands(LastMatch().attendance));
     const char initial = LastMatch_RefereeInitial();
     if (initial != 0) {
@@ -357,7 +354,7 @@ void MatchStatsMenuProc() {
     if (!IsMenuFirstEntry()) return;
     SetMenuTitleDate(4);
     FormatScoreLines(g_statsHome, g_statsAway, "%s %d -", " %d %s", "%s %d (%d)-", "(%d) %d %s");
-    std::snprintf(g_minuteLine, sizeof g_minuteLine, "%d %s", LastMatch().minute, GetText(kMinutesText));
+    std::snprintf(g_minuteLine, sizeof g_minuteLine, "%d %s", LastMatch().minute, GetText(kTextMinutes));
     BuildStats();
     ResultsTabBar_Mark(kResultsStats, 1);
 }

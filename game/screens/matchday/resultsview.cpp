@@ -11,6 +11,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/query/funcs_small.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -318,7 +319,6 @@ constexpr int kStatsViews = 4;
 constexpr int16_t kStatsHeadings[kStatsViews][3] = {
     {922, 711, 1446}, {1415, 941, 1446}, {1592, 1421, 1446}, {1432, 1433, 1446}};
 constexpr int16_t kStatsTitles[kStatsViews] = {41, 1625, 1628, 1629};
-constexpr int16_t kRatingTitle = 243;
 constexpr int kStatsRowTop = 80, kStatsRowStep = 32;
 constexpr int kFirstBarX = 250, kThirdBarX = 630, kPairBarWidth = 150, kThirdBarWidth = 100;
 constexpr uint16_t kFirstColour = 0xB4C5, kSecondColour = 0xC800, kThirdColour = 0x2A1F;
@@ -493,7 +493,7 @@ const MenuItem TeamStatsTable[] = {
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {MI_TEXT, 80, 36, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(kRatingTitle), nullptr},
+    {MI_TEXT, 80, 36, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(kTextRating), nullptr},
     {MI_TEXT_VAR, 340, 36, JUSTIFY_LEFT_MIDDLE, 0, &g_viewTitle, nullptr},
     {MI_STRING_VAR, 760, 36, JUSTIFY_RIGHT_MIDDLE, 0, &g_teamTitlePointer, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -19,7 +20,6 @@ int16_t ShareChartCurve[kShareChartMaxMinutes];
 namespace {
 
 constexpr int16_t kOwnTabText = 1835;
-constexpr int16_t kPossessionText = 970;
 constexpr int16_t kMinutesText = 446;
 constexpr int16_t kShowAwayText = 1156;
 constexpr int16_t kShowHomeText = 1155;
@@ -41,7 +41,7 @@ int CurveY(int value) { return ShareChartSide == 0 ? kTop + 2 * (100 - value) : 
 
 void UpdateSideTexts() {
     std::snprintf(g_title, sizeof g_title, "%s %s", LastMatch_TeamName(ShareChartSide),
-                  GetText(kPossessionText));
+                  GetText(kTextPossession));
     g_buttonText = ShareChartSide == 0 ? kShowAwayText : kShowHomeText;
 }
 
@@ -84,7 +84,7 @@ void ShareChartDraw(int, int, int, int) {
     SetDrawParam(2, kAxisColour);
     SetFont(1008);
     char caption[48];
-    std::snprintf(caption, sizeof caption, "%% %s", GetText(kPossessionText));
+    std::snprintf(caption, sizeof caption, "%% %s", GetText(kTextPossession));
     DrawTextAddrAt(kLeft, 257, caption, 14);
     DrawTextNoAt(399, 482, kMinutesText, JUSTIFY_CENTRE_TOP);
     for (int k = 0; k <= 100; k += 5) {

@@ -17,6 +17,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
@@ -29,7 +30,6 @@ AttributeTableState AttributeTable = {{}, 0, 0, 0, kNoSortColumn, 0, 0, {0, 1, 2
 namespace {
 
 constexpr int16_t kBlank = int16_t(0x8000);
-constexpr int16_t kLentOutText = 1130;
 constexpr int16_t kSortEntryText = 535;
 constexpr int16_t kGroupEntryText = 439;
 constexpr uint16_t kHighlighted = 8;
@@ -221,7 +221,7 @@ int32_t PlayerTable_RowClick(int row, int32_t buttons) {
     if ((buttons & 1) != 0) {
         if (HVW_GetClubControl(Club()) < 1) return MENU_REDRAW;
         if (HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p) && HVW_GetPlayerClub(p) != Club()) {
-            const char* text = GetText(kLentOutText);
+            const char* text = GetText(kTextPlayerOnLoan);
             ShowMessageBox(text != nullptr ? text : "", 0);
             return MENU_REDRAW;
         }

@@ -14,6 +14,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -27,17 +28,13 @@ int16_t CareerTopRow = 0;
 namespace {
 
 constexpr int16_t kTitleText = 1035;
-constexpr int16_t kGoalsText = 64;
 constexpr int16_t kCleanSheetsText = 1830;
 constexpr int16_t kTotalText = 1679;
-constexpr int16_t kNoFeeText = 433;
-constexpr int16_t kToText = 596;
 constexpr int16_t kTransferText = 1180;
 constexpr int16_t kLoanText = 1800;
 constexpr int16_t kManagerText = 30;
 constexpr int16_t kFirstAwardText = 1447;
 constexpr int16_t kSackedText = 810;
-constexpr int16_t kSeasonDash = 125;
 constexpr int kLastKind = 8;
 constexpr int kRowsShown = 15;  // with the totals row
 
@@ -77,7 +74,7 @@ bool OwnEntry(int index) {
 // ---- The rows ---------------------------------------------------------------------------------
 
 CareerRowView g_rows[kRowsShown];
-int16_t g_goalsHeading = kGoalsText;
+int16_t g_goalsHeading = kTextGoals;
 
 void ClearRow(CareerRowView& row) {
     row = {};
@@ -105,7 +102,7 @@ CareerGroup MatchingGroup(int16_t kind, int16_t season, int16_t club) {
 }
 
 void ComposeMove(CareerRowView& row, int16_t from, int16_t to) {
-    std::snprintf(row.composed, sizeof row.composed, "%s %s %s", TextOf(ClubText(from)), TextOf(kToText),
+    std::snprintf(row.composed, sizeof row.composed, "%s %s %s", TextOf(ClubText(from)), TextOf(kTextTo),
                   TextOf(ClubText(to)));
     row.composedAt = kComposedEventX;
 }
@@ -132,7 +129,7 @@ void FillEventRow(CareerRowView& row, const PlayerHistoryEntry& e) {
             row.eventText = kTransferText;
             const uint16_t fee = MarkerOf(e);
             if (fee == 0) {
-                row.feeText = kNoFeeText;
+                row.feeText = kTextNil;
             } else {
                 row.fee = int32_t(fee) * 1000;
             }
@@ -164,7 +161,7 @@ void FillEventRow(CareerRowView& row, const PlayerHistoryEntry& e) {
 void FillRows() {
     for (int r = 0; r < kRowsShown; ++r) ClearRow(g_rows[r]);
     int16_t lastSeason = -1, lastClub = -1;
-    g_goalsHeading = HVW_GetPositionType(uint16_t(SelectedPlayer)) == 0 ? kCleanSheetsText : kGoalsText;
+    g_goalsHeading = HVW_GetPositionType(uint16_t(SelectedPlayer)) == 0 ? kCleanSheetsText : kTextGoals;
     int r = 0;
     for (int k = 0; k < kCareerRows; ++k) {
         const int e = CareerTopRow + k;
@@ -290,7 +287,7 @@ void PaintRow(int, int y, int, int h) {
     SetDrawParam(1, 0);
     if (row.season >= 0) {
         DrawNumber(42, mid, 2002 + row.season);
-        DrawTextNoAt(kRowX + 84, mid, kSeasonDash, JUSTIFY_CENTRE_MIDDLE);
+        DrawTextNoAt(kRowX + 84, mid, kTextDash, JUSTIFY_CENTRE_MIDDLE);
         DrawNumber(126, mid, 2003 + row.season);
     }
     if (row.clubText >= 0) DrawTextNoAt(kRowX + 253, mid, row.clubText, JUSTIFY_CENTRE_MIDDLE);

@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -49,9 +50,6 @@ constexpr int kShownKinds = 5;
 constexpr int kValueKinds = 9;
 // The headings of the value kinds, as the team selection's first nine.
 constexpr int16_t kValueHeadings[kValueKinds] = {61, 86, 240, 63, 67, 62, 64, 65, 66};
-constexpr int16_t kNoActiveText = 1205;
-constexpr int16_t kMinimumText = 858;
-constexpr int16_t kWeightText = 859;
 constexpr int kTextSize = 48;
 constexpr int kFitnessNeeded = 48;
 
@@ -168,7 +166,7 @@ int16_t RowColour(uint16_t p) {
 // ---- Display state ------------------------------------------------------------------------
 
 int16_t g_clubText = -1;
-int16_t g_panelHeading = kMinimumText;
+int16_t g_panelHeading = kTextMinimums;
 char g_columnALabel[kTextSize];
 char g_columnBLabel[kTextSize];
 const char* g_columnALabelPtr = g_columnALabel;
@@ -237,7 +235,7 @@ void FillRows() {
 void FillLabels() {
     std::snprintf(g_columnALabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnA]));
     std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnB]));
-    g_panelHeading = PanelLimitView == 1 ? kMinimumText : kWeightText;
+    g_panelHeading = PanelLimitView == 1 ? kTextMinimums : kTextWeights;
     g_clubText = HVW_ClubTextId(int16_t(SelectedClub));
 }
 
@@ -387,7 +385,7 @@ void DrawHeadingBand(int x, int y, int w, int h) {
     SetFont(6);
     SetDrawParam(1, 0);
     if (FilteredList_NoActiveAttribute()) {
-        DrawTextNoAt(x + w / 2, y + h / 2, kNoActiveText, JUSTIFY_CENTRE_MIDDLE);
+        DrawTextNoAt(x + w / 2, y + h / 2, kTextAttributes, JUSTIFY_CENTRE_MIDDLE);
     } else {
         for (int c = 0; c < kShownKinds; ++c) {
             DrawTextNoAt(kAttributeX[c], y + h / 2, FilteredList_HeadingText(c), JUSTIFY_CENTRE_MIDDLE);
@@ -650,7 +648,7 @@ PopupEntry g_flagsPopup[] = {
         POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
         POPUP_ROW(66, function)
 
-PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kWeightText, SortChosen),
+PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kTextWeights, SortChosen),
                             VALUE_ROWS(SortChosen), POPUP_TAIL};
 PopupEntry g_columnAPopup[] = {POPUP_HEAD(MarkColumnA), VALUE_ROWS(ColumnAChosen), POPUP_TAIL};
 PopupEntry g_columnBPopup[] = {POPUP_HEAD(MarkColumnB), VALUE_ROWS(ColumnBChosen), POPUP_TAIL};

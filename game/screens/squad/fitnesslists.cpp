@@ -10,6 +10,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -21,8 +22,7 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoNumber = INT16_MIN;
-constexpr int16_t kFirstItText = 200;
-constexpr int16_t kWeeksText = 2331, kLongTermText = 1178;
+constexpr int16_t kLongTermText = 1178;
 constexpr int16_t kLongTermWeeks = 26;
 constexpr int16_t kEmptyListTexts[2] = {1245, 1246};
 constexpr int16_t kEmptyPostTexts[2] = {1247, 1248};
@@ -69,11 +69,11 @@ void ClearRows(ListRows& rows) {
 
 void FillRowA(ListRows& rows, int r, uint16_t player) {
     const int16_t it = HVW_GetPlayerIT(player);
-    if (it > 0) rows.itText[r] = int16_t(kFirstItText + it);
+    if (it > 0) rows.itText[r] = int16_t(kTextFirstInjury + it);
     const int16_t ip = HVW_GetPlayerIP(player);
     if (ip < kLongTermWeeks) {
         rows.ip[r] = ip;
-        rows.ipText[r] = kWeeksText;
+        rows.ipText[r] = kTextWeeks;
     } else {
         rows.longTermText[r] = kLongTermText;
     }
@@ -85,7 +85,7 @@ void FillRowB(ListRows& rows, int r, uint16_t player) {
     rows.percentText[r] = 620;
     if (SquadRec_GetFlag(player) != 0) {
         rows.count[r] = int16_t(std::clamp<int32_t>(SquadRec_GetTreatmentCount(player), -32767, 32767));
-        rows.countText[r] = kWeeksText;
+        rows.countText[r] = kTextWeeks;
     }
     rows.programme[r] = SquadRec_GetProgramme(player);
 }

@@ -21,6 +21,7 @@
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "game/match3d/igmcont.h"
 #include "game/screens/engine/exm_text.h"
@@ -145,8 +146,6 @@ constexpr int16_t kPlainColourLabels[] = {1092, 400, 245, 399, 246, 244, 240, 86
 constexpr int16_t kFullListText = 1149;
 constexpr int16_t kNoContractText = 1150;
 constexpr int16_t kNotLoanListedText = 1139;
-constexpr int16_t kApproachMadeText = 1153;
-constexpr int16_t kPayOffTooHighText = 1168;
 constexpr int kWeeksOfPayOff = 4;
 
 const char* TextOf(int16_t id) {
@@ -583,7 +582,7 @@ int32_t Release(uint16_t p) {
     if (!ClubNumber(club)) return MENU_REDRAW_ALSO;
     const int64_t payOff = PlayerProfile_PayOff(p);
     if (payOff > HVW_GetClubWageBudget(int16_t(club))) {
-        Refuse(kPayOffTooHighText);
+        Refuse(kTextCannotAffordPayOff);
         return MENU_REDRAW_ALSO;
     }
     char question[400] = "";
@@ -623,7 +622,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
                 return MENU_CLOSE;
             }
             HVW_MakeClubBid(user, p, 0, 0);
-            Refuse(kApproachMadeText);
+            Refuse(kTextApproachMade);
             return MENU_REDRAW_ALSO;
         case ProfileAction::LoanApproach:
             if (HVW_GetPlayerLoanList(p) != 1) {

@@ -18,6 +18,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubfixtures.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -48,7 +49,6 @@ constexpr uint16_t kKeyShirt = 26;
 constexpr uint16_t kKeySecondShirt = 40;
 constexpr uint16_t kKeyHigherNumber = 0;
 constexpr uint16_t kKeyNone = 43;
-constexpr int16_t kLentOutText = 1130;
 constexpr int16_t kYoungestAgeLimit = 18;
 
 // The sort pop-up's keys after its two toggles, in entry order.
@@ -445,7 +445,7 @@ int32_t SquadList_PickOrSwapShirt(int row) {
     const uint16_t p = RowPlayer(row);
     if (!IsPlayer(p) || HVW_GetClubControl(Club()) < 1) return MENU_REDRAW;
     if (Lent(p) && HVW_GetPlayerClub(p) != Club()) {
-        ShowMessageBox(GetText(kLentOutText), 0);
+        ShowMessageBox(GetText(kTextPlayerOnLoan), 0);
         return MENU_REDRAW;
     }
     if (!IsPlayer(PickedPlayer)) {

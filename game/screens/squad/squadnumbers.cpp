@@ -19,6 +19,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
@@ -35,7 +36,6 @@ namespace {
 constexpr int kColumnRows = 16;
 constexpr int kButtonsPerRow = 25;
 constexpr int16_t kTaken = 1, kFree = -1;
-constexpr int16_t kLateSeasonText = 1175;
 constexpr int16_t kUnnumberedText = 1586;
 constexpr uint16_t kKeyPosition = 6, kKeyShirt = 26, kKeySecondShirt = 40;
 constexpr int kTextSize = 40;
@@ -339,7 +339,7 @@ int32_t SquadNumbers_ChooseKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
     const int16_t mark = HVW_GetCountryWordB(HVW_GetViewedCountry());
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
-        ShowMessageBox(TextOf(kLateSeasonText), 0);
+        ShowMessageBox(TextOf(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;
     }
     SquadNumbers.displayKey = key;

@@ -18,6 +18,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -674,7 +675,6 @@ constexpr int16_t kNoText = -1;
 constexpr int kValueKinds = 31;
 constexpr int kLabelKinds = 10;
 constexpr int16_t kLabelHeadings[kLabelKinds] = {61, 86, 240, 63, 67, 62, 64, 65, 66, 1092};
-constexpr int16_t kColumnOffText = 586;
 constexpr int16_t kRoleTexts[kTeamRoles] = {1723, 1725, 1726, 1724};
 // Role rows in screen order: captain, corner, penalty and free-kick takers.
 constexpr TeamRole kRoleOfRow[kTeamRoles] = {kRoleCaptain, kRoleCornerTaker, kRolePenaltyTaker,
@@ -791,13 +791,13 @@ void FillRows() {
 
 void FillLabels() {
     std::snprintf(g_columnALabel, kTextSize, "%s",
-                  TextOf(TeamSelectColumnAOff ? kColumnOffText : KindHeading(TeamSelectColumnA)));
+                  TextOf(TeamSelectColumnAOff ? kTextNone : KindHeading(TeamSelectColumnA)));
     std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(KindHeading(TeamSelectColumnB)));
     const int16_t index = IndexWord();
     if (index >= 0 && index < kFormationPresets) {
         std::snprintf(g_formationLabel, kTextSize, "%s", TextOf(GetFormationNameText(index)));
     } else {
-        std::snprintf(g_formationLabel, kTextSize, "%s %d", TextOf(kCustomTacticNameText), index - 9);
+        std::snprintf(g_formationLabel, kTextSize, "%s %d", TextOf(kTextCustom), index - 9);
     }
     g_copyText = Second() ? 1087 : 1088;
 }
@@ -849,7 +849,7 @@ PopupEntry TextRow(int16_t text, PopupFunction function) {
 
 void BuildColumnPopups() {
     g_columnAPopup[0] = POPUP_HEAD(MarkColumnA);
-    g_columnAPopup[1] = TextRow(kColumnOffText, ColumnAChosen);
+    g_columnAPopup[1] = TextRow(kTextNone, ColumnAChosen);
     g_columnBPopup[0] = POPUP_HEAD(MarkColumnB);
     for (int k = 0; k < kValueKinds; ++k) {
         g_columnAPopup[2 + k] = TextRow(KindHeading(k), ColumnAChosen);
@@ -876,15 +876,14 @@ void BuildTacticPopups() {
 
     g_customPopup[0] = POPUP_HEAD(nullptr);
     for (int i = 0; i < used; ++i) {
-        std::snprintf(g_customNames[i], kTextSize, "%s %s %d", TextOf(89), TextOf(kCustomTacticNameText),
-                      i + 1);
+        std::snprintf(g_customNames[i], kTextSize, "%s %s %d", TextOf(89), TextOf(kTextCustom), i + 1);
         g_customPopup[1 + i] = StringRow(g_customNames[i], CustomChosen);
     }
     int rows = used;
     if (used < kTacticEntries) {
         // A new slot after the ones in use.
         char label[kTextSize];
-        std::snprintf(label, sizeof label, "%s %s %d", TextOf(89), TextOf(kCustomTacticNameText), used + 1);
+        std::snprintf(label, sizeof label, "%s %s %d", TextOf(89), TextOf(kTextCustom), used + 1);
         std::snprintf(g_customNames[used], kTextSize, "%s", label);
         g_customPopup[1 + used] = StringRow(g_customNames[used], CustomChosen);
         ++rows;

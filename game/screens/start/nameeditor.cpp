@@ -11,6 +11,7 @@
 #include "core/records/disk.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/exmenu.h"
@@ -32,7 +33,6 @@ constexpr int kListRows = 20;
 constexpr int kListColumns = 3;
 constexpr int kCellSize = 32;
 constexpr uint16_t kFace = 0x5AD4;
-constexpr int16_t kCountryText = 2426;
 
 // ---- Typing a name -------------------------------------------------------------------
 
@@ -77,7 +77,7 @@ char g_title[80] = "";
 const char* g_titleText = g_title;
 
 void SetNationTitle() {
-    std::snprintf(g_title, sizeof g_title, "%s : %s", GetText(kCountryText), HVW_GetNationName(Nation()));
+    std::snprintf(g_title, sizeof g_title, "%s : %s", GetText(kTextCountry), HVW_GetNationName(Nation()));
 }
 
 constexpr int kRowX = 230;
@@ -310,9 +310,9 @@ void EditTeamListScreenProc() {
     SetMenuTitleDate(4);
     const int16_t country = HVW_GetViewedCountry();
     g_page = 0;
-    std::snprintf(g_countryLine, sizeof g_countryLine, "%s : %s", GetText(kCountryText),
+    std::snprintf(g_countryLine, sizeof g_countryLine, "%s : %s", GetText(kTextCountry),
                   HVW_GetNationName(country));
-    std::snprintf(g_countryName, sizeof g_countryName, "%s", GetText(int16_t(kCountryText + country)));
+    std::snprintf(g_countryName, sizeof g_countryName, "%s", GetText(int16_t(kTextCountry + country)));
     ListCountryClubs();
     FillCells();
 }
@@ -390,7 +390,7 @@ const MenuItem DivisionNamesTable[] = {
     {MI_HOT_RECT, kRowX, 315, kRowWidth, kRowHeight, nullptr, DivisionRow<3>},
     {MI_HOT_RECT, kRowX, 365, kRowWidth, kRowHeight, nullptr, DivisionRow<4>},
     TABS,
-    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
+    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kTextCountry), NextNameSet},
     {MI_BUTTON_TEXT, 400, 458, 340, 32, MenuValue(89), SaveDivisionNames},
     kMenuEnd,
 };
@@ -411,7 +411,7 @@ const MenuItem CupNamesTable[] = {
     {MI_HOT_RECT, kRowX, 360, kRowWidth, kRowHeight, nullptr, CupRow<5>},
     {MI_HOT_RECT, kRowX, 405, kRowWidth, kRowHeight, nullptr, CupRow<6>},
     TABS,
-    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
+    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kTextCountry), NextNameSet},
     {MI_BUTTON_TEXT, 400, 458, 340, 32, MenuValue(89), SaveCupNames},
     kMenuEnd,
 };

@@ -16,6 +16,7 @@
 #include "core/records/disk.h"
 #include "core/records/fixturechecks.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/exti.h"
 #include "game/screens/engine/menuboxes.h"
@@ -92,18 +93,15 @@ namespace {
 constexpr const char* kIndexPath = "SaveData\\index.dat";
 constexpr const char* kAutoSaveName = "AutoSave";
 constexpr int16_t kSeasonText = 554;
-constexpr int16_t kDateText = 593;
 constexpr int16_t kManagerText = 30;
 constexpr int16_t kAutoSaveText = 470;
 constexpr int16_t kEmptySlotText = 1660;
 constexpr int16_t kSaveFailedText = 1661;
-constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kIndexBadText = 1663;
 constexpr int16_t kSlotLoadFailedText = 1664;
 constexpr int16_t kLoadTitleText = 863;
 constexpr int16_t kSaveTitleText = 864;
 constexpr int16_t kSavingText = 865;
-constexpr int16_t kLoadingText = 866;
 constexpr int16_t kSlotInUseText = 97;
 constexpr int16_t kDeleteQuestionText = 806;
 
@@ -193,7 +191,7 @@ void BuildSlotDescription(char* out, const char* prefix) {
     const char* managerName = IsValidPlayer(manager) ? HVW_GetPlayerShortName(manager) : "";
     char line[256];
     std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s", GetText(kSeasonText), season + 2002,
-                  season + 2003, GetText(kDateText), HVW_FormatCalendarDate(), GetText(kManagerText),
+                  season + 2003, GetText(kTextDate), HVW_FormatCalendarDate(), GetText(kManagerText),
                   managerName);
     char whole[320];
     if (prefix[0] != '\0') {
@@ -288,14 +286,14 @@ int32_t SaveIntoSlot(int16_t slot) {
 
 int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
-    WaitBox(230, kLoadingText);
+    WaitBox(230, kTextPleaseWait);
     const int result = LoadGame(slot);
     // The match kept for the after-match screens belongs to the game before.
     LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
-        ShowMessageBox(GetText(slot == kAutoSaveSlot && !formatError ? kLoadFailedText : kSlotLoadFailedText),
+        ShowMessageBox(GetText(slot == kAutoSaveSlot && !formatError ? kTextLoadFailed : kSlotLoadFailedText),
                        0);
         return MENU_REDRAW;
     }
@@ -381,7 +379,7 @@ namespace {
 void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 
 int32_t LoadSlotZero(MenuHotItem*) {
-    WaitBox(480, kLoadingText);
+    WaitBox(480, kTextPleaseWait);
     const int result = LoadGame(0);
     LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();

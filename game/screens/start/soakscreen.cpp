@@ -10,6 +10,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/services.h"
@@ -31,9 +32,8 @@ namespace {
 constexpr int16_t kFirstCalendarYear = 2002;
 constexpr int kJuly = 6;
 constexpr int kSeasonFirstDayOfMonth = 13;
-constexpr int16_t kWeekdayTexts = 2;  // + weekday, 0 = Saturday
-constexpr int16_t kMonthTexts = 9;    // + month, 0 = January
-constexpr int16_t kVersusText = 152;
+constexpr int16_t kWeekdayTexts = 2;           // + weekday, 0 = Saturday
+constexpr int16_t kMonthTexts = 9;             // + month, 0 = January
 constexpr int16_t kNoFixturesLeftText = 5316;  // the first of the four "why none" texts
 constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatchesText = 5352;
 constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
@@ -230,7 +230,7 @@ void FillShown() {
     const bool matchday = chosen && SoakStopKind == kToMatchday;
     g.matchdayHome = matchday ? TextOfClub(FixtureHome(g.chosenFixture)) : int16_t(-1);
     g.matchdayAway = matchday ? TextOfClub(FixtureAway(g.chosenFixture)) : int16_t(-1);
-    g.matchdayVersus = matchday ? kVersusText : int16_t(-1);
+    g.matchdayVersus = matchday ? kTextVersus : int16_t(-1);
     g.cupRound = -1;
     if (chosen && SoakStopKind == kToCupMatch) {
         int16_t legText = -1;

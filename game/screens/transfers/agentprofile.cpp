@@ -9,6 +9,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 
@@ -19,7 +20,6 @@ constexpr uint16_t kManager = 13;
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoNumber = INT16_MIN;
 constexpr int16_t kPositionHead = 496, kClubHead = 173, kStatusHead = 498;
-constexpr int16_t kNoClubText = 789;
 constexpr int16_t kReservesText = 195, kYouthText = 1449, kFirstTeamText = 796;
 
 // One entry per player slot at most.
@@ -82,7 +82,7 @@ void FillRows() {
         g_rowPosition[row] = HVW_GetPositionTextId(client);
         g_rowAge[row] = HVW_GetPlayerAge(client);
         const int16_t club = HVW_GetPlayerClub(client);
-        g_rowClub[row] = IsClubNumber(club) ? HVW_ClubTextId(club) : kNoClubText;
+        g_rowClub[row] = IsClubNumber(club) ? HVW_ClubTextId(club) : kTextOther;
         g_rowStatus[row] = StatusText(client);
     }
     std::snprintf(g_count, sizeof g_count, "(%d)", g_clientCount);

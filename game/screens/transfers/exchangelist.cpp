@@ -19,6 +19,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
@@ -38,7 +39,6 @@ int16_t ExchangeEmptyText = -1;
 
 namespace {
 
-constexpr int16_t kLateSeasonText = 1175;
 constexpr int16_t kNoCandidateText = 1732;
 
 bool InSlot(uint16_t p) {
@@ -195,7 +195,7 @@ int32_t ExchangeList_ChooseSortKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
     const int16_t mark = HVW_GetCountryWordB(int16_t(ViewedCountry));
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
-        ShowMessageBox(Text(kLateSeasonText), 0);
+        ShowMessageBox(Text(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;
     }
     ExchangeSortKey = key;

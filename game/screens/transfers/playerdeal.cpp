@@ -20,6 +20,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -43,12 +44,9 @@ const int16_t RoleMoraleTable[kDealRoles][kDealRoles] = {
 
 namespace {
 
-constexpr int16_t kCurrencyText = 434;
 constexpr int16_t kFirstOptionText = 1347;
 constexpr int16_t kLevelTextBase = 1370;
 constexpr int16_t kKindTitleBase = 713;
-constexpr int16_t kTalksRefusedText = 1158;
-constexpr int16_t kReleaseTooDearText = 1168;
 constexpr int32_t kNoManPrice = -1;
 constexpr int kLineSize = 200;
 constexpr int kPriceBoxes = 9;
@@ -133,7 +131,7 @@ void FillSummary() {
     }
     const int32_t raw = HVW_GetPlayerManPriceRaw(Player());
     if (uint32_t(raw) != DealState.entryManPrice && raw != kNoManPrice) {
-        std::snprintf(g_summary[2], kLineSize, "%s %s %s%s", TextOf(634), TextOf(596), TextOf(kCurrencyText),
+        std::snprintf(g_summary[2], kLineSize, "%s %s %s%s", TextOf(634), TextOf(596), TextOf(kTextCurrency),
                       Money(DealState.askingPrice));
     }
 }
@@ -152,9 +150,9 @@ void FillLines(uint16_t p) {
     g_highText = 1372;
     for (int row = 0; row < kDealOptions; ++row)
         std::snprintf(g_options[row], kLineSize, "%s", TextOf(OptionText(DealState.kind, row)));
-    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kCurrencyText),
+    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kTextCurrency),
                   Money(HVW_GetPlayerWage(p)));
-    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kCurrencyText),
+    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kTextCurrency),
                   Money(ContractValue(p)));
     std::snprintf(g_contractLine, kLineSize, "%s: %d %s", TextOf(1570), int(HVW_GetPlayerContract(p)),
                   TextOf(196));
@@ -197,7 +195,7 @@ void ContractDeal_DrawPriceBoxes(int, int, int, int) {
         DoButton(x, kPriceBoxY, kPriceBoxSize, kPriceBoxSize);
         const int middleX = x + kPriceBoxSize / 2, middleY = kPriceBoxY + kPriceBoxSize / 2;
         if (box == 0) {
-            DrawTextNoAt(middleX, middleY, kCurrencyText, JUSTIFY_CENTRE_MIDDLE);
+            DrawTextNoAt(middleX, middleY, kTextCurrency, JUSTIFY_CENTRE_MIDDLE);
         } else {
             DrawNumberAt(middleX, middleY, ContractDeal_BoxDigit(DealState.askingPrice, box),
                          JUSTIFY_CENTRE_MIDDLE);
@@ -268,7 +266,7 @@ int32_t ContractDeal_Release(MenuHotItem*) {
     const int64_t cost = ContractValue(p);
     SetFont(8);
     if (cost > HVW_GetClubWageBudget(int16_t(SelectedClub))) {
-        ShowMessageBox(TextOf(kReleaseTooDearText), 0);
+        ShowMessageBox(TextOf(kTextCannotAffordPayOff), 0);
         return MENU_REDRAW;
     }
     char question[400];
@@ -286,7 +284,7 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*) {
     const uint16_t p = Player();
     if (p == 0) return MENU_REDRAW;
     if (HVW_GetPlayerContract(p) >= 24 && GetPlayerFlag95(p) == 0) {
-        ShowMessageBox(TextOf(kTalksRefusedText), 0);
+        ShowMessageBox(TextOf(kTextWillNotDiscussContract), 0);
         return MENU_REDRAW;
     }
     const int16_t club = int16_t(SelectedClub);
@@ -298,7 +296,7 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*) {
         const int trait = market::AgentByte(p, 1);
         const int reach = std::max(place - trait / 10, 1);
         if (reach > rep) {
-            ShowMessageBox(TextOf(kTalksRefusedText), 0);
+            ShowMessageBox(TextOf(kTextWillNotDiscussContract), 0);
             return MENU_REDRAW;
         }
     }

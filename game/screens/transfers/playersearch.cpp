@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -43,9 +44,6 @@ namespace {
 
 constexpr int16_t kTitleText = 252;
 constexpr int16_t kClubsText = 173;
-constexpr int16_t kAttributesText = 1205;
-constexpr int16_t kMinimumText = 858;
-constexpr int16_t kWeightText = 859;
 constexpr int16_t kPageText = 430;
 constexpr int kTextSize = 48;
 
@@ -170,7 +168,7 @@ void FillRows() {
 }
 
 void FillHeadings() {
-    g_columnLabel = SearchShowAttributes == 0 ? kClubsText : kAttributesText;
+    g_columnLabel = SearchShowAttributes == 0 ? kClubsText : kTextAttributes;
     for (int c = 0; c < kSearchShownKinds; ++c) {
         const int16_t kind = SearchShowAttributes != 0 ? ShownKind(c) : int16_t(-1);
         g_headings[c] = kind >= 0 ? SearchAttrKindTable[kind] : int16_t(-1);
@@ -614,8 +612,8 @@ const MenuTimerRecord kRedrawRecord = {1, 1, PostPendingRedraw};
 void PaintPanelHeadings(int, int, int, int) {
     SetFont(6);
     SetDrawParam(1, 0);
-    DrawWrappedText(592, 124, TextOf(kMinimumText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
-    DrawWrappedText(690, 124, TextOf(kWeightText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+    DrawWrappedText(592, 124, TextOf(kTextMinimums), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+    DrawWrappedText(690, 124, TextOf(kTextWeights), JUSTIFY_CENTRE_MIDDLE, 85, 40);
 }
 
 void PaintAttributeRow(int x, int y, int, int) {
@@ -748,14 +746,14 @@ PopupEntry g_listB[kFirstDivisionRow + kSearchMaxDivisions + 2] = {
         POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
         POPUP_ROW(66, function)
 
-PopupEntry g_listC[] = {POPUP_HEAD(MarkOnOpen), POPUP_ROW(kWeightText, ListCChosen), VALUE_ROWS(ListCChosen),
+PopupEntry g_listC[] = {POPUP_HEAD(MarkOnOpen), POPUP_ROW(kTextWeights, ListCChosen), VALUE_ROWS(ListCChosen),
                         POPUP_TAIL};
 PopupEntry g_extra0[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra0Chosen), POPUP_ROW(1092, Extra0Chosen),
                          POPUP_TAIL};
 PopupEntry g_extra1[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra1Chosen), POPUP_ROW(1092, Extra1Chosen),
                          POPUP_TAIL};
 PopupEntry g_columnSet[] = {POPUP_HEAD(nullptr), POPUP_ROW(kClubsText, ColumnSetChosen),
-                            POPUP_ROW(kAttributesText, ColumnSetChosen), POPUP_TAIL};
+                            POPUP_ROW(kTextAttributes, ColumnSetChosen), POPUP_TAIL};
 
 PopupEntry g_listD[kSearchPresetPopupEntries];
 

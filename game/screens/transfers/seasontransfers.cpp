@@ -16,6 +16,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,8 +31,6 @@ constexpr int kCellSize = 48;
 constexpr int kColumns = 5;
 constexpr int kDivisions = 6;
 constexpr int16_t kCountry = 0;
-constexpr int16_t kOtherClubText = 789;
-constexpr int16_t kNilText = 433;
 constexpr int16_t kSlashText = 101;
 
 std::vector<int16_t> g_list(kTransferRecords, -1);
@@ -47,7 +46,7 @@ int16_t OtherOf(const TransferView& t) { return SeasonTransfers.direction == 1 ?
 
 void ClubCell(char* out, int16_t club) {
     std::snprintf(out, kCellSize, "%s",
-                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : GetText(kOtherClubText));
+                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : GetText(kTextOther));
 }
 
 void FillRows() {
@@ -67,7 +66,7 @@ void FillRows() {
         ClubCell(g_cells[row][2], ClubOf(t));
         ClubCell(g_cells[row][3], OtherOf(t));
         if (t.fee == 0) {
-            std::snprintf(g_cells[row][4], kCellSize, "%s", GetText(kNilText));
+            std::snprintf(g_cells[row][4], kCellSize, "%s", GetText(kTextNil));
         } else {
             const int32_t kept = CurrentNumberType;
             SetDrawParam(3, NUMBER_MONEY);
@@ -254,7 +253,6 @@ namespace {
 
 constexpr int kSquadSlots = 32;
 constexpr int16_t kNoInjuriesText = 1485;
-constexpr int16_t kDoubtfulText = 767;
 constexpr int16_t kRefusingToPlay = 1;
 constexpr int16_t kLastInjury = 37;
 constexpr int16_t kLongInjury = 26;
@@ -309,7 +307,7 @@ void InjuryListScreenProc() {
         if (weeks < kLongInjury) {
             std::snprintf(g_injuryCells[row][2], kCellSize, "%d", weeks);
         } else {
-            std::snprintf(g_injuryCells[row][2], kCellSize, "%s", GetText(kDoubtfulText));
+            std::snprintf(g_injuryCells[row][2], kCellSize, "%s", GetText(kTextDoubtful));
         }
         ++filled;
     }

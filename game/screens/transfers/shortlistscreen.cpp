@@ -13,6 +13,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int16_t kShortlistTitle = 423;
 constexpr int16_t kScoutTitle = 852;
-constexpr int16_t kNoColumnText = 720;
 constexpr int16_t kNoneRowText = 623;
 constexpr int16_t kRemoveText = 1832;
 constexpr int16_t kRemoveQuestion = 425;
@@ -80,7 +80,7 @@ void FillHeadings() {
     g_title = ScoutView() ? kScoutTitle : kShortlistTitle;
     for (int c = 0; c < kSearchShownKinds; ++c) {
         const int16_t kind = ShortlistAttrColumn[c];
-        g_attrHeadings[c] = kind >= 0 && kind < kSearchAttrKinds ? SearchAttrKindTable[kind] : kNoColumnText;
+        g_attrHeadings[c] = kind >= 0 && kind < kSearchAttrKinds ? SearchAttrKindTable[kind] : kTextSeason;
     }
     for (int e = 0; e < 2; ++e)
         g_extraHeadings[e] = SearchColumn_GetLongText(ExtraColumnText(e), ExtraColumnText(e));

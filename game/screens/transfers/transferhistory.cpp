@@ -13,6 +13,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int kCellSize = 48;
 constexpr int kColumns = 4;
-constexpr int16_t kOtherClubText = 789;
 constexpr int16_t kAllText = 1879;
 
 // ---- Shared ----------------------------------------------------------------------------
@@ -33,7 +33,7 @@ constexpr int16_t kAllText = 1879;
 void ClubCell(char* out, int16_t club) {
     const char* name = club == -1           ? ""
                        : IsClubNumber(club) ? GetText(HVW_ClubTextId(club))
-                                            : GetText(kOtherClubText);
+                                            : GetText(kTextOther);
     std::snprintf(out, kCellSize, "%s", name);
 }
 

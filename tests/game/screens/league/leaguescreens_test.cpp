@@ -28,6 +28,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/honours.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/european.h"
@@ -429,7 +430,7 @@ TEST_F(LeagueScreensTest, FixturesByDayFindsTheMatchDayAndFillsTheRows) {
     // A division without fixtures: text 159.
     FixturesByDay_PickDivision(3);
     FixturesByDayMenu();
-    EXPECT_EQ(FixturesByDayMessage(), kNoFixturesText);
+    EXPECT_EQ(FixturesByDayMessage(), kTextNoFixtures);
     EXPECT_EQ(FixturesByDayShownRows(), 0);
     EXPECT_EQ(FixturesByDay_PickHomeClub(0), MENU_CONTINUE);
     EXPECT_EQ(FixturesByDay_PickDivision(7), MENU_CONTINUE);

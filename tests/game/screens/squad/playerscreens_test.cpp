@@ -33,6 +33,7 @@
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/competitions.h"
@@ -404,7 +405,7 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     {
         StdoutCapture out;
         EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_REDRAW_ALSO);
-        EXPECT_NE(out.Text().find(GetText(kTransfersClosedText)), std::string::npos);
+        EXPECT_NE(out.Text().find(GetText(kTextTransfersClosed)), std::string::npos);
     }
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
     LeagueTransferWords[0][nation] = first;
@@ -446,7 +447,7 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     {
         StdoutCapture out;
         PlayerProfile_Act(Action::Approach);
-        EXPECT_NE(out.Text().find(GetText(kNoTalksText)), std::string::npos);
+        EXPECT_NE(out.Text().find(GetText(kTextWillNotDiscussContract)), std::string::npos);
     }
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
     SetPlayerContract(own, 6);
