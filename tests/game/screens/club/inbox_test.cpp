@@ -413,7 +413,7 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
         EXPECT_EQ(InboxBidForPlayer(nullptr), MENU_CLOSE);
         quiet.Text();
     }
-    EXPECT_EQ(MenuOption, valued ? 10 : 3);
+    EXPECT_EQ(MenuOption, valued ? kScreenDealSheet : kScreenClubMain);
     if (valued) {
         EXPECT_EQ(SalesTeamClub, user_);
         EXPECT_EQ(DealSheetReset, 1);

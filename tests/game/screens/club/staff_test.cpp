@@ -332,9 +332,11 @@ TEST(FitnessListControls, PagingTreatmentsAndTheWaysOut) {
     const struct {
         MenuHandler handler;
         int16_t option;
-    } ways[] = {{Fitness_ToTraining, 76}, {Fitness_ToIndividualTraining, 77}, {Fitness_ToStaffList, 78}};
+    } ways[] = {{Fitness_ToTraining, kScreenTraining},
+                {Fitness_ToIndividualTraining, kScreenUserCoachingList},
+                {Fitness_ToStaffList, kScreenStaffList}};
     for (const auto& way : ways) {
-        FitnessReturnOption = 79;
+        FitnessReturnOption = kScreenStaffMember;
         PreviousMenuOption = kScreenStaffMember;
         EXPECT_EQ(way.handler(nullptr), MENU_CLOSE);
         EXPECT_EQ(MenuOption, way.option);
