@@ -251,46 +251,37 @@ void ChooseLayout();
 
 // ---- Sorting and the value column -----------------------------------------------------------
 
-int16_t SquadSortHeader(uint16_t key) {
-    switch (key) {
-        case 2:
-            return 61;
-        case 4:
-            return 86;
-        case 26:
-        case 40:
-            return kNoText;
-        case 28:
-            return 240;
-        case 29:
-            return 63;
-        case 30:
-            return 243;
-        case 31:
-            return 711;
-        case 32:
-            return 62;
-        case 33:
-            return 64;
-        case 34:
-            return 244;
-        case 35:
-            return 245;
-        case 36:
-            return 246;
-        case 37:
-            return 198;
-        case 38:
-            return 1092;
-        case 39:
-            return 956;
-        case 41:
-            return 400;
-        case 42:
-            return 399;
-        default:
-            FatalError("DisplaySort() SortByType Invaild Value");
+namespace {
+
+// The value column's header text of each sort key that has a column.
+struct SortKeyHeadingRow {
+    uint16_t key;
+    int16_t text;
+};
+constexpr SortKeyHeadingRow kSortKeyHeadings[] = {
+    {2, 61},   {4, 86},    {26, kNoText}, {28, 240},     {29, 63},  {30, 243},
+    {31, 711}, {32, 62},   {33, 64},      {34, 244},     {35, 245}, {36, 246},
+    {37, 198}, {38, 1092}, {39, 956},     {40, kNoText}, {41, 400}, {42, 399},
+};
+
+const SortKeyHeadingRow* FindSortKeyHeading(uint16_t key) {
+    for (const SortKeyHeadingRow& row : kSortKeyHeadings) {
+        if (row.key == key) return &row;
     }
+    return nullptr;
+}
+
+}  // namespace
+
+int16_t SortKeyHeading(uint16_t key) {
+    const SortKeyHeadingRow* row = FindSortKeyHeading(key);
+    return row != nullptr ? row->text : kNoText;
+}
+
+int16_t SquadSortHeader(uint16_t key) {
+    const SortKeyHeadingRow* row = FindSortKeyHeading(key);
+    if (row == nullptr) FatalError("DisplaySort() SortByType Invaild Value");
+    return row->text;
 }
 
 const char* SquadSortValue(uint16_t key, uint16_t p) {

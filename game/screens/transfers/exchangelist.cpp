@@ -26,6 +26,7 @@
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menurows.h"
 #include "game/screens/squad/sortkeys.h"
+#include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/dealsheet.h"
 
 uint16_t ExchangeCandidates[kExchangeCandidates];
@@ -257,39 +258,6 @@ struct ExchangePointers {
     }
 } g_exchangePointers;
 
-int16_t KeyHeading(uint16_t key) {
-    switch (key) {
-        case 2:
-            return 61;
-        case 4:
-            return 86;
-        case 28:
-            return 240;
-        case 29:
-            return 63;
-        case 30:
-            return 243;
-        case 32:
-            return 62;
-        case 33:
-            return 64;
-        case 34:
-            return 244;
-        case 35:
-            return 245;
-        case 36:
-            return 246;
-        case 37:
-            return 198;
-        case 38:
-            return 1092;
-        case 39:
-            return 956;
-        default:
-            return -1;
-    }
-}
-
 void SortCandidates() {
     const int16_t none = SORT_KEY_NONE;
     const auto key = int16_t(ExchangeSortKey);
@@ -320,6 +288,11 @@ int32_t ToggleKeySort(PopupCallBlock*) {
     return MENU_REDRAW_ALSO;
 }
 constexpr uint16_t kSortKeys[] = {32, 33, 29, 28, 4, 30, 34, 35, 36, 37, 2, 38, 39};
+// The value column's heading: the squad list's for the keys the list offers.
+int16_t KeyHeading(uint16_t key) {
+    const bool offered = std::find(std::begin(kSortKeys), std::end(kSortKeys), key) != std::end(kSortKeys);
+    return offered ? SortKeyHeading(key) : int16_t(-1);
+}
 int32_t ChooseKey(PopupCallBlock* call) {
     const int choice = call != nullptr ? int(call->row) - 2 : -1;
     if (choice < 0 || choice >= int(std::size(kSortKeys))) return MENU_REDRAW_ALSO;
