@@ -134,7 +134,7 @@ void BM_OneDayWithoutTheUsersMatch(benchmark::State& state) {
         for (int slot = 0; slot < kFixtureSlots && FixtureDay(slot) <= today; ++slot)
             fixtures += FixtureDay(slot) == today;
         ContinueMode = 0;
-        MenuOption = 43;
+        MenuOption = kScreenContinueGame;
         DoMainMenuOption();
         benchmark::DoNotOptimize(MenuOption);
     }

@@ -52,26 +52,33 @@ int32_t Accept(MenuHotItem*) { return MENU_CONTINUE; }
 
 // 14 items a row, 20 rows.
 const MenuItem kRow[] = {
-    {50, 0, 0, 0, 0, MenuValue(0x5AD4), nullptr}, {29, 0, 0, 700, 22, nullptr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},      {19, 20, 4, 5, 0, MenuValue(1), nullptr},
-    {22, 60, 4, 5, 2, g_numbers, nullptr},        {16, 120, 4, 5, 2, g_textIds, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(1), nullptr},      {22, 400, 4, 7, 2, g_numbers, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},      {31, 0, 0, 700, 22, MenuValue(1), Accept},
-    {50, 0, 0, 0, 0, MenuValue(0), nullptr},      {27, 0, 0, 700, 22, nullptr, nullptr},
-    {25, 450, 0, 0, 22, nullptr, nullptr},        {57, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_COLOUR, 0, 0, 0, 0, MenuValue(0x5AD4), nullptr},
+    {MI_FILL, 0, 0, 700, 22, nullptr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_NUMBER, 20, 4, 5, 0, MenuValue(1), nullptr},
+    {MI_NUMBER_I16, 60, 4, 5, 2, g_numbers, nullptr},
+    {MI_TEXT_VAR, 120, 4, 5, 2, g_textIds, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_NUMBER_I16, 400, 4, 7, 2, g_numbers, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_HOT_RECT, 0, 0, 700, 22, MenuValue(1), Accept},
+    {MI_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BOX, 0, 0, 700, 22, nullptr, nullptr},
+    {MI_LINE, 450, 0, 0, 22, nullptr, nullptr},
+    {MI_PARAM0, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 const MenuItem kWalkTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 20, 6, 0, MenuValue(745), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {33, 50, 60, 20, 24, kRow, nullptr},
-    {8204, 700, 560, 0, 0, MenuValue(249), Accept},
-    {8204, 600, 560, 0, 0, MenuValue(248), Accept},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 20, 6, 0, MenuValue(745), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_GROUP, 50, 60, 20, 24, kRow, nullptr},
+    {MI_BUTTON_TEXT, 700, 560, 0, 0, MenuValue(249), Accept},
+    {MI_BUTTON_TEXT, 600, 560, 0, 0, MenuValue(248), Accept},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void BM_WalkOf300Items(benchmark::State& state) {
@@ -98,11 +105,11 @@ void CountFrame(int16_t) {
 }
 const MenuTimerRecord kFrameCounter{0, 1, CountFrame};
 const MenuItem kIdleTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {8204, 700, 560, 0, 0, MenuValue(249), Accept},
-    {66, 0, 0, 0, 0, &kFrameCounter, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_BUTTON_TEXT, 700, 560, 0, 0, MenuValue(249), Accept},
+    {MI_ANIMATION, 0, 0, 0, 0, &kFrameCounter, nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void BM_ThousandIdleFrames(benchmark::State& state) {

@@ -71,7 +71,7 @@ void PlaySeason() {
     SoakStopPointDay = 0;
     SoakMode = 1;
     ContinueMode = 1;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     BenchQuiet quiet;
     DoMainMenuOption();
 }

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -42,221 +43,120 @@ void (*g_idle_hook)() = nullptr;
 // keys that arrive with the extended prefix.
 constexpr uint16_t kExtended = 0x100;
 
+// The table of those codes, indexed by SDL scancode (0 for keys the game
+// has no code for).
+constexpr std::array<uint16_t, SDL_NUM_SCANCODES> kScanCodes = [] {
+    std::array<uint16_t, SDL_NUM_SCANCODES> codes{};
+    codes[SDL_SCANCODE_ESCAPE] = 0x01;
+    codes[SDL_SCANCODE_1] = 0x02;
+    codes[SDL_SCANCODE_2] = 0x03;
+    codes[SDL_SCANCODE_3] = 0x04;
+    codes[SDL_SCANCODE_4] = 0x05;
+    codes[SDL_SCANCODE_5] = 0x06;
+    codes[SDL_SCANCODE_6] = 0x07;
+    codes[SDL_SCANCODE_7] = 0x08;
+    codes[SDL_SCANCODE_8] = 0x09;
+    codes[SDL_SCANCODE_9] = 0x0A;
+    codes[SDL_SCANCODE_0] = 0x0B;
+    codes[SDL_SCANCODE_MINUS] = 0x0C;
+    codes[SDL_SCANCODE_EQUALS] = 0x0D;
+    codes[SDL_SCANCODE_BACKSPACE] = 0x0E;
+    codes[SDL_SCANCODE_TAB] = 0x0F;
+    codes[SDL_SCANCODE_Q] = 0x10;
+    codes[SDL_SCANCODE_W] = 0x11;
+    codes[SDL_SCANCODE_E] = 0x12;
+    codes[SDL_SCANCODE_R] = 0x13;
+    codes[SDL_SCANCODE_T] = 0x14;
+    codes[SDL_SCANCODE_Y] = 0x15;
+    codes[SDL_SCANCODE_U] = 0x16;
+    codes[SDL_SCANCODE_I] = 0x17;
+    codes[SDL_SCANCODE_O] = 0x18;
+    codes[SDL_SCANCODE_P] = 0x19;
+    codes[SDL_SCANCODE_LEFTBRACKET] = 0x1A;
+    codes[SDL_SCANCODE_RIGHTBRACKET] = 0x1B;
+    codes[SDL_SCANCODE_RETURN] = 0x1C;
+    codes[SDL_SCANCODE_LCTRL] = 0x1D;
+    codes[SDL_SCANCODE_A] = 0x1E;
+    codes[SDL_SCANCODE_S] = 0x1F;
+    codes[SDL_SCANCODE_D] = 0x20;
+    codes[SDL_SCANCODE_F] = 0x21;
+    codes[SDL_SCANCODE_G] = 0x22;
+    codes[SDL_SCANCODE_H] = 0x23;
+    codes[SDL_SCANCODE_J] = 0x24;
+    codes[SDL_SCANCODE_K] = 0x25;
+    codes[SDL_SCANCODE_L] = 0x26;
+    codes[SDL_SCANCODE_SEMICOLON] = 0x27;
+    codes[SDL_SCANCODE_APOSTROPHE] = 0x28;
+    codes[SDL_SCANCODE_GRAVE] = 0x29;
+    codes[SDL_SCANCODE_LSHIFT] = 0x2A;
+    codes[SDL_SCANCODE_BACKSLASH] = 0x2B;
+    codes[SDL_SCANCODE_NONUSHASH] = 0x2B;
+    codes[SDL_SCANCODE_Z] = 0x2C;
+    codes[SDL_SCANCODE_X] = 0x2D;
+    codes[SDL_SCANCODE_C] = 0x2E;
+    codes[SDL_SCANCODE_V] = 0x2F;
+    codes[SDL_SCANCODE_B] = 0x30;
+    codes[SDL_SCANCODE_N] = 0x31;
+    codes[SDL_SCANCODE_M] = 0x32;
+    codes[SDL_SCANCODE_COMMA] = 0x33;
+    codes[SDL_SCANCODE_PERIOD] = 0x34;
+    codes[SDL_SCANCODE_SLASH] = 0x35;
+    codes[SDL_SCANCODE_RSHIFT] = 0x36;
+    codes[SDL_SCANCODE_KP_MULTIPLY] = 0x37;
+    codes[SDL_SCANCODE_LALT] = 0x38;
+    codes[SDL_SCANCODE_SPACE] = 0x39;
+    codes[SDL_SCANCODE_CAPSLOCK] = 0x3A;
+    codes[SDL_SCANCODE_F1] = 0x3B;
+    codes[SDL_SCANCODE_F2] = 0x3C;
+    codes[SDL_SCANCODE_F3] = 0x3D;
+    codes[SDL_SCANCODE_F4] = 0x3E;
+    codes[SDL_SCANCODE_F5] = 0x3F;
+    codes[SDL_SCANCODE_F6] = 0x40;
+    codes[SDL_SCANCODE_F7] = 0x41;
+    codes[SDL_SCANCODE_F8] = 0x42;
+    codes[SDL_SCANCODE_F9] = 0x43;
+    codes[SDL_SCANCODE_F10] = 0x44;
+    codes[SDL_SCANCODE_NUMLOCKCLEAR] = 0x45;
+    codes[SDL_SCANCODE_SCROLLLOCK] = 0x46;
+    codes[SDL_SCANCODE_KP_7] = 0x47;
+    codes[SDL_SCANCODE_KP_8] = 0x48;
+    codes[SDL_SCANCODE_KP_9] = 0x49;
+    codes[SDL_SCANCODE_KP_MINUS] = 0x4A;
+    codes[SDL_SCANCODE_KP_4] = 0x4B;
+    codes[SDL_SCANCODE_KP_5] = 0x4C;
+    codes[SDL_SCANCODE_KP_6] = 0x4D;
+    codes[SDL_SCANCODE_KP_PLUS] = 0x4E;
+    codes[SDL_SCANCODE_KP_1] = 0x4F;
+    codes[SDL_SCANCODE_KP_2] = 0x50;
+    codes[SDL_SCANCODE_KP_3] = 0x51;
+    codes[SDL_SCANCODE_KP_0] = 0x52;
+    codes[SDL_SCANCODE_KP_PERIOD] = 0x53;
+    codes[SDL_SCANCODE_NONUSBACKSLASH] = 0x56;
+    codes[SDL_SCANCODE_F11] = 0x57;
+    codes[SDL_SCANCODE_F12] = 0x58;
+    codes[SDL_SCANCODE_KP_ENTER] = kExtended | 0x1C;
+    codes[SDL_SCANCODE_RCTRL] = kExtended | 0x1D;
+    codes[SDL_SCANCODE_KP_DIVIDE] = kExtended | 0x35;
+    codes[SDL_SCANCODE_PRINTSCREEN] = kExtended | 0x37;
+    codes[SDL_SCANCODE_RALT] = kExtended | 0x38;
+    codes[SDL_SCANCODE_HOME] = kExtended | 0x47;
+    codes[SDL_SCANCODE_UP] = kExtended | 0x48;
+    codes[SDL_SCANCODE_PAGEUP] = kExtended | 0x49;
+    codes[SDL_SCANCODE_LEFT] = kExtended | 0x4B;
+    codes[SDL_SCANCODE_RIGHT] = kExtended | 0x4D;
+    codes[SDL_SCANCODE_END] = kExtended | 0x4F;
+    codes[SDL_SCANCODE_DOWN] = kExtended | 0x50;
+    codes[SDL_SCANCODE_PAGEDOWN] = kExtended | 0x51;
+    codes[SDL_SCANCODE_INSERT] = kExtended | 0x52;
+    codes[SDL_SCANCODE_DELETE] = kExtended | 0x53;
+    codes[SDL_SCANCODE_LGUI] = kExtended | 0x5B;
+    codes[SDL_SCANCODE_RGUI] = kExtended | 0x5C;
+    codes[SDL_SCANCODE_APPLICATION] = kExtended | 0x5D;
+    return codes;
+}();
+
 uint16_t ScanCodeFor(SDL_Scancode sc) {
-    switch (sc) {
-        case SDL_SCANCODE_ESCAPE:
-            return 0x01;
-        case SDL_SCANCODE_1:
-            return 0x02;
-        case SDL_SCANCODE_2:
-            return 0x03;
-        case SDL_SCANCODE_3:
-            return 0x04;
-        case SDL_SCANCODE_4:
-            return 0x05;
-        case SDL_SCANCODE_5:
-            return 0x06;
-        case SDL_SCANCODE_6:
-            return 0x07;
-        case SDL_SCANCODE_7:
-            return 0x08;
-        case SDL_SCANCODE_8:
-            return 0x09;
-        case SDL_SCANCODE_9:
-            return 0x0A;
-        case SDL_SCANCODE_0:
-            return 0x0B;
-        case SDL_SCANCODE_MINUS:
-            return 0x0C;
-        case SDL_SCANCODE_EQUALS:
-            return 0x0D;
-        case SDL_SCANCODE_BACKSPACE:
-            return 0x0E;
-        case SDL_SCANCODE_TAB:
-            return 0x0F;
-        case SDL_SCANCODE_Q:
-            return 0x10;
-        case SDL_SCANCODE_W:
-            return 0x11;
-        case SDL_SCANCODE_E:
-            return 0x12;
-        case SDL_SCANCODE_R:
-            return 0x13;
-        case SDL_SCANCODE_T:
-            return 0x14;
-        case SDL_SCANCODE_Y:
-            return 0x15;
-        case SDL_SCANCODE_U:
-            return 0x16;
-        case SDL_SCANCODE_I:
-            return 0x17;
-        case SDL_SCANCODE_O:
-            return 0x18;
-        case SDL_SCANCODE_P:
-            return 0x19;
-        case SDL_SCANCODE_LEFTBRACKET:
-            return 0x1A;
-        case SDL_SCANCODE_RIGHTBRACKET:
-            return 0x1B;
-        case SDL_SCANCODE_RETURN:
-            return 0x1C;
-        case SDL_SCANCODE_LCTRL:
-            return 0x1D;
-        case SDL_SCANCODE_A:
-            return 0x1E;
-        case SDL_SCANCODE_S:
-            return 0x1F;
-        case SDL_SCANCODE_D:
-            return 0x20;
-        case SDL_SCANCODE_F:
-            return 0x21;
-        case SDL_SCANCODE_G:
-            return 0x22;
-        case SDL_SCANCODE_H:
-            return 0x23;
-        case SDL_SCANCODE_J:
-            return 0x24;
-        case SDL_SCANCODE_K:
-            return 0x25;
-        case SDL_SCANCODE_L:
-            return 0x26;
-        case SDL_SCANCODE_SEMICOLON:
-            return 0x27;
-        case SDL_SCANCODE_APOSTROPHE:
-            return 0x28;
-        case SDL_SCANCODE_GRAVE:
-            return 0x29;
-        case SDL_SCANCODE_LSHIFT:
-            return 0x2A;
-        case SDL_SCANCODE_BACKSLASH:
-            return 0x2B;
-        case SDL_SCANCODE_NONUSHASH:
-            return 0x2B;
-        case SDL_SCANCODE_Z:
-            return 0x2C;
-        case SDL_SCANCODE_X:
-            return 0x2D;
-        case SDL_SCANCODE_C:
-            return 0x2E;
-        case SDL_SCANCODE_V:
-            return 0x2F;
-        case SDL_SCANCODE_B:
-            return 0x30;
-        case SDL_SCANCODE_N:
-            return 0x31;
-        case SDL_SCANCODE_M:
-            return 0x32;
-        case SDL_SCANCODE_COMMA:
-            return 0x33;
-        case SDL_SCANCODE_PERIOD:
-            return 0x34;
-        case SDL_SCANCODE_SLASH:
-            return 0x35;
-        case SDL_SCANCODE_RSHIFT:
-            return 0x36;
-        case SDL_SCANCODE_KP_MULTIPLY:
-            return 0x37;
-        case SDL_SCANCODE_LALT:
-            return 0x38;
-        case SDL_SCANCODE_SPACE:
-            return 0x39;
-        case SDL_SCANCODE_CAPSLOCK:
-            return 0x3A;
-        case SDL_SCANCODE_F1:
-            return 0x3B;
-        case SDL_SCANCODE_F2:
-            return 0x3C;
-        case SDL_SCANCODE_F3:
-            return 0x3D;
-        case SDL_SCANCODE_F4:
-            return 0x3E;
-        case SDL_SCANCODE_F5:
-            return 0x3F;
-        case SDL_SCANCODE_F6:
-            return 0x40;
-        case SDL_SCANCODE_F7:
-            return 0x41;
-        case SDL_SCANCODE_F8:
-            return 0x42;
-        case SDL_SCANCODE_F9:
-            return 0x43;
-        case SDL_SCANCODE_F10:
-            return 0x44;
-        case SDL_SCANCODE_NUMLOCKCLEAR:
-            return 0x45;
-        case SDL_SCANCODE_SCROLLLOCK:
-            return 0x46;
-        case SDL_SCANCODE_KP_7:
-            return 0x47;
-        case SDL_SCANCODE_KP_8:
-            return 0x48;
-        case SDL_SCANCODE_KP_9:
-            return 0x49;
-        case SDL_SCANCODE_KP_MINUS:
-            return 0x4A;
-        case SDL_SCANCODE_KP_4:
-            return 0x4B;
-        case SDL_SCANCODE_KP_5:
-            return 0x4C;
-        case SDL_SCANCODE_KP_6:
-            return 0x4D;
-        case SDL_SCANCODE_KP_PLUS:
-            return 0x4E;
-        case SDL_SCANCODE_KP_1:
-            return 0x4F;
-        case SDL_SCANCODE_KP_2:
-            return 0x50;
-        case SDL_SCANCODE_KP_3:
-            return 0x51;
-        case SDL_SCANCODE_KP_0:
-            return 0x52;
-        case SDL_SCANCODE_KP_PERIOD:
-            return 0x53;
-        case SDL_SCANCODE_NONUSBACKSLASH:
-            return 0x56;
-        case SDL_SCANCODE_F11:
-            return 0x57;
-        case SDL_SCANCODE_F12:
-            return 0x58;
-        case SDL_SCANCODE_KP_ENTER:
-            return kExtended | 0x1C;
-        case SDL_SCANCODE_RCTRL:
-            return kExtended | 0x1D;
-        case SDL_SCANCODE_KP_DIVIDE:
-            return kExtended | 0x35;
-        case SDL_SCANCODE_PRINTSCREEN:
-            return kExtended | 0x37;
-        case SDL_SCANCODE_RALT:
-            return kExtended | 0x38;
-        case SDL_SCANCODE_HOME:
-            return kExtended | 0x47;
-        case SDL_SCANCODE_UP:
-            return kExtended | 0x48;
-        case SDL_SCANCODE_PAGEUP:
-            return kExtended | 0x49;
-        case SDL_SCANCODE_LEFT:
-            return kExtended | 0x4B;
-        case SDL_SCANCODE_RIGHT:
-            return kExtended | 0x4D;
-        case SDL_SCANCODE_END:
-            return kExtended | 0x4F;
-        case SDL_SCANCODE_DOWN:
-            return kExtended | 0x50;
-        case SDL_SCANCODE_PAGEDOWN:
-            return kExtended | 0x51;
-        case SDL_SCANCODE_INSERT:
-            return kExtended | 0x52;
-        case SDL_SCANCODE_DELETE:
-            return kExtended | 0x53;
-        case SDL_SCANCODE_LGUI:
-            return kExtended | 0x5B;
-        case SDL_SCANCODE_RGUI:
-            return kExtended | 0x5C;
-        case SDL_SCANCODE_APPLICATION:
-            return kExtended | 0x5D;
-        default:
-            return 0;
-    }
+    return sc >= 0 && sc < SDL_NUM_SCANCODES ? kScanCodes[size_t(sc)] : uint16_t(0);
 }
 
 void Queue(uint32_t msg, uint64_t wparam, int64_t lparam) { g_queue.push_back(Message{msg, wparam, lparam}); }

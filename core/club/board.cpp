@@ -17,6 +17,7 @@
 #include "core/query/funcs_people.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
@@ -50,7 +51,6 @@ constexpr int16_t kFirstReviewDay = 60;
 constexpr uint16_t kSettledWeeks = 30;
 constexpr uint16_t kUser = 1;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
-constexpr int16_t kPositionText = 300;
 
 constexpr int16_t kMsgAppointed = 50, kMsgHeadHunted = 51, kMsgSacked = 52, kMsgResigned = 53;
 constexpr int16_t kMsgWarnedResults = 54, kMsgPlayerManager = 55, kMsgCaretaker = 56;
@@ -537,7 +537,7 @@ void AppointPlayerManager(int16_t club) {
     SetPlayerHalvorn(best, 1);
     SetPlayerLoanList(best, 0);
     ClearClubBidList(best);
-    PostManagerMessage(club, -1, best, type, int16_t(kPositionText + HVW_GetPositionType(best)));
+    PostManagerMessage(club, -1, best, type, int16_t(kTextFirstPositionType + HVW_GetPositionType(best)));
 }
 
 void RemoveClubManager(int16_t club) {

@@ -5,6 +5,7 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
+#include "core/records/textids.h"
 
 using namespace recbits;
 
@@ -195,7 +196,7 @@ TacticRecord* GetTacticRecordB(int16_t index) { return GetRecord(CustomTacticTab
 
 int16_t GetFormationNameText(int16_t index) {
     if (index >= 0 && index < kFormationPresets) return kPresetNameText[index];
-    return kCustomTacticNameText;
+    return kTextCustom;
 }
 
 bool IsCustomTacticEmpty(const TacticRecord* record) {

@@ -37,8 +37,6 @@ inline int16_t& CurrentTacticA = TeamSelectionWords[2];
 extern int16_t TacticOptionA;
 extern int16_t TacticOptionB;
 
-// Name text of every custom tactic.
-constexpr int16_t kCustomTacticNameText = 1328;
 // Entry 0's grid x of an empty custom slot.
 constexpr uint16_t kEmptyTacticSlot = 0xFFFF;
 

@@ -13,6 +13,7 @@
 #include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kSkillMessage = 257;
 constexpr int16_t kRetrainedMessage = 264;
-constexpr int16_t kPositionGroupText = 300;
 constexpr int kNoCounter = -1;
 
 // Attributes with a part of their own in training.
@@ -133,7 +133,7 @@ void PostTrainingNews(int16_t type, uint16_t player, int16_t text1, int16_t text
                text2, int32_t(GetPlayerAge(player)) + 16, -1, type, 1, 0);
 }
 
-int16_t GroupText(uint16_t player) { return int16_t(kPositionGroupText + HVW_GetPositionType(player)); }
+int16_t GroupText(uint16_t player) { return int16_t(kTextFirstPositionType + HVW_GetPositionType(player)); }
 
 void LearnSideSkill(int16_t record, uint16_t player, uint16_t kind) {
     const SideSkill& skill = kSideSkills[kind - kFirstSideKind];

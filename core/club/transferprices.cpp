@@ -17,6 +17,7 @@
 #include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 
 using namespace market;
 
@@ -32,7 +33,6 @@ constexpr int kSquadForCutback = 32;
 constexpr int64_t kWeakContractLimit = 100000;
 constexpr int16_t kMsgShortlistListed = 248;
 constexpr int16_t kTextWageCutback = 826;
-constexpr int16_t kTextPositionKind = 300;
 constexpr int16_t kReleaseHistory = 10;
 
 // How many rounds of haggling a manager puts up with: 0 for one who drives
@@ -62,7 +62,7 @@ void ListTopEarner(uint16_t player, int16_t club) {
     if (GetPlayerTxList(player) != 0) return;
     SetPlayerTxList(player, 1);
     PostShortlistNews(kMsgShortlistListed, player, club, kTextWageCutback,
-                      int16_t(kTextPositionKind + PositionType(OwnPosition(player))));
+                      int16_t(kTextFirstPositionType + PositionType(OwnPosition(player))));
 }
 
 void ReleasePlayer(uint16_t player, int16_t club) {

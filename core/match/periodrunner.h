@@ -4,10 +4,18 @@
 #pragma once
 #include <cstdint>
 
-// Bit 0x10: the match is played without the 3D display.  Bit 0x20: the
-// display's data was prepared although the match is not shown.
+// The display-mode bits, the only definition of them (the match-day flag
+// word of the screens carries them as its high byte).
 extern uint8_t DisplayModeFlags;
+// The user's reserve match gets a result only.
+constexpr uint8_t kDisplayResultsOnly = 0x01;
+// The day's results list is being shown.
+constexpr uint8_t kDisplayResultsListed = 0x04;
+// The season is running: set once the first season is laid out.
+constexpr uint8_t kDisplaySeasonRunning = 0x08;
+// The match is played without the 3D display.
 constexpr uint8_t kDisplayOff = 0x10;
+// The display's data was prepared although the match is not shown.
 constexpr uint8_t kDisplayDataPrepared = 0x20;
 
 // Periods played without the display.

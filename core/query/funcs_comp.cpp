@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/competitions.h"
 #include "core/season/cuprounds.h"
@@ -39,12 +40,9 @@ constexpr int16_t kTextPlayOffSecondLeg = 113;
 constexpr int16_t kTextPlayOffFinal = 114;
 constexpr int16_t kTextFirstRound = 116;  // then "Second Round", ...
 constexpr int16_t kTextFinal = 124;       // after "Quarter-Final" and "Semi-Final"
-constexpr int16_t kTextReplay = 126;
-constexpr int16_t kTextFirstLeg = 134;  // then "2nd Leg"
+constexpr int16_t kTextFirstLeg = 134;    // then "2nd Leg"
 constexpr int16_t kTextFriendly = 169;
 constexpr int16_t kTextFirstQualifyingRound = 903;
-constexpr int16_t kTextGroupA = 1550;
-constexpr int16_t kTextReserves = 2428;
 // A cup's last rounds are named from the final back, the earlier ones by
 // number.
 constexpr int kNamedLastRounds = 3;

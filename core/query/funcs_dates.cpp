@@ -14,6 +14,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"
@@ -46,7 +47,6 @@ int HomeGoals(int slot) { return int(ScoreOf(slot) & 31); }
 int AwayGoals(int slot) { return int((ScoreOf(slot) >> 5) & 31); }
 bool Unplayed(int slot) { return HomeGoals(slot) == 31 && AwayGoals(slot) == 31; }
 
-constexpr int kWinText = 138;
 constexpr int kDrawText = 139;
 constexpr int kDefeatText = 140;
 constexpr int kFormLength = 5;
@@ -140,7 +140,7 @@ void FormString(int16_t club, int16_t code, char* buffer) {
     for (int k = 0; k < kFormLength; ++k) {
         if (days[k] == -1) continue;
         int result = ResultForClub(slots[k], club);
-        const char* letter = GetText(int16_t(result > 0 ? kWinText : result == 0 ? kDrawText : kDefeatText));
+        const char* letter = GetText(int16_t(result > 0 ? kTextWin : result == 0 ? kDrawText : kDefeatText));
         if (letter != nullptr && letter[0] != '\0') buffer[k] = letter[0];
     }
     FreeMemory(&days);

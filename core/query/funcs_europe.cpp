@@ -11,6 +11,7 @@
 #include "core/records/Access.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"
 #include "core/season/fixtures.h"
@@ -101,11 +102,10 @@ int16_t HVW_GetEuroPlaceReasonText(int16_t club, int16_t country) {
 }
 
 int16_t HVW_GetEuroPlaceClub(int16_t division, int16_t* text, int16_t k, int16_t country) {
-    constexpr int16_t kPromotedText = 1818;
     int16_t club = PlaceWord(country, kReasonSlots + kPlacesPerDivision * division + k);
     bool promoted =
         IsClubNumber(club) && GetClubNation(club) == country && GetClubDivision(club) == division - 1;
-    *text = promoted ? kPromotedText : int16_t(-1);
+    *text = promoted ? kTextPromotedMark : int16_t(-1);
     return club;
 }
 

@@ -10,6 +10,7 @@
 #include "core/query/funcs_league.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"
@@ -36,13 +37,6 @@ constexpr int16_t kRelegated[kCountryCount][kDivisionCount] = {
     {3, 3, 4, 2, 0, 0}, {1, 2, 2, 0, 0, 0}, {4, 4, 0, 0, 0, 0}, {3, 4, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0},
     {2, 0, 0, 0, 0, 0}, {3, 3, 0, 0, 0, 0}, {3, 0, 0, 0, 0, 0}, {2, 0, 0, 0, 0, 0},
 };
-
-constexpr int16_t kTextChampions = 1086;
-constexpr int16_t kTextPromoted = 189;
-constexpr int16_t kTextPlayOffs = 1084;
-constexpr int16_t kTextRelegated = 1085;
-constexpr int16_t kTextWinners = 1466;
-constexpr int16_t kTextRunnersUp = 1467;
 
 constexpr int kLeagueCompetition = 0;
 

@@ -9,6 +9,7 @@
 #include "core/query/funcs_dates.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/competitions.h"
@@ -106,14 +107,14 @@ int16_t HVW_ListInterestedClubs(uint16_t player, int16_t* clubs, int16_t maxClub
 int16_t HVW_CheckUserBid(uint16_t player) {
     const int16_t user = UserClub();
     if (user < 0 || !IsPlayerNumber(player)) return kStandingText;
-    if (TransfersClosed(MarketNation(player, user))) return kTransfersClosedText;
+    if (TransfersClosed(MarketNation(player, user))) return kTextTransfersClosed;
     bool freeSlot = false;
     for (int16_t slot = 0; slot < kBidSlots; ++slot) {
         const uint16_t bid = GetClubBidPlayer(user, slot);
-        if (bid == player) return kAlreadyBiddingText;
+        if (bid == player) return kTextAlreadyApproached;
         if (bid == 0) freeSlot = true;
     }
-    if (!freeSlot) return kNoBidSlotText;
+    if (!freeSlot) return kTextNoMoreApproaches;
     if (RosterCount(user) >= kUserSquadLimit) return kSquadFullText;
     const int reputation = GetPlayerReputation(player), standing = GetClubRep(user);
     if (standing > 0 && reputation > 2 * standing) return kStandingText;
@@ -124,17 +125,17 @@ int16_t HVW_CheckUserBid(uint16_t player) {
 int16_t HVW_CheckUserLoanApproach(uint16_t player) {
     const int16_t user = UserClub();
     if (user < 0 || !IsPlayerNumber(player)) return kStandingText;
-    if (TransfersClosed(MarketNation(player, user))) return kTransfersClosedText;
+    if (TransfersClosed(MarketNation(player, user))) return kTextTransfersClosed;
     if (WagesBeyond(player, user)) return kWagesTooHighText;
     return 0;
 }
 
 int16_t HVW_CheckContractApproach(uint16_t player) {
     const int16_t user = UserClub();
-    if (user < 0 || !IsPlayerNumber(player)) return kNoTalksText;
+    if (user < 0 || !IsPlayerNumber(player)) return kTextWillNotDiscussContract;
     if (WagesBeyond(player, user)) return kWagesTooHighText;
-    if (int16_t(GetPlayerContract(player)) > kTalksContractMonths) return kNoTalksText;
-    if (GetPlayerMorale(player) < kTalksMorale) return kNoTalksText;
+    if (int16_t(GetPlayerContract(player)) > kTalksContractMonths) return kTextWillNotDiscussContract;
+    if (GetPlayerMorale(player) < kTalksMorale) return kTextWillNotDiscussContract;
     const int reputation = GetPlayerReputation(player), standing = GetClubRep(user);
     if (standing > 0 && reputation > 2 * standing) return kStandingText;
     return 0;

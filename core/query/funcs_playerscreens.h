@@ -32,13 +32,9 @@ int16_t HVW_CheckUserLoanApproach(uint16_t player);
 int16_t HVW_CheckContractApproach(uint16_t player);
 
 // Texts of the refusals.
-constexpr int16_t kTransfersClosedText = 1142;
-constexpr int16_t kNoBidSlotText = 1137;
-constexpr int16_t kAlreadyBiddingText = 1145;
 constexpr int16_t kSquadFullText = 1146;
 constexpr int16_t kStandingText = 1147;
 constexpr int16_t kWagesTooHighText = 1148;
-constexpr int16_t kNoTalksText = 1158;
 // The largest squad the user's club may sign players into: what its team,
 // second and spare lists can hold together.
 constexpr int16_t kUserSquadLimit = 96;

@@ -7,6 +7,7 @@
 #include "core/query/funcs_dates.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
@@ -14,10 +15,6 @@
 
 namespace {
 
-constexpr int16_t kTextChampions = 1086;
-constexpr int16_t kTextPromoted = 189;
-constexpr int16_t kTextPlayOffs = 1084;
-constexpr int16_t kTextRelegated = 1085;
 constexpr int kPointsForAWin = 3;
 
 bool IsDivisionOf(int16_t division, int16_t country) {

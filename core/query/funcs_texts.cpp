@@ -10,6 +10,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 
 using namespace recbits;
@@ -35,7 +36,6 @@ constexpr int16_t kRunnersUp = 1467;
 
 // Month names from January, injury names from injury type 1.
 constexpr int16_t kTextJanuary = 9;
-constexpr int16_t kTextFirstInjury = 200;
 
 // Short names of the places in a tactic.
 enum PlaceText : int16_t {

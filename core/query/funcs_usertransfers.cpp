@@ -16,6 +16,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
@@ -32,9 +33,6 @@ constexpr int16_t kMsgTransferFree = 5;
 constexpr int16_t kMsgSignedFreeAgent = 152;
 // Bid prices are kept in hundreds.
 constexpr int32_t kBidPriceUnit = 100;
-// List texts of the position types start here.
-constexpr int16_t kPositionListText = 300;
-
 int FindStatsRecord(uint16_t player) {
     for (int slot = 0; slot < kPlayerSeasonStatSlots; ++slot) {
         if (LoadU16(PlayerSeasonStatSlots[slot].bytes) == player) return slot;
@@ -86,7 +84,7 @@ void HVW_CompleteUserBid(uint16_t player) {
     int16_t type = price != 0 ? kMsgTransferFee : kMsgTransferFree;
     if (!IsClubNumber(seller)) type = kMsgSignedFreeAgent;
     AddMessage(user, int16_t(seller), player, 0xFFFFFFFFu, -1, -1, price,
-               int16_t(kPositionListText + HVW_GetPositionType(player)), -1,
+               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1,
                int32_t(GetPlayerAge(player)) + 16, -1, type, 1, 0);
     HVW_MovePlayerToClub(player, user, price, clause);
     ClearClubBidList(player);

@@ -24,6 +24,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
@@ -61,8 +62,6 @@ constexpr uint32_t kShootOutSlotMask = 0x7FFF;
 constexpr uint32_t kEmptyShootOut = kShootOutSlotMask;
 constexpr uint32_t kAwayWonShootOut = 0x8000;
 constexpr int kMostGoals = 30;
-constexpr uint8_t kDisplayResultsOnly = 0x01;
-constexpr int16_t kReserveSuffixText = 69;
 
 // Fields of an event-log record.
 constexpr int kEventFixture = 0;
@@ -415,7 +414,7 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
         const char* name = national ? GetText(int16_t(TEXT_ID_NATION_BASE + clubs[side]))
                                     : ClubNameRecords[clubs[side]].text[0];
         FillTeamNames(side, clubs[side], clubs[1 - side], name,
-                      competition == kCompReserveLeague ? kReserveSuffixText : int16_t(-1));
+                      competition == kCompReserveLeague ? kTextReservesSuffix : int16_t(-1));
         MatchLoadTeamTactics(side);
     }
     bool played = false;

@@ -24,6 +24,7 @@
 #include "core/records/ranges.h"
 #include "core/records/referees.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"
@@ -118,7 +119,6 @@ constexpr int32_t kNeutralCapacity = 78000;
 constexpr int32_t kFixtureAttendanceMax = (1 << 23) - 1;
 constexpr int16_t kMatchMinutes = 5;
 constexpr int16_t kCrowdSizeStep = 2500;
-constexpr int16_t kReserveSuffixText = 69;
 constexpr int16_t kRecordCrowdMessage = 11;
 // A kind of its own: the club's history log lists kinds 0-17 only, and
 // the crowd itself is kept with the club's records.
@@ -608,7 +608,7 @@ void PlayPracticeMatch() {
 
     const char* name = ClubNameRecords[club].text[0];
     FillTeamNames(0, club, club, name, -1);
-    FillTeamNames(1, club, club, name, kReserveSuffixText);
+    FillTeamNames(1, club, club, name, kTextReservesSuffix);
     MatchLoadTeamTactics(0);
     MatchLoadTeamTactics(1);
 

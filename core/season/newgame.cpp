@@ -55,8 +55,6 @@ namespace {
 constexpr int16_t kStartDayOfMonth = 13, kStartMonth = 6, kStartYear = 2002;
 constexpr uint16_t kNewGameSteps = 19;
 constexpr int kPreSeasonDays = 21;
-// The season is running: set once the first season is laid out.
-constexpr uint8_t kSeasonRunningFlag = 0x08;
 
 // Opening money: per country and division A; a top-division club gets
 // reputation x 650000, a lower one reputation x 4 x A + 50 x A.
@@ -354,7 +352,7 @@ void NewGameSetUp() {
         if (IsCountryInPlay(country)) OrderNationClubsByLeaguePos(country);
     }
 
-    DisplayModeFlags |= kSeasonRunningFlag;
+    DisplayModeFlags |= kDisplaySeasonRunning;
     ScheduleNationalTeamDays();
     PlayPreSeason();
     Step(16);

@@ -24,6 +24,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
@@ -43,7 +44,6 @@ using namespace gameinfo;
 
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 constexpr int kSheetSlots = kTeamSheetSlots;
-constexpr int kPositionTypeText = 300;
 constexpr int kGoalCountText = 814;
 constexpr int16_t kHistorySentOff = 7;
 constexpr int kGoodMark = 80;
@@ -106,8 +106,8 @@ void PayBonus(int16_t club, int32_t amount) {
 // A notice to the user about a player on his shortlist.
 void ScoutNotice(uint16_t p, int16_t club, int16_t type, int16_t text1 = -1) {
     if (ShortList_IsPlayerOn(p) == 0) return;
-    const int16_t text2 = text1 >= 0 ? int16_t(kPositionTypeText + HVW_GetPositionType(p)) : int16_t(-1);
-    if (text1 < 0) text1 = int16_t(kPositionTypeText + HVW_GetPositionType(p));
+    const int16_t text2 = text1 >= 0 ? int16_t(kTextFirstPositionType + HVW_GetPositionType(p)) : int16_t(-1);
+    if (text1 < 0) text1 = int16_t(kTextFirstPositionType + HVW_GetPositionType(p));
     AddMessage(HVW_GetMyClub(), club, p, kNoPlayerArg, -1, -1, -1, text1, text2, GetPlayerAge(p) + 16, -1,
                type, 1, 0);
 }

@@ -11,13 +11,13 @@
 #include "core/query/funcs_people.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
 
 namespace {
 
 constexpr int16_t kTrialMessage = 227;
-constexpr int16_t kPositionTypeText = 300;
 constexpr int16_t kTrialWeeks = 2;
 constexpr uint16_t kFitEnough = 48;
 
@@ -134,8 +134,8 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
     const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
     if (player == 0) return 0;
     AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
-               int16_t(kPositionTypeText + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16, -1,
-               kTrialMessage, 1, 1);
+               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16,
+               -1, kTrialMessage, 1, 1);
     CheckPlayerClubChange(player, club, kTrialWeeks);
     return player;
 }

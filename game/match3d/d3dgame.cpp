@@ -21,6 +21,7 @@
 #include "core/match/replay.h"
 #include "core/match/simdisplay.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/d3dicon.h"
 #include "game/match3d/d3dobj.h"
 #include "game/match3d/d3dtex.h"
@@ -67,7 +68,6 @@ constexpr uint32_t kUpdateEvery = 8;  // timer ticks between panel updates
 constexpr uint32_t kVolumeBarTicks = 1000;
 constexpr int kActiveChannels = 16;
 constexpr int kTeamColourEntry[2] = {46, 47};
-constexpr int kCaptionText = 126;
 constexpr int kCaptionColour = 52;
 constexpr uint32_t kSunColour = 0xA5A5A5A5;
 constexpr uint32_t kFillColour = 0x3F3F3F3F;
@@ -239,7 +239,7 @@ void ScreenTextPass() {
     if (NameLabelSwitch != 0) Overlay_NameLabels();
     if (Replay_IsPlaying() && MatchCam_GetMode() >= 1) {
         Icon_SetOrigin(0, 0, 0x21);
-        Icon_PrintfScreen(kFont24, 0, 10, 0x21, kCaptionColour, "%s", GetText(kCaptionText));
+        Icon_PrintfScreen(kFont24, 0, 10, 0x21, kCaptionColour, "%s", GetText(kTextReplay));
     }
 }
 

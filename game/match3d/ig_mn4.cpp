@@ -18,6 +18,7 @@
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_scouting.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/igscreens.h"
 #include "game/match3d/matchquery.h"
@@ -61,14 +62,10 @@ constexpr int16_t kRoleMessages[kIgRoles] = {979, 983, 980, 982};
 // The leave check's order: captain, penalty, free-kick and corner takers.
 constexpr int kLeaveRoleOrder[kIgRoles] = {0, 2, 3, 1};
 constexpr int16_t kNoGoalkeeperText = 908;
-constexpr int16_t kHurtPlayerText = 585;
 constexpr int16_t kRolesText = 828;
 constexpr int16_t kValueKinds[10] = {243, 246, 61, 86, 67, 62, 64, 65, 66, 1092};
-constexpr int16_t kColumnOffText = 586;
 constexpr int16_t kSubstituteQuestion = 693;
 constexpr int16_t kSubstituteTitle = 635;
-constexpr int16_t kMinutesText = 1448;
-constexpr int16_t kCustomTacticText = 1328;
 
 struct Cell {
     int16_t column = -1, row = -1;
@@ -398,12 +395,12 @@ void BuildPopups() {
     }
     const int saved = SavedTactics();
     for (int i = 0; i < saved; ++i, ++n) {
-        std::snprintf(g_formationNames[n], kTextSize, "%s %d", GetText(kCustomTacticText), i + 1);
+        std::snprintf(g_formationNames[n], kTextSize, "%s %d", GetText(kTextCustom), i + 1);
         g_formationPopup[1 + n] = StringRow(g_formationNames[n], FormationChosen);
     }
     g_formationPopup[1 + n] = Tail();
     g_columnAPopup[0] = Head(MarkColumnA);
-    g_columnAPopup[1] = TextRow(kColumnOffText, ColumnAChosen);
+    g_columnAPopup[1] = TextRow(kTextNone, ColumnAChosen);
     g_columnBPopup[0] = Head(MarkColumnB);
     for (int k = 0; k < 10; ++k) {
         g_columnAPopup[2 + k] = TextRow(kValueKinds[k], ColumnAChosen);
@@ -419,7 +416,7 @@ void BuildPopups() {
 void FillLabels() {
     const int16_t word = GameInfo.TeamI16(Side(), gameinfo::kTacticChoice);
     if (word >= 10) {
-        std::snprintf(g_formationLabel, kTextSize, "%s %d", GetText(kCustomTacticText), word - 9);
+        std::snprintf(g_formationLabel, kTextSize, "%s %d", GetText(kTextCustom), word - 9);
     } else {
         std::snprintf(g_formationLabel, kTextSize, "%s",
                       GetText(GetFormationNameText(int16_t(std::max<int>(word, 0)))));
@@ -427,9 +424,9 @@ void FillLabels() {
     std::snprintf(g_roleLabel, kTextSize, "%s",
                   GetText(IgShownRole < kIgRoles ? kRoleTexts[IgShownRole] : kRolesText));
     std::snprintf(g_columnALabel, kTextSize, "%s",
-                  GetText(IgValueColumnA >= 0 ? kValueKinds[IgValueColumnA] : kColumnOffText));
+                  GetText(IgValueColumnA >= 0 ? kValueKinds[IgValueColumnA] : kTextNone));
     std::snprintf(g_columnBLabel, kTextSize, "%s", GetText(kValueKinds[IgValueColumnB]));
-    std::snprintf(g_minute, sizeof g_minute, "%d %s", int(MatchClockMinute()), GetText(kMinutesText));
+    std::snprintf(g_minute, sizeof g_minute, "%d %s", int(MatchClockMinute()), GetText(kTextMinutes));
 }
 
 // ---- Substitution ---------------------------------------------------------------------------------
@@ -747,7 +744,7 @@ int16_t IgTeam_LeaveProblem() {
     if (MatchIsPlayerOnPitch(side, SlotOfEntry(0)) == 0) return kNoGoalkeeperText;
     if (SubstitutionsLeft()) {
         for (int e = 0; e < kIgListRows; ++e)
-            if (MatchIsPlayerHurt(side, SlotOfEntry(e)) != 0) return kHurtPlayerText;
+            if (MatchIsPlayerHurt(side, SlotOfEntry(e)) != 0) return kTextPlayersUnavailable;
     }
     return 0;
 }
@@ -856,61 +853,61 @@ const MenuTimerRecord kInfusion = {1, 1, InfusionFrame};
 const MenuTimerRecord kPitch = {1, 1, PitchFrame};
 
 const MenuItem kListRow[] = {
-    {36, kListX, 0, 460, kRowHeight, MenuFunction(PaintListRow), nullptr},
-    {31, kListX, 0, 280, kRowHeight, nullptr, ListClick},
-    {31, kInstructionX[0], 0, kInstructionWidth, kRowHeight, nullptr, CBClick},
-    {31, kInstructionX[1], 0, kInstructionWidth, kRowHeight, nullptr, AClick},
-    {31, kInstructionX[2], 0, kInstructionWidth, kRowHeight, nullptr, MarkClick},
+    {MI_CUSTOM, kListX, 0, 460, kRowHeight, MenuFunction(PaintListRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, 280, kRowHeight, nullptr, ListClick},
+    {MI_HOT_RECT, kInstructionX[0], 0, kInstructionWidth, kRowHeight, nullptr, CBClick},
+    {MI_HOT_RECT, kInstructionX[1], 0, kInstructionWidth, kRowHeight, nullptr, AClick},
+    {MI_HOT_RECT, kInstructionX[2], 0, kInstructionWidth, kRowHeight, nullptr, MarkClick},
     kMenuEnd,
 };
 const MenuItem kBenchRow[] = {
-    {36, kListX, 0, 460, kRowHeight, MenuFunction(PaintBenchRow), nullptr},
-    {31, kListX, 0, 280, kRowHeight, nullptr, BenchClick},
+    {MI_CUSTOM, kListX, 0, 460, kRowHeight, MenuFunction(PaintBenchRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, 280, kRowHeight, nullptr, BenchClick},
     kMenuEnd,
 };
 const MenuItem kLeftRole[] = {
-    {36, 40, 0, 225, kRowHeight, MenuFunction(PaintLeftRole), nullptr},
-    {31, 40, 0, 225, kRowHeight, nullptr, LeftRoleClick},
+    {MI_CUSTOM, 40, 0, 225, kRowHeight, MenuFunction(PaintLeftRole), nullptr},
+    {MI_HOT_RECT, 40, 0, 225, kRowHeight, nullptr, LeftRoleClick},
     kMenuEnd,
 };
 const MenuItem kRightRole[] = {
-    {36, 275, 0, 225, kRowHeight, MenuFunction(PaintRightRole), nullptr},
-    {31, 275, 0, 225, kRowHeight, nullptr, RightRoleClick},
+    {MI_CUSTOM, 275, 0, 225, kRowHeight, MenuFunction(PaintRightRole), nullptr},
+    {MI_HOT_RECT, 275, 0, 225, kRowHeight, nullptr, RightRoleClick},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem IgTeamTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(IgTeam_Build), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_headerPtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {18, 400, 80, 10, 0, &g_minutePtr, nullptr},
-    {15, kListX + 6, 98, 9, 0, MenuValue(580), nullptr},
-    {15, kListX + 150, 98, 10, 0, MenuValue(581), nullptr},
-    {15, kListX + 185, 98, 10, 0, MenuValue(582), nullptr},
-    {15, kListX + 290, 98, 10, 0, MenuValue(587), nullptr},
-    {66, 0, 0, 0, 0, &kInfusion, nullptr},
-    {66, 0, 0, 0, 0, &kPitch, nullptr},
-    {33, 0, kListY, kIgListRows, kRowHeight, kListRow, nullptr},
-    {33, 0, kBenchY, kIgBenchRows, kRowHeight, kBenchRow, nullptr},
-    {33, 0, kRoleY, 2, kRowHeight, kLeftRole, nullptr},
-    {33, 0, kRoleY, 2, kRowHeight, kRightRole, nullptr},
-    {8206, kListX + 200, 88, 40, 16, &g_columnALabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnAPopup, nullptr},
-    {8206, kListX + 240, 88, 40, 16, &g_columnBLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnBPopup, nullptr},
-    {8206, 507, 460, 125, 16, &g_formationLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_formationPopup, nullptr},
-    {8206, 634, 460, 126, 16, &g_roleLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_rolePopup, nullptr},
-    {36, 507, 490, 253, 26, MenuFunction(PaintReturn), nullptr},
-    {31, 507, 490, 253, 26, nullptr, ReturnClick},
-    {33, 0, 0, 1, 0, IgButtonBarTable, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(IgTeam_Build), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_headerPtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_STRING_VAR, 400, 80, 10, 0, &g_minutePtr, nullptr},
+    {MI_TEXT, kListX + 6, 98, 9, 0, MenuValue(580), nullptr},
+    {MI_TEXT, kListX + 150, 98, 10, 0, MenuValue(581), nullptr},
+    {MI_TEXT, kListX + 185, 98, 10, 0, MenuValue(582), nullptr},
+    {MI_TEXT, kListX + 290, 98, 10, 0, MenuValue(587), nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kInfusion, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kPitch, nullptr},
+    {MI_GROUP, 0, kListY, kIgListRows, kRowHeight, kListRow, nullptr},
+    {MI_GROUP, 0, kBenchY, kIgBenchRows, kRowHeight, kBenchRow, nullptr},
+    {MI_GROUP, 0, kRoleY, 2, kRowHeight, kLeftRole, nullptr},
+    {MI_GROUP, 0, kRoleY, 2, kRowHeight, kRightRole, nullptr},
+    {MI_BUTTON_STRING_VAR, kListX + 200, 88, 40, 16, &g_columnALabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnAPopup, nullptr},
+    {MI_BUTTON_STRING_VAR, kListX + 240, 88, 40, 16, &g_columnBLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnBPopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 507, 460, 125, 16, &g_formationLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_formationPopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 634, 460, 126, 16, &g_roleLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_rolePopup, nullptr},
+    {MI_CUSTOM, 507, 490, 253, 26, MenuFunction(PaintReturn), nullptr},
+    {MI_HOT_RECT, 507, 490, 253, 26, nullptr, ReturnClick},
+    {MI_GROUP, 0, 0, 1, 0, IgButtonBarTable, nullptr},
     kMenuEnd,
 };

@@ -7,6 +7,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/teamsetup.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/d3dgame.h"
 #include "game/match3d/ig_mn2.h"
 #include "game/match3d/ig_mn4.h"
@@ -33,11 +34,7 @@ namespace {
 
 constexpr int16_t kHumanSideText = 1557;
 constexpr int16_t kComputerSideText = 261;
-constexpr int16_t kPlayerStatsText = 243;
-constexpr int16_t kMiddleButtonText = 720;
 constexpr int16_t kNoScreenTexts[2] = {1836, 1566};
-constexpr int16_t kNoScreenMessage = 740;
-constexpr int16_t kLineupsText = 1595;
 constexpr int16_t kBackIcon = 153;
 constexpr int kBarY = 559, kBarHeight = 28, kButtonWidth = 226;
 
@@ -108,7 +105,7 @@ int32_t FirstPlayerStats(PopupCallBlock*) { return ChooseScreen(kIgPlayerStatsMe
 int32_t SecondTeamScreen(PopupCallBlock*) { return ChooseScreen(kIgTeamMenu, 1); }
 int32_t SecondPlayerStats(PopupCallBlock*) { return ChooseScreen(kIgPlayerStatsMenu, 1); }
 int32_t NoScreen(PopupCallBlock*) {
-    ShowMessageBox(GetText(kNoScreenMessage), 0);
+    ShowMessageBox(GetText(kTextOptionUnavailable), 0);
     return MENU_CONTINUE;
 }
 int32_t Lineups(PopupCallBlock*) {
@@ -129,23 +126,23 @@ PopupEntry VariableRow(const int16_t* text, PopupFunction function) {
 constexpr PopupEntry kPopupEnd{POPUP_END, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
 
 PopupEntry g_leftPopup[] = {Title(), VariableRow(&IgSideMenuText[0], FirstTeamScreen),
-                            TextRow(kPlayerStatsText, FirstPlayerStats), kPopupEnd};
+                            TextRow(kTextRating, FirstPlayerStats), kPopupEnd};
 PopupEntry g_middlePopup[] = {Title(), TextRow(kNoScreenTexts[0], NoScreen),
-                              TextRow(kNoScreenTexts[1], NoScreen), TextRow(kLineupsText, Lineups),
+                              TextRow(kNoScreenTexts[1], NoScreen), TextRow(kTextTeamNews, Lineups),
                               kPopupEnd};
 PopupEntry g_rightPopup[] = {Title(), VariableRow(&IgSideMenuText[1], SecondTeamScreen),
-                             TextRow(kPlayerStatsText, SecondPlayerStats), kPopupEnd};
+                             TextRow(kTextRating, SecondPlayerStats), kPopupEnd};
 
 }  // namespace
 
 const MenuItem IgButtonBarTable[] = {
-    {8206, 60, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[0], MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_leftPopup, nullptr},
-    {8204, 286, kBarY, kButtonWidth, kBarHeight, MenuValue(kMiddleButtonText), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_middlePopup, nullptr},
-    {8206, 512, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[1], MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_rightPopup, nullptr},
-    {3, 743, kBarY, 5, 0, MenuValue(kBackIcon), IgButtonBar_Back},
+    {MI_BUTTON_STRING_VAR, 60, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[0], MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_leftPopup, nullptr},
+    {MI_BUTTON_TEXT, 286, kBarY, kButtonWidth, kBarHeight, MenuValue(kTextSeason), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_middlePopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 512, kBarY, kButtonWidth, kBarHeight, &g_sideNamePtrs[1], MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_rightPopup, nullptr},
+    {MI_ICON, 743, kBarY, 5, 0, MenuValue(kBackIcon), IgButtonBar_Back},
     kMenuEnd,
 };
 

@@ -12,6 +12,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/matchstats.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/matchquery.h"
 #include "game/screens/engine/exmenu.h"
@@ -25,7 +26,6 @@ IgLineupCell IgLineups[kIgLineupRows][2];
 
 namespace {
 
-constexpr int16_t kMinutesText = 1448;
 constexpr int16_t kCaptainText = 576;
 constexpr int kHeaderSize = 2 * gameinfo::kTeamNameLength + 40;
 
@@ -51,9 +51,12 @@ void IgHeader_Prepare() {
 }
 
 const MenuItem IgHeaderTable[] = {
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},      {18, 400, 62, 11, 0, &g_headerLeftPtr, nullptr},
-    {18, 400, 62, 9, 0, &g_headerRightPtr, nullptr}, {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {18, 400, 82, 10, 0, &g_minutePtr, nullptr},     kMenuEnd,
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_STRING_VAR, 400, 62, 11, 0, &g_headerLeftPtr, nullptr},
+    {MI_STRING_VAR, 400, 62, 9, 0, &g_headerRightPtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_STRING_VAR, 400, 82, 10, 0, &g_minutePtr, nullptr},
+    kMenuEnd,
 };
 
 void IgFormatMatchHeaderParts(char* left, char* right, size_t size) {
@@ -76,7 +79,7 @@ void IgFormatMatchHeader(char* out, size_t size) {
 }
 
 void IgFormatMinuteLine(char* out, size_t size) {
-    std::snprintf(out, size, "%d %s", int(GetMatchMinute()), GetText(kMinutesText));
+    std::snprintf(out, size, "%d %s", int(GetMatchMinute()), GetText(kTextMinutes));
 }
 
 int16_t IgShare(uint32_t a, uint32_t b) {
@@ -216,14 +219,14 @@ void IgStats_DrawZones(int, int, int, int) {
 }  // namespace
 
 const MenuItem IgTeamStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(IgStats_Build), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, IgHeaderTable, nullptr},
-    {36, kZoneLeft, kZoneTop, 3 * kZoneWidth, kZoneHeight, MenuFunction(IgStats_DrawZones), nullptr},
-    {36, kBoxX, kRowY, kBoxWidth, kStatsRows* kRowStep, MenuFunction(IgStats_DrawBars), nullptr},
-    {33, 0, 0, 1, 0, IgButtonBarTable, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(IgStats_Build), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, IgHeaderTable, nullptr},
+    {MI_CUSTOM, kZoneLeft, kZoneTop, 3 * kZoneWidth, kZoneHeight, MenuFunction(IgStats_DrawZones), nullptr},
+    {MI_CUSTOM, kBoxX, kRowY, kBoxWidth, kStatsRows* kRowStep, MenuFunction(IgStats_DrawBars), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, IgButtonBarTable, nullptr},
     kMenuEnd,
 };
 
@@ -341,9 +344,9 @@ int32_t FirstClick(MenuHotItem* item) { return IgLineups_PickFirst(item->row); }
 int32_t SecondClick(MenuHotItem* item) { return IgLineups_PickSecond(item->row); }
 
 const MenuItem kLineupRow[] = {
-    {36, 0, 0, 800, kLineupRowHeight, MenuFunction(IgLineups_DrawRow), nullptr},
-    {31, kCellX[0], 0, kCellWidth, kLineupRowHeight, nullptr, FirstClick},
-    {31, kCellX[1], 0, kCellWidth, kLineupRowHeight, nullptr, SecondClick},
+    {MI_CUSTOM, 0, 0, 800, kLineupRowHeight, MenuFunction(IgLineups_DrawRow), nullptr},
+    {MI_HOT_RECT, kCellX[0], 0, kCellWidth, kLineupRowHeight, nullptr, FirstClick},
+    {MI_HOT_RECT, kCellX[1], 0, kCellWidth, kLineupRowHeight, nullptr, SecondClick},
     kMenuEnd,
 };
 
@@ -353,12 +356,12 @@ int32_t IgLineups_PickFirst(int row) { return PickCell(row, 0); }
 int32_t IgLineups_PickSecond(int row) { return PickCell(row, 1); }
 
 const MenuItem IgLineupsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(IgLineups_Build), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, IgHeaderTable, nullptr},
-    {33, 0, kLineupTop, kIgLineupRows, kLineupRowHeight, kLineupRow, nullptr},
-    {33, 0, 0, 1, 0, IgButtonBarTable, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(IgLineups_Build), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, IgHeaderTable, nullptr},
+    {MI_GROUP, 0, kLineupTop, kIgLineupRows, kLineupRowHeight, kLineupRow, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, IgButtonBarTable, nullptr},
     kMenuEnd,
 };

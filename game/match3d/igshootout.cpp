@@ -14,6 +14,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/query/funcs_small.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "game/match3d/igmcont.h"
 #include "game/match3d/igscreens.h"
 #include "game/match3d/matchquery.h"
@@ -30,7 +31,7 @@ constexpr uint16_t kNoPick = 65535;
 constexpr int16_t kTitleText = 710;
 constexpr int16_t kBackIcon = 153;
 constexpr int16_t kStatKinds[3] = {14, 4, 7};
-constexpr int16_t kYesText = 249, kDoubtfulText = 767, kNoText = 248;
+constexpr int16_t kYesText = 249, kNoText = 248;
 constexpr int kFirstKicker = 1, kLastKicker = 10;
 
 int16_t Side() { return int16_t(IgViewSide & 1); }
@@ -82,7 +83,7 @@ int16_t IgPenaltyGrade(int16_t side, int16_t slot) {
 
 int16_t IgPenaltyGradeText(int value) {
     if (value >= 45) return kYesText;
-    if (value >= 35) return kDoubtfulText;
+    if (value >= 35) return kTextDoubtful;
     return kNoText;
 }
 
@@ -157,30 +158,30 @@ int32_t PlaceClick(MenuHotItem* item) { return IgShootout_PickPlace(item->row); 
 int32_t BackClick(MenuHotItem*) { return IgShootout_Leave(); }
 
 const MenuItem kPlaceRow[] = {
-    {36, kRowLeft, 0, kRowWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, kRowLeft, 0, kRowWidth, kRowHeight, nullptr, PlaceClick},
+    {MI_CUSTOM, kRowLeft, 0, kRowWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, kRowLeft, 0, kRowWidth, kRowHeight, nullptr, PlaceClick},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem IgShootoutTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(IgShootout_Build), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {15, 364, 117, 10, 0, MenuValue(489), nullptr},
-    {15, 394, 117, 10, 0, MenuValue(479), nullptr},
-    {15, 424, 117, 10, 0, MenuValue(482), nullptr},
-    {15, 454, 117, 10, 0, MenuValue(494), nullptr},
-    {15, 484, 117, 10, 0, MenuValue(707), nullptr},
-    {15, 534, 117, 10, 0, MenuValue(708), nullptr},
-    {15, 604, 117, 10, 0, MenuValue(709), nullptr},
-    {33, 0, kRowTop, kShootoutKickers, kRowHeight, kPlaceRow, nullptr},
-    {36, 0, kRowTop, 800, kShootoutKickers* kRowHeight, MenuFunction(PaintRules), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(kBackIcon), BackClick},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(IgShootout_Build), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT, 364, 117, 10, 0, MenuValue(489), nullptr},
+    {MI_TEXT, 394, 117, 10, 0, MenuValue(479), nullptr},
+    {MI_TEXT, 424, 117, 10, 0, MenuValue(482), nullptr},
+    {MI_TEXT, 454, 117, 10, 0, MenuValue(494), nullptr},
+    {MI_TEXT, 484, 117, 10, 0, MenuValue(707), nullptr},
+    {MI_TEXT, 534, 117, 10, 0, MenuValue(708), nullptr},
+    {MI_TEXT, 604, 117, 10, 0, MenuValue(709), nullptr},
+    {MI_GROUP, 0, kRowTop, kShootoutKickers, kRowHeight, kPlaceRow, nullptr},
+    {MI_CUSTOM, 0, kRowTop, 800, kShootoutKickers* kRowHeight, MenuFunction(PaintRules), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kBackIcon), BackClick},
     kMenuEnd,
 };

@@ -62,7 +62,7 @@ inline bool DayUserLeaveTitledScreen() {
     static const MenuItem* standing = nullptr;
     static int steps = 0;
     const MenuItem* top = MenuViewTopTable();
-    if (top == nullptr || top == ClubMainTable || ScreenPresented != 1 || MenuOption == 3) {
+    if (top == nullptr || top == ClubMainTable || ScreenPresented != 1 || MenuOption == kScreenClubMain) {
         standing = nullptr;
         return false;
     }

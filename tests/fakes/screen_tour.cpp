@@ -66,7 +66,6 @@ constexpr int kHomeTries = 6;
 // The engine takes the next click only some frames after one.
 constexpr int kAfterClick = 10;
 // The match marks, whose back icon follows the recent screens.
-constexpr int16_t kMarksScreen = 82;
 constexpr int kMarksRow = 18;
 constexpr int kFixturesRow = 10;
 // The pay-off the club cannot meet.
@@ -91,52 +90,52 @@ struct TourStop {
 // the screens that no screen leads to), one after another; the deeper
 // screens of a family are reached from these.
 constexpr TourStop kStops[] = {
-    {"club and squad screens", 7, kClubCaption, 1},
-    {"club and squad screens", 74, kClubCaption, 2},
-    {"club and squad screens", 73, kClubCaption, 3},
-    {"team selection and tactics", 24, kClubCaption, 4},
-    {"team selection and tactics", 21, kClubCaption, 6},
-    {"training, condition, coaching and staff", 76, kClubCaption, 7},
-    {"training, condition, coaching and staff", 78, kClubCaption, 21},
-    {"training, condition, coaching and staff", 83, kClubCaption, 24},
-    {"training, condition, coaching and staff", 77, kClubCaption, 25},
-    {"search", 19, kClubCaption, 8},
-    {"scouting and the shortlist", 90, kClubCaption, 9},
-    {"scouting and the shortlist", 64, kClubCaption, 14},
-    {"the deal and squad numbers and attribute table", 88, kClubCaption, 20},
-    {"money", 68, kClubCaption, 12},
-    {"money", 96, kClubCaption, 19},
-    {"money", 82, kClubCaption, 18},
-    {"history", 25, kClubCaption, 11},
-    {"history", 95, kClubCaption, 23},
-    {"history", 33, kClubCaption, 22},
-    {"history", 40, kStatsCaption, 9},
-    {"history", 41, kStatsCaption, 10},
-    {"league, transfer and European views", 8, kClubCaption, 10},
-    {"league, transfer and European views", 9, kStatsCaption, 0},
-    {"league, transfer and European views", 30, kStatsCaption, 1},
-    {"league, transfer and European views", 92, kStatsCaption, 2},
-    {"league, transfer and European views", 70, kStatsCaption, 3},
-    {"league, transfer and European views", 93, kStatsCaption, 4},
-    {"league, transfer and European views", 62, kStatsCaption, 5},
-    {"league, transfer and European views", 63, kStatsCaption, 6},
-    {"league, transfer and European views", 69, kStatsCaption, 7},
-    {"league, transfer and European views", 101, kStatsCaption, 8},
-    {"league, transfer and European views", 42, kStatsCaption, 11},
-    {"league, transfer and European views", 55, kStatsCaption, 12},
-    {"league, transfer and European views", 11, kLeagueCaption, 3},
-    {"league, transfer and European views", 31, kLeagueCaption, 2},
-    {"league, transfer and European views", 32, kClubCaption, 26},
-    {"league, transfer and European views", 103, kClubCaption, 27},
-    {"news and inbox", 94, kLeagueCaption, 4},
-    {"news and inbox", 99, kClubCaption, 13},
-    {"board and vacancies", 106, kClubCaption, 16},
-    {"board and vacancies", 39, kLeagueCaption, 1},
-    {"the world's clubs and agents", 107, kClubCaption, 17},
-    {"saved games", 47, kGameCaption, 0},
-    {"friendlies", 17, kClubCaption, 15},
-    {"the month header and the shared rows list", 84, -1, 0},
-    {"the month header and the shared rows list", 65, -1, 0},
+    {"club and squad screens", kScreenSquadList, kClubCaption, 1},
+    {"club and squad screens", kScreenSquadListSecond, kClubCaption, 2},
+    {"club and squad screens", kScreenSquadListSpare, kClubCaption, 3},
+    {"team selection and tactics", kScreenTeamSelect, kClubCaption, 4},
+    {"team selection and tactics", kScreenFilteredSquadList, kClubCaption, 6},
+    {"training, condition, coaching and staff", kScreenTraining, kClubCaption, 7},
+    {"training, condition, coaching and staff", kScreenStaffList, kClubCaption, 21},
+    {"training, condition, coaching and staff", kScreenCoachingList, kClubCaption, 24},
+    {"training, condition, coaching and staff", kScreenUserCoachingList, kClubCaption, 25},
+    {"search", kScreenPlayerSearch, kClubCaption, 8},
+    {"scouting and the shortlist", kScreenScouting, kClubCaption, 9},
+    {"scouting and the shortlist", kScreenShortlist, kClubCaption, 14},
+    {"the deal and squad numbers and attribute table", kScreenAttributeTable, kClubCaption, 20},
+    {"money", kScreenFinance, kClubCaption, 12},
+    {"money", kScreenIncomeForecast, kClubCaption, 19},
+    {"money", kScreenMatchMarks, kClubCaption, 18},
+    {"history", kScreenClubRecords, kClubCaption, 11},
+    {"history", kScreenClubHistory, kClubCaption, 23},
+    {"history", kScreenTopScorers, kClubCaption, 22},
+    {"history", kScreenHonoursRoll, kStatsCaption, 9},
+    {"history", kScreenGameRecords, kStatsCaption, 10},
+    {"league, transfer and European views", kScreenClubFixtures, kClubCaption, 10},
+    {"league, transfer and European views", kScreenLeagueTable, kStatsCaption, 0},
+    {"league, transfer and European views", kScreenLeagueGoals, kStatsCaption, 1},
+    {"league, transfer and European views", kScreenLeagueAssists, kStatsCaption, 2},
+    {"league, transfer and European views", kScreenLeaguePerformance, kStatsCaption, 3},
+    {"league, transfer and European views", kScreenLeagueManOfMatch, kStatsCaption, 4},
+    {"league, transfer and European views", kScreenClubRankings, kStatsCaption, 5},
+    {"league, transfer and European views", kScreenManagerRankings, kStatsCaption, 6},
+    {"league, transfer and European views", kScreenClubWorthRankings, kStatsCaption, 7},
+    {"league, transfer and European views", kScreenAttendance, kStatsCaption, 8},
+    {"league, transfer and European views", kScreenSeasonTransfers, kStatsCaption, 11},
+    {"league, transfer and European views", kScreenDivisionEleven, kStatsCaption, 12},
+    {"league, transfer and European views", kScreenFixturesByDay, kLeagueCaption, 3},
+    {"league, transfer and European views", kScreenTransferList, kLeagueCaption, 2},
+    {"league, transfer and European views", kScreenClubTransfers, kClubCaption, 26},
+    {"league, transfer and European views", kScreenInjuryList, kClubCaption, 27},
+    {"news and inbox", kScreenNewsPages, kLeagueCaption, 4},
+    {"news and inbox", kScreenInbox, kClubCaption, 13},
+    {"board and vacancies", kScreenBoardView, kClubCaption, 16},
+    {"board and vacancies", kScreenVacancies, kLeagueCaption, 1},
+    {"the world's clubs and agents", kScreenClubsByNation, kClubCaption, 17},
+    {"saved games", kScreenSaveGame, kGameCaption, 0},
+    {"friendlies", kScreenFriendlies, kClubCaption, 15},
+    {"the month header and the shared rows list", kScreenMonthHeader, -1, 0},
+    {"the month header and the shared rows list", kScreenPlayerInfoHeader, -1, 0},
 };
 
 struct TourState {
@@ -577,7 +576,7 @@ void ActRelease() {
             return true;
         },
         1);
-    WaitScreen(4, "from the squad list's last row");
+    WaitScreen(kScreenPlayerStats, "from the squad list's last row");
     // The phases that follow see his profile as it stands.
     ThenFirst([release] { ReleasePhase(release); });
     ThenFirst([release] { TransferListRefusalPhase(release); });
@@ -644,8 +643,8 @@ void PickVacancyPhase() {
                     [] { Fail("a vacancy's list did not open"); });
     MenuUserWait(4);
     MenuUserClickPopupRow(0);  // the club's information
-    WaitScreen(6, "from the vacancies");
-    QueueLook(6);
+    WaitScreen(kScreenClubInfo, "from the vacancies");
+    QueueLook(kScreenClubInfo);
 }
 
 struct Sacking;
@@ -685,14 +684,14 @@ void ActSacking() {
         SetPlayerReputation(1, 63);
     });
     OpenFromTitle(kClubCaption, kMarksRow);
-    WaitScreen(kMarksScreen, "from the title bar");
-    MenuUserDo([] { UpdateScreenHistory(56, 2, 3); });
+    WaitScreen(kScreenMatchMarks, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(kScreenDayMessages, 2, 3); });
     ClickAt(743, 559);
     MenuUserWaitFor([] { return BoxUp(); }, kScreenFrames, [] { Fail("the sacking showed no box"); });
     MenuUserWait(4);
     MenuUserClickAt(400, 300);
-    WaitScreen(39, "from the sacking");
-    QueueLook(39);
+    WaitScreen(kScreenVacancies, "from the sacking");
+    QueueLook(kScreenVacancies);
     MenuUserDo([sacking] {
         sacking->rows = VacancyRowsShown;
         if (VacancyRowsShown <= 0) Fail("the vacancies offer no job after the sacking");
@@ -722,7 +721,7 @@ void RestoreAfterSacking(const std::shared_ptr<Sacking>& sacking) {
 
 void OpenCoachPhase() {
     ClickHandler(Condition_OpenCoach);
-    WaitScreen(79, "from the condition");
+    WaitScreen(kScreenStaffMember, "from the condition");
     ClickHandler(StaffMember_Back);
     WaitAnyScreen("back from the staff member");
 }
@@ -754,28 +753,28 @@ void ActSquadList() {
     });
     g_tour->family = "player and club screens";
     MenuUserClickItem([](const MenuHotItem& item) { return SquadRowItem(item, 2); }, 1);
-    WaitScreen(4, "from the squad list's right button");
-    QueueLook(4);
+    WaitScreen(kScreenPlayerStats, "from the squad list's right button");
+    QueueLook(kScreenPlayerStats);
     ClickHandler(PlayerProfile_Contract);
-    WaitScreen(75, "from the profile");
+    WaitScreen(kScreenPlayerInfo, "from the profile");
     ClickHandler(PlayerInfo_History);
-    WaitScreen(54, "from the contract details");
+    WaitScreen(kScreenCareerHistory, "from the contract details");
     ClickHandler(CareerHistory_Back);
-    WaitScreen(4, "back from the career");
+    WaitScreen(kScreenPlayerStats, "back from the career");
     ClickHandler(PlayerProfile_Agent);
-    WaitScreen(100, "from the profile");
+    WaitScreen(kScreenAgentProfile, "from the profile");
     ClickHandler(AgentProfile_Back);
-    WaitScreen(4, "back from the agent");
+    WaitScreen(kScreenPlayerStats, "back from the agent");
     MenuUserDo([] { g_tour->family = "the deal and squad numbers and attribute table"; });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Deal); });
-    WaitScreen(89, "from the profile's actions");
-    QueueLook(89);
+    WaitScreen(kScreenContractMenu, "from the profile's actions");
+    QueueLook(kScreenContractMenu);
     ClickHandler(ContractDeal_Cancel);
-    WaitScreen(4, "back from the deal");
+    WaitScreen(kScreenPlayerStats, "back from the deal");
     MenuUserDo([] { g_tour->family = "training, condition, coaching and staff"; });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Training); });
-    WaitScreen(80, "from the profile's actions");
-    QueueLook(80);
+    WaitScreen(kScreenPlayerCondition, "from the profile's actions");
+    QueueLook(kScreenPlayerCondition);
     // The coach's screen, when the club has a coach.
     MenuUserDo([] {
         if (Player_GetAssignedStaff(uint16_t(SelectedPlayer)) != nullptr) ThenFirst(OpenCoachPhase);
@@ -812,7 +811,7 @@ void ActPurchase() {
                    ClubMainClubList()[ClubMainListTop() + item.row] != GetPlayerClub(1);
         },
         1);
-    WaitScreen(7, "from the club screen's club list");
+    WaitScreen(kScreenSquadList, "from the club screen's club list");
     // A player of theirs put on the loan list, as their manager would: his
     // profile's loan approach opens the loan terms, withdrawn.
     auto loaned = std::make_shared<uint16_t>(0);
@@ -826,17 +825,17 @@ void ActPurchase() {
             return true;
         },
         1);
-    WaitScreen(4, "from another club's squad");
+    WaitScreen(kScreenPlayerStats, "from another club's squad");
     // Not on the loan list: the approach is refused.
     MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 0); });
     QueueRefusal("a loan approach to a player not on the loan list", kNotLoanListedText,
                  [] { ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::LoanApproach); }); });
     MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 1); });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::LoanApproach); });
-    WaitScreen(18, "from the profile's loan approach");
-    QueueLook(18);
+    WaitScreen(kScreenLoanTerms, "from the profile's loan approach");
+    QueueLook(kScreenLoanTerms);
     ClickHandler(LoanTerms_Withdraw);
-    WaitScreen(4, "back from the loan terms");
+    WaitScreen(kScreenPlayerStats, "back from the loan terms");
     MenuUserDo([loaned] { HVW_SetPlayerLoanList(*loaned, 0); });
     ClickHandler(PlayerProfile_Back);
     WaitAnyScreen("back from the profile");
@@ -850,20 +849,20 @@ void ActPurchase() {
             return true;
         },
         1);
-    WaitScreen(4, "from another club's squad");
+    WaitScreen(kScreenPlayerStats, "from another club's squad");
     // Money enough for any player of the division.
     MenuUserDo([buy] {
         buy->own = GetClubBalance(buy->user);
         SetClubBalance(buy->user, 100000000);
     });
     ChooseFromList(60, 559, [] { return ProfileRow(ProfileAction::Offer); });
-    WaitScreen(10, "from the profile's offer");
-    QueueLook(10);
+    WaitScreen(kScreenDealSheet, "from the profile's offer");
+    QueueLook(kScreenDealSheet);
     // The exchange list of the first exchange slot, and back.
     ClickAt(30, 340);
-    WaitScreen(91, "from the deal sheet's exchange slot");
+    WaitScreen(kScreenExchangeList, "from the deal sheet's exchange slot");
     ClickHandler(ExchangeList_Back);
-    WaitScreen(10, "back from the exchange list");
+    WaitScreen(kScreenDealSheet, "back from the exchange list");
     ClickAt(30, 300);  // the selling club's demand
     MenuUserWait(4);
     MenuUserDo([buy] {
@@ -872,8 +871,8 @@ void ActPurchase() {
         HumanContracts[0] = buy->player;
     });
     ClickAt(401, 559);  // the bid
-    WaitScreen(14, "from the accepted bid");
-    QueueLook(14);
+    WaitScreen(kScreenContractTalks, "from the accepted bid");
+    QueueLook(kScreenContractTalks);
     ClickAt(401, 559);  // the offer at his demands
     MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
                     [] { Fail("the agreed talks did not end on the club screen"); });
@@ -898,29 +897,29 @@ void OpenSoakScreenPhase(bool unlock) {
     } else {
         ClickHandler(ClubFixtures_TitleClick);
     }
-    WaitScreen(61, "from the club fixtures' title");
+    WaitScreen(kScreenSoak, "from the club fixtures' title");
 }
 
 void ActTestScreens() {
     g_tour->family = "the test screens and a short soak";
     OpenSoakScreenPhase(true);
-    QueueLook(61);
+    QueueLook(kScreenSoak);
     ChooseFromList(408, 440, [] { return 0; });  // the club summary
-    WaitScreen(60, "from the soak screen's tests");
-    QueueLook(60);
+    WaitScreen(kScreenClubSummary, "from the soak screen's tests");
+    QueueLook(kScreenClubSummary);
     ClickHandler(SummaryScreen_Exit);
-    WaitScreen(8, "back from the club summary");
+    WaitScreen(kScreenClubFixtures, "back from the club summary");
     OpenSoakScreenPhase(false);
     ClickAt(30, 440);  // the weekly money
-    WaitScreen(57, "from the soak screen");
-    QueueLook(57);
+    WaitScreen(kScreenWeeklyMoney, "from the soak screen");
+    QueueLook(kScreenWeeklyMoney);
     ClickHandler(WeeklyMoney_Back);
     MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
                     [] { Fail("the weekly money did not lead home"); });
     MenuUserWait(4);
     // The message tester, looked at and left.
     OpenFromTitle(kClubCaption, kFixturesRow);
-    WaitScreen(8, "from the title bar");
+    WaitScreen(kScreenClubFixtures, "from the title bar");
     OpenSoakScreenPhase(false);
     ChooseFromList(408, 440, [] { return 1; });
     MenuUserWaitFor(
@@ -949,12 +948,12 @@ void ActSoak() {
     if (weeks <= 0) return;
     auto soak = std::make_shared<Soak>();
     OpenFromTitle(kClubCaption, kFixturesRow);
-    WaitScreen(8, "from the title bar");
+    WaitScreen(kScreenClubFixtures, "from the title bar");
     OpenSoakScreenPhase(false);
     for (int i = 0; i < weeks; ++i) ClickHandler(SoakScreen_ChangeWeeks);
     ClickHandler(SoakScreen_ToggleSoak);
     ClickHandler(SoakScreen_Exit);
-    WaitScreen(8, "back from the soak screen");
+    WaitScreen(kScreenClubFixtures, "back from the soak screen");
     ClickAt(743, 559);
     MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
                     [] { Fail("the club fixtures did not lead home"); });
@@ -976,8 +975,8 @@ void ActSoak() {
 // The fixtures by day: the other views' list leads to the European groups.
 void ActFixturesByDay() {
     ChooseFromList(286, 559, [] { return 1; });
-    WaitScreen(45, "from the fixtures by day");
-    QueueLook(45);
+    WaitScreen(kScreenEuroGroups, "from the fixtures by day");
+    QueueLook(kScreenEuroGroups);
 }
 
 // The save screen: with the option, the game saved in row 0 under a typed
@@ -999,11 +998,11 @@ void ActSave() {
     MenuUserWait(4);
     MenuUserDo([hashes] { *hashes = SavedBlockHashes(); });
     OpenFromTitle(kClubCaption, kMarksRow);
-    WaitScreen(kMarksScreen, "from the title bar");
-    MenuUserDo([] { UpdateScreenHistory(98, 2, 3); });
+    WaitScreen(kScreenMatchMarks, "from the title bar");
+    MenuUserDo([] { UpdateScreenHistory(kScreenLoadSlotZero, 2, 3); });
     ClickAt(743, 559);
-    WaitScreen(98, "by its id");
-    QueueLook(98);
+    WaitScreen(kScreenLoadSlotZero, "by its id");
+    QueueLook(kScreenLoadSlotZero);
     MenuUserClickAt(400, 300);
     MenuUserWaitFor([] { return ClubUp(); }, kScreenFrames,
                     [] { Fail("the load of slot 0 did not lead home"); });
@@ -1053,8 +1052,8 @@ void OpenPhase(const TourStop& stop) {
     if (stop.caption < 0) {
         // The match marks' back icon goes back through the recent screens,
         // where the id is set.
-        if (MenuOption != kMarksScreen) OpenFromTitle(kClubCaption, kMarksRow);
-        WaitScreen(kMarksScreen, "from the title bar");
+        if (MenuOption != kScreenMatchMarks) OpenFromTitle(kClubCaption, kMarksRow);
+        WaitScreen(kScreenMatchMarks, "from the title bar");
         MenuUserDo([id = stop.id] { UpdateScreenHistory(id, 2, 3); });
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     } else {

@@ -126,7 +126,7 @@ void QueueSmallestMode() {
 void QueueVideoOptions(bool smallestMode) {
     constexpr uint8_t kF11 = 87;
     MenuUserKey(kF11);
-    MenuUserWaitFor([] { return MenuOption == 102; });
+    MenuUserWaitFor([] { return MenuOption == kScreenVideoOptions; });
     // Its background wipes in before it reads the mouse.
     MenuUserWaitFor([] { return HVState.state == HV_STATE_MENU; });
     MenuUserWait(5);
@@ -142,13 +142,13 @@ void QueueVideoOptions(bool smallestMode) {
 // back to the start screen.
 void QueueNameEditors() {
     ClickItemAt(500, 535);
-    WaitForTable(NameEditorTable(112));
+    WaitForTable(NameEditorTable(kScreenNameClubList));
     ClickItemAt(743, 559);
     WaitForTable(StartMenuTable);
 }
 
 void QueueAtClub(std::function<void()> atClub) {
-    MenuUserWaitFor([] { return MenuOption == 3 && TableUp(ClubMainTable); }, kLongWait);
+    MenuUserWaitFor([] { return MenuOption == kScreenClubMain && TableUp(ClubMainTable); }, kLongWait);
     MenuUserWait(5);
     if (atClub) MenuUserDo(std::move(atClub));
 }

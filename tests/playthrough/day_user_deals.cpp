@@ -102,7 +102,7 @@ bool ScreenUp(int16_t id) {
     return MenuOption == id && ScreenPresented == 1 && MenuViewTopTable() != nullptr &&
            !MenuViewHotItems().empty();
 }
-bool ClubUp() { return MenuOption == 3 && testenv::DayUserTableUp(ClubMainTable); }
+bool ClubUp() { return MenuOption == kScreenClubMain && testenv::DayUserTableUp(ClubMainTable); }
 bool Offered(const Match& match) {
     int x = 0, y = 0;
     return testenv::FindMenuItem(match, &x, &y);
@@ -210,7 +210,8 @@ void OpenProfileOf(uint16_t p, Next next) {
             const int row = SquadRowOf(item);
             return p != 0 && row >= 0 && row < ShownCount && ShownPlayers[row] == p;
         },
-        "row of player " + std::to_string(p), 1, [next] { WaitScreen(4, "from the squad's row", next); });
+        "row of player " + std::to_string(p), 1,
+        [next] { WaitScreen(kScreenPlayerStats, "from the squad's row", next); });
 }
 
 bool ClubRowItem(const MenuHotItem& item) { return item.x == 20 && item.y > 90 && item.handler != nullptr; }
@@ -268,9 +269,9 @@ void TalksRefused() {
     testenv::MenuUserClickAt(400, 300);
     MenuUserWait(kAfterClick);
     ClickHandler(ContractDeal_Cancel, "cancel on the deal screen", [] {
-        WaitScreen(4, "back from the deal screen", [] {
+        WaitScreen(kScreenPlayerStats, "back from the deal screen", [] {
             ClickHandler(PlayerProfile_Back, "back on the profile", [] {
-                WaitScreen(7, "back from the profile", [] {
+                WaitScreen(kScreenSquadList, "back from the profile", [] {
                     if (g_deals.asked.size() >= 6) {
                         Lose("no player of his would talk about a new contract");
                         return;
@@ -295,7 +296,7 @@ void AskNextForRenewal() {
         ChooseFromList(
             60, 559, [] { return ProfileRow(ProfileAction::Deal); }, "the profile's actions",
             [] {
-                WaitScreen(89, "from the profile's actions", [] {
+                WaitScreen(kScreenContractMenu, "from the profile's actions", [] {
                     ClickHandler(ContractDeal_OpenTalks, "talks button", [] {
                         WaitFor([] { return ScreenUp(14) || BoxUp(); },
                                 "the talks neither opened nor were refused",
@@ -335,7 +336,7 @@ void PickOwnClub() {
         Click(TitleItem, "title bar", 0, [] {
             MenuUserWait(15);
             testenv::MenuUserClickPopupRow(1);
-            WaitScreen(7, "from the title bar", AskNextForRenewal);
+            WaitScreen(kScreenSquadList, "from the title bar", AskNextForRenewal);
         });
         return;
     }
@@ -404,7 +405,7 @@ void MakeTheBid() {
         ChooseFromList(
             60, 559, [] { return ProfileRow(ProfileAction::Offer); }, "the profile's actions",
             [] {
-                WaitScreen(10, "from the profile's offer", [] {
+                WaitScreen(kScreenDealSheet, "from the profile's offer", [] {
                     ClickAt(30, 300, "the selling club's demand", 0, [] {
                         ClickAt(401, 559, "the bid", 0, [] {
                             WaitFor([] { return BoxUp() || ScreenUp(4); }, "the bid led nowhere",
@@ -447,7 +448,7 @@ void BidAtClub() {
             Click([row](const MenuHotItem& i) { return ClubRowItem(i) && i.row == row; },
                   "another club's row", 1,
                   [] {
-                      WaitScreen(7, "from the club screen's club list", [] {
+                      WaitScreen(kScreenSquadList, "from the club screen's club list", [] {
                           g_seen.bidFor = Cheapest();
                           if (g_seen.bidFor != 0) {
                               MakeTheBid();

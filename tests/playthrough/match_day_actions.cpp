@@ -203,7 +203,7 @@ void LookAtMatch() {
 
 // A drawn frame of a saved goal on the goal-replay screen.
 void LookAtSavedGoal() {
-    if (MenuOption != 105) return;
+    if (MenuOption != kScreenGoalReplays) return;
     if (GoalReplayNumber != g_savedIndex) {
         if (g_savedIndex < 0 && g_seen.savedGoalDay < 0) g_seen.savedGoalFiles = GoalFiles();
         g_savedIndex = GoalReplayNumber;
@@ -438,7 +438,7 @@ bool MatchDayActionsScreens(bool active) {
         MatchHooks.updateAndRender = OnRender;
     }
     if (g_seen.savedGoalDay >= 0 && g_seen.optionAfterSavedGoals < 0 && !Replay_IsPlaying() &&
-        MenuOption != 105 && testenv::DayUserTableUp(ClubMainTable))
+        MenuOption != kScreenGoalReplays && testenv::DayUserTableUp(ClubMainTable))
         g_seen.optionAfterSavedGoals = MenuOption;
     // A saved goal on screen: held until it has been grabbed (then the
     // playthrough closes it), for a while at most.

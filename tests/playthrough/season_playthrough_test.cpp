@@ -188,7 +188,7 @@ void Problem(const std::string& text) {
 // days after it are played twice and must match.
 bool BeforeTheSave() { return !g_run.afterSave && !g_run.seedAtNextScreen && g_run.phase == Phase::Days; }
 
-bool ClubScreenUp() { return MenuOption == 3 && DayUserTableUp(ClubMainTable); }
+bool ClubScreenUp() { return MenuOption == kScreenClubMain && DayUserTableUp(ClubMainTable); }
 
 // ---- The daily checks, after every day's end ---------------------------------------
 
@@ -576,7 +576,7 @@ bool SeasonScreens() {
 }
 
 void NoteScreen() {
-    if (MenuOption >= 0) g_run.optionsSeen.insert(MenuOption);
+    if (MenuOption >= kScreenNewGame) g_run.optionsSeen.insert(MenuOption);
     if (const MenuItem* top = MenuViewTopTable()) g_run.tablesSeen.insert(top);
 }
 

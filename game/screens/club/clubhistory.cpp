@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,11 +31,6 @@ constexpr int kCellSize = 24;
 constexpr int kTextSize = 160;
 constexpr int16_t kNone = int16_t(0x8000);
 constexpr uint16_t kMarked = 8;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
-constexpr int16_t kNilText = 433;
 constexpr int16_t kInText = 1805;
 constexpr int16_t kOutText = 1806;
 constexpr int16_t kLastHonourEvent = 31;
@@ -82,7 +78,7 @@ bool PassesFilter(int type, uint16_t filter) {
 
 void AppendMoney(char* out, uint16_t thousands) {
     if (thousands == 0) {
-        AppendText(out, kTextSize, " %s", GetText(kNilText));
+        AppendText(out, kTextSize, " %s", GetText(kTextNil));
         return;
     }
     const int32_t kept = CurrentNumberType;
@@ -102,7 +98,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
         case 1:
         case 3: {
             const bool in = type == 0 || type == 2;
-            AppendText(out, kTextSize, "%s %s %s", GetText(in ? kFromText : kToText), ClubName(other),
+            AppendText(out, kTextSize, "%s %s %s", GetText(in ? kTextFrom : kTextTo), ClubName(other),
                        PlayerName(player));
             AppendMoney(out, figure);
             AppendText(out, kTextSize, " %s", GetText(in ? kInText : kOutText));
@@ -114,7 +110,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
                 figure >= 1 && figure <= kLastInjury ? GetText(HVW_GetInjuryTextId(int16_t(figure))) : "");
             break;
         case 5:
-            AppendText(out, kTextSize, "%s %s", GetText(kToText), ClubName(other));
+            AppendText(out, kTextSize, "%s %s", GetText(kTextTo), ClubName(other));
             break;
         case 6:
             // A number the honour texts do not know (a damaged saved game)
@@ -124,7 +120,7 @@ void FormatDetail(char* out, const ClubHistoryEntry& e, int type) {
             break;
         case 8:
         case 9:
-            AppendText(out, kTextSize, "%s %s", GetText(kToText), DivisionName(figure));
+            AppendText(out, kTextSize, "%s %s", GetText(kTextTo), DivisionName(figure));
             break;
         case 12:
             AppendText(out, kTextSize, "%d", figure);
@@ -156,7 +152,7 @@ void FillRows() {
             if (ClubHistoryValue(e) == kClubLogFreeEntry || type > kClubLogLastType) continue;
             if (!PassesFilter(type, s.filter)) continue;
             const int first = 2002 + ClubHistorySeason(e);
-            std::snprintf(g_season[r], kCellSize, "%d%s%02d", first, GetText(kSeasonDash), (first + 1) % 100);
+            std::snprintf(g_season[r], kCellSize, "%d%s%02d", first, GetText(kTextDash), (first + 1) % 100);
             g_label[r] = kTypeLabels[type];
             FormatDetail(g_text[r], e, type);
             g_marker[r] = int16_t(type);
@@ -200,15 +196,15 @@ void DrawFrames(int, int, int, int) {
 void DrawRowBadge(int x, int y, int w, int h) { DrawHistoryRowBadge(g_marker[MenuPaintRow()], x, y, w, h); }
 
 const MenuItem kLogRow[] = {
-    {36, 1, 1, 636, 18, MenuFunction(DrawRowBadge), nullptr},
-    {18, 53, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonText, nullptr},
-    {16, 194, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_label, nullptr},
-    {18, 292, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_detailText, nullptr},
+    {MI_CUSTOM, 1, 1, 636, 18, MenuFunction(DrawRowBadge), nullptr},
+    {MI_STRING_VAR, 53, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonText, nullptr},
+    {MI_TEXT_VAR, 194, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_label, nullptr},
+    {MI_STRING_VAR, 292, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_detailText, nullptr},
     kMenuEnd,
 };
 
 #define FILTER_BUTTON(k)                                                        \
-    {49, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                            \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {            \
         8204, 20, int16_t(125 + 20 * (k)), 103, 20, MenuValue(kButtonTexts[k]), \
             [](MenuHotItem*) { return ClubHistory_Filter(k); }                  \
     }
@@ -233,9 +229,9 @@ const MenuItem kFilterButtons[] = {
     FILTER_BUTTON(13),
     FILTER_BUTTON(14),
     FILTER_BUTTON(15),
-    {49, 0, 0, 0, 0, &g_allColour, nullptr},
-    {8204, 20, 445, 103, 20, MenuValue(1879), ClubHistory_All},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_allColour, nullptr},
+    {MI_BUTTON_TEXT, 20, 445, 103, 20, MenuValue(1879), ClubHistory_All},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     kMenuEnd,
 };
 
@@ -294,7 +290,7 @@ int32_t ClubHistory_ScrollDown(MenuHotItem*) {
 }
 
 int32_t ClubHistory_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -309,23 +305,23 @@ const char* ClubHistoryRowText(int row) { return row >= 0 && row < kClubLogRows 
 int16_t ClubHistoryRowMarker(int row) { return row >= 0 && row < kClubLogRows ? g_marker[row] : kNone; }
 
 const MenuItem ClubHistoryTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubHistoryScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1811), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawFrames), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 193, 115, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(554), nullptr},
-    {15, 334, 115, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1526), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 140, 125, kClubLogRows, 20, kLogRow, nullptr},
-    {33, 0, 0, 1, 0, kFilterButtons, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 22, 559, 5, 0, MenuValue(192), ClubHistory_ScrollUp},
-    {3, 22, 573, 5, 0, MenuValue(193), ClubHistory_ScrollDown},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubHistory_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubHistoryScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1811), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawFrames), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 193, 115, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(554), nullptr},
+    {MI_TEXT, 334, 115, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1526), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 140, 125, kClubLogRows, 20, kLogRow, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, kFilterButtons, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 22, 559, 5, 0, MenuValue(192), ClubHistory_ScrollUp},
+    {MI_ICON, 22, 573, 5, 0, MenuValue(193), ClubHistory_ScrollDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubHistory_Back},
     kMenuEnd,
 };

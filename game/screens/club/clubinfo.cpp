@@ -36,7 +36,7 @@
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/league/divisionclubs.h"
 
-int16_t ClubInfoPrevious = 3;
+int16_t ClubInfoPrevious = kScreenClubMain;
 uint16_t TakeJobShirtPlayer = 0;
 
 namespace {
@@ -50,7 +50,6 @@ constexpr int16_t kBoardKeepsUserMessage = 77;
 constexpr int16_t kRefusedText = 1118;
 constexpr int16_t kAcceptedText = 1119;
 constexpr int16_t kLodgedText = 1120;
-constexpr int16_t kVacancyScreen = 39;
 
 int16_t g_clubTextId = -1;
 int16_t g_supportText = -1;
@@ -157,19 +156,20 @@ void DrawPanel(int x, int y, int w, int h) {
 }
 
 const MenuItem kJobButtons[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 40, 517, 718, 30, MenuValue(29), ClubInfoSquad},
-    {8204, 60, 559, 339, 28, MenuValue(790), ClubInfoTakeJob},
-    {8204, 399, 559, 339, 28, MenuValue(83), ClubInfoBack},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 40, 517, 718, 30, MenuValue(29), ClubInfoSquad},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(790), ClubInfoTakeJob},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(83), ClubInfoBack},
     kMenuEnd,
 };
 const MenuItem kNoButtons[] = {kMenuEnd};
 const MenuItem* g_buttons = kNoButtons;
 
-#define CAPTION_LINE(n, cx, vx, y)                                                            \
-    {13, 0, 0, 0, 0, MenuValue(11), nullptr}, {18, cx, y, 11, 0, &g_captionText[n], nullptr}, \
-        {13, 0, 0, 0, 0, MenuValue(9), nullptr}, {                                            \
-        18, vx, y, 9, 0, &g_valueText[n], nullptr                                             \
+#define CAPTION_LINE(n, cx, vx, y)                                 \
+    {MI_FONT, 0, 0, 0, 0, MenuValue(11), nullptr},                 \
+        {MI_STRING_VAR, cx, y, 11, 0, &g_captionText[n], nullptr}, \
+        {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr}, {            \
+        18, vx, y, 9, 0, &g_valueText[n], nullptr                  \
     }
 
 void ShowBox(int16_t textId) { ShowMessageBox(GetText(textId), 0); }
@@ -193,7 +193,7 @@ void ClubInfoScreenProc() {
 void ClubInfoBuild() {
     const int16_t club = int16_t(SelectedClub);
     g_clubTextId = HVW_ClubTextId(club);
-    ClubInfoPrevious = 3;
+    ClubInfoPrevious = kScreenClubMain;
     g_buttons = ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 ? kJobButtons : kNoButtons;
     for (int i = 0; i < kCaptions; ++i) {
         std::snprintf(g_captions[i], kValueSize, "%s:", GetText(kCaptionTexts[i]));
@@ -213,15 +213,15 @@ int32_t ClubInfoBack(MenuHotItem*) {
         ClubPickedFlag = 0;
         MenuOption = ClubInfoPrevious;
     } else {
-        MenuOption = 5;
+        MenuOption = kScreenDivisionClubs;
     }
     return MENU_CLOSE;
 }
 
 int32_t ClubInfoSquad(MenuHotItem*) {
-    ClubInfoPrevious = 6;
-    PreviousMenuOption = 6;
-    MenuOption = 7;
+    ClubInfoPrevious = kScreenClubInfo;
+    PreviousMenuOption = kScreenClubInfo;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -234,13 +234,13 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         const int16_t answer = HVW_ApplyForManagerJob(shown, sacked ? 0 : 20);
         if (answer == 0 || (answer != 1 && sacked)) {
             ShowBox(kRefusedText);
-            MenuOption = kVacancyScreen;
+            MenuOption = kScreenVacancies;
             return MENU_CLOSE;
         }
         if (answer != 1) {
             ShowBox(kLodgedText);
             JobApplicationRecord.day = uint16_t(HVW_GetCurrentDay() + 7 + GameRandom() % 7);
-            MenuOption = kVacancyScreen;
+            MenuOption = kScreenVacancies;
             return MENU_CLOSE;
         }
         ShowBox(kAcceptedText);
@@ -290,7 +290,7 @@ void ResetRoleListsFromSquad(int16_t club) {
 void TakeManagerJob() {
     const int16_t club = int16_t(SelectedClub);
     EnableCursorNest(1);
-    MenuOption = 16;
+    MenuOption = kScreenSurname;
     for (int16_t other = 0; other < kClubCount; ++other) {
         if (GetClubControl(other) == 1) SetClubControl(other, 0);
     }
@@ -300,18 +300,18 @@ void TakeManagerJob() {
     ComputerTransferActivity(0, 0);
     InitCustomTactics();
     NewGameByte = 1;
-    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplaySeasonRunning);
 
     bool clearShirt = true;
     switch (ClubPickedFlag) {
         case 1:
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ClubPickedFlag = 0;
             clearShirt = false;
             break;
         case 2:
             ClubPickedFlag = 0;
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ClearJobApplication();
             break;
         default: {
@@ -349,24 +349,24 @@ void Scout_ResetAll() {
 }
 
 const MenuItem ClubInfoTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubInfoScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 400, 62, 10, 0, &g_clubTextId, nullptr},
-    {36, 20, 127, 758, 200, MenuFunction(DrawPanel), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 147, 10, 0, MenuValue(1090), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubInfoScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_clubTextId, nullptr},
+    {MI_CUSTOM, 20, 127, 758, 200, MenuFunction(DrawPanel), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 147, 10, 0, MenuValue(1090), nullptr},
     CAPTION_LINE(0, 120, 130, 172),
-    {16, 80, 197, 9, 0, &g_supportText, nullptr},
-    {16, 80, 222, 9, 0, &g_generosityText, nullptr},
+    {MI_TEXT_VAR, 80, 197, 9, 0, &g_supportText, nullptr},
+    {MI_TEXT_VAR, 80, 222, 9, 0, &g_generosityText, nullptr},
     CAPTION_LINE(7, 120, 130, 272),
-    {36, 20, 357, 758, 150, MenuFunction(DrawPanel), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 377, 10, 0, MenuValue(1528), nullptr},
+    {MI_CUSTOM, 20, 357, 758, 150, MenuFunction(DrawPanel), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 377, 10, 0, MenuValue(1528), nullptr},
     CAPTION_LINE(1, 210, 220, 402),
     CAPTION_LINE(2, 210, 220, 427),
     CAPTION_LINE(5, 210, 220, 452),
@@ -375,7 +375,7 @@ const MenuItem ClubInfoTable[] = {
     CAPTION_LINE(4, 590, 600, 427),
     CAPTION_LINE(6, 590, 600, 452),
     CAPTION_LINE(9, 590, 600, 477),
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubInfoBack},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubInfoBack},
     kMenuEnd,
 };

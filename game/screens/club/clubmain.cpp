@@ -26,6 +26,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
@@ -72,22 +73,11 @@ constexpr int16_t kNextSeasonText = 766;
 constexpr int16_t kNextSeasonRunOnText = 765;
 constexpr int16_t kSeasonOverText = 1161;
 constexpr int16_t kTooFewPlayersText = 571;
-constexpr int16_t kUnavailableText = 585;
 // The mode button names the mode shown.
 constexpr int16_t kFactsModeText = 1528;
 constexpr int16_t kBidsModeText = 1895;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kHomeText = 102;
-constexpr int16_t kAwayText = 103;
-constexpr int16_t kNeutralText = 1498;
-constexpr int16_t kWeekdayTexts = 127;
 
 // Screen ids the handlers move on to.
-constexpr int16_t kDayLoopScreen = 43;
-constexpr int16_t kInboxScreen = 99;
-constexpr int16_t kSquadListScreen = 7;
-constexpr int16_t kSecondListScreen = 74;
-constexpr int16_t kTeamSelectionScreen = 24;
 
 // Day-loop flag bits the Continue entries change.
 constexpr uint16_t kLoopBit0 = 0x01;
@@ -344,7 +334,7 @@ void BuildGraph() {
         const uint32_t score = FixtureScore(slot);
         g_graph[count++] = {HVW_ClubTextId(home ? FixtureAway(slot) : FixtureHome(slot)),
                             int16_t(score & kFixtureGoalsMask), int16_t((score >> 5) & kFixtureGoalsMask),
-                            home ? kHomeText : kAwayText, uint16_t(home ? homePlace : awayPlace)};
+                            home ? kTextHome : kTextAway, uint16_t(home ? homePlace : awayPlace)};
     }
     if (count > 0) g_graph[count - 1].place = uint16_t(HVW_GetClubTablePosition(club));
     for (int i = count; i < kGraphEntries; ++i) g_graph[i] = {-1, 0, 0, 0, kEmpty};
@@ -371,11 +361,11 @@ void FormatFixtureLine(int line, int slot, int16_t club) {
     HVW_DayNumberToFullDate(int16_t(FixtureDay(slot)), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
     const bool home = FixtureHome(slot) == club;
     const int16_t opponent = home ? FixtureAway(slot) : FixtureHome(slot);
-    const int16_t where = (FixtureScore(slot) & kFixtureNeutralBit) != 0 ? kNeutralText
-                          : home                                         ? kHomeText
-                                                                         : kAwayText;
+    const int16_t where = (FixtureScore(slot) & kFixtureNeutralBit) != 0 ? kTextNeutral
+                          : home                                         ? kTextHome
+                                                                         : kTextAway;
     std::snprintf(g_fixtureText[line], kLineSize, "%s %d/%d %s %s(%s) %s",
-                  GetText(int16_t(kWeekdayTexts + weekday)), dayOfMonth, month + 1, GetText(kVersusText),
+                  GetText(int16_t(kTextFirstWeekday + weekday)), dayOfMonth, month + 1, GetText(kTextVersus),
                   GetText(HVW_ClubTextId(opponent)), GetText(where), GetText(CompetitionText(slot, club)));
     g_fixtureColour[line] = FixtureType(slot) == kCompReserveLeague ? kReserveLineColour : 0;
 }
@@ -530,7 +520,7 @@ int32_t PickDivision(PopupCallBlock* call) {
 
 int32_t NewMail(MenuHotItem*) {
     if (GetNewMessageFlag() == 0) return MENU_CONTINUE;
-    MenuOption = kInboxScreen;
+    MenuOption = kScreenInbox;
     return MENU_CLOSE;
 }
 
@@ -539,8 +529,8 @@ int32_t PickClub(MenuHotItem* item) {
     if (club == kEmpty) return MENU_CONTINUE;
     SelectedClub = club;
     if (GetMenuButtons() == 2) {
-        PreviousMenuOption = 3;
-        MenuOption = kSquadListScreen;
+        PreviousMenuOption = kScreenClubMain;
+        MenuOption = kScreenSquadList;
         return MENU_CLOSE;
     }
     g_rebuildTexts = true;
@@ -666,7 +656,7 @@ void GraphHover() {
         if (std::abs(g_points[i].x - mx) > 4 || std::abs(g_points[i].y - my) > 4) continue;
         const GraphEntry& e = g_graph[i];
         char tip[160];
-        std::snprintf(tip, sizeof tip, "%d-%d %s %s (%s)", e.homeGoals, e.awayGoals, GetText(kVersusText),
+        std::snprintf(tip, sizeof tip, "%d-%d %s %s (%s)", e.homeGoals, e.awayGoals, GetText(kTextVersus),
                       GetText(e.opponentText), GetText(e.side));
         int16_t tw = 0, th = 0;
         GetTextSize(tip, &tw, &th);
@@ -736,7 +726,7 @@ void FillNextLeagueDay(int k) {
         const uint16_t slot = g_nextDaySlots[k][i];
         if (slot == kEmpty) break;
         g_panelRows[i].homeText = HVW_ClubTextId(FixtureHome(slot));
-        g_panelRows[i].versusText = kVersusText;
+        g_panelRows[i].versusText = kTextVersus;
         g_panelRows[i].awayText = HVW_ClubTextId(FixtureAway(slot));
     }
 }
@@ -869,40 +859,41 @@ void PaintFirstBids(int x, int y, int, int) { PaintBidRow(MenuPaintRow(), x, y);
 void PaintPendingBids(int x, int y, int, int) { PaintBidRow(kClubBidSlots + MenuPaintRow(), x, y); }
 
 const MenuItem kClubRow[] = {
-    {49, 0, 0, 0, 2, g_rowColour, nullptr},
-    {18, 4, 13, 9, sizeof(const char*), g_rowNames, nullptr},
-    {31, 0, 0, 196, 26, nullptr, PickClub},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_rowColour, nullptr},
+    {MI_STRING_VAR, 4, 13, 9, sizeof(const char*), g_rowNames, nullptr},
+    {MI_HOT_RECT, 0, 0, 196, 26, nullptr, PickClub},
     kMenuEnd,
 };
 
 // Each line hangs from the y it is given: the first one starts just below
 // the mode button and the mail icon, the fixtures' heading below the last.
 const MenuItem kFactRow[] = {
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_factPtr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_factPtr, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kFixtureRow[] = {
-    {49, 0, 0, 0, 2, g_fixtureColour, nullptr},
-    {18, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_fixturePtr, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_fixtureColour, nullptr},
+    {MI_STRING_VAR, 0, 0, JUSTIFY_LEFT_TOP, sizeof(const char*), g_fixturePtr, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kFirstBidRow[] = {
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, 0, 196, 20, MenuFunction(PaintFirstBids), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_CUSTOM, 0, 0, 196, 20, MenuFunction(PaintFirstBids), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr, nullptr},
     kMenuEnd,
 };
 const MenuItem kPendingBidRow[] = {
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, 0, 196, 20, MenuFunction(PaintPendingBids), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr + kClubBidSlots, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_CUSTOM, 0, 0, 196, 20, MenuFunction(PaintPendingBids), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 241, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_bidPricePtr + kClubBidSlots,
+     nullptr},
     kMenuEnd,
 };
 
@@ -975,7 +966,7 @@ void StartDayLoop(int16_t mode) {
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
     PendingGoalReplay = 0;
-    MenuOption = kDayLoopScreen;
+    MenuOption = kScreenContinueGame;
 }
 
 }  // namespace
@@ -1013,7 +1004,7 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
         const int16_t selection =
             kind == 1 ? HVW_CheckCode120RoleChoices(user) : HVW_CheckClubRoleChoices(user);
         if (selection == -1) {
-            MenuOption = kDayLoopScreen;
+            MenuOption = kScreenContinueGame;
             MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit1)) | kLoopBit1);
             ContinueMode = 2;
             DeleteGoalReplayFiles();
@@ -1021,12 +1012,12 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
             PendingGoalReplay = 0;
         } else {
             ShowMessageBox(GetText(selection), 0);
-            MenuOption = kTeamSelectionScreen;
+            MenuOption = kScreenTeamSelect;
             SelectedClub = uint16_t(user);
         }
     } else {
-        ShowMessageBox(GetText(check == 2 ? kTooFewPlayersText : kUnavailableText), 0);
-        MenuOption = kind == 1 ? kSecondListScreen : kSquadListScreen;
+        ShowMessageBox(GetText(check == 2 ? kTooFewPlayersText : kTextPlayersUnavailable), 0);
+        MenuOption = kind == 1 ? kScreenSquadListSecond : kScreenSquadList;
         SelectedClub = uint16_t(user);
         if (kind == 1) SquadListSecond = 1;
     }
@@ -1036,42 +1027,42 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
 }
 
 const MenuItem ClubMainTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubInfoMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 222, 97, 292, 183, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 222, 286, 292, 253, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 516, 97, 262, 442, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 222, 97, 292, 183, MenuFunction(PaintGraphFrame), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(15), nullptr},
-    {16, 60, 62, 9, 0, &g_titleClubText, nullptr},
-    {15, 400, 62, 10, 0, MenuValue(700), nullptr},
-    {6, 227, 288, 5, 0, &g_mailIcon, nullptr},
-    {31, 227, 288, 31, 20, nullptr, NewMail},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 20, 97, kShownRows, 26, kClubRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, ScrollUp},
-    {31, 20, 573, 40, 14, nullptr, ScrollDown},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 368, 99, 6, 0, MenuValue(87), nullptr},
-    {36, 222, 97, 292, 183, MenuFunction(PaintGraphBars), nullptr},
-    {8207, 298, 287, 140, 20, &g_modeText, ToggleMode},
-    {34, 227, 308, kFacts, 20, &g_factRows, nullptr},
-    {34, 227, 308, kClubBidSlots, 20, &g_firstBidRows, nullptr},
-    {34, 227, 408, kBidRows - kClubBidSlots, 20, &g_pendingBidRows, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 368, 388, JUSTIFY_CENTRE_TOP, 0, &g_offersHeading, nullptr},
-    {16, 368, 448, JUSTIFY_CENTRE_TOP, 0, &g_fixturesHeading, nullptr},
-    {33, 227, 468, kFixtureLines, 20, kFixtureRow, nullptr},
-    {66, 0, 0, 0, 0, &kEveryFrame, nullptr},
-    {8206, 60, 559, 339, 28, &g_divisionButtonText, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_divisionPopup, nullptr},
-    {8204, 399, 559, 339, 28, MenuValue(75), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_continuePopup, nullptr},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubInfoMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 222, 97, 292, 183, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 222, 286, 292, 253, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 516, 97, 262, 442, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 222, 97, 292, 183, MenuFunction(PaintGraphFrame), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(15), nullptr},
+    {MI_TEXT_VAR, 60, 62, 9, 0, &g_titleClubText, nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(700), nullptr},
+    {MI_ICON_LOOP_VAR, 227, 288, 5, 0, &g_mailIcon, nullptr},
+    {MI_HOT_RECT, 227, 288, 31, 20, nullptr, NewMail},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 20, 97, kShownRows, 26, kClubRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, ScrollUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, ScrollDown},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 368, 99, 6, 0, MenuValue(87), nullptr},
+    {MI_CUSTOM, 222, 97, 292, 183, MenuFunction(PaintGraphBars), nullptr},
+    {MI_BUTTON_TEXT_VAR, 298, 287, 140, 20, &g_modeText, ToggleMode},
+    {MI_GROUP_VAR, 227, 308, kFacts, 20, &g_factRows, nullptr},
+    {MI_GROUP_VAR, 227, 308, kClubBidSlots, 20, &g_firstBidRows, nullptr},
+    {MI_GROUP_VAR, 227, 408, kBidRows - kClubBidSlots, 20, &g_pendingBidRows, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 368, 388, JUSTIFY_CENTRE_TOP, 0, &g_offersHeading, nullptr},
+    {MI_TEXT_VAR, 368, 448, JUSTIFY_CENTRE_TOP, 0, &g_fixturesHeading, nullptr},
+    {MI_GROUP, 227, 468, kFixtureLines, 20, kFixtureRow, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kEveryFrame, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 339, 28, &g_divisionButtonText, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_divisionPopup, nullptr},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(75), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_continuePopup, nullptr},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
     kMenuEnd,
 };
 

@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -33,13 +34,6 @@ constexpr int kLineSize = 160;
 constexpr int kCellSize = 24;
 constexpr int kCupYearLineSize = 80;
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kVacanciesScreen = 39;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
-constexpr int16_t kGoalsText = 64;
-constexpr int16_t kVersusText = 152;
 constexpr int kHonoursRows = 50;
 constexpr int kFirstEuropeanColumn = 4;
 constexpr int kNationalCupSlots = 4;
@@ -122,34 +116,34 @@ void FillRecordLines(int16_t club) {
     }
     if (club < 0 || club >= kClubCount) return;
     const ClubRecordBook r = HVW_GetClubRecordBook(club);
-    FillTransferLine(g_lines[0], r.signingPlayer, r.signingFee, kFromText, r.signingTag, r.signingDate);
-    FillTransferLine(g_lines[1], r.salePlayer, r.saleFee, kToText, r.saleTag, r.saleDate);
+    FillTransferLine(g_lines[0], r.signingPlayer, r.signingFee, kTextFrom, r.signingTag, r.signingDate);
+    FillTransferLine(g_lines[1], r.salePlayer, r.saleFee, kTextTo, r.saleTag, r.saleDate);
     if (r.scorer != 0 && r.scorerGoals != 0) {
         AppendText(g_lines[2], kLineSize, "%s %d %s", PlayerName(r.scorer, 0), r.scorerGoals,
-                   GetText(kGoalsText));
+                   GetText(kTextGoals));
         AppendSeason(g_lines[2], r.scorerSeason);
     }
     if (r.matchGoals != 0) {
         AppendText(g_lines[3], kLineSize, "%s %d %s %s %s", PlayerName(r.matchScorer, 0), r.matchGoals,
-                   GetText(kGoalsText), GetText(kVersusText), ClubName(r.matchTag));
+                   GetText(kTextGoals), GetText(kTextVersus), ClubName(r.matchTag));
         AppendSeason(g_lines[3], r.matchSeason);
     }
     if (r.crowd != 0) {
-        AppendText(g_lines[4], kLineSize, "%d %s %s", r.crowd, GetText(kVersusText), ClubName(r.crowdTag));
+        AppendText(g_lines[4], kLineSize, "%d %s %s", r.crowd, GetText(kTextVersus), ClubName(r.crowdTag));
         AppendDate(g_lines[4], r.crowdDate);
     }
     if (r.lowCrowd != 0) {
-        AppendText(g_lines[5], kLineSize, "%d %s %s", r.lowCrowd, GetText(kVersusText),
+        AppendText(g_lines[5], kLineSize, "%d %s %s", r.lowCrowd, GetText(kTextVersus),
                    ClubName(r.lowCrowdTag));
         AppendDate(g_lines[5], r.lowCrowdDate);
     }
     if (r.winFor > r.winAgainst) {
-        AppendText(g_lines[6], kLineSize, "%d-%d %s %s", r.winFor, r.winAgainst, GetText(kVersusText),
+        AppendText(g_lines[6], kLineSize, "%d-%d %s %s", r.winFor, r.winAgainst, GetText(kTextVersus),
                    ClubName(r.winTag));
         AppendDate(g_lines[6], r.winDate);
     }
     if (r.defeatFor < r.defeatAgainst) {
-        AppendText(g_lines[7], kLineSize, "%d-%d %s %s", r.defeatFor, r.defeatAgainst, GetText(kVersusText),
+        AppendText(g_lines[7], kLineSize, "%d-%d %s %s", r.defeatFor, r.defeatAgainst, GetText(kTextVersus),
                    ClubName(r.defeatTag));
         AppendDate(g_lines[7], r.defeatDate);
     }
@@ -204,7 +198,7 @@ void FillSeasonRow(int p, int16_t club, int16_t country, int k) {
     const int season = HVW_GetSeason();
     const int first = season + 2002 - (k + 1);
     const int second = (season + 2003 - (k + 1)) % 100;
-    std::snprintf(g_seasonText[p], kCellSize, "%d%s%02d", first, GetText(kSeasonDash), second);
+    std::snprintf(g_seasonText[p], kCellSize, "%d%s%02d", first, GetText(kTextDash), second);
     const int16_t entry = int16_t(k);
     const int16_t played = HVW_GetClubSeasonRecordEntry(club, entry, 7);
     const int16_t won = HVW_GetClubSeasonRecordEntry(club, entry, 8);
@@ -242,28 +236,28 @@ void FillSeasons(int16_t club) {
 constexpr int16_t kFigureX[kSeasonFigures] = {167, 192, 217, 242, 267, 292, 317};
 
 #define SEASON_FIGURE(f) \
-    { 22, kFigureX[f], 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_figures[f], nullptr }
+    { MI_NUMBER_I16, kFigureX[f], 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_figures[f], nullptr }
 
 const MenuItem kRecordRow[] = {
-    {16, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_labels, nullptr},
-    {18, 240, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_lineText, nullptr},
+    {MI_TEXT_VAR, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_labels, nullptr},
+    {MI_STRING_VAR, 240, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_lineText, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kCupRow[] = {
-    {18, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_cupNameText, nullptr},
-    {18, 150, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][0], nullptr},
-    {18, 10, 30, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][1], nullptr},
+    {MI_STRING_VAR, 10, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_cupNameText, nullptr},
+    {MI_STRING_VAR, 150, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][0], nullptr},
+    {MI_STRING_VAR, 10, 30, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 2, &g_cupYearText[0][1], nullptr},
     kMenuEnd,
 };
 
 const MenuItem kSeasonRow[] = {
-    {4, 32, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_seasonIcon, nullptr},
-    {18, 85, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonTextPtr, nullptr},
-    {49, 0, 0, 0, sizeof(int16_t), g_placeColour, nullptr},
-    {18, 115, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_placeTextPtr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_ICON_VAR, 32, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_seasonIcon, nullptr},
+    {MI_STRING_VAR, 85, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_seasonTextPtr, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_placeColour, nullptr},
+    {MI_STRING_VAR, 115, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_placeTextPtr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
     SEASON_FIGURE(0),
     SEASON_FIGURE(1),
     SEASON_FIGURE(2),
@@ -349,9 +343,9 @@ int32_t ClubRecords_SeasonPageDown(MenuHotItem*) {
 int32_t ClubRecords_Back(MenuHotItem*) {
     if (ClubPickedFlag == 1) {
         ClubPickedFlag = 0;
-        MenuOption = kVacanciesScreen;
+        MenuOption = kScreenVacancies;
     } else {
-        MenuOption = kClubScreen;
+        MenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -376,33 +370,33 @@ ClubSeasonRowView ClubRecordsSeasonRow(int row) {
 }
 
 const MenuItem ClubRecordsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubRecordsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 50, JUSTIFY_CENTRE_TOP, 0, MenuValue(1213), nullptr},
-    {16, 100, 50, JUSTIFY_CENTRE_TOP, 0, &g_clubNameId, nullptr},
-    {36, 20, 97, 758, 200, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 20, 302, 379, 20, MenuFunction(ClubRecords_PaintCupsPanel), nullptr},
-    {36, 401, 302, 379, 240, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 20, 97, kClubRecordLines, 20, kRecordRow, nullptr},
-    {33, 20, 302, kClubCupRows, 40, kCupRow, nullptr},
-    {15, 488, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1065), nullptr},
-    {15, 528, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(174), nullptr},
-    {15, 568, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
-    {15, 593, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
-    {15, 618, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
-    {15, 643, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(140), nullptr},
-    {15, 668, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
-    {15, 693, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
-    {15, 718, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
-    {33, 401, 302, kClubSeasonRows, 20, kSeasonRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubRecords_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubRecordsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 50, JUSTIFY_CENTRE_TOP, 0, MenuValue(1213), nullptr},
+    {MI_TEXT_VAR, 100, 50, JUSTIFY_CENTRE_TOP, 0, &g_clubNameId, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 200, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 20, 302, 379, 20, MenuFunction(ClubRecords_PaintCupsPanel), nullptr},
+    {MI_CUSTOM, 401, 302, 379, 240, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 20, 97, kClubRecordLines, 20, kRecordRow, nullptr},
+    {MI_GROUP, 20, 302, kClubCupRows, 40, kCupRow, nullptr},
+    {MI_TEXT, 488, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1065), nullptr},
+    {MI_TEXT, 528, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(174), nullptr},
+    {MI_TEXT, 568, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
+    {MI_TEXT, 593, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
+    {MI_TEXT, 618, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
+    {MI_TEXT, 643, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(140), nullptr},
+    {MI_TEXT, 668, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
+    {MI_TEXT, 693, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
+    {MI_TEXT, 718, 312, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
+    {MI_GROUP, 401, 302, kClubSeasonRows, 20, kSeasonRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubRecords_Back},
     kMenuEnd,
 };
 
@@ -449,7 +443,7 @@ void FillScorers() {
         if (c > season) break;
         g_firstYear[c / 4][c % 4] = int16_t(season + 2002 - c);
         g_secondYear[c / 4][c % 4] = int16_t((season + 2003 - c) % 100);
-        g_dash[c / 4][c % 4] = kSeasonDash;
+        g_dash[c / 4][c % 4] = kTextDash;
     }
     uint16_t present[kPresentScorers];
     const int count = TopScorers_PresentScorers(club, present);
@@ -464,19 +458,24 @@ void FillScorers() {
     }
 }
 
-#define SCORER_CELL(block, k)                                                                                \
-    {18,     kColumnX[k], 10, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * 4, &g_scorerNameText[block][0][k], \
-     nullptr},                                                                                               \
-    {                                                                                                        \
-        22, int16_t(kColumnX[k] + 10), 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t) * 4,                         \
-            &g_scorerGoals[block][0][k], nullptr                                                             \
+#define SCORER_CELL(block, k)                                                        \
+    {MI_STRING_VAR,                                                                  \
+     kColumnX[k],                                                                    \
+     10,                                                                             \
+     JUSTIFY_RIGHT_MIDDLE,                                                           \
+     sizeof(const char*) * 4,                                                        \
+     &g_scorerNameText[block][0][k],                                                 \
+     nullptr},                                                                       \
+    {                                                                                \
+        22, int16_t(kColumnX[k] + 10), 10, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t) * 4, \
+            &g_scorerGoals[block][0][k], nullptr                                     \
     }
-#define SEASON_LABEL(block, k)                                                                  \
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},                                         \
-        {22, kColumnX[k], 0, JUSTIFY_RIGHT_TOP, 0, &g_firstYear[block][k], nullptr},            \
-        {16, int16_t(kColumnX[k] + 10), 0, JUSTIFY_CENTRE_TOP, 0, &g_dash[block][k], nullptr},  \
-        {52, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr}, {                              \
-        22, int16_t(kColumnX[k] + 20), 0, JUSTIFY_LEFT_TOP, 0, &g_secondYear[block][k], nullptr \
+#define SEASON_LABEL(block, k)                                                                          \
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},                                     \
+        {MI_NUMBER_I16, kColumnX[k], 0, JUSTIFY_RIGHT_TOP, 0, &g_firstYear[block][k], nullptr},         \
+        {MI_TEXT_VAR, int16_t(kColumnX[k] + 10), 0, JUSTIFY_CENTRE_TOP, 0, &g_dash[block][k], nullptr}, \
+        {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr}, {                          \
+        22, int16_t(kColumnX[k] + 20), 0, JUSTIFY_LEFT_TOP, 0, &g_secondYear[block][k], nullptr         \
     }
 
 const MenuItem kUpperRow[] = {SCORER_CELL(0, 0), SCORER_CELL(0, 1), SCORER_CELL(0, 2), SCORER_CELL(0, 3),
@@ -532,7 +531,7 @@ void TopScorersScreenProc() {
 }
 
 int32_t TopScorers_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -554,21 +553,21 @@ int16_t TopScorersSecondYear(int column) {
 }
 
 const MenuItem TopScorersTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TopScorersScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(1210), nullptr},
-    {36, 0, 80, 800, 20, MenuFunction(DrawBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {33, 0, 82, 1, 0, kUpperLabels, nullptr},
-    {33, 0, 222, 1, 0, kLowerLabels, nullptr},
-    {33, 0, 100, kScorerRows, 20, kUpperRow, nullptr},
-    {33, 0, 240, kScorerRows, 20, kLowerRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), TopScorers_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TopScorersScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(1210), nullptr},
+    {MI_CUSTOM, 0, 80, 800, 20, MenuFunction(DrawBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_GROUP, 0, 82, 1, 0, kUpperLabels, nullptr},
+    {MI_GROUP, 0, 222, 1, 0, kLowerLabels, nullptr},
+    {MI_GROUP, 0, 100, kScorerRows, 20, kUpperRow, nullptr},
+    {MI_GROUP, 0, 240, kScorerRows, 20, kLowerRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), TopScorers_Back},
     kMenuEnd,
 };

@@ -22,16 +22,13 @@
 #include "game/screens/start/soakscreen.h"
 
 int16_t SummaryClub = 0;
-int16_t SummarySavedPrevious = 3;
+int16_t SummarySavedPrevious = kScreenClubMain;
 int16_t SummarySavedClub = 0;
 
 namespace {
 
 constexpr int kPositionTypes = 4;
 constexpr int16_t kPositionTexts = 32;  // + position type
-constexpr int16_t kFixturesScreen = 8, kClubScreen = 3;
-constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59, kSoakScreen = 61;
-constexpr int16_t kSquadScreenOfSelectedClub = 2;
 constexpr int kCountryNames = 9;
 
 SummaryRowCounts g_rows[kPositionTypes];
@@ -101,23 +98,25 @@ int32_t LeaveFor(int16_t screen) {
 
 constexpr int16_t kRowStride = sizeof(SummaryRowCounts);
 const MenuItem kCountRow[] = {
-    {16, 0, 0, 5, kRowStride, &g_rows[0].positionText, nullptr},
-    {22, 80, 0, 7, kRowStride, &g_rows[0].squad, nullptr},
-    {22, 110, 0, 7, kRowStride, &g_rows[0].suspended, nullptr},
-    {22, 140, 0, 7, kRowStride, &g_rows[0].injured, nullptr},
-    {22, 170, 0, 7, kRowStride, &g_rows[0].onDuty, nullptr},
-    {22, 220, 0, 7, kRowStride, &g_rows[0].bought, nullptr},
-    {22, 250, 0, 7, kRowStride, &g_rows[0].sold, nullptr},
+    {MI_TEXT_VAR, 0, 0, 5, kRowStride, &g_rows[0].positionText, nullptr},
+    {MI_NUMBER_I16, 80, 0, 7, kRowStride, &g_rows[0].squad, nullptr},
+    {MI_NUMBER_I16, 110, 0, 7, kRowStride, &g_rows[0].suspended, nullptr},
+    {MI_NUMBER_I16, 140, 0, 7, kRowStride, &g_rows[0].injured, nullptr},
+    {MI_NUMBER_I16, 170, 0, 7, kRowStride, &g_rows[0].onDuty, nullptr},
+    {MI_NUMBER_I16, 220, 0, 7, kRowStride, &g_rows[0].bought, nullptr},
+    {MI_NUMBER_I16, 250, 0, 7, kRowStride, &g_rows[0].sold, nullptr},
     kMenuEnd,
 };
 
-#define MONEY_LINE(label, y, index) \
-    {15, 50, y, 5, 0, MenuValue(label), nullptr}, { 24, 300, y, 7, 0, &g_moneyShown[index], nullptr }
+#define MONEY_LINE(label, y, index)                                \
+    {MI_TEXT, 50, y, 5, 0, MenuValue(label), nullptr}, {           \
+        MI_NUMBER_I32, 300, y, 7, 0, &g_moneyShown[index], nullptr \
+    }
 
 }  // namespace
 
 void SummaryScreenMenuProc() {
-    if (IsMenuFirstEntry() == 1 && PreviousMenuOption != kClubSummaryScreenId) {
+    if (IsMenuFirstEntry() == 1 && PreviousMenuOption != kScreenClubSummary) {
         SummarySavedPrevious = PreviousMenuOption;
         SummarySavedClub = int16_t(SelectedClub);
         SummaryClub = IsClubNumber(SelectedClub) ? int16_t(SelectedClub) : HVW_GetMyClub();
@@ -125,20 +124,20 @@ void SummaryScreenMenuProc() {
     FillScreen();
 }
 
-int32_t SummaryScreen_ToMoney(MenuHotItem*) { return LeaveFor(kMoneyScreen); }
-int32_t SummaryScreen_ToSquads(MenuHotItem*) { return LeaveFor(kSquadsScreen); }
-int32_t SummaryScreen_ToFixtures(MenuHotItem*) { return LeaveFor(kSoakScreen); }
-int32_t SummaryScreen_ToPickTeam(MenuHotItem*) { return LeaveFor(kPickTeamScreen); }
+int32_t SummaryScreen_ToMoney(MenuHotItem*) { return LeaveFor(kScreenWeeklyMoney); }
+int32_t SummaryScreen_ToSquads(MenuHotItem*) { return LeaveFor(kScreenSquads); }
+int32_t SummaryScreen_ToFixtures(MenuHotItem*) { return LeaveFor(kScreenSoak); }
+int32_t SummaryScreen_ToPickTeam(MenuHotItem*) { return LeaveFor(kScreenPickTeam); }
 
 int32_t SummaryScreen_ToClubSquad(MenuHotItem*) {
-    PreviousMenuOption = kClubSummaryScreenId;
+    PreviousMenuOption = kScreenClubSummary;
     SelectedClub = uint16_t(SummaryClub);
-    MenuOption = kSquadScreenOfSelectedClub;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t SummaryScreen_Exit(MenuHotItem*) {
-    LeaveFor(SummarySavedPrevious == kFixturesScreen ? kFixturesScreen : kClubScreen);
+    LeaveFor(SummarySavedPrevious == kScreenClubFixtures ? kScreenClubFixtures : kScreenClubMain);
     return MENU_CLOSE;
 }
 
@@ -147,37 +146,37 @@ const SummaryMoney& SummaryShownMoney() { return g_money; }
 const char* SummaryDivisionName() { return g_division; }
 
 const MenuItem SummaryScreenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SummaryScreenMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 15, 165, 610, 110, MenuFunction(DrawTestPanel), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {16, 320, 36, 10, 0, &g_nameText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 320, 66, 10, 0, &g_divisionText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {15, 160, 170, 7, 0, MenuValue(5324), nullptr},
-    {15, 190, 170, 7, 0, MenuValue(5325), nullptr},
-    {15, 220, 170, 7, 0, MenuValue(5326), nullptr},
-    {15, 270, 170, 7, 0, MenuValue(5332), nullptr},
-    {15, 300, 170, 7, 0, MenuValue(5333), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 50, 190, 4, 16, kCountRow, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_MONEY), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SummaryScreenMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 15, 165, 610, 110, MenuFunction(DrawTestPanel), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT_VAR, 320, 36, 10, 0, &g_nameText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 320, 66, 10, 0, &g_divisionText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT, 160, 170, 7, 0, MenuValue(5324), nullptr},
+    {MI_TEXT, 190, 170, 7, 0, MenuValue(5325), nullptr},
+    {MI_TEXT, 220, 170, 7, 0, MenuValue(5326), nullptr},
+    {MI_TEXT, 270, 170, 7, 0, MenuValue(5332), nullptr},
+    {MI_TEXT, 300, 170, 7, 0, MenuValue(5333), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 50, 190, 4, 16, kCountRow, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_MONEY), nullptr},
     MONEY_LINE(5334, 310, 0),
     MONEY_LINE(5335, 326, 1),
     MONEY_LINE(5336, 342, 2),
     MONEY_LINE(5337, 358, 3),
     MONEY_LINE(5338, 374, 4),
     MONEY_LINE(5339, 390, 5),
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {8204, 40, 440, 96, 30, MenuValue(5327), SummaryScreen_ToMoney},
-    {8204, 140, 440, 96, 30, MenuValue(5328), SummaryScreen_ToSquads},
-    {8204, 240, 440, 96, 30, MenuValue(5361), SummaryScreen_ToFixtures},
-    {8204, 340, 440, 96, 30, MenuValue(5329), SummaryScreen_ToPickTeam},
-    {8204, 440, 440, 96, 30, MenuValue(453), SummaryScreen_ToClubSquad},
-    {31, 570, 436, 40, 40, nullptr, SummaryScreen_Exit},
-    {3, 590, 456, 10, 0, MenuValue(75), SummaryScreen_Exit},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_BUTTON_TEXT, 40, 440, 96, 30, MenuValue(5327), SummaryScreen_ToMoney},
+    {MI_BUTTON_TEXT, 140, 440, 96, 30, MenuValue(5328), SummaryScreen_ToSquads},
+    {MI_BUTTON_TEXT, 240, 440, 96, 30, MenuValue(5361), SummaryScreen_ToFixtures},
+    {MI_BUTTON_TEXT, 340, 440, 96, 30, MenuValue(5329), SummaryScreen_ToPickTeam},
+    {MI_BUTTON_TEXT, 440, 440, 96, 30, MenuValue(453), SummaryScreen_ToClubSquad},
+    {MI_HOT_RECT, 570, 436, 40, 40, nullptr, SummaryScreen_Exit},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(75), SummaryScreen_Exit},
     kMenuEnd,
 };

@@ -9,8 +9,6 @@
 
 #include "game/screens/engine/machine.h"
 
-constexpr int16_t kClubSummaryScreenId = 60;
-
 // The club shown; the values of PreviousMenuOption and SelectedClub when
 // the screen was entered from another screen.
 extern int16_t SummaryClub;

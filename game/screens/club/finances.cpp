@@ -17,6 +17,7 @@
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -34,7 +35,6 @@ constexpr int kWeeks = kFinanceWeeks;
 constexpr int kMoneyColumns = 3;
 constexpr int kMoneyRows = 8;
 constexpr int kTextSize = 48;
-constexpr int16_t kOnText = 125;
 constexpr int16_t kOffText = 1198;
 constexpr int16_t kWeekHeadingText = 977;
 constexpr int16_t kSeasonText = 1022;
@@ -59,7 +59,7 @@ constexpr int kValueX[kMoneyColumns] = {130, 349, 688};
 char g_money[kMoneyColumns][kMoneyRows][kTextSize];
 char g_heading[kTextSize];
 const char* g_headingText = g_heading;
-int16_t g_lineText[kFinanceLines] = {kOnText, kOnText, kOnText};
+int16_t g_lineText[kFinanceLines] = {kTextDash, kTextDash, kTextDash};
 int16_t g_viewText = kSeasonText;
 std::vector<uint8_t> g_hoverSaved;
 // A click on the plot picks its week: a press made on this screen, not the
@@ -271,7 +271,7 @@ void HoverTimer(int16_t frame) { FinanceGraphHover(frame); }
 const MenuTimerRecord kHoverTimer = {8, 1, HoverTimer};
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -388,7 +388,7 @@ void FinanceScreenProc() {
     // A walk draws the whole screen: no hover marks are left to wipe.
     FinanceScreen.hoverDrawn = 0;
     for (int line = 0; line < kFinanceLines; ++line)
-        g_lineText[line] = FinanceScreen.lineOn[line] != 0 ? kOnText : kOffText;
+        g_lineText[line] = FinanceScreen.lineOn[line] != 0 ? kTextDash : kOffText;
     g_viewText = FinanceScreen.seasonView != 0 ? kWeekText : kSeasonText;
     FillMoneyLines();
 }
@@ -460,33 +460,33 @@ const char* FinanceMoneyText(int column, int line) {
 const char* FinanceHeading() { return g_heading; }
 
 const MenuItem FinanceTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(FinanceScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 20, 97, 476, 283, MenuFunction(DrawPanel), nullptr},
-    {36, 504, 97, 274, 283, MenuFunction(DrawPanel), nullptr},
-    {36, 20, 384, 758, 155, MenuFunction(DrawPanel), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(FinanceDrawGraphFrame), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(253), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 258, 101, 6, 0, MenuValue(254), nullptr},
-    {15, 641, 101, 6, 0, MenuValue(1313), nullptr},
-    {18, 399, 388, 6, 0, &g_headingText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(FinanceDrawTransfers), nullptr},
-    {3, 757, 126, 10, 0, MenuValue(192), Finance_ScrollUp},
-    {3, 757, 349, 10, 0, MenuValue(193), Finance_ScrollDown},
-    {36, 0, 0, 800, 600, MenuFunction(FinanceDrawGraphLines), nullptr},
-    {66, 0, 0, 0, 0, &kHoverTimer, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(FinanceScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 20, 97, 476, 283, MenuFunction(DrawPanel), nullptr},
+    {MI_CUSTOM, 504, 97, 274, 283, MenuFunction(DrawPanel), nullptr},
+    {MI_CUSTOM, 20, 384, 758, 155, MenuFunction(DrawPanel), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(FinanceDrawGraphFrame), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(253), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 258, 101, 6, 0, MenuValue(254), nullptr},
+    {MI_TEXT, 641, 101, 6, 0, MenuValue(1313), nullptr},
+    {MI_STRING_VAR, 399, 388, 6, 0, &g_headingText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(FinanceDrawTransfers), nullptr},
+    {MI_ICON, 757, 126, 10, 0, MenuValue(192), Finance_ScrollUp},
+    {MI_ICON, 757, 349, 10, 0, MenuValue(193), Finance_ScrollDown},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(FinanceDrawGraphLines), nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kHoverTimer, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
     LINE_SWITCH(0),
     LINE_SWITCH(1),
     LINE_SWITCH(2),
-    {36, 0, 0, 800, 600, MenuFunction(FinanceDrawMoneyLines), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
-    {8207, 60, 559, 678, 28, &g_viewText, Finance_ToggleView},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(FinanceDrawMoneyLines), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_BUTTON_TEXT_VAR, 60, 559, 678, 28, &g_viewText, Finance_ToggleView},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };

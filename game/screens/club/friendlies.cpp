@@ -14,6 +14,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/club/friendlytours.h"
 #include "game/screens/engine/exmenu.h"
@@ -24,10 +25,7 @@
 namespace {
 
 constexpr int16_t kFreeText = 168;
-constexpr int16_t kHomeText = 102;
-constexpr int16_t kFirstWeekdayText = 127;
 constexpr int16_t kQuestionText = 976;
-constexpr int16_t kNoMoreText = 1126;
 constexpr int16_t kPageDays = 21;
 // A club plays no friendly within two days before or three after another
 // fixture.
@@ -83,7 +81,7 @@ void BuildDayRows() {
         row.day = int16_t(g_startDay + 1 + i);
         // The start day is today plus whole weeks, so the weekday runs on
         // from today's.
-        row.weekdayText = int16_t(kFirstWeekdayText + (weekday + row.day - g_startDay) % 7);
+        row.weekdayText = int16_t(kTextFirstWeekday + (weekday + row.day - g_startDay) % 7);
         int16_t dayOfWeek = 0;
         HVW_DayNumberToDate(row.day, &row.dayOfMonth, &row.month, &dayOfWeek, year);
         const int16_t slot = HVW_FindCompetitiveOrFriendlyOnDay(Club(), row.day);
@@ -176,7 +174,7 @@ void PaintClubRow(int x, int y, int w, int h) {
     if (club < 0) return;
     const int middle = y + h / 2;
     SetDrawParam(1, 0);
-    DrawTextNoAt(x + 15, middle, int16_t(kHomeText + g_homeFlags[club]), JUSTIFY_CENTRE_MIDDLE);
+    DrawTextNoAt(x + 15, middle, int16_t(kTextHome + g_homeFlags[club]), JUSTIFY_CENTRE_MIDDLE);
     DrawTextAddrAt(x + 30, middle, HVW_GetClubName(club), JUSTIFY_LEFT_MIDDLE);
 }
 
@@ -186,7 +184,7 @@ int32_t DayRowClicked(MenuHotItem* item) { return Friendlies_PickDay(item->row);
 int32_t ClubRowClicked(MenuHotItem* item) { return Friendlies_Offer(item->row); }
 
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -196,14 +194,14 @@ bool RefusedBooking(int16_t other, int16_t day) {
 }
 
 const MenuItem kDayRow[] = {
-    {36, -10, 0, 340, 20, MenuFunction(PaintDayRow), nullptr},
-    {31, 90, 1, 200, 18, nullptr, DayRowClicked},
+    {MI_CUSTOM, -10, 0, 340, 20, MenuFunction(PaintDayRow), nullptr},
+    {MI_HOT_RECT, 90, 1, 200, 18, nullptr, DayRowClicked},
     kMenuEnd,
 };
 
 const MenuItem kClubRow[] = {
-    {36, -10, 0, 340, 20, MenuFunction(PaintClubRow), nullptr},
-    {31, 0, 1, 200, 18, nullptr, ClubRowClicked},
+    {MI_CUSTOM, -10, 0, 340, 20, MenuFunction(PaintClubRow), nullptr},
+    {MI_HOT_RECT, 0, 1, 200, 18, nullptr, ClubRowClicked},
     kMenuEnd,
 };
 
@@ -240,7 +238,7 @@ int32_t Friendlies_Offer(int row) {
     // Adding the fixture would delete a friendly either club has that day:
     // both are asked again, as the table stands now.
     if (RefusedBooking(other, g_chosenDay)) {
-        ShowMessageBox(GetText(kNoMoreText), 0);
+        ShowMessageBox(GetText(kTextNoMoreFriendlies), 0);
         FindCandidates(g_chosenDay);
         return MENU_REDRAW;
     }
@@ -269,29 +267,29 @@ int32_t Friendlies_PickDivision(int16_t divisionRow) {
 }
 
 const MenuItem FriendliesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 20, 117, 340, 420, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 400, 117, 340, 420, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 80, 62, 9, 0, &g_clubName, nullptr},
-    {15, 480, 62, 9, 0, MenuValue(701), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 30, 97, 9, 0, MenuValue(182), nullptr},
-    {15, 410, 97, 9, 0, MenuValue(553), nullptr},
-    {33, 30, 117, kFriendlyDayRows, 20, kDayRow, nullptr},
-    {33, 410, 117, kFriendlyClubRows, 20, kClubRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, Friendlies_PageUp},
-    {31, 20, 573, 40, 14, nullptr, Friendlies_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {8206, 399, 559, 339, 28, &g_divisionButton, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_divisionPopup, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(771), MenuHandler_Redraw},
-    {8201, 0, 0, 0, 0, FriendlyTourPopup, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 20, 117, 340, 420, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 400, 117, 340, 420, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 80, 62, 9, 0, &g_clubName, nullptr},
+    {MI_TEXT, 480, 62, 9, 0, MenuValue(701), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 30, 97, 9, 0, MenuValue(182), nullptr},
+    {MI_TEXT, 410, 97, 9, 0, MenuValue(553), nullptr},
+    {MI_GROUP, 30, 117, kFriendlyDayRows, 20, kDayRow, nullptr},
+    {MI_GROUP, 410, 117, kFriendlyClubRows, 20, kClubRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, Friendlies_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, Friendlies_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_BUTTON_STRING_VAR, 399, 559, 339, 28, &g_divisionButton, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_divisionPopup, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(771), MenuHandler_Redraw},
+    {MI_POPUP, 0, 0, 0, 0, FriendlyTourPopup, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Back},
     kMenuEnd,
 };
 

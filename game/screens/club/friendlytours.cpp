@@ -4,13 +4,13 @@
 #include "core/query/funcs_people.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/textfill.h"
 
 namespace {
 
 constexpr int16_t kFirstLabel = 772;
-constexpr int16_t kNoFreeDateText = 1126;
 constexpr int16_t kTourQuestionText = 975;
 constexpr int32_t kAnswerYes = 0;
 
@@ -20,7 +20,7 @@ int32_t TourEntry(PopupCallBlock* call) {
     const int16_t nation = FriendlyTourNation(call != nullptr ? call->row : -1);
     if (nation < 0) return MENU_REDRAW;
     if (HVW_IsFriendlyDateFree(int16_t(SelectedClub)) == 0) {
-        ShowMessageBox(GetText(kNoFreeDateText), 0);
+        ShowMessageBox(GetText(kTextNoMoreFriendlies), 0);
         return MENU_REDRAW;
     }
     ArrangeTourChoice(nation);

@@ -22,6 +22,7 @@
 #include "core/records/diarynotes.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
@@ -93,20 +94,12 @@ constexpr int16_t kFolderCaptions[kInboxFolders] = {415, 416, 411, 417, 1180, 18
 
 // Texts.
 constexpr int16_t kTitleText = 414;
-constexpr int16_t kFromText = 595;
-constexpr int16_t kToText = 596;
 constexpr int16_t kSubjectText = 420;
-constexpr int16_t kDateText = 593;
 constexpr int16_t kNationBodyText = 462;
 constexpr int16_t kFederationText = 463;
-constexpr int16_t kFirstWeekdayText = 127;
-constexpr int16_t kListFullText = 1137;
 constexpr int16_t kSquadFullText = 1140;
 constexpr int16_t kRivalBidsText = 1141;
-constexpr int16_t kClosedText = 1142;
 constexpr int16_t kNoPlayerText = 1143;
-constexpr int16_t kApproachedText = 1145;
-constexpr int16_t kApproachMadeText = 1153;
 
 // Messages the answers post.
 constexpr int16_t kMsgPlayerListed = 6;
@@ -210,7 +203,7 @@ void DateOf(const MessageRecord& m, char* out) {
     uint8_t weekday = 0, dayOfMonth = 0, month = 0;
     int16_t year = 0;
     HVW_DayNumberToFullDate(day, HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
-    std::snprintf(out, kInboxTextSize, "%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday % 7)),
+    std::snprintf(out, kInboxTextSize, "%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday % 7)),
                   dayOfMonth, month + 1);
 }
 
@@ -343,11 +336,11 @@ void InboxDrawFrame(int, int, int, int) {
     Panel(170, 296, 604, 236, 0x8410, 40);
     SetFont(9);
     SetDrawParam(1, 0);
-    DrawTextNoAt(179, 114, kFromText, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(179, 114, kTextFrom, JUSTIFY_LEFT_TOP);
     DrawTextNoAt(299, 114, kSubjectText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(669, 114, kDateText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(179, 302, kFromText, JUSTIFY_LEFT_TOP);
-    DrawTextNoAt(459, 302, kToText, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(669, 114, kTextDate, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(179, 302, kTextFrom, JUSTIFY_LEFT_TOP);
+    DrawTextNoAt(459, 302, kTextTo, JUSTIFY_LEFT_TOP);
     DrawTextNoAt(179, 322, kSubjectText, JUSTIFY_LEFT_TOP);
 }
 
@@ -377,45 +370,45 @@ void ReadTimerFrame(int16_t frame) { InboxReadTimer(frame); }
 const MenuTimerRecord kReadTimer = {8, 1, ReadTimerFrame};
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 #define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
+    { MI_END, 0, 0, 0, 0, nullptr, nullptr }
 #define FOLDER_TAB(k)                                                                                  \
     {                                                                                                  \
         31, 42, 113 + 30 * (k), 128, 22, MenuValue(-1), [](MenuHotItem*) { return InboxFolderTab(k); } \
     }
 #define UNREAD_LABEL(k) \
-    { 18, 122, 124 + 30 * (k), 4, 0, &g_unreadText[k], nullptr }
+    { MI_STRING_VAR, 122, 124 + 30 * (k), 4, 0, &g_unreadText[k], nullptr }
 
 const MenuItem kRow[] = {
-    {49, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
-    {18, 179, 4, 4, sizeof(const char*), g_rowSenderText, nullptr},
-    {49, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
-    {18, 299, 4, 4, sizeof(const char*), g_rowTitleText, nullptr},
-    {49, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
-    {18, 669, 4, 4, sizeof(const char*), g_rowDateText, nullptr},
-    {31, 174, 0, 587, 20, MenuValue(-1), InboxRowClick},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
+    {MI_STRING_VAR, 179, 4, 4, sizeof(const char*), g_rowSenderText, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
+    {MI_STRING_VAR, 299, 4, 4, sizeof(const char*), g_rowTitleText, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_rowColour, nullptr},
+    {MI_STRING_VAR, 669, 4, 4, sizeof(const char*), g_rowDateText, nullptr},
+    {MI_HOT_RECT, 174, 0, 587, 20, MenuValue(-1), InboxRowClick},
     END_OF_TABLE,
 };
 
 const MenuItem kOfferButtons[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 235, 430, 150, 30, MenuValue(607), InboxAcceptPlayerOffer},
-    {8204, 425, 430, 150, 30, MenuValue(534), InboxBidForPlayer},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 235, 430, 150, 30, MenuValue(607), InboxAcceptPlayerOffer},
+    {MI_BUTTON_TEXT, 425, 430, 150, 30, MenuValue(534), InboxBidForPlayer},
     END_OF_TABLE,
 };
 const MenuItem kBidButton[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 330, 430, 150, 30, MenuValue(534), InboxBidForPlayer},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 330, 430, 150, 30, MenuValue(534), InboxBidForPlayer},
     END_OF_TABLE,
 };
 const MenuItem kRequestButtons[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 235, 430, 150, 30, MenuValue(755), InboxListPlayer},
-    {8204, 425, 430, 150, 30, MenuValue(622), InboxKeepPlayer},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 235, 430, 150, 30, MenuValue(755), InboxListPlayer},
+    {MI_BUTTON_TEXT, 425, 430, 150, 30, MenuValue(622), InboxKeepPlayer},
     END_OF_TABLE,
 };
 const MenuItem kNoButtons[] = {END_OF_TABLE};
@@ -602,7 +595,7 @@ int32_t InboxAcceptPlayerOffer(MenuHotItem*) {
 
 int32_t InboxBidForPlayer(MenuHotItem*) {
     if (InClosedPeriod()) {
-        ShowBox(kClosedText);
+        ShowBox(kTextTransfersClosed);
         return MENU_REDRAW;
     }
     const MessageRecord* opened = Opened();
@@ -614,11 +607,11 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
     }
     SelectedPlayer = int16_t(player);
     if (HVW_IsNotInFilterList(0, player) == 0) {
-        ShowBox(kApproachedText);
+        ShowBox(kTextAlreadyApproached);
         return MENU_REDRAW;
     }
     if (HVW_AddApproachedPlayer(0, player) == 0) {
-        ShowBox(kListFullText);
+        ShowBox(kTextNoMoreApproaches);
         return MENU_REDRAW;
     }
     const int16_t user = HVW_GetMyClub();
@@ -633,17 +626,17 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
             SquadOfferFlag = 0;
             DealSheetReset = 1;
             DealSheetFromProfile = 1;
-            MenuOption = 10;
+            MenuOption = kScreenDealSheet;
             return MENU_CLOSE;
         }
         if (ClubMakeBid(user, player, 0, kBidSlotCodes[firstFree], 0) != 0) {
             HVW_GetPlayerApproachReply(player, user);
-            ShowBox(kApproachMadeText);
+            ShowBox(kTextApproachMade);
         }
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
-    ShowBox(free == 0 ? kListFullText : free < 0 ? kSquadFullText : kRivalBidsText);
+    ShowBox(free == 0 ? kTextNoMoreApproaches : free < 0 ? kSquadFullText : kRivalBidsText);
     return MENU_REDRAW;
 }
 
@@ -659,20 +652,20 @@ const char* InboxBodyText() { return g_body; }
 InboxButtonSet InboxShownButtons() { return g_buttonSet; }
 
 const MenuItem InboxTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(InboxScreenProc), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(22), nullptr},
-    {36, 0, 0, 0, 0, MenuFunction(DrawBottomBar), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(InboxDrawFrame), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {66, 0, 0, 0, 0, &kReadTimer, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(InboxDrawFolderTabs), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 128, kInboxListRows, 20, kRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(3), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(InboxScreenProc), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(22), nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(DrawBottomBar), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(InboxDrawFrame), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kReadTimer, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(InboxDrawFolderTabs), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 128, kInboxListRows, 20, kRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(3), nullptr},
     UNREAD_LABEL(0),
     UNREAD_LABEL(1),
     UNREAD_LABEL(2),
@@ -681,10 +674,10 @@ const MenuItem InboxTable[] = {
     UNREAD_LABEL(5),
     UNREAD_LABEL(6),
     UNREAD_LABEL(7),
-    {48, 0, 0, 0, 0, MenuValue(2), nullptr},
-    {18, 229, 302, 4, 0, &g_detailText[0], nullptr},
-    {18, 509, 302, 4, 0, &g_detailText[1], nullptr},
-    {18, 229, 322, 4, 0, &g_detailText[2], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(2), nullptr},
+    {MI_STRING_VAR, 229, 302, 4, 0, &g_detailText[0], nullptr},
+    {MI_STRING_VAR, 509, 302, 4, 0, &g_detailText[1], nullptr},
+    {MI_STRING_VAR, 229, 322, 4, 0, &g_detailText[2], nullptr},
     FOLDER_TAB(0),
     FOLDER_TAB(1),
     FOLDER_TAB(2),
@@ -693,11 +686,11 @@ const MenuItem InboxTable[] = {
     FOLDER_TAB(5),
     FOLDER_TAB(6),
     FOLDER_TAB(7),
-    {3, 780, 104, 10, 0, MenuValue(192), InboxScrollOlder},
-    {3, 780, 273, 10, 0, MenuValue(193), InboxScrollNewer},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(InboxDrawBody), nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_ICON, 780, 104, 10, 0, MenuValue(192), InboxScrollOlder},
+    {MI_ICON, 780, 273, 10, 0, MenuValue(193), InboxScrollNewer},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(InboxDrawBody), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
     END_OF_TABLE,
 };

@@ -68,9 +68,9 @@ int64_t AddRound(int16_t slot, int i, int n, int64_t line, int64_t g) {
 int32_t Clamp32(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 #define LABEL(y, text) \
-    { 17, 80, y, 5, 0, text, nullptr }
+    { MI_STRING, 80, y, 5, 0, text, nullptr }
 #define VALUE(y, line) \
-    { 24, 180, y, 5, 0, &IncomeForecastValues[line], nullptr }
+    { MI_NUMBER_I32, 180, y, 5, 0, &IncomeForecastValues[line], nullptr }
 
 }  // namespace
 
@@ -136,22 +136,22 @@ void IncomeForecastMenuProc() {
 namespace {
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 }  // namespace
 
 const MenuItem IncomeForecastTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(IncomeForecastMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1207), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(IncomeForecastMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1207), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},
     LABEL(80, "YearGate:"),
     VALUE(80, kForecastGate),
     LABEL(100, "Sponsorship:"),
@@ -166,9 +166,9 @@ const MenuItem IncomeForecastTable[] = {
     VALUE(180, kForecastEuropeanCups),
     LABEL(220, "Total:"),
     VALUE(220, kForecastTotal),
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 // ---- The match-marks grid's controls ------------------------------------------------

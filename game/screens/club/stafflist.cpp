@@ -7,6 +7,7 @@
 #include "core/query/funcs_people.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/staffbars.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kFirstRoleText = 2327;
-constexpr int16_t kWeekText = 2402, kWeeksText = 2331;
 constexpr int16_t kYearText = 2403, kYearsText = 185;
 constexpr int16_t kEmptyTexts[kStaffGroups] = {424, 499, 78};
 constexpr int16_t kSpecialityTexts[] = {426, 48, 41, 42, 44, 45, 43, 427, 416, 418, 469};
@@ -53,7 +53,7 @@ GroupRows g_groups[kStaffGroups];
 int16_t g_emptyText[kStaffGroups] = {kNoText, kNoText, kNoText};
 int32_t g_moneyLeft = 0;
 int32_t g_wages = 0;
-int16_t g_enteredOption = 78;
+int16_t g_enteredOption = kScreenStaffList;
 bool g_historyBack = false;
 
 bool IsGroupRow(int group, int row) {
@@ -94,7 +94,7 @@ void FillRow(int groupIndex, GroupRows& group, int r, const StaffRecord* staff) 
     if (groupIndex < 2) {
         const int32_t count = StaffRec_GetCountWord(staff);
         group.count[r] = Clamped16(count);
-        group.countText[r] = count == 1 ? kWeekText : kWeeksText;
+        group.countText[r] = count == 1 ? kTextWeek : kTextWeeks;
         group.money[r] = StaffRec_GetWage(staff);
     } else {
         std::snprintf(group.nationText[r], sizeof group.nationText[r], "%s",
@@ -176,46 +176,46 @@ int32_t OpenGroup1(MenuHotItem* item) { return Staff_OpenMember(0, item->row); }
 int32_t OpenGroup2(MenuHotItem* item) { return Staff_OpenMember(1, item->row); }
 int32_t OpenGroup3(MenuHotItem* item) { return Staff_OpenMember(2, item->row); }
 
-#define STAFF_ROW_START(g)                                                    \
-    {18, 20, 0, 9, sizeof(const char*), g_groups[g].name, nullptr},           \
-        {22, 152, 0, 10, sizeof(int16_t), g_groups[g].age, nullptr},          \
-        {16, 178, 0, 10, sizeof(int16_t), g_groups[g].roleText, nullptr},     \
-        {22, 212, 0, 10, sizeof(int16_t), g_groups[g].level, nullptr}, {      \
-        18, 440, 0, 9, sizeof(const char*), g_groups[g].specialities, nullptr \
+#define STAFF_ROW_START(g)                                                          \
+    {MI_STRING_VAR, 20, 0, 9, sizeof(const char*), g_groups[g].name, nullptr},      \
+        {MI_NUMBER_I16, 152, 0, 10, sizeof(int16_t), g_groups[g].age, nullptr},     \
+        {MI_TEXT_VAR, 178, 0, 10, sizeof(int16_t), g_groups[g].roleText, nullptr},  \
+        {MI_NUMBER_I16, 212, 0, 10, sizeof(int16_t), g_groups[g].level, nullptr}, { \
+        18, 440, 0, 9, sizeof(const char*), g_groups[g].specialities, nullptr       \
     }
 
-#define STAFF_MEMBER_ROW(g, open)                                         \
-    STAFF_ROW_START(g), {52, 0, 0, 0, 0, MenuValue(0), nullptr},          \
-        {22, 620, 0, 11, sizeof(int16_t), g_groups[g].count, nullptr},    \
-        {52, 0, 0, 0, 0, MenuValue(1), nullptr},                          \
-        {24, 714, 0, 11, sizeof(int32_t), g_groups[g].money, nullptr},    \
-        {52, 0, 0, 0, 0, MenuValue(0), nullptr},                          \
-        {16, 624, 0, 9, sizeof(int16_t), g_groups[g].countText, nullptr}, \
-        {31, 0, -10, 736, 20, MenuValue(-1), open}, kMenuEnd
+#define STAFF_MEMBER_ROW(g, open)                                                  \
+    STAFF_ROW_START(g), {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},       \
+        {MI_NUMBER_I16, 620, 0, 11, sizeof(int16_t), g_groups[g].count, nullptr},  \
+        {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},                       \
+        {MI_NUMBER_I32, 714, 0, 11, sizeof(int32_t), g_groups[g].money, nullptr},  \
+        {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},                       \
+        {MI_TEXT_VAR, 624, 0, 9, sizeof(int16_t), g_groups[g].countText, nullptr}, \
+        {MI_HOT_RECT, 0, -10, 736, 20, MenuValue(-1), open}, kMenuEnd
 
 const MenuItem kGroup1Row[] = {STAFF_MEMBER_ROW(0, OpenGroup1)};
 const MenuItem kGroup2Row[] = {STAFF_MEMBER_ROW(1, OpenGroup2)};
 const MenuItem kGroup3Row[] = {
     STAFF_ROW_START(2),
-    {18, 332, 0, 9, sizeof(const char*), g_groups[2].nation, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {22, 386, 0, 10, sizeof(int16_t), g_groups[2].assignments, nullptr},
-    {22, 620, 0, 11, sizeof(int16_t), g_groups[2].status, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {24, 714, 0, 11, sizeof(int32_t), g_groups[2].money, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 624, 0, 9, sizeof(int16_t), g_groups[2].statusText, nullptr},
-    {31, 0, -10, 736, 20, MenuValue(-1), OpenGroup3},
+    {MI_STRING_VAR, 332, 0, 9, sizeof(const char*), g_groups[2].nation, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_NUMBER_I16, 386, 0, 10, sizeof(int16_t), g_groups[2].assignments, nullptr},
+    {MI_NUMBER_I16, 620, 0, 11, sizeof(int16_t), g_groups[2].status, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_NUMBER_I32, 714, 0, 11, sizeof(int32_t), g_groups[2].money, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 624, 0, 9, sizeof(int16_t), g_groups[2].statusText, nullptr},
+    {MI_HOT_RECT, 0, -10, 736, 20, MenuValue(-1), OpenGroup3},
     kMenuEnd,
 };
 
 #undef STAFF_MEMBER_ROW
 #undef STAFF_ROW_START
 
-#define GROUP_HEADINGS(y)                                                                      \
-    {15, 184, y, 10, 0, MenuValue(61), nullptr}, {15, 244, y, 10, 0, MenuValue(468), nullptr}, \
-        {15, 472, y, 9, 0, MenuValue(572), nullptr}, {                                         \
-        15, 652, y, 10, 0, MenuValue(63), nullptr                                              \
+#define GROUP_HEADINGS(y)                                                                                \
+    {MI_TEXT, 184, y, 10, 0, MenuValue(61), nullptr}, {MI_TEXT, 244, y, 10, 0, MenuValue(468), nullptr}, \
+        {MI_TEXT, 472, y, 9, 0, MenuValue(572), nullptr}, {                                              \
+        15, 652, y, 10, 0, MenuValue(63), nullptr                                                        \
     }
 
 }  // namespace
@@ -299,17 +299,17 @@ int32_t Staff_OpenMember(int group, int row) {
     const StaffRecord* staff = StaffList_Row(group, row);
     if (staff == nullptr) return MENU_CONTINUE;
     CurrentStaffRecord = staff;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
 int32_t Staff_ToTraining(MenuHotItem*) {
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     return MENU_CLOSE;
 }
 
 int32_t Staff_ToIndividualTraining(MenuHotItem*) {
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     return MENU_CLOSE;
 }
 
@@ -324,55 +324,55 @@ void Staff_Leave() {
 }
 
 const MenuItem StaffListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(StaffListMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Staff_DrawListPanels), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(StaffRatingRows_Draw), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(79), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1009), nullptr},
-    {16, 400, 180, 10, 0, &g_emptyText[0], nullptr},
-    {16, 400, 284, 10, 0, &g_emptyText[1], nullptr},
-    {16, 400, 430, 10, 0, &g_emptyText[2], nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1007), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(StaffListMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Staff_DrawListPanels), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(StaffRatingRows_Draw), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(79), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1009), nullptr},
+    {MI_TEXT_VAR, 400, 180, 10, 0, &g_emptyText[0], nullptr},
+    {MI_TEXT_VAR, 400, 284, 10, 0, &g_emptyText[1], nullptr},
+    {MI_TEXT_VAR, 400, 430, 10, 0, &g_emptyText[2], nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1007), nullptr},
     GROUP_HEADINGS(118),
     GROUP_HEADINGS(242),
     GROUP_HEADINGS(348),
-    {15, 270, 118, 9, 0, MenuValue(2372), nullptr},
-    {15, 336, 118, 9, 0, MenuValue(2406), nullptr},
-    {15, 402, 118, 9, 0, MenuValue(2371), nullptr},
-    {15, 746, 118, 11, 0, MenuValue(59), nullptr},
-    {15, 270, 242, 9, 0, MenuValue(2372), nullptr},
-    {15, 336, 242, 9, 0, MenuValue(2406), nullptr},
-    {15, 402, 242, 9, 0, MenuValue(2371), nullptr},
-    {15, 746, 242, 11, 0, MenuValue(59), nullptr},
-    {15, 270, 348, 9, 0, MenuValue(2404), nullptr},
-    {15, 364, 348, 10, 0, MenuValue(2426), nullptr},
-    {15, 418, 348, 10, 0, MenuValue(69), nullptr},
-    {15, 746, 348, 11, 0, MenuValue(59), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 42, 118, 9, 0, MenuValue(466), nullptr},
-    {15, 42, 242, 9, 0, MenuValue(544), nullptr},
-    {15, 42, 348, 9, 0, MenuValue(467), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1007), nullptr},
-    {33, 32, 140, kStaffGroupRows[0], kRowHeight, kGroup1Row, nullptr},
-    {33, 32, 264, kStaffGroupRows[1], kRowHeight, kGroup2Row, nullptr},
-    {33, 32, 370, kStaffGroupRows[2], kRowHeight, kGroup3Row, nullptr},
-    {15, 42, 336, 9, 0, MenuValue(1894), nullptr},
-    {15, 652, 336, 10, 0, MenuValue(1892), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {24, 218, 336, 11, 0, &g_moneyLeft, nullptr},
-    {24, 746, 336, 11, 0, &g_wages, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 32, 540, 343, 30, MenuValue(461), Staff_ToTraining},
-    {8204, 377, 540, 343, 30, MenuValue(600), Staff_ToIndividualTraining},
-    {3, 745, 570, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {31, 720, 545, 50, 50, MenuValue(-1), Staff_Back},
-    {55, 400, 514, 10, 0, MenuFunction(Staff_Leave), nullptr},
+    {MI_TEXT, 270, 118, 9, 0, MenuValue(2372), nullptr},
+    {MI_TEXT, 336, 118, 9, 0, MenuValue(2406), nullptr},
+    {MI_TEXT, 402, 118, 9, 0, MenuValue(2371), nullptr},
+    {MI_TEXT, 746, 118, 11, 0, MenuValue(59), nullptr},
+    {MI_TEXT, 270, 242, 9, 0, MenuValue(2372), nullptr},
+    {MI_TEXT, 336, 242, 9, 0, MenuValue(2406), nullptr},
+    {MI_TEXT, 402, 242, 9, 0, MenuValue(2371), nullptr},
+    {MI_TEXT, 746, 242, 11, 0, MenuValue(59), nullptr},
+    {MI_TEXT, 270, 348, 9, 0, MenuValue(2404), nullptr},
+    {MI_TEXT, 364, 348, 10, 0, MenuValue(2426), nullptr},
+    {MI_TEXT, 418, 348, 10, 0, MenuValue(69), nullptr},
+    {MI_TEXT, 746, 348, 11, 0, MenuValue(59), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 42, 118, 9, 0, MenuValue(466), nullptr},
+    {MI_TEXT, 42, 242, 9, 0, MenuValue(544), nullptr},
+    {MI_TEXT, 42, 348, 9, 0, MenuValue(467), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1007), nullptr},
+    {MI_GROUP, 32, 140, kStaffGroupRows[0], kRowHeight, kGroup1Row, nullptr},
+    {MI_GROUP, 32, 264, kStaffGroupRows[1], kRowHeight, kGroup2Row, nullptr},
+    {MI_GROUP, 32, 370, kStaffGroupRows[2], kRowHeight, kGroup3Row, nullptr},
+    {MI_TEXT, 42, 336, 9, 0, MenuValue(1894), nullptr},
+    {MI_TEXT, 652, 336, 10, 0, MenuValue(1892), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_NUMBER_I32, 218, 336, 11, 0, &g_moneyLeft, nullptr},
+    {MI_NUMBER_I32, 746, 336, 11, 0, &g_wages, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 32, 540, 343, 30, MenuValue(461), Staff_ToTraining},
+    {MI_BUTTON_TEXT, 377, 540, 343, 30, MenuValue(600), Staff_ToIndividualTraining},
+    {MI_ICON, 745, 570, 10, 0, MenuValue(kStaffBackIcon), nullptr},
+    {MI_HOT_RECT, 720, 545, 50, 50, MenuValue(-1), Staff_Back},
+    {MI_END, 400, 514, 10, 0, MenuFunction(Staff_Leave), nullptr},
 };
 
 StaffListRowView StaffList_RowView(int group, int row) {

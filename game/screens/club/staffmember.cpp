@@ -5,6 +5,7 @@
 
 #include "core/query/funcs_people.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -105,7 +106,7 @@ void StaffSwitch_Open(PopupCallBlock* call) {
 int32_t StaffSwitch_Pick(int slot) {
     if (slot < 0 || slot >= kStaffSwitchSlots || !CanPick(g_switchList[slot])) return MENU_CONTINUE;
     CurrentStaffRecord = g_switchList[slot];
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
@@ -125,7 +126,6 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoStaffText = 424;
-constexpr int16_t kWeekText = 2402, kWeeksText = 2331;
 constexpr int kRatingBarX = 600;
 constexpr int kFirstLineY = 160, kLineStep = 25;
 
@@ -138,7 +138,7 @@ const char* g_nationText = g_nation;
 int16_t g_age = INT16_MIN, g_level = INT16_MIN, g_count = INT16_MIN;
 int16_t g_roleText = kNoText, g_countText = kNoText;
 int32_t g_money = INT32_MIN;
-int16_t g_enteredOption = 79;
+int16_t g_enteredOption = kScreenStaffMember;
 // The rating labels: the three ratings of a member, the one of an applicant.
 int16_t g_ratingLabels[3] = {2372, 2406, 2371};
 
@@ -157,7 +157,7 @@ void FillMember(const StaffRecord* staff) {
     const bool hired = staff != nullptr && !IsApplicant(staff);
     const int32_t count = StaffRec_GetCountWord(staff);
     g_count = hired ? int16_t(std::min<int32_t>(count, 32767)) : INT16_MIN;
-    g_countText = hired ? (count == 1 ? kWeekText : kWeeksText) : kNoText;
+    g_countText = hired ? (count == 1 ? kTextWeek : kTextWeeks) : kNoText;
     g_money = staff == nullptr ? INT32_MIN : hired ? StaffRec_GetWage(staff) : StaffRec_GetAskedWage(staff);
     const bool applicant = staff != nullptr && !hired;
     g_ratingLabels[0] = applicant ? int16_t(2404) : int16_t(2372);
@@ -187,16 +187,16 @@ void DrawMemberBars(int, int, int, int) {
 }
 
 #define MEMBER_LINE(n, label) \
-    { 15, 60, kFirstLineY + kLineStep*(n), 9, 0, MenuValue(label), nullptr }
+    { MI_TEXT, 60, kFirstLineY + kLineStep*(n), 9, 0, MenuValue(label), nullptr }
 #define MEMBER_VALUE(n, type, data) \
     { type, 250, kFirstLineY + kLineStep*(n), 9, 0, data, nullptr }
 
 const MenuItem kMemberBody[] = {
-    {36, 32, 100, 736, 320, MenuFunction(DrawMemberPanel), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawMemberBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {18, 400, 120, 10, 0, &g_nameText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1007), nullptr},
+    {MI_CUSTOM, 32, 100, 736, 320, MenuFunction(DrawMemberPanel), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawMemberBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_STRING_VAR, 400, 120, 10, 0, &g_nameText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1007), nullptr},
     MEMBER_LINE(0, 61),
     MEMBER_LINE(1, 468),
     MEMBER_LINE(2, 1684),
@@ -204,24 +204,24 @@ const MenuItem kMemberBody[] = {
     MEMBER_LINE(4, 572),
     MEMBER_LINE(5, 63),
     MEMBER_LINE(6, 59),
-    {16, 450, kFirstLineY, 9, 0, &g_ratingLabels[0], nullptr},
-    {16, 450, kFirstLineY + kLineStep, 9, 0, &g_ratingLabels[1], nullptr},
-    {16, 450, kFirstLineY + 2 * kLineStep, 9, 0, &g_ratingLabels[2], nullptr},
+    {MI_TEXT_VAR, 450, kFirstLineY, 9, 0, &g_ratingLabels[0], nullptr},
+    {MI_TEXT_VAR, 450, kFirstLineY + kLineStep, 9, 0, &g_ratingLabels[1], nullptr},
+    {MI_TEXT_VAR, 450, kFirstLineY + 2 * kLineStep, 9, 0, &g_ratingLabels[2], nullptr},
     MEMBER_VALUE(0, 22, &g_age),
     MEMBER_VALUE(1, 16, &g_roleText),
     MEMBER_VALUE(2, 22, &g_level),
     MEMBER_VALUE(3, 18, &g_nationText),
     MEMBER_VALUE(4, 18, &g_specialityText),
     MEMBER_VALUE(5, 22, &g_count),
-    {16, 272, kFirstLineY + 5 * kLineStep, 9, 0, &g_countText, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_TEXT_VAR, 272, kFirstLineY + 5 * kLineStep, 9, 0, &g_countText, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(1), nullptr},
     MEMBER_VALUE(6, 24, &g_money),
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8206, 32, 450, 240, 30, &g_nameText, MenuHandler_Accept},
-    {34, 0, 0, 1, 0, &StaffSwitchPopup, nullptr},
-    {8204, 280, 450, 240, 30, MenuValue(295), StaffMember_OpenFitness},
-    {8204, 528, 450, 240, 30, MenuValue(2405), StaffMember_OpenDrills},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_STRING_VAR, 32, 450, 240, 30, &g_nameText, MenuHandler_Accept},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &StaffSwitchPopup, nullptr},
+    {MI_BUTTON_TEXT, 280, 450, 240, 30, MenuValue(295), StaffMember_OpenFitness},
+    {MI_BUTTON_TEXT, 528, 450, 240, 30, MenuValue(2405), StaffMember_OpenDrills},
     kMenuEnd,
 };
 
@@ -229,8 +229,8 @@ const MenuItem kMemberBody[] = {
 #undef MEMBER_VALUE
 
 const MenuItem kNoMemberBody[] = {
-    {13, 0, 0, 0, 0, MenuValue(1009), nullptr},
-    {15, 400, 300, 10, 0, MenuValue(kNoStaffText), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1009), nullptr},
+    {MI_TEXT, 400, 300, 10, 0, MenuValue(kNoStaffText), nullptr},
     kMenuEnd,
 };
 
@@ -281,14 +281,14 @@ void StaffMember_Run() {
 }
 
 const MenuItem StaffMemberTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(StaffMemberMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(79), nullptr},
-    {34, 0, 0, 1, 0, &g_body, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), StaffMember_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(StaffMemberMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(79), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_body, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), StaffMember_Back},
     kMenuEnd,
 };

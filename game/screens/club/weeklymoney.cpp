@@ -36,16 +36,18 @@ void DrawFramedBox(int x, int y, int w, int h) {
     SetDrawParam(2, kept);
 }
 
-#define LINE(label, x, vx, y, index) \
-    {15, x, y, 5, 0, MenuValue(label), nullptr}, { 18, vx, y, 7, 0, &g_valueText[index], nullptr }
+#define LINE(label, x, vx, y, index)                             \
+    {MI_TEXT, x, y, 5, 0, MenuValue(label), nullptr}, {          \
+        MI_STRING_VAR, vx, y, 7, 0, &g_valueText[index], nullptr \
+    }
 
 const MenuItem kShadeRow[] = {
-    {36, 0, 0, 736, 18, MenuFunction(DrawRowShade), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 736, 18, MenuFunction(DrawRowShade), nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 const MenuItem kShortShadeRow[] = {
-    {36, 0, 0, 358, 18, MenuFunction(DrawRowShade), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 358, 18, MenuFunction(DrawRowShade), nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 }  // namespace
@@ -80,7 +82,7 @@ void WeeklyMoneyMenuProc() {
 }
 
 int32_t WeeklyMoney_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -91,42 +93,42 @@ int16_t WeeklyMoneyResultColour() { return g_resultColour; }
 int16_t WeeklyMoneyBalanceColour() { return g_balanceColour; }
 
 const MenuItem WeeklyMoneyTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(WeeklyMoneyMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 64, 10, 0, MenuValue(253), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 32, 120, 9, 18, kShadeRow, nullptr},
-    {33, 400, 336, 4, 18, kShortShadeRow, nullptr},
-    {36, 32, 120, 736, 162, MenuFunction(DrawFramedBox), nullptr},
-    {36, 400, 336, 358, 72, MenuFunction(DrawFramedBox), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 50, 120, 5, 0, MenuValue(939), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(WeeklyMoneyMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 64, 10, 0, MenuValue(253), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 32, 120, 9, 18, kShadeRow, nullptr},
+    {MI_GROUP, 400, 336, 4, 18, kShortShadeRow, nullptr},
+    {MI_CUSTOM, 32, 120, 736, 162, MenuFunction(DrawFramedBox), nullptr},
+    {MI_CUSTOM, 400, 336, 358, 72, MenuFunction(DrawFramedBox), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 50, 120, 5, 0, MenuValue(939), nullptr},
     LINE(598, 50, 270, 156, 0),
     LINE(943, 50, 270, 174, 1),
     LINE(1376, 50, 270, 192, 2),
     LINE(1377, 50, 270, 210, 3),
     LINE(1379, 50, 270, 228, 4),
     LINE(1679, 50, 270, 246, 5),
-    {15, 400, 120, 5, 0, MenuValue(1676), nullptr},
+    {MI_TEXT, 400, 120, 5, 0, MenuValue(1676), nullptr},
     LINE(597, 400, 672, 156, 6),
     LINE(186, 400, 672, 174, 7),
     LINE(1678, 400, 672, 192, 8),
     LINE(1379, 400, 672, 210, 9),
     LINE(1679, 400, 672, 228, 10),
-    {15, 410, 336, 5, 0, MenuValue(944), nullptr},
-    {49, 0, 0, 0, 0, &g_resultColour, nullptr},
-    {18, 672, 336, 7, 0, &g_valueText[11], nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 410, 336, 5, 0, MenuValue(944), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_resultColour, nullptr},
+    {MI_STRING_VAR, 672, 336, 7, 0, &g_valueText[11], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     LINE(1386, 410, 672, 354, 12),
-    {15, 410, 372, 5, 0, MenuValue(259), nullptr},
-    {49, 0, 0, 0, 0, &g_balanceColour, nullptr},
-    {18, 672, 372, 7, 0, &g_valueText[13], nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 410, 372, 5, 0, MenuValue(259), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_balanceColour, nullptr},
+    {MI_STRING_VAR, 672, 372, 7, 0, &g_valueText[13], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     LINE(260, 410, 672, 390, 14),
-    {31, 570, 436, 40, 40, MenuValue(-1), WeeklyMoney_Back},
-    {3, 590, 456, 10, 0, MenuValue(153), WeeklyMoney_Back},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), WeeklyMoney_Back},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(153), WeeklyMoney_Back},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };

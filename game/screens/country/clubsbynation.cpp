@@ -15,6 +15,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 
@@ -24,7 +25,6 @@ constexpr int16_t kListEnd = 116;
 constexpr int16_t kEmpty = -1;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kWideRegion = 7;
-constexpr int16_t kHomeTitleText = 1810;
 constexpr int16_t kHighlighted = 8;
 constexpr uint16_t kBelowTheLeagues = 6, kLowerDivision = 4;
 constexpr uint16_t kMarkedFace = 0xC5A0;  // the chosen region's button
@@ -155,18 +155,18 @@ int32_t LeftClub(MenuHotItem* item) { return ClubsByNation_OpenClub(item->row, 0
 int32_t RightClub(MenuHotItem* item) { return ClubsByNation_OpenClub(item->row, 1); }
 
 #define REGION_AREA(k) \
-    { 31, 20, 97 + 24 * k, 150, 20, nullptr, RegionButton<k> }
+    { MI_HOT_RECT, 20, 97 + 24 * k, 150, 20, nullptr, RegionButton<k> }
 
 const MenuItem kNationRow[] = {
-    {31, 180, 0, 150, 20, nullptr, NationRow},
+    {MI_HOT_RECT, 180, 0, 150, 20, nullptr, NationRow},
     kMenuEnd,
 };
 
 const MenuItem kClubRow[] = {
-    {18, 386, 0, 5, sizeof(const char*), g_leftNames, nullptr},
-    {31, 386, 0, 160, 21, nullptr, LeftClub},
-    {18, 566, 0, 5, sizeof(const char*), g_rightNames, nullptr},
-    {31, 566, 0, 160, 21, nullptr, RightClub},
+    {MI_STRING_VAR, 386, 0, 5, sizeof(const char*), g_leftNames, nullptr},
+    {MI_HOT_RECT, 386, 0, 160, 21, nullptr, LeftClub},
+    {MI_STRING_VAR, 566, 0, 5, sizeof(const char*), g_rightNames, nullptr},
+    {MI_HOT_RECT, 566, 0, 160, 21, nullptr, RightClub},
     kMenuEnd,
 };
 
@@ -188,7 +188,7 @@ void ClubsByNationScreenProc() {
         g_nationMarks[i] = g_nations[i] == g_nation ? kHighlighted : 0;
         g_nationRows = i + 1;
     }
-    const char* title = g_region == kHomeRegion ? GetText(kHomeTitleText) : NationName(g_nation);
+    const char* title = g_region == kHomeRegion ? GetText(kTextNonLeagueClubs) : NationName(g_nation);
     std::snprintf(g_title, sizeof g_title, "%s", title);
     BuildClubList();
     g_scroll = std::clamp<int16_t>(g_scroll, 0, LastScroll());
@@ -241,8 +241,8 @@ int32_t ClubsByNation_OpenClub(int row, int column) {
     const int16_t club = column == 0 ? g_leftClubs[row] : g_rightClubs[row];
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    PreviousMenuOption = 107;
-    MenuOption = 7;
+    PreviousMenuOption = kScreenClubsByNation;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -259,21 +259,21 @@ int32_t ClubsByNation_ScrollDown(MenuHotItem*) {
 }
 
 int32_t ClubsByNation_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem ClubsByNationTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubsByNationScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1114), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawRegionButtons), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubsByNationScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1114), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawRegionButtons), nullptr},
     REGION_AREA(0),
     REGION_AREA(1),
     REGION_AREA(2),
@@ -284,14 +284,14 @@ const MenuItem ClubsByNationTable[] = {
     REGION_AREA(7),
     REGION_AREA(8),
     REGION_AREA(9),
-    {36, 0, 0, 800, 600, MenuFunction(ClubsByNationDrawNations), nullptr},
-    {33, 0, 97, 0, 20, kNationRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 556, 117, 10, 0, &g_titleShown, nullptr},
-    {33, 0, 137, kClubsByNationRows, 23, kClubRow, nullptr},
-    {3, 736, 137, 5, 0, MenuValue(192), ClubsByNation_ScrollUp},
-    {3, 736, 505, 5, 0, MenuValue(193), ClubsByNation_ScrollDown},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubsByNation_Back},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(ClubsByNationDrawNations), nullptr},
+    {MI_GROUP, 0, 97, 0, 20, kNationRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 556, 117, 10, 0, &g_titleShown, nullptr},
+    {MI_GROUP, 0, 137, kClubsByNationRows, 23, kClubRow, nullptr},
+    {MI_ICON, 736, 137, 5, 0, MenuValue(192), ClubsByNation_ScrollUp},
+    {MI_ICON, 736, 505, 5, 0, MenuValue(193), ClubsByNation_ScrollDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubsByNation_Back},
     kMenuEnd,
 };
 

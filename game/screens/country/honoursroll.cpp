@@ -13,6 +13,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -23,10 +24,6 @@ HonoursRollState HonoursRoll = {};
 namespace {
 
 constexpr int16_t kNone = int16_t(0x8000);
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kSeasonDash = 125;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kFromText = 595;
 constexpr int kNationalCupSlots = 4;
 constexpr int16_t kDivisionColumns = kHonoursColumns - kHonoursCupColumns;
 constexpr int kNameSize = 40;
@@ -117,21 +114,21 @@ void FillPage() {
         const bool shown = i < kHonoursRollSeasons && s.winner[i] != -1;
         g_rowFirst[r] = shown ? s.firstYear[i] : kNone;
         g_rowSecond[r] = shown ? s.secondYear[i] : kNone;
-        g_rowDash[r] = shown ? kSeasonDash : int16_t(-1);
+        g_rowDash[r] = shown ? kTextDash : int16_t(-1);
         g_rowWinner[r] = shown ? ClubText(s.winner[i]) : int16_t(-1);
         g_rowRunnerUp[r] = shown ? ClubText(s.runnerUp[i]) : int16_t(-1);
     }
 }
 
 const MenuItem kRollRow[] = {
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {22, 5, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowFirst, nullptr},
-    {16, 65, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowDash, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr},
-    {22, 75, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowSecond, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {16, 155, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowWinner, nullptr},
-    {16, 465, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowRunnerUp, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_NUMBER_I16, 5, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowFirst, nullptr},
+    {MI_TEXT_VAR, 65, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowDash, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_TWO_DIGITS), nullptr},
+    {MI_NUMBER_I16, 75, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowSecond, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_TEXT_VAR, 155, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowWinner, nullptr},
+    {MI_TEXT_VAR, 465, 12, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_rowRunnerUp, nullptr},
     kMenuEnd,
 };
 
@@ -200,7 +197,7 @@ int32_t HonoursRoll_ScrollDown(MenuHotItem*) {
 }
 
 int32_t HonoursRoll_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -213,27 +210,27 @@ const char* HonoursRollRunnerUpName(int row) {
 }
 
 const MenuItem HonoursRollTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(HonoursRollScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_nameText, nullptr},
-    {36, 20, 97, 758, 40, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 175, 117, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1466), nullptr},
-    {15, 485, 117, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1467), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 20, 157, kHonoursRollRows, 25, kRollRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 22, 559, 5, 0, MenuValue(192), HonoursRoll_ScrollUp},
-    {3, 22, 573, 5, 0, MenuValue(193), HonoursRoll_ScrollDown},
-    {8204, 60, 559, 339, 28, MenuValue(867), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_cupPopup, nullptr},
-    {8204, 399, 559, 339, 28, MenuValue(868), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_divisionPopup, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), HonoursRoll_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(HonoursRollScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_nameText, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 40, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 175, 117, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1466), nullptr},
+    {MI_TEXT, 485, 117, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1467), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 20, 157, kHonoursRollRows, 25, kRollRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 22, 559, 5, 0, MenuValue(192), HonoursRoll_ScrollUp},
+    {MI_ICON, 22, 573, 5, 0, MenuValue(193), HonoursRoll_ScrollDown},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(867), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_cupPopup, nullptr},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(868), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_divisionPopup, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), HonoursRoll_Back},
     kMenuEnd,
 };
 
@@ -274,7 +271,7 @@ void RecordSigning(char* line) {
     SetDrawParam(3, kept);
     const NameCopy buyer = NameOfText(clubText), seller = NameOfText(sellerText);
     AppendText(line, kLineSize, "%s   %s %s %s   %s   %d", PlayerName(uint16_t(player)), buyer.text, money,
-               GetText(kFromText), seller.text, Year(season));
+               GetText(kTextFrom), seller.text, Year(season));
 }
 
 void RecordWin(char* line) {
@@ -284,7 +281,7 @@ void RecordWin(char* line) {
     const int goalsAgainst = HVW_GetClubRecordWinGoalsAgainst(club);
     if (goalsFor - goalsAgainst < 1) return;
     const NameCopy home = ClubNameOf(club), opponent = NameOfText(opponentText);
-    AppendText(line, kLineSize, "%d-%d %s %s %s %d", goalsFor, goalsAgainst, home.text, GetText(kVersusText),
+    AppendText(line, kLineSize, "%d-%d %s %s %s %d", goalsFor, goalsAgainst, home.text, GetText(kTextVersus),
                opponent.text, Year(season));
 }
 
@@ -294,7 +291,7 @@ void RecordCrowd(char* line) {
     const int32_t crowd = HVW_GetClubRecordCrowd(club);
     if (crowd < 1) return;
     const NameCopy home = ClubNameOf(club), opponent = NameOfText(opponentText);
-    AppendText(line, kLineSize, "%d %s %s %s %d", crowd, home.text, GetText(kVersusText), opponent.text,
+    AppendText(line, kLineSize, "%d %s %s %s %d", crowd, home.text, GetText(kTextVersus), opponent.text,
                Year(season));
 }
 
@@ -339,7 +336,7 @@ void GameRecordsScreenProc() {
 }
 
 int32_t GameRecords_Back(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -351,26 +348,26 @@ const char* GameRecordText(int line) {
 namespace {
 
 const MenuItem kRecordRow[] = {
-    {16, 10, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_recordLabels, nullptr},
-    {18, 230, 11, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_recordText, nullptr},
+    {MI_TEXT_VAR, 10, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_recordLabels, nullptr},
+    {MI_STRING_VAR, 230, 11, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_recordText, nullptr},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem GameRecordsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(GameRecordsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1469), nullptr},
-    {36, 20, 177, 379, 308, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 399, 177, 379, 308, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 20, 177, kGameRecordsShown, 22, kRecordRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), GameRecords_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(GameRecordsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(1469), nullptr},
+    {MI_CUSTOM, 20, 177, 379, 308, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 399, 177, 379, 308, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 20, 177, kGameRecordsShown, 22, kRecordRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), GameRecords_Back},
     kMenuEnd,
 };

@@ -13,6 +13,7 @@
 #include "core/query/funcs_texts.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/leagues.h"
 #include "core/season/messagetexts.h"
@@ -39,8 +40,6 @@ constexpr int kMostLines = 100;
 constexpr int16_t kNewsTitleText = 460;
 constexpr int16_t kRegionText = 1179;
 constexpr int16_t kCountryText = 1620;
-constexpr int16_t kOtherClubsText = 1810;
-constexpr int16_t kFirstWeekdayText = 127;
 constexpr int kFirstLineY = 183, kLineStep = 30;
 constexpr int kButtonX = 22, kButtonWidth = 106, kButtonHeight = 20;
 constexpr int kDivisionButtonsY = 235, kDivisionButtonStep = 22;
@@ -82,29 +81,25 @@ int32_t PickFromPopup(PopupCallBlock* call) {
 constexpr PopupFunction kPickers[kMostDivisions] = {PickFromPopup<0>, PickFromPopup<1>, PickFromPopup<2>,
                                                     PickFromPopup<3>, PickFromPopup<4>, PickFromPopup<5>};
 
-#define DIVISION_BUTTON(k)                                               \
-    {49, 0, 0, 0, 0, &g_highlight[kFirstDivisionButton + (k)], nullptr}, \
-        {8206,                                                           \
-         kButtonX,                                                       \
-         int16_t(kDivisionButtonsY + (k)*kDivisionButtonStep),           \
-         kButtonWidth,                                                   \
-         kButtonHeight,                                                  \
-         &g_divisionNames[k],                                            \
-         MenuHandler_Accept},                                            \
-    {                                                                    \
-        MI_POPUP, 0, 0, 0, 0, g_clubPopups[k], nullptr                   \
+#define DIVISION_BUTTON(k)                                                                          \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_highlight[kFirstDivisionButton + (k)], nullptr},            \
+        {MI_BUTTON_STRING_VAR, kButtonX,      int16_t(kDivisionButtonsY + (k)*kDivisionButtonStep), \
+         kButtonWidth,         kButtonHeight, &g_divisionNames[k],                                  \
+         MenuHandler_Accept},                                                                       \
+    {                                                                                               \
+        MI_POPUP, 0, 0, 0, 0, g_clubPopups[k], nullptr                                              \
     }
-#define OTHER_CLUBS_BUTTON(n)                                   \
-    {49, 0, 0, 0, 0, &g_highlight[kOtherClubsButton], nullptr}, \
-        {8204,                                                  \
-         kButtonX,                                              \
-         int16_t(kDivisionButtonsY + (n)*kDivisionButtonStep),  \
-         kButtonWidth,                                          \
-         kButtonHeight,                                         \
-         MenuValue(kOtherClubsText),                            \
-         NewsPages_ShowOtherClubs},                             \
-    {                                                           \
-        48, 0, 0, 0, 0, MenuValue(0), nullptr                   \
+#define OTHER_CLUBS_BUTTON(n)                                                   \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_highlight[kOtherClubsButton], nullptr}, \
+        {MI_BUTTON_TEXT,                                                        \
+         kButtonX,                                                              \
+         int16_t(kDivisionButtonsY + (n)*kDivisionButtonStep),                  \
+         kButtonWidth,                                                          \
+         kButtonHeight,                                                         \
+         MenuValue(kTextNonLeagueClubs),                                        \
+         NewsPages_ShowOtherClubs},                                             \
+    {                                                                           \
+        48, 0, 0, 0, 0, MenuValue(0), nullptr                                   \
     }
 
 const MenuItem kBlockOf2[] = {DIVISION_BUTTON(0), DIVISION_BUTTON(1), OTHER_CLUBS_BUTTON(2), kMenuEnd};
@@ -211,7 +206,7 @@ void FillLine(int i, const NewsLine& line) {
     int16_t year = 0;
     HVW_DayNumberToFullDate(day, HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
     BoundedText(g_dates[i], kNewsLineSize)
-        .Add("%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday)), dayOfMonth, month + 1);
+        .Add("%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday)), dayOfMonth, month + 1);
 }
 
 void FirstEntry() {
@@ -320,7 +315,7 @@ int32_t NewsPages_LineUp(MenuHotItem*) {
 }
 
 int32_t NewsPages_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -331,8 +326,8 @@ void NewsPages_DrawPanel(int x, int y, int width, int height) {
 namespace {
 
 const MenuItem kLine[] = {
-    {18, 140, 0, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_datePointers, nullptr},
-    {18, 230, 0, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_headlinePointers, nullptr},
+    {MI_STRING_VAR, 140, 0, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_datePointers, nullptr},
+    {MI_STRING_VAR, 230, 0, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_headlinePointers, nullptr},
     kMenuEnd,
 };
 
@@ -349,28 +344,30 @@ struct PointerSetUp {
 }  // namespace
 
 const MenuItem NewsPagesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(NewsPagesMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 20, 104, 110, 428, MenuFunction(NewsPages_DrawPanel), nullptr},
-    {36, 130, 104, 651, 43, MenuFunction(NewsPages_DrawPanel), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(2), nullptr},
-    {18, 455, 125, JUSTIFY_CENTRE_MIDDLE, 0, &g_titlePointer, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {49, 0, 0, 0, 0, &g_highlight[kRegionButton], nullptr},
-    {8204, kButtonX, 169, kButtonWidth, kButtonHeight, MenuValue(kRegionText), NewsPages_ShowRegion},
-    {49, 0, 0, 0, 0, &g_highlight[kCountryButton], nullptr},
-    {8204, kButtonX, 191, kButtonWidth, kButtonHeight, MenuValue(kCountryText), NewsPages_ShowCountry},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {34, 0, 0, 1, 0, &g_divisionBlock, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {33, 0, kFirstLineY, kNewsLines, kLineStep, kLine, nullptr},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, NewsPages_LineUp},
-    {31, 20, 573, 40, 14, nullptr, NewsPages_LineDown},
-    {3, 743, 559, 5, 0, MenuValue(153), NewsPages_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(NewsPagesMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 20, 104, 110, 428, MenuFunction(NewsPages_DrawPanel), nullptr},
+    {MI_CUSTOM, 130, 104, 651, 43, MenuFunction(NewsPages_DrawPanel), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(2), nullptr},
+    {MI_STRING_VAR, 455, 125, JUSTIFY_CENTRE_MIDDLE, 0, &g_titlePointer, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_highlight[kRegionButton], nullptr},
+    {MI_BUTTON_TEXT, kButtonX, 169, kButtonWidth, kButtonHeight, MenuValue(kRegionText),
+     NewsPages_ShowRegion},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_highlight[kCountryButton], nullptr},
+    {MI_BUTTON_TEXT, kButtonX, 191, kButtonWidth, kButtonHeight, MenuValue(kCountryText),
+     NewsPages_ShowCountry},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_divisionBlock, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP, 0, kFirstLineY, kNewsLines, kLineStep, kLine, nullptr},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, NewsPages_LineUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, NewsPages_LineDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), NewsPages_Back},
     kMenuEnd,
 };
 

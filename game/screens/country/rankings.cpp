@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int16_t kClubsByReputation = 62, kPlayerManagers = 63, kClubsByWorth = 69;
 constexpr uint16_t kEmptyEntry = 0xFFFF;
 constexpr int kRowHeight = 22;
 constexpr int kPageRows = 18;
@@ -29,12 +28,12 @@ uint16_t g_list[kRankingEntries];
 int32_t g_values[kRankingEntries];
 int16_t g_count = 0;
 int16_t g_top = 0;
-int16_t g_screen = kClubsByReputation;
+int16_t g_screen = kScreenClubRankings;
 int16_t g_titleText = 1833;
 RankingRow g_rows[kRankingRows];
 const MenuItem* g_rowTable = nullptr;
 
-bool IsPlayerScreen() { return g_screen == kPlayerManagers; }
+bool IsPlayerScreen() { return g_screen == kScreenManagerRankings; }
 
 // The club a row is about: the club itself, or the player's club.
 int16_t ClubOfEntry(uint16_t entry) {
@@ -110,7 +109,7 @@ void FillRow(int r) {
     std::snprintf(row.rank, sizeof row.rank, "%d.", g_top + r + 1);
     if (row.club < 0) return;
     const bool inLeague = HVW_GetClubDivision(row.club) < kFirstLeagueOutside;
-    if (g_screen == kClubsByWorth) {
+    if (g_screen == kScreenClubWorthRankings) {
         std::snprintf(row.division, sizeof row.division, "%s", DivisionNameOf(row.club));
     } else if (inLeague) {
         std::snprintf(row.division, sizeof row.division, "(%s)", DivisionNameOf(row.club));
@@ -158,32 +157,36 @@ int32_t OpenTableItem(MenuHotItem* item) { return Rankings_OpenLeagueTable(item-
 int32_t OpenClubItem(MenuHotItem* item) { return Rankings_OpenPlayerClub(item->row); }
 
 const MenuItem kClubRow[] = {
-    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
-    {31, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
-    {31, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
+    {MI_HOT_RECT, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
+    {MI_HOT_RECT, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
     kMenuEnd,
 };
 
 const MenuItem kPlayerRow[] = {
-    {36, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
-    {31, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
-    {31, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
-    {31, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
+    {MI_HOT_RECT, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
+    {MI_HOT_RECT, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
+    {MI_HOT_RECT, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
     kMenuEnd,
 };
 
 void FirstEntry() {
     SetMenuTitleDate(10);
-    g_screen = MenuOption == kPlayerManagers || MenuOption == kClubsByWorth ? MenuOption : kClubsByReputation;
+    g_screen = MenuOption == kScreenManagerRankings || MenuOption == kScreenClubWorthRankings
+                   ? MenuOption
+                   : kScreenClubRankings;
     g_count = 0;
     g_top = 0;
-    if (g_screen == kPlayerManagers) {
+    if (g_screen == kScreenManagerRankings) {
         CollectPlayerManagers();
     } else {
-        CollectClubs(g_screen == kClubsByWorth);
+        CollectClubs(g_screen == kScreenClubWorthRankings);
     }
     SortDescending();
-    g_titleText = g_screen == kPlayerManagers ? 1834 : g_screen == kClubsByWorth ? 1681 : 1833;
+    g_titleText = g_screen == kScreenManagerRankings     ? 1834
+                  : g_screen == kScreenClubWorthRankings ? 1681
+                                                         : 1833;
     g_rowTable = IsPlayerScreen() ? kPlayerRow : kClubRow;
 }
 
@@ -204,12 +207,12 @@ int32_t Rankings_OpenRow(int row) {
     if (entry == kEmptyEntry) return MENU_CONTINUE;
     if (IsPlayerScreen()) {
         SelectedPlayer = int16_t(entry);
-        PreviousMenuOption = kPlayerManagers;
-        MenuOption = 54;
+        PreviousMenuOption = kScreenManagerRankings;
+        MenuOption = kScreenCareerHistory;
     } else {
         SelectedClub = entry;
         PreviousMenuOption = g_screen;
-        MenuOption = 7;
+        MenuOption = kScreenSquadList;
     }
     return MENU_CLOSE;
 }
@@ -224,7 +227,7 @@ int32_t Rankings_OpenLeagueTable(int row) {
     SelectedClub = uint16_t(club);
     HandedOverDivision = uint16_t(division);
     PreviousMenuOption = g_screen;
-    MenuOption = 9;
+    MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
 }
 
@@ -232,13 +235,13 @@ int32_t Rankings_OpenPlayerClub(int row) {
     const int16_t club = ClubOfEntry(EntryOfRow(row));
     if (!IsPlayerScreen() || club < 0) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    PreviousMenuOption = kPlayerManagers;
-    MenuOption = 7;
+    PreviousMenuOption = kScreenManagerRankings;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
 int32_t Rankings_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     HandedOverDivision = kNoTableClub;
     return MENU_CLOSE;
 }
@@ -254,20 +257,20 @@ int32_t Rankings_PageUp(MenuHotItem*) {
 }
 
 const MenuItem RankingsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(RankingsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 48, 10, 0, &g_titleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 30, 110, 740, 418, MenuFunction(DrawBlackShade30Box), nullptr},
-    {34, 30, 110, kRankingRows, kRowHeight, &g_rowTable, nullptr},
-    {31, 20, 559, 40, 14, nullptr, Rankings_PageUp},
-    {31, 20, 573, 40, 14, nullptr, Rankings_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Rankings_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(RankingsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 48, 10, 0, &g_titleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 30, 110, 740, 418, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_GROUP_VAR, 30, 110, kRankingRows, kRowHeight, &g_rowTable, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, Rankings_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, Rankings_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Rankings_ToClubMain},
     kMenuEnd,
 };
 

@@ -30,14 +30,8 @@ int16_t VacancyRowClubs[kVacancyRows];
 namespace {
 
 constexpr int kRowTextSize = 250;
-constexpr int16_t kScreenId = 39;
 constexpr int16_t kNobodyWantsYouText = 1117;
 constexpr int16_t kNoVacanciesText = 964;
-constexpr int16_t kClubInfoScreen = 6;
-constexpr int16_t kClubRecordsScreen = 25;
-constexpr int16_t kLeagueTableScreen = 9;
-constexpr int16_t kSquadScreen = 7;
-constexpr int16_t kStartScreen = 22;
 // The countries whose vacancies can be looked at.
 constexpr int8_t kOfferedCountries[kVacancyCountries] = {1, 1, 1, 1, 1, 1, 1, 1};
 
@@ -56,16 +50,16 @@ int16_t g_buttonCount = 0;
 int16_t g_messageText = -1;
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 bool IsClub(int16_t club) { return club >= 0 && club < kClubCount; }
 
 #define END_OF_TABLE \
-    { 55, 0, 0, 0, 0, nullptr, nullptr }
+    { MI_END, 0, 0, 0, 0, nullptr, nullptr }
 #define COUNTRY_BUTTON(k)                                             \
-    {49, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                  \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {  \
         8206, int16_t(80 + 82 * (k)), 545, 80, 22, &g_buttonNames[k], \
             [](MenuHotItem*) { return Vacancies_ChooseCountry(k); }   \
     }
@@ -93,10 +87,10 @@ const MenuItem* g_buttons = kNoButtons;
 #undef COUNTRY_BUTTON
 
 const MenuItem kRow[] = {
-    {18, 38, 12, 9, sizeof(const char*), g_nameText, nullptr},
-    {31, 28, 0, 226, 24, MenuValue(-1), Vacancies_PickRow},
-    {18, 258, 12, 9, sizeof(const char*), g_placeText, nullptr},
-    {18, 516, 12, 9, sizeof(const char*), g_formText, nullptr},
+    {MI_STRING_VAR, 38, 12, 9, sizeof(const char*), g_nameText, nullptr},
+    {MI_HOT_RECT, 28, 0, 226, 24, MenuValue(-1), Vacancies_PickRow},
+    {MI_STRING_VAR, 258, 12, 9, sizeof(const char*), g_placeText, nullptr},
+    {MI_STRING_VAR, 516, 12, 9, sizeof(const char*), g_formText, nullptr},
     END_OF_TABLE,
 };
 
@@ -226,7 +220,7 @@ int32_t Vacancies_PickRow(MenuHotItem* item) {
     if (row < 0 || row >= VacancyRowsShown || !IsClub(VacancyRowClubs[row])) return MENU_REDRAW_ALSO;
     VacancyChosenClub = uint16_t(VacancyRowClubs[row]);
     if (VacancyNoJob != 0) {
-        MenuOption = kStartScreen;
+        MenuOption = kScreenStart;
         return MENU_CLOSE;
     }
     return RunSubMenu(VacancyClubPopup, -1, -1);
@@ -250,13 +244,13 @@ int32_t Vacancies_ChooseCountry(int16_t button) {
 
 void Vacancies_OpenPopup(PopupCallBlock*) {
     if (VacancyNoJob == 0) return;
-    MenuOption = kStartScreen;
+    MenuOption = kScreenStart;
     SetMenuFrameResult(MENU_CLOSE);
 }
 
 int32_t Vacancies_ClubInformation(PopupCallBlock*) {
     if (VacancyNoJob != 0) {
-        MenuOption = kStartScreen;
+        MenuOption = kScreenStart;
         return MENU_CLOSE;
     }
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
@@ -264,7 +258,7 @@ int32_t Vacancies_ClubInformation(PopupCallBlock*) {
     VacancyChosenClub = kNoChosenClub;
     ClubPickedFlag = 1;
     ClubInfoPickedFlag = 1;
-    MenuOption = kClubInfoScreen;
+    MenuOption = kScreenClubInfo;
     return MENU_CLOSE;
 }
 
@@ -272,7 +266,7 @@ int32_t Vacancies_ClubRecords(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    MenuOption = kClubRecordsScreen;
+    MenuOption = kScreenClubRecords;
     return MENU_CLOSE;
 }
 
@@ -280,8 +274,8 @@ int32_t Vacancies_LeagueTable(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    PreviousMenuOption = kScreenId;
-    MenuOption = kLeagueTableScreen;
+    PreviousMenuOption = kScreenVacancies;
+    MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
 }
 
@@ -289,7 +283,7 @@ int32_t Vacancies_ClubSquad(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
     SelectedClub = VacancyChosenClub;
     ClubPickedFlag = 1;
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -303,25 +297,25 @@ int16_t VacancyButtonCountry(int button) {
 int16_t VacancyButtonCount() { return g_buttonCount; }
 
 const MenuItem VacanciesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(VacanciesScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1690), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 112, 10, 0, MenuValue(791), nullptr},
-    {18, 399, 157, 10, 0, &g_countryNameText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 28, 182, 0, 24, kRow, nullptr},
-    {3, 38, 545, 5, 0, MenuValue(192), Vacancies_ScrollUp},
-    {3, 38, 570, 5, 0, MenuValue(193), Vacancies_ScrollDown},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 300, 10, 0, &g_messageText, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(VacanciesScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1690), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 112, 10, 0, MenuValue(791), nullptr},
+    {MI_STRING_VAR, 399, 157, 10, 0, &g_countryNameText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 28, 182, 0, 24, kRow, nullptr},
+    {MI_ICON, 38, 545, 5, 0, MenuValue(192), Vacancies_ScrollUp},
+    {MI_ICON, 38, 570, 5, 0, MenuValue(193), Vacancies_ScrollDown},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 300, 10, 0, &g_messageText, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
     END_OF_TABLE,
 };

@@ -12,6 +12,7 @@
 #include "core/base/pakfile.h"
 #include "core/base/textbuf.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/menupc.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/system/colconv.h"
@@ -376,8 +377,6 @@ void InitIconLists() {
 namespace {
 
 // Language texts that supply the words of the money formats.
-constexpr int16_t kTextMoneyZero = 433;
-constexpr int16_t kTextMoneyPrefix = 434;
 constexpr int16_t kTextDecimalSeparator = 435;
 constexpr int16_t kTextBillions = 436;
 constexpr int16_t kTextMillions = 437;
@@ -452,7 +451,7 @@ const char* Price2str(int32_t value) {
     if (g.billions > 999) FatalError("Price2str(): More than billions passed in ?!?");
     NumberText out;
     if (g.negative) out.Add("-");
-    out.Add("%s", GetText(kTextMoneyPrefix));
+    out.Add("%s", GetText(kTextCurrency));
     if (!AddLeadingGroup(out, g, false)) out.Add("%d", g.units);
     return NumberTextBuffer;
 }
@@ -460,7 +459,7 @@ const char* Price2str(int32_t value) {
 const char* Price2strPlain(int32_t value) {
     NumberText out;
     if (value == 0) {
-        out.Add("%s", GetText(kTextMoneyZero));
+        out.Add("%s", GetText(kTextNil));
         return NumberTextBuffer;
     }
     MoneyGroups g = SplitMoney(value);
@@ -473,7 +472,7 @@ const char* Price2strFull(int32_t value) {
     const MoneyGroups g = SplitMoney(value);
     NumberText out;
     if (g.negative) out.Add("-");
-    out.Add("%s", GetText(kTextMoneyPrefix));
+    out.Add("%s", GetText(kTextCurrency));
     const int groups[4] = {g.billions, g.millions, g.thousands, g.units};
     int first = 0;
     while (first < 3 && groups[first] == 0) ++first;

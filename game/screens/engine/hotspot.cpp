@@ -8,6 +8,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
@@ -47,10 +48,7 @@ const char* StringOf(const HotRegion& region) {
 // ---- The help panel ------------------------------------------------------------------
 
 constexpr const char* kHelpFile = "textfile\\help.txt";
-constexpr int16_t kHelpTitleText = 762;
 constexpr int16_t kNoHelpText = 1125;
-constexpr int16_t kHelpButtonText = 741;
-constexpr int16_t kHelpIndexButtonText = 762;
 constexpr int kHelpLineLimit = 1024;
 constexpr int kHelpWrapWidth = 538;
 constexpr int kHelpAreaHeight = 358;
@@ -309,7 +307,7 @@ void DoHelpPanel(int16_t index) {
     SetDrawParam(2, kPanelFace);
     DoButton(20, 30, 600, 420);
     SetDrawParam(2, kept);
-    const char* title = GetText(kHelpTitleText);
+    const char* title = GetText(kTextHelpIndex);
     SetDrawParam(1, kShadowColour);
     DrawTextAddrAt(307, 37, title, JUSTIFY_CENTRE_TOP);
     SetDrawParam(1, kTitleColour);
@@ -340,8 +338,8 @@ void DoHelpPanel(int16_t index) {
 
 int32_t HelpPanel_Button(int16_t textId) {
     int16_t index = -1;
-    if (textId == kHelpButtonText) index = HelpPanel_Find(MenuOption);
-    if (textId == kHelpIndexButtonText) index = HelpPanel_Find(-1);
+    if (textId == kTextHelp) index = HelpPanel_Find(MenuOption);
+    if (textId == kTextHelpIndex) index = HelpPanel_Find(-1);
     if (index == -1) {
         ShowMessageBox(GetText(kNoHelpText), 0);
         return 7;

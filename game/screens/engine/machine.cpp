@@ -173,14 +173,40 @@ enum class Rule {
 };
 
 // The types of each value rule.
-constexpr uint16_t kImmediateTypes[] = {3,  11, 13, 15, 19, 48, 50, 52, 57,
-                                        70, 73, 76, 78, 80, 82, 84, 86, 8204};
-constexpr uint16_t kVar16Types[] = {4, 12, 14, 16, 49, 51, 53, 58, 77, 79, 81, 83, 85, 87, 8207};
-constexpr uint16_t kIconRecordTypes[] = {1, 5, 7, 9, 37, 74};
-constexpr uint16_t kIconRecordVarTypes[] = {2, 6, 8, 10, 38, 75};
-constexpr uint16_t kAddressTypes[] = {26, 28, 30, 32, 64, 65, 66};
-constexpr uint16_t kNoValueTypes[] = {17, 25, 27, 29, 31, 33, 34,   36,   54,  56,
-                                      61, 62, 63, 67, 71, 72, 8201, 8205, 8206};
+constexpr uint16_t kImmediateTypes[] = {
+    MI_ICON,   MI_BACKGROUND,  MI_FONT,   MI_TEXT,    MI_NUMBER,     MI_TEXT_COLOUR,
+    MI_COLOUR, MI_NUMBER_TYPE, MI_PARAM0, MI_SET_ROW, MI_WRAP_PARAM, MI_BUTTON_STYLE,
+    MI_PARAM5, MI_PARAM6,      MI_ALPHA,  MI_PARAM8,  MI_PARAM9,     MI_BUTTON_TEXT};
+constexpr uint16_t kVar16Types[] = {MI_ICON_VAR,         MI_BACKGROUND_VAR, MI_FONT_VAR,        MI_TEXT_VAR,
+                                    MI_TEXT_COLOUR_VAR,  MI_COLOUR_VAR,     MI_NUMBER_TYPE_VAR, MI_PARAM0_VAR,
+                                    MI_BUTTON_STYLE_VAR, MI_PARAM5_VAR,     MI_PARAM6_VAR,      MI_ALPHA_VAR,
+                                    MI_PARAM8_VAR,       MI_PARAM9_VAR,     MI_BUTTON_TEXT_VAR};
+constexpr uint16_t kIconRecordTypes[] = {MI_ICON_BOUNCE, MI_ICON_LOOP,  MI_ICON_PATH,
+                                         MI_ICON_ONCE,   MI_ICON_PRESS, MI_ICON_HOVER};
+constexpr uint16_t kIconRecordVarTypes[] = {MI_ICON_BOUNCE_VAR, MI_ICON_LOOP_VAR,  MI_ICON_PATH_VAR,
+                                            MI_ICON_ONCE_VAR,   MI_ICON_PRESS_VAR, MI_ICON_HOVER_VAR};
+constexpr uint16_t kAddressTypes[] = {MI_LINE_ADDRESS,     MI_BOX_ADDRESS,       MI_FILL_ADDRESS,
+                                      MI_HOT_RECT_ADDRESS, MI_SCROLL_HORIZONTAL, MI_SCROLL_VERTICAL,
+                                      MI_ANIMATION};
+constexpr uint16_t kNoValueTypes[] = {MI_STRING,
+                                      MI_LINE,
+                                      MI_BOX,
+                                      MI_FILL,
+                                      MI_HOT_RECT,
+                                      MI_GROUP,
+                                      MI_GROUP_VAR,
+                                      MI_CUSTOM,
+                                      MI_SCREEN,
+                                      MI_SAVE_MARKER,
+                                      MI_ROW_GROUP,
+                                      MI_ROW_GROUP_VAR,
+                                      MI_HOVER_AREA,
+                                      MI_AREA,
+                                      MI_WRAPPED_TEXT,
+                                      MI_WRAPPED_TEXT_VAR,
+                                      MI_POPUP,
+                                      MI_BUTTON_STRING,
+                                      MI_BUTTON_STRING_VAR};
 
 bool IsOneOf(unsigned type, std::span<const uint16_t> types) {
     return std::find(types.begin(), types.end(), type) != types.end();
@@ -194,52 +220,64 @@ Rule RuleOf(unsigned type) {
     if (IsOneOf(type, kAddressTypes)) return Rule::Address;
     if (IsOneOf(type, kNoValueTypes)) return Rule::None;
     switch (type) {
-        case 18:
+        case MI_STRING_VAR:
             return Rule::StringVar;
-        case 20:
+        case MI_NUMBER_I8:
             return Rule::SByte;
-        case 21:
+        case MI_NUMBER_U8:
             return Rule::UByte;
-        case 22:
+        case MI_NUMBER_I16:
             return Rule::SWord;
-        case 23:
+        case MI_NUMBER_U16:
             return Rule::UWord;
-        case 24:
+        case MI_NUMBER_I32:
             return Rule::Long;
-        case 68:
+        case MI_AREA_LONG:
             return Rule::Long;
         default:
             return Rule::Invalid;
     }
 }
 
-bool IsIconType(unsigned t) { return (t >= 1 && t <= 10) || t == 37 || t == 38 || t == 74 || t == 75; }
+bool IsIconType(unsigned t) {
+    return (t >= MI_ICON_BOUNCE && t <= MI_ICON_ONCE_VAR) || t == MI_ICON_PRESS || t == MI_ICON_PRESS_VAR ||
+           t == MI_ICON_HOVER || t == MI_ICON_HOVER_VAR;
+}
 
 bool IsKnownType(unsigned t) {
-    return (t >= 1 && t <= 38) || (t >= 48 && t <= 58) || (t >= 61 && t <= 68) || (t >= 70 && t <= 87) ||
-           t == 8201 || (t >= 8204 && t <= 8207);
+    return (t >= MI_ICON_BOUNCE && t <= MI_ICON_PRESS_VAR) || (t >= MI_TEXT_COLOUR && t <= MI_PARAM0_VAR) ||
+           (t >= MI_ROW_GROUP && t <= MI_AREA_LONG) || (t >= MI_SET_ROW && t <= MI_PARAM9_VAR) ||
+           t == MI_POPUP || (t >= MI_BUTTON_TEXT && t <= MI_BUTTON_TEXT_VAR);
 }
 
 bool NeedsAlignment(unsigned t) {
-    return (t >= 1 && t <= 10) || (t >= 15 && t <= 24) || t == 31 || t == 32 || t == 37 || t == 38 ||
-           (t >= 63 && t <= 67) || t == 71 || t == 72 || t == 74 || t == 75;
+    return (t >= MI_ICON_BOUNCE && t <= MI_ICON_ONCE_VAR) || (t >= MI_TEXT && t <= MI_NUMBER_I32) ||
+           t == MI_HOT_RECT || t == MI_HOT_RECT_ADDRESS || t == MI_ICON_PRESS || t == MI_ICON_PRESS_VAR ||
+           (t >= MI_HOVER_AREA && t <= MI_AREA) || t == MI_WRAPPED_TEXT || t == MI_WRAPPED_TEXT_VAR ||
+           t == MI_ICON_HOVER || t == MI_ICON_HOVER_VAR;
 }
 
 bool CanBeHot(unsigned t) {
-    return (t >= 1 && t <= 6) || t == 9 || t == 10 || (t >= 15 && t <= 24) || (t >= 29 && t <= 32) ||
-           (t >= 36 && t <= 38) || (t >= 63 && t <= 65) || t == 67 || t == 68 || t == 74 || t == 75 ||
-           (t >= 8204 && t <= 8207);
+    return (t >= MI_ICON_BOUNCE && t <= MI_ICON_LOOP_VAR) || t == MI_ICON_ONCE || t == MI_ICON_ONCE_VAR ||
+           (t >= MI_TEXT && t <= MI_NUMBER_I32) || (t >= MI_FILL && t <= MI_HOT_RECT_ADDRESS) ||
+           (t >= MI_CUSTOM && t <= MI_ICON_PRESS_VAR) || (t >= MI_HOVER_AREA && t <= MI_SCROLL_VERTICAL) ||
+           t == MI_AREA || t == MI_AREA_LONG || t == MI_ICON_HOVER || t == MI_ICON_HOVER_VAR ||
+           (t >= MI_BUTTON_TEXT && t <= MI_BUTTON_TEXT_VAR);
 }
 
 bool BannedInGroup(unsigned t) {
-    return t == 11 || t == 12 || t == 33 || t == 35 || t == 54 || t == 56 || t == 61;
+    return t == MI_BACKGROUND || t == MI_BACKGROUND_VAR || t == MI_GROUP || t == MI_NOTHING ||
+           t == MI_SCREEN || t == MI_SAVE_MARKER || t == MI_ROW_GROUP;
 }
 
 // Animation kind of an item type, -1 for none.
 int AnimationKind(unsigned t) {
     // Pairs of {item type, animation kind}.
-    constexpr uint16_t kKinds[][2] = {{5, 0},  {6, 0}, {9, 1}, {10, 1}, {74, 2}, {75, 2}, {37, 3},
-                                      {38, 3}, {1, 4}, {2, 4}, {7, 5},  {8, 5},  {66, 6}};
+    constexpr uint16_t kKinds[][2] = {{MI_ICON_LOOP, 0},       {MI_ICON_LOOP_VAR, 0},  {MI_ICON_ONCE, 1},
+                                      {MI_ICON_ONCE_VAR, 1},   {MI_ICON_HOVER, 2},     {MI_ICON_HOVER_VAR, 2},
+                                      {MI_ICON_PRESS, 3},      {MI_ICON_PRESS_VAR, 3}, {MI_ICON_BOUNCE, 4},
+                                      {MI_ICON_BOUNCE_VAR, 4}, {MI_ICON_PATH, 5},      {MI_ICON_PATH_VAR, 5},
+                                      {MI_ANIMATION, 6}};
     for (const auto& pair : kKinds) {
         if (pair[0] == t) return pair[1];
     }
@@ -259,7 +297,7 @@ bool DataStrides(unsigned t) {
         case Rule::SWord:
         case Rule::UWord:
         case Rule::Long:
-            return t != 68 && t != 8207;
+            return t != MI_AREA_LONG && t != MI_BUTTON_TEXT_VAR;
         default:
             return false;
     }
@@ -272,12 +310,12 @@ bool TextIdDrawsNothing(uint32_t value) {
 
 const char* ButtonText(const MenuItem* item, uint32_t value) {
     switch (item->type) {
-        case 8204:
-        case 8207:
+        case MI_BUTTON_TEXT:
+        case MI_BUTTON_TEXT_VAR:
             return TextIdDrawsNothing(value) ? "" : GetText(int16_t(value));
-        case 8205:
+        case MI_BUTTON_STRING:
             return item->data != nullptr ? static_cast<const char*>(item->data) : "";
-        case 8206: {
+        case MI_BUTTON_STRING_VAR: {
             const char* const* variable = static_cast<const char* const*>(item->data);
             return variable != nullptr && *variable != nullptr ? *variable : "";
         }
@@ -659,7 +697,7 @@ int32_t CloseForWindow() {
     if (IsTextInputActive()) CancelTextInput();
     ClosePopup();
     while (g_depth >= 0) CloseTop();
-    MenuOption = -1;
+    MenuOption = kScreenQuit;
     return 6;
 }
 
@@ -669,54 +707,54 @@ void ApplySetter(unsigned type, uint32_t value, bool* applied) {
     *applied = true;
     const int32_t v = int32_t(value);
     switch (type) {
-        case 13:
-        case 14:
+        case MI_FONT:
+        case MI_FONT_VAR:
             SetFont(int16_t(v));
             break;
-        case 48:
-        case 49:
+        case MI_TEXT_COLOUR:
+        case MI_TEXT_COLOUR_VAR:
             SetDrawParam(1, v);
             break;
-        case 50:
-        case 51:
+        case MI_COLOUR:
+        case MI_COLOUR_VAR:
             SetDrawParam(2, v);
             break;
-        case 52:
-        case 53:
+        case MI_NUMBER_TYPE:
+        case MI_NUMBER_TYPE_VAR:
             SetDrawParam(3, v);
             break;
-        case 57:
-        case 58:
+        case MI_PARAM0:
+        case MI_PARAM0_VAR:
             SetDrawParam(0, v);
             break;
-        case 70:
+        case MI_SET_ROW:
             g_rowCounter = int16_t(v);
             break;
-        case 73:
+        case MI_WRAP_PARAM:
             g_wrapParam = int16_t(v);
             break;
-        case 76:
-        case 77:
+        case MI_BUTTON_STYLE:
+        case MI_BUTTON_STYLE_VAR:
             SetDrawParam(4, v);
             break;
-        case 78:
-        case 79:
+        case MI_PARAM5:
+        case MI_PARAM5_VAR:
             SetDrawParam(5, v);
             break;
-        case 80:
-        case 81:
+        case MI_PARAM6:
+        case MI_PARAM6_VAR:
             SetDrawParam(6, v);
             break;
-        case 82:
-        case 83:
+        case MI_ALPHA:
+        case MI_ALPHA_VAR:
             SetDrawParam(7, v);
             break;
-        case 84:
-        case 85:
+        case MI_PARAM8:
+        case MI_PARAM8_VAR:
             SetDrawParam(8, v);
             break;
-        case 86:
-        case 87:
+        case MI_PARAM9:
+        case MI_PARAM9_VAR:
             SetDrawParam(9, v);
             break;
         default:
@@ -726,8 +764,8 @@ void ApplySetter(unsigned type, uint32_t value, bool* applied) {
 }
 
 void WalkGroup(const MenuItem* item, int16_t xOffset, int16_t yOffset, int16_t mode) {
-    const bool byVariable = item->type == 34 || item->type == 62;
-    const bool horizontal = item->type == 61 || item->type == 62;
+    const bool byVariable = item->type == MI_GROUP_VAR || item->type == MI_ROW_GROUP_VAR;
+    const bool horizontal = item->type == MI_ROW_GROUP || item->type == MI_ROW_GROUP_VAR;
     const MenuItem* table = byVariable ? *static_cast<const MenuItem* const*>(item->data)
                                        : static_cast<const MenuItem*>(item->data);
     const int rows = item->w == 0 ? g_listRows : item->w;
@@ -1063,22 +1101,24 @@ void CoordsCode(const MenuItem* item, uint32_t value, int16_t* x, int16_t* y, in
         *w = *h = 0;
         const int16_t icon = int16_t(value);
         if (value != MENU_VALUE_NONE && icon > 0 && icon < END_ICON) GetIconSizeScaled(icon, w, h);
-    } else if (type == 15 || type == 16) {
+    } else if (type == MI_TEXT || type == MI_TEXT_VAR) {
         *w = *h = 0;
         if (!TextIdDrawsNothing(value)) GetTextNoSize(int16_t(value), w, h);
-    } else if (type == 17 || type == 18) {
+    } else if (type == MI_STRING || type == MI_STRING_VAR) {
         // Sized like the text-id items, so that a handler on them can be hit.
         const char* text =
-            type == 17 ? static_cast<const char*>(item->data)
-                       : (item->data != nullptr ? *static_cast<const char* const*>(item->data) : nullptr);
+            type == MI_STRING
+                ? static_cast<const char*>(item->data)
+                : (item->data != nullptr ? *static_cast<const char* const*>(item->data) : nullptr);
         *w = *h = 0;
         if (text != nullptr) GetTextSize(text, w, h);
-    } else if (type >= 19 && type <= 24) {
+    } else if (type >= MI_NUMBER && type <= MI_NUMBER_I32) {
         *w = *h = 0;
         if (value != MENU_VALUE_NONE) GetTextSize(Number2Str(int32_t(value)), w, h);
-    } else if ((type >= 25 && type <= 32) || type == 36 || (type >= 63 && type <= 68)) {
+    } else if ((type >= MI_LINE && type <= MI_HOT_RECT_ADDRESS) || type == MI_CUSTOM ||
+               (type >= MI_HOVER_AREA && type <= MI_AREA_LONG)) {
         *align = JUSTIFY_LEFT_TOP;
-    } else if (type >= 8204 && type <= 8207) {
+    } else if (type >= MI_BUTTON_TEXT && type <= MI_BUTTON_TEXT_VAR) {
         *align = JUSTIFY_LEFT_TOP;
         int16_t textWidth = 0, textHeight = 0;
         GetTextSize(ButtonText(item, value), &textWidth, &textHeight);
@@ -1091,89 +1131,90 @@ void ShowAnItem(const MenuItem* item, int x, int y, int w, int h, uint16_t align
                 const void* address) {
     const unsigned type = item->type;
     switch (type) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 8:
-        case 9:
-        case 10:
-        case 37:
-        case 38:
-        case 74:
-        case 75: {
+        case MI_ICON_BOUNCE:
+        case MI_ICON_BOUNCE_VAR:
+        case MI_ICON:
+        case MI_ICON_VAR:
+        case MI_ICON_LOOP:
+        case MI_ICON_LOOP_VAR:
+        case MI_ICON_PATH:
+        case MI_ICON_PATH_VAR:
+        case MI_ICON_ONCE:
+        case MI_ICON_ONCE_VAR:
+        case MI_ICON_PRESS:
+        case MI_ICON_PRESS_VAR:
+        case MI_ICON_HOVER:
+        case MI_ICON_HOVER_VAR: {
             const int16_t icon = int16_t(value);
             if (value != MENU_VALUE_NONE && icon > 0 && icon < END_ICON) DrawIcon(x, y, icon, align);
             break;
         }
-        case 11:
-        case 12:
+        case MI_BACKGROUND:
+        case MI_BACKGROUND_VAR:
             ShowMenuBackground(int16_t(value));
             break;
-        case 15:
-        case 16:
+        case MI_TEXT:
+        case MI_TEXT_VAR:
             if (!TextIdDrawsNothing(value)) DrawTextNoAt(x, y, int16_t(value), align);
             break;
-        case 17:
+        case MI_STRING:
             if (item->data != nullptr) DrawTextAddrAt(x, y, static_cast<const char*>(item->data), align);
             break;
-        case 18:
+        case MI_STRING_VAR:
             if (address != nullptr) DrawTextAddrAt(x, y, static_cast<const char*>(address), align);
             break;
-        case 19:
-        case 20:
-        case 21:
-        case 22:
-        case 23:
-        case 24:
+        case MI_NUMBER:
+        case MI_NUMBER_I8:
+        case MI_NUMBER_U8:
+        case MI_NUMBER_I16:
+        case MI_NUMBER_U16:
+        case MI_NUMBER_I32:
             if (value != MENU_VALUE_NONE) DrawNumberAt(x, y, int32_t(value), align);
             break;
-        case 25:
-        case 26:
+        case MI_LINE:
+        case MI_LINE_ADDRESS:
             DrawRelLine(x, y, w, h);
             break;
-        case 27:
-        case 28:
+        case MI_BOX:
+        case MI_BOX_ADDRESS:
             DrawBox(x, y, w, h);
             break;
-        case 29:
-        case 30:
+        case MI_FILL:
+        case MI_FILL_ADDRESS:
             DrawSolidRect(x, y, w, h);
             break;
-        case 31:
-        case 32:
-        case 63:
-        case 67:
-        case 68:
+        case MI_HOT_RECT:
+        case MI_HOT_RECT_ADDRESS:
+        case MI_HOVER_AREA:
+        case MI_AREA:
+        case MI_AREA_LONG:
             break;
-        case 36:
+        case MI_CUSTOM:
             if (item->data != nullptr)
                 reinterpret_cast<MenuPainter>(const_cast<void*>(item->data))(x, y, w, h);
             break;
-        case 64:
-        case 65:
-            DrawScrollBar(type == 65, x, y, w, h, static_cast<const ScrollRecord*>(address));
+        case MI_SCROLL_HORIZONTAL:
+        case MI_SCROLL_VERTICAL:
+            DrawScrollBar(type == MI_SCROLL_VERTICAL, x, y, w, h, static_cast<const ScrollRecord*>(address));
             break;
-        case 66: {
+        case MI_ANIMATION: {
             const MenuTimerRecord* record = static_cast<const MenuTimerRecord*>(address);
             if (record != nullptr && record->function != nullptr) record->function(int16_t(value));
             break;
         }
-        case 71:
-        case 72: {
+        case MI_WRAPPED_TEXT:
+        case MI_WRAPPED_TEXT_VAR: {
             const char* text =
-                type == 71 ? static_cast<const char*>(item->data)
-                           : (item->data != nullptr ? *static_cast<const char* const*>(item->data) : nullptr);
+                type == MI_WRAPPED_TEXT
+                    ? static_cast<const char*>(item->data)
+                    : (item->data != nullptr ? *static_cast<const char* const*>(item->data) : nullptr);
             if (text != nullptr) DrawWrappedText(x, y, text, align, g_wrapParam, h);
             break;
         }
-        case 8204:
-        case 8205:
-        case 8206:
-        case 8207:
+        case MI_BUTTON_TEXT:
+        case MI_BUTTON_STRING:
+        case MI_BUTTON_STRING_VAR:
+        case MI_BUTTON_TEXT_VAR:
             DrawLabelledButton(x, y, w, h, ButtonText(item, value));
             break;
         default:
@@ -1201,13 +1242,13 @@ void ActOnType(const MenuItem* item, int16_t group, int16_t xOffset, int16_t yOf
             }
             g_pastMarker = true;
             return;
-        case 33:
-        case 34:
-        case 61:
-        case 62:
+        case MI_GROUP:
+        case MI_GROUP_VAR:
+        case MI_ROW_GROUP:
+        case MI_ROW_GROUP_VAR:
             WalkGroup(item, xOffset, yOffset, mode);
             return;
-        case 35:
+        case MI_NOTHING:
             return;
         case MI_POPUP:
             if (g_hot.count == 0) AbortError(kModule, __LINE__, "ActOnType(): invalid hotspot item");
@@ -1222,7 +1263,7 @@ void ActOnType(const MenuItem* item, int16_t group, int16_t xOffset, int16_t yOf
         data = static_cast<const uint8_t*>(data) + ptrdiff_t(row) * ptrdiff_t(item->h);
     const void* address = nullptr;
     uint32_t value = GetVarsFromMI(item, data, &address);
-    if (type == 19 && inGroup) value += uint32_t(row);
+    if (type == MI_NUMBER && inGroup) value += uint32_t(row);
 
     bool applied = false;
     ApplySetter(type, value, &applied);
@@ -1249,7 +1290,8 @@ void ActOnType(const MenuItem* item, int16_t group, int16_t xOffset, int16_t yOf
         }
     }
 
-    if (draws && type != 11 && type != 12 && mode == 1 && g_pastMarker && w > 0 && h > 0)
+    if (draws && type != MI_BACKGROUND && type != MI_BACKGROUND_VAR && mode == 1 && g_pastMarker && w > 0 &&
+        h > 0)
         RestoreRectAligned(x, y, w, h, align);
     if (draws) {
         if (animation >= 0) {
@@ -1278,12 +1320,12 @@ void ActOnType(const MenuItem* item, int16_t group, int16_t xOffset, int16_t yOf
     hot.row = uint8_t(row);
     hot.column = uint8_t(column);
     hot.animation = int8_t(animation);
-    hot.value = type == 31 ? uint32_t(reinterpret_cast<uintptr_t>(item->data)) : value;
+    hot.value = type == MI_HOT_RECT ? uint32_t(reinterpret_cast<uintptr_t>(item->data)) : value;
     hot.address = address;
-    hot.kind = type == 63   ? HOT_HOVER
-               : type == 65 ? HOT_SCROLL_VERTICAL
-               : type == 64 ? HOT_SCROLL_HORIZONTAL
-                            : HOT_PLAIN;
+    hot.kind = type == MI_HOVER_AREA          ? HOT_HOVER
+               : type == MI_SCROLL_VERTICAL   ? HOT_SCROLL_VERTICAL
+               : type == MI_SCROLL_HORIZONTAL ? HOT_SCROLL_HORIZONTAL
+                                              : HOT_PLAIN;
 }
 
 // ---- Running -------------------------------------------------------------------------

@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+#include "game/screens/engine/itemtypes.h"
+
 // What every engine operation answers while the engine is not set up.
 constexpr int32_t MENU_NOT_READY = 0xF001;
 
@@ -63,14 +65,6 @@ template <typename Function>
 inline const void* MenuFunction(Function function) {
     return reinterpret_cast<const void*>(function);
 }
-
-// Item type codes that tables and the engine name.
-enum MenuItemType : uint16_t {
-    MI_SCREEN = 54,
-    MI_END = 55,
-    MI_SAVE_MARKER = 56,
-    MI_POPUP = 8201,
-};
 
 // The item that ends every screen table and nested table.
 constexpr MenuItem kMenuEnd{MI_END, 0, 0, 0, 0, nullptr, nullptr};

@@ -29,6 +29,7 @@
 #include "core/records/disk.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
@@ -66,22 +67,19 @@ namespace {
 
 constexpr int16_t kBackIcon = 153;
 constexpr int16_t kNewGameText = 749;
-constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kTodaysFixturesTitle = 887;
 constexpr int16_t kTooLateText = 1034;
-constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kQuitQuestionText = 769;
-constexpr int16_t kHelpText = 741;
-constexpr int16_t kHelpIndexText = 762;
 constexpr int16_t kLastMatchText = 3163;
-constexpr int16_t kResultsScreen = 97;
+// A button that the default handler answers itself (quit, help).
+constexpr int16_t kOwnAction = -1;
 
 }  // namespace
 
 int16_t OptionsScreenFirstEntry = 0;
 int32_t MatchDayScreensToggle = 0;
 uint8_t SquadScreenFlag = 0;
-int16_t MenuOption = 0;
+int16_t MenuOption = kScreenNewGame;
 
 void ResetFrontEndValues() {
     OptionsScreenFirstEntry = 0;
@@ -142,17 +140,61 @@ void RestartMenusAfterMatch() {
 // ---- Front-end services ----------------------------------------------------------------
 
 const MenuOptionPair MenuOption_TextNumber[kMenuOptionPairs + 1] = {
-    {89, 47},    {0, -1},     {1114, 107}, {700, 3},   {158, 7},
-    {423, 64},   {1314, 24},  {600, 77},   {1497, 8},  {1213, 25},
-    {791, 39},   {1015, 49},  {700, 3},    {252, 19},  {136, 9},
-    {1476, 30},  {791, 39},   {795, 31},   {705, 40},  {888, 55},
-    {741, -1},   {762, -1},   {90, 74},    {1817, 12}, {1833, 62},
-    {1834, 63},  {1469, 41},  {157, 11},   {253, 68},  {1681, 69},
-    {1682, 70},  {99, 73},    {461, 76},   {79, 78},   {1449, 83},
-    {1216, 82},  {497, 21},   {70, 24},    {701, 17},  {1083, 101},
-    {1089, 103}, {1112, 104}, {1113, 106}, {414, 99},  {1109, 90},
-    {1165, 92},  {1166, 93},  {2029, 94},  {1207, 96}, {1299, 88},
-    {1210, 33},  {1811, 95},  {1313, 32},  {1478, 42}, {kLastMatchText, 50},
+    {89, kScreenSaveGame},
+    {0, kOwnAction},
+    {1114, kScreenClubsByNation},
+    {700, kScreenClubMain},
+    {158, kScreenSquadList},
+    {423, kScreenShortlist},
+    {1314, kScreenTeamSelect},
+    {600, kScreenUserCoachingList},
+    {1497, kScreenClubFixtures},
+    {1213, kScreenClubRecords},
+    {791, kScreenVacancies},
+    {1015, kScreenNoneChosen},
+    {700, kScreenClubMain},
+    {252, kScreenPlayerSearch},
+    {136, kScreenLeagueTable},
+    {1476, kScreenLeagueGoals},
+    {791, kScreenVacancies},
+    {795, kScreenTransferList},
+    {705, kScreenHonoursRoll},
+    {888, kScreenDivisionEleven},
+    {741, kOwnAction},
+    {762, kOwnAction},
+    {90, kScreenSquadListSecond},
+    {1817, kScreenEuroQualify},
+    {1833, kScreenClubRankings},
+    {1834, kScreenManagerRankings},
+    {1469, kScreenGameRecords},
+    {157, kScreenFixturesByDay},
+    {253, kScreenFinance},
+    {1681, kScreenClubWorthRankings},
+    {1682, kScreenLeaguePerformance},
+    {99, kScreenSquadListSpare},
+    {461, kScreenTraining},
+    {79, kScreenStaffList},
+    {1449, kScreenCoachingList},
+    {1216, kScreenMatchMarks},
+    {497, kScreenFilteredSquadList},
+    {70, kScreenTeamSelect},
+    {701, kScreenFriendlies},
+    {1083, kScreenAttendance},
+    {1089, kScreenInjuryList},
+    {1112, kScreenSaveTeam},
+    {1113, kScreenBoardView},
+    {414, kScreenInbox},
+    {1109, kScreenScouting},
+    {1165, kScreenLeagueAssists},
+    {1166, kScreenLeagueManOfMatch},
+    {2029, kScreenNewsPages},
+    {1207, kScreenIncomeForecast},
+    {1299, kScreenAttributeTable},
+    {1210, kScreenTopScorers},
+    {1811, kScreenClubHistory},
+    {1313, kScreenClubTransfers},
+    {1478, kScreenSeasonTransfers},
+    {kLastMatchText, kScreenLastMatch},
     {0, 0},
 };
 
@@ -254,17 +296,17 @@ void DrawCaption(int x, int y, int w, int h) {
 }
 
 const MenuItem kTitleLayoutA[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_gameList, nullptr},
-    {36, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_clubList, nullptr},
-    {36, 322, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_leagueList, nullptr},
-    {36, 473, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_statsList, nullptr},
-    {36, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_countryList, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_gameList, nullptr},
+    {MI_CUSTOM, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_clubList, nullptr},
+    {MI_CUSTOM, 322, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_leagueList, nullptr},
+    {MI_CUSTOM, 473, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_statsList, nullptr},
+    {MI_CUSTOM, 624, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_countryList, nullptr},
     kMenuEnd,
 };
 const MenuItem kTitleLayoutB[] = {
@@ -343,14 +385,14 @@ void DrawTitleBadge(int, int, int, int) {
 }
 
 const MenuItem TitleBarTable[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 774, 61, 15, 0, &g_title1, nullptr},
-    {18, 774, 62, 7, 0, &g_title2, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
-    {34, 0, 0, 1, 0, &g_titleLayout, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 774, 61, 15, 0, &g_title1, nullptr},
+    {MI_STRING_VAR, 774, 62, 7, 0, &g_title2, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_CUSTOM, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_titleLayout, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
     kMenuEnd,
 };
 
@@ -376,16 +418,16 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         return MENU_KEEP_POPUP;
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
-    if (pair->option != -1) {
+    if (pair->option != kOwnAction) {
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
     if (textId == 0) {
         if (ShowChoiceBox(GetText(kQuitQuestionText), 0, YesNoButtons) == 1) return MENU_REDRAW;
-        MenuOption = -1;
+        MenuOption = kScreenQuit;
         return MENU_CLOSE;
     }
-    if (textId == kHelpText || textId == kHelpIndexText) return HelpPanel_Button(textId);
+    if (textId == kTextHelp || textId == kTextHelpIndex) return HelpPanel_Button(textId);
     return MENU_KEEP_POPUP;
 }
 
@@ -411,7 +453,7 @@ void UpdateScreenHistory(int16_t id, int16_t mode, int16_t limit) {
         }
     }
     for (int i = ScreenHistoryCount; i < kHistorySize; ++i) ScreenHistory[i] = -1;
-    if (ScreenHistoryCount == 0 && mode != 0) MenuOption = 3;
+    if (ScreenHistoryCount == 0 && mode != 0) MenuOption = kScreenClubMain;
 }
 
 void SetMenuTitleDate(int16_t flags) {
@@ -443,8 +485,8 @@ void SetMenuTitleDate(int16_t flags) {
 
 // ---- Front-end words -------------------------------------------------------------
 
-int16_t PreviousMenuOption = 22;
-int16_t ReturnMenuOption = 3;
+int16_t PreviousMenuOption = kScreenStart;
+int16_t ReturnMenuOption = kScreenClubMain;
 int16_t SelectedPlayer = 0;
 int16_t MenuFollowUp = 0;
 int32_t SaveLoadMode = 0;
@@ -483,13 +525,13 @@ int32_t LeastBack(MenuHotItem*) {
 }  // namespace
 
 const MenuItem LeastScreenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 400, 300, 10, 0, &g_captionText, nullptr},
-    {3, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 400, 300, 10, 0, &g_captionText, nullptr},
+    {MI_ICON, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
     kMenuEnd,
 };
 
@@ -498,10 +540,85 @@ namespace {
 // ---- The controller ------------------------------------------------------------------
 
 // Ids that push a screen table and nothing more.
-constexpr int16_t kPlainIds[] = {3,  5,   6,   8,   9,   11,  19, 21, 22, 24,  25, 30, 31, 32, 33,
-                                 39, 42,  52,  54,  55,  57,  62, 63, 64, 65,  68, 69, 70, 71, 80,
-                                 82, 83,  84,  87,  88,  89,  90, 91, 92, 93,  94, 95, 96, 97, 98,
-                                 99, 100, 101, 106, 107, 108, 40, 41, 45, 103, 60, 61};
+constexpr int16_t kPlainIds[] = {kScreenClubMain,
+                                 kScreenDivisionClubs,
+                                 kScreenClubInfo,
+                                 kScreenClubFixtures,
+                                 kScreenLeagueTable,
+                                 kScreenFixturesByDay,
+                                 kScreenPlayerSearch,
+                                 kScreenFilteredSquadList,
+                                 kScreenStart,
+                                 kScreenTeamSelect,
+                                 kScreenClubRecords,
+                                 kScreenLeagueGoals,
+                                 kScreenTransferList,
+                                 kScreenClubTransfers,
+                                 kScreenTopScorers,
+                                 kScreenVacancies,
+                                 kScreenSeasonTransfers,
+                                 kScreenSharedRows,
+                                 kScreenCareerHistory,
+                                 kScreenDivisionEleven,
+                                 kScreenWeeklyMoney,
+                                 kScreenClubRankings,
+                                 kScreenManagerRankings,
+                                 kScreenShortlist,
+                                 kScreenPlayerInfoHeader,
+                                 kScreenFinance,
+                                 kScreenClubWorthRankings,
+                                 kScreenLeaguePerformance,
+                                 kScreenMatchStats,
+                                 kScreenPlayerCondition,
+                                 kScreenMatchMarks,
+                                 kScreenCoachingList,
+                                 kScreenMonthHeader,
+                                 kScreenSquadNumbers,
+                                 kScreenAttributeTable,
+                                 kScreenContractMenu,
+                                 kScreenScouting,
+                                 kScreenExchangeList,
+                                 kScreenLeagueAssists,
+                                 kScreenLeagueManOfMatch,
+                                 kScreenNewsPages,
+                                 kScreenClubHistory,
+                                 kScreenIncomeForecast,
+                                 kScreenResults,
+                                 kScreenLoadSlotZero,
+                                 kScreenInbox,
+                                 kScreenAgentProfile,
+                                 kScreenAttendance,
+                                 kScreenBoardView,
+                                 kScreenClubsByNation,
+                                 kScreenPlayedCountries,
+                                 kScreenHonoursRoll,
+                                 kScreenGameRecords,
+                                 kScreenEuroGroups,
+                                 kScreenInjuryList,
+                                 kScreenClubSummary,
+                                 kScreenSoak};
+
+// Ids that only lead on to another screen: the squad list of SelectedClub,
+// the team selection, the club.
+struct ScreenRedirect {
+    int16_t id;
+    int16_t to;
+};
+constexpr ScreenRedirect kRedirects[] = {{kScreenSelectedClubSquad, kScreenSquadList},
+                                         {kScreenSquads, kScreenSquadList},
+                                         {kScreenPickTeam, kScreenTeamSelect},
+                                         {kScreenBackToClub, kScreenClubMain}};
+
+// Ids of screens the game no longer has: setting one is a fault, reported
+// with the screen's name.
+struct RetiredScreen {
+    int16_t id;
+    const char* name;
+};
+constexpr RetiredScreen kRetiredScreens[] = {{kScreenSelectNation, "SELECT_NATION"},
+                                             {kScreenTeamsheetRecords, "TEAMSHEET_RECORDS"},
+                                             {kScreenClubLeagueRecord, "CLUB_LEAGUE_RECORD"},
+                                             {kScreenSetSalePrice, "SET_SALE_PRICE"}};
 
 bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
@@ -555,9 +672,11 @@ void ResetFrontEnd() {
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
     if (MenuFollowUp == 1) {
-        if (playerInfo || (MenuOption != 100 && MenuOption != 75 && MenuOption != 54)) MenuOption = 10;
+        if (playerInfo || (MenuOption != kScreenAgentProfile && MenuOption != kScreenPlayerInfo &&
+                           MenuOption != kScreenCareerHistory))
+            MenuOption = kScreenDealSheet;
     } else if (MenuFollowUp == 2) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksWord = 0;
     }
     MenuFollowUp = 0;
@@ -578,7 +697,7 @@ void NewGame() {
     ClubPickedFlag = 0;
     ClubInfoPickedFlag = 0;
     ClubListPickedFlag = 0;
-    if (MenuOption != -1) MenuOption = 5;
+    if (MenuOption != kScreenQuit) MenuOption = kScreenDivisionClubs;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));
     if (club >= 0 && club < 1200) BuildClubSquadList(club);
@@ -591,7 +710,7 @@ void NewGame() {
 
 void MessageThenHome(int16_t textId) {
     ShowMessageBox(GetText(textId), 0);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
 }
 
 void TrainingOrClubList(bool training) {
@@ -635,7 +754,7 @@ void PlaySavedGoals() {
         }
         GetMatchSetupBlock()->SetI16(gameinfo::kCompetition, -1);
         ReleaseMenuBuffers();
-        DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x10);
+        DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplayOff);
         GetMatchSetupBlock();
         PlayMatch();
         RestartMenus();
@@ -647,84 +766,78 @@ void PlaySavedGoals() {
 void ActOnMenuOption() {
     const int16_t id = MenuOption;
     if (IsPlainId(id)) {
-        if (id == 3) {
+        if (id == kScreenClubMain) {
             MenuCurrentPlayer = 1;
             PopupSwitch = 1;  // a game is on
         }
         RunTable(FrontEndScreenTable(id));
         // The results pages close by naming a results view and leave the
         // screen id as it was: outside the results loop that is the club.
-        if (id == kResultsScreen && MenuOption == kResultsScreen) MenuOption = 3;
+        if (id == kScreenResults && MenuOption == kScreenResults) MenuOption = kScreenClubMain;
         return;
     }
+    for (const ScreenRedirect& redirect : kRedirects) {
+        if (redirect.id == id) {
+            MenuOption = redirect.to;
+            return;
+        }
+    }
+    for (const RetiredScreen& retired : kRetiredScreens) {
+        if (retired.id == id) InvalidCase(retired.name, __LINE__);
+    }
     switch (id) {
-        case 0:
+        case kScreenNewGame:
             NewGame();
             return;
-        case 1:
-            InvalidCase("SELECT_NATION", __LINE__);
-        case 28:
-            InvalidCase("TEAMSHEET_RECORDS", __LINE__);
-        case 44:
-            InvalidCase("CLUB_LEAGUE_RECORD", __LINE__);
-        case 66:
-            InvalidCase("SET_SALE_PRICE", __LINE__);
-        case 2:
-        case 58:
-            MenuOption = 7;  // the squad list of SelectedClub
-            return;
-        case 59:
-            MenuOption = 24;  // the team selection
-            return;
-        case 4:
+        case kScreenPlayerStats:
             RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(false);
             return;
-        case 75:
+        case kScreenPlayerInfo:
             RunTable(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(true);
             return;
-        case 7:
-        case 73:
-        case 74:
-            SquadListSecond = id == 74 ? 1 : 0;
-            SquadListSpare = id == 73 ? 1 : 0;
+        case kScreenSquadList:
+        case kScreenSquadListSpare:
+        case kScreenSquadListSecond:
+            SquadListSecond = id == kScreenSquadListSecond ? 1 : 0;
+            SquadListSpare = id == kScreenSquadListSpare ? 1 : 0;
             RunTable(FrontEndScreenTable(id));
             return;
-        case 10:
+        case kScreenDealSheet:
             RunTable(FrontEndScreenTable(id));
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
-        case 12:
+        case kScreenEuroQualify:
             RunTable(EuroQualifyTable);
             return;
-        case 26:
-            MessageThenHome(kNotAvailableText);
+        case kScreenSuspensions:
+            MessageThenHome(kTextOptionUnavailable);
             return;
-        case 14:
-        case 18:
+        case kScreenContractTalks:
+        case kScreenLoanTerms:
             RunTable(FrontEndScreenTable(id));
             ProcessHalvornDayMessages();
             return;
-        case 16:
+        case kScreenSurname:
             RunTable(FrontEndScreenTable(id));
             SetUpTheUsersClub();
             return;
-        case 17:
+        case kScreenFriendlies:
             TrainingOrClubList(false);
             return;
-        case 76:
+        case kScreenTraining:
             TrainingOrClubList(true);
             return;
-        case 77:
-        case 78:
+        case kScreenUserCoachingList:
+        case kScreenStaffList:
             SelectedClub = uint16_t(GetPlayerClub(1));
             RunTable(FrontEndScreenTable(id));
             return;
-        case 79:
+        case kScreenStaffMember:
             StaffMember_Run();
             return;
-        case 43:
+        case kScreenContinueGame:
             TextMsg_ResetArgs();
             ShowDueDiaryNotes();
             if (ContinueMode == 2) {
@@ -733,58 +846,55 @@ void ActOnMenuOption() {
             }
             MatchDay_ContinueDays();
             return;
-        case 46:
-        case 47:
-            SaveLoadMode = id == 46 ? 1 : 0;  // 1 loads
+        case kScreenLoadGame:
+        case kScreenSaveGame:
+            SaveLoadMode = id == kScreenLoadGame ? 1 : 0;  // 1 loads
             RunTable(FrontEndScreenTable(id));
             return;
-        case 48: {
+        case kScreenLoadAutoSave: {
             EnableCursorNest(1);
-            if (LoadGame(100) < 0) ShowMessageBox(GetText(kLoadFailedText), 0);
+            if (LoadGame(100) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
             LastMatch_Forget();
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;
         }
-        case 50:
+        case kScreenLastMatch:
             // The chart of the user's last match, while one is kept.
             if (LastMatch_Exists()) {
                 RunTable(MatchChartTable);
             } else {
-                MenuOption = 3;
+                MenuOption = kScreenClubMain;
             }
             return;
-        case 51:
-            MenuOption = 3;  // no screen: back to the club
-            return;
-        case 53:
+        case kScreenPlayMatch:
             ReleaseMenuBuffers();
             GetMatchSetupBlock();
             PlayMatch();
-            MenuOption = 22;
+            MenuOption = kScreenStart;
             RestartMenus();
             return;
-        case 56:
+        case kScreenDayMessages:
             ProcessHalvornDayMessages();
             return;
-        case 109:
-        case 110:
-        case 111:
-        case 112:
+        case kScreenDivisionNames:
+        case kScreenCupNames:
+        case kScreenClubNames:
+        case kScreenNameClubList:
             RunTable(NameEditorTable(id));
             return;
-        case 102:
+        case kScreenVideoOptions:
             VideoOpt_Menu();
-            MenuOption = 22;
+            MenuOption = kScreenStart;
             return;
-        case 104:
+        case kScreenSaveTeam:
             SaveTeam();
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             return;
-        case 105:
+        case kScreenGoalReplays:
             PlaySavedGoals();
             PendingGoalReplay = 0;
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
             ProcessHalvornDayMessages();
             GoalReplayNumber = -1;
             return;
@@ -808,14 +918,14 @@ bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTab
 void DoMainMenu() {
     ShowStartPictures();
     ResetFrontEnd();
-    while (MenuOption != -1 && !WinCloseRequested()) ActOnMenuOption();
+    while (MenuOption != kScreenQuit && !WinCloseRequested()) ActOnMenuOption();
 }
 
 void EnterFrontEnd() {
     MenuCurrentPlayer = 1;
-    MenuOption = 22;
-    PreviousMenuOption = 22;
-    DisplayModeFlags = uint8_t(DisplayModeFlags & ~0x08);
+    MenuOption = kScreenStart;
+    PreviousMenuOption = kScreenStart;
+    DisplayModeFlags = uint8_t(DisplayModeFlags & ~kDisplaySeasonRunning);
     ShortList_Clear();
     HVW_ClearRecentList();
     HVW_ClearHumanContracts();
@@ -846,7 +956,6 @@ constexpr int16_t kJobAcceptedMessage = 76;
 constexpr int16_t kOfferTurnedDownMessage = 61;
 constexpr int16_t kPlayerNotKeenMessage = 280;
 constexpr int16_t kPlayerRefusesMessage = 281;
-constexpr int16_t kPositionGroupText = 300;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
 bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
@@ -875,7 +984,7 @@ void PostMessage(int16_t type, int16_t clubA, int16_t clubB, uint32_t player, in
 bool AnswerJobApplication() {
     if (HVW_GetJobApplicationClub() < 0 || HVW_GetJobApplicationDay() != HVW_GetCurrentDay()) return false;
     const int16_t club = HVW_GetJobApplicationClub();
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     if (HVW_GetJobApplicationAccepted() <= 0) {
         PostMessage(kJobRefusedMessage, UserClub(), club, kNoPlayer, -1, -1);
         HVW_ClearJobApplication();
@@ -889,7 +998,7 @@ bool AnswerJobApplication() {
         JobApplicationRecord.day = uint16_t(today + 1 < kSeasonEndDay ? today + 1 : 0);
         return true;
     }
-    MenuOption = 6;
+    MenuOption = kScreenClubInfo;
     SelectedClub = uint16_t(club);
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
@@ -922,7 +1031,7 @@ bool AnswerPendingDeal() {
     SquadOfferFlag = 1;
     DealSheetPendingNumber = int16_t(index + 1);
     if (toDealSheet) {
-        MenuOption = 10;
+        MenuOption = kScreenDealSheet;
         return true;
     }
     const int16_t interest = HVW_RatePlayerClubInterest(player, secondClub, firstClub);
@@ -932,7 +1041,7 @@ bool AnswerPendingDeal() {
         if (IsClub(SalesTeamClub)) ChangePlayerMorale(player, int16_t(-2 * GetClubRep(SalesTeamClub)));
     }
     const int32_t age = GetPlayerAge(player) + 16;
-    const int16_t group = int16_t(kPositionGroupText + HVW_GetPositionType(player));
+    const int16_t group = int16_t(kTextFirstPositionType + HVW_GetPositionType(player));
     PostMessage(kOfferTurnedDownMessage, firstClub, secondClub, player, group, age);
     TextMsg_SetArg(TEXTMSG_CLUB, &firstClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &secondClub);
@@ -954,7 +1063,7 @@ void SettleHumanContract() {
     const uint16_t player = HVW_GetHumanContracts();
     SelectedPlayer = int16_t(player);
     if (InitTransferFilter(player) == 0) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksWord = 0;
         return;
     }
@@ -966,7 +1075,7 @@ void SettleHumanContract() {
 // A club wants one of the user's players: the loan terms, or the offer on
 // the squad screen with the club's fee ready.
 void AnswerHumanSale() {
-    if (HVW_HasHumanSales() == 0 || MenuOption != 3 || g_unattended) return;
+    if (HVW_HasHumanSales() == 0 || MenuOption != kScreenClubMain || g_unattended) return;
     MenuCurrentPlayer = 1;
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
@@ -974,11 +1083,11 @@ void AnswerHumanSale() {
     SelectedPlayer = int16_t(player);
     SalesTeamClub = HVW_FindHumanSalesTeam();
     if (HVW_GetPlayerLoanList(player) != 0) {
-        MenuOption = 18;
+        MenuOption = kScreenLoanTerms;
         return;
     }
     SquadOfferFlag = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     SquadOfferAmount = HVW_NegotiateWage(player, HVW_ValuePlayerFull(player), 0, SalesTeamClub, 0, 0, 0);
     HVW_RemoveHumanSale(player);
 }
@@ -986,12 +1095,12 @@ void AnswerHumanSale() {
 }  // namespace
 
 void ProcessHalvornDayMessages() {
-    if (MenuOption == -1) return;
+    if (MenuOption == kScreenQuit) return;
     const int16_t today = HVW_GetCurrentDay();
     if (today == kSeasonEndDay) {
         if (SeasonEndNoticeOff == 0) ShowMessageBox(GetText(kSeasonEndText), 0);
         SelectedClub = uint16_t(UserClub());
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return;
     }
     if (g_sackedWhileAway != 0 && UserClub() >= 0) g_sackedWhileAway = 0;
@@ -1005,19 +1114,19 @@ void ProcessHalvornDayMessages() {
         g_sackedWhileAway = 0;
         ShowMessageBox(GetText(kSackedText), 0);
         MenuCurrentPlayer = sacked;
-        MenuOption = 39;
+        MenuOption = kScreenVacancies;
         return;
     }
     if (JobOfferPending != 0 && IsClub(JobOfferClubShown)) {
         if (g_unattended) return;
         MenuCurrentPlayer = 1;
         SelectedClub = JobOfferClubShown;
-        MenuOption = 6;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenClubInfo;
+        PreviousMenuOption = kScreenClubMain;
         ClubPickedFlag = 2;
         return;
     }
-    if (MenuOption != 4 && MenuOption != 75) MenuOption = 3;
+    if (MenuOption != kScreenPlayerStats && MenuOption != kScreenPlayerInfo) MenuOption = kScreenClubMain;
     if (AnswerJobApplication()) return;
     if (AnswerPendingDeal()) return;
     SettleHumanContract();
@@ -1028,5 +1137,5 @@ void ProcessHalvornDayMessagesUnattended() {
     g_unattended = true;
     ProcessHalvornDayMessages();
     g_unattended = false;
-    if (MenuOption != -1) MenuOption = 3;
+    if (MenuOption != kScreenQuit) MenuOption = kScreenClubMain;
 }

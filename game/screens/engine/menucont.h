@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenids.h"
 
 // Runs the game until the user quits, then returns so that shutdown runs
 // in order.

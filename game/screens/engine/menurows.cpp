@@ -5,6 +5,7 @@
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/news.h"
 #include "game/match3d/kittab.h"
 #include "game/screens/engine/exm_text.h"
@@ -39,7 +40,6 @@ constexpr uint16_t kGreyFrame = 0xCE59;
 constexpr uint16_t kButtonFace = 0x5AD4;
 constexpr int16_t kTextBlack = 2;
 constexpr int16_t kTextComma = 10;
-constexpr int16_t kMoneySignText = 434;
 constexpr int16_t kFirstSettingText = 36;
 
 constexpr int kTickerX = 28;
@@ -160,7 +160,8 @@ void DrawButtonName(int x, int y, int width, int height, uint16_t justify, Draw 
 }  // namespace
 
 void DrawTickerBand() {
-    if (MenuOption == kTickerlessScreen) return;
+    // No ticker over the surname entry.
+    if (MenuOption == kScreenSurname) return;
     SetFont(kTickerFont);
     SetDrawParam(1, 0);
     TickerOffset = int16_t(TickerOffset - kTickerStep);
@@ -192,7 +193,7 @@ void DrawMoneyCells(const int16_t* values, int cells, int x, int y, int cellWidt
         DoButton(cellX, y, cellWidth, cellHeight);
         const int centreX = cellX + cellWidth / 2, centreY = y + cellHeight / 2;
         if (i == 0) {
-            DrawTextNoAt(centreX, centreY, kMoneySignText, JUSTIFY_CENTRE_MIDDLE);
+            DrawTextNoAt(centreX, centreY, kTextCurrency, JUSTIFY_CENTRE_MIDDLE);
         } else {
             DrawNumberAt(centreX, centreY, values[i - 1], JUSTIFY_CENTRE_MIDDLE);
         }

@@ -24,9 +24,6 @@ extern int16_t TickerOffset;
 // Position colours of the four position types, (r, g, b).
 extern const int16_t PositionColours[4][3];
 
-// The screen the ticker band is not drawn on.
-constexpr int16_t kTickerlessScreen = 16;
-
 // One frame of the news ticker: moves it 2 pixels left, starting again
 // once the whole text has passed.
 void DrawTickerBand();

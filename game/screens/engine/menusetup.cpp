@@ -8,6 +8,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -51,7 +52,6 @@ constexpr const char* kModule = "menusetup";
 constexpr int kScrollLockScanCode = 0x46;
 constexpr int kBellCharacter = 7;
 constexpr int kEditedSize = 32;
-constexpr int16_t kLoadingTextId = 866;
 
 struct CursorRect {
     int16_t x, y, width, height;
@@ -134,7 +134,7 @@ int MenuDisplayIsOpen() { return g_open ? 1 : 0; }
 void InitSetOfMenus() {
     InitIconLists();
     FindGraphicModeOrEnd();
-    const char* notice = GetText(kLoadingTextId);
+    const char* notice = GetText(kTextPleaseWait);
     const int length = int(std::strlen(notice));
     GfxDrawText((int(GfxGetScreenWidth()) - 8 * length) / 2, (int(GfxGetScreenHeight()) - 8) / 2, notice);
 

@@ -11,7 +11,7 @@ constexpr int16_t kFirstMonthText = 2356;  // January
 int16_t g_monthTexts[kMonthColumns] = {};
 
 const MenuItem kMonthColumn[] = {
-    {16, 0, 0, 6, sizeof(int16_t), g_monthTexts, nullptr},
+    {MI_TEXT_VAR, 0, 0, 6, sizeof(int16_t), g_monthTexts, nullptr},
     kMenuEnd,
 };
 
@@ -25,7 +25,7 @@ void MonthHeaderMenuProc() {
 }
 
 int32_t MonthHeader_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -34,15 +34,15 @@ int16_t MonthHeaderColumnText(int column) {
 }
 
 const MenuItem MonthHeaderTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MonthHeaderMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {61, 50, 380, kMonthColumns, 40, kMonthColumn, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MonthHeaderMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ROW_GROUP, 50, 380, kMonthColumns, 40, kMonthColumn, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     // The way back is an area; the back icon shows where it is.
-    {3, 590, 456, 10, 0, MenuValue(153), nullptr},
-    {31, 570, 436, 40, 40, MenuValue(75), MonthHeader_Back},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(153), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(75), MonthHeader_Back},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     kMenuEnd,
 };

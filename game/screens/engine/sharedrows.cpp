@@ -7,11 +7,11 @@ namespace {
 
 // The button face goes first so that it lies under both strings.
 const MenuItem kRow[] = {
-    {8204, 0, 0, 576, 32, MenuValue(-1), SharedRows_Row},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 16, 16, 4, sizeof(const char*), MenuScreenBuffers.rowStrings, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 300, 16, 4, sizeof(const char*), MenuScreenBuffers.nameStrings, nullptr},
+    {MI_BUTTON_TEXT, 0, 0, 576, 32, MenuValue(-1), SharedRows_Row},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 16, 16, 4, sizeof(const char*), MenuScreenBuffers.rowStrings, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 300, 16, 4, sizeof(const char*), MenuScreenBuffers.nameStrings, nullptr},
     kMenuEnd,
 };
 
@@ -21,20 +21,20 @@ const MenuItem kRow[] = {
 void MatchStubMenuProc() {}
 
 int32_t SharedRows_Back(MenuHotItem*) {
-    MenuOption = 22;
+    MenuOption = kScreenStart;
     return MENU_CLOSE;
 }
 
 int32_t SharedRows_Row(MenuHotItem*) { return MENU_CONTINUE; }
 
 const MenuItem SharedRowsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchStubMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {15, 320, 36, 10, 0, MenuValue(126), nullptr},
-    {33, 32, 80, kSharedRows, 35, kRow, nullptr},
-    {3, 587, 457, 10, 0, MenuValue(153), nullptr},
-    {31, 564, 434, 46, 46, MenuValue(31), SharedRows_Back},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchStubMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT, 320, 36, 10, 0, MenuValue(126), nullptr},
+    {MI_GROUP, 32, 80, kSharedRows, 35, kRow, nullptr},
+    {MI_ICON, 587, 457, 10, 0, MenuValue(153), nullptr},
+    {MI_HOT_RECT, 564, 434, 46, 46, MenuValue(31), SharedRows_Back},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     kMenuEnd,
 };

@@ -120,10 +120,10 @@ void TwinChart_DrawLegend(int, int, int, int) {
 }
 
 const MenuItem TwinChartTable[] = {
-    {36, 0, 0, 800, 600, MenuFunction(TwinChart_DrawPanels), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(TwinChart_DrawLeftBars), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(TwinChart_DrawRightBars), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(TwinChart_DrawAxes), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(TwinChart_DrawLegend), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(TwinChart_DrawPanels), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(TwinChart_DrawLeftBars), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(TwinChart_DrawRightBars), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(TwinChart_DrawAxes), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(TwinChart_DrawLegend), nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };

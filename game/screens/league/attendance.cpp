@@ -63,8 +63,8 @@ int32_t DivisionButton(MenuHotItem*) {
 template <int N, int K>
 constexpr std::array<MenuItem, 2> ButtonPair() {
     constexpr int16_t width = kButtonsSpan / N;
-    return {{{49, 0, 0, 0, 0, &Attendance.marks[K], nullptr},
-             {8207, int16_t(kButtonsLeft + K * width), 559, width, 28, &Attendance.captions[K],
+    return {{{MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &Attendance.marks[K], nullptr},
+             {MI_BUTTON_TEXT_VAR, int16_t(kButtonsLeft + K * width), 559, width, 28, &Attendance.captions[K],
               DivisionButton<K>}}};
 }
 
@@ -73,7 +73,7 @@ constexpr auto ButtonTable(std::integer_sequence<int, K...>) {
     std::array<MenuItem, 2 * N + 2> table{};
     size_t at = 0;
     ((table[at++] = ButtonPair<N, K>()[0], table[at++] = ButtonPair<N, K>()[1]), ...);
-    table[at++] = {48, 0, 0, 0, 0, nullptr, nullptr};  // colour 0 again
+    table[at++] = {MI_TEXT_COLOUR, 0, 0, 0, 0, nullptr, nullptr};  // colour 0 again
     table[at] = kMenuEnd;
     return table;
 }
@@ -86,7 +86,7 @@ int32_t NameBand(MenuHotItem* item) {
 }
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -96,7 +96,7 @@ int32_t BackToChart(MenuHotItem*) {
 }
 
 const MenuItem kNameRow[] = {
-    {31, kNameBandLeft, kAttendanceBarTop, kNameBandWidth, kAttendanceRowHeight, nullptr, NameBand},
+    {MI_HOT_RECT, kNameBandLeft, kAttendanceBarTop, kNameBandWidth, kAttendanceRowHeight, nullptr, NameBand},
     kMenuEnd,
 };
 
@@ -303,35 +303,35 @@ void AttendanceDrawGoals(int, int, int, int) {
 }
 
 const MenuItem AttendanceTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(AttendanceScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(AttendanceDrawChart), nullptr},
-    {33, 0, 0, 0, kAttendanceRowHeight, kNameRow, nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(kBackIcon), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(AttendanceScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(AttendanceDrawChart), nullptr},
+    {MI_GROUP, 0, 0, 0, kAttendanceRowHeight, kNameRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kBackIcon), BackToClub},
     kMenuEnd,
 };
 
 const MenuItem AttendanceGoalsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(AttendanceGoalsProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_goalsTitleShown, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 100, 10, 0, MenuValue(kGoalsTitleText), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(AttendanceDrawGoals), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 200, 540, 10, 0, MenuValue(kGoalsForText), nullptr},
-    {15, 500, 540, 10, 0, MenuValue(kGoalsAgainstText), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(kBackIcon), BackToChart},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(AttendanceGoalsProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_goalsTitleShown, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 100, 10, 0, MenuValue(kGoalsTitleText), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(AttendanceDrawGoals), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 200, 540, 10, 0, MenuValue(kGoalsForText), nullptr},
+    {MI_TEXT, 500, 540, 10, 0, MenuValue(kGoalsAgainstText), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kBackIcon), BackToChart},
     kMenuEnd,
 };

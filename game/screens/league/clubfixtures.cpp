@@ -18,6 +18,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,10 +31,8 @@ namespace {
 
 constexpr int16_t kBlankGoals = INT16_MIN;
 constexpr int16_t kPlayedSeparator = 125, kUnplayedSeparator = 152;
-constexpr int16_t kHomeText = 102, kAwayText = 103, kNeutralText = 1498;
 constexpr int16_t kBroadcastIcon = 197;
-constexpr int16_t kFirstWeekdayText = 127;
-constexpr int16_t kGroupRoundText = 1550, kChampionsGroupCode = 101;
+constexpr int16_t kChampionsGroupCode = 101;
 constexpr int16_t kPlayedStyle = 8;
 constexpr int kRowHeight = 22;
 constexpr int kPageRows = 18;
@@ -127,7 +126,7 @@ void WriteCompetition(ClubFixtureRow& row, int slot) {
     const int16_t nameText = HVW_GetCompRoundText(code, &roundText, &legText, HVW_GetClubNation(Club()));
     // In the Champions League groups the round is the club's group, when
     // the groups hold the club.
-    if (roundText == kGroupRoundText && code == kChampionsGroupCode) {
+    if (roundText == kTextGroupA && code == kChampionsGroupCode) {
         const int16_t group = HVW_FindClubGroup(Club(), 0);
         roundText = group >= 0 ? HVW_GetCompTextIdByIndex(group) : int16_t(-1);
     }
@@ -142,11 +141,11 @@ void FillRow(ClubFixtureRow& row, int slot, int16_t today) {
     uint8_t weekday = 0, dayOfMonth = 0, month = 0;
     int16_t year = 0;
     HVW_DayNumberToFullDate(int16_t(FixtureDay(slot)), HVW_GetSeason(), &weekday, &dayOfMonth, &month, &year);
-    std::snprintf(row.date, sizeof row.date, "%s %02d/%02d", GetText(int16_t(kFirstWeekdayText + weekday)),
+    std::snprintf(row.date, sizeof row.date, "%s %02d/%02d", GetText(int16_t(kTextFirstWeekday + weekday)),
                   dayOfMonth, month + 1);
     const bool home = FixtureHome(slot) == club;
     const uint32_t score = FixtureScore(slot);
-    row.venueText = (score & kFixtureNeutralBit) != 0 ? kNeutralText : home ? kHomeText : kAwayText;
+    row.venueText = (score & kFixtureNeutralBit) != 0 ? kTextNeutral : home ? kTextHome : kTextAway;
     row.opponent = home ? FixtureAway(slot) : FixtureHome(slot);
     const bool played = FixtureDay(slot) < today;
     if (played) {
@@ -194,8 +193,8 @@ void PaintRow(int x, int y, int w, int h) {
 int32_t PickItem(MenuHotItem* item) { return ClubFixtures_PickOpponent(item->row); }
 
 const MenuItem kRow[] = {
-    {36, 0, 0, 736, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, 0, 0, 736, kRowHeight, nullptr, PickItem},
+    {MI_CUSTOM, 0, 0, 736, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, 0, 0, 736, kRowHeight, nullptr, PickItem},
     kMenuEnd,
 };
 
@@ -213,16 +212,17 @@ PopupEntry g_viewPopup[] = {
 };
 
 const MenuItem kViewButtons[] = {
-    {8204, 60, 559, 339, 28, MenuValue(100), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_viewPopup, nullptr},
-    {8204, 399, 559, 339, 28, MenuValue(1444), [](MenuHotItem*) { return ClubFixtures_SetView(4); }},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(100), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_viewPopup, nullptr},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(1444),
+     [](MenuHotItem*) { return ClubFixtures_SetView(4); }},
     kMenuEnd,
 };
 const MenuItem kNoButtons[] = {kMenuEnd};
 
 int32_t OpenSoakScreen() {
     PreviousMenuOption = MenuOption;
-    MenuOption = kSoakScreen;
+    MenuOption = kScreenSoak;
     return MENU_CLOSE;
 }
 
@@ -275,13 +275,13 @@ int32_t ClubFixtures_PickOpponent(int row) {
     const int16_t other = away == Club() ? FixtureHome(slot) : away;
     if (!IsClubNumber(other)) return MENU_CONTINUE;
     SelectedClub = uint16_t(other);
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t ClubFixtures_Back(MenuHotItem*) {
     Disarm();
-    MenuOption = MatchPrep() ? 6 : 3;
+    MenuOption = MatchPrep() ? kScreenClubInfo : kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -304,22 +304,22 @@ int32_t ClubFixtures_TitleClick(MenuHotItem*) {
 }
 
 const MenuItem ClubFixturesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubFixturesMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 32, 100, 736, 418, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 70, 62, 9, 0, &g_titleText, ClubFixtures_TitleClick},
-    {16, 420, 62, 10, 0, &g_headingText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 32, 100, kClubFixtureRows, kRowHeight, kRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, ClubFixtures_PageUp},
-    {31, 20, 573, 40, 14, nullptr, ClubFixtures_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ClubFixtures_Back},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubFixturesMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 32, 100, 736, 418, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 70, 62, 9, 0, &g_titleText, ClubFixtures_TitleClick},
+    {MI_TEXT_VAR, 420, 62, 10, 0, &g_headingText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 32, 100, kClubFixtureRows, kRowHeight, kRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, ClubFixtures_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, ClubFixtures_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ClubFixtures_Back},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
     kMenuEnd,
 };
 
@@ -346,9 +346,8 @@ void ClubFixtures_ResetTitleClick() {
 
 namespace {
 
-constexpr int16_t kLeagueWinnerLabel = 1470, kRunnersUpLabel = 1467, kWinnersText = 1466;
+constexpr int16_t kLeagueWinnerLabel = 1470;
 constexpr int16_t kFirstListLabel = 1821, kSecondListLabel = 1822, kPlayOffLabel = 1819;
-constexpr int16_t kMarkedText = 1818;
 constexpr int kClearedRows = 21;
 constexpr int kRowStep = 25;
 
@@ -395,7 +394,7 @@ void AddEntrant(int16_t club, int16_t country) {
 
 void AddEuropeanEntrants(int16_t country, int16_t cupWinner) {
     char label[sizeof(EuroQualifyRow::label)];
-    std::snprintf(label, sizeof label, "%s %s", HVW_GetCupName(0, country), GetText(kWinnersText));
+    std::snprintf(label, sizeof label, "%s %s", HVW_GetCupName(0, country), GetText(kTextWinners));
     AddRow(label, ClubName(cupWinner));
     int16_t first = 0, second = 0;
     GetEuroQualifiers(&first, &second, country);
@@ -412,8 +411,8 @@ void AddPlayOffClubs(int16_t country) {
         int16_t mark = -1;
         const int16_t club = HVW_GetEuroPlaceClub(g_division, &mark, k, country);
         char text[sizeof(EuroQualifyRow::club)];
-        if (mark == kMarkedText) {
-            std::snprintf(text, sizeof text, "%s (%s)", ClubName(club), GetText(kMarkedText));
+        if (mark == kTextPromotedMark) {
+            std::snprintf(text, sizeof text, "%s (%s)", ClubName(club), GetText(kTextPromotedMark));
         } else {
             std::snprintf(text, sizeof text, "%s", ClubName(club));
         }
@@ -436,7 +435,7 @@ void DrawBanner(int x, int y, int w, int h) {
 }
 
 const MenuItem kQualifyRow[] = {
-    {36, 22, 0, 756, kRowStep - 2, MenuFunction(PaintQualifyRow), nullptr},
+    {MI_CUSTOM, 22, 0, 756, kRowStep - 2, MenuFunction(PaintQualifyRow), nullptr},
     kMenuEnd,
 };
 
@@ -457,7 +456,7 @@ void EuroQualifyMenu() {
     const int16_t cupWinner = HVW_GetHonoursEntry(1, 0, &unused, country);
     std::snprintf(g_divisionName, sizeof g_divisionName, "%s", DivisionNameOrEmpty(g_division, country));
     AddRow(GetText(kLeagueWinnerLabel), ClubName(winner));
-    AddRow(GetText(kRunnersUpLabel), ClubName(runnerUp));
+    AddRow(GetText(kTextRunnersUp), ClubName(runnerUp));
     if (g_division == 0) {
         AddEuropeanEntrants(country, cupWinner);
     } else {
@@ -472,25 +471,25 @@ int32_t EuroQualify_SetDivision(int16_t division) {
 }
 
 int32_t EuroQualify_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem EuroQualifyTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(EuroQualifyMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1817), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 22, 100, 756, 28, MenuFunction(DrawBanner), nullptr},
-    {18, 410, 114, 10, 0, &g_divisionNameText, nullptr},
-    {33, 0, 140, kEuroQualifyRows, kRowStep, kQualifyRow, nullptr},
-    {34, 0, 0, 1, 0, &g_qualifyButtons, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), EuroQualify_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(EuroQualifyMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1817), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 22, 100, 756, 28, MenuFunction(DrawBanner), nullptr},
+    {MI_STRING_VAR, 410, 114, 10, 0, &g_divisionNameText, nullptr},
+    {MI_GROUP, 0, 140, kEuroQualifyRows, kRowStep, kQualifyRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_qualifyButtons, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), EuroQualify_ToClubMain},
     kMenuEnd,
 };
 

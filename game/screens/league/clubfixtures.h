@@ -14,7 +14,6 @@ constexpr int kEuroQualifyRows = 15;
 // The title click's mouse-button masks, one per step (bit 0 the first
 // button, bit 1 the second): left, left, right, left, right.
 constexpr uint16_t kTitleClickMasks[5] = {1, 1, 2, 1, 2};
-constexpr int16_t kSoakScreen = 61;
 
 // 1 all but the reserve league, 2 cups, 3 league, 4 reserve league.
 extern int16_t ClubFixturesView;

@@ -21,7 +21,7 @@ int32_t Clicked(MenuHotItem* item) {
 }
 
 #define BUTTON(k, w)                                                                               \
-    {49, 0, 0, 0, 0, &g_colours[k], nullptr}, {                                                    \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_colours[k], nullptr}, {                                    \
         8207, int16_t(kButtonsX + (k) * (w)), kButtonsY, w, kButtonsHeight, &g_textIds[k], Clicked \
     }
 const MenuItem kButtonsOf2[] = {BUTTON(0, 339), BUTTON(1, 339), kMenuEnd};

@@ -45,7 +45,7 @@ int32_t OpenClub(uint16_t club) {
     ClubInfoPickedFlag = 1;
     ClubListPickedFlag = 1;
     FrontEndViewWord = 0;
-    MenuOption = 6;
+    MenuOption = kScreenClubInfo;
     return MENU_CLOSE;
 }
 int32_t PickLeft(MenuHotItem* item) { return OpenClub(DivisionLeftClubs[item->row]); }
@@ -57,7 +57,7 @@ int32_t PickDivision(int16_t row) {
 }
 
 #define DIVISION_BUTTON(k, x, w)                                                               \
-    {49, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                                           \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buttonColour[k], nullptr}, {                           \
         8206, x, 559, w, 28, &g_divisionNames[k], [](MenuHotItem*) { return PickDivision(k); } \
     }
 const MenuItem kButtonsOf1[] = {DIVISION_BUTTON(0, 325, 150), kMenuEnd};
@@ -83,10 +83,10 @@ const MenuItem* const kButtonLayouts[kButtons + 1] = {kNoButtons,  kButtonsOf1, 
 const MenuItem* g_buttons = kNoButtons;
 
 const MenuItem kClubRow[] = {
-    {18, 220, 19, 10, sizeof(const char*), g_leftNames, nullptr},
-    {31, 40, 0, 360, 38, nullptr, PickLeft},
-    {18, 580, 19, 10, sizeof(const char*), g_rightNames, nullptr},
-    {31, 400, 0, 360, 38, nullptr, PickRight},
+    {MI_STRING_VAR, 220, 19, 10, sizeof(const char*), g_leftNames, nullptr},
+    {MI_HOT_RECT, 40, 0, 360, 38, nullptr, PickLeft},
+    {MI_STRING_VAR, 580, 19, 10, sizeof(const char*), g_rightNames, nullptr},
+    {MI_HOT_RECT, 400, 0, 360, 38, nullptr, PickRight},
     kMenuEnd,
 };
 
@@ -149,15 +149,15 @@ void DivisionClubsMenu() {
 }
 
 const MenuItem DivisionClubsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(DivisionClubsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(728), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 100, 0, 36, kClubRow, nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DivisionClubsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(728), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 100, 0, 36, kClubRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     kMenuEnd,
 };

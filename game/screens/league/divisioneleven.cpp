@@ -27,7 +27,6 @@ constexpr int kDivisions = 6;
 constexpr int kCellSize = 48;
 constexpr int16_t kPeriodText = 888;
 constexpr int16_t kNotAvailableText = 1808;
-constexpr int16_t kClubScreen = 3;
 constexpr int16_t kOpensAfter = 14;
 constexpr int16_t kClosesAfter = 7;
 // The position squares: keeper, defender, midfielder, forward.
@@ -118,17 +117,17 @@ void FillButtons() {
 }
 
 #define KIND_BUTTON(k)                                                \
-    {49, 0, 0, 0, 0, &g_kindColour[k], nullptr}, {                    \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_kindColour[k], nullptr}, {    \
         8207, 610, int16_t(100 + 30 * (k)), 170, 26, &g_kindText[k],  \
             [](MenuHotItem*) { return DivisionEleven_ChooseKind(k); } \
     }
 #define DIVISION_BUTTON(d)                                                \
-    {49, 0, 0, 0, 0, &g_divisionColour[d], nullptr}, {                    \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_divisionColour[d], nullptr}, {    \
         8207, 610, int16_t(270 + 30 * (d)), 170, 26, &g_divisionText[d],  \
             [](MenuHotItem*) { return DivisionEleven_ChooseDivision(d); } \
     }
 #define KINDS KIND_BUTTON(0), KIND_BUTTON(1), KIND_BUTTON(2), KIND_BUTTON(3), KIND_BUTTON(4)
-#define END {48, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
+#define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
 const MenuItem kButtons1[] = {KINDS, DIVISION_BUTTON(0), END};
 const MenuItem kButtons2[] = {KINDS, DIVISION_BUTTON(0), DIVISION_BUTTON(1), END};
@@ -156,18 +155,18 @@ const MenuItem* g_buttons = kButtons0;
 #undef KINDS
 #undef END
 
-#define SLOT(k)                                                                                  \
-    {4, kShirtPlaces[k][0], kShirtPlaces[k][1], JUSTIFY_CENTRE_MIDDLE, 0, &g_shirt[k], nullptr}, \
-        {18,                                                                                     \
-         kShirtPlaces[k][0],                                                                     \
-         int16_t(kShirtPlaces[k][1] + 20),                                                       \
-         JUSTIFY_CENTRE_MIDDLE,                                                                  \
-         0,                                                                                      \
-         &g_nameText[k],                                                                         \
-         nullptr},                                                                               \
-    {                                                                                            \
-        18, kShirtPlaces[k][0], int16_t(kShirtPlaces[k][1] - 20), JUSTIFY_CENTRE_MIDDLE, 0,      \
-            &g_numberText[k], nullptr                                                            \
+#define SLOT(k)                                                                                            \
+    {MI_ICON_VAR, kShirtPlaces[k][0], kShirtPlaces[k][1], JUSTIFY_CENTRE_MIDDLE, 0, &g_shirt[k], nullptr}, \
+        {MI_STRING_VAR,                                                                                    \
+         kShirtPlaces[k][0],                                                                               \
+         int16_t(kShirtPlaces[k][1] + 20),                                                                 \
+         JUSTIFY_CENTRE_MIDDLE,                                                                            \
+         0,                                                                                                \
+         &g_nameText[k],                                                                                   \
+         nullptr},                                                                                         \
+    {                                                                                                      \
+        18, kShirtPlaces[k][0], int16_t(kShirtPlaces[k][1] - 20), JUSTIFY_CENTRE_MIDDLE, 0,                \
+            &g_numberText[k], nullptr                                                                      \
     }
 
 const MenuItem kSlots[] = {SLOT(0), SLOT(1), SLOT(2), SLOT(3), SLOT(4),  SLOT(5),
@@ -175,7 +174,7 @@ const MenuItem kSlots[] = {SLOT(0), SLOT(1), SLOT(2), SLOT(3), SLOT(4),  SLOT(5)
 #undef SLOT
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -234,19 +233,19 @@ const char* DivisionElevenTitle() { return g_title; }
 int16_t DivisionElevenMessage() { return g_message; }
 
 const MenuItem DivisionElevenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(DivisionElevenScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 320, 45, JUSTIFY_CENTRE_TOP, 0, &g_titleText, nullptr},
-    {36, kPitchLeft, kPitchTop, kPitchWidth, kPitchHeight, MenuFunction(DrawPitch), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 0, 1, 0, kSlots, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 320, 255, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DivisionElevenScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 320, 45, JUSTIFY_CENTRE_TOP, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, kPitchLeft, kPitchTop, kPitchWidth, kPitchHeight, MenuFunction(DrawPitch), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, kSlots, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 320, 255, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -23,9 +24,6 @@ namespace {
 
 constexpr int16_t kFirstStageCode = 101;
 constexpr int16_t kNotPlayed = int16_t(0x8000);
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kSquadScreen = 2;
-constexpr int16_t kNoFixturesText = 159;
 constexpr int kGroupsFirstStage = 8;
 constexpr int kGroupsSecondStage = 4;
 constexpr int kCellSize = 40;
@@ -99,7 +97,7 @@ void FillView(bool hasClubs) {
             std::snprintf(g_fixtureCells[r][1], kCellSize, "%d - %d", f.goalsA, f.goalsB);
         std::snprintf(g_fixtureCells[r][2], kCellSize, "(%s)", CountryOf(f.clubB));
     }
-    g_message = hasClubs ? int16_t(-1) : kNoFixturesText;
+    g_message = hasClubs ? int16_t(-1) : kTextNoFixtures;
 }
 
 int32_t PickFixtureClub(MenuHotItem* item, int side) {
@@ -108,21 +106,24 @@ int32_t PickFixtureClub(MenuHotItem* item, int side) {
     const int16_t club = side == 0 ? EuroGroups.fixtures[row].clubA : EuroGroups.fixtures[row].clubB;
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
-#define FIGURE(f) \
-    { 22, int16_t(380 + 30 * (f)), 11, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), g_tableFigures[f], nullptr }
+#define FIGURE(f)                                                                           \
+    {                                                                                       \
+        MI_NUMBER_I16, int16_t(380 + 30 * (f)), 11, JUSTIFY_CENTRE_MIDDLE, sizeof(int16_t), \
+            g_tableFigures[f], nullptr                                                      \
+    }
 
 const MenuItem kTableRow[] = {
-    {31, 200, 0, 170, 22, MenuValue(-1), EuroGroups_PickTableClub},
-    {16, 210, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_tableClubText, nullptr},
+    {MI_HOT_RECT, 200, 0, 170, 22, MenuValue(-1), EuroGroups_PickTableClub},
+    {MI_TEXT_VAR, 210, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_tableClubText, nullptr},
     FIGURE(0),
     FIGURE(1),
     FIGURE(2),
@@ -135,13 +136,13 @@ const MenuItem kTableRow[] = {
 #undef FIGURE
 
 const MenuItem kFixtureRow[] = {
-    {31, 20, 0, 379, 22, MenuValue(-1), [](MenuHotItem* item) { return PickFixtureClub(item, 0); }},
-    {31, 399, 0, 379, 22, MenuValue(-1), [](MenuHotItem* item) { return PickFixtureClub(item, 1); }},
-    {18, 30, 11, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][0], nullptr},
-    {16, 360, 11, JUSTIFY_RIGHT_MIDDLE, sizeof(int16_t), g_fixtureClubText[0], nullptr},
-    {18, 400, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][1], nullptr},
-    {16, 440, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_fixtureClubText[1], nullptr},
-    {18, 768, 11, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][2], nullptr},
+    {MI_HOT_RECT, 20, 0, 379, 22, MenuValue(-1), [](MenuHotItem* item) { return PickFixtureClub(item, 0); }},
+    {MI_HOT_RECT, 399, 0, 379, 22, MenuValue(-1), [](MenuHotItem* item) { return PickFixtureClub(item, 1); }},
+    {MI_STRING_VAR, 30, 11, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][0], nullptr},
+    {MI_TEXT_VAR, 360, 11, JUSTIFY_RIGHT_MIDDLE, sizeof(int16_t), g_fixtureClubText[0], nullptr},
+    {MI_STRING_VAR, 400, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][1], nullptr},
+    {MI_TEXT_VAR, 440, 11, JUSTIFY_LEFT_MIDDLE, sizeof(int16_t), g_fixtureClubText[1], nullptr},
+    {MI_STRING_VAR, 768, 11, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * 3, &g_fixtureText[0][2], nullptr},
     kMenuEnd,
 };
 
@@ -257,7 +258,7 @@ int32_t EuroGroups_PickTableClub(MenuHotItem* item) {
     const int16_t club = EuroGroups.rows[EuroGroups.order[row]].club;
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
@@ -271,32 +272,32 @@ void DrawFrames(int, int, int, int) {
 }  // namespace
 
 const MenuItem EuroGroupsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(EuroGroupsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(110), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawFrames), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 350, 125, JUSTIFY_RIGHT_MIDDLE, 0, &g_groupName, nullptr},
-    {15, 380, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
-    {15, 410, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
-    {15, 440, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
-    {15, 470, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(36), nullptr},
-    {15, 500, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
-    {15, 530, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
-    {15, 560, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
-    {33, 0, 137, kEuroGroupClubs, 22, kTableRow, nullptr},
-    {33, 0, 247, kEuroGroupFixtureRows, 22, kFixtureRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 379, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(704), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_groupPopup, nullptr},
-    {8207, 399, 559, 339, 28, &g_toggleText, EuroGroups_Toggle},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(EuroGroupsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(110), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawFrames), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 350, 125, JUSTIFY_RIGHT_MIDDLE, 0, &g_groupName, nullptr},
+    {MI_TEXT, 380, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(137), nullptr},
+    {MI_TEXT, 410, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(138), nullptr},
+    {MI_TEXT, 440, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(139), nullptr},
+    {MI_TEXT, 470, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(36), nullptr},
+    {MI_TEXT, 500, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(141), nullptr},
+    {MI_TEXT, 530, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(142), nullptr},
+    {MI_TEXT, 560, 125, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(143), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(NUMBER_PLAIN), nullptr},
+    {MI_GROUP, 0, 137, kEuroGroupClubs, 22, kTableRow, nullptr},
+    {MI_GROUP, 0, 247, kEuroGroupFixtureRows, 22, kFixtureRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 379, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(704), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_groupPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 399, 559, 339, 28, &g_toggleText, EuroGroups_Toggle},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

@@ -18,6 +18,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
@@ -38,7 +39,6 @@ constexpr int16_t kNoClub = -1;
 constexpr int16_t kBlankGoals = INT16_MIN;
 constexpr int16_t kPlayedSeparator = 125, kUnplayedSeparator = 152;
 constexpr int16_t kSecondLegText = 135;
-constexpr int16_t kGroupRoundText = 1550;
 constexpr int16_t kChampionsGroupCode = 101;
 constexpr int16_t kFirstNationText = 500;
 constexpr int16_t kFirstWeekdayText = 2;
@@ -216,7 +216,7 @@ void FillRow(FixtureDayRow& row, int slot, int16_t firstCode, int16_t today) {
         BracketOf(row.awayBracket, away, FixtureType(slot));
     }
     // The group text is asked only of a club the groups hold.
-    if (g_roundText == kGroupRoundText && firstCode == kChampionsGroupCode) {
+    if (g_roundText == kTextGroupA && firstCode == kChampionsGroupCode) {
         const int16_t group = HVW_FindClubGroup(home, 0);
         if (group >= 0) row.groupText = HVW_GetCompTextIdByIndex(group);
     }
@@ -248,7 +248,7 @@ void WriteTitles(int16_t country, int16_t firstSlot) {
         const int16_t home = FixtureHome(firstSlot);
         std::snprintf(g_compLine, sizeof g_compLine, "%s",
                       DivisionNameOrEmpty(HVW_FindClubInDivisionRows(home), country));
-    } else if (g_roundText == kGroupRoundText && code == kChampionsGroupCode) {
+    } else if (g_roundText == kTextGroupA && code == kChampionsGroupCode) {
         std::snprintf(g_compLine, sizeof g_compLine, "%s", text(g_compText));
     } else {
         std::snprintf(g_compLine, sizeof g_compLine, "%s %s %s", text(g_compText), text(g_roundText),
@@ -363,9 +363,9 @@ int32_t PickHomeItem(MenuHotItem* item) { return FixturesByDay_PickHomeClub(item
 int32_t PickAwayItem(MenuHotItem* item) { return FixturesByDay_PickAwayClub(item->row); }
 
 const MenuItem kRow[] = {
-    {36, 40, 0, 718, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, 40, 0, 359, kRowHeight, nullptr, PickHomeItem},
-    {31, 399, 0, 359, kRowHeight, nullptr, PickAwayItem},
+    {MI_CUSTOM, 40, 0, 718, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, 40, 0, 359, kRowHeight, nullptr, PickHomeItem},
+    {MI_HOT_RECT, 399, 0, 359, kRowHeight, nullptr, PickAwayItem},
     kMenuEnd,
 };
 
@@ -397,7 +397,7 @@ int32_t PickClub(int row, bool home) {
     const int16_t club = home ? FixtureHome(slot) : FixtureAway(slot);
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
@@ -416,7 +416,7 @@ void FixturesByDayMenu() {
     for (FixtureDayRow& row : g_rows) ClearRow(row);
     g_shownRows = 0;
     if (!FindDay()) {
-        g_message = kNoFixturesText;
+        g_message = kTextNoFixtures;
         WriteNoDayTitles(country);
         SetMenuListRows(0);
         return;
@@ -481,47 +481,47 @@ int32_t FixturesByDay_PickHomeClub(int row) { return PickClub(row, true); }
 int32_t FixturesByDay_PickAwayClub(int row) { return PickClub(row, false); }
 
 int32_t FixturesByDay_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t FixturesByDay_ToLeagueTable(PopupCallBlock*) {
-    MenuOption = 9;
+    MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
 }
 
 int32_t FixturesByDay_ToScreen45(PopupCallBlock*) {
-    MenuOption = 45;
+    MenuOption = kScreenEuroGroups;
     return MENU_CLOSE;
 }
 
 const MenuItem FixturesByDayTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(FixturesByDayMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 40, 97, 718, 44, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 40, 163, 718, 374, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_compText2, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 399, 119, 10, 0, &g_dateText, nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {33, 0, kFirstRowY, 0, kRowHeight, kRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, FixturesByDay_RowUp},
-    {31, 20, 573, 40, 14, nullptr, FixturesByDay_RowDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 54, 119, 10, 0, MenuValue(159), FixturesByDay_PrevDay},
-    {3, 738, 119, 10, 0, MenuValue(160), FixturesByDay_NextDay},
-    {8204, 60, 559, 226, 28, MenuValue(161), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_divisionPopup, nullptr},
-    {8204, 286, 559, 226, 28, MenuValue(539), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_otherPopup, nullptr},
-    {8204, 512, 559, 226, 28, MenuValue(1496), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_cupPopup, nullptr},
-    {16, 400, 300, 10, 0, &g_message, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), FixturesByDay_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(FixturesByDayMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 40, 97, 718, 44, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 40, 163, 718, 374, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_compText2, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 399, 119, 10, 0, &g_dateText, nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP, 0, kFirstRowY, 0, kRowHeight, kRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, FixturesByDay_RowUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, FixturesByDay_RowDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 54, 119, 10, 0, MenuValue(159), FixturesByDay_PrevDay},
+    {MI_ICON, 738, 119, 10, 0, MenuValue(160), FixturesByDay_NextDay},
+    {MI_BUTTON_TEXT, 60, 559, 226, 28, MenuValue(161), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_divisionPopup, nullptr},
+    {MI_BUTTON_TEXT, 286, 559, 226, 28, MenuValue(539), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_otherPopup, nullptr},
+    {MI_BUTTON_TEXT, 512, 559, 226, 28, MenuValue(1496), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_cupPopup, nullptr},
+    {MI_TEXT_VAR, 400, 300, 10, 0, &g_message, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), FixturesByDay_ToClubMain},
     kMenuEnd,
 };
 

@@ -12,7 +12,6 @@
 constexpr int kFixtureDayRows = 17;
 constexpr int kFixtureDayListSize = 128;
 constexpr int kSeasonDayFlags = 366;  // day numbers 0..365
-constexpr int16_t kNoFixturesText = 159;
 
 extern const MenuItem FixturesByDayTable[];
 void FixturesByDayMenu();

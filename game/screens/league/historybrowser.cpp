@@ -18,6 +18,7 @@
 #include "core/records/disk.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
@@ -61,20 +62,13 @@ constexpr int8_t kLastNationalCup = 3;
 
 constexpr int16_t kLeaveIcon = 153;
 constexpr int16_t kPageArrowsIcon = 154;
-constexpr int16_t kVersusText = 152;
-constexpr int16_t kDashText = 125;
-constexpr int16_t kPenaltyText = 630;
 constexpr int16_t kSentOffText = 632;
-constexpr int16_t kOwnGoalText = 698;
 constexpr int16_t kShootOutMarkText = 1206;
 constexpr int16_t kShootOutLegendText = 1561;
 constexpr int16_t kBookedText = 2460;
-constexpr int16_t kAttendanceText = 2429;
-constexpr int16_t kReservesText = 2428;
 constexpr int16_t kLeagueText = 2427;
 constexpr int16_t kInternationalsText = 1559;
 constexpr int16_t kUnder21Text = 2461;
-constexpr int16_t kCountryText = 2426;
 constexpr int16_t kFriendliesText = 701;
 
 // Button states and the colours they are drawn in.
@@ -306,9 +300,9 @@ void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     const uint32_t score = FixtureScore(slot);
     const int homeGoals = int(score & kFixtureGoalsMask), awayGoals = int(score >> 5 & kFixtureGoalsMask);
     if (IsFixturePlayed(slot)) {
-        std::snprintf(out.score, sizeof out.score, "%d %s %d", homeGoals, GetText(kDashText), awayGoals);
+        std::snprintf(out.score, sizeof out.score, "%d %s %d", homeGoals, GetText(kTextDash), awayGoals);
     } else {
-        std::snprintf(out.score, sizeof out.score, "%s", GetText(kVersusText));
+        std::snprintf(out.score, sizeof out.score, "%s", GetText(kTextVersus));
     }
     if (g_groupRound >= 0) FillGroupCell(out, slot);
     if (!Has(kHistSecondLegs)) return;
@@ -318,11 +312,11 @@ void FillFixtureLine(HistoryScreenLine& out, int16_t slot) {
     const uint32_t first = FixtureScore(earlier);
     const int firstHome = int(first & kFixtureGoalsMask), firstAway = int(first >> 5 & kFixtureGoalsMask);
     if (HistoryOpenedFromContinue != 0 || !IsFixturePlayed(slot)) {
-        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", firstAway, GetText(kDashText),
+        std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", firstAway, GetText(kTextDash),
                       firstHome);
     } else {
         std::snprintf(out.aggregate, sizeof out.aggregate, "(%d %s %d)", homeGoals + firstAway,
-                      GetText(kDashText), awayGoals + firstHome);
+                      GetText(kTextDash), awayGoals + firstHome);
     }
 }
 
@@ -407,15 +401,15 @@ void WriteRepeatedEntry(SideWriter& out, int16_t fixture, int side, const EventE
             if (kind == kKindBooking)
                 out.Add("%s %s %d", name, GetText(kBookedText), minute);
             else if (kind == kKindPenaltyGoal)
-                out.Add("%s %d %s", name, minute, GetText(kPenaltyText));
+                out.Add("%s %d %s", name, minute, GetText(kTextPenalty));
             else if (kind == kKindOwnGoal)
-                out.Add("%s %s %d", name, GetText(kOwnGoalText), minute);
+                out.Add("%s %s %d", name, GetText(kTextOwnGoal), minute);
             else
                 out.Add("%s %d", name, minute);
         } else if (kind == kKindPenaltyGoal) {
-            out.Add("%d %s", minute, GetText(kPenaltyText));
+            out.Add("%d %s", minute, GetText(kTextPenalty));
         } else if (kind == kKindOwnGoal) {
-            out.Add("%s %d", GetText(kOwnGoalText), minute);
+            out.Add("%s %d", GetText(kTextOwnGoal), minute);
         } else {
             out.Add("%d", minute);
         }
@@ -459,7 +453,7 @@ void FillEventLines(int16_t fixture, int first, int limit) {
     const uint32_t crowd = recbits::LoadU32(FixtureTable[fixture].bytes + kFixtureCrowdWord) & kCrowdMask;
     char* text = onHome ? line.home : line.away;
     const size_t size = onHome ? sizeof line.home : sizeof line.away;
-    AppendText(text, size, "%s %s", GetText(kAttendanceText), HVW_FormatThousands(int32_t(crowd)));
+    AppendText(text, size, "%s %s", GetText(kTextAttendance), HVW_FormatThousands(int32_t(crowd)));
     (onHome ? line.homeColour : line.awayColour) = kAttendanceColour;
 }
 
@@ -655,7 +649,7 @@ void FillButtons() {
         HistoryButtonStates[n] = state;
         HistoryButtonCells[n] = int8_t(c);
     }
-    HistoryLeagueSetText = second ? kLeagueText : kReservesText;
+    HistoryLeagueSetText = second ? kLeagueText : kTextReserves;
     HistoryLeagueSetState =
         (second ? Has(kHistSetAllowedWhenOn) : Has(kHistSetAllowedWhenOff)) ? kStateListed : kStateEmpty;
     HistoryAltText = Has(kHistAltShown) ? kUnder21Text : kInternationalsText;
@@ -677,7 +671,7 @@ void FillHeader() {
     if (type >= kCompLeague && type <= kCompPlayOffFinal) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s", DivisionName(league));
     } else if (type == kCompReserveLeague) {
-        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kReservesText),
+        std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s - %s", GetText(kTextReserves),
                       DivisionName(league - kReserveCodes));
     } else if (IsNationalType(type)) {
         std::snprintf(HistoryHeaderLine, sizeof HistoryHeaderLine, "%s",
@@ -788,24 +782,24 @@ void BuildPagePopup() {
 void Leave() {
     HistoryLeaveFlag = 1;
     MatchDayFlags |= kDayLeftResults;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
 }
 
 const MenuItem kColumnButtonRow[] = {
-    {31, 588, 132, 180, 21, nullptr, ColumnButton},
+    {MI_HOT_RECT, 588, 132, 180, 21, nullptr, ColumnButton},
     kMenuEnd,
 };
 
 const MenuItem kLineRow[] = {
-    {31, kListLeft, kListTop, kRowWidth, kLineHeight, nullptr, LineClick},
-    {49, 0, 0, 0, sizeof(int16_t), g_homeColour, nullptr},
-    {18, 206, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_homeShown, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
-    {18, 224, 142, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_scoreShown, nullptr},
-    {49, 0, 0, 0, sizeof(int16_t), g_awayColour, nullptr},
-    {18, 244, 142, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_awayShown, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
-    {18, 420, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_aggregateShown, nullptr},
+    {MI_HOT_RECT, kListLeft, kListTop, kRowWidth, kLineHeight, nullptr, LineClick},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_homeColour, nullptr},
+    {MI_STRING_VAR, 206, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_homeShown, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
+    {MI_STRING_VAR, 224, 142, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*), g_scoreShown, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_awayColour, nullptr},
+    {MI_STRING_VAR, 244, 142, JUSTIFY_LEFT_MIDDLE, sizeof(const char*), g_awayShown, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(kLineColour), nullptr},
+    {MI_STRING_VAR, 420, 142, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*), g_aggregateShown, nullptr},
     kMenuEnd,
 };
 
@@ -1065,36 +1059,36 @@ void RunHistoryBrowser(int16_t titleText, uint16_t openedFromContinue) {
 }
 
 const MenuItem HistoryBrowserTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(HistoryMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(HistoryBrowser_DrawMarker), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 62, 10, 0, &HistoryTitleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 222, 118, 10, 4, &g_headerShown, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 588, 108, 180, 21, MenuValue(kCountryText), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_pagePopup, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawColumnButtons), nullptr},
-    {33, 0, 0, 0, 24, kColumnButtonRow, nullptr},
-    {49, 0, 0, 0, 0, &g_leagueSetColour, nullptr},
-    {8207, 588, 444, 180, 21, &HistoryLeagueSetText, HistoryBrowser_ToggleLeagueSet},
-    {49, 0, 0, 0, 0, &g_altColour, nullptr},
-    {8207, 588, 468, 180, 21, &HistoryAltText, HistoryBrowser_AlternateColumn},
-    {33, 0, 0, kHistoryScreenLines, kLineHeight, kLineRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 232, 545, 10, 0, &g_legendShown, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(HistoryMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(HistoryBrowser_DrawMarker), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &HistoryTitleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 222, 118, 10, 4, &g_headerShown, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 588, 108, 180, 21, MenuValue(kTextCountry), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_pagePopup, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawColumnButtons), nullptr},
+    {MI_GROUP, 0, 0, 0, 24, kColumnButtonRow, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_leagueSetColour, nullptr},
+    {MI_BUTTON_TEXT_VAR, 588, 444, 180, 21, &HistoryLeagueSetText, HistoryBrowser_ToggleLeagueSet},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_altColour, nullptr},
+    {MI_BUTTON_TEXT_VAR, 588, 468, 180, 21, &HistoryAltText, HistoryBrowser_AlternateColumn},
+    {MI_GROUP, 0, 0, kHistoryScreenLines, kLineHeight, kLineRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 232, 545, 10, 0, &g_legendShown, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
     // The second way out stands under the first, as one back icon.
-    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
-    {4, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
-    {31, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
-    {31, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
+    {MI_ICON_VAR, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},
     kMenuEnd,
 };
 
@@ -1107,22 +1101,22 @@ void HistoryCompanionProc() {
 }
 
 int32_t HistoryCompanion_Quit(MenuHotItem*) {
-    MenuOption = -1;
+    MenuOption = kScreenQuit;
     return MENU_CLOSE;
 }
 
 int32_t HistoryCompanion_ToClub(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem HistoryCompanionTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(HistoryCompanionProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(0), HistoryCompanion_Quit},
-    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryCompanion_ToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(HistoryCompanionProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(0), HistoryCompanion_Quit},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryCompanion_ToClub},
     kMenuEnd,
 };

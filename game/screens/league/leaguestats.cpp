@@ -25,17 +25,16 @@ namespace {
 
 constexpr int kCellSize = 40;
 constexpr int kColumns = 5;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kProfileScreen = 4;
-constexpr int16_t kSquadScreen = 2;
 constexpr uint16_t kNoDivision = 6;
 
 struct ModeTexts {
     uint16_t mode;
     int16_t title, head1, head2;
 };
-constexpr ModeTexts kModes[] = {
-    {30, 1476, 64, 966}, {70, 1682, 1727, 1710}, {92, 1165, 956, 1312}, {93, 1166, 1159, 1727}};
+constexpr ModeTexts kModes[] = {{kScreenLeagueGoals, 1476, 64, 966},
+                                {kScreenLeaguePerformance, 1682, 1727, 1710},
+                                {kScreenLeagueAssists, 1165, 956, 1312},
+                                {kScreenLeagueManOfMatch, 1166, 1159, 1727}};
 
 const ModeTexts& TextsOf(uint16_t mode) {
     for (const ModeTexts& m : kModes)
@@ -73,11 +72,11 @@ void Insert(uint16_t (&list)[kLeagueStatRows], uint16_t player, int value, uint1
 
 void SecondValue(char* out, uint16_t mode, uint16_t player, int value) {
     switch (mode) {
-        case 70:
+        case kScreenLeaguePerformance:
             std::snprintf(out, kCellSize, "%d (%d)", HVW_GetPlayerApps(player),
                           HVW_GetPlayerAppsAsSub(player));
             break;
-        case 93:
+        case kScreenLeagueManOfMatch:
             std::snprintf(out, kCellSize, "%d", HVW_GetPlayerPerf(player));
             break;
         default:
@@ -123,11 +122,11 @@ void FillTabs() {
 // ---- Table ----------------------------------------------------------------------------
 
 #define TAB(k, n)                                                                            \
-    {49, 0, 0, 0, 0, &g_tabColour[k], nullptr}, {                                            \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_tabColour[k], nullptr}, {                            \
         8207, int16_t(60 + (k) * (678 / (n))), 530, int16_t(678 / (n)-4), 24, &g_tabText[k], \
             [](MenuHotItem*) { return LeagueStats_ChooseDivision(k); }                       \
     }
-#define END {48, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
+#define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
 const MenuItem kTabs1[] = {TAB(0, 1), END};
 const MenuItem kTabs2[] = {TAB(0, 2), TAB(1, 2), END};
@@ -144,20 +143,22 @@ const MenuItem* g_tabs = kNoTabs;
 #undef END
 
 const MenuItem kRow[] = {
-    {18, 10, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
-    {31, 20, 0, 270, 19, MenuValue(-1), LeagueStats_PickPlayer},
-    {18, 22, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
-    {31, 292, 0, 270, 19, MenuValue(-1), LeagueStats_PickClub},
-    {49, 0, 0, 0, sizeof(int16_t), g_clubColour, nullptr},
-    {18, 294, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 579, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3], nullptr},
-    {18, 664, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4], nullptr},
+    {MI_STRING_VAR, 10, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
+    {MI_HOT_RECT, 20, 0, 270, 19, MenuValue(-1), LeagueStats_PickPlayer},
+    {MI_STRING_VAR, 22, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
+    {MI_HOT_RECT, 292, 0, 270, 19, MenuValue(-1), LeagueStats_PickClub},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_clubColour, nullptr},
+    {MI_STRING_VAR, 294, 9, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 579, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3],
+     nullptr},
+    {MI_STRING_VAR, 664, 9, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4],
+     nullptr},
     kMenuEnd,
 };
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -165,11 +166,11 @@ int32_t BackToClub(MenuHotItem*) {
 
 int16_t LeagueStats_Value(uint16_t mode, uint16_t player) {
     switch (mode) {
-        case 70:
+        case kScreenLeaguePerformance:
             return HVW_GetPlayerPerf(player);
-        case 92:
+        case kScreenLeagueAssists:
             return int16_t(GetPlayerAssists(player));
-        case 93:
+        case kScreenLeagueManOfMatch:
             return HVW_GetPlayerManOfMatch(player);
         default:
             return HVW_GetPlayerGoals(player);
@@ -189,12 +190,12 @@ void LeagueStats_Build(uint16_t mode) {
     LeagueStatsState& s = LeagueStats;
     const int16_t country = Country();
     int16_t played[kClubCount] = {};
-    if (mode == 70) {
+    if (mode == kScreenLeaguePerformance) {
         for (int16_t club = 0; club < kClubCount; ++club)
             if (HVW_GetClubNation(club) == country) played[club] = HVW_CountPlayedFixturesOfClub(club);
     }
     std::memset(s.top, 0, sizeof s.top);
-    const bool outfieldOnly = mode == 30 || mode == 92;
+    const bool outfieldOnly = mode == kScreenLeagueGoals || mode == kScreenLeagueAssists;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (outfieldOnly && HVW_GetPositionType(player) == 0) continue;
         const int value = LeagueStats_Value(mode, player);
@@ -204,7 +205,7 @@ void LeagueStats_Build(uint16_t mode) {
         if (GetClubDivision(club) >= kNoDivision) continue;
         const int16_t row = HVW_FindClubInDivisionRows(club);
         if (row < 0 || row >= kLeagueStatDivisions) continue;
-        if (mode == 70 && Appearances(player) < played[club] * 60 / 100) continue;
+        if (mode == kScreenLeaguePerformance && Appearances(player) < played[club] * 60 / 100) continue;
         Insert(s.top[row], player, value, mode);
     }
 }
@@ -244,7 +245,7 @@ int32_t LeagueStats_PickPlayer(MenuHotItem* item) {
     if (row < 0 || row >= kLeagueStatRows || g_rowPlayer[row] == 0) return MENU_CONTINUE;
     SelectedPlayer = int16_t(g_rowPlayer[row]);
     ReturnMenuOption = int16_t(LeagueStats.mode);
-    MenuOption = kProfileScreen;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -255,7 +256,7 @@ int32_t LeagueStats_PickClub(MenuHotItem* item) {
     if (!IsClubNumber(club)) return MENU_CONTINUE;
     SelectedClub = uint16_t(club);
     ReturnMenuOption = int16_t(LeagueStats.mode);
-    MenuOption = kSquadScreen;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
@@ -264,25 +265,25 @@ const char* LeagueStatsCell(int row, int column) {
 }
 
 const MenuItem LeagueStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LeagueStatsScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 400, 45, JUSTIFY_CENTRE_TOP, 0, &g_title, nullptr},
-    {36, 24, 88, 752, 26, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 24, 116, 752, 25, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 400, 101, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionNameText, nullptr},
-    {15, 29, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(187), nullptr},
-    {15, 322, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(173), nullptr},
-    {16, 603, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head1, nullptr},
-    {16, 688, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head2, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 24, 146, 0, 19, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {34, 0, 0, 1, 0, &g_tabs, nullptr},
-    {3, 746, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeagueStatsScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 45, JUSTIFY_CENTRE_TOP, 0, &g_title, nullptr},
+    {MI_CUSTOM, 24, 88, 752, 26, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 24, 116, 752, 25, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 400, 101, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionNameText, nullptr},
+    {MI_TEXT, 29, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(187), nullptr},
+    {MI_TEXT, 322, 126, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(173), nullptr},
+    {MI_TEXT_VAR, 603, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head1, nullptr},
+    {MI_TEXT_VAR, 688, 126, JUSTIFY_CENTRE_MIDDLE, 0, &g_head2, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 24, 146, 0, 19, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_tabs, nullptr},
+    {MI_ICON, 746, 559, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

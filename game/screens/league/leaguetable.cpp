@@ -15,6 +15,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/exmenu.h"
@@ -33,7 +34,6 @@ constexpr int kRowHeight = 22;
 constexpr int kFirstRowY = 146;
 constexpr int kTableLeft = 20, kTableWidth = 758;
 constexpr int16_t kToggleLeagueText = 1068, kToggleReservesText = 1080;
-constexpr int16_t kReservesTitleText = 2428;
 constexpr int16_t kFirstMovementIcon = 87;
 constexpr int16_t kStyleHuman = 1, kStyleHandedOver = 7;
 
@@ -52,7 +52,8 @@ int16_t Country() {
 }
 
 bool FromRankings() {
-    return PreviousMenuOption == 62 || PreviousMenuOption == 63 || PreviousMenuOption == 69;
+    return PreviousMenuOption == kScreenClubRankings || PreviousMenuOption == kScreenManagerRankings ||
+           PreviousMenuOption == kScreenClubWorthRankings;
 }
 
 // The season record of the shown table.
@@ -195,16 +196,16 @@ int32_t PickClubRow(MenuHotItem* item) { return LeagueTable_PickClub(item->row);
 const MenuItem* g_buttons = nullptr;
 
 const MenuItem kToggle[] = {
-    {8207, 55, 108, 164, 30, &g_toggleText, LeagueTable_ToggleTable},
+    {MI_BUTTON_TEXT_VAR, 55, 108, 164, 30, &g_toggleText, LeagueTable_ToggleTable},
     kMenuEnd,
 };
 const MenuItem kNoToggle[] = {kMenuEnd};
 const MenuItem* g_toggle = kNoToggle;
 
 const MenuItem kRow[] = {
-    {36, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(LeagueTable_DrawZoneLines), nullptr},
-    {36, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, 55, 0, 164, kRowHeight, nullptr, PickClubRow},
+    {MI_CUSTOM, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(LeagueTable_DrawZoneLines), nullptr},
+    {MI_CUSTOM, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, 55, 0, 164, kRowHeight, nullptr, PickClubRow},
     kMenuEnd,
 };
 
@@ -221,8 +222,7 @@ void LeagueTableMenu() {
     g_toggleText = LeagueTableMode == 1 ? kToggleReservesText : kToggleLeagueText;
     const char* name = HVW_GetDivisionName(ViewedDivision, country);
     if (LeagueTableMode == 1) {
-        std::snprintf(g_title, sizeof g_title, "%s %s", GetText(kReservesTitleText),
-                      name != nullptr ? name : "");
+        std::snprintf(g_title, sizeof g_title, "%s %s", GetText(kTextReserves), name != nullptr ? name : "");
     } else {
         std::snprintf(g_title, sizeof g_title, "%s", name != nullptr ? name : "");
     }
@@ -313,12 +313,12 @@ int32_t LeagueTable_PickClub(int row) {
     const uint16_t club = g_rows[row].club;
     if (club == kNoTableClub) return MENU_CONTINUE;
     SelectedClub = club;
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     return MENU_CLOSE;
 }
 
 int32_t LeagueTable_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -328,19 +328,19 @@ void LeagueTable_Leave() {
 }
 
 const MenuItem LeagueTableTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LeagueTableMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, kTableLeft, kFirstRowY, kTableWidth, kRowHeight* kLeagueTableRows,
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeagueTableMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, kTableLeft, kFirstRowY, kTableWidth, kRowHeight* kLeagueTableRows,
      MenuFunction(LeagueTable_DrawRowBands), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 48, 10, 0, &g_titleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {52, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 347, 96, 10, 0, MenuValue(150), nullptr},
-    {15, 507, 96, 10, 0, MenuValue(151), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 48, 10, 0, &g_titleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_NUMBER_TYPE, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 347, 96, 10, 0, MenuValue(150), nullptr},
+    {MI_TEXT, 507, 96, 10, 0, MenuValue(151), nullptr},
     COLUMN_HEADER(0, 236, 137, 30),
     COLUMN_HEADER(1, 268, 138, 30),
     COLUMN_HEADER(2, 300, 139, 30),
@@ -355,15 +355,15 @@ const MenuItem LeagueTableTable[] = {
     COLUMN_HEADER(11, 588, 144, 30),
     COLUMN_HEADER(12, 620, 143, 30),
     COLUMN_HEADER(13, 652, 255, 90),
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {34, 0, 0, 1, 0, &g_toggle, nullptr},
-    {33, 0, kFirstRowY, 0, kRowHeight, kRow, nullptr},
-    {31, 20, 559, 40, 14, nullptr, LeagueTable_ScrollUp},
-    {31, 20, 573, 40, 14, nullptr, LeagueTable_ScrollDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), LeagueTable_ToClubMain},
-    {55, 0, 0, 0, 0, MenuFunction(LeagueTable_Leave), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_toggle, nullptr},
+    {MI_GROUP, 0, kFirstRowY, 0, kRowHeight, kRow, nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, LeagueTable_ScrollUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, LeagueTable_ScrollDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), LeagueTable_ToClubMain},
+    {MI_END, 0, 0, 0, 0, MenuFunction(LeagueTable_Leave), nullptr},
 };
 
 #undef COLUMN_HEADER

@@ -7,6 +7,7 @@
 #include "core/query/funcs_fields.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -18,7 +19,6 @@ int16_t MatchChartCurve[kMatchChartMinutes];
 
 namespace {
 
-constexpr int16_t kMinutesText = 1448;
 constexpr int kOriginX = 70;
 constexpr int kBaseline = 350;
 constexpr int kTopLine = 150;
@@ -28,7 +28,6 @@ constexpr uint16_t kRed = 0xF800;
 constexpr uint16_t kBlue = 0x001F;
 constexpr int kLabelRows = 5;
 constexpr int kLabelSize = 300;
-constexpr int16_t kStatsScreen = 71;
 
 // The label text of each event kind; 2 (a booking the referee noted
 // without a card) is never labelled.
@@ -116,7 +115,7 @@ void DrawEventLabels(int s) {
             std::clamp<int>(int16_t(recbits::LoadU16(event + kEventMinute)), 0, kMatchChartMinutes);
         const int side = int16_t(recbits::LoadU16(event + kEventTeam)) == 0 ? 0 : 1;
         const uint16_t player = recbits::LoadU16(event + kEventPlayer);
-        std::snprintf(g_labels[g_labelCount], kLabelSize, " %d%s %s %s", minute, GetText(kMinutesText),
+        std::snprintf(g_labels[g_labelCount], kLabelSize, " %d%s %s %s", minute, GetText(kTextMinutes),
                       GetText(text), IsPlayerNumber(player) ? HVW_GetPlayerShortName(player) : "");
         const int x = kOriginX + minute * s;
         const int y = side == 0 ? kBaseline - (row[side] * 10 + 100) * 2 : kBaseline + 24 + row[side] * 14;
@@ -164,7 +163,7 @@ void MatchSummaryChart(int, int, int, int) {
 }
 
 int32_t MatchSummary_ToStats(MenuHotItem*) {
-    MenuOption = kStatsScreen;
+    MenuOption = kScreenMatchStats;
     return MENU_CLOSE;
 }
 
@@ -180,13 +179,13 @@ int MatchChartEventLabels() { return g_labelCount; }
 const char* MatchChartEventLabel(int k) { return k >= 0 && k < g_labelCount ? g_labels[k] : ""; }
 
 const MenuItem MatchChartTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchSummaryMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {18, 320, 36, 10, 0, &g_titlePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(MatchSummaryChart), nullptr},
-    {31, 570, 436, 40, 40, MenuValue(-1), MatchSummary_ToStats},
-    {55, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchSummaryMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_STRING_VAR, 320, 36, 10, 0, &g_titlePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(MatchSummaryChart), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), MatchSummary_ToStats},
+    {MI_END, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
 };

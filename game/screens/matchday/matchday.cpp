@@ -1,4 +1,5 @@
 #include "game/screens/matchday/matchday.h"
+#include "core/records/textids.h"
 #include "game/screens/matchday/matchpreview.h"
 #include "game/screens/matchday/matchreport.h"
 
@@ -74,12 +75,9 @@ MatchDayFlagWord& MatchDayFlagWord::operator&=(uint16_t bits) { return *this = u
 namespace {
 
 constexpr int16_t kLastDayBeforeSeasonEnd = 364;
-constexpr int16_t kSquadNumbersScreen = 87;
-constexpr int16_t kGoalReplayScreen = 105;
 constexpr int16_t kOtherFixturesText = 1594;
 constexpr int16_t kEndOfDayText = 1807;
 constexpr int16_t kLowMemoryText = 1129;
-constexpr int16_t kNotAvailableText = 740;
 constexpr int16_t kDayResultsTitle = 1558;
 constexpr int kPanelIcon = 2;
 constexpr int kEscapeKey = 1;
@@ -305,9 +303,9 @@ void ContinueOneDay() {
     const DayCounts next = CountDay(Today());
     SetMenuTitleDate(2);
     PrepareNextMatch(next);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
-    if (Today() == 0) MenuOption = kSquadNumbersScreen;
+    if (Today() == 0) MenuOption = kScreenSquadNumbers;
 }
 
 bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
@@ -347,10 +345,10 @@ void ContinueRunOn() {
             stop = true;
         } else {
             ProcessHalvornDayMessages();
-            if (MenuOption != 3) stop = true;
+            if (MenuOption != kScreenClubMain) stop = true;
         }
         if (day == 0) {
-            MenuOption = kSquadNumbersScreen;
+            MenuOption = kScreenSquadNumbers;
             stop = true;
         }
         if (PendingGoalReplay != 0) stop = true;
@@ -359,7 +357,7 @@ void ContinueRunOn() {
     if (!stoppedOnEvent) return;
     SetMenuTitleDate(2);
     PrepareNextMatch(next);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     // At the end of a soak what waits for the user stays waiting until
     // his first day: the run ends on the club screen.
     if (soakEnded) {
@@ -440,7 +438,7 @@ void MatchDay_RunResultsLoop() {
                 RunMenuSet(MatchStatsTable);
                 break;
             case kResultsPlayerChart: {
-                RunMenuSet(FrontEndScreenTable(97));
+                RunMenuSet(FrontEndScreenTable(kScreenResults));
                 if (MatchDayResultsView == kResultsPlayerChart) MatchDayResultsView = kResultsBoard;
                 break;
             }
@@ -512,7 +510,7 @@ void MatchDay_ContinueDays() {
         RunningDays() { DayLoopRunning = true; }
         ~RunningDays() { DayLoopRunning = false; }
     } running;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     switch (ContinueMode) {
         case 0:
             ContinueOneDay();
@@ -524,14 +522,14 @@ void MatchDay_ContinueDays() {
             ContinueTodaysMatch();
             break;
         default:
-            MenuOption = -1;
+            MenuOption = kScreenQuit;
             break;
     }
     // A goal saved today is played back, even when leaving the day's results
     // list cleared the saved-goal count.
-    if (PendingGoalReplay != 0) MenuOption = kGoalReplayScreen;
+    if (PendingGoalReplay != 0) MenuOption = kScreenGoalReplays;
     // A closed window lets the day finish and then ends the front end.
-    if (WinCloseRequested()) MenuOption = -1;
+    if (WinCloseRequested()) MenuOption = kScreenQuit;
 }
 
 int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount) {
@@ -659,7 +657,7 @@ void MatchDay_Dispatch() {
                 PreviewPanel_Draw();
                 break;
             case 2:
-                ShowMessageBox(GetText(kNotAvailableText), 0);
+                ShowMessageBox(GetText(kTextOptionUnavailable), 0);
                 MatchDayEvent = 0;
                 break;
             case 3:
@@ -681,12 +679,12 @@ void MatchDay_Dispatch() {
     }
     switch (event) {
         case 7:
-            MenuOption = 23;
+            MenuOption = kScreenMatchNotWatched;
             MatchViewWord = 0;
             MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
             break;
         case 8:
-            ShowMessageBox(GetText(kNotAvailableText), 0);
+            ShowMessageBox(GetText(kTextOptionUnavailable), 0);
             MatchDayEvent = 0;
             break;
         case 9:
@@ -732,7 +730,7 @@ void MatchDay_ChooseView() {
         if (choice < 0) continue;
         while (buttons != 0 && !WinCloseRequested()) Hotspot_ReadMouse(&x, &y, &buttons);
         if (choice == 0) {
-            MenuOption = 23;
+            MenuOption = kScreenMatchNotWatched;
             MatchViewWord = 0;
             MatchOptionsByte = uint8_t(MatchOptionsByte | kMatchOptionUnshown);
             return;

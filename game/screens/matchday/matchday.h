@@ -8,6 +8,7 @@
 #include <span>
 
 #include "core/club/matchdaynotices.h"
+#include "core/match/periodrunner.h"
 #include "core/season/soak.h"
 #include "game/screens/engine/hotspot.h"
 #include "game/screens/matchday/matchdaynews.h"
@@ -49,10 +50,11 @@ enum : uint16_t {
     kDayPanelFinished = 0x0020,   // the panel shows its finished state
     kDayReserveFixture = 0x0080,  // the panel is the reserve-league fixture's
     kDayLeftResults = 0x0040,     // the results list was left: end-of-day panel
-    kDayResultOnly = 0x0100,      // the user's reserve match gets a result only
-    kDayResultsListed = 0x0400,   // the day's results list is being shown
-    kDayUnshownLeague = 0x1000,   // the group's league matches are played unseen
-    kDayDataPrepared = 0x2000,
+    // The high byte: the display-mode bits.
+    kDayResultOnly = kDisplayResultsOnly << 8,
+    kDayResultsListed = kDisplayResultsListed << 8,
+    kDayUnshownLeague = kDisplayOff << 8,  // the group's league matches are played unseen
+    kDayDataPrepared = kDisplayDataPrepared << 8,
 };
 
 // The current match-day event (0 team news, 1 the opponent, 3 preview, 4

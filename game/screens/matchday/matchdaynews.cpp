@@ -22,6 +22,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/cuprounds.h"
@@ -40,7 +41,6 @@ namespace {
 constexpr int16_t kDefaultSubstitutes = 5;
 constexpr int kLineUpSlots = 16;
 constexpr int kStarters = 11;
-constexpr int16_t kVersusText = 152;
 constexpr int16_t kManagerText = 30;
 constexpr int16_t kFormText = 255;
 constexpr int16_t kSeasonRecordText = 1886;
@@ -213,7 +213,7 @@ void DrawTitleLine(int y) {
 void DrawNames(int font, int homeX, int awayX) {
     SetFont(int16_t(font));
     DrawTextAddrAt(homeX, 97, TeamNewsBlock.names[0], JUSTIFY_RIGHT_TOP);
-    DrawTextNoAt(400, 97, kVersusText, JUSTIFY_CENTRE_TOP);
+    DrawTextNoAt(400, 97, kTextVersus, JUSTIFY_CENTRE_TOP);
     DrawTextAddrAt(awayX, 97, TeamNewsBlock.names[1], JUSTIFY_LEFT_TOP);
 }
 

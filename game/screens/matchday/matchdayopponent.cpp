@@ -20,6 +20,7 @@
 #include "core/records/ranges.h"
 #include "core/records/referees.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
@@ -39,12 +40,8 @@ constexpr uint16_t kPanelColour = 8484;
 constexpr int kPanelShade = 68;
 constexpr int16_t kHomeText = 150;
 constexpr int16_t kAwayText = 151;
-constexpr int16_t kFirstRecordLabel = 138;
 constexpr int16_t kRecentResultsText = 1850;
 constexpr int16_t kMarkText = 2011;
-constexpr int16_t kAtHomeText = 102;
-constexpr int16_t kAwayGameText = 103;
-constexpr int16_t kDashText = 125;
 constexpr int16_t kPerformersText = 1851;
 constexpr int16_t kScorersText = 1852;
 constexpr int kRowStep = 16;
@@ -55,7 +52,6 @@ constexpr int16_t kGroupCup = 6;
 // The continue button keeps its own words: the text id the panel tables
 // name is the finance summary's expenditure label.
 constexpr int16_t kContinueText = 413;
-constexpr int16_t kTeamNewsText = 1595;
 
 struct Rect {
     int x, y, w, h;
@@ -78,11 +74,11 @@ HotRegion Region(int16_t x, int16_t w, int16_t textId, int16_t event) {
 }
 // Table A once the reserve-league group is done, B otherwise.
 const HotRegion kRegionsA[] = {Region(400, -2, kContinueText, 6),
-                               Region(400, 0, kTeamNewsText, 0),
+                               Region(400, 0, kTextTeamNews, 0),
                                Region(400, -1, kContinueText, 6),
-                               Region(401, 0, kTeamNewsText, 0),
+                               Region(401, 0, kTextTeamNews, 0),
                                {}};
-const HotRegion kRegionsB[] = {Region(400, -1, kContinueText, 6), Region(401, 0, kTeamNewsText, 0), {}};
+const HotRegion kRegionsB[] = {Region(400, -1, kContinueText, 6), Region(401, 0, kTextTeamNews, 0), {}};
 const HotRegion kWatchBar[] = {
     {HOT_BUTTON_TEXT_ID, 60, 559, 678, 28, 10, reinterpret_cast<const void*>(intptr_t(1704)), 8, nullptr, 9},
     {},
@@ -185,7 +181,7 @@ void DrawPanels() {
 void DrawRecord(int x, int16_t heading, const int16_t (&record)[5]) {
     DrawTextNoAt(x + 100, 95, heading, JUSTIFY_CENTRE_TOP);
     for (int j = 0; j < 5; ++j) {
-        DrawTextNoAt(x + 50 * j, 110, int16_t(kFirstRecordLabel + j), JUSTIFY_RIGHT_TOP);
+        DrawTextNoAt(x + 50 * j, 110, int16_t(kTextWin + j), JUSTIFY_RIGHT_TOP);
         DrawNumberAt(x + 50 * j, 130, record[j], JUSTIFY_RIGHT_TOP);
     }
 }
@@ -202,9 +198,9 @@ void DrawResults() {
         const uint32_t score = FixtureScore(slot);
         const int homeGoals = int(score & kFixtureGoalsMask), awayGoals = int(score >> 5 & kFixtureGoalsMask);
         DrawTextNoAt(50, y, HVW_ClubTextId(other), JUSTIFY_LEFT_TOP);
-        DrawTextNoAt(220, y, atHome ? kAtHomeText : kAwayGameText, JUSTIFY_CENTRE_TOP);
+        DrawTextNoAt(220, y, atHome ? kTextHome : kTextAway, JUSTIFY_CENTRE_TOP);
         DrawNumberAt(245, y, atHome ? homeGoals : awayGoals, JUSTIFY_CENTRE_TOP);
-        DrawTextNoAt(260, y, kDashText, JUSTIFY_CENTRE_TOP);
+        DrawTextNoAt(260, y, kTextDash, JUSTIFY_CENTRE_TOP);
         DrawNumberAt(275, y, atHome ? awayGoals : homeGoals, JUSTIFY_CENTRE_TOP);
         DrawNumberAt(320, y, PreviewPanel_MeanMark(slot, club), JUSTIFY_CENTRE_TOP);
         y += kRowStep;
@@ -362,7 +358,7 @@ int32_t MatchDay_PreviewLoop(int16_t fixture, int16_t reserveFixture) {
             MatchDay_Run();
         }
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return 6;
 }
 

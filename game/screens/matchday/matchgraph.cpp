@@ -6,6 +6,7 @@
 
 #include "core/base/textbuf.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menupc.h"
@@ -30,7 +31,7 @@ constexpr uint16_t kBarsA[kBarTableSize] = {7, 1, 4, 10, 9, 2, 1, 2, 1};
 constexpr uint16_t kBarsB[kBarTableSize] = {1, 0, 1, 3, 2, 0, 0, 1, 1};
 constexpr uint16_t kPlotColour = 19049, kGridColour = 6339, kAxisColour = 52825;
 constexpr uint16_t kSeriesC = 25, kSeriesCShade = 25401, kSeriesA = 46277, kSeriesB = 51200;
-constexpr int16_t kSwitchText = 1401, kSeriesCText = 970, kSeriesAText = 44, kSeriesBText = 45;
+constexpr int16_t kSwitchText = 1401, kSeriesAText = 44, kSeriesBText = 45;
 
 uint16_t g_values[kGraphMinutes];
 int g_read = 0;
@@ -147,7 +148,7 @@ void DrawSeriesC(int, int, int, int) {
             FillSolidRect(x, to, g_step, 1, colour);
         }
     }
-    DrawLegend(386, kSeriesC, kSeriesCText);
+    DrawLegend(386, kSeriesC, kTextPossession);
 }
 
 void DrawAxes(int, int, int, int) {
@@ -172,7 +173,7 @@ PopupEntry g_seriesPopup[] = {
     {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, nullptr},
     {POPUP_STRING_VARIABLE, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, &g_sideLabelPointer, MatchGraph_Toggle,
      nullptr},
-    {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSeriesCText), MatchGraph_Toggle,
+    {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kTextPossession), MatchGraph_Toggle,
      nullptr},
     {POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(kSeriesAText), MatchGraph_Toggle,
      nullptr},
@@ -192,22 +193,22 @@ PopupEntry g_exitPopup[] = {
 }  // namespace
 
 const MenuItem MatchGraphTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchGraphMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 320, 36, JUSTIFY_CENTRE_MIDDLE, 0, &g_scoreLinePointer, nullptr},
-    {36, 80, 370, 280, 60, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 80, 150, 640, 210, MenuFunction(DrawPlotArea), nullptr},
-    {36, 80, 150, 640, 210, MenuFunction(DrawSeriesA), nullptr},
-    {36, 80, 150, 640, 210, MenuFunction(DrawSeriesB), nullptr},
-    {36, 80, 150, 640, 210, MenuFunction(DrawSeriesC), nullptr},
-    {36, 60, 140, 660, 240, MenuFunction(DrawAxes), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 60, 559, 339, 30, MenuValue(898), MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchGraphMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 320, 36, JUSTIFY_CENTRE_MIDDLE, 0, &g_scoreLinePointer, nullptr},
+    {MI_CUSTOM, 80, 370, 280, 60, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 80, 150, 640, 210, MenuFunction(DrawPlotArea), nullptr},
+    {MI_CUSTOM, 80, 150, 640, 210, MenuFunction(DrawSeriesA), nullptr},
+    {MI_CUSTOM, 80, 150, 640, 210, MenuFunction(DrawSeriesB), nullptr},
+    {MI_CUSTOM, 80, 150, 640, 210, MenuFunction(DrawSeriesC), nullptr},
+    {MI_CUSTOM, 60, 140, 660, 240, MenuFunction(DrawAxes), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 30, MenuValue(898), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_seriesPopup, nullptr},
-    {8204, 399, 559, 339, 30, MenuValue(623), MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 399, 559, 339, 30, MenuValue(623), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_exitPopup, nullptr},
     kMenuEnd,
 };

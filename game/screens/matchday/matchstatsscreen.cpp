@@ -12,6 +12,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
@@ -34,9 +35,6 @@ namespace {
 constexpr int kShirts = 16;
 constexpr int kMaxSubs = 3;
 constexpr int kCounterSize = 100;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kResultsScreen = 97;
-constexpr int16_t kRatingText = 243;
 constexpr int kMarkerIcon = 111;
 constexpr int kBookedIcon = 15;
 constexpr int kSentOffIcon = 14;
@@ -215,11 +213,11 @@ int32_t MatchStats_SelectSub(MenuHotItem*) {
     return MENU_REDRAW;
 }
 
-#define SUB_BUTTON(K, X, W)                                                           \
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr}, {48, 0, 0, 0, 0, MenuValue(0), nullptr}, \
-        {8206, X, 392, W, 20, &g_subs[K].namePtr, MatchStats_SelectSub<K>},           \
-        {4, int16_t(X + W - 12), 402, 10, 0, &g_subs[K].marker, nullptr}, {           \
-        22, int16_t(X + 10), 402, 10, 0, &g_subs[K].number, nullptr                   \
+#define SUB_BUTTON(K, X, W)                                                                            \
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr}, {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, \
+        {MI_BUTTON_STRING_VAR, X, 392, W, 20, &g_subs[K].namePtr, MatchStats_SelectSub<K>},            \
+        {MI_ICON_VAR, int16_t(X + W - 12), 402, 10, 0, &g_subs[K].marker, nullptr}, {                  \
+        22, int16_t(X + 10), 402, 10, 0, &g_subs[K].number, nullptr                                    \
     }
 
 const MenuItem kSubs0[] = {kMenuEnd};
@@ -431,12 +429,12 @@ int32_t MatchStats_PitchClick(MenuHotItem*) {
 }
 
 int32_t MatchStats_Continue(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t MatchStats_ToResults(MenuHotItem*) {
-    MenuOption = kResultsScreen;
+    MenuOption = kScreenResults;
     return MENU_CLOSE;
 }
 
@@ -453,49 +451,49 @@ int16_t MatchStats_SubShirt(int k) { return k >= 0 && k < g_subCount ? g_subs[k]
 
 // ---- Table ---------------------------------------------------------------------------------
 
-#define INFO_PAIR(K, X, Y)                                                                 \
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr}, {16, X, Y, 9, 0, &g_info.labels[K], nullptr}, \
-        {13, 0, 0, 0, 0, MenuValue(11), nullptr}, {                                        \
-        22, int16_t(X + 210), Y, 11, 0, &g_info.values[K], nullptr                         \
+#define INFO_PAIR(K, X, Y)                                                                               \
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr}, {MI_TEXT_VAR, X, Y, 9, 0, &g_info.labels[K], nullptr}, \
+        {MI_FONT, 0, 0, 0, 0, MenuValue(11), nullptr}, {                                                 \
+        22, int16_t(X + 210), Y, 11, 0, &g_info.values[K], nullptr                                       \
     }
 
 const MenuItem MatchStatsScreenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchStats_MenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {18, 320, 10, 6, 0, &g_titlePtr, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(MatchStats_DrawHeatMap), nullptr},
-    {36, 204, 118, 430, 217, MenuFunction(MatchStats_DrawFormation), nullptr},
-    {31, 64, 54, 666, 345, MenuValue(-1), MatchStats_PitchClick},
-    {3, 743, 559, 5, 0, MenuValue(153), MatchStats_Continue},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 30, 423, 740, 90, MenuFunction(DrawBlackBox), nullptr},
-    {36, 30, 423, 740, 30, MenuFunction(DrawBlackBox), nullptr},
-    {36, 30, 423, 740, 30, MenuFunction(MatchStats_DrawPanels), nullptr},
-    {36, 30, 515, 740, 40, MenuFunction(MatchStats_DrawComments), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {18, 50, 438, 9, 0, &g_namePtr, nullptr},
-    {15, 280, 438, 9, 0, MenuValue(kRatingText), nullptr},
-    {22, 490, 438, 11, 0, &g_info.rating, nullptr},
-    {18, 510, 438, 9, 0, &g_goalsPtr, nullptr},
-    {4, 550, 438, 9, 0, &g_info.icons[0], nullptr},
-    {4, 553, 438, 9, 0, &g_info.icons[1], nullptr},
-    {4, 565, 438, 9, 0, &g_info.icons[2], nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchStats_MenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_STRING_VAR, 320, 10, 6, 0, &g_titlePtr, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(MatchStats_DrawHeatMap), nullptr},
+    {MI_CUSTOM, 204, 118, 430, 217, MenuFunction(MatchStats_DrawFormation), nullptr},
+    {MI_HOT_RECT, 64, 54, 666, 345, MenuValue(-1), MatchStats_PitchClick},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), MatchStats_Continue},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 30, 423, 740, 90, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 30, 423, 740, 30, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 30, 423, 740, 30, MenuFunction(MatchStats_DrawPanels), nullptr},
+    {MI_CUSTOM, 30, 515, 740, 40, MenuFunction(MatchStats_DrawComments), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_STRING_VAR, 50, 438, 9, 0, &g_namePtr, nullptr},
+    {MI_TEXT, 280, 438, 9, 0, MenuValue(kTextRating), nullptr},
+    {MI_NUMBER_I16, 490, 438, 11, 0, &g_info.rating, nullptr},
+    {MI_STRING_VAR, 510, 438, 9, 0, &g_goalsPtr, nullptr},
+    {MI_ICON_VAR, 550, 438, 9, 0, &g_info.icons[0], nullptr},
+    {MI_ICON_VAR, 553, 438, 9, 0, &g_info.icons[1], nullptr},
+    {MI_ICON_VAR, 565, 438, 9, 0, &g_info.icons[2], nullptr},
     INFO_PAIR(0, 50, 468),
     INFO_PAIR(1, 280, 468),
     INFO_PAIR(2, 510, 468),
     INFO_PAIR(3, 50, 498),
     INFO_PAIR(4, 280, 498),
     INFO_PAIR(5, 510, 498),
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 30, 559, 339, 30, MenuValue(1684), MenuHandler_Accept},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 30, 559, 339, 30, MenuValue(1684), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_viewPopup, nullptr},
-    {8204, 374, 559, 339, 30, MenuValue(191), MatchStats_ToResults},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {34, 0, 0, 1, 0, &g_subTable, nullptr},
-    {55, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 374, 559, 339, 30, MenuValue(191), MatchStats_ToResults},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_subTable, nullptr},
+    {MI_END, 320, 462, 10, 0, nullptr, MenuHandler_Accept},
 };
 
 #undef INFO_PAIR

@@ -12,6 +12,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtureday.h"
 #include "core/season/matchevents.h"
 #include "game/screens/engine/exmenu.h"
@@ -26,12 +27,8 @@ namespace {
 
 constexpr int16_t kTitleText = 1151;
 constexpr int16_t kLeaveIcon = 153;
-constexpr int16_t kAttendanceText = 2429;
 constexpr int16_t kRefereeText = 1152;
-constexpr int16_t kPenaltyText = 630;
-constexpr int16_t kOwnGoalText = 698;
 constexpr int16_t kManOfTheMatchText = 757;
-constexpr int16_t kMinutesText = 1448;
 constexpr int kBookedIcon = 15;
 constexpr int kSentOffIcon = 14;
 constexpr uint16_t kLeft = JUSTIFY_LEFT_MIDDLE;
@@ -96,8 +93,8 @@ void WriteGoalText(const ScorerSlots& slots, char* out, size_t size) {
             } else {
                 text.Add(",%d", s.minute[g]);
             }
-            if (s.kind[g] == kKindPenaltyGoal) text.Add(" %s", GetText(kPenaltyText));
-            if (s.kind[g] == kKindOwnGoal) text.Add(" %s", GetText(kOwnGoalText));
+            if (s.kind[g] == kKindPenaltyGoal) text.Add(" %s", GetText(kTextPenalty));
+            if (s.kind[g] == kKindOwnGoal) text.Add(" %s", GetText(kTextOwnGoal));
         }
         text.Add(" ");
     }
@@ -295,7 +292,7 @@ int ResultsShare(int64_t home, int64_t away) {
 
 void ResultBoard_BuildHeader() {
     FormatScoreLines(g_homeLine, g_awayLine, "%s %d", "%d %s", "%s %d (%d)", "(%d) %d %s");
-    std::snprintf(g_attendanceLine, sizeof g_attendanceLine, "%s %s", GetText(kAttendanceText),
+    std::snprintf(g_attendanceLine, sizeof g_attendanceLine, "%s %s", GetText(kTextAttendance),
                   HVW_FormatThousands(LastMatch().attendance));
     const char initial = LastMatch_RefereeInitial();
     if (initial != 0) {
@@ -357,7 +354,7 @@ void MatchStatsMenuProc() {
     if (!IsMenuFirstEntry()) return;
     SetMenuTitleDate(4);
     FormatScoreLines(g_statsHome, g_statsAway, "%s %d -", " %d %s", "%s %d (%d)-", "(%d) %d %s");
-    std::snprintf(g_minuteLine, sizeof g_minuteLine, "%d %s", LastMatch().minute, GetText(kMinutesText));
+    std::snprintf(g_minuteLine, sizeof g_minuteLine, "%d %s", LastMatch().minute, GetText(kTextMinutes));
     BuildStats();
     ResultsTabBar_Mark(kResultsStats, 1);
 }
@@ -398,9 +395,10 @@ void MatchStatsZones(int, int, int, int) {
 
 // ---- Tables ------------------------------------------------------------------------------
 
-#define RESULTS_TAB(K)                                                                      \
-    {49, 0, 0, 0, 0, &g_tabText[K], nullptr}, {51, 0, 0, 0, 0, &g_tabColour[K], nullptr}, { \
-        8204, kTabs[K].x, 559, 169, 28, MenuValue(kTabs[K].text), ResultsTab<K>             \
+#define RESULTS_TAB(K)                                                          \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_tabText[K], nullptr},                   \
+        {MI_COLOUR_VAR, 0, 0, 0, 0, &g_tabColour[K], nullptr}, {                \
+        8204, kTabs[K].x, 559, 169, 28, MenuValue(kTabs[K].text), ResultsTab<K> \
     }
 
 const MenuItem ResultsTabBar[] = {
@@ -408,57 +406,57 @@ const MenuItem ResultsTabBar[] = {
     RESULTS_TAB(1),
     RESULTS_TAB(2),
     RESULTS_TAB(3),
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {50, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(kLeaveIcon), ResultsLeave},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), ResultsLeave},
     kMenuEnd,
 };
 
 #undef RESULTS_TAB
 
 const MenuItem ResultBoardHeader[] = {
-    {36, 20, 97, 758, 50, MenuFunction(DrawBlackShade30Box), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {18, 380, 112, 11, 0, &g_homeLinePtr, nullptr},
-    {17, 400, 112, 10, 0, "-", nullptr},
-    {18, 420, 112, 9, 0, &g_awayLinePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1008), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {18, 380, 127, 7, 0, &g_attendancePtr, nullptr},
-    {18, 420, 127, 5, 0, &g_refereePtr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {36, 20, 152, 758, 60, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 20, 152, 758, 60, MenuFunction(ResultBoardGoals), nullptr},
+    {MI_CUSTOM, 20, 97, 758, 50, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_STRING_VAR, 380, 112, 11, 0, &g_homeLinePtr, nullptr},
+    {MI_STRING, 400, 112, 10, 0, "-", nullptr},
+    {MI_STRING_VAR, 420, 112, 9, 0, &g_awayLinePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1008), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_STRING_VAR, 380, 127, 7, 0, &g_attendancePtr, nullptr},
+    {MI_STRING_VAR, 420, 127, 5, 0, &g_refereePtr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_CUSTOM, 20, 152, 758, 60, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 20, 152, 758, 60, MenuFunction(ResultBoardGoals), nullptr},
     kMenuEnd,
 };
 
 const MenuItem ResultBoardTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ResultBoardMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {33, 0, 0, 1, 0, ResultBoardHeader, nullptr},
-    {36, 20, 217, 758, 340, MenuFunction(ResultBoardLineUps), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 0, 1, 0, ResultsTabBar, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ResultBoardMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, ResultBoardHeader, nullptr},
+    {MI_CUSTOM, 20, 217, 758, 340, MenuFunction(ResultBoardLineUps), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, ResultsTabBar, nullptr},
     kMenuEnd,
 };
 
 const MenuItem MatchStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchStatsMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(12), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {18, 402, 62, 11, 0, &g_statsHomePtr, nullptr},
-    {18, 402, 62, 9, 0, &g_statsAwayPtr, nullptr},
-    {18, 778, 62, 11, 0, &g_minutePtr, nullptr},
-    {18, 274, 154, 10, 0, &g_zonePercentPtr[0], nullptr},
-    {18, 401, 154, 10, 0, &g_zonePercentPtr[1], nullptr},
-    {18, 528, 154, 10, 0, &g_zonePercentPtr[2], nullptr},
-    {36, 162, 233, 476, 17, MenuFunction(MatchStatsZones), nullptr},
-    {36, 180, 258, 440, 266, MenuFunction(MatchStatsBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 0, 1, 0, ResultsTabBar, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchStatsMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(12), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_STRING_VAR, 402, 62, 11, 0, &g_statsHomePtr, nullptr},
+    {MI_STRING_VAR, 402, 62, 9, 0, &g_statsAwayPtr, nullptr},
+    {MI_STRING_VAR, 778, 62, 11, 0, &g_minutePtr, nullptr},
+    {MI_STRING_VAR, 274, 154, 10, 0, &g_zonePercentPtr[0], nullptr},
+    {MI_STRING_VAR, 401, 154, 10, 0, &g_zonePercentPtr[1], nullptr},
+    {MI_STRING_VAR, 528, 154, 10, 0, &g_zonePercentPtr[2], nullptr},
+    {MI_CUSTOM, 162, 233, 476, 17, MenuFunction(MatchStatsZones), nullptr},
+    {MI_CUSTOM, 180, 258, 440, 266, MenuFunction(MatchStatsBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, ResultsTabBar, nullptr},
     kMenuEnd,
 };

@@ -11,6 +11,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/query/funcs_small.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -261,48 +262,50 @@ int32_t PageClick(MenuHotItem*) {
 }
 
 const MenuItem kChartRow[] = {
-    {36, 20, 0, 50, kRowStep, MenuFunction(ResultsView_DrawRowButton), nullptr},
+    {MI_CUSTOM, 20, 0, 50, kRowStep, MenuFunction(ResultsView_DrawRowButton), nullptr},
     kMenuEnd,
 };
 
-#define VIEW_BUTTON(i, x, text, view) \
-    {49, 0, 0, 0, 0, &g_viewLit[i], nullptr}, { 8204, x, 504, 98, 30, MenuValue(text), PickViewClick<view> }
+#define VIEW_BUTTON(i, x, text, view)                                        \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_viewLit[i], nullptr}, {              \
+        MI_BUTTON_TEXT, x, 504, 98, 30, MenuValue(text), PickViewClick<view> \
+    }
 
 }  // namespace
 
 const MenuItem ResultsViewTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ResultsViewMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawColumnPanels), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_headerPointer, nullptr},
-    {36, 20, 97, 743, 30, MenuFunction(DrawHeadingBoxes), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {18, 126, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_sideNamePointer, nullptr},
-    {16, 286, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[0], nullptr},
-    {16, 392, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[1], nullptr},
-    {16, 498, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[2], nullptr},
-    {16, 604, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[3], nullptr},
-    {16, 710, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[4], nullptr},
-    {33, 0, kRowTop, kIgStatsPlayers, kRowStep, kChartRow, nullptr},
-    {66, 0, 0, 0, 0, &kChartTimer, nullptr},
-    {8206, 60, 504, 90, 30, &g_otherNamePointer, ResultsView_OpenGraph},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ResultsViewMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawColumnPanels), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_headerPointer, nullptr},
+    {MI_CUSTOM, 20, 97, 743, 30, MenuFunction(DrawHeadingBoxes), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_STRING_VAR, 126, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_sideNamePointer, nullptr},
+    {MI_TEXT_VAR, 286, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[0], nullptr},
+    {MI_TEXT_VAR, 392, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[1], nullptr},
+    {MI_TEXT_VAR, 498, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[2], nullptr},
+    {MI_TEXT_VAR, 604, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[3], nullptr},
+    {MI_TEXT_VAR, 710, 112, JUSTIFY_CENTRE_MIDDLE, 0, &g_headings[4], nullptr},
+    {MI_GROUP, 0, kRowTop, kIgStatsPlayers, kRowStep, kChartRow, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kChartTimer, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 504, 90, 30, &g_otherNamePointer, ResultsView_OpenGraph},
     VIEW_BUTTON(0, 150, 608, 0),
     VIEW_BUTTON(1, 248, 970, 1),
     VIEW_BUTTON(2, 346, 1683, 2),
     VIEW_BUTTON(3, 444, 610, 4),
     VIEW_BUTTON(4, 542, 536, 5),
     VIEW_BUTTON(5, 640, 1423, 7),
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 60, 559, 169, 28, MenuValue(1835), PageClick<3>},
-    {8204, 229, 559, 169, 28, MenuValue(1836), PageClick<1>},
-    {48, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {8204, 398, 559, 169, 28, MenuValue(574), MenuHandler_Accept},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 567, 559, 169, 28, MenuValue(1151), PageClick<0>},
-    {3, 743, 559, 5, 0, MenuValue(153), PageClick<-1>},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 169, 28, MenuValue(1835), PageClick<3>},
+    {MI_BUTTON_TEXT, 229, 559, 169, 28, MenuValue(1836), PageClick<1>},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_BUTTON_TEXT, 398, 559, 169, 28, MenuValue(574), MenuHandler_Accept},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 567, 559, 169, 28, MenuValue(1151), PageClick<0>},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), PageClick<-1>},
     kMenuEnd,
 };
 
@@ -316,7 +319,6 @@ constexpr int kStatsViews = 4;
 constexpr int16_t kStatsHeadings[kStatsViews][3] = {
     {922, 711, 1446}, {1415, 941, 1446}, {1592, 1421, 1446}, {1432, 1433, 1446}};
 constexpr int16_t kStatsTitles[kStatsViews] = {41, 1625, 1628, 1629};
-constexpr int16_t kRatingTitle = 243;
 constexpr int kStatsRowTop = 80, kStatsRowStep = 32;
 constexpr int kFirstBarX = 250, kThirdBarX = 630, kPairBarWidth = 150, kThirdBarWidth = 100;
 constexpr uint16_t kFirstColour = 0xB4C5, kSecondColour = 0xC800, kThirdColour = 0x2A1F;
@@ -460,7 +462,7 @@ void PaintStatsRow(int, int y, int, int) {
 }
 
 const MenuItem kStatsRow[] = {
-    {36, 20, 0, 760, kStatsRowStep, MenuFunction(PaintStatsRow), nullptr},
+    {MI_CUSTOM, 20, 0, 760, kStatsRowStep, MenuFunction(PaintStatsRow), nullptr},
     kMenuEnd,
 };
 
@@ -486,22 +488,24 @@ PopupEntry g_exitPopup[] = {
 }  // namespace
 
 const MenuItem TeamStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TeamStatsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 80, 36, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(kRatingTitle), nullptr},
-    {16, 340, 36, JUSTIFY_LEFT_MIDDLE, 0, &g_viewTitle, nullptr},
-    {18, 760, 36, JUSTIFY_RIGHT_MIDDLE, 0, &g_teamTitlePointer, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, kFirstBarX + kPairBarWidth / 2, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[0], nullptr},
-    {16, kFirstBarX + kPairBarWidth * 3 / 2 + 40, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[1], nullptr},
-    {16, kThirdBarX + kThirdBarWidth / 2, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[2], nullptr},
-    {33, 0, kStatsRowTop, kTeamStatsRows, kStatsRowStep, kStatsRow, nullptr},
-    {8204, 60, 559, 338, 30, MenuValue(898), MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TeamStatsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 80, 36, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(kTextRating), nullptr},
+    {MI_TEXT_VAR, 340, 36, JUSTIFY_LEFT_MIDDLE, 0, &g_viewTitle, nullptr},
+    {MI_STRING_VAR, 760, 36, JUSTIFY_RIGHT_MIDDLE, 0, &g_teamTitlePointer, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, kFirstBarX + kPairBarWidth / 2, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[0], nullptr},
+    {MI_TEXT_VAR, kFirstBarX + kPairBarWidth * 3 / 2 + 40, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[1],
+     nullptr},
+    {MI_TEXT_VAR, kThirdBarX + kThirdBarWidth / 2, 64, JUSTIFY_CENTRE_MIDDLE, 0, &g_statsHeadings[2],
+     nullptr},
+    {MI_GROUP, 0, kStatsRowTop, kTeamStatsRows, kStatsRowStep, kStatsRow, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 338, 30, MenuValue(898), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_viewPopup, nullptr},
-    {8204, 399, 559, 338, 30, MenuValue(623), MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 399, 559, 338, 30, MenuValue(623), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_exitPopup, nullptr},
     kMenuEnd,
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -19,7 +20,6 @@ int16_t ShareChartCurve[kShareChartMaxMinutes];
 namespace {
 
 constexpr int16_t kOwnTabText = 1835;
-constexpr int16_t kPossessionText = 970;
 constexpr int16_t kMinutesText = 446;
 constexpr int16_t kShowAwayText = 1156;
 constexpr int16_t kShowHomeText = 1155;
@@ -41,7 +41,7 @@ int CurveY(int value) { return ShareChartSide == 0 ? kTop + 2 * (100 - value) : 
 
 void UpdateSideTexts() {
     std::snprintf(g_title, sizeof g_title, "%s %s", LastMatch_TeamName(ShareChartSide),
-                  GetText(kPossessionText));
+                  GetText(kTextPossession));
     g_buttonText = ShareChartSide == 0 ? kShowAwayText : kShowHomeText;
 }
 
@@ -84,7 +84,7 @@ void ShareChartDraw(int, int, int, int) {
     SetDrawParam(2, kAxisColour);
     SetFont(1008);
     char caption[48];
-    std::snprintf(caption, sizeof caption, "%% %s", GetText(kPossessionText));
+    std::snprintf(caption, sizeof caption, "%% %s", GetText(kTextPossession));
     DrawTextAddrAt(kLeft, 257, caption, 14);
     DrawTextNoAt(399, 482, kMinutesText, JUSTIFY_CENTRE_TOP);
     for (int k = 0; k <= 100; k += 5) {
@@ -112,18 +112,18 @@ const char* ShareChartTitle() { return g_title; }
 int16_t ShareChartButtonText() { return g_buttonText; }
 
 const MenuItem ShareChartTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ShareChartMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kOwnTabText), nullptr},
-    {33, 0, 0, 1, 0, ResultBoardHeader, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, kLeft, kTop, kWidth, kHeight, MenuFunction(ShareChartDraw), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {18, 400, 247, 14, 0, &g_titlePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1008), nullptr},
-    {8207, 70, 507, 658, 30, &g_buttonText, ShareChart_ToggleSide},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 0, 1, 0, ResultsTabBar, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ShareChartMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kOwnTabText), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, ResultBoardHeader, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, kLeft, kTop, kWidth, kHeight, MenuFunction(ShareChartDraw), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_STRING_VAR, 400, 247, 14, 0, &g_titlePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1008), nullptr},
+    {MI_BUTTON_TEXT_VAR, 70, 507, 658, 30, &g_buttonText, ShareChart_ToggleSide},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, ResultsTabBar, nullptr},
     kMenuEnd,
 };

@@ -17,6 +17,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
@@ -29,7 +30,6 @@ AttributeTableState AttributeTable = {{}, 0, 0, 0, kNoSortColumn, 0, 0, {0, 1, 2
 namespace {
 
 constexpr int16_t kBlank = int16_t(0x8000);
-constexpr int16_t kLentOutText = 1130;
 constexpr int16_t kSortEntryText = 535;
 constexpr int16_t kGroupEntryText = 439;
 constexpr uint16_t kHighlighted = 8;
@@ -221,7 +221,7 @@ int32_t PlayerTable_RowClick(int row, int32_t buttons) {
     if ((buttons & 1) != 0) {
         if (HVW_GetClubControl(Club()) < 1) return MENU_REDRAW;
         if (HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p) && HVW_GetPlayerClub(p) != Club()) {
-            const char* text = GetText(kLentOutText);
+            const char* text = GetText(kTextPlayerOnLoan);
             ShowMessageBox(text != nullptr ? text : "", 0);
             return MENU_REDRAW;
         }
@@ -238,8 +238,8 @@ int32_t PlayerTable_RowClick(int row, int32_t buttons) {
     }
     if ((buttons & 2) != 0) {
         SelectedPlayer = int16_t(p);
-        ReturnMenuOption = 88;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenAttributeTable;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     return MENU_CONTINUE;
@@ -284,21 +284,21 @@ int32_t PlayerTable_ChooseExtra(int16_t choice) {
 int32_t PlayerTable_ToSearchFilter(MenuHotItem*) {
     const uint16_t p = AttributeTable.selectedPlayer;
     if (p == 0) return MENU_CONTINUE;
-    MenuOption = 54;
-    PreviousMenuOption = 88;
-    ReturnMenuOption = 88;
+    MenuOption = kScreenCareerHistory;
+    PreviousMenuOption = kScreenAttributeTable;
+    ReturnMenuOption = kScreenAttributeTable;
     SelectedPlayer = int16_t(p);
     return MENU_CLOSE;
 }
 
 int32_t PlayerTable_ToFilteredList(MenuHotItem*) {
-    MenuOption = 21;
-    PreviousMenuOption = 88;
+    MenuOption = kScreenFilteredSquadList;
+    PreviousMenuOption = kScreenAttributeTable;
     return MENU_CLOSE;
 }
 
 int32_t PlayerTable_Leave(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -420,15 +420,15 @@ void PaintRow(int, int y, int, int) {
 int32_t RowClick(MenuHotItem* item) { return PlayerTable_RowClick(item->row, GetMenuButtons()); }
 
 const MenuItem kRow[] = {
-    {36, 0, 0, 571, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, kRowX, 0, 170, kRowHeight, nullptr, RowClick},
+    {MI_CUSTOM, 0, 0, 571, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, kRowX, 0, 170, kRowHeight, nullptr, RowClick},
     kMenuEnd,
 };
 
 #define HEADER(x, word, popup) \
-    {8207, x, 85, 38, 20, word, MenuHandler_Accept}, { MI_POPUP, 0, 0, 0, 0, popup, nullptr }
+    {MI_BUTTON_TEXT_VAR, x, 85, 38, 20, word, MenuHandler_Accept}, { MI_POPUP, 0, 0, 0, 0, popup, nullptr }
 #define COLUMN(x, c)                                                 \
-    {49, 0, 0, 0, 0, &g_columnColour[c], nullptr},                   \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_columnColour[c], nullptr},   \
         HEADER(x, &g_columnHeaders[c], g_columnPopups[c].entries), { \
         48, 0, 0, 0, 0, MenuValue(0), nullptr                        \
     }
@@ -436,18 +436,18 @@ const MenuItem kRow[] = {
 }  // namespace
 
 const MenuItem PlayerList2Table[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayerList2MenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1299), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 115, kTablePageRows, kRowHeight, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayerList2MenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1299), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 115, kTablePageRows, kRowHeight, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     HEADER(253, &g_extraHeader, g_extraPopup),
     HEADER(308, &g_fixedHeaders[0], g_columnPopups[0].entries),
     HEADER(348, &g_fixedHeaders[1], g_columnPopups[0].entries),
@@ -456,12 +456,12 @@ const MenuItem PlayerList2Table[] = {
     COLUMN(493, 1),
     COLUMN(533, 2),
     COLUMN(573, 3),
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 30, 442, 5, 0, MenuValue(192), PlayerTable_PageUp},
-    {3, 30, 462, 5, 0, MenuValue(193), PlayerTable_PageDown},
-    {8204, 60, 559, 226, 28, MenuValue(1457), PlayerTable_ToSearchFilter},
-    {8204, 286, 559, 226, 28, MenuValue(497), PlayerTable_ToFilteredList},
-    {3, 743, 559, 5, 0, MenuValue(153), PlayerTable_Leave},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 30, 442, 5, 0, MenuValue(192), PlayerTable_PageUp},
+    {MI_ICON, 30, 462, 5, 0, MenuValue(193), PlayerTable_PageDown},
+    {MI_BUTTON_TEXT, 60, 559, 226, 28, MenuValue(1457), PlayerTable_ToSearchFilter},
+    {MI_BUTTON_TEXT, 286, 559, 226, 28, MenuValue(497), PlayerTable_ToFilteredList},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), PlayerTable_Leave},
     kMenuEnd,
 };
 

@@ -14,6 +14,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -27,17 +28,13 @@ int16_t CareerTopRow = 0;
 namespace {
 
 constexpr int16_t kTitleText = 1035;
-constexpr int16_t kGoalsText = 64;
 constexpr int16_t kCleanSheetsText = 1830;
 constexpr int16_t kTotalText = 1679;
-constexpr int16_t kNoFeeText = 433;
-constexpr int16_t kToText = 596;
 constexpr int16_t kTransferText = 1180;
 constexpr int16_t kLoanText = 1800;
 constexpr int16_t kManagerText = 30;
 constexpr int16_t kFirstAwardText = 1447;
 constexpr int16_t kSackedText = 810;
-constexpr int16_t kSeasonDash = 125;
 constexpr int kLastKind = 8;
 constexpr int kRowsShown = 15;  // with the totals row
 
@@ -77,7 +74,7 @@ bool OwnEntry(int index) {
 // ---- The rows ---------------------------------------------------------------------------------
 
 CareerRowView g_rows[kRowsShown];
-int16_t g_goalsHeading = kGoalsText;
+int16_t g_goalsHeading = kTextGoals;
 
 void ClearRow(CareerRowView& row) {
     row = {};
@@ -105,7 +102,7 @@ CareerGroup MatchingGroup(int16_t kind, int16_t season, int16_t club) {
 }
 
 void ComposeMove(CareerRowView& row, int16_t from, int16_t to) {
-    std::snprintf(row.composed, sizeof row.composed, "%s %s %s", TextOf(ClubText(from)), TextOf(kToText),
+    std::snprintf(row.composed, sizeof row.composed, "%s %s %s", TextOf(ClubText(from)), TextOf(kTextTo),
                   TextOf(ClubText(to)));
     row.composedAt = kComposedEventX;
 }
@@ -132,7 +129,7 @@ void FillEventRow(CareerRowView& row, const PlayerHistoryEntry& e) {
             row.eventText = kTransferText;
             const uint16_t fee = MarkerOf(e);
             if (fee == 0) {
-                row.feeText = kNoFeeText;
+                row.feeText = kTextNil;
             } else {
                 row.fee = int32_t(fee) * 1000;
             }
@@ -164,7 +161,7 @@ void FillEventRow(CareerRowView& row, const PlayerHistoryEntry& e) {
 void FillRows() {
     for (int r = 0; r < kRowsShown; ++r) ClearRow(g_rows[r]);
     int16_t lastSeason = -1, lastClub = -1;
-    g_goalsHeading = HVW_GetPositionType(uint16_t(SelectedPlayer)) == 0 ? kCleanSheetsText : kGoalsText;
+    g_goalsHeading = HVW_GetPositionType(uint16_t(SelectedPlayer)) == 0 ? kCleanSheetsText : kTextGoals;
     int r = 0;
     for (int k = 0; k < kCareerRows; ++k) {
         const int e = CareerTopRow + k;
@@ -244,10 +241,10 @@ int32_t CareerHistory_ScrollDown(MenuHotItem*) {
 int32_t CareerHistory_Back(MenuHotItem*) {
     const auto p = uint16_t(SelectedPlayer);
     if (HVW_GetPlayerHalvorn(p) == 0 && HVW_GetPlayerHalvornB(p) != 0) {
-        MenuOption = 63;
+        MenuOption = kScreenManagerRankings;
     } else {
-        ReturnMenuOption = 3;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenClubMain;
+        MenuOption = kScreenPlayerStats;
     }
     return MENU_CLOSE;
 }
@@ -290,7 +287,7 @@ void PaintRow(int, int y, int, int h) {
     SetDrawParam(1, 0);
     if (row.season >= 0) {
         DrawNumber(42, mid, 2002 + row.season);
-        DrawTextNoAt(kRowX + 84, mid, kSeasonDash, JUSTIFY_CENTRE_MIDDLE);
+        DrawTextNoAt(kRowX + 84, mid, kTextDash, JUSTIFY_CENTRE_MIDDLE);
         DrawNumber(126, mid, 2003 + row.season);
     }
     if (row.clubText >= 0) DrawTextNoAt(kRowX + 253, mid, row.clubText, JUSTIFY_CENTRE_MIDDLE);
@@ -308,39 +305,39 @@ void CareerScreen() {
 }
 
 const MenuItem kRow[] = {
-    {36, kRowX, 0, 668, 24, MenuFunction(PaintRow), nullptr},
+    {MI_CUSTOM, kRowX, 0, 668, 24, MenuFunction(PaintRow), nullptr},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem CareerHistoryTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(CareerScreen), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 85, 62, 9, 0, &g_namePtr, nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(PaintFrames), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {15, 149, 136, 10, 0, MenuValue(554), nullptr},
-    {15, 318, 136, 10, 0, MenuValue(173), nullptr},
-    {15, 430, 136, 10, 0, MenuValue(1067), nullptr},
-    {15, 540, 136, 10, 0, MenuValue(537), nullptr},
-    {15, 595, 136, 10, 0, MenuValue(1067), nullptr},
-    {15, 705, 136, 10, 0, MenuValue(537), nullptr},
-    {15, 485, 112, 10, 0, MenuValue(796), nullptr},
-    {15, 649, 112, 10, 0, MenuValue(195), nullptr},
-    {16, 485, 136, 10, 0, &g_goalsHeading, nullptr},
-    {16, 650, 136, 10, 0, &g_goalsHeading, nullptr},
-    {33, 0, 148, kRowsShown, 24, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, CareerHistory_ScrollUp},
-    {31, 20, 573, 40, 14, nullptr, CareerHistory_ScrollDown},
-    {3, 743, 559, 5, 0, MenuValue(153), CareerHistory_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(CareerScreen), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 85, 62, 9, 0, &g_namePtr, nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(PaintFrames), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT, 149, 136, 10, 0, MenuValue(554), nullptr},
+    {MI_TEXT, 318, 136, 10, 0, MenuValue(173), nullptr},
+    {MI_TEXT, 430, 136, 10, 0, MenuValue(1067), nullptr},
+    {MI_TEXT, 540, 136, 10, 0, MenuValue(537), nullptr},
+    {MI_TEXT, 595, 136, 10, 0, MenuValue(1067), nullptr},
+    {MI_TEXT, 705, 136, 10, 0, MenuValue(537), nullptr},
+    {MI_TEXT, 485, 112, 10, 0, MenuValue(796), nullptr},
+    {MI_TEXT, 649, 112, 10, 0, MenuValue(195), nullptr},
+    {MI_TEXT_VAR, 485, 136, 10, 0, &g_goalsHeading, nullptr},
+    {MI_TEXT_VAR, 650, 136, 10, 0, &g_goalsHeading, nullptr},
+    {MI_GROUP, 0, 148, kRowsShown, 24, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, CareerHistory_ScrollUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, CareerHistory_ScrollDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), CareerHistory_Back},
     kMenuEnd,
 };

@@ -56,7 +56,7 @@ char g_panelNameText[48] = "";
 const char* g_panelName = g_panelNameText;
 int16_t g_viewText = kOverviewText;
 int16_t g_pagingIcon = 0;
-int16_t g_enteredOption = 83;
+int16_t g_enteredOption = kScreenCoachingList;
 const MenuItem* g_viewTable = nullptr;
 const MenuItem* g_buttonTable = nullptr;
 
@@ -84,8 +84,8 @@ void FillPlace(Column& column, int r, uint16_t player) {
 
 int32_t Open(uint16_t player) {
     if (player == 0 || !IsPlayerNumber(player)) return MENU_CONTINUE;
-    MenuOption = 80;
-    PreviousMenuOption = 83;
+    MenuOption = kScreenPlayerCondition;
+    PreviousMenuOption = kScreenCoachingList;
     ConditionReturnOption = g_enteredOption;
     SelectedPlayer = int16_t(player);
     return MENU_CLOSE;
@@ -110,11 +110,11 @@ void PreparePopup(PopupCallBlock*) {
 }
 
 #define VALUE_COLUMN(k) \
-    { 22, 235 + 30 * (k), 12, 10, sizeof(int16_t), g_values[k], nullptr }
+    { MI_NUMBER_I16, 235 + 30 * (k), 12, 10, sizeof(int16_t), g_values[k], nullptr }
 const MenuItem kPagedRow[] = {
-    {4, 15, 12, 10, sizeof(int16_t), g_first.icon, nullptr},
-    {18, 35, 12, 9, sizeof(const char*), g_first.name, OpenFirst},
-    {22, 197, 12, 10, sizeof(int16_t), g_first.age, nullptr},
+    {MI_ICON_VAR, 15, 12, 10, sizeof(int16_t), g_first.icon, nullptr},
+    {MI_STRING_VAR, 35, 12, 9, sizeof(const char*), g_first.name, OpenFirst},
+    {MI_NUMBER_I16, 197, 12, 10, sizeof(int16_t), g_first.age, nullptr},
     VALUE_COLUMN(0),
     VALUE_COLUMN(1),
     VALUE_COLUMN(2),
@@ -137,28 +137,28 @@ const MenuItem kPagedRow[] = {
 
 // The paged view's coaching text, small under each name.
 const MenuItem kPagedTextColumn[] = {
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {16, -325, 21, 9, sizeof(int16_t), g_coachingText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_VAR, -325, 21, 9, sizeof(int16_t), g_coachingText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     kMenuEnd,
 };
 
 const MenuItem kSecondColumn[] = {
-    {4, 15, 12, 10, sizeof(int16_t), g_second.icon, nullptr},
-    {18, 35, 12, 9, sizeof(const char*), g_second.name, OpenSecond},
-    {22, 197, 12, 10, sizeof(int16_t), g_second.age, nullptr},
+    {MI_ICON_VAR, 15, 12, 10, sizeof(int16_t), g_second.icon, nullptr},
+    {MI_STRING_VAR, 35, 12, 9, sizeof(const char*), g_second.name, OpenSecond},
+    {MI_NUMBER_I16, 197, 12, 10, sizeof(int16_t), g_second.age, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kOwnButtons[] = {
-    {8204, 75, 542, 322, 30, MenuValue(293), MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 75, 542, 322, 30, MenuValue(293), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortMenu, nullptr},
-    {8207, 394, 542, 322, 30, &g_viewText, CoachingList_ToggleView},
+    {MI_BUTTON_TEXT_VAR, 394, 542, 322, 30, &g_viewText, CoachingList_ToggleView},
     kMenuEnd,
 };
 
 const MenuItem kOtherButtons[] = {
-    {8204, 75, 542, 322, 30, MenuValue(293), MenuHandler_Accept},
+    {MI_BUTTON_TEXT, 75, 542, 322, 30, MenuValue(293), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortMenu, nullptr},
     kMenuEnd,
 };
@@ -304,8 +304,8 @@ int32_t CoachingList_Back(MenuHotItem*) {
 }
 
 void CoachingList_Leave() {
-    if (MenuOption == 4) {
-        ReturnMenuOption = 83;
+    if (MenuOption == kScreenPlayerStats) {
+        ReturnMenuOption = kScreenCoachingList;
     } else if ((CoachingListFlags & kCoachingBack) != 0) {
         UpdateScreenHistory(g_enteredOption, 1, 3);
     }
@@ -323,24 +323,24 @@ void CoachingList_DrawShades(int, int, int, int) {
 // The headings stand between the panel's large label and the first row
 // (the rows start high enough for sixteen of them above the buttons).
 #define HEADING(k) \
-    { 17, 275 + 30 * (k), 132, 10, 0, kHeadings[k], nullptr }
+    { MI_STRING, 275 + 30 * (k), 132, 10, 0, kHeadings[k], nullptr }
 const MenuItem CoachingListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(StaffSquadMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(CoachingList_DrawShades), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {36, 40, 98, 720, 30, MenuFunction(DrawHeaderBox), nullptr},
-    {16, 100, 50, 5, 2, &g_clubText, nullptr},
-    {15, 400, 50, 6, 0, MenuValue(1449), nullptr},
-    {16, 375, 114, 11, 2, &g_panelLabel, nullptr},
-    {18, 425, 114, 9, 4, &g_panelName, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 40, 134, kCoachingPageRows, 25, kPagedRow, nullptr},
-    {34, 400, 134, kCoachingPageRows, 25, &g_viewTable, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {34, 0, 0, 1, 0, &g_buttonTable, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(StaffSquadMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(CoachingList_DrawShades), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_CUSTOM, 40, 98, 720, 30, MenuFunction(DrawHeaderBox), nullptr},
+    {MI_TEXT_VAR, 100, 50, 5, 2, &g_clubText, nullptr},
+    {MI_TEXT, 400, 50, 6, 0, MenuValue(1449), nullptr},
+    {MI_TEXT_VAR, 375, 114, 11, 2, &g_panelLabel, nullptr},
+    {MI_STRING_VAR, 425, 114, 9, 4, &g_panelName, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 40, 134, kCoachingPageRows, 25, kPagedRow, nullptr},
+    {MI_GROUP_VAR, 400, 134, kCoachingPageRows, 25, &g_viewTable, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttonTable, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
     HEADING(0),
     HEADING(1),
     HEADING(2),
@@ -357,13 +357,13 @@ const MenuItem CoachingListTable[] = {
     HEADING(13),
     HEADING(14),
     HEADING(15),
-    {4, 38, 540, 5, 2, &g_pagingIcon, nullptr},
-    {31, 38, 545, 38, 18, MenuValue(-1), CoachingList_PageUp},
-    {31, 38, 570, 38, 18, MenuValue(-1), CoachingList_PageDown},
-    {3, 768, 584, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {31, 743, 559, 50, 50, MenuValue(-1), CoachingList_Back},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {55, 400, 578, 10, 0, MenuFunction(CoachingList_Leave), nullptr},
+    {MI_ICON_VAR, 38, 540, 5, 2, &g_pagingIcon, nullptr},
+    {MI_HOT_RECT, 38, 545, 38, 18, MenuValue(-1), CoachingList_PageUp},
+    {MI_HOT_RECT, 38, 570, 38, 18, MenuValue(-1), CoachingList_PageDown},
+    {MI_ICON, 768, 584, 10, 0, MenuValue(kStaffBackIcon), nullptr},
+    {MI_HOT_RECT, 743, 559, 50, 50, MenuValue(-1), CoachingList_Back},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_END, 400, 578, 10, 0, MenuFunction(CoachingList_Leave), nullptr},
 };
 #undef HEADING
 

@@ -143,14 +143,14 @@ void FillLengthLine() {
 int32_t ToggleRow(MenuHotItem* item) { return Drill_TogglePlayer(item->row); }
 
 const MenuItem kSquadRow[] = {
-    {49, 0, 0, 0, sizeof(int16_t), g_nameColour, nullptr},
-    {18, 0, 0, 9, sizeof(const char*), g_names, nullptr},
-    {31, -10, -10, 138, 20, MenuValue(-1), ToggleRow},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, sizeof(int16_t), g_nameColour, nullptr},
+    {MI_STRING_VAR, 0, 0, 9, sizeof(const char*), g_names, nullptr},
+    {MI_HOT_RECT, -10, -10, 138, 20, MenuValue(-1), ToggleRow},
     kMenuEnd,
 };
 
 const MenuItem kChosenRow[] = {
-    {18, 12, 0, 9, sizeof(const char*), g_chosenNames, nullptr},
+    {MI_STRING_VAR, 12, 0, 9, sizeof(const char*), g_chosenNames, nullptr},
     kMenuEnd,
 };
 
@@ -263,7 +263,7 @@ int32_t Drill_PageDown(MenuHotItem*) {
 }
 
 int32_t Drill_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -303,26 +303,26 @@ void Drill_DrawChart(int, int, int, int) {
 const char* Drill_LengthLine() { return g_lengthText; }
 
 const MenuItem DrillChartTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(DrillMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Drill_DrawPanels), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Drill_DrawChart), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 500, 80, kDrillShownNames, 20, kSquadRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {33, 50, 380, kDrillSlots, 10, kChosenRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 253, 350, 9, 4, &g_lengthLine, nullptr},
-    {3, 237, 350, 11, 0, MenuValue(129), nullptr},
-    {31, 211, 340, 13, 20, MenuValue(-1), Drill_Shorter},
-    {31, 224, 340, 13, 20, MenuValue(-1), Drill_Longer},
-    {3, 490, 420, 5, 0, MenuValue(154), nullptr},
-    {31, 496, 426, 30, 15, MenuValue(-1), Drill_PageUp},
-    {31, 496, 446, 30, 15, MenuValue(-1), Drill_PageDown},
-    {3, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {31, 570, 436, 40, 40, MenuValue(-1), Drill_Back},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DrillMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Drill_DrawPanels), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Drill_DrawChart), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 500, 80, kDrillShownNames, 20, kSquadRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_GROUP, 50, 380, kDrillSlots, 10, kChosenRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 253, 350, 9, 4, &g_lengthLine, nullptr},
+    {MI_ICON, 237, 350, 11, 0, MenuValue(129), nullptr},
+    {MI_HOT_RECT, 211, 340, 13, 20, MenuValue(-1), Drill_Shorter},
+    {MI_HOT_RECT, 224, 340, 13, 20, MenuValue(-1), Drill_Longer},
+    {MI_ICON, 490, 420, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 496, 426, 30, 15, MenuValue(-1), Drill_PageUp},
+    {MI_HOT_RECT, 496, 446, 30, 15, MenuValue(-1), Drill_PageDown},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), Drill_Back},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     kMenuEnd,
 };

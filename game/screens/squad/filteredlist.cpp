@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -49,9 +50,6 @@ constexpr int kShownKinds = 5;
 constexpr int kValueKinds = 9;
 // The headings of the value kinds, as the team selection's first nine.
 constexpr int16_t kValueHeadings[kValueKinds] = {61, 86, 240, 63, 67, 62, 64, 65, 66};
-constexpr int16_t kNoActiveText = 1205;
-constexpr int16_t kMinimumText = 858;
-constexpr int16_t kWeightText = 859;
 constexpr int kTextSize = 48;
 constexpr int kFitnessNeeded = 48;
 
@@ -168,7 +166,7 @@ int16_t RowColour(uint16_t p) {
 // ---- Display state ------------------------------------------------------------------------
 
 int16_t g_clubText = -1;
-int16_t g_panelHeading = kMinimumText;
+int16_t g_panelHeading = kTextMinimums;
 char g_columnALabel[kTextSize];
 char g_columnBLabel[kTextSize];
 const char* g_columnALabelPtr = g_columnALabel;
@@ -237,7 +235,7 @@ void FillRows() {
 void FillLabels() {
     std::snprintf(g_columnALabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnA]));
     std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(kValueHeadings[FilteredColumnB]));
-    g_panelHeading = PanelLimitView == 1 ? kMinimumText : kWeightText;
+    g_panelHeading = PanelLimitView == 1 ? kTextMinimums : kTextWeights;
     g_clubText = HVW_ClubTextId(int16_t(SelectedClub));
 }
 
@@ -387,7 +385,7 @@ void DrawHeadingBand(int x, int y, int w, int h) {
     SetFont(6);
     SetDrawParam(1, 0);
     if (FilteredList_NoActiveAttribute()) {
-        DrawTextNoAt(x + w / 2, y + h / 2, kNoActiveText, JUSTIFY_CENTRE_MIDDLE);
+        DrawTextNoAt(x + w / 2, y + h / 2, kTextAttributes, JUSTIFY_CENTRE_MIDDLE);
     } else {
         for (int c = 0; c < kShownKinds; ++c) {
             DrawTextNoAt(kAttributeX[c], y + h / 2, FilteredList_HeadingText(c), JUSTIFY_CENTRE_MIDDLE);
@@ -438,8 +436,8 @@ int32_t FilteredList_RowClick(int row, bool secondButton) {
     }
     if (secondButton) {
         SelectedPlayer = int16_t(p);
-        ReturnMenuOption = 21;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenFilteredSquadList;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     if (FilteredPick == 0) {
@@ -650,7 +648,7 @@ PopupEntry g_flagsPopup[] = {
         POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
         POPUP_ROW(66, function)
 
-PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kWeightText, SortChosen),
+PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kTextWeights, SortChosen),
                             VALUE_ROWS(SortChosen), POPUP_TAIL};
 PopupEntry g_columnAPopup[] = {POPUP_HEAD(MarkColumnA), VALUE_ROWS(ColumnAChosen), POPUP_TAIL};
 PopupEntry g_columnBPopup[] = {POPUP_HEAD(MarkColumnB), VALUE_ROWS(ColumnBChosen), POPUP_TAIL};
@@ -693,60 +691,60 @@ void MarkColumnB(PopupCallBlock*) {
 bool SecondButton() { return (GetMenuButtons() & 2) != 0; }
 int32_t RowClicked(MenuHotItem* item) { return FilteredList_RowClick(item->row, SecondButton()); }
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem kPanelRow[] = {
-    {36, 587, 0, 40, kBarHeight, MenuFunction(DrawPanelName), nullptr},
-    {36, kPanelX, 0, kBarWidth, kBarHeight, MenuFunction(DrawFilterBar), nullptr},
+    {MI_CUSTOM, 587, 0, 40, kBarHeight, MenuFunction(DrawPanelName), nullptr},
+    {MI_CUSTOM, kPanelX, 0, kBarWidth, kBarHeight, MenuFunction(DrawFilterBar), nullptr},
     kMenuEnd,
 };
 const MenuItem kListRow[] = {
-    {36, 65, 0, 510, kRowHeight, MenuFunction(PaintListRow), nullptr},
-    {31, 65, 0, 162, kRowHeight, nullptr, RowClicked},
+    {MI_CUSTOM, 65, 0, 510, kRowHeight, MenuFunction(PaintListRow), nullptr},
+    {MI_HOT_RECT, 65, 0, 162, kRowHeight, nullptr, RowClicked},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem FilteredSquadListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(FilteredSquadListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 50, 62, 9, 0, &g_clubText, nullptr},
-    {15, 400, 62, 10, 0, MenuValue(497), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 683, 97, 10, 0, &g_panelHeading, nullptr},
-    {36, 585, 107, 173, 415, MenuFunction(DrawBlackShade30Box), nullptr},
-    {33, 0, kPanelTop, kFilterPanelRows, kPanelRowHeight, kPanelRow, nullptr},
-    {66, 0, 0, 0, 0, &kDragRecord, nullptr},
-    {66, 0, 0, 0, 0, &kPanelRecord, nullptr},
-    {66, 0, 0, 0, 0, &kRefreshRecord, nullptr},
-    {36, 263, 90, 205, 20, MenuFunction(DrawHeadingBand), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {8206, 470, 90, 52, 20, &g_columnALabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnAPopup, nullptr},
-    {8206, 523, 90, 52, 20, &g_columnBLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnBPopup, nullptr},
-    {36, 65, 117, 510, 396, MenuFunction(DrawBlackBox), nullptr},
-    {33, 0, kListY, kFilteredPageRows, kRowHeight, kListRow, nullptr},
-    {3, 263, 513, 5, 0, MenuValue(195), FilteredList_KindLeft},
-    {3, 450, 513, 5, 0, MenuValue(196), FilteredList_KindRight},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, FilteredList_PageUp},
-    {31, 20, 573, 40, 26, nullptr, FilteredList_PageDown},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 90, 559, 190, 28, MenuValue(837), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_flagsPopup, nullptr},
-    {8204, 300, 559, 190, 28, MenuValue(293), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_sortPopup, nullptr},
-    {8204, 510, 559, 190, 28, MenuValue(284), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_presetPopup, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(FilteredSquadListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 50, 62, 9, 0, &g_clubText, nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(497), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 683, 97, 10, 0, &g_panelHeading, nullptr},
+    {MI_CUSTOM, 585, 107, 173, 415, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_GROUP, 0, kPanelTop, kFilterPanelRows, kPanelRowHeight, kPanelRow, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kDragRecord, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kPanelRecord, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kRefreshRecord, nullptr},
+    {MI_CUSTOM, 263, 90, 205, 20, MenuFunction(DrawHeadingBand), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_BUTTON_STRING_VAR, 470, 90, 52, 20, &g_columnALabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnAPopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 523, 90, 52, 20, &g_columnBLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnBPopup, nullptr},
+    {MI_CUSTOM, 65, 117, 510, 396, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 0, kListY, kFilteredPageRows, kRowHeight, kListRow, nullptr},
+    {MI_ICON, 263, 513, 5, 0, MenuValue(195), FilteredList_KindLeft},
+    {MI_ICON, 450, 513, 5, 0, MenuValue(196), FilteredList_KindRight},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, FilteredList_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 26, nullptr, FilteredList_PageDown},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 90, 559, 190, 28, MenuValue(837), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_flagsPopup, nullptr},
+    {MI_BUTTON_TEXT, 300, 559, 190, 28, MenuValue(293), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr},
+    {MI_BUTTON_TEXT, 510, 559, 190, 28, MenuValue(284), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_presetPopup, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Back},
     kMenuEnd,
 };

@@ -10,6 +10,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -21,8 +22,7 @@ namespace {
 
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoNumber = INT16_MIN;
-constexpr int16_t kFirstItText = 200;
-constexpr int16_t kWeeksText = 2331, kLongTermText = 1178;
+constexpr int16_t kLongTermText = 1178;
 constexpr int16_t kLongTermWeeks = 26;
 constexpr int16_t kEmptyListTexts[2] = {1245, 1246};
 constexpr int16_t kEmptyPostTexts[2] = {1247, 1248};
@@ -69,11 +69,11 @@ void ClearRows(ListRows& rows) {
 
 void FillRowA(ListRows& rows, int r, uint16_t player) {
     const int16_t it = HVW_GetPlayerIT(player);
-    if (it > 0) rows.itText[r] = int16_t(kFirstItText + it);
+    if (it > 0) rows.itText[r] = int16_t(kTextFirstInjury + it);
     const int16_t ip = HVW_GetPlayerIP(player);
     if (ip < kLongTermWeeks) {
         rows.ip[r] = ip;
-        rows.ipText[r] = kWeeksText;
+        rows.ipText[r] = kTextWeeks;
     } else {
         rows.longTermText[r] = kLongTermText;
     }
@@ -85,7 +85,7 @@ void FillRowB(ListRows& rows, int r, uint16_t player) {
     rows.percentText[r] = 620;
     if (SquadRec_GetFlag(player) != 0) {
         rows.count[r] = int16_t(std::clamp<int32_t>(SquadRec_GetTreatmentCount(player), -32767, 32767));
-        rows.countText[r] = kWeeksText;
+        rows.countText[r] = kTextWeeks;
     }
     rows.programme[r] = SquadRec_GetProgramme(player);
 }
@@ -130,7 +130,7 @@ int32_t PageDown(FitnessList& list) {
 }
 
 int32_t LeaveFor(int16_t option) {
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     FitnessReturnOption = -1;
     MenuOption = option;
     return MENU_CLOSE;
@@ -153,22 +153,22 @@ void Fitness_DrawShades(int, int, int, int) {
 namespace {
 
 const MenuItem kRowA[] = {
-    {18, 10, 0, 9, sizeof(const char*), g_rows[0].name, nullptr},
-    {16, 120, 0, 9, sizeof(int16_t), g_rows[0].itText, nullptr},
-    {22, 230, 0, 11, sizeof(int16_t), g_rows[0].ip, nullptr},
-    {16, 234, 0, 9, sizeof(int16_t), g_rows[0].ipText, nullptr},
-    {16, 214, 0, 9, sizeof(int16_t), g_rows[0].longTermText, nullptr},
-    {16, 290, 0, 9, sizeof(int16_t), g_rows[0].treatmentText, nullptr},
+    {MI_STRING_VAR, 10, 0, 9, sizeof(const char*), g_rows[0].name, nullptr},
+    {MI_TEXT_VAR, 120, 0, 9, sizeof(int16_t), g_rows[0].itText, nullptr},
+    {MI_NUMBER_I16, 230, 0, 11, sizeof(int16_t), g_rows[0].ip, nullptr},
+    {MI_TEXT_VAR, 234, 0, 9, sizeof(int16_t), g_rows[0].ipText, nullptr},
+    {MI_TEXT_VAR, 214, 0, 9, sizeof(int16_t), g_rows[0].longTermText, nullptr},
+    {MI_TEXT_VAR, 290, 0, 9, sizeof(int16_t), g_rows[0].treatmentText, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kRowB[] = {
-    {18, 10, 0, 9, sizeof(const char*), g_rows[1].name, nullptr},
-    {22, 144, 0, 11, sizeof(int16_t), g_rows[1].fitness, nullptr},
-    {16, 148, 0, 9, sizeof(int16_t), g_rows[1].percentText, nullptr},
-    {22, 230, 0, 11, sizeof(int16_t), g_rows[1].count, nullptr},
-    {16, 234, 0, 9, sizeof(int16_t), g_rows[1].countText, nullptr},
-    {16, 290, 0, 9, sizeof(int16_t), g_rows[1].programme, nullptr},
+    {MI_STRING_VAR, 10, 0, 9, sizeof(const char*), g_rows[1].name, nullptr},
+    {MI_NUMBER_I16, 144, 0, 11, sizeof(int16_t), g_rows[1].fitness, nullptr},
+    {MI_TEXT_VAR, 148, 0, 9, sizeof(int16_t), g_rows[1].percentText, nullptr},
+    {MI_NUMBER_I16, 230, 0, 11, sizeof(int16_t), g_rows[1].count, nullptr},
+    {MI_TEXT_VAR, 234, 0, 9, sizeof(int16_t), g_rows[1].countText, nullptr},
+    {MI_TEXT_VAR, 290, 0, 9, sizeof(int16_t), g_rows[1].programme, nullptr},
     kMenuEnd,
 };
 
@@ -207,7 +207,10 @@ void FitnessMenuProc() {
         SetMenuTitleDate(2);
         if (FitnessReturnOption == -1) {
             const int16_t previous = PreviousMenuOption;
-            FitnessReturnOption = previous == 76 || previous == 77 || previous == 79 ? previous : int16_t(3);
+            FitnessReturnOption = previous == kScreenTraining || previous == kScreenUserCoachingList ||
+                                          previous == kScreenStaffMember
+                                      ? previous
+                                      : kScreenClubMain;
         }
         Fitness_BuildLists();
     }
@@ -229,50 +232,51 @@ int32_t Fitness_Back(MenuHotItem*) {
     if (FitnessReturnOption != -1) {
         MenuOption = FitnessReturnOption;
     } else {
-        MenuOption = PreviousMenuOption != -1 ? PreviousMenuOption : int16_t(3);
+        MenuOption = PreviousMenuOption != -1 ? PreviousMenuOption : kScreenClubMain;
     }
     FitnessReturnOption = -1;
     return MENU_CLOSE;
 }
 
 void Fitness_Leave() {
-    if (MenuOption < 76 || MenuOption > 80) PreviousMenuOption = 3;
+    if (MenuOption < kScreenTraining || MenuOption > kScreenPlayerCondition)
+        PreviousMenuOption = kScreenClubMain;
     FitnessReturnOption = -1;
 }
 
 const MenuItem FitnessListsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(FitnessMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Fitness_DrawShades), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 320, 36, 6, 0, MenuValue(295), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1007), nullptr},
-    {15, 42, 84, 9, 0, MenuValue(416), nullptr},
-    {15, 42, 256, 9, 0, MenuValue(418), nullptr},
-    {49, 0, 0, 0, 0, &g_postColour[0], nullptr},
-    {18, 320, 84, 10, 0, &g_postLine[0], nullptr},
-    {49, 0, 0, 0, 0, &g_postColour[1], nullptr},
-    {18, 320, 256, 10, 0, &g_postLine[1], nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 320, 146, 10, 0, &g_emptyText[0], nullptr},
-    {16, 320, 318, 10, 0, &g_emptyText[1], nullptr},
-    {33, 32, 106, kFitnessShownRows, 20, kRowA, nullptr},
-    {33, 32, 278, kFitnessShownRows, 20, kRowB, nullptr},
-    {4, 32, 199, 5, 2, &g_pagingIcon[0], nullptr},
-    {31, 38, 205, 30, 15, MenuValue(-1), Fitness_PageUpA},
-    {31, 38, 225, 30, 15, MenuValue(-1), Fitness_PageDownA},
-    {4, 32, 371, 5, 2, &g_pagingIcon[1], nullptr},
-    {31, 38, 377, 30, 15, MenuValue(-1), Fitness_PageUpB},
-    {31, 38, 397, 30, 15, MenuValue(-1), Fitness_PageDownB},
-    {8204, 32, 440, 174, 30, MenuValue(461), Fitness_ToTraining},
-    {8204, 208, 440, 174, 30, MenuValue(600), Fitness_ToIndividualTraining},
-    {8204, 384, 440, 174, 30, MenuValue(79), Fitness_ToStaffList},
-    {3, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {31, 570, 436, 40, 40, MenuValue(-1), Fitness_Back},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {55, 320, 452, 10, 0, MenuFunction(Fitness_Leave), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(FitnessMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Fitness_DrawShades), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 320, 36, 6, 0, MenuValue(295), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1007), nullptr},
+    {MI_TEXT, 42, 84, 9, 0, MenuValue(416), nullptr},
+    {MI_TEXT, 42, 256, 9, 0, MenuValue(418), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_postColour[0], nullptr},
+    {MI_STRING_VAR, 320, 84, 10, 0, &g_postLine[0], nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_postColour[1], nullptr},
+    {MI_STRING_VAR, 320, 256, 10, 0, &g_postLine[1], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 320, 146, 10, 0, &g_emptyText[0], nullptr},
+    {MI_TEXT_VAR, 320, 318, 10, 0, &g_emptyText[1], nullptr},
+    {MI_GROUP, 32, 106, kFitnessShownRows, 20, kRowA, nullptr},
+    {MI_GROUP, 32, 278, kFitnessShownRows, 20, kRowB, nullptr},
+    {MI_ICON_VAR, 32, 199, 5, 2, &g_pagingIcon[0], nullptr},
+    {MI_HOT_RECT, 38, 205, 30, 15, MenuValue(-1), Fitness_PageUpA},
+    {MI_HOT_RECT, 38, 225, 30, 15, MenuValue(-1), Fitness_PageDownA},
+    {MI_ICON_VAR, 32, 371, 5, 2, &g_pagingIcon[1], nullptr},
+    {MI_HOT_RECT, 38, 377, 30, 15, MenuValue(-1), Fitness_PageUpB},
+    {MI_HOT_RECT, 38, 397, 30, 15, MenuValue(-1), Fitness_PageDownB},
+    {MI_BUTTON_TEXT, 32, 440, 174, 30, MenuValue(461), Fitness_ToTraining},
+    {MI_BUTTON_TEXT, 208, 440, 174, 30, MenuValue(600), Fitness_ToIndividualTraining},
+    {MI_BUTTON_TEXT, 384, 440, 174, 30, MenuValue(79), Fitness_ToStaffList},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), Fitness_Back},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_END, 320, 452, 10, 0, MenuFunction(Fitness_Leave), nullptr},
 };
 
 FitnessRowView Fitness_RowView(int list, int row) {

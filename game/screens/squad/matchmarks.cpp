@@ -30,7 +30,6 @@ constexpr int kGridWidth = kColumnWidth * kMarksColumns;
 constexpr int kCaptionSize = 12;
 constexpr int kPanelLines = 8;
 constexpr int kPanelLineSize = 64;
-constexpr int16_t kScreenId = 82;
 
 int16_t g_slots[kMarksColumns];
 int16_t g_cellMark[kMarksRows][kMarksColumns];
@@ -168,20 +167,25 @@ void PaintGrid(int x, int y, int w, int h) {
     SetDrawParam(2, colour);
 }
 
-#define MARK_CELL(c)                                                                                         \
-    {                                                                                                        \
-        4,      kGridX + (c)*kColumnWidth + kColumnWidth / 2, 10, 10, 2 * kMarksColumns, &g_cellIcon[0][c],  \
-        nullptr},                                                                                            \
-        {22,     kGridX + (c)*kColumnWidth + kColumnWidth / 2, 10, 10, 2 * kMarksColumns, &g_cellMark[0][c], \
-         nullptr},                                                                                           \
-    {                                                                                                        \
-        31, kGridX + (c)*kColumnWidth, 0, kColumnWidth, kRowHeight, nullptr, MatchMarks_PickColumn<c>        \
+#define MARK_CELL(c)                                                                                        \
+    {                                                                                                       \
+        4,      kGridX + (c)*kColumnWidth + kColumnWidth / 2, 10, 10, 2 * kMarksColumns, &g_cellIcon[0][c], \
+        nullptr},                                                                                           \
+        {MI_NUMBER_I16,                                                                                     \
+         kGridX + (c)*kColumnWidth + kColumnWidth / 2,                                                      \
+         10,                                                                                                \
+         10,                                                                                                \
+         2 * kMarksColumns,                                                                                 \
+         &g_cellMark[0][c],                                                                                 \
+         nullptr},                                                                                          \
+    {                                                                                                       \
+        31, kGridX + (c)*kColumnWidth, 0, kColumnWidth, kRowHeight, nullptr, MatchMarks_PickColumn<c>       \
     }
 
 const MenuItem kGridRow[] = {
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 36, 10, 9, sizeof(const char*), g_rowNames, nullptr},
-    {31, 32, 0, kGridX - 32, kRowHeight, nullptr, MatchMarks_PickRow},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 36, 10, 9, sizeof(const char*), g_rowNames, nullptr},
+    {MI_HOT_RECT, 32, 0, kGridX - 32, kRowHeight, nullptr, MatchMarks_PickRow},
     MARK_CELL(9),
     MARK_CELL(8),
     MARK_CELL(7),
@@ -196,21 +200,21 @@ const MenuItem kGridRow[] = {
 };
 
 const MenuItem kCaption[] = {
-    {18, kGridX + kColumnWidth / 2, 116, 10, sizeof(const char*), g_captionPtr, nullptr},
+    {MI_STRING_VAR, kGridX + kColumnWidth / 2, 116, 10, sizeof(const char*), g_captionPtr, nullptr},
     kMenuEnd,
 };
 
 const MenuItem kScrollControl[] = {
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, MatchMarks_PageUp},
-    {31, 20, 573, 40, 14, nullptr, MatchMarks_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, MatchMarks_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, MatchMarks_PageDown},
     kMenuEnd,
 };
 const MenuItem kNoControl[] = {kMenuEnd};
 const MenuItem* g_scrollControl = kNoControl;
 
 int32_t Back(MenuHotItem*) {
-    UpdateScreenHistory(kScreenId, 1, 3);
+    UpdateScreenHistory(kScreenMatchMarks, 1, 3);
     return MENU_CLOSE;
 }
 
@@ -247,34 +251,34 @@ void MatchMarksScreenProc() {
 const int16_t* MatchMarksSlots() { return g_slots; }
 
 const MenuItem MatchMarksTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MatchMarksScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(15), nullptr},
-    {16, 400, 62, 10, 0, &g_titleText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(PaintGrid), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {61, 0, 0, kMarksColumns, kColumnWidth, kCaption, nullptr},
-    {33, 0, kGridY, kMarksRows, kRowHeight, kGridRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 40, 490, 9, 0, &g_panelPtr[0], nullptr},
-    {18, 140, 490, 9, 0, &g_panelPtr[1], nullptr},
-    {18, 360, 490, 9, 0, &g_panelPtr[2], nullptr},
-    {16, 40, 514, 9, 0, &g_panelLabels[0], nullptr},
-    {18, 120, 514, 9, 0, &g_panelPtr[3], nullptr},
-    {16, 220, 514, 9, 0, &g_panelLabels[1], nullptr},
-    {18, 300, 514, 9, 0, &g_panelPtr[4], nullptr},
-    {16, 400, 514, 9, 0, &g_panelLabels[2], nullptr},
-    {18, 480, 514, 9, 0, &g_panelPtr[5], nullptr},
-    {16, 580, 514, 9, 0, &g_panelLabels[3], nullptr},
-    {18, 660, 514, 9, 0, &g_panelPtr[6], nullptr},
-    {4, 720, 514, 10, 0, &g_panelIcon, nullptr},
-    {34, 0, 0, 1, 0, &g_scrollControl, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MatchMarksScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(15), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(PaintGrid), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ROW_GROUP, 0, 0, kMarksColumns, kColumnWidth, kCaption, nullptr},
+    {MI_GROUP, 0, kGridY, kMarksRows, kRowHeight, kGridRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 40, 490, 9, 0, &g_panelPtr[0], nullptr},
+    {MI_STRING_VAR, 140, 490, 9, 0, &g_panelPtr[1], nullptr},
+    {MI_STRING_VAR, 360, 490, 9, 0, &g_panelPtr[2], nullptr},
+    {MI_TEXT_VAR, 40, 514, 9, 0, &g_panelLabels[0], nullptr},
+    {MI_STRING_VAR, 120, 514, 9, 0, &g_panelPtr[3], nullptr},
+    {MI_TEXT_VAR, 220, 514, 9, 0, &g_panelLabels[1], nullptr},
+    {MI_STRING_VAR, 300, 514, 9, 0, &g_panelPtr[4], nullptr},
+    {MI_TEXT_VAR, 400, 514, 9, 0, &g_panelLabels[2], nullptr},
+    {MI_STRING_VAR, 480, 514, 9, 0, &g_panelPtr[5], nullptr},
+    {MI_TEXT_VAR, 580, 514, 9, 0, &g_panelLabels[3], nullptr},
+    {MI_STRING_VAR, 660, 514, 9, 0, &g_panelPtr[6], nullptr},
+    {MI_ICON_VAR, 720, 514, 10, 0, &g_panelIcon, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_scrollControl, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Back},
     kMenuEnd,
 };
 

@@ -183,36 +183,36 @@ void FillCoaching(uint16_t p) {
 int32_t AlternativeButton(MenuHotItem*) { return MENU_REDRAW; }
 
 const MenuItem kStatRow[] = {
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {16, 16, 0, 9, sizeof(int16_t), g_label[0], nullptr},
-    {16, 386, 0, 9, sizeof(int16_t), g_label[1], nullptr},
-    {13, 0, 0, 0, 0, MenuValue(7), nullptr},
-    {22, 144, 0, 10, sizeof(int16_t), g_value[0], nullptr},
-    {22, 514, 0, 10, sizeof(int16_t), g_value[1], nullptr},
-    {18, 286, 0, 11, sizeof(const char*), g_gain[0], nullptr},
-    {18, 656, 0, 11, sizeof(const char*), g_gain[1], nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_TEXT_VAR, 16, 0, 9, sizeof(int16_t), g_label[0], nullptr},
+    {MI_TEXT_VAR, 386, 0, 9, sizeof(int16_t), g_label[1], nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(7), nullptr},
+    {MI_NUMBER_I16, 144, 0, 10, sizeof(int16_t), g_value[0], nullptr},
+    {MI_NUMBER_I16, 514, 0, 10, sizeof(int16_t), g_value[1], nullptr},
+    {MI_STRING_VAR, 286, 0, 11, sizeof(const char*), g_gain[0], nullptr},
+    {MI_STRING_VAR, 656, 0, 11, sizeof(const char*), g_gain[1], nullptr},
     kMenuEnd,
 };
 
 const MenuItem kCoachingPanel[] = {
-    {15, 48, 160, 9, 0, MenuValue(1101), nullptr},
-    {15, 48, 181, 9, 0, MenuValue(411), nullptr},
-    {15, 48, 202, 9, 0, MenuValue(1684), nullptr},
-    {15, 48, 223, 9, 0, MenuValue(297), nullptr},
-    {15, 48, 244, 9, 0, MenuValue(95), nullptr},
-    {16, 210, 160, 9, 0, &g_courseText, nullptr},
-    {18, 210, 181, 9, 0, &g_coachText, Condition_OpenCoach},
-    {16, 210, 202, 9, 0, &g_gradeText, nullptr},
-    {22, 210, 223, 9, 0, &g_weeks, nullptr},
-    {22, 210, 244, 9, 0, &g_courseValue, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_TEXT, 48, 160, 9, 0, MenuValue(1101), nullptr},
+    {MI_TEXT, 48, 181, 9, 0, MenuValue(411), nullptr},
+    {MI_TEXT, 48, 202, 9, 0, MenuValue(1684), nullptr},
+    {MI_TEXT, 48, 223, 9, 0, MenuValue(297), nullptr},
+    {MI_TEXT, 48, 244, 9, 0, MenuValue(95), nullptr},
+    {MI_TEXT_VAR, 210, 160, 9, 0, &g_courseText, nullptr},
+    {MI_STRING_VAR, 210, 181, 9, 0, &g_coachText, Condition_OpenCoach},
+    {MI_TEXT_VAR, 210, 202, 9, 0, &g_gradeText, nullptr},
+    {MI_NUMBER_I16, 210, 223, 9, 0, &g_weeks, nullptr},
+    {MI_NUMBER_I16, 210, 244, 9, 0, &g_courseValue, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
     kMenuEnd,
 };
 
 const MenuItem kAlternativePanel[] = {
-    {8204, 32, 540, 343, 30, MenuValue(2317), AlternativeButton},
-    {8204, 377, 540, 343, 30, MenuValue(251), AlternativeButton},
+    {MI_BUTTON_TEXT, 32, 540, 343, 30, MenuValue(2317), AlternativeButton},
+    {MI_BUTTON_TEXT, 377, 540, 343, 30, MenuValue(251), AlternativeButton},
     kMenuEnd,
 };
 
@@ -280,7 +280,9 @@ int32_t Condition_ToggleChart(MenuHotItem*) {
 int32_t Condition_Back(MenuHotItem*) {
     const int16_t back = ConditionReturnOption;
     UpdateScreenHistory(MenuOption, 1, 3);
-    MenuOption = back == 4 || back == 77 || back == 83 ? back : int16_t(76);
+    MenuOption = back == kScreenPlayerStats || back == kScreenUserCoachingList || back == kScreenCoachingList
+                     ? back
+                     : kScreenTraining;
     return MENU_CLOSE;
 }
 
@@ -288,22 +290,22 @@ int32_t Condition_OpenCoach(MenuHotItem*) {
     const StaffRecord* coach = Player_GetAssignedStaff(Player());
     if (coach == nullptr) return MENU_CONTINUE;
     CurrentStaffRecord = coach;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     return MENU_CLOSE;
 }
 
 void Condition_Leave() {}
 
 int32_t Condition_TabStaff(MenuHotItem*) {
-    MenuOption = 78;
+    MenuOption = kScreenStaffList;
     return MENU_CLOSE;
 }
 int32_t Condition_TabIndividual(MenuHotItem*) {
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     return MENU_CLOSE;
 }
 int32_t Condition_TabTraining(MenuHotItem*) {
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     return MENU_CLOSE;
 }
 
@@ -388,35 +390,35 @@ void Condition_DrawProgressBar(int, int, int, int) {
 }
 
 const MenuItem PlayerConditionTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayerConditionMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Condition_DrawPanels), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Condition_DrawStatBars), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {18, 600, 62, 11, 4, &g_shortNameText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(13), nullptr},
-    {18, 400, 123, 10, 4, &g_headerText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {18, 200, 161, 10, 0, &g_remarkLines[0], nullptr},
-    {18, 200, 181, 10, 0, &g_remarkLines[1], nullptr},
-    {18, 200, 201, 10, 0, &g_remarkLines[2], nullptr},
-    {18, 200, 221, 10, 0, &g_remarkLines[3], nullptr},
-    {18, 200, 241, 10, 0, &g_remarkLines[4], nullptr},
-    {18, 200, 261, 10, 0, &g_remarkLines[5], nullptr},
-    {18, 200, 281, 10, 0, &g_remarkLines[6], nullptr},
-    {18, 200, 301, 10, 0, &g_remarkLines[7], nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {33, 32, 330, 10, 20, kStatRow, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Condition_DrawChartFrame), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(Condition_DrawChart), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {8206, 60, 559, 678, 28, &g_bottomText, Condition_ToggleChart},
-    {3, 743, 559, 5, 0, MenuValue(153), Condition_Back},
-    {34, 0, 0, 1, 0, &g_panel, nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {55, 400, 514, 10, 0, MenuFunction(Condition_Leave), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayerConditionMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Condition_DrawPanels), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Condition_DrawStatBars), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_STRING_VAR, 600, 62, 11, 4, &g_shortNameText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(13), nullptr},
+    {MI_STRING_VAR, 400, 123, 10, 4, &g_headerText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_STRING_VAR, 200, 161, 10, 0, &g_remarkLines[0], nullptr},
+    {MI_STRING_VAR, 200, 181, 10, 0, &g_remarkLines[1], nullptr},
+    {MI_STRING_VAR, 200, 201, 10, 0, &g_remarkLines[2], nullptr},
+    {MI_STRING_VAR, 200, 221, 10, 0, &g_remarkLines[3], nullptr},
+    {MI_STRING_VAR, 200, 241, 10, 0, &g_remarkLines[4], nullptr},
+    {MI_STRING_VAR, 200, 261, 10, 0, &g_remarkLines[5], nullptr},
+    {MI_STRING_VAR, 200, 281, 10, 0, &g_remarkLines[6], nullptr},
+    {MI_STRING_VAR, 200, 301, 10, 0, &g_remarkLines[7], nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_GROUP, 32, 330, 10, 20, kStatRow, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Condition_DrawChartFrame), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Condition_DrawChart), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 678, 28, &g_bottomText, Condition_ToggleChart},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Condition_Back},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_panel, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_END, 400, 514, 10, 0, MenuFunction(Condition_Leave), nullptr},
 };
 
 ConditionStatRow Condition_StatRow(int row) {

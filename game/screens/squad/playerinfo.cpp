@@ -234,19 +234,19 @@ void PlayerInfoHeaderMenu() {
 }
 
 int32_t PlayerInfo_History(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = 54;
+    if (MenuFollowUp != 1) MenuOption = kScreenCareerHistory;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
     InfoOpenedFromProfile = 0;
-    if (MenuFollowUp != 1) MenuOption = 4;
+    if (MenuFollowUp != 1) MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Agent(MenuHotItem*) {
     if (ShownPlayer() == 0) return MENU_CONTINUE;
-    MenuOption = 100;
+    MenuOption = kScreenAgentProfile;
     return MENU_CLOSE;
 }
 
@@ -256,7 +256,7 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
     } else if (MenuFollowUp != 1) {
         // Opened from the profile, back to it; its own back icon still
         // leads where the profile was opened from.
-        MenuOption = InfoOpenedFromProfile != 0 ? int16_t(4) : ReturnMenuOption;
+        MenuOption = InfoOpenedFromProfile != 0 ? kScreenPlayerStats : ReturnMenuOption;
     }
     InfoOpenedFromProfile = 0;
     return MENU_CLOSE;
@@ -277,66 +277,66 @@ struct InfoPointers {
 constexpr int16_t kPtr = sizeof(const char*);
 
 const MenuItem kClauseRow[] = {
-    {18, 153, 0, 10, kPtr, &g_leftPtr[0], nullptr},
-    {18, 647, 0, 10, kPtr, &g_rightPtr[0], nullptr},
+    {MI_STRING_VAR, 153, 0, 10, kPtr, &g_leftPtr[0], nullptr},
+    {MI_STRING_VAR, 647, 0, 10, kPtr, &g_rightPtr[0], nullptr},
     kMenuEnd,
 };
 
 const MenuItem kLoanLeftRow[] = {
-    {18, 40, 0, 9, kPtr, &g_loanPtr[0], nullptr},
+    {MI_STRING_VAR, 40, 0, 9, kPtr, &g_loanPtr[0], nullptr},
     kMenuEnd,
 };
 const MenuItem kLoanRightRow[] = {
-    {18, 305, 0, 9, kPtr, &g_loanPtr[3], nullptr},
+    {MI_STRING_VAR, 305, 0, 9, kPtr, &g_loanPtr[3], nullptr},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem PlayerInfoTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayerInfoMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_titlePtr, nullptr},
-    {36, 20, 97, 758, 36, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 20, 97, 758, 36, MenuFunction(DrawInfoHeader), nullptr},
-    {36, 20, 151, 758, 198, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 171, 10, 0, MenuValue(88), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 330, 196, 11, 0, &g_wagePtr, nullptr},
-    {18, 410, 196, 9, 0, &g_contractPtr, nullptr},
-    {18, 399, 212, 10, 0, &g_rolePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 153, 221, 10, 0, MenuValue(281), nullptr},
-    {15, 647, 221, 10, 0, MenuValue(954), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 256, kClauseLines, 25, kClauseRow, nullptr},
-    {36, 20, 359, 758, 22, MenuFunction(DrawBlackShade50), nullptr},
-    {18, 30, 370, 9, 0, &g_agentPtr, nullptr},
-    {31, 20, 359, 758, 22, nullptr, PlayerInfo_Agent},
-    {36, 20, 385, 758, 153, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 399, 405, 10, 0, &LowerBoxHeading, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {73, 0, 113, 0, 0, MenuValue(738), nullptr},
-    {72, 40, 425, 5, 113, &g_clubListPtr, nullptr},
-    {33, 0, 423, 3, 18, kLoanLeftRow, nullptr},
-    {33, 0, 423, 6, 18, kLoanRightRow, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(296), PlayerInfo_History},
-    {8204, 401, 559, 339, 28, MenuValue(1567), PlayerInfo_Profile},
-    {31, 570, 436, 40, 40, nullptr, PlayerInfo_Profile},
-    {3, 743, 559, 5, 0, MenuValue(153), PlayerInfo_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayerInfoMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 36, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 20, 97, 758, 36, MenuFunction(DrawInfoHeader), nullptr},
+    {MI_CUSTOM, 20, 151, 758, 198, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 171, 10, 0, MenuValue(88), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 330, 196, 11, 0, &g_wagePtr, nullptr},
+    {MI_STRING_VAR, 410, 196, 9, 0, &g_contractPtr, nullptr},
+    {MI_STRING_VAR, 399, 212, 10, 0, &g_rolePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 153, 221, 10, 0, MenuValue(281), nullptr},
+    {MI_TEXT, 647, 221, 10, 0, MenuValue(954), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 256, kClauseLines, 25, kClauseRow, nullptr},
+    {MI_CUSTOM, 20, 359, 758, 22, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_STRING_VAR, 30, 370, 9, 0, &g_agentPtr, nullptr},
+    {MI_HOT_RECT, 20, 359, 758, 22, nullptr, PlayerInfo_Agent},
+    {MI_CUSTOM, 20, 385, 758, 153, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 399, 405, 10, 0, &LowerBoxHeading, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_WRAP_PARAM, 0, 113, 0, 0, MenuValue(738), nullptr},
+    {MI_WRAPPED_TEXT_VAR, 40, 425, 5, 113, &g_clubListPtr, nullptr},
+    {MI_GROUP, 0, 423, 3, 18, kLoanLeftRow, nullptr},
+    {MI_GROUP, 0, 423, 6, 18, kLoanRightRow, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(296), PlayerInfo_History},
+    {MI_BUTTON_TEXT, 401, 559, 339, 28, MenuValue(1567), PlayerInfo_Profile},
+    {MI_HOT_RECT, 570, 436, 40, 40, nullptr, PlayerInfo_Profile},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), PlayerInfo_Back},
     kMenuEnd,
 };
 
 const MenuItem PlayerInfoHeaderTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayerInfoHeaderMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayerInfoHeaderMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     kMenuEnd,
 };

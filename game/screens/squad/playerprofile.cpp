@@ -22,6 +22,7 @@
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "game/match3d/igmcont.h"
 #include "game/screens/engine/exm_text.h"
@@ -146,8 +147,6 @@ constexpr int16_t kPlainColourLabels[] = {1092, 400, 245, 399, 246, 244, 240, 86
 constexpr int16_t kFullListText = 1149;
 constexpr int16_t kNoContractText = 1150;
 constexpr int16_t kNotLoanListedText = 1139;
-constexpr int16_t kApproachMadeText = 1153;
-constexpr int16_t kPayOffTooHighText = 1168;
 constexpr int kWeeksOfPayOff = 4;
 
 const char* TextOf(int16_t id) {
@@ -574,7 +573,7 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     HVW_SetPlayerManPrice(p, -1);
     RebuildClubRoster(c);
     HVW_AddClubHistoryEntry(p, c, 0, 0, 10);
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
 }
 
 namespace {
@@ -584,7 +583,7 @@ int32_t Release(uint16_t p) {
     if (!ClubNumber(club)) return MENU_REDRAW_ALSO;
     const int64_t payOff = PlayerProfile_PayOff(p);
     if (payOff > HVW_GetClubWageBudget(int16_t(club))) {
-        Refuse(kPayOffTooHighText);
+        Refuse(kTextCannotAffordPayOff);
         return MENU_REDRAW_ALSO;
     }
     char question[400] = "";
@@ -620,13 +619,13 @@ int32_t PlayerProfile_Act(ProfileAction action) {
                 SquadOfferFlag = 0;
                 DealSheetReset = 1;
                 DealSheetFromProfile = 1;
-                MenuOption = 10;
+                MenuOption = kScreenDealSheet;
                 return MENU_CLOSE;
             }
             // A player with no value is bid for directly, in the club's
             // first free bid slot (the check above found one).
             if (HVW_MakeClubBid(user, p, 0, 0, HVW_FirstFreeBidSlotCode(user), 0) != 0)
-                Refuse(kApproachMadeText);
+                Refuse(kTextApproachMade);
             return MENU_REDRAW_ALSO;
         case ProfileAction::LoanApproach:
             if (HVW_GetPlayerLoanList(p) != 1) {
@@ -635,7 +634,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             }
             if (!Checked(HVW_CheckUserLoanApproach(p))) return MENU_REDRAW_ALSO;
             SalesTeamClub = user;
-            MenuOption = 18;
+            MenuOption = kScreenLoanTerms;
             return MENU_CLOSE;
         case ProfileAction::Shortlist:
             if (ShortList_IsPlayerOn(p) != 0) {
@@ -662,22 +661,22 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             HVW_SetPlayerTxList(p, HVW_GetPlayerTxList(p) == 1 ? 0 : 1);
             return MENU_REDRAW_ALSO;
         case ProfileAction::Training:
-            ConditionReturnOption = 4;
-            MenuOption = 80;
+            ConditionReturnOption = kScreenPlayerStats;
+            MenuOption = kScreenPlayerCondition;
             return MENU_CLOSE;
         case ProfileAction::Deal:
-            MenuOption = 89;
+            MenuOption = kScreenContractMenu;
             return MENU_CLOSE;
         case ProfileAction::Approach:
             if (!Checked(HVW_CheckContractApproach(p))) return MENU_REDRAW_ALSO;
             ContractTalksWord = 0;
-            MenuOption = 14;
+            MenuOption = kScreenContractTalks;
             return MENU_CLOSE;
         case ProfileAction::Release:
             return Release(p);
         case ProfileAction::EndLoan:
             ClearPlayerLoan(p);
-            MenuOption = 7;
+            MenuOption = kScreenSquadList;
             return MENU_CLOSE;
     }
     return MENU_REDRAW_ALSO;
@@ -694,13 +693,13 @@ int32_t PlayerProfile_Back(MenuHotItem*) {
 
 int32_t PlayerProfile_Contract(MenuHotItem*) {
     InfoOpenedFromProfile = 1;
-    MenuOption = 75;
+    MenuOption = kScreenPlayerInfo;
     return MENU_CLOSE;
 }
 
 int32_t PlayerProfile_Agent(MenuHotItem*) {
     if (ShownPlayer() == 0) return MENU_CONTINUE;
-    MenuOption = 100;
+    MenuOption = kScreenAgentProfile;
     return MENU_CLOSE;
 }
 
@@ -724,71 +723,75 @@ struct ProfilePointers {
 constexpr int16_t kPtr = sizeof(const char*);
 constexpr int16_t kWord = sizeof(int16_t);
 
-#define PROFILE_COLUMN(c)                                                                           \
-    {49, 0, 0, 0, kWord, &ProfileValueColour[10 * (c)], nullptr},                                   \
-        {16, int16_t(30 + 252 * (c)), 10, 9, kWord, &ProfileShownLabel[10 * (c)], nullptr},         \
-        {18, int16_t(164 + 252 * (c)), 10, 10, kPtr, &g_valuePtr[10 * (c)], nullptr},               \
-        {49, 0, 0, 0, kWord, &ProfileSecondColour[10 * (c)], nullptr}, {                            \
-        18, int16_t((c) == 2 ? 708 : 184 + 252 * (c)), 12, 9, kPtr, &g_secondPtr[10 * (c)], nullptr \
+#define PROFILE_COLUMN(c)                                                                            \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, kWord, &ProfileValueColour[10 * (c)], nullptr},                    \
+        {MI_TEXT_VAR, int16_t(30 + 252 * (c)), 10, 9, kWord, &ProfileShownLabel[10 * (c)], nullptr}, \
+        {MI_STRING_VAR, int16_t(164 + 252 * (c)), 10, 10, kPtr, &g_valuePtr[10 * (c)], nullptr},     \
+        {MI_TEXT_COLOUR_VAR, 0, 0, 0, kWord, &ProfileSecondColour[10 * (c)], nullptr}, {             \
+        18, int16_t((c) == 2 ? 708 : 184 + 252 * (c)), 12, 9, kPtr, &g_secondPtr[10 * (c)], nullptr  \
     }
 
 const MenuItem kAttributeRow[] = {
-    PROFILE_COLUMN(0), PROFILE_COLUMN(1), PROFILE_COLUMN(2), {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    PROFILE_COLUMN(0), PROFILE_COLUMN(1),
+    PROFILE_COLUMN(2), {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     kMenuEnd,
 };
 
 #define GRID_ROW_LABEL(row) \
-    { 16, 27, int16_t(439 + 21 * ((row)-1)), 9, 0, &ProfileGridLabel[row], nullptr }
-#define GRID_CELL(box, row) \
-    { 18, int16_t(83 + 126 * (box)), int16_t(439 + 21 * ((row)-1)), 10, 0, &g_gridPtr[box][row], nullptr }
+    { MI_TEXT_VAR, 27, int16_t(439 + 21 * ((row)-1)), 9, 0, &ProfileGridLabel[row], nullptr }
+#define GRID_CELL(box, row)                                                             \
+    {                                                                                   \
+        MI_STRING_VAR, int16_t(83 + 126 * (box)), int16_t(439 + 21 * ((row)-1)), 10, 0, \
+            &g_gridPtr[box][row], nullptr                                               \
+    }
 
 }  // namespace
 
 const MenuItem kProfileNoButtons[] = {kMenuEnd};
 const MenuItem kProfileButtons[] = {
-    {8204, 60, 559, 226, 28, MenuValue(181), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_actionPopup, nullptr},
-    {8204, 288, 559, 226, 28, MenuValue(296), PlayerInfo_History},
-    {8204, 516, 559, 226, 28, MenuValue(1903), PlayerProfile_Contract},
-    {36, 20, 382, 758, 23, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 30, 393, 9, 0, &g_agentPtr, nullptr},
-    {31, 20, 382, 758, 23, nullptr, PlayerProfile_Agent},
+    {MI_BUTTON_TEXT, 60, 559, 226, 28, MenuValue(181), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_actionPopup, nullptr},
+    {MI_BUTTON_TEXT, 288, 559, 226, 28, MenuValue(296), PlayerInfo_History},
+    {MI_BUTTON_TEXT, 516, 559, 226, 28, MenuValue(1903), PlayerProfile_Contract},
+    {MI_CUSTOM, 20, 382, 758, 23, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 30, 393, 9, 0, &g_agentPtr, nullptr},
+    {MI_HOT_RECT, 20, 382, 758, 23, nullptr, PlayerProfile_Agent},
     kMenuEnd,
 };
 
 const MenuItem PlayerStatsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayerStatsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 44, 10, 0, &g_titlePtr, nullptr},
-    {36, 20, 93, 758, 25, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 20, 93, 758, 25, MenuFunction(DrawProfileHeader), nullptr},
-    {36, 20, 121, 758, 210, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 121, 10, 21, kAttributeRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {36, 20, 334, 758, 21, MenuFunction(DrawBlackShade50), nullptr},
-    {18, 30, 344, 9, 0, &g_statusPtr, nullptr},
-    {36, 20, 358, 758, 23, MenuFunction(DrawBlackShade50), nullptr},
-    {18, 30, 368, 9, 0, &g_fansPtr, nullptr},
-    {36, 20, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {36, 146, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {36, 272, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {36, 398, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {36, 524, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {36, 650, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 83, 418, 10, 0, MenuValue(720), nullptr},
-    {15, 209, 418, 10, 0, MenuValue(796), nullptr},
-    {15, 335, 418, 10, 0, MenuValue(195), nullptr},
-    {15, 461, 418, 10, 0, MenuValue(1468), nullptr},
-    {15, 587, 418, 10, 0, MenuValue(803), nullptr},
-    {15, 713, 418, 10, 0, MenuValue(652), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayerStatsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 44, 10, 0, &g_titlePtr, nullptr},
+    {MI_CUSTOM, 20, 93, 758, 25, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 20, 93, 758, 25, MenuFunction(DrawProfileHeader), nullptr},
+    {MI_CUSTOM, 20, 121, 758, 210, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 121, 10, 21, kAttributeRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_CUSTOM, 20, 334, 758, 21, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_STRING_VAR, 30, 344, 9, 0, &g_statusPtr, nullptr},
+    {MI_CUSTOM, 20, 358, 758, 23, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_STRING_VAR, 30, 368, 9, 0, &g_fansPtr, nullptr},
+    {MI_CUSTOM, 20, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 146, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 272, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 398, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 524, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 650, 408, 126, 126, MenuFunction(DrawBlackBox), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 83, 418, 10, 0, MenuValue(720), nullptr},
+    {MI_TEXT, 209, 418, 10, 0, MenuValue(796), nullptr},
+    {MI_TEXT, 335, 418, 10, 0, MenuValue(195), nullptr},
+    {MI_TEXT, 461, 418, 10, 0, MenuValue(1468), nullptr},
+    {MI_TEXT, 587, 418, 10, 0, MenuValue(803), nullptr},
+    {MI_TEXT, 713, 418, 10, 0, MenuValue(652), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
     GRID_ROW_LABEL(1),
     GRID_ROW_LABEL(2),
     GRID_ROW_LABEL(3),
@@ -809,7 +812,7 @@ const MenuItem PlayerStatsTable[] = {
     GRID_CELL(4, 3),
     GRID_CELL(5, 1),
     GRID_CELL(5, 3),
-    {34, 0, 0, 1, 0, &ProfileButtons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), PlayerProfile_Back},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &ProfileButtons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), PlayerProfile_Back},
     kMenuEnd,
 };

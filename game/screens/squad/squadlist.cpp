@@ -18,6 +18,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/clubfixtures.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -40,8 +41,6 @@ namespace {
 
 constexpr int kColumnRows = 16;
 // Screens the back icon returns to from the preparation of the user's match.
-constexpr int16_t kClubInfoScreen = 6;
-constexpr int16_t kMatchPrepScreen = 39;
 constexpr int kTextSize = 40;
 constexpr int16_t kNoText = -1;
 constexpr int16_t kHighlighted = 8;
@@ -50,7 +49,6 @@ constexpr uint16_t kKeyShirt = 26;
 constexpr uint16_t kKeySecondShirt = 40;
 constexpr uint16_t kKeyHigherNumber = 0;
 constexpr uint16_t kKeyNone = 43;
-constexpr int16_t kLentOutText = 1130;
 constexpr int16_t kYoungestAgeLimit = 18;
 
 // The sort pop-up's keys after its two toggles, in entry order.
@@ -253,46 +251,37 @@ void ChooseLayout();
 
 // ---- Sorting and the value column -----------------------------------------------------------
 
-int16_t SquadSortHeader(uint16_t key) {
-    switch (key) {
-        case 2:
-            return 61;
-        case 4:
-            return 86;
-        case 26:
-        case 40:
-            return kNoText;
-        case 28:
-            return 240;
-        case 29:
-            return 63;
-        case 30:
-            return 243;
-        case 31:
-            return 711;
-        case 32:
-            return 62;
-        case 33:
-            return 64;
-        case 34:
-            return 244;
-        case 35:
-            return 245;
-        case 36:
-            return 246;
-        case 37:
-            return 198;
-        case 38:
-            return 1092;
-        case 39:
-            return 956;
-        case 41:
-            return 400;
-        case 42:
-            return 399;
-        default:
-            FatalError("DisplaySort() SortByType Invaild Value");
+namespace {
+
+// The value column's header text of each sort key that has a column.
+struct SortKeyHeadingRow {
+    uint16_t key;
+    int16_t text;
+};
+constexpr SortKeyHeadingRow kSortKeyHeadings[] = {
+    {2, 61},   {4, 86},    {26, kNoText}, {28, 240},     {29, 63},  {30, 243},
+    {31, 711}, {32, 62},   {33, 64},      {34, 244},     {35, 245}, {36, 246},
+    {37, 198}, {38, 1092}, {39, 956},     {40, kNoText}, {41, 400}, {42, 399},
+};
+
+const SortKeyHeadingRow* FindSortKeyHeading(uint16_t key) {
+    for (const SortKeyHeadingRow& row : kSortKeyHeadings) {
+        if (row.key == key) return &row;
     }
+    return nullptr;
+}
+
+}  // namespace
+
+int16_t SortKeyHeading(uint16_t key) {
+    const SortKeyHeadingRow* row = FindSortKeyHeading(key);
+    return row != nullptr ? row->text : kNoText;
+}
+
+int16_t SquadSortHeader(uint16_t key) {
+    const SortKeyHeadingRow* row = FindSortKeyHeading(key);
+    if (row == nullptr) FatalError("DisplaySort() SortByType Invaild Value");
+    return row->text;
 }
 
 const char* SquadSortValue(uint16_t key, uint16_t p) {
@@ -447,7 +436,7 @@ int32_t SquadList_PickOrSwapShirt(int row) {
     const uint16_t p = RowPlayer(row);
     if (!IsPlayer(p) || HVW_GetClubControl(Club()) < 1) return MENU_REDRAW;
     if (Lent(p) && HVW_GetPlayerClub(p) != Club()) {
-        ShowMessageBox(GetText(kLentOutText), 0);
+        ShowMessageBox(GetText(kTextPlayerOnLoan), 0);
         return MENU_REDRAW;
     }
     if (!IsPlayer(PickedPlayer)) {
@@ -473,8 +462,10 @@ int32_t SquadList_RowClick(int row, bool secondButton) {
     if (secondButton) {
         if (!IsPlayer(p)) return MENU_CONTINUE;
         SelectedPlayer = int16_t(p);
-        MenuOption = 4;
-        ReturnMenuOption = CurrentView() == View::Second ? 74 : CurrentView() == View::Spare ? 73 : 2;
+        MenuOption = kScreenPlayerStats;
+        ReturnMenuOption = CurrentView() == View::Second  ? kScreenSquadListSecond
+                           : CurrentView() == View::Spare ? kScreenSquadListSpare
+                                                          : kScreenSelectedClubSquad;
         return MENU_CLOSE;
     }
     if (TeamMoveArmed == 0 && SpareMoveArmed == 0) return SquadList_PickOrSwapShirt(row);
@@ -498,7 +489,7 @@ int32_t SquadList_OpenContractRow(int row) {
     if (!IsPlayer(p) || (HVW_GetPlayerClause2(p) <= 0 && HVW_GetPlayerClause3(p) <= 0)) return MENU_CONTINUE;
     SelectedPlayer = int16_t(p);
     ReturnMenuOption = MenuOption;
-    MenuOption = 75;
+    MenuOption = kScreenPlayerInfo;
     return MENU_CLOSE;
 }
 
@@ -538,7 +529,7 @@ int32_t SquadList_OpenManager(MenuHotItem*) {
     const int16_t manager = HVW_GetClubManager(Club());
     if (manager <= 0) return MENU_CONTINUE;
     SelectedPlayer = manager;
-    MenuOption = 54;
+    MenuOption = kScreenCareerHistory;
     return MENU_CLOSE;
 }
 
@@ -546,11 +537,11 @@ int32_t SquadList_Back(MenuHotItem*) {
     // Opened from the preparation of the user's match: back into it.
     if (MatchPrepStage == 1) {
         MatchPrepStage = 0;
-        MenuOption = kMatchPrepScreen;
+        MenuOption = kScreenVacancies;
         return MENU_CLOSE;
     }
     if (MatchPrepActive != 0) {
-        MenuOption = kClubInfoScreen;
+        MenuOption = kScreenClubInfo;
         return MENU_CLOSE;
     }
     switch (PreviousMenuOption) {
@@ -562,11 +553,11 @@ int32_t SquadList_Back(MenuHotItem*) {
         case 107: {
             const int16_t user = HVW_GetMyClub();
             const bool abroad = user >= 0 && GetClubNation(Club()) != GetClubNation(user);
-            MenuOption = abroad ? int16_t(107) : int16_t(3);
+            MenuOption = abroad ? kScreenClubsByNation : kScreenClubMain;
             break;
         }
         default:
-            MenuOption = 3;
+            MenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -577,17 +568,17 @@ namespace {
 
 int32_t ViewTeam(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 int32_t ViewSecond(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 74;
+    MenuOption = kScreenSquadListSecond;
     return MENU_CLOSE;
 }
 int32_t ViewSpare(PopupCallBlock*) {
     TeamMoveArmed = SpareMoveArmed = 0;
-    MenuOption = 73;
+    MenuOption = kScreenSquadListSpare;
     return MENU_CLOSE;
 }
 
@@ -653,36 +644,40 @@ void MarkSortPopup(PopupCallBlock*) {
     for (int k = 0; kSortKeys[k] != kKeyNone; ++k) Mark(g_sortPopup[3 + k], kSortKeys[k] == SquadSortKey);
 }
 
-#define VIEW_BUTTON(x, popup) \
-    {8204, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { 8201, 0, 0, 0, 0, popup, nullptr }
-#define SORT_BUTTON(x) \
-    {8206, x, 559, 220, 28, &g_sortLabelPtr, MenuHandler_Accept}, { 8201, 0, 0, 0, 0, g_sortPopup, nullptr }
+#define VIEW_BUTTON(x, popup)                                                \
+    {MI_BUTTON_TEXT, x, 559, 170, 28, MenuValue(687), MenuHandler_Accept}, { \
+        MI_POPUP, 0, 0, 0, 0, popup, nullptr                                 \
+    }
+#define SORT_BUTTON(x)                                                              \
+    {MI_BUTTON_STRING_VAR, x, 559, 220, 28, &g_sortLabelPtr, MenuHandler_Accept}, { \
+        MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr                                  \
+    }
 
 const MenuItem kTeamOwn[] = {
     VIEW_BUTTON(20, g_teamViews),
-    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(548), SquadList_TeamToSecond},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
     kMenuEnd,
 };
 const MenuItem kTeamOther[] = {VIEW_BUTTON(20, g_teamViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSecondOwn[] = {
     VIEW_BUTTON(20, g_secondViews),
-    {49, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SecondToTeam},
-    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
-    {8204, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_teamMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(690), SquadList_SecondToTeam},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 380, 559, 170, 28, MenuValue(548), SquadList_SecondToSpare},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(560),
     kMenuEnd,
 };
 const MenuItem kSecondOther[] = {VIEW_BUTTON(20, g_secondViews), SORT_BUTTON(200), kMenuEnd};
 const MenuItem kSpareOwn[] = {
     VIEW_BUTTON(20, g_spareViews),
-    {49, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
-    {8204, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_spareMoveColour, nullptr},
+    {MI_BUTTON_TEXT, 200, 559, 170, 28, MenuValue(690), SquadList_SpareToSecond},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     SORT_BUTTON(380),
     kMenuEnd,
 };
@@ -736,17 +731,18 @@ int32_t RightRole(MenuHotItem* item) { return SquadList_OpenContractRow(item->ro
 
 constexpr int16_t kPtr = sizeof(const char*);
 
-#define SQUAD_HALF(x, base, shirtHandler, nameHandler, roleHandler)                                        \
-    {49, 0, 0, 0, 2, &SquadRowColour[base], nullptr},                                                      \
-        {18, x + 15, 11, 10, kPtr, &g_shirtPtr[base], nullptr}, {31, x, 0, 30, 23, nullptr, shirtHandler}, \
-        {18, x + 52, 11, 10, kPtr, &g_availablePtr[base], nullptr},                                        \
-        {18, x + 65, 11, 9, kPtr, &g_namePtr[base], nullptr},                                              \
-        {18, x + 160, 11, 9, kPtr, &g_positionPtr[base], nullptr},                                         \
-        {31, x + 30, 0, 307, 23, nullptr, nameHandler},                                                    \
-        {18, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},                                           \
-        {18, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},                                           \
-        {36, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, {                                  \
-        31, x + 337, 0, 36, 23, nullptr, roleHandler                                                       \
+#define SQUAD_HALF(x, base, shirtHandler, nameHandler, roleHandler)              \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, &SquadRowColour[base], nullptr},            \
+        {MI_STRING_VAR, x + 15, 11, 10, kPtr, &g_shirtPtr[base], nullptr},       \
+        {MI_HOT_RECT, x, 0, 30, 23, nullptr, shirtHandler},                      \
+        {MI_STRING_VAR, x + 52, 11, 10, kPtr, &g_availablePtr[base], nullptr},   \
+        {MI_STRING_VAR, x + 65, 11, 9, kPtr, &g_namePtr[base], nullptr},         \
+        {MI_STRING_VAR, x + 160, 11, 9, kPtr, &g_positionPtr[base], nullptr},    \
+        {MI_HOT_RECT, x + 30, 0, 307, 23, nullptr, nameHandler},                 \
+        {MI_STRING_VAR, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},      \
+        {MI_STRING_VAR, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},      \
+        {MI_CUSTOM, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, { \
+        31, x + 337, 0, 36, 23, nullptr, roleHandler                             \
     }
 
 const MenuItem kSquadRow[] = {
@@ -771,24 +767,24 @@ struct PointerSetUp {
 }  // namespace
 
 const MenuItem SquadListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SquadListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 80, 62, 9, 0, &g_clubText, nullptr},
-    {16, 400, 62, 10, 0, &g_titleText, nullptr},
-    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 385, 112, 11, 0, MenuValue(30), nullptr},
-    {18, 415, 112, 9, 0, &g_managerPtr, nullptr},
-    {31, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
-    {36, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
-    {36, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
-    {33, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
-    {49, 0, 0, 0, 0, &g_plainColour, nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SquadListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 80, 62, 9, 0, &g_clubText, nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 385, 112, 11, 0, MenuValue(30), nullptr},
+    {MI_STRING_VAR, 415, 112, 9, 0, &g_managerPtr, nullptr},
+    {MI_HOT_RECT, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
+    {MI_CUSTOM, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SquadList_Back},
     kMenuEnd,
 };

@@ -28,6 +28,8 @@ void SortSquadList();
 // The value column's header text id of the sort key (-1 none); an unknown
 // key is fatal.
 int16_t SquadSortHeader(uint16_t key);
+// The same header text, -1 for a key without one.
+int16_t SortKeyHeading(uint16_t key);
 // The value column's text of one player under the sort key.
 const char* SquadSortValue(uint16_t key, uint16_t player);
 

@@ -19,6 +19,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
@@ -35,7 +36,6 @@ namespace {
 constexpr int kColumnRows = 16;
 constexpr int kButtonsPerRow = 25;
 constexpr int16_t kTaken = 1, kFree = -1;
-constexpr int16_t kLateSeasonText = 1175;
 constexpr int16_t kUnnumberedText = 1586;
 constexpr uint16_t kKeyPosition = 6, kKeyShirt = 26, kKeySecondShirt = 40;
 constexpr int kTextSize = 40;
@@ -339,7 +339,7 @@ int32_t SquadNumbers_ChooseKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
     const int16_t mark = HVW_GetCountryWordB(HVW_GetViewedCountry());
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
-        ShowMessageBox(TextOf(kLateSeasonText), 0);
+        ShowMessageBox(TextOf(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;
     }
     SquadNumbers.displayKey = key;
@@ -353,7 +353,7 @@ int32_t SquadNumbers_Leave(MenuHotItem*) {
         ShowMessageBox(TextOf(kUnnumberedText), 0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -444,43 +444,43 @@ void MarkKeyPopup(PopupCallBlock*) {
 }
 
 const MenuItem kLeftRow[] = {
-    {36, 0, 0, 300, 22, MenuFunction(PaintLeftRow), nullptr},
-    {31, 50, 0, 170, 22, nullptr, LeftRowClick},
+    {MI_CUSTOM, 0, 0, 300, 22, MenuFunction(PaintLeftRow), nullptr},
+    {MI_HOT_RECT, 50, 0, 170, 22, nullptr, LeftRowClick},
     kMenuEnd,
 };
 const MenuItem kRightRow[] = {
-    {36, 0, 0, 300, 22, MenuFunction(PaintRightRow), nullptr},
-    {31, 450, 0, 170, 22, nullptr, RightRowClick},
+    {MI_CUSTOM, 0, 0, 300, 22, MenuFunction(PaintRightRow), nullptr},
+    {MI_HOT_RECT, 450, 0, 170, 22, nullptr, RightRowClick},
     kMenuEnd,
 };
 
 const MenuItem kHead[] = {
-    {54, 0, 0, 0, 0, MenuFunction(DisplaySort), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
-    {15, 400, 62, 10, 0, MenuValue(846), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 0, 0, 0, 0, MenuFunction(LeftRowCount), nullptr},
-    {33, 0, 100, 0, 22, kLeftRow, nullptr},
-    {36, 0, 0, 0, 0, MenuFunction(RightRowCount), nullptr},
-    {33, 0, 100, 0, 22, kRightRow, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8206, 645, 476, 66, 40, &g_rangeLabelPtr, SquadNumbers_ToggleRange},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DisplaySort), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 80, 62, 9, 0, &g_clubNamePtr, nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(846), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(LeftRowCount), nullptr},
+    {MI_GROUP, 0, 100, 0, 22, kLeftRow, nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(RightRowCount), nullptr},
+    {MI_GROUP, 0, 100, 0, 22, kRightRow, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_STRING_VAR, 645, 476, 66, 40, &g_rangeLabelPtr, SquadNumbers_ToggleRange},
 };
 const MenuItem kTail[] = {
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 60, 559, 169, 28, MenuValue(788), SquadNumbers_NumberAll},
-    {8207, 229, 559, 169, 28, &g_listText, SquadNumbers_NextList},
-    {8204, 567, 559, 169, 28, MenuValue(-1), MenuHandler_Accept},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 169, 28, MenuValue(788), SquadNumbers_NumberAll},
+    {MI_BUTTON_TEXT_VAR, 229, 559, 169, 28, &g_listText, SquadNumbers_NextList},
+    {MI_BUTTON_TEXT, 567, 559, 169, 28, MenuValue(-1), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_keyPopup, nullptr},
-    {18, 651, 574, 10, 0, &g_keyHeaderPtr, nullptr},
-    {8204, 398, 559, 169, 28, MenuValue(1315), SquadNumbers_ClearAll},
-    {3, 743, 559, 5, 0, MenuValue(153), SquadNumbers_Leave},
+    {MI_STRING_VAR, 651, 574, 10, 0, &g_keyHeaderPtr, nullptr},
+    {MI_BUTTON_TEXT, 398, 559, 169, 28, MenuValue(1315), SquadNumbers_ClearAll},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SquadNumbers_Leave},
     kMenuEnd,
 };
 
@@ -494,9 +494,9 @@ std::array<MenuItem, kTableSize> BuildTable() {
     for (const MenuItem& item : kHead) table[at++] = item;
     for (int b = 0; b < kNumberButtons; ++b) {
         const int column = b % kButtonsPerRow, row = b / kButtonsPerRow;
-        table[at++] = {49, 0, 0, 0, 0, &g_buttonState[b], nullptr};
-        table[at++] = {8206, int16_t(20 + 25 * column), int16_t(476 + 25 * row), 23,
-                       20,   &g_buttonLabelPtr[b],      PickNumberButton};
+        table[at++] = {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buttonState[b], nullptr};
+        table[at++] = {MI_BUTTON_STRING_VAR, int16_t(20 + 25 * column), int16_t(476 + 25 * row), 23, 20,
+                       &g_buttonLabelPtr[b], PickNumberButton};
     }
     for (const MenuItem& item : kTail) table[at++] = item;
     return table;

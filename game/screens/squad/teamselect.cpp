@@ -18,6 +18,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
@@ -674,7 +675,6 @@ constexpr int16_t kNoText = -1;
 constexpr int kValueKinds = 31;
 constexpr int kLabelKinds = 10;
 constexpr int16_t kLabelHeadings[kLabelKinds] = {61, 86, 240, 63, 67, 62, 64, 65, 66, 1092};
-constexpr int16_t kColumnOffText = 586;
 constexpr int16_t kRoleTexts[kTeamRoles] = {1723, 1725, 1726, 1724};
 // Role rows in screen order: captain, corner, penalty and free-kick takers.
 constexpr TeamRole kRoleOfRow[kTeamRoles] = {kRoleCaptain, kRoleCornerTaker, kRolePenaltyTaker,
@@ -791,13 +791,13 @@ void FillRows() {
 
 void FillLabels() {
     std::snprintf(g_columnALabel, kTextSize, "%s",
-                  TextOf(TeamSelectColumnAOff ? kColumnOffText : KindHeading(TeamSelectColumnA)));
+                  TextOf(TeamSelectColumnAOff ? kTextNone : KindHeading(TeamSelectColumnA)));
     std::snprintf(g_columnBLabel, kTextSize, "%s", TextOf(KindHeading(TeamSelectColumnB)));
     const int16_t index = IndexWord();
     if (index >= 0 && index < kFormationPresets) {
         std::snprintf(g_formationLabel, kTextSize, "%s", TextOf(GetFormationNameText(index)));
     } else {
-        std::snprintf(g_formationLabel, kTextSize, "%s %d", TextOf(kCustomTacticNameText), index - 9);
+        std::snprintf(g_formationLabel, kTextSize, "%s %d", TextOf(kTextCustom), index - 9);
     }
     g_copyText = Second() ? 1087 : 1088;
 }
@@ -849,7 +849,7 @@ PopupEntry TextRow(int16_t text, PopupFunction function) {
 
 void BuildColumnPopups() {
     g_columnAPopup[0] = POPUP_HEAD(MarkColumnA);
-    g_columnAPopup[1] = TextRow(kColumnOffText, ColumnAChosen);
+    g_columnAPopup[1] = TextRow(kTextNone, ColumnAChosen);
     g_columnBPopup[0] = POPUP_HEAD(MarkColumnB);
     for (int k = 0; k < kValueKinds; ++k) {
         g_columnAPopup[2 + k] = TextRow(KindHeading(k), ColumnAChosen);
@@ -876,15 +876,14 @@ void BuildTacticPopups() {
 
     g_customPopup[0] = POPUP_HEAD(nullptr);
     for (int i = 0; i < used; ++i) {
-        std::snprintf(g_customNames[i], kTextSize, "%s %s %d", TextOf(89), TextOf(kCustomTacticNameText),
-                      i + 1);
+        std::snprintf(g_customNames[i], kTextSize, "%s %s %d", TextOf(89), TextOf(kTextCustom), i + 1);
         g_customPopup[1 + i] = StringRow(g_customNames[i], CustomChosen);
     }
     int rows = used;
     if (used < kTacticEntries) {
         // A new slot after the ones in use.
         char label[kTextSize];
-        std::snprintf(label, sizeof label, "%s %s %d", TextOf(89), TextOf(kCustomTacticNameText), used + 1);
+        std::snprintf(label, sizeof label, "%s %s %d", TextOf(89), TextOf(kTextCustom), used + 1);
         std::snprintf(g_customNames[used], kTextSize, "%s", label);
         g_customPopup[1 + used] = StringRow(g_customNames[used], CustomChosen);
         ++rows;
@@ -962,8 +961,8 @@ int32_t TeamSelect_ListClick(int row, bool secondButton) {
     if (player == 0) return MENU_CONTINUE;
     if (secondButton) {
         SelectedPlayer = int16_t(player);
-        ReturnMenuOption = 24;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenTeamSelect;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     if (TeamSelectPick == 0) {
@@ -1162,7 +1161,7 @@ int32_t LeftRoleClick(MenuHotItem* item) { return TeamSelect_RoleClick(item->row
 int32_t RightRoleClick(MenuHotItem* item) { return TeamSelect_RoleClick(2 + item->row); }
 
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -1176,62 +1175,62 @@ const MenuTimerRecord kPitch = {1, 1, PitchFrame};
 const MenuTimerRecord kMarkers = {1, 1, MarkerFrame};
 
 const MenuItem kTopRow[] = {
-    {36, kListX, 0, 443, kRowHeight, MenuFunction(PaintTopRow), nullptr},
-    {31, kListX, 0, 30, kRowHeight, nullptr, TopListClick},
-    {31, kListX + 30, 0, 162, 22, nullptr, TopListClick},
-    {31, kInstructionX[0], 0, kInstructionWidth, kRowHeight, nullptr, CBClick},
-    {31, kInstructionX[1], 0, kInstructionWidth, kRowHeight, nullptr, AClick},
-    {31, kInstructionX[2], 0, kInstructionWidth, kRowHeight, nullptr, MarkClick},
+    {MI_CUSTOM, kListX, 0, 443, kRowHeight, MenuFunction(PaintTopRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, 30, kRowHeight, nullptr, TopListClick},
+    {MI_HOT_RECT, kListX + 30, 0, 162, 22, nullptr, TopListClick},
+    {MI_HOT_RECT, kInstructionX[0], 0, kInstructionWidth, kRowHeight, nullptr, CBClick},
+    {MI_HOT_RECT, kInstructionX[1], 0, kInstructionWidth, kRowHeight, nullptr, AClick},
+    {MI_HOT_RECT, kInstructionX[2], 0, kInstructionWidth, kRowHeight, nullptr, MarkClick},
     kMenuEnd,
 };
 const MenuItem kBottomRow[] = {
-    {36, kListX, 0, 443, kRowHeight, MenuFunction(PaintBottomRow), nullptr},
-    {31, kListX, 0, 30, kRowHeight, nullptr, BottomListClick},
-    {31, kListX + 30, 0, 162, 22, nullptr, BottomListClick},
+    {MI_CUSTOM, kListX, 0, 443, kRowHeight, MenuFunction(PaintBottomRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, 30, kRowHeight, nullptr, BottomListClick},
+    {MI_HOT_RECT, kListX + 30, 0, 162, 22, nullptr, BottomListClick},
     kMenuEnd,
 };
 const MenuItem kLeftRole[] = {
-    {36, 40, 0, 330, kRowHeight, MenuFunction(PaintLeftRole), nullptr},
-    {31, 40, 0, 330, kRowHeight, nullptr, LeftRoleClick},
+    {MI_CUSTOM, 40, 0, 330, kRowHeight, MenuFunction(PaintLeftRole), nullptr},
+    {MI_HOT_RECT, 40, 0, 330, kRowHeight, nullptr, LeftRoleClick},
     kMenuEnd,
 };
 const MenuItem kRightRole[] = {
-    {36, 380, 0, 330, kRowHeight, MenuFunction(PaintRightRole), nullptr},
-    {31, 380, 0, 330, kRowHeight, nullptr, RightRoleClick},
+    {MI_CUSTOM, 380, 0, 330, kRowHeight, MenuFunction(PaintRightRole), nullptr},
+    {MI_HOT_RECT, 380, 0, 330, kRowHeight, nullptr, RightRoleClick},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem TeamSelectTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TeamSelectMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(1314), nullptr},
-    {66, 0, 0, 0, 0, &kInfusion, nullptr},
-    {66, 0, 0, 0, 0, &kDrag, nullptr},
-    {66, 0, 0, 0, 0, &kPitch, nullptr},
-    {66, 0, 0, 0, 0, &kMarkers, nullptr},
-    {33, 0, kListY, kInstructionRows, kRowHeight, kTopRow, nullptr},
-    {33, 0, kListY + kInstructionRows* kRowHeight, kListRows - kInstructionRows, kRowHeight, kBottomRow,
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TeamSelectMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(1314), nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kInfusion, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kDrag, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kPitch, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kMarkers, nullptr},
+    {MI_GROUP, 0, kListY, kInstructionRows, kRowHeight, kTopRow, nullptr},
+    {MI_GROUP, 0, kListY + kInstructionRows* kRowHeight, kListRows - kInstructionRows, kRowHeight, kBottomRow,
      nullptr},
-    {33, 0, 501, 2, kRowHeight, kLeftRole, nullptr},
-    {33, 0, 501, 2, kRowHeight, kRightRole, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {8206, 216, 93, 40, 16, &g_columnALabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnAPopup, nullptr},
-    {8206, 258, 93, 40, 16, &g_columnBLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_columnBPopup, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8206, 507, 482, 125, 16, &g_formationLabelPtr, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_formationPopup, nullptr},
-    {8204, 634, 482, 126, 16, MenuValue(89), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_customPopup, nullptr},
-    {8207, 60, 559, 678, 28, &g_copyText, TeamSelect_CopyTactic},
-    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    {MI_GROUP, 0, 501, 2, kRowHeight, kLeftRole, nullptr},
+    {MI_GROUP, 0, 501, 2, kRowHeight, kRightRole, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_BUTTON_STRING_VAR, 216, 93, 40, 16, &g_columnALabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnAPopup, nullptr},
+    {MI_BUTTON_STRING_VAR, 258, 93, 40, 16, &g_columnBLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnBPopup, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_STRING_VAR, 507, 482, 125, 16, &g_formationLabelPtr, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_formationPopup, nullptr},
+    {MI_BUTTON_TEXT, 634, 482, 126, 16, MenuValue(89), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_customPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 60, 559, 678, 28, &g_copyText, TeamSelect_CopyTactic},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Back},
     kMenuEnd,
 };

@@ -165,27 +165,27 @@ void DrawColumnLines(int, int, int, int) {
 }
 
 const MenuItem kTrainingRow[] = {
-    {36, 232, 0, 552, 22, MenuFunction(DrawRowShade), nullptr},
-    {49, 0, 0, 0, 2, g_rows.status, nullptr},
-    {8204, 20, 0, 30, 22, MenuValue(-1), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {49, 0, 0, 0, 2, g_rows.colour, nullptr},
-    {16, 35, 11, 10, 2, g_rows.slotText, nullptr},
-    {49, 0, 0, 0, 2, g_rows.status, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {81, 0, 0, 0, 2, g_rows.selectable, nullptr},
-    {36, 50, 0, 182, 22, MenuFunction(DrawPlayerNameBand), OpenPlayer},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {36, 238, 4, 0, 0, MenuFunction(DrawSettings), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {49, 0, 0, 0, 2, g_rows.status, nullptr},
-    {22, 70, 11, 11, 2, g_rows.number, nullptr},
-    {22, 448, 11, 10, 2, g_rows.ageOrFatigue, nullptr},
-    {16, 278, 11, 9, 2, g_rows.positionText, nullptr},
-    {8204, 488, 0, 146, 22, MenuValue(-1), ChooseRegular},
-    {16, 561, 11, 10, 2, g_rows.regularText, nullptr},
-    {8204, 636, 0, 146, 22, MenuValue(-1), ChooseExtra},
-    {16, 709, 11, 10, 2, g_rows.extraText, nullptr},
+    {MI_CUSTOM, 232, 0, 552, 22, MenuFunction(DrawRowShade), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_rows.status, nullptr},
+    {MI_BUTTON_TEXT, 20, 0, 30, 22, MenuValue(-1), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_rows.colour, nullptr},
+    {MI_TEXT_VAR, 35, 11, 10, 2, g_rows.slotText, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_rows.status, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_PARAM6_VAR, 0, 0, 0, 2, g_rows.selectable, nullptr},
+    {MI_CUSTOM, 50, 0, 182, 22, MenuFunction(DrawPlayerNameBand), OpenPlayer},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_CUSTOM, 238, 4, 0, 0, MenuFunction(DrawSettings), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 2, g_rows.status, nullptr},
+    {MI_NUMBER_I16, 70, 11, 11, 2, g_rows.number, nullptr},
+    {MI_NUMBER_I16, 448, 11, 10, 2, g_rows.ageOrFatigue, nullptr},
+    {MI_TEXT_VAR, 278, 11, 9, 2, g_rows.positionText, nullptr},
+    {MI_BUTTON_TEXT, 488, 0, 146, 22, MenuValue(-1), ChooseRegular},
+    {MI_TEXT_VAR, 561, 11, 10, 2, g_rows.regularText, nullptr},
+    {MI_BUTTON_TEXT, 636, 0, 146, 22, MenuValue(-1), ChooseExtra},
+    {MI_TEXT_VAR, 709, 11, 10, 2, g_rows.extraText, nullptr},
     kMenuEnd,
 };
 
@@ -345,7 +345,7 @@ int32_t Training_OpenPlayer(int row) {
     if (!IsPlayerNumber(player)) return MENU_CONTINUE;
     ConditionReturnOption = MenuOption;
     SelectedPlayer = int16_t(player);
-    MenuOption = 80;
+    MenuOption = kScreenPlayerCondition;
     return MENU_CLOSE;
 }
 
@@ -372,7 +372,7 @@ int32_t Training_PracticeMatch(MenuHotItem*) {
 }
 
 int32_t Training_Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     TrainingPageStart = 0;
     return MENU_CLOSE;
 }
@@ -383,28 +383,28 @@ int32_t Training_SortChoice(int option) {
 }
 
 const MenuItem TrainingTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TrainingMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(445), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 278, 107, 9, 2, MenuValue(496), nullptr},
-    {15, 561, 107, 10, 2, MenuValue(677), nullptr},
-    {15, 709, 107, 10, 2, MenuValue(678), nullptr},
-    {36, 50, 118, 734, 396, MenuFunction(DrawBlackShade30Box), nullptr},
-    {33, 0, 118, kTrainingPageRows, 22, kTrainingRow, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DrawColumnLines), nullptr},
-    {8207, 428, 96, 60, 22, &TrainingColumnTitle, Training_ToggleAgeFatigue},
-    {31, 20, 559, 40, 14, MenuValue(-1), Training_PageUp},
-    {31, 20, 573, 40, 14, MenuValue(-1), Training_PageDown},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(293), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_sortMenu, nullptr},
-    {8204, 399, 559, 339, 28, MenuValue(831), Training_PracticeMatch},
-    {3, 743, 559, 5, 0, MenuValue(153), Training_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TrainingMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(445), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 278, 107, 9, 2, MenuValue(496), nullptr},
+    {MI_TEXT, 561, 107, 10, 2, MenuValue(677), nullptr},
+    {MI_TEXT, 709, 107, 10, 2, MenuValue(678), nullptr},
+    {MI_CUSTOM, 50, 118, 734, 396, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_GROUP, 0, 118, kTrainingPageRows, 22, kTrainingRow, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawColumnLines), nullptr},
+    {MI_BUTTON_TEXT_VAR, 428, 96, 60, 22, &TrainingColumnTitle, Training_ToggleAgeFatigue},
+    {MI_HOT_RECT, 20, 559, 40, 14, MenuValue(-1), Training_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, MenuValue(-1), Training_PageDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(293), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_sortMenu, nullptr},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(831), Training_PracticeMatch},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Training_Back},
     kMenuEnd,
 };
 

@@ -99,7 +99,7 @@ int WaitForPadKey() {
 }
 
 int32_t Leave(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -129,17 +129,17 @@ const MsgTestArguments& MsgTestShownArguments() { return g_args; }
 const char* MsgTestLastBody() { return g_body; }
 
 const MenuItem MsgTestTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(MsgTestMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {31, 570, 436, 40, 40, nullptr, Leave},
-    {3, 590, 456, 10, 0, MenuValue(153), Leave},
-    {15, 60, 20, 5, 0, MenuValue(1045), nullptr},
-    {22, 470, 80, 7, 0, &g_fieldA, nullptr},
-    {17, 480, 80, 6, 0, " - ", nullptr},
-    {22, 490, 80, 5, 0, &g_fieldB, nullptr},
-    {15, 430, 120, 5, 0, MenuValue(1047), nullptr},
-    {8204, 400, 20, 200, 30, MenuValue(2021), MsgTest_Run},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(MsgTestMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, nullptr, Leave},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(153), Leave},
+    {MI_TEXT, 60, 20, 5, 0, MenuValue(1045), nullptr},
+    {MI_NUMBER_I16, 470, 80, 7, 0, &g_fieldA, nullptr},
+    {MI_STRING, 480, 80, 6, 0, " - ", nullptr},
+    {MI_NUMBER_I16, 490, 80, 5, 0, &g_fieldB, nullptr},
+    {MI_TEXT, 430, 120, 5, 0, MenuValue(1047), nullptr},
+    {MI_BUTTON_TEXT, 400, 20, 200, 30, MenuValue(2021), MsgTest_Run},
     kMenuEnd,
 };

@@ -11,6 +11,7 @@
 #include "core/records/disk.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/exmenu.h"
@@ -32,7 +33,6 @@ constexpr int kListRows = 20;
 constexpr int kListColumns = 3;
 constexpr int kCellSize = 32;
 constexpr uint16_t kFace = 0x5AD4;
-constexpr int16_t kCountryText = 2426;
 
 // ---- Typing a name -------------------------------------------------------------------
 
@@ -77,7 +77,7 @@ char g_title[80] = "";
 const char* g_titleText = g_title;
 
 void SetNationTitle() {
-    std::snprintf(g_title, sizeof g_title, "%s : %s", GetText(kCountryText), HVW_GetNationName(Nation()));
+    std::snprintf(g_title, sizeof g_title, "%s : %s", GetText(kTextCountry), HVW_GetNationName(Nation()));
 }
 
 constexpr int kRowX = 230;
@@ -287,7 +287,7 @@ int32_t SaveTeamNames(MenuHotItem*) {
     const int16_t club = int16_t(SelectedClub);
     if (club < 0 || club >= kClubCount) return MENU_REDRAW;
     const int32_t result = AfterSave(SaveEditedTeam(club), "SaveTeamNames", club);
-    if (result == MENU_CLOSE) MenuOption = 112;
+    if (result == MENU_CLOSE) MenuOption = kScreenNameClubList;
     return result;
 }
 
@@ -310,9 +310,9 @@ void EditTeamListScreenProc() {
     SetMenuTitleDate(4);
     const int16_t country = HVW_GetViewedCountry();
     g_page = 0;
-    std::snprintf(g_countryLine, sizeof g_countryLine, "%s : %s", GetText(kCountryText),
+    std::snprintf(g_countryLine, sizeof g_countryLine, "%s : %s", GetText(kTextCountry),
                   HVW_GetNationName(country));
-    std::snprintf(g_countryName, sizeof g_countryName, "%s", GetText(int16_t(kCountryText + country)));
+    std::snprintf(g_countryName, sizeof g_countryName, "%s", GetText(int16_t(kTextCountry + country)));
     ListCountryClubs();
     FillCells();
 }
@@ -368,93 +368,94 @@ int16_t CupNameRows() {
 
 // ---- The pages -------------------------------------------------------------------
 
-#define TABS                                                                                        \
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr}, {8204, 40, 96, 230, 28, MenuValue(1334), ToDivisions}, \
-        {8204, 285, 96, 230, 28, MenuValue(1335), ToCups},                                          \
-        {8204, 530, 96, 230, 28, MenuValue(1336), ToClubList}, {                                    \
-        3, 743, 559, 5, 0, MenuValue(153), ToStart                                                  \
+#define TABS                                                               \
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},                          \
+        {MI_BUTTON_TEXT, 40, 96, 230, 28, MenuValue(1334), ToDivisions},   \
+        {MI_BUTTON_TEXT, 285, 96, 230, 28, MenuValue(1335), ToCups},       \
+        {MI_BUTTON_TEXT, 530, 96, 230, 28, MenuValue(1336), ToClubList}, { \
+        3, 743, 559, 5, 0, MenuValue(153), ToStart                         \
     }
 
 const MenuItem DivisionNamesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DivisionFaces), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {18, 400, 64, 10, 0, &g_titleText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(DivisionNames), nullptr},
-    {31, kRowX, 165, kRowWidth, kRowHeight, nullptr, DivisionRow<0>},
-    {31, kRowX, 215, kRowWidth, kRowHeight, nullptr, DivisionRow<1>},
-    {31, kRowX, 265, kRowWidth, kRowHeight, nullptr, DivisionRow<2>},
-    {31, kRowX, 315, kRowWidth, kRowHeight, nullptr, DivisionRow<3>},
-    {31, kRowX, 365, kRowWidth, kRowHeight, nullptr, DivisionRow<4>},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DivisionFaces), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_STRING_VAR, 400, 64, 10, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DivisionNames), nullptr},
+    {MI_HOT_RECT, kRowX, 165, kRowWidth, kRowHeight, nullptr, DivisionRow<0>},
+    {MI_HOT_RECT, kRowX, 215, kRowWidth, kRowHeight, nullptr, DivisionRow<1>},
+    {MI_HOT_RECT, kRowX, 265, kRowWidth, kRowHeight, nullptr, DivisionRow<2>},
+    {MI_HOT_RECT, kRowX, 315, kRowWidth, kRowHeight, nullptr, DivisionRow<3>},
+    {MI_HOT_RECT, kRowX, 365, kRowWidth, kRowHeight, nullptr, DivisionRow<4>},
     TABS,
-    {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
-    {8204, 400, 458, 340, 32, MenuValue(89), SaveDivisionNames},
+    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kTextCountry), NextNameSet},
+    {MI_BUTTON_TEXT, 400, 458, 340, 32, MenuValue(89), SaveDivisionNames},
     kMenuEnd,
 };
 
 const MenuItem CupNamesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(CupFaces), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {18, 400, 64, 10, 0, &g_titleText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(CupNames), nullptr},
-    {31, kRowX, 135, kRowWidth, kRowHeight, nullptr, CupRow<0>},
-    {31, kRowX, 180, kRowWidth, kRowHeight, nullptr, CupRow<1>},
-    {31, kRowX, 225, kRowWidth, kRowHeight, nullptr, CupRow<2>},
-    {31, kRowX, 270, kRowWidth, kRowHeight, nullptr, CupRow<3>},
-    {31, kRowX, 315, kRowWidth, kRowHeight, nullptr, CupRow<4>},
-    {31, kRowX, 360, kRowWidth, kRowHeight, nullptr, CupRow<5>},
-    {31, kRowX, 405, kRowWidth, kRowHeight, nullptr, CupRow<6>},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(NamesPageProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(CupFaces), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_STRING_VAR, 400, 64, 10, 0, &g_titleText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(CupNames), nullptr},
+    {MI_HOT_RECT, kRowX, 135, kRowWidth, kRowHeight, nullptr, CupRow<0>},
+    {MI_HOT_RECT, kRowX, 180, kRowWidth, kRowHeight, nullptr, CupRow<1>},
+    {MI_HOT_RECT, kRowX, 225, kRowWidth, kRowHeight, nullptr, CupRow<2>},
+    {MI_HOT_RECT, kRowX, 270, kRowWidth, kRowHeight, nullptr, CupRow<3>},
+    {MI_HOT_RECT, kRowX, 315, kRowWidth, kRowHeight, nullptr, CupRow<4>},
+    {MI_HOT_RECT, kRowX, 360, kRowWidth, kRowHeight, nullptr, CupRow<5>},
+    {MI_HOT_RECT, kRowX, 405, kRowWidth, kRowHeight, nullptr, CupRow<6>},
     TABS,
-    {8204, 40, 458, 360, 32, MenuValue(kCountryText), NextNameSet},
-    {8204, 400, 458, 340, 32, MenuValue(89), SaveCupNames},
+    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(kTextCountry), NextNameSet},
+    {MI_BUTTON_TEXT, 400, 458, 340, 32, MenuValue(89), SaveCupNames},
     kMenuEnd,
 };
 
 const MenuItem ClubNamesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(EditTeamNamesScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(ClubNameFaces), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {15, 400, 64, 10, 0, MenuValue(1336), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 40, 212, 9, 0, MenuValue(1337), nullptr},
-    {15, 40, 262, 9, 0, MenuValue(1338), nullptr},
-    {15, 40, 312, 9, 0, MenuValue(1339), nullptr},
-    {18, 400, 370, 10, 0, &g_badgeLineText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(ClubNameTexts), nullptr},
-    {31, kClubRowX, 195, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<0>},
-    {31, kClubRowX, 245, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<1>},
-    {31, kClubRowX, 295, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<2>},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(EditTeamNamesScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(ClubNameFaces), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_TEXT, 400, 64, 10, 0, MenuValue(1336), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 40, 212, 9, 0, MenuValue(1337), nullptr},
+    {MI_TEXT, 40, 262, 9, 0, MenuValue(1338), nullptr},
+    {MI_TEXT, 40, 312, 9, 0, MenuValue(1339), nullptr},
+    {MI_STRING_VAR, 400, 370, 10, 0, &g_badgeLineText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(ClubNameTexts), nullptr},
+    {MI_HOT_RECT, kClubRowX, 195, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<0>},
+    {MI_HOT_RECT, kClubRowX, 245, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<1>},
+    {MI_HOT_RECT, kClubRowX, 295, kClubRowWidth, kRowHeight, nullptr, ClubNameRow<2>},
     TABS,
-    {8204, 40, 458, 360, 32, MenuValue(173), ToClubList},
-    {8204, 400, 458, 340, 32, MenuValue(89), SaveTeamNames},
+    {MI_BUTTON_TEXT, 40, 458, 360, 32, MenuValue(173), ToClubList},
+    {MI_BUTTON_TEXT, 400, 458, 340, 32, MenuValue(89), SaveTeamNames},
     kMenuEnd,
 };
 
 const MenuItem ClubListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(EditTeamListScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(ListFaces), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {15, 400, 64, 10, 0, MenuValue(1336), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 400, 88, 10, 0, &g_countryNameText, nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(ListNames), nullptr},
-    {31, kCellX, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<0>},
-    {31, kCellX + kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<1>},
-    {31, kCellX + 2 * kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<2>},
-    {31, 40, 550, 360, 40, nullptr, EditTeamNextCountry},
-    {18, 220, 570, 10, 0, &g_countryLineText, nullptr},
-    {31, 400, 550, 340, 40, nullptr, EditTeamNextPage},
-    {15, 580, 570, 10, 0, MenuValue(1340), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ToStart},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(EditTeamListScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(ListFaces), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_TEXT, 400, 64, 10, 0, MenuValue(1336), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 400, 88, 10, 0, &g_countryNameText, nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(ListNames), nullptr},
+    {MI_HOT_RECT, kCellX, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<0>},
+    {MI_HOT_RECT, kCellX + kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<1>},
+    {MI_HOT_RECT, kCellX + 2 * kColumnStep, kListTop, kCellWidth, kListRows* kListStep, nullptr, ClubCell<2>},
+    {MI_HOT_RECT, 40, 550, 360, 40, nullptr, EditTeamNextCountry},
+    {MI_STRING_VAR, 220, 570, 10, 0, &g_countryLineText, nullptr},
+    {MI_HOT_RECT, 400, 550, 340, 40, nullptr, EditTeamNextPage},
+    {MI_TEXT, 580, 570, 10, 0, MenuValue(1340), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ToStart},
     kMenuEnd,
 };
 

@@ -59,9 +59,9 @@ void PlayedCountries_Draw(int, int, int, int) {
     SetDrawParam(2, colour);
 }
 
-#define ROW_AREAS(y)                                                            \
-    {31, kLeftBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_SetHome}, { \
-        31, kRightBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_Toggle  \
+#define ROW_AREAS(y)                                                                     \
+    {MI_HOT_RECT, kLeftBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_SetHome}, { \
+        31, kRightBoxX, y, kBoxSize, kBoxSize, nullptr, PlayedCountries_Toggle           \
     }
 
 }  // namespace
@@ -100,19 +100,19 @@ int32_t PlayedCountries_Toggle(MenuHotItem*) {
 
 int32_t PlayedCountries_Done(MenuHotItem*) {
     PlayedLeagueFlags[8] = 0;
-    MenuOption = 0;
+    MenuOption = kScreenNewGame;
     return MENU_CLOSE;
 }
 
 const MenuItem PlayedCountriesTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(PlayedCountriesMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(459), nullptr},
-    {36, 20, 150, 758, 347, MenuFunction(DrawFramedShade), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(PlayedCountries_Draw), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlayedCountriesMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(459), nullptr},
+    {MI_CUSTOM, 20, 150, 758, 347, MenuFunction(DrawFramedShade), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(PlayedCountries_Draw), nullptr},
     ROW_AREAS(230),
     ROW_AREAS(259),
     ROW_AREAS(288),
@@ -120,12 +120,12 @@ const MenuItem PlayedCountriesTable[] = {
     ROW_AREAS(375),
     ROW_AREAS(404),
     ROW_AREAS(433),
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {49, 0, 0, 0, 0, &g_optionHighlight[0], nullptr},
-    {8204, 30, 462, 368, 25, MenuValue(1239), StandardDetail},
-    {49, 0, 0, 0, 0, &g_optionHighlight[1], nullptr},
-    {8204, 400, 462, 368, 25, MenuValue(1240), FullDetail},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), PlayedCountries_Done},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_optionHighlight[0], nullptr},
+    {MI_BUTTON_TEXT, 30, 462, 368, 25, MenuValue(1239), StandardDetail},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_optionHighlight[1], nullptr},
+    {MI_BUTTON_TEXT, 400, 462, 368, 25, MenuValue(1240), FullDetail},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), PlayedCountries_Done},
     kMenuEnd,
 };

@@ -16,6 +16,7 @@
 #include "core/records/disk.h"
 #include "core/records/fixturechecks.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/exti.h"
 #include "game/screens/engine/menuboxes.h"
@@ -60,23 +61,23 @@ int32_t SurnameDone(MenuHotItem*) {
     // An empty name would leave the manager nameless: keep the one he has.
     if (SurnameBuffer[0] != '\0') SetPlayerSurname(1, SurnameBuffer);
     SetPlayerInitial(1, 0);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem SurnameMenuTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SurnameMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {16, 400, 62, 10, 0, &g_titleText, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 162, 10, 0, MenuValue(761), nullptr},
-    {31, 188, 290, 425, 50, nullptr, SurnameEdit},
-    {18, kSurnameX, kSurnameY, 5, 0, &g_surname, nullptr},
-    {15, 400, 475, 10, 0, MenuValue(1812), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SurnameDone},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SurnameMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_titleText, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 162, 10, 0, MenuValue(761), nullptr},
+    {MI_HOT_RECT, 188, 290, 425, 50, nullptr, SurnameEdit},
+    {MI_STRING_VAR, kSurnameX, kSurnameY, 5, 0, &g_surname, nullptr},
+    {MI_TEXT, 400, 475, 10, 0, MenuValue(1812), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SurnameDone},
     kMenuEnd,
 };
 
@@ -92,18 +93,15 @@ namespace {
 constexpr const char* kIndexPath = "SaveData\\index.dat";
 constexpr const char* kAutoSaveName = "AutoSave";
 constexpr int16_t kSeasonText = 554;
-constexpr int16_t kDateText = 593;
 constexpr int16_t kManagerText = 30;
 constexpr int16_t kAutoSaveText = 470;
 constexpr int16_t kEmptySlotText = 1660;
 constexpr int16_t kSaveFailedText = 1661;
-constexpr int16_t kLoadFailedText = 1662;
 constexpr int16_t kIndexBadText = 1663;
 constexpr int16_t kSlotLoadFailedText = 1664;
 constexpr int16_t kLoadTitleText = 863;
 constexpr int16_t kSaveTitleText = 864;
 constexpr int16_t kSavingText = 865;
-constexpr int16_t kLoadingText = 866;
 constexpr int16_t kSlotInUseText = 97;
 constexpr int16_t kDeleteQuestionText = 806;
 
@@ -193,7 +191,7 @@ void BuildSlotDescription(char* out, const char* prefix) {
     const char* managerName = IsValidPlayer(manager) ? HVW_GetPlayerShortName(manager) : "";
     char line[256];
     std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s", GetText(kSeasonText), season + 2002,
-                  season + 2003, GetText(kDateText), HVW_FormatCalendarDate(), GetText(kManagerText),
+                  season + 2003, GetText(kTextDate), HVW_FormatCalendarDate(), GetText(kManagerText),
                   managerName);
     char whole[320];
     if (prefix[0] != '\0') {
@@ -249,7 +247,7 @@ int16_t DescribeSaveSlot(int16_t outcome) {
     BuildSlotDescription(SaveSlotDescriptions[slot], "");
     SaveSlotFlags[slot] = 1;
     if (SaveGame(slot) == 0 && SaveGameIndex() == 0) {
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
     SaveSlotFlags[slot] = 0;
@@ -288,40 +286,40 @@ int32_t SaveIntoSlot(int16_t slot) {
 
 int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
-    WaitBox(230, kLoadingText);
+    WaitBox(230, kTextPleaseWait);
     const int result = LoadGame(slot);
     // The match kept for the after-match screens belongs to the game before.
     LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
-        ShowMessageBox(GetText(slot == kAutoSaveSlot && !formatError ? kLoadFailedText : kSlotLoadFailedText),
+        ShowMessageBox(GetText(slot == kAutoSaveSlot && !formatError ? kTextLoadFailed : kSlotLoadFailedText),
                        0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 int32_t PickRow(MenuHotItem* item) { return SaveLoadPickSlot(int16_t(item->row)); }
 int32_t PickAutoRow(MenuHotItem*) { return SaveLoadPickSlot(kAutoSaveSlot); }
 int32_t SaveLoadBack(MenuHotItem*) {
-    MenuOption = SaveLoadMode == 1 ? 22 : 3;
+    MenuOption = SaveLoadMode == 1 ? kScreenStart : kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem kSlotRow[] = {
-    {31, 110, 0, 580, 34, nullptr, PickRow},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {18, 115, 3, 5, sizeof(const char*), g_rowName, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {18, 115, 18, 5, sizeof(const char*), g_rowDescription, nullptr},
+    {MI_HOT_RECT, 110, 0, 580, 34, nullptr, PickRow},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_STRING_VAR, 115, 3, 5, sizeof(const char*), g_rowName, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_STRING_VAR, 115, 18, 5, sizeof(const char*), g_rowDescription, nullptr},
     kMenuEnd,
 };
 const MenuItem kAutoRow[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 545, 10, 0, &g_secondTitle, nullptr},
-    {8206, 60, 559, 678, 28, &g_autoDescription, PickAutoRow},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 545, 10, 0, &g_secondTitle, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 678, 28, &g_autoDescription, PickAutoRow},
     kMenuEnd,
 };
 const MenuItem kNoAutoRow[] = {kMenuEnd};
@@ -362,15 +360,15 @@ void SaveLoadMenu() {
 }
 
 const MenuItem SaveLoadTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SaveLoadMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {16, 400, 62, 10, 0, &g_title, nullptr},
-    {33, 0, 130, kSaveSlots - 1, 35, kSlotRow, nullptr},
-    {34, 0, 0, 1, 0, &g_autoRow, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), SaveLoadBack},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SaveLoadMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_title, nullptr},
+    {MI_GROUP, 0, 130, kSaveSlots - 1, 35, kSlotRow, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_autoRow, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), SaveLoadBack},
     kMenuEnd,
 };
 
@@ -381,7 +379,7 @@ namespace {
 void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 
 int32_t LoadSlotZero(MenuHotItem*) {
-    WaitBox(480, kLoadingText);
+    WaitBox(480, kTextPleaseWait);
     const int result = LoadGame(0);
     LastMatch_Forget();
     if (result >= 0) CheckCupTieFixturesAll();
@@ -389,16 +387,16 @@ int32_t LoadSlotZero(MenuHotItem*) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
         return MENU_REDRAW;
     }
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 }  // namespace
 
 const MenuItem LoadSlotZeroTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LoadSlotZeroMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {31, 0, 0, 800, 600, nullptr, LoadSlotZero},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LoadSlotZeroMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_HOT_RECT, 0, 0, 800, 600, nullptr, LoadSlotZero},
     kMenuEnd,
 };

@@ -10,6 +10,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/services.h"
@@ -31,16 +32,13 @@ namespace {
 constexpr int16_t kFirstCalendarYear = 2002;
 constexpr int kJuly = 6;
 constexpr int kSeasonFirstDayOfMonth = 13;
-constexpr int16_t kWeekdayTexts = 2;  // + weekday, 0 = Saturday
-constexpr int16_t kMonthTexts = 9;    // + month, 0 = January
-constexpr int16_t kVersusText = 152;
+constexpr int16_t kWeekdayTexts = 2;           // + weekday, 0 = Saturday
+constexpr int16_t kMonthTexts = 9;             // + month, 0 = January
 constexpr int16_t kNoFixturesLeftText = 5316;  // the first of the four "why none" texts
 constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatchesText = 5352;
 constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
 constexpr int16_t kNoNumber = -32768;
 constexpr int16_t kCupCodes[kSoakCupRows] = {5, 21, 37, 53, 70, 86, 101};
-constexpr int16_t kFixturesScreen = 8, kClubScreen = 3, kSummaryScreen = 60;
-constexpr int16_t kMoneyScreen = 57, kSquadsScreen = 58, kPickTeamScreen = 59;
 constexpr int16_t kColourOff = 10, kColourOn = 0, kColourChosen = 1;
 constexpr int16_t kMostFixedGoals = 2;
 
@@ -232,7 +230,7 @@ void FillShown() {
     const bool matchday = chosen && SoakStopKind == kToMatchday;
     g.matchdayHome = matchday ? TextOfClub(FixtureHome(g.chosenFixture)) : int16_t(-1);
     g.matchdayAway = matchday ? TextOfClub(FixtureAway(g.chosenFixture)) : int16_t(-1);
-    g.matchdayVersus = matchday ? kVersusText : int16_t(-1);
+    g.matchdayVersus = matchday ? kTextVersus : int16_t(-1);
     g.cupRound = -1;
     if (chosen && SoakStopKind == kToCupMatch) {
         int16_t legText = -1;
@@ -281,11 +279,11 @@ int32_t GoTo(int16_t screen) {
     return MENU_CLOSE;
 }
 
-int32_t ToMoney(MenuHotItem*) { return GoTo(kMoneyScreen); }
-int32_t ToSquads(MenuHotItem*) { return GoTo(kSquadsScreen); }
-int32_t ToPickTeam(MenuHotItem*) { return GoTo(kPickTeamScreen); }
+int32_t ToMoney(MenuHotItem*) { return GoTo(kScreenWeeklyMoney); }
+int32_t ToSquads(MenuHotItem*) { return GoTo(kScreenSquads); }
+int32_t ToPickTeam(MenuHotItem*) { return GoTo(kScreenPickTeam); }
 
-int32_t OpenClubSummary(PopupCallBlock*) { return GoTo(kSummaryScreen); }
+int32_t OpenClubSummary(PopupCallBlock*) { return GoTo(kScreenClubSummary); }
 
 // The message tester runs over the screen, opened by the screen's next
 // walk once the list is closed; leaving it comes back here.
@@ -304,11 +302,11 @@ PopupEntry g_testsPopup[] = {
 
 constexpr int16_t kCupRowStride = sizeof(CupRow);
 const MenuItem kCupRow[] = {
-    {16, 0, 0, 5, kCupRowStride, &g_cupRows[0].nameText, nullptr},
-    {16, 200, 0, 5, kCupRowStride, &g_cupRows[0].weekdayText, nullptr},
-    {22, 300, 0, 7, kCupRowStride, &g_cupRows[0].dayOfMonth, nullptr},
-    {16, 310, 0, 5, kCupRowStride, &g_cupRows[0].monthText, nullptr},
-    {16, 420, 0, 5, kCupRowStride, &g_cupRows[0].roundText, nullptr},
+    {MI_TEXT_VAR, 0, 0, 5, kCupRowStride, &g_cupRows[0].nameText, nullptr},
+    {MI_TEXT_VAR, 200, 0, 5, kCupRowStride, &g_cupRows[0].weekdayText, nullptr},
+    {MI_NUMBER_I16, 300, 0, 7, kCupRowStride, &g_cupRows[0].dayOfMonth, nullptr},
+    {MI_TEXT_VAR, 310, 0, 5, kCupRowStride, &g_cupRows[0].monthText, nullptr},
+    {MI_TEXT_VAR, 420, 0, 5, kCupRowStride, &g_cupRows[0].roundText, nullptr},
     kMenuEnd,
 };
 
@@ -451,7 +449,7 @@ int32_t SoakScreen_ToggleSoak(MenuHotItem*) {
 }
 
 int32_t SoakScreen_Exit(MenuHotItem*) {
-    MenuOption = PreviousMenuOption == kFixturesScreen ? kFixturesScreen : kClubScreen;
+    MenuOption = PreviousMenuOption == kScreenClubFixtures ? kScreenClubFixtures : kScreenClubMain;
     if (SoakMode != 0) {
         SoakStopPointDay = SoakStopDay;
         SoakStopPointSeason = SoakStopSeason;
@@ -471,57 +469,57 @@ SoakScreenView SoakScreenShown() {
 }
 
 const MenuItem SoakScreenTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SoakScreenMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 15, 60, 610, 120, MenuFunction(DrawTestPanel), nullptr},
-    {36, 15, 290, 610, 110, MenuFunction(DrawTestPanel), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {33, 30, 70, kSoakCupRows, 14, kCupRow, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SoakScreenMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 15, 60, 610, 120, MenuFunction(DrawTestPanel), nullptr},
+    {MI_CUSTOM, 15, 290, 610, 110, MenuFunction(DrawTestPanel), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP, 30, 70, kSoakCupRows, 14, kCupRow, nullptr},
 
     // The fix of his next match.
-    {49, 0, 0, 0, 0, &g.fixColour, nullptr},
-    {16, 30, 250, 5, 0, &g.fixHome, nullptr},
-    {22, 220, 250, 7, 0, &g.fixHomeGoals, SoakScreen_CycleHomeGoals},
-    {16, 250, 250, 5, 0, &g.fixAway, nullptr},
-    {22, 450, 250, 7, 0, &g.fixAwayGoals, SoakScreen_CycleAwayGoals},
-    {8207, 500, 250, 90, 30, &g.fixingText, SoakScreen_ToggleFixing},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.fixColour, nullptr},
+    {MI_TEXT_VAR, 30, 250, 5, 0, &g.fixHome, nullptr},
+    {MI_NUMBER_I16, 220, 250, 7, 0, &g.fixHomeGoals, SoakScreen_CycleHomeGoals},
+    {MI_TEXT_VAR, 250, 250, 5, 0, &g.fixAway, nullptr},
+    {MI_NUMBER_I16, 450, 250, 7, 0, &g.fixAwayGoals, SoakScreen_CycleAwayGoals},
+    {MI_BUTTON_TEXT_VAR, 500, 250, 90, 30, &g.fixingText, SoakScreen_ToggleFixing},
 
     // The five ways to the stop point.
-    {49, 0, 0, 0, 0, &g.rowColour[0], nullptr},
-    {15, 30, 300, 5, 0, MenuValue(5344), nullptr},
-    {16, 150, 300, 5, 0, &g.weekdayText, SoakScreen_ChangeDay},
-    {22, 260, 300, 7, 0, &g.dayOfMonth, SoakScreen_ChangeDay},
-    {16, 270, 300, 5, 0, &g.monthText, SoakScreen_ChangeMonth},
-    {22, 420, 300, 7, 0, &g.year, SoakScreen_ChangeYear},
-    {49, 0, 0, 0, 0, &g.rowColour[1], nullptr},
-    {15, 30, 316, 5, 0, MenuValue(5345), nullptr},
-    {22, 150, 316, 7, 0, &g.weeks, nullptr},
-    {16, 160, 316, 5, 0, &g.weekWord, nullptr},
-    {31, 100, 318, 110, 14, nullptr, SoakScreen_ChangeWeeks},
-    {49, 0, 0, 0, 0, &g.rowColour[2], nullptr},
-    {15, 30, 332, 5, 0, MenuValue(5345), nullptr},
-    {22, 150, 332, 7, 0, &g.matches, nullptr},
-    {16, 160, 332, 5, 0, &g.matchWord, nullptr},
-    {31, 100, 334, 110, 14, nullptr, SoakScreen_ChangeMatches},
-    {49, 0, 0, 0, 0, &g.rowColour[3], nullptr},
-    {15, 30, 348, 5, 0, MenuValue(5353), SoakScreen_ToMatchday},
-    {16, 250, 348, 5, 0, &g.matchdayHome, nullptr},
-    {16, 420, 348, 6, 0, &g.matchdayVersus, nullptr},
-    {16, 440, 348, 5, 0, &g.matchdayAway, nullptr},
-    {49, 0, 0, 0, 0, &g.rowColour[4], nullptr},
-    {15, 30, 364, 5, 0, MenuValue(5346), SoakScreen_ToCupMatch},
-    {16, 250, 364, 5, 0, &g.cupRound, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.rowColour[0], nullptr},
+    {MI_TEXT, 30, 300, 5, 0, MenuValue(5344), nullptr},
+    {MI_TEXT_VAR, 150, 300, 5, 0, &g.weekdayText, SoakScreen_ChangeDay},
+    {MI_NUMBER_I16, 260, 300, 7, 0, &g.dayOfMonth, SoakScreen_ChangeDay},
+    {MI_TEXT_VAR, 270, 300, 5, 0, &g.monthText, SoakScreen_ChangeMonth},
+    {MI_NUMBER_I16, 420, 300, 7, 0, &g.year, SoakScreen_ChangeYear},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.rowColour[1], nullptr},
+    {MI_TEXT, 30, 316, 5, 0, MenuValue(5345), nullptr},
+    {MI_NUMBER_I16, 150, 316, 7, 0, &g.weeks, nullptr},
+    {MI_TEXT_VAR, 160, 316, 5, 0, &g.weekWord, nullptr},
+    {MI_HOT_RECT, 100, 318, 110, 14, nullptr, SoakScreen_ChangeWeeks},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.rowColour[2], nullptr},
+    {MI_TEXT, 30, 332, 5, 0, MenuValue(5345), nullptr},
+    {MI_NUMBER_I16, 150, 332, 7, 0, &g.matches, nullptr},
+    {MI_TEXT_VAR, 160, 332, 5, 0, &g.matchWord, nullptr},
+    {MI_HOT_RECT, 100, 334, 110, 14, nullptr, SoakScreen_ChangeMatches},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.rowColour[3], nullptr},
+    {MI_TEXT, 30, 348, 5, 0, MenuValue(5353), SoakScreen_ToMatchday},
+    {MI_TEXT_VAR, 250, 348, 5, 0, &g.matchdayHome, nullptr},
+    {MI_TEXT_VAR, 420, 348, 6, 0, &g.matchdayVersus, nullptr},
+    {MI_TEXT_VAR, 440, 348, 5, 0, &g.matchdayAway, nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g.rowColour[4], nullptr},
+    {MI_TEXT, 30, 364, 5, 0, MenuValue(5346), SoakScreen_ToCupMatch},
+    {MI_TEXT_VAR, 250, 364, 5, 0, &g.cupRound, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
 
-    {8204, 30, 440, 96, 30, MenuValue(5327), ToMoney},
-    {8204, 124, 440, 96, 30, MenuValue(5328), ToSquads},
-    {8204, 218, 440, 96, 30, MenuValue(5329), ToPickTeam},
-    {8207, 312, 440, 96, 30, &g.soakText, SoakScreen_ToggleSoak},
-    {8204, 408, 440, 96, 30, MenuValue(447), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_testsPopup, nullptr},
-    {31, 570, 436, 40, 40, nullptr, SoakScreen_Exit},
-    {3, 590, 456, 10, 0, MenuValue(153), SoakScreen_Exit},
+    {MI_BUTTON_TEXT, 30, 440, 96, 30, MenuValue(5327), ToMoney},
+    {MI_BUTTON_TEXT, 124, 440, 96, 30, MenuValue(5328), ToSquads},
+    {MI_BUTTON_TEXT, 218, 440, 96, 30, MenuValue(5329), ToPickTeam},
+    {MI_BUTTON_TEXT_VAR, 312, 440, 96, 30, &g.soakText, SoakScreen_ToggleSoak},
+    {MI_BUTTON_TEXT, 408, 440, 96, 30, MenuValue(447), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_testsPopup, nullptr},
+    {MI_HOT_RECT, 570, 436, 40, 40, nullptr, SoakScreen_Exit},
+    {MI_ICON, 590, 456, 10, 0, MenuValue(153), SoakScreen_Exit},
     kMenuEnd,
 };

@@ -90,26 +90,25 @@ namespace {
 char g_versionLine[96] = "";
 
 int32_t StartNewGame(MenuHotItem*) {
-    MenuOption = 108;
+    MenuOption = kScreenPlayedCountries;
     return MENU_CLOSE;
 }
 int32_t StartLoadGame(MenuHotItem*) {
-    MenuOption = 46;
+    MenuOption = kScreenLoadGame;
     return MENU_CLOSE;
 }
 // The third button opens the name editors at the club list.
 int32_t StartEditNames(MenuHotItem*) {
-    MenuOption = 112;
+    MenuOption = kScreenNameClubList;
     return MENU_CLOSE;
 }
 int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
 
 // F11, the key that opens them during a match, opens the video options.
 constexpr int kVideoOptionsKey = 87;
-constexpr int16_t kVideoOptionsScreen = 102;
 void StartKeys(int16_t) {
     if (KeyWasPressed(kVideoOptionsKey) == 0) return;
-    MenuOption = kVideoOptionsScreen;
+    MenuOption = kScreenVideoOptions;
     SetMenuFrameResult(MENU_CLOSE);
 }
 const MenuTimerRecord kStartKeys = {1, 1, StartKeys};
@@ -126,18 +125,18 @@ void StartMenuProc() {
 }
 
 const MenuItem StartMenuTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(StartMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(2), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1008), nullptr},
-    {15, 20, 1, 5, 0, MenuValue(3199), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1012), nullptr},
-    {66, 0, 0, 0, 0, &kStartKeys, nullptr},
-    {8204, 100, 535, 200, 30, MenuValue(726), StartNewGame},
-    {8204, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
-    {8204, 500, 535, 200, 30, MenuValue(1128), StartEditNames},
-    {48, 0, 0, 0, 2, MenuValue(0), nullptr},
-    {17, 400, 590, 14, 0, g_versionLine, nullptr},
-    {55, 320, 452, 10, 0, nullptr, StartIdle},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(StartMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(2), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1008), nullptr},
+    {MI_TEXT, 20, 1, 5, 0, MenuValue(3199), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1012), nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kStartKeys, nullptr},
+    {MI_BUTTON_TEXT, 100, 535, 200, 30, MenuValue(726), StartNewGame},
+    {MI_BUTTON_TEXT, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
+    {MI_BUTTON_TEXT, 500, 535, 200, 30, MenuValue(1128), StartEditNames},
+    {MI_TEXT_COLOUR, 0, 0, 0, 2, MenuValue(0), nullptr},
+    {MI_STRING, 400, 590, 14, 0, g_versionLine, nullptr},
+    {MI_END, 320, 452, 10, 0, nullptr, StartIdle},
 };

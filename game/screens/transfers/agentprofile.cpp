@@ -9,6 +9,7 @@
 #include "core/query/funcs_scouting.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 
@@ -19,7 +20,6 @@ constexpr uint16_t kManager = 13;
 constexpr int16_t kNoText = -1;
 constexpr int16_t kNoNumber = INT16_MIN;
 constexpr int16_t kPositionHead = 496, kClubHead = 173, kStatusHead = 498;
-constexpr int16_t kNoClubText = 789;
 constexpr int16_t kReservesText = 195, kYouthText = 1449, kFirstTeamText = 796;
 
 // One entry per player slot at most.
@@ -82,7 +82,7 @@ void FillRows() {
         g_rowPosition[row] = HVW_GetPositionTextId(client);
         g_rowAge[row] = HVW_GetPlayerAge(client);
         const int16_t club = HVW_GetPlayerClub(client);
-        g_rowClub[row] = IsClubNumber(club) ? HVW_ClubTextId(club) : kNoClubText;
+        g_rowClub[row] = IsClubNumber(club) ? HVW_ClubTextId(club) : kTextOther;
         g_rowStatus[row] = StatusText(client);
     }
     std::snprintf(g_count, sizeof g_count, "(%d)", g_clientCount);
@@ -115,12 +115,12 @@ void PaintRowName(int x, int y, int, int h) {
 }
 
 const MenuItem kClientRow[] = {
-    {36, 20, 0, 758, 21, MenuFunction(DrawRowShade), nullptr},
-    {36, 40, 0, 170, 21, MenuFunction(PaintRowName), AgentProfile_Row},
-    {16, 234, 11, 9, sizeof(int16_t), g_rowPosition, nullptr},
-    {22, 364, 11, 9, sizeof(int16_t), g_rowAge, nullptr},
-    {16, 404, 11, 9, sizeof(int16_t), g_rowClub, nullptr},
-    {16, 604, 11, 9, sizeof(int16_t), g_rowStatus, nullptr},
+    {MI_CUSTOM, 20, 0, 758, 21, MenuFunction(DrawRowShade), nullptr},
+    {MI_CUSTOM, 40, 0, 170, 21, MenuFunction(PaintRowName), AgentProfile_Row},
+    {MI_TEXT_VAR, 234, 11, 9, sizeof(int16_t), g_rowPosition, nullptr},
+    {MI_NUMBER_I16, 364, 11, 9, sizeof(int16_t), g_rowAge, nullptr},
+    {MI_TEXT_VAR, 404, 11, 9, sizeof(int16_t), g_rowClub, nullptr},
+    {MI_TEXT_VAR, 604, 11, 9, sizeof(int16_t), g_rowStatus, nullptr},
     kMenuEnd,
 };
 
@@ -156,36 +156,36 @@ int32_t AgentProfile_ScrollDown(MenuHotItem*) {
 }
 
 int32_t AgentProfile_Back(MenuHotItem*) {
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
 int32_t AgentProfile_Row(MenuHotItem*) { return MENU_CONTINUE; }
 
 const MenuItem AgentProfileTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(AgentProfileScreenProc), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(464), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 20, 93, 758, 25, MenuFunction(PaintBar), nullptr},
-    {18, 400, 105, 10, 0, &g_nameShown, nullptr},
-    {36, 20, 128, 758, 100, MenuFunction(PaintPanel), nullptr},
-    {36, 20, 128, 758, 100, MenuFunction(PaintProfile), nullptr},
-    {36, 20, 249, 758, 25, MenuFunction(PaintBar), nullptr},
-    {15, 400, 261, 10, 0, MenuValue(471), nullptr},
-    {18, 500, 261, 10, 0, &g_countShown, nullptr},
-    {36, 20, 284, 758, 252, MenuFunction(PaintPanel), nullptr},
-    {33, 0, 284, kAgentShownRows, 21, kClientRow, nullptr},
-    {15, 24, 294, 9, 0, MenuValue(594), nullptr},
-    {15, 364, 294, 9, 0, MenuValue(61), nullptr},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, AgentProfile_ScrollUp},
-    {31, 20, 573, 40, 14, nullptr, AgentProfile_ScrollDown},
-    {3, 743, 559, 5, 0, MenuValue(153), AgentProfile_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(AgentProfileScreenProc), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(464), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 20, 93, 758, 25, MenuFunction(PaintBar), nullptr},
+    {MI_STRING_VAR, 400, 105, 10, 0, &g_nameShown, nullptr},
+    {MI_CUSTOM, 20, 128, 758, 100, MenuFunction(PaintPanel), nullptr},
+    {MI_CUSTOM, 20, 128, 758, 100, MenuFunction(PaintProfile), nullptr},
+    {MI_CUSTOM, 20, 249, 758, 25, MenuFunction(PaintBar), nullptr},
+    {MI_TEXT, 400, 261, 10, 0, MenuValue(471), nullptr},
+    {MI_STRING_VAR, 500, 261, 10, 0, &g_countShown, nullptr},
+    {MI_CUSTOM, 20, 284, 758, 252, MenuFunction(PaintPanel), nullptr},
+    {MI_GROUP, 0, 284, kAgentShownRows, 21, kClientRow, nullptr},
+    {MI_TEXT, 24, 294, 9, 0, MenuValue(594), nullptr},
+    {MI_TEXT, 364, 294, 9, 0, MenuValue(61), nullptr},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, AgentProfile_ScrollUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, AgentProfile_ScrollDown},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), AgentProfile_Back},
     kMenuEnd,
 };
 

@@ -239,7 +239,7 @@ int32_t Purchase(uint16_t p) {
     HVW_CompleteUserBid(p);
     HVW_RemoveUserContractSlot(p);
     ShortList_RemovePlayer(p);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     if (withExchange) {
         const int index = PendingDeal_FindMain(p);
         int64_t remaining = price;
@@ -326,7 +326,7 @@ void ContractTalks_Enter() {
     if (p == 0 || user < 0) return;
     GetContractDemands(p, user, &CurrentDemands);
     CurrentOffer.terms = CurrentDemands;
-    if (PreviousMenuOption == 89) {
+    if (PreviousMenuOption == kScreenContractMenu) {
         // From the contract screen the choice is handed over and locked.
         CurrentOffer.choiceLocked = 1;
         const int16_t role = HVW_GetPlayerField117(p);
@@ -428,16 +428,16 @@ int32_t ContractTalks_Offer(MenuHotItem*) {
 int32_t ContractTalks_BreakOff(MenuHotItem*) {
     const uint16_t p = ShownPlayer();
     if (p != 0) HVW_RemoveUserContractSlot(p);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     if (p == 0) return MENU_CLOSE;
-    if (PreviousMenuOption == 89) {
+    if (PreviousMenuOption == kScreenContractMenu) {
         SetPlayerField117(p, int16_t(std::max<int>(ContractTalksReason - 1, 0)));
         ContractTalksReason = 0;
-        MenuOption = 89;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenContractMenu;
+        PreviousMenuOption = kScreenClubMain;
         return MENU_CLOSE;
     }
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
     const int16_t owner = HVW_GetPlayerLoanClub(p);
     if (HVW_GetPlayerLoanClub(p) == HVW_GetPlayerClub(p))
         ChangePlayerMorale(p, int16_t(-(GameRandom() % 10)));
@@ -579,11 +579,11 @@ int32_t MinusRow(MenuHotItem* item) {
 
 constexpr int16_t kPtr = sizeof(const char*);
 const MenuItem kOfferRow[] = {
-    {18, 40, 11, 9, kPtr, &g_offerPtr[0], nullptr},
-    {31, 40, 0, 230, 22, nullptr, ToggleRow},
-    {8205, 280, 0, 30, 22, "-", MinusRow},
-    {8205, 315, 0, 30, 22, "+", PlusRow},
-    {18, 420, 11, 9, kPtr, &g_demandPtr[0], nullptr},
+    {MI_STRING_VAR, 40, 11, 9, kPtr, &g_offerPtr[0], nullptr},
+    {MI_HOT_RECT, 40, 0, 230, 22, nullptr, ToggleRow},
+    {MI_BUTTON_STRING, 280, 0, 30, 22, "-", MinusRow},
+    {MI_BUTTON_STRING, 315, 0, 30, 22, "+", PlusRow},
+    {MI_STRING_VAR, 420, 11, 9, kPtr, &g_demandPtr[0], nullptr},
     kMenuEnd,
 };
 
@@ -604,21 +604,21 @@ void ContractTalksMenu() {
 }
 
 const MenuItem ContractTalksTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ContractTalksMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_titlePtr, nullptr},
-    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 400, 112, 10, 0, &g_headerPtr, nullptr},
-    {36, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
-    {33, 0, 150, 10, 30, kOfferRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 490, 10, 0, &g_refusalShown, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(83), ContractTalks_BreakOff},
-    {8204, 401, 559, 339, 28, MenuValue(96), ContractTalks_Offer},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ContractTalksMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_GROUP, 0, 150, 10, 30, kOfferRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 490, 10, 0, &g_refusalShown, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(83), ContractTalks_BreakOff},
+    {MI_BUTTON_TEXT, 401, 559, 339, 28, MenuValue(96), ContractTalks_Offer},
     kMenuEnd,
 };

@@ -168,14 +168,14 @@ int32_t Leave() {
     DealSheetReset = 1;
     if (SquadOfferFlag != 0) {
         SquadOfferFlag = 0;
-        MenuOption = 56;
-        PreviousMenuOption = 10;
+        MenuOption = kScreenDayMessages;
+        PreviousMenuOption = kScreenDealSheet;
     } else if (CurrentDeal.direction == 0) {
-        MenuOption = 3;
-        PreviousMenuOption = 10;
+        MenuOption = kScreenClubMain;
+        PreviousMenuOption = kScreenDealSheet;
     } else {
-        MenuOption = 4;
-        PreviousMenuOption = 3;
+        MenuOption = kScreenPlayerStats;
+        PreviousMenuOption = kScreenClubMain;
     }
     return MENU_CLOSE;
 }
@@ -343,8 +343,8 @@ int32_t DealSheet_ExchangeButton(int slot) {
         return MENU_REDRAW;
     }
     if (slot > 0 && d.exchange[slot - 1].player == 0) return MENU_CONTINUE;
-    MenuOption = 91;
-    PreviousMenuOption = 10;
+    MenuOption = kScreenExchangeList;
+    PreviousMenuOption = kScreenDealSheet;
     MenuFollowUp = 1;
     return MENU_CLOSE;
 }
@@ -354,8 +354,8 @@ int32_t DealSheet_ExchangeName(int slot) {
     DealSheetDealtPlayer = SelectedPlayer;
     SelectedPlayer = int16_t(CurrentDeal.exchange[slot].player);
     MenuFollowUp = 1;
-    ReturnMenuOption = 10;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenDealSheet;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -472,7 +472,7 @@ int32_t DealSheet_Withdraw(MenuHotItem*) {
 }
 
 int32_t DealSheet_Profile(MenuHotItem*) {
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -569,26 +569,26 @@ int32_t SlotButton(MenuHotItem* item) { return DealSheet_ExchangeButton(item != 
 int32_t SlotName(MenuHotItem* item) { return DealSheet_ExchangeName(item != nullptr ? item->row : -1); }
 
 const MenuItem kStepButton[] = {
-    {31, 0, 0, 60, 28, nullptr, StepHandler},
+    {MI_HOT_RECT, 0, 0, 60, 28, nullptr, StepHandler},
     kMenuEnd,
 };
 const MenuItem kSlotRow[] = {
-    {8204, 0, 0, 40, 22, MenuValue(1198), SlotButton},
-    {18, 50, 11, 9, sizeof(const char*), &g_slotPtr[0], nullptr},
-    {31, 50, 0, 300, 22, nullptr, SlotName},
+    {MI_BUTTON_TEXT, 0, 0, 40, 22, MenuValue(1198), SlotButton},
+    {MI_STRING_VAR, 50, 11, 9, sizeof(const char*), &g_slotPtr[0], nullptr},
+    {MI_HOT_RECT, 50, 0, 300, 22, nullptr, SlotName},
     kMenuEnd,
 };
 const MenuItem kDealButton[] = {
-    {8207, 401, 559, 339, 28, &g_dealText, DealSheet_Deal},
+    {MI_BUTTON_TEXT_VAR, 401, 559, 339, 28, &g_dealText, DealSheet_Deal},
     kMenuEnd,
 };
 const MenuItem kClauseControls[] = {
-    {8205, 300, 440, 30, 22, "-", DealSheet_PercentDown},
-    {8205, 470, 440, 30, 22, "+", DealSheet_PercentUp},
+    {MI_BUTTON_STRING, 300, 440, 30, 22, "-", DealSheet_PercentDown},
+    {MI_BUTTON_STRING, 470, 440, 30, 22, "+", DealSheet_PercentUp},
     kMenuEnd,
 };
 const MenuItem kProfileLine[] = {
-    {8204, 300, 520, 200, 24, MenuValue(574), DealSheet_Profile},
+    {MI_BUTTON_TEXT, 300, 520, 200, 24, MenuValue(574), DealSheet_Profile},
     kMenuEnd,
 };
 const MenuItem kNothing[] = {kMenuEnd};
@@ -637,35 +637,35 @@ void DealSheetMenu() {
 }
 
 const MenuItem DealSheetTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(DealSheetMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_titlePtr, nullptr},
-    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 400, 112, 10, 0, &g_headerPtr, nullptr},
-    {36, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
-    {18, 40, 150, 9, 0, &g_bidPtr[0], nullptr},
-    {18, 40, 170, 9, 0, &g_bidPtr[1], nullptr},
-    {18, 40, 190, 9, 0, &g_bidPtr[2], nullptr},
-    {18, 40, 230, 9, 0, &g_sidePtr[0], nullptr},
-    {18, 420, 230, 9, 0, &g_sidePtr[1], nullptr},
-    {18, 40, 260, 9, 0, &g_feePtr, nullptr},
-    {16, 420, 260, 9, 0, &g_interestText, nullptr},
-    {36, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
-    {61, 30, 300, 5, 70, kStepButton, nullptr},
-    {61, 420, 300, 5, 70, kStepButton, nullptr},
-    {33, 30, 340, 0, 26, kSlotRow, nullptr},
-    {8207, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
-    {18, 400, 451, 10, 0, &g_clausePtr, nullptr},
-    {34, 0, 0, 1, 0, &g_clauseControls, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 495, 10, 0, &g_verdictText, nullptr},
-    {34, 0, 0, 1, 0, &g_profileLine, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(1214), DealSheet_Withdraw},
-    {34, 0, 0, 1, 0, &g_dealButton, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DealSheetMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_STRING_VAR, 40, 150, 9, 0, &g_bidPtr[0], nullptr},
+    {MI_STRING_VAR, 40, 170, 9, 0, &g_bidPtr[1], nullptr},
+    {MI_STRING_VAR, 40, 190, 9, 0, &g_bidPtr[2], nullptr},
+    {MI_STRING_VAR, 40, 230, 9, 0, &g_sidePtr[0], nullptr},
+    {MI_STRING_VAR, 420, 230, 9, 0, &g_sidePtr[1], nullptr},
+    {MI_STRING_VAR, 40, 260, 9, 0, &g_feePtr, nullptr},
+    {MI_TEXT_VAR, 420, 260, 9, 0, &g_interestText, nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
+    {MI_ROW_GROUP, 30, 300, 5, 70, kStepButton, nullptr},
+    {MI_ROW_GROUP, 420, 300, 5, 70, kStepButton, nullptr},
+    {MI_GROUP, 30, 340, 0, 26, kSlotRow, nullptr},
+    {MI_BUTTON_TEXT_VAR, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
+    {MI_STRING_VAR, 400, 451, 10, 0, &g_clausePtr, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseControls, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 495, 10, 0, &g_verdictText, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_profileLine, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(1214), DealSheet_Withdraw},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_dealButton, nullptr},
     kMenuEnd,
 };

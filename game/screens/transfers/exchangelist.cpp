@@ -19,12 +19,14 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menurows.h"
 #include "game/screens/squad/sortkeys.h"
+#include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/dealsheet.h"
 
 uint16_t ExchangeCandidates[kExchangeCandidates];
@@ -38,7 +40,6 @@ int16_t ExchangeEmptyText = -1;
 
 namespace {
 
-constexpr int16_t kLateSeasonText = 1175;
 constexpr int16_t kNoCandidateText = 1732;
 
 bool InSlot(uint16_t p) {
@@ -195,7 +196,7 @@ int32_t ExchangeList_ChooseSortKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
     const int16_t mark = HVW_GetCountryWordB(int16_t(ViewedCountry));
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
-        ShowMessageBox(Text(kLateSeasonText), 0);
+        ShowMessageBox(Text(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;
     }
     ExchangeSortKey = key;
@@ -227,13 +228,13 @@ int32_t ExchangeList_Pick(int index) {
         }
     }
     MenuFollowUp = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     return MENU_CLOSE;
 }
 
 int32_t ExchangeList_Back(MenuHotItem*) {
     MenuFollowUp = 1;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     return MENU_CLOSE;
 }
 
@@ -256,39 +257,6 @@ struct ExchangePointers {
         }
     }
 } g_exchangePointers;
-
-int16_t KeyHeading(uint16_t key) {
-    switch (key) {
-        case 2:
-            return 61;
-        case 4:
-            return 86;
-        case 28:
-            return 240;
-        case 29:
-            return 63;
-        case 30:
-            return 243;
-        case 32:
-            return 62;
-        case 33:
-            return 64;
-        case 34:
-            return 244;
-        case 35:
-            return 245;
-        case 36:
-            return 246;
-        case 37:
-            return 198;
-        case 38:
-            return 1092;
-        case 39:
-            return 956;
-        default:
-            return -1;
-    }
-}
 
 void SortCandidates() {
     const int16_t none = SORT_KEY_NONE;
@@ -320,6 +288,11 @@ int32_t ToggleKeySort(PopupCallBlock*) {
     return MENU_REDRAW_ALSO;
 }
 constexpr uint16_t kSortKeys[] = {32, 33, 29, 28, 4, 30, 34, 35, 36, 37, 2, 38, 39};
+// The value column's heading: the squad list's for the keys the list offers.
+int16_t KeyHeading(uint16_t key) {
+    const bool offered = std::find(std::begin(kSortKeys), std::end(kSortKeys), key) != std::end(kSortKeys);
+    return offered ? SortKeyHeading(key) : int16_t(-1);
+}
 int32_t ChooseKey(PopupCallBlock* call) {
     const int choice = call != nullptr ? int(call->row) - 2 : -1;
     if (choice < 0 || choice >= int(std::size(kSortKeys))) return MENU_REDRAW_ALSO;
@@ -364,15 +337,15 @@ void MarkSortPopup(PopupCallBlock*) {
 constexpr int16_t kPtr = sizeof(const char*);
 
 const MenuItem kExchangeRow[] = {
-    {18, 55, 11, 9, kPtr, &g_namePtr[0], nullptr},
-    {31, 15, 0, 238, 23, nullptr, PickLeft},
-    {18, 308, 11, 11, kPtr, &g_valuePtr[0], nullptr},
+    {MI_STRING_VAR, 55, 11, 9, kPtr, &g_namePtr[0], nullptr},
+    {MI_HOT_RECT, 15, 0, 238, 23, nullptr, PickLeft},
+    {MI_STRING_VAR, 308, 11, 11, kPtr, &g_valuePtr[0], nullptr},
     kMenuEnd,
 };
 const MenuItem kExchangeRowRight[] = {
-    {18, 414, 11, 9, kPtr, &g_namePtr[16], nullptr},
-    {31, 374, 0, 238, 23, nullptr, PickRight},
-    {18, 667, 11, 11, kPtr, &g_valuePtr[16], nullptr},
+    {MI_STRING_VAR, 414, 11, 9, kPtr, &g_namePtr[16], nullptr},
+    {MI_HOT_RECT, 374, 0, 238, 23, nullptr, PickRight},
+    {MI_STRING_VAR, 667, 11, 11, kPtr, &g_valuePtr[16], nullptr},
     kMenuEnd,
 };
 
@@ -410,23 +383,23 @@ void ExchangeListMenu() {
 }
 
 const MenuItem ExchangeListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ExchangeListMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(830), nullptr},
-    {36, 40, 97, 718, 46, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 40, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
-    {36, 399, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 40, 143, 16, 23, kExchangeRow, nullptr},
-    {33, 40, 143, 16, 23, kExchangeRowRight, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 300, 10, 0, &g_emptyText, nullptr},
-    {8206, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ExchangeListMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(830), nullptr},
+    {MI_CUSTOM, 40, 97, 718, 46, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 40, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 399, 143, 359, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 40, 143, 16, 23, kExchangeRow, nullptr},
+    {MI_GROUP, 40, 143, 16, 23, kExchangeRowRight, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 400, 300, 10, 0, &g_emptyText, nullptr},
+    {MI_BUTTON_STRING_VAR, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},
     kMenuEnd,
 };

@@ -201,8 +201,8 @@ int32_t LoanTerms_ToggleCup(int16_t cup) {
 int32_t LoanTerms_Withdraw(MenuHotItem*) {
     const uint16_t p = ShownPlayer();
     if (p != 0) HVW_RemoveHumanSale(p);
-    MenuOption = 4;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenPlayerStats;
+    PreviousMenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -222,8 +222,8 @@ int32_t LoanTerms_Agree(MenuHotItem*) {
     const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : 0;
     AddMessage(int16_t(GetPlayerLoanClub(p)), t.receivingClub, p, kNoPlayer, -1, -1, -1, int16_t(300 + type),
                -1, HVW_GetPlayerAge(p), -1, kLoanMessage, 1, 0);
-    MenuOption = 4;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenPlayerStats;
+    PreviousMenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -279,22 +279,24 @@ int32_t CupToggle(MenuHotItem* item) {
     return LoanTerms_ToggleCup(cup);
 }
 
-#define CONTROL_SET(x)                                                                                  \
-    {8205, int16_t((x) + 250), kFirstRowY - 12, 40, 24, "-", LoanTerms_LengthDown},                     \
-        {8205, int16_t((x) + 295), kFirstRowY - 12, 40, 24, "+", LoanTerms_LengthUp},                   \
-        {8205, int16_t((x) + 250), kFirstRowY + kRowStep - 12, 85, 24, "*", LoanTerms_ToggleFlag},      \
-        {8205, int16_t((x) + 250), kFirstRowY + 2 * kRowStep - 12, 40, 24, "-", LoanTerms_ShareDown}, { \
-        8205, int16_t((x) + 295), kFirstRowY + 2 * kRowStep - 12, 40, 24, "+", LoanTerms_ShareUp        \
+#define CONTROL_SET(x)                                                                                         \
+    {MI_BUTTON_STRING, int16_t((x) + 250), kFirstRowY - 12, 40, 24, "-", LoanTerms_LengthDown},                \
+        {MI_BUTTON_STRING, int16_t((x) + 295), kFirstRowY - 12, 40, 24, "+", LoanTerms_LengthUp},              \
+        {MI_BUTTON_STRING, int16_t((x) + 250), kFirstRowY + kRowStep - 12, 85, 24, "*", LoanTerms_ToggleFlag}, \
+        {MI_BUTTON_STRING,   int16_t((x) + 250), kFirstRowY + 2 * kRowStep - 12, 40, 24, "-",                  \
+         LoanTerms_ShareDown},                                                                                 \
+    {                                                                                                          \
+        8205, int16_t((x) + 295), kFirstRowY + 2 * kRowStep - 12, 40, 24, "+", LoanTerms_ShareUp               \
     }
 
 const MenuItem kCupRow[] = {
-    {31, 0, 0, 330, 24, nullptr, CupToggle},
+    {MI_HOT_RECT, 0, 0, 330, 24, nullptr, CupToggle},
     kMenuEnd,
 };
 const MenuItem kUserLeft[] = {CONTROL_SET(kLeftX), kMenuEnd};
 const MenuItem kUserRight[] = {CONTROL_SET(kRightX), kMenuEnd};
 const MenuItem kAgreeButton[] = {
-    {8204, 401, 559, 339, 28, MenuValue(82), LoanTerms_Agree},
+    {MI_BUTTON_TEXT, 401, 559, 339, 28, MenuValue(82), LoanTerms_Agree},
     kMenuEnd,
 };
 const MenuItem kNoButton[] = {kMenuEnd};
@@ -323,22 +325,22 @@ void LoanTermsMenu() {
 }
 
 const MenuItem LoanTermsTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(LoanTermsMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {18, 400, 62, 10, 0, &g_titlePtr, nullptr},
-    {36, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {18, 400, 112, 10, 0, &g_headerPtr, nullptr},
-    {36, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 20, 135, 758, 400, MenuFunction(DrawTerms), nullptr},
-    {34, 0, 0, 1, 0, &g_controls, nullptr},
-    {33, kLeftX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
-    {33, kRightX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(1214), LoanTerms_Withdraw},
-    {34, 0, 0, 1, 0, &g_agree, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LoanTermsMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
+    {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_STRING_VAR, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawTerms), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_controls, nullptr},
+    {MI_GROUP, kLeftX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
+    {MI_GROUP, kRightX, kFirstRowY + 3 * kRowStep - 12, 4, kRowStep, kCupRow, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(1214), LoanTerms_Withdraw},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_agree, nullptr},
     kMenuEnd,
 };

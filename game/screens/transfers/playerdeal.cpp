@@ -20,6 +20,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -43,12 +44,9 @@ const int16_t RoleMoraleTable[kDealRoles][kDealRoles] = {
 
 namespace {
 
-constexpr int16_t kCurrencyText = 434;
 constexpr int16_t kFirstOptionText = 1347;
 constexpr int16_t kLevelTextBase = 1370;
 constexpr int16_t kKindTitleBase = 713;
-constexpr int16_t kTalksRefusedText = 1158;
-constexpr int16_t kReleaseTooDearText = 1168;
 constexpr int32_t kNoManPrice = -1;
 constexpr int kLineSize = 200;
 constexpr int kPriceBoxes = 9;
@@ -133,7 +131,7 @@ void FillSummary() {
     }
     const int32_t raw = HVW_GetPlayerManPriceRaw(Player());
     if (uint32_t(raw) != DealState.entryManPrice && raw != kNoManPrice) {
-        std::snprintf(g_summary[2], kLineSize, "%s %s %s%s", TextOf(634), TextOf(596), TextOf(kCurrencyText),
+        std::snprintf(g_summary[2], kLineSize, "%s %s %s%s", TextOf(634), TextOf(596), TextOf(kTextCurrency),
                       Money(DealState.askingPrice));
     }
 }
@@ -152,9 +150,9 @@ void FillLines(uint16_t p) {
     g_highText = 1372;
     for (int row = 0; row < kDealOptions; ++row)
         std::snprintf(g_options[row], kLineSize, "%s", TextOf(OptionText(DealState.kind, row)));
-    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kCurrencyText),
+    std::snprintf(g_wageLine, kLineSize, "%s: %s%s ", TextOf(59), TextOf(kTextCurrency),
                   Money(HVW_GetPlayerWage(p)));
-    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kCurrencyText),
+    std::snprintf(g_valueLine, kLineSize, "%s: %s%s", TextOf(68), TextOf(kTextCurrency),
                   Money(ContractValue(p)));
     std::snprintf(g_contractLine, kLineSize, "%s: %d %s", TextOf(1570), int(HVW_GetPlayerContract(p)),
                   TextOf(196));
@@ -197,7 +195,7 @@ void ContractDeal_DrawPriceBoxes(int, int, int, int) {
         DoButton(x, kPriceBoxY, kPriceBoxSize, kPriceBoxSize);
         const int middleX = x + kPriceBoxSize / 2, middleY = kPriceBoxY + kPriceBoxSize / 2;
         if (box == 0) {
-            DrawTextNoAt(middleX, middleY, kCurrencyText, JUSTIFY_CENTRE_MIDDLE);
+            DrawTextNoAt(middleX, middleY, kTextCurrency, JUSTIFY_CENTRE_MIDDLE);
         } else {
             DrawNumberAt(middleX, middleY, ContractDeal_BoxDigit(DealState.askingPrice, box),
                          JUSTIFY_CENTRE_MIDDLE);
@@ -258,7 +256,7 @@ int32_t ContractDeal_Cancel(MenuHotItem*) {
         HVW_SetPlayerManPrice(p, int32_t(DealState.entryManPrice));
     }
     DealStartRole = -1;
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -268,7 +266,7 @@ int32_t ContractDeal_Release(MenuHotItem*) {
     const int64_t cost = ContractValue(p);
     SetFont(8);
     if (cost > HVW_GetClubWageBudget(int16_t(SelectedClub))) {
-        ShowMessageBox(TextOf(kReleaseTooDearText), 0);
+        ShowMessageBox(TextOf(kTextCannotAffordPayOff), 0);
         return MENU_REDRAW;
     }
     char question[400];
@@ -278,7 +276,7 @@ int32_t ContractDeal_Release(MenuHotItem*) {
     if (ShowChoiceBox(question, 0, YesNoButtons) != 0) return MENU_REDRAW;
     PlayerProfile_ReleasePlayer(p, cost);
     DealStartRole = -1;
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
 
@@ -286,7 +284,7 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*) {
     const uint16_t p = Player();
     if (p == 0) return MENU_REDRAW;
     if (HVW_GetPlayerContract(p) >= 24 && GetPlayerFlag95(p) == 0) {
-        ShowMessageBox(TextOf(kTalksRefusedText), 0);
+        ShowMessageBox(TextOf(kTextWillNotDiscussContract), 0);
         return MENU_REDRAW;
     }
     const int16_t club = int16_t(SelectedClub);
@@ -298,13 +296,13 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*) {
         const int trait = market::AgentByte(p, 1);
         const int reach = std::max(place - trait / 10, 1);
         if (reach > rep) {
-            ShowMessageBox(TextOf(kTalksRefusedText), 0);
+            ShowMessageBox(TextOf(kTextWillNotDiscussContract), 0);
             return MENU_REDRAW;
         }
     }
     if (PlayerProfileMode == 1) return MENU_CLOSE;
-    PreviousMenuOption = 89;
-    MenuOption = 14;
+    PreviousMenuOption = kScreenContractMenu;
+    MenuOption = kScreenContractTalks;
     ContractTalksReason = 0;
     return MENU_CLOSE;
 }
@@ -590,7 +588,7 @@ int32_t ContractDeal_Process(MenuHotItem*) {
     const uint16_t p = Player();
     if (p == 0 || DealStartRole == -1 || DealState.player != p) {
         DealStartRole = -1;
-        MenuOption = 4;
+        MenuOption = kScreenPlayerStats;
         return MENU_CLOSE;
     }
     const DealOutcome o{p, int16_t(SelectedClub)};
@@ -623,10 +621,10 @@ int32_t ContractDeal_Process(MenuHotItem*) {
     const bool hurt = oldRole != newRole && oldRole >= 0 && oldRole < kDealRoles && newRole >= 0 &&
                       newRole < kDealRoles && RoleMoraleTable[oldRole][newRole] < 0;
     if (hurt) {
-        MenuOption = 14;
+        MenuOption = kScreenContractTalks;
         ContractTalksReason = int16_t(oldRole + 1);
     } else {
-        MenuOption = 4;
+        MenuOption = kScreenPlayerStats;
     }
     DealStartRole = -1;
     return MENU_CLOSE;
@@ -648,7 +646,7 @@ int32_t StepButton(MenuHotItem*) {
 }
 
 const MenuItem kRowShade[] = {
-    {36, 0, 0, 680, 22, MenuFunction(DrawRowShade), nullptr},
+    {MI_CUSTOM, 0, 0, 680, 22, MenuFunction(DrawRowShade), nullptr},
     kMenuEnd,
 };
 template <uint16_t Option>
@@ -659,66 +657,66 @@ int32_t OptionButton(MenuHotItem*) {
 }  // namespace
 
 const MenuItem ContractMenuTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ContractMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {36, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(14), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {18, 400, 64, 10, 0, &g_headerPtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 60, 100, 680, 66, MenuFunction(DrawBlackBox), nullptr},
-    {33, 60, 100, 3, 22, kRowShade, nullptr},
-    {15, 75, 102 + 11, 9, 0, MenuValue(995), nullptr},
-    {15, 75, 124 + 11, 9, 0, MenuValue(996), nullptr},
-    {15, 75, 146 + 11, 9, 0, MenuValue(1499), nullptr},
-    {36, 60, 176, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 60, 176, 680, 22, MenuFunction(DrawBlackBox), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 75, 180 + 7, 9, 0, MenuValue(88), nullptr},
-    {18, 240, 180 + 7, 10, 0, &g_wagePtr, nullptr},
-    {18, 460, 180 + 7, 11, 0, &g_contractPtr, nullptr},
-    {18, 700, 180 + 7, 11, 0, &g_valuePtr, nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {8204, 60, 208, 339, 28, MenuValue(1829), ContractDeal_OpenTalks},
-    {8204, 399, 208, 339, 28, MenuValue(997), ContractDeal_Release},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8207, 349, 102, 206, 22, &g_roleText, ContractDeal_CycleRole},
-    {8207, 349, 124, 102, 22, &g_lowText, LowLevel},
-    {8207, 453, 124, 102, 22, &g_highText, HighLevel},
-    {36, 0, 0, 0, 0, MenuFunction(ContractDeal_DrawPriceBoxes), nullptr},
-    {31, 372, 146, 20, 20, MenuValue(-1), StepButton<10000000>},
-    {31, 394, 146, 20, 20, MenuValue(-1), StepButton<1000000>},
-    {31, 420, 146, 20, 20, MenuValue(-1), StepButton<100000>},
-    {31, 442, 146, 20, 20, MenuValue(-1), StepButton<10000>},
-    {31, 464, 146, 20, 20, MenuValue(-1), StepButton<1000>},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {36, 60, 276, 680, 22, MenuFunction(DrawBlackBox), nullptr},
-    {36, 60, 276, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
-    {18, 400, 287, 10, 0, &g_kindTitlePtr, nullptr},
-    {8204, 60, 559, 339, 28, MenuValue(790), ContractDeal_Process},
-    {8204, 399, 559, 339, 28, MenuValue(1315), ContractDeal_Cancel},
-    {8204, 60, 242, 169, 28, MenuValue(856), KindButton<0>},
-    {8204, 229, 242, 169, 28, MenuValue(999), KindButton<1>},
-    {8204, 398, 242, 169, 28, MenuValue(998), KindButton<2>},
-    {8204, 567, 242, 169, 28, MenuValue(742), KindButton<3>},
-    {8206, 60, 306, 680, 22, &g_optionPtr[0], OptionButton<1>},
-    {8206, 60, 328, 680, 22, &g_optionPtr[1], OptionButton<2>},
-    {8206, 60, 350, 680, 22, &g_optionPtr[2], OptionButton<3>},
-    {8206, 60, 372, 680, 22, &g_optionPtr[3], OptionButton<4>},
-    {8206, 60, 394, 680, 22, &g_optionPtr[4], OptionButton<5>},
-    {8206, 60, 416, 680, 22, &g_optionPtr[5], OptionButton<6>},
-    {13, 0, 0, 0, 0, MenuValue(10), nullptr},
-    {36, 60, 442, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 60, 442, 680, 22, MenuFunction(DrawBlackBox), nullptr},
-    {18, 400, 453, 10, 0, &g_confirmNotePtr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {36, 60, 470, 680, 66, MenuFunction(DrawBlackShade50), nullptr},
-    {36, 60, 470, 680, 66, MenuFunction(DrawBlackBox), nullptr},
-    {18, 400, 481, 10, 0, &g_summaryPtr[0], nullptr},
-    {18, 400, 503, 10, 0, &g_summaryPtr[1], nullptr},
-    {18, 400, 525, 10, 0, &g_summaryPtr[2], nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ContractMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_CUSTOM, 0, 0, 1, 0, MenuFunction(DrawBottomBar), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_STRING_VAR, 400, 64, 10, 0, &g_headerPtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 60, 100, 680, 66, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 60, 100, 3, 22, kRowShade, nullptr},
+    {MI_TEXT, 75, 102 + 11, 9, 0, MenuValue(995), nullptr},
+    {MI_TEXT, 75, 124 + 11, 9, 0, MenuValue(996), nullptr},
+    {MI_TEXT, 75, 146 + 11, 9, 0, MenuValue(1499), nullptr},
+    {MI_CUSTOM, 60, 176, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 60, 176, 680, 22, MenuFunction(DrawBlackBox), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 75, 180 + 7, 9, 0, MenuValue(88), nullptr},
+    {MI_STRING_VAR, 240, 180 + 7, 10, 0, &g_wagePtr, nullptr},
+    {MI_STRING_VAR, 460, 180 + 7, 11, 0, &g_contractPtr, nullptr},
+    {MI_STRING_VAR, 700, 180 + 7, 11, 0, &g_valuePtr, nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT, 60, 208, 339, 28, MenuValue(1829), ContractDeal_OpenTalks},
+    {MI_BUTTON_TEXT, 399, 208, 339, 28, MenuValue(997), ContractDeal_Release},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT_VAR, 349, 102, 206, 22, &g_roleText, ContractDeal_CycleRole},
+    {MI_BUTTON_TEXT_VAR, 349, 124, 102, 22, &g_lowText, LowLevel},
+    {MI_BUTTON_TEXT_VAR, 453, 124, 102, 22, &g_highText, HighLevel},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(ContractDeal_DrawPriceBoxes), nullptr},
+    {MI_HOT_RECT, 372, 146, 20, 20, MenuValue(-1), StepButton<10000000>},
+    {MI_HOT_RECT, 394, 146, 20, 20, MenuValue(-1), StepButton<1000000>},
+    {MI_HOT_RECT, 420, 146, 20, 20, MenuValue(-1), StepButton<100000>},
+    {MI_HOT_RECT, 442, 146, 20, 20, MenuValue(-1), StepButton<10000>},
+    {MI_HOT_RECT, 464, 146, 20, 20, MenuValue(-1), StepButton<1000>},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_CUSTOM, 60, 276, 680, 22, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 60, 276, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_STRING_VAR, 400, 287, 10, 0, &g_kindTitlePtr, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(790), ContractDeal_Process},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(1315), ContractDeal_Cancel},
+    {MI_BUTTON_TEXT, 60, 242, 169, 28, MenuValue(856), KindButton<0>},
+    {MI_BUTTON_TEXT, 229, 242, 169, 28, MenuValue(999), KindButton<1>},
+    {MI_BUTTON_TEXT, 398, 242, 169, 28, MenuValue(998), KindButton<2>},
+    {MI_BUTTON_TEXT, 567, 242, 169, 28, MenuValue(742), KindButton<3>},
+    {MI_BUTTON_STRING_VAR, 60, 306, 680, 22, &g_optionPtr[0], OptionButton<1>},
+    {MI_BUTTON_STRING_VAR, 60, 328, 680, 22, &g_optionPtr[1], OptionButton<2>},
+    {MI_BUTTON_STRING_VAR, 60, 350, 680, 22, &g_optionPtr[2], OptionButton<3>},
+    {MI_BUTTON_STRING_VAR, 60, 372, 680, 22, &g_optionPtr[3], OptionButton<4>},
+    {MI_BUTTON_STRING_VAR, 60, 394, 680, 22, &g_optionPtr[4], OptionButton<5>},
+    {MI_BUTTON_STRING_VAR, 60, 416, 680, 22, &g_optionPtr[5], OptionButton<6>},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(10), nullptr},
+    {MI_CUSTOM, 60, 442, 680, 22, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 60, 442, 680, 22, MenuFunction(DrawBlackBox), nullptr},
+    {MI_STRING_VAR, 400, 453, 10, 0, &g_confirmNotePtr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_CUSTOM, 60, 470, 680, 66, MenuFunction(DrawBlackShade50), nullptr},
+    {MI_CUSTOM, 60, 470, 680, 66, MenuFunction(DrawBlackBox), nullptr},
+    {MI_STRING_VAR, 400, 481, 10, 0, &g_summaryPtr[0], nullptr},
+    {MI_STRING_VAR, 400, 503, 10, 0, &g_summaryPtr[1], nullptr},
+    {MI_STRING_VAR, 400, 525, 10, 0, &g_summaryPtr[2], nullptr},
     kMenuEnd,
 };
 

@@ -16,6 +16,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -43,9 +44,6 @@ namespace {
 
 constexpr int16_t kTitleText = 252;
 constexpr int16_t kClubsText = 173;
-constexpr int16_t kAttributesText = 1205;
-constexpr int16_t kMinimumText = 858;
-constexpr int16_t kWeightText = 859;
 constexpr int16_t kPageText = 430;
 constexpr int kTextSize = 48;
 
@@ -170,7 +168,7 @@ void FillRows() {
 }
 
 void FillHeadings() {
-    g_columnLabel = SearchShowAttributes == 0 ? kClubsText : kAttributesText;
+    g_columnLabel = SearchShowAttributes == 0 ? kClubsText : kTextAttributes;
     for (int c = 0; c < kSearchShownKinds; ++c) {
         const int16_t kind = SearchShowAttributes != 0 ? ShownKind(c) : int16_t(-1);
         g_headings[c] = kind >= 0 ? SearchAttrKindTable[kind] : int16_t(-1);
@@ -512,8 +510,8 @@ int32_t PlayerSearch_NameClick(int row, int buttons) {
     const uint16_t p = g_rows[row].player;
     SelectedClub = uint16_t(HVW_GetPlayerClub(p));
     SelectedPlayer = int16_t(p);
-    ReturnMenuOption = 19;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenPlayerSearch;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -614,8 +612,8 @@ const MenuTimerRecord kRedrawRecord = {1, 1, PostPendingRedraw};
 void PaintPanelHeadings(int, int, int, int) {
     SetFont(6);
     SetDrawParam(1, 0);
-    DrawWrappedText(592, 124, TextOf(kMinimumText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
-    DrawWrappedText(690, 124, TextOf(kWeightText), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+    DrawWrappedText(592, 124, TextOf(kTextMinimums), JUSTIFY_CENTRE_MIDDLE, 85, 40);
+    DrawWrappedText(690, 124, TextOf(kTextWeights), JUSTIFY_CENTRE_MIDDLE, 85, 40);
 }
 
 void PaintAttributeRow(int x, int y, int, int) {
@@ -682,7 +680,7 @@ int32_t WageClicked(MenuHotItem* item) {
 }
 int32_t NameClicked(MenuHotItem* item) { return PlayerSearch_NameClick(item->row, GetMenuButtons()); }
 int32_t Back(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -748,14 +746,14 @@ PopupEntry g_listB[kFirstDivisionRow + kSearchMaxDivisions + 2] = {
         POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
         POPUP_ROW(66, function)
 
-PopupEntry g_listC[] = {POPUP_HEAD(MarkOnOpen), POPUP_ROW(kWeightText, ListCChosen), VALUE_ROWS(ListCChosen),
+PopupEntry g_listC[] = {POPUP_HEAD(MarkOnOpen), POPUP_ROW(kTextWeights, ListCChosen), VALUE_ROWS(ListCChosen),
                         POPUP_TAIL};
 PopupEntry g_extra0[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra0Chosen), POPUP_ROW(1092, Extra0Chosen),
                          POPUP_TAIL};
 PopupEntry g_extra1[] = {POPUP_HEAD(MarkOnOpen), VALUE_ROWS(Extra1Chosen), POPUP_ROW(1092, Extra1Chosen),
                          POPUP_TAIL};
 PopupEntry g_columnSet[] = {POPUP_HEAD(nullptr), POPUP_ROW(kClubsText, ColumnSetChosen),
-                            POPUP_ROW(kAttributesText, ColumnSetChosen), POPUP_TAIL};
+                            POPUP_ROW(kTextAttributes, ColumnSetChosen), POPUP_TAIL};
 
 PopupEntry g_listD[kSearchPresetPopupEntries];
 
@@ -818,85 +816,85 @@ void MarkAll() {
 int32_t Accept(MenuHotItem*) { return MENU_CONTINUE; }
 
 const MenuItem kAttributeRow[] = {
-    {36, 559, 0, 225, kBarHeight, MenuFunction(PaintAttributeRow), nullptr},
+    {MI_CUSTOM, 559, 0, 225, kBarHeight, MenuFunction(PaintAttributeRow), nullptr},
     kMenuEnd,
 };
 const MenuItem kResultRow[] = {
-    {36, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintResultRow), nullptr},
-    {31, kListX, 0, kNameWidth, kRowHeight, nullptr, NameClicked},
+    {MI_CUSTOM, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintResultRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, kNameWidth, kRowHeight, nullptr, NameClicked},
     kMenuEnd,
 };
 
 }  // namespace
 
 const MenuItem PlayerSearchTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SearchResultsMenuProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SearchResultsMenuProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
     // The attribute panel with its bars and their frame hooks.
-    {36, 557, 159, 227, 374, MenuFunction(DrawBlackShade30Box), nullptr},
-    {36, 557, 110, 227, 40, MenuFunction(PaintPanelHeadings), nullptr},
-    {33, 0, kBarTop, kSearchLimitedKinds, kBarRowHeight, kAttributeRow, nullptr},
-    {66, 0, 0, 0, 0, &kDragMouseRecord, nullptr},
-    {66, 0, 0, 0, 0, &kDragDrawRecord, nullptr},
-    {66, 0, 0, 0, 0, &kRedrawRecord, nullptr},
+    {MI_CUSTOM, 557, 159, 227, 374, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_CUSTOM, 557, 110, 227, 40, MenuFunction(PaintPanelHeadings), nullptr},
+    {MI_GROUP, 0, kBarTop, kSearchLimitedKinds, kBarRowHeight, kAttributeRow, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kDragMouseRecord, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kDragDrawRecord, nullptr},
+    {MI_ANIMATION, 0, 0, 0, 0, &kRedrawRecord, nullptr},
     // The column choices above the list.
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {8204, 248, 91, 170, 20, MenuValue(-1), Accept},
-    {8201, 0, 0, 0, 0, g_columnSet, nullptr},
-    {36, 248, 101, 170, 0, MenuFunction(PaintHeadings), nullptr},
-    {16, 333, 101, 10, 0, &g_columnLabel, nullptr},
-    {8207, 420, 91, 60, 20, &g_extraHeadings[0], Accept},
-    {8201, 0, 0, 0, 0, g_extra0, nullptr},
-    {8207, 481, 91, 60, 20, &g_extraHeadings[1], Accept},
-    {8201, 0, 0, 0, 0, g_extra1, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_BUTTON_TEXT, 248, 91, 170, 20, MenuValue(-1), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_columnSet, nullptr},
+    {MI_CUSTOM, 248, 101, 170, 0, MenuFunction(PaintHeadings), nullptr},
+    {MI_TEXT_VAR, 333, 101, 10, 0, &g_columnLabel, nullptr},
+    {MI_BUTTON_TEXT_VAR, 420, 91, 60, 20, &g_extraHeadings[0], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_extra0, nullptr},
+    {MI_BUTTON_TEXT_VAR, 481, 91, 60, 20, &g_extraHeadings[1], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_extra1, nullptr},
     // The page box and the wage budget.
-    {36, 20, 91, 70, 20, MenuFunction(PaintPageBox), nullptr},
-    {18, 55, 101, 10, 0, &g_pageTextPtr, nullptr},
-    {36, 557, 97, 227, 30, MenuFunction(DrawBlackShade30Box), nullptr},
-    {15, 670, 99, 6, 0, MenuValue(421), nullptr},
-    {18, 670, 125, 14, 0, &g_wageBudgetPtr, nullptr},
+    {MI_CUSTOM, 20, 91, 70, 20, MenuFunction(PaintPageBox), nullptr},
+    {MI_STRING_VAR, 55, 101, 10, 0, &g_pageTextPtr, nullptr},
+    {MI_CUSTOM, 557, 97, 227, 30, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_TEXT, 670, 99, 6, 0, MenuValue(421), nullptr},
+    {MI_STRING_VAR, 670, 125, 14, 0, &g_wageBudgetPtr, nullptr},
     // The result list.
-    {36, kListX, kListY, kListWidth, 352, MenuFunction(DrawBlackBox), nullptr},
-    {33, 0, kListY, kSearchPageRows, kRowHeight, kResultRow, nullptr},
-    {36, kListX, kListY, kListWidth, 352, MenuFunction(PaintDividers), nullptr},
+    {MI_CUSTOM, kListX, kListY, kListWidth, 352, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 0, kListY, kSearchPageRows, kRowHeight, kResultRow, nullptr},
+    {MI_CUSTOM, kListX, kListY, kListWidth, 352, MenuFunction(PaintDividers), nullptr},
     // The price and wage ceilings.
-    {36, 20, 489, 532, 45, MenuFunction(DrawBlackShade30Box), nullptr},
-    {15, 135, 506, 14, 0, MenuValue(1491), nullptr},
-    {36, 25, kDigitY, 210, kDigitSize, MenuFunction(PaintPriceDigits), nullptr},
-    {31, 47, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
-    {31, 69, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
-    {31, 95, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
-    {31, 117, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
-    {31, 139, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
-    {15, 468, 506, 14, 0, MenuValue(1893), nullptr},
-    {36, 402, kDigitY, 134, kDigitSize, MenuFunction(PaintWageDigits), nullptr},
-    {31, 424, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
-    {31, 446, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
-    {31, 472, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
-    {31, 494, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
-    {31, 516, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {MI_CUSTOM, 20, 489, 532, 45, MenuFunction(DrawBlackShade30Box), nullptr},
+    {MI_TEXT, 135, 506, 14, 0, MenuValue(1491), nullptr},
+    {MI_CUSTOM, 25, kDigitY, 210, kDigitSize, MenuFunction(PaintPriceDigits), nullptr},
+    {MI_HOT_RECT, 47, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {MI_HOT_RECT, 69, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {MI_HOT_RECT, 95, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {MI_HOT_RECT, 117, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {MI_HOT_RECT, 139, kDigitY, kDigitSize, kDigitSize, nullptr, PriceClicked},
+    {MI_TEXT, 468, 506, 14, 0, MenuValue(1893), nullptr},
+    {MI_CUSTOM, 402, kDigitY, 134, kDigitSize, MenuFunction(PaintWageDigits), nullptr},
+    {MI_HOT_RECT, 424, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {MI_HOT_RECT, 446, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {MI_HOT_RECT, 472, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {MI_HOT_RECT, 494, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
+    {MI_HOT_RECT, 516, kDigitY, kDigitSize, kDigitSize, nullptr, WageClicked},
     // Attribute arrows, pages and the bottom buttons.
-    {3, 248, 470, 5, 0, MenuValue(195), PlayerSearch_KindLeft},
-    {3, 400, 470, 5, 0, MenuValue(196), PlayerSearch_KindRight},
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, PlayerSearch_PageUp},
-    {31, 20, 573, 40, 14, nullptr, PlayerSearch_PageDown},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 60, 559, 169, 28, MenuValue(837), Accept},
-    {8201, 0, 0, 0, 0, g_listA, nullptr},
-    {8204, 231, 559, 169, 28, MenuValue(156), Accept},
-    {8201, 0, 0, 0, 0, g_listB, nullptr},
-    {8204, 402, 559, 169, 28, MenuValue(293), Accept},
-    {8201, 0, 0, 0, 0, g_listC, nullptr},
-    {8204, 573, 559, 169, 28, MenuValue(284), Accept},
-    {8201, 0, 0, 0, 0, g_listD, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Back},
+    {MI_ICON, 248, 470, 5, 0, MenuValue(195), PlayerSearch_KindLeft},
+    {MI_ICON, 400, 470, 5, 0, MenuValue(196), PlayerSearch_KindRight},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, PlayerSearch_PageUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, PlayerSearch_PageDown},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 169, 28, MenuValue(837), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_listA, nullptr},
+    {MI_BUTTON_TEXT, 231, 559, 169, 28, MenuValue(156), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_listB, nullptr},
+    {MI_BUTTON_TEXT, 402, 559, 169, 28, MenuValue(293), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_listC, nullptr},
+    {MI_BUTTON_TEXT, 573, 559, 169, 28, MenuValue(284), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_listD, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Back},
     kMenuEnd,
 };

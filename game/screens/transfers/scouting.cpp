@@ -196,22 +196,22 @@ int32_t RegionButton(MenuHotItem*) {
 }
 
 #define REGION_BUTTON(r)                                                  \
-    {49, 0, 0, 0, 0, &g_highlight[r], nullptr}, {                         \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_highlight[r], nullptr}, {         \
         8207, 50, 97 + 34 * r, 300, 30, &g_regionText[r], RegionButton<r> \
     }
 
 const MenuItem kStopButton[] = {
-    {8207, 399, 476, 339, 24, &g_buttonText, Scouting_Stop},
+    {MI_BUTTON_TEXT_VAR, 399, 476, 339, 24, &g_buttonText, Scouting_Stop},
     kMenuEnd,
 };
 const MenuItem kSumsButton[] = {
-    {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_sumPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_sumPopup, nullptr},
     kMenuEnd,
 };
 // A club with nothing to spend gets the button without a list.
 const MenuItem kNoSumsButton[] = {
-    {8207, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
+    {MI_BUTTON_TEXT_VAR, 399, 476, 339, 24, &g_buttonText, MenuHandler_Accept},
     kMenuEnd,
 };
 const MenuItem* g_scoutButton = kNoSumsButton;
@@ -330,36 +330,36 @@ int32_t Scouting_Stop(MenuHotItem*) {
 }
 
 int32_t Scouting_ViewPlayers(MenuHotItem*) {
-    PreviousMenuOption = 90;
+    PreviousMenuOption = kScreenScouting;
     ScoutViewFlag = 1;
     ScoutViewRegion = g_chosen;
-    MenuOption = 64;
+    MenuOption = kScreenShortlist;
     return MENU_CLOSE;
 }
 
 int32_t Scouting_WorldClubs(MenuHotItem*) {
-    MenuOption = 107;
+    MenuOption = kScreenClubsByNation;
     return MENU_CLOSE;
 }
 
 int32_t Scouting_Back(MenuHotItem*) {
     ScoutViewFlag = 0;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
 const MenuItem ScoutingTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ScoutingMenu), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(PaintPanels), nullptr},
-    {36, 0, 0, 800, 600, MenuFunction(PaintRegionFaces), nullptr},
-    {36, kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight, MenuFunction(PaintMap), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ScoutingMenu), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(PaintPanels), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(PaintRegionFaces), nullptr},
+    {MI_CUSTOM, kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight, MenuFunction(PaintMap), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     REGION_BUTTON(0),
     REGION_BUTTON(1),
     REGION_BUTTON(2),
@@ -370,15 +370,15 @@ const MenuItem ScoutingTable[] = {
     REGION_BUTTON(7),
     REGION_BUTTON(8),
     REGION_BUTTON(9),
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {16, 60, 441, 9, 0, &g_chosenText, nullptr},
-    {18, 70, 486, 9, 0, &g_knownShown, nullptr},
-    {18, 70, 506, 9, 0, &g_recommendedShown, nullptr},
-    {34, 0, 0, 1, 0, &g_scoutButton, nullptr},
-    {8204, 399, 502, 339, 24, MenuValue(845), Scouting_ViewPlayers},
-    {8204, 60, 559, 678, 28, MenuValue(1114), Scouting_WorldClubs},
-    {66, 0, 0, 0, 0, &kMapTimer, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Scouting_Back},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 60, 441, 9, 0, &g_chosenText, nullptr},
+    {MI_STRING_VAR, 70, 486, 9, 0, &g_knownShown, nullptr},
+    {MI_STRING_VAR, 70, 506, 9, 0, &g_recommendedShown, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_scoutButton, nullptr},
+    {MI_BUTTON_TEXT, 399, 502, 339, 24, MenuValue(845), Scouting_ViewPlayers},
+    {MI_BUTTON_TEXT, 60, 559, 678, 28, MenuValue(1114), Scouting_WorldClubs},
+    {MI_ANIMATION, 0, 0, 0, 0, &kMapTimer, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Scouting_Back},
     kMenuEnd,
 };
 

@@ -16,6 +16,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -30,9 +31,6 @@ constexpr int kCellSize = 48;
 constexpr int kColumns = 5;
 constexpr int kDivisions = 6;
 constexpr int16_t kCountry = 0;
-constexpr int16_t kClubScreen = 3;
-constexpr int16_t kOtherClubText = 789;
-constexpr int16_t kNilText = 433;
 constexpr int16_t kSlashText = 101;
 
 std::vector<int16_t> g_list(kTransferRecords, -1);
@@ -48,7 +46,7 @@ int16_t OtherOf(const TransferView& t) { return SeasonTransfers.direction == 1 ?
 
 void ClubCell(char* out, int16_t club) {
     std::snprintf(out, kCellSize, "%s",
-                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : GetText(kOtherClubText));
+                  IsClubNumber(club) ? GetText(HVW_ClubTextId(club)) : GetText(kTextOther));
 }
 
 void FillRows() {
@@ -68,7 +66,7 @@ void FillRows() {
         ClubCell(g_cells[row][2], ClubOf(t));
         ClubCell(g_cells[row][3], OtherOf(t));
         if (t.fee == 0) {
-            std::snprintf(g_cells[row][4], kCellSize, "%s", GetText(kNilText));
+            std::snprintf(g_cells[row][4], kCellSize, "%s", GetText(kTextNil));
         } else {
             const int32_t kept = CurrentNumberType;
             SetDrawParam(3, NUMBER_MONEY);
@@ -92,11 +90,11 @@ void FillButtons() {
 }
 
 #define DIVISION_BUTTON(k)                                                 \
-    {49, 0, 0, 0, 0, &g_divisionColour[k], nullptr}, {                     \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_divisionColour[k], nullptr}, {     \
         8207, int16_t(70 + 115 * (k)), 400, 110, 26, &g_divisionText[k],   \
             [](MenuHotItem*) { return SeasonTransfers_ChooseDivision(k); } \
     }
-#define END {48, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
+#define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
 const MenuItem kButtons2[] = {DIVISION_BUTTON(0), DIVISION_BUTTON(1), END};
 const MenuItem kButtons3[] = {DIVISION_BUTTON(0), DIVISION_BUTTON(1), DIVISION_BUTTON(2), END};
@@ -121,11 +119,11 @@ const MenuItem* g_buttons = kNoButtons;
 #undef END
 
 const MenuItem kRow[] = {
-    {18, 15, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
-    {18, 80, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
-    {18, 220, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
-    {18, 350, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3], nullptr},
-    {18, 500, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4], nullptr},
+    {MI_STRING_VAR, 15, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
+    {MI_STRING_VAR, 80, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
+    {MI_STRING_VAR, 220, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
+    {MI_STRING_VAR, 350, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3], nullptr},
+    {MI_STRING_VAR, 500, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][4], nullptr},
     kMenuEnd,
 };
 
@@ -134,7 +132,7 @@ int32_t ToScreen(int16_t id) {
     return MENU_CLOSE;
 }
 
-int32_t BackToClub(MenuHotItem*) { return ToScreen(kClubScreen); }
+int32_t BackToClub(MenuHotItem*) { return ToScreen(kScreenClubMain); }
 
 }  // namespace
 
@@ -215,37 +213,37 @@ const char* SeasonTransfersCell(int row, int column) {
 }
 
 const MenuItem SeasonTransfersTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(SeasonTransfersScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(795), nullptr},
-    {36, 10, 76, 600, 20, MenuFunction(TransferHistory_DrawShade), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 15, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(593), nullptr},
-    {15, 80, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
-    {16, 220, 86, JUSTIFY_LEFT_MIDDLE, 0, &g_clubHead, nullptr},
-    {16, 350, 86, JUSTIFY_LEFT_MIDDLE, 0, &g_otherHead, nullptr},
-    {15, 500, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(86), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 100, kSeasonTransferRows, 20, kRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {49, 0, 0, 0, 0, &g_buyColour, nullptr},
-    {8204, 70, 360, 150, 26, MenuValue(597), SeasonTransfers_Switch},
-    {49, 0, 0, 0, 0, &g_sellColour, nullptr},
-    {8204, 230, 360, 150, 26, MenuValue(598), SeasonTransfers_Switch},
-    {49, 0, 0, 0, 0, &g_sortColour, nullptr},
-    {8204, 390, 360, 150, 26, MenuValue(1479), SeasonTransfers_ToggleSort},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {34, 0, 0, 1, 0, &g_buttons, nullptr},
-    {8204, 70, 440, 160, 30, MenuValue(1465), [](MenuHotItem*) { return ToScreen(40); }},
-    {8204, 230, 440, 160, 30, MenuValue(1469), [](MenuHotItem*) { return ToScreen(41); }},
-    {8204, 390, 440, 160, 30, MenuValue(1478), [](MenuHotItem*) { return ToScreen(42); }},
-    {3, 12, 436, 5, 0, MenuValue(192), SeasonTransfers_ScrollUp},
-    {3, 12, 456, 5, 0, MenuValue(193), SeasonTransfers_ScrollDown},
-    {3, 570, 436, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SeasonTransfersScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(795), nullptr},
+    {MI_CUSTOM, 10, 76, 600, 20, MenuFunction(TransferHistory_DrawShade), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 15, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(593), nullptr},
+    {MI_TEXT, 80, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
+    {MI_TEXT_VAR, 220, 86, JUSTIFY_LEFT_MIDDLE, 0, &g_clubHead, nullptr},
+    {MI_TEXT_VAR, 350, 86, JUSTIFY_LEFT_MIDDLE, 0, &g_otherHead, nullptr},
+    {MI_TEXT, 500, 86, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(86), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 100, kSeasonTransferRows, 20, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buyColour, nullptr},
+    {MI_BUTTON_TEXT, 70, 360, 150, 26, MenuValue(597), SeasonTransfers_Switch},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_sellColour, nullptr},
+    {MI_BUTTON_TEXT, 230, 360, 150, 26, MenuValue(598), SeasonTransfers_Switch},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_sortColour, nullptr},
+    {MI_BUTTON_TEXT, 390, 360, 150, 26, MenuValue(1479), SeasonTransfers_ToggleSort},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
+    {MI_BUTTON_TEXT, 70, 440, 160, 30, MenuValue(1465), [](MenuHotItem*) { return ToScreen(40); }},
+    {MI_BUTTON_TEXT, 230, 440, 160, 30, MenuValue(1469), [](MenuHotItem*) { return ToScreen(41); }},
+    {MI_BUTTON_TEXT, 390, 440, 160, 30, MenuValue(1478), [](MenuHotItem*) { return ToScreen(42); }},
+    {MI_ICON, 12, 436, 5, 0, MenuValue(192), SeasonTransfers_ScrollUp},
+    {MI_ICON, 12, 456, 5, 0, MenuValue(193), SeasonTransfers_ScrollDown},
+    {MI_ICON, 570, 436, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };
 
@@ -255,11 +253,9 @@ namespace {
 
 constexpr int kSquadSlots = 32;
 constexpr int16_t kNoInjuriesText = 1485;
-constexpr int16_t kDoubtfulText = 767;
 constexpr int16_t kRefusingToPlay = 1;
 constexpr int16_t kLastInjury = 37;
 constexpr int16_t kLongInjury = 26;
-constexpr int16_t kSuspensionsScreen = 26;
 
 uint16_t g_injured[kSquadSlots];
 int g_injuredCount = 0;
@@ -268,9 +264,9 @@ const char* g_injuryText[kInjuryRows][3];
 int16_t g_message = -1;
 
 const MenuItem kInjuryRow[] = {
-    {18, 15, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][0], nullptr},
-    {18, 290, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][1], nullptr},
-    {18, 550, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][2], nullptr},
+    {MI_STRING_VAR, 15, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][0], nullptr},
+    {MI_STRING_VAR, 290, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][1], nullptr},
+    {MI_STRING_VAR, 550, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * 3, &g_injuryText[0][2], nullptr},
     kMenuEnd,
 };
 
@@ -311,7 +307,7 @@ void InjuryListScreenProc() {
         if (weeks < kLongInjury) {
             std::snprintf(g_injuryCells[row][2], kCellSize, "%d", weeks);
         } else {
-            std::snprintf(g_injuryCells[row][2], kCellSize, "%s", GetText(kDoubtfulText));
+            std::snprintf(g_injuryCells[row][2], kCellSize, "%s", GetText(kTextDoubtful));
         }
         ++filled;
     }
@@ -324,22 +320,23 @@ const char* InjuryListCell(int row, int column) {
 int16_t InjuryListMessage() { return g_message; }
 
 const MenuItem InjuryListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(InjuryListScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(841), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 25, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
-    {15, 300, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1486), nullptr},
-    {15, 560, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(748), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 10, 90, kInjuryRows, 20, kInjuryRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 320, 240, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
-    {8204, 392, 440, 160, 30, MenuValue(1490), [](MenuHotItem*) { return ToScreen(kSuspensionsScreen); }},
-    {3, 570, 436, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(InjuryListScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 36, JUSTIFY_CENTRE_TOP, 0, MenuValue(841), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 25, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
+    {MI_TEXT, 300, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(1486), nullptr},
+    {MI_TEXT, 560, 80, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(748), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 10, 90, kInjuryRows, 20, kInjuryRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 320, 240, JUSTIFY_CENTRE_MIDDLE, 0, &g_message, nullptr},
+    {MI_BUTTON_TEXT, 392, 440, 160, 30, MenuValue(1490),
+     [](MenuHotItem*) { return ToScreen(kScreenSuspensions); }},
+    {MI_ICON, 570, 436, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

@@ -13,6 +13,7 @@
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int16_t kShortlistTitle = 423;
 constexpr int16_t kScoutTitle = 852;
-constexpr int16_t kNoColumnText = 720;
 constexpr int16_t kNoneRowText = 623;
 constexpr int16_t kRemoveText = 1832;
 constexpr int16_t kRemoveQuestion = 425;
@@ -80,7 +80,7 @@ void FillHeadings() {
     g_title = ScoutView() ? kScoutTitle : kShortlistTitle;
     for (int c = 0; c < kSearchShownKinds; ++c) {
         const int16_t kind = ShortlistAttrColumn[c];
-        g_attrHeadings[c] = kind >= 0 && kind < kSearchAttrKinds ? SearchAttrKindTable[kind] : kNoColumnText;
+        g_attrHeadings[c] = kind >= 0 && kind < kSearchAttrKinds ? SearchAttrKindTable[kind] : kTextSeason;
     }
     for (int e = 0; e < 2; ++e)
         g_extraHeadings[e] = SearchColumn_GetLongText(ExtraColumnText(e), ExtraColumnText(e));
@@ -152,8 +152,8 @@ int32_t Shortlist_NameClick(int row) {
         return MENU_REDRAW;
     }
     SelectedPlayer = int16_t(p);
-    ReturnMenuOption = 64;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenShortlist;
+    MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
 
@@ -173,7 +173,7 @@ int32_t Shortlist_ScrollDown(MenuHotItem*) {
 }
 
 int32_t Shortlist_Back(MenuHotItem*) {
-    MenuOption = ScoutView() ? 90 : 3;
+    MenuOption = ScoutView() ? kScreenScouting : kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -256,25 +256,25 @@ void MarkExtra(PopupCallBlock*) {
     }
 }
 
-void SetPreviousScreen() { PreviousMenuOption = 64; }
+void SetPreviousScreen() { PreviousMenuOption = kScreenShortlist; }
 
 const MenuItem kRow[] = {
-    {36, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
-    {31, kListX, 0, kNameWidth, kRowHeight, nullptr, NameClicked},
+    {MI_CUSTOM, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
+    {MI_HOT_RECT, kListX, 0, kNameWidth, kRowHeight, nullptr, NameClicked},
     kMenuEnd,
 };
 
 // The shortlist view's remove switch; the scout view's scroll buttons.
 const MenuItem kShortlistControls[] = {
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {49, 0, 0, 0, 0, &g_removeColour, nullptr},
-    {8204, 60, 559, 678, 28, MenuValue(kRemoveText), Shortlist_RemoveSwitch},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_removeColour, nullptr},
+    {MI_BUTTON_TEXT, 60, 559, 678, 28, MenuValue(kRemoveText), Shortlist_RemoveSwitch},
     kMenuEnd,
 };
 const MenuItem kScrollControls[] = {
-    {3, 20, 559, 5, 0, MenuValue(154), nullptr},
-    {31, 20, 559, 40, 14, nullptr, Shortlist_ScrollUp},
-    {31, 20, 573, 40, 14, nullptr, Shortlist_ScrollDown},
+    {MI_ICON, 20, 559, 5, 0, MenuValue(154), nullptr},
+    {MI_HOT_RECT, 20, 559, 40, 14, nullptr, Shortlist_ScrollUp},
+    {MI_HOT_RECT, 20, 573, 40, 14, nullptr, Shortlist_ScrollDown},
     kMenuEnd,
 };
 const MenuItem kNoControls[] = {kMenuEnd};
@@ -292,34 +292,34 @@ void ShortlistScreen() {
 }  // namespace
 
 const MenuItem ShortlistTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ShortlistScreen), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {16, 400, 62, 10, 0, &g_title, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(6), nullptr},
-    {48, 0, 0, 0, 15, MenuValue(0), nullptr},
-    {8207, 433, 91, 46, 20, &g_attrHeadings[0], Accept},
-    {8201, 0, 0, 0, 0, g_attrPopup, nullptr},
-    {8207, 479, 91, 46, 20, &g_attrHeadings[1], Accept},
-    {8201, 0, 0, 0, 0, g_attrPopup, nullptr},
-    {8207, 525, 91, 46, 20, &g_attrHeadings[2], Accept},
-    {8201, 0, 0, 0, 0, g_attrPopup, nullptr},
-    {8207, 571, 91, 46, 20, &g_attrHeadings[3], Accept},
-    {8201, 0, 0, 0, 0, g_attrPopup, nullptr},
-    {8207, 617, 91, 46, 20, &g_attrHeadings[4], Accept},
-    {8201, 0, 0, 0, 0, g_attrPopup, nullptr},
-    {8207, 664, 91, 60, 20, &g_extraHeadings[0], Accept},
-    {8201, 0, 0, 0, 0, g_extra0, nullptr},
-    {8207, 725, 91, 60, 20, &g_extraHeadings[1], Accept},
-    {8201, 0, 0, 0, 0, g_extra1, nullptr},
-    {36, kListX, kListY, kListWidth, kListHeight, MenuFunction(DrawBlackBox), nullptr},
-    {33, 0, kListY, kShortlistRows, kRowHeight, kRow, nullptr},
-    {36, kListX, kListY, kListWidth, kListHeight, MenuFunction(PaintDividers), nullptr},
-    {34, 0, 0, 1, 0, &g_controls, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), Shortlist_Back},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ShortlistScreen), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_TEXT_VAR, 400, 62, 10, 0, &g_title, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 15, MenuValue(0), nullptr},
+    {MI_BUTTON_TEXT_VAR, 433, 91, 46, 20, &g_attrHeadings[0], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_attrPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 479, 91, 46, 20, &g_attrHeadings[1], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_attrPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 525, 91, 46, 20, &g_attrHeadings[2], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_attrPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 571, 91, 46, 20, &g_attrHeadings[3], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_attrPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 617, 91, 46, 20, &g_attrHeadings[4], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_attrPopup, nullptr},
+    {MI_BUTTON_TEXT_VAR, 664, 91, 60, 20, &g_extraHeadings[0], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_extra0, nullptr},
+    {MI_BUTTON_TEXT_VAR, 725, 91, 60, 20, &g_extraHeadings[1], Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_extra1, nullptr},
+    {MI_CUSTOM, kListX, kListY, kListWidth, kListHeight, MenuFunction(DrawBlackBox), nullptr},
+    {MI_GROUP, 0, kListY, kShortlistRows, kRowHeight, kRow, nullptr},
+    {MI_CUSTOM, kListX, kListY, kListWidth, kListHeight, MenuFunction(PaintDividers), nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_controls, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), Shortlist_Back},
     {MI_END, 0, 0, 0, 0, MenuFunction(SetPreviousScreen), nullptr},
 };

@@ -13,6 +13,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
@@ -24,9 +25,7 @@ namespace {
 
 constexpr int kCellSize = 48;
 constexpr int kColumns = 4;
-constexpr int16_t kOtherClubText = 789;
 constexpr int16_t kAllText = 1879;
-constexpr int16_t kClubScreen = 3;
 
 // ---- Shared ----------------------------------------------------------------------------
 
@@ -34,7 +33,7 @@ constexpr int16_t kClubScreen = 3;
 void ClubCell(char* out, int16_t club) {
     const char* name = club == -1           ? ""
                        : IsClubNumber(club) ? GetText(HVW_ClubTextId(club))
-                                            : GetText(kOtherClubText);
+                                            : GetText(kTextOther);
     std::snprintf(out, kCellSize, "%s", name);
 }
 
@@ -134,7 +133,7 @@ void EnterTransferList() {
 // ---- Transfer list table ------------------------------------------------------------------
 
 #define NATION_BUTTON(k)                                              \
-    {49, 0, 0, 0, 0, &g_nationColour[k], nullptr}, {                  \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_nationColour[k], nullptr}, {  \
         8206, int16_t(25 + 93 * (k)), 516, 90, 22, &g_nationNames[k], \
             [](MenuHotItem*) { return TransferList_ChooseNation(k); } \
     }
@@ -142,15 +141,19 @@ void EnterTransferList() {
 const MenuItem kNationButtons[] = {
     NATION_BUTTON(0), NATION_BUTTON(1), NATION_BUTTON(2),
     NATION_BUTTON(3), NATION_BUTTON(4), NATION_BUTTON(5),
-    NATION_BUTTON(6), NATION_BUTTON(7), {48, 0, 0, 0, 0, MenuValue(0), nullptr},
+    NATION_BUTTON(6), NATION_BUTTON(7), {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     kMenuEnd};
 #undef NATION_BUTTON
 
 const MenuItem kListRow[] = {
-    {18, 163, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0], nullptr},
-    {18, 375, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1], nullptr},
-    {18, 616, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2], nullptr},
-    {18, 677, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3], nullptr},
+    {MI_STRING_VAR, 163, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0],
+     nullptr},
+    {MI_STRING_VAR, 375, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1],
+     nullptr},
+    {MI_STRING_VAR, 616, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2],
+     nullptr},
+    {MI_STRING_VAR, 677, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][3],
+     nullptr},
     kMenuEnd,
 };
 
@@ -229,28 +232,28 @@ const char* TransferListBandLabel(int band) {
 }
 
 const MenuItem TransferListTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TransferListScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 45, JUSTIFY_CENTRE_TOP, 0, MenuValue(795), nullptr},
-    {36, 25, 88, 580, 22, MenuFunction(TransferHistory_DrawShade), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 188, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(793), nullptr},
-    {15, 400, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(794), nullptr},
-    {15, 641, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(86), nullptr},
-    {15, 702, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(593), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 25, 113, 0, 22, kListRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {33, 0, 0, 1, 0, kNationButtons, nullptr},
-    {3, 27, 559, 5, 0, MenuValue(192), TransferHistory_PageUp},
-    {3, 27, 576, 5, 0, MenuValue(193), TransferHistory_PageDown},
-    {8204, 399, 559, 339, 28, MenuValue(1728), MenuHandler_Accept},
-    {8201, 0, 0, 0, 0, g_bandPopup, nullptr},
-    {3, 748, 559, 5, 0, MenuValue(153), TransferHistory_ToClubMain},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TransferListScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 45, JUSTIFY_CENTRE_TOP, 0, MenuValue(795), nullptr},
+    {MI_CUSTOM, 25, 88, 580, 22, MenuFunction(TransferHistory_DrawShade), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 188, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(793), nullptr},
+    {MI_TEXT, 400, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(794), nullptr},
+    {MI_TEXT, 641, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(86), nullptr},
+    {MI_TEXT, 702, 99, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(593), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 25, 113, 0, 22, kListRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, kNationButtons, nullptr},
+    {MI_ICON, 27, 559, 5, 0, MenuValue(192), TransferHistory_PageUp},
+    {MI_ICON, 27, 576, 5, 0, MenuValue(193), TransferHistory_PageDown},
+    {MI_BUTTON_TEXT, 399, 559, 339, 28, MenuValue(1728), MenuHandler_Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_bandPopup, nullptr},
+    {MI_ICON, 748, 559, 5, 0, MenuValue(153), TransferHistory_ToClubMain},
     kMenuEnd,
 };
 
@@ -303,15 +306,19 @@ void FillClubRows() {
 }
 
 const MenuItem kClubRow[] = {
-    {18, 40, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][0], nullptr},
-    {18, 110, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][1], nullptr},
-    {18, 260, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][2], nullptr},
-    {18, 590, 10, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][3], nullptr},
+    {MI_STRING_VAR, 40, 10, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][0],
+     nullptr},
+    {MI_STRING_VAR, 110, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][1],
+     nullptr},
+    {MI_STRING_VAR, 260, 10, JUSTIFY_LEFT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][2],
+     nullptr},
+    {MI_STRING_VAR, 590, 10, JUSTIFY_RIGHT_MIDDLE, sizeof(const char*) * kColumns, &g_clubCellText[0][3],
+     nullptr},
     kMenuEnd,
 };
 
 int32_t BackToClub(MenuHotItem*) {
-    MenuOption = kClubScreen;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
 
@@ -343,28 +350,28 @@ const char* ClubTransfersCell(int row, int column) {
 }
 
 const MenuItem ClubTransfersTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(ClubTransfersScreenProc), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {33, 0, 0, 1, 0, TitleBarTable, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(1010), nullptr},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {15, 320, 40, JUSTIFY_CENTRE_TOP, 0, MenuValue(1313), nullptr},
-    {36, 23, 78, 600, 20, MenuFunction(TransferHistory_DrawShade), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 320, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_directionHead, nullptr},
-    {15, 63, 88, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(593), nullptr},
-    {15, 133, 88, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
-    {16, 283, 88, JUSTIFY_LEFT_MIDDLE, 0, &g_otherHead, nullptr},
-    {15, 613, 88, JUSTIFY_RIGHT_MIDDLE, 0, MenuValue(86), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 23, 100, kClubTransferRows, 20, kClubRow, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {49, 0, 0, 0, 0, &g_buyColour, nullptr},
-    {8204, 60, 434, 226, 28, MenuValue(597), ClubTransfers_Switch},
-    {49, 0, 0, 0, 0, &g_sellColour, nullptr},
-    {8204, 316, 434, 226, 28, MenuValue(598), ClubTransfers_Switch},
-    {48, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), BackToClub},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(ClubTransfersScreenProc), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_TEXT, 320, 40, JUSTIFY_CENTRE_TOP, 0, MenuValue(1313), nullptr},
+    {MI_CUSTOM, 23, 78, 600, 20, MenuFunction(TransferHistory_DrawShade), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_VAR, 320, 62, JUSTIFY_CENTRE_MIDDLE, 0, &g_directionHead, nullptr},
+    {MI_TEXT, 63, 88, JUSTIFY_CENTRE_MIDDLE, 0, MenuValue(593), nullptr},
+    {MI_TEXT, 133, 88, JUSTIFY_LEFT_MIDDLE, 0, MenuValue(594), nullptr},
+    {MI_TEXT_VAR, 283, 88, JUSTIFY_LEFT_MIDDLE, 0, &g_otherHead, nullptr},
+    {MI_TEXT, 613, 88, JUSTIFY_RIGHT_MIDDLE, 0, MenuValue(86), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 23, 100, kClubTransferRows, 20, kClubRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_buyColour, nullptr},
+    {MI_BUTTON_TEXT, 60, 434, 226, 28, MenuValue(597), ClubTransfers_Switch},
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_sellColour, nullptr},
+    {MI_BUTTON_TEXT, 316, 434, 226, 28, MenuValue(598), ClubTransfers_Switch},
+    {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), BackToClub},
     kMenuEnd,
 };

@@ -82,6 +82,6 @@ void TransferHistory_DrawShade(int x, int y, int w, int h) {
 }
 
 int32_t TransferHistory_ToClubMain(MenuHotItem*) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }

@@ -95,17 +95,17 @@ class KeptNewGameTest : public MenuEngineTest {
         // The club screen, left through the new-mail icon.
         testenv::MenuUserWaitFor(
             [] {
-                return MenuOption == 3 && MenuViewTopTable() == ClubMainTable &&
+                return MenuOption == kScreenClubMain && MenuViewTopTable() == ClubMainTable &&
                        !MenuViewHotItems().empty() && ScreenPresented == 1;
             },
             3000);
         testenv::MenuUserWait(5);
         testenv::MenuUserDo([] { SetNewMessageFlag(1); });
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 227 && item.y == 288; });
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         int rounds = 0;
-        while (MenuOption == 3 && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
-        EXPECT_NE(MenuOption, 3) << "the club screen was left";
+        while (MenuOption == kScreenClubMain && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
+        EXPECT_NE(MenuOption, kScreenClubMain) << "the club screen was left";
     }
 };
 

@@ -72,8 +72,8 @@ bool ClubMainItemAt(const MenuHotItem& item, int x, int y) { return item.x == x 
 
 auto ClubMainUp() {
     return [] {
-        return MenuOption == 3 && MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() &&
-               ScreenPresented == 1;
+        return MenuOption == kScreenClubMain && MenuViewTopTable() == ClubMainTable &&
+               !MenuViewHotItems().empty() && ScreenPresented == 1;
     };
 }
 
@@ -116,13 +116,13 @@ class ClubMainTest : public MenuEngineTest {
     // Runs screen 3 until it closes (or gives up after a few rounds).
     static void RunScreen() {
         int rounds = 0;
-        while (MenuOption == 3 && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
+        while (MenuOption == kScreenClubMain && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
     }
     // Play Match from the open pop-up starts the day's matches.
     static void PlayMatchStartsTheDay() {
         testenv::MenuUserClickPopupRow(2);
         RunScreen();
-        EXPECT_EQ(MenuOption, 43);
+        EXPECT_EQ(MenuOption, kScreenContinueGame);
         EXPECT_EQ(ContinueMode, 2);
     }
     // Play Match held back by a box: the box is seen and closed, then the
@@ -189,7 +189,7 @@ void ClubMainTest::PrepareScene() {
     PendingDeal_ClearAll();
     MatchDayFlags = 0;
     ContinueMode = -7;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     SetNewMessageFlag(0);
 }
@@ -316,7 +316,7 @@ void ClubMainTest::LastDay() {
     MenuUserWait(30);
     MenuUserDo([] {
         EXPECT_NE(ScreenSection[MODAL_BOX_SECTION].pixels, nullptr);
-        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(MenuOption, kScreenClubMain);
     });
     testenv::MenuUserClickAt(400, 300);
     WaitForScreen();
@@ -325,7 +325,7 @@ void ClubMainTest::LastDay() {
     OpenContinue();
     testenv::MenuUserClickPopupRow(0);
     RunScreen();
-    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(MenuOption, kScreenContinueGame);
     EXPECT_EQ(ContinueMode, 0);
     EXPECT_EQ(uint16_t(MatchDayFlags), 0x0002);
     EXPECT_EQ(SavedGoalCount, 0);
@@ -360,7 +360,7 @@ void ClubMainTest::MatchDay() {
         // One day and run on do nothing today.
         EXPECT_EQ(ClubMain_OneDay(nullptr), MENU_REDRAW);
         EXPECT_EQ(ClubMain_RunOn(nullptr), MENU_REDRAW);
-        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(MenuOption, kScreenClubMain);
         EXPECT_EQ(ContinueMode, -7);
     });
     OpenContinue();
@@ -437,11 +437,11 @@ void ClubMainTest::ReserveDayAfterABorrowingPick() {
 
     std::copy(saved.begin(), saved.end(), PlayerRecords);
     ASSERT_EQ(keepReserves(15), 15);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ContinueMode = -7;
     ScreenPresented = 0;
     PlayMatchMeetsABox();
-    EXPECT_EQ(MenuOption, 74);
+    EXPECT_EQ(MenuOption, kScreenSquadListSecond);
     EXPECT_EQ(SquadListSecond, 1);
     EXPECT_EQ(ContinueMode, -7);
     std::copy(saved.begin(), saved.end(), PlayerRecords);
@@ -456,12 +456,12 @@ void ClubMainTest::OrdinaryDay() {
     // Play Match without a match today does nothing.
     testenv::MenuUserClickPopupRow(2);
     MenuUserWait(10);
-    MenuUserDo([] { EXPECT_EQ(MenuOption, 3); });
+    MenuUserDo([] { EXPECT_EQ(MenuOption, kScreenClubMain); });
     WaitForScreen();
     OpenContinue();
     testenv::MenuUserClickPopupRow(0);
     RunScreen();
-    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(MenuOption, kScreenContinueGame);
     EXPECT_EQ(ContinueMode, 0);
     EXPECT_EQ(uint16_t(MatchDayFlags), 0x0002);
 
@@ -469,7 +469,7 @@ void ClubMainTest::OrdinaryDay() {
     const int16_t final = AddFixture(320, CupCode(0, 7), user_, int16_t(DivisionClubLists[0][2][0]), 0);
     ASSERT_GE(final, 0);
     SeasonCalendar.currentDay = 320;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     WaitForScreen();
     OpenContinue();
@@ -487,7 +487,7 @@ void ClubMainTest::PlayMatchHeldBack() {
     // No corner taker: every other role is chosen.
     std::fill(std::begin(ClubRoleLists[kRoleCornerTaker]), std::end(ClubRoleLists[kRoleCornerTaker]), 0);
     PlayMatchMeetsABox();
-    EXPECT_EQ(MenuOption, 24);
+    EXPECT_EQ(MenuOption, kScreenTeamSelect);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     EXPECT_EQ(HVW_CheckClubRoleChoices(user_), 983);
 
@@ -498,7 +498,7 @@ void ClubMainTest::PlayMatchHeldBack() {
     ASSERT_NE(injured, 0);
     SetPlayerIT(injured, 3);
     PlayMatchMeetsABox();
-    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     // The user gives his shirt to a fit player without one, as on the squad
     // list, and the match is played.
@@ -512,7 +512,7 @@ void ClubMainTest::PlayMatchHeldBack() {
     HVW_SetPlayerShirt(injured, 0);
     HVW_SetPlayerShirt(fit, 11);
     testenv::ChooseSideRoles(user_, false);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     WaitForScreen();
     OpenContinue();
@@ -616,7 +616,7 @@ void ClubMainTest::MouseButtons() {
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ClubMainItemAt(item, 20, 97 + 3 * 26); });
     MenuUserWait(10);
     MenuUserDo([] {
-        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(MenuOption, kScreenClubMain);
         EXPECT_EQ(SelectedClub, third);
         EXPECT_EQ(std::string(ClubMainFactLine(0)).rfind(std::string(GetText(30)) + ":", 0), 0u);
     });
@@ -626,8 +626,8 @@ void ClubMainTest::MouseButtons() {
     MenuUserWait(3);
     testenv::MenuUserRelease(1);
     RunScreen();
-    EXPECT_EQ(MenuOption, 7);
-    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
+    EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
     EXPECT_EQ(SelectedClub, fourth);
 }
 

@@ -159,7 +159,7 @@ TEST_F(FriendlyScreensTest, ABookingThroughTheScreenIsRefusedTwiceAndPlayed) {
     ASSERT_GE(row, 0);
     // From the club screen: "Friendlies" is the sixteenth entry of the
     // title bar's club list.
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     testenv::MenuUserWaitFor(
         [] {
@@ -202,9 +202,10 @@ TEST_F(FriendlyScreensTest, ABookingThroughTheScreenIsRefusedTwiceAndPlayed) {
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     const int before = FriendlyCountOf(user_, kCompFriendly);
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 4 && (rounds == 1 || MenuOption == 17)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 4 && (rounds == 1 || MenuOption == kScreenFriendlies))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_NE(chosenDay, kNoFriendlyDay);
     ASSERT_GE(opponent, 0);
     EXPECT_EQ(GetClubNation(opponent), 0u);
@@ -233,7 +234,7 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     // On the league start day + 21 the screen opens; a day later text 1034
     // and the club screen.
     SeasonCalendar.currentDay = int16_t(start + 21);
-    MenuOption = 17;
+    MenuOption = kScreenFriendlies;
     testenv::MenuUserWaitFor(
         [] {
             return MenuViewTopTable() == FriendliesTable && !MenuViewHotItems().empty() &&
@@ -243,14 +244,14 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     MenuUserWait(3);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SeasonCalendar.currentDay = int16_t(start + 22);
-    MenuOption = 17;
+    MenuOption = kScreenFriendlies;
     MenuUserWait(5);
     MenuUserClickAt(400, 300);
     DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     // Paging forward stops before a page would start after the start day;
     // back stops at today.
@@ -527,14 +528,14 @@ TEST_F(FriendlyScreensTest, WeeklySumsNewsStopAndTheMapMove) {
     // The links: the region's players with the region handed over, the
     // world's clubs, and back with the flag cleared.
     EXPECT_EQ(Scouting_ViewPlayers(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 64);
-    EXPECT_EQ(PreviousMenuOption, 90);
+    EXPECT_EQ(MenuOption, kScreenShortlist);
+    EXPECT_EQ(PreviousMenuOption, kScreenScouting);
     EXPECT_EQ(ScoutViewFlag, 1);
     EXPECT_EQ(ScoutViewRegion, 9);
     EXPECT_EQ(Scouting_WorldClubs(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 107);
+    EXPECT_EQ(MenuOption, kScreenClubsByNation);
     EXPECT_EQ(Scouting_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(ScoutViewFlag, 0);
 
     // A club with nothing to spend gets no list.
@@ -573,7 +574,7 @@ std::vector<uint32_t> FriendlyNewestGrab() {
 TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScoutedIcon) {
     Scout_MarkRegion(6, 1000);
     ASSERT_EQ(Scout_GetMarkedRegion(), 6);
-    MenuOption = 90;
+    MenuOption = kScreenScouting;
     static std::vector<uint32_t> first, second;
     testenv::MenuUserWaitFor(
         [] {
@@ -599,8 +600,8 @@ TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScouted
     MenuUserDo([] { second = FriendlyNewestGrab(); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (MenuOption == 90 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    while (MenuOption == kScreenScouting && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(first.size(), 800u * 600u);
     EXPECT_EQ(ScoutingChosenRegion(), 4);
     EXPECT_EQ(ScoutingPreviousRegion(), 4);
@@ -732,7 +733,7 @@ TEST(TransferHistoryControls, PagingStopsAtTheEndsAndMarksTickTheFilterValue) {
     TransferHistory_PickFilterB(&pick);
     EXPECT_EQ(TransferHistoryState.filterB, 4);
     EXPECT_EQ(TransferHistory_ToClubMain(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     for (const MessageRecord& m : UserInbox) unread += m.bytes[kMsgType] != 0xFF && m.bytes[kMsgRead] == 0;
     ASSERT_GT(unread, 0);
     SetNewMessageFlag(1);
-    MenuOption = 99;
+    MenuOption = kScreenInbox;
     static std::vector<uint32_t> grab;
     static int16_t opened, folder0Count, unreadBefore, unreadAfter;
     static std::string sender, title, date;
@@ -189,7 +189,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     testenv::MenuUserDo([] { unreadAfter = InboxUnreadCounts[0]; });
     ClickBack();
     RunWhile(99);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(grab.size(), 800u * 600u);
     ASSERT_GT(folder0Count, 0);
     ASSERT_GE(opened, 0);
@@ -229,7 +229,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     ASSERT_EQ(SackedClub, uint16_t(g_inboxUser));
     ASSERT_NE(GetPlayerClub(1), uint16_t(g_inboxUser));
     SetPlayerReputation(1, 63);
-    MenuOption = 56;
+    MenuOption = kScreenDayMessages;
     testenv::MenuUserWait(20);
     testenv::MenuUserClickAt(400, 300);  // the sacking's message box
     static int16_t rows, noJob;
@@ -242,14 +242,15 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
             shownNations.push_back(int16_t(GetClubNation(VacancyRowClubs[r])));
     });
     ClickBack();
-    for (int round = 0; round < 4 && MenuOption != 3 && !WinCloseRequested(); ++round) DoMainMenuOption();
+    for (int round = 0; round < 4 && MenuOption != kScreenClubMain && !WinCloseRequested(); ++round)
+        DoMainMenuOption();
     SackedClubControl = 0;
     SackedClub = kNoClub;
     // He takes his club back for the screens that follow.
     SetPlayerClub(1, g_inboxUser);
     SetClubControl(g_inboxUser, 1);
     MenuCurrentPlayer = 1;
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     if (noJob != 0) {
         EXPECT_EQ(rows, 0);
     }
@@ -258,7 +259,7 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
 
     // The board view: the manager's name and the three lines in a grab.
     SelectedClub = uint16_t(g_inboxUser);
-    MenuOption = 106;
+    MenuOption = kScreenBoardView;
     grab.clear();
     WaitForTable(BoardViewTable);
     GrabInto(&grab);
@@ -320,7 +321,7 @@ uint32_t MoneyColourPixel(uint16_t colour) {
 TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     const int16_t user = HVW_GetMyClub();
     ASSERT_GE(user, 0);
-    MenuOption = 68;
+    MenuOption = kScreenFinance;
     static std::vector<uint32_t> allOn, aOff, grab, beside;
     static uint32_t colours[3];
     static int16_t week0, week51, bottom, boughtCount, soldCount;
@@ -386,7 +387,7 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     testenv::MenuUserDo([] { seasonIncome = FinanceMoneyText(0, 7); });
     ClickBack();
     RunWhile(68);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_NE((300 - kGraphLeft) * 52 / 406, FinanceScreen.currentWeek);  // the held place is another week
     EXPECT_EQ(weekAfterHeldButton, FinanceScreen.currentWeek);
     ASSERT_EQ(grab.size(), 800u * 600u);
@@ -456,7 +457,7 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     // A balance forecast that goes below 0 draws the dashed zero line.
     const int32_t kept = HVW_GetClubForecastWeek(user, 20);
     recbits::StoreI32(ClubFinanceRecords[user].bytes + 4 * 20, -5'000'000);
-    MenuOption = 68;
+    MenuOption = kScreenFinance;
     static int dashes;
     static int zeroY;
     WaitForTable(FinanceTable);
@@ -481,12 +482,12 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
 TEST_F(InboxScreenTest, TheWeeklySummaryAndTheIncomeForecastByTheController) {
     static std::string gate;
     static int32_t total;
-    MenuOption = 57;
+    MenuOption = kScreenWeeklyMoney;
     WaitForTable(WeeklyMoneyTable);
     testenv::MenuUserDo([] { gate = WeeklyMoneyText(1); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 570 && item.y == 436; });
     RunWhile(57);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     const int32_t week0Gate = HVW_GetClubWeekField(HVW_GetMyClub(), 0, 1);
     if (week0Gate == 0) {
         EXPECT_EQ(gate, "-");
@@ -494,12 +495,12 @@ TEST_F(InboxScreenTest, TheWeeklySummaryAndTheIncomeForecastByTheController) {
         EXPECT_NE(gate, "-");
     }
 
-    MenuOption = 96;
+    MenuOption = kScreenIncomeForecast;
     WaitForTable(IncomeForecastTable);
     testenv::MenuUserDo([] { total = IncomeForecastValues[kForecastTotal]; });
     ClickBack();
     RunWhile(96);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     int64_t lines[kForecastLines];
     IncomeForecast_Compute(HVW_GetMyClub(), lines);
     EXPECT_EQ(total, int32_t(std::clamp<int64_t>(lines[kForecastTotal], INT32_MIN, INT32_MAX)));
@@ -529,12 +530,12 @@ void TwinTestFill() {
     for (int i = 0; i < 4; ++i) MenuScreenBuffers.rowTextIds[i] = legend[i];
 }
 const MenuItem kTwinTestTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(TwinTestFill), nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {33, 0, 0, 1, 0, TwinChartTable, nullptr},
-    {3, 743, 559, 5, 0, MenuValue(153), MenuHandler_Close},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(TwinTestFill), nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_GROUP, 0, 0, 1, 0, TwinChartTable, nullptr},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(153), MenuHandler_Close},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(InboxScreenTest, TwinChartsInATableWithFilledAndEmptyBlocks) {

@@ -79,7 +79,7 @@ class InboxLogicTest : public ::testing::Test {
         SetPlayerClub(1, user_);
         SetClubControl(user_, 1);
         MenuCurrentPlayer = 1;
-        MenuOption = 99;
+        MenuOption = kScreenInbox;
         HVW_SetViewedCountry(int16_t(GetClubNation(user_)));
         for (auto& row : LeagueTransferWords) std::fill(std::begin(row), std::end(row), int16_t(-5));
         for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
@@ -413,7 +413,7 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
         EXPECT_EQ(InboxBidForPlayer(nullptr), MENU_CLOSE);
         quiet.Text();
     }
-    EXPECT_EQ(MenuOption, valued ? 10 : 3);
+    EXPECT_EQ(MenuOption, valued ? kScreenDealSheet : kScreenClubMain);
     if (valued) {
         EXPECT_EQ(SalesTeamClub, user_);
         EXPECT_EQ(DealSheetReset, 1);
@@ -526,10 +526,10 @@ TEST_F(InboxLogicTest, ASackedUserIsPlacedOrToldNobodyWantsHim) {
     EXPECT_EQ(said.find("No club has a job for you.", said.find("No club") + 1), std::string::npos);
     EXPECT_EQ(VacancyNoJob, 1);
     EXPECT_EQ(Vacancies_ClubInformation(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 22);
-    MenuOption = 39;
+    EXPECT_EQ(MenuOption, kScreenStart);
+    MenuOption = kScreenVacancies;
     Vacancies_OpenPopup(nullptr);
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
     SackedClubControl = 0;
 }
 

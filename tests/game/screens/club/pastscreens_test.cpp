@@ -244,9 +244,9 @@ TEST_F(PastScreensTest, ClubRecordsRowCountsPagingAndTheBackRule) {
     // Back: to the vacancies when the club was picked there, else home.
     ClubPickedFlag = 1;
     EXPECT_EQ(ClubRecords_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 39);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
     EXPECT_EQ(ClubRecords_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(PastScreensTest, ASixthDivisionHasItsColourAndAPlacePastTheDivisionsNone) {
@@ -581,7 +581,7 @@ TEST_F(PastScreensTest, EachScreenFromTheTitleBarWithAGrab) {
     const auto back = [] {
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     };
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     waitFor(ClubMainTable);
     open(171, 11);  // "Club Records"
@@ -631,7 +631,7 @@ TEST_F(PastScreensTest, EachScreenFromTheTitleBarWithAGrab) {
     back();
     for (int rounds = 0; rounds < 30 && !WinCloseRequested() && !done; ++rounds) DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     for (auto* grab : {&records, &roll, &cupRoll, &game, &scorers, &logAll, &logFiltered})
         ASSERT_EQ(grab->size(), 800u * 600u);
 

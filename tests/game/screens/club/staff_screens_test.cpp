@@ -76,7 +76,7 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     static const StaffRecord* shownAfterPick = nullptr;
     static int16_t selectedClub = -1;
     // From a screen with the title bar: the club caption, then "Staff".
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 171, 2); });
     MenuUserWait(10);
@@ -114,7 +114,7 @@ TEST_F(StaffScreensTest, ListFromTheTitleBarMemberSwitcherAndBack) {
     MenuUserDo([] { EXPECT_EQ(CurrentStaffRecord, nullptr); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 720, 545); });
     RunScreens({77, 78, 79});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(selectedClub, user_);
     EXPECT_EQ(shownFirst, &ClubStaff[0]);
     EXPECT_EQ(shownAfterPick, &ClubStaff[1]);
@@ -149,24 +149,24 @@ TEST_F(StaffScreensTest, AnEmptyStaffListAndAMemberScreenWithoutAMember) {
     static std::vector<uint32_t> list;
     static int16_t emptyText = 0;
     static bool stayed = false, anyButton = false, backIcon = false;
-    MenuOption = 78;
+    MenuOption = kScreenStaffList;
     testenv::MenuUserWaitFor(TableUp(StaffListTable), 3000);
     MenuUserDo([] { emptyText = StaffList_EmptyText(0); });
     Grab(&list);
     // A click on an empty row stays on the list.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 32, 130); });
     MenuUserWait(5);
-    MenuUserDo([] { stayed = MenuViewTopTable() == StaffListTable && MenuOption == 78; });
+    MenuUserDo([] { stayed = MenuViewTopTable() == StaffListTable && MenuOption == kScreenStaffList; });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 720, 545); });
     RunScreens({78});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(stayed);
     EXPECT_EQ(emptyText, 424);
     ASSERT_EQ(list.size(), 800u * 600u);
     EXPECT_GT(InkInBox(list, 250, 172, 300, 16), 20);  // text 424
 
     // Screen 79 without a member: text 424 and the back icon only.
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     testenv::MenuUserWaitFor(TableUp(StaffMemberTable), 3000);
     MenuUserDo([] {
         for (const MenuHotItem& item : MenuViewHotItems()) {
@@ -176,7 +176,7 @@ TEST_F(StaffScreensTest, AnEmptyStaffListAndAMemberScreenWithoutAMember) {
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
     RunScreens({79});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_FALSE(anyButton);
     EXPECT_TRUE(backIcon);
 }
@@ -187,7 +187,7 @@ TEST_F(StaffScreensTest, FitnessListsFromTheMemberScreenAndBack) {
     static int16_t returnOption = 0, previousOnList = 0;
     static std::string postA, postB;
     static bool backOnMember = false;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     testenv::MenuUserWaitFor(TableUp(StaffMemberTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 280, 450); });
     testenv::MenuUserWaitFor(TableUp(FitnessListsTable), 3000);
@@ -209,8 +209,8 @@ TEST_F(StaffScreensTest, FitnessListsFromTheMemberScreenAndBack) {
     MenuUserDo([] { previousOnList = PreviousMenuOption; });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 720, 545); });
     RunScreens({78, 79});
-    EXPECT_EQ(MenuOption, 3);
-    EXPECT_EQ(returnOption, 79);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(returnOption, kScreenStaffMember);
     EXPECT_TRUE(backOnMember);
     EXPECT_EQ(previousOnList, 3);
     EXPECT_EQ(FitnessReturnOption, -1);
@@ -271,7 +271,7 @@ TEST_F(StaffScreensTest, DrillChartGrabShowsTheAxesAndTheFirstSeries) {
     CurrentStaffRecord = &ClubStaff[0];
     static std::vector<uint32_t> grab;
     static uint16_t chosen = 0;
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     testenv::MenuUserWaitFor(TableUp(StaffMemberTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 528, 450); });
     testenv::MenuUserWaitFor(TableUp(DrillChartTable), 3000);
@@ -281,7 +281,7 @@ TEST_F(StaffScreensTest, DrillChartGrabShowsTheAxesAndTheFirstSeries) {
     Grab(&grab);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 570, 436); });
     RunScreens({79});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     ASSERT_NE(chosen, 0);
     EXPECT_EQ(chosen, Drill.squad[0]);

@@ -152,14 +152,14 @@ TEST_F(StaffScreenLogicTest, EmptyGroupsShowTheirTextsAndEmptyRowsDoNothing) {
     EXPECT_EQ(StaffList_EmptyText(0), 424);
     EXPECT_EQ(StaffList_EmptyText(1), 499);
     EXPECT_EQ(StaffList_EmptyText(2), 78);
-    MenuOption = 78;
+    MenuOption = kScreenStaffList;
     for (int g = 0; g < kStaffGroups; ++g) {
         EXPECT_EQ(StaffList_Row(g, 0), nullptr);
         EXPECT_EQ(Staff_OpenMember(g, 0), MENU_CONTINUE);
     }
     EXPECT_EQ(Staff_OpenMember(0, 7), MENU_CONTINUE);  // past its group
     EXPECT_EQ(Staff_OpenMember(3, 0), MENU_CONTINUE);
-    EXPECT_EQ(MenuOption, 78);
+    EXPECT_EQ(MenuOption, kScreenStaffList);
     EXPECT_EQ(CurrentStaffRecord, nullptr);
     EXPECT_EQ(StaffList_RowView(0, 0).age, INT16_MIN);
 }
@@ -224,16 +224,16 @@ TEST_F(StaffScreenLogicTest, GroupsRowsTextsAndARowClick) {
     EXPECT_STREQ(applicant.specialities, "Fitness");
     EXPECT_EQ(StaffList_RowView(2, 1).statusText, 185);
 
-    MenuOption = 78;
+    MenuOption = kScreenStaffList;
     EXPECT_EQ(Staff_OpenMember(0, 1), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 79);
+    EXPECT_EQ(MenuOption, kScreenStaffMember);
     EXPECT_EQ(CurrentStaffRecord, &ClubStaff[3]);
     EXPECT_EQ(Staff_OpenMember(2, 0), MENU_CLOSE);
     EXPECT_EQ(CurrentStaffRecord, &StaffCandidates[2]);
     EXPECT_EQ(Staff_ToTraining(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 76);
+    EXPECT_EQ(MenuOption, kScreenTraining);
     EXPECT_EQ(Staff_ToIndividualTraining(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 77);
+    EXPECT_EQ(MenuOption, kScreenUserCoachingList);
 }
 
 TEST_F(StaffScreenLogicTest, TheMiddleBarOfPostHoldersAndOfCoachesWithoutPlayers) {
@@ -284,14 +284,14 @@ TEST_F(StaffScreenLogicTest, SwitcherListsTheMembersAndBothPosts) {
     EXPECT_EQ(StaffSwitch_Slot(7), nullptr);
     // The member shown and the empty post cannot be picked.
     EXPECT_EQ(SwitcherEnabled(), (std::vector<bool>{true, false, true, true, false}));
-    MenuOption = 79;
+    MenuOption = kScreenStaffMember;
     PopupCallBlock call{};
     EXPECT_EQ(entries[4].function(&call), MENU_CONTINUE);
     EXPECT_EQ(entries[1].function(&call), MENU_CONTINUE);
     EXPECT_EQ(CurrentStaffRecord, nullptr);
     EXPECT_EQ(entries[3].function(&call), MENU_CLOSE);
     EXPECT_EQ(CurrentStaffRecord, &ClubStaff[5]);
-    EXPECT_EQ(MenuOption, 79);
+    EXPECT_EQ(MenuOption, kScreenStaffMember);
     EXPECT_EQ(entries[0].function(&call), MENU_CLOSE);
     EXPECT_EQ(CurrentStaffRecord, &ClubStaff[0]);
 
@@ -332,30 +332,32 @@ TEST(FitnessListControls, PagingTreatmentsAndTheWaysOut) {
     const struct {
         MenuHandler handler;
         int16_t option;
-    } ways[] = {{Fitness_ToTraining, 76}, {Fitness_ToIndividualTraining, 77}, {Fitness_ToStaffList, 78}};
+    } ways[] = {{Fitness_ToTraining, kScreenTraining},
+                {Fitness_ToIndividualTraining, kScreenUserCoachingList},
+                {Fitness_ToStaffList, kScreenStaffList}};
     for (const auto& way : ways) {
-        FitnessReturnOption = 79;
-        PreviousMenuOption = 79;
+        FitnessReturnOption = kScreenStaffMember;
+        PreviousMenuOption = kScreenStaffMember;
         EXPECT_EQ(way.handler(nullptr), MENU_CLOSE);
         EXPECT_EQ(MenuOption, way.option);
-        EXPECT_EQ(PreviousMenuOption, 3);
+        EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
         EXPECT_EQ(FitnessReturnOption, -1);
     }
     FitnessReturnOption = 79;
     EXPECT_EQ(Fitness_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 79);
+    EXPECT_EQ(MenuOption, kScreenStaffMember);
     EXPECT_EQ(FitnessReturnOption, -1);
-    PreviousMenuOption = -1;
+    PreviousMenuOption = kScreenQuit;
     Fitness_Back(nullptr);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     // Leaving for a screen outside 76-80 forgets the screen before.
-    PreviousMenuOption = 79;
-    MenuOption = 80;
+    PreviousMenuOption = kScreenStaffMember;
+    MenuOption = kScreenPlayerCondition;
     Fitness_Leave();
-    EXPECT_EQ(PreviousMenuOption, 79);
-    MenuOption = 5;
+    EXPECT_EQ(PreviousMenuOption, kScreenStaffMember);
+    MenuOption = kScreenDivisionClubs;
     Fitness_Leave();
-    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
     MenuOption = keptOption;
     PreviousMenuOption = keptPrevious;
 }

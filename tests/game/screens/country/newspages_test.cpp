@@ -213,7 +213,7 @@ TEST_F(NewsPagesTest, PagesAndFiltersLightTheirButtons) {
     NewsPagesMenu();
     EXPECT_EQ(NewsCount, 2) << "country 0 is a region neighbour of country 1";
     EXPECT_EQ(NewsPages_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(NewsPagesTest, ScriptedUserOpensTheNewsFromTheTitleBar) {
@@ -224,7 +224,7 @@ TEST_F(NewsPagesTest, ScriptedUserOpensTheNewsFromTheTitleBar) {
     MenuCurrentPlayer = 1;
     RankedStories(3);
     static int16_t countryLit = -1, regionLit = -1, pageAfterClick = 0;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     testenv::MenuUserWaitFor(
         [] {
             return MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() && ScreenPresented == 1;
@@ -252,12 +252,13 @@ TEST_F(NewsPagesTest, ScriptedUserOpensTheNewsFromTheTitleBar) {
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 6 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 6 && (rounds == 1 || MenuOption != kScreenClubMain))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
     EXPECT_EQ(countryLit, 8);
     EXPECT_EQ(pageAfterClick, kNewsRegionPage);
     EXPECT_EQ(regionLit, 8);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SetClubControl(user, 0);
     SetPlayerClub(1, uint16_t(kNoClub));
 }

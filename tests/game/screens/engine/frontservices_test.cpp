@@ -75,9 +75,9 @@ TEST_F(FrontServicesTest, ContinueShowsTodaysNotesOneBoxAfterTheOtherInSlotOrder
     MenuUserClickAt(400, 300);
     // No world here: a mode the day loop does not know plays no day.
     ContinueMode = 9;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_TRUE(secondBoxUp);
     EXPECT_EQ(DiaryNoteDay(0), -1);
     EXPECT_EQ(DiaryNoteDay(2), -1);
@@ -125,10 +125,10 @@ TEST_F(FrontServicesTest, TheCountryChoiceOpensTheUsersDivisionInHisOwnCountry) 
     MenuUserClickPopupRow(1);
     MenuUserWait(30);
     MenuUserClickAt(300, 350);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     // The checks above ran before the quit that ended the loop.
-    while (MenuOption != -1) DoMainMenuOption();
+    while (MenuOption != kScreenQuit) DoMainMenuOption();
     SetPlayerClub(1, -1);
     PlayerCount = playerCount;
 }
@@ -167,21 +167,21 @@ bool g_readyDuringMatch = true;
 TEST_F(FrontServicesTest, AMatchFromTheFrontEndRunsWithTheMenusReleased) {
     EnterGameInfo* block = ClearMatchSetupBlock();
     block->SetI16(gameinfo::kCompetition, 0);
-    DisplayModeFlags = uint8_t(DisplayModeFlags | 0x10);
+    DisplayModeFlags = uint8_t(DisplayModeFlags | kDisplayOff);
     const MatchPeriodRunnerFn kept = MatchPeriodRunner;
     g_periods = 0;
     MatchPeriodRunner = [] {
         ++g_periods;
         g_readyDuringMatch = MenuEngineReady();
     };
-    MenuOption = 53;
+    MenuOption = kScreenPlayMatch;
     DoMainMenuOption();
     MatchPeriodRunner = kept;
     EXPECT_EQ(g_periods, 2);
     EXPECT_FALSE(g_readyDuringMatch);
     EXPECT_TRUE(MenuEngineReady());
     EXPECT_EQ(MenuViewDepth(), -1);
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 }
 
 TEST_F(FrontServicesTest, SavedGoalsThatCannotBeLoadedPlayNothing) {
@@ -192,9 +192,9 @@ TEST_F(FrontServicesTest, SavedGoalsThatCannotBeLoadedPlayNothing) {
     MatchPeriodRunner = [] { ++g_periods; };
     for (int16_t index : {4, 5, -1, 200}) {
         GoalReplayNumber = index;
-        MenuOption = 105;
+        MenuOption = kScreenGoalReplays;
         DoMainMenuOption();
-        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(MenuOption, kScreenClubMain);
         EXPECT_EQ(GoalReplayNumber, -1);
     }
     MatchPeriodRunner = kept;
@@ -203,9 +203,9 @@ TEST_F(FrontServicesTest, SavedGoalsThatCannotBeLoadedPlayNothing) {
 }
 
 TEST_F(FrontServicesTest, TheUsersTeamIsSavedToItsFile) {
-    MenuOption = 104;
+    MenuOption = kScreenSaveTeam;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_FALSE(testenv::ReadHostFile("SaveData/SaveTeam").empty());
 }
 

@@ -113,7 +113,7 @@ TEST_F(HelpPanelTest, OnlyTheGeneralHelpHasAnEntry) {
     // The help entry of a navigation list goes the same way.
     testenv::MenuUserWait(20);
     testenv::MenuUserClickAt(400, 300);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     EXPECT_EQ(HelpPanel_Button(741), 7);
     PopupEntry help{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(741), nullptr, nullptr};
     PopupCallBlock call{uint16_t(POPUP_LIST_NUMBER + 1), 0, nullptr, &help};
@@ -148,7 +148,7 @@ TEST_F(HelpPanelTest, PagingStopsAtTheLastPageAndClosesOnEscape) {
     MenuUserWait(5);
     MenuUserDo([] { EXPECT_EQ(HelpPanelFirstLine(), lastFirst - 1); });
     MenuUserKey(0x01);  // escape
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     EXPECT_EQ(HelpPanel_Button(762), 2);
     EXPECT_EQ(MenuUserPending(), 0);
 }

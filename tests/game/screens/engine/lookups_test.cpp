@@ -186,7 +186,7 @@ TEST_F(LookupScreensTest, WorldClubsFromTheTitleBarToASquadAndBack) {
     for (int i = 0; i < kClubsByNationShownNations; ++i)
         if (ClubsByNationListedNation(i) == 1) nationRow = i;
     ASSERT_GE(nationRow, 0);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     testenv::MenuUserWaitFor(ScreenUp(ClubMainTable), 3000);
     MenuUserWait(5);
@@ -215,9 +215,10 @@ TEST_F(LookupScreensTest, WorldClubsFromTheTitleBarToASquadAndBack) {
     Grab(&again);
     ClickAt(743, 559);
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 10 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 10 && (rounds == 1 || MenuOption != kScreenClubMain))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(first.size(), 800u * 600u);
     ASSERT_EQ(second.size(), 800u * 600u);
 
@@ -379,7 +380,7 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     // icon, the same on a second visit, and back to the player profile.
     SelectedPlayer = int16_t(player);
     static std::vector<uint32_t> first, second;
-    MenuOption = 100;
+    MenuOption = kScreenAgentProfile;
     testenv::MenuUserWaitFor(ScreenUp(AgentProfileTable), 3000);
     MenuUserWait(3);
     Grab(&first);
@@ -390,8 +391,8 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     Grab(&second);
     ClickAt(743, 559);
     int rounds = 0;
-    while (MenuOption == 100 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 4);
+    while (MenuOption == kScreenAgentProfile && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     const auto title = LookupTextInGrab(first, 4, 1014, 0, 400, 62, GetText(464), JUSTIFY_CENTRE_MIDDLE);
     EXPECT_GT(title.second, 30);
     EXPECT_EQ(title.first, title.second);
@@ -421,24 +422,24 @@ TEST_F(LookupScreensTest, MonthHeaderAndTheSharedRowsList) {
     EXPECT_EQ(MonthHeaderColumnText(1), 2356);
     for (int16_t id = 2356; id <= 2367; ++id) EXPECT_GT(std::strlen(GetText(id)), 0u) << id;
     EXPECT_EQ(MonthHeader_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     static std::vector<uint32_t> months, monthsAgain, filled, filledAgain, empty;
-    MenuOption = 84;
+    MenuOption = kScreenMonthHeader;
     testenv::MenuUserWaitFor(ScreenUp(MonthHeaderTable), 3000);
     MenuUserWait(3);
     Grab(&months);
     ClickAt(570, 436);
     int rounds = 0;
-    while (MenuOption == 84 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
-    MenuOption = 84;
+    while (MenuOption == kScreenMonthHeader && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    MenuOption = kScreenMonthHeader;
     testenv::MenuUserWaitFor(ScreenUp(MonthHeaderTable), 3000);
     MenuUserWait(3);
     Grab(&monthsAgain);
     ClickAt(570, 436);
     rounds = 0;
-    while (MenuOption == 84 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    while (MenuOption == kScreenMonthHeader && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     const auto december = LookupTextInGrab(months, 0, 8, 0, 50, 380, GetText(2367), JUSTIFY_CENTRE_TOP);
     EXPECT_GT(december.second, 10);
     EXPECT_EQ(december.first, december.second);
@@ -453,35 +454,35 @@ TEST_F(LookupScreensTest, MonthHeaderAndTheSharedRowsList) {
     MenuScreenBuffers.nameStrings[0] = "Right words";
     for (int r = 1; r < kScreenBufferRows; ++r)
         MenuScreenBuffers.rowStrings[r] = MenuScreenBuffers.nameStrings[r] = nullptr;
-    MenuOption = 52;
+    MenuOption = kScreenSharedRows;
     testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&filled);
     ClickAt(32, 80);
     MenuUserWait(5);
-    MenuUserDo([] { EXPECT_EQ(MenuOption, 52); });
+    MenuUserDo([] { EXPECT_EQ(MenuOption, kScreenSharedRows); });
     ClickAt(564, 434);
     rounds = 0;
-    while (MenuOption == 52 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 22);
+    while (MenuOption == kScreenSharedRows && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenStart);
     MenuScreenBuffers.rowStrings[0] = MenuScreenBuffers.nameStrings[0] = nullptr;
-    MenuOption = 52;
+    MenuOption = kScreenSharedRows;
     testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&empty);
     ClickAt(564, 434);
     rounds = 0;
-    while (MenuOption == 52 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    while (MenuOption == kScreenSharedRows && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     // A second visit with the same strings draws the same screen.
     MenuScreenBuffers.rowStrings[0] = "Left words";
     MenuScreenBuffers.nameStrings[0] = "Right words";
-    MenuOption = 52;
+    MenuOption = kScreenSharedRows;
     testenv::MenuUserWaitFor(ScreenUp(SharedRowsTable), 3000);
     MenuUserWait(3);
     Grab(&filledAgain);
     ClickAt(564, 434);
     rounds = 0;
-    while (MenuOption == 52 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    while (MenuOption == kScreenSharedRows && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     MenuScreenBuffers.rowStrings[0] = MenuScreenBuffers.nameStrings[0] = nullptr;
     ASSERT_FALSE(WinCloseRequested());
     EXPECT_TRUE(LookupSameBelowTitle(filled, filledAgain));

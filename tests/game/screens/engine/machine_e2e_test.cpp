@@ -82,18 +82,18 @@ PopupEntry g_options[] = {
 const int16_t kSpinner[] = {400, 65, 70, 75, 0};
 
 const MenuItem kScreen[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {11, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {15, 400, 30, 6, 0, MenuValue(745), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {5, 700, 120, 5, 0, kSpinner, nullptr},
-    {8204, 300, 200, 200, 30, MenuValue(746), Accept},
-    {8201, 0, 0, 0, 0, g_options, nullptr},
-    {8205, 300, 360, 200, 30, "Name", EditName},
-    {17, 100, 420, 5, 0, g_name, nullptr},
-    {8205, 300, 500, 200, 30, "Done", CloseTable},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_TEXT, 400, 30, 6, 0, MenuValue(745), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_ICON_LOOP, 700, 120, 5, 0, kSpinner, nullptr},
+    {MI_BUTTON_TEXT, 300, 200, 200, 30, MenuValue(746), Accept},
+    {MI_POPUP, 0, 0, 0, 0, g_options, nullptr},
+    {MI_BUTTON_STRING, 300, 360, 200, 30, "Name", EditName},
+    {MI_STRING, 100, 420, 5, 0, g_name, nullptr},
+    {MI_BUTTON_STRING, 300, 500, 200, 30, "Done", CloseTable},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 bool IsButton(const MenuHotItem& item, int y) { return item.y == y; }

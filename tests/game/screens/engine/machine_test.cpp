@@ -44,14 +44,14 @@ int32_t Scribble(MenuHotItem*) {
 }
 
 const MenuItem kMarkerTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(CountingScreen), nullptr},
-    {50, 0, 0, 0, 0, MenuValue(0xF800), nullptr},
-    {29, 100, 100, 20, 20, nullptr, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {27, 300, 100, 40, 40, nullptr, nullptr},
-    {31, 500, 500, 50, 50, MenuValue(1), Scribble},
-    {31, 600, 500, 50, 50, MenuValue(2), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(CountingScreen), nullptr},
+    {MI_COLOUR, 0, 0, 0, 0, MenuValue(0xF800), nullptr},
+    {MI_FILL, 100, 100, 20, 20, nullptr, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_BOX, 300, 100, 40, 40, nullptr, nullptr},
+    {MI_HOT_RECT, 500, 500, 50, 50, MenuValue(1), Scribble},
+    {MI_HOT_RECT, 600, 500, 50, 50, MenuValue(2), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void ClickScribbleWith(int32_t result) {
@@ -103,11 +103,11 @@ TEST_F(MenuEngineTest, MarkerRedrawsByResult) {
 constexpr int16_t kButtonText = 749;
 
 const MenuItem kButtonTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {8204, 50, 60, 0, 0, MenuValue(kButtonText), CloseTableOnPress},
-    {8204, 50, 160, 120, 30, MenuValue(kButtonText), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_BUTTON_TEXT, 50, 60, 0, 0, MenuValue(kButtonText), CloseTableOnPress},
+    {MI_BUTTON_TEXT, 50, 160, 120, 30, MenuValue(kButtonText), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuEngineTest, TextButtonWithoutSizeFitsItsText) {
@@ -142,9 +142,9 @@ void InnerScreen() {
 }
 
 const MenuItem kInnerTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(InnerScreen), nullptr},
-    {31, 0, 0, 800, 600, MenuValue(7), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(InnerScreen), nullptr},
+    {MI_HOT_RECT, 0, 0, 800, 600, MenuValue(7), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void OuterScreen() {
@@ -158,9 +158,9 @@ void OuterScreen() {
 }
 
 const MenuItem kOuterTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(OuterScreen), nullptr},
-    {31, 0, 0, 800, 600, MenuValue(8), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(OuterScreen), nullptr},
+    {MI_HOT_RECT, 0, 0, 800, 600, MenuValue(8), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuEngineTest, PushFromScreenFunctionShowsFromTheNextFrame) {
@@ -188,9 +188,9 @@ void CountFirstWalks() {
 }
 const int16_t kLoop[] = {50, 65, 66, 0};
 const MenuItem kResultTable[] = {
-    {54, 0, 0, 0, 0, MenuFunction(CountFirstWalks), nullptr},
-    {5, 200, 200, 5, 0, kLoop, FirstFourThenSix},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(CountFirstWalks), nullptr},
+    {MI_ICON_LOOP, 200, 200, 5, 0, kLoop, FirstFourThenSix},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuEngineTest, ResultFourWalksAsFirstEntryAndSixEndsTheOnlyTable) {
@@ -217,12 +217,12 @@ int32_t Pressed(MenuHotItem*) {
 }
 const int16_t kPress[] = {10, 65, 66, 67, 0};
 const MenuItem kPressTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},
-    {37, 200, 200, 5, 0, kPress, Pressed},
-    {1, 400, 200, 5, 0, kPress, Pressed},
-    {31, 700, 500, 50, 50, MenuValue(3), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_ICON_PRESS, 200, 200, 5, 0, kPress, Pressed},
+    {MI_ICON_BOUNCE, 400, 200, 5, 0, kPress, Pressed},
+    {MI_HOT_RECT, 700, 500, 50, 50, MenuValue(3), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void PressAndWatch(int x) {
@@ -284,10 +284,13 @@ PopupEntry g_edgeList[] = {
 };
 
 const MenuItem kPopupTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},      {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {56, 0, 0, 0, 0, nullptr, nullptr},      {8205, 750, 575, 45, 20, "Pick", AcceptPress},
-    {8201, 0, 0, 0, 0, g_edgeList, nullptr}, {31, 0, 0, 50, 50, MenuValue(4), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_BUTTON_STRING, 750, 575, 45, 20, "Pick", AcceptPress},
+    {MI_POPUP, 0, 0, 0, 0, g_edgeList, nullptr},
+    {MI_HOT_RECT, 0, 0, 50, 50, MenuValue(4), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuEngineTest, PopupAtTheEdgeMovesInsideAndEightKeepsItOpen) {
@@ -332,9 +335,11 @@ int32_t Scrolled(MenuHotItem* item) {
     return MENU_REDRAW;
 }
 const MenuItem kScrollTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},           {56, 0, 0, 0, 0, nullptr, nullptr},
-    {65, 700, 100, 20, 200, &g_scroll, Scrolled}, {31, 0, 0, 50, 50, MenuValue(5), CloseTableOnPress},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCROLL_VERTICAL, 700, 100, 20, 200, &g_scroll, Scrolled},
+    {MI_HOT_RECT, 0, 0, 50, 50, MenuValue(5), CloseTableOnPress},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 void ClickBar(int y) {
@@ -387,19 +392,19 @@ int32_t StartTyping(MenuHotItem*) {
     return MENU_CONTINUE;
 }
 const MenuItem kTypingTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {31, 0, 0, 50, 50, MenuValue(6), StartTyping},
-    {55, 0, 0, 0, 0, MenuFunction(CountExit), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_HOT_RECT, 0, 0, 50, 50, MenuValue(6), StartTyping},
+    {MI_END, 0, 0, 0, 0, MenuFunction(CountExit), nullptr},
 };
 const MenuItem kBelowTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {55, 0, 0, 0, 0, MenuFunction(CountExit), nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_END, 0, 0, 0, 0, MenuFunction(CountExit), nullptr},
 };
 
 TEST_F(MenuEngineTest, WindowCloseCancelsTypingAndClosesEveryTable) {
     g_stopOutcome = -1;
     g_exits = 0;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     MenuUserClickItem([](const MenuHotItem& item) { return item.value == 6; });
     MenuUserWait(2);
     testenv::MenuUserKey(0x1E);  // "a"
@@ -411,7 +416,7 @@ TEST_F(MenuEngineTest, WindowCloseCancelsTypingAndClosesEveryTable) {
     EXPECT_EQ(StartMenu(), MENU_CLOSE);
     EXPECT_EQ(MenuViewDepth(), -1);
     EXPECT_EQ(g_exits, 2);
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(IsTextInputActive(), 0);
     EXPECT_EQ(g_stopOutcome, TEXT_INPUT_CANCELLED);
     EXPECT_STREQ(g_closeTarget, "Halvorn");
@@ -433,9 +438,9 @@ TEST(MenuEngineSetUp, EveryOperationAnswersNotReadyBeforeRestart) {
 
 int32_t Answer42(MenuHotItem*) { return 42; }
 const MenuItem kBadResultTable[] = {
-    {54, 0, 0, 0, 0, nullptr, nullptr},
-    {31, 0, 0, 800, 600, MenuValue(0), Answer42},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_SCREEN, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_HOT_RECT, 0, 0, 800, 600, MenuValue(0), Answer42},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuEngineTest, UnknownHandlerResultEndsTheProgram) {
@@ -465,25 +470,25 @@ class MenuTableDeathTest : public ::testing::Test {
 };
 
 const MenuItem kBackgroundRow[] = {
-    {11, 0, 0, 0, 0, MenuValue(1), nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(1), nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 const int16_t kGrowingFrames[] = {40, 65, 66, 0};
 const MenuItem kAnimatedRow[] = {
-    {5, 0, 0, 5, 0, kGrowingFrames, nullptr},
-    {55, 0, 0, 0, 0, nullptr, nullptr},
+    {MI_ICON_LOOP, 0, 0, 5, 0, kGrowingFrames, nullptr},
+    {MI_END, 0, 0, 0, 0, nullptr, nullptr},
 };
 
 TEST_F(MenuTableDeathTest, MalformedItemsEndWithTheirMessages) {
-    const MenuItem group{33, 0, 0, 1, 10, kBackgroundRow, nullptr};
+    const MenuItem group{MI_GROUP, 0, 0, 1, 10, kBackgroundRow, nullptr};
     EXPECT_FATAL(ActOnType(&group, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid table item: \\[11\\]");
-    const MenuItem unaligned{3, 10, 10, 0, 0, MenuValue(65), nullptr};
+    const MenuItem unaligned{MI_ICON, 10, 10, 0, 0, MenuValue(65), nullptr};
     EXPECT_FATAL(ActOnType(&unaligned, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid align type");
-    const MenuItem fontWithHandler{13, 0, 0, 0, 0, MenuValue(8), CloseTableOnPress};
+    const MenuItem fontWithHandler{MI_FONT, 0, 0, 0, 0, MenuValue(8), CloseTableOnPress};
     EXPECT_FATAL(ActOnType(&fontWithHandler, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid hotspot item");
-    const MenuItem popupFirst{8201, 0, 0, 0, 0, g_edgeList, nullptr};
+    const MenuItem popupFirst{MI_POPUP, 0, 0, 0, 0, g_edgeList, nullptr};
     EXPECT_FATAL(ActOnType(&popupFirst, 0, 0, 0, 0, -1, 0), "ActOnType\\(\\): invalid hotspot item");
-    const MenuItem font{13, 0, 0, 0, 0, MenuValue(8), nullptr};
+    const MenuItem font{MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr};
     EXPECT_FATAL(ShowAnItem(&font, 0, 0, 0, 0, 5, 8, nullptr), "ShowAnItem\\(\\): invalid display item");
     const MenuItem unknown{999, 0, 0, 0, 0, nullptr, nullptr};
     EXPECT_FATAL(ActOnType(&unknown, 0, 0, 0, 0, -1, 0),
@@ -496,7 +501,7 @@ TEST_F(MenuTableDeathTest, MalformedItemsEndWithTheirMessages) {
 
 TEST_F(MenuTableDeathTest, MoreAnimationsThanTheFirstWalkEnds) {
     // A list that grows between walks meets animations it never registered.
-    const MenuItem group{33, 0, 0, 0, 30, kAnimatedRow, nullptr};
+    const MenuItem group{MI_GROUP, 0, 0, 0, 30, kAnimatedRow, nullptr};
     SetMenuListRows(1);
     ActOnType(&group, 0, 0, 0, 0, -1, 0);
     SetMenuFirstEntry(0);

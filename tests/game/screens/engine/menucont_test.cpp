@@ -44,15 +44,15 @@ TEST(FrontEndController, IdsWithoutAnActionEndTheProgram) {
 
 TEST(FrontEndController, PlainRedirectsAndIdsWithoutScreens) {
     LastMatch_Forget();  // option 50 shows a kept match's chart
-    MenuOption = 2;
+    MenuOption = kScreenSelectedClubSquad;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 7);
-    MenuOption = 50;
+    EXPECT_EQ(MenuOption, kScreenSquadList);
+    MenuOption = kScreenLastMatch;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
-    MenuOption = 104;
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    MenuOption = kScreenSaveTeam;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 PopupCallBlock CallFor(PopupEntry* entry) { return {uint16_t(POPUP_LIST_NUMBER + 1), 0, nullptr, entry}; }
@@ -60,15 +60,15 @@ PopupCallBlock CallFor(PopupEntry* entry) { return {uint16_t(POPUP_LIST_NUMBER +
 TEST(FrontEndServices, DefaultHandlerLeadsByTheTextNumberTable) {
     PopupEntry club{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(700), nullptr, nullptr};
     PopupCallBlock call = CallFor(&club);
-    MenuOption = 22;
+    MenuOption = kScreenStart;
     TitleMode = 0;
     EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     PopupEntry squad{POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(70), nullptr, nullptr};
     call = CallFor(&squad);
     EXPECT_EQ(MenuOption_DefaultHandler(&call), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 24);
+    EXPECT_EQ(MenuOption, kScreenTeamSelect);
     EXPECT_EQ(SquadListSecond, 1);
 
     PopupEntry unknown{POPUP_TEXT_ID, POPUP_SELECTABLE, 0,       0,      0, 0,
@@ -80,7 +80,7 @@ TEST(FrontEndServices, DefaultHandlerLeadsByTheTextNumberTable) {
         capture.Text().find("menus\\menucont : Well done - You seem to have picked a menu item thats not "
                             "listed in MenuOption_TextNumber[][] - Have you updated it?\n"),
         std::string::npos);
-    EXPECT_EQ(MenuOption, 24);
+    EXPECT_EQ(MenuOption, kScreenTeamSelect);
 
     club.flags = 0;
     call = CallFor(&club);
@@ -94,26 +94,26 @@ TEST(FrontEndServices, DefaultHandlerLeadsByTheTextNumberTable) {
 
 TEST(FrontEndServices, HistoryKeepsOneEntryPerScreenAndFallsBackHome) {
     UpdateScreenHistory(0, 0, 3);
-    UpdateScreenHistory(7, 2, 3);
-    UpdateScreenHistory(8, 2, 3);
-    UpdateScreenHistory(7, 2, 3);  // the same screen again: one entry, newest
+    UpdateScreenHistory(kScreenSquadList, 2, 3);
+    UpdateScreenHistory(kScreenClubFixtures, 2, 3);
+    UpdateScreenHistory(kScreenSquadList, 2, 3);  // the same screen again: one entry, newest
     ASSERT_EQ(ScreenHistoryCount, 2);
-    EXPECT_EQ(ScreenHistory[0], 8);
-    EXPECT_EQ(ScreenHistory[1], 7);
-    UpdateScreenHistory(9, 2, 3);
-    UpdateScreenHistory(10, 2, 3);  // over the limit of 3: the oldest goes
+    EXPECT_EQ(ScreenHistory[0], kScreenClubFixtures);
+    EXPECT_EQ(ScreenHistory[1], kScreenSquadList);
+    UpdateScreenHistory(kScreenLeagueTable, 2, 3);
+    UpdateScreenHistory(kScreenDealSheet, 2, 3);  // over the limit of 3: the oldest goes
     ASSERT_EQ(ScreenHistoryCount, 3);
-    EXPECT_EQ(ScreenHistory[0], 7);
-    MenuOption = 10;
+    EXPECT_EQ(ScreenHistory[0], kScreenSquadList);
+    MenuOption = kScreenDealSheet;
     UpdateScreenHistory(0, 1, 3);  // back from 10
-    EXPECT_EQ(MenuOption, 9);
+    EXPECT_EQ(MenuOption, kScreenLeagueTable);
     UpdateScreenHistory(0, 0, 3);
-    UpdateScreenHistory(12, 2, 3);
-    MenuOption = 12;
+    UpdateScreenHistory(kScreenEuroQualify, 2, 3);
+    MenuOption = kScreenEuroQualify;
     UpdateScreenHistory(0, 1, 3);  // only the current screen: home
-    EXPECT_EQ(MenuOption, 3);
-    UpdateScreenHistory(5, 2, 1);  // a limit below 2 counts as 3
-    UpdateScreenHistory(3, 2, 3);  // home empties it
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    UpdateScreenHistory(kScreenDivisionClubs, 2, 1);  // a limit below 2 counts as 3
+    UpdateScreenHistory(kScreenClubMain, 2, 3);       // home empties it
     EXPECT_EQ(ScreenHistoryCount, 0);
 }
 
@@ -214,19 +214,19 @@ TEST_F(MenuEngineTest, FrontEndFromTheStartPicturesToTheStartScreen) {
     static bool videoOptionsSeen = false;
     videoOptionsSeen = false;
     testenv::MenuUserKey(87);
-    testenv::MenuUserWaitFor([] { return MenuOption == 102; });
+    testenv::MenuUserWaitFor([] { return MenuOption == kScreenVideoOptions; });
     // Its background wipes in before it reads the mouse.
     testenv::MenuUserWaitFor([] { return HVState.state == HV_STATE_MENU; });
     MenuUserWait(5);
-    MenuUserDo([] { videoOptionsSeen = MenuOption == 102; });
+    MenuUserDo([] { videoOptionsSeen = MenuOption == kScreenVideoOptions; });
     testenv::MenuUserClickAt(535, 513);
     testenv::MenuUserWaitFor(screenUp(22, StartMenuTable));
     MenuUserWait(5);
     testenv::MenuUserClose();
 
-    MenuOption = 22;
+    MenuOption = kScreenStart;
     EnterFrontEnd();
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(g_grabs.size(), 3u);
     EXPECT_TRUE(videoOptionsSeen);
 }
@@ -258,8 +258,8 @@ TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
     using testenv::MenuUserDo;
     using testenv::MenuUserWait;
     const auto clubScreenUp = [] {
-        return MenuOption == 3 && MenuViewTopTable() == ClubMainTable && !MenuViewHotItems().empty() &&
-               ScreenPresented == 1;
+        return MenuOption == kScreenClubMain && MenuViewTopTable() == ClubMainTable &&
+               !MenuViewHotItems().empty() && ScreenPresented == 1;
     };
     ScreenPresented = 0;
     testenv::MenuUserWaitFor(clubScreenUp);
@@ -279,7 +279,7 @@ TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
     MenuUserWait(30);
     testenv::MenuUserClickAt(500, 350);
     MenuUserWait(40);
-    MenuUserDo([] { EXPECT_EQ(MenuOption, 3); });
+    MenuUserDo([] { EXPECT_EQ(MenuOption, kScreenClubMain); });
     // Quit, answered "Yes".
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.popup != nullptr && item.x == 20; });
     MenuUserWait(15);
@@ -287,10 +287,10 @@ TEST_F(MenuEngineTest, TitleBarNavigationAndTheQuitQuestion) {
     MenuUserWait(30);
     testenv::MenuUserClickAt(300, 350);
 
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     int rounds = 0;
-    while (MenuOption != -1 && !WinCloseRequested() && ++rounds < 10) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, -1);
+    while (MenuOption != kScreenQuit && !WinCloseRequested() && ++rounds < 10) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenQuit);
 }
 
 }  // namespace

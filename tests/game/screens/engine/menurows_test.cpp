@@ -83,7 +83,7 @@ class MenuRowsTest : public ::testing::Test {
         SetPlayerPosition(kNoSettings, 6);
         MenuRowList = list;
         MenuRowViewMode = 0;
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         SetDrawParam(9, 0);
         SetDrawParam(4, 0);
         SetDrawParam(1, 0);
@@ -100,7 +100,7 @@ class MenuRowsTest : public ::testing::Test {
         PlayerCount = 0;
         NewsTickerText[0] = '\0';
         TickerOffset = 0;
-        MenuOption = 0;
+        MenuOption = kScreenNewGame;
         if (MenuBackBuffer != nullptr) testenv::StopMenuPaint();
     }
     static void Clear() { FillSolidRect(0, 0, 800, 600, 0x0000); }
@@ -348,7 +348,7 @@ TEST_F(MenuRowsTest, TickerScrollsAndStartsAgainOnceTheTextHasPassed) {
     EXPECT_EQ(TickerOffset, 0);  // reached minus the width exactly
 
     // Not on screen 16: nothing drawn, the offset kept.
-    MenuOption = kTickerlessScreen;
+    MenuOption = kScreenSurname;
     TickerOffset = -10;
     FillSolidRect(0, 0, 800, 600, 0xFFFF);
     const std::vector<uint8_t> before = RowsSnapshot();
@@ -357,7 +357,7 @@ TEST_F(MenuRowsTest, TickerScrollsAndStartsAgainOnceTheTextHasPassed) {
     EXPECT_TRUE(RowsUnchanged(before));
 
     // An empty ticker stays at 0 and leaves the band as the saved screen.
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     NewsTickerText[0] = '\0';
     DrawTickerBand();
     EXPECT_EQ(TickerOffset, 0);

@@ -433,12 +433,12 @@ TEST_F(HistoryScreensTest, LeaveAndClearDeletesTheGoalFilesAndKeepsTheFolder) {
     for (const char* name : {"SaveData/GOALS/goal0001.dhf", "SaveData/GOALS/goal0002.dhf"})
         std::ofstream(name) << "replay";
     GoalReplayNumber = 5;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     EXPECT_EQ(HistoryBrowser_LeaveAndClearGoals(nullptr), MENU_CLOSE);
     EXPECT_TRUE(std::filesystem::is_directory("SaveData/GOALS"));
     EXPECT_TRUE(std::filesystem::is_empty("SaveData/GOALS"));
     EXPECT_EQ(GoalReplayNumber, 0);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(HistoryLeaveFlag, 1);
     EXPECT_NE(uint16_t(MatchDayFlags) & kDayLeftResults, 0);
     // A missing folder is no fault.
@@ -454,9 +454,9 @@ TEST_F(HistoryScreensTest, LeaveAndClearDeletesTheGoalFilesAndKeepsTheFolder) {
 
     // The companion screen's two exits.
     EXPECT_EQ(HistoryCompanion_Quit(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(HistoryCompanion_ToClub(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(HistoryScreensTest, AHistoryOfRandomBytesNeverLeadsTheBrowserOutside) {
@@ -539,7 +539,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     RunHistoryBrowser(1558, 0);
     ASSERT_EQ(grab.size(), 800u * 600u);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(HistoryLeaveFlag, 1);
     EXPECT_EQ(pageAfter, 1);
     EXPECT_EQ(listedAfter, 1);
@@ -676,9 +676,9 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     testenv::MenuUserWaitFor([up] { return up(AttendanceTable); }, 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-    MenuOption = 101;
+    MenuOption = kScreenAttendance;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(goalsUp);
     ASSERT_EQ(chart.size(), 800u * 600u);
     ASSERT_EQ(goals.size(), 800u * 600u);

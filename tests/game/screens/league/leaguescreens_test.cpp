@@ -28,6 +28,7 @@
 #include "core/records/frontstate.h"
 #include "core/records/honours.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/european.h"
@@ -123,7 +124,7 @@ class LeagueScreensTest : public MenuEngineTest {
         HVW_SetViewedCountry(0);
         SelectedClub = uint16_t(user_);
         MenuCurrentPlayer = 1;
-        PreviousMenuOption = 3;
+        PreviousMenuOption = kScreenClubMain;
         HandedOverClub = HandedOverDivision = kNoTableClub;
         MatchPrepActive = 0;
         ClubFixtures_ResetTitleClick();
@@ -195,7 +196,7 @@ TEST_F(LeagueScreensTest, TablePagesSortsAndShowsGoalDifferences) {
     // An empty row's name click does nothing; a club's goes to screen 2.
     EXPECT_EQ(LeagueTable_PickClub(18), MENU_CONTINUE);
     EXPECT_EQ(LeagueTable_PickClub(0), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 2);
+    EXPECT_EQ(MenuOption, kScreenSelectedClubSquad);
     EXPECT_EQ(SelectedClub, uint16_t(a));
 
     // A division of 18 never scrolls; with the user's club abroad the
@@ -305,7 +306,7 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
     SetPlayerHalvornB(third, 1);
     EXPECT_EQ(RankingPlayerValue(manager), 15);
     EXPECT_EQ(RankingPlayerValue(player), 16);
-    MenuOption = 63;
+    MenuOption = kScreenManagerRankings;
     Enter(RankingsMenu);
     EXPECT_EQ(RankingTitleText(), 1834);
     ASSERT_EQ(RankingCount(), 3);
@@ -326,7 +327,7 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
     EXPECT_EQ(Rankings_OpenLeagueTable(5), MENU_CONTINUE);
     EXPECT_EQ(std::string(RankingShownRow(0).division), "(" + std::string(HVW_GetDivisionName(1, 0)) + ")");
     EXPECT_EQ(Rankings_OpenRow(0), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 54);
+    EXPECT_EQ(MenuOption, kScreenCareerHistory);
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         SetPlayerHalvorn(p, int16_t(flags[p - 1].first));
@@ -334,7 +335,7 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
     }
 
     // Clubs by reputation, highest first, all of the user's nation.
-    MenuOption = 62;
+    MenuOption = kScreenClubRankings;
     Enter(RankingsMenu);
     ASSERT_GT(RankingCount(), 19);
     for (int i = 1; i < RankingCount(); ++i) {
@@ -350,7 +351,7 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
 
     // Clubs by worth: the division button opens the club's division with
     // its row marked; leaving the table forgets both words.
-    MenuOption = 69;
+    MenuOption = kScreenClubWorthRankings;
     Enter(RankingsMenu);
     EXPECT_EQ(RankingTitleText(), 1681);
     int row = 0;
@@ -359,8 +360,8 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
     ASSERT_GE(club, 0);
     EXPECT_STREQ(RankingShownRow(row).division, HVW_GetDivisionName(int16_t(GetClubDivision(club)), 0));
     EXPECT_EQ(Rankings_OpenLeagueTable(row), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 9);
-    EXPECT_EQ(PreviousMenuOption, 69);
+    EXPECT_EQ(MenuOption, kScreenLeagueTable);
+    EXPECT_EQ(PreviousMenuOption, kScreenClubWorthRankings);
     EXPECT_EQ(HandedOverClub, uint16_t(club));
     Enter(LeagueTableMenu);
     EXPECT_EQ(ViewedDivision, int16_t(GetClubDivision(club)));
@@ -375,7 +376,7 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
     EXPECT_EQ(HandedOverClub, kNoTableClub);
     EXPECT_EQ(HandedOverDivision, kNoTableClub);
     EXPECT_EQ(Rankings_ToClubMain(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(LeagueScreensTest, FixturesByDayFindsTheMatchDayAndFillsTheRows) {
@@ -429,7 +430,7 @@ TEST_F(LeagueScreensTest, FixturesByDayFindsTheMatchDayAndFillsTheRows) {
     // A division without fixtures: text 159.
     FixturesByDay_PickDivision(3);
     FixturesByDayMenu();
-    EXPECT_EQ(FixturesByDayMessage(), kNoFixturesText);
+    EXPECT_EQ(FixturesByDayMessage(), kTextNoFixtures);
     EXPECT_EQ(FixturesByDayShownRows(), 0);
     EXPECT_EQ(FixturesByDay_PickHomeClub(0), MENU_CONTINUE);
     EXPECT_EQ(FixturesByDay_PickDivision(7), MENU_CONTINUE);
@@ -487,7 +488,7 @@ TEST_F(LeagueScreensTest, FixturesByDayCupsSecondLegsAndAFullDay) {
     EXPECT_EQ(bracket.substr(1, bracket.size() - 2),
               std::string(HVW_GetDivisionName(1, 0)).substr(0, bracket.size() - 2));
     EXPECT_EQ(FixturesByDay_PickAwayClub(0), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 2);
+    EXPECT_EQ(MenuOption, kScreenSelectedClubSquad);
     EXPECT_EQ(SelectedClub, uint16_t(DivisionClub(0, 0, 6)));
 
     // 130 league fixtures on one day: the first 128 are listed.
@@ -580,7 +581,7 @@ TEST_F(LeagueScreensTest, ClubFixturesOpenAtTheNextMatchAndPageToTheLast) {
     EXPECT_EQ(ClubFixturesHeadingText(), 1444);
     EXPECT_EQ(ClubFixtures_PickOpponent(4), MENU_CONTINUE);
     EXPECT_EQ(ClubFixtures_PickOpponent(0), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 2);
+    EXPECT_EQ(MenuOption, kScreenSelectedClubSquad);
     EXPECT_EQ(SelectedClub, uint16_t(DivisionClub(0, 0, 4)));
     // Back from the view left at 4: the first fixture first.
     SelectedClub = uint16_t(club);
@@ -590,7 +591,7 @@ TEST_F(LeagueScreensTest, ClubFixturesOpenAtTheNextMatchAndPageToTheLast) {
     MatchPrepActive = 1;
     EXPECT_EQ(ClubFixtures_PickOpponent(0), MENU_CONTINUE);
     EXPECT_EQ(ClubFixtures_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
 }
 
 bool SamePixel(uint32_t grabbed, uint32_t backBuffer) {
@@ -610,7 +611,7 @@ void WaitForTable(const MenuItem* table) {
 // From the club screen, an entry of the title bar's League list (caption
 // 539), then the screen it leads to.
 void OpenLeagueListEntry(int row, const MenuItem* table) {
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     WaitForTable(ClubMainTable);
     testenv::MenuUserClickItem(
         [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 473; });
@@ -645,13 +646,14 @@ TEST_F(LeagueScreensTest, ScriptedUserReachesTheTableSortsPicksAClubAndGrabs) {
     MenuUserDo([] { topTable = MenuViewTopTable() == SquadListTable ? 7 : -1; });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 8 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 8 && (rounds == 1 || MenuOption != kScreenClubMain))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
     EXPECT_EQ(viewAfterHeader, 11);
     EXPECT_EQ(divisionAfterButton, 1);
     EXPECT_EQ(topTable, 7);
     EXPECT_EQ(SelectedClub, pickedClub);
-    EXPECT_NE(MenuOption, 2);
+    EXPECT_NE(MenuOption, kScreenSelectedClubSquad);
     ASSERT_EQ(grab.size(), 800u * 600u);
 
     // The second row's band (x 268.., colour 0x3000 at 25 percent) is the
@@ -705,9 +707,10 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 6 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 6 && (rounds == 1 || MenuOption != kScreenClubMain))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(division, 0);
     ASSERT_EQ(rows.size(), size_t(kEuroQualifyRows));
     const auto name = [](int16_t club) { return std::string(HVW_GetClubName(club)); };
@@ -742,7 +745,7 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     static bool armedAfterWrong = true, unlocked = false;
     static int stepBeforeWrong = -1;
     static int16_t previousOnSoak = -1;
-    MenuOption = 8;
+    MenuOption = kScreenClubFixtures;
     WaitForTable(ClubFixturesTable);
     // The club's name, left-aligned at (70, 62).
     const auto clickTitle = [](int button) {
@@ -775,18 +778,18 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     rounds = 0;
     int soakVisits = 0;
-    while (!WinCloseRequested() && ++rounds < 10 && (rounds == 1 || MenuOption != 3)) {
-        soakVisits += MenuOption == kSoakScreen;
+    while (!WinCloseRequested() && ++rounds < 10 && (rounds == 1 || MenuOption != kScreenClubMain)) {
+        soakVisits += MenuOption == kScreenSoak;
         DoMainMenuOption();
     }
     ASSERT_FALSE(WinCloseRequested());
     EXPECT_EQ(stepBeforeWrong, 1);
     EXPECT_FALSE(armedAfterWrong);
     EXPECT_TRUE(unlocked);
-    EXPECT_TRUE(MenuOptionHasScreen(kSoakScreen));
+    EXPECT_TRUE(MenuOptionHasScreen(kScreenSoak));
     EXPECT_EQ(soakVisits, 2);
     EXPECT_EQ(previousOnSoak, 8) << "the soak screen leads back to the club fixtures";
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ClubFixtures_ResetTitleClick();
 }
 
@@ -803,9 +806,9 @@ TEST_F(LeagueScreensTest, EachScreenIsDrawnAndItsBackIconLeadsHome) {
         WaitForTable(screen.table);
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
         int rounds = 0;
-        while (!WinCloseRequested() && ++rounds < 4 && MenuOption != 3) DoMainMenuOption();
+        while (!WinCloseRequested() && ++rounds < 4 && MenuOption != kScreenClubMain) DoMainMenuOption();
         ASSERT_FALSE(WinCloseRequested()) << screen.id;
-        EXPECT_EQ(MenuOption, 3) << screen.id;
+        EXPECT_EQ(MenuOption, kScreenClubMain) << screen.id;
     }
 }
 

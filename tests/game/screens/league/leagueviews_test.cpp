@@ -238,7 +238,7 @@ TEST_F(LeagueViewsTest, GoalsListEqualsARecountAndTheRules) {
     EXPECT_EQ(LeagueStats_EntryDivision(2, 3), 2);
 
     // The screen: ranks, names, the share; a click on a row's player.
-    MenuOption = 30;
+    MenuOption = kScreenLeagueGoals;
     Enter(LeagueStatsScreenProc);
     EXPECT_STREQ(LeagueStatsCell(0, 0), "1");
     EXPECT_EQ(LeagueStatsCell(0, 1), std::string(HVW_GetPlayerShortName(recount[0])));
@@ -247,8 +247,8 @@ TEST_F(LeagueViewsTest, GoalsListEqualsARecountAndTheRules) {
     row.row = 0;
     EXPECT_EQ(LeagueStats_PickPlayer(&row), MENU_CLOSE);
     EXPECT_EQ(SelectedPlayer, int16_t(recount[0]));
-    EXPECT_EQ(ReturnMenuOption, 30);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(ReturnMenuOption, kScreenLeagueGoals);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     EXPECT_EQ(LeagueStats_ChooseDivision(int16_t(HVW_CountCompRounds2(0))), MENU_CONTINUE);
 }
 
@@ -439,7 +439,7 @@ TEST_F(LeagueViewsTest, EachScreenByTheControllerWithAGrab) {
     for (int k = 0; k < 7 && !WinCloseRequested(); ++k) {
         MenuOption = ids[k];
         DoMainMenuOption();
-        EXPECT_EQ(MenuOption, 3) << ids[k];
+        EXPECT_EQ(MenuOption, kScreenClubMain) << ids[k];
     }
     ASSERT_FALSE(WinCloseRequested());
     for (int k = 0; k < 7; ++k) ASSERT_EQ(grabs[k].size(), 800u * 600u) << k;

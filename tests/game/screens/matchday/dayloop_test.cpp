@@ -82,7 +82,7 @@ class DayLoopTest : public MenuEngineTest {
         SavedGoalCount = 0;
         PendingGoalReplay = 0;
         SoakMode = 0;
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         scratch_ = std::make_unique<ScratchFolder>("dayloop");
         std::filesystem::create_directories("SaveData");
     }
@@ -113,7 +113,7 @@ class DayLoopTest : public MenuEngineTest {
     }
     static void RunDay(int16_t mode) {
         ContinueMode = mode;
-        MenuOption = 43;
+        MenuOption = kScreenContinueGame;
         StdoutCapture quiet;
         DoMainMenuOption();
         quiet.Text();
@@ -131,21 +131,21 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     testenv::DayUserStart();
     RunDay(0);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(MatchDayLastPanelText(), panelBefore) << "no panel on a day without fixtures";
     EXPECT_EQ(DayUserSeen().resultsLists, 0);
 
     // An unknown mode plays nothing; a pending goal replay wins over every
     // other next screen.
     RunDay(5);
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     PendingGoalReplay = 1;
     RunDay(5);
-    EXPECT_EQ(MenuOption, 105);
+    EXPECT_EQ(MenuOption, kScreenGoalReplays);
     SeasonCalendar.currentDay = day;
     RunDay(0);
-    EXPECT_EQ(MenuOption, 105);
+    EXPECT_EQ(MenuOption, kScreenGoalReplays);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     PendingGoalReplay = 0;
 }
@@ -188,7 +188,7 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     testenv::DayUserWatch() = nullptr;
 
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
     // His match shown (the bar asked for it) between his club and the
     // rival, the others predicted.
@@ -328,7 +328,7 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     HVW_AddFixture(int16_t(day + 2), kCompFriendly, user_, FirstClubOf(3, 0), 0);
     RunDay(1);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 2);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SaveSlotFlags[10], 1) << "the automatic save";
     EXPECT_EQ(Fakes().shown + Fakes().unshown, 0);
 
@@ -355,13 +355,13 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     SeasonCalendar.weekday = 1;
     RunDay(1);
     EXPECT_EQ(SeasonCalendar.currentDay, 364);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(EveryFixturePlayedSince(362));
     const int16_t season = SeasonCalendar.season;
     RunDay(0);
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.season, season + 1);
-    EXPECT_EQ(MenuOption, 87);
+    EXPECT_EQ(MenuOption, kScreenSquadNumbers);
 }
 
 // Play Match shows no preview, but the user's match of the new day gets its
@@ -408,9 +408,9 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
 
     MenuUserWaitFor(up, 3000);
     typeName();
-    MenuOption = 47;
+    MenuOption = kScreenSaveGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(LoadGameIndex(), 0);
     EXPECT_EQ(SaveSlotFlags[0], 1u);
     EXPECT_EQ(std::string(SaveSlotNames[0]).substr(0, 4), "CUP ");
@@ -437,9 +437,9 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
         EXPECT_FALSE(std::filesystem::exists("SaveData/save0"));
     });
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-    MenuOption = 47;
+    MenuOption = kScreenSaveGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     // A folder where the save should go: the save fails, a box says so and
     // the screen stays with the slot free.
@@ -461,7 +461,7 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
     MenuUserWait(5);
     MenuUserDo([] { EXPECT_EQ(SaveSlotFlags[0], 0u); });
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-    MenuOption = 47;
+    MenuOption = kScreenSaveGame;
     {
         StdoutCapture quiet;
         DoMainMenuOption();
@@ -484,7 +484,7 @@ TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
     EXPECT_EQ(Fakes().unshown, 1) << "a closed window shows no match";
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
 }
 
 TEST_F(DayLoopTest, SoakRunsOnToItsStopPointOrToEscape) {

@@ -55,7 +55,7 @@ class DayMessagesTest : public ::testing::Test {
         SetClubControl(user_, 1);
         SetClubControl(other_, 0);
         MenuCurrentPlayer = 1;
-        MenuOption = 10;
+        MenuOption = kScreenDealSheet;
     }
     void TearDown() override {
         if (!worldError_.empty()) return;
@@ -105,29 +105,29 @@ class DayMessagesTest : public ::testing::Test {
 };
 
 TEST_F(DayMessagesTest, NothingWhenTheFrontEndIsEnding) {
-    MenuOption = -1;
+    MenuOption = kScreenQuit;
     SeasonCalendar.currentDay = 364;
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(MenuOption, -1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
 }
 
 TEST_F(DayMessagesTest, SeasonEndShowsItsNoticeUnlessSwitchedOff) {
     SeasonCalendar.currentDay = 364;
     SelectedClub = uint16_t(other_);
     EXPECT_NE(Run().find("The season has come to an end."), std::string::npos);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     SeasonEndNoticeOff = 1;
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     EXPECT_EQ(Run().find("season"), std::string::npos);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(DayMessagesTest, ASackingLeadsToTheVacancies) {
     SackedClubControl = 1;
     EXPECT_NE(Run().find("You have been sacked by the board!"), std::string::npos);
     EXPECT_EQ(MenuCurrentPlayer, 1);
-    EXPECT_EQ(MenuOption, 39);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
 }
 
 // Sacked on a day of a soak: nobody is told then, and the board's flag is
@@ -135,35 +135,35 @@ TEST_F(DayMessagesTest, ASackingLeadsToTheVacancies) {
 // still without a club.
 TEST_F(DayMessagesTest, ASackingOnADayNobodyWatchedIsToldOnTheNextDayWatched) {
     SackedClubControl = 1;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     EXPECT_EQ(Run(true).find("sacked"), std::string::npos);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SackedClubControl = 0;  // the next day's reviews
     SetPlayerClub(1, kNoClub);
     EXPECT_EQ(Run(true).find("sacked"), std::string::npos);
     EXPECT_NE(Run().find("You have been sacked by the board!"), std::string::npos);
     EXPECT_EQ(MenuCurrentPlayer, 1);
-    EXPECT_EQ(MenuOption, 39);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
     // Told once; and a user with a club again hears nothing of it.
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     EXPECT_EQ(Run().find("sacked"), std::string::npos);
     SackedClubControl = 1;
     Run(true);
     SackedClubControl = 0;
     SetPlayerClub(1, uint16_t(user_));
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     EXPECT_EQ(Run().find("sacked"), std::string::npos);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(DayMessagesTest, AJobOfferOpensTheOfferingClub) {
     JobOfferPending = 1;
     JobOfferClubShown = uint16_t(other_);
-    PreviousMenuOption = 22;
+    PreviousMenuOption = kScreenStart;
     Run();
-    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
     EXPECT_EQ(SelectedClub, uint16_t(other_));
-    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
     EXPECT_EQ(ClubPickedFlag, 2);
 }
 
@@ -173,17 +173,17 @@ TEST_F(DayMessagesTest, OtherwiseHomeUnlessThePlayerScreensAreNext) {
         Run();
         EXPECT_EQ(MenuOption, id);
     }
-    MenuOption = 18;
+    MenuOption = kScreenLoanTerms;
     Run();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(DayMessagesTest, TheJobApplicationIsAnsweredOnItsDay) {
     JobApplicationRecord = {uint16_t(other_), 100, 0};
-    PreviousMenuOption = 22;
+    PreviousMenuOption = kScreenStart;
     Run();
-    EXPECT_EQ(MenuOption, 3);
-    EXPECT_EQ(PreviousMenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
     EXPECT_TRUE(Posted(user_, 75));
     // Answered once: the refusal is not posted again the same day.
     std::memset(UserInbox, 0, sizeof UserInbox);
@@ -193,24 +193,24 @@ TEST_F(DayMessagesTest, TheJobApplicationIsAnsweredOnItsDay) {
 
     JobApplicationRecord = {uint16_t(other_), 101, 1};
     Run();  // not today yet
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SeasonCalendar.currentDay = 101;
     Run();
-    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
     EXPECT_EQ(SelectedClub, uint16_t(other_));
 
     // Accepted on a day of a soak, with nobody there: the offer waits for
     // the user's first day back at the screens.
     JobApplicationRecord = {uint16_t(other_), 101, 1};
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessagesUnattended();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SeasonCalendar.currentDay = 102;
     ProcessHalvornDayMessagesUnattended();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     SeasonCalendar.currentDay = 103;
     Run();
-    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
     EXPECT_EQ(SelectedClub, uint16_t(other_));
 }
 
@@ -218,7 +218,7 @@ TEST_F(DayMessagesTest, ADealOfAComputerClubGoesToTheSquadScreen) {
     const uint16_t player = FirstPlayerOf(other_);
     AddReadyDeal(player, other_, user_, 500000);
     Run();
-    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     EXPECT_EQ(SquadOfferFlag, 1);
     EXPECT_EQ(PendingDealPlayer(0), player);  // answered on the squad screen
@@ -231,15 +231,15 @@ TEST_F(DayMessagesTest, AnOfferForTheUsersPlayerIsWeighedAgainstHisValue) {
     const int32_t acceptable = HVW_RoundMoneyDown(int32_t(value * 95 / 100));
     AddReadyDeal(player, user_, other_, uint32_t(acceptable));
     Run();
-    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(SelectedPlayer, int16_t(player));
 
     // Asked too much: the deal falls through and the clubs are told.
     PendingDeal_ClearAll();
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     AddReadyDeal(player, user_, other_, uint32_t(acceptable) + 1000000u);
     Run();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(PendingDealPlayer(0), 0);
     EXPECT_TRUE(Posted(user_, 61));
 }
@@ -256,7 +256,7 @@ TEST_F(DayMessagesTest, TheAcceptableFeeOfTheDearestPlayersDoesNotWrap) {
     const int64_t fee = std::min<int64_t>(value * 95 / 100, INT32_MAX);
     AddReadyDeal(dearest, user_, other_, uint32_t(HVW_RoundMoneyDown(int32_t(fee))));
     Run();
-    EXPECT_EQ(MenuOption, 10) << "value " << value;
+    EXPECT_EQ(MenuOption, kScreenDealSheet) << "value " << value;
 }
 
 TEST_F(DayMessagesTest, AContractToSettleOpensTheTalksUnlessItsExchangeDealFellThrough) {
@@ -264,11 +264,11 @@ TEST_F(DayMessagesTest, AContractToSettleOpensTheTalksUnlessItsExchangeDealFellT
     HumanContracts[2] = player;
     HVW_SetPlayerFlag120(player, 0);
     ContractTalksWord = 3;
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     Run();
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     EXPECT_EQ(SelectedClub, uint16_t(user_));
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(ContractTalksWord, 0);
     EXPECT_EQ(HVW_HasHumanContracts(), 1);
 
@@ -277,10 +277,10 @@ TEST_F(DayMessagesTest, AContractToSettleOpensTheTalksUnlessItsExchangeDealFellT
     const uint16_t exchange = FirstPlayerOf(other_, player);
     HVW_SetPlayerFlag120(player, 1);
     PendingDeal_Add(player, exchange, 0, 0, 0, 1, uint16_t(other_), uint16_t(user_), 1000, 1000, 0);
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     Run();
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(PendingDeal_FindMain(player), -1);
     HVW_SetPlayerFlag120(player, 0);
 }
@@ -290,9 +290,9 @@ TEST_F(DayMessagesTest, APlayerOnSaleGoesToTheOfferOrTheLoanTerms) {
     const uint16_t loaned = FirstPlayerOf(user_, player);
     HVW_AddHumanSale(0, loaned, other_);
     SetPlayerLoanList(loaned, 1);
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     Run();
-    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(MenuOption, kScreenLoanTerms);
     EXPECT_EQ(SelectedPlayer, int16_t(loaned));
     EXPECT_EQ(SalesTeamClub, other_);
     EXPECT_EQ(HVW_HasHumanSales(), 1);  // the loan terms settle it
@@ -300,17 +300,17 @@ TEST_F(DayMessagesTest, APlayerOnSaleGoesToTheOfferOrTheLoanTerms) {
     HVW_ClearHumanSales();
     SetPlayerLoanList(player, 0);
     HVW_AddHumanSale(0, player, other_);
-    MenuOption = 18;
+    MenuOption = kScreenLoanTerms;
     Run();
-    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     EXPECT_EQ(SquadOfferFlag, 1);
     EXPECT_EQ(HVW_HasHumanSales(), 0);
     // Not on screen 3 (a player screen is next): the sale waits.
     HVW_AddHumanSale(0, player, other_);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     Run();
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     EXPECT_EQ(HVW_HasHumanSales(), 1);
 }
 
@@ -324,7 +324,7 @@ TEST_F(DayMessagesTest, TheSurnameScreenIsFollowedByTheUsersClubSetUp) {
     CurrentClubManager = 0;
     FirstTeamList.count = 0;
     CurrentTacticA = 3;
-    MenuOption = 16;
+    MenuOption = kScreenSurname;
     DoMainMenuOption();
     EXPECT_EQ(CurrentClubManager, FindClubManager(user_));
     EXPECT_GT(FirstTeamList.count, 10);

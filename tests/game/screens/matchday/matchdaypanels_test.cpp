@@ -548,11 +548,11 @@ TEST_F(MatchDayPanelsTest, TheIconWaitEndsOnlyInsideItsSquareAndTheChooserSetsTh
 
     MenuUserWait(3);
     MenuUserClickAt(128, 450);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     MatchOptionsByte = 0;
     MatchDay_ChooseView();
     while (testenv::MenuUserPending() > 0) WaitTickAndPoll();
-    EXPECT_EQ(MenuOption, 23);
+    EXPECT_EQ(MenuOption, kScreenMatchNotWatched);
     EXPECT_NE(MatchOptionsByte & kMatchOptionUnshown, 0);
     MenuUserWait(3);
     MenuUserClickAt(512, 450);

@@ -189,8 +189,8 @@ class MatchDayShownTest : public ::testing::Test {
             });
         });
         StdoutCapture quiet;
-        MenuOption = 50;
-        for (int screen = 0; screen < 2 && MenuOption != 3 && !WinCloseRequested(); ++screen)
+        MenuOption = kScreenLastMatch;
+        for (int screen = 0; screen < 2 && MenuOption != kScreenClubMain && !WinCloseRequested(); ++screen)
             DoMainMenuOption();
         quiet.Text();
     }
@@ -233,7 +233,7 @@ class MatchDayShownTest : public ::testing::Test {
         };
         testenv::DayUserStart();
         ContinueMode = 0;
-        MenuOption = 43;
+        MenuOption = kScreenContinueGame;
         {
             StdoutCapture quiet;
             DoMainMenuOption();

@@ -646,7 +646,7 @@ TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows
     };
     testenv::DayUserStart();
     ContinueMode = 1;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     {
         StdoutCapture quiet;
         DoMainMenuOption();
@@ -654,7 +654,7 @@ TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows
     }
     EXPECT_EQ(SeasonCalendar.currentDay, matchDay);
     ASSERT_TRUE(previewSeen);
-    EXPECT_EQ(MenuOption, 3) << "back to the club screen";
+    EXPECT_EQ(MenuOption, kScreenClubMain) << "back to the club screen";
     // The grab of the preview the run stopped on: its fixture's competition
     // and date centred on x 400 at y 43.
     EXPECT_NE(std::string(PreviewBlock.names[0]).find(HVW_GetClubName(FixtureHome(slot))), std::string::npos);
@@ -666,7 +666,7 @@ TEST_F(MatchPreviewTest, RunOnStopsOnTheMatchDayWithThePreviewAndTheMatchFollows
     EXPECT_FALSE(IsFixturePlayed(slot));
     // The next day's Continue plays the match.
     ContinueMode = 0;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     {
         StdoutCapture quiet;
         DoMainMenuOption();

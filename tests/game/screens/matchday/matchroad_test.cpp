@@ -393,7 +393,7 @@ class MatchRoadTest : public ::testing::Test {
         SavedGoalCount = 0;
         PendingGoalReplay = 0;
         ContinueMode = 0;
-        MenuOption = 43;
+        MenuOption = kScreenContinueGame;
         StdoutCapture quiet;
         DoMainMenuOption();
         quiet.Text();
@@ -418,13 +418,13 @@ class MatchRoadTest : public ::testing::Test {
         testenv::MenuUserStart();
         testenv::DayUserStart();
         testenv::DayUserScreen() = MeetInMatchMenus;
-        for (int i = 0; i < 3 && MenuOption != -1; ++i) ContinueOneDay();
+        for (int i = 0; i < 3 && MenuOption != kScreenQuit; ++i) ContinueOneDay();
         g_road.optionAfterMatchDay = MenuOption;
         g_road.played = g_slot >= 0 && IsFixturePlayed(g_slot) ? 1 : 0;
         g_road.goalFiles = GoalFilesNow();
         g_road.framesDrawn = D3DGameFramesDrawn;
         g_road.menusOpen = MenuDisplayIsOpen();
-        if (MenuOption == 105) {
+        if (MenuOption == kScreenGoalReplays) {
             RunGoalReplayScreen();
             g_road.optionAfterReplays = MenuOption;
         }
@@ -441,7 +441,7 @@ class MatchRoadTest : public ::testing::Test {
             std::ofstream("SaveData/GOALS/ my own goal.dhf", std::ios::binary) << "DHF but not ours";
             const int32_t shownBefore = g_road.replaysShown;
             g_replayIndex = -1;
-            MenuOption = 105;
+            MenuOption = kScreenGoalReplays;
             const std::string log = RunGoalReplayScreen();
             // Each file passed over is named in the log.
             for (const std::string& name : {g_damagedName, std::string(" my own goal.dhf")})
@@ -492,7 +492,7 @@ class MatchRoadTest : public ::testing::Test {
         testenv::MenuUserStart();
         testenv::DayUserStart();
         testenv::DayUserScreen() = [] { return AnswerInMatchVisit(true); };
-        for (int i = 0; i < 3 && MenuOption != -1; ++i) ContinueOneDay();
+        for (int i = 0; i < 3 && MenuOption != kScreenQuit; ++i) ContinueOneDay();
         testenv::DayUserScreen() = nullptr;
         testenv::DayUserStop();
         testenv::MenuUserStop();
@@ -591,11 +591,11 @@ TEST_F(MatchRoadTest, TheShownMatchItsMenusAndItsSavedGoalsOnTheRoadOfADay) {
     EXPECT_EQ(road.goalsStaged, 2);
     EXPECT_GE(road.goalFiles, 2);
     EXPECT_EQ(road.goalFiles, road.goalsScored) << "a file for each goal";
-    EXPECT_EQ(road.optionAfterMatchDay, 105) << "the day ends on the goal-replay screen";
+    EXPECT_EQ(road.optionAfterMatchDay, kScreenGoalReplays) << "the day ends on the goal-replay screen";
     EXPECT_EQ(road.replaysShown - road.replaysAfterDamage, road.goalFiles) << "each saved goal played back";
     EXPECT_GT(road.replayGreen, 20) << "the pitch in the replay";
     EXPECT_GT(road.replayPanelShare, 30) << "the replay panel at the bottom";
-    EXPECT_EQ(road.optionAfterReplays, 3) << "back to the club";
+    EXPECT_EQ(road.optionAfterReplays, kScreenClubMain) << "back to the club";
     EXPECT_EQ(road.menusOpen, 1);
     EXPECT_EQ(road.savedAndLoaded, 1);
     EXPECT_EQ(road.dayAfterLoad, 1);
@@ -604,7 +604,7 @@ TEST_F(MatchRoadTest, TheShownMatchItsMenusAndItsSavedGoalsOnTheRoadOfADay) {
     // others played, back to the club.
     EXPECT_EQ(road.replaysAfterDamage, road.goalFiles - 1);
     EXPECT_EQ(road.goalsSkipped, 2);
-    EXPECT_EQ(road.optionAfterDamage, 3);
+    EXPECT_EQ(road.optionAfterDamage, kScreenClubMain);
     EXPECT_EQ(road.goalFilesAfterLoad, 0);
 }
 
@@ -617,7 +617,7 @@ TEST_F(MatchRoadTest, UnderNo3DTheSameDaysMakeNoDisplayCall) {
     EXPECT_EQ(road.framesDrawn, 0);
     EXPECT_EQ(road.halfTimeMenus, 0);
     EXPECT_EQ(road.goalFiles, 0);
-    EXPECT_EQ(road.optionAfterMatchDay, 3);
+    EXPECT_EQ(road.optionAfterMatchDay, kScreenClubMain);
 }
 
 TEST_F(MatchRoadTest, AWindowClosedDuringTheMatchLetsTheDayFinishAndTheGameEnd) {
@@ -626,7 +626,7 @@ TEST_F(MatchRoadTest, AWindowClosedDuringTheMatchLetsTheDayFinishAndTheGameEnd) 
     EXPECT_EQ(road.shownMatches, 1);
     // Each later period draws its first frame and no more.
     EXPECT_LE(road.framesAfterClose, 4);
-    EXPECT_EQ(road.optionAfterMatchDay, -1);
+    EXPECT_EQ(road.optionAfterMatchDay, kScreenQuit);
 }
 
 TEST_F(MatchRoadTest, ThreeShownMatchesInOneSittingEachAllowTheirSubstitutions) {

@@ -233,11 +233,11 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
         titleAfterToggle = ShareChartTitle();
     });
     ClickAt(398, 559);
-    WaitForTable(FrontEndScreenTable(97));
+    WaitForTable(FrontEndScreenTable(kScreenResults));
     CheckStrings("the results views");
     // Back from the results views: its result-board tab, or the back icon
     // of its least form.
-    if (FrontEndScreenTable(97) == LeastScreenTable) {
+    if (FrontEndScreenTable(kScreenResults) == LeastScreenTable) {
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
     } else {
@@ -319,7 +319,7 @@ TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
         } else {
             LastMatch_Forget();
         }
-        MenuOption = 26;  // any screen with the title bar
+        MenuOption = kScreenSuspensions;  // any screen with the title bar
         WaitForTable(LeastScreenTable);
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 322; });
@@ -343,16 +343,16 @@ TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
 
 TEST_F(ResultScreensTest, TheResultsViewsRunByTheControllerLeaveToTheClub) {
     KeepConstructedMatch(false);
-    WaitForTable(FrontEndScreenTable(97));
-    if (FrontEndScreenTable(97) == LeastScreenTable) {
+    WaitForTable(FrontEndScreenTable(kScreenResults));
+    if (FrontEndScreenTable(kScreenResults) == LeastScreenTable) {
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
     } else {
         ClickAt(567, 559);  // its result-board tab names a results view only
     }
-    MenuOption = 97;
+    MenuOption = kScreenResults;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(ResultScreensTest, TheGoalListKeepsFifteenScorersOfSevenGoalsAndStaysBounded) {
@@ -423,7 +423,7 @@ TEST_F(ResultScreensTest, TheMatchChartLabelsItsMinutesAndEventsAndShowsTheKeptS
                               HVW_GetPlayerShortName(HomePlayer(9)));
     EXPECT_EQ(eventLabels[1], 30);
     EXPECT_EQ(title, "Home Town 2 - 1 Away Rovers");
-    EXPECT_EQ(optionAfterClick, 71);
+    EXPECT_EQ(optionAfterClick, kScreenMatchStats);
 }
 
 // The cell of the grid holding the position (shirt - 1).
@@ -580,7 +580,7 @@ TEST_F(ResultScreensTest, TheMatchStatisticsScreenShowsEachViewOfTheKeptMatch) {
     EXPECT_TRUE((full & 0xFF) >= 0xF0 || (full >> 16 & 0xFF) >= 0xF0) << std::hex << full;
     EXPECT_TRUE(((full >> 8) & 0xFF) < 0x10) << std::hex << full;
     EXPECT_NE(low, full);
-    EXPECT_EQ(optionAfter, 3);
+    EXPECT_EQ(optionAfter, kScreenClubMain);
 }
 
 TEST_F(ResultScreensTest, TheLastFixtureOfAClubBeforeToday) {

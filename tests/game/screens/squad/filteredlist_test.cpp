@@ -237,8 +237,8 @@ TEST_F(FilteredListTest, RowsFollowTheFilterThePanelSortsPagesAndPopups) {
     EXPECT_EQ(aSecond ? HVW_GetPlayerIntShirt(a) : HVW_GetPlayerShirt(a), sb);
     EXPECT_EQ(bSecond ? HVW_GetPlayerIntShirt(b) : HVW_GetPlayerShirt(b), sa);
     EXPECT_EQ(FilteredList_RowClick(0, true), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 21);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenFilteredSquadList);
 }
 
 TEST_F(FilteredListTest, TheFilterRecordsEdgeCases) {
@@ -313,7 +313,7 @@ TEST_F(FilteredListTest, TheFilterRecordsEdgeCases) {
 TEST_F(FilteredListTest, ANamedPresetAndAnEditedTacticSurviveASaveAndALoad) {
     // The preset pop-up's first row names preset 0; 31 letters ring the
     // bell once the 30th is in.
-    MenuOption = 21;
+    MenuOption = kScreenFilteredSquadList;
     testenv::MenuUserWaitFor(
         [] {
             return MenuViewTopTable() == FilteredSquadListTable && !MenuViewHotItems().empty() &&
@@ -333,8 +333,8 @@ TEST_F(FilteredListTest, ANamedPresetAndAnEditedTacticSurviveASaveAndALoad) {
     testenv::MenuUserWait(5);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (MenuOption == 21 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    while (MenuOption == kScreenFilteredSquadList && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     const std::string named = SearchPresetName(0);
     EXPECT_EQ(named, "w" + std::string(29, 'a'));
 

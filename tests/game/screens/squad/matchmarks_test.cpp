@@ -60,7 +60,7 @@ class MatchMarksTest : public MenuEngineTest {
         SeasonCalendar.season = 0;
         MatchMarks = MatchMarksState{0, 0, 0, kMarksNoColumn, {}, 0};
         ScreenPresented = 0;
-        MenuOption = 82;
+        MenuOption = kScreenMatchMarks;
     }
     void TearDown() override {
         if (started_) {
@@ -121,7 +121,7 @@ class MatchMarksTest : public MenuEngineTest {
     }
     static void RunGrid() {
         int rounds = 0;
-        while (MenuOption == 82 && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
+        while (MenuOption == kScreenMatchMarks && !WinCloseRequested() && ++rounds < 5) DoMainMenuOption();
     }
     // The centre of the cell of a grid row and match column.
     static int CellX(int column) { return 160 + column * 47 + 23; }

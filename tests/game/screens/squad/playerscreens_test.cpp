@@ -33,6 +33,7 @@
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/competitions.h"
@@ -192,10 +193,10 @@ TEST_F(PlayerScreensTest, NoPlayerShowsAnEmptyProfileWhoseBackIconWorks) {
         EXPECT_EQ(PlayerProfile_Act(Action::Release), MENU_REDRAW_ALSO);
         PlayerInfoMenu();
         EXPECT_STREQ(InterestedClubsText, "");
-        ReturnMenuOption = 7;
-        MenuOption = 4;
+        ReturnMenuOption = kScreenSquadList;
+        MenuOption = kScreenPlayerStats;
         EXPECT_EQ(PlayerProfile_Back(nullptr), MENU_CLOSE);
-        EXPECT_EQ(MenuOption, 7);
+        EXPECT_EQ(MenuOption, kScreenSquadList);
     }
 }
 
@@ -420,13 +421,13 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     LeagueTransferWords[0][nation] = today;
     LeagueTransferWords[1][nation] = int16_t(today + 10);
     Open(foreign);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     {
         StdoutCapture out;
         EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_REDRAW_ALSO);
-        EXPECT_NE(out.Text().find(GetText(kTransfersClosedText)), std::string::npos);
+        EXPECT_NE(out.Text().find(GetText(kTextTransfersClosed)), std::string::npos);
     }
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     LeagueTransferWords[0][nation] = first;
     LeagueTransferWords[1][nation] = last;
     ASSERT_EQ(HVW_CheckUserBid(foreign), 0);
@@ -434,47 +435,47 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     {
         SalesTeamClub = -1;
         EXPECT_EQ(PlayerProfile_Act(Action::Offer), MENU_CLOSE);
-        EXPECT_EQ(MenuOption, 10);
+        EXPECT_EQ(MenuOption, kScreenDealSheet);
         EXPECT_EQ(SalesTeamClub, user_);
     }
     // A player his club does not offer on loan; then one it does.
     HVW_SetPlayerLoanList(foreign, 0);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     {
         StdoutCapture out;
         PlayerProfile_Act(Action::LoanApproach);
         EXPECT_NE(out.Text().find(GetText(1139)), std::string::npos);
     }
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     HVW_SetPlayerLoanList(foreign, 1);
     SetPlayerWage(foreign, 1);
     SalesTeamClub = -1;
     EXPECT_EQ(PlayerProfile_Act(Action::LoanApproach), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(MenuOption, kScreenLoanTerms);
     EXPECT_EQ(SalesTeamClub, user_);
     HVW_SetPlayerLoanList(foreign, 0);
 
     Open(own);
     EXPECT_EQ(PlayerProfile_Act(Action::Training), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 80);
-    EXPECT_EQ(ConditionReturnOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerCondition);
+    EXPECT_EQ(ConditionReturnOption, kScreenPlayerStats);
     EXPECT_EQ(PlayerProfile_Act(Action::Deal), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 89);
+    EXPECT_EQ(MenuOption, kScreenContractMenu);
     // Contract talks: not with years left to run.
     SetPlayerContract(own, 48);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     {
         StdoutCapture out;
         PlayerProfile_Act(Action::Approach);
-        EXPECT_NE(out.Text().find(GetText(kNoTalksText)), std::string::npos);
+        EXPECT_NE(out.Text().find(GetText(kTextWillNotDiscussContract)), std::string::npos);
     }
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     SetPlayerContract(own, 6);
     SetPlayerMorale(own, 40);
     SetPlayerWage(own, 1);
     ContractTalksWord = 5;
     EXPECT_EQ(PlayerProfile_Act(Action::Approach), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(ContractTalksWord, 0);
 }
 
@@ -509,7 +510,7 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
     const int32_t balance = GetClubBalance(user_);
     SetClubBalance(user_, 0);
     Open(p);
-    MenuOption = 4;
+    MenuOption = kScreenPlayerStats;
     ASSERT_LT(HVW_GetClubWageBudget(user_), 2000);
     {
         StdoutCapture out;
@@ -518,7 +519,7 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
     }
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
     EXPECT_EQ(GetClubBalance(user_), 0);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     SetClubBalance(user_, 120000000);
     ASSERT_GE(HVW_GetClubWageBudget(user_), 2000);
     // The question unanswered (no display): nothing happens.
@@ -545,7 +546,7 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
     EXPECT_EQ(HVW_GetPlayerManPriceRaw(p), -1);
     EXPECT_EQ(HVW_GetPlayerShirt(p), 0);
     EXPECT_EQ(ClubHistoryOfKind(user_, p, 10), 1);
-    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
     EXPECT_FALSE(InList(FirstTeamList, p));
     EXPECT_FALSE(InList(ReserveList, p));
     EXPECT_FALSE(InList(YouthList, p));
@@ -618,13 +619,13 @@ TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
     for (size_t i = 0; i < clubs.size(); ++i) SetClubBidShortList(clubs[i], int16_t(i % 4), 2, 0, 0, 0);
 
     // The buttons: with the deal link they only close.
-    MenuOption = 75;
+    MenuOption = kScreenPlayerInfo;
     MenuFollowUp = 1;
     EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 75);
+    EXPECT_EQ(MenuOption, kScreenPlayerInfo);
     MenuFollowUp = 0;
     EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 }
 
 TEST(PlayerScreensTextTest, TheAppenderNeverRunsPastItsBuffer) {
@@ -730,19 +731,19 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
     // A bad other club: the move refuses, nothing posted or cleared.
     SalesTeamClub = -1;
     LoanTerms_Enter();
-    MenuOption = 18;
+    MenuOption = kScreenLoanTerms;
     const int before = CountMessages(4, user_, other_);
     EXPECT_EQ(LoanTerms_Agree(nullptr), MENU_REDRAW);
-    EXPECT_EQ(MenuOption, 18);
+    EXPECT_EQ(MenuOption, kScreenLoanTerms);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
 
     // The day messages: a computer club wants the loan-listed player.
     HVW_ClearHumanSales();
     HVW_AddHumanSale(0, p, other_);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     SalesTeamClub = -1;
     ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, 18);
+    ASSERT_EQ(MenuOption, kScreenLoanTerms);
     EXPECT_EQ(SelectedPlayer, int16_t(p));
     EXPECT_EQ(SalesTeamClub, other_);
     LoanTerms_Enter();
@@ -753,7 +754,7 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
     ASSERT_EQ(CurrentLoanTerms.verdict, 82);
     const int16_t receiverCode = CurrentLoanTerms.receiver.lengthCode;
     EXPECT_EQ(LoanTerms_Agree(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(other_));
     EXPECT_EQ(GetPlayerLoanClub(p), uint16_t(user_));
     EXPECT_EQ(GetPlayerLoanPeriod(p), uint16_t(LoanTerms_Weeks(receiverCode)));
@@ -773,7 +774,7 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
     ASSERT_EQ(Actions()[1], Action::EndLoan);
     EXPECT_EQ(PlayerProfile_Act(Action::EndLoan), MENU_CLOSE);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
-    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
 }
 
 // ---- The screens run by the controller with the scripted user -------------------------------
@@ -821,8 +822,8 @@ class PlayerScreensUserTest : public MenuEngineTest {
 };
 
 TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractAndTheAgent) {
-    MenuOption = 7;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenSquadList;
+    PreviousMenuOption = kScreenClubMain;
     static uint16_t player;
     static std::vector<uint32_t> grab;
     static std::string title;
@@ -870,8 +871,8 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     testenv::MenuUserWait(2);
     ClickAt(20, 382);  // the agent line
     int rounds = 0;
-    while (MenuOption != 100 && !WinCloseRequested() && ++rounds < 12) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 100);
+    while (MenuOption != kScreenAgentProfile && !WinCloseRequested() && ++rounds < 12) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenAgentProfile);
     ASSERT_NE(player, 0);
     EXPECT_EQ(HVW_GetPlayerTxList(player), 1);
     EXPECT_STREQ(SquadSortValue(26, player), GetText(40));

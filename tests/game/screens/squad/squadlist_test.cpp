@@ -215,25 +215,25 @@ TEST_F(SquadListTest, AMoveIntoAFullListChangesNothing) {
 }
 
 TEST_F(SquadListTest, RightButtonOpensTheProfileAndTheRoleCellTheContract) {
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     const uint16_t p = ShownPlayers[2];
     EXPECT_EQ(SquadList_RowClick(2, true), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     EXPECT_EQ(SelectedPlayer, int16_t(p));
-    EXPECT_EQ(ReturnMenuOption, 2);
+    EXPECT_EQ(ReturnMenuOption, kScreenSelectedClubSquad);
     View(1, 0);
     if (ShownCount > 0) {
         SquadList_RowClick(0, true);
-        EXPECT_EQ(ReturnMenuOption, 74);
+        EXPECT_EQ(ReturnMenuOption, kScreenSquadListSecond);
     }
     View(0, 0);
-    MenuOption = 7;
+    MenuOption = kScreenSquadList;
     SetPlayerClause2(p, 0);
     EXPECT_EQ(SquadList_OpenContractRow(RowOf(p)), MENU_CONTINUE);
     SetPlayerClause2(p, 2);
     EXPECT_EQ(SquadList_OpenContractRow(RowOf(p)), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 75);
-    EXPECT_EQ(ReturnMenuOption, 7);
+    EXPECT_EQ(MenuOption, kScreenPlayerInfo);
+    EXPECT_EQ(ReturnMenuOption, kScreenSquadList);
     SetPlayerClause2(p, 0);
 }
 
@@ -246,8 +246,8 @@ TEST_F(SquadListTest, OutOfRangeSelectedClubCountsAsClubOne) {
 TEST(SquadListDeathTest, AnUnknownSortKeyIsFatal) { EXPECT_DEATH(SquadSortHeader(27), "SortByType"); }
 
 TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) {
-    MenuOption = 7;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenSquadList;
+    PreviousMenuOption = kScreenClubMain;
     static uint16_t shown, picked;
     testenv::MenuUserWaitFor(
         [] {
@@ -262,9 +262,9 @@ TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) 
     testenv::MenuUserDo([] { picked = PickedPlayer; });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (MenuOption == 7 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    while (MenuOption == kScreenSquadList && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     EXPECT_EQ(picked, shown);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SquadListSecond, 0);
 }
 
@@ -272,17 +272,17 @@ TEST_F(SquadListTest, TheControllerRunsTheScreenAndItsBackIconLeavesForTheClub) 
 // it runs (its own screen at stage 1, which the icon ends), and otherwise
 // to the screen the list came from.
 TEST_F(SquadListTest, TheBackIconReturnsIntoTheMatchPreparationFirst) {
-    PreviousMenuOption = 58;
+    PreviousMenuOption = kScreenSquads;
     MatchPrepStage = 1;
     MatchPrepActive = 1;
     EXPECT_EQ(SquadList_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 39);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
     EXPECT_EQ(MatchPrepStage, 0);
     SquadList_Back(nullptr);
-    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
     MatchPrepActive = 0;
     SquadList_Back(nullptr);
-    EXPECT_EQ(MenuOption, 58);
+    EXPECT_EQ(MenuOption, kScreenSquads);
 }
 
 uint32_t SquadListBackPixel(int x, int y) {
@@ -318,8 +318,8 @@ TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
     const uint16_t listed = ShownPlayers[1];
     const int16_t role = HVW_GetPlayerField117(listed);
     SetPlayerField117(listed, 5);
-    MenuOption = 7;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenSquadList;
+    PreviousMenuOption = kScreenClubMain;
     static std::vector<uint32_t> grab;
     static int badgeRow, plainRow;
     testenv::MenuUserWaitFor(
@@ -343,7 +343,7 @@ TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
     testenv::MenuUserDo([] { grab = testenv::NewestGrabPixels(); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (MenuOption == 7 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    while (MenuOption == kScreenSquadList && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     SetPlayerField117(listed, role);
     ASSERT_EQ(grab.size(), 800u * 600u);
     ASSERT_LT(badgeRow, 16);

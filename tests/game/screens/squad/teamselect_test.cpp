@@ -243,8 +243,8 @@ TEST_F(TeamSelectTest, PitchClicksDragsAndTheListEditTheBook) {
     EXPECT_TRUE(GridSound());
     // Right button: the profile.
     EXPECT_EQ(TeamSelect_ListClick(0, true), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 24);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenTeamSelect);
 
     // Roles: a pick and a role row; then the match's role check passes.
     for (int role = 0; role < 4; ++role) {
@@ -393,7 +393,7 @@ TEST_F(TeamSelectTest, RandomPressesDragsAndReleasesKeepTheGridSound) {
 }
 
 TEST_F(TeamSelectTest, TheControllerRunsTheScreenAndTheMovedPlayerArrivesOnHisCell) {
-    MenuOption = 24;
+    MenuOption = kScreenTeamSelect;
     static uint16_t moved;
     static int toColumn, toRow;
     testenv::MenuUserWaitFor(
@@ -426,8 +426,8 @@ TEST_F(TeamSelectTest, TheControllerRunsTheScreenAndTheMovedPlayerArrivesOnHisCe
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     });
     int rounds = 0;
-    while (MenuOption == 24 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    while (MenuOption == kScreenTeamSelect && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     // The grab shows his figure at the centre of the new cell: the icon
     // painted on a blank, its number left out, matches pixel for pixel.

@@ -115,7 +115,7 @@ TEST_F(TrainingScreensTest, ScheduleFromTheTitleBarTheKeepersPopUpAChosenTypeAnd
     static uint16_t keeper = 0;
     static int16_t regularAfter = -1, shownAfter = -1;
     static std::vector<int16_t> shirtKeys;
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 171, 2); });
     MenuUserWait(10);
@@ -147,7 +147,7 @@ TEST_F(TrainingScreensTest, ScheduleFromTheTitleBarTheKeepersPopUpAChosenTypeAnd
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
     RunScreens({77, 76});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_NE(keeper, 0);
     EXPECT_EQ(HVW_GetPositionType(keeper), 0);
     ASSERT_EQ(keeperEntries.size(), 7u);
@@ -242,10 +242,10 @@ TEST_F(TrainingScreensTest, SettersSortsPagingAndThePracticeMatchsRefusals) {
     EXPECT_EQ(Training_RowView(12).player, 0);
     EXPECT_EQ(Training_RowView(12).selectable, 0xFFFF);
     EXPECT_EQ(Training_RowView(12).regularText, INT16_MIN);
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     EXPECT_EQ(Training_OpenPlayer(12), MENU_CONTINUE);
     EXPECT_EQ(Training_ChooseType(12, false), MENU_CONTINUE);
-    EXPECT_EQ(MenuOption, 76);
+    EXPECT_EQ(MenuOption, kScreenTraining);
     TrainingSquadCount = count;
     Training_PageDown(nullptr);
     EXPECT_EQ(TrainingPageStart, std::min<int16_t>(18, int16_t(count - 18)));
@@ -283,7 +283,7 @@ TEST_F(TrainingScreensTest, ConditionScreenFromTheScheduleWithBarsGainsAndTheCha
         record[kTrainingBlocks + kTrainingBlockSize + day] = uint8_t(20);
     }
     SetPlayerStat(player, 3, 40);
-    MenuOption = 76;
+    MenuOption = kScreenTraining;
     testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 50, 118); });
     testenv::MenuUserWaitFor(TableUp(PlayerConditionTable), 3000);
@@ -296,8 +296,8 @@ TEST_F(TrainingScreensTest, ConditionScreenFromTheScheduleWithBarsGainsAndTheCha
     testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
     RunScreens({76, 80});
-    EXPECT_EQ(MenuOption, 3);
-    EXPECT_EQ(ConditionReturnOption, 76);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(ConditionReturnOption, kScreenTraining);
     EXPECT_EQ(pairAfterToggle, 1);
     EXPECT_NE(header.find(GetText(185)), std::string::npos);
     const ConditionStatRow row0 = Condition_StatRow(0);
@@ -363,9 +363,9 @@ TEST_F(TrainingScreensTest, ConditionEdgeCasesRemarksLabelsAndCoach) {
               8 + (GetPlayerStat(outfield, 27, 0) > 80 && GetPlayerAge(outfield) < 4));
     // No coach: empty name, the click does nothing.
     EXPECT_STREQ(Condition_Coaching().coach, "");
-    MenuOption = 80;
+    MenuOption = kScreenPlayerCondition;
     EXPECT_EQ(Condition_OpenCoach(nullptr), MENU_CONTINUE);
-    EXPECT_EQ(MenuOption, 80);
+    EXPECT_EQ(MenuOption, kScreenPlayerCondition);
     // The chart keeps loaded garbage inside its frame.
     EXPECT_EQ(Condition_ChartY(140, false), Condition_ChartY(100, false));
     EXPECT_EQ(Condition_ChartY(-20, false), Condition_ChartY(0, false));
@@ -390,11 +390,11 @@ TEST_F(TrainingScreensTest, ConditionEdgeCasesRemarksLabelsAndCoach) {
     // The tabs that no item names, and the coaching progress bar: 50 of
     // 200 points is 25 %, a bar 25 long in the second colour of the scale.
     EXPECT_EQ(Condition_TabStaff(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 78);
+    EXPECT_EQ(MenuOption, kScreenStaffList);
     EXPECT_EQ(Condition_TabIndividual(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 77);
+    EXPECT_EQ(MenuOption, kScreenUserCoachingList);
     EXPECT_EQ(Condition_TabTraining(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 76);
+    EXPECT_EQ(MenuOption, kScreenTraining);
     FillSolidRect(230, 210, 100, 30, 0);
     Condition_DrawProgressBar(0, 0, 0, 0);
     EXPECT_EQ(GetBackBufferPixel(250, 223), 0u);  // no coaching record: nothing
@@ -425,7 +425,7 @@ TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
     static int16_t panelLabel = 0, viewText = 0, otherLabel = 0, otherView = 0;
     static std::string otherName;
     ClubStaff[7] = stafftest::MakeStaff({.initial = 'Y', .name = "Youth", .id = 70, .first = 10});
-    MenuOption = 77;
+    MenuOption = kScreenUserCoachingList;
     testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
     MenuUserDo([] {
         panelLabel = CoachingList_PanelLabel();
@@ -441,7 +441,7 @@ TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
     EXPECT_EQ(panelLabel, 417);
     EXPECT_EQ(viewText, 2314);
     EXPECT_STREQ(CoachingList_PanelName(), "Y.Youth");
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     if (opened != 0) {
         EXPECT_EQ(SelectedPlayer, opened);
     }
@@ -449,7 +449,7 @@ TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
     // Another club: its manager, no view switch.
     const int16_t other = int16_t(DivisionClubLists[0][1][1]);
     SelectedClub = uint16_t(other);
-    MenuOption = 83;
+    MenuOption = kScreenCoachingList;
     testenv::MenuUserWaitFor(TableUp(CoachingListTable), 3000);
     MenuUserDo([] {
         otherLabel = CoachingList_PanelLabel();
@@ -474,10 +474,10 @@ TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
     EXPECT_EQ(CoachingList_PageDown(nullptr), MENU_CONTINUE);
     EXPECT_EQ(CoachingList_PageUp(nullptr), MENU_CONTINUE);
     EXPECT_EQ(CoachingList_OpenSecondColumn(3), MENU_CONTINUE);  // an empty place
-    MenuOption = 83;
+    MenuOption = kScreenCoachingList;
     EXPECT_EQ(CoachingList_OpenPlayer(2), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 80);
-    EXPECT_EQ(PreviousMenuOption, 83);
+    EXPECT_EQ(MenuOption, kScreenPlayerCondition);
+    EXPECT_EQ(PreviousMenuOption, kScreenCoachingList);
     CoachingListFlags = kCoachingOwnClub | kCoachingGrouped;
 }
 

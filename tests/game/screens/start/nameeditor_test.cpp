@@ -80,7 +80,7 @@ TEST_F(NameEditorTest, ACountryOfSixtyOneClubsFillsOnePageAndOneClub) {
     MenuUserDo([] { EXPECT_EQ(ClubListPage(), 0); });
     MenuUserClickAt(760, 575);  // back to the start screen
     Run(112);
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 }
 
 TEST_F(NameEditorTest, AClubRenamedAndSavedIsListedByItsEditedName) {
@@ -98,11 +98,11 @@ TEST_F(NameEditorTest, AClubRenamedAndSavedIsListedByItsEditedName) {
     MenuUserWait(5);
     MenuUserClickAt(570, 474);  // Save
     Run(112);                   // the list, left for the club's page
-    ASSERT_EQ(MenuOption, 111);
+    ASSERT_EQ(MenuOption, kScreenClubNames);
     EXPECT_EQ(SelectedClub, 100);
     ScreenPresented = 0;
     DoMainMenuOption();  // the club's page, left by Save for the list
-    EXPECT_EQ(MenuOption, 112);
+    EXPECT_EQ(MenuOption, kScreenNameClubList);
     EXPECT_EQ(Field(ClubNameRecords[kClubCount].text[0], kClubNameLength), "Zed");
     EXPECT_FALSE(testenv::ReadHostFile("Edited/100.tmf").empty());
 
@@ -111,7 +111,7 @@ TEST_F(NameEditorTest, AClubRenamedAndSavedIsListedByItsEditedName) {
     MenuUserClickAt(760, 575);
     ScreenPresented = 0;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 }
 
 TEST_F(NameEditorTest, CupNamesOfOneNationAreSavedInTheFirstSevenPlaces) {
@@ -145,7 +145,7 @@ TEST_F(NameEditorTest, CupNamesOfOneNationAreSavedInTheFirstSevenPlaces) {
     MenuUserDo([] { EXPECT_EQ(Field(CompetitionNames[3].cup[0], 34), std::string(32, 'i')); });
     MenuUserClickAt(760, 575);
     Run(110);
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 }
 
 TEST(NameEditorNations, SteppingFromTheLastNationReturnsToTheFirst) {
@@ -205,7 +205,7 @@ TEST_F(NameEditorTest, TheStartScreenLeadsToTheEditorsAndTakesTheirNames) {
     MenuUserWait(5);
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 500 && item.y == 535; });
     Run(22);
-    EXPECT_EQ(MenuOption, 112);
+    EXPECT_EQ(MenuOption, kScreenNameClubList);
     EXPECT_STREQ(ClubNameRecords[100].text[0], "Zed");
     EXPECT_STREQ(ClubNameRecords[100].text[2], "The Zeds");
 }

@@ -168,7 +168,7 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     Grab();
     MenuUserDo([] {
         EXPECT_EQ(HVW_GetViewedCountry(), 2);
-        EXPECT_EQ(MenuOption, 108);
+        EXPECT_EQ(MenuOption, kScreenPlayedCountries);
         // The home box's mark.
         EXPECT_TRUE(Same(NewestGrabPixel(88, 298), Pixel{49, 48, 49}));
         EXPECT_FALSE(Same(NewestGrabPixel(88, 269), Pixel{49, 48, 49}));
@@ -229,11 +229,12 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     testenv::MenuUserKey(0x1C);
     MenuUserWait(5);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
-    testenv::MenuUserWaitFor([] { return MenuOption == 3 && MenuViewTopTable() == ClubMainTable; }, 3000);
+    testenv::MenuUserWaitFor(
+        [] { return MenuOption == kScreenClubMain && MenuViewTopTable() == ClubMainTable; }, 3000);
     MenuUserWait(5);
     testenv::MenuUserClose();
 
-    MenuOption = 22;
+    MenuOption = kScreenStart;
     EnterFrontEnd();
 
     EXPECT_STREQ(GetPlayerSurname(1), "HOLM");

@@ -169,9 +169,9 @@ TEST_F(ClubScreensTest, PlayedCountriesKeepTheHomeCountryPlayed) {
     PlayedLeagueFlags[8] = 1;
     EXPECT_EQ(PlayedCountries_Done(nullptr), MENU_CLOSE);
     EXPECT_EQ(PlayedLeagueFlags[8], 0);
-    EXPECT_EQ(MenuOption, 0);
+    EXPECT_EQ(MenuOption, kScreenNewGame);
     // The fifth row (y 346) offers no hot area in the table.
-    for (const MenuItem* item = PlayedCountriesTable; item->type != 55; ++item) {
+    for (const MenuItem* item = PlayedCountriesTable; item->type != MI_END; ++item) {
         if (item->handler == PlayedCountries_SetHome || item->handler == PlayedCountries_Toggle) {
             EXPECT_NE(item->y, 346);
         }
@@ -237,13 +237,13 @@ TEST_F(ClubScreensTest, ClubInformationRanksAndValues) {
     // clears the picks and returns.
     ClubListPickedFlag = 1;
     EXPECT_EQ(ClubInfoBack(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 5);
+    EXPECT_EQ(MenuOption, kScreenDivisionClubs);
     EXPECT_EQ(ClubInfoPickedFlag, 1);
     ClubListPickedFlag = 0;
     ClubPickedFlag = 2;
     JobOfferPending = 1;
     ClubInfoBack(nullptr);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(ClubInfoPickedFlag, 0);
     EXPECT_EQ(ClubPickedFlag, 0);
     EXPECT_EQ(JobOfferPending, 0);

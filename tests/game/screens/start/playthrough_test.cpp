@@ -95,7 +95,7 @@ struct PlayState {
 };
 PlayState g_play;
 
-bool PlayClubScreenUp() { return MenuOption == 3 && DayUserTableUp(ClubMainTable); }
+bool PlayClubScreenUp() { return MenuOption == kScreenClubMain && DayUserTableUp(ClubMainTable); }
 
 // As the club screen sees it when it offers the Continue entries.
 bool PlayUserPlaysToday() { return (MatchDayFlags & kDayLoopPlaysToday) != 0; }

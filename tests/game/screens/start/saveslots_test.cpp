@@ -180,9 +180,9 @@ TEST_F(MenuEngineTest, LoadScreenListsTheSlotsAndTheAutomaticSaveRow) {
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
 
     SaveLoadMode = 1;
-    MenuOption = 46;
+    MenuOption = kScreenLoadGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 
     // With slot 10 used the automatic-save row is offered.
     std::memset(SaveSlotFlags, 0, sizeof SaveSlotFlags);
@@ -194,9 +194,9 @@ TEST_F(MenuEngineTest, LoadScreenListsTheSlotsAndTheAutomaticSaveRow) {
     MenuUserWait(5);
     MenuUserDo([] { EXPECT_TRUE(HasItemAt(60, 559)); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-    MenuOption = 46;
+    MenuOption = kScreenLoadGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 22);
+    EXPECT_EQ(MenuOption, kScreenStart);
 }
 
 // What the running game would write: every saved block.
@@ -240,7 +240,7 @@ TEST_F(MenuEngineTest, ADamagedIndexIsReportedAndShowsEveryRowFree) {
         });
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
         SaveLoadMode = 1;
-        MenuOption = 46;
+        MenuOption = kScreenLoadGame;
         {
             StdoutCapture quiet;
             DoMainMenuOption();
@@ -311,9 +311,9 @@ TEST_F(MenuEngineTest, DamagedSavedGamesAreRefusedAndTheRunningGameStaysAsItWas)
         testenv::MenuUserWait(5);
         testenv::MenuUserDo([] { EXPECT_EQ(MenuViewTopTable(), SaveLoadTable); });
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-        MenuOption = 46;
+        MenuOption = kScreenLoadGame;
         DoMainMenuOption();
-        EXPECT_EQ(MenuOption, 22);
+        EXPECT_EQ(MenuOption, kScreenStart);
         EXPECT_EQ(shown, GetText(c.text));
         EXPECT_EQ(HashSavedBlocks(), running);
     }
@@ -324,9 +324,9 @@ TEST_F(MenuEngineTest, DamagedSavedGamesAreRefusedAndTheRunningGameStaysAsItWas)
     testenv::MenuUserWaitFor(LoadScreenUp);
     testenv::MenuUserWait(5);
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
-    MenuOption = 46;
+    MenuOption = kScreenLoadGame;
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_NE(HashSavedBlocks(), running);
     PlayerHistoryCount = keptPlayers;
     ClubHistoryCount = keptClubs;

@@ -110,8 +110,8 @@ class SoakScreensTest : public UserClubScreenTest {
         MenuUserWait(14);  // past the engine's click latch
     }
     static void OpenSoakScreen() {
-        PreviousMenuOption = 3;
-        MenuOption = 61;
+        PreviousMenuOption = kScreenClubMain;
+        MenuOption = kScreenSoak;
         testenv::MenuUserWaitFor(TableUp(SoakScreenTable), 3000);
         MenuUserWait(3);
     }
@@ -185,7 +185,7 @@ TEST_F(SoakScreensTest, TheStopPointMovesByWeeksAndMatchesWithinItsFloorsAndAcro
     // Leaving with the soak off leaves the day loop's stop point alone.
     ClickHandler(SoakScreen_Exit);
     RunScreens({61});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SoakStopPointSeason, -1);
     // The count runs from after the start day to before the end day, to
     // the season's end when the end lies in a later season.
@@ -283,7 +283,7 @@ TEST_F(SoakScreensTest, MoreMatchesThanRemainKeepTheStopAndLeavingWithSoakOnWrit
     MenuUserDo([] { EXPECT_EQ(SoakMode, 1u); });
     ClickHandler(SoakScreen_Exit);
     RunScreens({61});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(SoakStopPointDay, lastDay);
     EXPECT_EQ(SoakStopPointSeason, SeasonCalendar.season);
     EXPECT_EQ(FixHomeGoals, 2) << "kept while fixing is on";
@@ -362,9 +362,9 @@ TEST_F(SoakScreensTest, TheSummaryCountsAPreparedClubAndKeepsItsWayBack) {
     static SummaryMoney money;
     static int16_t savedPrevious = -1, clubOnSquadList = -1, previousOnSquadList = -1;
     rows.clear();
-    PreviousMenuOption = 8;
+    PreviousMenuOption = kScreenClubFixtures;
     SelectedClub = uint16_t(club);
-    MenuOption = kClubSummaryScreenId;
+    MenuOption = kScreenClubSummary;
     testenv::MenuUserWaitFor(TableUp(SummaryScreenTable), 3000);
     MenuUserWait(3);
     MenuUserDo([] {
@@ -388,7 +388,7 @@ TEST_F(SoakScreensTest, TheSummaryCountsAPreparedClubAndKeepsItsWayBack) {
     MenuUserWait(3);
     ClickHandler(WeeklyMoney_Back);
     RunScreens({60, 2, 7, 57});
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     ASSERT_EQ(rows.size(), 4u);
     for (int t = 0; t < 4; ++t) {
@@ -413,7 +413,7 @@ TEST_F(SoakScreensTest, TheSummaryCountsAPreparedClubAndKeepsItsWayBack) {
     EXPECT_EQ(money.profit, -350'000);
     // The way back was kept across the squad list it opened.
     EXPECT_EQ(clubOnSquadList, club);
-    EXPECT_EQ(previousOnSquadList, kClubSummaryScreenId);
+    EXPECT_EQ(previousOnSquadList, kScreenClubSummary);
     EXPECT_EQ(savedPrevious, 8);
 
     // Each button: its screen, with the way back of the summary.
@@ -433,15 +433,16 @@ TEST_F(SoakScreensTest, TheSummaryCountsAPreparedClubAndKeepsItsWayBack) {
         EXPECT_EQ(b.handler(nullptr), MENU_CLOSE);
         EXPECT_EQ(MenuOption, b.option);
         const bool squad = b.handler == SummaryScreen_ToClubSquad;
-        EXPECT_EQ(PreviousMenuOption, squad ? kClubSummaryScreenId : 8);
+        EXPECT_EQ(PreviousMenuOption, squad ? kScreenClubSummary : 8);
         EXPECT_EQ(int16_t(SelectedClub), squad ? club : other);
-        if (MenuOption == 2 || MenuOption == 58 || MenuOption == 59)
+        if (MenuOption == kScreenSelectedClubSquad || MenuOption == kScreenSquads ||
+            MenuOption == kScreenPickTeam)
             DoMainMenuOption();  // the controller's turn
         EXPECT_EQ(FrontEndScreenTable(MenuOption), b.table) << b.option;
     }
     SummarySavedPrevious = 3;
     SummaryScreen_Exit(nullptr);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     std::copy(keptLog.begin(), keptLog.end(), TransferRecords);
     SetPlayerSusp(keeper, 0);
@@ -515,7 +516,7 @@ TEST_F(SoakScreensTest, TheMessageTesterStepsItsNumberAndShowsTheBodyInTheNewsBo
     PopupSwitch = 1;
 
     EXPECT_TRUE(backOnSoak) << "leaving the tester comes back to the soak screen";
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(numbers[0], 0) << "numbers stop at 0";
     EXPECT_EQ(numbers[1], withBody);
     EXPECT_EQ(numbers[2], withBody);
@@ -551,14 +552,14 @@ TEST_F(SoakScreensTest, NobodyAtTheKeysWhileTheSoakRuns) {
     const int16_t offering = int16_t(user_ == 5 ? 6 : 5);
     JobOfferPending = 1;
     JobOfferClubShown = uint16_t(offering);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessagesUnattended();
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(JobOfferPending, 1) << "left for the user";
     DayLoopRunning = false;
     SoakMode = 0;
     ProcessHalvornDayMessages();
-    EXPECT_EQ(MenuOption, 6) << "once he is back the offer opens the club's screen";
+    EXPECT_EQ(MenuOption, kScreenClubInfo) << "once he is back the offer opens the club's screen";
     EXPECT_EQ(int16_t(SelectedClub), offering);
     // The offer answered, as the club's screen's back button leaves it: a
     // club still picked from an offer would make a later new game's job
@@ -575,7 +576,7 @@ TEST_F(SoakScreensTest, NobodyAtTheKeysWhileTheSoakRuns) {
     ContinueMode = -1;
     EXPECT_EQ(ClubMain_RunOn(nullptr), MENU_CLOSE);
     EXPECT_EQ(ContinueMode, 1);
-    EXPECT_EQ(MenuOption, 43);
+    EXPECT_EQ(MenuOption, kScreenContinueGame);
     SoakMode = 0;
     ContinueMode = 0;
 }
@@ -710,7 +711,7 @@ TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
     // The club fixtures' title, clicked in its sequence, opens the soak screen.
     static std::vector<uint32_t> grab;
     static int16_t soakButtonText = -1;
-    MenuOption = 8;
+    MenuOption = kScreenClubFixtures;
     testenv::MenuUserWaitFor(TableUp(ClubFixturesTable), 3000);
     MenuUserWait(3);
     for (int button : {0, 0, 0, 1, 0, 1}) {
@@ -756,7 +757,7 @@ TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
     int framesDuringRun = 0;
     int rounds = 0;
     while (!WinCloseRequested() && ++rounds < 12) {
-        if (MenuOption == 43) {
+        if (MenuOption == kScreenContinueGame) {
             ASSERT_EQ(SoakMode, 1u);
             ASSERT_EQ(ContinueMode, 1);
             const int frames = testenv::MenuUserFrames();
@@ -790,7 +791,7 @@ TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
     // stopped at its next ordinary stop.
     EXPECT_EQ(g_seen.fault, "");
     EXPECT_EQ(SoakMode, 0u);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     const bool byYear = !shortRun && seasons > 0;
     EXPECT_EQ(SoakStopPointSeason, byYear ? startSeason + seasons : startSeason);
     const int stopDays = (SoakStopPointSeason - startSeason) * 365 + SoakStopPointDay;
@@ -812,7 +813,7 @@ TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
     plat::InjectKey(1, false, true);
     plat::InjectKey(1, false, false);
     ContinueMode = 1;
-    MenuOption = 43;
+    MenuOption = kScreenContinueGame;
     {
         StdoutCapture quiet;
         DoMainMenuOption();

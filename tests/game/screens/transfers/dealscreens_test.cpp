@@ -100,7 +100,7 @@ class DealScreensTest : public ::testing::Test {
         SelectedClub = uint16_t(user_);
         MenuFollowUp = 0;
         SquadOfferFlag = 0;
-        PreviousMenuOption = 3;
+        PreviousMenuOption = kScreenClubMain;
         PendingDeal_ClearAll();
         for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
         for (uint16_t& c : HumanContracts) c = 0;
@@ -272,9 +272,9 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
         DealSheet_StepFigure(1000, true);
     DealSheet_Update();
     ASSERT_EQ(CurrentDeal.verdict, 0) << CurrentDeal.offer << " / " << CurrentDeal.reference;
-    MenuOption = 10;
+    MenuOption = kScreenDealSheet;
     EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     ASSERT_EQ(GetClubBidPlayer(user_, 0), p) << "the first free slot";
     const int32_t fee = GetClubBidPrice(user_, 0) * 100;
     EXPECT_EQ(fee / 100, CurrentDeal.offer / 100);
@@ -295,9 +295,9 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
         HumanContracts[0] = p;
     }
     EXPECT_EQ(HVW_GetHumanContracts(), p);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, 14);
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
     OpenTalks(p);
     const int32_t balance = GetClubBalance(user_);
     EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE) << CurrentOffer.refusalText;
@@ -305,7 +305,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
     EXPECT_EQ(GetClubBalance(user_), balance - fee);
     EXPECT_EQ(ShortList_IsPlayerOn(p), 0);
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
 TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
@@ -314,7 +314,7 @@ TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
     HumanContracts[1] = p;
     OpenTalks(p);
     const int32_t balance = GetClubBalance(user_);
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     {
         StdoutCapture out;
         EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
@@ -322,7 +322,7 @@ TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
     }
     EXPECT_EQ(GetPlayerClub(p), uint16_t(other_));
     EXPECT_EQ(GetClubBalance(user_), balance);
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
 }
 
 TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
@@ -335,14 +335,14 @@ TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
     EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
     EXPECT_EQ(CurrentOffer.refusalText, 992);
     CurrentOffer.terms = CurrentDemands;
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     {
         StdoutCapture out;
         EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
         EXPECT_NE(out.Text().find(GetText(286)), std::string::npos);
     }
     EXPECT_EQ(HVW_GetPlayerWage(p), demanded);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     // A young player's first contract: text 1182, flag 95 cleared.
     HVW_SetPlayerFlag95(p, 1);
     OpenTalks(p);
@@ -361,9 +361,9 @@ TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale)
     HVW_SetPlayerLoanList(p, 0);
     HVW_ClearHumanSales();
     HVW_AddHumanSale(0, p, other_);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, 10);
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
     DealSheetReset = 1;
     DealSheet_Enter();
     DealSheet_Update();
@@ -390,7 +390,7 @@ TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale)
             EXPECT_LT(GetPlayerMorale(p), 50);
         }
         EXPECT_GE(GetPlayerMorale(p), 0);
-        EXPECT_EQ(MenuOption, 3);
+        EXPECT_EQ(MenuOption, kScreenClubMain);
         CurrentDeal.direction = 0;
     }
 }
@@ -431,13 +431,13 @@ TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
     for (AgreedExchange& r : AgreedExchanges) r.player = 40000;
     OpenTalks(exchange);
     CurrentOffer.terms = CurrentDemands;
-    MenuOption = 14;
+    MenuOption = kScreenContractTalks;
     {
         StdoutCapture out;
         EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_REDRAW);
         EXPECT_NE(out.Text().find(GetText(1132)), std::string::npos);
     }
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(PendingDealExchange(PendingDeal_FindMain(main), 0), exchange);
     for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
 }
@@ -482,7 +482,7 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
     EXPECT_EQ(PendingDealPlayer(dealB), 0);
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 }
 
 TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
@@ -529,7 +529,7 @@ TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
     EXPECT_EQ(PendingDealSellingClub(deal), other_);
     EXPECT_EQ(PendingDealBuyingClub(deal), user_);
     EXPECT_EQ(PendingDealNetAsking(deal), CurrentDeal.asking - 1000);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 }
 
 // A computer club's offer for one of his players taken to the player
@@ -556,9 +556,9 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
     SetClubBalance(user_, 20000000);
     HVW_ClearHumanSales();
     HVW_AddHumanSale(0, p, other_);
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, 10);
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
     ASSERT_EQ(SelectedPlayer, int16_t(p));
 
     // A round price within what the buyer would pay, above its first offer.
@@ -586,10 +586,10 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
     for (; days < 40 && GetPlayerClub(p) == uint16_t(user_); ++days) {
         balanceBefore = GetClubBalance(user_);
         HVW_AdvanceDay();
-        MenuOption = 3;
+        MenuOption = kScreenClubMain;
         SquadOfferFlag = 0;
         ProcessHalvornDayMessages();
-        if (MenuOption != 10) continue;
+        if (MenuOption != kScreenDealSheet) continue;
         DealSheetReset = 1;
         DealSheet_Enter();
         DealSheet_Update();
@@ -680,17 +680,17 @@ TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothin
 
 TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
     const uint16_t p = PlayerOf(user_, 13);
-    PreviousMenuOption = 89;
+    PreviousMenuOption = kScreenContractMenu;
     ContractTalksReason = 4;  // his old role 3
     OpenTalks(p);
     EXPECT_EQ(CurrentOffer.terms.status, 3);
     EXPECT_EQ(ContractTalks_ChoiceForward(nullptr), MENU_CONTINUE);
     EXPECT_EQ(CurrentOffer.terms.status, 3);
     EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 89);
+    EXPECT_EQ(MenuOption, kScreenContractMenu);
     EXPECT_EQ(HVW_GetPlayerField117(p), 3);
     EXPECT_EQ(ContractTalksReason, 0);
-    PreviousMenuOption = 3;
+    PreviousMenuOption = kScreenClubMain;
 }
 
 // ---- The part-exchange list ----------------------------------------------------------------
@@ -740,7 +740,7 @@ TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
     MenuFollowUp = 0;
     EXPECT_EQ(ExchangeList_Pick(0), MENU_CLOSE);
     EXPECT_NE(CurrentDeal.exchange[0].player, 0);
-    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(MenuFollowUp, 1);
     EXPECT_EQ(ExchangeList_Pick(ExchangeCandidateCount), MENU_CONTINUE) << "an empty row does nothing";
     MenuFollowUp = 0;
@@ -871,8 +871,8 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     ASSERT_NE(p, 0);
     HVW_SetPlayerLoanList(p, 0);
     SelectedPlayer = int16_t(p);
-    ReturnMenuOption = 3;
-    MenuOption = 4;
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
     static std::vector<uint32_t> sheet, talks;
     static std::string header, figure, talksHeader, wageLine;
     static int16_t verdict, refusal;
@@ -917,9 +917,9 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     // The bid is accepted: the contract waits for the user; the day's
     // messages open the talks.  A short wage is refused first.
     HumanContracts[0] = p;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, 14);
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
     testenv::MenuUserWaitFor([] { return Up(ContractTalksTable); }, 1000);
     testenv::MenuUserWait(3);
     ClickAt(280, 150);  // wage down
@@ -940,7 +940,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     EXPECT_EQ(refusal, 992);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
     EXPECT_EQ(GetClubBalance(user_), balance - fee);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(talks.size(), 800u * 600u);
     EXPECT_GT(DealTextInGrab(talks, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, talksHeader), 50);
     EXPECT_GT(DealTextInGrab(talks, 40, 161, 9, JUSTIFY_LEFT_MIDDLE, wageLine), 20);
@@ -953,7 +953,7 @@ TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController)
     HVW_SetPlayerLoanList(p, 1);
     SelectedPlayer = int16_t(p);
     SalesTeamClub = user_;
-    MenuOption = 18;
+    MenuOption = kScreenLoanTerms;
     static int16_t cupToggles;
     testenv::MenuUserWaitFor([] { return Up(LoanTermsTable); }, 3000);
     testenv::MenuUserWait(3);
@@ -963,7 +963,7 @@ TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController)
     });
     ClickAt(60, 559);  // withdraw
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     EXPECT_EQ(cupToggles, 8) << "four cup rows on each side";
     HVW_SetPlayerLoanList(p, 0);
 
@@ -973,12 +973,12 @@ TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController)
     CurrentDeal.buyingClub = user_;
     CurrentDeal.sellingClub = other_;
     CurrentDeal.offer = 0;
-    MenuOption = 91;
+    MenuOption = kScreenExchangeList;
     testenv::MenuUserWaitFor([] { return Up(ExchangeListTable); }, 3000);
     testenv::MenuUserWait(3);
     ClickAt(743, 559);
     DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(ExchangeEmptyText, 1732);
     MenuFollowUp = 0;
 }

@@ -122,7 +122,7 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     static uint16_t sortAfterLoad = 99, sortBeforeLoad = 99, opened = 0;
     static int16_t minAfterLoad = -1, profileOption = -1, cancelledMin = -1;
     static std::string cancelledName;
-    MenuOption = 3;
+    MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     MenuUserWaitFor(
         [] {
@@ -239,7 +239,8 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     MenuUserWait(5);
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
-    while (!WinCloseRequested() && ++rounds < 8 && (rounds == 1 || MenuOption != 3)) DoMainMenuOption();
+    while (!WinCloseRequested() && ++rounds < 8 && (rounds == 1 || MenuOption != kScreenClubMain))
+        DoMainMenuOption();
     ASSERT_FALSE(WinCloseRequested());
 
     // The grab shows the rows and the wage budget.
@@ -517,11 +518,11 @@ TEST_F(PlayerSearchTest, EighteenFillOnePageAndRemovingTheSecondShiftsTheRestUp)
     Shortlist_RemoveSwitch(nullptr);
     EXPECT_EQ(Shortlist_NameClick(17), MENU_CONTINUE);
     EXPECT_EQ(Shortlist_NameClick(3), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 64);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenShortlist);
     EXPECT_EQ(SelectedPlayer, int16_t(SearchResults[4]));
     EXPECT_EQ(Shortlist_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     // An empty shortlist shows no rows.
     ShortList_Clear();
     ShortlistMenu();
@@ -570,7 +571,7 @@ TEST_F(PlayerSearchTest, TheScoutViewListsARegionsRecommendedPlayersInOrderAtMos
     for (int i = 0; i < 1200; ++i) Shortlist_ScrollUp(nullptr);
     EXPECT_EQ(ShortlistTopRow, 0);
     EXPECT_EQ(Shortlist_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 90);
+    EXPECT_EQ(MenuOption, kScreenScouting);
     for (uint16_t p : inRegion) SetPlayerScoutRecommended(p, 0);
 }
 
@@ -615,7 +616,7 @@ TEST_F(PlayerSearchTest, CareerRowsMergeEventsTotalsScrollingAndBack) {
     reinterpret_cast<void (*)()>(const_cast<void*>(CareerHistoryTable[0].data))();
     ASSERT_STRNE(HVW_GetPlayerShortName(uint16_t(p + 1)), own.c_str());
     for (const MenuItem* item = CareerHistoryTable; item->type != MI_END; ++item) {
-        if (item->type == 18 && item->x == 85 && item->y == 62) {
+        if (item->type == MI_STRING_VAR && item->x == 85 && item->y == 62) {
             EXPECT_EQ(*static_cast<const char* const*>(item->data), own);
         }
     }
@@ -668,12 +669,12 @@ TEST_F(PlayerSearchTest, CareerRowsMergeEventsTotalsScrollingAndBack) {
 
     // Back: to the profile, or to 63 for a second halvorn.
     EXPECT_EQ(CareerHistory_Back(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenClubMain);
     const int16_t keptB = HVW_GetPlayerHalvornB(p);
     SetPlayerHalvornB(p, 1);
     CareerHistory_Back(nullptr);
-    EXPECT_EQ(MenuOption, 63);
+    EXPECT_EQ(MenuOption, kScreenManagerRankings);
     SetPlayerHalvornB(p, keptB);
 }
 

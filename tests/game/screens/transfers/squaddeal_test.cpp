@@ -215,7 +215,7 @@ TEST_F(SquadDealTest, PriceBoxesStepsRoleCyclesAndCancelRestoreTheEntry) {
     EXPECT_EQ(GetPlayerField117(p), 2);
     EXPECT_EQ(HVW_GetPlayerManPriceRaw(p), -1);
     EXPECT_EQ(DealStartRole, -1);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 
     // An open deal survives a visit elsewhere: the entry values stay.
     HVW_SetPlayerManPrice(p, 70000);
@@ -273,7 +273,7 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     EXPECT_EQ(GetPlayerMorale(p), 0);
     EXPECT_EQ(ArchiveCount(user_, 269), upset + 1);
     EXPECT_EQ(ArchiveCount(user_, 290) + ArchiveCount(user_, 291), reactions + 1);
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(ContractTalksReason, 7);
     EXPECT_EQ(DealStartRole, -1);
     EXPECT_EQ(GetPlayerFlag123(p), 1);
@@ -285,7 +285,7 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     ContractDeal_CycleRole(nullptr);
     ContractDeal_Process(nullptr);
     EXPECT_EQ(GetPlayerMorale(p), 5);
-    EXPECT_EQ(MenuOption, 14);
+    EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(ContractTalksReason, 1);
     Prepare(p);
     SetPlayerField117(p, 1);
@@ -295,7 +295,7 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     ContractDeal_Process(nullptr);
     EXPECT_EQ(GetPlayerMorale(p), 30);
     EXPECT_EQ(ArchiveCount(user_, 268), welcomed);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 
     // Nothing chosen: only the flag, and the profile again.
     Prepare(p);
@@ -304,7 +304,7 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     EXPECT_EQ(GetPlayerFlag123(p), 1);
     EXPECT_EQ(GetPlayerMorale(p), 30);
     EXPECT_EQ(GetPlayerField118(p), 30);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
     SetPlayerField117(p, 2);
 }
 
@@ -331,7 +331,7 @@ TEST_F(SquadDealTest, LevelKindAndOptionOutcomesForSeededDraws) {
     EXPECT_EQ(GetPlayerStat(p, 25, 0), 50 + d[4]);
     EXPECT_EQ(GetPlayerMorale(p), 30 - d[5]);
     EXPECT_EQ(GetPlayerStat(p, 18, 0), 50 - d[6]);
-    EXPECT_EQ(MenuOption, 4);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
 
     // Kind 3 only raises: the chosen praise with its message.
     Prepare(p);
@@ -407,12 +407,12 @@ TEST_F(SquadDealTest, ReleasePaysUpAndATooDearOneIsRefused) {
     testenv::MenuUserWait(4);
     testenv::MenuUserDo([] { boxShown = ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
     testenv::MenuUserClickAt(400, 300);
-    MenuOption = 89;
+    MenuOption = kScreenContractMenu;
     EXPECT_EQ(ContractDeal_Release(nullptr), MENU_REDRAW);
     EXPECT_TRUE(boxShown);
     EXPECT_EQ(GetPlayerClub(p), uint16_t(user_));
     EXPECT_EQ(GetClubBalance(user_), 0);
-    EXPECT_EQ(MenuOption, 89);
+    EXPECT_EQ(MenuOption, kScreenContractMenu);
 
     // Within the budget and answered yes: paid, listed, clubless.
     SetClubBalance(user_, 50000000);
@@ -423,7 +423,7 @@ TEST_F(SquadDealTest, ReleasePaysUpAndATooDearOneIsRefused) {
     testenv::MenuUserWait(2);
     testenv::MenuUserClickAt(300, 350);  // yes
     EXPECT_EQ(ContractDeal_Release(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
     EXPECT_EQ(GetClubBalance(user_), balance - cost);
     EXPECT_EQ(GetClubWeekMiscOut(user_, week), weekOut + cost);
     EXPECT_EQ(GetClubSeasonMiscOut(user_), seasonOut + cost);
@@ -451,17 +451,17 @@ TEST_F(SquadDealTest, TalksRefusedForALongContractAndForAClubBelowItsStanding) {
     testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
     testenv::MenuUserWait(2);
     testenv::MenuUserClickAt(400, 300);
-    MenuOption = 89;
+    MenuOption = kScreenContractMenu;
     EXPECT_EQ(ContractDeal_OpenTalks(nullptr), MENU_REDRAW);
-    EXPECT_EQ(MenuOption, 89);
+    EXPECT_EQ(MenuOption, kScreenContractMenu);
     // A contract of 23 meets no first refusal; a club placed no lower than
     // its standing meets no second.
     SetPlayerContract(p, 23);
     if (HVW_GetClubTablePosition(user_) <= int(GetClubBaseRep(user_))) {
         ContractTalksReason = 5;
         EXPECT_EQ(ContractDeal_OpenTalks(nullptr), MENU_CLOSE);
-        EXPECT_EQ(MenuOption, 14);
-        EXPECT_EQ(PreviousMenuOption, 89);
+        EXPECT_EQ(MenuOption, kScreenContractTalks);
+        EXPECT_EQ(PreviousMenuOption, kScreenContractMenu);
         EXPECT_EQ(ContractTalksReason, 0);
     }
     testenv::MenuUserStop();
@@ -569,13 +569,13 @@ TEST_F(SquadDealTest, NumbersSurviveALoadNumberAllAndTheRefusalToLeave) {
         testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
         testenv::MenuUserWait(2);
         testenv::MenuUserClickAt(400, 300);
-        MenuOption = 87;
+        MenuOption = kScreenSquadNumbers;
         EXPECT_EQ(SquadNumbers_Leave(nullptr), MENU_REDRAW);
-        EXPECT_EQ(MenuOption, 87);
+        EXPECT_EQ(MenuOption, kScreenSquadNumbers);
         SquadNumbers_NumberAll(nullptr);
     }
     EXPECT_EQ(SquadNumbers_Leave(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 3);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
 
     // The value column by key; the late-season refusal of the fitness keys.
     const uint16_t p = SquadNumbers.shown[0];
@@ -673,13 +673,13 @@ TEST_F(SquadDealTest, AttributeTableSortsColoursPagesAndSwapsShirts) {
     HVW_SetPlayerShirt(b, shirtB);
 
     // A right click opens the profile; on an empty row it does nothing.
-    MenuOption = 88;
+    MenuOption = kScreenAttributeTable;
     t.top = 0;
     EXPECT_EQ(PlayerTable_RowClick(t.count, 2), MENU_CONTINUE);
-    EXPECT_EQ(MenuOption, 88);
+    EXPECT_EQ(MenuOption, kScreenAttributeTable);
     EXPECT_EQ(PlayerTable_RowClick(0, 2), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 88);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenAttributeTable);
     EXPECT_EQ(SelectedPlayer, int16_t(PlayerTableRowPlayer(0)));
     // The career button needs a selected player.
     EXPECT_EQ(PlayerTable_ToSearchFilter(nullptr), MENU_CONTINUE);
@@ -688,8 +688,8 @@ TEST_F(SquadDealTest, AttributeTableSortsColoursPagesAndSwapsShirts) {
 // ---- The screens under the controller -----------------------------------------------------------
 
 TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
-    MenuOption = 7;
-    PreviousMenuOption = 3;
+    MenuOption = kScreenSquadList;
+    PreviousMenuOption = kScreenClubMain;
     static uint16_t player;
     static int16_t role;
     static int32_t startPrice;
@@ -819,7 +819,7 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
 TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
     SquadNumbers.rebuildRequest = 1;
     SquadNumbers.listChoice = 0;
-    MenuOption = 87;
+    MenuOption = kScreenSquadNumbers;
     // One spare-list player without a number: leaving is refused.
     static uint16_t spare;
     spare = 0;
@@ -846,8 +846,8 @@ TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
     testenv::MenuUserWait(3);
     ClickAt(743, 559);
     int rounds = 0;
-    while (MenuOption == 87 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 3);
+    while (MenuOption == kScreenSquadNumbers && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(stillHere, 1);
     EXPECT_EQ(CountUnnumbered(), 0);
     if (spare != 0) {
@@ -902,7 +902,7 @@ TEST_F(SquadDealTest, ScriptedAttributeTableColoursItsBandsAndOpensTheProfile) {
     ASSERT_GE(kept.size(), 2u);
     const uint16_t top = kept[0].player;
     SetPlayerStat(top, 3, 91);
-    MenuOption = 88;
+    MenuOption = kScreenAttributeTable;
     static std::vector<uint32_t> grab;
     static int topRow, plainRow;
     testenv::MenuUserWaitFor([] { return Up(PlayerList2Table); }, 3000);
@@ -926,9 +926,9 @@ TEST_F(SquadDealTest, ScriptedAttributeTableColoursItsBandsAndOpensTheProfile) {
     testenv::MenuUserWait(6);
     testenv::MenuUserRelease(1);
     int rounds = 0;
-    while (MenuOption == 88 && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
-    EXPECT_EQ(MenuOption, 4);
-    EXPECT_EQ(ReturnMenuOption, 88);
+    while (MenuOption == kScreenAttributeTable && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+    EXPECT_EQ(ReturnMenuOption, kScreenAttributeTable);
     for (const Kept& k : kept) {
         SetPlayerStat(k.player, 3, k.stat);
         SetPlayerStat(k.player, 27, k.ability);
