@@ -1117,7 +1117,7 @@ void PlanTour() {
     Then(HomePhase);
     if (g_tour->options.endOnStartScreen) {
         // The shared rows list's way back is the start screen's.
-        PlanStop({"the month header and the shared rows list", 52, -1, 0});
+        PlanStop({"the month header and the shared rows list", kScreenSharedRows, -1, 0});
         Then([] {
             if (g_tour->lost) return;
             ClickAt(564, 434);
