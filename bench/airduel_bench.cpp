@@ -23,6 +23,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/tackle.h"
 #include "core/match/teamsetup.h"
 
@@ -49,7 +50,7 @@ void AirDuelSetUp() {
     KickOffTeam = 0;
     AttackDirection = 0;
     Match_SetupPeriod();
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
     for (int team = 0; team < 2; ++team) {
@@ -82,7 +83,7 @@ void LoftBall(int counter) {
     BallState.vz = 14 * 65536;
     Ball_UpdateDirectionSpeed();
     BallTeam = uint8_t(counter & 1);
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     MatchClockRunning = 1;
 }
 

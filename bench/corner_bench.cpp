@@ -23,6 +23,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/setpieces.h"
 #include "core/match/teamsetup.h"
 
@@ -47,7 +48,7 @@ void SetUpCornerMatch() {
     KickOffTeam = 0;
     AttackDirection = 0;
     Match_SetupPeriod();
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
 }
@@ -71,7 +72,7 @@ void AwardCorner(int counter) {
     BallState.vx = BallState.vy = BallState.vz = 0;
     RestartTeam = high ? 0 : 1;  // the team attacking that end
     PhaseTimer = 0;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     MatchFinished = 0;
 }
 

@@ -3,9 +3,10 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
-#include <utility>
+#include <iterator>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/aerials.h"
 #include "core/match/ballturns.h"
 #include "core/match/fouls.h"
@@ -246,368 +247,246 @@ constexpr int16_t kDeepestStartUpfield = 10000;
 constexpr int16_t kDeepestStartDownfield = 0;
 constexpr int16_t kHeadTurnStep = 16;
 
-// An action whose family is not built yet: one least form per code, so that
-// each code keeps a handler of its own in the table.
-template <uint16_t Code>
-void NotYetBuilt(int16_t figure) {
-    assert(MatchFigures[figure].action == Code);
-    Match_ActStandTurningToBall(figure);
-}
-
-// A code whose family shares one routine still gets a handler of its own.
+// A code whose family shares one routine still gets a handler of its own,
+// so that the table tells the codes apart.
 template <uint16_t Code, MatchActionHandler Shared>
 void OwnHandler(int16_t figure) {
     Shared(figure);
 }
 
-// The goalkeeper's actions.
-template <std::size_t Code>
-constexpr MatchActionHandler KeeperHandlerFor() {
-    switch (Code) {
-        case 152:
-            return Match_ActKeeperReady;
-        case 156:
-        case 157:
-        case 160:
-        case 166:
-        case 171:
-        case 182:
-        case 195:
-        case 196:
-        case 197:
-        case 198:
-        case 199:
-        case 200:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperDive>;
-        case 159:
-        case 167:
-        case 183:
-        case 201:
-        case 202:
-        case 203:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldingDive>;
-        case 170:
-            return Match_ActKeeperCatchLow;
-        case 173:
-            return Match_ActKeeperCatchMiddle;
-        case 155:
-            return Match_ActKeeperCatchHigh;
-        case 164:
-            return Match_ActKeeperJumpPunch;
-        case 165:
-            return Match_ActKeeperTipOver;
-        case 158:
-        case 179:
-        case 180:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldCatch>;
-        case 150:
-            return Match_ActKeeperTakeBall;
-        case 154:
-            return Match_ActKeeperHoldBall;
-        case 151:
-        case 174:
-        case 190:
-        case 191:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldGesture>;
-        case 205:
-            return Match_ActKeeperPenaltyGesture;
-        case 153:
-            return Match_ActKeeperDistribute;
-        case 189:
-            return Match_ActKeeperThrow;
-        case 161:
-            return Match_ActKeeperDropKick;
-        case 187:
-            return Match_ActKeeperFetchGoalKick;
-        case 186:
-            return Match_ActKeeperAimGoalKick;
-        case 188:
-            return Match_ActKeeperBackOff;
-        case 162:
-            return Match_ActKeeperGoalKick;
-        case 204:
-            return Match_ActKeeperReturnBall;
-        case 168:
-        case 169:
-        case 172:
-        case 176:
-        case 178:
-        case 192:
-        case 193:
-            return OwnHandler<uint16_t(Code), Match_ActNothing>;
-        case 175:
-            return Match_ActKeeperSmother;
-        case 181:
-            return Match_ActKeeperGatherFeet;
-        case 163:
-            return Match_ActKeeperClear;
-        case 184:
-        case 185:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperBlock>;
-        case 177:
-            return Match_ActKeeperGestureMate;
-        default:
-            return NotYetBuilt<uint16_t(Code)>;
-    }
-}
+struct ActionHandlerEntry {
+    uint16_t code;
+    MatchActionHandler handler;
+};
 
-template <std::size_t Code>
-constexpr MatchActionHandler HandlerFor() {
-    switch (Code) {
-        case 3:
-        case 62:
-        case 64:
-        case 65:
-        case 74:
-        case 92:
-        case 104:
-        case 122:
-        case 194:
-            return Match_ActNothing;
-        case 28:
-        case 89:
-            return Match_ActSlidingTackle;
-        case 90:
-            return Match_ActSlideWithBall;
-        case 116:
-            return Match_ActHeavySlide;
-        case 91:
-            return Match_ActStandingChallenge;
-        case 93:
-            return Match_ActStagger;
-        case 72:
-            return Match_ActDive;
-        case 99:
-            return Match_ActHandball;
-        case 56:
-            return Match_ActSlideTackle;
-        case 32:
-            return Match_ActBlockTackle;
-        case 37:
-            return Match_ActHurdle;
-        case 33:
-            return Match_ActFallForward;
-        case 73:
-            return Match_ActSlidingFall;
-        case 80:
-        case 83:
-        case 84:
-            return OwnHandler<uint16_t(Code), Match_ActVolley>;
-        case 82:
-            return Match_ActAttackingHeader;
-        case 86:
-            return Match_ActHeaderPass;
-        case 87:
-            return Match_ActBackHeader;
-        case 114:
-        case 115:
-        case 118:
-        case 119:
-            return OwnHandler<uint16_t(Code), Match_ActChestControl>;
-        case 88:
-            return Match_ActChestLayOff;
-        case 135:
-        case 136:
-        case 137:
-            return OwnHandler<uint16_t(Code), Match_ActBackwardHeader>;
-        case 120:
-            return Match_ActClearingHeader;
-        case 121:
-            return Match_ActAerialChallenge;
-        case 105:
-            return Match_ActSlidingPoke;
-        case 2:
-            return Match_ActStandOff;
-        case 14:
-            return Match_ActUnderHighBall;
-        case 19:
-            return Match_ActThrowInChoose;
-        case 20:
-            return Match_ActCornerChoose;
-        case 21:
-            return Match_ActThrowInFetch;
-        case 22:
-            return Match_ActCornerFetch;
-        case 23:
-            return Match_ActNetFetch;
-        case 24:
-            return Match_ActCarryToCentre;
-        case 25:
-            return Match_ActOverTheBall;
-        case 26:
-            return Match_ActKickOffWalk;
-        case 27:
-            return Match_ActKickOffPartner;
-        case 30:
-            return Match_ActToTunnel;
-        case 31:
-            return Match_ActWalkOff;
-        case 35:
-        case 42:
-            return OwnHandler<uint16_t(Code), Match_ActThrow>;
-        case 36:
-            return Match_ActCornerKick;
-        case 38:
-            return Match_ActSubstitutedOff;
-        case 39:
-            return Match_ActSubstituteOn;
-        case 41:
-        case 108:
-            return OwnHandler<uint16_t(Code), Match_ActThrowRunUp>;
-        case 43:
-        case 44:
-            return OwnHandler<uint16_t(Code), Match_ActFreeKickRunUp>;
-        case 45:
-            return Match_ActCornerRunUp;
-        case 53:
-            return Match_ActFreeKickFetch;
-        case 54:
-            return Match_ActRetreat;
-        case 55:
-            return Match_ActFreeKickPasser;
-        case 57:
-            return Match_ActWatchRestart;
-        case 58:
-            return Match_ActWallPlayer;
-        case 59:
-            return Match_ActFreeKickPlace;
-        case 60:
-            return Match_ActPenaltyRunUp;
-        case 61:
-            return Match_ActKeeperHoldWalk;
-        case 63:
-            return Match_ActWaitTurning;
-        case 67:
-            return Match_ActGesture;
-        case 68:
-            return Match_ActCornerReady;
-        case 69:
-            return Match_ActGoalCelebration;
-        case 70:
-            return Match_ActJoinScorer;
-        case 71:
-            return Match_ActFreeKickShot;
-        case 76:
-            return Match_ActBackToPoint;
-        case 85:
-            return Match_ActPenaltyPlace;
-        case 94:
-            return Match_ActFreeKickPass;
-        case 95:
-            return Match_ActPenaltyKick;
-        case 96:
-            return Match_ActRunToTarget;
-        case 100:
-            return Match_ActPause;
-        case 102:
-            return Match_ActStumble;
-        case 103:
-            return Match_ActRestartPlace;
-        case 117:
-            return Match_ActCelebrate;
-        case 144:
-        case 145:
-            return OwnHandler<uint16_t(Code), Match_ActPeriodEndReaction>;
-        case 146:
-            return Match_ActWalkBack;
-        case 147:
-            return Match_ActCatchReaction;
-        case 148:
-            return Match_ActBooked;
-        case 149:
-            return Match_ActFetchAndThrow;
-        case 0:
-            return Match_ActStand;
-        case 1:
-            return Match_ActRunToPosition;
-        case 4:
-            return Match_ActThink;
-        case 5:
-            return Match_ActWithBall;
-        case 6:
-            return Match_ActTurnToGoal;
-        case 7:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-            return OwnHandler<uint16_t(Code), Match_ActTurnWithBall>;
-        case 15:
-            return Match_ActRunAfterBall;
-        case 16:
-            return Match_ActSprintAfterBall;
-        case 40:
-            return Match_ActKnockPast;
-        case 101:
-            return Match_ActIdleVariation;
-        case 17:
-            return Match_ActReceivePass;
-        case 29:
-            return Match_ActPass;
-        case 34:
-            return Match_ActBackHeel;
-        case 52:
-            return Match_ActShot;
-        case 18:
-        case 75:
-            return OwnHandler<uint16_t(Code), Match_ActCross>;
-        case 66:
-        case 110:
-        case 77:
-        case 109:
-        case 78:
-        case 81:
-            return OwnHandler<uint16_t(Code), Match_ActMovingStrike>;
-        case 123:
-        case 124:
-        case 125:
-        case 126:
-        case 127:
-        case 128:
-            return OwnHandler<uint16_t(Code), Match_ActSidePass>;
-        case 46:
-        case 47:
-        case 48:
-        case 49:
-        case 50:
-        case 51:
-        case 79:
-            return OwnHandler<uint16_t(Code), Match_ActAirBall>;
-        case 140:
-        case 141:
-        case 142:
-        case 143:
-            return OwnHandler<uint16_t(Code), Match_ActFirstTimeKnock>;
-        case 111:
-            return Match_ActTurnAwayAndKick;
-        case 112:
-        case 113:
-            return OwnHandler<uint16_t(Code), Match_ActTurnOnSpot>;
-        case 129:
-        case 130:
-        case 131:
-        case 132:
-            return OwnHandler<uint16_t(Code), Match_ActAimedStrike>;
-        case 97:
-        case 98:
-        case 106:
-        case 107:
-            return OwnHandler<uint16_t(Code), Match_ActTurningShot>;
-        case 133:
-        case 134:
-        case 138:
-        case 139:
-            return OwnHandler<uint16_t(Code), Match_ActRoundTheKeeper>;
-        default:
-            return KeeperHandlerFor<Code>();
-    }
-}
+// The handler of each action code, one row per code in code order.
+constexpr ActionHandlerEntry kActionHandlers[] = {
+    {kActionStand, Match_ActStand},
+    {kActionRunToPosition, Match_ActRunToPosition},
+    {kActionStandOff, Match_ActStandOff},
+    {kActionNothing, Match_ActNothing},
+    {kActionThink, Match_ActThink},
+    {kActionOnBall, Match_ActWithBall},
+    {kActionTurnToGoal, Match_ActTurnToGoal},
+    {kActionTurnWithBallSmallA, OwnHandler<kActionTurnWithBallSmallA, Match_ActTurnWithBall>},
+    {kActionTurnWithBallMediumA, OwnHandler<kActionTurnWithBallMediumA, Match_ActTurnWithBall>},
+    {kActionTurnWithBallWideA, OwnHandler<kActionTurnWithBallWideA, Match_ActTurnWithBall>},
+    {kActionTurnBack, OwnHandler<kActionTurnBack, Match_ActTurnWithBall>},
+    {kActionTurnWithBallSmallB, OwnHandler<kActionTurnWithBallSmallB, Match_ActTurnWithBall>},
+    {kActionTurnWithBallMediumB, OwnHandler<kActionTurnWithBallMediumB, Match_ActTurnWithBall>},
+    {kActionTurnWithBallWideB, OwnHandler<kActionTurnWithBallWideB, Match_ActTurnWithBall>},
+    {kActionUnderHighBall, Match_ActUnderHighBall},
+    {kActionRunAfterBall, Match_ActRunAfterBall},
+    {kActionSprintAfterBall, Match_ActSprintAfterBall},
+    {kActionReceivePass, Match_ActReceivePass},
+    {kActionCross, OwnHandler<kActionCross, Match_ActCross>},
+    {kActionThrowInChoose, Match_ActThrowInChoose},
+    {kActionCornerChoose, Match_ActCornerChoose},
+    {kActionThrowInFetch, Match_ActThrowInFetch},
+    {kActionCornerFetch, Match_ActCornerFetch},
+    {kActionNetFetch, Match_ActNetFetch},
+    {kActionCarryToCentre, Match_ActCarryToCentre},
+    {kActionOverTheBall, Match_ActOverTheBall},
+    {kActionKickOffWalk, Match_ActKickOffWalk},
+    {kActionKickOffPartner, Match_ActKickOffPartner},
+    {kActionSlidingTackleAlt, Match_ActSlidingTackle},
+    {kActionPass, Match_ActPass},
+    {kActionToTunnel, Match_ActToTunnel},
+    {kActionWalkOff, Match_ActWalkOff},
+    {kActionBlockTackle, Match_ActBlockTackle},
+    {kActionFallForward, Match_ActFallForward},
+    {kActionBackHeel, Match_ActBackHeel},
+    {kActionLongThrow, OwnHandler<kActionLongThrow, Match_ActThrow>},
+    {kActionCornerKick, Match_ActCornerKick},
+    {kActionHurdle, Match_ActHurdle},
+    {kActionSubstitutedOff, Match_ActSubstitutedOff},
+    {kActionSubstituteOn, Match_ActSubstituteOn},
+    {kActionKnockPast, Match_ActKnockPast},
+    {kActionLongThrowRunUp, OwnHandler<kActionLongThrowRunUp, Match_ActThrowRunUp>},
+    {kActionShortThrow, OwnHandler<kActionShortThrow, Match_ActThrow>},
+    {kActionFreeKickShotRunUp, OwnHandler<kActionFreeKickShotRunUp, Match_ActFreeKickRunUp>},
+    {kActionFreeKickPassRunUp, OwnHandler<kActionFreeKickPassRunUp, Match_ActFreeKickRunUp>},
+    {kActionCornerRunUp, Match_ActCornerRunUp},
+    {kActionHeader, OwnHandler<kActionHeader, Match_ActAirBall>},
+    {kActionHeaderAtAim, OwnHandler<kActionHeaderAtAim, Match_ActAirBall>},
+    {kActionHeaderAtGoal, OwnHandler<kActionHeaderAtGoal, Match_ActAirBall>},
+    {kActionLowControl, OwnHandler<kActionLowControl, Match_ActAirBall>},
+    {kActionAirBackHeader, OwnHandler<kActionAirBackHeader, Match_ActAirBall>},
+    {kActionLowHeader, OwnHandler<kActionLowHeader, Match_ActAirBall>},
+    {kActionShot, Match_ActShot},
+    {kActionFreeKickFetch, Match_ActFreeKickFetch},
+    {kActionRetreat, Match_ActRetreat},
+    {kActionFreeKickPasser, Match_ActFreeKickPasser},
+    {kActionSlideTackle, Match_ActSlideTackle},
+    {kActionWatchRestart, Match_ActWatchRestart},
+    {kActionWall, Match_ActWallPlayer},
+    {kActionFreeKickPlace, Match_ActFreeKickPlace},
+    {kActionPenaltyRunUp, Match_ActPenaltyRunUp},
+    {kActionKeeperHoldWalk, Match_ActKeeperHoldWalk},
+    {kActionEmptyA, Match_ActNothing},
+    {kActionWaitTurning, Match_ActWaitTurning},
+    {kActionEmptyB, Match_ActNothing},
+    {kActionEmptyC, Match_ActNothing},
+    {kActionRunningBackHeel, OwnHandler<kActionRunningBackHeel, Match_ActMovingStrike>},
+    {kActionGesture, Match_ActGesture},
+    {kActionCornerReady, Match_ActCornerReady},
+    {kActionGoalCelebration, Match_ActGoalCelebration},
+    {kActionJoinScorer, Match_ActJoinScorer},
+    {kActionFreeKickShot, Match_ActFreeKickShot},
+    {kActionDive, Match_ActDive},
+    {kActionSlidingFall, Match_ActSlidingFall},
+    {kActionEmptyD, Match_ActNothing},
+    {kActionCrossMirrored, OwnHandler<kActionCrossMirrored, Match_ActCross>},
+    {kActionBackToPoint, Match_ActBackToPoint},
+    {kActionRunningForwardPass, OwnHandler<kActionRunningForwardPass, Match_ActMovingStrike>},
+    {kActionRunningShot, OwnHandler<kActionRunningShot, Match_ActMovingStrike>},
+    {kActionAirChestControl, OwnHandler<kActionAirChestControl, Match_ActAirBall>},
+    {kActionVolleyA, OwnHandler<kActionVolleyA, Match_ActVolley>},
+    {kActionJoggingShot, OwnHandler<kActionJoggingShot, Match_ActMovingStrike>},
+    {kActionAttackingHeader, Match_ActAttackingHeader},
+    {kActionVolleyB, OwnHandler<kActionVolleyB, Match_ActVolley>},
+    {kActionVolleyC, OwnHandler<kActionVolleyC, Match_ActVolley>},
+    {kActionPenaltyPlace, Match_ActPenaltyPlace},
+    {kActionHeaderPass, Match_ActHeaderPass},
+    {kActionBackHeader, Match_ActBackHeader},
+    {kActionChestLayOff, Match_ActChestLayOff},
+    {kActionSlidingTackle, Match_ActSlidingTackle},
+    {kActionSlideWithBall, Match_ActSlideWithBall},
+    {kActionStandingChallenge, Match_ActStandingChallenge},
+    {kActionEmptyE, Match_ActNothing},
+    {kActionStagger, Match_ActStagger},
+    {kActionFreeKickPass, Match_ActFreeKickPass},
+    {kActionPenaltyKick, Match_ActPenaltyKick},
+    {kActionRunToTarget, Match_ActRunToTarget},
+    {kActionTurningShotA, OwnHandler<kActionTurningShotA, Match_ActTurningShot>},
+    {kActionTurningShotB, OwnHandler<kActionTurningShotB, Match_ActTurningShot>},
+    {kActionHandball, Match_ActHandball},
+    {kActionPause, Match_ActPause},
+    {kActionIdleVariation, Match_ActIdleVariation},
+    {kActionStumble, Match_ActStumble},
+    {kActionRestartPlace, Match_ActRestartPlace},
+    {kActionEmptyF, Match_ActNothing},
+    {kActionSlidingPoke, Match_ActSlidingPoke},
+    {kActionTurningShotC, OwnHandler<kActionTurningShotC, Match_ActTurningShot>},
+    {kActionTurningShotD, OwnHandler<kActionTurningShotD, Match_ActTurningShot>},
+    {kActionShortThrowRunUp, OwnHandler<kActionShortThrowRunUp, Match_ActThrowRunUp>},
+    {kActionJoggingForwardPass, OwnHandler<kActionJoggingForwardPass, Match_ActMovingStrike>},
+    {kActionJoggingBackHeel, OwnHandler<kActionJoggingBackHeel, Match_ActMovingStrike>},
+    {kActionTurnAwayAndKick, Match_ActTurnAwayAndKick},
+    {kActionTurnOnSpotDown, OwnHandler<kActionTurnOnSpotDown, Match_ActTurnOnSpot>},
+    {kActionTurnOnSpotUp, OwnHandler<kActionTurnOnSpotUp, Match_ActTurnOnSpot>},
+    {kActionChestControlA, OwnHandler<kActionChestControlA, Match_ActChestControl>},
+    {kActionChestControlB, OwnHandler<kActionChestControlB, Match_ActChestControl>},
+    {kActionHeavySlide, Match_ActHeavySlide},
+    {kActionCelebrate, Match_ActCelebrate},
+    {kActionChestControlC, OwnHandler<kActionChestControlC, Match_ActChestControl>},
+    {kActionChestControlD, OwnHandler<kActionChestControlD, Match_ActChestControl>},
+    {kActionClearingHeader, Match_ActClearingHeader},
+    {kActionAerialChallenge, Match_ActAerialChallenge},
+    {kActionEmptyG, Match_ActNothing},
+    {kActionStandingSidePassA, OwnHandler<kActionStandingSidePassA, Match_ActSidePass>},
+    {kActionStandingSidePassB, OwnHandler<kActionStandingSidePassB, Match_ActSidePass>},
+    {kActionJoggingSidePassA, OwnHandler<kActionJoggingSidePassA, Match_ActSidePass>},
+    {kActionJoggingSidePassB, OwnHandler<kActionJoggingSidePassB, Match_ActSidePass>},
+    {kActionRunningSidePassA, OwnHandler<kActionRunningSidePassA, Match_ActSidePass>},
+    {kActionRunningSidePassB, OwnHandler<kActionRunningSidePassB, Match_ActSidePass>},
+    {kActionAimedStrikeA, OwnHandler<kActionAimedStrikeA, Match_ActAimedStrike>},
+    {kActionAimedStrikeB, OwnHandler<kActionAimedStrikeB, Match_ActAimedStrike>},
+    {kActionAimedStrikeC, OwnHandler<kActionAimedStrikeC, Match_ActAimedStrike>},
+    {kActionAimedStrikeD, OwnHandler<kActionAimedStrikeD, Match_ActAimedStrike>},
+    {kActionRoundTheKeeperA, OwnHandler<kActionRoundTheKeeperA, Match_ActRoundTheKeeper>},
+    {kActionRoundTheKeeperB, OwnHandler<kActionRoundTheKeeperB, Match_ActRoundTheKeeper>},
+    {kActionBackwardHeaderA, OwnHandler<kActionBackwardHeaderA, Match_ActBackwardHeader>},
+    {kActionBackwardHeaderB, OwnHandler<kActionBackwardHeaderB, Match_ActBackwardHeader>},
+    {kActionBackwardHeaderC, OwnHandler<kActionBackwardHeaderC, Match_ActBackwardHeader>},
+    {kActionRoundTheKeeperC, OwnHandler<kActionRoundTheKeeperC, Match_ActRoundTheKeeper>},
+    {kActionRoundTheKeeperD, OwnHandler<kActionRoundTheKeeperD, Match_ActRoundTheKeeper>},
+    {kActionSidewaysKnockA, OwnHandler<kActionSidewaysKnockA, Match_ActFirstTimeKnock>},
+    {kActionSidewaysKnockB, OwnHandler<kActionSidewaysKnockB, Match_ActFirstTimeKnock>},
+    {kActionKnockToTargetA, OwnHandler<kActionKnockToTargetA, Match_ActFirstTimeKnock>},
+    {kActionKnockToTargetB, OwnHandler<kActionKnockToTargetB, Match_ActFirstTimeKnock>},
+    {kActionPeriodEndReactionA, OwnHandler<kActionPeriodEndReactionA, Match_ActPeriodEndReaction>},
+    {kActionPeriodEndReactionB, OwnHandler<kActionPeriodEndReactionB, Match_ActPeriodEndReaction>},
+    {kActionWalkBack, Match_ActWalkBack},
+    {kActionCatchReaction, Match_ActCatchReaction},
+    {kActionBooked, Match_ActBooked},
+    {kActionFetchAndThrow, Match_ActFetchAndThrow},
+    {kActionKeeperTakeBall, Match_ActKeeperTakeBall},
+    {kActionKeeperHoldGestureA, OwnHandler<kActionKeeperHoldGestureA, Match_ActKeeperHoldGesture>},
+    {kActionKeeperReady, Match_ActKeeperReady},
+    {kActionKeeperDistribute, Match_ActKeeperDistribute},
+    {kActionKeeperHoldBall, Match_ActKeeperHoldBall},
+    {kActionKeeperCatchHigh, Match_ActKeeperCatchHigh},
+    {kActionKeeperLongMiddleDive, OwnHandler<kActionKeeperLongMiddleDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowDive, OwnHandler<kActionKeeperShortLowDive, Match_ActKeeperDive>},
+    {kActionKeeperHoldHighCatch, OwnHandler<kActionKeeperHoldHighCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperLongMiddleHoldingDive,
+     OwnHandler<kActionKeeperLongMiddleHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortMiddleDive, OwnHandler<kActionKeeperShortMiddleDive, Match_ActKeeperDive>},
+    {kActionKeeperDropKick, Match_ActKeeperDropKick},
+    {kActionKeeperGoalKick, Match_ActKeeperGoalKick},
+    {kActionKeeperClear, Match_ActKeeperClear},
+    {kActionKeeperJumpPunch, Match_ActKeeperJumpPunch},
+    {kActionKeeperTipOver, Match_ActKeeperTipOver},
+    {kActionKeeperLongLowDive, OwnHandler<kActionKeeperLongLowDive, Match_ActKeeperDive>},
+    {kActionKeeperLongLowHoldingDive,
+     OwnHandler<kActionKeeperLongLowHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperEmptyA, OwnHandler<kActionKeeperEmptyA, Match_ActNothing>},
+    {kActionKeeperEmptyB, OwnHandler<kActionKeeperEmptyB, Match_ActNothing>},
+    {kActionKeeperCatchLow, Match_ActKeeperCatchLow},
+    {kActionKeeperShortHighDive, OwnHandler<kActionKeeperShortHighDive, Match_ActKeeperDive>},
+    {kActionKeeperEmptyC, OwnHandler<kActionKeeperEmptyC, Match_ActNothing>},
+    {kActionKeeperCatchMiddle, Match_ActKeeperCatchMiddle},
+    {kActionKeeperHoldGestureB, OwnHandler<kActionKeeperHoldGestureB, Match_ActKeeperHoldGesture>},
+    {kActionKeeperSmother, Match_ActKeeperSmother},
+    {kActionKeeperEmptyD, OwnHandler<kActionKeeperEmptyD, Match_ActNothing>},
+    {kActionKeeperGestureMate, Match_ActKeeperGestureMate},
+    {kActionKeeperEmptyE, OwnHandler<kActionKeeperEmptyE, Match_ActNothing>},
+    {kActionKeeperHoldMiddleCatch, OwnHandler<kActionKeeperHoldMiddleCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperHoldLowCatch, OwnHandler<kActionKeeperHoldLowCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperGatherFeet, Match_ActKeeperGatherFeet},
+    {kActionKeeperLongHighDive, OwnHandler<kActionKeeperLongHighDive, Match_ActKeeperDive>},
+    {kActionKeeperLongHighHoldingDive,
+     OwnHandler<kActionKeeperLongHighHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperBlockA, OwnHandler<kActionKeeperBlockA, Match_ActKeeperBlock>},
+    {kActionKeeperBlockB, OwnHandler<kActionKeeperBlockB, Match_ActKeeperBlock>},
+    {kActionKeeperAimGoalKick, Match_ActKeeperAimGoalKick},
+    {kActionKeeperFetchGoalKick, Match_ActKeeperFetchGoalKick},
+    {kActionKeeperBackOff, Match_ActKeeperBackOff},
+    {kActionKeeperThrow, Match_ActKeeperThrow},
+    {kActionKeeperHoldGestureC, OwnHandler<kActionKeeperHoldGestureC, Match_ActKeeperHoldGesture>},
+    {kActionKeeperHoldGestureD, OwnHandler<kActionKeeperHoldGestureD, Match_ActKeeperHoldGesture>},
+    {kActionKeeperEmptyF, OwnHandler<kActionKeeperEmptyF, Match_ActNothing>},
+    {kActionKeeperEmptyG, OwnHandler<kActionKeeperEmptyG, Match_ActNothing>},
+    {kActionEmptyH, Match_ActNothing},
+    {kActionKeeperLongLowParryDive, OwnHandler<kActionKeeperLongLowParryDive, Match_ActKeeperDive>},
+    {kActionKeeperLongMiddleParryDive, OwnHandler<kActionKeeperLongMiddleParryDive, Match_ActKeeperDive>},
+    {kActionKeeperLongHighParryDive, OwnHandler<kActionKeeperLongHighParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowParryDive, OwnHandler<kActionKeeperShortLowParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortMiddleParryDive, OwnHandler<kActionKeeperShortMiddleParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortHighParryDive, OwnHandler<kActionKeeperShortHighParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowHoldingDive,
+     OwnHandler<kActionKeeperShortLowHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortMiddleHoldingDive,
+     OwnHandler<kActionKeeperShortMiddleHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortHighHoldingDive,
+     OwnHandler<kActionKeeperShortHighHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperReturnBall, Match_ActKeeperReturnBall},
+    {kActionKeeperPenaltyGesture, Match_ActKeeperPenaltyGesture},
+};
 
-template <std::size_t... Codes>
-constexpr std::array<MatchActionHandler, sizeof...(Codes)> MakeActionTable(std::index_sequence<Codes...>) {
-    return {{HandlerFor<Codes>()...}};
+constexpr bool EveryCodeOnceInOrder() {
+    for (std::size_t i = 0; i < std::size(kActionHandlers); ++i) {
+        if (kActionHandlers[i].code != i) return false;
+    }
+    return std::size(kActionHandlers) == kMatchActionCount;
+}
+static_assert(EveryCodeOnceInOrder(), "the handler table must list every action code once, in order");
+
+constexpr std::array<MatchActionHandler, kMatchActionCount> MakeActionTable() {
+    std::array<MatchActionHandler, kMatchActionCount> table{};
+    for (const ActionHandlerEntry& entry : kActionHandlers) table[entry.code] = entry.handler;
+    return table;
 }
 
 // Each player has at least one usable foot this tick; the middle chance is
@@ -623,7 +502,7 @@ void ParkOffThePitch(MatchFigure& f) {
     f.y16 = 0;
     f.x = 0;
     f.y = 0;
-    f.action = 0;
+    f.action = kActionStand;
     f.off = 1;
     f.anim = -1;
     f.x16 = 0;
@@ -664,8 +543,7 @@ void UpdateLastDefenderLine(int team) {
 
 }  // namespace
 
-const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable =
-    MakeActionTable(std::make_index_sequence<kMatchActionCount>());
+const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable = MakeActionTable();
 
 MatchActionHandler MatchActionHandlerOf(uint16_t action) {
     assert(action < kMatchActionCount && "action code outside the table");

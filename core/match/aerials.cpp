@@ -1,4 +1,5 @@
 #include "core/match/aerials.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -23,8 +24,6 @@ uint16_t PokeMarkFlag;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionThink = 4;
 constexpr int kHeights = 30;
 constexpr int kEventShot = 1;
 constexpr int kEventKick = 6;

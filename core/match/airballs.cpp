@@ -6,6 +6,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
 constexpr int kHeights = 30;
 
 // Vertical velocities by the ball's height / 10 (16.16 a tick).
@@ -134,22 +134,23 @@ void Match_ActAirBall(int16_t figure) {
         int height = (f.heading * 50 / a->jumpDivisor) * f.shownFrame / 100;
         if (height > peak) height = peak - (height - peak);
         height = std::max(height, 0);
-        if (f.action == 47) height *= 2;
+        if (f.action == kActionHeaderAtAim) height *= 2;
         f.actionTicks = uint16_t(height);
     }
-    const bool extra = f.action == 79 ? (f.hasKicked != 0 || f.actionParam < a->extraUntil)
-                                      : (f.hasKicked == 0 && f.actionParam < a->extraUntil);
+    const bool extra = f.action == kActionAirChestControl
+                           ? (f.hasKicked != 0 || f.actionParam < a->extraUntil)
+                           : (f.hasKicked == 0 && f.actionParam < a->extraUntil);
     if (extra) {
         if (MatchSetPlayerAnim(figure, a->clip, 1, kActionStand) == 0) return;
         ++f.actionParam;
     }
     int reachDistance = f.heading / 20 + 8, reachHeight = f.heading / 2 + 140;
-    if (f.action == 51) reachDistance = 20, reachHeight = 110;
-    if (f.action == 79) reachDistance = f.actionTicks / 40 + 8;
-    if (f.action == 49) reachDistance = 8, reachHeight = 140;
+    if (f.action == kActionLowHeader) reachDistance = 20, reachHeight = 110;
+    if (f.action == kActionAirChestControl) reachDistance = f.actionTicks / 40 + 8;
+    if (f.action == kActionLowControl) reachDistance = 8, reachHeight = 140;
     const bool reach =
         Match_BallInReach(MatchCurX, MatchCurY, BallState.x, BallState.y, reachDistance, reachHeight) == 0;
-    if (f.hasKicked == 0 && f.action != 49 && f.action != 51 &&
+    if (f.hasKicked == 0 && f.action != kActionLowControl && f.action != kActionLowHeader &&
         Match_BallInReach5(MatchCurX, MatchCurY, f.aimX, f.aimY, 10000) != 0) {
         const int d = Match_DirectionTo(MatchCurX, MatchCurY, f.aimX, f.aimY);
         if (Match_OpponentAhead(figure) == 0) Match_StepForward(figure, 125, d);
@@ -158,12 +159,12 @@ void Match_ActAirBall(int16_t figure) {
     const int z = BallState.z;
     const int speed = BallState.speed;
     bool strike = z > 70;
-    if (f.action == 47) strike = z >= 108 && z <= 140;
-    if (f.action == 51) strike = z >= 35;
-    if (f.action == 49) strike = true;
+    if (f.action == kActionHeaderAtAim) strike = z >= 108 && z <= 140;
+    if (f.action == kActionLowHeader) strike = z >= 35;
+    if (f.action == kActionLowControl) strike = true;
     if (!strike) return;
     f.hasKicked = 1;
-    if (f.action == 79 || f.action == 49) {
+    if (f.action == kActionAirChestControl || f.action == kActionLowControl) {
         // The control test: only the speed depends on it.
         if (GameRandom() % 100 < MatchSlotRoleChoice(figure, f.control)) {
             AlongFacing(f, 65536);
@@ -174,7 +175,7 @@ void Match_ActAirBall(int16_t figure) {
         }
         BallState.vz = 10 * AtHeight(kT2);
         MatchSfx_PlayEvent(6, -1);
-        if (f.action == 49) {
+        if (f.action == kActionLowControl) {
             MatchTakePossession(figure);
             return;
         }
@@ -205,8 +206,8 @@ void Match_ActAirBall(int16_t figure) {
                 BallState.vz = 10 * AtHeight(kT0);
                 break;
         }
-        MatchSfx_PlayEvent(f.action == 50 ? 2 : 9, -1);
-        if (f.action == 46 || f.action == 47 || f.action == 48) {
+        MatchSfx_PlayEvent(f.action == kActionAirBackHeader ? 2 : 9, -1);
+        if (f.action == kActionHeader || f.action == kActionHeaderAtAim || f.action == kActionHeaderAtGoal) {
             ++f.counts[InAttackingHalf(team) ? kCountHeadersAttacking : kCountHeadersOwnHalf];
         }
     }
@@ -216,7 +217,8 @@ void Match_ActAirBall(int16_t figure) {
     BallState.kickGrace = kStrikeLockout;
     f.touchLockout = kStrikeLockout;
     Possession(figure);
-    if (f.action == 46) MatchSetKickSpeed(figure, -1);
-    if (f.action == 47 || f.action == 48 || f.action == 50) RecordShot(figure);
-    if (f.action == 47) MatchSetKickSpeed(figure, FreeKickAimX);
+    if (f.action == kActionHeader) MatchSetKickSpeed(figure, -1);
+    if (f.action == kActionHeaderAtAim || f.action == kActionHeaderAtGoal || f.action == kActionAirBackHeader)
+        RecordShot(figure);
+    if (f.action == kActionHeaderAtAim) MatchSetKickSpeed(figure, FreeKickAimX);
 }

@@ -1,4 +1,5 @@
 #include "core/match/ballcontacts.h"
+#include "core/match/actions.h"
 
 #include <cassert>
 #include <initializer_list>
@@ -13,6 +14,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 
@@ -32,7 +34,6 @@ constexpr uint16_t kOnTheBall = 5;
 constexpr uint16_t kKillTheBall = 49;
 constexpr uint16_t kFallForward = 73;
 constexpr uint16_t kFallBackward = 33;
-constexpr uint16_t kFirstKeeperAction = 150;
 constexpr int kRebounded = 4;
 constexpr int16_t kChestLow = 70;
 constexpr int16_t kChestHigh = 139;
@@ -71,7 +72,7 @@ bool CannotTake(uint16_t action) { return IsOneOf(action, {33, 50, 51, 56, 57, 7
 // Actions that carry the ball on 4 units ahead of the player once he has it.
 bool CarriesOn(uint16_t action) {
     return IsOneOf(action, {15, 16, 18, 29, 34, 37, 52, 66, 75, 77, 78, 81, 109, 110}) ||
-           (action >= 123 && action <= 132);
+           (action >= kActionStandingSidePassA && action <= kActionAimedStrikeD);
 }
 
 bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures; }
@@ -108,7 +109,7 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     BallState.vy = Share(BallState.vy, kReboundFactor[sector][1]);
     BallDeflectionCooldown = kRebounded;
     LastToucher = i;
-    if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= 15) {
+    if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
         MatchSfx_PlayEvent(15, -1);
         const int relative = (BallState.direction - p.facing) & 255;
@@ -150,9 +151,10 @@ void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
 // Whether the player gets the ball under control: a loose ball always; his
 // own ball or one reaching him while busy only by his control.
 bool Takes(int16_t i, const MatchFigure& p) {
-    if (i == LastToucher || p.action > 17) {
+    if (i == LastToucher || p.action > kActionReceivePass) {
         const bool controlled = int(GameRandom() % 100) < p.control;
-        return controlled && (p.action == kThink || p.action == 15 || p.action == 16);
+        return controlled &&
+               (p.action == kThink || p.action == kActionRunAfterBall || p.action == kActionSprintAfterBall);
     }
     return true;
 }
@@ -182,7 +184,7 @@ void OpenPlayTouch(int16_t i, int team) {
     MatchCurX16 = p.x16;
     MatchCurY16 = p.y16;
     MatchTakePossession(i);
-    if (p.action <= 17 && BallState.z < kTakeHeight) {
+    if (p.action <= kActionReceivePass && BallState.z < kTakeHeight) {
         StillTheBall();
         if (MatchCountTackle(i) == 1) {
             const uint16_t direction = MatchRandomSpread(p.composure, 100) < p.composure
@@ -262,12 +264,12 @@ void Ball_PlayerContacts() {
             if (Takes(i, p)) TakeTheBall(i, team);
             p.hasBall = 1;
             BallState.vz = 0;
-            if (p.action == 15 || p.action == 16) {
+            if (p.action == kActionRunAfterBall || p.action == kActionSprintAfterBall) {
                 Match_SetPlayerAction(i, kThink);
                 Match_PassThinkRole(int16_t(team), i);
             }
         }
-        if (MatchPhase == 0) {
+        if (MatchPhase == kPhaseOpenPlay) {
             touched = true;
             OpenPlayTouch(i, team);
         }
@@ -286,7 +288,7 @@ void Ball_KeepAtFeet(int16_t player) {
     if (!ValidPlayer(player)) return;
     MatchFigure& p = MatchFigures[player];
     StillTheBall();
-    if (p.action == kOnTheBall || p.action == 112 || p.action == 113) {
+    if (p.action == kOnTheBall || p.action == kActionTurnOnSpotDown || p.action == kActionTurnOnSpotUp) {
         p.gait = 0;
         MoveBallTo(BallState.x, BallState.y);  // the ball figure's 16.16 agrees with the ball
         Match_VectorFromDirection((p.facing - 10) & 255, 8, 256);

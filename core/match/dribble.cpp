@@ -1,4 +1,5 @@
 #include "core/match/dribble.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,12 +31,6 @@ uint16_t TeamStoppageRequest[2];
 
 namespace {
 
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionTurnBack = 10;
-constexpr uint16_t kActionRunAfter = 15;
-constexpr uint16_t kActionSprintAfter = 16;
-constexpr uint16_t kActionKnockPast = 40;
-constexpr uint16_t kActionShieldTurn = 72;
 constexpr uint16_t kOneOnOneActions[4] = {134, 133, 139, 138};
 constexpr int kPitchLeft = 158;
 constexpr int kPitchRight = 1434;
@@ -147,9 +142,9 @@ void Knock(int16_t p, int e, int k) {
     LastToucher = p;
     f.gait = uint16_t(k);
     MatchMarkTeamOffside(p);
-    if (k == 1) Match_SetPlayerAction(p, kActionRunAfter);
+    if (k == 1) Match_SetPlayerAction(p, kActionRunAfterBall);
     if (k == 2) {
-        Match_SetPlayerAction(p, kActionSprintAfter);
+        Match_SetPlayerAction(p, kActionSprintAfterBall);
         ++f.counts[kCountDribbleTouches];
         if (GameRandom() % 400 < f.dribble) ++f.counts[kCountDribblesPast];
     }
@@ -334,7 +329,7 @@ bool DecideAtTouch(int16_t p, int g, int goalDistance, Decision& d, int& w, bool
     const int16_t oppChallenger = TeamChallenger[opp];
     if (GameRandom() % (std::max<int>(f.outlook, 0) + 101) == 0 && Match_IsPlayerFigure(oppChallenger) &&
         MatchFigures[oppChallenger].ballDistance < 32 && goalDistance < 400) {
-        Match_SetPlayerAction(p, kActionShieldTurn);
+        Match_SetPlayerAction(p, kActionDive);
         return true;
     }
     DribbleStage = 4;

@@ -8,6 +8,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 FormationTableData FormationTable[2];
 FormationTableData FormationScratch;
@@ -128,7 +129,9 @@ bool Placeable(int16_t figure, int slot) {
     if (MatchActionFlagTable[f.action].freeToReact == 0) return false;
     if (f.action == kHoldsOwnTarget || f.offsideWord != 0) return false;
     if (figure == KickOffTaker && MatchPhase != kPhaseOpenPlay) return false;
-    if (figure == KickOffPartner && (MatchPhase == 29 || MatchPhase == kPhaseKickOffWhistle)) return false;
+    if (figure == KickOffPartner &&
+        (MatchPhase == kPhaseKickOffPositions || MatchPhase == kPhaseKickOffWhistle))
+        return false;
     return true;
 }
 
@@ -138,7 +141,7 @@ void PlaceFigure(int team, int slot, int16_t figure) {
     const FormationPoint point = FormationTable[team][FormationZone[team].zone][slot - 1];
     const int a = point.across;
     const int b = point.along;
-    const bool throwIn = MatchPhase == 6;
+    const bool throwIn = MatchPhase == kPhaseTakeThrowIn;
     if (team == (AttackDirection & 1)) {
         int x = kTouchLineLeftX + a;
         if (throwIn)
@@ -212,7 +215,8 @@ void Match_ChooseFormationZone() {
             FormationPossession = BallTeam & 1;
         }
     }
-    if (FormationHold != 0 || MatchPhase == 18 || MatchPhase == 21) return;
+    if (FormationHold != 0 || MatchPhase == kPhaseFreeKickAtGoal || MatchPhase == kPhaseFreeKickSecond)
+        return;
     if (FixedShapes()) return;
     ZonesFromBall();
 }
@@ -221,7 +225,7 @@ void Match_SetFormationTargets() {
     if (FormationZone[0] == FormationZoneUsed[0] && FormationZone[1] == FormationZoneUsed[1]) return;
     FormationTargetCount = uint16_t((FormationTargetCount + 1) % kOpenPlayPlacementEvery);
     if (MatchPhase == kPhaseOpenPlay && FormationTargetCount != 0) return;
-    if (MatchPhase == 25 && LineUpPending != 0) return;
+    if (MatchPhase == kPhaseKickOffSetUp && LineUpPending != 0) return;
     for (int team = 0; team < 2; ++team) {
         if (FormationZone[team].zone >= kFormationSituations) continue;
         for (int slot = 1; slot < kTeamFigures; ++slot) {

@@ -1,4 +1,5 @@
 #include "core/match/highball.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,8 +25,7 @@ constexpr int kWindHeight = 30;
 constexpr int32_t kStillSpeed = 4096;  // 1/16 unit a tick
 constexpr int kHeadHeight = 140;
 constexpr int kMaxFlightTicks = 1000;
-constexpr uint16_t kCallToLandingAction = 14;
-constexpr uint16_t kFreeActionLimit = 16;
+constexpr uint16_t kFreeActionLimit = kActionSprintAfterBall;
 
 struct Flight {
     int32_t x16, y16, z16;
@@ -181,7 +181,7 @@ void MatchCallToLanding(int16_t radius) {
         const MatchFigure& p = MatchFigures[figure];
         if (p.off != 0 || p.action > kFreeActionLimit) continue;
         if (Distance(p.x, p.y, BallLandingX, BallLandingY) < radius)
-            Match_SetPlayerAction(figure, kCallToLandingAction);
+            Match_SetPlayerAction(figure, kActionUnderHighBall);
     }
 }
 
@@ -293,7 +293,7 @@ void Match_ReactToHighBall(int16_t figure) {
         } else if (goalDistance > 960) {
             React(figure, BySide(p, 135, 136, 137), t);
         } else {
-            Match_SetPlayerAction(figure, 88);
+            Match_SetPlayerAction(figure, kActionChestLayOff);
         }
     } else if (h >= kWindHeight && h <= 90 && t > 11 && t <= 22 && d < 24) {
         // A low ball to the side: controlled on the turn.
@@ -307,6 +307,6 @@ void Match_ReactToHighBall(int16_t figure) {
         }
     } else if (h <= kWindHeight && d < 48 && t < 100) {
         targetThePoint();
-        Match_SetPlayerAction(figure, 105);
+        Match_SetPlayerAction(figure, kActionSlidingPoke);
     }
 }

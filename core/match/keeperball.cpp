@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -19,6 +20,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int32_t KeeperKickPower;
@@ -28,15 +30,12 @@ int16_t KeeperThrowPointX, KeeperThrowPointY;
 namespace {
 
 constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceive = 17;
 constexpr uint16_t kHoldBall = 154;
 constexpr uint16_t kThrow = 189;
 constexpr uint16_t kDropKick = 161;
 constexpr uint16_t kAimGoalKick = 186;
 constexpr uint16_t kBackOff = 188;
 constexpr uint16_t kGoalKick = 162;
-constexpr uint16_t kPhaseKeeperReleases = 13;
 constexpr int16_t kKindRelease = 13;
 constexpr int16_t kKindBackOff = 12;
 constexpr int kRankingLength = 10;
@@ -122,7 +121,7 @@ void LetGo(int16_t k, bool event) {
     BallState.vy = release.vy;
     BallState.vz = release.vz * 10;
     f.hasKicked = 1;
-    if (MatchPhase != kPhaseGoal && MatchPhase != 10) MatchPhase = kPhaseOpenPlay;
+    if (MatchPhase != kPhaseGoal && MatchPhase != kPhaseBackToKickOff) MatchPhase = kPhaseOpenPlay;
     BallState.kickGrace = 16;
     f.touchLockout = 16;
     if (event) MatchSfx_PlayEvent(kEventShot, -1);
@@ -179,7 +178,8 @@ void Match_ActKeeperHoldGesture(int16_t k) {
             MatchSetPlayerAnim(k, 259, 1, kHoldBall);
             break;
         default:  // 151, 174: the clip the action was started with
-            MatchSetPlayerAnim(k, int16_t(f.actionParam), 1, f.action == 174 ? kKeeperReady : kHoldBall);
+            MatchSetPlayerAnim(k, int16_t(f.actionParam), 1,
+                               f.action == kActionKeeperHoldGestureB ? kKeeperReady : kHoldBall);
             break;
     }
 }
@@ -278,7 +278,7 @@ void Match_ActKeeperThrow(int16_t k) {
     BallState.vz = release.vz * 10;
     SetHeight(140);
     f.hasKicked = 1;
-    if (MatchPhase != kPhaseGoal && MatchPhase != 10) MatchPhase = kPhaseOpenPlay;
+    if (MatchPhase != kPhaseGoal && MatchPhase != kPhaseBackToKickOff) MatchPhase = kPhaseOpenPlay;
     BallState.kickGrace = 16;
     BallTeam = uint8_t(TeamOf(k));
     f.touchLockout = 16;
@@ -289,7 +289,7 @@ void Match_ActKeeperThrow(int16_t k) {
     MatchCallToLanding(kLandingRadius);
     const int16_t mate = KeeperThrowTarget;
     if (Match_IsPlayerFigure(mate)) {
-        Match_SetPlayerAction(mate, kActionReceive);
+        Match_SetPlayerAction(mate, kActionReceivePass);
         MatchFigures[mate].aimX = BallLandingX;
         MatchFigures[mate].aimY = BallLandingY;
     }

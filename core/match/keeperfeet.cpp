@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/fouls.h"
@@ -19,6 +20,7 @@
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 namespace {
@@ -27,7 +29,6 @@ constexpr uint16_t kKeeperReady = 152;
 constexpr uint16_t kGather = 181;
 constexpr uint16_t kHurt = 33;
 constexpr uint16_t kBeaten = 102;
-constexpr uint16_t kPhaseFoul = 1;
 constexpr int kInfoFoul = 15;
 constexpr int kEventKick = 6;
 constexpr int kEventShot = 1;
@@ -115,7 +116,7 @@ void Challenge(int16_t k) {
     }
     MatchFigure& attacker = MatchFigures[a];
     const int attackers = TeamOf(a);
-    if (attacker.action == 105 || attacker.action == 56) {
+    if (attacker.action == kActionSlidingPoke || attacker.action == kActionSlideTackle) {
         bool fouled = false;
         if (GameRandom() % 200 < MatchFoulChance && !AttackChanceFor(attackers)) {
             FreeKickAt(k, a, k, team);
@@ -251,7 +252,7 @@ void Match_ActKeeperClear(int16_t k) {
 
 void Match_ActKeeperBlock(int16_t k) {
     MatchFigure& f = MatchFigures[k];
-    const bool left = f.action == 185;
+    const bool left = f.action == kActionKeeperBlockB;
     const int height = f.actionParam;
     const int16_t clip = int16_t((height < 4 ? 264 : height < 8 ? 265 : 266) + (left ? 0 : 3));
     if (MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
@@ -17,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int16_t KeeperDiveDirection;
@@ -26,12 +28,7 @@ int32_t KeeperPostTicks;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
 constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kFirstKeeperAction = 150;
-constexpr uint16_t kPhaseKickOffSetUp = 25;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
 constexpr uint8_t kShootOutPeriod = 4;
 constexpr int kActiveDistance = 16 * 50;
 constexpr int kComeOutDistance = 16 * 35;
@@ -73,7 +70,7 @@ void Match_KeeperStanceTarget(int16_t k, int& tx, int& ty) {
     const bool top = DefendsTopGoal(k);
     const int goalLine = top ? kGoalLineLow : kGoalLineHigh;
     const bool beyond = top ? BallState.y <= kGoalLineLow : BallState.y >= kGoalLineHigh;
-    if (MatchPhase <= 5 && !beyond) {
+    if (MatchPhase <= kPhaseCorner && !beyond) {
         ty = goalLine + (BallState.y - goalLine) / 8;
         const int direction = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
         const int a = top ? 128 - direction : direction < 128 ? direction : direction - 256;
@@ -151,14 +148,14 @@ void EngageCloseBall(int16_t k, bool top, int d) {
         if (deep && bx > kAreaLeftX && bx < kAreaRightX && (BallTeam != team || LastToucher == k)) {
             Match_StartAction175(k);
         } else {
-            Match_SetPlayerAction(k, 163);
+            Match_SetPlayerAction(k, kActionKeeperClear);
         }
         return;
     }
     const int opponentAway = OpponentNearestDistance(team);
     if (z <= 70 && speed < 5 && opponentAway > 32 && open) {
         if (d < 5) {
-            Match_SetPlayerAction(k, 170);
+            Match_SetPlayerAction(k, kActionKeeperCatchLow);
         } else {
             Approach(k);
         }
@@ -171,7 +168,7 @@ void EngageCloseBall(int16_t k, bool top, int d) {
     }
     if (z <= 110 && speed < 5 && opponentAway > 32 && open) {
         if (d < 5) {
-            Match_SetPlayerAction(k, 173);
+            Match_SetPlayerAction(k, kActionKeeperCatchMiddle);
         } else {
             Approach(k);
         }
@@ -332,7 +329,7 @@ void Match_StartAction175(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     KeeperDiveDirection = int16_t(f.ballDirection);
     ++f.moreCounts[kMoreKeeperCollections];
-    Match_SetPlayerAction(k, 175);
+    Match_SetPlayerAction(k, kActionKeeperSmother);
     f.actionParam = SmotherSide(k);
 }
 
@@ -376,8 +373,8 @@ void Match_ActKeeperReady(int16_t k) {
     const int e = e1 / 2 + (f.vision * e1) / 200;
     const uint16_t save = r == 0 ? Match_KeeperChooseSave(k) : kKeeperReady;
     const bool top = ty < kPitchHalfwayY;
-    const bool active = MatchPhase <= 2 && BallState.y > kGoalLineLow && BallState.y < kGoalLineHigh &&
-                        PlayStopped == 0 && d < kActiveDistance;
+    const bool active = MatchPhase <= kPhaseOffside && BallState.y > kGoalLineLow &&
+                        BallState.y < kGoalLineHigh && PlayStopped == 0 && d < kActiveDistance;
     if (!active) {
         NotActive(k, tx, ty);
         return;
@@ -391,8 +388,8 @@ void Match_ActKeeperReady(int16_t k) {
     const int16_t first = BallRanking[team][0];
     const int firstDistance = Match_IsPlayerFigure(first) ? MatchFigures[first].ballDistance : 30000;
     const bool ballDeep = top ? BallState.y < kAreaLowY : BallState.y > kAreaHighY;
-    const bool engage = (q < firstDistance && MatchPhase <= 2 && e < kComeOutDistance) ||
-                        (e < kInAreaComeOut && MatchPhase <= 2 && ballDeep);
+    const bool engage = (q < firstDistance && MatchPhase <= kPhaseOffside && e < kComeOutDistance) ||
+                        (e < kInAreaComeOut && MatchPhase <= kPhaseOffside && ballDeep);
     if (!engage) {
         Match_RunToPoint(k, int16_t(tx), int16_t(ty));
         return;

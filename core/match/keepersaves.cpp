@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -17,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int8_t& ShooterFigure = ShotMarker;
@@ -35,8 +37,6 @@ constexpr uint16_t kKeeperReady = 152;
 constexpr uint16_t kTakeBall = 150;
 constexpr uint16_t kShootOutStance = 147;
 constexpr uint8_t kShootOutPeriod = 4;
-constexpr uint16_t kPhaseShootOutControl = 20;
-constexpr uint16_t kPhasePenalty = 19;
 constexpr int kEventCatch = 5;
 constexpr int kEventHeader = 9;
 constexpr int kEventSave = 10;
@@ -219,7 +219,7 @@ void WalkToSavePoint(int16_t k, bool turn) {
                                          f.heading / 20 + 8, f.heading / 2 + 140) == 0;
     if (!there) {
         Match_StepForward(k, 120, direction);
-    } else if (f.action == 164) {
+    } else if (f.action == kActionKeeperJumpPunch) {
         KeeperSavePointY = BallState.y;
     }
 }
@@ -413,8 +413,10 @@ void Match_ActKeeperHoldCatch(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     MatchSelectPlayer(k);
     InTheHands(k);
-    const int16_t clip = f.action == 180 ? 260 : f.action == 179 ? 261 : 263;
-    const int16_t step = f.action == 158 ? 1 : 2;
+    const int16_t clip = f.action == kActionKeeperHoldLowCatch      ? 260
+                         : f.action == kActionKeeperHoldMiddleCatch ? 261
+                                                                    : 263;
+    const int16_t step = f.action == kActionKeeperHoldHighCatch ? 1 : 2;
     if (MatchSetPlayerAnim(k, clip, step, kKeeperReady) != 0) return;
     SetHeight(kHoldHeight);
     Match_KeeperTakesBall(k);

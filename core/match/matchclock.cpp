@@ -1,4 +1,5 @@
 #include "core/match/matchclock.h"
+#include "core/match/actions.h"
 
 #include <bitset>
 
@@ -60,7 +61,9 @@ uint16_t restartPressureCountdown;
 
 int PeriodIndex() { return Period < 4 ? Period : 3; }
 
-bool IsActionToWalkOff(uint16_t action) { return action <= 16 || action >= 150; }
+bool IsActionToWalkOff(uint16_t action) {
+    return action <= kActionSprintAfterBall || action >= kActionKeeperTakeBall;
+}
 
 void SetFigureAction(int figure, uint16_t action, int variant) {
     Match_SetPlayerAction(int16_t(figure), action);
@@ -210,7 +213,7 @@ void MatchClockTick() {
         --StoppageTime;
         CurrentMinute = -1;
         if (StoppageTime <= 0) MatchTimeUp = 1;
-    } else if (MatchPhase != kPhaseInjury &&
+    } else if (MatchPhase != kPhaseSubstitution &&
                !MatchClockStoppedByAction(kHeldUpActions[0], kHeldUpActions[1], kHeldUpActions[2],
                                           kHeldUpActions[3], kHeldUpActions[4], kHeldUpActions[5],
                                           kHeldUpActions[6])) {
@@ -248,8 +251,8 @@ void Match_EndOfPeriod() {
     MatchSfx_PlayEvent(18, -1);
     SetFigureAction(kRefereeFigure, 6, 3);
     MatchFigures[kRefereeFigure].officialWord = 4;
-    Match_SetPlayerAction(kRefereeFigure + 1, 5);
-    Match_SetPlayerAction(kRefereeFigure + 2, 5);
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialWalkToFirstSpot);
+    Match_SetPlayerAction(kRefereeFigure + 2, kOfficialWalkToFirstSpot);
     MatchPhase = kPhasePeriodOver;
     BallState.holder = 0;
     BallHolderWord = 0;

@@ -1,4 +1,5 @@
 #include "core/match/matchphases.h"
+#include "core/match/actions.h"
 
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -23,6 +24,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/replay.h"
 #include "core/match/setpieces.h"
@@ -48,32 +50,14 @@ int16_t FormationOffset[2];
 
 namespace {
 
-constexpr uint16_t kPhaseFoul = 1;
-constexpr uint16_t kPhaseThrowIn = 3;
-constexpr uint16_t kPhaseGoalKick = 4;
-constexpr uint16_t kPhaseCorner = 5;
-constexpr uint16_t kPhaseTakeThrowIn = 6;
-constexpr uint16_t kPhaseTakeGoalKick = 7;
 // The keeper's restart actions: the release from his hands and the goal kick.
 constexpr uint16_t kKeeperRelease = 153;
-constexpr uint16_t kKeeperReadyAction = 152;
 constexpr uint16_t kKeeperFetchGoalKick = 187;
-constexpr uint16_t kPhaseTakeCorner = 8;
-constexpr uint16_t kPhaseKeeperHolds = 12;
-constexpr uint16_t kPhaseKeeperReleases = 13;
-constexpr uint16_t kPhaseFreeKick = 17;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
-constexpr uint16_t kPhaseShootout = 20;
-constexpr uint16_t kPhaseWaitReferee = 22;
-constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint16_t kSubstitutionWalkOff = 38;
 constexpr uint16_t kSubstitutionRunOn = 39;
-constexpr uint16_t kKickOffWalkAction = 26;
-constexpr uint16_t kKickOffPartnerAction = 27;
 constexpr uint16_t kBookingActions[2] = {148, 149};
 constexpr int16_t kPartnerGoTicks = 500;
-constexpr uint16_t kFirstLongAction = 101;
+constexpr uint16_t kFirstLongAction = kActionIdleVariation;
 
 bool latchF1F12;
 
@@ -130,7 +114,7 @@ bool Pause(uint16_t phase, int team) {
         if (MatchTeamHuman(&GameInfo, side)) continue;
         if (Match_ComputerSubstitution(int16_t(side)) >= 0) {
             MatchStartSubstitution(int16_t(side));
-            if (MatchPhase == kPhaseInjury) return true;
+            if (MatchPhase == kPhaseSubstitution) return true;
         }
     }
     return false;
@@ -192,7 +176,7 @@ void OffsidePhase() {
     if (Pause(kPhaseOffside, awarded)) return;
     MatchSfx_PlayEvent(17, -1);
     InfoBar(2, OffsideRecord.figure, int16_t(MatchClockMinute()));
-    Match_SetPlayerAction(kRefereeFigure, 6);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
     MatchFigures[kRefereeFigure].officialWord = 1;
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
@@ -332,7 +316,7 @@ void PeriodOverPhase() {
 bool KeepersInPenaltyStance() {
     for (int team = 0; team < 2; ++team) {
         const int16_t keeper = MatchLineUp[team][0];
-        if (MatchOnPitch(keeper) && MatchFigures[keeper].action != kKeeperReadyAction) return false;
+        if (MatchOnPitch(keeper) && MatchFigures[keeper].action != kActionKeeperReady) return false;
     }
     return true;
 }
@@ -348,7 +332,7 @@ void ShootoutPhase() {
         for (int slot = 0; slot < 11; ++slot) {
             MatchStartCelebration(MatchLineUp[winner][slot]);
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
-            Match_SetPlayerAction(loser, 31);
+            Match_SetPlayerAction(loser, kActionWalkOff);
             if (GameRandom() % 3 == 0) MatchStartDejection(loser);
         }
         return;
@@ -418,8 +402,8 @@ bool LineUpAndIntroduction() {
             if (MatchOctDistance(f.x - f.targetX, f.y - f.targetY) <= kInPlace) continue;
             inPlace = false;
             // Standing players walk on; so does the keeper from his stance.
-            if (f.action == 0 || (slot == 0 && f.action == kKeeperReadyAction))
-                Match_SetPlayerAction(figure, 1);
+            if (f.action == kActionStand || (slot == 0 && f.action == kActionKeeperReady))
+                Match_SetPlayerAction(figure, kActionRunToPosition);
         }
     }
     if (!inPlace) {
@@ -502,8 +486,8 @@ void KickOffSetUpPhase() {
     // the other side, and they take the kick-off.
     KickOffTicks = 0;
     KickOffWaitCount = 0;
-    Match_SetPlayerAction(KickOffTaker, kKickOffWalkAction);
-    Match_SetPlayerAction(KickOffPartner, kKickOffPartnerAction);
+    Match_SetPlayerAction(KickOffTaker, kActionKickOffWalk);
+    Match_SetPlayerAction(KickOffPartner, kActionKickOffPartner);
     MatchPhase = kPhaseKickOffPositions;
 }
 
@@ -535,12 +519,12 @@ int16_t GoalCreditedTo(int scoring) {
 void GoalPhase() {
     // After the signal he takes up his place for the kick-off: the saved
     // action may still be the one of the last period's final whistle.
-    Match_SetPlayerAction(kRefereeFigure, 6);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
     MatchFigures[kRefereeFigure].officialWord = 1;
     if (Period == 4) {
         MatchStartCelebration(KickOffTaker);
-        MatchPhase = kPhaseShootout;
+        MatchPhase = kPhaseShootOutControl;
         return;
     }
     const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
@@ -581,7 +565,7 @@ void AfterGoalPhase() {
     MatchResetAllPlayers();
     MatchSfx_PlayEvent(20, -1);
     PhaseTimer = 0;
-    MatchPhase = 10;
+    MatchPhase = kPhaseBackToKickOff;
 }
 
 // The team whose net it is kicks off; its keeper picks the ball out of the
@@ -602,7 +586,7 @@ void BackToTheKickOff() {
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;
-    MatchPhase = 27;
+    MatchPhase = kPhaseKickOffSetUpAfterGoal;
 }
 
 // A restart nobody took within the stall bound: play goes on where the ball
@@ -620,7 +604,7 @@ void GiveUpOnTheTaker(int team) {
 // the ball back into play.  Called away to stand or run (a reset of the
 // players), he takes it up again; a restart nobody takes within the stall
 // bound is given up.
-constexpr uint16_t kKeeperFreeActions[] = {0, 1, 4, kKeeperReadyAction};
+constexpr uint16_t kKeeperFreeActions[] = {0, 1, 4, kActionKeeperReady};
 
 void KeeperTakesRestart(int team, uint16_t start, const char* what) {
     const int16_t keeper = MatchLineUp[team & 1][0];
@@ -721,7 +705,7 @@ void RunPhase() {
         case kPhasePenalty:
             SetPiecePhase();
             break;
-        case kPhaseShootout:
+        case kPhaseShootOutControl:
             ShootoutPhase();
             break;
         case kPhaseWaitReferee:
@@ -737,7 +721,7 @@ void RunPhase() {
         case kPhaseKickOffPositions:
             NewOffsets();
             break;
-        case kPhaseInjury:
+        case kPhaseSubstitution:
             SubstitutionPhase();
             break;
         default:
@@ -818,7 +802,7 @@ void MatchOfferTeamMenus() {
 }
 
 void MatchStartSubstitution(int16_t team) {
-    if (team < 0 || team > 1 || MatchPhase == kPhaseInjury) return;
+    if (team < 0 || team > 1 || MatchPhase == kPhaseSubstitution) return;
     if (MatchSubstitutionsAllowed(&GameInfo) <= 0 || ChangePending[team] != 0) return;
     // The computer manager's request, left by its substitution decision.
     const int16_t leaving = SubstitutionRequest[team][0];
@@ -832,7 +816,7 @@ void MatchStartSubstitution(int16_t team) {
     ResumePhase = MatchPhase;
     TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);
     TeamMomentum[team ^ 1] = int16_t(TeamMomentum[team ^ 1] > 8 ? TeamMomentum[team ^ 1] - 8 : 0);
-    MatchPhase = kPhaseInjury;
+    MatchPhase = kPhaseSubstitution;
 }
 
 void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16_t* x, const int16_t* y) {

@@ -3,7 +3,8 @@
 #pragma once
 #include <cstdint>
 
-constexpr int kMatchPhaseCount = 30;
+#include "core/match/phases.h"
+
 constexpr int16_t kPhaseWaitBound = 1000;
 
 extern int16_t PhaseTimer;

@@ -3,6 +3,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -17,7 +18,6 @@ int16_t SpaceTargetX, SpaceTargetY;
 
 namespace {
 
-constexpr uint16_t kActionReceive = 17;
 constexpr int kEventQuickSide = 8;
 
 enum Kind : uint16_t { kShortKind = 0, kLongKind = 1, kFarKind = 2, kThroughKind = 3 };
@@ -78,7 +78,7 @@ void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
             m.aimX = MatchPassTargetX;
             m.aimY = MatchPassTargetY;
             if (s.sendReceiver) {
-                Match_SetPlayerAction(r, kActionReceive);
+                Match_SetPlayerAction(r, kActionReceivePass);
                 MatchFigures[r].actionParam = 0;
             }
         }
@@ -195,8 +195,8 @@ int16_t Match_StartCross(int16_t figure, int16_t receiver, int16_t x, int16_t y,
         MatchPassTargetY = int16_t(targetY);
         MatchFigures[receiver].aimX = MatchPassTargetX;
         MatchFigures[receiver].aimY = MatchPassTargetY;
-        Match_SetPlayerAction(receiver, kActionReceive);
-        if (f.action == 142 || f.action == 143) f.actionParam = 1;
+        Match_SetPlayerAction(receiver, kActionReceivePass);
+        if (f.action == kActionKnockToTargetA || f.action == kActionKnockToTargetB) f.actionParam = 1;
     }
     return 0;
 }

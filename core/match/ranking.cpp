@@ -1,4 +1,5 @@
 #include "core/match/ranking.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,9 +19,6 @@ uint8_t& RankingTeam = MatchOddTick;
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceivePass = 17;
-constexpr uint16_t kActionTurnsEnd = 15;
 constexpr int kKeepChallengerReach = 128;
 constexpr int kSecondManAngle = 64;
 constexpr int kStretchBase = 150;
@@ -165,7 +163,7 @@ void Match_RankPlayersByBall() {
     }
     const int16_t c = TeamChallenger[team];
     if (Usable(c, team) && KeepsChallenge(c)) {
-        if (MatchPhase == kPhaseOpenPlay && MatchFigures[c].action <= 3)
+        if (MatchPhase == kPhaseOpenPlay && MatchFigures[c].action <= kActionNothing)
             Match_SetPlayerAction(c, kActionThink);
         return;
     }
@@ -181,10 +179,10 @@ void Match_PassThinkRole(int16_t team, int16_t figure) {
     for (int16_t mate = int16_t(team * kTeamFigures); mate < (team + 1) * kTeamFigures; ++mate) {
         if (mate == n) continue;
         const MatchFigure& m = MatchFigures[mate];
-        if (m.action == kActionThink && m.ballDistance > reach) Match_Redecide(mate, 1);
+        if (m.action == kActionThink && m.ballDistance > reach) Match_Redecide(mate, kActionRunToPosition);
     }
     const uint16_t action = MatchFigures[n].action;
-    if ((action == 0 || action == 1) && MatchPhase == kPhaseOpenPlay)
+    if ((action == kActionStand || action == kActionRunToPosition) && MatchPhase == kPhaseOpenPlay)
         Match_SetPlayerAction(figure, kActionThink);
     const int16_t old = TeamChallenger[team];
     if (old == n) return;
@@ -192,11 +190,11 @@ void Match_PassThinkRole(int16_t team, int16_t figure) {
         TeamChallenger[team] = figure;
         return;
     }
-    if (MatchFigures[old].action < kActionTurnsEnd) {
+    if (MatchFigures[old].action < kActionRunAfterBall) {
         // The role moves first, so that the old challenger is free to go
         // back to his place.
         TeamChallenger[team] = figure;
-        Match_Redecide(old, 1);
+        Match_Redecide(old, kActionRunToPosition);
     }
 }
 

@@ -2,6 +2,7 @@
 // dummy sends a keeper still in his stance down into a block, and the ball
 // is pushed past him to one side.
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
 constexpr uint16_t kKeeperReady = 152;
 constexpr uint16_t kBlockParam = 4;
 constexpr int kEventKick = 6;

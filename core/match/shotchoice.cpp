@@ -1,4 +1,5 @@
 #include "core/match/shotchoice.h"
+#include "core/match/actions.h"
 
 #include <cstdlib>
 #include <utility>
@@ -357,11 +358,11 @@ void MatchClearBall(int16_t figure, uint16_t direction) {
         }
     }
     SetAction(figure, action);
-    if (action == 123 || action == 124) {
+    if (action == kActionStandingSidePassA || action == kActionStandingSidePassB) {
         MatchPassTargetX = FreeKickAimX;
         MatchPassTargetY = FreeKickAimY;
         MatchPassReceiver = -1;
     }
-    p.actionParam = action >= 129 && action <= 132 ? 2 : 1;
+    p.actionParam = action >= kActionAimedStrikeA && action <= kActionAimedStrikeD ? 2 : 1;
     ++p.counts[kCountClearances];
 }

@@ -1,4 +1,5 @@
 #include "core/match/tackle.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -189,7 +190,7 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
     if (c.ballDistance > 32 && Draw(15) != 0) return 1;
     if (c.touchLockout != 0 || c.hasKicked != 0 || c.actionFlag != 0 || t.hasKicked != 0) return 1;
     const bool hard = t.action == kHeavySlide;
-    const bool turning = c.action >= 7 && c.action <= 13;
+    const bool turning = c.action >= kActionTurnWithBallSmallA && c.action <= kActionTurnWithBallWideB;
 
     bool evaded;
     if (dribbleHalf >= tacklingHalf) {
@@ -202,7 +203,7 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
     const bool canHurdle =
         c.action < kMatchActionCount && MatchActionFlagTable[c.action].highBallReaction != 0;
 
-    if (t.action == kSlide || t.action == kHeavySlide || t.action == 129) {
+    if (t.action == kSlide || t.action == kHeavySlide || t.action == kActionAimedStrikeA) {
         if (evaded && c.actionFlag == 0 && !hard && canHurdle) {
             if (Hurdle(carrier, t) && Draw(200) < c.dribble) t.touchLockout = 16;
             return 1;

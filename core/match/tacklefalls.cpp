@@ -1,4 +1,6 @@
 #include "core/match/tacklefalls.h"
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 
 #include "core/base/random.h"
 #include "core/match/ballcontacts.h"
@@ -20,13 +22,7 @@ uint16_t FallMarkFlag;
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionStagger = 93;
-constexpr uint16_t kFirstKeeperAction = 150;
 constexpr uint16_t kLongThrowActions[2] = {133, 134};
-constexpr uint16_t kPhaseFoul = 1;
-constexpr uint16_t kPhaseWaitReferee = 22;
 constexpr int kContactReach = 16;
 constexpr int kLowBall = 70;
 constexpr int16_t kChallengeLockout = 16;

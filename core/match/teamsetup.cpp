@@ -1,4 +1,5 @@
 #include "core/match/teamsetup.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstring>
@@ -138,7 +139,7 @@ void LineUpBesideThePitch() {
         for (int i = 0; i < kTeamFigures; ++i) {
             MatchFigure& f = MatchFigures[team * kTeamFigures + i];
             Place(f, i == 0 ? g.lineUpX - 260 : g.lineUpX - 250 - 12 * i, g.lineUpY);
-            f.action = 0;
+            f.action = kActionStand;
             f.frame = -1;
             f.offsideMark = 0;
             f.hasBall = 0;
@@ -269,9 +270,9 @@ void StartKickOffPeriod() {
     BallTeam = 0;
     KeepersReady();
     Ball_PlaceOnCentreSpot();
-    Match_SetPlayerAction(kRefereeFigure, 1);
-    Match_SetPlayerAction(kLinesmanOne, 2);
-    Match_SetPlayerAction(kLinesmanTwo, 3);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialRestartPosition);
+    Match_SetPlayerAction(kLinesmanOne, kOfficialFetchBall);
+    Match_SetPlayerAction(kLinesmanTwo, kOfficialFetchBallAlt);
     MatchPhase = kKickOffSetUp;
 }
 

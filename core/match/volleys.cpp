@@ -1,4 +1,5 @@
 #include "core/match/volleys.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -26,8 +27,6 @@ uint16_t HeaderDirection;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionReceive = 17;
 constexpr int kHeights = 30;
 constexpr int kNoHeightLimit = 10000;
 constexpr int kReceivePointReach = 5;
@@ -263,7 +262,7 @@ void Match_ActAttackingHeader(int16_t figure) {
         direction = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
         r.aimX = MatchPassTargetX;
         r.aimY = MatchPassTargetY;
-        Match_SetPlayerAction(HeaderReceiver, kActionReceive);
+        Match_SetPlayerAction(HeaderReceiver, kActionReceivePass);
     }
     Match_CountHeader(figure);
     MatchSfx_PlayEvent(kEventHeader, -1);
@@ -329,7 +328,7 @@ void Match_ActHeaderPass(int16_t figure) {
         MatchFigure& r = Fig(receiver);
         r.aimX = r.x;
         r.aimY = r.y;
-        Match_SetPlayerAction(receiver, kActionReceive);
+        Match_SetPlayerAction(receiver, kActionReceivePass);
     }
     Ball_UpdateDirectionSpeed();
     MatchSfx_PlayEvent(kEventHeader, -1);
@@ -374,7 +373,7 @@ void Match_ActChestLayOff(int16_t figure) {
         MatchFigure& m = Fig(mate);
         m.aimX = m.x;
         m.aimY = m.y;
-        Match_SetPlayerAction(mate, kActionReceive);
+        Match_SetPlayerAction(mate, kActionReceivePass);
         direction = Match_DirectionTo(MatchCurX, MatchCurY, m.x, m.y);
     } else {
         int16_t score = 0;

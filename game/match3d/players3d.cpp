@@ -8,6 +8,7 @@
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -140,7 +141,7 @@ int Figure_Role(int figure) {
     if (figure >= 32) {
         const uint16_t action = FigureAction(figure);
         const bool card = DisplayTable[figure].clip == kCardClip &&
-                          (action == kYellowCardAction || action == kRedCardAction);
+                          (action == kOfficialBooking || action == kOfficialSendingOff);
         return card ? kRoleReferee : kRolePlayer;
     }
     return (MatchLineUp[0][0] == figure || MatchLineUp[1][0] == figure) ? kRoleKeeper : kRolePlayer;
@@ -234,7 +235,7 @@ void Players3D_Draw() {
         const int level = Figure_LevelOfDetail(distance, view.zoom, DetailSetting);
         FigureModel& model = Figure_LoadModel(role, level, Figure_Build(figure), kHairNorm);
         if (role == kRoleReferee) {
-            CardColour = FigureAction(figure) == kRedCardAction ? kRedCard : kYellowCard;
+            CardColour = FigureAction(figure) == kOfficialSendingOff ? kRedCard : kYellowCard;
             SetColouredVertices(model.object, worldconv::kPartNet, CardColour);
         }
         const Matrix world = FigureWorld(row, frame.reference[1], std::max(model.heightRatio, 1.0f));

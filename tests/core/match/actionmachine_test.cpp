@@ -4,9 +4,11 @@
 #include <set>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "tests/core/match/frame_fixture.h"
 #include "tests/core/match/match_fixture.h"
@@ -72,7 +74,7 @@ class ActionMachineTest : public FrameTest {
             MatchFigure& f = MatchFigures[figure];
             f.x16 = int32_t(f.x) * 65536;
             f.y16 = int32_t(f.y) * 65536;
-            f.action = 3;  // does nothing
+            f.action = kActionNothing;  // does nothing
             f.right = 3;
             f.anim = -1;
         }
@@ -87,7 +89,7 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     f.hasKicked = f.actionFlag = 1;
     f.anim = 13;
     f.facing = 90;
-    Match_SetPlayerAction(7, 17);
+    Match_SetPlayerAction(7, kActionReceivePass);
     EXPECT_EQ(+f.action, 17);
     EXPECT_EQ(+f.frame, 0);
     EXPECT_EQ(f.actionWord + f.contactTicks + f.actionParam + f.actionTicks + f.hasKicked + f.actionFlag, 0);
@@ -96,16 +98,16 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     EXPECT_EQ(+f.x, 796);
 
     const MatchFigure before = MatchFigures[36];
-    Match_SetPlayerAction(37, 5);
-    Match_SetPlayerAction(-1, 5);
+    Match_SetPlayerAction(37, kActionOnBall);
+    Match_SetPlayerAction(-1, kActionOnBall);
     EXPECT_EQ(std::memcmp(&before, &MatchFigures[36], sizeof before), 0);
-    Match_SetPlayerAction(36, 2);
+    Match_SetPlayerAction(36, kActionStandOff);
     EXPECT_EQ(+MatchFigures[36].action, 2);
 }
 
 TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
     MatchFigure& f = MatchFigures[12];  // a bench place
-    f.action = 40;
+    f.action = kActionKnockPast;
     f.x = 500;
     f.x16 = 500 * 65536;
     f.anim = 11;
@@ -170,7 +172,7 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
     Match_UpdatePlayers();
     EXPECT_EQ(+f.firstActiveTick, 40u);
     EXPECT_EQ(+f.lastActiveTick, 90u);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchTicks = 120;
     Match_UpdatePlayers();
     EXPECT_EQ(+f.lastActiveTick, 90u) << "only open play counts";
@@ -178,7 +180,7 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
 
 TEST_F(ActionMachineTest, DispatcherSetsTheCurrentTeamAndRunsHandlersInOrder) {
     // Waiting (63) stands the player turning toward the ball.
-    MatchFigures[1].action = 63;
+    MatchFigures[1].action = kActionWaitTurning;
     MatchFigures[1].facing = 0;
     MatchFigures[1].ballDirection = 64;
     MatchFigures[1].frame = 0;
@@ -237,7 +239,7 @@ TEST_F(ActionMachineTest, LastDefenderLineLeavesOutKeeperTouchlinesAndBench) {
 }
 
 TEST_F(ActionMachineTest, FreeOnlyUntilHeHasKicked) {
-    MatchFigures[6].action = 52;  // a shot: flag 1 is 2
+    MatchFigures[6].action = kActionShot;  // a shot: flag 1 is 2
     EXPECT_EQ(MatchPlayerCanAct(6), 1);
     MatchFigures[6].hasKicked = 1;
     EXPECT_EQ(MatchPlayerCanAct(6), 0);
@@ -468,12 +470,12 @@ TEST_F(RootMotionTest, ChaseRunsToThePointAndGivesWayToAHighBall) {
 
     f.rankDistance = 10;
     BallState.z = 300;
-    Match_SetPlayerAction(4, 1);
+    Match_SetPlayerAction(4, kActionRunToPosition);
     Match_ChaseTarget(4, 400, 1000, 0);
     EXPECT_EQ(+f.action, 2);
     MatchFigure& keeper = MatchFigures[0];
     keeper.rankDistance = 10;
-    keeper.action = 152;
+    keeper.action = kActionKeeperReady;
     Match_ChaseTarget(0, 400, 1000, 0);
     EXPECT_EQ(+keeper.action, 152) << "the keeper holds still";
     BallState.z = 0;

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/match/actions.h"
 #include "core/match/aerials.h"
 #include "core/match/ball.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
@@ -41,7 +43,7 @@ class AirPlayTest : public ::testing::Test {
         MatchFoulChance = MatchDismissalThreshold = 100;
         for (int f = 0; f < kPlayerFigures; ++f) {
             MatchFigures[f].off = 1;
-            MatchFigures[f].action = 0;
+            MatchFigures[f].action = kActionStand;
         }
         for (const int16_t f : {kAirPlayer, kAirMate, kAirOpponent}) MatchFigures[f].off = 0;
         PlaceFigure(kAirMate, 600, 1500, 0);
@@ -258,9 +260,9 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
         PlaceFigure(kAirPlayer, 796, 1000, 121);
         MatchPhase = kPhaseOpenPlay;
         int testedAt = -1;
-        for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 121; ++tick) {
+        for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick) {
             RunAction(kAirPlayer);
-            if (MatchPhase == 1 && testedAt < 0) {
+            if (MatchPhase == kPhaseFoul && testedAt < 0) {
                 testedAt = MatchFigures[kAirPlayer].frame;
                 MatchPhase = kPhaseOpenPlay;  // play on: no second test
                 ++fouls;
@@ -275,7 +277,8 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     EXPECT_EQ(FoulTeam, 1);
     MatchFoulChance = 0;
     PlaceFigure(kAirPlayer, 796, 1000, 121);
-    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 121; ++tick) RunAction(kAirPlayer);
+    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick)
+        RunAction(kAirPlayer);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
 }
 
@@ -289,7 +292,8 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
     EXPECT_EQ(+MatchFigures[kAirPlayer].hasKicked, 1);
     EXPECT_EQ(LastToucher, kAirPlayer);
     EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 1);
-    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 105; ++tick) RunAction(kAirPlayer);
+    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionSlidingPoke; ++tick)
+        RunAction(kAirPlayer);
     EXPECT_EQ(+MatchFigures[kAirPlayer].action, 4);
     EXPECT_EQ(PokeMarkFlag, 0);
     RunAction(kAirMate);
@@ -299,7 +303,7 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
 TEST_F(AirPlayTest, AHandballOutsideOpenPlayDeflectsButStopsNothing) {
     MatchFigure& p = Ready(kAirPlayer, 99, 796, 1000, 100);
     p.ballDirection = 128;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     RunAction(kAirPlayer);
     EXPECT_EQ(+p.hasKicked, 1);
     EXPECT_EQ(MatchPhase, 3);
@@ -333,7 +337,7 @@ class AirPlayScene : public ::testing::Test {
         MatchFoulChance = MatchDismissalThreshold = 100;
         for (int f = 0; f < kPlayerFigures; ++f) {
             MatchFigures[f].off = 1;
-            MatchFigures[f].action = 0;
+            MatchFigures[f].action = kActionStand;
         }
     }
     static void Fly(int x, int y, int z, int32_t vx, int32_t vy, int32_t vz) {
@@ -395,7 +399,7 @@ TEST_F(AirPlayScene, ASlowBallAtChestHeightIsControlledAndKept) {
     int tick = 0;
     for (; tick < 400; ++tick) {
         MatchTick();
-        controlled |= p.hasKicked != 0 && p.action == 119;
+        controlled |= p.hasKicked != 0 && p.action == kActionChestControlD;
         if (controlled && p.hasBall != 0) break;
     }
     EXPECT_TRUE(controlled);

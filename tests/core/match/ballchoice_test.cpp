@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -18,6 +19,7 @@
 #include "core/match/matchhooks.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/tackle.h"
@@ -33,7 +35,7 @@ class BallChoiceTest : public ::testing::Test {
         std::memset(MatchFigures, 0, sizeof MatchFigures);
         MatchResetEngineState();
         MatchHooks = MatchDisplayHooks{};
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         AttackDirection = 0;  // team 0 attacks the goal at y 2038
         Goals[0] = Goals[1] = 0;
         MatchResetTackleCounts();
@@ -244,7 +246,7 @@ TEST_F(BallChoiceTest, ChallengeOutcomes) {
     MatchFigure& t = Player(3, 505, 505, 56);
     t.tackling = 0;
     EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
-    EXPECT_TRUE(c.action == 33 || c.action == 73);
+    EXPECT_TRUE(c.action == kActionFallForward || c.action == kActionSlidingFall);
 }
 
 TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
@@ -324,7 +326,7 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         MatchFigure& c = MatchFigures[20];
         c = MatchFigure{};
         c.x = c.y = 600;
-        c.action = 5;
+        c.action = kActionOnBall;
         c.ballDirection = 0;  // the ball just ahead of him
         c.ballDistance = 4;
         c.infoWord1 = 1234;  // his player number
@@ -333,7 +335,7 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         d = MatchFigure{};
         d.x = int16_t(600 - defenderToBall);
         d.y = 596;
-        d.action = 4;
+        d.action = kActionThink;
         d.facing = d.ballDirection = 64;  // facing the ball, which lies across him
         d.ballDistance = uint16_t(defenderToBall);
         d.tackling = d.intelligence = d.aggression = 50;
@@ -344,11 +346,11 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         BallState.z = 0;
         BallState.direction = 0;
         MatchChooseTackle(4, 20);
-        if (d.action == 4) {
+        if (d.action == kActionThink) {
             ++seen.none;
-        } else if (d.action == 56) {
+        } else if (d.action == kActionSlideTackle) {
             ++seen.slides;
-        } else if (d.action == 116) {
+        } else if (d.action == kActionHeavySlide) {
             ++seen.heavy;
         } else {
             ++seen.other;
@@ -496,9 +498,9 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         const int16_t outcome = MatchChallengeOutcome(21, 12);
         EXPECT_TRUE(outcome == 0 || outcome == 1);
         if (outcome == 0) {
-            EXPECT_TRUE(c.action == 33 || c.action == 73) << c.action;
+            EXPECT_TRUE(c.action == kActionFallForward || c.action == kActionSlidingFall) << c.action;
         } else {
-            EXPECT_TRUE(c.action == carrierAction || c.action == 37) << c.action;
+            EXPECT_TRUE(c.action == carrierAction || c.action == kActionHurdle) << c.action;
         }
     }
 }
@@ -513,24 +515,25 @@ TEST_F(BallChoiceTest, HeaderChoiceByAngleToGoalAndHeading) {
         p.heading = 100;
         Current(9);
         MatchHeadingCheck(9, 130, 0);
-        EXPECT_TRUE(p.action == 47 || p.action == 48) << p.action;
+        EXPECT_TRUE(p.action == kActionHeaderAtAim || p.action == kActionHeaderAtGoal) << p.action;
         p.heading = 0;
-        Match_SetPlayerAction(9, 17);
+        Match_SetPlayerAction(9, kActionReceivePass);
         MatchHeadingCheck(9, 130, 0);
         EXPECT_EQ(p.action, 46);
     }
     MatchFigure& p = Player(9, 796, 1500, 17, 128);
     MatchHeadingCheck(9, 128 + 25, 0);
     EXPECT_EQ(p.action, 82);
-    Match_SetPlayerAction(9, 17);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 128 + 25, 1);  // within the wider band of flag 1
-    EXPECT_TRUE(p.action == 46 || p.action == 47 || p.action == 48);
-    Match_SetPlayerAction(9, 17);
+    EXPECT_TRUE(p.action == kActionHeader || p.action == kActionHeaderAtAim ||
+                p.action == kActionHeaderAtGoal);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
     EXPECT_EQ(p.action, 87);
     // An opponent right in front turns it into a heading duel.
     Player(20, 796, 1510, 0);
-    Match_SetPlayerAction(9, 17);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
     EXPECT_EQ(p.action, 120);
     EXPECT_EQ(MatchFigures[20].action, 121);

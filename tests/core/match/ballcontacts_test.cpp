@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "tests/core/match/units.h"
 
@@ -27,7 +29,7 @@ class BallContactsTest : public ::testing::Test {
     void SetUp() override {
         std::memset(MatchFigures, 0, sizeof MatchFigures);
         MatchResetEngineState();
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         AttackDirection = 0;
         Goals[0] = Goals[1] = 0;
         BallTeam = 0;
@@ -190,7 +192,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         BallDeflectionCooldown = 0;
         Ball_PlayerContacts();
-        if (p.action == 5) {
+        if (p.action == kActionOnBall) {
             ++stoppedDead;
             EXPECT_EQ(BallState.vx, 0);
         } else {
@@ -244,7 +246,7 @@ TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
     Ball_KeepAtFeet(9);
     EXPECT_EQ(BallState.x, 704);
     p.gait = 2;
-    Match_SetPlayerAction(9, 5);
+    Match_SetPlayerAction(9, kActionOnBall);
     Ball_KeepAtFeet(9);
     EXPECT_EQ(+p.gait, 0);
     // One unit toward the point 8 ahead at facing 54: x from 704 to 703

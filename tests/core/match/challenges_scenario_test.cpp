@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/base/bytes.h"
+#include "core/match/actions.h"
 #include "core/match/formation.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchresult.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/season/fixtureday.h"
 #include "core/season/matchevents.h"
@@ -63,7 +65,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
     FormationPossession = 0;
     FormationPossessionCount = 0;
     FormationHold = 0;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 0;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
@@ -79,7 +81,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
         MatchTick();
         if (MatchPhase == kPhaseOpenPlay && BallTeam != lastTeam) ++report.possessionChanges;
         lastTeam = BallTeam;
-        if (MatchPhase == 1 && lastPhase != 1) ++report.fouls;
+        if (MatchPhase == kPhaseFoul && lastPhase != 1) ++report.fouls;
         lastPhase = MatchPhase;
         for (int f = 0; f < kPlayerFigures; ++f) {
             const uint16_t action = MatchFigures[f].action;
@@ -123,7 +125,7 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     FillTwoClubs(41);
     StartMatch(21);
     MatchFoulChance = MatchDismissalThreshold = 100;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 0;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
@@ -149,11 +151,11 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     EXPECT_EQ(FoulTeam, 0);
     EXPECT_EQ(RefereeAction, kCallBooking);
     EXPECT_EQ(RefereeOffender, tackler);
-    EXPECT_TRUE(v.action == 33 || v.action == 73);
+    EXPECT_TRUE(v.action == kActionFallForward || v.action == kActionSlidingFall);
     bool waited = false;
     for (tick = 0; tick < 2500 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
-        waited |= MatchPhase == 22;
+        waited |= MatchPhase == kPhaseWaitReferee;
     }
     EXPECT_TRUE(waited);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/match/actions.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/tackle.h"
 #include "core/match/tacklefalls.h"
 #include "tests/core/match/scenario.h"
@@ -36,7 +38,7 @@ class ChallengeTest : public ::testing::Test {
     void SetUp() override {
         FillTwoClubs(41);
         StartMatch(3);  // team 0 attacks the goal at y 2038
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         LineUpPending = 0;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
@@ -97,7 +99,7 @@ class ChallengeTest : public ::testing::Test {
         for (int i = 0; i < n; ++i) {
             PrepareSlide(action, tackler);
             RunAction(tackler);
-            if (MatchPhase != 1) continue;
+            if (MatchPhase != kPhaseFoul) continue;
             ++split.fouls;
             EXPECT_EQ(FouledPlayer, kVictim);
             EXPECT_EQ(FoulTeam, tackler / kTeamFigures);
@@ -168,8 +170,8 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
             MatchFigures[kTackler].facing = tacklerFacing;
             MatchFigures[kVictim].agility = 0;  // he never rides it
             RunAction(kTackler);
-            forward += MatchFigures[kVictim].action == 33;
-            sliding += MatchFigures[kVictim].action == 73;
+            forward += MatchFigures[kVictim].action == kActionFallForward;
+            sliding += MatchFigures[kVictim].action == kActionSlidingFall;
         }
         if (tacklerFacing == 0) {
             EXPECT_EQ(sliding, 0);
@@ -198,7 +200,7 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
         PrepareSlide(56);
         PlaceBall(300, kVictimY - 30);
         RunAction(kTackler);
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         EXPECT_NE(RefereeAction, kCallSendingOff);
         wideCards += RefereeAction != 0;
     }
@@ -211,8 +213,8 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
         for (int variant = 0; variant < 3; ++variant) {
             PrepareSlide(89);
             if (variant == 0) MatchFigures[kTackler].actionParam = 1;  // the ball came first
-            if (variant == 1) MatchPhase = 3;
-            if (variant == 2) MatchFigures[kVictim].action = 152;
+            if (variant == 1) MatchPhase = kPhaseThrowIn;
+            if (variant == 2) MatchFigures[kVictim].action = kActionKeeperReady;
             const uint16_t phase = MatchPhase;
             RunAction(kTackler);
             ASSERT_EQ(MatchPhase, phase) << variant;
@@ -242,7 +244,7 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
         PrepareSlide(i % 2 == 0 ? 89 : 56);
         MatchFigures[kTackler].stateB = 2;
         RunAction(kTackler);
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         ++fouls;
         EXPECT_EQ(RefereeAction, kCallBooking);
     }
@@ -281,7 +283,7 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     PrepareSlide(89);
     MatchFigure& v = MatchFigures[kVictim];
     MatchFigure& t = MatchFigures[kTackler];
-    v.action = 5;
+    v.action = kActionOnBall;
     v.hasBall = 1;
     PlaceBall(kVictimX, kVictimY + 4);
     t.ballDistance = 4;
@@ -295,7 +297,7 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
     EXPECT_EQ(+v.counts[kCountTimesTackled], 1);
     // He slides on with the ball at his feet and gets up to think.
-    for (int tick = 0; tick < 100 && t.action == 90; ++tick) {
+    for (int tick = 0; tick < 100 && t.action == kActionSlideWithBall; ++tick) {
         t.ballDistance = uint16_t(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y));
         RunAction(kTackler);
         ASSERT_LE(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y), 12);
@@ -315,7 +317,7 @@ TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
         EXPECT_EQ(+t.actionParam, 1) << action;
         EXPECT_EQ(+BallState.vz, 327680) << action;
         // Along his facing (the light slide turns it up to 100 to his left).
-        if (action != 89) {
+        if (action != kActionSlidingTackle) {
             EXPECT_LT(+BallState.vy, 0) << action;
         }
         EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
@@ -334,7 +336,7 @@ TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
             PrepareSlide(91);
             MatchFigures[kTackler].stateB = uint8_t(warnings);
             RunAction(kTackler);
-            if (MatchPhase != 1) continue;
+            if (MatchPhase != kPhaseFoul) continue;
             ++fouls;
             cards += RefereeAction != 0;
             EXPECT_EQ(+MatchFigures[kTackler].counts[kCountChallengeFouls], 1);
@@ -363,7 +365,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
         MatchFoulChance = 0;  // no fouls: only the ball
         RunAction(kTackler);
         MatchFoulChance = 100;
-        if (MatchFigures[kVictim].action != 93) continue;
+        if (MatchFigures[kVictim].action != kActionStagger) continue;
         ++staggered;
         EXPECT_EQ(+t.hasKicked, 1);
         EXPECT_EQ(+MatchFigures[kVictim].touchLockout, 16);
@@ -371,7 +373,8 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
     }
     EXPECT_GT(staggered, 150);
     // The stagger ends, at the latest with its clip, in thinking.
-    for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == 93; ++tick) RunAction(kVictim);
+    for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == kActionStagger; ++tick)
+        RunAction(kVictim);
     EXPECT_EQ(+MatchFigures[kVictim].action, 4);
 }
 
@@ -380,7 +383,8 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
     MatchFigure& t = MatchFigures[kTackler];
     PlaceBall(kVictimX, kVictimY + 4);
     BallState.vx = BallState.vy = 0;
-    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == 32; ++tick) RunAction(kTackler);
+    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == kActionBlockTackle; ++tick)
+        RunAction(kTackler);
     EXPECT_EQ(+t.hasKicked, 1);
     EXPECT_EQ(+BallState.vz, 655360);
     EXPECT_EQ(+MatchFigures[kVictim].action, 93);
@@ -392,14 +396,16 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     // The hurdle: back on his feet he is his team's challenger.
     PlaceFigure(kVictim, kVictimX, kVictimY, 37);
-    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 37; ++tick) RunAction(kVictim);
+    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionHurdle; ++tick)
+        RunAction(kVictim);
     EXPECT_EQ(+MatchFigures[kVictim].action, 4);
     EXPECT_EQ(TeamChallenger[1], kVictim);
 
     // The sliding fall leaves one mark.
     ChallengeMarks = 0;
     PlaceFigure(kVictim, kVictimX, kVictimY, 73);
-    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 73; ++tick) RunAction(kVictim);
+    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionSlidingFall; ++tick)
+        RunAction(kVictim);
     EXPECT_EQ(+MatchFigures[kVictim].action, 4);
     EXPECT_EQ(ChallengeMarks, 1);
     EXPECT_EQ(ChallengeMarkKind, 0);
@@ -413,7 +419,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
         MatchPhase = phase;
         MatchCameraFocus = kCameraOnBall;
         bool lay = false;
-        for (int tick = 0; tick < 400 && v.action == 33; ++tick) {
+        for (int tick = 0; tick < 400 && v.action == kActionFallForward; ++tick) {
             RunAction(kVictim);
             lay |= v.injury == kInjuryLying;
         }
@@ -439,7 +445,7 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
             EXPECT_EQ(MatchPhase, before);
             continue;
         }
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         if (FouledPlayer == kVictim) {
             ++given;
             EXPECT_EQ(FoulTeam, 0);

@@ -1,4 +1,5 @@
 #include "core/match/dribble.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include "core/match/ballturns.h"
 #include "core/match/carrieroptions.h"
 #include "core/match/onball.h"
+#include "core/match/phases.h"
 #include "core/match/shotchoice.h"
 #include "tests/core/match/openplay_fixture.h"
 
@@ -31,7 +33,7 @@ class DribbleTest : public OpenPlayTest {
         MatchFigure& f = MatchFigures[5];
         Put(5, x, y);
         PutBall(x, y + (facing == 128 ? 4 : 0));
-        Match_SetPlayerAction(5, 4);
+        Match_SetPlayerAction(5, kActionThink);
         f.facing = facing;
         f.hasBall = 1;
         f.frame = kDribbleLeftTouchFrame;
@@ -242,7 +244,7 @@ TEST_F(BallTurnTest, RunsAfterTheBallRepeatWhileHeIsTheLastToucher) {
 TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
     // Still the last toucher, but the ball went out: he does not run on
     // after it through the stoppage.
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchFigure& f = Turner(16, 79, 2);
     LastToucher = 5;
     Run(5);
@@ -250,7 +252,7 @@ TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
     f.frame = 79;
     Run(5);
     EXPECT_EQ(+f.action, 4);
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
 }
 
 TEST_F(BallTurnTest, TurnsOnTheSpotStepTheFacingOnly) {
@@ -302,14 +304,14 @@ TEST_F(BallTurnTest, OnTheBallWithoutItHeRunsToHisPlace) {
 
 TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
     MatchFigure& f = Carrier(796, 300, 128);  // far from the goal he attacks
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
     EXPECT_EQ(+f.actionParam, 0);  // a new action: the turn away
     EXPECT_EQ(+f.action, 111);
     EXPECT_EQ(+f.frame, 1);
     // Near the goal he only turns toward it.
     MatchFigure& g = Carrier(796, 1700, 120);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
     EXPECT_EQ(+g.action, 5);
     EXPECT_EQ(+g.actionParam, 1);
@@ -318,7 +320,7 @@ TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
 
 TEST_F(BallTurnTest, ADefenderPressedDeepInHisHalfClearsTheBall) {
     MatchFigure& f = Carrier(796, 300, 128);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     f.position = 2;
     f.actionParam = 60;  // past the time for running on
     Put(20, 796, 310);   // pressed
@@ -333,7 +335,7 @@ TEST_F(BallTurnTest, UnpressedOnTheBallTheOptionsWaitTwoHundredTicks) {
     // A defender far from the goal he attacks, facing his own goal: while
     // he runs on he only turns; from tick 201 the options clear the ball.
     MatchFigure& f = Carrier(796, 300, 0);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     f.position = 2;
     f.actionParam = 199;
     Run(5);
@@ -350,9 +352,9 @@ TEST_F(DribbleTest, TheTacticReceiverCountsOnlyForSlotsOneToFifteen) {
         MatchFigure& f = Carrier(796, 300, 128);
         f.tacticBytes[2] = 1;  // look for the tactical receiver far from goal
         f.tacticBytes[1] = slot;
-        f.tacticBytes[5] = 0xFF;      // no run target
-        Put(3, 796, 900);             // straight up the pitch from him
-        MatchFigures[3].action = 19;  // busy: no chooser takes him, the tactics may
+        f.tacticBytes[5] = 0xFF;                        // no run target
+        Put(3, 796, 900);                               // straight up the pitch from him
+        MatchFigures[3].action = kActionThrowInChoose;  // busy: no chooser takes him, the tactics may
         for (int mate = 1; mate < kTeamFigures; ++mate) {
             if (mate != 3 && mate != 5) MatchFigures[mate].off = 1;
         }

@@ -1,6 +1,7 @@
 // The ball in the air: the meeting-point prediction and the call to a long
 // ball's landing point, on hand-set ball states.
 #include "core/match/highball.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -133,9 +134,9 @@ TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigures[figure].x = 620;
         MatchFigures[figure].y = 500;
-        MatchFigures[figure].action = 3;
+        MatchFigures[figure].action = kActionNothing;
     }
-    MatchFigures[2].action = 20;  // busy
+    MatchFigures[2].action = kActionCornerChoose;  // busy
     MatchFigures[3].off = 1;
     MatchFigures[4].x = 1000;  // too far
     MatchCallToLanding(100);
@@ -149,7 +150,7 @@ TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     // A ball that never comes down through head height calls nobody.
     BallState.gravity = 0;
     Ball(500, 500, 0, 4, 0, 1);
-    MatchFigures[1].action = 3;
+    MatchFigures[1].action = kActionNothing;
     MatchCallToLanding(100);
     EXPECT_EQ(BallLandingX, 0);
     EXPECT_EQ(BallLandingY, 0);

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <set>
 
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
 #include "core/match/matchphases.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
 #include "core/match/strikes.h"
@@ -80,7 +82,8 @@ TEST(KeeperScenario, AShotAtTheKeeperIsCaughtAndHeld) {
         bool held = false;
         for (int tick = 0; tick < 200 && !held && Goals[0] == 0; ++tick) {
             MatchTick();
-            held = k.action == 154 || k.action == 151 || k.action == 190 || k.action == 191;
+            held = k.action == kActionKeeperHoldBall || k.action == kActionKeeperHoldGestureA ||
+                   k.action == kActionKeeperHoldGestureC || k.action == kActionKeeperHoldGestureD;
         }
         ASSERT_GE(TeamShotCount[0], 1) << seed;
         if (!held) continue;
@@ -136,7 +139,9 @@ TEST(KeeperScenario, ASlowBallIntoTheAreaIsGatheredAndHeld) {
     for (int tick = 0; tick < 400 && !held; ++tick) {
         MatchTick();
         actions.insert(k.action);
-        held = BallState.holder == s.keeper + 1 && (k.action == 154 || k.action == 190 || k.action == 191);
+        held = BallState.holder == s.keeper + 1 &&
+               (k.action == kActionKeeperHoldBall || k.action == kActionKeeperHoldGestureC ||
+                k.action == kActionKeeperHoldGestureD);
     }
     EXPECT_TRUE(actions.count(175) != 0);
     EXPECT_TRUE(actions.count(181) != 0);
@@ -159,7 +164,7 @@ TEST(KeeperScenario, AGoalKickIsFetchedAimedAndKickedLong) {
     PlaceFigure(keeper, 796, kGoalY - 30, 152);
     PlaceBall(900, kGoalY + 20);
     StartOpenPlay(0);
-    MatchPhase = 4;
+    MatchPhase = kPhaseGoalKick;
     PhaseTimer = 0;
     RestartTeam = 1;
     KeeperSceneRank();
@@ -170,7 +175,7 @@ TEST(KeeperScenario, AGoalKickIsFetchedAimedAndKickedLong) {
     for (int tick = 0; tick < 2000 && afterKick < 300; ++tick) {
         MatchTick();
         actions.insert(k.action);
-        if (!kicked && k.action == 162 && k.hasKicked != 0) {
+        if (!kicked && k.action == kActionKeeperGoalKick && k.hasKicked != 0) {
             kicked = true;
             kickX = BallState.x;
             kickY = BallState.y;
@@ -215,7 +220,7 @@ TEST(KeeperScenario, OverManyShotsTheKeeperSavesSomeAndIsBeatenBySome) {
         // Until the shot is over: a goal, the ball dead or held, or a touch.
         for (int tick = 0; tick < 160; ++tick) {
             MatchTick();
-            if (Goals[0] != goalsBefore || MatchPhase != 0 || BallState.holder != 0) break;
+            if (Goals[0] != goalsBefore || MatchPhase != kPhaseOpenPlay || BallState.holder != 0) break;
             if (TeamShotCount[0] != shotsBefore && (ShooterFigure == -1 || LastToucher == s.keeper)) break;
         }
         goals += Goals[0] - goalsBefore;

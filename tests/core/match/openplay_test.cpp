@@ -1,10 +1,12 @@
 #include "core/match/openplay.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
 #include "core/base/random.h"
 #include "core/match/dribble.h"
 #include "core/match/matchrules.h"
+#include "core/match/phases.h"
 #include "tests/core/match/openplay_fixture.h"
 
 namespace {
@@ -27,29 +29,29 @@ class ThinkTest : public OpenPlayTest {
 // The re-decision.
 
 TEST_F(ThinkTest, RedecideThinksWhenTheBallComesHisWay) {
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
     // Within the challenger's distance + the margin of the ball's long
     // prediction.
     Put(5, 796, 1082 + 8 + kThinkMargin - 1);
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     Put(5, 796, 1082 + 8 + kThinkMargin);
-    Match_Redecide(5, 0);
+    Match_Redecide(5, kActionStand);
     EXPECT_EQ(+MatchFigures[5].action, 0);
     // Not while a keeper holds the ball, nor at a restart.
     Put(5, 796, 1150);
     BallState.holder = 17;
-    Match_Redecide(5, 0);
+    Match_Redecide(5, kActionStand);
     EXPECT_EQ(+MatchFigures[5].action, 0);
     BallState.holder = 0;
-    MatchPhase = 3;
-    Match_Redecide(5, 0);
+    MatchPhase = kPhaseThrowIn;
+    Match_Redecide(5, kActionStand);
     EXPECT_EQ(+MatchFigures[5].action, 0);
     // Near his own goal he goes for it from 400 whatever the phase.
     PutBall(796, 400);
     Put(5, 796, 790);
-    Match_Redecide(5, 0);
+    Match_Redecide(5, kActionStand);
     EXPECT_EQ(+MatchFigures[5].action, 4);
 }
 
@@ -57,16 +59,16 @@ TEST_F(ThinkTest, ATeamMateWhoJustPlayedTheBallKeepsTheOthersBack) {
     Put(5, 796, 1150);  // 68 from the ball, the challenger 8
     LastToucher = 3;
     MatchFigures[3].touchLockout = 10;
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
     Put(5, 796, 1085);  // nearer than the challenger
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     // The first-ranked player and the challenger always think.
     BallRanking[0][0] = 7;
-    Match_Redecide(7, 0);
+    Match_Redecide(7, kActionStand);
     EXPECT_EQ(+MatchFigures[7].action, 4);
-    Match_Redecide(1, 0);
+    Match_Redecide(1, kActionStand);
     EXPECT_EQ(+MatchFigures[1].action, 4);
 }
 
@@ -75,29 +77,29 @@ TEST_F(ThinkTest, TheManAPassWasPlayedToGoesOnForIt) {
     LastToucher = 3;
     MatchFigures[3].touchLockout = 10;
     PendingPass[1] = {3, 5};
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     // Not once another player has touched it, nor when it was played to
     // somebody else, nor while a keeper holds it or at a restart.
-    Match_SetPlayerAction(5, 1);
+    Match_SetPlayerAction(5, kActionRunToPosition);
     LastToucher = 20;
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
     LastToucher = 3;
     PendingPass[1] = {3, 6};
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
     PendingPass[1] = {kNoFigure, kNoFigure};
     PendingPass[2] = {3, 5};  // a cross
     BallState.holder = 17;
-    Match_Redecide(5, 1);
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
     BallState.holder = 0;
-    MatchPhase = 3;
-    Match_Redecide(5, 1);
+    MatchPhase = kPhaseThrowIn;
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 1);
-    MatchPhase = 0;
-    Match_Redecide(5, 1);
+    MatchPhase = kPhaseOpenPlay;
+    Match_Redecide(5, kActionRunToPosition);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     PendingPass[2] = {kNoFigure, kNoFigure};
 }
@@ -149,7 +151,7 @@ TEST_F(ThinkTest, RedecideKeepsItsContractOverRandomStates) {
             ASSERT_EQ(GameRandomState(), randomBefore) << i;
         } else {
             ASSERT_EQ(+f.frame, 0) << i;
-            if (MatchPhase == 25) {
+            if (MatchPhase == kPhaseKickOffSetUp) {
                 ASSERT_LT(+f.actionParam, 8) << i;
             } else {
                 ASSERT_EQ(+f.actionParam, 0) << i;
@@ -182,7 +184,7 @@ TEST_F(ThinkTest, StandsWithinFiveRunsFromSix) {
 
 TEST_F(ThinkTest, RunsBackwardsUpTo123AndTurnsBeyond) {
     MatchFigure& f = MatchFigures[5];
-    Match_SetPlayerAction(5, 1);
+    Match_SetPlayerAction(5, kActionRunToPosition);
     f.facing = 0;  // toward smaller y; the target lies straight behind
     f.targetX = f.x;
     f.targetY = int16_t(f.y + 123);
@@ -207,11 +209,11 @@ TEST_F(ThinkTest, RunsBackwardsUpTo123AndTurnsBeyond) {
 }
 
 TEST_F(ThinkTest, WalkOnFromBesideThePitchCrossesStraightFirst) {
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 1;
     MatchFigure& f = MatchFigures[5];
     Put(5, 10, 900);
-    Match_SetPlayerAction(5, 1);
+    Match_SetPlayerAction(5, kActionRunToPosition);
     f.actionParam = 3;
     f.targetX = 600;
     f.targetY = 500;
@@ -233,29 +235,29 @@ TEST_F(ThinkTest, WalkOnFromBesideThePitchCrossesStraightFirst) {
 
 TEST_F(ThinkTest, KeepersStandInTheirOwnAction) {
     MatchFigure& k = MatchFigures[0];
-    Match_SetPlayerAction(0, 0);
+    Match_SetPlayerAction(0, kActionStand);
     k.actionWord = 15;
     Run(0);
     EXPECT_EQ(+k.action, 152);
     EXPECT_EQ(+k.actionWord, 15);  // counters left as they are
-    MatchPhase = 25;
-    Match_SetPlayerAction(0, 0);
+    MatchPhase = kPhaseKickOffSetUp;
+    Match_SetPlayerAction(0, kActionStand);
     Run(0);
     EXPECT_EQ(+k.action, 101);
     EXPECT_LT(+k.actionParam, 5);
     // The idle variation plays to its end and stands him again.
-    for (int i = 0; i < 100 && k.action == 101; ++i) Run(0);
+    for (int i = 0; i < 100 && k.action == kActionIdleVariation; ++i) Run(0);
     EXPECT_EQ(+k.action, 0);
     // While waiting (phase 22) a keeper is re-decided like anyone.
-    MatchPhase = 22;
-    Match_SetPlayerAction(0, 0);
+    MatchPhase = kPhaseWaitReferee;
+    Match_SetPlayerAction(0, kActionStand);
     Run(0);
     EXPECT_EQ(+k.action, 0);
     EXPECT_EQ(+k.actionWord, 1);
 }
 
 TEST_F(ThinkTest, StandingPlayersPlayAnIdleInTheKickOffSetUp) {
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     MatchFigure& f = MatchFigures[5];
     f.targetX = f.x;
     f.targetY = f.y;
@@ -270,7 +272,7 @@ TEST_F(ThinkTest, StandingPlayersPlayAnIdleInTheKickOffSetUp) {
 
 TEST_F(ThinkTest, WithTheBallInHandsThinkersRunToTheirPlaces) {
     MatchFigure& f = MatchFigures[1];
-    Match_SetPlayerAction(1, 4);
+    Match_SetPlayerAction(1, kActionThink);
     f.targetX = 600;
     f.targetY = 900;
     BallState.holder = 17;
@@ -283,7 +285,7 @@ TEST_F(ThinkTest, WithTheBallInHandsThinkersRunToTheirPlaces) {
 
 TEST_F(ThinkTest, AThinkerWhoseTeamJustPlayedTheBallRunsWithIt) {
     MatchFigure& f = MatchFigures[1];
-    Match_SetPlayerAction(1, 4);
+    Match_SetPlayerAction(1, kActionThink);
     BallTeam = 0;
     f.touchLockout = 5;
     f.frame = 3;
@@ -308,7 +310,7 @@ TEST_F(ThinkTest, ThinkersOfTheTeamOutOfPossessionGoForTheCarrier) {
     BallState.direction = 0;  // the ball moves
     BallState.z = 40;         // too high for a tackle, too low for a header
     MatchFigure& f = MatchFigures[1];
-    Match_SetPlayerAction(1, 4);
+    Match_SetPlayerAction(1, kActionThink);
     Run(1);
     EXPECT_EQ(+f.action, 4);
     EXPECT_EQ(+f.longCounts[1], 1u);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
@@ -120,7 +121,7 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
 
     // No receiver: the ball still flies and the event plays, but nobody runs
     // and the long-pass flag and the pass counters keep their values.
-    Match_SetPlayerAction(6, 0);
+    Match_SetPlayerAction(6, kActionStand);
     LongPassFlag = 1;
     MatchFigures[6].shirt = 7;
     const uint16_t passesTo6 = f.passesTo[6];
@@ -158,7 +159,7 @@ TEST_F(PassEdgeTest, ASidePassWithoutTheBallRunsOutAndAHeldBallEndsIt) {
     ReadyToStrike(128, 0, 18);
     f.hasBall = 0;
     MatchPassReceiver = -1;
-    for (int tick = 0; tick < 60 && f.action == 128; ++tick) Run(5);
+    for (int tick = 0; tick < 60 && f.action == kActionRunningSidePassB; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
     EXPECT_EQ(+f.action, 1);
     ReadyToStrike(128, 0, 18);
@@ -180,9 +181,9 @@ TEST_F(PassEdgeTest, TheKnocksShareOneMarkPerCode) {
         On(figure, 796, 1100 - 10);
         MatchFigures[figure].facing = 128;
     }
-    Match_SetPlayerAction(5, 143);
-    Match_SetPlayerAction(6, 143);
-    Match_SetPlayerAction(7, 142);
+    Match_SetPlayerAction(5, kActionKnockToTargetB);
+    Match_SetPlayerAction(6, kActionKnockToTargetB);
+    Match_SetPlayerAction(7, kActionKnockToTargetA);
     Run(5);
     Run(6);
     EXPECT_EQ(passEdgeMarks, 1);
@@ -193,7 +194,7 @@ TEST_F(PassEdgeTest, TheKnocksShareOneMarkPerCode) {
     EXPECT_EQ(BallState.vx, 0);
     EXPECT_EQ(BallState.vy, 0);
     const int facing = MatchFigures[5].facing;
-    while (MatchFigures[5].action == 143) Run(5);
+    while (MatchFigures[5].action == kActionKnockToTargetB) Run(5);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     EXPECT_EQ(+MatchFigures[5].facing, (facing + 128) & 255);
     EXPECT_EQ(KnockMarkFlag[3], 0);
@@ -208,16 +209,16 @@ TEST_F(PassEdgeTest, AKnockThatNeverReachesTheBallLeavesNoMarkAndTurnsRound) {
     PutBall(300, 300);
     On(5, 796, 1000);
     MatchFigures[5].facing = 64;
-    Match_SetPlayerAction(5, 141);
+    Match_SetPlayerAction(5, kActionSidewaysKnockB);
     int ticks = 0;
-    while (MatchFigures[5].action == 141 && ticks++ < 200) Run(5);
+    while (MatchFigures[5].action == kActionSidewaysKnockB && ticks++ < 200) Run(5);
     EXPECT_EQ(+MatchFigures[5].action, 4);
     EXPECT_EQ(+MatchFigures[5].facing, 192);
     EXPECT_EQ(+MatchFigures[5].hasKicked, 0);
     EXPECT_EQ(passEdgeMarks, 0);
     // A ball below 70 within reach is knocked, and the mark is left.
     PutBall(796, 1004);
-    Match_SetPlayerAction(5, 141);
+    Match_SetPlayerAction(5, kActionSidewaysKnockB);
     Run(5);
     EXPECT_EQ(+MatchFigures[5].hasKicked, 1);
     EXPECT_EQ(passEdgeMarks, 1);
@@ -236,7 +237,7 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallState.direction = 128;
     BallState.speed = 6;
     Put(6, 796, 1400);
-    Match_SetPlayerAction(6, 17);
+    Match_SetPlayerAction(6, kActionReceivePass);
     r.ballDirection = 64;  // as the group update saw it some ticks ago
     Run(6);
     EXPECT_EQ(+r.action, 17);
@@ -249,7 +250,7 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallTeam = 0;
     PutBall(900, 1400);
     Put(6, 796, 1400);
-    Match_SetPlayerAction(6, 17);
+    Match_SetPlayerAction(6, kActionReceivePass);
     for (int tick = 0; tick < 30; ++tick) Run(6);
     EXPECT_EQ(+r.action, 17);
     EXPECT_EQ(+r.x, 796);
@@ -299,7 +300,7 @@ TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
     CurrentTeam = 0;
     GameSeedRandom(5);
     ASSERT_EQ(Match_StartCross(winger, striker, 680, 1800, 0), 0);
-    ASSERT_TRUE(w.action == 18 || w.action == 75) << +w.action;
+    ASSERT_TRUE(w.action == kActionCross || w.action == kActionCrossMirrored) << +w.action;
     EXPECT_EQ(+w.actionParam, 2);  // running, 168 from the line
     bool crossed = false, wentUp = false, inArea = false;
     for (int tick = 0; tick < 120 && !(wentUp && inArea); ++tick) {

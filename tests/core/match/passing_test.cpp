@@ -1,4 +1,5 @@
 #include "core/match/passing.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "core/base/random.h"
 #include "core/match/ball.h"
 #include "core/match/highball.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
@@ -89,17 +91,17 @@ TEST_F(PassingTest, OffsideCareOnlyAfterItsDraw) {
 
 TEST_F(PassingTest, TheOpponentAheadOnlyInOpenPlay) {
     On(20, 796, 1007);
-    MatchFigures[20].action = 0;
+    MatchFigures[20].action = kActionStand;
     int found = 0;
     for (uint32_t seed = 1; seed <= 100; ++seed) {
         GameSeedRandom(seed);
         if (Match_OpponentAhead(5) == 21) ++found;
     }
     EXPECT_GT(found, 80);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     EXPECT_EQ(Match_OpponentAhead(5), 0);
-    MatchPhase = 0;
-    MatchFigures[20].action = 19;  // busy: not counted
+    MatchPhase = kPhaseOpenPlay;
+    MatchFigures[20].action = kActionThrowInChoose;  // busy: not counted
     GameSeedRandom(1);
     EXPECT_EQ(Match_OpponentAhead(5), 0);
 }
@@ -146,7 +148,7 @@ TEST_F(PassingTest, TheForwardPassBlurStaysInsideItsDraws) {
     for (int i = 0; i < 10000; ++i) {
         GameSeedRandom(uint32_t(i + 1));
         PutBall(796, 1004);
-        Match_SetPlayerAction(5, 77);
+        Match_SetPlayerAction(5, kActionRunningForwardPass);
         f.hasBall = 1;
         f.frame = 10;  // the next frame is inside the strike window
         MatchPassTargetX = int16_t(targetX);
@@ -166,7 +168,7 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
     for (int control = 0; control < 2; ++control) {
         PutBall(800, 1000);  // just ahead of him along his facing
         BallState.z = 100;
-        Match_SetPlayerAction(5, 79);
+        Match_SetPlayerAction(5, kActionAirChestControl);
         f.facing = 64;
         f.heading = 50;
         f.control = int8_t(control == 0 ? 100 : 1);
@@ -186,13 +188,13 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
     FreeKickAimX = 1500;
     FreeKickAimY = 1000;
     f.facing = 64;
-    Match_SetPlayerAction(5, 48);
+    Match_SetPlayerAction(5, kActionHeaderAtGoal);
     f.heading = 0;  // he reaches a ball within 8 units only below height 140
     f.aimX = 796;
     f.aimY = 1000;
     for (int tick = 0; tick < 60; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    Match_SetPlayerAction(5, 48);
+    Match_SetPlayerAction(5, kActionHeaderAtGoal);
     BallState.z = 120;
     int strikes = 0;
     for (int tick = 0; tick < 60; ++tick) {
@@ -226,7 +228,7 @@ TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
         SCOPED_TRACE(mateY);
         On(6, 856, mateY);  // 170 from the ball, or 330: beyond a quick pass
         flight();
-        Match_SetPlayerAction(5, 0);
+        Match_SetPlayerAction(5, kActionStand);
         MatchPassReceiver = -1;
         GameSeedRandom(7);
         Match_ReactToHighBall(5);
@@ -271,7 +273,7 @@ TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
     bool passed = false, received = false;
     for (int tick = 0; tick < 300 && !received; ++tick) {
         MatchTick();
-        passed |= MatchFigures[mate].action == 17;
+        passed |= MatchFigures[mate].action == kActionReceivePass;
         received = passed && LastToucher == mate;
     }
     EXPECT_TRUE(passed);

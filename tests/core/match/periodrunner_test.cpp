@@ -6,6 +6,7 @@
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/teamjobs.h"
 #include "core/match/teamsetup.h"
@@ -297,7 +298,7 @@ TEST(PeriodSetupFuzz, RandomSetupBlocksSetUpSafely) {
             ASSERT_LE(+f.pace, 100);
             ASSERT_TRUE(+f.benchState == 0 || +f.benchState == 50 || +f.benchState == 255);
         }
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchClockRunning = 1;
         for (int tick = 0; tick < 8; ++tick) MatchTick();
     }

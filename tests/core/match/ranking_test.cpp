@@ -1,4 +1,5 @@
 #include "core/match/ranking.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST_F(RankingTest, AnEntryOutsideTheTeamIsRefilledWithTheMissingFigure) {
 TEST_F(RankingTest, DistancesBusyPlayersAndTheStretchBehindTheBall) {
     PutBall(796, 1082);
     BallTeam = 0;
-    MatchFigures[3].action = 19;  // busy
+    MatchFigures[3].action = kActionThrowInChoose;  // busy
     Rank(0);
     const int plain3 = Match_ApproxDistance(MatchFigures[3].x, MatchFigures[3].y, 796, 1082);
     EXPECT_EQ(+MatchFigures[3].rankDistance, plain3 + kRankBusyPenalty);
@@ -122,7 +123,7 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
 
     // Leading by two is not leading by one.
     SecondManSetUp(17, 19, 18);
-    Match_SetPlayerAction(19, 0);
+    Match_SetPlayerAction(19, kActionStand);
     TeamChallenger[1] = kNoChallenger;
     Goals[1] = 2;
     Rank(1);
@@ -132,9 +133,9 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     // joins without a lead.
     Goals[1] = 0;
     SecondManSetUp(17, 18, 19);
-    Match_SetPlayerAction(19, 0);
+    Match_SetPlayerAction(19, kActionStand);
     Put(17, 796, 1182);
-    MatchFigures[17].action = 19;
+    MatchFigures[17].action = kActionThrowInChoose;
     TeamChallenger[1] = kNoChallenger;
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 18);
@@ -170,8 +171,8 @@ TEST_F(RankingTest, HandOverSendsFartherThinkersBack) {
     Put(3, 796, 1400);
     Put(4, 796, 1090);
     MatchFigures[3].targetY = 1500;
-    Match_SetPlayerAction(3, 4);
-    Match_SetPlayerAction(4, 4);
+    Match_SetPlayerAction(3, kActionThink);
+    Match_SetPlayerAction(4, kActionThink);
     TeamChallenger[0] = 3;
     BallRanking[0][0] = 4;
     Match_PassThinkRole(0, 2);

@@ -9,11 +9,13 @@
 #include <cstdlib>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
 #include "tests/core/match/scenario.h"
@@ -25,7 +27,7 @@ class SetPieceActions : public ::testing::Test {
     void SetUp() override {
         scenario::FillTwoClubs(52);
         scenario::StartMatch(5252, 0, 0);
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
         scenario::PlaceTeamsOnFormation();
@@ -58,7 +60,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
             BallState.holder = 0;
             FreeKickAimX = int16_t(aimX);
             FreeKickAimY = 2038;
-            MatchPhase = 18;
+            MatchPhase = kPhaseFreeKickAtGoal;
             Match_ActFreeKickShot(9);
             ASSERT_EQ(+MatchFigures[9].hasKicked, 1);
             ++kicks;
@@ -145,7 +147,7 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     FoulX = 700;
     FoulY = 1200;
     scenario::PlaceBall(700, 1200);
-    MatchPhase = 17;
+    MatchPhase = kPhaseFreeKick;
     FreeKickAimX = 796;
     FreeKickAimY = 1700;
     // An opponent who never moves stands five yards from the ball.
@@ -158,9 +160,11 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
         MatchFigures[9].hasKicked = 2;  // the ball is placed
         Match_ActFreeKickPlace(9);
         ++calls;
-    } while (MatchFigures[9].action == 59 && calls < 2000);
+    } while (MatchFigures[9].action == kActionFreeKickPlace && calls < 2000);
     EXPECT_EQ(calls, 1000) << "taken once the wait has run out";
-    EXPECT_TRUE(MatchFigures[9].action == 43 || MatchFigures[9].action == 94) << MatchFigures[9].action;
+    EXPECT_TRUE(MatchFigures[9].action == kActionFreeKickShotRunUp ||
+                MatchFigures[9].action == kActionFreeKickPass)
+        << MatchFigures[9].action;
 }
 
 TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) {
@@ -205,7 +209,7 @@ TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
     MatchFigures[7].targetY = 900;
     MatchFigures[7].facing = 10;
     MatchFigures[7].turnTarget = 20;
-    MatchPhase = 17;
+    MatchPhase = kPhaseFreeKick;
     Match_ActRestartPlace(7);
     EXPECT_EQ(MatchCurX, 500);
     EXPECT_EQ(+MatchFigures[7].facing, 11);
@@ -252,7 +256,8 @@ TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
     EXPECT_EQ(MatchFigures[7].anim, -1);
     EXPECT_EQ(MatchFigures[7].frame, 3);
     MatchFigures[7].actionParam = 1;
-    for (int tick = 0; tick < 200 && MatchFigures[7].action == 145; ++tick) Match_ActPeriodEndReaction(7);
+    for (int tick = 0; tick < 200 && MatchFigures[7].action == kActionPeriodEndReactionB; ++tick)
+        Match_ActPeriodEndReaction(7);
     EXPECT_EQ(MatchFigures[7].action, 30) << "then he walks off";
     EXPECT_LT(+MatchFigures[7].actionParam, 6);
 }
@@ -307,8 +312,8 @@ TEST_F(SetPieceActions, ShootOutGoalReactionRunsOutAndTheAssistantFetchesAgainAf
     MatchPhaseTick();
     EXPECT_EQ(ShootOutDecision[0], 0) << "never below 0";
 
-    Match_SetPlayerAction(kRefereeFigure + 1, 10);
-    MatchPhase = 2;
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialTurnAndStandA);
+    MatchPhase = kPhaseOffside;
     MatchOfficialsTick();
     EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 10) << "flag up while the offside is given";
     MatchPhase = kPhaseOpenPlay;

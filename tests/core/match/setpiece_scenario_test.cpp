@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
@@ -38,7 +40,7 @@ class SetPieceScenario : public ::testing::Test {
     }
     // Both teams on their formation places for the current ends.
     static void FormUp() {
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
         scenario::PlaceTeamsOnFormation();
@@ -69,7 +71,7 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     ThrowInY = 900;
     LastToucher = 20;
     RestartTeam = 0;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     PhaseTimer = 0;
     int thrower = -1;
     int16_t releaseX = 0, releaseY = 0;
@@ -77,7 +79,7 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
         MatchTick();
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             const uint16_t action = MatchFigures[figure].action;
-            if (action == 21 || action == 19) thrower = figure;
+            if (action == kActionThrowInFetch || action == kActionThrowInChoose) thrower = figure;
         }
         if (thrower >= 0) {
             releaseX = MatchFigures[thrower].x;
@@ -112,7 +114,7 @@ TEST_F(SetPieceScenario, ATakerWhoseTeamTrailsRunsWithTheBallAndOtherwiseWalks) 
         scenario::PlaceBall(404, 900);
         ThrowInX = 158;
         ThrowInY = 1000;
-        MatchPhase = 6;
+        MatchPhase = kPhaseTakeThrowIn;
         MatchCurX = 400;
         MatchCurY = 900;
         MatchCurX16 = 400 * 65536;
@@ -133,7 +135,7 @@ TEST_F(SetPieceScenario, CornerIsCrossedIntoTheArea) {
     FormUp();
     scenario::PlaceBall(1440, 120);
     RestartTeam = 0;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     PhaseTimer = 0;
     RunUntilOpenPlay(4000);
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
@@ -157,11 +159,11 @@ TEST_F(SetPieceScenario, CornerWithNobodyInTheAreaIsTakenAndTheNearestMateReceiv
     for (int slot = 0; slot <= 10; ++slot) scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, 0);
     scenario::PlaceFigure(8, 1430, 130, 20);
     scenario::PlaceBall(1430, 130);
-    MatchPhase = 8;
+    MatchPhase = kPhaseTakeCorner;
     MatchFigures[kSpareFigure].frame = -1;
     RestartReceiver = -1;
     int ticks = 0;
-    while (MatchFigures[8].action == 20 && ticks++ < 300) MatchTick();
+    while (MatchFigures[8].action == kActionCornerChoose && ticks++ < 300) MatchTick();
     EXPECT_EQ(RestartReceiver, -1) << "nobody acceptable was chosen";
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 600) MatchTick();
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the kick still happens";
@@ -180,7 +182,7 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     Match_LineUpWall(3);
     std::vector<int> wall;
     for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure)
-        if (MatchFigures[figure].action == 58) wall.push_back(figure);
+        if (MatchFigures[figure].action == kActionWall) wall.push_back(figure);
     ASSERT_EQ(wall.size(), 3u);
     int16_t xs[3] = {};
     for (int figure : wall) {
@@ -197,13 +199,13 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     int fourth = -1;
     for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
-        if (f.action == 58 && f.actionParam == 3) fourth = figure;
+        if (f.action == kActionWall && f.actionParam == 3) fourth = figure;
     }
     ASSERT_GE(fourth, 0);
     EXPECT_EQ(MatchFigures[fourth].aimX - 796, 2 * (xs[1] - 796));
     // The wall walks there while play is stopped and stands ten yards off
     // (a free kick nobody is sent to take).
-    MatchPhase = 21;
+    MatchPhase = kPhaseFreeKickSecond;
     PhaseTimer = 1;
     for (int tick = 0; tick < 1500; ++tick) MatchTick();
     for (int figure : wall) {
@@ -237,13 +239,13 @@ TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
     FouledPlayer = 9;
     FoulX = 800;
     FoulY = 1900;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     int16_t spotX = 0, spotY = 0;
     int ticks = 0;
     for (; ticks < 6000 && !(MatchPhase == kPhaseOpenPlay && PenaltyKickTaker >= 0); ++ticks) {
         MatchTick();
-        if (MatchPhase == 19) {
+        if (MatchPhase == kPhasePenalty) {
             spotX = FoulX;
             spotY = FoulY;
         }
@@ -298,7 +300,7 @@ TEST_F(SetPieceScenario, SetPieceGoalsPenaltySavesAndMissesAreCounted) {
     EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 1);
     SetPieceShot = {taker, SetPieceShotKind::kPenalty};
     LastToucher = taker;
-    MatchPhase = 4;  // a goal kick
+    MatchPhase = kPhaseGoalKick;  // a goal kick
     Match_WatchSetPieceShot();
     EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 2);
     EXPECT_EQ(MatchFigures[keeper].penaltiesSaved, 1);
@@ -322,7 +324,7 @@ TEST_F(SetPieceScenario, KeeperPenalisedHoldingTheBallLetsGoForTheFreeKick) {
     FoulY = 1745;
     scenario::PlaceFigure(keeper, FoulX, FoulY, 0);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     const int ticks = RunUntilOpenPlay(7000);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick was taken after " << ticks << " ticks";
@@ -336,7 +338,7 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
     FouledPlayer = 3;
     FoulX = 781;
     FoulY = 178;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     const MatchFigure& keeper = MatchFigures[MatchLineUp[0][0]];
     ASSERT_LT(Match_ApproxDistance(keeper.x, keeper.y, FoulX, FoulY), 160)
@@ -344,7 +346,8 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
     int placing = 0;
     for (int tick = 0; tick < 6000 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
-        for (int figure = 0; figure < kTeamFigures; ++figure) placing += MatchFigures[figure].action == 59;
+        for (int figure = 0; figure < kTeamFigures; ++figure)
+            placing += MatchFigures[figure].action == kActionFreeKickPlace;
     }
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
     EXPECT_LT(placing, 1000) << "the keeper in his goal never holds the kick up";
@@ -357,7 +360,7 @@ TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTa
     scenario::PlaceFigure(keeper, 790, 470, 0);
     scenario::PlaceBall(790, 470);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     PhaseTimer = 0;
     MatchTick();
     EXPECT_EQ(MatchPhase, 1);
@@ -377,13 +380,13 @@ TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) 
     scenario::PlaceFigure(keeper, 796, 200, 180);  // still taking the ball
     scenario::PlaceBall(796, 200);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     PhaseTimer = 0;
     for (int tick = 0; tick < 200; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 12) << "nothing happens while he is still catching";
     EXPECT_EQ(+MatchFigures[keeper].action, 180);
-    Match_SetPlayerAction(keeper, 154);  // holding it
-    for (int tick = 0; tick < 200 && MatchPhase == 12; ++tick) MatchPhaseTick();
+    Match_SetPlayerAction(keeper, kActionKeeperHoldBall);  // holding it
+    for (int tick = 0; tick < 200 && MatchPhase == kPhaseKeeperHolds; ++tick) MatchPhaseTick();
     ASSERT_EQ(MatchPhase, 13);
     const MatchFigure& k = MatchFigures[keeper];
     EXPECT_EQ(+k.action, 153);
@@ -391,7 +394,7 @@ TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) 
     EXPECT_EQ(+k.targetY, 200 + 70 * 16) << "70 yards out from the ball, upfield";
     EXPECT_EQ(+k.facing, 128);
     // Called away from the release (the players reset), he takes it up again.
-    Match_SetPlayerAction(keeper, 1);
+    Match_SetPlayerAction(keeper, kActionRunToPosition);
     MatchPhaseTick();
     EXPECT_EQ(+k.action, 153);
     int ticks = 0;
@@ -409,16 +412,16 @@ TEST_F(SetPieceScenario, ShootOutKickWaitsForTheKeeperWhoCaughtTheLastToLetGo) {
     const int16_t keeper = MatchLineUp[1][0];
     scenario::PlaceFigure(keeper, 796, 200, 180);  // still holding the last kick
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 20;  // the shoot-out's control
+    MatchPhase = kPhaseShootOutControl;  // the shoot-out's control
     PhaseTimer = 0;
     for (int tick = 0; tick < 50; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 20) << "no kick while a keeper is out of his stance";
-    Match_SetPlayerAction(keeper, 152);
+    Match_SetPlayerAction(keeper, kActionKeeperReady);
     MatchPhaseTick();
     ASSERT_EQ(MatchPhase, 19);
     EXPECT_EQ(BallState.holder, 0) << "nobody holds the ball on the spot";
     int ticks = 0;
-    while (MatchPhase == 19 && ticks++ < 4000) MatchTick();
+    while (MatchPhase == kPhasePenalty && ticks++ < 4000) MatchTick();
     EXPECT_NE(MatchPhase, 19) << "the kick was taken";
     EXPECT_EQ(PenaltiesTaken, 2);
     EXPECT_EQ(RestartStallCount, 0);
@@ -431,9 +434,9 @@ TEST_F(SetPieceScenario, AWaitLeftUnfinishedDoesNotShortenTheNextOne) {
     // The referee is on his way to a booking far off.
     RefereeAction = 8;
     RefereeOffender = 9;
-    MatchFigures[kRefereeFigure].action = 8;
-    ResumePhase = 1;
-    MatchPhase = 22;
+    MatchFigures[kRefereeFigure].action = kOfficialBooking;
+    ResumePhase = kPhaseFoul;
+    MatchPhase = kPhaseWaitReferee;
     for (int tick = 0; tick < 100; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 22) << "the wait for the referee has its whole bound";
     RefereeAction = 0;
@@ -457,8 +460,8 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
     int ticks = 0;
     for (; ticks < 8000 && !(MatchPhase == kPhaseOpenPlay && KickOffCount > 0); ++ticks) {
         MatchTick();
-        if (MatchFigures[9].action == 69) celebrated = true;
-        if (MatchFigures[kRefereeFigure].action == 4) refereeStood = true;
+        if (MatchFigures[9].action == kActionGoalCelebration) celebrated = true;
+        if (MatchFigures[kRefereeFigure].action == kOfficialFaceFirstSpot) refereeStood = true;
     }
     EXPECT_FALSE(refereeStood) << "after his signal the referee takes up his place";
     EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 1);
@@ -476,7 +479,7 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
 
 TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     KickOffTeam = 0;
-    MatchPhase = 27;
+    MatchPhase = kPhaseKickOffSetUpAfterGoal;
     PhaseTimer = 0;
     int ticks = 0;
     while (MatchPhase != kPhaseKickOffWhistle && ticks++ < 4000) MatchTick();
@@ -503,16 +506,16 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
 // Walks off and on.
 
 TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
-    ResumePhase = 4;
-    MatchPhase = kPhaseInjury;
-    Match_SetPlayerAction(6, 38);
+    ResumePhase = kPhaseGoalKick;
+    MatchPhase = kPhaseSubstitution;
+    Match_SetPlayerAction(6, kActionSubstitutedOff);
     MatchFigures[6].actionParam = 3;
     const int16_t formationX = MatchFigures[6].formationX;
     int substitute = -1;
-    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) {
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) {
         MatchTick();
         for (int figure = 11; figure < kTeamFigures; ++figure)
-            if (MatchFigures[figure].action == 39) substitute = figure;
+            if (MatchFigures[figure].action == kActionSubstituteOn) substitute = figure;
     }
     EXPECT_EQ(MatchPhase, 4) << "the phase the substitution interrupted";
     EXPECT_EQ(MatchFigures[6].off, 1) << "he left the pitch";
@@ -525,10 +528,10 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
 TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
     // Nobody on the bench belongs to the match squad.
     for (int figure = 11; figure < kTeamFigures; ++figure) MatchFigures[figure].benchState = 0xFF;
-    ResumePhase = 3;
-    MatchPhase = kPhaseInjury;
-    Match_SetPlayerAction(6, 38);
-    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) MatchTick();
+    ResumePhase = kPhaseThrowIn;
+    MatchPhase = kPhaseSubstitution;
+    Match_SetPlayerAction(6, kActionSubstitutedOff);
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) MatchTick();
     EXPECT_EQ(MatchPhase, 3) << "play goes on";
     EXPECT_EQ(MatchFigures[6].off, 1);
     int onPitch = 0;
@@ -563,7 +566,7 @@ TEST_F(SetPieceScenario, TheSameRestartPlaysTheSameWay) {
         ThrowInX = 1434;
         ThrowInY = 600;
         RestartTeam = 1;
-        MatchPhase = 3;
+        MatchPhase = kPhaseThrowIn;
         PhaseTimer = 0;
         uint32_t hash = 2166136261u;
         for (int tick = 0; tick < 1500; ++tick) {
@@ -609,8 +612,9 @@ void SetPieceWatchedPeriod() {
         // before play is on again; every tick of a penalty is added back as
         // stoppage time.  Those ticks lengthen the period by design.
         const bool stood = MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength;
-        const bool heldByRule = wasRunning && (MatchPhase == kPhaseInjury || MatchPhase == 19 ||
-                                               MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
+        const bool heldByRule =
+            wasRunning && (MatchPhase == kPhaseSubstitution || MatchPhase == kPhasePenalty ||
+                           MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
         if (stood || heldByRule) ++heldUp;
         const auto taking = [](uint16_t phase) {
             return (phase >= 6 && phase <= 8) || (phase >= 17 && phase <= 19) || phase == 21;
@@ -620,8 +624,8 @@ void SetPieceWatchedPeriod() {
             // Back to open play (the period may end on the tick of the kick,
             // or the keeper may gather the ball before anyone else).
             g_setPieceCounts.restartsTaken +=
-                taking(previous) &&
-                (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver || MatchPhase == 12);
+                taking(previous) && (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver ||
+                                     MatchPhase == kPhaseKeeperHolds);
             if (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver) {
                 g_setPieceCounts.throwIns += previous == 6;
                 g_setPieceCounts.goalKicks += previous == 7;
