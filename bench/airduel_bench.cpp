@@ -13,6 +13,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/formation.h"
 #include "core/match/matchclock.h"
@@ -60,7 +61,7 @@ void AirDuelSetUp() {
             f.y16 = int32_t(f.targetY) * 65536;
             f.x = f.targetX;
             f.y = f.targetY;
-            Match_SetPlayerAction(MatchLineUp[team][slot], slot == 0 ? 152 : 4);
+            Match_SetPlayerAction(MatchLineUp[team][slot], slot == 0 ? kActionKeeperReady : kActionThink);
         }
     }
 }

@@ -12,6 +12,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/formation.h"
 #include "core/match/matchclock.h"
@@ -62,7 +63,8 @@ void AwardCorner(int counter) {
         f.y = f.targetY;
         f.x16 = int32_t(f.x) * 65536;
         f.y16 = int32_t(f.y) * 65536;
-        Match_SetPlayerAction(int16_t(figure), figure % kTeamFigures == 0 ? 152 : 0);
+        Match_SetPlayerAction(int16_t(figure),
+                              figure % kTeamFigures == 0 ? kActionKeeperReady : kActionStand);
     }
     const bool right = counter % 2 == 1;
     const bool high = (counter / 2) % 2 == 1;

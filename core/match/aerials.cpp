@@ -58,9 +58,9 @@ struct BackwardKind {
 constexpr int16_t kBackwardLastFrame = 36;
 constexpr int16_t kBackwardKeepBallBelow = 28;
 constexpr BackwardKind kBackwardHeaders[] = {
-    {137, 181, 14, 160, 140, 15, 688128, 491520, 61440},
-    {136, 180, 14, 125, 140, 15, 589824, 655360, 51200},
-    {135, 179, 28, 125, 110, 19, 524288, 409600, 40960},
+    {kActionBackwardHeaderC, 181, 14, 160, 140, 15, 688128, 491520, 61440},
+    {kActionBackwardHeaderB, 180, 14, 125, 140, 15, 589824, 655360, 51200},
+    {kActionBackwardHeaderA, 179, 28, 125, 110, 19, 524288, 409600, 40960},
 };
 
 const BackwardKind& BackwardOf(uint16_t action) {

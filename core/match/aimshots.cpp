@@ -41,10 +41,10 @@ struct AimedStrike {
     bool tightToOwnKeeper;
 };
 constexpr AimedStrike kAimedStrikes[] = {
-    {132, {66, 30, 30, 30}, {73, 18, 12, 18}, 6, 170, false},
-    {131, {67, 28, 22, 28}, {78, 24, 17, 24}, 6, 170, false},
-    {130, {64, 19, 0, 19}, {72, 15, 11, 15}, 4, 155, true},
-    {129, {65, 28, 0, 28}, {77, 29, 19, 29}, 4, 155, true},
+    {kActionAimedStrikeD, {66, 30, 30, 30}, {73, 18, 12, 18}, 6, 170, false},
+    {kActionAimedStrikeC, {67, 28, 22, 28}, {78, 24, 17, 24}, 6, 170, false},
+    {kActionAimedStrikeB, {64, 19, 0, 19}, {72, 15, 11, 15}, 4, 155, true},
+    {kActionAimedStrikeA, {65, 28, 0, 28}, {77, 29, 19, 29}, 4, 155, true},
 };
 
 const AimedStrike* AimedStrikeOf(uint16_t action) {

@@ -62,10 +62,13 @@ struct AirAction {
     int minFrame;     // the strike needs the shown frame at least this
 };
 constexpr AirAction kAirActions[] = {
-    {46, 95, Toward::kGoal, 33, 33, 33}, {47, 97, Toward::kAim, 25, 1 << 14, 0},
-    {48, 100, Toward::kAim, 26, 26, 26}, {50, 128, Toward::kAwayFromGoal, 34, 34, 34},
-    {51, 91, Toward::kGoal, 0, 20, 10},  {79, 96, Toward::kBall, 33, 33, 1},
-    {49, 144, Toward::kBall, 0, 0, 0},
+    {kActionHeader, 95, Toward::kGoal, 33, 33, 33},
+    {kActionHeaderAtAim, 97, Toward::kAim, 25, 1 << 14, 0},
+    {kActionHeaderAtGoal, 100, Toward::kAim, 26, 26, 26},
+    {kActionAirBackHeader, 128, Toward::kAwayFromGoal, 34, 34, 34},
+    {kActionLowHeader, 91, Toward::kGoal, 0, 20, 10},
+    {kActionAirChestControl, 96, Toward::kBall, 33, 33, 1},
+    {kActionLowControl, 144, Toward::kBall, 0, 0, 0},
 };
 
 const AirAction* AirActionOf(uint16_t action) {
@@ -181,7 +184,7 @@ void Match_ActAirBall(int16_t figure) {
         }
     } else {
         switch (f.action) {
-            case 46:
+            case kActionHeader:
                 if (z >= f.heading / 2 + 138) {
                     BallState.vz = 131072;
                 } else {
@@ -189,15 +192,15 @@ void Match_ActAirBall(int16_t figure) {
                     BallState.vz = 2 * AtHeight(kT4);
                 }
                 break;
-            case 47:
+            case kActionHeaderAtAim:
                 AlongFacing(f, (speed + 10) * 69632);
                 BallState.vz = 2 * AtHeight(kT1);
                 break;
-            case 48:
+            case kActionHeaderAtGoal:
                 AlongFacing(f, (speed + 1) * 57344);
                 BallState.vz = AtHeight(kT3);
                 break;
-            case 50:
+            case kActionAirBackHeader:
                 AlongFacing(f, 688128);
                 BallState.vz = AtHeight(kT3);
                 break;

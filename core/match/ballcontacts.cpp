@@ -29,11 +29,6 @@ int16_t PassMarkerCountdown;
 namespace {
 
 constexpr int32_t kUnit = 65536;
-constexpr uint16_t kThink = 4;
-constexpr uint16_t kOnTheBall = 5;
-constexpr uint16_t kKillTheBall = 49;
-constexpr uint16_t kFallForward = 73;
-constexpr uint16_t kFallBackward = 33;
 constexpr int kRebounded = 4;
 constexpr int16_t kChestLow = 70;
 constexpr int16_t kChestHigh = 139;
@@ -63,15 +58,24 @@ bool IsOneOf(uint16_t action, std::initializer_list<uint16_t> actions) {
 // Actions in which the player's body does not meet the ball here: the
 // jumps, headers and volleys play it themselves.
 bool IgnoresTheBall(uint16_t action) {
-    return IsOneOf(action, {46, 47, 48, 50, 51, 80, 82, 83, 84, 86, 87, 88});
+    return IsOneOf(action, {kActionHeader, kActionHeaderAtAim, kActionHeaderAtGoal, kActionAirBackHeader,
+                            kActionLowHeader, kActionVolleyA, kActionAttackingHeader, kActionVolleyB,
+                            kActionVolleyC, kActionHeaderPass, kActionBackHeader, kActionChestLayOff});
 }
 
 // Actions in which the player cannot take the ball: falls, slides, dives.
-bool CannotTake(uint16_t action) { return IsOneOf(action, {33, 50, 51, 56, 57, 72, 73, 89, 90, 105, 116}); }
+bool CannotTake(uint16_t action) {
+    return IsOneOf(action, {kActionFallForward, kActionAirBackHeader, kActionLowHeader, kActionSlideTackle,
+                            kActionWatchRestart, kActionDive, kActionSlidingFall, kActionSlidingTackle,
+                            kActionSlideWithBall, kActionSlidingPoke, kActionHeavySlide});
+}
 
 // Actions that carry the ball on 4 units ahead of the player once he has it.
 bool CarriesOn(uint16_t action) {
-    return IsOneOf(action, {15, 16, 18, 29, 34, 37, 52, 66, 75, 77, 78, 81, 109, 110}) ||
+    return IsOneOf(action, {kActionRunAfterBall, kActionSprintAfterBall, kActionCross, kActionPass,
+                            kActionBackHeel, kActionHurdle, kActionShot, kActionRunningBackHeel,
+                            kActionCrossMirrored, kActionRunningForwardPass, kActionRunningShot,
+                            kActionJoggingShot, kActionJoggingForwardPass, kActionJoggingBackHeel}) ||
            (action >= kActionStandingSidePassA && action <= kActionAimedStrikeD);
 }
 
@@ -113,7 +117,7 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
         // Struck unprepared at the top of his reach: he goes down.
         MatchSfx_PlayEvent(15, -1);
         const int relative = (BallState.direction - p.facing) & 255;
-        Match_SetPlayerAction(i, relative < 64 || relative >= 193 ? kFallForward : kFallBackward);
+        Match_SetPlayerAction(i, relative < 64 || relative >= 193 ? kActionSlidingFall : kActionFallForward);
     }
 }
 
@@ -133,7 +137,7 @@ void ChestDrop(int16_t i, const MatchFigure& p) {
 void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
     if (BallState.direction == kNoDirection || i == BallExcludedPlayer) return;
     const int speed = BallState.speed;
-    if (p.action == kKillTheBall && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
+    if (p.action == kActionLowControl && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
         BallState.vz = -5 * kUnit;
         BallState.vx >>= 2;
         BallState.vy >>= 2;
@@ -153,14 +157,14 @@ void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
 bool Takes(int16_t i, const MatchFigure& p) {
     if (i == LastToucher || p.action > kActionReceivePass) {
         const bool controlled = int(GameRandom() % 100) < p.control;
-        return controlled &&
-               (p.action == kThink || p.action == kActionRunAfterBall || p.action == kActionSprintAfterBall);
+        return controlled && (p.action == kActionThink || p.action == kActionRunAfterBall ||
+                              p.action == kActionSprintAfterBall);
     }
     return true;
 }
 
 void TakeTheBall(int16_t i, int team) {
-    Match_SetPlayerAction(i, kThink);
+    Match_SetPlayerAction(i, kActionThink);
     Match_PassThinkRole(int16_t(team), i);
     MatchFigure& p = MatchFigures[i];
     p.frame = p.left == 3 && p.right != 3 ? 11 : 27;
@@ -169,7 +173,7 @@ void TakeTheBall(int16_t i, int team) {
         int(GameRandom() % 200) < p.composure) {
         // Nobody near and the game won: he stops it dead and looks up.
         StillTheBall();
-        p.action = kOnTheBall;
+        p.action = kActionOnBall;
         p.actionWord = 0;
     }
 }
@@ -265,7 +269,7 @@ void Ball_PlayerContacts() {
             p.hasBall = 1;
             BallState.vz = 0;
             if (p.action == kActionRunAfterBall || p.action == kActionSprintAfterBall) {
-                Match_SetPlayerAction(i, kThink);
+                Match_SetPlayerAction(i, kActionThink);
                 Match_PassThinkRole(int16_t(team), i);
             }
         }
@@ -288,7 +292,7 @@ void Ball_KeepAtFeet(int16_t player) {
     if (!ValidPlayer(player)) return;
     MatchFigure& p = MatchFigures[player];
     StillTheBall();
-    if (p.action == kOnTheBall || p.action == kActionTurnOnSpotDown || p.action == kActionTurnOnSpotUp) {
+    if (p.action == kActionOnBall || p.action == kActionTurnOnSpotDown || p.action == kActionTurnOnSpotUp) {
         p.gait = 0;
         MoveBallTo(BallState.x, BallState.y);  // the ball figure's 16.16 agrees with the ball
         Match_VectorFromDirection((p.facing - 10) & 255, 8, 256);

@@ -17,7 +17,7 @@ uint16_t TurnAwayTicks;
 
 namespace {
 
-constexpr uint16_t kBusyUpTo = 14;
+constexpr uint16_t kBusyUpTo = kActionUnderHighBall;
 constexpr uint16_t kTurnAwayTickLimit = 50;
 constexpr uint16_t kTurnAwayLookEvery = 30;
 constexpr int16_t kClipRunAfter = 13;
@@ -51,9 +51,13 @@ struct BallTurn {
     int16_t strength;
 };
 constexpr BallTurn kBallTurns[] = {
-    {7, 20, 7, 7, 7, 7, true, 4},       {11, 21, 14, 14, 14, 14, true, 4}, {8, 22, 20, 16, 16, 25, false, 2},
-    {12, 23, 10, 10, 10, 19, false, 2}, {9, 24, 20, 15, 20, 47, false, 2}, {13, 25, 19, 19, 19, 43, false, 2},
-    {10, 26, 12, 4, 12, 47, false, 2},
+    {kActionTurnWithBallSmallA, 20, 7, 7, 7, 7, true, 4},
+    {kActionTurnWithBallSmallB, 21, 14, 14, 14, 14, true, 4},
+    {kActionTurnWithBallMediumA, 22, 20, 16, 16, 25, false, 2},
+    {kActionTurnWithBallMediumB, 23, 10, 10, 10, 19, false, 2},
+    {kActionTurnWithBallWideA, 24, 20, 15, 20, 47, false, 2},
+    {kActionTurnWithBallWideB, 25, 19, 19, 19, 43, false, 2},
+    {kActionTurnBack, 26, 12, 4, 12, 47, false, 2},
 };
 
 const BallTurn* TurnOf(uint16_t action) {

@@ -31,7 +31,8 @@ uint16_t TeamStoppageRequest[2];
 
 namespace {
 
-constexpr uint16_t kOneOnOneActions[4] = {134, 133, 139, 138};
+constexpr uint16_t kOneOnOneActions[4] = {kActionRoundTheKeeperB, kActionRoundTheKeeperA,
+                                          kActionRoundTheKeeperD, kActionRoundTheKeeperC};
 constexpr int kPitchLeft = 158;
 constexpr int kPitchRight = 1434;
 constexpr int kKnockTurnLimit = 24;
@@ -51,8 +52,14 @@ struct TurnChoice {
     int length;
     uint16_t action;
 };
-constexpr TurnChoice kTurnLarger[4] = {{7, 7}, {16, 8}, {20, 9}, {12, 10}};
-constexpr TurnChoice kTurnSmaller[4] = {{14, 11}, {10, 12}, {19, 13}, {12, 10}};
+constexpr TurnChoice kTurnLarger[4] = {{7, kActionTurnWithBallSmallA},
+                                       {16, kActionTurnWithBallMediumA},
+                                       {20, kActionTurnWithBallWideA},
+                                       {12, kActionTurnBack}};
+constexpr TurnChoice kTurnSmaller[4] = {{14, kActionTurnWithBallSmallB},
+                                        {10, kActionTurnWithBallMediumB},
+                                        {19, kActionTurnWithBallWideB},
+                                        {12, kActionTurnBack}};
 constexpr uint16_t kTurnStages[2][4] = {{22, 23, 24, 25}, {26, 27, 28, 29}};
 
 int Band(int t) { return t <= 47 ? 0 : t <= 79 ? 1 : t <= 111 ? 2 : 3; }

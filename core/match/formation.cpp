@@ -35,7 +35,6 @@ constexpr uint16_t kPossessionDelay = 5;
 constexpr uint16_t kOpenPlayPlacementEvery = 15;
 constexpr int kMedianPredictionDivisor = 3000;
 constexpr uint16_t kFreeRole = 4;
-constexpr uint16_t kHoldsOwnTarget = 96;
 constexpr int kGridStepX = 63;
 constexpr int kGridStepY = 95;
 constexpr int kGrid = 20;
@@ -127,7 +126,7 @@ bool Placeable(int16_t figure, int slot) {
     const MatchFigure& f = MatchFigures[figure];
     if (f.off != 0) return false;
     if (MatchActionFlagTable[f.action].freeToReact == 0) return false;
-    if (f.action == kHoldsOwnTarget || f.offsideWord != 0) return false;
+    if (f.action == kActionRunToTarget || f.offsideWord != 0) return false;
     if (figure == KickOffTaker && MatchPhase != kPhaseOpenPlay) return false;
     if (figure == KickOffPartner &&
         (MatchPhase == kPhaseKickOffPositions || MatchPhase == kPhaseKickOffWhistle))

@@ -264,7 +264,8 @@ void Match_ReactToHighBall(int16_t figure) {
             React(figure, 86, t);
             return;
         }
-        if (goalDistance < 400 && Draw(400) < p.agility) Match_SetPlayerAction(figure, d < 16 ? 50 : 79);
+        if (goalDistance < 400 && Draw(400) < p.agility)
+            Match_SetPlayerAction(figure, d < 16 ? kActionAirBackHeader : kActionAirChestControl);
         p.actionParam = uint16_t(t);
     } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level && goalDistance > 400) {
         // Head height far from goal: a header duel or on the chest.
@@ -301,9 +302,9 @@ void Match_ReactToHighBall(int16_t figure) {
         const int f = p.facing & 255;
         const bool oneWay = (f < toPoint && toPoint - f < 128) || (f >= toPoint && f - toPoint >= 128);
         if (oneWay) {
-            Match_SetPlayerAction(figure, h >= 60 ? 119 : 115);
+            Match_SetPlayerAction(figure, h >= 60 ? kActionChestControlD : kActionChestControlB);
         } else {
-            Match_SetPlayerAction(figure, h >= 60 ? 118 : 114);
+            Match_SetPlayerAction(figure, h >= 60 ? kActionChestControlC : kActionChestControlA);
         }
     } else if (h <= kWindHeight && d < 48 && t < 100) {
         targetThePoint();

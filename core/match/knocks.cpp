@@ -17,7 +17,7 @@ uint8_t KnockMarkFlag[4];
 
 namespace {
 
-constexpr uint16_t kFirstKnock = 140;
+constexpr uint16_t kFirstKnock = kActionSidewaysKnockA;
 constexpr int kReach = 16;
 constexpr int kMaxHeight = 70;
 constexpr int kEventKick = 6;
@@ -53,13 +53,13 @@ void Match_ActFirstTimeKnock(int16_t figure) {
     const bool longKnock = action >= kActionKnockToTargetA && f.actionParam == 1;
     int direction = 0;
     switch (action) {
-        case 143:
+        case kActionKnockToTargetB:
             direction = toward - 8 + GameRandom() % 16;
             break;
-        case 142:
+        case kActionKnockToTargetA:
             direction = toward + 8 - GameRandom() % 16;
             break;
-        case 141:
+        case kActionSidewaysKnockB:
             direction = facing - 48 - GameRandom() % 48;
             break;
         default:

@@ -54,7 +54,9 @@ constexpr int16_t kLastThirdStart = 1406;
 constexpr int16_t kPracticeInfoBar = 19;
 
 // Held-up play: the treatment and similar actions.
-constexpr uint16_t kHeldUpActions[7] = {21, 22, 23, 24, 53, 149, 187};
+constexpr uint16_t kHeldUpActions[7] = {kActionThrowInFetch,       kActionCornerFetch,   kActionNetFetch,
+                                        kActionCarryToCentre,      kActionFreeKickFetch, kActionFetchAndThrow,
+                                        kActionKeeperFetchGoalKick};
 
 // Ticks of open play until the restart pressure next eases.
 uint16_t restartPressureCountdown;

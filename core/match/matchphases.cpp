@@ -51,11 +51,7 @@ int16_t FormationOffset[2];
 namespace {
 
 // The keeper's restart actions: the release from his hands and the goal kick.
-constexpr uint16_t kKeeperRelease = 153;
-constexpr uint16_t kKeeperFetchGoalKick = 187;
-constexpr uint16_t kSubstitutionWalkOff = 38;
-constexpr uint16_t kSubstitutionRunOn = 39;
-constexpr uint16_t kBookingActions[2] = {148, 149};
+constexpr uint16_t kBookingActions[2] = {kActionBooked, kActionFetchAndThrow};
 constexpr int16_t kPartnerGoTicks = 500;
 constexpr uint16_t kFirstLongAction = kActionIdleVariation;
 
@@ -86,7 +82,7 @@ bool WaitBounded(bool waiting, const char* what) {
 void SubstitutionPhase() {
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const uint16_t action = MatchFigures[figure].action;
-        if (action == kSubstitutionWalkOff || action == kSubstitutionRunOn || action == kBookingActions[0])
+        if (action == kActionSubstitutedOff || action == kActionSubstituteOn || action == kBookingActions[0])
             return;
     }
     std::printf("MatchPhaseTick(): Warning: substitution with nobody walking off or on; play goes on\n");
@@ -200,7 +196,16 @@ void ThrowInPhase() {
 
 // A keeper still taking the ball: a catch carried on with it held, the end
 // of a holding dive, a holding dive.
-constexpr uint16_t kCatchingActions[] = {150, 158, 179, 180, 159, 167, 183, 201, 202, 203};
+constexpr uint16_t kCatchingActions[] = {kActionKeeperTakeBall,
+                                         kActionKeeperHoldHighCatch,
+                                         kActionKeeperHoldMiddleCatch,
+                                         kActionKeeperHoldLowCatch,
+                                         kActionKeeperLongMiddleHoldingDive,
+                                         kActionKeeperLongLowHoldingDive,
+                                         kActionKeeperLongHighHoldingDive,
+                                         kActionKeeperShortLowHoldingDive,
+                                         kActionKeeperShortMiddleHoldingDive,
+                                         kActionKeeperShortHighHoldingDive};
 
 bool KeeperStillCatching() {
     for (int team = 0; team < 2; ++team) {
@@ -244,7 +249,7 @@ void GoalKickPhase() {
     GoalKickY = BallState.y;
     PhaseWaitTicks = 0;
     const int16_t keeper = MatchLineUp[RestartTeam & 1][0];
-    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kKeeperFetchGoalKick);
+    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kActionKeeperFetchGoalKick);
 }
 
 void CornerPhase() {
@@ -294,7 +299,7 @@ void KeeperHoldsPhase() {
     PhaseWaitTicks = 0;
     RestartWaitTicks = 0;
     if (MatchOnPitch(keeper)) {
-        Match_SetPlayerAction(keeper, kKeeperRelease);
+        Match_SetPlayerAction(keeper, kActionKeeperDistribute);
         FaceTheRelease(keeper, team);
     }
     MatchPhase = kPhaseKeeperReleases;
@@ -358,8 +363,9 @@ void ShootoutPhase() {
 
 void WaitRefereePhase() {
     StoppageTime += 1 + (GameRandom() % 2);
-    const bool booking =
-        MatchClockStoppedByAction(kBookingActions[0], kBookingActions[1], 21, 22, 23, 24, 53);
+    const bool booking = MatchClockStoppedByAction(kBookingActions[0], kBookingActions[1],
+                                                   kActionThrowInFetch, kActionCornerFetch, kActionNetFetch,
+                                                   kActionCarryToCentre, kActionFreeKickFetch);
     if (WaitBounded(RefereeAction != 0 || booking, "the referee's call")) return;
     RefereeAction = 0;
     MatchPhase = ResumePhase;
@@ -604,7 +610,8 @@ void GiveUpOnTheTaker(int team) {
 // the ball back into play.  Called away to stand or run (a reset of the
 // players), he takes it up again; a restart nobody takes within the stall
 // bound is given up.
-constexpr uint16_t kKeeperFreeActions[] = {0, 1, 4, kActionKeeperReady};
+constexpr uint16_t kKeeperFreeActions[] = {kActionStand, kActionRunToPosition, kActionThink,
+                                           kActionKeeperReady};
 
 void KeeperTakesRestart(int team, uint16_t start, const char* what) {
     const int16_t keeper = MatchLineUp[team & 1][0];
@@ -685,11 +692,11 @@ void RunPhase() {
         case kPhaseKeeperReleases: {
             NewOffsets();
             const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
-            KeeperTakesRestart(team, kKeeperRelease, "the keeper's release");
+            KeeperTakesRestart(team, kActionKeeperDistribute, "the keeper's release");
             break;
         }
         case kPhaseTakeGoalKick:
-            KeeperTakesRestart(RestartTeam, kKeeperFetchGoalKick, "the goal kick");
+            KeeperTakesRestart(RestartTeam, kActionKeeperFetchGoalKick, "the goal kick");
             break;
         case kPhaseTakeThrowIn:
         case kPhaseTakeCorner:
@@ -811,7 +818,7 @@ void MatchStartSubstitution(int16_t team) {
     TeamStoppageRequest[team] = 0;
     if (Match_PickSetPieceTaker(team, leaving) < 0) return;
     MatchFigures[leaving].officialWord = MatchFigures[leaving].action;
-    Match_SetPlayerAction(leaving, kSubstitutionWalkOff);
+    Match_SetPlayerAction(leaving, kActionSubstitutedOff);
     InfoBar(5, leaving, int16_t(MatchClockMinute()));
     ResumePhase = MatchPhase;
     TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);

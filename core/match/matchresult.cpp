@@ -81,13 +81,12 @@ HeatCell CellOf(int x, int y) {
     return {std::clamp(column, 0, kHeatMapColumns - 1), std::clamp(row, 0, kHeatMapRows - 1)};
 }
 
-constexpr uint16_t kOpenPlay = 0;
 constexpr int16_t kNoClip = -1;
 
 }  // namespace
 
 void Match_CountHeatMaps() {
-    if (MatchPhase != kOpenPlay) return;
+    if (MatchPhase != kPhaseOpenPlay) return;
     const bool mirrored = (Period & 1) != 0;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];

@@ -31,7 +31,6 @@ constexpr int kOutfieldFirst = 1;
 constexpr int kOutfieldLast = 10;
 constexpr int16_t kCelebrationClips[7] = {218, 219, 220, 221, 315, 316, 317};
 constexpr int16_t kDejectionClips[7] = {219, 221, 306, 307, 308, 309, 310};
-constexpr uint16_t kKeeperReady = 152;
 
 int Team(int16_t figure) { return figure / kTeamFigures; }
 int GoalY(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
@@ -468,7 +467,7 @@ int16_t MatchReleasePlayers() {
         }
     }
     for (int team = 0; team < 2; ++team) {
-        Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+        Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
         DesignatedPlayer[team] = kNoDesignated;
     }
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
@@ -485,7 +484,7 @@ void MatchResetAllPlayers() {
     for (int figure = 0; figure < kPlayerFigures; ++figure)
         MatchFigures[figure].action = kActionRunToPosition;
     for (int team = 0; team < 2; ++team) {
-        Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+        Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
         DesignatedPlayer[team] = kNoDesignated;
     }
 }
@@ -494,7 +493,7 @@ int16_t MatchCountBusyPlayers() {
     int16_t busy = 0;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const uint16_t action = MatchFigures[figure].action;
-        if (IsKeeper(figure) ? action != kKeeperReady : action >= kActionCross) ++busy;
+        if (IsKeeper(figure) ? action != kActionKeeperReady : action >= kActionCross) ++busy;
     }
     return busy;
 }

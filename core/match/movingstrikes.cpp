@@ -181,22 +181,22 @@ void MovingShot(int16_t figure, bool running) {
 
 void Match_ActMovingStrike(int16_t figure) {
     switch (MatchFigures[figure].action) {
-        case 66:
+        case kActionRunningBackHeel:
             BackHeel(figure, true);
             break;
-        case 110:
+        case kActionJoggingBackHeel:
             BackHeel(figure, false);
             break;
-        case 77:
+        case kActionRunningForwardPass:
             ForwardPass(figure, true);
             break;
-        case 109:
+        case kActionJoggingForwardPass:
             ForwardPass(figure, false);
             break;
-        case 78:
+        case kActionRunningShot:
             MovingShot(figure, true);
             break;
-        case 81:
+        case kActionJoggingShot:
             MovingShot(figure, false);
             break;
         default:

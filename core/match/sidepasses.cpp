@@ -31,8 +31,9 @@ struct SidePass {
     int16_t windowFrom, windowFromFar;
 };
 constexpr SidePass kSidePasses[] = {
-    {123, 44, 44, 0, 0, 15, 15},   {124, 41, 41, 0, 0, 23, 23},   {125, 42, 48, 24, 16, 24, 16},
-    {126, 45, 51, 22, 20, 22, 20}, {127, 43, 49, 28, 17, 28, 17}, {128, 46, 52, 18, 21, 18, 21},
+    {kActionStandingSidePassA, 44, 44, 0, 0, 15, 15},  {kActionStandingSidePassB, 41, 41, 0, 0, 23, 23},
+    {kActionJoggingSidePassA, 42, 48, 24, 16, 24, 16}, {kActionJoggingSidePassB, 45, 51, 22, 20, 22, 20},
+    {kActionRunningSidePassA, 43, 49, 28, 17, 28, 17}, {kActionRunningSidePassB, 46, 52, 18, 21, 18, 21},
 };
 
 const SidePass* SidePassOf(uint16_t action) {

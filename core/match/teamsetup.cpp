@@ -41,9 +41,6 @@ namespace {
 constexpr int kStarters = 11;
 constexpr uint8_t kStarterMark = 50;
 constexpr uint8_t kOutsideSquadMark = 0xFF;
-constexpr uint16_t kKickOffSetUp = 25;
-constexpr uint16_t kShootOutControl = 20;
-constexpr uint16_t kKeeperReady = 152;
 constexpr int kLinesmanOne = 33;
 constexpr int kLinesmanTwo = 34;
 constexpr int16_t kOfficialSpacing = 46;
@@ -243,13 +240,13 @@ void StartEveryPeriod() {
 }
 
 void KeepersReady() {
-    for (int team = 0; team < 2; ++team) Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+    for (int team = 0; team < 2; ++team) Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
 }
 
 void StartShootOut() {
     KeepersReady();
     CurrentTeam = KickOffTeam & 1;
-    MatchPhase = kShootOutControl;
+    MatchPhase = kPhaseShootOutControl;
     ShootOutSpotX = PitchGeometry.centreX;
     ShootOutSpotY = PitchGeometry.penaltySpotLowY;
     const int x = PitchGeometry.centreX - GameRandom() % 64;
@@ -273,7 +270,7 @@ void StartKickOffPeriod() {
     Match_SetPlayerAction(kRefereeFigure, kOfficialRestartPosition);
     Match_SetPlayerAction(kLinesmanOne, kOfficialFetchBall);
     Match_SetPlayerAction(kLinesmanTwo, kOfficialFetchBallAlt);
-    MatchPhase = kKickOffSetUp;
+    MatchPhase = kPhaseKickOffSetUp;
 }
 
 }  // namespace

@@ -34,11 +34,11 @@ struct TurningForm {
 // the pair that chooses its swerve and lift (106, 107).
 TurningForm FormOf(uint16_t action, int param) {
     switch (action) {
-        case 97:
+        case kActionTurningShotA:
             return {35, 0, 31};
-        case 98:
+        case kActionTurningShotB:
             return {36, 21, 21};
-        case 106:
+        case kActionTurningShotC:
             return {35, 0, int16_t(param == 0 ? 16 : param == 1 ? 31 : kNever)};
         default:  // 107
             if (param == 0) return {30, 15, 15};

@@ -96,9 +96,9 @@ struct VolleyKind {
     int32_t liftBase;
 };
 constexpr VolleyKind kVolleys[] = {
-    {84, 88, 14, 160, 140, 15, 22, 14, 819200, 491520},
-    {83, 87, 14, 125, 140, 15, 22, 14, 720896, 655360},
-    {80, 86, 18, 125, 110, 19, 26, 18, 786432, 409600},
+    {kActionVolleyC, 88, 14, 160, 140, 15, 22, 14, 819200, 491520},
+    {kActionVolleyB, 87, 14, 125, 140, 15, 22, 14, 720896, 655360},
+    {kActionVolleyA, 86, 18, 125, 110, 19, 26, 18, 786432, 409600},
 };
 
 const VolleyKind& VolleyOf(uint16_t action) {
@@ -112,7 +112,10 @@ struct ControlKind {
     uint16_t action;
     int16_t clip;
 };
-constexpr ControlKind kControls[] = {{119, 139}, {118, 140}, {115, 110}, {114, 111}};
+constexpr ControlKind kControls[] = {{kActionChestControlD, 139},
+                                     {kActionChestControlC, 140},
+                                     {kActionChestControlB, 110},
+                                     {kActionChestControlA, 111}};
 
 int16_t ControlClipOf(uint16_t action) {
     for (const ControlKind& c : kControls) {

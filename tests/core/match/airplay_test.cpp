@@ -155,7 +155,7 @@ TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
     constexpr int16_t kBenchFigure = 13;
     MatchFigures[kBenchFigure].off = 0;
     for (int i = 0; i < 40; ++i) {
-        const uint16_t action = uint16_t(i % 2 == 0 ? 119 : 114);
+        const uint16_t action = uint16_t(i % 2 == 0 ? kActionChestControlD : kActionChestControlA);
         MatchFigure& p = Ready(kBenchFigure, action, 796, 1000, 100);
         p.control = 0;
         p.ballDirection = 128;
