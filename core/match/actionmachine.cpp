@@ -18,6 +18,7 @@
 #include "core/match/officials.h"
 #include "core/match/onball.h"
 #include "core/match/openplay.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/shooting.h"

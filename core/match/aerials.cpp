@@ -16,6 +16,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/strikes.h"
 #include "core/match/volleys.h"

@@ -1,4 +1,5 @@
 #include "core/match/formation.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 

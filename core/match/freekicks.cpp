@@ -19,6 +19,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"

@@ -1,4 +1,5 @@
 #include "core/match/headershot.h"
+#include "core/match/actions.h"
 
 #include <cstdlib>
 

@@ -10,6 +10,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/matchstats.h"
+#include "core/match/phases.h"
 #include "core/match/strikes.h"
 
 using namespace gameinfo;

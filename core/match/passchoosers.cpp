@@ -11,6 +11,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 namespace {

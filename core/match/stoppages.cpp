@@ -16,6 +16,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 

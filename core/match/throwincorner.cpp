@@ -18,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"

@@ -90,7 +90,7 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     f.anim = 13;
     f.facing = 90;
     Match_SetPlayerAction(7, kActionReceivePass);
-    EXPECT_EQ(+f.action, 17);
+    EXPECT_EQ(+f.action, kActionReceivePass);
     EXPECT_EQ(+f.frame, 0);
     EXPECT_EQ(f.actionWord + f.contactTicks + f.actionParam + f.actionTicks + f.hasKicked + f.actionFlag, 0);
     EXPECT_EQ(+f.anim, 13);
@@ -102,7 +102,7 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     Match_SetPlayerAction(-1, kActionOnBall);
     EXPECT_EQ(std::memcmp(&before, &MatchFigures[36], sizeof before), 0);
     Match_SetPlayerAction(36, kActionStandOff);
-    EXPECT_EQ(+MatchFigures[36].action, 2);
+    EXPECT_EQ(+MatchFigures[36].action, kActionStandOff);
 }
 
 TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
@@ -113,11 +113,11 @@ TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
     f.anim = 11;
     RefereeAction = 8;
     Match_UpdatePlayers();
-    EXPECT_EQ(+f.action, 40) << "left alone while the referee's call is pending";
+    EXPECT_EQ(+f.action, kActionKnockPast) << "left alone while the referee's call is pending";
     EXPECT_EQ(+f.x, 500);
     RefereeAction = 0;
     Match_UpdatePlayers();
-    EXPECT_EQ(+f.action, 0);
+    EXPECT_EQ(+f.action, kActionStand);
     EXPECT_EQ(+f.x, 0);
     EXPECT_EQ(+f.y, 0);
     EXPECT_EQ(+f.x16, 0);
@@ -472,12 +472,12 @@ TEST_F(RootMotionTest, ChaseRunsToThePointAndGivesWayToAHighBall) {
     BallState.z = 300;
     Match_SetPlayerAction(4, kActionRunToPosition);
     Match_ChaseTarget(4, 400, 1000, 0);
-    EXPECT_EQ(+f.action, 2);
+    EXPECT_EQ(+f.action, kActionStandOff);
     MatchFigure& keeper = MatchFigures[0];
     keeper.rankDistance = 10;
     keeper.action = kActionKeeperReady;
     Match_ChaseTarget(0, 400, 1000, 0);
-    EXPECT_EQ(+keeper.action, 152) << "the keeper holds still";
+    EXPECT_EQ(+keeper.action, kActionKeeperReady) << "the keeper holds still";
     BallState.z = 0;
 }
 

@@ -131,8 +131,8 @@ TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsRecei
     EXPECT_LE(Match_FoldedDifference(BallDirection(), toAim), 3);
     EXPECT_EQ(+p.counts[kCountHeadersAttacking], 1);
     EXPECT_EQ(+p.counts[kCountShots], 1);
-    EXPECT_EQ(+MatchFigures[kAirMate].action, 0);  // nobody sent to receive it
-    EXPECT_GT(+p.actionTicks, 0);                  // he is in the air
+    EXPECT_EQ(+MatchFigures[kAirMate].action, kActionStand);  // nobody sent to receive it
+    EXPECT_GT(+p.actionTicks, 0);                             // he is in the air
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
@@ -141,7 +141,7 @@ TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
     HeaderDirection = Match_DirectionTo(796, 1000, 600, 1500);
     ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
     const MatchFigure& mate = MatchFigures[kAirMate];
-    EXPECT_EQ(+mate.action, 17);
+    EXPECT_EQ(+mate.action, kActionReceivePass);
     EXPECT_LE(Match_ApproxDistance(mate.aimX, mate.aimY, 600, 1500), 50);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), Match_DirectionTo(796, 1000, mate.aimX, mate.aimY)), 3);
     EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 0);
@@ -245,7 +245,7 @@ TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
         MatchPassReceiver = kAirMate;
         PlaceFigure(kAirMate, 796, 1000 + far, 0);
         ASSERT_TRUE(RunUntilStruck(kAirPlayer, 86));
-        EXPECT_EQ(+MatchFigures[kAirMate].action, 17);
+        EXPECT_EQ(+MatchFigures[kAirMate].action, kActionReceivePass);
         EXPECT_EQ(+BallState.vx, 0);
         // The ground speed grows with the distance to the man.
         EXPECT_NEAR(+BallState.vy, 416 * far, 416 * 8) << far;
@@ -294,7 +294,7 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
     EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 1);
     for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionSlidingPoke; ++tick)
         RunAction(kAirPlayer);
-    EXPECT_EQ(+MatchFigures[kAirPlayer].action, 4);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].action, kActionThink);
     EXPECT_EQ(PokeMarkFlag, 0);
     RunAction(kAirMate);
     EXPECT_EQ(AirMarks, 2);

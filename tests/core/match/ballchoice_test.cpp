@@ -115,7 +115,7 @@ TEST_F(BallChoiceTest, AimOnlyModesChangeNoAction) {
         MatchFigure& p = Player(9, 800, 1800, 5, 128);
         Current(9);
         Match_DecideWithBall(9, mode);
-        EXPECT_EQ(p.action, 5);
+        EXPECT_EQ(p.action, kActionOnBall);
         EXPECT_EQ(+BallState.vx, 0);
     }
 }
@@ -233,7 +233,7 @@ TEST_F(BallChoiceTest, ChallengeOutcomes) {
         MatchFigure& t = Player(3, 505, 505, 56);
         t.tackling = 0;
         EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
-        EXPECT_EQ(c.action, 37);
+        EXPECT_EQ(c.action, kActionHurdle);
         EXPECT_EQ(+c.actionFlag, 1);
         // Already going down: nothing more happens.
         const uint16_t before = c.action;
@@ -519,24 +519,24 @@ TEST_F(BallChoiceTest, HeaderChoiceByAngleToGoalAndHeading) {
         p.heading = 0;
         Match_SetPlayerAction(9, kActionReceivePass);
         MatchHeadingCheck(9, 130, 0);
-        EXPECT_EQ(p.action, 46);
+        EXPECT_EQ(p.action, kActionHeader);
     }
     MatchFigure& p = Player(9, 796, 1500, 17, 128);
     MatchHeadingCheck(9, 128 + 25, 0);
-    EXPECT_EQ(p.action, 82);
+    EXPECT_EQ(p.action, kActionAttackingHeader);
     Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 128 + 25, 1);  // within the wider band of flag 1
     EXPECT_TRUE(p.action == kActionHeader || p.action == kActionHeaderAtAim ||
                 p.action == kActionHeaderAtGoal);
     Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
-    EXPECT_EQ(p.action, 87);
+    EXPECT_EQ(p.action, kActionBackHeader);
     // An opponent right in front turns it into a heading duel.
     Player(20, 796, 1510, 0);
     Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
-    EXPECT_EQ(p.action, 120);
-    EXPECT_EQ(MatchFigures[20].action, 121);
+    EXPECT_EQ(p.action, kActionClearingHeader);
+    EXPECT_EQ(MatchFigures[20].action, kActionAerialChallenge);
 }
 
 }  // namespace

@@ -93,18 +93,18 @@ TEST_F(BallContactsTest, AFastBallAtTheTopOfHisReachKnocksAStandingPlayerDown) {
     Player(3, 500, 500, 0, 0);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 73);
+    EXPECT_EQ(MatchFigures[3].action, kActionSlidingFall);
     BallDeflectionCooldown = 0;
     Player(3, 500, 500, 0, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 33);
+    EXPECT_EQ(MatchFigures[3].action, kActionFallForward);
     // A prepared player (action above 15) is only rebounded off.
     BallDeflectionCooldown = 0;
     Player(3, 500, 500, 17, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 17);
+    EXPECT_EQ(MatchFigures[3].action, kActionReceivePass);
 }
 
 TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
@@ -113,7 +113,7 @@ TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
     ASSERT_EQ(BallState.direction, 256);
     Ball_PlayerContacts();
     const MatchFigure& p = MatchFigures[20];
-    EXPECT_EQ(p.action, 4);
+    EXPECT_EQ(p.action, kActionThink);
     EXPECT_EQ(+p.hasBall, 1);
     EXPECT_EQ(LastToucher, 20);
     EXPECT_EQ(BallTeam, 1);
@@ -131,7 +131,7 @@ TEST_F(BallContactsTest, OnlyTheLowerFigureNumberGetsTheOpenPlayTouch) {
     EXPECT_EQ(LastToucher, 5);
     EXPECT_EQ(+MatchFigures[5].hasBall, 1);
     EXPECT_EQ(+MatchFigures[21].hasBall, 0);
-    EXPECT_EQ(MatchFigures[21].action, 1);
+    EXPECT_EQ(MatchFigures[21].action, kActionRunToPosition);
 }
 
 TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
@@ -196,7 +196,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
             ++stoppedDead;
             EXPECT_EQ(BallState.vx, 0);
         } else {
-            EXPECT_EQ(p.action, 4);
+            EXPECT_EQ(p.action, kActionThink);
         }
     }
     // A random draw below 200 that falls under 100: about half the time.
@@ -211,7 +211,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         p.composure = 100;
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         Ball_PlayerContacts();
-        EXPECT_NE(p.action, 5);
+        EXPECT_NE(p.action, kActionOnBall);
     }
 }
 
@@ -226,8 +226,8 @@ TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
     TeamChallenger[0] = 3;
     Match_PassThinkRole(0, 5);
     EXPECT_EQ(TeamChallenger[0], 5);
-    EXPECT_EQ(taker.action, 4);
-    EXPECT_EQ(far.action, 1);  // sent back to his place
+    EXPECT_EQ(taker.action, kActionThink);
+    EXPECT_EQ(far.action, kActionRunToPosition);  // sent back to his place
     // A busy challenger keeps the role.
     Player(3, 300, 300, 30);
     TeamChallenger[0] = 3;

@@ -274,7 +274,7 @@ TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
         EXPECT_GT(ticks, 10) << action;
         EXPECT_EQ(ChallengeMarks, 1) << action;
         EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << action;
-        EXPECT_EQ(+MatchFigures[kTackler].action, 4) << action;  // back to thinking
+        EXPECT_EQ(+MatchFigures[kTackler].action, kActionThink) << action;  // back to thinking
     }
     EXPECT_EQ(SlideMarkLatch + HeavySlideMarkLatch + TackleSlideMarkFlag, 0);
 }
@@ -289,7 +289,7 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     t.ballDistance = 4;
     RunAction(kTackler);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
-    EXPECT_EQ(+t.action, 90);
+    EXPECT_EQ(+t.action, kActionSlideWithBall);
     EXPECT_EQ(+t.hasBall, 1);
     EXPECT_EQ(+v.hasBall, 0);
     EXPECT_EQ(+BallTeam, 0);
@@ -302,7 +302,7 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
         RunAction(kTackler);
         ASSERT_LE(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y), 12);
     }
-    EXPECT_EQ(+t.action, 4);
+    EXPECT_EQ(+t.action, kActionThink);
 }
 
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
@@ -375,7 +375,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
     // The stagger ends, at the latest with its clip, in thinking.
     for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == kActionStagger; ++tick)
         RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
 }
 
 TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
@@ -387,7 +387,7 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
         RunAction(kTackler);
     EXPECT_EQ(+t.hasKicked, 1);
     EXPECT_EQ(+BallState.vz, 655360);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 93);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionStagger);
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
@@ -398,7 +398,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     PlaceFigure(kVictim, kVictimX, kVictimY, 37);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionHurdle; ++tick)
         RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
     EXPECT_EQ(TeamChallenger[1], kVictim);
 
     // The sliding fall leaves one mark.
@@ -406,7 +406,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     PlaceFigure(kVictim, kVictimX, kVictimY, 73);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionSlidingFall; ++tick)
         RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
     EXPECT_EQ(ChallengeMarks, 1);
     EXPECT_EQ(ChallengeMarkKind, 0);
 
@@ -423,7 +423,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
             RunAction(kVictim);
             lay |= v.injury == kInjuryLying;
         }
-        EXPECT_EQ(+v.action, 4) << phase;
+        EXPECT_EQ(+v.action, kActionThink) << phase;
         EXPECT_EQ(lay, phase == 1) << phase;
         EXPECT_EQ(+MatchCameraFocus, phase == 1 ? kVictim : kCameraOnBall) << phase;
         EXPECT_EQ(+v.injury, phase == 1 ? kInjuryGettingUp : kInjuryNone) << phase;

@@ -51,7 +51,7 @@ TEST_F(DribbleTest, WithNoWayFreeHeSwingsRoundTowardGoalAndKnocksItOnGently) {
     // Facing his own goal: the free way toward goal does not count.
     MatchFigure& f = Carrier(796, 1000, 0);
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.facing, 128);
     EXPECT_EQ(DribbleStage, 32);  // a touch of kind 0
     EXPECT_EQ(+f.gait, 0);
@@ -65,7 +65,7 @@ TEST_F(DribbleTest, WithNoWayFreeHeSwingsRoundTowardGoalAndKnocksItOnGently) {
 TEST_F(DribbleTest, OpenGroundAheadSendsHimSprintingAfterALongKnock) {
     MatchFigure& f = Carrier(796, 1000, 128);
     Touch();
-    EXPECT_EQ(+f.action, 16);
+    EXPECT_EQ(+f.action, kActionSprintAfterBall);
     EXPECT_EQ(+f.gait, 2);
     EXPECT_EQ(+f.counts[kCountDribbleTouches], 1);
     const int sp = f.pace / 5;
@@ -79,7 +79,7 @@ TEST_F(DribbleTest, WithTheGoalAcrossOnlyGentleTouches) {
     ASSERT_LT(across, 80);
     MatchFigure& f = Carrier(160, 2000, across);
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(DribbleStage, 32);
     EXPECT_EQ(+f.gait, 0);
 }
@@ -88,7 +88,7 @@ TEST_F(DribbleTest, BetweenTouchesHeOnlyRunsOnWithTheBallAtHisFeet) {
     MatchFigure& f = Carrier(796, 1000, 128);
     f.frame = 5;
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.frame, 6);
     EXPECT_EQ(+f.anim, kClipDribble);
     EXPECT_EQ(BallState.vx, 0);
@@ -98,14 +98,14 @@ TEST_F(DribbleTest, BetweenTouchesHeOnlyRunsOnWithTheBallAtHisFeet) {
     f.frame = kDribbleLeftTouchFrame;
     f.leftNow = 0;
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.touchLockout, 0);
 }
 
 TEST_F(DribbleTest, ATurnThatWouldTakeTheBallOffThePitchBecomesTheTurnBack) {
     MatchFigure& f = Carrier(1433, 1000, 64);  // facing out over the touchline
     Touch();
-    EXPECT_EQ(+f.action, 10);
+    EXPECT_EQ(+f.action, kActionTurnBack);
     EXPECT_EQ(MatchPassReceiver, -1);
     EXPECT_EQ(MatchPassTargetX, 1433 - 50);
     EXPECT_EQ(MatchPassTargetY, 1000);
@@ -116,7 +116,7 @@ TEST_F(DribbleTest, ATurnOnThePitchStartsTheTurnForItsAngle) {
     MatchFigure& f = Carrier(796, 1000, 64);  // facing across, the goal at 128
     Touch();
     // The free way lies 64 steps round toward larger directions.
-    EXPECT_EQ(+f.action, 8);
+    EXPECT_EQ(+f.action, kActionTurnWithBallMediumA);
     EXPECT_EQ(+f.turnTarget, 128);
     EXPECT_EQ(DribbleStage, 23);
 }
@@ -146,12 +146,12 @@ TEST_F(DribbleTest, TheCarryKnocksAlongOrTurns) {
     MatchCurX = 796;
     MatchCurY = 1000;
     Match_CarryBall(5, -2, 796, 1500);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.turnTarget, 128);
     EXPECT_GT(BallState.vy, 0);
     Carrier(796, 1000, 128);
     Match_CarryBall(5, -2, 1300, 1000);  // 64 round
-    EXPECT_EQ(+f.action, 12);
+    EXPECT_EQ(+f.action, kActionTurnWithBallMediumB);
     EXPECT_EQ(+f.turnTarget, 64);
 }
 
@@ -221,7 +221,7 @@ TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
 TEST_F(BallTurnTest, TheEndOfATurnFacesTheWantedWayAndThinks) {
     MatchFigure& f = Turner(13, 78, 0);
     Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.facing, 64);
 }
 
@@ -229,16 +229,16 @@ TEST_F(BallTurnTest, RunsAfterTheBallRepeatWhileHeIsTheLastToucher) {
     MatchFigure& f = Turner(16, 79, 2);
     LastToucher = 5;
     Run(5);
-    EXPECT_EQ(+f.action, 16);
+    EXPECT_EQ(+f.action, kActionSprintAfterBall);
     EXPECT_EQ(+f.frame, 0);
     // Somebody else touched it: the sprint ends in the run, the run in thinking.
     LastToucher = 20;
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 15);
+    EXPECT_EQ(+f.action, kActionRunAfterBall);
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
 }
 
 TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
@@ -248,10 +248,10 @@ TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
     MatchFigure& f = Turner(16, 79, 2);
     LastToucher = 5;
     Run(5);
-    EXPECT_EQ(+f.action, 15);
+    EXPECT_EQ(+f.action, kActionRunAfterBall);
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     MatchPhase = kPhaseOpenPlay;
 }
 
@@ -260,7 +260,7 @@ TEST_F(BallTurnTest, TurnsOnTheSpotStepTheFacingOnly) {
     f.turnTarget = 128;
     Run(5);
     EXPECT_EQ(+f.facing, 128);
-    EXPECT_EQ(+f.action, 112);
+    EXPECT_EQ(+f.action, kActionTurnOnSpotDown);
     Turner(113, 0, 0);
     f.turnTarget = 140;
     Run(5);
@@ -272,22 +272,22 @@ TEST_F(BallTurnTest, TurnAwayWithoutTheBallGivesUpAtOnce) {
     f.hasBall = 0;
     f.turnTarget = f.facing;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
     Turner(111, 0, 0);
     f.hasBall = 0;
     f.turnTarget = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 TEST_F(BallTurnTest, TheTurnTowardGoalEndsOnTheBall) {
     MatchFigure& f = Turner(6, 0, 0);
     f.hasBall = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
     Turner(6, 76, 0);
     Run(5);
-    EXPECT_EQ(+f.action, 5);
+    EXPECT_EQ(+f.action, kActionOnBall);
     EXPECT_EQ(+f.frame, 1);
     EXPECT_EQ(+f.turnTarget, 128);
 }
@@ -299,7 +299,7 @@ TEST_F(BallTurnTest, OnTheBallWithoutItHeRunsToHisPlace) {
     MatchFigure& f = Turner(5, 0, 0);
     f.hasBall = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
@@ -307,13 +307,13 @@ TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
     Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
     EXPECT_EQ(+f.actionParam, 0);  // a new action: the turn away
-    EXPECT_EQ(+f.action, 111);
+    EXPECT_EQ(+f.action, kActionTurnAwayAndKick);
     EXPECT_EQ(+f.frame, 1);
     // Near the goal he only turns toward it.
     MatchFigure& g = Carrier(796, 1700, 120);
     Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
-    EXPECT_EQ(+g.action, 5);
+    EXPECT_EQ(+g.action, kActionOnBall);
     EXPECT_EQ(+g.actionParam, 1);
     EXPECT_NE(+g.facing, 120);
 }
@@ -326,8 +326,8 @@ TEST_F(BallTurnTest, ADefenderPressedDeepInHisHalfClearsTheBall) {
     Put(20, 796, 310);   // pressed
     MatchFigures[20].ballDistance = 5;
     Run(5);
-    EXPECT_NE(+f.action, 5);
-    EXPECT_NE(+f.action, 111);
+    EXPECT_NE(+f.action, kActionOnBall);
+    EXPECT_NE(+f.action, kActionTurnAwayAndKick);
     EXPECT_EQ(+f.counts[kCountClearances], 1);
 }
 
@@ -339,11 +339,11 @@ TEST_F(BallTurnTest, UnpressedOnTheBallTheOptionsWaitTwoHundredTicks) {
     f.position = 2;
     f.actionParam = 199;
     Run(5);
-    EXPECT_EQ(+f.action, 5);
+    EXPECT_EQ(+f.action, kActionOnBall);
     EXPECT_EQ(+f.actionParam, 200);
     EXPECT_NE(+f.facing, 0);
     Run(5);
-    EXPECT_NE(+f.action, 5);
+    EXPECT_NE(+f.action, kActionOnBall);
     EXPECT_EQ(+f.counts[kCountClearances], 1);
 }
 

@@ -142,11 +142,11 @@ TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     MatchCallToLanding(100);
     EXPECT_EQ(BallLandingY, 500);
     EXPECT_EQ(BallLandingX, 500 + 4 * 30);
-    EXPECT_EQ(int(MatchFigures[1].action), 14);
-    EXPECT_EQ(int(MatchFigures[2].action), 20);
-    EXPECT_EQ(int(MatchFigures[3].action), 3);
-    EXPECT_EQ(int(MatchFigures[4].action), 3);
-    EXPECT_EQ(int(MatchFigures[17].action), 3);
+    EXPECT_EQ(int(MatchFigures[1].action), kActionUnderHighBall);
+    EXPECT_EQ(int(MatchFigures[2].action), kActionCornerChoose);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionNothing);
+    EXPECT_EQ(int(MatchFigures[4].action), kActionNothing);
+    EXPECT_EQ(int(MatchFigures[17].action), kActionNothing);
     // A ball that never comes down through head height calls nobody.
     BallState.gravity = 0;
     Ball(500, 500, 0, 4, 0, 1);
@@ -154,7 +154,7 @@ TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     MatchCallToLanding(100);
     EXPECT_EQ(BallLandingX, 0);
     EXPECT_EQ(BallLandingY, 0);
-    EXPECT_EQ(int(MatchFigures[1].action), 3);
+    EXPECT_EQ(int(MatchFigures[1].action), kActionNothing);
 }
 
 TEST_F(HighBallTest, RandomFlightsGiveSoundResults) {

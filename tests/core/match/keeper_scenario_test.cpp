@@ -116,7 +116,7 @@ TEST(KeeperScenario, TheKeeperTakesUpHisPlaceForTheBall) {
     Match_KeeperStanceTarget(s.keeper, tx, ty);
     EXPECT_GT(tx, 796) << "toward the ball's side";
     EXPECT_LE(Match_ApproxDistance(k.x, k.y, tx, ty), 6) << +k.x << "," << +k.y << " for " << tx << "," << ty;
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
 }
 
 TEST(KeeperScenario, ASlowBallIntoTheAreaIsGatheredAndHeld) {

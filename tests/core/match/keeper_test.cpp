@@ -204,13 +204,13 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
         FreeKickAimY = 2038;
         for (int tick = 0; tick < 60 && f.action == action; ++tick) Run(5);
         EXPECT_EQ(+f.hasKicked, 0) << action;
-        EXPECT_EQ(+f.action, 1) << action;
+        EXPECT_EQ(+f.action, kActionRunToPosition) << action;
         EXPECT_NE(+f.facing, 0) << action;
     }
     ReadyToShoot(5, 107, 0, 15);
     BallState.holder = 3;
     Run(5);
-    EXPECT_EQ(+f.action, 1) << "a held ball ends the shot";
+    EXPECT_EQ(+f.action, kActionRunToPosition) << "a held ball ends the shot";
     EXPECT_EQ(+f.hasKicked, 0);
 }
 
@@ -300,7 +300,7 @@ TEST_F(KeeperTest, TheDummySendsAReadyKeeperDownAndPushesTheBallOnce) {
     f.facing = 128;
     f.frame = 29;  // the push comes at frame 31
     Run(5);
-    EXPECT_EQ(+k.action, 184);
+    EXPECT_EQ(+k.action, kActionKeeperBlockA);
     EXPECT_EQ(+k.actionParam, 4);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(+f.ballWork2, 8);
@@ -316,11 +316,11 @@ TEST_F(KeeperTest, TheDummySendsAReadyKeeperDownAndPushesTheBallOnce) {
     f.hasBall = 0;
     f.frame = 30;
     for (int tick = 0; tick < 3; ++tick) Run(5);
-    EXPECT_EQ(+k.action, 175);
+    EXPECT_EQ(+k.action, kActionKeeperSmother);
     EXPECT_EQ(+f.hasKicked, 0);
     EXPECT_EQ(keeperTestEvents[6], 4);
     while (f.action == kActionRoundTheKeeperC) Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(TeamChallenger[0], 5);
 }
 
@@ -393,7 +393,7 @@ TEST_F(KeeperTest, TheStanceStartsSavesOnlyInsideTheAreaAndNotForASlowLowBall) {
     FlyBall(800, 1900, 100, 0, 10, 0);
     Match_SetPlayerAction(kKeeper, kActionKeeperReady);
     Run(kKeeper);
-    EXPECT_NE(+k.action, 152) << "a save inside the area";
+    EXPECT_NE(+k.action, kActionKeeperReady) << "a save inside the area";
     // Outside his area he does not start one.
     Put(kKeeper, 796, 1700);
     FlyBall(800, 1600, 100, 0, 10, 0);
@@ -415,8 +415,8 @@ TEST_F(KeeperTest, TheStanceStartsSavesOnlyInsideTheAreaAndNotForASlowLowBall) {
     Match_SetPlayerAction(kKeeper, kActionThink);
     Match_SetPlayerAction(20, kActionKeeperReady);
     Run(20);
-    EXPECT_EQ(+MatchFigures[20].action, 0);
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+MatchFigures[20].action, kActionStand);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
 }
 
 // The contact test of a diving keeper's hands.
@@ -446,20 +446,20 @@ TEST_F(KeeperTest, TheHandsCatchPunchOrParryByHeightSpeedAndSkill) {
     dive(160, 80, 6);
     KeeperDiveType = 0;
     Match_KeeperParry(kKeeper, 0);
-    EXPECT_EQ(+k.action, 202);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleHoldingDive);
     EXPECT_EQ(ShooterFigure, -1);
     EXPECT_EQ(TeamSavedShotCount[0], 1);
     // ...punched by a parry-only dive, and not held outside open play.
     dive(199, 80, 6);
     Match_KeeperParry(kKeeper, 1);
-    EXPECT_EQ(+k.action, 199);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleParryDive);
     EXPECT_EQ(+k.counts[kCountPunches], 1);
     EXPECT_LT(BallState.vy, 0) << "punched back";
     EXPECT_EQ(TeamSavedShotCount[0], 2);
     MatchPhase = kPhaseGoalKick;
     dive(160, 80, 6);
     Match_KeeperParry(kKeeper, 0);
-    EXPECT_EQ(+k.action, 160);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleDive);
     EXPECT_EQ(+k.hasKicked, 1);
     // Once touched, no second touch in the same action.
     MatchPhase = kPhaseOpenPlay;
@@ -490,10 +490,10 @@ TEST_F(KeeperTest, AfterATipNoStandingCatchTakesTheBallFor25Ticks) {
     Match_SetPlayerAction(kKeeper, kActionKeeperCatchLow);
     FlyBall(800, 2010, 20, 0, 2, 0);
     Run(kKeeper);
-    EXPECT_EQ(+k.action, 170);
+    EXPECT_EQ(+k.action, kActionKeeperCatchLow);
     KeeperTipTimer = 0;
     Run(kKeeper);
-    EXPECT_EQ(+k.action, 180);
+    EXPECT_EQ(+k.action, kActionKeeperHoldLowCatch);
     EXPECT_EQ(BallState.holder, kKeeper + 1);
 }
 
@@ -506,7 +506,7 @@ TEST_F(KeeperTest, ALosingKeeperHoldsTheBallAndWaitsAtOnce) {
         BallState.z = 100;
         MatchPhase = kPhaseOpenPlay;
         Match_KeeperTakesBall(kKeeper);
-        EXPECT_EQ(+k.action, 154) << seed;
+        EXPECT_EQ(+k.action, kActionKeeperHoldBall) << seed;
         EXPECT_EQ(BallState.holder, kKeeper + 1);
         EXPECT_EQ(MatchPhase, 12);
     }
@@ -515,12 +515,12 @@ TEST_F(KeeperTest, ALosingKeeperHoldsTheBallAndWaitsAtOnce) {
     BallState.z = 10;
     MatchPhase = kPhaseOpenPlay;
     Match_KeeperTakesBall(kKeeper);
-    EXPECT_EQ(+k.action, 175);
+    EXPECT_EQ(+k.action, kActionKeeperSmother);
     // With a call pending he lets it go.
     RefereeAction = 8;
     MatchPhase = kPhaseOpenPlay;
     Match_KeeperTakesBall(kKeeper);
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
     EXPECT_EQ(BallState.holder, 0);
     RefereeAction = 0;
 }
@@ -583,7 +583,7 @@ TEST_F(KeeperTest, ALosingKeeperBuildsTheGoalKickAtOnceAndWaitsLess) {
                     ASSERT_GT(KeeperKickPower, 0) << "full power at once";
                 }
             }
-            ASSERT_EQ(+k.action, 188) << seed;
+            ASSERT_EQ(+k.action, kActionKeeperBackOff) << seed;
             if (losing == 1) {
                 EXPECT_GE(ticks, 3 - 1) << seed;
                 EXPECT_LE(ticks, 15) << seed;
@@ -616,7 +616,7 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
     // No challenger: only counted.
     TeamChallenger[0] = kNoChallenger;
     smother(1);
-    EXPECT_EQ(+k.action, 181);
+    EXPECT_EQ(+k.action, kActionKeeperGatherFeet);
     EXPECT_EQ(+k.counts[kCountSmothers], 1);
     // A challenger neither tackling nor on the ball: no foul ever.
     TeamChallenger[0] = 9;

@@ -249,8 +249,8 @@ TEST_F(ClockTest, EndOfPeriodCelebratesTheAggregateWinner) {
     EXPECT_FALSE(MatchClockRunning);
     EXPECT_TRUE(MatchFigures[4].action == kActionToTunnel ||
                 MatchFigures[4].action == kActionPeriodEndReactionA);
-    EXPECT_EQ(int(MatchFigures[20].action), 60);
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), 6);
+    EXPECT_EQ(int(MatchFigures[20].action), kActionPenaltyRunUp);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), kOfficialSignal);
     EXPECT_EQ(int(MatchFigures[kRefereeFigure].actionParam), 3);
     EXPECT_EQ(DesignatedPlayer[0], kNoDesignated);
     for (int figure = 16; figure < 27; ++figure) {

@@ -239,7 +239,7 @@ TEST_F(PhaseTest, OneFrameClipHandsOnAtOnce) {
     MatchFigures[3].frame = 0;
     MatchFigures[3].action = kActionAirBackHeader;
     EXPECT_EQ(MatchSetPlayerAnim(3, 5, 1, kActionTurnWithBallSmallA), 0);
-    EXPECT_EQ(int(MatchFigures[3].action), 7);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionTurnWithBallSmallA);
     MatchFigures[3].frame = 0;
     EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 1);
     EXPECT_EQ(int(MatchFigures[3].shownFrame), 1);
@@ -286,11 +286,11 @@ TEST_F(PhaseTest, OfficialWalksToHisSpotAndStands) {
     ref.y16 = 1000 << 16;
     Match_SetPlayerAction(kRefereeFigure, kOfficialWalkToFirstSpot);
     int ticks = 0;
-    while (ref.action == kActionOnBall && ticks < 1000) {
+    while (ref.action == kOfficialWalkToFirstSpot && ticks < 1000) {
         MatchOfficialsTick();
         ++ticks;
     }
-    EXPECT_EQ(int(ref.action), 15);
+    EXPECT_EQ(int(ref.action), kOfficialToSecondSpot);
     EXPECT_LT(ticks, 200);
     EXPECT_NEAR(int(ref.y), 1082, 3);
 }

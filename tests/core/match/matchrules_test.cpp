@@ -173,23 +173,23 @@ TEST_F(RulesTest, GroupCommands) {
     MatchFigures[5].action = kActionNothing;
     MatchFigures[5].stateD = 1;
     const int16_t busy = MatchReleasePlayers();
-    EXPECT_EQ(int(MatchFigures[5].action), 1);
+    EXPECT_EQ(int(MatchFigures[5].action), kActionRunToPosition);
     EXPECT_EQ(int(MatchFigures[5].stateD), 0);
-    EXPECT_EQ(int(MatchFigures[0].action), 152);
+    EXPECT_EQ(int(MatchFigures[0].action), kActionKeeperReady);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(MatchCountBusyPlayers(), 1);
     MatchResetAllPlayers();
-    EXPECT_EQ(int(MatchFigures[4].action), 1);
+    EXPECT_EQ(int(MatchFigures[4].action), kActionRunToPosition);
     EXPECT_EQ(MatchCountBusyPlayers(), 0);
 }
 
 TEST_F(RulesTest, CelebrationOnlyFromOrdinaryPlay) {
     MatchFigures[3].action = kActionPenaltyRunUp;
     MatchStartCelebration(3);
-    EXPECT_EQ(int(MatchFigures[3].action), 60);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionPenaltyRunUp);
     MatchFigures[3].action = kActionRunToPosition;
     MatchStartDejection(3);
-    EXPECT_EQ(int(MatchFigures[3].action), 177);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionKeeperGestureMate);
     const int16_t clip = MatchFigures[3].anim;
     EXPECT_TRUE(clip == 219 || clip == 221 || (clip >= 306 && clip <= 310));
 }

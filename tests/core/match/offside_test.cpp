@@ -1,4 +1,5 @@
 #include "core/match/offside.h"
+#include "core/match/actions.h"
 
 #include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
@@ -81,7 +82,7 @@ TEST_F(OffsideTest, CallRecordsTheOffence) {
     EXPECT_EQ(OffsideRecord.x, 700);
     EXPECT_EQ(OffsideRecord.team, 0);
     EXPECT_EQ(int(MatchFigures[6].counts[kCountOffsides]), 1);
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure + 1].action), 10);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure + 1].action), kOfficialTurnAndStandA);
 }
 
 TEST_F(OffsideTest, CloseCallsByStrictness) {

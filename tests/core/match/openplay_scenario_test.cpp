@@ -235,7 +235,7 @@ TEST_F(OpenPlayScenario, AGoalKickWhoseKeeperWasCalledAwayIsTakenByHimAllTheSame
     PhaseTimer = 0;
     RestartStallCount = 0;
     const int16_t keeper = MatchLineUp[1][0];
-    ASSERT_EQ(+MatchFigures[keeper].action, 152) << "standing in goal, not taking the kick";
+    ASSERT_EQ(+MatchFigures[keeper].action, kActionKeeperReady) << "standing in goal, not taking the kick";
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 4000) MatchTick();
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);

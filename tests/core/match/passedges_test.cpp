@@ -88,7 +88,7 @@ TEST_F(PassEdgeTest, TheSideAndMovingPassesBlurWithinTheirDraws) {
             widestX = std::max(widestX, dx * 100 / (e * (d / c.xScale + 1)));
             widestY = std::max(widestY, dy * 100 / (e * (d / c.yScale + 1)));
             ASSERT_EQ(+MatchFigures[6].aimX, MatchPassTargetX);
-            ASSERT_EQ(+MatchFigures[6].action, 17);
+            ASSERT_EQ(+MatchFigures[6].action, kActionReceivePass);
         }
         EXPECT_GT(widestX, 80) << c.action;
         EXPECT_GT(widestY, 80) << c.action;
@@ -133,7 +133,7 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
     Run(5);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_NE(BallState.vy, 0);
-    EXPECT_EQ(+MatchFigures[6].action, 0);
+    EXPECT_EQ(+MatchFigures[6].action, kActionStand);
     EXPECT_EQ(LongPassFlag, 1);
     EXPECT_EQ(+f.passesTo[6], passesTo6);
 
@@ -161,12 +161,12 @@ TEST_F(PassEdgeTest, ASidePassWithoutTheBallRunsOutAndAHeldBallEndsIt) {
     MatchPassReceiver = -1;
     for (int tick = 0; tick < 60 && f.action == kActionRunningSidePassB; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
     ReadyToStrike(128, 0, 18);
     BallState.holder = 1;
     Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 // One pitch mark per knock code at a time, shared by all players; the end of
@@ -195,7 +195,7 @@ TEST_F(PassEdgeTest, TheKnocksShareOneMarkPerCode) {
     EXPECT_EQ(BallState.vy, 0);
     const int facing = MatchFigures[5].facing;
     while (MatchFigures[5].action == kActionKnockToTargetB) Run(5);
-    EXPECT_EQ(+MatchFigures[5].action, 4);
+    EXPECT_EQ(+MatchFigures[5].action, kActionThink);
     EXPECT_EQ(+MatchFigures[5].facing, (facing + 128) & 255);
     EXPECT_EQ(KnockMarkFlag[3], 0);
     MatchFigures[6].x = MatchFigures[6].y = 0;  // he slid on: put him back by the ball
@@ -212,7 +212,7 @@ TEST_F(PassEdgeTest, AKnockThatNeverReachesTheBallLeavesNoMarkAndTurnsRound) {
     Match_SetPlayerAction(5, kActionSidewaysKnockB);
     int ticks = 0;
     while (MatchFigures[5].action == kActionSidewaysKnockB && ticks++ < 200) Run(5);
-    EXPECT_EQ(+MatchFigures[5].action, 4);
+    EXPECT_EQ(+MatchFigures[5].action, kActionThink);
     EXPECT_EQ(+MatchFigures[5].facing, 192);
     EXPECT_EQ(+MatchFigures[5].hasKicked, 0);
     EXPECT_EQ(passEdgeMarks, 0);
@@ -240,11 +240,11 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     Match_SetPlayerAction(6, kActionReceivePass);
     r.ballDirection = 64;  // as the group update saw it some ticks ago
     Run(6);
-    EXPECT_EQ(+r.action, 17);
+    EXPECT_EQ(+r.action, kActionReceivePass);
     EXPECT_EQ(+r.ballDirection, 0) << "on his point he looks at the ball again";
     BallTeam = 1;  // an opponent touched it
     Run(6);
-    EXPECT_EQ(+r.action, 4);
+    EXPECT_EQ(+r.action, kActionThink);
 
     // On his point with the ball lying still off to his side: he waits.
     BallTeam = 0;
@@ -252,7 +252,7 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     Put(6, 796, 1400);
     Match_SetPlayerAction(6, kActionReceivePass);
     for (int tick = 0; tick < 30; ++tick) Run(6);
-    EXPECT_EQ(+r.action, 17);
+    EXPECT_EQ(+r.action, kActionReceivePass);
     EXPECT_EQ(+r.x, 796);
     EXPECT_EQ(+r.y, 1400);
     // The same ball rolling away across him: not coming his way, he thinks.
@@ -260,7 +260,7 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallState.direction = 64;
     BallState.speed = 6;
     Run(6);
-    EXPECT_EQ(+r.action, 4);
+    EXPECT_EQ(+r.action, kActionThink);
 }
 
 // A winger running along the goal line crosses into the area, and the

@@ -112,7 +112,7 @@ TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     f.gait = 0;
     Match_StartShortPass(5, 6, 796, 1300);
     EXPECT_EQ(+f.gait, 1);
-    EXPECT_EQ(+f.action, 109);
+    EXPECT_EQ(+f.action, kActionJoggingForwardPass);
     EXPECT_EQ(+f.actionParam, 0);
     // To the side, 479 away with an opponent 64 away: the quick side pass.
     On(20, 796 + 64, 1000);
@@ -120,23 +120,23 @@ TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     f.gait = 2;
     // (64 from the facing 128 round toward smaller directions: the even side.)
     Match_StartShortPass(5, 6, 796 + 479, 1000);
-    EXPECT_EQ(+f.action, 143);
+    EXPECT_EQ(+f.action, kActionKnockToTargetB);
     Match_StartShortPass(5, 6, 796 + 480, 1000);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     On(20, 796 + 65, 1000);
     Match_StartShortPass(5, 6, 796 + 479, 1000);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     Match_StartShortPass(5, 6, 796 - 300, 1000);  // the odd side
-    EXPECT_EQ(+f.action, 127);
+    EXPECT_EQ(+f.action, kActionRunningSidePassA);
     // Half a turn round is the even side.
     f.facing = 0;
     Match_StartShortPass(5, 6, 796, 1000 + 300);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     // A long pass sends the receiver running at once.
     On(6, 796, 1400);
     f.facing = 128;
     Match_StartLongPass(5, 6);
-    EXPECT_EQ(+MatchFigures[6].action, 17);
+    EXPECT_EQ(+MatchFigures[6].action, kActionReceivePass);
     EXPECT_EQ(+f.actionParam, 1);
     EXPECT_EQ(MatchPassReceiver, 6);
 }
@@ -241,7 +241,7 @@ TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
             EXPECT_EQ(LayOffY, mateY);
             EXPECT_EQ(MatchFigures[6].targetY, mateY);
         } else {
-            EXPECT_EQ(f.action, 0);
+            EXPECT_EQ(f.action, kActionStand);
             EXPECT_EQ(MatchPassReceiver, -1);
         }
     }

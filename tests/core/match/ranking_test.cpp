@@ -112,14 +112,14 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     SecondManSetUp(17, 19, 18);
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 17);
-    EXPECT_EQ(+MatchFigures[19].action, 0);
+    EXPECT_EQ(+MatchFigures[19].action, kActionStand);
 
     SecondManSetUp(17, 19, 18);
     TeamChallenger[1] = kNoChallenger;
     Goals[1] = 1;
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 17);
-    EXPECT_EQ(+MatchFigures[19].action, 4);
+    EXPECT_EQ(+MatchFigures[19].action, kActionThink);
 
     // Leading by two is not leading by one.
     SecondManSetUp(17, 19, 18);
@@ -127,7 +127,7 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     TeamChallenger[1] = kNoChallenger;
     Goals[1] = 2;
     Rank(1);
-    EXPECT_EQ(+MatchFigures[19].action, 0);
+    EXPECT_EQ(+MatchFigures[19].action, kActionStand);
 
     // Entry 0 busy: the next free player challenges and the one after him
     // joins without a lead.
@@ -139,8 +139,8 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     TeamChallenger[1] = kNoChallenger;
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 4);
-    EXPECT_EQ(+MatchFigures[19].action, 4);
+    EXPECT_EQ(+MatchFigures[18].action, kActionThink);
+    EXPECT_EQ(+MatchFigures[19].action, kActionThink);
     EXPECT_EQ(+MatchFigures[18].counts[kCountChallenges], 1);
 }
 
@@ -152,7 +152,7 @@ TEST_F(RankingTest, AChallengerWithinReachKeepsTheRole) {
     TeamChallenger[1] = 18;
     for (int run = 0; run < 4; ++run) Rank(1);
     EXPECT_EQ(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 4);
+    EXPECT_EQ(+MatchFigures[18].action, kActionThink);
     EXPECT_EQ(+MatchFigures[18].counts[kCountChallenges], 0);
     // Beyond 128 the first-ranked player takes over and the old one goes
     // back to his place.
@@ -161,7 +161,7 @@ TEST_F(RankingTest, AChallengerWithinReachKeepsTheRole) {
     PutBall(796, 1500);
     Rank(1);
     EXPECT_NE(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 1);
+    EXPECT_EQ(+MatchFigures[18].action, kActionRunToPosition);
 }
 
 TEST_F(RankingTest, HandOverSendsFartherThinkersBack) {
@@ -177,9 +177,9 @@ TEST_F(RankingTest, HandOverSendsFartherThinkersBack) {
     BallRanking[0][0] = 4;
     Match_PassThinkRole(0, 2);
     EXPECT_EQ(TeamChallenger[0], 2);
-    EXPECT_EQ(+MatchFigures[2].action, 4);
-    EXPECT_EQ(+MatchFigures[3].action, 1);  // farther: back to his place
-    EXPECT_EQ(+MatchFigures[4].action, 4);  // nearer: stays
+    EXPECT_EQ(+MatchFigures[2].action, kActionThink);
+    EXPECT_EQ(+MatchFigures[3].action, kActionRunToPosition);  // farther: back to his place
+    EXPECT_EQ(+MatchFigures[4].action, kActionThink);          // nearer: stays
 }
 
 TEST_F(RankingTest, FreeDirectionAtOnceWhenAheadIsClearAndNoneOffThePitch) {

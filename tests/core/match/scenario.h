@@ -23,6 +23,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/teamsetup.h"
 #include "tests/core/match/match_fixture.h"
 

@@ -196,11 +196,11 @@ TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
     MatchFigures[7].actionParam = 2;
     for (int tick = 1; tick < 200; ++tick) {
         Match_ActWalkBack(7);
-        ASSERT_EQ(MatchFigures[7].action, 146) << tick;
+        ASSERT_EQ(MatchFigures[7].action, kActionWalkBack) << tick;
     }
     EXPECT_EQ(MatchCurX, 500);
     Match_ActWalkBack(7);
-    EXPECT_EQ(MatchFigures[7].action, 1);
+    EXPECT_EQ(MatchFigures[7].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
@@ -213,10 +213,10 @@ TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
     Match_ActRestartPlace(7);
     EXPECT_EQ(MatchCurX, 500);
     EXPECT_EQ(+MatchFigures[7].facing, 11);
-    EXPECT_EQ(MatchFigures[7].action, 103);
+    EXPECT_EQ(MatchFigures[7].action, kActionRestartPlace);
     MatchPhase = kPhaseOpenPlay;
     Match_ActRestartPlace(7);
-    EXPECT_EQ(MatchFigures[7].action, 1);
+    EXPECT_EQ(MatchFigures[7].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
@@ -229,7 +229,7 @@ TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
     EXPECT_EQ(RestartBallOwner, 4);
     Working(4, 1436, 905, 149);
     Match_ActFetchAndThrow(4);
-    EXPECT_EQ(MatchFigures[4].action, 1);
+    EXPECT_EQ(MatchFigures[4].action, kActionRunToPosition);
     EXPECT_EQ(RestartBallOwner, 4);
 }
 
@@ -243,7 +243,7 @@ TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
     EXPECT_EQ(MatchFigures[8].anim, 157);
     CelebrationSwitch = 0;
     Match_ActJoinScorer(8);
-    EXPECT_EQ(MatchFigures[8].action, 1) << "the celebration is over";
+    EXPECT_EQ(MatchFigures[8].action, kActionRunToPosition) << "the celebration is over";
 }
 
 TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
@@ -252,13 +252,13 @@ TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
     MatchFigures[7].anim = -1;
     MatchFigures[7].frame = 3;
     Match_ActPeriodEndReaction(7);
-    EXPECT_EQ(MatchFigures[7].action, 145);
+    EXPECT_EQ(MatchFigures[7].action, kActionPeriodEndReactionB);
     EXPECT_EQ(MatchFigures[7].anim, -1);
     EXPECT_EQ(MatchFigures[7].frame, 3);
     MatchFigures[7].actionParam = 1;
     for (int tick = 0; tick < 200 && MatchFigures[7].action == kActionPeriodEndReactionB; ++tick)
         Match_ActPeriodEndReaction(7);
-    EXPECT_EQ(MatchFigures[7].action, 30) << "then he walks off";
+    EXPECT_EQ(MatchFigures[7].action, kActionToTunnel) << "then he walks off";
     EXPECT_LT(+MatchFigures[7].actionParam, 6);
 }
 
@@ -272,20 +272,20 @@ TEST_F(SetPieceActions, StandingOffGivesWayOnceHisTeamHasTheBall) {
     Working(5, 1100, 1000, 2);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 4);
+    EXPECT_EQ(MatchFigures[5].action, kActionThink);
     // His own team wins the ball: he runs to his place.
     BallTeam = 0;
     Working(5, 700, 1000, 2);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 1);
+    EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
     // Nobody of theirs challenges.
     BallTeam = 1;
     TeamChallenger[1] = kNoChallenger;
     Working(5, 700, 1000, 2);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 1);
+    EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, EmptyActionsLeaveTheFigureAsItIs) {
@@ -315,10 +315,12 @@ TEST_F(SetPieceActions, ShootOutGoalReactionRunsOutAndTheAssistantFetchesAgainAf
     Match_SetPlayerAction(kRefereeFigure + 1, kOfficialTurnAndStandA);
     MatchPhase = kPhaseOffside;
     MatchOfficialsTick();
-    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 10) << "flag up while the offside is given";
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, kOfficialTurnAndStandA)
+        << "flag up while the offside is given";
     MatchPhase = kPhaseOpenPlay;
     MatchOfficialsTick();
-    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 2) << "back to fetching the balls that go out";
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, kOfficialFetchBall)
+        << "back to fetching the balls that go out";
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     for (int tick = 0; tick < 1500; ++tick) MatchTick();
     for (int figure : wall) {
         const MatchFigure& f = MatchFigures[figure];
-        EXPECT_EQ(f.action, 58);
+        EXPECT_EQ(f.action, kActionWall);
         EXPECT_GE(Match_ApproxDistance(f.x, f.y, FoulX, FoulY), 150) << figure;
     }
 }
@@ -364,7 +364,8 @@ TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTa
     PhaseTimer = 0;
     MatchTick();
     EXPECT_EQ(MatchPhase, 1);
-    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 9) << "the referee goes to him with the call";
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, kOfficialSendingOff)
+        << "the referee goes to him with the call";
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 8000) MatchTick();
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick restarts play";
@@ -384,19 +385,19 @@ TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) 
     PhaseTimer = 0;
     for (int tick = 0; tick < 200; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 12) << "nothing happens while he is still catching";
-    EXPECT_EQ(+MatchFigures[keeper].action, 180);
+    EXPECT_EQ(+MatchFigures[keeper].action, kActionKeeperHoldLowCatch);
     Match_SetPlayerAction(keeper, kActionKeeperHoldBall);  // holding it
     for (int tick = 0; tick < 200 && MatchPhase == kPhaseKeeperHolds; ++tick) MatchPhaseTick();
     ASSERT_EQ(MatchPhase, 13);
     const MatchFigure& k = MatchFigures[keeper];
-    EXPECT_EQ(+k.action, 153);
+    EXPECT_EQ(+k.action, kActionKeeperDistribute);
     EXPECT_EQ(+k.targetX, 796);
     EXPECT_EQ(+k.targetY, 200 + 70 * 16) << "70 yards out from the ball, upfield";
     EXPECT_EQ(+k.facing, 128);
     // Called away from the release (the players reset), he takes it up again.
     Match_SetPlayerAction(keeper, kActionRunToPosition);
     MatchPhaseTick();
-    EXPECT_EQ(+k.action, 153);
+    EXPECT_EQ(+k.action, kActionKeeperDistribute);
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 2000) MatchTick();
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
@@ -464,7 +465,7 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
         if (MatchFigures[kRefereeFigure].action == kOfficialFaceFirstSpot) refereeStood = true;
     }
     EXPECT_FALSE(refereeStood) << "after his signal the referee takes up his place";
-    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 1);
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, kOfficialRestartPosition);
     // The ball is thrown out of the net toward the centre; whoever carries
     // it there meets it on its way rather than chasing it from the goal.
     EXPECT_LE(ticks, 1300);
@@ -537,7 +538,7 @@ TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
     int onPitch = 0;
     for (int figure = 0; figure < kTeamFigures; ++figure) {
         onPitch += MatchFigures[figure].off == 0 ? 1 : 0;
-        EXPECT_NE(MatchFigures[figure].action, 39) << figure;
+        EXPECT_NE(MatchFigures[figure].action, kActionSubstituteOn) << figure;
     }
     EXPECT_EQ(onPitch, 10);
 }

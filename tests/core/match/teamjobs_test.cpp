@@ -174,7 +174,7 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, kPhaseSubstitution);
     EXPECT_EQ(ResumePhase, 3);
-    EXPECT_EQ(+Fig(5).action, 38);
+    EXPECT_EQ(+Fig(5).action, kActionSubstitutedOff);
     EXPECT_EQ(SubstitutionRequest[0][0], kNoSubstitutionRequest);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
     // No request: nothing starts.
@@ -189,7 +189,7 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, 3);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
-    EXPECT_NE(+Fig(9).action, 38);
+    EXPECT_NE(+Fig(9).action, kActionSubstitutedOff);
 }
 
 TEST_F(TeamJobsTest, ASubstitutionWhoseWalkOffWasCalledAwayEnds) {
