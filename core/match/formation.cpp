@@ -67,7 +67,7 @@ void SetFixedShape(int team, uint16_t situation) {
 
 bool FixedShapes() {
     const uint16_t phase = MatchPhase;
-    if (phase == 8 || (phase == 19 && Period != 4)) {
+    if (phase == kPhaseTakeCorner || (phase == kPhasePenalty && Period != 4)) {
         const int holder = BallTeam & 1;
         SetFixedShape(holder, kSituationSetPiece);
         SetFixedShape(holder ^ 1, 36);

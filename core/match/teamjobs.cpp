@@ -68,9 +68,13 @@ void Request(int team, int16_t figure) {
 }
 
 bool MarkingPhase(uint16_t phase) {
-    return phase == 0 || phase == 6 || phase == 8 || phase == 17 || phase == 18 || phase == 21;
+    return phase == kPhaseOpenPlay || phase == kPhaseTakeThrowIn || phase == kPhaseTakeCorner ||
+           phase == kPhaseFreeKick || phase == kPhaseFreeKickAtGoal || phase == kPhaseFreeKickSecond;
 }
-bool SetPieceMarkingPhase(uint16_t phase) { return phase == 8 || phase == 17 || phase == 18 || phase == 21; }
+bool SetPieceMarkingPhase(uint16_t phase) {
+    return phase == kPhaseTakeCorner || phase == kPhaseFreeKick || phase == kPhaseFreeKickAtGoal ||
+           phase == kPhaseFreeKickSecond;
+}
 
 // Whether the attacker is left to the other jobs in this marking call.
 bool SkipAttacker(int team, int16_t attacker, bool openPlay) {

@@ -35,20 +35,21 @@ TEST(ActionTables, FlagCensus) {
     }
     EXPECT_EQ(highBall, (std::set<int>{1, 2, 4, 7, 11, 15, 16}));
     // A few rows read back as the table gives them.
-    EXPECT_EQ(MatchActionFlagTable[5].headFollowsBall, 0);
-    EXPECT_EQ(MatchActionFlagTable[18].freeToReact, 2);
-    EXPECT_EQ(MatchActionFlagTable[103].headFollowsBall, 1);
-    EXPECT_EQ(MatchActionFlagTable[104].freeToReact, 0);
+    EXPECT_EQ(MatchActionFlagTable[kActionOnBall].headFollowsBall, 0);
+    EXPECT_EQ(MatchActionFlagTable[kActionCross].freeToReact, 2);
+    EXPECT_EQ(MatchActionFlagTable[kActionRestartPlace].headFollowsBall, 1);
+    EXPECT_EQ(MatchActionFlagTable[kActionEmptyF].freeToReact, 0);
     EXPECT_EQ(MatchActionReactFlag(206), 0);
 }
 
 TEST(ActionTables, OneHandlerPerCodeSaveTheSharedOnes) {
-    const MatchActionHandler empty = MatchActionTable[3];
-    EXPECT_EQ(MatchActionTable[92], empty);
-    EXPECT_EQ(MatchActionTable[122], empty);
-    EXPECT_EQ(MatchActionTable[194], empty);
-    for (int code : {62, 64, 65, 74, 104}) EXPECT_EQ(MatchActionTable[code], empty) << code;
-    EXPECT_EQ(MatchActionTable[28], MatchActionTable[89]);
+    const MatchActionHandler empty = MatchActionTable[kActionNothing];
+    EXPECT_EQ(MatchActionTable[kActionEmptyE], empty);
+    EXPECT_EQ(MatchActionTable[kActionEmptyG], empty);
+    EXPECT_EQ(MatchActionTable[kActionEmptyH], empty);
+    for (int code : {kActionEmptyA, kActionEmptyB, kActionEmptyC, kActionEmptyD, kActionEmptyF})
+        EXPECT_EQ(MatchActionTable[code], empty) << code;
+    EXPECT_EQ(MatchActionTable[kActionSlidingTackleAlt], MatchActionTable[kActionSlidingTackle]);
     std::set<MatchActionHandler> distinct;
     for (int code = 0; code < kMatchActionCount; ++code) {
         EXPECT_NE(MatchActionTable[code], nullptr) << code;

@@ -46,8 +46,8 @@ class AirPlayTest : public ::testing::Test {
             MatchFigures[f].action = kActionStand;
         }
         for (const int16_t f : {kAirPlayer, kAirMate, kAirOpponent}) MatchFigures[f].off = 0;
-        PlaceFigure(kAirMate, 600, 1500, 0);
-        PlaceFigure(kAirOpponent, 1300, 400, 0);
+        PlaceFigure(kAirMate, 600, 1500, kActionStand);
+        PlaceFigure(kAirOpponent, 1300, 400, kActionStand);
         MatchPhase = kPhaseOpenPlay;
         BallTeam = 1;
         LastToucher = kAirOpponent;
@@ -120,12 +120,12 @@ TEST_F(AirPlayTest, VolleysNeverStrikeABallAboveTheirHeight) {
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsReceiver) {
-    MatchFigure& p = Ready(kAirPlayer, 82, 900, 1800, 150);
+    MatchFigure& p = Ready(kAirPlayer, kActionAttackingHeader, 900, 1800, 150);
     FreeKickAimX = 760;
     FreeKickAimY = 2038;
     HeaderReceiver = kAirMate;
     HeaderDirection = 200;
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionAttackingHeader));
     EXPECT_EQ(HeaderReceiver, -1);
     const int toAim = Match_DirectionTo(900, 1800, 760, 2038);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), toAim), 3);
@@ -136,10 +136,10 @@ TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsRecei
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
-    Ready(kAirPlayer, 82, 796, 1000, 150);
+    Ready(kAirPlayer, kActionAttackingHeader, 796, 1000, 150);
     HeaderReceiver = kAirMate;
     HeaderDirection = Match_DirectionTo(796, 1000, 600, 1500);
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionAttackingHeader));
     const MatchFigure& mate = MatchFigures[kAirMate];
     EXPECT_EQ(+mate.action, kActionReceivePass);
     EXPECT_LE(Match_ApproxDistance(mate.aimX, mate.aimY, 600, 1500), 50);
@@ -169,14 +169,14 @@ TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
 TEST_F(AirPlayTest, TheLayOffIsSoftWithAManCloseAndFirmWhenItGoesWrong) {
     // No team-mate to lay it to; an opponent 100 away.
     MatchFigures[kAirMate].off = 1;
-    PlaceFigure(kAirOpponent, 796, 1400, 0);
+    PlaceFigure(kAirOpponent, 796, 1400, kActionStand);
     int good = 0, poor = 0;
     GameSeedRandom(17);
     for (int i = 0; i < 60; ++i) {
-        MatchFigure& p = Ready(kAirPlayer, 88, 796, 1300, 100);
+        MatchFigure& p = Ready(kAirPlayer, kActionChestLayOff, 796, 1300, 100);
         p.control = 60;
         const int goodBefore = p.counts[kCountGoodControls];
-        ASSERT_TRUE(RunUntilStruck(kAirPlayer, 88));
+        ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionChestLayOff));
         const double speed = std::hypot(double(BallState.vx), double(BallState.vy));
         if (p.counts[kCountGoodControls] > goodBefore) {
             ++good;
@@ -216,9 +216,9 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
     EXPECT_EQ(2 * Match_ClearingHeaderLift(125), 2 * 294912);
     for (const int16_t header : {kAirPlayer, kAirOpponent}) {
         for (const int height : {100, 125}) {
-            MatchFigure& p = Ready(header, 120, 796, 1082, height);
+            MatchFigure& p = Ready(header, kActionClearingHeader, 796, 1082, height);
             p.facing = header < 16 ? 0 : 128;  // facing his own goal as the ball comes
-            ASSERT_TRUE(RunUntilStruck(header, 120)) << header;
+            ASSERT_TRUE(RunUntilStruck(header, kActionClearingHeader)) << header;
             EXPECT_EQ(+BallState.vz, 2 * Match_ClearingHeaderLift(height));
             // Team 0 defends the goal at y 126, team 1 the one at y 2038.
             if (header < 16) {
@@ -229,22 +229,22 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
         }
     }
     // Met at H / 2 + 138 or above the ball is only lifted on.
-    MatchFigure& p = Ready(kAirPlayer, 120, 796, 1082, 189);
+    MatchFigure& p = Ready(kAirPlayer, kActionClearingHeader, 796, 1082, 189);
     p.heading = 100;
     BallState.vx = 3 * 65536;
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 120));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionClearingHeader));
     EXPECT_EQ(+BallState.vz, 131072);
     EXPECT_EQ(+BallState.vx, 3 * 65536);
 }
 
 TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
     for (const int far : {150, 400}) {
-        Ready(kAirPlayer, 86, 796, 1000, 120);
+        Ready(kAirPlayer, kActionHeaderPass, 796, 1000, 120);
         MatchPassTargetX = 796;
         MatchPassTargetY = int16_t(1000 + far);
         MatchPassReceiver = kAirMate;
-        PlaceFigure(kAirMate, 796, 1000 + far, 0);
-        ASSERT_TRUE(RunUntilStruck(kAirPlayer, 86));
+        PlaceFigure(kAirMate, 796, 1000 + far, kActionStand);
+        ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionHeaderPass));
         EXPECT_EQ(+MatchFigures[kAirMate].action, kActionReceivePass);
         EXPECT_EQ(+BallState.vx, 0);
         // The ground speed grows with the distance to the man.
@@ -257,7 +257,7 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     GameSeedRandom(2);
     RefereeFavours = 0;  // the referee leans to nobody, whatever a test before left
     for (int i = 0; i < 50; ++i) {
-        PlaceFigure(kAirPlayer, 796, 1000, 121);
+        PlaceFigure(kAirPlayer, 796, 1000, kActionAerialChallenge);
         MatchPhase = kPhaseOpenPlay;
         int testedAt = -1;
         for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick) {
@@ -276,15 +276,15 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     EXPECT_EQ(FouledPlayer, kAirPlayer);
     EXPECT_EQ(FoulTeam, 1);
     MatchFoulChance = 0;
-    PlaceFigure(kAirPlayer, 796, 1000, 121);
+    PlaceFigure(kAirPlayer, 796, 1000, kActionAerialChallenge);
     for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick)
         RunAction(kAirPlayer);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
 }
 
 TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
-    PlaceFigure(kAirPlayer, 796, 1700, 105);
-    PlaceFigure(kAirMate, 900, 1700, 105);
+    PlaceFigure(kAirPlayer, 796, 1700, kActionSlidingPoke);
+    PlaceFigure(kAirMate, 900, 1700, kActionSlidingPoke);
     PlaceBall(796, 1706);
     RunAction(kAirPlayer);
     RunAction(kAirMate);
@@ -301,7 +301,7 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
 }
 
 TEST_F(AirPlayTest, AHandballOutsideOpenPlayDeflectsButStopsNothing) {
-    MatchFigure& p = Ready(kAirPlayer, 99, 796, 1000, 100);
+    MatchFigure& p = Ready(kAirPlayer, kActionHandball, 796, 1000, 100);
     p.ballDirection = 128;
     MatchPhase = kPhaseThrowIn;
     RunAction(kAirPlayer);
@@ -354,7 +354,7 @@ TEST_F(AirPlayScene, ACrossHeadedAtGoalInsideTheAreaGoesTowardTheAimPoint) {
     constexpr int16_t header = 9;
     MatchFigure& h = MatchFigures[header];
     h.off = 0;
-    PlaceFigure(header, 830, 1850, 82);
+    PlaceFigure(header, 830, 1850, kActionAttackingHeader);
     h.facing = 192;  // toward the cross
     h.aimX = 830;
     h.aimY = 1850;
@@ -386,7 +386,7 @@ TEST_F(AirPlayScene, ASlowBallAtChestHeightIsControlledAndKept) {
     constexpr int16_t player = 7;
     MatchFigure& p = MatchFigures[player];
     p.off = 0;
-    PlaceFigure(player, 796, 1200, 119);
+    PlaceFigure(player, 796, 1200, kActionChestControlD);
     p.facing = 0;
     p.aimX = 796;
     p.aimY = 1200;

@@ -430,7 +430,7 @@ TEST(BallInTheMatch, APenaltySpotShotScoresOnceThroughTheTick) {
     scenario::PlaceTeamsOnFormation();
     scenario::StartOpenPlay(1);
     // The top goal's keeper steps aside; the shot flies above everyone's reach.
-    scenario::PlaceFigure(MatchLineUp[AttackDirection][0], 1100, 200, 152);
+    scenario::PlaceFigure(MatchLineUp[AttackDirection][0], 1100, 200, kActionKeeperReady);
     scenario::PlaceBall(796, 318, 120);
     LastToucher = MatchLineUp[AttackDirection ^ 1][9];
     BallState.vy = -20 * 65536;

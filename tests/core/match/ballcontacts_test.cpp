@@ -70,7 +70,7 @@ class BallContactsTest : public ::testing::Test {
 };
 
 TEST_F(BallContactsTest, ReachEndsAtHeight110) {
-    Player(3, 500, 500, 0);
+    Player(3, 500, 500, kActionStand);
     Ball(500, 505, 111, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vy, -12 * kContactUnit);
@@ -90,25 +90,25 @@ TEST_F(BallContactsTest, ReachEndsAtHeight110) {
 TEST_F(BallContactsTest, AFastBallAtTheTopOfHisReachKnocksAStandingPlayerDown) {
     // Moving toward smaller y (direction 0): his back faces it at facing 0,
     // his front at facing 128.
-    Player(3, 500, 500, 0, 0);
+    Player(3, 500, 500, kActionStand, 0);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, kActionSlidingFall);
     BallDeflectionCooldown = 0;
-    Player(3, 500, 500, 0, 128);
+    Player(3, 500, 500, kActionStand, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, kActionFallForward);
     // A prepared player (action above 15) is only rebounded off.
     BallDeflectionCooldown = 0;
-    Player(3, 500, 500, 17, 128);
+    Player(3, 500, 500, kActionReceivePass, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(MatchFigures[3].action, kActionReceivePass);
 }
 
 TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
-    Player(20, 600, 700, 0);
+    Player(20, 600, 700, kActionStand);
     Ball(603, 702, 0);
     ASSERT_EQ(BallState.direction, 256);
     Ball_PlayerContacts();
@@ -124,8 +124,8 @@ TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
 }
 
 TEST_F(BallContactsTest, OnlyTheLowerFigureNumberGetsTheOpenPlayTouch) {
-    Player(5, 800, 800, 1);
-    Player(21, 804, 804, 1);
+    Player(5, 800, 800, kActionRunToPosition);
+    Player(21, 804, 804, kActionRunToPosition);
     Ball(802, 802, 0);
     Ball_PlayerContacts();
     EXPECT_EQ(LastToucher, 5);
@@ -136,7 +136,7 @@ TEST_F(BallContactsTest, OnlyTheLowerFigureNumberGetsTheOpenPlayTouch) {
 
 TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     // Action 49 kills a slow ball: down at 5 units, the rest a quarter.
-    Player(2, 400, 400, 49);
+    Player(2, 400, 400, kActionLowControl);
     MatchFigures[2].touchLockout = 0;
     Ball(400, 400, 60, 8 * kContactUnit, 2 * kContactUnit);
     BallExcludedPlayer = -1;
@@ -144,14 +144,14 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     EXPECT_EQ(BallState.vx, 2 * kContactUnit);
     EXPECT_EQ(BallState.vy, kContactUnit / 2);
     // A slow ball at chest height drops off him toward the point ahead.
-    Player(2, 400, 400, 0, 64);
+    Player(2, 400, 400, kActionStand, 64);
     Ball(400, 400, 90, 0, 3 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vz, -kContactUnit);
     EXPECT_EQ(LastToucher, 2);
     EXPECT_GT(BallState.vx, 150000);
     // A slow low ball stops against his feet, unless he is the kicker.
-    Player(2, 400, 400, 33);
+    Player(2, 400, 400, kActionFallForward);
     BallExcludedPlayer = 2;
     Ball(400, 400, 20, 5 * kContactUnit, 0);
     Ball_PlayerContacts();
@@ -165,7 +165,7 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
 }
 
 TEST_F(BallContactsTest, TouchLockoutSkipsThePlayerAndCountsDown) {
-    MatchFigure& p = Player(7, 500, 500, 0);
+    MatchFigure& p = Player(7, 500, 500, kActionStand);
     p.touchLockout = 2;
     p.ballWork2 = 3;
     Ball(500, 500, 0);
@@ -187,7 +187,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         GameSeedRandom(seed);
         LastToucher = -1;
         TeamChallenger[0] = kNoChallenger;
-        MatchFigure& p = Player(6, 900, 900, 0);
+        MatchFigure& p = Player(6, 900, 900, kActionStand);
         p.composure = 100;
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         BallDeflectionCooldown = 0;
@@ -207,7 +207,7 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
     for (uint32_t seed = 1; seed <= 50; ++seed) {
         GameSeedRandom(seed);
         LastToucher = -1;
-        MatchFigure& p = Player(6, 900, 900, 0);
+        MatchFigure& p = Player(6, 900, 900, kActionStand);
         p.composure = 100;
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         Ball_PlayerContacts();
@@ -216,9 +216,9 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
 }
 
 TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
-    MatchFigure& old = Player(3, 300, 300, 4);
-    MatchFigure& far = Player(4, 900, 900, 4);
-    MatchFigure& taker = Player(5, 500, 500, 0);
+    MatchFigure& old = Player(3, 300, 300, kActionThink);
+    MatchFigure& far = Player(4, 900, 900, kActionThink);
+    MatchFigure& taker = Player(5, 500, 500, kActionStand);
     old.ballDistance = 200;
     far.ballDistance = 600;
     taker.ballDistance = 100;
@@ -229,14 +229,14 @@ TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
     EXPECT_EQ(taker.action, kActionThink);
     EXPECT_EQ(far.action, kActionRunToPosition);  // sent back to his place
     // A busy challenger keeps the role.
-    Player(3, 300, 300, 30);
+    Player(3, 300, 300, kActionToTunnel);
     TeamChallenger[0] = 3;
     Match_PassThinkRole(0, 5);
     EXPECT_EQ(TeamChallenger[0], 3);
 }
 
 TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
-    MatchFigure& p = Player(9, 700, 700, 15, 64);  // facing larger x
+    MatchFigure& p = Player(9, 700, 700, kActionRunAfterBall, 64);  // facing larger x
     BallState.vx = 3 * kContactUnit;
     Ball_PlaceAtFeet(9);
     EXPECT_EQ(BallState.vx, 0);

@@ -81,7 +81,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
         MatchTick();
         if (MatchPhase == kPhaseOpenPlay && BallTeam != lastTeam) ++report.possessionChanges;
         lastTeam = BallTeam;
-        if (MatchPhase == kPhaseFoul && lastPhase != 1) ++report.fouls;
+        if (MatchPhase == kPhaseFoul && lastPhase != kPhaseFoul) ++report.fouls;
         lastPhase = MatchPhase;
         for (int f = 0; f < kPlayerFigures; ++f) {
             const uint16_t action = MatchFigures[f].action;
@@ -133,15 +133,15 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     constexpr int16_t tackler = 6, victim = 16 + 9;
     MatchFigure& t = MatchFigures[tackler];
     MatchFigure& v = MatchFigures[victim];
-    PlaceFigure(victim, 796, 1000, 4);
+    PlaceFigure(victim, 796, 1000, kActionThink);
     v.agility = 0;        // he cannot ride the tackle
     v.ballDistance = 60;  // as the ranking has it: the ball is not at his feet
     v.facing = 0;
-    PlaceFigure(tackler, 796, 1008, 89);
+    PlaceFigure(tackler, 796, 1008, kActionSlidingTackle);
     t.facing = 0;
     t.stateB = 2;  // a third offence: booked whatever the draw
     PlaceBall(796, 940);
-    PlaceFigure(kRefereeFigure, 700, 1100, 1);  // the referee follows play
+    PlaceFigure(kRefereeFigure, 700, 1100, kActionRunToPosition);  // the referee follows play
     StartOpenPlay(1);
     LastToucher = victim;
     int tick = 0;

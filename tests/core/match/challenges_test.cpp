@@ -58,7 +58,7 @@ class ChallengeTest : public ::testing::Test {
         MatchFigures[kVictim] = savedVictim;
         if (tackler == kTackler) MatchFigures[kTackler] = savedTackler;
         MatchFigure& v = MatchFigures[kVictim];
-        PlaceFigure(kVictim, kVictimX, kVictimY, 4);
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionThink);
         v.ballDistance = 30;
         v.facing = 0;
         v.agility = 10;  // he seldom rides a tackle
@@ -121,13 +121,13 @@ class ChallengeTest : public ::testing::Test {
     static void MakeTacklerLastDefender() {
         for (int slot = 1; slot <= 10; ++slot) {
             const int16_t f = MatchLineUp[0][slot];
-            if (f != kTackler) PlaceFigure(f, 700, 1500, 0);
+            if (f != kTackler) PlaceFigure(f, 700, 1500, kActionStand);
         }
     }
 };
 
 TEST_F(ChallengeTest, SlidingTacklesCardAsTheDrawsGive) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionSlideTackle}) {
         const CallSplit split = SlideMany(action, 10000);
         ASSERT_GT(+split.fouls, 1000) << action;
         const double booking = double(split.booking) / split.fouls;
@@ -145,7 +145,7 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
         GameSeedRandom(77);
         int down = 0, rode = 0;
         for (int i = 0; i < 2000; ++i) {
-            PrepareSlide(56);
+            PrepareSlide(kActionSlideTackle);
             MatchFigures[kTackler].tackling = int8_t(tackling);
             MatchFigures[kVictim].dribble = int8_t(dribble);
             MatchFigures[kVictim].agility = 45;
@@ -166,7 +166,7 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
         int forward = 0, sliding = 0;
         GameSeedRandom(3);
         for (int i = 0; i < 300; ++i) {
-            PrepareSlide(56);
+            PrepareSlide(kActionSlideTackle);
             MatchFigures[kTackler].facing = tacklerFacing;
             MatchFigures[kVictim].agility = 0;  // he never rides it
             RunAction(kTackler);
@@ -186,7 +186,7 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
 TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     MakeTacklerLastDefender();
     ASSERT_TRUE(Match_IsLastDefender(kTackler));
-    const CallSplit central = SlideMany(89, 2000);
+    const CallSplit central = SlideMany(kActionSlidingTackle, 2000);
     ASSERT_GT(+central.fouls, 100);
     EXPECT_EQ(central.word + central.booking, 0);
     EXPECT_GT(+central.sendingOff, central.fouls / 3);
@@ -197,7 +197,7 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     GameSeedRandom(7);
     int wideCards = 0;
     for (int i = 0; i < 2000; ++i) {
-        PrepareSlide(56);
+        PrepareSlide(kActionSlideTackle);
         PlaceBall(300, kVictimY - 30);
         RunAction(kTackler);
         if (MatchPhase != kPhaseFoul) continue;
@@ -211,7 +211,7 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
     GameSeedRandom(99);
     for (int i = 0; i < 500; ++i) {
         for (int variant = 0; variant < 3; ++variant) {
-            PrepareSlide(89);
+            PrepareSlide(kActionSlidingTackle);
             if (variant == 0) MatchFigures[kTackler].actionParam = 1;  // the ball came first
             if (variant == 1) MatchPhase = kPhaseThrowIn;
             if (variant == 2) MatchFigures[kVictim].action = kActionKeeperReady;
@@ -225,12 +225,12 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
 
 TEST_F(ChallengeTest, KeepersAndTeamsAtTheSentOffLimitAreNotCarded) {
     const int16_t keeper = MatchLineUp[0][0];
-    const CallSplit byKeeper = SlideMany(89, 2000, keeper);
+    const CallSplit byKeeper = SlideMany(kActionSlidingTackle, 2000, keeper);
     EXPECT_GT(+byKeeper.fouls, 100);
     EXPECT_EQ(byKeeper.word + byKeeper.booking + byKeeper.sendingOff, 0);
 
     TeamSentOffCount[0] = kSentOffCardLimit;
-    for (const uint16_t action : {uint16_t(89), uint16_t(56), uint16_t(116)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionSlideTackle, kActionHeavySlide}) {
         const CallSplit atLimit = SlideMany(action, 2000);
         EXPECT_GT(+atLimit.fouls, 50) << action;
         EXPECT_EQ(atLimit.word + atLimit.booking + atLimit.sendingOff, 0) << action;
@@ -241,7 +241,7 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
     GameSeedRandom(5);
     int fouls = 0;
     for (int i = 0; i < 3000; ++i) {
-        PrepareSlide(i % 2 == 0 ? 89 : 56);
+        PrepareSlide(i % 2 == 0 ? kActionSlidingTackle : kActionSlideTackle);
         MatchFigures[kTackler].stateB = 2;
         RunAction(kTackler);
         if (MatchPhase != kPhaseFoul) continue;
@@ -252,14 +252,14 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
 }
 
 TEST_F(ChallengeTest, AHeavySlideThatFoulsAlwaysSendsOff) {
-    const CallSplit split = SlideMany(116, 4000);
+    const CallSplit split = SlideMany(kActionHeavySlide, 4000);
     ASSERT_GT(+split.fouls, 100);
     EXPECT_EQ(+split.sendingOff, +split.fouls);
     EXPECT_GT(+MatchFigures[kTackler].moreCounts[kMoreHeavyFouls], 0);
 }
 
 TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(116), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
         ChallengeMarks = 0;
         PrepareSlide(action);
         int ticks = 0;
@@ -280,7 +280,7 @@ TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
 }
 
 TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
-    PrepareSlide(89);
+    PrepareSlide(kActionSlidingTackle);
     MatchFigure& v = MatchFigures[kVictim];
     MatchFigure& t = MatchFigures[kTackler];
     v.action = kActionOnBall;
@@ -306,7 +306,7 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
 }
 
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(116), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
         PrepareSlide(action);
         MatchFigure& t = MatchFigures[kTackler];
         MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
@@ -333,7 +333,7 @@ TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
         GameSeedRandom(21);
         int fouls = 0, cards = 0;
         for (int i = 0; i < 6000; ++i) {
-            PrepareSlide(91);
+            PrepareSlide(kActionStandingChallenge);
             MatchFigures[kTackler].stateB = uint8_t(warnings);
             RunAction(kTackler);
             if (MatchPhase != kPhaseFoul) continue;
@@ -354,7 +354,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
     GameSeedRandom(8);
     int staggered = 0;
     for (int i = 0; i < 200; ++i) {
-        PrepareSlide(91);
+        PrepareSlide(kActionStandingChallenge);
         MatchFigure& t = MatchFigures[kTackler];
         t.ballDistance = 5;
         t.power = 90;
@@ -379,7 +379,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
 }
 
 TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
-    PrepareSlide(32);
+    PrepareSlide(kActionBlockTackle);
     MatchFigure& t = MatchFigures[kTackler];
     PlaceBall(kVictimX, kVictimY + 4);
     BallState.vx = BallState.vy = 0;
@@ -395,7 +395,7 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
 
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     // The hurdle: back on his feet he is his team's challenger.
-    PlaceFigure(kVictim, kVictimX, kVictimY, 37);
+    PlaceFigure(kVictim, kVictimX, kVictimY, kActionHurdle);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionHurdle; ++tick)
         RunAction(kVictim);
     EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
@@ -403,7 +403,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
 
     // The sliding fall leaves one mark.
     ChallengeMarks = 0;
-    PlaceFigure(kVictim, kVictimX, kVictimY, 73);
+    PlaceFigure(kVictim, kVictimX, kVictimY, kActionSlidingFall);
     for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionSlidingFall; ++tick)
         RunAction(kVictim);
     EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
@@ -412,8 +412,8 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
 
     // Hurt in a fall during a foul he lies injured, the camera on him, and
     // gets up; hurt in open play he just gets up.
-    for (const uint16_t phase : {uint16_t(1), uint16_t(0)}) {
-        PlaceFigure(kVictim, kVictimX, kVictimY, 33);
+    for (const uint16_t phase : {kPhaseFoul, kPhaseOpenPlay}) {
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionFallForward);
         MatchFigure& v = MatchFigures[kVictim];
         v.injury = kInjuryHurt;
         MatchPhase = phase;
@@ -424,9 +424,9 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
             lay |= v.injury == kInjuryLying;
         }
         EXPECT_EQ(+v.action, kActionThink) << phase;
-        EXPECT_EQ(lay, phase == 1) << phase;
-        EXPECT_EQ(+MatchCameraFocus, phase == 1 ? kVictim : kCameraOnBall) << phase;
-        EXPECT_EQ(+v.injury, phase == 1 ? kInjuryGettingUp : kInjuryNone) << phase;
+        EXPECT_EQ(lay, phase == kPhaseFoul) << phase;
+        EXPECT_EQ(+MatchCameraFocus, phase == kPhaseFoul ? kVictim : kCameraOnBall) << phase;
+        EXPECT_EQ(+v.injury, phase == kPhaseFoul ? kInjuryGettingUp : kInjuryNone) << phase;
     }
 }
 
@@ -434,8 +434,8 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
     int given = 0, punished = 0;
     GameSeedRandom(4);
     for (int i = 0; i < 400; ++i) {
-        PrepareSlide(0);
-        PlaceFigure(kVictim, kVictimX, kVictimY, 72);
+        PrepareSlide(kActionStand);
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionDive);
         MatchFigures[kVictim].dribble = 50;
         MatchPhase = i % 4 == 3 ? 3 : kPhaseOpenPlay;
         const uint16_t before = MatchPhase;
@@ -462,8 +462,8 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
 }
 
 TEST_F(ChallengeTest, AHandballDeflectsTheBallAndStopsPlay) {
-    PrepareSlide(0);
-    PlaceFigure(kTackler, kVictimX, kVictimY + 8, 99);
+    PrepareSlide(kActionStand);
+    PlaceFigure(kTackler, kVictimX, kVictimY + 8, kActionHandball);
     MatchFigure& h = MatchFigures[kTackler];
     h.facing = 0;
     h.ballDirection = 0;

@@ -188,7 +188,7 @@ TEST_F(BallTurnTest, ShortTurnStepsOnByGaitFromItsTouchFrame) {
 }
 
 TEST_F(BallTurnTest, TheTouchComesOnceAtOrAfterTheTouchFrame) {
-    MatchFigure& f = Turner(11, 13, 1);  // the next frame, 15, is past 14
+    MatchFigure& f = Turner(kActionTurnWithBallSmallB, 13, 1);  // the next frame, 15, is past 14
     Run(5);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(BallState.vx, 60 * 4096);
@@ -198,7 +198,7 @@ TEST_F(BallTurnTest, TheTouchComesOnceAtOrAfterTheTouchFrame) {
 }
 
 TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
-    MatchFigure& f = Turner(8, 14, 0);
+    MatchFigure& f = Turner(kActionTurnWithBallMediumA, 14, 0);
     PutBall(100, 100);  // away from him: kept only when the window says so
     Run(5);             // frame 16
     EXPECT_EQ(+BallState.x, 100);
@@ -211,7 +211,7 @@ TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(BallState.vx, 30 * 4096);
     // Before frame 16 the ball is kept at his feet.
-    MatchFigure& g = Turner(8, 2, 0);
+    MatchFigure& g = Turner(kActionTurnWithBallMediumA, 2, 0);
     PutBall(100, 100);
     Run(5);
     EXPECT_NE(+BallState.x, 100);
@@ -219,14 +219,14 @@ TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
 }
 
 TEST_F(BallTurnTest, TheEndOfATurnFacesTheWantedWayAndThinks) {
-    MatchFigure& f = Turner(13, 78, 0);
+    MatchFigure& f = Turner(kActionTurnWithBallWideB, 78, 0);
     Run(5);
     EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.facing, 64);
 }
 
 TEST_F(BallTurnTest, RunsAfterTheBallRepeatWhileHeIsTheLastToucher) {
-    MatchFigure& f = Turner(16, 79, 2);
+    MatchFigure& f = Turner(kActionSprintAfterBall, 79, 2);
     LastToucher = 5;
     Run(5);
     EXPECT_EQ(+f.action, kActionSprintAfterBall);
@@ -245,7 +245,7 @@ TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
     // Still the last toucher, but the ball went out: he does not run on
     // after it through the stoppage.
     MatchPhase = kPhaseThrowIn;
-    MatchFigure& f = Turner(16, 79, 2);
+    MatchFigure& f = Turner(kActionSprintAfterBall, 79, 2);
     LastToucher = 5;
     Run(5);
     EXPECT_EQ(+f.action, kActionRunAfterBall);
@@ -256,24 +256,24 @@ TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
 }
 
 TEST_F(BallTurnTest, TurnsOnTheSpotStepTheFacingOnly) {
-    MatchFigure& f = Turner(112, 0, 0);
+    MatchFigure& f = Turner(kActionTurnOnSpotDown, 0, 0);
     f.turnTarget = 128;
     Run(5);
     EXPECT_EQ(+f.facing, 128);
     EXPECT_EQ(+f.action, kActionTurnOnSpotDown);
-    Turner(113, 0, 0);
+    Turner(kActionTurnOnSpotUp, 0, 0);
     f.turnTarget = 140;
     Run(5);
     EXPECT_EQ(+f.facing, 129);
 }
 
 TEST_F(BallTurnTest, TurnAwayWithoutTheBallGivesUpAtOnce) {
-    MatchFigure& f = Turner(111, 0, 0);
+    MatchFigure& f = Turner(kActionTurnAwayAndKick, 0, 0);
     f.hasBall = 0;
     f.turnTarget = f.facing;
     Run(5);
     EXPECT_EQ(+f.action, kActionRunToPosition);
-    Turner(111, 0, 0);
+    Turner(kActionTurnAwayAndKick, 0, 0);
     f.hasBall = 0;
     f.turnTarget = 0;
     Run(5);
@@ -281,11 +281,11 @@ TEST_F(BallTurnTest, TurnAwayWithoutTheBallGivesUpAtOnce) {
 }
 
 TEST_F(BallTurnTest, TheTurnTowardGoalEndsOnTheBall) {
-    MatchFigure& f = Turner(6, 0, 0);
+    MatchFigure& f = Turner(kActionTurnToGoal, 0, 0);
     f.hasBall = 0;
     Run(5);
     EXPECT_EQ(+f.action, kActionRunToPosition);
-    Turner(6, 76, 0);
+    Turner(kActionTurnToGoal, 76, 0);
     Run(5);
     EXPECT_EQ(+f.action, kActionOnBall);
     EXPECT_EQ(+f.frame, 1);
@@ -296,7 +296,7 @@ TEST_F(BallTurnTest, TheTurnTowardGoalEndsOnTheBall) {
 // On the ball.
 
 TEST_F(BallTurnTest, OnTheBallWithoutItHeRunsToHisPlace) {
-    MatchFigure& f = Turner(5, 0, 0);
+    MatchFigure& f = Turner(kActionOnBall, 0, 0);
     f.hasBall = 0;
     Run(5);
     EXPECT_EQ(+f.action, kActionRunToPosition);

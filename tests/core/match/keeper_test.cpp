@@ -94,7 +94,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
         FreeKickAimY = 2038;
         // Facing the aim exactly: no turn, no spread.
         f.facing = Match_DirectionTo(796, 2038 - yards * 16, 840, 2038);
-        ReadyToShoot(5, 132, 0, 30);
+        ReadyToShoot(5, kActionAimedStrikeD, 0, 30);
         Run(5);
         ASSERT_EQ(+f.hasKicked, 1) << yards;
         EXPECT_EQ(FreeKickAimX, 840) << "a = 0 hits the aim exactly";
@@ -110,7 +110,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
     f.facing = 0;  // the aim lies behind him
     FreeKickAimX = 796;
     FreeKickAimY = 2038;
-    ReadyToShoot(5, 132, 1, 18);
+    ReadyToShoot(5, kActionAimedStrikeD, 1, 18);
     GameSeedRandom(5);
     Run(5);
     ASSERT_EQ(+f.hasKicked, 1);
@@ -121,7 +121,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
     EXPECT_GE(BallState.vz, 10 * (f.intelligence / 2 * 256 + 114688));
     EXPECT_EQ(BallState.vy, (f.shooting + 170 - a / 4) * 4096 * 60 / 100);
     // Parameter 2 is always struck low, however far out.
-    ReadyToShoot(5, 132, 2, 18);
+    ReadyToShoot(5, kActionAimedStrikeD, 2, 18);
     PutBall(796, 1204);
     Run(5);
     ASSERT_EQ(+f.hasKicked, 1);
@@ -177,7 +177,7 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
         PutBall(795, 2038 - yards * 16 + 4);
         FreeKickAimX = 900;  // aimed right, standing left: still the left swerve
         FreeKickAimY = 2038;
-        ReadyToShoot(5, 98, 0, 21);
+        ReadyToShoot(5, kActionTurningShotB, 0, 21);
         Run(5);
         ASSERT_EQ(+f.hasKicked, 1) << yards;
         // 25 yards out or more the highest ball; from 5 yards (G 80) a
@@ -189,13 +189,13 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
     }
     On(5, 900, 1800);
     PutBall(900, 1804);
-    ReadyToShoot(5, 97, 0, 31);
+    ReadyToShoot(5, kActionTurningShotA, 0, 31);
     FreeKickAimX = 700;
     Run(5);
     EXPECT_EQ(BallState.swerve[0], 8000);
     EXPECT_EQ(TeamShotCount[0], 3);
     // 106 and 107 with parameter 2 turn every tick and never strike.
-    for (uint16_t action : {106, 107}) {
+    for (uint16_t action : {kActionTurningShotC, kActionTurningShotD}) {
         On(5, 796, 1800);
         PutBall(796, 1804);
         ReadyToShoot(5, action, 2, 2);
@@ -207,7 +207,7 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
         EXPECT_EQ(+f.action, kActionRunToPosition) << action;
         EXPECT_NE(+f.facing, 0) << action;
     }
-    ReadyToShoot(5, 107, 0, 15);
+    ReadyToShoot(5, kActionTurningShotD, 0, 15);
     BallState.holder = 3;
     Run(5);
     EXPECT_EQ(+f.action, kActionRunToPosition) << "a held ball ends the shot";
@@ -238,7 +238,7 @@ TEST_F(KeeperTest, ATurningShotsLiftDrawsBeforeTheRoleChoice) {
         PutBall(796, 1804);
         FreeKickAimX = 796;
         FreeKickAimY = 2038;
-        ReadyToShoot(5, 106, 0, 16);
+        ReadyToShoot(5, kActionTurningShotC, 0, 16);
         GameSeedRandom(seed);
         DrawCopy draws{GameRandomState()};
         Run(5);
@@ -265,7 +265,7 @@ TEST_F(KeeperTest, ACrossTakesItsDrawsInWrittenOrder) {
             MatchPassTargetX = 900;
             MatchPassTargetY = inArea ? 1700 : 1900;
             MatchPassReceiver = int16_t(inArea ? 9 : -1);
-            ReadyToShoot(5, 18, 0, 25);
+            ReadyToShoot(5, kActionCross, 0, 25);
             GameSeedRandom(seed);
             DrawCopy draws{GameRandomState()};
             Run(5);
@@ -687,7 +687,9 @@ TEST_F(KeeperTest, TheClearanceAndTheBlockMeetTheBallAsTheyShould) {
 }
 
 TEST_F(KeeperTest, TheEmptyHandlersLeaveTheFigureAlone) {
-    for (uint16_t action : {168, 169, 172, 176, 178, 192, 193}) {
+    for (uint16_t action :
+         {kActionKeeperEmptyA, kActionKeeperEmptyB, kActionKeeperEmptyC, kActionKeeperEmptyD,
+          kActionKeeperEmptyE, kActionKeeperEmptyF, kActionKeeperEmptyG}) {
         Match_SetPlayerAction(kKeeper, action);
         MatchFigures[kKeeper].frame = 7;
         const MatchFigure before = MatchFigures[kKeeper];

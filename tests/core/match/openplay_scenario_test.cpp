@@ -62,7 +62,7 @@ TEST_F(OpenPlayScenario, ALoneCarrierRunsTheBallTowardGoalTouchingItAtTheTouchFr
     const int16_t carrier = MatchLineUp[0][7];
     MatchFigure& c = MatchFigures[carrier];
     c.off = 0;
-    PlaceFigure(carrier, 700, 700, 4);
+    PlaceFigure(carrier, 700, 700, kActionThink);
     c.facing = 128;  // team 0 attacks the goal at y 2038
     c.hasBall = 1;
     PlaceBall(700, 704);
@@ -115,7 +115,7 @@ TEST_F(OpenPlayScenario, TheDefendersChallengerClosesDownTheCarrierAndGoesIn) {
     FormUp();
     // Team 1's striker has the ball in the middle of team 0's half.
     const int16_t carrier = MatchLineUp[1][9];
-    PlaceFigure(carrier, 796, 800, 5);
+    PlaceFigure(carrier, 796, 800, kActionOnBall);
     MatchFigures[carrier].facing = 0;
     MatchFigures[carrier].hasBall = 1;
     PlaceBall(796, 796);

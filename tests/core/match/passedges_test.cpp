@@ -103,7 +103,7 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
     int32_t vx[2] = {}, vy[2] = {};
     int16_t landedX[2] = {};
     for (int toKeeper = 0; toKeeper < 2; ++toKeeper) {
-        ReadyToStrike(124, 0, 23);
+        ReadyToStrike(kActionStandingSidePassB, 0, 23);
         f.passing = int8_t(toKeeper == 0 ? 100 : 1);  // the keeper's pass is tight whatever the skill
         MatchPassTargetX = 796;
         MatchPassTargetY = 400;
@@ -125,7 +125,7 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
     LongPassFlag = 1;
     MatchFigures[6].shirt = 7;
     const uint16_t passesTo6 = f.passesTo[6];
-    ReadyToStrike(126, 0, 22);
+    ReadyToStrike(kActionJoggingSidePassB, 0, 22);
     f.passing = 100;
     MatchPassTargetX = 1000;
     MatchPassTargetY = 1300;
@@ -139,13 +139,13 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
 
     // A kind-0 pass of 1200 flies as if 1000 long; a kind outside 0..4 leaves
     // the ball as it was.
-    ReadyToStrike(125, 0, 24);
+    ReadyToStrike(kActionJoggingSidePassA, 0, 24);
     MatchPassTargetX = 796;
     MatchPassTargetY = 1000 + 1200;
     MatchPassReceiver = -1;
     Run(5);
     EXPECT_EQ(BallState.vy, (MatchPassTargetY - 1004) * 400);
-    ReadyToStrike(127, 7, 28);
+    ReadyToStrike(kActionRunningSidePassA, 7, 28);
     BallState.vx = 12345;
     BallState.vy = -777;
     Run(5);
@@ -156,13 +156,13 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
 
 TEST_F(PassEdgeTest, ASidePassWithoutTheBallRunsOutAndAHeldBallEndsIt) {
     MatchFigure& f = MatchFigures[5];
-    ReadyToStrike(128, 0, 18);
+    ReadyToStrike(kActionRunningSidePassB, 0, 18);
     f.hasBall = 0;
     MatchPassReceiver = -1;
     for (int tick = 0; tick < 60 && f.action == kActionRunningSidePassB; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
     EXPECT_EQ(+f.action, kActionRunToPosition);
-    ReadyToStrike(128, 0, 18);
+    ReadyToStrike(kActionRunningSidePassB, 0, 18);
     BallState.holder = 1;
     Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
@@ -275,18 +275,18 @@ TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
     for (int16_t figure : {winger, striker, defender, nearPost, farPost, keeper})
         MatchFigures[figure].off = 0;
     // Two defenders on their line: nobody in the area is offside.
-    PlaceFigure(defender, 300, 2000, 0);
-    PlaceFigure(keeper, 796, 2020, 152);
-    PlaceFigure(winger, 1330, 1870, 5);
+    PlaceFigure(defender, 300, 2000, kActionStand);
+    PlaceFigure(keeper, 796, 2020, kActionKeeperReady);
+    PlaceFigure(winger, 1330, 1870, kActionOnBall);
     MatchFigure& w = MatchFigures[winger];
     w.facing = 200;  // along the line toward the goal
     w.gait = 2;
     w.hasBall = 1;
     w.leftNow = w.rightNow = 3;
     w.passing = w.intelligence = 90;
-    PlaceFigure(striker, 680, 1800, 0);
-    PlaceFigure(nearPost, 840, 1810, 4);
-    PlaceFigure(farPost, 560, 1960, 4);
+    PlaceFigure(striker, 680, 1800, kActionStand);
+    PlaceFigure(nearPost, 840, 1810, kActionThink);
+    PlaceFigure(farPost, 560, 1960, kActionThink);
     for (int16_t figure : {striker, nearPost, farPost}) MatchFigures[figure].heading = 90;
     PlaceBall(1330, 1874);
     StartOpenPlay(0);

@@ -256,13 +256,13 @@ TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
     for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].off = 1;
     const int16_t carrier = MatchLineUp[0][6], mate = MatchLineUp[0][9], defender = MatchLineUp[1][2];
     for (int16_t figure : {carrier, mate, defender}) MatchFigures[figure].off = 0;
-    PlaceFigure(defender, 300, 1900, 0);  // far away, he draws the defensive line
-    PlaceFigure(carrier, 796, 900, 4);
+    PlaceFigure(defender, 300, 1900, kActionStand);  // far away, he draws the defensive line
+    PlaceFigure(carrier, 796, 900, kActionThink);
     MatchFigures[carrier].facing = 128;
     MatchFigures[carrier].hasBall = 1;
     MatchFigures[carrier].tacticBytes[2] = 2;  // told to pass
     MatchFigures[carrier].tacticBytes[5] = 0xFF;
-    PlaceFigure(mate, 900, 1150, 0);
+    PlaceFigure(mate, 900, 1150, kActionStand);
     PlaceBall(796, 904);
     StartOpenPlay(0);
     TeamChallenger[0] = carrier;

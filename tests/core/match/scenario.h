@@ -159,7 +159,7 @@ inline void PlaceTeamsOnFormation() {
                 x = 796;
                 y = team == AttackDirection ? 150 : 2014;
             }
-            PlaceFigure(figure, x, y, slot == 0 ? 152 : 0);
+            PlaceFigure(figure, x, y, slot == 0 ? kActionKeeperReady : kActionStand);
         }
     }
 }

@@ -52,7 +52,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
     for (const int aimX : {796, 900}) {
         int uncurled = 0, chipped = 0, kicks = 0;
         for (int kick = 0; kick < 2000; ++kick) {
-            Working(9, 796, 1500, 71);
+            Working(9, 796, 1500, kActionFreeKickShot);
             MatchFigures[9].deadball = 60;
             MatchFigures[9].passing = 60;
             MatchFigures[9].frame = 21;
@@ -85,7 +85,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
 
 TEST_F(SetPieceActions, SetPiecePassOfTenYardsTakesTheShortFormulaAndOneMoreTheLong) {
     for (const int d : {160, 161}) {
-        Working(9, 796, 1000, 94);
+        Working(9, 796, 1000, kActionFreeKickPass);
         MatchFigures[9].actionParam = 1;
         MatchFigures[9].frame = 15;
         scenario::PlaceBall(796, 1000);
@@ -104,7 +104,7 @@ TEST_F(SetPieceActions, SetPiecePassOfTenYardsTakesTheShortFormulaAndOneMoreTheL
 }
 
 TEST_F(SetPieceActions, PenaltyScalesItsGroundSpeedDifferentlyAlongAndAcross) {
-    Working(9, 796, 1830, 95);
+    Working(9, 796, 1830, kActionPenaltyKick);
     MatchFigures[9].actionParam = 1;
     MatchFigures[9].frame = 21;
     MatchFigures[9].deadball = 70;
@@ -127,18 +127,18 @@ TEST_F(SetPieceActions, PenaltyWaitsForTheKeeperOnHisLineButNotForEver) {
     FoulX = 796;
     FoulY = 1846;
     scenario::PlaceBall(796, 1846);
-    scenario::PlaceFigure(MatchLineUp[1][0], 796, 1990, 152);  // 48 off his line
-    scenario::PlaceFigure(5, 700, 1800, 1);                    // in the area: to be cleared
+    scenario::PlaceFigure(MatchLineUp[1][0], 796, 1990, kActionKeeperReady);  // 48 off his line
+    scenario::PlaceFigure(5, 700, 1800, kActionRunToPosition);                // in the area: to be cleared
     PenaltyPlaceWait = 0;
     for (int tick = 0; tick < 998; ++tick) {
-        Working(9, 760, 1700, 85);
+        Working(9, 760, 1700, kActionPenaltyPlace);
         Match_ActPenaltyPlace(9);
         ASSERT_EQ(MatchCurX, 760) << tick;
         ASSERT_EQ(BallState.controller, 0) << "idle while the keeper is off his line";
     }
-    Working(9, 760, 1700, 85);
+    Working(9, 760, 1700, kActionPenaltyPlace);
     Match_ActPenaltyPlace(9);
-    Working(9, 760, 1700, 85);
+    Working(9, 760, 1700, kActionPenaltyPlace);
     Match_ActPenaltyPlace(9);
     EXPECT_EQ(BallState.controller, 10) << "after 1000 ticks he carries the ball to the spot";
 }
@@ -151,12 +151,12 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     FreeKickAimX = 796;
     FreeKickAimY = 1700;
     // An opponent who never moves stands five yards from the ball.
-    scenario::PlaceFigure(20, 700, 1280, 0);
+    scenario::PlaceFigure(20, 700, 1280, kActionStand);
     MatchFigures[20].ballDistance = 80;
     FreeKickWaitCount = 0;
     int calls = 0;
     do {
-        Working(9, 700, 1190, 59);
+        Working(9, 700, 1190, kActionFreeKickPlace);
         MatchFigures[9].hasKicked = 2;  // the ball is placed
         Match_ActFreeKickPlace(9);
         ++calls;
@@ -169,7 +169,7 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
 
 TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) {
     for (const int distance : {100, 2000}) {
-        Working(3, 158, 900, 19);
+        Working(3, 158, 900, kActionThrowInChoose);
         ThrowInX = 158;
         ThrowInY = 900;
         MatchFigures[kSpareFigure].frame = 13;  // choosing already
@@ -192,7 +192,7 @@ TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) 
 }
 
 TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
-    Working(7, 500, 900, 146);
+    Working(7, 500, 900, kActionWalkBack);
     MatchFigures[7].actionParam = 2;
     for (int tick = 1; tick < 200; ++tick) {
         Match_ActWalkBack(7);
@@ -204,7 +204,7 @@ TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
 }
 
 TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
-    Working(7, 500, 900, 103);
+    Working(7, 500, 900, kActionRestartPlace);
     MatchFigures[7].targetX = 503;
     MatchFigures[7].targetY = 900;
     MatchFigures[7].facing = 10;
@@ -224,10 +224,10 @@ TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
     FoulY = 900;
     scenario::PlaceBall(1440, 900);
     RestartBallOwner = 0;
-    Working(3, 1430, 900, 149);
+    Working(3, 1430, 900, kActionFetchAndThrow);
     Match_ActFetchAndThrow(3);
     EXPECT_EQ(RestartBallOwner, 4);
-    Working(4, 1436, 905, 149);
+    Working(4, 1436, 905, kActionFetchAndThrow);
     Match_ActFetchAndThrow(4);
     EXPECT_EQ(MatchFigures[4].action, kActionRunToPosition);
     EXPECT_EQ(RestartBallOwner, 4);
@@ -236,8 +236,8 @@ TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
 TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
     GoalScorer = 9;
     CelebrationSwitch = 1;
-    scenario::PlaceFigure(9, 800, 1900, 69);
-    Working(8, 812, 1900, 70);
+    scenario::PlaceFigure(9, 800, 1900, kActionGoalCelebration);
+    Working(8, 812, 1900, kActionJoinScorer);
     Match_ActJoinScorer(8);
     EXPECT_EQ(+MatchFigures[8].actionParam, 1) << "12 is within any r + 24";
     EXPECT_EQ(MatchFigures[8].anim, 157);
@@ -247,7 +247,7 @@ TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
 }
 
 TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
-    Working(7, 500, 900, 145);
+    Working(7, 500, 900, kActionPeriodEndReactionB);
     MatchFigures[7].actionParam = 2;
     MatchFigures[7].anim = -1;
     MatchFigures[7].frame = 3;
@@ -265,31 +265,32 @@ TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
 TEST_F(SetPieceActions, StandingOffGivesWayOnceHisTeamHasTheBall) {
     MatchPhase = kPhaseOpenPlay;
     AttackDirection = 0;  // team 1 attacks the low goal
-    scenario::PlaceFigure(20, 700, 1100, 5);
+    scenario::PlaceFigure(20, 700, 1100, kActionOnBall);
     TeamChallenger[1] = 20;
     // Standing off to the side of the challenger's way to goal: he goes in.
     BallTeam = 1;
-    Working(5, 1100, 1000, 2);
+    Working(5, 1100, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
     EXPECT_EQ(MatchFigures[5].action, kActionThink);
     // His own team wins the ball: he runs to his place.
     BallTeam = 0;
-    Working(5, 700, 1000, 2);
+    Working(5, 700, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
     EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
     // Nobody of theirs challenges.
     BallTeam = 1;
     TeamChallenger[1] = kNoChallenger;
-    Working(5, 700, 1000, 2);
+    Working(5, 700, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
     EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, EmptyActionsLeaveTheFigureAsItIs) {
-    for (const uint16_t code : {3, 62, 64, 65, 74, 92, 104, 122, 194}) {
+    for (const uint16_t code : {kActionNothing, kActionEmptyA, kActionEmptyB, kActionEmptyC, kActionEmptyD,
+                                kActionEmptyE, kActionEmptyF, kActionEmptyG, kActionEmptyH}) {
         Working(7, 612, 834, code);
         MatchFigures[7].frame = 9;
         MatchFigures[7].facing = 33;

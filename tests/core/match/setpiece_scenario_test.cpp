@@ -109,7 +109,7 @@ TEST_F(SetPieceScenario, ATakerWhoseTeamTrailsRunsWithTheBallAndOtherwiseWalks) 
     for (const bool behind : {true, false}) {
         Goals[0] = 0;
         Goals[1] = behind ? 1 : 0;
-        scenario::PlaceFigure(5, 400, 900, 21);
+        scenario::PlaceFigure(5, 400, 900, kActionThrowInFetch);
         MatchFigures[5].hasKicked = 2;  // picked up: carrying
         scenario::PlaceBall(404, 900);
         ThrowInX = 158;
@@ -156,8 +156,9 @@ TEST_F(SetPieceScenario, CornerIsCrossedIntoTheArea) {
 TEST_F(SetPieceScenario, CornerWithNobodyInTheAreaIsTakenAndTheNearestMateReceives) {
     AttackDirection = 1;
     // Every team-mate far up the pitch: no acceptable receiver.
-    for (int slot = 0; slot <= 10; ++slot) scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, 0);
-    scenario::PlaceFigure(8, 1430, 130, 20);
+    for (int slot = 0; slot <= 10; ++slot)
+        scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, kActionStand);
+    scenario::PlaceFigure(8, 1430, 130, kActionCornerChoose);
     scenario::PlaceBall(1430, 130);
     MatchPhase = kPhaseTakeCorner;
     MatchFigures[kSpareFigure].frame = -1;
@@ -322,7 +323,7 @@ TEST_F(SetPieceScenario, KeeperPenalisedHoldingTheBallLetsGoForTheFreeKick) {
     FouledPlayer = 9;
     FoulX = 850;
     FoulY = 1745;
-    scenario::PlaceFigure(keeper, FoulX, FoulY, 0);
+    scenario::PlaceFigure(keeper, FoulX, FoulY, kActionStand);
     BallState.holder = int16_t(keeper + 1);
     MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
@@ -357,7 +358,7 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
 TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTaken) {
     AttackDirection = 0;  // team 0 defends the low goal, its area ends at y 414
     const int16_t keeper = MatchLineUp[0][0];
-    scenario::PlaceFigure(keeper, 790, 470, 0);
+    scenario::PlaceFigure(keeper, 790, 470, kActionStand);
     scenario::PlaceBall(790, 470);
     BallState.holder = int16_t(keeper + 1);
     MatchPhase = kPhaseKeeperHolds;
@@ -378,7 +379,7 @@ TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTa
 TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) {
     AttackDirection = 0;  // team 0 defends the low goal
     const int16_t keeper = MatchLineUp[0][0];
-    scenario::PlaceFigure(keeper, 796, 200, 180);  // still taking the ball
+    scenario::PlaceFigure(keeper, 796, 200, kActionKeeperHoldLowCatch);  // still taking the ball
     scenario::PlaceBall(796, 200);
     BallState.holder = int16_t(keeper + 1);
     MatchPhase = kPhaseKeeperHolds;
@@ -411,7 +412,7 @@ TEST_F(SetPieceScenario, ShootOutKickWaitsForTheKeeperWhoCaughtTheLastToLetGo) {
     ShootOutGoals[0] = 1;
     ShootOutGoals[1] = 0;
     const int16_t keeper = MatchLineUp[1][0];
-    scenario::PlaceFigure(keeper, 796, 200, 180);  // still holding the last kick
+    scenario::PlaceFigure(keeper, 796, 200, kActionKeeperHoldLowCatch);  // still holding the last kick
     BallState.holder = int16_t(keeper + 1);
     MatchPhase = kPhaseShootOutControl;  // the shoot-out's control
     PhaseTimer = 0;
@@ -494,7 +495,7 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     const MatchFigure& partner = MatchFigures[KickOffPartner];
     EXPECT_EQ(partner.targetX - 796, 796 - taker.targetX) << "on the other side";
     // Standing over the ball: 8 from the spot on the taker's other side.
-    scenario::PlaceFigure(20, 700, 1082, 25);
+    scenario::PlaceFigure(20, 700, 1082, kActionOverTheBall);
     MatchCurX = 700;
     MatchCurY = 1082;
     Match_ActOverTheBall(20);
@@ -545,7 +546,7 @@ TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
 
 TEST_F(SetPieceScenario, TwoCautionsLeaveThePitchAtTheTunnelAndOneStays) {
     for (const int cautions : {2, 1}) {
-        scenario::PlaceFigure(7, -2, 1082, 31);
+        scenario::PlaceFigure(7, -2, 1082, kActionWalkOff);
         MatchFigures[7].cautions = uint16_t(cautions);
         MatchFigures[7].off = 0;
         MatchCurX = -2;
@@ -618,7 +619,8 @@ void SetPieceWatchedPeriod() {
                            MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
         if (stood || heldByRule) ++heldUp;
         const auto taking = [](uint16_t phase) {
-            return (phase >= 6 && phase <= 8) || (phase >= 17 && phase <= 19) || phase == 21;
+            return (phase >= kPhaseTakeThrowIn && phase <= kPhaseTakeCorner) ||
+                   (phase >= kPhaseFreeKick && phase <= kPhasePenalty) || phase == kPhaseFreeKickSecond;
         };
         if (Period < 4 && MatchPhase != previous) {
             g_setPieceCounts.restartsSetUp += taking(MatchPhase) && !taking(previous);
