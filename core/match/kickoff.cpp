@@ -268,7 +268,7 @@ void Match_ActKickOffPartner(int16_t figure) {
     // bounded time only.
     const bool keepersInGoal = MatchFigures[MatchLineUp[0][0]].x < kKeeperInGoalX &&
                                MatchFigures[MatchLineUp[1][0]].x < kKeeperInGoalX;
-    if (!keepersInGoal && KickOffKeeperWait < kPhaseWaitBound) {
+    if (!keepersInGoal && KickOffKeeperWait < kWaitTicksBound) {
         ++KickOffKeeperWait;
         FacePoint(figure, f.targetX, f.targetY);
         return;

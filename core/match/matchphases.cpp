@@ -67,9 +67,9 @@ bool WaitBounded(bool waiting, const char* what) {
         PhaseWaitTicks = 0;
         return false;
     }
-    if (++PhaseWaitTicks < kPhaseWaitBound) return true;
+    if (++PhaseWaitTicks < kWaitTicksBound) return true;
     std::printf("MatchPhaseTick(): Warning: %s still not ready after %d ticks; play goes on\n", what,
-                int(kPhaseWaitBound));
+                int(kWaitTicksBound));
     PhaseWaitTicks = 0;
     NotReadyCount = 0;
     return false;
@@ -583,12 +583,12 @@ void BackToTheKickOff() {
         KickOffTeam = uint8_t(BallState.y > kPitchHalfwayY ? AttackDirection ^ 1 : AttackDirection);
         MatchOfferTeamMenus();
         if (Match_StartNetFetch(KickOffTeam)) return;
-    } else if (++PhaseTimer < kPhaseWaitBound) {
+    } else if (++PhaseTimer < kWaitTicksBound) {
         return;
     } else {
         std::printf(
             "MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
-            int(kPhaseWaitBound));
+            int(kWaitTicksBound));
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;

@@ -5,7 +5,7 @@
 
 #include "core/match/phases.h"
 
-constexpr int16_t kPhaseWaitBound = 1000;
+constexpr int16_t kWaitTicksBound = 1000;
 
 extern int16_t PhaseTimer;
 extern uint16_t ResumePhase;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -37,7 +38,6 @@ constexpr float kShadowScale = 1.2f;
 constexpr float kShadowLift = 1.100671f;
 constexpr uint32_t kShadowAlphaDay = 24;
 constexpr uint32_t kShadowAlphaNight = 34;
-constexpr float kPi = 3.14159265f;
 constexpr uint32_t kHiddenSphere = 0x1fff000;
 
 struct ShadowFigure {
@@ -90,8 +90,8 @@ void SetColouredVertices(D3DObj* object, uint32_t flags, uint32_t colour) {
 // The figure's turn and place; lift is the height ratio its root stands at.
 Matrix FigureWorld(const DisplayFigure& figure, float referenceHeight, float lift) {
     Matrix world, turn, move;
-    MatrixRotateX(&world, -kPi / 2.0f);
-    MatrixRotateZ(&turn, -float(figure.facing) * kPi / 128.0f - kPi / 2.0f);
+    MatrixRotateX(&world, -kPiF / 2.0f);
+    MatrixRotateZ(&turn, -float(figure.facing) * kPiF / 128.0f - kPiF / 2.0f);
     MatrixMultiply(&world, &world, &turn);
     MatrixIdentity(&move);
     MatrixSetTranslation(&move, figure.x, figure.y,

@@ -13,7 +13,8 @@
 // "flare_2") is a one-point polygon on a surface of that name.
 #pragma once
 #include <cstdint>
-#include <numbers>
+
+#include "core/base/angles.h"
 
 namespace worldconv {
 
@@ -22,7 +23,7 @@ constexpr float kUnitsPerYard = 16.0f;
 constexpr float kUnitsPerMetre = 16.0f / 0.9144f;
 constexpr float kCentreX = 796.0f;
 constexpr float kCentreY = 1082.0f;
-constexpr float kLoadTurnX = std::numbers::pi_v<float> / 2.0f;  // radians about x
+constexpr float kLoadTurnX = kPiF / 2.0f;  // radians about x
 
 constexpr float kTouchLineLowX = 158.0f;
 constexpr float kTouchLineHighX = 1434.0f;

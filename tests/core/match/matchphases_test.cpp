@@ -155,7 +155,7 @@ TEST_F(PhaseTest, WaitsAreBounded) {
     testing::internal::CaptureStdout();
     const int ticks = TicksIn(22);
     const std::string log = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(ticks, kPhaseWaitBound);
+    EXPECT_EQ(ticks, kWaitTicksBound);
     EXPECT_EQ(MatchPhase, 1);
     EXPECT_NE(log.find("still not ready"), std::string::npos);
 }
