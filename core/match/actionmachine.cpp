@@ -242,8 +242,6 @@ const MatchActionFlags MatchActionFlagTable[kMatchActionCount] = {
 
 namespace {
 
-constexpr int16_t kTouchLineLeftX = 158;
-constexpr int16_t kTouchLineRightX = 1434;
 constexpr int16_t kDeepestStartUpfield = 10000;
 constexpr int16_t kDeepestStartDownfield = 0;
 constexpr int16_t kHeadTurnStep = 16;
@@ -536,7 +534,7 @@ void UpdateLastDefenderLine(int team) {
         const int16_t figure = MatchLineUp[team][slot];
         if (figure < 0 || figure >= kPlayerFigures) continue;
         const MatchFigure& f = MatchFigures[figure];
-        if (f.off != 0 || f.x <= kTouchLineLeftX || f.x >= kTouchLineRightX) continue;
+        if (f.off != 0 || f.x <= kDefaultPitch.left || f.x >= kDefaultPitch.right) continue;
         if (upfield ? f.y < line : f.y > line) line = f.y;
     }
     MatchLastDefenderY[team] = line;

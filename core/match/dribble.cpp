@@ -33,8 +33,6 @@ namespace {
 
 constexpr uint16_t kOneOnOneActions[4] = {kActionRoundTheKeeperB, kActionRoundTheKeeperA,
                                           kActionRoundTheKeeperD, kActionRoundTheKeeperC};
-constexpr int kPitchLeft = 158;
-constexpr int kPitchRight = 1434;
 constexpr int kKnockTurnLimit = 24;
 constexpr int kGoalAcrossLow1 = 48, kGoalAcrossHigh1 = 80;
 constexpr int kGoalAcrossLow2 = 176, kGoalAcrossHigh2 = 208;
@@ -65,10 +63,10 @@ constexpr uint16_t kTurnStages[2][4] = {{22, 23, 24, 25}, {26, 27, 28, 29}};
 int Band(int t) { return t <= 47 ? 0 : t <= 79 ? 1 : t <= 111 ? 2 : 3; }
 
 bool OnPitch(int x, int y) {
-    return x >= kPitchLeft && x <= kPitchRight && y >= kGoalLineLow && y <= kGoalLineHigh;
+    return x >= kDefaultPitch.left && x <= kDefaultPitch.right && y >= kGoalLineLow && y <= kGoalLineHigh;
 }
 bool InsidePitch(int x, int y) {
-    return x > kPitchLeft && x < kPitchRight && y > kGoalLineLow && y < kGoalLineHigh;
+    return x > kDefaultPitch.left && x < kDefaultPitch.right && y > kGoalLineLow && y < kGoalLineHigh;
 }
 
 bool GoalAcross(int g) {
@@ -159,7 +157,7 @@ void Knock(int16_t p, int e, int k) {
 
 void ClearForStoppage(int16_t p) {
     const MatchFigure& f = MatchFigures[p];
-    const int aimX = MatchCurX < kPitchCentreX ? kPitchLeft : kPitchRight;
+    const int aimX = MatchCurX < kPitchCentreX ? kDefaultPitch.left : kDefaultPitch.right;
     const int facing = f.facing & 255;
     const int aimY =
         facing < 64 || facing > 192 ? MatchCurY - GameRandom() % 250 : MatchCurY + GameRandom() % 250;
@@ -398,7 +396,7 @@ bool DecideAtTouch(int16_t p, int g, int goalDistance, Decision& d, int& w, bool
                 x = 1280 - x;
             }
             y += kGoalLineLow;
-            x += kPitchLeft;
+            x += kDefaultPitch.left;
             const int16_t r = MatchFindNearestPlayer(int16_t(x), int16_t(y), -1);
             if (r != 0 && MatchOnPitch(r) &&
                 Match_ApproxDistance(MatchFigures[r].x, MatchFigures[r].y, x, y) < 320 &&

@@ -22,14 +22,6 @@ uint16_t FormationHold;
 
 namespace {
 
-constexpr int16_t kTouchLineLeftX = 158;
-constexpr int16_t kTouchLineRightX = 1434;
-constexpr int16_t kGoalLineLowY = 126;
-constexpr int16_t kGoalLineHighY = 2038;
-constexpr int16_t kCentreX = 796;
-constexpr int16_t kCentreY = 1082;
-constexpr int16_t kZoneLineX[5] = {158, 414, 670, 926, 1182};
-constexpr int16_t kZoneLineY[6] = {126, 446, 766, 1086, 1406, 1726};
 constexpr int kAcrossBandWidth = 256;
 constexpr int kAlongBandWidth = 320;
 constexpr uint16_t kPossessionDelay = 5;
@@ -100,8 +92,8 @@ void ZonesFromBall() {
     const int px = BallState.x + BallState.vx / kMedianPredictionDivisor;
     const int py = BallState.y + BallState.vy / kMedianPredictionDivisor;
     const int upfield = AttackDirection & 1;
-    const BandPair acrossU = Bracket(px, kZoneLineX, 5, kAcrossBandWidth);
-    const BandPair alongU = Bracket(py, kZoneLineY, 6, kAlongBandWidth);
+    const BandPair acrossU = Bracket(px, kDefaultPitch.zoneLineX, 5, kAcrossBandWidth);
+    const BandPair alongU = Bracket(py, kDefaultPitch.zoneLineY, 6, kAlongBandWidth);
     const BandPair acrossO{uint16_t(4 - acrossU.second), uint16_t(4 - acrossU.band), acrossU.weight};
     const BandPair alongO{uint16_t(5 - alongU.second), uint16_t(5 - alongU.band), alongU.weight};
     for (int team = 0; team < 2; ++team) {
@@ -111,8 +103,8 @@ void ZonesFromBall() {
         FormationZoneState state{uint16_t(along.band * 5 + across.band),
                                  uint16_t(along.second * 5 + across.second), across.weight, along.weight};
         const bool withoutBall = team == 1 - int(FormationPossession);
-        const bool keepsShape =
-            MatchPhase == kPhaseOpenPlay && (isUpfield ? py > kZoneLineY[4] : py < kZoneLineY[1]);
+        const bool keepsShape = MatchPhase == kPhaseOpenPlay && (isUpfield ? py > kDefaultPitch.zoneLineY[4]
+                                                                           : py < kDefaultPitch.zoneLineY[1]);
         if (withoutBall && !keepsShape) {
             state.zone = uint16_t(state.zone + kVariantB);
             state.secondBand = uint16_t(state.secondBand + kVariantB);
@@ -143,19 +135,19 @@ void PlaceFigure(int team, int slot, int16_t figure) {
     const int b = point.along;
     const bool throwIn = MatchPhase == kPhaseTakeThrowIn;
     if (team == (AttackDirection & 1)) {
-        int x = kTouchLineLeftX + a;
+        int x = kDefaultPitch.left + a;
         if (throwIn)
-            x = BallState.x >= kCentreX ? x + (kTouchLineRightX - x) * 15 / 100
-                                        : kTouchLineLeftX + a * 85 / 100;
+            x = BallState.x >= kDefaultPitch.centreX ? x + (kDefaultPitch.right - x) * 15 / 100
+                                                     : kDefaultPitch.left + a * 85 / 100;
         f.targetX = int16_t(x);
-        f.targetY = int16_t(kGoalLineLowY + b);
+        f.targetY = int16_t(kDefaultPitch.top + b);
     } else {
-        int x = kTouchLineRightX - a;
+        int x = kDefaultPitch.right - a;
         if (throwIn)
-            x = BallState.x <= kCentreX ? x - (x - kTouchLineLeftX) * 15 / 100
-                                        : kTouchLineRightX - a * 85 / 100;
+            x = BallState.x <= kDefaultPitch.centreX ? x - (x - kDefaultPitch.left) * 15 / 100
+                                                     : kDefaultPitch.right - a * 85 / 100;
         f.targetX = int16_t(x);
-        f.targetY = int16_t(kGoalLineHighY - b);
+        f.targetY = int16_t(kDefaultPitch.bottom - b);
     }
     f.formationX = f.targetX;
     f.formationY = f.targetY;
@@ -165,8 +157,8 @@ void PlaceFigure(int team, int slot, int16_t figure) {
 }
 
 struct Box {
-    int minX = kTouchLineRightX, maxX = kTouchLineLeftX;
-    int minY = kGoalLineHighY, maxY = kGoalLineLowY;
+    int minX = kDefaultPitch.right, maxX = kDefaultPitch.left;
+    int minY = kDefaultPitch.bottom, maxY = kDefaultPitch.top;
     bool Holds(int x, int y) const { return x >= minX && x <= maxX && y >= minY && y <= maxY; }
 };
 
@@ -258,12 +250,13 @@ void Match_SeekOpenSpace(int16_t team, int16_t figure) {
             const int gx = i * kGridStepX;
             const int gy = j * kGridStepY;
             if (!box.Holds(gx, gy)) continue;
-            int rx = kCentreX, ry = kCentreY;
+            int rx = kDefaultPitch.centreX, ry = kDefaultPitch.centreY;
             if (f.position == 9) {
-                rx = BallState.x < kCentreX ? kTouchLineRightX - 100 : kTouchLineLeftX + 100;
+                rx = BallState.x < kDefaultPitch.centreX ? kDefaultPitch.right - 100
+                                                         : kDefaultPitch.left + 100;
                 ry = deepestY;
             } else if (f.position == 8) {
-                rx = kCentreX + (gx - kCentreX) / 2;
+                rx = kDefaultPitch.centreX + (gx - kDefaultPitch.centreX) / 2;
                 ry = deepestY;
             }
             const int dR = Match_ApproxDistance(gx, gy, rx, ry) / 10;

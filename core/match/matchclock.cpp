@@ -42,7 +42,6 @@ namespace {
 
 constexpr int16_t kPeriodMinutes[4] = {45, 45, 15, 15};
 constexpr int16_t kFirstMinute[4] = {0, 45, 90, 105};
-constexpr int16_t kHalfwayY = 1082;
 constexpr int16_t kEndNearHalfway = 200;
 constexpr int kEndChance = 200;
 constexpr uint16_t kRestartPressureEvery = 2400;
@@ -94,7 +93,9 @@ bool PeriodEndsNow() {
     if (Goals[0] != Goals[1] && MatchRuleSet(&GameInfo, kGoldenGoals) && (Period == 2 || Period == 3))
         return true;
     if (!MatchTimeUp) return false;
-    if (BallState.y > kHalfwayY - kEndNearHalfway && BallState.y < kHalfwayY + kEndNearHalfway) return true;
+    if (BallState.y > kDefaultPitch.centreY - kEndNearHalfway &&
+        BallState.y < kDefaultPitch.centreY + kEndNearHalfway)
+        return true;
     return GameRandom() % kEndChance == 0;
 }
 

@@ -376,7 +376,7 @@ void WaitRefereePhase() {
 // touchline; once all have stood in place for a while, the players are
 // presented one by one (only in the run's first match with a line-up).
 constexpr uint8_t kLineUpEvent = 10;
-constexpr int kLineUpX = 158 + 100;
+constexpr int kLineUpX = kDefaultPitch.left + 100;
 constexpr int kLineUpStill = 15;
 constexpr int kIntroSteps = 22;
 constexpr int kIntroEvery = 40;

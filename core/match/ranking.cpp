@@ -25,8 +25,6 @@ constexpr int kSecondManAngle = 64;
 constexpr int kStretchBase = 150;
 constexpr int kFreeSpace = 10000;
 constexpr int kProbeCount = 16;
-constexpr int kPitchLeft = 158;
-constexpr int kPitchRight = 1434;
 constexpr int kKeeperDistanceFactor = 10;
 constexpr int kNearOpponentReach = 300;
 constexpr int kGoalAimWide = 240;
@@ -237,7 +235,8 @@ int16_t Match_FindFreeDirection(int16_t figure, int16_t base, int16_t& score) {
         const double theta = double(dk) * kFullTurn / 256.0;
         const int px = p.x + 2 * int(std::trunc(std::sin(theta) * probe));
         const int py = p.y - int(std::trunc(std::cos(theta) * probe));
-        if (px >= kPitchRight || px <= kPitchLeft || py > kGoalLineHigh || py < kGoalLineLow) {
+        if (px >= kDefaultPitch.right || px <= kDefaultPitch.left || py > kGoalLineHigh ||
+            py < kGoalLineLow) {
             space[k] = 0;
             continue;
         }
@@ -251,8 +250,8 @@ int16_t Match_FindFreeDirection(int16_t figure, int16_t base, int16_t& score) {
         };
         if (dk <= 48 || dk >= 208) lowerBy(p.y - kGoalLineLow);
         if (dk >= 80 && dk <= 176) lowerBy(kGoalLineHigh - p.y);
-        if (dk >= 1 && dk <= 127) lowerBy(kPitchRight - p.x);
-        if (dk >= 129 && dk <= 255) lowerBy(p.x - kPitchLeft);
+        if (dk >= 1 && dk <= 127) lowerBy(kDefaultPitch.right - p.x);
+        if (dk >= 129 && dk <= 255) lowerBy(p.x - kDefaultPitch.left);
         space[k] = free;
         if (space[0] == kFreeSpace) break;
     }
@@ -312,10 +311,10 @@ uint16_t Match_GoalDirection(int16_t figure, int16_t mode, int16_t team) {
             const bool instructedWide = p.tacticBytes[3] != 0;
             bool wing = false;
             if (urgency == 0 || !instructedWide) {
-                wing =
-                    p.x < p.dribble + MatchPlayerSkill(figure) + 100 + kPitchLeft ||
-                    p.x > kPitchRight - (MatchSlotRoleChoice(figure, int16_t(MatchPlayerSkill(figure) / 2)) +
-                                         100 + p.dribble);
+                wing = p.x < p.dribble + MatchPlayerSkill(figure) + 100 + kDefaultPitch.left ||
+                       p.x > kDefaultPitch.right -
+                                 (MatchSlotRoleChoice(figure, int16_t(MatchPlayerSkill(figure) / 2)) + 100 +
+                                  p.dribble);
             }
             if (wing) {
                 aimX = xOrCentre;
