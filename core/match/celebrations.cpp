@@ -285,6 +285,6 @@ void Match_ActUnderHighBall(int16_t figure) {
 void Match_ActPause(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     // A pause that would follow itself ends in standing instead.
-    if (f.officialWord == 100) f.officialWord = kActionStand;
+    if (f.officialWord == kActionPause) f.officialWord = kActionStand;
     MatchSetPlayerAnim(figure, kClipPause, 1, f.officialWord);
 }

@@ -253,8 +253,8 @@ void MatchTickBookkeeping() {
 
 void Match_EndOfPeriod() {
     MatchSfx_PlayEvent(18, -1);
-    SetFigureAction(kRefereeFigure, 6, 3);
-    MatchFigures[kRefereeFigure].officialWord = 4;
+    SetFigureAction(kRefereeFigure, kOfficialSignal, 3);
+    MatchFigures[kRefereeFigure].officialWord = kOfficialFaceFirstSpot;
     Match_SetPlayerAction(kRefereeFigure + 1, kOfficialWalkToFirstSpot);
     Match_SetPlayerAction(kRefereeFigure + 2, kOfficialWalkToFirstSpot);
     MatchPhase = kPhasePeriodOver;
@@ -273,12 +273,12 @@ void Match_EndOfPeriod() {
     }
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         if (!IsActionToWalkOff(MatchFigures[figure].action)) continue;
-        SetFigureAction(figure, 30, GameRandom() % 6);
+        SetFigureAction(figure, kActionToTunnel, GameRandom() % 6);
         if (!decided) continue;
         if (figure / kTeamFigures == winner) {
-            if (GameRandom() % 2 != 0) SetFigureAction(figure, 144, GameRandom() % 4);
+            if (GameRandom() % 2 != 0) SetFigureAction(figure, kActionPeriodEndReactionA, GameRandom() % 4);
         } else if (GameRandom() % 3 == 0) {
-            SetFigureAction(figure, 145, GameRandom() % 2);
+            SetFigureAction(figure, kActionPeriodEndReactionB, GameRandom() % 2);
         }
     }
     DesignatedPlayer[0] = DesignatedPlayer[1] = kNoDesignated;

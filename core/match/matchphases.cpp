@@ -174,7 +174,7 @@ void OffsidePhase() {
     InfoBar(2, OffsideRecord.figure, int16_t(MatchClockMinute()));
     Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = 1;
+    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
     // Nobody was fouled: the free kick's taker is chosen as for any other.
     FouledPlayer = -1;
@@ -527,7 +527,7 @@ void GoalPhase() {
     // action may still be the one of the last period's final whistle.
     Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = 1;
+    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
     if (Period == 4) {
         MatchStartCelebration(KickOffTaker);
         MatchPhase = kPhaseShootOutControl;

@@ -210,7 +210,6 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
 // team-mate the quick-pass chooser finds near the ball; with nobody within
 // its reach the player only goes to meet the ball.
 TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
-    constexpr uint16_t kHeaderPass = 86;
     MatchFigure& f = MatchFigures[5];
     f.heading = 100;  // he reacts on every call
     const auto flight = [] {
@@ -234,7 +233,7 @@ TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
         Match_ReactToHighBall(5);
         EXPECT_EQ(f.targetY, BallPrediction.y);
         if (mateY == 1110) {
-            EXPECT_EQ(f.action, kHeaderPass);
+            EXPECT_EQ(f.action, kActionHeaderPass);
             EXPECT_EQ(f.actionParam, BallPrediction.ticks);
             EXPECT_EQ(MatchPassReceiver, 6);
             EXPECT_EQ(LayOffX, 856);
