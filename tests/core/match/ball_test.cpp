@@ -38,16 +38,7 @@ class BallFlightTest : public ::testing::Test {
     }
     void TearDown() override { MatchHooks = MatchDisplayHooks{}; }
 
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kUnit;
-        BallState.y16 = y * kUnit;
-        BallState.z16 = z * kUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
+    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallFlightTest, BouncingFactorsHaveTheirExactBits) {

@@ -66,16 +66,7 @@ class BallCollideTest : public ::testing::Test {
         BallState.vz = vz;
         Ball_UpdateDirectionSpeed();
     }
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kCollideUnit;
-        BallState.y16 = y * kCollideUnit;
-        BallState.z16 = z * kCollideUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
+    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
