@@ -13,6 +13,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/formation.h"
 #include "core/match/matchclock.h"
@@ -23,6 +24,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/tackle.h"
 #include "core/match/teamsetup.h"
 
@@ -49,7 +51,7 @@ void AirDuelSetUp() {
     KickOffTeam = 0;
     AttackDirection = 0;
     Match_SetupPeriod();
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
     for (int team = 0; team < 2; ++team) {
@@ -59,7 +61,7 @@ void AirDuelSetUp() {
             f.y16 = int32_t(f.targetY) * 65536;
             f.x = f.targetX;
             f.y = f.targetY;
-            Match_SetPlayerAction(MatchLineUp[team][slot], slot == 0 ? 152 : 4);
+            Match_SetPlayerAction(MatchLineUp[team][slot], slot == 0 ? kActionKeeperReady : kActionThink);
         }
     }
 }
@@ -82,7 +84,7 @@ void LoftBall(int counter) {
     BallState.vz = 14 * 65536;
     Ball_UpdateDirectionSpeed();
     BallTeam = uint8_t(counter & 1);
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     MatchClockRunning = 1;
 }
 

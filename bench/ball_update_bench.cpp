@@ -4,11 +4,13 @@
 
 #include <cstring>
 
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ void PlacePlayers() {
         p.x16 = int32_t(p.x) << 16;
         p.y16 = int32_t(p.y) << 16;
         p.off = f % kTeamFigures >= 11 ? 1 : 0;  // eleven a side on the pitch
-        p.action = 1;
+        p.action = kActionRunToPosition;
         p.control = 70;
         p.composure = 60;
     }
@@ -32,7 +34,7 @@ void BM_BallUpdateAmongPlayers(benchmark::State& state) {
     MatchResetEngineState();
     PlacePlayers();
     Ball_ResetContacts();
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     BallState.drag = 991;
     BallState.gravity = 40000;
     BallState.bounceKeep = 0.96f;
@@ -51,7 +53,7 @@ void BM_BallUpdateAmongPlayers(benchmark::State& state) {
             BallState.vy = (10 + counter % 7) << 16;
             BallState.vz = 6 << 16;
             BallState.holder = BallState.controller = 0;
-            MatchPhase = 0;
+            MatchPhase = kPhaseOpenPlay;
         }
         Ball_Update();
         benchmark::DoNotOptimize(BallState);

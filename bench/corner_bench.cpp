@@ -12,6 +12,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/formation.h"
 #include "core/match/matchclock.h"
@@ -23,6 +24,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/setpieces.h"
 #include "core/match/teamsetup.h"
 
@@ -47,7 +49,7 @@ void SetUpCornerMatch() {
     KickOffTeam = 0;
     AttackDirection = 0;
     Match_SetupPeriod();
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
 }
@@ -61,7 +63,8 @@ void AwardCorner(int counter) {
         f.y = f.targetY;
         f.x16 = int32_t(f.x) * 65536;
         f.y16 = int32_t(f.y) * 65536;
-        Match_SetPlayerAction(int16_t(figure), figure % kTeamFigures == 0 ? 152 : 0);
+        Match_SetPlayerAction(int16_t(figure),
+                              figure % kTeamFigures == 0 ? kActionKeeperReady : kActionStand);
     }
     const bool right = counter % 2 == 1;
     const bool high = (counter / 2) % 2 == 1;
@@ -71,7 +74,7 @@ void AwardCorner(int counter) {
     BallState.vx = BallState.vy = BallState.vz = 0;
     RestartTeam = high ? 0 : 1;  // the team attacking that end
     PhaseTimer = 0;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     MatchFinished = 0;
 }
 

@@ -7,11 +7,13 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/keeper.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 namespace {
 
@@ -27,14 +29,14 @@ void PlaceKeeper() {
     k.keeping = 100;  // a save choice every tick
     k.agility = k.heading = 80;
     k.intelligence = k.vision = 70;
-    k.action = 152;
+    k.action = kActionKeeperReady;
 }
 
 void BM_KeeperFacingAShot(benchmark::State& state) {
     MatchResetEngineState();
     Match_ResetKeeperState();
     AttackDirection = 0;
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     PlayStopped = 0;
     BallState.drag = 991;
     BallState.gravity = 40000;

@@ -6,12 +6,14 @@
 #include <cstring>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/matchtick.h"
+#include "core/match/phases.h"
 
 namespace {
 
@@ -25,9 +27,9 @@ void SetUpOpenPlay() {
     MatchClockStartMatch();
     MatchResetClock(45 * 60);
     MatchClockRunning = 1;
-    MatchPhase = 0;
-    Match_SetPlayerAction(kRefereeFigure, 5);
-    Match_SetPlayerAction(kRefereeFigure + 1, 15);
+    MatchPhase = kPhaseOpenPlay;
+    Match_SetPlayerAction(kRefereeFigure, kOfficialWalkToFirstSpot);
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialToSecondSpot);
 }
 
 void BM_MatchTick(benchmark::State& state) {
@@ -42,8 +44,8 @@ void BM_MatchTick(benchmark::State& state) {
             PeriodClock = 0;
             MatchTimeUp = 0;
         }
-        if (MatchPhase != 0) {
-            MatchPhase = 0;
+        if (MatchPhase != kPhaseOpenPlay) {
+            MatchPhase = kPhaseOpenPlay;
             MatchClockRunning = 1;
         }
     }

@@ -23,6 +23,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/teamsetup.h"
 
 namespace {
@@ -63,7 +64,7 @@ void BM_SpineTick(benchmark::State& state) {
         MatchTick();
         if (MatchFinished != 0 || PeriodClock >= PeriodLength) {
             Match_SetupPeriod();
-            MatchPhase = 0;
+            MatchPhase = kPhaseOpenPlay;
             MatchClockRunning = 1;
         }
     }

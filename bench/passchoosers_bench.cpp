@@ -9,6 +9,7 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ void SetUpPitch() {
     GameSeedRandom(7);
     AttackDirection = 0;
     BallTeam = 0;
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigure& f = MatchFigures[figure];
         const int slot = figure % kTeamFigures;

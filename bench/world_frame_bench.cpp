@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/bench_util.h"
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -58,7 +59,7 @@ bool StartWorld(benchmark::State& state) {
     Stadium_SetLight(sun);
     const float* eye = D3DWorldGetCameraCoord(0, 0);
     const float yaw = std::atan2(eye[0] - 796.0f, eye[1] - 1082.0f);
-    const float tilt = std::atan2(-eye[2], std::hypot(eye[0] - 796.0f, eye[1] - 1082.0f)) - 1.5707964f;
+    const float tilt = std::atan2(-eye[2], std::hypot(eye[0] - 796.0f, eye[1] - 1082.0f)) - kPiF / 2.0f;
     MatchCam_SetView(eye[0], eye[1], eye[2], yaw, tilt, 1.4f);
     return true;
 }

@@ -3,9 +3,10 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
-#include <utility>
+#include <iterator>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/aerials.h"
 #include "core/match/ballturns.h"
 #include "core/match/fouls.h"
@@ -17,6 +18,7 @@
 #include "core/match/officials.h"
 #include "core/match/onball.h"
 #include "core/match/openplay.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/shooting.h"
@@ -30,584 +32,460 @@ int16_t (&MatchLastDefenderY)[2] = OffsideLine;
 // Flags per action: head follows the ball, free to react, may react to a
 // high ball.
 const MatchActionFlags MatchActionFlagTable[kMatchActionCount] = {
-    {1, 1, 0},  // 0
-    {1, 1, 1},  // 1
-    {1, 1, 1},  // 2
-    {0, 0, 0},  // 3
-    {0, 1, 1},  // 4
-    {0, 1, 0},  // 5
-    {0, 1, 0},  // 6
-    {0, 1, 1},  // 7
-    {0, 1, 0},  // 8
-    {0, 1, 0},  // 9
-    {0, 1, 0},  // 10
-    {0, 1, 1},  // 11
-    {0, 1, 0},  // 12
-    {0, 1, 0},  // 13
-    {1, 1, 0},  // 14
-    {1, 1, 1},  // 15
-    {1, 1, 1},  // 16
-    {1, 1, 0},  // 17
-    {0, 2, 0},  // 18
-    {0, 0, 0},  // 19
-    {0, 0, 0},  // 20
-    {0, 0, 0},  // 21
-    {0, 0, 0},  // 22
-    {0, 0, 0},  // 23
-    {0, 0, 0},  // 24
-    {1, 1, 0},  // 25
-    {1, 1, 0},  // 26
-    {1, 1, 0},  // 27
-    {1, 0, 0},  // 28
-    {1, 2, 0},  // 29
-    {0, 0, 0},  // 30
-    {0, 0, 0},  // 31
-    {1, 1, 0},  // 32
-    {1, 0, 0},  // 33
-    {0, 2, 0},  // 34
-    {0, 0, 0},  // 35
-    {0, 0, 0},  // 36
-    {1, 1, 0},  // 37
-    {0, 0, 0},  // 38
-    {0, 0, 0},  // 39
-    {0, 0, 0},  // 40
-    {0, 0, 0},  // 41
-    {0, 0, 0},  // 42
-    {1, 0, 0},  // 43
-    {1, 0, 0},  // 44
-    {1, 0, 0},  // 45
-    {0, 0, 0},  // 46
-    {0, 0, 0},  // 47
-    {0, 0, 0},  // 48
-    {1, 1, 0},  // 49
-    {1, 0, 0},  // 50
-    {0, 0, 0},  // 51
-    {1, 2, 0},  // 52
-    {0, 0, 0},  // 53
-    {1, 0, 0},  // 54
-    {1, 0, 0},  // 55
-    {1, 0, 0},  // 56
-    {1, 0, 0},  // 57
-    {1, 1, 0},  // 58
-    {1, 0, 0},  // 59
-    {1, 0, 0},  // 60
-    {1, 0, 0},  // 61
-    {1, 0, 0},  // 62
-    {1, 0, 0},  // 63
-    {1, 0, 0},  // 64
-    {1, 0, 0},  // 65
-    {1, 2, 0},  // 66
-    {1, 0, 0},  // 67
-    {1, 0, 0},  // 68
-    {0, 0, 0},  // 69
-    {0, 0, 0},  // 70
-    {1, 0, 0},  // 71
-    {1, 0, 0},  // 72
-    {1, 0, 0},  // 73
-    {0, 2, 0},  // 74
-    {1, 2, 0},  // 75
-    {1, 1, 0},  // 76
-    {1, 2, 0},  // 77
-    {1, 2, 0},  // 78
-    {1, 1, 0},  // 79
-    {1, 2, 0},  // 80
-    {1, 2, 0},  // 81
-    {0, 0, 0},  // 82
-    {1, 2, 0},  // 83
-    {1, 2, 0},  // 84
-    {1, 0, 0},  // 85
-    {0, 0, 0},  // 86
-    {0, 0, 0},  // 87
-    {1, 2, 0},  // 88
-    {1, 0, 0},  // 89
-    {1, 0, 0},  // 90
-    {1, 1, 0},  // 91
-    {0, 0, 0},  // 92
-    {1, 0, 0},  // 93
-    {1, 0, 0},  // 94
-    {1, 0, 0},  // 95
-    {1, 1, 0},  // 96
-    {0, 2, 0},  // 97
-    {0, 2, 0},  // 98
-    {1, 0, 0},  // 99
-    {1, 1, 0},  // 100
-    {1, 0, 0},  // 101
-    {0, 0, 0},  // 102
-    {1, 1, 0},  // 103
-    {0, 0, 0},  // 104
-    {1, 0, 0},  // 105
-    {1, 2, 0},  // 106
-    {1, 2, 0},  // 107
-    {0, 0, 0},  // 108
-    {1, 2, 0},  // 109
-    {0, 2, 0},  // 110
-    {1, 1, 0},  // 111
-    {1, 1, 0},  // 112
-    {1, 1, 0},  // 113
-    {1, 1, 0},  // 114
-    {1, 1, 0},  // 115
-    {1, 0, 0},  // 116
-    {1, 1, 0},  // 117
-    {1, 1, 0},  // 118
-    {1, 1, 0},  // 119
-    {1, 1, 0},  // 120
-    {1, 1, 0},  // 121
-    {1, 1, 0},  // 122
-    {1, 2, 0},  // 123
-    {1, 2, 0},  // 124
-    {1, 2, 0},  // 125
-    {1, 2, 0},  // 126
-    {1, 2, 0},  // 127
-    {1, 2, 0},  // 128
-    {1, 2, 0},  // 129
-    {1, 2, 0},  // 130
-    {1, 2, 0},  // 131
-    {1, 2, 0},  // 132
-    {1, 2, 0},  // 133
-    {1, 2, 0},  // 134
-    {1, 2, 0},  // 135
-    {1, 2, 0},  // 136
-    {1, 2, 0},  // 137
-    {1, 2, 0},  // 138
-    {1, 2, 0},  // 139
-    {1, 2, 0},  // 140
-    {1, 2, 0},  // 141
-    {1, 2, 0},  // 142
-    {1, 2, 0},  // 143
-    {1, 2, 0},  // 144
-    {1, 2, 0},  // 145
-    {1, 2, 0},  // 146
-    {1, 2, 0},  // 147
-    {1, 2, 0},  // 148
-    {0, 0, 0},  // 149
-    {1, 0, 0},  // 150
-    {0, 0, 0},  // 151
-    {1, 0, 0},  // 152
-    {1, 0, 0},  // 153
-    {1, 0, 0},  // 154
-    {1, 0, 0},  // 155
-    {1, 0, 0},  // 156
-    {1, 0, 0},  // 157
-    {0, 0, 0},  // 158
-    {0, 0, 0},  // 159
-    {1, 0, 0},  // 160
-    {1, 0, 0},  // 161
-    {1, 0, 0},  // 162
-    {1, 0, 0},  // 163
-    {1, 0, 0},  // 164
-    {1, 0, 0},  // 165
-    {1, 0, 0},  // 166
-    {0, 0, 0},  // 167
-    {1, 0, 0},  // 168
-    {1, 0, 0},  // 169
-    {1, 0, 0},  // 170
-    {1, 0, 0},  // 171
-    {0, 0, 0},  // 172
-    {0, 0, 0},  // 173
-    {0, 0, 0},  // 174
-    {0, 0, 0},  // 175
-    {1, 0, 0},  // 176
-    {1, 0, 0},  // 177
-    {1, 0, 0},  // 178
-    {0, 0, 0},  // 179
-    {0, 0, 0},  // 180
-    {0, 0, 0},  // 181
-    {1, 0, 0},  // 182
-    {0, 0, 0},  // 183
-    {1, 0, 0},  // 184
-    {1, 0, 0},  // 185
-    {1, 0, 0},  // 186
-    {1, 0, 0},  // 187
-    {1, 0, 0},  // 188
-    {1, 0, 0},  // 189
-    {1, 0, 0},  // 190
-    {1, 0, 0},  // 191
-    {0, 0, 0},  // 192
-    {0, 0, 0},  // 193
-    {0, 0, 0},  // 194
-    {1, 0, 0},  // 195
-    {1, 0, 0},  // 196
-    {1, 0, 0},  // 197
-    {1, 0, 0},  // 198
-    {1, 0, 0},  // 199
-    {1, 0, 0},  // 200
-    {0, 0, 0},  // 201
-    {0, 0, 0},  // 202
-    {0, 0, 0},  // 203
-    {0, 0, 0},  // 204
-    {0, 0, 0},  // 205
+    {1, 1, 0},  // kActionStand
+    {1, 1, 1},  // kActionRunToPosition
+    {1, 1, 1},  // kActionStandOff
+    {0, 0, 0},  // kActionNothing
+    {0, 1, 1},  // kActionThink
+    {0, 1, 0},  // kActionOnBall
+    {0, 1, 0},  // kActionTurnToGoal
+    {0, 1, 1},  // kActionTurnWithBallSmallA
+    {0, 1, 0},  // kActionTurnWithBallMediumA
+    {0, 1, 0},  // kActionTurnWithBallWideA
+    {0, 1, 0},  // kActionTurnBack
+    {0, 1, 1},  // kActionTurnWithBallSmallB
+    {0, 1, 0},  // kActionTurnWithBallMediumB
+    {0, 1, 0},  // kActionTurnWithBallWideB
+    {1, 1, 0},  // kActionUnderHighBall
+    {1, 1, 1},  // kActionRunAfterBall
+    {1, 1, 1},  // kActionSprintAfterBall
+    {1, 1, 0},  // kActionReceivePass
+    {0, 2, 0},  // kActionCross
+    {0, 0, 0},  // kActionThrowInChoose
+    {0, 0, 0},  // kActionCornerChoose
+    {0, 0, 0},  // kActionThrowInFetch
+    {0, 0, 0},  // kActionCornerFetch
+    {0, 0, 0},  // kActionNetFetch
+    {0, 0, 0},  // kActionCarryToCentre
+    {1, 1, 0},  // kActionOverTheBall
+    {1, 1, 0},  // kActionKickOffWalk
+    {1, 1, 0},  // kActionKickOffPartner
+    {1, 0, 0},  // kActionSlidingTackleAlt
+    {1, 2, 0},  // kActionPass
+    {0, 0, 0},  // kActionToTunnel
+    {0, 0, 0},  // kActionWalkOff
+    {1, 1, 0},  // kActionBlockTackle
+    {1, 0, 0},  // kActionFallForward
+    {0, 2, 0},  // kActionBackHeel
+    {0, 0, 0},  // kActionLongThrow
+    {0, 0, 0},  // kActionCornerKick
+    {1, 1, 0},  // kActionHurdle
+    {0, 0, 0},  // kActionSubstitutedOff
+    {0, 0, 0},  // kActionSubstituteOn
+    {0, 0, 0},  // kActionKnockPast
+    {0, 0, 0},  // kActionLongThrowRunUp
+    {0, 0, 0},  // kActionShortThrow
+    {1, 0, 0},  // kActionFreeKickShotRunUp
+    {1, 0, 0},  // kActionFreeKickPassRunUp
+    {1, 0, 0},  // kActionCornerRunUp
+    {0, 0, 0},  // kActionHeader
+    {0, 0, 0},  // kActionHeaderAtAim
+    {0, 0, 0},  // kActionHeaderAtGoal
+    {1, 1, 0},  // kActionLowControl
+    {1, 0, 0},  // kActionAirBackHeader
+    {0, 0, 0},  // kActionLowHeader
+    {1, 2, 0},  // kActionShot
+    {0, 0, 0},  // kActionFreeKickFetch
+    {1, 0, 0},  // kActionRetreat
+    {1, 0, 0},  // kActionFreeKickPasser
+    {1, 0, 0},  // kActionSlideTackle
+    {1, 0, 0},  // kActionWatchRestart
+    {1, 1, 0},  // kActionWall
+    {1, 0, 0},  // kActionFreeKickPlace
+    {1, 0, 0},  // kActionPenaltyRunUp
+    {1, 0, 0},  // kActionKeeperHoldWalk
+    {1, 0, 0},  // kActionEmptyA
+    {1, 0, 0},  // kActionWaitTurning
+    {1, 0, 0},  // kActionEmptyB
+    {1, 0, 0},  // kActionEmptyC
+    {1, 2, 0},  // kActionRunningBackHeel
+    {1, 0, 0},  // kActionGesture
+    {1, 0, 0},  // kActionCornerReady
+    {0, 0, 0},  // kActionGoalCelebration
+    {0, 0, 0},  // kActionJoinScorer
+    {1, 0, 0},  // kActionFreeKickShot
+    {1, 0, 0},  // kActionDive
+    {1, 0, 0},  // kActionSlidingFall
+    {0, 2, 0},  // kActionEmptyD
+    {1, 2, 0},  // kActionCrossMirrored
+    {1, 1, 0},  // kActionBackToPoint
+    {1, 2, 0},  // kActionRunningForwardPass
+    {1, 2, 0},  // kActionRunningShot
+    {1, 1, 0},  // kActionAirChestControl
+    {1, 2, 0},  // kActionVolleyA
+    {1, 2, 0},  // kActionJoggingShot
+    {0, 0, 0},  // kActionAttackingHeader
+    {1, 2, 0},  // kActionVolleyB
+    {1, 2, 0},  // kActionVolleyC
+    {1, 0, 0},  // kActionPenaltyPlace
+    {0, 0, 0},  // kActionHeaderPass
+    {0, 0, 0},  // kActionBackHeader
+    {1, 2, 0},  // kActionChestLayOff
+    {1, 0, 0},  // kActionSlidingTackle
+    {1, 0, 0},  // kActionSlideWithBall
+    {1, 1, 0},  // kActionStandingChallenge
+    {0, 0, 0},  // kActionEmptyE
+    {1, 0, 0},  // kActionStagger
+    {1, 0, 0},  // kActionFreeKickPass
+    {1, 0, 0},  // kActionPenaltyKick
+    {1, 1, 0},  // kActionRunToTarget
+    {0, 2, 0},  // kActionTurningShotA
+    {0, 2, 0},  // kActionTurningShotB
+    {1, 0, 0},  // kActionHandball
+    {1, 1, 0},  // kActionPause
+    {1, 0, 0},  // kActionIdleVariation
+    {0, 0, 0},  // kActionStumble
+    {1, 1, 0},  // kActionRestartPlace
+    {0, 0, 0},  // kActionEmptyF
+    {1, 0, 0},  // kActionSlidingPoke
+    {1, 2, 0},  // kActionTurningShotC
+    {1, 2, 0},  // kActionTurningShotD
+    {0, 0, 0},  // kActionShortThrowRunUp
+    {1, 2, 0},  // kActionJoggingForwardPass
+    {0, 2, 0},  // kActionJoggingBackHeel
+    {1, 1, 0},  // kActionTurnAwayAndKick
+    {1, 1, 0},  // kActionTurnOnSpotDown
+    {1, 1, 0},  // kActionTurnOnSpotUp
+    {1, 1, 0},  // kActionChestControlA
+    {1, 1, 0},  // kActionChestControlB
+    {1, 0, 0},  // kActionHeavySlide
+    {1, 1, 0},  // kActionCelebrate
+    {1, 1, 0},  // kActionChestControlC
+    {1, 1, 0},  // kActionChestControlD
+    {1, 1, 0},  // kActionClearingHeader
+    {1, 1, 0},  // kActionAerialChallenge
+    {1, 1, 0},  // kActionEmptyG
+    {1, 2, 0},  // kActionStandingSidePassA
+    {1, 2, 0},  // kActionStandingSidePassB
+    {1, 2, 0},  // kActionJoggingSidePassA
+    {1, 2, 0},  // kActionJoggingSidePassB
+    {1, 2, 0},  // kActionRunningSidePassA
+    {1, 2, 0},  // kActionRunningSidePassB
+    {1, 2, 0},  // kActionAimedStrikeA
+    {1, 2, 0},  // kActionAimedStrikeB
+    {1, 2, 0},  // kActionAimedStrikeC
+    {1, 2, 0},  // kActionAimedStrikeD
+    {1, 2, 0},  // kActionRoundTheKeeperA
+    {1, 2, 0},  // kActionRoundTheKeeperB
+    {1, 2, 0},  // kActionBackwardHeaderA
+    {1, 2, 0},  // kActionBackwardHeaderB
+    {1, 2, 0},  // kActionBackwardHeaderC
+    {1, 2, 0},  // kActionRoundTheKeeperC
+    {1, 2, 0},  // kActionRoundTheKeeperD
+    {1, 2, 0},  // kActionSidewaysKnockA
+    {1, 2, 0},  // kActionSidewaysKnockB
+    {1, 2, 0},  // kActionKnockToTargetA
+    {1, 2, 0},  // kActionKnockToTargetB
+    {1, 2, 0},  // kActionPeriodEndReactionA
+    {1, 2, 0},  // kActionPeriodEndReactionB
+    {1, 2, 0},  // kActionWalkBack
+    {1, 2, 0},  // kActionCatchReaction
+    {1, 2, 0},  // kActionBooked
+    {0, 0, 0},  // kActionFetchAndThrow
+    {1, 0, 0},  // kActionKeeperTakeBall
+    {0, 0, 0},  // kActionKeeperHoldGestureA
+    {1, 0, 0},  // kActionKeeperReady
+    {1, 0, 0},  // kActionKeeperDistribute
+    {1, 0, 0},  // kActionKeeperHoldBall
+    {1, 0, 0},  // kActionKeeperCatchHigh
+    {1, 0, 0},  // kActionKeeperLongMiddleDive
+    {1, 0, 0},  // kActionKeeperShortLowDive
+    {0, 0, 0},  // kActionKeeperHoldHighCatch
+    {0, 0, 0},  // kActionKeeperLongMiddleHoldingDive
+    {1, 0, 0},  // kActionKeeperShortMiddleDive
+    {1, 0, 0},  // kActionKeeperDropKick
+    {1, 0, 0},  // kActionKeeperGoalKick
+    {1, 0, 0},  // kActionKeeperClear
+    {1, 0, 0},  // kActionKeeperJumpPunch
+    {1, 0, 0},  // kActionKeeperTipOver
+    {1, 0, 0},  // kActionKeeperLongLowDive
+    {0, 0, 0},  // kActionKeeperLongLowHoldingDive
+    {1, 0, 0},  // kActionKeeperEmptyA
+    {1, 0, 0},  // kActionKeeperEmptyB
+    {1, 0, 0},  // kActionKeeperCatchLow
+    {1, 0, 0},  // kActionKeeperShortHighDive
+    {0, 0, 0},  // kActionKeeperEmptyC
+    {0, 0, 0},  // kActionKeeperCatchMiddle
+    {0, 0, 0},  // kActionKeeperHoldGestureB
+    {0, 0, 0},  // kActionKeeperSmother
+    {1, 0, 0},  // kActionKeeperEmptyD
+    {1, 0, 0},  // kActionKeeperGestureMate
+    {1, 0, 0},  // kActionKeeperEmptyE
+    {0, 0, 0},  // kActionKeeperHoldMiddleCatch
+    {0, 0, 0},  // kActionKeeperHoldLowCatch
+    {0, 0, 0},  // kActionKeeperGatherFeet
+    {1, 0, 0},  // kActionKeeperLongHighDive
+    {0, 0, 0},  // kActionKeeperLongHighHoldingDive
+    {1, 0, 0},  // kActionKeeperBlockA
+    {1, 0, 0},  // kActionKeeperBlockB
+    {1, 0, 0},  // kActionKeeperAimGoalKick
+    {1, 0, 0},  // kActionKeeperFetchGoalKick
+    {1, 0, 0},  // kActionKeeperBackOff
+    {1, 0, 0},  // kActionKeeperThrow
+    {1, 0, 0},  // kActionKeeperHoldGestureC
+    {1, 0, 0},  // kActionKeeperHoldGestureD
+    {0, 0, 0},  // kActionKeeperEmptyF
+    {0, 0, 0},  // kActionKeeperEmptyG
+    {0, 0, 0},  // kActionEmptyH
+    {1, 0, 0},  // kActionKeeperLongLowParryDive
+    {1, 0, 0},  // kActionKeeperLongMiddleParryDive
+    {1, 0, 0},  // kActionKeeperLongHighParryDive
+    {1, 0, 0},  // kActionKeeperShortLowParryDive
+    {1, 0, 0},  // kActionKeeperShortMiddleParryDive
+    {1, 0, 0},  // kActionKeeperShortHighParryDive
+    {0, 0, 0},  // kActionKeeperShortLowHoldingDive
+    {0, 0, 0},  // kActionKeeperShortMiddleHoldingDive
+    {0, 0, 0},  // kActionKeeperShortHighHoldingDive
+    {0, 0, 0},  // kActionKeeperReturnBall
+    {0, 0, 0},  // kActionKeeperPenaltyGesture
 };
 
 namespace {
 
-constexpr int16_t kTouchLineLeftX = 158;
-constexpr int16_t kTouchLineRightX = 1434;
 constexpr int16_t kDeepestStartUpfield = 10000;
 constexpr int16_t kDeepestStartDownfield = 0;
 constexpr int16_t kHeadTurnStep = 16;
 
-// An action whose family is not built yet: one least form per code, so that
-// each code keeps a handler of its own in the table.
-template <uint16_t Code>
-void NotYetBuilt(int16_t figure) {
-    assert(MatchFigures[figure].action == Code);
-    Match_ActStandTurningToBall(figure);
-}
-
-// A code whose family shares one routine still gets a handler of its own.
+// A code whose family shares one routine still gets a handler of its own,
+// so that the table tells the codes apart.
 template <uint16_t Code, MatchActionHandler Shared>
 void OwnHandler(int16_t figure) {
     Shared(figure);
 }
 
-// The goalkeeper's actions.
-template <std::size_t Code>
-constexpr MatchActionHandler KeeperHandlerFor() {
-    switch (Code) {
-        case 152:
-            return Match_ActKeeperReady;
-        case 156:
-        case 157:
-        case 160:
-        case 166:
-        case 171:
-        case 182:
-        case 195:
-        case 196:
-        case 197:
-        case 198:
-        case 199:
-        case 200:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperDive>;
-        case 159:
-        case 167:
-        case 183:
-        case 201:
-        case 202:
-        case 203:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldingDive>;
-        case 170:
-            return Match_ActKeeperCatchLow;
-        case 173:
-            return Match_ActKeeperCatchMiddle;
-        case 155:
-            return Match_ActKeeperCatchHigh;
-        case 164:
-            return Match_ActKeeperJumpPunch;
-        case 165:
-            return Match_ActKeeperTipOver;
-        case 158:
-        case 179:
-        case 180:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldCatch>;
-        case 150:
-            return Match_ActKeeperTakeBall;
-        case 154:
-            return Match_ActKeeperHoldBall;
-        case 151:
-        case 174:
-        case 190:
-        case 191:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperHoldGesture>;
-        case 205:
-            return Match_ActKeeperPenaltyGesture;
-        case 153:
-            return Match_ActKeeperDistribute;
-        case 189:
-            return Match_ActKeeperThrow;
-        case 161:
-            return Match_ActKeeperDropKick;
-        case 187:
-            return Match_ActKeeperFetchGoalKick;
-        case 186:
-            return Match_ActKeeperAimGoalKick;
-        case 188:
-            return Match_ActKeeperBackOff;
-        case 162:
-            return Match_ActKeeperGoalKick;
-        case 204:
-            return Match_ActKeeperReturnBall;
-        case 168:
-        case 169:
-        case 172:
-        case 176:
-        case 178:
-        case 192:
-        case 193:
-            return OwnHandler<uint16_t(Code), Match_ActNothing>;
-        case 175:
-            return Match_ActKeeperSmother;
-        case 181:
-            return Match_ActKeeperGatherFeet;
-        case 163:
-            return Match_ActKeeperClear;
-        case 184:
-        case 185:
-            return OwnHandler<uint16_t(Code), Match_ActKeeperBlock>;
-        case 177:
-            return Match_ActKeeperGestureMate;
-        default:
-            return NotYetBuilt<uint16_t(Code)>;
-    }
-}
+struct ActionHandlerEntry {
+    uint16_t code;
+    MatchActionHandler handler;
+};
 
-template <std::size_t Code>
-constexpr MatchActionHandler HandlerFor() {
-    switch (Code) {
-        case 3:
-        case 62:
-        case 64:
-        case 65:
-        case 74:
-        case 92:
-        case 104:
-        case 122:
-        case 194:
-            return Match_ActNothing;
-        case 28:
-        case 89:
-            return Match_ActSlidingTackle;
-        case 90:
-            return Match_ActSlideWithBall;
-        case 116:
-            return Match_ActHeavySlide;
-        case 91:
-            return Match_ActStandingChallenge;
-        case 93:
-            return Match_ActStagger;
-        case 72:
-            return Match_ActDive;
-        case 99:
-            return Match_ActHandball;
-        case 56:
-            return Match_ActSlideTackle;
-        case 32:
-            return Match_ActBlockTackle;
-        case 37:
-            return Match_ActHurdle;
-        case 33:
-            return Match_ActFallForward;
-        case 73:
-            return Match_ActSlidingFall;
-        case 80:
-        case 83:
-        case 84:
-            return OwnHandler<uint16_t(Code), Match_ActVolley>;
-        case 82:
-            return Match_ActAttackingHeader;
-        case 86:
-            return Match_ActHeaderPass;
-        case 87:
-            return Match_ActBackHeader;
-        case 114:
-        case 115:
-        case 118:
-        case 119:
-            return OwnHandler<uint16_t(Code), Match_ActChestControl>;
-        case 88:
-            return Match_ActChestLayOff;
-        case 135:
-        case 136:
-        case 137:
-            return OwnHandler<uint16_t(Code), Match_ActBackwardHeader>;
-        case 120:
-            return Match_ActClearingHeader;
-        case 121:
-            return Match_ActAerialChallenge;
-        case 105:
-            return Match_ActSlidingPoke;
-        case 2:
-            return Match_ActStandOff;
-        case 14:
-            return Match_ActUnderHighBall;
-        case 19:
-            return Match_ActThrowInChoose;
-        case 20:
-            return Match_ActCornerChoose;
-        case 21:
-            return Match_ActThrowInFetch;
-        case 22:
-            return Match_ActCornerFetch;
-        case 23:
-            return Match_ActNetFetch;
-        case 24:
-            return Match_ActCarryToCentre;
-        case 25:
-            return Match_ActOverTheBall;
-        case 26:
-            return Match_ActKickOffWalk;
-        case 27:
-            return Match_ActKickOffPartner;
-        case 30:
-            return Match_ActToTunnel;
-        case 31:
-            return Match_ActWalkOff;
-        case 35:
-        case 42:
-            return OwnHandler<uint16_t(Code), Match_ActThrow>;
-        case 36:
-            return Match_ActCornerKick;
-        case 38:
-            return Match_ActSubstitutedOff;
-        case 39:
-            return Match_ActSubstituteOn;
-        case 41:
-        case 108:
-            return OwnHandler<uint16_t(Code), Match_ActThrowRunUp>;
-        case 43:
-        case 44:
-            return OwnHandler<uint16_t(Code), Match_ActFreeKickRunUp>;
-        case 45:
-            return Match_ActCornerRunUp;
-        case 53:
-            return Match_ActFreeKickFetch;
-        case 54:
-            return Match_ActRetreat;
-        case 55:
-            return Match_ActFreeKickPasser;
-        case 57:
-            return Match_ActWatchRestart;
-        case 58:
-            return Match_ActWallPlayer;
-        case 59:
-            return Match_ActFreeKickPlace;
-        case 60:
-            return Match_ActPenaltyRunUp;
-        case 61:
-            return Match_ActKeeperHoldWalk;
-        case 63:
-            return Match_ActWaitTurning;
-        case 67:
-            return Match_ActGesture;
-        case 68:
-            return Match_ActCornerReady;
-        case 69:
-            return Match_ActGoalCelebration;
-        case 70:
-            return Match_ActJoinScorer;
-        case 71:
-            return Match_ActFreeKickShot;
-        case 76:
-            return Match_ActBackToPoint;
-        case 85:
-            return Match_ActPenaltyPlace;
-        case 94:
-            return Match_ActFreeKickPass;
-        case 95:
-            return Match_ActPenaltyKick;
-        case 96:
-            return Match_ActRunToTarget;
-        case 100:
-            return Match_ActPause;
-        case 102:
-            return Match_ActStumble;
-        case 103:
-            return Match_ActRestartPlace;
-        case 117:
-            return Match_ActCelebrate;
-        case 144:
-        case 145:
-            return OwnHandler<uint16_t(Code), Match_ActPeriodEndReaction>;
-        case 146:
-            return Match_ActWalkBack;
-        case 147:
-            return Match_ActCatchReaction;
-        case 148:
-            return Match_ActBooked;
-        case 149:
-            return Match_ActFetchAndThrow;
-        case 0:
-            return Match_ActStand;
-        case 1:
-            return Match_ActRunToPosition;
-        case 4:
-            return Match_ActThink;
-        case 5:
-            return Match_ActWithBall;
-        case 6:
-            return Match_ActTurnToGoal;
-        case 7:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-            return OwnHandler<uint16_t(Code), Match_ActTurnWithBall>;
-        case 15:
-            return Match_ActRunAfterBall;
-        case 16:
-            return Match_ActSprintAfterBall;
-        case 40:
-            return Match_ActKnockPast;
-        case 101:
-            return Match_ActIdleVariation;
-        case 17:
-            return Match_ActReceivePass;
-        case 29:
-            return Match_ActPass;
-        case 34:
-            return Match_ActBackHeel;
-        case 52:
-            return Match_ActShot;
-        case 18:
-        case 75:
-            return OwnHandler<uint16_t(Code), Match_ActCross>;
-        case 66:
-        case 110:
-        case 77:
-        case 109:
-        case 78:
-        case 81:
-            return OwnHandler<uint16_t(Code), Match_ActMovingStrike>;
-        case 123:
-        case 124:
-        case 125:
-        case 126:
-        case 127:
-        case 128:
-            return OwnHandler<uint16_t(Code), Match_ActSidePass>;
-        case 46:
-        case 47:
-        case 48:
-        case 49:
-        case 50:
-        case 51:
-        case 79:
-            return OwnHandler<uint16_t(Code), Match_ActAirBall>;
-        case 140:
-        case 141:
-        case 142:
-        case 143:
-            return OwnHandler<uint16_t(Code), Match_ActFirstTimeKnock>;
-        case 111:
-            return Match_ActTurnAwayAndKick;
-        case 112:
-        case 113:
-            return OwnHandler<uint16_t(Code), Match_ActTurnOnSpot>;
-        case 129:
-        case 130:
-        case 131:
-        case 132:
-            return OwnHandler<uint16_t(Code), Match_ActAimedStrike>;
-        case 97:
-        case 98:
-        case 106:
-        case 107:
-            return OwnHandler<uint16_t(Code), Match_ActTurningShot>;
-        case 133:
-        case 134:
-        case 138:
-        case 139:
-            return OwnHandler<uint16_t(Code), Match_ActRoundTheKeeper>;
-        default:
-            return KeeperHandlerFor<Code>();
-    }
-}
+// The handler of each action code, one row per code in code order.
+constexpr ActionHandlerEntry kActionHandlers[] = {
+    {kActionStand, Match_ActStand},
+    {kActionRunToPosition, Match_ActRunToPosition},
+    {kActionStandOff, Match_ActStandOff},
+    {kActionNothing, Match_ActNothing},
+    {kActionThink, Match_ActThink},
+    {kActionOnBall, Match_ActWithBall},
+    {kActionTurnToGoal, Match_ActTurnToGoal},
+    {kActionTurnWithBallSmallA, OwnHandler<kActionTurnWithBallSmallA, Match_ActTurnWithBall>},
+    {kActionTurnWithBallMediumA, OwnHandler<kActionTurnWithBallMediumA, Match_ActTurnWithBall>},
+    {kActionTurnWithBallWideA, OwnHandler<kActionTurnWithBallWideA, Match_ActTurnWithBall>},
+    {kActionTurnBack, OwnHandler<kActionTurnBack, Match_ActTurnWithBall>},
+    {kActionTurnWithBallSmallB, OwnHandler<kActionTurnWithBallSmallB, Match_ActTurnWithBall>},
+    {kActionTurnWithBallMediumB, OwnHandler<kActionTurnWithBallMediumB, Match_ActTurnWithBall>},
+    {kActionTurnWithBallWideB, OwnHandler<kActionTurnWithBallWideB, Match_ActTurnWithBall>},
+    {kActionUnderHighBall, Match_ActUnderHighBall},
+    {kActionRunAfterBall, Match_ActRunAfterBall},
+    {kActionSprintAfterBall, Match_ActSprintAfterBall},
+    {kActionReceivePass, Match_ActReceivePass},
+    {kActionCross, OwnHandler<kActionCross, Match_ActCross>},
+    {kActionThrowInChoose, Match_ActThrowInChoose},
+    {kActionCornerChoose, Match_ActCornerChoose},
+    {kActionThrowInFetch, Match_ActThrowInFetch},
+    {kActionCornerFetch, Match_ActCornerFetch},
+    {kActionNetFetch, Match_ActNetFetch},
+    {kActionCarryToCentre, Match_ActCarryToCentre},
+    {kActionOverTheBall, Match_ActOverTheBall},
+    {kActionKickOffWalk, Match_ActKickOffWalk},
+    {kActionKickOffPartner, Match_ActKickOffPartner},
+    {kActionSlidingTackleAlt, Match_ActSlidingTackle},
+    {kActionPass, Match_ActPass},
+    {kActionToTunnel, Match_ActToTunnel},
+    {kActionWalkOff, Match_ActWalkOff},
+    {kActionBlockTackle, Match_ActBlockTackle},
+    {kActionFallForward, Match_ActFallForward},
+    {kActionBackHeel, Match_ActBackHeel},
+    {kActionLongThrow, OwnHandler<kActionLongThrow, Match_ActThrow>},
+    {kActionCornerKick, Match_ActCornerKick},
+    {kActionHurdle, Match_ActHurdle},
+    {kActionSubstitutedOff, Match_ActSubstitutedOff},
+    {kActionSubstituteOn, Match_ActSubstituteOn},
+    {kActionKnockPast, Match_ActKnockPast},
+    {kActionLongThrowRunUp, OwnHandler<kActionLongThrowRunUp, Match_ActThrowRunUp>},
+    {kActionShortThrow, OwnHandler<kActionShortThrow, Match_ActThrow>},
+    {kActionFreeKickShotRunUp, OwnHandler<kActionFreeKickShotRunUp, Match_ActFreeKickRunUp>},
+    {kActionFreeKickPassRunUp, OwnHandler<kActionFreeKickPassRunUp, Match_ActFreeKickRunUp>},
+    {kActionCornerRunUp, Match_ActCornerRunUp},
+    {kActionHeader, OwnHandler<kActionHeader, Match_ActAirBall>},
+    {kActionHeaderAtAim, OwnHandler<kActionHeaderAtAim, Match_ActAirBall>},
+    {kActionHeaderAtGoal, OwnHandler<kActionHeaderAtGoal, Match_ActAirBall>},
+    {kActionLowControl, OwnHandler<kActionLowControl, Match_ActAirBall>},
+    {kActionAirBackHeader, OwnHandler<kActionAirBackHeader, Match_ActAirBall>},
+    {kActionLowHeader, OwnHandler<kActionLowHeader, Match_ActAirBall>},
+    {kActionShot, Match_ActShot},
+    {kActionFreeKickFetch, Match_ActFreeKickFetch},
+    {kActionRetreat, Match_ActRetreat},
+    {kActionFreeKickPasser, Match_ActFreeKickPasser},
+    {kActionSlideTackle, Match_ActSlideTackle},
+    {kActionWatchRestart, Match_ActWatchRestart},
+    {kActionWall, Match_ActWallPlayer},
+    {kActionFreeKickPlace, Match_ActFreeKickPlace},
+    {kActionPenaltyRunUp, Match_ActPenaltyRunUp},
+    {kActionKeeperHoldWalk, Match_ActKeeperHoldWalk},
+    {kActionEmptyA, Match_ActNothing},
+    {kActionWaitTurning, Match_ActWaitTurning},
+    {kActionEmptyB, Match_ActNothing},
+    {kActionEmptyC, Match_ActNothing},
+    {kActionRunningBackHeel, OwnHandler<kActionRunningBackHeel, Match_ActMovingStrike>},
+    {kActionGesture, Match_ActGesture},
+    {kActionCornerReady, Match_ActCornerReady},
+    {kActionGoalCelebration, Match_ActGoalCelebration},
+    {kActionJoinScorer, Match_ActJoinScorer},
+    {kActionFreeKickShot, Match_ActFreeKickShot},
+    {kActionDive, Match_ActDive},
+    {kActionSlidingFall, Match_ActSlidingFall},
+    {kActionEmptyD, Match_ActNothing},
+    {kActionCrossMirrored, OwnHandler<kActionCrossMirrored, Match_ActCross>},
+    {kActionBackToPoint, Match_ActBackToPoint},
+    {kActionRunningForwardPass, OwnHandler<kActionRunningForwardPass, Match_ActMovingStrike>},
+    {kActionRunningShot, OwnHandler<kActionRunningShot, Match_ActMovingStrike>},
+    {kActionAirChestControl, OwnHandler<kActionAirChestControl, Match_ActAirBall>},
+    {kActionVolleyA, OwnHandler<kActionVolleyA, Match_ActVolley>},
+    {kActionJoggingShot, OwnHandler<kActionJoggingShot, Match_ActMovingStrike>},
+    {kActionAttackingHeader, Match_ActAttackingHeader},
+    {kActionVolleyB, OwnHandler<kActionVolleyB, Match_ActVolley>},
+    {kActionVolleyC, OwnHandler<kActionVolleyC, Match_ActVolley>},
+    {kActionPenaltyPlace, Match_ActPenaltyPlace},
+    {kActionHeaderPass, Match_ActHeaderPass},
+    {kActionBackHeader, Match_ActBackHeader},
+    {kActionChestLayOff, Match_ActChestLayOff},
+    {kActionSlidingTackle, Match_ActSlidingTackle},
+    {kActionSlideWithBall, Match_ActSlideWithBall},
+    {kActionStandingChallenge, Match_ActStandingChallenge},
+    {kActionEmptyE, Match_ActNothing},
+    {kActionStagger, Match_ActStagger},
+    {kActionFreeKickPass, Match_ActFreeKickPass},
+    {kActionPenaltyKick, Match_ActPenaltyKick},
+    {kActionRunToTarget, Match_ActRunToTarget},
+    {kActionTurningShotA, OwnHandler<kActionTurningShotA, Match_ActTurningShot>},
+    {kActionTurningShotB, OwnHandler<kActionTurningShotB, Match_ActTurningShot>},
+    {kActionHandball, Match_ActHandball},
+    {kActionPause, Match_ActPause},
+    {kActionIdleVariation, Match_ActIdleVariation},
+    {kActionStumble, Match_ActStumble},
+    {kActionRestartPlace, Match_ActRestartPlace},
+    {kActionEmptyF, Match_ActNothing},
+    {kActionSlidingPoke, Match_ActSlidingPoke},
+    {kActionTurningShotC, OwnHandler<kActionTurningShotC, Match_ActTurningShot>},
+    {kActionTurningShotD, OwnHandler<kActionTurningShotD, Match_ActTurningShot>},
+    {kActionShortThrowRunUp, OwnHandler<kActionShortThrowRunUp, Match_ActThrowRunUp>},
+    {kActionJoggingForwardPass, OwnHandler<kActionJoggingForwardPass, Match_ActMovingStrike>},
+    {kActionJoggingBackHeel, OwnHandler<kActionJoggingBackHeel, Match_ActMovingStrike>},
+    {kActionTurnAwayAndKick, Match_ActTurnAwayAndKick},
+    {kActionTurnOnSpotDown, OwnHandler<kActionTurnOnSpotDown, Match_ActTurnOnSpot>},
+    {kActionTurnOnSpotUp, OwnHandler<kActionTurnOnSpotUp, Match_ActTurnOnSpot>},
+    {kActionChestControlA, OwnHandler<kActionChestControlA, Match_ActChestControl>},
+    {kActionChestControlB, OwnHandler<kActionChestControlB, Match_ActChestControl>},
+    {kActionHeavySlide, Match_ActHeavySlide},
+    {kActionCelebrate, Match_ActCelebrate},
+    {kActionChestControlC, OwnHandler<kActionChestControlC, Match_ActChestControl>},
+    {kActionChestControlD, OwnHandler<kActionChestControlD, Match_ActChestControl>},
+    {kActionClearingHeader, Match_ActClearingHeader},
+    {kActionAerialChallenge, Match_ActAerialChallenge},
+    {kActionEmptyG, Match_ActNothing},
+    {kActionStandingSidePassA, OwnHandler<kActionStandingSidePassA, Match_ActSidePass>},
+    {kActionStandingSidePassB, OwnHandler<kActionStandingSidePassB, Match_ActSidePass>},
+    {kActionJoggingSidePassA, OwnHandler<kActionJoggingSidePassA, Match_ActSidePass>},
+    {kActionJoggingSidePassB, OwnHandler<kActionJoggingSidePassB, Match_ActSidePass>},
+    {kActionRunningSidePassA, OwnHandler<kActionRunningSidePassA, Match_ActSidePass>},
+    {kActionRunningSidePassB, OwnHandler<kActionRunningSidePassB, Match_ActSidePass>},
+    {kActionAimedStrikeA, OwnHandler<kActionAimedStrikeA, Match_ActAimedStrike>},
+    {kActionAimedStrikeB, OwnHandler<kActionAimedStrikeB, Match_ActAimedStrike>},
+    {kActionAimedStrikeC, OwnHandler<kActionAimedStrikeC, Match_ActAimedStrike>},
+    {kActionAimedStrikeD, OwnHandler<kActionAimedStrikeD, Match_ActAimedStrike>},
+    {kActionRoundTheKeeperA, OwnHandler<kActionRoundTheKeeperA, Match_ActRoundTheKeeper>},
+    {kActionRoundTheKeeperB, OwnHandler<kActionRoundTheKeeperB, Match_ActRoundTheKeeper>},
+    {kActionBackwardHeaderA, OwnHandler<kActionBackwardHeaderA, Match_ActBackwardHeader>},
+    {kActionBackwardHeaderB, OwnHandler<kActionBackwardHeaderB, Match_ActBackwardHeader>},
+    {kActionBackwardHeaderC, OwnHandler<kActionBackwardHeaderC, Match_ActBackwardHeader>},
+    {kActionRoundTheKeeperC, OwnHandler<kActionRoundTheKeeperC, Match_ActRoundTheKeeper>},
+    {kActionRoundTheKeeperD, OwnHandler<kActionRoundTheKeeperD, Match_ActRoundTheKeeper>},
+    {kActionSidewaysKnockA, OwnHandler<kActionSidewaysKnockA, Match_ActFirstTimeKnock>},
+    {kActionSidewaysKnockB, OwnHandler<kActionSidewaysKnockB, Match_ActFirstTimeKnock>},
+    {kActionKnockToTargetA, OwnHandler<kActionKnockToTargetA, Match_ActFirstTimeKnock>},
+    {kActionKnockToTargetB, OwnHandler<kActionKnockToTargetB, Match_ActFirstTimeKnock>},
+    {kActionPeriodEndReactionA, OwnHandler<kActionPeriodEndReactionA, Match_ActPeriodEndReaction>},
+    {kActionPeriodEndReactionB, OwnHandler<kActionPeriodEndReactionB, Match_ActPeriodEndReaction>},
+    {kActionWalkBack, Match_ActWalkBack},
+    {kActionCatchReaction, Match_ActCatchReaction},
+    {kActionBooked, Match_ActBooked},
+    {kActionFetchAndThrow, Match_ActFetchAndThrow},
+    {kActionKeeperTakeBall, Match_ActKeeperTakeBall},
+    {kActionKeeperHoldGestureA, OwnHandler<kActionKeeperHoldGestureA, Match_ActKeeperHoldGesture>},
+    {kActionKeeperReady, Match_ActKeeperReady},
+    {kActionKeeperDistribute, Match_ActKeeperDistribute},
+    {kActionKeeperHoldBall, Match_ActKeeperHoldBall},
+    {kActionKeeperCatchHigh, Match_ActKeeperCatchHigh},
+    {kActionKeeperLongMiddleDive, OwnHandler<kActionKeeperLongMiddleDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowDive, OwnHandler<kActionKeeperShortLowDive, Match_ActKeeperDive>},
+    {kActionKeeperHoldHighCatch, OwnHandler<kActionKeeperHoldHighCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperLongMiddleHoldingDive,
+     OwnHandler<kActionKeeperLongMiddleHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortMiddleDive, OwnHandler<kActionKeeperShortMiddleDive, Match_ActKeeperDive>},
+    {kActionKeeperDropKick, Match_ActKeeperDropKick},
+    {kActionKeeperGoalKick, Match_ActKeeperGoalKick},
+    {kActionKeeperClear, Match_ActKeeperClear},
+    {kActionKeeperJumpPunch, Match_ActKeeperJumpPunch},
+    {kActionKeeperTipOver, Match_ActKeeperTipOver},
+    {kActionKeeperLongLowDive, OwnHandler<kActionKeeperLongLowDive, Match_ActKeeperDive>},
+    {kActionKeeperLongLowHoldingDive,
+     OwnHandler<kActionKeeperLongLowHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperEmptyA, OwnHandler<kActionKeeperEmptyA, Match_ActNothing>},
+    {kActionKeeperEmptyB, OwnHandler<kActionKeeperEmptyB, Match_ActNothing>},
+    {kActionKeeperCatchLow, Match_ActKeeperCatchLow},
+    {kActionKeeperShortHighDive, OwnHandler<kActionKeeperShortHighDive, Match_ActKeeperDive>},
+    {kActionKeeperEmptyC, OwnHandler<kActionKeeperEmptyC, Match_ActNothing>},
+    {kActionKeeperCatchMiddle, Match_ActKeeperCatchMiddle},
+    {kActionKeeperHoldGestureB, OwnHandler<kActionKeeperHoldGestureB, Match_ActKeeperHoldGesture>},
+    {kActionKeeperSmother, Match_ActKeeperSmother},
+    {kActionKeeperEmptyD, OwnHandler<kActionKeeperEmptyD, Match_ActNothing>},
+    {kActionKeeperGestureMate, Match_ActKeeperGestureMate},
+    {kActionKeeperEmptyE, OwnHandler<kActionKeeperEmptyE, Match_ActNothing>},
+    {kActionKeeperHoldMiddleCatch, OwnHandler<kActionKeeperHoldMiddleCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperHoldLowCatch, OwnHandler<kActionKeeperHoldLowCatch, Match_ActKeeperHoldCatch>},
+    {kActionKeeperGatherFeet, Match_ActKeeperGatherFeet},
+    {kActionKeeperLongHighDive, OwnHandler<kActionKeeperLongHighDive, Match_ActKeeperDive>},
+    {kActionKeeperLongHighHoldingDive,
+     OwnHandler<kActionKeeperLongHighHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperBlockA, OwnHandler<kActionKeeperBlockA, Match_ActKeeperBlock>},
+    {kActionKeeperBlockB, OwnHandler<kActionKeeperBlockB, Match_ActKeeperBlock>},
+    {kActionKeeperAimGoalKick, Match_ActKeeperAimGoalKick},
+    {kActionKeeperFetchGoalKick, Match_ActKeeperFetchGoalKick},
+    {kActionKeeperBackOff, Match_ActKeeperBackOff},
+    {kActionKeeperThrow, Match_ActKeeperThrow},
+    {kActionKeeperHoldGestureC, OwnHandler<kActionKeeperHoldGestureC, Match_ActKeeperHoldGesture>},
+    {kActionKeeperHoldGestureD, OwnHandler<kActionKeeperHoldGestureD, Match_ActKeeperHoldGesture>},
+    {kActionKeeperEmptyF, OwnHandler<kActionKeeperEmptyF, Match_ActNothing>},
+    {kActionKeeperEmptyG, OwnHandler<kActionKeeperEmptyG, Match_ActNothing>},
+    {kActionEmptyH, Match_ActNothing},
+    {kActionKeeperLongLowParryDive, OwnHandler<kActionKeeperLongLowParryDive, Match_ActKeeperDive>},
+    {kActionKeeperLongMiddleParryDive, OwnHandler<kActionKeeperLongMiddleParryDive, Match_ActKeeperDive>},
+    {kActionKeeperLongHighParryDive, OwnHandler<kActionKeeperLongHighParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowParryDive, OwnHandler<kActionKeeperShortLowParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortMiddleParryDive, OwnHandler<kActionKeeperShortMiddleParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortHighParryDive, OwnHandler<kActionKeeperShortHighParryDive, Match_ActKeeperDive>},
+    {kActionKeeperShortLowHoldingDive,
+     OwnHandler<kActionKeeperShortLowHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortMiddleHoldingDive,
+     OwnHandler<kActionKeeperShortMiddleHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperShortHighHoldingDive,
+     OwnHandler<kActionKeeperShortHighHoldingDive, Match_ActKeeperHoldingDive>},
+    {kActionKeeperReturnBall, Match_ActKeeperReturnBall},
+    {kActionKeeperPenaltyGesture, Match_ActKeeperPenaltyGesture},
+};
 
-template <std::size_t... Codes>
-constexpr std::array<MatchActionHandler, sizeof...(Codes)> MakeActionTable(std::index_sequence<Codes...>) {
-    return {{HandlerFor<Codes>()...}};
+constexpr bool EveryCodeOnceInOrder() {
+    for (std::size_t i = 0; i < std::size(kActionHandlers); ++i) {
+        if (kActionHandlers[i].code != i) return false;
+    }
+    return std::size(kActionHandlers) == kMatchActionCount;
+}
+static_assert(EveryCodeOnceInOrder(), "the handler table must list every action code once, in order");
+
+constexpr std::array<MatchActionHandler, kMatchActionCount> MakeActionTable() {
+    std::array<MatchActionHandler, kMatchActionCount> table{};
+    for (const ActionHandlerEntry& entry : kActionHandlers) table[entry.code] = entry.handler;
+    return table;
 }
 
 // Each player has at least one usable foot this tick; the middle chance is
@@ -623,7 +501,7 @@ void ParkOffThePitch(MatchFigure& f) {
     f.y16 = 0;
     f.x = 0;
     f.y = 0;
-    f.action = 0;
+    f.action = kActionStand;
     f.off = 1;
     f.anim = -1;
     f.x16 = 0;
@@ -656,7 +534,7 @@ void UpdateLastDefenderLine(int team) {
         const int16_t figure = MatchLineUp[team][slot];
         if (figure < 0 || figure >= kPlayerFigures) continue;
         const MatchFigure& f = MatchFigures[figure];
-        if (f.off != 0 || f.x <= kTouchLineLeftX || f.x >= kTouchLineRightX) continue;
+        if (f.off != 0 || f.x <= kDefaultPitch.left || f.x >= kDefaultPitch.right) continue;
         if (upfield ? f.y < line : f.y > line) line = f.y;
     }
     MatchLastDefenderY[team] = line;
@@ -664,8 +542,7 @@ void UpdateLastDefenderLine(int team) {
 
 }  // namespace
 
-const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable =
-    MakeActionTable(std::make_index_sequence<kMatchActionCount>());
+const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable = MakeActionTable();
 
 MatchActionHandler MatchActionHandlerOf(uint16_t action) {
     assert(action < kMatchActionCount && "action code outside the table");

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/match/actions.h"
 #include "core/match/matchengine.h"
 
 struct MatchActionFlags {

@@ -1,4 +1,5 @@
 #include "core/match/aerials.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -15,6 +16,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/strikes.h"
 #include "core/match/volleys.h"
@@ -23,8 +25,6 @@ uint16_t PokeMarkFlag;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionThink = 4;
 constexpr int kHeights = 30;
 constexpr int kEventShot = 1;
 constexpr int kEventKick = 6;
@@ -59,9 +59,9 @@ struct BackwardKind {
 constexpr int16_t kBackwardLastFrame = 36;
 constexpr int16_t kBackwardKeepBallBelow = 28;
 constexpr BackwardKind kBackwardHeaders[] = {
-    {137, 181, 14, 160, 140, 15, 688128, 491520, 61440},
-    {136, 180, 14, 125, 140, 15, 589824, 655360, 51200},
-    {135, 179, 28, 125, 110, 19, 524288, 409600, 40960},
+    {kActionBackwardHeaderC, 181, 14, 160, 140, 15, 688128, 491520, 61440},
+    {kActionBackwardHeaderB, 180, 14, 125, 140, 15, 589824, 655360, 51200},
+    {kActionBackwardHeaderA, 179, 28, 125, 110, 19, 524288, 409600, 40960},
 };
 
 const BackwardKind& BackwardOf(uint16_t action) {

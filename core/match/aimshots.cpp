@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
 constexpr int kEventPass = 2;
 constexpr int kShotYards = 35;
 constexpr int kHighDriveDistance = 640;
@@ -41,10 +41,10 @@ struct AimedStrike {
     bool tightToOwnKeeper;
 };
 constexpr AimedStrike kAimedStrikes[] = {
-    {132, {66, 30, 30, 30}, {73, 18, 12, 18}, 6, 170, false},
-    {131, {67, 28, 22, 28}, {78, 24, 17, 24}, 6, 170, false},
-    {130, {64, 19, 0, 19}, {72, 15, 11, 15}, 4, 155, true},
-    {129, {65, 28, 0, 28}, {77, 29, 19, 29}, 4, 155, true},
+    {kActionAimedStrikeD, {66, 30, 30, 30}, {73, 18, 12, 18}, 6, 170, false},
+    {kActionAimedStrikeC, {67, 28, 22, 28}, {78, 24, 17, 24}, 6, 170, false},
+    {kActionAimedStrikeB, {64, 19, 0, 19}, {72, 15, 11, 15}, 4, 155, true},
+    {kActionAimedStrikeA, {65, 28, 0, 28}, {77, 29, 19, 29}, 4, 155, true},
 };
 
 const AimedStrike* AimedStrikeOf(uint16_t action) {
@@ -126,7 +126,7 @@ void Match_ActAimedStrike(int16_t figure) {
     const AimedStrike* s = AimedStrikeOf(f.action);
     if (s == nullptr) return;
     const AimedStrikeForm& form = f.actionParam == 0 ? s->plain : s->other;
-    if (MatchSetPlayerAnim(figure, form.clip, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, form.clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     if (f.hasBall != 0 && frame < form.runUp) {
         if (frame < form.moveBelow) Match_ApplyAnimMotion(figure);
@@ -134,7 +134,7 @@ void Match_ActAimedStrike(int16_t figure) {
     }
     const bool inWindow = frame >= form.windowFrom && frame <= form.windowFrom + 8;
     if (!inWindow || BallState.holder != 0 || f.hasKicked != 0 || f.hasBall == 0) {
-        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     Strike(figure, *s);

@@ -6,6 +6,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
 constexpr int kHeights = 30;
 
 // Vertical velocities by the ball's height / 10 (16.16 a tick).
@@ -62,10 +62,13 @@ struct AirAction {
     int minFrame;     // the strike needs the shown frame at least this
 };
 constexpr AirAction kAirActions[] = {
-    {46, 95, Toward::kGoal, 33, 33, 33}, {47, 97, Toward::kAim, 25, 1 << 14, 0},
-    {48, 100, Toward::kAim, 26, 26, 26}, {50, 128, Toward::kAwayFromGoal, 34, 34, 34},
-    {51, 91, Toward::kGoal, 0, 20, 10},  {79, 96, Toward::kBall, 33, 33, 1},
-    {49, 144, Toward::kBall, 0, 0, 0},
+    {kActionHeader, 95, Toward::kGoal, 33, 33, 33},
+    {kActionHeaderAtAim, 97, Toward::kAim, 25, 1 << 14, 0},
+    {kActionHeaderAtGoal, 100, Toward::kAim, 26, 26, 26},
+    {kActionAirBackHeader, 128, Toward::kAwayFromGoal, 34, 34, 34},
+    {kActionLowHeader, 91, Toward::kGoal, 0, 20, 10},
+    {kActionAirChestControl, 96, Toward::kBall, 33, 33, 1},
+    {kActionLowControl, 144, Toward::kBall, 0, 0, 0},
 };
 
 const AirAction* AirActionOf(uint16_t action) {
@@ -134,22 +137,23 @@ void Match_ActAirBall(int16_t figure) {
         int height = (f.heading * 50 / a->jumpDivisor) * f.shownFrame / 100;
         if (height > peak) height = peak - (height - peak);
         height = std::max(height, 0);
-        if (f.action == 47) height *= 2;
+        if (f.action == kActionHeaderAtAim) height *= 2;
         f.actionTicks = uint16_t(height);
     }
-    const bool extra = f.action == 79 ? (f.hasKicked != 0 || f.actionParam < a->extraUntil)
-                                      : (f.hasKicked == 0 && f.actionParam < a->extraUntil);
+    const bool extra = f.action == kActionAirChestControl
+                           ? (f.hasKicked != 0 || f.actionParam < a->extraUntil)
+                           : (f.hasKicked == 0 && f.actionParam < a->extraUntil);
     if (extra) {
         if (MatchSetPlayerAnim(figure, a->clip, 1, kActionStand) == 0) return;
         ++f.actionParam;
     }
     int reachDistance = f.heading / 20 + 8, reachHeight = f.heading / 2 + 140;
-    if (f.action == 51) reachDistance = 20, reachHeight = 110;
-    if (f.action == 79) reachDistance = f.actionTicks / 40 + 8;
-    if (f.action == 49) reachDistance = 8, reachHeight = 140;
+    if (f.action == kActionLowHeader) reachDistance = 20, reachHeight = 110;
+    if (f.action == kActionAirChestControl) reachDistance = f.actionTicks / 40 + 8;
+    if (f.action == kActionLowControl) reachDistance = 8, reachHeight = 140;
     const bool reach =
         Match_BallInReach(MatchCurX, MatchCurY, BallState.x, BallState.y, reachDistance, reachHeight) == 0;
-    if (f.hasKicked == 0 && f.action != 49 && f.action != 51 &&
+    if (f.hasKicked == 0 && f.action != kActionLowControl && f.action != kActionLowHeader &&
         Match_BallInReach5(MatchCurX, MatchCurY, f.aimX, f.aimY, 10000) != 0) {
         const int d = Match_DirectionTo(MatchCurX, MatchCurY, f.aimX, f.aimY);
         if (Match_OpponentAhead(figure) == 0) Match_StepForward(figure, 125, d);
@@ -158,12 +162,12 @@ void Match_ActAirBall(int16_t figure) {
     const int z = BallState.z;
     const int speed = BallState.speed;
     bool strike = z > 70;
-    if (f.action == 47) strike = z >= 108 && z <= 140;
-    if (f.action == 51) strike = z >= 35;
-    if (f.action == 49) strike = true;
+    if (f.action == kActionHeaderAtAim) strike = z >= 108 && z <= 140;
+    if (f.action == kActionLowHeader) strike = z >= 35;
+    if (f.action == kActionLowControl) strike = true;
     if (!strike) return;
     f.hasKicked = 1;
-    if (f.action == 79 || f.action == 49) {
+    if (f.action == kActionAirChestControl || f.action == kActionLowControl) {
         // The control test: only the speed depends on it.
         if (GameRandom() % 100 < MatchSlotRoleChoice(figure, f.control)) {
             AlongFacing(f, 65536);
@@ -174,13 +178,13 @@ void Match_ActAirBall(int16_t figure) {
         }
         BallState.vz = 10 * AtHeight(kT2);
         MatchSfx_PlayEvent(6, -1);
-        if (f.action == 49) {
+        if (f.action == kActionLowControl) {
             MatchTakePossession(figure);
             return;
         }
     } else {
         switch (f.action) {
-            case 46:
+            case kActionHeader:
                 if (z >= f.heading / 2 + 138) {
                     BallState.vz = 131072;
                 } else {
@@ -188,15 +192,15 @@ void Match_ActAirBall(int16_t figure) {
                     BallState.vz = 2 * AtHeight(kT4);
                 }
                 break;
-            case 47:
+            case kActionHeaderAtAim:
                 AlongFacing(f, (speed + 10) * 69632);
                 BallState.vz = 2 * AtHeight(kT1);
                 break;
-            case 48:
+            case kActionHeaderAtGoal:
                 AlongFacing(f, (speed + 1) * 57344);
                 BallState.vz = AtHeight(kT3);
                 break;
-            case 50:
+            case kActionAirBackHeader:
                 AlongFacing(f, 688128);
                 BallState.vz = AtHeight(kT3);
                 break;
@@ -205,8 +209,8 @@ void Match_ActAirBall(int16_t figure) {
                 BallState.vz = 10 * AtHeight(kT0);
                 break;
         }
-        MatchSfx_PlayEvent(f.action == 50 ? 2 : 9, -1);
-        if (f.action == 46 || f.action == 47 || f.action == 48) {
+        MatchSfx_PlayEvent(f.action == kActionAirBackHeader ? 2 : 9, -1);
+        if (f.action == kActionHeader || f.action == kActionHeaderAtAim || f.action == kActionHeaderAtGoal) {
             ++f.counts[InAttackingHalf(team) ? kCountHeadersAttacking : kCountHeadersOwnHalf];
         }
     }
@@ -216,7 +220,8 @@ void Match_ActAirBall(int16_t figure) {
     BallState.kickGrace = kStrikeLockout;
     f.touchLockout = kStrikeLockout;
     Possession(figure);
-    if (f.action == 46) MatchSetKickSpeed(figure, -1);
-    if (f.action == 47 || f.action == 48 || f.action == 50) RecordShot(figure);
-    if (f.action == 47) MatchSetKickSpeed(figure, FreeKickAimX);
+    if (f.action == kActionHeader) MatchSetKickSpeed(figure, -1);
+    if (f.action == kActionHeaderAtAim || f.action == kActionHeaderAtGoal || f.action == kActionAirBackHeader)
+        RecordShot(figure);
+    if (f.action == kActionHeaderAtAim) MatchSetKickSpeed(figure, FreeKickAimX);
 }

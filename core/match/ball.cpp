@@ -1,4 +1,5 @@
 #include "core/match/ball.h"
+#include "core/match/actions.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 
 namespace {
 
@@ -166,7 +168,7 @@ void Ball_UpdateDirectionSpeed() {
         if (LastToucher >= 0 && LastToucher < kPlayerFigures && MatchFigures[LastToucher].hasBall != 0) {
             const MatchFigure& toucher = MatchFigures[LastToucher];
             BallState.direction = toucher.facing;
-            if (toucher.action != 5) BallState.speed = 5;
+            if (toucher.action != kActionOnBall) BallState.speed = 5;
         }
     } else {
         BallState.direction = Match_DirectionTo(0, 0, BallState.vx / kBallDirectionDivisor,
@@ -195,7 +197,7 @@ void Ball_Update() {
     Ball_Collide();
     Ball_UpdateDirectionSpeed();
     Ball_PlayerContacts();
-    if (MatchPhase < 3) Ball_PredictPositions();
+    if (MatchPhase < kPhaseThrowIn) Ball_PredictPositions();
     if (BallState.holder != 0) BallState.z = 0;
     MatchFigure& ball = MatchFigures[kBallFigure];
     ball.x = BallState.x;

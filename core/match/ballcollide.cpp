@@ -14,6 +14,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 uint8_t PlayStopped;
 int16_t ThrowInX, ThrowInY, CornerX, CornerY, GoalKickX, GoalKickY;
@@ -35,15 +36,6 @@ constexpr int16_t kTopWallY = -2, kBottomWallY = 2166;
 constexpr int16_t kLeftWallX = 30, kRightWallX = 1562;
 constexpr int16_t kTunnelLowY = 1002, kTunnelHighY = 1162;
 constexpr int16_t kNetCooldown = 25;
-constexpr uint16_t kPhaseOffsideCall = 2;
-constexpr uint16_t kPhaseThrowIn = 3;
-constexpr uint16_t kPhaseGoalKick = 4;
-constexpr uint16_t kPhaseCorner = 5;
-constexpr uint16_t kPhaseGoalIn = 9;
-constexpr uint16_t kPhaseKeeperHolds = 12;
-constexpr uint16_t kPhaseOver = 14;
-constexpr uint16_t kPhasePenaltyKick = 19;
-constexpr uint16_t kPhaseKickEnded = 20;
 constexpr uint8_t kShootOut = 4;
 
 using Response = void (*)();
@@ -183,7 +175,7 @@ void GoalFrame(const GoalEnd& end) {
     } else if (depth >= 4 && depth <= 24) {
         if (MatchPhase == kPhaseOpenPlay) {
             Ball_GoalScored();
-        } else if (MatchPhase == kPhaseOffsideCall && PlayStopped == 0) {
+        } else if (MatchPhase == kPhaseOffside && PlayStopped == 0) {
             PlayStopped = 2;
             MatchSfx_PlayEvent(27, int16_t(end.attackers));
             MatchSfx_PlayEvent(21, int16_t(end.attackers));
@@ -194,7 +186,7 @@ void GoalFrame(const GoalEnd& end) {
 void OverGoalLine(const GoalEnd& end) {
     const int defenders = end.attackers ^ 1;
     GoalLineCrossX = BallState.probeX;  // how near the miss went, for the crowd
-    if (Period == kShootOut && MatchPhase < kPhasePenaltyKick) {
+    if (Period == kShootOut && MatchPhase < kPhasePenalty) {
         // The kick is over: no corner or goal kick in a shoot-out.
         if (end.sign < 0) {
             MatchSfx_PlayEvent(27, int16_t(end.attackers));
@@ -203,7 +195,7 @@ void OverGoalLine(const GoalEnd& end) {
             MatchSfx_PlayEvent(21, int16_t(end.attackers));
             MatchSfx_PlayEvent(21, int16_t(defenders));
         }
-        ChangePhase(kPhaseKickEnded);
+        ChangePhase(kPhaseShootOutControl);
         return;
     }
     if (ToucherTeam() == defenders) {
@@ -244,7 +236,7 @@ void OutOfPlay() {
 void KeepInTheGoal() {
     int16_t& px = BallState.probeX;
     int16_t& py = BallState.probeY;
-    if (MatchPhase == kPhaseGoalIn) {
+    if (MatchPhase == kPhaseGoal) {
         if (BallState.z > kPostHeight - 1) {
             BallState.z = kPostHeight;
             Hit();
@@ -274,11 +266,11 @@ void KeepInTheGoal() {
 }
 
 void ShootOutKickEnd() {
-    if (Period != kShootOut || MatchPhase >= kPhasePenaltyKick || MatchPhase == kPhaseOver) return;
+    if (Period != kShootOut || MatchPhase >= kPhasePenalty || MatchPhase == kPhasePeriodOver) return;
     const int32_t vy = BallState.vy;
     const bool ended = vy > 0 || (vy >= 0 && KeeperTouchedBall != 0) ||
                        (vy >= 0 && BallState.speed == 0 && MatchFigures[kBallFigure].y > kGoalLineLow);
-    if (ended) ChangePhase(kPhaseKickEnded);
+    if (ended) ChangePhase(kPhaseShootOutControl);
 }
 
 // A reflection off a wall below the stands' height; the path ends there so
@@ -340,7 +332,7 @@ void Ball_Collide() {
 void Ball_GoalScored() {
     const GoalEnd end = EndOfProbe();
     PlayStopped = 2;
-    ChangePhase(kPhaseGoalIn);
+    ChangePhase(kPhaseGoal);
     MatchCheckRestart(6);
     if (ShootOutDecision[0] != 0) {
         MatchSfx_PlayEvent(27, int16_t(end.attackers));

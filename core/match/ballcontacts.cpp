@@ -1,4 +1,5 @@
 #include "core/match/ballcontacts.h"
+#include "core/match/actions.h"
 
 #include <cassert>
 #include <initializer_list>
@@ -13,6 +14,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 
@@ -27,12 +29,6 @@ int16_t PassMarkerCountdown;
 namespace {
 
 constexpr int32_t kUnit = 65536;
-constexpr uint16_t kThink = 4;
-constexpr uint16_t kOnTheBall = 5;
-constexpr uint16_t kKillTheBall = 49;
-constexpr uint16_t kFallForward = 73;
-constexpr uint16_t kFallBackward = 33;
-constexpr uint16_t kFirstKeeperAction = 150;
 constexpr int kRebounded = 4;
 constexpr int16_t kChestLow = 70;
 constexpr int16_t kChestHigh = 139;
@@ -62,16 +58,25 @@ bool IsOneOf(uint16_t action, std::initializer_list<uint16_t> actions) {
 // Actions in which the player's body does not meet the ball here: the
 // jumps, headers and volleys play it themselves.
 bool IgnoresTheBall(uint16_t action) {
-    return IsOneOf(action, {46, 47, 48, 50, 51, 80, 82, 83, 84, 86, 87, 88});
+    return IsOneOf(action, {kActionHeader, kActionHeaderAtAim, kActionHeaderAtGoal, kActionAirBackHeader,
+                            kActionLowHeader, kActionVolleyA, kActionAttackingHeader, kActionVolleyB,
+                            kActionVolleyC, kActionHeaderPass, kActionBackHeader, kActionChestLayOff});
 }
 
 // Actions in which the player cannot take the ball: falls, slides, dives.
-bool CannotTake(uint16_t action) { return IsOneOf(action, {33, 50, 51, 56, 57, 72, 73, 89, 90, 105, 116}); }
+bool CannotTake(uint16_t action) {
+    return IsOneOf(action, {kActionFallForward, kActionAirBackHeader, kActionLowHeader, kActionSlideTackle,
+                            kActionWatchRestart, kActionDive, kActionSlidingFall, kActionSlidingTackle,
+                            kActionSlideWithBall, kActionSlidingPoke, kActionHeavySlide});
+}
 
 // Actions that carry the ball on 4 units ahead of the player once he has it.
 bool CarriesOn(uint16_t action) {
-    return IsOneOf(action, {15, 16, 18, 29, 34, 37, 52, 66, 75, 77, 78, 81, 109, 110}) ||
-           (action >= 123 && action <= 132);
+    return IsOneOf(action, {kActionRunAfterBall, kActionSprintAfterBall, kActionCross, kActionPass,
+                            kActionBackHeel, kActionHurdle, kActionShot, kActionRunningBackHeel,
+                            kActionCrossMirrored, kActionRunningForwardPass, kActionRunningShot,
+                            kActionJoggingShot, kActionJoggingForwardPass, kActionJoggingBackHeel}) ||
+           (action >= kActionStandingSidePassA && action <= kActionAimedStrikeD);
 }
 
 bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures; }
@@ -108,11 +113,11 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     BallState.vy = Share(BallState.vy, kReboundFactor[sector][1]);
     BallDeflectionCooldown = kRebounded;
     LastToucher = i;
-    if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= 15) {
+    if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
         MatchSfx_PlayEvent(15, -1);
         const int relative = (BallState.direction - p.facing) & 255;
-        Match_SetPlayerAction(i, relative < 64 || relative >= 193 ? kFallForward : kFallBackward);
+        Match_SetPlayerAction(i, relative < 64 || relative >= 193 ? kActionSlidingFall : kActionFallForward);
     }
 }
 
@@ -132,7 +137,7 @@ void ChestDrop(int16_t i, const MatchFigure& p) {
 void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
     if (BallState.direction == kNoDirection || i == BallExcludedPlayer) return;
     const int speed = BallState.speed;
-    if (p.action == kKillTheBall && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
+    if (p.action == kActionLowControl && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
         BallState.vz = -5 * kUnit;
         BallState.vx >>= 2;
         BallState.vy >>= 2;
@@ -150,15 +155,16 @@ void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
 // Whether the player gets the ball under control: a loose ball always; his
 // own ball or one reaching him while busy only by his control.
 bool Takes(int16_t i, const MatchFigure& p) {
-    if (i == LastToucher || p.action > 17) {
+    if (i == LastToucher || p.action > kActionReceivePass) {
         const bool controlled = int(GameRandom() % 100) < p.control;
-        return controlled && (p.action == kThink || p.action == 15 || p.action == 16);
+        return controlled && (p.action == kActionThink || p.action == kActionRunAfterBall ||
+                              p.action == kActionSprintAfterBall);
     }
     return true;
 }
 
 void TakeTheBall(int16_t i, int team) {
-    Match_SetPlayerAction(i, kThink);
+    Match_SetPlayerAction(i, kActionThink);
     Match_PassThinkRole(int16_t(team), i);
     MatchFigure& p = MatchFigures[i];
     p.frame = p.left == 3 && p.right != 3 ? 11 : 27;
@@ -167,7 +173,7 @@ void TakeTheBall(int16_t i, int team) {
         int(GameRandom() % 200) < p.composure) {
         // Nobody near and the game won: he stops it dead and looks up.
         StillTheBall();
-        p.action = kOnTheBall;
+        p.action = kActionOnBall;
         p.actionWord = 0;
     }
 }
@@ -182,7 +188,7 @@ void OpenPlayTouch(int16_t i, int team) {
     MatchCurX16 = p.x16;
     MatchCurY16 = p.y16;
     MatchTakePossession(i);
-    if (p.action <= 17 && BallState.z < kTakeHeight) {
+    if (p.action <= kActionReceivePass && BallState.z < kTakeHeight) {
         StillTheBall();
         if (MatchCountTackle(i) == 1) {
             const uint16_t direction = MatchRandomSpread(p.composure, 100) < p.composure
@@ -262,12 +268,12 @@ void Ball_PlayerContacts() {
             if (Takes(i, p)) TakeTheBall(i, team);
             p.hasBall = 1;
             BallState.vz = 0;
-            if (p.action == 15 || p.action == 16) {
-                Match_SetPlayerAction(i, kThink);
+            if (p.action == kActionRunAfterBall || p.action == kActionSprintAfterBall) {
+                Match_SetPlayerAction(i, kActionThink);
                 Match_PassThinkRole(int16_t(team), i);
             }
         }
-        if (MatchPhase == 0) {
+        if (MatchPhase == kPhaseOpenPlay) {
             touched = true;
             OpenPlayTouch(i, team);
         }
@@ -286,7 +292,7 @@ void Ball_KeepAtFeet(int16_t player) {
     if (!ValidPlayer(player)) return;
     MatchFigure& p = MatchFigures[player];
     StillTheBall();
-    if (p.action == kOnTheBall || p.action == 112 || p.action == 113) {
+    if (p.action == kActionOnBall || p.action == kActionTurnOnSpotDown || p.action == kActionTurnOnSpotUp) {
         p.gait = 0;
         MoveBallTo(BallState.x, BallState.y);  // the ball figure's 16.16 agrees with the ball
         Match_VectorFromDirection((p.facing - 10) & 255, 8, 256);

@@ -1,4 +1,5 @@
 #include "core/match/ballturns.h"
+#include "core/match/actions.h"
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
@@ -9,21 +10,14 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 uint16_t TurnAwayTicks;
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionRunAfter = 15;
-constexpr uint16_t kActionSprintAfter = 16;
-constexpr uint16_t kActionTurnOnSpotUp = 113;
-constexpr uint16_t kActionKnockedAside = 114;
-constexpr uint16_t kActionTurnAway = 111;
-constexpr uint16_t kBusyUpTo = 14;
+constexpr uint16_t kBusyUpTo = kActionUnderHighBall;
 constexpr uint16_t kTurnAwayTickLimit = 50;
 constexpr uint16_t kTurnAwayLookEvery = 30;
 constexpr int16_t kClipRunAfter = 13;
@@ -41,7 +35,7 @@ constexpr int16_t kKnockPastWork = 8;
 // A run after the ball goes on only while it is in play: once play has
 // stopped (a foul, the ball out) the last toucher would otherwise run on
 // in a straight line for the whole stoppage, far beyond the goal line.
-bool StillInPlay() { return MatchPhase == 0; }
+bool StillInPlay() { return MatchPhase == kPhaseOpenPlay; }
 
 // One turn with the ball: its clip, the frame of the touch, the frames
 // below which the clip's root motion moves him and the ball stays at his
@@ -57,9 +51,13 @@ struct BallTurn {
     int16_t strength;
 };
 constexpr BallTurn kBallTurns[] = {
-    {7, 20, 7, 7, 7, 7, true, 4},       {11, 21, 14, 14, 14, 14, true, 4}, {8, 22, 20, 16, 16, 25, false, 2},
-    {12, 23, 10, 10, 10, 19, false, 2}, {9, 24, 20, 15, 20, 47, false, 2}, {13, 25, 19, 19, 19, 43, false, 2},
-    {10, 26, 12, 4, 12, 47, false, 2},
+    {kActionTurnWithBallSmallA, 20, 7, 7, 7, 7, true, 4},
+    {kActionTurnWithBallSmallB, 21, 14, 14, 14, 14, true, 4},
+    {kActionTurnWithBallMediumA, 22, 20, 16, 16, 25, false, 2},
+    {kActionTurnWithBallMediumB, 23, 10, 10, 10, 19, false, 2},
+    {kActionTurnWithBallWideA, 24, 20, 15, 20, 47, false, 2},
+    {kActionTurnWithBallWideB, 25, 19, 19, 19, 43, false, 2},
+    {kActionTurnBack, 26, 12, 4, 12, 47, false, 2},
 };
 
 const BallTurn* TurnOf(uint16_t action) {
@@ -98,10 +96,10 @@ void Match_ActTurnWithBall(int16_t figure) {
 void Match_ActSprintAfterBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     Match_ApplyAnimMotion(figure, 160, 4);
-    if (MatchSetPlayerAnim(figure, kClipSprintAfter, 1, kActionRunAfter) != 0) return;
+    if (MatchSetPlayerAnim(figure, kClipSprintAfter, 1, kActionRunAfterBall) != 0) return;
     f.facing = f.ballDirection & 255;
     if (LastToucher == figure && StillInPlay()) {
-        Match_SetPlayerAction(figure, kActionSprintAfter);
+        Match_SetPlayerAction(figure, kActionSprintAfterBall);
     } else {
         f.frame = 0;
     }
@@ -112,7 +110,7 @@ void Match_ActRunAfterBall(int16_t figure) {
     Match_ApplyAnimMotion(figure, 125, 4);
     if (MatchSetPlayerAnim(figure, kClipRunAfter, 1, kActionThink) != 0) return;
     if (LastToucher == figure && StillInPlay()) {
-        Match_SetPlayerAction(figure, kActionRunAfter);
+        Match_SetPlayerAction(figure, kActionRunAfterBall);
     } else {
         f.frame = 0;
     }
@@ -122,7 +120,7 @@ void Match_ActTurnToGoal(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     f.turnTarget = Match_GoalDirection(figure, 0, CurrentTeam);
     if (f.hasBall == 0) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     if (MatchSetPlayerAnim(figure, kClipTurnToGoal, 5, kActionOnBall) == 0) {
@@ -165,14 +163,14 @@ void Match_ActTurnAwayAndKick(int16_t figure) {
                 f.touchLockout = 2;
             }
         } else {
-            Match_SetPlayerAction(figure, kActionRun);
+            Match_SetPlayerAction(figure, kActionRunToPosition);
         }
     } else {
         Match_TurnPlayerTowards(figure, f.turnTarget & 255, 0);
-        if (BallTeam != team || f.hasBall == 0) Match_SetPlayerAction(figure, kActionRun);
+        if (BallTeam != team || f.hasBall == 0) Match_SetPlayerAction(figure, kActionRunToPosition);
     }
-    if (TurnAwayTicks > kTurnAwayTickLimit && f.action == kActionTurnAway)
-        Match_SetPlayerAction(figure, kActionRun);
+    if (TurnAwayTicks > kTurnAwayTickLimit && f.action == kActionTurnAwayAndKick)
+        Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void Match_ActKnockPast(int16_t figure) {
@@ -192,7 +190,7 @@ void Match_ActKnockPast(int16_t figure) {
     if (frame >= kKnockPastMoveUntil && f.hasKicked == 0 && f.hasBall != 0) {
         const int16_t nearest = BallRanking[team ^ 1][0];
         if (Match_IsPlayerFigure(nearest) && MatchFigures[nearest].action <= kBusyUpTo) {
-            Match_SetPlayerAction(nearest, kActionKnockedAside);
+            Match_SetPlayerAction(nearest, kActionChestControlA);
         }
         const int16_t power = int16_t(2 + GameRandom() % 2);
         Ball_Kick(int16_t((f.facing + 10) & 255), figure, power);

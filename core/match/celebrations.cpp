@@ -7,6 +7,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
@@ -16,6 +17,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
@@ -28,13 +30,6 @@ uint8_t CameraFocusFigure = kBallFigure;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionCelebration = 69;
-constexpr uint16_t kActionToTunnel = 30;
-constexpr uint16_t kActionRunToTarget = 96;
-constexpr uint16_t kActionUnderHighBall = 14;
 constexpr uint16_t kPeriodShootOut = 4;
 constexpr int16_t kClipRun = 13;
 constexpr int16_t kClipHug = 157;
@@ -96,7 +91,7 @@ CelebrationPoint MeetingPoint(int16_t figure, const Stage& stage, int stageNumbe
 void EndCelebration(int16_t figure) {
     CelebrationSwitch = 0;
     CameraFocusFigure = kBallFigure;
-    Match_SetPlayerAction(figure, kActionRun);
+    Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void StageOver(int16_t figure, int stage) {
@@ -106,7 +101,7 @@ void StageOver(int16_t figure, int stage) {
         return;  // the clip's next action (1) takes over
     }
     if (Period == kPeriodShootOut && (stage == 9 || stage == 10 || stage == 11 || stage == 13)) {
-        Match_SetPlayerAction(figure, kActionCelebration);
+        Match_SetPlayerAction(figure, kActionGoalCelebration);
         MatchFigures[figure].actionParam = 11;
         return;
     }
@@ -131,7 +126,7 @@ CelebrationPoint Match_CelebrationMeetingPoint(int stage, int quarter) {
 void Match_ActJoinScorer(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     if (CelebrationSwitch == 0 || !IsPlayer(GoalScorer)) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     const MatchFigure& scorer = MatchFigures[GoalScorer];
@@ -143,16 +138,16 @@ void Match_ActJoinScorer(int16_t figure) {
     f.actionParam = 1;
     FacePoint(figure, scorer.x, scorer.y);
     Match_ApplyAnimMotion(figure);
-    if (MatchSetPlayerAnim(figure, kClipHug, 1, kActionRun) != 0 || CelebrationSwitch == 0) return;
+    if (MatchSetPlayerAnim(figure, kClipHug, 1, kActionRunToPosition) != 0 || CelebrationSwitch == 0) return;
     if (Period == kPeriodShootOut) {
-        Match_SetPlayerAction(figure, kActionCelebration);
+        Match_SetPlayerAction(figure, kActionGoalCelebration);
         int stage = 9 + GameRandom() % 5;
         if (stage == 12) stage = 11;
         MatchFigures[figure].actionParam = uint16_t(stage);
         if (MatchOnPitch(figure)) CameraFocusFigure = uint8_t(figure);
     } else if (scorer.actionParam == 14 || scorer.actionParam == 15) {
         const uint16_t stage = scorer.actionParam;
-        Match_SetPlayerAction(figure, kActionCelebration);
+        Match_SetPlayerAction(figure, kActionGoalCelebration);
         MatchFigures[figure].actionParam = stage;
     }
 }
@@ -174,9 +169,9 @@ void Match_ActGoalCelebration(int16_t figure) {
         if (AtPoint(point.x, point.y, 10000)) f.hasKicked = 1;
     } else {
         Match_ApplyAnimMotion(figure);
-        if (MatchSetPlayerAnim(figure, s.clip, 1, kActionRun) == 0) StageOver(figure, stage);
+        if (MatchSetPlayerAnim(figure, s.clip, 1, kActionRunToPosition) == 0) StageOver(figure, stage);
     }
-    if (MatchFigures[figure].action == kActionRun && MatchPhase == kPhasePeriodOver)
+    if (MatchFigures[figure].action == kActionRunToPosition && MatchPhase == kPhasePeriodOver)
         Match_SetPlayerAction(figure, kActionToTunnel);
 }
 
@@ -184,7 +179,7 @@ void Match_ActPeriodEndReaction(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     static constexpr int16_t kWinnerClips[4] = {313, 314, 327, 336};
     static constexpr int16_t kLoserClips[2] = {218, 317};
-    const bool winner = f.action == 144;
+    const bool winner = f.action == kActionPeriodEndReactionA;
     int16_t clip = -1;
     if (winner && f.actionParam < 4) clip = kWinnerClips[f.actionParam];
     if (!winner && f.actionParam < 2) clip = kLoserClips[f.actionParam];
@@ -232,7 +227,8 @@ void Match_ActBackToPoint(int16_t figure) {
         }
         if (MatchSetPlayerAnim(figure, kClipReady, 1, kActionThink) != 0 && f.frame > 30) f.frame = 30;
     }
-    if (MatchPhase == kPhaseOpenPlay && MatchFigures[figure].action == 76) Match_ReactToHighBall(figure);
+    if (MatchPhase == kPhaseOpenPlay && MatchFigures[figure].action == kActionBackToPoint)
+        Match_ReactToHighBall(figure);
 }
 
 void Match_ActRunToTarget(int16_t figure) {
@@ -257,14 +253,14 @@ void Match_ActStandOff(int16_t figure) {
     if (MatchSetPlayerAnim(figure, kClipReady, 1, kActionThink) == 0) return;
     if (f.frame > 30) f.frame = 30;
     const int team = TeamOf(figure), other = team ^ 1;
-    if (MatchPhase >= 6 || TeamChallenger[other] == kNoChallenger || BallTeam == team) {
-        Match_SetPlayerAction(figure, kActionRun);
+    if (MatchPhase >= kPhaseTakeThrowIn || TeamChallenger[other] == kNoChallenger || BallTeam == team) {
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     MatchDefaultDesignatedPlayer(int16_t(other));
     const int16_t challenger = TeamChallenger[other];
     if (!IsPlayer(challenger)) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     const MatchFigure& c = MatchFigures[challenger];
@@ -279,7 +275,7 @@ void Match_ActUnderHighBall(int16_t figure) {
     Match_ReactToHighBall(figure);
     if (MatchFigures[figure].action != kActionUnderHighBall) return;
     if (BallState.z < kHighBall && BallState.vz < 0) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         BallLandingX = BallLandingY = 0;
         return;
     }
@@ -289,6 +285,6 @@ void Match_ActUnderHighBall(int16_t figure) {
 void Match_ActPause(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     // A pause that would follow itself ends in standing instead.
-    if (f.officialWord == 100) f.officialWord = kActionStand;
+    if (f.officialWord == kActionPause) f.officialWord = kActionStand;
     MatchSetPlayerAnim(figure, kClipPause, 1, f.officialWord);
 }

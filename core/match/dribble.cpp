@@ -1,4 +1,5 @@
 #include "core/match/dribble.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,15 +31,8 @@ uint16_t TeamStoppageRequest[2];
 
 namespace {
 
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionTurnBack = 10;
-constexpr uint16_t kActionRunAfter = 15;
-constexpr uint16_t kActionSprintAfter = 16;
-constexpr uint16_t kActionKnockPast = 40;
-constexpr uint16_t kActionShieldTurn = 72;
-constexpr uint16_t kOneOnOneActions[4] = {134, 133, 139, 138};
-constexpr int kPitchLeft = 158;
-constexpr int kPitchRight = 1434;
+constexpr uint16_t kOneOnOneActions[4] = {kActionRoundTheKeeperB, kActionRoundTheKeeperA,
+                                          kActionRoundTheKeeperD, kActionRoundTheKeeperC};
 constexpr int kKnockTurnLimit = 24;
 constexpr int kGoalAcrossLow1 = 48, kGoalAcrossHigh1 = 80;
 constexpr int kGoalAcrossLow2 = 176, kGoalAcrossHigh2 = 208;
@@ -56,17 +50,23 @@ struct TurnChoice {
     int length;
     uint16_t action;
 };
-constexpr TurnChoice kTurnLarger[4] = {{7, 7}, {16, 8}, {20, 9}, {12, 10}};
-constexpr TurnChoice kTurnSmaller[4] = {{14, 11}, {10, 12}, {19, 13}, {12, 10}};
+constexpr TurnChoice kTurnLarger[4] = {{7, kActionTurnWithBallSmallA},
+                                       {16, kActionTurnWithBallMediumA},
+                                       {20, kActionTurnWithBallWideA},
+                                       {12, kActionTurnBack}};
+constexpr TurnChoice kTurnSmaller[4] = {{14, kActionTurnWithBallSmallB},
+                                        {10, kActionTurnWithBallMediumB},
+                                        {19, kActionTurnWithBallWideB},
+                                        {12, kActionTurnBack}};
 constexpr uint16_t kTurnStages[2][4] = {{22, 23, 24, 25}, {26, 27, 28, 29}};
 
 int Band(int t) { return t <= 47 ? 0 : t <= 79 ? 1 : t <= 111 ? 2 : 3; }
 
 bool OnPitch(int x, int y) {
-    return x >= kPitchLeft && x <= kPitchRight && y >= kGoalLineLow && y <= kGoalLineHigh;
+    return x >= kDefaultPitch.left && x <= kDefaultPitch.right && y >= kGoalLineLow && y <= kGoalLineHigh;
 }
 bool InsidePitch(int x, int y) {
-    return x > kPitchLeft && x < kPitchRight && y > kGoalLineLow && y < kGoalLineHigh;
+    return x > kDefaultPitch.left && x < kDefaultPitch.right && y > kGoalLineLow && y < kGoalLineHigh;
 }
 
 bool GoalAcross(int g) {
@@ -147,9 +147,9 @@ void Knock(int16_t p, int e, int k) {
     LastToucher = p;
     f.gait = uint16_t(k);
     MatchMarkTeamOffside(p);
-    if (k == 1) Match_SetPlayerAction(p, kActionRunAfter);
+    if (k == 1) Match_SetPlayerAction(p, kActionRunAfterBall);
     if (k == 2) {
-        Match_SetPlayerAction(p, kActionSprintAfter);
+        Match_SetPlayerAction(p, kActionSprintAfterBall);
         ++f.counts[kCountDribbleTouches];
         if (GameRandom() % 400 < f.dribble) ++f.counts[kCountDribblesPast];
     }
@@ -157,7 +157,7 @@ void Knock(int16_t p, int e, int k) {
 
 void ClearForStoppage(int16_t p) {
     const MatchFigure& f = MatchFigures[p];
-    const int aimX = MatchCurX < kPitchCentreX ? kPitchLeft : kPitchRight;
+    const int aimX = MatchCurX < kPitchCentreX ? kDefaultPitch.left : kDefaultPitch.right;
     const int facing = f.facing & 255;
     const int aimY =
         facing < 64 || facing > 192 ? MatchCurY - GameRandom() % 250 : MatchCurY + GameRandom() % 250;
@@ -334,7 +334,7 @@ bool DecideAtTouch(int16_t p, int g, int goalDistance, Decision& d, int& w, bool
     const int16_t oppChallenger = TeamChallenger[opp];
     if (GameRandom() % (std::max<int>(f.outlook, 0) + 101) == 0 && Match_IsPlayerFigure(oppChallenger) &&
         MatchFigures[oppChallenger].ballDistance < 32 && goalDistance < 400) {
-        Match_SetPlayerAction(p, kActionShieldTurn);
+        Match_SetPlayerAction(p, kActionDive);
         return true;
     }
     DribbleStage = 4;
@@ -396,7 +396,7 @@ bool DecideAtTouch(int16_t p, int g, int goalDistance, Decision& d, int& w, bool
                 x = 1280 - x;
             }
             y += kGoalLineLow;
-            x += kPitchLeft;
+            x += kDefaultPitch.left;
             const int16_t r = MatchFindNearestPlayer(int16_t(x), int16_t(y), -1);
             if (r != 0 && MatchOnPitch(r) &&
                 Match_ApproxDistance(MatchFigures[r].x, MatchFigures[r].y, x, y) < 320 &&

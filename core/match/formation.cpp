@@ -1,4 +1,5 @@
 #include "core/match/formation.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -8,6 +9,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 FormationTableData FormationTable[2];
 FormationTableData FormationScratch;
@@ -20,21 +22,12 @@ uint16_t FormationHold;
 
 namespace {
 
-constexpr int16_t kTouchLineLeftX = 158;
-constexpr int16_t kTouchLineRightX = 1434;
-constexpr int16_t kGoalLineLowY = 126;
-constexpr int16_t kGoalLineHighY = 2038;
-constexpr int16_t kCentreX = 796;
-constexpr int16_t kCentreY = 1082;
-constexpr int16_t kZoneLineX[5] = {158, 414, 670, 926, 1182};
-constexpr int16_t kZoneLineY[6] = {126, 446, 766, 1086, 1406, 1726};
 constexpr int kAcrossBandWidth = 256;
 constexpr int kAlongBandWidth = 320;
 constexpr uint16_t kPossessionDelay = 5;
 constexpr uint16_t kOpenPlayPlacementEvery = 15;
 constexpr int kMedianPredictionDivisor = 3000;
 constexpr uint16_t kFreeRole = 4;
-constexpr uint16_t kHoldsOwnTarget = 96;
 constexpr int kGridStepX = 63;
 constexpr int kGridStepY = 95;
 constexpr int kGrid = 20;
@@ -66,7 +59,7 @@ void SetFixedShape(int team, uint16_t situation) {
 
 bool FixedShapes() {
     const uint16_t phase = MatchPhase;
-    if (phase == 8 || (phase == 19 && Period != 4)) {
+    if (phase == kPhaseTakeCorner || (phase == kPhasePenalty && Period != 4)) {
         const int holder = BallTeam & 1;
         SetFixedShape(holder, kSituationSetPiece);
         SetFixedShape(holder ^ 1, 36);
@@ -99,8 +92,8 @@ void ZonesFromBall() {
     const int px = BallState.x + BallState.vx / kMedianPredictionDivisor;
     const int py = BallState.y + BallState.vy / kMedianPredictionDivisor;
     const int upfield = AttackDirection & 1;
-    const BandPair acrossU = Bracket(px, kZoneLineX, 5, kAcrossBandWidth);
-    const BandPair alongU = Bracket(py, kZoneLineY, 6, kAlongBandWidth);
+    const BandPair acrossU = Bracket(px, kDefaultPitch.zoneLineX, 5, kAcrossBandWidth);
+    const BandPair alongU = Bracket(py, kDefaultPitch.zoneLineY, 6, kAlongBandWidth);
     const BandPair acrossO{uint16_t(4 - acrossU.second), uint16_t(4 - acrossU.band), acrossU.weight};
     const BandPair alongO{uint16_t(5 - alongU.second), uint16_t(5 - alongU.band), alongU.weight};
     for (int team = 0; team < 2; ++team) {
@@ -110,8 +103,8 @@ void ZonesFromBall() {
         FormationZoneState state{uint16_t(along.band * 5 + across.band),
                                  uint16_t(along.second * 5 + across.second), across.weight, along.weight};
         const bool withoutBall = team == 1 - int(FormationPossession);
-        const bool keepsShape =
-            MatchPhase == kPhaseOpenPlay && (isUpfield ? py > kZoneLineY[4] : py < kZoneLineY[1]);
+        const bool keepsShape = MatchPhase == kPhaseOpenPlay && (isUpfield ? py > kDefaultPitch.zoneLineY[4]
+                                                                           : py < kDefaultPitch.zoneLineY[1]);
         if (withoutBall && !keepsShape) {
             state.zone = uint16_t(state.zone + kVariantB);
             state.secondBand = uint16_t(state.secondBand + kVariantB);
@@ -126,9 +119,11 @@ bool Placeable(int16_t figure, int slot) {
     const MatchFigure& f = MatchFigures[figure];
     if (f.off != 0) return false;
     if (MatchActionFlagTable[f.action].freeToReact == 0) return false;
-    if (f.action == kHoldsOwnTarget || f.offsideWord != 0) return false;
+    if (f.action == kActionRunToTarget || f.offsideWord != 0) return false;
     if (figure == KickOffTaker && MatchPhase != kPhaseOpenPlay) return false;
-    if (figure == KickOffPartner && (MatchPhase == 29 || MatchPhase == kPhaseKickOffWhistle)) return false;
+    if (figure == KickOffPartner &&
+        (MatchPhase == kPhaseKickOffPositions || MatchPhase == kPhaseKickOffWhistle))
+        return false;
     return true;
 }
 
@@ -138,21 +133,21 @@ void PlaceFigure(int team, int slot, int16_t figure) {
     const FormationPoint point = FormationTable[team][FormationZone[team].zone][slot - 1];
     const int a = point.across;
     const int b = point.along;
-    const bool throwIn = MatchPhase == 6;
+    const bool throwIn = MatchPhase == kPhaseTakeThrowIn;
     if (team == (AttackDirection & 1)) {
-        int x = kTouchLineLeftX + a;
+        int x = kDefaultPitch.left + a;
         if (throwIn)
-            x = BallState.x >= kCentreX ? x + (kTouchLineRightX - x) * 15 / 100
-                                        : kTouchLineLeftX + a * 85 / 100;
+            x = BallState.x >= kDefaultPitch.centreX ? x + (kDefaultPitch.right - x) * 15 / 100
+                                                     : kDefaultPitch.left + a * 85 / 100;
         f.targetX = int16_t(x);
-        f.targetY = int16_t(kGoalLineLowY + b);
+        f.targetY = int16_t(kDefaultPitch.top + b);
     } else {
-        int x = kTouchLineRightX - a;
+        int x = kDefaultPitch.right - a;
         if (throwIn)
-            x = BallState.x <= kCentreX ? x - (x - kTouchLineLeftX) * 15 / 100
-                                        : kTouchLineRightX - a * 85 / 100;
+            x = BallState.x <= kDefaultPitch.centreX ? x - (x - kDefaultPitch.left) * 15 / 100
+                                                     : kDefaultPitch.right - a * 85 / 100;
         f.targetX = int16_t(x);
-        f.targetY = int16_t(kGoalLineHighY - b);
+        f.targetY = int16_t(kDefaultPitch.bottom - b);
     }
     f.formationX = f.targetX;
     f.formationY = f.targetY;
@@ -162,8 +157,8 @@ void PlaceFigure(int team, int slot, int16_t figure) {
 }
 
 struct Box {
-    int minX = kTouchLineRightX, maxX = kTouchLineLeftX;
-    int minY = kGoalLineHighY, maxY = kGoalLineLowY;
+    int minX = kDefaultPitch.right, maxX = kDefaultPitch.left;
+    int minY = kDefaultPitch.bottom, maxY = kDefaultPitch.top;
     bool Holds(int x, int y) const { return x >= minX && x <= maxX && y >= minY && y <= maxY; }
 };
 
@@ -212,7 +207,8 @@ void Match_ChooseFormationZone() {
             FormationPossession = BallTeam & 1;
         }
     }
-    if (FormationHold != 0 || MatchPhase == 18 || MatchPhase == 21) return;
+    if (FormationHold != 0 || MatchPhase == kPhaseFreeKickAtGoal || MatchPhase == kPhaseFreeKickSecond)
+        return;
     if (FixedShapes()) return;
     ZonesFromBall();
 }
@@ -221,7 +217,7 @@ void Match_SetFormationTargets() {
     if (FormationZone[0] == FormationZoneUsed[0] && FormationZone[1] == FormationZoneUsed[1]) return;
     FormationTargetCount = uint16_t((FormationTargetCount + 1) % kOpenPlayPlacementEvery);
     if (MatchPhase == kPhaseOpenPlay && FormationTargetCount != 0) return;
-    if (MatchPhase == 25 && LineUpPending != 0) return;
+    if (MatchPhase == kPhaseKickOffSetUp && LineUpPending != 0) return;
     for (int team = 0; team < 2; ++team) {
         if (FormationZone[team].zone >= kFormationSituations) continue;
         for (int slot = 1; slot < kTeamFigures; ++slot) {
@@ -254,12 +250,13 @@ void Match_SeekOpenSpace(int16_t team, int16_t figure) {
             const int gx = i * kGridStepX;
             const int gy = j * kGridStepY;
             if (!box.Holds(gx, gy)) continue;
-            int rx = kCentreX, ry = kCentreY;
+            int rx = kDefaultPitch.centreX, ry = kDefaultPitch.centreY;
             if (f.position == 9) {
-                rx = BallState.x < kCentreX ? kTouchLineRightX - 100 : kTouchLineLeftX + 100;
+                rx = BallState.x < kDefaultPitch.centreX ? kDefaultPitch.right - 100
+                                                         : kDefaultPitch.left + 100;
                 ry = deepestY;
             } else if (f.position == 8) {
-                rx = kCentreX + (gx - kCentreX) / 2;
+                rx = kDefaultPitch.centreX + (gx - kDefaultPitch.centreX) / 2;
                 ry = deepestY;
             }
             const int dR = Match_ApproxDistance(gx, gy, rx, ry) / 10;

@@ -1,4 +1,5 @@
 #include "core/match/fouls.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -13,6 +14,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/tackle.h"
 
 uint8_t TeamSentOffCount[2];
@@ -23,14 +25,7 @@ uint16_t HeavySlideMarkLatch;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionSlideWithBall = 90;
-constexpr uint16_t kActionStagger = 93;
-constexpr uint16_t kFirstKeeperAction = 150;
-constexpr uint16_t kLastReceivingAction = 17;
-constexpr uint16_t kPhaseFoul = 1;
+constexpr uint16_t kLastReceivingAction = kActionReceivePass;
 constexpr int kContactReach = 16;
 constexpr int kLowBall = 70;
 constexpr int16_t kChallengeLockout = 16;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -16,6 +17,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
@@ -34,23 +36,6 @@ namespace {
 
 int32_t RunUpSharedValue;
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionFreeKickShotRunUp = 43;
-constexpr uint16_t kActionFreeKickPassRunUp = 44;
-constexpr uint16_t kActionFreeKickPasser = 55;
-constexpr uint16_t kActionWall = 58;
-constexpr uint16_t kActionFreeKickPlace = 59;
-constexpr uint16_t kActionShot = 71;
-constexpr uint16_t kActionPenaltyPlace = 85;
-constexpr uint16_t kActionSetPiecePass = 94;
-constexpr uint16_t kActionPenaltyKick = 95;
-constexpr uint16_t kActionPause = 100;
-constexpr uint16_t kActionRestartPlace = 103;
-constexpr uint16_t kActionKeeperSetPiece = 205;
-constexpr uint16_t kPhaseFreeKick = 17;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
-constexpr uint16_t kPhaseFreeKickSecond = 21;
 constexpr int16_t kClipStand = 0;
 constexpr int16_t kClipBackStep = 6;
 constexpr int16_t kClipRunCarry = 13;
@@ -174,7 +159,7 @@ void StartRunUp(int16_t figure, bool pass) {
     ++pause;
     RunUpSharedValue = 0;
     MatchSetPlayerAnimKeepFrame(figure, kClipStand, 1, 0);
-    if (pause >= 32) Match_SetPlayerAction(figure, pass ? kActionSetPiecePass : kActionShot);
+    if (pause >= 32) Match_SetPlayerAction(figure, pass ? kActionFreeKickPass : kActionFreeKickShot);
 }
 
 }  // namespace
@@ -203,7 +188,7 @@ void Match_ActFreeKickFetch(int16_t figure) {
         // The free kick he went for is gone (the keeper gathered the ball,
         // say): he runs back to his place and leaves the marker to the
         // restart now being taken.
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     FreeKickWaitCount = 0;
@@ -211,7 +196,7 @@ void Match_ActFreeKickFetch(int16_t figure) {
     f.gait = 0;
     if (!FetchTheBall(figure, FetchHold::AtFeet)) return;
     const int16_t keeper = MatchLineUp[team ^ 1][0];
-    if (IsPlayer(keeper)) MatchFigures[keeper].action = kActionKeeperSetPiece;
+    if (IsPlayer(keeper)) MatchFigures[keeper].action = kActionKeeperPenaltyGesture;
     const bool penalty = MatchPhase == kPhasePenalty;
     Match_SetPlayerAction(figure, penalty ? kActionPenaltyPlace : kActionFreeKickPlace);
     FacePoint(figure, BallState.x, BallState.y);
@@ -254,7 +239,7 @@ void Match_ActFreeKickPlace(int16_t figure) {
         const MatchFigure& o = MatchFigures[other];
         if (o.action != kActionRestartPlace || !MatchOnPitch(other)) continue;
         if (GameRandom() % 3 != 0) continue;
-        Match_SetPlayerAction(figure, kActionSetPiecePass);
+        Match_SetPlayerAction(figure, kActionFreeKickPass);
         MatchFigures[figure].actionParam = 1;
         MatchPassTargetX = o.x;
         MatchPassTargetY = o.y;
@@ -275,7 +260,7 @@ void Match_ActWallPlayer(int16_t figure) {
     }
     if (stopped) {
         if (f.hasKicked != 0) {
-            Match_SetPlayerAction(figure, kActionRun);
+            Match_SetPlayerAction(figure, kActionRunToPosition);
             return;
         }
         if (WallSharedValue != 0) ++WallSharedValue;
@@ -291,11 +276,11 @@ void Match_ActWallPlayer(int16_t figure) {
         f.frame = int16_t(GameRandom() % 10);
     }
     if (f.actionParam == 1 || f.actionParam == 0) {
-        MatchSetPlayerAnim(figure, f.actionParam == 1 ? 337 : 338, 1, kActionRun);
+        MatchSetPlayerAnim(figure, f.actionParam == 1 ? 337 : 338, 1, kActionRunToPosition);
         return;
     }
     if (f.actionWord > 0) --f.actionWord;
-    if (f.actionWord == 0) Match_SetPlayerAction(figure, kActionRun);
+    if (f.actionWord == 0) Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void Match_ActPenaltyRunUp(int16_t figure) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -18,6 +19,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
@@ -37,12 +39,6 @@ int16_t PenaltyPlaceWait;
 
 namespace {
 
-constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kActionWatch = 57;
-constexpr uint16_t kActionPenaltyRunUp = 60;
-constexpr uint16_t kActionPenaltyPlace = 85;
-constexpr uint16_t kActionPenaltyKick = 95;
-constexpr uint16_t kActionRestartPlace = 103;
 constexpr uint16_t kPeriodShootOut = 4;
 constexpr int16_t kClipCurlKick = 75;
 constexpr int16_t kClipPassKick = 29;
@@ -101,7 +97,7 @@ void Match_ActFreeKickShot(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
     FacePoint(figure, FreeKickAimX, FreeKickAimY);
-    if (MatchSetPlayerAnim(figure, kClipCurlKick, 2, kActionWatch) == 0) return;
+    if (MatchSetPlayerAnim(figure, kClipCurlKick, 2, kActionWatchRestart) == 0) return;
     if (f.frame < 22 || BallState.holder != 0 || f.hasKicked != 0) {
         if (f.hasKicked == 0) Match_StepForward(figure, 125, f.ballDirection & 255);
         return;
@@ -180,7 +176,7 @@ void Match_ActFreeKickPass(int16_t figure) {
     FacePoint(figure, MatchPassTargetX, MatchPassTargetY);
     const bool shortKick = f.actionParam != 0;
     if (MatchSetPlayerAnim(figure, shortKick ? kClipPassKick : kClipCurlKick, shortKick ? 1 : 2,
-                           kActionWatch) == 0)
+                           kActionWatchRestart) == 0)
         return;
     const int strikeFrame = shortKick ? 16 : 22;
     if (f.frame < strikeFrame || BallState.holder != 0 || f.hasKicked != 0) {
@@ -205,7 +201,7 @@ void Match_ActFreeKickPass(int16_t figure) {
     if (receiver == 0 || !IsPlayer(receiver) || TeamOf(receiver) != team) receiver = -1;
     MatchPassReceiver = receiver;
     if (receiver >= 0) {
-        Match_SetPlayerAction(receiver, kActionReceive);
+        Match_SetPlayerAction(receiver, kActionReceivePass);
         MatchFigures[receiver].aimX = MatchPassTargetX;
         MatchFigures[receiver].aimY = MatchPassTargetY;
     }
@@ -285,7 +281,7 @@ void Match_ActPenaltyKick(int16_t figure) {
         f.actionParam = 1;
         f.frame = 0;
     }
-    if (MatchSetPlayerAnim(figure, kClipCurlKick, 2, kActionWatch) == 0) return;
+    if (MatchSetPlayerAnim(figure, kClipCurlKick, 2, kActionWatchRestart) == 0) return;
     if (f.frame < 22 || BallState.holder != 0 || f.hasKicked != 0 || f.action != kActionPenaltyKick) {
         if (f.hasKicked == 0) Match_StepForward(figure, 160, f.ballDirection & 255);
         return;

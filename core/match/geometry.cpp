@@ -1,4 +1,5 @@
 #include "core/match/geometry.h"
+#include "core/match/actions.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 
 int32_t MatchVecX, MatchVecNY;
 int32_t MatchRootX, MatchRootY;
@@ -21,10 +23,7 @@ constexpr int kRecoverReach = 18;
 constexpr int kHighBall = 200;
 constexpr int kCloseToCarrier = 8;
 constexpr int kContactTicksHeld = 5;
-constexpr uint16_t kCarryWalkOffAction = 31;
-constexpr uint16_t kFetchFreeKickAction = 58;
-constexpr uint16_t kChaserAction = 2;
-constexpr uint16_t kStoppagePhases = 6;
+constexpr uint16_t kStoppagePhases = kPhaseTakeThrowIn;
 
 // A product that may pass 32 bits, taken wide and truncated as the engine's
 // 32-bit arithmetic keeps it.
@@ -304,7 +303,7 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
     // for it; the goalkeeper holds still.
     const auto giveUpForHighBall = [&] {
         if (IsGoalkeeper(figure)) return;
-        Match_SetPlayerAction(figure, kChaserAction);
+        Match_SetPlayerAction(figure, kActionStandOff);
     };
     if (f.rankDistance <= kRecoverReach && BallState.z > kHighBall) {
         giveUpForHighBall();
@@ -322,7 +321,7 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
     const int team = figure / kTeamFigures;
     const int other = team ^ 1;
     if (MatchPhase >= kStoppagePhases) {
-        clip = f.action == kFetchFreeKickAction ? kClipRun : kClipJog;
+        clip = f.action == kActionWall ? kClipRun : kClipJog;
     } else if (BallTeam != CurrentTeam && TeamChallenger[other] != kNoChallenger &&
                TeamChallenger[other] >= 0 && TeamChallenger[other] < kPlayerFigures) {
         const MatchFigure& challenger = MatchFigures[TeamChallenger[other]];
@@ -338,7 +337,7 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
         const int tackling = f.tackling > 0 ? f.tackling : 1;
         clip = d2 < d1 && d1 > 5000 / tackling ? kClipSprint : kClipRun;
     }
-    if (f.action == kCarryWalkOffAction) f.facing = d;
+    if (f.action == kActionWalkOff) f.facing = d;
     if (urgent != 0) clip = kClipDash;
 
     if (Match_OpponentAhead(figure) != 0 && MatchPhase == kPhaseOpenPlay) {

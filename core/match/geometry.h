@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+// The engine's own angle constants, not pi itself: the full turn lies just
+// above 2 pi (in the twelfth digit) and the half turn of the root motion
+// stops at 3.141592.  Every position the engine computes, and so every
+// result, depends on these exact values.
 constexpr double kFullTurn = 6.2831853071854;
 constexpr double kInverseFullTurn = 0.15915494309174807;
 constexpr float kHalfTurnSingle = 3.141592f;

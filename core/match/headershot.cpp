@@ -1,4 +1,5 @@
 #include "core/match/headershot.h"
+#include "core/match/actions.h"
 
 #include <cstdlib>
 
@@ -12,14 +13,6 @@
 
 namespace {
 
-constexpr uint16_t kPlainHeader = 46;
-constexpr uint16_t kHeaderAtAim = 47;
-constexpr uint16_t kHeaderAtGoal = 48;
-constexpr uint16_t kJump = 50;
-constexpr uint16_t kAttackingHeader = 82;
-constexpr uint16_t kBackHeader = 87;
-constexpr uint16_t kDuelChallenger = 120;
-constexpr uint16_t kDuelOpponent = 121;
 constexpr int kBackBand = 96;
 
 int Fold(int difference) {
@@ -40,13 +33,13 @@ void MatchHeadingCheck(int16_t figure, uint16_t goalDirection, int16_t flag) {
     // In every band: a jump at a ball close to goal, else a duel with the
     // opponent in front of him.
     if (GoalDistanceScratch < 320 && Draw(400) < p.agility && BallPrediction.bestDistance < 16) {
-        Match_SetPlayerAction(figure, kJump);
+        Match_SetPlayerAction(figure, kActionAirBackHeader);
         return;
     }
     const int16_t opponent = MatchFindOpponentInFront(figure);
     if (opponent > 0 && opponent < kPlayerFigures) {
-        Match_SetPlayerAction(figure, kDuelChallenger);
-        Match_SetPlayerAction(opponent, kDuelOpponent);
+        Match_SetPlayerAction(figure, kActionClearingHeader);
+        Match_SetPlayerAction(opponent, kActionAerialChallenge);
         return;
     }
     if (angle < facingBand) {
@@ -54,14 +47,14 @@ void MatchHeadingCheck(int16_t figure, uint16_t goalDirection, int16_t flag) {
         Match_DecideWithBall(figure, 3);
         const int roll = 100 - Draw(p.heading + 1);
         if (roll <= p.heading) {
-            Match_SetPlayerAction(figure, Draw(2) == 0 ? kHeaderAtGoal : kHeaderAtAim);
+            Match_SetPlayerAction(figure, Draw(2) == 0 ? kActionHeaderAtGoal : kActionHeaderAtAim);
         } else {
-            Match_SetPlayerAction(figure, kPlainHeader);
+            Match_SetPlayerAction(figure, kActionHeader);
         }
     } else if (angle < kBackBand) {
-        Match_SetPlayerAction(figure, kAttackingHeader);
+        Match_SetPlayerAction(figure, kActionAttackingHeader);
     } else {
-        Match_SetPlayerAction(figure, kBackHeader);
+        Match_SetPlayerAction(figure, kActionBackHeader);
     }
 }
 

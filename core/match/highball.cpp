@@ -1,4 +1,5 @@
 #include "core/match/highball.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,8 +25,7 @@ constexpr int kWindHeight = 30;
 constexpr int32_t kStillSpeed = 4096;  // 1/16 unit a tick
 constexpr int kHeadHeight = 140;
 constexpr int kMaxFlightTicks = 1000;
-constexpr uint16_t kCallToLandingAction = 14;
-constexpr uint16_t kFreeActionLimit = 16;
+constexpr uint16_t kFreeActionLimit = kActionSprintAfterBall;
 
 struct Flight {
     int32_t x16, y16, z16;
@@ -181,7 +181,7 @@ void MatchCallToLanding(int16_t radius) {
         const MatchFigure& p = MatchFigures[figure];
         if (p.off != 0 || p.action > kFreeActionLimit) continue;
         if (Distance(p.x, p.y, BallLandingX, BallLandingY) < radius)
-            Match_SetPlayerAction(figure, kCallToLandingAction);
+            Match_SetPlayerAction(figure, kActionUnderHighBall);
     }
 }
 
@@ -264,7 +264,8 @@ void Match_ReactToHighBall(int16_t figure) {
             React(figure, 86, t);
             return;
         }
-        if (goalDistance < 400 && Draw(400) < p.agility) Match_SetPlayerAction(figure, d < 16 ? 50 : 79);
+        if (goalDistance < 400 && Draw(400) < p.agility)
+            Match_SetPlayerAction(figure, d < 16 ? kActionAirBackHeader : kActionAirChestControl);
         p.actionParam = uint16_t(t);
     } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level && goalDistance > 400) {
         // Head height far from goal: a header duel or on the chest.
@@ -293,7 +294,7 @@ void Match_ReactToHighBall(int16_t figure) {
         } else if (goalDistance > 960) {
             React(figure, BySide(p, 135, 136, 137), t);
         } else {
-            Match_SetPlayerAction(figure, 88);
+            Match_SetPlayerAction(figure, kActionChestLayOff);
         }
     } else if (h >= kWindHeight && h <= 90 && t > 11 && t <= 22 && d < 24) {
         // A low ball to the side: controlled on the turn.
@@ -301,12 +302,12 @@ void Match_ReactToHighBall(int16_t figure) {
         const int f = p.facing & 255;
         const bool oneWay = (f < toPoint && toPoint - f < 128) || (f >= toPoint && f - toPoint >= 128);
         if (oneWay) {
-            Match_SetPlayerAction(figure, h >= 60 ? 119 : 115);
+            Match_SetPlayerAction(figure, h >= 60 ? kActionChestControlD : kActionChestControlB);
         } else {
-            Match_SetPlayerAction(figure, h >= 60 ? 118 : 114);
+            Match_SetPlayerAction(figure, h >= 60 ? kActionChestControlC : kActionChestControlA);
         }
     } else if (h <= kWindHeight && d < 48 && t < 100) {
         targetThePoint();
-        Match_SetPlayerAction(figure, 105);
+        Match_SetPlayerAction(figure, kActionSlidingPoke);
     }
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -19,6 +20,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int32_t KeeperKickPower;
@@ -27,16 +29,6 @@ int16_t KeeperThrowPointX, KeeperThrowPointY;
 
 namespace {
 
-constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kHoldBall = 154;
-constexpr uint16_t kThrow = 189;
-constexpr uint16_t kDropKick = 161;
-constexpr uint16_t kAimGoalKick = 186;
-constexpr uint16_t kBackOff = 188;
-constexpr uint16_t kGoalKick = 162;
-constexpr uint16_t kPhaseKeeperReleases = 13;
 constexpr int16_t kKindRelease = 13;
 constexpr int16_t kKindBackOff = 12;
 constexpr int kRankingLength = 10;
@@ -122,7 +114,7 @@ void LetGo(int16_t k, bool event) {
     BallState.vy = release.vy;
     BallState.vz = release.vz * 10;
     f.hasKicked = 1;
-    if (MatchPhase != kPhaseGoal && MatchPhase != 10) MatchPhase = kPhaseOpenPlay;
+    if (MatchPhase != kPhaseGoal && MatchPhase != kPhaseBackToKickOff) MatchPhase = kPhaseOpenPlay;
     BallState.kickGrace = 16;
     f.touchLockout = 16;
     if (event) MatchSfx_PlayEvent(kEventShot, -1);
@@ -172,20 +164,22 @@ void Match_ActKeeperHoldGesture(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     Match_TurnPlayerTowards(k, Match_DirectionTo(f.x, f.y, kPitchCentreX, kPitchHalfwayY), 0);
     switch (f.action) {
-        case 190:
-            MatchSetPlayerAnim(k, 258, 1, kHoldBall);
+        case kActionKeeperHoldGestureC:
+            MatchSetPlayerAnim(k, 258, 1, kActionKeeperHoldBall);
             break;
-        case 191:
-            MatchSetPlayerAnim(k, 259, 1, kHoldBall);
+        case kActionKeeperHoldGestureD:
+            MatchSetPlayerAnim(k, 259, 1, kActionKeeperHoldBall);
             break;
         default:  // 151, 174: the clip the action was started with
-            MatchSetPlayerAnim(k, int16_t(f.actionParam), 1, f.action == 174 ? kKeeperReady : kHoldBall);
+            MatchSetPlayerAnim(
+                k, int16_t(f.actionParam), 1,
+                f.action == kActionKeeperHoldGestureB ? kActionKeeperReady : kActionKeeperHoldBall);
             break;
     }
 }
 
 void Match_ActKeeperPenaltyGesture(int16_t k) {
-    if (MatchSetPlayerAnim(k, 205, 1, kKeeperReady) != 0) return;
+    if (MatchSetPlayerAnim(k, 205, 1, kActionKeeperReady) != 0) return;
     MatchFigures[k].actionParam = 1;
 }
 
@@ -230,7 +224,7 @@ void Match_ActKeeperDistribute(int16_t k) {
         KeeperThrowPointY = int16_t(MatchFigures[release.target].y + ahead);
         direction = Match_DirectionTo(BallState.x, BallState.y, release.x, release.y + ahead);
         if ((direction > 16 && direction < 112) || (direction > 144 && direction < 240)) {
-            Match_SetPlayerAction(k, kThrow);
+            Match_SetPlayerAction(k, kActionKeeperThrow);
             f.actionParam = uint16_t(direction);
             PrepareVelocity(direction, double(BallKickPower) * kThrowLength);
             release.vz = (f.power + KeeperKickPower) * 400 + 73728;
@@ -238,7 +232,7 @@ void Match_ActKeeperDistribute(int16_t k) {
         }
     }
     if (!thrown) {
-        Match_SetPlayerAction(k, kDropKick);
+        Match_SetPlayerAction(k, kActionKeeperDropKick);
         PrepareVelocity(direction, (double(f.power) * 1280 + 720896) * double(BallKickPower));
         release.vz = KeeperKickPower * 1536 + 65536;
     }
@@ -271,14 +265,14 @@ void Match_ActKeeperThrow(int16_t k) {
         if (deep) Match_StepForward(k, 64, direction);
         Ball_KeepAtFeet(k);
     }
-    if (MatchSetPlayerAnim(k, 256, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 256, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) return;
     if (f.shownFrame < 74 || f.hasKicked != 0) return;
     BallState.vx = release.vx;
     BallState.vy = release.vy;
     BallState.vz = release.vz * 10;
     SetHeight(140);
     f.hasKicked = 1;
-    if (MatchPhase != kPhaseGoal && MatchPhase != 10) MatchPhase = kPhaseOpenPlay;
+    if (MatchPhase != kPhaseGoal && MatchPhase != kPhaseBackToKickOff) MatchPhase = kPhaseOpenPlay;
     BallState.kickGrace = 16;
     BallTeam = uint8_t(TeamOf(k));
     f.touchLockout = 16;
@@ -289,7 +283,7 @@ void Match_ActKeeperThrow(int16_t k) {
     MatchCallToLanding(kLandingRadius);
     const int16_t mate = KeeperThrowTarget;
     if (Match_IsPlayerFigure(mate)) {
-        Match_SetPlayerAction(mate, kActionReceive);
+        Match_SetPlayerAction(mate, kActionReceivePass);
         MatchFigures[mate].aimX = BallLandingX;
         MatchFigures[mate].aimY = BallLandingY;
     }
@@ -307,14 +301,14 @@ void Match_ActKeeperDropKick(int16_t k) {
         Match_StepForward(k, 64, upfield ? 0 : 128);
         Ball_KeepAtFeet(k);
     }
-    if (MatchSetPlayerAnim(k, 254, int16_t(f.hasKicked + 1), kKeeperReady) == 0) {
+    if (MatchSetPlayerAnim(k, 254, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) {
         if (MatchPhase == kPhaseKeeperReleases) {
             BallState.holder = 0;
             MatchPhase = kPhaseOpenPlay;
         }
         return;
     }
-    if (f.shownFrame < 161 || f.hasKicked != 0 || f.action != kDropKick) return;
+    if (f.shownFrame < 161 || f.hasKicked != 0 || f.action != kActionKeeperDropKick) return;
     if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) >= 9) return;
     LetGo(k, true);
 }
@@ -355,7 +349,7 @@ void Match_ActKeeperFetchGoalKick(int16_t k) {
     MatchSetPlayerAnimKeepFrame(k, 6, 1, 0);
     Match_StepForward(k, 36, (f.facing + 128) & 255);
     if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) > 32)
-        Match_SetPlayerAction(k, kAimGoalKick);
+        Match_SetPlayerAction(k, kActionKeeperAimGoalKick);
 }
 
 void Match_ActKeeperAimGoalKick(int16_t k) {
@@ -406,7 +400,7 @@ void Match_ActKeeperAimGoalKick(int16_t k) {
     PrepareVelocity(direction, (double(f.power) * 1024 + 720896) * double(BallKickPower));
     Ball_Stop();
     KeeperKickPower = std::min<int32_t>(KeeperKickPower, 100);
-    Match_SetPlayerAction(k, kBackOff);
+    Match_SetPlayerAction(k, kActionKeeperBackOff);
     PhaseTimer = 0;
     release.vz = KeeperKickPower * 1152 + 65536;
     release.target = -1;
@@ -429,7 +423,7 @@ void Match_ActKeeperBackOff(int16_t k) {
     MatchSetPlayerAnimKeepFrame(k, 6, 1, 0);
     Match_StepForward(k, 36, (Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y) + 128) & 255);
     if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) > 80)
-        Match_SetPlayerAction(k, kGoalKick);
+        Match_SetPlayerAction(k, kActionKeeperGoalKick);
 }
 
 void Match_ActKeeperGoalKick(int16_t k) {
@@ -439,8 +433,8 @@ void Match_ActKeeperGoalKick(int16_t k) {
     Match_TurnPlayerTowards(k, toBall, 0);
     const int16_t frame = f.shownFrame;
     if (frame >= 16 && frame <= 76) Match_StepForward(k, 84, toBall);
-    if (MatchSetPlayerAnim(k, 253, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;
-    if (f.shownFrame < 77 || f.hasKicked != 0 || f.action != kGoalKick) return;
+    if (MatchSetPlayerAnim(k, 253, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) return;
+    if (f.shownFrame < 77 || f.hasKicked != 0 || f.action != kActionKeeperGoalKick) return;
     LetGo(k, true);
 }
 
@@ -461,7 +455,7 @@ void Match_ActKeeperReturnBall(int16_t k) {
         f.ballWork2 = 16;
     }
     Match_ApplyAnimMotion(k, 0);
-    MatchSetPlayerAnim(k, 257, 1, kKeeperReady);
+    MatchSetPlayerAnim(k, 257, 1, kActionKeeperReady);
 }
 
 void Match_ResetKeeperState() {

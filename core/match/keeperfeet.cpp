@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/fouls.h"
@@ -19,23 +20,17 @@
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 namespace {
 
-constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kGather = 181;
-constexpr uint16_t kHurt = 33;
-constexpr uint16_t kBeaten = 102;
-constexpr uint16_t kPhaseFoul = 1;
 constexpr int kInfoFoul = 15;
 constexpr int kEventKick = 6;
 constexpr int kEventShot = 1;
 constexpr int kEventHurt = 15;
 constexpr int kEventSave = 10;
 constexpr int kEventSaveCheer = 29;
-constexpr uint16_t kCallWord = 7;
-constexpr uint16_t kCallBooking = 8;
 
 int TeamOf(int16_t k) { return k / kTeamFigures; }
 
@@ -56,9 +51,9 @@ void CardRoll(int16_t offender) {
     // The referee goes to the offender at once: the foul phase waits for
     // him to deal with the call.
     if (r < MatchDismissalThreshold) {
-        Match_RaiseRefereeCall(kCallBooking, offender);
+        Match_RaiseRefereeCall(kOfficialBooking, offender);
     } else if (r % 4 == 0) {
-        Match_RaiseRefereeCall(kCallWord, offender);
+        Match_RaiseRefereeCall(kOfficialTalk, offender);
         ++MatchFigures[offender].stateB;
     }
 }
@@ -66,8 +61,8 @@ void CardRoll(int16_t offender) {
 void KeeperHurt(int16_t k) {
     MatchFigures[k].injury = 1;
     MatchSfx_PlayEvent(kEventHurt, -1);
-    Match_SetPlayerAction(k, kHurt);
-    Match_RaiseRefereeCall(kCallBooking, RefereeOffender);
+    Match_SetPlayerAction(k, kActionFallForward);
+    Match_RaiseRefereeCall(kOfficialBooking, RefereeOffender);
 }
 
 // A free kick where the keeper went down, against the offender's team.
@@ -115,7 +110,7 @@ void Challenge(int16_t k) {
     }
     MatchFigure& attacker = MatchFigures[a];
     const int attackers = TeamOf(a);
-    if (attacker.action == 105 || attacker.action == 56) {
+    if (attacker.action == kActionSlidingPoke || attacker.action == kActionSlideTackle) {
         bool fouled = false;
         if (GameRandom() % 200 < MatchFoulChance && !AttackChanceFor(attackers)) {
             FreeKickAt(k, a, k, team);
@@ -134,7 +129,7 @@ void Challenge(int16_t k) {
         return;
     }
     MatchDefaultDesignatedPlayer(int16_t(attackers));
-    Match_SetPlayerAction(a, kBeaten);
+    Match_SetPlayerAction(a, kActionStumble);
     if (GameRandom() % 100 > f.agility && GameRandom() % 3 == 0) {
         FreeKickAt(k, k, a, attackers);
         ++f.counts[kCountFoulsCommitted];
@@ -172,20 +167,20 @@ void Match_ActKeeperSmother(int16_t k) {
     f.ballDistance = uint16_t(d);
     if (BallInOwnAreaDepth(k) && f.frame < 30) Match_ApplyAnimMotion(k, 80);
     const int16_t clip = f.actionParam == 0 ? 296 : 294;
-    if (MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 2), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 2), kActionKeeperReady) == 0) return;
     if (f.shownFrame >= 31) f.hasKicked = 1;
     d = Match_ApproxDistance(MatchCurX16 / 65536, MatchCurY16 / 65536, BallState.x, BallState.y);
     if (BallState.z > 35 || d > 9) return;
     Ball_KeepAtFeet(k);
     Ball_Stop();
-    f.action = kGather;  // side and frame carry on into the gather
+    f.action = kActionKeeperGatherFeet;  // side and frame carry on into the gather
     Challenge(k);
 }
 
 void Match_ActKeeperGatherFeet(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     const int16_t clip = f.actionParam == 0 ? 297 : 295;
-    if (MatchSetPlayerAnim(k, clip, 2, kKeeperReady) == 0) {
+    if (MatchSetPlayerAnim(k, clip, 2, kActionKeeperReady) == 0) {
         if (MatchPhase == kPhaseOpenPlay) {
             // Gathered into his hands: the ball is held high, as at the end
             // of a catch (the ball code lays a held ball at height 0, which
@@ -214,7 +209,7 @@ void Match_ActKeeperClear(int16_t k) {
     const int challengerAway =
         Match_IsPlayerFigure(c) && TeamOf(c) == (team ^ 1) ? MatchFigures[c].rankDistance : 1000;
     Match_ApplyAnimMotion(k, 64);
-    if (MatchSetPlayerAnim(k, 75, int16_t(f.hasKicked + 2), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 75, int16_t(f.hasKicked + 2), kActionKeeperReady) == 0) return;
     const int16_t frame = f.shownFrame;
     if (inReach && frame < 22) {
         Ball_KeepAtFeet(k);
@@ -251,10 +246,10 @@ void Match_ActKeeperClear(int16_t k) {
 
 void Match_ActKeeperBlock(int16_t k) {
     MatchFigure& f = MatchFigures[k];
-    const bool left = f.action == 185;
+    const bool left = f.action == kActionKeeperBlockB;
     const int height = f.actionParam;
     const int16_t clip = int16_t((height < 4 ? 264 : height < 8 ? 265 : 266) + (left ? 0 : 3));
-    if (MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) return;
     const int d = Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y);
     f.ballDistance = uint16_t(d);
     if (d > f.keeping / 10 + 9 || f.hasKicked != 0 || BallState.z > 110) return;
@@ -291,6 +286,6 @@ void Match_ActKeeperGestureMate(int16_t k) {
             k, Match_DirectionTo(MatchCurX, MatchCurY, MatchFigures[mate].x, MatchFigures[mate].y), 0);
         if (GameRandom() % 100 > f.outlook) MatchStartCelebration(mate);
     }
-    if (MatchSetPlayerAnim(k, int16_t(f.actionParam), 1, kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, int16_t(f.actionParam), 1, kActionKeeperReady) == 0) return;
     Match_ApplyAnimMotionRet(k, 0);
 }

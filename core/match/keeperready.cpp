@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
@@ -17,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int16_t KeeperDiveDirection;
@@ -26,12 +28,6 @@ int32_t KeeperPostTicks;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kFirstKeeperAction = 150;
-constexpr uint16_t kPhaseKickOffSetUp = 25;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
 constexpr uint8_t kShootOutPeriod = 4;
 constexpr int kActiveDistance = 16 * 50;
 constexpr int kComeOutDistance = 16 * 35;
@@ -73,7 +69,7 @@ void Match_KeeperStanceTarget(int16_t k, int& tx, int& ty) {
     const bool top = DefendsTopGoal(k);
     const int goalLine = top ? kGoalLineLow : kGoalLineHigh;
     const bool beyond = top ? BallState.y <= kGoalLineLow : BallState.y >= kGoalLineHigh;
-    if (MatchPhase <= 5 && !beyond) {
+    if (MatchPhase <= kPhaseCorner && !beyond) {
         ty = goalLine + (BallState.y - goalLine) / 8;
         const int direction = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
         const int a = top ? 128 - direction : direction < 128 ? direction : direction - 256;
@@ -151,27 +147,27 @@ void EngageCloseBall(int16_t k, bool top, int d) {
         if (deep && bx > kAreaLeftX && bx < kAreaRightX && (BallTeam != team || LastToucher == k)) {
             Match_StartAction175(k);
         } else {
-            Match_SetPlayerAction(k, 163);
+            Match_SetPlayerAction(k, kActionKeeperClear);
         }
         return;
     }
     const int opponentAway = OpponentNearestDistance(team);
     if (z <= 70 && speed < 5 && opponentAway > 32 && open) {
         if (d < 5) {
-            Match_SetPlayerAction(k, 170);
+            Match_SetPlayerAction(k, kActionKeeperCatchLow);
         } else {
             Approach(k);
         }
         return;
     }
     if (speed >= 5 && z <= 110 && open) {
-        Match_SetPlayerAction(k, BallState.predicted[0][0] > f.x ? 184 : 185);
+        Match_SetPlayerAction(k, BallState.predicted[0][0] > f.x ? kActionKeeperBlockA : kActionKeeperBlockB);
         f.actionParam = uint16_t(z);
         return;
     }
     if (z <= 110 && speed < 5 && opponentAway > 32 && open) {
         if (d < 5) {
-            Match_SetPlayerAction(k, 173);
+            Match_SetPlayerAction(k, kActionKeeperCatchMiddle);
         } else {
             Approach(k);
         }
@@ -185,14 +181,17 @@ void EngageCloseBall(int16_t k, bool top, int d) {
         Approach(k);
         return;
     }
-    Match_SetPlayerAction(k, z < 70 ? 170 : z < 110 ? 173 : z < 140 ? 155 : 164);
+    Match_SetPlayerAction(k, z < 70    ? kActionKeeperCatchLow
+                             : z < 110 ? kActionKeeperCatchMiddle
+                             : z < 140 ? kActionKeeperCatchHigh
+                                       : kActionKeeperJumpPunch);
     f.aimX = BallMeetPrediction.x;
     f.aimY = BallMeetPrediction.y;
 }
 
 void NotActive(int16_t k, int tx, int ty) {
     MatchFigure& f = MatchFigures[k];
-    if (f.action != kKeeperReady) return;
+    if (f.action != kActionKeeperReady) return;
     f.ballDirection = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
     if (Distance(MatchCurX, MatchCurY, tx, ty) > 5 && ty > kGoalLineLow && ty < kGoalLineHigh) {
         f.facing = Match_DirectionTo(MatchCurX, MatchCurY, tx, ty);
@@ -202,7 +201,7 @@ void NotActive(int16_t k, int tx, int ty) {
     if (MatchPhase == kPhasePenalty && f.actionParam != 0 &&
         (MatchCurY < kAreaLowY || MatchCurY > kAreaHighY)) {
         Match_TurnPlayerTowards(k, f.ballDirection, 0);
-        MatchSetPlayerAnim(k, kClipPenaltyStance, 1, kKeeperReady);
+        MatchSetPlayerAnim(k, kClipPenaltyStance, 1, kActionKeeperReady);
         return;
     }
     Stand(k);
@@ -226,7 +225,7 @@ uint16_t ChooseSideways(const MatchFigure& f, int h, int d, int t, int s, int y)
         return CatchRoll(s, keeping, d, 40, t) ? 160 : 199;
     if (h <= 70 && d > keeping / 20 + 8 && d < 40 && t >= 1 && t <= 30)
         return CatchRoll(s, keeping, d, 40, t) ? 157 : 198;
-    return kKeeperReady;
+    return kActionKeeperReady;
 }
 
 uint16_t ChooseOther(const MatchFigure& f, int h, int d, int t, int s) {
@@ -246,7 +245,7 @@ uint16_t ChooseOther(const MatchFigure& f, int h, int d, int t, int s) {
         return CatchRoll(s, keeping, d, 70, t) ? 157 : 198;
     if (h <= 70 && d > heading / 20 + 8 && d < 90 && early)
         return CatchRoll(s, keeping, d, 70, t) ? 166 : 195;
-    return kKeeperReady;
+    return kActionKeeperReady;
 }
 
 // Two draws of one noise roll: up by one, down by another.
@@ -274,10 +273,10 @@ uint16_t Match_KeeperChooseSave(int16_t k) {
     m = {BallPrediction.bestDistance, BallPrediction.ticks, BallPrediction.height, BallPrediction.x,
          BallPrediction.y};
     if (m.distance == kNoMeetingPoint || m.distance >= kNoSaveDistance || m.ticks >= kNoSaveTicks)
-        return kKeeperReady;
+        return kActionKeeperReady;
     const int16_t currentKeeper = MatchLineUp[CurrentTeam & 1][0];
     if (ShotTimer != 0 && direction != kNoDirection && Match_IsPlayerFigure(currentKeeper) &&
-        MatchFigures[currentKeeper].action == kKeeperReady) {
+        MatchFigures[currentKeeper].action == kActionKeeperReady) {
         if (GameRandom() % 2 == 0) {
             m.x = int16_t(kPitchCentreX - GameRandom() % 120);
             KeeperDiveDirection = 192;
@@ -300,7 +299,7 @@ uint16_t Match_KeeperChooseSave(int16_t k) {
     const int speed = BallState.speed;
     const uint16_t save = sideways ? ChooseSideways(f, m.height, m.distance, m.ticks, speed, m.y)
                                    : ChooseOther(f, m.height, m.distance, m.ticks, speed);
-    if (save != kKeeperReady) {
+    if (save != kActionKeeperReady) {
         f.aimX = KeeperSavePointX = m.x;
         f.aimY = KeeperSavePointY = pointY;
     }
@@ -332,7 +331,7 @@ void Match_StartAction175(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     KeeperDiveDirection = int16_t(f.ballDirection);
     ++f.moreCounts[kMoreKeeperCollections];
-    Match_SetPlayerAction(k, 175);
+    Match_SetPlayerAction(k, kActionKeeperSmother);
     f.actionParam = SmotherSide(k);
 }
 
@@ -347,7 +346,7 @@ void Match_ActKeeperReady(int16_t k) {
     if (keeper != k) {
         Match_SetPlayerAction(k, kActionStand);
         if (Match_IsPlayerFigure(keeper) && MatchFigures[keeper].action < kFirstKeeperAction)
-            Match_SetPlayerAction(keeper, kKeeperReady);
+            Match_SetPlayerAction(keeper, kActionKeeperReady);
         // An outfield player in the stance only gives it back: he neither
         // positions nor saves as a keeper.
         return;
@@ -374,16 +373,16 @@ void Match_ActKeeperReady(int16_t k) {
     if (GuardPost(k, tx)) return;
     const int e1 = int16_t(d / 2 + (f.vision * d) / 200);
     const int e = e1 / 2 + (f.vision * e1) / 200;
-    const uint16_t save = r == 0 ? Match_KeeperChooseSave(k) : kKeeperReady;
+    const uint16_t save = r == 0 ? Match_KeeperChooseSave(k) : kActionKeeperReady;
     const bool top = ty < kPitchHalfwayY;
-    const bool active = MatchPhase <= 2 && BallState.y > kGoalLineLow && BallState.y < kGoalLineHigh &&
-                        PlayStopped == 0 && d < kActiveDistance;
+    const bool active = MatchPhase <= kPhaseOffside && BallState.y > kGoalLineLow &&
+                        BallState.y < kGoalLineHigh && PlayStopped == 0 && d < kActiveDistance;
     if (!active) {
         NotActive(k, tx, ty);
         return;
     }
     const bool slowLow = BallState.speed < 4 && BallState.z <= 70;
-    if (save != kKeeperReady && !slowLow && InsideOwnArea(top, MatchCurX, MatchCurY)) {
+    if (save != kActionKeeperReady && !slowLow && InsideOwnArea(top, MatchCurX, MatchCurY)) {
         StartSave(k, save);
         return;
     }
@@ -391,8 +390,8 @@ void Match_ActKeeperReady(int16_t k) {
     const int16_t first = BallRanking[team][0];
     const int firstDistance = Match_IsPlayerFigure(first) ? MatchFigures[first].ballDistance : 30000;
     const bool ballDeep = top ? BallState.y < kAreaLowY : BallState.y > kAreaHighY;
-    const bool engage = (q < firstDistance && MatchPhase <= 2 && e < kComeOutDistance) ||
-                        (e < kInAreaComeOut && MatchPhase <= 2 && ballDeep);
+    const bool engage = (q < firstDistance && MatchPhase <= kPhaseOffside && e < kComeOutDistance) ||
+                        (e < kInAreaComeOut && MatchPhase <= kPhaseOffside && ballDeep);
     if (!engage) {
         Match_RunToPoint(k, int16_t(tx), int16_t(ty));
         return;

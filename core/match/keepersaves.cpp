@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -17,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 int8_t& ShooterFigure = ShotMarker;
@@ -31,12 +33,7 @@ static_assert(kMoreShotsSaved < kMoreCounterCount && kMoreKeeperCollections < kM
 
 namespace {
 
-constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kTakeBall = 150;
-constexpr uint16_t kShootOutStance = 147;
 constexpr uint8_t kShootOutPeriod = 4;
-constexpr uint16_t kPhaseShootOutControl = 20;
-constexpr uint16_t kPhasePenalty = 19;
 constexpr int kEventCatch = 5;
 constexpr int kEventHeader = 9;
 constexpr int kEventSave = 10;
@@ -57,24 +54,42 @@ struct Dive {
     uint16_t twin;  // the holding twin of a dive that may hold the ball
 };
 constexpr Dive kDives[] = {
-    {157, 1, {273, 285}, 120, {{10, 27}, {6, 21}}, 0, 201},
-    {160, 0, {274, 286}, 120, {{10, 22}, {8, 19}}, 0, 202},
-    {171, 2, {275, 287}, 120, {{19, 34}, {7, 19}}, 0, 203},
-    {166, 1, {270, 282}, 200, {{13, 33}, {13, 29}}, 0, 167},
-    {156, 0, {271, 283}, 200, {{8, 32}, {13, 33}}, 0, 159},
-    {182, 2, {272, 284}, 200, {{7, 27}, {13, 30}}, 0, 183},
-    {198, 1, {279, 291}, 120, {{7, 15}, {9, 23}}, 1, 0},
-    {199, 0, {280, 292}, 120, {{5, 19}, {7, 28}}, 1, 0},
-    {200, 2, {281, 293}, 120, {{2, 23}, {7, 24}}, 1, 0},
-    {195, 1, {276, 288}, 200, {{7, 32}, {15, 29}}, 1, 0},
-    {196, 0, {277, 289}, 200, {{3, 27}, {14, 32}}, 1, 0},
-    {197, 2, {278, 290}, 200, {{8, 29}, {7, 29}}, 1, 0},
-    {201, -1, {273, 285}, 120, {{10, 27}, {6, 21}}, 0, 0},
-    {202, -1, {274, 286}, 120, {{10, 22}, {8, 19}}, 0, 0},
-    {203, -1, {275, 287}, 120, {{19, 34}, {7, 19}}, 0, 0},
-    {167, -1, {270, 282}, 200, {{13, 33}, {13, 29}}, 0, 0},
-    {159, -1, {271, 283}, 200, {{8, 32}, {13, 33}}, 0, 0},
-    {183, -1, {272, 284}, 200, {{7, 27}, {13, 30}}, 0, 0},
+    {kActionKeeperShortLowDive, 1, {273, 285}, 120, {{10, 27}, {6, 21}}, 0, kActionKeeperShortLowHoldingDive},
+    {kActionKeeperShortMiddleDive,
+     0,
+     {274, 286},
+     120,
+     {{10, 22}, {8, 19}},
+     0,
+     kActionKeeperShortMiddleHoldingDive},
+    {kActionKeeperShortHighDive,
+     2,
+     {275, 287},
+     120,
+     {{19, 34}, {7, 19}},
+     0,
+     kActionKeeperShortHighHoldingDive},
+    {kActionKeeperLongLowDive, 1, {270, 282}, 200, {{13, 33}, {13, 29}}, 0, kActionKeeperLongLowHoldingDive},
+    {kActionKeeperLongMiddleDive,
+     0,
+     {271, 283},
+     200,
+     {{8, 32}, {13, 33}},
+     0,
+     kActionKeeperLongMiddleHoldingDive},
+    {kActionKeeperLongHighDive, 2, {272, 284}, 200, {{7, 27}, {13, 30}}, 0, kActionKeeperLongHighHoldingDive},
+    {kActionKeeperShortLowParryDive, 1, {279, 291}, 120, {{7, 15}, {9, 23}}, 1, 0},
+    {kActionKeeperShortMiddleParryDive, 0, {280, 292}, 120, {{5, 19}, {7, 28}}, 1, 0},
+    {kActionKeeperShortHighParryDive, 2, {281, 293}, 120, {{2, 23}, {7, 24}}, 1, 0},
+    {kActionKeeperLongLowParryDive, 1, {276, 288}, 200, {{7, 32}, {15, 29}}, 1, 0},
+    {kActionKeeperLongMiddleParryDive, 0, {277, 289}, 200, {{3, 27}, {14, 32}}, 1, 0},
+    {kActionKeeperLongHighParryDive, 2, {278, 290}, 200, {{8, 29}, {7, 29}}, 1, 0},
+    {kActionKeeperShortLowHoldingDive, -1, {273, 285}, 120, {{10, 27}, {6, 21}}, 0, 0},
+    {kActionKeeperShortMiddleHoldingDive, -1, {274, 286}, 120, {{10, 22}, {8, 19}}, 0, 0},
+    {kActionKeeperShortHighHoldingDive, -1, {275, 287}, 120, {{19, 34}, {7, 19}}, 0, 0},
+    {kActionKeeperLongLowHoldingDive, -1, {270, 282}, 200, {{13, 33}, {13, 29}}, 0, 0},
+    {kActionKeeperLongMiddleHoldingDive, -1, {271, 283}, 200, {{8, 32}, {13, 33}}, 0, 0},
+    {kActionKeeperLongHighHoldingDive, -1, {272, 284}, 200, {{7, 27}, {13, 30}}, 0, 0},
 };
 
 const Dive* DiveOf(uint16_t action) {
@@ -207,7 +222,7 @@ bool SpeedUp(int16_t k, int16_t clip, int limit) {
     MatchFigure& f = MatchFigures[k];
     if (f.hasKicked != 0 || f.actionParam >= limit) return true;
     ++f.actionParam;
-    return MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 1), kKeeperReady) != 0;
+    return MatchSetPlayerAnim(k, clip, int16_t(f.hasKicked + 1), kActionKeeperReady) != 0;
 }
 
 // The walk of the sped-up saves toward the save point.
@@ -219,7 +234,7 @@ void WalkToSavePoint(int16_t k, bool turn) {
                                          f.heading / 20 + 8, f.heading / 2 + 140) == 0;
     if (!there) {
         Match_StepForward(k, 120, direction);
-    } else if (f.action == 164) {
+    } else if (f.action == kActionKeeperJumpPunch) {
         KeeperSavePointY = BallState.y;
     }
 }
@@ -292,7 +307,7 @@ void Match_ActKeeperDive(int16_t k) {
     const Dive* d = DiveOf(MatchFigures[k].action);
     if (d == nullptr || d->type < 0) return;
     KeeperDiveType = d->type;
-    if (!DiveStep(k, *d, kKeeperReady)) return;
+    if (!DiveStep(k, *d, kActionKeeperReady)) return;
     Match_KeeperParry(k, d->parryOnly);
     if (d->type != 0) KeeperDiveType = 0;
 }
@@ -300,14 +315,14 @@ void Match_ActKeeperDive(int16_t k) {
 void Match_ActKeeperHoldingDive(int16_t k) {
     const Dive* d = DiveOf(MatchFigures[k].action);
     if (d == nullptr) return;
-    if (!DiveStep(k, *d, kTakeBall)) return;
+    if (!DiveStep(k, *d, kActionKeeperTakeBall)) return;
     InTheHands(k);
 }
 
 void Match_ActKeeperCatchLow(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     TurnToBall(k);
-    if (MatchSetPlayerAnim(k, 260, 2, kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 260, 2, kActionKeeperReady) == 0) return;
     if (TipPause() || f.hasKicked != 0) return;
     if (BallReach(f.heading / 20 + 8, 110) != 0) return;
     StandingCatch(k, 180, true, false, true);
@@ -316,7 +331,7 @@ void Match_ActKeeperCatchLow(int16_t k) {
 void Match_ActKeeperCatchMiddle(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     TurnToBall(k);
-    if (MatchSetPlayerAnim(k, 261, 2, kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 261, 2, kActionKeeperReady) == 0) return;
     if (TipPause() || f.hasKicked != 0) return;
     if (BallReach(f.heading / 20 + 8, f.heading / 10 + 140) != 0) return;
     if (GameRandom() % 100 > f.keeping && BallState.speed > kFastBall) {
@@ -331,10 +346,10 @@ void Match_ActKeeperCatchMiddle(int16_t k) {
 void Match_ActKeeperCatchHigh(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     TurnToBall(k);
-    if (MatchSetPlayerAnim(k, 263, 1, kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 263, 1, kActionKeeperReady) == 0) return;
     if (!SpeedUp(k, 263, 25)) return;
     if (f.shownFrame > 70) {
-        Match_SetPlayerAction(k, kKeeperReady);
+        Match_SetPlayerAction(k, kActionKeeperReady);
         return;
     }
     if (TipPause()) return;
@@ -360,7 +375,7 @@ void Match_ActKeeperCatchHigh(int16_t k) {
 
 void Match_ActKeeperJumpPunch(int16_t k) {
     MatchFigure& f = MatchFigures[k];
-    if (MatchSetPlayerAnim(k, 301, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 301, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) return;
     if (!SpeedUp(k, 301, 33)) return;
     int jump = (f.heading * 50 / 33) * f.frame / 100;
     const int top = f.heading * 50 / 100;
@@ -388,7 +403,7 @@ void Match_ActKeeperJumpPunch(int16_t k) {
 
 void Match_ActKeeperTipOver(int16_t k) {
     MatchFigure& f = MatchFigures[k];
-    if (MatchSetPlayerAnim(k, 299, int16_t(f.hasKicked + 1), kKeeperReady) == 0) return;
+    if (MatchSetPlayerAnim(k, 299, int16_t(f.hasKicked + 1), kActionKeeperReady) == 0) return;
     if (!SpeedUp(k, 299, 32)) return;
     const bool inReach = BallReach(f.heading / 20 + 8, f.heading / 2 + 140) == 0 && BallState.z >= 71 &&
                          BallState.z <= f.heading + 140;
@@ -413,9 +428,11 @@ void Match_ActKeeperHoldCatch(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     MatchSelectPlayer(k);
     InTheHands(k);
-    const int16_t clip = f.action == 180 ? 260 : f.action == 179 ? 261 : 263;
-    const int16_t step = f.action == 158 ? 1 : 2;
-    if (MatchSetPlayerAnim(k, clip, step, kKeeperReady) != 0) return;
+    const int16_t clip = f.action == kActionKeeperHoldLowCatch      ? 260
+                         : f.action == kActionKeeperHoldMiddleCatch ? 261
+                                                                    : 263;
+    const int16_t step = f.action == kActionKeeperHoldHighCatch ? 1 : 2;
+    if (MatchSetPlayerAnim(k, clip, step, kActionKeeperReady) != 0) return;
     SetHeight(kHoldHeight);
     Match_KeeperTakesBall(k);
 }
@@ -439,10 +456,10 @@ void Match_KeeperTakesBall(int16_t k) {
             AttackDirection == 0 ? BallState.y < kPitchHalfwayY : BallState.y > kPitchHalfwayY;
         const int16_t taker = TeamLastToucher[teamZeroHalf ? 1 : 0];
         if (Match_IsPlayerFigure(taker)) {
-            Match_SetPlayerAction(taker, kShootOutStance);
+            Match_SetPlayerAction(taker, kActionCatchReaction);
             MatchFigures[taker].actionParam = uint16_t(GameRandom() % 2 + 4);
         }
-        Match_SetPlayerAction(k, kShootOutStance);
+        Match_SetPlayerAction(k, kActionCatchReaction);
         f.actionParam = uint16_t(GameRandom() % 3 + 6);
         return;
     }
@@ -450,7 +467,7 @@ void Match_KeeperTakesBall(int16_t k) {
     if (BallState.z <= 35) {
         if (letGo) {
             BallState.holder = 0;
-            Match_SetPlayerAction(k, kKeeperReady);
+            Match_SetPlayerAction(k, kActionKeeperReady);
             return;
         }
         Ball_Stop();
@@ -465,7 +482,7 @@ void Match_KeeperTakesBall(int16_t k) {
             if (++f.contactTicks < 200) return;
         }
         BallState.holder = 0;
-        Match_SetPlayerAction(k, kKeeperReady);
+        Match_SetPlayerAction(k, kActionKeeperReady);
         return;
     }
     Ball_Stop();
@@ -477,7 +494,9 @@ void Match_KeeperTakesBall(int16_t k) {
     } else if (Goals[team] < Goals[team ^ 1]) {
         action = 154;
     } else {
-        action = r == 0 ? 190 : r == 1 ? 191 : 154;
+        action = r == 0   ? kActionKeeperHoldGestureC
+                 : r == 1 ? kActionKeeperHoldGestureD
+                          : kActionKeeperHoldBall;
     }
     Match_SetPlayerAction(k, action);
     BallState.holder = int16_t(k + 1);

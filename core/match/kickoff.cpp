@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/crowd.h"
@@ -22,6 +23,7 @@
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
@@ -36,15 +38,6 @@ int16_t KickOffKeeperWait;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kActionWalkOff = 31;
-constexpr uint16_t kActionSubstituteOn = 39;
-constexpr uint16_t kActionWaitTurning = 63;
-constexpr uint16_t kActionKeeperReady = 152;
-constexpr uint16_t kPhaseKickOffSetUpAfterGoal = 27;
-constexpr uint16_t kPhaseKickOffPositions = 29;
 constexpr uint8_t kPeriodShootOut = 4;
 constexpr int16_t kClipThrowOut = 254;
 constexpr int16_t kClipPlaceBall = 326;
@@ -75,7 +68,7 @@ bool KickOffWhistled() { return MatchPhase == kPhaseKickOffWhistle && PhaseTimer
 // Back to the phase the substitution interrupted, once nobody is left to
 // come on.
 void SubstitutionDone() {
-    if (MatchPhase == kPhaseInjury) {
+    if (MatchPhase == kPhaseSubstitution) {
         CameraFocusFigure = kBallFigure;
         MatchPhase = ResumePhase;
     }
@@ -132,7 +125,7 @@ void Match_ActNetFetch(int16_t figure) {
         RestartValue = 100;
         MatchPhase = kPhaseKickOffSetUpAfterGoal;
         PhaseTimer = 0;
-        if (!IsTeamKeeper(figure)) Match_SetPlayerAction(figure, kActionRun);
+        if (!IsTeamKeeper(figure)) Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     if (f.hasKicked > 2) return;  // thrown
@@ -275,7 +268,7 @@ void Match_ActKickOffPartner(int16_t figure) {
     // bounded time only.
     const bool keepersInGoal = MatchFigures[MatchLineUp[0][0]].x < kKeeperInGoalX &&
                                MatchFigures[MatchLineUp[1][0]].x < kKeeperInGoalX;
-    if (!keepersInGoal && KickOffKeeperWait < kPhaseWaitBound) {
+    if (!keepersInGoal && KickOffKeeperWait < kWaitTicksBound) {
         ++KickOffKeeperWait;
         FacePoint(figure, f.targetX, f.targetY);
         return;
@@ -314,7 +307,7 @@ void Match_ActKickOffPartner(int16_t figure) {
     FacePoint(figure, BallState.x, BallState.y);
     Match_ChooseShortPass(figure, 1);  // weighs the options; the taker plays the ball
     if (IsPlayer(taker)) {
-        Match_SetPlayerAction(taker, kActionReceive);
+        Match_SetPlayerAction(taker, kActionReceivePass);
         // Nobody has struck the ball: the taker runs onto it where it lies.
         MatchFigures[taker].aimX = BallState.x;
         MatchFigures[taker].aimY = BallState.y;

@@ -1,6 +1,7 @@
 // First-time knocks (actions 140 to 143): a slide along the facing that
 // knocks a ball in front of the player on without controlling it.
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
@@ -8,6 +9,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
 
@@ -15,8 +17,7 @@ uint8_t KnockMarkFlag[4];
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kFirstKnock = 140;
+constexpr uint16_t kFirstKnock = kActionSidewaysKnockA;
 constexpr int kReach = 16;
 constexpr int kMaxHeight = 70;
 constexpr int kEventKick = 6;
@@ -33,14 +34,15 @@ void Match_ActFirstTimeKnock(int16_t figure) {
     uint8_t& markFlag = KnockMarkFlag[action - kFirstKnock];
     Match_ApplyAnimMotion(figure);
     Match_ClampToPitch();
-    const int16_t clip = action == 140 || action == 142 ? 131 : 129;
+    const int16_t clip = action == kActionSidewaysKnockA || action == kActionKnockToTargetA ? 131 : 129;
     if (MatchSetPlayerAnim(figure, clip, int16_t(f.hasKicked != 0 ? 2 : 1), kActionThink) == 0) {
         markFlag = 0;
         f.facing = uint16_t((f.facing + 128) & 255);
         return;
     }
     const int near = Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y);
-    if (near <= kReach && f.hasBall == 0 && MatchPhase == 0 && f.touchLockout == 0 && markFlag == 0) {
+    if (near <= kReach && f.hasBall == 0 && MatchPhase == kPhaseOpenPlay && f.touchLockout == 0 &&
+        markFlag == 0) {
         markFlag = 1;
         SkidMark_Add(MatchCurX, MatchCurY, 1.0f, f.facing, kMarkKind);
     }
@@ -48,16 +50,16 @@ void Match_ActFirstTimeKnock(int16_t figure) {
     f.hasKicked = 1;
     const int facing = f.facing & 255;
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
-    const bool longKnock = action >= 142 && f.actionParam == 1;
+    const bool longKnock = action >= kActionKnockToTargetA && f.actionParam == 1;
     int direction = 0;
     switch (action) {
-        case 143:
+        case kActionKnockToTargetB:
             direction = toward - 8 + GameRandom() % 16;
             break;
-        case 142:
+        case kActionKnockToTargetA:
             direction = toward + 8 - GameRandom() % 16;
             break;
-        case 141:
+        case kActionSidewaysKnockB:
             direction = facing - 48 - GameRandom() % 48;
             break;
         default:

@@ -1,4 +1,5 @@
 #include "core/match/matchclock.h"
+#include "core/match/actions.h"
 
 #include <bitset>
 
@@ -10,6 +11,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 using namespace gameinfo;
 
@@ -40,7 +42,6 @@ namespace {
 
 constexpr int16_t kPeriodMinutes[4] = {45, 45, 15, 15};
 constexpr int16_t kFirstMinute[4] = {0, 45, 90, 105};
-constexpr int16_t kHalfwayY = 1082;
 constexpr int16_t kEndNearHalfway = 200;
 constexpr int kEndChance = 200;
 constexpr uint16_t kRestartPressureEvery = 2400;
@@ -53,14 +54,18 @@ constexpr int16_t kLastThirdStart = 1406;
 constexpr int16_t kPracticeInfoBar = 19;
 
 // Held-up play: the treatment and similar actions.
-constexpr uint16_t kHeldUpActions[7] = {21, 22, 23, 24, 53, 149, 187};
+constexpr uint16_t kHeldUpActions[7] = {kActionThrowInFetch,       kActionCornerFetch,   kActionNetFetch,
+                                        kActionCarryToCentre,      kActionFreeKickFetch, kActionFetchAndThrow,
+                                        kActionKeeperFetchGoalKick};
 
 // Ticks of open play until the restart pressure next eases.
 uint16_t restartPressureCountdown;
 
 int PeriodIndex() { return Period < 4 ? Period : 3; }
 
-bool IsActionToWalkOff(uint16_t action) { return action <= 16 || action >= 150; }
+bool IsActionToWalkOff(uint16_t action) {
+    return action <= kActionSprintAfterBall || action >= kActionKeeperTakeBall;
+}
 
 void SetFigureAction(int figure, uint16_t action, int variant) {
     Match_SetPlayerAction(int16_t(figure), action);
@@ -88,7 +93,9 @@ bool PeriodEndsNow() {
     if (Goals[0] != Goals[1] && MatchRuleSet(&GameInfo, kGoldenGoals) && (Period == 2 || Period == 3))
         return true;
     if (!MatchTimeUp) return false;
-    if (BallState.y > kHalfwayY - kEndNearHalfway && BallState.y < kHalfwayY + kEndNearHalfway) return true;
+    if (BallState.y > kDefaultPitch.centreY - kEndNearHalfway &&
+        BallState.y < kDefaultPitch.centreY + kEndNearHalfway)
+        return true;
     return GameRandom() % kEndChance == 0;
 }
 
@@ -210,7 +217,7 @@ void MatchClockTick() {
         --StoppageTime;
         CurrentMinute = -1;
         if (StoppageTime <= 0) MatchTimeUp = 1;
-    } else if (MatchPhase != kPhaseInjury &&
+    } else if (MatchPhase != kPhaseSubstitution &&
                !MatchClockStoppedByAction(kHeldUpActions[0], kHeldUpActions[1], kHeldUpActions[2],
                                           kHeldUpActions[3], kHeldUpActions[4], kHeldUpActions[5],
                                           kHeldUpActions[6])) {
@@ -246,10 +253,10 @@ void MatchTickBookkeeping() {
 
 void Match_EndOfPeriod() {
     MatchSfx_PlayEvent(18, -1);
-    SetFigureAction(kRefereeFigure, 6, 3);
-    MatchFigures[kRefereeFigure].officialWord = 4;
-    Match_SetPlayerAction(kRefereeFigure + 1, 5);
-    Match_SetPlayerAction(kRefereeFigure + 2, 5);
+    SetFigureAction(kRefereeFigure, kOfficialSignal, 3);
+    MatchFigures[kRefereeFigure].officialWord = kOfficialFaceFirstSpot;
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialWalkToFirstSpot);
+    Match_SetPlayerAction(kRefereeFigure + 2, kOfficialWalkToFirstSpot);
     MatchPhase = kPhasePeriodOver;
     BallState.holder = 0;
     BallHolderWord = 0;
@@ -266,12 +273,12 @@ void Match_EndOfPeriod() {
     }
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         if (!IsActionToWalkOff(MatchFigures[figure].action)) continue;
-        SetFigureAction(figure, 30, GameRandom() % 6);
+        SetFigureAction(figure, kActionToTunnel, GameRandom() % 6);
         if (!decided) continue;
         if (figure / kTeamFigures == winner) {
-            if (GameRandom() % 2 != 0) SetFigureAction(figure, 144, GameRandom() % 4);
+            if (GameRandom() % 2 != 0) SetFigureAction(figure, kActionPeriodEndReactionA, GameRandom() % 4);
         } else if (GameRandom() % 3 == 0) {
-            SetFigureAction(figure, 145, GameRandom() % 2);
+            SetFigureAction(figure, kActionPeriodEndReactionB, GameRandom() % 2);
         }
     }
     DesignatedPlayer[0] = DesignatedPlayer[1] = kNoDesignated;

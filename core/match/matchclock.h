@@ -4,16 +4,12 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/phases.h"
+
 constexpr int kTicksPerSecond = 50;
 constexpr int kCountdownTimers = 5;
 
 // Match phases the clock reads.
-constexpr uint16_t kPhaseOpenPlay = 0;
-constexpr uint16_t kPhaseGoal = 9;
-constexpr uint16_t kPhaseKickOffWhistle = 11;
-constexpr uint16_t kPhasePeriodOver = 14;
-constexpr uint16_t kPhaseInjury = 15;
-constexpr uint16_t kPhaseAfterGoal = 28;
 
 extern uint16_t MatchTickPhase;  // 0..3, selects the team job of the tick
 extern uint8_t MatchOddTick;     // toggled every tick

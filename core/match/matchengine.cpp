@@ -29,19 +29,14 @@ int16_t BallCarrierFigure = -1;
 int8_t KickStrength;
 int16_t GoalLineCrossX;
 
-namespace {
-
-constexpr int16_t kCentreX = 796;
-constexpr int16_t kHalfwayY = 1082;
-
-}  // namespace
+namespace {}  // namespace
 
 void MatchResetEngineState() {
     BallState = {};
-    BallState.x = kCentreX;
-    BallState.y = kHalfwayY;
-    BallState.x16 = int32_t(kCentreX) << 16;
-    BallState.y16 = int32_t(kHalfwayY) << 16;
+    BallState.x = kDefaultPitch.centreX;
+    BallState.y = kDefaultPitch.centreY;
+    BallState.x16 = int32_t(kDefaultPitch.centreX) << 16;
+    BallState.y16 = int32_t(kDefaultPitch.centreY) << 16;
     BallState.direction = 256;
     for (int team = 0; team < 2; ++team) {
         for (int slot = 0; slot < kTeamFigures; ++slot) {

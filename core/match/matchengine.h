@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/actions.h"
 #include "core/match/matchfigure.h"
 
 // ---------------------------------------------------------------------------
@@ -116,5 +117,3 @@ int16_t Match_OpponentAhead(int16_t figure);
 void Match_FindBallHolder();
 // Puts the ball, still, on the centre spot.
 void Ball_PlaceOnCentreSpot();
-
-constexpr int kMatchActionCount = 206;

@@ -1,4 +1,5 @@
 #include "core/match/matchphases.h"
+#include "core/match/actions.h"
 
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -23,6 +24,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/replay.h"
 #include "core/match/setpieces.h"
@@ -48,32 +50,10 @@ int16_t FormationOffset[2];
 
 namespace {
 
-constexpr uint16_t kPhaseFoul = 1;
-constexpr uint16_t kPhaseThrowIn = 3;
-constexpr uint16_t kPhaseGoalKick = 4;
-constexpr uint16_t kPhaseCorner = 5;
-constexpr uint16_t kPhaseTakeThrowIn = 6;
-constexpr uint16_t kPhaseTakeGoalKick = 7;
 // The keeper's restart actions: the release from his hands and the goal kick.
-constexpr uint16_t kKeeperRelease = 153;
-constexpr uint16_t kKeeperReadyAction = 152;
-constexpr uint16_t kKeeperFetchGoalKick = 187;
-constexpr uint16_t kPhaseTakeCorner = 8;
-constexpr uint16_t kPhaseKeeperHolds = 12;
-constexpr uint16_t kPhaseKeeperReleases = 13;
-constexpr uint16_t kPhaseFreeKick = 17;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
-constexpr uint16_t kPhaseShootout = 20;
-constexpr uint16_t kPhaseWaitReferee = 22;
-constexpr uint16_t kPhaseKickOffPositions = 29;
-constexpr uint16_t kSubstitutionWalkOff = 38;
-constexpr uint16_t kSubstitutionRunOn = 39;
-constexpr uint16_t kKickOffWalkAction = 26;
-constexpr uint16_t kKickOffPartnerAction = 27;
-constexpr uint16_t kBookingActions[2] = {148, 149};
+constexpr uint16_t kBookingActions[2] = {kActionBooked, kActionFetchAndThrow};
 constexpr int16_t kPartnerGoTicks = 500;
-constexpr uint16_t kFirstLongAction = 101;
+constexpr uint16_t kFirstLongAction = kActionIdleVariation;
 
 bool latchF1F12;
 
@@ -87,9 +67,9 @@ bool WaitBounded(bool waiting, const char* what) {
         PhaseWaitTicks = 0;
         return false;
     }
-    if (++PhaseWaitTicks < kPhaseWaitBound) return true;
+    if (++PhaseWaitTicks < kWaitTicksBound) return true;
     std::printf("MatchPhaseTick(): Warning: %s still not ready after %d ticks; play goes on\n", what,
-                int(kPhaseWaitBound));
+                int(kWaitTicksBound));
     PhaseWaitTicks = 0;
     NotReadyCount = 0;
     return false;
@@ -102,7 +82,7 @@ bool WaitBounded(bool waiting, const char* what) {
 void SubstitutionPhase() {
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const uint16_t action = MatchFigures[figure].action;
-        if (action == kSubstitutionWalkOff || action == kSubstitutionRunOn || action == kBookingActions[0])
+        if (action == kActionSubstitutedOff || action == kActionSubstituteOn || action == kBookingActions[0])
             return;
     }
     std::printf("MatchPhaseTick(): Warning: substitution with nobody walking off or on; play goes on\n");
@@ -130,7 +110,7 @@ bool Pause(uint16_t phase, int team) {
         if (MatchTeamHuman(&GameInfo, side)) continue;
         if (Match_ComputerSubstitution(int16_t(side)) >= 0) {
             MatchStartSubstitution(int16_t(side));
-            if (MatchPhase == kPhaseInjury) return true;
+            if (MatchPhase == kPhaseSubstitution) return true;
         }
     }
     return false;
@@ -192,9 +172,9 @@ void OffsidePhase() {
     if (Pause(kPhaseOffside, awarded)) return;
     MatchSfx_PlayEvent(17, -1);
     InfoBar(2, OffsideRecord.figure, int16_t(MatchClockMinute()));
-    Match_SetPlayerAction(kRefereeFigure, 6);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = 1;
+    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
     // Nobody was fouled: the free kick's taker is chosen as for any other.
     FouledPlayer = -1;
@@ -216,7 +196,16 @@ void ThrowInPhase() {
 
 // A keeper still taking the ball: a catch carried on with it held, the end
 // of a holding dive, a holding dive.
-constexpr uint16_t kCatchingActions[] = {150, 158, 179, 180, 159, 167, 183, 201, 202, 203};
+constexpr uint16_t kCatchingActions[] = {kActionKeeperTakeBall,
+                                         kActionKeeperHoldHighCatch,
+                                         kActionKeeperHoldMiddleCatch,
+                                         kActionKeeperHoldLowCatch,
+                                         kActionKeeperLongMiddleHoldingDive,
+                                         kActionKeeperLongLowHoldingDive,
+                                         kActionKeeperLongHighHoldingDive,
+                                         kActionKeeperShortLowHoldingDive,
+                                         kActionKeeperShortMiddleHoldingDive,
+                                         kActionKeeperShortHighHoldingDive};
 
 bool KeeperStillCatching() {
     for (int team = 0; team < 2; ++team) {
@@ -260,7 +249,7 @@ void GoalKickPhase() {
     GoalKickY = BallState.y;
     PhaseWaitTicks = 0;
     const int16_t keeper = MatchLineUp[RestartTeam & 1][0];
-    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kKeeperFetchGoalKick);
+    if (MatchOnPitch(keeper)) Match_SetPlayerAction(keeper, kActionKeeperFetchGoalKick);
 }
 
 void CornerPhase() {
@@ -310,7 +299,7 @@ void KeeperHoldsPhase() {
     PhaseWaitTicks = 0;
     RestartWaitTicks = 0;
     if (MatchOnPitch(keeper)) {
-        Match_SetPlayerAction(keeper, kKeeperRelease);
+        Match_SetPlayerAction(keeper, kActionKeeperDistribute);
         FaceTheRelease(keeper, team);
     }
     MatchPhase = kPhaseKeeperReleases;
@@ -332,7 +321,7 @@ void PeriodOverPhase() {
 bool KeepersInPenaltyStance() {
     for (int team = 0; team < 2; ++team) {
         const int16_t keeper = MatchLineUp[team][0];
-        if (MatchOnPitch(keeper) && MatchFigures[keeper].action != kKeeperReadyAction) return false;
+        if (MatchOnPitch(keeper) && MatchFigures[keeper].action != kActionKeeperReady) return false;
     }
     return true;
 }
@@ -348,7 +337,7 @@ void ShootoutPhase() {
         for (int slot = 0; slot < 11; ++slot) {
             MatchStartCelebration(MatchLineUp[winner][slot]);
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
-            Match_SetPlayerAction(loser, 31);
+            Match_SetPlayerAction(loser, kActionWalkOff);
             if (GameRandom() % 3 == 0) MatchStartDejection(loser);
         }
         return;
@@ -374,8 +363,9 @@ void ShootoutPhase() {
 
 void WaitRefereePhase() {
     StoppageTime += 1 + (GameRandom() % 2);
-    const bool booking =
-        MatchClockStoppedByAction(kBookingActions[0], kBookingActions[1], 21, 22, 23, 24, 53);
+    const bool booking = MatchClockStoppedByAction(kBookingActions[0], kBookingActions[1],
+                                                   kActionThrowInFetch, kActionCornerFetch, kActionNetFetch,
+                                                   kActionCarryToCentre, kActionFreeKickFetch);
     if (WaitBounded(RefereeAction != 0 || booking, "the referee's call")) return;
     RefereeAction = 0;
     MatchPhase = ResumePhase;
@@ -386,7 +376,7 @@ void WaitRefereePhase() {
 // touchline; once all have stood in place for a while, the players are
 // presented one by one (only in the run's first match with a line-up).
 constexpr uint8_t kLineUpEvent = 10;
-constexpr int kLineUpX = 158 + 100;
+constexpr int kLineUpX = kDefaultPitch.left + 100;
 constexpr int kLineUpStill = 15;
 constexpr int kIntroSteps = 22;
 constexpr int kIntroEvery = 40;
@@ -418,8 +408,8 @@ bool LineUpAndIntroduction() {
             if (MatchOctDistance(f.x - f.targetX, f.y - f.targetY) <= kInPlace) continue;
             inPlace = false;
             // Standing players walk on; so does the keeper from his stance.
-            if (f.action == 0 || (slot == 0 && f.action == kKeeperReadyAction))
-                Match_SetPlayerAction(figure, 1);
+            if (f.action == kActionStand || (slot == 0 && f.action == kActionKeeperReady))
+                Match_SetPlayerAction(figure, kActionRunToPosition);
         }
     }
     if (!inPlace) {
@@ -502,8 +492,8 @@ void KickOffSetUpPhase() {
     // the other side, and they take the kick-off.
     KickOffTicks = 0;
     KickOffWaitCount = 0;
-    Match_SetPlayerAction(KickOffTaker, kKickOffWalkAction);
-    Match_SetPlayerAction(KickOffPartner, kKickOffPartnerAction);
+    Match_SetPlayerAction(KickOffTaker, kActionKickOffWalk);
+    Match_SetPlayerAction(KickOffPartner, kActionKickOffPartner);
     MatchPhase = kPhaseKickOffPositions;
 }
 
@@ -535,12 +525,12 @@ int16_t GoalCreditedTo(int scoring) {
 void GoalPhase() {
     // After the signal he takes up his place for the kick-off: the saved
     // action may still be the one of the last period's final whistle.
-    Match_SetPlayerAction(kRefereeFigure, 6);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = 1;
+    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
     if (Period == 4) {
         MatchStartCelebration(KickOffTaker);
-        MatchPhase = kPhaseShootout;
+        MatchPhase = kPhaseShootOutControl;
         return;
     }
     const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
@@ -581,7 +571,7 @@ void AfterGoalPhase() {
     MatchResetAllPlayers();
     MatchSfx_PlayEvent(20, -1);
     PhaseTimer = 0;
-    MatchPhase = 10;
+    MatchPhase = kPhaseBackToKickOff;
 }
 
 // The team whose net it is kicks off; its keeper picks the ball out of the
@@ -593,16 +583,16 @@ void BackToTheKickOff() {
         KickOffTeam = uint8_t(BallState.y > kPitchHalfwayY ? AttackDirection ^ 1 : AttackDirection);
         MatchOfferTeamMenus();
         if (Match_StartNetFetch(KickOffTeam)) return;
-    } else if (++PhaseTimer < kPhaseWaitBound) {
+    } else if (++PhaseTimer < kWaitTicksBound) {
         return;
     } else {
         std::printf(
             "MatchPhaseTick(): Warning: the ball still not out of the net after %d ticks; play goes on\n",
-            int(kPhaseWaitBound));
+            int(kWaitTicksBound));
         Ball_PlaceOnCentreSpot();
     }
     PhaseTimer = 0;
-    MatchPhase = 27;
+    MatchPhase = kPhaseKickOffSetUpAfterGoal;
 }
 
 // A restart nobody took within the stall bound: play goes on where the ball
@@ -620,7 +610,8 @@ void GiveUpOnTheTaker(int team) {
 // the ball back into play.  Called away to stand or run (a reset of the
 // players), he takes it up again; a restart nobody takes within the stall
 // bound is given up.
-constexpr uint16_t kKeeperFreeActions[] = {0, 1, 4, kKeeperReadyAction};
+constexpr uint16_t kKeeperFreeActions[] = {kActionStand, kActionRunToPosition, kActionThink,
+                                           kActionKeeperReady};
 
 void KeeperTakesRestart(int team, uint16_t start, const char* what) {
     const int16_t keeper = MatchLineUp[team & 1][0];
@@ -701,11 +692,11 @@ void RunPhase() {
         case kPhaseKeeperReleases: {
             NewOffsets();
             const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
-            KeeperTakesRestart(team, kKeeperRelease, "the keeper's release");
+            KeeperTakesRestart(team, kActionKeeperDistribute, "the keeper's release");
             break;
         }
         case kPhaseTakeGoalKick:
-            KeeperTakesRestart(RestartTeam, kKeeperFetchGoalKick, "the goal kick");
+            KeeperTakesRestart(RestartTeam, kActionKeeperFetchGoalKick, "the goal kick");
             break;
         case kPhaseTakeThrowIn:
         case kPhaseTakeCorner:
@@ -721,7 +712,7 @@ void RunPhase() {
         case kPhasePenalty:
             SetPiecePhase();
             break;
-        case kPhaseShootout:
+        case kPhaseShootOutControl:
             ShootoutPhase();
             break;
         case kPhaseWaitReferee:
@@ -737,7 +728,7 @@ void RunPhase() {
         case kPhaseKickOffPositions:
             NewOffsets();
             break;
-        case kPhaseInjury:
+        case kPhaseSubstitution:
             SubstitutionPhase();
             break;
         default:
@@ -818,7 +809,7 @@ void MatchOfferTeamMenus() {
 }
 
 void MatchStartSubstitution(int16_t team) {
-    if (team < 0 || team > 1 || MatchPhase == kPhaseInjury) return;
+    if (team < 0 || team > 1 || MatchPhase == kPhaseSubstitution) return;
     if (MatchSubstitutionsAllowed(&GameInfo) <= 0 || ChangePending[team] != 0) return;
     // The computer manager's request, left by its substitution decision.
     const int16_t leaving = SubstitutionRequest[team][0];
@@ -827,12 +818,12 @@ void MatchStartSubstitution(int16_t team) {
     TeamStoppageRequest[team] = 0;
     if (Match_PickSetPieceTaker(team, leaving) < 0) return;
     MatchFigures[leaving].officialWord = MatchFigures[leaving].action;
-    Match_SetPlayerAction(leaving, kSubstitutionWalkOff);
+    Match_SetPlayerAction(leaving, kActionSubstitutedOff);
     InfoBar(5, leaving, int16_t(MatchClockMinute()));
     ResumePhase = MatchPhase;
     TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);
     TeamMomentum[team ^ 1] = int16_t(TeamMomentum[team ^ 1] > 8 ? TeamMomentum[team ^ 1] - 8 : 0);
-    MatchPhase = kPhaseInjury;
+    MatchPhase = kPhaseSubstitution;
 }
 
 void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16_t* x, const int16_t* y) {

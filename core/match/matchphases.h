@@ -3,8 +3,9 @@
 #pragma once
 #include <cstdint>
 
-constexpr int kMatchPhaseCount = 30;
-constexpr int16_t kPhaseWaitBound = 1000;
+#include "core/match/phases.h"
+
+constexpr int16_t kWaitTicksBound = 1000;
 
 extern int16_t PhaseTimer;
 extern uint16_t ResumePhase;

@@ -10,6 +10,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/matchstats.h"
+#include "core/match/phases.h"
 #include "core/match/strikes.h"
 
 using namespace gameinfo;
@@ -81,13 +82,12 @@ HeatCell CellOf(int x, int y) {
     return {std::clamp(column, 0, kHeatMapColumns - 1), std::clamp(row, 0, kHeatMapRows - 1)};
 }
 
-constexpr uint16_t kOpenPlay = 0;
 constexpr int16_t kNoClip = -1;
 
 }  // namespace
 
 void Match_CountHeatMaps() {
-    if (MatchPhase != kOpenPlay) return;
+    if (MatchPhase != kPhaseOpenPlay) return;
     const bool mirrored = (Period & 1) != 0;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];

@@ -1,4 +1,5 @@
 #include "core/match/matchrules.h"
+#include "core/match/actions.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "core/match/matchresult.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 using namespace gameinfo;
 
@@ -27,13 +29,8 @@ namespace {
 
 constexpr int kOutfieldFirst = 1;
 constexpr int kOutfieldLast = 10;
-constexpr uint16_t kCelebrationAction = 117;
-constexpr uint16_t kDejectionAction = 177;
 constexpr int16_t kCelebrationClips[7] = {218, 219, 220, 221, 315, 316, 317};
 constexpr int16_t kDejectionClips[7] = {219, 221, 306, 307, 308, 309, 310};
-constexpr uint16_t kKeeperReady = 152;
-constexpr uint16_t kWallAction = 58;
-constexpr uint16_t kMarkerAction = 96;
 
 int Team(int16_t figure) { return figure / kTeamFigures; }
 int GoalY(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
@@ -65,7 +62,7 @@ void DropSkill(int8_t& skill) {
 void StartMood(int16_t figure, uint16_t action, const int16_t (&clips)[7]) {
     if (!ValidPlayer(figure)) return;
     MatchFigure& f = MatchFigures[figure];
-    if (f.action >= 5 && f.action <= 151) return;
+    if (f.action >= kActionOnBall && f.action <= kActionKeeperHoldGestureA) return;
     Match_SetPlayerAction(figure, action);
     f.ballDirection = 0;
     f.anim = clips[GameRandom() % 7];
@@ -156,11 +153,13 @@ int16_t MatchRandomSpread(int16_t range, int16_t base) {
 }
 
 int16_t MatchFindNearestPlayer(int16_t x, int16_t y, int16_t excluded) {
-    return SearchTeam(x, y, excluded, false, [](uint16_t action) { return action <= 16 || action == 101; });
+    return SearchTeam(x, y, excluded, false, [](uint16_t action) {
+        return action <= kActionSprintAfterBall || action == kActionIdleVariation;
+    });
 }
 
 int16_t MatchFindBestReceiver(int16_t x, int16_t y, int16_t excluded) {
-    return SearchTeam(x, y, excluded, true, [](uint16_t action) { return action <= 16; });
+    return SearchTeam(x, y, excluded, true, [](uint16_t action) { return action <= kActionSprintAfterBall; });
 }
 
 int16_t MatchChoosePassTarget(int16_t y) {
@@ -193,7 +192,7 @@ int16_t MatchFindOpponentInFront(int16_t figure) {
         const int16_t opponent = MatchLineUp[other][slot];
         if (!MatchOnPitch(opponent)) continue;
         const MatchFigure& o = MatchFigures[opponent];
-        if (std::abs(o.x - p.x) > 20 || std::abs(o.y - p.y) > 20 || o.action > 19) continue;
+        if (std::abs(o.x - p.x) > 20 || std::abs(o.y - p.y) > 20 || o.action > kActionThrowInChoose) continue;
         const int turn = std::abs(SignedTurn(MatchDirectionTo(MatchCurX, MatchCurY, o.x, o.y) - p.facing));
         if (turn <= 64) return opponent;
     }
@@ -306,7 +305,9 @@ int16_t MatchShootoutTaker() {
 }
 
 void MatchTakePossession(int16_t figure) {
-    if (!ValidPlayer(figure) || figure == LastToucher || MatchPhase != 0 || BallState.holder != 0) return;
+    if (!ValidPlayer(figure) || figure == LastToucher || MatchPhase != kPhaseOpenPlay ||
+        BallState.holder != 0)
+        return;
     const int team = Team(figure);
     MatchFigure& p = MatchFigures[figure];
     Match_ChangePossession(int16_t(team), figure);
@@ -449,8 +450,8 @@ void MatchSelectPlayer(int16_t figure) {
     if (ValidPlayer(figure)) MatchFigures[figure].stateD = 1;
 }
 
-void MatchStartCelebration(int16_t figure) { StartMood(figure, kCelebrationAction, kCelebrationClips); }
-void MatchStartDejection(int16_t figure) { StartMood(figure, kDejectionAction, kDejectionClips); }
+void MatchStartCelebration(int16_t figure) { StartMood(figure, kActionCelebrate, kCelebrationClips); }
+void MatchStartDejection(int16_t figure) { StartMood(figure, kActionKeeperGestureMate, kDejectionClips); }
 
 void MatchSetAllActions(uint16_t action) {
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) Match_SetPlayerAction(figure, action);
@@ -460,19 +461,19 @@ int16_t MatchReleasePlayers() {
     int16_t busy = 0;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigure& f = MatchFigures[figure];
-        if (f.action < 16) {
-            Match_SetPlayerAction(figure, 1);
+        if (f.action < kActionSprintAfterBall) {
+            Match_SetPlayerAction(figure, kActionRunToPosition);
             f.stateD = 0;
         }
     }
     for (int team = 0; team < 2; ++team) {
-        Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+        Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
         DesignatedPlayer[team] = kNoDesignated;
     }
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const uint16_t action = MatchFigures[figure].action;
-        if (action == 30 || action == 31 || action == 38 || action == 39 ||
-            (!IsKeeper(figure) && action >= 16)) {
+        if (action == kActionToTunnel || action == kActionWalkOff || action == kActionSubstitutedOff ||
+            action == kActionSubstituteOn || (!IsKeeper(figure) && action >= kActionSprintAfterBall)) {
             ++busy;
         }
     }
@@ -480,9 +481,10 @@ int16_t MatchReleasePlayers() {
 }
 
 void MatchResetAllPlayers() {
-    for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].action = 1;
+    for (int figure = 0; figure < kPlayerFigures; ++figure)
+        MatchFigures[figure].action = kActionRunToPosition;
     for (int team = 0; team < 2; ++team) {
-        Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+        Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
         DesignatedPlayer[team] = kNoDesignated;
     }
 }
@@ -491,7 +493,7 @@ int16_t MatchCountBusyPlayers() {
     int16_t busy = 0;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const uint16_t action = MatchFigures[figure].action;
-        if (IsKeeper(figure) ? action != kKeeperReady : action >= 18) ++busy;
+        if (IsKeeper(figure) ? action != kActionKeeperReady : action >= kActionCross) ++busy;
     }
     return busy;
 }
@@ -501,7 +503,7 @@ void MatchFreeKickWallAim() {
     bool anyWall = false;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
-        if (f.action != kWallAction) continue;
+        if (f.action != kActionWall) continue;
         anyWall = true;
         if (f.targetX < minX) minX = f.targetX;
         if (f.targetX > maxX) maxX = f.targetX;
@@ -537,7 +539,7 @@ void MatchKeepPlayersInPitch(int16_t leftOut) {
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         if (figure == leftOut || IsKeeper(figure) || !MatchOnPitch(figure)) continue;
         MatchFigure& f = MatchFigures[figure];
-        if (f.action == kWallAction) continue;
+        if (f.action == kActionWall) continue;
         if (f.targetX > 1014)
             f.targetX = int16_t(f.targetX - 100);
         else if (f.targetX < 578)
@@ -567,7 +569,7 @@ void MatchCornerMarkers(int16_t team) {
     for (const auto& spot : spots) {
         const int16_t figure = MatchFindNearestPlayer(spot[0], spot[1], -1);
         if (!ValidPlayer(figure) || figure == 0) continue;
-        Match_SetPlayerAction(figure, kMarkerAction);
+        Match_SetPlayerAction(figure, kActionRunToTarget);
         MatchFigures[figure].targetX = spot[0];
         MatchFigures[figure].targetY = spot[1];
     }

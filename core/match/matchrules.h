@@ -7,19 +7,20 @@
 
 #include "core/match/actionmachine.h"
 #include "core/match/matchfigure.h"
+#include "core/match/matchstate.h"
 
-// Pitch values in pitch units.
-constexpr int16_t kPitchCentreX = 796;
-constexpr int16_t kPitchHalfwayY = 1082;
-constexpr int16_t kGoalLineLow = 126;
-constexpr int16_t kGoalLineHigh = 2038;
-constexpr int16_t kPostLeftX = 730;
-constexpr int16_t kPostRightX = 862;
-constexpr int16_t kAreaLeftX = 478;
-constexpr int16_t kAreaRightX = 1114;
-constexpr int16_t kAreaLowY = 414;
-constexpr int16_t kAreaHighY = 1750;
-constexpr int16_t kDistanceUnit = 16;
+// Pitch values in pitch units, from the pitch's geometry.
+constexpr int16_t kPitchCentreX = kDefaultPitch.centreX;
+constexpr int16_t kPitchHalfwayY = kDefaultPitch.centreY;
+constexpr int16_t kGoalLineLow = kDefaultPitch.top;
+constexpr int16_t kGoalLineHigh = kDefaultPitch.bottom;
+constexpr int16_t kPostLeftX = kDefaultPitch.postLeftX;
+constexpr int16_t kPostRightX = kDefaultPitch.postRightX;
+constexpr int16_t kAreaLeftX = kDefaultPitch.penaltyBoxLeftX;
+constexpr int16_t kAreaRightX = kDefaultPitch.penaltyBoxRightX;
+constexpr int16_t kAreaLowY = kDefaultPitch.penaltyLineLowY;
+constexpr int16_t kAreaHighY = kDefaultPitch.penaltyLineHighY;
+constexpr int16_t kDistanceUnit = kDefaultPitch.pitchUnit;
 
 // Where the rules keep their per-player counts in the figure's extra words.
 enum MoreCount : int {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
@@ -245,7 +246,7 @@ bool Replay_HeldBallOffset(int32_t clip, int32_t frame, uint16_t facing, float* 
     if (!Motion_GetFrame(clip, frame, &f)) return false;
     const float a = (f.heldBall[0] - f.reference[0]) * 20.0f;
     const float c = (f.heldBall[2] - f.reference[2]) * 20.0f;
-    const float theta = -float(facing) * 3.14159265f / 128.0f;
+    const float theta = -float(facing) * kPiF / 128.0f;
     const float cosTheta = std::cos(theta);
     const float sinTheta = std::sin(theta);
     *offsetX = c * cosTheta + a * sinTheta;
@@ -261,7 +262,7 @@ bool Replay_HeldBallOffset(int16_t figure, float* offsetX, float* offsetY, float
 }
 
 void MotionBoneAngles(uint32_t word, float* ax, float* ay, float* az) {
-    constexpr float kStep = 3.14159265f / 512.0f;
+    constexpr float kStep = kPiF / 512.0f;
     *ax = float(word & 1023u) * kStep;
     *ay = float((word >> 10) & 1023u) * kStep;
     *az = float((word >> 20) & 1023u) * kStep;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionReceive = 17;
 constexpr int kEventShot = 1;
 constexpr int kEventPass = 2;
 constexpr int32_t kForwardLift[5] = {120, 150, 100, 140, 150};
@@ -35,7 +34,7 @@ bool StrikeNow(int16_t figure, int from, int to) {
     const int16_t frame = f.shownFrame;
     if (frame >= from && frame <= to && BallState.holder == 0 && f.hasKicked == 0 && f.hasBall != 0)
         return true;
-    if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+    if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
     return false;
 }
 
@@ -55,7 +54,7 @@ void BackHeel(int16_t figure, bool running) {
     MatchFigure& f = MatchFigures[figure];
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
     Match_TurnPlayerTowards(figure, (toward + 128) & 255, 0);
-    if (MatchSetPlayerAnim(figure, running ? 55 : 54, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, running ? 55 : 54, 2, kActionRunToPosition) == 0) return;
     const int runUp = running ? 18 : 21;
     if (f.hasBall != 0 && f.shownFrame < runUp) Ball_KeepAtFeet(figure);
     if (!StrikeNow(figure, runUp, runUp + 8)) return;
@@ -67,7 +66,7 @@ void BackHeel(int16_t figure, bool running) {
     if (ValidReceiver(r)) {
         MatchFigures[r].aimX = MatchPassTargetX;
         MatchFigures[r].aimY = MatchPassTargetY;
-        Match_SetPlayerAction(r, kActionReceive);
+        Match_SetPlayerAction(r, kActionReceivePass);
         MatchRecordPass(figure, r, 0);
     }
     Ball_UpdateDirectionSpeed();
@@ -82,7 +81,7 @@ void ForwardPass(int16_t figure, bool running) {
     Match_TurnPlayerTowards(figure,
                             Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY), 0);
     const int16_t clip = running ? (far ? 37 : 31) : (far ? 36 : 30);
-    if (MatchSetPlayerAnim(figure, clip, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     const int runUp = running ? (far ? 15 : 12) : (far ? 21 : 15);
     if (f.hasBall != 0 && frame < runUp) {
@@ -104,7 +103,7 @@ void ForwardPass(int16_t figure, bool running) {
     if (ValidReceiver(r)) {
         MatchFigures[r].aimX = MatchPassTargetX;
         MatchFigures[r].aimY = MatchPassTargetY;
-        Match_SetPlayerAction(r, kActionReceive);
+        Match_SetPlayerAction(r, kActionReceivePass);
         Ball_UpdateDirectionSpeed();
         MatchRecordPass(figure, r, kind);
     }
@@ -123,7 +122,7 @@ void MovingShot(int16_t figure, bool running) {
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, aimX, aimY);
     Match_TurnPlayerTowards(figure, toward, 0);
     const int16_t clip = kind == 1 ? 75 : (running ? 71 : 70);
-    if (MatchSetPlayerAnim(figure, clip, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     if (kind == 0) {
         const int below = running ? 15 : 20;
@@ -137,7 +136,7 @@ void MovingShot(int16_t figure, bool running) {
         Ball_KeepAtFeet(figure);
     }
     if (kind != 0 && kind != 1) {
-        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     const int from = kind == 1 ? 22 : (running ? 15 : 20);
@@ -182,22 +181,22 @@ void MovingShot(int16_t figure, bool running) {
 
 void Match_ActMovingStrike(int16_t figure) {
     switch (MatchFigures[figure].action) {
-        case 66:
+        case kActionRunningBackHeel:
             BackHeel(figure, true);
             break;
-        case 110:
+        case kActionJoggingBackHeel:
             BackHeel(figure, false);
             break;
-        case 77:
+        case kActionRunningForwardPass:
             ForwardPass(figure, true);
             break;
-        case 109:
+        case kActionJoggingForwardPass:
             ForwardPass(figure, false);
             break;
-        case 78:
+        case kActionRunningShot:
             MovingShot(figure, true);
             break;
-        case 81:
+        case kActionJoggingShot:
             MovingShot(figure, false);
             break;
         default:

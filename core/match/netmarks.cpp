@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/base/angles.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
 #include "core/match/replay.h"
@@ -16,10 +17,10 @@ namespace {
 constexpr float kNetStill = 0.015f;
 constexpr float kNetDamping = 0.95f;
 constexpr float kNetPhaseStep = 0.1f;
-constexpr float kDirectionToRadians = 3.14159265f / 128.0f;
+constexpr float kDirectionToRadians = kPiF / 128.0f;
 
 // Byte offsets in the 34-byte block.
-constexpr int kPhaseAt = 0;
+constexpr int kNetPhaseAt = 0;
 constexpr int kVelocityAt = 4;
 constexpr int kImpactAt = 16;
 constexpr int kOffsetAt = 22;
@@ -29,7 +30,7 @@ static_assert(kOffsetAt + 12 == int(kGoalNetImpactSize));
 
 NetImpact GoalNet_Read() {
     NetImpact net;
-    std::memcpy(&net.phase, GoalNetImpact + kPhaseAt, 4);
+    std::memcpy(&net.phase, GoalNetImpact + kNetPhaseAt, 4);
     std::memcpy(net.velocity, GoalNetImpact + kVelocityAt, 12);
     std::memcpy(net.impact, GoalNetImpact + kImpactAt, 6);
     std::memcpy(net.offset, GoalNetImpact + kOffsetAt, 12);
@@ -37,7 +38,7 @@ NetImpact GoalNet_Read() {
 }
 
 void GoalNet_Write(const NetImpact& net) {
-    std::memcpy(GoalNetImpact + kPhaseAt, &net.phase, 4);
+    std::memcpy(GoalNetImpact + kNetPhaseAt, &net.phase, 4);
     std::memcpy(GoalNetImpact + kVelocityAt, net.velocity, 12);
     std::memcpy(GoalNetImpact + kImpactAt, net.impact, 6);
     std::memcpy(GoalNetImpact + kOffsetAt, net.offset, 12);

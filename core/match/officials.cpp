@@ -1,4 +1,5 @@
 #include "core/match/officials.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
+#include "core/match/phases.h"
 
 using namespace gameinfo;
 
@@ -39,11 +41,8 @@ constexpr int16_t kFirstSpotX = kPitchCentreX - 40;
 constexpr int16_t kSecondSpotX = kPitchCentreX + 40;
 constexpr int kArrived = 3;
 constexpr int kReach = 12;
-constexpr uint16_t kListeningAction = 148;
-constexpr uint16_t kResumeAfterListening = 1;
+constexpr uint16_t kResumeAfterListening = kActionRunToPosition;
 constexpr int16_t kAssistantFigure = kRefereeFigure + 1;
-constexpr uint16_t kAssistantFetch = 2;
-constexpr uint16_t kWalkOffAction = 31;
 
 MatchFigure& Fig(int16_t figure) { return MatchFigures[figure]; }
 
@@ -83,10 +82,11 @@ void TakeRestartPosition(int16_t figure) {
     if (x < PitchGeometry.left) x = PitchGeometry.left;
     if (x > PitchGeometry.right) x = PitchGeometry.right;
     int y = BallState.y;
-    if (MatchPhase == 10 || MatchPhase == 11 || MatchPhase == 25) {
+    if (MatchPhase == kPhaseBackToKickOff || MatchPhase == kPhaseKickOffWhistle ||
+        MatchPhase == kPhaseKickOffSetUp) {
         x = kPitchCentreX - 15 * kDistanceUnit;
         y = kPitchHalfwayY - 15 * kDistanceUnit;
-    } else if (MatchPhase == 8) {
+    } else if (MatchPhase == kPhaseTakeCorner) {
         x = BallState.x > kPitchCentreX ? kAreaRightX : kAreaLeftX;
         y = BallState.y > kPitchHalfwayY ? kAreaHighY : kAreaLowY;
     } else {
@@ -153,13 +153,13 @@ void Talk(int16_t figure) {
     MatchFigure& f = Fig(figure);
     if (!ReachOffender(figure)) return;
     if (f.actionWord == 0 && RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
-        Match_SetPlayerAction(RefereeOffender, kListeningAction);
+        Match_SetPlayerAction(RefereeOffender, kActionBooked);
         Fig(RefereeOffender).officialWord = kResumeAfterListening;
         Fig(RefereeOffender).actionParam = uint16_t(GameRandom() % 4);
         f.actionWord = 1;
     }
     FinishCall();
-    Match_SetPlayerAction(figure, 1);
+    Match_SetPlayerAction(figure, kOfficialRestartPosition);
 }
 
 void Booking(int16_t figure) {
@@ -168,7 +168,7 @@ void Booking(int16_t figure) {
     if (f.actionWord == 0) {
         MatchSfx_PlayEvent(16, -1);
         if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
-            Match_SetPlayerAction(RefereeOffender, kListeningAction);
+            Match_SetPlayerAction(RefereeOffender, kActionBooked);
             Fig(RefereeOffender).officialWord = kResumeAfterListening;
             ++Fig(RefereeOffender).cautions;
             InfoBar(6, RefereeOffender, int16_t(MatchClockMinute()));
@@ -176,14 +176,14 @@ void Booking(int16_t figure) {
         }
         f.actionWord = 1;
     }
-    if (MatchSetPlayerAnim(figure, 246, 1, 1)) return;
+    if (MatchSetPlayerAnim(figure, 246, 1, kOfficialRestartPosition)) return;
     FinishCall();
 }
 
 void SendingOff(int16_t figure) {
     MatchFigure& f = Fig(figure);
     if (!ReachOffender(figure)) return;
-    if (MatchSetPlayerAnim(figure, 246, 1, 1)) return;
+    if (MatchSetPlayerAnim(figure, 246, 1, kOfficialRestartPosition)) return;
     if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures && f.actionWord == 0) {
         const int team = RefereeOffender / kTeamFigures;
         MatchFigure& o = Fig(RefereeOffender);
@@ -193,7 +193,7 @@ void SendingOff(int16_t figure) {
             o.sentOff = 1;
             MatchRecordEvent(kEventSendingOff, int16_t(team), RefereeOffender, 0);
         }
-        Match_SetPlayerAction(RefereeOffender, kWalkOffAction);
+        Match_SetPlayerAction(RefereeOffender, kActionWalkOff);
         o.actionParam = uint16_t(GameRandom() % 6);
         f.actionWord = 1;
     }
@@ -207,7 +207,7 @@ void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
     // The assistant lowers his flag once play is on again and goes back to
     // fetching the balls that go out.
     if (figure == kAssistantFigure && MatchPhase == kPhaseOpenPlay)
-        Match_SetPlayerAction(figure, kAssistantFetch);
+        Match_SetPlayerAction(figure, kOfficialFetchBall);
 }
 
 // The assistant's ball fetching at a throw-in, goal kick or corner: he runs
@@ -221,13 +221,13 @@ constexpr int kBallReachHeight = 110;
 constexpr int32_t kThrowLift = 204800;  // 3.125 units per tick
 constexpr int16_t kLineLeftX = 30, kLineRightX = 1562;
 
-bool RestartBeingGiven() { return MatchPhase >= 3 && MatchPhase <= 5; }
+bool RestartBeingGiven() { return MatchPhase >= kPhaseThrowIn && MatchPhase <= kPhaseCorner; }
 
 // The restart spot and the throw's speed for the restart being given.
 void RestartSpot(int16_t& x, int16_t& y, int& speed) {
-    if (MatchPhase == 3) {
+    if (MatchPhase == kPhaseThrowIn) {
         x = ThrowInX, y = ThrowInY, speed = 40;
-    } else if (MatchPhase == 4) {
+    } else if (MatchPhase == kPhaseGoalKick) {
         x = GoalKickX, y = GoalKickY, speed = 80;
     } else {
         x = CornerX, y = CornerY, speed = 60;
@@ -322,44 +322,44 @@ void FetchTheBall(int16_t figure) {
 
 void RunOfficialAction(int16_t figure) {
     switch (Fig(figure).action) {
-        case 1:
+        case kOfficialRestartPosition:
             TakeRestartPosition(figure);
             break;
-        case 2:
-        case 3:
+        case kOfficialFetchBall:
+        case kOfficialFetchBallAlt:
             FetchTheBall(figure);
             break;
-        case 4:
-            StandingSpot(figure, kFirstSpotX, false, 15);
+        case kOfficialFaceFirstSpot:
+            StandingSpot(figure, kFirstSpotX, false, kOfficialToSecondSpot);
             break;
-        case 5:
-            StandingSpot(figure, kFirstSpotX, true, 15);
+        case kOfficialWalkToFirstSpot:
+            StandingSpot(figure, kFirstSpotX, true, kOfficialToSecondSpot);
             break;
-        case 6:
+        case kOfficialSignal:
             Signal(figure);
             break;
-        case 7:
+        case kOfficialTalk:
             Talk(figure);
             break;
-        case 8:
+        case kOfficialBooking:
             Booking(figure);
             break;
-        case 9:
+        case kOfficialSendingOff:
             SendingOff(figure);
             break;
-        case 10:
-        case 12:
+        case kOfficialTurnAndStandA:
+        case kOfficialTurnAndStandC:
             TurnAndStand(figure, 64, 2);
             break;
-        case 11:
-        case 13:
+        case kOfficialTurnAndStandB:
+        case kOfficialTurnAndStandD:
             TurnAndStand(figure, 192, 3);
             break;
-        case 15:
+        case kOfficialToSecondSpot:
             StandingSpot(figure, kSecondSpotX, true, 0xFFFF);
             break;
         default:
-            break;  // 0 idle, 14 nothing
+            break;  // idle, nothing
     }
 }
 
@@ -404,7 +404,7 @@ void MatchBallHolderUpdate() {
     static int32_t lastX16, lastY16;
     if (BallState.holder == 0 && BallState.controller == 0) {
         if (BallState.direction == 256 && LastToucher >= 0 && LastToucher < kPlayerFigures &&
-            Fig(LastToucher).action == 15) {
+            Fig(LastToucher).action == kActionRunAfterBall) {
             BallState.direction = Fig(LastToucher).facing & 255;
         }
     }

@@ -1,19 +1,18 @@
 #include "core/match/offside.h"
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 int16_t OffsideStrictness = 50;
 OffsideRecordValues OffsideRecord;
 int16_t SetPieceWord;
 
 namespace {
-
-constexpr uint16_t kNearFlagAction = 10;
-constexpr uint16_t kFarFlagAction = 11;
 
 bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures; }
 
@@ -32,7 +31,7 @@ bool BeyondLine(int16_t figure, int attackers) {
 void MatchDrawOffsideStrictness() { OffsideStrictness = int16_t(20 + GameRandom() % 80); }
 
 void MatchMarkOffside(int16_t figure) {
-    if (MatchPhase != 0 || !ValidPlayer(figure)) return;
+    if (MatchPhase != kPhaseOpenPlay || !ValidPlayer(figure)) return;
     const int attackers = CurrentTeam & 1;
     const bool ballInAttackingHalf =
         attackers == AttackDirection ? BallState.y > kPitchHalfwayY : BallState.y < kPitchHalfwayY;
@@ -48,14 +47,14 @@ void MatchMarkOffside(int16_t figure) {
     ++p.counts[kCountOffsides];
     SetPieceWord = 0;
     if (p.y > kPitchHalfwayY) {
-        Match_SetPlayerAction(kRefereeFigure + 1, kNearFlagAction);
+        Match_SetPlayerAction(kRefereeFigure + 1, kOfficialTurnAndStandA);
     } else {
-        Match_SetPlayerAction(kRefereeFigure + 2, kFarFlagAction);
+        Match_SetPlayerAction(kRefereeFigure + 2, kOfficialTurnAndStandB);
     }
 }
 
 void MatchMarkTeamOffside(int16_t figure) {
-    if (MatchPhase != 0 || !ValidPlayer(figure)) return;
+    if (MatchPhase != kPhaseOpenPlay || !ValidPlayer(figure)) return;
     const int team = figure / kTeamFigures;
     const bool forward = team == AttackDirection ? BallState.vy > 0 : BallState.vy < 0;
     for (int slot = 1; slot <= 10; ++slot) {
@@ -75,6 +74,6 @@ void MatchMarkTeamOffside(int16_t figure) {
 void MatchClearOffsideFlags() {
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigures[figure].offsideMark = 0;
-        if (MatchPhase != 0) MatchFigures[figure].offsideWord = 0;
+        if (MatchPhase != kPhaseOpenPlay) MatchFigures[figure].offsideWord = 0;
     }
 }

@@ -4,8 +4,9 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/phases.h"
+
 constexpr int16_t kOffsideTolerance = 16;
-constexpr uint16_t kPhaseOffside = 2;
 
 // Drawn per period: 20..99, the chance in 100 of calling a close offside.
 extern int16_t OffsideStrictness;

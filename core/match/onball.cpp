@@ -1,4 +1,5 @@
 #include "core/match/onball.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,9 +21,6 @@ uint16_t CarrierRunMarker;
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionTurnAway = 111;
 constexpr int kClearanceDistance = 1600;
 constexpr int kDefenderPositions = 5;
 constexpr int kHoldStep = 5;
@@ -38,7 +36,7 @@ void KeepRunning(int16_t figure) {
     const int v = (e + d / 2) * 2;
     if (v > 128 && c == int(f.facing)) {
         if (std::abs(goalward - c) >= 128) return;
-        Match_SetPlayerAction(figure, kActionTurnAway);
+        Match_SetPlayerAction(figure, kActionTurnAwayAndKick);
         f.frame = 1;
         return;
     }
@@ -112,7 +110,7 @@ void Match_ActWithBall(int16_t figure) {
     f.actionWord = Match_GoalDirection(figure, 0, CurrentTeam);
     ++f.actionParam;
     if (f.hasBall == 0) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     if (MatchSetPlayerAnim(figure, kClipOnBall, kHoldStep, kActionThink) == 0) return;

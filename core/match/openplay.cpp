@@ -1,4 +1,5 @@
 #include "core/match/openplay.h"
+#include "core/match/actions.h"
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
@@ -12,17 +13,11 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionIdleVariation = 101;
-constexpr uint16_t kActionKeeperStand = 152;
-constexpr uint16_t kPhaseWaiting = 22;
-constexpr uint16_t kPhaseKickOffSetUp = 25;
 constexpr int kRedecideEvery = 16;
 constexpr int kArrived = 5;
 constexpr int kBackPedalReach = 123;
@@ -94,7 +89,7 @@ bool ShouldThink(int16_t figure) {
 void Match_Redecide(int16_t figure, uint16_t idleAction) {
     if (!Match_IsPlayerFigure(figure)) return;
     const int team = figure / kTeamFigures;
-    uint16_t choice = idleAction == kActionStand ? kActionStand : kActionRun;
+    uint16_t choice = idleAction == kActionStand ? kActionStand : kActionRunToPosition;
     if (BallRanking[team][0] == figure || TeamChallenger[team] == figure || ShouldThink(figure))
         choice = kActionThink;
     MatchFigure& p = MatchFigures[figure];
@@ -105,20 +100,20 @@ void Match_Redecide(int16_t figure, uint16_t idleAction) {
 
 void Match_ActStand(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
-    if (IsGoalkeeper(figure) && MatchPhase != kPhaseWaiting) {
+    if (IsGoalkeeper(figure) && MatchPhase != kPhaseWaitReferee) {
         if (KickOffSetUp()) {
             StartIdleVariation(figure);
         } else {
             // The keeper's own standing action takes over with its counters
             // as they are.
-            f.action = kActionKeeperStand;
+            f.action = kActionKeeperReady;
         }
         return;
     }
     ++f.actionWord;
     if (f.actionWord % kRedecideEvery == 0) {
         if (DistanceToTarget(f) > kArrived) {
-            Match_Redecide(figure, kActionRun);
+            Match_Redecide(figure, kActionRunToPosition);
             return;
         }
         Match_Redecide(figure, kActionStand);
@@ -137,7 +132,7 @@ void Match_ActRunToPosition(int16_t figure) {
     }
     ++f.actionWord;
     if (f.actionWord % kRedecideEvery == 0 && !WalkingOn()) {
-        Match_Redecide(figure, kActionRun);
+        Match_Redecide(figure, kActionRunToPosition);
         if (f.action == kActionThink) return;
     }
     ++RunningCount;
@@ -176,7 +171,7 @@ void Match_ActThink(int16_t figure) {
         if (f.action == kActionThink) ++f.longCounts[0];
         return;
     }
-    Match_Redecide(figure, kActionRun);
+    Match_Redecide(figure, kActionRunToPosition);
     if (f.action != kActionThink) return;
     Match_ReactToHighBall(figure);
     if (f.action != kActionThink) return;

@@ -3,6 +3,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
@@ -10,6 +11,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/passing.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 
 namespace {
@@ -165,7 +167,7 @@ int LaneCheck(Lane lane, int16_t p, int16_t r) {
 
 bool ActionAccepted(const Chooser& c, uint16_t action) {
     if (action <= c.maxAction) return true;
-    return c.keeperDraw && action >= 152;
+    return c.keeperDraw && action >= kActionKeeperReady;
 }
 
 int16_t Choose(const Chooser& c, int16_t figure, int mode) {
@@ -299,7 +301,8 @@ int16_t Match_ChooseCross(int16_t figure) {
         const int16_t m = BallRanking[team][k];
         if (!Match_IsPlayerFigure(m) || TeamOf(m) != team || m == figure || IsOwnKeeper(m)) continue;
         const MatchFigure& mate = MatchFigures[m];
-        if (mate.ballDistance < 300 || mate.ballDistance > range || mate.off != 0 || mate.action >= 18)
+        if (mate.ballDistance < 300 || mate.ballDistance > range || mate.off != 0 ||
+            mate.action >= kActionCross)
             continue;
         if (f.tacticBytes[3] == 1 &&
             std::abs(Match_AttackedGoalLine(team) - mate.y) > (80 - f.passing) + 288) {

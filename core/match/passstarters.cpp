@@ -3,6 +3,7 @@
 
 #include "core/base/random.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -17,7 +18,6 @@ int16_t SpaceTargetX, SpaceTargetY;
 
 namespace {
 
-constexpr uint16_t kActionReceive = 17;
 constexpr int kEventQuickSide = 8;
 
 enum Kind : uint16_t { kShortKind = 0, kLongKind = 1, kFarKind = 2, kThroughKind = 3 };
@@ -78,7 +78,7 @@ void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
             m.aimX = MatchPassTargetX;
             m.aimY = MatchPassTargetY;
             if (s.sendReceiver) {
-                Match_SetPlayerAction(r, kActionReceive);
+                Match_SetPlayerAction(r, kActionReceivePass);
                 MatchFigures[r].actionParam = 0;
             }
         }
@@ -93,16 +93,17 @@ void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
     const bool odd = OddSide(a, facing);
     uint16_t action = 0;
     if (s.backPass && t > 112 && d < 192) {
-        action = jogging ? 110 : 66;
+        action = jogging ? kActionJoggingBackHeel : kActionRunningBackHeel;
     } else if (t >= s.sideFrom) {
         if (s.quickSide && d < 480 && o <= 64) {
             MatchSfx_PlayEvent(kEventQuickSide, -1);
-            action = odd ? 142 : 143;
+            action = odd ? kActionKnockToTargetA : kActionKnockToTargetB;
         } else {
-            action = jogging ? (odd ? 125 : 126) : (odd ? 127 : 128);
+            action = jogging ? (odd ? kActionJoggingSidePassA : kActionJoggingSidePassB)
+                             : (odd ? kActionRunningSidePassA : kActionRunningSidePassB);
         }
     } else {
-        action = jogging ? 109 : 77;
+        action = jogging ? kActionJoggingForwardPass : kActionRunningForwardPass;
     }
     Match_SetPlayerAction(figure, action);
     f.actionParam = s.kind;
@@ -176,11 +177,11 @@ int16_t Match_StartCross(int16_t figure, int16_t receiver, int16_t x, int16_t y,
     const uint8_t footChance = odd ? f.leftNow : f.rightNow;
     if ((f.gait > 1 && depth > 140) || (f.gait != 0 && depth > 90)) {
         kind = f.gait > 1 && depth > 140 ? 2 : 1;
-        action = odd ? 18 : 75;
+        action = odd ? kActionCross : kActionCrossMirrored;
         if (footChance == 0 && mode >= 0) return 1;
     } else {
         MatchSfx_PlayEvent(kEventQuickSide, -1);
-        action = odd ? 142 : 143;
+        action = odd ? kActionKnockToTargetA : kActionKnockToTargetB;
         kind = 0;
     }
     miscue = footChance == 0;
@@ -195,8 +196,8 @@ int16_t Match_StartCross(int16_t figure, int16_t receiver, int16_t x, int16_t y,
         MatchPassTargetY = int16_t(targetY);
         MatchFigures[receiver].aimX = MatchPassTargetX;
         MatchFigures[receiver].aimY = MatchPassTargetY;
-        Match_SetPlayerAction(receiver, kActionReceive);
-        if (f.action == 142 || f.action == 143) f.actionParam = 1;
+        Match_SetPlayerAction(receiver, kActionReceivePass);
+        if (f.action == kActionKnockToTargetA || f.action == kActionKnockToTargetB) f.actionParam = 1;
     }
     return 0;
 }

@@ -1,4 +1,5 @@
-// The players' action handlers, one per action code, grouped by family.
+// The players' action handlers that belong to no family: the empty one, and
+// the kick-off counters the kick-off actions share.
 #pragma once
 #include <cstdint>
 
@@ -9,5 +10,3 @@ extern int16_t KickOffWaitCount;
 
 // Actions whose handler does nothing at all.
 void Match_ActNothing(int16_t figure);
-// The player stands, turning toward the ball.
-void Match_ActStandTurningToBall(int16_t figure);

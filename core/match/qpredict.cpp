@@ -1,11 +1,11 @@
 #include "core/match/qpredict.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/base/bytes.h"
+#include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/club/injuries.h"
 #include "core/match/matchresult.h"
@@ -73,10 +73,10 @@ QPredictTeam& T(int team) { return QPredict.teams[team]; }
 int32_t R(int team, int k) { return QPredict.ratings[team][k]; }
 bool OnPitch(const QPredictPlayer& p) { return p.id != 0 && p.outCode == kQpOnPitch; }
 
+// A squad with nobody to draw cannot be played on: the program's fatal end
+// (exit list run, message shown).
 [[noreturn]] void PlayerCountError(int team, const char* routine) {
-    std::printf("Player count error for team %d in %s()\n", T(team).clubId, routine);
-    std::fflush(stdout);
-    std::exit(1);
+    FatalError("Player count error for team %d in %s()\n", T(team).clubId, routine);
 }
 
 // One weighted draw over the players on the pitch in line-up places

@@ -1,4 +1,6 @@
 #include "core/match/ranking.h"
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,16 +20,11 @@ uint8_t& RankingTeam = MatchOddTick;
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceivePass = 17;
-constexpr uint16_t kActionTurnsEnd = 15;
 constexpr int kKeepChallengerReach = 128;
 constexpr int kSecondManAngle = 64;
 constexpr int kStretchBase = 150;
 constexpr int kFreeSpace = 10000;
 constexpr int kProbeCount = 16;
-constexpr int kPitchLeft = 158;
-constexpr int kPitchRight = 1434;
 constexpr int kKeeperDistanceFactor = 10;
 constexpr int kNearOpponentReach = 300;
 constexpr int kGoalAimWide = 240;
@@ -165,7 +162,7 @@ void Match_RankPlayersByBall() {
     }
     const int16_t c = TeamChallenger[team];
     if (Usable(c, team) && KeepsChallenge(c)) {
-        if (MatchPhase == kPhaseOpenPlay && MatchFigures[c].action <= 3)
+        if (MatchPhase == kPhaseOpenPlay && MatchFigures[c].action <= kActionNothing)
             Match_SetPlayerAction(c, kActionThink);
         return;
     }
@@ -181,10 +178,10 @@ void Match_PassThinkRole(int16_t team, int16_t figure) {
     for (int16_t mate = int16_t(team * kTeamFigures); mate < (team + 1) * kTeamFigures; ++mate) {
         if (mate == n) continue;
         const MatchFigure& m = MatchFigures[mate];
-        if (m.action == kActionThink && m.ballDistance > reach) Match_Redecide(mate, 1);
+        if (m.action == kActionThink && m.ballDistance > reach) Match_Redecide(mate, kActionRunToPosition);
     }
     const uint16_t action = MatchFigures[n].action;
-    if ((action == 0 || action == 1) && MatchPhase == kPhaseOpenPlay)
+    if ((action == kActionStand || action == kActionRunToPosition) && MatchPhase == kPhaseOpenPlay)
         Match_SetPlayerAction(figure, kActionThink);
     const int16_t old = TeamChallenger[team];
     if (old == n) return;
@@ -192,11 +189,11 @@ void Match_PassThinkRole(int16_t team, int16_t figure) {
         TeamChallenger[team] = figure;
         return;
     }
-    if (MatchFigures[old].action < kActionTurnsEnd) {
+    if (MatchFigures[old].action < kActionRunAfterBall) {
         // The role moves first, so that the old challenger is free to go
         // back to his place.
         TeamChallenger[team] = figure;
-        Match_Redecide(old, 1);
+        Match_Redecide(old, kActionRunToPosition);
     }
 }
 
@@ -238,7 +235,8 @@ int16_t Match_FindFreeDirection(int16_t figure, int16_t base, int16_t& score) {
         const double theta = double(dk) * kFullTurn / 256.0;
         const int px = p.x + 2 * int(std::trunc(std::sin(theta) * probe));
         const int py = p.y - int(std::trunc(std::cos(theta) * probe));
-        if (px >= kPitchRight || px <= kPitchLeft || py > kGoalLineHigh || py < kGoalLineLow) {
+        if (px >= kDefaultPitch.right || px <= kDefaultPitch.left || py > kGoalLineHigh ||
+            py < kGoalLineLow) {
             space[k] = 0;
             continue;
         }
@@ -252,8 +250,8 @@ int16_t Match_FindFreeDirection(int16_t figure, int16_t base, int16_t& score) {
         };
         if (dk <= 48 || dk >= 208) lowerBy(p.y - kGoalLineLow);
         if (dk >= 80 && dk <= 176) lowerBy(kGoalLineHigh - p.y);
-        if (dk >= 1 && dk <= 127) lowerBy(kPitchRight - p.x);
-        if (dk >= 129 && dk <= 255) lowerBy(p.x - kPitchLeft);
+        if (dk >= 1 && dk <= 127) lowerBy(kDefaultPitch.right - p.x);
+        if (dk >= 129 && dk <= 255) lowerBy(p.x - kDefaultPitch.left);
         space[k] = free;
         if (space[0] == kFreeSpace) break;
     }
@@ -313,10 +311,10 @@ uint16_t Match_GoalDirection(int16_t figure, int16_t mode, int16_t team) {
             const bool instructedWide = p.tacticBytes[3] != 0;
             bool wing = false;
             if (urgency == 0 || !instructedWide) {
-                wing =
-                    p.x < p.dribble + MatchPlayerSkill(figure) + 100 + kPitchLeft ||
-                    p.x > kPitchRight - (MatchSlotRoleChoice(figure, int16_t(MatchPlayerSkill(figure) / 2)) +
-                                         100 + p.dribble);
+                wing = p.x < p.dribble + MatchPlayerSkill(figure) + 100 + kDefaultPitch.left ||
+                       p.x > kDefaultPitch.right -
+                                 (MatchSlotRoleChoice(figure, int16_t(MatchPlayerSkill(figure) / 2)) + 100 +
+                                  p.dribble);
             }
             if (wing) {
                 aimX = xOrCentre;

@@ -5,28 +5,26 @@
 #include <cstdlib>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/strikes.h"
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kActionKeeperStand = 152;
 constexpr int kAnyHeight = 10000;
 constexpr int kOnThePoint = 5;
 
 bool IsOwnKeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
 
 void GiveUp(int16_t figure) {
-    Match_SetPlayerAction(figure, IsOwnKeeper(figure) ? kActionKeeperStand : kActionThink);
+    Match_SetPlayerAction(figure, IsOwnKeeper(figure) ? kActionKeeperReady : kActionThink);
 }
 
 // Still his ball: his team has it and it is still or coming at him.
@@ -45,11 +43,11 @@ void Match_ActReceivePass(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = figure / kTeamFigures;
     Match_ReactToHighBall(figure);
-    if (MatchPhase > 2) {
-        Match_SetPlayerAction(figure, IsOwnKeeper(figure) ? kActionKeeperStand : kActionRun);
+    if (MatchPhase > kPhaseOffside) {
+        Match_SetPlayerAction(figure, IsOwnKeeper(figure) ? kActionKeeperReady : kActionRunToPosition);
         return;
     }
-    if (f.action != kActionReceive) return;
+    if (f.action != kActionReceivePass) return;
     if (!StillHis(f, team)) {
         Match_SetPlayerAction(figure, kActionThink);
         return;

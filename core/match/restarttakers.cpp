@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
@@ -12,6 +13,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 
@@ -22,19 +24,6 @@ int16_t RestartWaitTicks;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionCarryToCentre = 24;
-constexpr uint16_t kActionThrowInFetch = 21;
-constexpr uint16_t kActionCornerFetch = 22;
-constexpr uint16_t kActionNetFetch = 23;
-constexpr uint16_t kActionFreeKickFetch = 53;
-constexpr uint16_t kActionJoinScorer = 70;
-constexpr uint16_t kActionCelebration = 69;
-constexpr uint16_t kPhaseTakeThrowIn = 6;
-constexpr uint16_t kPhaseTakeCorner = 8;
-constexpr uint16_t kPhaseFreeKick = 17;
-constexpr uint16_t kPhaseFreeKickAtGoal = 18;
-constexpr uint16_t kPhasePenalty = 19;
 constexpr uint8_t kPeriodShootOut = 4;
 constexpr int kFreeKickTakerRange = 50 * 16;
 constexpr int kJoinDistance = 480;
@@ -216,7 +205,7 @@ void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
     // Level again: a run to the corner; one ahead: to the goal line with the
     // team; further ahead: the team comes to him.
     const uint16_t stage = lead == 0 ? 3 : lead == 1 ? 14 : 15;
-    Match_SetPlayerAction(scorer, kActionCelebration);
+    Match_SetPlayerAction(scorer, kActionGoalCelebration);
     MatchFigures[scorer].actionParam = stage;
     CameraFocusFigure = uint8_t(scorer);
     MatchStartCelebration(MatchLineUp[scoringTeam & 1][0]);

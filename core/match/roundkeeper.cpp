@@ -2,6 +2,7 @@
 // dummy sends a keeper still in his stance down into a block, and the ball
 // is pushed past him to one side.
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kKeeperReady = 152;
 constexpr uint16_t kBlockParam = 4;
 constexpr int kEventKick = 6;
 constexpr int16_t kPushWork = 8;
@@ -31,10 +30,10 @@ struct Dummy {
     bool randomStrength;
 };
 constexpr Dummy kDummies[] = {
-    {134, 165, 24, 31, 31, 184, -1, 20, true},
-    {133, 164, 30, 35, 35, 185, 1, 20, true},
-    {139, 341, 0, 0, 32, 185, 1, 32, false},
-    {138, 343, 0, 0, 32, 185, 1, 32, false},
+    {kActionRoundTheKeeperB, 165, 24, 31, 31, kActionKeeperBlockA, -1, 20, true},
+    {kActionRoundTheKeeperA, 164, 30, 35, 35, kActionKeeperBlockB, 1, 20, true},
+    {kActionRoundTheKeeperD, 341, 0, 0, 32, kActionKeeperBlockB, 1, 32, false},
+    {kActionRoundTheKeeperC, 343, 0, 0, 32, kActionKeeperBlockB, 1, 32, false},
 };
 
 const Dummy* DummyOf(uint16_t action) {
@@ -64,7 +63,7 @@ void Match_ActRoundTheKeeper(int16_t figure) {
     }
     if (frame < d->pushFrom || f.hasKicked != 0) return;
     const int16_t keeper = MatchLineUp[team ^ 1][0];
-    if (Match_IsPlayerFigure(keeper) && MatchFigures[keeper].action == kKeeperReady) {
+    if (Match_IsPlayerFigure(keeper) && MatchFigures[keeper].action == kActionKeeperReady) {
         Match_SetPlayerAction(keeper, d->keeperBlock);
         MatchFigures[keeper].actionParam = kBlockParam;
     }

@@ -1,4 +1,5 @@
 #include "core/match/shotchoice.h"
+#include "core/match/actions.h"
 
 #include <cstdlib>
 #include <utility>
@@ -20,14 +21,6 @@ int16_t MatchPassReceiver = -1;
 
 namespace {
 
-constexpr uint16_t kKnockOn = 16;
-constexpr uint16_t kShotFromClose = 105;
-constexpr uint16_t kCurl = 98;
-constexpr uint16_t kCloseShot = 107;
-constexpr uint16_t kShotRightFoot = 78;
-constexpr uint16_t kShotLeftFoot = 81;
-constexpr uint16_t kSideFootShot = 52;
-constexpr uint16_t kKeeperReady = 152;
 constexpr int kClearanceLength = 1200;
 constexpr int16_t kOutsidePostX = 714;
 constexpr int32_t kKnockLift = 204800;  // 3.125 units per tick
@@ -74,7 +67,7 @@ void KnockPast(int16_t figure, uint16_t goalDirection) {
     BallState.vy = -MatchVecNY * 4096;
     BallState.vz = kKnockLift;
     LastToucher = figure;
-    SetAction(figure, kKnockOn);
+    SetAction(figure, kActionSprintAfterBall);
     p.hasKicked = 1;
     p.touchLockout = int16_t(pace / 2 + 16);
     MatchMarkTeamOffside(figure);
@@ -91,9 +84,9 @@ void ShotTail(int16_t figure, uint16_t goalDirection, int turn, int shotAim, int
             (int(goalDirection) > facing && t < 128) || (int(goalDirection) < facing && -t > 128);
         if (shotAim < 80 || alongToGoal < 80) {
             MatchSfx_PlayEvent(8, -1);
-            SetAction(figure, first ? 140 : 141);
+            SetAction(figure, first ? kActionSidewaysKnockA : kActionSidewaysKnockB);
         } else {
-            SetAction(figure, first ? 131 : 132);
+            SetAction(figure, first ? kActionAimedStrikeC : kActionAimedStrikeD);
         }
         p.actionParam = 0;
         if (Draw(200) < p.shooting || goalDistance >= 480) p.actionParam = 1;
@@ -101,7 +94,7 @@ void ShotTail(int16_t figure, uint16_t goalDirection, int turn, int shotAim, int
     Crowd_AddExcitement(500);
 }
 
-uint16_t ShotOfSide(const MatchFigure& p) { return p.gait == 1 ? kShotLeftFoot : kShotRightFoot; }
+uint16_t ShotOfSide(const MatchFigure& p) { return p.gait == 1 ? kActionJoggingShot : kActionRunningShot; }
 
 // The direction just outside the post at x 730 as seen from (x, y): toward
 // the point 16 outside it, turned further out while the rounding of the
@@ -206,7 +199,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     // Curl it toward the far post.
     if (goalAngle >= 15 && goalAngle <= 45 && goalDistance > 240 && Draw(100) < p.composure && Draw(2) == 0 &&
         turn <= 32) {
-        SetAction(figure, kCurl);
+        SetAction(figure, kActionTurningShotB);
         FreeKickAimX = int16_t(MatchCurX < kPitchCentreX ? kPostRightX + 36 : kPostLeftX - 36);
         return;
     }
@@ -214,7 +207,8 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     if (shotAim < ((100 - p.dribble) / 8 + 5) * kDistanceUnit && goalDistance > 160 && !beyond &&
         Draw(100) < p.composure && Draw(3) == 0) {
         KnockPast(figure, goalDirection);
-        if (shotAim <= 80 && keeper.action == kKeeperReady) Match_StartAction175(OpposingKeeper(figure));
+        if (shotAim <= 80 && keeper.action == kActionKeeperReady)
+            Match_StartAction175(OpposingKeeper(figure));
         ShotTail(figure, goalDirection, turn, shotAim, alongToGoal, goalDistance);
         return;
     }
@@ -224,9 +218,9 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
         SetAction(figure, ShotOfSide(p));
     } else if (shotAim < 80 && !beyond) {
         MatchSfx_PlayEvent(8, -1);
-        SetAction(figure, kShotFromClose);
+        SetAction(figure, kActionSlidingPoke);
     } else if (shotAim < 80 || shotAim < 240) {
-        SetAction(figure, kCloseShot);
+        SetAction(figure, kActionTurningShotD);
     } else {
         SetAction(figure, ShotOfSide(p));
     }
@@ -340,7 +334,7 @@ void MatchClearBall(int16_t figure, uint16_t direction) {
                               (MatchCurX >= kPitchCentreX && MatchCurY > kPitchHalfwayY);
         const int swing = 48 + Draw(48);
         d = (hookBack ? facing - swing : facing + swing) & 255;
-        action = hookBack ? 130 : 129;
+        action = hookBack ? kActionAimedStrikeB : kActionAimedStrikeA;
         // The hooked kick is held off the own goal as the wanted one is.
         if (MatchDirectionIntoGoal(MatchCurX, MatchCurY, ownLine, uint16_t(d)))
             d = OutsideThePost(MatchCurX, MatchCurY, ownLine);
@@ -349,19 +343,19 @@ void MatchClearBall(int16_t figure, uint16_t direction) {
         const int toAim = Match_DirectionTo(MatchCurX, MatchCurY, FreeKickAimX, FreeKickAimY);
         const bool first = FirstSide(toAim, facing);
         if (corrected) {
-            action = turn >= 48 ? (first ? 123 : 124) : kSideFootShot;
+            action = turn >= 48 ? (first ? kActionStandingSidePassA : kActionStandingSidePassB) : kActionShot;
         } else if (p.gait == 0) {
-            action = turn >= 48 ? (first ? 129 : 130) : kShotLeftFoot;
+            action = turn >= 48 ? (first ? kActionAimedStrikeA : kActionAimedStrikeB) : kActionJoggingShot;
         } else {
-            action = turn >= 48 ? (first ? 131 : 132) : kShotRightFoot;
+            action = turn >= 48 ? (first ? kActionAimedStrikeC : kActionAimedStrikeD) : kActionRunningShot;
         }
     }
     SetAction(figure, action);
-    if (action == 123 || action == 124) {
+    if (action == kActionStandingSidePassA || action == kActionStandingSidePassB) {
         MatchPassTargetX = FreeKickAimX;
         MatchPassTargetY = FreeKickAimY;
         MatchPassReceiver = -1;
     }
-    p.actionParam = action >= 129 && action <= 132 ? 2 : 1;
+    p.actionParam = action >= kActionAimedStrikeA && action <= kActionAimedStrikeD ? 2 : 1;
     ++p.counts[kCountClearances];
 }

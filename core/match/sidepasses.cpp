@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionReceive = 17;
 constexpr int kEventPass = 2;
 constexpr int32_t kSideLift[5] = {80, 110, 70, 100, 110};
 constexpr int32_t kLowerLobLift[5] = {80, 110, 60, 100, 110};
@@ -32,8 +31,9 @@ struct SidePass {
     int16_t windowFrom, windowFromFar;
 };
 constexpr SidePass kSidePasses[] = {
-    {123, 44, 44, 0, 0, 15, 15},   {124, 41, 41, 0, 0, 23, 23},   {125, 42, 48, 24, 16, 24, 16},
-    {126, 45, 51, 22, 20, 22, 20}, {127, 43, 49, 28, 17, 28, 17}, {128, 46, 52, 18, 21, 18, 21},
+    {kActionStandingSidePassA, 44, 44, 0, 0, 15, 15},  {kActionStandingSidePassB, 41, 41, 0, 0, 23, 23},
+    {kActionJoggingSidePassA, 42, 48, 24, 16, 24, 16}, {kActionJoggingSidePassB, 45, 51, 22, 20, 22, 20},
+    {kActionRunningSidePassA, 43, 49, 28, 17, 28, 17}, {kActionRunningSidePassB, 46, 52, 18, 21, 18, 21},
 };
 
 const SidePass* SidePassOf(uint16_t action) {
@@ -51,7 +51,7 @@ void Match_ActSidePass(int16_t figure) {
     if (p == nullptr) return;
     const int kind = f.actionParam;
     const bool far = kind == 2;
-    if (MatchSetPlayerAnim(figure, far ? p->clipFar : p->clip, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, far ? p->clipFar : p->clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     const int16_t runUp = far ? p->runUpBelowFar : p->runUpBelow;
     if (f.hasBall != 0 && frame < runUp) {
@@ -61,7 +61,7 @@ void Match_ActSidePass(int16_t figure) {
     const int16_t from = far ? p->windowFromFar : p->windowFrom;
     const bool inWindow = frame >= from && frame <= from + 8;
     if (!inWindow || BallState.holder != 0 || f.hasKicked != 0 || f.hasBall == 0) {
-        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     LastKicker = figure;
@@ -69,13 +69,13 @@ void Match_ActSidePass(int16_t figure) {
     const int16_t r = MatchPassReceiver;
     MatchBlurPassTarget(figure, d, 160, 320);
     // Every member but the running pass to the even side lobs a far pass lower.
-    const bool lowerLob = f.action <= 127;
+    const bool lowerLob = f.action <= kActionRunningSidePassA;
     MatchPassFlight(kind, d, lowerLob ? kLowerLobLift : kSideLift, kKindTwoBase, MatchPassTargetX,
                     MatchPassTargetY);
     if (r >= 0 && r < kPlayerFigures) {
         MatchFigures[r].aimX = MatchPassTargetX;
         MatchFigures[r].aimY = MatchPassTargetY;
-        Match_SetPlayerAction(r, kActionReceive);
+        Match_SetPlayerAction(r, kActionReceivePass);
         Ball_UpdateDirectionSpeed();
         MatchRecordPass(figure, r, kind);
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 
@@ -27,11 +29,6 @@ uint16_t DisplaySceneWords[4];
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionWalkBack = 146;
-constexpr uint16_t kActionKeeperReady = 152;
-constexpr uint16_t kActionWall = 58;
 constexpr int16_t kClipPickUp = 331;
 constexpr int16_t kClipThrowBall = 257;
 constexpr int16_t kClipBooked = 316;
@@ -83,7 +80,7 @@ void Match_ActFetchAndThrow(int16_t figure) {
     RestartFetchWords[1] = 0;
     f.gait = 0;
     if (RestartBallOwner != 0 && RestartBallOwner != figure + 1) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     if (f.hasKicked == 0 && !BallWithinReach()) {
@@ -108,7 +105,7 @@ void Match_ActFetchAndThrow(int16_t figure) {
     const uint16_t toPoint = Match_DirectionTo(MatchCurX, MatchCurY, FoulX, FoulY);
     Match_TurnPlayerTowards(figure, toPoint, 2);
     f.turnTarget = toPoint;
-    if (MatchSetPlayerAnim(figure, kClipThrowBall, 1, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, kClipThrowBall, 1, kActionRunToPosition) == 0) return;
     if (RestartBallOwner == figure + 1 && f.frame < kThrowFrame) Ball_KeepAtFeet(figure);
     if (f.frame != kThrowFrame || RestartBallOwner != figure + 1) return;
     RestartBallOwner = 0;
@@ -126,7 +123,7 @@ void Match_ActFetchAndThrow(int16_t figure) {
 void Match_ActRestartPlace(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     if (MatchPhase == kPhaseOpenPlay) {
-        Match_SetPlayerAction(figure, kActionRun);
+        Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
     if (Match_ApproxDistance(MatchCurX, MatchCurY, f.targetX, f.targetY) > 5) {
@@ -177,7 +174,7 @@ void Match_ActWalkBack(int16_t figure) {
         MatchSetPlayerAnimKeepFrame(figure, f.actionParam == 0 ? 10 : 5, 1, 0);
         Match_ApplyAnimMotion(figure);
     }
-    if (f.actionWord == kWalkBackTicks) Match_SetPlayerAction(figure, kActionRun);
+    if (f.actionWord == kWalkBackTicks) Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void Match_ActBooked(int16_t figure) {
@@ -201,7 +198,7 @@ void Match_ActCelebrate(int16_t figure) {
         const MatchFigure& k = MatchFigures[keeper];
         Match_TurnPlayerTowards(figure, Match_DirectionTo(MatchCurX, MatchCurY, k.x, k.y), 0);
     }
-    MatchSetPlayerAnim(figure, int16_t(f.actionParam), 1, kActionRun);
+    MatchSetPlayerAnim(figure, int16_t(f.actionParam), 1, kActionRunToPosition);
 }
 
 void Match_ActStumble(int16_t figure) {
@@ -222,7 +219,7 @@ void Match_LineUpWall(int16_t n) {
         MatchFigure& f = MatchFigures[figure];
         if (f.action != kActionWall) continue;
         if (f.actionParam >= uint16_t(n)) {
-            Match_SetPlayerAction(figure, kActionRun);
+            Match_SetPlayerAction(figure, kActionRunToPosition);
         } else if (f.actionParam < kTeamFigures) {
             held[f.actionParam] = true;
         }

@@ -1,4 +1,5 @@
 #include "core/match/strikes.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,9 +32,6 @@ uint8_t ReceiveCount;
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceive = 17;
 constexpr int kEventShot = 1;
 constexpr int kEventPass = 2;
 constexpr int kEventKick = 6;
@@ -51,13 +49,13 @@ bool MayStrike(const MatchFigure& f) { return BallState.holder == 0 && f.hasKick
 
 // Outside the strike: a ball in somebody's hands ends the action.
 void GiveUpIfHeld(int16_t figure) {
-    if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+    if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void SendReceiver(int16_t r) {
     MatchFigures[r].aimX = MatchPassTargetX;
     MatchFigures[r].aimY = MatchPassTargetY;
-    Match_SetPlayerAction(r, kActionReceive);
+    Match_SetPlayerAction(r, kActionReceivePass);
 }
 
 void CountShot(int16_t figure, int goalDistance) {
@@ -125,7 +123,7 @@ void Match_ActPass(int16_t figure) {
     const int kind = f.actionParam;
     Match_TurnPlayerTowards(figure,
                             Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY), 0);
-    if (MatchSetPlayerAnim(figure, kind == 2 ? 35 : 29, kind == 2 ? 2 : 1, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, kind == 2 ? 35 : 29, kind == 2 ? 2 : 1, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     const bool inWindow = kind == 2 ? frame >= 31 && frame <= 39 : frame >= 16 && frame <= 24;
     if (!inWindow || !MayStrike(f)) {
@@ -213,8 +211,8 @@ constexpr int kCrossBend[3] = {20, 35, 50};
 void Match_ActCross(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int kind = std::min<int>(f.actionParam, 2);
-    const CrossClip& c = f.action == 18 ? kCross18[kind] : kCross75[kind];
-    if (MatchSetPlayerAnim(figure, c.clip, 2, kActionRun) == 0) return;
+    const CrossClip& c = f.action == kActionCross ? kCross18[kind] : kCross75[kind];
+    if (MatchSetPlayerAnim(figure, c.clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     if (kind >= 1 && f.hasBall != 0 && frame < c.runUpBelow) {
         const int ceiling = kind == 1 ? 125 : 160;
@@ -291,7 +289,7 @@ void Match_ActShot(int16_t figure) {
     const int16_t aimX = FreeKickAimX, aimY = FreeKickAimY;
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, aimX, aimY);
     Match_TurnPlayerTowards(figure, toward, 0);
-    if (MatchSetPlayerAnim(figure, kind == 1 ? 74 : 69, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, kind == 1 ? 74 : 69, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     const bool inWindow = kind == 1 ? frame >= 27 && frame <= 35 : frame >= 28 && frame <= 36;
     if (!inWindow || !MayStrike(f)) {

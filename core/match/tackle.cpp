@@ -1,4 +1,5 @@
 #include "core/match/tackle.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -20,14 +21,6 @@ uint8_t TackleInjuries[2];
 
 namespace {
 
-constexpr uint16_t kBlock = 32;
-constexpr uint16_t kFallBackward = 33;
-constexpr uint16_t kHurdle = 37;
-constexpr uint16_t kSlide = 56;
-constexpr uint16_t kFallForward = 73;
-constexpr uint16_t kStandingTackle = 89;
-constexpr uint16_t kLunge = 91;
-constexpr uint16_t kHeavySlide = 116;
 constexpr int32_t kKnockLift = 204800;  // 3.125 units per tick
 
 bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures; }
@@ -47,7 +40,7 @@ void Go(int16_t figure, uint16_t action, uint16_t facing) {
 }
 
 void Lunge(int16_t defender, int16_t carrier) {
-    Go(defender, kLunge, TowardBall(MatchFigures[defender]));
+    Go(defender, kActionStandingChallenge, TowardBall(MatchFigures[defender]));
     MatchFigures[defender].actionParam = uint16_t(carrier);
 }
 
@@ -65,7 +58,7 @@ bool InDefendedArea(int defenderTeam, const MatchFigure& c) {
 bool Hurdle(int16_t carrier, MatchFigure& t) {
     MatchFigure& c = MatchFigures[carrier];
     ++c.counts[kCountDribblesPast];
-    Match_SetPlayerAction(carrier, kHurdle);
+    Match_SetPlayerAction(carrier, kActionHurdle);
     t.hasKicked = 1;
     c.actionFlag = 1;
     if (c.hasBall == 0 && c.ballDistance > 5) return false;
@@ -84,7 +77,7 @@ bool Hurdle(int16_t carrier, MatchFigure& t) {
 void GoDown(int16_t carrier, MatchFigure& t) {
     MatchFigure& c = MatchFigures[carrier];
     const int relative = (t.facing - c.facing) & 255;
-    Match_SetPlayerAction(carrier, relative < 64 || relative > 192 ? kFallBackward : kFallForward);
+    Match_SetPlayerAction(carrier, relative < 64 || relative > 192 ? kActionFallForward : kActionSlidingFall);
     t.hasKicked = 1;
     c.actionFlag = 1;
     c.hasBall = 0;
@@ -99,7 +92,7 @@ void Hurt(int16_t carrier, bool hard) {
     if (injured && TackleInjuries[team] < kTackleInjuryLimit) {
         ++TackleInjuries[team];
         c.injury = 1;
-        Match_SetPlayerAction(carrier, kFallBackward);
+        Match_SetPlayerAction(carrier, kActionFallForward);
         c.actionFlag = 1;
         if (c.infoWord2 != 0) MatchSfx_PlayEvent(37, int16_t(team));
     }
@@ -154,7 +147,7 @@ void MatchChooseTackle(int16_t defender, int16_t carrier) {
             Lunge(defender, carrier);
         } else if (PeriodClock % q == 0) {
             CountAttempt(d);
-            Go(defender, kStandingTackle,
+            Go(defender, kActionSlidingTackle,
                Match_DirectionTo(d.x, d.y, BallState.predicted[0][0], BallState.predicted[0][1]));
         }
         return;
@@ -170,13 +163,13 @@ void MatchChooseTackle(int16_t defender, int16_t carrier) {
     if (cD > cC && m >= 48 && m <= 78 && cD < 48) {
         CountAttempt(d);
         if (Draw(s) == 0) {
-            Go(defender, kHeavySlide, Match_DirectionTo(d.x, d.y, nextX, nextY));
+            Go(defender, kActionHeavySlide, Match_DirectionTo(d.x, d.y, nextX, nextY));
         } else {
-            Go(defender, kSlide, TowardBall(d));
+            Go(defender, kActionSlideTackle, TowardBall(d));
         }
     } else if (cD > cC && m > 78 && cD < 32) {
         CountAttempt(d);
-        Go(defender, kBlock, TowardBall(d));
+        Go(defender, kActionBlockTackle, TowardBall(d));
     }
 }
 
@@ -188,8 +181,8 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
     const int tacklingHalf = t.tackling / 2;
     if (c.ballDistance > 32 && Draw(15) != 0) return 1;
     if (c.touchLockout != 0 || c.hasKicked != 0 || c.actionFlag != 0 || t.hasKicked != 0) return 1;
-    const bool hard = t.action == kHeavySlide;
-    const bool turning = c.action >= 7 && c.action <= 13;
+    const bool hard = t.action == kActionHeavySlide;
+    const bool turning = c.action >= kActionTurnWithBallSmallA && c.action <= kActionTurnWithBallWideB;
 
     bool evaded;
     if (dribbleHalf >= tacklingHalf) {
@@ -202,7 +195,7 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
     const bool canHurdle =
         c.action < kMatchActionCount && MatchActionFlagTable[c.action].highBallReaction != 0;
 
-    if (t.action == kSlide || t.action == kHeavySlide || t.action == 129) {
+    if (t.action == kActionSlideTackle || t.action == kActionHeavySlide || t.action == kActionAimedStrikeA) {
         if (evaded && c.actionFlag == 0 && !hard && canHurdle) {
             if (Hurdle(carrier, t) && Draw(200) < c.dribble) t.touchLockout = 16;
             return 1;

@@ -1,4 +1,6 @@
 #include "core/match/tacklefalls.h"
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 
 #include "core/base/random.h"
 #include "core/match/ballcontacts.h"
@@ -20,13 +22,7 @@ uint16_t FallMarkFlag;
 
 namespace {
 
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionOnBall = 5;
-constexpr uint16_t kActionStagger = 93;
-constexpr uint16_t kFirstKeeperAction = 150;
-constexpr uint16_t kLongThrowActions[2] = {133, 134};
-constexpr uint16_t kPhaseFoul = 1;
-constexpr uint16_t kPhaseWaitReferee = 22;
+constexpr uint16_t kRoundTheKeeperActions[2] = {kActionRoundTheKeeperA, kActionRoundTheKeeperB};
 constexpr int kContactReach = 16;
 constexpr int kLowBall = 70;
 constexpr int16_t kChallengeLockout = 16;
@@ -114,8 +110,8 @@ void WinBallBySlide(int16_t tackler, int16_t victim) {
     TakeFromVictim(tackler, victim);
 }
 
-bool LongThrowAction(uint16_t action) {
-    return action == kLongThrowActions[0] || action == kLongThrowActions[1];
+bool RoundTheKeeperAction(uint16_t action) {
+    return action == kRoundTheKeeperActions[0] || action == kRoundTheKeeperActions[1];
 }
 
 // A player on the ground is the one the camera shows while the foul is dealt
@@ -154,7 +150,8 @@ void Match_ActBlockTackle(int16_t figure) {
     if (MatchSetPlayerAnim(figure, kBlockClip, int16_t(1 + t.hasKicked), kActionThink) == 0) return;
     const int16_t toucher = LastToucher;
     const bool touchedByOther = toucher != figure;
-    if (touchedByOther && toucher >= 0 && toucher < kPlayerFigures && LongThrowAction(Fig(toucher).action))
+    if (touchedByOther && toucher >= 0 && toucher < kPlayerFigures &&
+        RoundTheKeeperAction(Fig(toucher).action))
         return;
     if (BallState.holder != 0 || DistanceToBall() >= kContactReach || t.hasKicked != 0 ||
         BallState.z >= kLowBall)

@@ -1,4 +1,6 @@
 #include "core/match/teamjobs.h"
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,12 +29,8 @@ constexpr int kLastOutfieldSlot = 10;
 constexpr int kPositions = 13;
 constexpr int kMidfieldPosition = 7;
 constexpr uint8_t kNotPlayedMark = 0;
-constexpr uint16_t kRestartRunAction = 103;
-constexpr uint16_t kThinkAction = 4;
-constexpr uint16_t kFreeKickFetchAction = 58;
-constexpr uint16_t kStandBackAction = 96;
-constexpr uint16_t kFirstBallAction = 16;
-constexpr uint16_t kFirstManMarkerBusyAction = 18;
+constexpr uint16_t kFirstBallAction = kActionSprintAfterBall;
+constexpr uint16_t kFirstManMarkerBusyAction = kActionReceivePass + 1;
 constexpr int kStrainLimit = 40;
 constexpr int16_t kMarkingChangeCalls = 5;
 constexpr int16_t kNearBall = 160;
@@ -70,14 +68,18 @@ void Request(int team, int16_t figure) {
 }
 
 bool MarkingPhase(uint16_t phase) {
-    return phase == 0 || phase == 6 || phase == 8 || phase == 17 || phase == 18 || phase == 21;
+    return phase == kPhaseOpenPlay || phase == kPhaseTakeThrowIn || phase == kPhaseTakeCorner ||
+           phase == kPhaseFreeKick || phase == kPhaseFreeKickAtGoal || phase == kPhaseFreeKickSecond;
 }
-bool SetPieceMarkingPhase(uint16_t phase) { return phase == 8 || phase == 17 || phase == 18 || phase == 21; }
+bool SetPieceMarkingPhase(uint16_t phase) {
+    return phase == kPhaseTakeCorner || phase == kPhaseFreeKick || phase == kPhaseFreeKickAtGoal ||
+           phase == kPhaseFreeKickSecond;
+}
 
 // Whether the attacker is left to the other jobs in this marking call.
 bool SkipAttacker(int team, int16_t attacker, bool openPlay) {
     const MatchFigure& a = MatchFigures[attacker];
-    if (attacker == MatchLineUp[team][0] || a.off != 0 || a.action == kRestartRunAction) return true;
+    if (attacker == MatchLineUp[team][0] || a.off != 0 || a.action == kActionRestartPlace) return true;
     if (!openPlay && (attacker == TeamChallenger[team] || a.action >= kFirstBallAction)) return true;
     return SetPieceMarkingPhase(MatchPhase) &&
            Match_ApproxDistance(a.x, a.y, BallState.x, BallState.y) < kNearBall;
@@ -99,8 +101,7 @@ int16_t ChooseMarker(int defending, const MatchFigure& a, bool openPlay) {
         MatchFigure& d = MatchFigures[figure];
         d.offsideWord = 0;
         if (d.off != 0 || MarkerAssigned[figure] != 0) continue;
-        if (d.action == kThinkAction || d.action == kFreeKickFetchAction || d.action == kStandBackAction)
-            continue;
+        if (d.action == kActionThink || d.action == kActionWall || d.action == kActionRunToTarget) continue;
         const int marks = MarkedSlot(d);
         if (marks >= 0 && MatchOnPitch(MatchLineUp[defending ^ 1][marks])) continue;
         const int distance = Match_ApproxDistance(d.formationX, d.formationY, a.x, a.y);
@@ -271,7 +272,7 @@ void MatchSwapLineUp(int16_t team, int16_t a, int16_t b) {
 }
 
 void Match_TeamJobPhase2() {
-    if (MatchPhase != 0) MarkingChangeCount = kMarkingChangeCalls;
+    if (MatchPhase != kPhaseOpenPlay) MarkingChangeCount = kMarkingChangeCalls;
     if (BallTeam != MarkingTeam) {
         if (++MarkingChangeCount > kMarkingChangeCalls) {
             MarkingChangeCount = 0;
@@ -279,7 +280,7 @@ void Match_TeamJobPhase2() {
         }
     }
     if (!MarkingPhase(MatchPhase)) return;
-    const bool openPlay = MatchPhase == 0;
+    const bool openPlay = MatchPhase == kPhaseOpenPlay;
     const int team = MarkingTeam & 1;
     std::memset(MarkerAssigned + (team ^ 1) * kTeamFigures, 0, kTeamFigures * sizeof MarkerAssigned[0]);
     for (int k = 0; k < kTeamFigures; ++k) {
@@ -291,7 +292,7 @@ void Match_TeamJobPhase2() {
 }
 
 void Match_TeamJobPhase3() {
-    if (MatchPhase != 0) return;
+    if (MatchPhase != kPhaseOpenPlay) return;
     for (int team = 0; team < 2; ++team) {
         const int line = OffsideLine[team ^ 1];
         const bool farEnd = team == AttackDirection;
@@ -312,7 +313,7 @@ void Match_TeamJobPhase3() {
 }
 
 void Match_PlaceManMarkers() {
-    if (MatchPhase > 2) return;
+    if (MatchPhase > kPhaseOffside) return;
     for (int team = 0; team < 2; ++team) {
         const int goalY = OwnGoalY(team);
         for (int slot = kFirstOutfieldSlot; slot <= kLastOutfieldSlot; ++slot) {

@@ -1,4 +1,6 @@
 #include "core/match/teamsetup.h"
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,9 +42,6 @@ namespace {
 constexpr int kStarters = 11;
 constexpr uint8_t kStarterMark = 50;
 constexpr uint8_t kOutsideSquadMark = 0xFF;
-constexpr uint16_t kKickOffSetUp = 25;
-constexpr uint16_t kShootOutControl = 20;
-constexpr uint16_t kKeeperReady = 152;
 constexpr int kLinesmanOne = 33;
 constexpr int kLinesmanTwo = 34;
 constexpr int16_t kOfficialSpacing = 46;
@@ -138,7 +137,7 @@ void LineUpBesideThePitch() {
         for (int i = 0; i < kTeamFigures; ++i) {
             MatchFigure& f = MatchFigures[team * kTeamFigures + i];
             Place(f, i == 0 ? g.lineUpX - 260 : g.lineUpX - 250 - 12 * i, g.lineUpY);
-            f.action = 0;
+            f.action = kActionStand;
             f.frame = -1;
             f.offsideMark = 0;
             f.hasBall = 0;
@@ -242,13 +241,13 @@ void StartEveryPeriod() {
 }
 
 void KeepersReady() {
-    for (int team = 0; team < 2; ++team) Match_SetPlayerAction(MatchLineUp[team][0], kKeeperReady);
+    for (int team = 0; team < 2; ++team) Match_SetPlayerAction(MatchLineUp[team][0], kActionKeeperReady);
 }
 
 void StartShootOut() {
     KeepersReady();
     CurrentTeam = KickOffTeam & 1;
-    MatchPhase = kShootOutControl;
+    MatchPhase = kPhaseShootOutControl;
     ShootOutSpotX = PitchGeometry.centreX;
     ShootOutSpotY = PitchGeometry.penaltySpotLowY;
     const int x = PitchGeometry.centreX - GameRandom() % 64;
@@ -269,10 +268,10 @@ void StartKickOffPeriod() {
     BallTeam = 0;
     KeepersReady();
     Ball_PlaceOnCentreSpot();
-    Match_SetPlayerAction(kRefereeFigure, 1);
-    Match_SetPlayerAction(kLinesmanOne, 2);
-    Match_SetPlayerAction(kLinesmanTwo, 3);
-    MatchPhase = kKickOffSetUp;
+    Match_SetPlayerAction(kRefereeFigure, kOfficialRestartPosition);
+    Match_SetPlayerAction(kLinesmanOne, kOfficialFetchBall);
+    Match_SetPlayerAction(kLinesmanTwo, kOfficialFetchBallAlt);
+    MatchPhase = kPhaseKickOffSetUp;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -17,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
@@ -38,24 +40,6 @@ int16_t RestartValue;
 int32_t RestartChoiceCount;
 
 namespace {
-
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionThink = 4;
-constexpr uint16_t kActionReceive = 17;
-constexpr uint16_t kActionThrowChoose = 19;
-constexpr uint16_t kActionCornerChoose = 20;
-constexpr uint16_t kActionLongThrow = 35;
-constexpr uint16_t kActionCornerKick = 36;
-constexpr uint16_t kActionLongRunUp = 41;
-constexpr uint16_t kActionShortThrow = 42;
-constexpr uint16_t kActionCornerRunUp = 45;
-constexpr uint16_t kActionWatch = 57;
-constexpr uint16_t kActionGesture = 67;
-constexpr uint16_t kActionCornerReady = 68;
-constexpr uint16_t kActionBackToPoint = 76;
-constexpr uint16_t kActionPause = 100;
-constexpr uint16_t kActionRestartPlace = 103;
-constexpr uint16_t kActionShortRunUp = 108;
 
 constexpr int16_t kClipWalkCarry = 7;
 constexpr int16_t kClipBackStep = 8;
@@ -241,7 +225,7 @@ void ReleaseThrow(int16_t figure) {
     MatchPhase = kPhaseOpenPlay;
     f.touchLockout = 16;
     if (IsPlayer(RestartReceiver)) {
-        Match_SetPlayerAction(RestartReceiver, kActionReceive);
+        Match_SetPlayerAction(RestartReceiver, kActionReceivePass);
         MatchFigures[RestartReceiver].aimX = MatchPassTargetX;
         MatchFigures[RestartReceiver].aimY = MatchPassTargetY;
     }
@@ -312,7 +296,7 @@ void Match_ActThrowInFetch(int16_t figure) {
     BallState.predicted[0][0] = ThrowInX;
     BallState.predicted[0][1] = ThrowInY;
     if (!FetchTheBall(figure, FetchHold::AtFeet)) return;
-    if (CarryToSpot(figure, ThrowInX, ThrowInY)) Match_SetPlayerAction(figure, kActionThrowChoose);
+    if (CarryToSpot(figure, ThrowInX, ThrowInY)) Match_SetPlayerAction(figure, kActionThrowInChoose);
 }
 
 void Match_ActCornerFetch(int16_t figure) {
@@ -337,7 +321,7 @@ void Match_ActThrowInChoose(int16_t figure) {
     if (TeamMateComingBack(figure) && ThrowWaitBudget < kNoWaitBudget) {
         ++ThrowWaitBudget;
         f.frame = 0;
-        MatchSetPlayerAnim(figure, kClipThrowWait, 1, 1);
+        MatchSetPlayerAnim(figure, kClipThrowWait, 1, kActionRunToPosition);
         FacePoint(figure, Marker().x, Marker().y);
         return;
     }
@@ -387,7 +371,7 @@ void Match_ActThrowInChoose(int16_t figure) {
     Marker().frame = kMarkerOnSpot;
     ParkMarker();
     ThrowWaitBudget = 0;
-    Match_SetPlayerAction(figure, power < kLongThrowPower ? kActionShortRunUp : kActionLongRunUp);
+    Match_SetPlayerAction(figure, power < kLongThrowPower ? kActionShortThrowRunUp : kActionLongThrowRunUp);
 }
 
 void Match_ActThrowRunUp(int16_t figure) {
@@ -403,16 +387,18 @@ void Match_ActThrowRunUp(int16_t figure) {
     FacePoint(figure, MatchPassTargetX, MatchPassTargetY);
     MatchSetPlayerAnimKeepFrame(figure, kClipBackStep, 1, 0);
     Match_StepForward(figure, 32, (f.facing + 128) & 255);
-    const int limit = f.action == kActionLongRunUp ? 65 : 36;
+    const int limit = f.action == kActionLongThrowRunUp ? 65 : 36;
     if (Match_ApproxDistance(MatchCurX, MatchCurY, ThrowInX, ThrowInY) > limit)
-        Match_SetPlayerAction(figure, f.action == kActionLongRunUp ? kActionLongThrow : kActionShortThrow);
+        Match_SetPlayerAction(figure,
+                              f.action == kActionLongThrowRunUp ? kActionLongThrow : kActionShortThrow);
 }
 
 void Match_ActThrow(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const bool longThrow = f.action == kActionLongThrow;
     FacePoint(figure, MatchPassTargetX, MatchPassTargetY);
-    if (MatchSetPlayerAnim(figure, longThrow ? kClipLongThrow : kClipThrowWait, 1, kActionWatch) == 0) return;
+    if (MatchSetPlayerAnim(figure, longThrow ? kClipLongThrow : kClipThrowWait, 1, kActionWatchRestart) == 0)
+        return;
     const int release = longThrow ? 72 : 42;
     if (f.hasKicked != 0) return;
     if (f.frame < release) {
@@ -495,7 +481,8 @@ void Match_ActCornerKick(int16_t figure) {
     MatchClearOffsideFlags();
     FacePoint(figure, MatchPassTargetX, MatchPassTargetY);
     const bool curled = f.actionParam == 0;
-    if (MatchSetPlayerAnim(figure, curled ? kClipCurlKick : kClipPassKick, curled ? 2 : 1, kActionWatch) == 0)
+    if (MatchSetPlayerAnim(figure, curled ? kClipCurlKick : kClipPassKick, curled ? 2 : 1,
+                           kActionWatchRestart) == 0)
         return;
     if (f.hasKicked != 0) return;
     if (f.frame < (curled ? 22 : 16)) {

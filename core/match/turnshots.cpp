@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr uint16_t kActionRun = 1;
 constexpr int kEventPass = 2;
 constexpr int32_t kFixedSwerve = 8000;
 constexpr uint16_t kFixedSwerveTicks = 30;
@@ -34,11 +34,11 @@ struct TurningForm {
 // the pair that chooses its swerve and lift (106, 107).
 TurningForm FormOf(uint16_t action, int param) {
     switch (action) {
-        case 97:
+        case kActionTurningShotA:
             return {35, 0, 31};
-        case 98:
+        case kActionTurningShotB:
             return {36, 21, 21};
-        case 106:
+        case kActionTurningShotC:
             return {35, 0, int16_t(param == 0 ? 16 : param == 1 ? 31 : kNever)};
         default:  // 107
             if (param == 0) return {30, 15, 15};
@@ -57,7 +57,7 @@ void Strike(int16_t figure, bool fixedSwerve) {
     const int param = f.actionParam;
     LastKicker = figure;
     const int toward = Match_DirectionTo(MatchCurX, MatchCurY, FreeKickAimX, FreeKickAimY);
-    const int lengthBase = f.action == 106 ? 70 : 90;
+    const int lengthBase = f.action == kActionTurningShotC ? 70 : 90;
     Match_VectorFromDirection(toward, f.power / 2 + f.shooting / 2 + lengthBase, 256);
     BallState.vx = MatchVecX * 4096;
     BallState.vy = -MatchVecNY * 4096;
@@ -95,10 +95,12 @@ void Strike(int16_t figure, bool fixedSwerve) {
 void Match_ActTurningShot(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const uint16_t action = f.action;
-    if (action != 97 && action != 98 && action != 106 && action != 107) return;
+    if (action != kActionTurningShotA && action != kActionTurningShotB && action != kActionTurningShotC &&
+        action != kActionTurningShotD)
+        return;
     Match_TurnPlayerTowards(figure, Match_DirectionTo(MatchCurX, MatchCurY, FreeKickAimX, FreeKickAimY), 0);
     const TurningForm form = FormOf(action, f.actionParam);
-    if (MatchSetPlayerAnim(figure, form.clip, 2, kActionRun) == 0) return;
+    if (MatchSetPlayerAnim(figure, form.clip, 2, kActionRunToPosition) == 0) return;
     const int16_t frame = f.shownFrame;
     if (f.hasBall != 0 && frame < form.runUp) {
         Match_ApplyAnimMotion(figure);
@@ -107,8 +109,8 @@ void Match_ActTurningShot(int16_t figure) {
     const bool inWindow =
         form.windowFrom != kNever && frame >= form.windowFrom && frame <= form.windowFrom + 8;
     if (!inWindow || BallState.holder != 0 || f.hasKicked != 0 || f.hasBall == 0) {
-        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRun);
+        if (BallState.holder != 0) Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
-    Strike(figure, action == 97 || action == 98);
+    Strike(figure, action == kActionTurningShotA || action == kActionTurningShotB);
 }

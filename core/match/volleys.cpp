@@ -1,4 +1,5 @@
 #include "core/match/volleys.h"
+#include "core/match/actions.h"
 
 #include <algorithm>
 
@@ -26,8 +27,6 @@ uint16_t HeaderDirection;
 
 namespace {
 
-constexpr uint16_t kActionStand = 0;
-constexpr uint16_t kActionReceive = 17;
 constexpr int kHeights = 30;
 constexpr int kNoHeightLimit = 10000;
 constexpr int kReceivePointReach = 5;
@@ -97,9 +96,9 @@ struct VolleyKind {
     int32_t liftBase;
 };
 constexpr VolleyKind kVolleys[] = {
-    {84, 88, 14, 160, 140, 15, 22, 14, 819200, 491520},
-    {83, 87, 14, 125, 140, 15, 22, 14, 720896, 655360},
-    {80, 86, 18, 125, 110, 19, 26, 18, 786432, 409600},
+    {kActionVolleyC, 88, 14, 160, 140, 15, 22, 14, 819200, 491520},
+    {kActionVolleyB, 87, 14, 125, 140, 15, 22, 14, 720896, 655360},
+    {kActionVolleyA, 86, 18, 125, 110, 19, 26, 18, 786432, 409600},
 };
 
 const VolleyKind& VolleyOf(uint16_t action) {
@@ -113,7 +112,10 @@ struct ControlKind {
     uint16_t action;
     int16_t clip;
 };
-constexpr ControlKind kControls[] = {{119, 139}, {118, 140}, {115, 110}, {114, 111}};
+constexpr ControlKind kControls[] = {{kActionChestControlD, 139},
+                                     {kActionChestControlC, 140},
+                                     {kActionChestControlB, 110},
+                                     {kActionChestControlA, 111}};
 
 int16_t ControlClipOf(uint16_t action) {
     for (const ControlKind& c : kControls) {
@@ -263,7 +265,7 @@ void Match_ActAttackingHeader(int16_t figure) {
         direction = Match_DirectionTo(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
         r.aimX = MatchPassTargetX;
         r.aimY = MatchPassTargetY;
-        Match_SetPlayerAction(HeaderReceiver, kActionReceive);
+        Match_SetPlayerAction(HeaderReceiver, kActionReceivePass);
     }
     Match_CountHeader(figure);
     MatchSfx_PlayEvent(kEventHeader, -1);
@@ -329,7 +331,7 @@ void Match_ActHeaderPass(int16_t figure) {
         MatchFigure& r = Fig(receiver);
         r.aimX = r.x;
         r.aimY = r.y;
-        Match_SetPlayerAction(receiver, kActionReceive);
+        Match_SetPlayerAction(receiver, kActionReceivePass);
     }
     Ball_UpdateDirectionSpeed();
     MatchSfx_PlayEvent(kEventHeader, -1);
@@ -374,7 +376,7 @@ void Match_ActChestLayOff(int16_t figure) {
         MatchFigure& m = Fig(mate);
         m.aimX = m.x;
         m.aimY = m.y;
-        Match_SetPlayerAction(mate, kActionReceive);
+        Match_SetPlayerAction(mate, kActionReceivePass);
         direction = Match_DirectionTo(MatchCurX, MatchCurY, m.x, m.y);
     } else {
         int16_t score = 0;

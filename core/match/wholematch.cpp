@@ -18,7 +18,7 @@ MatchPeriodRunnerFn MatchPeriodRunner = Match_RunPeriod;
 
 namespace {
 
-constexpr int16_t kActionTuningStart = 100;
+constexpr int16_t kFoulTuningStart = 100;
 constexpr uint16_t kNoBestPlayer = 0xFFFF;
 constexpr int kTeamMenu = 6;
 constexpr int kShootOutMenu = 8;
@@ -43,7 +43,7 @@ int16_t RefereeLeaning() {
 // Nothing of the previous match is left in the state or the result block.
 void ResetMatchState() {
     KickOffTeam = uint8_t(FirstKickOffTeam);
-    MatchFoulChance = MatchDismissalThreshold = kActionTuningStart;
+    MatchFoulChance = MatchDismissalThreshold = kFoulTuningStart;
     std::memset(MatchResult.teams, 0, sizeof MatchResult.teams);
     std::memset(MatchResult.events, 0, sizeof MatchResult.events);
     MatchResult.events[0][kEventKind] = kEventEnd;

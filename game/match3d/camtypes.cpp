@@ -4,8 +4,8 @@
 // panning, penalty-spot, goal-area and behind-the-ball cameras, 16 the
 // stadium camera in its unsmoothed form.
 #include <cmath>
-#include <numbers>
 
+#include "core/base/angles.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchstate.h"
 #include "game/match3d/matchcam.h"
@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr float kFollowTilt = float(-3.0 * kPi / 4.0);
 constexpr float kFollowZoom = 1.2f;
 constexpr float kTilt105 = -1.832595714595742f;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -113,7 +114,7 @@ void D3DGame_SetDefaultStates() {
 void MatchCam_SetView(float eyeX, float eyeY, float eyeZ, float yaw, float tilt, float zoom) {
     // The eye stands in direction (sin yaw, cos yaw) from what it looks at;
     // tilt -pi/2 looks level, smaller values down.
-    const float pitch = tilt + 1.5707964f;
+    const float pitch = tilt + kPiF / 2.0f;
     const Vec3 forward =
         Unit({-std::sin(yaw) * std::cos(pitch), -std::cos(yaw) * std::cos(pitch), std::sin(pitch)});
     Vec3 right = Unit(Cross({0.0f, 0.0f, 1.0f}, forward));

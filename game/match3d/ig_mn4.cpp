@@ -1,4 +1,5 @@
 #include "game/match3d/ig_mn4.h"
+#include "core/match/phases.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -53,7 +54,6 @@ constexpr int kBackAt = 20;
 constexpr int kMarkPointAt = 24;
 constexpr uint8_t kMarkingBits = 0x1F;
 constexpr int kFirstOutfield = 1, kLastOutfield = 10;
-constexpr uint16_t kSubstitutionPhase = 15;
 constexpr int kMostSubstitutes = 5;
 
 constexpr int16_t kRoleTexts[kIgRoles] = {1244, 1258, 1330, 1331};
@@ -532,9 +532,9 @@ int32_t IgTeam_PickBench(int row, bool right) {
 
 void IgTeam_Substitute() {
     if (IgSelectedRow >= kIgListRows || IgBenchPick == kIgNone) return;
-    if (MatchPhase != kSubstitutionPhase) {
+    if (MatchPhase != kPhaseSubstitution) {
         ResumePhase = MatchPhase;
-        MatchPhase = kSubstitutionPhase;
+        MatchPhase = kPhaseSubstitution;
     }
     MatchSubstitutePlayer(Side(), SlotOfEntry(IgSelectedRow), int16_t(IgBenchPick));
     ClearPicks();

@@ -1,8 +1,8 @@
 #include "game/match3d/matchcam.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "core/base/angles.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
@@ -29,7 +29,6 @@ CameraView ShownView;
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kFlyInTurn = 0.0125663706143708f;  // a full turn over 500 frames
 constexpr float kFlyInTiltStep = 0.00157079632679635f;
 constexpr float kFlyInSink = 0.6f;
@@ -80,7 +79,7 @@ bool FlyInFrame() {
                       centreY,
                       FlyInHeight,
                       std::atan2(centreX - c[0], centreY - c[1]),
-                      std::atan2(c[2] / 2.0f - FlyInHeight, horizontal) - kPi / 2.0f,
+                      std::atan2(c[2] / 2.0f - FlyInHeight, horizontal) - kPiF / 2.0f,
                       1.0f};
         FlyInYaw += kFlyInTurn;
         Show(WantedView.eyeX, WantedView.eyeY, WantedView.eyeZ, FlyInYaw, WantedView.tilt, WantedView.zoom);
@@ -130,8 +129,8 @@ void FollowingCameraFrame() {
     } else {
         float yawStep = WantedView.yaw - CurrentView.yaw;
         if (!std::isfinite(yawStep)) yawStep = 0.0f;
-        while (yawStep > kYawWrapBound) yawStep -= 2.0f * kPi;
-        while (yawStep < -kYawWrapBound) yawStep += 2.0f * kPi;
+        while (yawStep > kYawWrapBound) yawStep -= 2.0f * kPiF;
+        while (yawStep < -kYawWrapBound) yawStep += 2.0f * kPiF;
         CurrentView.eyeX += (WantedView.eyeX - CurrentView.eyeX) * kFollowRate;
         CurrentView.eyeY += (WantedView.eyeY - CurrentView.eyeY) * kFollowRate;
         CurrentView.eyeZ += (WantedView.eyeZ - CurrentView.eyeZ) * kFollowRate;
@@ -185,7 +184,7 @@ void MatchCam_SetViewRecord(CameraView* out, float eyeX, float eyeY, float eyeZ,
 void MatchCam_AimAt(CameraView* out, const CameraPoint& eye, const CameraPoint& look, float zoom) {
     const float horizontal = std::hypot(look.x - eye.x, look.y - eye.y);
     MatchCam_SetViewRecord(out, eye.x, eye.y, eye.z, std::atan2(eye.x - look.x, eye.y - look.y),
-                           std::atan2(look.z - eye.z, horizontal) - kPi / 2.0f, zoom);
+                           std::atan2(look.z - eye.z, horizontal) - kPiF / 2.0f, zoom);
 }
 
 int MatchCam_Update(CameraView* out, int16_t type) {
@@ -238,7 +237,7 @@ void MatchCam_Init() {
 
 void MatchCam_StartFlyIn() {
     FlyInHeight = kFlyInStartHeight;
-    FlyInYaw = kPi / 2.0f;
+    FlyInYaw = kPiF / 2.0f;
 }
 
 void MatchCam_SetMode(int32_t mode) { CameraMode = mode; }

@@ -1,4 +1,5 @@
 #include "game/match3d/matchquery.h"
+#include "core/match/actions.h"
 
 #include <cstring>
 #include <utility>
@@ -56,7 +57,6 @@ namespace {
 constexpr uint16_t kNoFirstLeg = 0xFFFF;
 constexpr int16_t kSubstitutionInfo = 11;
 constexpr uint8_t kSubstitutionEvent = 1;
-constexpr uint16_t kActionRunningOn = 39;
 constexpr uint8_t kStarterMark = 50;
 
 bool IsTeam(int team) { return team == 0 || team == 1; }
@@ -153,7 +153,7 @@ void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot
         PlaceAtHalfwayTouchline(in);
         ++MatchSubsUsed[team];
     }
-    Match_SetPlayerAction(coming, kActionRunningOn);
+    Match_SetPlayerAction(coming, kActionSubstituteOn);
 }
 
 void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB) {

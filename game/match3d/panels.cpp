@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <numbers>
 
+#include "core/base/angles.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/match/infobar.h"
@@ -32,11 +32,11 @@ FlipPanel ScorePanel, ClockPanel, TeamPanels[2], MenuPanel, InfoPanel;
 
 namespace {
 
-constexpr float kHalfTurnLow = 1.5707962f;
-constexpr float kHalfTurnHigh = 4.7123886f;
-constexpr float kTurnStep = 0.15707962f;
-constexpr float kFullTurn = 6.2831848f;
-constexpr float kHalfTurn = 3.1415924f;
+constexpr float kHalfTurnLow = kPiF / 2.0f;
+constexpr float kHalfTurnHigh = 3.0f * kPiF / 2.0f;
+constexpr float kTurnStep = kPiF / 20.0f;
+constexpr float kFullTurn = 2.0f * kPiF;
+constexpr float kHalfTurn = kPiF;
 constexpr float kHideStep = 0.05f;
 constexpr float kTextScale = 0.01f;
 constexpr int kDebugKey = 0x20;

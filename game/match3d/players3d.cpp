@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -36,7 +38,6 @@ constexpr float kShadowScale = 1.2f;
 constexpr float kShadowLift = 1.100671f;
 constexpr uint32_t kShadowAlphaDay = 24;
 constexpr uint32_t kShadowAlphaNight = 34;
-constexpr float kPi = 3.14159265f;
 constexpr uint32_t kHiddenSphere = 0x1fff000;
 
 struct ShadowFigure {
@@ -89,8 +90,8 @@ void SetColouredVertices(D3DObj* object, uint32_t flags, uint32_t colour) {
 // The figure's turn and place; lift is the height ratio its root stands at.
 Matrix FigureWorld(const DisplayFigure& figure, float referenceHeight, float lift) {
     Matrix world, turn, move;
-    MatrixRotateX(&world, -kPi / 2.0f);
-    MatrixRotateZ(&turn, -float(figure.facing) * kPi / 128.0f - kPi / 2.0f);
+    MatrixRotateX(&world, -kPiF / 2.0f);
+    MatrixRotateZ(&turn, -float(figure.facing) * kPiF / 128.0f - kPiF / 2.0f);
     MatrixMultiply(&world, &world, &turn);
     MatrixIdentity(&move);
     MatrixSetTranslation(&move, figure.x, figure.y,
@@ -140,7 +141,7 @@ int Figure_Role(int figure) {
     if (figure >= 32) {
         const uint16_t action = FigureAction(figure);
         const bool card = DisplayTable[figure].clip == kCardClip &&
-                          (action == kYellowCardAction || action == kRedCardAction);
+                          (action == kOfficialBooking || action == kOfficialSendingOff);
         return card ? kRoleReferee : kRolePlayer;
     }
     return (MatchLineUp[0][0] == figure || MatchLineUp[1][0] == figure) ? kRoleKeeper : kRolePlayer;
@@ -234,7 +235,7 @@ void Players3D_Draw() {
         const int level = Figure_LevelOfDetail(distance, view.zoom, DetailSetting);
         FigureModel& model = Figure_LoadModel(role, level, Figure_Build(figure), kHairNorm);
         if (role == kRoleReferee) {
-            CardColour = FigureAction(figure) == kRedCardAction ? kRedCard : kYellowCard;
+            CardColour = FigureAction(figure) == kOfficialSendingOff ? kRedCard : kYellowCard;
             SetColouredVertices(model.object, worldconv::kPartNet, CardColour);
         }
         const Matrix world = FigureWorld(row, frame.reference[1], std::max(model.heightRatio, 1.0f));

@@ -15,8 +15,6 @@ constexpr int kFigureHairs = 4;   // "bald", "short", "norm", "long"
 constexpr int kHairNorm = 2;
 constexpr int kFiguresDrawn = 35;
 constexpr int16_t kCardClip = 246;
-constexpr uint16_t kYellowCardAction = 8;
-constexpr uint16_t kRedCardAction = 9;
 constexpr uint32_t kYellowCard = 0xffcccc00;
 constexpr uint32_t kRedCard = 0xffcc0000;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/angles.h"
 #include "core/match/replay.h"
 #include "game/match3d/d3dicon.h"
 #include "game/match3d/d3dobj.h"
@@ -23,8 +24,8 @@ constexpr float kPressStep = 0.05f;
 constexpr float kReleaseStep = 0.03f;
 constexpr float kOverlayDepth = 0.06f;
 constexpr float kPanelShift = 2.8f;
-constexpr float kPanelTilt = -0.7853982f;
-constexpr float kHalfTurn = 3.1415924f;
+constexpr float kPanelTilt = -kPiF / 4.0f;
+constexpr float kHalfTurn = kPiF;
 
 void World(Matrix* world, float angle, float scale, float x, float y) {
     Matrix rotation, scaling, translation, partial;

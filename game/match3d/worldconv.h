@@ -13,26 +13,28 @@
 // "flare_2") is a one-point polygon on a surface of that name.
 #pragma once
 #include <cstdint>
-#include <numbers>
+
+#include "core/base/angles.h"
+#include "core/match/matchstate.h"
 
 namespace worldconv {
 
 // ---- Pitch units -------------------------------------------------------------
 constexpr float kUnitsPerYard = 16.0f;
 constexpr float kUnitsPerMetre = 16.0f / 0.9144f;
-constexpr float kCentreX = 796.0f;
-constexpr float kCentreY = 1082.0f;
-constexpr float kLoadTurnX = std::numbers::pi_v<float> / 2.0f;  // radians about x
+constexpr float kCentreX = kDefaultPitch.centreX;
+constexpr float kCentreY = kDefaultPitch.centreY;
+constexpr float kLoadTurnX = kPiF / 2.0f;  // radians about x
 
-constexpr float kTouchLineLowX = 158.0f;
-constexpr float kTouchLineHighX = 1434.0f;
-constexpr float kGoalLineLowY = 126.0f;
-constexpr float kGoalLineHighY = 2038.0f;
-constexpr float kPostLowX = 730.0f;
-constexpr float kPostHighX = 862.0f;
+constexpr float kTouchLineLowX = kDefaultPitch.left;
+constexpr float kTouchLineHighX = kDefaultPitch.right;
+constexpr float kGoalLineLowY = kDefaultPitch.top;
+constexpr float kGoalLineHighY = kDefaultPitch.bottom;
+constexpr float kPostLowX = kDefaultPitch.postLeftX;
+constexpr float kPostHighX = kDefaultPitch.postRightX;
 constexpr float kBarHeight = 43.0f;
-constexpr float kPenaltySpotLowY = 318.0f;
-constexpr float kPenaltySpotHighY = 1846.0f;
+constexpr float kPenaltySpotLowY = kDefaultPitch.penaltySpotLowY;
+constexpr float kPenaltySpotHighY = kDefaultPitch.penaltySpotHighY;
 
 // A point in pitch units: x across, y along the pitch, z up.
 struct PitchPoint {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/base/angles.h"
 #include "game/match3d/kittab.h"
 #include "game/system/xyzdata.h"
 #include "tools/datakit/shirtdesigns.h"
@@ -13,8 +14,6 @@
 
 namespace datakit {
 namespace {
-
-constexpr float kPi = 3.14159265358979f;
 
 // ---------------------------------------------------------------------------
 // Solids.
@@ -153,14 +152,14 @@ void AddRounded(XyzModel& model, uint32_t surface, uint32_t capSurface, uint32_t
                 const XyzBox& box, int sides, bool capTop, bool capBottom, Wrap wrap, float v0, float v1,
                 uint16_t bone) {
     const uint16_t parent = uint16_t(bone - 1);
-    const float widen = 1.0f / std::cos(kPi / float(sides));
+    const float widen = 1.0f / std::cos(kPiF / float(sides));
     std::vector<uint32_t> ring[2];
     std::vector<float> fraction;
     for (int k = 0; k < sides; ++k) {
         // From the back centre round by the figure's right (-x) to the front.
         const float f = (float(k) + 0.5f) / float(sides);
         fraction.push_back(f);
-        const float a = 2.0f * kPi * f;
+        const float a = 2.0f * kPiF * f;
         for (int top = 0; top < 2; ++top) {
             const float hx = top ? box.top_hx : box.bottom_hx;
             const float hz = top ? box.top_hz : box.bottom_hz;
@@ -320,7 +319,7 @@ Picture SoftTone(uint32_t tone, int size) {
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const float around =
-                std::cos(2.0f * kPi * (float(x) + 0.5f) / float(size) - kPi);  // 1 at the front
+                std::cos(2.0f * kPiF * (float(x) + 0.5f) / float(size) - kPiF);  // 1 at the front
             const float f = 0.86f + 0.1f * around - 0.06f * float(y) / float(size);
             p.pixels[size_t(y * size + x)] = Scale(tone, f);
         }
@@ -536,7 +535,7 @@ Picture MakeShadingPicture(const std::string& part, int width, int height) {
         for (int x = 0; x < width; ++x) {
             const float u = (float(x) + 0.5f) / float(width);
             const float v = (float(y) + 0.5f) / float(height);
-            const float front = std::cos(2.0f * kPi * u - kPi);  // 1 at the front centre
+            const float front = std::cos(2.0f * kPiF * u - kPiF);  // 1 at the front centre
             float light = 0.82f + 0.14f * front;
             float highlight = 0.0f;
             if (part == "shirt") {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
+#include "core/base/angles.h"
 #include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 
@@ -31,7 +31,7 @@ std::vector<uint8_t> DrawBallFrames() {
     bytes[GFX0_FRAMES] = BALL_FRAMES;
     const double radius = BALL_SIZE / 2.0 - 1.0;
     for (int frame = 0; frame < BALL_FRAMES; ++frame) {
-        const double turn = 2.0 * std::numbers::pi * frame / BALL_FRAMES / 5.0;  // a fifth of a turn in all
+        const double turn = 2.0 * kPi * frame / BALL_FRAMES / 5.0;  // a fifth of a turn in all
         for (int y = 0; y < BALL_SIZE; ++y) {
             for (int x = 0; x < BALL_SIZE; ++x) {
                 const double dx = (x + 0.5 - BALL_SIZE / 2.0) / radius,
@@ -47,10 +47,8 @@ std::vector<uint8_t> DrawBallFrames() {
                 const double px = dx * std::cos(turn) + dz * std::sin(turn);
                 const double pz = -dx * std::sin(turn) + dz * std::cos(turn);
                 const double longitude = std::atan2(px, pz);
-                const double sector =
-                    std::fmod(longitude + 2.0 * std::numbers::pi, 2.0 * std::numbers::pi / 5.0);
-                const bool dark =
-                    (std::abs(dy) < 0.3 && std::abs(sector - std::numbers::pi / 5.0) < 0.3) || dy < -0.85;
+                const double sector = std::fmod(longitude + 2.0 * kPi, 2.0 * kPi / 5.0);
+                const bool dark = (std::abs(dy) < 0.3 && std::abs(sector - kPi / 5.0) < 0.3) || dy < -0.85;
                 const double light = 0.35 + 0.65 * std::max(0.0, -0.4 * dx - 0.5 * dy + 0.77 * dz);
                 const int shade = std::min(kShades - 1, int(light * kShades));
                 bytes.push_back(uint8_t((dark ? kDarkBase : kWhiteBase) + shade));

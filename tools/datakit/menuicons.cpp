@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/mem_win.h"
 #include "game/screens/engine/exm_text.h"
@@ -30,7 +31,6 @@ constexpr uint32_t kRed = 0xFFC8322Cu;
 constexpr uint32_t kYellow = 0xFFF2C21Bu;
 constexpr uint32_t kOrange = 0xFFE8832Au;
 constexpr uint32_t kSand = 0xFFE0C070u;
-constexpr double kPi = 3.14159265358979323846;
 
 struct Point {
     double x, y;

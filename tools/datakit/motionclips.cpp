@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/match/motion.h"
 #include "tools/datakit/models.h"
@@ -33,8 +34,7 @@ constexpr MotionTimingRow kTiming[] = {
 #undef MOTION_FRAME
 };
 
-constexpr float kPi = 3.14159265358979f;
-constexpr float kAngleStep = kPi / 512.0f;
+constexpr float kAngleStep = kPiF / 512.0f;
 // Offset of a hand's middle from its joint, at rest.
 constexpr float kHandCentreDrop = 0.055f;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/base/angles.h"
 #include "tools/datakit/models.h"
 
 namespace datakit {
@@ -11,11 +12,10 @@ namespace {
 
 using enum MotionKind;
 
-constexpr float kPi = 3.14159265358979f;
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
 
-float Radians(float degrees) { return degrees * kPi / 180.0f; }
+float Radians(float degrees) { return degrees * kPiF / 180.0f; }
 
 // ---- Building poses ---------------------------------------------------------
 
@@ -110,7 +110,7 @@ Gait GaitFor(int speed, int cycleFrames, bool walking) {
     const float cycle = float(speed) / 1600.0f * float(cycleFrames);
     const float step = std::clamp(cycle * 0.5f / 1.7f, 0.0f, 0.8f);
     Gait g{};
-    g.hip = std::max(10.0f, std::asin(step) * 180.0f / kPi);
+    g.hip = std::max(10.0f, std::asin(step) * 180.0f / kPiF);
     if (walking) {
         g = {g.hip, 5.0f, 40.0f, 0.8f * g.hip, 15.0f, 2.0f, 0.0f, 4.0f};
     } else {
@@ -130,12 +130,12 @@ Gait GaitFor(int speed, int cycleFrames, bool walking) {
 // forward at phase 0.25.
 Pose GaitPose(const Gait& g, float phase) {
     Pose p = Upright();
-    const float theta = 2.0f * kPi * phase;
+    const float theta = 2.0f * kPiF * phase;
     p[kLean] = g.lean;
     p[kTwist] = g.twist * std::sin(theta);
     p[kLift] = g.flight * std::sin(theta) * std::sin(theta);
     for (int s : {kLeft, kRight}) {
-        const float a = s == kLeft ? theta : theta + kPi;
+        const float a = s == kLeft ? theta : theta + kPiF;
         const float swing = 0.5f + 0.5f * std::cos(a);
         Leg(p, s, HipFor(p, g.hip * std::sin(a)), g.kneeBase + g.kneeSwing * swing * swing, 3.0f,
             8.0f * std::sin(a));
@@ -150,7 +150,7 @@ float Phase(int frame, int frames) { return float(frame) / float(std::max(1, fra
 
 // Small loops at rest: the weight shifting from foot to foot.
 Pose StandPose(const MotionClipRow& row, int f) {
-    const float w = std::sin(2.0f * kPi * Phase(f, row.frames));
+    const float w = std::sin(2.0f * kPiF * Phase(f, row.frames));
     Pose p = Upright();
     if (row.style == 1) {  // hands on the hips
         for (int s : {kLeft, kRight}) Arm(p, s, -12.0f, 40.0f, 100.0f);
@@ -159,7 +159,7 @@ Pose StandPose(const MotionClipRow& row, int f) {
     }
     p[kRoll] = 2.0f * w;
     p[kSideBend] = -1.5f * w;
-    p[kNod] = 3.0f + 2.0f * std::sin(4.0f * kPi * Phase(f, row.frames));
+    p[kNod] = 3.0f + 2.0f * std::sin(4.0f * kPiF * Phase(f, row.frames));
     Leg(p, kLeft, 3.0f, 4.0f + 3.0f * std::max(0.0f, -w), 4.0f - 2.0f * w);
     Leg(p, kRight, 3.0f, 4.0f + 3.0f * std::max(0.0f, w), 4.0f + 2.0f * w);
     return p;
@@ -174,10 +174,10 @@ Pose ReadyPose(const MotionClipRow& row, int f) {
 }
 
 Pose TurnSpotPose(const MotionClipRow& row, int f) {
-    const float theta = 2.0f * kPi * Phase(f, row.frames) * 2.0f;
+    const float theta = 2.0f * kPiF * Phase(f, row.frames) * 2.0f;
     Pose p = Crouch(6.0f);
     for (int s : {kLeft, kRight}) {
-        const float up = std::max(0.0f, std::sin(s == kLeft ? theta : theta + kPi));
+        const float up = std::max(0.0f, std::sin(s == kLeft ? theta : theta + kPiF));
         Leg(p, s, p[size_t(kHip + s)] + 18.0f * up, p[size_t(kKnee + s)] + 30.0f * up, 6.0f);
         Arm(p, s, 10.0f, 12.0f, 30.0f);
     }
@@ -215,7 +215,7 @@ Pose WhistlePose(const MotionClipRow& row, int f) {
 Pose WalkPose(const MotionClipRow& row, int f) {
     Pose p = GaitPose(GaitFor(row.speed, row.frames, true), Phase(f, row.frames));
     if (row.style == 1) p[kNod] = 12.0f;  // tired, head low
-    if (row.style == 2) p[kHeadTurn] = 25.0f * std::sin(2.0f * kPi * Phase(f, row.frames));
+    if (row.style == 2) p[kHeadTurn] = 25.0f * std::sin(2.0f * kPiF * Phase(f, row.frames));
     return p;
 }
 
@@ -240,7 +240,7 @@ Pose BackPose(const MotionClipRow& row, int f, bool running) {
 }
 
 Pose SideStepPose(const MotionClipRow& row, int f) {
-    const float theta = 2.0f * kPi * Phase(f, row.frames);
+    const float theta = 2.0f * kPiF * Phase(f, row.frames);
     Pose p = Crouch(row.style == 1 ? 14.0f : 8.0f);
     const float open = 0.5f + 0.5f * std::sin(theta);
     Leg(p, kLeft, p[kHip], p[kKnee], 4.0f + 14.0f * open);
@@ -422,7 +422,7 @@ Pose StrikePose(const MotionClipRow& row, int f) {
 float JumpLift(float f, float c, float height, float rise) {
     const float t = (f - (c - rise)) / (2.0f * rise);
     if (t <= 0.0f || t >= 1.0f) return 0.0f;
-    return height * std::sin(kPi * t);
+    return height * std::sin(kPiF * t);
 }
 
 Pose HeaderPose(const MotionClipRow& row, int f) {
@@ -609,7 +609,7 @@ Pose ThrowPose(const MotionClipRow& row, int f) {
 Pose KeeperHoldPose(const MotionClipRow& row, int f) {
     Pose p = Upright();
     HoldAtChest(p);
-    const float w = std::sin(2.0f * kPi * Phase(f, row.frames));
+    const float w = std::sin(2.0f * kPiF * Phase(f, row.frames));
     switch (row.style) {
         case 0:  // bouncing the ball: the hands dip and rise
             for (int s : {kLeft, kRight}) {
@@ -621,7 +621,7 @@ Pose KeeperHoldPose(const MotionClipRow& row, int f) {
             p[kHeadTurn] = 30.0f * w;
             break;
         case 2:
-            p[kYaw] = 35.0f * std::sin(kPi * Phase(f, row.frames));
+            p[kYaw] = 35.0f * std::sin(kPiF * Phase(f, row.frames));
             p[kBend] = 10.0f;
             break;
         case 3: {  // rolling the ball out
@@ -812,7 +812,7 @@ Pose PostGuardPose(const MotionClipRow& row, int f) {
 }
 
 Pose KeeperStancePose(const MotionClipRow& row, int f) {
-    const float w = std::sin(2.0f * kPi * Phase(f, row.frames));
+    const float w = std::sin(2.0f * kPiF * Phase(f, row.frames));
     Pose p = row.style == 1 ? Crouch(26.0f) : KeeperSet();
     if (row.style == 1) {
         for (int s : {kLeft, kRight}) Arm(p, s, 35.0f, 25.0f, 55.0f);
@@ -823,10 +823,10 @@ Pose KeeperStancePose(const MotionClipRow& row, int f) {
 }
 
 Pose KeeperBouncePose(const MotionClipRow& row, int f) {
-    const float w = std::sin(4.0f * kPi * Phase(f, row.frames));
+    const float w = std::sin(4.0f * kPiF * Phase(f, row.frames));
     Pose p = KeeperSet();
     for (int s : {kLeft, kRight}) Arm(p, s, 40.0f, 70.0f, 15.0f);
-    p[kRoll] = 6.0f * std::sin(2.0f * kPi * Phase(f, row.frames));
+    p[kRoll] = 6.0f * std::sin(2.0f * kPiF * Phase(f, row.frames));
     p[kLift] = 0.06f * std::fabs(w);
     return Interpolate(
         {{0.0f, KeeperSet()}, {8.0f, p}, {float(row.frames - 8), p}, {float(row.frames - 1), KeeperSet()}},
@@ -954,7 +954,7 @@ Pose ChallengePose(const MotionClipRow& row, int f) {
 Pose StaggerPose(const MotionClipRow& row, int f) {
     const float t = Phase(f, row.frames);
     Pose p = GaitPose(GaitFor(60, 20, false), float(f) / 20.0f);
-    const float wobble = std::sin(2.0f * kPi * t * 2.0f) * (1.0f - t);
+    const float wobble = std::sin(2.0f * kPiF * t * 2.0f) * (1.0f - t);
     p[kLean] = row.style == 1 ? -15.0f * (1.0f - t) : 18.0f * (1.0f - t);
     p[kRoll] = 14.0f * wobble;
     for (int s : {kLeft, kRight}) Arm(p, s, 40.0f, 55.0f * (1.0f - t) + 10.0f, 20.0f);
@@ -1030,7 +1030,7 @@ Pose GetUpPose(const MotionClipRow& row, int f) {
 }
 
 Pose InjuredPose(const MotionClipRow& row, int f) {
-    const float w = std::sin(2.0f * kPi * Phase(f, row.frames) * 2.0f);
+    const float w = std::sin(2.0f * kPiF * Phase(f, row.frames) * 2.0f);
     Pose p = Upright();
     p[kLean] = -86.0f;
     p[kRoll] = 10.0f * w;
@@ -1114,8 +1114,8 @@ Pose KnockPastPose(const MotionClipRow& row, int f) {
 
 Pose IdlePose(const MotionClipRow& row, int f) {
     const float t = Phase(f, row.frames);
-    const float w = std::sin(2.0f * kPi * t);
-    const float hump = std::sin(kPi * t);
+    const float w = std::sin(2.0f * kPiF * t);
+    const float hump = std::sin(kPiF * t);
     Pose p = Upright();
     switch (row.style) {
         case 0:  // a lunge to stretch the legs
@@ -1134,7 +1134,7 @@ Pose IdlePose(const MotionClipRow& row, int f) {
             p[kLean] = -6.0f * hump;
             break;
         case 3:
-            p[kLift] = 0.05f * std::fabs(std::sin(6.0f * kPi * t)) * hump;
+            p[kLift] = 0.05f * std::fabs(std::sin(6.0f * kPiF * t)) * hump;
             for (int s : {kLeft, kRight}) Arm(p, s, 10.0f, 12.0f, 30.0f);
             break;
         default:  // swinging the arms
@@ -1149,7 +1149,7 @@ Pose IdlePose(const MotionClipRow& row, int f) {
 Pose ReactionPose(const MotionClipRow& row, int f) {
     const float t = Phase(f, row.frames);
     const float on = std::clamp(std::min(t, 1.0f - t) * 6.0f, 0.0f, 1.0f);  // into the gesture and out
-    const float beat = std::sin(2.0f * kPi * t * 5.0f);
+    const float beat = std::sin(2.0f * kPiF * t * 5.0f);
     Pose g = Upright();
     switch (row.style) {
         case 0:  // applauding
@@ -1180,7 +1180,7 @@ Pose ReactionPose(const MotionClipRow& row, int f) {
 Pose CelebratePose(const MotionClipRow& row, int f) {
     const float t = Phase(f, row.frames);
     const float on = std::clamp(std::min(t, 1.0f - t) * 5.0f, 0.0f, 1.0f);
-    const float beat = std::sin(2.0f * kPi * t * 4.0f);
+    const float beat = std::sin(2.0f * kPiF * t * 4.0f);
     const int s = row.side;
     Pose g = Upright();
     switch (row.style) {
@@ -1211,7 +1211,7 @@ Pose CelebratePose(const MotionClipRow& row, int f) {
                 Arm(g, a, 160.0f, 20.0f, 60.0f);
                 Leg(g, a, 25.0f, 60.0f, 6.0f);
             }
-            g[kLift] = 0.35f * std::max(0.0f, std::sin(2.0f * kPi * t * 2.0f)) * on;
+            g[kLift] = 0.35f * std::max(0.0f, std::sin(2.0f * kPiF * t * 2.0f)) * on;
             break;
         case 3:  // arms spread wide
             for (int a : {kLeft, kRight}) Arm(g, a, 20.0f, 80.0f, 10.0f);
@@ -1230,7 +1230,7 @@ Pose CelebratePose(const MotionClipRow& row, int f) {
         case 6: {  // running with the arms out
             Pose run = GaitPose(GaitFor(std::max(row.speed, 40), 22, false), float(f) / 22.0f);
             for (int a : {kLeft, kRight}) Arm(run, a, 10.0f, 80.0f, 5.0f);
-            run[kRoll] = 12.0f * std::sin(2.0f * kPi * t);
+            run[kRoll] = 12.0f * std::sin(2.0f * kPiF * t);
             return run;
         }
         case 7:  // dancing

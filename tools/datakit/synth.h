@@ -6,10 +6,11 @@
 #include <span>
 #include <vector>
 
+#include "core/base/angles.h"
+
 namespace datakit {
 
 constexpr uint32_t kSynthRate = 22050;
-constexpr double kPi = 3.14159265358979323846;
 
 using Signal = std::vector<float>;
 

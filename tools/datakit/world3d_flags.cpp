@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "game/system/picture.h"
 #include "tools/datakit/stage.h"
@@ -176,7 +177,7 @@ class FlagPainter {
             if (d > r) return false;
             // Five points: the edge radius swings between r and 0.4 r.
             const float a = std::atan2(dx, dy);
-            const float phase = std::abs(std::remainder(a, 2.0f * 3.14159265f / 5.0f)) / (3.14159265f / 5.0f);
+            const float phase = std::abs(std::remainder(a, 2.0f * kPiF / 5.0f)) / (kPiF / 5.0f);
             return d <= r * (1.0f - 0.6f * phase);
         });
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/base/angles.h"
 #include "core/base/pakfile.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
@@ -217,7 +218,7 @@ XyzModel MakeScanner() {
     }
     const float r = 10 * kUnitsPerYard;
     for (int k = 0; k < 24; ++k) {
-        const float t0 = 6.2831853f * k / 24, t1 = 6.2831853f * (k + 1) / 24;
+        const float t0 = 2.0f * kPiF * k / 24, t1 = 2.0f * kPiF * (k + 1) / 24;
         const uint32_t a = XyzAddPoint(model, {(r + w / 2) * std::cos(t0), (r + w / 2) * std::sin(t0), z});
         const uint32_t b = XyzAddPoint(model, {(r + w / 2) * std::cos(t1), (r + w / 2) * std::sin(t1), z});
         const uint32_t c = XyzAddPoint(model, {(r - w / 2) * std::cos(t1), (r - w / 2) * std::sin(t1), z});

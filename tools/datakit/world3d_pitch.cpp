@@ -2,10 +2,10 @@
 // shadows, the ball with its shadow and the skid mark.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <span>
 #include <string>
 
+#include "core/base/angles.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 
@@ -14,7 +14,6 @@ namespace {
 
 using namespace worldconv;
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kYard = kUnitsPerYard;
 constexpr float kLineWidth = 2.0f;
 // The grass reaches well past every stand, to the horizon ring.
@@ -122,7 +121,7 @@ void Arc(XyzModel& model, uint32_t s, float cx, float cy, float radius, float a0
 void Spot(XyzModel& model, uint32_t s, float x, float y, float radius) {
     const int segments = 8;
     for (int k = 0; k < segments; ++k) {
-        const float t0 = 2 * kPi * k / segments, t1 = 2 * kPi * (k + 1) / segments;
+        const float t0 = 2 * kPiF * k / segments, t1 = 2 * kPiF * (k + 1) / segments;
         WorldFaceQuad(model, s, {x, y, 0}, {x + radius * std::cos(t0), y + radius * std::sin(t0), 0},
                       {x + radius * std::cos(t1), y + radius * std::sin(t1), 0}, {x, y, 0}, {0, 0, 1});
     }
@@ -141,7 +140,7 @@ XyzModel MakePitchLines() {
     GroundStrip(model, s, x0 + h, y0 - h, x1 - h, y0 + h);
     GroundStrip(model, s, x0 + h, y1 - h, x1 - h, y1 + h);
     GroundStrip(model, s, x0 + h, kCentreY - h, x1 - h, kCentreY + h);
-    Arc(model, s, kCentreX, kCentreY, 10 * kYard, 0, 2 * kPi, 48);
+    Arc(model, s, kCentreX, kCentreY, 10 * kYard, 0, 2 * kPiF, 48);
     Spot(model, s, kCentreX, kCentreY, 2.0f * kLineWidth);
     for (int end = 0; end < 2; ++end) {
         const float line = end == 0 ? y0 : y1;
@@ -158,14 +157,14 @@ XyzModel MakePitchLines() {
         Spot(model, s, kCentreX, spot, 1.6f * kLineWidth);
         // The arc: the part of the spot's ten-yard circle outside the area.
         const float reach = std::acos((18 * kYard - (spot - line) * in) / (10 * kYard));
-        const float ahead = in > 0 ? kPi / 2 : -kPi / 2;
+        const float ahead = in > 0 ? kPiF / 2 : -kPiF / 2;
         Arc(model, s, kCentreX, spot, 10 * kYard, ahead - reach, ahead + reach, 16);
     }
     // Corner arcs of one yard.
-    Arc(model, s, x0, y0, kYard, 0, kPi / 2, 4);
-    Arc(model, s, x1, y0, kYard, kPi / 2, kPi, 4);
-    Arc(model, s, x1, y1, kYard, kPi, 1.5f * kPi, 4);
-    Arc(model, s, x0, y1, kYard, 1.5f * kPi, 2 * kPi, 4);
+    Arc(model, s, x0, y0, kYard, 0, kPiF / 2, 4);
+    Arc(model, s, x1, y0, kYard, kPiF / 2, kPiF, 4);
+    Arc(model, s, x1, y1, kYard, kPiF, 1.5f * kPiF, 4);
+    Arc(model, s, x0, y1, kYard, 1.5f * kPiF, 2 * kPiF, 4);
     return model;
 }
 
@@ -320,9 +319,9 @@ XyzModel MakeBall() {
     constexpr int kSlices = 12, kStacks = 8;
     std::vector<uint32_t> ring;
     for (int j = 0; j <= kStacks; ++j) {
-        const float phi = kPi * j / kStacks;
+        const float phi = kPiF * j / kStacks;
         for (int i = 0; i <= kSlices; ++i) {
-            const float theta = 2 * kPi * i / kSlices;
+            const float theta = 2 * kPiF * i / kSlices;
             ring.push_back(XyzAddPoint(
                 model, {kBallRadius * std::sin(phi) * std::cos(theta), kBallRadius * std::cos(phi),
                         kBallRadius * std::sin(phi) * std::sin(theta)}));
@@ -362,7 +361,7 @@ XyzModel MakeBallShadow() {
     const uint32_t centre = XyzAddPoint(model, {0, 0, 0});
     std::vector<uint32_t> rim;
     for (int k = 0; k < kSegments; ++k) {
-        const float t = 2 * kPi * k / kSegments;
+        const float t = 2 * kPiF * k / kSegments;
         rim.push_back(XyzAddPoint(model, {kBallRadius * std::cos(t), 0, kBallRadius * std::sin(t)}));
     }
     for (int k = 0; k < kSegments; ++k) {

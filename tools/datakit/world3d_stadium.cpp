@@ -4,10 +4,10 @@
 // camera lists.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <span>
 #include <string>
 
+#include "core/base/angles.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 
@@ -16,7 +16,6 @@ namespace {
 
 using namespace worldconv;
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kHorizonRadius = 2600.0f;
 constexpr float kHorizonTop = 700.0f;
 constexpr float kHorizonFoot = -60.0f;  // below the grass, so no gap shows
@@ -51,7 +50,7 @@ void AddHorizon(XyzModel& model, const char* horizon, const char* sky) {
     const uint32_t cap = WorldSurface(model, sky);
     const PitchPoint apex = Centre(kSkyApex);
     for (int k = 0; k < kHorizonSegments; ++k) {
-        const float t0 = 2 * kPi * k / kHorizonSegments, t1 = 2 * kPi * (k + 1) / kHorizonSegments;
+        const float t0 = 2 * kPiF * k / kHorizonSegments, t1 = 2 * kPiF * (k + 1) / kHorizonSegments;
         const PitchPoint a{kCentreX + kHorizonRadius * std::cos(t0), kCentreY + kHorizonRadius * std::sin(t0),
                            0};
         const PitchPoint b{kCentreX + kHorizonRadius * std::cos(t1), kCentreY + kHorizonRadius * std::sin(t1),

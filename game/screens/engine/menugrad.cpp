@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <numbers>
 
+#include "core/base/angles.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menupc.h"
 
@@ -110,7 +110,7 @@ void DrawBrushLine(int x1, int y1, int x2, int y2) {
 void DrawArrowHead(int x, int y, int dx, int dy) {
     if (dx == 0 && dy == 0) return;
     const double angle = std::atan2(double(dy), double(dx));
-    const double barb = 35.0 * std::numbers::pi / 180.0;
+    const double barb = 35.0 * kPi / 180.0;
     const int tipX = x + dx, tipY = y + dy;
     for (double side : {barb, -barb}) {
         const int endX = int(tipX - 10.0 * std::cos(angle + side));
@@ -127,7 +127,7 @@ void DrawCurvedArrow(int x, int y, int dx, int dy, int head, int side) {
     int lastX = x, lastY = y;
     for (int k = 0; k <= 8; ++k) {
         const double t = k / 8.0;
-        const double s = std::sin(std::numbers::pi * t) * bulge;
+        const double s = std::sin(kPi * t) * bulge;
         const int px = int(x + dx * t + normalX * s);
         const int py = int(y + dy * t + normalY * s);
         if (k > 0) DrawBrushLine(lastX, lastY, px, py);

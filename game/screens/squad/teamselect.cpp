@@ -7,6 +7,7 @@
 #include <iterator>
 #include <span>
 
+#include "core/base/angles.h"
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/club/teamroles.h"
@@ -545,8 +546,7 @@ void DrawPitchMarkings() {
     constexpr int kSegments = 24;
     const double radius = w * 0.14;
     for (int i = 0; i < kSegments; ++i) {
-        const double a0 = 2 * 3.14159265358979 * i / kSegments,
-                     a1 = 2 * 3.14159265358979 * (i + 1) / kSegments;
+        const double a0 = 2 * kPi * i / kSegments, a1 = 2 * kPi * (i + 1) / kSegments;
         DrawLine(int(midX + radius * std::cos(a0)), int(midY + radius * std::sin(a0)),
                  int(midX + radius * std::cos(a1)), int(midY + radius * std::sin(a1)), kWhiteLine);
     }

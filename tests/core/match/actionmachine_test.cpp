@@ -4,9 +4,11 @@
 #include <set>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "tests/core/match/frame_fixture.h"
 #include "tests/core/match/match_fixture.h"
@@ -33,20 +35,21 @@ TEST(ActionTables, FlagCensus) {
     }
     EXPECT_EQ(highBall, (std::set<int>{1, 2, 4, 7, 11, 15, 16}));
     // A few rows read back as the table gives them.
-    EXPECT_EQ(MatchActionFlagTable[5].headFollowsBall, 0);
-    EXPECT_EQ(MatchActionFlagTable[18].freeToReact, 2);
-    EXPECT_EQ(MatchActionFlagTable[103].headFollowsBall, 1);
-    EXPECT_EQ(MatchActionFlagTable[104].freeToReact, 0);
+    EXPECT_EQ(MatchActionFlagTable[kActionOnBall].headFollowsBall, 0);
+    EXPECT_EQ(MatchActionFlagTable[kActionCross].freeToReact, 2);
+    EXPECT_EQ(MatchActionFlagTable[kActionRestartPlace].headFollowsBall, 1);
+    EXPECT_EQ(MatchActionFlagTable[kActionEmptyF].freeToReact, 0);
     EXPECT_EQ(MatchActionReactFlag(206), 0);
 }
 
 TEST(ActionTables, OneHandlerPerCodeSaveTheSharedOnes) {
-    const MatchActionHandler empty = MatchActionTable[3];
-    EXPECT_EQ(MatchActionTable[92], empty);
-    EXPECT_EQ(MatchActionTable[122], empty);
-    EXPECT_EQ(MatchActionTable[194], empty);
-    for (int code : {62, 64, 65, 74, 104}) EXPECT_EQ(MatchActionTable[code], empty) << code;
-    EXPECT_EQ(MatchActionTable[28], MatchActionTable[89]);
+    const MatchActionHandler empty = MatchActionTable[kActionNothing];
+    EXPECT_EQ(MatchActionTable[kActionEmptyE], empty);
+    EXPECT_EQ(MatchActionTable[kActionEmptyG], empty);
+    EXPECT_EQ(MatchActionTable[kActionEmptyH], empty);
+    for (int code : {kActionEmptyA, kActionEmptyB, kActionEmptyC, kActionEmptyD, kActionEmptyF})
+        EXPECT_EQ(MatchActionTable[code], empty) << code;
+    EXPECT_EQ(MatchActionTable[kActionSlidingTackleAlt], MatchActionTable[kActionSlidingTackle]);
     std::set<MatchActionHandler> distinct;
     for (int code = 0; code < kMatchActionCount; ++code) {
         EXPECT_NE(MatchActionTable[code], nullptr) << code;
@@ -72,7 +75,7 @@ class ActionMachineTest : public FrameTest {
             MatchFigure& f = MatchFigures[figure];
             f.x16 = int32_t(f.x) * 65536;
             f.y16 = int32_t(f.y) * 65536;
-            f.action = 3;  // does nothing
+            f.action = kActionNothing;  // does nothing
             f.right = 3;
             f.anim = -1;
         }
@@ -87,8 +90,8 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     f.hasKicked = f.actionFlag = 1;
     f.anim = 13;
     f.facing = 90;
-    Match_SetPlayerAction(7, 17);
-    EXPECT_EQ(+f.action, 17);
+    Match_SetPlayerAction(7, kActionReceivePass);
+    EXPECT_EQ(+f.action, kActionReceivePass);
     EXPECT_EQ(+f.frame, 0);
     EXPECT_EQ(f.actionWord + f.contactTicks + f.actionParam + f.actionTicks + f.hasKicked + f.actionFlag, 0);
     EXPECT_EQ(+f.anim, 13);
@@ -96,26 +99,26 @@ TEST_F(ActionMachineTest, SetPlayerActionResetsTheRunningActionOnly) {
     EXPECT_EQ(+f.x, 796);
 
     const MatchFigure before = MatchFigures[36];
-    Match_SetPlayerAction(37, 5);
-    Match_SetPlayerAction(-1, 5);
+    Match_SetPlayerAction(37, kActionOnBall);
+    Match_SetPlayerAction(-1, kActionOnBall);
     EXPECT_EQ(std::memcmp(&before, &MatchFigures[36], sizeof before), 0);
-    Match_SetPlayerAction(36, 2);
-    EXPECT_EQ(+MatchFigures[36].action, 2);
+    Match_SetPlayerAction(36, kActionStandOff);
+    EXPECT_EQ(+MatchFigures[36].action, kActionStandOff);
 }
 
 TEST_F(ActionMachineTest, FiguresOffThePitchAreParkedUnlessTheRefereeHasACall) {
     MatchFigure& f = MatchFigures[12];  // a bench place
-    f.action = 40;
+    f.action = kActionKnockPast;
     f.x = 500;
     f.x16 = 500 * 65536;
     f.anim = 11;
     RefereeAction = 8;
     Match_UpdatePlayers();
-    EXPECT_EQ(+f.action, 40) << "left alone while the referee's call is pending";
+    EXPECT_EQ(+f.action, kActionKnockPast) << "left alone while the referee's call is pending";
     EXPECT_EQ(+f.x, 500);
     RefereeAction = 0;
     Match_UpdatePlayers();
-    EXPECT_EQ(+f.action, 0);
+    EXPECT_EQ(+f.action, kActionStand);
     EXPECT_EQ(+f.x, 0);
     EXPECT_EQ(+f.y, 0);
     EXPECT_EQ(+f.x16, 0);
@@ -170,7 +173,7 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
     Match_UpdatePlayers();
     EXPECT_EQ(+f.firstActiveTick, 40u);
     EXPECT_EQ(+f.lastActiveTick, 90u);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchTicks = 120;
     Match_UpdatePlayers();
     EXPECT_EQ(+f.lastActiveTick, 90u) << "only open play counts";
@@ -178,7 +181,7 @@ TEST_F(ActionMachineTest, PositionTruncatesTowardZeroAndActivityIsRecorded) {
 
 TEST_F(ActionMachineTest, DispatcherSetsTheCurrentTeamAndRunsHandlersInOrder) {
     // Waiting (63) stands the player turning toward the ball.
-    MatchFigures[1].action = 63;
+    MatchFigures[1].action = kActionWaitTurning;
     MatchFigures[1].facing = 0;
     MatchFigures[1].ballDirection = 64;
     MatchFigures[1].frame = 0;
@@ -237,7 +240,7 @@ TEST_F(ActionMachineTest, LastDefenderLineLeavesOutKeeperTouchlinesAndBench) {
 }
 
 TEST_F(ActionMachineTest, FreeOnlyUntilHeHasKicked) {
-    MatchFigures[6].action = 52;  // a shot: flag 1 is 2
+    MatchFigures[6].action = kActionShot;  // a shot: flag 1 is 2
     EXPECT_EQ(MatchPlayerCanAct(6), 1);
     MatchFigures[6].hasKicked = 1;
     EXPECT_EQ(MatchPlayerCanAct(6), 0);
@@ -468,14 +471,14 @@ TEST_F(RootMotionTest, ChaseRunsToThePointAndGivesWayToAHighBall) {
 
     f.rankDistance = 10;
     BallState.z = 300;
-    Match_SetPlayerAction(4, 1);
+    Match_SetPlayerAction(4, kActionRunToPosition);
     Match_ChaseTarget(4, 400, 1000, 0);
-    EXPECT_EQ(+f.action, 2);
+    EXPECT_EQ(+f.action, kActionStandOff);
     MatchFigure& keeper = MatchFigures[0];
     keeper.rankDistance = 10;
-    keeper.action = 152;
+    keeper.action = kActionKeeperReady;
     Match_ChaseTarget(0, 400, 1000, 0);
-    EXPECT_EQ(+keeper.action, 152) << "the keeper holds still";
+    EXPECT_EQ(+keeper.action, kActionKeeperReady) << "the keeper holds still";
     BallState.z = 0;
 }
 

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/match/actions.h"
 #include "core/match/aerials.h"
 #include "core/match/ball.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
@@ -41,11 +43,11 @@ class AirPlayTest : public ::testing::Test {
         MatchFoulChance = MatchDismissalThreshold = 100;
         for (int f = 0; f < kPlayerFigures; ++f) {
             MatchFigures[f].off = 1;
-            MatchFigures[f].action = 0;
+            MatchFigures[f].action = kActionStand;
         }
         for (const int16_t f : {kAirPlayer, kAirMate, kAirOpponent}) MatchFigures[f].off = 0;
-        PlaceFigure(kAirMate, 600, 1500, 0);
-        PlaceFigure(kAirOpponent, 1300, 400, 0);
+        PlaceFigure(kAirMate, 600, 1500, kActionStand);
+        PlaceFigure(kAirOpponent, 1300, 400, kActionStand);
         MatchPhase = kPhaseOpenPlay;
         BallTeam = 1;
         LastToucher = kAirOpponent;
@@ -118,28 +120,28 @@ TEST_F(AirPlayTest, VolleysNeverStrikeABallAboveTheirHeight) {
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsReceiver) {
-    MatchFigure& p = Ready(kAirPlayer, 82, 900, 1800, 150);
+    MatchFigure& p = Ready(kAirPlayer, kActionAttackingHeader, 900, 1800, 150);
     FreeKickAimX = 760;
     FreeKickAimY = 2038;
     HeaderReceiver = kAirMate;
     HeaderDirection = 200;
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionAttackingHeader));
     EXPECT_EQ(HeaderReceiver, -1);
     const int toAim = Match_DirectionTo(900, 1800, 760, 2038);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), toAim), 3);
     EXPECT_EQ(+p.counts[kCountHeadersAttacking], 1);
     EXPECT_EQ(+p.counts[kCountShots], 1);
-    EXPECT_EQ(+MatchFigures[kAirMate].action, 0);  // nobody sent to receive it
-    EXPECT_GT(+p.actionTicks, 0);                  // he is in the air
+    EXPECT_EQ(+MatchFigures[kAirMate].action, kActionStand);  // nobody sent to receive it
+    EXPECT_GT(+p.actionTicks, 0);                             // he is in the air
 }
 
 TEST_F(AirPlayTest, AnAttackingHeaderFarOutPassesToTheRememberedReceiver) {
-    Ready(kAirPlayer, 82, 796, 1000, 150);
+    Ready(kAirPlayer, kActionAttackingHeader, 796, 1000, 150);
     HeaderReceiver = kAirMate;
     HeaderDirection = Match_DirectionTo(796, 1000, 600, 1500);
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 82));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionAttackingHeader));
     const MatchFigure& mate = MatchFigures[kAirMate];
-    EXPECT_EQ(+mate.action, 17);
+    EXPECT_EQ(+mate.action, kActionReceivePass);
     EXPECT_LE(Match_ApproxDistance(mate.aimX, mate.aimY, 600, 1500), 50);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), Match_DirectionTo(796, 1000, mate.aimX, mate.aimY)), 3);
     EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 0);
@@ -153,7 +155,7 @@ TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
     constexpr int16_t kBenchFigure = 13;
     MatchFigures[kBenchFigure].off = 0;
     for (int i = 0; i < 40; ++i) {
-        const uint16_t action = uint16_t(i % 2 == 0 ? 119 : 114);
+        const uint16_t action = uint16_t(i % 2 == 0 ? kActionChestControlD : kActionChestControlA);
         MatchFigure& p = Ready(kBenchFigure, action, 796, 1000, 100);
         p.control = 0;
         p.ballDirection = 128;
@@ -167,14 +169,14 @@ TEST_F(AirPlayTest, AControlWithNoChanceInTheRoleIsAlwaysPoor) {
 TEST_F(AirPlayTest, TheLayOffIsSoftWithAManCloseAndFirmWhenItGoesWrong) {
     // No team-mate to lay it to; an opponent 100 away.
     MatchFigures[kAirMate].off = 1;
-    PlaceFigure(kAirOpponent, 796, 1400, 0);
+    PlaceFigure(kAirOpponent, 796, 1400, kActionStand);
     int good = 0, poor = 0;
     GameSeedRandom(17);
     for (int i = 0; i < 60; ++i) {
-        MatchFigure& p = Ready(kAirPlayer, 88, 796, 1300, 100);
+        MatchFigure& p = Ready(kAirPlayer, kActionChestLayOff, 796, 1300, 100);
         p.control = 60;
         const int goodBefore = p.counts[kCountGoodControls];
-        ASSERT_TRUE(RunUntilStruck(kAirPlayer, 88));
+        ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionChestLayOff));
         const double speed = std::hypot(double(BallState.vx), double(BallState.vy));
         if (p.counts[kCountGoodControls] > goodBefore) {
             ++good;
@@ -214,9 +216,9 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
     EXPECT_EQ(2 * Match_ClearingHeaderLift(125), 2 * 294912);
     for (const int16_t header : {kAirPlayer, kAirOpponent}) {
         for (const int height : {100, 125}) {
-            MatchFigure& p = Ready(header, 120, 796, 1082, height);
+            MatchFigure& p = Ready(header, kActionClearingHeader, 796, 1082, height);
             p.facing = header < 16 ? 0 : 128;  // facing his own goal as the ball comes
-            ASSERT_TRUE(RunUntilStruck(header, 120)) << header;
+            ASSERT_TRUE(RunUntilStruck(header, kActionClearingHeader)) << header;
             EXPECT_EQ(+BallState.vz, 2 * Match_ClearingHeaderLift(height));
             // Team 0 defends the goal at y 126, team 1 the one at y 2038.
             if (header < 16) {
@@ -227,23 +229,23 @@ TEST_F(AirPlayTest, TheClearingHeaderLiftsByItsTableAndHeadsAwayFromItsOwnGoal) 
         }
     }
     // Met at H / 2 + 138 or above the ball is only lifted on.
-    MatchFigure& p = Ready(kAirPlayer, 120, 796, 1082, 189);
+    MatchFigure& p = Ready(kAirPlayer, kActionClearingHeader, 796, 1082, 189);
     p.heading = 100;
     BallState.vx = 3 * 65536;
-    ASSERT_TRUE(RunUntilStruck(kAirPlayer, 120));
+    ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionClearingHeader));
     EXPECT_EQ(+BallState.vz, 131072);
     EXPECT_EQ(+BallState.vx, 3 * 65536);
 }
 
 TEST_F(AirPlayTest, TheHeaderPassCarriesTowardItsTarget) {
     for (const int far : {150, 400}) {
-        Ready(kAirPlayer, 86, 796, 1000, 120);
+        Ready(kAirPlayer, kActionHeaderPass, 796, 1000, 120);
         MatchPassTargetX = 796;
         MatchPassTargetY = int16_t(1000 + far);
         MatchPassReceiver = kAirMate;
-        PlaceFigure(kAirMate, 796, 1000 + far, 0);
-        ASSERT_TRUE(RunUntilStruck(kAirPlayer, 86));
-        EXPECT_EQ(+MatchFigures[kAirMate].action, 17);
+        PlaceFigure(kAirMate, 796, 1000 + far, kActionStand);
+        ASSERT_TRUE(RunUntilStruck(kAirPlayer, kActionHeaderPass));
+        EXPECT_EQ(+MatchFigures[kAirMate].action, kActionReceivePass);
         EXPECT_EQ(+BallState.vx, 0);
         // The ground speed grows with the distance to the man.
         EXPECT_NEAR(+BallState.vy, 416 * far, 416 * 8) << far;
@@ -255,12 +257,12 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     GameSeedRandom(2);
     RefereeFavours = 0;  // the referee leans to nobody, whatever a test before left
     for (int i = 0; i < 50; ++i) {
-        PlaceFigure(kAirPlayer, 796, 1000, 121);
+        PlaceFigure(kAirPlayer, 796, 1000, kActionAerialChallenge);
         MatchPhase = kPhaseOpenPlay;
         int testedAt = -1;
-        for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 121; ++tick) {
+        for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick) {
             RunAction(kAirPlayer);
-            if (MatchPhase == 1 && testedAt < 0) {
+            if (MatchPhase == kPhaseFoul && testedAt < 0) {
                 testedAt = MatchFigures[kAirPlayer].frame;
                 MatchPhase = kPhaseOpenPlay;  // play on: no second test
                 ++fouls;
@@ -274,14 +276,15 @@ TEST_F(AirPlayTest, TheAerialChallengeTestsForAFoulOnceAtFrameTwentyFive) {
     EXPECT_EQ(FouledPlayer, kAirPlayer);
     EXPECT_EQ(FoulTeam, 1);
     MatchFoulChance = 0;
-    PlaceFigure(kAirPlayer, 796, 1000, 121);
-    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 121; ++tick) RunAction(kAirPlayer);
+    PlaceFigure(kAirPlayer, 796, 1000, kActionAerialChallenge);
+    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionAerialChallenge; ++tick)
+        RunAction(kAirPlayer);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
 }
 
 TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
-    PlaceFigure(kAirPlayer, 796, 1700, 105);
-    PlaceFigure(kAirMate, 900, 1700, 105);
+    PlaceFigure(kAirPlayer, 796, 1700, kActionSlidingPoke);
+    PlaceFigure(kAirMate, 900, 1700, kActionSlidingPoke);
     PlaceBall(796, 1706);
     RunAction(kAirPlayer);
     RunAction(kAirMate);
@@ -289,17 +292,18 @@ TEST_F(AirPlayTest, TheSlidingPokesShareOneMarkFlagAndCountAShot) {
     EXPECT_EQ(+MatchFigures[kAirPlayer].hasKicked, 1);
     EXPECT_EQ(LastToucher, kAirPlayer);
     EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], 1);
-    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == 105; ++tick) RunAction(kAirPlayer);
-    EXPECT_EQ(+MatchFigures[kAirPlayer].action, 4);
+    for (int tick = 0; tick < 100 && MatchFigures[kAirPlayer].action == kActionSlidingPoke; ++tick)
+        RunAction(kAirPlayer);
+    EXPECT_EQ(+MatchFigures[kAirPlayer].action, kActionThink);
     EXPECT_EQ(PokeMarkFlag, 0);
     RunAction(kAirMate);
     EXPECT_EQ(AirMarks, 2);
 }
 
 TEST_F(AirPlayTest, AHandballOutsideOpenPlayDeflectsButStopsNothing) {
-    MatchFigure& p = Ready(kAirPlayer, 99, 796, 1000, 100);
+    MatchFigure& p = Ready(kAirPlayer, kActionHandball, 796, 1000, 100);
     p.ballDirection = 128;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     RunAction(kAirPlayer);
     EXPECT_EQ(+p.hasKicked, 1);
     EXPECT_EQ(MatchPhase, 3);
@@ -333,7 +337,7 @@ class AirPlayScene : public ::testing::Test {
         MatchFoulChance = MatchDismissalThreshold = 100;
         for (int f = 0; f < kPlayerFigures; ++f) {
             MatchFigures[f].off = 1;
-            MatchFigures[f].action = 0;
+            MatchFigures[f].action = kActionStand;
         }
     }
     static void Fly(int x, int y, int z, int32_t vx, int32_t vy, int32_t vz) {
@@ -350,7 +354,7 @@ TEST_F(AirPlayScene, ACrossHeadedAtGoalInsideTheAreaGoesTowardTheAimPoint) {
     constexpr int16_t header = 9;
     MatchFigure& h = MatchFigures[header];
     h.off = 0;
-    PlaceFigure(header, 830, 1850, 82);
+    PlaceFigure(header, 830, 1850, kActionAttackingHeader);
     h.facing = 192;  // toward the cross
     h.aimX = 830;
     h.aimY = 1850;
@@ -382,7 +386,7 @@ TEST_F(AirPlayScene, ASlowBallAtChestHeightIsControlledAndKept) {
     constexpr int16_t player = 7;
     MatchFigure& p = MatchFigures[player];
     p.off = 0;
-    PlaceFigure(player, 796, 1200, 119);
+    PlaceFigure(player, 796, 1200, kActionChestControlD);
     p.facing = 0;
     p.aimX = 796;
     p.aimY = 1200;
@@ -395,7 +399,7 @@ TEST_F(AirPlayScene, ASlowBallAtChestHeightIsControlledAndKept) {
     int tick = 0;
     for (; tick < 400; ++tick) {
         MatchTick();
-        controlled |= p.hasKicked != 0 && p.action == 119;
+        controlled |= p.hasKicked != 0 && p.action == kActionChestControlD;
         if (controlled && p.hasBall != 0) break;
     }
     EXPECT_TRUE(controlled);

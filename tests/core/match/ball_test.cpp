@@ -5,12 +5,14 @@
 #include <cstring>
 #include <vector>
 
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "tests/core/match/scenario.h"
 #include "tests/core/match/units.h"
 
@@ -28,7 +30,7 @@ class BallFlightTest : public ::testing::Test {
         BallState.gravity = 40000;
         BallState.bounceKeep = 0.96f;
         BallState.bounceRestitution = 0.52f;
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchHooks = MatchDisplayHooks{};
         MatchHooks.soundEvent = RecordSound;
         soundEvents.clear();
@@ -36,16 +38,7 @@ class BallFlightTest : public ::testing::Test {
     }
     void TearDown() override { MatchHooks = MatchDisplayHooks{}; }
 
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kUnit;
-        BallState.y16 = y * kUnit;
-        BallState.z16 = z * kUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
+    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallFlightTest, BouncingFactorsHaveTheirExactBits) {
@@ -179,7 +172,7 @@ TEST_F(BallFlightTest, DirectionAndSpeedOfStillAndMovingBalls) {
     Ball_Update();
     EXPECT_EQ(BallState.direction, 77);
     EXPECT_EQ(BallState.speed, 5);
-    MatchFigures[7].action = 5;
+    MatchFigures[7].action = kActionOnBall;
     Ball_UpdateDirectionSpeed();
     EXPECT_EQ(BallState.speed, 0);
     // Moving: each term truncated toward zero on its own.
@@ -201,7 +194,7 @@ TEST_F(BallFlightTest, PredictionsFrozenDuringRestarts) {
     EXPECT_EQ(BallState.predicted[0][0], 700 + BallState.vx / 10000);
     EXPECT_EQ(BallState.predicted[2][1], 900 + BallState.vy / 750);
     const auto before = BallState.predicted[2][0];
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     BallState.vx = 200000;
     Ball_Update();
     EXPECT_EQ(BallState.predicted[2][0], before);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -18,6 +19,7 @@
 #include "core/match/matchhooks.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/tackle.h"
@@ -33,7 +35,7 @@ class BallChoiceTest : public ::testing::Test {
         std::memset(MatchFigures, 0, sizeof MatchFigures);
         MatchResetEngineState();
         MatchHooks = MatchDisplayHooks{};
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         AttackDirection = 0;  // team 0 attacks the goal at y 2038
         Goals[0] = Goals[1] = 0;
         MatchResetTackleCounts();
@@ -88,12 +90,12 @@ class BallChoiceTest : public ::testing::Test {
 
 TEST_F(BallChoiceTest, PlacedKickAimsInsideTheFarPostBySkill) {
     // A bench figure has no line-up slot, so his composure counts in full.
-    Player(16, 796, 2014, 152);  // the opposing keeper in the middle of his goal
+    Player(16, 796, 2014, kActionKeeperReady);  // the opposing keeper in the middle of his goal
     for (int shooting : {100, 0}) {
         int low = 10000, high = -10000;
         for (uint32_t seed = 1; seed <= 2000; ++seed) {
             GameSeedRandom(seed);
-            MatchFigure& p = Player(12, 700, 1700, 0);
+            MatchFigure& p = Player(12, 700, 1700, kActionStand);
             p.composure = 100;
             p.shooting = int8_t(shooting);
             Current(12);
@@ -108,12 +110,12 @@ TEST_F(BallChoiceTest, PlacedKickAimsInsideTheFarPostBySkill) {
 }
 
 TEST_F(BallChoiceTest, AimOnlyModesChangeNoAction) {
-    Player(16, 796, 2014, 152);
+    Player(16, 796, 2014, kActionKeeperReady);
     for (int16_t mode = 1; mode <= 3; ++mode) {
-        MatchFigure& p = Player(9, 800, 1800, 5, 128);
+        MatchFigure& p = Player(9, 800, 1800, kActionOnBall, 128);
         Current(9);
         Match_DecideWithBall(9, mode);
-        EXPECT_EQ(p.action, 5);
+        EXPECT_EQ(p.action, kActionOnBall);
         EXPECT_EQ(+BallState.vx, 0);
     }
 }
@@ -123,11 +125,11 @@ TEST_F(BallChoiceTest, CarrierChoiceOverRandomStates) {
     for (uint32_t seed = 1; seed <= 3000; ++seed) {
         GameSeedRandom(seed);
         const int keeperY = 1900 + int(GameRandom() % 138);
-        Player(16, 700 + GameRandom() % 200, keeperY, 152);
+        Player(16, 700 + GameRandom() % 200, keeperY, kActionKeeperReady);
         const int x = 500 + GameRandom() % 600;
         const int y = 1500 + GameRandom() % 530;
         const uint16_t facing = uint16_t(GameRandom() % 256);
-        MatchFigure& p = Player(9, x, y, 5, facing);
+        MatchFigure& p = Player(9, x, y, kActionOnBall, facing);
         p.dribble = int8_t(GameRandom() % 101);
         p.composure = int8_t(GameRandom() % 101);
         p.shooting = int8_t(GameRandom() % 101);
@@ -181,7 +183,7 @@ TEST_F(BallChoiceTest, AClearanceNeverGoesBetweenTheOwnPosts) {
         const int x = 158 + GameRandom() % 1277;
         const int depth = GameRandom() % 700;
         const int y = ownLine == 126 ? 126 + depth : 2038 - depth;
-        MatchFigure& p = Player(figure, x, y, 4, uint16_t(GameRandom() % 256));
+        MatchFigure& p = Player(figure, x, y, kActionThink, uint16_t(GameRandom() % 256));
         p.gait = uint16_t(GameRandom() % 3);
         Current(figure);
         const uint16_t direction = uint16_t(GameRandom() % 256);
@@ -195,14 +197,14 @@ TEST_F(BallChoiceTest, AClearanceNeverGoesBetweenTheOwnPosts) {
 }
 
 TEST_F(BallChoiceTest, ShootDecisionSurvivesZeroSkillsAndSeesAnOpenGoal) {
-    Player(16, 300, 2030, 152);  // the keeper far off his line to one side
-    MatchFigure& p = Player(9, 796, 1900, 5, 128);
+    Player(16, 300, 2030, kActionKeeperReady);  // the keeper far off his line to one side
+    MatchFigure& p = Player(9, 796, 1900, kActionOnBall, 128);
     p.shooting = 0;
     Current(9);
     EXPECT_EQ(MatchShootDecision(9, 1), 1);
     // The top goal: team 1 attacks it; its keeper (figure 0) in the way.
-    Player(0, 796, 140, 152);
-    MatchFigure& q = Player(25, 796, 500, 5, 0);
+    Player(0, 796, 140, kActionKeeperReady);
+    MatchFigure& q = Player(25, 796, 500, kActionOnBall, 0);
     q.shooting = 0;
     q.agility = 0;
     Current(25);
@@ -212,12 +214,12 @@ TEST_F(BallChoiceTest, ShootDecisionSurvivesZeroSkillsAndSeesAnOpenGoal) {
     q.facing = 128;
     Current(25);
     EXPECT_EQ(MatchShootDecision(25, 1), 0);
-    Player(0, 1300, 140, 152);
+    Player(0, 1300, 140, kActionKeeperReady);
     EXPECT_EQ(MatchShootDecision(25, 1), 1);
     // The same at the high goal.
-    MatchFigure& r = Player(9, 796, 1700, 5, 0);
+    MatchFigure& r = Player(9, 796, 1700, kActionOnBall, 0);
     r.agility = 0;
-    Player(16, 796, 2020, 152);
+    Player(16, 796, 2020, kActionKeeperReady);
     Current(9);
     EXPECT_EQ(MatchShootDecision(9, 1), 0);
 }
@@ -226,25 +228,25 @@ TEST_F(BallChoiceTest, ChallengeOutcomes) {
     // A dribbler 50 above the tackler's half evades unless his agility is 0.
     for (uint32_t seed = 1; seed <= 200; ++seed) {
         GameSeedRandom(seed);
-        MatchFigure& c = Player(20, 500, 500, 7);
+        MatchFigure& c = Player(20, 500, 500, kActionTurnWithBallSmallA);
         c.dribble = 100;
-        MatchFigure& t = Player(3, 505, 505, 56);
+        MatchFigure& t = Player(3, 505, 505, kActionSlideTackle);
         t.tackling = 0;
         EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
-        EXPECT_EQ(c.action, 37);
+        EXPECT_EQ(c.action, kActionHurdle);
         EXPECT_EQ(+c.actionFlag, 1);
         // Already going down: nothing more happens.
         const uint16_t before = c.action;
         EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
         EXPECT_EQ(c.action, before);
     }
-    MatchFigure& c = Player(20, 500, 500, 7);
+    MatchFigure& c = Player(20, 500, 500, kActionTurnWithBallSmallA);
     c.dribble = 100;
     c.agility = 0;
-    MatchFigure& t = Player(3, 505, 505, 56);
+    MatchFigure& t = Player(3, 505, 505, kActionSlideTackle);
     t.tackling = 0;
     EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
-    EXPECT_TRUE(c.action == 33 || c.action == 73);
+    EXPECT_TRUE(c.action == kActionFallForward || c.action == kActionSlidingFall);
 }
 
 TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
@@ -254,10 +256,10 @@ TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
         for (int hard = 0; hard < 2; ++hard) {
             MatchResetTackleCounts();
             CurrentTeam = 0;
-            MatchFigure& c = Player(20, 500, 500, 1);
+            MatchFigure& c = Player(20, 500, 500, kActionRunToPosition);
             c.resilience = 100;
             c.agility = 0;  // never evades
-            Player(3, 505, 505, hard ? 116 : 56);
+            Player(3, 505, 505, hard ? kActionHeavySlide : kActionSlideTackle);
             EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
             if (c.pace < 50) {
                 (hard ? hurtHard : hurtOrdinary)++;
@@ -275,10 +277,10 @@ TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
         GameSeedRandom(seed);
         TackleInjuries[1] = kTackleInjuryLimit;
         CurrentTeam = 0;
-        MatchFigure& c = Player(20, 500, 500, 1);
+        MatchFigure& c = Player(20, 500, 500, kActionRunToPosition);
         c.resilience = 0;
         c.agility = 0;
-        Player(3, 505, 505, 116);
+        Player(3, 505, 505, kActionHeavySlide);
         MatchChallengeOutcome(20, 3);
         EXPECT_EQ(+c.injury, 0);
         hurtAfterFour += c.pace < 50;
@@ -289,9 +291,9 @@ TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {
 TEST_F(BallChoiceTest, TackleChoiceNeedsALowBallAndSetsOnlyTackles) {
     for (uint32_t seed = 1; seed <= 3000; ++seed) {
         GameSeedRandom(seed);
-        MatchFigure& c = Player(20, 600, 600, 5, uint16_t(GameRandom() % 256));
-        MatchFigure& d =
-            Player(4, 600 + GameRandom() % 30, 600 + GameRandom() % 30, 4, uint16_t(GameRandom() % 256));
+        MatchFigure& c = Player(20, 600, 600, kActionOnBall, uint16_t(GameRandom() % 256));
+        MatchFigure& d = Player(4, 600 + GameRandom() % 30, 600 + GameRandom() % 30, kActionThink,
+                                uint16_t(GameRandom() % 256));
         d.tackling = int8_t(GameRandom() % 101);
         d.intelligence = int8_t(GameRandom() % 101);
         c.contactTicks = uint16_t(GameRandom() % 60);
@@ -324,7 +326,7 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         MatchFigure& c = MatchFigures[20];
         c = MatchFigure{};
         c.x = c.y = 600;
-        c.action = 5;
+        c.action = kActionOnBall;
         c.ballDirection = 0;  // the ball just ahead of him
         c.ballDistance = 4;
         c.infoWord1 = 1234;  // his player number
@@ -333,7 +335,7 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         d = MatchFigure{};
         d.x = int16_t(600 - defenderToBall);
         d.y = 596;
-        d.action = 4;
+        d.action = kActionThink;
         d.facing = d.ballDirection = 64;  // facing the ball, which lies across him
         d.ballDistance = uint16_t(defenderToBall);
         d.tackling = d.intelligence = d.aggression = 50;
@@ -344,11 +346,11 @@ SideChallenges ChallengesFromTheSide(int defenderToBall, int16_t stars) {
         BallState.z = 0;
         BallState.direction = 0;
         MatchChooseTackle(4, 20);
-        if (d.action == 4) {
+        if (d.action == kActionThink) {
             ++seen.none;
-        } else if (d.action == 56) {
+        } else if (d.action == kActionSlideTackle) {
             ++seen.slides;
-        } else if (d.action == 116) {
+        } else if (d.action == kActionHeavySlide) {
             ++seen.heavy;
         } else {
             ++seen.other;
@@ -378,10 +380,10 @@ TEST_F(BallChoiceTest, ACarrierWhoHasLostTheBallIsSeldomBroughtDown) {
     for (uint32_t seed = 1; seed <= 300; ++seed) {
         for (int away = 0; away < 2; ++away) {
             GameSeedRandom(seed);
-            MatchFigure& c = Player(20, 500, 500, 7);
+            MatchFigure& c = Player(20, 500, 500, kActionTurnWithBallSmallA);
             c.agility = 0;  // he never evades
             c.ballDistance = uint16_t(away ? 40 : 4);
-            Player(3, 505, 505, 56);
+            Player(3, 505, 505, kActionSlideTackle);
             down[away] += MatchChallengeOutcome(20, 3) == 0;
         }
     }
@@ -399,7 +401,7 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
         return BallPrediction.bestDistance != -1;
     };
     for (int heading : {100, 0}) {
-        MatchFigure& p = Player(9, 800, 800, 17, 128);
+        MatchFigure& p = Player(9, 800, 800, kActionReceivePass, 128);
         p.heading = int8_t(heading);
         p.ballDirection = 128;  // the ball lies toward larger y
         Ball(800, 1000, 200);
@@ -409,7 +411,7 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
         for (int call = 0; call < 42; ++call) count += reacts(200);
         EXPECT_EQ(count, heading == 100 ? 42 : 2);
     }
-    MatchFigure& p = Player(9, 800, 800, 17, 128);
+    MatchFigure& p = Player(9, 800, 800, kActionReceivePass, 128);
     p.heading = 100;
     p.ballDirection = 128;
     EXPECT_FALSE(reacts(29));
@@ -432,7 +434,7 @@ TEST_F(BallChoiceTest, ClearancesInEveryDirectionFromBothEnds) {
         const int x = 200 + (spot * 197) % 1200;
         const int y = AttackDirection == 0 ? 130 + (spot * 37) % 300 : 2034 - (spot * 37) % 300;
         for (int direction = 0; direction < 256; ++direction) {
-            MatchFigure& p = Player(4, x, y, 4, uint16_t((spot * 53) & 255));
+            MatchFigure& p = Player(4, x, y, kActionThink, uint16_t((spot * 53) & 255));
             Current(4);
             MatchClearBall(4, uint16_t(direction));
             const int ownLine = AttackDirection == 0 ? 126 : 2038;
@@ -448,12 +450,12 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         GameSeedRandom(seed);
         HighBallReactionLevel = uint8_t(GameRandom() % 8);
         AttackDirection = uint8_t(GameRandom() % 2);
-        Player(16, 796, 2014, 152);
-        Player(0, 796, 150, 152);
+        Player(16, 796, 2014, kActionKeeperReady);
+        Player(0, 796, 150, kActionKeeperReady);
         for (int16_t f : {int16_t(21), int16_t(22), int16_t(5)})
             Player(f, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, uint16_t(GameRandom() % 17));
-        MatchFigure& p =
-            Player(9, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, 17, uint16_t(GameRandom() % 256));
+        MatchFigure& p = Player(9, 300 + GameRandom() % 1000, 300 + GameRandom() % 1500, kActionReceivePass,
+                                uint16_t(GameRandom() % 256));
         p.heading = int8_t(GameRandom() % 101);
         p.agility = int8_t(GameRandom() % 101);
         p.vision = int8_t(GameRandom() % 101);
@@ -473,14 +475,14 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
                                                87, 88, 105, 114, 115, 118, 119, 120, 135, 136, 137};
         EXPECT_NE(std::find(std::begin(kListed), std::end(kListed), a), std::end(kListed)) << a;
         // The header choice on its own, from any facing.
-        MatchFigure& h = Player(10, p.x, p.y, 17, uint16_t(GameRandom() % 256));
+        MatchFigure& h = Player(10, p.x, p.y, kActionReceivePass, uint16_t(GameRandom() % 256));
         Current(10);
         MatchHeadingCheck(10, uint16_t(GameRandom() % 256), int16_t(GameRandom() % 2));
         static constexpr uint16_t kHeaders[] = {46, 47, 48, 50, 82, 87, 120};
         EXPECT_NE(std::find(std::begin(kHeaders), std::end(kHeaders), h.action), std::end(kHeaders))
             << h.action;
         // A first-time strike, and a challenge on a random carrier.
-        MatchFigure& s = Player(11, p.x, p.y, 4, uint16_t(GameRandom() % 256));
+        MatchFigure& s = Player(11, p.x, p.y, kActionThink, uint16_t(GameRandom() % 256));
         s.tackling = int8_t(GameRandom() % 101);
         Current(11);
         MatchTryShot(11, s.facing);
@@ -496,9 +498,9 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         const int16_t outcome = MatchChallengeOutcome(21, 12);
         EXPECT_TRUE(outcome == 0 || outcome == 1);
         if (outcome == 0) {
-            EXPECT_TRUE(c.action == 33 || c.action == 73) << c.action;
+            EXPECT_TRUE(c.action == kActionFallForward || c.action == kActionSlidingFall) << c.action;
         } else {
-            EXPECT_TRUE(c.action == carrierAction || c.action == 37) << c.action;
+            EXPECT_TRUE(c.action == carrierAction || c.action == kActionHurdle) << c.action;
         }
     }
 }
@@ -509,31 +511,32 @@ TEST_F(BallChoiceTest, HeaderChoiceByAngleToGoalAndHeading) {
     GoalDistanceScratch = 1000;
     for (uint32_t seed = 1; seed <= 200; ++seed) {
         GameSeedRandom(seed);
-        MatchFigure& p = Player(9, 796, 1500, 17, 128);
+        MatchFigure& p = Player(9, 796, 1500, kActionReceivePass, 128);
         p.heading = 100;
         Current(9);
         MatchHeadingCheck(9, 130, 0);
-        EXPECT_TRUE(p.action == 47 || p.action == 48) << p.action;
+        EXPECT_TRUE(p.action == kActionHeaderAtAim || p.action == kActionHeaderAtGoal) << p.action;
         p.heading = 0;
-        Match_SetPlayerAction(9, 17);
+        Match_SetPlayerAction(9, kActionReceivePass);
         MatchHeadingCheck(9, 130, 0);
-        EXPECT_EQ(p.action, 46);
+        EXPECT_EQ(p.action, kActionHeader);
     }
-    MatchFigure& p = Player(9, 796, 1500, 17, 128);
+    MatchFigure& p = Player(9, 796, 1500, kActionReceivePass, 128);
     MatchHeadingCheck(9, 128 + 25, 0);
-    EXPECT_EQ(p.action, 82);
-    Match_SetPlayerAction(9, 17);
+    EXPECT_EQ(p.action, kActionAttackingHeader);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 128 + 25, 1);  // within the wider band of flag 1
-    EXPECT_TRUE(p.action == 46 || p.action == 47 || p.action == 48);
-    Match_SetPlayerAction(9, 17);
+    EXPECT_TRUE(p.action == kActionHeader || p.action == kActionHeaderAtAim ||
+                p.action == kActionHeaderAtGoal);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
-    EXPECT_EQ(p.action, 87);
+    EXPECT_EQ(p.action, kActionBackHeader);
     // An opponent right in front turns it into a heading duel.
-    Player(20, 796, 1510, 0);
-    Match_SetPlayerAction(9, 17);
+    Player(20, 796, 1510, kActionStand);
+    Match_SetPlayerAction(9, kActionReceivePass);
     MatchHeadingCheck(9, 0, 0);
-    EXPECT_EQ(p.action, 120);
-    EXPECT_EQ(MatchFigures[20].action, 121);
+    EXPECT_EQ(p.action, kActionClearingHeader);
+    EXPECT_EQ(MatchFigures[20].action, kActionAerialChallenge);
 }
 
 }  // namespace

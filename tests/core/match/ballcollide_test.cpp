@@ -16,6 +16,7 @@
 #include "core/match/matchhooks.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "tests/core/match/scenario.h"
 
 namespace {
@@ -35,7 +36,7 @@ class BallCollideTest : public ::testing::Test {
         BallState.gravity = 40000;
         BallState.bounceKeep = 0.96f;
         BallState.bounceRestitution = 0.52f;
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         Period = 0;
         AttackDirection = 0;  // team 0 defends the top goal
         Goals[0] = Goals[1] = 0;
@@ -65,16 +66,7 @@ class BallCollideTest : public ::testing::Test {
         BallState.vz = vz;
         Ball_UpdateDirectionSpeed();
     }
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kCollideUnit;
-        BallState.y16 = y * kCollideUnit;
-        BallState.z16 = z * kCollideUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
+    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
@@ -122,7 +114,7 @@ TEST_F(BallCollideTest, PostResponsesByWhereTheProbeMeetsThePost) {
 TEST_F(BallCollideTest, GoalBandBackNetAndSideNettingDepths) {
     // Top goal: depth 4 and 24 are goals, 25 the back net, 3 nothing.
     for (int depth : {4, 24}) {
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         sounds.clear();
         Probe(796, 126 - depth, 100);
         Velocity(0, -6 * kCollideUnit);
@@ -132,7 +124,7 @@ TEST_F(BallCollideTest, GoalBandBackNetAndSideNettingDepths) {
         EXPECT_EQ(Count(24), 1);
         EXPECT_EQ(Count(32), 1);
     }
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     Probe(796, 101, 100);
     Velocity(0, -32 * kCollideUnit);
     Ball_Collide();
@@ -199,7 +191,7 @@ TEST_F(BallCollideTest, OverTheGoalLineByWhoTouchedItLast) {
     EXPECT_EQ(CornerToucher, 4);
     EXPECT_EQ(Count(22), 1);
     // An attacker's touch: a goal kick to the defenders.
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     LastToucher = 20;
     Probe(1000, 122, 0);
     Ball_Collide();
@@ -207,14 +199,14 @@ TEST_F(BallCollideTest, OverTheGoalLineByWhoTouchedItLast) {
     EXPECT_EQ(RestartTeam, 0);
     EXPECT_EQ(GoalKickToucher, 20);
     // At the bottom goal team 1 defends.
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     LastToucher = 20;
     Probe(400, 2042, 0);
     Ball_Collide();
     EXPECT_EQ(MatchPhase, 5);
     EXPECT_EQ(RestartTeam, 0);
     // In the shoot-out the kick is simply over.
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     Period = 4;
     Probe(400, 122, 0);
     Ball_Collide();
@@ -227,7 +219,7 @@ TEST_F(BallCollideTest, NearMissOnlyWhileAShotIsPending) {
     Ball_Collide();
     EXPECT_EQ(MatchPhase, 4);
     EXPECT_EQ(TeamRestartCount[1], 0u);  // no shot pending: no near miss
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     ShotMarker = 20;
     Probe(870, 122, 40);
     Ball_Collide();
@@ -251,7 +243,7 @@ TEST_F(BallCollideTest, OverTheTouchLineAThrowInForTheOtherTeam) {
 }
 
 TEST_F(BallCollideTest, AfterAGoalTheBallStaysInTheNet) {
-    MatchPhase = 9;
+    MatchPhase = kPhaseGoal;
     Probe(700, 90, 170);
     Ball_Collide();
     EXPECT_EQ(BallState.probeX, 730);
@@ -282,7 +274,7 @@ TEST_F(BallCollideTest, EndWallsReturnLowBallsAndDropHighOnes) {
 TEST_F(BallCollideTest, ShotsFromThePenaltySpotScoreOnceOrMeetTheBar) {
     for (int end = 0; end < 2; ++end) {
         for (int height : {0, 60, 120, 144, 150, 170}) {
-            MatchPhase = 0;
+            MatchPhase = kPhaseOpenPlay;
             PlayStopped = 0;
             sounds.clear();
             const int spotY = end == 0 ? 318 : 1846;
@@ -324,7 +316,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
     for (uint32_t ball = 0; ball < 10000; ++ball) {
         GameSeedRandom(1000 + ball);
         auto draw = [](int n) { return int(GameRandom() % n); };
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         PlayStopped = 0;
         Period = 0;
         AttackDirection = uint8_t(ball & 1);
@@ -345,7 +337,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
         BallState.kickGrace = int16_t(draw(17));
         sounds.clear();
         bool crossed = false;
-        for (int tick = 0; tick < 3000 && MatchPhase == 0; ++tick) {
+        for (int tick = 0; tick < 3000 && MatchPhase == kPhaseOpenPlay; ++tick) {
             Ball_Update();
             ASSERT_GE(BallState.z, 0);
             ASSERT_GE(BallState.z16, 0);
@@ -385,7 +377,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
                 FAIL() << "ball " << ball << " ended in phase " << MatchPhase;
         }
         // Out of play the ball runs on to the stadium's walls and stays inside.
-        if (MatchPhase >= 3 && MatchPhase <= 5) {
+        if (MatchPhase >= kPhaseThrowIn && MatchPhase <= kPhaseCorner) {
             for (int tick = 0; tick < 400; ++tick) {
                 Ball_Update();
                 ASSERT_GE(BallState.z, 0);
@@ -400,7 +392,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
             }
         }
         // After a goal it stays inside the net's sides, back and roof.
-        if (MatchPhase == 9) {
+        if (MatchPhase == kPhaseGoal) {
             for (int tick = 0; tick < 300; ++tick) {
                 Ball_Update();
                 ASSERT_GE(BallState.x, 730);
@@ -429,7 +421,7 @@ TEST(BallInTheMatch, APenaltySpotShotScoresOnceThroughTheTick) {
     scenario::PlaceTeamsOnFormation();
     scenario::StartOpenPlay(1);
     // The top goal's keeper steps aside; the shot flies above everyone's reach.
-    scenario::PlaceFigure(MatchLineUp[AttackDirection][0], 1100, 200, 152);
+    scenario::PlaceFigure(MatchLineUp[AttackDirection][0], 1100, 200, kActionKeeperReady);
     scenario::PlaceBall(796, 318, 120);
     LastToucher = MatchLineUp[AttackDirection ^ 1][9];
     BallState.vy = -20 * 65536;
@@ -438,7 +430,7 @@ TEST(BallInTheMatch, APenaltySpotShotScoresOnceThroughTheTick) {
     int goalTicks = 0;
     for (int tick = 0; tick < 60; ++tick) {
         scenario::RunTicks(1);
-        goalTicks += MatchPhase == 9;
+        goalTicks += MatchPhase == kPhaseGoal;
     }
     EXPECT_EQ(Goals[AttackDirection ^ 1], before + 1);
     EXPECT_EQ(Goals[AttackDirection], 0);

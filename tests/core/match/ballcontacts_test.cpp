@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "tests/core/match/units.h"
 
@@ -27,7 +29,7 @@ class BallContactsTest : public ::testing::Test {
     void SetUp() override {
         std::memset(MatchFigures, 0, sizeof MatchFigures);
         MatchResetEngineState();
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         AttackDirection = 0;
         Goals[0] = Goals[1] = 0;
         BallTeam = 0;
@@ -68,7 +70,7 @@ class BallContactsTest : public ::testing::Test {
 };
 
 TEST_F(BallContactsTest, ReachEndsAtHeight110) {
-    Player(3, 500, 500, 0);
+    Player(3, 500, 500, kActionStand);
     Ball(500, 505, 111, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vy, -12 * kContactUnit);
@@ -88,30 +90,30 @@ TEST_F(BallContactsTest, ReachEndsAtHeight110) {
 TEST_F(BallContactsTest, AFastBallAtTheTopOfHisReachKnocksAStandingPlayerDown) {
     // Moving toward smaller y (direction 0): his back faces it at facing 0,
     // his front at facing 128.
-    Player(3, 500, 500, 0, 0);
+    Player(3, 500, 500, kActionStand, 0);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 73);
+    EXPECT_EQ(MatchFigures[3].action, kActionSlidingFall);
     BallDeflectionCooldown = 0;
-    Player(3, 500, 500, 0, 128);
+    Player(3, 500, 500, kActionStand, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 33);
+    EXPECT_EQ(MatchFigures[3].action, kActionFallForward);
     // A prepared player (action above 15) is only rebounded off.
     BallDeflectionCooldown = 0;
-    Player(3, 500, 500, 17, 128);
+    Player(3, 500, 500, kActionReceivePass, 128);
     Ball(500, 500, 110, 0, -12 * kContactUnit);
     Ball_PlayerContacts();
-    EXPECT_EQ(MatchFigures[3].action, 17);
+    EXPECT_EQ(MatchFigures[3].action, kActionReceivePass);
 }
 
 TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
-    Player(20, 600, 700, 0);
+    Player(20, 600, 700, kActionStand);
     Ball(603, 702, 0);
     ASSERT_EQ(BallState.direction, 256);
     Ball_PlayerContacts();
     const MatchFigure& p = MatchFigures[20];
-    EXPECT_EQ(p.action, 4);
+    EXPECT_EQ(p.action, kActionThink);
     EXPECT_EQ(+p.hasBall, 1);
     EXPECT_EQ(LastToucher, 20);
     EXPECT_EQ(BallTeam, 1);
@@ -122,19 +124,19 @@ TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
 }
 
 TEST_F(BallContactsTest, OnlyTheLowerFigureNumberGetsTheOpenPlayTouch) {
-    Player(5, 800, 800, 1);
-    Player(21, 804, 804, 1);
+    Player(5, 800, 800, kActionRunToPosition);
+    Player(21, 804, 804, kActionRunToPosition);
     Ball(802, 802, 0);
     Ball_PlayerContacts();
     EXPECT_EQ(LastToucher, 5);
     EXPECT_EQ(+MatchFigures[5].hasBall, 1);
     EXPECT_EQ(+MatchFigures[21].hasBall, 0);
-    EXPECT_EQ(MatchFigures[21].action, 1);
+    EXPECT_EQ(MatchFigures[21].action, kActionRunToPosition);
 }
 
 TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     // Action 49 kills a slow ball: down at 5 units, the rest a quarter.
-    Player(2, 400, 400, 49);
+    Player(2, 400, 400, kActionLowControl);
     MatchFigures[2].touchLockout = 0;
     Ball(400, 400, 60, 8 * kContactUnit, 2 * kContactUnit);
     BallExcludedPlayer = -1;
@@ -142,14 +144,14 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     EXPECT_EQ(BallState.vx, 2 * kContactUnit);
     EXPECT_EQ(BallState.vy, kContactUnit / 2);
     // A slow ball at chest height drops off him toward the point ahead.
-    Player(2, 400, 400, 0, 64);
+    Player(2, 400, 400, kActionStand, 64);
     Ball(400, 400, 90, 0, 3 * kContactUnit);
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vz, -kContactUnit);
     EXPECT_EQ(LastToucher, 2);
     EXPECT_GT(BallState.vx, 150000);
     // A slow low ball stops against his feet, unless he is the kicker.
-    Player(2, 400, 400, 33);
+    Player(2, 400, 400, kActionFallForward);
     BallExcludedPlayer = 2;
     Ball(400, 400, 20, 5 * kContactUnit, 0);
     Ball_PlayerContacts();
@@ -163,7 +165,7 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
 }
 
 TEST_F(BallContactsTest, TouchLockoutSkipsThePlayerAndCountsDown) {
-    MatchFigure& p = Player(7, 500, 500, 0);
+    MatchFigure& p = Player(7, 500, 500, kActionStand);
     p.touchLockout = 2;
     p.ballWork2 = 3;
     Ball(500, 500, 0);
@@ -185,16 +187,16 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
         GameSeedRandom(seed);
         LastToucher = -1;
         TeamChallenger[0] = kNoChallenger;
-        MatchFigure& p = Player(6, 900, 900, 0);
+        MatchFigure& p = Player(6, 900, 900, kActionStand);
         p.composure = 100;
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         BallDeflectionCooldown = 0;
         Ball_PlayerContacts();
-        if (p.action == 5) {
+        if (p.action == kActionOnBall) {
             ++stoppedDead;
             EXPECT_EQ(BallState.vx, 0);
         } else {
-            EXPECT_EQ(p.action, 4);
+            EXPECT_EQ(p.action, kActionThink);
         }
     }
     // A random draw below 200 that falls under 100: about half the time.
@@ -205,18 +207,18 @@ TEST_F(BallContactsTest, TheLeadingTeamMayStopTheBallDeadWithNobodyNear) {
     for (uint32_t seed = 1; seed <= 50; ++seed) {
         GameSeedRandom(seed);
         LastToucher = -1;
-        MatchFigure& p = Player(6, 900, 900, 0);
+        MatchFigure& p = Player(6, 900, 900, kActionStand);
         p.composure = 100;
         Ball(900, 900, 0, 2 * kContactUnit, 0);
         Ball_PlayerContacts();
-        EXPECT_NE(p.action, 5);
+        EXPECT_NE(p.action, kActionOnBall);
     }
 }
 
 TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
-    MatchFigure& old = Player(3, 300, 300, 4);
-    MatchFigure& far = Player(4, 900, 900, 4);
-    MatchFigure& taker = Player(5, 500, 500, 0);
+    MatchFigure& old = Player(3, 300, 300, kActionThink);
+    MatchFigure& far = Player(4, 900, 900, kActionThink);
+    MatchFigure& taker = Player(5, 500, 500, kActionStand);
     old.ballDistance = 200;
     far.ballDistance = 600;
     taker.ballDistance = 100;
@@ -224,17 +226,17 @@ TEST_F(BallContactsTest, TheThinkingRoleIsHandedOver) {
     TeamChallenger[0] = 3;
     Match_PassThinkRole(0, 5);
     EXPECT_EQ(TeamChallenger[0], 5);
-    EXPECT_EQ(taker.action, 4);
-    EXPECT_EQ(far.action, 1);  // sent back to his place
+    EXPECT_EQ(taker.action, kActionThink);
+    EXPECT_EQ(far.action, kActionRunToPosition);  // sent back to his place
     // A busy challenger keeps the role.
-    Player(3, 300, 300, 30);
+    Player(3, 300, 300, kActionToTunnel);
     TeamChallenger[0] = 3;
     Match_PassThinkRole(0, 5);
     EXPECT_EQ(TeamChallenger[0], 3);
 }
 
 TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
-    MatchFigure& p = Player(9, 700, 700, 15, 64);  // facing larger x
+    MatchFigure& p = Player(9, 700, 700, kActionRunAfterBall, 64);  // facing larger x
     BallState.vx = 3 * kContactUnit;
     Ball_PlaceAtFeet(9);
     EXPECT_EQ(BallState.vx, 0);
@@ -244,7 +246,7 @@ TEST_F(BallContactsTest, FeetRoutinesPutTheBallAheadOfThePlayer) {
     Ball_KeepAtFeet(9);
     EXPECT_EQ(BallState.x, 704);
     p.gait = 2;
-    Match_SetPlayerAction(9, 5);
+    Match_SetPlayerAction(9, kActionOnBall);
     Ball_KeepAtFeet(9);
     EXPECT_EQ(+p.gait, 0);
     // One unit toward the point 8 ahead at facing 54: x from 704 to 703

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/base/bytes.h"
+#include "core/match/actions.h"
 #include "core/match/formation.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchresult.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/season/fixtureday.h"
 #include "core/season/matchevents.h"
@@ -63,7 +65,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
     FormationPossession = 0;
     FormationPossessionCount = 0;
     FormationHold = 0;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 0;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
@@ -79,7 +81,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
         MatchTick();
         if (MatchPhase == kPhaseOpenPlay && BallTeam != lastTeam) ++report.possessionChanges;
         lastTeam = BallTeam;
-        if (MatchPhase == 1 && lastPhase != 1) ++report.fouls;
+        if (MatchPhase == kPhaseFoul && lastPhase != kPhaseFoul) ++report.fouls;
         lastPhase = MatchPhase;
         for (int f = 0; f < kPlayerFigures; ++f) {
             const uint16_t action = MatchFigures[f].action;
@@ -123,7 +125,7 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     FillTwoClubs(41);
     StartMatch(21);
     MatchFoulChance = MatchDismissalThreshold = 100;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 0;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
@@ -131,15 +133,15 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     constexpr int16_t tackler = 6, victim = 16 + 9;
     MatchFigure& t = MatchFigures[tackler];
     MatchFigure& v = MatchFigures[victim];
-    PlaceFigure(victim, 796, 1000, 4);
+    PlaceFigure(victim, 796, 1000, kActionThink);
     v.agility = 0;        // he cannot ride the tackle
     v.ballDistance = 60;  // as the ranking has it: the ball is not at his feet
     v.facing = 0;
-    PlaceFigure(tackler, 796, 1008, 89);
+    PlaceFigure(tackler, 796, 1008, kActionSlidingTackle);
     t.facing = 0;
     t.stateB = 2;  // a third offence: booked whatever the draw
     PlaceBall(796, 940);
-    PlaceFigure(kRefereeFigure, 700, 1100, 1);  // the referee follows play
+    PlaceFigure(kRefereeFigure, 700, 1100, kActionRunToPosition);  // the referee follows play
     StartOpenPlay(1);
     LastToucher = victim;
     int tick = 0;
@@ -149,11 +151,11 @@ TEST(ChallengesScenario, AFoulStopsPlayTheRefereeDealsWithItAndPlayResumes) {
     EXPECT_EQ(FoulTeam, 0);
     EXPECT_EQ(RefereeAction, kCallBooking);
     EXPECT_EQ(RefereeOffender, tackler);
-    EXPECT_TRUE(v.action == 33 || v.action == 73);
+    EXPECT_TRUE(v.action == kActionFallForward || v.action == kActionSlidingFall);
     bool waited = false;
     for (tick = 0; tick < 2500 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
-        waited |= MatchPhase == 22;
+        waited |= MatchPhase == kPhaseWaitReferee;
     }
     EXPECT_TRUE(waited);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);

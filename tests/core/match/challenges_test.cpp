@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/match/actions.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/tackle.h"
 #include "core/match/tacklefalls.h"
 #include "tests/core/match/scenario.h"
@@ -36,7 +38,7 @@ class ChallengeTest : public ::testing::Test {
     void SetUp() override {
         FillTwoClubs(41);
         StartMatch(3);  // team 0 attacks the goal at y 2038
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         LineUpPending = 0;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
@@ -56,7 +58,7 @@ class ChallengeTest : public ::testing::Test {
         MatchFigures[kVictim] = savedVictim;
         if (tackler == kTackler) MatchFigures[kTackler] = savedTackler;
         MatchFigure& v = MatchFigures[kVictim];
-        PlaceFigure(kVictim, kVictimX, kVictimY, 4);
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionThink);
         v.ballDistance = 30;
         v.facing = 0;
         v.agility = 10;  // he seldom rides a tackle
@@ -97,7 +99,7 @@ class ChallengeTest : public ::testing::Test {
         for (int i = 0; i < n; ++i) {
             PrepareSlide(action, tackler);
             RunAction(tackler);
-            if (MatchPhase != 1) continue;
+            if (MatchPhase != kPhaseFoul) continue;
             ++split.fouls;
             EXPECT_EQ(FouledPlayer, kVictim);
             EXPECT_EQ(FoulTeam, tackler / kTeamFigures);
@@ -119,13 +121,13 @@ class ChallengeTest : public ::testing::Test {
     static void MakeTacklerLastDefender() {
         for (int slot = 1; slot <= 10; ++slot) {
             const int16_t f = MatchLineUp[0][slot];
-            if (f != kTackler) PlaceFigure(f, 700, 1500, 0);
+            if (f != kTackler) PlaceFigure(f, 700, 1500, kActionStand);
         }
     }
 };
 
 TEST_F(ChallengeTest, SlidingTacklesCardAsTheDrawsGive) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionSlideTackle}) {
         const CallSplit split = SlideMany(action, 10000);
         ASSERT_GT(+split.fouls, 1000) << action;
         const double booking = double(split.booking) / split.fouls;
@@ -143,7 +145,7 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
         GameSeedRandom(77);
         int down = 0, rode = 0;
         for (int i = 0; i < 2000; ++i) {
-            PrepareSlide(56);
+            PrepareSlide(kActionSlideTackle);
             MatchFigures[kTackler].tackling = int8_t(tackling);
             MatchFigures[kVictim].dribble = int8_t(dribble);
             MatchFigures[kVictim].agility = 45;
@@ -164,12 +166,12 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
         int forward = 0, sliding = 0;
         GameSeedRandom(3);
         for (int i = 0; i < 300; ++i) {
-            PrepareSlide(56);
+            PrepareSlide(kActionSlideTackle);
             MatchFigures[kTackler].facing = tacklerFacing;
             MatchFigures[kVictim].agility = 0;  // he never rides it
             RunAction(kTackler);
-            forward += MatchFigures[kVictim].action == 33;
-            sliding += MatchFigures[kVictim].action == 73;
+            forward += MatchFigures[kVictim].action == kActionFallForward;
+            sliding += MatchFigures[kVictim].action == kActionSlidingFall;
         }
         if (tacklerFacing == 0) {
             EXPECT_EQ(sliding, 0);
@@ -184,7 +186,7 @@ TEST_F(ChallengeTest, SkillDecidesWhoWinsASlideAndTheAngleHowTheCarrierFalls) {
 TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     MakeTacklerLastDefender();
     ASSERT_TRUE(Match_IsLastDefender(kTackler));
-    const CallSplit central = SlideMany(89, 2000);
+    const CallSplit central = SlideMany(kActionSlidingTackle, 2000);
     ASSERT_GT(+central.fouls, 100);
     EXPECT_EQ(central.word + central.booking, 0);
     EXPECT_GT(+central.sendingOff, central.fouls / 3);
@@ -195,10 +197,10 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     GameSeedRandom(7);
     int wideCards = 0;
     for (int i = 0; i < 2000; ++i) {
-        PrepareSlide(56);
+        PrepareSlide(kActionSlideTackle);
         PlaceBall(300, kVictimY - 30);
         RunAction(kTackler);
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         EXPECT_NE(RefereeAction, kCallSendingOff);
         wideCards += RefereeAction != 0;
     }
@@ -209,10 +211,10 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
     GameSeedRandom(99);
     for (int i = 0; i < 500; ++i) {
         for (int variant = 0; variant < 3; ++variant) {
-            PrepareSlide(89);
+            PrepareSlide(kActionSlidingTackle);
             if (variant == 0) MatchFigures[kTackler].actionParam = 1;  // the ball came first
-            if (variant == 1) MatchPhase = 3;
-            if (variant == 2) MatchFigures[kVictim].action = 152;
+            if (variant == 1) MatchPhase = kPhaseThrowIn;
+            if (variant == 2) MatchFigures[kVictim].action = kActionKeeperReady;
             const uint16_t phase = MatchPhase;
             RunAction(kTackler);
             ASSERT_EQ(MatchPhase, phase) << variant;
@@ -223,12 +225,12 @@ TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAK
 
 TEST_F(ChallengeTest, KeepersAndTeamsAtTheSentOffLimitAreNotCarded) {
     const int16_t keeper = MatchLineUp[0][0];
-    const CallSplit byKeeper = SlideMany(89, 2000, keeper);
+    const CallSplit byKeeper = SlideMany(kActionSlidingTackle, 2000, keeper);
     EXPECT_GT(+byKeeper.fouls, 100);
     EXPECT_EQ(byKeeper.word + byKeeper.booking + byKeeper.sendingOff, 0);
 
     TeamSentOffCount[0] = kSentOffCardLimit;
-    for (const uint16_t action : {uint16_t(89), uint16_t(56), uint16_t(116)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionSlideTackle, kActionHeavySlide}) {
         const CallSplit atLimit = SlideMany(action, 2000);
         EXPECT_GT(+atLimit.fouls, 50) << action;
         EXPECT_EQ(atLimit.word + atLimit.booking + atLimit.sendingOff, 0) << action;
@@ -239,10 +241,10 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
     GameSeedRandom(5);
     int fouls = 0;
     for (int i = 0; i < 3000; ++i) {
-        PrepareSlide(i % 2 == 0 ? 89 : 56);
+        PrepareSlide(i % 2 == 0 ? kActionSlidingTackle : kActionSlideTackle);
         MatchFigures[kTackler].stateB = 2;
         RunAction(kTackler);
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         ++fouls;
         EXPECT_EQ(RefereeAction, kCallBooking);
     }
@@ -250,14 +252,14 @@ TEST_F(ChallengeTest, TwoWarningsMakeEveryCardedSlideABooking) {
 }
 
 TEST_F(ChallengeTest, AHeavySlideThatFoulsAlwaysSendsOff) {
-    const CallSplit split = SlideMany(116, 4000);
+    const CallSplit split = SlideMany(kActionHeavySlide, 4000);
     ASSERT_GT(+split.fouls, 100);
     EXPECT_EQ(+split.sendingOff, +split.fouls);
     EXPECT_GT(+MatchFigures[kTackler].moreCounts[kMoreHeavyFouls], 0);
 }
 
 TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(116), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
         ChallengeMarks = 0;
         PrepareSlide(action);
         int ticks = 0;
@@ -272,22 +274,22 @@ TEST_F(ChallengeTest, OneMarkPerSlideHoweverLongTheContactLasts) {
         EXPECT_GT(ticks, 10) << action;
         EXPECT_EQ(ChallengeMarks, 1) << action;
         EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << action;
-        EXPECT_EQ(+MatchFigures[kTackler].action, 4) << action;  // back to thinking
+        EXPECT_EQ(+MatchFigures[kTackler].action, kActionThink) << action;  // back to thinking
     }
     EXPECT_EQ(SlideMarkLatch + HeavySlideMarkLatch + TackleSlideMarkFlag, 0);
 }
 
 TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
-    PrepareSlide(89);
+    PrepareSlide(kActionSlidingTackle);
     MatchFigure& v = MatchFigures[kVictim];
     MatchFigure& t = MatchFigures[kTackler];
-    v.action = 5;
+    v.action = kActionOnBall;
     v.hasBall = 1;
     PlaceBall(kVictimX, kVictimY + 4);
     t.ballDistance = 4;
     RunAction(kTackler);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
-    EXPECT_EQ(+t.action, 90);
+    EXPECT_EQ(+t.action, kActionSlideWithBall);
     EXPECT_EQ(+t.hasBall, 1);
     EXPECT_EQ(+v.hasBall, 0);
     EXPECT_EQ(+BallTeam, 0);
@@ -295,16 +297,16 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
     EXPECT_EQ(+v.counts[kCountTimesTackled], 1);
     // He slides on with the ball at his feet and gets up to think.
-    for (int tick = 0; tick < 100 && t.action == 90; ++tick) {
+    for (int tick = 0; tick < 100 && t.action == kActionSlideWithBall; ++tick) {
         t.ballDistance = uint16_t(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y));
         RunAction(kTackler);
         ASSERT_LE(Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y), 12);
     }
-    EXPECT_EQ(+t.action, 4);
+    EXPECT_EQ(+t.action, kActionThink);
 }
 
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
-    for (const uint16_t action : {uint16_t(89), uint16_t(116), uint16_t(56)}) {
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
         PrepareSlide(action);
         MatchFigure& t = MatchFigures[kTackler];
         MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
@@ -315,7 +317,7 @@ TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
         EXPECT_EQ(+t.actionParam, 1) << action;
         EXPECT_EQ(+BallState.vz, 327680) << action;
         // Along his facing (the light slide turns it up to 100 to his left).
-        if (action != 89) {
+        if (action != kActionSlidingTackle) {
             EXPECT_LT(+BallState.vy, 0) << action;
         }
         EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
@@ -331,10 +333,10 @@ TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
         GameSeedRandom(21);
         int fouls = 0, cards = 0;
         for (int i = 0; i < 6000; ++i) {
-            PrepareSlide(91);
+            PrepareSlide(kActionStandingChallenge);
             MatchFigures[kTackler].stateB = uint8_t(warnings);
             RunAction(kTackler);
-            if (MatchPhase != 1) continue;
+            if (MatchPhase != kPhaseFoul) continue;
             ++fouls;
             cards += RefereeAction != 0;
             EXPECT_EQ(+MatchFigures[kTackler].counts[kCountChallengeFouls], 1);
@@ -352,7 +354,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
     GameSeedRandom(8);
     int staggered = 0;
     for (int i = 0; i < 200; ++i) {
-        PrepareSlide(91);
+        PrepareSlide(kActionStandingChallenge);
         MatchFigure& t = MatchFigures[kTackler];
         t.ballDistance = 5;
         t.power = 90;
@@ -363,7 +365,7 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
         MatchFoulChance = 0;  // no fouls: only the ball
         RunAction(kTackler);
         MatchFoulChance = 100;
-        if (MatchFigures[kVictim].action != 93) continue;
+        if (MatchFigures[kVictim].action != kActionStagger) continue;
         ++staggered;
         EXPECT_EQ(+t.hasKicked, 1);
         EXPECT_EQ(+MatchFigures[kVictim].touchLockout, 16);
@@ -371,19 +373,21 @@ TEST_F(ChallengeTest, AStandingChallengeThatWinsStaggersTheVictim) {
     }
     EXPECT_GT(staggered, 150);
     // The stagger ends, at the latest with its clip, in thinking.
-    for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == 93; ++tick) RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    for (int tick = 0; tick < 200 && MatchFigures[kVictim].action == kActionStagger; ++tick)
+        RunAction(kVictim);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
 }
 
 TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
-    PrepareSlide(32);
+    PrepareSlide(kActionBlockTackle);
     MatchFigure& t = MatchFigures[kTackler];
     PlaceBall(kVictimX, kVictimY + 4);
     BallState.vx = BallState.vy = 0;
-    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == 32; ++tick) RunAction(kTackler);
+    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == kActionBlockTackle; ++tick)
+        RunAction(kTackler);
     EXPECT_EQ(+t.hasKicked, 1);
     EXPECT_EQ(+BallState.vz, 655360);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 93);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionStagger);
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
@@ -391,36 +395,38 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
 
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
     // The hurdle: back on his feet he is his team's challenger.
-    PlaceFigure(kVictim, kVictimX, kVictimY, 37);
-    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 37; ++tick) RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    PlaceFigure(kVictim, kVictimX, kVictimY, kActionHurdle);
+    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionHurdle; ++tick)
+        RunAction(kVictim);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
     EXPECT_EQ(TeamChallenger[1], kVictim);
 
     // The sliding fall leaves one mark.
     ChallengeMarks = 0;
-    PlaceFigure(kVictim, kVictimX, kVictimY, 73);
-    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == 73; ++tick) RunAction(kVictim);
-    EXPECT_EQ(+MatchFigures[kVictim].action, 4);
+    PlaceFigure(kVictim, kVictimX, kVictimY, kActionSlidingFall);
+    for (int tick = 0; tick < 100 && MatchFigures[kVictim].action == kActionSlidingFall; ++tick)
+        RunAction(kVictim);
+    EXPECT_EQ(+MatchFigures[kVictim].action, kActionThink);
     EXPECT_EQ(ChallengeMarks, 1);
     EXPECT_EQ(ChallengeMarkKind, 0);
 
     // Hurt in a fall during a foul he lies injured, the camera on him, and
     // gets up; hurt in open play he just gets up.
-    for (const uint16_t phase : {uint16_t(1), uint16_t(0)}) {
-        PlaceFigure(kVictim, kVictimX, kVictimY, 33);
+    for (const uint16_t phase : {kPhaseFoul, kPhaseOpenPlay}) {
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionFallForward);
         MatchFigure& v = MatchFigures[kVictim];
         v.injury = kInjuryHurt;
         MatchPhase = phase;
         MatchCameraFocus = kCameraOnBall;
         bool lay = false;
-        for (int tick = 0; tick < 400 && v.action == 33; ++tick) {
+        for (int tick = 0; tick < 400 && v.action == kActionFallForward; ++tick) {
             RunAction(kVictim);
             lay |= v.injury == kInjuryLying;
         }
-        EXPECT_EQ(+v.action, 4) << phase;
-        EXPECT_EQ(lay, phase == 1) << phase;
-        EXPECT_EQ(+MatchCameraFocus, phase == 1 ? kVictim : kCameraOnBall) << phase;
-        EXPECT_EQ(+v.injury, phase == 1 ? kInjuryGettingUp : kInjuryNone) << phase;
+        EXPECT_EQ(+v.action, kActionThink) << phase;
+        EXPECT_EQ(lay, phase == kPhaseFoul) << phase;
+        EXPECT_EQ(+MatchCameraFocus, phase == kPhaseFoul ? kVictim : kCameraOnBall) << phase;
+        EXPECT_EQ(+v.injury, phase == kPhaseFoul ? kInjuryGettingUp : kInjuryNone) << phase;
     }
 }
 
@@ -428,8 +434,8 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
     int given = 0, punished = 0;
     GameSeedRandom(4);
     for (int i = 0; i < 400; ++i) {
-        PrepareSlide(0);
-        PlaceFigure(kVictim, kVictimX, kVictimY, 72);
+        PrepareSlide(kActionStand);
+        PlaceFigure(kVictim, kVictimX, kVictimY, kActionDive);
         MatchFigures[kVictim].dribble = 50;
         MatchPhase = i % 4 == 3 ? 3 : kPhaseOpenPlay;
         const uint16_t before = MatchPhase;
@@ -439,7 +445,7 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
             EXPECT_EQ(MatchPhase, before);
             continue;
         }
-        if (MatchPhase != 1) continue;
+        if (MatchPhase != kPhaseFoul) continue;
         if (FouledPlayer == kVictim) {
             ++given;
             EXPECT_EQ(FoulTeam, 0);
@@ -456,8 +462,8 @@ TEST_F(ChallengeTest, ADiveIsGivenOrBookedOnlyInOpenPlay) {
 }
 
 TEST_F(ChallengeTest, AHandballDeflectsTheBallAndStopsPlay) {
-    PrepareSlide(0);
-    PlaceFigure(kTackler, kVictimX, kVictimY + 8, 99);
+    PrepareSlide(kActionStand);
+    PlaceFigure(kTackler, kVictimX, kVictimY + 8, kActionHandball);
     MatchFigure& h = MatchFigures[kTackler];
     h.facing = 0;
     h.ballDirection = 0;

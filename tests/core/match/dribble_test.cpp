@@ -1,4 +1,5 @@
 #include "core/match/dribble.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include "core/match/ballturns.h"
 #include "core/match/carrieroptions.h"
 #include "core/match/onball.h"
+#include "core/match/phases.h"
 #include "core/match/shotchoice.h"
 #include "tests/core/match/openplay_fixture.h"
 
@@ -31,7 +33,7 @@ class DribbleTest : public OpenPlayTest {
         MatchFigure& f = MatchFigures[5];
         Put(5, x, y);
         PutBall(x, y + (facing == 128 ? 4 : 0));
-        Match_SetPlayerAction(5, 4);
+        Match_SetPlayerAction(5, kActionThink);
         f.facing = facing;
         f.hasBall = 1;
         f.frame = kDribbleLeftTouchFrame;
@@ -49,7 +51,7 @@ TEST_F(DribbleTest, WithNoWayFreeHeSwingsRoundTowardGoalAndKnocksItOnGently) {
     // Facing his own goal: the free way toward goal does not count.
     MatchFigure& f = Carrier(796, 1000, 0);
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.facing, 128);
     EXPECT_EQ(DribbleStage, 32);  // a touch of kind 0
     EXPECT_EQ(+f.gait, 0);
@@ -63,7 +65,7 @@ TEST_F(DribbleTest, WithNoWayFreeHeSwingsRoundTowardGoalAndKnocksItOnGently) {
 TEST_F(DribbleTest, OpenGroundAheadSendsHimSprintingAfterALongKnock) {
     MatchFigure& f = Carrier(796, 1000, 128);
     Touch();
-    EXPECT_EQ(+f.action, 16);
+    EXPECT_EQ(+f.action, kActionSprintAfterBall);
     EXPECT_EQ(+f.gait, 2);
     EXPECT_EQ(+f.counts[kCountDribbleTouches], 1);
     const int sp = f.pace / 5;
@@ -77,7 +79,7 @@ TEST_F(DribbleTest, WithTheGoalAcrossOnlyGentleTouches) {
     ASSERT_LT(across, 80);
     MatchFigure& f = Carrier(160, 2000, across);
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(DribbleStage, 32);
     EXPECT_EQ(+f.gait, 0);
 }
@@ -86,7 +88,7 @@ TEST_F(DribbleTest, BetweenTouchesHeOnlyRunsOnWithTheBallAtHisFeet) {
     MatchFigure& f = Carrier(796, 1000, 128);
     f.frame = 5;
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.frame, 6);
     EXPECT_EQ(+f.anim, kClipDribble);
     EXPECT_EQ(BallState.vx, 0);
@@ -96,14 +98,14 @@ TEST_F(DribbleTest, BetweenTouchesHeOnlyRunsOnWithTheBallAtHisFeet) {
     f.frame = kDribbleLeftTouchFrame;
     f.leftNow = 0;
     Touch();
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.touchLockout, 0);
 }
 
 TEST_F(DribbleTest, ATurnThatWouldTakeTheBallOffThePitchBecomesTheTurnBack) {
     MatchFigure& f = Carrier(1433, 1000, 64);  // facing out over the touchline
     Touch();
-    EXPECT_EQ(+f.action, 10);
+    EXPECT_EQ(+f.action, kActionTurnBack);
     EXPECT_EQ(MatchPassReceiver, -1);
     EXPECT_EQ(MatchPassTargetX, 1433 - 50);
     EXPECT_EQ(MatchPassTargetY, 1000);
@@ -114,7 +116,7 @@ TEST_F(DribbleTest, ATurnOnThePitchStartsTheTurnForItsAngle) {
     MatchFigure& f = Carrier(796, 1000, 64);  // facing across, the goal at 128
     Touch();
     // The free way lies 64 steps round toward larger directions.
-    EXPECT_EQ(+f.action, 8);
+    EXPECT_EQ(+f.action, kActionTurnWithBallMediumA);
     EXPECT_EQ(+f.turnTarget, 128);
     EXPECT_EQ(DribbleStage, 23);
 }
@@ -144,12 +146,12 @@ TEST_F(DribbleTest, TheCarryKnocksAlongOrTurns) {
     MatchCurX = 796;
     MatchCurY = 1000;
     Match_CarryBall(5, -2, 796, 1500);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.turnTarget, 128);
     EXPECT_GT(BallState.vy, 0);
     Carrier(796, 1000, 128);
     Match_CarryBall(5, -2, 1300, 1000);  // 64 round
-    EXPECT_EQ(+f.action, 12);
+    EXPECT_EQ(+f.action, kActionTurnWithBallMediumB);
     EXPECT_EQ(+f.turnTarget, 64);
 }
 
@@ -186,7 +188,7 @@ TEST_F(BallTurnTest, ShortTurnStepsOnByGaitFromItsTouchFrame) {
 }
 
 TEST_F(BallTurnTest, TheTouchComesOnceAtOrAfterTheTouchFrame) {
-    MatchFigure& f = Turner(11, 13, 1);  // the next frame, 15, is past 14
+    MatchFigure& f = Turner(kActionTurnWithBallSmallB, 13, 1);  // the next frame, 15, is past 14
     Run(5);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(BallState.vx, 60 * 4096);
@@ -196,7 +198,7 @@ TEST_F(BallTurnTest, TheTouchComesOnceAtOrAfterTheTouchFrame) {
 }
 
 TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
-    MatchFigure& f = Turner(8, 14, 0);
+    MatchFigure& f = Turner(kActionTurnWithBallMediumA, 14, 0);
     PutBall(100, 100);  // away from him: kept only when the window says so
     Run(5);             // frame 16
     EXPECT_EQ(+BallState.x, 100);
@@ -209,7 +211,7 @@ TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(BallState.vx, 30 * 4096);
     // Before frame 16 the ball is kept at his feet.
-    MatchFigure& g = Turner(8, 2, 0);
+    MatchFigure& g = Turner(kActionTurnWithBallMediumA, 2, 0);
     PutBall(100, 100);
     Run(5);
     EXPECT_NE(+BallState.x, 100);
@@ -217,75 +219,75 @@ TEST_F(BallTurnTest, TheQuarterTurnLeavesTheBallAloneBetweenItsWindows) {
 }
 
 TEST_F(BallTurnTest, TheEndOfATurnFacesTheWantedWayAndThinks) {
-    MatchFigure& f = Turner(13, 78, 0);
+    MatchFigure& f = Turner(kActionTurnWithBallWideB, 78, 0);
     Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(+f.facing, 64);
 }
 
 TEST_F(BallTurnTest, RunsAfterTheBallRepeatWhileHeIsTheLastToucher) {
-    MatchFigure& f = Turner(16, 79, 2);
+    MatchFigure& f = Turner(kActionSprintAfterBall, 79, 2);
     LastToucher = 5;
     Run(5);
-    EXPECT_EQ(+f.action, 16);
+    EXPECT_EQ(+f.action, kActionSprintAfterBall);
     EXPECT_EQ(+f.frame, 0);
     // Somebody else touched it: the sprint ends in the run, the run in thinking.
     LastToucher = 20;
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 15);
+    EXPECT_EQ(+f.action, kActionRunAfterBall);
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 4);
+    EXPECT_EQ(+f.action, kActionThink);
 }
 
 TEST_F(BallTurnTest, RunsAfterTheBallEndWhenPlayStops) {
     // Still the last toucher, but the ball went out: he does not run on
     // after it through the stoppage.
-    MatchPhase = 3;
-    MatchFigure& f = Turner(16, 79, 2);
+    MatchPhase = kPhaseThrowIn;
+    MatchFigure& f = Turner(kActionSprintAfterBall, 79, 2);
     LastToucher = 5;
     Run(5);
-    EXPECT_EQ(+f.action, 15);
+    EXPECT_EQ(+f.action, kActionRunAfterBall);
     f.frame = 79;
     Run(5);
-    EXPECT_EQ(+f.action, 4);
-    MatchPhase = 0;
+    EXPECT_EQ(+f.action, kActionThink);
+    MatchPhase = kPhaseOpenPlay;
 }
 
 TEST_F(BallTurnTest, TurnsOnTheSpotStepTheFacingOnly) {
-    MatchFigure& f = Turner(112, 0, 0);
+    MatchFigure& f = Turner(kActionTurnOnSpotDown, 0, 0);
     f.turnTarget = 128;
     Run(5);
     EXPECT_EQ(+f.facing, 128);
-    EXPECT_EQ(+f.action, 112);
-    Turner(113, 0, 0);
+    EXPECT_EQ(+f.action, kActionTurnOnSpotDown);
+    Turner(kActionTurnOnSpotUp, 0, 0);
     f.turnTarget = 140;
     Run(5);
     EXPECT_EQ(+f.facing, 129);
 }
 
 TEST_F(BallTurnTest, TurnAwayWithoutTheBallGivesUpAtOnce) {
-    MatchFigure& f = Turner(111, 0, 0);
+    MatchFigure& f = Turner(kActionTurnAwayAndKick, 0, 0);
     f.hasBall = 0;
     f.turnTarget = f.facing;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
-    Turner(111, 0, 0);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
+    Turner(kActionTurnAwayAndKick, 0, 0);
     f.hasBall = 0;
     f.turnTarget = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 TEST_F(BallTurnTest, TheTurnTowardGoalEndsOnTheBall) {
-    MatchFigure& f = Turner(6, 0, 0);
+    MatchFigure& f = Turner(kActionTurnToGoal, 0, 0);
     f.hasBall = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
-    Turner(6, 76, 0);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
+    Turner(kActionTurnToGoal, 76, 0);
     Run(5);
-    EXPECT_EQ(+f.action, 5);
+    EXPECT_EQ(+f.action, kActionOnBall);
     EXPECT_EQ(+f.frame, 1);
     EXPECT_EQ(+f.turnTarget, 128);
 }
@@ -294,38 +296,38 @@ TEST_F(BallTurnTest, TheTurnTowardGoalEndsOnTheBall) {
 // On the ball.
 
 TEST_F(BallTurnTest, OnTheBallWithoutItHeRunsToHisPlace) {
-    MatchFigure& f = Turner(5, 0, 0);
+    MatchFigure& f = Turner(kActionOnBall, 0, 0);
     f.hasBall = 0;
     Run(5);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
     MatchFigure& f = Carrier(796, 300, 128);  // far from the goal he attacks
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
     EXPECT_EQ(+f.actionParam, 0);  // a new action: the turn away
-    EXPECT_EQ(+f.action, 111);
+    EXPECT_EQ(+f.action, kActionTurnAwayAndKick);
     EXPECT_EQ(+f.frame, 1);
     // Near the goal he only turns toward it.
     MatchFigure& g = Carrier(796, 1700, 120);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     Run(5);
-    EXPECT_EQ(+g.action, 5);
+    EXPECT_EQ(+g.action, kActionOnBall);
     EXPECT_EQ(+g.actionParam, 1);
     EXPECT_NE(+g.facing, 120);
 }
 
 TEST_F(BallTurnTest, ADefenderPressedDeepInHisHalfClearsTheBall) {
     MatchFigure& f = Carrier(796, 300, 128);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     f.position = 2;
     f.actionParam = 60;  // past the time for running on
     Put(20, 796, 310);   // pressed
     MatchFigures[20].ballDistance = 5;
     Run(5);
-    EXPECT_NE(+f.action, 5);
-    EXPECT_NE(+f.action, 111);
+    EXPECT_NE(+f.action, kActionOnBall);
+    EXPECT_NE(+f.action, kActionTurnAwayAndKick);
     EXPECT_EQ(+f.counts[kCountClearances], 1);
 }
 
@@ -333,15 +335,15 @@ TEST_F(BallTurnTest, UnpressedOnTheBallTheOptionsWaitTwoHundredTicks) {
     // A defender far from the goal he attacks, facing his own goal: while
     // he runs on he only turns; from tick 201 the options clear the ball.
     MatchFigure& f = Carrier(796, 300, 0);
-    Match_SetPlayerAction(5, 5);
+    Match_SetPlayerAction(5, kActionOnBall);
     f.position = 2;
     f.actionParam = 199;
     Run(5);
-    EXPECT_EQ(+f.action, 5);
+    EXPECT_EQ(+f.action, kActionOnBall);
     EXPECT_EQ(+f.actionParam, 200);
     EXPECT_NE(+f.facing, 0);
     Run(5);
-    EXPECT_NE(+f.action, 5);
+    EXPECT_NE(+f.action, kActionOnBall);
     EXPECT_EQ(+f.counts[kCountClearances], 1);
 }
 
@@ -350,9 +352,9 @@ TEST_F(DribbleTest, TheTacticReceiverCountsOnlyForSlotsOneToFifteen) {
         MatchFigure& f = Carrier(796, 300, 128);
         f.tacticBytes[2] = 1;  // look for the tactical receiver far from goal
         f.tacticBytes[1] = slot;
-        f.tacticBytes[5] = 0xFF;      // no run target
-        Put(3, 796, 900);             // straight up the pitch from him
-        MatchFigures[3].action = 19;  // busy: no chooser takes him, the tactics may
+        f.tacticBytes[5] = 0xFF;                        // no run target
+        Put(3, 796, 900);                               // straight up the pitch from him
+        MatchFigures[3].action = kActionThrowInChoose;  // busy: no chooser takes him, the tactics may
         for (int mate = 1; mate < kTeamFigures; ++mate) {
             if (mate != 3 && mate != 5) MatchFigures[mate].off = 1;
         }

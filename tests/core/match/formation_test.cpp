@@ -5,9 +5,11 @@
 
 #include "core/base/bytes.h"
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/formation.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
+#include "core/match/phases.h"
 #include "core/match/teamsetup.h"
 #include "tests/core/match/frame_fixture.h"
 
@@ -209,7 +211,7 @@ class FormationTargetTest : public FrameTest {
                 }
             }
         }
-        for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].action = 0;
+        for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].action = kActionStand;
         FormationPossession = 0;
         FormationPossessionCount = 0;
         FormationTargetCount = 0;
@@ -232,7 +234,7 @@ TEST_F(FormationTargetTest, PossessionReachesTheFormationAfterSixZoneChoices) {
     EXPECT_EQ(FormationPossession, 1);
     // At a restart the change comes at the next call.
     BallTeam = 0;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationPossession, 0);
 }
@@ -267,17 +269,17 @@ TEST_F(FormationTargetTest, ZonesFollowTheBallAndTheTeamWithoutItIsVariantB) {
 
 TEST_F(FormationTargetTest, RestartsTakeFixedShapes) {
     KickOffTeam = 1;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[1].zone, kSituationKickOff);
     EXPECT_EQ(FormationZone[0].zone, 64);
-    MatchPhase = 8;
+    MatchPhase = kPhaseTakeCorner;
     BallTeam = 0;
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone, 32);
     EXPECT_EQ(FormationZone[1].zone, 36);
     FormationHold = 1;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone, 32) << "held";
 }
@@ -306,12 +308,12 @@ TEST_F(FormationTargetTest, TargetsComeFromTheTableEverySixtyTicksInOpenPlay) {
 }
 
 TEST_F(FormationTargetTest, BusyOrOffsidePlayersKeepTheirTargets) {
-    MatchPhase = 29;
+    MatchPhase = kPhaseKickOffPositions;
     AttackDirection = 0;
-    MatchFigures[3].action = 96;
+    MatchFigures[3].action = kActionRunToTarget;
     MatchFigures[4].offsideWord = 1;
-    MatchFigures[5].action = 33;  // busy
-    MatchFigures[6].action = 52;  // free until he kicks
+    MatchFigures[5].action = kActionFallForward;  // busy
+    MatchFigures[6].action = kActionShot;         // free until he kicks
     MatchFigures[6].hasKicked = 1;
     KickOffPartner = 7;
     for (int figure : {3, 4, 5, 6, 7}) MatchFigures[figure].targetX = 5;
@@ -326,7 +328,7 @@ TEST_F(FormationTargetTest, BusyOrOffsidePlayersKeepTheirTargets) {
 }
 
 TEST_F(FormationTargetTest, ThrowInSqueezesTargetsTowardTheTouchline) {
-    MatchPhase = 6;
+    MatchPhase = kPhaseTakeThrowIn;
     AttackDirection = 0;
     FormationZone[0] = {31, 31, 100, 100};
     FormationZone[1] = {31, 31, 100, 100};

@@ -14,6 +14,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
+#include "core/match/phases.h"
 
 namespace frametest {
 

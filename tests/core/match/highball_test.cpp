@@ -1,6 +1,7 @@
 // The ball in the air: the meeting-point prediction and the call to a long
 // ball's landing point, on hand-set ball states.
 #include "core/match/highball.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -133,27 +134,27 @@ TEST_F(HighBallTest, LongBallCallsNearbyFreeTeamMatesToItsLandingPoint) {
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigures[figure].x = 620;
         MatchFigures[figure].y = 500;
-        MatchFigures[figure].action = 3;
+        MatchFigures[figure].action = kActionNothing;
     }
-    MatchFigures[2].action = 20;  // busy
+    MatchFigures[2].action = kActionCornerChoose;  // busy
     MatchFigures[3].off = 1;
     MatchFigures[4].x = 1000;  // too far
     MatchCallToLanding(100);
     EXPECT_EQ(BallLandingY, 500);
     EXPECT_EQ(BallLandingX, 500 + 4 * 30);
-    EXPECT_EQ(int(MatchFigures[1].action), 14);
-    EXPECT_EQ(int(MatchFigures[2].action), 20);
-    EXPECT_EQ(int(MatchFigures[3].action), 3);
-    EXPECT_EQ(int(MatchFigures[4].action), 3);
-    EXPECT_EQ(int(MatchFigures[17].action), 3);
+    EXPECT_EQ(int(MatchFigures[1].action), kActionUnderHighBall);
+    EXPECT_EQ(int(MatchFigures[2].action), kActionCornerChoose);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionNothing);
+    EXPECT_EQ(int(MatchFigures[4].action), kActionNothing);
+    EXPECT_EQ(int(MatchFigures[17].action), kActionNothing);
     // A ball that never comes down through head height calls nobody.
     BallState.gravity = 0;
     Ball(500, 500, 0, 4, 0, 1);
-    MatchFigures[1].action = 3;
+    MatchFigures[1].action = kActionNothing;
     MatchCallToLanding(100);
     EXPECT_EQ(BallLandingX, 0);
     EXPECT_EQ(BallLandingY, 0);
-    EXPECT_EQ(int(MatchFigures[1].action), 3);
+    EXPECT_EQ(int(MatchFigures[1].action), kActionNothing);
 }
 
 TEST_F(HighBallTest, RandomFlightsGiveSoundResults) {

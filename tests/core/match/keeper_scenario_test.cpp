@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <set>
 
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
 #include "core/match/matchphases.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
 #include "core/match/strikes.h"
@@ -74,13 +76,14 @@ TEST(KeeperScenario, AShotAtTheKeeperIsCaughtAndHeld) {
         MatchFigure& k = MatchFigures[s.keeper];
         k.keeping = k.agility = k.heading = 90;
         k.intelligence = k.vision = 100;
-        PlaceFigure(s.keeper, 796, kGoalY - 24, 152);
-        KeeperSceneShot(s, 796, kGoalY - 320, 796, kGoalY - 24, 132, 0);
+        PlaceFigure(s.keeper, 796, kGoalY - 24, kActionKeeperReady);
+        KeeperSceneShot(s, 796, kGoalY - 320, 796, kGoalY - 24, kActionAimedStrikeD, 0);
         MatchFigures[s.shooter].shooting = 40;
         bool held = false;
         for (int tick = 0; tick < 200 && !held && Goals[0] == 0; ++tick) {
             MatchTick();
-            held = k.action == 154 || k.action == 151 || k.action == 190 || k.action == 191;
+            held = k.action == kActionKeeperHoldBall || k.action == kActionKeeperHoldGestureA ||
+                   k.action == kActionKeeperHoldGestureC || k.action == kActionKeeperHoldGestureD;
         }
         ASSERT_GE(TeamShotCount[0], 1) << seed;
         if (!held) continue;
@@ -100,8 +103,8 @@ TEST(KeeperScenario, AShotAtTheKeeperIsCaughtAndHeld) {
 // between it and the middle of his goal, and stays there.
 TEST(KeeperScenario, TheKeeperTakesUpHisPlaceForTheBall) {
     const KeeperScene s = KeeperSceneStart(56);
-    PlaceFigure(s.keeper, 796, kGoalY - 14, 152);
-    PlaceFigure(s.shooter, 1250, 1450, 0);
+    PlaceFigure(s.keeper, 796, kGoalY - 14, kActionKeeperReady);
+    PlaceFigure(s.shooter, 1250, 1450, kActionStand);
     PlaceBall(1250, 1454);
     StartOpenPlay(0);
     KeeperSceneRank();
@@ -113,16 +116,16 @@ TEST(KeeperScenario, TheKeeperTakesUpHisPlaceForTheBall) {
     Match_KeeperStanceTarget(s.keeper, tx, ty);
     EXPECT_GT(tx, 796) << "toward the ball's side";
     EXPECT_LE(Match_ApproxDistance(k.x, k.y, tx, ty), 6) << +k.x << "," << +k.y << " for " << tx << "," << ty;
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
 }
 
 TEST(KeeperScenario, ASlowBallIntoTheAreaIsGatheredAndHeld) {
     const KeeperScene s = KeeperSceneStart(52);
     MatchFigure& k = MatchFigures[s.keeper];
     k.keeping = 80;
-    PlaceFigure(s.keeper, 796, kGoalY - 24, 152);
+    PlaceFigure(s.keeper, 796, kGoalY - 24, kActionKeeperReady);
     // The shooter far away; the ball rolls slowly into the area.
-    PlaceFigure(s.shooter, 300, 1200, 0);
+    PlaceFigure(s.shooter, 300, 1200, kActionStand);
     PlaceBall(820, 1790);
     BallState.holder = BallState.controller = 0;
     BallState.vy = 3 * 65536;
@@ -136,7 +139,9 @@ TEST(KeeperScenario, ASlowBallIntoTheAreaIsGatheredAndHeld) {
     for (int tick = 0; tick < 400 && !held; ++tick) {
         MatchTick();
         actions.insert(k.action);
-        held = BallState.holder == s.keeper + 1 && (k.action == 154 || k.action == 190 || k.action == 191);
+        held = BallState.holder == s.keeper + 1 &&
+               (k.action == kActionKeeperHoldBall || k.action == kActionKeeperHoldGestureC ||
+                k.action == kActionKeeperHoldGestureD);
     }
     EXPECT_TRUE(actions.count(175) != 0);
     EXPECT_TRUE(actions.count(181) != 0);
@@ -153,13 +158,14 @@ TEST(KeeperScenario, AGoalKickIsFetchedAimedAndKickedLong) {
     // Team 1's team-mates well up the pitch, where a goal kick looks for them.
     for (int slot = 1; slot < 11; ++slot) {
         const int16_t mate = MatchLineUp[1][slot];
-        PlaceFigure(mate, 500 + 30 * slot, 1000 + 40 * (slot % 4), 0);
+        PlaceFigure(mate, 500 + 30 * slot, 1000 + 40 * (slot % 4), kActionStand);
     }
-    for (int slot = 1; slot < 11; ++slot) PlaceFigure(MatchLineUp[0][slot], 400 + 60 * slot, 700, 0);
-    PlaceFigure(keeper, 796, kGoalY - 30, 152);
+    for (int slot = 1; slot < 11; ++slot)
+        PlaceFigure(MatchLineUp[0][slot], 400 + 60 * slot, 700, kActionStand);
+    PlaceFigure(keeper, 796, kGoalY - 30, kActionKeeperReady);
     PlaceBall(900, kGoalY + 20);
     StartOpenPlay(0);
-    MatchPhase = 4;
+    MatchPhase = kPhaseGoalKick;
     PhaseTimer = 0;
     RestartTeam = 1;
     KeeperSceneRank();
@@ -170,7 +176,7 @@ TEST(KeeperScenario, AGoalKickIsFetchedAimedAndKickedLong) {
     for (int tick = 0; tick < 2000 && afterKick < 300; ++tick) {
         MatchTick();
         actions.insert(k.action);
-        if (!kicked && k.action == 162 && k.hasKicked != 0) {
+        if (!kicked && k.action == kActionKeeperGoalKick && k.hasKicked != 0) {
             kicked = true;
             kickX = BallState.x;
             kickY = BallState.y;
@@ -204,9 +210,9 @@ TEST(KeeperScenario, OverManyShotsTheKeeperSavesSomeAndIsBeatenBySome) {
         const int x = 796 + (GameRandom() % 401 - 200);
         const int y = kGoalY - yards * 16;
         const int aimX = 740 + GameRandom() % 113;
-        PlaceFigure(s.keeper, 796, kGoalY - 24, 152);
+        PlaceFigure(s.keeper, 796, kGoalY - 24, kActionKeeperReady);
         k.frame = 0;
-        KeeperSceneShot(s, x, y, aimX, kGoalY, 132, 0);
+        KeeperSceneShot(s, x, y, aimX, kGoalY, kActionAimedStrikeD, 0);
         MatchFigures[s.shooter].shooting = int8_t(50 + GameRandom() % 40);
         MatchFigures[s.shooter].power = int8_t(50 + GameRandom() % 40);
         ShooterFigure = -1;
@@ -215,7 +221,7 @@ TEST(KeeperScenario, OverManyShotsTheKeeperSavesSomeAndIsBeatenBySome) {
         // Until the shot is over: a goal, the ball dead or held, or a touch.
         for (int tick = 0; tick < 160; ++tick) {
             MatchTick();
-            if (Goals[0] != goalsBefore || MatchPhase != 0 || BallState.holder != 0) break;
+            if (Goals[0] != goalsBefore || MatchPhase != kPhaseOpenPlay || BallState.holder != 0) break;
             if (TeamShotCount[0] != shotsBefore && (ShooterFigure == -1 || LastToucher == s.keeper)) break;
         }
         goals += Goals[0] - goalsBefore;
@@ -238,8 +244,8 @@ TEST(KeeperScenario, ASaveIsRepeatable) {
     int16_t end[2][3] = {};
     for (int run = 0; run < 2; ++run) {
         const KeeperScene s = KeeperSceneStart(55);
-        PlaceFigure(s.keeper, 796, kGoalY - 24, 152);
-        KeeperSceneShot(s, 700, kGoalY - 300, 840, kGoalY, 131, 0);
+        PlaceFigure(s.keeper, 796, kGoalY - 24, kActionKeeperReady);
+        KeeperSceneShot(s, 700, kGoalY - 300, 840, kGoalY, kActionAimedStrikeC, 0);
         GameSeedRandom(77);
         RunTicks(120);
         end[run][0] = BallState.x;

@@ -10,12 +10,14 @@
 #include <cstring>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
 #include "core/match/keeper.h"
 #include "core/match/matchphases.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
 #include "core/match/shotchoice.h"
@@ -92,7 +94,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
         FreeKickAimY = 2038;
         // Facing the aim exactly: no turn, no spread.
         f.facing = Match_DirectionTo(796, 2038 - yards * 16, 840, 2038);
-        ReadyToShoot(5, 132, 0, 30);
+        ReadyToShoot(5, kActionAimedStrikeD, 0, 30);
         Run(5);
         ASSERT_EQ(+f.hasKicked, 1) << yards;
         EXPECT_EQ(FreeKickAimX, 840) << "a = 0 hits the aim exactly";
@@ -108,7 +110,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
     f.facing = 0;  // the aim lies behind him
     FreeKickAimX = 796;
     FreeKickAimY = 2038;
-    ReadyToShoot(5, 132, 1, 18);
+    ReadyToShoot(5, kActionAimedStrikeD, 1, 18);
     GameSeedRandom(5);
     Run(5);
     ASSERT_EQ(+f.hasKicked, 1);
@@ -119,7 +121,7 @@ TEST_F(KeeperTest, AStrikeIsAShotUpTo35YardsAndALongStrikeBeyond) {
     EXPECT_GE(BallState.vz, 10 * (f.intelligence / 2 * 256 + 114688));
     EXPECT_EQ(BallState.vy, (f.shooting + 170 - a / 4) * 4096 * 60 / 100);
     // Parameter 2 is always struck low, however far out.
-    ReadyToShoot(5, 132, 2, 18);
+    ReadyToShoot(5, kActionAimedStrikeD, 2, 18);
     PutBall(796, 1204);
     Run(5);
     ASSERT_EQ(+f.hasKicked, 1);
@@ -175,7 +177,7 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
         PutBall(795, 2038 - yards * 16 + 4);
         FreeKickAimX = 900;  // aimed right, standing left: still the left swerve
         FreeKickAimY = 2038;
-        ReadyToShoot(5, 98, 0, 21);
+        ReadyToShoot(5, kActionTurningShotB, 0, 21);
         Run(5);
         ASSERT_EQ(+f.hasKicked, 1) << yards;
         // 25 yards out or more the highest ball; from 5 yards (G 80) a
@@ -187,13 +189,13 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
     }
     On(5, 900, 1800);
     PutBall(900, 1804);
-    ReadyToShoot(5, 97, 0, 31);
+    ReadyToShoot(5, kActionTurningShotA, 0, 31);
     FreeKickAimX = 700;
     Run(5);
     EXPECT_EQ(BallState.swerve[0], 8000);
     EXPECT_EQ(TeamShotCount[0], 3);
     // 106 and 107 with parameter 2 turn every tick and never strike.
-    for (uint16_t action : {106, 107}) {
+    for (uint16_t action : {kActionTurningShotC, kActionTurningShotD}) {
         On(5, 796, 1800);
         PutBall(796, 1804);
         ReadyToShoot(5, action, 2, 2);
@@ -202,13 +204,13 @@ TEST_F(KeeperTest, TheTurningShotsLiftByTheGoalDistanceAndSwerveByTheHalf) {
         FreeKickAimY = 2038;
         for (int tick = 0; tick < 60 && f.action == action; ++tick) Run(5);
         EXPECT_EQ(+f.hasKicked, 0) << action;
-        EXPECT_EQ(+f.action, 1) << action;
+        EXPECT_EQ(+f.action, kActionRunToPosition) << action;
         EXPECT_NE(+f.facing, 0) << action;
     }
-    ReadyToShoot(5, 107, 0, 15);
+    ReadyToShoot(5, kActionTurningShotD, 0, 15);
     BallState.holder = 3;
     Run(5);
-    EXPECT_EQ(+f.action, 1) << "a held ball ends the shot";
+    EXPECT_EQ(+f.action, kActionRunToPosition) << "a held ball ends the shot";
     EXPECT_EQ(+f.hasKicked, 0);
 }
 
@@ -236,7 +238,7 @@ TEST_F(KeeperTest, ATurningShotsLiftDrawsBeforeTheRoleChoice) {
         PutBall(796, 1804);
         FreeKickAimX = 796;
         FreeKickAimY = 2038;
-        ReadyToShoot(5, 106, 0, 16);
+        ReadyToShoot(5, kActionTurningShotC, 0, 16);
         GameSeedRandom(seed);
         DrawCopy draws{GameRandomState()};
         Run(5);
@@ -263,7 +265,7 @@ TEST_F(KeeperTest, ACrossTakesItsDrawsInWrittenOrder) {
             MatchPassTargetX = 900;
             MatchPassTargetY = inArea ? 1700 : 1900;
             MatchPassReceiver = int16_t(inArea ? 9 : -1);
-            ReadyToShoot(5, 18, 0, 25);
+            ReadyToShoot(5, kActionCross, 0, 25);
             GameSeedRandom(seed);
             DrawCopy draws{GameRandomState()};
             Run(5);
@@ -292,13 +294,13 @@ TEST_F(KeeperTest, TheDummySendsAReadyKeeperDownAndPushesTheBallOnce) {
     MatchFigure& k = MatchFigures[kKeeper];
     On(5, 796, 1900);
     PutBall(796, 1904);
-    Match_SetPlayerAction(kKeeper, 152);
-    Match_SetPlayerAction(5, 134);
+    Match_SetPlayerAction(kKeeper, kActionKeeperReady);
+    Match_SetPlayerAction(5, kActionRoundTheKeeperB);
     f.hasBall = 1;
     f.facing = 128;
     f.frame = 29;  // the push comes at frame 31
     Run(5);
-    EXPECT_EQ(+k.action, 184);
+    EXPECT_EQ(+k.action, kActionKeeperBlockA);
     EXPECT_EQ(+k.actionParam, 4);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_EQ(+f.ballWork2, 8);
@@ -309,16 +311,16 @@ TEST_F(KeeperTest, TheDummySendsAReadyKeeperDownAndPushesTheBallOnce) {
     EXPECT_EQ(BallState.vx, vx) << "pushed once";
     // A keeper who has left his stance is left alone; without the ball
     // nothing is pushed and the event repeats every tick.
-    Match_SetPlayerAction(kKeeper, 175);
-    Match_SetPlayerAction(5, 138);
+    Match_SetPlayerAction(kKeeper, kActionKeeperSmother);
+    Match_SetPlayerAction(5, kActionRoundTheKeeperC);
     f.hasBall = 0;
     f.frame = 30;
     for (int tick = 0; tick < 3; ++tick) Run(5);
-    EXPECT_EQ(+k.action, 175);
+    EXPECT_EQ(+k.action, kActionKeeperSmother);
     EXPECT_EQ(+f.hasKicked, 0);
     EXPECT_EQ(keeperTestEvents[6], 4);
-    while (f.action == 138) Run(5);
-    EXPECT_EQ(+f.action, 4);
+    while (f.action == kActionRoundTheKeeperC) Run(5);
+    EXPECT_EQ(+f.action, kActionThink);
     EXPECT_EQ(TeamChallenger[0], 5);
 }
 
@@ -344,7 +346,7 @@ TEST_F(KeeperTest, TheStanceStandsBetweenBallAndGoalOrAtItsFixedPlace) {
     EXPECT_EQ(tx, 796 + 108);
     // Out of play: the fixed stance on the line, and the shoot-out's resting
     // keeper of the bottom goal beside the other goal.
-    MatchPhase = 8;
+    MatchPhase = kPhaseTakeCorner;
     Match_KeeperStanceTarget(kKeeper, tx, ty);
     EXPECT_EQ(tx, 796);
     EXPECT_EQ(ty, 2024);
@@ -389,28 +391,32 @@ TEST_F(KeeperTest, TheStanceStartsSavesOnlyInsideTheAreaAndNotForASlowLowBall) {
     k.keeping = 100;  // chooses every tick
     BallState.gravity = 0;
     FlyBall(800, 1900, 100, 0, 10, 0);
-    Match_SetPlayerAction(kKeeper, 152);
+    Match_SetPlayerAction(kKeeper, kActionKeeperReady);
     Run(kKeeper);
-    EXPECT_NE(+k.action, 152) << "a save inside the area";
+    EXPECT_NE(+k.action, kActionKeeperReady) << "a save inside the area";
     // Outside his area he does not start one.
     Put(kKeeper, 796, 1700);
     FlyBall(800, 1600, 100, 0, 10, 0);
-    Match_SetPlayerAction(kKeeper, 152);
+    Match_SetPlayerAction(kKeeper, kActionKeeperReady);
     Run(kKeeper);
-    EXPECT_FALSE(k.action >= 155 && k.action <= 200 && k.action != 163 && k.action != 175) << +k.action;
+    EXPECT_FALSE(k.action >= kActionKeeperCatchHigh && k.action <= kActionKeeperShortHighParryDive &&
+                 k.action != kActionKeeperClear && k.action != kActionKeeperSmother)
+        << +k.action;
     // A slow low ball is no save.
     Put(kKeeper, 796, 2010);
     FlyBall(800, 1960, 20, 0, 3, 0);
-    Match_SetPlayerAction(kKeeper, 152);
+    Match_SetPlayerAction(kKeeper, kActionKeeperReady);
     Run(kKeeper);
-    EXPECT_TRUE(k.action == 152 || k.action == 175 || k.action == 163 || k.action == 170) << +k.action;
+    EXPECT_TRUE(k.action == kActionKeeperReady || k.action == kActionKeeperSmother ||
+                k.action == kActionKeeperClear || k.action == kActionKeeperCatchLow)
+        << +k.action;
     // An outfield player in the stance gives it back.
     On(20, 500, 500);
-    Match_SetPlayerAction(kKeeper, 4);
-    Match_SetPlayerAction(20, 152);
+    Match_SetPlayerAction(kKeeper, kActionThink);
+    Match_SetPlayerAction(20, kActionKeeperReady);
     Run(20);
-    EXPECT_EQ(+MatchFigures[20].action, 0);
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+MatchFigures[20].action, kActionStand);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
 }
 
 // The contact test of a diving keeper's hands.
@@ -440,23 +446,23 @@ TEST_F(KeeperTest, TheHandsCatchPunchOrParryByHeightSpeedAndSkill) {
     dive(160, 80, 6);
     KeeperDiveType = 0;
     Match_KeeperParry(kKeeper, 0);
-    EXPECT_EQ(+k.action, 202);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleHoldingDive);
     EXPECT_EQ(ShooterFigure, -1);
     EXPECT_EQ(TeamSavedShotCount[0], 1);
     // ...punched by a parry-only dive, and not held outside open play.
     dive(199, 80, 6);
     Match_KeeperParry(kKeeper, 1);
-    EXPECT_EQ(+k.action, 199);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleParryDive);
     EXPECT_EQ(+k.counts[kCountPunches], 1);
     EXPECT_LT(BallState.vy, 0) << "punched back";
     EXPECT_EQ(TeamSavedShotCount[0], 2);
-    MatchPhase = 4;
+    MatchPhase = kPhaseGoalKick;
     dive(160, 80, 6);
     Match_KeeperParry(kKeeper, 0);
-    EXPECT_EQ(+k.action, 160);
+    EXPECT_EQ(+k.action, kActionKeeperShortMiddleDive);
     EXPECT_EQ(+k.hasKicked, 1);
     // Once touched, no second touch in the same action.
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     const int32_t vy = BallState.vy;
     Match_KeeperParry(kKeeper, 0);
     EXPECT_EQ(BallState.vy, vy);
@@ -470,7 +476,7 @@ TEST_F(KeeperTest, TheHandsCatchPunchOrParryByHeightSpeedAndSkill) {
 TEST_F(KeeperTest, AfterATipNoStandingCatchTakesTheBallFor25Ticks) {
     MatchFigure& k = MatchFigures[kKeeper];
     // Tipped over: the ball slowed and lifted, the shot credited.
-    Match_SetPlayerAction(kKeeper, 165);
+    Match_SetPlayerAction(kKeeper, kActionKeeperTipOver);
     k.actionParam = 40;
     FlyBall(800, 2010, 150, 0, 10, 0);
     ShooterFigure = 9;
@@ -481,13 +487,13 @@ TEST_F(KeeperTest, AfterATipNoStandingCatchTakesTheBallFor25Ticks) {
     EXPECT_EQ(TeamSavedShotCount[0], 1);
     EXPECT_EQ(+k.counts[kCountTips], 1);
     // A low catch in reach does not take it while the timer runs.
-    Match_SetPlayerAction(kKeeper, 170);
+    Match_SetPlayerAction(kKeeper, kActionKeeperCatchLow);
     FlyBall(800, 2010, 20, 0, 2, 0);
     Run(kKeeper);
-    EXPECT_EQ(+k.action, 170);
+    EXPECT_EQ(+k.action, kActionKeeperCatchLow);
     KeeperTipTimer = 0;
     Run(kKeeper);
-    EXPECT_EQ(+k.action, 180);
+    EXPECT_EQ(+k.action, kActionKeeperHoldLowCatch);
     EXPECT_EQ(BallState.holder, kKeeper + 1);
 }
 
@@ -498,23 +504,23 @@ TEST_F(KeeperTest, ALosingKeeperHoldsTheBallAndWaitsAtOnce) {
         GameSeedRandom(seed);
         PutBall(796, 2010);
         BallState.z = 100;
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         Match_KeeperTakesBall(kKeeper);
-        EXPECT_EQ(+k.action, 154) << seed;
+        EXPECT_EQ(+k.action, kActionKeeperHoldBall) << seed;
         EXPECT_EQ(BallState.holder, kKeeper + 1);
         EXPECT_EQ(MatchPhase, 12);
     }
     // A ball on the grass is gathered at the feet instead.
     PutBall(796, 2010);
     BallState.z = 10;
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     Match_KeeperTakesBall(kKeeper);
-    EXPECT_EQ(+k.action, 175);
+    EXPECT_EQ(+k.action, kActionKeeperSmother);
     // With a call pending he lets it go.
     RefereeAction = 8;
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     Match_KeeperTakesBall(kKeeper);
-    EXPECT_EQ(+k.action, 152);
+    EXPECT_EQ(+k.action, kActionKeeperReady);
     EXPECT_EQ(BallState.holder, 0);
     RefereeAction = 0;
 }
@@ -534,7 +540,7 @@ TEST_F(KeeperTest, TheReleaseThrowsOnlyToAFreeMateAndNotStraightUpfield) {
         MatchFigures[5].targetY = MatchFigures[5].y;
         Put(kKeeper, 796, 2010);
         PutBall(796, 2010);
-        Match_SetPlayerAction(kKeeper, 153);
+        Match_SetPlayerAction(kKeeper, kActionKeeperDistribute);
         Run(kKeeper);  // the choice
         Run(kKeeper);  // the release
         return +k.action;
@@ -567,17 +573,17 @@ TEST_F(KeeperTest, ALosingKeeperBuildsTheGoalKickAtOnceAndWaitsLess) {
             GameSeedRandom(seed);
             Put(kKeeper, 796, 2000);
             PutBall(796, 1960);
-            Match_SetPlayerAction(kKeeper, 186);
+            Match_SetPlayerAction(kKeeper, kActionKeeperAimGoalKick);
             Run(kKeeper);  // the choice
             int ticks = 0;
-            while (k.action == 186 && ticks < 500) {
+            while (k.action == kActionKeeperAimGoalKick && ticks < 500) {
                 Run(kKeeper);
                 ++ticks;
-                if (losing == 1 && k.action == 186) {
+                if (losing == 1 && k.action == kActionKeeperAimGoalKick) {
                     ASSERT_GT(KeeperKickPower, 0) << "full power at once";
                 }
             }
-            ASSERT_EQ(+k.action, 188) << seed;
+            ASSERT_EQ(+k.action, kActionKeeperBackOff) << seed;
             if (losing == 1) {
                 EXPECT_GE(ticks, 3 - 1) << seed;
                 EXPECT_LE(ticks, 15) << seed;
@@ -597,10 +603,10 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
         GameSeedRandom(seed);
         Put(kKeeper, 800, 1964);
         PutBall(800, 1966);
-        Match_SetPlayerAction(kKeeper, 175);
-        MatchPhase = 0;
+        Match_SetPlayerAction(kKeeper, kActionKeeperSmother);
+        MatchPhase = kPhaseOpenPlay;
         RefereeAction = 0;
-        Match_SetPlayerAction(kRefereeFigure, 1);
+        Match_SetPlayerAction(kRefereeFigure, kOfficialRestartPosition);
         Run(kKeeper);
         // A call is the referee's to deal with: he goes with it at once.
         if (RefereeAction != 0) {
@@ -610,12 +616,12 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
     // No challenger: only counted.
     TeamChallenger[0] = kNoChallenger;
     smother(1);
-    EXPECT_EQ(+k.action, 181);
+    EXPECT_EQ(+k.action, kActionKeeperGatherFeet);
     EXPECT_EQ(+k.counts[kCountSmothers], 1);
     // A challenger neither tackling nor on the ball: no foul ever.
     TeamChallenger[0] = 9;
     for (uint32_t seed = 1; seed <= 100; ++seed) {
-        Match_SetPlayerAction(9, 1);
+        Match_SetPlayerAction(9, kActionRunToPosition);
         a.hasBall = 0;
         a.touchLockout = 0;
         smother(seed);
@@ -624,20 +630,20 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
     // On the ball: a knock that never leaves a skill at 0.
     int knocked = 0, fouls = 0, hurt = 0;
     for (uint32_t seed = 1; seed <= 300; ++seed) {
-        Match_SetPlayerAction(9, 5);
+        Match_SetPlayerAction(9, kActionOnBall);
         a.hasBall = 1;
         a.pace = a.passing = a.shooting = a.tackling = a.heading = a.dribble = a.power = a.agility =
             a.stamina = 1;
         a.resilience = 0;
         k.resilience = 0;
         k.agility = 0;
-        Match_SetPlayerAction(kKeeper, 175);
+        Match_SetPlayerAction(kKeeper, kActionKeeperSmother);
         smother(seed);
         knocked += a.pace == 2;
         ASSERT_NE(+a.pace, 0);
         ASSERT_NE(+a.stamina, 0);
-        fouls += MatchPhase == 1;
-        if (k.action == 33) {
+        fouls += MatchPhase == kPhaseFoul;
+        if (k.action == kActionFallForward) {
             ++hurt;
             EXPECT_EQ(RefereeAction, 8);
             EXPECT_EQ(+k.injury, 1);
@@ -660,7 +666,7 @@ TEST_F(KeeperTest, TheClearanceAndTheBlockMeetTheBallAsTheyShould) {
         Put(kKeeper, 796, 2000);
         k.facing = 0;
         PutBall(796, 1995);
-        Match_SetPlayerAction(kKeeper, 163);
+        Match_SetPlayerAction(kKeeper, kActionKeeperClear);
         k.frame = 20;
         Run(kKeeper);
         ASSERT_EQ(+k.hasKicked, 1) << near;
@@ -668,7 +674,7 @@ TEST_F(KeeperTest, TheClearanceAndTheBlockMeetTheBallAsTheyShould) {
         EXPECT_EQ(BallState.vy, -length * 4096) << near;
     }
     // A block only touches a ball at 110 or below.
-    Match_SetPlayerAction(kKeeper, 184);
+    Match_SetPlayerAction(kKeeper, kActionKeeperBlockA);
     k.actionParam = 4;
     Put(kKeeper, 796, 2000);
     FlyBall(796, 1995, 111, 0, 10, 0);
@@ -681,7 +687,9 @@ TEST_F(KeeperTest, TheClearanceAndTheBlockMeetTheBallAsTheyShould) {
 }
 
 TEST_F(KeeperTest, TheEmptyHandlersLeaveTheFigureAlone) {
-    for (uint16_t action : {168, 169, 172, 176, 178, 192, 193}) {
+    for (uint16_t action :
+         {kActionKeeperEmptyA, kActionKeeperEmptyB, kActionKeeperEmptyC, kActionKeeperEmptyD,
+          kActionKeeperEmptyE, kActionKeeperEmptyF, kActionKeeperEmptyG}) {
         Match_SetPlayerAction(kKeeper, action);
         MatchFigures[kKeeper].frame = 7;
         const MatchFigure before = MatchFigures[kKeeper];

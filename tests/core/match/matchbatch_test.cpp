@@ -15,6 +15,7 @@
 #include "core/base/bytes.h"
 #include "core/base/random.h"
 #include "core/club/squads.h"
+#include "core/match/actions.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
@@ -23,6 +24,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/qpredict.h"
 #include "core/match/teamjobs.h"
 #include "core/match/wholematch.h"
@@ -44,7 +46,6 @@ using namespace gameinfo;
 
 constexpr int kBatchMatches = 200;
 constexpr int kShortBatchMatches = 20;
-constexpr uint16_t kHeaderPassAction = 86;
 
 // What the tick watcher sees of one match.
 struct BatchTickWatch {
@@ -113,8 +114,9 @@ void WatchPlayedTime(BatchTickWatch& w) {
     if (!w.runningBefore && running && w.kickOff < 0) w.kickOff = w.periodTicks;
     if (w.runningBefore && !running) w.finalWhistle = w.periodTicks;
     const bool stood = running && PeriodClock == w.clockBefore && w.clockBefore < PeriodLength;
-    const bool heldByRule = w.runningBefore && (MatchPhase == kPhaseInjury || MatchPhase == 19 ||
-                                                MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
+    const bool heldByRule =
+        w.runningBefore && (MatchPhase == kPhaseSubstitution || MatchPhase == kPhasePenalty ||
+                            MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
     w.heldUp += stood || heldByRule;
     if (w.stoppage < 0 && PeriodLength != 0 && PeriodClock >= PeriodLength) w.stoppage = StoppageTime;
     w.clockBefore = PeriodClock;
@@ -133,14 +135,15 @@ void BatchWatchTick() {
     w.length = long(PeriodLength);
     WatchPlayedTime(w);
     if (Period < 4 && MatchPhase != w.lastPhase) {
-        w.throwIns += MatchPhase == 3;
-        w.penalties += MatchPhase == 19;
+        w.throwIns += MatchPhase == kPhaseThrowIn;
+        w.penalties += MatchPhase == kPhasePenalty;
     }
     w.lastPhase = MatchPhase;
     for (int kind = 0; kind < 3; ++kind) {
         BatchTickWatch::Followed& f = w.followed[kind];
-        if (f.passer >= 0 && (MatchPhase != 0 || LastToucher != f.toucher)) {
-            const bool toTeamMate = MatchPhase == 0 && LastToucher >= 0 && LastToucher < kPlayerFigures &&
+        if (f.passer >= 0 && (MatchPhase != kPhaseOpenPlay || LastToucher != f.toucher)) {
+            const bool toTeamMate = MatchPhase == kPhaseOpenPlay && LastToucher >= 0 &&
+                                    LastToucher < kPlayerFigures &&
                                     LastToucher / kTeamFigures == f.passer / kTeamFigures;
             w.passesToTeamMates += toTeamMate;
             f.passer = -1;
@@ -159,11 +162,12 @@ void BatchWatchTick() {
     // the pitch, further out than play ever goes; in the shoot-out they walk
     // from there to their places, and players not in it wait there.
     const PitchGeometryValues& g = PitchGeometry;
-    const bool walkOn = MatchPhase == 25 || MatchPhase == 27 || MatchPhase == 29;
+    const bool walkOn = MatchPhase == kPhaseKickOffSetUp || MatchPhase == kPhaseKickOffSetUpAfterGoal ||
+                        MatchPhase == kPhaseKickOffPositions;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
         if (f.action >= kMatchActionCount) BatchFault("action outside 0..205", figure);
-        w.layOffs += f.action == kHeaderPassAction && w.lastAction[figure] != kHeaderPassAction;
+        w.layOffs += f.action == kActionHeaderPass && w.lastAction[figure] != kActionHeaderPass;
         w.lastAction[figure] = f.action;
         const bool waiting = std::abs(f.y - g.lineUpY) <= 40 && f.x < g.left;
         const bool shootOutWalk = Period == 4 && f.x < g.left;
@@ -173,7 +177,7 @@ void BatchWatchTick() {
     }
     // A ball in a player's hands, or carried to a throw-in, is where he is;
     // a free ball stays within the walls.
-    const bool free = BallState.holder == 0 && BallState.controller == 0 && MatchPhase != 6;
+    const bool free = BallState.holder == 0 && BallState.controller == 0 && MatchPhase != kPhaseTakeThrowIn;
     if (free && (BallState.x < g.wallLeftX || BallState.x > g.wallRightX || BallState.y < g.wallLowY ||
                  BallState.y > g.wallHighY))
         BatchFault("ball outside the walls", kBallFigure);

@@ -1,4 +1,6 @@
+#include "core/match/actions.h"
 #include "core/match/infobar.h"
+#include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
 
 namespace {
@@ -36,7 +38,7 @@ TEST_F(ClockTest, MinutesOfEachPeriod) {
 
 TEST_F(ClockTest, ZeroStoppageSetsTimeUpOnTheFirstTickAfterTheLength) {
     MatchClockRunning = 1;
-    MatchPhase = 1;  // a stoppage: the period cannot end in it
+    MatchPhase = kPhaseFoul;  // a stoppage: the period cannot end in it
     RunToLength();
     EXPECT_FALSE(MatchTimeUp);
     MatchClockTick();
@@ -48,7 +50,7 @@ TEST_F(ClockTest, ZeroStoppageSetsTimeUpOnTheFirstTickAfterTheLength) {
 TEST_F(ClockTest, StoppageIsSpentOnlyAfterTheLengthAndShownInSeconds) {
     MatchClockRunning = 1;
     StoppageTime = 1500;  // 1500 of 15000 ticks is a tenth of 45 minutes
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     RunToLength();
     EXPECT_EQ(StoppageTime, 1500);
     MatchClockTick();
@@ -61,7 +63,7 @@ TEST_F(ClockTest, TimeUpNearHalfwayEndsAtOnceInTheRightPhases) {
     MatchTimeUp = 1;
     PeriodClock = PeriodLength;
     BallState.y = 1082 + 199;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchClockTick();
     EXPECT_EQ(MatchPhase, 3);
     for (uint16_t phase : {kPhaseOpenPlay, kPhaseGoal, kPhaseAfterGoal}) {
@@ -110,11 +112,11 @@ TEST_F(ClockTest, GoldenGoalEndsExtraTimeButNotTheHalves) {
 
 TEST_F(ClockTest, InjuryAndTreatmentHoldTheMinute) {
     MatchClockRunning = 1;
-    MatchPhase = kPhaseInjury;
+    MatchPhase = kPhaseSubstitution;
     for (int i = 0; i < 10; ++i) MatchClockTick();
     EXPECT_EQ(PeriodClock, 0u);
-    MatchPhase = 1;
-    MatchFigures[5].action = 149;
+    MatchPhase = kPhaseFoul;
+    MatchFigures[5].action = kActionFetchAndThrow;
     MatchClockTick();
     EXPECT_EQ(PeriodClock, 0u);
     MatchFigures[5].off = 1;  // off the pitch: no longer holds play up
@@ -140,7 +142,7 @@ TEST_F(ClockTest, PressureChartSkipsTheLastMinuteOfAPeriod) {
     std::memset(MatchResult.minutes, 0xFF, sizeof MatchResult.minutes);
     MatchClockRunning = 1;
     StoppageTime = 200;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     BallState.y = 1600;  // pressure rises while team 0 attacks toward high y
     RunToLength();
     for (int i = 0; i < 50; ++i) MatchClockTick();
@@ -153,7 +155,7 @@ TEST_F(ClockTest, ANewMatchDoesNotChartTheLastMatchsMinute) {
     CurrentMinute = 97;  // a golden goal left the clock standing in minute 97
     MatchClockStartMatch();
     MatchClockRunning = 1;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     MatchClockTick();
     EXPECT_EQ(MatchResult.minutes[97], 0xFF);
     EXPECT_EQ(CurrentMinute, 0);
@@ -163,7 +165,7 @@ TEST_F(ClockTest, PracticeMatchShowsNoInfoBar19) {
     InfoBar_Reset();
     MatchResetClock(45 * 60);  // one minute a minute
     MatchClockRunning = 1;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PeriodClock = 30 * 3000;  // minute 30 = 20 + 10 % 15
     MatchClockTick();
     EXPECT_EQ(InfoBar_GetHold(), kInfoBarHold);
@@ -240,19 +242,21 @@ TEST_F(ClockTest, EndOfPeriodCelebratesTheAggregateWinner) {
     Goals[1] = 1;
     OldGoals[0] = 2;  // team 0 through on aggregate
     MatchClockRunning = 1;
-    MatchFigures[4].action = 200;
-    MatchFigures[20].action = 60;  // busy: left alone
+    MatchFigures[4].action = kActionKeeperShortHighParryDive;
+    MatchFigures[20].action = kActionPenaltyRunUp;  // busy: left alone
     Match_EndOfPeriod();
     EXPECT_EQ(MatchPhase, kPhasePeriodOver);
     EXPECT_FALSE(MatchClockRunning);
-    EXPECT_TRUE(MatchFigures[4].action == 30 || MatchFigures[4].action == 144);
-    EXPECT_EQ(int(MatchFigures[20].action), 60);
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), 6);
+    EXPECT_TRUE(MatchFigures[4].action == kActionToTunnel ||
+                MatchFigures[4].action == kActionPeriodEndReactionA);
+    EXPECT_EQ(int(MatchFigures[20].action), kActionPenaltyRunUp);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), kOfficialSignal);
     EXPECT_EQ(int(MatchFigures[kRefereeFigure].actionParam), 3);
     EXPECT_EQ(DesignatedPlayer[0], kNoDesignated);
     for (int figure = 16; figure < 27; ++figure) {
         if (figure == 20) continue;
-        EXPECT_TRUE(MatchFigures[figure].action == 30 || MatchFigures[figure].action == 145);
+        EXPECT_TRUE(MatchFigures[figure].action == kActionToTunnel ||
+                    MatchFigures[figure].action == kActionPeriodEndReactionB);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/match/matchphases.h"
+#include "core/match/actions.h"
 
 #include <array>
 #include <random>
@@ -10,6 +11,7 @@
 #include "core/match/motion.h"
 #include "core/match/officials.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
 
 namespace {
@@ -50,13 +52,13 @@ TEST_F(PhaseTest, TrailingTeamTakesThrowInsSoonerButNotCorners) {
     Goals[1] = 2;
     std::set<int> seen;
     for (int i = 0; i < 200; ++i) {
-        MatchPhase = 3;
+        MatchPhase = kPhaseThrowIn;
         PhaseTimer = 0;
         BallTeam = 1;  // team 0 throws
         seen.insert(TicksIn(3));
     }
     EXPECT_EQ(seen, (std::set<int>{22, 30, 45, 90}));
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     RestartTeam = 0;
     PhaseTimer = 0;
     EXPECT_EQ(TicksIn(5), 90);
@@ -75,7 +77,7 @@ TEST_F(PhaseTest, TheCornerBallLiesStillInTheCorner) {
     BallState.vx = -6 * 65536;
     BallState.vy = -3 * 65536;
     BallState.vz = 65536;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     RestartTeam = 1;
     PhaseTimer = 0;
     TicksIn(5);
@@ -96,7 +98,7 @@ TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
     EXPECT_FALSE(MatchInDefendingArea(0, 477, 414));
     EXPECT_FALSE(MatchInDefendingArea(0, 600, 415));
     EXPECT_TRUE(MatchInDefendingArea(1, 1114, 1750));
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     FoulTeam = 0;
     FoulX = 478;
     FoulY = 414;
@@ -147,13 +149,13 @@ TEST_F(PhaseTest, F1HeldTogglesOnce) {
 }
 
 TEST_F(PhaseTest, WaitsAreBounded) {
-    MatchPhase = 22;
-    ResumePhase = 1;
+    MatchPhase = kPhaseWaitReferee;
+    ResumePhase = kPhaseFoul;
     RefereeAction = 8;
     testing::internal::CaptureStdout();
     const int ticks = TicksIn(22);
     const std::string log = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(ticks, kPhaseWaitBound);
+    EXPECT_EQ(ticks, kWaitTicksBound);
     EXPECT_EQ(MatchPhase, 1);
     EXPECT_NE(log.find("still not ready"), std::string::npos);
 }
@@ -163,11 +165,11 @@ TEST_F(PhaseTest, KeeperOutsideHisAreaWithTheBallIsAFoul) {
     BallState.y = 300;
     MatchFigures[0].x = 796;
     MatchFigures[0].y = 300;
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     EXPECT_EQ(TicksIn(12), 60);
     EXPECT_EQ(MatchPhase, 13);
     PhaseTimer = 0;
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     MatchPhaseTick();
     MatchFigures[0].y = 430;  // carried out of the area
     MatchPhaseTick();
@@ -186,7 +188,7 @@ TEST_F(PhaseTest, KickOffWaitsForEveryoneInHisOwnHalf) {
         MatchFigures[figure].formationY = 1200;
     }
     MatchFigures[3].targetY = 1150;  // 68 beyond: two steps back, then the set-up goes on
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     EXPECT_EQ(TicksIn(25), 3);
     EXPECT_EQ(int(MatchFigures[3].targetY), 1150 - 2 * 32);
     EXPECT_EQ(MatchPhase, 29);
@@ -196,7 +198,7 @@ TEST_F(PhaseTest, KickOffWaitsForEveryoneInHisOwnHalf) {
 }
 
 TEST_F(PhaseTest, PeriodOverFinishesThePeriod) {
-    MatchPhase = 14;
+    MatchPhase = kPhasePeriodOver;
     EXPECT_EQ(TicksIn(14) + 0, 5000);  // the phase stays 14; the period is marked finished
     EXPECT_TRUE(MatchFinished);
 }
@@ -205,14 +207,14 @@ TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     AttackDirection = 0;
     BallState.y = 2040;  // the high goal: team 0 scores
     LastToucher = 9;
-    MatchPhase = 9;
+    MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 1);
     EXPECT_EQ(int(MatchFigures[9].goals), 1);
     EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
     EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
     LastToucher = 20;
-    MatchPhase = 9;
+    MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 2);
     EXPECT_EQ(int(MatchFigures[20].ownGoals), 1);
@@ -235,9 +237,9 @@ TEST_F(PhaseTest, TurningTakesTheShortWayThroughZero) {
 
 TEST_F(PhaseTest, OneFrameClipHandsOnAtOnce) {
     MatchFigures[3].frame = 0;
-    MatchFigures[3].action = 50;
-    EXPECT_EQ(MatchSetPlayerAnim(3, 5, 1, 7), 0);
-    EXPECT_EQ(int(MatchFigures[3].action), 7);
+    MatchFigures[3].action = kActionAirBackHeader;
+    EXPECT_EQ(MatchSetPlayerAnim(3, 5, 1, kActionTurnWithBallSmallA), 0);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionTurnWithBallSmallA);
     MatchFigures[3].frame = 0;
     EXPECT_EQ(MatchTrySetPlayerAnim(3, 7, 1), 1);
     EXPECT_EQ(int(MatchFigures[3].shownFrame), 1);
@@ -282,13 +284,13 @@ TEST_F(PhaseTest, OfficialWalksToHisSpotAndStands) {
     MatchFigure& ref = MatchFigures[kRefereeFigure];
     ref.x16 = 700 << 16;
     ref.y16 = 1000 << 16;
-    Match_SetPlayerAction(kRefereeFigure, 5);
+    Match_SetPlayerAction(kRefereeFigure, kOfficialWalkToFirstSpot);
     int ticks = 0;
-    while (ref.action == 5 && ticks < 1000) {
+    while (ref.action == kOfficialWalkToFirstSpot && ticks < 1000) {
         MatchOfficialsTick();
         ++ticks;
     }
-    EXPECT_EQ(int(ref.action), 15);
+    EXPECT_EQ(int(ref.action), kOfficialToSecondSpot);
     EXPECT_LT(ticks, 200);
     EXPECT_NEAR(int(ref.y), 1082, 3);
 }
@@ -305,12 +307,12 @@ TEST_F(PhaseTest, AssistantFetchesTheBallAndThrowsItToTheRestartSpot) {
     MatchFigure& assistant = MatchFigures[kRefereeFigure + 1];
     assistant.x16 = 1562 << 16;
     assistant.y16 = 760 << 16;
-    Match_SetPlayerAction(kRefereeFigure + 1, 2);
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialFetchBall);
     // Nothing in open play.
     MatchOfficialsTick();
     EXPECT_EQ(+assistant.x16, 1562 << 16);
     // The ball went out over the right touchline and lies by the wall.
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     ThrowInX = 1434;
     ThrowInY = 800;
     BallState.x = MatchFigures[kBallFigure].x = 1500;
@@ -334,15 +336,15 @@ TEST_F(PhaseTest, AssistantFetchesTheBallAndThrowsItToTheRestartSpot) {
     EXPECT_NEAR(int(assistant.y), 126 + 3 * 1912 / 8, 3);
     EXPECT_EQ(BallState.holder, 0);  // one fetch per restart
     // A restart that goes ahead while he holds the ball makes him drop it.
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     MatchOfficialsTick();
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     BallState.x = MatchFigures[kBallFigure].x = int16_t(assistant.x);
     BallState.y = MatchFigures[kBallFigure].y = int16_t(assistant.y);
     BallState.vx = BallState.vy = BallState.vz = 0;
     MatchOfficialsTick();
     ASSERT_EQ(BallState.holder, kRefereeFigure + 2);
-    MatchPhase = 6;
+    MatchPhase = kPhaseTakeThrowIn;
     MatchOfficialsTick();
     EXPECT_EQ(BallState.holder, 0);
 }
@@ -359,11 +361,11 @@ TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
 TEST_F(PhaseTest, TicksAreDeterministic) {
     auto run = [] {
         GameSeedRandom(99);
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         MatchClockRunning = 1;
         for (int i = 0; i < 3000; ++i) {
             MatchTick();
-            if (i == 100) MatchPhase = 0;
+            if (i == 100) MatchPhase = kPhaseOpenPlay;
             if (i == 2000) Match_EndOfPeriod();
         }
         return std::vector<uint8_t>(reinterpret_cast<uint8_t*>(&MatchResult),

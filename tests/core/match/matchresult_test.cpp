@@ -1,3 +1,4 @@
+#include "core/match/phases.h"
 #include "core/match/strikes.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
@@ -14,7 +15,7 @@ class MatchReportTest : public matchtest::MatchFixture {
         MatchFixture::SetUp();
         ClearHeatMaps();
         PitchGeometry = kDefaultPitch;
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         Period = 0;
         Goals[0] = Goals[1] = 0;
         ShootOutGoals[0] = ShootOutGoals[1] = 0;
@@ -56,7 +57,7 @@ TEST_F(MatchReportTest, HeatMapsCountEdgesMirrorHalvesAndFollowTheBall) {
 
     // Figures off the pitch and stoppages count nothing.
     EXPECT_EQ(Cell(5, 0, 0) + Cell(5, 14, 17), 0u);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     Match_CountHeatMaps();
     EXPECT_EQ(Cell(20, 0, 0), 2u);
     ClearHeatMaps();

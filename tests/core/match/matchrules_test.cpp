@@ -1,3 +1,5 @@
+#include "core/match/actions.h"
+#include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
 
 #include "core/base/bytes.h"
@@ -42,11 +44,11 @@ TEST_F(RulesTest, NearestAndFarthestIgnoreKeeperAndBusyPlayers) {
     EXPECT_EQ(MatchFindNearestPlayer(0, 0, -1), 1);  // the keeper stands on the point
     EXPECT_EQ(MatchFindNearestPlayer(0, 0, 1), 2);
     EXPECT_EQ(MatchFindBestReceiver(0, 0, -1), 10);
-    MatchFigures[2].action = 101;
-    MatchFigures[1].action = 17;
+    MatchFigures[2].action = kActionIdleVariation;
+    MatchFigures[1].action = kActionReceivePass;
     EXPECT_EQ(MatchFindNearestPlayer(0, 0, -1), 2);
     EXPECT_EQ(MatchFindBestReceiver(0, 0, 2), 10);
-    for (int figure = 1; figure < 11; ++figure) MatchFigures[figure].action = 40;
+    for (int figure = 1; figure < 11; ++figure) MatchFigures[figure].action = kActionKnockPast;
     EXPECT_EQ(MatchFindNearestPlayer(0, 0, -1), 0);
     EXPECT_EQ(MatchFindBestReceiver(0, 0, -1), 0);
 }
@@ -101,11 +103,11 @@ TEST_F(RulesTest, RestartCountersNeverBelowZero) {
 
 TEST_F(RulesTest, PossessionInAStoppageChangesNothing) {
     LastToucher = 3;
-    MatchPhase = 4;
+    MatchPhase = kPhaseGoalKick;
     MatchTakePossession(20);
     EXPECT_EQ(LastToucher, 3);
     EXPECT_EQ(int(MatchFigures[20].touches), 0);
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     BallState.holder = 1;
     MatchTakePossession(20);
     EXPECT_EQ(LastToucher, 3);
@@ -156,38 +158,38 @@ TEST_F(RulesTest, PlayerSkillAndCanAct) {
     EXPECT_EQ(MatchPlayerSkill(3), 100);
     MatchFigures[3].tacticBytes[0] = 1;
     EXPECT_EQ(MatchPlayerSkill(3), 30);
-    MatchFigures[3].action = 18;  // free until he has kicked
+    MatchFigures[3].action = kActionCross;  // free until he has kicked
     EXPECT_EQ(MatchPlayerCanAct(3), 1);
     MatchFigures[3].hasKicked = 1;
     EXPECT_EQ(MatchPlayerCanAct(3), 0);
-    MatchFigures[3].action = 19;
+    MatchFigures[3].action = kActionThrowInChoose;
     EXPECT_EQ(MatchPlayerCanAct(3), 0);
     MatchFigures[3].action = 999;
     EXPECT_EQ(MatchPlayerCanAct(3), 0);
 }
 
 TEST_F(RulesTest, GroupCommands) {
-    MatchFigures[4].action = 40;
-    MatchFigures[5].action = 3;
+    MatchFigures[4].action = kActionKnockPast;
+    MatchFigures[5].action = kActionNothing;
     MatchFigures[5].stateD = 1;
     const int16_t busy = MatchReleasePlayers();
-    EXPECT_EQ(int(MatchFigures[5].action), 1);
+    EXPECT_EQ(int(MatchFigures[5].action), kActionRunToPosition);
     EXPECT_EQ(int(MatchFigures[5].stateD), 0);
-    EXPECT_EQ(int(MatchFigures[0].action), 152);
+    EXPECT_EQ(int(MatchFigures[0].action), kActionKeeperReady);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(MatchCountBusyPlayers(), 1);
     MatchResetAllPlayers();
-    EXPECT_EQ(int(MatchFigures[4].action), 1);
+    EXPECT_EQ(int(MatchFigures[4].action), kActionRunToPosition);
     EXPECT_EQ(MatchCountBusyPlayers(), 0);
 }
 
 TEST_F(RulesTest, CelebrationOnlyFromOrdinaryPlay) {
-    MatchFigures[3].action = 60;
+    MatchFigures[3].action = kActionPenaltyRunUp;
     MatchStartCelebration(3);
-    EXPECT_EQ(int(MatchFigures[3].action), 60);
-    MatchFigures[3].action = 1;
+    EXPECT_EQ(int(MatchFigures[3].action), kActionPenaltyRunUp);
+    MatchFigures[3].action = kActionRunToPosition;
     MatchStartDejection(3);
-    EXPECT_EQ(int(MatchFigures[3].action), 177);
+    EXPECT_EQ(int(MatchFigures[3].action), kActionKeeperGestureMate);
     const int16_t clip = MatchFigures[3].anim;
     EXPECT_TRUE(clip == 219 || clip == 221 || (clip >= 306 && clip <= 310));
 }

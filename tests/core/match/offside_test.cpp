@@ -1,5 +1,7 @@
 #include "core/match/offside.h"
+#include "core/match/actions.h"
 
+#include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
 
 namespace {
@@ -80,14 +82,14 @@ TEST_F(OffsideTest, CallRecordsTheOffence) {
     EXPECT_EQ(OffsideRecord.x, 700);
     EXPECT_EQ(OffsideRecord.team, 0);
     EXPECT_EQ(int(MatchFigures[6].counts[kCountOffsides]), 1);
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure + 1].action), 10);
+    EXPECT_EQ(int(MatchFigures[kRefereeFigure + 1].action), kOfficialTurnAndStandA);
 }
 
 TEST_F(OffsideTest, CloseCallsByStrictness) {
     MatchFigures[6].y = 1510;  // 10 beyond
     int called = 0;
     for (int i = 0; i < 10000; ++i) {
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchFigures[6].offsideMark = 1;
         MatchMarkOffside(6);
         called += MatchPhase == kPhaseOffside;
@@ -95,7 +97,7 @@ TEST_F(OffsideTest, CloseCallsByStrictness) {
     EXPECT_NEAR(called / 10000.0, 0.51, 0.02);
     MatchFigures[6].y = 1520;
     for (int i = 0; i < 200; ++i) {
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchFigures[6].offsideMark = 1;
         MatchMarkOffside(6);
         ASSERT_EQ(MatchPhase, kPhaseOffside);
@@ -108,7 +110,7 @@ TEST_F(OffsideTest, ClearingKeepsHesitationInOpenPlay) {
     MatchClearOffsideFlags();
     EXPECT_EQ(int(MatchFigures[6].offsideMark), 0);
     EXPECT_EQ(int(MatchFigures[6].offsideWord), 9);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchClearOffsideFlags();
     EXPECT_EQ(int(MatchFigures[6].offsideWord), 0);
 }

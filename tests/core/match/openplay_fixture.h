@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
 #include "core/match/motion.h"
@@ -31,7 +32,7 @@ class OpenPlayTest : public frametest::FrameTest {
             f.dribble = f.tackling = f.shooting = f.passing = f.vision = f.agility = f.composure = 50;
             f.outlook = f.control = f.heading = 50;
             f.left = f.right = 2;
-            f.action = 0;
+            f.action = kActionStand;
             f.anim = -1;
             Put(int16_t(figure), 300 + 60 * (figure % kTeamFigures), figure < kTeamFigures ? 600 : 1500);
             f.targetX = f.x;

@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/dribble.h"
 #include "core/match/geometry.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpieces.h"
 #include "tests/core/match/scenario.h"
@@ -29,19 +31,21 @@ class OpenPlayScenario : public ::testing::Test {
     static void AllOff() {
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             MatchFigures[figure].off = 1;
-            MatchFigures[figure].action = 0;
+            MatchFigures[figure].action = kActionStand;
         }
     }
     // The kick-off shape as the formation gives it, everyone on his place.
     static void FormUp() {
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         LineUpPending = 0;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
         PlaceTeamsOnFormation();
     }
     static bool IsChallenge(uint16_t action) {
-        return action == 32 || action == 56 || action == 89 || action == 91 || action == 116;
+        return action == kActionBlockTackle || action == kActionSlideTackle ||
+               action == kActionSlidingTackle || action == kActionStandingChallenge ||
+               action == kActionHeavySlide;
     }
 };
 
@@ -58,7 +62,7 @@ TEST_F(OpenPlayScenario, ALoneCarrierRunsTheBallTowardGoalTouchingItAtTheTouchFr
     const int16_t carrier = MatchLineUp[0][7];
     MatchFigure& c = MatchFigures[carrier];
     c.off = 0;
-    PlaceFigure(carrier, 700, 700, 4);
+    PlaceFigure(carrier, 700, 700, kActionThink);
     c.facing = 128;  // team 0 attacks the goal at y 2038
     c.hasBall = 1;
     PlaceBall(700, 704);
@@ -111,7 +115,7 @@ TEST_F(OpenPlayScenario, TheDefendersChallengerClosesDownTheCarrierAndGoesIn) {
     FormUp();
     // Team 1's striker has the ball in the middle of team 0's half.
     const int16_t carrier = MatchLineUp[1][9];
-    PlaceFigure(carrier, 796, 800, 5);
+    PlaceFigure(carrier, 796, 800, kActionOnBall);
     MatchFigures[carrier].facing = 0;
     MatchFigures[carrier].hasBall = 1;
     PlaceBall(796, 796);
@@ -170,7 +174,7 @@ PlayReport PlayFromTheCentreSpot(uint32_t seed) {
     FormationPossession = 0;
     FormationPossessionCount = 0;
     FormationHold = 0;
-    MatchPhase = 25;
+    MatchPhase = kPhaseKickOffSetUp;
     LineUpPending = 0;
     Match_ChooseFormationZone();
     Match_SetFormationTargets();
@@ -196,7 +200,7 @@ PlayReport PlayFromTheCentreSpot(uint32_t seed) {
                 EXPECT_LE(f.x, 1600);
                 EXPECT_GE(f.y, -10);
                 EXPECT_LE(f.y, 2200);
-                if (f.action == 4) ++inFour;
+                if (f.action == kActionThink) ++inFour;
             }
             if (MatchPhase == kPhaseOpenPlay) {
                 thinkers += inFour;
@@ -227,11 +231,11 @@ TEST_F(OpenPlayScenario, AGoalKickWhoseKeeperWasCalledAwayIsTakenByHimAllTheSame
     GoalKickX = 630;
     GoalKickY = 1942;
     RestartTeam = 1;
-    MatchPhase = 7;
+    MatchPhase = kPhaseTakeGoalKick;
     PhaseTimer = 0;
     RestartStallCount = 0;
     const int16_t keeper = MatchLineUp[1][0];
-    ASSERT_EQ(+MatchFigures[keeper].action, 152) << "standing in goal, not taking the kick";
+    ASSERT_EQ(+MatchFigures[keeper].action, kActionKeeperReady) << "standing in goal, not taking the kick";
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 4000) MatchTick();
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/base/random.h"
+#include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
@@ -87,7 +88,7 @@ TEST_F(PassEdgeTest, TheSideAndMovingPassesBlurWithinTheirDraws) {
             widestX = std::max(widestX, dx * 100 / (e * (d / c.xScale + 1)));
             widestY = std::max(widestY, dy * 100 / (e * (d / c.yScale + 1)));
             ASSERT_EQ(+MatchFigures[6].aimX, MatchPassTargetX);
-            ASSERT_EQ(+MatchFigures[6].action, 17);
+            ASSERT_EQ(+MatchFigures[6].action, kActionReceivePass);
         }
         EXPECT_GT(widestX, 80) << c.action;
         EXPECT_GT(widestY, 80) << c.action;
@@ -102,7 +103,7 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
     int32_t vx[2] = {}, vy[2] = {};
     int16_t landedX[2] = {};
     for (int toKeeper = 0; toKeeper < 2; ++toKeeper) {
-        ReadyToStrike(124, 0, 23);
+        ReadyToStrike(kActionStandingSidePassB, 0, 23);
         f.passing = int8_t(toKeeper == 0 ? 100 : 1);  // the keeper's pass is tight whatever the skill
         MatchPassTargetX = 796;
         MatchPassTargetY = 400;
@@ -120,11 +121,11 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
 
     // No receiver: the ball still flies and the event plays, but nobody runs
     // and the long-pass flag and the pass counters keep their values.
-    Match_SetPlayerAction(6, 0);
+    Match_SetPlayerAction(6, kActionStand);
     LongPassFlag = 1;
     MatchFigures[6].shirt = 7;
     const uint16_t passesTo6 = f.passesTo[6];
-    ReadyToStrike(126, 0, 22);
+    ReadyToStrike(kActionJoggingSidePassB, 0, 22);
     f.passing = 100;
     MatchPassTargetX = 1000;
     MatchPassTargetY = 1300;
@@ -132,19 +133,19 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
     Run(5);
     EXPECT_EQ(+f.hasKicked, 1);
     EXPECT_NE(BallState.vy, 0);
-    EXPECT_EQ(+MatchFigures[6].action, 0);
+    EXPECT_EQ(+MatchFigures[6].action, kActionStand);
     EXPECT_EQ(LongPassFlag, 1);
     EXPECT_EQ(+f.passesTo[6], passesTo6);
 
     // A kind-0 pass of 1200 flies as if 1000 long; a kind outside 0..4 leaves
     // the ball as it was.
-    ReadyToStrike(125, 0, 24);
+    ReadyToStrike(kActionJoggingSidePassA, 0, 24);
     MatchPassTargetX = 796;
     MatchPassTargetY = 1000 + 1200;
     MatchPassReceiver = -1;
     Run(5);
     EXPECT_EQ(BallState.vy, (MatchPassTargetY - 1004) * 400);
-    ReadyToStrike(127, 7, 28);
+    ReadyToStrike(kActionRunningSidePassA, 7, 28);
     BallState.vx = 12345;
     BallState.vy = -777;
     Run(5);
@@ -155,17 +156,17 @@ TEST_F(PassEdgeTest, ASidePassToTheOwnKeeperIsTightAndSlowerWithoutAReceiverNobo
 
 TEST_F(PassEdgeTest, ASidePassWithoutTheBallRunsOutAndAHeldBallEndsIt) {
     MatchFigure& f = MatchFigures[5];
-    ReadyToStrike(128, 0, 18);
+    ReadyToStrike(kActionRunningSidePassB, 0, 18);
     f.hasBall = 0;
     MatchPassReceiver = -1;
-    for (int tick = 0; tick < 60 && f.action == 128; ++tick) Run(5);
+    for (int tick = 0; tick < 60 && f.action == kActionRunningSidePassB; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    EXPECT_EQ(+f.action, 1);
-    ReadyToStrike(128, 0, 18);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
+    ReadyToStrike(kActionRunningSidePassB, 0, 18);
     BallState.holder = 1;
     Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    EXPECT_EQ(+f.action, 1);
+    EXPECT_EQ(+f.action, kActionRunToPosition);
 }
 
 // One pitch mark per knock code at a time, shared by all players; the end of
@@ -180,9 +181,9 @@ TEST_F(PassEdgeTest, TheKnocksShareOneMarkPerCode) {
         On(figure, 796, 1100 - 10);
         MatchFigures[figure].facing = 128;
     }
-    Match_SetPlayerAction(5, 143);
-    Match_SetPlayerAction(6, 143);
-    Match_SetPlayerAction(7, 142);
+    Match_SetPlayerAction(5, kActionKnockToTargetB);
+    Match_SetPlayerAction(6, kActionKnockToTargetB);
+    Match_SetPlayerAction(7, kActionKnockToTargetA);
     Run(5);
     Run(6);
     EXPECT_EQ(passEdgeMarks, 1);
@@ -193,8 +194,8 @@ TEST_F(PassEdgeTest, TheKnocksShareOneMarkPerCode) {
     EXPECT_EQ(BallState.vx, 0);
     EXPECT_EQ(BallState.vy, 0);
     const int facing = MatchFigures[5].facing;
-    while (MatchFigures[5].action == 143) Run(5);
-    EXPECT_EQ(+MatchFigures[5].action, 4);
+    while (MatchFigures[5].action == kActionKnockToTargetB) Run(5);
+    EXPECT_EQ(+MatchFigures[5].action, kActionThink);
     EXPECT_EQ(+MatchFigures[5].facing, (facing + 128) & 255);
     EXPECT_EQ(KnockMarkFlag[3], 0);
     MatchFigures[6].x = MatchFigures[6].y = 0;  // he slid on: put him back by the ball
@@ -208,16 +209,16 @@ TEST_F(PassEdgeTest, AKnockThatNeverReachesTheBallLeavesNoMarkAndTurnsRound) {
     PutBall(300, 300);
     On(5, 796, 1000);
     MatchFigures[5].facing = 64;
-    Match_SetPlayerAction(5, 141);
+    Match_SetPlayerAction(5, kActionSidewaysKnockB);
     int ticks = 0;
-    while (MatchFigures[5].action == 141 && ticks++ < 200) Run(5);
-    EXPECT_EQ(+MatchFigures[5].action, 4);
+    while (MatchFigures[5].action == kActionSidewaysKnockB && ticks++ < 200) Run(5);
+    EXPECT_EQ(+MatchFigures[5].action, kActionThink);
     EXPECT_EQ(+MatchFigures[5].facing, 192);
     EXPECT_EQ(+MatchFigures[5].hasKicked, 0);
     EXPECT_EQ(passEdgeMarks, 0);
     // A ball below 70 within reach is knocked, and the mark is left.
     PutBall(796, 1004);
-    Match_SetPlayerAction(5, 141);
+    Match_SetPlayerAction(5, kActionSidewaysKnockB);
     Run(5);
     EXPECT_EQ(+MatchFigures[5].hasKicked, 1);
     EXPECT_EQ(passEdgeMarks, 1);
@@ -236,22 +237,22 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallState.direction = 128;
     BallState.speed = 6;
     Put(6, 796, 1400);
-    Match_SetPlayerAction(6, 17);
+    Match_SetPlayerAction(6, kActionReceivePass);
     r.ballDirection = 64;  // as the group update saw it some ticks ago
     Run(6);
-    EXPECT_EQ(+r.action, 17);
+    EXPECT_EQ(+r.action, kActionReceivePass);
     EXPECT_EQ(+r.ballDirection, 0) << "on his point he looks at the ball again";
     BallTeam = 1;  // an opponent touched it
     Run(6);
-    EXPECT_EQ(+r.action, 4);
+    EXPECT_EQ(+r.action, kActionThink);
 
     // On his point with the ball lying still off to his side: he waits.
     BallTeam = 0;
     PutBall(900, 1400);
     Put(6, 796, 1400);
-    Match_SetPlayerAction(6, 17);
+    Match_SetPlayerAction(6, kActionReceivePass);
     for (int tick = 0; tick < 30; ++tick) Run(6);
-    EXPECT_EQ(+r.action, 17);
+    EXPECT_EQ(+r.action, kActionReceivePass);
     EXPECT_EQ(+r.x, 796);
     EXPECT_EQ(+r.y, 1400);
     // The same ball rolling away across him: not coming his way, he thinks.
@@ -259,7 +260,7 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     BallState.direction = 64;
     BallState.speed = 6;
     Run(6);
-    EXPECT_EQ(+r.action, 4);
+    EXPECT_EQ(+r.action, kActionThink);
 }
 
 // A winger running along the goal line crosses into the area, and the
@@ -274,18 +275,18 @@ TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
     for (int16_t figure : {winger, striker, defender, nearPost, farPost, keeper})
         MatchFigures[figure].off = 0;
     // Two defenders on their line: nobody in the area is offside.
-    PlaceFigure(defender, 300, 2000, 0);
-    PlaceFigure(keeper, 796, 2020, 152);
-    PlaceFigure(winger, 1330, 1870, 5);
+    PlaceFigure(defender, 300, 2000, kActionStand);
+    PlaceFigure(keeper, 796, 2020, kActionKeeperReady);
+    PlaceFigure(winger, 1330, 1870, kActionOnBall);
     MatchFigure& w = MatchFigures[winger];
     w.facing = 200;  // along the line toward the goal
     w.gait = 2;
     w.hasBall = 1;
     w.leftNow = w.rightNow = 3;
     w.passing = w.intelligence = 90;
-    PlaceFigure(striker, 680, 1800, 0);
-    PlaceFigure(nearPost, 840, 1810, 4);
-    PlaceFigure(farPost, 560, 1960, 4);
+    PlaceFigure(striker, 680, 1800, kActionStand);
+    PlaceFigure(nearPost, 840, 1810, kActionThink);
+    PlaceFigure(farPost, 560, 1960, kActionThink);
     for (int16_t figure : {striker, nearPost, farPost}) MatchFigures[figure].heading = 90;
     PlaceBall(1330, 1874);
     StartOpenPlay(0);
@@ -299,7 +300,7 @@ TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
     CurrentTeam = 0;
     GameSeedRandom(5);
     ASSERT_EQ(Match_StartCross(winger, striker, 680, 1800, 0), 0);
-    ASSERT_TRUE(w.action == 18 || w.action == 75) << +w.action;
+    ASSERT_TRUE(w.action == kActionCross || w.action == kActionCrossMirrored) << +w.action;
     EXPECT_EQ(+w.actionParam, 2);  // running, 168 from the line
     bool crossed = false, wentUp = false, inArea = false;
     for (int tick = 0; tick < 120 && !(wentUp && inArea); ++tick) {

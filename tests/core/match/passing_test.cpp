@@ -1,4 +1,5 @@
 #include "core/match/passing.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "core/base/random.h"
 #include "core/match/ball.h"
 #include "core/match/highball.h"
+#include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
@@ -89,17 +91,17 @@ TEST_F(PassingTest, OffsideCareOnlyAfterItsDraw) {
 
 TEST_F(PassingTest, TheOpponentAheadOnlyInOpenPlay) {
     On(20, 796, 1007);
-    MatchFigures[20].action = 0;
+    MatchFigures[20].action = kActionStand;
     int found = 0;
     for (uint32_t seed = 1; seed <= 100; ++seed) {
         GameSeedRandom(seed);
         if (Match_OpponentAhead(5) == 21) ++found;
     }
     EXPECT_GT(found, 80);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     EXPECT_EQ(Match_OpponentAhead(5), 0);
-    MatchPhase = 0;
-    MatchFigures[20].action = 19;  // busy: not counted
+    MatchPhase = kPhaseOpenPlay;
+    MatchFigures[20].action = kActionThrowInChoose;  // busy: not counted
     GameSeedRandom(1);
     EXPECT_EQ(Match_OpponentAhead(5), 0);
 }
@@ -110,7 +112,7 @@ TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     f.gait = 0;
     Match_StartShortPass(5, 6, 796, 1300);
     EXPECT_EQ(+f.gait, 1);
-    EXPECT_EQ(+f.action, 109);
+    EXPECT_EQ(+f.action, kActionJoggingForwardPass);
     EXPECT_EQ(+f.actionParam, 0);
     // To the side, 479 away with an opponent 64 away: the quick side pass.
     On(20, 796 + 64, 1000);
@@ -118,23 +120,23 @@ TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     f.gait = 2;
     // (64 from the facing 128 round toward smaller directions: the even side.)
     Match_StartShortPass(5, 6, 796 + 479, 1000);
-    EXPECT_EQ(+f.action, 143);
+    EXPECT_EQ(+f.action, kActionKnockToTargetB);
     Match_StartShortPass(5, 6, 796 + 480, 1000);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     On(20, 796 + 65, 1000);
     Match_StartShortPass(5, 6, 796 + 479, 1000);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     Match_StartShortPass(5, 6, 796 - 300, 1000);  // the odd side
-    EXPECT_EQ(+f.action, 127);
+    EXPECT_EQ(+f.action, kActionRunningSidePassA);
     // Half a turn round is the even side.
     f.facing = 0;
     Match_StartShortPass(5, 6, 796, 1000 + 300);
-    EXPECT_EQ(+f.action, 128);
+    EXPECT_EQ(+f.action, kActionRunningSidePassB);
     // A long pass sends the receiver running at once.
     On(6, 796, 1400);
     f.facing = 128;
     Match_StartLongPass(5, 6);
-    EXPECT_EQ(+MatchFigures[6].action, 17);
+    EXPECT_EQ(+MatchFigures[6].action, kActionReceivePass);
     EXPECT_EQ(+f.actionParam, 1);
     EXPECT_EQ(MatchPassReceiver, 6);
 }
@@ -146,7 +148,7 @@ TEST_F(PassingTest, TheForwardPassBlurStaysInsideItsDraws) {
     for (int i = 0; i < 10000; ++i) {
         GameSeedRandom(uint32_t(i + 1));
         PutBall(796, 1004);
-        Match_SetPlayerAction(5, 77);
+        Match_SetPlayerAction(5, kActionRunningForwardPass);
         f.hasBall = 1;
         f.frame = 10;  // the next frame is inside the strike window
         MatchPassTargetX = int16_t(targetX);
@@ -166,7 +168,7 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
     for (int control = 0; control < 2; ++control) {
         PutBall(800, 1000);  // just ahead of him along his facing
         BallState.z = 100;
-        Match_SetPlayerAction(5, 79);
+        Match_SetPlayerAction(5, kActionAirChestControl);
         f.facing = 64;
         f.heading = 50;
         f.control = int8_t(control == 0 ? 100 : 1);
@@ -186,13 +188,13 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
     FreeKickAimX = 1500;
     FreeKickAimY = 1000;
     f.facing = 64;
-    Match_SetPlayerAction(5, 48);
+    Match_SetPlayerAction(5, kActionHeaderAtGoal);
     f.heading = 0;  // he reaches a ball within 8 units only below height 140
     f.aimX = 796;
     f.aimY = 1000;
     for (int tick = 0; tick < 60; ++tick) Run(5);
     EXPECT_EQ(+f.hasKicked, 0);
-    Match_SetPlayerAction(5, 48);
+    Match_SetPlayerAction(5, kActionHeaderAtGoal);
     BallState.z = 120;
     int strikes = 0;
     for (int tick = 0; tick < 60; ++tick) {
@@ -208,7 +210,6 @@ TEST_F(PassingTest, AChestControlOnlyChangesTheSpeedAndAHeaderMeetsTheBallOnce) 
 // team-mate the quick-pass chooser finds near the ball; with nobody within
 // its reach the player only goes to meet the ball.
 TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
-    constexpr uint16_t kHeaderPass = 86;
     MatchFigure& f = MatchFigures[5];
     f.heading = 100;  // he reacts on every call
     const auto flight = [] {
@@ -226,20 +227,20 @@ TEST_F(PassingTest, AChestHighBallAwayFromGoalIsLaidOffToAMateNearTheBall) {
         SCOPED_TRACE(mateY);
         On(6, 856, mateY);  // 170 from the ball, or 330: beyond a quick pass
         flight();
-        Match_SetPlayerAction(5, 0);
+        Match_SetPlayerAction(5, kActionStand);
         MatchPassReceiver = -1;
         GameSeedRandom(7);
         Match_ReactToHighBall(5);
         EXPECT_EQ(f.targetY, BallPrediction.y);
         if (mateY == 1110) {
-            EXPECT_EQ(f.action, kHeaderPass);
+            EXPECT_EQ(f.action, kActionHeaderPass);
             EXPECT_EQ(f.actionParam, BallPrediction.ticks);
             EXPECT_EQ(MatchPassReceiver, 6);
             EXPECT_EQ(LayOffX, 856);
             EXPECT_EQ(LayOffY, mateY);
             EXPECT_EQ(MatchFigures[6].targetY, mateY);
         } else {
-            EXPECT_EQ(f.action, 0);
+            EXPECT_EQ(f.action, kActionStand);
             EXPECT_EQ(MatchPassReceiver, -1);
         }
     }
@@ -254,13 +255,13 @@ TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
     for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].off = 1;
     const int16_t carrier = MatchLineUp[0][6], mate = MatchLineUp[0][9], defender = MatchLineUp[1][2];
     for (int16_t figure : {carrier, mate, defender}) MatchFigures[figure].off = 0;
-    PlaceFigure(defender, 300, 1900, 0);  // far away, he draws the defensive line
-    PlaceFigure(carrier, 796, 900, 4);
+    PlaceFigure(defender, 300, 1900, kActionStand);  // far away, he draws the defensive line
+    PlaceFigure(carrier, 796, 900, kActionThink);
     MatchFigures[carrier].facing = 128;
     MatchFigures[carrier].hasBall = 1;
     MatchFigures[carrier].tacticBytes[2] = 2;  // told to pass
     MatchFigures[carrier].tacticBytes[5] = 0xFF;
-    PlaceFigure(mate, 900, 1150, 0);
+    PlaceFigure(mate, 900, 1150, kActionStand);
     PlaceBall(796, 904);
     StartOpenPlay(0);
     TeamChallenger[0] = carrier;
@@ -271,7 +272,7 @@ TEST(PassScenario, ACarrierPassesAndTheReceiverTakesTheBall) {
     bool passed = false, received = false;
     for (int tick = 0; tick < 300 && !received; ++tick) {
         MatchTick();
-        passed |= MatchFigures[mate].action == 17;
+        passed |= MatchFigures[mate].action == kActionReceivePass;
         received = passed && LastToucher == mate;
     }
     EXPECT_TRUE(passed);

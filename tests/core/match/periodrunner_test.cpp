@@ -3,9 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/teamjobs.h"
 #include "core/match/teamsetup.h"
@@ -65,12 +67,12 @@ TEST_F(PeriodTest, EveryPlayerLinesUpBesideThePitch) {
     EXPECT_EQ(+MatchFigures[32].x, -2);
     EXPECT_EQ(+MatchFigures[33].y, 1082 + 46);
     EXPECT_EQ(+MatchFigures[34].y, 1082 - 46);
-    EXPECT_EQ(+MatchFigures[32].action, 1);
-    EXPECT_EQ(+MatchFigures[33].action, 2);
-    EXPECT_EQ(+MatchFigures[34].action, 3);
+    EXPECT_EQ(+MatchFigures[32].action, kActionRunToPosition);
+    EXPECT_EQ(+MatchFigures[33].action, kActionStandOff);
+    EXPECT_EQ(+MatchFigures[34].action, kActionNothing);
     EXPECT_EQ(+MatchFigures[32].pace, 80);
-    EXPECT_EQ(+MatchFigures[0].action, 152);
-    EXPECT_EQ(+MatchFigures[16].action, 152);
+    EXPECT_EQ(+MatchFigures[0].action, kActionKeeperReady);
+    EXPECT_EQ(+MatchFigures[16].action, kActionKeeperReady);
     EXPECT_EQ(MatchPhase, 25);
     EXPECT_EQ(BallState.x, 796);
     EXPECT_EQ(BallState.y, 1082);
@@ -263,7 +265,7 @@ TEST_F(PeriodTest, ShootOutBallStartsInFrontOfTheLowPenaltySpot) {
         minY = std::min<int>(minY, BallState.y);
         maxY = std::max<int>(maxY, BallState.y);
         ASSERT_EQ(MatchPhase, 20);
-        ASSERT_EQ(+MatchFigures[0].action, 152);
+        ASSERT_EQ(+MatchFigures[0].action, kActionKeeperReady);
         ASSERT_EQ(CurrentTeam, seed & 1);
     }
     EXPECT_EQ(minX, 796 - 63);
@@ -297,7 +299,7 @@ TEST(PeriodSetupFuzz, RandomSetupBlocksSetUpSafely) {
             ASSERT_LE(+f.pace, 100);
             ASSERT_TRUE(+f.benchState == 0 || +f.benchState == 50 || +f.benchState == 255);
         }
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchClockRunning = 1;
         for (int tick = 0; tick < 8; ++tick) MatchTick();
     }

@@ -6,10 +6,12 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "core/base/bytes.h"
+#include "core/base/corehooks.h"
 #include "core/base/random.h"
 #include "core/club/injuries.h"
 #include "core/match/matchresult.h"
@@ -305,6 +307,14 @@ TEST_F(QPredictDeathTest, ATeamWithNobodyToDrawEndsWithItsMessage) {
                 "QPredict2_FindScoringChanceCreator");
     EXPECT_EXIT((toStderr(), QPredict2_FindPlayerForInjuryChance(1)), testing::ExitedWithCode(1),
                 "QPredict2_FindPlayerForInjuryChance");
+    // It is the program's fatal end: the player is shown the message, not
+    // only the log.
+    CoreHooks hooks;
+    hooks.messageBox = [](const char* text) { std::fprintf(stderr, "message box: %s", text); };
+    CoreSetHooks(hooks);
+    EXPECT_EXIT((toStderr(), QPredict2_FindGuiltyPlayer(1)), testing::ExitedWithCode(1),
+                "message box: Player count error for team " + club);
+    CoreSetHooks(CoreHooks{});
 }
 
 }  // namespace

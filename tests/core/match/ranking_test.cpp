@@ -1,4 +1,5 @@
 #include "core/match/ranking.h"
+#include "core/match/actions.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST_F(RankingTest, AnEntryOutsideTheTeamIsRefilledWithTheMissingFigure) {
 TEST_F(RankingTest, DistancesBusyPlayersAndTheStretchBehindTheBall) {
     PutBall(796, 1082);
     BallTeam = 0;
-    MatchFigures[3].action = 19;  // busy
+    MatchFigures[3].action = kActionThrowInChoose;  // busy
     Rank(0);
     const int plain3 = Match_ApproxDistance(MatchFigures[3].x, MatchFigures[3].y, 796, 1082);
     EXPECT_EQ(+MatchFigures[3].rankDistance, plain3 + kRankBusyPenalty);
@@ -111,35 +112,35 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     SecondManSetUp(17, 19, 18);
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 17);
-    EXPECT_EQ(+MatchFigures[19].action, 0);
+    EXPECT_EQ(+MatchFigures[19].action, kActionStand);
 
     SecondManSetUp(17, 19, 18);
     TeamChallenger[1] = kNoChallenger;
     Goals[1] = 1;
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 17);
-    EXPECT_EQ(+MatchFigures[19].action, 4);
+    EXPECT_EQ(+MatchFigures[19].action, kActionThink);
 
     // Leading by two is not leading by one.
     SecondManSetUp(17, 19, 18);
-    Match_SetPlayerAction(19, 0);
+    Match_SetPlayerAction(19, kActionStand);
     TeamChallenger[1] = kNoChallenger;
     Goals[1] = 2;
     Rank(1);
-    EXPECT_EQ(+MatchFigures[19].action, 0);
+    EXPECT_EQ(+MatchFigures[19].action, kActionStand);
 
     // Entry 0 busy: the next free player challenges and the one after him
     // joins without a lead.
     Goals[1] = 0;
     SecondManSetUp(17, 18, 19);
-    Match_SetPlayerAction(19, 0);
+    Match_SetPlayerAction(19, kActionStand);
     Put(17, 796, 1182);
-    MatchFigures[17].action = 19;
+    MatchFigures[17].action = kActionThrowInChoose;
     TeamChallenger[1] = kNoChallenger;
     Rank(1);
     EXPECT_EQ(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 4);
-    EXPECT_EQ(+MatchFigures[19].action, 4);
+    EXPECT_EQ(+MatchFigures[18].action, kActionThink);
+    EXPECT_EQ(+MatchFigures[19].action, kActionThink);
     EXPECT_EQ(+MatchFigures[18].counts[kCountChallenges], 1);
 }
 
@@ -151,7 +152,7 @@ TEST_F(RankingTest, AChallengerWithinReachKeepsTheRole) {
     TeamChallenger[1] = 18;
     for (int run = 0; run < 4; ++run) Rank(1);
     EXPECT_EQ(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 4);
+    EXPECT_EQ(+MatchFigures[18].action, kActionThink);
     EXPECT_EQ(+MatchFigures[18].counts[kCountChallenges], 0);
     // Beyond 128 the first-ranked player takes over and the old one goes
     // back to his place.
@@ -160,7 +161,7 @@ TEST_F(RankingTest, AChallengerWithinReachKeepsTheRole) {
     PutBall(796, 1500);
     Rank(1);
     EXPECT_NE(TeamChallenger[1], 18);
-    EXPECT_EQ(+MatchFigures[18].action, 1);
+    EXPECT_EQ(+MatchFigures[18].action, kActionRunToPosition);
 }
 
 TEST_F(RankingTest, HandOverSendsFartherThinkersBack) {
@@ -170,15 +171,15 @@ TEST_F(RankingTest, HandOverSendsFartherThinkersBack) {
     Put(3, 796, 1400);
     Put(4, 796, 1090);
     MatchFigures[3].targetY = 1500;
-    Match_SetPlayerAction(3, 4);
-    Match_SetPlayerAction(4, 4);
+    Match_SetPlayerAction(3, kActionThink);
+    Match_SetPlayerAction(4, kActionThink);
     TeamChallenger[0] = 3;
     BallRanking[0][0] = 4;
     Match_PassThinkRole(0, 2);
     EXPECT_EQ(TeamChallenger[0], 2);
-    EXPECT_EQ(+MatchFigures[2].action, 4);
-    EXPECT_EQ(+MatchFigures[3].action, 1);  // farther: back to his place
-    EXPECT_EQ(+MatchFigures[4].action, 4);  // nearer: stays
+    EXPECT_EQ(+MatchFigures[2].action, kActionThink);
+    EXPECT_EQ(+MatchFigures[3].action, kActionRunToPosition);  // farther: back to his place
+    EXPECT_EQ(+MatchFigures[4].action, kActionThink);          // nearer: stays
 }
 
 TEST_F(RankingTest, FreeDirectionAtOnceWhenAheadIsClearAndNoneOffThePitch) {

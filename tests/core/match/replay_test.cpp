@@ -2,6 +2,7 @@
 // applying and interpolating, playback, the commands and the automatic goal
 // replay, with a fake camera in place of the display's.
 #include "core/match/replay.h"
+#include "core/match/phases.h"
 
 #include <gtest/gtest.h>
 
@@ -141,14 +142,15 @@ TEST_F(ReplayTest, FiguresAreRecordedWithTheirClipsAndHiddenOnesEmpty) {
 }
 
 TEST_F(ReplayTest, MatchStateGoesIntoTheFrameAndBack) {
-    Goals[0] = 2, Goals[1] = 1, MatchPhase = 9, Period = 3, PeriodClock = 1234, PeriodLength = 5000;
+    Goals[0] = 2, Goals[1] = 1, MatchPhase = kPhaseGoal, Period = 3, PeriodClock = 1234, PeriodLength = 5000;
     LastToucher = 7, CameraSubject = 12, ViewSetting = 4, ShownStoppageTime = 0xFFF0;
     BallState.holder = 0, BallState.controller = 3, BallCarrierFigure = 6;
     GoalNetImpact[0] = 0xAB, GoalNetImpact[33] = 0xCD;
     ReplayFrame frame{};
     Replay_RecordFrame(&frame);
     EXPECT_EQ(+frame.stateC, -16) << "written sign-extended";
-    Goals[0] = Goals[1] = 0, MatchPhase = 0, Period = 0, PeriodClock = 0, PeriodLength = 0, LastToucher = -1;
+    Goals[0] = Goals[1] = 0, MatchPhase = kPhaseOpenPlay, Period = 0, PeriodClock = 0, PeriodLength = 0,
+    LastToucher = -1;
     CameraSubject = 35, ViewSetting = 0, ShownStoppageTime = 0, BallState.controller = 0,
     BallCarrierFigure = -1;
     GoalNetImpact[0] = GoalNetImpact[33] = 0;

@@ -23,6 +23,7 @@
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/teamsetup.h"
 #include "tests/core/match/match_fixture.h"
 
@@ -158,7 +159,7 @@ inline void PlaceTeamsOnFormation() {
                 x = 796;
                 y = team == AttackDirection ? 150 : 2014;
             }
-            PlaceFigure(figure, x, y, slot == 0 ? 152 : 0);
+            PlaceFigure(figure, x, y, slot == 0 ? kActionKeeperReady : kActionStand);
         }
     }
 }

@@ -9,11 +9,13 @@
 #include <cstdlib>
 
 #include "core/match/actionmachine.h"
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
+#include "core/match/phases.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
 #include "tests/core/match/scenario.h"
@@ -25,7 +27,7 @@ class SetPieceActions : public ::testing::Test {
     void SetUp() override {
         scenario::FillTwoClubs(52);
         scenario::StartMatch(5252, 0, 0);
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
         scenario::PlaceTeamsOnFormation();
@@ -50,7 +52,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
     for (const int aimX : {796, 900}) {
         int uncurled = 0, chipped = 0, kicks = 0;
         for (int kick = 0; kick < 2000; ++kick) {
-            Working(9, 796, 1500, 71);
+            Working(9, 796, 1500, kActionFreeKickShot);
             MatchFigures[9].deadball = 60;
             MatchFigures[9].passing = 60;
             MatchFigures[9].frame = 21;
@@ -58,7 +60,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
             BallState.holder = 0;
             FreeKickAimX = int16_t(aimX);
             FreeKickAimY = 2038;
-            MatchPhase = 18;
+            MatchPhase = kPhaseFreeKickAtGoal;
             Match_ActFreeKickShot(9);
             ASSERT_EQ(+MatchFigures[9].hasKicked, 1);
             ++kicks;
@@ -83,7 +85,7 @@ TEST_F(SetPieceActions, FreeKickAtTheCentreIsNeverChippedAndUncurledOneTimeInFou
 
 TEST_F(SetPieceActions, SetPiecePassOfTenYardsTakesTheShortFormulaAndOneMoreTheLong) {
     for (const int d : {160, 161}) {
-        Working(9, 796, 1000, 94);
+        Working(9, 796, 1000, kActionFreeKickPass);
         MatchFigures[9].actionParam = 1;
         MatchFigures[9].frame = 15;
         scenario::PlaceBall(796, 1000);
@@ -102,7 +104,7 @@ TEST_F(SetPieceActions, SetPiecePassOfTenYardsTakesTheShortFormulaAndOneMoreTheL
 }
 
 TEST_F(SetPieceActions, PenaltyScalesItsGroundSpeedDifferentlyAlongAndAcross) {
-    Working(9, 796, 1830, 95);
+    Working(9, 796, 1830, kActionPenaltyKick);
     MatchFigures[9].actionParam = 1;
     MatchFigures[9].frame = 21;
     MatchFigures[9].deadball = 70;
@@ -125,18 +127,18 @@ TEST_F(SetPieceActions, PenaltyWaitsForTheKeeperOnHisLineButNotForEver) {
     FoulX = 796;
     FoulY = 1846;
     scenario::PlaceBall(796, 1846);
-    scenario::PlaceFigure(MatchLineUp[1][0], 796, 1990, 152);  // 48 off his line
-    scenario::PlaceFigure(5, 700, 1800, 1);                    // in the area: to be cleared
+    scenario::PlaceFigure(MatchLineUp[1][0], 796, 1990, kActionKeeperReady);  // 48 off his line
+    scenario::PlaceFigure(5, 700, 1800, kActionRunToPosition);                // in the area: to be cleared
     PenaltyPlaceWait = 0;
     for (int tick = 0; tick < 998; ++tick) {
-        Working(9, 760, 1700, 85);
+        Working(9, 760, 1700, kActionPenaltyPlace);
         Match_ActPenaltyPlace(9);
         ASSERT_EQ(MatchCurX, 760) << tick;
         ASSERT_EQ(BallState.controller, 0) << "idle while the keeper is off his line";
     }
-    Working(9, 760, 1700, 85);
+    Working(9, 760, 1700, kActionPenaltyPlace);
     Match_ActPenaltyPlace(9);
-    Working(9, 760, 1700, 85);
+    Working(9, 760, 1700, kActionPenaltyPlace);
     Match_ActPenaltyPlace(9);
     EXPECT_EQ(BallState.controller, 10) << "after 1000 ticks he carries the ball to the spot";
 }
@@ -145,27 +147,29 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     FoulX = 700;
     FoulY = 1200;
     scenario::PlaceBall(700, 1200);
-    MatchPhase = 17;
+    MatchPhase = kPhaseFreeKick;
     FreeKickAimX = 796;
     FreeKickAimY = 1700;
     // An opponent who never moves stands five yards from the ball.
-    scenario::PlaceFigure(20, 700, 1280, 0);
+    scenario::PlaceFigure(20, 700, 1280, kActionStand);
     MatchFigures[20].ballDistance = 80;
     FreeKickWaitCount = 0;
     int calls = 0;
     do {
-        Working(9, 700, 1190, 59);
+        Working(9, 700, 1190, kActionFreeKickPlace);
         MatchFigures[9].hasKicked = 2;  // the ball is placed
         Match_ActFreeKickPlace(9);
         ++calls;
-    } while (MatchFigures[9].action == 59 && calls < 2000);
+    } while (MatchFigures[9].action == kActionFreeKickPlace && calls < 2000);
     EXPECT_EQ(calls, 1000) << "taken once the wait has run out";
-    EXPECT_TRUE(MatchFigures[9].action == 43 || MatchFigures[9].action == 94) << MatchFigures[9].action;
+    EXPECT_TRUE(MatchFigures[9].action == kActionFreeKickShotRunUp ||
+                MatchFigures[9].action == kActionFreeKickPass)
+        << MatchFigures[9].action;
 }
 
 TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) {
     for (const int distance : {100, 2000}) {
-        Working(3, 158, 900, 19);
+        Working(3, 158, 900, kActionThrowInChoose);
         ThrowInX = 158;
         ThrowInY = 900;
         MatchFigures[kSpareFigure].frame = 13;  // choosing already
@@ -188,31 +192,31 @@ TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) 
 }
 
 TEST_F(SetPieceActions, WalkBackWithParameterTwoStandsTwoHundredTicks) {
-    Working(7, 500, 900, 146);
+    Working(7, 500, 900, kActionWalkBack);
     MatchFigures[7].actionParam = 2;
     for (int tick = 1; tick < 200; ++tick) {
         Match_ActWalkBack(7);
-        ASSERT_EQ(MatchFigures[7].action, 146) << tick;
+        ASSERT_EQ(MatchFigures[7].action, kActionWalkBack) << tick;
     }
     EXPECT_EQ(MatchCurX, 500);
     Match_ActWalkBack(7);
-    EXPECT_EQ(MatchFigures[7].action, 1);
+    EXPECT_EQ(MatchFigures[7].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, RestartPositionReachedOnlyTurnsUntilOpenPlay) {
-    Working(7, 500, 900, 103);
+    Working(7, 500, 900, kActionRestartPlace);
     MatchFigures[7].targetX = 503;
     MatchFigures[7].targetY = 900;
     MatchFigures[7].facing = 10;
     MatchFigures[7].turnTarget = 20;
-    MatchPhase = 17;
+    MatchPhase = kPhaseFreeKick;
     Match_ActRestartPlace(7);
     EXPECT_EQ(MatchCurX, 500);
     EXPECT_EQ(+MatchFigures[7].facing, 11);
-    EXPECT_EQ(MatchFigures[7].action, 103);
+    EXPECT_EQ(MatchFigures[7].action, kActionRestartPlace);
     MatchPhase = kPhaseOpenPlay;
     Match_ActRestartPlace(7);
-    EXPECT_EQ(MatchFigures[7].action, 1);
+    EXPECT_EQ(MatchFigures[7].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
@@ -220,71 +224,73 @@ TEST_F(SetPieceActions, OfTwoFetchersTheFirstOwnsTheBallAndTheOtherRunsOff) {
     FoulY = 900;
     scenario::PlaceBall(1440, 900);
     RestartBallOwner = 0;
-    Working(3, 1430, 900, 149);
+    Working(3, 1430, 900, kActionFetchAndThrow);
     Match_ActFetchAndThrow(3);
     EXPECT_EQ(RestartBallOwner, 4);
-    Working(4, 1436, 905, 149);
+    Working(4, 1436, 905, kActionFetchAndThrow);
     Match_ActFetchAndThrow(4);
-    EXPECT_EQ(MatchFigures[4].action, 1);
+    EXPECT_EQ(MatchFigures[4].action, kActionRunToPosition);
     EXPECT_EQ(RestartBallOwner, 4);
 }
 
 TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
     GoalScorer = 9;
     CelebrationSwitch = 1;
-    scenario::PlaceFigure(9, 800, 1900, 69);
-    Working(8, 812, 1900, 70);
+    scenario::PlaceFigure(9, 800, 1900, kActionGoalCelebration);
+    Working(8, 812, 1900, kActionJoinScorer);
     Match_ActJoinScorer(8);
     EXPECT_EQ(+MatchFigures[8].actionParam, 1) << "12 is within any r + 24";
     EXPECT_EQ(MatchFigures[8].anim, 157);
     CelebrationSwitch = 0;
     Match_ActJoinScorer(8);
-    EXPECT_EQ(MatchFigures[8].action, 1) << "the celebration is over";
+    EXPECT_EQ(MatchFigures[8].action, kActionRunToPosition) << "the celebration is over";
 }
 
 TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {
-    Working(7, 500, 900, 145);
+    Working(7, 500, 900, kActionPeriodEndReactionB);
     MatchFigures[7].actionParam = 2;
     MatchFigures[7].anim = -1;
     MatchFigures[7].frame = 3;
     Match_ActPeriodEndReaction(7);
-    EXPECT_EQ(MatchFigures[7].action, 145);
+    EXPECT_EQ(MatchFigures[7].action, kActionPeriodEndReactionB);
     EXPECT_EQ(MatchFigures[7].anim, -1);
     EXPECT_EQ(MatchFigures[7].frame, 3);
     MatchFigures[7].actionParam = 1;
-    for (int tick = 0; tick < 200 && MatchFigures[7].action == 145; ++tick) Match_ActPeriodEndReaction(7);
-    EXPECT_EQ(MatchFigures[7].action, 30) << "then he walks off";
+    for (int tick = 0; tick < 200 && MatchFigures[7].action == kActionPeriodEndReactionB; ++tick)
+        Match_ActPeriodEndReaction(7);
+    EXPECT_EQ(MatchFigures[7].action, kActionToTunnel) << "then he walks off";
     EXPECT_LT(+MatchFigures[7].actionParam, 6);
 }
 
 TEST_F(SetPieceActions, StandingOffGivesWayOnceHisTeamHasTheBall) {
     MatchPhase = kPhaseOpenPlay;
     AttackDirection = 0;  // team 1 attacks the low goal
-    scenario::PlaceFigure(20, 700, 1100, 5);
+    scenario::PlaceFigure(20, 700, 1100, kActionOnBall);
     TeamChallenger[1] = 20;
     // Standing off to the side of the challenger's way to goal: he goes in.
     BallTeam = 1;
-    Working(5, 1100, 1000, 2);
+    Working(5, 1100, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 4);
+    EXPECT_EQ(MatchFigures[5].action, kActionThink);
     // His own team wins the ball: he runs to his place.
     BallTeam = 0;
-    Working(5, 700, 1000, 2);
+    Working(5, 700, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 1);
+    EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
     // Nobody of theirs challenges.
     BallTeam = 1;
     TeamChallenger[1] = kNoChallenger;
-    Working(5, 700, 1000, 2);
+    Working(5, 700, 1000, kActionStandOff);
     MatchFigures[5].frame = 5;
     Match_ActStandOff(5);
-    EXPECT_EQ(MatchFigures[5].action, 1);
+    EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
 }
 
 TEST_F(SetPieceActions, EmptyActionsLeaveTheFigureAsItIs) {
-    for (const uint16_t code : {3, 62, 64, 65, 74, 92, 104, 122, 194}) {
+    for (const uint16_t code : {kActionNothing, kActionEmptyA, kActionEmptyB, kActionEmptyC, kActionEmptyD,
+                                kActionEmptyE, kActionEmptyF, kActionEmptyG, kActionEmptyH}) {
         Working(7, 612, 834, code);
         MatchFigures[7].frame = 9;
         MatchFigures[7].facing = 33;
@@ -307,13 +313,15 @@ TEST_F(SetPieceActions, ShootOutGoalReactionRunsOutAndTheAssistantFetchesAgainAf
     MatchPhaseTick();
     EXPECT_EQ(ShootOutDecision[0], 0) << "never below 0";
 
-    Match_SetPlayerAction(kRefereeFigure + 1, 10);
-    MatchPhase = 2;
+    Match_SetPlayerAction(kRefereeFigure + 1, kOfficialTurnAndStandA);
+    MatchPhase = kPhaseOffside;
     MatchOfficialsTick();
-    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 10) << "flag up while the offside is given";
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, kOfficialTurnAndStandA)
+        << "flag up while the offside is given";
     MatchPhase = kPhaseOpenPlay;
     MatchOfficialsTick();
-    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, 2) << "back to fetching the balls that go out";
+    EXPECT_EQ(MatchFigures[kRefereeFigure + 1].action, kOfficialFetchBall)
+        << "back to fetching the balls that go out";
 }
 
 }  // namespace

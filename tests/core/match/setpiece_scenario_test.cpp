@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
+#include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
@@ -38,7 +40,7 @@ class SetPieceScenario : public ::testing::Test {
     }
     // Both teams on their formation places for the current ends.
     static void FormUp() {
-        MatchPhase = 25;
+        MatchPhase = kPhaseKickOffSetUp;
         Match_ChooseFormationZone();
         Match_SetFormationTargets();
         scenario::PlaceTeamsOnFormation();
@@ -69,7 +71,7 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     ThrowInY = 900;
     LastToucher = 20;
     RestartTeam = 0;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     PhaseTimer = 0;
     int thrower = -1;
     int16_t releaseX = 0, releaseY = 0;
@@ -77,7 +79,7 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
         MatchTick();
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             const uint16_t action = MatchFigures[figure].action;
-            if (action == 21 || action == 19) thrower = figure;
+            if (action == kActionThrowInFetch || action == kActionThrowInChoose) thrower = figure;
         }
         if (thrower >= 0) {
             releaseX = MatchFigures[thrower].x;
@@ -107,12 +109,12 @@ TEST_F(SetPieceScenario, ATakerWhoseTeamTrailsRunsWithTheBallAndOtherwiseWalks) 
     for (const bool behind : {true, false}) {
         Goals[0] = 0;
         Goals[1] = behind ? 1 : 0;
-        scenario::PlaceFigure(5, 400, 900, 21);
+        scenario::PlaceFigure(5, 400, 900, kActionThrowInFetch);
         MatchFigures[5].hasKicked = 2;  // picked up: carrying
         scenario::PlaceBall(404, 900);
         ThrowInX = 158;
         ThrowInY = 1000;
-        MatchPhase = 6;
+        MatchPhase = kPhaseTakeThrowIn;
         MatchCurX = 400;
         MatchCurY = 900;
         MatchCurX16 = 400 * 65536;
@@ -133,7 +135,7 @@ TEST_F(SetPieceScenario, CornerIsCrossedIntoTheArea) {
     FormUp();
     scenario::PlaceBall(1440, 120);
     RestartTeam = 0;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     PhaseTimer = 0;
     RunUntilOpenPlay(4000);
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
@@ -154,14 +156,15 @@ TEST_F(SetPieceScenario, CornerIsCrossedIntoTheArea) {
 TEST_F(SetPieceScenario, CornerWithNobodyInTheAreaIsTakenAndTheNearestMateReceives) {
     AttackDirection = 1;
     // Every team-mate far up the pitch: no acceptable receiver.
-    for (int slot = 0; slot <= 10; ++slot) scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, 0);
-    scenario::PlaceFigure(8, 1430, 130, 20);
+    for (int slot = 0; slot <= 10; ++slot)
+        scenario::PlaceFigure(int16_t(slot), 300 + 80 * slot, 1300, kActionStand);
+    scenario::PlaceFigure(8, 1430, 130, kActionCornerChoose);
     scenario::PlaceBall(1430, 130);
-    MatchPhase = 8;
+    MatchPhase = kPhaseTakeCorner;
     MatchFigures[kSpareFigure].frame = -1;
     RestartReceiver = -1;
     int ticks = 0;
-    while (MatchFigures[8].action == 20 && ticks++ < 300) MatchTick();
+    while (MatchFigures[8].action == kActionCornerChoose && ticks++ < 300) MatchTick();
     EXPECT_EQ(RestartReceiver, -1) << "nobody acceptable was chosen";
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 600) MatchTick();
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the kick still happens";
@@ -180,7 +183,7 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     Match_LineUpWall(3);
     std::vector<int> wall;
     for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure)
-        if (MatchFigures[figure].action == 58) wall.push_back(figure);
+        if (MatchFigures[figure].action == kActionWall) wall.push_back(figure);
     ASSERT_EQ(wall.size(), 3u);
     int16_t xs[3] = {};
     for (int figure : wall) {
@@ -197,18 +200,18 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     int fourth = -1;
     for (int figure = kTeamFigures; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
-        if (f.action == 58 && f.actionParam == 3) fourth = figure;
+        if (f.action == kActionWall && f.actionParam == 3) fourth = figure;
     }
     ASSERT_GE(fourth, 0);
     EXPECT_EQ(MatchFigures[fourth].aimX - 796, 2 * (xs[1] - 796));
     // The wall walks there while play is stopped and stands ten yards off
     // (a free kick nobody is sent to take).
-    MatchPhase = 21;
+    MatchPhase = kPhaseFreeKickSecond;
     PhaseTimer = 1;
     for (int tick = 0; tick < 1500; ++tick) MatchTick();
     for (int figure : wall) {
         const MatchFigure& f = MatchFigures[figure];
-        EXPECT_EQ(f.action, 58);
+        EXPECT_EQ(f.action, kActionWall);
         EXPECT_GE(Match_ApproxDistance(f.x, f.y, FoulX, FoulY), 150) << figure;
     }
 }
@@ -237,13 +240,13 @@ TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
     FouledPlayer = 9;
     FoulX = 800;
     FoulY = 1900;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     int16_t spotX = 0, spotY = 0;
     int ticks = 0;
     for (; ticks < 6000 && !(MatchPhase == kPhaseOpenPlay && PenaltyKickTaker >= 0); ++ticks) {
         MatchTick();
-        if (MatchPhase == 19) {
+        if (MatchPhase == kPhasePenalty) {
             spotX = FoulX;
             spotY = FoulY;
         }
@@ -298,7 +301,7 @@ TEST_F(SetPieceScenario, SetPieceGoalsPenaltySavesAndMissesAreCounted) {
     EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 1);
     SetPieceShot = {taker, SetPieceShotKind::kPenalty};
     LastToucher = taker;
-    MatchPhase = 4;  // a goal kick
+    MatchPhase = kPhaseGoalKick;  // a goal kick
     Match_WatchSetPieceShot();
     EXPECT_EQ(MatchFigures[taker].penaltiesMissed, 2);
     EXPECT_EQ(MatchFigures[keeper].penaltiesSaved, 1);
@@ -320,9 +323,9 @@ TEST_F(SetPieceScenario, KeeperPenalisedHoldingTheBallLetsGoForTheFreeKick) {
     FouledPlayer = 9;
     FoulX = 850;
     FoulY = 1745;
-    scenario::PlaceFigure(keeper, FoulX, FoulY, 0);
+    scenario::PlaceFigure(keeper, FoulX, FoulY, kActionStand);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     const int ticks = RunUntilOpenPlay(7000);
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick was taken after " << ticks << " ticks";
@@ -336,7 +339,7 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
     FouledPlayer = 3;
     FoulX = 781;
     FoulY = 178;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
     const MatchFigure& keeper = MatchFigures[MatchLineUp[0][0]];
     ASSERT_LT(Match_ApproxDistance(keeper.x, keeper.y, FoulX, FoulY), 160)
@@ -344,7 +347,8 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
     int placing = 0;
     for (int tick = 0; tick < 6000 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
-        for (int figure = 0; figure < kTeamFigures; ++figure) placing += MatchFigures[figure].action == 59;
+        for (int figure = 0; figure < kTeamFigures; ++figure)
+            placing += MatchFigures[figure].action == kActionFreeKickPlace;
     }
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
     EXPECT_LT(placing, 1000) << "the keeper in his goal never holds the kick up";
@@ -354,14 +358,15 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
 TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTaken) {
     AttackDirection = 0;  // team 0 defends the low goal, its area ends at y 414
     const int16_t keeper = MatchLineUp[0][0];
-    scenario::PlaceFigure(keeper, 790, 470, 0);
+    scenario::PlaceFigure(keeper, 790, 470, kActionStand);
     scenario::PlaceBall(790, 470);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     PhaseTimer = 0;
     MatchTick();
     EXPECT_EQ(MatchPhase, 1);
-    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 9) << "the referee goes to him with the call";
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, kOfficialSendingOff)
+        << "the referee goes to him with the call";
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 8000) MatchTick();
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay) << "the free kick restarts play";
@@ -374,26 +379,26 @@ TEST_F(SetPieceScenario, KeeperHandlingOutsideHisAreaIsSentOffAndTheFreeKickIsTa
 TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) {
     AttackDirection = 0;  // team 0 defends the low goal
     const int16_t keeper = MatchLineUp[0][0];
-    scenario::PlaceFigure(keeper, 796, 200, 180);  // still taking the ball
+    scenario::PlaceFigure(keeper, 796, 200, kActionKeeperHoldLowCatch);  // still taking the ball
     scenario::PlaceBall(796, 200);
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 12;
+    MatchPhase = kPhaseKeeperHolds;
     PhaseTimer = 0;
     for (int tick = 0; tick < 200; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 12) << "nothing happens while he is still catching";
-    EXPECT_EQ(+MatchFigures[keeper].action, 180);
-    Match_SetPlayerAction(keeper, 154);  // holding it
-    for (int tick = 0; tick < 200 && MatchPhase == 12; ++tick) MatchPhaseTick();
+    EXPECT_EQ(+MatchFigures[keeper].action, kActionKeeperHoldLowCatch);
+    Match_SetPlayerAction(keeper, kActionKeeperHoldBall);  // holding it
+    for (int tick = 0; tick < 200 && MatchPhase == kPhaseKeeperHolds; ++tick) MatchPhaseTick();
     ASSERT_EQ(MatchPhase, 13);
     const MatchFigure& k = MatchFigures[keeper];
-    EXPECT_EQ(+k.action, 153);
+    EXPECT_EQ(+k.action, kActionKeeperDistribute);
     EXPECT_EQ(+k.targetX, 796);
     EXPECT_EQ(+k.targetY, 200 + 70 * 16) << "70 yards out from the ball, upfield";
     EXPECT_EQ(+k.facing, 128);
     // Called away from the release (the players reset), he takes it up again.
-    Match_SetPlayerAction(keeper, 1);
+    Match_SetPlayerAction(keeper, kActionRunToPosition);
     MatchPhaseTick();
-    EXPECT_EQ(+k.action, 153);
+    EXPECT_EQ(+k.action, kActionKeeperDistribute);
     int ticks = 0;
     while (MatchPhase != kPhaseOpenPlay && ticks++ < 2000) MatchTick();
     EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
@@ -407,18 +412,18 @@ TEST_F(SetPieceScenario, ShootOutKickWaitsForTheKeeperWhoCaughtTheLastToLetGo) {
     ShootOutGoals[0] = 1;
     ShootOutGoals[1] = 0;
     const int16_t keeper = MatchLineUp[1][0];
-    scenario::PlaceFigure(keeper, 796, 200, 180);  // still holding the last kick
+    scenario::PlaceFigure(keeper, 796, 200, kActionKeeperHoldLowCatch);  // still holding the last kick
     BallState.holder = int16_t(keeper + 1);
-    MatchPhase = 20;  // the shoot-out's control
+    MatchPhase = kPhaseShootOutControl;  // the shoot-out's control
     PhaseTimer = 0;
     for (int tick = 0; tick < 50; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 20) << "no kick while a keeper is out of his stance";
-    Match_SetPlayerAction(keeper, 152);
+    Match_SetPlayerAction(keeper, kActionKeeperReady);
     MatchPhaseTick();
     ASSERT_EQ(MatchPhase, 19);
     EXPECT_EQ(BallState.holder, 0) << "nobody holds the ball on the spot";
     int ticks = 0;
-    while (MatchPhase == 19 && ticks++ < 4000) MatchTick();
+    while (MatchPhase == kPhasePenalty && ticks++ < 4000) MatchTick();
     EXPECT_NE(MatchPhase, 19) << "the kick was taken";
     EXPECT_EQ(PenaltiesTaken, 2);
     EXPECT_EQ(RestartStallCount, 0);
@@ -431,9 +436,9 @@ TEST_F(SetPieceScenario, AWaitLeftUnfinishedDoesNotShortenTheNextOne) {
     // The referee is on his way to a booking far off.
     RefereeAction = 8;
     RefereeOffender = 9;
-    MatchFigures[kRefereeFigure].action = 8;
-    ResumePhase = 1;
-    MatchPhase = 22;
+    MatchFigures[kRefereeFigure].action = kOfficialBooking;
+    ResumePhase = kPhaseFoul;
+    MatchPhase = kPhaseWaitReferee;
     for (int tick = 0; tick < 100; ++tick) MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 22) << "the wait for the referee has its whole bound";
     RefereeAction = 0;
@@ -457,11 +462,11 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
     int ticks = 0;
     for (; ticks < 8000 && !(MatchPhase == kPhaseOpenPlay && KickOffCount > 0); ++ticks) {
         MatchTick();
-        if (MatchFigures[9].action == 69) celebrated = true;
-        if (MatchFigures[kRefereeFigure].action == 4) refereeStood = true;
+        if (MatchFigures[9].action == kActionGoalCelebration) celebrated = true;
+        if (MatchFigures[kRefereeFigure].action == kOfficialFaceFirstSpot) refereeStood = true;
     }
     EXPECT_FALSE(refereeStood) << "after his signal the referee takes up his place";
-    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, 1);
+    EXPECT_EQ(+MatchFigures[kRefereeFigure].action, kOfficialRestartPosition);
     // The ball is thrown out of the net toward the centre; whoever carries
     // it there meets it on its way rather than chasing it from the goal.
     EXPECT_LE(ticks, 1300);
@@ -476,7 +481,7 @@ TEST_F(SetPieceScenario, GoalIsCelebratedAndFollowedByAKickOff) {
 
 TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     KickOffTeam = 0;
-    MatchPhase = 27;
+    MatchPhase = kPhaseKickOffSetUpAfterGoal;
     PhaseTimer = 0;
     int ticks = 0;
     while (MatchPhase != kPhaseKickOffWhistle && ticks++ < 4000) MatchTick();
@@ -490,7 +495,7 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     const MatchFigure& partner = MatchFigures[KickOffPartner];
     EXPECT_EQ(partner.targetX - 796, 796 - taker.targetX) << "on the other side";
     // Standing over the ball: 8 from the spot on the taker's other side.
-    scenario::PlaceFigure(20, 700, 1082, 25);
+    scenario::PlaceFigure(20, 700, 1082, kActionOverTheBall);
     MatchCurX = 700;
     MatchCurY = 1082;
     Match_ActOverTheBall(20);
@@ -503,16 +508,16 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
 // Walks off and on.
 
 TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
-    ResumePhase = 4;
-    MatchPhase = kPhaseInjury;
-    Match_SetPlayerAction(6, 38);
+    ResumePhase = kPhaseGoalKick;
+    MatchPhase = kPhaseSubstitution;
+    Match_SetPlayerAction(6, kActionSubstitutedOff);
     MatchFigures[6].actionParam = 3;
     const int16_t formationX = MatchFigures[6].formationX;
     int substitute = -1;
-    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) {
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) {
         MatchTick();
         for (int figure = 11; figure < kTeamFigures; ++figure)
-            if (MatchFigures[figure].action == 39) substitute = figure;
+            if (MatchFigures[figure].action == kActionSubstituteOn) substitute = figure;
     }
     EXPECT_EQ(MatchPhase, 4) << "the phase the substitution interrupted";
     EXPECT_EQ(MatchFigures[6].off, 1) << "he left the pitch";
@@ -525,23 +530,23 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
 TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {
     // Nobody on the bench belongs to the match squad.
     for (int figure = 11; figure < kTeamFigures; ++figure) MatchFigures[figure].benchState = 0xFF;
-    ResumePhase = 3;
-    MatchPhase = kPhaseInjury;
-    Match_SetPlayerAction(6, 38);
-    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseInjury; ++tick) MatchTick();
+    ResumePhase = kPhaseThrowIn;
+    MatchPhase = kPhaseSubstitution;
+    Match_SetPlayerAction(6, kActionSubstitutedOff);
+    for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) MatchTick();
     EXPECT_EQ(MatchPhase, 3) << "play goes on";
     EXPECT_EQ(MatchFigures[6].off, 1);
     int onPitch = 0;
     for (int figure = 0; figure < kTeamFigures; ++figure) {
         onPitch += MatchFigures[figure].off == 0 ? 1 : 0;
-        EXPECT_NE(MatchFigures[figure].action, 39) << figure;
+        EXPECT_NE(MatchFigures[figure].action, kActionSubstituteOn) << figure;
     }
     EXPECT_EQ(onPitch, 10);
 }
 
 TEST_F(SetPieceScenario, TwoCautionsLeaveThePitchAtTheTunnelAndOneStays) {
     for (const int cautions : {2, 1}) {
-        scenario::PlaceFigure(7, -2, 1082, 31);
+        scenario::PlaceFigure(7, -2, 1082, kActionWalkOff);
         MatchFigures[7].cautions = uint16_t(cautions);
         MatchFigures[7].off = 0;
         MatchCurX = -2;
@@ -563,7 +568,7 @@ TEST_F(SetPieceScenario, TheSameRestartPlaysTheSameWay) {
         ThrowInX = 1434;
         ThrowInY = 600;
         RestartTeam = 1;
-        MatchPhase = 3;
+        MatchPhase = kPhaseThrowIn;
         PhaseTimer = 0;
         uint32_t hash = 2166136261u;
         for (int tick = 0; tick < 1500; ++tick) {
@@ -609,19 +614,21 @@ void SetPieceWatchedPeriod() {
         // before play is on again; every tick of a penalty is added back as
         // stoppage time.  Those ticks lengthen the period by design.
         const bool stood = MatchClockRunning != 0 && PeriodClock == clock && clock < PeriodLength;
-        const bool heldByRule = wasRunning && (MatchPhase == kPhaseInjury || MatchPhase == 19 ||
-                                               MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
+        const bool heldByRule =
+            wasRunning && (MatchPhase == kPhaseSubstitution || MatchPhase == kPhasePenalty ||
+                           MatchClockStoppedByAction(21, 22, 23, 24, 53, 149, 187) != 0);
         if (stood || heldByRule) ++heldUp;
         const auto taking = [](uint16_t phase) {
-            return (phase >= 6 && phase <= 8) || (phase >= 17 && phase <= 19) || phase == 21;
+            return (phase >= kPhaseTakeThrowIn && phase <= kPhaseTakeCorner) ||
+                   (phase >= kPhaseFreeKick && phase <= kPhasePenalty) || phase == kPhaseFreeKickSecond;
         };
         if (Period < 4 && MatchPhase != previous) {
             g_setPieceCounts.restartsSetUp += taking(MatchPhase) && !taking(previous);
             // Back to open play (the period may end on the tick of the kick,
             // or the keeper may gather the ball before anyone else).
             g_setPieceCounts.restartsTaken +=
-                taking(previous) &&
-                (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver || MatchPhase == 12);
+                taking(previous) && (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver ||
+                                     MatchPhase == kPhaseKeeperHolds);
             if (MatchPhase == kPhaseOpenPlay || MatchPhase == kPhasePeriodOver) {
                 g_setPieceCounts.throwIns += previous == 6;
                 g_setPieceCounts.goalKicks += previous == 7;

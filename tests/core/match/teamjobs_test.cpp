@@ -3,8 +3,10 @@
 // phase 3, the man-markers and the ball holder.
 #include <gtest/gtest.h>
 
+#include "core/match/actions.h"
 #include "core/match/dribble.h"
 #include "core/match/matchphases.h"
+#include "core/match/phases.h"
 #include "core/match/teamjobs.h"
 #include "core/match/teamsetup.h"
 #include "tests/core/match/frame_fixture.h"
@@ -167,16 +169,16 @@ TEST_F(TeamJobsTest, TheBestHandsGoInGoalWhateverTheShirts) {
 
 TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     Fig(5).injury = 1;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     ASSERT_EQ(Match_ComputerSubstitution(0), 5);
     MatchStartSubstitution(0);
-    EXPECT_EQ(MatchPhase, kPhaseInjury);
+    EXPECT_EQ(MatchPhase, kPhaseSubstitution);
     EXPECT_EQ(ResumePhase, 3);
-    EXPECT_EQ(+Fig(5).action, 38);
+    EXPECT_EQ(+Fig(5).action, kActionSubstitutedOff);
     EXPECT_EQ(SubstitutionRequest[0][0], kNoSubstitutionRequest);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
     // No request: nothing starts.
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, 3);
     // Nobody to bring on: the request is dropped and play is not held up.
@@ -187,23 +189,23 @@ TEST_F(TeamJobsTest, TheRequestIsCarriedOutOnceAndANoneIsNeverAFigure) {
     MatchStartSubstitution(0);
     EXPECT_EQ(MatchPhase, 3);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
-    EXPECT_NE(+Fig(9).action, 38);
+    EXPECT_NE(+Fig(9).action, kActionSubstitutedOff);
 }
 
 TEST_F(TeamJobsTest, ASubstitutionWhoseWalkOffWasCalledAwayEnds) {
     Fig(5).injury = 1;
-    MatchPhase = 1;
+    MatchPhase = kPhaseFoul;
     PhaseTimer = -1;
     ASSERT_EQ(Match_ComputerSubstitution(0), 5);
     MatchStartSubstitution(0);
-    ASSERT_EQ(MatchPhase, kPhaseInjury);
+    ASSERT_EQ(MatchPhase, kPhaseSubstitution);
     MatchPhaseTick();
-    EXPECT_EQ(MatchPhase, kPhaseInjury) << "he is walking off";
+    EXPECT_EQ(MatchPhase, kPhaseSubstitution) << "he is walking off";
     // The referee calls him over and he goes back to play.
-    Match_SetPlayerAction(5, 148);
+    Match_SetPlayerAction(5, kActionBooked);
     MatchPhaseTick();
-    EXPECT_EQ(MatchPhase, kPhaseInjury);
-    Match_SetPlayerAction(5, 1);
+    EXPECT_EQ(MatchPhase, kPhaseSubstitution);
+    Match_SetPlayerAction(5, kActionRunToPosition);
     MatchPhaseTick();
     EXPECT_EQ(MatchPhase, 1) << "the interrupted phase resumes";
 }
@@ -221,7 +223,7 @@ TEST_F(TeamJobsTest, MarkingFollowsPossessionOnTheSixthCallOrAtOnceAtAStoppage) 
     Match_TeamJobPhase2();
     EXPECT_EQ(MarkingTeam, 1);
     BallTeam = 0;
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     Match_TeamJobPhase2();
     EXPECT_EQ(MarkingTeam, 0);
 }
@@ -239,7 +241,7 @@ TEST_F(TeamJobsTest, AtACornerAnAttackerCloseToTheBallIsLeftToOthers) {
     BallState.x = 1430;
     BallState.y = 2034;
     BallTeam = 0;
-    MatchPhase = 8;
+    MatchPhase = kPhaseTakeCorner;
     for (int figure = 16; figure < 32; ++figure) Fig(figure).offsideWord = 7;
     for (const int gap : {159, 160}) {
         Fig(5).x = int16_t(1430 - gap);
@@ -274,7 +276,7 @@ TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) 
     Fig(18).formationY = 1700;  // 250 away: reach 2 x 50 + 200 = 300
     Fig(19).formationX = 900;
     Fig(19).formationY = 1650;
-    Fig(19).action = 4;  // thinking: not free to mark
+    Fig(19).action = kActionThink;  // thinking: not free to mark
     OffsideLine[1] = 1200;
     MatchPhase = kPhaseOpenPlay;
     Match_TeamJobPhase2();
@@ -319,7 +321,7 @@ TEST_F(TeamJobsTest, APlayerCaughtBeyondTheLineStepsBackOnceHisHesitationRunsOut
     Fig(9).offsideWord = 5;
     Match_TeamJobPhase3();
     EXPECT_EQ(+Fig(9).offsideWord, 4);
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     Match_TeamJobPhase3();
     EXPECT_EQ(+Fig(9).offsideWord, 4);
 }
@@ -330,7 +332,7 @@ TEST_F(TeamJobsTest, AManMarkerStandsGoalSideOfHisMan) {
     Fig(19).tacticBytes[6] = 9;
     Fig(9).x = 796;
     Fig(9).y = 1800;
-    MatchPhase = 2;
+    MatchPhase = kPhaseOffside;
     Match_PlaceManMarkers();
     EXPECT_EQ(+Fig(19).targetX, 796);
     EXPECT_NEAR(+Fig(19).targetY, 1800 + 32, 1);
@@ -339,7 +341,7 @@ TEST_F(TeamJobsTest, AManMarkerStandsGoalSideOfHisMan) {
     Match_PlaceManMarkers();
     EXPECT_EQ(+Fig(19).targetY, 0) << "his man has left the pitch";
     Fig(9).off = 0;
-    MatchPhase = 3;
+    MatchPhase = kPhaseThrowIn;
     Match_PlaceManMarkers();
     EXPECT_EQ(+Fig(19).targetY, 0);
 }

@@ -3,6 +3,7 @@
 // display starts and stops leaving nothing behind, and whole matches of two
 // world clubs shown offscreen with grabs of what they draw.
 #include "game/match3d/d3dgame.h"
+#include "core/match/phases.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -132,7 +133,7 @@ class D3DGameTest : public ::testing::Test {
         GameSpeedSetting = 0;
         FastForward = 0;
         DrawMode = 0;
-        MatchPhase = 0;
+        MatchPhase = kPhaseOpenPlay;
         MatchKeys_ResetSwitches();
         CameraType = 0;
     }
@@ -218,7 +219,7 @@ TEST_F(D3DGameTest, SpeedKeysPaceThePasses) {
         MatchPhase = phase;
         EXPECT_EQ(D3DGame_TargetRate(), 50) << "phase " << phase;
     }
-    MatchPhase = 5;
+    MatchPhase = kPhaseCorner;
     EXPECT_NEAR(PassesPerSecond(6), 300.0, 1.0);
     // A replay always plays at 50; A, U and H do nothing while it plays.
     Replay_Start();
@@ -1146,8 +1147,7 @@ TEST_F(ShownMatchTest, APenaltyShootOutOpensTheOrderAndTheUsersOrderIsTaken) {
     tickScript_ = [] {
         // Level at the end of the second half.
         if (Period == 1 && MatchTimeUp) Goals[1] = Goals[0];
-        constexpr uint16_t kPenaltyKickPhase = 19;
-        if (Period == 4 && MatchPhase == kPenaltyKickPhase && CurrentTeam == 0 && seen.firstKicker == 0)
+        if (Period == 4 && MatchPhase == kPhasePenalty && CurrentTeam == 0 && seen.firstKicker == 0)
             seen.firstKicker = uint16_t(MatchFigurePlayerId(KickOffTaker));
     };
     PlayShown();

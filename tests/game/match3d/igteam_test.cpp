@@ -14,6 +14,7 @@
 #include "core/base/random.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
+#include "core/match/phases.h"
 #include "game/match3d/ig_mn2.h"
 #include "game/match3d/ig_mn4.h"
 #include "game/match3d/igmcont.h"
@@ -375,7 +376,7 @@ TEST_F(InGameMenuTest, SubstitutionsAndTheLeaveCheck) {
     IgTeam_PickBench(0, false);
     const int16_t coming = Slot(0, 11), leaving = Slot(0, 3);
     EXPECT_EQ(IgBenchPick, coming);
-    MatchPhase = 0;
+    MatchPhase = kPhaseOpenPlay;
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] { testenv::MenuUserClickAt(YesNoButtons[0].left + 4, YesNoButtons[0].top + 4); });
     IgTeam_PickRow(3, false);

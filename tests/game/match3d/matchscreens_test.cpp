@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchphases.h"
 #include "game/match3d/matchquery.h"
@@ -104,7 +105,7 @@ TEST_F(MatchScreensTest, SubstitutionTakesThePlaceAndIsCounted) {
     EXPECT_EQ(int(out.x), PitchGeometry.left);
     EXPECT_EQ(int(in.off), 0);
     EXPECT_EQ(int(in.benchState), 50);
-    EXPECT_EQ(int(in.action), 39);
+    EXPECT_EQ(int(in.action), kActionSubstituteOn);
     EXPECT_EQ(int(in.formationX), 120);
     EXPECT_EQ(int(in.x), PitchGeometry.left);
     EXPECT_EQ(MatchGetSubsUsed(1), 1);

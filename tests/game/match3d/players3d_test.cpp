@@ -8,6 +8,7 @@
 
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -164,7 +165,7 @@ TEST_F(PlayersTest, EachModelFileIsReadOnceAndSpoiltRowsAreNotDrawn) {
 TEST_F(PlayersTest, RefereeShowingACardTakesTheCardModel) {
     LookAtCentre(150.0f);
     DisplayTable[32] = DisplayFigure{796.0f, 1082.0f, 0, kCardClip, 0, 0};
-    MatchFigures[32].action = kYellowCardAction;
+    MatchFigures[32].action = kOfficialBooking;
     EXPECT_EQ(Figure_Role(32), kRoleReferee);
     D3DBeginScene();
     Players3D_Draw();
@@ -185,7 +186,7 @@ TEST_F(PlayersTest, RefereeShowingACardTakesTheCardModel) {
         return found;
     };
     EXPECT_TRUE(cardIs(kYellowCard));
-    MatchFigures[32].action = kRedCardAction;
+    MatchFigures[32].action = kOfficialSendingOff;
     EXPECT_EQ(Figure_Role(32), kRoleReferee);
     D3DBeginScene();
     Players3D_Draw();
@@ -193,7 +194,7 @@ TEST_F(PlayersTest, RefereeShowingACardTakesTheCardModel) {
     EXPECT_TRUE(cardIs(kRedCard));
     MatchFigures[32].action = 3;
     EXPECT_EQ(Figure_Role(32), kRolePlayer);
-    MatchFigures[32].action = kRedCardAction;
+    MatchFigures[32].action = kOfficialSendingOff;
     DisplayTable[32].clip = 1;
     EXPECT_EQ(Figure_Role(32), kRolePlayer);
     EXPECT_EQ(Figure_Role(0), kRoleKeeper);

@@ -33,6 +33,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
+#include "core/match/phases.h"
 #include "core/match/replay.h"
 #include "core/match/wholematch.h"
 #include "core/query/funcs_forward.h"
@@ -179,7 +180,7 @@ void LookAtMatch() {
 // A goal in each half, scored where the ball is: the goal phase counts it
 // and saves its replay 100 ticks on.
 void StageGoals() {
-    if (!MatchClockRunning || MatchPhase != 0 || PeriodClock < 400) return;
+    if (!MatchClockRunning || MatchPhase != kPhaseOpenPlay || PeriodClock < 400) return;
     if (g_road.goalsStaged > int(Period) || Period > 1) return;
     BallState.y = int16_t(kPitchHalfwayY + 900);
     MatchPhase = kPhaseGoal;
