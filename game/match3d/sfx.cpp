@@ -4,6 +4,7 @@
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
@@ -80,9 +81,13 @@ int NearMissDistance(int sideCap, int barCap) {
     return d > barCap ? barCap : d;
 }
 
-// The crowd byte of the last toucher's figure: the figure record holds no
-// such byte, so every toucher counts as neutral.
-int LastToucherCrowdByte() { return 0; }
+// The crowd byte of the last toucher's figure: his fans rating, the byte
+// whose low value makes the engine raise this jeer.  A less loved player
+// draws a louder one; no player on the ball counts as 0.
+int LastToucherCrowdByte() {
+    if (LastToucher < 0 || LastToucher >= kPlayerFigures) return 0;
+    return int8_t(MatchFigures[LastToucher].infoByte);
+}
 
 void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
     if (!CrowdOn) return;
