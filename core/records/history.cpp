@@ -436,6 +436,6 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
     return -1;
 }
 
-// Least form until the history screens say what the mark is: nothing is
-// marked yet, so there is nothing to clear.
+// No field of a history entry is a mark that this clears, and what the flag
+// selects is not laid down: the entries are left as they are.
 void ClearPlayerHistoryMark(uint16_t, int16_t) {}

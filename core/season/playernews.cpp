@@ -3,11 +3,11 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 
-// Least form until the season's news pages keep player lines: no line is
-// drawn.
+// No line is drawn: what a player's news line says, and what its value
+// weighs, is not laid down, and the news pages keep no player lines.
 void DrawPlayerNewsLine(int16_t, uint16_t, int16_t) {}
 
-// Least form of the season's listing: request, listing and the fans' mood.
+// Request, listing and the fans' mood.
 void ListPlayerForTransfer(uint16_t player, int16_t) {
     if (!IsPlayerNumber(player)) return;
     if (GetPlayerHalvorn(player) != 0 || GetPlayerPosition(player) == 13) return;
