@@ -134,7 +134,7 @@ struct MatchFigure {
     int16_t infoWord2;      // the star count: the word before the fans rating
     uint8_t tacticBytes[7];
     uint8_t stateC;
-    uint8_t infoByte;  // the fans rating: the crowd jeers a low one
+    uint8_t infoByte;
     uint8_t stateD;
     uint16_t work3;
     uint8_t chaseTicks;

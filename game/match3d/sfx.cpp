@@ -4,7 +4,6 @@
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
-#include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
@@ -81,13 +80,10 @@ int NearMissDistance(int sideCap, int barCap) {
     return d > barCap ? barCap : d;
 }
 
-// The crowd byte of the last toucher's figure: his fans rating, the byte
-// whose low value makes the engine raise this jeer.  A less loved player
-// draws a louder one; no player on the ball counts as 0.
-int LastToucherCrowdByte() {
-    if (LastToucher < 0 || LastToucher >= kPlayerFigures) return 0;
-    return int8_t(MatchFigures[LastToucher].infoByte);
-}
+// The crowd byte of the last toucher's figure: no field of the figure
+// record is one (his fans rating is unsigned and may pass 50, which would
+// turn the jeer's volume below zero), so every toucher counts as neutral.
+int LastToucherCrowdByte() { return 0; }
 
 void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
     if (!CrowdOn) return;

@@ -7,7 +7,6 @@
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
-#include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
@@ -34,7 +33,6 @@ class SfxTest : public ::testing::Test {
         Goals[0] = Goals[1] = 0;
         Period = 0;
         BallState = BallStateRecord{};
-        LastToucher = -1;
         ClearMatchSetupBlock();
         GameInfo.SetTeamI16(0, gameinfo::kTeamClub, 10);
         GameInfo.SetTeamI16(1, gameinfo::kTeamClub, 11);
@@ -142,14 +140,6 @@ TEST_F(SfxTest, CrowdLoudnessFollowsItsSizeShareAndScore) {
     Goals[1] = 0;
     EXPECT_EQ(Play(32, 0)[0].volume, 80);
     EXPECT_EQ(Play(41, 0)[0].volume, 70);
-    // The jeer grows as the fans rating of the player last on the ball falls.
-    LastToucher = 20;
-    MatchFigures[20].infoByte = 20;
-    EXPECT_EQ(Play(41, 0)[0].volume, 42) << "70 x (50 - 20) x 2 / 100";
-    MatchFigures[20].infoByte = 50;
-    EXPECT_EQ(Play(41, 0)[0].volume, 0);
-    MatchFigures[20].infoByte = 0;
-    LastToucher = -1;
     Period = 4;
     EXPECT_EQ(Play(27, 1)[0].channel, 7);
     Period = 1;
