@@ -179,8 +179,8 @@ int16_t NextFreeSquadNumber(int16_t ignored, uint16_t player);
 // club is the club, else -1.
 int16_t ClubHasShirtsUpTo(int16_t club, int16_t n);
 
-// The second pass over the club's squad lists after they are built.  It
-// leaves the lists as built: the rules name the pass but not what it does.
+// The second pass over the club's squad lists after they are built.  The
+// lists are left as built: what the pass would change is not laid down.
 void ClubSquadPass2(int16_t club);
 // The late fitness tests of the club's players before a match (the
 // injuries module's RunFitnessTests).

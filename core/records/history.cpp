@@ -130,6 +130,28 @@ void IndexOneInsertion(const HistoryList& list, uint32_t owner) {
     state.count = *list.count;
 }
 
+// Takes an owner's entries out in one move while the list stands in owner
+// order (his run starts at his index); the later owners' starts move back
+// by the run's length.  False when the order is not known to hold.
+bool RemoveOwnerRun(const HistoryList& list, uint32_t owner) {
+    IndexState& state = IndexStateOf(list);
+    if (!state.ordered || state.count != *list.count) RebuildIndex(list);
+    if (!state.ordered) return false;
+    const uint32_t used = list.Used();
+    const uint32_t start = list.First(owner);
+    uint32_t end = start;
+    while (end < used && list.Owner(end) == owner) ++end;
+    const uint32_t run = end - start;
+    if (run == 0) return true;
+    std::memmove(list.At(start), list.At(end), list.entry_size * (used - end));
+    for (uint32_t i = used - run; i < used; ++i) list.MarkEmpty(i);
+    *list.count -= run;
+    list.MarkEmpty(list.capacity - 1);
+    for (uint32_t later = owner + 1; later < list.owners; ++later) list.first[later] -= run;
+    state.count = *list.count;
+    return true;
+}
+
 void RemoveAt(const HistoryList& list, uint32_t i) {
     const uint32_t used = list.Used();
     if (i >= used) return;
@@ -375,8 +397,9 @@ uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seas
 }
 
 void RemovePlayerHistory(uint16_t player) {
-    if (player == 0) return;
+    if (player == 0 || player >= kMaxPlayers) return;
     const HistoryList list = PlayerList();
+    if (RemoveOwnerRun(list, player)) return;
     for (uint32_t i = 0; i < list.Used();) {
         if (list.Owner(i) == player) {
             RemoveAt(list, i);  // the next entry is now at i
@@ -436,7 +459,6 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
     return -1;
 }
 
-// Clears nothing: the rules name a mark of the player's history entries
-// but not which of their fields it is (the marker word holds each kind's
-// own value and stays), and nothing reads such a mark.
+// No field of a history entry is a mark that this clears, and what the flag
+// selects is not laid down: the entries are left as they are.
 void ClearPlayerHistoryMark(uint16_t, int16_t) {}

@@ -85,6 +85,8 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club);
 // Kind 9 and kinds above 10 end the program.
 void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind, int16_t mode);
 uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seasonsBack);
+// Every entry of the player goes: a record handed to a new person starts
+// with no career.
 void RemovePlayerHistory(uint16_t player);
 // Drops an appearance entry equal to the one before it (run after a load);
 // entries of events that happened twice are kept.
@@ -97,5 +99,6 @@ int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month);
 void RebuildClubHistoryIndex();
 void RebuildPlayerHistoryIndex();
 
-// Clears the marks of the player's history entries (a retired player's).
+// Called when a player retires (flag 0) or his record is renewed (flag 1);
+// no entry field is a mark it clears, so the entries are left as they are.
 void ClearPlayerHistoryMark(uint16_t player, int16_t flag);

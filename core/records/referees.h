@@ -59,7 +59,6 @@ int16_t HVW_AppointReferee(int16_t slot);
 // while none is chosen.
 extern int16_t CurrentReferee;
 // A referee for a national-team fixture: one drawn at random among the
-// available referees, 0 when none is.  The rules give no appointment rule
-// for national-team fixtures (no country, no flags), so any available
-// referee may take one.
+// available referees, 0 when none is.  No nation, region or user rule
+// narrows the choice: none is laid down for national-team matches.
 int16_t ChooseRefereeForNationalMatch();

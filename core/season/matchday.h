@@ -25,6 +25,6 @@ int16_t BuildClubFixtureList(int16_t club);
 // match-day display is showing, it runs its frame instead.
 void MatchFrameTimer();
 
-// The day-end check of the user's club after the day's fixtures.  It
-// checks nothing: the rules name the check but not what it looks at.
+// The day-end check of the user's club after the day's fixtures.  It checks
+// nothing: no rule for it is laid down.
 void CheckUserClubDayEnd();

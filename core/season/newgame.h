@@ -17,7 +17,7 @@ inline void InstallHumanManagers(uint16_t, uint16_t replaced) { InstallPlayerMan
 
 // How far beyond the user's own league the game's world reaches; the
 // scouts count the other playable nations as a region of their own from 2
-// on.  No new-game option sets it (the rules name none), so it stays 0.
+// on.  No new-game choice sets it, for none is laid down: it stays 0.
 extern int16_t GameScopeSetting;
 
 // NewGameSetUp itself is declared with the calendar.

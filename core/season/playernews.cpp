@@ -3,13 +3,11 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 
-// No line is drawn: the rules name the player news line and its three
-// values but not its text or where it appears.
+// No line is drawn: what a player's news line says, and what its value
+// weighs, is not laid down, and the news pages keep no player lines.
 void DrawPlayerNewsLine(int16_t, uint16_t, int16_t) {}
 
-// The player asks to leave and goes on the transfer list (never a halvorn
-// or a manager), and his fans fall: the rules do not say by how much, so
-// they lose a quarter.
+// Request, listing and the fans' mood.
 void ListPlayerForTransfer(uint16_t player, int16_t) {
     if (!IsPlayerNumber(player)) return;
     if (GetPlayerHalvorn(player) != 0 || GetPlayerPosition(player) == 13) return;

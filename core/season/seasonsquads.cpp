@@ -134,6 +134,9 @@ struct NewPlayerPlan {
 // Writes a new young player into the slot; shared by the club intake and
 // the free agents.
 void MakeNewPlayer(uint16_t player, const NewPlayerPlan& plan) {
+    // A reused record's career was its last holder's: the new person's
+    // history screen and his former-club meetings start empty.
+    RemovePlayerHistory(player);
     const uint16_t surnameDonor = DrawDonor(plan.nation);
     const uint16_t looksDonor = DrawDonor(plan.nation);
     CopySurnameAndLooks(player, surnameDonor, looksDonor);

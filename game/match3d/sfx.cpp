@@ -80,8 +80,9 @@ int NearMissDistance(int sideCap, int barCap) {
     return d > barCap ? barCap : d;
 }
 
-// The crowd byte of the last toucher's figure: the figure record holds no
-// such byte, so every toucher counts as neutral.
+// The crowd byte of the last toucher's figure: no field of the figure
+// record is one (his fans rating is unsigned and may pass 50, which would
+// turn the jeer's volume below zero), so every toucher counts as neutral.
 int LastToucherCrowdByte() { return 0; }
 
 void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {

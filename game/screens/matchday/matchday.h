@@ -67,7 +67,9 @@ extern int16_t MatchDayResultsView;
 extern int16_t OtherFixturesDone;
 extern int16_t OtherFixturesTotal;
 // How the user's match is to be seen: 2 after the finished team news (shown
-// in 3D), 0 otherwise; bit 0x08 of the options byte set: not shown.
+// in 3D), 0 otherwise; bit 0x08 of the options byte set: not shown.  Only
+// that bit decides: the display draws a shown match whole whatever the
+// view word says, as no other way of showing one is laid down.
 extern int16_t MatchViewWord;
 extern uint8_t MatchOptionsByte;
 constexpr uint8_t kMatchOptionUnshown = 0x08;

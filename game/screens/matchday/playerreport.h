@@ -35,6 +35,8 @@ inline int View1Word(const uint8_t* r) { return S16(r, kStatsRelativeScoreB); }
 inline int Rating(const uint8_t* r) { return S16(r, kPlayerRating); }
 inline int SignedMark(const uint8_t* r) { return S8(r, kStatsAssists); }
 inline int PassAdjust(const uint8_t* r) { return S8(r, kStatsAssists); }
+// The match keeps no counter that corrects the dribbles or the crosses:
+// their rankings take the counts as they stand.
 inline int DribbleAdjust(const uint8_t*) { return 0; }
 inline int CrossAdjust(const uint8_t*) { return 0; }
 inline int View1First(const uint8_t* r) { return S16(r, kStatsRelativeScoreA); }

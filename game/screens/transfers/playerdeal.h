@@ -28,8 +28,8 @@ extern DealStateBlock DealState;
 extern int16_t DealStartRole;
 extern uint16_t DealLevel;
 // Set to 1 while the player profile is shown in its read-only mode: the
-// talks button then only comes back here.  Nothing sets it: the rules
-// name no way into that mode, so it stays 0.
+// talks button then only comes back here.  No screen opens the profile
+// that way, so it stays 0.
 extern int16_t PlayerProfileMode;
 
 // Morale change of a role change, row = old role, column = new role.

@@ -372,6 +372,24 @@ TEST_F(SeasonSquadsTest, FreeAgentsAndRenewalOfGrownOrUnattachedPlayers) {
     EXPECT_EQ(GetPlayerFlag95(free), 1u);
 }
 
+// A renewed record is a new person: the career of its last holder does not
+// become his, while the other players keep theirs.
+TEST_F(SeasonSquadsTest, ARenewedRecordStartsWithNoCareer) {
+    MakeClub(0, 1, 0, 40);
+    MakeClub(5, 1, 0, 40);
+    for (int i = 0; i < 10; ++i) AddPlayer(-1, 1, 5, 10, false);
+    const uint16_t drifter = AddPlayer(-1, 1, 17, 10, false);  // renewed
+    const uint16_t veteran = AddPlayer(-1, 1, 18, 10, false);  // kept
+    AddPlayerHistoryStats(drifter, 5, 1, 2, 0, 0);
+    AddPlayerHistoryStats(drifter, 5, 0, 0, 4, 0);
+    AddPlayerHistoryStats(veteran, 5, 1, 3, 0, 0);
+    RenewYouthPlayers();
+    ASSERT_LE(GetPlayerAge(drifter), 1u);
+    EXPECT_EQ(HasPlayerHistoryEntry(drifter, 5), 0);
+    EXPECT_EQ(GetPlayerHistoryAppearances(veteran, 5, 0), 1);
+    EXPECT_EQ(PlayerHistoryCount, 2u);
+}
+
 // The user between jobs and the "no manager" record have no club and are
 // under 34, yet the renewal (and a retirement's replacement) leave them be:
 // every club has room, so any slot it may take it does take.
