@@ -165,6 +165,8 @@ uint8_t LetterScanCode(char letter) {
 
 bool StartPathLinkGameData(const std::string& gameDir) {
     if (std::filesystem::exists("stats")) return true;
+    // A link to a folder that is not there would be made all the same.
+    if (!std::filesystem::is_directory(gameDir + "/stats")) return false;
     std::error_code error;
     std::filesystem::create_directory_symlink(gameDir + "/stats", "stats", error);
     return !error;

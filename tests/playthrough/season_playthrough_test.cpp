@@ -611,7 +611,7 @@ class SeasonPlaythroughTest : public ::testing::Test {
     void SetUp() override {
         scratch_ = std::make_unique<ScratchDir>("seasonplay");
         std::filesystem::create_directories("SaveData/GOALS");
-        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_FAIL() << GameDataMissing("stats");
         StartShownGame(false);
         // The video choice the user makes stands for the process: the next
         // test starts from the one before it.

@@ -24,7 +24,7 @@ class UserClubScreenTest : public MenuEngineTest {
     // display.
     void SetUpWorld(testenv::SharedNewWorld& world, uint32_t seed) {
         testenv::StartFromNewWorld(world, seed);
-        if (!world.ready) GTEST_SKIP() << world.error;
+        if (!world.ready) GTEST_FAIL() << world.error;
         world_ = &world;
         MenuEngineTest::SetUp();
         if (!started_) return;

@@ -81,7 +81,7 @@ class ClubMainTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         ClubMainNewWorld();
-        if (!g_clubMainWorldReady) GTEST_SKIP() << g_clubMainWorldError;
+        if (!g_clubMainWorldReady) GTEST_FAIL() << g_clubMainWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         PrepareScene();

@@ -91,7 +91,7 @@ class FriendlyScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         FriendlyNewWorld();
-        if (!g_friendlyWorldReady) GTEST_SKIP() << g_friendlyWorldError;
+        if (!g_friendlyWorldReady) GTEST_FAIL() << g_friendlyWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         std::copy(g_friendlyFixtures.begin(), g_friendlyFixtures.end(), FixtureTable);

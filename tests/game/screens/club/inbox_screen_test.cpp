@@ -135,7 +135,7 @@ class InboxScreenTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         InboxNewWorld();
-        if (!g_inboxWorldReady) GTEST_SKIP() << g_inboxWorldError;
+        if (!g_inboxWorldReady) GTEST_FAIL() << g_inboxWorldError;
         MenuEngineTest::SetUp();
         MenuCurrentPlayer = 1;
     }

@@ -134,7 +134,7 @@ class LookupScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         LookupNewWorld();
-        if (!g_lookupWorldReady) GTEST_SKIP() << g_lookupWorldError;
+        if (!g_lookupWorldReady) GTEST_FAIL() << g_lookupWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         SeasonCalendar = g_lookupCalendar;

@@ -17,6 +17,7 @@
 #include "game/system/picture.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -78,7 +79,8 @@ class MenuGrabTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, GetParam())) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, GetParam()))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         started_ = true;
     }
     void TearDown() override {

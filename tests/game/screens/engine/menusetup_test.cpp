@@ -106,7 +106,8 @@ class MenuSetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         // The set-up chooses and enters the mode itself.
         FreeScreenBuffers();
         RestoreGraphicMode();

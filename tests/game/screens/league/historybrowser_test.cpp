@@ -66,7 +66,7 @@ class HistoryScreensTest : public MenuEngineTest {
         }
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!world_.ready) GTEST_SKIP() << world_.error;
+        if (!world_.ready) GTEST_FAIL() << world_.error;
         user_ = FirstClubOf(0, 0);
         SetPlayerClub(1, uint16_t(user_));
         HVW_SetViewedCountry(0);

@@ -111,7 +111,7 @@ class LeagueScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         LeagueNewWorld();
-        if (!g_leagueWorldReady) GTEST_SKIP() << g_leagueWorldError;
+        if (!g_leagueWorldReady) GTEST_FAIL() << g_leagueWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         std::copy(g_leagueFixtures.begin(), g_leagueFixtures.end(), FixtureTable);

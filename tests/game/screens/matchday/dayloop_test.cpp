@@ -72,7 +72,7 @@ class DayLoopTest : public MenuEngineTest {
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!worldReady_) GTEST_FAIL() << testenv::KeptNewGame(testenv::kScreenWorldSeed);
         RestoreWorldAtStart();
         InstallGameHooks();
         user_ = FirstClubOf(0, 0);

@@ -78,9 +78,10 @@ class PlayerScreensTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ProfileNewWorld();
-        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        if (!g_profileWorldReady) GTEST_FAIL() << g_profileWorldError;
         // The texts and a back buffer, with no display: boxes are printed.
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         painting_ = true;
         user_ = int16_t(DivisionClubLists[0][1][0]);
         other_ = int16_t(DivisionClubLists[0][1][1]);
@@ -767,7 +768,7 @@ class PlayerScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         ProfileNewWorld();
-        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        if (!g_profileWorldReady) GTEST_FAIL() << g_profileWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);

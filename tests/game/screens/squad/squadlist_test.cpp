@@ -48,7 +48,7 @@ class SquadListTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         SquadListNewWorld();
-        if (!g_squadWorldReady) GTEST_SKIP() << g_squadWorldError;
+        if (!g_squadWorldReady) GTEST_FAIL() << g_squadWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);

@@ -54,7 +54,7 @@ class TeamSelectTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         TeamSelectNewWorld();
-        if (!g_teamSelectWorldReady) GTEST_SKIP() << g_teamSelectWorldError;
+        if (!g_teamSelectWorldReady) GTEST_FAIL() << g_teamSelectWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);

@@ -285,7 +285,7 @@ class PlaythroughTest : public MenuEngineTest {
         InstallGameHooks();
         scratch_ = std::make_unique<ScratchFolder>("playthrough");
         std::filesystem::create_directories("SaveData/GOALS");
-        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_FAIL() << GameDataMissing("stats");
     }
     void TearDown() override {
         DayUserStop();

@@ -89,8 +89,9 @@ class DealScreensTest : public ::testing::Test {
   protected:
     void SetUp() override {
         DealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         painting_ = true;
         user_ = int16_t(DivisionClubLists[0][1][0]);
         other_ = int16_t(DivisionClubLists[0][1][1]);
@@ -825,7 +826,7 @@ class DealScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         DealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);

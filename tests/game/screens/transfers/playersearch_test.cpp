@@ -70,7 +70,7 @@ class PlayerSearchTest : public MenuEngineTest {
     void SetUp() override {
         static testenv::SharedNewWorld world;
         testenv::StartFromNewWorld(world, testenv::kScreenWorldSeed);
-        if (!world.ready) GTEST_SKIP() << world.error;
+        if (!world.ready) GTEST_FAIL() << world.error;
         MenuEngineTest::SetUp();
         if (!started_) return;
         BuildNameTables();

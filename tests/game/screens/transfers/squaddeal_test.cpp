@@ -101,7 +101,7 @@ class SquadDealTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         SquadDealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
