@@ -54,7 +54,7 @@ class UserClubScreenTest : public MenuEngineTest {
         testenv::MenuUserWait(3);
         testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
         testenv::MenuUserWait(3);
-        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
+        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrabPixels(); });
     }
     // Runs the controller while the screens under test are shown.
     static void RunScreens(std::initializer_list<int16_t> screens) {

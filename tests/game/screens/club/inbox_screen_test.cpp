@@ -89,30 +89,6 @@ void InboxNewWorld() {
     }
 }
 
-// The newest grab's pixels, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> InboxNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
-
 // Pixels of a box that differ from its most common colour: text drawn there.
 int InboxInkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
     std::vector<uint32_t> box;
@@ -154,7 +130,7 @@ class InboxScreenTest : public MenuEngineTest {
     static void GrabInto(std::vector<uint32_t>* grab) {
         testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
         testenv::MenuUserWait(3);
-        testenv::MenuUserDo([grab] { *grab = InboxNewestGrab(); });
+        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrabPixels(); });
     }
     static void ClickBack() {
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });

@@ -47,6 +47,8 @@
 
 namespace {
 
+using testenv::FirstClubOf;
+
 // Pixels of the colour in [x0, x1) x [y0, y1) of an 800 x 600 grab.
 int CountColour(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int y1, uint32_t colour) {
     int n = 0;
@@ -86,12 +88,6 @@ class HistoryScreensTest : public MenuEngineTest {
         MenuEngineTest::TearDown();
     }
 
-    static int16_t FirstClubOf(int country, int division, int16_t after = -1) {
-        for (int16_t club = int16_t(after + 1); club < kClubCount; ++club)
-            if (GetClubNation(club) == country && GetClubDivision(club) == division && GetClubRep(club) > 0)
-                return club;
-        return -1;
-    }
     static int16_t EmptyDay() {
         for (int16_t day = int16_t(SeasonCalendar.currentDay + 1); day < 350; ++day) {
             bool empty = true;
@@ -516,7 +512,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        grab = testenv::NewestGrab();
+        grab = testenv::NewestGrabPixels();
         marked = LetterColour(8);
         booking = LetterColour(16);
         attendance = LetterColour(10);
@@ -663,7 +659,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserWait(3);
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
-    testenv::MenuUserDo([] { chart = testenv::NewestGrab(); });
+    testenv::MenuUserDo([] { chart = testenv::NewestGrabPixels(); });
     testenv::MenuUserClickAt(100, kAttendanceBarTop + 9);
     testenv::MenuUserWaitFor([up] { return up(AttendanceGoalsTable); }, 3000);
     testenv::MenuUserMoveTo(790, 300);
@@ -671,7 +667,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     testenv::MenuUserKey(0x46);
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
-        goals = testenv::NewestGrab();
+        goals = testenv::NewestGrabPixels();
         goalsUp = true;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });

@@ -53,9 +53,12 @@
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {
+
+using testenv::PlainPlayerOf;
 
 bool g_profileWorldReady = false;
 std::string g_profileWorldError;
@@ -97,15 +100,6 @@ class PlayerScreensTest : public ::testing::Test {
         SetClubControl(user_, 0);
         SetPlayerClub(1, int16_t(kNoClub));
     }
-    // A plain player of the club: in its team list, not the manager.
-    static uint16_t PlayerOf(int16_t club, int skip = 0) {
-        for (uint16_t p = 2; p < PlayerCount; ++p) {
-            if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
-            if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
-            if (skip-- == 0) return p;
-        }
-        return 0;
-    }
     // Opens the profile of the player as the controller would, without the
     // engine: the first-entry set-up, then one run.
     static void Open(uint16_t p) {
@@ -124,7 +118,7 @@ class PlayerScreensTest : public ::testing::Test {
 // ---- The action pop-up --------------------------------------------------------------------
 
 TEST_F(PlayerScreensTest, ActionEntriesFollowThePlayersSituation) {
-    const uint16_t own = PlayerOf(user_), foreign = PlayerOf(other_);
+    const uint16_t own = PlainPlayerOf(user_), foreign = PlainPlayerOf(other_);
     ASSERT_NE(own, 0);
     ASSERT_NE(foreign, 0);
     Open(1);
@@ -204,7 +198,7 @@ TEST_F(PlayerScreensTest, APlayerNumberedPastTheSignedRangeHasHisProfile) {
     // The player word keeps the number's 16 bits: a number past 32767 reads
     // negative as a signed word and must still name him.
     // The number is given a plain player of another club, as a copy of one.
-    const uint16_t foreign = PlayerOf(other_);
+    const uint16_t foreign = PlainPlayerOf(other_);
     ASSERT_NE(foreign, 0);
     const uint16_t p = 32768;
     ASSERT_LT(p, PlayerCount);
@@ -226,7 +220,7 @@ TEST_F(PlayerScreensTest, KnowledgeClassesGoalkeepersAndSupporters) {
     const int16_t club = int16_t(DivisionClubLists[country][2][0]);
     uint16_t p = 0;
     for (int skip = 0; p == 0 || HVW_GetPlayerKnowledge(p) < 0; ++skip) {
-        p = PlayerOf(club, skip);
+        p = PlainPlayerOf(club, skip);
         ASSERT_NE(p, 0);
         SetPlayerFlag119(p, 0);
     }
@@ -277,7 +271,7 @@ TEST_F(PlayerScreensTest, KnowledgeClassesGoalkeepersAndSupporters) {
 }
 
 TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
-    const uint16_t p = PlayerOf(user_, 1);
+    const uint16_t p = PlainPlayerOf(user_, 1);
     ASSERT_NE(p, 0);
     SetPlayerIT(p, 0);
     SetPlayerIntDuty(p, 0);
@@ -317,14 +311,14 @@ TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
     SetPlayerIT(p, 0);
     SetPlayerIP(p, 0);
     // Other clubs' players get no second texts.
-    Open(PlayerOf(other_));
+    Open(PlainPlayerOf(other_));
     EXPECT_STREQ(ProfileSecondText[0], "");
 }
 
 // ---- List moves, listings and the moves to the deal screens --------------------------------
 
 TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
-    const uint16_t p = PlayerOf(user_, 2);
+    const uint16_t p = PlainPlayerOf(user_, 2);
     ASSERT_TRUE(InList(FirstTeamList, p));
     HVW_SetPlayerFlag95(p, 0);
     Open(p);
@@ -379,7 +373,7 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
     EXPECT_EQ(HVW_GetPlayerLoanList(p), 0);
 
     // The shortlist entry adds and removes.
-    const uint16_t foreign = PlayerOf(other_);
+    const uint16_t foreign = PlainPlayerOf(other_);
     Open(foreign);
     EXPECT_EQ(ProfileShortlistWord, 423);
     PlayerProfile_Act(Action::Shortlist);
@@ -390,8 +384,8 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
 }
 
 TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
-    const uint16_t foreign = PlayerOf(other_, 3);
-    const uint16_t own = PlayerOf(user_, 3);
+    const uint16_t foreign = PlainPlayerOf(other_, 3);
+    const uint16_t own = PlainPlayerOf(user_, 3);
     ASSERT_NE(foreign, 0);
     const int16_t today = SeasonCalendar.currentDay;
     const int nation = GetClubNation(other_);
@@ -470,7 +464,7 @@ int32_t ClubHistoryOfKind(int16_t club, uint16_t value, uint8_t kind) {
 }
 
 TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
-    const uint16_t p = PlayerOf(user_, 4);
+    const uint16_t p = PlainPlayerOf(user_, 4);
     ASSERT_TRUE(InList(FirstTeamList, p));
     // Pay-offs: four weeks a contract year, years rounded up; flag 95 pays
     // four weeks in all.
@@ -537,7 +531,7 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
 // ---- Contract details ---------------------------------------------------------------------
 
 TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
-    const uint16_t p = PlayerOf(user_, 5);
+    const uint16_t p = PlainPlayerOf(user_, 5);
     SetPlayerClause1(p, 0);
     SetPlayerClause2(p, 1);
     SetPlayerClause3(p, 0);
@@ -578,7 +572,7 @@ TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
     uint16_t foreign = 0;
     int16_t none[1];
     for (int skip = 4; foreign == 0; ++skip) {
-        foreign = PlayerOf(other_, skip);
+        foreign = PlainPlayerOf(other_, skip);
         ASSERT_NE(foreign, 0);
         if (HVW_ListInterestedClubs(foreign, none, 1) != 0) foreign = 0;
     }
@@ -646,7 +640,7 @@ TEST_F(PlayerScreensTest, LoanLengthCodesAndTheirBounds) {
     EXPECT_EQ(LoanTerms_OtherLengthCode(52, 19, 40, false), 4);
     EXPECT_EQ(LoanTerms_Weeks(2), 9);
 
-    const uint16_t p = PlayerOf(user_, 6);
+    const uint16_t p = PlainPlayerOf(user_, 6);
     SalesTeamClub = other_;
     SelectedPlayer = int16_t(p);
     for (int age : {21, 22}) {
@@ -677,7 +671,7 @@ TEST_F(PlayerScreensTest, OpeningTermsForAPlayerTakenFromAForeignClub) {
     const int16_t lender = int16_t(DivisionClubLists[country][0][0]);
     uint16_t best = 0;
     for (int skip = 0; skip < 40; ++skip) {
-        const uint16_t q = PlayerOf(lender, skip);
+        const uint16_t q = PlainPlayerOf(lender, skip);
         if (q != 0 && HVW_IsPlayerAvailable(q, lender) >= 0 && HVW_IsPlayerAvailable(q, lender) < 36)
             best = q;
         if (best != 0) break;
@@ -703,7 +697,7 @@ TEST_F(PlayerScreensTest, OpeningTermsForAPlayerTakenFromAForeignClub) {
 }
 
 TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
-    const uint16_t p = PlayerOf(user_, 7);
+    const uint16_t p = PlainPlayerOf(user_, 7);
     ASSERT_NE(p, 0);
     SelectedPlayer = int16_t(p);
     HVW_SetPlayerLoanList(p, 1);
