@@ -25,6 +25,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
 
@@ -34,10 +35,7 @@ namespace testenv {
 // driven clock, input, the video choice (3D or not), the display's hooks
 // and the menus.
 inline void StartShownGame(bool no3d) {
-    InitMemory(96 * 1024);
-    PakFileInit();
-    PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-    PakFileAddDone();
+    testenv::MountGameArchive(HALVORN_GAME_DIR, 96 * 1024);
     InitText(LANGUAGE_ENGLISH);
     plat::SetDesktopBitsForTests(32);
     WinResetForTests();

@@ -23,6 +23,7 @@
 #include "game/system/xyzdata.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/figures.h"
 
 namespace {
@@ -76,18 +77,14 @@ struct Placed {
 class FigureSheetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         Motion_LoadAll();
         testenv::Start3D(kSheetW, kSheetH);
     }
     void TearDown() override {
         testenv::Stop3D();
         Motion_FreeAll();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 };
 

@@ -25,6 +25,7 @@
 #include "game/system/dxd3dobj.h"
 #include "game/system/picture.h"
 #include "game/system/xyzdata.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/xyz_fixture.h"
 
 namespace {
@@ -141,16 +142,8 @@ TEST(FiguresTest, ASecondRunGivesTheSameBytes) {
 // The generated archive, as the game reads it.
 class ArchiveFiguresTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
-    static void TearDownTestSuite() {
-        PakFileUninit();
-        UninitMemory();
-    }
+    static void SetUpTestSuite() { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
+    static void TearDownTestSuite() { testenv::UnmountGameArchive(); }
     // Width and height of a picture file of the archive, converted as the
     // texture code converts it; 0 when it does not convert.
     static std::pair<int, int> PictureSize(const std::string& path, std::vector<uint8_t>* pens = nullptr) {

@@ -13,6 +13,7 @@
 #include "core/match/motion.h"
 #include "game/system/dxd3danim.h"
 #include "game/system/dxd3dobj.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 #include "tools/datakit/models.h"
@@ -31,10 +32,7 @@ const MotionClipRow& Row(int clip) { return MotionCatalogue()[size_t(clip)]; }
 class LoadedClipsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         Motion_LoadAll();
         PakLoadWholeFile(FIGURE_MODEL_PATH, &model_, MEM_TYPE_MANUAL_NO_MOVE);
         D3DObj_CreateObjectFromXYZData(&object_, model_, testenv::TestObjectCallback, nullptr,
@@ -55,8 +53,7 @@ class LoadedClipsTest : public ::testing::Test {
         D3DObj_Destroy(&object_);
         FreeMemory(&model_);
         Motion_FreeAll();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 
     // Poses the figure by a loaded frame; returns the frame.
