@@ -133,6 +133,21 @@ std::vector<uint32_t> NewestGrabPixels() {
     return last > 0 ? GrabPixels(last) : std::vector<uint32_t>{};
 }
 
+uint32_t BackPixel(int x, int y) { return GetBackBufferPixel(x, y) & 0xFFFFFF; }
+
+uint32_t CommonestColour(std::vector<uint32_t> colours) {
+    std::sort(colours.begin(), colours.end());
+    uint32_t commonest = 0;
+    size_t best = 0;
+    for (size_t i = 0; i < colours.size();) {
+        size_t j = i;
+        while (j < colours.size() && colours[j] == colours[i]) ++j;
+        if (j - i > best) best = j - i, commonest = colours[i];
+        i = j;
+    }
+    return commonest;
+}
+
 std::vector<DrawnString> ScreenStrings() {
     std::vector<DrawnString> strings;
     SetDrawnStringLog(&strings);

@@ -29,6 +29,13 @@ std::vector<uint32_t> NewestGrabPixels();
 std::string GrabName(int n);
 // The same of grab number n; empty when it is not there.
 std::vector<uint32_t> GrabPixels(int n);
+// The back buffer's pixel at (x, y): its three colour bytes as the buffer
+// keeps them.
+uint32_t BackPixel(int x, int y);
+// The commonest of the colours, 0 when there are none: among the pixels a
+// text changed, its letters' own colour (their blended edges depend on
+// what lies beneath).
+uint32_t CommonestColour(std::vector<uint32_t> colours);
 // The strings of one whole drawing of the screen up (the top table walked
 // once more).
 std::vector<DrawnString> ScreenStrings();

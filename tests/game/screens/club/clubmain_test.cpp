@@ -164,11 +164,6 @@ class ClubMainTest : public MenuEngineTest {
     void Queries();
 };
 
-uint32_t ClubMainBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 void ClubMainTest::PrepareScene() {
     BuildNameTables();
     std::copy(g_clubMainFixtures.begin(), g_clubMainFixtures.end(), FixtureTable);
@@ -249,7 +244,7 @@ void ClubMainTest::Entry() {
         ShowMenuBackground(4);
         std::vector<uint32_t> background(800 * 600);
         for (int y = 40; y < 85; ++y)
-            for (int x = 55; x < 300; ++x) background[y * 800 + x] = ClubMainBackPixel(x, y);
+            for (int x = 55; x < 300; ++x) background[y * 800 + x] = testenv::BackPixel(x, y);
         SetFont(1014);
         SetDrawParam(1, 15);
         DrawTextNoAt(60, 62, HVW_ClubTextId(user_), JUSTIFY_LEFT_MIDDLE);
@@ -258,21 +253,13 @@ void ClubMainTest::Entry() {
         std::vector<uint32_t> changed;
         for (int y = 40; y < 85; ++y)
             for (int x = 55; x < 300; ++x)
-                if (ClubMainBackPixel(x, y) != background[y * 800 + x])
-                    changed.push_back(ClubMainBackPixel(x, y));
-        std::sort(changed.begin(), changed.end());
-        uint32_t letters = 0;
-        size_t best = 0;
-        for (size_t i = 0; i < changed.size();) {
-            size_t j = i;
-            while (j < changed.size() && changed[j] == changed[i]) ++j;
-            if (j - i > best) best = j - i, letters = changed[i];
-            i = j;
-        }
+                if (testenv::BackPixel(x, y) != background[y * 800 + x])
+                    changed.push_back(testenv::BackPixel(x, y));
+        const uint32_t letters = testenv::CommonestColour(changed);
         textPixels = matching = 0;
         for (int y = 40; y < 85; ++y) {
             for (int x = 55; x < 300; ++x) {
-                if (ClubMainBackPixel(x, y) != letters || background[y * 800 + x] == letters) continue;
+                if (testenv::BackPixel(x, y) != letters || background[y * 800 + x] == letters) continue;
                 ++textPixels;
                 matching += grab[y * 800 + x] == letters ? 1 : 0;
             }

@@ -253,15 +253,11 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
 }
 
 // The back buffer's pixel as 0xRRGGBB.
-uint32_t MoneyBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
 // The same with red and blue in their places, whichever order the buffer keeps.
 uint32_t MoneyRgb(int x, int y) {
     FillSolidRect(0, 0, 1, 1, 0xF800);
-    const bool swapped = (MoneyBackPixel(0, 0) & 0xFF) > 0x80;
-    const uint32_t c = MoneyBackPixel(x, y);
+    const bool swapped = (testenv::BackPixel(0, 0) & 0xFF) > 0x80;
+    const uint32_t c = testenv::BackPixel(x, y);
     return swapped ? (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16 : c;
 }
 bool MoneyReddish(uint32_t c) { return (c >> 16) > 120 && ((c >> 8) & 0xFF) < 60 && (c & 0xFF) < 60; }
@@ -274,7 +270,7 @@ bool MoneyTan(uint32_t c) {
 std::vector<uint32_t> MoneyPlot() {
     std::vector<uint32_t> plot;
     for (int y = kGraphTop; y <= kGraphBottom; ++y)
-        for (int x = kGraphLeft; x <= kGraphRight; ++x) plot.push_back(MoneyBackPixel(x, y));
+        for (int x = kGraphLeft; x <= kGraphRight; ++x) plot.push_back(testenv::BackPixel(x, y));
     return plot;
 }
 
@@ -283,14 +279,14 @@ std::vector<uint32_t> MoneyPlot() {
 std::vector<uint32_t> BesidePlot() {
     std::vector<uint32_t> pixels;
     for (int y = kGraphTop - 6; y <= kGraphBottom + 6; ++y)
-        for (int x = kGraphRight + 1; x < 560; ++x) pixels.push_back(MoneyBackPixel(x, y));
+        for (int x = kGraphRight + 1; x < 560; ++x) pixels.push_back(testenv::BackPixel(x, y));
     return pixels;
 }
 
 // How a colour stands in the back buffer.
 uint32_t MoneyColourPixel(uint16_t colour) {
     FillSolidRect(0, 0, 1, 1, colour);
-    return MoneyBackPixel(0, 0);
+    return testenv::BackPixel(0, 0);
 }
 
 TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
@@ -444,7 +440,7 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
         zeroY = FinanceValueY(0);
         const uint32_t grey = MoneyColourPixel(0xCE59);
         dashes = 0;
-        for (int x = kGraphLeft + 1; x < kGraphRight; ++x) dashes += MoneyBackPixel(x, zeroY) == grey;
+        for (int x = kGraphLeft + 1; x < kGraphRight; ++x) dashes += testenv::BackPixel(x, zeroY) == grey;
     });
     ClickBack();
     RunWhile(68);
@@ -538,7 +534,7 @@ TEST_F(InboxScreenTest, TwinChartsInATableWithFilledAndEmptyBlocks) {
             red[4] = MoneyReddish(MoneyRgb(207, 397));  // legend squares
             tan[3] = MoneyTan(MoneyRgb(207, 411));
             axisGrey = MoneyColourPixel(kTwinChartAxisColour);
-            axisPixel = MoneyBackPixel(300, 140);
+            axisPixel = testenv::BackPixel(300, 140);
         });
         testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
         RunMenuSet(kTwinTestTable);

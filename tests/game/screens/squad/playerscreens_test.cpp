@@ -752,11 +752,6 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
 
 // ---- The screens run by the controller with the scripted user -------------------------------
 
-uint32_t PlayerScreensBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 class PlayerScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
@@ -858,21 +853,20 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     ASSERT_EQ(grab.size(), 800u * 600u);
     ShowMenuBackground(4);
     const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != PlayerScreensBackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(PlayerScreensBackPixel(8, 300))) {
+    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
         for (uint32_t& c : grab) c = swapped(c);
     }
     std::vector<uint32_t> background(800 * 600);
     for (int y = 30; y < 60; ++y)
-        for (int x = 200; x < 600; ++x)
-            background[size_t(y) * 800 + size_t(x)] = PlayerScreensBackPixel(x, y);
+        for (int x = 200; x < 600; ++x) background[size_t(y) * 800 + size_t(x)] = testenv::BackPixel(x, y);
     SetFont(1010);
     SetDrawParam(1, 0);
     DrawTextAddrAt(400, 44, title.c_str(), JUSTIFY_CENTRE_MIDDLE);
     int textPixels = 0, matching = 0;
     for (int y = 30; y < 60; ++y) {
         for (int x = 200; x < 600; ++x) {
-            const uint32_t painted = PlayerScreensBackPixel(x, y);
+            const uint32_t painted = testenv::BackPixel(x, y);
             if (painted == background[size_t(y) * 800 + size_t(x)]) continue;
             ++textPixels;
             matching += grab[size_t(y) * 800 + size_t(x)] == painted ? 1 : 0;

@@ -285,11 +285,6 @@ TEST_F(SquadListTest, TheBackIconReturnsIntoTheMatchPreparationFirst) {
     EXPECT_EQ(MenuOption, 58);
 }
 
-uint32_t SquadListBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
     // A player short of fitness counts as unavailable during the nation's
     // pre-season, not after the league has started.
@@ -369,34 +364,26 @@ TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
     // The grab file and the back buffer may order red and blue apart: the
     // plain background at the left edge tells which.
     const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != SquadListBackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(SquadListBackPixel(8, 300))) {
+    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
         for (uint32_t& c : grab) c = swapped(c);
     }
     std::vector<uint32_t> background(800 * 600);
     for (int y = 45; y < 80; ++y)
-        for (int x = 300; x < 500; ++x) background[size_t(y) * 800 + size_t(x)] = SquadListBackPixel(x, y);
+        for (int x = 300; x < 500; ++x) background[size_t(y) * 800 + size_t(x)] = testenv::BackPixel(x, y);
     SetFont(1014);
     SetDrawParam(1, 0);
     DrawTextNoAt(400, 62, 158, JUSTIFY_CENTRE_MIDDLE);
     std::vector<uint32_t> changed;
     for (int y = 45; y < 80; ++y)
         for (int x = 300; x < 500; ++x)
-            if (SquadListBackPixel(x, y) != background[size_t(y) * 800 + size_t(x)])
-                changed.push_back(SquadListBackPixel(x, y));
-    std::sort(changed.begin(), changed.end());
-    uint32_t letters = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < changed.size();) {
-        size_t j = i;
-        while (j < changed.size() && changed[j] == changed[i]) ++j;
-        if (j - i > best) best = j - i, letters = changed[i];
-        i = j;
-    }
+            if (testenv::BackPixel(x, y) != background[size_t(y) * 800 + size_t(x)])
+                changed.push_back(testenv::BackPixel(x, y));
+    const uint32_t letters = testenv::CommonestColour(changed);
     int textPixels = 0, matching = 0;
     for (int y = 45; y < 80; ++y) {
         for (int x = 300; x < 500; ++x) {
-            if (SquadListBackPixel(x, y) != letters || background[size_t(y) * 800 + size_t(x)] == letters)
+            if (testenv::BackPixel(x, y) != letters || background[size_t(y) * 800 + size_t(x)] == letters)
                 continue;
             ++textPixels;
             matching += grab[size_t(y) * 800 + size_t(x)] == letters ? 1 : 0;

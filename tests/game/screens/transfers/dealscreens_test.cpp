@@ -757,19 +757,14 @@ TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
 
 // ---- The purchase by the scripted user, with grabs ---------------------------------------------
 
-uint32_t DealBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 // Paints the text on the plain background: every pixel of its letters'
 // colour must be the grab's.  Answers the letters' pixel count.
 int DealTextInGrab(std::vector<uint32_t> grab, int x, int y, int16_t font, uint16_t justify,
                    const std::string& text) {
     ShowMenuBackground(4);
     const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != DealBackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(DealBackPixel(8, 300))) {
+    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
         for (uint32_t& c : grab) c = swapped(c);
     }
     const int left = std::max(x - 400, 0), right = std::min(x + 400, 800), top = std::max(y - 16, 0),
@@ -777,28 +772,20 @@ int DealTextInGrab(std::vector<uint32_t> grab, int x, int y, int16_t font, uint1
     std::vector<uint32_t> background(size_t(800 * 600));
     for (int yy = top; yy < bottom; ++yy)
         for (int xx = left; xx < right; ++xx)
-            background[size_t(yy) * 800 + size_t(xx)] = DealBackPixel(xx, yy);
+            background[size_t(yy) * 800 + size_t(xx)] = testenv::BackPixel(xx, yy);
     SetFont(font);
     SetDrawParam(1, 0);
     DrawTextAddrAt(x, y, text.c_str(), justify);
     std::vector<uint32_t> changed;
     for (int yy = top; yy < bottom; ++yy)
         for (int xx = left; xx < right; ++xx)
-            if (DealBackPixel(xx, yy) != background[size_t(yy) * 800 + size_t(xx)])
-                changed.push_back(DealBackPixel(xx, yy));
-    std::sort(changed.begin(), changed.end());
-    uint32_t letters = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < changed.size();) {
-        size_t j = i;
-        while (j < changed.size() && changed[j] == changed[i]) ++j;
-        if (j - i > best) best = j - i, letters = changed[i];
-        i = j;
-    }
+            if (testenv::BackPixel(xx, yy) != background[size_t(yy) * 800 + size_t(xx)])
+                changed.push_back(testenv::BackPixel(xx, yy));
+    const uint32_t letters = testenv::CommonestColour(changed);
     int textPixels = 0, matching = 0;
     for (int yy = top; yy < bottom; ++yy) {
         for (int xx = left; xx < right; ++xx) {
-            if (DealBackPixel(xx, yy) != letters || background[size_t(yy) * 800 + size_t(xx)] == letters)
+            if (testenv::BackPixel(xx, yy) != letters || background[size_t(yy) * 800 + size_t(xx)] == letters)
                 continue;
             ++textPixels;
             matching += grab[size_t(yy) * 800 + size_t(xx)] == letters ? 1 : 0;
