@@ -109,29 +109,41 @@ std::string GrabName(int n) {
     return name;
 }
 
-std::vector<uint32_t> GrabPixels(int n) {
-    const std::string name = GrabName(n);
-    std::vector<uint32_t> pixels;
-    if (!std::filesystem::exists(name)) return pixels;
+std::string NewestGrabName() {
+    std::string last;
+    for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = GrabName(n);
+    return last;
+}
+
+std::vector<uint8_t> GrabBytes(const std::string& name) {
+    std::vector<uint8_t> pixels;
+    if (name.empty() || !std::filesystem::exists(name)) return pixels;
     const std::vector<uint8_t> bytes = ReadHostFile(name);
     uint8_t* block = nullptr;
     AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
     std::memcpy(block, bytes.data(), bytes.size());
     uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0)
+        pixels.assign(block + GFX0_HEADER_SIZE, block + size);
     FreeMemory(&block);
     return pixels;
 }
 
-std::vector<uint32_t> NewestGrabPixels() {
-    int last = 0;
-    for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = n;
-    return last > 0 ? GrabPixels(last) : std::vector<uint32_t>{};
+namespace {
+
+std::vector<uint32_t> RgbPixels(const std::vector<uint8_t>& bytes) {
+    std::vector<uint32_t> pixels;
+    if (bytes.size() < 800 * 600 * 3) return pixels;
+    for (size_t i = 0; i < 800 * 600; ++i)
+        pixels.push_back(uint32_t(bytes[i * 3 + 2]) << 16 | bytes[i * 3 + 1] << 8 | bytes[i * 3]);
+    return pixels;
 }
+
+}  // namespace
+
+std::vector<uint32_t> GrabPixels(int n) { return RgbPixels(GrabBytes(GrabName(n))); }
+
+std::vector<uint32_t> NewestGrabPixels() { return RgbPixels(GrabBytes(NewestGrabName())); }
 
 uint32_t BackPixel(int x, int y) { return GetBackBufferPixel(x, y) & 0xFFFFFF; }
 

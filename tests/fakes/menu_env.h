@@ -27,6 +27,11 @@ void StopMenuPaint();
 std::vector<uint32_t> NewestGrabPixels();
 // The name of grab number n, "grab%04d.tga".
 std::string GrabName(int n);
+// The newest grab's name; "" when there is none.
+std::string NewestGrabName();
+// The pixel bytes of a grab (blue, green, red, rows from the top) as the
+// game reads pictures; empty when it is not there or does not read.
+std::vector<uint8_t> GrabBytes(const std::string& name);
 // The same of grab number n; empty when it is not there.
 std::vector<uint32_t> GrabPixels(int n);
 // The back buffer's pixel at (x, y): its three colour bytes as the buffer

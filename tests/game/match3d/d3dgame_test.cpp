@@ -107,17 +107,7 @@ class D3DGameTest : public ::testing::Test {
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
         keptColours_ = ColourList;
-        testenv::MountGameArchive(HALVORN_GAME_DIR, 96 * 1024);
-        InitText(LANGUAGE_ENGLISH);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        plat::SetManualClock(true);
-        InitTimerInterrupt();
-        InitPoll();
-        InitKeyboardInterrupt();
-        InitMouseDriver();
+        testenv::StartGameWindow();
         {
             StdoutCapture quiet;
             VideoInit(0);

@@ -64,15 +64,7 @@ GrabPixels FlushAndGrab() {
     FlushDirtyCells();
     ScreenGrab();
     // The grab takes the first free number: the last one there is ours.
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) break;
-        std::fclose(file);
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    return ReadHostPicture(last);
+    return ReadHostPicture(testenv::NewestGrabName());
 }
 
 class MenuGrabTest : public ::testing::TestWithParam<int> {
