@@ -160,6 +160,45 @@ uint32_t CommonestColour(std::vector<uint32_t> colours) {
     return commonest;
 }
 
+namespace {
+
+uint32_t RedBlueSwapped(uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+
+size_t At(int x, int y) { return size_t(y) * 800 + size_t(x); }
+
+}  // namespace
+
+std::vector<uint32_t> GrabInBufferOrder(std::vector<uint32_t> grab) {
+    const uint32_t plain = BackPixel(8, 300);
+    if (grab.size() > At(8, 300) && grab[At(8, 300)] != plain && grab[At(8, 300)] == RedBlueSwapped(plain))
+        for (uint32_t& c : grab) c = RedBlueSwapped(c);
+    return grab;
+}
+
+LettersFound LettersInGrab(const std::vector<uint32_t>& grab, int left, int top, int right, int bottom,
+                           const std::function<void()>& draw) {
+    std::vector<uint32_t> before(800 * 600);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) before[At(x, y)] = BackPixel(x, y);
+    draw();
+    std::vector<uint32_t> changed;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (BackPixel(x, y) != before[At(x, y)]) changed.push_back(BackPixel(x, y));
+    const uint32_t letters = CommonestColour(changed);
+    LettersFound found;
+    if (grab.size() < 800 * 600) return found;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (BackPixel(x, y) != letters || before[At(x, y)] == letters) continue;
+            ++found.letters;
+            found.same += grab[At(x, y)] == letters ? 1 : 0;
+            found.sameSwapped += grab[At(x, y)] == RedBlueSwapped(letters) ? 1 : 0;
+        }
+    }
+    return found;
+}
+
 std::vector<DrawnString> ScreenStrings() {
     std::vector<DrawnString> strings;
     SetDrawnStringLog(&strings);

@@ -41,6 +41,22 @@ uint32_t BackPixel(int x, int y);
 // text changed, its letters' own colour (their blended edges depend on
 // what lies beneath).
 uint32_t CommonestColour(std::vector<uint32_t> colours);
+// The grab with red and blue in the back buffer's order: the grab file and
+// the buffer may order them apart, which the plain background (menu
+// background 4, shown in the buffer) at (8, 300) tells.
+std::vector<uint32_t> GrabInBufferOrder(std::vector<uint32_t> grab);
+// A text's letters in a grab: `draw` paints the text alone over what the
+// back buffer holds in the box [left, right) x [top, bottom), and its
+// letters' own colour is the commonest colour it changed there.  The
+// pixels it painted in that colour, and how many of them the grab holds in
+// that colour as it is and with red and blue swapped.
+struct LettersFound {
+    int letters = 0;
+    int same = 0;
+    int sameSwapped = 0;
+};
+LettersFound LettersInGrab(const std::vector<uint32_t>& grab, int left, int top, int right, int bottom,
+                           const std::function<void()>& draw);
 // The strings of one whole drawing of the screen up (the top table walked
 // once more).
 std::vector<DrawnString> ScreenStrings();

@@ -242,28 +242,13 @@ void ClubMainTest::Entry() {
         // The club name: every pixel that the same text paints over the
         // plain background is the grab's pixel there.
         ShowMenuBackground(4);
-        std::vector<uint32_t> background(800 * 600);
-        for (int y = 40; y < 85; ++y)
-            for (int x = 55; x < 300; ++x) background[y * 800 + x] = testenv::BackPixel(x, y);
-        SetFont(1014);
-        SetDrawParam(1, 15);
-        DrawTextNoAt(60, 62, HVW_ClubTextId(user_), JUSTIFY_LEFT_MIDDLE);
-        // The letters' own colour: the commonest colour the text changed;
-        // their blended edges depend on what lies beneath.
-        std::vector<uint32_t> changed;
-        for (int y = 40; y < 85; ++y)
-            for (int x = 55; x < 300; ++x)
-                if (testenv::BackPixel(x, y) != background[y * 800 + x])
-                    changed.push_back(testenv::BackPixel(x, y));
-        const uint32_t letters = testenv::CommonestColour(changed);
-        textPixels = matching = 0;
-        for (int y = 40; y < 85; ++y) {
-            for (int x = 55; x < 300; ++x) {
-                if (testenv::BackPixel(x, y) != letters || background[y * 800 + x] == letters) continue;
-                ++textPixels;
-                matching += grab[y * 800 + x] == letters ? 1 : 0;
-            }
-        }
+        const testenv::LettersFound name = testenv::LettersInGrab(grab, 55, 40, 300, 85, [this] {
+            SetFont(1014);
+            SetDrawParam(1, 15);
+            DrawTextNoAt(60, 62, HVW_ClubTextId(user_), JUSTIFY_LEFT_MIDDLE);
+        });
+        textPixels = name.letters;
+        matching = name.same;
     });
     LeaveScreen();
     RunScreen();

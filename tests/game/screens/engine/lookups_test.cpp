@@ -60,33 +60,13 @@ void LookupNewWorld() {
 std::pair<int, int> LookupTextInGrab(const std::vector<uint32_t>& grab, int16_t background, int16_t font,
                                      int16_t colour, int x, int y, const char* text, uint16_t justify) {
     ShowMenuBackground(background);
-    const int left = std::max(0, x - 250), right = std::min(800, x + 250);
-    const int top = std::max(0, y - 25), bottom = std::min(600, y + 25);
-    std::vector<uint32_t> before(800 * 600);
-    for (int py = top; py < bottom; ++py)
-        for (int px = left; px < right; ++px)
-            before[size_t(py) * 800 + size_t(px)] = testenv::BackPixel(px, py);
-    SetFont(font);
-    SetDrawParam(1, colour);
-    DrawTextAddrAt(x, y, text, justify);
-    std::vector<uint32_t> changed;
-    for (int py = top; py < bottom; ++py)
-        for (int px = left; px < right; ++px)
-            if (testenv::BackPixel(px, py) != before[size_t(py) * 800 + size_t(px)])
-                changed.push_back(testenv::BackPixel(px, py));
-    const uint32_t letters = testenv::CommonestColour(changed);
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    int total = 0, same = 0, sameSwapped = 0;
-    for (int py = top; py < bottom; ++py) {
-        for (int px = left; px < right; ++px) {
-            if (testenv::BackPixel(px, py) != letters || before[size_t(py) * 800 + size_t(px)] == letters)
-                continue;
-            ++total;
-            same += grab[size_t(py) * 800 + size_t(px)] == letters ? 1 : 0;
-            sameSwapped += grab[size_t(py) * 800 + size_t(px)] == swapped(letters) ? 1 : 0;
-        }
-    }
-    return {std::max(same, sameSwapped), total};
+    const testenv::LettersFound found = testenv::LettersInGrab(
+        grab, std::max(0, x - 250), std::max(0, y - 25), std::min(800, x + 250), std::min(600, y + 25), [&] {
+            SetFont(font);
+            SetDrawParam(1, colour);
+            DrawTextAddrAt(x, y, text, justify);
+        });
+    return {std::max(found.same, found.sameSwapped), found.letters};
 }
 
 // The icon drawn alone over the background: every pixel it changes is the

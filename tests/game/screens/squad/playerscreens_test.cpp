@@ -852,11 +852,7 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     // the plain background is the grab's.
     ASSERT_EQ(grab.size(), 800u * 600u);
     ShowMenuBackground(4);
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
-        for (uint32_t& c : grab) c = swapped(c);
-    }
+    grab = testenv::GrabInBufferOrder(grab);
     std::vector<uint32_t> background(800 * 600);
     for (int y = 30; y < 60; ++y)
         for (int x = 200; x < 600; ++x) background[size_t(y) * 800 + size_t(x)] = testenv::BackPixel(x, y);

@@ -759,40 +759,18 @@ TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
 
 // Paints the text on the plain background: every pixel of its letters'
 // colour must be the grab's.  Answers the letters' pixel count.
-int DealTextInGrab(std::vector<uint32_t> grab, int x, int y, int16_t font, uint16_t justify,
+int DealTextInGrab(const std::vector<uint32_t>& grab, int x, int y, int16_t font, uint16_t justify,
                    const std::string& text) {
     ShowMenuBackground(4);
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
-        for (uint32_t& c : grab) c = swapped(c);
-    }
-    const int left = std::max(x - 400, 0), right = std::min(x + 400, 800), top = std::max(y - 16, 0),
-              bottom = std::min(y + 16, 600);
-    std::vector<uint32_t> background(size_t(800 * 600));
-    for (int yy = top; yy < bottom; ++yy)
-        for (int xx = left; xx < right; ++xx)
-            background[size_t(yy) * 800 + size_t(xx)] = testenv::BackPixel(xx, yy);
-    SetFont(font);
-    SetDrawParam(1, 0);
-    DrawTextAddrAt(x, y, text.c_str(), justify);
-    std::vector<uint32_t> changed;
-    for (int yy = top; yy < bottom; ++yy)
-        for (int xx = left; xx < right; ++xx)
-            if (testenv::BackPixel(xx, yy) != background[size_t(yy) * 800 + size_t(xx)])
-                changed.push_back(testenv::BackPixel(xx, yy));
-    const uint32_t letters = testenv::CommonestColour(changed);
-    int textPixels = 0, matching = 0;
-    for (int yy = top; yy < bottom; ++yy) {
-        for (int xx = left; xx < right; ++xx) {
-            if (testenv::BackPixel(xx, yy) != letters || background[size_t(yy) * 800 + size_t(xx)] == letters)
-                continue;
-            ++textPixels;
-            matching += grab[size_t(yy) * 800 + size_t(xx)] == letters ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(matching, textPixels) << text;
-    return textPixels;
+    const testenv::LettersFound found =
+        testenv::LettersInGrab(testenv::GrabInBufferOrder(grab), std::max(x - 400, 0), std::max(y - 16, 0),
+                               std::min(x + 400, 800), std::min(y + 16, 600), [&] {
+                                   SetFont(font);
+                                   SetDrawParam(1, 0);
+                                   DrawTextAddrAt(x, y, text.c_str(), justify);
+                               });
+    EXPECT_EQ(found.same, found.letters) << text;
+    return found.letters;
 }
 
 class DealScreensUserTest : public MenuEngineTest {
