@@ -30,12 +30,8 @@ namespace {
 // The new game and the loads take many frames on a checked build.
 constexpr int kLongWait = 20000;
 
-bool TableUp(const MenuItem* table) {
-    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-}
-
 void WaitForTable(const MenuItem* table, int limit = 3000) {
-    MenuUserWaitFor([table] { return TableUp(table); }, limit);
+    MenuUserWaitFor([table] { return MenuTableUp(table); }, limit);
     MenuUserWait(5);
 }
 
@@ -148,7 +144,7 @@ void QueueNameEditors() {
 }
 
 void QueueAtClub(std::function<void()> atClub) {
-    MenuUserWaitFor([] { return MenuOption == 3 && TableUp(ClubMainTable); }, kLongWait);
+    MenuUserWaitFor([] { return MenuOption == 3 && MenuTableUp(ClubMainTable); }, kLongWait);
     MenuUserWait(5);
     if (atClub) MenuUserDo(std::move(atClub));
 }

@@ -64,9 +64,7 @@ class UserClubScreenTest : public MenuEngineTest {
             DoMainMenuOption();
     }
     static auto TableUp(const MenuItem* table) {
-        return [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        };
+        return [table] { return testenv::MenuTableUp(table); };
     }
     static bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
 

@@ -120,11 +120,7 @@ class InboxScreenTest : public MenuEngineTest {
         while (MenuOption == id && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     }
     static void WaitForTable(const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserWait(3);
     }
     static void GrabInto(std::vector<uint32_t>* grab) {

@@ -559,11 +559,7 @@ TEST_F(PastScreensTest, EachScreenFromTheTitleBarWithAGrab) {
     static std::vector<uint32_t> records, roll, cupRoll, game, scorers, logAll, logFiltered;
     for (auto* grab : {&records, &roll, &cupRoll, &game, &scorers, &logAll, &logFiltered}) grab->clear();
     const auto waitFor = [](const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserMoveTo(790, 590);
         testenv::MenuUserWait(4);
     };

@@ -128,9 +128,7 @@ class LookupScreensTest : public MenuEngineTest {
         SetMenuFirstEntry(0);
     }
     static auto ScreenUp(const MenuItem* table) {
-        return [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        };
+        return [table] { return testenv::MenuTableUp(table); };
     }
     static void Grab(std::vector<uint32_t>* into) {
         testenv::MenuUserMoveTo(795, 300);

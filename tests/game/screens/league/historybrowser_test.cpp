@@ -651,9 +651,7 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
     static std::vector<uint32_t> chart, goals;
     static bool goalsUp;
     goalsUp = false;
-    const auto up = [](const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    };
+    const auto up = [](const MenuItem* table) { return testenv::MenuTableUp(table); };
     testenv::MenuUserWaitFor([up] { return up(AttendanceTable); }, 3000);
     testenv::MenuUserMoveTo(790, 300);
     testenv::MenuUserWait(3);

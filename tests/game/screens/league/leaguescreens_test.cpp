@@ -599,11 +599,7 @@ bool SamePixel(uint32_t grabbed, uint32_t backBuffer) {
 }
 
 void WaitForTable(const MenuItem* table) {
-    testenv::MenuUserWaitFor(
-        [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        },
-        3000);
+    testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
     MenuUserWait(3);
 }
 

@@ -168,11 +168,7 @@ class ResultScreensTest : public MenuEngineTest {
         MenuEngineTest::TearDown();
     }
     static void WaitForTable(const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserWait(3);
     }
     static void Grab(std::vector<uint32_t>* grab) {

@@ -772,9 +772,7 @@ class PlayerScreensUserTest : public MenuEngineTest {
         }
         MenuEngineTest::TearDown();
     }
-    static bool Up(const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     static void ClickAt(int x, int y) {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
     }

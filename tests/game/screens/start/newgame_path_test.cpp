@@ -95,9 +95,7 @@ void GrabDuringNewGame() {
 }
 
 auto ScreenUp(const MenuItem* table) {
-    return [table] {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    };
+    return [table] { return testenv::MenuTableUp(table); };
 }
 
 bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }

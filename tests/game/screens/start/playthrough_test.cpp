@@ -95,7 +95,7 @@ struct PlayState {
 };
 PlayState g_play;
 
-bool PlayClubScreenUp() { return MenuOption == 3 && DayUserTableUp(ClubMainTable); }
+bool PlayClubScreenUp() { return MenuOption == 3 && testenv::MenuTableUp(ClubMainTable); }
 
 // As the club screen sees it when it offers the Continue entries.
 bool PlayUserPlaysToday() { return (MatchDayFlags & kDayLoopPlaysToday) != 0; }
@@ -205,7 +205,7 @@ bool PlayOnClubScreen() {
 }
 
 bool PlayOnSaveScreen() {
-    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
+    if (!testenv::MenuTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
     g_play.introStepAtSave = IntroStep;
     g_play.oneDaysAtSave = g_play.oneDays;

@@ -116,9 +116,7 @@ class SquadDealTest : public MenuEngineTest {
         }
         MenuEngineTest::TearDown();
     }
-    static bool Up(const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     // Rests on the item first: a button that hears the cursor enter takes
     // no press in that same frame.
     static void ClickAt(int x, int y, int w = 0, int h = 0) {
