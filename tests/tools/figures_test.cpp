@@ -25,6 +25,7 @@
 #include "game/system/dxd3dobj.h"
 #include "game/system/picture.h"
 #include "game/system/xyzdata.h"
+#include "tests/fakes/figure_pose.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/xyz_fixture.h"
 
@@ -208,14 +209,7 @@ TEST_F(ArchiveFiguresTest, BootsOnTheGrassStandingBootsAtKicksAndHandsOutOfTheTo
                          MEM_TYPE_MANUAL_NO_MOVE);
         D3DObj_CreateObjectFromXYZData(&object, model, testenv::TestObjectCallback, nullptr,
                                        D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
-        std::fflush(stdout);
-        const int saved = dup(1), null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        D3DAnim_CreateAnimData(&anim, model, object);
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
+        testenv::CreateAnimDataQuietly(&anim, model, object);
         const float ratio = std::max(kFigureBuildRatios[build], 1.0f);
         float worst = 1.0f;
         int contactFrames = 0;
@@ -224,12 +218,7 @@ TEST_F(ArchiveFiguresTest, BootsOnTheGrassStandingBootsAtKicksAndHandsOutOfTheTo
                 MotionFrame f{};
                 ASSERT_TRUE(Motion_GetFrame(clip, frame, &f));
                 Matrix bones[FIGURE_BONE_COUNT + 1];
-                MatrixIdentity(&bones[0]);
-                for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
-                    float ax, ay, az;
-                    MotionBoneAngles(f.bones[b], &ax, &ay, &az);
-                    MatrixRotateXYZ(&bones[b + 1], ax, ay, az);
-                }
+                testenv::FrameBones(f, bones);
                 D3DAnim_ApplyBoneMatrices(anim, bones, 1, FIGURE_BONE_COUNT + 1);
                 float lowestBoot = 10.0f;
                 for (uint32_t i = FIGURE_BONE_COUNT; i < anim->point_count; ++i) {

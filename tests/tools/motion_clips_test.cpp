@@ -13,6 +13,7 @@
 #include "core/match/motion.h"
 #include "game/system/dxd3danim.h"
 #include "game/system/dxd3dobj.h"
+#include "tests/fakes/figure_pose.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
@@ -38,15 +39,7 @@ class LoadedClipsTest : public ::testing::Test {
         D3DObj_CreateObjectFromXYZData(&object_, model_, testenv::TestObjectCallback, nullptr,
                                        D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
         // The skeleton reports its root point; keep that out of the results.
-        std::fflush(stdout);
-        const int saved = dup(1);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        D3DAnim_CreateAnimData(&anim_, model_, object_);
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
+        testenv::CreateAnimDataQuietly(&anim_, model_, object_);
     }
     static void TearDownTestSuite() {
         D3DAnim_DestroyAnimData(&anim_);
@@ -61,12 +54,7 @@ class LoadedClipsTest : public ::testing::Test {
         MotionFrame f{};
         EXPECT_TRUE(Motion_GetFrame(clip, frame, &f));
         Matrix bones[FIGURE_BONE_COUNT + 1];
-        MatrixIdentity(&bones[0]);
-        for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
-            float ax, ay, az;
-            MotionBoneAngles(f.bones[b], &ax, &ay, &az);
-            MatrixRotateXYZ(&bones[b + 1], ax, ay, az);
-        }
+        testenv::FrameBones(f, bones);
         D3DAnim_ApplyBoneMatrices(anim_, bones, 1, FIGURE_BONE_COUNT + 1);
         if (pelvis != nullptr) *pelvis = bones[BONE_PELVIS];
         return f;
