@@ -32,20 +32,9 @@ class BallFlightTest : public ::testing::Test {
         MatchHooks = MatchDisplayHooks{};
         MatchHooks.soundEvent = RecordSound;
         soundEvents.clear();
-        Place(700, 900, 0);
+        scenario::PlaceBall(700, 900, 0);
     }
     void TearDown() override { MatchHooks = MatchDisplayHooks{}; }
-
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kUnit;
-        BallState.y16 = y * kUnit;
-        BallState.z16 = z * kUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
 };
 
 TEST_F(BallFlightTest, BouncingFactorsHaveTheirExactBits) {
@@ -75,7 +64,7 @@ TEST_F(BallFlightTest, RollingBallOneTickDragThenTheBounceThatKeepsItOnTheGrass)
 
 TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
     // In the air: 4132 drags to 4094 and stops, 4133 drags to 4095 and flies.
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 4132;
     BallState.vy = -4132;
     Ball_Update();
@@ -84,7 +73,7 @@ TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
     // The position still moved by the velocity before the threshold.
     EXPECT_EQ(BallState.x16, 700 * kUnit + 4094);
     EXPECT_EQ(BallState.y16, 900 * kUnit - 4094);
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 4133;
     BallState.vy = -4133;
     Ball_Update();
@@ -94,7 +83,7 @@ TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
 }
 
 TEST_F(BallFlightTest, FastBallDragsWithoutOverflow) {
-    Place(700, 900, 100);
+    scenario::PlaceBall(700, 900, 100);
     BallState.vx = 40 * kUnit;
     BallState.vy = -40 * kUnit;
     Ball_Update();
@@ -103,7 +92,7 @@ TEST_F(BallFlightTest, FastBallDragsWithoutOverflow) {
 }
 
 TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
-    Place(700, 900, 2);
+    scenario::PlaceBall(700, 900, 2);
     BallState.vz = -3 * kUnit;
     BallState.vx = kUnit;
     Ball_Update();
@@ -114,7 +103,7 @@ TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
     EXPECT_EQ(soundEvents, std::vector<int16_t>{0});
     // A landing marker is cleared and the spare figure parked off the pitch.
     soundEvents.clear();
-    Place(700, 900, 0);
+    scenario::PlaceBall(700, 900, 0);
     BallState.vz = 0;
     BallState.landingMarker = 1;
     Ball_Update();
@@ -132,7 +121,7 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
     EXPECT_EQ(BallState.swerve[0], 0);
     EXPECT_EQ(BallState.vx, 0);
 
-    Place(700, 900, 0);
+    scenario::PlaceBall(700, 900, 0);
     BallState.swerve[0] = 10000;
     BallState.swerveTime = 5;
     BallState.kickGrace = 3;
@@ -140,7 +129,7 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
     EXPECT_EQ(BallState.swerveTime, 4);
     EXPECT_EQ(BallState.vx, 9513);  // 10000 dragged to 9910, x 0.96 at the bounce
     // In the air it acts without the grace; a controller cancels it.
-    Place(700, 900, 40);
+    scenario::PlaceBall(700, 900, 40);
     BallState.kickGrace = 0;
     BallState.vx = 0;
     Ball_Update();
@@ -153,14 +142,14 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
 
 TEST_F(BallFlightTest, WindBlowsOnlyOnAHighFreeBall) {
     BallState.windX = 10000;
-    Place(700, 900, 29);
+    scenario::PlaceBall(700, 900, 29);
     Ball_Update();
     EXPECT_EQ(BallState.vx, 0);
-    Place(700, 900, 30);
+    scenario::PlaceBall(700, 900, 30);
     Ball_Update();
     EXPECT_EQ(BallState.vx, 9910);
     // Held by a keeper: no wind and height 0 after every update.
-    Place(700, 900, 60);
+    scenario::PlaceBall(700, 900, 60);
     BallState.vx = 0;
     BallState.holder = 1;
     Ball_Update();
@@ -193,7 +182,7 @@ TEST_F(BallFlightTest, DirectionAndSpeedOfStillAndMovingBalls) {
 }
 
 TEST_F(BallFlightTest, PredictionsFrozenDuringRestarts) {
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 30000;
     BallState.vy = -60000;
     Ball_Update();

@@ -65,16 +65,6 @@ class BallCollideTest : public ::testing::Test {
         BallState.vz = vz;
         Ball_UpdateDirectionSpeed();
     }
-    static void Place(int x, int y, int z) {
-        BallState.x = int16_t(x);
-        BallState.y = int16_t(y);
-        BallState.z = int16_t(z);
-        BallState.x16 = x * kCollideUnit;
-        BallState.y16 = y * kCollideUnit;
-        BallState.z16 = z * kCollideUnit;
-        MatchFigures[kBallFigure].x = int16_t(x);
-        MatchFigures[kBallFigure].y = int16_t(y);
-    }
 };
 
 TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
@@ -287,7 +277,7 @@ TEST_F(BallCollideTest, ShotsFromThePenaltySpotScoreOnceOrMeetTheBar) {
             sounds.clear();
             const int spotY = end == 0 ? 318 : 1846;
             const int sign = end == 0 ? -1 : 1;
-            Place(796, spotY, height);
+            scenario::PlaceBall(796, spotY, height);
             BallState.vx = 0;
             BallState.vy = sign * 18 * kCollideUnit;
             BallState.vz = 40000;  // holds its height against gravity
@@ -336,7 +326,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
         BallState.bounceKeep = 0.96f;
         BallState.bounceRestitution = 0.52f;
         BallState.direction = 256;
-        Place(160 + draw(1273), 128 + draw(1909), draw(300));
+        scenario::PlaceBall(160 + draw(1273), 128 + draw(1909), draw(300));
         BallState.vx = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
         BallState.vy = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
         BallState.vz = draw(20 * kCollideUnit + 1) - 10 * kCollideUnit;
