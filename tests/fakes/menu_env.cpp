@@ -168,6 +168,14 @@ size_t At(int x, int y) { return size_t(y) * 800 + size_t(x); }
 
 }  // namespace
 
+int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
+    std::vector<uint32_t> box;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col) box.push_back(grab[At(col, row)]);
+    const uint32_t ground = CommonestColour(box);
+    return int(std::count_if(box.begin(), box.end(), [ground](uint32_t c) { return c != ground; }));
+}
+
 std::vector<uint32_t> GrabInBufferOrder(std::vector<uint32_t> grab) {
     const uint32_t plain = BackPixel(8, 300);
     if (grab.size() > At(8, 300) && grab[At(8, 300)] != plain && grab[At(8, 300)] == RedBlueSwapped(plain))

@@ -41,6 +41,9 @@ uint32_t BackPixel(int x, int y);
 // text changed, its letters' own colour (their blended edges depend on
 // what lies beneath).
 uint32_t CommonestColour(std::vector<uint32_t> colours);
+// The pixels of a box of an 800 x 600 grab that differ from the box's
+// commonest colour: what is drawn over its ground.
+int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h);
 // The grab with red and blue in the back buffer's order: the grab file and
 // the buffer may order them apart, which the plain background (menu
 // background 4, shown in the buffer) at (8, 300) tells.

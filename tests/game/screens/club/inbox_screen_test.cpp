@@ -89,24 +89,6 @@ void InboxNewWorld() {
     }
 }
 
-// Pixels of a box that differ from its most common colour: text drawn there.
-int InboxInkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
-    std::vector<uint32_t> box;
-    for (int row = y; row < y + h; ++row)
-        for (int col = x; col < x + w; ++col) box.push_back(grab[size_t(row) * 800 + size_t(col)]);
-    std::vector<uint32_t> sorted = box;
-    std::sort(sorted.begin(), sorted.end());
-    uint32_t common = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < sorted.size();) {
-        size_t j = i;
-        while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
-        if (j - i > best) best = j - i, common = sorted[i];
-        i = j;
-    }
-    return int(std::count_if(box.begin(), box.end(), [common](uint32_t c) { return c != common; }));
-}
-
 class InboxScreenTest : public MenuEngineTest {
   protected:
     void SetUp() override {
@@ -178,9 +160,9 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
         EXPECT_EQ(std::string(InboxUnreadLabel(k)), count > 0 ? "(" + std::to_string(count) + ")" : "")
             << "folder " << k;
     }
-    EXPECT_GT(InboxInkInBox(grab, 122, 124, 30, 14), 10);
+    EXPECT_GT(testenv::InkInBox(grab, 122, 124, 30, 14), 10);
     // The opened message's row, on the bottom of the page, shows its text.
-    EXPECT_GT(InboxInkInBox(grab, 179, 128 + 20 * (InboxRows - 1), 100, 18), 20);
+    EXPECT_GT(testenv::InkInBox(grab, 179, 128 + 20 * (InboxRows - 1), 100, 18), 20);
 
     // A sacking by the board's weekly review of a prepared club (a settled
     // manager the fans have given up on, out of the board's patience): the
@@ -237,14 +219,14 @@ TEST_F(InboxScreenTest, TheMonthsMailTheReadTimerASackingAndTheBoard) {
     ClickBack();
     RunWhile(106);
     ASSERT_EQ(grab.size(), 800u * 600u);
-    EXPECT_GT(InboxInkInBox(grab, 130, 134, 200, 18), 20);  // the manager
+    EXPECT_GT(testenv::InkInBox(grab, 130, 134, 200, 18), 20);  // the manager
     // The club's own board, as the new game drew it: a band of ten points
     // of support and of generosity each.
     EXPECT_EQ(BoardViewSupportText(), 3024 + GetClubSupport(g_inboxUser) / 10);
     EXPECT_EQ(BoardViewGenerosityText(), 3034 + GetClubGenerosity(g_inboxUser) / 10);
     for (int line = 0; line < 3; ++line) {
-        EXPECT_GT(InboxInkInBox(grab, 300, 349 + 50 * line, 200, 18), 20) << "line " << line;
-        EXPECT_GT(InboxInkInBox(grab, 150, 374 + 50 * line, 500, 18), 20) << "band " << line;
+        EXPECT_GT(testenv::InkInBox(grab, 300, 349 + 50 * line, 200, 18), 20) << "line " << line;
+        EXPECT_GT(testenv::InkInBox(grab, 150, 374 + 50 * line, 500, 18), 20) << "band " << line;
     }
 }
 
@@ -383,9 +365,9 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
         }
         EXPECT_EQ(inGrab, counts[line]) << "line " << line;
     }
-    EXPECT_GT(InboxInkInBox(grab, 60, 413, 70, 14), 10);   // income, first line
-    EXPECT_GT(InboxInkInBox(grab, 280, 413, 70, 14), 10);  // expenses
-    EXPECT_GT(InboxInkInBox(grab, 620, 413, 70, 14), 10);  // summary
+    EXPECT_GT(testenv::InkInBox(grab, 60, 413, 70, 14), 10);   // income, first line
+    EXPECT_GT(testenv::InkInBox(grab, 280, 413, 70, 14), 10);  // expenses
+    EXPECT_GT(testenv::InkInBox(grab, 620, 413, 70, 14), 10);  // summary
     EXPECT_GT(counts[0], 50);
     EXPECT_GT(counts[1], 0);
     EXPECT_GT(counts[2], 20);

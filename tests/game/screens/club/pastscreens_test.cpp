@@ -95,16 +95,7 @@ uint32_t PastCommonInk(const std::vector<uint32_t>& grab, int x, int y, int w, i
             const uint32_t c = grab[size_t(row) * 800 + size_t(col)];
             if (std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}) > 200) ink.push_back(c);
         }
-    std::sort(ink.begin(), ink.end());
-    uint32_t common = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < ink.size();) {
-        size_t j = i;
-        while (j < ink.size() && ink[j] == ink[i]) ++j;
-        if (j - i > best) best = j - i, common = ink[i];
-        i = j;
-    }
-    return common;
+    return testenv::CommonestColour(ink);
 }
 
 std::vector<uint32_t> PastRegion(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {

@@ -152,22 +152,10 @@ class HistoryScreensTest : public MenuEngineTest {
         DrawTextAddrAt(2, 590, "MMMMMMMM", JUSTIFY_LEFT_MIDDLE);
         std::vector<uint32_t> seen;
         for (int y = 580; y < 600; ++y)
-            for (int x = 0; x < 200; ++x) {
-                const std::vector<uint8_t> p = BackRect(x, y, 1, 1);
-                const uint32_t rgb = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-                if (rgb != 0) seen.push_back(rgb);
-            }
-        std::sort(seen.begin(), seen.end());
-        uint32_t best = 0;
-        size_t most = 0;
-        for (size_t i = 0; i < seen.size();) {
-            size_t j = i;
-            while (j < seen.size() && seen[j] == seen[i]) ++j;
-            if (j - i > most) most = j - i, best = seen[i];
-            i = j;
-        }
+            for (int x = 0; x < 200; ++x)
+                if (testenv::BackPixel(x, y) != 0) seen.push_back(testenv::BackPixel(x, y));
         SetDrawParam(1, 0);
-        return best;
+        return testenv::CommonestColour(seen);
     }
 
     static inline testenv::SharedNewWorld world_;
