@@ -89,7 +89,47 @@ run_suite() {
         FAILED=$((FAILED + failed))
         echo "$label: $((total - failed)) passed, $failed failed"
     fi
+    count_skips "$label" "$log" "$dir/Testing/Temporary/LastTest.log"
     rm -f "$log"
+}
+
+# The skipped tests of a suite, counted by reason, kept for the end of the
+# run: each test's skip message from the tests' own output (ctest keeps
+# every test's output in LastTest.log), and the whole tests ctest lists as
+# not run (a script that exits "skipped"), with the last line they printed.
+SKIP_LINES=()
+count_skips() {
+    local label=$1 console=$2 testlog=$3 line
+    if [ ! -f "$testlog" ]; then
+        SKIP_LINES+=("$label: no test log ($testlog), skips not counted")
+        return
+    fi
+    while IFS= read -r line; do SKIP_LINES+=("$line"); done < <(awk -v label="$label" '
+        FILENAME == ARGV[1] && /^The following tests did not run:/ { listing = 1; next }
+        FILENAME == ARGV[1] && listing && match($0, /^[ \t]+[0-9]+ - .* \((Skipped|Disabled)\)$/) {
+            name = $0; sub(/^[ \t]+[0-9]+ - /, "", name); sub(/ \([A-Za-z]+\)$/, "", name)
+            notRun[name] = 1; next
+        }
+        FILENAME == ARGV[1] { next }
+        /^[0-9]+\/[0-9]+ Test: / { test = $0; sub(/^[0-9]+\/[0-9]+ Test: /, "", test); last = ""; next }
+        /^<end of output>$/ { lastLine[test] = last; next }
+        /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ {
+            reasons[skipping && reason != "" ? reason : "(no reason given)"]++; total++; skipping = 0; next
+        }
+        skipping { if (NF) reason = reason == "" ? $0 : reason " " $0; next }
+        /: Skipped$/ { skipping = 1; reason = ""; next }
+        NF { last = $0 }
+        END {
+            for (name in notRun) {
+                reasons["whole test " name ": " (lastLine[name] == "" ? "(printed nothing)" : lastLine[name])]++
+                total++
+            }
+            if (total == 0) { print label ": no test skipped"; exit }
+            print label ": " total " skipped, by reason:"
+            fflush()
+            for (r in reasons) printf "  %4d  %s\n", reasons[r], substr(r, 1, 160) | "sort -k1,1nr"
+            close("sort -k1,1nr")
+        }' "$console" "$testlog")
 }
 
 # Only platform/ may include SDL, OpenGL or EGL headers; the build fences the
@@ -230,6 +270,7 @@ test)
     run_fuzzers
     print_phases
     echo
+    for line in "${SKIP_LINES[@]}"; do echo "skipped: $line"; done
     echo "check: $PASSED passed, $FAILED failed"
     [ "$FAILED" -eq 0 ]
     ;;

@@ -49,10 +49,6 @@ inline std::function<bool()>& DayUserScreen() {
     return screen;
 }
 
-inline bool DayUserTableUp(const MenuItem* table) {
-    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-}
-
 inline void DayUserStep();
 
 // True when it queued the way back to the club from a screen with the title
@@ -103,13 +99,13 @@ inline void DayUserStep() {
         DayUserAgain(3);
         return;
     }
-    if (DayUserTableUp(ResultBoardTable)) {
+    if (testenv::MenuTableUp(ResultBoardTable)) {
         ++seen.resultBoards;
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
         DayUserAgain(3);
         return;
     }
-    if (DayUserTableUp(HistoryBrowserTable)) {
+    if (testenv::MenuTableUp(HistoryBrowserTable)) {
         ++seen.resultsLists;
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
         DayUserAgain(3);
@@ -117,7 +113,7 @@ inline void DayUserStep() {
     }
     // A screen the day messages opened that the game has only in its least
     // form: back to the club.
-    if (DayUserTableUp(LeastScreenTable)) {
+    if (testenv::MenuTableUp(LeastScreenTable)) {
         MenuUserClickItem([](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
         DayUserAgain(3);
         return;

@@ -34,6 +34,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/seasonsquads.h"
+#include "tests/fakes/test_util.h"
 #ifdef HALVORN_GAME_TESTS
 #include "game/screens/matchday/lastmatch.h"
 #endif
@@ -144,10 +145,11 @@ inline std::map<uint32_t, Kept>& Copies() {
 // earlier test left.  "" or why not.
 inline std::string MakeFresh(uint32_t seed) {
     char here[4096];
-    if (getcwd(here, sizeof here) == nullptr || chdir(HALVORN_GAME_DIR) != 0) return "no game folder";
+    if (getcwd(here, sizeof here) == nullptr) return "no working folder";
+    if (chdir(HALVORN_GAME_DIR) != 0) return GameDataMissing();
     std::string error;
     if (!std::filesystem::exists("stats/totstat.dat")) {
-        error = "no game data";
+        error = GameDataMissing("stats/totstat.dat");
     } else {
         const std::vector<DataBlockDescriptor> blocks = CopiedBlocks();
         const std::vector<std::vector<uint8_t>>& start = BlocksAtStart();

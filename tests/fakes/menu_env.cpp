@@ -109,28 +109,102 @@ std::string GrabName(int n) {
     return name;
 }
 
-std::vector<uint32_t> GrabPixels(int n) {
-    const std::string name = GrabName(n);
-    std::vector<uint32_t> pixels;
-    if (!std::filesystem::exists(name)) return pixels;
+std::string NewestGrabName() {
+    std::string last;
+    for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = GrabName(n);
+    return last;
+}
+
+std::vector<uint8_t> GrabBytes(const std::string& name) {
+    std::vector<uint8_t> pixels;
+    if (name.empty() || !std::filesystem::exists(name)) return pixels;
     const std::vector<uint8_t> bytes = ReadHostFile(name);
     uint8_t* block = nullptr;
     AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
     std::memcpy(block, bytes.data(), bytes.size());
     uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
+    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0)
+        pixels.assign(block + GFX0_HEADER_SIZE, block + size);
     FreeMemory(&block);
     return pixels;
 }
 
-std::vector<uint32_t> NewestGrabPixels() {
-    int last = 0;
-    for (int n = 1; n < 10000 && std::filesystem::exists(GrabName(n)); ++n) last = n;
-    return last > 0 ? GrabPixels(last) : std::vector<uint32_t>{};
+namespace {
+
+std::vector<uint32_t> RgbPixels(const std::vector<uint8_t>& bytes) {
+    std::vector<uint32_t> pixels;
+    if (bytes.size() < 800 * 600 * 3) return pixels;
+    for (size_t i = 0; i < 800 * 600; ++i)
+        pixels.push_back(uint32_t(bytes[i * 3 + 2]) << 16 | bytes[i * 3 + 1] << 8 | bytes[i * 3]);
+    return pixels;
+}
+
+}  // namespace
+
+std::vector<uint32_t> GrabPixels(int n) { return RgbPixels(GrabBytes(GrabName(n))); }
+
+std::vector<uint32_t> NewestGrabPixels() { return RgbPixels(GrabBytes(NewestGrabName())); }
+
+uint32_t BackPixel(int x, int y) { return GetBackBufferPixel(x, y) & 0xFFFFFF; }
+
+uint32_t CommonestColour(std::vector<uint32_t> colours) {
+    std::sort(colours.begin(), colours.end());
+    uint32_t commonest = 0;
+    size_t best = 0;
+    for (size_t i = 0; i < colours.size();) {
+        size_t j = i;
+        while (j < colours.size() && colours[j] == colours[i]) ++j;
+        if (j - i > best) best = j - i, commonest = colours[i];
+        i = j;
+    }
+    return commonest;
+}
+
+namespace {
+
+uint32_t RedBlueSwapped(uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+
+size_t At(int x, int y) { return size_t(y) * 800 + size_t(x); }
+
+}  // namespace
+
+int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
+    std::vector<uint32_t> box;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col) box.push_back(grab[At(col, row)]);
+    const uint32_t ground = CommonestColour(box);
+    return int(std::count_if(box.begin(), box.end(), [ground](uint32_t c) { return c != ground; }));
+}
+
+std::vector<uint32_t> GrabInBufferOrder(std::vector<uint32_t> grab) {
+    const uint32_t plain = BackPixel(8, 300);
+    if (grab.size() > At(8, 300) && grab[At(8, 300)] != plain && grab[At(8, 300)] == RedBlueSwapped(plain))
+        for (uint32_t& c : grab) c = RedBlueSwapped(c);
+    return grab;
+}
+
+LettersFound LettersInGrab(const std::vector<uint32_t>& grab, int left, int top, int right, int bottom,
+                           const std::function<void()>& draw) {
+    std::vector<uint32_t> before(800 * 600);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) before[At(x, y)] = BackPixel(x, y);
+    draw();
+    std::vector<uint32_t> changed;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (BackPixel(x, y) != before[At(x, y)]) changed.push_back(BackPixel(x, y));
+    const uint32_t letters = CommonestColour(changed);
+    LettersFound found;
+    if (grab.size() < 800 * 600) return found;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (BackPixel(x, y) != letters || before[At(x, y)] == letters) continue;
+            ++found.letters;
+            found.same += grab[At(x, y)] == letters ? 1 : 0;
+            found.sameSwapped += grab[At(x, y)] == RedBlueSwapped(letters) ? 1 : 0;
+        }
+    }
+    return found;
 }
 
 std::vector<DrawnString> ScreenStrings() {

@@ -27,8 +27,39 @@ void StopMenuPaint();
 std::vector<uint32_t> NewestGrabPixels();
 // The name of grab number n, "grab%04d.tga".
 std::string GrabName(int n);
+// The newest grab's name; "" when there is none.
+std::string NewestGrabName();
+// The pixel bytes of a grab (blue, green, red, rows from the top) as the
+// game reads pictures; empty when it is not there or does not read.
+std::vector<uint8_t> GrabBytes(const std::string& name);
 // The same of grab number n; empty when it is not there.
 std::vector<uint32_t> GrabPixels(int n);
+// The back buffer's pixel at (x, y): its three colour bytes as the buffer
+// keeps them.
+uint32_t BackPixel(int x, int y);
+// The commonest of the colours, 0 when there are none: among the pixels a
+// text changed, its letters' own colour (their blended edges depend on
+// what lies beneath).
+uint32_t CommonestColour(std::vector<uint32_t> colours);
+// The pixels of a box of an 800 x 600 grab that differ from the box's
+// commonest colour: what is drawn over its ground.
+int InkInBox(const std::vector<uint32_t>& grab, int x, int y, int w, int h);
+// The grab with red and blue in the back buffer's order: the grab file and
+// the buffer may order them apart, which the plain background (menu
+// background 4, shown in the buffer) at (8, 300) tells.
+std::vector<uint32_t> GrabInBufferOrder(std::vector<uint32_t> grab);
+// A text's letters in a grab: `draw` paints the text alone over what the
+// back buffer holds in the box [left, right) x [top, bottom), and its
+// letters' own colour is the commonest colour it changed there.  The
+// pixels it painted in that colour, and how many of them the grab holds in
+// that colour as it is and with red and blue swapped.
+struct LettersFound {
+    int letters = 0;
+    int same = 0;
+    int sameSwapped = 0;
+};
+LettersFound LettersInGrab(const std::vector<uint32_t>& grab, int left, int top, int right, int bottom,
+                           const std::function<void()>& draw);
 // The strings of one whole drawing of the screen up (the top table walked
 // once more).
 std::vector<DrawnString> ScreenStrings();

@@ -123,6 +123,10 @@ void MenuUserClickAt(int x, int y) {
     MenuUserRelease();
 }
 
+bool MenuTableUp(const MenuItem* table) {
+    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
+}
+
 bool FindMenuItem(const std::function<bool(const MenuHotItem&)>& match, int* x, int* y) {
     for (const MenuHotItem& item : MenuViewHotItems()) {
         if (match(item)) {

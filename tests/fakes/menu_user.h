@@ -44,5 +44,8 @@ void MenuUserClose();
 // The middle of the first matching selectable item of the last walk; false
 // when none matches.
 bool FindMenuItem(const std::function<bool(const MenuHotItem&)>& match, int* x, int* y);
+// True when the table is the screen on top, its items laid out and the
+// screen presented: what the scripted user waits for before acting on it.
+bool MenuTableUp(const MenuItem* table);
 
 }  // namespace testenv

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/base/compress.h"
+#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 
 namespace testenv {
@@ -84,6 +85,18 @@ ScratchDir::~ScratchDir() {
     if (chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+void MountGameArchive(const std::string& gameDir, uint32_t memoryKb) {
+    InitMemory(memoryKb);
+    PakFileInit();
+    PakAddFile((gameDir + "/pakfiles/demo").c_str());
+    PakFileAddDone();
+}
+
+void UnmountGameArchive() {
+    PakFileUninit();
+    UninitMemory();
 }
 
 }  // namespace testenv

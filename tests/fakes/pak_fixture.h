@@ -20,6 +20,12 @@ void WriteHostFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadHostFile(const std::string& path);
 std::vector<uint8_t> Bytes(std::string_view text);
 
+// Brings up the game's memory (a budget in kilobytes) and mounts the
+// generated archive of the game folder, as the game does at start-up.
+void MountGameArchive(const std::string& gameDir, uint32_t memoryKb);
+// Takes the archive and the memory down again.
+void UnmountGameArchive();
+
 // An empty folder named after the running test (so death-test children,
 // which run the body again, find the same one), entered for the scope's
 // life.  A death-test child empties it again and then remakes what the

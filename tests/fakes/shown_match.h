@@ -25,19 +25,16 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/sound_recorder.h"
 #include "tests/fakes/test_util.h"
 
 namespace testenv {
 
-// The game's start-up on the headless window: memory, archive, texts, the
-// driven clock, input, the video choice (3D or not), the display's hooks
-// and the menus.
-inline void StartShownGame(bool no3d) {
-    InitMemory(96 * 1024);
-    PakFileInit();
-    PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-    PakFileAddDone();
+// The start-up's first part on the headless window: memory, archive,
+// texts, the window, the driven clock and input.
+inline void StartGameWindow() {
+    MountGameArchive(HALVORN_GAME_DIR, 96 * 1024);
     InitText(LANGUAGE_ENGLISH);
     plat::SetDesktopBitsForTests(32);
     WinResetForTests();
@@ -48,6 +45,12 @@ inline void StartShownGame(bool no3d) {
     InitPoll();
     InitKeyboardInterrupt();
     InitMouseDriver();
+}
+
+// The game's start-up on the headless window: the window's part, the video
+// choice (3D or not), the display's hooks and the menus.
+inline void StartShownGame(bool no3d) {
+    StartGameWindow();
     StdoutCapture quiet;
     VideoInit(no3d ? 1 : 0);
     soundfake::InstallRecorder();

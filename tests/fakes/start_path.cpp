@@ -30,12 +30,8 @@ namespace {
 // The new game and the loads take many frames on a checked build.
 constexpr int kLongWait = 20000;
 
-bool TableUp(const MenuItem* table) {
-    return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-}
-
 void WaitForTable(const MenuItem* table, int limit = 3000) {
-    MenuUserWaitFor([table] { return TableUp(table); }, limit);
+    MenuUserWaitFor([table] { return MenuTableUp(table); }, limit);
     MenuUserWait(5);
 }
 
@@ -148,7 +144,7 @@ void QueueNameEditors() {
 }
 
 void QueueAtClub(std::function<void()> atClub) {
-    MenuUserWaitFor([] { return MenuOption == kScreenClubMain && TableUp(ClubMainTable); }, kLongWait);
+    MenuUserWaitFor([] { return MenuOption == kScreenClubMain && MenuTableUp(ClubMainTable); }, kLongWait);
     MenuUserWait(5);
     if (atClub) MenuUserDo(std::move(atClub));
 }
@@ -165,6 +161,8 @@ uint8_t LetterScanCode(char letter) {
 
 bool StartPathLinkGameData(const std::string& gameDir) {
     if (std::filesystem::exists("stats")) return true;
+    // A link to a folder that is not there would be made all the same.
+    if (!std::filesystem::is_directory(gameDir + "/stats")) return false;
     std::error_code error;
     std::filesystem::create_directory_symlink(gameDir + "/stats", "stats", error);
     return !error;

@@ -4,9 +4,12 @@
 // start.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "tests/fakes/test_util.h"
 
 #ifdef HALVORN_GAME_TESTS
 #include "game/system/startup.h"
@@ -37,6 +40,14 @@ int main(int argc, char** argv) {
     setenv("HALVORN_SHORT_TESTS", "1", 0);
 #endif
     testing::InitGoogleTest(&argc, argv);
+#ifdef HALVORN_TESTS_READ_GAME_DATA
+    // The tests of this program read the generated game folder: without it
+    // they would fail one by one far from the cause, so the run stops here.
+    if (!GTEST_FLAG_GET(list_tests) && !std::filesystem::exists(HALVORN_GAME_DIR "/.datakit-stamp")) {
+        std::fprintf(stderr, "%s\n", GameDataMissing(".datakit-stamp").c_str());
+        return 1;
+    }
+#endif
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     return RUN_ALL_TESTS();
 }

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "core/base/random.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -124,7 +126,9 @@ void AddYouthPlayers() {
 std::string LoadWorldRecords(const std::string& gameDir) {
     char here[4096];
     if (getcwd(here, sizeof here) == nullptr) return "no working folder";
-    if (chdir(gameDir.c_str()) != 0) return "no game folder " + gameDir;
+    if (!std::filesystem::exists(gameDir + "/stats/totstat.dat"))
+        return GameDataMissingIn(gameDir, "stats/totstat.dat");
+    if (chdir(gameDir.c_str()) != 0) return GameDataMissingIn(gameDir);
     ClearTotStatTables();
     LoadConvertDataFromDatabase();
     if (chdir(here) != 0) return "cannot return to " + std::string(here);

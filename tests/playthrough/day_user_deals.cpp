@@ -102,7 +102,7 @@ bool ScreenUp(int16_t id) {
     return MenuOption == id && ScreenPresented == 1 && MenuViewTopTable() != nullptr &&
            !MenuViewHotItems().empty();
 }
-bool ClubUp() { return MenuOption == kScreenClubMain && testenv::DayUserTableUp(ClubMainTable); }
+bool ClubUp() { return MenuOption == kScreenClubMain && testenv::MenuTableUp(ClubMainTable); }
 bool Offered(const Match& match) {
     int x = 0, y = 0;
     return testenv::FindMenuItem(match, &x, &y);
@@ -226,7 +226,7 @@ uint16_t ClubOfRow(int row) {
 // a step and it is made again; then what follows.
 void OfferInTalks(Next next) {
     ClickAt(401, 559, "offer in the talks", 0, [next] {
-        if (!BoxUp() && testenv::DayUserTableUp(ContractTalksTable)) {
+        if (!BoxUp() && testenv::MenuTableUp(ContractTalksTable)) {
             if (CurrentOffer.refused != 0 && ++g_deals.offerTries <= 40) {
                 ClickAt(315, 150, "wage raise", 0, [next] { OfferInTalks(next); });
                 return;

@@ -438,7 +438,7 @@ bool MatchDayActionsScreens(bool active) {
         MatchHooks.updateAndRender = OnRender;
     }
     if (g_seen.savedGoalDay >= 0 && g_seen.optionAfterSavedGoals < 0 && !Replay_IsPlaying() &&
-        MenuOption != kScreenGoalReplays && testenv::DayUserTableUp(ClubMainTable))
+        MenuOption != kScreenGoalReplays && testenv::MenuTableUp(ClubMainTable))
         g_seen.optionAfterSavedGoals = MenuOption;
     // A saved goal on screen: held until it has been grabbed (then the
     // playthrough closes it), for a while at most.

@@ -188,7 +188,7 @@ void Problem(const std::string& text) {
 // days after it are played twice and must match.
 bool BeforeTheSave() { return !g_run.afterSave && !g_run.seedAtNextScreen && g_run.phase == Phase::Days; }
 
-bool ClubScreenUp() { return MenuOption == kScreenClubMain && DayUserTableUp(ClubMainTable); }
+bool ClubScreenUp() { return MenuOption == kScreenClubMain && testenv::MenuTableUp(ClubMainTable); }
 
 // ---- The daily checks, after every day's end ---------------------------------------
 
@@ -298,7 +298,7 @@ void OpenGameList() {
 // The squad numbers screen the day loop opens at a new season: everybody
 // numbered, then left by its own exit.
 bool OnSquadNumbers() {
-    if (!DayUserTableUp(SquadNumbersTable)) return false;
+    if (!testenv::MenuTableUp(SquadNumbersTable)) return false;
     ++g_run.squadNumberVisits;
     MenuUserClickItem([](const MenuHotItem& item) { return item.handler == SquadNumbers_NumberAll; });
     MenuUserWait(10);
@@ -385,7 +385,7 @@ void PickSidesForToday(int16_t today) {
 // player asks, and should it be refused, the talks broken off.  Talks left
 // by the title bar are opened again at the next turn of the day loop.
 bool OnTalksTheDaysOpened() {
-    if (!DayUserTableUp(ContractTalksTable) || ScreenSection[MODAL_BOX_SECTION].pixels != nullptr)
+    if (!testenv::MenuTableUp(ContractTalksTable) || ScreenSection[MODAL_BOX_SECTION].pixels != nullptr)
         return false;
     if (CurrentOffer.refused == 0) {
         ++g_run.talksOffered;
@@ -542,7 +542,7 @@ bool OnClubScreen() {
 }
 
 bool OnSaveScreen() {
-    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
+    if (!testenv::MenuTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
     g_run.introStepAtSave = IntroStep;
     MenuUserWaitFor([] { return IsTextInputActive() != 0; });
@@ -611,7 +611,7 @@ class SeasonPlaythroughTest : public ::testing::Test {
     void SetUp() override {
         scratch_ = std::make_unique<ScratchDir>("seasonplay");
         std::filesystem::create_directories("SaveData/GOALS");
-        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_FAIL() << GameDataMissing("stats");
         StartShownGame(false);
         // The video choice the user makes stands for the process: the next
         // test starts from the one before it.

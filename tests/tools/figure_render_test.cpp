@@ -69,10 +69,7 @@ int Py(float y) { return int(std::lround(120 - (y - 0.9f) * 100)); }
 class FigureRenderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         testenv::Start3D(kW, kH);
         for (Matrix& m : bones_) MatrixIdentity(&m);
     }
@@ -81,8 +78,7 @@ class FigureRenderTest : public ::testing::Test {
         if (figure_ != nullptr) D3DObj_Destroy(&figure_);
         if (model_ != nullptr) FreeMemory(&model_);
         testenv::Stop3D();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 
     // Poses, draws and grabs the figure standing with its feet on y = 0.

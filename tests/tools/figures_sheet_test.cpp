@@ -23,6 +23,8 @@
 #include "game/system/xyzdata.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/figure_pose.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/figures.h"
 
 namespace {
@@ -76,18 +78,14 @@ struct Placed {
 class FigureSheetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         Motion_LoadAll();
         testenv::Start3D(kSheetW, kSheetH);
     }
     void TearDown() override {
         testenv::Stop3D();
         Motion_FreeAll();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 };
 
@@ -138,14 +136,7 @@ TEST_F(FigureSheetTest, AllThirtySixFiguresStandDressedInFrameZeroOfClipOne) {
                 PakLoadWholeFile(path.c_str(), &model, MEM_TYPE_MANUAL_NO_MOVE);
                 D3DObj_CreateObjectFromXYZData(&object, model, SheetKitTextureCallback, directory,
                                                D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
-                std::fflush(stdout);
-                const int saved = dup(1), null = open("/dev/null", O_WRONLY);
-                dup2(null, 1);
-                D3DAnim_CreateAnimData(&anim, model, object);
-                std::fflush(stdout);
-                dup2(saved, 1);
-                close(saved);
-                close(null);
+                testenv::CreateAnimDataQuietly(&anim, model, object);
                 D3DAnim_ApplyBoneMatrices(anim, bones, 1, FIGURE_BONE_COUNT + 1);
                 D3DAnim_ApplyConvPoints2Object(anim);
 

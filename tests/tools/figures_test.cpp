@@ -25,6 +25,8 @@
 #include "game/system/dxd3dobj.h"
 #include "game/system/picture.h"
 #include "game/system/xyzdata.h"
+#include "tests/fakes/figure_pose.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/xyz_fixture.h"
 
 namespace {
@@ -141,16 +143,8 @@ TEST(FiguresTest, ASecondRunGivesTheSameBytes) {
 // The generated archive, as the game reads it.
 class ArchiveFiguresTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
-    static void TearDownTestSuite() {
-        PakFileUninit();
-        UninitMemory();
-    }
+    static void SetUpTestSuite() { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
+    static void TearDownTestSuite() { testenv::UnmountGameArchive(); }
     // Width and height of a picture file of the archive, converted as the
     // texture code converts it; 0 when it does not convert.
     static std::pair<int, int> PictureSize(const std::string& path, std::vector<uint8_t>* pens = nullptr) {
@@ -215,14 +209,7 @@ TEST_F(ArchiveFiguresTest, BootsOnTheGrassStandingBootsAtKicksAndHandsOutOfTheTo
                          MEM_TYPE_MANUAL_NO_MOVE);
         D3DObj_CreateObjectFromXYZData(&object, model, testenv::TestObjectCallback, nullptr,
                                        D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
-        std::fflush(stdout);
-        const int saved = dup(1), null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        D3DAnim_CreateAnimData(&anim, model, object);
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
+        testenv::CreateAnimDataQuietly(&anim, model, object);
         const float ratio = std::max(kFigureBuildRatios[build], 1.0f);
         float worst = 1.0f;
         int contactFrames = 0;
@@ -231,12 +218,7 @@ TEST_F(ArchiveFiguresTest, BootsOnTheGrassStandingBootsAtKicksAndHandsOutOfTheTo
                 MotionFrame f{};
                 ASSERT_TRUE(Motion_GetFrame(clip, frame, &f));
                 Matrix bones[FIGURE_BONE_COUNT + 1];
-                MatrixIdentity(&bones[0]);
-                for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
-                    float ax, ay, az;
-                    MotionBoneAngles(f.bones[b], &ax, &ay, &az);
-                    MatrixRotateXYZ(&bones[b + 1], ax, ay, az);
-                }
+                testenv::FrameBones(f, bones);
                 D3DAnim_ApplyBoneMatrices(anim, bones, 1, FIGURE_BONE_COUNT + 1);
                 float lowestBoot = 10.0f;
                 for (uint32_t i = FIGURE_BONE_COUNT; i < anim->point_count; ++i) {

@@ -10,6 +10,7 @@
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "game/match3d/kittab.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/packer.h"
 #include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/stage.h"
@@ -104,16 +105,12 @@ TEST(ShirtDesignTest, DesignsHoldOnlyZoneValuesAndDifferFromEachOther) {
 class ShippedKitsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         ClearTally();
     }
     static void TearDownTestSuite() {
         ClearTally();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 };
 

@@ -13,6 +13,8 @@
 #include "core/match/motion.h"
 #include "game/system/dxd3danim.h"
 #include "game/system/dxd3dobj.h"
+#include "tests/fakes/figure_pose.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 #include "tools/datakit/models.h"
@@ -31,32 +33,20 @@ const MotionClipRow& Row(int clip) { return MotionCatalogue()[size_t(clip)]; }
 class LoadedClipsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         Motion_LoadAll();
         PakLoadWholeFile(FIGURE_MODEL_PATH, &model_, MEM_TYPE_MANUAL_NO_MOVE);
         D3DObj_CreateObjectFromXYZData(&object_, model_, testenv::TestObjectCallback, nullptr,
                                        D3DOBJ_INDEXED | D3DOBJ_KEEP_POINTS);
         // The skeleton reports its root point; keep that out of the results.
-        std::fflush(stdout);
-        const int saved = dup(1);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        D3DAnim_CreateAnimData(&anim_, model_, object_);
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
+        testenv::CreateAnimDataQuietly(&anim_, model_, object_);
     }
     static void TearDownTestSuite() {
         D3DAnim_DestroyAnimData(&anim_);
         D3DObj_Destroy(&object_);
         FreeMemory(&model_);
         Motion_FreeAll();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 
     // Poses the figure by a loaded frame; returns the frame.
@@ -64,12 +54,7 @@ class LoadedClipsTest : public ::testing::Test {
         MotionFrame f{};
         EXPECT_TRUE(Motion_GetFrame(clip, frame, &f));
         Matrix bones[FIGURE_BONE_COUNT + 1];
-        MatrixIdentity(&bones[0]);
-        for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
-            float ax, ay, az;
-            MotionBoneAngles(f.bones[b], &ax, &ay, &az);
-            MatrixRotateXYZ(&bones[b + 1], ax, ay, az);
-        }
+        testenv::FrameBones(f, bones);
         D3DAnim_ApplyBoneMatrices(anim_, bones, 1, FIGURE_BONE_COUNT + 1);
         if (pelvis != nullptr) *pelvis = bones[BONE_PELVIS];
         return f;

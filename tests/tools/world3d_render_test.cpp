@@ -142,17 +142,13 @@ struct Camera {
 class World3dRenderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
         testenv::Start3D(kWorldW, kWorldH);
     }
     void TearDown() override {
         FreeRows();
         testenv::Stop3D();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 
     void LoadList(const std::vector<ListRow>& list) {

@@ -117,16 +117,8 @@ class LoadedModel {
 
 class World3dTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
-    void TearDown() override {
-        PakFileUninit();
-        UninitMemory();
-    }
+    void SetUp() override { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
+    void TearDown() override { testenv::UnmountGameArchive(); }
 };
 
 float Distance(Point3 a, Point3 b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); }

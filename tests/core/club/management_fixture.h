@@ -22,20 +22,7 @@ class ManagementTest : public RecordsTest {
         std::memset(&FirstTeamList, 0, sizeof FirstTeamList);
         std::memset(&ReserveList, 0, sizeof ReserveList);
         std::memset(&YouthList, 0, sizeof YouthList);
-        // Player 1 is the user and player 2 stands for "no manager": both
-        // start without a club.
-        PlayerCount = 3;
-        for (uint16_t p = 1; p < 3; ++p) {
-            SetPlayerClub(p, -1);
-            SetPlayerLoanClub(p, -1);
-        }
-    }
-
-    // A club of a league nation, division and reputation.
-    static void MakeClub(int16_t club, int16_t nation = 0, int16_t division = 0, int16_t rep = 40) {
-        SetClubNation(club, nation);
-        SetClubDivision(club, division);
-        SetClubRep(club, rep);
+        LeaveUserAndNoManagerOnly();
     }
 
     // Bans the club's last players until no more than `available` of its

@@ -22,6 +22,7 @@
 #include "core/match/tackle.h"
 #include "core/match/volleys.h"
 #include "tests/core/match/scenario.h"
+#include "tests/fakes/action_tick.h"
 
 namespace {
 
@@ -72,19 +73,7 @@ class AirPlayTest : public ::testing::Test {
         return p;
     }
 
-    static void RunAction(int16_t figure) {
-        MatchFigure& f = MatchFigures[figure];
-        CurrentTeam = uint8_t(figure / kTeamFigures);
-        MatchCurX = f.x;
-        MatchCurY = f.y;
-        MatchCurX16 = f.x16;
-        MatchCurY16 = f.y16;
-        MatchActionHandlerOf(f.action)(figure);
-        f.x16 = MatchCurX16;
-        f.y16 = MatchCurY16;
-        f.x = int16_t(f.x16 / 65536);
-        f.y = int16_t(f.y16 / 65536);
-    }
+    static void RunAction(int16_t figure) { testenv::RunActionTick(figure); }
 
     // Runs the action until it struck the ball or ended; true when struck.
     static bool RunUntilStruck(int16_t figure, uint16_t action, int ticks = 120) {

@@ -34,11 +34,9 @@ class BallFlightTest : public ::testing::Test {
         MatchHooks = MatchDisplayHooks{};
         MatchHooks.soundEvent = RecordSound;
         soundEvents.clear();
-        Place(700, 900, 0);
+        scenario::PlaceBall(700, 900, 0);
     }
     void TearDown() override { MatchHooks = MatchDisplayHooks{}; }
-
-    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallFlightTest, BouncingFactorsHaveTheirExactBits) {
@@ -68,7 +66,7 @@ TEST_F(BallFlightTest, RollingBallOneTickDragThenTheBounceThatKeepsItOnTheGrass)
 
 TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
     // In the air: 4132 drags to 4094 and stops, 4133 drags to 4095 and flies.
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 4132;
     BallState.vy = -4132;
     Ball_Update();
@@ -77,7 +75,7 @@ TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
     // The position still moved by the velocity before the threshold.
     EXPECT_EQ(BallState.x16, 700 * kUnit + 4094);
     EXPECT_EQ(BallState.y16, 900 * kUnit - 4094);
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 4133;
     BallState.vy = -4133;
     Ball_Update();
@@ -87,7 +85,7 @@ TEST_F(BallFlightTest, RestThresholdAppliesToTheVelocityAfterDrag) {
 }
 
 TEST_F(BallFlightTest, FastBallDragsWithoutOverflow) {
-    Place(700, 900, 100);
+    scenario::PlaceBall(700, 900, 100);
     BallState.vx = 40 * kUnit;
     BallState.vy = -40 * kUnit;
     Ball_Update();
@@ -96,7 +94,7 @@ TEST_F(BallFlightTest, FastBallDragsWithoutOverflow) {
 }
 
 TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
-    Place(700, 900, 2);
+    scenario::PlaceBall(700, 900, 2);
     BallState.vz = -3 * kUnit;
     BallState.vx = kUnit;
     Ball_Update();
@@ -107,7 +105,7 @@ TEST_F(BallFlightTest, BallFallingThroughTheGrassKeepsItsHeightAndBouncesOnce) {
     EXPECT_EQ(soundEvents, std::vector<int16_t>{0});
     // A landing marker is cleared and the spare figure parked off the pitch.
     soundEvents.clear();
-    Place(700, 900, 0);
+    scenario::PlaceBall(700, 900, 0);
     BallState.vz = 0;
     BallState.landingMarker = 1;
     Ball_Update();
@@ -125,7 +123,7 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
     EXPECT_EQ(BallState.swerve[0], 0);
     EXPECT_EQ(BallState.vx, 0);
 
-    Place(700, 900, 0);
+    scenario::PlaceBall(700, 900, 0);
     BallState.swerve[0] = 10000;
     BallState.swerveTime = 5;
     BallState.kickGrace = 3;
@@ -133,7 +131,7 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
     EXPECT_EQ(BallState.swerveTime, 4);
     EXPECT_EQ(BallState.vx, 9513);  // 10000 dragged to 9910, x 0.96 at the bounce
     // In the air it acts without the grace; a controller cancels it.
-    Place(700, 900, 40);
+    scenario::PlaceBall(700, 900, 40);
     BallState.kickGrace = 0;
     BallState.vx = 0;
     Ball_Update();
@@ -146,14 +144,14 @@ TEST_F(BallFlightTest, SpinActsOnTheGrassOnlyDuringTheKickGrace) {
 
 TEST_F(BallFlightTest, WindBlowsOnlyOnAHighFreeBall) {
     BallState.windX = 10000;
-    Place(700, 900, 29);
+    scenario::PlaceBall(700, 900, 29);
     Ball_Update();
     EXPECT_EQ(BallState.vx, 0);
-    Place(700, 900, 30);
+    scenario::PlaceBall(700, 900, 30);
     Ball_Update();
     EXPECT_EQ(BallState.vx, 9910);
     // Held by a keeper: no wind and height 0 after every update.
-    Place(700, 900, 60);
+    scenario::PlaceBall(700, 900, 60);
     BallState.vx = 0;
     BallState.holder = 1;
     Ball_Update();
@@ -186,7 +184,7 @@ TEST_F(BallFlightTest, DirectionAndSpeedOfStillAndMovingBalls) {
 }
 
 TEST_F(BallFlightTest, PredictionsFrozenDuringRestarts) {
-    Place(700, 900, 50);
+    scenario::PlaceBall(700, 900, 50);
     BallState.vx = 30000;
     BallState.vy = -60000;
     Ball_Update();

@@ -66,7 +66,6 @@ class BallCollideTest : public ::testing::Test {
         BallState.vz = vz;
         Ball_UpdateDirectionSpeed();
     }
-    static void Place(int x, int y, int z) { scenario::PlaceBall(x, y, z); }
 };
 
 TEST_F(BallCollideTest, TheMiddleOfAPostSendsTheBallBackOffItsFront) {
@@ -279,7 +278,7 @@ TEST_F(BallCollideTest, ShotsFromThePenaltySpotScoreOnceOrMeetTheBar) {
             sounds.clear();
             const int spotY = end == 0 ? 318 : 1846;
             const int sign = end == 0 ? -1 : 1;
-            Place(796, spotY, height);
+            scenario::PlaceBall(796, spotY, height);
             BallState.vx = 0;
             BallState.vy = sign * 18 * kCollideUnit;
             BallState.vz = 40000;  // holds its height against gravity
@@ -328,7 +327,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
         BallState.bounceKeep = 0.96f;
         BallState.bounceRestitution = 0.52f;
         BallState.direction = 256;
-        Place(160 + draw(1273), 128 + draw(1909), draw(300));
+        scenario::PlaceBall(160 + draw(1273), 128 + draw(1909), draw(300));
         BallState.vx = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
         BallState.vy = draw(80 * kCollideUnit + 1) - 40 * kCollideUnit;
         BallState.vz = draw(20 * kCollideUnit + 1) - 10 * kCollideUnit;

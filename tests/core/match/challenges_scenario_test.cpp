@@ -59,19 +59,7 @@ ChallengePlayReport ChallengePlayFromCentre(uint32_t seed, int ticks) {
     FillTwoClubs(41);
     StartMatch(seed);
     MatchFoulChance = MatchDismissalThreshold = 100;
-    // The formation's placement counters carry over from an earlier match
-    // in the same process; every play starts them alike.
-    FormationTargetCount = 0;
-    FormationPossession = 0;
-    FormationPossessionCount = 0;
-    FormationHold = 0;
-    MatchPhase = kPhaseKickOffSetUp;
-    LineUpPending = 0;
-    Match_ChooseFormationZone();
-    Match_SetFormationTargets();
-    PlaceTeamsOnFormation();
-    PlaceBall(796, 1082);
-    StartOpenPlay(0);
+    StartOpenPlayFromTheCentre();
     ChallengePlayReport report;
     int inChallenge[kPlayerFigures] = {};
     uint8_t lastTeam = BallTeam;

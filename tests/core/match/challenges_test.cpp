@@ -15,6 +15,7 @@
 #include "core/match/tackle.h"
 #include "core/match/tacklefalls.h"
 #include "tests/core/match/scenario.h"
+#include "tests/fakes/action_tick.h"
 
 namespace {
 
@@ -76,19 +77,7 @@ class ChallengeTest : public ::testing::Test {
     }
 
     // One tick of the figure's action handler, as the dispatcher runs it.
-    static void RunAction(int16_t figure) {
-        MatchFigure& f = MatchFigures[figure];
-        CurrentTeam = uint8_t(figure / kTeamFigures);
-        MatchCurX = f.x;
-        MatchCurY = f.y;
-        MatchCurX16 = f.x16;
-        MatchCurY16 = f.y16;
-        MatchActionHandlerOf(f.action)(figure);
-        f.x16 = MatchCurX16;
-        f.y16 = MatchCurY16;
-        f.x = int16_t(f.x16 / 65536);
-        f.y = int16_t(f.y16 / 65536);
-    }
+    static void RunAction(int16_t figure) { testenv::RunActionTick(figure); }
 
     struct CallSplit {
         int fouls = 0, word = 0, booking = 0, sendingOff = 0;

@@ -20,6 +20,7 @@
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
 #include "core/match/wholematch.h"
+#include "tests/fakes/pak_fixture.h"
 
 namespace matchtest {
 
@@ -84,10 +85,7 @@ inline bool GameDataMounted = false;
 inline void MountGameData() {
     if (GameDataMounted) return;
     GameDataMounted = true;
-    InitMemory(64 * 1024);
-    PakFileInit();
-    PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-    PakFileAddDone();
+    testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024);
 }
 
 // Takes the mounted data down, with the clips and the replay buffer the
@@ -98,8 +96,7 @@ inline void UnmountGameData() {
     GameDataMounted = false;
     Motion_FreeAll();
     Replay_FreeBuffer();
-    PakFileUninit();
-    UninitMemory();
+    testenv::UnmountGameArchive();
 }
 
 class MatchFixture : public ::testing::Test {

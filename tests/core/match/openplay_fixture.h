@@ -13,6 +13,7 @@
 #include "core/match/officials.h"
 #include "core/match/ranking.h"
 #include "tests/core/match/frame_fixture.h"
+#include "tests/fakes/action_tick.h"
 
 namespace openplaytest {
 
@@ -80,19 +81,7 @@ class OpenPlayTest : public frametest::FrameTest {
         }
     }
     // One tick of the figure's action handler, as the dispatcher runs it.
-    static void Run(int16_t figure) {
-        MatchFigure& f = MatchFigures[figure];
-        CurrentTeam = uint8_t(figure / kTeamFigures);
-        MatchCurX = f.x;
-        MatchCurY = f.y;
-        MatchCurX16 = f.x16;
-        MatchCurY16 = f.y16;
-        MatchActionHandlerOf(f.action)(figure);
-        f.x16 = MatchCurX16;
-        f.y16 = MatchCurY16;
-        f.x = int16_t(f.x16 / 65536);
-        f.y = int16_t(f.y16 / 65536);
-    }
+    static void Run(int16_t figure) { testenv::RunActionTick(figure); }
     static void Rank(int team) {
         RankingTeam = uint8_t(team);
         Match_RankPlayersByBall();

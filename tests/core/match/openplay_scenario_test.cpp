@@ -168,19 +168,7 @@ struct PlayReport {
 PlayReport PlayFromTheCentreSpot(uint32_t seed) {
     FillTwoClubs(31);
     StartMatch(seed);
-    // The formation's placement counters carry over from an earlier match
-    // in the same process; both plays start them alike.
-    FormationTargetCount = 0;
-    FormationPossession = 0;
-    FormationPossessionCount = 0;
-    FormationHold = 0;
-    MatchPhase = kPhaseKickOffSetUp;
-    LineUpPending = 0;
-    Match_ChooseFormationZone();
-    Match_SetFormationTargets();
-    PlaceTeamsOnFormation();
-    PlaceBall(796, 1082);
-    StartOpenPlay(0);
+    StartOpenPlayFromTheCentre();
     PlayReport report{};
     long thinkers = 0, samples = 0;
     int16_t lastX = BallState.x, lastY = BallState.y;

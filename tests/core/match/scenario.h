@@ -187,4 +187,21 @@ inline void RunTicks(int n) {
     for (int i = 0; i < n && MatchFinished == 0; ++i) MatchTick();
 }
 
+// Open play from the centre spot, the teams on their formation places:
+// the formation's placement counters carry over from an earlier match in
+// the same process, so every play starts them alike.
+inline void StartOpenPlayFromTheCentre() {
+    FormationTargetCount = 0;
+    FormationPossession = 0;
+    FormationPossessionCount = 0;
+    FormationHold = 0;
+    MatchPhase = 25;
+    LineUpPending = 0;
+    Match_ChooseFormationZone();
+    Match_SetFormationTargets();
+    PlaceTeamsOnFormation();
+    PlaceBall(796, 1082);
+    StartOpenPlay(0);
+}
+
 }  // namespace scenario

@@ -45,6 +45,23 @@ class RecordsTest : public ::testing::Test {
         GameSeedRandom(12345);
     }
 
+    // No players but player 1, the user, and player 2, who stands for "no
+    // manager": both without a club.
+    static void LeaveUserAndNoManagerOnly() {
+        PlayerCount = 3;
+        for (uint16_t p = 1; p < 3; ++p) {
+            SetPlayerClub(p, -1);
+            SetPlayerLoanClub(p, -1);
+        }
+    }
+
+    // A club of a league nation, division and reputation.
+    static void MakeClub(int16_t club, int16_t nation = 0, int16_t division = 0, int16_t rep = 40) {
+        SetClubNation(club, nation);
+        SetClubDivision(club, division);
+        SetClubRep(club, rep);
+    }
+
     static const uint8_t* PlayerBytes(uint16_t p) { return PlayerRecords[p].bytes; }
     static const uint8_t* ClubBytes(int16_t c) { return ClubRecords[c].bytes; }
 

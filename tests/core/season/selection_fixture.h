@@ -31,19 +31,7 @@ class SelectionTest : public RecordsTest {
         AwaySupportShortfall = 0;
         AutoManagementSwitch = 0;
         ClearMatchSetupBlock();
-        // Player 1 is the user and player 2 stands for "no manager": both
-        // start without a club.
-        PlayerCount = 3;
-        for (uint16_t p = 1; p < 3; ++p) {
-            SetPlayerClub(p, -1);
-            SetPlayerLoanClub(p, -1);
-        }
-    }
-
-    static void MakeClub(int16_t club, int16_t nation = 0, int16_t division = 0, int16_t rep = 40) {
-        SetClubNation(club, nation);
-        SetClubDivision(club, division);
-        SetClubRep(club, rep);
+        LeaveUserAndNoManagerOnly();
     }
 
     // A fit, contented player of the club with every attribute at `stat`,

@@ -88,7 +88,8 @@ void TracedPrediction(int16_t home, int16_t away, int16_t competition, int16_t e
 
 TEST(WorldTraceTest, WritesTheWorldOfEveryDay) {
     const char* path = std::getenv("HALVORN_WORLD_TRACE");
-    if (path == nullptr || path[0] == '\0') GTEST_SKIP() << "HALVORN_WORLD_TRACE names no file";
+    if (path == nullptr || path[0] == '\0')
+        GTEST_SKIP() << "writes a world trace only when HALVORN_WORLD_TRACE names its file";
     int stopSeason = 1, stopDay = 0;
     if (const char* stop = std::getenv("HALVORN_WORLD_TRACE_STOP")) {
         ASSERT_EQ(std::sscanf(stop, "%d:%d", &stopSeason, &stopDay), 2);

@@ -108,20 +108,7 @@ class D3DGameTest : public ::testing::Test {
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
         keptColours_ = ColourList;
-        InitMemory(96 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-        InitText(LANGUAGE_ENGLISH);
-        plat::SetDesktopBitsForTests(32);
-        WinResetForTests();
-        WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
-        while (!WinIsActive()) WinIdleMessageHandler();
-        plat::SetManualClock(true);
-        InitTimerInterrupt();
-        InitPoll();
-        InitKeyboardInterrupt();
-        InitMouseDriver();
+        testenv::StartGameWindow();
         {
             StdoutCapture quiet;
             VideoInit(0);
@@ -154,8 +141,7 @@ class D3DGameTest : public ::testing::Test {
         plat::SetDesktopBitsForTests(0);
         UninitText();
         if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
         scratch_.reset();
         // A shown match writes the sides' shirts into the icon colours.
         ColourList = keptColours_;

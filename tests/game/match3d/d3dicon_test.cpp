@@ -76,17 +76,13 @@ IconInk IconInkOf(const testenv::Frame& frame) {
 class IconKitTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(32 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 32 * 1024);
         testenv::Start3D(kIconW, kIconH);
     }
     void TearDown() override {
         Icon_Uninit();
         testenv::Stop3D();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
 };
 

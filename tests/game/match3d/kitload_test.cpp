@@ -23,6 +23,7 @@
 #include "game/system/picture.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -67,16 +68,8 @@ size_t KitDistinctPairs() {
 
 class KitLoadTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
-    static void TearDownTestSuite() {
-        PakFileUninit();
-        UninitMemory();
-    }
+    static void SetUpTestSuite() { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
+    static void TearDownTestSuite() { testenv::UnmountGameArchive(); }
     void SetUp() override {
         ClearMatchSetupBlock();
         for (int figure = 0; figure < 32; ++figure) KitSetLook(figure, 1, 0, 0);

@@ -32,6 +32,7 @@
 #include "game/match3d/replaypanel.h"
 #include "game/system/dxd3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -189,10 +190,7 @@ TEST(FlagTableTest, MissingFlagsHaveNoRow) {
 class PanelDrawTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitMemory(32 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 32 * 1024);
         testenv::Start3D(800, 600);
         Icon_Init();
         Panel_LoadModels();
@@ -210,8 +208,7 @@ class PanelDrawTest : public ::testing::Test {
         SimpleObj_FreeAll();
         Icon_Uninit();
         testenv::Stop3D();
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
     template <typename Draw>
     testenv::Frame Grab(const std::string& name, Draw draw) {

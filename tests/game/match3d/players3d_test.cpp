@@ -24,6 +24,7 @@
 #include "game/system/dxd3d.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -54,10 +55,7 @@ TEST(FigureRulesTest, LevelsFollowTheDetailSettingAndBuildsTheNumber) {
 class PlayersTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        InitMemory(96 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
+        testenv::MountGameArchive(HALVORN_GAME_DIR, 96 * 1024);
         StdoutCapture quiet;
         Motion_LoadAll();
         quiet.Text();
@@ -65,8 +63,7 @@ class PlayersTest : public ::testing::Test {
     static void TearDownTestSuite() {
         Motion_FreeAll();
         if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
     void SetUp() override {
         EnterGameInfo* block = ClearMatchSetupBlock();

@@ -68,17 +68,11 @@ TEST(StadiumChoiceTest, LevelsNightAndPracticeChooseTheList) {
 
 class StadiumTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
+    static void SetUpTestSuite() { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
     static void TearDownTestSuite() {
         // The loading screen keeps its picture once shown.
         if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
     void SetUp() override {
         ClearMatchSetupBlock();

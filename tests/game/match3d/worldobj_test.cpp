@@ -21,22 +21,17 @@
 #include "game/system/dxd3dobj.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
+#include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
 
 class WorldObjTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        InitMemory(64 * 1024);
-        PakFileInit();
-        PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
-        PakFileAddDone();
-    }
+    static void SetUpTestSuite() { testenv::MountGameArchive(HALVORN_GAME_DIR, 64 * 1024); }
     static void TearDownTestSuite() {
         if (LoadingImageList[0].picture != nullptr) FreeMemory(&LoadingImageList[0].picture);
-        PakFileUninit();
-        UninitMemory();
+        testenv::UnmountGameArchive();
     }
     void SetUp() override {
         EnterGameInfo* block = ClearMatchSetupBlock();

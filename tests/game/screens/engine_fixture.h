@@ -29,7 +29,7 @@ class MenuEngineTest : public ::testing::Test {
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
         if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, bitsPerPixel_, windowFlags_))
-            GTEST_SKIP() << "no game data";
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         FreeScreenBuffers();
         RestoreGraphicMode();
         plat::SetManualClock(true);

@@ -37,7 +37,7 @@ class ScreenTourTest : public MenuEngineTest {
         InstallGameHooks();
         folder_ = std::make_unique<ScratchFolder>("screentour");
         std::filesystem::create_directories("SaveData/GOALS");
-        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_FAIL() << GameDataMissing("stats");
     }
     void TearDown() override {
         // The hooks the test program starts with: a later test may need the

@@ -1,17 +1,15 @@
 // Helpers of the screen tests that run over a generated world: a new game
-// made once per process and seed and put back before each test, and the
-// pixels of the newest grab the game wrote.
+// made once per process and seed and put back before each test, clubs and
+// fixtures of it, and grabs of the back buffer.
 #pragma once
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
@@ -22,8 +20,8 @@
 #include "game/screens/start/startmenu.h"
 #include "game/system/colconv.h"
 #include "game/system/gfx.h"
-#include "game/system/picture.h"
 #include "tests/fakes/kept_new_game.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -54,30 +52,6 @@ inline bool StartFromNamedWorld(SharedNewWorld& world) {
     if (world.ready) BuildNameTables();
     quiet.Text();
     return world.ready;
-}
-
-// The newest grab's pixels, 800 x 600, as 0xRRGGBB; empty without a grab.
-inline std::vector<uint32_t> NewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
 }
 
 // The first club with a reputation of the country's division after the

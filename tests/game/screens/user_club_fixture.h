@@ -24,7 +24,7 @@ class UserClubScreenTest : public MenuEngineTest {
     // display.
     void SetUpWorld(testenv::SharedNewWorld& world, uint32_t seed) {
         testenv::StartFromNewWorld(world, seed);
-        if (!world.ready) GTEST_SKIP() << world.error;
+        if (!world.ready) GTEST_FAIL() << world.error;
         world_ = &world;
         MenuEngineTest::SetUp();
         if (!started_) return;
@@ -54,7 +54,7 @@ class UserClubScreenTest : public MenuEngineTest {
         testenv::MenuUserWait(3);
         testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
         testenv::MenuUserWait(3);
-        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrab(); });
+        testenv::MenuUserDo([grab] { *grab = testenv::NewestGrabPixels(); });
     }
     // Runs the controller while the screens under test are shown.
     static void RunScreens(std::initializer_list<int16_t> screens) {
@@ -64,9 +64,7 @@ class UserClubScreenTest : public MenuEngineTest {
             DoMainMenuOption();
     }
     static auto TableUp(const MenuItem* table) {
-        return [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        };
+        return [table] { return testenv::MenuTableUp(table); };
     }
     static bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }
 

@@ -21,7 +21,9 @@ namespace {
 
 TEST(XvfbFrame, ShowsTheDrawnFrameUntilTheScreenshotIsTaken) {
     const char* dir = std::getenv("HALVORN_XVFB_FRAME");
-    if (dir == nullptr) GTEST_SKIP() << "driven by tests/xvfb_frame.sh";
+    if (dir == nullptr)
+        GTEST_SKIP()
+            << "runs only under tests/xvfb_frame.sh (the test XvfbFrame.ScreenshotShowsTheDrawnColours)";
     const std::string ready = std::string(dir) + "/ready";
     const std::string done = std::string(dir) + "/done";
 

@@ -91,7 +91,7 @@ class FriendlyScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         FriendlyNewWorld();
-        if (!g_friendlyWorldReady) GTEST_SKIP() << g_friendlyWorldError;
+        if (!g_friendlyWorldReady) GTEST_FAIL() << g_friendlyWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         std::copy(g_friendlyFixtures.begin(), g_friendlyFixtures.end(), FixtureTable);
@@ -547,30 +547,6 @@ TEST_F(FriendlyScreensTest, WeeklySumsNewsStopAndTheMapMove) {
     SetClubBalance(user_, balance);
 }
 
-// Pixels of the newest grab, 800 x 600, as 0xRRGGBB.
-std::vector<uint32_t> FriendlyNewestGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    std::vector<uint32_t> pixels;
-    if (last[0] == '\0') return pixels;
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    if (LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8) == 0) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE;
-        for (int i = 0; i < 800 * 600; ++i)
-            pixels.push_back(uint32_t(p[i * 3 + 2]) << 16 | p[i * 3 + 1] << 8 | p[i * 3]);
-    }
-    FreeMemory(&block);
-    return pixels;
-}
-
 TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScoutedIcon) {
     Scout_MarkRegion(6, 1000);
     ASSERT_EQ(Scout_GetMarkedRegion(), 6);
@@ -589,7 +565,7 @@ TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScouted
     MenuUserWait(3);
     testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
     MenuUserWait(3);
-    MenuUserDo([] { first = FriendlyNewestGrab(); });
+    MenuUserDo([] { first = testenv::NewestGrabPixels(); });
     // A second walk draws the same picture.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 50 && item.y == 97 + 34 * 4; });
     MenuUserWait(10);
@@ -597,7 +573,7 @@ TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScouted
     MenuUserWait(3);
     testenv::MenuUserKey(0x46);
     MenuUserWait(3);
-    MenuUserDo([] { second = FriendlyNewestGrab(); });
+    MenuUserDo([] { second = testenv::NewestGrabPixels(); });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
     int rounds = 0;
     while (MenuOption == kScreenScouting && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();

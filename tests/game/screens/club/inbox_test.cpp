@@ -50,7 +50,7 @@ class InboxLogicTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { worldError_ = LoadWorldRecords(HALVORN_GAME_DIR); }
     void SetUp() override {
-        if (!worldError_.empty()) GTEST_SKIP() << worldError_;
+        if (!worldError_.empty()) GTEST_FAIL() << worldError_;
         testenv::LoadTexts({{127, "Sat"},
                             {128, "Sun"},
                             {129, "Mon"},

@@ -95,16 +95,7 @@ uint32_t PastCommonInk(const std::vector<uint32_t>& grab, int x, int y, int w, i
             const uint32_t c = grab[size_t(row) * 800 + size_t(col)];
             if (std::max({c >> 16, (c >> 8) & 0xFF, c & 0xFF}) > 200) ink.push_back(c);
         }
-    std::sort(ink.begin(), ink.end());
-    uint32_t common = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < ink.size();) {
-        size_t j = i;
-        while (j < ink.size() && ink[j] == ink[i]) ++j;
-        if (j - i > best) best = j - i, common = ink[i];
-        i = j;
-    }
-    return common;
+    return testenv::CommonestColour(ink);
 }
 
 std::vector<uint32_t> PastRegion(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
@@ -119,7 +110,7 @@ class PastScreensTest : public MenuEngineTest {
     void SetUp() override {
         // Every test starts from the new game, with no history.
         const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
-        if (!error.empty()) GTEST_SKIP() << error;
+        if (!error.empty()) GTEST_FAIL() << error;
         MenuEngineTest::SetUp();
         if (!started_) return;
         ClearHistoryLists();
@@ -559,11 +550,7 @@ TEST_F(PastScreensTest, EachScreenFromTheTitleBarWithAGrab) {
     static std::vector<uint32_t> records, roll, cupRoll, game, scorers, logAll, logFiltered;
     for (auto* grab : {&records, &roll, &cupRoll, &game, &scorers, &logAll, &logFiltered}) grab->clear();
     const auto waitFor = [](const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserMoveTo(790, 590);
         testenv::MenuUserWait(4);
     };

@@ -117,7 +117,8 @@ namespace {
 class ShippedDataTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_A8R8G8B8)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_A8R8G8B8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
     }
     void TearDown() override {
         SetDrawParam(3, NUMBER_PLAIN);

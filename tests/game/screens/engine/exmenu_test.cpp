@@ -29,7 +29,8 @@ void Clear() { FillSolidRect(0, 0, MenuScreenWidth(), MenuScreenHeight(), 0x0000
 class PainterTest : public ::testing::TestWithParam<const ColFmt*> {
   protected:
     void SetUp() override {
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, GetParam())) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, GetParam()))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         ButtonStyle = 0;
         DrawColour = 0x03E0;
     }

@@ -7,11 +7,13 @@
 #include "game/screens/engine/gfx_gen.h"
 #include "game/system/colconv.h"
 #include "tests/fakes/menu_env.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
 TEST(GfxGen, BallIsReadOnceWithItsPalette) {
-    if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+    if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+        GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
     GfxGenEntry* ball = GfxGenLoadGraphic(0);
     ASSERT_NE(ball, nullptr);
     EXPECT_EQ(ball->width, 32u);

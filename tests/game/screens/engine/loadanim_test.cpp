@@ -22,7 +22,8 @@ class LoadingScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         plat::SetManualClock(true);
         InitTimerInterrupt();
         InitPoll();

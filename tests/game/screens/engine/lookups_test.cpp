@@ -54,51 +54,19 @@ void LookupNewWorld() {
     g_lookupCalendar = SeasonCalendar;
 }
 
-uint32_t LookupBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 // The text painted alone over a background: every pixel of its letters'
 // own colour must be the grab's there.  Answers the letter pixels that
 // matched and how many there were (red and blue may be swapped in the grab).
 std::pair<int, int> LookupTextInGrab(const std::vector<uint32_t>& grab, int16_t background, int16_t font,
                                      int16_t colour, int x, int y, const char* text, uint16_t justify) {
     ShowMenuBackground(background);
-    const int left = std::max(0, x - 250), right = std::min(800, x + 250);
-    const int top = std::max(0, y - 25), bottom = std::min(600, y + 25);
-    std::vector<uint32_t> before(800 * 600);
-    for (int py = top; py < bottom; ++py)
-        for (int px = left; px < right; ++px) before[size_t(py) * 800 + size_t(px)] = LookupBackPixel(px, py);
-    SetFont(font);
-    SetDrawParam(1, colour);
-    DrawTextAddrAt(x, y, text, justify);
-    std::vector<uint32_t> changed;
-    for (int py = top; py < bottom; ++py)
-        for (int px = left; px < right; ++px)
-            if (LookupBackPixel(px, py) != before[size_t(py) * 800 + size_t(px)])
-                changed.push_back(LookupBackPixel(px, py));
-    std::sort(changed.begin(), changed.end());
-    uint32_t letters = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < changed.size();) {
-        size_t j = i;
-        while (j < changed.size() && changed[j] == changed[i]) ++j;
-        if (j - i > best) best = j - i, letters = changed[i];
-        i = j;
-    }
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    int total = 0, same = 0, sameSwapped = 0;
-    for (int py = top; py < bottom; ++py) {
-        for (int px = left; px < right; ++px) {
-            if (LookupBackPixel(px, py) != letters || before[size_t(py) * 800 + size_t(px)] == letters)
-                continue;
-            ++total;
-            same += grab[size_t(py) * 800 + size_t(px)] == letters ? 1 : 0;
-            sameSwapped += grab[size_t(py) * 800 + size_t(px)] == swapped(letters) ? 1 : 0;
-        }
-    }
-    return {std::max(same, sameSwapped), total};
+    const testenv::LettersFound found = testenv::LettersInGrab(
+        grab, std::max(0, x - 250), std::max(0, y - 25), std::min(800, x + 250), std::min(600, y + 25), [&] {
+            SetFont(font);
+            SetDrawParam(1, colour);
+            DrawTextAddrAt(x, y, text, justify);
+        });
+    return {std::max(found.same, found.sameSwapped), found.letters};
 }
 
 // The icon drawn alone over the background: every pixel it changes is the
@@ -109,13 +77,13 @@ bool LookupIconInGrab(const std::vector<uint32_t>& grab, int16_t background, int
     std::vector<uint32_t> before(800 * 600);
     for (int py = y - 40; py < y + 40; ++py)
         for (int px = x - 40; px < x + 40; ++px)
-            before[size_t(py) * 800 + size_t(px)] = LookupBackPixel(px, py);
+            before[size_t(py) * 800 + size_t(px)] = testenv::BackPixel(px, py);
     DrawIcon(x, y, icon, justify);
     const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
     int total = 0, same = 0, sameSwapped = 0;
     for (int py = y - 40; py < y + 40; ++py) {
         for (int px = x - 40; px < x + 40; ++px) {
-            const uint32_t now = LookupBackPixel(px, py);
+            const uint32_t now = testenv::BackPixel(px, py);
             if (now == before[size_t(py) * 800 + size_t(px)]) continue;
             ++total;
             same += grab[size_t(py) * 800 + size_t(px)] == now ? 1 : 0;
@@ -134,7 +102,7 @@ class LookupScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         LookupNewWorld();
-        if (!g_lookupWorldReady) GTEST_SKIP() << g_lookupWorldError;
+        if (!g_lookupWorldReady) GTEST_FAIL() << g_lookupWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         SeasonCalendar = g_lookupCalendar;
@@ -160,9 +128,7 @@ class LookupScreensTest : public MenuEngineTest {
         SetMenuFirstEntry(0);
     }
     static auto ScreenUp(const MenuItem* table) {
-        return [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        };
+        return [table] { return testenv::MenuTableUp(table); };
     }
     static void Grab(std::vector<uint32_t>* into) {
         testenv::MenuUserMoveTo(795, 300);

@@ -23,28 +23,10 @@ using Pixels = std::vector<uint8_t>;
 using testenv::MenuUserDo;
 using testenv::MenuUserWait;
 
-std::string LastGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) break;
-        std::fclose(file);
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    return last;
-}
-
 Pixels TakeGrab() {
     ScreenGrab();
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(LastGrab());
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
-    Pixels pixels(block + GFX0_HEADER_SIZE, block + size);
-    FreeMemory(&block);
+    Pixels pixels = testenv::GrabBytes(testenv::NewestGrabName());
+    EXPECT_FALSE(pixels.empty()) << "no grab that reads";
     return pixels;
 }
 

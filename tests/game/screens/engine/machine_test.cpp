@@ -9,6 +9,7 @@
 #include "core/records/text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/exti.h"
+#include "tests/fakes/test_util.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {
@@ -456,7 +457,8 @@ TEST_F(MenuEngineTest, UnknownHandlerResultEndsTheProgram) {
 class MenuTableDeathTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         MenuEngineStart();
         SetMenuFirstEntry(1);
         started_ = true;

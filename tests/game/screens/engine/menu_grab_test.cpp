@@ -17,6 +17,7 @@
 #include "game/system/picture.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -63,22 +64,15 @@ GrabPixels FlushAndGrab() {
     FlushDirtyCells();
     ScreenGrab();
     // The grab takes the first free number: the last one there is ours.
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) break;
-        std::fclose(file);
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    return ReadHostPicture(last);
+    return ReadHostPicture(testenv::NewestGrabName());
 }
 
 class MenuGrabTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, GetParam())) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, GetParam()))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         started_ = true;
     }
     void TearDown() override {

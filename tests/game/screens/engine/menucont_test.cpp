@@ -141,24 +141,11 @@ std::vector<std::vector<uint8_t>> g_grabs;
 
 std::vector<uint8_t> GrabTop() {
     ScreenGrab();
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) break;
-        std::fclose(file);
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
+    const std::vector<uint8_t> pixels = testenv::GrabBytes(testenv::NewestGrabName());
+    EXPECT_GE(pixels.size(), 800u * 100 * 3) << "no grab that reads";
+    if (pixels.size() < 800u * 100 * 3) return {};
     // The top hundred rows, far from the cursor.
-    std::vector<uint8_t> rows(block + GFX0_HEADER_SIZE, block + GFX0_HEADER_SIZE + 800 * 100 * 3);
-    FreeMemory(&block);
-    return rows;
+    return {pixels.begin(), pixels.begin() + 800 * 100 * 3};
 }
 
 std::vector<uint8_t> PictureTop(int n) {

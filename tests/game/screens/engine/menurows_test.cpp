@@ -15,6 +15,7 @@
 #include "game/screens/engine/menupc.h"
 #include "game/screens/engine/menurows.h"
 #include "tests/fakes/menu_env.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -70,7 +71,8 @@ class MenuRowsTest : public ::testing::Test {
     const int32_t list[7] = {kDefender, kKeeper, kForward, kNoSettings, 0, kPlayers, 99999};
 
     void SetUp() override {
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         std::memset(PlayerRecords, 0, sizeof PlayerRecords);
         PlayerCount = kPlayers;
         SetPlayerSurname(kDefender, "Olsen");

@@ -73,40 +73,24 @@ void RunScript() {
     ++g_frame;
 }
 
-std::string LastSetupGrab() {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        std::FILE* file = std::fopen(name, "rb");
-        if (file == nullptr) break;
-        std::fclose(file);
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    return last;
-}
-
-std::vector<uint8_t> GrabPixels(const std::string& name) {
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(name);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
-    std::vector<uint8_t> pixels(block + GFX0_HEADER_SIZE, block + size);
-    FreeMemory(&block);
-    return pixels;
+// The newest grab's pixel bytes, which must read.
+std::vector<uint8_t> SetupGrabBytes() {
+    std::vector<uint8_t> bytes = testenv::GrabBytes(testenv::NewestGrabName());
+    EXPECT_FALSE(bytes.empty()) << "no grab that reads";
+    return bytes;
 }
 
 std::vector<uint8_t> TakeSetupGrab() {
     ScreenGrab();
-    return GrabPixels(LastSetupGrab());
+    return SetupGrabBytes();
 }
 
 class MenuSetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         scratch_ = std::make_unique<testenv::ScratchDir>();
-        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuDisplay(HALVORN_GAME_DIR, 24))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         // The set-up chooses and enters the mode itself.
         FreeScreenBuffers();
         RestoreGraphicMode();
@@ -325,7 +309,7 @@ TEST_F(MenuSetupTest, MessageBoxNeedsAReleaseAndANewPress) {
     EXPECT_GE(g_frame, 12);
     EXPECT_LE(g_frame, 15);
     // Shown over the background while it ran, gone again after.
-    const std::vector<uint8_t> during = GrabPixels(LastSetupGrab());
+    const std::vector<uint8_t> during = SetupGrabBytes();
     EXPECT_NE(during, before);
     EXPECT_EQ(TakeSetupGrab(), before);
     EXPECT_EQ(HideCursorCount, 0);
@@ -341,7 +325,7 @@ TEST_F(MenuSetupTest, ChoiceBoxTakesOnlyClicksOnItsButtons) {
     EXPECT_EQ(ShowChoiceBox("Sell him?", 0, YesNoButtons), 1);
     EXPECT_EQ(YesNoButtons[1].left, 460);
     EXPECT_EQ(YesNoButtons[1].top, 335);
-    EXPECT_NE(GrabPixels(LastSetupGrab()), before);
+    EXPECT_NE(SetupGrabBytes(), before);
     EXPECT_EQ(TakeSetupGrab(), before);
 }
 

@@ -12,6 +12,7 @@
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menupc.h"
 #include "tests/fakes/menu_env.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ uint16_t RandomJustify() {
 class PaintPropertyTest : public ::testing::TestWithParam<const ColFmt*> {
   protected:
     void SetUp() override {
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, GetParam())) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, GetParam()))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         GameSeedRandom(GetParam()->bytes * 7919u);
         // A saved screen that differs from the back buffer, for the restores.
         FillGradientRect(0, 0, 800, 600, 0x203040, 0x80A0C0, 0x406080, 0xC0E0F0);

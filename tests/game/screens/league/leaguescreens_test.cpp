@@ -112,7 +112,7 @@ class LeagueScreensTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         LeagueNewWorld();
-        if (!g_leagueWorldReady) GTEST_SKIP() << g_leagueWorldError;
+        if (!g_leagueWorldReady) GTEST_FAIL() << g_leagueWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         std::copy(g_leagueFixtures.begin(), g_leagueFixtures.end(), FixtureTable);
@@ -600,11 +600,7 @@ bool SamePixel(uint32_t grabbed, uint32_t backBuffer) {
 }
 
 void WaitForTable(const MenuItem* table) {
-    testenv::MenuUserWaitFor(
-        [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        },
-        3000);
+    testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
     MenuUserWait(3);
 }
 

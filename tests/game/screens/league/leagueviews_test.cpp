@@ -69,7 +69,7 @@ class LeagueViewsTest : public MenuEngineTest {
     void SetUp() override {
         // Every test starts from the new game.
         const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
-        if (!error.empty()) GTEST_SKIP() << error;
+        if (!error.empty()) GTEST_FAIL() << error;
         MenuEngineTest::SetUp();
         if (!started_) return;
         BuildNameTables();
@@ -407,11 +407,7 @@ TEST_F(LeagueViewsTest, EachScreenByTheControllerWithAGrab) {
     static std::vector<uint32_t> grabs[7];
     for (auto& grab : grabs) grab.clear();
     const auto waitFor = [](const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserMoveTo(790, 590);
         testenv::MenuUserWait(4);
     };

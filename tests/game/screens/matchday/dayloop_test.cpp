@@ -72,7 +72,7 @@ class DayLoopTest : public MenuEngineTest {
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!worldReady_) GTEST_FAIL() << testenv::KeptNewGame(testenv::kScreenWorldSeed);
         RestoreWorldAtStart();
         InstallGameHooks();
         user_ = FirstClubOf(0, 0);
@@ -170,7 +170,7 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     static uint16_t listedBeforeMatch = 2;
     panelUnderTheList = titleBefore = titleAfter = pageAfter = columnAfter = -1;
     testenv::DayUserWatch() = [] {
-        if (testenv::DayUserTableUp(HistoryBrowserTable)) {
+        if (testenv::MenuTableUp(HistoryBrowserTable)) {
             if (HistoryOpenedFromContinue == 1) {
                 listedBeforeMatch = HistoryLines[0].fixture;
                 titleBefore = HistoryTitleText;
@@ -283,8 +283,8 @@ TEST_F(DayLoopTest, GrabsOfTheDaysPanelsShowTheirTexts) {
     // day next).
     g_holdScrollLock = false;
     testenv::DayUserWatch() = [] {
-        if (testenv::DayUserTableUp(ResultBoardTable) ||
-            (testenv::DayUserTableUp(HistoryBrowserTable) && HistoryOpenedFromContinue == 0))
+        if (testenv::MenuTableUp(ResultBoardTable) ||
+            (testenv::MenuTableUp(HistoryBrowserTable) && HistoryOpenedFromContinue == 0))
             g_holdScrollLock = true;
     };
     const int16_t pressing = AddPollFunction(PressScrollLockEachFrame, POLL_EVERY_TIME, 0);
@@ -396,7 +396,7 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
     using namespace testenv;
     std::filesystem::remove_all("SaveData");
     std::filesystem::create_directories("SaveData");
-    const auto up = [] { return DayUserTableUp(SaveLoadTable) && IsTextInputActive() == 0; };
+    const auto up = [] { return testenv::MenuTableUp(SaveLoadTable) && IsTextInputActive() == 0; };
     const auto typeName = [] {
         MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
         MenuUserWaitFor([] { return IsTextInputActive() != 0; });

@@ -71,7 +71,7 @@ class MatchDayPanelsTest : public MenuEngineTest {
         worldReady_ = testenv::StartFromNamedWorld(world_);
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!worldReady_) GTEST_FAIL() << world_.error;
         InstallGameHooks();
         user_ = FirstClubOf(0, 0);
         rival_ = FirstClubOf(0, 0, user_);

@@ -169,18 +169,18 @@ class MatchDayShownTest : public ::testing::Test {
     static inline testenv::SharedNewWorld world_;
     void SetUp() override {
         worldReady_ = testenv::StartFromNamedWorld(world_);
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!worldReady_) GTEST_FAIL() << world_.error;
     }
 
     // After the day: the match chart (screen 50) and from its click area
     // the match statistics (71), which leave to the club.
     static void LookAtTheKeptMatch() {
-        testenv::MenuUserWaitFor([] { return testenv::DayUserTableUp(MatchChartTable); }, 3000);
+        testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(MatchChartTable); }, 3000);
         testenv::MenuUserWait(3);
         testenv::MenuUserDo([] {
             std::snprintf(g_day.chartTitle, sizeof g_day.chartTitle, "%s", MatchChartTitle());
             testenv::MenuUserClickAt(590, 456);
-            testenv::MenuUserWaitFor([] { return testenv::DayUserTableUp(MatchStatsScreenTable); }, 3000);
+            testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(MatchStatsScreenTable); }, 3000);
             testenv::MenuUserWait(3);
             testenv::MenuUserDo([] {
                 std::snprintf(g_day.statsTitle, sizeof g_day.statsTitle, "%s", MatchStats_Title());
@@ -214,7 +214,7 @@ class MatchDayShownTest : public ::testing::Test {
         GameSeedRandom(seed);
         testenv::MenuUserStart();
         testenv::DayUserWatch() = [] {
-            if (!testenv::DayUserTableUp(ResultBoardTable) || g_day.homeLine[0] != 0) return;
+            if (!testenv::MenuTableUp(ResultBoardTable) || g_day.homeLine[0] != 0) return;
             // White ink of the "-" at (400, 112).
             for (int y = 104; y < 120; ++y)
                 for (int x = 396; x < 405; ++x) {
@@ -340,7 +340,7 @@ void ClickPage(int x, int y) {
 }
 
 void AwaitPage(const MenuItem* table, int32_t page) {
-    testenv::MenuUserWaitFor([table] { return testenv::DayUserTableUp(table); }, 3000);
+    testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
     testenv::MenuUserWait(15);  // past the engine's click latch
     testenv::MenuUserDo([page] { NotePage(page); });
 }
@@ -350,7 +350,7 @@ void AwaitPage(const MenuItem* table, int32_t page) {
 // chart again (the exit 1835) and its back icon.
 bool WalkThePostMatchPages() {
     static bool walked = false;
-    if (walked || !testenv::DayUserTableUp(ResultBoardTable)) return false;
+    if (walked || !testenv::MenuTableUp(ResultBoardTable)) return false;
     walked = true;
     testenv::MenuUserDo([] {
         g_path.flagsAtBoard = uint16_t(MatchDayFlags);

@@ -385,7 +385,7 @@ class MatchRoadTest : public ::testing::Test {
     static inline testenv::SharedNewWorld world_;
     void SetUp() override {
         worldReady_ = testenv::StartFromNamedWorld(world_);
-        if (!worldReady_) GTEST_SKIP() << "no new game";
+        if (!worldReady_) GTEST_FAIL() << world_.error;
     }
 
     // Continue, one day at a time, as the club's pop-up starts each day.

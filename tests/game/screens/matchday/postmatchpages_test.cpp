@@ -324,11 +324,7 @@ std::vector<uint32_t> GrabWhileShown(const MenuItem* table, const std::function<
                                      const std::function<void()>& leave) {
     static std::vector<uint32_t> grab;
     grab.clear();
-    testenv::MenuUserWaitFor(
-        [table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        },
-        3000);
+    testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
     testenv::MenuUserWait(15);
     steps();
     testenv::MenuUserMoveTo(790, 590);

@@ -155,7 +155,7 @@ class ResultScreensTest : public MenuEngineTest {
     void SetUp() override {
         MenuEngineTest::SetUp();
         if (!started_) return;
-        if (!worldError_.empty()) GTEST_SKIP() << worldError_;
+        if (!worldError_.empty()) GTEST_FAIL() << worldError_;
         keptReferee_ = RefereeRecords[3];
     }
     void TearDown() override {
@@ -168,11 +168,7 @@ class ResultScreensTest : public MenuEngineTest {
         MenuEngineTest::TearDown();
     }
     static void WaitForTable(const MenuItem* table) {
-        testenv::MenuUserWaitFor(
-            [table] {
-                return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-            },
-            3000);
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
         testenv::MenuUserWait(3);
     }
     static void Grab(std::vector<uint32_t>* grab) {

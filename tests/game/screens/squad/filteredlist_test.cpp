@@ -48,7 +48,7 @@ class FilteredListTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         FilteredListNewWorld();
-        if (!g_filteredWorldReady) GTEST_SKIP() << g_filteredWorldError;
+        if (!g_filteredWorldReady) GTEST_FAIL() << g_filteredWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][2][0]);

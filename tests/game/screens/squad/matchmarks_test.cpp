@@ -133,7 +133,7 @@ TEST_F(MatchMarksTest, CellsByBandTheEmptyIconThePickedMatchAndAGrab) {
     const uint16_t a = kMarksFirstPlayer, b = kMarksFirstPlayer + 1, c = kMarksFirstPlayer + 2;
     AddMatch(40, true, 2, 1, {{a, 40}, {b, 39 | 1u << 8}});
     AddMatch(47, false, 0, 3, {{a, 72 | 2u << 8}, {c, 90}});
-    static std::vector<uint8_t> grab;
+    static std::vector<uint32_t> grab;
     WaitForGrid();
     MenuUserDo([=] {
         ASSERT_EQ(MatchMarks.count, 12);
@@ -163,16 +163,7 @@ TEST_F(MatchMarksTest, CellsByBandTheEmptyIconThePickedMatchAndAGrab) {
     });
     testenv::MenuUserKey(0x46);
     MenuUserWait(3);
-    MenuUserDo([] {
-        char name[32], last[32] = "";
-        for (int n = 1; n < 10000; ++n) {
-            std::snprintf(name, sizeof name, "grab%04d.tga", n);
-            if (!std::filesystem::exists(name)) break;
-            std::snprintf(last, sizeof last, "%s", name);
-        }
-        ASSERT_NE(last[0], '\0');
-        grab = testenv::ReadHostFile(last);
-    });
+    MenuUserDo([] { grab = testenv::NewestGrabPixels(); });
     // A cell without a mark cannot be picked; one with a mark can.
     static int rowB;
     MenuUserDo([] {
@@ -202,16 +193,8 @@ TEST_F(MatchMarksTest, CellsByBandTheEmptyIconThePickedMatchAndAGrab) {
 
     // The grab against the expected cells: every pixel that the expected
     // icon paints over a blank (the mark's figures left out) is the grab's.
-    ASSERT_FALSE(grab.empty());
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(grab.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, grab.data(), grab.size());
-    uint32_t size = uint32_t(grab.size());
-    ASSERT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
-    const auto grabPixel = [&](int x, int y) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE + (size_t(y) * 800 + size_t(x)) * 3;
-        return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-    };
+    ASSERT_FALSE(grab.empty()) << "no grab that reads";
+    const auto grabPixel = [&](int x, int y) { return grab[size_t(y) * 800 + size_t(x)]; };
     const auto cellShows = [&](int16_t icon, int16_t mark, int x, int y) {
         constexpr int kReach = 40;
         DrawGradientRect(x - kReach, y - kReach, 2 * kReach, 2 * kReach, 255, 0, 255, 255, 0, 255, 255, 0,
@@ -248,7 +231,6 @@ TEST_F(MatchMarksTest, CellsByBandTheEmptyIconThePickedMatchAndAGrab) {
     // Another band's icon is not what the cells show.
     EXPECT_FALSE(cellShows(19, 40, CellX(0), CellY(rowA)));
     EXPECT_FALSE(cellShows(4, 90, CellX(1), CellY(rowC)));
-    FreeMemory(&block);
 }
 
 TEST_F(MatchMarksTest, PagesStayWithinTheSquad) {

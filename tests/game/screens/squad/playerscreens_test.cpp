@@ -54,9 +54,12 @@
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {
+
+using testenv::PlainPlayerOf;
 
 bool g_profileWorldReady = false;
 std::string g_profileWorldError;
@@ -79,9 +82,10 @@ class PlayerScreensTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ProfileNewWorld();
-        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        if (!g_profileWorldReady) GTEST_FAIL() << g_profileWorldError;
         // The texts and a back buffer, with no display: boxes are printed.
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         painting_ = true;
         user_ = int16_t(DivisionClubLists[0][1][0]);
         other_ = int16_t(DivisionClubLists[0][1][1]);
@@ -96,15 +100,6 @@ class PlayerScreensTest : public ::testing::Test {
         if (!g_profileWorldReady) return;
         SetClubControl(user_, 0);
         SetPlayerClub(1, int16_t(kNoClub));
-    }
-    // A plain player of the club: in its team list, not the manager.
-    static uint16_t PlayerOf(int16_t club, int skip = 0) {
-        for (uint16_t p = 2; p < PlayerCount; ++p) {
-            if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
-            if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
-            if (skip-- == 0) return p;
-        }
-        return 0;
     }
     // Opens the profile of the player as the controller would, without the
     // engine: the first-entry set-up, then one run.
@@ -124,7 +119,7 @@ class PlayerScreensTest : public ::testing::Test {
 // ---- The action pop-up --------------------------------------------------------------------
 
 TEST_F(PlayerScreensTest, ActionEntriesFollowThePlayersSituation) {
-    const uint16_t own = PlayerOf(user_), foreign = PlayerOf(other_);
+    const uint16_t own = PlainPlayerOf(user_), foreign = PlainPlayerOf(other_);
     ASSERT_NE(own, 0);
     ASSERT_NE(foreign, 0);
     Open(1);
@@ -203,13 +198,12 @@ TEST_F(PlayerScreensTest, NoPlayerShowsAnEmptyProfileWhoseBackIconWorks) {
 TEST_F(PlayerScreensTest, APlayerNumberedPastTheSignedRangeHasHisProfile) {
     // The player word keeps the number's 16 bits: a number past 32767 reads
     // negative as a signed word and must still name him.
-    uint16_t p = 0;
-    for (uint32_t q = 32768; q < PlayerCount && p == 0; ++q) {
-        const uint16_t club = GetPlayerClub(uint16_t(q));
-        if (IsClubNumber(club) && club != uint16_t(user_) && GetPlayerLoanClub(uint16_t(q)) == club)
-            p = uint16_t(q);
-    }
-    if (p == 0) GTEST_SKIP() << "no player numbered past 32767";
+    // The number is given a plain player of another club, as a copy of one.
+    const uint16_t foreign = PlainPlayerOf(other_);
+    ASSERT_NE(foreign, 0);
+    const uint16_t p = 32768;
+    ASSERT_LT(p, PlayerCount);
+    PlayerRecords[p] = PlayerRecords[foreign];
     Open(p);
     EXPECT_LT(SelectedPlayer, 0);
     EXPECT_EQ(ShownPlayer(), p);
@@ -227,7 +221,7 @@ TEST_F(PlayerScreensTest, KnowledgeClassesGoalkeepersAndSupporters) {
     const int16_t club = int16_t(DivisionClubLists[country][2][0]);
     uint16_t p = 0;
     for (int skip = 0; p == 0 || HVW_GetPlayerKnowledge(p) < 0; ++skip) {
-        p = PlayerOf(club, skip);
+        p = PlainPlayerOf(club, skip);
         ASSERT_NE(p, 0);
         SetPlayerFlag119(p, 0);
     }
@@ -278,7 +272,7 @@ TEST_F(PlayerScreensTest, KnowledgeClassesGoalkeepersAndSupporters) {
 }
 
 TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
-    const uint16_t p = PlayerOf(user_, 1);
+    const uint16_t p = PlainPlayerOf(user_, 1);
     ASSERT_NE(p, 0);
     SetPlayerIT(p, 0);
     SetPlayerIntDuty(p, 0);
@@ -318,14 +312,14 @@ TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
     SetPlayerIT(p, 0);
     SetPlayerIP(p, 0);
     // Other clubs' players get no second texts.
-    Open(PlayerOf(other_));
+    Open(PlainPlayerOf(other_));
     EXPECT_STREQ(ProfileSecondText[0], "");
 }
 
 // ---- List moves, listings and the moves to the deal screens --------------------------------
 
 TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
-    const uint16_t p = PlayerOf(user_, 2);
+    const uint16_t p = PlainPlayerOf(user_, 2);
     ASSERT_TRUE(InList(FirstTeamList, p));
     HVW_SetPlayerFlag95(p, 0);
     Open(p);
@@ -380,7 +374,7 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
     EXPECT_EQ(HVW_GetPlayerLoanList(p), 0);
 
     // The shortlist entry adds and removes.
-    const uint16_t foreign = PlayerOf(other_);
+    const uint16_t foreign = PlainPlayerOf(other_);
     Open(foreign);
     EXPECT_EQ(ProfileShortlistWord, 423);
     PlayerProfile_Act(Action::Shortlist);
@@ -411,8 +405,8 @@ TEST_F(PlayerScreensTest, OfferForAPlayerWithNoValueTakesTheFirstFreeBidSlot) {
 }
 
 TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
-    const uint16_t foreign = PlayerOf(other_, 3);
-    const uint16_t own = PlayerOf(user_, 3);
+    const uint16_t foreign = PlainPlayerOf(other_, 3);
+    const uint16_t own = PlainPlayerOf(user_, 3);
     ASSERT_NE(foreign, 0);
     const int16_t today = SeasonCalendar.currentDay;
     const int nation = GetClubNation(other_);
@@ -491,7 +485,7 @@ int32_t ClubHistoryOfKind(int16_t club, uint16_t value, uint8_t kind) {
 }
 
 TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
-    const uint16_t p = PlayerOf(user_, 4);
+    const uint16_t p = PlainPlayerOf(user_, 4);
     ASSERT_TRUE(InList(FirstTeamList, p));
     // Pay-offs: four weeks a contract year, years rounded up; flag 95 pays
     // four weeks in all.
@@ -558,7 +552,7 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
 // ---- Contract details ---------------------------------------------------------------------
 
 TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
-    const uint16_t p = PlayerOf(user_, 5);
+    const uint16_t p = PlainPlayerOf(user_, 5);
     SetPlayerClause1(p, 0);
     SetPlayerClause2(p, 1);
     SetPlayerClause3(p, 0);
@@ -599,7 +593,7 @@ TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
     uint16_t foreign = 0;
     int16_t none[1];
     for (int skip = 4; foreign == 0; ++skip) {
-        foreign = PlayerOf(other_, skip);
+        foreign = PlainPlayerOf(other_, skip);
         ASSERT_NE(foreign, 0);
         if (HVW_ListInterestedClubs(foreign, none, 1) != 0) foreign = 0;
     }
@@ -667,7 +661,7 @@ TEST_F(PlayerScreensTest, LoanLengthCodesAndTheirBounds) {
     EXPECT_EQ(LoanTerms_OtherLengthCode(52, 19, 40, false), 4);
     EXPECT_EQ(LoanTerms_Weeks(2), 9);
 
-    const uint16_t p = PlayerOf(user_, 6);
+    const uint16_t p = PlainPlayerOf(user_, 6);
     SalesTeamClub = other_;
     SelectedPlayer = int16_t(p);
     for (int age : {21, 22}) {
@@ -698,7 +692,7 @@ TEST_F(PlayerScreensTest, OpeningTermsForAPlayerTakenFromAForeignClub) {
     const int16_t lender = int16_t(DivisionClubLists[country][0][0]);
     uint16_t best = 0;
     for (int skip = 0; skip < 40; ++skip) {
-        const uint16_t q = PlayerOf(lender, skip);
+        const uint16_t q = PlainPlayerOf(lender, skip);
         if (q != 0 && HVW_IsPlayerAvailable(q, lender) >= 0 && HVW_IsPlayerAvailable(q, lender) < 36)
             best = q;
         if (best != 0) break;
@@ -724,7 +718,7 @@ TEST_F(PlayerScreensTest, OpeningTermsForAPlayerTakenFromAForeignClub) {
 }
 
 TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
-    const uint16_t p = PlayerOf(user_, 7);
+    const uint16_t p = PlainPlayerOf(user_, 7);
     ASSERT_NE(p, 0);
     SelectedPlayer = int16_t(p);
     HVW_SetPlayerLoanList(p, 1);
@@ -779,16 +773,11 @@ TEST_F(PlayerScreensTest, AgreementRecordsTheLoanAndABadClubChangesNothing) {
 
 // ---- The screens run by the controller with the scripted user -------------------------------
 
-uint32_t PlayerScreensBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 class PlayerScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         ProfileNewWorld();
-        if (!g_profileWorldReady) GTEST_SKIP() << g_profileWorldError;
+        if (!g_profileWorldReady) GTEST_FAIL() << g_profileWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
@@ -804,9 +793,7 @@ class PlayerScreensUserTest : public MenuEngineTest {
         }
         MenuEngineTest::TearDown();
     }
-    static bool Up(const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     static void ClickAt(int x, int y) {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
     }
@@ -884,22 +871,17 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     // the plain background is the grab's.
     ASSERT_EQ(grab.size(), 800u * 600u);
     ShowMenuBackground(4);
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != PlayerScreensBackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(PlayerScreensBackPixel(8, 300))) {
-        for (uint32_t& c : grab) c = swapped(c);
-    }
+    grab = testenv::GrabInBufferOrder(grab);
     std::vector<uint32_t> background(800 * 600);
     for (int y = 30; y < 60; ++y)
-        for (int x = 200; x < 600; ++x)
-            background[size_t(y) * 800 + size_t(x)] = PlayerScreensBackPixel(x, y);
+        for (int x = 200; x < 600; ++x) background[size_t(y) * 800 + size_t(x)] = testenv::BackPixel(x, y);
     SetFont(1010);
     SetDrawParam(1, 0);
     DrawTextAddrAt(400, 44, title.c_str(), JUSTIFY_CENTRE_MIDDLE);
     int textPixels = 0, matching = 0;
     for (int y = 30; y < 60; ++y) {
         for (int x = 200; x < 600; ++x) {
-            const uint32_t painted = PlayerScreensBackPixel(x, y);
+            const uint32_t painted = testenv::BackPixel(x, y);
             if (painted == background[size_t(y) * 800 + size_t(x)]) continue;
             ++textPixels;
             matching += grab[size_t(y) * 800 + size_t(x)] == painted ? 1 : 0;

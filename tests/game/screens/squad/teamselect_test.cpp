@@ -54,7 +54,7 @@ class TeamSelectTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         TeamSelectNewWorld();
-        if (!g_teamSelectWorldReady) GTEST_SKIP() << g_teamSelectWorldError;
+        if (!g_teamSelectWorldReady) GTEST_FAIL() << g_teamSelectWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
@@ -431,23 +431,9 @@ TEST_F(TeamSelectTest, TheControllerRunsTheScreenAndTheMovedPlayerArrivesOnHisCe
 
     // The grab shows his figure at the centre of the new cell: the icon
     // painted on a blank, its number left out, matches pixel for pixel.
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    ASSERT_NE(last[0], '\0');
-    std::vector<uint8_t> grab = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(grab.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, grab.data(), grab.size());
-    uint32_t size = uint32_t(grab.size());
-    ASSERT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
-    const auto grabPixel = [&](int x, int y) {
-        const uint8_t* p = block + GFX0_HEADER_SIZE + (size_t(y) * 800 + size_t(x)) * 3;
-        return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-    };
+    const std::vector<uint32_t> grab = testenv::NewestGrabPixels();
+    ASSERT_FALSE(grab.empty()) << "no grab that reads";
+    const auto grabPixel = [&](int x, int y) { return grab[size_t(y) * 800 + size_t(x)]; };
     const auto figureAt = [&](int16_t icon, int x, int y) {
         constexpr int kReach = 16;
         FillSolidRect(x - kReach, y - kReach, 2 * kReach, 2 * kReach, 0xF81F);
@@ -470,7 +456,6 @@ TEST_F(TeamSelectTest, TheControllerRunsTheScreenAndTheMovedPlayerArrivesOnHisCe
     EXPECT_TRUE(figureAt(icon, TeamSelectCellX(toColumn), TeamSelectCellY(toRow)));
     // Another position's figure is not what the cell shows.
     EXPECT_FALSE(figureAt(int16_t(icon == 3 ? 4 : 3), TeamSelectCellX(toColumn), TeamSelectCellY(toRow)));
-    FreeMemory(&block);
 }
 
 }  // namespace

@@ -43,9 +43,7 @@ class NameEditorTest : public MenuEngineTest {
 
     // Waits until the page is up and shown (its wipe over).
     static void PageUp(const MenuItem* table) {
-        testenv::MenuUserWaitFor([table] {
-            return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-        });
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); });
         testenv::MenuUserWait(5);
     }
     static void Run(int16_t id) {

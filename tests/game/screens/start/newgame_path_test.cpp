@@ -40,24 +40,11 @@ struct Pixel {
 
 // Pixel (x, y) of the newest grab in the working folder.
 Pixel NewestGrabPixel(int x, int y) {
-    char name[32], last[32] = "";
-    for (int n = 1; n < 10000; ++n) {
-        std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        if (!std::filesystem::exists(name)) break;
-        std::snprintf(last, sizeof last, "%s", name);
-    }
-    EXPECT_NE(last[0], '\0') << "no grab was taken";
-    if (last[0] == '\0') return {-1, -1, -1};
-    const std::vector<uint8_t> bytes = testenv::ReadHostFile(last);
-    uint8_t* block = nullptr;
-    AllocateMemory(&block, uint32_t(bytes.size()), MEM_TYPE_MANUAL_FREE);
-    std::memcpy(block, bytes.data(), bytes.size());
-    uint32_t size = uint32_t(bytes.size());
-    EXPECT_EQ(LoadImageFile(&block, &size, 0, &ColFmt_B8G8R8), 0);
-    const uint8_t* p = block + GFX0_HEADER_SIZE + (size_t(y) * 800 + size_t(x)) * 3;
-    const Pixel pixel{p[2], p[1], p[0]};
-    FreeMemory(&block);
-    return pixel;
+    const std::vector<uint32_t> grab = testenv::NewestGrabPixels();
+    EXPECT_FALSE(grab.empty()) << "no grab was taken";
+    if (grab.empty()) return {-1, -1, -1};
+    const uint32_t p = grab[size_t(y) * 800 + size_t(x)];
+    return {int(p >> 16), int(p >> 8 & 0xFF), int(p & 0xFF)};
 }
 
 int GrabCount() {
@@ -108,9 +95,7 @@ void GrabDuringNewGame() {
 }
 
 auto ScreenUp(const MenuItem* table) {
-    return [table] {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    };
+    return [table] { return testenv::MenuTableUp(table); };
 }
 
 bool ItemAt(const MenuHotItem& item, int x, int y) { return item.x == x && item.y == y; }

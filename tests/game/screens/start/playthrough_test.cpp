@@ -95,7 +95,7 @@ struct PlayState {
 };
 PlayState g_play;
 
-bool PlayClubScreenUp() { return MenuOption == kScreenClubMain && DayUserTableUp(ClubMainTable); }
+bool PlayClubScreenUp() { return MenuOption == kScreenClubMain && testenv::MenuTableUp(ClubMainTable); }
 
 // As the club screen sees it when it offers the Continue entries.
 bool PlayUserPlaysToday() { return (MatchDayFlags & kDayLoopPlaysToday) != 0; }
@@ -205,7 +205,7 @@ bool PlayOnClubScreen() {
 }
 
 bool PlayOnSaveScreen() {
-    if (!DayUserTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
+    if (!testenv::MenuTableUp(SaveLoadTable) || IsTextInputActive() != 0 || SaveLoadMode != 0) return false;
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.row == 0; });
     g_play.introStepAtSave = IntroStep;
     g_play.oneDaysAtSave = g_play.oneDays;
@@ -285,7 +285,7 @@ class PlaythroughTest : public MenuEngineTest {
         InstallGameHooks();
         scratch_ = std::make_unique<ScratchFolder>("playthrough");
         std::filesystem::create_directories("SaveData/GOALS");
-        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_SKIP() << "no game data";
+        if (!StartPathLinkGameData(HALVORN_GAME_DIR)) GTEST_FAIL() << GameDataMissing("stats");
     }
     void TearDown() override {
         DayUserStop();

@@ -61,25 +61,6 @@ using testenv::MenuUserWait;
 
 testenv::SharedNewWorld g_soakScreensWorld;
 
-// Pixels of a box that differ from its most common colour: what is drawn
-// over the box's ground.
-int InkPixels(const std::vector<uint32_t>& grab, int x, int y, int w, int h) {
-    std::vector<uint32_t> box;
-    for (int row = y; row < y + h; ++row)
-        for (int col = x; col < x + w; ++col) box.push_back(grab[size_t(row) * 800 + size_t(col)]);
-    std::vector<uint32_t> sorted = box;
-    std::sort(sorted.begin(), sorted.end());
-    uint32_t ground = sorted.front();
-    size_t best = 0;
-    for (size_t i = 0; i < sorted.size();) {
-        size_t j = i;
-        while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
-        if (j - i > best) best = j - i, ground = sorted[i];
-        i = j;
-    }
-    return int(std::count_if(box.begin(), box.end(), [ground](uint32_t p) { return p != ground; }));
-}
-
 class SoakScreensTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
@@ -531,7 +512,7 @@ TEST_F(SoakScreensTest, TheMessageTesterStepsItsNumberAndShowsTheBodyInTheNewsBo
     EXPECT_FALSE(body.empty());
     ASSERT_EQ(grab.size(), 800u * 600u);
     // The news box stands in the middle of the screen with the body in it.
-    EXPECT_GT(InkPixels(grab, 300, 250, 200, 60), 100);
+    EXPECT_GT(testenv::InkInBox(grab, 300, 250, 200, 60), 100);
 }
 
 // With the soak on nobody is at the keys: a box of the day loop is logged
@@ -783,9 +764,9 @@ TEST_F(ScreenSoakTest, TheWorldPlaysOnFromTheSoakScreenToItsStopPoint) {
     // The screen as the tester found it.
     ASSERT_EQ(grab.size(), 800u * 600u);
     EXPECT_STREQ(GetText(5344), "Soak until");
-    EXPECT_GT(InkPixels(grab, 30, 300, 90, 14), 20) << "Soak until";
+    EXPECT_GT(testenv::InkInBox(grab, 30, 300, 90, 14), 20) << "Soak until";
     EXPECT_EQ(soakButtonText, 5347) << "Soak is Off";
-    EXPECT_GT(InkPixels(grab, 314, 442, 92, 26), 20) << "Soak is Off";
+    EXPECT_GT(testenv::InkInBox(grab, 314, 442, 92, 26), 20) << "Soak is Off";
 
     // Played to the stop point, which switched the soak off; the loop then
     // stopped at its next ordinary stop.

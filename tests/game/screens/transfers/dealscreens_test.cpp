@@ -50,9 +50,12 @@
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {
+
+using testenv::PlainPlayerOf;
 
 bool g_dealWorldReady = false;
 std::string g_dealWorldError;
@@ -76,21 +79,13 @@ int CountArchive(int16_t club, int16_t type) {
     return DealMessagesOf(MessageArchive[club], kArchiveSlots, type);
 }
 
-uint16_t DealScreensTest_PlayerOf(int16_t club, int skip) {
-    for (uint16_t p = 2; p < PlayerCount; ++p) {
-        if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
-        if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
-        if (skip-- == 0) return p;
-    }
-    return 0;
-}
-
 class DealScreensTest : public ::testing::Test {
   protected:
     void SetUp() override {
         DealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
-        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8)) GTEST_SKIP() << "no game data";
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
+        if (!testenv::StartMenuPaint(HALVORN_GAME_DIR, &ColFmt_B8G8R8))
+            GTEST_FAIL() << GameDataMissing("pakfiles/demo.pki");
         painting_ = true;
         user_ = int16_t(DivisionClubLists[0][1][0]);
         other_ = int16_t(DivisionClubLists[0][1][1]);
@@ -110,14 +105,6 @@ class DealScreensTest : public ::testing::Test {
         if (!g_dealWorldReady) return;
         SetClubControl(user_, 0);
         SetPlayerClub(1, int16_t(kNoClub));
-    }
-    static uint16_t PlayerOf(int16_t club, int skip = 0) {
-        for (uint16_t p = 2; p < PlayerCount; ++p) {
-            if (GetPlayerClub(p) != uint16_t(club) || GetPlayerLoanClub(p) != uint16_t(club)) continue;
-            if (GetPlayerPosition2(p) > 12 || GetPlayerHalvorn(p) != 0) continue;
-            if (skip-- == 0) return p;
-        }
-        return 0;
     }
     static void OpenSheet(uint16_t p, int16_t buyer) {
         SelectedPlayer = int16_t(p);
@@ -177,7 +164,7 @@ TEST(DealStepTest, StepsSnapToTheReferenceAndTheThousands) {
 }
 
 TEST_F(DealScreensTest, TheTalksControlsKeepTheirBounds) {
-    const uint16_t p = PlayerOf(user_, 1);
+    const uint16_t p = PlainPlayerOf(user_, 1);
     OpenTalks(p);
     CurrentOffer.terms.wage = 99000;
     ContractTalks_WageUp(nullptr);
@@ -215,14 +202,14 @@ TEST_F(DealScreensTest, TheTalksControlsKeepTheirBounds) {
 // 0 and his budget, the seller's at or above the exchange values, and the
 // adjustments are the net change.
 TEST_F(DealScreensTest, RandomStepPressesKeepTheFiguresInBounds) {
-    const uint16_t bought = PlayerOf(other_, 2), sold = PlayerOf(user_, 2);
+    const uint16_t bought = PlainPlayerOf(other_, 2), sold = PlainPlayerOf(user_, 2);
     constexpr int32_t kSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
     GameSeedRandom(6969);
     const int presses = ShortTestRun() ? 600 : 3000;
     for (int direction : {1, 0}) {
         OpenSheet(direction == 1 ? bought : sold, direction == 1 ? user_ : other_);
         ASSERT_EQ(CurrentDeal.direction, direction);
-        if (direction == 0) CurrentDeal.exchange[0] = ExchangeSlot{PlayerOf(user_, 3), 0, 250000};
+        if (direction == 0) CurrentDeal.exchange[0] = ExchangeSlot{PlainPlayerOf(user_, 3), 0, 250000};
         const int32_t budget = HVW_GetClubWageBudget(user_);
         int32_t& figure = direction == 1 ? CurrentDeal.offer : CurrentDeal.asking;
         auto boxes = std::make_unique<StdoutCapture>();
@@ -259,7 +246,7 @@ TEST_F(DealScreensTest, RandomStepPressesKeepTheFiguresInBounds) {
 // ---- Buying ---------------------------------------------------------------------------------
 
 TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
-    const uint16_t p = PlayerOf(other_, 4);
+    const uint16_t p = PlainPlayerOf(other_, 4);
     ASSERT_NE(p, 0);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
     ShortList_Add_Player(p);
@@ -309,7 +296,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
 }
 
 TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
-    const uint16_t p = PlayerOf(other_, 5);
+    const uint16_t p = PlainPlayerOf(other_, 5);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
     HumanContracts[1] = p;
     OpenTalks(p);
@@ -326,7 +313,7 @@ TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
 }
 
 TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
-    const uint16_t p = PlayerOf(user_, 6);
+    const uint16_t p = PlainPlayerOf(user_, 6);
     HVW_SetPlayerFlag95(p, 0);
     OpenTalks(p);
     // A short wage is refused with 992 and changes nothing.
@@ -357,7 +344,7 @@ TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
 // ---- Selling --------------------------------------------------------------------------------
 
 TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale) {
-    const uint16_t p = PlayerOf(user_, 7);
+    const uint16_t p = PlainPlayerOf(user_, 7);
     HVW_SetPlayerLoanList(p, 0);
     HVW_ClearHumanSales();
     HVW_AddHumanSale(0, p, other_);
@@ -400,7 +387,7 @@ TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale)
 TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
     // A resumed deal number outside the table or naming a free record
     // opens a fresh deal.
-    const uint16_t p = PlayerOf(other_, 8);
+    const uint16_t p = PlainPlayerOf(other_, 8);
     for (int16_t n : {int16_t(0), int16_t(501), int16_t(-3), int16_t(7)}) {
         DealSheetPendingNumber = n;
         OpenSheet(p, user_);
@@ -410,7 +397,7 @@ TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
     for (int i = 0; i < kPendingDeals; ++i) PendingDeal_Add(uint16_t(2 + i), 0, 0, 0, 0, 9, 0, 0, 0, 0, 0);
     const PendingDealRecord last = PendingDealTable[kPendingDeals - 1];
     OpenSheet(p, user_);
-    CurrentDeal.exchange[0] = ExchangeSlot{PlayerOf(user_, 4), 0, 1000};
+    CurrentDeal.exchange[0] = ExchangeSlot{PlainPlayerOf(user_, 4), 0, 1000};
     CurrentDeal.offer = CurrentDeal.asking;
     DealSheet_Update();
     ASSERT_EQ(CurrentDeal.verdict, 1);
@@ -426,7 +413,7 @@ TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
     PendingDeal_ClearAll();
 
     // All 50 agreed-exchange records in use: the talks stay open.
-    const uint16_t main = PlayerOf(user_, 5), exchange = PlayerOf(other_, 9);
+    const uint16_t main = PlainPlayerOf(user_, 5), exchange = PlainPlayerOf(other_, 9);
     ASSERT_GE(HVW_AddPendingDeal(main, exchange, 0, 0, 0, 1, user_, other_, 1000, 1000, 0), 0);
     for (AgreedExchange& r : AgreedExchanges) r.player = 40000;
     OpenTalks(exchange);
@@ -443,9 +430,9 @@ TEST_F(DealScreensTest, FullTablesRefuseWithAMessageAndChangeNothing) {
 }
 
 TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOtherDeals) {
-    const uint16_t main = PlayerOf(user_, 8);
-    const uint16_t first = PlayerOf(other_, 10), second = PlayerOf(other_, 11);
-    const uint16_t elsewhere = PlayerOf(user_, 9);
+    const uint16_t main = PlainPlayerOf(user_, 8);
+    const uint16_t first = PlainPlayerOf(other_, 10), second = PlainPlayerOf(other_, 11);
+    const uint16_t elsewhere = PlainPlayerOf(user_, 9);
     const int deal = HVW_AddPendingDeal(main, first, second, 0, 0, 1, user_, other_, 5000, 5000, 0);
     const int untouched = HVW_AddPendingDeal(elsewhere, 0, 0, 0, 0, 1, user_, other_, 4000, 4000, 0);
     ASSERT_GE(deal, 0);
@@ -475,7 +462,7 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
 
     // Break off with one deal's exchange player: only his deal collapses.
-    const uint16_t third = PlayerOf(other_, 12), mainB = PlayerOf(user_, 10);
+    const uint16_t third = PlainPlayerOf(other_, 12), mainB = PlainPlayerOf(user_, 10);
     const int dealB = HVW_AddPendingDeal(mainB, third, 0, 0, 0, 1, user_, other_, 3000, 3000, 0);
     ASSERT_GE(dealB, 0);
     OpenTalks(third);
@@ -487,7 +474,7 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
 
 TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
     ScratchFolder scratch("menus");
-    const uint16_t main = PlayerOf(user_, 11), exchange = PlayerOf(other_, 13);
+    const uint16_t main = PlainPlayerOf(user_, 11), exchange = PlainPlayerOf(other_, 13);
     const int deal = HVW_AddPendingDeal(main, exchange, 0, 0, 10, 1, user_, other_, 5000, 4000, 2);
     ASSERT_GE(deal, 0);
     AgreedExchanges[3] = AgreedExchange{exchange, main, 2, 100000, 1, 0, 250, 0, 0, 0, 1, 1500, 3, other_};
@@ -511,7 +498,7 @@ TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
 }
 
 TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
-    const uint16_t p = PlayerOf(other_, 15), exchange = PlayerOf(user_, 12);
+    const uint16_t p = PlainPlayerOf(other_, 15), exchange = PlainPlayerOf(user_, 12);
     OpenSheet(p, user_);
     CurrentDeal.exchange[0] = ExchangeSlot{exchange, 0, 1000};
     CurrentDeal.offer = CurrentDeal.asking;
@@ -537,7 +524,7 @@ TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
 // after while the buying club comes up round by round, its bid once the
 // offer meets the price, and the bid decided by the daily jobs.
 TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
-    const uint16_t p = PlayerOf(user_, 14);
+    const uint16_t p = PlainPlayerOf(user_, 14);
     ASSERT_NE(p, 0);
     // His manager haggles for six rounds; the buyer has the money; the
     // player has no release fee, no sell-on share owed and no morale at
@@ -633,7 +620,7 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
 // which the exchange list offers him, have no move to make.  The bid is
 // answered and he leaves; nothing stays tied to it.
 TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothingTied) {
-    const uint16_t p = PlayerOf(user_, 16), own = PlayerOf(user_, 17);
+    const uint16_t p = PlainPlayerOf(user_, 16), own = PlainPlayerOf(user_, 17);
     ASSERT_NE(own, 0);
     HVW_SetPlayerLoanList(p, 0);
     SetPlayerClause1(p, 1000);
@@ -662,7 +649,7 @@ TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothin
     // A deal stored with such a player drops him when taken up again; its
     // bid then waits on nobody, and its record names nobody it would wait
     // on for ever.
-    const uint16_t next = PlayerOf(user_, 18), ownNext = PlayerOf(user_, 19);
+    const uint16_t next = PlainPlayerOf(user_, 18), ownNext = PlainPlayerOf(user_, 19);
     SetPlayerClause1(next, 1000);
     const int deal = HVW_AddPendingDeal(next, ownNext, 0, 0, 0, 0, user_, other_, 5000, 5000, 0);
     ASSERT_GE(deal, 0);
@@ -679,7 +666,7 @@ TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothin
 }
 
 TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
-    const uint16_t p = PlayerOf(user_, 13);
+    const uint16_t p = PlainPlayerOf(user_, 13);
     PreviousMenuOption = kScreenContractMenu;
     ContractTalksReason = 4;  // his old role 3
     OpenTalks(p);
@@ -708,7 +695,7 @@ TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
     EXPECT_EQ(ExchangeEmptyText, 1732);
 
     CurrentDeal.offer = 100000000;
-    const uint16_t listed = PlayerOf(user_, 3);
+    const uint16_t listed = PlainPlayerOf(user_, 3);
     HVW_SetPlayerFlag95(listed, 0);
     HVW_SetPlayerTxList(listed, 1);
     SetPlayerSetting4(listed, 0);
@@ -770,62 +757,27 @@ TEST(ExchangeListDeathTest, AnUnknownSortKeyIsFatal) {
 
 // ---- The purchase by the scripted user, with grabs ---------------------------------------------
 
-uint32_t DealBackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 // Paints the text on the plain background: every pixel of its letters'
 // colour must be the grab's.  Answers the letters' pixel count.
-int DealTextInGrab(std::vector<uint32_t> grab, int x, int y, int16_t font, uint16_t justify,
+int DealTextInGrab(const std::vector<uint32_t>& grab, int x, int y, int16_t font, uint16_t justify,
                    const std::string& text) {
     ShowMenuBackground(4);
-    const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
-    if (grab[300 * 800 + 8] != DealBackPixel(8, 300) &&
-        grab[300 * 800 + 8] == swapped(DealBackPixel(8, 300))) {
-        for (uint32_t& c : grab) c = swapped(c);
-    }
-    const int left = std::max(x - 400, 0), right = std::min(x + 400, 800), top = std::max(y - 16, 0),
-              bottom = std::min(y + 16, 600);
-    std::vector<uint32_t> background(size_t(800 * 600));
-    for (int yy = top; yy < bottom; ++yy)
-        for (int xx = left; xx < right; ++xx)
-            background[size_t(yy) * 800 + size_t(xx)] = DealBackPixel(xx, yy);
-    SetFont(font);
-    SetDrawParam(1, 0);
-    DrawTextAddrAt(x, y, text.c_str(), justify);
-    std::vector<uint32_t> changed;
-    for (int yy = top; yy < bottom; ++yy)
-        for (int xx = left; xx < right; ++xx)
-            if (DealBackPixel(xx, yy) != background[size_t(yy) * 800 + size_t(xx)])
-                changed.push_back(DealBackPixel(xx, yy));
-    std::sort(changed.begin(), changed.end());
-    uint32_t letters = 0;
-    size_t best = 0;
-    for (size_t i = 0; i < changed.size();) {
-        size_t j = i;
-        while (j < changed.size() && changed[j] == changed[i]) ++j;
-        if (j - i > best) best = j - i, letters = changed[i];
-        i = j;
-    }
-    int textPixels = 0, matching = 0;
-    for (int yy = top; yy < bottom; ++yy) {
-        for (int xx = left; xx < right; ++xx) {
-            if (DealBackPixel(xx, yy) != letters || background[size_t(yy) * 800 + size_t(xx)] == letters)
-                continue;
-            ++textPixels;
-            matching += grab[size_t(yy) * 800 + size_t(xx)] == letters ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(matching, textPixels) << text;
-    return textPixels;
+    const testenv::LettersFound found =
+        testenv::LettersInGrab(testenv::GrabInBufferOrder(grab), std::max(x - 400, 0), std::max(y - 16, 0),
+                               std::min(x + 400, 800), std::min(y + 16, 600), [&] {
+                                   SetFont(font);
+                                   SetDrawParam(1, 0);
+                                   DrawTextAddrAt(x, y, text.c_str(), justify);
+                               });
+    EXPECT_EQ(found.same, found.letters) << text;
+    return found.letters;
 }
 
 class DealScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         DealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
@@ -846,9 +798,7 @@ class DealScreensUserTest : public MenuEngineTest {
         }
         MenuEngineTest::TearDown();
     }
-    static bool Up(const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     static void ClickAt(int x, int y) {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
     }
@@ -865,7 +815,7 @@ class DealScreensUserTest : public MenuEngineTest {
 TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteThePurchase) {
     uint16_t p = 0;
     for (int skip = 6; skip < 40 && p == 0; ++skip) {
-        const uint16_t q = DealScreensTest_PlayerOf(other_, skip);
+        const uint16_t q = PlainPlayerOf(other_, skip);
         if (q != 0 && HVW_CheckUserBid(q) == 0 && HVW_ValuePlayerFull(q) != 0) p = q;
     }
     ASSERT_NE(p, 0);
@@ -949,7 +899,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
 
 TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController) {
     // The loan terms of a loan-listed player of another club: withdraw.
-    const uint16_t p = DealScreensTest_PlayerOf(other_, 14);
+    const uint16_t p = PlainPlayerOf(other_, 14);
     HVW_SetPlayerLoanList(p, 1);
     SelectedPlayer = int16_t(p);
     SalesTeamClub = user_;

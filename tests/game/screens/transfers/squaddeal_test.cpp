@@ -73,17 +73,13 @@ int ArchiveCount(int16_t club, int16_t type) {
     return found;
 }
 
-uint32_t BackPixel(int x, int y) {
-    const std::vector<uint8_t> p = MenuEngineTest::BackRect(x, y, 1, 1);
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
 // The grab in the back buffer's red-blue order (the plain background at
 // the left edge tells which).
 void MatchBackOrder(std::vector<uint32_t>& grab) {
     const auto swapped = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
     ShowMenuBackground(4);
-    if (grab[300 * 800 + 8] != BackPixel(8, 300) && grab[300 * 800 + 8] == swapped(BackPixel(8, 300))) {
+    if (grab[300 * 800 + 8] != testenv::BackPixel(8, 300) &&
+        grab[300 * 800 + 8] == swapped(testenv::BackPixel(8, 300))) {
         for (uint32_t& c : grab) c = swapped(c);
     }
 }
@@ -93,7 +89,7 @@ double Matching(const std::vector<uint32_t>& grab, int x0, int y0, int w, int h)
     int same = 0;
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x)
-            same += grab[size_t(y) * 800 + size_t(x)] == BackPixel(x, y) ? 1 : 0;
+            same += grab[size_t(y) * 800 + size_t(x)] == testenv::BackPixel(x, y) ? 1 : 0;
     return double(same) / double(w * h);
 }
 
@@ -101,7 +97,7 @@ class SquadDealTest : public MenuEngineTest {
   protected:
     void SetUp() override {
         SquadDealNewWorld();
-        if (!g_dealWorldReady) GTEST_SKIP() << g_dealWorldError;
+        if (!g_dealWorldReady) GTEST_FAIL() << g_dealWorldError;
         MenuEngineTest::SetUp();
         if (!started_) return;
         user_ = int16_t(DivisionClubLists[0][1][0]);
@@ -120,9 +116,7 @@ class SquadDealTest : public MenuEngineTest {
         }
         MenuEngineTest::TearDown();
     }
-    static bool Up(const MenuItem* table) {
-        return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
-    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     // Rests on the item first: a button that hears the cursor enter takes
     // no press in that same frame.
     static void ClickAt(int x, int y, int w = 0, int h = 0) {
@@ -812,7 +806,7 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
     for (int gap : {ContractDeal_BoxX(2) + 22, ContractDeal_BoxX(5) + 22})
         for (int y = 160; y < 172; ++y)
             for (int x = gap - 1; x < gap + 5; ++x)
-                comma += grab[size_t(y) * 800 + size_t(x)] != BackPixel(x, y);
+                comma += grab[size_t(y) * 800 + size_t(x)] != testenv::BackPixel(x, y);
     EXPECT_GT(comma, 4);
 }
 
@@ -861,7 +855,7 @@ uint32_t LetterColour(int16_t colour, int x, int y) {
     ShowMenuBackground(4);
     std::vector<uint32_t> before;
     for (int yy = y - 8; yy < y + 8; ++yy)
-        for (int xx = x - 15; xx < x + 15; ++xx) before.push_back(BackPixel(xx, yy));
+        for (int xx = x - 15; xx < x + 15; ++xx) before.push_back(testenv::BackPixel(xx, yy));
     SetFont(9);
     SetDrawParam(1, colour);
     DrawNumberAt(x, y, 88, JUSTIFY_CENTRE_MIDDLE);
@@ -870,17 +864,8 @@ uint32_t LetterColour(int16_t colour, int x, int y) {
     size_t i = 0;
     for (int yy = y - 8; yy < y + 8; ++yy)
         for (int xx = x - 15; xx < x + 15; ++xx, ++i)
-            if (BackPixel(xx, yy) != before[i]) changed.push_back(BackPixel(xx, yy));
-    std::sort(changed.begin(), changed.end());
-    uint32_t best = 0;
-    size_t bestRun = 0;
-    for (size_t a = 0; a < changed.size();) {
-        size_t b = a;
-        while (b < changed.size() && changed[b] == changed[a]) ++b;
-        if (b - a > bestRun) bestRun = b - a, best = changed[a];
-        a = b;
-    }
-    return best;
+            if (testenv::BackPixel(xx, yy) != before[i]) changed.push_back(testenv::BackPixel(xx, yy));
+    return testenv::CommonestColour(changed);
 }
 
 TEST_F(SquadDealTest, ScriptedAttributeTableColoursItsBandsAndOpensTheProfile) {
