@@ -387,7 +387,8 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
 // A player with no value (a free agent) is bid for at once, in the user's
 // first free bid slot: the slot codes 0, 1, 5 and 11 name slots 0 to 3.
 TEST_F(PlayerScreensTest, OfferForAPlayerWithNoValueTakesTheFirstFreeBidSlot) {
-    const uint16_t agent = PlayerOf(other_, 3), held0 = PlayerOf(other_, 4), held1 = PlayerOf(other_, 5);
+    const uint16_t agent = PlainPlayerOf(other_, 3), held0 = PlainPlayerOf(other_, 4),
+                   held1 = PlainPlayerOf(other_, 5);
     ASSERT_NE(held1, 0);
     SetPlayerClub(agent, int16_t(kNoClub));
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
