@@ -1,7 +1,8 @@
 // What the scripted user clicks on the in-match menus: a side's button on
 // the bar and a row of its pop-up, the rows of the team screen's list and
 // bench, the answer to the substitution question and the bar's back icon;
-// a hurt player replaced where the menus keep the user for him.
+// a hurt player replaced or a sent-off player's roles given to another
+// where the menus keep the user for them.
 #pragma once
 #include <functional>
 #include <string>
@@ -107,6 +108,57 @@ inline bool IgReplaceHurtPlayer(int side, std::function<void(const char*)> onTim
     IgWaitFor(IgTeamTable, [onTimeout] { onTimeout("the team screen for a hurt player"); });
     IgSubstituteOnTeamScreen(
         bench.front(), hurt, [onTimeout] { onTimeout("the substitution of a hurt player"); }, IgLeave);
+    return true;
+}
+
+// The role rows under the bench: the captain and the corner taker on the
+// left, the penalty and the free-kick takers on the right.
+inline std::function<bool(const MenuHotItem&)> IgRoleRow(int role) {
+    const int x = role < 2 ? 40 : 275, y = 360 + 22 * kIgBenchRows + 6 + 22 * (role % 2);
+    return [x, y](const MenuHotItem& item) { return item.x == x && item.w == 225 && item.y == y; };
+}
+
+// Whether a player of the side's eleven on the pitch holds the role (0
+// captain, 1 corner, 2 penalty, 3 free-kick taker).
+inline bool IgRoleHeldOnPitch(int side, int role) {
+    const int16_t team = int16_t(side);
+    for (int row = 0; row < kIgListRows; ++row) {
+        const int16_t slot = GetMatchSideSlot(team, int16_t(row));
+        if (MatchIsPlayerOnPitch(team, slot) == 0) continue;
+        const int16_t held = role == 0   ? MatchIsCaptain(team, slot)
+                             : role == 1 ? MatchIsCornerTaker(team, slot)
+                             : role == 2 ? MatchIsPenaltyTaker(team, slot)
+                                         : MatchIsFreeKickTaker(team, slot);
+        if (held != 0) return true;
+    }
+    return false;
+}
+
+// The menus let the user go only once every role is held by a player on
+// the pitch: the roles of a player sent off go, on the team screen, to the
+// first outfield player still on the pitch (his row picked, then the
+// role's row), then back to the match.  False, with nothing queued, when
+// no role is lost or nobody is left to take one; onTimeout (what) when the
+// team screen does not open.
+inline bool IgGiveLostRoles(int side, std::function<void(const char*)> onTimeout) {
+    const int16_t team = int16_t(side);
+    if (InGameMenuActive != 1 || !MatchTeamHuman(&GameInfo, team)) return false;
+    std::vector<int> lost;
+    for (int role = 0; role < kIgRoles; ++role)
+        if (!IgRoleHeldOnPitch(side, role)) lost.push_back(role);
+    int heir = -1;
+    for (int row = 1; row < kIgListRows && heir < 0; ++row)
+        if (MatchIsPlayerOnPitch(team, GetMatchSideSlot(team, int16_t(row))) != 0) heir = row;
+    if (lost.empty() || heir < 0) return false;
+    IgClickSideButtonRow(side, 0);
+    IgWaitFor(IgTeamTable, [onTimeout] { onTimeout("the team screen for the lost roles"); });
+    for (int role : lost) {
+        MenuUserClickItem(IgListRow(heir));
+        MenuUserWait(10);
+        MenuUserClickItem(IgRoleRow(role));
+        MenuUserWait(10);
+    }
+    IgLeave();
     return true;
 }
 

@@ -362,13 +362,28 @@ bool InMatchMenus() {
 }  // namespace
 }  // namespace match_steps
 
+namespace match_steps {
+namespace {
+
+void MenusDidNotOpen(const char* what) { Fail(std::string("the in-match menus: ") + what + " did not open"); }
+
+// What the menus keep him for, counted when he set about it.
+bool Counted(bool queued, int& count) {
+    count += queued ? 1 : 0;
+    return queued;
+}
+
+}  // namespace
+}  // namespace match_steps
+
 bool MatchDayActionsReplaceHurtPlayer() {
     using namespace match_steps;
-    const bool queued = testenv::IgReplaceHurtPlayer(g_watch.side, [](const char* what) {
-        Fail(std::string("the in-match menus: ") + what + " did not open");
-    });
-    g_seen.hurtReplaced += queued ? 1 : 0;
-    return queued;
+    return Counted(testenv::IgReplaceHurtPlayer(g_watch.side, MenusDidNotOpen), g_seen.hurtReplaced);
+}
+
+bool MatchDayActionsGiveLostRoles() {
+    using namespace match_steps;
+    return Counted(testenv::IgGiveLostRoles(g_watch.side, MenusDidNotOpen), g_seen.rolesGiven);
 }
 
 void MatchDayActionsReset() {
@@ -506,10 +521,10 @@ std::string MatchDayActionsSummary() {
         line, sizeof line,
         "match watched whole on day %d: %d drawn frames, %.1f CPU-s; goal grabbed on day %d; menus "
         "match on day %d (substitution %d, replay frames %d); half-time substitution on day %d (%d used); "
-        "saved goals on day %d: %d of %d played; %d hurt players replaced",
+        "saved goals on day %d: %d of %d played; %d hurt players replaced; lost roles given in %d visits",
         s.wholeDay, s.wholeFrames, s.wholeCpu, s.goalDay, s.menusDay, int(s.substituted), s.replayFrames,
         s.halfTimeSubDay, s.halfTimeSubsUsed, s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles,
-        s.hurtReplaced);
+        s.hurtReplaced, s.rolesGiven);
     return line;
 }
 

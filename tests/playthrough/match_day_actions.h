@@ -49,8 +49,10 @@ struct MatchDayActionsReport {
     int subsUsed = -1;
     bool substituteOnPitch = false;
     int replayFrames = 0;
-    // Hurt players he replaced so that the menus would let him go.
+    // Hurt players he replaced and visits in which he gave a sent-off
+    // player's roles to another, so that the menus would let him go.
     int hurtReplaced = 0;
+    int rolesGiven = 0;
     int replayPanelShare = -1;
     // The substitution at half-time of the next shown match: the match's
     // count as it ended (a count of its own, not added to the last one's).
@@ -81,6 +83,10 @@ bool MatchDayActionsScreens(bool active);
 // come on for him.  False when there is no visit, nobody hurt or nobody
 // to bring on.
 bool MatchDayActionsReplaceHurtPlayer();
+// They keep him too while a role has no holder on the pitch (its holder
+// sent off): he gives it to the first outfield player left.  False when no
+// role is lost.
+bool MatchDayActionsGiveLostRoles();
 
 const MatchDayActionsReport& MatchDayActionsSeen();
 // What the checks reject, given whether the whole run was played (the

@@ -320,8 +320,11 @@ bool OnInMatchMenus() {
     if (top == nullptr || top == left || ScreenPresented != 1 || MenuViewHotItems().empty()) return true;
     left = top;
     ++g_run.inMatchMenus;
-    // The menus let him go only once a hurt player of his is replaced.
-    if (IgTeam_LeaveProblem() != 0 && playthrough::MatchDayActionsReplaceHurtPlayer()) return true;
+    // The menus let him go only once a hurt player of his is replaced and
+    // every role is held on the pitch.
+    if (IgTeam_LeaveProblem() != 0 &&
+        (playthrough::MatchDayActionsReplaceHurtPlayer() || playthrough::MatchDayActionsGiveLostRoles()))
+        return true;
     int x = 0, y = 0;
     if (FindMenuItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; }, &x, &y)) {
         MenuUserClickItem([](const MenuHotItem& item) { return item.handler == IgButtonBar_Back; });

@@ -301,7 +301,7 @@ void SubstituteFrom(size_t k, std::vector<int> bench, std::vector<int> rows) {
 // The day user's answer to the in-match menus: at half-time of a sitting's
 // match his side's team screen and every substitution still allowed; any
 // other visit is left by the back icon, once a hurt player who keeps him
-// there is replaced.
+// there is replaced and a sent-off player's roles are given to another.
 bool AnswerInMatchVisit(bool substitute) {
     if (InGameMenuActive != 1) {
         g_visitKey = -1;
@@ -311,7 +311,8 @@ bool AnswerInMatchVisit(bool substitute) {
     g_visitKey = VisitKey();
     const int side = InGameMenuArg & 1;
     if (!substitute || MatchFinished == 0 || Period != 0 || InGameMenuArgGiven == 0) {
-        if (IgTeam_LeaveProblem() == 0 || !testenv::IgReplaceHurtPlayer(side, [](const char*) {}))
+        if (IgTeam_LeaveProblem() == 0 || !(testenv::IgReplaceHurtPlayer(side, [](const char*) {}) ||
+                                            testenv::IgGiveLostRoles(side, [](const char*) {})))
             testenv::IgLeave();
         return true;
     }
