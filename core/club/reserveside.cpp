@@ -24,6 +24,8 @@ bool IsCandidate(uint16_t player, int16_t club, bool fitnessCounts, bool relaxed
         GetPlayerIT(player) != 0) {
         return false;
     }
+    // The match sheet would refuse him against the club that lent him.
+    if (FacesLendingClub(player, club)) return false;
     return !(fitnessCounts && GetPlayerFitness(player) < kUnfitBelow && !relaxed);
 }
 

@@ -579,6 +579,13 @@ int16_t NextOpponent(int16_t club) {
     return g_side.club == club && club >= 0 ? g_side.opponent : FindNextFixtureOfClub(club);
 }
 
+// A player on loan may not face the club that lent him unless his loan
+// terms let him.
+bool LoanBarsOpponent(uint16_t player, int16_t opponent) {
+    return IsOnLoan(player) && GetPlayerFlag120Bit12(player) == 0 && opponent >= 0 &&
+           GetPlayerLoanClub(player) == uint16_t(opponent);
+}
+
 struct SlotRequest {
     int16_t position;
     int16_t sideMode;
@@ -662,6 +669,11 @@ uint16_t FallBackForSlot(int16_t position, int16_t sideMode, int16_t club, int16
 
 }  // namespace
 
+bool FacesLendingClub(uint16_t player, int16_t club) {
+    // The fixture search only for the few players on loan.
+    return IsClubNumber(club) && IsOnLoan(player) && LoanBarsOpponent(player, NextOpponent(club));
+}
+
 int64_t ScorePlayerForSlot(uint16_t player, int16_t position, int16_t sideMode, int16_t anyPosition,
                            int16_t experienceMode, bool afterSeasonStart) {
     const SlotRequest slot{int16_t(std::clamp<int>(position, 0, 12)),
@@ -702,10 +714,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
             if (InNationalSquad(side, nationIndex, p)) continue;
         } else {
             if (quotaApplies && ForeignQuotaWord(GetPlayerNationality(p)) != 0) continue;
-            if (IsOnLoan(p) && GetPlayerFlag120Bit12(p) == 0 && nextOpponent >= 0 &&
-                GetPlayerLoanClub(p) == uint16_t(nextOpponent)) {
-                continue;
-            }
+            if (LoanBarsOpponent(p, nextOpponent)) continue;
             if (GetPlayerShirt(p) != 0 || GetPlayerIntDuty(p) != 0 || GetPlayerClub(p) != uint16_t(club) ||
                 GetPlayerFlag95(p) != 0 || GetPlayerFlag107(p) != 0) {
                 continue;

@@ -141,6 +141,10 @@ int16_t GetManagerFormationVariant(uint16_t manager);
 uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int16_t anyPosition,
                            int16_t nationIndex, int16_t experienceMode, int16_t competitionType,
                            int16_t foreignSum);
+// True when the player is on loan at the club and its next opponent is the
+// club that lent him, which his loan terms do not let him face: he is not
+// available to the club for that match.
+bool FacesLendingClub(uint16_t player, int16_t club);
 // The score team selection gives a player for a slot (position 0..12, side
 // mode 0..3): attributes against the slot's weights, then form, fitness,
 // fatigue, playing out of his group and his side setting.

@@ -52,6 +52,8 @@ bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool second
     const uint16_t shirt = competition == 120 ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
     if (shirt != 0) return false;
     if (GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
+    // As in the first-team pick: not against the club that lent him.
+    if (FacesLendingClub(player, club)) return false;
     if (secondList && GetPlayerLoanTrial(player) != 0 && GetClubControl(club) != 0) return false;
     if (Banned(player, competition)) return false;
     const CupOf cup = CupOfCompetition(competition);

@@ -177,6 +177,30 @@ TEST_F(ReserveSideTest, PicksFromTheReserveListAndFallsBackOnTheYouth) {
     EXPECT_EQ(ReserveList.players[2], youth);
 }
 
+// Players on loan here from the club the side meets next are not available
+// (the match sheet refuses them), in the reserve list and in the youth list
+// the pick falls back on, unless their loan lets them face that club.
+TEST_F(ReserveSideTest, PlayersLentByTheNextOpponentSitOutUnlessTheirLoanAllowsIt) {
+    constexpr int16_t kLender = 22;
+    MakeClub(kLender);
+    const uint16_t loaned = MakePlayer(kClub, 10, 8, 90);
+    const uint16_t own = MakePlayer(kClub, 10, 8, 50);
+    for (uint16_t p : {loaned, own}) SetPlayerFlag107(p, 1);
+    const uint16_t loanedYouth = MakePlayer(kClub, 10, 1, 95);
+    const uint16_t ownYouth = MakePlayer(kClub, 10, 1, 45);
+    for (uint16_t p : {loanedYouth, ownYouth}) SetPlayerFlag95(p, 1);
+    for (uint16_t p : {loaned, loanedYouth}) SetPlayerLoanClub(p, kLender);
+    PutFixture(0, 5, kCompLeague, kLender, kClub, 31, 31);
+    RebuildAllRosters();
+    BuildClubSquadList(kClub);
+    EXPECT_EQ(PickReserveSidePlayer(10, 3, kClub, 0, 0), own);
+    SetPlayerIntShirt(own, 10);
+    EXPECT_EQ(PickReserveSidePlayer(10, 3, kClub, 0, 0), ownYouth) << "the youth fallback skips him too";
+    SetPlayerIntShirt(ownYouth, 11);
+    SetPlayerFlag120Bit12(loaned, 1);
+    EXPECT_EQ(PickReserveSidePlayer(10, 3, kClub, 0, 0), loaned);
+}
+
 TEST_F(ReserveSideTest, ANegativeClubEndsTheProgram) {
     EXPECT_FATAL(PickReserveSidePlayer(2, 3, -3, 0, 0),
                  "PickReserveSidePlayer\\(\\): Error: invalid club -3");
