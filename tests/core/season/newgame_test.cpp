@@ -10,12 +10,15 @@
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
 #include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
 #include "core/query/funcs_usertransfers.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
+#include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/savetable.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
@@ -26,6 +29,7 @@
 #include "core/season/messages.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/newgame.h"
+#include "core/season/playedleagues.h"
 #include "core/season/seasonsquads.h"
 #include "core/season/seasontables.h"
 #include "core/season/shippedhonours.h"
@@ -270,6 +274,33 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     HVW_GetClubTransferTotals(0, &boughtTotal, &boughtCount, &soldTotal, &soldCount);
     EXPECT_EQ(boughtCount, 0);
     EXPECT_EQ(soldCount, 0);
+}
+
+// Every saved block of a second new game matches the first, whatever the
+// game before left in it; only the blocks the front end sets for the new
+// game (country viewed, countries played, search presets and filter) are
+// taken as found.
+TEST(NewGameTest, EverySavedBlockOfASecondNewGameIsTheFirstGames) {
+    const auto setByFrontEnd = [](const void* block) {
+        return block == &ViewedCountry || block == PlayedLeagueFlags || block == PlayerSearchPresets ||
+               block == PlayerSearchFilter;
+    };
+    const auto snapshot = [] {
+        std::vector<std::vector<uint8_t>> blocks;
+        for (const DataBlockDescriptor* b = SaveGameDescriptors; b->address != nullptr; ++b) {
+            const auto* p = static_cast<const uint8_t*>(b->address);
+            blocks.emplace_back(p, p + b->size);
+        }
+        return blocks;
+    };
+    RunNewGame(77);
+    const std::vector<std::vector<uint8_t>> first = snapshot();
+    for (const DataBlockDescriptor* b = SaveGameDescriptors; b->address != nullptr; ++b) {
+        if (!setByFrontEnd(b->address)) std::memset(b->address, 0x5A, b->size);
+    }
+    RunNewGame(77);
+    const std::vector<std::vector<uint8_t>> second = snapshot();
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i] == second[i]) << "saved block " << i;
 }
 
 // A world of a few clubs and players made by hand, for the squad rules.
