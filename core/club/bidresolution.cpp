@@ -1,4 +1,5 @@
 #include "core/club/bidresolution.h"
+#include "core/records/usertransfers.h"
 
 #include <algorithm>
 

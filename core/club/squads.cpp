@@ -34,9 +34,8 @@ SquadList YouthList;
 int16_t SquadPositionCounts[kPositionGroups];
 uint16_t CurrentClubManager;
 uint16_t NationalSquadTable[2][kNationCodes][kNationalSquadSlots];
-int16_t TeamSelectionWords[7];
+int16_t SeasonStepWord;
 uint8_t SquadBytes[28];
-int16_t TeamSelectionTables[4][5];
 
 const FormationSlotTables FormationSlotTable = {{
     {

@@ -287,12 +287,10 @@ void NewGameSetUp() {
     // What is kept outside the saved game: the match-day messages, the
     // strength ranking (none until this game's squads are built, step 14:
     // the European entrants must not follow the ranking of a game played
-    // before), a job offer, the clubs' team roles and the deals in hand.
+    // before), a job offer and the deals in hand.
     MatchDay_ClearMessages();
     std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
     ForgetJobOffer();
-    std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
-    std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
     InitAgents();
     InitNationClubOrder();
     InitCustomTactics();

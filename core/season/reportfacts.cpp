@@ -27,12 +27,9 @@
 #include "core/season/seasontables.h"
 
 // The saved blocks of the report.
-static_assert(sizeof SeasonTable14400 == kClubCount * kClubResultRecordSize);
-uint8_t (&ClubResultMemory)[kClubCount * kClubResultRecordSize] = SeasonTable14400;
-static_assert(sizeof SeasonTable128 == kReportPlayerSlots * 2);
-uint8_t (&ReportPlayerList)[kReportPlayerSlots * 2] = SeasonTable128;
-static_assert(sizeof SeasonTable3200 == kReportEventSlots * kReportEventSize);
-uint8_t (&ReportEventList)[kReportEventSlots * kReportEventSize] = SeasonTable3200;
+uint8_t ClubResultMemory[kClubCount * kClubResultRecordSize];
+uint8_t ReportPlayerList[kReportPlayerSlots * 2];
+uint8_t ReportEventList[kReportEventSlots * kReportEventSize];
 
 char ReportSentence[kReportSentenceSize];
 

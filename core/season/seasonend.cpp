@@ -44,14 +44,14 @@ const int16_t PlayOffFinalOffset[kCountryCount][kDivisionCount] = {
 int16_t* PlayOffSlots(int country, int division) { return PlayOffEntrants[country][division]; }
 
 int16_t GetPlacesRecordWord(int country, int word) {
-    return int16_t(recbits::LoadU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word));
+    return int16_t(recbits::LoadU16(EuropeanPlaceRecords + country * kPlacesRecordSize + 2 * word));
 }
 
 void SetPlacesRecordWord(int country, int word, int16_t club) {
-    recbits::StoreU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word, uint16_t(club));
+    recbits::StoreU16(EuropeanPlaceRecords + country * kPlacesRecordSize + 2 * word, uint16_t(club));
 }
 
-static_assert(sizeof CompetitionBytes522 == kCountryCount * kPlacesRecordSize);
+static_assert(sizeof EuropeanPlaceRecords == kCountryCount * kPlacesRecordSize);
 static_assert(kPlacesRecordSize == 2 * (kPlacesReasonWords + kDivisionCount * kPlayOffEntries));
 
 namespace {
@@ -178,7 +178,8 @@ void AddPair(int day, int16_t type, int16_t home, int16_t away, int16_t neutral)
 void AddSemiFinals(int country, int division, int endDay) {
     if (PlayOffEntryTable[country][division].entrants != kPlayOffEntries) return;
     const int16_t* s = PlayOffSlots(country, division);
-    for (int i = 0; i < kPlayOffEntries; ++i) SetPlacesRecordWord(country, PlayOffRuleWord(division, i), s[i]);
+    for (int i = 0; i < kPlayOffEntries; ++i)
+        SetPlacesRecordWord(country, PlayOffRuleWord(division, i), s[i]);
     const int first = endDay + kSemiFinalsAfter;
     switch (PlayOffStyle[country][division]) {
         case kTwoLegs:

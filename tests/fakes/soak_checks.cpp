@@ -432,7 +432,7 @@ std::string SoakSeasonWatch::AtSeasonStart() {
     std::vector<int16_t> entrants;
     for (int16_t club : EuropeanEntrantListA) entrants.push_back(club);
     for (int16_t club : EuropeanEntrantListB) entrants.push_back(club);
-    for (int16_t club : EuropeanEntrantList64) entrants.push_back(club);
+    for (int16_t club : EuropeanEntrantListC) entrants.push_back(club);
     std::sort(entrants.begin(), entrants.end());
     for (size_t i = 1; i < entrants.size(); ++i) {
         if (IsClubNumber(entrants[i]) && entrants[i] == entrants[i - 1])

@@ -558,7 +558,7 @@ void FollowUpAfterPlayerScreen(bool playerInfo) {
         if (playerInfo || (MenuOption != 100 && MenuOption != 75 && MenuOption != 54)) MenuOption = 10;
     } else if (MenuFollowUp == 2) {
         MenuOption = 14;
-        ContractTalksWord = 0;
+        ContractTalksReason = 0;
     }
     MenuFollowUp = 0;
 }
@@ -955,7 +955,7 @@ void SettleHumanContract() {
     SelectedPlayer = int16_t(player);
     if (InitTransferFilter(player) == 0) {
         MenuOption = 14;
-        ContractTalksWord = 0;
+        ContractTalksReason = 0;
         return;
     }
     if (IsClub(club)) ClearClubBidsOnPlayer(club, player);

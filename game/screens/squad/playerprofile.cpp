@@ -667,7 +667,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             return MENU_CLOSE;
         case ProfileAction::Approach:
             if (!Checked(HVW_CheckContractApproach(p))) return MENU_REDRAW_ALSO;
-            ContractTalksWord = 0;
+            ContractTalksReason = 0;
             MenuOption = 14;
             return MENU_CLOSE;
         case ProfileAction::Release:

@@ -26,7 +26,7 @@
 #include "game/screens/engine/menucont.h"
 #include "game/screens/squad/playerinfo.h"
 
-int16_t ContractTalksWord = 0;
+int16_t ContractTalksReason = 0;
 ContractOffer CurrentOffer{};
 ContractTerms CurrentDemands{};
 

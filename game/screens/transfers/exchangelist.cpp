@@ -246,7 +246,6 @@ const char* g_namePtr[kExchangeCandidates];
 const char* g_valuePtr[kExchangeCandidates];
 char g_sortLabel[100];
 const char* g_sortLabelPtr = g_sortLabel;
-int16_t& g_emptyText = ExchangeEmptyText;
 
 struct ExchangePointers {
     ExchangePointers() {
@@ -385,7 +384,7 @@ void ExchangeListMenu() {
     }
     ExchangeList_Build();
     ExchangeLeftRows = int16_t((ExchangeCandidateCount + 1) / 2);
-    g_emptyText = ExchangeCandidateCount == 0 ? kNoCandidateText : int16_t(-1);
+    ExchangeEmptyText = ExchangeCandidateCount == 0 ? kNoCandidateText : int16_t(-1);
     SortCandidates();
     exchangelist::DisplaySort();
     // The right column's rows read the candidates from the left column's
@@ -424,7 +423,7 @@ const MenuItem ExchangeListTable[] = {
     {33, 40, 143, 16, 23, kExchangeRow, nullptr},
     {33, 40, 143, 16, 23, kExchangeRowRight, nullptr},
     {13, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {16, 400, 300, 10, 0, &g_emptyText, nullptr},
+    {16, 400, 300, 10, 0, &ExchangeEmptyText, nullptr},
     {8206, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr},
     {3, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},

@@ -10,6 +10,7 @@
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
+#include "core/match/matchclock.h"
 #include "core/match/matchphases.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"

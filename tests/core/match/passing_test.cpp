@@ -1,4 +1,5 @@
 #include "core/match/passing.h"
+#include "core/match/matchclock.h"
 
 #include <gtest/gtest.h>
 

@@ -341,11 +341,11 @@ TEST_F(QueryTest, SmallTablesArePlainReads) {
 }
 
 TEST_F(QueryTest, ClearsMarksAndTransferRecords) {
-    std::memset(CompetitionTable7200, 7, sizeof CompetitionTable7200);
+    std::memset(ClubMarkRecords, 7, sizeof ClubMarkRecords);
     HVW_ClearClubMarks();
-    EXPECT_EQ(CompetitionTable7200[6 * 1199], 255);
-    EXPECT_EQ(CompetitionTable7200[6 * 1199 + 1], 255);
-    EXPECT_EQ(recbits::LoadU32(CompetitionTable7200 + 6 * 1199 + 2), 0u);
+    EXPECT_EQ(ClubMarkRecords[6 * 1199], 255);
+    EXPECT_EQ(ClubMarkRecords[6 * 1199 + 1], 255);
+    EXPECT_EQ(recbits::LoadU32(ClubMarkRecords + 6 * 1199 + 2), 0u);
     HVW_ClearTransferRecords();
     EXPECT_EQ(recbits::LoadU16(TransferRecords[0].bytes + 4), 0xFFFF);
     EXPECT_EQ(TransferRecords[9999].bytes[15], 0xFF);
@@ -431,7 +431,8 @@ TEST_F(QueryClubTest, ClubManagementForwarders) {
     EXPECT_EQ(HVW_GetClubWageBudget(kClub), ClubTransferBudget(kClub));
     EXPECT_GT(HVW_GetClubWageBudget(kClub), 0);
     EXPECT_EQ(HVW_GetClubWageFigure(kClub, 3), HVW_GetPlayerWage(3));
-    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0), GetFeeCounterOffer(3, 800000, 0, kClub, 0, 0, 0));
+    EXPECT_EQ(HVW_NegotiateWage(3, 800000, 0, kClub, 0, 0, 0),
+              GetFeeCounterOffer(3, 800000, 0, kClub, 0, 0, 0));
     int16_t response = -9;
     int16_t direct = -9;
     EXPECT_EQ(HVW_NegotiateFee(3, 1, 0, -1, 0, kClub, &response, 0),

@@ -30,6 +30,7 @@
 #include "core/season/nationalsquads.h"
 #include "core/season/newgame.h"
 #include "core/season/playedleagues.h"
+#include "core/season/reportfacts.h"
 #include "core/season/seasonsquads.h"
 #include "core/season/seasontables.h"
 #include "core/season/shippedhonours.h"
@@ -195,11 +196,11 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         add(NationalCaptains, sizeof NationalCaptains);
         add(NationalSquadTable, sizeof NationalSquadTable);
         add(PlayOffEntrants, sizeof PlayOffEntrants);
-        add(CompetitionBytes522, sizeof CompetitionBytes522);
+        add(EuropeanPlaceRecords, sizeof EuropeanPlaceRecords);
         add(ChampionsLeagueGroups, sizeof ChampionsLeagueGroups);
         add(ClubCompetitionTable, sizeof ClubCompetitionTable);
-        add(SeasonTable1260000, sizeof SeasonTable1260000);
-        add(SeasonTable14400, sizeof SeasonTable14400);
+        add(MatchEventHistory, sizeof MatchEventHistory);
+        add(ClubResultMemory, sizeof ClubResultMemory);
         add(PendingPlayerEvents, sizeof PendingPlayerEvents);
         return bytes;
     };
@@ -226,13 +227,13 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     std::memset(NationalCaptains, 0x12, sizeof NationalCaptains);
     std::memset(NationalSquadTable, 0x13, sizeof NationalSquadTable);
     std::memset(PlayOffEntrants, 0x01, sizeof PlayOffEntrants);
-    std::memset(CompetitionBytes522, 0x02, sizeof CompetitionBytes522);
+    std::memset(EuropeanPlaceRecords, 0x02, sizeof EuropeanPlaceRecords);
     std::memset(ChampionsLeagueGroups, 0x01, sizeof ChampionsLeagueGroups);
     // Cup entries, the match event history and the clubs' remembered results,
     // and a job offer waiting for the user.
     std::memset(ClubCompetitionTable, 0x03, sizeof ClubCompetitionTable);
-    std::memset(SeasonTable1260000, 0x04, sizeof SeasonTable1260000);
-    std::memset(SeasonTable14400, 0x05, sizeof SeasonTable14400);
+    std::memset(MatchEventHistory, 0x04, sizeof MatchEventHistory);
+    std::memset(ClubResultMemory, 0x05, sizeof ClubResultMemory);
     // Transfer requests still waiting for an answer, one about to walk out.
     for (int i = 0; i < 3; ++i)
         PendingPlayerEvents[i] = {uint16_t(40 + i), int16_t(1 + i), uint16_t(kPendingUnrest)};
@@ -241,7 +242,7 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     JobOfferPending = 1;
     JobOfferClubShown = 12;
     // Contract talks and sales the user had under way.
-    HumanContracts[1] = 345;
+    PendingHumanDeals[1] = 345;
     HumanSalePlayers[0] = 346;
     HumanSaleClubs[0] = 7;
 

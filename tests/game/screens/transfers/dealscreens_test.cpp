@@ -103,7 +103,7 @@ class DealScreensTest : public ::testing::Test {
         PreviousMenuOption = 3;
         PendingDeal_ClearAll();
         for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
-        for (uint16_t& c : HumanContracts) c = 0;
+        for (uint16_t& c : PendingHumanDeals) c = 0;
     }
     void TearDown() override {
         if (painting_) testenv::StopMenuPaint();
@@ -292,7 +292,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
         // The club or the player turned it down this time (the answer has
         // its chance): take it as accepted to go on with the talks.
         SetClubBid(user_, 0, p, fee / 100, 0);
-        HumanContracts[0] = p;
+        PendingHumanDeals[0] = p;
     }
     EXPECT_EQ(HVW_GetHumanContracts(), p);
     MenuOption = 3;
@@ -311,7 +311,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
 TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
     const uint16_t p = PlayerOf(other_, 5);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
-    HumanContracts[1] = p;
+    PendingHumanDeals[1] = p;
     OpenTalks(p);
     const int32_t balance = GetClubBalance(user_);
     MenuOption = 14;
@@ -836,7 +836,7 @@ class DealScreensUserTest : public MenuEngineTest {
         MenuFollowUp = 0;
         SquadOfferFlag = 0;
         PendingDeal_ClearAll();
-        for (uint16_t& c : HumanContracts) c = 0;
+        for (uint16_t& c : PendingHumanDeals) c = 0;
         for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
     }
     void TearDown() override {
@@ -916,7 +916,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
 
     // The bid is accepted: the contract waits for the user; the day's
     // messages open the talks.  A short wage is refused first.
-    HumanContracts[0] = p;
+    PendingHumanDeals[0] = p;
     MenuOption = 3;
     ProcessHalvornDayMessages();
     ASSERT_EQ(MenuOption, 14);
