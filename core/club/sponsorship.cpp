@@ -15,6 +15,7 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
@@ -40,7 +41,6 @@ constexpr int32_t kDeduction[3][kDivisions] = {
     {0, 0, 0, 0, 0, 0},
 };
 
-constexpr int16_t kSponsorshipMessage = 102;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 // Below this many matches played anywhere a season's form means nothing yet.
 constexpr int kFormMinimumMatches = 6;
@@ -107,8 +107,8 @@ void PaySeasonSponsorship() {
             }
             SetClubSeasonSponsorship(club, GetClubSeasonSponsorship(club) + payment);
             AddClubBalance(club, payment);
-            AddMessage(club, -1, kNoPlayerArg, kNoPlayerArg, -1, -1, payment, -1, -1, -1, -1,
-                       kSponsorshipMessage, 1, 0);
+            AddMessage(club, -1, kNoPlayerArg, kNoPlayerArg, -1, -1, payment, -1, -1, -1, -1, kMsgSponsorship,
+                       1, 0);
         } else if (CurrentClubManager != kNoManager && IsPlayerNumber(CurrentClubManager)) {
             const int missed = place - expected;
             SetPlayerReputation(CurrentClubManager,

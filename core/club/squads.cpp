@@ -604,8 +604,8 @@ int64_t ScoreForSlot(uint16_t player, const SlotRequest& slot) {
         score += v < threshold ? -int64_t(threshold - v) * w[column] : int64_t(v) * w[column];
     }
     if (score < 0) score = 1;
-    score += 20 * GetPlayerStat(player, 11, 0);
-    if (slot.anyPosition != 1) score = (GetPlayerStat(player, 22, 0) + 40) * score / 140;
+    score += 20 * GetPlayerStat(player, kStaminaStat, 0);
+    if (slot.anyPosition != 1) score = (GetPlayerStat(player, kConsistencyStat, 0) + 40) * score / 140;
 
     const int64_t morale = GetPlayerMorale(player);
     const int64_t fatigue = GetPlayerFatigue(player);

@@ -42,6 +42,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/nationorder.h"
 #include "core/season/playedleagues.h"
@@ -75,7 +76,6 @@ constexpr int16_t kManagerPosition = 5;
 constexpr int16_t kManagerFansBonus = 48;
 constexpr int16_t kManagerHistoryKind = 15;
 constexpr int16_t kManagerSpellKind = 5;
-constexpr int16_t kNewManagerMessage = 50;
 
 void Step(uint16_t step) {
     SetProgress(0, step);
@@ -169,7 +169,7 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     AddClubHistoryEntry(manager, club, 0, 0, kManagerHistoryKind);
     AddPlayerHistoryStats(manager, club, 0, 0, kManagerSpellKind, int16_t(GetClubNation(club)));
     AddMessage(club, -1, manager, 0xFFFFFFFFu, -1, -1, -1, -1, -1, GetPlayerAge(manager) + 16, -1,
-               kNewManagerMessage, 1, 0);
+               kMsgAppointed, 1, 0);
     if (IsPlayerNumber(replaced) && replaced != manager) {
         SetPlayerClub(replaced, -1);
         SetPlayerLoanClub(replaced, -1);

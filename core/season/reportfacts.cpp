@@ -22,6 +22,7 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
+#include "core/season/messagetypes.h"
 #include "core/season/racestory.h"
 #include "core/season/seasonend.h"
 #include "core/season/seasontables.h"
@@ -714,7 +715,6 @@ const char* BuildTableSentence(int16_t club) {
 }
 
 const char* BuildDerbySentence(int16_t club) {
-    constexpr int16_t kLocalDerbyMessage = 137;
     ClearSentence();
     int16_t next[kMostUpcoming];
     if (ListUpcomingFixtures(club, 1, 0, next, 0) == 0 || IsDerbyFixture(next[0]) == 0) return ReportSentence;
@@ -722,7 +722,7 @@ const char* BuildDerbySentence(int16_t club) {
     TextMsg_ResetArgs();
     TextMsg_SetArg(TEXTMSG_CLUB, &club);
     TextMsg_SetArg(TEXTMSG_CLUB, &opponent);
-    AppendSentence(TextMsg_ExpandBody(kLocalDerbyMessage, 6));
+    AppendSentence(TextMsg_ExpandBody(kMsgLocalDerby, 6));
     return ReportSentence;
 }
 

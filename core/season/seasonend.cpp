@@ -15,6 +15,7 @@
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/postponements.h"
 #include "core/season/soak.h"
 
@@ -56,12 +57,6 @@ static_assert(kPlacesRecordSize == 2 * (kPlacesReasonWords + kDivisionCount * kP
 
 namespace {
 
-constexpr int16_t kMsgChampions = 40;
-constexpr int16_t kMsgTopOfDivision = 41;
-constexpr int16_t kMsgPromoted = 42;
-constexpr int16_t kMsgPlayOffEntrant = 44;
-constexpr int16_t kMsgRelegated = 45;
-constexpr int16_t kMsgReleaseClause = 97;
 constexpr int16_t kHistoryPromoted = 8;
 constexpr int16_t kHistoryRelegated = 9;
 constexpr int kSemiFinalsAfter = 14;

@@ -499,7 +499,6 @@ std::string SoakSeasonWatch::AtSeasonStart() {
     // rising: the new game's world starts far younger than the intake and
     // retirements keep it, and it ages toward that level by about two
     // thirds of a year a season.)
-    constexpr int kAbilityStat = 27;
     const PlayerPopulationMeans now = MeasurePlayerPopulation();
     if (std::abs(now.age - start_.age) >= 1)
         return Say("club players' mean age went from %.2f to %.2f in a season", start_.age, now.age);

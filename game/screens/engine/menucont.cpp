@@ -32,6 +32,7 @@
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/news.h"
 #include "game/match3d/kittab.h"
 #include "game/match3d/vidopt.h"
@@ -841,11 +842,6 @@ namespace {
 constexpr int16_t kSeasonEndDay = 364;
 constexpr int16_t kSeasonEndText = 1160;
 constexpr int16_t kSackedText = 1116;
-constexpr int16_t kJobRefusedMessage = 75;
-constexpr int16_t kJobAcceptedMessage = 76;
-constexpr int16_t kOfferTurnedDownMessage = 61;
-constexpr int16_t kPlayerNotKeenMessage = 280;
-constexpr int16_t kPlayerRefusesMessage = 281;
 constexpr int16_t kPositionGroupText = 300;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
@@ -877,7 +873,7 @@ bool AnswerJobApplication() {
     const int16_t club = HVW_GetJobApplicationClub();
     PreviousMenuOption = 3;
     if (HVW_GetJobApplicationAccepted() <= 0) {
-        PostMessage(kJobRefusedMessage, UserClub(), club, kNoPlayer, -1, -1);
+        PostMessage(kMsgJobRefused, UserClub(), club, kNoPlayer, -1, -1);
         HVW_ClearJobApplication();
         return true;
     }
@@ -894,7 +890,7 @@ bool AnswerJobApplication() {
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &club);
-    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kJobAcceptedMessage, 6), 0, 0, club, -1);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kMsgJobAccepted, 6), 0, 0, club, -1);
     return true;
 }
 
@@ -926,21 +922,21 @@ bool AnswerPendingDeal() {
         return true;
     }
     const int16_t interest = HVW_RatePlayerClubInterest(player, secondClub, firstClub);
-    if (interest == 3) PostMessage(kPlayerNotKeenMessage, firstClub, secondClub, player, -1, -1);
+    if (interest == 3) PostMessage(kMsgPlayerNotKeen, firstClub, secondClub, player, -1, -1);
     if (interest == 4) {
-        PostMessage(kPlayerRefusesMessage, firstClub, secondClub, player, -1, -1);
+        PostMessage(kMsgPlayerRefuses, firstClub, secondClub, player, -1, -1);
         if (IsClub(SalesTeamClub)) ChangePlayerMorale(player, int16_t(-2 * GetClubRep(SalesTeamClub)));
     }
     const int32_t age = GetPlayerAge(player) + 16;
     const int16_t group = int16_t(kPositionGroupText + HVW_GetPositionType(player));
-    PostMessage(kOfferTurnedDownMessage, firstClub, secondClub, player, group, age);
+    PostMessage(kMsgOfferTurnedDown, firstClub, secondClub, player, group, age);
     TextMsg_SetArg(TEXTMSG_CLUB, &firstClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &secondClub);
     TextMsg_SetArg(TEXTMSG_PLAYER, &player);
     const int16_t shownAge = int16_t(age);
     TextMsg_SetArg(TEXTMSG_NUMBER, &shownAge);
     TextMsg_SetArg(TEXTMSG_LIST_TEXT, &group);
-    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kOfferTurnedDownMessage, 6), 0, 2, firstClub, secondClub);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kMsgOfferTurnedDown, 6), 0, 2, firstClub, secondClub);
     std::memset(PendingDealTable[index].bytes, 0, sizeof PendingDealTable[index].bytes);
     return true;
 }
