@@ -300,9 +300,25 @@ int16_t GetUserClub() {
     return IsClubNumber(club) ? int16_t(club) : int16_t(-1);
 }
 
+void TallyClubResult(ClubResultTally& tally, int16_t club, int slot) {
+    const bool home = FixtureHome(slot) == club;
+    if (!home && FixtureAway(slot) != club) return;
+    const uint32_t score = FixtureScore(slot);
+    const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
+    const int mine = home ? h : a, theirs = home ? a : h;
+    tally.goalsFor += mine;
+    tally.goalsAgainst += theirs;
+    if (mine > theirs)
+        ++tally.won;
+    else if (mine == theirs)
+        ++tally.drawn;
+    else
+        ++tally.lost;
+}
+
 int16_t BoardFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
-    int won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+    ClubResultTally tally;
     // The table stands in day order: only the slots of the last 30 days
     // before today are read.
     const int first = today >= 31 ? FindFixtureInsertPos(int16_t(today - 31)) : 0;
@@ -310,20 +326,9 @@ int16_t BoardFormScore(int16_t club) {
         const int day = FixtureDay(slot);
         if (day >= today) break;
         if (FixtureType(slot) >= kCompFriendly) continue;
-        const bool home = FixtureHome(slot) == club;
-        if (!home && FixtureAway(slot) != club) continue;
-        const uint32_t score = FixtureScore(slot);
-        const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
-        const int mine = home ? h : a, theirs = home ? a : h;
-        goalsFor += mine;
-        goalsAgainst += theirs;
-        if (mine > theirs)
-            ++won;
-        else if (mine == theirs)
-            ++drawn;
-        else
-            ++lost;
+        TallyClubResult(tally, club, slot);
     }
+    const auto [won, drawn, lost, goalsFor, goalsAgainst] = tally;
     const int total = goalsFor + goalsAgainst;
     int g = 0;
     if (total != 0) {

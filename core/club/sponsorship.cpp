@@ -65,24 +65,14 @@ int32_t GetSponsorshipAmount(int16_t nation, uint16_t standingClass, int16_t div
 
 int16_t SeasonFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
-    int played = 0, won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+    int played = 0;
+    ClubResultTally tally;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         if (FixtureDay(slot) >= today || FixtureType(slot) >= kCompFriendly) continue;
         ++played;
-        const bool home = FixtureHome(slot) == club;
-        if (!home && FixtureAway(slot) != club) continue;
-        const uint32_t score = FixtureScore(slot);
-        const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
-        const int mine = home ? h : a, theirs = home ? a : h;
-        goalsFor += mine;
-        goalsAgainst += theirs;
-        if (mine > theirs)
-            ++won;
-        else if (mine == theirs)
-            ++drawn;
-        else
-            ++lost;
+        TallyClubResult(tally, club, slot);
     }
+    const auto [won, drawn, lost, goalsFor, goalsAgainst] = tally;
     if (played < kFormMinimumMatches) return kFormUnknown;
     const int goals = ShareScore(goalsFor, goalsFor + goalsAgainst);
     const int results = ShareScore(won, won + drawn + lost);

@@ -25,13 +25,13 @@ constexpr int16_t kResilienceStat = 12;  // also how well he stands up to injury
 constexpr int16_t kVisionStat = 13;
 constexpr int16_t kComposureStat = 14;
 constexpr int16_t kAggressionStat = 15;
-// The character: drawn at random when a player is made (but consistency).
+// The character, drawn at random when a player is made (all but consistency).
 constexpr int16_t kGreedStat = 16;
 constexpr int16_t kLoyaltyStat = 17;
 constexpr int16_t kSpiritStat = 18;
 constexpr int16_t kIntelligenceStat = 19;
 constexpr int16_t kLeadershipStat = 20;
-constexpr int16_t kOutlookStat = 21;      // a manager's tenth is his formation variant
+constexpr int16_t kOutlookStat = 21;      // a manager's outlook / 10 is his formation variant
 constexpr int16_t kConsistencyStat = 22;  // the chance of playing to his full form
 constexpr int16_t kUnreadStat23 = 23;     // drawn with the character; no rule reads it
 constexpr int16_t kProfessionalismStat = 24;

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-enum MessageType : int16_t {
+enum : int16_t {
     // Transfers and loans.
     kMsgTransferFee = 0,
     kMsgBid = 1,

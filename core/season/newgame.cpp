@@ -300,11 +300,10 @@ void NewGameSetUp() {
     SetProgress(kNewGameSteps, 0);
     CorePoll();
     Step(1);
-    // The players of an earlier game are gone; step 11 makes the new ones.
+    // No players yet: step 11 makes them.
     PlayerCount = 1;
     CreateClubsFromDatabase();
-    // Every week of the finance history starts from this game's opening
-    // balances, not from what a game played before left in the clubs.
+    // Every week of the finance history starts from the opening balances.
     StoreWeeklyBalances();
     Step(2);
     EmptyFixtureTable();
