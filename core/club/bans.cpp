@@ -4,13 +4,12 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
-constexpr int16_t kBanServedMessage = 80;
-
 void PostBanServed(int16_t club, uint16_t player) {
-    AddMessage(club, -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, 0, -1, kBanServedMessage, 1, 0);
+    AddMessage(club, -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, 0, -1, kMsgBanServed, 1, 0);
 }
 
 bool PlaysFor(uint16_t player, int16_t club) {

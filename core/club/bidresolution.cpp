@@ -1,4 +1,5 @@
 #include "core/club/bidresolution.h"
+#include "core/records/usertransfers.h"
 
 #include <algorithm>
 
@@ -182,7 +183,7 @@ void DecidePlayer(uint16_t p) {
         int32_t x = best.score;
         if (need >= best.score) {
             x = 100 - (need - best.score) * 100 / 63;
-            if (GetPlayerStat(p, 16, 0) / 2 > x) {
+            if (GetPlayerStat(p, kGreedStat, 0) / 2 > x) {
                 Post(news,
                      loanBid && loanListed ? kClubRefusesLoan
                      : freeBid             ? kClubRefusesFree
@@ -193,7 +194,7 @@ void DecidePlayer(uint16_t p) {
             }
         }
         if (GetPlayerTxList(p) == 0 && GetPlayerMorale(p) == 60) {
-            const int32_t chance = GetPlayerStat(p, 17, 0) - 3 * x;
+            const int32_t chance = GetPlayerStat(p, kLoyaltyStat, 0) - 3 * x;
             if (GameRandom() % 100 < chance && !refused) {
                 Post(news,
                      loanBid && loanListed ? kPlayerRefusesLoan

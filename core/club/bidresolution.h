@@ -16,6 +16,5 @@ int16_t BidAgeFactorOf(int age);
 
 // The four players (0 = free) waiting for the user to agree a contract
 // after his club's bid was accepted; saved with the game.
-inline uint16_t (&PendingHumanDeals)[4] = HumanContracts;
 
 void ResolveTransferBids();

@@ -17,6 +17,7 @@
 #include "core/query/funcs_state.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 using namespace market;
 
@@ -28,18 +29,6 @@ constexpr int32_t kNoManPrice = -1;
 constexpr int kMaxSeasonLoans = 8;
 constexpr int kMaxRivalBids = 5;
 constexpr int32_t kLoanPrice = 100;
-
-enum : int16_t {
-    kMsgBid = 1,
-    kMsgFreeBid = 2,
-    kMsgLoanBid = 3,
-    kMsgBidForFreeAgent = 151,
-    kMsgRivalForUserTarget = 157,
-    kMsgShortlistWatched = 229,
-    kMsgShortlistTargeted = 251,
-    kMsgShortlistDeciding = 252,
-    kMsgBidElsewhere = 265,
-};
 
 bool BadClub(const char* where, int16_t club) {
     if (IsClubNumber(club)) return false;
@@ -467,7 +456,7 @@ void ProcessBidShortList(int16_t club) {
             const int age = GetPlayerAge(player);
             if (age < 16)
                 SetPlayerMorale(player, int16_t(GetPlayerMorale(player) - GameRandom() % (16 - age)));
-            SetPlayerStat(player, 16, int16_t(Stat(player, 16) + GameRandom() % 2));
+            SetPlayerStat(player, kGreedStat, int16_t(Stat(player, kGreedStat) + GameRandom() % 2));
             HVW_AddHumanSale(int16_t(FindClubManager(owner)), player, club);
             return;
         }
@@ -518,7 +507,7 @@ uint16_t ClubMakeBid(int16_t club, uint16_t player, int32_t price, int16_t posit
 void SetPlayerDecisionDelay(uint16_t player, int16_t fixed, int16_t club) {
     if (!IsPlayerNumber(player)) return;
     if (ShortList_IsPlayerOn(player) != 0) PostToUser(kMsgShortlistDeciding, club, player);
-    int days = Stat(player, 19) / 20 + 2;
+    int days = Stat(player, kIntelligenceStat) / 20 + 2;
     if (IsClubNumber(club) && IsPlayedLeagueNation(GetClubNation(club)))
         days = days * GetPlayerMorale(player) / 60;
     if (fixed != 0) days = fixed;
@@ -539,7 +528,7 @@ int32_t NegotiateTransferFee(uint16_t player, int16_t buyer) {
         fee = MulMoney(fee, std::min<int64_t>(100, GetPlayerMorale(player) * 100 / 60 + 40)) / 100;
     }
     const uint16_t sellerManager = FindClubManager(seller);
-    const int64_t sellerHaggle = Stat(sellerManager, 16);
+    const int64_t sellerHaggle = Stat(sellerManager, kGreedStat);
     const uint16_t shirt = GetPlayerShirt(player);
     if (shirt >= 1 && shirt <= 11) fee += MulMoney(fee, sellerHaggle) / 100;
 
@@ -553,13 +542,13 @@ int32_t NegotiateTransferFee(uint16_t player, int16_t buyer) {
         }
     }
     if (RatePlayerAbility(player, OwnPosition(player)) > starters / 11 &&
-        sellerHaggle <= Stat(sellerManager, 19) && GetClubBalance(seller) > 0) {
+        sellerHaggle <= Stat(sellerManager, kIntelligenceStat) && GetClubBalance(seller) > 0) {
         return -1;
     }
     fee = RoundMoneyValue(Saturate32(fee));
     if (value == 0) return int32_t(fee);
 
-    const int64_t buyerHaggle = ManagerStat(buyer, 16);
+    const int64_t buyerHaggle = ManagerStat(buyer, kGreedStat);
     int64_t d = fee / std::max<int64_t>(value / 100, 1) / 2;
     if (room != 0) d /= room;
     if (d <= buyerHaggle) return int32_t(fee);

@@ -21,6 +21,7 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 const int32_t BoardMoneyTable[kCountryCount][6] = {
     {100, 30, 10, 5, 2, 1},    {100, 30, 10, 5, 2, 1}, {100, 30, 10, 10, 2, 1},
@@ -52,9 +53,6 @@ constexpr uint16_t kSettledWeeks = 30;
 constexpr uint16_t kUser = 1;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 
-constexpr int16_t kMsgAppointed = 50, kMsgHeadHunted = 51, kMsgSacked = 52, kMsgResigned = 53;
-constexpr int16_t kMsgWarnedResults = 54, kMsgPlayerManager = 55, kMsgCaretaker = 56;
-constexpr int16_t kMsgManagerMoves = 57, kMsgJobOffer = 150, kMsgWarnedFans = 277, kMsgWarnedSquad = 278;
 constexpr int16_t kClubHistorySacked = 13, kClubHistoryLeft = 14, kClubHistoryAppointed = 15;
 constexpr int16_t kPlayerLineAppointed = 5, kPlayerLineSacked = 8, kPlayerLineResigned = 10;
 
@@ -198,7 +196,7 @@ bool HeadHunted(int16_t club, uint16_t manager, int form, int performance) {
     const int clubRep = GetClubRep(club);
     if (rep <= clubRep || rep <= 10 || GetClubControl(club) != 0) return false;
     if (performance < 15 || form >= 45) return false;
-    const int odds = (100 - GetPlayerStat(manager, 18, 0) + (63 - clubRep) + 1) * 4;
+    const int odds = (100 - GetPlayerStat(manager, kSpiritStat, 0) + (63 - clubRep) + 1) * 4;
     if (GameRandom() % odds >= 2) return false;
     PostManagerMessage(club, -1, manager, kMsgHeadHunted);
     MatchDay_BuildMessageC(club, int16_t(manager), 0);
@@ -302,9 +300,25 @@ int16_t GetUserClub() {
     return IsClubNumber(club) ? int16_t(club) : int16_t(-1);
 }
 
+void TallyClubResult(ClubResultTally& tally, int16_t club, int slot) {
+    const bool home = FixtureHome(slot) == club;
+    if (!home && FixtureAway(slot) != club) return;
+    const uint32_t score = FixtureScore(slot);
+    const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
+    const int mine = home ? h : a, theirs = home ? a : h;
+    tally.goalsFor += mine;
+    tally.goalsAgainst += theirs;
+    if (mine > theirs)
+        ++tally.won;
+    else if (mine == theirs)
+        ++tally.drawn;
+    else
+        ++tally.lost;
+}
+
 int16_t BoardFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
-    int won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+    ClubResultTally tally;
     // The table stands in day order: only the slots of the last 30 days
     // before today are read.
     const int first = today >= 31 ? FindFixtureInsertPos(int16_t(today - 31)) : 0;
@@ -312,20 +326,9 @@ int16_t BoardFormScore(int16_t club) {
         const int day = FixtureDay(slot);
         if (day >= today) break;
         if (FixtureType(slot) >= kCompFriendly) continue;
-        const bool home = FixtureHome(slot) == club;
-        if (!home && FixtureAway(slot) != club) continue;
-        const uint32_t score = FixtureScore(slot);
-        const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
-        const int mine = home ? h : a, theirs = home ? a : h;
-        goalsFor += mine;
-        goalsAgainst += theirs;
-        if (mine > theirs)
-            ++won;
-        else if (mine == theirs)
-            ++drawn;
-        else
-            ++lost;
+        TallyClubResult(tally, club, slot);
     }
+    const auto [won, drawn, lost, goalsFor, goalsAgainst] = tally;
     const int total = goalsFor + goalsAgainst;
     int g = 0;
     if (total != 0) {

@@ -38,6 +38,12 @@ void ForgetJobOffer();
 int16_t GetUserClub();
 // 0..60 from the club's results and goals in the last 31 days.
 int16_t BoardFormScore(int16_t club);
+// A club's results and goals over a run of played fixtures.
+struct ClubResultTally {
+    int won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+};
+// Adds the fixture in the slot when the club played in it.
+void TallyClubResult(ClubResultTally& tally, int16_t club, int slot);
 // 0..24 from the club's league place against its strength rank.
 int16_t BoardScorePerformance(int16_t club);
 void RankClubsByStrength();

@@ -14,6 +14,7 @@
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 const int32_t ClubWindfallTable[kWindfallDivisions][kWindfallAmounts] = {
     {10000000, 9000000, 8000000, 7000000, 6000000, 5000000, 4000000, 3000000, 2000000, 1000000},
@@ -26,8 +27,6 @@ const int32_t ClubWindfallTable[kWindfallDivisions][kWindfallAmounts] = {
 
 namespace {
 
-constexpr int16_t kWindfallMessage = 9;
-constexpr int16_t kInTheRedMessage = 139;
 constexpr int32_t kWindfallWageLimit = 150;
 constexpr int32_t kSkimThreshold = 80000000;
 constexpr int32_t kLevyThreshold = 62000000;
@@ -98,7 +97,7 @@ void ClubWindfallJob() {
     const int32_t amount = ClubWindfallTable[GetClubDivision(club)][GameRandom() % kWindfallAmounts];
     AddClubBalance(club, amount);
     BookMiscIncome(club, amount);
-    PostClubMessage(club, kWindfallMessage);
+    PostClubMessage(club, kMsgWindfall);
 }
 
 void ClubBalanceWeeklyJob() {
@@ -106,7 +105,7 @@ void ClubBalanceWeeklyJob() {
         if (!IsLeagueClub(club)) continue;
         const int32_t balance = GetClubBalance(club);
         if (balance < 0) {
-            if (GetClubControl(club) != 0) PostClubMessage(club, kInTheRedMessage);
+            if (GetClubControl(club) != 0) PostClubMessage(club, kMsgInTheRed);
             ForceSale(club);
         } else if (balance > kSkimThreshold) {
             const int32_t amount = DrawLevy(club);

@@ -15,6 +15,7 @@
 #include "core/records/ranges.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ void SquadRec_UpdatePlayer(uint16_t player, int16_t period, int16_t injuryType) 
         if (rehab == 22 || rehab == 23) {
             RaiseFlags(slot, 1);
             if (period > 2) {
-                QueueDiaryBody(player, rehab == 22 ? 197 : 198, 6);
+                QueueDiaryBody(player, rehab == 22 ? kMsgTrainingFormDipped : kMsgTrainingFinished, 6);
                 CoachSetI8(record, ProgramOffset(1) + kProgQueued, 0);
                 SquadRec_StartProgram(player, 1);
             }
@@ -176,7 +177,7 @@ void SquadRec_BasePoints(int16_t slot, int16_t k, int16_t base, int32_t* days, i
     if (player == 0) return;
     const int a = Attitude(slot);
     const int32_t penalty = a < 3 ? 13 * (3 - a) : 0;
-    const int32_t s = Stat(player, 27);
+    const int32_t s = Stat(player, kAbilityStat);
     *points = 100 * std::max<int32_t>(1, s - s * penalty / 100);
     *days = k == 1 ? base + (6 - a) / 2 : base - (a < 3 ? 1 : 0);
     *perUnit = *points / (6 * *days + 1);
@@ -228,12 +229,12 @@ void SquadRec_SetupProgram(int16_t slot, int16_t k, int16_t code, int32_t* first
     int32_t u = 0;
     switch (code) {
         case 21:
-            v = Stat(player, 12) * (Stat(player, 27) / 2 + 50) / 100;
+            v = Stat(player, kResilienceStat) * (Stat(player, kAbilityStat) / 2 + 50) / 100;
             *third = 10;
             break;
         case 22:
         case 24:
-            u = Stat(player, 24) / 2 + 50;
+            u = Stat(player, kProfessionalismStat) / 2 + 50;
             u -= u * penalty / 100;
             v = 6 * u / 100;
             *third = code == 22 ? 8 : 1;
@@ -245,7 +246,7 @@ void SquadRec_SetupProgram(int16_t slot, int16_t k, int16_t code, int32_t* first
             *third = 6;
             break;
         case 25:
-            u = Stat(player, 21) * 100 / 200 + 50;
+            u = Stat(player, kOutlookStat) * 100 / 200 + 50;
             v = 6 * u / 100;
             *third = 4;
             break;
@@ -371,7 +372,8 @@ int16_t SquadRec_RehabReaction(int16_t slot, int16_t code) {
     if (player == 0) return 1;
     const int16_t queued = SquadRec_CountQueuedCode(code);
     int a = Attitude(slot);
-    const int s17 = Stat(player, 17), s24 = Stat(player, 24), s25 = Stat(player, 25), s16 = Stat(player, 16);
+    const int s17 = Stat(player, kLoyaltyStat), s24 = Stat(player, kProfessionalismStat),
+              s25 = Stat(player, kAmbitionStat), s16 = Stat(player, kGreedStat);
     const int r1 = GameRandom() % 100 + 1;
     const int r2 = GameRandom() % 100 + 1;
     const int r3 = GameRandom() % 100 + 1;
@@ -386,7 +388,7 @@ int16_t SquadRec_RehabReaction(int16_t slot, int16_t code) {
         }
     } else if (code == 23 && unwilling) {
         a -= 1;
-        QueueDiaryBody(player, 191, 0);
+        QueueDiaryBody(player, kMsgStrongerFromGym, 0);
     } else if (code == 24) {
         if (unwilling) {
             a -= 1;

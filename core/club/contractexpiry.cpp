@@ -21,6 +21,7 @@
 #include "core/records/ranges.h"
 #include "core/records/training.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/seasonsquads.h"
 
 namespace {
@@ -28,15 +29,6 @@ namespace {
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 constexpr int16_t kPositionTextBase = 300;
-constexpr int16_t kShortlistContractOverMessage = 249;
-constexpr int16_t kLastMonthMessage = 279;
-constexpr int16_t kReleasedMessage = 144;
-constexpr int16_t kMovedOnFreeMessage = 158;
-constexpr int16_t kManagerOnlyMessage = 28;
-constexpr int16_t kPlayerRetiredMessage = 29;
-constexpr int16_t kManagerRetiredMessage = 30;
-constexpr int16_t kYouthDecisionMessage = 254;
-constexpr int16_t kYouthReleasedMessage = 253;
 constexpr int16_t kClubHistoryReleased = 10;
 constexpr int16_t kReleaseWage = 3;
 constexpr int16_t kVeteranAge = 18;  // stored age: 34 years
@@ -92,20 +84,20 @@ void ContractRunsOut(uint16_t p, int16_t c) {
         SetPlayerContract(p, kPlayerManagerContract);
         return;
     }
-    const int ability = GetPlayerStat(p, 27, 0);
+    const int ability = GetPlayerStat(p, kAbilityStat, 0);
     int16_t next = -1;
     if (ability > GameRandom() % 100 || ability > GameRandom() % 100) {
         next = FindClubForPlayer(p, int16_t(GetClubNation(c)));
     }
     if (next < 0) {
-        Post(kReleasedMessage, c, -1, p, false);
+        Post(kMsgReleased, c, -1, p, false);
         ReleasePlayer(p);
         AddClubHistoryEntry(p, c, 0, 0, kClubHistoryReleased);
         RebuildClubRoster(c);
         ClearClubBidList(p);
         return;
     }
-    Post(kMovedOnFreeMessage, c, next, p, true, 1);
+    Post(kMsgMovedOnFree, c, next, p, true, 1);
     CompleteTransfer(p, next, 0, 0);
     SetPlayerClause2(p, DecideContractRenewal(p, next));
     SetPlayerWage(p, int16_t(std::clamp<int32_t>(ComputeContractWageOffer(p, next) / 25, 0, 4000)));
@@ -154,8 +146,8 @@ void MonthlyContractPass() {
         const int old = GetPlayerContract(p);
         const int left = old > 0 ? old - 1 : 0;
         const int16_t club = market::PlayingClub(p);
-        if (left == 0) market::PostShortlistNews(kShortlistContractOverMessage, p, club, PositionText(p));
-        if (left == 1) Post(kLastMonthMessage, market::OwningClub(p), -1, p, true);
+        if (left == 0) market::PostShortlistNews(kMsgShortlistContractOver, p, club, PositionText(p));
+        if (left == 1) Post(kMsgLastContractMonth, market::OwningClub(p), -1, p, true);
         if (GameRandom() % 200 == 10) AssignPlayerAgent(p);
         if (left == 0) SetPlayerSaleStatus(p, 0);
         if (club >= 0 && left == 0 && old != 0) {
@@ -180,8 +172,8 @@ void RetirePlayer(uint16_t player) {
     SetPlayerClub(player, -1);
     SetPlayerLoanClub(player, -1);
     if (club >= 0) {
-        Post(GetPlayerPosition(player) == 13 ? kManagerRetiredMessage : kPlayerRetiredMessage, club, -1,
-             player, false);
+        Post(GetPlayerPosition(player) == 13 ? kMsgManagerRetired : kMsgPlayerRetired, club, -1, player,
+             false);
     }
     HVW_ClearPlayerWatchSlot(player);
     ClearPlayerHistoryMark(player, 0);
@@ -192,7 +184,7 @@ void YouthSeasonEndPass(int16_t nation) {
     for (uint16_t p = 1; p < PlayerCount; ++p) {
         const int16_t club = market::PlayingClub(p);
         if (club < 0 || GetClubNation(club) != uint16_t(nation)) continue;
-        if (GetPlayerAge(p) == 1 && GetPlayerFlag95(p) != 0) Post(kYouthDecisionMessage, club, -1, p, false);
+        if (GetPlayerAge(p) == 1 && GetPlayerFlag95(p) != 0) Post(kMsgYouthDecision, club, -1, p, false);
     }
 }
 
@@ -216,14 +208,14 @@ void YearlyRetirementPass() {
         }
         if (GetPlayerHalvorn(p) != 0 && GetPlayerCaretaker(p) == 0) {
             SetPlayerHalvornB(p, 1);
-            Post(kManagerOnlyMessage, market::PlayingClub(p), -1, p, false);
+            Post(kMsgManagerOnly, market::PlayingClub(p), -1, p, false);
             ++managers;
             continue;
         }
         if (p == 1) continue;
         bool manages = false;
         if (managers < kManagersScarce) {
-            manages = GetPlayerStat(p, 19, 0) > 80;
+            manages = GetPlayerStat(p, kIntelligenceStat, 0) > 80;
         } else if (managers < kManagersEnough) {
             manages = GetPlayerReputation(p) + GetPlayerExperience(p) > 80;
         }
@@ -284,7 +276,7 @@ void SeasonRollPlayers() {
             if (club >= 0 && !IsPlayedLeagueNation(GetClubNation(club))) {
                 SetPlayerFlag95(p, 0);
             } else {
-                if (club >= 0 && GetClubControl(club) != 0) Post(kYouthReleasedMessage, club, -1, p, false);
+                if (club >= 0 && GetClubControl(club) != 0) Post(kMsgYouthReleased, club, -1, p, false);
                 ReleasePlayer(p);
             }
         }

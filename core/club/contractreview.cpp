@@ -15,6 +15,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
+#include "core/season/messagetypes.h"
 
 using namespace market;
 
@@ -26,15 +27,6 @@ constexpr int kFullSquad = 16;
 constexpr int64_t kWageScalePercent = 800;
 // The first season's squad-work day of each league nation.
 constexpr int16_t kSquadWorkDay[9] = {21, 21, 35, 21, 14, 21, 21, 21, 21};
-
-enum : int16_t {
-    kMsgListedOnRequest = 6,
-    kMsgListedUnhappy = 7,
-    kMsgUnhappyStarter = 95,
-    kMsgToBeReplaced = 96,
-    kMsgShortlistListed = 248,
-    kMsgShortlistRenewed = 250,
-};
 
 bool IsOwnPlayer(uint16_t player, int16_t club) { return OwningClub(player) == club; }
 
@@ -52,7 +44,7 @@ bool BadClub(const char* where, int16_t club) {
 
 void ListPlayer(uint16_t player, int16_t club) {
     SetPlayerTxList(player, 1);
-    PostShortlistNews(kMsgShortlistListed, player, club);
+    PostShortlistNews(kMsgShortlistNews, player, club);
 }
 
 // Listed with the club's news of it; his sale status starts afresh.
@@ -77,7 +69,7 @@ int RenewalAllowance(uint16_t player, int16_t rank) {
 int32_t PlayerWageDemand(uint16_t player, int16_t club) {
     if (club < 0) return 0;
     if (BadClub("PlayerWageDemand", club)) return 0;
-    const int64_t q = Stat(player, 27);
+    const int64_t q = Stat(player, kAbilityStat);
     const int64_t square = q * q / 250;
     int64_t d = square * square / 250 * 9 + int64_t(GetPlayerReputation(player)) * 40;
     d = d * kWageScalePercent / 100;
@@ -95,7 +87,7 @@ int32_t ComputeContractWageOffer(uint16_t player, int16_t club) {
     const bool key = getsquadsize(club) >= kFullSquad && GetPlayerSaleStatus(player) == 0 &&
                      GetPlayerShirt(player) != 0 && left > 18;
     if (IsOwnPlayer(player, club)) left = std::max<int64_t>(left, 0);
-    const int64_t k = left * left + 200 - ManagerStat(club, 16);
+    const int64_t k = left * left + 200 - ManagerStat(club, kGreedStat);
     const int64_t offer = MulMoney(average, k) / 100;
     const int64_t demand = PlayerWageDemand(player, club);
     if (key && demand < limit) return int32_t(demand);
@@ -181,7 +173,7 @@ void UpdateClubLoanList(int16_t club) {
 
 void UpdateClubTransferList(int16_t club) {
     if (BadClub("UpdateClubTransferList", club)) return;
-    const int unhappy = (200 - ManagerStat(club, 20)) / 4;
+    const int unhappy = (200 - ManagerStat(club, kLeadershipStat)) / 4;
     for (uint16_t player : ClubRoster[club]) {
         if (!IsPlayerNumber(player) || IsOutOnLoan(player) || GetPlayerTxList(player) != 0) continue;
         const uint16_t shirt = GetPlayerShirt(player);
@@ -200,5 +192,6 @@ void UpdateClubTransferList(int16_t club) {
         return;
     PostPlayerNews(kMsgToBeReplaced, club, out);
     ListPlayer(out, club);
-    if (GameRandom() % 100 > Stat(out, 18)) SetPlayerField96(out, int16_t(GetPlayerField96(out) / 2));
+    if (GameRandom() % 100 > Stat(out, kSpiritStat))
+        SetPlayerField96(out, int16_t(GetPlayerField96(out) / 2));
 }

@@ -85,7 +85,7 @@ struct ClubFigures {
 
 ClubFigures FiguresOf(uint16_t player, int16_t club) {
     ClubFigures f;
-    f.q = int64_t(Stat(player, 27)) * 100 / (GetClubSquadAvgStat(club) + 1);
+    f.q = int64_t(Stat(player, kAbilityStat)) * 100 / (GetClubSquadAvgStat(club) + 1);
     f.extra = f.q > 100 ? f.q - 100 : 0;
     int32_t top = 0;
     for (uint16_t other : ClubRoster[club]) {
@@ -119,7 +119,7 @@ int64_t BaseWage(uint16_t player, int16_t club, bool screen) {
 }
 
 int64_t AgentLevel(uint16_t player) {
-    const int64_t a = (Stat(player, 16) / 4 + AgentByte(player, 0) - 50) / 25;
+    const int64_t a = (Stat(player, kGreedStat) / 4 + AgentByte(player, 0) - 50) / 25;
     return std::max<int64_t>(a, 0);
 }
 
@@ -153,7 +153,7 @@ int64_t ForeignFloor(uint16_t player, int16_t club, int64_t w) {
 int32_t ReleaseFeeDemand(uint16_t player, int16_t club) {
     const int64_t value = ValuePlayer(player);
     if (AgentByte(player, 0) > 50) return int32_t(std::min<int64_t>(2 * value, kMaxReleaseFee));
-    return Stat(player, 27) / 2 > GetClubRep(club) ? int32_t(value / 2) : 0;
+    return Stat(player, kAbilityStat) / 2 > GetClubRep(club) ? int32_t(value / 2) : 0;
 }
 
 bool PlaysUpFront(uint16_t player) {
@@ -188,12 +188,12 @@ int16_t GetContractDemands(uint16_t player, int16_t club, ContractTerms* demands
     w = ForeignFloor(player, club, w);
 
     const int32_t wage = std::max(WageUnits(w), MinimumWage(club));
-    const int64_t stat27 = Stat(player, 27);
+    const int64_t stat27 = Stat(player, kAbilityStat);
     demands->wage = wage;
     demands->years = ContractYearsForAge(player);
     demands->status = status;
     if (f.q > 125) {
-        demands->clause8 = Stat(player, 17) - f.extra < stat27 / 2 && wage >= f.maxWage ? 1 : 0;
+        demands->clause8 = Stat(player, kLoyaltyStat) - f.extra < stat27 / 2 && wage >= f.maxWage ? 1 : 0;
         demands->clause2 = stat27 > int64_t(GetClubRep(club)) * 100 / 63 ? 1 : 0;
     }
     if (PlaysUpFront(player)) demands->clause4 = WageUnits(wage / 4);
@@ -246,13 +246,14 @@ int16_t EvaluateContractTerms(uint16_t player, int16_t club, const ContractTerms
     const int64_t wageGap = wage - offeredWage;
     extra = ClampMoney(extra + wageGap);
 
-    const int64_t stat27 = Stat(player, 27);
+    const int64_t stat27 = Stat(player, kAbilityStat);
     demands->wage = wage;
     demands->years = years;
     demands->status = status;
     demands->clause1 = Saturate32(fee);
     if (f.q + extra > 125) {
-        demands->clause8 = Stat(player, 17) - extra < stat27 / 2 && offeredWage >= f.maxWage ? 1 : 0;
+        demands->clause8 =
+            Stat(player, kLoyaltyStat) - extra < stat27 / 2 && offeredWage >= f.maxWage ? 1 : 0;
         demands->clause2 = stat27 > int64_t(GetClubRep(club)) * 100 / 63 ? 1 : 0;
     }
     const int64_t raise = ClampMoney(extra + wageGap);
@@ -312,13 +313,13 @@ int16_t AwardStartingContract(uint16_t player, int16_t club, int16_t checkAfford
     const int32_t clause4 = PlaysUpFront(player) ? WageUnits(wage / 4) : 0;
     const int32_t clause5 = PlaysAtTheBack(player) ? WageUnits(wage / 4) : 0;
     const int32_t clause6 = WageUnits(wage / 2);
-    const int32_t clause7 = WageUnits(int64_t(Stat(player, 27)) * wage / 25);
+    const int32_t clause7 = WageUnits(int64_t(Stat(player, kAbilityStat)) * wage / 25);
     const int32_t clause1 = AgentByte(player, 0) + AgentByte(player, 3) > 100
                                 ? int32_t(std::min<int64_t>(2 * int64_t(ValuePlayer(player)), kMaxReleaseFee))
                                 : 0;
     int16_t written = status;
     const int draw = GameRandom() % 100;
-    if (Stat(player, 16) < draw || youth) written = 0;
+    if (Stat(player, kGreedStat) < draw || youth) written = 0;
     if (checkAffordable != 0 && wage > GetAffordableWage(club)) return 0;
     ApplyContractTerms(player, clause1, clause2, 0, clause4, clause5, clause6, clause7, 0, wage / 25,
                        int16_t(years * 12), written);

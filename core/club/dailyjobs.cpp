@@ -21,6 +21,7 @@
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/playernews.h"
 #include "core/season/seasontables.h"
 
@@ -29,10 +30,6 @@ namespace {
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 constexpr int16_t kPositionTextBase = 300;
-constexpr int16_t kUnpaidPlayersMessage = 292;
-constexpr int16_t kLoanOverMessage = 99;
-constexpr int16_t kTrialOverMessage = 230;
-constexpr int16_t kBanStartsMessage = 79;
 constexpr int kWagesAfterSeasonEnd = 35;
 constexpr int32_t kWeekOfWage = 25;
 constexpr uint16_t kMostWeeksAtClub = 0xFFFF;
@@ -126,7 +123,7 @@ void PayWeeklyPlayerWages() {
         if (GetPlayerFlag95(p) != 0 || parent >= 0) continue;
         if (GetClubControl(c) != 0) {
             ListPlayerForTransfer(p, 0);
-            SetPlayerMorale(p, int16_t(GetPlayerMorale(p) * GetPlayerStat(p, 17, 0) / 100));
+            SetPlayerMorale(p, int16_t(GetPlayerMorale(p) * GetPlayerStat(p, kLoyaltyStat, 0) / 100));
             ++unpaid;
         } else {
             AddClubBalance(c, 2 * wage);
@@ -134,8 +131,7 @@ void PayWeeklyPlayerWages() {
     }
     const int16_t user = GetUserClub();
     if (unpaid > 0 && user >= 0) {
-        AddMessage(user, -1, kNoPlayer, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kUnpaidPlayersMessage, kScope,
-                   0);
+        AddMessage(user, -1, kNoPlayer, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kMsgUnpaidPlayers, kScope, 0);
     }
 }
 
@@ -164,14 +160,12 @@ void WeeklyLoanPass() {
             continue;
         }
         const int16_t host = int16_t(club);
-        AddMessage(host, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1, -1, -1, kLoanOverMessage, kScope,
-                   1);
+        AddMessage(host, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1, -1, -1, kMsgLoanOver, kScope, 1);
         // Nobody can sell a player without a club: the host may sign him as
         // a free player like any other.
         if (!freeTrial) HostTriesToKeep(p, host, parent);
         if (GetPlayerLoanTrial(p) != 0) {
-            AddMessage(host, parent, p, kNoPlayer, -1, -1, -1, -1, -1, Age(p), -1, kTrialOverMessage, kScope,
-                       1);
+            AddMessage(host, parent, p, kNoPlayer, -1, -1, -1, -1, -1, Age(p), -1, kMsgTrialOver, kScope, 1);
         }
         ClearPlayerLoan(p);
         moved = true;
@@ -188,7 +182,7 @@ void WeeklyBanPass() {
         if (wait - 1 != 0 || GetPlayerSusp(p) == 0) continue;
         const uint16_t club = GetPlayerClub(p);
         AddMessage(IsClubNumber(club) ? int16_t(club) : int16_t(-1), -1, p, kNoPlayer, -1, -1, -1, -1, -1,
-                   int32_t(GetPlayerSusp(p)), -1, kBanStartsMessage, kScope, 0);
+                   int32_t(GetPlayerSusp(p)), -1, kMsgBanStarts, kScope, 0);
     }
 }
 

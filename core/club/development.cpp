@@ -29,9 +29,10 @@ struct InjuryGroup {
     int16_t stats[6];
 };
 constexpr InjuryGroup kInjuryGroups[] = {
-    {{15, 26, 33, 37, -1, -1}, {8, 9, 5, 6, 2, 10}},
-    {{19, 22, 23, 32, 34, 35}, {9, 0, -1, -1, -1, -1}},
-    {{20, 21, 24, 31, 36, -1}, {18, 1, -1, -1, -1, -1}},
+    {{15, 26, 33, 37, -1, -1},
+     {kPaceStat, kAgilityStat, kDribbleStat, kControlStat, kTacklingStat, kPowerStat}},
+    {{19, 22, 23, 32, 34, 35}, {kAgilityStat, kKeepingStat, -1, -1, -1, -1}},
+    {{20, 21, 24, 31, 36, -1}, {kSpiritStat, kHeadingStat, -1, -1, -1, -1}},
 };
 
 const InjuryGroup* FindInjuryGroup(int16_t type) {
@@ -181,7 +182,9 @@ void Grow(Stats& stats, int stat, int16_t record) {
 // The drift week: each draw of a round changes its stat by the draw's
 // remainder. A drift draw lowers its stat at remainder 1 of 50 and raises
 // it at 2; a rise draw raises its stat at remainder 1 of 100.
-constexpr int kDriftStat[kDrawsPerRound] = {8, 9, 11, 10, 14, 19, 12, 15, 18};
+constexpr int kDriftStat[kDrawsPerRound] = {kPaceStat,       kAgilityStat,    kStaminaStat,
+                                            kPowerStat,      kComposureStat,  kIntelligenceStat,
+                                            kResilienceStat, kAggressionStat, kSpiritStat};
 // Per place of the week, all ones for a rise draw.
 struct DriftPlaces {
     uint16_t rise[kDriftDraws];
@@ -238,12 +241,12 @@ void AgeOrDriftWeekOf(Stats& stats, Draws& draws, bool keeper, int32_t d, int32_
 // `row` is the player's row of the per-position growth chances.
 template <class Stats, class Draws>
 void GrowthWeekOf(Stats& stats, Draws& draws, int row, int16_t record) {
-    if (int(Rest(draws.Next(), 100)) <= stats.Get(27) + 1) {
+    if (int(Rest(draws.Next(), 100)) <= stats.Get(kAbilityStat) + 1) {
         for (int stat = 0; stat < 8; ++stat) {
             if (int(Rest(draws.Next(), 100)) < kPositionGrowthChance[row][stat]) Grow(stats, stat, record);
         }
     }
-    for (int stat : {10, 22}) {
+    for (int stat : {kPowerStat, kConsistencyStat}) {
         if (int(Rest(draws.Next(), 100)) <= stats.Get(stat) + 1 && Rest(draws.Next(), 100) < 5)
             Grow(stats, stat, record);
     }
@@ -258,8 +261,8 @@ void InjuryAttributeLoss(uint16_t player, int16_t injuryType) {
             AddToStat(player, stat, -(GameRandom() % 10));
         }
     }
-    for (int stat : {14, 27, 12}) {
-        if (GameRandom() % 100 > Stat(player, 12)) AddToStat(player, stat, -(GameRandom() % 20));
+    for (int stat : {kComposureStat, kAbilityStat, kResilienceStat}) {
+        if (GameRandom() % 100 > Stat(player, kResilienceStat)) AddToStat(player, stat, -(GameRandom() % 20));
     }
 }
 
@@ -270,7 +273,7 @@ void AgeOrDriftWeek(uint16_t player, int32_t d, int32_t s) {
 }
 
 void WeeklyAgeingStep(uint16_t player) {
-    AgeOrDriftWeek(player, 4 * int32_t(GetPlayerAge(player)), Stat(player, 27) + 1);
+    AgeOrDriftWeek(player, 4 * int32_t(GetPlayerAge(player)), Stat(player, kAbilityStat) + 1);
 }
 
 void WeeklyGrowthStep(uint16_t player) {

@@ -12,18 +12,15 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
 constexpr int16_t kScope = 1;
-constexpr int16_t kQuarrelMessage = 121;
-constexpr int16_t kListedForPeaceMessage = 146;
 constexpr int16_t kPositionTextBase = 300;
 constexpr int32_t kSplitSquad = 30;
-constexpr int kCampStat = 21;
-constexpr int kTemperStat = 18;
 
-int Camp(uint16_t player) { return GetPlayerStat(player, kCampStat, 0); }
+int Camp(uint16_t player) { return GetPlayerStat(player, kOutlookStat, 0); }
 
 bool IsHomePlayer(uint16_t player, uint16_t nation) {
     const uint16_t nationality = GetPlayerNationality(player);
@@ -71,12 +68,12 @@ void ReviewClub(int16_t club) {
     const uint16_t b = PickFromList(list, 50, [a](uint16_t p) { return Camp(p) < 100 && p != a; });
     if (b == 0) return;
     if (GameRandom() % 10 == 0) {
-        AddMessage(club, -1, a, b, -1, -1, -1, -1, -1, -1, -1, kQuarrelMessage, kScope, 0);
+        AddMessage(club, -1, a, b, -1, -1, -1, -1, -1, -1, -1, kMsgSquadHarmony, kScope, 0);
     }
     for (int32_t round = 0; round < split - kSplitSquad; ++round) {
         for (int i = 0; i < count; ++i) {
             const uint16_t p = list.players[i];
-            if (IsPlayerNumber(p) && GetPlayerStat(p, kTemperStat, 0) < GameRandom() % 100) LoseMorale(p, 1);
+            if (IsPlayerNumber(p) && GetPlayerStat(p, kSpiritStat, 0) < GameRandom() % 100) LoseMorale(p, 1);
         }
     }
 
@@ -98,8 +95,8 @@ void ReviewClub(int16_t club) {
     SetPlayerSaleStatus(candidate, 0);
     const int16_t type = market::PositionType(market::OwnPosition(candidate));
     AddMessage(int16_t(GetPlayerClub(candidate)), -1, candidate, manager, -1, -1, -1,
-               int16_t(kPositionTextBase + (type < 0 ? 13 : type)), -1, -1, -1, kListedForPeaceMessage,
-               kScope, 0);
+               int16_t(kPositionTextBase + (type < 0 ? 13 : type)), -1, -1, -1, kMsgListedForPeace, kScope,
+               0);
 }
 
 }  // namespace

@@ -16,10 +16,11 @@
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 void ChangePlayerStatRandom(uint16_t player, int16_t n) {
     if (n <= 0) return;
-    int chance = GetPlayerStat(player, 25, 0) / 5 + 1;
+    int chance = GetPlayerStat(player, kAmbitionStat, 0) / 5 + 1;
     if (GameRandom() % chance != 0) return;
     SetPlayerField118(player, int16_t(GetPlayerField118(player) + GameRandom() % n));
 }
@@ -29,15 +30,6 @@ namespace {
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 
-constexpr int16_t kIllnessMessage = 32;
-constexpr int16_t kInjuryMessage = 31;
-constexpr int16_t kInjuryFlaggedMessage = 149;
-constexpr int16_t kCaughtIllnessMessage = 33;
-constexpr int16_t kInjuryHealedMessage = 59;
-constexpr int16_t kIllnessOverMessage = 60;
-constexpr int16_t kFitnessPassedMessage = 170;
-constexpr int16_t kFitnessFailedMessage = 171;
-constexpr int16_t kShortlistInjuryMessage = 237;
 constexpr int16_t kAbsenceTextBase = 359;
 constexpr int16_t kPositionTextBase = 300;
 
@@ -48,12 +40,10 @@ constexpr int16_t kSmallestIllSquad = 16;
 constexpr int16_t kSquadSparingTraining = 20;
 constexpr int16_t kFitToPlay = 48;
 constexpr int16_t kLongInjury = 20;
-constexpr int16_t kConditionStat = 27;
-constexpr int16_t kResistanceStat = 12;
 
 int16_t AbsenceMessage(int16_t type, int16_t flag) {
-    if (type >= 2 && type <= 7) return kIllnessMessage;
-    if (type >= 10 && type <= 37) return flag != 0 ? kInjuryFlaggedMessage : kInjuryMessage;
+    if (type >= 2 && type <= 7) return kMsgIllness;
+    if (type >= 10 && type <= 37) return flag != 0 ? kMsgInjuryFlagged : kMsgInjury;
     return -1;
 }
 
@@ -86,7 +76,7 @@ void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag)
     if (duration > 8) {
         if (type != kFatigueAbsence) AddClubHistoryEntry(player, club, 0, uint16_t(type), kHistoryInjuryKind);
         const int16_t loss = int16_t(GameRandom() % (duration / 2));
-        SetPlayerStat(player, kConditionStat, int16_t(GetPlayerStat(player, kConditionStat, 0) - loss));
+        SetPlayerStat(player, kAbilityStat, int16_t(GetPlayerStat(player, kAbilityStat, 0) - loss));
     }
     if (duration > 3) {
         AddPlayerHistoryStats(player, club, 0, type, kHistoryInjuryKind, HVW_GetViewedCountry());
@@ -96,7 +86,7 @@ void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag)
     SquadRec_UpdatePlayer(player, duration, type);
     const int16_t message = AbsenceMessage(type, flag);
     if (message < 0) return;
-    const int32_t length = message == kIllnessMessage ? -1 : duration;
+    const int32_t length = message == kMsgIllness ? -1 : duration;
     AddMessage(club, -1, player, kNoPlayer, -1, -1, -1, int16_t(kAbsenceTextBase + type), -1,
                AgeInYears(player), length, message, kScope, 0);
 }
@@ -113,10 +103,10 @@ void InjurePlayerRandom(uint16_t player, int16_t kind, int16_t club) {
         const int16_t user = GetUserClub();
         if (user >= 0) {
             AddMessage(user, club, player, kNoPlayer, -1, -1, -1, int16_t(kAbsenceTextBase + kind),
-                       PositionText(player), AgeInYears(player), length, kShortlistInjuryMessage, kScope, 0);
+                       PositionText(player), AgeInYears(player), length, kMsgShortlistInjury, kScope, 0);
         }
     }
-    if (length >= kLongInjury && GameRandom() % 100 > GetPlayerStat(player, kResistanceStat, 0)) {
+    if (length >= kLongInjury && GameRandom() % 100 > GetPlayerStat(player, kResilienceStat, 0)) {
         InjuryAttributeLoss(player, kind);
     }
 }
@@ -218,7 +208,7 @@ void RandomInjuryPass() {
         if (!PlaysAtClub(p) || GetPlayerPosition(p) == 13 || GetPlayerFlag95(p) != 0 || GetPlayerIT(p) != 0) {
             continue;
         }
-        if (GameRandom() % (GetPlayerStat(p, kResistanceStat, 0) + 100) != 0) continue;
+        if (GameRandom() % (GetPlayerStat(p, kResilienceStat, 0) + 100) != 0) continue;
         const int16_t type = int16_t(2 + GameRandom() % 6);
         const int16_t duration = DrawInjuryDuration(type);
         int32_t odds = InjuryOdds(type);
@@ -248,8 +238,8 @@ void DailyRecoveryPass() {
         const int16_t type = int16_t(GetPlayerIT(p));
         if (period == 0) {
             int16_t message = -1;
-            if (type >= 10 && type <= 37) message = kInjuryHealedMessage;
-            if (type >= 3 && type <= 7) message = kIllnessOverMessage;
+            if (type >= 10 && type <= 37) message = kMsgInjuryHealed;
+            if (type >= 3 && type <= 7) message = kMsgIllnessOver;
             if (message >= 0) {
                 PostAbsenceNews(message, int16_t(GetPlayerClub(p)), p, kNoPlayer,
                                 int16_t(kAbsenceTextBase + type));
@@ -273,11 +263,11 @@ void SpreadIllness(uint16_t player, int16_t type) {
             GetPlayerFlag95(q) != 0 || GetPlayerIT(q) != 0 || GetPlayerIntDuty(q) != 0) {
             continue;
         }
-        if (GameRandom() % (GetPlayerStat(q, kResistanceStat, 0) / 2 + 1) != 0) continue;
+        if (GameRandom() % (GetPlayerStat(q, kResilienceStat, 0) / 2 + 1) != 0) continue;
         const int16_t duration = DrawInjuryDuration(type);
         if (odds > 0 && GameRandom() % odds != 0) continue;
         if (getsquadsize(int16_t(club)) < kSmallestIllSquad) continue;
-        PostAbsenceNews(kCaughtIllnessMessage, int16_t(club), q, player, int16_t(kAbsenceTextBase + type));
+        PostAbsenceNews(kMsgCaughtIllness, int16_t(club), q, player, int16_t(kAbsenceTextBase + type));
         InjurePlayer(q, duration, type, 0);
     }
 }
@@ -295,7 +285,7 @@ void RandomTrainingInjury(uint16_t player) {
         IsClubNumber(club) && RefreshClubAvailableCount(int16_t(club)) > kSquadSparingTraining;
     if (!squadCanSpare && duration > 5) return;
     InjurePlayer(player, duration, type, 1);
-    if (duration >= kLongInjury && GameRandom() % 100 > GetPlayerStat(player, kResistanceStat, 0)) {
+    if (duration >= kLongInjury && GameRandom() % 100 > GetPlayerStat(player, kResilienceStat, 0)) {
         InjuryAttributeLoss(player, type);
     }
 }
@@ -317,12 +307,12 @@ void RunFitnessTests(int16_t club) {
                 SetPlayerIT(p, 0);
                 fit = GetPlayerFitness(p) >= kFitToPlay;
             }
-            message = fit ? kFitnessPassedMessage : kFitnessFailedMessage;
+            message = fit ? kMsgFitnessPassed : kMsgFitnessFailed;
         } else if (type <= kRefusesToPlay && GetPlayerFitness(p) >= 40 && GetPlayerFitness(p) < kFitToPlay) {
-            message = kFitnessFailedMessage;
+            message = kMsgFitnessFailed;
             if (GameRandom() % 100 < 30) {
                 SetPlayerFitness(p, kFitToPlay);
-                message = kFitnessPassedMessage;
+                message = kMsgFitnessPassed;
             }
         }
         if (message >= 0 && seasonOn) {
@@ -335,12 +325,9 @@ void PlayerFitnessDaily(int16_t club) { RunFitnessTests(club); }
 
 namespace {
 
-constexpr int16_t kIncidentInjuryMessage = 283;
-constexpr int16_t kIncidentPairMessage = 284;
-constexpr int16_t kStandDamageMessage = 288;
 constexpr int16_t kStandNameText = 1235;  // stands 3, 2, 1, 0
 constexpr int16_t kIncidentInjuries[5] = {23, 26, 31, 35, 37};
-constexpr int16_t kBanMessages[3] = {285, 286, 287};
+constexpr int16_t kBanMessages[3] = {kMsgPoliceTrouble, kMsgBettingStorm, kMsgFailedDrugsTest};
 constexpr int16_t kBanBase[3] = {8, 4, 3};
 constexpr int16_t kBanSpread[3] = {4, 4, 3};
 
@@ -392,7 +379,7 @@ void DamageStand(int viewed) {
                 break;
         }
         AddMessage(club, -1, kNoPlayer, kNoPlayer, -1, -1, -1, int16_t(kStandNameText + draw), -1, -1, -1,
-                   kStandDamageMessage, kScope, 0);
+                   kMsgStandDamage, kScope, 0);
         return;
     }
 }
@@ -404,7 +391,7 @@ void RunIncident(int kind, int viewed) {
     const int16_t club = int16_t(GetPlayerClub(p));
     if (kind == 0) {
         const int16_t type = GiveIncidentInjury(p);
-        PostAbsenceNews(kIncidentInjuryMessage, club, p, kNoPlayer, int16_t(kAbsenceTextBase + type));
+        PostAbsenceNews(kMsgIncidentInjury, club, p, kNoPlayer, int16_t(kAbsenceTextBase + type));
         return;
     }
     if (kind == 2) {
@@ -412,7 +399,7 @@ void RunIncident(int kind, int viewed) {
         const uint16_t other = DrawIncidentPlayer(viewed, club);
         if (other == 0) return;
         const int16_t type = GiveIncidentInjury(other);
-        PostAbsenceNews(kIncidentPairMessage, club, other, p, int16_t(kAbsenceTextBase + type));
+        PostAbsenceNews(kMsgIncidentPair, club, other, p, int16_t(kAbsenceTextBase + type));
         return;
     }
     const int ban = kind - 3;

@@ -10,11 +10,10 @@
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/training.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
-constexpr int16_t kShortlistLoanMessage = 243;
-constexpr int16_t kShortlistTrialMessage = 244;
 constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kHostFans = 48;
 constexpr int16_t kLongLoanWeeks = 13;
@@ -86,7 +85,7 @@ void RecordPlayerLoanMove(uint16_t player, int16_t host, int16_t period, int16_t
         return;
     }
     const int16_t parent = int16_t(GetPlayerClub(player));
-    market::PostShortlistNews(kShortlistLoanMessage, player, host, PositionText(player));
+    market::PostShortlistNews(kMsgShortlistLoan, player, host, PositionText(player));
     MatchDay_BuildReport(player, host, parent, 0, 1);
     AddPlayerHistoryStats(player, host, parent, 0, kPlayerHistoryLoan, HVW_GetViewedCountry());
     AddClubHistoryEntry(player, host, uint16_t(parent), 0, kClubHistoryLoanedIn);
@@ -113,7 +112,7 @@ void StartLoanTrial(uint16_t player, int16_t host, int16_t period) {
     const int16_t parent = int16_t(GetPlayerClub(player));
     // The notice names the club he is loaned from: a free player has none.
     if (MatchDay_NoticesOn() != 0 && IsClubNumber(parent)) MatchDay_BuildReport(player, host, parent, 0, 1);
-    market::PostShortlistNews(kShortlistTrialMessage, player, host, PositionText(player));
+    market::PostShortlistNews(kMsgShortlistTrial, player, host, PositionText(player));
     SetPlayerField120Bits9(player, 2);
     SetPlayerFlag120Bit12(player, 0);
     SetPlayerFlag120Bit11(player, 0);

@@ -220,13 +220,13 @@ int16_t RandomAround(int16_t n) {
 
 int16_t DrawPhysicalStat(uint16_t player, int16_t base) {
     if (base == 0) return RandomAround(100);
-    int e = 100 - Stat(player, 22);
+    int e = 100 - Stat(player, kConsistencyStat);
     if (e != 0) e /= 4;
-    return int16_t((base + base / 2 + base / 4 + 2 * (Stat(player, 27) / 2) + e) / 5);
+    return int16_t((base + base / 2 + base / 4 + 2 * (Stat(player, kAbilityStat) / 2) + e) / 5);
 }
 
 int16_t DrawTechnicalStat(uint16_t player, int16_t stat, int16_t base) {
-    const int m = (100 * Stat(player, 27) + 1) / 125 + 30;
+    const int m = (100 * Stat(player, kAbilityStat) + 1) / 125 + 30;
     int v = std::min(base * m / 100, 99);
     if (base == 0) {
         v = RandomAround(100);
@@ -241,17 +241,17 @@ int16_t DrawTechnicalStat(uint16_t player, int16_t stat, int16_t base) {
 }
 
 void RandomiseMentalStats(uint16_t player) {
-    for (int stat = 16; stat <= 26; ++stat) {
-        if (stat != 22) StoreStat(player, stat, RandomAround(100));
+    for (int stat = kFirstCharacterStat; stat <= kLastCharacterStat; ++stat) {
+        if (stat != kConsistencyStat) StoreStat(player, stat, RandomAround(100));
     }
 }
 
 void DerivePlayerStatsByPosition(uint16_t player) {
-    const int ability = Stat(player, 27);
+    const int ability = Stat(player, kAbilityStat);
     if (GameRandom() % 100 <= ability) {
-        StoreStat(player, 22, 99);
+        StoreStat(player, kConsistencyStat, 99);
     } else {
-        StoreStat(player, 22, std::max(99 - GameRandom() % (100 - ability), 5));
+        StoreStat(player, kConsistencyStat, std::max(99 - GameRandom() % (100 - ability), 5));
     }
     const uint16_t* base = kStatBase[PositionRow(player)];
     for (int k = 0; k < 8; ++k) {
@@ -262,17 +262,17 @@ void DerivePlayerStatsByPosition(uint16_t player) {
     SimulatePastWeeks(player);
     switch (GetPlayerPosition(player)) {
         case 2:
-            StoreStat(player, 20, 50 + GameRandom() % 50);
+            StoreStat(player, kLeadershipStat, 50 + GameRandom() % 50);
             break;
         case 6:
-            StoreStat(player, 20, 75 + GameRandom() % 25);
-            StoreStat(player, 18, 75 + GameRandom() % 25);
+            StoreStat(player, kLeadershipStat, 75 + GameRandom() % 25);
+            StoreStat(player, kSpiritStat, 75 + GameRandom() % 25);
             break;
         case 7:
-            StoreStat(player, 19, 75 + GameRandom() % 25);
+            StoreStat(player, kIntelligenceStat, 75 + GameRandom() % 25);
             break;
         case 12:
-            StoreStat(player, 16, 65 + GameRandom() % 35);
+            StoreStat(player, kGreedStat, 65 + GameRandom() % 35);
             break;
         default:
             break;
@@ -282,7 +282,7 @@ void DerivePlayerStatsByPosition(uint16_t player) {
 void WeeklyDevelopmentStep(uint16_t player) { GrowthWeek(player, -1); }
 
 void SimulatePastWeeks(uint16_t player) {
-    const int32_t allowance = Stat(player, 27) + 1;
+    const int32_t allowance = Stat(player, kAbilityStat) + 1;
     const int32_t weeks = int32_t(GetPlayerAge(player)) * 52 + 1;
     PastCareerWeeks(player, weeks, allowance);
 }

@@ -14,6 +14,7 @@
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/playernews.h"
 #include "core/season/unrest.h"
 
@@ -22,11 +23,6 @@ namespace {
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 constexpr int16_t kPositionTextBase = 300;
-constexpr int16_t kHappyAgainMessage = 14;
-constexpr int16_t kRequestMessage = 15;
-constexpr int16_t kWalkOutMessage = 16;
-constexpr int16_t kAboveClubMessage = 81;
-constexpr int16_t kShortlistHappyMessage = 248;
 constexpr int16_t kHappyAgainText = 825;
 constexpr int16_t kRefusesToPlay = 1;
 constexpr int kUnrestStartsAfter = 20;
@@ -75,10 +71,10 @@ void UnrestOf(uint16_t p) {
     }
     const int standing = Standing(c);
     if (standing < 0) return;
-    const int level = GetPlayerStat(p, 27, 0) * 100 / 250;
-    const int loyalty = GetPlayerStat(p, 17, 0);
+    const int level = GetPlayerStat(p, kAbilityStat, 0) * 100 / 250;
+    const int loyalty = GetPlayerStat(p, kLoyaltyStat, 0);
     if (level > standing && loyalty < 2 * (level - standing)) {
-        Post(kAboveClubMessage, c, p, false);
+        Post(kMsgAboveClub, c, p, false);
         ChangePlayerMorale(p, int16_t(-std::clamp((2 * (level - standing) - loyalty) / 2, 1, 100)));
     }
 }
@@ -97,25 +93,25 @@ void RequestOf(uint16_t p) {
     if (!TakesPartInRequests(p, club)) return;
     const int16_t c = int16_t(club);
     const int m = GetPlayerMorale(p) * 100 / 60;
-    const int t = 40 - GetPlayerStat(p, 17, 0) / 5;
+    const int t = 40 - GetPlayerStat(p, kLoyaltyStat, 0) / 5;
     const bool request = GetPlayerTxReq(p) != 0;
     const bool listed = GetPlayerTxList(p) != 0;
     if (m > 70 && request) {
         SetPlayerTxReq(p, 0);
         SetPlayerTxList(p, 0);
-        Post(kHappyAgainMessage, c, p, false);
+        Post(kMsgHappyAgain, c, p, false);
         RemovePendingPlayerEvent(p);
-        market::PostShortlistNews(kShortlistHappyMessage, p, c, kHappyAgainText, PositionText(p));
+        market::PostShortlistNews(kMsgShortlistNews, p, c, kHappyAgainText, PositionText(p));
         return;
     }
     if (m >= t || listed) return;
     if (request) {
-        if (GameRandom() % (GetPlayerStat(p, 18, 0) + 1) != 0) return;
+        if (GameRandom() % (GetPlayerStat(p, kSpiritStat, 0) + 1) != 0) return;
         if (GetClubBalance(c) <= 0 || GetPlayerFlag95(p) != 0) return;
         if (GameRandom() % 100 >= 5) return;
         InjurePlayer(p, int16_t(GameRandom() % 50), kRefusesToPlay, 0);
         MatchDay_BuildMessageA(c, p);
-        Post(kWalkOutMessage, c, p, true);
+        Post(kMsgWalkOut, c, p, true);
         return;
     }
     if (InRequestBlackout(GetClubNation(c), SeasonCalendar.currentDay)) return;
@@ -124,7 +120,7 @@ void RequestOf(uint16_t p) {
     SetPlayerTxReq(p, 1);
     const int status = GetPlayerField117(p);
     if (status >= 5) DrawPlayerNewsLine(c, p, int16_t(8 * status));
-    Post(kRequestMessage, c, p, true);
+    Post(kMsgTransferRequest, c, p, true);
     if (c == GetUserClub()) AddPendingPlayerEvent(p);
 }
 

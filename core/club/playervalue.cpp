@@ -72,7 +72,6 @@ constexpr double kSixty = 60.0;
 // between columns 13 and 7.  Column 10 is left out of both valuations.
 constexpr int kSumOrderBeforeAttr11[] = {0, 1, 2, 3, 4, 5, 6, 8, 11, 12, 9, 13};
 constexpr int kSumOrderAfterAttr11[] = {7};
-constexpr int16_t kFixedWeightStat = 11;
 
 constexpr int kNoLevel = 0;
 constexpr int kLastLeagueNation = 8;
@@ -109,7 +108,7 @@ int64_t WeightedSquareSum(uint16_t player, int pos, int level, bool full) {
     };
     int64_t sum = 0;
     for (int column : kSumOrderBeforeAttr11) sum += term(column);
-    const int64_t a11 = GetPlayerStat(player, kFixedWeightStat, int16_t(level));
+    const int64_t a11 = GetPlayerStat(player, kStaminaStat, int16_t(level));
     sum += a11 * a11 * (full ? 20 : 40);
     for (int column : kSumOrderAfterAttr11) sum += term(column);
     return sum;
@@ -182,7 +181,7 @@ int32_t ValuePlayerFull(uint16_t player) {
     // makes them worth it; two years at most.
     if (months > 12) {
         const uint16_t manager = FindClubManager(int16_t(club));
-        const int skill = IsValidPlayer(manager) ? GetPlayerStat(manager, 16, 0) : 0;
+        const int skill = IsValidPlayer(manager) ? GetPlayerStat(manager, kGreedStat, 0) : 0;
         months = 12 + skill * (months - 12) / 100;
     }
     months = std::min(months, 24);
@@ -239,8 +238,8 @@ constexpr int kRatingStatCount = kValueColumns + 2;
 constexpr std::array<int16_t, kRatingStatCount> kRatingStats = [] {
     std::array<int16_t, kRatingStatCount> stats{};
     for (int column = 0; column < kValueColumns; ++column) stats[column] = kValueColumnStat[column];
-    stats[kValueColumns] = kFixedWeightStat;
-    stats[kValueColumns + 1] = 22;
+    stats[kValueColumns] = kStaminaStat;
+    stats[kValueColumns + 1] = kConsistencyStat;
     return stats;
 }();
 
@@ -265,7 +264,8 @@ int16_t RatePlayer(uint16_t player, int16_t position, int level, int stat22Offse
         r += s < threshold ? -int64_t(threshold - s) * w[column] : int64_t(s) * w[column];
     }
     r += int64_t(stat(kValueColumns)) * 20;
-    const int32_t consistency = bonus ? GetPlayerStat(player, 22, 0) : unbonused[kValueColumns + 1];
+    const int32_t consistency =
+        bonus ? GetPlayerStat(player, kConsistencyStat, 0) : unbonused[kValueColumns + 1];
     r = r * (consistency + stat22Offset) / divisor;
     r = std::min<int64_t>(r, INT16_MAX);
     return r < 0 ? int16_t(1) : int16_t(r);
@@ -332,4 +332,4 @@ int16_t RatePlayerAbility(uint16_t player, int16_t position) {
     return memo.ability;
 }
 
-int16_t GetPlayerStat21Div10(uint16_t player) { return int16_t(GetPlayerStat(player, 21, 0) / 10); }
+int16_t GetPlayerStat21Div10(uint16_t player) { return int16_t(GetPlayerStat(player, kOutlookStat, 0) / 10); }

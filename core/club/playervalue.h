@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/records/playerstats.h"
+
 constexpr int kValuePositions = 13;  // playing positions 0..12
 constexpr int kValueColumns = 14;
 constexpr int kAgeCurveEntries = 24;  // age index 0..23 (16 to 39 years)
@@ -26,7 +28,9 @@ struct PlayerValueTableSet {
 extern const PlayerValueTableSet PlayerValueTables;
 
 // The attribute each weight column stands for.
-constexpr int16_t kValueColumnStat[kValueColumns] = {0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 19, 6, 14, 18};
+constexpr int16_t kValueColumnStat[kValueColumns] = {
+    kKeepingStat, kTacklingStat, kPassingStat, kShootingStat,     kHeadingStat, kDribbleStat,   kAgilityStat,
+    kVisionStat,  kPaceStat,     kPowerStat,   kIntelligenceStat, kControlStat, kComposureStat, kSpiritStat};
 
 // Market value in whole money, rounded by RoundMoneyValue; 0 without a
 // club or a contract.

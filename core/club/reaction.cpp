@@ -13,13 +13,13 @@
 #include "core/records/ranges.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/playernews.h"
 #include "core/season/unrest.h"
 
 namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
-constexpr int16_t kAsksToLeaveMessage = 165;
 constexpr int kWeeksOutPerMatch = 3;
 constexpr int kLastStarter = 11;
 constexpr int kLastSubstitute = 16;
@@ -49,11 +49,11 @@ void AddWeeksOut(uint16_t p, int change) {
 bool OutOfPatience(uint16_t p, int ambition) {
     if (int32_t(GetPlayerField120(p)) <= SelectionPatience(ambition)) return false;
     const int modulus = std::max((7 - ambition) * 100, 100);
-    return GameRandom() % modulus > GetPlayerStat(p, 17, 0);
+    return GameRandom() % modulus > GetPlayerStat(p, kLoyaltyStat, 0);
 }
 
 void AskToLeave(uint16_t p, int16_t club, int ambition) {
-    AddMessage(club, -1, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kAsksToLeaveMessage, 1, 0);
+    AddMessage(club, -1, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1, kMsgClauseRequest, 1, 0);
     if (club == GetUserClub()) AddPendingPlayerEvent(p);
     SetPlayerMorale(p, 10);
     SetPlayerTxReq(p, 1);
@@ -73,7 +73,8 @@ struct LazyRanking {
 };
 
 void LeftOut(uint16_t p, int16_t club, LazyRanking& ranks) {
-    if (GameRandom() % ((100 - GetPlayerStat(p, 24, 0)) / 5 + 1) == 0) AddSharpness(p, -(GameRandom() % 10));
+    if (GameRandom() % ((100 - GetPlayerStat(p, kProfessionalismStat, 0)) / 5 + 1) == 0)
+        AddSharpness(p, -(GameRandom() % 10));
     if (GetPlayerIntShirt(p) == 0)
         SetPlayerField105(p, int16_t(int(GetPlayerField105(p)) - GameRandom() % 7));
     AddWeeksOut(p, kWeeksOutPerMatch);
@@ -103,7 +104,7 @@ void LeftOut(uint16_t p, int16_t club, LazyRanking& ranks) {
 
 void Starter(uint16_t p, int standing, int level) {
     AddWeeksOut(p, -1);
-    if (GameRandom() % (GetPlayerStat(p, 25, 0) / 5 + 1) == 0) AddSharpness(p, GameRandom() % 2);
+    if (GameRandom() % (GetPlayerStat(p, kAmbitionStat, 0) / 5 + 1) == 0) AddSharpness(p, GameRandom() % 2);
     const int apps = GetPlayerCareerApps(p);
     if (standing >= 0 && level <= standing / 2 && apps >= 1 && apps <= 19) {
         ChangePlayerMorale(p, int16_t((standing / 2 - level) / 2));
@@ -114,7 +115,8 @@ void Starter(uint16_t p, int standing, int level) {
 
 void Substitute(uint16_t p, int16_t club, int level) {
     AddWeeksOut(p, 1);
-    if (GameRandom() % ((100 - GetPlayerStat(p, 24, 0)) / 5 + 1) == 0) AddSharpness(p, -(GameRandom() % 5));
+    if (GameRandom() % ((100 - GetPlayerStat(p, kProfessionalismStat, 0)) / 5 + 1) == 0)
+        AddSharpness(p, -(GameRandom() % 5));
     const int ambition = GetPlayerField117(p);
     if (GetPlayerTxReq(p) == 0 && GetPlayerTxList(p) == 0 && ambition >= 5) {
         if (OutOfPatience(p, ambition)) {
@@ -126,7 +128,7 @@ void Substitute(uint16_t p, int16_t club, int level) {
     }
     if (level >= 16) {
         ChangePlayerMorale(p, 5);
-        if (GameRandom() % 100 > GetPlayerStat(p, 18, 0)) {
+        if (GameRandom() % 100 > GetPlayerStat(p, kSpiritStat, 0)) {
             SetPlayerField96(p, int16_t(GetPlayerField96(p) + 1));
         }
     }
@@ -147,7 +149,7 @@ void PlayerSelectionReaction(int16_t club) {
     LazyRanking ranks{club, std::nullopt};
     for (uint16_t p : ClubRoster[club]) {
         if (!IsPlayerNumber(p) || !Reacts(p, club)) continue;
-        const int level = GetPlayerStat(p, 27, 0) * 100 / 250;
+        const int level = GetPlayerStat(p, kAbilityStat, 0) * 100 / 250;
         const int shirt = GetPlayerShirt(p);
         if (shirt == 0) {
             LeftOut(p, club, ranks);

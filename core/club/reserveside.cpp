@@ -47,8 +47,8 @@ int64_t Rating(uint16_t player, int position, int kind, bool relaxed) {
         r += s >= threshold ? int64_t(s) * w[column] : -int64_t(threshold - s) * w[column];
     }
     if (r < 0) r = 1;
-    r += int64_t(GetPlayerStat(player, 11, 0)) * 20;
-    if (!relaxed) r = r * (GetPlayerStat(player, 22, 0) + 40) / 140;
+    r += int64_t(GetPlayerStat(player, kStaminaStat, 0)) * 20;
+    if (!relaxed) r = r * (GetPlayerStat(player, kConsistencyStat, 0) + 40) / 140;
     // A player at or past fatigue 60 rates nothing.
     r = r * std::max(0, 60 - int(GetPlayerFatigue(player))) / 60;
     if (Group(GetPlayerPosition2(player)) != Group(position)) r = (r / 100) * 60;

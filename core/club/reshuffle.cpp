@@ -18,8 +18,6 @@ namespace {
 // The stats a candidate keeps, taken in one call: the ones the fourteen
 // weights of a position are read against here, then stamina and
 // consistency.
-constexpr int16_t kStaminaStat = 11;
-constexpr int16_t kConsistencyStat = 22;
 constexpr int16_t kCandidateStats[kValueColumns + 2] = {
     0, 2, 3, 4, 1, 5, 9, 13, 8, 10, 6, 14, 19, 18, kStaminaStat, kConsistencyStat};
 

@@ -14,6 +14,7 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
 
 uint16_t ScoutingWordPair[2];
@@ -22,10 +23,6 @@ uint16_t ScoutingWord;
 namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
-constexpr int16_t kCannotPayMessage = 258;
-constexpr int16_t kFinishedMessage = 259;
-constexpr int16_t kOneRecommendedMessage = 262;
-constexpr int16_t kRecommendedMessage = 263;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kWideRegion = 7;
 constexpr int16_t kBelowTheLeagues = 6;
@@ -129,7 +126,7 @@ struct Affordable {
 
 bool IsRecommended(uint16_t player, const Affordable& club) {
     // The valuation is the dear part: it is asked last.
-    const int ability = GetPlayerStat(player, 27, 0);
+    const int ability = GetPlayerStat(player, kAbilityStat, 0);
     return club.clubRep < ability && club.clubRep < ability / 3 &&
            HVW_GetPlayerWage(player) < club.wageBelow && HVW_ValuePlayerFull(player) < club.valueBelow;
 }
@@ -225,7 +222,8 @@ int16_t Scout_WeeklyReport(int32_t n, bool* moreRemain) {
         }
     }
     if (recommended > 0 && IsRegion(region))
-        PostToUser(recommended == 1 ? kOneRecommendedMessage : kRecommendedMessage, -1, region, recommended);
+        PostToUser(recommended == 1 ? kMsgScoutOneRecommended : kMsgScoutRecommended, -1, region,
+                   recommended);
     return 1;
 }
 
@@ -233,7 +231,7 @@ namespace {
 
 void EndAssignment(int16_t region) {
     if (IsRegion(region))
-        PostToUser(kFinishedMessage, int64_t(ScoutingWord) * Scout_GetWeeklyFee(), region,
+        PostToUser(kMsgScoutFinished, int64_t(ScoutingWord) * Scout_GetWeeklyFee(), region,
                    GetScoutNumRecommendedInRegion(region));
     Scout_ClearAll();
 }
@@ -255,7 +253,7 @@ void Scout_WeeklyJob() {
     // now, uncharged.
     if (!IsRegion(region)) return EndAssignment(LastScoutedRegion);
     if (int64_t(GetClubBalance(user)) <= 2 * int64_t(fee)) {
-        PostToUser(kCannotPayMessage, fee, region, GetScoutNumRecommendedInRegion(region));
+        PostToUser(kMsgScoutCannotPay, fee, region, GetScoutNumRecommendedInRegion(region));
         return;
     }
     bool moreRemain = false;

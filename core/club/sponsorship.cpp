@@ -15,6 +15,7 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
@@ -40,7 +41,6 @@ constexpr int32_t kDeduction[3][kDivisions] = {
     {0, 0, 0, 0, 0, 0},
 };
 
-constexpr int16_t kSponsorshipMessage = 102;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 // Below this many matches played anywhere a season's form means nothing yet.
 constexpr int kFormMinimumMatches = 6;
@@ -65,24 +65,14 @@ int32_t GetSponsorshipAmount(int16_t nation, uint16_t standingClass, int16_t div
 
 int16_t SeasonFormScore(int16_t club) {
     const int today = SeasonCalendar.currentDay;
-    int played = 0, won = 0, drawn = 0, lost = 0, goalsFor = 0, goalsAgainst = 0;
+    int played = 0;
+    ClubResultTally tally;
     for (int slot = 0; slot < kFixtureSlots; ++slot) {
         if (FixtureDay(slot) >= today || FixtureType(slot) >= kCompFriendly) continue;
         ++played;
-        const bool home = FixtureHome(slot) == club;
-        if (!home && FixtureAway(slot) != club) continue;
-        const uint32_t score = FixtureScore(slot);
-        const int h = int(score & kFixtureGoalsMask), a = int((score >> 5) & kFixtureGoalsMask);
-        const int mine = home ? h : a, theirs = home ? a : h;
-        goalsFor += mine;
-        goalsAgainst += theirs;
-        if (mine > theirs)
-            ++won;
-        else if (mine == theirs)
-            ++drawn;
-        else
-            ++lost;
+        TallyClubResult(tally, club, slot);
     }
+    const auto [won, drawn, lost, goalsFor, goalsAgainst] = tally;
     if (played < kFormMinimumMatches) return kFormUnknown;
     const int goals = ShareScore(goalsFor, goalsFor + goalsAgainst);
     const int results = ShareScore(won, won + drawn + lost);
@@ -107,8 +97,8 @@ void PaySeasonSponsorship() {
             }
             SetClubSeasonSponsorship(club, GetClubSeasonSponsorship(club) + payment);
             AddClubBalance(club, payment);
-            AddMessage(club, -1, kNoPlayerArg, kNoPlayerArg, -1, -1, payment, -1, -1, -1, -1,
-                       kSponsorshipMessage, 1, 0);
+            AddMessage(club, -1, kNoPlayerArg, kNoPlayerArg, -1, -1, payment, -1, -1, -1, -1, kMsgSponsorship,
+                       1, 0);
         } else if (CurrentClubManager != kNoManager && IsPlayerNumber(CurrentClubManager)) {
             const int missed = place - expected;
             SetPlayerReputation(CurrentClubManager,

@@ -12,20 +12,12 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
 constexpr int16_t kScope = 1;
-constexpr int16_t kHomesickMessage = 87;
-constexpr int16_t kCaptainRowMessage = 90;
-constexpr int16_t kBigQuarrelMessage = 17;
-constexpr int16_t kQuarrelMessage = 18;
-constexpr int16_t kSmallQuarrelMessage = 19;
-constexpr int16_t kTopEarnerMessage = 168;
 constexpr int16_t kPositionTextBase = 300;
-constexpr int kCampStat = 21;
-constexpr int kWillStat = 20;
-constexpr int kTemperStat = 18;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
@@ -56,15 +48,15 @@ const uint16_t* RosterOf(uint16_t player) {
 
 void Quarrel(int16_t club, uint16_t p, uint16_t rival) {
     CorePoll();
-    const int x = GameRandom() % std::max(1, Stat(rival, kWillStat) + Stat(p, kWillStat));
+    const int x = GameRandom() % std::max(1, Stat(rival, kLeadershipStat) + Stat(p, kLeadershipStat));
     if (GetClubControl(club) != 0) {
         int16_t type = -1;
         if (x > 160) {
-            type = kBigQuarrelMessage;
+            type = kMsgBigQuarrel;
         } else if (x > 130) {
-            type = kQuarrelMessage;
+            type = kMsgQuarrel;
         } else if (x > 100) {
-            type = kSmallQuarrelMessage;
+            type = kMsgSmallQuarrel;
         }
         if (type >= 0) {
             AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), PositionText(rival), Age(p),
@@ -72,7 +64,7 @@ void Quarrel(int16_t club, uint16_t p, uint16_t rival) {
         }
         if (x <= 75) return;
     }
-    const int d = std::clamp(x * 20 / (Stat(p, kTemperStat) + 1), 1, 100);
+    const int d = std::clamp(x * 20 / (Stat(p, kSpiritStat) + 1), 1, 100);
     ChangePlayerMorale(p, int16_t(-d));
 }
 
@@ -106,8 +98,8 @@ void TakeMoodTable(int16_t club, MoodTable& t) {
              uint8_t(GetPlayerFlag118(q)),
              uint8_t(GetPlayerFlag95(q)),
              IsManagerOrHalvorn(q),
-             Stat(q, kCampStat),
-             Stat(q, kWillStat)};
+             Stat(q, kOutlookStat),
+             Stat(q, kLeadershipStat)};
     }
 }
 
@@ -154,7 +146,7 @@ uint16_t FindHappierCampMate(uint16_t player) {
     for (int i = 0; i < kRosterSize; ++i) {
         const uint16_t q = roster[i];
         if (q == 0 || q == player || !IsPlayerNumber(q)) continue;
-        if (!BelongTogether(player, q) || Stat(q, kCampStat) != Stat(player, kCampStat)) continue;
+        if (!BelongTogether(player, q) || Stat(q, kOutlookStat) != Stat(player, kOutlookStat)) continue;
         if (GetPlayerMorale(q) <= GetPlayerMorale(player)) continue;
         if (GameRandom() % 10 == 0) return q;
     }
@@ -168,8 +160,8 @@ uint16_t FindRivalCampMate(uint16_t player) {
         const uint16_t q = roster[i];
         if (q == 0 || q == player || !IsPlayerNumber(q)) continue;
         if (!BelongTogether(player, q) || IsManagerOrHalvorn(q)) continue;
-        if (Stat(q, kCampStat) != 100 - Stat(player, kCampStat)) continue;
-        if (Stat(q, kWillStat) <= Stat(player, kWillStat)) continue;
+        if (Stat(q, kOutlookStat) != 100 - Stat(player, kOutlookStat)) continue;
+        if (Stat(q, kLeadershipStat) <= Stat(player, kLeadershipStat)) continue;
         if (GameRandom() % 20 == 0) return q;
     }
     return 0;
@@ -189,7 +181,7 @@ void HomesicknessCheck(uint16_t player) {
     if (compatriots == 0) {
         ChangePlayerMorale(player, int16_t(-(GameRandom() % 3)));
         if (GameRandom() % 20 == 0) {
-            AddMessage(int16_t(club), -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kHomesickMessage,
+            AddMessage(int16_t(club), -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kMsgHomesick,
                        kScope, 0);
         }
     } else if (compatriots >= 2 && GameRandom() % 20 == 0) {
@@ -212,7 +204,7 @@ void ClubSquadMoodJob(int16_t club) {
         const int64_t weekWage = int64_t(GetPlayerWage(p)) * 25;
         if (GetPlayerClause8(p) != 0 && weekWage < SquadNeeds.TopWage) {
             SetPlayerWage(p, int16_t(std::min<int32_t>(SquadNeeds.TopWage / 25, 4000)));
-            AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kTopEarnerMessage, kScope, 0);
+            AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kMsgTopEarner, kScope, 0);
         }
         if (GameRandom() % 80 == 0 && NationOf(p) != nation) HomesicknessCheck(p);
 
@@ -221,7 +213,7 @@ void ClubSquadMoodJob(int16_t club) {
         const bool own = GetPlayerClub(p) == uint16_t(club);
         const uint16_t rival = own ? RivalIn(table, table.slots[slot]) : FindRivalCampMate(p);
         if (GameRandom() % 40 == 0 && rival != 0 && human && GetPlayerCaptain(rival) != 0) {
-            AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), -1, Age(p), -1, kCaptainRowMessage,
+            AddMessage(club, -1, p, rival, -1, -1, -1, PositionText(p), -1, Age(p), -1, kMsgCaptainRow,
                        kScope, 0);
             ChangePlayerMorale(rival, int16_t(-(GameRandom() % 10)));
         }
@@ -244,25 +236,24 @@ void ClubSquadMoodJob(int16_t club) {
 }
 
 void SquadMoraleReaction(int16_t club, uint16_t player, int strength) {
-    constexpr int16_t kSpreadMessage = 290, kFewUpsetMessage = 291;
     constexpr int kSpreadAbove = 5;
     if (strength == 0 || !IsClubNumber(club) || !IsPlayerNumber(player)) return;
     // A player outside the starting side carries less weight.
     const uint16_t shirt = GetPlayerShirt(player);
     if (shirt == 0 || shirt >= 12) strength /= 3;
     if (strength <= 0) return;
-    const int will = Stat(player, kWillStat);
+    const int will = Stat(player, kLeadershipStat);
     int hit = 0;
     for (uint16_t mate : ClubRoster[club]) {
         if (mate == 0 || mate == player || !IsPlayerNumber(mate)) continue;
-        if (Stat(mate, kWillStat) >= will) continue;
+        if (Stat(mate, kLeadershipStat) >= will) continue;
         SetPlayerMorale(mate, int16_t(int(GetPlayerMorale(mate)) - GameRandom() % (4 * strength)));
         ++hit;
     }
     const uint16_t ownClub = GetPlayerClub(player);
     const int16_t owner = IsClubNumber(ownClub) ? int16_t(ownClub) : club;
     AddMessage(owner, -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1,
-               hit > kSpreadAbove ? kSpreadMessage : kFewUpsetMessage, kScope, 0);
+               hit > kSpreadAbove ? kMsgManyUnsettled : kMsgFewUnsettled, kScope, 0);
     if (GetClubControl(club) == 0) return;
     const int fansTenths = GetPlayerFans(player) / 10;
     const int fans = GetPlayerFans(1);

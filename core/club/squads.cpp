@@ -34,9 +34,8 @@ SquadList YouthList;
 int16_t SquadPositionCounts[kPositionGroups];
 uint16_t CurrentClubManager;
 uint16_t NationalSquadTable[2][kNationCodes][kNationalSquadSlots];
-int16_t TeamSelectionWords[7];
+int16_t SeasonStepWord;
 uint8_t SquadBytes[28];
-int16_t TeamSelectionTables[4][5];
 
 const FormationSlotTables FormationSlotTable = {{
     {
@@ -605,8 +604,8 @@ int64_t ScoreForSlot(uint16_t player, const SlotRequest& slot) {
         score += v < threshold ? -int64_t(threshold - v) * w[column] : int64_t(v) * w[column];
     }
     if (score < 0) score = 1;
-    score += 20 * GetPlayerStat(player, 11, 0);
-    if (slot.anyPosition != 1) score = (GetPlayerStat(player, 22, 0) + 40) * score / 140;
+    score += 20 * GetPlayerStat(player, kStaminaStat, 0);
+    if (slot.anyPosition != 1) score = (GetPlayerStat(player, kConsistencyStat, 0) + 40) * score / 140;
 
     const int64_t morale = GetPlayerMorale(player);
     const int64_t fatigue = GetPlayerFatigue(player);

@@ -59,9 +59,9 @@ extern uint16_t CurrentClubManager;
 extern uint16_t NationalSquadTable[2][kNationCodes][kNationalSquadSlots];
 
 // Team-selection state kept across days (saved with the game).
-extern int16_t TeamSelectionWords[7];
+// A team-selection and season-step word the query layer reads.
+extern int16_t SeasonStepWord;
 extern uint8_t SquadBytes[28];
-extern int16_t TeamSelectionTables[4][5];
 
 // ---------------------------------------------------------------------------
 // Selection tables

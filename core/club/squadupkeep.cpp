@@ -22,7 +22,8 @@ uint16_t BestLeader(const SquadList& list, uint16_t (*get)(uint16_t)) {
         if (!IsPlayerNumber(player)) continue;
         const uint16_t shirt = get(player);
         if (shirt < 1 || shirt > 11) continue;
-        const int32_t score = int32_t(GetPlayerStat(player, 20, 0)) * GetPlayerExperience(player);
+        const int32_t score =
+            int32_t(GetPlayerStat(player, kLeadershipStat, 0)) * GetPlayerExperience(player);
         if (score > bestScore) {
             bestScore = score;
             best = player;

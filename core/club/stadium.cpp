@@ -16,6 +16,7 @@
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 const StandStyle StandStyleTable[kStandStyleCount] = {
     {200000, 10, 2000, 1000},     {500000, 50, 4000, 2000},      {1000000, 100, 8000, 4000},
@@ -29,9 +30,9 @@ namespace {
 
 constexpr int kSeatsPerBlock = 1000;
 constexpr int kWeeksBooked = 52;
-constexpr int16_t kSeatsAddedMessage = 159;
 // Rebuild messages for stands 0..3.
-constexpr int16_t kRebuildMessage[kStandCount] = {161, 160, 163, 162};
+constexpr int16_t kRebuildMessage[kStandCount] = {kMsgNewEndStand, kMsgNewMainStand, kMsgNewOtherEndStand,
+                                                  kMsgNewOppositeStand};
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int kCrowdBits = 0x7FFFFF;
 // Top-division grounds of the database have no stand below style 2.
@@ -90,7 +91,7 @@ bool ExtendStand(int16_t club, int stand, int64_t budget) {
     while (blocks < room && (blocks + 1) * cost < budget) ++blocks;
     if (blocks == 0) return false;
     SetStand(club, stand, style, StandThousandsOf(club, stand) + blocks);
-    PostStadiumMessage(club, kSeatsAddedMessage, blocks * kSeatsPerBlock);
+    PostStadiumMessage(club, kMsgSeatsAdded, blocks * kSeatsPerBlock);
     Pay(club, blocks * cost);
     return true;
 }
@@ -112,7 +113,7 @@ void ExtendEvenGround(int16_t club, int64_t budget) {
         if (added > 0) SetStand(club, stand, style, StandThousandsOf(club, stand) + added);
     }
     if (bought == 0) return;
-    PostStadiumMessage(club, kSeatsAddedMessage, bought * kSeatsPerBlock);
+    PostStadiumMessage(club, kMsgSeatsAdded, bought * kSeatsPerBlock);
     Pay(club, bought * cost);
 }
 

@@ -13,11 +13,11 @@
 
 StaffRecord StaffCandidates[kStaffSlots];
 StaffRecord ClubStaff[kStaffSlots];
-uint8_t StaffState32[32];
+uint8_t UnusedStaffWords[32];
 uint16_t StaffTimetable[7][4][2];
 CoachingRecord CoachingRecords[kCoachingSlots];
 CoachingRecord28 CoachingRecords28[kCoachingSlots];
-uint8_t StaffState50[50];
+uint8_t UnusedStaffBytes[50];
 
 const int16_t NationLanguages[kLanguageNations][3] = {
 #define NATION_LANGUAGES(nation, a, b, c) {a, b, c},

@@ -27,11 +27,11 @@ constexpr int kLanguageNations = 116;
 
 extern StaffRecord StaffCandidates[kStaffSlots];
 extern StaffRecord ClubStaff[kStaffSlots];
-extern uint8_t StaffState32[32];
+extern uint8_t UnusedStaffWords[32];  // carried by the saved game; nothing reads it
 extern uint16_t StaffTimetable[7][4][2];
 extern CoachingRecord CoachingRecords[kCoachingSlots];
 extern CoachingRecord28 CoachingRecords28[kCoachingSlots];
-extern uint8_t StaffState50[50];
+extern uint8_t UnusedStaffBytes[50];  // carried by the saved game; nothing reads it
 
 // Three language codes per nation (-1 none; 25 a language nobody is
 // matched on).

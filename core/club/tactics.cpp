@@ -11,6 +11,8 @@ using namespace recbits;
 
 CustomTacticTable CustomTacticTableA;
 CustomTacticTable CustomTacticTableB;
+int16_t CurrentTacticB;
+int16_t CurrentTacticA;
 int16_t TacticOptionA;
 int16_t TacticOptionB;
 

@@ -29,11 +29,10 @@ extern CustomTacticTable CustomTacticTableB;
 // The two selection words of each book, copied into the team block of the
 // side that plays with the book: the tactic it plays (0-9 a preset, 10-21
 // a custom slot of the book) and a second tactic option word.
-// The tactic words are kept in the saved team-selection words that follow
-// each book (book B's, then book A's), so a load plays what was chosen.
-extern int16_t TeamSelectionWords[7];
-inline int16_t& CurrentTacticB = TeamSelectionWords[0];
-inline int16_t& CurrentTacticA = TeamSelectionWords[2];
+// The tactic words are saved after each book (book B's, then book A's), so
+// a load plays what was chosen.
+extern int16_t CurrentTacticB;
+extern int16_t CurrentTacticA;
 extern int16_t TacticOptionA;
 extern int16_t TacticOptionB;
 

@@ -1,6 +1,6 @@
 #include "core/club/teamroles.h"
 
-static_assert(sizeof TeamSelectionTables == sizeof ClubRoleLists);
-static_assert(sizeof TeamSelectionWords >= 2 * (3 + kTeamRoles));
+uint16_t ClubRoleLists[kTeamRoles][kRoleChoices];
+uint16_t Code120RoleChoices[kTeamRoles];
 
 uint16_t MatchRoleHolders[kTeamRoles];

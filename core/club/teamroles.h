@@ -16,13 +16,11 @@ constexpr int kTeamRoles = 4;
 constexpr int kRoleChoices = 5;
 
 // Per role five player numbers, first choice first; 0 an empty entry.
-inline uint16_t (&ClubRoleLists)[kTeamRoles][kRoleChoices] =
-    reinterpret_cast<uint16_t (&)[kTeamRoles][kRoleChoices]>(TeamSelectionTables);
+extern uint16_t ClubRoleLists[kTeamRoles][kRoleChoices];
 
 // One player per role for the club's code-120 matches (0 = no choice),
 // kept in the order captain, free-kick taker, corner taker, penalty taker.
-inline uint16_t (&Code120RoleChoices)[kTeamRoles] =
-    reinterpret_cast<uint16_t (&)[kTeamRoles]>(TeamSelectionWords[3]);
+extern uint16_t Code120RoleChoices[kTeamRoles];
 // Word of Code120RoleChoices that holds a role.
 constexpr int kCode120Word[kTeamRoles] = {0, 2, 1, 3};
 

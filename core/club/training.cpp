@@ -17,21 +17,15 @@
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
-constexpr int16_t kSkillMessage = 257;
-constexpr int16_t kRetrainedMessage = 264;
 constexpr int kNoCounter = -1;
 
 // Attributes with a part of their own in training.
-constexpr int kConditionStat = 27;
-constexpr int kProneStat = 12;
-constexpr int kStaminaStat = 11;
-constexpr int kSteadinessStat = 24;
-constexpr int kGeneralWork[4] = {19, 6, 12, 22};
-constexpr int kStrongStat = 22;
+constexpr int kGeneralWork[4] = {kIntelligenceStat, kControlStat, kResilienceStat, kConsistencyStat};
 
 int Stat(uint16_t player, int stat) { return GetPlayerStat(player, int16_t(stat), 0); }
 int Draw(int n) { return GameRandom() % n; }
@@ -84,8 +78,11 @@ void Rest(uint16_t player) { AddFatigue(player, -Draw(5)); }
 
 // The attribute a skill kind 0-3 raises for the pick, -1 for other kinds.
 int SkillStat(uint16_t player, int kind, int pick) {
-    constexpr int kKeeper[4] = {0, 0, 9, 9};
-    constexpr int kSkills[4][4] = {{4, 14, 9, 5}, {3, 13, 3, 7}, {9, 8, 19, 6}, {11, 10, 15, 1}};
+    constexpr int kKeeper[4] = {kKeepingStat, kKeepingStat, kAgilityStat, kAgilityStat};
+    constexpr int kSkills[4][4] = {{kShootingStat, kComposureStat, kAgilityStat, kDribbleStat},
+                                   {kPassingStat, kVisionStat, kPassingStat, kDeadballStat},
+                                   {kAgilityStat, kPaceStat, kIntelligenceStat, kControlStat},
+                                   {kStaminaStat, kPowerStat, kAggressionStat, kHeadingStat}};
     if (kind < 0 || kind > 3) return -1;
     if (kind == 0 && GetPlayerPosition2(player) == 0) return kKeeper[pick];
     return kSkills[kind][pick];
@@ -99,9 +96,19 @@ struct PositionWork {
 };
 constexpr int kFirstPositionKind = 9;
 constexpr PositionWork kPositionWork[] = {
-    {{2, 3, 2, 8}, 1},   {{2, 1, 2, 10}, 2},   {{2, 1, 2, 3}, 4},    {{2, 8, 2, 3}, 3}, {{2, 3, 3, 10}, 5},
-    {{2, 10, 3, 18}, 6}, {{3, 13, 3, 7}, 7},   {{3, 4, 5, 10}, 8},   {{3, 5, 8, 5}, 9}, {{3, 4, 1, 10}, 10},
-    {{4, 4, 1, 10}, 11}, {{4, 4, 19, 14}, 12}, {{2, 18, 2, 14}, -1},
+    {{kTacklingStat, kPassingStat, kTacklingStat, kPaceStat}, 1},
+    {{kTacklingStat, kHeadingStat, kTacklingStat, kPowerStat}, 2},
+    {{kTacklingStat, kHeadingStat, kTacklingStat, kPassingStat}, 4},
+    {{kTacklingStat, kPaceStat, kTacklingStat, kPassingStat}, 3},
+    {{kTacklingStat, kPassingStat, kPassingStat, kPowerStat}, 5},
+    {{kTacklingStat, kPowerStat, kPassingStat, kSpiritStat}, 6},
+    {{kPassingStat, kVisionStat, kPassingStat, kDeadballStat}, 7},
+    {{kPassingStat, kShootingStat, kDribbleStat, kPowerStat}, 8},
+    {{kPassingStat, kDribbleStat, kPaceStat, kDribbleStat}, 9},
+    {{kPassingStat, kShootingStat, kHeadingStat, kPowerStat}, 10},
+    {{kShootingStat, kShootingStat, kHeadingStat, kPowerStat}, 11},
+    {{kShootingStat, kShootingStat, kIntelligenceStat, kComposureStat}, 12},
+    {{kTacklingStat, kSpiritStat, kTacklingStat, kComposureStat}, -1},
 };
 static_assert(std::size(kPositionWork) == kTrainingKinds - kFirstPositionKind);
 
@@ -137,7 +144,7 @@ int16_t GroupText(uint16_t player) { return int16_t(kTextFirstPositionType + HVW
 
 void LearnSideSkill(int16_t record, uint16_t player, uint16_t kind) {
     const SideSkill& skill = kSideSkills[kind - kFirstSideKind];
-    PostTrainingNews(kSkillMessage, player, GroupText(player), skill.text);
+    PostTrainingNews(kMsgSkillImproved, player, GroupText(player), skill.text);
     skill.set(player, int16_t(skill.get(player) + 1));
     if (skill.get(player) == kSideSkillMaximum) RetireKind(record, kind);
 }
@@ -147,7 +154,7 @@ void WorkOnPosition(int16_t record, uint16_t player, uint16_t kind, int pick, in
     RaiseCounted(record, player, work.stats[pick]);
     const int16_t position = int16_t(GetPlayerPosition2(player));
     if (work.target < 0 || bestRole == position || bestRole != work.target) return;
-    PostTrainingNews(kRetrainedMessage, player, GroupText(player), GetPositionNameTextId(work.target));
+    PostTrainingNews(kMsgRetrained, player, GroupText(player), GetPositionNameTextId(work.target));
     SetPlayerPosition(player, work.target);
     RetireKind(record, kind);
 }
@@ -178,7 +185,7 @@ void TrainingInjuryOneIn(uint16_t player, int odds) {
 void TrainRecord(int16_t record, uint16_t player) {
     const int a = DevelopmentInterval(player), b = FatigueInterval(player);
     const uint16_t kindA = RecordKind(record, kTrainingRegular), kindB = RecordKind(record, kTrainingExtra);
-    const int prone = Stat(player, kProneStat);
+    const int prone = Stat(player, kResilienceStat);
     if (kindA == kTrainingRest) {
         AddField105(player, -Draw(3));
         AddFitness(player, -Draw(2));
@@ -192,7 +199,7 @@ void TrainRecord(int16_t record, uint16_t player) {
         TrainingInjuryOneIn(player, prone + 100);
     }
     if (kindA != kTrainingRest && kindB != kTrainingRest) {
-        if (OneIn((100 - Stat(player, kSteadinessStat)) / 5 + 1)) AddField118(player, -Draw(5));
+        if (OneIn((100 - Stat(player, kProfessionalismStat)) / 5 + 1)) AddField118(player, -Draw(5));
         AddMorale(player, Draw(2));
         if (OneIn(b)) AddFatigue(player, Draw(7));
     }
@@ -207,7 +214,7 @@ void TrainYouthPlayer(uint16_t player) {
     AddMorale(player, 10);
     AddFitness(player, Draw(3));
     if (!OneIn(DevelopmentInterval(player))) return;
-    const int prone = Stat(player, kProneStat);
+    const int prone = Stat(player, kResilienceStat);
     RaiseStat(player, kGeneralWork[Draw(4)]);
     TrainingInjuryOneIn(player, prone + 200);
     RaiseStat(player, kGeneralWork[Draw(4)]);
@@ -259,11 +266,11 @@ void ComputerTrainingRound(uint16_t player, int a) {
     }
     if (!OneIn(a)) return;
     constexpr int kStrongEnough = 90, kUnsettled = 12;
-    if (Stat(player, kStrongStat) < kStrongEnough || GetPlayerField118(player) > kUnsettled) {
+    if (Stat(player, kConsistencyStat) < kStrongEnough || GetPlayerField118(player) > kUnsettled) {
         ComputerDevelopPlayer(player, int16_t(Draw(4)), kTrainingGeneral);
         return;
     }
-    TrainingInjuryOneIn(player, Stat(player, kProneStat) + 200);
+    TrainingInjuryOneIn(player, Stat(player, kResilienceStat) + 200);
     const int kind = ComputerKind(player);
     if (kind >= 0) ComputerDevelopPlayer(player, int16_t(Draw(4)), int16_t(kind));
 }
@@ -279,7 +286,7 @@ int16_t DevelopmentInterval(uint16_t player) {
     const int age = GetPlayerAge(player);
     const int ageTerm = std::max(15, (age / 2) * age + 10);
     // The product is a 16-bit word before the division.
-    const int16_t product = int16_t((101 - Stat(player, kConditionStat)) * ageTerm);
+    const int16_t product = int16_t((101 - Stat(player, kAbilityStat)) * ageTerm);
     return int16_t(std::max(21, product / 50));
 }
 
@@ -339,7 +346,8 @@ const int16_t PositionSuitability[kPositionCodes][kPositionSuitabilityWords] = {
 
 int16_t PositionSuitability_Score(uint16_t player, int16_t position) {
     if (position < 0 || position >= kPositionCodes) return 0;
-    constexpr int kWeightedStats[9] = {8, 10, 13, 9, 3, 4, 2, 5, 1};
+    constexpr int kWeightedStats[9] = {kPaceStat,     kPowerStat,    kVisionStat,  kAgilityStat, kPassingStat,
+                                       kShootingStat, kTacklingStat, kDribbleStat, kHeadingStat};
     const int16_t* row = PositionSuitability[position];
     int16_t setting = 0;
     if (row[0] != 0) {

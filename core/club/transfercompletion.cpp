@@ -19,16 +19,13 @@
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/playernews.h"
 
 namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kShortlistSoldMessage = 242;
-constexpr int16_t kSellOnPaidMessage = 156;
-constexpr int16_t kRecordSaleMessage = 26;
-constexpr int16_t kRecordBuyMessage = 27;
 constexpr int16_t kPositionTextBase = 300;
 constexpr int32_t kSmallestFee = 1000;
 constexpr int64_t kLevyPercent = 17;
@@ -121,7 +118,7 @@ void PayFee(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) {
             AddMiscIn(int16_t(sellOnClub), int32_t(share));
             if (share != 0) {
                 AddMessage(seller, int16_t(sellOnClub), player, kNoPlayer, -1, -1, int32_t(share), -1, -1, -1,
-                           -1, kSellOnPaidMessage, kScope, 1);
+                           -1, kMsgSellOnPaid, kScope, 1);
             }
         }
     }
@@ -165,7 +162,7 @@ void UpdateRecords(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) 
             SetClubRecordSale(seller, player, fee / 100, uint8_t(buyer));
             if (laterSeason) {
                 AddMessage(seller, buyer, player, kNoPlayer, -1, -1, fee, PositionText(player), -1,
-                           Age(player), -1, kRecordSaleMessage, kScope, 0);
+                           Age(player), -1, kMsgRecordSale, kScope, 0);
             }
         }
         AddSales(seller, fee);
@@ -177,7 +174,7 @@ void UpdateRecords(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) 
             const uint16_t manager = FindClubManager(buyer);
             SetPlayerFans(manager, int16_t(GetPlayerFans(manager) + GameRandom() % 8));
             AddMessage(buyer, seller, player, kNoPlayer, -1, -1, fee, PositionText(player), -1, Age(player),
-                       -1, kRecordBuyMessage, kScope, 0);
+                       -1, kMsgRecordBuy, kScope, 0);
         }
     }
 }
@@ -202,7 +199,7 @@ void CompleteTransfer(uint16_t player, int16_t buyer, int32_t fee, int16_t claus
     const int16_t host = market::PlayingClub(player);
 
     RemoveFromAllBidShortLists(player);
-    market::PostShortlistNews(kShortlistSoldMessage, player, buyer, PositionText(player));
+    market::PostShortlistNews(kMsgShortlistSold, player, buyer, PositionText(player));
     if (GetClubControl(buyer) != 0) {
         BuildClubSquadList(buyer);
         const int16_t slot = HVW_FindFreePlayerWatchSlot(player);

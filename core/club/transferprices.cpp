@@ -18,6 +18,7 @@
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
+#include "core/season/messagetypes.h"
 
 using namespace market;
 
@@ -31,13 +32,12 @@ constexpr int16_t kNoWeakness = 30000;
 constexpr int32_t kLowestAffordableWage = 150;
 constexpr int kSquadForCutback = 32;
 constexpr int64_t kWeakContractLimit = 100000;
-constexpr int16_t kMsgShortlistListed = 248;
 constexpr int16_t kTextWageCutback = 826;
 constexpr int16_t kReleaseHistory = 10;
 
 // How many rounds of haggling a manager puts up with: 0 for one who drives
 // the hardest bargain (stat 16 of 100), 10 for the softest.
-int64_t HaggleDepth(uint16_t manager) { return (100 - Stat(manager, 16)) / 10; }
+int64_t HaggleDepth(uint16_t manager) { return (100 - Stat(manager, kGreedStat)) / 10; }
 
 int64_t Rounded(int64_t value) { return RoundMoneyValue(Saturate32(value)); }
 
@@ -61,7 +61,7 @@ bool IsOwnPlayerAtHome(uint16_t player, int16_t club) {
 void ListTopEarner(uint16_t player, int16_t club) {
     if (GetPlayerTxList(player) != 0) return;
     SetPlayerTxList(player, 1);
-    PostShortlistNews(kMsgShortlistListed, player, club, kTextWageCutback,
+    PostShortlistNews(kMsgShortlistNews, player, club, kTextWageCutback,
                       int16_t(kTextFirstPositionType + PositionType(OwnPosition(player))));
 }
 
@@ -125,7 +125,7 @@ int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, i
     }
     const int16_t seller = PlayingClub(player);
     const uint16_t manager = FindClubManager(seller);
-    const int64_t haggle = Stat(manager, 16);
+    const int64_t haggle = Stat(manager, kGreedStat);
     const int64_t k = HaggleDepth(manager);
     const int64_t r1 = std::clamp<int64_t>(round1, 0, k);
     const int64_t r2 = std::clamp<int64_t>(round2, 0, k);
@@ -143,8 +143,8 @@ int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, i
             const uint16_t shirt = GetPlayerShirt(player);
             if (shirt >= 1 && shirt <= 11) v += MulMoney(haggle, v) / 100;
             if (RatePlayerAbility(player, OwnPosition(player)) > StarterAverage(seller) &&
-                Stat(FindClubManager(seller), 16) <= Stat(manager, 19) && seller >= 0 &&
-                GetClubBalance(seller) > 0) {
+                Stat(FindClubManager(seller), kGreedStat) <= Stat(manager, kIntelligenceStat) &&
+                seller >= 0 && GetClubBalance(seller) > 0) {
                 v = MulMoney(v, 4);
             }
             v = Rounded(v);
@@ -172,7 +172,7 @@ int32_t GetFeeCounterOffer(uint16_t player, int32_t amount, int16_t round1, int1
     }
     const int64_t cap = ClubSafeTransferBudget(club);
     const uint16_t manager = FindClubManager(PlayingClub(player));
-    const int64_t give = 100 - Stat(manager, 16);
+    const int64_t give = 100 - Stat(manager, kGreedStat);
     const int64_t k = HaggleDepth(manager);
     const int64_t r1 = std::clamp<int64_t>(round1, 0, k);
     const int64_t r2 = std::clamp<int64_t>(round2, 0, k);
@@ -214,7 +214,7 @@ int16_t ComputerPickListedPlayer(int16_t seller, int16_t buyer, uint16_t named, 
         chosen = p;
     }
     if (chosen == 0) return 0;
-    const int16_t days = int16_t(Stat(named, 19) / 20 + 2);
+    const int16_t days = int16_t(Stat(named, kIntelligenceStat) / 20 + 2);
     // The bid goes into the slot of the player's own position type.
     if (ClubMakeBid(buyer, chosen, ValuePlayer(chosen), OwnPosition(chosen), 1) == 0) return 0;
     SetPlayerDecisionDelay(chosen, days, buyer);
@@ -275,7 +275,7 @@ void ComputerWageCutback(int16_t club) {
         if (GetPlayerTxList(p) == 0 && (topUnlisted == 0 || GetPlayerWage(p) > GetPlayerWage(topUnlisted))) {
             topUnlisted = p;
         }
-        const int64_t term = int64_t(Stat(p, 27)) * GetPlayerContract(p);
+        const int64_t term = int64_t(Stat(p, kAbilityStat)) * GetPlayerContract(p);
         if (term < weakestTerm) weakestTerm = term, weakest = p;
     }
     if (affordable < kLowestAffordableWage) {

@@ -1,4 +1,5 @@
 #include "core/match/actionmachine.h"
+#include "core/match/matchengine.h"
 
 #include <array>
 #include <cassert>
@@ -27,7 +28,6 @@
 #include "core/match/volleys.h"
 
 uint8_t RunningCount;
-int16_t (&MatchLastDefenderY)[2] = OffsideLine;
 
 // Flags per action: head follows the ball, free to react, may react to a
 // high ball.

@@ -32,9 +32,6 @@ inline int MatchActionReactFlag(uint16_t action) {
 
 // Players that ran toward their target this tick.
 extern uint8_t RunningCount;
-// Each team's last-defender line (the y of its deepest outfield player on
-// the pitch), read by the offside rule; the same array as OffsideLine.
-extern int16_t (&MatchLastDefenderY)[2];
 
 // The handler of an action code; the code must be in 0..205.
 MatchActionHandler MatchActionHandlerOf(uint16_t action);

@@ -19,7 +19,7 @@
 uint8_t PlayStopped;
 int16_t ThrowInX, ThrowInY, CornerX, CornerY, GoalKickX, GoalKickY;
 int16_t ThrowInToucher, CornerToucher, GoalKickToucher;
-int8_t ShotMarker = -1;
+int8_t ShooterFigure = -1;
 int16_t ShootOutScorer;
 int16_t ShootOutDecision[2];
 uint8_t KeeperTouchedBall;
@@ -375,7 +375,7 @@ void Ball_AwardGoalKick() {
     GoalKickToucher = LastToucher;
     MatchPhase = kPhaseGoalKick;
     RestartTeam = int16_t(end.attackers ^ 1);
-    if (ShotMarker == -1) return;
+    if (ShooterFigure == -1) return;
     // A shot that only just missed raises the attackers' pressure.
     const int16_t px = BallState.probeX;
     bool near = false;
@@ -385,7 +385,7 @@ void Ball_AwardGoalKick() {
         const int over = BallState.z - 160;
         near = over >= 1 && over <= 4;
     }
-    ShotMarker = -1;
+    ShooterFigure = -1;
     if (near) MatchCheckRestart(1);
 }
 

@@ -9,9 +9,9 @@ extern uint8_t PlayStopped;
 // player to touch it then.
 extern int16_t ThrowInX, ThrowInY, CornerX, CornerY, GoalKickX, GoalKickY;
 extern int16_t ThrowInToucher, CornerToucher, GoalKickToucher;
-// The pending shot (the shooter's figure, -1 none), measured as a near
-// miss when it ends in a goal kick.
-extern int8_t ShotMarker;
+// The shooter whose shot is on its way (-1 none), measured as a near miss
+// when it ends in a goal kick.
+extern int8_t ShooterFigure;
 // The shoot-out's scorer and its two decision countdowns (100 at a goal).
 extern int16_t ShootOutScorer;
 extern int16_t ShootOutDecision[2];

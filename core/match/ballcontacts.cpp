@@ -220,7 +220,7 @@ void Ball_ResetContacts() {
     PassMarkerCountdown = 0;
     BallState.kickGrace = 0;
     PlayStopped = 0;
-    ShotMarker = -1;
+    ShooterFigure = -1;
     ShootOutDecision[0] = ShootOutDecision[1] = 0;
     KeeperTouchedBall = 0;
     for (int team = 0; team < 2; ++team) {

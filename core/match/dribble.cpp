@@ -501,7 +501,7 @@ void Match_Dribble(int16_t figure) {
     if (!Match_IsPlayerFigure(figure)) return;
     MatchFigure& f = MatchFigures[figure];
     const int g = Match_GoalDirection(figure, 0, CurrentTeam);
-    const int goalDistance = DistanceToGoal;
+    const int goalDistance = GoalDistanceScratch;
     Decision d{f.facing & 255, 0, 0, false};
     const bool touch = (f.frame == kDribbleLeftTouchFrame && f.leftNow != 0) ||
                        (f.frame == kDribbleRightTouchFrame && f.rightNow != 0);

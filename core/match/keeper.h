@@ -40,17 +40,14 @@ uint16_t Match_KeeperSideOf(int16_t figure, int16_t x);
 // ---------------------------------------------------------------------------
 // The shot the keeper faces and his saves.
 
-// The shooter whose shot is on its way (-1 none); the same record the ball
-// code reads for a near miss.
-extern int8_t& ShooterFigure;
 // Ticks a penalty or a shot from a set piece is still on its way (50, 350
 // in the shoot-out; the keeper guesses his side meanwhile), the ticks a high
 // catch still follows it (350), and the ticks after a tip over the bar:
 // three of the match's countdowns, which the tick lowers; the set-piece
 // kicks start the first two.
-extern int16_t& ShotTimer;
-extern int16_t& ShotHoldTimer;
-extern int16_t& KeeperTipTimer;
+extern int16_t ShotTimer;
+extern int16_t ShotHoldTimer;
+extern int16_t KeeperTipTimer;
 // Shots of each team saved by the other team's keeper.
 extern int16_t TeamSavedShotCount[2];
 // 0 middle, 1 low, 2 high: the dive being made.

@@ -21,10 +21,9 @@
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
 
-int8_t& ShooterFigure = ShotMarker;
-int16_t& ShotTimer = MatchTimers[0];
-int16_t& ShotHoldTimer = MatchTimers[1];
-int16_t& KeeperTipTimer = MatchTimers[2];
+int16_t ShotTimer;
+int16_t ShotHoldTimer;
+int16_t KeeperTipTimer;
 int16_t TeamSavedShotCount[2];
 int16_t KeeperDiveType;
 int16_t SaveSpreadPercent;

@@ -4,6 +4,7 @@
 #include <bitset>
 
 #include "core/base/random.h"
+#include "core/match/keeper.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
@@ -16,7 +17,7 @@
 using namespace gameinfo;
 
 uint16_t MatchTickPhase;
-uint8_t MatchOddTick;
+uint8_t RankingTeam;
 uint8_t MatchClockRunning;
 uint8_t MatchTimeUp;
 uint32_t PeriodClock;
@@ -32,13 +33,15 @@ uint32_t PossessionTicks[2];
 uint32_t ThirdTicks[2][3];
 int16_t TeamMomentum[2];
 uint16_t TeamRestartCount[2];
-int16_t MatchTimers[kCountdownTimers];
 uint16_t DelayedCrowdTicks;
 int16_t DelayedCrowdFigure;
 uint8_t PeriodEndCount;
 int16_t BallHolderWord;
 
 namespace {
+
+// The shot countdowns the tick lowers.
+constexpr int16_t* kCountdowns[] = {&ShotTimer, &ShotHoldTimer, &KeeperTipTimer};
 
 constexpr int16_t kPeriodMinutes[4] = {45, 45, 15, 15};
 constexpr int16_t kFirstMinute[4] = {0, 45, 90, 105};
@@ -162,12 +165,12 @@ void MatchClockStartMatch() {
     MinutePressure = 0;
     OpenPlayTicks = 0;
     MatchTickPhase = 0;
-    MatchOddTick = 0;
+    RankingTeam = 0;
     AllTicks = 0;
     restartPressureCountdown = 0;
     PeriodEndCount = 0;
     DelayedCrowdTicks = 0;
-    for (int16_t& timer : MatchTimers) timer = 0;
+    for (int16_t* timer : kCountdowns) *timer = 0;
     for (int team = 0; team < 2; ++team) {
         PossessionTicks[team] = 0;
         for (uint32_t& third : ThirdTicks[team]) third = 0;
@@ -229,9 +232,9 @@ void MatchClockTick() {
 
 void MatchTickBookkeeping() {
     MatchTickPhase = uint16_t((MatchTickPhase + 1) % 4);
-    MatchOddTick ^= 1;
-    for (int16_t& timer : MatchTimers) {
-        if (timer > 0) --timer;
+    RankingTeam ^= 1;
+    for (int16_t* timer : kCountdowns) {
+        if (*timer > 0) --*timer;
     }
     if (MatchPhase == kPhaseOpenPlay) {
         if (restartPressureCountdown > 0) {

@@ -7,12 +7,10 @@
 #include "core/match/phases.h"
 
 constexpr int kTicksPerSecond = 50;
-constexpr int kCountdownTimers = 5;
-
 // Match phases the clock reads.
 
 extern uint16_t MatchTickPhase;  // 0..3, selects the team job of the tick
-extern uint8_t MatchOddTick;     // toggled every tick
+extern uint8_t RankingTeam;      // toggled every tick: the team ranked this tick
 extern uint8_t MatchClockRunning;
 extern uint8_t MatchTimeUp;
 extern uint32_t PeriodClock;  // ticks since the period began
@@ -28,7 +26,6 @@ extern uint32_t PossessionTicks[2];
 extern uint32_t ThirdTicks[2][3];     // per team: defensive, middle, attacking third
 extern int16_t TeamMomentum[2];       // 0..1000
 extern uint16_t TeamRestartCount[2];  // restart pressure
-extern int16_t MatchTimers[kCountdownTimers];
 extern uint16_t DelayedCrowdTicks;
 extern int16_t DelayedCrowdFigure;
 extern uint8_t PeriodEndCount;

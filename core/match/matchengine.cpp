@@ -18,7 +18,7 @@ int32_t MatchCurX16, MatchCurY16;
 uint8_t MatchEvent = kOrdinaryPlay;
 int16_t LastToucher = -1;
 int16_t PreviousToucher = -1;
-int16_t OffsideLine[2];
+int16_t MatchLastDefenderY[2];
 int16_t CaptainFigure[2];
 int16_t PenaltyTakerFigure[2];
 int16_t FreeKickTakerFigure[2];
@@ -48,7 +48,7 @@ void MatchResetEngineState() {
         PenaltyTakerFigure[team] = int16_t(team * kTeamFigures + 9);
         FreeKickTakerFigure[team] = int16_t(team * kTeamFigures + 8);
         CornerTakerFigure[team] = int16_t(team * kTeamFigures + 7);
-        OffsideLine[team] = team == 0 ? 414 : 1750;
+        MatchLastDefenderY[team] = team == 0 ? 414 : 1750;
     }
     CurrentTeam = 0;
     MatchEvent = kOrdinaryPlay;

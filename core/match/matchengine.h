@@ -54,8 +54,9 @@ extern uint8_t MatchEvent;
 // The last and previous figure to touch the ball, -1 none.
 extern int16_t LastToucher;
 extern int16_t PreviousToucher;
-// Each team's offside line (y of its defensive line).
-extern int16_t OffsideLine[2];
+// Each team's last-defender line (the y of its deepest outfield player on
+// the pitch), read by the offside rule.
+extern int16_t MatchLastDefenderY[2];
 // Per team the figure of the captain, penalty, free-kick and corner taker.
 extern int16_t CaptainFigure[2];
 extern int16_t PenaltyTakerFigure[2];

@@ -21,7 +21,7 @@ using namespace gameinfo;
 PendingPassRecord PendingPass[3] = {{kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}, {kNoFigure, kNoFigure}};
 uint8_t PassMatrixSecondFlag;
 int16_t FreeKickAimX, FreeKickAimY;
-int16_t DistanceToGoal;
+int16_t GoalDistanceScratch;
 uint8_t PenaltiesTaken;
 uint16_t ShootoutOrder[2][kShootoutKickers];
 
@@ -219,8 +219,8 @@ void MatchSetKickSpeed(int16_t kicker, int16_t targetX) {
     BallState.swerve[0] = BallState.swerve[1] = BallState.swerve[2] = 0;
     if (!ValidPlayer(kicker)) return;
     const MatchFigure& k = MatchFigures[kicker];
-    DistanceToGoal = MatchOctDistance(kPitchCentreX - k.x, GoalY(Team(kicker)) - k.y);
-    int bend = 50 - DistanceToGoal / 16;
+    GoalDistanceScratch = MatchOctDistance(kPitchCentreX - k.x, GoalY(Team(kicker)) - k.y);
+    int bend = 50 - GoalDistanceScratch / 16;
     if (bend < 1) bend = 1;
     bend *= 125;
     const bool hasTarget = targetX >= 0;

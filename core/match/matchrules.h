@@ -48,8 +48,9 @@ extern PendingPassRecord PendingPass[3];  // kinds 1, 2, 3
 extern uint8_t PassMatrixSecondFlag;
 // The free-kick aim point.
 extern int16_t FreeKickAimX, FreeKickAimY;
-// The distance to goal left by the last goal-direction work.
-extern int16_t DistanceToGoal;
+// The goal distance left by the last Match_GoalDistance or
+// Match_GoalDirection (except mode 2): the match's one distance to goal.
+extern int16_t GoalDistanceScratch;
 // Kicks taken in the shoot-out, and each side's order of takers (player
 // ids) that its human manager set; a side kicks from its own order, so two
 // human sides (a club against itself) each keep theirs.

@@ -20,7 +20,7 @@ bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures
 bool BeyondLine(int16_t figure, int attackers) {
     const MatchFigure& f = MatchFigures[figure];
     if (f.off != 0) return false;
-    const int16_t line = OffsideLine[attackers ^ 1];
+    const int16_t line = MatchLastDefenderY[attackers ^ 1];
     const int16_t y = int16_t(f.y);
     if (attackers == AttackDirection) return y > line && y > kPitchHalfwayY;
     return y < line && y < kPitchHalfwayY;
@@ -38,7 +38,7 @@ void MatchMarkOffside(int16_t figure) {
     if (!ballInAttackingHalf) return;
     MatchFigure& p = MatchFigures[figure];
     if (p.offsideMark == 0 || !BeyondLine(figure, attackers)) return;
-    int beyond = p.y - OffsideLine[attackers ^ 1];
+    int beyond = p.y - MatchLastDefenderY[attackers ^ 1];
     if (beyond < 0) beyond = -beyond;
     if (beyond < kOffsideTolerance && GameRandom() % 100 > OffsideStrictness) return;
 

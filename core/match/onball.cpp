@@ -31,7 +31,7 @@ void KeepRunning(int16_t figure) {
     const int goalward = f.actionWord & 255;
     int16_t score = 0;
     const int c = Match_FindFreeDirection(figure, int16_t(goalward), score);
-    const int d = std::max(0, DistanceToGoal / 5 - 200);
+    const int d = std::max(0, GoalDistanceScratch / 5 - 200);
     const int e = Match_FoldedDifference(c, goalward);
     const int v = (e + d / 2) * 2;
     if (v > 128 && c == int(f.facing)) {
@@ -82,7 +82,7 @@ bool TryOptions(int16_t figure) {
     int16_t score = 0;
     const int c = Match_FindFreeDirection(figure, int16_t(f.actionWord & 255), score);
     if (c >= 0 && f.actionParam <= kOnBallRunWindow) return false;
-    if (DistanceToGoal > kClearanceDistance && f.position < kDefenderPositions) {
+    if (GoalDistanceScratch > kClearanceDistance && f.position < kDefenderPositions) {
         MatchClearBall(figure, int16_t(f.facing & 255));
         return true;
     }

@@ -216,7 +216,7 @@ int16_t Choose(const Chooser& c, int16_t figure, int mode) {
         const bool backPass = c.backPassFlag && mate.ballDistance < kBackPassReach && t > kBackPassTurn;
         if (c.turnLimit > 0 && t > c.turnLimit && !backPass) continue;
         int s = Match_FoldedDifference(d, reference);
-        if (c.adjustScore && c.spaceTarget && f.tacticBytes[3] == 1 && DistanceToGoal < 1000) s *= 2;
+        if (c.adjustScore && c.spaceTarget && f.tacticBytes[3] == 1 && GoalDistanceScratch < 1000) s *= 2;
         if (c.adjustScore && c.spaceTarget && c.halving && f.tacticBytes[0] == 3) s /= 2;
         if (c.lane == Lane::kDirect) {
             if (s - 32 > f.agility) continue;

@@ -16,8 +16,6 @@
 #include "core/match/openplay.h"
 #include "core/match/tackle.h"
 
-uint8_t& RankingTeam = MatchOddTick;
-
 namespace {
 
 constexpr int kKeepChallengerReach = 128;
@@ -284,7 +282,7 @@ int16_t Match_NoOpponentNear(int16_t figure) {
 void Match_GoalDistance(int16_t figure, int16_t team) {
     if (!Match_IsPlayerFigure(figure)) return;
     const MatchFigure& p = MatchFigures[figure];
-    DistanceToGoal = Match_ApproxDistance(p.x, p.y, kPitchCentreX, Match_AttackedGoalLine(team & 1));
+    GoalDistanceScratch = Match_ApproxDistance(p.x, p.y, kPitchCentreX, Match_AttackedGoalLine(team & 1));
 }
 
 uint16_t Match_GoalDirection(int16_t figure, int16_t mode, int16_t team) {
@@ -331,7 +329,7 @@ uint16_t Match_GoalDirection(int16_t figure, int16_t mode, int16_t team) {
             }
         }
     }
-    if (mode != 2) DistanceToGoal = Match_ApproxDistance(p.x, p.y, kPitchCentreX, goalY);
+    if (mode != 2) GoalDistanceScratch = Match_ApproxDistance(p.x, p.y, kPitchCentreX, goalY);
     return Match_DirectionSector(p.x, p.y, aimX, goalY, 256);
 }
 
@@ -373,10 +371,10 @@ void Match_InterceptCarrier(int16_t figure) {
     const auto leadFor = [&](int goalDistance) {
         return ((goalDistance / 30 + 16 + p.ballDistance / 4) * 100) / p.tackling;
     };
-    int lead = leadFor(DistanceToGoal);
+    int lead = leadFor(GoalDistanceScratch);
     if (lead > kLeadAtTackling && !closer) {
         const uint16_t heading = Match_GoalDirection(c, 1, int16_t(possession));
-        lead = leadFor(DistanceToGoal);
+        lead = leadFor(GoalDistanceScratch);
         const double theta = double(heading) * kFullTurn / 256.0;
         // The point ahead of the carrier stays on the pitch: near the goal
         // line a long lead would send the defender on beyond it.

@@ -9,17 +9,11 @@
 
 #include "core/match/matchrules.h"
 
-// The goal distance left by the last Match_GoalDistance or
-// Match_GoalDirection (except mode 2): the match's one distance to goal.
-inline int16_t& GoalDistanceScratch = DistanceToGoal;
-
 // RankDistance of a player off the pitch, and the cap of every other one.
 constexpr int16_t kRankOffPitch = 30000;
 constexpr int16_t kRankDistanceCap = 29999;
 // Added to the rank of a player who is busy in his action.
 constexpr int kRankBusyPenalty = 1000;
-// The team ranked this tick: the tick's odd-tick toggle.
-extern uint8_t& RankingTeam;
 
 // Ranks RankingTeam: refresh, one bubble pass, the challenger and perhaps
 // a second man.
@@ -32,11 +26,11 @@ void Match_PassThinkRole(int16_t team, int16_t figure);
 int16_t Match_FindFreeDirection(int16_t figure, int16_t base, int16_t& score);
 // 1 when no opponent is close to the ball, else 0.
 int16_t Match_NoOpponentNear(int16_t figure);
-// Sets DistanceToGoal: from the figure to the centre of the goal the team
+// Sets GoalDistanceScratch: from the figure to the centre of the goal the team
 // attacks.
 void Match_GoalDistance(int16_t figure, int16_t team);
 // The direction the figure should carry the ball in to attack the team's
-// goal; sets DistanceToGoal unless mode is 2.
+// goal; sets GoalDistanceScratch unless mode is 2.
 uint16_t Match_GoalDirection(int16_t figure, int16_t mode, int16_t team);
 // Moves the figure one whole unit toward (x, y) on each axis.
 void Match_StepTowardX(int16_t figure, int16_t x, int16_t y);

@@ -281,7 +281,7 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag) {
     const int hesitation = p.offsideMark;
     angle -= p.outlook / 8 + 16 * hesitation + 10 * trailing;
     if (angle < 0) angle = 0;
-    const int16_t line = OffsideLine[team ^ 1];
+    const int16_t line = MatchLastDefenderY[team ^ 1];
     const bool pastLine = upfield ? p.y > line : p.y < line;
     const bool beyond = pastLine || (nearestValid && MatchFigures[nearest].ballDistance > 128);
 

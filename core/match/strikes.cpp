@@ -348,5 +348,5 @@ void Match_ResetOpenPlayState() {
     SpaceTargetX = SpaceTargetY = 0;
     // The goal distance the last decision left: the first interception of
     // a match reads it before anyone has measured one in this match.
-    DistanceToGoal = 0;
+    GoalDistanceScratch = 0;
 }

@@ -139,7 +139,7 @@ void MarkAttacker(int team, int16_t attacker, bool openPlay) {
     m.targetY = int16_t(a.y - dy);
     if (openPlay && attacker != TeamChallenger[team]) {
         // A target just upfield of the back line is taken onto the line.
-        const int line = OffsideLine[defending];
+        const int line = MatchLastDefenderY[defending];
         const int ahead = defending == AttackDirection ? m.targetY - line : line - m.targetY;
         if (ahead >= 0 && ahead <= 400) m.targetY = int16_t(line);
     }
@@ -294,7 +294,7 @@ void Match_TeamJobPhase2() {
 void Match_TeamJobPhase3() {
     if (MatchPhase != kPhaseOpenPlay) return;
     for (int team = 0; team < 2; ++team) {
-        const int line = OffsideLine[team ^ 1];
+        const int line = MatchLastDefenderY[team ^ 1];
         const bool farEnd = team == AttackDirection;
         for (int slot = kFirstOutfieldSlot; slot <= kLastOutfieldSlot; ++slot) {
             const int16_t p = MatchLineUp[team][slot];

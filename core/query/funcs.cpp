@@ -33,6 +33,7 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"
+#include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
 #include "core/season/friendlies.h"
 #include "core/season/leagues.h"
@@ -337,9 +338,9 @@ int16_t HVW_ShiftSeasonMonth(int16_t month) { return int16_t(month >= 6 ? month 
 // The 1200 six-byte mark records (two bytes and a 32-bit word) of the
 // season code's table of 7200 bytes.
 void HVW_ClearClubMarks() {
-    static_assert(sizeof CompetitionTable7200 == kClubCount * 6);
+    static_assert(sizeof ClubMarkRecords == kClubCount * 6);
     for (int club = 0; club < kClubCount; ++club) {
-        uint8_t* mark = CompetitionTable7200 + club * 6;
+        uint8_t* mark = ClubMarkRecords + club * 6;
         mark[0] = 255;
         mark[1] = 255;
         recbits::StoreU32(mark + 2, 0);
@@ -544,7 +545,7 @@ int16_t HVW_GetMyClub() { return PlayerCount <= 1 ? int16_t(-1) : int16_t(GetPla
 void HVW_MarkAll9ByteRecords() {
     constexpr size_t kRecord = 9;
     constexpr size_t kKindByte = 4;
-    for (size_t at = 0; at + kRecord <= sizeof SeasonTable1260000; at += kRecord) {
-        SeasonTable1260000[at + kKindByte] |= 0xFE;
+    for (size_t at = 0; at + kRecord <= sizeof MatchEventHistory; at += kRecord) {
+        MatchEventHistory[at + kKindByte] |= 0xFE;
     }
 }

@@ -287,7 +287,7 @@ void PlayerRules(uint16_t p, int (&lineMax)[kLines]) {
         const int further = SlotFurtherY(slot, offset);
         if (further >= 0) distance += std::abs(further - y);
     }
-    if (GetPlayerStat(p, 8, 0) / 10 < distance) add(1254);
+    if (GetPlayerStat(p, kPaceStat, 0) / 10 < distance) add(1254);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ int16_t HVW_GetClubCupEntryRound(int16_t club, int16_t cup) {
     if (!IsCountryNumber(country)) return -1;
     switch (cup) {
         case 4:
-            return Contains(EuropeanEntrantList64, 64, club) ? 0 : -1;
+            return Contains(EuropeanEntrantListC, 64, club) ? 0 : -1;
         case 5:
             return Contains(EuropeanEntrantListB, 32, club) ? 0 : -1;
         case 6:

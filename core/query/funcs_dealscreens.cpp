@@ -29,7 +29,7 @@ int16_t HVW_AddPendingDeal(uint16_t player, uint16_t exchange1, uint16_t exchang
 }
 
 void HVW_RemoveUserContractSlot(uint16_t player) {
-    for (uint16_t& entry : HumanContracts)
+    for (uint16_t& entry : PendingHumanDeals)
         if (entry == player) entry = 0;
 }
 

@@ -31,10 +31,10 @@ constexpr int kGroupPlaces = 4;
 constexpr int kPlaceRecordSize = 58;
 constexpr int kReasonSlots = 5;
 constexpr int kPlacesPerDivision = 4;
-static_assert(sizeof CompetitionBytes522 == 9 * kPlaceRecordSize);
+static_assert(sizeof EuropeanPlaceRecords == 9 * kPlaceRecordSize);
 
 int16_t PlaceWord(int country, int word) {
-    return int16_t(recbits::LoadU16(CompetitionBytes522 + country * kPlaceRecordSize + 2 * word));
+    return int16_t(recbits::LoadU16(EuropeanPlaceRecords + country * kPlaceRecordSize + 2 * word));
 }
 
 // Adds the country's clubs of one entrant list behind the ones taken, as
@@ -60,7 +60,7 @@ void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country) {
     for (int16_t& entry : EuroQualifiers) entry = -1;
     int n = TakeCountryClubs(EuropeanEntrantListA, 32, country, 0);
     n += TakeCountryClubs(EuropeanEntrantListB, 32, country, n);
-    int m = TakeCountryClubs(EuropeanEntrantList64, 64, country, n);
+    int m = TakeCountryClubs(EuropeanEntrantListC, 64, country, n);
     // The list holds ten: the first ten are kept and the rest only logged.
     if (n + m > kQualifierSlots) {
         DebugLog(DEBUG_GENERAL, 0, "GetEuroQualifiers(): Warning: %d clubs qualified for Europe, %d listed\n",

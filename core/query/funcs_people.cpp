@@ -127,14 +127,14 @@ int16_t HVW_HasHumanSales() {
 void HVW_ClearHumanSales() { std::memset(HumanSalePlayers, 0, sizeof HumanSalePlayers); }
 
 uint16_t HVW_GetHumanContracts() {
-    for (uint16_t player : HumanContracts) {
+    for (uint16_t player : PendingHumanDeals) {
         if (player != 0) return player;
     }
     AbortError("funcs", 1470, "HVW_GetHumanContracts() Can't find player for that manager");
 }
 
 void HVW_RemoveHumanContract(uint16_t player) {
-    for (uint16_t& entry : HumanContracts) {
+    for (uint16_t& entry : PendingHumanDeals) {
         if (entry == player) {
             entry = 0;
             return;
@@ -143,13 +143,13 @@ void HVW_RemoveHumanContract(uint16_t player) {
 }
 
 int16_t HVW_HasHumanContracts() {
-    for (uint16_t player : HumanContracts) {
+    for (uint16_t player : PendingHumanDeals) {
         if (player != 0) return 1;
     }
     return 0;
 }
 
-void HVW_ClearHumanContracts() { std::memset(HumanContracts, 0, sizeof HumanContracts); }
+void HVW_ClearHumanContracts() { std::memset(PendingHumanDeals, 0, sizeof PendingHumanDeals); }
 
 int16_t HVW_PushRecentValue(int16_t, uint16_t value) {
     if (RecentListGuard != 0) return 0;

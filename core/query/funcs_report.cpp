@@ -147,7 +147,9 @@ uint16_t HVW_GetClubTopAssistsPlayer(int16_t club) {
     }
     if (pick.count == 0) return 0;
     uint16_t best = pick.players[0];
-    auto product = [](uint16_t p) { return int16_t(GetPlayerStat(p, 3, 0) * GetPlayerStat(p, 13, 0)); };
+    auto product = [](uint16_t p) {
+        return int16_t(GetPlayerStat(p, kPassingStat, 0) * GetPlayerStat(p, kVisionStat, 0));
+    };
     int16_t bestProduct = product(best);
     for (uint16_t player : pick.View().subspan(1)) {
         const int16_t value = product(player);
@@ -306,9 +308,10 @@ uint16_t HVW_PickMostValuablePlayer(const uint16_t* list, int32_t* value) {
     uint16_t result = 0;
     int64_t bestProduct = 0;
     for (uint16_t player : second.View()) {
-        const int32_t product =
-            int32_t(uint32_t(GetPlayerStat(player, 3, 0)) * uint32_t(GetPlayerStat(player, 4, 0)) *
-                    uint32_t(GetPlayerStat(player, 2, 0)) * uint32_t(GetPlayerStat(player, 8, 0)));
+        const int32_t product = int32_t(uint32_t(GetPlayerStat(player, kPassingStat, 0)) *
+                                        uint32_t(GetPlayerStat(player, kShootingStat, 0)) *
+                                        uint32_t(GetPlayerStat(player, kTacklingStat, 0)) *
+                                        uint32_t(GetPlayerStat(player, kPaceStat, 0)));
         if (result == 0 || product >= bestProduct) {
             result = player;
             bestProduct = product;

@@ -13,6 +13,7 @@
 #include "core/club/contracts.h"
 #include "core/club/mood.h"
 #include "core/club/squads.h"
+#include "core/club/tactics.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/referees.h"
@@ -128,8 +129,8 @@ int16_t GetPositionNameTextId(int16_t position) {
     return position >= 0 && position <= 13 ? int16_t(kFirstPositionName + position) : int16_t(-1);
 }
 
-int16_t HVW_GetStateWord1(int16_t* out) { return *out = TeamSelectionWords[0]; }
-int16_t HVW_GetStateWord2(int16_t* out) { return *out = TeamSelectionWords[1]; }
+int16_t HVW_GetStateWord1(int16_t* out) { return *out = CurrentTacticB; }
+int16_t HVW_GetStateWord2(int16_t* out) { return *out = SeasonStepWord; }
 
 void HVW_ResetRefereeCounters(int16_t referee) {
     constexpr int kRefereeTable = 400;

@@ -20,6 +20,7 @@
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
@@ -28,9 +29,6 @@ using recbits::LoadU16;
 // Player word of a free squad statistics record.
 constexpr uint16_t kFreeStatsRecord = 0xFFFF;
 // Message types of a completed bid.
-constexpr int16_t kMsgTransferFee = 0;
-constexpr int16_t kMsgTransferFree = 5;
-constexpr int16_t kMsgSignedFreeAgent = 152;
 // Bid prices are kept in hundreds.
 constexpr int32_t kBidPriceUnit = 100;
 int FindStatsRecord(uint16_t player) {

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
+#include "core/records/playerstats.h"
 
 // ---------------------------------------------------------------------------
 // Sizes
@@ -27,7 +28,6 @@ constexpr int kAgentCount = 500;
 constexpr int kClubFinanceRecordSize = 2964;
 constexpr int kFinanceWeeks = 52;
 constexpr int kFinanceWeekEntrySize = 52;
-constexpr int kStatCount = 28;
 constexpr int kPlayerPositionCount = 13;
 
 // Per stored position, the weekly growth chance (percent) of stats 0..7;
@@ -135,7 +135,6 @@ constexpr StatSlot kStatMap[kStatCount] = {
     {22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 2}, {36, 2}, {37, 0}, {38, 0}, {39, 2}, {40, 2},
     {41, 2}, {42, 0}, {27, 2}, {45, 0}, {43, 0}, {44, 0}, {47, 0}, {46, 0},
 };
-constexpr int kAbilityStat = 27;
 constexpr int kFirstStatByte = 20;  // the stats fill bytes 20..47
 
 // The cap of a stat's group: by ability for the physical stats, by the
@@ -532,7 +531,7 @@ inline int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFac
     if (index < 0 || index >= kStatCount) return 0;
     const uint8_t* r = playerrec::Bytes(player);
     int value = r[playerrec::kStatMap[index].byte];
-    const int ability = r[playerrec::kStatMap[playerrec::kAbilityStat].byte];
+    const int ability = r[playerrec::kStatMap[kAbilityStat].byte];
     if (positionFactor != 0 && index < 8) {
         const int position = int(recbits::ReadField(r, playerrec::kPosition));
         if (position < kPlayerPositionCount) {

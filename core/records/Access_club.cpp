@@ -18,6 +18,7 @@
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 using recbits::BitField;
 using recbits::LoadU16;
@@ -801,7 +802,8 @@ void UpdateClubHeads() {
         int32_t money = kHeadChangeMoney[division][GameRandom() % 10];
         uint16_t oldHead = GetClubName(club);
         NewClubHead(club);
-        AddMessage(club, -1, oldHead, GetClubName(club), -1, -1, money, -1, -1, -1, -1, 172, 1, 0);
+        AddMessage(club, -1, oldHead, GetClubName(club), -1, -1, money, -1, -1, -1, -1, kMsgNewChairman, 1,
+                   0);
     }
 }
 

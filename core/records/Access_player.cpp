@@ -13,6 +13,7 @@
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 using recbits::BitField;
 using recbits::LoadU16;
@@ -95,7 +96,6 @@ constexpr BitField kScoutRecommended{258, 0, 1};
 
 constexpr int32_t kMaxClauseAmount = 100000000;
 
-using playerrec::kAbilityStat;
 using playerrec::kFirstStatByte;
 using playerrec::kStatMap;
 using playerrec::StatCap;
@@ -533,7 +533,7 @@ void SetPlayerEuroDispoints(uint16_t player, int16_t value) {
     if (points != 3) return;
     WriteField(Rec(player), kEuroBan, 1);
     int16_t club = int16_t(LoadU16(Rec(player) + kClub));
-    AddMessage(club, -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, -1, -1, 154, 1, 0);
+    AddMessage(club, -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, -1, -1, kMsgEuropeanBan, 1, 0);
 }
 uint16_t GetPlayerCaps86(uint16_t player) {
     return Get(player, kCaps86, "Trying to get Caps of neg player : '%d'\n");
@@ -932,7 +932,8 @@ uint16_t AssignPlayerAgent(uint16_t player) {
     if (SeasonCalendar.currentDay != 0) {
         uint16_t club = GetPlayerClub(player);
         if (IsClubNumber(club) && GetClubControl(int16_t(club)) != 0) {
-            AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, 228, 1, 0);
+            AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, kMsgNewAgent, 1,
+                       0);
         }
     }
     return uint16_t(agent);

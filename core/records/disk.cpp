@@ -139,22 +139,22 @@ void MakeDirectory(const char* game_path) {
 
 // Writes a block file beside its final name and moves it into place only
 // once it is complete and on disk: whatever fails, the file that was there
-// before is still there.  0, -1 (cannot create), -2 (write), -3 (close or
-// the final rename).
+// before is still there.
 int WriteBlockFileSafely(const std::string& game_path, const DataBlockDescriptor* list, const char* magic) {
     const std::string final_path = HostPath(game_path);
     const std::string temp_path = final_path + ".tmp";
     std::FILE* file = std::fopen(temp_path.c_str(), "wb");
-    if (file == nullptr) return -1;
-    int result = 0;
+    if (file == nullptr) return kSaveOpenFailed;
+    int result = kSaveOk;
     if (WriteDataBlocks(list, file, magic) != 0) {
-        result = -2;
+        result = kSaveWriteFailed;
     } else if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) {
-        result = -3;
+        result = kSaveCloseFailed;
     }
-    if (std::fclose(file) != 0 && result == 0) result = -3;
-    if (result == 0 && std::rename(temp_path.c_str(), final_path.c_str()) != 0) result = -3;
-    if (result != 0) std::remove(temp_path.c_str());
+    if (std::fclose(file) != 0 && result == kSaveOk) result = kSaveCloseFailed;
+    if (result == kSaveOk && std::rename(temp_path.c_str(), final_path.c_str()) != 0)
+        result = kSaveCloseFailed;
+    if (result != kSaveOk) std::remove(temp_path.c_str());
     return result;
 }
 
@@ -182,16 +182,16 @@ int SaveEditFile(const std::string& game_path, const DataBlockDescriptor* list, 
 
 int LoadPermFileFrom(int16_t slot, bool prefixed) {
     std::FILE* file = OpenForReading(SaveFileName(slot, prefixed, "perm"));
-    if (file == nullptr) return -1;
+    if (file == nullptr) return kSaveOpenFailed;
     std::memset(PermPendingDeals, 0, sizeof PermPendingDeals);
     std::memset(PermAgreedExchanges, 0, sizeof PermAgreedExchanges);
     // Blocks missing at the end (an older perm file) stay empty.
     int read = ReadDataBlocks(kPermFileBlocks, file, kPermMagic);
     int closed = std::fclose(file);
-    if (read <= kBlockReadNotBlockFile) return -20;
-    if (read < 0) return -2;
-    if (closed != 0) return -3;
-    return 0;
+    if (read <= kBlockReadNotBlockFile) return kSaveBadFormat;
+    if (read < 0) return kSaveReadFailed;
+    if (closed != 0) return kSaveCloseFailed;
+    return kSaveOk;
 }
 
 // ---- Loading a game into a staging copy ---------------------------------------
@@ -255,12 +255,12 @@ int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
     int read = ReadDataBlocks(staging.list, file, kSaveMagic);
     int closed = std::fclose(file);
     if (read <= kBlockReadNotBlockFile || read > 0) return kSaveBadFormat;
-    if (read < 0) return kSaveWriteFailed;
+    if (read < 0) return kSaveReadFailed;
     if (closed != 0) return kSaveCloseFailed;
     if (!StagedCountsFit(staging)) return kSaveBadFormat;
     int perm = LoadPermFileFrom(slot, prefixed);
-    if (perm == -20) return kSaveBadFormat;
-    if (perm != 0) return kSavePermFailed;
+    if (perm == kSaveBadFormat) return kSaveBadFormat;
+    if (perm != kSaveOk) return kSavePermFailed;
     return kSaveOk;
 }
 
@@ -413,8 +413,8 @@ int SaveGame(int16_t slot) {
     MakeDirectory(kSaveDirectory);
     KeepCurrentReferee();
     int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
-    if (result != 0) return result;
-    return SavePermFile(slot) == 0 ? kSaveOk : kSavePermFailed;
+    if (result != kSaveOk) return result;
+    return SavePermFile(slot) == kSaveOk ? kSaveOk : kSavePermFailed;
 }
 
 int SavePermFile(int16_t slot) {
@@ -506,7 +506,7 @@ int RemoveAllFiles(const char* directory) {
     DIR* listing = opendir(host.c_str());
     if (listing == nullptr) {
         MakeDirectory(directory);
-        return -1;
+        return kNoGoalFolder;
     }
     std::vector<std::string> found;
     while (const dirent* entry = readdir(listing)) {

@@ -52,14 +52,17 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
 // The slot whose files are read from under the data path prefix.
 constexpr int16_t kPrefixedSaveSlot = 100;
 
-// Results of SaveGame and LoadGame.
+// Results of SaveGame, LoadGame and the perm file; every other block file
+// the game writes reports its open, write and close failures with the
+// first four.
 enum SaveGameResult : int {
     kSaveOk = 0,
     kSaveOpenFailed = -1,
-    kSaveWriteFailed = -2,  // LoadGame: a read came up short
-    kSaveCloseFailed = -3,
+    kSaveWriteFailed = -2,
+    kSaveCloseFailed = -3,  // or the finished file could not take its place
     kSavePermFailed = -4,
-    kSaveBadFormat = -20,  // LoadGame only
+    kSaveReadFailed = -5,  // loading: a read came up short
+    kSaveBadFormat = -20,  // loading: not a saved game, or a damaged one
 };
 
 // Writes "SaveData\\save%d" and then its perm file.  The new file is
@@ -94,10 +97,10 @@ extern uint8_t SavedTeamInfo[kTeamInfoSize];
 
 // Results of the edited-data loaders and savers.
 enum EditFileResult : int {
-    kEditOk = 0,
-    kEditOpenFailed = -1,
-    kEditReadWriteFailed = -2,
-    kEditCloseFailed = -3,
+    kEditOk = kSaveOk,
+    kEditOpenFailed = kSaveOpenFailed,
+    kEditReadWriteFailed = kSaveWriteFailed,
+    kEditCloseFailed = kSaveCloseFailed,
 };
 
 int LoadEditedTeam(int16_t club);
@@ -121,8 +124,9 @@ struct GoalReplayFileList {
 };
 extern GoalReplayFileList GoalReplayFiles;
 
-// Lists the ".dhf" files of a directory; the number listed, or -1 when the
-// directory cannot be opened (it is then created).
+// Lists the ".dhf" files of a directory; the number listed, or
+// kNoGoalFolder when the directory cannot be opened (it is then created).
+constexpr int kNoGoalFolder = -1;
 int RemoveAllFiles(const char* directory);
 // Deletes every listed goal-replay file of "SaveData\\GOALS\\".
 void DeleteGoalReplayFiles();

@@ -17,6 +17,7 @@
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/seasonend.h"
 
 using namespace recbits;
@@ -84,14 +85,37 @@ struct HonourCode {
     int16_t message;  // -1 none
 };
 constexpr HonourCode kHonourCodes[] = {
-    {9, 0, 3, true, 63},    {10, 1, 2, false, -1},  {11, 2, 2, true, 64},   {12, 3, 1, false, -1},
-    {13, 4, 1, true, 65},   {14, 5, 0, false, -1},  {15, 6, 0, true, 66},   {16, 7, 0, false, -1},
-    {17, 8, 0, true, 67},   {18, 9, 2, false, -1},  {19, 10, 0, true, 68},  {20, 11, 0, false, -1},
-    {21, 12, 5, true, 69},  {22, 13, 3, false, -1}, {1, 14, 3, false, -1},  {5, 15, 2, false, -1},
-    {2, 16, 2, false, -1},  {6, 17, 1, false, -1},  {3, 18, 2, true, -1},   {7, 19, 1, false, -1},
-    {4, 20, 2, true, -1},   {8, 21, 1, false, -1},  {28, 22, 1, true, -1},  {29, 23, 0, false, -1},
-    {30, 24, 1, true, -1},  {31, 25, 0, false, -1}, {23, 26, 0, true, 70},  {24, -1, 0, false, -1},
-    {25, -1, 0, false, -1}, {26, -1, 0, false, -1}, {27, -1, 0, false, -1},
+    {9, 0, 3, true, kMsgHonourCup},
+    {10, 1, 2, false, -1},
+    {11, 2, 2, true, kMsgHonourLeagueCup},
+    {12, 3, 1, false, -1},
+    {13, 4, 1, true, kMsgHonourCupSuccess},
+    {14, 5, 0, false, -1},
+    {15, 6, 0, true, kMsgHonourTrophy},
+    {16, 7, 0, false, -1},
+    {17, 8, 0, true, kMsgHonourContinental},
+    {18, 9, 2, false, -1},
+    {19, 10, 0, true, kMsgHonourContinentalCup},
+    {20, 11, 0, false, -1},
+    {21, 12, 5, true, kMsgHonourContinentalTrophy},
+    {22, 13, 3, false, -1},
+    {1, 14, 3, false, -1},
+    {5, 15, 2, false, -1},
+    {2, 16, 2, false, -1},
+    {6, 17, 1, false, -1},
+    {3, 18, 2, true, -1},
+    {7, 19, 1, false, -1},
+    {4, 20, 2, true, -1},
+    {8, 21, 1, false, -1},
+    {28, 22, 1, true, -1},
+    {29, 23, 0, false, -1},
+    {30, 24, 1, true, -1},
+    {31, 25, 0, false, -1},
+    {23, 26, 0, true, kMsgHonourChampionsMatch},
+    {24, -1, 0, false, -1},
+    {25, -1, 0, false, -1},
+    {26, -1, 0, false, -1},
+    {27, -1, 0, false, -1},
 };
 
 const HonourCode* FindHonourCode(int16_t code) {
@@ -241,7 +265,7 @@ void AwardManagerOfSeason(int16_t division, int16_t country) {
     const uint16_t manager = BestManager(
         division, country, [](int16_t c) { return BoardFormScore(c) + BoardScorePerformance(c); }, &club);
     if (manager == 0) return;
-    PostAwardMessage(club, manager, 71, division, country);
+    PostAwardMessage(club, manager, kMsgManagerOfTheYear, division, country);
     RecordPlayerAward(manager, kAwardManager, division);
     AddClubHistoryEntry(manager, club, 0, 0, 17);
 }
@@ -251,7 +275,7 @@ void AwardManagerOfWeek(int16_t division, int16_t country) {
     const uint16_t manager = BestManager(
         division, country, [](int16_t c) { return BoardFormScore(c); }, &club);
     if (manager == 0) return;
-    PostAwardMessage(club, manager, 101, division, country);
+    PostAwardMessage(club, manager, kMsgManagerOfTheMonth, division, country);
     AddClubHistoryEntry(manager, club, 0, uint16_t(division), 16);
 }
 
@@ -281,7 +305,7 @@ void InitPlayerValueFields(uint16_t player) {
     if (perf < 45) perf = 45;
     int goals = (apps * f / 100) * q / 250;
     int career_goals = (career * f / 100) * q / 250;
-    int discipline = (GetPlayerStat(player, 15, 0) / 10) * apps / 50;
+    int discipline = (GetPlayerStat(player, kAggressionStat, 0) / 10) * apps / 50;
     if (apps == 0) goals = discipline = perf = 0;
     if (career == 0) career_goals = perf = 0;
     const int subs = apps != 0 ? GameRandom() % apps : 0;

@@ -57,19 +57,9 @@ constexpr bool DeliveredTableFits() {
 static_assert(std::size(kDelivered) < kRefereeSlots, "the table needs its end mark");
 static_assert(DeliveredTableFits(), "a delivered referee does not fit his record");
 
-// The delivered referees, then end marks in every other record.
+// The program starts with the delivered referees.
 struct DeliveredRefereeLoader {
-    DeliveredRefereeLoader() {
-        std::memset(RefereeRecords, 0, sizeof RefereeRecords);
-        for (int i = 0; i <= kRefereeSlots; ++i) StoreU16(RefereeRecords[i].bytes + kNation, 0xFFFF);
-        for (size_t i = 0; i < std::size(kDelivered); ++i) {
-            uint8_t* r = RefereeRecords[i].bytes;
-            r[kInitial] = uint8_t(kDelivered[i].initial);
-            std::memcpy(r + kSurname, kDelivered[i].surname, std::strlen(kDelivered[i].surname));
-            StoreU16(r + kNation, uint16_t(kDelivered[i].nation));
-            StoreU32(r + kFlags, kDelivered[i].flags);
-        }
-    }
+    DeliveredRefereeLoader() { RestoreDeliveredReferees(); }
 };
 const DeliveredRefereeLoader g_loader;
 
@@ -172,6 +162,18 @@ void MakeUpReferee(int16_t homeNation, int16_t awayNation) {
 }
 
 }  // namespace
+
+void RestoreDeliveredReferees() {
+    std::memset(RefereeRecords, 0, sizeof RefereeRecords);
+    for (int i = 0; i <= kRefereeSlots; ++i) StoreU16(RefereeRecords[i].bytes + kNation, 0xFFFF);
+    for (size_t i = 0; i < std::size(kDelivered); ++i) {
+        uint8_t* r = RefereeRecords[i].bytes;
+        r[kInitial] = uint8_t(kDelivered[i].initial);
+        std::memcpy(r + kSurname, kDelivered[i].surname, std::strlen(kDelivered[i].surname));
+        StoreU16(r + kNation, uint16_t(kDelivered[i].nation));
+        StoreU32(r + kFlags, kDelivered[i].flags);
+    }
+}
 
 int DeliveredRefereeCount() { return int(std::size(kDelivered)); }
 

@@ -26,6 +26,8 @@ constexpr int kRefereeClassShift = 4;
 // Referees as delivered, and the letters a made-up referee's initial is
 // drawn from.
 int DeliveredRefereeCount();
+// The delivered referees, then end marks in every other record.
+void RestoreDeliveredReferees();
 extern const char kMadeUpRefereeInitials[];
 
 // Accessors.  A number outside 0-400 or a record whose nation is negative

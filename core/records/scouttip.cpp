@@ -7,10 +7,9 @@
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
-
-constexpr int16_t kScoutTipMessage = 225;
 
 // Clubs of the two lowest divisions get no tips.
 constexpr bool kTipBarred[kCountryCount][kDivisionCount] = {
@@ -40,7 +39,7 @@ bool IsTipCandidate(uint16_t player, int low, int high) {
     const uint16_t club = GetPlayerClub(player);
     if (!IsClubNumber(club)) return false;
     if (IsCountryNumber(GetClubNation(int16_t(club)))) return false;
-    const int ability = GetPlayerStat(player, 27, 0);
+    const int ability = GetPlayerStat(player, kAbilityStat, 0);
     return ability >= low && ability <= high;
 }
 
@@ -73,7 +72,7 @@ void ScoutTipPlayer(int16_t club) {
         const uint16_t position = GetPlayerPosition2(p);
         const int16_t position_text = position < 12 ? kTipPositionTexts[position] : int16_t(2442);
         AddMessage(club, int16_t(GetPlayerClub(p)), p, 0xFFFFFFFFu, -1, -1, -1, position_text, SideText(p),
-                   GetPlayerAge(p) + 16, -1, kScoutTipMessage, 1, 0);
+                   GetPlayerAge(p) + 16, -1, kMsgScoutTip, 1, 0);
         return;
     }
 }

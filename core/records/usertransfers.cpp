@@ -1,5 +1,5 @@
 #include "core/records/usertransfers.h"
 
-uint16_t HumanContracts[4];
+uint16_t PendingHumanDeals[4];
 uint16_t HumanSalePlayers[128];
 int16_t HumanSaleClubs[128];

@@ -2,6 +2,6 @@
 #pragma once
 #include <cstdint>
 
-extern uint16_t HumanContracts[4];
+extern uint16_t PendingHumanDeals[4];
 extern uint16_t HumanSalePlayers[128];
 extern int16_t HumanSaleClubs[128];

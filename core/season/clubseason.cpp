@@ -25,6 +25,7 @@ void ResetClubSeasonRecords() {
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 // ---- Recount and movement -------------------------------------------------------------
 
@@ -185,7 +186,6 @@ void SplitLeague(int16_t nation) {
 // ---- Prize money ------------------------------------------------------------------------
 
 namespace {
-constexpr int16_t kLeagueMoneyMessage = 39;
 constexpr int16_t kPlaceTexts = 336;
 }  // namespace
 
@@ -216,7 +216,7 @@ void PayLeaguePrizeMoney(int16_t nation) {
             const int64_t amount = std::min<int64_t>(LeaguePrizeAmount(nation, division, place), INT32_MAX);
             if (amount <= 0) continue;
             AddMessage(club, -1, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, int32_t(amount),
-                       int16_t(kPlaceTexts + place), -1, -1, -1, kLeagueMoneyMessage, 1, 0);
+                       int16_t(kPlaceTexts + place), -1, -1, -1, kMsgLeagueMoney, 1, 0);
             AddClubBalance(club, int32_t(amount));
             SetClubWeekMiscIn(club, GetClubWeekMiscIn(club, week) + int32_t(amount), week);
             SetClubSeasonMiscIn(club, GetClubSeasonMiscIn(club) + int32_t(amount));

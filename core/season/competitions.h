@@ -10,11 +10,15 @@ extern uint8_t CompetitionTable[516096];
 extern uint8_t ClubCompetitionTable[kClubCount][126];
 // Competition-position and new-game words.
 extern int16_t CompetitionPositionWords[6];
-extern uint8_t CompetitionBytes28[28];
-extern uint8_t CompetitionBytes200[200];
-extern uint8_t CompetitionBytes522[522];
-extern uint8_t CompetitionTable7200[7200];
-extern uint8_t CompetitionTable232[232];
+// Each country's European places record (58 bytes): the clubs that
+// qualified by title or cup, then by league place per division.
+extern uint8_t EuropeanPlaceRecords[522];
+// Per club a six-byte mark record: two mark bytes and a 32-bit word.
+extern uint8_t ClubMarkRecords[7200];
+// Carried by the saved game to keep its layout; nothing reads or writes them.
+extern uint8_t UnusedSeasonBytesA[28];
+extern uint8_t UnusedSeasonBytesB[200];
+extern uint8_t UnusedSeasonBytesC[232];
 extern uint8_t NewGameByte;
 
 // The names of each country's competitions: five division names, then

@@ -57,6 +57,7 @@ void SetCupEligibility(int nation, int cup, int16_t club, uint16_t flag) {
 #include "core/season/fixtures.h"
 #include "core/season/matchday.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationorder.h"
 #include "core/season/postponements.h"
 
@@ -67,10 +68,6 @@ namespace {
 constexpr int kGroupSize = 4;
 constexpr int kGroupRows = 4;
 constexpr int kGroupsListed = 8;
-constexpr int16_t kMsgFinalDrawn = 122;
-constexpr int16_t kMsgTieDrawn = 123;
-constexpr int16_t kMsgCupShock = 138;
-constexpr int16_t kMsgRescheduled = 147;
 constexpr int kCupShockPlaces = 20;
 constexpr int kProbes = 30000;
 constexpr int kSecondLegAfter = 14;

@@ -1,6 +1,6 @@
 #include "core/season/european.h"
 
-int16_t EuropeanEntrantList64[kEuropeanListC];
+int16_t EuropeanEntrantListC[kEuropeanListC];
 int16_t EuropeanEntrantListA[kEuropeanListA];
 int16_t EuropeanEntrantListB[kEuropeanListB];
 int16_t EuropeanSetUpWordA;
@@ -178,17 +178,17 @@ void FillListC() {
             }
             if (club < 0) continue;
             GainReputation(club);
-            if (placed < kSetUpPositionsC) EuropeanEntrantList64[placed++] = club;
+            if (placed < kSetUpPositionsC) EuropeanEntrantListC[placed++] = club;
         }
     }
     for (int i = 0; i < kSetUpPositionsC; ++i) {
-        if (EuropeanEntrantList64[i] != -1) continue;
-        for (int which = 0; which < 2 && EuropeanEntrantList64[i] == -1; ++which) {
+        if (EuropeanEntrantListC[i] != -1) continue;
+        for (int which = 0; which < 2 && EuropeanEntrantListC[i] == -1; ++which) {
             for (int16_t club : g_rankings[which]) {
                 if (!IsClubNumber(club) || IsEntered(club) || GetClubRep(club) == 0) continue;
                 const int nation = GetClubNation(club);
                 if (nation >= kRankedNations - 1 || IsCountryInPlay(nation)) continue;
-                EuropeanEntrantList64[i] = club;
+                EuropeanEntrantListC[i] = club;
                 break;
             }
         }
@@ -203,24 +203,24 @@ void PlaceHolderB() {
     const int16_t holderB = EuropeanSetUpWordB;
     if (!IsClubNumber(holderB)) return;
     const int entries = CountIn(EuropeanEntrantListA, holderB) + CountIn(EuropeanEntrantListB, holderB) +
-                        CountIn(std::span<const int16_t>(EuropeanEntrantList64, kHolderBSlot), holderB);
+                        CountIn(std::span<const int16_t>(EuropeanEntrantListC, kHolderBSlot), holderB);
     if (entries == 0) {
         for (int nation = 0; nation < kCountryCount; ++nation)
             SetPlacesRecordWord(nation, kHolderBWord, holderB);
         return;
     }
-    EuropeanEntrantList64[kHolderBSlot] = -1;
+    EuropeanEntrantListC[kHolderBSlot] = -1;
     for (int16_t club : g_rankings[0]) {
         if (!IsClubNumber(club) || IsEntered(club) || GetClubRep(club) == 0) continue;
         const int nation = GetClubNation(club);
         if (nation < kRankedNations && !IsCountryInPlay(nation)) {
-            EuropeanEntrantList64[kHolderBSlot] = club;
+            EuropeanEntrantListC[kHolderBSlot] = club;
             return;
         }
     }
     for (int16_t club : g_rankings[1]) {
         if (IsClubNumber(club) && !IsEntered(club)) {
-            EuropeanEntrantList64[kHolderBSlot] = club;
+            EuropeanEntrantListC[kHolderBSlot] = club;
             return;
         }
     }
@@ -295,7 +295,7 @@ const int16_t* EuropeanRanking(int which) { return g_rankings[which == 0 ? 0 : 1
 int16_t CountEuropeanEntries(int16_t club) {
     if (!IsClubNumber(club)) return 0;
     return int16_t((CountIn(EuropeanEntrantListA, club) > 0) + (CountIn(EuropeanEntrantListB, club) > 0) +
-                   (CountIn(EuropeanEntrantList64, club) > 0));
+                   (CountIn(EuropeanEntrantListC, club) > 0));
 }
 
 void SetUpEuropeanEntrants() {
@@ -305,11 +305,11 @@ void SetUpEuropeanEntrants() {
     }
     std::fill(std::begin(EuropeanEntrantListA), std::end(EuropeanEntrantListA), int16_t(-1));
     std::fill(std::begin(EuropeanEntrantListB), std::end(EuropeanEntrantListB), int16_t(-1));
-    std::fill(std::begin(EuropeanEntrantList64), std::end(EuropeanEntrantList64), int16_t(-1));
+    std::fill(std::begin(EuropeanEntrantListC), std::end(EuropeanEntrantListC), int16_t(-1));
     if (IsClubNumber(EuropeanSetUpWordA)) EuropeanEntrantListA[kHolderASlot] = EuropeanSetUpWordA;
     FillListA();
     FillListB();
-    if (IsClubNumber(EuropeanSetUpWordB)) EuropeanEntrantList64[kHolderBSlot] = EuropeanSetUpWordB;
+    if (IsClubNumber(EuropeanSetUpWordB)) EuropeanEntrantListC[kHolderBSlot] = EuropeanSetUpWordB;
     FillListC();
     PlaceHolderB();
 }
@@ -321,9 +321,9 @@ void AddToEuropeanListA(int16_t club) {
 }
 
 void AddToEuropeanListC(int16_t club) {
-    if (!IsClubNumber(club) || CountIn(EuropeanEntrantList64, club) > 0) return;
-    auto empty = std::find(std::begin(EuropeanEntrantList64), std::end(EuropeanEntrantList64), int16_t(-1));
-    if (empty != std::end(EuropeanEntrantList64)) *empty = club;
+    if (!IsClubNumber(club) || CountIn(EuropeanEntrantListC, club) > 0) return;
+    auto empty = std::find(std::begin(EuropeanEntrantListC), std::end(EuropeanEntrantListC), int16_t(-1));
+    if (empty != std::end(EuropeanEntrantListC)) *empty = club;
 }
 
 void ShuffleEuropeanOrder() {
@@ -354,6 +354,6 @@ void EuroDrawSecondRound() {
 }
 
 void EuroDrawListC() {
-    Shuffle(EuropeanEntrantList64, kEuropeanListC, kEuropeanListC, 1);
-    CopyToDraw(kCupC, 0, EuropeanEntrantList64);
+    Shuffle(EuropeanEntrantListC, kEuropeanListC, kEuropeanListC, 1);
+    CopyToDraw(kCupC, 0, EuropeanEntrantListC);
 }

@@ -9,7 +9,7 @@
 constexpr int kEuropeanListA = 32;
 constexpr int kEuropeanListB = 32;
 constexpr int kEuropeanListC = 64;
-extern int16_t EuropeanEntrantList64[kEuropeanListC];
+extern int16_t EuropeanEntrantListC[kEuropeanListC];
 extern int16_t EuropeanEntrantListA[kEuropeanListA];
 extern int16_t EuropeanEntrantListB[kEuropeanListB];
 // Holder A (the last winner of cup 6) and holder B (of cup 4).

@@ -53,8 +53,7 @@ void PlayMatchForFixture() { PlayMatch(); }
 }  // namespace
 FixtureResultMakers ResultMakers = {PlayMatchForFixture, QPredict2};
 
-static_assert(sizeof SeasonTable1260000 == kMatchEventRecords * kMatchEventRecordSize);
-uint8_t (&MatchEventHistory)[kMatchEventRecords * kMatchEventRecordSize] = SeasonTable1260000;
+uint8_t MatchEventHistory[kMatchEventRecords * kMatchEventRecordSize];
 
 namespace {
 

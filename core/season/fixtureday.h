@@ -36,7 +36,7 @@ extern FixtureResultMakers ResultMakers;
 // 1-7 the signed kind, -1 a free record; u8 minute).  Saved with the game.
 constexpr int kMatchEventRecords = 140000;
 constexpr int kMatchEventRecordSize = 9;
-extern uint8_t (&MatchEventHistory)[kMatchEventRecords * kMatchEventRecordSize];
+extern uint8_t MatchEventHistory[kMatchEventRecords * kMatchEventRecordSize];
 // Kind of a record (-1 free), and its fields.
 int8_t MatchEventKind(int record);
 uint16_t MatchEventFixture(int record);

@@ -29,6 +29,7 @@
 #include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/pickteam.h"
 #include "core/season/postmatch.h"
@@ -119,7 +120,6 @@ constexpr int32_t kNeutralCapacity = 78000;
 constexpr int32_t kFixtureAttendanceMax = (1 << 23) - 1;
 constexpr int16_t kMatchMinutes = 5;
 constexpr int16_t kCrowdSizeStep = 2500;
-constexpr int16_t kRecordCrowdMessage = 11;
 // A kind of its own: the club's history log lists kinds 0-17 only, and
 // the crowd itself is kept with the club's records.
 constexpr int16_t kRecordCrowdHistoryKind = 18;
@@ -539,7 +539,7 @@ void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away) {
         SetClubRecordCrowd(home, attendance, uint8_t(away));
         if (SeasonCalendar.season > 0) {
             AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, attendance, -1,
-                       kRecordCrowdMessage, 1, 0);
+                       kMsgRecordCrowd, 1, 0);
             AddClubHistoryEntry(0, home, 0, 0, kRecordCrowdHistoryKind);
         }
     }

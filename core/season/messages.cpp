@@ -8,6 +8,7 @@
 #include "core/query/funcs_league.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
+#include "core/season/messagetypes.h"
 
 using namespace recbits;
 
@@ -169,7 +170,8 @@ void StoreMessage(int16_t owner, int16_t clubA, int16_t clubB, uint32_t playerA,
 
 int16_t ShouldShowMessage(int16_t clubA, int16_t clubB, int16_t type, uint32_t playerA) {
     const int16_t user = UserClubFor(type);
-    bool alwaysShown = !(type >= 122 && type <= 124) && type != 147;  // cup draws, new dates
+    bool alwaysShown = !(type >= kMsgFinalDrawn && type <= kMsgDrawnAway) &&
+                       type != kMsgRescheduled;  // cup draws, new dates
     if (IsUserClub(clubB, user) && alwaysShown) return 1;
     for (const MessageRecord& record : UserInbox) {
         const uint8_t* r = record.bytes;

@@ -15,6 +15,7 @@
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 uint16_t NationalSquads[kNationalTeamKinds][kNationCodes][kNationalSquadSize];
 uint16_t NationalCaptains[kNationalTeamKinds][kNationCodes];
@@ -47,9 +48,10 @@ constexpr int16_t kNoSideMode = 3;
 bool IsNation(int16_t nation) { return nation >= 0 && nation < kNationCodes; }
 bool IsKind(int16_t kind) { return kind == 0 || kind == 1; }
 
-constexpr int16_t kMessageNationalCaptain[kNationalTeamKinds] = {48, 49};
-constexpr int16_t kMessageSelected[kNationalTeamKinds] = {46, 47};
-constexpr int16_t kMessageCalledUp[kNationalTeamKinds] = {245, 246};
+constexpr int16_t kMessageNationalCaptain[kNationalTeamKinds] = {kMsgNationalCaptain, kMsgUnder21Captain};
+constexpr int16_t kMessageSelected[kNationalTeamKinds] = {kMsgCalledUp, kMsgUnder21CalledUp};
+constexpr int16_t kMessageCalledUp[kNationalTeamKinds] = {kMsgShortlistCalledUp,
+                                                          kMsgShortlistUnder21CalledUp};
 constexpr int16_t kNationNameText = 2610;
 constexpr uint16_t kFitForSelection = 48;
 
@@ -66,11 +68,11 @@ bool InSquads(int16_t nation, uint16_t player) {
 // consistency, fitness and the liking the preference asks for.
 int64_t NationalScore(uint16_t player, int16_t position, int16_t preference) {
     const int8_t* w = PlayerValueTables.weights[position];
-    int64_t score = 20 * int64_t(GetPlayerStat(player, 11, 0));
+    int64_t score = 20 * int64_t(GetPlayerStat(player, kStaminaStat, 0));
     for (int column = 0; column < kValueColumns; ++column) {
         if (w[column] != 0) score += int64_t(w[column]) * GetPlayerStat(player, kValueColumnStat[column], 0);
     }
-    score = score * GetPlayerStat(player, 22, 0) / 100;
+    score = score * GetPlayerStat(player, kConsistencyStat, 0) / 100;
     score = (score / 70) * (int64_t(GetPlayerFitness(player)) + 10);
     int setting = 3;
     if (preference == 0) setting = GetPlayerSetting2(player);
@@ -245,7 +247,8 @@ void ChooseNationalCaptain(int16_t nation, int16_t kind) {
         const uint16_t player = NationalLineUps[kind][nation][k];
         if (!IsPlayerNumber(player)) continue;
         // Compared as the 16-bit product the line-up has always used.
-        const int16_t product = int16_t(GetPlayerExperience(player) * GetPlayerStat(player, 20, 0));
+        const int16_t product =
+            int16_t(GetPlayerExperience(player) * GetPlayerStat(player, kLeadershipStat, 0));
         if (product > best) {
             best = product;
             captain = player;

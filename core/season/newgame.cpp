@@ -25,9 +25,12 @@
 #include "core/records/dataconv.h"
 #include "core/records/diarynotes.h"
 #include "core/records/fixturechecks.h"
+#include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/referees.h"
+#include "core/records/savetable.h"
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
@@ -39,8 +42,10 @@
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/nationorder.h"
+#include "core/season/playedleagues.h"
 #include "core/season/reportfacts.h"
 #include "core/season/seasondays.h"
 #include "core/season/seasonsquads.h"
@@ -69,7 +74,6 @@ constexpr int16_t kManagerPosition = 5;
 constexpr int16_t kManagerFansBonus = 48;
 constexpr int16_t kManagerHistoryKind = 15;
 constexpr int16_t kManagerSpellKind = 5;
-constexpr int16_t kNewManagerMessage = 50;
 
 void Step(uint16_t step) {
     SetProgress(0, step);
@@ -163,7 +167,7 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     AddClubHistoryEntry(manager, club, 0, 0, kManagerHistoryKind);
     AddPlayerHistoryStats(manager, club, 0, 0, kManagerSpellKind, int16_t(GetClubNation(club)));
     AddMessage(club, -1, manager, 0xFFFFFFFFu, -1, -1, -1, -1, -1, GetPlayerAge(manager) + 16, -1,
-               kNewManagerMessage, 1, 0);
+               kMsgAppointed, 1, 0);
     if (IsPlayerNumber(replaced) && replaced != manager) {
         SetPlayerClub(replaced, -1);
         SetPlayerLoanClub(replaced, -1);
@@ -177,6 +181,23 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     BuildClubSquadList(club);
     ClubSquadPass2(club);
     Training_ClearLeftPlayers();
+}
+
+// Saved blocks that the front end sets for the game about to be made (the
+// country viewed, the countries played, the player-search presets and the
+// working filter): a new game takes them as it finds them.
+bool SetBeforeNewGame(const void* block) {
+    return block == &ViewedCountry || block == PlayedLeagueFlags || block == PlayerSearchPresets ||
+           block == PlayerSearchFilter;
+}
+
+// Every other saved block starts empty: nothing of a game played or loaded
+// before in this run survives, and a table added to the saved game is
+// cleared here by construction.
+void ClearSavedGameState() {
+    for (const DataBlockDescriptor* block = SaveGameDescriptors; block->address != nullptr; ++block) {
+        if (!SetBeforeNewGame(block->address)) std::memset(block->address, 0, block->size);
+    }
 }
 
 // The squad and team passes ask for every club's next fixture and manager
@@ -241,76 +262,46 @@ void InstallPlayerManagers(uint16_t replaced) {
 }
 
 void NewGameSetUp() {
+    ClearSavedGameState();
     NewGameByte = 1;
     ClearJobApplication();
     ResetProgress();
 
-    SeasonCalendar.season = 0;
-    SeasonCalendar.currentDay = 0;
     SeasonCalendar.dayOfMonth = kStartDayOfMonth;
     SeasonCalendar.month = kStartMonth;
     SeasonCalendar.year = kStartYear;
     ClearHistoryLists();
     EuropeanSetUpWordA = kShippedHolderA;
     EuropeanSetUpWordB = kShippedHolderB;
+    RestoreDeliveredReferees();
 
     LoadNewGameDatabase();
-    // Nothing of a game played before in this session is kept: its players'
-    // records, fixtures, weekly finances and transfer history start empty.
-    std::memset(PlayerRecords, 0, sizeof PlayerRecords);
-    std::memset(FixtureTable, 0, sizeof FixtureTable);
-    std::memset(ClubFinanceRecords, 0, sizeof ClubFinanceRecords);
     HVW_ClearTransferRecords();
-    TransferRecordIndex = 0;
-    // Nor its national squads and line-ups, play-off entrants, European
-    // places and groups, diary notes or match-day messages.
-    std::memset(NationalSquads, 0, sizeof NationalSquads);
-    std::memset(NationalCaptains, 0, sizeof NationalCaptains);
-    std::memset(NationalSquadTable, 0, sizeof NationalSquadTable);
     for (auto& country : PlayOffEntrants) {
         for (auto& division : country)
             std::fill(std::begin(division), std::end(division), int16_t(kNoLeagueClub));
     }
-    std::memset(CompetitionBytes522, 0, sizeof CompetitionBytes522);
-    std::memset(ChampionsLeagueGroups, 0, sizeof ChampionsLeagueGroups);
     ClearAllDiaryNotes();
+    // What is kept outside the saved game: the match-day messages, the
+    // strength ranking (none until this game's squads are built, step 14:
+    // the European entrants must not follow the ranking of a game played
+    // before), a job offer and the deals in hand.
     MatchDay_ClearMessages();
-    ClearFinanceTotals();
-    // No strength ranking until this game's squads are built (step 14): the
-    // European entrants must not follow the ranking of a game played before.
     std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
-    // Nor the cup entries, the match event history, the clubs' remembered
-    // results and the new-message flag: a second new game in one program run
-    // starts from the same world as the first.
-    std::memset(ClubCompetitionTable, 0, sizeof ClubCompetitionTable);
-    std::memset(SeasonTable1260000, 0, sizeof SeasonTable1260000);
-    std::memset(SeasonTable14400, 0, sizeof SeasonTable14400);
-    NewMessageFlag = 0;
     ForgetJobOffer();
-    // Nor the user's pending contract talks and players for sale: they name
-    // players of the game before.
-    std::memset(HumanContracts, 0, sizeof HumanContracts);
-    std::memset(HumanSalePlayers, 0, sizeof HumanSalePlayers);
-    std::memset(HumanSaleClubs, 0, sizeof HumanSaleClubs);
-
-    std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
-    std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
     InitAgents();
     InitNationClubOrder();
     InitCustomTactics();
     PendingDeal_ClearAll();
     ResetRequestBlackout();
-    // A transfer request of the game before names a player of its own world.
-    ClearPendingPlayerEvents();
 
     SetProgress(kNewGameSteps, 0);
     CorePoll();
     Step(1);
-    // The players of an earlier game are gone; step 11 makes the new ones.
+    // No players yet: step 11 makes them.
     PlayerCount = 1;
     CreateClubsFromDatabase();
-    // Every week of the finance history starts from this game's opening
-    // balances, not from what a game played before left in the clubs.
+    // Every week of the finance history starts from the opening balances.
     StoreWeeklyBalances();
     Step(2);
     EmptyFixtureTable();

@@ -18,6 +18,7 @@
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/messagetexts.h"
+#include "core/season/messagetypes.h"
 
 using namespace recbits;
 
@@ -86,10 +87,10 @@ int32_t PlayerFactor(uint32_t player, uint16_t type, int which) {
 int32_t MoneyFactor(int32_t money) { return int32_t(int64_t(money) * 10000 / 15000000); }
 
 int32_t NumberBonus(uint16_t type) {
-    if (type <= 1) return 20000;
-    if (type >= 16 && type <= 19) return 10000;
-    if (type >= 50 && type <= 57) return 20000;
-    if (type >= 283 && type <= 288) return 30000;
+    if (type <= kMsgBid) return 20000;
+    if (type >= kMsgWalkOut && type <= kMsgSmallQuarrel) return 10000;
+    if (type >= kMsgAppointed && type <= kMsgManagerMoves) return 20000;
+    if (type >= kMsgIncidentInjury && type <= kMsgStandDamage) return 30000;
     return 0;
 }
 

@@ -115,7 +115,7 @@ struct Condition {
 };
 
 int FormOfTheDay(uint16_t player) {
-    const int consistency = Stat(player, 22);
+    const int consistency = Stat(player, kConsistencyStat);
     return GameRandom() % 100 > consistency ? 10 + GameRandom() % 90 : 100;
 }
 
@@ -190,7 +190,7 @@ void AddPlayerToMatch(uint16_t player, int16_t side, int16_t slot, int16_t compe
     const int unfit2 = c.unfit * c.unfit / 10;
     const int level = !national && IsClubNumber(club) && GetClubDivision(club) >= 6 ? 4 : 1;
     const int pressure =
-        side == 1 && neutral == 0 ? AwaySupportShortfall * (100 - Stat(player, 18)) / 900 * 2 : 0;
+        side == 1 && neutral == 0 ? AwaySupportShortfall * (100 - Stat(player, kSpiritStat)) / 900 * 2 : 0;
 
     int stars = 0;
     // Against a former club every player gives his all.
@@ -201,50 +201,52 @@ void AddPlayerToMatch(uint16_t player, int16_t side, int16_t slot, int16_t compe
     const int experience = GetPlayerExperience(player);
     int nerves = 0;
     if (competition != kCompNationalTeam) {
-        nerves = std::max(0, AttendanceFactorOf(competition) - Stat(player, 20) - Stat(player, 15) -
-                                 experience - int(GetPlayerCaps89(player)) - c.lowMorale);
+        nerves = std::max(0, AttendanceFactorOf(competition) - Stat(player, kLeadershipStat) -
+                                 Stat(player, kAggressionStat) - experience - int(GetPlayerCaps89(player)) -
+                                 c.lowMorale);
     }
 
     int s[kPlayerStatCount] = {};
-    s[kStatAggression] = Stat(player, 15);
+    s[kStatAggression] = Stat(player, kAggressionStat);
     if (!national && neutral == 0) s[kStatAggression] += RivalryAggression(club, opponent, competition);
     s[kStatAggression] = std::min(s[kStatAggression], 100);
     const int attributeC = GetPlayerField118(player);
-    s[kStatGreed] = Stat(player, 16);
-    s[kStatSpirit] = Stat(player, 18) * 100 / (attributeC + 100);
-    s[kStatLoyalty] = Stat(player, 17);
-    s[kStatIntelligence] = std::min<int>(Stat(player, 19), 3 * experience);
-    s[kStatLeadership] = Stat(player, 20);
-    s[kStatOutlook] = Stat(player, 21);
+    s[kStatGreed] = Stat(player, kGreedStat);
+    s[kStatSpirit] = Stat(player, kSpiritStat) * 100 / (attributeC + 100);
+    s[kStatLoyalty] = Stat(player, kLoyaltyStat);
+    s[kStatIntelligence] = std::min<int>(Stat(player, kIntelligenceStat), 3 * experience);
+    s[kStatLeadership] = Stat(player, kLeadershipStat);
+    s[kStatOutlook] = Stat(player, kOutlookStat);
 
     const int d1 = unfit2 + 2 * fat2 + 100;
     const int d2 = unfit2 + fat2 + 100;
     const int d3 = d2 + attributeC;
-    s[kStatPace] = Stat(player, 8) * 100 / d1;
-    s[kStatAgility] = Stat(player, 9) * 100 / d3;
-    s[kStatPower] = Stat(player, 10) * 90 / d3;
-    s[kStatResilience] = Stat(player, 12) * 100 / d2;
+    s[kStatPace] = Stat(player, kPaceStat) * 100 / d1;
+    s[kStatAgility] = Stat(player, kAgilityStat) * 100 / d3;
+    s[kStatPower] = Stat(player, kPowerStat) * 90 / d3;
+    s[kStatResilience] = Stat(player, kResilienceStat) * 100 / d2;
     if (player == 1 || player == 2) s[kStatResilience] /= 2;
-    s[kStatVision] = Stat(player, 13) * 100 / d3;
-    s[kStatStamina] = Stat(player, 11) * 100 / d3;
+    s[kStatVision] = Stat(player, kVisionStat) * 100 / d3;
+    s[kStatStamina] = Stat(player, kStaminaStat) * 100 / d3;
 
     const int m = std::max(c.lowMorale + pressure, -99);
     stars += StarRolesOf(player);
 
-    constexpr int kSkillStats[7] = {0, 1, 2, 3, 4, 5, 7};
+    constexpr int kSkillStats[7] = {kKeepingStat,  kHeadingStat, kTacklingStat, kPassingStat,
+                                    kShootingStat, kDribbleStat, kDeadballStat};
     constexpr int kSkillFields[7] = {kStatKeeping,  kStatHeading, kStatTackling, kStatPassing,
                                      kStatShooting, kStatDribble, kStatDeadball};
     for (int i = 0; i < 7; ++i) {
         int raw = Stat(player, kSkillStats[i]);
-        if (kSkillStats[i] == 4) raw = raw * 90 / 100;
+        if (kSkillStats[i] == kShootingStat) raw = raw * 90 / 100;
         s[kSkillFields[i]] = raw * 100 / (m + 100);
     }
     for (int field : kSkillFields) s[field] = s[field] * eff / (level * 100);
     s[kStatStamina] = s[kStatStamina] * eff / (level * 120);
 
-    s[kStatComposure] = Stat(player, 14) * 100 / (pressure + 100) - nerves;
+    s[kStatComposure] = Stat(player, kComposureStat) * 100 / (pressure + 100) - nerves;
     s[kStatIntelligence] -= nerves;
-    s[kStatControl] = Stat(player, 6) * 100 / (nerves + 100 + pressure);
+    s[kStatControl] = Stat(player, kControlStat) * 100 / (nerves + 100 + pressure);
 
     s[kStatAggression] = s[kStatAggression] * 100 / eff;
     s[kStatSpirit] = eff * s[kStatSpirit] / 100;
@@ -373,9 +375,10 @@ void SetRoles(int16_t side, const RoleSource& source) {
         return RoleShirt(source.list, club, source.shirtOf, source.choice[role], source.remember[role],
                          stats);
     };
-    GameInfo.SetTeamI16(side, kPenaltyTaker, taker(kRolePenaltyTaker, {14, 7, 4}));
-    GameInfo.SetTeamI16(side, kFreeKickTaker, taker(kRoleFreeKickTaker, {3, 7}));
-    GameInfo.SetTeamI16(side, kCornerTaker, taker(kRoleCornerTaker, {3, 7}));
+    GameInfo.SetTeamI16(side, kPenaltyTaker,
+                        taker(kRolePenaltyTaker, {kComposureStat, kDeadballStat, kShootingStat}));
+    GameInfo.SetTeamI16(side, kFreeKickTaker, taker(kRoleFreeKickTaker, {kPassingStat, kDeadballStat}));
+    GameInfo.SetTeamI16(side, kCornerTaker, taker(kRoleCornerTaker, {kPassingStat, kDeadballStat}));
 }
 
 }  // namespace
@@ -431,9 +434,9 @@ void SetNationalTeamRoles(int16_t nation, int16_t side, int16_t kind) {
         }
         return shirt;
     };
-    GameInfo.SetTeamI16(side, kPenaltyTaker, best({14, 7}));
-    GameInfo.SetTeamI16(side, kFreeKickTaker, best({13, 7}));
-    GameInfo.SetTeamI16(side, kCornerTaker, best({3, 7}));
+    GameInfo.SetTeamI16(side, kPenaltyTaker, best({kComposureStat, kDeadballStat}));
+    GameInfo.SetTeamI16(side, kFreeKickTaker, best({kVisionStat, kDeadballStat}));
+    GameInfo.SetTeamI16(side, kCornerTaker, best({kPassingStat, kDeadballStat}));
 }
 
 namespace {
@@ -447,11 +450,13 @@ uint16_t Suggest(int16_t club, int16_t reserveSide, std::initializer_list<int> s
 }  // namespace
 
 uint16_t SuggestFreeKickTaker(int16_t club, int16_t reserveSide) {
-    return Suggest(club, reserveSide, {13, 7});
+    return Suggest(club, reserveSide, {kVisionStat, kDeadballStat});
 }
-uint16_t SuggestCornerTaker(int16_t club, int16_t reserveSide) { return Suggest(club, reserveSide, {3, 7}); }
+uint16_t SuggestCornerTaker(int16_t club, int16_t reserveSide) {
+    return Suggest(club, reserveSide, {kPassingStat, kDeadballStat});
+}
 uint16_t SuggestPenaltyTaker(int16_t club, int16_t reserveSide) {
-    return Suggest(club, reserveSide, {14, 7, 4});
+    return Suggest(club, reserveSide, {kComposureStat, kDeadballStat, kShootingStat});
 }
 
 // ---------------------------------------------------------------------------

@@ -30,6 +30,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/matchday.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/pickteam.h"
 
 uint16_t MatchDaySwitch;
@@ -89,7 +90,7 @@ void AddExperienceBelow12(uint16_t p) {
 void AddExperience(uint16_t p) {
     SetPlayerExperience(p, int16_t(std::min<int>(GetPlayerExperience(p) + 1, 63)));
 }
-int FansGain(uint16_t p, int k) { return GameRandom() % ((100 - Stat(p, 25)) * k / 100 + 2); }
+int FansGain(uint16_t p, int k) { return GameRandom() % ((100 - Stat(p, kAmbitionStat)) * k / 100 + 2); }
 
 // A club pays a bonus: out of its balance, into the bonuses of the week
 // and of the season.
@@ -172,14 +173,14 @@ void SendingOff(uint16_t p, int16_t club, int cards, int side, bool scoutFirst) 
     SetPlayerDispoints(p, int16_t(old + 2));
     StartBan(p, cards == 2 ? 1 : 3);
     if (cards == 2) {
-        if (scoutFirst) ScoutNotice(p, club, 247);
-        ClubMessage(club, p, 93);
+        if (scoutFirst) ScoutNotice(p, club, kMsgShortlistSentOff);
+        ClubMessage(club, p, kMsgSuspended);
     } else {
-        ClubMessage(club, p, 94, 3);
+        ClubMessage(club, p, kMsgThreeMatchBan, 3);
     }
     CheckDisciplinaryThresholds(p, old);
     AddClubHistoryEntry(p, club, 0, 0, kHistorySentOff);
-    if (cards == 3 || !scoutFirst) ScoutNotice(p, club, 247);
+    if (cards == 3 || !scoutFirst) ScoutNotice(p, club, kMsgShortlistSentOff);
 }
 
 void DomesticCards(uint16_t p, int16_t club, int cards, int side, bool fullJob) {
@@ -222,7 +223,8 @@ void MatchInjury(uint16_t p, int16_t club, int kind) {
     const int length = base + (base > 0 ? GameRandom() % (2 * base) : 0);
     if (getsquadsize(club) > 18 || length <= 5) {
         InjurePlayer(p, int16_t(length), int16_t(kind), 0);
-        if (length >= 20 && GameRandom() % 100 > Stat(p, 12)) ApplyInjuryDamage(p, int16_t(kind));
+        if (length >= 20 && GameRandom() % 100 > Stat(p, kResilienceStat))
+            ApplyInjuryDamage(p, int16_t(kind));
     }
 }
 
@@ -267,11 +269,11 @@ void RoleFeedback(uint16_t p, int slot, const Report& r, const JobContext& job) 
         if (role == 2) SetPlayerSetting2(p, int16_t(GetPlayerSetting2(p) + 1));
         AddMorale(p, (GameRandom() % 10) * B);
         AddForm(p, (GameRandom() % 5) * B);
-        ClubMessage(job.club, p, int16_t(231 + 2 * role));
+        ClubMessage(job.club, p, int16_t(kMsgEnjoyingLeftSide + 2 * role));
         if (role == 0) SelectedClub = uint16_t(job.club);
     } else if (r.rating < kPoorMark && GetPlayerField117(p) == 6) {
         AddMorale(p, -(GameRandom() % 10) * B);
-        ClubMessage(job.club, p, int16_t(232 + 2 * role));
+        ClubMessage(job.club, p, int16_t(kMsgUnhappyLeftSide + 2 * role));
         if (role == 0) SelectedClub = uint16_t(job.club);
     }
 }
@@ -352,8 +354,8 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
     const int B = job.broadcast;
     if (job.lossWeight > 0) {
         const int x = GameRandom() % 100;
-        const int k =
-            Stat(p, 18) < x ? GameRandom() % (job.lossWeight + 1) : GameRandom() % (job.lossWeight / 2 + 1);
+        const int k = Stat(p, kSpiritStat) < x ? GameRandom() % (job.lossWeight + 1)
+                                               : GameRandom() % (job.lossWeight / 2 + 1);
         AddForm(p, -k * B);
     }
     MatchImprovePlayer(p);
@@ -391,7 +393,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
         if (p == ManOfTheMatch(job.side)) {
             SetPlayerMoM(p, int16_t(GetPlayerMoM(p) + 1));
             AddBidShortListPoints(p, 3);
-            ScoutNotice(p, job.club, 238);
+            ScoutNotice(p, job.club, kMsgShortlistManOfTheMatch);
             ChangePlayerStatRandom(p, 3);
             AddForm(p, 5 * B);
             AddExperienceBelow12(p);
@@ -400,7 +402,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
         if (r.assists > 0) {
             SetPlayerAssists(p, int16_t(GetPlayerAssists(p) + r.assists));
             AddBidShortListPoints(p, r.assists);
-            ScoutNotice(p, job.club, 239);
+            ScoutNotice(p, job.club, kMsgShortlistGoodGame);
             AddForm(p, 2 * B);
             AddFans(p, FansGain(p, r.assists * 2 * B));
             if (job.side == 0) AddFans(p, FansGain(p, r.assists * 3 * B));
@@ -415,7 +417,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
             if (job.side == 0) AddFans(p, FansGain(p, weighted * 3 * B));
             SetPlayerGoals(p, int16_t(GetPlayerGoals(p) + g));
             AddBidShortListPoints(p, int16_t(2 * g));
-            ScoutNotice(p, job.club, 240, int16_t(kGoalCountText + g));
+            ScoutNotice(p, job.club, kMsgShortlistScored, int16_t(kGoalCountText + g));
             ChangePlayerStatRandom(p, 2);
             SetPlayerCareerGoals(p, int16_t(GetPlayerCareerGoals(p) + g));
             if (GetClubRecordGoals(job.club) < GetPlayerGoals(p))
@@ -560,7 +562,7 @@ void PostMatchClubJobShort(int16_t club, int16_t side, int16_t, int16_t) {
         }
         if (r.goals > 0) {
             SetPlayerGoals2(p, int16_t(GetPlayerGoals2(p) + r.goals));
-            ScoutNotice(p, club, 241, int16_t(kGoalCountText + r.goals));
+            ScoutNotice(p, club, kMsgShortlistScoredForReserves, int16_t(kGoalCountText + r.goals));
             AddBidShortListPoints(p, r.goals);
             if (r.goals > 2) AddReputation(p, 1);
         }
@@ -616,7 +618,7 @@ void CheckDisciplinaryThresholds(uint16_t player, int16_t oldUnits) {
         StartBan(player, t.ban);
         const uint16_t club = GetPlayerClub(player);
         AddMessage(IsClubNumber(club) ? int16_t(club) : int16_t(-1), -1, player, kNoPlayerArg, -1, -1, -1, -1,
-                   -1, t.ban, t.points, 92, 1, 0);
+                   -1, t.ban, t.points, kMsgBanned, 1, 0);
         return;
     }
 }

@@ -11,6 +11,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/soak.h"
 
 namespace {
@@ -130,7 +131,6 @@ bool MoveFixtureToFreeDay(int16_t slot) {
 
 namespace {
 
-constexpr int16_t kPostponedMessage = 10;
 constexpr int kPostponeChance = 5;  // in 100
 constexpr int kWellCovered = 5;
 
@@ -169,14 +169,13 @@ void ProcessPostponements() {
             ++slot;
             continue;
         }
-        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kPostponedMessage, 1, 0);
+        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kMsgPostponed, 1, 0);
         ++SeasonEvents.postponed;
         // The next fixture has moved up into this slot: examine it too.
     }
 }
 
 void ClearClashOnDay(int16_t club, int16_t day) {
-    constexpr int16_t kRescheduledMessage = 147;
     const int16_t slot = FindFixtureOnDay(club, day);
     if (slot < 0) return;
     const int16_t home = FixtureHome(slot), away = FixtureAway(slot);
@@ -184,6 +183,5 @@ void ClearClashOnDay(int16_t club, int16_t day) {
     if (!MoveFixtureToFreeDay(slot)) return;
     // A national-team day names nations, not clubs: nobody to tell.
     if (type != kCompNationalTeam && type != kCompNationalUnder21)
-        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kRescheduledMessage, 1,
-                   1);
+        AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1, kMsgRescheduled, 1, 1);
 }

@@ -22,17 +22,15 @@
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
+#include "core/season/messagetypes.h"
 #include "core/season/racestory.h"
 #include "core/season/seasonend.h"
 #include "core/season/seasontables.h"
 
 // The saved blocks of the report.
-static_assert(sizeof SeasonTable14400 == kClubCount * kClubResultRecordSize);
-uint8_t (&ClubResultMemory)[kClubCount * kClubResultRecordSize] = SeasonTable14400;
-static_assert(sizeof SeasonTable128 == kReportPlayerSlots * 2);
-uint8_t (&ReportPlayerList)[kReportPlayerSlots * 2] = SeasonTable128;
-static_assert(sizeof SeasonTable3200 == kReportEventSlots * kReportEventSize);
-uint8_t (&ReportEventList)[kReportEventSlots * kReportEventSize] = SeasonTable3200;
+uint8_t ClubResultMemory[kClubCount * kClubResultRecordSize];
+uint8_t ReportPlayerList[kReportPlayerSlots * 2];
+uint8_t ReportEventList[kReportEventSlots * kReportEventSize];
 
 char ReportSentence[kReportSentenceSize];
 
@@ -717,7 +715,6 @@ const char* BuildTableSentence(int16_t club) {
 }
 
 const char* BuildDerbySentence(int16_t club) {
-    constexpr int16_t kLocalDerbyMessage = 137;
     ClearSentence();
     int16_t next[kMostUpcoming];
     if (ListUpcomingFixtures(club, 1, 0, next, 0) == 0 || IsDerbyFixture(next[0]) == 0) return ReportSentence;
@@ -725,7 +722,7 @@ const char* BuildDerbySentence(int16_t club) {
     TextMsg_ResetArgs();
     TextMsg_SetArg(TEXTMSG_CLUB, &club);
     TextMsg_SetArg(TEXTMSG_CLUB, &opponent);
-    AppendSentence(TextMsg_ExpandBody(kLocalDerbyMessage, 6));
+    AppendSentence(TextMsg_ExpandBody(kMsgLocalDerby, 6));
     return ReportSentence;
 }
 

@@ -20,7 +20,7 @@
 // (0 home, 1 away, 2 neutral), bit 30 a shoot-out the user's club won, bit
 // 31 one it lost.  Goals adding up to 62 mean no result.
 constexpr int kClubResultRecordSize = 12;
-extern uint8_t (&ClubResultMemory)[kClubCount * kClubResultRecordSize];
+extern uint8_t ClubResultMemory[kClubCount * kClubResultRecordSize];
 struct ClubResult {
     uint16_t goalsA, goalsB;
     int16_t aggregateA, aggregateB;
@@ -33,14 +33,14 @@ bool HasClubResult(int16_t club);
 
 // The players the report has named: 64 player numbers (u16, 0 empty).
 constexpr int kReportPlayerSlots = 64;
-extern uint8_t (&ReportPlayerList)[kReportPlayerSlots * 2];
+extern uint8_t ReportPlayerList[kReportPlayerSlots * 2];
 
 // The match events the report reads: 200 records of 16 bytes: player (u16),
 // day (u16), count and competition bytes, a flags word (bit 0 a record of
 // the second kind, bits 1-7 the kind).  Player 0 with bit 0 clear ends it.
 constexpr int kReportEventSlots = 200;
 constexpr int kReportEventSize = 16;
-extern uint8_t (&ReportEventList)[kReportEventSlots * kReportEventSize];
+extern uint8_t ReportEventList[kReportEventSlots * kReportEventSize];
 
 // The sentence the last builder wrote ("" when it had nothing to say).
 constexpr int kReportSentenceSize = 512;

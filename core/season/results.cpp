@@ -12,6 +12,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/seasonend.h"
 
 const int16_t PlayOffTarget[kCountryCount][kDivisionCount] = {
@@ -22,8 +23,6 @@ const int16_t PlayOffTarget[kCountryCount][kDivisionCount] = {
 
 namespace {
 
-constexpr int16_t kMsgPlayOffPromotion = 43;
-constexpr int16_t kMsgRelegated = 45;
 constexpr int16_t kHistoryPromoted = 8;
 constexpr int16_t kHistoryRelegated = 9;
 constexpr int16_t kPlayOffSquadReward = 3;

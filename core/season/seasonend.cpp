@@ -15,6 +15,7 @@
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/postponements.h"
 #include "core/season/soak.h"
 
@@ -44,24 +45,18 @@ const int16_t PlayOffFinalOffset[kCountryCount][kDivisionCount] = {
 int16_t* PlayOffSlots(int country, int division) { return PlayOffEntrants[country][division]; }
 
 int16_t GetPlacesRecordWord(int country, int word) {
-    return int16_t(recbits::LoadU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word));
+    return int16_t(recbits::LoadU16(EuropeanPlaceRecords + country * kPlacesRecordSize + 2 * word));
 }
 
 void SetPlacesRecordWord(int country, int word, int16_t club) {
-    recbits::StoreU16(CompetitionBytes522 + country * kPlacesRecordSize + 2 * word, uint16_t(club));
+    recbits::StoreU16(EuropeanPlaceRecords + country * kPlacesRecordSize + 2 * word, uint16_t(club));
 }
 
-static_assert(sizeof CompetitionBytes522 == kCountryCount * kPlacesRecordSize);
+static_assert(sizeof EuropeanPlaceRecords == kCountryCount * kPlacesRecordSize);
 static_assert(kPlacesRecordSize == 2 * (kPlacesReasonWords + kDivisionCount * kPlayOffEntries));
 
 namespace {
 
-constexpr int16_t kMsgChampions = 40;
-constexpr int16_t kMsgTopOfDivision = 41;
-constexpr int16_t kMsgPromoted = 42;
-constexpr int16_t kMsgPlayOffEntrant = 44;
-constexpr int16_t kMsgRelegated = 45;
-constexpr int16_t kMsgReleaseClause = 97;
 constexpr int16_t kHistoryPromoted = 8;
 constexpr int16_t kHistoryRelegated = 9;
 constexpr int kSemiFinalsAfter = 14;
@@ -178,7 +173,8 @@ void AddPair(int day, int16_t type, int16_t home, int16_t away, int16_t neutral)
 void AddSemiFinals(int country, int division, int endDay) {
     if (PlayOffEntryTable[country][division].entrants != kPlayOffEntries) return;
     const int16_t* s = PlayOffSlots(country, division);
-    for (int i = 0; i < kPlayOffEntries; ++i) SetPlacesRecordWord(country, PlayOffRuleWord(division, i), s[i]);
+    for (int i = 0; i < kPlayOffEntries; ++i)
+        SetPlacesRecordWord(country, PlayOffRuleWord(division, i), s[i]);
     const int first = endDay + kSemiFinalsAfter;
     switch (PlayOffStyle[country][division]) {
         case kTwoLegs:

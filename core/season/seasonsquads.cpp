@@ -42,7 +42,6 @@ constexpr int16_t kYouthReputationDivisor[25] = {800, 600, 400, 300, 200, 100, 1
 
 constexpr int16_t kManagerPosition = 13;
 constexpr int16_t kStartWage = 3;
-constexpr int16_t kAbilityStat = kStatCount - 1;
 constexpr const char* kManagerName = "Manager       ";
 constexpr const char* kCaretakerName = "Caretaker     ";
 

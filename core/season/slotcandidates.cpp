@@ -14,10 +14,10 @@
 #include "core/records/textids.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
-constexpr int16_t kTrialMessage = 227;
 constexpr int16_t kTrialWeeks = 2;
 constexpr uint16_t kFitEnough = 48;
 
@@ -109,7 +109,7 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
 int64_t ScoreSlotCandidate(uint16_t player, int16_t position) {
     position = int16_t(std::clamp<int>(position, 0, kValuePositions - 1));
     const int8_t* w = PlayerValueTables.weights[position];
-    int64_t score = 20 * int64_t(GetPlayerStat(player, 11, 0));
+    int64_t score = 20 * int64_t(GetPlayerStat(player, kStaminaStat, 0));
     for (int column = 0; column < kValueColumns; ++column) {
         if (w[column] != 0) score += int64_t(w[column]) * GetPlayerStat(player, kValueColumnStat[column], 0);
     }
@@ -136,8 +136,8 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
     const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
     if (player == 0) return 0;
     AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
-               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16,
-               -1, kTrialMessage, 1, 1);
+               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16, -1,
+               kMsgTrialSwoop, 1, 1);
     CheckPlayerClubChange(player, club, kTrialWeeks);
     return player;
 }

@@ -10,20 +10,16 @@
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 PendingPlayerEvent PendingPlayerEvents[kPendingPlayerEvents];
 
 namespace {
 
-constexpr int16_t kUrgentRequestMessage = 255;
-constexpr int16_t kGoodbyeMessage = 256;
-constexpr int16_t kManyUnsettledMessage = 290;
-constexpr int16_t kFewUnsettledMessage = 291;
 constexpr int kManyTeamMates = 5;
 constexpr uint16_t kRefusingToPlay = 1;  // injury type of a player who will not play
 constexpr int16_t kWalkOutAbsence = 1;
 constexpr int kWalkOutDaysRange = 50;
-constexpr int16_t kLeadershipStat = 20;
 constexpr uint16_t kFirstReserveShirt = 12;
 constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kAgeOffset = 16;
@@ -42,14 +38,14 @@ void PostRequestMessage(uint16_t player, int16_t type) {
 void SendUrgentNote(PendingPlayerEvent& entry) {
     entry.kind = kPendingUnrest;
     entry.days = kPendingStageDays;
-    PostRequestMessage(entry.player, kUrgentRequestMessage);
+    PostRequestMessage(entry.player, kMsgUrgentRequest);
     // The morale percentage halved is written back as the raw value.
     HVW_SetPlayerMorale(entry.player, int16_t(HVW_GetPlayerMoralePct(entry.player) / 2));
 }
 
 void WalkOut(uint16_t player) {
     InjurePlayer(player, int16_t(GameRandom() % kWalkOutDaysRange), kWalkOutAbsence, 0);
-    PostRequestMessage(player, kGoodbyeMessage);
+    PostRequestMessage(player, kMsgGoodbye);
     RemovePendingPlayerEvent(player);
 }
 
@@ -132,7 +128,7 @@ void SpreadSquadUnrest(int16_t club, uint16_t player, int16_t amount) {
     if (!IsClubNumber(club)) return;
     const int hit = UnsettleTeamMates(club, player, amount);
     AddMessage(HVW_GetPlayerClub(player), -1, player, kNoPlayer, -1, -1, -1, -1, -1, -1, -1,
-               hit > kManyTeamMates ? kManyUnsettledMessage : kFewUnsettledMessage, 1, 0);
+               hit > kManyTeamMates ? kMsgManyUnsettled : kMsgFewUnsettled, 1, 0);
     if (GetClubControl(club) == 0) return;
     MoveUserFans(player, amount);
 }

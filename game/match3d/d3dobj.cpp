@@ -139,7 +139,7 @@ uint32_t NewTex_CreateTexture(const char* fileName) {
     }
     uint8_t* block = nullptr;
     uint32_t size = PakLoadWholeFile(fileName, &block, MEM_TYPE_MANUAL_NO_MOVE);
-    if (LoadImageFile(&block, &size, 0, &kTexImageFormat) < 0)
+    if (LoadImageFile(&block, &size, 0, &ColFmt_A8R8G8B8) < 0)
         FatalError("Error converting '%s'\n", fileName);
     const uint32_t width = recbits::LoadU16(block + GFX0_WIDTH),
                    height = recbits::LoadU16(block + GFX0_HEIGHT);

@@ -15,8 +15,6 @@
 uint32_t TextureSlot[kTextureSlots];
 uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];
 
-const ColFmt& kTexImageFormat = ColFmt_A8R8G8B8;
-
 namespace {
 
 constexpr const char* kModule = "zud3d\\d3dtex";
@@ -84,7 +82,7 @@ int TexD3D_CreateTexture(const char* name) {
     const int slot = LowestFreeSlot();
     if (slot < 0) AbortError(kModule, __LINE__, "TexD3D_CreateTexture(): too many textures created");
     uint8_t* block = nullptr;
-    const uint32_t size = LoadPicture(path, &block, &kTexImageFormat);
+    const uint32_t size = LoadPicture(path, &block, &ColFmt_A8R8G8B8);
     const uint32_t width = PictureWidth(block), height = PictureHeight(block);
     const uint64_t expected = GFX0_HEADER_SIZE + uint64_t(width) * height * 4;
     if (size != expected) {
@@ -184,5 +182,5 @@ uint32_t TexD3D_ShadeColour(int32_t colour, float light, float highlight) {
         const int lit = int(float(lifted) * light);
         return uint32_t(std::clamp(lit, 0, 255));
     };
-    return ColConvRGB2Pixel(&kTexImageFormat, shade(c.red), shade(c.green), shade(c.blue), 255);
+    return ColConvRGB2Pixel(&ColFmt_A8R8G8B8, shade(c.red), shade(c.green), shade(c.blue), 255);
 }

@@ -25,9 +25,8 @@ constexpr uint32_t kKitTrimColour = 10;
 extern uint32_t TextureSlot[kTextureSlots];
 extern uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];
 
-// The pixel format of the 32-bit blocks the texture creation takes; the kit
+// The texture creation takes 32-bit blocks in ColFmt_A8R8G8B8; the kit
 // shading packs its texels in it too.
-extern const ColFmt& kTexImageFormat;
 
 // Empties the table (match start).
 void TexD3D_Init();
@@ -45,7 +44,7 @@ int TexD3D_CreateTextureForTeam(const char* name, int side, const KitPart* row);
 void TexD3D_SetTeamColours(int side, const KitDesignRow& design);
 // A side's colour of a group and pen; colour 5 when any is outside 0..3.
 uint32_t TexD3D_GetTeamColour(int side, int group, int pen);
-// One finished kit texel in kTexImageFormat: the palette colour lifted
+// One finished kit texel in ColFmt_A8R8G8B8: the palette colour lifted
 // toward white by highlight (in proportion to its brightness), then darkened
 // by light.  Both run 0..1.
 uint32_t TexD3D_ShadeColour(int32_t colour, float light, float highlight);

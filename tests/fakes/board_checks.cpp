@@ -14,6 +14,7 @@
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 namespace {
 
@@ -113,8 +114,6 @@ int EndedVacancies() { return EndedCount; }
 
 namespace {
 
-constexpr int16_t kMsgSacked = 52, kMsgWarnedResults = 54, kMsgNewHead = 172;
-constexpr int16_t kMsgWarnedFans = 277, kMsgWarnedSquad = 278;
 constexpr uint16_t kUser = 1;
 constexpr int kFirstTenure = 24, kLastTenure = 179;
 // The money a new chairman brings, lowest and highest of each division.
@@ -179,7 +178,7 @@ std::string SoakBoardWatch::CheckClub(int16_t club, const ClubState& before) {
     for (int slot = 0; slot < fresh; ++slot) {
         const MessageRecord& m = MessageArchive[club][slot];
         const uint16_t type = MessageType(m);
-        if (type == kMsgNewHead) newHead = &m;
+        if (type == kMsgNewChairman) newHead = &m;
         if (type == kMsgWarnedResults || type == kMsgWarnedFans || type == kMsgWarnedSquad)
             ++season_.warnings;
         if (type != kMsgSacked) continue;
@@ -206,7 +205,7 @@ std::string SoakBoardWatch::CheckClub(int16_t club, const ClubState& before) {
                          SeasonCalendar.dayOfMonth);
         if (newHead == nullptr)
             return Fault(club, "new chairman on day %d without message %d", SeasonCalendar.dayOfMonth,
-                         kMsgNewHead);
+                         kMsgNewChairman);
         const int division = std::min<int>(GetClubDivision(club), 5);
         const int32_t money = recbits::LoadI32(newHead->bytes + kMsgMoney);
         if (recbits::LoadU32(newHead->bytes + kMsgPlayerA) != before.head ||
@@ -219,7 +218,7 @@ std::string SoakBoardWatch::CheckClub(int16_t club, const ClubState& before) {
         ++season_.newHeads;
         ++totalNewHeads_;
     } else if (newHead != nullptr) {
-        return Fault(club, "message %d with the chairman's time at %d", kMsgNewHead, tenure);
+        return Fault(club, "message %d with the chairman's time at %d", kMsgNewChairman, tenure);
     }
     // The board's displeasure: moved by the weekly review, cleared by a new
     // chairman, always short of the sacking point.

@@ -45,11 +45,11 @@ std::string CheckMarketInvariants() {
         if (!fault.empty()) return fault;
     }
     for (int i = 0; i < 4; ++i) {
-        const uint16_t player = HumanContracts[i];
+        const uint16_t player = PendingHumanDeals[i];
         if (!NamesPlayerOrNone(player))
             return "pending contract " + std::to_string(i) + " names " + std::to_string(player);
         for (int j = 0; j < i; ++j) {
-            if (player != 0 && HumanContracts[j] == player) {
+            if (player != 0 && PendingHumanDeals[j] == player) {
                 return "pending contracts " + std::to_string(j) + " and " + std::to_string(i) +
                        " both name player " + std::to_string(player);
             }

@@ -868,7 +868,7 @@ void ActPurchase() {
     MenuUserDo([buy] {
         buy->balance = GetClubBalance(buy->user);
         // The selling club accepts the bid, as the day's end would.
-        HumanContracts[0] = buy->player;
+        PendingHumanDeals[0] = buy->player;
     });
     ClickAt(401, 559);  // the bid
     WaitScreen(kScreenContractTalks, "from the accepted bid");

@@ -432,7 +432,7 @@ std::string SoakSeasonWatch::AtSeasonStart() {
     std::vector<int16_t> entrants;
     for (int16_t club : EuropeanEntrantListA) entrants.push_back(club);
     for (int16_t club : EuropeanEntrantListB) entrants.push_back(club);
-    for (int16_t club : EuropeanEntrantList64) entrants.push_back(club);
+    for (int16_t club : EuropeanEntrantListC) entrants.push_back(club);
     std::sort(entrants.begin(), entrants.end());
     for (size_t i = 1; i < entrants.size(); ++i) {
         if (IsClubNumber(entrants[i]) && entrants[i] == entrants[i - 1])
@@ -499,7 +499,6 @@ std::string SoakSeasonWatch::AtSeasonStart() {
     // rising: the new game's world starts far younger than the intake and
     // retirements keep it, and it ages toward that level by about two
     // thirds of a year a season.)
-    constexpr int kAbilityStat = 27;
     const PlayerPopulationMeans now = MeasurePlayerPopulation();
     if (std::abs(now.age - start_.age) >= 1)
         return Say("club players' mean age went from %.2f to %.2f in a season", start_.age, now.age);

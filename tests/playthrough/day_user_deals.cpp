@@ -387,7 +387,7 @@ int BidSlotOf(int16_t club, uint16_t p) {
 }
 
 bool AwaitsContract(uint16_t p) {
-    for (uint16_t held : HumanContracts)
+    for (uint16_t held : PendingHumanDeals)
         if (p != 0 && held == p) return true;
     return false;
 }

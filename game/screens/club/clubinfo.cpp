@@ -28,6 +28,7 @@
 #include "core/records/textmsg.h"
 #include "core/records/training.h"
 #include "core/season/competitions.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
@@ -46,7 +47,6 @@ constexpr int kCaptions = 10;
 // condition screen's coaching course label.
 constexpr int16_t kCaptionTexts[kCaptions] = {1091, 1346, 257, 1099, 260, 1100, 1102, 1901, 256, 448};
 constexpr int kValueSize = 64;
-constexpr int16_t kBoardKeepsUserMessage = 77;
 constexpr int16_t kRefusedText = 1118;
 constexpr int16_t kAcceptedText = 1119;
 constexpr int16_t kLodgedText = 1120;
@@ -250,7 +250,7 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         GameRandom() % 2 == 1) {
         TextMsg_SetArg(TEXTMSG_CLUB, &user);
         TextMsg_SetArg(TEXTMSG_CLUB, &shown);
-        ShowMessageBox(TextMsg_ExpandBody(kBoardKeepsUserMessage, 6), 0);
+        ShowMessageBox(TextMsg_ExpandBody(kMsgBoardKeepsUser, 6), 0);
         return MENU_REDRAW;
     }
     const uint16_t picked = ClubPickedFlag;

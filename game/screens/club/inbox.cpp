@@ -26,6 +26,7 @@
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
+#include "core/season/messagetypes.h"
 #include "core/season/news.h"
 #include "core/season/unrest.h"
 #include "game/screens/engine/exmenu.h"
@@ -102,14 +103,6 @@ constexpr int16_t kRivalBidsText = 1141;
 constexpr int16_t kNoPlayerText = 1143;
 
 // Messages the answers post.
-constexpr int16_t kMsgPlayerListed = 6;
-constexpr int16_t kMsgPlayerKept = 95;
-constexpr int16_t kMsgOfferTaken = 227;
-constexpr int16_t kMsgTransferRequest = 15;
-constexpr int16_t kMsgClauseRequest = 165;
-constexpr int16_t kMsgAgentOffer = 225;
-constexpr int16_t kMsgAgentReply = 230;
-constexpr int16_t kMsgUrgentRequest = 255;
 
 constexpr int kSquadLimit = 32;
 constexpr int kRivalBidLimit = 5;
@@ -223,13 +216,13 @@ InboxButtonSet ButtonsFor(const MessageRecord& m) {
     const int16_t type = TypeOf(m);
     const int age = MessageAge(m);
     const bool answered = m.bytes[kMsgAnswered] != 0;
-    if (type == kMsgAgentOffer && age < kAnswerDays) {
+    if (type == kMsgScoutTip && age < kAnswerDays) {
         const uint16_t player = AnswerPlayer(m);
         if (player != 0 && !InUserClub(player) && HVW_IsNotInFilterList(0, player) == 1)
             return kInboxOfferButtons;
         return kInboxNoButtons;
     }
-    if (type == kMsgAgentReply && age < kAnswerDays) return kInboxBidButton;
+    if (type == kMsgTrialOver && age < kAnswerDays) return kInboxBidButton;
     if ((type == kMsgTransferRequest || type == kMsgClauseRequest) && age < kAnswerDays && !answered)
         return kInboxRequestButtons;
     if (type == kMsgUrgentRequest && age <= kAnswerDays - 1 && !answered) return kInboxRequestButtons;
@@ -277,12 +270,12 @@ int32_t AnswerRequest(bool list) {
     m.bytes[kMsgAnswered] = 1;
     const MessageRecord answered = m;
     HVW_SetPlayerTxList(player, list ? 1 : 0);
-    if (list && GameRandom() % 100 > HVW_GetPlayerStat(player, 18)) {
+    if (list && GameRandom() % 100 > HVW_GetPlayerStat(player, kSpiritStat)) {
         HVW_SetPlayerField96(player, int16_t(HVW_GetPlayerField96Percent(player) / 2));
     }
     const int16_t club = int16_t(GetPlayerClub(player));
     AddMessage(club, -1, player, 1, -1, -1, 300 + HVW_GetPositionType(player), -1, -1, -1, -1,
-               list ? kMsgPlayerListed : kMsgPlayerKept, 1, 0);
+               list ? kMsgListedOnRequest : kMsgUnhappyStarter, 1, 0);
     if (list) HVW_SetPlayerSaleStatus(player, 0);
     RemovePendingPlayerEvent(player);
     RebuildAndReopen(answered, oldSlot, oldEntry);
@@ -442,7 +435,7 @@ const char* InboxSenderText(const MessageRecord& m) {
     const int16_t type = TypeOf(m);
     bool federation;
     if (competition < 0 || competition > 120) {
-        federation = type >= 46 && type <= 49;
+        federation = type >= kMsgCalledUp && type <= kMsgUnder21Captain;
     } else {
         federation = competition >= 69 && competition <= 116;
     }
@@ -583,7 +576,7 @@ int32_t InboxAcceptPlayerOffer(MenuHotItem*) {
     const MessageRecord answered = m;
     const int16_t from = int16_t(GetPlayerClub(player));
     AddMessage(user, from, player, kNoPlayerArg, -1, -1, -1, int16_t(300 + HVW_GetPositionType(player)), -1,
-               GetPlayerAge(player) + 16, -1, kMsgOfferTaken, 1, 1);
+               GetPlayerAge(player) + 16, -1, kMsgTrialSwoop, 1, 1);
     HVW_MovePlayerToClub(player, user, 0, 0);
     if (InUserClub(player)) {
         BuildClubSquadList(user);

@@ -33,6 +33,7 @@
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/news.h"
 #include "game/match3d/kittab.h"
 #include "game/match3d/vidopt.h"
@@ -677,7 +678,7 @@ void FollowUpAfterPlayerScreen(bool playerInfo) {
             MenuOption = kScreenDealSheet;
     } else if (MenuFollowUp == 2) {
         MenuOption = kScreenContractTalks;
-        ContractTalksWord = 0;
+        ContractTalksReason = 0;
     }
     MenuFollowUp = 0;
 }
@@ -951,11 +952,6 @@ namespace {
 constexpr int16_t kSeasonEndDay = 364;
 constexpr int16_t kSeasonEndText = 1160;
 constexpr int16_t kSackedText = 1116;
-constexpr int16_t kJobRefusedMessage = 75;
-constexpr int16_t kJobAcceptedMessage = 76;
-constexpr int16_t kOfferTurnedDownMessage = 61;
-constexpr int16_t kPlayerNotKeenMessage = 280;
-constexpr int16_t kPlayerRefusesMessage = 281;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
 bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
@@ -986,7 +982,7 @@ bool AnswerJobApplication() {
     const int16_t club = HVW_GetJobApplicationClub();
     PreviousMenuOption = kScreenClubMain;
     if (HVW_GetJobApplicationAccepted() <= 0) {
-        PostMessage(kJobRefusedMessage, UserClub(), club, kNoPlayer, -1, -1);
+        PostMessage(kMsgJobRefused, UserClub(), club, kNoPlayer, -1, -1);
         HVW_ClearJobApplication();
         return true;
     }
@@ -1003,7 +999,7 @@ bool AnswerJobApplication() {
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &club);
-    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kJobAcceptedMessage, 6), 0, 0, club, -1);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kMsgJobAccepted, 6), 0, 0, club, -1);
     return true;
 }
 
@@ -1035,21 +1031,21 @@ bool AnswerPendingDeal() {
         return true;
     }
     const int16_t interest = HVW_RatePlayerClubInterest(player, secondClub, firstClub);
-    if (interest == 3) PostMessage(kPlayerNotKeenMessage, firstClub, secondClub, player, -1, -1);
+    if (interest == 3) PostMessage(kMsgPlayerNotKeen, firstClub, secondClub, player, -1, -1);
     if (interest == 4) {
-        PostMessage(kPlayerRefusesMessage, firstClub, secondClub, player, -1, -1);
+        PostMessage(kMsgPlayerRefuses, firstClub, secondClub, player, -1, -1);
         if (IsClub(SalesTeamClub)) ChangePlayerMorale(player, int16_t(-2 * GetClubRep(SalesTeamClub)));
     }
     const int32_t age = GetPlayerAge(player) + 16;
     const int16_t group = int16_t(kTextFirstPositionType + HVW_GetPositionType(player));
-    PostMessage(kOfferTurnedDownMessage, firstClub, secondClub, player, group, age);
+    PostMessage(kMsgOfferTurnedDown, firstClub, secondClub, player, group, age);
     TextMsg_SetArg(TEXTMSG_CLUB, &firstClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &secondClub);
     TextMsg_SetArg(TEXTMSG_PLAYER, &player);
     const int16_t shownAge = int16_t(age);
     TextMsg_SetArg(TEXTMSG_NUMBER, &shownAge);
     TextMsg_SetArg(TEXTMSG_LIST_TEXT, &group);
-    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kOfferTurnedDownMessage, 6), 0, 2, firstClub, secondClub);
+    ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kMsgOfferTurnedDown, 6), 0, 2, firstClub, secondClub);
     std::memset(PendingDealTable[index].bytes, 0, sizeof PendingDealTable[index].bytes);
     return true;
 }
@@ -1064,7 +1060,7 @@ void SettleHumanContract() {
     SelectedPlayer = int16_t(player);
     if (InitTransferFilter(player) == 0) {
         MenuOption = kScreenContractTalks;
-        ContractTalksWord = 0;
+        ContractTalksReason = 0;
         return;
     }
     if (IsClub(club)) ClearClubBidsOnPlayer(club, player);

@@ -39,10 +39,13 @@ struct AttributeKey {
     int16_t popupText, headerText, stat, sortKey;
 };
 constexpr AttributeKey kAttributes[kAttributeKeys] = {
-    {44, 478, 3, 10},  {45, 479, 4, 11},  {43, 477, 2, 9},   {42, 476, 1, 8},     {46, 480, 5, 12},
-    {41, 475, 0, 7},   {47, 481, 6, 13},  {58, 492, 20, 24}, {398, 1510, 18, 25}, {48, 482, 7, 14},
-    {49, 483, 8, 15},  {52, 486, 11, 18}, {50, 484, 9, 16},  {51, 485, 10, 17},   {53, 487, 12, 19},
-    {54, 488, 13, 20}, {55, 489, 14, 21}, {56, 490, 15, 22}, {57, 491, 19, 23},
+    {44, 478, kPassingStat, 10},      {45, 479, kShootingStat, 11},   {43, 477, kTacklingStat, 9},
+    {42, 476, kHeadingStat, 8},       {46, 480, kDribbleStat, 12},    {41, 475, kKeepingStat, 7},
+    {47, 481, kControlStat, 13},      {58, 492, kLeadershipStat, 24}, {398, 1510, kSpiritStat, 25},
+    {48, 482, kDeadballStat, 14},     {49, 483, kPaceStat, 15},       {52, 486, kStaminaStat, 18},
+    {50, 484, kAgilityStat, 16},      {51, 485, kPowerStat, 17},      {53, 487, kResilienceStat, 19},
+    {54, 488, kVisionStat, 20},       {55, 489, kComposureStat, 21},  {56, 490, kAggressionStat, 22},
+    {57, 491, kIntelligenceStat, 23},
 };
 
 struct ExtraChoice {

@@ -36,7 +36,10 @@ constexpr int16_t kPagedText = 2315, kOverviewText = 2314;
 constexpr int16_t kCoachLabel = 417, kManagerLabel = 30, kNoCoachText = 2316;
 constexpr int16_t kCoachPost = 7;
 // The fifteen stats after the progress column.
-constexpr int16_t kColumnStats[kCoachingColumns - 1] = {27, 4, 3, 2, 1, 8, 10, 7, 5, 14, 13, 19, 9, 6, 0};
+constexpr int16_t kColumnStats[kCoachingColumns - 1] = {
+    kAbilityStat, kShootingStat,     kPassingStat,  kTacklingStat, kHeadingStat,
+    kPaceStat,    kPowerStat,        kDeadballStat, kDribbleStat,  kComposureStat,
+    kVisionStat,  kIntelligenceStat, kAgilityStat,  kControlStat,  kKeepingStat};
 constexpr const char* kHeadings[kCoachingColumns] = {"Prg", "Pot", "Sht", "Pas", "Tck", "Hdg", "Pac", "Pow",
                                                      "Ddb", "Drb", "Cmp", "Vis", "Int", "Agi", "Ctl", "Kpg"};
 

@@ -39,11 +39,26 @@ struct StatCode {
 };
 // The twenty rows: left column rows 0-9, right column rows 10-19.
 constexpr StatCode kStatRows[kConditionStatRows] = {
-    {3, 44, 44, 11},          {4, 45, 45, 12},          {2, 43, 43, 10},   {1, 42, 2409, 9},
-    {5, 46, 46, 13},          {0, 41, 41, 8},           {6, 47, 2410, 15}, {7, 48, 48, 14},
-    {20, 58, 58, kNoCounter}, {22, 397, 397, 7},        {8, 49, 49, 0},    {11, 52, 52, 3},
-    {9, 50, 50, 1},           {10, 51, 51, 2},          {12, 53, 53, 4},   {13, 54, 54, 5},
-    {14, 55, 55, 6},          {15, 56, 56, kNoCounter}, {19, 57, 57, 16},  {18, 398, 398, kNoCounter},
+    {kPassingStat, 44, 44, 11},
+    {kShootingStat, 45, 45, 12},
+    {kTacklingStat, 43, 43, 10},
+    {kHeadingStat, 42, 2409, 9},
+    {kDribbleStat, 46, 46, 13},
+    {kKeepingStat, 41, 41, 8},
+    {kControlStat, 47, 2410, 15},
+    {kDeadballStat, 48, 48, 14},
+    {kLeadershipStat, 58, 58, kNoCounter},
+    {kConsistencyStat, 397, 397, 7},
+    {kPaceStat, 49, 49, 0},
+    {kStaminaStat, 52, 52, 3},
+    {kAgilityStat, 50, 50, 1},
+    {kPowerStat, 51, 51, 2},
+    {kResilienceStat, 53, 53, 4},
+    {kVisionStat, 54, 54, 5},
+    {kComposureStat, 55, 55, 6},
+    {kAggressionStat, 56, 56, kNoCounter},
+    {kIntelligenceStat, 57, 57, 16},
+    {kSpiritStat, 398, 398, kNoCounter},
 };
 constexpr int16_t kGradeTexts[10] = {1541, 2463, 1542, 1543, 1544, 1545, 1546, 1547, 1548, 1549};
 constexpr int kRemarkSlots = 10;
@@ -117,7 +132,7 @@ void BuildRemarks(uint16_t p) {
     } else if (fatigue > 15) {
         AddRemark(930);
     }
-    if (GetPlayerStat(p, 27, 0) > 80 && GetPlayerAge(p) + 16 < 20) AddRemark(934);
+    if (GetPlayerStat(p, kAbilityStat, 0) > 80 && GetPlayerAge(p) + 16 < 20) AddRemark(934);
     const auto stat = [&](int value, int16_t low, int16_t middle, int16_t high) {
         if (value < 20) {
             AddRemark(low);
@@ -127,8 +142,8 @@ void BuildRemarks(uint16_t p) {
             AddRemark(high);
         }
     };
-    stat(GetPlayerStat(p, 24, 0), 931, 932, 933);
-    stat(GetPlayerStat(p, 25, 0), 971, 972, 973);
+    stat(GetPlayerStat(p, kProfessionalismStat, 0), 931, 932, 933);
+    stat(GetPlayerStat(p, kAmbitionStat, 0), 971, 972, 973);
     if (g_remarkCount == 0) AddRemark(916);
 }
 

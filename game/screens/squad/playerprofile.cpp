@@ -50,13 +50,13 @@ Answer Lookup(uint16_t label, uint16_t player) {
     if (label >= 41 && label <= 56) return Number(HVW_GetPlayerStat(player, int16_t(label - 41)));
     switch (label) {
         case 398:
-            return Number(HVW_GetPlayerStat(player, 18));
+            return Number(HVW_GetPlayerStat(player, kSpiritStat));
         case 57:
-            return Number(HVW_GetPlayerStat(player, 19));
+            return Number(HVW_GetPlayerStat(player, kIntelligenceStat));
         case 58:
-            return Number(HVW_GetPlayerStat(player, 20));
+            return Number(HVW_GetPlayerStat(player, kLeadershipStat));
         case 397:
-            return Number(HVW_GetPlayerStat(player, 22));
+            return Number(HVW_GetPlayerStat(player, kConsistencyStat));
         case 399:
             return Number(HVW_GetPlayerField105Percent(player));
         case 400:
@@ -669,7 +669,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             return MENU_CLOSE;
         case ProfileAction::Approach:
             if (!Checked(HVW_CheckContractApproach(p))) return MENU_REDRAW_ALSO;
-            ContractTalksWord = 0;
+            ContractTalksReason = 0;
             MenuOption = kScreenContractTalks;
             return MENU_CLOSE;
         case ProfileAction::Release:

@@ -159,15 +159,15 @@ int16_t SearchAttr_GetPlayerValue(int16_t kind, uint16_t player) {
     if (kind <= 14) return HVW_GetPlayerStat(player, kind);
     switch (kind) {
         case 15:
-            return HVW_GetPlayerStat(player, 22);
+            return HVW_GetPlayerStat(player, kConsistencyStat);
         case 16:
-            return HVW_GetPlayerStat(player, 15);
+            return HVW_GetPlayerStat(player, kAggressionStat);
         case 17:
-            return HVW_GetPlayerStat(player, 18);
+            return HVW_GetPlayerStat(player, kSpiritStat);
         case 18:
-            return HVW_GetPlayerStat(player, 19);
+            return HVW_GetPlayerStat(player, kIntelligenceStat);
         case 19:
-            return HVW_GetPlayerStat(player, 20);
+            return HVW_GetPlayerStat(player, kLeadershipStat);
         default:
             return HVW_GetPlayerExperiencePercent(player);
     }

@@ -279,7 +279,8 @@ bool Training_OffersRetraining(uint16_t player, int16_t position) {
     int best = 1;
     for (int16_t k = 1; k < kPositionCodes; ++k)
         best = std::max<int>(best, PositionSuitability_Score(player, k));
-    const int threshold = std::min(int(GetPlayerAge(player)) + 90 - GetPlayerStat(player, 27, 0) / 4, 100);
+    const int threshold =
+        std::min(int(GetPlayerAge(player)) + 90 - GetPlayerStat(player, kAbilityStat, 0) / 4, 100);
     return PositionSuitability_Score(player, position) * 100 / best >= threshold &&
            position != HVW_GetPlayerPosition2(player);
 }

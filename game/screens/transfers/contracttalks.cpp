@@ -20,23 +20,20 @@
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/squad/playerinfo.h"
 
-int16_t ContractTalksWord = 0;
+int16_t ContractTalksReason = 0;
 ContractOffer CurrentOffer{};
 ContractTerms CurrentDemands{};
 
 namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
-constexpr int16_t kTransferMessage = 221;
-constexpr int16_t kDealWithdrawnMessage = 222;
-constexpr int16_t kExchangeGoneMessage = 223;
-constexpr int16_t kExchangeUnfitMessage = 224;
 constexpr int16_t kExchangeFullText = 1132;
 constexpr int16_t kBidGoneText = 1134;
 constexpr int32_t kWageTop = 99000;
@@ -150,7 +147,7 @@ void CompleteDeal(int index) {
     const int16_t buying = PendingDealBuyingClub(index);
     int16_t bidder = buying;
     const int32_t price = AnyBidPrice(main, &bidder);
-    Post(kTransferMessage, buying, PendingDealSellingClub(index), main, price);
+    Post(kMsgExchangeDone, buying, PendingDealSellingClub(index), main, price);
     HVW_MovePlayerToClub(main, bidder, price, 0);
     HVW_ClearClubBids(main);
     AgreedExchange agreed[kAgreedExchangeRecords];
@@ -249,7 +246,7 @@ int32_t Purchase(uint16_t p) {
             const int64_t held = std::max(BidPriceOf(seller, q), 0);
             const int64_t value = std::min(held, remaining);
             remaining -= value;
-            Post(kTransferMessage, seller, user, q, int32_t(value));
+            Post(kMsgExchangeDone, seller, user, q, int32_t(value));
             HVW_MovePlayerToClub(q, seller, int32_t(value), 0);
         }
         if (index >= 0) PendingDeal_Clear(index);
@@ -274,7 +271,7 @@ int16_t CheckPendingExchangeDeals(uint16_t player) {
         }
     }
     if (!gone && !unfit) return 0;
-    WithdrawDealsOf(player, gone ? kExchangeGoneMessage : kExchangeUnfitMessage);
+    WithdrawDealsOf(player, gone ? kMsgExchangeGone : kMsgExchangeUnfit);
     return 1;
 }
 
@@ -443,14 +440,14 @@ int32_t ContractTalks_BreakOff(MenuHotItem*) {
         ChangePlayerMorale(p, int16_t(-(GameRandom() % 10)));
     const bool human = Club(owner) && HVW_GetClubControl(owner) >= 1;
     if (human) {
-        if (HVW_GetPlayerFlag120(p) != 0) WithdrawDealsOf(p, kDealWithdrawnMessage);
+        if (HVW_GetPlayerFlag120(p) != 0) WithdrawDealsOf(p, kMsgExchangeWithdrawn);
         return MENU_CLOSE;
     }
     // Each deal holding him as an exchange player collapses; others stay.
     for (int index = PendingDeal_FindExchange(p); index >= 0;
          index = PendingDeal_FindExchange(p, index + 1)) {
         const uint16_t main = PendingDealPlayer(index);
-        Post(kExchangeGoneMessage, PendingDealSellingClub(index), PendingDealBuyingClub(index), main);
+        Post(kMsgExchangeGone, PendingDealSellingClub(index), PendingDealBuyingClub(index), main);
         HVW_CancelClubBidForPlayer(PendingDealBuyingClub(index), main);
         HVW_ClearClubBids(main);
         HVW_RemoveUserContractSlot(main);

@@ -10,8 +10,7 @@
 // Why the talks were opened: 0 the manager asked; 1..7 the player's old
 // role + 1 after an unwelcome role change on the contract screen.  Callers
 // clear it before they send the user here.
-extern int16_t ContractTalksWord;
-inline int16_t& ContractTalksReason = ContractTalksWord;
+extern int16_t ContractTalksReason;
 
 // The day messages' check of a contract slot: withdraws the pending deals
 // of a player whose exchange players are gone or unavailable; non-zero when

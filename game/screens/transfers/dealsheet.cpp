@@ -19,6 +19,7 @@
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
@@ -36,7 +37,6 @@ namespace {
 constexpr int16_t kCannotAffordText = 1115;
 constexpr int16_t kTermsAgreedText = 1154;
 constexpr int16_t kDealsFullText = 1131;
-constexpr int16_t kPlayerNotKeenMessage = 280;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int32_t kThousand = 1000;
 
@@ -458,7 +458,7 @@ int32_t DealSheet_Withdraw(MenuHotItem*) {
         HVW_RemoveHumanSale(p);
         if (d.direction == 0 && (d.interest == 3 || d.interest == 4) && Club(d.buyingClub)) {
             AddMessage(d.sellingClub, d.buyingClub, p, kNoPlayer, -1, -1, -1, -1, -1, -1, -1,
-                       kPlayerNotKeenMessage, 1, 0);
+                       kMsgPlayerNotKeen, 1, 0);
             const int reputation = HVW_GetClubReputation(d.buyingClub);
             const int fall =
                 d.interest == 3 ? GameRandom() % 15 + reputation / 2 : GameRandom() % 30 + reputation;

@@ -247,7 +247,6 @@ const char* g_namePtr[kExchangeCandidates];
 const char* g_valuePtr[kExchangeCandidates];
 char g_sortLabel[100];
 const char* g_sortLabelPtr = g_sortLabel;
-int16_t& g_emptyText = ExchangeEmptyText;
 
 struct ExchangePointers {
     ExchangePointers() {
@@ -358,7 +357,7 @@ void ExchangeListMenu() {
     }
     ExchangeList_Build();
     ExchangeLeftRows = int16_t((ExchangeCandidateCount + 1) / 2);
-    g_emptyText = ExchangeCandidateCount == 0 ? kNoCandidateText : int16_t(-1);
+    ExchangeEmptyText = ExchangeCandidateCount == 0 ? kNoCandidateText : int16_t(-1);
     SortCandidates();
     exchangelist::DisplaySort();
     // The right column's rows read the candidates from the left column's
@@ -397,7 +396,7 @@ const MenuItem ExchangeListTable[] = {
     {MI_GROUP, 40, 143, 16, 23, kExchangeRow, nullptr},
     {MI_GROUP, 40, 143, 16, 23, kExchangeRowRight, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {MI_TEXT_VAR, 400, 300, 10, 0, &g_emptyText, nullptr},
+    {MI_TEXT_VAR, 400, 300, 10, 0, &ExchangeEmptyText, nullptr},
     {MI_BUTTON_STRING_VAR, 60, 559, 683, 28, &g_sortLabelPtr, MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_sortPopup, nullptr},
     {MI_ICON, 743, 559, 5, 0, MenuValue(153), ExchangeList_Back},

@@ -16,6 +16,7 @@
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/squad/playerinfo.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr int16_t kAgree = 82;
 constexpr int16_t kDisagree = 83;
-constexpr int16_t kLoanMessage = 4;
 constexpr int16_t kYoungAge = 22;
 constexpr int16_t kWeeksWhenPassed = 52;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
@@ -221,7 +221,7 @@ int32_t LoanTerms_Agree(MenuHotItem*) {
     HVW_ClearClubBids(p);
     const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : 0;
     AddMessage(int16_t(GetPlayerLoanClub(p)), t.receivingClub, p, kNoPlayer, -1, -1, -1, int16_t(300 + type),
-               -1, HVW_GetPlayerAge(p), -1, kLoanMessage, 1, 0);
+               -1, HVW_GetPlayerAge(p), -1, kMsgLoan, 1, 0);
     MenuOption = kScreenPlayerStats;
     PreviousMenuOption = kScreenClubMain;
     return MENU_CLOSE;

@@ -358,25 +358,25 @@ void RoleChange(const DealOutcome& o, int16_t oldRole, int16_t newRole) {
 
 void LevelTalk(const DealOutcome& o, int level) {
     if (level == 0) return;
-    const int t = o.Stat(24) / level;
-    o.AddStat(21, -R(2 * level));
-    o.AddStat(21, R(2 * level));
+    const int t = o.Stat(kProfessionalismStat) / level;
+    o.AddStat(kOutlookStat, -R(2 * level));
+    o.AddStat(kOutlookStat, R(2 * level));
     const bool pass = R(100) < t;
     const bool banWait = GetPlayerBanWait(o.p) != 0;
     if (pass || banWait) {
         o.Post(266);
-        o.AddStat(15, R(5 * level));
-        o.AddStat(25, R(10 * level));
+        o.AddStat(kAggressionStat, R(5 * level));
+        o.AddStat(kAmbitionStat, R(10 * level));
         o.AddMorale(-R(10 * level));
         if (banWait) {
-            o.AddStat(18, -R(5 * level));
-            o.AddStat(15, -R(5 * level));
+            o.AddStat(kSpiritStat, -R(5 * level));
+            o.AddStat(kAggressionStat, -R(5 * level));
         }
     } else {
         o.Post(267);
-        o.AddStat(15, R(5 * level));
-        o.AddStat(25, -R(10 * level));
-        o.AddStat(24, -R(10 * level));
+        o.AddStat(kAggressionStat, R(5 * level));
+        o.AddStat(kAmbitionStat, -R(10 * level));
+        o.AddStat(kProfessionalismStat, -R(10 * level));
         o.AddMorale(-R(10 * level));
     }
 }
@@ -385,7 +385,7 @@ void LevelTalk(const DealOutcome& o, int level) {
 void DisciplineTalk(const DealOutcome& o, int option) {
     switch (option) {
         case 1:
-            if (R(100) < o.Stat(24)) {
+            if (R(100) < o.Stat(kProfessionalismStat)) {
                 o.Post(270);
                 o.SetF118(0);
             } else {
@@ -396,21 +396,21 @@ void DisciplineTalk(const DealOutcome& o, int option) {
             }
             break;
         case 2:
-            if (R(100) < o.Stat(25)) {
+            if (R(100) < o.Stat(kAmbitionStat)) {
                 o.Post(270);
                 o.SetF118(0);
             }
             break;
         case 3:
-            if (R(100) < o.Stat(25)) {
+            if (R(100) < o.Stat(kAmbitionStat)) {
                 o.Post(270);
                 o.SetF118(R(o.F118() + 1));
             }
             break;
         case 4:
-            if (R(100) < o.Stat(24)) {
+            if (R(100) < o.Stat(kProfessionalismStat)) {
                 o.Post(270);
-                o.AddStat(25, -R(20));
+                o.AddStat(kAmbitionStat, -R(20));
             } else {
                 o.Post(271);
                 o.Reaction(o.Fans() / 20);
@@ -418,13 +418,13 @@ void DisciplineTalk(const DealOutcome& o, int option) {
             }
             break;
         case 5:
-            if (R(100) > o.Stat(20)) {
+            if (R(100) > o.Stat(kLeadershipStat)) {
                 o.Post(270);
                 o.SetF118(R(o.F118() + 1));
             }
             break;
         case 6:
-            if (R(100) < o.Stat(24)) {
+            if (R(100) < o.Stat(kProfessionalismStat)) {
                 o.Post(270);
                 o.SetF118(0);
             } else {
@@ -446,7 +446,7 @@ void CriticalTalk(const DealOutcome& o, int option) {
             pass = R(60) <= o.F96();
             break;
         case 2:
-            pass = R(100) <= o.Stat(20);
+            pass = R(100) <= o.Stat(kLeadershipStat);
             break;
         case 3:
             pass = R(60) >= o.F96();
@@ -455,10 +455,10 @@ void CriticalTalk(const DealOutcome& o, int option) {
             pass = R(60) >= o.Morale();
             break;
         case 5:
-            pass = R(100) >= o.Stat(24);
+            pass = R(100) >= o.Stat(kProfessionalismStat);
             break;
         case 6:
-            pass = R(100) <= o.Stat(24);
+            pass = R(100) <= o.Stat(kProfessionalismStat);
             break;
         default:
             return;
@@ -496,7 +496,7 @@ void CriticalTalk(const DealOutcome& o, int option) {
             o.AddF118(-R(o.F118() / 3 + 1));
             break;
         case 5:
-            o.AddStat(25, -R(10));
+            o.AddStat(kAmbitionStat, -R(10));
             o.AddF118(-R(o.F118() / 4 + 1));
             break;
         default:
@@ -510,10 +510,10 @@ void SettlingTalk(const DealOutcome& o, int option) {
     bool pass = false;
     switch (option) {
         case 1:
-            pass = R(100) <= o.Stat(25);
+            pass = R(100) <= o.Stat(kAmbitionStat);
             break;
         case 2:
-            pass = R(100) < o.Stat(25);
+            pass = R(100) < o.Stat(kAmbitionStat);
             break;
         case 3:
             pass = R(63) > o.Fans();
@@ -525,7 +525,7 @@ void SettlingTalk(const DealOutcome& o, int option) {
             pass = R(60) > o.F96();
             break;
         case 6:
-            pass = R(100) > o.Stat(18);
+            pass = R(100) > o.Stat(kSpiritStat);
             break;
         default:
             return;
@@ -554,8 +554,8 @@ void SettlingTalk(const DealOutcome& o, int option) {
             o.AddMorale(-R(10));
             break;
         default:
-            o.AddStat(24, -R(10));
-            o.AddStat(25, -R(10));
+            o.AddStat(kProfessionalismStat, -R(10));
+            o.AddStat(kAmbitionStat, -R(10));
             break;
     }
     o.Post(275);
@@ -572,8 +572,8 @@ void PraiseTalk(const DealOutcome& o, int option) {
     if (option < 1 || option > kDealOptions) return;
     const Lift& lift = kLifts[option - 1];
     if (lift.stats) {
-        o.AddStat(24, R(lift.first));
-        o.AddStat(25, R(lift.second));
+        o.AddStat(kProfessionalismStat, R(lift.first));
+        o.AddStat(kAmbitionStat, R(lift.second));
     } else {
         o.AddF96(R(lift.first));
         o.AddMorale(R(lift.second));

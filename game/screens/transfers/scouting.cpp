@@ -14,6 +14,7 @@
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
@@ -33,8 +34,6 @@ constexpr int16_t kStopText = 843;
 constexpr int16_t kScoutText = 653;
 constexpr int16_t kBusyQuestionText = 850;
 constexpr int16_t kQuestionText = 851;
-constexpr int16_t kStoppedMessage = 260;
-constexpr int16_t kStartedMessage = 261;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kScoutedIcon = 191;
 constexpr int16_t kHighlighted = 8;
@@ -317,10 +316,10 @@ int32_t Scouting_ChooseSum(int entry) {
         FillTextSlots(question, sizeof question, GetText(kQuestionText), {RegionName(g_chosen), money});
     }
     if (ShowChoiceBox(question, 0, YesNoButtons) != kAnswerYes) return MENU_REDRAW;
-    if (IsRegion(scouted)) PostToUser(kStoppedMessage, scouted, MoneySpent());
+    if (IsRegion(scouted)) PostToUser(kMsgScoutStopped, scouted, MoneySpent());
     Scout_ClearAll();
     Scout_MarkRegion(g_chosen, uint32_t(sum));
-    PostToUser(kStartedMessage, g_chosen, sum);
+    PostToUser(kMsgScoutStarted, g_chosen, sum);
     return MENU_REDRAW_ALSO;
 }
 

@@ -1,6 +1,7 @@
 // Bid resolution: the countdown, the best bid, refusals and what an
 // accepted bid leads to.
 #include "core/club/bidresolution.h"
+#include "core/records/usertransfers.h"
 
 #include <cstring>
 

@@ -29,8 +29,8 @@ class StaffTest : public ManagementTest {
         std::memset(StaffCandidates, 0, sizeof StaffCandidates);
         std::memset(CoachingRecords, 0, sizeof CoachingRecords);
         std::memset(CoachingRecords28, 0, sizeof CoachingRecords28);
-        std::memset(StaffState32, 0, sizeof StaffState32);
-        std::memset(StaffState50, 0, sizeof StaffState50);
+        std::memset(UnusedStaffWords, 0, sizeof UnusedStaffWords);
+        std::memset(UnusedStaffBytes, 0, sizeof UnusedStaffBytes);
         std::memset(StaffTimetable, 0, sizeof StaffTimetable);
         std::memset(DiaryNotes, 0, sizeof DiaryNotes);
     }
@@ -236,11 +236,11 @@ TEST_F(StaffTest, GarbageBlocksGiveDefaultsNeverACrash) {
         };
         fill(ClubStaff, sizeof ClubStaff);
         fill(StaffCandidates, sizeof StaffCandidates);
-        fill(StaffState32, sizeof StaffState32);
+        fill(UnusedStaffWords, sizeof UnusedStaffWords);
         fill(StaffTimetable, sizeof StaffTimetable);
         fill(CoachingRecords, sizeof CoachingRecords);
         fill(CoachingRecords28, sizeof CoachingRecords28);
-        fill(StaffState50, sizeof StaffState50);
+        fill(UnusedStaffBytes, sizeof UnusedStaffBytes);
         // Some slots hold real players.
         Hold(round % 32, a);
         Hold((round * 7 + 3) % 32, b);

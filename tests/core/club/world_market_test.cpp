@@ -23,7 +23,7 @@ class WorldMarketTest : public testing::Test {
         ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
         RebuildAllRosters();
         PendingDeal_ClearAll();
-        std::fill(std::begin(HumanContracts), std::end(HumanContracts), uint16_t(0));
+        std::fill(std::begin(PendingHumanDeals), std::end(PendingHumanDeals), uint16_t(0));
         SeasonCalendar.currentDay = 30;
         SeasonCalendar.month = 7;
         SortClubsByReputation();
@@ -83,10 +83,10 @@ TEST_F(WorldMarketTest, CheckFindsBadSlotsDuplicatesAndContracts) {
     SetClubBid(5, 2, 0, 0, 0);
     SetClubBidShortList(5, 1, 4, player, 0, 2);
     EXPECT_EQ(CheckMarketInvariants(), "");
-    HumanContracts[0] = player;
-    HumanContracts[3] = player;
+    PendingHumanDeals[0] = player;
+    PendingHumanDeals[3] = player;
     EXPECT_NE(CheckMarketInvariants().find("both name player"), std::string::npos);
-    HumanContracts[3] = 0;
+    PendingHumanDeals[3] = 0;
     EXPECT_EQ(CheckMarketInvariants(), "");
     PendingDeal_Add(uint16_t(PlayerCount + 3), 0, 0, 0, 0, 1, 0, 0, 0, 0, 0);
     EXPECT_NE(CheckMarketInvariants().find("pending deal 0"), std::string::npos);

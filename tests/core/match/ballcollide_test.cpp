@@ -43,7 +43,7 @@ class BallCollideTest : public ::testing::Test {
         TeamRestartCount[0] = TeamRestartCount[1] = 0;
         ShootOutDecision[0] = ShootOutDecision[1] = 0;
         ShootOutGoals[0] = ShootOutGoals[1] = 0;
-        ShotMarker = -1;
+        ShooterFigure = -1;
         PlayStopped = 0;
         MatchHooks = MatchDisplayHooks{};
         MatchHooks.soundEvent = RecordCollideSound;
@@ -219,11 +219,11 @@ TEST_F(BallCollideTest, NearMissOnlyWhileAShotIsPending) {
     EXPECT_EQ(MatchPhase, 4);
     EXPECT_EQ(TeamRestartCount[1], 0u);  // no shot pending: no near miss
     MatchPhase = kPhaseOpenPlay;
-    ShotMarker = 20;
+    ShooterFigure = 20;
     Probe(870, 122, 40);
     Ball_Collide();
     EXPECT_EQ(TeamRestartCount[1], 1u);
-    EXPECT_EQ(ShotMarker, -1);
+    EXPECT_EQ(ShooterFigure, -1);
 }
 
 TEST_F(BallCollideTest, OverTheTouchLineAThrowInForTheOtherTeam) {
@@ -319,7 +319,7 @@ TEST_F(BallCollideTest, TenThousandRandomBallsStayInsideAndEndOnce) {
         PlayStopped = 0;
         Period = 0;
         AttackDirection = uint8_t(ball & 1);
-        ShotMarker = int8_t(draw(2) == 0 ? -1 : 5);
+        ShooterFigure = int8_t(draw(2) == 0 ? -1 : 5);
         LastToucher = int16_t(draw(32));
         BallState = {};
         BallState.drag = 991;

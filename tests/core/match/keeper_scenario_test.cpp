@@ -11,6 +11,7 @@
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/keeper.h"
+#include "core/match/matchclock.h"
 #include "core/match/matchphases.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"

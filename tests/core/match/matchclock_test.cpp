@@ -1,5 +1,7 @@
 #include "core/match/actions.h"
 #include "core/match/infobar.h"
+#include "core/match/keeper.h"
+#include "core/match/matchclock.h"
 #include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
 
@@ -222,18 +224,18 @@ TEST_F(ClockTest, MomentumLevelAndThreeUp) {
 }
 
 TEST_F(ClockTest, BookkeepingCountsDown) {
-    MatchTimers[0] = 2;
-    MatchTimers[1] = 0;
+    ShotTimer = 2;
+    ShotHoldTimer = 0;
     TeamRestartCount[0] = 3;
     const uint16_t phase = MatchTickPhase;
-    const uint8_t odd = MatchOddTick;
+    const uint8_t odd = RankingTeam;
     for (int i = 0; i < 2401; ++i) MatchTickBookkeeping();
-    EXPECT_EQ(MatchTimers[0], 0);
-    EXPECT_EQ(MatchTimers[1], 0);
+    EXPECT_EQ(ShotTimer, 0);
+    EXPECT_EQ(ShotHoldTimer, 0);
     EXPECT_GE(TeamRestartCount[0], 1);
     EXPECT_LE(TeamRestartCount[0], 2);
     EXPECT_EQ(MatchTickPhase, uint16_t((phase + 2401) % 4));
-    EXPECT_NE(MatchOddTick, odd);
+    EXPECT_NE(RankingTeam, odd);
 }
 
 TEST_F(ClockTest, EndOfPeriodCelebratesTheAggregateWinner) {

@@ -1,5 +1,6 @@
 #include "core/match/offside.h"
 #include "core/match/actions.h"
+#include "core/match/matchengine.h"
 
 #include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
@@ -14,7 +15,7 @@ class OffsideTest : public FrameTest {
         FrameTest::SetUp();
         AttackDirection = 0;  // team 0 attacks toward high y
         CurrentTeam = 0;
-        OffsideLine[1] = 1500;
+        MatchLastDefenderY[1] = 1500;
         BallState.y = 1200;
         BallState.vy = 65536;
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
@@ -39,7 +40,7 @@ TEST_F(OffsideTest, MarksOnlyTeamMatesBeyondTheLine) {
 }
 
 TEST_F(OffsideTest, HalfwayLineIsNotBeyond) {
-    OffsideLine[1] = 900;
+    MatchLastDefenderY[1] = 900;
     MatchFigures[6].y = 1082;
     MatchMarkTeamOffside(7);
     EXPECT_EQ(int(MatchFigures[6].offsideMark), 0);

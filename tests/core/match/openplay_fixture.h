@@ -8,6 +8,7 @@
 #include "core/match/actionmachine.h"
 #include "core/match/actions.h"
 #include "core/match/geometry.h"
+#include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"

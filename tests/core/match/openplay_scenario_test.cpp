@@ -13,6 +13,7 @@
 #include "core/match/ballcontacts.h"
 #include "core/match/dribble.h"
 #include "core/match/geometry.h"
+#include "core/match/matchclock.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/setpieces.h"

@@ -8,6 +8,7 @@
 #include "core/base/random.h"
 #include "core/match/actions.h"
 #include "core/match/ballcontacts.h"
+#include "core/match/matchclock.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"

@@ -1,5 +1,6 @@
 #include "core/match/passing.h"
 #include "core/match/actions.h"
+#include "core/match/matchclock.h"
 
 #include <gtest/gtest.h>
 

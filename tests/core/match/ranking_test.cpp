@@ -1,5 +1,6 @@
 #include "core/match/ranking.h"
 #include "core/match/actions.h"
+#include "core/match/matchengine.h"
 
 #include <gtest/gtest.h>
 
@@ -203,13 +204,13 @@ TEST_F(RankingTest, GoalDistanceDirectionAndTheWideAim) {
     AttackDirection = 0;  // team 0 attacks y 2038
     Put(5, 796, 1082);
     Match_GoalDistance(5, 0);
-    EXPECT_EQ(DistanceToGoal, 2038 - 1082);
+    EXPECT_EQ(GoalDistanceScratch, 2038 - 1082);
     Match_GoalDistance(5, 1);
-    EXPECT_EQ(DistanceToGoal, 1082 - 126);
+    EXPECT_EQ(GoalDistanceScratch, 1082 - 126);
     EXPECT_EQ(Match_GoalDirection(5, 1, 0), 128);
-    DistanceToGoal = 7;
+    GoalDistanceScratch = 7;
     EXPECT_EQ(Match_GoalDirection(5, 2, 0), 128);
-    EXPECT_EQ(DistanceToGoal, 7);
+    EXPECT_EQ(GoalDistanceScratch, 7);
     // The wide instruction within 240 of the centre line keeps his own x,
     // with the nearest opponent close enough (w at most 160).
     MatchFigures[5].tacticBytes[3] = 1;
@@ -269,7 +270,7 @@ TEST_F(RankingTest, InterceptGoesGoalSideOfACarrierAhead) {
     Put(20, 600, 900);
     MatchFigures[20].tackling = 100;
     MatchFigures[20].frame = -1;  // no clip yet: the chase faces the point at once
-    DistanceToGoal = 0;
+    GoalDistanceScratch = 0;
     CurrentTeam = 1;
     MatchCurX = MatchFigures[20].x;
     MatchCurY = MatchFigures[20].y;

@@ -5,6 +5,7 @@
 
 #include "core/match/actions.h"
 #include "core/match/dribble.h"
+#include "core/match/matchengine.h"
 #include "core/match/matchphases.h"
 #include "core/match/phases.h"
 #include "core/match/teamjobs.h"
@@ -277,7 +278,7 @@ TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) 
     Fig(19).formationX = 900;
     Fig(19).formationY = 1650;
     Fig(19).action = kActionThink;  // thinking: not free to mark
-    OffsideLine[1] = 1200;
+    MatchLastDefenderY[1] = 1200;
     MatchPhase = kPhaseOpenPlay;
     Match_TeamJobPhase2();
     EXPECT_EQ(MarkerAssigned[19], 0u);
@@ -291,7 +292,7 @@ TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) 
     EXPECT_EQ(+Fig(18).targetY, 0);
     // A target just upfield of the back line is taken onto it.
     Fig(18).formationY = 1700;
-    OffsideLine[1] = 1600;
+    MatchLastDefenderY[1] = 1600;
     Match_TeamJobPhase2();
     EXPECT_EQ(+Fig(18).targetY, 1600);
 }
@@ -300,7 +301,7 @@ TEST_F(TeamJobsTest, InOpenPlayTheMarkerIsTheNearestFreeDefenderWithinHisReach) 
 // Offside step-back and man-markers.
 
 TEST_F(TeamJobsTest, APlayerCaughtBeyondTheLineStepsBackOnceHisHesitationRunsOut) {
-    OffsideLine[1] = 1700;  // team 0 attacks the far goal
+    MatchLastDefenderY[1] = 1700;  // team 0 attacks the far goal
     Fig(9).y = 1750;
     Fig(9).targetY = 1900;
     Fig(9).offsideWord = 2;

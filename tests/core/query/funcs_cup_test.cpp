@@ -19,7 +19,7 @@ class CupQueryTest : public RecordsTest {
         RecordsTest::SetUp();
         std::memset(LeagueTable, 0xFF, sizeof LeagueTable);
         std::memset(NationClubOrder, 0xFF, sizeof NationClubOrder);
-        std::memset(EuropeanEntrantList64, 0xFF, sizeof EuropeanEntrantList64);
+        std::memset(EuropeanEntrantListC, 0xFF, sizeof EuropeanEntrantListC);
         std::memset(EuropeanEntrantListA, 0xFF, sizeof EuropeanEntrantListA);
         std::memset(EuropeanEntrantListB, 0xFF, sizeof EuropeanEntrantListB);
     }
@@ -124,7 +124,7 @@ TEST_F(CupQueryTest, EuropeanEntryFollowsTheEntrantLists) {
     EXPECT_EQ(HVW_GetClubCupEntryRound(70, 4), -1);
     EXPECT_EQ(HVW_GetClubCupEntryRound(70, 5), -1);
     EXPECT_EQ(HVW_GetClubCupEntryRound(70, 6), -1);
-    EuropeanEntrantList64[40] = 70;
+    EuropeanEntrantListC[40] = 70;
     EXPECT_EQ(HVW_GetClubCupEntryRound(70, 4), 0);
     EXPECT_EQ(HVW_GetClubCupEntryRound(70, 6), -1);
     EuropeanEntrantListA[3] = 70;
@@ -136,7 +136,7 @@ TEST_F(CupQueryTest, EuropeanEntryFollowsTheEntrantLists) {
 TEST_F(CupQueryTest, CupEntryRefusesBadArguments) {
     SetClubNation(71, 0);
     NationClubOrder[0][0] = 71;
-    EuropeanEntrantList64[0] = 71;
+    EuropeanEntrantListC[0] = 71;
     EXPECT_EQ(HVW_GetClubCupEntryRound(71, -1), -1);
     EXPECT_EQ(HVW_GetClubCupEntryRound(71, 7), -1);
     EXPECT_EQ(HVW_GetClubCupEntryRound(-1, 0), -1);

@@ -19,12 +19,12 @@ class EuropeTest : public LeagueWorldTest {
         LeagueWorldTest::SetUp();
         for (int16_t& c : EuropeanEntrantListA) c = -1;
         for (int16_t& c : EuropeanEntrantListB) c = -1;
-        for (int16_t& c : EuropeanEntrantList64) c = -1;
+        for (int16_t& c : EuropeanEntrantListC) c = -1;
         std::memset(ChampionsLeagueGroups, 0, sizeof ChampionsLeagueGroups);
-        std::memset(CompetitionBytes522, 0xFF, sizeof CompetitionBytes522);
+        std::memset(EuropeanPlaceRecords, 0xFF, sizeof EuropeanPlaceRecords);
     }
     static void PlaceWord(int country, int word, int16_t club) {
-        recbits::StoreU16(CompetitionBytes522 + 58 * country + 2 * word, uint16_t(club));
+        recbits::StoreU16(EuropeanPlaceRecords + 58 * country + 2 * word, uint16_t(club));
     }
 };
 using EuropeDeathTest = EuropeTest;
@@ -42,7 +42,7 @@ TEST_F(EuropeTest, QualifiersOfACountry) {
     EuropeanEntrantListA[3] = 10;
     EuropeanEntrantListA[4] = 12;  // another country
     EuropeanEntrantListB[0] = 11;
-    EuropeanEntrantList64[40] = 10;  // in list A and list C: listed twice
+    EuropeanEntrantListC[40] = 10;  // in list A and list C: listed twice
     GetEuroQualifiers(&a, &c, 2);
     EXPECT_EQ(a, 2);
     EXPECT_EQ(c, 1);
@@ -54,7 +54,7 @@ TEST_F(EuropeTest, QualifiersOfACountry) {
 
 TEST_F(EuropeTest, TenQualifiersFitAndFurtherOnesAreLeftOut) {
     for (int16_t i = 0; i < 12; ++i) SetClubNation(int16_t(20 + i), 1);
-    for (int16_t i = 0; i < 10; ++i) EuropeanEntrantList64[i] = int16_t(20 + i);
+    for (int16_t i = 0; i < 10; ++i) EuropeanEntrantListC[i] = int16_t(20 + i);
     int16_t a = -1, c = -1;
     GetEuroQualifiers(&a, &c, 1);
     EXPECT_EQ(a, 0);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/club/squads.h"
+#include "core/club/tactics.h"
 #include "core/club/teamroles.h"
 #include "core/query/funcs_roles.h"
 #include "tests/core/records/records_fixture.h"
@@ -17,8 +19,9 @@ class RoleTest : public RecordsTest {
   protected:
     void SetUp() override {
         RecordsTest::SetUp();
-        std::memset(TeamSelectionTables, 0, sizeof TeamSelectionTables);
-        std::memset(TeamSelectionWords, 0, sizeof TeamSelectionWords);
+        std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
+        std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
+        CurrentTacticB = CurrentTacticA = SeasonStepWord = 0;
         std::memset(MatchRoleHolders, 0, sizeof MatchRoleHolders);
         for (uint16_t p = kFirst; p <= kLast; ++p) Join(p, kRolesClub);
         for (uint16_t p = kFirst; p <= 18; ++p) SetPlayerShirt(p, int16_t(p - kFirst + 1));

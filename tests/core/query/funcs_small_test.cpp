@@ -4,9 +4,12 @@
 #include <set>
 
 #include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/club/tactics.h"
 #include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/records/referees.h"
+#include "core/season/fixtureday.h"
 #include "core/season/seasontables.h"
 #include "tests/core/query/query_fixture.h"
 #include "tests/fakes/test_util.h"
@@ -123,20 +126,20 @@ TEST_F(SmallMembersTest, PlainTableOperations) {
 
     // The kind bits of each record's flags byte (byte 4) are set; the side
     // bit and the other fields stay.
-    SeasonTable1260000[0] = 0x00;
-    SeasonTable1260000[4] = 0x01;
-    SeasonTable1260000[5] = 0x00;
-    SeasonTable1260000[9 + 4] = 0x00;
-    SeasonTable1260000[1260000 - 9 + 4] = 0x00;
+    MatchEventHistory[0] = 0x00;
+    MatchEventHistory[4] = 0x01;
+    MatchEventHistory[5] = 0x00;
+    MatchEventHistory[9 + 4] = 0x00;
+    MatchEventHistory[1260000 - 9 + 4] = 0x00;
     HVW_MarkAll9ByteRecords();
-    EXPECT_EQ(SeasonTable1260000[0], 0x00);
-    EXPECT_EQ(SeasonTable1260000[4], 0xFF);
-    EXPECT_EQ(SeasonTable1260000[5], 0x00);
-    EXPECT_EQ(SeasonTable1260000[9 + 4], 0xFE);
-    EXPECT_EQ(SeasonTable1260000[1260000 - 9 + 4], 0xFE);
+    EXPECT_EQ(MatchEventHistory[0], 0x00);
+    EXPECT_EQ(MatchEventHistory[4], 0xFF);
+    EXPECT_EQ(MatchEventHistory[5], 0x00);
+    EXPECT_EQ(MatchEventHistory[9 + 4], 0xFE);
+    EXPECT_EQ(MatchEventHistory[1260000 - 9 + 4], 0xFE);
 
-    TeamSelectionWords[0] = 11;
-    TeamSelectionWords[1] = -4;
+    CurrentTacticB = 11;
+    SeasonStepWord = -4;
     int16_t out = 0;
     EXPECT_EQ(HVW_GetStateWord1(&out), 11);
     EXPECT_EQ(out, 11);

@@ -342,11 +342,11 @@ TEST_F(QueryTest, SmallTablesArePlainReads) {
 }
 
 TEST_F(QueryTest, ClearsMarksAndTransferRecords) {
-    std::memset(CompetitionTable7200, 7, sizeof CompetitionTable7200);
+    std::memset(ClubMarkRecords, 7, sizeof ClubMarkRecords);
     HVW_ClearClubMarks();
-    EXPECT_EQ(CompetitionTable7200[6 * 1199], 255);
-    EXPECT_EQ(CompetitionTable7200[6 * 1199 + 1], 255);
-    EXPECT_EQ(recbits::LoadU32(CompetitionTable7200 + 6 * 1199 + 2), 0u);
+    EXPECT_EQ(ClubMarkRecords[6 * 1199], 255);
+    EXPECT_EQ(ClubMarkRecords[6 * 1199 + 1], 255);
+    EXPECT_EQ(recbits::LoadU32(ClubMarkRecords + 6 * 1199 + 2), 0u);
     HVW_ClearTransferRecords();
     EXPECT_EQ(recbits::LoadU16(TransferRecords[0].bytes + 4), 0xFFFF);
     EXPECT_EQ(TransferRecords[9999].bytes[15], 0xFF);

@@ -24,7 +24,7 @@ class PeopleTest : public RecordsTest {
         RecordsTest::SetUp();
         std::memset(HumanSalePlayers, 0, sizeof HumanSalePlayers);
         std::memset(HumanSaleClubs, 0, sizeof HumanSaleClubs);
-        std::memset(HumanContracts, 0, sizeof HumanContracts);
+        std::memset(PendingHumanDeals, 0, sizeof PendingHumanDeals);
         std::memset(RecentValues, 0, sizeof RecentValues);
         std::memset(ClubNameRecords, 0, sizeof ClubNameRecords);
         RecentListGuard = 0;
@@ -75,13 +75,13 @@ TEST_F(PeopleTest, HumanSalesAndContracts) {
     for (int i = 0; i < 130; ++i) HVW_AddHumanSale(0, uint16_t(100 + i), 1);
     EXPECT_EQ(HumanSalePlayers[127], 100 + 125);  // the last two were dropped
 
-    HumanContracts[2] = 55;
+    PendingHumanDeals[2] = 55;
     EXPECT_EQ(HVW_HasHumanContracts(), 1);
     EXPECT_EQ(HVW_GetHumanContracts(), 55);
     HVW_RemoveHumanContract(55);
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
 
-    HumanContracts[0] = 3;
+    PendingHumanDeals[0] = 3;
     HVW_PushRecentValue(0, 9);
     HVW_ClearHumanLists();
     EXPECT_EQ(HVW_HasHumanSales(), 0);

@@ -292,7 +292,7 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     EXPECT_EQ(load(history_past_end), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
 
-    EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveWriteFailed);
+    EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveReadFailed);
     EXPECT_EQ(HashState(), running);
 
     testenv::WriteHostFile("SaveData/save5", good);

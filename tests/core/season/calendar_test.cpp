@@ -85,13 +85,13 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     EXPECT_EQ(countCountry1League(), 198 + 30);
 
     // A contract the user was to settle when the season ended.
-    HumanContracts[1] = 40;
+    PendingHumanDeals[1] = 40;
     const int lastDay = PlaySeason(&monthSlots, &prize);
     EXPECT_EQ(lastDay, 364);  // 2003 has no 29 February
     // The new season leaves him no contract talks, and every slot free for
     // the deals to come.
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
-    for (uint16_t slot : HumanContracts) EXPECT_EQ(slot, 0);
+    for (uint16_t slot : PendingHumanDeals) EXPECT_EQ(slot, 0);
     EXPECT_EQ(SeasonCalendar.season, 1);
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.weekday, 1);  // Sunday 13 July 2003

@@ -68,7 +68,7 @@ class EuropeanTest : public SeasonTest {
     void ExpectSoundLists() {
         std::set<int16_t> seen;
         for (auto [list, n] : {std::pair{EuropeanEntrantListA, 32}, std::pair{EuropeanEntrantListB, 32},
-                               std::pair{EuropeanEntrantList64, 64}}) {
+                               std::pair{EuropeanEntrantListC, 64}}) {
             for (int16_t club : Clubs(list, n)) {
                 EXPECT_TRUE(IsClubNumber(club));
                 EXPECT_TRUE(seen.insert(club).second) << "club " << club << " entered twice";
@@ -78,14 +78,14 @@ class EuropeanTest : public SeasonTest {
         EXPECT_LE(Clubs(EuropeanEntrantListA, 31).size(), 23u);
         for (int i = 23; i < 31; ++i) EXPECT_EQ(EuropeanEntrantListA[i], -1);
         EXPECT_EQ(Clubs(EuropeanEntrantListB, 32).size(), 32u) << "list B ends full";
-        for (int i = 39; i < 63; ++i) EXPECT_EQ(EuropeanEntrantList64[i], -1);
+        for (int i = 39; i < 63; ++i) EXPECT_EQ(EuropeanEntrantListC[i], -1);
         for (int nation = 0; nation < kCountryCount; ++nation) {
             const int holderA = GetClubNation(EuropeanSetUpWordA) == uint16_t(nation);
             EXPECT_EQ(OfNation(EuropeanEntrantListA, 32, nation) - holderA, kPlacesA[nation]) << nation;
             EXPECT_EQ(OfNation(EuropeanEntrantListB, 32, nation), kPlacesB[nation]) << nation;
-            const int holderB = EuropeanEntrantList64[63] == EuropeanSetUpWordB &&
+            const int holderB = EuropeanEntrantListC[63] == EuropeanSetUpWordB &&
                                 GetClubNation(EuropeanSetUpWordB) == uint16_t(nation);
-            EXPECT_EQ(OfNation(EuropeanEntrantList64, 64, nation) - holderB, kPlacesC[nation]) << nation;
+            EXPECT_EQ(OfNation(EuropeanEntrantListC, 64, nation) - holderB, kPlacesC[nation]) << nation;
         }
     }
 };
@@ -102,8 +102,8 @@ TEST_F(EuropeanTest, FirstSeasonTakesTheShippedHonoursAndClubOrder) {
     // List B from the shipped club order, list C the cup winner first; the
     // runner-up is entered already, so the club order follows.
     EXPECT_EQ(EuropeanEntrantListB[0], int16_t(NationClubOrder[0][0]));
-    EXPECT_EQ(EuropeanEntrantList64[0], LeagueTable[0][0][7]);
-    EXPECT_EQ(EuropeanEntrantList64[63], EuropeanSetUpWordB);
+    EXPECT_EQ(EuropeanEntrantListC[0], LeagueTable[0][0][7]);
+    EXPECT_EQ(EuropeanEntrantListC[63], EuropeanSetUpWordB);
     EXPECT_EQ(GetPlacesRecordWord(3, 3), LeagueTable[3][0][3]) << "list A entrant recorded";
     EXPECT_EQ(GetPlacesRecordWord(0, 0), -1) << "the cup is recorded in later seasons only";
     EXPECT_EQ(GetPlacesRecordWord(5, 2), EuropeanSetUpWordB);
@@ -116,10 +116,10 @@ TEST_F(EuropeanTest, LaterSeasonsTakeTheFinalTablesAndHolderBMayLoseItsPlace) {
     ExpectSoundLists();
     EXPECT_EQ(EuropeanEntrantListA[0], LeagueTable[0][0][0]);
     EXPECT_EQ(EuropeanEntrantListA[1], LeagueTable[0][0][1]);
-    EXPECT_EQ(EuropeanEntrantList64[0], LeagueTable[0][0][7]) << "the cup winner";
+    EXPECT_EQ(EuropeanEntrantListC[0], LeagueTable[0][0][7]) << "the cup winner";
     EXPECT_EQ(GetPlacesRecordWord(0, 0), LeagueTable[0][0][7]);
-    EXPECT_NE(EuropeanEntrantList64[63], EuropeanSetUpWordB);
-    const int16_t replacement = EuropeanEntrantList64[63];
+    EXPECT_NE(EuropeanEntrantListC[63], EuropeanSetUpWordB);
+    const int16_t replacement = EuropeanEntrantListC[63];
     ASSERT_TRUE(IsClubNumber(replacement));
     EXPECT_GE(GetClubNation(replacement), 9u);
     EXPECT_EQ(GetPlacesRecordWord(0, 2), -1);
@@ -128,7 +128,7 @@ TEST_F(EuropeanTest, LaterSeasonsTakeTheFinalTablesAndHolderBMayLoseItsPlace) {
 TEST_F(EuropeanTest, DrawsSeedListAAndShuffleListsBAndC) {
     SetUpEuropeanEntrants();
     std::vector<int16_t> listA(EuropeanEntrantListA, EuropeanEntrantListA + 32);
-    std::vector<int16_t> listC(EuropeanEntrantList64, EuropeanEntrantList64 + 64);
+    std::vector<int16_t> listC(EuropeanEntrantListC, EuropeanEntrantListC + 64);
     std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
     EuroDrawFirstRound();
     std::vector<int16_t> drawn;
@@ -169,14 +169,14 @@ TEST_F(EuropeanTest, SecondRoundClosesGapsAndLeavesMissingEntriesEmpty) {
 
 TEST_F(EuropeanTest, AdditionsKeepListsFreeOfRepeatsAndIgnoreAFullList) {
     std::fill(std::begin(EuropeanEntrantListA), std::end(EuropeanEntrantListA), int16_t(-1));
-    std::fill(std::begin(EuropeanEntrantList64), std::end(EuropeanEntrantList64), int16_t(-1));
+    std::fill(std::begin(EuropeanEntrantListC), std::end(EuropeanEntrantListC), int16_t(-1));
     AddToEuropeanListA(5);
     AddToEuropeanListA(5);
     AddToEuropeanListA(-1);
     EXPECT_EQ(CountEuropeanEntries(5), 1);
     EXPECT_EQ(EuropeanEntrantListA[1], -1);
     for (int16_t club = 100; club < 200; ++club) AddToEuropeanListC(club);
-    EXPECT_EQ(EuropeanEntrantList64[63], 163);
+    EXPECT_EQ(EuropeanEntrantListC[63], 163);
     EXPECT_EQ(CountEuropeanEntries(170), 0);
     AddToEuropeanListC(5);
     EXPECT_EQ(CountEuropeanEntries(5), 1) << "list C is full";

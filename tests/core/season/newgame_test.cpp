@@ -10,12 +10,15 @@
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
 #include "core/query/funcs_people.h"
+#include "core/query/funcs_state.h"
 #include "core/query/funcs_usertransfers.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
+#include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/savetable.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
@@ -26,6 +29,8 @@
 #include "core/season/messages.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/newgame.h"
+#include "core/season/playedleagues.h"
+#include "core/season/reportfacts.h"
 #include "core/season/seasonsquads.h"
 #include "core/season/seasontables.h"
 #include "core/season/shippedhonours.h"
@@ -191,11 +196,11 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
         add(NationalCaptains, sizeof NationalCaptains);
         add(NationalSquadTable, sizeof NationalSquadTable);
         add(PlayOffEntrants, sizeof PlayOffEntrants);
-        add(CompetitionBytes522, sizeof CompetitionBytes522);
+        add(EuropeanPlaceRecords, sizeof EuropeanPlaceRecords);
         add(ChampionsLeagueGroups, sizeof ChampionsLeagueGroups);
         add(ClubCompetitionTable, sizeof ClubCompetitionTable);
-        add(SeasonTable1260000, sizeof SeasonTable1260000);
-        add(SeasonTable14400, sizeof SeasonTable14400);
+        add(MatchEventHistory, sizeof MatchEventHistory);
+        add(ClubResultMemory, sizeof ClubResultMemory);
         add(PendingPlayerEvents, sizeof PendingPlayerEvents);
         return bytes;
     };
@@ -222,13 +227,13 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     std::memset(NationalCaptains, 0x12, sizeof NationalCaptains);
     std::memset(NationalSquadTable, 0x13, sizeof NationalSquadTable);
     std::memset(PlayOffEntrants, 0x01, sizeof PlayOffEntrants);
-    std::memset(CompetitionBytes522, 0x02, sizeof CompetitionBytes522);
+    std::memset(EuropeanPlaceRecords, 0x02, sizeof EuropeanPlaceRecords);
     std::memset(ChampionsLeagueGroups, 0x01, sizeof ChampionsLeagueGroups);
     // Cup entries, the match event history and the clubs' remembered results,
     // and a job offer waiting for the user.
     std::memset(ClubCompetitionTable, 0x03, sizeof ClubCompetitionTable);
-    std::memset(SeasonTable1260000, 0x04, sizeof SeasonTable1260000);
-    std::memset(SeasonTable14400, 0x05, sizeof SeasonTable14400);
+    std::memset(MatchEventHistory, 0x04, sizeof MatchEventHistory);
+    std::memset(ClubResultMemory, 0x05, sizeof ClubResultMemory);
     // Transfer requests still waiting for an answer, one about to walk out.
     for (int i = 0; i < 3; ++i)
         PendingPlayerEvents[i] = {uint16_t(40 + i), int16_t(1 + i), uint16_t(kPendingUnrest)};
@@ -237,7 +242,7 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     JobOfferPending = 1;
     JobOfferClubShown = 12;
     // Contract talks and sales the user had under way.
-    HumanContracts[1] = 345;
+    PendingHumanDeals[1] = 345;
     HumanSalePlayers[0] = 346;
     HumanSaleClubs[0] = 7;
 
@@ -270,6 +275,33 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     HVW_GetClubTransferTotals(0, &boughtTotal, &boughtCount, &soldTotal, &soldCount);
     EXPECT_EQ(boughtCount, 0);
     EXPECT_EQ(soldCount, 0);
+}
+
+// Every saved block of a second new game matches the first, whatever the
+// game before left in it; only the blocks the front end sets for the new
+// game (country viewed, countries played, search presets and filter) are
+// taken as found.
+TEST(NewGameTest, EverySavedBlockOfASecondNewGameIsTheFirstGames) {
+    const auto setByFrontEnd = [](const void* block) {
+        return block == &ViewedCountry || block == PlayedLeagueFlags || block == PlayerSearchPresets ||
+               block == PlayerSearchFilter;
+    };
+    const auto snapshot = [] {
+        std::vector<std::vector<uint8_t>> blocks;
+        for (const DataBlockDescriptor* b = SaveGameDescriptors; b->address != nullptr; ++b) {
+            const auto* p = static_cast<const uint8_t*>(b->address);
+            blocks.emplace_back(p, p + b->size);
+        }
+        return blocks;
+    };
+    RunNewGame(77);
+    const std::vector<std::vector<uint8_t>> first = snapshot();
+    for (const DataBlockDescriptor* b = SaveGameDescriptors; b->address != nullptr; ++b) {
+        if (!setByFrontEnd(b->address)) std::memset(b->address, 0x5A, b->size);
+    }
+    RunNewGame(77);
+    const std::vector<std::vector<uint8_t>> second = snapshot();
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i] == second[i]) << "saved block " << i;
 }
 
 // A world of a few clubs and players made by hand, for the squad rules.

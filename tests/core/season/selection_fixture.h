@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/club/squads.h"
+#include "core/club/tactics.h"
 #include "core/club/teamroles.h"
 #include "core/match/matchsetup.h"
 #include "core/records/Access.h"
@@ -24,8 +25,9 @@ class SelectionTest : public RecordsTest {
         std::memset(&YouthList, 0, sizeof YouthList);
         std::memset(TeamSheet, 0, sizeof TeamSheet);
         std::memset(StarPlayers, 0, sizeof StarPlayers);
-        std::memset(TeamSelectionTables, 0, sizeof TeamSelectionTables);
-        std::memset(TeamSelectionWords, 0, sizeof TeamSelectionWords);
+        std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
+        std::memset(Code120RoleChoices, 0, sizeof Code120RoleChoices);
+        CurrentTacticB = CurrentTacticA = SeasonStepWord = 0;
         std::memset(MatchRoleHolders, 0, sizeof MatchRoleHolders);
         MatchRuleWords = {};
         AwaySupportShortfall = 0;

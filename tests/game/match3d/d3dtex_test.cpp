@@ -29,7 +29,7 @@ struct TexRgb {
 };
 
 TexRgb TexUnpack(uint32_t pixel) {
-    const uint32_t argb = ColConvPixel(pixel, &kTexImageFormat, &ColFmt_A8R8G8B8);
+    const uint32_t argb = ColConvPixel(pixel, &ColFmt_A8R8G8B8, &ColFmt_A8R8G8B8);
     return {(argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF};
 }
 
@@ -94,7 +94,7 @@ TEST(TexShadeTest, LightAndHighlightFollowTheirRule) {
     const uint32_t grey = TexD3D_ShadeColour(5, 1.0f, 0.0f);
     EXPECT_EQ(TexD3D_ShadeColour(103, 1.0f, 0.0f), grey);
     EXPECT_EQ(TexD3D_ShadeColour(-1, 1.0f, 0.0f), grey);
-    EXPECT_EQ(ColConvPixel(grey, &kTexImageFormat, &ColFmt_A8R8G8B8) >> 24, 255u);
+    EXPECT_EQ(ColConvPixel(grey, &ColFmt_A8R8G8B8, &ColFmt_A8R8G8B8) >> 24, 255u);
 }
 
 TEST(TexShadeTest, SideColoursComeFromTheKitRowWithFixedTrims) {

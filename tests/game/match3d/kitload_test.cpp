@@ -321,7 +321,7 @@ TEST_F(KitLoadTest, GrabbedShirtsShowTheClubsShadedFirstColour) {
                 const float highlight = float(shade & 0xFF) / 255.0f;
                 const uint32_t want =
                     ColConvPixel(TexD3D_ShadeColour(int16_t(kit.words[1]), light, highlight),
-                                 &kTexImageFormat, &ColFmt_A8R8G8B8) &
+                                 &ColFmt_A8R8G8B8, &ColFmt_A8R8G8B8) &
                     0xFFFFFF;
                 ASSERT_LE(testenv::ColourDistance(frame.At(int(tx * 2 + 1), int(ty * 2 + 1)), want), 2)
                     << "side " << side << " texel " << tx << "," << ty;

@@ -683,15 +683,15 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     honours.words[1] = cupWinner;
     std::vector<int16_t> keptA(std::begin(EuropeanEntrantListA), std::end(EuropeanEntrantListA));
     std::vector<int16_t> keptB(std::begin(EuropeanEntrantListB), std::end(EuropeanEntrantListB));
-    std::vector<int16_t> keptC(std::begin(EuropeanEntrantList64), std::end(EuropeanEntrantList64));
+    std::vector<int16_t> keptC(std::begin(EuropeanEntrantListC), std::end(EuropeanEntrantListC));
     std::fill(std::begin(EuropeanEntrantListA), std::end(EuropeanEntrantListA), int16_t(-1));
     std::fill(std::begin(EuropeanEntrantListB), std::end(EuropeanEntrantListB), int16_t(-1));
-    std::fill(std::begin(EuropeanEntrantList64), std::end(EuropeanEntrantList64), int16_t(-1));
+    std::fill(std::begin(EuropeanEntrantListC), std::end(EuropeanEntrantListC), int16_t(-1));
     EuropeanEntrantListA[0] = champion;
     EuropeanEntrantListA[1] = DivisionClub(3, 0, 0);  // another country's
     EuropeanEntrantListB[0] = cupWinner;
-    EuropeanEntrantList64[0] = DivisionClub(0, 0, 3);
-    EuropeanEntrantList64[1] = DivisionClub(0, 0, 4);
+    EuropeanEntrantListC[0] = DivisionClub(0, 0, 3);
+    EuropeanEntrantListC[1] = DivisionClub(0, 0, 4);
 
     static int16_t division = -1;
     static std::vector<EuroQualifyRow> rows;
@@ -733,7 +733,7 @@ TEST_F(LeagueScreensTest, LeaguePopupOpensTheQualificationViewAndTheTitleClick) 
     honours = keptHonours;
     std::copy(keptA.begin(), keptA.end(), EuropeanEntrantListA);
     std::copy(keptB.begin(), keptB.end(), EuropeanEntrantListB);
-    std::copy(keptC.begin(), keptC.end(), EuropeanEntrantList64);
+    std::copy(keptC.begin(), keptC.end(), EuropeanEntrantListC);
 
     // The title click: a wrong button starts the sequence again; five
     // right ones unlock the soak screen and open it; after unlocking one

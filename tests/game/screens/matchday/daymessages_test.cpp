@@ -261,15 +261,15 @@ TEST_F(DayMessagesTest, TheAcceptableFeeOfTheDearestPlayersDoesNotWrap) {
 
 TEST_F(DayMessagesTest, AContractToSettleOpensTheTalksUnlessItsExchangeDealFellThrough) {
     const uint16_t player = FirstPlayerOf(other_);
-    HumanContracts[2] = player;
+    PendingHumanDeals[2] = player;
     HVW_SetPlayerFlag120(player, 0);
-    ContractTalksWord = 3;
+    ContractTalksReason = 3;
     MenuOption = kScreenContractTalks;
     Run();
     EXPECT_EQ(SelectedPlayer, int16_t(player));
     EXPECT_EQ(SelectedClub, uint16_t(user_));
     EXPECT_EQ(MenuOption, kScreenContractTalks);
-    EXPECT_EQ(ContractTalksWord, 0);
+    EXPECT_EQ(ContractTalksReason, 0);
     EXPECT_EQ(HVW_HasHumanContracts(), 1);
 
     // A bid with an exchange player who has since left the buying club:

@@ -468,10 +468,10 @@ TEST_F(PlayerScreensTest, DealMovesPassTheirChecksFirst) {
     SetPlayerContract(own, 6);
     SetPlayerMorale(own, 40);
     SetPlayerWage(own, 1);
-    ContractTalksWord = 5;
+    ContractTalksReason = 5;
     EXPECT_EQ(PlayerProfile_Act(Action::Approach), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenContractTalks);
-    EXPECT_EQ(ContractTalksWord, 0);
+    EXPECT_EQ(ContractTalksReason, 0);
 }
 
 // ---- Release ------------------------------------------------------------------------------

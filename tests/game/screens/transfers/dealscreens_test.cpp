@@ -98,7 +98,7 @@ class DealScreensTest : public ::testing::Test {
         PreviousMenuOption = kScreenClubMain;
         PendingDeal_ClearAll();
         for (AgreedExchange& r : AgreedExchanges) r = AgreedExchange{};
-        for (uint16_t& c : HumanContracts) c = 0;
+        for (uint16_t& c : PendingHumanDeals) c = 0;
     }
     void TearDown() override {
         if (painting_) testenv::StopMenuPaint();
@@ -279,7 +279,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
         // The club or the player turned it down this time (the answer has
         // its chance): take it as accepted to go on with the talks.
         SetClubBid(user_, 0, p, fee / 100, 0);
-        HumanContracts[0] = p;
+        PendingHumanDeals[0] = p;
     }
     EXPECT_EQ(HVW_GetHumanContracts(), p);
     MenuOption = kScreenClubMain;
@@ -298,7 +298,7 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
 TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
     const uint16_t p = PlainPlayerOf(other_, 5);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
-    HumanContracts[1] = p;
+    PendingHumanDeals[1] = p;
     OpenTalks(p);
     const int32_t balance = GetClubBalance(user_);
     MenuOption = kScreenContractTalks;
@@ -788,7 +788,7 @@ class DealScreensUserTest : public MenuEngineTest {
         MenuFollowUp = 0;
         SquadOfferFlag = 0;
         PendingDeal_ClearAll();
-        for (uint16_t& c : HumanContracts) c = 0;
+        for (uint16_t& c : PendingHumanDeals) c = 0;
         for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
     }
     void TearDown() override {
@@ -866,8 +866,8 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
 
     // The bid is accepted: the contract waits for the user; the day's
     // messages open the talks.  A short wage is refused first.
-    HumanContracts[0] = p;
-    MenuOption = kScreenClubMain;
+    PendingHumanDeals[0] = p;
+    MenuOption = 3;
     ProcessHalvornDayMessages();
     ASSERT_EQ(MenuOption, kScreenContractTalks);
     testenv::MenuUserWaitFor([] { return Up(ContractTalksTable); }, 1000);
