@@ -30,6 +30,8 @@ namespace {
 constexpr uint16_t kNoPick = 65535;
 constexpr int16_t kTitleText = 710;
 constexpr int16_t kBackIcon = 153;
+constexpr int16_t kStatKinds[3] = {kComposureStat, kShootingStat, kDeadballStat};
+constexpr int16_t kYesText = 249, kNoText = 248;
 constexpr int kFirstKicker = 1, kLastKicker = 10;
 
 int16_t Side() { return int16_t(IgViewSide & 1); }
