@@ -579,7 +579,7 @@ char *engtext[] =
 /* 571 */ "You do not have enough players for this match.",
 /* 572 */ "Speciality",
 /* 573 */ "",
-/* 574 */ "View Profile",
+/* 574 */ "Player Details",
 /* 575 */ "",
 /* 576 */ "C",
 /* 577 */ "",
