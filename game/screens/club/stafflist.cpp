@@ -18,7 +18,11 @@ namespace {
 constexpr int16_t kNoText = -1;
 constexpr int16_t kFirstRoleText = 2327;
 constexpr int16_t kYearText = 2403, kYearsText = 185;
-constexpr int16_t kEmptyTexts[kStaffGroups] = {424, 499, 78};
+// Each empty group says so in its own words. Text 499 reads "on
+// international duty" (the player profile's note), so the support staff
+// have a text of their own.
+constexpr int16_t kNoSupportStaffText = 3180;
+constexpr int16_t kEmptyTexts[kStaffGroups] = {424, kNoSupportStaffText, 78};
 constexpr int16_t kSpecialityTexts[] = {426, 48, 41, 42, 44, 45, 43, 427, 416, 418, 469};
 // Specialities of the posts whose middle bar is their own rating: the
 // physiotherapist, the fitness coach and the youth coach.

@@ -12,6 +12,7 @@
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/calendar.h"
+#include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"
 #include "core/season/services.h"
 #include "core/season/soak.h"
@@ -159,7 +160,8 @@ struct Shown {
 Shown g;
 
 struct CupRow {
-    int16_t nameText, weekdayText, dayOfMonth, monthText, roundText;
+    const char* name;
+    int16_t weekdayText, dayOfMonth, monthText, roundText;
 };
 CupRow g_cupRows[kSoakCupRows];
 
@@ -193,12 +195,22 @@ int16_t TextOfClub(int16_t club) {
     return club >= 0 && club < kClubCount ? int16_t(TEXT_ID_CLUB_BASE + club) : -1;
 }
 
+// A row is labelled with its cup slot's name, as the honours pages name
+// it: a fixture's competition name calls the Champions' Cup's qualifying
+// rounds "Champions' Cup" too (the round says which), so two rows would
+// read alike. The European slots take the first country's names, as their
+// rules do.
+const char* CupRowName(int cup, int16_t country) {
+    const char* name = HVW_GetCupRoundEntry(int16_t(cup), cup < kFirstEuropeanCup ? country : int16_t(0));
+    return name != nullptr ? name : "";
+}
+
 void FillCupRows() {
     const int16_t country = HVW_GetViewedCountry();
     for (int row = 0; row < kSoakCupRows; ++row) {
         CupRow& r = g_cupRows[row];
-        int16_t roundText = -1, legText = -1;
-        r = {HVW_GetCompRoundText(kCupCodes[row], &roundText, &legText, country), -1, kNoNumber, -1, -1};
+        int16_t legText = -1;
+        r = {CupRowName(row, country), -1, kNoNumber, -1, -1};
         const int16_t slot = FindNextCompetitionFixture(kCupCodes[row]);
         if (slot >= 0) {
             const Date date = DateOf({SeasonCalendar.season, int16_t(FixtureDay(slot))});
@@ -302,7 +314,7 @@ PopupEntry g_testsPopup[] = {
 
 constexpr int16_t kCupRowStride = sizeof(CupRow);
 const MenuItem kCupRow[] = {
-    {MI_TEXT_VAR, 0, 0, 5, kCupRowStride, &g_cupRows[0].nameText, nullptr},
+    {MI_STRING_VAR, 0, 0, 5, kCupRowStride, &g_cupRows[0].name, nullptr},
     {MI_TEXT_VAR, 200, 0, 5, kCupRowStride, &g_cupRows[0].weekdayText, nullptr},
     {MI_NUMBER_I16, 300, 0, 7, kCupRowStride, &g_cupRows[0].dayOfMonth, nullptr},
     {MI_TEXT_VAR, 310, 0, 5, kCupRowStride, &g_cupRows[0].monthText, nullptr},

@@ -46,6 +46,7 @@
 #include "game/system/gfx.h"
 #include "game/system/picture.h"
 #include "tests/fakes/kept_new_game.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/game/screens/engine_fixture.h"
 
@@ -290,7 +291,16 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     testenv::MenuUserDo([] { weekAfterHeldButton = FinanceScreen.shownWeek; });
     testenv::MenuUserMoveTo(790, 590);
     testenv::MenuUserWait(3);
+    static std::vector<std::string> underArrows;
     testenv::MenuUserDo([] {
+        // The transfer panel's scroll arrows cover none of its lines.
+        for (const MenuHotItem& arrow : MenuViewHotItems()) {
+            if (arrow.handler != Finance_ScrollUp && arrow.handler != Finance_ScrollDown) continue;
+            for (const DrawnString& s : testenv::ScreenStrings())
+                if (s.x < arrow.x + arrow.w && arrow.x < s.x + s.width && s.y < arrow.y + arrow.h &&
+                    arrow.y < s.y + s.height)
+                    underArrows.push_back(s.text);
+        }
         allOn = MoneyPlot();
         beside = BesidePlot();
         bottom = int16_t(FinanceScreen.graphBottom == 0 ? 0 : FinanceScreen.graphBottom < 0 ? -1 : 1);
@@ -340,6 +350,7 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_NE((300 - kGraphLeft) * 52 / 406, FinanceScreen.currentWeek);  // the held place is another week
     EXPECT_EQ(weekAfterHeldButton, FinanceScreen.currentWeek);
+    EXPECT_TRUE(underArrows.empty()) << "under a scroll arrow: " << underArrows.front();
     ASSERT_EQ(grab.size(), 800u * 600u);
     ASSERT_EQ(allOn.size(), aOff.size());
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "game/screens/squad/fitnesslists.h"
 #include "game/screens/start/startmenu.h"
 #include "game/system/colconv.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/game/screens/user_club_fixture.h"
 
 namespace {
@@ -149,9 +151,15 @@ TEST_F(StaffScreensTest, AnEmptyStaffListAndAMemberScreenWithoutAMember) {
     static std::vector<uint32_t> list;
     static int16_t emptyText = 0;
     static bool stayed = false, anyButton = false, backIcon = false;
+    static std::vector<std::string> messages;
     MenuOption = kScreenStaffList;
     testenv::MenuUserWaitFor(TableUp(StaffListTable), 3000);
-    MenuUserDo([] { emptyText = StaffList_EmptyText(0); });
+    MenuUserDo([] {
+        emptyText = StaffList_EmptyText(0);
+        // The empty groups' message lines, centred on x 400 below the title.
+        for (const DrawnString& s : testenv::ScreenStrings())
+            if (s.y > 100 && std::abs(s.x + s.width / 2 - 400) <= 2) messages.push_back(s.text);
+    });
     Grab(&list);
     // A click on an empty row stays on the list.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 32, 130); });
@@ -162,6 +170,12 @@ TEST_F(StaffScreensTest, AnEmptyStaffListAndAMemberScreenWithoutAMember) {
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(stayed);
     EXPECT_EQ(emptyText, 424);
+    // Each empty group names its own people: the support staff's line is
+    // not the player profile's "on international duty".
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_NE(messages[0].find("coaching staff"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[1].find("support staff"), std::string::npos) << messages[1];
+    EXPECT_NE(messages[2].find("applicants"), std::string::npos) << messages[2];
     ASSERT_EQ(list.size(), 800u * 600u);
     EXPECT_GT(InkInBox(list, 250, 172, 300, 16), 20);  // text 424
 

@@ -150,7 +150,7 @@ TEST_F(StaffScreenLogicTest, EmptyGroupsShowTheirTextsAndEmptyRowsDoNothing) {
     StaffCandidates[0] = stafftest::MakeStaff({.id = 13, .grade = 2});
     StaffListMenuProc();
     EXPECT_EQ(StaffList_EmptyText(0), 424);
-    EXPECT_EQ(StaffList_EmptyText(1), 499);
+    EXPECT_EQ(StaffList_EmptyText(1), 3180);  // not 499, the profile's "on international duty"
     EXPECT_EQ(StaffList_EmptyText(2), 78);
     MenuOption = kScreenStaffList;
     for (int g = 0; g < kStaffGroups; ++g) {

@@ -50,6 +50,7 @@
 #include "game/system/startup.h"
 #include "platform/window.h"
 #include "tests/fakes/day_user.h"
+#include "tests/fakes/menu_env.h"
 #include "tests/fakes/soak_checks.h"
 #include "tests/fakes/test_util.h"
 #include "tests/game/screens/user_club_fixture.h"
@@ -135,6 +136,15 @@ TEST_F(SoakScreensTest, TheStopPointMovesByWeeksAndMatchesWithinItsFloorsAndAcro
         EXPECT_EQ(view.matches, 0);
         // Every cup row says something: its next round or why there is none.
         for (int row = 0; row < kSoakCupRows; ++row) EXPECT_GE(view.cupRowText[row], 0) << row;
+        // Each row names its own competition: the qualifying rounds' row is
+        // not a second "Champions' Cup".
+        std::vector<std::string> names;
+        for (const DrawnString& s : testenv::ScreenStrings())
+            if (s.x == 30 && s.y >= 70 && s.y < 70 + 14 * kSoakCupRows) names.push_back(s.text);
+        ASSERT_EQ(names.size(), size_t(kSoakCupRows));
+        std::sort(names.begin(), names.end());
+        const auto twin = std::adjacent_find(names.begin(), names.end());
+        EXPECT_TRUE(twin == names.end()) << "two rows named " << *twin;
     });
     ExpectStop(0, 2, 0, "first entry");
     ClickHandler(SoakScreen_ChangeWeeks, 1);
