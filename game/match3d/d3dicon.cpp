@@ -35,9 +35,7 @@ namespace {
 constexpr const char* kModule = "zud3d\\d3dicon";
 constexpr const char* kIconDirectory = "zudata\\d3d\\icons";
 constexpr int kPrintfBufferSize = 512;
-constexpr uint32_t kTriangleFan = 6;
-constexpr uint32_t kScreenQuadFormat = 0x1c4;  // position with 1/w, diffuse, specular, u, v
-constexpr uint32_t kWorldBoxFormat = 0x52;     // position, normal, diffuse
+constexpr uint32_t kWorldBoxFormat = 0x52;  // position, normal, diffuse
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 
@@ -301,7 +299,7 @@ void Icon_DrawBox(int x, int y, int width, int height, uint8_t align, int colour
         {x0, y1, 0.0f, 1.0f, argb, kOpaqueBlack, 0.0f, 0.0f},
     };
     D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
-    D3DDrawPrimitive(kTriangleFan, kScreenQuadFormat, quad, 4);
+    D3DDrawPrimitive(plat::kPtTriangleFan, kScreenQuadFormat, quad, 4);
 }
 
 void Icon_DrawBox3D(float x, float y, float z, float width, float height, uint8_t align, int colour) {
@@ -315,7 +313,7 @@ void Icon_DrawBox3D(float x, float y, float z, float width, float height, uint8_
         {x, y1, z, 0.0f, 0.0f, -1.0f, argb},
     };
     D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
-    D3DDrawPrimitive(kTriangleFan, kWorldBoxFormat, quad, 4);
+    D3DDrawPrimitive(plat::kPtTriangleFan, kWorldBoxFormat, quad, 4);
 }
 
 uint32_t Icon_TextWidth(uint32_t font, const char* text, int length) {

@@ -14,9 +14,7 @@ namespace {
 
 constexpr const char* kModule = "zud3d\\gfxmgr";
 constexpr uint32_t kIconGrowth = 16;
-constexpr uint32_t kTriangleFan = 6;
-constexpr uint32_t kScreenQuadFormat = 0x1c4;  // position with 1/w, diffuse, specular, u, v
-constexpr uint32_t kWorldQuadFormat = 0x152;   // position, normal, diffuse, u, v
+constexpr uint32_t kWorldQuadFormat = 0x152;  // position, normal, diffuse, u, v
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
@@ -230,7 +228,7 @@ void GfxMgr_DrawIcon(uint32_t icon, float x, float y, float width, float height,
         {x0, y1, 0.0f, 1.0f, colour, kOpaqueBlack, u0, v1},
     };
     D3DTexSetCurrentHandle(int(Pages[record.page].handle));
-    D3DDrawPrimitive(kTriangleFan, kScreenQuadFormat, quad, 4);
+    D3DDrawPrimitive(plat::kPtTriangleFan, kScreenQuadFormat, quad, 4);
 }
 
 void GfxMgr_DrawIconWhite(uint32_t icon, float x, float y, float width, float height) {
@@ -264,7 +262,7 @@ void GfxMgr_DrawIconAtColour(uint32_t icon, float x, float y, float z, float sca
         {x, y1, z, 0.0f, 0.0f, -1.0f, colour, u0, v1},
     };
     D3DTexSetCurrentHandle(int(Pages[record.page].handle));
-    D3DDrawPrimitive(kTriangleFan, kWorldQuadFormat, quad, 4);
+    D3DDrawPrimitive(plat::kPtTriangleFan, kWorldQuadFormat, quad, 4);
 }
 
 void GfxMgr_DrawTiled() { AbortError(kModule, __LINE__, "GfxMgr_DrawTiled(): not done yet..."); }

@@ -5,6 +5,14 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/d3d.h"
+
+// The 2D quads drawn over the match: screen position with 1/w, diffuse and
+// specular colours, one texture.
+constexpr uint32_t kScreenQuadFormat =
+    plat::kFvfXyzRhw | plat::kFvfDiffuse | plat::kFvfSpecular | (1u << plat::kFvfTexCountShift);
+static_assert(kScreenQuadFormat == 0x1c4);
+
 constexpr uint32_t kIconPageSize = 256;
 constexpr int kMaxIconPages = 8;
 constexpr uint32_t kNoPageHandle = 0xFFFFFFFF;

@@ -14,6 +14,7 @@
 #include "core/base/pakfile.h"
 #include "core/match/matchsetup.h"
 #include "game/match3d/d3dware.h"
+#include "game/match3d/gfxmgr.h"
 #include "game/match3d/kitload.h"
 #include "game/match3d/worldconv.h"
 #include "game/screens/engine/loadanim.h"
@@ -370,7 +371,7 @@ void DrawFlareElement(const FlareElement& element, int texture, float x, float y
         {x - halfW, y + halfH, 0.0f, 1.0f, colour, 0xFF000000, 0.0f, 1.0f},
     };
     D3DTexSetCurrentHandle(KIT_GetTextureSizeFromIndex(texture));
-    D3DDrawPrimitive(plat::kPtTriangleFan, 0x1c4, quad, 4);
+    D3DDrawPrimitive(plat::kPtTriangleFan, kScreenQuadFormat, quad, 4);
 }
 
 // A flare point's strength on screen: 0 when it is not drawn.
