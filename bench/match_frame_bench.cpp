@@ -1,6 +1,7 @@
 // The frame's own work per tick (team-job selection, bookkeeping, officials,
-// phase dispatch, clock) over the engine's least forms: one tick of open
-// play with the clock running and both officials walking.
+// phase dispatch, clock) with the players' figures left empty, so that the
+// players' own actions cost nothing: one tick of open play with the clock
+// running and both officials walking.
 #include <benchmark/benchmark.h>
 
 #include <cstring>

@@ -1,6 +1,6 @@
 // The game's one random-number generator: the classic linear congruential
-// generator with 15-bit results, seeded once at start-up.  No game code
-// calls std::rand.
+// generator with 15-bit results, seeded once at start-up.  Every draw of
+// the game comes from here, so one seed gives one game.
 #pragma once
 #include <cstdint>
 

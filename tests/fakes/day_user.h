@@ -113,7 +113,7 @@ inline void DayUserStep() {
     }
     // A screen the day messages opened that the game has only in its least
     // form: back to the club.
-    if (testenv::MenuTableUp(LeastScreenTable)) {
+    if (testenv::MenuTableUp(PlainScreenTable)) {
         MenuUserClickItem([](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
         DayUserAgain(3);
         return;

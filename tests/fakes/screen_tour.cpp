@@ -158,7 +158,7 @@ int16_t g_watchKey = -1;
 
 bool ScreenUp(int16_t id) {
     const MenuItem* table = FrontEndScreenTable(id);
-    return MenuOption == id && table != LeastScreenTable && MenuViewTopTable() == table &&
+    return MenuOption == id && table != PlainScreenTable && MenuViewTopTable() == table &&
            !MenuViewHotItems().empty() && ScreenPresented == 1;
 }
 
@@ -1156,7 +1156,7 @@ std::shared_ptr<ScreenTourReport> RunScreenTour(ScreenTourOptions options) {
 std::vector<int16_t> ScreenTourTableIds() {
     std::vector<int16_t> ids;
     for (int16_t id = -1; id <= 112; ++id)
-        if (FrontEndScreenTable(id) != LeastScreenTable) ids.push_back(id);
+        if (FrontEndScreenTable(id) != PlainScreenTable) ids.push_back(id);
     return ids;
 }
 

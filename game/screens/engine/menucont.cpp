@@ -501,11 +501,11 @@ namespace {
 
 char g_caption[48] = "";
 const char* g_captionText = g_caption;
-int16_t g_leastOption = 0;
+int16_t g_plainOption = 0;
 
-void LeastScreen() {
+void PlainScreen() {
     if (IsMenuFirstEntry() == 1) {
-        g_leastOption = MenuOption;
+        g_plainOption = MenuOption;
         // The caption of the button that leads here.
         const MenuOptionPair* pair = MenuOption_TextNumber;
         while (pair->textId != 0 && pair->option != MenuOption) ++pair;
@@ -518,21 +518,21 @@ void LeastScreen() {
     SetMenuTitleDate(2);
 }
 
-int32_t LeastBack(MenuHotItem*) {
-    UpdateScreenHistory(g_leastOption, 1, 3);
+int32_t PlainScreenBack(MenuHotItem*) {
+    UpdateScreenHistory(g_plainOption, 1, 3);
     return MENU_CLOSE;
 }
 
 }  // namespace
 
-const MenuItem LeastScreenTable[] = {
-    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(LeastScreen), nullptr},
+const MenuItem PlainScreenTable[] = {
+    {MI_SCREEN, 0, 0, 0, 0, MenuFunction(PlainScreen), nullptr},
     {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
     {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_STRING_VAR, 400, 300, 10, 0, &g_captionText, nullptr},
-    {MI_ICON, 40, 560, 10, 0, MenuValue(kBackIcon), LeastBack},
+    {MI_ICON, 40, 560, 10, 0, MenuValue(kBackIcon), PlainScreenBack},
     kMenuEnd,
 };
 
@@ -914,7 +914,7 @@ int32_t RunMenuSet(const MenuItem* table) {
 
 void DoMainMenuOption() { ActOnMenuOption(); }
 
-bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != LeastScreenTable; }
+bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
 
 void DoMainMenu() {
     ShowStartPictures();

@@ -102,7 +102,7 @@ extern int32_t SeasonEndNoticeOff;
 // The screen run for an id that has no screen table of its own: the
 // background, the title bar, the caption of the button that leads there
 // and the back icon, so that such an id still shows a way back.
-extern const MenuItem LeastScreenTable[];
+extern const MenuItem PlainScreenTable[];
 
 // Set up the menu engine (its buffers and the menu display), and free it
 // again; every engine operation answers 0xF001 in between.

@@ -149,5 +149,5 @@ const MenuItem* FrontEndScreenTable(int16_t id) {
     for (const ScreenTableEntry& entry : kScreenTables) {
         if (entry.id == id) return entry.table;
     }
-    return LeastScreenTable;
+    return PlainScreenTable;
 }

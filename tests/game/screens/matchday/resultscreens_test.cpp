@@ -232,8 +232,8 @@ TEST_F(ResultScreensTest, TheTabsLeadThroughTheResultsScreensAndIcon153EndsTheLo
     WaitForTable(FrontEndScreenTable(kScreenResults));
     CheckStrings("the results views");
     // Back from the results views: its result-board tab, or the back icon
-    // of its least form.
-    if (FrontEndScreenTable(kScreenResults) == LeastScreenTable) {
+    // of the plain screen that an id without a screen of its own opens.
+    if (FrontEndScreenTable(kScreenResults) == PlainScreenTable) {
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
     } else {
@@ -316,21 +316,21 @@ TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
             LastMatch_Forget();
         }
         MenuOption = kScreenSuspensions;  // any screen with the title bar
-        WaitForTable(LeastScreenTable);
+        WaitForTable(PlainScreenTable);
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 322; });
         testenv::MenuUserWait(10);
         testenv::MenuUserClickPopupRow(5);  // Last Match
         testenv::MenuUserWait(10);
         testenv::MenuUserDo([] {
-            if (MenuViewTopTable() == LeastScreenTable) {
+            if (MenuViewTopTable() == PlainScreenTable) {
                 testenv::MenuUserKey(0x01);  // Escape closes the list if it stayed open
                 testenv::MenuUserWait(5);
                 testenv::MenuUserClickItem(
                     [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
             }
         });
-        RunMenuSet(LeastScreenTable);
+        RunMenuSet(PlainScreenTable);
         option[kept] = MenuOption;
     }
     EXPECT_NE(option[0], 50);
@@ -340,7 +340,7 @@ TEST_F(ResultScreensTest, LastMatchInTheLeagueListOnlyWhileAMatchIsKept) {
 TEST_F(ResultScreensTest, TheResultsViewsRunByTheControllerLeaveToTheClub) {
     KeepConstructedMatch(false);
     WaitForTable(FrontEndScreenTable(kScreenResults));
-    if (FrontEndScreenTable(kScreenResults) == LeastScreenTable) {
+    if (FrontEndScreenTable(kScreenResults) == PlainScreenTable) {
         testenv::MenuUserClickItem(
             [](const MenuHotItem& item) { return item.popup == nullptr && item.y > 500; });
     } else {
