@@ -15,6 +15,7 @@
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
@@ -29,7 +30,6 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int kBidSlots = 4;
 constexpr int32_t kBidPriceUnit = 100;
 constexpr int32_t kLoanBidPrice = 100;
@@ -51,7 +51,7 @@ constexpr int16_t kTermsFailed = 145;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 struct BidNews {

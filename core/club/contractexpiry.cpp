@@ -19,6 +19,7 @@
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kClubHistoryReleased = 10;
 constexpr int16_t kReleaseWage = 3;
 constexpr int16_t kVeteranAge = 18;  // stored age: 34 years
@@ -39,7 +39,7 @@ constexpr int kManagersEnough = 134;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }

@@ -19,6 +19,7 @@
 #include "core/records/Access.h"
 #include "core/records/dates.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
@@ -29,14 +30,13 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int kWagesAfterSeasonEnd = 35;
 constexpr int32_t kWeekOfWage = 25;
 constexpr uint16_t kMostWeeksAtClub = 0xFFFF;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }

@@ -11,13 +11,13 @@
 #include "core/club/squads.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 
 namespace {
 
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int32_t kSplitSquad = 30;
 
 int Camp(uint16_t player) { return GetPlayerStat(player, kOutlookStat, 0); }
@@ -95,7 +95,7 @@ void ReviewClub(int16_t club) {
     SetPlayerSaleStatus(candidate, 0);
     const int16_t type = market::PositionType(market::OwnPosition(candidate));
     AddMessage(int16_t(GetPlayerClub(candidate)), -1, candidate, manager, -1, -1, -1,
-               int16_t(kPositionTextBase + (type < 0 ? 13 : type)), -1, -1, -1, kMsgListedForPeace, kScope,
+               PositionTypeText(type), -1, -1, -1, kMsgListedForPeace, kScope,
                0);
 }
 

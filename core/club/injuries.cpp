@@ -14,6 +14,7 @@
 #include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
@@ -31,7 +32,6 @@ constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
 
 constexpr int16_t kAbsenceTextBase = 359;
-constexpr int16_t kPositionTextBase = 300;
 
 constexpr int16_t kRefusesToPlay = 1;
 constexpr int16_t kFatigueAbsence = 8;
@@ -51,7 +51,7 @@ int32_t AgeInYears(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 void PostAbsenceNews(int16_t type, int16_t club, uint16_t player, uint32_t other, int16_t text) {

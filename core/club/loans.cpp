@@ -9,12 +9,12 @@
 #include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/messagetypes.h"
 
 namespace {
 
-constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kHostFans = 48;
 constexpr int16_t kLongLoanWeeks = 13;
 constexpr int16_t kPlayerHistoryLoan = 3;
@@ -23,7 +23,7 @@ constexpr int16_t kClubHistoryLoanedOut = 3;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 bool Refuse(const char* where, const char* what, uint16_t player, int32_t value) {

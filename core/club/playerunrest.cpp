@@ -11,6 +11,7 @@
 #include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/messages.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kHappyAgainText = 825;
 constexpr int16_t kRefusesToPlay = 1;
 constexpr int kUnrestStartsAfter = 20;
@@ -30,7 +30,7 @@ constexpr int kPlayingTimeFrom = 90;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }

@@ -11,17 +11,17 @@
 #include "core/club/squads.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 
 namespace {
 
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }

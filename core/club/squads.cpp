@@ -498,24 +498,6 @@ uint16_t PlayerCupFlag(uint16_t player, int flag) {
 
 namespace {
 
-// The cup a competition type belongs to: its flag (0..5) and registration
-// slot (0..6), or -1 for both outside the cup ranges.
-struct CupOfType {
-    int flag;
-    int slot;
-};
-
-CupOfType CupOf(int competitionType) {
-    if (competitionType < kCompFirstNationalCup || competitionType > kCompLastCup) return {-1, -1};
-    const int block = (competitionType - kCompFirstNationalCup) / 16;
-    if (block < 5) return {block, block};
-    return {5, 6};  // the second and third European cups share flag 5 and slot 6
-}
-
-bool IsEuropeanType(int competitionType) {
-    return competitionType >= kCompFirstEuropeanCup && competitionType <= kCompLastCup;
-}
-
 // Registered for another club in this cup.  National cups keep one row
 // per league nation; no national cup is played elsewhere.
 bool CupTiedElsewhere(uint16_t player, int16_t club, int slot) {
@@ -700,7 +682,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
                            anyPosition, experienceMode, today >= SeasonCalendar.leagueStartDay[datesNation]};
     const int16_t nextOpponent = national ? int16_t(-1) : NextOpponent(club);
     const bool quotaApplies = !national && ForeignQuotaWord(uint16_t(nation)) == 0 && foreignSum >= 55;
-    const CupOfType cup = CupOf(competitionType);
+    const CupOfCompetition cup = CupOf(competitionType);
     const int side = club == kNationalSideA ? 0 : 1;
     const bool fullList = FirstTeamList.count >= kSquadListSize;
 
@@ -718,7 +700,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
                 GetPlayerFlag95(p) != 0 || GetPlayerFlag107(p) != 0) {
                 continue;
             }
-            if (IsEuropeanType(competitionType) ? GetPlayerEuroBan(p) != 0 : IsPlayerSuspended(p) != 0)
+            if (IsEuropeanCompetition(competitionType) ? GetPlayerEuroBan(p) != 0 : IsPlayerSuspended(p) != 0)
                 continue;
             if (cup.flag >= 0) {
                 if (IsOnLoan(p) && PlayerCupFlag(p, cup.flag) == 0) continue;
@@ -789,7 +771,7 @@ struct SidePick {
 };
 
 void ApplyMatchDayDiscipline(int16_t club, int16_t competitionType) {
-    if (IsEuropeanType(competitionType)) {
+    if (IsEuropeanCompetition(competitionType)) {
         ApplyEuroDisciplinePoints(club);
     } else if (competitionType != kCompFriendly) {
         ApplyPlayerSuspension(club);

@@ -16,6 +16,7 @@
 #include "core/records/dates.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int32_t kSmallestFee = 1000;
 constexpr int64_t kLevyPercent = 17;
 constexpr int16_t kFreshMorale = 60;
@@ -40,7 +40,7 @@ constexpr int16_t kClubHistorySold = 1;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
-    return int16_t(kPositionTextBase + (type < 0 ? 13 : type));
+    return PositionTypeText(type);
 }
 
 int32_t Age(uint16_t player) { return int32_t(GetPlayerAge(player)) + 16; }

@@ -2,10 +2,10 @@
 #include "core/match/matchengine.h"
 
 #include <array>
-#include <cassert>
 #include <cstddef>
 #include <iterator>
 
+#include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/match/actions.h"
 #include "core/match/aerials.h"
@@ -488,6 +488,14 @@ constexpr std::array<MatchActionHandler, kMatchActionCount> MakeActionTable() {
     return table;
 }
 
+// An action code indexes the tables: one outside them is a program error,
+// stopped in every build before it reads past their end.
+void CheckActionCode(const char* where, uint16_t action) {
+    if (action >= kMatchActionCount) {
+        FatalError("%s: action code %u is outside the action table\n", where, unsigned(action));
+    }
+}
+
 // Each player has at least one usable foot this tick; the middle chance is
 // drawn last.
 void DrawChanceBits(MatchFigure& f) {
@@ -545,13 +553,13 @@ void UpdateLastDefenderLine(int team) {
 const std::array<MatchActionHandler, kMatchActionCount> MatchActionTable = MakeActionTable();
 
 MatchActionHandler MatchActionHandlerOf(uint16_t action) {
-    assert(action < kMatchActionCount && "action code outside the table");
+    CheckActionCode("MatchActionHandlerOf()", action);
     return MatchActionTable[action];
 }
 
 void Match_SetPlayerAction(int16_t figure, uint16_t action) {
     if (figure < 0 || figure >= kMatchFigureCount) return;
-    assert(action < kMatchActionCount && "action code outside the table");
+    CheckActionCode("Match_SetPlayerAction()", action);
     MatchFigure& f = MatchFigures[figure];
     f.frame = 0;
     f.actionWord = 0;
@@ -593,7 +601,7 @@ void Match_UpdatePlayerGroup() {
         MatchFigure& f = MatchFigures[figure];
         if (f.off != 0) continue;
         f.ballDirection = Match_DirectionTo(f.x, f.y, BallState.x, BallState.y);
-        assert(f.action < kMatchActionCount && "action code outside the table");
+        CheckActionCode("Match_UpdatePlayerGroup()", f.action);
         if (MatchActionFlagTable[f.action].headFollowsBall) {
             if (ballFigureAtBall) {
                 MatchLookAngleToward(figure, f.ballDirection, kHeadTurnStep);

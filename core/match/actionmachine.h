@@ -33,5 +33,5 @@ inline int MatchActionReactFlag(uint16_t action) {
 // Players that ran toward their target this tick.
 extern uint8_t RunningCount;
 
-// The handler of an action code; the code must be in 0..205.
+// The handler of an action code; a code outside 0..205 ends the program.
 MatchActionHandler MatchActionHandlerOf(uint16_t action);

@@ -7,6 +7,7 @@
 #include "core/match/ballcontacts.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -18,6 +19,7 @@
 #include "core/match/offside.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 #include "core/match/volleys.h"
 
@@ -26,11 +28,7 @@ uint16_t PokeMarkFlag;
 namespace {
 
 constexpr int kHeights = 30;
-constexpr int kEventShot = 1;
-constexpr int kEventKick = 6;
-constexpr int kEventHeader = 9;
 constexpr int16_t kAerialFoulFrame = 25;
-constexpr int16_t kInfoAerialFoul = 18;
 constexpr int16_t kPokeMarkKind = 4;
 constexpr int kPokeReach = 16;
 constexpr int kLowBall = 70;
@@ -130,7 +128,7 @@ void Match_ActBackwardHeader(int16_t figure) {
     const int down = Draw(spread);
     BallState.vz = kind.liftBase + up * kind.liftStep - down * kind.liftStep;
     Match_CountAirShot(figure);
-    MatchSfx_PlayEvent(kEventShot, -1);
+    MatchSfx_PlayEvent(kSoundShot, -1);
     Struck(figure);
 }
 
@@ -160,7 +158,7 @@ void Match_ActClearingHeader(int16_t figure) {
     } else {
         BallState.vz = kHighHeaderLift;  // a ball above him is only lifted on
     }
-    MatchSfx_PlayEvent(kEventHeader, -1);
+    MatchSfx_PlayEvent(kSoundHeader, -1);
     MatchSetKickSpeed(figure, -1);
     Struck(figure);
 }
@@ -171,7 +169,7 @@ void Match_ActAerialChallenge(int16_t figure) {
     if (MatchPhase != kPhaseOpenPlay || f.frame != kAerialFoulFrame) return;
     const int team = TeamOf(figure);
     if (Draw(100) >= MatchFoulChance || Match_AttackChanceFor(team) != 0) return;
-    InfoBar(kInfoAerialFoul, 0, 0);
+    InfoBar(kInfoAdvantage, 0, 0);
     const int other = team ^ 1;
     Match_RecordFoul(BallRanking[other][0], figure, other, MatchCurX, MatchCurY);
 }
@@ -203,7 +201,7 @@ void Match_ActSlidingPoke(int16_t figure) {
     BallState.vy -= MatchVecNY;
     BallState.vz = Draw(512) * 2560;
     f.hasKicked = 1;
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     const int16_t previous = LastToucher;
     if (previous >= 0 && previous < kPlayerFigures) Fig(previous).hasBall = 0;
     Match_CountAirShot(figure);

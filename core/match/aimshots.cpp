@@ -19,11 +19,11 @@
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 namespace {
 
-constexpr int kEventPass = 2;
 constexpr int kShotYards = 35;
 constexpr int kHighDriveDistance = 640;
 
@@ -96,7 +96,7 @@ void Strike(int16_t figure, const AimedStrike& s) {
     } else {
         BallState.vz = 10 * (114688 - (half + GameRandom() % (half + 100)) * 256);
     }
-    MatchSfx_PlayEvent(kEventPass, -1);
+    MatchSfx_PlayEvent(kSoundPass, -1);
     f.hasKicked = 1;
     f.touchLockout = kStrikeLockout;
     if (shot) {

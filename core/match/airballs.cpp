@@ -19,6 +19,7 @@
 #include "core/match/offside.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 namespace {
@@ -177,7 +178,7 @@ void Match_ActAirBall(int16_t figure) {
             ++f.counts[kCountPoorControls];
         }
         BallState.vz = 10 * AtHeight(kT2);
-        MatchSfx_PlayEvent(6, -1);
+        MatchSfx_PlayEvent(kSoundKick, -1);
         if (f.action == kActionLowControl) {
             MatchTakePossession(figure);
             return;
@@ -209,7 +210,7 @@ void Match_ActAirBall(int16_t figure) {
                 BallState.vz = 10 * AtHeight(kT0);
                 break;
         }
-        MatchSfx_PlayEvent(f.action == kActionAirBackHeader ? 2 : 9, -1);
+        MatchSfx_PlayEvent(f.action == kActionAirBackHeader ? kSoundPass : kSoundHeader, -1);
         if (f.action == kActionHeader || f.action == kActionHeaderAtAim || f.action == kActionHeaderAtGoal) {
             ++f.counts[InAttackingHalf(team) ? kCountHeadersAttacking : kCountHeadersOwnHalf];
         }

@@ -12,6 +12,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ bool Ball_WalkPath(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY, BallP
 namespace {
 
 void Bounce(int32_t& fallenZ16) {
-    MatchSfx_PlayEvent(0, -1);
+    MatchSfx_PlayEvent(kSoundBounce, -1);
     if (BallState.landingMarker != 0) {
         BallState.landingMarker = 0;
         MatchFigures[kSpareFigure].x = kBallParkedSpot;

@@ -15,6 +15,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 
 uint8_t PlayStopped;
 int16_t ThrowInX, ThrowInY, CornerX, CornerY, GoalKickX, GoalKickY;
@@ -73,7 +74,7 @@ void Hit() { ++BallState.collisionCount; }
 
 void NetSound() {
     if (BallState.collisionCount == 0 && BallState.netCooldown == 0) {
-        MatchSfx_PlayEvent(7, -1);
+        MatchSfx_PlayEvent(kSoundNet, -1);
         D3DGame_RecordNetImpact();
         BallState.netCooldown = kNetCooldown;
     }
@@ -137,8 +138,8 @@ void GoalFrame(const GoalEnd& end) {
         const int16_t aside = int16_t(px > post ? post + 4 : post - 4);
         if (depth >= -3 && depth <= 3) {
             Hit();
-            MatchSfx_PlayEvent(4, -1);
-            if (PlayStopped == 0) MatchSfx_PlayEvent(21, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundPost, -1);
+            if (PlayStopped == 0) MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(end.attackers));
             MatchCheckRestart(5);
             const int index = post + 3 - px;
             assert(index >= 0 && index <= 6);
@@ -158,8 +159,8 @@ void GoalFrame(const GoalEnd& end) {
     if (depth >= -3 && depth <= 3) {
         if (goalward && height >= kPostHeight) {
             Hit();
-            MatchSfx_PlayEvent(14, -1);
-            if (PlayStopped == 0) MatchSfx_PlayEvent(21, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundCrossbar, -1);
+            if (PlayStopped == 0) MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(end.attackers));
             MatchCheckRestart(5);
             const int index = (kBarTop - height) / 5;
             assert(index >= 0 && index <= 6);
@@ -177,8 +178,8 @@ void GoalFrame(const GoalEnd& end) {
             Ball_GoalScored();
         } else if (MatchPhase == kPhaseOffside && PlayStopped == 0) {
             PlayStopped = 2;
-            MatchSfx_PlayEvent(27, int16_t(end.attackers));
-            MatchSfx_PlayEvent(21, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundAfterGoal, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(end.attackers));
         }
     }
 }
@@ -189,27 +190,27 @@ void OverGoalLine(const GoalEnd& end) {
     if (Period == kShootOut && MatchPhase < kPhasePenalty) {
         // The kick is over: no corner or goal kick in a shoot-out.
         if (end.sign < 0) {
-            MatchSfx_PlayEvent(27, int16_t(end.attackers));
-            MatchSfx_PlayEvent(21, int16_t(defenders));
+            MatchSfx_PlayEvent(kSoundAfterGoal, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(defenders));
         } else {
-            MatchSfx_PlayEvent(21, int16_t(end.attackers));
-            MatchSfx_PlayEvent(21, int16_t(defenders));
+            MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(end.attackers));
+            MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(defenders));
         }
         ChangePhase(kPhaseShootOutControl);
         return;
     }
     if (ToucherTeam() == defenders) {
-        MatchSfx_PlayEvent(22, int16_t(end.attackers));
+        MatchSfx_PlayEvent(kSoundCrowdCorner, int16_t(end.attackers));
         Ball_AwardCorner();
     } else {
-        MatchSfx_PlayEvent(21, int16_t(end.attackers));
+        MatchSfx_PlayEvent(kSoundCrowdMiss, int16_t(end.attackers));
         Ball_AwardGoalKick();
     }
 }
 
 void OverTouchLine() {
     PlayStopped = 2;
-    MatchSfx_PlayEvent(16, -1);
+    MatchSfx_PlayEvent(kSoundWhistle, -1);
     ThrowInToucher = LastToucher;
     RestartTeam = int16_t(ToucherTeam() ^ 1);
     PhaseTimer = 0;
@@ -278,7 +279,7 @@ void ShootOutKickEnd() {
 void WallReturn(int32_t& velocity, bool reverse) {
     if (reverse) {
         velocity = -velocity;
-        MatchSfx_PlayEvent(13, -1);
+        MatchSfx_PlayEvent(kSoundWall, -1);
     }
     Hit();
 }
@@ -335,10 +336,10 @@ void Ball_GoalScored() {
     ChangePhase(kPhaseGoal);
     MatchCheckRestart(6);
     if (ShootOutDecision[0] != 0) {
-        MatchSfx_PlayEvent(27, int16_t(end.attackers));
+        MatchSfx_PlayEvent(kSoundAfterGoal, int16_t(end.attackers));
     } else {
-        MatchSfx_PlayEvent(24, int16_t(end.attackers));
-        MatchSfx_PlayEvent(32, int16_t(end.attackers ^ 1));
+        MatchSfx_PlayEvent(kSoundGoal, int16_t(end.attackers));
+        MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(end.attackers ^ 1));
     }
     if (Period == kShootOut) {
         const int kicking = AttackDirection ^ 1;

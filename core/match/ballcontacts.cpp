@@ -17,6 +17,7 @@
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 
 int16_t BallDeflectionCooldown;
 int16_t BallExcludedPlayer = -1;
@@ -115,7 +116,7 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     LastToucher = i;
     if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
-        MatchSfx_PlayEvent(15, -1);
+        MatchSfx_PlayEvent(kSoundBallOnPlayer, -1);
         const int relative = (BallState.direction - p.facing) & 255;
         Match_SetPlayerAction(i, relative < 64 || relative >= 193 ? kActionSlidingFall : kActionFallForward);
     }

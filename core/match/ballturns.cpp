@@ -9,6 +9,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr uint16_t kBusyUpTo = kActionUnderHighBall;
 constexpr uint16_t kTurnAwayTickLimit = 50;
 constexpr uint16_t kTurnAwayLookEvery = 30;
-constexpr int16_t kClipRunAfter = 13;
-constexpr int16_t kClipSprintAfter = 18;
-constexpr int16_t kClipTurnToGoal = 27;
-constexpr int16_t kClipTurnOnSpot = 2;
-constexpr int16_t kClipOnBall = 28;
-constexpr int16_t kClipKnockPast = 168;
 constexpr int16_t kTurnToGoalKeepFrom = 16;
 constexpr int16_t kTurnAwayKickFrom = 14;
 constexpr int16_t kKnockPastMoveUntil = 60;
@@ -96,7 +91,7 @@ void Match_ActTurnWithBall(int16_t figure) {
 void Match_ActSprintAfterBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     Match_ApplyAnimMotion(figure, 160, 4);
-    if (MatchSetPlayerAnim(figure, kClipSprintAfter, 1, kActionRunAfterBall) != 0) return;
+    if (MatchSetPlayerAnim(figure, kClipSprint, 1, kActionRunAfterBall) != 0) return;
     f.facing = f.ballDirection & 255;
     if (LastToucher == figure && StillInPlay()) {
         Match_SetPlayerAction(figure, kActionSprintAfterBall);
@@ -108,7 +103,7 @@ void Match_ActSprintAfterBall(int16_t figure) {
 void Match_ActRunAfterBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     Match_ApplyAnimMotion(figure, 125, 4);
-    if (MatchSetPlayerAnim(figure, kClipRunAfter, 1, kActionThink) != 0) return;
+    if (MatchSetPlayerAnim(figure, kClipRun, 1, kActionThink) != 0) return;
     if (LastToucher == figure && StillInPlay()) {
         Match_SetPlayerAction(figure, kActionRunAfterBall);
     } else {

@@ -15,6 +15,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
 #include "core/match/phases.h"
@@ -31,10 +32,6 @@ uint8_t CameraFocusFigure = kBallFigure;
 namespace {
 
 constexpr uint16_t kPeriodShootOut = 4;
-constexpr int16_t kClipRun = 13;
-constexpr int16_t kClipHug = 157;
-constexpr int16_t kClipReady = 1;
-constexpr int16_t kClipPause = 4;
 constexpr int kArrived = 5;
 constexpr int kHighBall = 140;
 

@@ -18,11 +18,13 @@
 #include "core/match/matchhooks.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 
 uint16_t DribbleStage;
 uint16_t DribbleIdeal;
@@ -41,7 +43,6 @@ constexpr int kTurnBackTargetBehind = 50;
 constexpr int kSwingSteps = 4;
 constexpr int32_t kKnockLift = 0x32000;
 constexpr int32_t kKnockScale = 4096;
-constexpr int kKnockEvent = 6;
 constexpr int16_t kNoFreeDirection = -1;
 
 // The turn with the ball for a turn of t steps, by side: probe length and
@@ -133,7 +134,7 @@ void Knock(int16_t p, int e, int k) {
     DribbleStage = 31;
     f.facing = uint16_t(e & 255);
     const int sp = std::max(0, f.pace / 5);
-    MatchSfx_PlayEvent(kKnockEvent, -1, sp);
+    MatchSfx_PlayEvent(kSoundKick, -1, sp);
     int length = sp + 40;
     if (k == 1) length = sp + 90 - (2 * f.dribble) / 4;
     if (k == 2) length = sp + 90 - f.dribble / 4;

@@ -20,4 +20,3 @@ void Match_Dribble(int16_t figure);
 // ball.
 constexpr int16_t kDribbleLeftTouchFrame = 11;
 constexpr int16_t kDribbleRightTouchFrame = 27;
-constexpr int16_t kClipDribble = 185;

@@ -6,6 +6,7 @@
 #include "core/base/random.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -15,6 +16,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 #include "core/match/tackle.h"
 
 uint8_t TeamSentOffCount[2];
@@ -31,9 +33,6 @@ constexpr int kLowBall = 70;
 constexpr int16_t kChallengeLockout = 16;
 constexpr int32_t kTackleLift = 327680;  // 5 units a tick
 constexpr int16_t kBandLeftX = 414, kBandRightX = 1182;
-constexpr int kEventPass = 2;
-constexpr int kEventKick = 6;
-constexpr int16_t kInfoSlide = 15, kInfoChallenge = 14, kInfoHandball = 13;
 constexpr int kHeights = 30;
 constexpr int32_t kDeflectionLiftTable[kHeights] = {
     -98304, -81920, -65536, -32768, -16384, 0,     4096,  8192,  12288, 16384,
@@ -140,7 +139,7 @@ void JudgeSlideContact(int16_t tackler, int16_t victim, const SlideKind& kind) {
     if (!foul) return;
     Count(t, kCountFoulsCommitted);
     if (kind.heavy) ++t.moreCounts[kMoreHeavyFouls];
-    InfoBar(kInfoSlide, 0, 0);
+    InfoBar(kInfoFoulTackle, 0, 0);
     Match_RecordFoul(tackler, victim, team, v.x, v.y);
     DecideSlideCard(tackler, kind);
 }
@@ -159,7 +158,7 @@ void WinBallBySlide(int16_t tackler, int16_t victim, const SlideKind& kind) {
     } else {
         const int direction = kind.heavy ? t.facing : int(t.facing) - Draw(100);
         KickAlong(direction, t.power * (kind.heavy ? 3072 : 2560));
-        MatchSfx_PlayEvent(kind.heavy ? kEventPass : kEventKick, -1);
+        MatchSfx_PlayEvent(kind.heavy ? kSoundPass : kSoundKick, -1);
         BallState.vz = kTackleLift;
         t.touchLockout = kChallengeLockout;
         CountTackleWon(tackler, victim);
@@ -196,7 +195,7 @@ void JudgeStandingChallenge(int16_t figure, int16_t victim) {
                       MatchPhase == kPhaseOpenPlay && Match_AttackChanceFor(team) == 0;
     if (!foul) return;
     Count(t, kCountChallengeFouls);
-    InfoBar(kInfoChallenge, 0, 0);
+    InfoBar(kInfoFoul, 0, 0);
     Match_RecordFoul(figure, victim, team, v.x, v.y);
     if (!Match_CardMayBeDecided(figure)) return;
     FoulCardRoll = int16_t(Draw(100));

@@ -16,6 +16,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
@@ -36,12 +37,6 @@ namespace {
 
 int32_t RunUpSharedValue;
 
-constexpr int16_t kClipStand = 0;
-constexpr int16_t kClipBackStep = 6;
-constexpr int16_t kClipRunCarry = 13;
-constexpr int16_t kClipPlaceBall = 326;
-constexpr int16_t kClipLookBack = 5;
-constexpr int16_t kClipWallStance = 320;
 constexpr int kTenYards = 160;
 constexpr int kPlacedFrame = 128;
 constexpr int kWaitBound = 1000;
@@ -101,7 +96,7 @@ void CarryToFoul(int16_t figure) {
     ++TimeWastingCount;
     FacePoint(figure, FoulX, FoulY);
     Match_ApplyAnimMotion(figure, 125, 1);
-    MatchSetPlayerAnimKeepFrame(figure, kClipRunCarry, 1, 0);
+    MatchSetPlayerAnimKeepFrame(figure, kClipRun, 1, 0);
     Ball_PlaceAtFeet(figure);
 }
 
@@ -151,7 +146,7 @@ void StartRunUp(int16_t figure, bool pass) {
         const int x = pass ? MatchPassTargetX : FreeKickAimX;
         const int y = pass ? MatchPassTargetY : FreeKickAimY;
         FacePoint(figure, x, y);
-        MatchSetPlayerAnimKeepFrame(figure, kClipBackStep, 1, 0);
+        MatchSetPlayerAnimKeepFrame(figure, kClipStepBack, 1, 0);
         Match_StepForward(figure, 36, (f.facing + 128) & 255);
         if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) > 32) pause = 1;
         return;
@@ -296,7 +291,7 @@ void Match_ActPenaltyRunUp(int16_t figure) {
     if (PenaltyRunUpStage <= 1) {
         const int beyondY = MatchCurY < kPitchHalfwayY ? FoulY + 64 : FoulY - 64;
         FacePoint(figure, FoulX, beyondY);
-        MatchSetPlayerAnimKeepFrame(figure, kClipLookBack, 1, 0);
+        MatchSetPlayerAnimKeepFrame(figure, kClipDash, 1, 0);
         Match_ApplyAnimMotion(figure, 0, 0);
         if (fromBall > 36) ++PenaltyRunUpStage;
         return;
@@ -310,7 +305,7 @@ void Match_ActPenaltyRunUp(int16_t figure) {
         return;
     }
     if (PenaltyRunUpStage == 3) {
-        MatchSetPlayerAnimKeepFrame(figure, kClipBackStep, 1, 0);
+        MatchSetPlayerAnimKeepFrame(figure, kClipStepBack, 1, 0);
         Match_StepForward(figure, 36, (f.facing + 128) & 255);
         if (fromBall > 64) PenaltyRunUpStage = 4;
         return;

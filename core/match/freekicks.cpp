@@ -17,12 +17,14 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 using namespace setpiece;
@@ -40,11 +42,6 @@ int16_t PenaltyPlaceWait;
 namespace {
 
 constexpr uint16_t kPeriodShootOut = 4;
-constexpr int16_t kClipCurlKick = 75;
-constexpr int16_t kClipPassKick = 29;
-constexpr int16_t kClipWalkCarry = 7;
-constexpr int16_t kClipWalk = 10;
-constexpr int16_t kClipPlaceBall = 326;
 constexpr int kPlacedFrame = 128;
 constexpr int kShortKick = 160;
 constexpr int kPenaltyWaitBound = 1000;
@@ -161,7 +158,7 @@ void Match_ActFreeKickShot(int16_t figure) {
     SetPieceShot = {figure, SetPieceShotKind::kFreeKick};
     f.touchLockout = 16;
     MatchMarkTeamOffside(figure);
-    MatchSfx_PlayEvent(1, int16_t(team));
+    MatchSfx_PlayEvent(kSoundShot, int16_t(team));
     ++f.counts[kCountFreeKicksAtGoal];
     CountShot(figure);
     SetPieceCountdown = 70;
@@ -217,7 +214,7 @@ void Match_ActFreeKickPass(int16_t figure) {
     TeamLastToucher[team] = figure;
     SetPieceReceiver = uint8_t(receiver < 0 ? kNoFigure : receiver);
     PassMarkerCountdown = 300;
-    MatchSfx_PlayEvent(1, int16_t(team));
+    MatchSfx_PlayEvent(kSoundShot, int16_t(team));
 }
 
 void Match_ActPenaltyPlace(int16_t figure) {
@@ -258,7 +255,7 @@ void Match_ActPenaltyPlace(int16_t figure) {
     FacePoint(figure, FoulX, FoulY);
     PenaltyPlaceWait = 0;
     Match_SetPlayerAction(figure, kActionPenaltyRunUp);
-    MatchSfx_PlayEvent(32, int16_t(team ^ 1));
+    MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(team ^ 1));
     KeeperSetPieceX = kPitchCentreX;
     KeeperSetPieceY = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
     KeeperSetPieceMode = 12;
@@ -275,7 +272,7 @@ void Match_ActPenaltyKick(int16_t figure) {
             // He steers onto the ball as he walks in.
             Match_TurnPlayerTowards(figure, f.ballDirection & 255, 1);
             Match_ApplyAnimMotion(figure);
-            MatchSetPlayerAnimKeepFrame(figure, kClipWalk, 1, 0);
+            MatchSetPlayerAnimKeepFrame(figure, kClipWalkIn, 1, 0);
             return;
         }
         f.actionParam = 1;
@@ -319,7 +316,7 @@ void Match_ActPenaltyKick(int16_t figure) {
     ++f.counts[kCountPenaltiesTaken];
     CountShot(figure);
     if (shootOut) ++PenaltiesTaken;
-    MatchSfx_PlayEvent(2, int16_t(team));
+    MatchSfx_PlayEvent(kSoundPass, int16_t(team));
     Ball_UpdateDirectionSpeed();
 }
 

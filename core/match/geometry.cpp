@@ -10,6 +10,7 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 
@@ -321,7 +322,7 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent) {
     const int team = figure / kTeamFigures;
     const int other = team ^ 1;
     if (MatchPhase >= kStoppagePhases) {
-        clip = f.action == kActionWall ? kClipRun : kClipJog;
+        clip = f.action == kActionWall ? kClipRun : kClipWalk;
     } else if (BallTeam != CurrentTeam && TeamChallenger[other] != kNoChallenger &&
                TeamChallenger[other] >= 0 && TeamChallenger[other] < kPlayerFigures) {
         const MatchFigure& challenger = MatchFigures[TeamChallenger[other]];

@@ -59,8 +59,3 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent);
 extern int16_t MatchChasePointX, MatchChasePointY;
 void Match_Nop();
 
-// The running clips of rising urgency the chase plays.
-constexpr int16_t kClipJog = 11;
-constexpr int16_t kClipRun = 13;
-constexpr int16_t kClipSprint = 18;
-constexpr int16_t kClipDash = 5;

@@ -1,8 +1,10 @@
 #include "core/match/infobar.h"
 
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/base/debug.h"
 #include "core/match/matchfigure.h"
@@ -39,73 +41,99 @@ void Show(int32_t hold, const char* format, ...) {
     g_hold = hold;
 }
 
-void ShowText(int16_t id) { Show(kInfoBarHold, "%s", GetText(id)); }
-void ShowAbout(int16_t id, int16_t figure) { Show(kInfoBarHold, "%s %s", GetText(id), FigureName(figure)); }
+// How an item type is shown: nothing, its text, its text with the figure's
+// name (and the value as minutes), the detail setting's text, the players
+// on and off, or the attendance.
+enum class InfoForm : uint8_t { kNothing, kText, kTextName, kTextNameMinutes, kDetail, kOnOff, kAttendance };
+
+struct InfoItem {
+    int16_t type;
+    InfoForm form;
+    int16_t text;  // the language text shown first
+};
+
+constexpr int16_t kTextDetailLow = 1607;  // Detail: Low (Medium and High follow)
+constexpr int16_t kTextOn = 642;          // On
+constexpr int16_t kTextOff = 643;         // Off
+constexpr int16_t kTextAttendance = 273;  // Attendance:
+
+// One row per item type, in type order.
+constexpr InfoItem kInfoItems[] = {
+    {kInfoUnusedA, InfoForm::kNothing, 0},
+    {kInfoRadarSwitch, InfoForm::kNothing, 0},
+    {kInfoUnusedB, InfoForm::kNothing, 0},
+    {kInfoUnusedC, InfoForm::kNothing, 0},
+    {kInfoDetailSetting, InfoForm::kDetail, kTextDetailLow},
+    {kInfoUnusedD, InfoForm::kNothing, 0},
+    {kInfoKickOff, InfoForm::kText, 1640},  // Kick-off
+    {kInfoHalfTime, InfoForm::kNothing, 0},
+    {kInfoOffside, InfoForm::kTextName, 1642},  // Offside
+    {kInfoCorner, InfoForm::kText, 1643},       // Corner
+    {kInfoThrowIn, InfoForm::kNothing, 0},
+    {kInfoSubstitution, InfoForm::kText, 635},         // Substitution
+    {kInfoBooked, InfoForm::kTextName, 1095},          // Booked:
+    {kInfoSentOff, InfoForm::kTextName, 1647},         // Sent off:
+    {kInfoGoal, InfoForm::kTextNameMinutes, 1648},     // GOAL!
+    {kInfoOwnGoal, InfoForm::kTextNameMinutes, 1649},  // Own goal:
+    {kInfoGoalKick, InfoForm::kText, 1650},            // Goal kick
+    {kInfoOnOff, InfoForm::kOnOff, kTextOn},
+    {kInfoOnOffSecond, InfoForm::kOnOff, kTextOn},
+    {kInfoHandball, InfoForm::kText, 1653},     // Handball
+    {kInfoFoul, InfoForm::kText, 1654},         // Foul
+    {kInfoFoulTackle, InfoForm::kText, 1655},   // Foul tackle
+    {kInfoInjuryTime, InfoForm::kNothing, 0},
+    {kInfoFullTime, InfoForm::kNothing, 0},
+    {kInfoAdvantage, InfoForm::kText, 1658},    // Advantage
+    {kInfoAttendance, InfoForm::kAttendance, kTextAttendance},
+};
+
+constexpr bool EveryTypeOnceInOrder() {
+    for (std::size_t i = 0; i < std::size(kInfoItems); ++i) {
+        if (kInfoItems[i].type != kInfoFirstType + int(i)) return false;
+    }
+    return std::size(kInfoItems) == kInfoTypeCount;
+}
+static_assert(EveryTypeOnceInOrder(), "the item table must list every type once, in order");
+
+void ShowOnOff(int16_t figure, int16_t value) {
+    if (figure >= 0) {
+        Show(kInfoBarHold, "%s : %s %s : %s", GetText(kTextOn), FigureName(value), GetText(kTextOff),
+             FigureName(figure));
+    } else {
+        Show(kInfoBarHold, "%s : %s", GetText(kTextOn), FigureName(value));
+    }
+}
 
 }  // namespace
 
 void InfoBar(int16_t type, int16_t figure, int16_t value) {
-    switch (type) {
-        case -6:
-        case -5:
-        case -4:
-        case -3:
-        case -1:
-        case 1:
-        case 4:
-        case 16:
-        case 17:
+    if (type < kInfoFirstType || type >= kInfoFirstType + kInfoTypeCount) {
+        FatalError("Error: InfoBar(): unknown type (%d)\n", int(type));
+    }
+    const InfoItem& item = kInfoItems[type - kInfoFirstType];
+    switch (item.form) {
+        case InfoForm::kNothing:
             return;
-        case -2: {
+        case InfoForm::kText:
+            Show(kInfoBarHold, "%s", GetText(item.text));
+            return;
+        case InfoForm::kTextName:
+            Show(kInfoBarHold, "%s %s", GetText(item.text), FigureName(figure));
+            return;
+        case InfoForm::kTextNameMinutes:
+            Show(kInfoBarHold, "%s %s %d mins", GetText(item.text), FigureName(figure), value);
+            return;
+        case InfoForm::kDetail: {
             const int16_t setting = DetailSetting >= 0 && DetailSetting <= 2 ? DetailSetting : 0;
-            Show(kInfoBarDetailHold, "%s", GetText(int16_t(1607 + setting)));
+            Show(kInfoBarDetailHold, "%s", GetText(int16_t(item.text + setting)));
             return;
         }
-        case 0:
-            ShowText(1640);
+        case InfoForm::kOnOff:
+            ShowOnOff(figure, value);
             return;
-        case 2:
-            ShowAbout(1642, figure);
+        case InfoForm::kAttendance:
+            Show(kInfoBarHold, "%s %d", GetText(item.text), int(LastAttendance));
             return;
-        case 3:
-            ShowText(1643);
-            return;
-        case 5:
-            ShowText(635);
-            return;
-        case 6:
-            ShowAbout(1095, figure);
-            return;
-        case 7:
-            ShowAbout(1647, figure);
-            return;
-        case 8:
-        case 9:
-            Show(kInfoBarHold, "%s %s %d mins", GetText(int16_t(1640 + type)), FigureName(figure), value);
-            return;
-        case 10:
-            ShowText(1650);
-            return;
-        case 11:
-        case 12:
-            if (figure >= 0) {
-                Show(kInfoBarHold, "%s : %s %s : %s", GetText(642), FigureName(value), GetText(643),
-                     FigureName(figure));
-            } else {
-                Show(kInfoBarHold, "%s : %s", GetText(642), FigureName(value));
-            }
-            return;
-        case 13:
-        case 14:
-        case 15:
-        case 18:
-            ShowText(int16_t(1640 + type));
-            return;
-        case 19:
-            Show(kInfoBarHold, "%s %d", GetText(273), int(LastAttendance));
-            return;
-        default:
-            FatalError("Error: InfoBar(): unknown type (%d)\n", int(type));
     }
 }
 

@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/infobartypes.h"
+
 constexpr int32_t kInfoBarHold = 150;
 constexpr int32_t kInfoBarDetailHold = 100;
 

@@ -22,6 +22,7 @@
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 
 int32_t KeeperKickPower;
 int16_t KeeperThrowTarget = -1;
@@ -32,7 +33,6 @@ namespace {
 constexpr int16_t kKindRelease = 13;
 constexpr int16_t kKindBackOff = 12;
 constexpr int kRankingLength = 10;
-constexpr int kEventShot = 1;
 constexpr int16_t kLandingRadius = 120;
 constexpr int16_t kSpotX = 796, kSpotY = 318;  // the penalty spot the returned ball goes to
 constexpr int32_t kThrowLength = 589824;
@@ -117,7 +117,7 @@ void LetGo(int16_t k, bool event) {
     if (MatchPhase != kPhaseGoal && MatchPhase != kPhaseBackToKickOff) MatchPhase = kPhaseOpenPlay;
     BallState.kickGrace = 16;
     f.touchLockout = 16;
-    if (event) MatchSfx_PlayEvent(kEventShot, -1);
+    if (event) MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(k, -1);
     BallState.holder = 0;
     LastToucher = k;

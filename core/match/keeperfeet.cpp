@@ -10,6 +10,7 @@
 #include "core/match/ballcontacts.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
+#include "core/match/infobartypes.h"
 #include "core/match/keeper.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
@@ -22,15 +23,10 @@
 #include "core/match/passing.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 
 namespace {
 
-constexpr int kInfoFoul = 15;
-constexpr int kEventKick = 6;
-constexpr int kEventShot = 1;
-constexpr int kEventHurt = 15;
-constexpr int kEventSave = 10;
-constexpr int kEventSaveCheer = 29;
 
 int TeamOf(int16_t k) { return k / kTeamFigures; }
 
@@ -60,14 +56,14 @@ void CardRoll(int16_t offender) {
 
 void KeeperHurt(int16_t k) {
     MatchFigures[k].injury = 1;
-    MatchSfx_PlayEvent(kEventHurt, -1);
+    MatchSfx_PlayEvent(kSoundBallOnPlayer, -1);
     Match_SetPlayerAction(k, kActionFallForward);
     Match_RaiseRefereeCall(kOfficialBooking, RefereeOffender);
 }
 
 // A free kick where the keeper went down, against the offender's team.
 void FreeKickAt(int16_t k, int16_t offender, int16_t fouled, int beneficiaryTeam) {
-    InfoBar(kInfoFoul, 0);
+    InfoBar(kInfoFoulTackle, 0);
     FouledPlayer = fouled;
     RefereeOffender = offender;
     FoulTeam = int16_t(TeamOf(offender));
@@ -147,7 +143,7 @@ void Challenge(int16_t k) {
 
 void LongClearance(int16_t k, int length) {
     MatchFigure& f = MatchFigures[k];
-    MatchSfx_PlayEvent(kEventShot, -1);
+    MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(k, -1);
     f.hasKicked = 1;
     Match_VectorFromDirection(f.facing & 255, length, 256);
@@ -233,7 +229,7 @@ void Match_ActKeeperClear(int16_t k) {
             f.hasKicked = 1;
             LastToucher = k;
             Ball_UpdateDirectionSpeed();
-            MatchSfx_PlayEvent(kEventKick, -1);
+            MatchSfx_PlayEvent(kSoundKick, -1);
             BallTeam = uint8_t(team);
         } else {
             LongClearance(k, 140);
@@ -255,7 +251,7 @@ void Match_ActKeeperBlock(int16_t k) {
     if (d > f.keeping / 10 + 9 || f.hasKicked != 0 || BallState.z > 110) return;
     f.hasKicked = 1;
     ++f.counts[kCountPunches];
-    MatchSfx_PlayEvent(kEventSave, -1);
+    MatchSfx_PlayEvent(kSoundBallOnKeeper, -1);
     BallState.vy = -BallState.vy;
     int p = GameRandom() % 30 + 10;
     SaveSpreadPercent = int16_t(p);
@@ -271,7 +267,7 @@ void Match_ActKeeperBlock(int16_t k) {
     MatchClearOffsideFlags();
     const int spin = GameRandom() % 64;
     SaveSpreadPercent = int16_t(spin);
-    MatchSfx_PlayEvent(kEventSaveCheer, -1);
+    MatchSfx_PlayEvent(kSoundCatchCheer, -1);
     Match_VectorFromDirection((f.facing + (left ? 64 : 192)) & 255, 65536, 256);
     BallState.vx += MatchVecX;
     BallState.vy -= MatchVecNY;

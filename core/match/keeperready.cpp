@@ -16,6 +16,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
 #include "core/match/phases.h"
@@ -36,10 +37,6 @@ constexpr int kApproachGoalDistance = 16 * 22;
 constexpr int kNoSaveDistance = 16 * 15;
 constexpr int kNoSaveTicks = 50;
 constexpr int kSprintDistance = 16 * 20;
-constexpr int16_t kClipApproach = 13;
-constexpr int16_t kClipShuffle = 251;
-constexpr int16_t kClipKeeperSprint = 18;
-constexpr int16_t kClipPenaltyStance = 250;
 constexpr int16_t kFarSpotX = 1082;
 
 bool DefendsTopGoal(int16_t k) { return k / kTeamFigures == AttackDirection; }
@@ -57,7 +54,7 @@ void Approach(int16_t k) {
     MatchFigure& f = MatchFigures[k];
     f.facing = f.ballDirection;
     Match_ApplyAnimMotion(k, 125);
-    MatchSetPlayerAnimKeepFrame(k, kClipApproach, 1, 0);
+    MatchSetPlayerAnimKeepFrame(k, kClipRun, 1, 0);
 }
 
 }  // namespace
@@ -316,7 +313,7 @@ void Match_RunToPoint(int16_t k, int16_t x, int16_t y) {
     const int direction = Match_DirectionTo(MatchCurX, MatchCurY, x, y);
     if (Distance(MatchCurX, MatchCurY, x, y) > kSprintDistance) {
         f.facing = uint16_t(direction);
-        MatchSetPlayerAnimKeepFrame(k, kClipKeeperSprint, 1, 0);
+        MatchSetPlayerAnimKeepFrame(k, kClipSprint, 1, 0);
         Match_StepForward(k, 160, direction);
         return;
     }

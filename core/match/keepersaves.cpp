@@ -20,6 +20,7 @@
 #include "core/match/offside.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 
 int16_t ShotTimer;
 int16_t ShotHoldTimer;
@@ -33,10 +34,6 @@ static_assert(kMoreShotsSaved < kMoreCounterCount && kMoreKeeperCollections < kM
 namespace {
 
 constexpr uint8_t kShootOutPeriod = 4;
-constexpr int kEventCatch = 5;
-constexpr int kEventHeader = 9;
-constexpr int kEventSave = 10;
-constexpr int kEventSaveCheer = 29;
 constexpr int kFastBall = 7;
 constexpr int kHoldHeight = 70;
 
@@ -149,7 +146,7 @@ int32_t Percent() {
 
 // A punch: back the way it came, much slower and flatter.
 void PunchBack() {
-    MatchSfx_PlayEvent(kEventSave, -1);
+    MatchSfx_PlayEvent(kSoundBallOnKeeper, -1);
     BallState.vy = -BallState.vy;
     BallState.vx = int32_t(int64_t(BallState.vx) * Percent() / 100);
     BallState.vy = int32_t(int64_t(BallState.vy) * Percent() / 100);
@@ -163,7 +160,7 @@ void CreditSave(int16_t k, MatchCounter counter, bool punch) {
     MatchFigure& f = MatchFigures[k];
     KeeperTouch(k);
     ++f.counts[counter];
-    MatchSfx_PlayEvent(kEventSaveCheer, -1);
+    MatchSfx_PlayEvent(kSoundCatchCheer, -1);
     if (ShotTimer != 0 && (!punch || ShooterFigure != -1)) ++f.counts[kCountSaves];
     CreditShooter(true);
     MatchCheckRestart(3);
@@ -204,8 +201,8 @@ void StandingCatch(int16_t k, uint16_t holding, bool events, bool teamCount, boo
     f.action = holding;
     InTheHands(k);
     if (events) {
-        MatchSfx_PlayEvent(kEventCatch, -1);
-        MatchSfx_PlayEvent(kEventSaveCheer, -1);
+        MatchSfx_PlayEvent(kSoundCatch, -1);
+        MatchSfx_PlayEvent(kSoundCatchCheer, -1);
     }
     CreditShooter(teamCount);
     if (countCatch) ++f.counts[kCountCatches];
@@ -249,7 +246,7 @@ void Match_NoteShotOnGoal(int16_t figure) { ShooterFigure = int8_t(figure); }
 void Match_DeflectBall(int16_t k) {
     const int p = GameRandom() % 50;
     SaveSpreadPercent = int16_t(p);
-    MatchSfx_PlayEvent(kEventSave, -1);
+    MatchSfx_PlayEvent(kSoundBallOnKeeper, -1);
     BallState.vx = int32_t(int64_t(BallState.vx) * p / 100);
     KeeperTouch(k);
 }
@@ -268,7 +265,7 @@ void Match_KeeperParry(int16_t k, int parryOnly) {
     f.hasKicked = 1;
     const bool fast = BallState.speed > kFastBall;
     if (GameRandom() % 100 > f.keeping && fast) {
-        MatchSfx_PlayEvent(kEventSave, -1);
+        MatchSfx_PlayEvent(kSoundBallOnKeeper, -1);
         if (GameRandom() % 100 < f.agility) BallState.vy = -(BallState.vy / 2);
         int p = GameRandom() % 45 + 10;
         SaveSpreadPercent = int16_t(p);
@@ -291,8 +288,8 @@ void Match_KeeperParry(int16_t k, int parryOnly) {
         return;
     }
     if (MatchPhase != kPhaseOpenPlay) return;
-    MatchSfx_PlayEvent(kEventCatch, -1);
-    MatchSfx_PlayEvent(kEventSaveCheer, -1);
+    MatchSfx_PlayEvent(kSoundCatch, -1);
+    MatchSfx_PlayEvent(kSoundCatchCheer, -1);
     ++f.counts[kCountCatches];
     const Dive* d = DiveOf(f.action);
     if (d != nullptr && d->twin != 0) f.action = d->twin;
@@ -361,8 +358,8 @@ void Match_ActKeeperCatchHigh(int16_t k) {
     if (f.hasKicked != 0) return;
     f.hasKicked = 1;
     ++f.counts[kCountCatches];
-    MatchSfx_PlayEvent(kEventCatch, -1);
-    MatchSfx_PlayEvent(kEventSaveCheer, -1);
+    MatchSfx_PlayEvent(kSoundCatch, -1);
+    MatchSfx_PlayEvent(kSoundCatchCheer, -1);
     if (GameRandom() % 100 > f.keeping) {
         PunchBack();
         KeeperTouch(k);
@@ -393,7 +390,7 @@ void Match_ActKeeperJumpPunch(int16_t k) {
     BallState.vx = MatchVecX * 7168;
     BallState.vy = -MatchVecNY * 7168;
     BallState.vz = (SaveSpreadPercent % 16) * 61440 + 983040;
-    MatchSfx_PlayEvent(kEventHeader, -1);
+    MatchSfx_PlayEvent(kSoundHeader, -1);
     MatchMarkTeamOffside(k);
     LastToucher = k;
     BallTeam = uint8_t(TeamOf(k));
@@ -419,7 +416,7 @@ void Match_ActKeeperTipOver(int16_t k) {
     LastToucher = k;
     BallTeam = uint8_t(TeamOf(k));
     ++f.counts[kCountTips];
-    MatchSfx_PlayEvent(kEventSave, -1);
+    MatchSfx_PlayEvent(kSoundBallOnKeeper, -1);
     CreditShooter(true);
 }
 

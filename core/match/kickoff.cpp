@@ -20,6 +20,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/openplay.h"
 #include "core/match/passing.h"
@@ -28,6 +29,7 @@
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 
 using namespace setpiece;
 
@@ -39,10 +41,6 @@ int16_t KickOffKeeperWait;
 namespace {
 
 constexpr uint8_t kPeriodShootOut = 4;
-constexpr int16_t kClipThrowOut = 254;
-constexpr int16_t kClipPlaceBall = 326;
-constexpr int16_t kClipWalkCarry = 7;
-constexpr int16_t kClipRunCarry = 13;
 constexpr int kSpotHeight = 10000;
 constexpr int kSideGap = 48;
 constexpr int kOverTheBall = 8;
@@ -53,7 +51,6 @@ constexpr int16_t kPartnerGo = 500;
 constexpr int kKeeperInGoalX = 862;
 constexpr int kTunnelX = -2;
 constexpr int kTunnelY = kPitchHalfwayY;
-constexpr int16_t kSubstitutionInfo = 11;
 constexpr uint8_t kSubstitutionEvent = 1;
 constexpr uint8_t kStarterMark = 50;
 constexpr int16_t kSubstitutionExcitement = 300;
@@ -90,7 +87,7 @@ void MatchBringOnSubstitute(int16_t figure, int16_t substitute) {
     const int team = TeamOf(figure);
     MatchFigure& out = MatchFigures[figure];
     MatchFigure& in = MatchFigures[substitute];
-    InfoBar(kSubstitutionInfo, figure, substitute);
+    InfoBar(kInfoOnOff, figure, substitute);
     MatchRecordEvent(kSubstitutionEvent, int16_t(team), figure, int16_t(MatchFigurePlayerId(substitute)));
     const int a = SideEntryOf(team, figure), b = SideEntryOf(team, substitute);
     if (a >= 0 && b >= 0) std::swap(MatchLineUp[team][a], MatchLineUp[team][b]);
@@ -183,7 +180,7 @@ void Match_ActCarryToCentre(int16_t figure) {
             Ball_PlaceAtFeet(figure);
             BallState.controller = 0;
             Match_ApplyAnimMotion(figure);
-            MatchSetPlayerAnimKeepFrame(figure, kClipRunCarry, 1, 0);
+            MatchSetPlayerAnimKeepFrame(figure, kClipRun, 1, 0);
         } else {
             Ball_KeepAtFeet(figure);
             Match_ApplyAnimMotion(figure);
@@ -399,8 +396,8 @@ void Match_ActSubstitutedOff(int16_t figure) {
     CameraFocusFigure = uint8_t(figure);
     if (MatchFigures[figure].action != kActionWalkOff) return;
     Crowd_AddExcitement(kSubstitutionExcitement);
-    MatchSfx_PlayEvent(19, int16_t(team));
-    MatchSfx_PlayEvent(37, int16_t(team));
+    MatchSfx_PlayEvent(kSoundSubstitution, int16_t(team));
+    MatchSfx_PlayEvent(kSoundFansCheer, int16_t(team));
     MatchFigure& f = MatchFigures[figure];
     const int16_t substitute = Match_PickSubstitute(int16_t(team), figure);
     Match_SetPlayerAction(figure, kActionStand);

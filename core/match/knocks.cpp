@@ -11,6 +11,7 @@
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 uint8_t KnockMarkFlag[4];
@@ -20,7 +21,6 @@ namespace {
 constexpr uint16_t kFirstKnock = kActionSidewaysKnockA;
 constexpr int kReach = 16;
 constexpr int kMaxHeight = 70;
-constexpr int kEventKick = 6;
 constexpr int16_t kMarkKind = 5;
 constexpr int32_t kLongKnock = 589824, kShortKnock = 458752;
 constexpr int32_t kLongLift = 737280, kShortLift = 327680;
@@ -69,7 +69,7 @@ void Match_ActFirstTimeKnock(int16_t figure) {
     Match_VectorFromDirection(direction & 255, longKnock ? kLongKnock : kShortKnock, 256);
     BallState.vx += MatchVecX;
     BallState.vy -= MatchVecNY;
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     BallState.vz = longKnock ? kLongLift : kShortLift;
     BallState.kickGrace = kStrikeLockout;
     f.touchLockout = kStrikeLockout;

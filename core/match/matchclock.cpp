@@ -4,6 +4,7 @@
 #include <bitset>
 
 #include "core/base/random.h"
+#include "core/match/infobartypes.h"
 #include "core/match/keeper.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -13,6 +14,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 
 using namespace gameinfo;
 
@@ -54,7 +56,6 @@ constexpr int16_t kPressureHighY = 1550;  // far penalty-area edge less 200
 constexpr int16_t kPressureLowY = 614;    // near edge plus 200
 constexpr int16_t kFirstThirdEnd = 766;
 constexpr int16_t kLastThirdStart = 1406;
-constexpr int16_t kPracticeInfoBar = 19;
 
 // Held-up play: the treatment and similar actions.
 constexpr uint16_t kHeldUpActions[7] = {kActionThrowInFetch,       kActionCornerFetch,   kActionNetFetch,
@@ -129,7 +130,7 @@ void RunClock() {
     ChartMinute(minute);
     const int16_t club0 = GameInfo.TeamI16(0, kTeamClub);
     const int16_t club1 = GameInfo.TeamI16(1, kTeamClub);
-    if (club0 != club1 && minute == 20 + (club0 % 15)) InfoBar(kPracticeInfoBar, -1, int16_t(minute));
+    if (club0 != club1 && minute == 20 + (club0 % 15)) InfoBar(kInfoAttendance, -1, int16_t(minute));
     MovePressure();
     ++MatchTicks;
     ++PeriodClock;
@@ -250,12 +251,12 @@ void MatchTickBookkeeping() {
         TeamMomentum[0] = TeamMomentum[1] = 0;
     }
     if (DelayedCrowdTicks != 0 && --DelayedCrowdTicks == 0) {
-        MatchSfx_PlayEvent(40, int16_t((DelayedCrowdFigure / 16) ^ 1));
+        MatchSfx_PlayEvent(kSoundDelayedCrowd, int16_t((DelayedCrowdFigure / 16) ^ 1));
     }
 }
 
 void Match_EndOfPeriod() {
-    MatchSfx_PlayEvent(18, -1);
+    MatchSfx_PlayEvent(kSoundEndWhistle, -1);
     SetFigureAction(kRefereeFigure, kOfficialSignal, 3);
     MatchFigures[kRefereeFigure].officialWord = kOfficialFaceFirstSpot;
     Match_SetPlayerAction(kRefereeFigure + 1, kOfficialWalkToFirstSpot);
@@ -271,8 +272,8 @@ void Match_EndOfPeriod() {
     const bool decided = (Period == 1 || Period == 3) && aggregate0 != aggregate1;
     const int winner = aggregate1 > aggregate0 ? 1 : 0;
     if (decided) {
-        MatchSfx_PlayEvent(26, int16_t(winner));
-        MatchSfx_PlayEvent(32, int16_t(winner ^ 1));
+        MatchSfx_PlayEvent(kSoundPeriodWon, int16_t(winner));
+        MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(winner ^ 1));
     }
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         if (!IsActionToWalkOff(MatchFigures[figure].action)) continue;

@@ -8,12 +8,16 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 #include <initializer_list>
 #include <utility>
+#include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/match/dribble.h"
 #include "core/match/fouls.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -28,6 +32,7 @@
 #include "core/match/playeractions.h"
 #include "core/match/replay.h"
 #include "core/match/setpieces.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 #include "core/match/teamjobs.h"
 
@@ -170,8 +175,8 @@ void FoulPhase() {
 void OffsidePhase() {
     const int awarded = OffsideRecord.team ^ 1;
     if (Pause(kPhaseOffside, awarded)) return;
-    MatchSfx_PlayEvent(17, -1);
-    InfoBar(2, OffsideRecord.figure, int16_t(MatchClockMinute()));
+    MatchSfx_PlayEvent(kSoundLongWhistle, -1);
+    InfoBar(kInfoOffside, OffsideRecord.figure, int16_t(MatchClockMinute()));
     Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
     MatchFigures[kRefereeFigure].actionParam = 1;
     MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
@@ -232,7 +237,7 @@ void GoalKickPhase() {
     // Not started while a keeper is still taking the ball.
     if (WaitBounded(KeeperStillCatching(), "the keeper's catch")) return;
     if (Pause(kPhaseGoalKick, RestartTeam)) return;
-    InfoBar(14, -1, int16_t(MatchClockMinute()));
+    InfoBar(kInfoFoul, -1, int16_t(MatchClockMinute()));
     const int goalLine = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
     BallState.y = int16_t(goalLine + (goalLine == kGoalLineLow ? 96 : -96));
     BallState.x = BallState.x < kPitchCentreX ? kPostLeftX - 100 : kPostRightX + 100;
@@ -254,7 +259,7 @@ void GoalKickPhase() {
 
 void CornerPhase() {
     if (Pause(kPhaseCorner, RestartTeam)) return;
-    InfoBar(15, -1, int16_t(MatchClockMinute()));
+    InfoBar(kInfoFoulTackle, -1, int16_t(MatchClockMinute()));
     BallState.x =
         BallState.x < kPitchCentreX ? int16_t(PitchGeometry.left + 4) : int16_t(PitchGeometry.right - 4);
     BallState.y = BallState.y < kPitchHalfwayY ? int16_t(kGoalLineLow + 4) : int16_t(kGoalLineHigh - 4);
@@ -288,7 +293,7 @@ void KeeperHoldsPhase() {
             FoulX = k.x;
             FoulY = k.y;
             Match_RaiseRefereeCall(9, keeper);
-            InfoBar(13, keeper, int16_t(MatchClockMinute()));
+            InfoBar(kInfoHandball, keeper, int16_t(MatchClockMinute()));
             PhaseTimer = 0;
             MatchPhase = kPhaseFoul;
             return;
@@ -332,8 +337,8 @@ void ShootoutPhase() {
         const int winner = ShootOutGoals[1] > ShootOutGoals[0] ? 1 : 0;
         MatchPhase = kPhasePeriodOver;
         PhaseTimer = 0;
-        MatchSfx_PlayEvent(26, int16_t(winner));
-        MatchSfx_PlayEvent(32, int16_t(winner ^ 1));
+        MatchSfx_PlayEvent(kSoundPeriodWon, int16_t(winner));
+        MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(winner ^ 1));
         for (int slot = 0; slot < 11; ++slot) {
             MatchStartCelebration(MatchLineUp[winner][slot]);
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
@@ -502,7 +507,7 @@ void KickOffWhistlePhase() {
     if (KickOffTaker >= 0 && MatchFigures[KickOffTaker].action >= kFirstLongAction) return;
     if (PhaseTimer == 0) PhaseTimer = 31;
     if (--PhaseTimer > 0) return;
-    MatchSfx_PlayEvent(16, -1);
+    MatchSfx_PlayEvent(kSoundWhistle, -1);
     MatchClearOffsideFlags();
     MatchClockRunning = 1;
     PhaseTimer = -1;
@@ -541,13 +546,13 @@ void GoalPhase() {
     const int16_t toucher = GoalCreditedTo(scoring);
     if (toucher >= 0 && toucher < kPlayerFigures && Team(toucher) != scoring) {
         ++MatchFigures[toucher].ownGoals;
-        InfoBar(9, toucher, int16_t(MatchClockMinute()));
+        InfoBar(kInfoOwnGoal, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventOwnGoal, int16_t(Team(toucher)), toucher, 0);
         Match_CreditSetPieceGoal(-1);
     } else if (toucher >= 0 && toucher < kPlayerFigures) {
         ++MatchFigures[toucher].goals;
         GoalScorer = toucher;
-        InfoBar(8, toucher, int16_t(MatchClockMinute()));
+        InfoBar(kInfoGoal, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
         Match_CreditSetPieceGoal(toucher);
         const uint16_t passer = PendingPass[0].passer;
@@ -569,7 +574,7 @@ void AfterGoalPhase() {
     CelebrationSwitch = 0;
     CameraFocusFigure = kBallFigure;
     MatchResetAllPlayers();
-    MatchSfx_PlayEvent(20, -1);
+    MatchSfx_PlayEvent(kSoundAfterCelebration, -1);
     PhaseTimer = 0;
     MatchPhase = kPhaseBackToKickOff;
 }
@@ -656,85 +661,74 @@ void NewOffsets() {
     FormationOffset[1] = int16_t(GameRandom() % 60);
 }
 
-void RunPhase() {
-    switch (MatchPhase) {
-        case kPhaseOpenPlay:
-            MatchEvent = kOrdinaryPlay;
-            break;
-        case kPhaseFoul:
-            FoulPhase();
-            break;
-        case kPhaseOffside:
-            OffsidePhase();
-            break;
-        case kPhaseThrowIn:
-            ThrowInPhase();
-            break;
-        case kPhaseGoalKick:
-            GoalKickPhase();
-            break;
-        case kPhaseCorner:
-            CornerPhase();
-            break;
-        case kPhaseGoal:
-            GoalPhase();
-            break;
-        case 10:
-            NewOffsets();
-            BackToTheKickOff();
-            break;
-        case kPhaseKickOffWhistle:
-            KickOffWhistlePhase();
-            break;
-        case kPhaseKeeperHolds:
-            KeeperHoldsPhase();
-            break;
-        case kPhaseKeeperReleases: {
-            NewOffsets();
-            const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
-            KeeperTakesRestart(team, kActionKeeperDistribute, "the keeper's release");
-            break;
-        }
-        case kPhaseTakeGoalKick:
-            KeeperTakesRestart(RestartTeam, kActionKeeperFetchGoalKick, "the goal kick");
-            break;
-        case kPhaseTakeThrowIn:
-        case kPhaseTakeCorner:
-            Match_KeepRestartTaker(MatchPhase, RestartTeam);
-            if (Match_RestartStalled(RestartWaitTicks, "the restart")) GiveUpOnTheTaker(RestartTeam);
-            break;
-        case kPhasePeriodOver:
-            PeriodOverPhase();
-            break;
-        case kPhaseFreeKick:
-        case kPhaseFreeKickAtGoal:
-        case 21:
-        case kPhasePenalty:
-            SetPiecePhase();
-            break;
-        case kPhaseShootOutControl:
-            ShootoutPhase();
-            break;
-        case kPhaseWaitReferee:
-            WaitRefereePhase();
-            break;
-        case 25:
-        case 27:
-            KickOffSetUpPhase();
-            break;
-        case kPhaseAfterGoal:
-            AfterGoalPhase();
-            break;
-        case kPhaseKickOffPositions:
-            NewOffsets();
-            break;
-        case kPhaseSubstitution:
-            SubstitutionPhase();
-            break;
-        default:
-            break;  // 16, 23, 24, 26 unused
-    }
+void OpenPlayPhase() { MatchEvent = kOrdinaryPlay; }
+
+void BackToKickOffPhase() {
+    NewOffsets();
+    BackToTheKickOff();
 }
+
+void KeeperReleasesPhase() {
+    NewOffsets();
+    const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
+    KeeperTakesRestart(team, kActionKeeperDistribute, "the keeper's release");
+}
+
+void TakeGoalKickPhase() { KeeperTakesRestart(RestartTeam, kActionKeeperFetchGoalKick, "the goal kick"); }
+
+void TakeThrowInOrCornerPhase() {
+    Match_KeepRestartTaker(MatchPhase, RestartTeam);
+    if (Match_RestartStalled(RestartWaitTicks, "the restart")) GiveUpOnTheTaker(RestartTeam);
+}
+
+void NoPhase() {}
+
+struct PhaseHandlerEntry {
+    uint16_t code;
+    MatchPhaseHandler handler;
+};
+
+// One handler per phase code, in code order.
+constexpr PhaseHandlerEntry kPhaseHandlers[] = {
+    {kPhaseOpenPlay, OpenPlayPhase},
+    {kPhaseFoul, FoulPhase},
+    {kPhaseOffside, OffsidePhase},
+    {kPhaseThrowIn, ThrowInPhase},
+    {kPhaseGoalKick, GoalKickPhase},
+    {kPhaseCorner, CornerPhase},
+    {kPhaseTakeThrowIn, TakeThrowInOrCornerPhase},
+    {kPhaseTakeGoalKick, TakeGoalKickPhase},
+    {kPhaseTakeCorner, TakeThrowInOrCornerPhase},
+    {kPhaseGoal, GoalPhase},
+    {kPhaseBackToKickOff, BackToKickOffPhase},
+    {kPhaseKickOffWhistle, KickOffWhistlePhase},
+    {kPhaseKeeperHolds, KeeperHoldsPhase},
+    {kPhaseKeeperReleases, KeeperReleasesPhase},
+    {kPhasePeriodOver, PeriodOverPhase},
+    {kPhaseSubstitution, SubstitutionPhase},
+    {kPhaseUnusedA, NoPhase},
+    {kPhaseFreeKick, SetPiecePhase},
+    {kPhaseFreeKickAtGoal, SetPiecePhase},
+    {kPhasePenalty, SetPiecePhase},
+    {kPhaseShootOutControl, ShootoutPhase},
+    {kPhaseFreeKickSecond, SetPiecePhase},
+    {kPhaseWaitReferee, WaitRefereePhase},
+    {kPhaseUnusedB, NoPhase},
+    {kPhaseUnusedC, NoPhase},
+    {kPhaseKickOffSetUp, KickOffSetUpPhase},
+    {kPhaseUnusedD, NoPhase},
+    {kPhaseKickOffSetUpAfterGoal, KickOffSetUpPhase},
+    {kPhaseAfterGoal, AfterGoalPhase},
+    {kPhaseKickOffPositions, NewOffsets},
+};
+
+constexpr bool EveryPhaseOnceInOrder() {
+    for (std::size_t i = 0; i < std::size(kPhaseHandlers); ++i) {
+        if (kPhaseHandlers[i].code != i) return false;
+    }
+    return std::size(kPhaseHandlers) == kMatchPhaseCount;
+}
+static_assert(EveryPhaseOnceInOrder(), "the phase table must list every phase code once, in order");
 
 void ManagerKeys() {
     const bool human0 = MatchTeamHuman(&GameInfo, 0);
@@ -752,10 +746,15 @@ void ManagerKeys() {
     const int f1Team = practice || human0 ? 0 : 1;
     const int team = f1 ? f1Team : (practice ? 1 : f1Team ^ 1);
     ChangePendingRequest(team);
-    MatchSfx_PlayEvent(33, -1);
+    MatchSfx_PlayEvent(kSoundTeamMenuToggle, -1);
 }
 
 }  // namespace
+
+MatchPhaseHandler MatchPhaseHandlerOf(uint16_t phase) {
+    if (phase >= kMatchPhaseCount) FatalError("MatchPhaseTick(): match phase %u is outside the phase table\n", unsigned(phase));
+    return kPhaseHandlers[phase].handler;
+}
 
 bool MatchShootoutOver(int n, int s0, int s1) {
     if (n == 10 && s0 != s1) return true;
@@ -819,7 +818,7 @@ void MatchStartSubstitution(int16_t team) {
     if (Match_PickSetPieceTaker(team, leaving) < 0) return;
     MatchFigures[leaving].officialWord = MatchFigures[leaving].action;
     Match_SetPlayerAction(leaving, kActionSubstitutedOff);
-    InfoBar(5, leaving, int16_t(MatchClockMinute()));
+    InfoBar(kInfoSubstitution, leaving, int16_t(MatchClockMinute()));
     ResumePhase = MatchPhase;
     TeamMomentum[team] = int16_t(TeamMomentum[team] + 4);
     TeamMomentum[team ^ 1] = int16_t(TeamMomentum[team ^ 1] > 8 ? TeamMomentum[team ^ 1] - 8 : 0);
@@ -844,7 +843,7 @@ void MatchPhaseTick() {
         waitingPhase = MatchPhase;
     }
     Match_WatchSetPieceShot();
-    if (MatchPhase < kMatchPhaseCount) RunPhase();
+    MatchPhaseHandlerOf(MatchPhase)();
     // The shoot-out's goal reaction lasts while its countdowns run.
     for (int16_t& decision : ShootOutDecision) {
         if (decision > 0) --decision;

@@ -25,6 +25,9 @@ extern int16_t RestartTeam;     // the team awarded the restart
 extern int16_t FormationOffset[2];
 
 void MatchPhaseTick();
+using MatchPhaseHandler = void (*)();
+// The handler of a phase code; a code outside 0..29 ends the program.
+MatchPhaseHandler MatchPhaseHandlerOf(uint16_t phase);
 void MatchOfferTeamMenus();
 void MatchStartSubstitution(int16_t team);
 void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16_t* x, const int16_t* y);

@@ -15,6 +15,7 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 
 using namespace gameinfo;
 
@@ -317,10 +318,10 @@ void MatchTakePossession(int16_t figure) {
 
     const int lead = Goals[team] - Goals[team ^ 1];
     if (p.infoWord2 != 0 && lead > 0) {
-        MatchSfx_PlayEvent(32, int16_t(team ^ 1));
-        MatchSfx_PlayEvent(37, int16_t(team));
+        MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(team ^ 1));
+        MatchSfx_PlayEvent(kSoundFansCheer, int16_t(team));
     } else if (p.infoByte < 30 && lead < 0) {
-        MatchSfx_PlayEvent(41, int16_t(team));
+        MatchSfx_PlayEvent(kSoundFansJeer, int16_t(team));
     }
 
     bool completed = false;

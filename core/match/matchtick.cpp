@@ -12,6 +12,7 @@
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
 #include "core/match/simdisplay.h"
+#include "core/match/soundevents.h"
 
 using namespace gameinfo;
 
@@ -97,7 +98,7 @@ void MatchLoopDisplayed() {
     Tactics_UpdateComputerTeams();
     GoalReplayCountdown = 0;
     Tactics_UpdateComputerTeams();
-    MatchSfx_PlayEvent(30, -1);
+    MatchSfx_PlayEvent(kSoundPeriodStart, -1);
     if (Period == 0) DisplayFirstPeriod = 1;
     if (ReplayViewing()) {
         Replay_Start();

@@ -15,12 +15,11 @@
 #include "core/match/offside.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 namespace {
 
-constexpr int kEventShot = 1;
-constexpr int kEventPass = 2;
 constexpr int32_t kForwardLift[5] = {120, 150, 100, 140, 150};
 constexpr int32_t kForwardKindTwoBase = 40960;
 constexpr int kCountedShotYards = 35;
@@ -111,7 +110,7 @@ void ForwardPass(int16_t figure, bool running) {
         BallState.vx = BallState.vx * 75 / 100;
         BallState.vy = BallState.vy * 75 / 100;
     }
-    if (running) MatchSfx_PlayEvent(kEventPass, -1);
+    if (running) MatchSfx_PlayEvent(kSoundPass, -1);
     FinishStrike(figure, r);
 }
 
@@ -171,7 +170,7 @@ void MovingShot(int16_t figure, bool running) {
         LastShooter = uint8_t(figure);
         Match_NoteShotOnGoal(figure);
     }
-    MatchSfx_PlayEvent(kEventShot, -1);
+    MatchSfx_PlayEvent(kSoundShot, -1);
     BallState.kickGrace = kStrikeLockout;
     MatchMarkTeamOffside(figure);
     MatchSetKickSpeed(figure, aimX);

@@ -9,6 +9,7 @@
 #include "core/match/ballcollide.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -19,7 +20,9 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
+#include "core/match/motionclips.h"
 #include "core/match/phases.h"
+#include "core/match/soundevents.h"
 
 using namespace gameinfo;
 
@@ -31,9 +34,6 @@ int32_t BallMarkerX, BallMarkerY;
 
 namespace {
 
-constexpr int16_t kClipStand = 0;
-constexpr int16_t kClipWalk = 11;
-constexpr int16_t kClipRun = 13;
 constexpr int kWalkSpeed = 64;
 constexpr int kRunSpeed = 125;
 constexpr int16_t kStandingSpotY = kPitchHalfwayY;
@@ -118,7 +118,7 @@ void StandingSpot(int16_t figure, int spotX, bool walk, uint16_t thenAction) {
 void Signal(int16_t figure) {
     static constexpr int16_t kClips[4] = {241, 241, 4, 243};
     static constexpr int16_t kSoundFrame[4] = {50, 50, 80, -1};
-    static constexpr int16_t kSound[4] = {16, 16, 17, -1};
+    static constexpr int16_t kSound[4] = {kSoundWhistle, kSoundWhistle, kSoundLongWhistle, -1};
     MatchFigure& f = Fig(figure);
     const int variant = f.actionParam <= 3 ? f.actionParam : 1;
     const int kind = variant == 0 ? 1 : variant;
@@ -166,12 +166,12 @@ void Booking(int16_t figure) {
     MatchFigure& f = Fig(figure);
     if (!ReachOffender(figure)) return;
     if (f.actionWord == 0) {
-        MatchSfx_PlayEvent(16, -1);
+        MatchSfx_PlayEvent(kSoundWhistle, -1);
         if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures) {
             Match_SetPlayerAction(RefereeOffender, kActionBooked);
             Fig(RefereeOffender).officialWord = kResumeAfterListening;
             ++Fig(RefereeOffender).cautions;
-            InfoBar(6, RefereeOffender, int16_t(MatchClockMinute()));
+            InfoBar(kInfoBooked, RefereeOffender, int16_t(MatchClockMinute()));
             MatchRecordEvent(kEventBooking, int16_t(RefereeOffender / kTeamFigures), RefereeOffender, 0);
         }
         f.actionWord = 1;
@@ -214,8 +214,6 @@ void TurnAndStand(int16_t figure, uint16_t heading, int steps) {
 // to the ball, picks it up, turns and throws it toward the restart spot,
 // then walks back to the middle of his quarter of the line.
 enum FetchStage : uint16_t { kFetchRun, kFetchPickUp, kFetchThrow, kFetchWalkBack, kFetchDone };
-constexpr int16_t kClipPickUp = 331;
-constexpr int16_t kClipThrow = 257;
 constexpr int16_t kReleaseFrame = 68;
 constexpr int kBallReachHeight = 110;
 constexpr int32_t kThrowLift = 204800;  // 3.125 units per tick

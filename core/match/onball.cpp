@@ -12,6 +12,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchrules.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/passing.h"
 #include "core/match/ranking.h"

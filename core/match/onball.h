@@ -15,4 +15,3 @@ void Match_ActWithBall(int16_t figure);
 constexpr uint16_t kOnBallPatience = 200;
 // Ticks on the ball within which a free direction keeps him running.
 constexpr uint16_t kOnBallRunWindow = 50;
-constexpr int16_t kClipOnBall = 28;

@@ -11,6 +11,7 @@
 #include "core/match/matchfigure.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/phases.h"
@@ -26,9 +27,6 @@ constexpr int kRunClipFrom = 32;
 constexpr int kWalkOnBesideX = 30;
 constexpr int kIdleClips = 5;
 constexpr int kWalkOnClips = 8;
-constexpr int16_t kClipStand = 0;
-constexpr int16_t kClipBackwards = 19;
-constexpr int16_t kClipIdleFirst = 203;
 constexpr int kChallengerAtBall = 9;
 constexpr uint16_t kBallStill = 256;
 
@@ -144,7 +142,7 @@ void Match_ActRunToPosition(int16_t figure) {
         f.facing = dir;
         const uint16_t pick = f.actionParam;
         if (pick >= kWalkOnClips) return;
-        Loop(figure, int16_t(pick <= 1 ? kClipJog : 10 + pick));
+        Loop(figure, int16_t(pick <= 1 ? kClipWalk : 10 + pick));
         Match_ApplyAnimMotion(figure);
         return;
     }
@@ -155,7 +153,7 @@ void Match_ActRunToPosition(int16_t figure) {
         return;
     }
     Match_TurnPlayerTowards(figure, dir, 0);
-    Loop(figure, d >= kRunClipFrom ? kClipRun : kClipJog);
+    Loop(figure, d >= kRunClipFrom ? kClipRun : kClipWalk);
     Match_ApplyAnimMotion(figure);
 }
 

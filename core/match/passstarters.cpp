@@ -13,12 +13,12 @@
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 
 int16_t SpaceTargetX, SpaceTargetY;
 
 namespace {
 
-constexpr int kEventQuickSide = 8;
 
 enum Kind : uint16_t { kShortKind = 0, kLongKind = 1, kFarKind = 2, kThroughKind = 3 };
 
@@ -96,7 +96,7 @@ void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
         action = jogging ? kActionJoggingBackHeel : kActionRunningBackHeel;
     } else if (t >= s.sideFrom) {
         if (s.quickSide && d < 480 && o <= 64) {
-            MatchSfx_PlayEvent(kEventQuickSide, -1);
+            MatchSfx_PlayEvent(kSoundQuickSidePass, -1);
             action = odd ? kActionKnockToTargetA : kActionKnockToTargetB;
         } else {
             action = jogging ? (odd ? kActionJoggingSidePassA : kActionJoggingSidePassB)
@@ -180,7 +180,7 @@ int16_t Match_StartCross(int16_t figure, int16_t receiver, int16_t x, int16_t y,
         action = odd ? kActionCross : kActionCrossMirrored;
         if (footChance == 0 && mode >= 0) return 1;
     } else {
-        MatchSfx_PlayEvent(kEventQuickSide, -1);
+        MatchSfx_PlayEvent(kSoundQuickSidePass, -1);
         action = odd ? kActionKnockToTargetA : kActionKnockToTargetB;
         kind = 0;
     }

@@ -1,6 +1,5 @@
 // The match phase codes (MatchPhase, 0..29): what the match is doing
 // between the players' actions, run by the phase dispatcher once a tick.
-// Codes 16, 23, 24 and 26 are unused.
 #pragma once
 #include <cstdint>
 
@@ -20,6 +19,8 @@ constexpr uint16_t kPhaseKeeperHolds = 12;
 constexpr uint16_t kPhaseKeeperReleases = 13;
 constexpr uint16_t kPhasePeriodOver = 14;
 constexpr uint16_t kPhaseSubstitution = 15;  // also a stop for an injury
+// Codes nothing sets: the dispatcher does nothing in them.
+constexpr uint16_t kPhaseUnusedA = 16;
 constexpr uint16_t kPhaseFreeKick = 17;
 constexpr uint16_t kPhaseFreeKickAtGoal = 18;
 constexpr uint16_t kPhasePenalty = 19;
@@ -28,7 +29,10 @@ constexpr uint16_t kPhasePenalty = 19;
 constexpr uint16_t kPhaseShootOutControl = 20;
 constexpr uint16_t kPhaseFreeKickSecond = 21;
 constexpr uint16_t kPhaseWaitReferee = 22;
+constexpr uint16_t kPhaseUnusedB = 23;
+constexpr uint16_t kPhaseUnusedC = 24;
 constexpr uint16_t kPhaseKickOffSetUp = 25;
+constexpr uint16_t kPhaseUnusedD = 26;
 constexpr uint16_t kPhaseKickOffSetUpAfterGoal = 27;
 constexpr uint16_t kPhaseAfterGoal = 28;
 constexpr uint16_t kPhaseKickOffPositions = 29;

@@ -16,6 +16,7 @@
 #include "core/query/funcs_league.h"
 #include "core/query/funcs_state.h"
 #include "core/records/frontstate.h"
+#include "core/season/competitions.h"
 #include "core/season/messages.h"
 
 int16_t QPredictFinalMinute = 90;
@@ -30,8 +31,6 @@ constexpr int kChanceDraws = 140;
 constexpr int kMostGoalsWritten = 30;  // the fixture's score keeps 31 for "not played"
 constexpr int kMostDismissals = 2;
 constexpr int kMostInjuries = 2;
-constexpr int16_t kNationalDayA = 118;
-constexpr int16_t kNationalDayB = 119;
 
 enum SetPiece : int { kNoSetPiece, kFreeKickPending, kPenaltyPending };
 
@@ -121,7 +120,7 @@ void AddReportRecord(int type, int team, uint32_t playerId) {
     v[kQpFieldEventNumber] = uint32_t(M.eventNumber);
     v[kQpFieldSide] = uint32_t(team);
     v[kQpFieldPlayer] = playerId;
-    v[kQpFieldCupTie] = M.competition == kNationalDayA || M.competition == kNationalDayB;
+    v[kQpFieldCupTie] = IsNationalTeamDay(M.competition);
     v[kQpFieldOtherClub] = uint32_t(M.clubs[o]);
     v[kQpFieldOtherGoals] = std::min<uint32_t>(T(o).goals, 15);
     v[kQpFieldCarried] = std::min<uint32_t>(T(team).carriedGoals, 31);
@@ -905,8 +904,7 @@ void QPredict2(int16_t clubA, int16_t clubB, int16_t competition, int16_t extraT
     M.messageId = messageId;
     M.myClub = HVW_GetMyClub();
     MatchFlags& f = M.flags;
-    f.userPlays = (M.myClub == clubA || M.myClub == clubB) && competition != kNationalDayA &&
-                  competition != kNationalDayB;
+    f.userPlays = (M.myClub == clubA || M.myClub == clubB) && !IsNationalTeamDay(competition);
     f.userIsB = M.myClub == clubB;
     f.report = report != 0;
     f.extraRule = extraTime != 0;

@@ -10,11 +10,11 @@
 #include "core/match/officials.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
+#include "core/match/soundevents.h"
 
 namespace {
 
 constexpr uint16_t kBlockParam = 4;
-constexpr int kEventKick = 6;
 constexpr int16_t kPushWork = 8;
 
 // One dummy: clip; it moves before moveBefore, stands until standUntil
@@ -69,7 +69,7 @@ void Match_ActRoundTheKeeper(int16_t figure) {
     }
     const int turn = d->offset + GameRandom() % 32;
     const int direction = (int(f.facing & 255) + d->sign * turn) & 255;
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     if (f.hasBall == 0) return;
     const int strength = d->randomStrength ? 2 + GameRandom() % 2 : 2;
     Ball_Kick(int16_t(direction), figure, int16_t(strength));

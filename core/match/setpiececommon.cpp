@@ -6,6 +6,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/setpieces.h"
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int kFetchReach = 24;
 constexpr int kFetchHeight = 1000;
 constexpr int kTurnFrame = 32;
-constexpr int16_t kClipJogToBall = 11;
-constexpr int16_t kClipPickUp = 331;
 constexpr int kPickUpPointX = 796;
 constexpr int kPickUpPointY = 318;
 constexpr int kNearLine = 1;
@@ -80,7 +79,7 @@ bool FetchTheBall(int16_t figure, FetchHold hold) {
     if (f.hasKicked == 0 && !BallWithinReach()) {
         f.facing = (Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y) - 16) & 255;
         Match_ApplyAnimMotion(figure, 64, 1);
-        MatchSetPlayerAnimKeepFrame(figure, kClipJogToBall, 1, 0);
+        MatchSetPlayerAnimKeepFrame(figure, kClipWalk, 1, 0);
         return false;
     }
     if (f.hasKicked >= 2) return true;

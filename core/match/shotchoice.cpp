@@ -15,6 +15,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/offside.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 
 int16_t MatchPassTargetX, MatchPassTargetY;
 int16_t MatchPassReceiver = -1;
@@ -60,7 +61,7 @@ void KnockPast(int16_t figure, uint16_t goalDirection) {
     const int spread = 20 + Draw(16);
     const int facing = Draw(2) == 0 ? goalDirection + spread : goalDirection - spread;
     p.facing = uint16_t(facing & 255);
-    MatchSfx_PlayEvent(6, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     const int pace = p.pace / 5 > 0 ? p.pace / 5 : 0;
     Match_VectorFromDirection(p.facing, 90 + pace - p.dribble / 4, 256);
     BallState.vx = MatchVecX * 4096;
@@ -83,7 +84,7 @@ void ShotTail(int16_t figure, uint16_t goalDirection, int turn, int shotAim, int
         const bool first =
             (int(goalDirection) > facing && t < 128) || (int(goalDirection) < facing && -t > 128);
         if (shotAim < 80 || alongToGoal < 80) {
-            MatchSfx_PlayEvent(8, -1);
+            MatchSfx_PlayEvent(kSoundQuickSidePass, -1);
             SetAction(figure, first ? kActionSidewaysKnockA : kActionSidewaysKnockB);
         } else {
             SetAction(figure, first ? kActionAimedStrikeC : kActionAimedStrikeD);
@@ -217,7 +218,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     if (MatchSlotRoleChoice(figure, p.composure) <= r && !beyond && shotAim >= 80) {
         SetAction(figure, ShotOfSide(p));
     } else if (shotAim < 80 && !beyond) {
-        MatchSfx_PlayEvent(8, -1);
+        MatchSfx_PlayEvent(kSoundQuickSidePass, -1);
         SetAction(figure, kActionSlidingPoke);
     } else if (shotAim < 80 || shotAim < 240) {
         SetAction(figure, kActionTurningShotD);

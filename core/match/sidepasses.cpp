@@ -13,11 +13,11 @@
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 namespace {
 
-constexpr int kEventPass = 2;
 constexpr int32_t kSideLift[5] = {80, 110, 70, 100, 110};
 constexpr int32_t kLowerLobLift[5] = {80, 110, 60, 100, 110};
 constexpr int32_t kKindTwoBase = 32768;
@@ -79,7 +79,7 @@ void Match_ActSidePass(int16_t figure) {
         Ball_UpdateDirectionSpeed();
         MatchRecordPass(figure, r, kind);
     }
-    MatchSfx_PlayEvent(kEventPass, -1);
+    MatchSfx_PlayEvent(kSoundPass, -1);
     if (MatchPassToOwnKeeper(figure, r)) {
         BallState.vx = BallState.vx * 75 / 100;
         BallState.vy = BallState.vy * 75 / 100;

@@ -15,6 +15,7 @@
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/setpiececommon.h"
@@ -29,10 +30,6 @@ uint16_t DisplaySceneWords[4];
 
 namespace {
 
-constexpr int16_t kClipPickUp = 331;
-constexpr int16_t kClipThrowBall = 257;
-constexpr int16_t kClipBooked = 316;
-constexpr int16_t kClipStumble = 122;
 constexpr int kThrowFrame = 68;
 constexpr int kTurnFrame = 32;
 constexpr int kWalkBackTicks = 200;
@@ -105,7 +102,7 @@ void Match_ActFetchAndThrow(int16_t figure) {
     const uint16_t toPoint = Match_DirectionTo(MatchCurX, MatchCurY, FoulX, FoulY);
     Match_TurnPlayerTowards(figure, toPoint, 2);
     f.turnTarget = toPoint;
-    if (MatchSetPlayerAnim(figure, kClipThrowBall, 1, kActionRunToPosition) == 0) return;
+    if (MatchSetPlayerAnim(figure, kClipThrow, 1, kActionRunToPosition) == 0) return;
     if (RestartBallOwner == figure + 1 && f.frame < kThrowFrame) Ball_KeepAtFeet(figure);
     if (f.frame != kThrowFrame || RestartBallOwner != figure + 1) return;
     RestartBallOwner = 0;

@@ -21,6 +21,7 @@
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 
 int16_t LastKicker = -1;
 uint8_t LastPasser = 255, LastStriker = 255, LastShooter = 255, LastCrosser = 255, CrossReceiver = 255;
@@ -32,9 +33,6 @@ uint8_t ReceiveCount;
 
 namespace {
 
-constexpr int kEventShot = 1;
-constexpr int kEventPass = 2;
-constexpr int kEventKick = 6;
 constexpr int kCountedShotYards = 35;
 constexpr int32_t kCrossSpin = 8000;
 constexpr int32_t kPassLift[5] = {120, 150, 100, 140, 150};
@@ -140,7 +138,7 @@ void Match_ActPass(int16_t figure) {
     f.hasKicked = 1;
     f.touchLockout = kStrikeLockout;
     ++f.touches;
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     LastStriker = Byte(figure);
     PassMarkerCountdown = kLooseBallTicks;
     PassMarker = int8_t(r);
@@ -277,7 +275,7 @@ void Match_ActCross(int16_t figure) {
     f.hasKicked = 1;
     LastCrosser = LastStriker = Byte(figure);
     f.touchLockout = kStrikeLockout;
-    MatchSfx_PlayEvent(kEventPass, -1);
+    MatchSfx_PlayEvent(kSoundPass, -1);
     BallState.kickGrace = kStrikeLockout;
     MatchMarkTeamOffside(figure);
     ++TeamCrossCount[figure / kTeamFigures];
@@ -321,7 +319,7 @@ void Match_ActShot(int16_t figure) {
     BallState.vz = lift * 10;
     f.hasKicked = 1;
     f.touchLockout = kStrikeLockout;
-    MatchSfx_PlayEvent(kEventShot, -1);
+    MatchSfx_PlayEvent(kSoundShot, -1);
     CountShot(figure, GoalDistanceScratch);
     MatchSetKickSpeed(figure, aimX);
     BallState.kickGrace = kStrikeLockout;

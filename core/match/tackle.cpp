@@ -14,6 +14,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/ranking.h"
+#include "core/match/soundevents.h"
 #include "core/match/tacklefalls.h"
 #include "core/match/volleys.h"
 
@@ -62,7 +63,7 @@ bool Hurdle(int16_t carrier, MatchFigure& t) {
     t.hasKicked = 1;
     c.actionFlag = 1;
     if (c.hasBall == 0 && c.ballDistance > 5) return false;
-    MatchSfx_PlayEvent(6, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     const int pace = c.pace / 5 > 0 ? c.pace / 5 : 0;
     Match_VectorFromDirection(c.facing & 255, 90 + pace - c.dribble / 4, 256);
     BallState.vx = MatchVecX * 4096;
@@ -94,7 +95,7 @@ void Hurt(int16_t carrier, bool hard) {
         c.injury = 1;
         Match_SetPlayerAction(carrier, kActionFallForward);
         c.actionFlag = 1;
-        if (c.infoWord2 != 0) MatchSfx_PlayEvent(37, int16_t(team));
+        if (c.infoWord2 != 0) MatchSfx_PlayEvent(kSoundFansCheer, int16_t(team));
     }
     const int k = 100 + Draw(10) + (hard ? 10 : 0);
     c.pace = int8_t(std::max(10, c.pace * 100 / k));
@@ -202,7 +203,7 @@ int16_t MatchChallengeOutcome(int16_t carrier, int16_t challenger) {
         }
         if (c.actionFlag != 0) return 1;
         GoDown(carrier, t);
-        MatchSfx_PlayEvent(12, -1);
+        MatchSfx_PlayEvent(kSoundPlayerFalls, -1);
         const int unhurtUpTo = c.resilience - (hard ? 25 : 0);
         if (Draw(100) <= unhurtUpTo) return 0;
         Hurt(carrier, hard);

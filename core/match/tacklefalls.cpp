@@ -1,5 +1,6 @@
 #include "core/match/tacklefalls.h"
 #include "core/match/actions.h"
+#include "core/match/infobartypes.h"
 #include "core/match/phases.h"
 
 #include "core/base/random.h"
@@ -14,6 +15,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/soundevents.h"
 #include "core/match/tackle.h"
 
 uint8_t MatchCameraFocus = kCameraOnBall;
@@ -30,8 +32,6 @@ constexpr int16_t kSlideClip = 121, kBlockClip = 112, kHurdleClip = 109;
 constexpr int16_t kFallClip = 126, kLyingClip = 215, kSlidingFallClip = 125;
 constexpr int16_t kSlideUntilFrame = 40, kBlockMoveUntilFrame = 24;
 constexpr int16_t kFallHoldFrame = 100;
-constexpr int kEventKick = 6;
-constexpr int16_t kInfoSlide = 15;
 constexpr int16_t kMarkSlide = 2, kMarkFall = 0;
 
 MatchFigure& Fig(int16_t figure) { return MatchFigures[figure]; }
@@ -75,7 +75,7 @@ void JudgeSlideBodyContact(int16_t tackler, int16_t victim, bool victimOnBall) {
                       stays == 0 && !victimOnBall && MatchPhase == kPhaseOpenPlay &&
                       (Match_AttackChanceFor(team) == 0 || v.injury != 0);
     if (!foul) return;
-    InfoBar(kInfoSlide, 0, 0);
+    InfoBar(kInfoFoulTackle, 0, 0);
     ++t.counts[kCountFoulsCommitted];
     Match_RecordFoul(tackler, victim, team, v.x, v.y);
     if (!Match_CardMayBeDecided(tackler)) return;
@@ -98,7 +98,7 @@ void WinBallBySlide(int16_t tackler, int16_t victim) {
         BallState.z >= kLowBall)
         return;
     KickAlongFacing(t, t.power * 3072);
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     BallState.vz = 327680;
     t.actionParam = 1;
     t.touchLockout = kChallengeLockout;
@@ -159,7 +159,7 @@ void Match_ActBlockTackle(int16_t figure) {
     KickAlongFacing(t, t.power * 2048);
     BallState.vz = 655360;
     t.hasKicked = 1;
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     const int16_t victim = Match_ChallengeVictim(figure);
     if (MatchPhase == kPhaseOpenPlay && victim >= 0) {
         MatchFigure& v = Fig(victim);

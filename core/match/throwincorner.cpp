@@ -16,6 +16,7 @@
 #include "core/match/matchhooks.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/phases.h"
@@ -23,6 +24,7 @@
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 using namespace setpiece;
@@ -41,15 +43,6 @@ int32_t RestartChoiceCount;
 
 namespace {
 
-constexpr int16_t kClipWalkCarry = 7;
-constexpr int16_t kClipBackStep = 8;
-constexpr int16_t kClipRunCarry = 13;
-constexpr int16_t kClipThrowWait = 92;
-constexpr int16_t kClipLongThrow = 93;
-constexpr int16_t kClipCornerRunUp = 6;
-constexpr int16_t kClipGesture = 3;
-constexpr int16_t kClipCurlKick = 75;
-constexpr int16_t kClipPassKick = 29;
 
 constexpr int kSpotReachHeight = 10000;
 constexpr int kCarriedHeight = 70;
@@ -107,7 +100,7 @@ bool CarryToSpot(int16_t figure, int spotX, int spotY) {
         BallState.z = kCarriedHeight;
         Ball_PlaceAtFeet(figure);
         Match_ApplyAnimMotion(figure, 125, 0);
-        MatchSetPlayerAnimKeepFrame(figure, kClipRunCarry, 1, 0);
+        MatchSetPlayerAnimKeepFrame(figure, kClipRun, 1, 0);
     } else {
         Match_ApplyAnimMotion(figure, 32, 1);
         Match_ApplyAnimMotion(figure, 32, 1);
@@ -277,7 +270,7 @@ void StrikeCorner(int16_t figure) {
     f.hasKicked = 1;
     RestartKicker = figure;
     ++f.counts[kCountCornersTaken];
-    MatchSfx_PlayEvent(1, int16_t(team));
+    MatchSfx_PlayEvent(kSoundShot, int16_t(team));
     BallState.kickGrace = 16;
     PassMarkerCountdown = 300;
     f.touchLockout = 16;
@@ -385,7 +378,7 @@ void Match_ActThrowRunUp(int16_t figure) {
     PutBallAt(MatchCurX, MatchCurY);
     BallState.controller = int16_t(figure + 1);
     FacePoint(figure, MatchPassTargetX, MatchPassTargetY);
-    MatchSetPlayerAnimKeepFrame(figure, kClipBackStep, 1, 0);
+    MatchSetPlayerAnimKeepFrame(figure, kClipStepBackWithBall, 1, 0);
     Match_StepForward(figure, 32, (f.facing + 128) & 255);
     const int limit = f.action == kActionLongThrowRunUp ? 65 : 36;
     if (Match_ApproxDistance(MatchCurX, MatchCurY, ThrowInX, ThrowInY) > limit)
@@ -454,7 +447,7 @@ void Match_ActCornerRunUp(int16_t figure) {
         KeepBallInsideLines();
     }
     FacePoint(figure, BallState.x, BallState.y);
-    MatchSetPlayerAnimKeepFrame(figure, kClipCornerRunUp, 1, 0);
+    MatchSetPlayerAnimKeepFrame(figure, kClipStepBack, 1, 0);
     Match_StepForward(figure, 36, (f.facing + 128) & 255);
     if (Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) <= 32) return;
     if (GameRandom() % 5 == 0) {

@@ -14,11 +14,11 @@
 #include "core/match/offside.h"
 #include "core/match/ranking.h"
 #include "core/match/shooting.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 namespace {
 
-constexpr int kEventPass = 2;
 constexpr int32_t kFixedSwerve = 8000;
 constexpr uint16_t kFixedSwerveTicks = 30;
 constexpr int kLowShotDistance = 400;  // 25 yards
@@ -83,7 +83,7 @@ void Strike(int16_t figure, bool fixedSwerve) {
     }
     f.hasKicked = 1;
     f.touchLockout = kStrikeLockout;
-    MatchSfx_PlayEvent(kEventPass, -1);
+    MatchSfx_PlayEvent(kSoundPass, -1);
     MatchCountShot(figure);
     BallState.kickGrace = kStrikeLockout;
     MatchMarkTeamOffside(figure);

@@ -20,6 +20,7 @@
 #include "core/match/passing.h"
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
+#include "core/match/soundevents.h"
 #include "core/match/strikes.h"
 
 int16_t HeaderReceiver = -1;
@@ -32,9 +33,6 @@ constexpr int kNoHeightLimit = 10000;
 constexpr int kReceivePointReach = 5;
 constexpr int kHeaderGoalRange = 400;
 constexpr int kLowestHeader = 70;
-constexpr int kEventShot = 1;
-constexpr int kEventKick = 6;
-constexpr int kEventHeader = 9;
 constexpr int32_t kHighHeaderLift = 131072;
 constexpr int32_t kSoftControl = 57344, kLayOffDrop = 45875, kFirmControl = 229376;
 constexpr int kNoOpponent = 10000;
@@ -234,7 +232,7 @@ void Match_ActVolley(int16_t figure) {
     BallState.vz = kind.liftBase + up * 10240 - down * 10240;
     Match_RecordAirStrike(figure);
     Match_CountAirShot(figure);
-    MatchSfx_PlayEvent(kEventShot, -1);
+    MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(figure, -1);
 }
 
@@ -268,7 +266,7 @@ void Match_ActAttackingHeader(int16_t figure) {
         Match_SetPlayerAction(HeaderReceiver, kActionReceivePass);
     }
     Match_CountHeader(figure);
-    MatchSfx_PlayEvent(kEventHeader, -1);
+    MatchSfx_PlayEvent(kSoundHeader, -1);
     if (BallState.z >= f.heading / 2 + 138) {
         BallState.vz = kHighHeaderLift;
     } else if (atGoal) {
@@ -301,7 +299,7 @@ void Match_ActBackHeader(int16_t figure) {
     SetGroundVelocity(f.facing + 128, (BallState.speed + 1) * 45056);
     BallState.vz = Match_NearGoalHeaderLift(BallState.z);
     Match_CountHeader(figure);
-    MatchSfx_PlayEvent(kEventHeader, -1);
+    MatchSfx_PlayEvent(kSoundHeader, -1);
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
     PassMarkerCountdown = kLooseBallTicks;
@@ -334,7 +332,7 @@ void Match_ActHeaderPass(int16_t figure) {
         Match_SetPlayerAction(receiver, kActionReceivePass);
     }
     Ball_UpdateDirectionSpeed();
-    MatchSfx_PlayEvent(kEventHeader, -1);
+    MatchSfx_PlayEvent(kSoundHeader, -1);
     Match_CountHeader(figure);
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
@@ -359,7 +357,7 @@ void Match_ActChestControl(int16_t figure) {
     }
     BallState.vz = 10 * Match_DeflectionLift(BallState.z, -196608);
     MatchTakePossession(figure);
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
 }
 
 void Match_ActChestLayOff(int16_t figure) {
@@ -399,6 +397,6 @@ void Match_ActChestLayOff(int16_t figure) {
         SetGroundVelocity(f.facing, kFirmControl);
     }
     MatchTakePossession(figure);
-    MatchSfx_PlayEvent(kEventKick, -1);
+    MatchSfx_PlayEvent(kSoundKick, -1);
     BallState.vz = 10 * Match_DeflectionLift(BallState.z, -196608);
 }

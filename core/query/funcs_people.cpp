@@ -495,7 +495,6 @@ void HVW_ReleaseClubsOfControl(int16_t control) {
 namespace {
 
 constexpr int kFitnessNeeded = 48;
-constexpr int16_t kFriendly = 117;
 
 // The country whose day words apply to a club: clubs outside the nine
 // countries use country 0's.
@@ -553,7 +552,7 @@ NextMatch NextMatchOf(uint16_t club) {
 }
 
 bool IsBanned(uint16_t player, const NextMatch& m) {
-    if (m.k == kFriendly) return false;
+    if (m.k == kCompFriendly) return false;
     return IsEuropeanCup(m.k) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
 }
 
@@ -600,7 +599,7 @@ int16_t HVW_CheckTeamSheet(int16_t club, int16_t national) {
     const NextMatch m = NextMatchOf(uint16_t(club));
     const int shirts_in_use = 12 + GetFixtureCompInfo(club);
     auto shirt_of = [&](uint16_t p) { return national != 0 ? GetPlayerIntShirt(p) : GetPlayerShirt(p); };
-    auto unfit = [&](uint16_t p) { return m.k != kFriendly && IsUnfit(p, m.country); };
+    auto unfit = [&](uint16_t p) { return m.k != kCompFriendly && IsUnfit(p, m.country); };
 
     int players = 0;
     int reserves = 0;

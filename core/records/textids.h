@@ -17,7 +17,8 @@ constexpr int16_t kTextNoFixtures = 159;          // There are no fixtures to sh
 constexpr int16_t kTextPromoted = 189;            // Promoted
 constexpr int16_t kTextFirstInjury = 200;         // Refusing to play (the injury and absence reasons follow)
 constexpr int16_t kTextRating = 243;              // Rating
-constexpr int16_t kTextFirstPositionType = 300;   // goalkeeper (the position types follow)
+constexpr int16_t kTextFirstPositionType = 300;   // goalkeeper (defender, midfielder, forward follow)
+constexpr int16_t kTextPlayerManager = 313;       // player-manager (the text of position type 13)
 constexpr int16_t kTextNil = 433;                 // Nil
 constexpr int16_t kTextCurrency = 434;            // the currency sign
 constexpr int16_t kTextPlayersUnavailable = 585;  // Some of your chosen players are not available.
@@ -65,3 +66,10 @@ constexpr int16_t kTextWeek = 2402;                    // week
 constexpr int16_t kTextCountry = 2426;                 // Country
 constexpr int16_t kTextReserves = 2428;                // Reserves
 constexpr int16_t kTextAttendance = 2429;              // Attendance:
+
+// The text of a position type (0..3, or 13 for a player-manager, as
+// HVW_GetPositionType gives them); a player of no type (-1) is named as the
+// player-manager.
+constexpr int16_t PositionTypeText(int16_t type) {
+    return type < 0 ? kTextPlayerManager : int16_t(kTextFirstPositionType + type);
+}

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/base/bytes.h"
+#include "core/season/competitions.h"
 
 constexpr int kFixtureSlots = 20000;
 constexpr int kFixtureRecordSize = 212;
@@ -44,34 +45,6 @@ extern Fixture FixtureTable[kFixtureSlots];
 // deleted, swapped and cleared fixtures), so that a reader may keep what it
 // found while the table stays as it was.
 extern uint32_t FixtureTableGeneration;
-
-// Competition types.  5-68 are the four national cups and 69-116 the three
-// European cups, 16 codes each: round codes 0-7 single matches and first
-// legs, 8-15 the second matches.  For 118 and 119 the two club fields hold
-// nation numbers.
-enum CompetitionType : int16_t {
-    kCompLeague = 0,
-    kCompPlayOffFirst = 1,
-    kCompPlayOffSecond = 2,
-    kCompPlayOffFinal = 3,
-    kCompChampionVsCupWinner = 4,
-    kCompFirstNationalCup = 5,
-    kCompFirstEuropeanCup = 69,
-    kCompLastCup = 116,
-    kCompFriendly = 117,
-    kCompNationalTeam = 118,
-    kCompNationalUnder21 = 119,
-    kCompReserveLeague = 120,
-    kCompHighest = 120,
-};
-
-// The codes of one cup: kCodesPerCup from kCompFirstNationalCup + cup x
-// kCodesPerCup, the second matches kSecondMatchCodes after their rounds'.
-constexpr int kCodesPerCup = 16;
-constexpr int kSecondMatchCodes = 8;
-constexpr int16_t CupCode(int cup, int round) {
-    return int16_t(kCompFirstNationalCup + cup * kCodesPerCup + round);
-}
 
 // Score word bits.
 constexpr uint32_t kFixtureGoalsMask = 0x1F;

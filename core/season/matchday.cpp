@@ -11,12 +11,6 @@ int16_t ClubFixtureList[kClubFixtureListSize];
 
 namespace {
 
-constexpr int kLeague = 0;
-constexpr int kNationalTeam = 118;
-constexpr int kNationalUnder21 = 119;
-
-bool IsNationalDay(int code) { return code == kNationalTeam || code == kNationalUnder21; }
-
 int16_t FindHumanClub() {
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) != 0 && GetClubControl(club) != 0) return club;
@@ -35,12 +29,12 @@ void FindHumanClubFixture() {
     for (int16_t slot = 0; slot < kFixtureSlots; ++slot) {
         int day = GetMatchDay(slot);
         if (day > today) return;  // sorted by day; empty slots (511) end it
-        if (day != today || IsNationalDay(GetMatchCompetition(slot))) continue;
+        if (day != today || IsNationalTeamDay(GetMatchCompetition(slot))) continue;
         if (GetMatchClubA(slot) != uint16_t(human) && GetMatchClubB(slot) != uint16_t(human)) {
             continue;
         }
         HumanClubCompetition = int16_t(GetMatchCompetition(slot));
-        if (HumanClubCompetition == kLeague) HumanClubDivision = int16_t(GetClubDivision(human));
+        if (HumanClubCompetition == kCompLeague) HumanClubDivision = int16_t(GetClubDivision(human));
         return;
     }
 }
@@ -52,7 +46,7 @@ int16_t BuildClubFixtureList(int16_t club) {
     for (int16_t slot = 0; slot < kFixtureSlots && count < kClubFixtureListSize; ++slot) {
         int day = GetMatchDay(slot);
         if (day == kEmptyFixtureDay) break;
-        if (day < today || IsNationalDay(GetMatchCompetition(slot))) continue;
+        if (day < today || IsNationalTeamDay(GetMatchCompetition(slot))) continue;
         if (GetMatchClubA(slot) == uint16_t(club) || GetMatchClubB(slot) == uint16_t(club)) {
             ClubFixtureList[count++] = slot;
         }

@@ -117,12 +117,7 @@ void ClubMessage(int16_t club, uint16_t p, int16_t type, int32_t number1 = -1) {
     AddMessage(club, -1, p, kNoPlayerArg, -1, -1, -1, -1, -1, number1, -1, type, 1, 0);
 }
 
-int16_t CupTieSlot(int16_t c) {
-    if (c >= 5 && c <= 68) return int16_t((c - 5) / 16);
-    if (c >= 69 && c <= 84) return 4;
-    if (c >= 85 && c <= 116) return 6;
-    return -1;
-}
+int16_t CupTieSlot(int16_t c) { return int16_t(CupOf(c).slot); }
 
 // A goal in a won cup tie weighs more the later the round: codes 0-6 of
 // each half of a cup's codes give 1, 1, 2, 2, 3, 3, 4 goals per goal.

@@ -12,6 +12,7 @@
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
@@ -66,7 +67,6 @@ constexpr int kTwoLegs = 0;
 constexpr int kSingleMatches = 2;
 constexpr int16_t kClubReleaseLoss = 2;
 constexpr int16_t kReleaseFansLoss = 10;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int kMaxStat = 63;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
@@ -236,7 +236,7 @@ void ApplyRelegationReleaseClauses(int16_t club) {
         if (GetPlayerLoanClub(p) != uint16_t(club) || GetPlayerHalvorn(p) != 0 ||
             GetPlayerPosition(p) == 13 || GetPlayerClause2(p) == 0)
             continue;
-        Post(kMsgReleaseClause, club, p, int16_t(kPositionTextBase + HVW_GetPositionType(p)));
+        Post(kMsgReleaseClause, club, p, PositionTypeText(HVW_GetPositionType(p)));
         SetPlayerTxReq(p, 1);
         SetPlayerTxList(p, 1);
         SetPlayerFans(p, int16_t(std::max(0, int(GetPlayerFans(p)) - kReleaseFansLoss)));

@@ -21,26 +21,8 @@ namespace {
 constexpr int16_t kTrialWeeks = 2;
 constexpr uint16_t kFitEnough = 48;
 
-// The cup a competition belongs to: the player's cup flag that lets a loaned
-// player play in it, and the slot of his cup-tied club.  -1 when none.
-struct CupOf {
-    int flag;
-    int slot;
-};
-CupOf CupOfCompetition(int16_t competition) {
-    if (competition >= 5 && competition <= 68) {
-        const int cup = (competition - 5) / 16;
-        return {cup, cup};
-    }
-    if (competition >= 69 && competition <= 84) return {4, 4};
-    if (competition >= 85 && competition <= 116) return {5, 6};
-    return {-1, -1};
-}
-
-bool IsEuropean(int16_t competition) { return competition >= 69 && competition <= 116; }
-
 bool Banned(uint16_t player, int16_t competition) {
-    return IsEuropean(competition) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
+    return IsEuropeanCompetition(competition) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
 }
 
 int16_t CupRow(int16_t club) {
@@ -49,14 +31,14 @@ int16_t CupRow(int16_t club) {
 }
 
 bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool secondList) {
-    const uint16_t shirt = competition == 120 ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
+    const uint16_t shirt = competition == kCompReserveLeague ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
     if (shirt != 0) return false;
     if (GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
     // As in the first-team pick: not against the club that lent him.
     if (FacesLendingClub(player, club)) return false;
     if (secondList && GetPlayerLoanTrial(player) != 0 && GetClubControl(club) != 0) return false;
     if (Banned(player, competition)) return false;
-    const CupOf cup = CupOfCompetition(competition);
+    const CupOfCompetition cup = CupOf(competition);
     if (cup.flag >= 0 && GetPlayerLoanClub(player) != uint16_t(club) && PlayerCupFlag(player, cup.flag) == 0)
         return false;
     if (cup.slot >= 0) {
@@ -96,7 +78,7 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
     if (own != GetPlayerLoanClub(player)) return false;
     if (GetPlayerIntDuty(player) != 0 || own == uint16_t(club)) return false;
     if (Banned(player, competition)) return false;
-    const CupOf cup = CupOfCompetition(competition);
+    const CupOfCompetition cup = CupOf(competition);
     if (cup.slot >= 0 && GetClubNation(club) < kCountryCount &&
         GetPlayerCup(player, int16_t(cup.slot), CupRow(club)) != kNoClub) {
         return false;

@@ -9,6 +9,7 @@
 #include "core/query/funcs_people.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/textids.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 
@@ -21,7 +22,6 @@ constexpr uint16_t kRefusingToPlay = 1;  // injury type of a player who will not
 constexpr int16_t kWalkOutAbsence = 1;
 constexpr int kWalkOutDaysRange = 50;
 constexpr uint16_t kFirstReserveShirt = 12;
-constexpr int16_t kPositionTextBase = 300;
 constexpr int16_t kAgeOffset = 16;
 constexpr uint16_t kUserPlayer = 1;
 constexpr uint32_t kNoPlayer = 0xFFFFFFFF;
@@ -30,7 +30,7 @@ constexpr uint32_t kNoPlayer = 0xFFFFFFFF;
 // and his age.
 void PostRequestMessage(uint16_t player, int16_t type) {
     AddMessage(HVW_GetPlayerClub(player), -1, player, kNoPlayer, -1, -1, -1,
-               int16_t(kPositionTextBase + HVW_GetPositionType(player)), -1,
+               PositionTypeText(HVW_GetPositionType(player)), -1,
                GetPlayerAge(player) + kAgeOffset, -1, type, 1, 0);
 }
 

@@ -136,11 +136,11 @@ void MatchKeys_Handle() {
     if (KeyWasPressed(matchkey::kH) && !playing) DrawMode = DrawMode == 2 ? 0 : 2;
     if (KeyWasPressed(matchkey::kF7)) {
         PitchRadarSwitch = Toggled(PitchRadarSwitch);
-        InfoBar(-5);
+        InfoBar(kInfoRadarSwitch);
     }
     if (KeyWasPressed(matchkey::kF8)) {
         DetailSetting = int16_t((DetailSetting + 1) % 3);
-        InfoBar(-2);
+        InfoBar(kInfoDetailSetting);
     }
     if (KeyWasPressed(matchkey::kF6)) NameLabelSwitch = int16_t((NameLabelSwitch + 1) % 2);
     if (KeyWasPressed(matchkey::kF5)) {

@@ -6,6 +6,7 @@
 
 #include "core/base/debug.h"
 #include "core/club/tactics.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
@@ -55,7 +56,6 @@ int16_t MatchLastAskedFigure = -1;
 namespace {
 
 constexpr uint16_t kNoFirstLeg = 0xFFFF;
-constexpr int16_t kSubstitutionInfo = 11;
 constexpr uint8_t kSubstitutionEvent = 1;
 constexpr uint8_t kStarterMark = 50;
 
@@ -127,7 +127,7 @@ void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot
     MatchFigure& out = MatchFigures[leaving];
     MatchFigure& in = MatchFigures[coming];
     // The information bar names both players: the coming one in the third word.
-    InfoBar(kSubstitutionInfo, leaving, coming);
+    InfoBar(kInfoOnOff, leaving, coming);
     MatchRecordEvent(kSubstitutionEvent, team, leaving, int16_t(MatchFigurePlayerId(coming)));
     ChangePending[team] = 0;
     MatchSwapSideEntries(team, leavingSlot, comingSlot);

@@ -1,6 +1,8 @@
 #include "game/match3d/sfx.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
@@ -9,6 +11,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
+#include "core/match/soundevents.h"
 #include "game/match3d/matchquery.h"
 #include "game/system/sounddrv.h"
 
@@ -17,7 +20,6 @@ int16_t CrowdOn;
 
 namespace {
 
-constexpr int kEventCount = 44;
 constexpr int16_t kMaxLevel = 10;
 constexpr int kChannelA = 5, kChannelA2 = 6;
 constexpr int kChannelB = 14, kChannelB2 = 15;
@@ -88,60 +90,60 @@ int LastToucherCrowdByte() { return 0; }
 void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
     if (!CrowdOn) return;
     switch (event) {
-        case 19: {
+        case kSoundSubstitution: {
             const int sample = Random(2) == 0 ? 19 : 20;
             Play(sample, 8, CrowdVolume(side, 5));
             break;
         }
-        case 21: {
+        case kSoundCrowdMiss: {
             const int sample = 21 + Random(3);
             Play(sample, 13, CrowdVolume(side, 10 - NearMissDistance(10, 10)));
             break;
         }
-        case 22: {
+        case kSoundCrowdCorner: {
             const int sample = 21 + Random(3);
             const bool overBar =
                 GoalLineCrossX >= PitchGeometry.postLeftX && GoalLineCrossX <= PitchGeometry.postRightX;
             Play(sample, 13, CrowdVolume(side, (overBar ? 7 : 8) - NearMissDistance(8, 7)));
             break;
         }
-        case 24: {
+        case kSoundGoal: {
             const int sample = 24 + Random(3);
             const int16_t volume = CrowdVolume(side, 10);
             Play(sample, 3, volume);
             Play(27, 9, volume);
             break;
         }
-        case 26:
-        case 30: {
+        case kSoundPeriodWon:
+        case kSoundPeriodStart: {
             const int16_t volume = CrowdVolume(side, 8);
             Play(24, 7, volume);
             Play(27, channelA, volume);
             break;
         }
-        case 27:
+        case kSoundAfterGoal:
             Play(27, Period == 4 ? 7 : 3, CrowdVolume(side, 9));
             break;
-        case 29: {
+        case kSoundCatchCheer: {
             const int sample = 29 + Random(3);
             Play(sample, 12, CrowdVolume(side, KickStrength + 2));
             break;
         }
-        case 32: {
+        case kSoundLosersGroan: {
             const int level = 8 + (side == 0 ? 3 * HomeGoalsBehind() : 0);
             Play(32, channelB, CrowdVolume(side, level));
             break;
         }
-        case 35:
+        case kSoundCrowdMurmur:
             Play(34, 8, MatchSfx_ScaleVolume(4));
             break;
-        case 37:
+        case kSoundFansCheer:
             Play(36, 9, CrowdVolume(side, 6));
             break;
-        case 40:
+        case kSoundDelayedCrowd:
             Play(35, 9, CrowdVolume(side, 10));
             break;
-        case 41: {
+        case kSoundFansJeer: {
             const int level = 7 + (side == 0 ? 3 * HomeGoalsBehind() : 0);
             const int16_t v = MatchSfx_CrowdVolume(side, Capped(level));
             const int16_t shared = int16_t(v * ((50 - LastToucherCrowdByte()) * 2) / 100);
@@ -153,26 +155,13 @@ void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
     }
 }
 
-bool IsCrowdEvent(int16_t event) {
-    switch (event) {
-        case 19:
-        case 21:
-        case 22:
-        case 24:
-        case 26:
-        case 27:
-        case 29:
-        case 30:
-        case 32:
-        case 35:
-        case 37:
-        case 40:
-        case 41:
-            return true;
-        default:
-            return false;
-    }
-}
+// The events whose sound is the crowd's: silent in a practice match.
+constexpr int16_t kCrowdEvents[] = {kSoundSubstitution, kSoundCrowdMiss,   kSoundCrowdCorner, kSoundGoal,
+                                    kSoundPeriodWon,    kSoundAfterGoal,   kSoundCatchCheer,  kSoundPeriodStart,
+                                    kSoundLosersGroan,  kSoundCrowdMurmur, kSoundFansCheer,   kSoundDelayedCrowd,
+                                    kSoundFansJeer};
+
+bool IsCrowdEvent(int16_t event) { return std::find(std::begin(kCrowdEvents), std::end(kCrowdEvents), event) != std::end(kCrowdEvents); }
 
 }  // namespace
 
@@ -218,7 +207,7 @@ void MatchSfx_Play(int16_t event, int16_t side) {
     if (DrawMode != 0) return;
     const int channelA = g_driver.channelIsFree(kChannelA) ? kChannelA : kChannelA2;
     const int channelB = g_driver.channelIsFree(kChannelB) ? kChannelB : kChannelB2;
-    if (uint16_t(event) >= kEventCount) return;
+    if (uint16_t(event) >= kSoundEventCount) return;
     // The draw's value is not used: it keeps the shared sequence the same
     // as the engine's other draws of a shown match expect.
     GameRandom();
@@ -228,40 +217,40 @@ void MatchSfx_Play(int16_t event, int16_t side) {
     }
     const int kick = KickStrength;
     switch (event) {
-        case 0:
+        case kSoundBounce:
             PlayLevel(0, channelA, std::abs(BallState.vz / 12288) / 10);
             break;
-        case 1:
+        case kSoundShot:
             PlayLevel(1, channelA, kick / 2);
             break;
-        case 2:
-        case 4:
-        case 5:
-        case 7:
-        case 10:
-        case 14:
+        case kSoundPass:
+        case kSoundPost:
+        case kSoundCatch:
+        case kSoundNet:
+        case kSoundBallOnKeeper:
+        case kSoundCrossbar:
             PlayLevel(event, channelA, kick);
             break;
-        case 6:
+        case kSoundKick:
             PlayLevel(6, channelA, kick >= 1 && kick <= 4 ? 5 : kick);
             break;
-        case 8:
+        case kSoundQuickSidePass:
             PlayLevel(8, channelA, 5 + Random(3));
             break;
-        case 9:
-        case 13:
+        case kSoundHeader:
+        case kSoundWall:
             PlayLevel(event, channelA, kick / 2);
             break;
-        case 12:
-        case 15:
+        case kSoundPlayerFalls:
+        case kSoundBallOnPlayer:
             PlayLevel(event, channelA, 3 + Random(3));
             break;
-        case 16:
-        case 17:
-        case 18:
+        case kSoundWhistle:
+        case kSoundLongWhistle:
+        case kSoundEndWhistle:
             Play(event, 4, MatchSfx_ScaleVolume(50));
             break;
-        case 33:
+        case kSoundTeamMenuToggle:
             Play(33, channelA, MatchSfx_ScaleVolume(40));
             break;
         default:

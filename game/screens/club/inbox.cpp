@@ -25,6 +25,7 @@
 #include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
+#include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "core/season/messagetypes.h"
 #include "core/season/news.h"
@@ -437,7 +438,7 @@ const char* InboxSenderText(const MessageRecord& m) {
     if (competition < 0 || competition > 120) {
         federation = type >= kMsgCalledUp && type <= kMsgUnder21Captain;
     } else {
-        federation = competition >= 69 && competition <= 116;
+        federation = IsEuropeanCompetition(competition);
     }
     static char sender[kInboxTextSize];
     if (federation) {

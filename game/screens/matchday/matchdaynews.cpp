@@ -98,7 +98,7 @@ int16_t SubstitutesFor(int16_t competition, int16_t userClub) {
     const int division =
         IsClubNumber(userClub) ? Clamp16(GetClubDivision(userClub), 0, kDivisionCount - 1) : 0;
     if (competition >= 0 && competition <= 3) return DivisionMatchRules[nation][division][kRuleSubstitutes];
-    if (competition >= 5 && competition <= 116) {
+    if (competition >= kCompFirstNationalCup && competition <= kCompLastCup) {
         const int16_t cup = HVW_GetCupIndex(competition);
         if (cup < 0 || cup >= kCupCount) return kDefaultSubstitutes;
         const uint8_t subs =

@@ -8,6 +8,7 @@
 #include "core/match/geometry.h"
 #include "core/match/matchengine.h"
 #include "core/match/motion.h"
+#include "core/match/motionclips.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/playeractions.h"
@@ -59,11 +60,11 @@ TEST(ActionTables, OneHandlerPerCodeSaveTheSharedOnes) {
     EXPECT_EQ(distinct.size(), size_t(kMatchActionCount - 9));
 }
 
-#ifndef NDEBUG
-TEST(ActionTablesDeathTest, ActionOutsideTheTableIsCaught) {
-    EXPECT_DEATH(MatchActionHandlerOf(206), "outside the table");
+// Checked in every build, not only where assertions are on.
+TEST(ActionTablesDeathTest, ActionOutsideTheTableEndsTheProgramNamingIt) {
+    EXPECT_DEATH(MatchActionHandlerOf(206), "action code 206 is outside the action table");
+    EXPECT_DEATH(Match_SetPlayerAction(7, 300), "Match_SetPlayerAction\\(\\): action code 300");
 }
-#endif
 
 // ---------------------------------------------------------------------------
 // Setting actions and the dispatcher.

@@ -6,6 +6,7 @@
 #include "core/base/random.h"
 #include "core/match/ballturns.h"
 #include "core/match/carrieroptions.h"
+#include "core/match/motionclips.h"
 #include "core/match/onball.h"
 #include "core/match/phases.h"
 #include "core/match/shotchoice.h"

@@ -48,6 +48,15 @@ class PhaseTest : public FrameTest {
     }
 };
 
+using PhaseDeathTest = PhaseTest;
+
+// The phase code indexes the dispatch table: one past its end is stopped
+// through the fatal path in every build, with the code in the message.
+TEST_F(PhaseDeathTest, PhaseOutsideTheTableEndsTheProgramNamingIt) {
+    MatchPhase = kMatchPhaseCount;
+    EXPECT_DEATH(MatchPhaseTick(), "match phase 30 is outside the phase table");
+}
+
 TEST_F(PhaseTest, TrailingTeamTakesThrowInsSoonerButNotCorners) {
     Goals[1] = 2;
     std::set<int> seen;

@@ -6,6 +6,7 @@
 #include "core/base/random.h"
 #include "core/match/dribble.h"
 #include "core/match/matchrules.h"
+#include "core/match/motionclips.h"
 #include "core/match/phases.h"
 #include "tests/core/match/openplay_fixture.h"
 
