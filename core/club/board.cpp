@@ -15,6 +15,7 @@
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
 #include "core/query/funcs_people.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
@@ -53,7 +54,6 @@ constexpr uint16_t kSettledWeeks = 30;
 constexpr uint16_t kUser = 1;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 
-constexpr int16_t kClubHistorySacked = 13, kClubHistoryLeft = 14, kClubHistoryAppointed = 15;
 constexpr int16_t kPlayerLineAppointed = 5, kPlayerLineSacked = 8, kPlayerLineResigned = 10;
 
 constexpr int16_t kNewManagerFans = 48;

@@ -16,6 +16,7 @@
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
@@ -29,7 +30,6 @@ namespace {
 
 constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 constexpr int16_t kScope = 1;
-constexpr int16_t kClubHistoryReleased = 10;
 constexpr int16_t kReleaseWage = 3;
 constexpr int16_t kVeteranAge = 18;  // stored age: 34 years
 constexpr int16_t kPlayerManagerContract = 12;

@@ -94,9 +94,8 @@ void ReviewClub(int16_t club) {
     SetPlayerTxList(candidate, 1);
     SetPlayerSaleStatus(candidate, 0);
     const int16_t type = market::PositionType(market::OwnPosition(candidate));
-    AddMessage(int16_t(GetPlayerClub(candidate)), -1, candidate, manager, -1, -1, -1,
-               PositionTypeText(type), -1, -1, -1, kMsgListedForPeace, kScope,
-               0);
+    AddMessage(int16_t(GetPlayerClub(candidate)), -1, candidate, manager, -1, -1, -1, PositionTypeText(type),
+               -1, -1, -1, kMsgListedForPeace, kScope, 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/club/squadupkeep.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
@@ -35,7 +36,7 @@ constexpr int16_t kAbsenceTextBase = 359;
 
 constexpr int16_t kRefusesToPlay = 1;
 constexpr int16_t kFatigueAbsence = 8;
-constexpr int16_t kHistoryInjuryKind = 4;
+constexpr int16_t kPlayerHistoryInjury = 4;
 constexpr int16_t kSmallestIllSquad = 16;
 constexpr int16_t kSquadSparingTraining = 20;
 constexpr int16_t kFitToPlay = 48;
@@ -74,12 +75,12 @@ void InjurePlayer(uint16_t player, int16_t duration, int16_t type, int16_t flag)
     if (duration < 0) duration = 0;
     const int16_t club = int16_t(GetPlayerClub(player));
     if (duration > 8) {
-        if (type != kFatigueAbsence) AddClubHistoryEntry(player, club, 0, uint16_t(type), kHistoryInjuryKind);
+        if (type != kFatigueAbsence) AddClubHistoryEntry(player, club, 0, uint16_t(type), kClubHistoryInjury);
         const int16_t loss = int16_t(GameRandom() % (duration / 2));
         SetPlayerStat(player, kAbilityStat, int16_t(GetPlayerStat(player, kAbilityStat, 0) - loss));
     }
     if (duration > 3) {
-        AddPlayerHistoryStats(player, club, 0, type, kHistoryInjuryKind, HVW_GetViewedCountry());
+        AddPlayerHistoryStats(player, club, 0, type, kPlayerHistoryInjury, HVW_GetViewedCountry());
     }
     SetPlayerIP(player, duration);
     SetPlayerIT(player, type);

@@ -7,6 +7,7 @@
 #include "core/club/squads.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
@@ -18,8 +19,6 @@ namespace {
 constexpr int16_t kHostFans = 48;
 constexpr int16_t kLongLoanWeeks = 13;
 constexpr int16_t kPlayerHistoryLoan = 3;
-constexpr int16_t kClubHistoryLoanedIn = 2;
-constexpr int16_t kClubHistoryLoanedOut = 3;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));

@@ -13,6 +13,7 @@
 #include "core/club/transfers.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/dates.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
@@ -35,8 +36,6 @@ constexpr int16_t kCalmFans = 31;
 constexpr int kBidShortLists = 4;
 constexpr int kBidShortListEntries = 5;
 constexpr int16_t kPlayerHistoryTransfer = 2;
-constexpr int16_t kClubHistoryBought = 0;
-constexpr int16_t kClubHistorySold = 1;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));

@@ -15,6 +15,7 @@
 #include "core/club/squadupkeep.h"
 #include "core/club/transfers.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
@@ -33,7 +34,6 @@ constexpr int32_t kLowestAffordableWage = 150;
 constexpr int kSquadForCutback = 32;
 constexpr int64_t kWeakContractLimit = 100000;
 constexpr int16_t kTextWageCutback = 826;
-constexpr int16_t kReleaseHistory = 10;
 
 // How many rounds of haggling a manager puts up with: 0 for one who drives
 // the hardest bargain (stat 16 of 100), 10 for the softest.
@@ -72,7 +72,7 @@ void ReleasePlayer(uint16_t player, int16_t club) {
     SetPlayerFlag95(player, 0);
     SetPlayerManPrice(player, -1);
     SetPlayerClub(player, -1);
-    AddClubHistoryEntry(player, club, 0, 0, kReleaseHistory);
+    AddClubHistoryEntry(player, club, 0, 0, kClubHistoryReleased);
     RebuildClubRoster(club);
     ClearClubBidList(player);
 }

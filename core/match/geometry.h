@@ -58,4 +58,3 @@ void Match_ChaseTarget(int16_t figure, int x, int y, int urgent);
 // The point of the last chase.
 extern int16_t MatchChasePointX, MatchChasePointY;
 void Match_Nop();
-

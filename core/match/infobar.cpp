@@ -78,12 +78,12 @@ constexpr InfoItem kInfoItems[] = {
     {kInfoGoalKick, InfoForm::kText, 1650},            // Goal kick
     {kInfoOnOff, InfoForm::kOnOff, kTextOn},
     {kInfoOnOffSecond, InfoForm::kOnOff, kTextOn},
-    {kInfoHandball, InfoForm::kText, 1653},     // Handball
-    {kInfoFoul, InfoForm::kText, 1654},         // Foul
-    {kInfoFoulTackle, InfoForm::kText, 1655},   // Foul tackle
+    {kInfoHandball, InfoForm::kText, 1653},    // Handball
+    {kInfoFoul, InfoForm::kText, 1654},        // Foul
+    {kInfoFoulTackle, InfoForm::kText, 1655},  // Foul tackle
     {kInfoInjuryTime, InfoForm::kNothing, 0},
     {kInfoFullTime, InfoForm::kNothing, 0},
-    {kInfoAdvantage, InfoForm::kText, 1658},    // Advantage
+    {kInfoAdvantage, InfoForm::kText, 1658},  // Advantage
     {kInfoAttendance, InfoForm::kAttendance, kTextAttendance},
 };
 

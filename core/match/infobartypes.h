@@ -25,13 +25,13 @@ constexpr int16_t kInfoGoalKick = 10;       // Goal kick
 // half without a figure.
 constexpr int16_t kInfoOnOff = 11;
 constexpr int16_t kInfoOnOffSecond = 12;
-constexpr int16_t kInfoHandball = 13;     // Handball
-constexpr int16_t kInfoFoul = 14;         // Foul
-constexpr int16_t kInfoFoulTackle = 15;   // Foul tackle
-constexpr int16_t kInfoInjuryTime = 16;   // silent
-constexpr int16_t kInfoFullTime = 17;     // silent
-constexpr int16_t kInfoAdvantage = 18;    // Advantage
-constexpr int16_t kInfoAttendance = 19;   // Attendance: <number>
+constexpr int16_t kInfoHandball = 13;    // Handball
+constexpr int16_t kInfoFoul = 14;        // Foul
+constexpr int16_t kInfoFoulTackle = 15;  // Foul tackle
+constexpr int16_t kInfoInjuryTime = 16;  // silent
+constexpr int16_t kInfoFullTime = 17;    // silent
+constexpr int16_t kInfoAdvantage = 18;   // Advantage
+constexpr int16_t kInfoAttendance = 19;  // Attendance: <number>
 
 constexpr int16_t kInfoFirstType = kInfoUnusedA;
 constexpr int kInfoTypeCount = kInfoAttendance - kInfoFirstType + 1;

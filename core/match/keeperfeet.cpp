@@ -27,7 +27,6 @@
 
 namespace {
 
-
 int TeamOf(int16_t k) { return k / kTeamFigures; }
 
 bool DefendsTopGoal(int16_t k) { return TeamOf(k) == AttackDirection; }

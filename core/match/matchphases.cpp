@@ -10,8 +10,8 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <iterator>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 #include "core/base/debug.h"
 #include "core/base/random.h"
@@ -752,7 +752,8 @@ void ManagerKeys() {
 }  // namespace
 
 MatchPhaseHandler MatchPhaseHandlerOf(uint16_t phase) {
-    if (phase >= kMatchPhaseCount) FatalError("MatchPhaseTick(): match phase %u is outside the phase table\n", unsigned(phase));
+    if (phase >= kMatchPhaseCount)
+        FatalError("MatchPhaseTick(): match phase %u is outside the phase table\n", unsigned(phase));
     return kPhaseHandlers[phase].handler;
 }
 

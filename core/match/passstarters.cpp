@@ -19,7 +19,6 @@ int16_t SpaceTargetX, SpaceTargetY;
 
 namespace {
 
-
 enum Kind : uint16_t { kShortKind = 0, kLongKind = 1, kFarKind = 2, kThroughKind = 3 };
 
 // How a starter plays its pass.

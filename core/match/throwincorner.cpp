@@ -43,7 +43,6 @@ int32_t RestartChoiceCount;
 
 namespace {
 
-
 constexpr int kSpotReachHeight = 10000;
 constexpr int kCarriedHeight = 70;
 constexpr int kThrowDistanceNear = 30 * 16;

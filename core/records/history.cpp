@@ -1,12 +1,15 @@
 #include "core/records/history.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/matchsetup.h"
@@ -203,6 +206,42 @@ uint32_t PlayerEnd(const HistoryList& list, uint16_t player) {
 
 }  // namespace
 
+namespace {
+
+// Which of the value and the two extra values each club history kind keeps;
+// a kind outside the table keeps none of them.
+struct ClubEntryFields {
+    int16_t kind;
+    bool value, extra1, extra2;
+};
+constexpr ClubEntryFields kClubEntryFields[] = {
+    {kClubHistoryBought, true, true, true},         {kClubHistorySold, true, true, true},
+    {kClubHistoryLoanedIn, true, true, false},      {kClubHistoryLoanedOut, true, true, false},
+    {kClubHistoryInjury, true, false, true},        {kClubHistoryKind5, false, true, true},
+    {kClubHistoryCupWon, false, false, true},       {kClubHistorySentOff, true, false, false},
+    {kClubHistoryPromoted, false, false, true},     {kClubHistoryRelegated, false, false, true},
+    {kClubHistoryReleased, true, false, false},     {kClubHistoryKind11, true, false, false},
+    {kClubHistoryKind12, false, true, true},        {kClubHistorySacked, true, false, false},
+    {kClubHistoryLeft, true, false, false},         {kClubHistoryAppointed, true, false, false},
+    {kClubHistoryManagerOfWeek, true, false, true}, {kClubHistoryManagerOfSeason, true, false, false},
+    {kClubHistoryRecordCrowd, false, false, false},
+};
+
+constexpr bool EveryClubKindOnceInOrder() {
+    for (std::size_t i = 0; i < std::size(kClubEntryFields); ++i) {
+        if (kClubEntryFields[i].kind != int16_t(i)) return false;
+    }
+    return true;
+}
+static_assert(EveryClubKindOnceInOrder(), "the club history table must list its kinds once, in order");
+
+ClubEntryFields ClubEntryFieldsOf(int16_t kind) {
+    if (kind < 0 || kind >= int16_t(std::size(kClubEntryFields))) return {kind, false, false, false};
+    return kClubEntryFields[kind];
+}
+
+}  // namespace
+
 void RebuildClubHistoryIndex() { RebuildIndex(ClubList()); }
 void RebuildPlayerHistoryIndex() { RebuildIndex(PlayerList()); }
 
@@ -230,41 +269,8 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     StoreU16(e + kCHClub, uint16_t(club));
     e[kCHKind] = uint8_t(kind);
     e[kCHSeason] = season;
-    bool has_value = false, has_extra1 = false, has_extra2 = false;
-    switch (kind) {
-        case 0:
-        case 1:
-            has_value = has_extra1 = has_extra2 = true;
-            break;
-        case 2:
-        case 3:
-            has_value = has_extra1 = true;
-            break;
-        case 4:
-        case 16:
-            has_value = has_extra2 = true;
-            break;
-        case 5:
-        case 12:
-            has_extra1 = has_extra2 = true;
-            break;
-        case 6:
-        case 8:
-        case 9:
-            has_extra2 = true;
-            break;
-        case 7:
-        case 10:
-        case 11:
-        case 13:
-        case 14:
-        case 15:
-        case 17:
-            has_value = true;
-            break;
-        default:
-            break;
-    }
+    const ClubEntryFields fields = ClubEntryFieldsOf(kind);
+    const bool has_value = fields.value, has_extra1 = fields.extra1, has_extra2 = fields.extra2;
     if (has_value) StoreU16(e + kCHValue, value);
     if (has_extra1) StoreU16(e + kCHExtra1, extra1);
     if (has_extra2) StoreU16(e + kCHExtra2, extra2);

@@ -9,6 +9,7 @@
 #include "core/query/funcs_league.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_state.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
@@ -246,7 +247,7 @@ void AwardCupWinner(int16_t club, int16_t code) {
     const int country = RecordingCountry(club);
     if (honour->word >= 0) HonoursTable[country][0].words[honour->word] = club;
     const uint16_t manager = FindClubManager(club);
-    if (honour->history) AddClubHistoryEntry(0, club, 0, uint16_t(code), 6);
+    if (honour->history) AddClubHistoryEntry(0, club, 0, uint16_t(code), kClubHistoryCupWon);
     if (honour->message >= 0) {
         AddMessage(club, -1, manager, kNoPlayer32, -1, -1, -1, -1, -1, -1, -1, honour->message, 1, 0);
     }
@@ -267,7 +268,7 @@ void AwardManagerOfSeason(int16_t division, int16_t country) {
     if (manager == 0) return;
     PostAwardMessage(club, manager, kMsgManagerOfTheYear, division, country);
     RecordPlayerAward(manager, kAwardManager, division);
-    AddClubHistoryEntry(manager, club, 0, 0, 17);
+    AddClubHistoryEntry(manager, club, 0, 0, kClubHistoryManagerOfSeason);
 }
 
 void AwardManagerOfWeek(int16_t division, int16_t country) {
@@ -276,7 +277,7 @@ void AwardManagerOfWeek(int16_t division, int16_t country) {
         division, country, [](int16_t c) { return BoardFormScore(c); }, &club);
     if (manager == 0) return;
     PostAwardMessage(club, manager, kMsgManagerOfTheMonth, division, country);
-    AddClubHistoryEntry(manager, club, 0, uint16_t(division), 16);
+    AddClubHistoryEntry(manager, club, 0, uint16_t(division), kClubHistoryManagerOfWeek);
 }
 
 void AwardPlayerOfSeason(int16_t division, int16_t country) {

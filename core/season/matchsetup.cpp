@@ -17,6 +17,7 @@
 #include "core/match/periodrunner.h"
 #include "core/match/wholematch.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/dates.h"
 #include "core/records/disk.h"
 #include "core/records/frontstate.h"
@@ -122,7 +123,6 @@ constexpr int16_t kMatchMinutes = 5;
 constexpr int16_t kCrowdSizeStep = 2500;
 // A kind of its own: the club's history log lists kinds 0-17 only, and
 // the crowd itself is kept with the club's records.
-constexpr int16_t kRecordCrowdHistoryKind = 18;
 constexpr int kGateShare = 17;  // percent of a gate that goes in match costs
 
 int32_t StadiumCapacity(int16_t club) {
@@ -540,7 +540,7 @@ void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away) {
         if (SeasonCalendar.season > 0) {
             AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, attendance, -1,
                        kMsgRecordCrowd, 1, 0);
-            AddClubHistoryEntry(0, home, 0, 0, kRecordCrowdHistoryKind);
+            AddClubHistoryEntry(0, home, 0, 0, kClubHistoryRecordCrowd);
         }
     }
     const int32_t low = GetClubRecordLowCrowd(home);

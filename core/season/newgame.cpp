@@ -22,6 +22,7 @@
 #include "core/match/periodrunner.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/dataconv.h"
 #include "core/records/diarynotes.h"
 #include "core/records/fixturechecks.h"
@@ -72,7 +73,6 @@ constexpr int32_t kLowerDivisionAmount[2][kDivisionCount] = {
 constexpr int16_t kManagerAge = 14;  // 30 years
 constexpr int16_t kManagerPosition = 5;
 constexpr int16_t kManagerFansBonus = 48;
-constexpr int16_t kManagerHistoryKind = 15;
 constexpr int16_t kManagerSpellKind = 5;
 
 void Step(uint16_t step) {
@@ -164,7 +164,7 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     SetPlayerFans(manager, int16_t(std::min(GetPlayerFans(manager) + kManagerFansBonus, 63)));
     SetPlayerClub(manager, club);
     SetPlayerLoanClub(manager, club);
-    AddClubHistoryEntry(manager, club, 0, 0, kManagerHistoryKind);
+    AddClubHistoryEntry(manager, club, 0, 0, kClubHistoryAppointed);
     AddPlayerHistoryStats(manager, club, 0, 0, kManagerSpellKind, int16_t(GetClubNation(club)));
     AddMessage(club, -1, manager, 0xFFFFFFFFu, -1, -1, -1, -1, -1, GetPlayerAge(manager) + 16, -1,
                kMsgAppointed, 1, 0);

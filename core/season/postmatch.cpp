@@ -19,6 +19,7 @@
 #include "core/query/funcs_league.h"
 #include "core/query/funcs_people.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/clublogs.h"
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
@@ -46,7 +47,6 @@ using namespace gameinfo;
 constexpr uint32_t kNoPlayerArg = 0xFFFFFFFFu;
 constexpr int kSheetSlots = kTeamSheetSlots;
 constexpr int kGoalCountText = 814;
-constexpr int16_t kHistorySentOff = 7;
 constexpr int kGoodMark = 80;
 constexpr int kPoorMark = 64;
 
@@ -174,7 +174,7 @@ void SendingOff(uint16_t p, int16_t club, int cards, int side, bool scoutFirst) 
         ClubMessage(club, p, kMsgThreeMatchBan, 3);
     }
     CheckDisciplinaryThresholds(p, old);
-    AddClubHistoryEntry(p, club, 0, 0, kHistorySentOff);
+    AddClubHistoryEntry(p, club, 0, 0, kClubHistorySentOff);
     if (cards == 3 || !scoutFirst) ScoutNotice(p, club, kMsgShortlistSentOff);
 }
 

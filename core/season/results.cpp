@@ -4,6 +4,7 @@
 #include "core/match/matchresult.h"
 #include "core/query/funcs_comp.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
@@ -23,8 +24,6 @@ const int16_t PlayOffTarget[kCountryCount][kDivisionCount] = {
 
 namespace {
 
-constexpr int16_t kHistoryPromoted = 8;
-constexpr int16_t kHistoryRelegated = 9;
 constexpr int16_t kPlayOffSquadReward = 3;
 
 int Goals(const MatchResultBlock& result, int team) {
@@ -111,10 +110,10 @@ void ResolvePlayOff(const MatchResultBlock& result, int16_t slot, int16_t awayGo
         SetClubDivision(winner, int16_t(target));
         GiveSquadReward(winner, kPlayOffSquadReward);
         Post(kMsgPlayOffPromotion, winner);
-        AddClubHistoryEntry(0, winner, 0, uint16_t(target), kHistoryPromoted);
+        AddClubHistoryEntry(0, winner, 0, uint16_t(target), kClubHistoryPromoted);
     } else if (winnerDivision > loserDivision) {
-        MoveAfterPlayOff(winner, winnerDivision - 1, kHistoryPromoted);
-        MoveAfterPlayOff(loser, loserDivision + 1, kHistoryRelegated);
+        MoveAfterPlayOff(winner, winnerDivision - 1, kClubHistoryPromoted);
+        MoveAfterPlayOff(loser, loserDivision + 1, kClubHistoryRelegated);
         GiveSquadReward(winner, kPlayOffSquadReward);
         GiveSquadReward(loser, 1);
         Post(kMsgPlayOffPromotion, winner);

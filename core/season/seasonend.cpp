@@ -9,6 +9,7 @@
 #include "core/club/squads.h"
 #include "core/query/funcs_people.h"
 #include "core/records/Access.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
@@ -58,8 +59,6 @@ static_assert(kPlacesRecordSize == 2 * (kPlacesReasonWords + kDivisionCount * kP
 
 namespace {
 
-constexpr int16_t kHistoryPromoted = 8;
-constexpr int16_t kHistoryRelegated = 9;
 constexpr int kSemiFinalsAfter = 14;
 constexpr int kSecondLegsAfter = 17;
 constexpr int kFinalAfterFinalsDay = 11;
@@ -126,7 +125,7 @@ void Promote(int country, int division) {
     for (int place = 0; place < count; ++place) {
         const int16_t club = TableClub(country, division, place);
         if (club < 0) continue;
-        MoveClub(club, PromotionTarget(country, division, place), kHistoryPromoted);
+        MoveClub(club, PromotionTarget(country, division, place), kClubHistoryPromoted);
         GiveSquadReward(club, 1);
         if (place > 0) Post(kMsgPromoted, club);
     }
@@ -138,7 +137,7 @@ void Relegate(int country, int division) {
         const int16_t club = TableClub(country, division, place);
         // The champion never moves, however few clubs a division holds.
         if (club < 0 || place == 0) continue;
-        MoveClub(club, RelegationTarget(country, division, place), kHistoryRelegated);
+        MoveClub(club, RelegationTarget(country, division, place), kClubHistoryRelegated);
         GiveSquadReward(club, 1);
         Post(kMsgRelegated, club);
         ApplyRelegationReleaseClauses(club);
@@ -345,7 +344,7 @@ int SendDown(int country, int division, int excess) {
     int moved = 0;
     for (const Candidate& c : candidates) {
         if (moved == excess) break;
-        MoveClub(c.club, division + 1, kHistoryRelegated);
+        MoveClub(c.club, division + 1, kClubHistoryRelegated);
         Post(kMsgRelegated, c.club);
         DebugLog(DEBUG_GENERAL, 0, "RestoreDivisionSizes(): country %d division %d full, club %d down\n",
                  country, division, c.club);
@@ -376,7 +375,7 @@ int BringUp(int country, int division, int shortBy) {
     int moved = 0;
     for (const Candidate& c : candidates) {
         if (moved == shortBy) break;
-        MoveClub(c.club, division, kHistoryPromoted);
+        MoveClub(c.club, division, kClubHistoryPromoted);
         Post(kMsgPromoted, c.club);
         DebugLog(DEBUG_GENERAL, 0, "RestoreDivisionSizes(): country %d division %d short, club %d up\n",
                  country, division, c.club);

@@ -22,7 +22,8 @@ constexpr int16_t kTrialWeeks = 2;
 constexpr uint16_t kFitEnough = 48;
 
 bool Banned(uint16_t player, int16_t competition) {
-    return IsEuropeanCompetition(competition) ? GetPlayerEuroBan(player) != 0 : IsPlayerSuspended(player) != 0;
+    return IsEuropeanCompetition(competition) ? GetPlayerEuroBan(player) != 0
+                                              : IsPlayerSuspended(player) != 0;
 }
 
 int16_t CupRow(int16_t club) {
@@ -31,7 +32,8 @@ int16_t CupRow(int16_t club) {
 }
 
 bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool secondList) {
-    const uint16_t shirt = competition == kCompReserveLeague ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
+    const uint16_t shirt =
+        competition == kCompReserveLeague ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
     if (shirt != 0) return false;
     if (GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
     // As in the first-team pick: not against the club that lent him.
@@ -118,8 +120,8 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
     const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
     if (player == 0) return 0;
     AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
-               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16, -1,
-               kMsgTrialSwoop, 1, 1);
+               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16,
+               -1, kMsgTrialSwoop, 1, 1);
     CheckPlayerClubChange(player, club, kTrialWeeks);
     return player;
 }

@@ -30,8 +30,8 @@ constexpr uint32_t kNoPlayer = 0xFFFFFFFF;
 // and his age.
 void PostRequestMessage(uint16_t player, int16_t type) {
     AddMessage(HVW_GetPlayerClub(player), -1, player, kNoPlayer, -1, -1, -1,
-               PositionTypeText(HVW_GetPositionType(player)), -1,
-               GetPlayerAge(player) + kAgeOffset, -1, type, 1, 0);
+               PositionTypeText(HVW_GetPositionType(player)), -1, GetPlayerAge(player) + kAgeOffset, -1, type,
+               1, 0);
 }
 
 // Fourteen days without an answer: the urgent note, and his morale falls.

@@ -156,12 +156,14 @@ void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
 }
 
 // The events whose sound is the crowd's: silent in a practice match.
-constexpr int16_t kCrowdEvents[] = {kSoundSubstitution, kSoundCrowdMiss,   kSoundCrowdCorner, kSoundGoal,
-                                    kSoundPeriodWon,    kSoundAfterGoal,   kSoundCatchCheer,  kSoundPeriodStart,
-                                    kSoundLosersGroan,  kSoundCrowdMurmur, kSoundFansCheer,   kSoundDelayedCrowd,
-                                    kSoundFansJeer};
+constexpr int16_t kCrowdEvents[] = {
+    kSoundSubstitution, kSoundCrowdMiss,    kSoundCrowdCorner, kSoundGoal,        kSoundPeriodWon,
+    kSoundAfterGoal,    kSoundCatchCheer,   kSoundPeriodStart, kSoundLosersGroan, kSoundCrowdMurmur,
+    kSoundFansCheer,    kSoundDelayedCrowd, kSoundFansJeer};
 
-bool IsCrowdEvent(int16_t event) { return std::find(std::begin(kCrowdEvents), std::end(kCrowdEvents), event) != std::end(kCrowdEvents); }
+bool IsCrowdEvent(int16_t event) {
+    return std::find(std::begin(kCrowdEvents), std::end(kCrowdEvents), event) != std::end(kCrowdEvents);
+}
 
 }  // namespace
 
