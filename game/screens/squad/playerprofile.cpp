@@ -46,17 +46,29 @@ Answer Number(int32_t value) { return {value, kAttributeNoText, kAttributeNoMone
 Answer Text(uint16_t text) { return {kAttributeNoNumber, text, kAttributeNoMoney}; }
 Answer Money(int32_t value) { return {kAttributeNoNumber, kAttributeNoText, value}; }
 
+// The attribute a row's label names: labels 41-56 the first sixteen
+// attributes in order, and four labels of their own; -1 for any other label.
+struct LabelAttribute {
+    uint16_t label;
+    int16_t stat;
+};
+constexpr uint16_t kFirstAttributeLabel = 41, kLastAttributeLabel = 56;
+constexpr LabelAttribute kOtherAttributeLabels[] = {
+    {398, kSpiritStat}, {57, kIntelligenceStat}, {58, kLeadershipStat}, {397, kConsistencyStat}};
+
+int16_t StatOfLabel(uint16_t label) {
+    if (label >= kFirstAttributeLabel && label <= kLastAttributeLabel)
+        return int16_t(label - kFirstAttributeLabel);
+    for (const LabelAttribute& entry : kOtherAttributeLabels) {
+        if (entry.label == label) return entry.stat;
+    }
+    return -1;
+}
+
 Answer Lookup(uint16_t label, uint16_t player) {
-    if (label >= 41 && label <= 56) return Number(HVW_GetPlayerStat(player, int16_t(label - 41)));
+    const int16_t stat = StatOfLabel(label);
+    if (stat >= 0) return Number(HVW_GetPlayerStat(player, stat));
     switch (label) {
-        case 398:
-            return Number(HVW_GetPlayerStat(player, kSpiritStat));
-        case 57:
-            return Number(HVW_GetPlayerStat(player, kIntelligenceStat));
-        case 58:
-            return Number(HVW_GetPlayerStat(player, kLeadershipStat));
-        case 397:
-            return Number(HVW_GetPlayerStat(player, kConsistencyStat));
         case 399:
             return Number(HVW_GetPlayerField105Percent(player));
         case 400:
@@ -157,23 +169,6 @@ const char* TextOf(int16_t id) {
 int16_t UserClub() { return HVW_GetMyClub(); }
 
 bool ClubNumber(int32_t club) { return club >= 0 && club < kClubCount; }
-
-// The attribute behind a row's label, for its training improvement.
-int16_t StatOfLabel(int16_t label) {
-    if (label >= 41 && label <= 56) return int16_t(label - 41);
-    switch (label) {
-        case 398:
-            return 18;
-        case 57:
-            return 19;
-        case 58:
-            return 20;
-        case 397:
-            return 22;
-        default:
-            return -1;
-    }
-}
 
 bool Goalkeeper(uint16_t p) { return p != 0 && GetPlayerPosition2(p) == 0; }
 
