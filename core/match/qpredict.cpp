@@ -16,7 +16,7 @@
 #include "core/query/funcs_league.h"
 #include "core/query/funcs_state.h"
 #include "core/records/frontstate.h"
-#include "core/season/competitions.h"
+#include "core/season/competitioncodes.h"
 #include "core/season/messages.h"
 
 int16_t QPredictFinalMinute = 90;

@@ -1,56 +1,38 @@
-// The competition codes of a fixture (its type, 0..120) and the cups they
-// belong to.
+// The competition state of the season code: rounds, entrants and per-club
+// standing in the cups.  Saved with the game as raw tables.
 #pragma once
 #include <cstdint>
 
-// Competition types.  5-68 are the four national cups and 69-116 the three
-// European cups, 16 codes each: round codes 0-7 single matches and first
-// legs, 8-15 the second matches.  For 118 and 119 the two club fields hold
-// nation numbers.
-enum CompetitionType : int16_t {
-    kCompLeague = 0,
-    kCompPlayOffFirst = 1,
-    kCompPlayOffSecond = 2,
-    kCompPlayOffFinal = 3,
-    kCompChampionVsCupWinner = 4,
-    kCompFirstNationalCup = 5,
-    kCompFirstEuropeanCup = 69,
-    kCompLastCup = 116,
-    kCompFriendly = 117,
-    kCompNationalTeam = 118,
-    kCompNationalUnder21 = 119,
-    kCompReserveLeague = 120,
-    kCompHighest = 120,
-};
+#include "core/records/Access.h"
 
-// The codes of one cup: kCodesPerCup from kCompFirstNationalCup + cup x
-// kCodesPerCup, the second matches kSecondMatchCodes after their rounds'.
-constexpr int kCodesPerCup = 16;
-constexpr int kSecondMatchCodes = 8;
-constexpr int16_t CupCode(int cup, int round) {
-    return int16_t(kCompFirstNationalCup + cup * kCodesPerCup + round);
-}
+extern uint8_t CompetitionTable[516096];
+// Per club 126 bytes of competition state.
+extern uint8_t ClubCompetitionTable[kClubCount][126];
+// Competition-position and new-game words.
+extern int16_t CompetitionPositionWords[6];
+// Each country's European places record (58 bytes): the clubs that
+// qualified by title or cup, then by league place per division.
+extern uint8_t EuropeanPlaceRecords[522];
+// Per club a six-byte mark record: two mark bytes and a 32-bit word.
+extern uint8_t ClubMarkRecords[7200];
+// Carried by the saved game to keep its layout; nothing reads or writes them.
+extern uint8_t UnusedSeasonBytesA[28];
+extern uint8_t UnusedSeasonBytesB[200];
+extern uint8_t UnusedSeasonBytesC[232];
+extern uint8_t NewGameByte;
 
-// The cup a code belongs to: the player's cup flag (0..5) that lets a loaned
-// player play in it and his registration slot (0..6) in the cup-tied table;
-// -1 for both outside the cup codes.  The second and third European cups
-// share flag 5 and slot 6.
-struct CupOfCompetition {
-    int flag;
-    int slot;
+// The names of each country's competitions: five division names, then
+// seven cup names, 34 bytes each (32 characters and the terminator).  The
+// data set-up fills them from the language texts or the edited names.
+constexpr int kCompetitionNameSize = 34;
+constexpr int kDivisionNames = 5;
+constexpr int kCupNames = 7;
+struct CountryCompetitionNames {
+    char division[kDivisionNames][kCompetitionNameSize];
+    char cup[kCupNames][kCompetitionNameSize];
 };
-constexpr int kFirstEuropeanCupSlot = 4;
-constexpr int kLaterEuropeanCupsFlag = 5;
-constexpr int kLaterEuropeanCupsSlot = 6;
-constexpr CupOfCompetition CupOf(int competition) {
-    if (competition < kCompFirstNationalCup || competition > kCompLastCup) return {-1, -1};
-    const int block = (competition - kCompFirstNationalCup) / kCodesPerCup;
-    if (block <= kFirstEuropeanCupSlot) return {block, block};
-    return {kLaterEuropeanCupsFlag, kLaterEuropeanCupsSlot};
-}
-constexpr bool IsEuropeanCompetition(int competition) {
-    return competition >= kCompFirstEuropeanCup && competition <= kCompLastCup;
-}
-constexpr bool IsNationalTeamDay(int competition) {
-    return competition == kCompNationalTeam || competition == kCompNationalUnder21;
-}
+static_assert(sizeof(CountryCompetitionNames) == 12 * kCompetitionNameSize);
+extern CountryCompetitionNames CompetitionNames[9];
+
+// Word 0..9 of the competition-day words; 0 outside them.
+int16_t GetCompetitionValue(int16_t index);

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "core/base/bytes.h"
-#include "core/season/competitions.h"
+#include "core/season/competitioncodes.h"
 
 constexpr int kFixtureSlots = 20000;
 constexpr int kFixtureRecordSize = 212;

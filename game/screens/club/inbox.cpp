@@ -25,7 +25,7 @@
 #include "core/records/textids.h"
 #include "core/records/textmsg.h"
 #include "core/season/calendar.h"
-#include "core/season/competitions.h"
+#include "core/season/competitioncodes.h"
 #include "core/season/leagues.h"
 #include "core/season/messagetypes.h"
 #include "core/season/news.h"
