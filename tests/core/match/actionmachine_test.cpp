@@ -62,8 +62,8 @@ TEST(ActionTables, OneHandlerPerCodeSaveTheSharedOnes) {
 
 // Checked in every build, not only where assertions are on.
 TEST(ActionTablesDeathTest, ActionOutsideTheTableEndsTheProgramNamingIt) {
-    EXPECT_DEATH(MatchActionHandlerOf(206), "action code 206 is outside the action table");
-    EXPECT_DEATH(Match_SetPlayerAction(7, 300), "Match_SetPlayerAction\\(\\): action code 300");
+    EXPECT_FATAL(MatchActionHandlerOf(206), "action code 206 is outside the action table");
+    EXPECT_FATAL(Match_SetPlayerAction(7, 300), "Match_SetPlayerAction\\(\\): action code 300");
 }
 
 // ---------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "core/match/periodrunner.h"
 #include "core/match/phases.h"
 #include "tests/core/match/frame_fixture.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ using PhaseDeathTest = PhaseTest;
 // through the fatal path in every build, with the code in the message.
 TEST_F(PhaseDeathTest, PhaseOutsideTheTableEndsTheProgramNamingIt) {
     MatchPhase = kMatchPhaseCount;
-    EXPECT_DEATH(MatchPhaseTick(), "match phase 30 is outside the phase table");
+    EXPECT_FATAL(MatchPhaseTick(), "match phase 30 is outside the phase table");
 }
 
 TEST_F(PhaseTest, TrailingTeamTakesThrowInsSoonerButNotCorners) {
