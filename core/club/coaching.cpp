@@ -9,7 +9,6 @@
 #include "core/club/staff.h"
 #include "core/query/funcs_dates.h"
 #include "core/query/funcs_fields.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/diarynotes.h"
 #include "core/records/ranges.h"

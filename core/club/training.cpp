@@ -10,7 +10,7 @@
 #include "core/club/injuries.h"
 #include "core/club/squads.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
+#include "core/query/funcs_texts.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"

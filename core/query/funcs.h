@@ -22,7 +22,6 @@
 //   funcs_fields.h        player, club and fixture fields with their display scaling
 //   funcs_state.h         the layer's own state, calendar globals and small tables
 //   funcs_forward.h       forwarders into the season, club-management, history and menu code
-//   funcs_small.h         small members: forwarders, percentages, squad-list tests
 //   funcs_dates.h         dates, recent form, banded rating texts, reserve-league rows
 //   funcs_league.h        league places, standing classes, honours, record holders
 //   funcs_europe.h        European qualification and Champions League groups
@@ -63,7 +62,6 @@
 #include "core/query/funcs_report.h"
 #include "core/query/funcs_roles.h"
 #include "core/query/funcs_scouting.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_texts.h"
 #include "core/query/funcs_usertransfers.h"

@@ -8,7 +8,6 @@
 #include "core/query/funcs_europe.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"

@@ -1,5 +1,5 @@
 // Query layer: the player, club and fixture fields as the screens see them,
-// with the display scaling of the layer (defined in funcs.cpp).
+// with the display scaling of the layer.
 #pragma once
 #include <cstdint>
 
@@ -189,3 +189,43 @@ int16_t HVW_GetFixtureFlag(int16_t slot);
 // surname alone for a player without an initial; in a static buffer that the
 // next call overwrites.
 const char* HVW_GetPlayerShortName(uint16_t player);
+
+// ---------------------------------------------------------------------------
+// Small field members: loans, merchandising, fixture words, clauses and the
+// 0..60 fields as percentages
+
+int16_t HVW_GetClubSeasonLoans(int16_t club);
+void HVW_SetPlayerIntShirt(uint16_t player, int16_t shirt);
+void HVW_SetClubSeasonMerchandising(int16_t club, int32_t value);
+void HVW_SetClubWeeksMerchandising(int16_t club, int16_t week, int32_t value);
+int16_t HVW_GetFixtureField16(int16_t slot);
+int16_t HVW_GetFixtureField12(int16_t slot);
+int16_t HVW_GetClubGenerosity(int16_t club);
+int16_t HVW_GetPlayerField117(uint16_t player);
+int16_t HVW_GetPlayerStat(uint16_t player, int16_t stat);
+int16_t HVW_GetPlayerStat27(uint16_t player);
+void HVW_SetPlayerField96(uint16_t player, int16_t value);
+int16_t HVW_GetPlayerField92(uint16_t player);
+void HVW_SetPlayerFlag95(uint16_t player, int16_t value);
+int16_t HVW_GetPlayerFlag95(uint16_t player);
+int32_t HVW_GetPlayerClause1(uint16_t player);
+int16_t HVW_GetPlayerClause2(uint16_t player);
+int16_t HVW_GetPlayerClause3(uint16_t player);
+int32_t HVW_GetPlayerClause4(uint16_t player);
+int32_t HVW_GetPlayerClause5(uint16_t player);
+int32_t HVW_GetPlayerClause6(uint16_t player);
+int32_t HVW_GetPlayerClause7(uint16_t player);
+int16_t HVW_GetPlayerClause8(uint16_t player);
+
+// Fitness and fatigue are kept 0..60: a percentage p is stored as
+// (p + 1) x 60 / 100.
+void HVW_SetPlayerFitnessPercent(uint16_t player, int16_t percent);
+void HVW_SetPlayerFatiguePercent(uint16_t player, int16_t percent);
+int16_t HVW_GetPlayerField105Percent(uint16_t player);
+int16_t HVW_GetPlayerField96Percent(uint16_t player);
+
+// 0..100 sort key of the player lists: half form, half performance.
+int16_t HVW_GetPlayerFormScore(uint16_t player);
+
+// Cut to 15 characters and a NUL.
+void HVW_SetPlayerSurname(uint16_t player, const char* surname);

@@ -1,5 +1,5 @@
 // Query layer: one-line forwarders into the season, club-management,
-// history and menu code (defined in funcs.cpp).
+// history and menu code.
 #pragma once
 #include <cstdint>
 
@@ -76,3 +76,21 @@ void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint
 int16_t HVW_FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out);
 int16_t HVW_FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out);
 void HVW_RedrawMenuBackground();
+
+// ---------------------------------------------------------------------------
+// Small forwarders: squad passes, ranks, moods and the referees' counters
+
+void HVW_ClubSquadPass2(int16_t club);
+
+// The player's rank (0 = best) among the club's players; -1 when unranked.
+int16_t HVW_IsPlayerAvailable(uint16_t player, int16_t club);
+int16_t HVW_GetClubSquadHappinessPct(int16_t club);
+int16_t HVW_GetClubManagerFansPct(int16_t club);
+int16_t HVW_GetBoardConfidence(int16_t club);
+
+// Builds the club's squad lists, then runs the daily fitness change.
+void HVW_PlayerFitnessDailyOfClub(int16_t club);
+
+// Clears the side counters and the match count of a referee 0..399 who is
+// in use.
+void HVW_ResetRefereeCounters(int16_t referee);

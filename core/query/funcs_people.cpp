@@ -2,8 +2,10 @@
 // queries, and the name, number and date formats of the screens.
 #include "core/query/funcs_people.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/base/debug.h"
 #include "core/club/board.h"
@@ -632,3 +634,39 @@ int16_t HVW_CheckTeamSheet(int16_t club, int16_t national) {
     }
     return problems > 0 || players < 16 ? 1 : 0;
 }
+
+// ---------------------------------------------------------------------------
+// Squad-list membership
+
+namespace {
+
+int16_t InList(const SquadList& list, uint16_t player) {
+    return std::find(std::begin(list.players), std::end(list.players), player) != std::end(list.players) ? 1
+                                                                                                         : 0;
+}
+
+}  // namespace
+
+int16_t HVW_IsInSelectedTeam(uint16_t player, int16_t club) {
+    BuildClubSquadList(club);
+    return InList(FirstTeamList, player);
+}
+int16_t HVW_IsInNationalSquad(uint16_t player, int16_t club) {
+    BuildClubSquadList(club);
+    return InList(ReserveList, player);
+}
+int16_t HVW_IsInThirdSquadList(uint16_t player, int16_t club) {
+    BuildClubSquadList(club);
+    return InList(YouthList, player);
+}
+
+uint16_t HVW_FindIntSquadPlayerByShirt(int16_t shirt) {
+    for (uint16_t player : ReserveList.players) {
+        // An empty slot, or the end mark, ends the list.
+        if (!IsPlayerNumber(player)) break;
+        if (GetPlayerIntShirt(player) == uint16_t(shirt)) return player;
+    }
+    return 0;
+}
+
+// --- plain operations ----------------------------------------------------------------

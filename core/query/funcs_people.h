@@ -85,3 +85,15 @@ const char* HVW_FormatCalendarDate();
 void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday, int16_t year);
 int16_t DaysInYear(int16_t year);
 void HVW_ReleaseClubsOfControl(int16_t control);
+
+// ---------------------------------------------------------------------------
+// Squad-list membership
+
+// 1 when the player is in that list of the club's squad lists, else 0.
+int16_t HVW_IsInSelectedTeam(uint16_t player, int16_t club);
+int16_t HVW_IsInNationalSquad(uint16_t player, int16_t club);
+int16_t HVW_IsInThirdSquadList(uint16_t player, int16_t club);
+
+// The first national-squad player, up to the list's first empty slot,
+// wearing that national shirt; 0 when none.
+uint16_t HVW_FindIntSquadPlayerByShirt(int16_t shirt);

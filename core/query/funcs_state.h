@@ -1,6 +1,5 @@
 // Query layer: the game-state values and small tables the layer owns, the
-// calendar globals and a few plain table operations (defined in
-// funcs.cpp).
+// calendar globals and a few plain table operations.
 #pragma once
 #include <cstdint>
 
@@ -129,3 +128,17 @@ int16_t HVW_ReturnZero2();
 // Bits 1-7 of the first byte of each 9-byte record of the season's match
 // mark table set, for a new season.
 void HVW_MarkAll9ByteRecords();
+
+// ---------------------------------------------------------------------------
+// Saved state words and plain operations
+
+// Two saved 16-bit words of the game state: written to the out and
+// returned.
+int16_t HVW_GetStateWord1(int16_t* out);
+int16_t HVW_GetStateWord2(int16_t* out);
+
+// Square root rounded to the nearest whole number; -1 for a negative n.
+int32_t HVW_RoundedSquareRoot(int32_t n);
+
+// 0..22.
+uint8_t HVW_RandomBelow23();

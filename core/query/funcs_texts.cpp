@@ -229,3 +229,15 @@ int16_t HVW_GetRoleText(int16_t role) {
     if (role < 0 || role > 6) FatalError("in funcs.c HVW_GetRoleText Error");
     return kRoleTexts[role];
 }
+
+// ---------------------------------------------------------------------------
+// Position texts
+
+int16_t HVW_GetPositionTextId2430(int16_t code) {
+    return code >= 0 && code <= 12 ? int16_t(2430 + code) : int16_t(-1);
+}
+
+int16_t GetPositionNameTextId(int16_t position) {
+    constexpr int16_t kFirstPositionName = 2430;  // 2443 names the manager
+    return position >= 0 && position <= 13 ? int16_t(kFirstPositionName + position) : int16_t(-1);
+}

@@ -19,3 +19,11 @@ int16_t HVW_GetTeamTalkMessage(int16_t club, int16_t slot, int16_t* clubA, int16
 // puts the player of a slot; -1 for a negative slot.
 int16_t GetTacticPosText(int16_t slot, int16_t side);
 int16_t HVW_GetRoleText(int16_t role);
+
+// ---------------------------------------------------------------------------
+// Position texts
+
+// 2430 + code for a position code 0..12, else -1.
+int16_t HVW_GetPositionTextId2430(int16_t code);
+// The text naming a position 0..13; -1 for any other number.
+int16_t GetPositionNameTextId(int16_t position);

@@ -12,7 +12,6 @@
 #include "core/match/matchstats.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_scouting.h"
-#include "core/query/funcs_small.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
 #include "game/match3d/igmcont.h"

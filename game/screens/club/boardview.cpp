@@ -8,7 +8,6 @@
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_forward.h"
 #include "core/query/funcs_league.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"

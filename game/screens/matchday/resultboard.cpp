@@ -8,7 +8,7 @@
 #include "core/base/bytes.h"
 #include "core/base/textbuf.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
+#include "core/query/funcs_fields.h"
 #include "core/records/Access.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"

@@ -9,7 +9,7 @@
 #include "core/base/textbuf.h"
 #include "core/query/funcs_matchday.h"
 #include "core/query/funcs_scouting.h"
-#include "core/query/funcs_small.h"
+#include "core/query/funcs_fields.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/fixtures.h"

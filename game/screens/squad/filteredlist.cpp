@@ -10,7 +10,6 @@
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_forward.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_texts.h"
 #include "core/records/Access.h"

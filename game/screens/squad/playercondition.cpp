@@ -10,7 +10,6 @@
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_scouting.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"

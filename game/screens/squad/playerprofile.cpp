@@ -15,7 +15,6 @@
 #include "core/query/funcs_matchday.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_playerscreens.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_texts.h"
 #include "core/records/Access.h"

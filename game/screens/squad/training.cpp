@@ -14,7 +14,6 @@
 #include "core/query/funcs_matchday.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_scouting.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_texts.h"
 #include "core/records/Access.h"

@@ -18,7 +18,6 @@
 #include "core/club/tactics.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
 #include "core/records/disk.h"

@@ -24,7 +24,6 @@
 #include "core/query/funcs_forward.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_playerscreens.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"

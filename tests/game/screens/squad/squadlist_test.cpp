@@ -16,7 +16,6 @@
 #include "core/club/squads.h"
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
-#include "core/query/funcs_small.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"

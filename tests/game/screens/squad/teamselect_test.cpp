@@ -22,7 +22,6 @@
 #include "core/query/funcs_fields.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_roles.h"
-#include "core/query/funcs_small.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
 #include "core/records/frontstate.h"

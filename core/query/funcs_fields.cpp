@@ -1,9 +1,6 @@
-// The query layer's one-line members: field getters and setters with the
-// display scaling, the globals and small tables, and the forwarders into
-// the season, club-management, history and menu code.
+// The query layer's field members: player, club and fixture getters and
+// setters with the display scaling, and the players' short names.
 #include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_state.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,16 +44,6 @@
 using recbits::LoadU16;
 using recbits::LoadU32;
 
-int8_t ViewedCountry;
-uint8_t QueryLayerTable[24];
-CountryBlock CountryBlocks[9];
-int16_t CountryTriples[9][3];
-int16_t TablePair2Blocks[9][6][48];
-int16_t EuroPlaceFlags[9][6];
-int16_t QueryFixedTable[24];
-int16_t SharedDivisionList[24];
-int8_t OfferDigitRows[2][8];
-
 namespace {
 
 // Stored ranges of the scaled fields.
@@ -77,13 +64,6 @@ constexpr int kHistoryValueWord = 24;
 uint8_t* HistoryBlock(int16_t club, int16_t block) {
     return ClubRecords[club].bytes + kHistoryBlocks + kHistoryBlockSize * block;
 }
-
-// The two saved words of the layer live in its saved table.
-constexpr int kSavedWordA = 0;
-constexpr int kSavedWordB = 2;
-
-// The European table: per country 6 entries of two 16-bit words.
-constexpr int kPairEntries = 6;
 
 }  // namespace
 
@@ -271,242 +251,6 @@ int16_t HVW_GetFixtureAwayGoals(int16_t slot) { return int16_t(GetMatchField8b(s
 int16_t HVW_GetFixtureFlag(int16_t slot) { return int16_t(GetMatchFlag10(slot)); }
 
 // ---------------------------------------------------------------------------
-// Globals and small tables
-
-int16_t HVW_GetCurrentDay() { return SeasonCalendar.currentDay; }
-int16_t HVW_GetSeason() { return SeasonCalendar.season; }
-int16_t HVW_GetCalendarWeekday() { return SeasonCalendar.weekday; }
-int16_t HVW_GetCalendarDay() { return SeasonCalendar.dayOfMonth; }
-int16_t HVW_GetCalendarMonth() { return SeasonCalendar.month; }
-int16_t HVW_GetCalendarYear() { return SeasonCalendar.year; }
-int16_t HVW_GetViewedCountry() { return ViewedCountry; }
-void HVW_SetViewedCountry(int16_t country) { ViewedCountry = int8_t(country); }
-int16_t HVW_GetHumanSackedFlag() { return SackedClubControl; }
-int16_t HVW_GetCompNextRoundDay(int16_t country) { return SeasonCalendar.leagueStartDay[country]; }
-int16_t HVW_GetCountryWordB(int16_t country) { return SeasonCalendar.splitDay[country]; }
-
-// A division or country outside the table has no price (reading past the
-// table would give another country's figure).
-int16_t HVW_GetTicketPrice(int16_t division, int16_t country) {
-    if (!IsCountryNumber(country) || !IsDivisionNumber(division)) {
-        return 0;
-    }
-    return TicketPrice[country][division];
-}
-
-int32_t HVW_GetCountryBlockLong(int16_t country) { return CountryBlocks[country].value; }
-int16_t HVW_GetCountryBlockWord0(int16_t country) { return CountryBlocks[country].words[0]; }
-int16_t HVW_GetCountryBlockWord1(int16_t country) { return CountryBlocks[country].words[1]; }
-int16_t HVW_GetCountryBlockWord2(int16_t country) { return CountryBlocks[country].words[2]; }
-TransferRecord* HVW_GetTransferRecord(int16_t n) { return &TransferRecords[n]; }
-const int16_t* HVW_GetFixedTableAddress() { return QueryFixedTable; }
-int16_t HVW_GetSavedWordA() { return int16_t(LoadU16(QueryLayerTable + kSavedWordA)); }
-void HVW_SetSavedWordB(int16_t value) { recbits::StoreU16(QueryLayerTable + kSavedWordB, uint16_t(value)); }
-int16_t HVW_GetSavedWordB() { return int16_t(LoadU16(QueryLayerTable + kSavedWordB)); }
-
-int16_t HVW_GetTablePair(int16_t i, int16_t* out, int16_t j) {
-    const uint8_t* entry = EuropeanTable + (j * kPairEntries + i) * 4;
-    *out = int16_t(LoadU16(entry + 2));
-    return int16_t(LoadU16(entry));
-}
-
-int16_t HVW_GetTablePair2(int16_t a, int16_t b, int16_t c, int16_t* out) {
-    const int16_t* row = TablePair2Blocks[a][b];
-    *out = row[24 + c];
-    return row[c];
-}
-
-int16_t HVW_ListClubsPassingTest(int16_t* list, int16_t capacity) {
-    for (int i = 0; i < capacity; ++i) list[i] = -1;
-    int16_t count = 0;
-    for (int16_t club = 0; club < kClubCount && count < capacity; ++club) {
-        if (IsBoardUnhappy(club) != 0) list[count++] = club;
-    }
-    return count;
-}
-
-int16_t HVW_GetCountryTriple(int16_t index) { return CountryTriples[index][2]; }
-int16_t* HVW_GetCountryTripleAddress(int16_t index) { return CountryTriples[index]; }
-int16_t* HVW_GetCountryTripleAddress2(int16_t index) { return &CountryTriples[index][1]; }
-
-int16_t HVW_GetSeasonOfDate(int16_t year, int16_t month) {
-    return int16_t(month < 6 ? year - 2003 : year - 2002);
-}
-
-int16_t HVW_ShiftSeasonMonth(int16_t month) { return int16_t(month >= 6 ? month - 6 : month + 6); }
-
-// The 1200 six-byte mark records (two bytes and a 32-bit word) of the
-// season code's table of 7200 bytes.
-void HVW_ClearClubMarks() {
-    static_assert(sizeof ClubMarkRecords == kClubCount * 6);
-    for (int club = 0; club < kClubCount; ++club) {
-        uint8_t* mark = ClubMarkRecords + club * 6;
-        mark[0] = 255;
-        mark[1] = 255;
-        recbits::StoreU32(mark + 2, 0);
-    }
-}
-
-int16_t HVW_GetClubRecordField(int16_t club) { return int16_t(GetClubSeasonDispoints(club)); }
-
-void HVW_ClearTransferRecords() { std::memset(TransferRecords, 0xFF, sizeof TransferRecords); }
-
-void HVW_RandomiseDivisionList(int16_t division, int16_t unused, int16_t country) {
-    (void)unused;
-    int n = DivisionLayout[country][division].clubs;
-    if (n > int(std::size(SharedDivisionList))) n = int(std::size(SharedDivisionList));
-    for (int i = 0; i < n; ++i) SharedDivisionList[i] = int16_t(GameRandom() % 100);
-}
-
-int16_t HVW_SelectMatchFixture(int16_t slot) {
-    MenuFixtureHome = int16_t(GetMatchClubA(slot));
-    MenuFixtureAway = int16_t(GetMatchClubB(slot));
-    MenuFixtureComp = int16_t(GetMatchCompetition(slot));
-    return MenuFixtureComp;
-}
-
-int16_t HVW_CountBidsForPlayer(uint16_t player) {
-    int16_t count = 0;
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        for (int16_t slot = 0; slot < 4; ++slot) {
-            if (GetClubBidPlayer(club, slot) == player) ++count;
-        }
-    }
-    return count;
-}
-
-namespace {
-
-// Eight decimal digits, tens of millions first.
-void SplitDigits(int32_t value, int8_t* row) {
-    int32_t rest = value < 0 ? -value : value;
-    for (int i = 7; i >= 0; --i) {
-        row[i] = int8_t(rest % 10);
-        rest /= 10;
-    }
-}
-
-}  // namespace
-
-void HVW_SplitOfferDigits(int16_t mode, int32_t b, int32_t a) {
-    if (mode == 1) SplitDigits(a, OfferDigitRows[0]);
-    SplitDigits(b, OfferDigitRows[1]);
-}
-
-void HVW_SplitOfferDigitsRounded(int16_t mode, int32_t b, int32_t a) {
-    HVW_SplitOfferDigits(mode, RoundDownToHundred(b), RoundDownToHundred(a));
-}
-
-void HVW_NoOperation() {}
-int16_t HVW_ReturnNone() { return -1; }
-int16_t HVW_ReturnZero() { return 0; }
-int16_t HVW_ReturnZero2() { return 0; }
-
-// ---------------------------------------------------------------------------
-// Forwarders to the season code
-
-void HVW_AdvanceDay() {
-    CoreBusyCursor(1);
-    AdvanceDay();
-    SoakStopCheck();
-    CoreBusyCursor(0);
-}
-void HVW_NewGameSetUp() { NewGameSetUp(); }
-int16_t HVW_FindFixtureOnDay(int16_t club, int16_t day) { return FindFixtureOnDay(club, day); }
-int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day) { return FindFriendlyOnDay(club, day); }
-int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t flag) {
-    return AddFixture(day, competition, home, away, flag);
-}
-void HVW_ArrangeFriendly(int16_t club, int16_t nation) { ArrangeFriendly(club, nation); }
-int16_t HVW_IsFriendlyDateFree(int16_t club) { return IsFriendlyDateFree(club); }
-int16_t HVW_CountPlayedFixturesOfClub(int16_t club) { return CountPlayedFixturesOfClub(club); }
-int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player) { return GetNextFixtureOfPlayersClub(player); }
-int16_t HVW_GetClubLeaguePosition(int16_t club) { return GetClubLeaguePosition(club); }
-int16_t HVW_GetCompetitionValue(int16_t index) { return GetCompetitionValue(index); }
-int16_t HVW_BuildClubFixtureList(int16_t club) { return BuildClubFixtureList(club); }
-void HVW_FindHumanClubFixture() { FindHumanClubFixture(); }
-int16_t HVW_PickPlayersForPosition1(int16_t position) { return PickPlayersForPosition1(position); }
-int16_t HVW_PickPlayersForPosition2(int16_t position) { return PickPlayersForPosition2(position); }
-int16_t HVW_PickPlayersForPosition3(int16_t position) { return PickPlayersForPosition3(position); }
-int16_t HVW_GetSquadEntry(int16_t index) { return GetSquadEntry(index); }
-void HVW_InstallHumanManagers(uint16_t a, uint16_t b) { InstallHumanManagers(a, b); }
-
-// ---------------------------------------------------------------------------
-// Forwarders to the club-management code
-
-int32_t HVW_GetClubWageLimit(int16_t club) {
-    BuildClubSquadList(club);
-    HVW_SquadCount = int16_t(std::min<int>(FirstTeamList.count, kSquadListSize));
-    return ClubMaxWage(club);
-}
-
-void HVW_PickClubTeam(int16_t club) {
-    CurrentClubManager = FindClubManager(club);
-    BuildClubSquadList(club);
-    SelectClubTeamByFormation(club, 5, 0, 0);
-}
-
-int16_t HVW_GetSquadSize(int16_t club) { return int16_t(getsquadsize(club)); }
-int16_t HVW_CountClubSquad(int16_t club) { return int16_t(FindClubManager(club)); }
-int32_t HVW_ValuePlayer(uint16_t player) { return ValuePlayer(player); }
-int32_t HVW_ValuePlayerFull(uint16_t player) { return ValuePlayerFull(player); }
-int32_t HVW_NegotiateWage(uint16_t player, int32_t amount, int16_t round1, int16_t club, int16_t unused1,
-                          int16_t unused2, int16_t round2) {
-    return GetFeeCounterOffer(player, amount, round1, club, unused1, unused2, round2);
-}
-int32_t HVW_NegotiateFee(uint16_t player, int32_t offer, int32_t amount, int32_t previousAsk, int16_t round1,
-                         int16_t club, int16_t* response, int16_t round2) {
-    return GetTransferAskingPrice(player, offer, amount, previousAsk, round1, club, response, round2);
-}
-int16_t HVW_GetPlayerApproachReply(uint16_t player, int16_t club) {
-    const int16_t reply = GetPlayerApproachReply(player, 0, club);
-    // The approach is recorded: a player not yet weighing bids takes his
-    // days to decide, so the daily jobs answer the bid.
-    if (IsPlayerNumber(player) && GetPlayerSetting4(player) == 0) SetPlayerDecisionDelay(player, 0, club);
-    return reply;
-}
-void HVW_CancelClubBidForPlayer(int16_t club, uint16_t player) { ClearClubBidsOnPlayer(club, player); }
-void HVW_ClearClubBids(uint16_t player) { ClearClubBidList(player); }
-int32_t HVW_GetClubWageBudget(int16_t club) {
-    BuildClubSquadList(club);
-    return ClubTransferBudget(club);
-}
-void HVW_ComputerTransferActivity(int16_t club) { ComputerTransferActivity(club, 0); }
-void HVW_RemoveClubManager(int16_t club) { RemoveClubManager(club); }
-void HVW_ClearJobApplication() { ClearJobApplication(); }
-int16_t HVW_BoardScoreFinance(int16_t club) { return BoardScoreFinance(club); }
-int16_t HVW_BoardFormScore(int16_t club) { return BoardFormScore(club); }
-int16_t HVW_BoardScorePerformance(int16_t club) { return BoardScorePerformance(club); }
-int16_t HVW_GetJobApplicationDay() { return int16_t(GetJobApplicationDay()); }
-int16_t HVW_GetJobApplicationAccepted() { return int16_t(GetJobApplicationAccepted()); }
-int16_t HVW_GetJobApplicationClub() { return int16_t(GetJobApplicationClub()); }
-void HVW_ClearClubCaptains(int16_t club) { ClearClubCaptains(club); }
-void HVW_HumanGroundRedevelopment() { HumanGroundRedevelopment(GetUserClub()); }
-void HVW_AutoFillShirtNumbers(int16_t club, int16_t a, int16_t b) { AutoAssignShirtNumbers(club, a, b, 0); }
-void HVW_AutoFillIntShirtNumbers(int16_t nation, int16_t a, int16_t b) {
-    AutoAssignIntShirtNumbers(nation, a, b, kCompReserveLeague);
-}
-int32_t HVW_RoundDownToHundred(int32_t value) { return RoundDownToHundred(value); }
-int32_t HVW_RoundMoneyDown(int32_t amount) { return RoundMoneyValue(amount); }
-int32_t HVW_RoundToWageUnit(int32_t value) { return RoundDownTo25(value); }
-int32_t HVW_GetClubWageFigure(int16_t club, uint16_t player) { return GetClubWageFigure(club, player); }
-
-// ---------------------------------------------------------------------------
-// Forwarders to the history lists and the menu engine
-
-void HVW_AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind) {
-    AddClubHistoryEntry(value, club, extra1, extra2, kind);
-}
-int16_t HVW_FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
-    return int16_t(FindClubHistoryEntry(club, out));
-}
-int16_t HVW_FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out) {
-    return int16_t(FindPlayerHistoryEntry(player, out));
-}
-
-void HVW_RedrawMenuBackground() { CoreRedrawMenuBackground(); }
-
-// ---------------------------------------------------------------------------
 // Name formatting
 
 namespace {
@@ -532,20 +276,58 @@ const char* HVW_GetPlayerShortName(uint16_t player) {
     return g_short_name;
 }
 
-// The club of player 1 as his record holds it; -1 before any player is
-// loaded.
-int16_t HVW_GetMyClub() { return PlayerCount <= 1 ? int16_t(-1) : int16_t(GetPlayerClub(1)); }
-
 // ---------------------------------------------------------------------------
-// Season resets
+// Small field members: loans, merchandising, fixture words, clauses and the
+// 0..60 fields as percentages
 
-// Frees every record of the match event history (kind bits 1-7 of the
-// flags byte all ones), so a new season starts an empty history as a new
-// game does.
-void HVW_MarkAll9ByteRecords() {
-    constexpr size_t kRecord = 9;
-    constexpr size_t kKindByte = 4;
-    for (size_t at = 0; at + kRecord <= sizeof MatchEventHistory; at += kRecord) {
-        MatchEventHistory[at + kKindByte] |= 0xFE;
-    }
+int16_t HVW_GetClubSeasonLoans(int16_t club) { return int16_t(GetClubSeasonLoans(club)); }
+void HVW_SetPlayerIntShirt(uint16_t player, int16_t shirt) { SetPlayerIntShirt(player, shirt); }
+void HVW_SetClubSeasonMerchandising(int16_t club, int32_t value) { SetClubSeasonMerchandising(club, value); }
+void HVW_SetClubWeeksMerchandising(int16_t club, int16_t week, int32_t value) {
+    SetClubWeeksMerchandising(club, value, week);
+}
+int16_t HVW_GetFixtureField16(int16_t slot) { return int16_t(GetMatchField16(slot)); }
+int16_t HVW_GetFixtureField12(int16_t slot) { return int16_t(GetMatchField12(slot)); }
+int16_t HVW_GetClubGenerosity(int16_t club) { return int16_t(GetClubGenerosity(club)); }
+int16_t HVW_GetPlayerField117(uint16_t player) { return int16_t(GetPlayerField117(player)); }
+int16_t HVW_GetPlayerStat(uint16_t player, int16_t stat) { return GetPlayerStat(player, stat, 0); }
+int16_t HVW_GetPlayerStat27(uint16_t player) { return GetPlayerStat27(player); }
+void HVW_SetPlayerField96(uint16_t player, int16_t value) { SetPlayerField96(player, value); }
+int16_t HVW_GetPlayerField92(uint16_t player) { return int16_t(GetPlayerField92(player)); }
+void HVW_SetPlayerFlag95(uint16_t player, int16_t value) { SetPlayerFlag95(player, value); }
+int16_t HVW_GetPlayerFlag95(uint16_t player) { return int16_t(GetPlayerFlag95(player)); }
+int32_t HVW_GetPlayerClause1(uint16_t player) { return GetPlayerClause1(player); }
+int16_t HVW_GetPlayerClause2(uint16_t player) { return int16_t(GetPlayerClause2(player)); }
+int16_t HVW_GetPlayerClause3(uint16_t player) { return int16_t(GetPlayerClause3(player)); }
+int32_t HVW_GetPlayerClause4(uint16_t player) { return GetPlayerClause4(player); }
+int32_t HVW_GetPlayerClause5(uint16_t player) { return GetPlayerClause5(player); }
+int32_t HVW_GetPlayerClause6(uint16_t player) { return GetPlayerClause6(player); }
+int32_t HVW_GetPlayerClause7(uint16_t player) { return GetPlayerClause7(player); }
+int16_t HVW_GetPlayerClause8(uint16_t player) { return int16_t(GetPlayerClause8(player)); }
+
+namespace {
+
+constexpr int32_t kFieldMax = 60;
+
+int16_t PercentToField(int16_t percent) { return int16_t((int32_t(percent) + 1) * kFieldMax / 100); }
+int16_t FieldToPercent(uint16_t value) { return int16_t(int32_t(value) * 100 / kFieldMax); }
+
+}  // namespace
+
+void HVW_SetPlayerFitnessPercent(uint16_t player, int16_t percent) {
+    SetPlayerFitness(player, PercentToField(percent));
+}
+void HVW_SetPlayerFatiguePercent(uint16_t player, int16_t percent) {
+    SetPlayerFatigue(player, PercentToField(percent));
+}
+int16_t HVW_GetPlayerField105Percent(uint16_t player) { return FieldToPercent(GetPlayerField105(player)); }
+int16_t HVW_GetPlayerField96Percent(uint16_t player) { return FieldToPercent(GetPlayerField96(player)); }
+int16_t HVW_GetPlayerFormScore(uint16_t player) {
+    const int32_t form = FieldToPercent(GetPlayerField96(player));
+    return int16_t(form * 50 / 100 + int32_t(GetPlayerPerf(player)) * 50 / 100);
+}
+
+void HVW_SetPlayerSurname(uint16_t player, const char* surname) {
+    // The accessor cuts the text to the 15 characters the field holds.
+    SetPlayerSurname(player, surname);
 }
