@@ -39,6 +39,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/records/fixturechecks.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/referees.h"
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
@@ -121,6 +122,7 @@ constexpr int16_t kTransferTextDivision = 540, kTransferTextWindow = 164;
 constexpr int kHolderAWord = 12;  // European cup 6's winner
 constexpr int kHolderBWord = 8;   // European cup 4's winner
 constexpr uint16_t kNewSeasonSteps = 11;
+constexpr int16_t kDailyFreedReferees = 100;  // the referees whose unavailable mark each day clears
 
 int16_t UserClub() { return int16_t(GetPlayerClub(1)); }
 
@@ -335,6 +337,9 @@ void AdvanceDay() {
     {
         const DayPhaseTimer timer(kPhaseCompetitionDays);
         ProcessInternationalDay();
+        // A referee kept out of today's matches is free again tomorrow.
+        for (int16_t referee = 0; referee < kDailyFreedReferees; ++referee)
+            HVW_SetRefereeUnavailableFlag(referee, 0);
         ProcessPostponements();
         if (c.currentDay > c.leagueStartDay[0]) ++CompetitionDayWord;
         ProcessCompetitionDay();

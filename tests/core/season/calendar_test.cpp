@@ -3,6 +3,7 @@
 
 #include "core/query/funcs_people.h"
 #include "core/records/honours.h"
+#include "core/records/referees.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
 #include "core/season/nationorder.h"
@@ -182,6 +183,18 @@ TEST_F(SeasonRunTest, SeasonRollsKeepGroundsReputationsAndMoneySound) {
     }
     // Some grounds were extended or rebuilt.
     EXPECT_GT(changed, 0);
+}
+
+// A referee marked unavailable for the day's matches is free again the
+// next day; the day advance frees the first hundred of the table.
+TEST_F(SeasonRunTest, TheDayAdvanceFreesTheFirstHundredReferees) {
+    ASSERT_GT(DeliveredRefereeCount(), 150);
+    for (int16_t referee : {0, 99, 150}) HVW_SetRefereeUnavailableFlag(referee, 1);
+    AdvanceDay();
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(0), 0);
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(99), 0);
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(150), 1);
+    HVW_SetRefereeUnavailableFlag(150, 0);
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
