@@ -362,6 +362,8 @@ void NewGameSetUp() {
     ClearClubResultMemory();
     ClearReportEvents();
     MatchEvents_Clear();
+    // The referees' ratings and classes of this game.
+    HVW_SetUpReferees();
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
     InitClubTacticPresets();

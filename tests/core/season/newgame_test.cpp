@@ -18,6 +18,7 @@
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/referees.h"
 #include "core/records/savetable.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
@@ -26,6 +27,7 @@
 #include "core/season/european.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/newgame.h"
@@ -170,6 +172,26 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
         EXPECT_TRUE(supportDecile[decile]) << decile;
         EXPECT_TRUE(generosityDecile[decile]) << decile;
     }
+
+    // The referees carry this game's ratings and classes, and the match
+    // record takes them.
+    int classed = 0, delivered = 0;
+    for (int16_t referee = 0; HVW_GetRefereeNation(referee) >= 0; ++referee) {
+        ++delivered;
+        EXPECT_GE(HVW_GetRefereeRating(referee), 50) << referee;
+        EXPECT_LE(HVW_GetRefereeRating(referee), 100) << referee;
+        EXPECT_GE(HVW_GetRefereeRating2(referee), 1) << referee;
+        classed += HVW_GetRefereeClass(referee) != 0;
+    }
+    EXPECT_EQ(delivered, DeliveredRefereeCount());
+    EXPECT_GT(classed, delivered / 4);
+    int slot = 0;
+    while (FixtureType(slot) != kCompLeague) ++slot;
+    PrepareClubMatch(int16_t(slot), FixtureHome(slot), FixtureAway(slot));
+    const int16_t referee = GameInfo.I16(gameinfo::kRefereeNumber);
+    EXPECT_GE(GameInfo.U8(gameinfo::kRefereeAttr1), 50);
+    EXPECT_EQ(GameInfo.U8(gameinfo::kRefereeAttr1), HVW_GetRefereeRating(referee));
+    EXPECT_EQ(GameInfo.U8(gameinfo::kRefereeAttr2), HVW_GetRefereeRating2(referee));
 }
 
 // A game started after another in the same session is the game started
