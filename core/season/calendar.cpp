@@ -424,4 +424,6 @@ void NewSeasonStep() {
     ResetClubsForNewSeason();
     FillClubSquads();
     SetUpAllClubTeams();
+    // The season's balance forecast, from the balance it starts with.
+    InitClubFinanceHistory();
 }

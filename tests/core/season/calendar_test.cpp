@@ -1,6 +1,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/query/funcs_finance.h"
 #include "core/query/funcs_people.h"
 #include "core/records/honours.h"
 #include "core/records/referees.h"
@@ -52,6 +53,15 @@ class SeasonRunTest : public SeasonTest {
         return lastDay;
     }
 
+    // Checks a season's finance forecast and start balance against the
+    // club's balance of today, the first day of a season.
+    static void ExpectSeasonForecastFrom(int16_t club) {
+        const int32_t balance = GetClubBalance(club);
+        EXPECT_EQ(HVW_GetClubForecastWeek(club, 0), balance);
+        EXPECT_EQ(HVW_GetClubSeasonField(club, kFinanceStartBalance), balance);
+        EXPECT_NE(HVW_GetClubForecastWeek(club, kFinanceWeeks - 1), balance);
+    }
+
     static constexpr int16_t kChampionWatch = 0;  // a club of country 0's top division
     std::vector<int16_t> checkedTable_;
 };
@@ -99,6 +109,8 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     EXPECT_EQ(SeasonCalendar.dayOfMonth, 13);
     EXPECT_EQ(SeasonCalendar.month, 6);
     EXPECT_EQ(SeasonCalendar.year, 2003);
+    // The new season's forecast starts from the balance it starts with.
+    ExpectSeasonForecastFrom(kChampionWatch);
 
     // The month slot ran on one per month from where it stood.
     ASSERT_GE(monthSlots.size(), 3u);

@@ -9,6 +9,7 @@
 #include "core/club/board.h"
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
+#include "core/query/funcs_finance.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_usertransfers.h"
@@ -171,6 +172,19 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
     for (int decile = 0; decile < 10; ++decile) {
         EXPECT_TRUE(supportDecile[decile]) << decile;
         EXPECT_TRUE(generosityDecile[decile]) << decile;
+    }
+
+    // Every club's balance forecast runs from its balance at the season's
+    // start across the season, which the season's totals start from too.
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        const int32_t balance = GetClubBalance(club);
+        ASSERT_EQ(HVW_GetClubForecastWeek(club, 0), balance) << club;
+        ASSERT_EQ(HVW_GetClubSeasonField(club, kFinanceStartBalance), balance) << club;
+        int moves = 0;
+        for (int16_t week = 1; week < kFinanceWeeks; ++week)
+            moves += HVW_GetClubForecastWeek(club, week) != HVW_GetClubForecastWeek(club, int16_t(week - 1));
+        ASSERT_GE(moves, kFinanceWeeks / 2) << club;
     }
 
     // The referees carry this game's ratings and classes, and the match
