@@ -122,6 +122,7 @@ constexpr int16_t kTransferTextDivision = 540, kTransferTextWindow = 164;
 constexpr int kHolderAWord = 12;  // European cup 6's winner
 constexpr int kHolderBWord = 8;   // European cup 4's winner
 constexpr uint16_t kNewSeasonSteps = 11;
+constexpr int kMonthAwardAfterStart = 21;     // days of a league season before its first monthly award
 constexpr int16_t kDailyFreedReferees = 100;  // the referees whose unavailable mark each day clears
 
 int16_t UserClub() { return int16_t(GetPlayerClub(1)); }
@@ -165,6 +166,21 @@ void RunRealDayJobs() {
     ProcessSquadTrainingDay();
     (void)InClosedPeriod;
     PendingDeal_TickAll();
+}
+
+// A month's last day: every division of a league that has run three weeks
+// and not yet ended names its manager of the month.
+void RunManagerOfTheMonthAwards() {
+    const int16_t day = SeasonCalendar.currentDay;
+    for (int16_t country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        if (day <= SeasonCalendar.leagueStartDay[country] + kMonthAwardAfterStart ||
+            day >= SeasonCalendar.leagueEndDay[country])
+            continue;
+        for (int16_t division = 0; division < kDivisionCount; ++division) {
+            if (DivisionLayout[country][division].clubs != 0) AwardManagerOfWeek(division, country);
+        }
+    }
 }
 
 void RunWeekEndJobs() {
@@ -273,6 +289,7 @@ void RunDailyClubJobs(int16_t realDay) {
     } else {
         // The last day of a month: no weekly jobs on this step.
         c.weekday = int16_t((c.weekday + 1) % 7);
+        if (realDay) RunManagerOfTheMonthAwards();
         ++c.month;
         if (realDay || !g_setUpRostersBuilt) RebuildAllRosters();
         g_setUpRostersBuilt = g_setUpRostersKept && !realDay;

@@ -1,12 +1,15 @@
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "core/query/funcs_finance.h"
 #include "core/query/funcs_people.h"
+#include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/referees.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationorder.h"
 #include "season_fixture.h"
 #include "tests/fakes/season_scorer.h"
@@ -51,6 +54,18 @@ class SeasonRunTest : public SeasonTest {
             if (monthSlots && SeasonCalendar.month != month) monthSlots->push_back(DailyJobsWord2);
         }
         return lastDay;
+    }
+
+    // The days of the messages of the type that the club received on the
+    // day, in its archive or, as the user's club, in the inbox.
+    static bool ReceivedOn(int16_t club, int16_t type, int day) {
+        const auto on = [&](const MessageRecord& m) {
+            return recbits::LoadU16(m.bytes + kMsgType) == uint16_t(type) &&
+                   recbits::LoadU16(m.bytes + kMsgDay) == uint16_t(day) &&
+                   int16_t(recbits::LoadU16(m.bytes + kMsgClubA)) == club;
+        };
+        return std::any_of(std::begin(MessageArchive[club]), std::end(MessageArchive[club]), on) ||
+               std::any_of(std::begin(UserInbox), std::end(UserInbox), on);
     }
 
     // Checks a season's finance forecast and start balance against the
@@ -207,6 +222,51 @@ TEST_F(SeasonRunTest, TheDayAdvanceFreesTheFirstHundredReferees) {
     EXPECT_EQ(HVW_GetRefereeUnavailableFlag(99), 0);
     EXPECT_EQ(HVW_GetRefereeUnavailableFlag(150), 1);
     HVW_SetRefereeUnavailableFlag(150, 0);
+}
+
+// On a month's last day each division whose league has run three weeks
+// and not ended names the manager whose side did best over the last 30
+// days: a message to his club and an entry in its history.
+TEST_F(SeasonRunTest, AMonthsLastDayNamesTheManagerOfTheMonthWhileTheLeagueRuns) {
+    ClearHistoryLists();
+    const int clubs = DivisionLayout[0][0].clubs;
+    std::vector<int16_t> division;
+    for (int place = 0; place < clubs; ++place) {
+        const int16_t club = LeagueTable[0][0][place];
+        const uint16_t manager = uint16_t(3 + place);
+        ASSERT_LT(manager, PlayerCount);
+        SetPlayerClub(manager, club);
+        SetPlayerLoanClub(manager, club);
+        SetPlayerPosition(manager, 13);
+        division.push_back(club);
+    }
+    const int start = SeasonCalendar.leagueStartDay[0], end = SeasonCalendar.leagueEndDay[0];
+    std::vector<int> awardDays, dueDays;
+    int monthEndsTooEarly = 0;
+    while (SeasonCalendar.currentDay < start + 120) {
+        const int day = SeasonCalendar.currentDay;
+        const bool monthEnd =
+            SeasonCalendar.dayOfMonth == CalendarMonthLength(SeasonCalendar.month, SeasonCalendar.year);
+        if (monthEnd && day > start + 21 && day < end) dueDays.push_back(day);
+        monthEndsTooEarly += monthEnd && day <= start + 21;
+        ScoreTodaysFixtures();
+        AdvanceDay();
+        int winners = 0;
+        for (int16_t club : division) winners += ReceivedOn(club, kMsgManagerOfTheMonth, day);
+        ASSERT_LE(winners, 1) << "day " << day;
+        if (winners == 1) awardDays.push_back(day);
+    }
+    EXPECT_GT(monthEndsTooEarly, 0);
+    ASSERT_GE(dueDays.size(), 3u);
+    EXPECT_EQ(awardDays, dueDays);
+    // Each award stands in the winner's club history.
+    int entries = 0;
+    for (int16_t club : division) {
+        ClubHistoryEntry found[kClubHistoryLookup];
+        const int n = FindClubHistoryEntry(club, found);
+        for (int i = 0; i < n; ++i) entries += ClubHistoryKind(found[i]) == 16;
+    }
+    EXPECT_EQ(entries, int(awardDays.size()));
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
