@@ -40,6 +40,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
 #include "core/records/referees.h"
+#include "core/records/scouttip.h"
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
@@ -161,10 +162,19 @@ void PostTransferReminders() {
     }
 }
 
+// While the transfer window is open the user's scouts may tip him a player.
+void RunOpenWindowJob() {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(uint16_t(user))) return;
+    const int country = std::min<int>(GetClubNation(user), kCountryCount - 1);
+    if (InClosedPeriod(country, SeasonCalendar.currentDay)) return;
+    ScoutTipPlayer(user);
+}
+
 void RunRealDayJobs() {
     DailyJobsWord = 0;
     ProcessSquadTrainingDay();
-    (void)InClosedPeriod;
+    RunOpenWindowJob();
     PendingDeal_TickAll();
 }
 

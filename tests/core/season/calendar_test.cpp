@@ -6,6 +6,7 @@
 #include "core/query/funcs_people.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
+#include "core/records/playerstats.h"
 #include "core/records/referees.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
@@ -267,6 +268,52 @@ TEST_F(SeasonRunTest, AMonthsLastDayNamesTheManagerOfTheMonthWhileTheLeagueRuns)
         for (int i = 0; i < n; ++i) entries += ClubHistoryKind(found[i]) == 16;
     }
     EXPECT_EQ(entries, int(awardDays.size()));
+}
+
+// The user's scouts tip him now and then a player from abroad, but only on
+// days when the transfer window is open.
+TEST_F(SeasonRunTest, TheUsersScoutsTipPlayersOnlyWhileTheTransferWindowIsOpen) {
+    constexpr int16_t kUser = kChampionWatch, kAbroad = kClubCount - 1;
+    constexpr uint16_t kTipPlayers = 3000;
+    int leagueClubs = 0;
+    for (const auto& country : kShippedDivisionLayout)
+        for (const auto& division : country) leagueClubs += division.clubs;
+    ASSERT_LT(leagueClubs, kAbroad);  // the club abroad is none of the leagues'
+    MakeUserClub(kUser);
+    SetClubRep(kUser, 40);
+    MakeClub(kAbroad, 40, 0, 30);
+    std::memset(PlayerRecords + kPlayers, 0, sizeof(PlayerRecord) * (kTipPlayers - kPlayers));
+    PlayerCount = kTipPlayers;
+    for (uint16_t p = kPlayers; p < kTipPlayers; ++p) {
+        SetPlayerClub(p, kAbroad);
+        SetPlayerLoanClub(p, kAbroad);
+        SetPlayerPosition(p, int16_t(1 + p % 12));
+        SetPlayerStat(p, kAbilityStat, 70);  // inside the user's window, 60-85
+    }
+    const auto closed = [](int day) {
+        for (int p = 0; p < kTransferClosedPeriods; ++p)
+            if (day >= LeagueTransferWords[2 * p][0] && day <= LeagueTransferWords[2 * p + 1][0]) return true;
+        return false;
+    };
+    int openDays = 0, closedDays = 0, openTips = 0, closedTips = 0;
+    while (SeasonCalendar.currentDay < 120) {
+        const int day = SeasonCalendar.currentDay;
+        ScoreTodaysFixtures();
+        AdvanceDay();
+        const bool tip = ReceivedOn(kUser, kMsgScoutTip, day);
+        if (closed(day)) {
+            ++closedDays;
+            closedTips += tip;
+        } else {
+            ++openDays;
+            openTips += tip;
+        }
+    }
+    ASSERT_GT(openDays, 10);
+    ASSERT_GT(closedDays, 10);
+    EXPECT_GT(openTips, 0);
+    EXPECT_LT(openTips, openDays);
+    EXPECT_EQ(closedTips, 0);
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
