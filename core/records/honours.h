@@ -60,6 +60,8 @@ void AwardManagerOfSeason(int16_t division, int16_t country);
 void AwardPlayerOfSeason(int16_t division, int16_t country);
 void AwardYoungPlayerOfSeason(int16_t division, int16_t country);
 void AwardTopScorer(int16_t division, int16_t country);
+// The manager of the month: the season code runs it on a month's last day
+// while the league runs; a message and a club history entry, no honour.
 void AwardManagerOfWeek(int16_t division, int16_t country);
 
 void InitPlayerValueFields(uint16_t player);

@@ -39,6 +39,8 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/records/fixturechecks.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/referees.h"
+#include "core/records/scouttip.h"
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
@@ -121,6 +123,8 @@ constexpr int16_t kTransferTextDivision = 540, kTransferTextWindow = 164;
 constexpr int kHolderAWord = 12;  // European cup 6's winner
 constexpr int kHolderBWord = 8;   // European cup 4's winner
 constexpr uint16_t kNewSeasonSteps = 11;
+constexpr int kMonthAwardAfterStart = 21;     // days of a league season before its first monthly award
+constexpr int16_t kDailyFreedReferees = 100;  // the referees whose unavailable mark each day clears
 
 int16_t UserClub() { return int16_t(GetPlayerClub(1)); }
 
@@ -158,11 +162,35 @@ void PostTransferReminders() {
     }
 }
 
+// While the transfer window is open the user's scouts may tip him a player.
+void RunOpenWindowJob() {
+    const int16_t user = UserClub();
+    if (!IsClubNumber(uint16_t(user))) return;
+    const int country = std::min<int>(GetClubNation(user), kCountryCount - 1);
+    if (InClosedPeriod(country, SeasonCalendar.currentDay)) return;
+    ScoutTipPlayer(user);
+}
+
 void RunRealDayJobs() {
     DailyJobsWord = 0;
     ProcessSquadTrainingDay();
-    (void)InClosedPeriod;
+    RunOpenWindowJob();
     PendingDeal_TickAll();
+}
+
+// A month's last day: every division of a league that has run three weeks
+// and not yet ended names its manager of the month.
+void RunManagerOfTheMonthAwards() {
+    const int16_t day = SeasonCalendar.currentDay;
+    for (int16_t country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        if (day <= SeasonCalendar.leagueStartDay[country] + kMonthAwardAfterStart ||
+            day >= SeasonCalendar.leagueEndDay[country])
+            continue;
+        for (int16_t division = 0; division < kDivisionCount; ++division) {
+            if (DivisionLayout[country][division].clubs != 0) AwardManagerOfWeek(division, country);
+        }
+    }
 }
 
 void RunWeekEndJobs() {
@@ -271,6 +299,7 @@ void RunDailyClubJobs(int16_t realDay) {
     } else {
         // The last day of a month: no weekly jobs on this step.
         c.weekday = int16_t((c.weekday + 1) % 7);
+        if (realDay) RunManagerOfTheMonthAwards();
         ++c.month;
         if (realDay || !g_setUpRostersBuilt) RebuildAllRosters();
         g_setUpRostersBuilt = g_setUpRostersKept && !realDay;
@@ -335,6 +364,9 @@ void AdvanceDay() {
     {
         const DayPhaseTimer timer(kPhaseCompetitionDays);
         ProcessInternationalDay();
+        // A referee kept out of today's matches is free again tomorrow.
+        for (int16_t referee = 0; referee < kDailyFreedReferees; ++referee)
+            HVW_SetRefereeUnavailableFlag(referee, 0);
         ProcessPostponements();
         if (c.currentDay > c.leagueStartDay[0]) ++CompetitionDayWord;
         ProcessCompetitionDay();
@@ -419,4 +451,6 @@ void NewSeasonStep() {
     ResetClubsForNewSeason();
     FillClubSquads();
     SetUpAllClubTeams();
+    // The season's balance forecast, from the balance it starts with.
+    InitClubFinanceHistory();
 }

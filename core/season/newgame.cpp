@@ -362,8 +362,12 @@ void NewGameSetUp() {
     ClearClubResultMemory();
     ClearReportEvents();
     MatchEvents_Clear();
+    // The referees' ratings and classes of this game.
+    HVW_SetUpReferees();
     AssignAllPlayerAgents();
     SetNewGameYouthContracts();
+    // The season's balance forecast, from the balances the clubs start with.
+    InitClubFinanceHistory();
     InitClubTacticPresets();
     // The reserve fixtures that share a day with another fixture of their
     // clubs move on now, as loading the game would move them: the game the

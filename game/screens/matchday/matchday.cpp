@@ -533,8 +533,10 @@ void MatchDay_ContinueDays() {
 }
 
 int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount) {
-    // 1. The day's start.
+    // 1. The day's start; the human club's competition of today decides
+    // which of the day's matches count as the user's.
     ResetPipelineDay();
+    FindHumanClubFixture();
     ClearFlags(kDayUserGroupDone | kDayGroupLive | kDayPanelFinished | kDayResultOnly | kDayUnshownLeague |
                kDayDataPrepared);
     SetMenuTitleDate(2);

@@ -1,10 +1,16 @@
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "core/query/funcs_finance.h"
 #include "core/query/funcs_people.h"
+#include "core/records/history.h"
 #include "core/records/honours.h"
+#include "core/records/playerstats.h"
+#include "core/records/referees.h"
 #include "core/records/usertransfers.h"
 #include "core/season/clubseason.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationorder.h"
 #include "season_fixture.h"
 #include "tests/fakes/season_scorer.h"
@@ -49,6 +55,27 @@ class SeasonRunTest : public SeasonTest {
             if (monthSlots && SeasonCalendar.month != month) monthSlots->push_back(DailyJobsWord2);
         }
         return lastDay;
+    }
+
+    // The days of the messages of the type that the club received on the
+    // day, in its archive or, as the user's club, in the inbox.
+    static bool ReceivedOn(int16_t club, int16_t type, int day) {
+        const auto on = [&](const MessageRecord& m) {
+            return recbits::LoadU16(m.bytes + kMsgType) == uint16_t(type) &&
+                   recbits::LoadU16(m.bytes + kMsgDay) == uint16_t(day) &&
+                   int16_t(recbits::LoadU16(m.bytes + kMsgClubA)) == club;
+        };
+        return std::any_of(std::begin(MessageArchive[club]), std::end(MessageArchive[club]), on) ||
+               std::any_of(std::begin(UserInbox), std::end(UserInbox), on);
+    }
+
+    // Checks a season's finance forecast and start balance against the
+    // club's balance of today, the first day of a season.
+    static void ExpectSeasonForecastFrom(int16_t club) {
+        const int32_t balance = GetClubBalance(club);
+        EXPECT_EQ(HVW_GetClubForecastWeek(club, 0), balance);
+        EXPECT_EQ(HVW_GetClubSeasonField(club, kFinanceStartBalance), balance);
+        EXPECT_NE(HVW_GetClubForecastWeek(club, kFinanceWeeks - 1), balance);
     }
 
     static constexpr int16_t kChampionWatch = 0;  // a club of country 0's top division
@@ -98,6 +125,8 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     EXPECT_EQ(SeasonCalendar.dayOfMonth, 13);
     EXPECT_EQ(SeasonCalendar.month, 6);
     EXPECT_EQ(SeasonCalendar.year, 2003);
+    // The new season's forecast starts from the balance it starts with.
+    ExpectSeasonForecastFrom(kChampionWatch);
 
     // The month slot ran on one per month from where it stood.
     ASSERT_GE(monthSlots.size(), 3u);
@@ -182,6 +211,109 @@ TEST_F(SeasonRunTest, SeasonRollsKeepGroundsReputationsAndMoneySound) {
     }
     // Some grounds were extended or rebuilt.
     EXPECT_GT(changed, 0);
+}
+
+// A referee marked unavailable for the day's matches is free again the
+// next day; the day advance frees the first hundred of the table.
+TEST_F(SeasonRunTest, TheDayAdvanceFreesTheFirstHundredReferees) {
+    ASSERT_GT(DeliveredRefereeCount(), 150);
+    for (int16_t referee : {0, 99, 150}) HVW_SetRefereeUnavailableFlag(referee, 1);
+    AdvanceDay();
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(0), 0);
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(99), 0);
+    EXPECT_EQ(HVW_GetRefereeUnavailableFlag(150), 1);
+    HVW_SetRefereeUnavailableFlag(150, 0);
+}
+
+// On a month's last day each division whose league has run three weeks
+// and not ended names the manager whose side did best over the last 30
+// days: a message to his club and an entry in its history.
+TEST_F(SeasonRunTest, AMonthsLastDayNamesTheManagerOfTheMonthWhileTheLeagueRuns) {
+    ClearHistoryLists();
+    const int clubs = DivisionLayout[0][0].clubs;
+    std::vector<int16_t> division;
+    for (int place = 0; place < clubs; ++place) {
+        const int16_t club = LeagueTable[0][0][place];
+        const uint16_t manager = uint16_t(3 + place);
+        ASSERT_LT(manager, PlayerCount);
+        SetPlayerClub(manager, club);
+        SetPlayerLoanClub(manager, club);
+        SetPlayerPosition(manager, 13);
+        division.push_back(club);
+    }
+    const int start = SeasonCalendar.leagueStartDay[0], end = SeasonCalendar.leagueEndDay[0];
+    std::vector<int> awardDays, dueDays;
+    int monthEndsTooEarly = 0;
+    while (SeasonCalendar.currentDay < start + 120) {
+        const int day = SeasonCalendar.currentDay;
+        const bool monthEnd =
+            SeasonCalendar.dayOfMonth == CalendarMonthLength(SeasonCalendar.month, SeasonCalendar.year);
+        if (monthEnd && day > start + 21 && day < end) dueDays.push_back(day);
+        monthEndsTooEarly += monthEnd && day <= start + 21;
+        ScoreTodaysFixtures();
+        AdvanceDay();
+        int winners = 0;
+        for (int16_t club : division) winners += ReceivedOn(club, kMsgManagerOfTheMonth, day);
+        ASSERT_LE(winners, 1) << "day " << day;
+        if (winners == 1) awardDays.push_back(day);
+    }
+    EXPECT_GT(monthEndsTooEarly, 0);
+    ASSERT_GE(dueDays.size(), 3u);
+    EXPECT_EQ(awardDays, dueDays);
+    // Each award stands in the winner's club history.
+    int entries = 0;
+    for (int16_t club : division) {
+        ClubHistoryEntry found[kClubHistoryLookup];
+        const int n = FindClubHistoryEntry(club, found);
+        for (int i = 0; i < n; ++i) entries += ClubHistoryKind(found[i]) == 16;
+    }
+    EXPECT_EQ(entries, int(awardDays.size()));
+}
+
+// The user's scouts tip him now and then a player from abroad, but only on
+// days when the transfer window is open.
+TEST_F(SeasonRunTest, TheUsersScoutsTipPlayersOnlyWhileTheTransferWindowIsOpen) {
+    constexpr int16_t kUser = kChampionWatch, kAbroad = kClubCount - 1;
+    constexpr uint16_t kTipPlayers = 3000;
+    int leagueClubs = 0;
+    for (const auto& country : kShippedDivisionLayout)
+        for (const auto& division : country) leagueClubs += division.clubs;
+    ASSERT_LT(leagueClubs, kAbroad);  // the club abroad is none of the leagues'
+    MakeUserClub(kUser);
+    SetClubRep(kUser, 40);
+    MakeClub(kAbroad, 40, 0, 30);
+    std::memset(PlayerRecords + kPlayers, 0, sizeof(PlayerRecord) * (kTipPlayers - kPlayers));
+    PlayerCount = kTipPlayers;
+    for (uint16_t p = kPlayers; p < kTipPlayers; ++p) {
+        SetPlayerClub(p, kAbroad);
+        SetPlayerLoanClub(p, kAbroad);
+        SetPlayerPosition(p, int16_t(1 + p % 12));
+        SetPlayerStat(p, kAbilityStat, 70);  // inside the user's window, 60-85
+    }
+    const auto closed = [](int day) {
+        for (int p = 0; p < kTransferClosedPeriods; ++p)
+            if (day >= LeagueTransferWords[2 * p][0] && day <= LeagueTransferWords[2 * p + 1][0]) return true;
+        return false;
+    };
+    int openDays = 0, closedDays = 0, openTips = 0, closedTips = 0;
+    while (SeasonCalendar.currentDay < 120) {
+        const int day = SeasonCalendar.currentDay;
+        ScoreTodaysFixtures();
+        AdvanceDay();
+        const bool tip = ReceivedOn(kUser, kMsgScoutTip, day);
+        if (closed(day)) {
+            ++closedDays;
+            closedTips += tip;
+        } else {
+            ++openDays;
+            openTips += tip;
+        }
+    }
+    ASSERT_GT(openDays, 10);
+    ASSERT_GT(closedDays, 10);
+    EXPECT_GT(openTips, 0);
+    EXPECT_LT(openTips, openDays);
+    EXPECT_EQ(closedTips, 0);
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {

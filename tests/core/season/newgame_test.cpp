@@ -9,6 +9,7 @@
 #include "core/club/board.h"
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
+#include "core/query/funcs_finance.h"
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_state.h"
 #include "core/query/funcs_usertransfers.h"
@@ -18,6 +19,7 @@
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/referees.h"
 #include "core/records/savetable.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
@@ -26,6 +28,7 @@
 #include "core/season/european.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
+#include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/newgame.h"
@@ -170,6 +173,39 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
         EXPECT_TRUE(supportDecile[decile]) << decile;
         EXPECT_TRUE(generosityDecile[decile]) << decile;
     }
+
+    // Every club's balance forecast runs from its balance at the season's
+    // start across the season, which the season's totals start from too.
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        const int32_t balance = GetClubBalance(club);
+        ASSERT_EQ(HVW_GetClubForecastWeek(club, 0), balance) << club;
+        ASSERT_EQ(HVW_GetClubSeasonField(club, kFinanceStartBalance), balance) << club;
+        int moves = 0;
+        for (int16_t week = 1; week < kFinanceWeeks; ++week)
+            moves += HVW_GetClubForecastWeek(club, week) != HVW_GetClubForecastWeek(club, int16_t(week - 1));
+        ASSERT_GE(moves, kFinanceWeeks / 2) << club;
+    }
+
+    // The referees carry this game's ratings and classes, and the match
+    // record takes them.
+    int classed = 0, delivered = 0;
+    for (int16_t referee = 0; HVW_GetRefereeNation(referee) >= 0; ++referee) {
+        ++delivered;
+        EXPECT_GE(HVW_GetRefereeRating(referee), 50) << referee;
+        EXPECT_LE(HVW_GetRefereeRating(referee), 100) << referee;
+        EXPECT_GE(HVW_GetRefereeRating2(referee), 1) << referee;
+        classed += HVW_GetRefereeClass(referee) != 0;
+    }
+    EXPECT_EQ(delivered, DeliveredRefereeCount());
+    EXPECT_GT(classed, delivered / 4);
+    int slot = 0;
+    while (FixtureType(slot) != kCompLeague) ++slot;
+    PrepareClubMatch(int16_t(slot), FixtureHome(slot), FixtureAway(slot));
+    const int16_t referee = GameInfo.I16(gameinfo::kRefereeNumber);
+    EXPECT_GE(GameInfo.U8(gameinfo::kRefereeAttr1), 50);
+    EXPECT_EQ(GameInfo.U8(gameinfo::kRefereeAttr1), HVW_GetRefereeRating(referee));
+    EXPECT_EQ(GameInfo.U8(gameinfo::kRefereeAttr2), HVW_GetRefereeRating2(referee));
 }
 
 // A game started after another in the same session is the game started

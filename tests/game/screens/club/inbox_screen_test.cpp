@@ -422,7 +422,7 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     static int dashes;
     static int zeroY;
     WaitForTable(FinanceTable);
-    // Line A (the forecast, mostly 0) would hide the zero line.
+    // Line A (the forecast) could hide the zero line.
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 155 && item.y == 339; });
     testenv::MenuUserMoveTo(790, 590);
     testenv::MenuUserWait(4);
@@ -438,6 +438,74 @@ TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {
     EXPECT_LT(zeroY, kGraphBottom);
     EXPECT_GT(dashes, 80);
     EXPECT_LT(dashes, 300);
+}
+
+// The season's balance forecast the new game made: with the other two
+// lines switched off, line A runs across the plot from the season's start
+// balance, and the season view starts from that balance too.
+TEST_F(InboxScreenTest, TheForecastLineRunsAcrossTheSeasonFromTheStartBalance) {
+    const int16_t user = HVW_GetMyClub();
+    ASSERT_GE(user, 0);
+    const int32_t start = HVW_GetClubWeekLastBalance(user, 0);
+    ASSERT_GT(start, 0);
+    static std::vector<uint32_t> grab;
+    static uint32_t colourA;
+    static int16_t graphBottomSign;
+    static std::string seasonStart;
+    grab.clear();
+    MenuOption = kScreenFinance;
+    WaitForTable(FinanceTable);
+    for (int line = 1; line < 3; ++line) {
+        static int y;
+        y = 339 + 13 * line;
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 155 && item.y == y; });
+        testenv::MenuUserWait(3);
+    }
+    testenv::MenuUserMoveTo(790, 590);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserDo([] {
+        colourA = MoneyColourPixel(FinanceLineColour(0));
+        graphBottomSign = int16_t(FinanceScreen.graphBottom < 0 ? -1 : FinanceScreen.graphBottom > 0 ? 1 : 0);
+    });
+    GrabInto(&grab);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] { seasonStart = FinanceMoneyText(2, 3); });
+    ClickBack();
+    RunWhile(68);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    ASSERT_EQ(grab.size(), 800u * 600u);
+
+    const auto swapRb = [](uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16; };
+    const auto isA = [&](int x, int y) {
+        const uint32_t c = grab[size_t(y) * 800 + size_t(x)];
+        return c == colourA || c == swapRb(colourA);
+    };
+    // Line A in every column between week 0 and week 51 (the plot's left
+    // edge is drawn over its first point, a line leaves out its last), and
+    // off the floor.
+    const int first = FinanceWeekX(0) + 1, last = FinanceWeekX(kFinanceWeeks - 1) - 1;
+    int columns = 0, aboveFloor = 0;
+    for (int x = first; x <= last; ++x) {
+        bool in = false;
+        for (int y = kGraphTop; y <= kGraphBottom; ++y) {
+            if (!isA(x, y)) continue;
+            in = true;
+            aboveFloor += y < kGraphBottom - 10;
+        }
+        columns += in;
+    }
+    EXPECT_EQ(columns, last - first + 1);
+    EXPECT_GT(aboveFloor, columns / 2);
+    // Week 0 stands at the start balance.
+    EXPECT_EQ(HVW_GetClubForecastWeek(user, 0), start);
+    EXPECT_EQ(graphBottomSign, 0);
+    bool atStart = false;
+    for (int dy = -2; dy <= 2; ++dy) atStart |= isA(first, FinanceValueY(start) + dy);
+    EXPECT_TRUE(atStart);
+    SetDrawParam(3, NUMBER_MONEY);
+    EXPECT_EQ(seasonStart, Number2Str(start));
+    SetDrawParam(3, 0);
 }
 
 TEST_F(InboxScreenTest, TheWeeklySummaryAndTheIncomeForecastByTheController) {

@@ -28,6 +28,7 @@
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
+#include "core/season/matchday.h"
 #include "core/season/newgame.h"
 #include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/exti.h"
@@ -183,6 +184,8 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
             }
         }
     };
+    // Left over from another day: the day's start finds his fixture anew.
+    HumanClubCompetition = HumanClubDivision = kCompLeague;
     testenv::DayUserStart();
     RunDay(2);
     testenv::DayUserWatch() = nullptr;
@@ -190,6 +193,9 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
+    // His competition of the day: a friendly, no division.
+    EXPECT_EQ(HumanClubCompetition, kCompFriendly);
+    EXPECT_EQ(HumanClubDivision, -1);
     // His match shown (the bar asked for it) between his club and the
     // rival, the others predicted.
     EXPECT_EQ(Fakes().shown, 1);
