@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/window.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -11,6 +13,9 @@ namespace {
 
 int g_cursor_x = 0;
 int g_cursor_y = 0;
+// In a window: the host pointer has been over it, so the cursor is where the
+// pointer is.
+bool g_pointer_seen = false;
 bool g_buttons[3] = {};
 // A press not read yet: a click whose press and release both come between
 // two reads (a game busy for longer than the click lasted) still reads as
@@ -63,15 +68,20 @@ bool GetCursorPos(int* x, int* y) {
 }
 
 bool SetCursorPos(int x, int y) {
+    // A free pointer stays where the user's device put it.
+    if (MainWindowIsWindowed()) return true;
     g_cursor_x = x;
     g_cursor_y = y;
     return true;
 }
 
+bool CursorIsHostPointer() { return MainWindowIsWindowed() && g_pointer_seen; }
+
 void HideCursor() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     SDL_ShowCursor(SDL_DISABLE);
-    SDL_SetRelativeMouseMode(SDL_TRUE);
+    // Relative mode would keep absolute moves of the pointer from the window.
+    SDL_SetRelativeMouseMode(MainWindowIsWindowed() ? SDL_FALSE : SDL_TRUE);
 }
 
 bool MouseButtonIsDown(int button) {
@@ -88,10 +98,20 @@ void ClearMouseButtonStates() {
     for (bool& b : g_pressed_unread) b = false;
 }
 
-void NoteMouseMotion(int dx, int dy) {
+void NoteMouseMotion(int dx, int dy, int x, int y) {
+    if (MainWindowIsWindowed()) {
+        int left = 0, top = 0;
+        ClientToScreen(&left, &top);
+        g_cursor_x = left + x;
+        g_cursor_y = top + y;
+        g_pointer_seen = true;
+        return;
+    }
     g_cursor_x += dx;
     g_cursor_y += dy;
 }
+
+void ForgetPointer() { g_pointer_seen = false; }
 
 void NoteMouseButton(int button, bool down) {
     if (button < 0 || button > 2) return;

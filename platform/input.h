@@ -10,14 +10,20 @@
 namespace plat {
 
 // ---- Cursor and mouse buttons --------------------------------------------
-// The system cursor's position in screen coordinates.  It follows the host
-// mouse's relative motion, so it keeps moving while the pointer is hidden
-// and held inside the window.
+// The system cursor's position in screen coordinates.  Full screen it
+// follows the host mouse's relative motion, so it keeps moving while the
+// pointer is hidden and held inside the window, and SetCursorPos puts it
+// anywhere.  In a window it is the host pointer itself, which moves freely
+// and may be placed anywhere at once (a tablet, a remote desktop, a virtual
+// machine's pointer): SetCursorPos leaves it where it is.
 bool GetCursorPos(int* x, int* y);
 bool SetCursorPos(int x, int y);
+// True in a window once the host pointer has been over it (since the window
+// was made): the cursor is then the pointer's own position.
+bool CursorIsHostPointer();
 // No pointer over the window: the game draws its own.  The host pointer is
-// hidden and held in the window until the arrow is shown again
-// (SetArrowCursor in window.h).
+// hidden over the window until the arrow is shown again (SetArrowCursor in
+// window.h); full screen it is also held in the window.
 void HideCursor();
 
 enum : int { kMouseLeft = 0, kMouseRight = 1, kMouseMiddle = 2 };
@@ -30,9 +36,13 @@ bool MouseButtonsSwapped();
 // buttons).
 void ClearMouseButtonStates();
 
-// Fed by the message translation (window.cpp) for host and injected events.
-void NoteMouseMotion(int dx, int dy);
+// Fed by the message translation (window.cpp) for host and injected events:
+// a motion by (dx, dy) that left the host pointer at (x, y) of the client
+// area.  A window takes the position, full screen the motion.
+void NoteMouseMotion(int dx, int dy, int x, int y);
 void NoteMouseButton(int button, bool down);
+// A new or closed window has seen no pointer yet.
+void ForgetPointer();
 
 // Test seam: the desktop's button swap setting.
 void SetMouseButtonsSwapped(bool swapped);

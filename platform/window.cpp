@@ -25,6 +25,7 @@ namespace plat {
 namespace {
 
 SDL_Window* g_window = nullptr;
+bool g_windowed = false;
 WindowProc g_proc = nullptr;
 std::deque<Message> g_queue;
 bool g_video_up = false;
@@ -239,7 +240,7 @@ void QueueKey(uint8_t scan, bool extended, bool down, bool repeat) {
 // cursor and reports the new client position.
 void QueueMouseMove(int dx, int dy, int x, int y) {
     Queue(kMsgSetCursor, 0, 0);
-    NoteMouseMotion(dx, dy);
+    NoteMouseMotion(dx, dy, x, y);
     Queue(kMsgMouseMove, 0, (int64_t(y) << 16) | (x & 0xFFFF));
 }
 
@@ -375,6 +376,8 @@ bool CreateMainWindow(const char* title, uint32_t flags, int width, int height) 
         sdl_flags |= SDL_WINDOW_BORDERLESS;
     }
     g_window = SDL_CreateWindow(title, x, y, width, height, sdl_flags);
+    g_windowed = (flags & kWindowed) != 0;
+    ForgetPointer();
     return g_window != nullptr;
 }
 
@@ -384,10 +387,13 @@ bool DestroyMainWindow() {
     GLContextDown();
     SDL_DestroyWindow(g_window);
     g_window = nullptr;
+    g_windowed = false;
+    ForgetPointer();
     return true;
 }
 
 bool MainWindowExists() { return g_window != nullptr; }
+bool MainWindowIsWindowed() { return g_window != nullptr && g_windowed; }
 void SetWindowProc(WindowProc proc) { g_proc = proc; }
 void* HostWindow() { return g_window; }
 

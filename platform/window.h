@@ -59,6 +59,8 @@ bool CreateMainWindow(const char* title, uint32_t flags, int width, int height);
 // Destroys the window; the window procedure receives kMsgDestroy first.
 bool DestroyMainWindow();
 bool MainWindowExists();
+// A main window made with kWindowed (false while there is none).
+bool MainWindowIsWindowed();
 void SetWindowProc(WindowProc proc);
 // For the platform's own modules: the host window (an SDL_Window*), or null.
 void* HostWindow();
@@ -131,6 +133,8 @@ void InjectPaint();
 void InjectQuit();
 // A key by PC set-1 scan code; extended keys carry the 0xE0 prefix flag.
 void InjectKey(uint8_t scan_code, bool extended, bool down);
+// A move by (dx, dy) to the client position (x, y): a window follows the
+// position, full screen the motion (see NoteMouseMotion in input.h).
 void InjectMouseMove(int dx, int dy, int x, int y);
 void InjectMouseButton(int button, bool down);  // 0 left, 1 right, 2 middle
 // Drops every queued message (tests start from a clean queue).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The game as `./halvorn.sh play` starts it, in a real window ("-window") on a
-# virtual X display, driven by real X input (xdotool) from the start pictures
+# virtual X display, driven by real X input (xdotool: the pointer put straight on
+# each button's place in the window, then a click) from the start pictures
 # through a new game, a club, the manager's name and the days to the user's
 # first match shown in 3D.  A screenshot of the window must show the match:
 # pitch green at the centre and the stands above it.  The picture is kept for
@@ -165,31 +166,11 @@ wait_within() {
 
 # ---- The mouse and the keyboard --------------------------------------------------------
 
-# The game follows the pointer by its relative motion and keeps its own
-# cursor inside the screen: a long move up and left puts it in the corner,
-# after which every move is counted from there, in steps far enough apart
-# for the game to read each one (steps sent faster are partly lost).
-CX=0
-CY=0
-home() {
-    local steps=()
-    for _ in $(seq 16); do steps+=(mousemove_relative -- -80 -80 sleep 0.02); done
-    xdotool "${steps[@]}"
-    CX=0
-    CY=0
-}
+# In a window the game's cursor stands where the X pointer is, so every
+# move puts the pointer at once at the point of the window, as a tablet, a
+# remote desktop or a virtual machine's pointer does.
 move() {
-    local x=$1 y=$2 dx dy steps=()
-    while [ "$CX" -ne "$x" ] || [ "$CY" -ne "$y" ]; do
-        dx=$((x - CX))
-        dy=$((y - CY))
-        dx=$((dx > 60 ? 60 : dx < -60 ? -60 : dx))
-        dy=$((dy > 60 ? 60 : dy < -60 ? -60 : dy))
-        steps+=(mousemove_relative -- "$dx" "$dy" sleep 0.04)
-        CX=$((CX + dx))
-        CY=$((CY + dy))
-    done
-    [ ${#steps[@]} -eq 0 ] || xdotool "${steps[@]}"
+    xdotool mousemove --window "$window" "$1" "$2"
 }
 # A left click at x,y of the game's 800 x 600 screen; the button is held for
 # the seconds given (the match-day panels read the button between fixtures).
@@ -235,19 +216,13 @@ EOF
 
 # ---- The start pictures, the start screen and a new game ------------------------------
 
-# Clicks from the corner: the menus put the cursor in the middle when they
-# open.
-home_click() {
-    home
-    click "$@"
-}
 # The start pictures end with a click once each has wiped in.
 for _ in $(seq 20); do
     alive
     settle
     read_screen
     [ "$SCREEN" = start ] && break
-    home_click 400 500
+    click 400 500
     sleep 0.3
 done
 [ "$SCREEN" = start ] || fail "the start screen never came"
@@ -293,13 +268,13 @@ leaves_within() {
 
 # New Game; Scotland as the home country; the division's first club; its
 # information and "Apply"; the manager's name.
-# A click from the corner on the screen standing now, meant to lead to the
+# A click on the screen standing now, meant to lead to the
 # screen named.  Once the screen has changed the walk waits for the one
 # named without clicking again: under load a screen can take long to come,
 # and a click sent meanwhile would land on the next screen.  The click is
 # sent again (at most four times in all) only when the screen it was meant
 # for still stands after a while and the game answers the pointer: then the
-# click was lost (the game missed a step of the pointer's way).
+# click was lost (the game was busy when it came).
 advance() {
     local x=$1 y=$2 want=$3 stage_start from try
     stage_start=$(date +%s)
@@ -307,7 +282,7 @@ advance() {
     read_screen
     from=$SCREEN
     for try in 1 2 3 4; do
-        home_click "$x" "$y"
+        click "$x" "$y"
         if leaves_within 20 "$from"; then
             wait_within 240 "$want" || fail "the screen $want never came (the screen is $SCREEN; it was $from)"
             settle
@@ -337,7 +312,7 @@ home_country_picked() {
 }
 for _ in 1 2 3 4; do
     alive
-    home_click 87 271
+    click 87 271
     for _ in $(seq 50); do
         home_country_picked && break 2
         sleep 0.2
@@ -347,7 +322,7 @@ home_country_picked || fail "Scotland could not be made the home country"
 advance 762 578 division
 advance 220 119 clubinfo
 advance 229 573 tick
-home_click 400 315
+click 400 315
 sleep 0.3
 xdotool key --delay 20 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace \
     BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
@@ -393,19 +368,16 @@ second_row_picked() {
 # another row swaps their shirts; a role takes the picked player and ends
 # the pick.  So the pick is looked at before each role is clicked and after
 # it: a click the game missed is sent again, and none is sent twice, which
-# would swap players out of the team.  Each click starts from the corner, so
-# that a step of the pointer's way the game missed is not carried on.
+# would swap players out of the team.
 name_roles() {
     local role
     for role in "200 512" "200 535" "540 512" "540 535"; do
         for _ in 1 2 3 4; do
             alive
             if ! second_row_picked; then
-                home
                 click_answered 120 145
                 second_row_picked || continue
             fi
-            home
             click_answered $role
             second_row_picked || break
         done
@@ -441,8 +413,6 @@ while [ "$(scenes)" -eq 0 ]; do
     settle
     read_screen
     echo "$(($(date +%s) - started)) s: $SCREEN" >>"$work/trace"
-    # From the corner again, so that a step the game missed does not carry over.
-    home
     case $SCREEN in
         box)
             # A message box goes at a click.  A news flash that the day's
@@ -451,7 +421,7 @@ while [ "$(scenes)" -eq 0 ]; do
             # its bar.
             click_answered 400 300
             if [ "$ANSWERED" -eq 0 ] && [ "$(colours 100,566)" = "251473 " ]; then
-                home_click 400 573 0.6
+                click 400 573 0.6
                 sleep 1
             fi
             ;;
@@ -484,12 +454,9 @@ while [ "$(scenes)" -eq 0 ]; do
             # bar is read between the day's fixtures while they are played (the
             # picture keeps changing), so it is clicked again every few seconds
             # while the panels stand, not after a wait for a still picture: by
-            # then the user's match would have been played unseen.  Each click
-            # starts from the corner again: while the game plays a fixture it
-            # reads no pointer motion, and a way to the bar sent meanwhile can
-            # leave its cursor elsewhere (in the corner) for every later click.
+            # then the user's match would have been played unseen.
             for _ in $(seq 20); do
-                home_click 400 573 0.6
+                click 400 573 0.6
                 sleep 1
                 [ "$(scenes)" -eq 0 ] || break
                 read_screen

@@ -89,3 +89,14 @@ void GetMouseClientPos(int16_t* x, int16_t* y, uint16_t* buttons) {
     *y = int16_t(cy - oy);
     *buttons = ButtonWord();
 }
+
+bool MousePointerPosition(int16_t* x, int16_t* y) {
+    if (!plat::CursorIsHostPointer()) return false;
+    int cx = 0, cy = 0;
+    plat::GetCursorPos(&cx, &cy);
+    int ox = 0, oy = 0;
+    WinClientToScreen(&ox, &oy);
+    *x = int16_t(cx - ox);
+    *y = int16_t(cy - oy);
+    return true;
+}

@@ -1,5 +1,6 @@
 // The mouse, read as relative motion: each read measures how far the system
-// cursor moved from a reference point and puts it back there.  The system
+// cursor moved from a reference point and puts it back there (in a window
+// the pointer stays where it is, see MousePointerPosition).  The system
 // pointer is hidden over the window while the mouse driver runs.
 #pragma once
 #include <cstdint>
@@ -26,3 +27,10 @@ void UninitMouseDriver();
 void KeyResetMode();
 void ReadMouseDriver(int16_t* x, int16_t* y, uint16_t* buttons);
 void GetMouseClientPos(int16_t* x, int16_t* y, uint16_t* buttons);
+// In a window the system pointer moves freely and can be put anywhere at
+// once (a tablet, a remote desktop, a virtual machine's pointer), and the
+// reads above leave it where it is, so their motion is the pointer's own:
+// the game's cursor then stands where the pointer is.  True with the
+// pointer's position in the client area once it has been over the window;
+// false full screen, where the cursor moves by the motion alone.
+bool MousePointerPosition(int16_t* x, int16_t* y);

@@ -76,7 +76,7 @@ void MoveStep(int x, int y, int tries) {
     const int dx = std::clamp(x - CursorX, -kMoveStep, kMoveStep);
     const int dy = std::clamp(y - CursorY, -kMoveStep, kMoveStep);
     if ((dx == 0 && dy == 0) || tries <= 0) return;
-    plat::InjectMouseMove(dx, dy, 0, 0);
+    plat::InjectMouseMove(dx, dy, CursorX + dx, CursorY + dy);
     g_steps.push_front([x, y, tries] { MoveStep(x, y, tries - 1); });
 }
 

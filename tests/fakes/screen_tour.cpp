@@ -20,6 +20,7 @@
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
+#include "core/season/news.h"
 #include "core/season/soak.h"
 #include "game/screens/club/clubmain.h"
 #include "game/screens/club/clubsummary.h"
@@ -32,6 +33,7 @@
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menurows.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/screentables.h"
 #include "game/screens/league/clubfixtures.h"
@@ -164,8 +166,43 @@ bool ScreenUp(int16_t id) {
 bool ClubUp() { return ScreenUp(3); }
 bool BoxUp() { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }
 
+bool HasTitleBar(const MenuItem* table) {
+    for (const MenuItem* item = table; item != nullptr && item->type != MI_END; ++item) {
+        const bool group = item->type == MI_GROUP || item->type == MI_ROW_GROUP;
+        const bool groupVar = item->type == MI_GROUP_VAR || item->type == MI_ROW_GROUP_VAR;
+        if (!group && !groupVar) continue;
+        const MenuItem* sub = group ? static_cast<const MenuItem*>(item->data)
+                                    : *static_cast<const MenuItem* const*>(item->data);
+        if (sub == TitleBarTable || HasTitleBar(sub)) return true;
+    }
+    return false;
+}
+
+// The ticker's strip and its scroll position on the screen seen last.
+constexpr int kTickerLeft = 28, kTickerTop = 543, kTickerWidth = 744, kTickerHeight = 16;
+std::map<int16_t, ScreenTourReport::Ticker> g_ticker;
+int16_t g_tickerScreen = -2;
+int16_t g_tickerOffset = 0;
+
+void WatchTicker() {
+    if (!ScreenUp(MenuOption)) {
+        g_tickerScreen = -2;
+        return;
+    }
+    ScreenTourReport::Ticker& seen = g_ticker[MenuOption];
+    seen.titleBar = HasTitleBar(MenuViewTopTable());
+    seen.stripTaken |= MenuHotItemWithin(kTickerLeft, kTickerTop, kTickerWidth, kTickerHeight);
+    // Once the screen is drawn: its screen function has set the text.
+    if (IsMenuFirstEntry() == 0) seen.text |= NewsTickerText[0] != '\0';
+    // Scrolled on (an empty text puts it back to 0 instead).
+    seen.moved |= g_tickerScreen == MenuOption && TickerOffset < g_tickerOffset;
+    g_tickerScreen = MenuOption;
+    g_tickerOffset = TickerOffset;
+}
+
 void WatchScreens() {
     if (ScreenUp(MenuOption)) g_watched.insert(MenuOption);
+    WatchTicker();
     if (g_tour != nullptr && MenuViewTopTable() == MsgTestTable) g_tour->report->messageTester = true;
 }
 
@@ -206,6 +243,7 @@ void Finish() {
     g_watchKey = -1;
     TourState* tour = g_tour;
     tour->report->visited.insert(g_watched.begin(), g_watched.end());
+    tour->report->ticker = g_ticker;
     tour->report->finished = true;
     g_tour = nullptr;
     if (tour->dayUserWasRunning) {
@@ -363,6 +401,34 @@ void CheckGrab(int16_t id, const std::vector<uint32_t>& grab, bool titled) {
     }
     // The screen that loads at a click shows only its picture.
     if (id != 98 && BrightPixels(grab, 0, 40, 800, 520) < 40) Fail(name + " shows no text");
+}
+
+// The club screen's grab shows the news ticker: the national headlines in
+// black letters along the light strip at the bottom, scrolled some way in.
+void CheckTickerInClubGrab() {
+    const std::vector<uint32_t>& grab = g_tour->clubGrab;
+    if (grab.size() != 800u * 600u) return;
+    if (std::strlen(NewsTickerText) < 20 || std::strstr(NewsTickerText, "........") == nullptr)
+        Fail("the club screen's ticker holds no headlines: \"" + std::string(NewsTickerText) + "\"");
+    int black = 0, light = 0, columns = 0;
+    for (int x = kTickerLeft; x < kTickerLeft + kTickerWidth; ++x) {
+        bool letter = false;
+        for (int y = kTickerTop; y < kTickerTop + kTickerHeight; ++y) {
+            const uint32_t p = grab[size_t(y) * 800 + size_t(x)] & 0xFFFFFF;
+            const int r = int(p >> 16 & 0xFF), g = int(p >> 8 & 0xFF), b = int(p & 0xFF);
+            if (r + g + b < 60) {
+                ++black;
+                letter = true;
+            }
+            if (r > 140 && g > 140 && b > 140) ++light;
+        }
+        columns += letter;
+    }
+    // Letters along most of the band (the text repeats to fill it), on a
+    // strip that stays light around them.
+    if (columns < kTickerWidth / 2 || black < 800 || light < kTickerWidth * kTickerHeight / 2)
+        Fail("the club screen's grab shows no ticker: " + std::to_string(black) + " black pixels in " +
+             std::to_string(columns) + " columns, " + std::to_string(light) + " light ones");
 }
 
 // ---- Clicks ------------------------------------------------------------------------------
@@ -1090,6 +1156,7 @@ void PlanTour() {
             return;
         }
         QueueGrab(&g_tour->clubGrab, "screen 3");
+        MenuUserDo(CheckTickerInClubGrab);
     });
     Then(PickOwnClubPhase);
     const bool shortForm = g_tour->options.shortForm;
@@ -1131,6 +1198,8 @@ void PlanTour() {
 void ScreenTourWatch() {
     if (g_watchKey >= 0) return;
     g_watched.clear();
+    g_ticker.clear();
+    g_tickerScreen = -2;
     g_watchKey = AddPollFunction(WatchScreens, POLL_EVERY_TIME, 0);
 }
 

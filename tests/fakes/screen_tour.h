@@ -22,6 +22,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -65,6 +66,17 @@ struct ScreenTourReport {
     // What was refused, in order.
     std::vector<std::string> refused;
     bool messageTester = false;
+    // Per screen id seen up: whether its table has the title bar (and with
+    // it the news ticker), whether a selectable item of it reaches into the
+    // ticker's strip, whether it filled the ticker's text (its title flags),
+    // and whether the ticker moved while it stood.
+    struct Ticker {
+        bool titleBar = false;
+        bool stripTaken = false;
+        bool text = false;
+        bool moved = false;
+    };
+    std::map<int16_t, Ticker> ticker;
 };
 
 // Starts the tour; see above.

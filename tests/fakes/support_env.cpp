@@ -7,10 +7,10 @@
 
 namespace testenv {
 
-void StartCore() {
+void StartCore(bool windowed) {
     WinResetForTests();
     plat::SetManualClock(true);
-    WinInit(nullptr, "Halvorn test", WIN_FLAG_WINDOWED);
+    WinInit(nullptr, "Halvorn test", windowed ? WIN_FLAG_WINDOWED : 0u);
     // Process the activation messages of the new window.
     while (!WinIsActive()) WinIdleMessageHandler();
     InitTimerInterrupt();

@@ -5,9 +5,10 @@
 
 namespace testenv {
 
-// Brings up the window (headless), switches to the manual clock and starts
-// the timer and the poll table.  The window starts active.
-void StartCore();
+// Brings up the window (headless; full screen when windowed is false),
+// switches to the manual clock and starts the timer and the poll table.  The
+// window starts active.
+void StartCore(bool windowed = true);
 void StopCore();
 // Moves the manual clock by a number of 1/500-second ticks.
 void AdvanceTicks(uint32_t ticks);

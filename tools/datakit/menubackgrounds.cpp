@@ -24,6 +24,11 @@ constexpr int kHeight = BACKGROUND_HEIGHT;
 constexpr int kTitleBottom = 64;
 constexpr int kBarTop = 540;
 constexpr int kBarBottom = 595;
+constexpr int kTickerLeft = 28;
+constexpr int kTickerTop = 543;
+constexpr int kTickerWidth = 744;
+constexpr int kTickerHeight = 16;
+constexpr uint32_t kTickerStrip = 0xCECACE;
 
 enum class Scene { Stadium, Pitch, Panel, Mark, Credits, Title };
 
@@ -188,6 +193,9 @@ void CalmAreas(Picture& p, Scene scene) {
     BlendRect(p, 0, kTitleBottom - 2, kWidth, kTitleBottom, 0xFFFFFF, 60);
     BlendRect(p, 0, kBarTop, kWidth, kBarBottom, 0x000000, 140);
     BlendRect(p, 0, kBarTop, kWidth, kBarTop + 2, 0xFFFFFF, 60);
+    // The light strip the news ticker's black letters run along.
+    BlendRect(p, kTickerLeft, kTickerTop, kTickerLeft + kTickerWidth, kTickerTop + kTickerHeight,
+              kTickerStrip, 200);
     if (scene == Scene::Panel || scene == Scene::Pitch || scene == Scene::Stadium) {
         BlendRect(p, 30, 84, kWidth - 30, kBarTop - 16, 0x000000, scene == Scene::Panel ? 70 : 110);
     }

@@ -1446,6 +1446,15 @@ const MenuItem* MenuViewTopTable() { return g_ready && g_depth >= 0 ? g_stack.da
 
 int MenuViewDepth() { return g_depth; }
 
+bool MenuHotItemWithin(int x, int y, int w, int h) {
+    if (!g_ready || g_hot.data == nullptr) return false;
+    for (int i = 0; i < g_hot.count; ++i) {
+        const MenuHotItem& item = g_hot.data[i];
+        if (item.x < x + w && x < item.x + item.w && item.y < y + h && y < item.y + item.h) return true;
+    }
+    return false;
+}
+
 std::span<const MenuHotItem> MenuViewHotItems() {
     if (!g_ready || g_hot.data == nullptr) return {};
     return {g_hot.data, size_t(g_hot.count)};

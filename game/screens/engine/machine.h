@@ -203,6 +203,8 @@ int32_t SetMenuFirstEntry(int16_t value);
 int32_t GetMenuButtons();
 int32_t SetMenuListRows(int16_t rows);
 int32_t SetMenuFrameResult(int16_t result);
+// Whether a selectable item of the table shown overlaps the rectangle.
+bool MenuHotItemWithin(int x, int y, int w, int h);
 
 // One walk of the table on top of the stack as the loop makes it after the
 // result (4 a first entry); answers the number of selectable items.  For

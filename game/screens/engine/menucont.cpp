@@ -46,6 +46,7 @@
 #include "game/screens/engine/machine.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menurows.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/screentables.h"
 #include "game/screens/league/clubfixtures.h"
@@ -385,6 +386,10 @@ void DrawTitleBadge(int, int, int, int) {
     DrawEditedImage(TitleClub, kBadgeX + 4, kBadgeY + 3);
 }
 
+namespace {
+const MenuTimerRecord kTickerBandTimer = {8, 1, TickerBandFrame};
+}  // namespace
+
 const MenuItem TitleBarTable[] = {
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
@@ -394,6 +399,9 @@ const MenuItem TitleBarTable[] = {
     {MI_CUSTOM, 0, 0, 1, 1, MenuFunction(BuildCountryList), nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_titleLayout, nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawTitleBadge), nullptr},
+    // The news ticker in the bottom strip, a frame every 8 ticks: 2 pixels
+    // each, 125 pixels a second.
+    {MI_ANIMATION, 28, 543, 744, 16, &kTickerBandTimer, nullptr},
     kMenuEnd,
 };
 

@@ -70,8 +70,9 @@ void DrawRowShade(int x, int y, int w, int h);
 void DrawBlackShade30Box(int x, int y, int w, int h);
 void DrawTitleButton(int x, int y, int w, int h);
 void DrawTitleBadge(int x, int y, int w, int h);
-// The title bar every screen includes as a one-row group: the date strings
-// and the five caption buttons with their navigation lists.
+// The title bar every screen includes as a one-row group: the date strings,
+// the five caption buttons with their navigation lists, and the news ticker
+// scrolling in the bottom strip.
 extern const MenuItem TitleBarTable[];
 
 int32_t MenuOption_DefaultHandler(PopupCallBlock* call);

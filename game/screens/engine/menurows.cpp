@@ -10,6 +10,7 @@
 #include "game/match3d/kittab.h"
 #include "game/screens/engine/exm_text.h"
 #include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/machine.h"
 #include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menugrad.h"
 
@@ -45,6 +46,8 @@ constexpr int16_t kFirstSettingText = 36;
 constexpr int kTickerX = 28;
 constexpr int kTickerY = 551;
 constexpr int kTickerWidth = 744;
+// Half the height of font 8's cell: the band spans 543-558.
+constexpr int kTickerHalfHeight = 8;
 constexpr int16_t kTickerFont = 8;
 constexpr int kTickerStep = 2;
 
@@ -170,6 +173,19 @@ void DrawTickerBand() {
     SetDrawParam(1, kTextBlack);
     DrawScrollingText(kTickerX, kTickerY, NewsTickerText, JUSTIFY_LEFT_MIDDLE, kTickerWidth, TickerOffset, 1);
     SetDrawParam(1, 0);
+}
+
+void TickerBandFrame(int16_t) {
+    if (IsMenuFirstEntry() != 0) return;
+    // A screen whose own controls reach into the strip keeps them: the band
+    // would wipe them with the saved picture under them every frame.
+    if (MenuHotItemWithin(kTickerX, kTickerY - kTickerHalfHeight, kTickerWidth, 2 * kTickerHalfHeight))
+        return;
+    const int16_t font = CurrentFontNumber;
+    const int16_t colour = TextColourNumber;
+    DrawTickerBand();
+    SetFont(font);
+    SetDrawParam(1, colour);
 }
 
 void DrawGreyFramedBox(int x, int y, int width, int height) {

@@ -27,6 +27,11 @@ extern const int16_t PositionColours[4][3];
 // One frame of the news ticker: moves it 2 pixels left, starting again
 // once the whole text has passed.
 void DrawTickerBand();
+// The ticker as the title bar's custom animation: a frame of the band once
+// the screen is up (not while a screen is first drawn: the band is drawn
+// over the screen's saved picture, taken after that walk), the drawing
+// state left as the screen's items set it.
+void TickerBandFrame(int16_t frame);
 // A light grey box with a black outline.
 void DrawGreyFramedBox(int x, int y, int width, int height);
 // Nine bevelled cells in groups of one, two, three and three: the money

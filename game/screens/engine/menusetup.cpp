@@ -77,8 +77,16 @@ void MoveCursorByMouse(uint16_t* buttons) {
     int16_t dx = 0, dy = 0;
     uint16_t state = 0;
     ReadMouseDriver(&dx, &dy, &state);
-    CursorX = int16_t(CursorX + dx);
-    CursorY = int16_t(CursorY + dy);
+    int16_t pointerX = 0, pointerY = 0;
+    if (MousePointerPosition(&pointerX, &pointerY)) {
+        // In a window the cursor stands on the system pointer, wherever the
+        // clamp or a new screen left it before.
+        CursorX = pointerX;
+        CursorY = pointerY;
+    } else {
+        CursorX = int16_t(CursorX + dx);
+        CursorY = int16_t(CursorY + dy);
+    }
     ClampCursor();
     if (buttons != nullptr) *buttons = state & (MOUSE_BUTTON_PRIMARY | MOUSE_BUTTON_SECONDARY);
 }

@@ -57,6 +57,8 @@ void RestoreUnderCursor();
 // Shows the cursor where it is and flushes, leaving no copy of it in the
 // back buffer.
 void RefreshCursor();
+// Moves the cursor by the mouse's motion (in a window onto the system
+// pointer), clamped to the screen; its position and the two buttons.
 void UpdateMouse(int16_t* x, int16_t* y, uint16_t* buttons);
 // The busy cursor's poll function (registered by InitSetOfMenus).
 void CursorPollFunction();

@@ -18,6 +18,7 @@
 #include "core/records/dataconv.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/menucont.h"
+#include "game/screens/engine/screenids.h"
 #include "game/system/startup.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/screen_tour.h"
@@ -112,6 +113,17 @@ TEST_F(ScreenTourTest, EveryScreenFamilyFromTheClubScreenOfANewGame) {
     for (const std::string& refused : report.refused) std::printf("refused: %s\n", refused.c_str());
     EXPECT_TRUE(report.finished);
     for (const std::string& failure : report.failures) ADD_FAILURE() << failure;
+    // The news ticker runs on every screen with the title bar but the
+    // surname entry, unless the screen's own controls take its strip; it
+    // shows the text the screen's title flags filled (none without bit 3).
+    int tickers = 0;
+    for (const auto& [id, seen] : report.ticker) {
+        const bool runs = seen.titleBar && !seen.stripTaken && seen.text && id != kScreenSurname;
+        EXPECT_EQ(seen.moved, runs) << "the ticker on screen " << id;
+        tickers += seen.moved;
+    }
+    EXPECT_TRUE(report.ticker.contains(kScreenSurname));
+    EXPECT_GE(tickers, 20);
     // The short form leaves most screens of each family out.
     if (!ShortTestRun()) {
         EXPECT_EQ(missed, 0);

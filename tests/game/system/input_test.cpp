@@ -194,8 +194,9 @@ TEST_F(KeyboardTest, MisuseEndsTheProgram) {
 
 class MouseTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testenv::StartCore();
+    void SetUp() override { Start(true); }
+    void Start(bool windowed) {
+        testenv::StartCore(windowed);
         plat::SetMouseButtonsSwapped(false);
         InitMouseDriver();
     }
@@ -208,7 +209,13 @@ class MouseTest : public ::testing::Test {
     static void Read(int16_t* x, int16_t* y, uint16_t* b) { ReadMouseDriver(x, y, b); }
 };
 
-TEST_F(MouseTest, MotionIsMeasuredFromTheReferencePoint) {
+// Full screen the pointer is held: each read measures its motion and puts
+// it back 100, 100 into the client area, and the game's cursor moves by
+// the motion alone.
+TEST_F(MouseTest, FullScreenMotionIsMeasuredFromTheReferencePoint) {
+    UninitMouseDriver();
+    testenv::StopCore();
+    Start(false);
     plat::InjectMouseMove(13, -7, 0, 0);
     plat::InjectMouseMove(2, 1, 0, 0);
     PumpMessages();
@@ -221,7 +228,6 @@ TEST_F(MouseTest, MotionIsMeasuredFromTheReferencePoint) {
     Read(&x, &y, &b);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    // The cursor was put back 100, 100 into the client area.
     int ox = 0, oy = 0;
     WinClientToScreen(&ox, &oy);
     int cx, cy;
@@ -231,6 +237,45 @@ TEST_F(MouseTest, MotionIsMeasuredFromTheReferencePoint) {
     GetMouseClientPos(&x, &y, &b);
     EXPECT_EQ(x, 100);
     EXPECT_EQ(y, 100);
+    EXPECT_FALSE(MousePointerPosition(&x, &y));
+}
+
+// In a window the pointer is free and may be put anywhere at once (a tablet,
+// a remote desktop): the reads leave it there and measure its own motion,
+// and the game's cursor is told where it stands.
+TEST_F(MouseTest, InAWindowThePointerIsLeftWhereItIsAndItsPositionKnown) {
+    int16_t x = 0, y = 0;
+    uint16_t b = 0;
+    EXPECT_FALSE(MousePointerPosition(&x, &y));  // not over the window yet
+    plat::InjectMouseMove(0, 0, 200, 100);
+    PumpMessages();
+    Read(&x, &y, &b);
+    plat::InjectMouseMove(13, -7, 213, 93);
+    plat::InjectMouseMove(2, 1, 215, 94);
+    PumpMessages();
+    Read(&x, &y, &b);
+    EXPECT_EQ(x, 15);
+    EXPECT_EQ(y, -6);
+    Read(&x, &y, &b);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    GetMouseClientPos(&x, &y, &b);
+    EXPECT_EQ(x, 215);
+    EXPECT_EQ(y, 94);
+    // Placed at once far from there, with no motion reported on the way.
+    plat::InjectMouseMove(0, 0, 640, 480);
+    PumpMessages();
+    ASSERT_TRUE(MousePointerPosition(&x, &y));
+    EXPECT_EQ(x, 640);
+    EXPECT_EQ(y, 480);
+    Read(&x, &y, &b);
+    EXPECT_EQ(x, 640 - 215);
+    EXPECT_EQ(y, 480 - 94);
+    // A new window has not seen the pointer.
+    UninitMouseDriver();
+    testenv::StopCore();
+    Start(true);
+    EXPECT_FALSE(MousePointerPosition(&x, &y));
 }
 
 TEST_F(MouseTest, ButtonsFollowTheSwapSetting) {
@@ -300,7 +345,10 @@ TEST_F(MouseTest, AfterAModeChangeTheMouseMustBeResetBeforeReading) {
     EXPECT_FATAL(ReadMouseDriver(&x, &y, &b),
                  "Abort error: ReadMouseDriver\\(\\): mouse driver not ready\n\\(File: mouse");
     ResetMouseDriver();
-    plat::InjectMouseMove(5, 6, 0, 0);
+    plat::InjectMouseMove(0, 0, 50, 50);
+    PumpMessages();
+    Read(&x, &y, &b);
+    plat::InjectMouseMove(5, 6, 55, 56);
     PumpMessages();
     Read(&x, &y, &b);
     EXPECT_EQ(x, 5);

@@ -222,7 +222,7 @@ TEST_F(HVMenuTest, HotspotEventsFollowTheMouseAndTheButtons) {
         g_eventMouseX.clear();
     });
     // Into B in one step: A left and B entered in the same pass.
-    MenuUserDo([] { plat::InjectMouseMove(40, 0, 0, 0); });
+    MenuUserDo([] { plat::InjectMouseMove(40, 0, CursorX + 40, CursorY); });
     MenuUserWait(5);
     // Pressed on B, held while moving back over A, released there.
     MenuUserPress();
@@ -236,7 +236,7 @@ TEST_F(HVMenuTest, HotspotEventsFollowTheMouseAndTheButtons) {
     MenuUserMoveTo(470, 320);
     MenuUserWait(5);
     MenuUserDo([] {
-        plat::InjectMouseMove(60, 0, 0, 0);
+        plat::InjectMouseMove(60, 0, CursorX + 60, CursorY);
         plat::InjectMouseButton(0, true);
     });
     MenuUserWait(3);

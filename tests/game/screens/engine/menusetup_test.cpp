@@ -59,7 +59,7 @@ void RunScript() {
                 plat::InjectMouseButton(0, false);
                 break;
             case ScriptStep::MoveTo:
-                plat::InjectMouseMove(step.x - CursorX, step.y - CursorY, 0, 0);
+                plat::InjectMouseMove(step.x - CursorX, step.y - CursorY, step.x, step.y);
                 break;
             case ScriptStep::ScrollLock:
                 plat::InjectKey(0x46, false, true);
@@ -190,7 +190,7 @@ TEST_F(MenuSetupTest, BusyCursorNestsAndStaysOffWhileHidden) {
 
 TEST_F(MenuSetupTest, CursorIsClampedAndCutAtTheScreenEdge) {
     ShowBackground(1);
-    plat::InjectMouseMove(1000, 1000, 0, 0);
+    plat::InjectMouseMove(1000, 1000, CursorX + 1000, CursorY + 1000);
     Poll();
     int16_t x = 0, y = 0;
     uint16_t buttons = 0;
@@ -334,7 +334,7 @@ TEST_F(MenuSetupTest, ChoiceBoxTimesOutIgnoresAHeldPressAndEndsOnClose) {
     EXPECT_EQ(ShowChoiceBox("No answer", 50, YesNoButtons), -1);
 
     // The press that opened it lies over a button and is never released.
-    plat::InjectMouseMove(300 - CursorX, 350 - CursorY, 0, 0);
+    plat::InjectMouseMove(300 - CursorX, 350 - CursorY, 300, 350);
     plat::InjectMouseButton(0, true);
     Poll();
     UpdateMouse(nullptr, nullptr, nullptr);
