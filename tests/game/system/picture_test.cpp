@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/base/mem_win.h"
 #include "game/system/colconv.h"
@@ -596,6 +597,15 @@ TEST_F(FrameSheetTest, BadSheetsAreRefusedUnchanged) {
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);
     block_[0] = 'G';
     EXPECT_EQ(Contents(), before);
+
+    // 65536 frames of one pixel: more than the header's 16-bit frame count.
+    Bytes wide(GFX0_HEADER_SIZE + 512 * 128 * 4, 0);
+    std::memcpy(wide.data(), "GFX0\x00\x02\x80\x00\x01\x00", 10);
+    Load(wide);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 1, 1, 512, 128, nullptr), -1);
+    EXPECT_EQ(Contents(), wide);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 1, 2, 512, 64, nullptr), 0);
+    EXPECT_EQ(recbits::LoadU16(block_ + GFX0_FRAMES), 32768);
 }
 
 }  // namespace
