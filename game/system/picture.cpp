@@ -296,6 +296,12 @@ uint8_t* PixelsToTurn(void* owner, uint32_t size, const TgaLayout& l, const char
         Refuse(function, "not an uncompressed image");
         return nullptr;
     }
+    // Rows of zero-byte pixels take no room, so the file's size would not
+    // bound the rows a header claims: nothing of depth 0 is turned.
+    if (l.bytes_per_pixel == 0) {
+        Refuse(function, "pixel depth 0");
+        return nullptr;
+    }
     if (!HasPixels(l, size)) {
         Refuse(function, "pixel data missing");
         return nullptr;
@@ -304,7 +310,9 @@ uint8_t* PixelsToTurn(void* owner, uint32_t size, const TgaLayout& l, const char
 }
 
 // Turns rows stored right to left (descriptor bit 4) into left-to-right
-// rows.  Returns 1 when they already run that way.
+// rows.  Returns 1 when they already run that way.  The pixels have a
+// depth of at least one byte here (TGA_Read checked it): the swaps are
+// bounded by the pixel bytes the file holds.
 int MirrorRowsToLeftRight(void* owner, uint32_t* size) {
     TgaLayout l;
     if (!Layout(Block(owner), *size, &l, "TGA_Read")) return -1;
@@ -494,6 +502,35 @@ int TGA_ExportPalette(void* owner, uint32_t* size, uint32_t entries, const ColFm
 
 namespace {
 
+// Refuses, before any row is touched, an image whose pixels are of a depth
+// the later steps cannot read: colour indexes of 1 to 8 bits, true colour
+// of 15, 16, 24 or 32 bits, grey levels of 8 bits.  A depth of 0 would
+// otherwise pass every size check (no pixel takes a byte) and have the
+// orientation steps walk all the rows the header claims.  Other image
+// types are refused by the steps themselves, which move no rows of them.
+bool ReadableDepth(const TgaHeader& h) {
+    const uint32_t depth = h.ColourDepth;
+    switch (h.ImageType) {
+        case TGA_TYPE_COLOURMAP:
+        case TGA_TYPE_RLE_COLOURMAP:
+            if (depth >= 1 && depth <= 8) return true;
+            Refuse("TGA_Read", "colour indexes of other than 1 to 8 bits");
+            return false;
+        case TGA_TYPE_TRUECOLOUR:
+        case TGA_TYPE_RLE_TRUECOLOUR:
+            if (TrueColourDepth(depth)) return true;
+            Refuse("TGA_Read", "pixel depth other than 15, 16, 24 or 32 bits");
+            return false;
+        case TGA_TYPE_GREY:
+        case TGA_TYPE_RLE_GREY:
+            if (depth == 8) return true;
+            Refuse("TGA_Read", "grey levels other than 8 bits");
+            return false;
+        default:
+            return true;
+    }
+}
+
 // The block becomes header room, then one colour-index byte per pixel.
 int KeepIndexes(void* owner, uint32_t* size, const TgaLayout& l, uint32_t headerRoom) {
     if (l.header.ImageType != TGA_TYPE_COLOURMAP || l.header.ColourDepth == 0 || l.header.ColourDepth > 8) {
@@ -558,6 +595,7 @@ int TGA_Read(void* owner, uint32_t* size, uint32_t* width, uint32_t* height, uin
         Refuse("TGA_Read", "image of width or height 0");
         return -1;
     }
+    if (!ReadableDepth(l.header)) return -1;
     const uint32_t imageWidth = l.header.Width, imageHeight = l.header.Height;
     if (TGA_Decompress(owner, size) < 0) return -1;
     // Afterwards the rows run top first and left to right, whichever
@@ -632,7 +670,7 @@ int GFX_CutFrames(void* owner, uint32_t* size, uint32_t flags, int frame_width, 
     }
     // Nothing to cut from empty frames, and the frame count is 16 bits.
     if (frame_width <= 0 || frame_height <= 0 || columns <= 0 || rows <= 0 ||
-        uint64_t(frame_width) * uint64_t(columns) > sheet_w ||
+        uint64_t(columns) * uint64_t(rows) > 0xFFFF || uint64_t(frame_width) * uint64_t(columns) > sheet_w ||
         uint64_t(frame_height) * uint64_t(rows) > sheet_h) {
         return -1;
     }

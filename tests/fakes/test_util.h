@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/fakes/game_data_missing.h"
+
 // A 64-bit FNV-style hash of a byte range, eight bytes a step, for
 // comparing game state between runs.
 inline uint64_t HashBytes(const void* data, size_t size, uint64_t hash = 14695981039346656037ull) {
@@ -32,19 +34,6 @@ inline bool ShortTestRun() {
     const char* value = std::getenv("HALVORN_SHORT_TESTS");
     return value != nullptr && value[0] != '\0' && std::string(value) != "0";
 }
-
-// What a test that reads the generated game folder says when the folder,
-// or the file of it named, is not there: the folder and how to make it.
-inline std::string GameDataMissingIn(const std::string& gameDir, const std::string& missing = "") {
-    return "no generated game data in " + gameDir + (missing.empty() ? "" : " (" + missing + " is missing)") +
-           ": build the tree (cmake --build <its build folder>, or ./halvorn.sh test); its data kit step "
-           "writes the game folder";
-}
-#ifdef HALVORN_GAME_DIR
-inline std::string GameDataMissing(const std::string& missing = "") {
-    return GameDataMissingIn(HALVORN_GAME_DIR, missing);
-}
-#endif
 
 // Log and fatal messages go to standard output; death tests match on
 // standard error, so the dying child sends both to the same place.

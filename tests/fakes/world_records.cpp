@@ -9,7 +9,7 @@
 #include "core/base/random.h"
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
-#include "tests/fakes/test_util.h"
+#include "tests/fakes/game_data_missing.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/base/mem_win.h"
 #include "game/system/colconv.h"
@@ -389,8 +390,7 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
         {"no image, bottom-up", noImageBottomUp, "Warning: TGA_SetOrigin(): not an uncompressed image\n"},
         {"pixels cut", Bytes(good.begin(), good.end() - 1),
          "Warning: TGA_ConvertDepth(): pixel data missing\n"},
-        {"depth 12", with(16, 12),
-         "Warning: TGA_ConvertDepth(): pixel depth other than 15, 16, 24 or 32 bits\n"},
+        {"depth 12", with(16, 12), "Warning: TGA_Read(): pixel depth other than 15, 16, 24 or 32 bits\n"},
         {"interleaved", with(17, 0x68), "Warning: TGA_Read(): interleaved rows\n"},
         {"packets cut", Bytes(rle.begin(), rle.end() - 1),
          "Warning: TGA_Decompress(): run-length data ends early\n"},
@@ -409,6 +409,53 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
 }
 
 // ---- Refused input -------------------------------------------------------
+
+// A depth no step reads is refused before the rows are turned: the file is
+// left as it came.  The first is the fuzz corpus's picture of 65000 x 65000
+// pixels of depth 0 stored right to left, which passed every size check
+// (its pixels take no bytes) and had the rows mirrored pixel by pixel.
+TEST_F(PictureTest, DepthsNoStepReadsAreRefusedBeforeAnyRowIsTouched) {
+    const Bytes fuzzInput = ReadPictureFile(HALVORN_SOURCE_DIR "/fuzz/corpus/tga/depth0-mirrored.tga");
+    ASSERT_EQ(fuzzInput.size(), 39u);
+    const Bytes mirroredDepth0(fuzzInput.begin() + 1, fuzzInput.end());  // the target's mode byte dropped
+    auto withDepth = [](uint8_t type, uint8_t depth) {
+        Bytes b = Header(type, 2, 2, depth, 0x10);  // bottom-up, right to left: both turns due
+        b.insert(b.end(), 64, 0x5A);
+        return b;
+    };
+    const char* kTrueColour = "Warning: TGA_Read(): pixel depth other than 15, 16, 24 or 32 bits\n";
+    struct Case {
+        const char* what;
+        Bytes file;
+        const char* message;
+    } cases[] = {
+        {"fuzz input", mirroredDepth0, kTrueColour},
+        {"true colour of 8 bits", withDepth(TGA_TYPE_TRUECOLOUR, 8), kTrueColour},
+        {"RLE true colour of 0 bits", withDepth(TGA_TYPE_RLE_TRUECOLOUR, 0), kTrueColour},
+        {"colour indexes of 16 bits", withDepth(TGA_TYPE_COLOURMAP, 16),
+         "Warning: TGA_Read(): colour indexes of other than 1 to 8 bits\n"},
+        {"grey of 0 bits", withDepth(TGA_TYPE_GREY, 0),
+         "Warning: TGA_Read(): grey levels other than 8 bits\n"},
+    };
+    for (const Case& c : cases) {
+        for (const ColFmt* format : {&ColFmt_A8R8G8B8, static_cast<const ColFmt*>(nullptr)}) {
+            Load(c.file);
+            StdoutCapture out;
+            EXPECT_EQ(format != nullptr ? LoadImageFile(&block_, &size_, 0, format)
+                                        : TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0),
+                      -1)
+                << c.what;
+            EXPECT_EQ(out.Text(), c.message) << c.what;
+            EXPECT_EQ(Contents(), c.file) << c.what;
+        }
+    }
+    // The steps on their own turn no rows of depth 0 either.
+    Load(mirroredDepth0);
+    StdoutCapture out;
+    EXPECT_EQ(TGA_SetOrigin(&block_, &size_, 0), -1);
+    EXPECT_EQ(out.Text(), "Warning: TGA_SetOrigin(): pixel depth 0\n");
+    EXPECT_EQ(Contents(), mirroredDepth0);
+}
 
 TEST_F(PictureTest, DamagedFilesAreRefusedWithoutOverrun) {
     Bytes good = Converted("-alpha on", true);
@@ -550,6 +597,15 @@ TEST_F(FrameSheetTest, BadSheetsAreRefusedUnchanged) {
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);
     block_[0] = 'G';
     EXPECT_EQ(Contents(), before);
+
+    // 65536 frames of one pixel: more than the header's 16-bit frame count.
+    Bytes wide(GFX0_HEADER_SIZE + 512 * 128 * 4, 0);
+    std::memcpy(wide.data(), "GFX0\x00\x02\x80\x00\x01\x00", 10);
+    Load(wide);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 1, 1, 512, 128, nullptr), -1);
+    EXPECT_EQ(Contents(), wide);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 1, 2, 512, 64, nullptr), 0);
+    EXPECT_EQ(recbits::LoadU16(block_ + GFX0_FRAMES), 32768);
 }
 
 }  // namespace

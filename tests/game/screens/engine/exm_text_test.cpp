@@ -2,6 +2,8 @@
 // the shipped fonts and icons, the icon numbers and the list check.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -367,6 +369,24 @@ TEST_F(OwnArchiveDeathTest, UnreadableFilesEndTheProgramWhenUsed) {
     EXPECT_FATAL(GetIconAddress(153), "LoadIconFile\\(\\): Failed to convert menugfx\\\\icon\\\\ticked.tga");
     EXPECT_FATAL(LoadFont(8), "Failed to convert font tga");
     EXPECT_FATAL(LoadFont(9), "seabrd15");  // not in the archive at all
+}
+
+// The fuzz corpus's icon of 65000 x 65000 pixels of depth 0 stored right to
+// left is refused for its depth before any row is turned, as unreadable.
+TEST_F(OwnArchiveDeathTest, AnIconOfADepthNoStepReadsEndsTheProgramWhenUsed) {
+    std::ifstream in(HALVORN_SOURCE_DIR "/fuzz/corpus/menu_icon/depth0-mirrored", std::ios::binary);
+    const std::vector<uint8_t> fuzzInput{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(fuzzInput.size(), 70u);
+    // The fuzz target's first four bytes choose the grid; the rest is the file.
+    StartWith({{"menugfx\\icon\\ticked.tga", std::vector<uint8_t>(fuzzInput.begin() + 4, fuzzInput.end())}});
+    {
+        StdoutCapture quiet;
+        InitIconLists();
+        quiet.Text();
+    }
+    EXPECT_FATAL(GetIconAddress(153),
+                 "TGA_Read\\(\\): pixel depth other than 15, 16, 24 or 32 bits\n.*"
+                 "LoadIconFile\\(\\): Failed to convert menugfx\\\\icon\\\\ticked.tga");
 }
 
 }  // namespace
