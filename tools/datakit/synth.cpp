@@ -140,31 +140,45 @@ std::vector<uint8_t> ToPcm8(const Signal& s) {
 std::vector<uint8_t> BuildWav(std::span<const uint8_t> pcm, uint32_t rate, bool with_velk,
                               uint32_t velk_word) {
     constexpr size_t kFmtChunk = 8 + 16, kVelkChunk = 8 + 16;
-    size_t padded = pcm.size() + (pcm.size() & 1);
-    size_t size = 12 + kFmtChunk + (with_velk ? kVelkChunk : 0) + 8 + padded;
-    std::vector<uint8_t> w;
-    w.reserve(size);
-    recbits::AppendText(w, "RIFF");
-    recbits::AppendU32(w, uint32_t(size - 8));
-    recbits::AppendText(w, "WAVE");
-    recbits::AppendText(w, "fmt ");
-    recbits::AppendU32(w, 16);
-    recbits::AppendU16(w, 1);  // PCM
-    recbits::AppendU16(w, 1);  // mono
-    recbits::AppendU32(w, rate);
-    recbits::AppendU32(w, rate);  // bytes per second
-    recbits::AppendU16(w, 1);     // block align
-    recbits::AppendU16(w, 8);     // bits
+    const size_t padded = pcm.size() + (pcm.size() & 1);
+    const size_t size = 12 + kFmtChunk + (with_velk ? kVelkChunk : 0) + 8 + padded;
+    // Written in place into a buffer of the file's size: the chunk heads are
+    // fixed, so no append needs to grow it.
+    std::vector<uint8_t> w(size, 0);
+    uint8_t* at = w.data();
+    const auto tag = [&at](const char(&text)[5]) {
+        std::copy_n(text, 4, at);
+        at += 4;
+    };
+    const auto u32 = [&at](uint32_t value) {
+        recbits::StoreU32(at, value);
+        at += 4;
+    };
+    const auto u16 = [&at](uint16_t value) {
+        recbits::StoreU16(at, value);
+        at += 2;
+    };
+    tag("RIFF");
+    u32(uint32_t(size - 8));
+    tag("WAVE");
+    tag("fmt ");
+    u32(16);
+    u16(1);  // PCM
+    u16(1);  // mono
+    u32(rate);
+    u32(rate);  // bytes per second
+    u16(1);     // block align
+    u16(8);     // bits
     if (with_velk) {
-        recbits::AppendText(w, "vELk");
-        recbits::AppendU32(w, 16);
-        recbits::AppendU32(w, velk_word);
-        for (int i = 0; i < 3; ++i) recbits::AppendU32(w, 0);
+        tag("vELk");
+        u32(16);
+        u32(velk_word);
+        for (int i = 0; i < 3; ++i) u32(0);
     }
-    recbits::AppendText(w, "data");
-    recbits::AppendU32(w, uint32_t(pcm.size()));
-    w.insert(w.end(), pcm.begin(), pcm.end());
-    if (pcm.size() & 1) w.push_back(kPadByte);
+    tag("data");
+    u32(uint32_t(pcm.size()));
+    at = std::copy(pcm.begin(), pcm.end(), at);
+    if (pcm.size() & 1) *at = kPadByte;
     return w;
 }
 
