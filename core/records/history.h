@@ -91,9 +91,6 @@ void RemovePlayerHistory(uint16_t player);
 // Drops an appearance entry equal to the one before it (run after a load);
 // entries of events that happened twice are kept.
 void MergePlayerHistoryEntries();
-// The season day of the next date (today included) with that day of month
-// and month 0..11; -1 for a date that does not come within four years.
-int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month);
 
 // Index rebuilds, run after every change (and usable after a load).
 void RebuildClubHistoryIndex();
