@@ -27,7 +27,6 @@ uint16_t PlayerHistoryFirstCounter(const PlayerHistoryEntry& e) { return LoadU16
 uint8_t PlayerHistorySecondCounter(const PlayerHistoryEntry& e) { return e.bytes[kPHSecond]; }
 uint16_t PlayerHistoryMarker(const PlayerHistoryEntry& e) { return LoadU16(e.bytes + kPHMarker); }
 uint8_t PlayerHistoryKind(const PlayerHistoryEntry& e) { return e.bytes[kPHKind]; }
-uint8_t PlayerHistoryPerf(const PlayerHistoryEntry& e) { return e.bytes[kPHPerf]; }
 uint8_t PlayerHistoryThirdCounter(const PlayerHistoryEntry& e) { return e.bytes[kPHThird]; }
 uint16_t ClubHistoryValue(const ClubHistoryEntry& e) { return LoadU16(e.bytes + kCHValue); }
 int16_t ClubHistoryClub(const ClubHistoryEntry& e) { return int16_t(LoadU16(e.bytes + kCHClub)); }

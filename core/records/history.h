@@ -64,7 +64,6 @@ uint16_t PlayerHistoryFirstCounter(const PlayerHistoryEntry& e);
 uint8_t PlayerHistorySecondCounter(const PlayerHistoryEntry& e);
 uint16_t PlayerHistoryMarker(const PlayerHistoryEntry& e);
 uint8_t PlayerHistoryKind(const PlayerHistoryEntry& e);
-uint8_t PlayerHistoryPerf(const PlayerHistoryEntry& e);
 uint8_t PlayerHistoryThirdCounter(const PlayerHistoryEntry& e);
 uint16_t ClubHistoryValue(const ClubHistoryEntry& e);
 int16_t ClubHistoryClub(const ClubHistoryEntry& e);

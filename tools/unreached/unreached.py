@@ -18,7 +18,7 @@ Each unreached routine must be on the reviewed list beside this script
 unreached routines that are not on the list, and the listed ones that are
 reached or gone, and exits 1 if there is either.
 
-    unreached.py [--tree DIR] [--jobs N] [--print] [--write-list FILE]
+    unreached.py [--tree DIR] [--jobs N] [--print] [--write-list FILE] [--link-output FILE]
 
 --print lists every unreached routine by file; --write-list writes the
 unreached routines not yet on the list to FILE, in the list's form, to be
@@ -38,6 +38,7 @@ LIST = os.path.join(HERE, "reviewed.txt")
 LIBRARY_FOLDERS = ("core/", "game/", "platform/")
 REMOVED = re.compile(r"removing unused section '([^']+)' in file '([^']+)'")
 MEMBER = re.compile(r"^(.*)\((.*)\)$")
+STANDARD = re.compile(r"(^|[\s<(])(std|__gnu_cxx)::")
 
 
 def run(command, **kwargs):
@@ -59,6 +60,9 @@ def build(tree, jobs):
     done = run(["cmake", "--build", tree, "-j", str(jobs), "--target", "halvorn"])
     if done.returncode != 0:
         sys.exit(f"unreached: building {tree} failed:\n{done.stdout}{done.stderr}")
+    # Kept, so that the list can be worked on without linking again (--link-output).
+    with open(os.path.join(tree, "unreached-link.txt"), "w") as kept:
+        kept.write(done.stdout + done.stderr)
     return done.stdout + done.stderr
 
 
@@ -105,18 +109,22 @@ def demangle(symbols):
     return dict(zip(symbols, done.stdout.splitlines()))
 
 
+ANONYMOUS = "(anonymous namespace)"
+
+
 def enclosing(name):
     """The function a local class or lambda belongs to, or None."""
+    plain = name.replace(ANONYMOUS, "_" * len(ANONYMOUS))
     depth = 0
-    for i, c in enumerate(name):
+    for i, c in enumerate(plain):
         if c in "(<":
             depth += 1
         elif c in ")>":
             depth -= 1
-            if depth == 0 and c == ")" and name.startswith("::", i + 1):
-                rest = name[i + 1 :]
-                # 'f(int) const::' keeps its qualifier with the function
-                return name[: i + 1] if rest.startswith("::") else None
+            if depth == 0 and c == ")" and plain.startswith("::", i + 1):
+                return name[: i + 1]
+        elif depth == 0 and plain.startswith(" const::", i):
+            return name[:i] + " const"
     return None
 
 
@@ -153,7 +161,9 @@ def unreached(link_output, tree):
     routines = set()
     for path, symbol in removed:
         source = source_of(path, tree)
-        if source.startswith(LIBRARY_FOLDERS):
+        # A standard template made for a file-local type is file-local too,
+        # but the library's, not the file's.
+        if source.startswith(LIBRARY_FOLDERS) and not STANDARD.search(names[symbol].split("(")[0]):
             routines.add((source, names[symbol]))
     # A local class or lambda of an unreached function is that function's.
     return {(source, name) for source, name in routines
@@ -185,7 +195,7 @@ def main():
     parser.add_argument("--jobs", type=int, default=4)
     parser.add_argument("--print", action="store_true", help="list every unreached routine")
     parser.add_argument("--write-list", help="write the routines not on the list to this file")
-    parser.add_argument("--link-output", help=argparse.SUPPRESS)  # a saved link's output, for the script's own work
+    parser.add_argument("--link-output", help="read this saved link output (the tree's unreached-link.txt) instead of building")
     args = parser.parse_args()
     tree = os.path.abspath(args.tree)
     if args.link_output:
