@@ -9,8 +9,9 @@ naming each one. A removed routine section is a routine the program never
 reaches.
 
 Counted are the routines the sources define: functions and their local
-classes and lambdas (folded into the function when it is unreached too).
-Inline functions and template instances are not: an unused one is never
+classes and lambdas (folded into the function when it is unreached too),
+and the template instances a file makes for itself. Inline functions and
+template instances that files share are not: an unused one is never
 compiled, so only some of them could be seen.
 
 Each unreached routine must be on the reviewed list beside this script
