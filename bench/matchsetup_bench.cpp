@@ -89,7 +89,8 @@ void BM_ChooseComputerFormation(benchmark::State& state) {
     int16_t club = 0;
     for (auto _ : state) {
         club = NextClub(club);
-        benchmark::DoNotOptimize(ChooseComputerFormation(manager, club, NextClub(club)));
+        const int16_t clubs[2] = {club, NextClub(club)};
+        benchmark::DoNotOptimize(ChooseComputerFormation(manager, clubs, 0, TallyMatchClubs(clubs)));
     }
     ClearFixtureTable();
     SeasonCalendar.currentDay = 40;

@@ -149,15 +149,14 @@ void ComputeClubBaseRep(int16_t club) {
                  int(club));
         return;
     }
-    RankClubsByStrength();
     SetClubBaseRep(club, int16_t(ExpectedPlace(club)));
 }
 
 void UpdateAllClubsBaseRep() {
-    // The expected places do not depend on the ranking: one rebuild serves
-    // every club.
+    // The expected places do not read the strength ranking, nor does
+    // setting one change it: one rebuild for the whole pass.
     RankClubsByStrength();
     for (int16_t club = 0; club < kClubCount; ++club) {
-        if (IsJudgedClub(club)) SetClubBaseRep(club, int16_t(ExpectedPlace(club)));
+        if (IsJudgedClub(club)) ComputeClubBaseRep(club);
     }
 }

@@ -84,7 +84,6 @@ bool BandHeld(const TacticsZoneGrid& grid, int band) {
 }  // namespace
 
 int16_t Tactics_SlotWord(int team, int slot, int field) { return Word(team, slot, field); }
-void Tactics_SetSlotWord(int team, int slot, int field, int16_t value) { SetWord(team, slot, field, value); }
 
 int16_t Tactics_MatchMinute() {
     const int period = std::min<int>(Period, 3);

@@ -38,7 +38,6 @@ enum TacticSlotField : int {
     kSlotMarking = 28,
 };
 int16_t Tactics_SlotWord(int team, int slot, int field);
-void Tactics_SetSlotWord(int team, int slot, int field, int16_t value);
 
 // The match minute the adjustments count by (0..90).
 int16_t Tactics_MatchMinute();

@@ -72,15 +72,6 @@ void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country) {
     *countC = int16_t(m);
 }
 
-int16_t HVW_GetChampionsLeagueGroup(int16_t club, int16_t stage) {
-    for (int group = 0; group < kGroups; ++group) {
-        for (int place = 0; place < kGroupPlaces; ++place) {
-            if (ChampionsLeagueGroups[stage][group][place] == club) return int16_t(group);
-        }
-    }
-    FatalError("Team Not In Champions League, Funcs-HVW_GetChampionsLeagueGroup");
-}
-
 int16_t HVW_GetChampionsLeagueGroupClub(int16_t place, int16_t group, int16_t stage) {
     const int16_t* clubs = ChampionsLeagueGroups[stage][group];
     if (clubs[0] == 0 && clubs[1] == 0) return -1;  // not drawn yet

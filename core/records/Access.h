@@ -835,7 +835,6 @@ void SetClubSeasonBonuses(int16_t club, int32_t value);
 
 // Season operations.
 void ClearFinanceTotals();
-void GetLastBalance(int16_t week);
 void RecordWeeklyBalances();
 void InitClubFinanceHistory();
 

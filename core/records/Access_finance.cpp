@@ -262,16 +262,6 @@ void ClearFinanceTotals() {
     }
 }
 
-void GetLastBalance(int16_t week) {
-    if (week < 0 || week >= kFinanceWeeks) FatalError("Invalid Week in GetLastBalance() Access");
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
-        uint8_t* entry = WeekEntry(club, week);
-        std::memset(entry, 0, kFinanceWeekEntrySize);
-        StoreI32(entry + kLastBalance, GetClubBalance(club));
-    }
-}
-
 void RecordWeeklyBalances() {
     int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
     for (int16_t club = 0; club < kClubCount; ++club) {

@@ -23,8 +23,3 @@ uint8_t GetClubInjuryByte(int16_t club) {
     if (club < 0 || club >= kClubCount) return 0;
     return ClubInjuryBytes[club];
 }
-
-void SetClubInjuryByte(int16_t club, uint8_t value) {
-    if (club < 0 || club >= kClubCount) return;
-    ClubInjuryBytes[club] = value;
-}

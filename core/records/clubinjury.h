@@ -5,4 +5,3 @@
 
 // 0 for a club number outside 0..1199.
 uint8_t GetClubInjuryByte(int16_t club);
-void SetClubInjuryByte(int16_t club, uint8_t value);

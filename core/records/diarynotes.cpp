@@ -93,10 +93,6 @@ uint8_t DiaryNoteSequence(int16_t index) {
     return IsSlot(index) ? DiaryNotes[index].bytes[kNoteSequence] : kFreeSequence;
 }
 
-uint32_t DiaryNoteBoxArgument(int16_t index) {
-    return IsSlot(index) ? recbits::LoadU32(DiaryNotes[index].bytes + kNoteBoxArgument) : 0;
-}
-
 int16_t DiaryUserInvolvement(int16_t mode, int16_t club1, int16_t club2) {
     int16_t count = mode == 0 ? 1 : 0;
     const int16_t user = HVW_GetMyClub();

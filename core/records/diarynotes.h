@@ -25,7 +25,6 @@ void ClearAllDiaryNotes();
 const char* DiaryNoteText(int16_t index);
 int16_t DiaryNoteDay(int16_t index);
 uint8_t DiaryNoteSequence(int16_t index);
-uint32_t DiaryNoteBoxArgument(int16_t index);
 
 // How many of the clubs involve the user's club: mode 0 counts 1 from the
 // start, 2 counts a club that is the user's, 3 a club of the user's nation

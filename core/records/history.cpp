@@ -30,7 +30,6 @@ uint16_t PlayerHistoryFirstCounter(const PlayerHistoryEntry& e) { return LoadU16
 uint8_t PlayerHistorySecondCounter(const PlayerHistoryEntry& e) { return e.bytes[kPHSecond]; }
 uint16_t PlayerHistoryMarker(const PlayerHistoryEntry& e) { return LoadU16(e.bytes + kPHMarker); }
 uint8_t PlayerHistoryKind(const PlayerHistoryEntry& e) { return e.bytes[kPHKind]; }
-uint8_t PlayerHistoryPerf(const PlayerHistoryEntry& e) { return e.bytes[kPHPerf]; }
 uint8_t PlayerHistoryThirdCounter(const PlayerHistoryEntry& e) { return e.bytes[kPHThird]; }
 uint16_t ClubHistoryValue(const ClubHistoryEntry& e) { return LoadU16(e.bytes + kCHValue); }
 int16_t ClubHistoryClub(const ClubHistoryEntry& e) { return int16_t(LoadU16(e.bytes + kCHClub)); }
@@ -441,28 +440,6 @@ void MergePlayerHistoryEntries() {
         }
     }
     RebuildIndex(list);
-}
-
-int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
-    constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    constexpr int kLongestSearch = 4 * 366;
-    int day = SeasonCalendar.currentDay;
-    int date = SeasonCalendar.dayOfMonth;
-    int mon = SeasonCalendar.month;
-    int year = SeasonCalendar.year;
-    for (int step = 0; step <= kLongestSearch; ++step) {
-        if (date == dayOfMonth && mon == month) return int16_t(day);
-        const int length = mon == 1 && year % 4 == 0 ? 29 : (mon >= 0 && mon < 12 ? kMonthDays[mon] : 31);
-        if (++date > length) {
-            date = 1;
-            if (++mon > 11) {
-                mon = 0;
-                ++year;
-            }
-        }
-        if (++day > 365) day = 0;
-    }
-    return -1;
 }
 
 // No field of a history entry is a mark that this clears, and what the flag

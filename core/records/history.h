@@ -64,7 +64,6 @@ uint16_t PlayerHistoryFirstCounter(const PlayerHistoryEntry& e);
 uint8_t PlayerHistorySecondCounter(const PlayerHistoryEntry& e);
 uint16_t PlayerHistoryMarker(const PlayerHistoryEntry& e);
 uint8_t PlayerHistoryKind(const PlayerHistoryEntry& e);
-uint8_t PlayerHistoryPerf(const PlayerHistoryEntry& e);
 uint8_t PlayerHistoryThirdCounter(const PlayerHistoryEntry& e);
 uint16_t ClubHistoryValue(const ClubHistoryEntry& e);
 int16_t ClubHistoryClub(const ClubHistoryEntry& e);
@@ -91,9 +90,6 @@ void RemovePlayerHistory(uint16_t player);
 // Drops an appearance entry equal to the one before it (run after a load);
 // entries of events that happened twice are kept.
 void MergePlayerHistoryEntries();
-// The season day of the next date (today included) with that day of month
-// and month 0..11; -1 for a date that does not come within four years.
-int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month);
 
 // Index rebuilds, run after every change (and usable after a load).
 void RebuildClubHistoryIndex();

@@ -197,7 +197,9 @@ MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]) {
 
 namespace {
 
-int16_t LearnFormationFrom(uint16_t manager, const FormationTally& tally) {
+// 1 when the manager's formation, given his side's own results, is changed
+// to an untried one, else 0.
+int16_t LearnFormationFromResults(uint16_t manager, const FormationTally& tally) {
     int untried = 0;
     int best = -1;
     int bestAverage = -1;
@@ -219,8 +221,10 @@ int16_t LearnFormationFrom(uint16_t manager, const FormationTally& tally) {
     return 1;
 }
 
-int16_t ChooseFormationAgainstFrom(int16_t club, int16_t opponent, uint16_t manager,
-                                   const FormationTally& tally) {
+// The formation that did worst against the opponent, given the results
+// against it, when the opponent stands higher; else the manager's own.
+int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager,
+                               const FormationTally& tally) {
     int lowest = 100;
     int chosen = -1;
     for (int formation = 0; formation < kComputerFormations; ++formation) {
@@ -237,28 +241,10 @@ int16_t ChooseFormationAgainstFrom(int16_t club, int16_t opponent, uint16_t mana
 
 }  // namespace
 
-int16_t LearnFormationFromResults(uint16_t manager, int16_t club) {
-    return LearnFormationFrom(manager, TallyOwnResults(club));
-}
-
-int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager) {
-    return ChooseFormationAgainstFrom(club, opponent, manager, TallyResultsAgainst(opponent));
-}
-
-int16_t ChooseComputerFormation(uint16_t manager, int16_t club, int16_t opponent) {
-    if (LearnFormationFromResults(manager, club) == 1) return GetManagerFormation(manager);
-    return ChooseFormationAgainst(club, opponent, manager);
-}
-
 int16_t ChooseComputerFormation(uint16_t manager, const int16_t clubs[2], int side,
                                 const MatchFormationTallies& tallies) {
-    if (LearnFormationFrom(manager, tallies.own[side]) == 1) return GetManagerFormation(manager);
-    return ChooseFormationAgainstFrom(clubs[side], clubs[1 - side], manager, tallies.against[1 - side]);
-}
-
-int16_t ComputerFormationFor(uint16_t manager, int16_t club, int16_t opponent, int16_t competition) {
-    if (competition < kFirstUncountedType) return ChooseComputerFormation(manager, club, opponent);
-    return GetManagerFormation(manager);
+    if (LearnFormationFromResults(manager, tallies.own[side]) == 1) return GetManagerFormation(manager);
+    return ChooseFormationAgainst(clubs[side], clubs[1 - side], manager, tallies.against[1 - side]);
 }
 
 // ---------------------------------------------------------------------------

@@ -39,20 +39,13 @@ MatchFormationTallies TallyMatchClubs(const int16_t clubs[2]);
 // drops them (the day ends, and a load may follow).
 void TallyKeepDayResults(bool keep);
 
-// 1 when the manager's formation was changed to an untried one, else 0.
-int16_t LearnFormationFromResults(uint16_t manager, int16_t club);
-// The formation that did worst against the opponent when the opponent
-// stands higher, else the manager's own.
-int16_t ChooseFormationAgainst(int16_t club, int16_t opponent, uint16_t manager);
-// Both stages: the formation 0..5 the club's computer side plays.
-int16_t ChooseComputerFormation(uint16_t manager, int16_t club, int16_t opponent);
-// The same for one side of a match, from the match's tallies taken before
-// either side chose (choosing changes no fixture the tallies count).
+// The formation 0..5 of one computer side of a match, from the match's
+// tallies taken before either side chose (choosing changes no fixture the
+// tallies count): the manager first drops a formation that keeps failing
+// for an untried one, else plays the formation that did worst against a
+// higher-standing opponent, else his own.
 int16_t ChooseComputerFormation(uint16_t manager, const int16_t clubs[2], int side,
                                 const MatchFormationTallies& tallies);
-// The formation of a computer side in a competition: friendlies, national
-// days and reserve matches (117 and above) play the manager's own.
-int16_t ComputerFormationFor(uint16_t manager, int16_t club, int16_t opponent, int16_t competition);
 
 // Builds MatchTacticRecord[side] from the formation's shape and the side's
 // starters (their PlayerInfo of the set-up block) and copies it into the

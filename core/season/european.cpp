@@ -290,8 +290,6 @@ void RefreshEuropeanRankings() {
     }
 }
 
-const int16_t* EuropeanRanking(int which) { return g_rankings[which == 0 ? 0 : 1]; }
-
 int16_t CountEuropeanEntries(int16_t club) {
     if (!IsClubNumber(club)) return 0;
     return int16_t((CountIn(EuropeanEntrantListA, club) > 0) + (CountIn(EuropeanEntrantListB, club) > 0) +

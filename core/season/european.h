@@ -27,7 +27,6 @@ int16_t EuropeanPlacesC(int nation);
 // The two club rankings the entrant lists draw on for nations whose leagues
 // are not played: the first by reputation, the second by club strength.
 void RefreshEuropeanRankings();
-const int16_t* EuropeanRanking(int which);
 
 // The season's entrant lists from the final tables (the shipped honours and
 // club order in the first season), the holders and the rankings.

@@ -36,22 +36,6 @@ int16_t CupIndexOf(int16_t comp) { return HVW_GetCupIndex(comp); }
 
 }  // namespace
 
-int16_t HVW_DateToDayNumber(int16_t day, int16_t month, int16_t year) {
-    if (month < 0 || month > 11 || day < 1 || day > kMonthDays[month]) return -1;
-    int n;
-    if (month == kJuly && day >= kSeasonFirstDay) {
-        n = day - kSeasonFirstDay;
-    } else {
-        n = kDaysFrom13July;
-        if (month >= 1 && month <= 5 && DaysInYear(year) == 366) ++n;
-        for (int m = kAugust; m != month; m = (m + 1) % 12) n += kMonthDays[m];
-        n += day;
-    }
-    int16_t backDay, backMonth, weekday;
-    HVW_DayNumberToDate(int16_t(n), &backDay, &backMonth, &weekday, year);
-    return backDay == day && backMonth == month + 1 ? int16_t(n) : int16_t(-2);
-}
-
 int16_t IsCalendarCompetition(int16_t comp) {
     if (comp < 0 || comp > kCompNationalTeam) return 0;
     if (comp < kCompFirstNationalCup || comp > kCompLastCup) return 1;

@@ -263,4 +263,3 @@ void D3DLightDestroy(int slot) {
 }
 
 uint32_t D3DGetClearMask() { return D3DInfo.clear_mask; }
-int D3DLightIsUsed(int slot) { return SlotUsed(slot) ? 1 : 0; }

@@ -71,6 +71,5 @@ void D3DLightDestroy(int slot);
 // Draw calls made since the start, for benchmarks.
 uint32_t D3DDrawCallCount();
 
-// State for tests: the clear mask the device supports and the slots in use.
+// State for tests: the clear mask the device supports.
 uint32_t D3DGetClearMask();
-int D3DLightIsUsed(int slot);

@@ -743,4 +743,3 @@ void RestoreLostSurfaces() {
 
 uint16_t DDrawGetModeFlags() { return DDrawInfo.mode_flags; }
 int32_t DDrawGetLockCount() { return DDrawInfo.lock_count; }
-int DDrawIsD3DInitialised() { return (DDrawInfo.flags & DDRAWINIT_3D) ? 1 : 0; }

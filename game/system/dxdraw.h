@@ -104,4 +104,3 @@ void ShowScreen(const plat::Rect& rect);
 // State read by tests and the 3D layer.
 uint16_t DDrawGetModeFlags();
 int32_t DDrawGetLockCount();
-int DDrawIsD3DInitialised();

@@ -91,7 +91,6 @@ const char* BoardViewRatingLine(int line) { return line >= 0 && line < kRatings 
 int16_t BoardViewBandText(int line) { return line >= 0 && line < kRatings ? g_bandText[line] : int16_t(-1); }
 int16_t BoardViewSupportText() { return g_supportText; }
 int16_t BoardViewGenerosityText() { return g_generosityText; }
-const char* BoardViewStandingText() { return g_standing; }
 
 const MenuItem BoardViewTable[] = {
     {MI_SCREEN, 0, 0, 0, 0, MenuFunction(BoardViewMenuProc), nullptr},

@@ -1080,21 +1080,9 @@ const char* ClubMainBidPrice(int row) { return row >= 0 && row < kBidRows ? g_bi
 const char* ClubMainFixtureLine(int line) {
     return line >= 0 && line < kFixtureLines ? g_fixtureText[line] : "";
 }
-int16_t ClubMainFixtureColour(int line) {
-    return line >= 0 && line < kFixtureLines ? g_fixtureColour[line] : 0;
-}
 int16_t ClubMainContinueText(int entry) { return entry >= 0 && entry < 3 ? g_popupText[entry] : -1; }
-bool ClubMainContinueEnabled(int entry) {
-    return entry >= 0 && entry < 3 && (g_continuePopup[entry + 1].flags & POPUP_SELECTABLE) != 0;
-}
 const uint16_t* ClubMainPanelSequence() { return g_panelSequence; }
 uint16_t ClubMainPanelKind() { return g_currentKind; }
-const uint16_t* ClubMainTopScorers(int division) {
-    return g_topScorers[std::clamp(division, 0, kDivisionCount - 1)];
-}
-const uint16_t* ClubMainTopAssisters(int division) {
-    return g_topAssisters[std::clamp(division, 0, kDivisionCount - 1)];
-}
 uint16_t ClubMainGraphPlace(int entry) {
     return entry >= 0 && entry < kGraphEntries ? g_graph[entry].place : kEmpty;
 }

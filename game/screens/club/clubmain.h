@@ -38,19 +38,13 @@ const char* ClubMainFactLine(int line);
 uint32_t ClubMainBidPlayer(int row);
 const char* ClubMainBidPrice(int row);
 const char* ClubMainFixtureLine(int line);
-int16_t ClubMainFixtureColour(int line);
 // The Continue pop-up's entry texts and whether each can be chosen.
 int16_t ClubMainContinueText(int entry);
-bool ClubMainContinueEnabled(int entry);
 // The rotating panel: its sequence of kinds (65535 ends it) and the kind
 // shown (0-5 a division table, 6-11 scorers, 12-17 the next league day;
 // anything else an empty panel).
 const uint16_t* ClubMainPanelSequence();
 uint16_t ClubMainPanelKind();
-// Top scorers of the viewed country's division (player numbers, 65535
-// empty), best first.
-const uint16_t* ClubMainTopScorers(int division);
-const uint16_t* ClubMainTopAssisters(int division);
 // Position graph: the league place after each past league match (65535
 // none).
 uint16_t ClubMainGraphPlace(int entry);

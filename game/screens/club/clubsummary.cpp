@@ -143,7 +143,6 @@ int32_t SummaryScreen_Exit(MenuHotItem*) {
 
 const SummaryRowCounts& SummaryShownRow(int type) { return g_rows[std::clamp(type, 0, kPositionTypes - 1)]; }
 const SummaryMoney& SummaryShownMoney() { return g_money; }
-const char* SummaryDivisionName() { return g_division; }
 
 const MenuItem SummaryScreenTable[] = {
     {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SummaryScreenMenuProc), nullptr},

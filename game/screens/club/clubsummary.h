@@ -35,4 +35,3 @@ struct SummaryMoney {
 };
 const SummaryRowCounts& SummaryShownRow(int type);
 const SummaryMoney& SummaryShownMoney();
-const char* SummaryDivisionName();

@@ -298,7 +298,6 @@ FriendlyDayRow FriendliesDayRow(int row) {
 }
 int16_t FriendliesStartDay() { return g_startDay; }
 int16_t FriendliesChosenDay() { return g_chosenDay; }
-int16_t FriendliesDivisionFilter() { return g_divisionFilter; }
 int16_t FriendliesShownClub(int row) { return row >= 0 && row < kFriendlyClubRows ? g_shownClubs[row] : -1; }
 bool FriendliesIsCandidate(int16_t club) { return IsClubNumber(club) && g_candidate[club]; }
 int16_t FriendliesHomeFlag(int16_t club) { return IsClubNumber(club) ? int16_t(g_homeFlags[club]) : -1; }

@@ -34,7 +34,6 @@ struct FriendlyDayRow {
 FriendlyDayRow FriendliesDayRow(int row);
 int16_t FriendliesStartDay();
 int16_t FriendliesChosenDay();
-int16_t FriendliesDivisionFilter();
 // The club of right-hand row r, -1 for an empty row.
 int16_t FriendliesShownClub(int row);
 // 1 when the club is a candidate for the chosen day.

@@ -390,5 +390,3 @@ StaffListRowView StaffList_RowView(int group, int row) {
 int16_t StaffList_EmptyText(int group) {
     return group >= 0 && group < kStaffGroups ? g_emptyText[group] : kNoText;
 }
-int32_t StaffList_MoneyLeft() { return g_moneyLeft; }
-int32_t StaffList_Wages() { return g_wages; }

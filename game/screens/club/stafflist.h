@@ -64,5 +64,3 @@ struct StaffListRowView {
 };
 StaffListRowView StaffList_RowView(int group, int row);
 int16_t StaffList_EmptyText(int group);
-int32_t StaffList_MoneyLeft();
-int32_t StaffList_Wages();

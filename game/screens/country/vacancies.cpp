@@ -287,15 +287,6 @@ int32_t Vacancies_ClubSquad(PopupCallBlock*) {
     return MENU_CLOSE;
 }
 
-const char* VacancyRowName(int row) { return row >= 0 && row < kVacancyRows ? g_names[row] : ""; }
-const char* VacancyRowPlace(int row) { return row >= 0 && row < kVacancyRows ? g_places[row] : ""; }
-const char* VacancyRowForm(int row) { return row >= 0 && row < kVacancyRows ? g_forms[row] : ""; }
-int16_t VacancyMessageText() { return g_messageText; }
-int16_t VacancyButtonCountry(int button) {
-    return button >= 0 && button < g_buttonCount ? g_buttonCountry[button] : int16_t(-1);
-}
-int16_t VacancyButtonCount() { return g_buttonCount; }
-
 const MenuItem VacanciesTable[] = {
     {MI_SCREEN, 0, 0, 0, 0, MenuFunction(VacanciesScreenProc), nullptr},
     {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},

@@ -48,12 +48,3 @@ int32_t Vacancies_LeagueTable(PopupCallBlock* call);
 int32_t Vacancies_ClubSquad(PopupCallBlock* call);
 void Vacancies_OpenPopup(PopupCallBlock* call);
 extern PopupEntry VacancyClubPopup[];
-
-// What the rows show, for tests.
-const char* VacancyRowName(int row);
-const char* VacancyRowPlace(int row);
-const char* VacancyRowForm(int row);
-int16_t VacancyMessageText();
-// The buttons' countries and their count.
-int16_t VacancyButtonCountry(int button);
-int16_t VacancyButtonCount();

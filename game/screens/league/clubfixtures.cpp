@@ -498,4 +498,3 @@ const EuroQualifyRow& EuroQualifyShownRow(int row) {
     return row >= 0 && row < kEuroQualifyRows ? g_qualifyRows[row] : empty;
 }
 int16_t EuroQualifyDivision() { return g_division; }
-const char* EuroQualifyDivisionName() { return g_divisionName; }

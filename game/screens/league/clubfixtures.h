@@ -63,4 +63,3 @@ struct EuroQualifyRow {
 };
 const EuroQualifyRow& EuroQualifyShownRow(int row);
 int16_t EuroQualifyDivision();
-const char* EuroQualifyDivisionName();

@@ -48,8 +48,3 @@ const MenuItem* DivisionButtons_Set(int16_t country, int16_t viewedDivision, Div
     }
     return kLayouts[g_count];
 }
-
-int DivisionButtons_Count(int16_t* width) {
-    if (width != nullptr) *width = kWidths[g_count];
-    return g_count;
-}

@@ -15,5 +15,3 @@ using DivisionPick = int32_t (*)(int16_t division);
 // Text ids, highlight and layout for the country's divisions, the pick
 // function for the clicks; answers the layout to include (type 34).
 const MenuItem* DivisionButtons_Set(int16_t country, int16_t viewedDivision, DivisionPick pick);
-// The buttons of the last layout set and their width.
-int DivisionButtons_Count(int16_t* width);

@@ -229,7 +229,6 @@ int32_t DivisionEleven_ChooseDivision(int16_t division) {
 }
 
 const char* DivisionElevenName(int slot) { return slot >= 0 && slot < kElevenSlots ? g_names[slot] : ""; }
-const char* DivisionElevenTitle() { return g_title; }
 int16_t DivisionElevenMessage() { return g_message; }
 
 const MenuItem DivisionElevenTable[] = {

@@ -26,5 +26,4 @@ bool DivisionEleven_InWindow(int16_t country, int16_t day);
 int32_t DivisionEleven_ChooseKind(int16_t kind);
 int32_t DivisionEleven_ChooseDivision(int16_t division);
 const char* DivisionElevenName(int slot);
-const char* DivisionElevenTitle();
 int16_t DivisionElevenMessage();

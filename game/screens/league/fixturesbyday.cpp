@@ -531,9 +531,7 @@ const FixtureDayRow& FixturesByDayRow(int row) {
 }
 int16_t FixturesByDayShownRows() { return g_shownRows; }
 int16_t FixturesByDayListCount() { return g_dayCount; }
-int16_t FixturesByDayCollectedCount() { return int16_t(g_collectedCount); }
 bool FixturesByDayIsFlagged(int day) { return day >= 0 && day < kSeasonDayFlags && g_dayFlags[day] != 0; }
 bool FixturesByDaySecondLegLayout() { return g_secondLeg; }
 int16_t FixturesByDayMessage() { return g_message; }
-const char* FixturesByDayDateLine() { return g_dateLine; }
 const char* FixturesByDayCompetitionLine() { return g_compLine; }

@@ -54,9 +54,7 @@ struct FixtureDayRow {
 const FixtureDayRow& FixturesByDayRow(int row);
 int16_t FixturesByDayShownRows();
 int16_t FixturesByDayListCount();
-int16_t FixturesByDayCollectedCount();
 bool FixturesByDayIsFlagged(int day);
 bool FixturesByDaySecondLegLayout();
 int16_t FixturesByDayMessage();
-const char* FixturesByDayDateLine();
 const char* FixturesByDayCompetitionLine();

@@ -90,9 +90,7 @@ int32_t MatchGraph_Exit(PopupCallBlock* call) {
     return ResultsView_SetPage(kViews[call->row]);
 }
 
-const uint16_t* MatchGraphValues() { return g_values; }
 int MatchGraphPoints() { return g_read + 1; }
-int MatchGraphStep() { return g_step; }
 const char* MatchGraphScoreLine() { return g_scoreLine; }
 const char* MatchGraphSideLabel() { return g_sideLabel; }
 

@@ -32,10 +32,7 @@ int MatchGraph_Series(const uint8_t* minutes, int side, uint16_t* smoothed, int*
 int32_t MatchGraph_Toggle(PopupCallBlock* call);
 int32_t MatchGraph_Exit(PopupCallBlock* call);
 
-// For tests: the series shown, its point count and step, the score line
-// and the side label.
-const uint16_t* MatchGraphValues();
+// For tests: the series' point count, the score line and the side label.
 int MatchGraphPoints();
-int MatchGraphStep();
 const char* MatchGraphScoreLine();
 const char* MatchGraphSideLabel();

@@ -46,7 +46,6 @@ constexpr int kCommentedSlots = 7;
 constexpr int kStarCategories = 9;
 
 int16_t g_commentedTeam = -1;
-const uint8_t* g_report = nullptr;
 
 const uint8_t* Report(int team, int player) { return LastMatch_PlayerReport(team, player); }
 
@@ -502,10 +501,5 @@ int16_t Ratings_PickFromList(int16_t list) {
 }
 
 void Ratings_Clear() { RatingCommentText[0] = 0; }
-
-const uint8_t* Ratings_ReportOf(int16_t team, int16_t player) {
-    g_report = Report(team == 1 ? 1 : 0, std::clamp<int>(player, 0, kRatedPlayers - 1));
-    return g_report;
-}
 
 int16_t Ratings_CommentedTeam() { return g_commentedTeam; }

@@ -50,7 +50,5 @@ int16_t Ratings_PickFromList(int16_t list);
 // The number of members of a list (0 outside 0..54).
 int Ratings_ListSize(int16_t list);
 void Ratings_Clear();
-// Player k's report of the team in the kept match; the pointer is also kept.
-const uint8_t* Ratings_ReportOf(int16_t team, int16_t player);
 // The team the last pass commented, -1 before any pass.
 int16_t Ratings_CommentedTeam();

@@ -470,9 +470,7 @@ const MenuItem PlayerList2Table[] = {
 uint16_t PlayerTableRowPlayer(int row) {
     return row >= 0 && row < kTableRows ? uint16_t(g_rowPlayers[row]) : uint16_t(0);
 }
-int16_t PlayerTableRowColour(int row) { return row >= 0 && row < kTableRows ? g_rowColour[row] : 0; }
 int16_t PlayerTableCell(int row, int column) {
     return row >= 0 && row < kTableRows && column >= 0 && column < kTableColumns ? g_rowCells[row][column]
                                                                                  : kBlank;
 }
-int16_t PlayerTableExtraCell(int row) { return row >= 0 && row < kTableRows ? g_rowExtra[row] : kBlank; }

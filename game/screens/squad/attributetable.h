@@ -58,6 +58,4 @@ int32_t PlayerTable_Leave(MenuHotItem*);
 // ---- Views (tests) ---------------------------------------------------------
 // The player of shown row r (0 for an empty row).
 uint16_t PlayerTableRowPlayer(int row);
-int16_t PlayerTableRowColour(int row);
 int16_t PlayerTableCell(int row, int column);
-int16_t PlayerTableExtraCell(int row);

@@ -373,11 +373,6 @@ const MenuItem CoachingListTable[] = {
 uint16_t CoachingList_RowPlayer(int place) {
     return place >= 0 && place < kCoachingListPlaces ? g_rowPlayers[place] : uint16_t(0);
 }
-int16_t CoachingList_Value(int row, int column) {
-    return row >= 0 && row < kCoachingPageRows && column >= 0 && column < kCoachingColumns
-               ? g_values[column][row]
-               : kNone;
-}
 const char* CoachingList_PanelName() { return g_panelNameText; }
 int16_t CoachingList_PanelLabel() { return g_panelLabel; }
 int16_t CoachingList_ViewButtonText() { return IsOwnClub() ? g_viewText : kNoText; }

@@ -42,8 +42,6 @@ void CoachingList_DrawShades(int x, int y, int w, int h);
 // The player shown in row 0..15 of the first column (and 16..31 of the
 // second in the overview), for tests.
 uint16_t CoachingList_RowPlayer(int place);
-// Column k (0..15) of row r in the paged view.
-int16_t CoachingList_Value(int row, int column);
 const char* CoachingList_PanelName();
 int16_t CoachingList_PanelLabel();
 // The view button's text id, -1 when the club has none.

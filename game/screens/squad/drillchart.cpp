@@ -300,8 +300,6 @@ void Drill_DrawChart(int, int, int, int) {
     }
 }
 
-const char* Drill_LengthLine() { return g_lengthText; }
-
 const MenuItem DrillChartTable[] = {
     {MI_SCREEN, 0, 0, 0, 0, MenuFunction(DrillMenuProc), nullptr},
     {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(0), nullptr},

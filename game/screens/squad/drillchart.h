@@ -54,7 +54,5 @@ uint16_t Drill_SeriesColour(int slot);
 uint16_t Drill_BrightColour(int slot);
 // The height of a reading on the chart.
 int Drill_ReadingY(int value);
-// The length line as shown.
-const char* Drill_LengthLine();
 // True when the text holds exactly one "%d" and no other conversion.
 bool Drill_IsLengthFormat(const char* text);

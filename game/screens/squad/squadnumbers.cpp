@@ -507,14 +507,6 @@ const std::array<MenuItem, kTableSize> g_table = BuildTable();
 
 const MenuItem* const SquadNumbersTable = g_table.data();
 
-int16_t SquadNumbersRowColour(int row) { return row >= 0 && row < kNumberRows ? g_rowColour[row] : 0; }
-const char* SquadNumbersRowValue(int row) { return row >= 0 && row < kNumberRows ? g_rowValue[row] : ""; }
-int16_t SquadNumbersRowNumber(int row) { return row >= 0 && row < kNumberRows ? g_rowNumber[row] : 0; }
 int16_t SquadNumbersButtonState(int button) {
     return button >= 0 && button < kNumberButtons ? g_buttonState[button] : 0;
 }
-const char* SquadNumbersButtonLabel(int button) {
-    return button >= 0 && button < kNumberButtons ? g_buttonLabel[button] : "";
-}
-const char* SquadNumbersKeyHeader() { return g_keyHeader; }
-int16_t SquadNumbersListText() { return g_listText; }

@@ -54,10 +54,4 @@ const char* SquadNumbers_Value(uint16_t key, uint16_t player);
 int16_t SquadNumbers_StatusColour(uint16_t player, uint16_t selected);
 
 // ---- Views (tests) ---------------------------------------------------------
-int16_t SquadNumbersRowColour(int row);
-const char* SquadNumbersRowValue(int row);
-int16_t SquadNumbersRowNumber(int row);
 int16_t SquadNumbersButtonState(int button);
-const char* SquadNumbersButtonLabel(int button);
-const char* SquadNumbersKeyHeader();
-int16_t SquadNumbersListText();

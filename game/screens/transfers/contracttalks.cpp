@@ -587,7 +587,6 @@ const MenuItem kOfferRow[] = {
 
 const char* ContractTalksHeaderText() { return g_header; }
 const char* ContractTalksOfferLine(int line) { return line >= 0 && line < 10 ? g_offerLines[line] : ""; }
-const char* ContractTalksDemandLine(int line) { return line >= 0 && line < 10 ? g_demandLines[line] : ""; }
 int16_t ContractTalksRefusalShown() { return g_refusalShown; }
 
 void ContractTalksMenu() {

@@ -45,7 +45,6 @@ int16_t ContractTalks_Refusal(const ContractTerms& offer, const ContractTerms& d
 // lines (0-9), and the refusal line's text id (-1 none).
 const char* ContractTalksHeaderText();
 const char* ContractTalksOfferLine(int line);
-const char* ContractTalksDemandLine(int line);
 int16_t ContractTalksRefusalShown();
 
 int32_t ContractTalks_WageUp(MenuHotItem* item);

@@ -719,11 +719,6 @@ const MenuItem ContractMenuTable[] = {
     kMenuEnd,
 };
 
-const char* ContractDealHeader() { return g_header; }
 const char* ContractDealSummary(int line) { return line >= 0 && line < 3 ? g_summary[line] : ""; }
-const char* ContractDealKindTitle() { return g_kindTitle; }
 const char* ContractDealOptionLabel(int row) { return row >= 0 && row < kDealOptions ? g_options[row] : ""; }
-const char* ContractDealWageLine() { return g_wageLine; }
-const char* ContractDealContractLine() { return g_contractLine; }
-const char* ContractDealValueLine() { return g_valueLine; }
 int16_t ContractDealRoleText() { return g_roleText; }

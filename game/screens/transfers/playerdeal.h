@@ -60,11 +60,6 @@ int32_t ContractDeal_OpenTalks(MenuHotItem*);
 int32_t ContractDeal_Process(MenuHotItem*);
 
 // ---- Views (tests) ---------------------------------------------------------
-const char* ContractDealHeader();
 const char* ContractDealSummary(int line);  // 0..2
-const char* ContractDealKindTitle();
 const char* ContractDealOptionLabel(int row);
-const char* ContractDealWageLine();
-const char* ContractDealContractLine();
-const char* ContractDealValueLine();
 int16_t ContractDealRoleText();

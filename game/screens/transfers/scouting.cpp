@@ -259,12 +259,6 @@ int ScoutingWeeklySums(int32_t limit, int32_t sums[kScoutingSums]) {
     return 0;
 }
 
-void ScoutingRegionPoint(int16_t region, float* x, float* y) {
-    const MapPoint p = PointOf(region);
-    *x = p.x;
-    *y = p.y;
-}
-
 int ScoutingMoveFrames(int16_t from, int16_t to) {
     const MapPoint a = PointOf(from), b = PointOf(to);
     return std::fabs((a.x + a.y) - (b.x + b.y)) > kFarApart ? kLongMove : kShortMove;
@@ -388,9 +382,7 @@ void ScoutingMapPoint(float* x, float* y) {
     *x = g_point.x;
     *y = g_point.y;
 }
-int16_t ScoutingStepCount() { return g_step; }
 int32_t ScoutingOfferedSum(int entry) { return entry >= 0 && entry < kScoutingSums ? g_sums[entry] : 0; }
 int16_t ScoutingButtonText() { return int16_t(g_buttonText); }
 bool ScoutingOffersSums() { return g_scoutButton == kSumsButton; }
 const char* ScoutingKnownLine() { return g_knownLine; }
-const char* ScoutingRecommendedLine() { return g_recommendedLine; }

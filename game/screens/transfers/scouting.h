@@ -22,8 +22,6 @@ void ScoutingMenu();
 // The weekly sums offered for a spending limit, largest first, 0 after the
 // last; answers how many.
 int ScoutingWeeklySums(int32_t limit, int32_t sums[kScoutingSums]);
-// A region's map point; any other code has the middle of the map.
-void ScoutingRegionPoint(int16_t region, float* x, float* y);
 // Frames the map takes to move from one region's point to another's.
 int ScoutingMoveFrames(int16_t from, int16_t to);
 // The map's top-left corner shown for a map point, kept on the picture.
@@ -57,7 +55,6 @@ void Scouting_MapFrame();
 int16_t ScoutingChosenRegion();
 int16_t ScoutingPreviousRegion();
 void ScoutingMapPoint(float* x, float* y);
-int16_t ScoutingStepCount();
 int32_t ScoutingOfferedSum(int entry);
 // The text id of the scouting button: 843 while the chosen region is being
 // scouted, else 653.
@@ -65,4 +62,3 @@ int16_t ScoutingButtonText();
 // 1 when the scouting button opens the list of sums.
 bool ScoutingOffersSums();
 const char* ScoutingKnownLine();
-const char* ScoutingRecommendedLine();

@@ -210,11 +210,11 @@ BatchFixture PrepareBatchFixture(int16_t home, int16_t away, bool cup, uint32_t 
     // The day's fixture processing scales six skills of both sides so that
     // the best of each stands at 95 before the match is played.
     for (int16_t n : {0, 3, 1, 4, 2, 6}) NormaliseMatchStat(n);
-    for (int16_t side = 0; side < 2; ++side) {
-        const int16_t club = side == 0 ? home : away;
-        const int16_t opponent = side == 0 ? away : home;
-        ApplyComputerTactics(side, ComputerFormationFor(FindClubManager(club), club, opponent, kCompLeague));
-    }
+    const int16_t clubs[2] = {home, away};
+    const MatchFormationTallies tallies = TallyMatchClubs(clubs);
+    for (int16_t side = 0; side < 2; ++side)
+        ApplyComputerTactics(side,
+                             ChooseComputerFormation(FindClubManager(clubs[side]), clubs, side, tallies));
     DeleteFixture(slot);
     EnterGameInfo* block = GetMatchSetupBlock();
     if (cup) {

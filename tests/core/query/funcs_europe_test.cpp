@@ -27,7 +27,6 @@ class EuropeTest : public LeagueWorldTest {
         recbits::StoreU16(EuropeanPlaceRecords + 58 * country + 2 * word, uint16_t(club));
     }
 };
-using EuropeDeathTest = EuropeTest;
 
 TEST_F(EuropeTest, QualifiersOfACountry) {
     int16_t a = 9, c = 9;
@@ -76,14 +75,8 @@ TEST_F(EuropeTest, TenQualifiersFitAndFurtherOnesAreLeftOut) {
 TEST_F(EuropeTest, ChampionsLeagueGroups) {
     ChampionsLeagueGroups[1][5][2] = 333;
     ChampionsLeagueGroups[1][5][0] = 330;
-    EXPECT_EQ(HVW_GetChampionsLeagueGroup(333, 1), 5);
     EXPECT_EQ(HVW_GetChampionsLeagueGroupClub(2, 5, 1), 333);
     EXPECT_EQ(HVW_GetChampionsLeagueGroupClub(2, 4, 1), -1);  // not drawn
-}
-
-TEST_F(EuropeDeathTest, ClubOutsideTheGroupsIsFatal) {
-    EXPECT_FATAL(HVW_GetChampionsLeagueGroup(333, 0),
-                 "Team Not In Champions League, Funcs-HVW_GetChampionsLeagueGroup");
 }
 
 TEST_F(EuropeTest, ReasonsAndPlaces) {

@@ -145,7 +145,7 @@ TEST_F(QueryDeathTest, AccessorBackedMembersEndOnBadNumbers) {
 
 TEST_F(QueryTest, ClubGettersAndSetters) {
     const int16_t c = 321;
-    HVW_SetClubBalance(c, 4500000);
+    SetClubBalance(c, 4500000);
     HVW_SetClubControl(c, 1);
     HVW_SetClubStandCapacity0(c, 1);
     HVW_SetClubStandCapacity1(c, 2);

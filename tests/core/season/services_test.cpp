@@ -16,20 +16,6 @@ namespace {
 
 using ServicesTest = SeasonTest;
 
-TEST_F(ServicesTest, DatesTurnIntoSeasonDays) {
-    SeasonCalendar.month = 6;  // the calendar in July 2002
-    EXPECT_EQ(HVW_DateToDayNumber(13, 6, 2002), 0);
-    EXPECT_EQ(HVW_DateToDayNumber(31, 6, 2002), 18);
-    EXPECT_EQ(HVW_DateToDayNumber(1, 7, 2002), 19);
-    EXPECT_EQ(HVW_DateToDayNumber(12, 6, 2002), 364);
-    EXPECT_EQ(HVW_DateToDayNumber(1, 0, 2002), 172);
-    EXPECT_EQ(HVW_DateToDayNumber(29, 1, 2004), -1);
-    EXPECT_EQ(HVW_DateToDayNumber(32, 0, 2002), -1);
-    EXPECT_EQ(HVW_DateToDayNumber(0, 3, 2002), -1);
-    EXPECT_EQ(HVW_DateToDayNumber(1, 12, 2002), -1);
-    EXPECT_EQ(HVW_DateToDayNumber(1, -1, 2002), -1);
-}
-
 TEST_F(ServicesTest, CompetitionCodesAndTheirNextDays) {
     EXPECT_EQ(GetCupFirstCode(0), 5);
     EXPECT_EQ(GetCupFirstCode(4), 70);

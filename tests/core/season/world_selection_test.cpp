@@ -87,11 +87,15 @@ TEST_F(WorldSelectionTest, EveryClubFieldsASoundSide) {
         }
         ASSERT_LE(LastAttendance, 1000 * (GetClubStandCapacity0(home) + GetClubStandCapacity1(home) +
                                           GetClubStandCapacity2(home) + GetClubStandCapacity3(home)));
-        // Computer sides then get their formation and tactics.
+        // Computer sides then get their formation and tactics; in friendlies,
+        // national days and reserve matches the manager's own.
+        const int16_t clubs[2] = {home, away};
+        const MatchFormationTallies tallies = TallyMatchClubs(clubs);
         for (int16_t side = 0; side < 2; ++side) {
-            const int16_t club = side == 0 ? home : away;
-            const int16_t formation =
-                ComputerFormationFor(FindClubManager(club), club, side == 0 ? away : home, competition);
+            const uint16_t manager = FindClubManager(clubs[side]);
+            const int16_t formation = competition < kCompFriendly
+                                          ? ChooseComputerFormation(manager, clubs, side, tallies)
+                                          : GetManagerFormation(manager);
             ASSERT_GE(formation, 0);
             ASSERT_LE(formation, 5);
             ApplyComputerTactics(side, formation);
