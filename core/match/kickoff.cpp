@@ -11,6 +11,7 @@
 #include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
+#include "core/match/computermanager.h"
 #include "core/match/crowd.h"
 #include "core/match/geometry.h"
 #include "core/match/infobar.h"
@@ -28,6 +29,7 @@
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
+#include "core/match/teamjobs.h"
 
 using namespace setpiece;
 
