@@ -139,7 +139,7 @@ TEST_F(NewDiskTest, UnknownItemsAreSkippedAndMissingOnesZeroedWhenOptional) {
     a = 0;
     c = 5;
     const NewDiskItem required[] = {{"A", &a, 4, 0, 0, 0, nullptr}, {"C", &c, 4, 0, 0, 0, nullptr}, {}};
-    EXPECT_EQ(NewDisk_Load(name_.c_str(), required, 0), -1);
+    EXPECT_EQ(NewDisk_Load(name_.c_str(), required, 0), kNewDiskItemMissing);
     EXPECT_EQ(a, 0x11111111u);
     EXPECT_EQ(c, 5u);
 }
