@@ -244,10 +244,10 @@ TEST_F(NewDiskTest, TableUtilitiesAndDefaults) {
     m.type = kNewDiskSize;
     EXPECT_EQ(NewDisk_DoCallbacks(nullptr, &m), kNewDiskNoValue);
     m.descriptor = &kReplayTable[0];
-    EXPECT_EQ(NewDisk_DoCallbacks(nullptr, &m), 1);
+    EXPECT_EQ(NewDisk_DoCallbacks(nullptr, &m), kNewDiskAnswered);
     EXPECT_EQ(m.size, sizeof(ReplayHeader));
     m.type = kNewDiskAbsent;
-    EXPECT_EQ(NewDisk_DoCallbacks(nullptr, &m), -1);
+    EXPECT_EQ(NewDisk_DoCallbacks(nullptr, &m), kNewDiskItemMissing);
 }
 
 TEST_F(NewDiskTest, MemoryStreamsGrowAndStayInsideTheirBytes) {
