@@ -158,7 +158,4 @@ void AbortError(const char* module, int line, const char* message) {
     FatalError("Abort error: %s\n(File: %s  Line: %d)\n", message, module, line);
 }
 
-void FatalExit() {
-    std::fflush(stdout);
-    std::exit(1);
-}
+void FatalExit(const char* routine) { FatalError("A program error ended the game (in %s).\n", routine); }

@@ -1,5 +1,5 @@
-// Debug channels, log lines and the two fatal-error routines.  Nothing in
-// the game throws: a function returns a status or ends the program here.
+// Debug channels, log lines and the fatal end.  Nothing in the game throws:
+// a function returns a status or ends the program here.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -41,10 +41,13 @@ void SetFatalErrorHook(FatalErrorHook hook);
 // threshold.
 void DebugLog(int channel, int32_t threshold, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
+// The one fatal end: prints the message, runs the exit list, shows the
+// message box and ends with exit status 1.
 [[noreturn]] void FatalError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The assertion form: module is the caller's source module name ("poll").
 [[noreturn]] void AbortError(const char* module, int line, const char* message);
-// Ends the program at once after a caller has printed its own message (the
-// record accessors' bad-number stops).  No message box; the exit list still
-// runs.  Exit status 1: this is always a failure.
-[[noreturn]] void FatalExit();
+// The end of a check that has printed its own details (the record
+// accessors given a number they cannot take, among others): ends as
+// FatalError does, with a message that says a program error ended the game
+// in the routine named.
+[[noreturn]] void FatalExit(const char* routine);

@@ -70,7 +70,7 @@ uint16_t PickReserveSidePlayer(int16_t position, int16_t kind, int16_t club, int
                                int16_t passValue) {
     if (!IsClubNumber(club)) {
         std::printf("PickReserveSidePlayer(): Error: invalid club %d\n", int(club));
-        FatalExit();
+        FatalExit(__func__);
     }
     position = int16_t(std::clamp<int>(position, 0, 12));
     const int nation = GetClubNation(club) < kCountryCount ? GetClubNation(club) : 0;

@@ -672,7 +672,7 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
     const bool national = IsNationalSide(club);
     if (!national && !IsClubNumber(club)) {
         std::printf("PickPlayerForSlot(): Error: invalid club %d\n", int(club));
-        FatalExit();
+        FatalExit(__func__);
     }
     position = int16_t(std::clamp<int>(position, 0, 12));
     const int nation = national ? 0 : GetClubNation(club);

@@ -282,7 +282,7 @@ void ComputerStadiumUpdate() {
 void HumanGroundRedevelopment(int16_t club) {
     if (!IsClubNumber(club) || GetClubControl(club) == 0) {
         std::printf("Cannot do HumanGroundRedevelopment on a stadium belonging to a computer managed team\n");
-        FatalExit();
+        FatalExit(__func__);
     }
     for (int stand = 0; stand < kStandCount; ++stand) {
         GroundOrderRecord& o = GroundOrder[stand];

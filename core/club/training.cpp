@@ -6,7 +6,6 @@
 #include "core/base/bytes.h"
 #include "core/base/random.h"
 #include "core/club/board.h"
-#include "core/club/clubjobs.h"
 #include "core/club/injuries.h"
 #include "core/club/squads.h"
 #include "core/query/funcs_people.h"

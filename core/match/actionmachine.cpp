@@ -25,6 +25,7 @@
 #include "core/match/shooting.h"
 #include "core/match/strikes.h"
 #include "core/match/tacklefalls.h"
+#include "core/match/teamjobs.h"
 #include "core/match/volleys.h"
 
 uint8_t RunningCount;

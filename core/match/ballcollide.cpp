@@ -7,6 +7,7 @@
 #include "core/base/random.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
+#include "core/match/computermanager.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"

@@ -45,6 +45,7 @@ int16_t Tactics_MatchMinute();
 // pitch, not sent off and booked fewer than twice.
 bool Tactics_SlotAvailable(int team, int slot);
 
+// Adjusts and applies the computer teams' tactics.
 void Tactics_UpdateComputerTeams();
 void Tactics_PushForward(int team);
 void Tactics_DropBack(int team);

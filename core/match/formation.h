@@ -53,6 +53,8 @@ extern uint16_t FormationTargetCount;
 // While non-zero, the zones are not changed.
 extern uint16_t FormationHold;
 
+// The formation's team jobs of the tick: the zone each team plays from,
+// then every player's target in it.
 void Match_ChooseFormationZone();
 void Match_SetFormationTargets();
 void Match_SeekOpenSpace(int16_t team, int16_t figure);

@@ -47,12 +47,12 @@ int BodyItem(NewDiskMessage* message) {
     switch (message->type) {
         case kNewDiskAddress:
             message->address = Replay.frames;
-            return message->address != nullptr ? 1 : kNewDiskNoValue;
+            return message->address != nullptr ? kNewDiskAnswered : kNewDiskNoValue;
         case kNewDiskSize:
             message->size = Replay.capacity * kReplayFrameSize;
-            return 1;
+            return kNewDiskAnswered;
         default:
-            return 0;
+            return kNewDiskDeclined;
     }
 }
 
@@ -62,12 +62,12 @@ int SavedInfoItem(NewDiskMessage* message) {
     switch (message->type) {
         case kNewDiskAddress:
             message->address = GameInfo.bytes;
-            return 1;
+            return kNewDiskAnswered;
         case kNewDiskSize:
             message->size = sizeof GameInfo.bytes;
-            return 1;
+            return kNewDiskAnswered;
         default:
-            return 0;
+            return kNewDiskDeclined;
     }
 }
 
@@ -75,12 +75,12 @@ int LoadedInfoItem(NewDiskMessage* message) {
     switch (message->type) {
         case kNewDiskAddress:
             message->address = g_loadedInfo.bytes;
-            return 1;
+            return kNewDiskAnswered;
         case kNewDiskSize:
             message->size = sizeof g_loadedInfo.bytes;
-            return 1;
+            return kNewDiskAnswered;
         default:
-            return 0;
+            return kNewDiskDeclined;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
+#include "core/match/computermanager.h"
 #include "core/match/crowd.h"
 #include "core/match/geometry.h"
 #include "core/match/infobar.h"
@@ -30,6 +31,7 @@
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
 #include "core/match/soundevents.h"
+#include "core/match/teamjobs.h"
 
 using namespace setpiece;
 

@@ -87,34 +87,13 @@ void MatchResetEngineState();
 
 // Sets the figure's action and clears the fields of the running action.
 void Match_SetPlayerAction(int16_t figure, uint16_t action);
-// The team jobs, one per tick phase.
-void Match_ChooseFormationZone();
-void Match_SetFormationTargets();
-void Match_TeamJobPhase2();
-void Match_TeamJobPhase3();
-// Ranks each team's players by distance to the ball.
-void Match_RankPlayersByBall();
-// Moves the ball one tick.
-void Ball_Update();
 void Match_UpdatePlayerGroup();
 // Runs every player's action handler.
 void Match_UpdatePlayers();
-// Adjusts and applies the computer teams' tactics.
-void Tactics_UpdateComputerTeams();
-// A computer team's substitution: marks the player to leave, -1 when none.
-int16_t Match_ComputerSubstitution(int16_t team);
 // The substitute for a player who must leave; negative when none.
 int16_t Match_PickSetPieceTaker(int16_t team, int16_t leaving);
-// The bench player to bring on for the outgoing figure, -1 none.
-int16_t Match_PickSubstitute(int16_t team, int16_t outgoing);
 // The ball changes hands: the team's possession starts.
 void Match_ChangePossession(int16_t team, int16_t figure);
-// A replacement goalkeeper when the team's keeper is off the pitch.
-void Match_PickPlayerByAttributes(int16_t team);
 // Figure + 1 of an opponent standing on the spot just ahead of a player
 // running with the ball, 0 none.
 int16_t Match_OpponentAhead(int16_t figure);
-// Finds the player with the ball under control (BallCarrierFigure).
-void Match_FindBallHolder();
-// Puts the ball, still, on the centre spot.
-void Ball_PlaceOnCentreSpot();

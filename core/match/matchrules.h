@@ -104,9 +104,6 @@ void MatchLookAtFigure(int16_t figure, int16_t target, int16_t step);
 void MatchLookAngleToward(int16_t figure, uint16_t direction, int16_t step);
 void MatchAdjustPlayerLean(int16_t figure, int16_t angle, int16_t step);
 int16_t MatchIsCurrentPosition(int16_t x, int16_t y, int16_t height);
-// Sends a player to decide again between the idle action (0 stand, 1 run to
-// position) and thinking (4).
-void Match_Redecide(int16_t figure, uint16_t idleAction);
 // The direction 0..255 from one point to another.
 uint16_t MatchDirectionTo(int x0, int y0, int x1, int y1);
 

@@ -1,6 +1,9 @@
 #include "core/match/matchtick.h"
 
 #include "core/base/corehooks.h"
+#include "core/match/ball.h"
+#include "core/match/computermanager.h"
+#include "core/match/formation.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
@@ -10,9 +13,11 @@
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
 #include "core/match/periodrunner.h"
+#include "core/match/ranking.h"
 #include "core/match/replay.h"
 #include "core/match/simdisplay.h"
 #include "core/match/soundevents.h"
+#include "core/match/teamjobs.h"
 
 using namespace gameinfo;
 

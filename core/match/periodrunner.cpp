@@ -1,6 +1,7 @@
 #include "core/match/periodrunner.h"
 
 #include "core/base/corehooks.h"
+#include "core/match/computermanager.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchresult.h"

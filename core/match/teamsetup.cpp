@@ -1,5 +1,6 @@
 #include "core/match/teamsetup.h"
 #include "core/match/actions.h"
+#include "core/match/ball.h"
 #include "core/match/phases.h"
 
 #include <algorithm>

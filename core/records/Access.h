@@ -4,8 +4,8 @@
 // the records only through the accessors declared here.
 //
 // Bad numbers: player 0 and negative clubs are program errors.  Getters
-// print their message and end the program through FatalExit; setters
-// ignore what they cannot store.
+// print their message and end the program through FatalExit, which names
+// the accessor; setters ignore what they cannot store, but for player 0.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -149,29 +149,33 @@ constexpr int StatCap(uint16_t player, int ability, int index) {
 inline bool InUse(uint16_t player) { return player != 0 && player < PlayerCount && player < kMaxPlayers; }
 inline const uint8_t* Bytes(uint16_t player) { return PlayerRecords[player].bytes; }
 
-// A getter's stop for a number not in use: player 0 ends the game
-// silently, any other prints the getter's message (its %d the number) and
-// ends it.
-[[noreturn]] void StopOnBadNumber(uint16_t player, const char* message);
+// A getter's stop for a number not in use: any number but 0 first prints
+// the getter's message (its %d the number); the game ends through
+// FatalExit, naming the accessor.  Each of these helpers takes the name of
+// the accessor that calls it: the compiler fills it in as the default.
+[[noreturn]] void StopOnBadNumber(uint16_t player, const char* message,
+                                  const char* accessor = __builtin_FUNCTION());
 // A getter without a message: player 0 ends the game, any other number not
 // in use reads 0.
-uint16_t ZeroUnlessPlayerZero(uint16_t player);
+uint16_t ZeroUnlessPlayerZero(uint16_t player, const char* accessor = __builtin_FUNCTION());
 
 // A getter's read of a packed field or a word, with its message.
-inline uint16_t Read(uint16_t player, recbits::BitField f, const char* message) {
+inline uint16_t Read(uint16_t player, recbits::BitField f, const char* message,
+                     const char* accessor = __builtin_FUNCTION()) {
     if (!InUse(player)) [[unlikely]]
-        StopOnBadNumber(player, message);
+        StopOnBadNumber(player, message, accessor);
     return uint16_t(recbits::ReadField(Bytes(player), f));
 }
-inline uint16_t ReadWord(uint16_t player, int offset, const char* message) {
+inline uint16_t ReadWord(uint16_t player, int offset, const char* message,
+                         const char* accessor = __builtin_FUNCTION()) {
     if (!InUse(player)) [[unlikely]]
-        StopOnBadNumber(player, message);
+        StopOnBadNumber(player, message, accessor);
     return recbits::LoadU16(Bytes(player) + offset);
 }
 // The same without a message.
-inline uint16_t ReadQuiet(uint16_t player, recbits::BitField f) {
+inline uint16_t ReadQuiet(uint16_t player, recbits::BitField f, const char* accessor = __builtin_FUNCTION()) {
     if (!InUse(player)) [[unlikely]]
-        return ZeroUnlessPlayerZero(player);
+        return ZeroUnlessPlayerZero(player, accessor);
     return uint16_t(recbits::ReadField(Bytes(player), f));
 }
 }  // namespace playerrec
@@ -185,8 +189,10 @@ constexpr int kBidSlots = 4;
 
 inline bool InUse(int16_t club) { return club >= 0 && club < kClubCount; }
 inline const uint8_t* Bytes(int16_t club) { return ClubRecords[club].bytes; }
-// Prints the getter's message (its %d the club) and ends the game.
-[[noreturn]] void StopOnBadNumber(int16_t club, const char* message);
+// Prints the getter's message (its %d the club) and ends the game through
+// FatalExit, naming the accessor.
+[[noreturn]] void StopOnBadNumber(int16_t club, const char* message,
+                                  const char* accessor = __builtin_FUNCTION());
 }  // namespace clubrec
 
 // ---------------------------------------------------------------------------

@@ -110,13 +110,15 @@ uint8_t* Rec(int16_t club) { return ClubRecords[club].bytes; }
 
 // A getter with a message stops the program for a club outside the table;
 // the message names negative clubs, but a number past the table is the same
-// program error and must not read beyond it.
-void CheckGet(int16_t club, const char* message) {
-    if (!IsClubNumber(club)) clubrec::StopOnBadNumber(club, message);
+// program error and must not read beyond it.  These checks take the name of
+// the accessor that calls them (the compiler fills it in as the default
+// argument) for the fatal end to name.
+void CheckGet(int16_t club, const char* message, const char* accessor = __builtin_FUNCTION()) {
+    if (!IsClubNumber(club)) clubrec::StopOnBadNumber(club, message, accessor);
 }
 
-uint32_t Get(int16_t club, BitField f, const char* message) {
-    CheckGet(club, message);
+uint32_t Get(int16_t club, BitField f, const char* message, const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(club, message, accessor);
     return ReadField(Rec(club), f);
 }
 
@@ -173,11 +175,12 @@ uint8_t* HistoryBlock(int16_t club, int16_t block) {
 
 uint8_t* Bids(int16_t club) { return ClubBids[club].bytes; }
 
-void CheckBidSlot(int16_t club, int16_t slot, const char* message) {
-    CheckGet(club, message);
+void CheckBidSlot(int16_t club, int16_t slot, const char* message,
+                  const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(club, message, accessor);
     if (slot < 0 || slot >= kBidSlots) {
         std::printf(message, int(club));
-        FatalExit();
+        FatalExit(accessor);
     }
 }
 
@@ -185,18 +188,18 @@ int ShortListOffset(int bid, int slot) { return kBidShortList + 30 * bid + 6 * s
 constexpr int kShortListBytes = 30 * kShortListBids;
 constexpr int kShortListFetchAhead = 8;  // clubs
 
-void CheckShortList(int16_t club, int16_t bid, int16_t slot) {
+void CheckShortList(int16_t club, int16_t bid, int16_t slot, const char* accessor = __builtin_FUNCTION()) {
     if (!IsClubNumber(club)) {
         std::printf("Trying to get bid short list of neg club : '%d'\n", int(club));
-        FatalExit();
+        FatalExit(accessor);
     }
     if (bid < 0 || bid >= kShortListBids) {
         std::printf("Trying to get bid short list of neg bid : '%d'\n", int(bid));
-        FatalExit();
+        FatalExit(accessor);
     }
     if (slot < 0 || slot >= kShortListSlots) {
         std::printf("Trying to get bid short list of neg slot : '%d'\n", int(slot));
-        FatalExit();
+        FatalExit(accessor);
     }
 }
 
@@ -219,9 +222,9 @@ constexpr int32_t kHeadChangeMoney[6][10] = {
 
 }  // namespace
 
-void clubrec::StopOnBadNumber(int16_t club, const char* message) {
+void clubrec::StopOnBadNumber(int16_t club, const char* message, const char* accessor) {
     std::printf(message, int(club));
-    FatalExit();
+    FatalExit(accessor);
 }
 
 // --- addresses -------------------------------------------------------------

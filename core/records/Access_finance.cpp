@@ -56,16 +56,18 @@ uint8_t* WeekEntry(int16_t club, int week) {
 uint8_t* Totals(int16_t club) { return ClubFinanceRecords[club].bytes + kTotals; }
 
 // Getters stop the program on a club outside the table (the message names
-// negative clubs; one past the end is the same error).
-void CheckGet(int16_t club, const char* message) {
+// negative clubs; one past the end is the same error), naming the accessor
+// that called them (the compiler fills it in as the default argument).
+void CheckGet(int16_t club, const char* message, const char* accessor = __builtin_FUNCTION()) {
     if (!IsClubNumber(club)) {
         std::printf(message, int(club));
-        FatalExit();
+        FatalExit(accessor);
     }
 }
 
-int32_t GetWeek(int16_t club, int16_t week, int field, const char* message) {
-    CheckGet(club, message);
+int32_t GetWeek(int16_t club, int16_t week, int field, const char* message,
+                const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(club, message, accessor);
     return LoadI32(WeekEntry(club, week) + field);
 }
 
@@ -74,8 +76,8 @@ void SetWeek(int16_t club, int32_t value, int16_t week, int field, bool atLeastZ
     StoreI32(WeekEntry(club, week) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
-int32_t GetSeason(int16_t club, int field, const char* message) {
-    CheckGet(club, message);
+int32_t GetSeason(int16_t club, int field, const char* message, const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(club, message, accessor);
     return LoadI32(Totals(club) + field);
 }
 

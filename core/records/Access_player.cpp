@@ -208,47 +208,52 @@ void RefreshMarketKey(uint16_t player) {
     if (g_keptTables && player < g_keptBuilt) KeepTableEntry(player);
 }
 
-// Player 0 is a program error that ends the game silently.
-void StopOnPlayerZero(uint16_t player) {
-    if (player == 0) FatalExit();
+// Player 0 is a program error that ends the game, naming the accessor.
+// The helpers below take the name of the accessor that calls them (the
+// compiler fills it in as the default argument) to pass it on to this stop.
+void StopOnPlayerZero(uint16_t player, const char* accessor) {
+    if (player == 0) FatalExit(accessor);
 }
 
 // Checks of a getter with a message.
-void CheckGet(uint16_t player, const char* message) {
-    if (!IsPlayerNumber(player)) playerrec::StopOnBadNumber(player, message);
+void CheckGet(uint16_t player, const char* message, const char* accessor = __builtin_FUNCTION()) {
+    if (!IsPlayerNumber(player)) playerrec::StopOnBadNumber(player, message, accessor);
 }
 
-uint16_t Get(uint16_t player, BitField f, const char* message) {
-    CheckGet(player, message);
+uint16_t Get(uint16_t player, BitField f, const char* message, const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(player, message, accessor);
     return uint16_t(ReadField(Rec(player), f));
 }
 
 // A getter without a message reads 0 for a number not in use.
-uint16_t GetQuiet(uint16_t player, BitField f) {
+uint16_t GetQuiet(uint16_t player, BitField f, const char* accessor = __builtin_FUNCTION()) {
     return IsPlayerNumber(player) ? uint16_t(ReadField(Rec(player), f))
-                                  : playerrec::ZeroUnlessPlayerZero(player);
+                                  : playerrec::ZeroUnlessPlayerZero(player, accessor);
 }
 
 // True when a setter may write the record.
-bool CanSet(uint16_t player) {
-    StopOnPlayerZero(player);
+bool CanSet(uint16_t player, const char* accessor = __builtin_FUNCTION()) {
+    StopOnPlayerZero(player, accessor);
     return IsPlayerNumber(player);
 }
 
-void SetMasked(uint16_t player, BitField f, int value) {
-    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(value));
+void SetMasked(uint16_t player, BitField f, int value, const char* accessor = __builtin_FUNCTION()) {
+    if (CanSet(player, accessor)) WriteField(Rec(player), f, uint32_t(value));
 }
 
-void SetClamped(uint16_t player, BitField f, int value, int max) {
-    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(std::clamp(value, 0, max)));
+void SetClamped(uint16_t player, BitField f, int value, int max,
+                const char* accessor = __builtin_FUNCTION()) {
+    if (CanSet(player, accessor)) WriteField(Rec(player), f, uint32_t(std::clamp(value, 0, max)));
 }
 
-void SetZeroOutside(uint16_t player, BitField f, int value, int max) {
-    if (CanSet(player)) WriteField(Rec(player), f, uint32_t(value < 0 || value > max ? 0 : value));
+void SetZeroOutside(uint16_t player, BitField f, int value, int max,
+                    const char* accessor = __builtin_FUNCTION()) {
+    if (CanSet(player, accessor)) WriteField(Rec(player), f, uint32_t(value < 0 || value > max ? 0 : value));
 }
 
-void SetFlagWarned(uint16_t player, BitField f, int value, const char* message) {
-    if (!CanSet(player)) return;
+void SetFlagWarned(uint16_t player, BitField f, int value, const char* message,
+                   const char* accessor = __builtin_FUNCTION()) {
+    if (!CanSet(player, accessor)) return;
     if (value > 1) {
         std::printf(message, value, int(player));
         value = 1;
@@ -256,35 +261,41 @@ void SetFlagWarned(uint16_t player, BitField f, int value, const char* message) 
     WriteField(Rec(player), f, uint32_t(value));
 }
 
-void SetNonNegative(uint16_t player, BitField f, int value) { SetMasked(player, f, value < 0 ? 0 : value); }
+void SetNonNegative(uint16_t player, BitField f, int value, const char* accessor = __builtin_FUNCTION()) {
+    SetMasked(player, f, value < 0 ? 0 : value, accessor);
+}
 
 // The lock flag keeps the manager, caretaker and transfer-list flags as
 // they are.
-void SetUnlessLocked(uint16_t player, BitField f, int value) {
-    if (!CanSet(player)) return;
+void SetUnlessLocked(uint16_t player, BitField f, int value, const char* accessor = __builtin_FUNCTION()) {
+    if (!CanSet(player, accessor)) return;
     if (ReadField(Rec(player), kFlag95) != 0) return;
     WriteField(Rec(player), f, uint32_t(value));
 }
 
-void SetShirtField(uint16_t player, BitField f, int value) {
-    if (!CanSet(player)) return;
+void SetShirtField(uint16_t player, BitField f, int value, const char* accessor = __builtin_FUNCTION()) {
+    if (!CanSet(player, accessor)) return;
     if (value < 0 || value > 16) {
         std::printf("Trying excessive shirt '%d'\n", value);
-        FatalExit();
+        FatalExit(accessor);
     }
     WriteField(Rec(player), f, uint32_t(value));
 }
 
 // Performance ratings are kept halved.
-void SetHalvedPerf(uint16_t player, BitField f, int value) { SetClamped(player, f, value / 2, 50); }
+void SetHalvedPerf(uint16_t player, BitField f, int value, const char* accessor = __builtin_FUNCTION()) {
+    SetClamped(player, f, value / 2, 50, accessor);
+}
 
-int32_t GetAmount(uint16_t player, int offset, const char* message) {
-    CheckGet(player, message);
+int32_t GetAmount(uint16_t player, int offset, const char* message,
+                  const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(player, message, accessor);
     return int32_t(LoadU32(Rec(player) + offset));
 }
 
-void SetAmountWarned(uint16_t player, int offset, int32_t value, const char* message) {
-    if (!CanSet(player)) return;
+void SetAmountWarned(uint16_t player, int offset, int32_t value, const char* message,
+                     const char* accessor = __builtin_FUNCTION()) {
+    if (!CanSet(player, accessor)) return;
     if (value > kMaxClauseAmount) {
         std::printf(message, int(value), int(player));
         value = 1;
@@ -292,8 +303,9 @@ void SetAmountWarned(uint16_t player, int offset, int32_t value, const char* mes
     StoreU32(Rec(player) + offset, uint32_t(value));
 }
 
-uint16_t GetU16(uint16_t player, int offset, const char* message) {
-    CheckGet(player, message);
+uint16_t GetU16(uint16_t player, int offset, const char* message,
+                const char* accessor = __builtin_FUNCTION()) {
+    CheckGet(player, message, accessor);
     return LoadU16(Rec(player) + offset);
 }
 
@@ -307,14 +319,14 @@ int CupOffset(int slot, int row) {
 
 }  // namespace
 
-void playerrec::StopOnBadNumber(uint16_t player, const char* message) {
-    StopOnPlayerZero(player);
+void playerrec::StopOnBadNumber(uint16_t player, const char* message, const char* accessor) {
+    StopOnPlayerZero(player, accessor);
     std::printf(message, int(player));
-    FatalExit();
+    FatalExit(accessor);
 }
 
-uint16_t playerrec::ZeroUnlessPlayerZero(uint16_t player) {
-    StopOnPlayerZero(player);
+uint16_t playerrec::ZeroUnlessPlayerZero(uint16_t player, const char* accessor) {
+    StopOnPlayerZero(player, accessor);
     return 0;
 }
 
@@ -325,7 +337,7 @@ PlayerRecord* GetPlayerRecordAddress(uint16_t player) {
 }
 
 const char* GetPlayerSurname(uint16_t player) {
-    StopOnPlayerZero(player);
+    StopOnPlayerZero(player, __func__);
     return IsPlayerNumber(player) ? reinterpret_cast<const char*>(Rec(player) + kSurname) : "";
 }
 
@@ -836,21 +848,21 @@ const uint16_t* KeptClubMembers(int16_t club, int* count) {
 // A slot or row outside the table stops the program like a bad player,
 // rather than reading beyond the record.
 uint16_t GetPlayerCup(uint16_t player, int16_t slot, int16_t row) {
-    StopOnPlayerZero(player);
+    StopOnPlayerZero(player, __func__);
     bool rowOk = slot >= 4 || (row >= 0 && row < kCupRows);
     if (!IsPlayerNumber(player) || slot < 0 || slot >= kCupSlots || !rowOk) {
         std::printf("Trying to get cup of neg player : '%d'\n", int(player));
-        FatalExit();
+        FatalExit(__func__);
     }
     return LoadU16(Rec(player) + CupOffset(slot, row));
 }
 
 void SetPlayerCup(uint16_t player, int16_t club, int16_t slot, int16_t row) {
-    StopOnPlayerZero(player);
+    StopOnPlayerZero(player, __func__);
     bool rowOk = slot >= 4 || (row >= 0 && row < kCupRows);
     if (slot < 0 || slot >= kCupSlots || club > kClubCount || !rowOk) {
         std::printf("Trying to give illegal cup: '%d,%d'\n", int(slot), int(player));
-        FatalExit();
+        FatalExit(__func__);
     }
     if (!IsPlayerNumber(player)) return;
     StoreU16(Rec(player) + CupOffset(slot, row), club < 0 ? kNoClub : uint16_t(club));
@@ -895,10 +907,10 @@ int16_t GetPlayerStatRaw(uint16_t player, int16_t index) {
 }
 
 void SetPlayerStat(uint16_t player, int16_t index, int16_t value) {
-    StopOnPlayerZero(player);
+    StopOnPlayerZero(player, __func__);
     if (!IsPlayerNumber(player)) {
         std::printf("Trying to set Stat of invalid player : '%d'\n", int(player));
-        FatalExit();
+        FatalExit(__func__);
     }
     if (index < 0 || index >= kStatCount) return;
     Rec(player)[kStatMap[index].byte] = uint8_t(std::clamp<int>(value, 0, 100));

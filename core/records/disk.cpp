@@ -146,7 +146,7 @@ int WriteBlockFileSafely(const std::string& game_path, const DataBlockDescriptor
     std::FILE* file = std::fopen(temp_path.c_str(), "wb");
     if (file == nullptr) return kSaveOpenFailed;
     int result = kSaveOk;
-    if (WriteDataBlocks(list, file, magic) != 0) {
+    if (WriteDataBlocks(list, file, magic) != kBlockWriteOk) {
         result = kSaveWriteFailed;
     } else if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) {
         result = kSaveCloseFailed;
@@ -374,7 +374,7 @@ int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char
     std::memcpy(trailer, kTrailerTag, 4);
     StoreU32(trailer + 4, check.Word());
     if (!WriteAll(file, trailer, sizeof trailer)) return kBlockWriteTrailer;
-    return 0;
+    return kBlockWriteOk;
 }
 
 int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic) {

@@ -16,6 +16,7 @@ constexpr uint32_t kBlockFileTrailerSize = 8;
 
 // WriteDataBlocks results.
 enum BlockWriteResult : int {
+    kBlockWriteOk = 0,
     kBlockWriteHeader = -1,
     kBlockWriteSize = -2,
     kBlockWriteBytes = -3,

@@ -124,7 +124,7 @@ void CheckTwoLegOrder(int16_t firstType) {
         if (later == -1) {
             std::printf("CheckTwoLegOrder(): no first leg for the second leg in slot %d (%d v %d)\n", slot,
                         int(home), int(away));
-            FatalExit();
+            FatalExit(__func__);
         }
         SetFixtureType(slot, FixtureType(later));
         SetFixtureType(later, type);

@@ -323,7 +323,7 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
     if (!IsPlayerNumber(player)) return;
     if (kind < 0 || kind == 9 || kind > 10) {
         std::printf("AddPlayerHistoryStats(): unknown history kind : '%d'\n", int(kind));
-        FatalExit();
+        FatalExit(__func__);
     }
     const HistoryList list = PlayerList();
     const uint8_t season = CurrentSeasonByte();

@@ -45,7 +45,7 @@ int AskPlace(const NewDiskItem* item, const char* caller, void** address, uint32
     answer = Ask(item, kNewDiskSize, &message);
     if (answer < 0) return answer;
     *size = message.size;
-    return 0;
+    return kNewDiskOk;
 }
 
 void BuildHeader(uint8_t* header, uint32_t plain, uint32_t compressed, uint32_t stored, uint32_t unpacked) {
@@ -139,8 +139,8 @@ int LoadItems(NewDiskStream* stream, const NewDiskItem* table, int count) {
         int index = -1;
         const int result = NewDisk_ReadItem(stream, table, count, &index);
         if (result < 0) return result;
-        if (result == 10) break;
-        if (result == 0) seen[size_t(index)] = 1;
+        if (result == kNewDiskEndOfItems) break;
+        if (result == kNewDiskItemRead) seen[size_t(index)] = 1;
     }
     for (int i = 0; i < count; ++i) {
         if (seen[size_t(i)]) continue;
@@ -223,10 +223,10 @@ int NewDisk_FindItem(const NewDiskItem* table, int count, const char* name) {
 int NewDisk_CheckNames(const NewDiskItem* table, int count) {
     for (int i = 0; i < count; ++i) {
         for (int j = i + 1; j < count; ++j) {
-            if (std::memcmp(table[i].name, table[j].name, kNameSize) == 0) return -1;
+            if (std::memcmp(table[i].name, table[j].name, kNameSize) == 0) return kNewDiskDuplicateNames;
         }
     }
-    return 0;
+    return kNewDiskOk;
 }
 
 int NewDisk_DoCallbacks(NewDiskCallback callback, NewDiskMessage* message) {
@@ -240,19 +240,20 @@ int NewDisk_DoCallbacks(NewDiskCallback callback, NewDiskMessage* message) {
             if (item == nullptr) return kNewDiskNoDescriptor;
             if (item->address == nullptr) return kNewDiskNoValue;
             message->address = item->address;
-            return 1;
+            return kNewDiskAnswered;
         case kNewDiskSize:
             if (item == nullptr) return kNewDiskNoDescriptor;
             if (item->size == 0) return kNewDiskNoValue;
             message->size = item->size;
-            return 1;
+            return kNewDiskAnswered;
         case kNewDiskAbsent:
-            return item != nullptr && (item->flags & kNewDiskOptional) ? 1 : -1;
+            return item != nullptr && (item->flags & kNewDiskOptional) ? kNewDiskAnswered
+                                                                       : kNewDiskItemMissing;
         case kNewDiskBeforeWrite:
         case kNewDiskBeforeRead:
         case kNewDiskAfterWrite:
         case kNewDiskAfterRead:
-            return 1;
+            return kNewDiskAnswered;
         default:
             FatalError("Error: NewDisk_DoCallbacks(): Default callback didn't handle a case (%d)\n",
                        int(message->type));
@@ -265,7 +266,7 @@ int NewDisk_ReadItem(NewDiskStream* stream, const NewDiskItem* table, int count,
     *index = -1;
     uint8_t header[kNewDiskItemHeaderSize];
     if (NewDisk_StreamRead(stream, header, sizeof header) != 0) return kNewDiskItemHeaderFailed;
-    if (std::memcmp(header, kEndName, kNameSize) == 0) return 10;
+    if (std::memcmp(header, kEndName, kNameSize) == 0) return kNewDiskEndOfItems;
     const uint32_t stored = LoadU32(header + kNameSize);
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i) {
@@ -275,7 +276,7 @@ int NewDisk_ReadItem(NewDiskStream* stream, const NewDiskItem* table, int count,
         if (stored > uint32_t(INT32_MAX) || NewDisk_StreamSeek(stream, int32_t(stored), 1) != 0) {
             return kNewDiskSkipOrBytesWrite;
         }
-        return 1;
+        return kNewDiskItemSkipped;
     }
     const NewDiskItem* item = &table[found];
     NewDiskMessage message;
@@ -294,7 +295,7 @@ int NewDisk_ReadItem(NewDiskStream* stream, const NewDiskItem* table, int count,
     answer = Ask(item, kNewDiskAfterRead, &message);
     if (answer < 0) return answer;
     *index = found;
-    return 0;
+    return kNewDiskItemRead;
 }
 
 int NewDisk_WriteOneItem(NewDiskStream* stream, const NewDiskItem* descriptor) {
@@ -419,20 +420,22 @@ NewDiskStream* NewDisk_StreamCreateMemory() {
 
 int NewDisk_StreamRead(NewDiskStream* stream, void* destination, uint32_t count) {
     if (stream->file != nullptr) {
-        return count == 0 || std::fread(destination, 1, count, stream->file) == count ? 0 : -1;
+        return count == 0 || std::fread(destination, 1, count, stream->file) == count ? kNewDiskStreamOk
+                                                                                      : kNewDiskStreamFailed;
     }
-    if (count > stream->length - stream->position) return -1;
+    if (count > stream->length - stream->position) return kNewDiskStreamFailed;
     if (count != 0) std::memcpy(destination, stream->block + stream->position, count);
     stream->position += count;
-    return 0;
+    return kNewDiskStreamOk;
 }
 
 int NewDisk_StreamWrite(NewDiskStream* stream, const void* source, uint32_t count) {
     if (stream->file != nullptr) {
-        return count == 0 || std::fwrite(source, 1, count, stream->file) == count ? 0 : -1;
+        return count == 0 || std::fwrite(source, 1, count, stream->file) == count ? kNewDiskStreamOk
+                                                                                  : kNewDiskStreamFailed;
     }
     const uint64_t end = uint64_t(stream->position) + count;
-    if (end + kMemoryStreamStep > UINT32_MAX) return -1;
+    if (end + kMemoryStreamStep > UINT32_MAX) return kNewDiskStreamFailed;
     if (end > stream->capacity) {
         const uint32_t grown = uint32_t(end + kMemoryStreamStep);
         ResizeMemory(&stream->block, grown);
@@ -441,33 +444,34 @@ int NewDisk_StreamWrite(NewDiskStream* stream, const void* source, uint32_t coun
     if (count != 0) std::memcpy(stream->block + stream->position, source, count);
     stream->position = uint32_t(end);
     if (stream->position > stream->length) stream->length = stream->position;
-    return 0;
+    return kNewDiskStreamOk;
 }
 
 int NewDisk_StreamSeek(NewDiskStream* stream, int32_t offset, int origin) {
-    if (origin < 0 || origin > 2) return -1;
+    if (origin < 0 || origin > 2) return kNewDiskStreamFailed;
     if (stream->file != nullptr) {
         constexpr int kWhence[3] = {SEEK_SET, SEEK_CUR, SEEK_END};
-        return std::fseek(stream->file, long(offset), kWhence[origin]) == 0 ? 0 : -1;
+        return std::fseek(stream->file, long(offset), kWhence[origin]) == 0 ? kNewDiskStreamOk
+                                                                            : kNewDiskStreamFailed;
     }
     const int64_t base = origin == 0 ? 0 : origin == 1 ? int64_t(stream->position) : int64_t(stream->length);
     const int64_t target = base + offset;
-    if (target < 0 || target > int64_t(stream->length)) return -1;
+    if (target < 0 || target > int64_t(stream->length)) return kNewDiskStreamFailed;
     stream->position = uint32_t(target);
-    return 0;
+    return kNewDiskStreamOk;
 }
 
 int NewDisk_StreamGetBuffer(NewDiskStream* stream, void** owner, uint32_t* length) {
-    if (stream->file != nullptr) return -1;
+    if (stream->file != nullptr) return kNewDiskStreamFailed;
     *owner = &stream->block;
     *length = stream->length;
-    return 0;
+    return kNewDiskStreamOk;
 }
 
 int NewDisk_StreamClose(NewDiskStream* stream) {
-    int result = 0;
+    int result = kNewDiskStreamOk;
     if (stream->block != nullptr) FreeMemory(&stream->block);
-    if (stream->file != nullptr && std::fclose(stream->file) != 0) result = -1;
+    if (stream->file != nullptr && std::fclose(stream->file) != 0) result = kNewDiskStreamFailed;
     delete stream;
     return result;
 }

@@ -29,9 +29,14 @@ enum NewDiskQuestion : uint8_t {
     kNewDiskAfterRead = 7,
 };
 
-// Answers by filling the message and returning a positive value, declines
-// with 0, or stops the load or save with a negative value.
+// Answers by filling the message and returning kNewDiskAnswered, declines
+// with kNewDiskDeclined (the table entry answers then), or stops the load or
+// save with a negative value.
 using NewDiskCallback = int (*)(NewDiskMessage* message);
+enum NewDiskAnswer : int {
+    kNewDiskDeclined = 0,
+    kNewDiskAnswered = 1,
+};
 
 // One table entry; a table ends with an entry whose first name byte is 0.
 struct NewDiskItem {
@@ -75,6 +80,8 @@ enum NewDiskResult : int {
     // refused, since reading it would either overrun the item or lose the
     // stream's place.
     kNewDiskItemSizeMismatch = -23,
+    // An item the table lists without kNewDiskOptional is not in the file.
+    kNewDiskItemMissing = -24,
     kNewDiskBadMagic = -50,
     kNewDiskNoBody = -51,
     kNewDiskNoDescriptor = -100,
@@ -93,8 +100,12 @@ struct NewDiskStream {
 int NewDisk_Load(const char* file_name, const NewDiskItem* table, uint32_t flags);
 int NewDisk_Save(const char* file_name, const NewDiskItem* table, uint32_t flags);
 int NewDisk_WriteOneItem(NewDiskStream* stream, const NewDiskItem* descriptor);
-// 0 item read (index set), 1 unknown item skipped, 10 end marker, or a
-// negative code.
+// NewDisk_ReadItem's results besides the negative codes.
+enum NewDiskItemRead : int {
+    kNewDiskItemRead = 0,     // the item is read and index set
+    kNewDiskItemSkipped = 1,  // an item the table does not list, passed over
+    kNewDiskEndOfItems = 10,  // the end marker
+};
 int NewDisk_ReadItem(NewDiskStream* stream, const NewDiskItem* table, int count, int* index);
 int NewDisk_DoCallbacks(NewDiskCallback callback, NewDiskMessage* message);
 
@@ -104,6 +115,7 @@ const char* NewDisk_ItemName(const NewDiskItem* descriptor);
 // Index of the entry with that name (up to 8 characters), or -1; a count
 // below 0 counts the table.
 int NewDisk_FindItem(const NewDiskItem* table, int count, const char* name);
+// kNewDiskDuplicateNames when two entries share a name, else kNewDiskOk.
 int NewDisk_CheckNames(const NewDiskItem* table, int count);
 
 NewDiskStream* NewDisk_StreamOpenFile(std::FILE* file);
@@ -111,10 +123,15 @@ NewDiskStream* NewDisk_StreamOpenNamed(const char* name, const char* mode);
 // Takes over the managed block of the owner variable.
 NewDiskStream* NewDisk_StreamOpenMemory(void* owner, uint32_t length);
 NewDiskStream* NewDisk_StreamCreateMemory();
+// The stream operations' results.
+enum NewDiskStreamResult : int {
+    kNewDiskStreamOk = 0,
+    kNewDiskStreamFailed = -1,
+};
 int NewDisk_StreamRead(NewDiskStream* stream, void* destination, uint32_t count);
 int NewDisk_StreamWrite(NewDiskStream* stream, const void* source, uint32_t count);
 int NewDisk_StreamSeek(NewDiskStream* stream, int32_t offset, int origin);
 // A memory stream's owner variable (for the memory manager's calls) and
-// length; -1 for a file stream.
+// length; kNewDiskStreamFailed for a file stream.
 int NewDisk_StreamGetBuffer(NewDiskStream* stream, void** owner, uint32_t* length);
 int NewDisk_StreamClose(NewDiskStream* stream);

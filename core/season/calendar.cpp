@@ -22,7 +22,6 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 
 #include "core/base/random.h"
 #include "core/club/board.h"
-#include "core/club/clubjobs.h"
 #include "core/club/clubmoney.h"
 #include "core/club/contractexpiry.h"
 #include "core/club/dailyjobs.h"
@@ -31,6 +30,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/club/sponsorship.h"
 #include "core/club/squadpass.h"
 #include "core/club/stadium.h"
+#include "core/club/training.h"
 #include "core/club/transfers.h"
 #include "core/query/funcs_people.h"
 #include "core/records/Access.h"

@@ -323,7 +323,7 @@ int16_t ValidateFixture(int16_t slot) {
         if (!IsClubNumber(club)) {
             std::printf("Illegal team no. %d in fixture %d on day no. %d\n", club, slot,
                         SeasonCalendar.currentDay);
-            FatalExit();
+            FatalExit(__func__);
         }
     }
     const int16_t competition = FixtureType(slot);

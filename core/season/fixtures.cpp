@@ -93,7 +93,7 @@ int16_t AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away,
     ++FixtureTableGeneration;
     if (competition < 0 || competition > kCompHighest) {
         std::printf("illegal competition type '%d'\n", int(competition));
-        FatalExit();
+        FatalExit(__func__);
     }
     if (day < 0 || day >= int16_t(kEmptyFixtureDay)) {
         DebugLog(DEBUG_GENERAL, 0, "AddFixture Error: day %d cannot be stored, fixture %d v %d dropped\n",
@@ -184,7 +184,7 @@ int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
     std::printf("WARNING !! Cannot find this fixture matey Comp & DayNo: '%d,%d'\n", int(competition),
                 int(SeasonCalendar.currentDay));
     std::printf("Home Away: '%d,%d'\n", int(home), int(away));
-    FatalExit();
+    FatalExit(__func__);
 }
 
 int16_t FindFriendlyOnDay(int16_t club, int16_t day) {

@@ -134,7 +134,7 @@ int32_t StadiumCapacity(int16_t club) {
 void CheckClub(const char* function, int16_t club) {
     if (IsClubNumber(club)) return;
     std::printf("%s(): Error: club %d is not a club\n", function, club);
-    FatalExit();
+    FatalExit(function);
 }
 
 bool IsCupCode(int16_t competition) {

@@ -7,7 +7,6 @@
 #include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/club/board.h"
-#include "core/club/clubjobs.h"
 #include "core/club/dailyjobs.h"
 #include "core/club/matchdaynotices.h"
 #include "core/club/sponsorship.h"

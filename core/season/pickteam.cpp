@@ -173,7 +173,7 @@ void AddPlayerToMatch(uint16_t player, int16_t side, int16_t slot, int16_t compe
                       int16_t club, int16_t opponent) {
     if (!IsPlayerNumber(player) || (side != 0 && side != 1) || slot < 0 || slot >= kTeamSheetSlots) {
         std::printf("AddPlayerToMatch(): Error: player %u, side %d, slot %d\n", player, side, slot);
-        FatalExit();
+        FatalExit(__func__);
     }
     const bool national = IsNationalDay(competition);
     const Condition c{int(GetPlayerFatigue(player)), 60 - int(GetPlayerFitness(player)),
@@ -545,7 +545,7 @@ void PickTeam(int16_t club, int16_t opponent, int16_t side, int16_t neutral, int
               int16_t competition) {
     if (side != 0 && side != 1) {
         std::printf("PickTeam(): Error: side %d\n", side);
-        FatalExit();
+        FatalExit(__func__);
     }
     const bool national = IsNationalDay(competition);
     ResetStarPlayers();

@@ -1,6 +1,7 @@
 #include "core/season/playedleagues.h"
 
 #include <algorithm>
+#include <iterator>
 
 uint16_t PlayedLeagueFlags[kCountryCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 uint16_t PlayedDetailOption = 0;

@@ -482,7 +482,7 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
     if (c < kCompFriendly) {
         if (slot < 0 || slot >= kFixtureSlots) {
             std::printf("Invalid fixture slot no. %d\n", slot);
-            FatalExit();
+            FatalExit(__func__);
         }
         fixture = FixtureTable[slot].bytes;
         ClearFixtureLineUp(fixture, side);

@@ -30,9 +30,9 @@ inline void CreateAnimDataQuietly(D3DAnim** anim, const uint8_t* model, D3DObj* 
 
 // The bone matrices of a motion frame: the root's identity, then each
 // bone's rotation from the frame's angles.
-inline void FrameBones(const MotionFrame& frame, Matrix (&bones)[FIGURE_BONE_COUNT + 1]) {
+inline void FrameBones(const MotionFrame& frame, Matrix (&bones)[datakit::FIGURE_BONE_COUNT + 1]) {
     MatrixIdentity(&bones[0]);
-    for (int b = 0; b < FIGURE_BONE_COUNT; ++b) {
+    for (int b = 0; b < datakit::FIGURE_BONE_COUNT; ++b) {
         float ax, ay, az;
         MotionBoneAngles(frame.bones[b], &ax, &ay, &az);
         MatrixRotateXYZ(&bones[b + 1], ax, ay, az);

@@ -11,10 +11,18 @@ file are one module's own design and pass.
 Also checked: a function emitted from a header as an inline copy (a weak,
 non-template symbol) whose name another object defines for good.
 
-    onedef.py [--nm NM] [--list FILE] LIBRARY.a|OBJECT.o...
+And one declaration per name: no two headers declare (or define inline) one
+function or extern variable at namespace scope, overloads included; each is
+declared in the header of the file that defines it, so that a change of its
+parameters cannot leave a stale copy elsewhere that some callers still see.
+Overloads declared side by side in one header pass.
 
-Prints each clash with the objects that define the name and exits 1 if there
-is any; prints one line and exits 0 if there is none.
+    onedef.py [--nm NM] [--list FILE] [--headers FILE] [--root DIR] [LIBRARY.a|OBJECT.o...]
+
+--headers names a file that lists the headers to read, one a line; --root is
+the folder their paths are shown from. Prints each clash with the objects
+that define the name or the headers that declare it and exits 1 if there is
+any; prints one line and exits 0 if there is none.
 """
 
 import argparse
@@ -117,21 +125,207 @@ def read_symbols(nm, paths):
                     current = f"{archive.rsplit('/', 1)[-1]}({line[:-1]} #{ordinal})"
 
 
+# ---- Declarations in headers ----------------------------------------------
+
+HEADER_TOKEN = re.compile(
+    r"""(?P<pp>^[ \t]*\#(?:\\\n|[^\n])*)
+    |(?P<ws>[ \t\r\f\v]+|\n)
+    |(?P<comment>//[^\n]*|/\*.*?\*/)
+    |(?P<string>[uUL8]*R"(?P<delim>[^(\s]*)\(.*?\)(?P=delim)"|[uUL8]*"(?:\\.|[^"\\\n])*"|'(?:\\.|[^'\\\n])*')
+    |(?P<ident>[A-Za-z_]\w*)
+    |(?P<number>\.?\d(?:[\w.]|'\w)*)
+    |(?P<punct>::|.)""",
+    re.S | re.M | re.X,
+)
+# Words that stand before a '(' without naming what a statement declares.
+NOT_A_NAME = {"operator", "decltype", "sizeof", "alignof", "noexcept", "static_assert", "requires", "void", "int",
+              "char", "bool", "float", "double", "long", "short", "unsigned", "signed", "auto"}
+TYPE_KEYS = {"class", "struct", "union", "enum"}
+
+
+def header_tokens(text):
+    """(kind, text, line) of each token, without comments, white space and
+    preprocessor lines."""
+    line = 1
+    at = 0
+    for match in HEADER_TOKEN.finditer(text):
+        line += text.count("\n", at, match.start())
+        at = match.start()
+        kind = match.lastgroup
+        if kind == "delim":
+            kind = "string"
+        if kind not in ("pp", "ws", "comment"):
+            yield kind, match.group(0), line
+
+
+def skip_group(tokens, i, opening, closing):
+    """The index just past the group that opens at tokens[i]."""
+    depth = 0
+    while i < len(tokens):
+        if tokens[i][1] == opening:
+            depth += 1
+        elif tokens[i][1] == closing:
+            depth -= 1
+            if depth == 0:
+                return i + 1
+        i += 1
+    return i
+
+
+def without_attributes(tokens):
+    """The tokens less [[...]] and __attribute__((...)) and alignas(...)."""
+    kept = []
+    i = 0
+    while i < len(tokens):
+        text = tokens[i][1]
+        following = tokens[i + 1][1] if i + 1 < len(tokens) else ""
+        if text == "[" and following == "[":
+            i = skip_group(tokens, i, "[", "]")
+        elif text in ("__attribute__", "alignas") and following == "(":
+            i = skip_group(tokens, i + 1, "(", ")")
+        else:
+            kept.append(tokens[i])
+            i += 1
+    return kept
+
+
+def variable_names(tokens, words):
+    """The names an extern variable's declaration gives (one for each
+    declarator of `extern int a, b;`)."""
+    if "extern" not in words:
+        return []
+    names = []
+    depth = 0
+    name = None
+    for (kind, text, _), word in zip(tokens, words):
+        if word in ("(", "[", "{", "<"):
+            depth += 1
+        elif word in (")", "]", "}", ">"):
+            depth -= 1
+        elif depth == 0 and word == ",":
+            names.append(name)
+            name = None
+        elif depth == 0 and word == "=":
+            depth = 1 << 16  # the initialiser: nothing more to name until the end
+        if depth == 0 and kind == "ident" and word not in NOT_A_NAME:
+            name = word
+    names.append(name)
+    return [n for n in names if n]
+
+
+def declared_names(statement):
+    """The names of the function or extern variables a namespace-scope
+    statement declares; none for anything else (types, aliases, constants,
+    function pointers)."""
+    tokens = without_attributes(statement)
+    words = [t[1] for t in tokens]
+    if words[:1] == ["template"]:
+        # Drop the template's parameter list.
+        end = skip_group(tokens, 1, "<", ">")
+        tokens, words = tokens[end:], words[end:]
+    if not words or words[0] in ("typedef", "using", "static_assert", "friend", "namespace") or words[0] in TYPE_KEYS:
+        return []
+    if "(" not in words or ("=" in words and words.index("=") < words.index("(")):
+        return variable_names(tokens, words)  # no parameter list before any initialiser
+    at = words.index("(")
+    if at == 0 or tokens[at - 1][0] != "ident" or words[at - 1] in NOT_A_NAME:
+        return []  # a function pointer, a macro's use or the like
+    if at + 1 < len(words) and words[at + 1] in ("*", "&"):
+        return []
+    start = at - 1
+    while start >= 2 and words[start - 1] == "::" and tokens[start - 2][0] == "ident":
+        start -= 2
+    return ["".join(words[start:at])]
+
+
+def header_declarations(text):
+    """(qualified name, line) of each function and extern variable a header
+    declares or defines at namespace scope; class members are not read."""
+    found = []
+    namespaces = []  # the open namespace blocks; None for extern "C" { }
+    statement = []
+    opaque = 0  # depth inside a body that is not a namespace's
+    function_body = False
+
+    def record(name, line):
+        found.append(("::".join([n for n in namespaces if n] + [name]), line))
+
+    for kind, text_, line in header_tokens(text):
+        if opaque:
+            if text_ == "{":
+                opaque += 1
+            elif text_ == "}":
+                opaque -= 1
+                if opaque == 0 and function_body:
+                    statement = []
+            continue
+        if text_ == "{":
+            words = [t[1] for t in without_attributes(statement)]
+            if "namespace" in words[:2] and "(" not in words:
+                names = [w for w in words if w not in ("namespace", "inline")]
+                namespaces.append("".join(names) or "(anonymous namespace)")
+                statement = []
+            elif words[:1] == ["extern"] and len(statement) == 2 and statement[1][0] == "string":
+                namespaces.append(None)
+                statement = []
+            else:
+                names = declared_names(statement) if statement else []
+                function_body = bool(names) and words[-1:] != ["="] and ")" in words
+                if function_body:
+                    record(names[0], statement[0][2])
+                opaque = 1
+            continue
+        if text_ == "}":
+            if namespaces:
+                namespaces.pop()
+            statement = []
+            continue
+        if text_ == ";":
+            for name in declared_names(statement) if statement else []:
+                record(name, statement[0][2])
+            statement = []
+            continue
+        statement.append((kind, text_, line))
+    return found
+
+
+def read_headers(paths, root):
+    """name -> {header: [line]} for every header."""
+    declared = {}
+    for path in paths:
+        with open(path, encoding="utf-8", errors="replace") as header:
+            text = header.read()
+        shown = os.path.relpath(path, root) if root else path
+        for name, line in header_declarations(text):
+            declared.setdefault(name, {}).setdefault(shown, []).append(line)
+    return declared
+
+
+def read_list(path):
+    with open(path, encoding="utf-8") as listed:
+        return [line.strip() for line in listed if line.strip()]
+
+
+# ---- The check ----------------------------------------------------------------
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--nm", default="nm")
     parser.add_argument("--list", help="a file naming the inputs, one a line")
+    parser.add_argument("--headers", help="a file naming the headers to read, one a line")
+    parser.add_argument("--root", help="the folder the headers are shown from")
     parser.add_argument("inputs", nargs="*", metavar="LIBRARY.a|OBJECT.o")
     args = parser.parse_args()
     if args.list:
-        with open(args.list, encoding="utf-8") as listed:
-            args.inputs += [line.strip() for line in listed if line.strip()]
-    if not args.inputs:
-        parser.error("no libraries or objects to read")
+        args.inputs += read_list(args.list)
+    headers = read_list(args.headers) if args.headers else []
+    if not args.inputs and not headers:
+        parser.error("no libraries, objects or headers to read")
 
     strong = {}  # name -> {object: {symbol}}
     weak = {}
-    for obj, kind, symbol in read_symbols(args.nm, args.inputs):
+    for obj, kind, symbol in read_symbols(args.nm, args.inputs) if args.inputs else ():
         if symbol.startswith(("vtable for ", "typeinfo ", "guard variable ", "DW.ref.")):
             continue
         name = base_name(symbol)
@@ -147,7 +341,10 @@ def main():
         if len(objects) > 1 or inline:
             clashes.append((name, objects, inline))
 
-    if not clashes:
+    declared = read_headers(headers, args.root)
+    twice = [(name, where) for name, where in sorted(declared.items()) if len(where) > 1]
+
+    if not clashes and not twice:
         print("one definition per name: ok")
         return 0
     for name, objects, inline in clashes:
@@ -158,7 +355,15 @@ def main():
         for obj, symbols in sorted(inline.items()):
             for symbol in sorted(symbols):
                 print(f"    {obj}: {symbol} (inline copy)")
-    print(f"one definition per name: {len(clashes)} name(s) defined twice; rename one of each")
+    for name, where in twice:
+        print(f"one definition per name: {name} is declared in more than one header:")
+        for header, lines in sorted(where.items()):
+            print(f"    {header}:{lines[0]}")
+    if clashes:
+        print(f"one definition per name: {len(clashes)} name(s) defined twice; rename one of each")
+    if twice:
+        print(f"one definition per name: {len(twice)} name(s) declared in two headers; keep each in the header "
+              "of the file that defines it")
     return 1
 
 

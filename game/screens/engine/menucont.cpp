@@ -862,7 +862,7 @@ void ActOnMenuOption() {
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
-            if (LoadGame(100) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
+            if (LoadGame(kPrefixedSaveSlot) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
             LastMatch_Forget();
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/base/bytes.h"
+#include "core/base/corehooks.h"
+#include "core/base/onexit.h"
 #include "core/records/Access.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
@@ -532,28 +536,27 @@ TEST_F(PlayerTest, AgentsAreDrawnByLevel) {
 
 // --- fatal paths -------------------------------------------------------------
 
-TEST_F(PlayerDeathTest, PlayerZeroEndsSilently) {
-    EXPECT_EXIT(
-        {
-            SendStdoutToStderr();
-            std::printf("<");
-            GetPlayerWage(0);
-        },
-        ::testing::ExitedWithCode(1), "^<$");
-    EXPECT_EXIT(
-        {
-            SendStdoutToStderr();
-            std::printf("<");
-            SetPlayerWage(0, 1);
-        },
-        ::testing::ExitedWithCode(1), "^<$");
-    EXPECT_EXIT(
-        {
-            SendStdoutToStderr();
-            std::printf("<");
-            GetPlayerField92(0);
-        },
-        ::testing::ExitedWithCode(1), "^<$");
+// Player 0 is a program error that ends the game as every fatal error
+// does: the exit list runs (it restores the display and closes the files)
+// and the player is shown a message naming the accessor, instead of the
+// window vanishing without a word.
+void EndWithTheFatalPathShown(const std::function<void()>& access) {
+    SendStdoutToStderr();
+    CoreHooks hooks;
+    hooks.messageBox = [](const char* text) { std::fprintf(stderr, "message box: %s", text); };
+    CoreSetHooks(hooks);
+    OnExitAddEx([] { std::fprintf(stderr, "exit list run\n"); }, "player zero test");
+    access();
+}
+
+TEST_F(PlayerDeathTest, PlayerZeroEndsThroughTheFatalPathNamingTheAccessor) {
+    const std::string shown = "exit list run\nmessage box: A program error ended the game \\(in ";
+    EXPECT_EXIT(EndWithTheFatalPathShown([] { GetPlayerWage(0); }), ::testing::ExitedWithCode(1),
+                shown + "GetPlayerWage\\)");
+    EXPECT_EXIT(EndWithTheFatalPathShown([] { SetPlayerWage(0, 1); }), ::testing::ExitedWithCode(1),
+                shown + "SetPlayerWage\\)");
+    EXPECT_EXIT(EndWithTheFatalPathShown([] { GetPlayerField92(0); }), ::testing::ExitedWithCode(1),
+                shown + "GetPlayerField92\\)");
 }
 
 TEST_F(PlayerDeathTest, GettersWithAMessageStopAtThePlayerCount) {
@@ -583,17 +586,17 @@ TEST_F(PlayerDeathTest, InLineGettersStopAsTheOthers) {
     EXPECT_FATAL(GetPlayerIT(kPlayers), "Trying to get IT of neg player : '100'");
     EXPECT_FATAL(GetPlayerHalvornB(kPlayers), "Trying to get halvorn of neg player : '100'");
     EXPECT_FATAL(GetPlayerShirt(kPlayers), "Trying to get Shirt of neg player : '100'");
-    for (auto getter :
-         {+[] { GetPlayerClub(0); }, +[] { GetPlayerStat(0, 27, 0); }, +[] { GetPlayerFlag95(0); },
-          +[] { GetPlayerPosition(0); }, +[] { GetPlayerSetting4(0); }, +[] { GetPlayerField52(0); },
-          +[] { SetPlayerFatigue(0, 3); }, +[] { GetPlayerRatingKey(0); }}) {
-        EXPECT_EXIT(
-            {
-                SendStdoutToStderr();
-                std::printf("<");
-                getter();
-            },
-            ::testing::ExitedWithCode(1), "^<$");
+    const std::pair<void (*)(), const char*> zeroes[] = {{[] { GetPlayerClub(0); }, "GetPlayerClub"},
+                                                         {[] { GetPlayerStat(0, 27, 0); }, "GetPlayerStat"},
+                                                         {[] { GetPlayerFlag95(0); }, "GetPlayerFlag95"},
+                                                         {[] { GetPlayerPosition(0); }, "GetPlayerPosition"},
+                                                         {[] { GetPlayerSetting4(0); }, "GetPlayerSetting4"},
+                                                         {[] { GetPlayerField52(0); }, "GetPlayerField52"},
+                                                         {[] { SetPlayerFatigue(0, 3); }, "SetPlayerFatigue"},
+                                                         {[] { GetPlayerRatingKey(0); }, "GetPlayerRatingKey"}};
+    for (const auto& [getter, name] : zeroes) {
+        // No getter's message for player 0: the fatal end's own, naming it.
+        EXPECT_FATAL(getter(), std::string("^\n-+\n\nA program error ended the game \\(in ") + name + "\\)");
     }
     PlayerCount = 50000;
     EXPECT_FATAL(GetPlayerClub(kMaxPlayers), "Trying to get Club of neg player : '46000'");
