@@ -190,7 +190,7 @@ void ThrowInPhase() {
     CurrentTeam = uint8_t(RestartTeam);
     const int along = BallState.y < kPitchHalfwayY ? 1 : -1;
     SetAim(BallState.x, int16_t(BallState.y + along * 10 * kDistanceUnit));
-    Match_StartThrowIn(RestartTeam);
+    Match_PlaceThrowInPairs(RestartTeam, Match_StartThrowIn(RestartTeam));
     Restarted(kPhaseTakeThrowIn);
 }
 
@@ -830,8 +830,12 @@ void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16
     for (int i = 0; i < count && i < 3; ++i) {
         const int16_t figure = figures[i];
         if (figure < 0 || figure >= kPlayerFigures) continue;
-        MatchFigures[figure].targetX = x[i];
-        MatchFigures[figure].targetY = y[i];
+        // He runs to his place and waits there facing the ball.
+        Match_SetPlayerAction(figure, kActionRestartPlace);
+        MatchFigure& f = MatchFigures[figure];
+        f.targetX = x[i];
+        f.targetY = y[i];
+        f.turnTarget = uint16_t(MatchDirectionTo(x[i], y[i], BallState.x, BallState.y) & 255);
     }
 }
 
