@@ -131,6 +131,22 @@ void SetAim(int16_t x, int16_t y) {
 
 int GoalYOf(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
 
+// A computer side whose keeper is off the pitch puts its best hands in goal:
+// he is placed on the middle of his goal line, in the keeper's stance.
+void ReplaceLostKeeper(int team) {
+    if (MatchTeamHuman(&GameInfo, team) || MatchOnPitch(MatchLineUp[team][0])) return;
+    Match_PickPlayerByAttributes(int16_t(team));
+    const int16_t keeper = MatchLineUp[team][0];
+    if (!MatchOnPitch(keeper)) return;
+    MatchFigure& k = MatchFigures[keeper];
+    k.x = k.targetX = kPitchCentreX;
+    k.y = k.targetY = int16_t(GoalYOf(team ^ 1));
+    k.x16 = int32_t(k.x) * 65536;
+    k.y16 = int32_t(k.y) * 65536;
+    k.facing = uint16_t(MatchDirectionTo(k.x, k.y, kPitchCentreX, kPitchHalfwayY) & 255);
+    Match_SetPlayerAction(keeper, kActionKeeperReady);
+}
+
 void FoulPhase() {
     if (Pause(kPhaseFoul, FoulTeam ^ 1)) return;
     if (RefereeAction != 0) {
@@ -138,6 +154,7 @@ void FoulPhase() {
         MatchPhase = kPhaseWaitReferee;
         return;
     }
+    ReplaceLostKeeper(FoulTeam & 1);
     if (WaitBounded(NotReadyCount != 0, "the referee")) return;
     const int awarded = FoulTeam ^ 1;
     ++MatchTeamTotals[FoulTeam & 1][kTotalFouls];

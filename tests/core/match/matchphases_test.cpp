@@ -108,6 +108,41 @@ TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
     EXPECT_EQ(MatchTeamTotals[0][kTotalFouls], 1);
 }
 
+// A computer side that has lost its keeper puts the player with the best
+// hands and agility together in goal at the next foul against it, on the
+// middle of its goal line; a human manager's side is left to its manager.
+TEST_F(PhaseTest, AComputerSideThatLostItsKeeperPutsTheBestHandsInGoalAtAFoul) {
+    AttackDirection = 0;  // team 1 defends the goal at high y
+    MatchFigures[16].off = 1;
+    MatchFigures[18].keeping = 60;  // the best hands alone
+    MatchFigures[23].keeping = 40;
+    MatchFigures[23].agility = 35;  // the best hands and agility together
+    MatchFigures[23].x = 600;
+    MatchFigures[23].y = 900;
+    MatchPhase = kPhaseFoul;
+    FoulTeam = 1;
+    FoulX = 796;
+    FoulY = 1082;
+    TicksIn(kPhaseFoul);
+    EXPECT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(MatchLineUp[1][0], 23);
+    EXPECT_EQ(MatchLineUp[1][7], 16);
+    const MatchFigure& keeper = MatchFigures[23];
+    EXPECT_EQ(keeper.x, kPitchCentreX);
+    EXPECT_EQ(keeper.y, kGoalLineHigh);
+    EXPECT_EQ(keeper.x16, int32_t(kPitchCentreX) * 65536);
+    EXPECT_EQ(keeper.action, kActionKeeperReady);
+
+    GameInfo.SetTeamU8(0, gameinfo::kHumanManaged, 1);
+    MatchFigures[0].off = 1;
+    MatchFigures[3].keeping = 90;
+    MatchPhase = kPhaseFoul;
+    PhaseTimer = 0;
+    FoulTeam = 0;
+    TicksIn(kPhaseFoul);
+    EXPECT_EQ(MatchLineUp[0][0], 0) << "the manager chooses";
+}
+
 TEST_F(PhaseTest, ShootoutEndsWhenTheTrailingTeamCannotDrawLevel) {
     EXPECT_TRUE(MatchShootoutOver(6, 3, 0));
     EXPECT_FALSE(MatchShootoutOver(10, 4, 4));
