@@ -55,6 +55,7 @@ void Step() {
     Match_UpdatePlayers();
     MatchPhaseTick();
     MatchClockTick();
+    Call(MatchHooks.soundTick);
     MatchTickDisplayStep();
     Replay_Tick();
 }

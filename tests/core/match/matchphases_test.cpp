@@ -4,6 +4,7 @@
 #include <array>
 #include <random>
 #include <set>
+#include <string>
 
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -390,6 +391,24 @@ TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
     MatchTick();
     EXPECT_TRUE(MatchFinished);
     EXPECT_EQ(AllTicks, ticks);
+}
+
+// Each tick steps the sound module once, after the clock and before the
+// display's step.
+TEST_F(PhaseTest, TheSoundStepsOnceATickAfterTheClock) {
+    static std::string steps;
+    static uint32_t clockAtSound;
+    steps.clear();
+    MatchHooks.soundTick = [] {
+        steps += 's';
+        clockAtSound = PeriodClock;
+    };
+    MatchHooks.tickDisplayStep = [] { steps += 'd'; };
+    MatchClockRunning = 1;
+    for (int tick = 0; tick < 3; ++tick) MatchTick();
+    EXPECT_EQ(steps, "sdsdsd");
+    ASSERT_GT(PeriodClock, 0u);
+    EXPECT_EQ(clockAtSound, PeriodClock) << "the clock has run by then";
 }
 
 // Two runs from the same state and seed give the same bytes.
