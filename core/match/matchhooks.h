@@ -24,6 +24,8 @@ struct MatchDisplayHooks {
     // (menu 6, 2, 1 or 10).  The replay ring, the goal replay files and the
     // information bar need no display: the engine calls them directly.
     void (*soundEvent)(int16_t event, int16_t team);
+    // The sound module's step of each tick, after the clock.
+    void (*soundTick)();
     void (*updateAndRender)();
     void (*tickDisplayStep)();
     void (*openInGameMenu)(int16_t menu);

@@ -136,6 +136,22 @@ void SetAim(int16_t x, int16_t y) {
 
 int GoalYOf(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
 
+// A computer side whose keeper is off the pitch puts its best hands in goal:
+// he is placed on the middle of his goal line, in the keeper's stance.
+void ReplaceLostKeeper(int team) {
+    if (MatchTeamHuman(&GameInfo, team) || MatchOnPitch(MatchLineUp[team][0])) return;
+    Match_PickPlayerByAttributes(int16_t(team));
+    const int16_t keeper = MatchLineUp[team][0];
+    if (!MatchOnPitch(keeper)) return;
+    MatchFigure& k = MatchFigures[keeper];
+    k.x = k.targetX = kPitchCentreX;
+    k.y = k.targetY = int16_t(GoalYOf(team ^ 1));
+    k.x16 = int32_t(k.x) * 65536;
+    k.y16 = int32_t(k.y) * 65536;
+    k.facing = uint16_t(MatchDirectionTo(k.x, k.y, kPitchCentreX, kPitchHalfwayY) & 255);
+    Match_SetPlayerAction(keeper, kActionKeeperReady);
+}
+
 void FoulPhase() {
     if (Pause(kPhaseFoul, FoulTeam ^ 1)) return;
     if (RefereeAction != 0) {
@@ -143,6 +159,7 @@ void FoulPhase() {
         MatchPhase = kPhaseWaitReferee;
         return;
     }
+    ReplaceLostKeeper(FoulTeam & 1);
     if (WaitBounded(NotReadyCount != 0, "the referee")) return;
     const int awarded = FoulTeam ^ 1;
     ++MatchTeamTotals[FoulTeam & 1][kTotalFouls];
@@ -195,7 +212,7 @@ void ThrowInPhase() {
     CurrentTeam = uint8_t(RestartTeam);
     const int along = BallState.y < kPitchHalfwayY ? 1 : -1;
     SetAim(BallState.x, int16_t(BallState.y + along * 10 * kDistanceUnit));
-    Match_StartThrowIn(RestartTeam);
+    Match_PlaceThrowInPairs(RestartTeam, Match_StartThrowIn(RestartTeam));
     Restarted(kPhaseTakeThrowIn);
 }
 
@@ -830,8 +847,12 @@ void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16
     for (int i = 0; i < count && i < 3; ++i) {
         const int16_t figure = figures[i];
         if (figure < 0 || figure >= kPlayerFigures) continue;
-        MatchFigures[figure].targetX = x[i];
-        MatchFigures[figure].targetY = y[i];
+        // He runs to his place and waits there facing the ball.
+        Match_SetPlayerAction(figure, kActionRestartPlace);
+        MatchFigure& f = MatchFigures[figure];
+        f.targetX = x[i];
+        f.targetY = y[i];
+        f.turnTarget = uint16_t(MatchDirectionTo(x[i], y[i], BallState.x, BallState.y) & 255);
     }
 }
 

@@ -30,6 +30,8 @@ using MatchPhaseHandler = void (*)();
 MatchPhaseHandler MatchPhaseHandlerOf(uint16_t phase);
 void MatchOfferTeamMenus();
 void MatchStartSubstitution(int16_t team);
+// Sends up to three players of a restart to the given places, where they
+// wait facing the ball until play is on.
 void MatchPlaceRestartPlayers(int16_t count, const int16_t* figures, const int16_t* x, const int16_t* y);
 // Toggles a team's request for its team menu at the next stoppage.
 void ChangePendingRequest(int team);

@@ -73,3 +73,6 @@ struct PitchGeometryValues {
 };
 extern PitchGeometryValues PitchGeometry;
 constexpr PitchGeometryValues kDefaultPitch{158, 1434, 126, 2038};
+// The ball's radius in pitch units: its centre stands this high on the grass,
+// and it turns one radian for every radius it rolls.
+constexpr float kBallRadiusUnits = 2.5f;

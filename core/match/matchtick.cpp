@@ -61,6 +61,7 @@ void Step() {
     Match_UpdatePlayers();
     MatchPhaseTick();
     MatchClockTick();
+    Call(MatchHooks.soundTick);
     MatchTickDisplayStep();
     Replay_Tick();
 }

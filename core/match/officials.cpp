@@ -2,8 +2,10 @@
 #include "core/match/actions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
+#include "core/base/angles.h"
 #include "core/base/random.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -21,6 +23,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
 #include "core/match/motionclips.h"
+#include "core/match/netmarks.h"
 #include "core/match/phases.h"
 #include "core/match/soundevents.h"
 
@@ -30,7 +33,7 @@ uint8_t NotReadyCount;
 uint16_t RefereeAction;
 int16_t RefereeOffender = -1;
 uint32_t (*MatchClipFrameCount)(int32_t clip) = nullptr;
-int32_t BallMarkerX, BallMarkerY;
+float BallRoll[2];
 
 namespace {
 
@@ -45,6 +48,13 @@ constexpr uint16_t kResumeAfterListening = kActionRunToPosition;
 constexpr int16_t kAssistantFigure = kRefereeFigure + 1;
 
 MatchFigure& Fig(int16_t figure) { return MatchFigures[figure]; }
+
+// A roll angle moved on by a 16.16 distance rolled: one radian per radius,
+// kept within one turn so that a long match loses no precision.
+float RollOn(float angle, int32_t moved16) {
+    const float turned = angle + float(moved16) / (65536.0f * kBallRadiusUnits);
+    return std::remainder(turned, 2.0f * kPiF);
+}
 
 // One turning step of the heading toward the target, the shorter way.
 void TurnOneStep(MatchFigure& f, uint16_t target) {
@@ -401,14 +411,16 @@ int16_t MatchAttackChance() {
 void MatchBallHolderUpdate() {
     static int32_t lastX16, lastY16;
     if (BallState.holder == 0 && BallState.controller == 0) {
+        // A loose ball rolls by its movement since the last tick; a ball in
+        // someone's hands or at his feet for a restart keeps its angles.
+        BallRoll[0] = RollOn(BallRoll[0], BallState.y16 - lastY16);
+        BallRoll[1] = RollOn(BallRoll[1], BallState.x16 - lastX16);
         if (BallState.direction == 256 && LastToucher >= 0 && LastToucher < kPlayerFigures &&
             Fig(LastToucher).action == kActionRunAfterBall) {
             BallState.direction = Fig(LastToucher).facing & 255;
         }
     }
-    // The ground marker follows the ball's movement since the last tick.
-    BallMarkerX += (BallState.x16 - lastX16) / 4;
-    BallMarkerY += (BallState.y16 - lastY16) / 4;
     lastX16 = BallState.x16;
     lastY16 = BallState.y16;
+    Ball3D_SetSpin(BallRoll[0], BallRoll[1]);
 }

@@ -85,5 +85,8 @@ inline int16_t MatchSetPlayerAnim(int16_t figure, int16_t clip, int16_t step, ui
 int16_t MatchAttackChance();
 void MatchBallHolderUpdate();
 
-// Ground marker the display draws under the ball, moved with the ball.
-extern int32_t BallMarkerX, BallMarkerY;
+// The ball's roll angles in radians (about the pitch's x axis, from its
+// movement along y, and about its y axis, from its movement along x),
+// gathered from its movement while nobody holds it and handed to the
+// display each tick.
+extern float BallRoll[2];

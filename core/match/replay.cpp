@@ -30,7 +30,7 @@ constexpr float kQuarterSpeedFrom = 600.0f;
 constexpr int32_t kGoalReplayDelay = 100;
 constexpr float kFigureHeightScale = 0.1f;
 constexpr float kBallHeightScale = 0.28f;
-constexpr float kBallHeightLift = 2.5f;
+constexpr float kBallHeightLift = kBallRadiusUnits;
 
 ReplayCameraHooks g_camera;
 

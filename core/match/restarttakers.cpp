@@ -1,9 +1,11 @@
 // Who takes a restart and how he starts: the phases call these once a
 // restart is set up; the takers' own actions carry it out from there.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 
+#include "core/base/random.h"
 #include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -67,8 +69,70 @@ void StartTaker(int16_t taker, uint16_t action) {
 
 }  // namespace
 
-void Match_StartThrowIn(int team) {
-    StartTaker(NearestOutfield(team & 1, ThrowInX, ThrowInY), kActionThrowInFetch);
+int16_t Match_StartThrowIn(int team) {
+    const int16_t thrower = NearestOutfield(team & 1, ThrowInX, ThrowInY);
+    StartTaker(thrower, kActionThrowInFetch);
+    return IsPlayer(thrower) ? thrower : int16_t(-1);
+}
+
+namespace {
+
+// The places of the throw-in pairs, in pitch units from the throw-in spot:
+// in from the touchline, and along it toward the goal the throwers attack.
+struct PairPlace {
+    int16_t inward, upfield;
+};
+constexpr PairPlace kPairPlaces[kThrowInPairs] = {{12 * 16, 0}, {10 * 16, 12 * 16}, {10 * 16, -12 * 16}};
+constexpr int kPairChanceInTen[kThrowInPairs] = {10, 8, 4};
+// The marker stands this far goal-side of his man.
+constexpr int kMarkerGoalSide = 2 * 16;
+
+// The team's outfield player on the pitch, free to take a task and not yet
+// given one, nearest the point.
+int16_t NearestFreeOutfield(int team, int x, int y, const bool* given) {
+    int16_t found = -1;
+    int best = 32767;
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure) || given[figure] || MatchPlayerCanAct(figure) == 0) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        const int d = MatchOctDistance(f.x - x, f.y - y);
+        if (d < best) {
+            best = d;
+            found = figure;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+void Match_PlaceThrowInPairs(int team, int16_t thrower) {
+    team &= 1;
+    bool given[kPlayerFigures] = {};
+    if (IsPlayer(thrower)) given[thrower] = true;
+    const int inward = ThrowInX < kPitchCentreX ? 1 : -1;
+    const int upfield = AttackedGoalY(team) > ThrowInY ? 1 : -1;
+    int16_t figures[2][kThrowInPairs], x[2][kThrowInPairs], y[2][kThrowInPairs];
+    int16_t pairs = 0;
+    for (int pair = 0; pair < kThrowInPairs; ++pair) {
+        if (pair > 0 && GameRandom() % 10 >= kPairChanceInTen[pair]) continue;
+        const PairPlace place = kPairPlaces[pair];
+        const int px = ThrowInX + inward * place.inward;
+        const int py = std::clamp(ThrowInY + upfield * place.upfield, kGoalLineLow + 16, kGoalLineHigh - 16);
+        const int16_t man = NearestFreeOutfield(team, px, py, given);
+        const int16_t marker = NearestFreeOutfield(team ^ 1, px, py, given);
+        if (!IsPlayer(man) || !IsPlayer(marker)) continue;
+        given[man] = given[marker] = true;
+        figures[0][pairs] = man;
+        figures[1][pairs] = marker;
+        x[0][pairs] = x[1][pairs] = int16_t(px);
+        y[0][pairs] = int16_t(py);
+        y[1][pairs] =
+            int16_t(std::clamp(py + upfield * kMarkerGoalSide, kGoalLineLow + 16, kGoalLineHigh - 16));
+        ++pairs;
+    }
+    for (int side = 0; side < 2; ++side) MatchPlaceRestartPlayers(pairs, figures[side], x[side], y[side]);
 }
 
 void Match_StartCorner(int team) {

@@ -190,7 +190,13 @@ void Match_ActSubstituteOn(int16_t figure);    // 39
 
 // ---------------------------------------------------------------------------
 // Starting a restart: the phases pick the taker and start his action.
-void Match_StartThrowIn(int team);
+// Sends the team's thrower; returns him (-1 when it has nobody to send).
+int16_t Match_StartThrowIn(int team);
+constexpr int kThrowInPairs = 3;
+// Players gather near the thrower in pairs, one of each side, the marker
+// goal-side of his man: the first pair always, the second with a chance of
+// 8 in 10, the third 4 in 10.
+void Match_PlaceThrowInPairs(int team, int16_t thrower);
 void Match_StartCorner(int team);
 // A free kick (phases 17, 18) or a penalty (19) for the team at the ball's
 // position, which becomes the foul position.

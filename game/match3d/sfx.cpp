@@ -193,15 +193,19 @@ void MatchSfx_Init() {
     CrowdOn = PracticeMatch() ? 0 : 1;
     g_driver.load(MatchEffectsBankKey, -1);
     MatchHooks.soundEvent = MatchSfx_Play;
+    MatchHooks.soundTick = MatchSfx_Update;
 }
 
 void MatchSfx_StopAll() {
     MatchHooks.soundEvent = nullptr;
+    MatchHooks.soundTick = nullptr;
     g_driver.unload(MatchEffectsBankKey, -1);
     g_driver.unload(MatchCrowdBankKey, -1);
     g_driver.stop(-1);
 }
 
+// The sound of a match comes from its events alone: the step of each tick
+// has nothing to do.
 void MatchSfx_Update() {}
 
 void MatchSfx_Play(int16_t event, int16_t side) {

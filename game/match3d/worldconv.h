@@ -85,7 +85,7 @@ constexpr float kFloodlightHeightStretch = 2.0f;
 // ---- Scales the display loads these models with ---------------------------------
 constexpr float kBallScale = 38.0f;
 constexpr float kSkidMarkScale = 2.0f;
-constexpr float kBallRadiusUnits = 2.5f;
+using ::kBallRadiusUnits;  // the ball model is built to the simulation's ball
 
 // ---- Textures --------------------------------------------------------------------
 // Opaque textures are 24-bit TGA; see-through ones 32-bit with alpha.  Sides

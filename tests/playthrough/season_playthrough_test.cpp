@@ -62,6 +62,7 @@
 #include "game/match3d/d3dgame.h"
 #include "game/match3d/ig_mn4.h"
 #include "game/match3d/igmcont.h"
+#include "game/match3d/igshootout.h"
 #include "game/match3d/matchcam.h"
 #include "game/match3d/matchkeys.h"
 #include "game/match3d/vidopt.h"
@@ -321,8 +322,9 @@ bool OnInMatchMenus() {
     left = top;
     ++g_run.inMatchMenus;
     // The menus let him go only once a hurt player of his is replaced and
-    // every role is held on the pitch.
-    if (IgTeam_LeaveProblem() != 0 &&
+    // every role is held on the pitch; the shoot-out order, which has no way
+    // to the team screen, lets him go as it is.
+    if (top != IgShootoutTable && IgTeam_LeaveProblem() != 0 &&
         (playthrough::MatchDayActionsReplaceHurtPlayer() || playthrough::MatchDayActionsGiveLostRoles()))
         return true;
     int x = 0, y = 0;

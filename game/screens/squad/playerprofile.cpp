@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/club/coaching.h"
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
@@ -551,6 +552,8 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     SetClubWeekMiscOut(
         c, int32_t(std::min<int64_t>(int64_t(GetClubWeekMiscOut(c, week)) + amount, INT32_MAX)), week);
     SetClubSeasonMiscOut(c, int32_t(std::min<int64_t>(int64_t(GetClubSeasonMiscOut(c)) + amount, INT32_MAX)));
+    // A released player is coached no more: his coaching slot is free.
+    Player_ReleaseCoachingSlot(p);
     HVW_ClearPlayerWatchSlot(p);
     // Out of every list of his club, and no shirt kept.
     if (InList(FirstTeamList, p)) RemoveFromTeamList(p);

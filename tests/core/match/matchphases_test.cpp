@@ -4,6 +4,7 @@
 #include <array>
 #include <random>
 #include <set>
+#include <string>
 
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
@@ -116,6 +117,41 @@ TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
     EXPECT_EQ(MatchPhase, 19);
     EXPECT_GE(StoppageTime, 30);
     EXPECT_EQ(MatchTeamTotals[0][kTotalFouls], 1);
+}
+
+// A computer side that has lost its keeper puts the player with the best
+// hands and agility together in goal at the next foul against it, on the
+// middle of its goal line; a human manager's side is left to its manager.
+TEST_F(PhaseTest, AComputerSideThatLostItsKeeperPutsTheBestHandsInGoalAtAFoul) {
+    AttackDirection = 0;  // team 1 defends the goal at high y
+    MatchFigures[16].off = 1;
+    MatchFigures[18].keeping = 60;  // the best hands alone
+    MatchFigures[23].keeping = 40;
+    MatchFigures[23].agility = 35;  // the best hands and agility together
+    MatchFigures[23].x = 600;
+    MatchFigures[23].y = 900;
+    MatchPhase = kPhaseFoul;
+    FoulTeam = 1;
+    FoulX = 796;
+    FoulY = 1082;
+    TicksIn(kPhaseFoul);
+    EXPECT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(MatchLineUp[1][0], 23);
+    EXPECT_EQ(MatchLineUp[1][7], 16);
+    const MatchFigure& keeper = MatchFigures[23];
+    EXPECT_EQ(keeper.x, kPitchCentreX);
+    EXPECT_EQ(keeper.y, kGoalLineHigh);
+    EXPECT_EQ(keeper.x16, int32_t(kPitchCentreX) * 65536);
+    EXPECT_EQ(keeper.action, kActionKeeperReady);
+
+    GameInfo.SetTeamU8(0, gameinfo::kHumanManaged, 1);
+    MatchFigures[0].off = 1;
+    MatchFigures[3].keeping = 90;
+    MatchPhase = kPhaseFoul;
+    PhaseTimer = 0;
+    FoulTeam = 0;
+    TicksIn(kPhaseFoul);
+    EXPECT_EQ(MatchLineUp[0][0], 0) << "the manager chooses";
 }
 
 TEST_F(PhaseTest, ShootoutEndsWhenTheTrailingTeamCannotDrawLevel) {
@@ -365,6 +401,24 @@ TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
     MatchTick();
     EXPECT_TRUE(MatchFinished);
     EXPECT_EQ(AllTicks, ticks);
+}
+
+// Each tick steps the sound module once, after the clock and before the
+// display's step.
+TEST_F(PhaseTest, TheSoundStepsOnceATickAfterTheClock) {
+    static std::string steps;
+    static uint32_t clockAtSound;
+    steps.clear();
+    MatchHooks.soundTick = [] {
+        steps += 's';
+        clockAtSound = PeriodClock;
+    };
+    MatchHooks.tickDisplayStep = [] { steps += 'd'; };
+    MatchClockRunning = 1;
+    for (int tick = 0; tick < 3; ++tick) MatchTick();
+    EXPECT_EQ(steps, "sdsdsd");
+    ASSERT_GT(PeriodClock, 0u);
+    EXPECT_EQ(clockAtSound, PeriodClock) << "the clock has run by then";
 }
 
 // Two runs from the same state and seed give the same bytes.

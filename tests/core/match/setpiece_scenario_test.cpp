@@ -75,11 +75,13 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     PhaseTimer = 0;
     int thrower = -1;
     int16_t releaseX = 0, releaseY = 0;
+    bool marker[kPlayerFigures] = {};
     for (int tick = 0; tick < 4000 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             const uint16_t action = MatchFigures[figure].action;
             if (action == kActionThrowInFetch || action == kActionThrowInChoose) thrower = figure;
+            if (action == kActionRestartPlace && TeamOfFigure(figure) == 1) marker[figure] = true;
         }
         if (thrower >= 0) {
             releaseX = MatchFigures[thrower].x;
@@ -98,11 +100,61 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     ASSERT_GE(RestartReceiver, 0);
     EXPECT_EQ(TeamOfFigure(RestartReceiver), 0);
     EXPECT_NE(RestartReceiver, thrower);
-    // The next touch is a mate's.
+    // The next touch is a mate's, unless a marker sent to the throw cut it
+    // out.
     for (int tick = 0; tick < 300 && LastToucher == thrower; ++tick) MatchTick();
     EXPECT_NE(LastToucher, thrower);
-    EXPECT_EQ(TeamOfFigure(LastToucher), 0);
+    EXPECT_TRUE(TeamOfFigure(LastToucher) == 0 || marker[LastToucher]) << LastToucher;
     EXPECT_EQ(RestartStallCount, 0);
+}
+
+// When the throw-in is set up, a thrower's mate and an opponent goal-side
+// of him run to a place near the throw, pair by pair: one pair always, a
+// second and a third by chance.
+TEST_F(SetPieceScenario, AThrowInGathersItsPairs) {
+    ThrowInX = 1434;
+    ThrowInY = 700;
+    const int upfield = AttackDirection == 0 ? 1 : -1;  // toward the goal team 0 attacks
+    int withPairs[4] = {};
+    for (uint32_t seed = 1; seed <= 50; ++seed) {
+        for (int16_t figure = 0; figure < kPlayerFigures; ++figure)
+            Match_SetPlayerAction(figure, kActionStand);
+        scenario::PlaceBall(ThrowInX + 6, ThrowInY);
+        GameSeedRandom(seed);
+        RestartTeam = 0;
+        MatchPhase = kPhaseThrowIn;
+        PhaseTimer = 0;
+        for (int tick = 0; tick < 200 && MatchPhase == kPhaseThrowIn; ++tick) MatchPhaseTick();
+        ASSERT_EQ(MatchPhase, kPhaseTakeThrowIn);
+        std::vector<int> placed[2];
+        for (int figure = 0; figure < kPlayerFigures; ++figure) {
+            if (MatchFigures[figure].action == kActionRestartPlace)
+                placed[TeamOfFigure(figure)].push_back(figure);
+        }
+        ASSERT_EQ(placed[0].size(), placed[1].size()) << "seed " << seed;
+        ASSERT_GE(placed[0].size(), 1u) << "seed " << seed;
+        ASSERT_LE(placed[0].size(), 3u);
+        ++withPairs[placed[0].size()];
+        for (size_t k = 0; k < placed[0].size(); ++k) {
+            const MatchFigure& man = MatchFigures[placed[0][k]];
+            EXPECT_NE(placed[0][k], MatchLineUp[0][0]) << "no keeper";
+            EXPECT_NE(placed[1][k], MatchLineUp[1][0]) << "no keeper";
+            // Near the throw, inside the pitch.
+            EXPECT_LE(MatchOctDistance(man.targetX - ThrowInX, man.targetY - ThrowInY), 20 * 16);
+            EXPECT_LT(man.targetX, ThrowInX);
+            // His marker at his shoulder, goal-side.
+            int markers = 0;
+            for (int other : placed[1]) {
+                const MatchFigure& marker = MatchFigures[other];
+                markers += marker.targetX == man.targetX && marker.targetY - man.targetY == upfield * 32;
+            }
+            EXPECT_EQ(markers, 1) << "seed " << seed;
+        }
+    }
+    EXPECT_GT(withPairs[1], 0);
+    EXPECT_GT(withPairs[3], 0);
+    EXPECT_GT(withPairs[2], withPairs[3]);
+    EXPECT_GT(withPairs[3], withPairs[1]);
 }
 
 TEST_F(SetPieceScenario, ATakerWhoseTeamTrailsRunsWithTheBallAndOtherwiseWalks) {

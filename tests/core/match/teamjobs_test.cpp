@@ -243,6 +243,12 @@ TEST_F(TeamJobsTest, AtACornerAnAttackerCloseToTheBallIsLeftToOthers) {
     BallState.y = 2034;
     BallTeam = 0;
     MatchPhase = kPhaseTakeCorner;
+    // The ranking names every attacker and nobody is challenging (not what
+    // an earlier match left).
+    for (int team = 0; team < 2; ++team) {
+        for (int k = 0; k < kTeamFigures; ++k) BallRanking[team][k] = int16_t(team * kTeamFigures + k);
+        TeamChallenger[team] = kNoChallenger;
+    }
     for (int figure = 16; figure < 32; ++figure) Fig(figure).offsideWord = 7;
     for (const int gap : {159, 160}) {
         Fig(5).x = int16_t(1430 - gap);

@@ -293,7 +293,7 @@ class DefaultRunnerTest : public matchtest::MatchFixture {
 TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {
     // What a previous match left in the figures.
     for (MatchFigure& f : MatchFigures) {
-        f.goals = 4;
+        f.goals = 40;
         f.benchState = 80;
         f.counts[kCountSaves] = 9;
     }
@@ -306,9 +306,9 @@ TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {
     EXPECT_EQ(Block().TeamU8(0, kHumanManagedAtStart), 1);
     EXPECT_EQ(g_displayOn + g_displayOff, 0);
     EXPECT_EQ(CheckPlayedResult(*result), "");
-    // The goals are this match's own, not the four each figure carried in.
+    // The goals are this match's own, not the forty each figure carried in.
     EXPECT_EQ(ReportWord(0, kReportGoals), Goals[0]);
-    EXPECT_LT(ReportWord(0, kReportGoals), 4);
+    EXPECT_LT(ReportWord(0, kReportGoals), 40);
     // A starter's rating is this match's own, not the 80 carried in.
     const int rating = ReportWord(1, kReportPlayers + 10 * kPlayerReportSize + kPlayerRating);
     EXPECT_GE(rating, 1);

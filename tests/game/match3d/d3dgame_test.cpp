@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/angles.h"
 #include "core/base/corehooks.h"
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -1186,6 +1187,41 @@ TEST_F(ShownMatchTest, DrawingDoesNotChangeTheMatch) {
     PlayShown();
     EXPECT_GT(D3DGameFramesDrawn, 0);
     EXPECT_EQ(GameFirstDifference(ResultBytes(), unshown), -1) << "shown under U and not shown differ";
+}
+
+// The drawn ball turns as it rolls: a ball running along the pitch turns
+// about the across axis by the distance over its radius, forward, and not
+// about the other axis.
+TEST_F(ShownMatchTest, TheShownBallRollsAsItMoves) {
+    PrepareShownMatch(2024);
+    struct Roll {
+        float x = 0, y = 0, angle[2] = {0, 0};
+        bool known = false;
+        int along = 0, alongAsRolled = 0, turned = 0;
+    };
+    static Roll roll;
+    roll = Roll{};
+    frameScript_ = [](int32_t) { GameInjectKey(matchkey::kU); };
+    tickScript_ = [] {
+        const DisplayFigure& ball = DisplayTable[kBallFigure];
+        const float dx = ball.x - roll.x, dy = ball.y - roll.y;
+        const float turn0 = std::remainder(DisplayBallRoll[0] - roll.angle[0], 2.0f * kPiF);
+        const float turn1 = std::remainder(DisplayBallRoll[1] - roll.angle[1], 2.0f * kPiF);
+        if (roll.known && (turn0 != 0.0f || turn1 != 0.0f)) ++roll.turned;
+        // A run straight along the pitch, short of half a turn a tick.
+        if (roll.known && dx == 0.0f && std::fabs(dy) >= 4.0f && std::fabs(dy) < kPiF * kBallRadiusUnits) {
+            ++roll.along;
+            const bool asRolled = std::fabs(turn0 - dy / kBallRadiusUnits) < 0.5f && std::fabs(turn1) < 0.5f;
+            roll.alongAsRolled += asRolled;
+        }
+        roll = Roll{ball.x,     ball.y,     {DisplayBallRoll[0], DisplayBallRoll[1]},
+                    true,       roll.along, roll.alongAsRolled,
+                    roll.turned};
+    };
+    PlayShown();
+    EXPECT_GT(roll.turned, 200);
+    ASSERT_GT(roll.along, 10);
+    EXPECT_GE(roll.alongAsRolled * 10, roll.along * 9) << roll.alongAsRolled << " of " << roll.along;
 }
 
 // A shown match played in a child process from a state before any display

@@ -207,6 +207,7 @@ TEST_F(SfxTest, TheDisplayStartLoadsTheBankAndItsEndStopsEverything) {
     EXPECT_EQ(TheRecorder().calls[0].kind, 'l');
     EXPECT_EQ(TheRecorder().calls[0].sample, -1);
     EXPECT_NE(MatchHooks.soundEvent, nullptr);
+    EXPECT_EQ(MatchHooks.soundTick, MatchSfx_Update);
     TheRecorder().calls.clear();
     MatchSfx_StopAll();
     const auto& calls = TheRecorder().calls;
@@ -217,6 +218,7 @@ TEST_F(SfxTest, TheDisplayStartLoadsTheBankAndItsEndStopsEverything) {
     EXPECT_EQ(calls[2].kind, 's');
     EXPECT_EQ(calls[2].channel, -1);
     EXPECT_EQ(MatchHooks.soundEvent, nullptr);
+    EXPECT_EQ(MatchHooks.soundTick, nullptr);
     // A match played without display loads nothing.
     DisplayModeFlags = kDisplayOff;
     TheRecorder().calls.clear();

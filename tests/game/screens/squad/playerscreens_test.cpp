@@ -16,8 +16,10 @@
 
 #include "core/base/mem_win.h"
 #include "core/base/random.h"
+#include "core/club/coaching.h"
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
+#include "core/club/staff.h"
 #include "core/club/training.h"
 #include "core/query/funcs_dates.h"
 #include "core/query/funcs_fields.h"
@@ -528,7 +530,16 @@ TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
     const int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
     const int32_t weekMisc = GetClubWeekMiscOut(user_, week), seasonMisc = GetClubSeasonMiscOut(user_);
     HVW_SetPlayerShirt(p, 7);
+    // A coached player: his coaching slot is freed with him.
+    int16_t coached = SquadRec_FindSlot(p);
+    for (int16_t slot = 0; slot < kCoachingSlots && coached < 0; ++slot)
+        if (SquadRec_GetPlayerId(slot) == 0) coached = slot;
+    ASSERT_GE(coached, 0);
+    SquadRec_InitSlot(coached, p);
+    ASSERT_EQ(SquadRec_FindSlot(p), coached);
     PlayerProfile_ReleasePlayer(p, PlayerProfile_PayOff(p));
+    EXPECT_EQ(SquadRec_FindSlot(p), -1);
+    EXPECT_EQ(SquadRec_GetPlayerId(coached), 0);
     EXPECT_EQ(GetClubBalance(user_), 120000000 - 2000);
     EXPECT_EQ(GetClubWeekMiscOut(user_, week), weekMisc + 2000);
     EXPECT_EQ(GetClubSeasonMiscOut(user_), seasonMisc + 2000);
