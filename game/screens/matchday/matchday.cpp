@@ -536,7 +536,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     // 1. The day's start; the human club's competition of today decides
     // which of the day's matches count as the user's.
     ResetPipelineDay();
-    FindHumanClubFixture();
+    HVW_FindHumanClubFixture();
     ClearFlags(kDayUserGroupDone | kDayGroupLive | kDayPanelFinished | kDayResultOnly | kDayUnshownLeague |
                kDayDataPrepared);
     SetMenuTitleDate(2);
