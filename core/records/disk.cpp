@@ -412,6 +412,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
 int SaveGame(int16_t slot) {
     MakeDirectory(kSaveDirectory);
     KeepCurrentReferee();
+    SettleHistoryLists();
     int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
     if (result != kSaveOk) return result;
     return SavePermFile(slot) == kSaveOk ? kSaveOk : kSavePermFailed;

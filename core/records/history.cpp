@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/matchsetup.h"
+#include "core/season/soak.h"
 
 using namespace recbits;
 
@@ -201,12 +203,140 @@ uint32_t PlayerEnd(const HistoryList& list, uint16_t player) {
     return p;
 }
 
+// While a batch is kept, a player's new entries wait beside the list, in
+// the order made, instead of each opening a gap in it (a move of every
+// later entry and index).  The list stands as it would with them put in at
+// the end of their players' runs, which is where settling puts them all in
+// one pass.  Only a list known to stand in owner order takes them, and only
+// while the list with them would not be full.
+struct PendingPlayerEntries {
+    int keepers = 0;
+    std::vector<std::vector<PlayerHistoryEntry>> runs;  // by player, once made
+    std::vector<uint16_t> players;                      // those with waiting entries
+    uint32_t total = 0;
+};
+PendingPlayerEntries g_pending;
+
+const std::vector<PlayerHistoryEntry>* PendingRun(uint16_t player) {
+    if (g_pending.total == 0 || player >= g_pending.runs.size()) return nullptr;
+    return &g_pending.runs[player];
+}
+
+bool MayHoldPending(const HistoryList& list) {
+    if (g_pending.keepers == 0) return false;
+    const IndexState& state = IndexStateOf(list);
+    return state.ordered && state.count == *list.count && !list.IsFull() &&
+           list.Used() + g_pending.total < list.capacity;
+}
+
+PlayerHistoryEntry& AddPending(uint16_t player) {
+    if (g_pending.runs.empty()) g_pending.runs.resize(kMaxPlayers);
+    std::vector<PlayerHistoryEntry>& run = g_pending.runs[player];
+    if (run.empty()) g_pending.players.push_back(player);
+    ++g_pending.total;
+    return run.emplace_back(PlayerHistoryEntry{});
+}
+
+// Puts the waiting entries in: each player's after his run, the runs behind
+// them moved on once, from the list's end back; then every index moves on
+// by the entries put in before its owner's run.
+void SettlePending() {
+    if (g_pending.total == 0) return;
+    const HistoryList list = PlayerList();
+    std::vector<uint16_t>& players = g_pending.players;
+    std::sort(players.begin(), players.end());
+    uint32_t from = list.Used(), to = from + g_pending.total;
+    for (auto it = players.rbegin(); it != players.rend(); ++it) {
+        std::vector<PlayerHistoryEntry>& run = g_pending.runs[*it];
+        const uint32_t end = PlayerEnd(list, *it);
+        to -= from - end;
+        std::memmove(list.At(to), list.At(end), list.entry_size * (from - end));
+        from = end;
+        to -= uint32_t(run.size());
+        std::memcpy(list.At(to), run.data(), list.entry_size * run.size());
+    }
+    uint32_t before = 0;
+    auto next = players.begin();
+    for (uint32_t owner = 0; owner < list.owners; ++owner) {
+        list.first[owner] += before;
+        if (next != players.end() && *next == owner) before += uint32_t(g_pending.runs[*next++].size());
+    }
+    for (const uint16_t player : players) g_pending.runs[player].clear();
+    players.clear();
+    *list.count += g_pending.total;
+    g_pending.total = 0;
+    IndexStateOf(list).count = *list.count;
+}
+
+void FillPlayerEntry(uint8_t* e, uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind,
+                     int16_t mode, uint8_t season) {
+    StoreU16(e + kPHPlayer, player);
+    StoreU16(e + kPHClub, uint16_t(club));
+    e[kPHKind] = uint8_t(kind);
+    e[kPHSeason] = season;
+    switch (kind) {
+        case 0:
+        case 1:
+            StoreU16(e + kPHFirst, uint16_t(a));
+            e[kPHSecond] = uint8_t(b);
+            StoreU16(e + kPHMarker, GetPlayerLoanClub(player) != GetPlayerClub(player) ? 1 : 0);
+            e[kPHPerf] = uint8_t(kind == 0 ? GetPlayerPerf(player) : GetPlayerPerf2(player));
+            e[kPHThird] = mode != 0 ? 1 : 0;
+            break;
+        case 2:
+            StoreU16(e + kPHMarker, uint16_t(b));
+            StoreU16(e + kPHFirst, uint16_t(a));
+            break;
+        case 3:
+            StoreU16(e + kPHFirst, uint16_t(a));
+            break;
+        case 4:
+            StoreU16(e + kPHMarker, uint16_t(b));
+            break;
+        case 6:
+        case 7:
+            StoreU16(e + kPHMarker, uint16_t(b));
+            e[kPHThird] = uint8_t(mode);
+            break;
+        default:
+            break;  // 5, 8, 10: owner, club, kind and season only
+    }
+}
+
+// Adds to an appearance entry of the season: true when there was one.
+bool AddToAppearance(uint8_t* e, uint16_t player, int16_t club, int16_t a, int16_t b, int16_t kind,
+                     int16_t mode, uint8_t season) {
+    if (LoadU16(e + kPHClub) != uint16_t(club) || e[kPHSeason] != season || e[kPHKind] != uint8_t(kind))
+        return false;
+    if (mode == 0) {
+        StoreU16(e + kPHFirst, uint16_t(LoadU16(e + kPHFirst) + a));
+    } else {
+        ++e[kPHThird];
+    }
+    e[kPHSecond] = uint8_t(e[kPHSecond] + b);
+    e[kPHPerf] = uint8_t(kind == 0 ? GetPlayerPerf(player) : GetPlayerPerf2(player));
+    return true;
+}
+
 }  // namespace
 
+void KeepPlayerHistoryBatch(bool keep) {
+    g_pending.keepers = keep ? g_pending.keepers + 1 : std::max(0, g_pending.keepers - 1);
+    if (g_pending.keepers == 0) SettlePending();
+}
+
+void SettleHistoryLists() { SettlePending(); }
+
 void RebuildClubHistoryIndex() { RebuildIndex(ClubList()); }
-void RebuildPlayerHistoryIndex() { RebuildIndex(PlayerList()); }
+void RebuildPlayerHistoryIndex() {
+    SettlePending();
+    RebuildIndex(PlayerList());
+}
 
 void ClearHistoryLists() {
+    for (const uint16_t player : g_pending.players) g_pending.runs[player].clear();
+    g_pending.players.clear();
+    g_pending.total = 0;
     for (const HistoryList& list : {ClubList(), PlayerList()}) {
         for (uint32_t i = 0; i < list.capacity; ++i) list.MarkEmpty(i);
         std::fill(list.first, list.first + list.owners, 0u);
@@ -218,6 +348,7 @@ void ClearHistoryLists() {
 void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t extra2, int16_t kind) {
     if (!IsClubNumber(club)) return;
     if (!IsCountryInPlay(GetClubNation(club))) return;
+    ++SeasonEvents.clubHistoryEntries;
     const HistoryList list = ClubList();
     const uint8_t season = CurrentSeasonByte();
     uint32_t p = ClubInsertPosition(list, club, season);
@@ -290,6 +421,9 @@ int FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out) {
     for (uint32_t i = list.First(player); i < used && found < kPlayerHistoryLookup; ++i) {
         if (list.Owner(i) == player) out[found++] = PlayerHistoryEntries[i];
     }
+    if (const auto* run = PendingRun(player)) {
+        for (auto e = run->begin(); e != run->end() && found < kPlayerHistoryLookup; ++e) out[found++] = *e;
+    }
     return found;
 }
 
@@ -311,6 +445,10 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club) {
         }
         if (PlayerHistoryClub(e) == uint16_t(club)) return 1;
     }
+    if (const auto* run = PendingRun(player)) {
+        for (const PlayerHistoryEntry& e : *run)
+            if (PlayerHistoryClub(e) == uint16_t(club)) return 1;
+    }
     return 0;
 }
 
@@ -325,59 +463,26 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
     const uint32_t used = list.Used();
     if (kind == 0 || kind == 1) {
         for (uint32_t i = list.First(player); i < used && list.Owner(i) == player; ++i) {
-            uint8_t* e = list.At(i);
-            if (LoadU16(e + kPHClub) != uint16_t(club) || e[kPHSeason] != season ||
-                e[kPHKind] != uint8_t(kind)) {
-                continue;
-            }
-            if (mode == 0) {
-                StoreU16(e + kPHFirst, uint16_t(LoadU16(e + kPHFirst) + a));
-            } else {
-                ++e[kPHThird];
-            }
-            e[kPHSecond] = uint8_t(e[kPHSecond] + b);
-            e[kPHPerf] = uint8_t(kind == 0 ? GetPlayerPerf(player) : GetPlayerPerf2(player));
-            return;
+            if (AddToAppearance(list.At(i), player, club, a, b, kind, mode, season)) return;
+        }
+        if (g_pending.total != 0 && player < g_pending.runs.size()) {
+            for (PlayerHistoryEntry& e : g_pending.runs[player])
+                if (AddToAppearance(e.bytes, player, club, a, b, kind, mode, season)) return;
         }
     }
+    ++SeasonEvents.playerHistoryEntries;
+    if (MayHoldPending(list)) {
+        FillPlayerEntry(AddPending(player).bytes, player, club, a, b, kind, mode, season);
+        return;
+    }
+    SettlePending();
     uint32_t p = PlayerEnd(list, player);
     if (list.IsFull()) {
         MakeRoom(list, kPHSeason);
         p = PlayerEnd(list, player);
     }
     OpenGap(list, p);
-    uint8_t* e = list.At(p);
-    StoreU16(e + kPHPlayer, player);
-    StoreU16(e + kPHClub, uint16_t(club));
-    e[kPHKind] = uint8_t(kind);
-    e[kPHSeason] = season;
-    switch (kind) {
-        case 0:
-        case 1:
-            StoreU16(e + kPHFirst, uint16_t(a));
-            e[kPHSecond] = uint8_t(b);
-            StoreU16(e + kPHMarker, GetPlayerLoanClub(player) != GetPlayerClub(player) ? 1 : 0);
-            e[kPHPerf] = uint8_t(kind == 0 ? GetPlayerPerf(player) : GetPlayerPerf2(player));
-            e[kPHThird] = mode != 0 ? 1 : 0;
-            break;
-        case 2:
-            StoreU16(e + kPHMarker, uint16_t(b));
-            StoreU16(e + kPHFirst, uint16_t(a));
-            break;
-        case 3:
-            StoreU16(e + kPHFirst, uint16_t(a));
-            break;
-        case 4:
-            StoreU16(e + kPHMarker, uint16_t(b));
-            break;
-        case 6:
-        case 7:
-            StoreU16(e + kPHMarker, uint16_t(b));
-            e[kPHThird] = uint8_t(mode);
-            break;
-        default:
-            break;  // 5, 8, 10: owner, club, kind and season only
-    }
+    FillPlayerEntry(list.At(p), player, club, a, b, kind, mode, season);
     IndexOneInsertion(list, player);
 }
 
@@ -386,18 +491,39 @@ uint16_t GetPlayerHistoryAppearances(uint16_t player, int16_t club, int16_t seas
     const HistoryList list = PlayerList();
     const uint8_t season = uint8_t(CurrentSeasonByte() - seasonsBack);
     const uint32_t used = list.Used();
+    const auto isIt = [&](const PlayerHistoryEntry& e) {
+        return PlayerHistoryKind(e) == 0 && PlayerHistoryClub(e) == uint16_t(club) &&
+               PlayerHistorySeason(e) == season;
+    };
     for (uint32_t i = list.First(player); i < used && list.Owner(i) == player; ++i) {
-        const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
-        if (PlayerHistoryKind(e) == 0 && PlayerHistoryClub(e) == uint16_t(club) &&
-            PlayerHistorySeason(e) == season) {
-            return PlayerHistoryFirstCounter(e);
-        }
+        if (isIt(PlayerHistoryEntries[i])) return PlayerHistoryFirstCounter(PlayerHistoryEntries[i]);
+    }
+    if (const auto* run = PendingRun(player)) {
+        for (const PlayerHistoryEntry& e : *run)
+            if (isIt(e)) return PlayerHistoryFirstCounter(e);
     }
     return 0;
 }
 
+const PlayerHistoryEntry* LatestPlayerHistoryEntry(uint16_t player, uint8_t kind) {
+    if (player == 0 || player >= kMaxPlayers) return nullptr;
+    const PlayerHistoryEntry* latest = nullptr;
+    const uint32_t used = std::min<uint32_t>(PlayerHistoryCount, kPlayerHistoryEntries);
+    for (uint32_t i = PlayerHistoryFirst[player]; i < used; ++i) {
+        const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
+        if (PlayerHistoryPlayer(e) != player) break;
+        if (PlayerHistoryKind(e) == kind) latest = &e;
+    }
+    if (const auto* run = PendingRun(player)) {
+        for (const PlayerHistoryEntry& e : *run)
+            if (PlayerHistoryKind(e) == kind) latest = &e;
+    }
+    return latest;
+}
+
 void RemovePlayerHistory(uint16_t player) {
     if (player == 0 || player >= kMaxPlayers) return;
+    SettlePending();
     const HistoryList list = PlayerList();
     if (RemoveOwnerRun(list, player)) return;
     for (uint32_t i = 0; i < list.Used();) {
@@ -426,6 +552,7 @@ bool IsRepeatedAppearanceEntry(const HistoryList& list, uint32_t i) {
 }  // namespace
 
 void MergePlayerHistoryEntries() {
+    SettlePending();
     const HistoryList list = PlayerList();
     for (uint32_t i = 1; i < list.Used();) {
         if (IsRepeatedAppearanceEntry(list, i)) {

@@ -15,6 +15,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 
 namespace {
 
@@ -136,8 +137,8 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
     const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
     if (player == 0) return 0;
     AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
-               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16, -1,
-               kMsgTrialSwoop, 1, 1);
+               int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16,
+               -1, kMsgTrialSwoop, 1, 1);
     CheckPlayerClubChange(player, club, kTrialWeeks);
     return player;
 }
@@ -147,24 +148,48 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
     DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type,
              competition, side);
     if (!IsClubNumber(club)) return 0;
+    ++SeasonEvents.spareSearches;
     const int16_t user = GetUserClub();
     const uint16_t nation = GetClubNation(club);
     const int count = PlayerCount;
     const int tries = std::max(0, count - 3);
+    // While the spare keys are kept, a player whose key rules him out is
+    // passed over without his record being read, and a pass that no key
+    // can satisfy only moves the generator on by its draws.
+    const uint16_t* keys = PlayerSpareKeys();
+    const bool outfield = type != 0;
+    const auto keyAllows = [&](uint16_t p, bool ownNation) {
+        if (keys == nullptr) return true;
+        const uint16_t key = keys[p];
+        return key != kPlayerNotSpare && ((key & kSpareOutfield) != 0) == outfield &&
+               (!ownNation || (key & (kSpareNationalities - 1)) == nation);
+    };
+    const auto passMayFind = [&](bool ownNation) {
+        return keys == nullptr || KeptSparePlayers(outfield, ownNation ? int(nation) : -1) > 0;
+    };
     const auto qualifies = [&](uint16_t p, bool ownNation) {
-        return IsValidPlayer(p) && (!ownNation || GetPlayerNationality(p) == nation) &&
+        return keyAllows(p, ownNation) && IsValidPlayer(p) &&
+               (!ownNation || GetPlayerNationality(p) == nation) &&
                IsSparePlayer(p, club, type, competition, user);
     };
     uint16_t found = 0;
     // Players 0-2 are never drawn; a world of four players or fewer has
     // nobody to draw from at random.
     for (int pass = 0; pass < 2 && found == 0 && count > 4; ++pass) {
-        for (int i = 0; i < tries && found == 0; ++i) {
+        if (!passMayFind(pass == 0)) {
+            GameRandomSkip(uint32_t(tries));
+            SeasonEvents.spareDraws += tries;
+            continue;
+        }
+        int i = 0;
+        for (; i < tries && found == 0; ++i) {
             const uint16_t p = uint16_t(3 + GameRandom() % (count - 4));
             if (qualifies(p, pass == 0)) found = p;
         }
+        SeasonEvents.spareDraws += i;
     }
     for (int pass = 0; pass < 2 && found == 0; ++pass) {
+        if (!passMayFind(pass == 0)) continue;
         for (int p = 3; p < count && found == 0; ++p) {
             if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
         }

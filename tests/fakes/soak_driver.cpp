@@ -18,6 +18,7 @@
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
 #include "core/records/frontstate.h"
+#include "core/records/history.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
@@ -83,6 +84,12 @@ void TakeEventCounts() {
     for (int c = 0; c < kCountryCount; ++c)
         corrections += SeasonEvents.corrections[c] - g_eventsAtReset.corrections[c];
     g_counts.corrections = corrections;
+    g_counts.spareSearches = SeasonEvents.spareSearches - g_eventsAtReset.spareSearches;
+    g_counts.spareDraws = SeasonEvents.spareDraws - g_eventsAtReset.spareDraws;
+    g_counts.playerHistory = SeasonEvents.playerHistoryEntries - g_eventsAtReset.playerHistoryEntries;
+    g_counts.clubHistory = SeasonEvents.clubHistoryEntries - g_eventsAtReset.clubHistoryEntries;
+    g_counts.playerHistoryHeld = PlayerHistoryCount - 1;
+    g_counts.clubHistoryHeld = ClubHistoryCount - 1;
     g_counts.transfers += CountTransfersSince(g_transferIndex);
     g_transferIndex = TransferRecordIndex;
 }
@@ -178,6 +185,17 @@ std::string FormatSoakCounts(const SoakCounts& c) {
                   "%d days: %d fixtures by engine, %d predicted, %d postponed, %d moved, %d corrections, "
                   "%d transfers",
                   c.days, c.engine, c.predicted, c.postponed, c.moved, c.corrections, c.transfers);
+    return text;
+}
+
+std::string FormatSoakSearches(const SoakCounts& c) {
+    char text[256];
+    std::snprintf(
+        text, sizeof text,
+        "%lld spare-player searches (%lld draws); history entries: %lld player (%u held), %lld club "
+        "(%u held)",
+        (long long)c.spareSearches, (long long)c.spareDraws, (long long)c.playerHistory,
+        unsigned(c.playerHistoryHeld), (long long)c.clubHistory, unsigned(c.clubHistoryHeld));
     return text;
 }
 

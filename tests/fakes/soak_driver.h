@@ -29,6 +29,12 @@ struct SoakCounts {
     int moved = 0;        // fixtures moved to another day
     int corrections = 0;  // clubs moved to restore a division's size
     int transfers = 0;
+    int64_t spareSearches = 0;       // searches for an outside player to complete a side
+    int64_t spareDraws = 0;          // the random draws they made
+    int64_t playerHistory = 0;       // entries put into the players' history list
+    int64_t clubHistory = 0;         // and into the clubs'
+    uint32_t playerHistoryHeld = 0;  // entries each list holds at the end
+    uint32_t clubHistoryHeld = 0;
 };
 
 // Time by phase, in seconds, of the days played.
@@ -64,5 +70,7 @@ const SoakCounts& CurrentSoakCounts();
 const SoakTimes& CurrentSoakTimes();
 // "N days: E fixtures by engine, P predicted, ..." for a report line.
 std::string FormatSoakCounts(const SoakCounts& counts);
+// "S spare-player searches (D draws); history entries: ..." for a report line.
+std::string FormatSoakSearches(const SoakCounts& counts);
 // "fixtures F s (set-up S, prediction P, engine E, post-match M), ..."
 std::string FormatSoakTimes(const SoakTimes& times);
