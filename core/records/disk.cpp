@@ -245,6 +245,7 @@ void CommitStaging(const Staging& staging) {
     for (int i = 0; i < kSaveGameBlockCount; ++i) {
         std::memcpy(SaveGameDescriptors[i].address, staging.list[i].address, SaveGameDescriptors[i].size);
     }
+    HistoryListsReplaced();
 }
 
 // Reads the whole save into staging memory and checks it; 0 or a LoadGame

@@ -104,6 +104,19 @@ struct IndexState {
 };
 IndexState g_indexStates[2];  // the club list, the player list
 
+// In a full club list each new entry drops the oldest season's first
+// entry.  Those are dropped in list order, so the search for the next one
+// starts where the last was found: no entry of that season stands before
+// `from` while the list's count is the one noted and the mark is known
+// (an index rebuild, a clearing or a load forgets it).
+struct OldestSeasonMark {
+    bool known = false;
+    uint32_t count = 0;
+    uint8_t season = 0;
+    uint32_t from = 0;
+};
+OldestSeasonMark g_clubOldest;
+
 IndexState& IndexStateOf(const HistoryList& list) {
     return g_indexStates[list.first == PlayerHistoryFirst ? 1 : 0];
 }
@@ -117,6 +130,7 @@ void RebuildIndex(const HistoryList& list) {
     }
     // Every entry was passed on the way only when they stand in owner order.
     IndexStateOf(list) = {at == used, *list.count};
+    if (list.first == ClubHistoryFirst) g_clubOldest.known = false;
 }
 
 // The index after OpenGap put one entry of `owner` in within or at the end
@@ -179,6 +193,29 @@ void MakeRoom(const HistoryList& list, size_t season_offset) {
     RebuildIndex(list);
 }
 
+// The position of the oldest season's first entry, as MakeRoom finds it;
+// used when the list holds nothing.
+uint32_t FirstOfOldestSeason(const HistoryList& list, size_t season_offset, OldestSeasonMark& mark) {
+    const uint32_t used = list.Used();
+    if (mark.known && mark.count == *list.count) {
+        for (uint32_t i = mark.from; i < used; ++i) {
+            if (list.At(i)[season_offset] == mark.season) return mark.from = i;
+        }
+    }
+    // Not known, or the season is gone: look at every entry.
+    uint32_t oldest = kOldestSeasonStart;
+    uint32_t at = used;
+    for (uint32_t i = 0; i < used; ++i) {
+        const uint8_t season = list.At(i)[season_offset];
+        if (season < oldest) {
+            oldest = season;
+            at = i;
+        }
+    }
+    mark = {at < used, *list.count, uint8_t(oldest), at};
+    return at;
+}
+
 // Opens an empty slot at p, absorbing the trailing empty entry; the caller
 // has made sure the list is not full.
 void OpenGap(const HistoryList& list, uint32_t p) {
@@ -194,6 +231,34 @@ uint32_t ClubInsertPosition(const HistoryList& list, int16_t club, uint8_t seaso
     const uint32_t used = list.Used();
     while (p < used && list.Owner(p) == uint16_t(club) && list.At(p)[kCHSeason] == season) ++p;
     return p;
+}
+
+// A full club list in owner order: drops the oldest season's first entry
+// and opens a slot for the club's new entry (at p before the drop) in one
+// move of the entries between the two, leaving list and index as MakeRoom
+// then OpenGap would.  nullptr when the list is not in that state (or the
+// oldest season is this one): the caller takes the long way.
+uint8_t* DropOldestAndOpenGap(const HistoryList& list, uint16_t club, uint32_t p, uint8_t season) {
+    IndexState& state = IndexStateOf(list);
+    const uint32_t used = list.Used();
+    if (!state.ordered || state.count != *list.count || used != list.capacity) return nullptr;
+    const uint32_t r = FirstOfOldestSeason(list, kCHSeason, g_clubOldest);
+    if (r >= used || g_clubOldest.season == season) return nullptr;
+    const uint16_t dropped = list.Owner(r);
+    uint32_t at;  // the new entry's place once the rest have moved
+    if (r < p) {
+        std::memmove(list.At(r), list.At(r + 1), list.entry_size * (p - 1 - r));
+        at = p - 1;
+    } else {
+        std::memmove(list.At(p + 1), list.At(p), list.entry_size * (r - p));
+        at = p;
+    }
+    // The index: owners after the dropped entry's start one sooner, owners
+    // after the club one later.
+    for (uint32_t owner = uint32_t(dropped) + 1; owner < list.owners; ++owner) --list.first[owner];
+    for (uint32_t owner = uint32_t(club) + 1; owner < list.owners; ++owner) ++list.first[owner];
+    g_clubOldest.from = std::min(r, at);
+    return list.At(at);
 }
 
 uint32_t PlayerEnd(const HistoryList& list, uint16_t player) {
@@ -333,7 +398,15 @@ void RebuildPlayerHistoryIndex() {
     RebuildIndex(PlayerList());
 }
 
+void HistoryListsReplaced() {
+    for (const uint16_t player : g_pending.players) g_pending.runs[player].clear();
+    g_pending.players.clear();
+    g_pending.total = 0;
+    g_clubOldest.known = false;
+}
+
 void ClearHistoryLists() {
+    g_clubOldest.known = false;
     for (const uint16_t player : g_pending.players) g_pending.runs[player].clear();
     g_pending.players.clear();
     g_pending.total = 0;
@@ -352,12 +425,20 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     const HistoryList list = ClubList();
     const uint8_t season = CurrentSeasonByte();
     uint32_t p = ClubInsertPosition(list, club, season);
+    uint8_t* e = nullptr;
     if (list.IsFull()) {
-        MakeRoom(list, kCHSeason);
-        p = ClubInsertPosition(list, club, season);
+        e = DropOldestAndOpenGap(list, uint16_t(club), p, season);
+        if (e == nullptr) {
+            MakeRoom(list, kCHSeason);
+            p = ClubInsertPosition(list, club, season);
+        }
     }
-    OpenGap(list, p);
-    uint8_t* e = list.At(p);
+    if (e == nullptr) {
+        OpenGap(list, p);
+        e = list.At(p);
+        IndexOneInsertion(list, uint32_t(club));
+    }
+    std::memset(e, 0, list.entry_size);
     StoreU16(e + kCHClub, uint16_t(club));
     e[kCHKind] = uint8_t(kind);
     e[kCHSeason] = season;
@@ -399,7 +480,6 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     if (has_value) StoreU16(e + kCHValue, value);
     if (has_extra1) StoreU16(e + kCHExtra1, extra1);
     if (has_extra2) StoreU16(e + kCHExtra2, extra2);
-    IndexOneInsertion(list, uint32_t(club));
 }
 
 int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {

@@ -108,6 +108,9 @@ void KeepPlayerHistoryBatch(bool keep);
 // Puts the waiting entries in the list arrays: before they are read or
 // saved whole.
 void SettleHistoryLists();
+// After the list arrays were written whole (a load): drops waiting entries
+// and forgets what was noted of the lists.
+void HistoryListsReplaced();
 
 // Index rebuilds, run after every change (and usable after a load).
 void RebuildClubHistoryIndex();

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -40,6 +41,12 @@ FixtureResultMakers g_gameMakers{};
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
+
 void TimedMatch() {
     const auto start = Clock::now();
     g_gameMakers.playMatch();
@@ -63,8 +70,10 @@ void PlayTimedDay() {
     double before[kDayPhaseCount];
     std::copy(std::begin(DayPhaseSeconds), std::end(DayPhaseSeconds), before);
     const auto start = Clock::now();
+    const double cpuStart = ThreadSeconds();
     PlayDayWithoutScreens();
     const double day = Since(start);
+    g_times.cpu += ThreadSeconds() - cpuStart;
     DayPhaseTiming = false;
     ResultMakers = g_gameMakers;
     const auto phase = [&](DayPhase p) { return DayPhaseSeconds[p] - before[p]; };
@@ -202,9 +211,9 @@ std::string FormatSoakSearches(const SoakCounts& c) {
 std::string FormatSoakTimes(const SoakTimes& t) {
     char text[320];
     std::snprintf(text, sizeof text,
-                  "%.1f s: fixtures %.1f s (set-up %.1f, prediction %.1f, engine %.1f, post-match %.1f), "
-                  "day ends %.1f s (competition days %.1f, club jobs %.1f)",
-                  t.days, t.fixtures, t.matchSetUp, t.prediction, t.engine, t.postMatch, t.dayEnd,
+                  "%.1f s (processor %.1f s): fixtures %.1f s (set-up %.1f, prediction %.1f, engine %.1f, "
+                  "post-match %.1f), day ends %.1f s (competition days %.1f, club jobs %.1f)",
+                  t.days, t.cpu, t.fixtures, t.matchSetUp, t.prediction, t.engine, t.postMatch, t.dayEnd,
                   t.competitionDays, t.clubJobs);
     return text;
 }

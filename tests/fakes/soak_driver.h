@@ -40,6 +40,7 @@ struct SoakCounts {
 // Time by phase, in seconds, of the days played.
 struct SoakTimes {
     double days = 0;             // whole days
+    double cpu = 0;              // the processor time of the days (a busy machine stretches the rest)
     double fixtures = 0;         // the day's fixtures (the day less its end)
     double matchSetUp = 0;       // of which sides picked and matches prepared
     double prediction = 0;       // the quick prediction
