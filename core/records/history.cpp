@@ -104,18 +104,22 @@ struct IndexState {
 };
 IndexState g_indexStates[2];  // the club list, the player list
 
-// In a full club list each new entry drops the oldest season's first
-// entry.  Those are dropped in list order, so the search for the next one
-// starts where the last was found: no entry of that season stands before
-// `from` while the list's count is the one noted and the mark is known
-// (an index rebuild, a clearing or a load forgets it).
+// In a full list each new entry drops the oldest season's first entry.
+// Those are dropped in list order, so the search for the next one starts
+// where the last was found: no entry of that season stands before `from`
+// while the mark is known and the list's count is the one noted (any other
+// change to the list, a clearing or a load forgets it).
 struct OldestSeasonMark {
     bool known = false;
     uint32_t count = 0;
     uint8_t season = 0;
     uint32_t from = 0;
 };
-OldestSeasonMark g_clubOldest;
+OldestSeasonMark g_oldestMarks[2];  // the club list, the player list
+
+OldestSeasonMark& OldestMarkOf(const HistoryList& list) {
+    return g_oldestMarks[list.first == PlayerHistoryFirst ? 1 : 0];
+}
 
 IndexState& IndexStateOf(const HistoryList& list) {
     return g_indexStates[list.first == PlayerHistoryFirst ? 1 : 0];
@@ -130,7 +134,7 @@ void RebuildIndex(const HistoryList& list) {
     }
     // Every entry was passed on the way only when they stand in owner order.
     IndexStateOf(list) = {at == used, *list.count};
-    if (list.first == ClubHistoryFirst) g_clubOldest.known = false;
+    OldestMarkOf(list).known = false;
 }
 
 // The index after OpenGap put one entry of `owner` in within or at the end
@@ -160,6 +164,7 @@ bool RemoveOwnerRun(const HistoryList& list, uint32_t owner) {
     const uint32_t run = end - start;
     if (run == 0) return true;
     std::memmove(list.At(start), list.At(end), list.entry_size * (used - end));
+    OldestMarkOf(list).known = false;
     for (uint32_t i = used - run; i < used; ++i) list.MarkEmpty(i);
     *list.count -= run;
     list.MarkEmpty(list.capacity - 1);
@@ -171,6 +176,7 @@ bool RemoveOwnerRun(const HistoryList& list, uint32_t owner) {
 void RemoveAt(const HistoryList& list, uint32_t i) {
     const uint32_t used = list.Used();
     if (i >= used) return;
+    OldestMarkOf(list).known = false;
     std::memmove(list.At(i), list.At(i + 1), list.entry_size * (used - 1 - i));
     list.MarkEmpty(used - 1);
     --*list.count;
@@ -219,6 +225,7 @@ uint32_t FirstOfOldestSeason(const HistoryList& list, size_t season_offset, Olde
 // Opens an empty slot at p, absorbing the trailing empty entry; the caller
 // has made sure the list is not full.
 void OpenGap(const HistoryList& list, uint32_t p) {
+    OldestMarkOf(list).known = false;
     const uint32_t used = list.Used();
     if (p < used) std::memmove(list.At(p + 1), list.At(p), list.entry_size * (used - p));
     std::memset(list.At(p), 0, list.entry_size);
@@ -233,17 +240,21 @@ uint32_t ClubInsertPosition(const HistoryList& list, int16_t club, uint8_t seaso
     return p;
 }
 
-// A full club list in owner order: drops the oldest season's first entry
-// and opens a slot for the club's new entry (at p before the drop) in one
-// move of the entries between the two, leaving list and index as MakeRoom
-// then OpenGap would.  nullptr when the list is not in that state (or the
-// oldest season is this one): the caller takes the long way.
-uint8_t* DropOldestAndOpenGap(const HistoryList& list, uint16_t club, uint32_t p, uint8_t season) {
+// A full list in owner order: drops the oldest season's first entry and
+// opens a slot for the owner's new entry (at p before the drop) in one move
+// of the entries between the two, leaving list and index as MakeRoom then
+// OpenGap would.  nullptr when the list is not in that state: the caller
+// takes the long way.  `p` must not depend on the dropped entry (a club's
+// new entry goes after its entries of this season: the caller says when the
+// oldest season is this one).
+uint8_t* DropOldestAndOpenGap(const HistoryList& list, size_t season_offset, uint16_t owner, uint32_t p,
+                              int sameSeasonMovesPlace) {
     IndexState& state = IndexStateOf(list);
     const uint32_t used = list.Used();
     if (!state.ordered || state.count != *list.count || used != list.capacity) return nullptr;
-    const uint32_t r = FirstOfOldestSeason(list, kCHSeason, g_clubOldest);
-    if (r >= used || g_clubOldest.season == season) return nullptr;
+    OldestSeasonMark& mark = OldestMarkOf(list);
+    const uint32_t r = FirstOfOldestSeason(list, season_offset, mark);
+    if (r >= used || int(mark.season) == sameSeasonMovesPlace) return nullptr;
     const uint16_t dropped = list.Owner(r);
     uint32_t at;  // the new entry's place once the rest have moved
     if (r < p) {
@@ -254,10 +265,11 @@ uint8_t* DropOldestAndOpenGap(const HistoryList& list, uint16_t club, uint32_t p
         at = p;
     }
     // The index: owners after the dropped entry's start one sooner, owners
-    // after the club one later.
-    for (uint32_t owner = uint32_t(dropped) + 1; owner < list.owners; ++owner) --list.first[owner];
-    for (uint32_t owner = uint32_t(club) + 1; owner < list.owners; ++owner) ++list.first[owner];
-    g_clubOldest.from = std::min(r, at);
+    // after the new entry's one later.
+    for (uint32_t later = uint32_t(dropped) + 1; later < list.owners; ++later) --list.first[later];
+    for (uint32_t later = uint32_t(owner) + 1; later < list.owners; ++later) ++list.first[later];
+    mark.from = std::min(r, at);
+    std::memset(list.At(at), 0, list.entry_size);
     return list.At(at);
 }
 
@@ -308,6 +320,7 @@ PlayerHistoryEntry& AddPending(uint16_t player) {
 void SettlePending() {
     if (g_pending.total == 0) return;
     const HistoryList list = PlayerList();
+    OldestMarkOf(list).known = false;
     std::vector<uint16_t>& players = g_pending.players;
     std::sort(players.begin(), players.end());
     uint32_t from = list.Used(), to = from + g_pending.total;
@@ -402,11 +415,11 @@ void HistoryListsReplaced() {
     for (const uint16_t player : g_pending.players) g_pending.runs[player].clear();
     g_pending.players.clear();
     g_pending.total = 0;
-    g_clubOldest.known = false;
+    for (OldestSeasonMark& mark : g_oldestMarks) mark.known = false;
 }
 
 void ClearHistoryLists() {
-    g_clubOldest.known = false;
+    for (OldestSeasonMark& mark : g_oldestMarks) mark.known = false;
     for (const uint16_t player : g_pending.players) g_pending.runs[player].clear();
     g_pending.players.clear();
     g_pending.total = 0;
@@ -427,7 +440,7 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     uint32_t p = ClubInsertPosition(list, club, season);
     uint8_t* e = nullptr;
     if (list.IsFull()) {
-        e = DropOldestAndOpenGap(list, uint16_t(club), p, season);
+        e = DropOldestAndOpenGap(list, kCHSeason, uint16_t(club), p, season);
         if (e == nullptr) {
             MakeRoom(list, kCHSeason);
             p = ClubInsertPosition(list, club, season);
@@ -438,7 +451,6 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
         e = list.At(p);
         IndexOneInsertion(list, uint32_t(club));
     }
-    std::memset(e, 0, list.entry_size);
     StoreU16(e + kCHClub, uint16_t(club));
     e[kCHKind] = uint8_t(kind);
     e[kCHSeason] = season;
@@ -558,6 +570,11 @@ void AddPlayerHistoryStats(uint16_t player, int16_t club, int16_t a, int16_t b, 
     SettlePending();
     uint32_t p = PlayerEnd(list, player);
     if (list.IsFull()) {
+        // A player's entry goes at his run's end whatever its season.
+        if (uint8_t* e = DropOldestAndOpenGap(list, kPHSeason, player, p, -1)) {
+            FillPlayerEntry(e, player, club, a, b, kind, mode, season);
+            return;
+        }
         MakeRoom(list, kPHSeason);
         p = PlayerEnd(list, player);
     }

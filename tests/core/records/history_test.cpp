@@ -325,6 +325,56 @@ TEST_F(HistoryTest, AFullClubListDropsItsOldestSeasonsInListOrder) {
     EXPECT_TRUE(first == std::vector<uint32_t>(ClubHistoryFirst, ClubHistoryFirst + kClubCount));
 }
 
+// So does a full player list, whose new entry goes at its player's run's
+// end whatever the season, the oldest season's own included.
+TEST_F(HistoryTest, AFullPlayerListDropsItsOldestSeasonsInListOrder) {
+    using Entry = std::array<uint8_t, 13>;
+    const auto playerOf = [](const Entry& e) { return int(e[kPHPlayer]) | int(e[kPHPlayer + 1]) << 8; };
+    // Players 1-50 hold 10000 entries each, seasons 20-29 in order; the
+    // first entries of players 1-4 are of season 5.
+    std::vector<Entry> model(kPlayerHistoryEntries);
+    for (size_t i = 0; i < model.size(); ++i) {
+        Entry& e = model[i];
+        e = {};
+        e[kPHPlayer] = uint8_t(1 + i / 10000);
+        e[kPHSeason] = uint8_t(i % 10000 == 0 && i < 40000 ? 5 : 20 + (i % 10000) / 1000);
+        e[kPHFirst] = uint8_t(i);
+        e[kPHKind] = 3;
+    }
+    std::memcpy(PlayerHistoryEntries, model.data(), sizeof(Entry) * model.size());
+    PlayerHistoryCount = kPlayerHistoryEntries + 1;
+    RebuildPlayerHistoryIndex();
+    const auto add = [&](int player) {
+        const uint16_t value = uint16_t(model.size() + player);
+        AddPlayerHistoryStats(uint16_t(player), 2, int16_t(value), 0, 3, 0);
+        size_t oldest = 0;
+        for (size_t i = 1; i < model.size(); ++i)
+            if (model[i][kPHSeason] < model[oldest][kPHSeason]) oldest = i;
+        model.erase(model.begin() + long(oldest));
+        size_t p = 0;
+        while (p < model.size() && playerOf(model[p]) <= player) ++p;
+        Entry e{};
+        e[kPHPlayer] = uint8_t(player);
+        e[kPHClub] = 2;
+        e[kPHSeason] = uint8_t(SeasonCalendar.season);
+        e[kPHKind] = 3;
+        std::memcpy(&e[kPHFirst], &value, 2);
+        model.insert(model.begin() + long(p), e);
+    };
+    GameSeedRandom(6);
+    Season(5);  // the oldest season's entries are dropped as new ones come
+    for (int step = 0; step < 20; ++step) add(1 + GameRandom() % 60);
+    Season(30);
+    for (int step = 0; step < 60; ++step) add(1 + GameRandom() % 60);
+    ASSERT_EQ(PlayerHistoryCount, uint32_t(kPlayerHistoryEntries + 1));
+    EXPECT_EQ(std::memcmp(PlayerHistoryEntries, model.data(), sizeof(Entry) * model.size()), 0);
+    std::vector<uint32_t> first(kMaxPlayers, 0);
+    for (const Entry& e : model)
+        if (playerOf(e) + 1 < kMaxPlayers) ++first[size_t(playerOf(e) + 1)];
+    for (size_t player = 1; player < first.size(); ++player) first[player] += first[player - 1];
+    EXPECT_TRUE(first == std::vector<uint32_t>(PlayerHistoryFirst, PlayerHistoryFirst + kMaxPlayers));
+}
+
 TEST_F(HistoryTest, SeasonDayOfADate) {
     SeasonCalendar.currentDay = 40;
     SeasonCalendar.dayOfMonth = 22;
