@@ -516,6 +516,11 @@ const uint16_t* PlayerSpareKeys();
 // The players whose spare key is of the kind and nationality (-1: any), 0
 // while no keys are kept.
 int32_t KeptSparePlayers(bool outfield, int nationality);
+// Those players as a set of player numbers (bit p & 63 of word p >> 6),
+// kMaxPlayers bits; a nationality of -1 takes any.  nullptr while no keys
+// are kept or for a nationality no key holds; good until the next change
+// of a key.
+const uint64_t* KeptSpareSet(bool outfield, int nationality);
 // Kept beside the club words once asked for, while they are kept: the
 // players 1 .. PlayerCount-1 a club's roster holds (playing for it, or owned
 // by it and away on loan), in number order, *count of them; nullptr (and a

@@ -133,6 +133,17 @@ uint16_t g_marketKeys[kMaxPlayers];
 uint32_t g_clubWords[kMaxPlayers];
 uint16_t g_spareKeys[kMaxPlayers];
 int32_t g_spareCounts[2][kSpareNationalities];
+// The same as sets of player numbers, by kind and nationality (the last
+// row for any nationality): the spare-player search tests a drawn player in
+// a set small enough to stay at hand.
+constexpr int kSpareSetWords = (kMaxPlayers + 63) / 64;
+std::vector<uint64_t> g_spareSets[2][kSpareNationalities + 1];
+
+void SetSpareBit(std::vector<uint64_t>& set, uint16_t player, bool on) {
+    if (set.empty()) set.assign(kSpareSetWords, 0);
+    const uint64_t bit = uint64_t(1) << (player & 63);
+    set[player >> 6] = on ? set[player >> 6] | bit : set[player >> 6] & ~bit;
+}
 
 uint16_t MarketKeyOf(uint16_t player) {
     const uint8_t* rec = Rec(player);
@@ -158,9 +169,25 @@ uint16_t SpareKeyOf(uint16_t player) {
     return uint16_t(ReadField(rec, kNationality) | (position != 0 ? kSpareOutfield : 0));
 }
 
-void CountSpareKey(uint16_t key, int32_t by) {
-    if (key != kPlayerNotSpare)
-        g_spareCounts[(key & kSpareOutfield) != 0][key & (kSpareNationalities - 1)] += by;
+void CountSpareKey(uint16_t player, uint16_t key, int32_t by) {
+    if (key == kPlayerNotSpare) return;
+    const int kind = (key & kSpareOutfield) != 0, nationality = key & (kSpareNationalities - 1);
+    g_spareCounts[kind][nationality] += by;
+    SetSpareBit(g_spareSets[kind][nationality], player, by > 0);
+    SetSpareBit(g_spareSets[kind][kSpareNationalities], player, by > 0);
+}
+
+// Empties the counts and sets (those that hold anyone).
+void ClearSpareKeys() {
+    for (int kind = 0; kind < 2; ++kind) {
+        for (int nationality = 0; nationality < kSpareNationalities; ++nationality) {
+            if (g_spareCounts[kind][nationality] == 0) continue;
+            std::fill(g_spareSets[kind][nationality].begin(), g_spareSets[kind][nationality].end(), 0);
+            g_spareCounts[kind][nationality] = 0;
+        }
+        std::fill(g_spareSets[kind][kSpareNationalities].begin(),
+                  g_spareSets[kind][kSpareNationalities].end(), 0);
+    }
 }
 
 uint32_t ClubWordsOf(uint16_t player) {
@@ -198,9 +225,9 @@ void MoveMember(uint16_t player, uint32_t from, uint32_t to) {
 
 void KeepTableEntry(uint16_t player) {
     g_marketKeys[player] = MarketKeyOf(player);
-    if (player < g_keptBuilt) CountSpareKey(g_spareKeys[player], -1);
+    if (player < g_keptBuilt) CountSpareKey(player, g_spareKeys[player], -1);
     g_spareKeys[player] = SpareKeyOf(player);
-    CountSpareKey(g_spareKeys[player], 1);
+    CountSpareKey(player, g_spareKeys[player], 1);
     const uint32_t words = ClubWordsOf(player);
     // A player below g_keptBuilt is in the members under his old words;
     // one beyond it joins them now.
@@ -217,7 +244,7 @@ bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
     if (PlayerCount < g_keptBuilt) g_keptBuilt = 0, g_membersKept = false;
-    if (g_keptBuilt == 0) std::memset(g_spareCounts, 0, sizeof g_spareCounts);
+    if (g_keptBuilt == 0) ClearSpareKeys();
     for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
         const unsigned ahead = player + kPlayerPrefetchAhead;
         PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
@@ -854,6 +881,14 @@ void KeepPlayerMarketKeys(bool keep) {
 const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys : nullptr; }
 const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
 const uint16_t* PlayerSpareKeys() { return KeptTablesUpToDate() ? g_spareKeys : nullptr; }
+const uint64_t* KeptSpareSet(bool outfield, int nationality) {
+    if (nationality >= kSpareNationalities || !KeptTablesUpToDate()) return nullptr;
+    const int row = nationality >= 0 ? nationality : kSpareNationalities;
+    std::vector<uint64_t>& set = g_spareSets[outfield ? 1 : 0][row];
+    if (set.empty()) set.assign(kSpareSetWords, 0);
+    return set.data();
+}
+
 int32_t KeptSparePlayers(bool outfield, int nationality) {
     if (!KeptTablesUpToDate()) return 0;
     const int32_t* counts = g_spareCounts[outfield ? 1 : 0];

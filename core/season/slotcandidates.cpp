@@ -105,6 +105,35 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
     return true;
 }
 
+// The random pass of the spare-player search while the spare sets are
+// kept: the draws made many at a time and each drawn player looked up in
+// the set of those whose keys allow him, his record read only then.  Stops
+// at the first the test takes; the generator is left where drawing one at
+// a time up to him (or through every try) leaves it.
+template <class Test>
+uint16_t DrawFromSet(int tries, int count, const uint64_t* set, const Test& test, int64_t* drawn) {
+    constexpr int kBlock = 512;
+    uint16_t block[kBlock];
+    const int span = count - 4;
+    for (int done = 0; done < tries;) {
+        const int n = std::min(kBlock, tries - done);
+        const uint32_t start = GameRandomState();
+        GameRandomBlock(block, n);
+        for (int j = 0; j < n; ++j) {
+            // A draw is below 32768: wider spans take it as it is.
+            const uint16_t p = uint16_t(3 + (span > GAME_RAND_MAX ? block[j] : block[j] % span));
+            if (((set[p >> 6] >> (p & 63)) & 1) == 0 || !test(p)) continue;
+            GameSetRandomState(start);
+            GameRandomSkip(uint32_t(j + 1));
+            *drawn += done + j + 1;
+            return p;
+        }
+        done += n;
+    }
+    *drawn += tries;
+    return 0;
+}
+
 }  // namespace
 
 int64_t ScoreSlotCandidate(uint16_t player, int16_t position) {
@@ -181,10 +210,18 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
             SeasonEvents.spareDraws += tries;
             continue;
         }
+        const bool ownNation = pass == 0;
+        if (keys != nullptr) {
+            const uint64_t* set = KeptSpareSet(outfield, ownNation ? int(nation) : -1);
+            found = DrawFromSet(
+                tries, count, set, [&](uint16_t p) { return qualifies(p, ownNation); },
+                &SeasonEvents.spareDraws);
+            continue;
+        }
         int i = 0;
         for (; i < tries && found == 0; ++i) {
             const uint16_t p = uint16_t(3 + GameRandom() % (count - 4));
-            if (qualifies(p, pass == 0)) found = p;
+            if (qualifies(p, ownNation)) found = p;
         }
         SeasonEvents.spareDraws += i;
     }
