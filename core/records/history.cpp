@@ -438,18 +438,17 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     const HistoryList list = ClubList();
     const uint8_t season = CurrentSeasonByte();
     uint32_t p = ClubInsertPosition(list, club, season);
-    uint8_t* e = nullptr;
-    if (list.IsFull()) {
-        e = DropOldestAndOpenGap(list, kCHSeason, uint16_t(club), p, season);
-        if (e == nullptr) {
+    uint8_t* e = list.IsFull() ? DropOldestAndOpenGap(list, kCHSeason, uint16_t(club), p, season) : nullptr;
+    // The long way moves the index on once the entry names its club (a
+    // rebuild reads it).
+    const bool indexAfter = e == nullptr;
+    if (e == nullptr) {
+        if (list.IsFull()) {
             MakeRoom(list, kCHSeason);
             p = ClubInsertPosition(list, club, season);
         }
-    }
-    if (e == nullptr) {
         OpenGap(list, p);
         e = list.At(p);
-        IndexOneInsertion(list, uint32_t(club));
     }
     StoreU16(e + kCHClub, uint16_t(club));
     e[kCHKind] = uint8_t(kind);
@@ -492,6 +491,7 @@ void AddClubHistoryEntry(uint16_t value, int16_t club, uint16_t extra1, uint16_t
     if (has_value) StoreU16(e + kCHValue, value);
     if (has_extra1) StoreU16(e + kCHExtra1, extra1);
     if (has_extra2) StoreU16(e + kCHExtra2, extra2);
+    if (indexAfter) IndexOneInsertion(list, uint32_t(club));
 }
 
 int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
