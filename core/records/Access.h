@@ -509,6 +509,24 @@ const uint16_t* PlayerMarketKeys();
 // Kept beside the keys: each player's club word (low 16 bits) and loan-club
 // word (high 16 bits) as the record holds them; nullptr while none are kept.
 const uint32_t* PlayerClubWords();
+// Kept beside the keys: each player's spare key, what his own record
+// decides of whether a club may bring him in for its side (the spare-player
+// search): kPlayerNotSpare when he is on loan trial or international duty,
+// has a club without the new-player flag or wears a shirt, is on loan, or
+// plays no position (13); else his nationality with kSpareOutfield set for
+// an outfield player.  nullptr while none are kept.
+constexpr uint16_t kPlayerNotSpare = 0xFFFF;
+constexpr uint16_t kSpareOutfield = 0x100;
+constexpr int kSpareNationalities = 256;
+const uint16_t* PlayerSpareKeys();
+// The players whose spare key is of the kind and nationality (-1: any), 0
+// while no keys are kept.
+int32_t KeptSparePlayers(bool outfield, int nationality);
+// Those players as a set of player numbers (bit p & 63 of word p >> 6),
+// kMaxPlayers bits; a nationality of -1 takes any.  nullptr while no keys
+// are kept or for a nationality no key holds; good until the next change
+// of a key.
+const uint64_t* KeptSpareSet(bool outfield, int nationality);
 // Kept beside the club words once asked for, while they are kept: the
 // players 1 .. PlayerCount-1 a club's roster holds (playing for it, or owned
 // by it and away on loan), in number order, *count of them; nullptr (and a

@@ -124,12 +124,26 @@ void TouchClubOf(uint16_t player) {
     if (club < kClubCount) ++g_clubPlayersStamp[club];
 }
 
-// The kept tables: players below g_keptBuilt hold their market key and
-// club words.
+// The kept tables: players below g_keptBuilt hold their market key, club
+// words and spare key; g_spareCounts counts their spare keys by kind
+// (goalkeeper, outfield) and nationality.
 bool g_keptTables = false;
 uint16_t g_keptBuilt = 0;
 uint16_t g_marketKeys[kMaxPlayers];
 uint32_t g_clubWords[kMaxPlayers];
+uint16_t g_spareKeys[kMaxPlayers];
+int32_t g_spareCounts[2][kSpareNationalities];
+// The same as sets of player numbers, by kind and nationality (the last
+// row for any nationality): the spare-player search tests a drawn player in
+// a set small enough to stay at hand.
+constexpr int kSpareSetWords = (kMaxPlayers + 63) / 64;
+std::vector<uint64_t> g_spareSets[2][kSpareNationalities + 1];
+
+void SetSpareBit(std::vector<uint64_t>& set, uint16_t player, bool on) {
+    if (set.empty()) set.assign(kSpareSetWords, 0);
+    const uint64_t bit = uint64_t(1) << (player & 63);
+    set[player >> 6] = on ? set[player >> 6] | bit : set[player >> 6] & ~bit;
+}
 
 uint16_t MarketKeyOf(uint16_t player) {
     const uint8_t* rec = Rec(player);
@@ -139,6 +153,41 @@ uint16_t MarketKeyOf(uint16_t player) {
     if (club >= kClubCount) return kPlayerOffMarket;
     const uint16_t loanClub = LoadU16(rec + kLoanClub);
     return loanClub < kClubCount ? loanClub : club;
+}
+
+// What of the spare-player test a player's own record decides, whatever
+// the club that asks (see the header).
+uint16_t SpareKeyOf(uint16_t player) {
+    const uint8_t* rec = Rec(player);
+    if (ReadField(rec, kLoanTrial) != 0 || ReadField(rec, kIntDuty) != 0) return kPlayerNotSpare;
+    const uint16_t own = LoadU16(rec + kClub);
+    const bool unplaced =
+        ReadField(rec, kFlag95) != 0 && ReadField(rec, kShirt) == 0 && ReadField(rec, kIntShirt) == 0;
+    if ((own != kNoClub && !unplaced) || own != LoadU16(rec + kLoanClub)) return kPlayerNotSpare;
+    const uint32_t position = ReadField(rec, kHalvornB) != 0 ? 13 : ReadField(rec, kPosition);
+    if (position >= 13) return kPlayerNotSpare;
+    return uint16_t(ReadField(rec, kNationality) | (position != 0 ? kSpareOutfield : 0));
+}
+
+void CountSpareKey(uint16_t player, uint16_t key, int32_t by) {
+    if (key == kPlayerNotSpare) return;
+    const int kind = (key & kSpareOutfield) != 0, nationality = key & (kSpareNationalities - 1);
+    g_spareCounts[kind][nationality] += by;
+    SetSpareBit(g_spareSets[kind][nationality], player, by > 0);
+    SetSpareBit(g_spareSets[kind][kSpareNationalities], player, by > 0);
+}
+
+// Empties the counts and sets (those that hold anyone).
+void ClearSpareKeys() {
+    for (int kind = 0; kind < 2; ++kind) {
+        for (int nationality = 0; nationality < kSpareNationalities; ++nationality) {
+            if (g_spareCounts[kind][nationality] == 0) continue;
+            std::fill(g_spareSets[kind][nationality].begin(), g_spareSets[kind][nationality].end(), 0);
+            g_spareCounts[kind][nationality] = 0;
+        }
+        std::fill(g_spareSets[kind][kSpareNationalities].begin(),
+                  g_spareSets[kind][kSpareNationalities].end(), 0);
+    }
 }
 
 uint32_t ClubWordsOf(uint16_t player) {
@@ -176,6 +225,9 @@ void MoveMember(uint16_t player, uint32_t from, uint32_t to) {
 
 void KeepTableEntry(uint16_t player) {
     g_marketKeys[player] = MarketKeyOf(player);
+    if (player < g_keptBuilt) CountSpareKey(player, g_spareKeys[player], -1);
+    g_spareKeys[player] = SpareKeyOf(player);
+    CountSpareKey(player, g_spareKeys[player], 1);
     const uint32_t words = ClubWordsOf(player);
     // A player below g_keptBuilt is in the members under his old words;
     // one beyond it joins them now.
@@ -192,6 +244,7 @@ bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
     if (PlayerCount < g_keptBuilt) g_keptBuilt = 0, g_membersKept = false;
+    if (g_keptBuilt == 0) ClearSpareKeys();
     for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
         const unsigned ahead = player + kPlayerPrefetchAhead;
         PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
@@ -434,6 +487,7 @@ uint16_t GetPlayerCaptain(uint16_t player) {
 void SetPlayerCaptain(uint16_t player, int16_t value) { SetMasked(player, kCaptain, value); }
 void SetPlayerIntDuty(uint16_t player, int16_t value) {
     SetFlagWarned(player, kIntDuty, value, "Trying excessive int duty with player: '%d,%d'\n");
+    RefreshMarketKey(player);
 }
 uint16_t GetPlayerTxList(uint16_t player) {
     return Get(player, kTxList, "Trying to get TxList of neg player : '%d'\n");
@@ -529,6 +583,7 @@ void SetPlayerHalvorn(uint16_t player, int16_t value) {
 void SetPlayerHalvornB(uint16_t player, int16_t value) {
     TouchClubOf(player);
     SetUnlessLocked(player, kHalvornB, value);
+    RefreshMarketKey(player);
 }
 uint16_t GetPlayerEuroBan(uint16_t player) {
     return Get(player, kEuroBan, "Trying to get euro ban of neg player : '%d'\n");
@@ -586,16 +641,20 @@ void SetPlayerPosition(uint16_t player, int16_t value) {
     if (value < 0 || value > 13) value = 0;
     if (value == 13) {
         SetUnlessLocked(player, kHalvornB, 1);
-        return;
+    } else {
+        WriteField(Rec(player), kPosition, uint32_t(value));
     }
-    WriteField(Rec(player), kPosition, uint32_t(value));
+    RefreshMarketKey(player);
 }
 
 // --- word at 92 ------------------------------------------------------------
 
 uint16_t GetPlayerField92(uint16_t player) { return GetQuiet(player, kField92); }
 void SetPlayerField92(uint16_t player, int16_t value) { SetMasked(player, kField92, value); }
-void SetPlayerShirt(uint16_t player, int16_t value) { SetShirtField(player, kShirt, value); }
+void SetPlayerShirt(uint16_t player, int16_t value) {
+    SetShirtField(player, kShirt, value);
+    RefreshMarketKey(player);
+}
 uint16_t GetPlayerExperience(uint16_t player) {
     return Get(player, kExperience, "Trying to get Experience of neg player : '%d'\n");
 }
@@ -615,7 +674,10 @@ uint16_t GetPlayerTotalAssists(uint16_t player) {
     return uint16_t(ReadField(Rec(player), kAssists) + ReadField(Rec(player), kAssists2));
 }
 void SetPlayerAssists(uint16_t player, int16_t value) { SetClamped(player, kAssists, value, 127); }
-void SetPlayerFlag95(uint16_t player, int16_t value) { SetMasked(player, kFlag95, value); }
+void SetPlayerFlag95(uint16_t player, int16_t value) {
+    SetMasked(player, kFlag95, value);
+    RefreshMarketKey(player);
+}
 
 // --- word at 96 ------------------------------------------------------------
 
@@ -666,6 +728,7 @@ uint16_t GetPlayerMoM(uint16_t player) {
 void SetPlayerMoM(uint16_t player, int16_t value) { SetClamped(player, kMoM, value, 63); }
 void SetPlayerNationality(uint16_t player, int16_t value) {
     SetZeroOutside(player, kNationality, value, 116);
+    RefreshMarketKey(player);
 }
 uint16_t GetPlayerSkinColour(uint16_t player) { return GetQuiet(player, kSkinColour); }
 void SetPlayerSkinColour(uint16_t player, int16_t value) { SetMasked(player, kSkinColour, value); }
@@ -725,7 +788,10 @@ void SetPlayerFlag107Bit7(uint16_t player, int16_t value) { SetClamped(player, k
 // --- word at 108 -----------------------------------------------------------
 
 uint16_t GetPlayerIntShirt(uint16_t player) { return GetQuiet(player, kIntShirt); }
-void SetPlayerIntShirt(uint16_t player, int16_t value) { SetShirtField(player, kIntShirt, value); }
+void SetPlayerIntShirt(uint16_t player, int16_t value) {
+    SetShirtField(player, kIntShirt, value);
+    RefreshMarketKey(player);
+}
 uint16_t GetPlayerField108A(uint16_t player) { return GetQuiet(player, kField108A); }
 void SetPlayerField108A(uint16_t player, int16_t value) { SetNonNegative(player, kField108A, value); }
 uint16_t GetPlayerField108B(uint16_t player) { return GetQuiet(player, kField108B); }
@@ -826,6 +892,23 @@ void KeepPlayerMarketKeys(bool keep) {
 
 const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys : nullptr; }
 const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
+const uint16_t* PlayerSpareKeys() { return KeptTablesUpToDate() ? g_spareKeys : nullptr; }
+const uint64_t* KeptSpareSet(bool outfield, int nationality) {
+    if (nationality >= kSpareNationalities || !KeptTablesUpToDate()) return nullptr;
+    const int row = nationality >= 0 ? nationality : kSpareNationalities;
+    std::vector<uint64_t>& set = g_spareSets[outfield ? 1 : 0][row];
+    if (set.empty()) set.assign(kSpareSetWords, 0);
+    return set.data();
+}
+
+int32_t KeptSparePlayers(bool outfield, int nationality) {
+    if (!KeptTablesUpToDate()) return 0;
+    const int32_t* counts = g_spareCounts[outfield ? 1 : 0];
+    if (nationality >= 0) return nationality < kSpareNationalities ? counts[nationality] : 0;
+    int32_t total = 0;
+    for (int n = 0; n < kSpareNationalities; ++n) total += counts[n];
+    return total;
+}
 
 const uint16_t* KeptClubMembers(int16_t club, int* count) {
     *count = 0;

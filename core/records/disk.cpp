@@ -245,6 +245,7 @@ void CommitStaging(const Staging& staging) {
     for (int i = 0; i < kSaveGameBlockCount; ++i) {
         std::memcpy(SaveGameDescriptors[i].address, staging.list[i].address, SaveGameDescriptors[i].size);
     }
+    HistoryListsReplaced();
 }
 
 // Reads the whole save into staging memory and checks it; 0 or a LoadGame
@@ -412,6 +413,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
 int SaveGame(int16_t slot) {
     MakeDirectory(kSaveDirectory);
     KeepCurrentReferee();
+    SettleHistoryLists();
     int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
     if (result != kSaveOk) return result;
     return SavePermFile(slot) == kSaveOk ? kSaveOk : kSavePermFailed;

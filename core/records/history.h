@@ -91,6 +91,23 @@ void RemovePlayerHistory(uint16_t player);
 // entries of events that happened twice are kept.
 void MergePlayerHistoryEntries();
 
+// The player's last entry of the kind; nullptr when none.  Good until the
+// next change of the list.
+const PlayerHistoryEntry* LatestPlayerHistoryEntry(uint16_t player, uint8_t kind);
+
+// While kept (keepers may nest), a player's new entry waits beside the
+// list and the lookups above see it where it goes; the last keeper's end
+// puts them all in at once, as SettleHistoryLists does.  What the list
+// arrays hold is then what putting each in at once would have left.  For
+// the day's work that adds many entries.
+void KeepPlayerHistoryBatch(bool keep);
+// Puts the waiting entries in the list arrays: before they are read or
+// saved whole.
+void SettleHistoryLists();
+// After the list arrays were written whole (a load): drops waiting entries
+// and forgets what was noted of the lists.
+void HistoryListsReplaced();
+
 // Index rebuilds, run after every change (and usable after a load).
 void RebuildClubHistoryIndex();
 void RebuildPlayerHistoryIndex();

@@ -22,6 +22,7 @@
 #include "core/query/funcs_people.h"
 #include "core/query/funcs_state.h"
 #include "core/records/Access.h"
+#include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
@@ -623,9 +624,13 @@ DayFixturesKeeper::~DayFixturesKeeper() {
 }
 
 void PlayDayWithoutScreens() {
+    // The day's new player-history entries go into the list together at
+    // its end.
+    KeepPlayerHistoryBatch(true);
     {
         const DayFixturesKeeper keep;
         PlayDayFixtures();
     }
     AdvanceDay();
+    KeepPlayerHistoryBatch(false);
 }

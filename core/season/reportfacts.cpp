@@ -586,25 +586,13 @@ namespace {
 
 constexpr uint8_t kHistoryTransfer = 2;
 
-// The player's latest history entry of the kind; null when none.
-const PlayerHistoryEntry* LatestHistoryEntry(uint16_t player, uint8_t kind) {
-    const PlayerHistoryEntry* latest = nullptr;
-    const uint32_t used = std::min<uint32_t>(PlayerHistoryCount, kPlayerHistoryEntries);
-    for (uint32_t i = PlayerHistoryFirst[player]; i < used; ++i) {
-        const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
-        if (PlayerHistoryPlayer(e) != player) break;
-        if (PlayerHistoryKind(e) == kind) latest = &e;
-    }
-    return latest;
-}
-
 }  // namespace
 
 int16_t FindPlayerTransferFee(uint16_t player, int32_t* fee) {
     *fee = 0;
     if (!IsPlayerNumber(player)) return 0;
     if (GetPlayerLoanClub(player) != GetPlayerClub(player)) return 3;
-    const PlayerHistoryEntry* e = LatestHistoryEntry(player, kHistoryTransfer);
+    const PlayerHistoryEntry* e = LatestPlayerHistoryEntry(player, kHistoryTransfer);
     if (e == nullptr) return 0;
     // The entry keeps the fee in thousands.
     *fee = int32_t(PlayerHistoryMarker(*e)) * 10;
@@ -619,7 +607,7 @@ int16_t FindPlayerPreviousClubMeeting(uint16_t player, int16_t slot) {
     int previous = -1;
     if (GetPlayerLoanClub(player) != GetPlayerClub(player)) {
         previous = GetPlayerLoanClub(player);
-    } else if (const PlayerHistoryEntry* e = LatestHistoryEntry(player, kHistoryTransfer)) {
+    } else if (const PlayerHistoryEntry* e = LatestPlayerHistoryEntry(player, kHistoryTransfer)) {
         previous = PlayerHistoryClub(*e);  // the seller
     }
     return previous == opponent ? 1 : 0;

@@ -15,6 +15,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 
 namespace {
 
@@ -88,6 +89,35 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
     return true;
 }
 
+// The random pass of the spare-player search while the spare sets are
+// kept: the draws made many at a time and each drawn player looked up in
+// the set of those whose keys allow him, his record read only then.  Stops
+// at the first the test takes; the generator is left where drawing one at
+// a time up to him (or through every try) leaves it.
+template <class Test>
+uint16_t DrawFromSet(int tries, int count, const uint64_t* set, const Test& test, int64_t* drawn) {
+    constexpr int kBlock = 512;
+    uint16_t block[kBlock];
+    const int span = count - 4;
+    for (int done = 0; done < tries;) {
+        const int n = std::min(kBlock, tries - done);
+        const uint32_t start = GameRandomState();
+        GameRandomBlock(block, n);
+        for (int j = 0; j < n; ++j) {
+            // A draw is below 32768: wider spans take it as it is.
+            const uint16_t p = uint16_t(3 + (span > GAME_RAND_MAX ? block[j] : block[j] % span));
+            if (((set[p >> 6] >> (p & 63)) & 1) == 0 || !test(p)) continue;
+            GameSetRandomState(start);
+            GameRandomSkip(uint32_t(j + 1));
+            *drawn += done + j + 1;
+            return p;
+        }
+        done += n;
+    }
+    *drawn += tries;
+    return 0;
+}
+
 }  // namespace
 
 int64_t ScoreSlotCandidate(uint16_t player, int16_t position) {
@@ -131,24 +161,56 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
     DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type,
              competition, side);
     if (!IsClubNumber(club)) return 0;
+    ++SeasonEvents.spareSearches;
     const int16_t user = GetUserClub();
     const uint16_t nation = GetClubNation(club);
     const int count = PlayerCount;
     const int tries = std::max(0, count - 3);
+    // While the spare keys are kept, a player whose key rules him out is
+    // passed over without his record being read, and a pass that no key
+    // can satisfy only moves the generator on by its draws.
+    const uint16_t* keys = PlayerSpareKeys();
+    const bool outfield = type != 0;
+    const auto keyAllows = [&](uint16_t p, bool ownNation) {
+        if (keys == nullptr) return true;
+        const uint16_t key = keys[p];
+        return key != kPlayerNotSpare && ((key & kSpareOutfield) != 0) == outfield &&
+               (!ownNation || (key & (kSpareNationalities - 1)) == nation);
+    };
+    const auto passMayFind = [&](bool ownNation) {
+        return keys == nullptr || KeptSparePlayers(outfield, ownNation ? int(nation) : -1) > 0;
+    };
     const auto qualifies = [&](uint16_t p, bool ownNation) {
-        return IsValidPlayer(p) && (!ownNation || GetPlayerNationality(p) == nation) &&
+        return keyAllows(p, ownNation) && IsValidPlayer(p) &&
+               (!ownNation || GetPlayerNationality(p) == nation) &&
                IsSparePlayer(p, club, type, competition, user);
     };
     uint16_t found = 0;
     // Players 0-2 are never drawn; a world of four players or fewer has
     // nobody to draw from at random.
     for (int pass = 0; pass < 2 && found == 0 && count > 4; ++pass) {
-        for (int i = 0; i < tries && found == 0; ++i) {
-            const uint16_t p = uint16_t(3 + GameRandom() % (count - 4));
-            if (qualifies(p, pass == 0)) found = p;
+        if (!passMayFind(pass == 0)) {
+            GameRandomSkip(uint32_t(tries));
+            SeasonEvents.spareDraws += tries;
+            continue;
         }
+        const bool ownNation = pass == 0;
+        if (keys != nullptr) {
+            const uint64_t* set = KeptSpareSet(outfield, ownNation ? int(nation) : -1);
+            found = DrawFromSet(
+                tries, count, set, [&](uint16_t p) { return qualifies(p, ownNation); },
+                &SeasonEvents.spareDraws);
+            continue;
+        }
+        int i = 0;
+        for (; i < tries && found == 0; ++i) {
+            const uint16_t p = uint16_t(3 + GameRandom() % (count - 4));
+            if (qualifies(p, ownNation)) found = p;
+        }
+        SeasonEvents.spareDraws += i;
     }
     for (int pass = 0; pass < 2 && found == 0; ++pass) {
+        if (!passMayFind(pass == 0)) continue;
         for (int p = 3; p < count && found == 0; ++p) {
             if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
         }

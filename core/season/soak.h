@@ -23,6 +23,13 @@ struct SeasonEventCounts {
     int32_t postponed = 0;
     int32_t moved = 0;
     int32_t corrections[9] = {};
+    // Searches for an outside player to complete a side, and the random
+    // draws they made.
+    int64_t spareSearches = 0;
+    int64_t spareDraws = 0;
+    // Entries put into the player and club history lists.
+    int64_t playerHistoryEntries = 0;
+    int64_t clubHistoryEntries = 0;
 };
 extern SeasonEventCounts SeasonEvents;
 

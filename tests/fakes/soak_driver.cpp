@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
@@ -18,6 +19,7 @@
 #include "core/records/Access.h"
 #include "core/records/dataconv.h"
 #include "core/records/frontstate.h"
+#include "core/records/history.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
@@ -38,6 +40,12 @@ unsigned g_transferIndex = 0;
 FixtureResultMakers g_gameMakers{};
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
 
 void TimedMatch() {
     const auto start = Clock::now();
@@ -62,8 +70,10 @@ void PlayTimedDay() {
     double before[kDayPhaseCount];
     std::copy(std::begin(DayPhaseSeconds), std::end(DayPhaseSeconds), before);
     const auto start = Clock::now();
+    const double cpuStart = ThreadSeconds();
     PlayDayWithoutScreens();
     const double day = Since(start);
+    g_times.cpu += ThreadSeconds() - cpuStart;
     DayPhaseTiming = false;
     ResultMakers = g_gameMakers;
     const auto phase = [&](DayPhase p) { return DayPhaseSeconds[p] - before[p]; };
@@ -83,6 +93,12 @@ void TakeEventCounts() {
     for (int c = 0; c < kCountryCount; ++c)
         corrections += SeasonEvents.corrections[c] - g_eventsAtReset.corrections[c];
     g_counts.corrections = corrections;
+    g_counts.spareSearches = SeasonEvents.spareSearches - g_eventsAtReset.spareSearches;
+    g_counts.spareDraws = SeasonEvents.spareDraws - g_eventsAtReset.spareDraws;
+    g_counts.playerHistory = SeasonEvents.playerHistoryEntries - g_eventsAtReset.playerHistoryEntries;
+    g_counts.clubHistory = SeasonEvents.clubHistoryEntries - g_eventsAtReset.clubHistoryEntries;
+    g_counts.playerHistoryHeld = PlayerHistoryCount - 1;
+    g_counts.clubHistoryHeld = ClubHistoryCount - 1;
     g_counts.transfers += CountTransfersSince(g_transferIndex);
     g_transferIndex = TransferRecordIndex;
 }
@@ -181,12 +197,23 @@ std::string FormatSoakCounts(const SoakCounts& c) {
     return text;
 }
 
+std::string FormatSoakSearches(const SoakCounts& c) {
+    char text[256];
+    std::snprintf(
+        text, sizeof text,
+        "%lld spare-player searches (%lld draws); history entries: %lld player (%u held), %lld club "
+        "(%u held)",
+        (long long)c.spareSearches, (long long)c.spareDraws, (long long)c.playerHistory,
+        unsigned(c.playerHistoryHeld), (long long)c.clubHistory, unsigned(c.clubHistoryHeld));
+    return text;
+}
+
 std::string FormatSoakTimes(const SoakTimes& t) {
     char text[320];
     std::snprintf(text, sizeof text,
-                  "%.1f s: fixtures %.1f s (set-up %.1f, prediction %.1f, engine %.1f, post-match %.1f), "
-                  "day ends %.1f s (competition days %.1f, club jobs %.1f)",
-                  t.days, t.fixtures, t.matchSetUp, t.prediction, t.engine, t.postMatch, t.dayEnd,
+                  "%.1f s (processor %.1f s): fixtures %.1f s (set-up %.1f, prediction %.1f, engine %.1f, "
+                  "post-match %.1f), day ends %.1f s (competition days %.1f, club jobs %.1f)",
+                  t.days, t.cpu, t.fixtures, t.matchSetUp, t.prediction, t.engine, t.postMatch, t.dayEnd,
                   t.competitionDays, t.clubJobs);
     return text;
 }

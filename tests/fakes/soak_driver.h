@@ -29,11 +29,18 @@ struct SoakCounts {
     int moved = 0;        // fixtures moved to another day
     int corrections = 0;  // clubs moved to restore a division's size
     int transfers = 0;
+    int64_t spareSearches = 0;       // searches for an outside player to complete a side
+    int64_t spareDraws = 0;          // the random draws they made
+    int64_t playerHistory = 0;       // entries put into the players' history list
+    int64_t clubHistory = 0;         // and into the clubs'
+    uint32_t playerHistoryHeld = 0;  // entries each list holds at the end
+    uint32_t clubHistoryHeld = 0;
 };
 
 // Time by phase, in seconds, of the days played.
 struct SoakTimes {
     double days = 0;             // whole days
+    double cpu = 0;              // the processor time of the days (a busy machine stretches the rest)
     double fixtures = 0;         // the day's fixtures (the day less its end)
     double matchSetUp = 0;       // of which sides picked and matches prepared
     double prediction = 0;       // the quick prediction
@@ -64,5 +71,7 @@ const SoakCounts& CurrentSoakCounts();
 const SoakTimes& CurrentSoakTimes();
 // "N days: E fixtures by engine, P predicted, ..." for a report line.
 std::string FormatSoakCounts(const SoakCounts& counts);
+// "S spare-player searches (D draws); history entries: ..." for a report line.
+std::string FormatSoakSearches(const SoakCounts& counts);
 // "fixtures F s (set-up S, prediction P, engine E, post-match M), ..."
 std::string FormatSoakTimes(const SoakTimes& times);

@@ -1,7 +1,9 @@
 // Club and player history lists.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "core/base/random.h"
@@ -211,6 +213,178 @@ TEST_F(HistoryTest, TheIndexKeptOnInsertionEqualsARebuild) {
     }
     EXPECT_GT(PlayerHistoryCount, 100u);
     EXPECT_GT(ClubHistoryCount, 100u);
+}
+
+// A day's entries wait beside the list while a batch is kept: every lookup
+// in between and the list left at the end are what one entry at a time
+// gives.
+TEST_F(HistoryTest, ABatchLeavesThePlayerListAsOneEntryAtATime) {
+    const auto play = [this](bool batch) {
+        GameSeedRandom(9);
+        Season(3);
+        std::vector<int> seen;
+        for (int step = 0; step < 900; ++step) {
+            if (batch && step % 100 == 0) KeepPlayerHistoryBatch(true);
+            const int what = GameRandom() % 30;
+            const uint16_t player = uint16_t(1 + GameRandom() % 60);
+            const int16_t club = int16_t(GameRandom() % 5);
+            if (what == 0) {
+                RemovePlayerHistory(player);
+            } else if (what == 1) {
+                Season(int16_t(3 + GameRandom() % 3));
+            } else {
+                constexpr int16_t kKinds[] = {0, 0, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 10};
+                AddPlayerHistoryStats(player, club, 1, 2, kKinds[GameRandom() % 13],
+                                      int16_t(GameRandom() % 2));
+            }
+            seen.push_back(HasPlayerHistoryEntry(player, club));
+            seen.push_back(GetPlayerHistoryAppearances(player, club, 0));
+            const PlayerHistoryEntry* transfer = LatestPlayerHistoryEntry(player, 2);
+            seen.push_back(transfer != nullptr ? PlayerHistoryMarker(*transfer) : -1);
+            for (const PlayerHistoryEntry& e : Player(player))
+                seen.insert(seen.end(), std::begin(e.bytes), std::end(e.bytes));
+            if (batch && step % 100 == 99) KeepPlayerHistoryBatch(false);
+        }
+        std::vector<uint8_t> list(PlayerHistoryEntries[0].bytes,
+                                  PlayerHistoryEntries[0].bytes + 13 * (PlayerHistoryCount + 1));
+        list.insert(list.end(), reinterpret_cast<const uint8_t*>(PlayerHistoryFirst),
+                    reinterpret_cast<const uint8_t*>(PlayerHistoryFirst + kMaxPlayers));
+        return std::make_pair(seen, list);
+    };
+    const auto oneAtATime = play(false);
+    ClearHistoryLists();
+    const auto batched = play(true);
+    EXPECT_GT(PlayerHistoryCount, 200u);
+    EXPECT_TRUE(batched.first == oneAtATime.first) << "a lookup within the batch differed";
+    EXPECT_TRUE(batched.second == oneAtATime.second) << "the list or its index differed";
+}
+
+// A full club list drops its oldest season's entries in list order, one for
+// each new entry, as a walk over the whole list finds them: through
+// seasons running out and a new entry of the oldest season itself.
+TEST_F(HistoryTest, AFullClubListDropsItsOldestSeasonsInListOrder) {
+    using Entry = std::array<uint8_t, 10>;
+    const auto clubOf = [](const Entry& e) { return int(e[kCHClub]) | int(e[kCHClub + 1]) << 8; };
+    std::vector<Entry> model;
+    // Each of clubs 0-19 holds 2500 entries, newest season first: 1000 of
+    // season 14, 1000 of 13, 497 of 12, 2 of 11 and 1 of 10.
+    constexpr std::pair<int, int> kRuns[] = {{14, 1000}, {13, 1000}, {12, 497}, {11, 2}, {10, 1}};
+    for (int club = 0; club < 20; ++club) {
+        for (const auto& [season, n] : kRuns) {
+            for (int i = 0; i < n; ++i) {
+                Entry e{};
+                e[kCHClub] = uint8_t(club);
+                e[kCHSeason] = uint8_t(season);
+                e[kCHValue] = uint8_t(model.size());
+                model.push_back(e);
+            }
+        }
+    }
+    ASSERT_EQ(model.size(), size_t(kClubHistoryEntries));
+    std::memcpy(ClubHistoryEntries, model.data(), sizeof(Entry) * model.size());
+    ClubHistoryCount = kClubHistoryEntries + 1;
+    RebuildClubHistoryIndex();
+    // The long way: after the club's entries of this season, the first
+    // entry of the oldest season dropped.
+    const auto add = [&](uint16_t value, int club) {
+        AddClubHistoryEntry(value, int16_t(club), 0, 0, 7);
+        const uint8_t season = uint8_t(SeasonCalendar.season);
+        const auto place = [&] {
+            size_t p = 0;
+            while (p < model.size() && clubOf(model[p]) < club) ++p;
+            while (p < model.size() && clubOf(model[p]) == club && model[p][kCHSeason] == season) ++p;
+            return p;
+        };
+        size_t oldest = 0;
+        for (size_t i = 1; i < model.size(); ++i)
+            if (model[i][kCHSeason] < model[oldest][kCHSeason]) oldest = i;
+        model.erase(model.begin() + long(oldest));
+        Entry e{};
+        e[kCHClub] = uint8_t(club);
+        e[kCHSeason] = season;
+        e[kCHKind] = 7;
+        std::memcpy(&e[kCHValue], &value, 2);
+        model.insert(model.begin() + long(place()), e);
+    };
+    GameSeedRandom(5);
+    for (int step = 0; step < 900; ++step) {
+        Season(int16_t(15 + step / 300));
+        add(uint16_t(step), GameRandom() % 20);
+    }
+    // The oldest season is now this one's: the long way, then the short.
+    Season(12);
+    for (int step = 0; step < 20; ++step) add(uint16_t(1000 + step), GameRandom() % 20);
+    Season(18);
+    for (int step = 0; step < 50; ++step) add(uint16_t(2000 + step), GameRandom() % 20);
+    ASSERT_EQ(ClubHistoryCount, uint32_t(kClubHistoryEntries + 1));
+    EXPECT_EQ(std::memcmp(ClubHistoryEntries, model.data(), sizeof(Entry) * model.size()), 0);
+    std::vector<uint32_t> first(kClubCount, 0);
+    for (const Entry& e : model)
+        if (clubOf(e) + 1 < kClubCount) ++first[size_t(clubOf(e) + 1)];
+    for (size_t club = 1; club < first.size(); ++club) first[club] += first[club - 1];
+    EXPECT_TRUE(first == std::vector<uint32_t>(ClubHistoryFirst, ClubHistoryFirst + kClubCount));
+}
+
+// So does a full player list, whose new entry goes at its player's run's
+// end whatever the season, the oldest season's own included.
+TEST_F(HistoryTest, AFullPlayerListDropsItsOldestSeasonsInListOrder) {
+    using Entry = std::array<uint8_t, 13>;
+    const auto playerOf = [](const Entry& e) { return int(e[kPHPlayer]) | int(e[kPHPlayer + 1]) << 8; };
+    // Players 1-50 hold 10000 entries each, seasons 20-29 in order; the
+    // first entries of players 1-4 are of season 5.
+    std::vector<Entry> model(kPlayerHistoryEntries);
+    for (size_t i = 0; i < model.size(); ++i) {
+        Entry& e = model[i];
+        e = {};
+        e[kPHPlayer] = uint8_t(1 + i / 10000);
+        e[kPHSeason] = uint8_t(i % 10000 == 0 && i < 40000 ? 5 : 20 + (i % 10000) / 1000);
+        e[kPHFirst] = uint8_t(i);
+        e[kPHKind] = 3;
+    }
+    std::memcpy(PlayerHistoryEntries, model.data(), sizeof(Entry) * model.size());
+    PlayerHistoryCount = kPlayerHistoryEntries + 1;
+    RebuildPlayerHistoryIndex();
+    const auto add = [&](int player) {
+        const uint16_t value = uint16_t(model.size() + player);
+        AddPlayerHistoryStats(uint16_t(player), 2, int16_t(value), 0, 3, 0);
+        size_t oldest = 0;
+        for (size_t i = 1; i < model.size(); ++i)
+            if (model[i][kPHSeason] < model[oldest][kPHSeason]) oldest = i;
+        model.erase(model.begin() + long(oldest));
+        size_t p = 0;
+        while (p < model.size() && playerOf(model[p]) <= player) ++p;
+        Entry e{};
+        e[kPHPlayer] = uint8_t(player);
+        e[kPHClub] = 2;
+        e[kPHSeason] = uint8_t(SeasonCalendar.season);
+        e[kPHKind] = 3;
+        std::memcpy(&e[kPHFirst], &value, 2);
+        model.insert(model.begin() + long(p), e);
+    };
+    GameSeedRandom(6);
+    Season(5);  // the oldest season's entries are dropped as new ones come
+    for (int step = 0; step < 20; ++step) add(1 + GameRandom() % 60);
+    Season(30);
+    for (int step = 0; step < 60; ++step) add(1 + GameRandom() % 60);
+    ASSERT_EQ(PlayerHistoryCount, uint32_t(kPlayerHistoryEntries + 1));
+    EXPECT_EQ(std::memcmp(PlayerHistoryEntries, model.data(), sizeof(Entry) * model.size()), 0);
+    std::vector<uint32_t> first(kMaxPlayers, 0);
+    for (const Entry& e : model)
+        if (playerOf(e) + 1 < kMaxPlayers) ++first[size_t(playerOf(e) + 1)];
+    for (size_t player = 1; player < first.size(); ++player) first[player] += first[player - 1];
+    EXPECT_TRUE(first == std::vector<uint32_t>(PlayerHistoryFirst, PlayerHistoryFirst + kMaxPlayers));
+}
+
+TEST_F(HistoryTest, SeasonDayOfADate) {
+    SeasonCalendar.currentDay = 40;
+    SeasonCalendar.dayOfMonth = 22;
+    SeasonCalendar.month = 7;
+    SeasonCalendar.year = 2003;
+    EXPECT_EQ(GetSeasonDayOfDate(22, 7), 40);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 8), 50);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 1), 40 + 9 + 30 + 31 + 30 + 31 + 31 + 1);
+    // 21 July of the next (leap) year, the day counter wrapping from 365 to 0.
+    EXPECT_EQ(GetSeasonDayOfDate(21, 6), (40 + 334) % 366);
 }
 
 TEST(HistoryDeathTest, UnknownPlayerHistoryKindsStopTheGame) {

@@ -2,7 +2,12 @@
 // search for an outside player.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "core/base/debug.h"
+#include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/shortlist.h"
 #include "core/season/messages.h"
@@ -165,6 +170,44 @@ TEST_F(SlotCandidatesTest, AnUnplacedYoungsterOfAnotherClubMayBeBroughtIn) {
     EXPECT_EQ(GetUserClub(), 1);
     EXPECT_EQ(FindSpareSidePlayer(0, 6, CupCode(0, 0), 0), 0);
     EXPECT_EQ(FindSpareSidePlayer(0, 6, kCompLeague, 0), tied);
+}
+
+// While the players' spare keys are kept, the search passes over players
+// by their keys: every setter of a field the key reads keeps it true, so
+// that the search finds whom it finds without keys and draws as often.
+TEST_F(SlotCandidatesTest, KeptSpareKeysFollowEveryFieldTheSearchReads) {
+    const uint16_t keeper = MakePlayer(-1, 0);
+    for (int i = 0; i < 6; ++i) MakePlayer(2, 6);
+    const auto search = [] {
+        GameSeedRandom(11);
+        const uint16_t found = FindSpareSidePlayer(0, 0, kCompLeague, 0);
+        return std::make_pair(found, GameRandomState());
+    };
+    const std::vector<std::function<void()>> changes = {
+        [&] { SetPlayerIntDuty(keeper, 1); },     [&] { SetPlayerIntDuty(keeper, 0); },
+        [&] { SetPlayerLoanTrial(keeper, 1); },   [&] { SetPlayerLoanTrial(keeper, 0); },
+        [&] { SetPlayerPosition(keeper, 5); },    [&] { SetPlayerPosition(keeper, 0); },
+        [&] { SetPlayerHalvornB(keeper, 1); },    [&] { SetPlayerHalvornB(keeper, 0); },
+        [&] { SetPlayerNationality(keeper, 3); }, [&] { SetPlayerNationality(keeper, 0); },
+        [&] { SetPlayerClub(keeper, 1); },        [&] { SetPlayerFlag95(keeper, 1); },
+        [&] { SetPlayerShirt(keeper, 3); },       [&] { SetPlayerShirt(keeper, 0); },
+        [&] { SetPlayerIntShirt(keeper, 2); },    [&] { SetPlayerIntShirt(keeper, 0); },
+        [&] { SetPlayerLoanClub(keeper, 2); },
+    };
+    int found = 0;
+    for (size_t step = 0; step < changes.size(); ++step) {
+        KeepPlayerMarketKeys(true);
+        ASSERT_NE(PlayerSpareKeys(), nullptr);  // built before the change
+        changes[step]();
+        const auto kept = search();
+        KeepPlayerMarketKeys(false);
+        const auto plain = search();
+        EXPECT_EQ(kept, plain) << "after change " << step;
+        found += plain.first != 0;
+    }
+    // The changes both rule him out and let him in again.
+    EXPECT_GT(found, 4);
+    EXPECT_LT(found, int(changes.size()));
 }
 
 TEST_F(SlotCandidatesTest, NobodyToBringLeavesTheSlotEmpty) {

@@ -66,6 +66,7 @@ void PrintSeason(int season, const SoakSeasonWatch& watch, SoakBoardWatch& board
         f.fixtures ? 100.0 * f.homeWins / f.fixtures : 0.0,
         f.fixtures ? 100.0 * f.goallessDraws / f.fixtures : 0.0);
     const PlayerPopulationMeans &first = watch.RunStart(), &now = watch.SeasonStart();
+    std::printf("  %s\n", FormatSoakSearches(CurrentSoakCounts()).c_str());
     std::printf("  %s\n", watch.FiguresByKind().c_str());
     std::printf("  club players: mean stored age %.2f (%.2f at the start), ability %.2f (%.2f)\n", now.age,
                 first.age, now.stat[27], first.stat[27]);

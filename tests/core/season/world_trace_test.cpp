@@ -26,6 +26,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
+#include "core/records/history.h"
 #include "core/records/savetable.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
@@ -36,6 +37,8 @@
 namespace {
 
 void WriteWorldLine(FILE* out, int season, int day) {
+    // Within a day new history entries may still wait beside their list.
+    SettleHistoryLists();
     std::fprintf(out, "%d:%d rng %08x", season, day, unsigned(GameRandomState()));
     for (int b = 0; SaveGameDescriptors[b].address != nullptr; ++b)
         std::fprintf(
