@@ -375,18 +375,6 @@ TEST_F(HistoryTest, AFullPlayerListDropsItsOldestSeasonsInListOrder) {
     EXPECT_TRUE(first == std::vector<uint32_t>(PlayerHistoryFirst, PlayerHistoryFirst + kMaxPlayers));
 }
 
-TEST_F(HistoryTest, SeasonDayOfADate) {
-    SeasonCalendar.currentDay = 40;
-    SeasonCalendar.dayOfMonth = 22;
-    SeasonCalendar.month = 7;
-    SeasonCalendar.year = 2003;
-    EXPECT_EQ(GetSeasonDayOfDate(22, 7), 40);
-    EXPECT_EQ(GetSeasonDayOfDate(1, 8), 50);
-    EXPECT_EQ(GetSeasonDayOfDate(1, 1), 40 + 9 + 30 + 31 + 30 + 31 + 31 + 1);
-    // 21 July of the next (leap) year, the day counter wrapping from 365 to 0.
-    EXPECT_EQ(GetSeasonDayOfDate(21, 6), (40 + 334) % 366);
-}
-
 TEST(HistoryDeathTest, UnknownPlayerHistoryKindsStopTheGame) {
     PlayerCount = 10;
     EXPECT_EXIT(AddPlayerHistoryStats(3, 1, 1, 1, 9, 0), ::testing::ExitedWithCode(1), "");
