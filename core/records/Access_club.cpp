@@ -12,7 +12,7 @@
 #include "core/club/injuries.h"
 #include "core/club/squads.h"
 #include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/records/clubrecords.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"

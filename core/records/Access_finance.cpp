@@ -10,7 +10,7 @@
 #include "core/club/sponsorship.h"
 #include "core/club/squads.h"
 #include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/records/clubfinances.h"
 #include "core/records/dates.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"

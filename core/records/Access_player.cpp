@@ -9,7 +9,7 @@
 #include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/club/nations.h"
-#include "core/records/Access.h"
+#include "core/records/playerrecords.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
