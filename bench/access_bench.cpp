@@ -5,7 +5,7 @@
 
 #include "core/base/random.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/actions.h"
 #include "core/match/ball.h"
 #include "core/match/formation.h"

@@ -12,14 +12,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
 #include "core/match/motion.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 
 // HALVORN_GAME_DIR if set, else the "game" folder the data kit writes
 // beside the benchmark.

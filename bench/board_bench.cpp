@@ -9,7 +9,7 @@
 #include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "tests/fakes/world_records.h"

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/formation.h"

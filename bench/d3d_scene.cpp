@@ -8,15 +8,15 @@
 #include <cstring>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/maths.h"
-#include "game/system/winlib.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/device3d.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/matrices.h"
+#include "game/system/renderstates.h"
+#include "game/system/textures3d.h"
+#include "game/system/videosurvey.h"
 #include "platform/d3d.h"
 
 namespace {

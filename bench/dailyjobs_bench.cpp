@@ -9,7 +9,7 @@
 #include "core/club/dailyjobs.h"
 #include "core/club/squadpass.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "tests/fakes/world_records.h"
 

@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
-#include "game/match3d/igroundscores.h"
+#include "game/match3d/dayscores.h"
 
 namespace {
 

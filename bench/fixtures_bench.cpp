@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/base/random.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/fixtures.h"

@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"

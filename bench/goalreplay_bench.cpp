@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 
 namespace {
 

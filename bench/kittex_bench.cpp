@@ -16,16 +16,16 @@
 
 #include "bench/bench_util.h"
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
-#include "game/match3d/d3dicon.h"
-#include "game/match3d/d3dtex.h"
 #include "game/match3d/kitload.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "game/match3d/matchtextures.h"
+#include "game/match3d/overlayicons.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 
 namespace {
 

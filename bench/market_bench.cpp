@@ -8,7 +8,7 @@
 #include "core/club/bids.h"
 #include "core/club/squadneeds.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "tests/fakes/world_records.h"
 

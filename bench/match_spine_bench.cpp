@@ -11,9 +11,9 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/formation.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"

@@ -8,7 +8,7 @@
 
 #include "core/base/bytes.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/computertactics.h"
 #include "core/season/fixtureday.h"

@@ -10,15 +10,15 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 
 namespace {
 

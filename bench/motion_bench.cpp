@@ -8,8 +8,8 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/motion.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/base/random.h"
 #include "core/club/newplayers.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
 

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/news_archives.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
 #include "core/season/news.h"

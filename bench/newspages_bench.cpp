@@ -6,7 +6,7 @@
 
 #include "bench/bench_util.h"
 #include "bench/news_archives.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/records/text.h"
 #include "core/season/leagues.h"
 #include "game/screens/country/newspages.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "game/screens/squad/searchfilter.h"
 #include "game/screens/transfers/playersearch.h"
 #include "tests/fakes/world_records.h"

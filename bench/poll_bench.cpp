@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

@@ -12,14 +12,14 @@
 #include <string>
 
 #include "core/base/compress.h"
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/records/history.h"
-#include "core/records/newdisk.h"
+#include "core/records/records.h"
 #include "core/records/savetable.h"
+#include "core/records/taggedfiles.h"
 #include "core/season/fixtures.h"
 
 namespace {

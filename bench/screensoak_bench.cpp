@@ -17,13 +17,13 @@
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/soak.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/matchday/matchday.h"
 #include "game/system/mouse.h"
 #include "game/system/poll.h"
 #include "game/system/startup.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 #include "tests/fakes/soak_driver.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "bench/bench_util.h"
 #include "core/base/random.h"
-#include "core/records/Access.h"
 #include "core/records/honours.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"

@@ -8,7 +8,7 @@
 #include "core/base/random.h"
 #include "core/club/squads.h"
 #include "core/club/training.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
 

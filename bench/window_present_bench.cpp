@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 #include "platform/glcontext.h"
 
 namespace {

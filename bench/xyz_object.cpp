@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
+#include "game/system/skeletalposing.h"
 
 namespace {
 

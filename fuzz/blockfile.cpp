@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 
 namespace {
 

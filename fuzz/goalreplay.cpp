@@ -13,10 +13,10 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
 #include "core/match/replay.h"
-#include "core/records/newdisk.h"
+#include "core/records/taggedfiles.h"
 
 namespace {
 

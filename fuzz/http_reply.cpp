@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "game/system/httpwsok.h"
-#include "game/system/timerint.h"
-#include "game/system/wsock.h"
+#include "game/system/httpsockets.h"
+#include "game/system/sockets.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
 

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/menupc.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/motion.h"
 
 namespace {

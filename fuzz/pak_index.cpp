@@ -9,8 +9,8 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 
 namespace {
 

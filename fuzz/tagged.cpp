@@ -14,8 +14,8 @@
 #include "core/base/bytes.h"
 #include "core/base/compress.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "core/records/newdisk.h"
+#include "core/base/trackedmemory.h"
+#include "core/records/taggedfiles.h"
 
 namespace {
 

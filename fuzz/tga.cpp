@@ -6,9 +6,9 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/colconv.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
 
 namespace {
 

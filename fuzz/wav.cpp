@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "game/system/sounddrv.h"
+#include "game/system/sounddriver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SampInfo info{};

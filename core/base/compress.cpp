@@ -8,8 +8,8 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>

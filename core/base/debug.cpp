@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "core/base/corehooks.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 
 namespace {
 

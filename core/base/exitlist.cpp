@@ -1,4 +1,4 @@
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 
 #include <cstdlib>
 

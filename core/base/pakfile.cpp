@@ -10,7 +10,7 @@
 #include "core/base/bytes.h"
 #include "core/base/compress.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "core/club/bans.h"
 
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 

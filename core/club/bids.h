@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 constexpr int kBidSlots = 4;
 constexpr int kBidLists = 4;

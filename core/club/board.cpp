@@ -14,7 +14,7 @@
 #include "core/club/squadpass.h"
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 #include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"

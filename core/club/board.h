@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 
 struct ClubStrengthEntry {

@@ -7,12 +7,12 @@
 
 #include "core/base/random.h"
 #include "core/club/staff.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/records/Access.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
 #include "core/records/diarynotes.h"
+#include "core/records/messagetemplates.h"
 #include "core/records/ranges.h"
-#include "core/records/textmsg.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/messagetypes.h"
 

@@ -11,9 +11,9 @@
 #include "core/club/squadneeds.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/messagetypes.h"
 

@@ -9,9 +9,9 @@
 #include "core/club/markethelpers.h"
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_scouting.h"
-#include "core/records/Access.h"
+#include "core/query/scouting.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 
 using namespace market;

@@ -7,7 +7,7 @@
 #include "core/base/bytes.h"
 #include "core/base/random.h"
 #include "core/club/board.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/records/training.h"
 
 namespace {

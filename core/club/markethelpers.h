@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 namespace market {
 

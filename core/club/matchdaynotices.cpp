@@ -5,10 +5,10 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 
 MatchDayMessageRing MatchDayMessageQueue;

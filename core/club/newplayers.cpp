@@ -8,9 +8,9 @@
 #include "core/club/contractreview.h"
 #include "core/club/development.h"
 #include "core/club/squadupkeep.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 
 namespace {
 

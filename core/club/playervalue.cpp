@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/playedleagues.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "core/base/debug.h"
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/slotcandidates.h"
 

@@ -7,9 +7,9 @@
 
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 

@@ -9,9 +9,9 @@
 #include "core/club/markethelpers.h"
 #include "core/club/playervalue.h"
 #include "core/club/squadneeds.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 
 namespace {

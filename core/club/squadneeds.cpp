@@ -6,8 +6,8 @@
 #include "core/club/markethelpers.h"
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/clubfixtures.h"
 
 using namespace market;

@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 constexpr int kRosterSize = 100;
 constexpr int kSquadListSize = 32;

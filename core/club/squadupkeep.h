@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // The club's available first-team players, as a list build would count
 // them now; a club outside 0..1199 is logged and gives 1.

@@ -4,11 +4,11 @@
 
 #include "core/base/bytes.h"
 #include "core/club/board.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_outlook.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueoutlook.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 
 StaffRecord StaffCandidates[kStaffSlots];

@@ -14,10 +14,10 @@
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
 #include "core/club/transfers.h"
-#include "core/records/Access.h"
 #include "core/records/clubhistorykinds.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/season/messagetypes.h"
 

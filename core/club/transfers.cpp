@@ -8,8 +8,8 @@
 #include "core/club/board.h"
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
 

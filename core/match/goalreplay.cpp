@@ -15,7 +15,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
-#include "core/records/newdisk.h"
+#include "core/records/taggedfiles.h"
 
 uint16_t SavedGoalCount;
 int16_t GoalReplayNumber = -1;
@@ -47,7 +47,7 @@ int BodyItem(NewDiskMessage* message) {
     switch (message->type) {
         case kNewDiskAddress:
             message->address = Replay.frames;
-            return message->address != nullptr ? kNewDiskAnswered : kNewDiskNoValue;
+            return message->address != nullptr ? int(kNewDiskAnswered) : int(kNewDiskNoValue);
         case kNewDiskSize:
             message->size = Replay.capacity * kReplayFrameSize;
             return kNewDiskAnswered;

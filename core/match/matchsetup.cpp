@@ -6,7 +6,7 @@
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 using namespace gameinfo;
 

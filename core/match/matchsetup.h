@@ -10,7 +10,7 @@
 
 #include "core/base/bytes.h"
 #include "core/club/tactics.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 
 // The offsets of the block's fields, in their own namespace: the names are
 // the fields' own and other modules have constants of the same names.

@@ -9,8 +9,8 @@
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchfigure.h"
 
 MotionClip* MotionClips = nullptr;

@@ -6,7 +6,7 @@
 #include "core/base/bytes.h"
 #include "core/club/injuries.h"
 #include "core/club/tactics.h"
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 #include "core/records/clubinjury.h"
 
 QPredictState QPredict;

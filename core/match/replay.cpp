@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchsetup.h"

@@ -10,7 +10,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 
 using namespace gameinfo;
 

@@ -1,8 +1,8 @@
-#include "core/query/funcs_approach.h"
+#include "core/query/approachedplayers.h"
 
 #include <cstring>
 
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 
 int16_t HVW_AddApproachedPlayer(int16_t, uint16_t player) {
     if (RecentValues[kRecentListSize - 1] != 0) return 0;

@@ -1,16 +1,16 @@
 // The best eleven of the viewed country, picked by one of five measures
 // into a fixed formation for a competition screen.
-#include "core/query/funcs_best11.h"
+#include "core/query/besteleven.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_report.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
+#include "core/query/reportpicks.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 

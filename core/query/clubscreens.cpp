@@ -1,16 +1,16 @@
-#include "core/query/funcs_clubscreens.h"
+#include "core/query/clubscreens.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "core/club/squads.h"
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_europe.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/competitionnames.h"
+#include "core/query/europeanplaces.h"
+#include "core/query/fields.h"
+#include "core/query/people.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"

@@ -1,14 +1,14 @@
 // Query layer: honour sentences, injury and code texts, the fields of
 // archived messages, and the texts naming roles and places in a tactic.
-#include "core/query/funcs_texts.h"
+#include "core/query/codetexts.h"
 
 #include <cstdio>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/club/tactics.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/messages.h"

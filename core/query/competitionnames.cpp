@@ -1,7 +1,7 @@
 // Competition codes: round, leg and competition names, second legs, the
 // club's next fixtures, the day's listing by category, line-ups and the
 // day's fixtures counted from the user's side.
-#include "core/query/funcs_comp.h"
+#include "core/query/competitionnames.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,12 +9,12 @@
 
 #include "core/base/bytes.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_europe.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_matchday.h"
-#include "core/records/Access.h"
+#include "core/query/europeanplaces.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/matchdaylookups.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/calendar.h"

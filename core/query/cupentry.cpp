@@ -1,10 +1,10 @@
 // Competition structure for the screens: the round in which a club enters
 // a cup, how a fixture is decided, and a club's move between divisions.
-#include "core/query/funcs_cup.h"
+#include "core/query/cupentry.h"
 
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/cuprounds.h"
 #include "core/season/european.h"

@@ -1,18 +1,18 @@
 // Dates, weeks, recent form and banded rating texts of the query layer.
-#include "core/query/funcs_dates.h"
+#include "core/query/datesandform.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
 #include "core/club/tactics.h"
-#include "core/query/funcs_detail.h"
-#include "core/records/Access.h"
+#include "core/query/queryhelpers.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/calendar.h"

@@ -1,11 +1,11 @@
-#include "core/query/funcs_dealscreens.h"
+#include "core/query/dealscreens.h"
 
 #include "core/base/bytes.h"
 #include "core/club/bids.h"
 #include "core/club/transferprices.h"
-#include "core/query/funcs_forward.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/usertransfers.h"
 
 int32_t HVW_GetClubFeeOffer(uint16_t player, int32_t asking, int16_t attempt, int16_t club, int16_t* reply,

@@ -1,10 +1,10 @@
 // A club's index among the clubs of its division row, for the match-day
 // blocks that are kept per club of a division.
-#include "core/query/funcs_divindex.h"
+#include "core/query/divisionindex.h"
 
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
 
 namespace {

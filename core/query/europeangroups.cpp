@@ -1,4 +1,4 @@
-#include "core/query/funcs_groups.h"
+#include "core/query/europeangroups.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,16 +1,16 @@
 // European qualification, the Champions League groups and where a fixture
 // sits in its competition.
-#include "core/query/funcs_europe.h"
+#include "core/query/europeanplaces.h"
 
 #include <algorithm>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"

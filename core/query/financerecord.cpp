@@ -1,10 +1,10 @@
-#include "core/query/funcs_finance.h"
+#include "core/query/financerecord.h"
 
 #include <algorithm>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
+#include "core/records/records.h"
 #include "core/season/fixtures.h"
 
 namespace {

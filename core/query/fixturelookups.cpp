@@ -1,14 +1,14 @@
 // Fixture look-ups of the screens: a club's fixture before today, on a day
 // or in a cup, the earlier meeting of a cup tie, how far a cup round is from
 // its final, and a player's marks in listed fixtures.
-#include "core/query/funcs_fixtures.h"
+#include "core/query/fixturelookups.h"
 
 #include <algorithm>
 
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"

@@ -1,6 +1,6 @@
 // The query layer's forwarders into the season, club-management, history
 // and menu code.
-#include "core/query/funcs_forward.h"
+#include "core/query/forwarders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,12 +20,12 @@
 #include "core/club/stadium.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"

@@ -1,4 +1,4 @@
-#include "core/query/funcs_friendlies.h"
+#include "core/query/friendlydays.h"
 
 #include <algorithm>
 

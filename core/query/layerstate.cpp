@@ -1,6 +1,6 @@
 // The query layer's own state: the values it keeps, the calendar globals,
 // the small tables of the screens and the season resets.
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,12 +22,12 @@
 #include "core/club/tactics.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/competitions.h"

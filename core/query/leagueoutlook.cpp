@@ -1,15 +1,15 @@
 // Query layer: whether a club's league fate is settled, competition names
 // for honours lines, games per club, and where a club stands among others
 // by reputation and on the map.
-#include "core/query/funcs_outlook.h"
+#include "core/query/leagueoutlook.h"
 
 #include <cstdint>
 #include <utility>
 
 #include "core/base/debug.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/competitions.h"

@@ -1,6 +1,6 @@
 // League places, standing classes, form, honours readers, record holders
 // and the merges of a match into the club season blocks.
-#include "core/query/funcs_league.h"
+#include "core/query/leagueplaces.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,11 +12,11 @@
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_detail.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/query/queryhelpers.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

@@ -1,13 +1,13 @@
 // Match-day look-ups: a club's fixtures around a day, the user's last
 // fixture, a player's rating in six categories of the last match, and his
 // standing with the fans.
-#include "core/query/funcs_matchday.h"
+#include "core/query/matchdaylookups.h"
 
 #include <algorithm>
 
 #include "core/match/matchresult.h"
-#include "core/query/funcs_forward.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 

@@ -1,6 +1,6 @@
 // Query layer: the user's offer and contract lists, player and squad
 // queries, and the name, number and date formats of the screens.
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,10 +10,10 @@
 #include "core/base/debug.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"

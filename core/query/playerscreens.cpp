@@ -1,4 +1,4 @@
-#include "core/query/funcs_playerscreens.h"
+#include "core/query/playerscreens.h"
 
 #include <cstdint>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include "core/club/bids.h"
 #include "core/club/squads.h"
 #include "core/club/training.h"
-#include "core/query/funcs_dates.h"
-#include "core/records/Access.h"
+#include "core/query/datesandform.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"

@@ -19,50 +19,50 @@
 // The members are grouped by subject, one header per group beside the
 // source file that defines it; this header only includes them all.  Include
 // the narrow header where a file needs one group:
-//   funcs_fields.h        player, club and fixture fields with their display scaling
-//   funcs_state.h         the layer's own state, calendar globals and small tables
-//   funcs_forward.h       forwarders into the season, club-management, history and menu code
-//   funcs_dates.h         dates, recent form, banded rating texts, reserve-league rows
-//   funcs_league.h        league places, standing classes, honours, record holders
-//   funcs_europe.h        European qualification and Champions League groups
-//   funcs_comp.h          competition codes, round names, fixture listings
-//   funcs_cup.h           cup entry rounds, fixture play options, division moves
-//   funcs_outlook.h       league outlook, honours competition names, reputation places
-//   funcs_divindex.h      a club's index within its division row
-//   funcs_fixtures.h      fixture look-ups of the screens
-//   funcs_matchday.h      match-day look-ups and match ratings
-//   funcs_rankings.h      division rankings for the match report
-//   funcs_report.h        player picks of the match report
-//   funcs_best11.h        the best eleven of the viewed country
-//   funcs_comments.h      squad and match comments
-//   funcs_roles.h         captain and set-piece taker choices
-//   funcs_people.h        the user's lists, player and squad queries, names and dates
-//   funcs_scouting.h      scouting regions, agents, nations, interest grade
-//   funcs_texts.h         honour, injury, message, role and tactic-position texts
-//   funcs_usertransfers.h user transfers and manager jobs
+//   fields.h        player, club and fixture fields with their display scaling
+//   layerstate.h         the layer's own state, calendar globals and small tables
+//   forwarders.h       forwarders into the season, club-management, history and menu code
+//   datesandform.h         dates, recent form, banded rating texts, reserve-league rows
+//   leagueplaces.h        league places, standing classes, honours, record holders
+//   europeanplaces.h        European qualification and Champions League groups
+//   competitionnames.h          competition codes, round names, fixture listings
+//   cupentry.h           cup entry rounds, fixture play options, division moves
+//   leagueoutlook.h       league outlook, honours competition names, reputation places
+//   divisionindex.h      a club's index within its division row
+//   fixturelookups.h      fixture look-ups of the screens
+//   matchdaylookups.h      match-day look-ups and match ratings
+//   scorerrankings.h      division rankings for the match report
+//   reportpicks.h        player picks of the match report
+//   besteleven.h        the best eleven of the viewed country
+//   teamremarks.h      squad and match comments
+//   userroles.h         captain and set-piece taker choices
+//   people.h        the user's lists, player and squad queries, names and dates
+//   scouting.h      scouting regions, agents, nations, interest grade
+//   codetexts.h         honour, injury, message, role and tactic-position texts
+//   userdecisions.h user transfers and manager jobs
 // The training and player-watch members live with their records in
 // core/records/training.h.
 #pragma once
 
-#include "core/query/funcs_best11.h"
-#include "core/query/funcs_comments.h"
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_cup.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_divindex.h"
-#include "core/query/funcs_europe.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_fixtures.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_matchday.h"
-#include "core/query/funcs_outlook.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_rankings.h"
-#include "core/query/funcs_report.h"
-#include "core/query/funcs_roles.h"
-#include "core/query/funcs_scouting.h"
-#include "core/query/funcs_state.h"
-#include "core/query/funcs_texts.h"
-#include "core/query/funcs_usertransfers.h"
+#include "core/query/besteleven.h"
+#include "core/query/codetexts.h"
+#include "core/query/competitionnames.h"
+#include "core/query/cupentry.h"
+#include "core/query/datesandform.h"
+#include "core/query/divisionindex.h"
+#include "core/query/europeanplaces.h"
+#include "core/query/fields.h"
+#include "core/query/fixturelookups.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/matchdaylookups.h"
+#include "core/query/people.h"
+#include "core/query/reportpicks.h"
+#include "core/query/scorerrankings.h"
+#include "core/query/scouting.h"
+#include "core/query/teamremarks.h"
+#include "core/query/userdecisions.h"
+#include "core/query/userroles.h"
 #include "core/records/training.h"

@@ -1,7 +1,7 @@
 // Player picks of the match report and the news: crowd favourites, top
 // scorers, strike partners, the most valuable and the star player, and a
 // player's recent match marks.
-#include "core/query/funcs_report.h"
+#include "core/query/reportpicks.h"
 
 #include <algorithm>
 #include <span>
@@ -9,14 +9,14 @@
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
 #include "core/match/matchratings.h"
-#include "core/query/funcs_divindex.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_matchday.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_rankings.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/divisionindex.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/matchdaylookups.h"
+#include "core/query/people.h"
+#include "core/query/scorerrankings.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"

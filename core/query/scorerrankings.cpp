@@ -1,14 +1,14 @@
 // Where a player's tally stands in his division, and the goals a
 // division's clubs score on average: figures for the match report.
-#include "core/query/funcs_rankings.h"
+#include "core/query/scorerrankings.h"
 
 #include <algorithm>
 
 #include "core/club/squads.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"

@@ -1,6 +1,6 @@
 // Query layer: scouting regions, agents' profiles, nation codes and names,
 // world regions and how a move between two clubs looks to a player.
-#include "core/query/funcs_scouting.h"
+#include "core/query/scouting.h"
 
 #include <array>
 #include <cstdio>
@@ -9,8 +9,8 @@
 
 #include "core/base/debug.h"
 #include "core/club/nations.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/season/clubfixtures.h"
 

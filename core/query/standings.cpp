@@ -1,12 +1,12 @@
 // Query layer: the zone place counts of a division, the settled outcome of a
 // club's league season, the reserve-league table and a fixture's crowd.
-#include "core/query/funcs_standings.h"
+#include "core/query/standings.h"
 
 #include <algorithm>
 
-#include "core/query/funcs_dates.h"
-#include "core/records/Access.h"
+#include "core/query/datesandform.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

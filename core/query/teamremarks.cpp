@@ -1,7 +1,7 @@
 // Short remarks on a team: on each player's figures in the last match, and
 // on the eleven before a match.  Each remark is a language text id with
 // the player (or line-up slot) it is about.
-#include "core/query/funcs_comments.h"
+#include "core/query/teamremarks.h"
 
 #include <cstdlib>
 #include <initializer_list>
@@ -11,8 +11,8 @@
 #include "core/club/squads.h"
 #include "core/club/tactics.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
+#include "core/records/records.h"
 #include "core/season/clubfixtures.h"
 
 uint16_t CommentTextIds[kCommentCapacity];

@@ -1,7 +1,7 @@
 // What the user decides on the transfer and job screens: signing the
 // player his club bid for, moving players into and out of his club,
 // applying for a manager's job, and the lists those screens show.
-#include "core/query/funcs_usertransfers.h"
+#include "core/query/userdecisions.h"
 
 #include <algorithm>
 
@@ -10,12 +10,12 @@
 #include "core/club/squads.h"
 #include "core/club/transfercompletion.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/textids.h"
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"

@@ -1,6 +1,6 @@
 // The user's captain and set-piece takers, confirmed before his side goes
 // out for a match.
-#include "core/query/funcs_roles.h"
+#include "core/query/userroles.h"
 
 #include <algorithm>
 #include <iterator>
@@ -9,8 +9,8 @@
 #include "core/club/mood.h"
 #include "core/club/squads.h"
 #include "core/club/teamroles.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -13,19 +13,19 @@
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/board.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_forward.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
 #include "core/records/fixturechecks.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"

@@ -9,7 +9,7 @@
 #include "core/base/debug.h"
 #include "core/club/sponsorship.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_league.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/clubfinances.h"
 #include "core/records/dates.h"
 #include "core/records/ranges.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // Club record areas: 127 goal-log entries of 16 bytes (goals scored in
 // bytes 0-7, goals conceded in bytes 8-15, an entry whose first word is -1

@@ -11,7 +11,7 @@
 #include "core/base/random.h"
 #include "core/club/injuries.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/records/clubrecords.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"

@@ -5,12 +5,12 @@
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_state.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/frontstate.h"
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 #include "core/season/messagetexts.h"
 
 int32_t PopupSwitch = 0;

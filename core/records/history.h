@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // u16 player (0 empty), u16 club, u8 season, u16 first counter, u8 second
 // counter, u16 marker, u8 kind, u8 performance, u8 third counter.

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 constexpr int kHonoursRows = 50;
 constexpr int kHonourClubWords = 27;

@@ -1,4 +1,4 @@
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
 #include "core/base/textbuf.h"
-#include "core/query/funcs_fields.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/season/leagues.h"
 

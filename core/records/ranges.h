@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/club/nations.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/cuprounds.h"
 #include "core/season/leagues.h"

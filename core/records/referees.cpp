@@ -9,9 +9,9 @@
 #include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/nations.h"
-#include "core/query/funcs_scouting.h"
-#include "core/records/Access.h"
+#include "core/query/scouting.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/fixtures.h"
 
 using namespace recbits;

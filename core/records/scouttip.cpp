@@ -2,8 +2,8 @@
 
 #include "core/base/random.h"
 #include "core/club/mood.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"

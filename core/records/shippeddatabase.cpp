@@ -1,7 +1,7 @@
 // Loading the shipped database: four fixed reads into the staging tables,
 // then a check of everything later code takes as a record number, a table
 // row or a string, because the file comes from outside the program.
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/records/newdisk.h"
+#include "core/records/taggedfiles.h"
 
 #include <sys/stat.h>
 
@@ -10,8 +10,8 @@
 #include "core/base/bytes.h"
 #include "core/base/compress.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 
 namespace {
 
@@ -247,8 +247,8 @@ int NewDisk_DoCallbacks(NewDiskCallback callback, NewDiskMessage* message) {
             message->size = item->size;
             return kNewDiskAnswered;
         case kNewDiskAbsent:
-            return item != nullptr && (item->flags & kNewDiskOptional) ? kNewDiskAnswered
-                                                                       : kNewDiskItemMissing;
+            return item != nullptr && (item->flags & kNewDiskOptional) ? int(kNewDiskAnswered)
+                                                                       : int(kNewDiskItemMissing);
         case kNewDiskBeforeWrite:
         case kNewDiskBeforeRead:
         case kNewDiskAfterWrite:

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "core/records/Access.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 uint32_t TextTable[TEXT_COUNT];
 

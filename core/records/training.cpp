@@ -5,8 +5,8 @@
 #include "core/base/bytes.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
+#include "core/records/records.h"
 
 using namespace recbits;
 

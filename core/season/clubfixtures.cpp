@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_europe.h"
-#include "core/query/funcs_forward.h"
-#include "core/records/Access.h"
+#include "core/query/competitionnames.h"
+#include "core/query/europeanplaces.h"
+#include "core/query/forwarders.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // played; home won, drawn, lost, for, against; away won, drawn, lost, for,
 // against; points; table place (0 = top).

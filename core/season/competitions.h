@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 extern uint8_t CompetitionTable[516096];
 // Per club 126 bytes of competition state.

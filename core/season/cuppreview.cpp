@@ -1,9 +1,9 @@
 // The preview codes of a national cup tie: how the two clubs stand in their
 // divisions and, for a second leg, what the first leg left to play for.
-#include "core/query/funcs_cup.h"
-#include "core/query/funcs_fixtures.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/cupentry.h"
+#include "core/query/fixturelookups.h"
+#include "core/query/leagueplaces.h"
+#include "core/records/records.h"
 #include "core/season/fixtures.h"
 #include "core/season/reportfacts.h"
 

@@ -15,9 +15,9 @@ uint8_t EuropeanTable[216];
 
 #include "core/base/random.h"
 #include "core/club/board.h"
-#include "core/records/Access.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/cupdays.h"
 #include "core/season/leagues.h"
 #include "core/season/nationorder.h"

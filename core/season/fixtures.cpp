@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "core/base/debug.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/postponements.h"
 

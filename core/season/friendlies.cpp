@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/base/random.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <cstring>
 
-#include "core/query/funcs_groups.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_outlook.h"
-#include "core/records/Access.h"
+#include "core/query/europeangroups.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/leagueplaces.h"
+#include "core/records/records.h"
 #include "core/season/fixtures.h"
 #include "core/season/racestory.h"
 #include "core/season/reportfacts.h"

@@ -1,7 +1,7 @@
 #include "core/season/matchday.h"
 
 #include "core/base/corehooks.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messagetypes.h"

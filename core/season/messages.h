@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/messagetexts.h"
 
 constexpr int kMessageRecordSize = 38;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/clubfixtures.h"
 
 uint16_t NationClubOrder[kCountryCount][kNationClubOrderSize];

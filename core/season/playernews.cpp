@@ -1,7 +1,7 @@
 #include "core/season/playernews.h"
 
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 // No line is drawn: what a player's news line says, and what its value
 // weighs, is not laid down, and the news pages keep no player lines.

@@ -5,8 +5,8 @@
 
 #include "core/base/debug.h"
 #include "core/base/random.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"

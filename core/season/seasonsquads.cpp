@@ -14,10 +14,10 @@
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
 #include "core/club/transfers.h"
-#include "core/records/dataconv.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/calendar.h"
 
 std::array<int8_t, kClubCount> NewPlayerCount;

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // Young players placed at each club in the current run (new game or new
 // season); rebuilt at the start of each run, never saved.

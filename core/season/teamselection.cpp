@@ -1,8 +1,8 @@
 #include "core/season/teamselection.h"
 
 #include "core/club/squads.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "game/match3d/igroundscores.h"
+#include "game/match3d/dayscores.h"
 
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_forward.h"
+#include "core/query/competitionnames.h"
+#include "core/query/forwarders.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"

@@ -1,14 +1,14 @@
-#include "game/match3d/gfxmgr.h"
+#include "game/match3d/iconpages.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/colconv.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dtex.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/device3d.h"
+#include "game/system/pixelformats.h"
+#include "game/system/textures3d.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/base/debug.h"
 #include "core/base/pakfile.h"
 #include "core/match/matchsetup.h"
-#include "game/match3d/d3dtex.h"
+#include "game/match3d/matchtextures.h"
 #include "game/system/poll.h"
 
 const KitPart KitPartTable[kKitParts + 1] = {

@@ -8,7 +8,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/match3d/kittab.h"
+#include "game/match3d/kitpalette.h"
 
 // Part kinds.  Kinds 4, 6 and 9 name kit parts that have no texture of their
 // own; 7 and 8 mean nothing.

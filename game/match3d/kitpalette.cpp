@@ -1,12 +1,12 @@
-#include "game/match3d/kittab.h"
+#include "game/match3d/kitpalette.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/picture.h"
 
 const KitColour KitPalette[kKitPaletteSize] = {

@@ -1,6 +1,6 @@
-#include "game/match3d/igleague.h"
+#include "game/match3d/liveresults.h"
 
-#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/displaymaps.h"
 
 LiveResultRow IgLeagueRows[kIgLeagueRows];
 

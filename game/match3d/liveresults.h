@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/season/news.h"
-#include "game/match3d/igroundscores.h"
+#include "game/match3d/dayscores.h"
 
 constexpr int kIgLeagueRows = kIgRoundScoreEntries;
 

@@ -8,8 +8,8 @@
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/replay.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/matchkeys.h"
+#include "game/match3d/renderview.h"
 #include "game/match3d/replaypanel.h"
 #include "game/match3d/stadium.h"
 

@@ -1,4 +1,4 @@
-#include "game/match3d/igmcont.h"
+#include "game/match3d/matchmenus.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,17 +8,17 @@
 #include "core/match/teamsetup.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/match3d/d3dgame.h"
-#include "game/match3d/ig_mn2.h"
-#include "game/match3d/ig_mn4.h"
-#include "game/match3d/igscreens.h"
-#include "game/match3d/igshootout.h"
+#include "game/match3d/matchframe.h"
 #include "game/match3d/matchkeys.h"
-#include "game/match3d/vidopt.h"
+#include "game/match3d/playerstatsmenu.h"
+#include "game/match3d/shootoutscreen.h"
+#include "game/match3d/teammenu.h"
+#include "game/match3d/teamstatsmenu.h"
+#include "game/match3d/videochoice.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
 #include "game/screens/squad/playerprofile.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 
 uint16_t InGameMenuId = kIgLeaveMenus;
 int16_t InGameMenuArg;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The display switches of the in-match keys back to their start values.
 void ResetMatchDisplayValues();

@@ -1,4 +1,4 @@
-#include "game/match3d/matchquery.h"
+#include "game/match3d/matchsoundbanks.h"
 #include "core/match/actions.h"
 
 #include <cstring>
@@ -15,7 +15,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
-#include "game/system/sounddrv.h"
+#include "game/system/sounddriver.h"
 
 int16_t MatchSoundOff = 0;
 int16_t MatchEffectsBankKey = -1;

@@ -1,4 +1,4 @@
-#include "game/match3d/d3dtex.h"
+#include "game/match3d/matchtextures.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,11 +6,11 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "game/match3d/kitload.h"
-#include "game/system/dxd3dtex.h"
 #include "game/system/picture.h"
+#include "game/system/textures3d.h"
 
 uint32_t TextureSlot[kTextureSlots];
 uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];

@@ -7,8 +7,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/match3d/kittab.h"
-#include "game/system/colconv.h"
+#include "game/match3d/kitpalette.h"
+#include "game/system/pixelformats.h"
 
 struct KitPart;
 

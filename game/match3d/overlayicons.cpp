@@ -1,4 +1,4 @@
-#include "game/match3d/d3dicon.h"
+#include "game/match3d/overlayicons.h"
 
 #include <array>
 #include <cstdarg>
@@ -7,14 +7,14 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/gfxmgr.h"
-#include "game/system/colconv.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/iconpages.h"
+#include "game/system/device3d.h"
+#include "game/system/display2d.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
+#include "game/system/textures3d.h"
 
 namespace {
 // A row without a grid takes its picture's size when loaded; each match

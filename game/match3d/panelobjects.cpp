@@ -1,4 +1,4 @@
-#include "game/match3d/d3dobj.h"
+#include "game/match3d/panelobjects.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,15 +7,15 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/d3dtex.h"
-#include "game/match3d/worldconv.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/matchtextures.h"
+#include "game/match3d/worldconvention.h"
+#include "game/system/device3d.h"
+#include "game/system/display2d.h"
+#include "game/system/modeldata.h"
 #include "game/system/picture.h"
-#include "game/system/xyzdata.h"
+#include "game/system/textures3d.h"
 
 NewTexEntry NewTexList[kNewTexListSize];
 ObjectSlot ObjectSlots[kObjectSlots];

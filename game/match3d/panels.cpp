@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/base/angles.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/infobar.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
@@ -17,15 +17,15 @@
 #include "core/match/replay.h"
 #include "core/match/simdisplay.h"
 #include "core/records/text.h"
-#include "game/match3d/d3dicon.h"
-#include "game/match3d/d3dobj.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/flagtable.h"
 #include "game/match3d/matchcam.h"
+#include "game/match3d/overlayicons.h"
+#include "game/match3d/panelobjects.h"
+#include "game/match3d/renderview.h"
 #include "game/match3d/replaypanel.h"
-#include "game/system/dxd3d.h"
+#include "game/system/device3d.h"
 #include "game/system/keyboard.h"
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 #include "game/system/poll.h"
 
 FlipPanel ScorePanel, ClockPanel, TeamPanels[2], MenuPanel, InfoPanel;

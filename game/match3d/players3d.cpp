@@ -7,8 +7,8 @@
 
 #include "core/base/angles.h"
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchengine.h"
@@ -16,13 +16,13 @@
 #include "core/match/matchsetup.h"
 #include "core/match/motion.h"
 #include "core/match/replay.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/kitload.h"
+#include "game/match3d/renderview.h"
 #include "game/match3d/stadium.h"
-#include "game/match3d/worldconv.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/xyzdata.h"
+#include "game/match3d/worldconvention.h"
+#include "game/system/device3d.h"
+#include "game/system/modeldata.h"
+#include "game/system/textures3d.h"
 
 FigureModel FigureModels[kFigureRoles][kFigureLevels][kFigureBuilds][kFigureHairs];
 int FigureModelFilesRead = 0;

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
+#include "game/system/models3d.h"
+#include "game/system/skeletalposing.h"
 
 enum FigureRole : int { kRolePlayer, kRoleKeeper, kRoleReferee, kFigureRoles };
 constexpr int kFigureLevels = 4;  // "1000", "600", "350", "150"

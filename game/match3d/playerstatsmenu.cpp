@@ -1,4 +1,4 @@
-#include "game/match3d/ig_mn2.h"
+#include "game/match3d/playerstatsmenu.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,15 +11,15 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstats.h"
-#include "core/query/funcs_matchday.h"
-#include "core/query/funcs_scouting.h"
+#include "core/query/matchdaylookups.h"
+#include "core/query/scouting.h"
 #include "core/records/text.h"
-#include "game/match3d/igmcont.h"
-#include "game/match3d/igscreens.h"
-#include "game/match3d/matchquery.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/match3d/matchmenus.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/match3d/teamstatsmenu.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 int16_t IgPlayerValues[kIgStatsPlayers][kIgStatsValues];
 uint16_t WhatViewing = 7;

@@ -1,4 +1,4 @@
-#include "game/match3d/d3dware.h"
+#include "game/match3d/renderview.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,23 +8,23 @@
 
 #include "core/base/angles.h"
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
 #include "core/match/netmarks.h"
 #include "core/match/replay.h"
 #include "game/match3d/kitload.h"
 #include "game/match3d/stadium.h"
-#include "game/match3d/vidopt.h"
-#include "game/match3d/worldconv.h"
+#include "game/match3d/videochoice.h"
+#include "game/match3d/worldconvention.h"
 #include "game/screens/engine/loadanim.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dobj.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/gfx.h"
+#include "game/system/device3d.h"
+#include "game/system/display2d.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
 #include "game/system/poll.h"
-#include "game/system/xyzdata.h"
+#include "game/system/renderstates.h"
+#include "game/system/textures3d.h"
 #include "platform/d3d.h"
 
 namespace {

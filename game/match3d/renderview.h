@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 
 // Each switch takes on (non-zero) or off.
 void D3DGame_SetCulling(int on);  // on: no culling; off: counter-clockwise

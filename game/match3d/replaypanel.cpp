@@ -4,13 +4,13 @@
 
 #include "core/base/angles.h"
 #include "core/match/replay.h"
-#include "game/match3d/d3dicon.h"
-#include "game/match3d/d3dobj.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/matchkeys.h"
+#include "game/match3d/overlayicons.h"
+#include "game/match3d/panelobjects.h"
 #include "game/match3d/panels.h"
-#include "game/system/dxd3d.h"
-#include "game/system/maths.h"
+#include "game/match3d/renderview.h"
+#include "game/system/device3d.h"
+#include "game/system/matrices.h"
 
 ReplayPanelState ReplayPanel;
 

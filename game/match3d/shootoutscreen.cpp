@@ -1,4 +1,4 @@
-#include "game/match3d/igshootout.h"
+#include "game/match3d/shootoutscreen.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,16 +10,16 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstats.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_scouting.h"
+#include "core/query/fields.h"
+#include "core/query/scouting.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
-#include "game/match3d/igmcont.h"
-#include "game/match3d/igscreens.h"
-#include "game/match3d/matchquery.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/match3d/matchmenus.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/match3d/teamstatsmenu.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 uint16_t IgShootoutPick = 65535;
 IgShootoutRow IgShootoutRows[kShootoutKickers];

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The place picked first (0..9), 65535 none.
 extern uint16_t IgShootoutPick;

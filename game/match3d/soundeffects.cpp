@@ -1,4 +1,4 @@
-#include "game/match3d/sfx.h"
+#include "game/match3d/soundeffects.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,8 +12,8 @@
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
 #include "core/match/soundevents.h"
-#include "game/match3d/matchquery.h"
-#include "game/system/sounddrv.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/system/sounddriver.h"
 
 int16_t SfxVolume = 100;
 int16_t CrowdOn;

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/dxd3dobj.h"
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
+#include "game/system/models3d.h"
 
 // Row kinds: 1-4 draw sections, 5 floodlight points, 6 flare and mark
 // points, 7-9 camera lists 0-2.

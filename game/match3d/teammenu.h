@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/club/tactics.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 #include "game/screens/squad/teamselect.h"
 
 constexpr uint16_t kIgNone = 65535;

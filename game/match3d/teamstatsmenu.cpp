@@ -1,4 +1,4 @@
-#include "game/match3d/igscreens.h"
+#include "game/match3d/teamstatsmenu.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,12 +13,12 @@
 #include "core/match/matchstats.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/match3d/igmcont.h"
-#include "game/match3d/matchquery.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/hvmenusys.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/match3d/matchmenus.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/displaymaps.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 IgTeamStatsValues IgTeamStats;
 const int16_t IgTeamStatsLabels[7] = {64, 1838, 1433, 970, 444, 1437, 1642};

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 extern const MenuItem IgTeamStatsTable[];
 extern const MenuItem IgLineupsTable[];

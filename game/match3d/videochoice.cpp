@@ -3,7 +3,7 @@
 // it is still there), a screen mode is found for it and the rendering
 // options follow what the device can do.  The options screen edits a
 // working copy that Apply or OK commits.
-#include "game/match3d/vidopt.h"
+#include "game/match3d/videochoice.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,14 +11,14 @@
 
 #include "core/base/debug.h"
 #include "core/records/text.h"
-#include "game/screens/engine/hvmenu.h"
-#include "game/screens/engine/hvmenusys.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/callmenus.h"
+#include "game/screens/engine/displaymaps.h"
 #include "game/screens/engine/menusetup.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "game/screens/engine/screenmachine.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 
 VideoChoice CommittedVideoChoice;
 int32_t VideoAgain;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/base/debug.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 
 int CPUSpeedTest() {
     if (!TimerIsRunning()) {

@@ -1,15 +1,15 @@
-#include "game/system/dxd3d.h"
+#include "game/system/device3d.h"
 
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/dxerror.h"
-#include "game/system/winlib.h"
+#include "core/base/exitlist.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/renderstates.h"
+#include "game/system/resultnames.h"
+#include "game/system/textures3d.h"
+#include "game/system/videosurvey.h"
 
 namespace {
 

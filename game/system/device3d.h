@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 #include "platform/d3d.h"
 #include "platform/ddraw.h"
 

@@ -1,11 +1,11 @@
-#include "game/system/windlg.h"
+#include "game/system/dialogs.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "game/system/dxenum.h"
+#include "game/system/videosurvey.h"
 #include "platform/codepage.h"
 #include "platform/dialog.h"
 

@@ -1,4 +1,4 @@
-#include "game/system/ras.h"
+#include "game/system/dialup.h"
 
 #include <strings.h>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "core/base/debug.h"
 #include "game/system/poll.h"
-#include "game/system/wsock.h"
+#include "game/system/sockets.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/rasapi.h"

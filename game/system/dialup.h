@@ -1,6 +1,6 @@
 // Dial-up networking through the system's remote access library, loaded at
 // run time.  On this system the library is missing, so RAS_Init fails and
-// the dial functions report failure.  Result codes as in game/system/wsock.h.
+// the dial functions report failure.  Result codes as in game/system/sockets.h.
 #pragma once
 
 constexpr const char* RAS_LIBRARY = "rasapi32.dll";

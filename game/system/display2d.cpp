@@ -1,4 +1,4 @@
-#include "game/system/gfx.h"
+#include "game/system/display2d.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 #include "game/system/mouse.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/colconv.h"
-#include "game/system/dxdraw.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/pixelformats.h"
 
 // GfxInit flags.
 constexpr uint16_t GFXINIT_3D = 0x01;

@@ -1,4 +1,4 @@
-#include "game/system/dxdraw.h"
+#include "game/system/displaysurfaces.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxenum.h"
-#include "game/system/dxerror.h"
+#include "core/base/exitlist.h"
+#include "game/system/device3d.h"
+#include "game/system/resultnames.h"
+#include "game/system/videosurvey.h"
 #include "platform/library.h"
 
 DDrawModeInfo GfxModeTable[MAX_GFX_MODES];

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/colconv.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
+#include "game/system/pixelformats.h"
 #include "platform/ddraw.h"
 
 // ---- The mode table -------------------------------------------------------

@@ -2,7 +2,7 @@
 // glyph, a byte per row from the top, bit 7 the leftmost pixel.  Written
 // by tools/font8x8/make_font.py from the hand-drawn tools/font8x8/glyphs.txt;
 // control codes and unassigned codes are blank.
-#include "game/system/gfx.h"
+#include "game/system/display2d.h"
 
 const uint8_t GfxFont8x8[GFX_FONT_GLYPHS * 8] = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 0x00

@@ -1,8 +1,8 @@
-#include "game/system/http.h"
+#include "game/system/httpchoice.h"
 
 #include "core/base/debug.h"
-#include "game/system/httpinet.h"
-#include "game/system/httpwsok.h"
+#include "game/system/httplibrary.h"
+#include "game/system/httpsockets.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The choice between the two HTTP clients, and the simple requests sent
-// through the chosen one.  Result codes as in game/system/wsock.h.
+// through the chosen one.  Result codes as in game/system/sockets.h.
 #pragma once
 
 enum HTTPMode : int {

@@ -1,12 +1,12 @@
-#include "game/system/httpinet.h"
+#include "game/system/httplibrary.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "game/system/httpwsok.h"
+#include "game/system/httpsockets.h"
 #include "game/system/poll.h"
-#include "game/system/wsock.h"
+#include "game/system/sockets.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/wininet.h"

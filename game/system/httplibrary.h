@@ -1,6 +1,6 @@
 // The second HTTP client, on the system's internet-client library, loaded
 // at run time.  Where the library is missing (as on this system) every call
-// that needs it gives WSOCK_NOLIBRARY.  Result codes as in game/system/wsock.h.
+// that needs it gives WSOCK_NOLIBRARY.  Result codes as in game/system/sockets.h.
 #pragma once
 #include <cstdint>
 

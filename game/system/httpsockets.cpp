@@ -1,4 +1,4 @@
-#include "game/system/httpwsok.h"
+#include "game/system/httpsockets.h"
 
 #include <strings.h>
 #include <cstdio>
@@ -8,8 +8,8 @@
 
 #include "core/base/debug.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/wsock.h"
+#include "game/system/sockets.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
 

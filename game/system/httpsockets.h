@@ -2,7 +2,7 @@
 // driven through a callback that supplies header lines and the body and
 // receives the status, the reply headers and the reply data.  The simple
 // functions fetch into a buffer or a file, or post a block of bytes.  All
-// return the socket layer's result codes (game/system/wsock.h).
+// return the socket layer's result codes (game/system/sockets.h).
 #pragma once
 #include <cstdint>
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/winlib.h"
 
 namespace {
 

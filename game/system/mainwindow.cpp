@@ -1,11 +1,11 @@
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 
 #include <cmath>
 

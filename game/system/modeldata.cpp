@@ -1,4 +1,4 @@
-#include "game/system/xyzdata.h"
+#include "game/system/modeldata.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 
 namespace {
 

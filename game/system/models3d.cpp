@@ -1,18 +1,18 @@
-#include "game/system/dxd3dobj.h"
+#include "game/system/models3d.h"
 
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/maths.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/device3d.h"
+#include "game/system/matrices.h"
+#include "game/system/modeldata.h"
 #include "game/system/picture.h"
-#include "game/system/xyzdata.h"
+#include "game/system/renderstates.h"
+#include "game/system/textures3d.h"
 #include "platform/d3d.h"
 
 namespace {

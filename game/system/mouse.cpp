@@ -1,7 +1,7 @@
 #include "game/system/mouse.h"
 
 #include "core/base/debug.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 #include "platform/input.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "game/system/movie.h"
 
 #include "core/base/debug.h"
-#include "game/system/dxenum.h"
 #include "game/system/keyboard.h"
+#include "game/system/mainwindow.h"
 #include "game/system/mouse.h"
-#include "game/system/winlib.h"
+#include "game/system/videosurvey.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/mci.h"

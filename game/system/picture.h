@@ -13,7 +13,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/colconv.h"
+#include "game/system/pixelformats.h"
 
 // ---- GFX0 ----------------------------------------------------------------
 constexpr uint32_t GFX0_HEADER_SIZE = 16;

@@ -1,4 +1,4 @@
-#include "game/system/colconv.h"
+#include "game/system/pixelformats.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/dxdraw.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
 
 const ColFmt ColFmt_A1R5G5B5 = {
     {10, 5, 0x7C00}, {5, 5, 0x03E0}, {0, 5, 0x001F}, {15, 1, 0x8000}, 0x7FFF, 2, 16};

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/base/debug.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
+#include "game/system/tickclock.h"
 
 namespace {
 

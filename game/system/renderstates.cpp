@@ -1,11 +1,11 @@
-#include "game/system/dxd3drs.h"
+#include "game/system/renderstates.h"
 
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxerror.h"
-#include "game/system/winlib.h"
+#include "game/system/device3d.h"
+#include "game/system/mainwindow.h"
+#include "game/system/resultnames.h"
 #include "platform/d3d.h"
 
 // Three fog numbers come twice: the fog-table start, end and density have

@@ -1,4 +1,4 @@
-#include "game/system/dxerror.h"
+#include "game/system/resultnames.h"
 
 #include <algorithm>
 #include <cstdio>

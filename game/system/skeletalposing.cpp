@@ -1,11 +1,11 @@
-#include "game/system/dxd3danim.h"
+#include "game/system/skeletalposing.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/modeldata.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/dxd3dobj.h"
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
+#include "game/system/models3d.h"
 
 struct D3DAnim {
     D3DObj* object;

@@ -1,11 +1,11 @@
-#include "game/system/wsock.h"
+#include "game/system/sockets.h"
 
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
 

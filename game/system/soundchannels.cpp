@@ -1,12 +1,12 @@
-#include "game/system/dxsound.h"
+#include "game/system/soundchannels.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
-#include "game/system/dxerror.h"
-#include "game/system/winlib.h"
+#include "core/base/exitlist.h"
+#include "game/system/mainwindow.h"
+#include "game/system/resultnames.h"
 #include "platform/dsound.h"
 
 namespace {

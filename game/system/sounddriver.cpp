@@ -1,4 +1,4 @@
-#include "game/system/sounddrv.h"
+#include "game/system/sounddriver.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,10 +7,10 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/system/dxsound.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/poll.h"
+#include "game/system/soundchannels.h"
 
 namespace {
 

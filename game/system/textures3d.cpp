@@ -1,14 +1,14 @@
-#include "game/system/dxd3dtex.h"
+#include "game/system/textures3d.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/dxerror.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/device3d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/resultnames.h"
+#include "game/system/videosurvey.h"
 
 namespace {
 

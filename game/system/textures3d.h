@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/colconv.h"
+#include "game/system/pixelformats.h"
 #include "platform/d3d.h"
 #include "platform/ddraw.h"
 

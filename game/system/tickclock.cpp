@@ -1,11 +1,11 @@
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 
 #include <cmath>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/winlib.h"
 #include "platform/clock.h"
 
 namespace {

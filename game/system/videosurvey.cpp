@@ -1,4 +1,4 @@
-#include "game/system/dxenum.h"
+#include "game/system/videosurvey.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "game/system/dxerror.h"
+#include "game/system/resultnames.h"
 #include "platform/library.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/messages.h"
 
 // Every club of the played leagues has at most one manager who does not

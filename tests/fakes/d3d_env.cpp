@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/base/mem_win.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
 #include "game/system/picture.h"
-#include "game/system/winlib.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/system/maths.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
+#include "game/system/matrices.h"
 
 namespace testenv {
 

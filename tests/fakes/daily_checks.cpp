@@ -6,8 +6,8 @@
 #include "core/base/bytes.h"
 #include "core/club/injuries.h"
 #include "core/club/transfers.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "game/screens/club/clubmain.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/league/historybrowser.h"
 #include "game/screens/matchday/matchday.h"

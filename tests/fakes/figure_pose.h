@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "core/match/motion.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
+#include "game/system/models3d.h"
+#include "game/system/skeletalposing.h"
 #include "tools/datakit/models.h"
 
 namespace testenv {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/match/matchsetup.h"
-#include "game/match3d/ig_mn4.h"
-#include "game/match3d/igmcont.h"
-#include "game/match3d/igscreens.h"
-#include "game/match3d/matchquery.h"
+#include "game/match3d/matchmenus.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/match3d/teammenu.h"
+#include "game/match3d/teamstatsmenu.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menusetup.h"
 #include "tests/fakes/menu_user.h"

@@ -2,8 +2,8 @@
 
 #include "core/club/bids.h"
 #include "core/club/transferprices.h"
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/usertransfers.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/screens/engine/exm_text.h"
-#include "game/system/colconv.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/system/pixelformats.h"
 
 namespace testenv {
 

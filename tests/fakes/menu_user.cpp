@@ -9,7 +9,7 @@
 
 #include "game/screens/engine/menusetup.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 #include "platform/window.h"
 
 namespace testenv {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 namespace testenv {
 

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "core/base/compress.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 
 namespace testenv {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/records/Access.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 
 PlayerPopulationMeans MeasurePlayerPopulation() {
     PlayerPopulationMeans means;

@@ -6,8 +6,8 @@
 
 #include "core/club/squads.h"
 #include "core/club/teamroles.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
+#include "core/records/records.h"
 #include "core/season/fixtures.h"
 
 namespace testenv {

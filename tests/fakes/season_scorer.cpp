@@ -23,7 +23,7 @@ int ScoreTodaysFixtures() {
 #include <memory>
 
 #include "core/match/matchresult.h"
-#include "core/query/funcs_cup.h"
+#include "core/query/cupentry.h"
 #include "core/season/results.h"
 
 namespace {

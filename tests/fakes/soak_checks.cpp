@@ -11,9 +11,9 @@
 
 #include "core/club/squads.h"
 #include "core/club/transfers.h"
-#include "core/records/Access.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/cuprounds.h"

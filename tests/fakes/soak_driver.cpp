@@ -8,18 +8,18 @@
 #include <cstring>
 #include <ctime>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/tactics.h"
 #include "core/club/transfers.h"
 #include "core/match/motion.h"
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
+#include "core/query/clubscreens.h"
+#include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "game/match3d/sfx.h"
+#include "game/match3d/soundeffects.h"
 
 namespace soundfake {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/club/stadium.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 // Every club's balance, by club number.
 inline std::vector<int32_t> ClubBalances() {

@@ -1,8 +1,8 @@
 #include "tests/fakes/support_env.h"
 
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 
 namespace testenv {

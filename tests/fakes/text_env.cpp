@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "tests/fakes/pak_fixture.h"
 

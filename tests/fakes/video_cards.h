@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "game/match3d/vidopt.h"
-#include "game/system/dxenum.h"
+#include "game/match3d/videochoice.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 
 namespace testenv {

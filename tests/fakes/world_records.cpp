@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "core/base/random.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "tests/fakes/game_data_missing.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "core/base/mem_win.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/modeldata.h"
 #include "tests/fakes/byte_writer.h"
 
 namespace testenv {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/system/dxd3dobj.h"
+#include "game/system/models3d.h"
 
 namespace testenv {
 

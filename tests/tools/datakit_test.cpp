@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/generators.h"
 #include "tools/datakit/packer.h"

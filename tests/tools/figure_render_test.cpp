@@ -9,14 +9,14 @@
 #include <map>
 #include <string>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/device3d.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
+#include "game/system/renderstates.h"
+#include "game/system/skeletalposing.h"
+#include "game/system/textures3d.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/motion.h"
-#include "game/system/colconv.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
 #include "game/system/picture.h"
-#include "game/system/xyzdata.h"
+#include "game/system/pixelformats.h"
+#include "game/system/skeletalposing.h"
 #include "tests/fakes/figure_pose.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/xyz_fixture.h"

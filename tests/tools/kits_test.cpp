@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/kittab.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/kitpalette.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tools/datakit/packer.h"
 #include "tools/datakit/shirtdesigns.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "tests/fakes/text_env.h"
 #include "tools/datakit/language.h"

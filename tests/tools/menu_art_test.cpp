@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/menufonts.h"
 #include "tools/datakit/menufonts.h"
 #include "tools/datakit/menuicons.h"
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
 #include "game/system/picture.h"
-#include "game/system/xyzdata.h"
+#include "game/system/skeletalposing.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 #include "tools/datakit/figures.h"

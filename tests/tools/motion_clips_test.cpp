@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/motion.h"
-#include "game/system/dxd3danim.h"
-#include "game/system/dxd3dobj.h"
+#include "game/system/models3d.h"
+#include "game/system/skeletalposing.h"
 #include "tests/fakes/figure_pose.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

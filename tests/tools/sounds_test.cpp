@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/matchquery.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/sounddrv.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/sounddriver.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
 #include "tests/fakes/support_env.h"

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/worldconv.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3dobj.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/maths.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/worldconvention.h"
+#include "game/system/device3d.h"
+#include "game/system/matrices.h"
+#include "game/system/modeldata.h"
+#include "game/system/models3d.h"
+#include "game/system/renderstates.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/shippedhonours.h"
 #include "game/screens/start/clubnames.h"
 #include "tests/fakes/test_util.h"

@@ -1,5 +1,5 @@
 # The core's include line: every file of core/ includes only core/ and data/
-# by their paths from the tree's root ("core/records/Access.h"), or the
+# by their paths from the tree's root ("core/records/records.h"), or the
 # compiler's own headers. Anything else (game/, platform/, tools/, tests/,
 # a relative path) stops the build with the file, the line and the include.
 #

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/base/angles.h"
-#include "game/match3d/kittab.h"
-#include "game/system/xyzdata.h"
+#include "game/match3d/kitpalette.h"
+#include "game/system/modeldata.h"
 #include "tools/datakit/shirtdesigns.h"
 #include "tools/datakit/stage.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "tools/datakit/generators.h"
 #include "tools/datakit/packer.h"
 #include "tools/datakit/stage.h"

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "game/screens/engine/menusetup.h"
-#include "game/system/colconv.h"
-#include "game/system/gfx.h"
+#include "game/system/display2d.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

@@ -8,8 +8,8 @@
 
 #include "core/base/angles.h"
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exm_text.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 

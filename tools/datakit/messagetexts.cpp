@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <set>
 
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 #include "core/season/messagetexts.h"
 #include "tools/datakit/worldtext.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 
 namespace datakit {
 

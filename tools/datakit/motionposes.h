@@ -3,7 +3,7 @@
 #pragma once
 #include <array>
 
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 #include "tools/datakit/motionclips.h"
 
 namespace datakit {

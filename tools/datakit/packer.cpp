@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "core/base/compress.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 
 namespace datakit {
 

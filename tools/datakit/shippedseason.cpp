@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/leagues.h"
 #include "core/season/shippedhonours.h"
 #include "tools/datakit/worldgen.h"

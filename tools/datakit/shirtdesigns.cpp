@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
-#include "game/match3d/kittab.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/kitpalette.h"
 #include "game/system/picture.h"
 #include "tools/datakit/stage.h"
 

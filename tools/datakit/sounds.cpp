@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <span>
 
-#include "game/system/sounddrv.h"
+#include "game/system/sounddriver.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/synth.h"
 

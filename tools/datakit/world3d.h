@@ -1,7 +1,7 @@
 // The 3D world around the figures: pitch, goals, balls, stadiums with their
 // cameras and lights, the overlay panels' simple models, the lens flares
 // and the nation flags.  Models are placed in pitch units and written in
-// metres through the display's load convention (game/match3d/worldconv.h).
+// metres through the display's load convention (game/match3d/worldconvention.h).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/match3d/worldconv.h"
+#include "game/match3d/worldconvention.h"
 #include "tools/datakit/tgawrite.h"
 #include "tools/datakit/xyzwrite.h"
 

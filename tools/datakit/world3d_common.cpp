@@ -5,8 +5,8 @@
 
 #include "core/base/bytes.h"
 #include "core/base/pakfile.h"
+#include "game/system/modeldata.h"
 #include "game/system/picture.h"
-#include "game/system/xyzdata.h"
 #include "tools/datakit/stage.h"
 #include "tools/datakit/world3d.h"
 

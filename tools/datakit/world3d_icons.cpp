@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/picture.h"
 #include "tools/datakit/menufonts.h"
 #include "tools/datakit/stage.h"

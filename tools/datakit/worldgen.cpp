@@ -13,7 +13,7 @@
 #include <set>
 #include <vector>
 
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 #include "game/screens/start/clubnames.h"
 #include "tools/datakit/shippedseason.h"
 #include "tools/datakit/stage.h"
@@ -810,7 +810,8 @@ void GenerateWorldDatabase() {
         datakit::DatakitFail("world: a new game would need %d player records", projected);
     // The game carries the season before the first built in: it must name
     // clubs of this world.
-    if (std::string why = datakit::CheckShippedSeason(); !why.empty()) datakit::DatakitFail("%s", why.c_str());
+    if (std::string why = datakit::CheckShippedSeason(); !why.empty())
+        datakit::DatakitFail("%s", why.c_str());
     datakit::StageGameFile(TOTSTAT_FILE_NAME, TotStatFileBytes());
 }
 

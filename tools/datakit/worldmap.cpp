@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "game/screens/transfers/scouting.h"
-#include "game/system/colconv.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

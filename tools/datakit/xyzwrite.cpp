@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "game/system/xyzdata.h"
+#include "game/system/modeldata.h"
 #include "tools/datakit/stage.h"
 
 namespace datakit {

@@ -1,6 +1,6 @@
 // The XYZ0 model writer: every 3D model the game loads is built here as
 // points, named surfaces and polygons, then written in the layout the
-// game's model loader reads (game/system/xyzdata.h).
+// game's model loader reads (game/system/modeldata.h).
 //
 // Conventions of the models: units are metres; y is up; a figure faces -z
 // with its left side towards +x.  Polygons are listed clockwise as seen

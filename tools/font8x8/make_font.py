@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes game/system/gfxfont.cpp, the built-in 8 x 8 font, from glyphs.txt.
+"""Writes game/system/font8x8.cpp, the built-in 8 x 8 font, from glyphs.txt.
 
 The plain glyphs come from glyphs.txt; the accented letters of
 Windows-1252 are composed here from a base letter and an accent, capitals
@@ -8,7 +8,7 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, '..', '..', 'support', 'gfxfont.cpp')
+OUT = os.path.join(HERE, '..', '..', 'support', 'font8x8.cpp')
 
 
 def read_glyphs(path):
@@ -101,7 +101,7 @@ def main():
            '// glyph, a byte per row from the top, bit 7 the leftmost pixel.  Written',
            '// by tools/font8x8/make_font.py from the hand-drawn tools/font8x8/glyphs.txt;',
            '// control codes and unassigned codes are blank.',
-           '#include "game/system/gfx.h"',
+           '#include "game/system/display2d.h"',
            '',
            'const uint8_t GfxFont8x8[GFX_FONT_GLYPHS * 8] = {']
     for code in range(256):

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     }
     const std::string text =
         "// Made by the kittable build step from the world plan; do not edit.\n"
-        "#include \"game/match3d/kittab.h\"\n\n"
+        "#include \"game/match3d/kitpalette.h\"\n\n"
         "const KitDesignRow FirstKitTable[kKitTableClubs] = {\n" +
         first + "};\n\nconst KitDesignRow SecondKitTable[kKitTableClubs] = {\n" + second + "};\n";
     if (!WriteWhole(argv[1], text)) {

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/records/Access.h"
+#include "core/query/clubscreens.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 extern const MenuItem BoardViewTable[];
 void BoardViewMenuProc();

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/records/history.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kClubLogRows = 18;
 constexpr int kClubLogFilters = 16;

@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The screen the back button returns to.
 extern int16_t ClubInfoPrevious;

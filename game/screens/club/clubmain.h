@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The day-loop flag the screen keeps: set on entry while the user's club
 // has a fixture today.

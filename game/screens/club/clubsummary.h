@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The club shown; the values of PreviousMenuOption and SelectedClub when
 // the screen was entered from another screen.

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kFinanceLines = 3;
 constexpr int kFinanceTransferSlots = 30;

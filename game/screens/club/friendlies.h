@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kFriendlyDayRows = 21;
 constexpr int kFriendlyClubRows = 21;

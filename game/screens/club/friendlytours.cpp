@@ -1,7 +1,7 @@
 #include "game/screens/club/friendlytours.h"
 
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"

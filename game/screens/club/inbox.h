@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/season/messages.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kInboxFolders = 8;
 constexpr int kInboxPageRows = 8;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 enum IncomeForecastLine : int {
     kForecastGate = 0,

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
 
 namespace {
 

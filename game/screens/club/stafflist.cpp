@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "core/club/board.h"
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "game/screens/club/staffbars.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 namespace {
 

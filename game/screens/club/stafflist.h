@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "core/club/staff.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kStaffGroups = 3;
 constexpr int kStaffGroupRows[kStaffGroups] = {5, 3, 8};

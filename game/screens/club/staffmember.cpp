@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <iterator>
 
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/squad/drillchart.h"
 #include "game/screens/squad/fitnesslists.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 
 // ---- The switcher -----------------------------------------------------------
 

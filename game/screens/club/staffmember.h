@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/club/staff.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 extern const MenuItem StaffMemberTable[];
 // The controller's action for screen 79: the member's screen, then the

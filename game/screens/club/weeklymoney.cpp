@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_finance.h"
-#include "core/query/funcs_forward.h"
+#include "core/query/fields.h"
+#include "core/query/financerecord.h"
+#include "core/query/forwarders.h"
 #include "core/records/frontstate.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
 
 namespace {
 

@@ -7,17 +7,17 @@
 #include <utility>
 
 #include "core/club/board.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_scouting.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
+#include "core/query/scouting.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 namespace {
 

@@ -4,19 +4,19 @@
 #include <climits>
 #include <cstdio>
 
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/clubscreens.h"
+#include "core/query/competitionnames.h"
+#include "core/query/fields.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/squad/playerinfo.h"
 
 HonoursRollState HonoursRoll = {};

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kHonoursRollSeasons = 50;
 constexpr int kHonoursRollRows = 15;

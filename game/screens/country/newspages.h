@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kNewsLines = 10;
 constexpr int kNewsLineSize = 300;

@@ -4,17 +4,17 @@
 #include <cstdio>
 
 #include "core/club/squads.h"
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/clubscreens.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "core/records/records.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/league/leaguetable.h"
 
 namespace {

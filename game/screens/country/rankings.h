@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kRankingRows = 19;
 constexpr int kRankingEntries = 1200;

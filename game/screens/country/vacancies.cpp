@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/query/funcs_usertransfers.h"
+#include "core/query/competitionnames.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
+#include "core/query/userdecisions.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/painting.h"
 
 int16_t VacancyList[kClubCount];
 int16_t VacancyCount = 0;

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "core/records/Access.h"
-#include "game/screens/engine/machine.h"
+#include "core/records/records.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kVacancyRows = 14;
 constexpr int kVacancyCountries = 8;

@@ -1,4 +1,4 @@
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/system/gfx.h"
+#include "game/system/display2d.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 
 uint8_t MenuDirtyCells[MENU_GRID_ROWS][MENU_GRID_COLUMNS];
 uint8_t* MenuBackBuffer = nullptr;

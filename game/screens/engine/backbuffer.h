@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/system/colconv.h"
+#include "game/system/pixelformats.h"
 
 constexpr int MENU_CELL_SIZE = 20;
 constexpr int MENU_GRID_COLUMNS = 40;

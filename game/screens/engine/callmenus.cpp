@@ -1,12 +1,12 @@
-#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/callmenus.h"
 
 #include <cstdio>
 
 #include "core/base/debug.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/keyboard.h"
 
 HVStateRecord HVState;

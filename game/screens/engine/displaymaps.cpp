@@ -1,4 +1,4 @@
-#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/displaymaps.h"
 
 #include <cstring>
 #include <vector>
@@ -7,8 +7,8 @@
 #include "core/match/matchclock.h"
 #include "core/match/matchstate.h"
 #include "core/records/text.h"
-#include "game/screens/engine/hvmenu.h"
-#include "game/system/winlib.h"
+#include "game/screens/engine/callmenus.h"
+#include "game/system/mainwindow.h"
 
 namespace {
 

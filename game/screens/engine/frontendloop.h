@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
 #include "game/screens/engine/screenids.h"
+#include "game/screens/engine/screenmachine.h"
 
 // Runs the game until the user quits, then returns so that shutdown runs
 // in order.

@@ -1,4 +1,4 @@
-#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/gradients.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "core/base/angles.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/painting.h"
 
 namespace {
 

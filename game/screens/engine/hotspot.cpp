@@ -5,19 +5,19 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/gradients.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menuservices.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/keyboard.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 
 int16_t HotRegionClicked = 0;
 

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/system/colconv.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/display2d.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
 #include "game/system/poll.h"
 
 LoadingImage LoadingImageList[1] = {{"load-eng", nullptr, 0, 0}};

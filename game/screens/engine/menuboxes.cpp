@@ -4,16 +4,16 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "core/season/soak.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 
 ScreenSectionRecord ScreenSection[SCREEN_SECTION_COUNT];
 

@@ -1,4 +1,4 @@
-#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/menufonts.h"
 
 #include <strings.h>
 
@@ -8,16 +8,16 @@
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/textbuf.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/menusetup.h"
-#include "game/system/colconv.h"
 #include "game/system/picture.h"
-#include "game/system/timerint.h"
+#include "game/system/pixelformats.h"
+#include "game/system/tickclock.h"
 
 // clang-format off
 FontEntry FontList[FONT_COUNT] = {

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
+#include "core/query/fields.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
 #include "core/records/textids.h"
 #include "core/season/news.h"
-#include "game/match3d/kittab.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/machine.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menugrad.h"
+#include "game/match3d/kitpalette.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/gradients.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
+#include "game/screens/engine/screenmachine.h"
 
 std::span<const int32_t> MenuRowList;
 int16_t MenuRowViewMode = 0;

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 
 MenuScreenBufferSet MenuScreenBuffers = {};
 

@@ -5,22 +5,22 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/clubseason.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/callmenus.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menupc.h"
-#include "game/system/gfx.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
+#include "game/system/display2d.h"
 #include "game/system/keyboard.h"
 #include "game/system/mouse.h"
 #include "game/system/picture.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 
 BackgroundEntry BackgroundList[BACKGROUND_COUNT + 1] = {
     {"stadium_dusk", nullptr},   {"pitch_top", nullptr},      {"stand_blue", nullptr},

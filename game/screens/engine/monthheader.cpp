@@ -1,8 +1,8 @@
 #include "game/screens/engine/monthheader.h"
 
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_state.h"
-#include "game/screens/engine/menucont.h"
+#include "core/query/datesandform.h"
+#include "core/query/layerstate.h"
+#include "game/screens/engine/frontendloop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/painting.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,7 +7,7 @@
 
 #include "core/base/debug.h"
 #include "core/records/text.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
 
 uint16_t DrawColour = 0x03E0;
 int32_t ButtonStyle = 0;

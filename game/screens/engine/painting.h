@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-#include "game/screens/engine/exm_text.h"
+#include "game/screens/engine/menufonts.h"
 
 constexpr uint16_t JUSTIFY_LEFT_TOP = 5;
 constexpr uint16_t JUSTIFY_CENTRE_TOP = 6;

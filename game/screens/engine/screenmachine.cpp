@@ -1,4 +1,4 @@
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,18 +7,18 @@
 #include <span>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/exti.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
+#include "game/screens/engine/textentry.h"
 #include "game/system/keyboard.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
+#include "game/system/tickclock.h"
 
 namespace {
 

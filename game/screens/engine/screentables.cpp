@@ -18,7 +18,7 @@
 #include "game/screens/country/newspages.h"
 #include "game/screens/country/rankings.h"
 #include "game/screens/country/vacancies.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/monthheader.h"
 #include "game/screens/engine/sharedrows.h"
 #include "game/screens/league/attendance.h"

@@ -1,6 +1,6 @@
 #include "game/screens/engine/sharedrows.h"
 
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuservices.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // back to the start screen.  Whoever opens it fills the arrays first.
 #pragma once
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kSharedRows = 10;
 

@@ -1,10 +1,10 @@
-#include "game/screens/engine/gfx_gen.h"
+#include "game/screens/engine/stripcolours.h"
 
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/picture.h"
 
 GfxGenEntry GfxGenList[GFXGEN_ENTRY_COUNT + 1] = {{"ball", 0, 0, 0, nullptr, nullptr},

@@ -1,18 +1,18 @@
-#include "game/screens/engine/exti.h"
+#include "game/screens/engine/textentry.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/keyboard.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 
 namespace {
 

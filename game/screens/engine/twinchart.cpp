@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/gradients.h"
 #include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/painting.h"
 
 TwinChartBlock TwinChartData = {};
 

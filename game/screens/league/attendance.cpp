@@ -6,21 +6,21 @@
 #include <iterator>
 #include <utility>
 
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/competitionnames.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchevents.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 AttendanceState Attendance;
 AttendanceGoals AttendanceGoalBands;

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kClubFixtureRows = 19;
 constexpr int kEuroQualifyRows = 15;

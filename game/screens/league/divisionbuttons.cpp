@@ -1,7 +1,7 @@
 #include "game/screens/league/divisionbuttons.h"
 
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_comp.h"
+#include "core/query/clubscreens.h"
+#include "core/query/competitionnames.h"
 
 namespace {
 

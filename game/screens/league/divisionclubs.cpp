@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <iterator>
 
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/clubscreens.h"
+#include "core/query/fields.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
 #include "game/screens/club/clubinfo.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 
 int16_t ClubChoiceMode = 0;
 int16_t ClubChoiceFlag = 0;

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/screenmachine.h"
 
 // Set while the clubs are being chosen from the division list; the club
 // information screen clears them.

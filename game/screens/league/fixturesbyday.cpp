@@ -5,16 +5,16 @@
 #include <iterator>
 
 #include "core/base/debug.h"
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_outlook.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_playerscreens.h"
-#include "core/query/funcs_state.h"
+#include "core/query/clubscreens.h"
+#include "core/query/competitionnames.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
+#include "core/query/playerscreens.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
@@ -22,8 +22,8 @@
 #include "core/season/competitions.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 int16_t FixturesMode = 1;
 int16_t FixturesDivision = 0;

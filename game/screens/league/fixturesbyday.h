@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kFixtureDayRows = 17;
 constexpr int kFixtureDayListSize = 128;

@@ -4,22 +4,22 @@
 #include <cstdio>
 #include <iterator>
 
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_standings.h"
-#include "core/query/funcs_state.h"
+#include "core/query/clubscreens.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
+#include "core/query/standings.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/league/divisionbuttons.h"
 
 uint16_t HandedOverClub = kNoTableClub;

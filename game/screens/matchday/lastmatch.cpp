@@ -6,7 +6,7 @@
 #include "core/base/bytes.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
-#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/displaymaps.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_fields.h"
+#include "core/query/fields.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/fixtures.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/matchday/lastmatch.h"
 
 int16_t MatchChartMinutes = 0;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/query/funcs_groups.h"
+#include "core/query/europeangroups.h"
 #include "game/screens/engine/hotspot.h"
 #include "game/screens/matchday/matchpreview.h"
 

@@ -7,9 +7,9 @@
 #include "core/base/textbuf.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/matchday/matchday.h"
 #include "game/screens/matchday/resultsview.h"
 

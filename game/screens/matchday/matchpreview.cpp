@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_matchday.h"
-#include "core/query/funcs_outlook.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/matchdaylookups.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

@@ -7,7 +7,7 @@
 #include "core/base/random.h"
 #include "core/base/textbuf.h"
 #include "core/match/matchsetup.h"
-#include "core/query/funcs_comp.h"
+#include "core/query/competitionnames.h"
 #include "game/screens/matchday/lastmatch.h"
 #include "game/screens/matchday/playerreport.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The views of the results loop, the values of MatchDayResultsView.
 enum ResultsView : int16_t {

@@ -9,8 +9,8 @@
 
 #include "core/match/matchresult.h"
 #include "core/match/matchsetup.h"
-#include "game/match3d/ig_mn2.h"
-#include "game/screens/engine/machine.h"
+#include "game/match3d/playerstatsmenu.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The match the post-match pages show: its set-up and result blocks and its
 // fixture slot (-1 when it has none: the goals are then the reports').

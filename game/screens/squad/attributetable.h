@@ -8,7 +8,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kTableRows = 32;
 constexpr int kTablePageRows = 16;

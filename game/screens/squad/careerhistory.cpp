@@ -6,18 +6,18 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_outlook.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_texts.h"
-#include "core/records/Access.h"
+#include "core/query/codetexts.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
 
 using namespace recbits;
 

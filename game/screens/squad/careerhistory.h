@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/records/history.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kCareerEntries = kPlayerHistoryLookup;  // 100
 constexpr int kCareerRows = 14;

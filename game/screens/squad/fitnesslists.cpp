@@ -5,15 +5,15 @@
 
 #include "core/club/squads.h"
 #include "core/club/staff.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_people.h"
+#include "core/query/fields.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "game/screens/club/stafflist.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 int16_t FitnessReturnOption = -1;
 FitnessList FitnessListA{}, FitnessListB{};

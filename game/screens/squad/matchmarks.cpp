@@ -7,18 +7,18 @@
 
 #include "core/base/bytes.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_fixtures.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
+#include "core/query/fixturelookups.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/season/fixtures.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 MatchMarksState MatchMarks = {0, 0, 0, kMarksNoColumn, {}, 0};
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "game/screens/club/incomeforecast.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kMarksListSlots = 32;
 constexpr int kMarksRows = 17;

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The screen the condition screen returns to: 4 when the profile opened it,
 // 76 the training schedule, 83 the coaching list.

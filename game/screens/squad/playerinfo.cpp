@@ -4,20 +4,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_playerscreens.h"
-#include "core/query/funcs_state.h"
-#include "core/query/funcs_texts.h"
-#include "core/records/Access.h"
+#include "core/query/codetexts.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
+#include "core/query/playerscreens.h"
 #include "core/records/frontstate.h"
 #include "core/records/ranges.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
-#include "game/match3d/igmcont.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/match3d/matchmenus.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
 
 char ClauseLeftLines[kClauseLines][300];
 char ClauseRightLines[kClauseLines][300];

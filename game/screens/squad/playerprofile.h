@@ -20,7 +20,7 @@ constexpr uint16_t kHiddenAttributeLabel = 65535;
 int32_t AttributeValueByLabel(uint16_t label, uint16_t* textCell, int32_t* moneyCell);
 
 // ---- The player profile (screen 4) --------------------------------------------------------
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kProfileRows = 30;
 constexpr int kProfileActionsMax = 12;

@@ -5,16 +5,16 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/exti.h"
-#include "game/screens/engine/machine.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
+#include "game/screens/engine/screenmachine.h"
+#include "game/screens/engine/textentry.h"
 
 using namespace recbits;
 

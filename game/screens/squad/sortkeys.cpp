@@ -2,11 +2,11 @@
 
 #include <initializer_list>
 
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/season/clubseason.h"
 
 int16_t PlayerSortKeys[SORT_KEY_LEVELS] = {SORT_KEY_NONE, SORT_KEY_NONE, SORT_KEY_NONE, SORT_KEY_NONE,

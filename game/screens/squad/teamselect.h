@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/club/tactics.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The pitch grid: 18 rows (row 17 at the top of the diagram) by 15 columns,
 // over x 507-760 and y 119-452 of the layout.

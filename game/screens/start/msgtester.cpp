@@ -4,12 +4,12 @@
 
 #include "core/base/random.h"
 #include "core/records/diarynotes.h"
-#include "core/records/textmsg.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "core/records/messagetemplates.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/keyboard.h"
-#include "game/system/winlib.h"
+#include "game/system/mainwindow.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "game/screens/start/playedcountries.h"
 
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/season/playedleagues.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kSurnameBufferSize = 32;
 // The surname being typed.

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "core/records/text.h"
 #include "core/season/cupdays.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/start/clubnames.h"
 #include "game/system/keyboard.h"
 #include "game/system/startup.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/season/competitions.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // The name sets: set i names the divisions and cups of country i.  Division
 // and cup names are CompetitionNames[i].division and .cup: 34 bytes each,

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kAgentShownRows = 12;  // row 0 holds the column heads
 constexpr int kAgentFilledRows = 13;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/club/contracts.h"
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 // Why the talks were opened: 0 the manager asked; 1..7 the player's old
 // role + 1 after an unwelcome role change on the contract screen.  Callers

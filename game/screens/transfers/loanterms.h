@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 struct LoanSide {
     int16_t lengthCode;  // 1 five weeks, 2 nine, 3 thirteen, 4 to the next round day

@@ -8,21 +8,21 @@
 #include <utility>
 #include <vector>
 
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/competitionnames.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menugrad.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/gradients.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menurows.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/squad/playercolumn.h"
 
 uint16_t SearchCandidates[kSearchListMax];

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 #include "game/screens/squad/searchfilter.h"
 
 constexpr int kSearchListMax = 46000;

@@ -5,20 +5,20 @@
 #include <cstdio>
 #include <iterator>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/board.h"
 #include "core/club/scouting.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_scouting.h"
+#include "core/query/forwarders.h"
+#include "core/query/scouting.h"
 #include "core/records/ranges.h"
 #include "core/records/text.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
-#include "game/screens/engine/exmenu.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/engine/textfill.h"
 #include "game/system/picture.h"
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 #include "game/screens/transfers/playersearch.h"
 
 constexpr int kScoutListMax = 1000;

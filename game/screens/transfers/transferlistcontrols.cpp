@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 
 TransferHistoryStateRecord TransferHistoryState = {};
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 constexpr int kTransferHistoryPageRows = 18;
 constexpr int kTransferFilterValues = 16;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/base/compress.h"
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 

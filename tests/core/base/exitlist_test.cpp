@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

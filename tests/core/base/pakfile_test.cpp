@@ -8,8 +8,8 @@
 
 #include "core/base/compress.h"
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

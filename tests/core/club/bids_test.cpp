@@ -7,7 +7,7 @@
 
 #include "core/club/playervalue.h"
 #include "core/club/squadneeds.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/records/ranges.h"
 #include "core/records/usertransfers.h"
 #include "core/season/leagues.h"

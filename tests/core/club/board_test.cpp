@@ -9,7 +9,7 @@
 #include "core/club/mood.h"
 #include "core/club/playervalue.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_usertransfers.h"
+#include "core/query/userdecisions.h"
 #include "core/records/history.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"

@@ -5,11 +5,11 @@
 #include "core/club/coaching.h"
 #include "core/club/injuries.h"
 #include "core/club/staff.h"
-#include "core/query/funcs_dates.h"
-#include "core/query/funcs_fields.h"
+#include "core/query/datesandform.h"
+#include "core/query/fields.h"
 #include "core/records/diarynotes.h"
 #include "core/records/frontstate.h"
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 #include "tests/core/club/management_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // archives and the inbox, and a league club with a squad.
 #pragma once
 #include "core/base/bytes.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/season/messages.h"
 #include "tests/core/club/management_fixture.h"
 

@@ -9,7 +9,7 @@
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "tests/core/records/records_fixture.h"

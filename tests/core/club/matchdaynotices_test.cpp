@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/base/corehooks.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "tests/core/club/management_fixture.h"
 #include "tests/fakes/text_env.h"
 

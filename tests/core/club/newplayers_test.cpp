@@ -5,7 +5,7 @@
 
 #include "core/club/development.h"
 #include "core/club/newplayers.h"
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 #include "core/records/training.h"
 #include "tests/core/club/management_fixture.h"
 #include "tests/fakes/player_checks.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_league.h"
-#include "core/query/funcs_outlook.h"
+#include "core/query/leagueoutlook.h"
+#include "core/query/leagueplaces.h"
 #include "core/records/dates.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include "core/base/bytes.h"
-#include "core/records/dataconv.h"
 #include "core/records/dates.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "tests/core/club/management_fixture.h"

@@ -7,7 +7,7 @@
 #include "core/club/board.h"
 #include "core/club/clubmoney.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "tests/fakes/board_checks.h"

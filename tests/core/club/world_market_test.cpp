@@ -9,7 +9,7 @@
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
 #include "core/club/transferprices.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "tests/fakes/market_checks.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "tests/fakes/squad_checks.h"
 #include "tests/fakes/world_records.h"
 

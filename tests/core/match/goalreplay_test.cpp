@@ -14,15 +14,15 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
-#include "core/records/disk.h"
-#include "core/records/newdisk.h"
+#include "core/records/blockfiles.h"
+#include "core/records/taggedfiles.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchresult.h"

@@ -4,7 +4,7 @@
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/test_util.h"

@@ -8,8 +8,8 @@
 
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchfigure.h"
 #include "core/match/motion.h"
 #include "tests/core/match/match_fixture.h"

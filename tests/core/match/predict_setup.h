@@ -9,7 +9,7 @@
 
 #include "core/club/squads.h"
 #include "core/match/matchsetup.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 
 namespace predicttest {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchsetup.h"

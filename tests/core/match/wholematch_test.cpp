@@ -4,7 +4,7 @@
 
 #include "core/base/pakfile.h"
 #include "core/match/replay.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
 

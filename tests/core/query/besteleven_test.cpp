@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/query/funcs_best11.h"
-#include "core/query/funcs_state.h"
+#include "core/query/besteleven.h"
+#include "core/query/layerstate.h"
 #include "tests/core/query/query_fixture.h"
 
 namespace {

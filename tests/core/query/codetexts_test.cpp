@@ -10,7 +10,7 @@
 
 #include "core/base/bytes.h"
 #include "core/club/tactics.h"
-#include "core/query/funcs_texts.h"
+#include "core/query/codetexts.h"
 #include "core/season/messages.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"

@@ -7,8 +7,8 @@
 
 #include "core/base/bytes.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_clubscreens.h"
-#include "core/query/funcs_comp.h"
+#include "core/query/clubscreens.h"
+#include "core/query/competitionnames.h"
 #include "core/season/competitions.h"
 #include "core/season/cuprounds.h"
 #include "core/season/nationorder.h"

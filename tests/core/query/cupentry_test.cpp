@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "core/query/funcs_cup.h"
-#include "core/query/funcs_divindex.h"
+#include "core/query/cupentry.h"
+#include "core/query/divisionindex.h"
 #include "core/season/european.h"
 #include "core/season/leagues.h"
 #include "core/season/nationorder.h"

@@ -7,7 +7,7 @@
 #include "core/club/playervalue.h"
 #include "core/club/scouting.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_dates.h"
+#include "core/query/datesandform.h"
 #include "core/records/dates.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_europe.h"
-#include "core/query/funcs_state.h"
+#include "core/query/europeanplaces.h"
+#include "core/query/layerstate.h"
 #include "core/records/honours.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"

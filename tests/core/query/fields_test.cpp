@@ -15,13 +15,13 @@
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
-#include "core/query/funcs_dealscreens.h"
-#include "core/query/funcs_fields.h"
-#include "core/query/funcs_forward.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/dealscreens.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
+#include "core/records/records.h"
 #include "core/season/clubfixtures.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"
@@ -32,8 +32,8 @@
 
 namespace {
 
-using QueryTest = RecordsTest;
-using QueryDeathTest = RecordsTest;
+using FieldQueryTest = RecordsTest;
+using FieldQueryDeathTest = RecordsTest;
 
 struct PlayerCase {
     const char* name;
@@ -45,7 +45,7 @@ struct PlayerCase {
 
 // Getters whose accessor has another name or whose value the layer
 // changes; the rest only forward.
-TEST_F(QueryTest, PlayerGettersGiveTheAccessorsFields) {
+TEST_F(FieldQueryTest, PlayerGettersGiveTheAccessorsFields) {
     const std::vector<PlayerCase> cases = {
         PlayerCase{"Position2", [](uint16_t p, int x) { SetPlayerPosition(p, int16_t(x)); },
                    [](uint16_t p) { return int(HVW_GetPlayerPosition2(p)); }, 11, 11},
@@ -93,7 +93,7 @@ TEST_F(QueryTest, PlayerGettersGiveTheAccessorsFields) {
     EXPECT_EQ(HVW_GetPlayerStat21Div10(player), 5);
 }
 
-TEST_F(QueryTest, PlayerSettersStoreThroughTheAccessors) {
+TEST_F(FieldQueryTest, PlayerSettersStoreThroughTheAccessors) {
     const uint16_t p = 7;
     HVW_SetPlayerClub(p, 12);
     HVW_SetPlayerLoanClub(p, 13);
@@ -125,7 +125,7 @@ TEST_F(QueryTest, PlayerSettersStoreThroughTheAccessors) {
     EXPECT_EQ(HVW_GetPlayerInitial(p), 0);
 }
 
-TEST_F(QueryTest, RecordAddressesAndRawReadsNeverCheck) {
+TEST_F(FieldQueryTest, RecordAddressesAndRawReadsNeverCheck) {
     EXPECT_EQ(HVW_GetPlayerRecord(0), &PlayerRecords[0]);
     EXPECT_EQ(HVW_GetPlayerRecord(kPlayers + 5), &PlayerRecords[kPlayers + 5]);
     recbits::StoreI32(PlayerRecords[kPlayers + 5].bytes + 16, -77);
@@ -135,7 +135,7 @@ TEST_F(QueryTest, RecordAddressesAndRawReadsNeverCheck) {
     EXPECT_EQ(HVW_GetFixtureDay(19999), 511);
 }
 
-TEST_F(QueryDeathTest, AccessorBackedMembersEndOnBadNumbers) {
+TEST_F(FieldQueryDeathTest, AccessorBackedMembersEndOnBadNumbers) {
     EXPECT_FATAL(HVW_GetPlayerAge(0), "");  // player 0 stops without a message
     EXPECT_FATAL(HVW_GetPlayerMoralePct(kPlayers), "'100'");
     EXPECT_FATAL(HVW_GetPlayerAge(kPlayers + 1), "negative player age : '101'");
@@ -143,7 +143,7 @@ TEST_F(QueryDeathTest, AccessorBackedMembersEndOnBadNumbers) {
     EXPECT_FATAL(HVW_GetClubBalance(-5), "neg club : '-5'");
 }
 
-TEST_F(QueryTest, ClubGettersAndSetters) {
+TEST_F(FieldQueryTest, ClubGettersAndSetters) {
     const int16_t c = 321;
     SetClubBalance(c, 4500000);
     HVW_SetClubControl(c, 1);
@@ -209,7 +209,7 @@ TEST_F(QueryTest, ClubGettersAndSetters) {
     EXPECT_EQ(HVW_GetClubRecordField(c), 77);
 }
 
-TEST_F(QueryTest, WeekFiguresGoToTheOutsAndAddUp) {
+TEST_F(FieldQueryTest, WeekFiguresGoToTheOutsAndAddUp) {
     const int16_t c = 10, w = 51;
     SetClubWeekTotalSignings(c, 100, w);
     SetClubWeekTotalWages(c, 200, w);
@@ -233,7 +233,7 @@ TEST_F(QueryTest, WeekFiguresGoToTheOutsAndAddUp) {
     EXPECT_EQ(HVW_GetClubLastBalance(c, w), 9876);
 }
 
-TEST_F(QueryTest, SeasonHistoryBlocksReadRaw) {
+TEST_F(FieldQueryTest, SeasonHistoryBlocksReadRaw) {
     const int16_t c = 3;
     SetClubCoach(c, 4, 17, 0);
     SetClubHistoryValue(c, 4, 654321);
@@ -243,7 +243,7 @@ TEST_F(QueryTest, SeasonHistoryBlocksReadRaw) {
     EXPECT_EQ(HVW_GetClubSeasonRecordEntry2(c, 4, 13), int16_t(654321 >> 16));
 }
 
-TEST_F(QueryTest, FixtureGettersReadTheSlot) {
+TEST_F(FieldQueryTest, FixtureGettersReadTheSlot) {
     PutFixture(5, 200, CupCode(2, 0), 14, 900, 3, 31, 1 << 10);
     EXPECT_EQ(HVW_GetFixtureDay(5), 200);
     EXPECT_EQ(HVW_GetFixtureComp(5), CupCode(2, 0));
@@ -257,7 +257,7 @@ TEST_F(QueryTest, FixtureGettersReadTheSlot) {
     EXPECT_EQ(MenuFixtureAway, 900);
 }
 
-TEST_F(QueryTest, CalendarAndDayWords) {
+TEST_F(FieldQueryTest, CalendarAndDayWords) {
     SeasonCalendar = SeasonCalendarState{3, 28, 1, 2004, 230, 1, {}, {}, {}};
     SeasonCalendar.leagueStartDay[6] = 33;
     SeasonCalendar.leagueEndDay[6] = 301;
@@ -286,7 +286,7 @@ TEST_F(QueryTest, CalendarAndDayWords) {
     CoreSetHooks(CoreHooks{});
 }
 
-TEST_F(QueryTest, SeasonOfDateAndSeasonMonths) {
+TEST_F(FieldQueryTest, SeasonOfDateAndSeasonMonths) {
     EXPECT_EQ(HVW_GetSeasonOfDate(2003, 0), 0);
     EXPECT_EQ(HVW_GetSeasonOfDate(2003, 5), 0);
     EXPECT_EQ(HVW_GetSeasonOfDate(2003, 6), 1);
@@ -297,7 +297,7 @@ TEST_F(QueryTest, SeasonOfDateAndSeasonMonths) {
     EXPECT_EQ(HVW_ShiftSeasonMonth(5), 11);
 }
 
-TEST_F(QueryTest, ViewedCountryAndTicketPrices) {
+TEST_F(FieldQueryTest, ViewedCountryAndTicketPrices) {
     HVW_SetViewedCountry(7);
     EXPECT_EQ(HVW_GetViewedCountry(), 7);
     EXPECT_EQ(HVW_GetTicketPrice(3, 4), 6);  // division first, then country
@@ -305,7 +305,7 @@ TEST_F(QueryTest, ViewedCountryAndTicketPrices) {
     EXPECT_EQ(HVW_GetTicketPrice(0, 9), 0);
 }
 
-TEST_F(QueryTest, SmallTablesArePlainReads) {
+TEST_F(FieldQueryTest, SmallTablesArePlainReads) {
     CountryBlocks[3] = CountryBlock{-70000, {1, 2, 3}};
     EXPECT_EQ(HVW_GetCountryBlockLong(3), -70000);
     EXPECT_EQ(HVW_GetCountryBlockWord0(3), 1);
@@ -341,7 +341,7 @@ TEST_F(QueryTest, SmallTablesArePlainReads) {
     HVW_NoOperation();
 }
 
-TEST_F(QueryTest, ClearsMarksAndTransferRecords) {
+TEST_F(FieldQueryTest, ClearsMarksAndTransferRecords) {
     std::memset(ClubMarkRecords, 7, sizeof ClubMarkRecords);
     HVW_ClearClubMarks();
     EXPECT_EQ(ClubMarkRecords[6 * 1199], 255);
@@ -352,7 +352,7 @@ TEST_F(QueryTest, ClearsMarksAndTransferRecords) {
     EXPECT_EQ(TransferRecords[9999].bytes[15], 0xFF);
 }
 
-TEST_F(QueryTest, RandomisesOneEntryPerClubOfTheDivision) {
+TEST_F(FieldQueryTest, RandomisesOneEntryPerClubOfTheDivision) {
     for (int16_t& v : SharedDivisionList) v = -5;
     HVW_RandomiseDivisionList(1, 0, 1);  // 10 clubs
     for (int i = 0; i < 10; ++i) {
@@ -362,7 +362,7 @@ TEST_F(QueryTest, RandomisesOneEntryPerClubOfTheDivision) {
     EXPECT_EQ(SharedDivisionList[10], -5);
 }
 
-TEST_F(QueryTest, BidsAndOfferDigits) {
+TEST_F(FieldQueryTest, BidsAndOfferDigits) {
     SetClubBid(4, 0, 12, 100, 0);
     SetClubBid(4, 3, 12, 100, 0);
     SetClubBid(1199, 1, 12, 100, 0);
@@ -380,7 +380,7 @@ TEST_F(QueryTest, BidsAndOfferDigits) {
     EXPECT_EQ(std::memcmp(OfferDigitRows[1], br, 8), 0);
 }
 
-TEST_F(QueryTest, MoneyRounding) {
+TEST_F(FieldQueryTest, MoneyRounding) {
     EXPECT_EQ(HVW_RoundMoneyDown(999), 0);
     EXPECT_EQ(HVW_RoundMoneyDown(9999), 9900);
     EXPECT_EQ(HVW_RoundMoneyDown(12345), 12000);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/query/funcs_fixtures.h"
+#include "core/query/fixturelookups.h"
 #include "core/season/cuprounds.h"
 #include "tests/core/query/query_fixture.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/query/funcs_matchday.h"
+#include "core/query/matchdaylookups.h"
 #include "tests/core/query/query_fixture.h"
 #include "tests/fakes/test_util.h"
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/query/funcs_outlook.h"
-#include "core/records/Access.h"
+#include "core/query/leagueoutlook.h"
+#include "core/records/records.h"
 #include "core/season/competitions.h"
 #include "core/season/european.h"
 #include "core/season/leagues.h"

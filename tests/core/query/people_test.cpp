@@ -7,9 +7,9 @@
 
 #include "core/base/bytes.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_people.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "tests/core/records/records_fixture.h"

@@ -7,7 +7,7 @@
 #include "core/club/squads.h"
 #include "core/match/matchratings.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "core/club/playervalue.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_report.h"
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
+#include "core/query/reportpicks.h"
 #include "tests/core/query/query_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/query/funcs_rankings.h"
+#include "core/query/scorerrankings.h"
 #include "tests/core/query/query_fixture.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <map>
 #include <string>
 
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_scouting.h"
-#include "core/records/Access.h"
+#include "core/query/people.h"
+#include "core/query/scouting.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/query/funcs_standings.h"
+#include "core/query/standings.h"
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"

@@ -5,7 +5,7 @@
 #include "core/base/bytes.h"
 #include "core/club/tactics.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_comments.h"
+#include "core/query/teamremarks.h"
 #include "tests/core/records/records_fixture.h"
 
 namespace {

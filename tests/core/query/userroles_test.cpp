@@ -6,7 +6,7 @@
 #include "core/club/squads.h"
 #include "core/club/tactics.h"
 #include "core/club/teamroles.h"
-#include "core/query/funcs_roles.h"
+#include "core/query/userroles.h"
 #include "tests/core/records/records_fixture.h"
 
 namespace {

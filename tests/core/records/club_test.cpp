@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/records/records.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

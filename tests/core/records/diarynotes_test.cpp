@@ -12,7 +12,7 @@
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
 #include "core/records/frontstate.h"
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 #include "core/season/messagetexts.h"
 #include "tests/core/records/league_fixture.h"
 

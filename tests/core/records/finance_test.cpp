@@ -5,8 +5,8 @@
 
 #include "core/base/bytes.h"
 #include "core/club/sponsorship.h"
-#include "core/records/Access.h"
 #include "core/records/dates.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"

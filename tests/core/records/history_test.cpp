@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/base/random.h"
-#include "core/records/Access.h"
 #include "core/records/history.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "core/club/board.h"
-#include "core/records/Access.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
+#include "core/records/records.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
 #include "tests/core/records/records_fixture.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/base/corehooks.h"
-#include "core/records/Access.h"
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
+#include "core/records/records.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 

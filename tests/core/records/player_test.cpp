@@ -11,8 +11,8 @@
 
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
-#include "core/base/onexit.h"
-#include "core/records/Access.h"
+#include "core/base/exitlist.h"
+#include "core/records/records.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

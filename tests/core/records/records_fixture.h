@@ -7,7 +7,7 @@
 #include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

@@ -10,10 +10,10 @@
 
 #include "core/base/bytes.h"
 #include "core/base/random.h"
-#include "core/query/funcs_scouting.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
+#include "core/query/scouting.h"
+#include "core/records/records.h"
 #include "core/records/referees.h"
+#include "core/records/shippeddatabase.h"
 #include "tests/core/records/records_fixture.h"
 #include "tests/fakes/test_util.h"
 

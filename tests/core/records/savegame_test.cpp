@@ -16,15 +16,15 @@
 #include <vector>
 
 #include "core/base/corehooks.h"
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
-#include "core/records/Access.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
+#include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
 #include "core/season/fixtures.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/records/savetable.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"

@@ -1,4 +1,4 @@
-#include "core/records/dataconv.h"
+#include "core/records/shippeddatabase.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/base/compress.h"
-#include "core/base/mem_win.h"
-#include "core/records/newdisk.h"
+#include "core/base/trackedmemory.h"
+#include "core/records/taggedfiles.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"

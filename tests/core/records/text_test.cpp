@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"

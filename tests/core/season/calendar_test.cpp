@@ -2,8 +2,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/query/funcs_finance.h"
-#include "core/query/funcs_people.h"
+#include "core/query/financerecord.h"
+#include "core/query/people.h"
 #include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/playerstats.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/query/funcs_comp.h"
+#include "core/query/competitionnames.h"
 #include "tests/core/season/season_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/query/funcs_state.h"
+#include "core/query/layerstate.h"
 #include "core/season/computertactics.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"

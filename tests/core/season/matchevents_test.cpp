@@ -8,8 +8,8 @@
 
 #include "core/base/bytes.h"
 #include "core/base/random.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/records/records.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchevents.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/records/textmsg.h"
+#include "core/records/messagetemplates.h"
 #include "core/season/messages.h"
 #include "tests/core/season/season_fixture.h"
 

@@ -7,9 +7,9 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/debug.h"
-#include "core/query/funcs_scouting.h"
-#include "core/query/funcs_state.h"
-#include "core/records/textmsg.h"
+#include "core/query/layerstate.h"
+#include "core/query/scouting.h"
+#include "core/records/messagetemplates.h"
 #include "tests/core/season/season_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "core/query/funcs_outlook.h"
+#include "core/query/leagueoutlook.h"
 #include "core/season/clubseason.h"
 #include "core/season/racestory.h"
 #include "core/season/reportfacts.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/club/squads.h"
-#include "core/query/funcs_comp.h"
-#include "core/query/funcs_cup.h"
-#include "core/query/funcs_fixtures.h"
-#include "core/query/funcs_groups.h"
+#include "core/query/competitionnames.h"
+#include "core/query/cupentry.h"
+#include "core/query/europeangroups.h"
+#include "core/query/fixturelookups.h"
 #include "core/records/history.h"
 #include "core/season/clubseason.h"
 #include "core/season/european.h"

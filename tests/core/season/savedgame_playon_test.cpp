@@ -15,7 +15,7 @@
 #include "core/club/board.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
 #include "core/season/calendar.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/base/random.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/nationalsquads.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "core/base/random.h"
-#include "core/records/Access.h"
 #include "core/records/honours.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"

@@ -11,7 +11,7 @@
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/match/matchresult.h"
-#include "core/query/funcs_europe.h"
+#include "core/query/europeanplaces.h"
 #include "core/records/honours.h"
 #include "core/season/clubseason.h"
 #include "core/season/matchsetup.h"

@@ -7,7 +7,7 @@
 
 #include "core/base/corehooks.h"
 #include "core/club/squads.h"
-#include "core/query/funcs_fields.h"
+#include "core/query/fields.h"
 #include "core/season/competitions.h"
 #include "core/season/matchday.h"
 #include "tests/core/season/season_fixture.h"

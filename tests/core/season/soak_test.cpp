@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "core/records/Access.h"
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
+#include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/soak.h"
 #include "tests/fakes/board_checks.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/club/squads.h"
-#include "core/query/funcs_people.h"
+#include "core/query/people.h"
 #include "tests/core/season/season_fixture.h"
 
 namespace {

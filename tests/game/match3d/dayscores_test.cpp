@@ -1,7 +1,7 @@
 // The other scores of the day: today's fixtures of the user's competition
 // before his own, with the goals of the event log up to a minute, and the
 // in-match live results that the title bar's ticker reads from them.
-#include "game/match3d/igroundscores.h"
+#include "game/match3d/dayscores.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "core/match/matchclock.h"
 #include "core/match/matchstate.h"
 #include "core/season/fixtureday.h"
-#include "game/match3d/igleague.h"
+#include "game/match3d/liveresults.h"
 #include "tests/core/season/season_fixture.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/match3d/gfxmgr.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/iconpages.h"
+#include "game/system/device3d.h"
+#include "game/system/renderstates.h"
+#include "game/system/textures3d.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/test_util.h"

@@ -5,9 +5,9 @@
 
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
-#include "game/match3d/igmcont.h"
-#include "game/match3d/matchquery.h"
-#include "game/match3d/vidopt.h"
+#include "game/match3d/matchmenus.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/match3d/videochoice.h"
 #include "tests/core/match/scenario.h"
 #include "tests/game/screens/engine_fixture.h"
 

@@ -9,20 +9,20 @@
 #include <numbers>
 #include <string>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "core/match/replay.h"
-#include "game/match3d/d3dtex.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/kitload.h"
 #include "game/match3d/matchcam.h"
 #include "game/match3d/matchkeys.h"
+#include "game/match3d/matchtextures.h"
+#include "game/match3d/renderview.h"
 #include "game/match3d/stadium.h"
 #include "game/screens/engine/loadanim.h"
 #include "tests/fakes/d3d_env.h"

@@ -8,7 +8,7 @@
 #include "core/match/actions.h"
 #include "core/match/infobar.h"
 #include "core/match/matchphases.h"
-#include "game/match3d/matchquery.h"
+#include "game/match3d/matchsoundbanks.h"
 #include "tests/core/match/frame_fixture.h"
 
 namespace {

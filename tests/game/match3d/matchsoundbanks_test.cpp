@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "core/base/mem_win.h"
-#include "game/match3d/matchquery.h"
-#include "game/system/sounddrv.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/matchsoundbanks.h"
+#include "game/system/sounddriver.h"
 #include "platform/dsound.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/support_env.h"

@@ -10,11 +10,11 @@
 #include <tuple>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/d3dtex.h"
+#include "core/base/trackedmemory.h"
 #include "game/match3d/kitload.h"
-#include "game/system/dxd3dtex.h"
+#include "game/match3d/matchtextures.h"
+#include "game/system/textures3d.h"
 #include "platform/ddraw.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"

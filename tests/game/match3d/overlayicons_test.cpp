@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/match3d/d3dicon.h"
-#include "game/match3d/gfxmgr.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3drs.h"
-#include "game/system/dxd3dtex.h"
-#include "game/system/maths.h"
+#include "core/base/trackedmemory.h"
+#include "game/match3d/iconpages.h"
+#include "game/match3d/overlayicons.h"
+#include "game/system/device3d.h"
+#include "game/system/matrices.h"
+#include "game/system/renderstates.h"
+#include "game/system/textures3d.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"

@@ -1,7 +1,7 @@
 // The match sound effects on a recording sound driver: which sample plays
 // on which channel and how loud, the crowd rule, the silent cases and the
 // draws from the shared generator.
-#include "game/match3d/sfx.h"
+#include "game/match3d/soundeffects.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/periodrunner.h"
 #include "core/match/replay.h"
-#include "game/match3d/matchquery.h"
+#include "game/match3d/matchsoundbanks.h"
 #include "tests/fakes/sound_recorder.h"
 
 namespace {

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
+#include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
-#include "game/match3d/d3dtex.h"
-#include "game/match3d/d3dware.h"
 #include "game/match3d/kitload.h"
+#include "game/match3d/matchtextures.h"
+#include "game/match3d/renderview.h"
 #include "game/match3d/stadium.h"
 #include "game/screens/engine/loadanim.h"
-#include "game/system/dxd3d.h"
-#include "game/system/dxd3drs.h"
+#include "game/system/device3d.h"
+#include "game/system/renderstates.h"
 #include "platform/d3d.h"
 #include "tests/fakes/d3d_env.h"
 #include "tests/fakes/pak_fixture.h"

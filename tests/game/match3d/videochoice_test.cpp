@@ -1,7 +1,7 @@
 // The video choice over described cards: scores, the automatic choice and
 // its refusals, the modes found, the options the memories and devices
 // allow, and the options screen driven by the scripted user.
-#include "game/match3d/vidopt.h"
+#include "game/match3d/videochoice.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/screens/engine/hvmenusys.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/displaymaps.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/video_cards.h"
 #include "tests/game/screens/engine_fixture.h"

@@ -7,16 +7,16 @@
 #include <memory>
 #include <vector>
 
-#include "game/screens/engine/machine.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menusetup.h"
-#include "game/system/gfx.h"
+#include "game/screens/engine/screenmachine.h"
+#include "game/system/display2d.h"
 #include "game/system/keyboard.h"
+#include "game/system/mainwindow.h"
 #include "game/system/mouse.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "tests/fakes/menu_env.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"

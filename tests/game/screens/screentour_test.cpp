@@ -14,10 +14,10 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/leagues.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/screenids.h"
 #include "game/system/startup.h"
 #include "tests/fakes/menu_env.h"

@@ -8,11 +8,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/season/leagues.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/start/startmenu.h"
 #include "tests/game/screens/club/staff_records.h"
 #include "tests/game/screens/engine_fixture.h"

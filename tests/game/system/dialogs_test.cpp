@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/system/dxenum.h"
-#include "game/system/windlg.h"
+#include "game/system/dialogs.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "platform/dialog.h"
 #include "tests/fakes/test_util.h"

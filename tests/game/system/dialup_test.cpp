@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "game/system/ras.h"
+#include "game/system/dialup.h"
+#include "game/system/sockets.h"
 #include "game/system/timestamp.h"
-#include "game/system/wsock.h"
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/rasapi.h"

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
-#include "game/system/dxdraw.h"
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "core/base/exitlist.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "platform/window.h"
 #include "tests/fakes/d3d_env.h"

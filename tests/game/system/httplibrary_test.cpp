@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "game/system/http.h"
-#include "game/system/httpinet.h"
-#include "game/system/wsock.h"
+#include "game/system/httpchoice.h"
+#include "game/system/httplibrary.h"
+#include "game/system/sockets.h"
 #include "platform/library.h"
 #include "platform/wininet.h"
 #include "tests/fakes/test_util.h"

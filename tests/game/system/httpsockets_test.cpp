@@ -11,9 +11,9 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "game/system/httpwsok.h"
-#include "game/system/timerint.h"
-#include "game/system/wsock.h"
+#include "game/system/httpsockets.h"
+#include "game/system/sockets.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "tests/fakes/loopback_server.h"
 #include "tests/fakes/test_util.h"

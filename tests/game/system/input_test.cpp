@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
+#include "core/base/exitlist.h"
 #include "game/system/joystick.h"
 #include "game/system/keyboard.h"
+#include "game/system/mainwindow.h"
 #include "game/system/mouse.h"
 #include "game/system/poll.h"
-#include "game/system/winlib.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "tests/fakes/support_env.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/onexit.h"
-#include "game/system/winlib.h"
+#include "core/base/exitlist.h"
+#include "game/system/mainwindow.h"
 #include "platform/window.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/system/maths.h"
+#include "game/system/matrices.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/mem_win.h"
-#include "game/system/xyzdata.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/modeldata.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 

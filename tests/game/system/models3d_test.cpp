@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/dxd3dobj.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/models3d.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "game/system/dxenum.h"
 #include "game/system/keyboard.h"
+#include "game/system/mainwindow.h"
 #include "game/system/mouse.h"
 #include "game/system/movie.h"
-#include "game/system/winlib.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "platform/input.h"
 #include "platform/mci.h"

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
-#include "game/system/colconv.h"
-#include "game/system/dxdraw.h"
-#include "game/system/gfx.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/pixelformats.h"
 #include "platform/ddraw.h"
 #include "tests/fakes/test_util.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "core/base/debug.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "tests/fakes/support_env.h"

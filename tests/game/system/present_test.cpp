@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/system/dxdraw.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "game/system/display2d.h"
+#include "game/system/displaysurfaces.h"
+#include "game/system/mainwindow.h"
 #include "platform/ddraw.h"
 #include "platform/glcontext.h"
 #include "platform/window.h"

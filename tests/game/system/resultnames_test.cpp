@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "game/system/dxerror.h"
+#include "game/system/resultnames.h"
 #include "tests/fakes/test_util.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/system/dxd3danim.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/skeletalposing.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/xyz_fixture.h"
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/onexit.h"
-#include "game/system/timerint.h"
-#include "game/system/wsock.h"
+#include "core/base/exitlist.h"
+#include "game/system/sockets.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "platform/winsock.h"
 #include "tests/fakes/loopback_server.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/base/onexit.h"
-#include "game/system/dxsound.h"
+#include "core/base/exitlist.h"
+#include "game/system/soundchannels.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
 #include "tests/fakes/support_env.h"

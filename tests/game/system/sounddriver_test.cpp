@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
-#include "game/system/dxsound.h"
+#include "core/base/trackedmemory.h"
 #include "game/system/poll.h"
-#include "game/system/sounddrv.h"
+#include "game/system/soundchannels.h"
+#include "game/system/sounddriver.h"
 #include "platform/clock.h"
 #include "platform/dsound.h"
 #include "tests/fakes/support_env.h"

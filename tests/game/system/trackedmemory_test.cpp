@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "core/base/debug.h"
-#include "core/base/mem_win.h"
-#include "game/system/timerint.h"
+#include "core/base/trackedmemory.h"
+#include "game/system/tickclock.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"
 

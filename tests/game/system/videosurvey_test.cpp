@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/base/debug.h"
-#include "game/system/dxenum.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "platform/library.h"
 #include "tests/fakes/test_util.h"

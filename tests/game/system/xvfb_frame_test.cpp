@@ -11,9 +11,9 @@
 #include <string>
 #include <thread>
 
-#include "game/system/dxenum.h"
-#include "game/system/gfx.h"
-#include "game/system/winlib.h"
+#include "game/system/display2d.h"
+#include "game/system/mainwindow.h"
+#include "game/system/videosurvey.h"
 #include "platform/ddraw.h"
 #include "tests/fakes/test_util.h"
 

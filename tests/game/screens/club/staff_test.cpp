@@ -7,18 +7,18 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
+#include "core/base/trackedmemory.h"
 #include "core/club/staff.h"
 #include "game/screens/club/staffbars.h"
 #include "game/screens/club/stafflist.h"
 #include "game/screens/club/staffmember.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/painting.h"
 #include "game/screens/squad/drillchart.h"
 #include "game/screens/squad/fitnesslists.h"
-#include "game/system/colconv.h"
+#include "game/system/pixelformats.h"
 #include "tests/fakes/text_env.h"
 #include "tests/game/screens/club/staff_records.h"
 

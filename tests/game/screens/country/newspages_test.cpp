@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_people.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
@@ -20,7 +20,7 @@
 #include "core/season/news.h"
 #include "game/screens/club/clubmain.h"
 #include "game/screens/country/newspages.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/start/startmenu.h"
 #include "tests/game/screens/engine_fixture.h"
 #include "tests/game/screens/shared_world.h"

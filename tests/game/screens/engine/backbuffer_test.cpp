@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/screens/engine/menupc.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/system/mainwindow.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
-#include "game/system/winlib.h"
+#include "game/system/tickclock.h"
 #include "platform/window.h"
 #include "tests/fakes/support_env.h"
 #include "tests/fakes/test_util.h"

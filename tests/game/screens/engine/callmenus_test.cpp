@@ -2,7 +2,7 @@
 // calls and their messages, the static part, hotspots collected from a
 // synthetic map, the events of the hotspot loop under injected mouse input
 // on the driven clock, and the displayed match minute.
-#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/callmenus.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "core/match/matchclock.h"
 #include "core/match/matchstate.h"
-#include "game/screens/engine/hvmenusys.h"
+#include "game/screens/engine/displaymaps.h"
 #include "game/system/picture.h"
 #include "tests/game/screens/engine_fixture.h"
 

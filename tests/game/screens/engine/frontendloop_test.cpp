@@ -1,9 +1,9 @@
 // The front-end controller and its services: ids, the default pop-up
 // handler, the recent-screens history, the title date, and the whole front
 // end driven headless from the start pictures to the quit question.
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/club/clubmain.h"
-#include "game/screens/engine/hvmenu.h"
+#include "game/screens/engine/callmenus.h"
 #include "game/screens/matchday/lastmatch.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
+#include "core/base/trackedmemory.h"
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "game/screens/start/saveslots.h"

@@ -1,11 +1,11 @@
 // Gradient fills and blended rows in a 24-bit back buffer in memory.
 #include <gtest/gtest.h>
 
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menugrad.h"
-#include "game/screens/engine/menupc.h"
-#include "game/system/colconv.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/gradients.h"
+#include "game/screens/engine/painting.h"
+#include "game/system/pixelformats.h"
 
 namespace {
 

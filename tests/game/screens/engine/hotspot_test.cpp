@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "game/screens/engine/exmenu.h"
 #include "game/screens/engine/menuservices.h"
+#include "game/screens/engine/painting.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {

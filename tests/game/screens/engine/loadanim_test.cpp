@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/loadanim.h"
-#include "game/screens/engine/menupc.h"
-#include "game/system/gfx.h"
+#include "game/system/display2d.h"
 #include "game/system/picture.h"
 #include "game/system/poll.h"
-#include "game/system/timerint.h"
+#include "game/system/tickclock.h"
 #include "platform/clock.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/pakfile.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
+#include "game/screens/engine/painting.h"
 #include "game/system/picture.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/pak_fixture.h"

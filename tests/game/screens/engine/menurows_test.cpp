@@ -6,14 +6,14 @@
 #include <cstring>
 #include <vector>
 
-#include "core/records/Access.h"
+#include "core/records/records.h"
 #include "core/season/news.h"
-#include "game/match3d/kittab.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menucont.h"
-#include "game/screens/engine/menupc.h"
+#include "game/match3d/kitpalette.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menurows.h"
+#include "game/screens/engine/painting.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/test_util.h"
 

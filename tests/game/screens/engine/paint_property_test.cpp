@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/base/random.h"
-#include "game/screens/engine/exm_text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/menupc.h"
+#include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/painting.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/test_util.h"
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/exti.h"
-#include "game/screens/engine/machine.h"
-#include "game/system/colconv.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/painting.h"
+#include "game/screens/engine/screenmachine.h"
+#include "game/screens/engine/textentry.h"
 #include "game/system/picture.h"
+#include "game/system/pixelformats.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // The screen-table engine driven by synthetic tables, injected mouse and key
 // events and the manual clock.
-#include "game/screens/engine/machine.h"
+#include "game/screens/engine/screenmachine.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/records/text.h"
-#include "game/screens/engine/exmenu.h"
-#include "game/screens/engine/exti.h"
+#include "game/screens/engine/painting.h"
+#include "game/screens/engine/textentry.h"
 #include "tests/fakes/test_util.h"
 #include "tests/game/screens/engine_fixture.h"
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "core/base/mem_win.h"
-#include "game/screens/engine/gfx_gen.h"
-#include "game/system/colconv.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/stripcolours.h"
+#include "game/system/pixelformats.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/test_util.h"
 

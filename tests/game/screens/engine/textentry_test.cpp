@@ -1,6 +1,6 @@
 // Keyboard text entry, one frame at a time, with keys injected through the
 // window and the fonts of the data kit.
-#include "game/screens/engine/exti.h"
+#include "game/screens/engine/textentry.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "core/base/mem_win.h"
-#include "game/screens/engine/exmenu.h"
+#include "core/base/trackedmemory.h"
+#include "game/screens/engine/painting.h"
 #include "tests/game/screens/engine_fixture.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "core/base/bytes.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
-#include "core/records/disk.h"
+#include "core/query/layerstate.h"
+#include "core/records/blockfiles.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "game/screens/engine/menuservices.h"

@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "core/base/mem_win.h"
 #include "core/base/random.h"
-#include "core/query/funcs_state.h"
-#include "core/records/Access.h"
-#include "core/records/dataconv.h"
+#include "core/base/trackedmemory.h"
+#include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
+#include "core/records/records.h"
+#include "core/records/shippeddatabase.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
 #include "game/screens/club/clubinfo.h"
 #include "game/screens/club/clubmain.h"
-#include "game/screens/engine/menucont.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/league/divisionclubs.h"
 #include "game/screens/start/playedcountries.h"
 #include "game/screens/start/saveslots.h"

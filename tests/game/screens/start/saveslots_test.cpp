@@ -138,7 +138,7 @@ TEST_F(SaveIndexTest, TheAutomaticSaveNamesSlotTenAndKeepsTheOthers) {
 #include <functional>
 #include <string_view>
 
-#include "core/records/disk.h"
+#include "core/records/blockfiles.h"
 #include "core/records/history.h"
 #include "core/records/savetable.h"
 #include "core/records/text.h"
