@@ -428,8 +428,27 @@ uint16_t FindClubManager(int16_t club) {
 
 namespace {
 
+// ScanClubManager over the club's kept members, in the same number order:
+// only those playing for it count, by their kept manager kinds.
+uint16_t ScanKeptClubManager(const uint16_t* members, int count, int16_t club) {
+    const uint32_t* words = PlayerClubWords();
+    const uint8_t* kinds = PlayerManagerKinds();
+    uint16_t playerManager = kNoManager;
+    for (int i = 0; i < count; ++i) {
+        const uint16_t player = members[i];
+        if (uint16_t(words[player]) != uint16_t(club)) continue;
+        if ((kinds[player] & kKeptManager) != 0 && player != kNoManager) return player;
+        if ((kinds[player] & kKeptPlayerManager) != 0) playerManager = player;
+    }
+    return playerManager;
+}
+
 uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
+    int count = 0;
+    // While the club words are kept, only the club's own players are read.
+    if (const uint16_t* members = KeptClubMembers(club, &count); members != nullptr)
+        return ScanKeptClubManager(members, count, club);
     uint16_t playerManager = kNoManager;
     // While the club words are kept, only the club's own records are read.
     const uint32_t* words = PlayerClubWords();
@@ -451,14 +470,28 @@ uint16_t ScanClubManager(int16_t club) {
 void FindEveryClubManager() {
     bool found[kClubCount] = {};
     std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kNoManager);
+    // While the club words are kept, no player record is read.
+    const uint32_t* words = PlayerClubWords();
+    const uint8_t* kinds = PlayerManagerKinds();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
-        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-        const uint16_t club = GetPlayerClub(player);
+        uint16_t club;
+        bool manages, playerManager;
+        if (words != nullptr) {
+            club = uint16_t(words[player]);
+            manages = (kinds[player] & kKeptManager) != 0;
+            playerManager = (kinds[player] & kKeptPlayerManager) != 0;
+        } else {
+            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+            club = GetPlayerClub(player);
+            if (!IsClubNumber(club)) continue;
+            manages = GetPlayerPosition(player) == 13;
+            playerManager = GetPlayerHalvorn(player) != 0;
+        }
         if (!IsClubNumber(club) || found[club]) continue;
-        if (GetPlayerPosition(player) == 13 && player != kNoManager) {
+        if (manages && player != kNoManager) {
             g_managers.manager[club] = player;
             found[club] = true;
-        } else if (GetPlayerHalvorn(player) != 0) {
+        } else if (playerManager) {
             g_managers.manager[club] = player;
         }
     }
