@@ -446,11 +446,12 @@ uint16_t ScanKeptClubManager(const uint16_t* members, int count, int16_t club) {
 uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
     int count = 0;
-    // While the club words are kept, only the club's own players are read.
+    // While the club words are kept, only the club's kept members are read.
     if (const uint16_t* members = KeptClubMembers(club, &count); members != nullptr)
         return ScanKeptClubManager(members, count, club);
     uint16_t playerManager = kNoManager;
-    // While the club words are kept, only the club's own records are read.
+    // A number that is no club's has no members: while the club words are
+    // kept, only the records of players it names are read.
     const uint32_t* words = PlayerClubWords();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (words != nullptr) {
