@@ -475,24 +475,16 @@ void FindEveryClubManager() {
     const uint32_t* words = PlayerClubWords();
     const uint8_t* kinds = PlayerManagerKinds();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
-        uint16_t club;
-        bool manages, playerManager;
-        if (words != nullptr) {
-            club = uint16_t(words[player]);
-            manages = (kinds[player] & kKeptManager) != 0;
-            playerManager = (kinds[player] & kKeptPlayerManager) != 0;
-        } else {
-            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-            club = GetPlayerClub(player);
-            if (!IsClubNumber(club)) continue;
-            manages = GetPlayerPosition(player) == 13;
-            playerManager = GetPlayerHalvorn(player) != 0;
-        }
+        if (words == nullptr) PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+        const uint16_t club = words != nullptr ? uint16_t(words[player]) : GetPlayerClub(player);
         if (!IsClubNumber(club) || found[club]) continue;
+        const bool manages =
+            words != nullptr ? (kinds[player] & kKeptManager) != 0 : GetPlayerPosition(player) == 13;
         if (manages && player != kNoManager) {
             g_managers.manager[club] = player;
             found[club] = true;
-        } else if (playerManager) {
+        } else if (words != nullptr ? (kinds[player] & kKeptPlayerManager) != 0
+                                    : GetPlayerHalvorn(player) != 0) {
             g_managers.manager[club] = player;
         }
     }
