@@ -1,6 +1,7 @@
 #include "core/club/board.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <type_traits>
 #include <utility>
@@ -245,6 +246,31 @@ void ReviewClub(int16_t club) {
     ReviewManager(club, manager);
 }
 
+// The players a search for a manager looks at, in number order: while the
+// kept tables hold them, only those who manage without playing (the others
+// fail the search's position test, which draws nothing), else all.
+class ManagerCandidates {
+  public:
+    ManagerCandidates() : set_(KeptManagerSet()) {}
+    // The next candidate after p (start from 0); PlayerCount at the end.
+    uint16_t Next(uint16_t p) const {
+        const uint32_t end = std::min<uint32_t>(PlayerCount, kMaxPlayers);
+        uint32_t next = uint32_t(p) + 1;
+        if (set_ == nullptr || next >= end) return next < end ? uint16_t(next) : uint16_t(end);
+        uint64_t bits = set_[next >> 6] & (~uint64_t(0) << (next & 63));
+        uint32_t word = next >> 6;
+        while (bits == 0) {
+            if (++word * 64 >= end) return uint16_t(end);
+            bits = set_[word];
+        }
+        next = word * 64 + uint32_t(std::countr_zero(bits));
+        return uint16_t(std::min(next, end));
+    }
+
+  private:
+    const uint64_t* set_;
+};
+
 // The best free manager whose reputation lies in [R/2, R]; 0 when none.
 uint16_t BestFreeAgent(int16_t club, int clubRepPct) {
     uint16_t best = 0;
@@ -252,7 +278,9 @@ uint16_t BestFreeAgent(int16_t club, int clubRepPct) {
     // While the club words are kept, the records of players with a club
     // are not read.
     const uint32_t* words = PlayerClubWords();
-    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
+    const ManagerCandidates candidates;
+    const uint16_t end = uint16_t(std::min<int>(PlayerCount, kMaxPlayers));
+    for (uint16_t p = candidates.Next(0); p < end; p = candidates.Next(p)) {
         // The user is never handed a club: he applies for vacancies himself.
         if (p == kNoManager || p == kUser) continue;
         const uint16_t hisClub = words != nullptr ? uint16_t(words[p]) : GetPlayerClub(p);
@@ -272,7 +300,9 @@ uint16_t BestEmployedManager(int16_t club, int clubRepPct) {
     const int place = GetClubLeaguePosition(club);
     uint16_t best = 0;
     int bestScore = -1;
-    for (uint16_t p = 1; p < PlayerCount && p < kMaxPlayers; ++p) {
+    const ManagerCandidates candidates;
+    const uint16_t end = uint16_t(std::min<int>(PlayerCount, kMaxPlayers));
+    for (uint16_t p = candidates.Next(0); p < end; p = candidates.Next(p)) {
         if (p == kNoManager || GetPlayerField52(p) < kSettledWeeks) continue;
         const uint16_t hisClub = GetPlayerClub(p);
         if (!IsClubNumber(hisClub) || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;

@@ -110,8 +110,9 @@ int g_keptLookups = 0;  // guards alive, one within another
 KeptClubLookups::KeptClubLookups() {
     if (g_keptLookups++ > 0) return;
     KeepNextFixtures(true);
-    KeepClubManagers(true);
+    // The kept club words first: the managers are then found from them.
     KeepPlayerMarketKeys(true);
+    KeepClubManagers(true);
     KeepFinanceFixtureIndex(true);
 }
 

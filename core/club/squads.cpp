@@ -428,10 +428,30 @@ uint16_t FindClubManager(int16_t club) {
 
 namespace {
 
+// ScanClubManager over the club's kept members, in the same number order:
+// only those playing for it count, by their kept manager kinds.
+uint16_t ScanKeptClubManager(const uint16_t* members, int count, int16_t club) {
+    const uint32_t* words = PlayerClubWords();
+    const uint8_t* kinds = PlayerManagerKinds();
+    uint16_t playerManager = kNoManager;
+    for (int i = 0; i < count; ++i) {
+        const uint16_t player = members[i];
+        if (uint16_t(words[player]) != uint16_t(club)) continue;
+        if ((kinds[player] & kKeptManager) != 0 && player != kNoManager) return player;
+        if ((kinds[player] & kKeptPlayerManager) != 0) playerManager = player;
+    }
+    return playerManager;
+}
+
 uint16_t ScanClubManager(int16_t club) {
     if (club < 0) return kNoManager;
+    int count = 0;
+    // While the club words are kept, only the club's kept members are read.
+    if (const uint16_t* members = KeptClubMembers(club, &count); members != nullptr)
+        return ScanKeptClubManager(members, count, club);
     uint16_t playerManager = kNoManager;
-    // While the club words are kept, only the club's own records are read.
+    // A number that is no club's has no members: while the club words are
+    // kept, only the records of players it names are read.
     const uint32_t* words = PlayerClubWords();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (words != nullptr) {
@@ -451,14 +471,20 @@ uint16_t ScanClubManager(int16_t club) {
 void FindEveryClubManager() {
     bool found[kClubCount] = {};
     std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kNoManager);
+    // While the club words are kept, no player record is read.
+    const uint32_t* words = PlayerClubWords();
+    const uint8_t* kinds = PlayerManagerKinds();
     for (uint16_t player = 1; player < PlayerCount; ++player) {
-        PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-        const uint16_t club = GetPlayerClub(player);
+        if (words == nullptr) PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+        const uint16_t club = words != nullptr ? uint16_t(words[player]) : GetPlayerClub(player);
         if (!IsClubNumber(club) || found[club]) continue;
-        if (GetPlayerPosition(player) == 13 && player != kNoManager) {
+        const bool manages =
+            words != nullptr ? (kinds[player] & kKeptManager) != 0 : GetPlayerPosition(player) == 13;
+        if (manages && player != kNoManager) {
             g_managers.manager[club] = player;
             found[club] = true;
-        } else if (GetPlayerHalvorn(player) != 0) {
+        } else if (words != nullptr ? (kinds[player] & kKeptPlayerManager) != 0
+                                    : GetPlayerHalvorn(player) != 0) {
             g_managers.manager[club] = player;
         }
     }

@@ -139,6 +139,11 @@ int32_t g_spareCounts[2][kSpareNationalities];
 constexpr int kSpareSetWords = (kMaxPlayers + 63) / 64;
 std::vector<uint64_t> g_spareSets[2][kSpareNationalities + 1];
 
+// Kept beside them: each player's manager kinds (see the header) and the
+// players who manage without playing, as a set of player numbers.
+uint8_t g_managerKinds[kMaxPlayers];
+uint64_t g_managerSet[kSpareSetWords];
+
 void SetSpareBit(std::vector<uint64_t>& set, uint16_t player, bool on) {
     if (set.empty()) set.assign(kSpareSetWords, 0);
     const uint64_t bit = uint64_t(1) << (player & 63);
@@ -190,6 +195,12 @@ void ClearSpareKeys() {
     }
 }
 
+uint8_t ManagerKindsOf(uint16_t player) {
+    const uint8_t* rec = Rec(player);
+    const bool manages = ReadField(rec, kHalvornB) != 0 || ReadField(rec, kPosition) == 13;
+    return uint8_t((manages ? kKeptManager : 0) | (ReadField(rec, kHalvorn) != 0 ? kKeptPlayerManager : 0));
+}
+
 uint32_t ClubWordsOf(uint16_t player) {
     const uint8_t* rec = Rec(player);
     return uint32_t(LoadU16(rec + kClub)) | uint32_t(LoadU16(rec + kLoanClub)) << 16;
@@ -228,6 +239,12 @@ void KeepTableEntry(uint16_t player) {
     if (player < g_keptBuilt) CountSpareKey(player, g_spareKeys[player], -1);
     g_spareKeys[player] = SpareKeyOf(player);
     CountSpareKey(player, g_spareKeys[player], 1);
+    g_managerKinds[player] = ManagerKindsOf(player);
+    const uint64_t bit = uint64_t(1) << (player & 63);
+    if ((g_managerKinds[player] & kKeptManager) != 0)
+        g_managerSet[player >> 6] |= bit;
+    else
+        g_managerSet[player >> 6] &= ~bit;
     const uint32_t words = ClubWordsOf(player);
     // A player below g_keptBuilt is in the members under his old words;
     // one beyond it joins them now.
@@ -244,7 +261,7 @@ bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
     if (PlayerCount < g_keptBuilt) g_keptBuilt = 0, g_membersKept = false;
-    if (g_keptBuilt == 0) ClearSpareKeys();
+    if (g_keptBuilt == 0) ClearSpareKeys(), std::fill(std::begin(g_managerSet), std::end(g_managerSet), 0);
     for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
         const unsigned ahead = player + kPlayerPrefetchAhead;
         PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
@@ -579,6 +596,7 @@ void SetPlayerFans(uint16_t player, int16_t value) {
 void SetPlayerHalvorn(uint16_t player, int16_t value) {
     TouchClubOf(player);
     SetUnlessLocked(player, kHalvorn, value);
+    RefreshMarketKey(player);
 }
 void SetPlayerHalvornB(uint16_t player, int16_t value) {
     TouchClubOf(player);
@@ -892,6 +910,8 @@ void KeepPlayerMarketKeys(bool keep) {
 
 const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys : nullptr; }
 const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
+const uint8_t* PlayerManagerKinds() { return KeptTablesUpToDate() ? g_managerKinds : nullptr; }
+const uint64_t* KeptManagerSet() { return KeptTablesUpToDate() ? g_managerSet : nullptr; }
 const uint16_t* PlayerSpareKeys() { return KeptTablesUpToDate() ? g_spareKeys : nullptr; }
 const uint64_t* KeptSpareSet(bool outfield, int nationality) {
     if (nationality >= kSpareNationalities || !KeptTablesUpToDate()) return nullptr;

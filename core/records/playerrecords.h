@@ -435,6 +435,17 @@ const uint16_t* PlayerMarketKeys();
 // Kept beside the keys: each player's club word (low 16 bits) and loan-club
 // word (high 16 bits) as the record holds them; nullptr while none are kept.
 const uint32_t* PlayerClubWords();
+// Kept beside the keys: what each player's record says of managing a club,
+// the two bits a walk for a club's manager reads: kKeptManager when he
+// manages without playing (his position reads 13), kKeptPlayerManager when
+// his halvorn flag is set.  nullptr while none are kept.
+constexpr uint8_t kKeptManager = 1;
+constexpr uint8_t kKeptPlayerManager = 2;
+const uint8_t* PlayerManagerKinds();
+// The players with kKeptManager as a set of player numbers (bit p & 63 of
+// word p >> 6, kMaxPlayers bits), nullptr while none are kept; good until
+// the next change of a kind.
+const uint64_t* KeptManagerSet();
 // Kept beside the keys: each player's spare key, what his own record
 // decides of whether a club may bring him in for its side (the spare-player
 // search): kPlayerNotSpare when he is on loan trial or international duty,

@@ -606,8 +606,9 @@ void PlayDayFixtures() {
 }  // namespace
 
 DayFixturesKeeper::DayFixturesKeeper() {
-    KeepClubManagers(true);
+    // The kept club words first: the managers are then found from them.
     KeepPlayerMarketKeys(true);
+    KeepClubManagers(true);
     KeepShortListIndex(true);
     MatchEvents_KeepFirstFree(true);
     TallyKeepDayResults(true);

@@ -99,13 +99,21 @@ uint16_t DrawFromSet(int tries, int count, const uint64_t* set, const Test& test
     constexpr int kBlock = 512;
     uint16_t block[kBlock];
     const int span = count - 4;
+    // A draw is below 32768: wider spans take it as it is.  The remainder
+    // by the span, asked for at every draw, by multiplication: for 32-bit
+    // numbers ((m * a) mod 2^64) * span / 2^64 with m = 2^64 / span rounded
+    // up is exactly a % span.
+    const bool wide = span > GAME_RAND_MAX;
+    const uint64_t inverse = wide ? 0 : ~uint64_t(0) / uint32_t(span) + 1;
+    const auto remainder = [&](uint32_t a) {
+        return uint32_t((unsigned __int128)(inverse * a) * uint32_t(span) >> 64);
+    };
     for (int done = 0; done < tries;) {
         const int n = std::min(kBlock, tries - done);
         const uint32_t start = GameRandomState();
         GameRandomBlock(block, n);
         for (int j = 0; j < n; ++j) {
-            // A draw is below 32768: wider spans take it as it is.
-            const uint16_t p = uint16_t(3 + (span > GAME_RAND_MAX ? block[j] : block[j] % span));
+            const uint16_t p = uint16_t(3 + (wide ? block[j] : remainder(block[j])));
             if (((set[p >> 6] >> (p & 63)) & 1) == 0 || !test(p)) continue;
             GameSetRandomState(start);
             GameRandomSkip(uint32_t(j + 1));

@@ -4,6 +4,9 @@
 
 #include <cstring>
 #include <functional>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "core/base/bytes.h"
 #include "core/club/mood.h"
@@ -341,6 +344,43 @@ TEST_F(BoardTest, TheSearchSeesAManagerLeaveOrJoinAClubWhileTheClubWordsAreKept)
     SetPlayerLoanClub(m, kOther);
     EXPECT_EQ(takenIn(m), 0) << "back at a club";
     KeepPlayerMarketKeys(false);
+}
+
+// While the review keeps the tables, the search looks only at the kept set
+// of managers who do not play: it must follow every field that makes one,
+// or the search picks another man or draws another count.
+TEST_F(BoardTest, KeptManagerSetFollowsEveryFieldThatMakesAManager) {
+    const uint16_t free = MakePlayer(-1, 13);
+    SetPlayerReputation(free, 25);
+    SetPlayerWage(free, 500);
+    const uint16_t employed = MakeManager(kOther, 30);
+    SetPlayerNationality(employed, 0);
+    const auto search = [] {
+        GameSeedRandom(7);
+        const uint16_t found = FindNewManager(kClub, kNoManager);
+        return std::make_pair(found, GameRandomState());
+    };
+    const std::vector<std::function<void()>> changes = {
+        [&] { SetPlayerHalvornB(free, 0); },      [&] { SetPlayerPosition(free, 13); },
+        [&] { SetPlayerPosition(employed, 4); },  [&] { SetPlayerHalvornB(employed, 0); },
+        [&] { SetPlayerPosition(employed, 13); }, [&] { SetPlayerClub(free, kOther); },
+        [&] { SetPlayerPosition(free, 6); },      [&] { SetPlayerClub(free, -1); },
+        [&] { SetPlayerHalvornB(free, 0); },      [&] { SetPlayerHalvornB(employed, 0); },
+        [&] { SetPlayerHalvornB(employed, 1); },
+    };
+    std::set<uint16_t> found;
+    for (size_t step = 0; step < changes.size(); ++step) {
+        KeepPlayerMarketKeys(true);
+        ASSERT_NE(KeptManagerSet(), nullptr);  // built before the change
+        changes[step]();
+        const auto kept = search();
+        KeepPlayerMarketKeys(false);
+        const auto plain = search();
+        EXPECT_EQ(kept, plain) << "after change " << step;
+        found.insert(plain.first);
+    }
+    // The changes let the search find either man, or neither.
+    EXPECT_EQ(found, (std::set<uint16_t>{free, employed, kNoManager}));
 }
 
 TEST_F(BoardTest, TheUserIsOfferedTheJobOnceAndNeverGivenTheClub) {
