@@ -141,7 +141,7 @@ TEST_F(PhaseTest, AComputerSideThatLostItsKeeperPutsTheBestHandsInGoalAtAFoul) {
     const MatchFigure& keeper = MatchFigures[23];
     EXPECT_EQ(keeper.x, kPitchCentreX);
     EXPECT_EQ(keeper.y, kGoalLineHigh);
-    EXPECT_EQ(keeper.x16, int32_t(kPitchCentreX) * 65536);
+    EXPECT_EQ(int32_t(keeper.x16), int32_t(kPitchCentreX) * 65536);  // a copy: the field is packed
     EXPECT_EQ(keeper.action, kActionKeeperReady);
 
     GameInfo.SetTeamU8(0, gameinfo::kHumanManaged, 1);

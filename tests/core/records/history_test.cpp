@@ -245,8 +245,9 @@ TEST_F(HistoryTest, ABatchLeavesThePlayerListAsOneEntryAtATime) {
                 seen.insert(seen.end(), std::begin(e.bytes), std::end(e.bytes));
             if (batch && step % 100 == 99) KeepPlayerHistoryBatch(false);
         }
-        std::vector<uint8_t> list(PlayerHistoryEntries[0].bytes,
-                                  PlayerHistoryEntries[0].bytes + 13 * (PlayerHistoryCount + 1));
+        // The table read as bytes, not through one entry's array.
+        const auto* entries = reinterpret_cast<const uint8_t*>(PlayerHistoryEntries);
+        std::vector<uint8_t> list(entries, entries + sizeof(PlayerHistoryEntry) * (PlayerHistoryCount + 1));
         list.insert(list.end(), reinterpret_cast<const uint8_t*>(PlayerHistoryFirst),
                     reinterpret_cast<const uint8_t*>(PlayerHistoryFirst + kMaxPlayers));
         return std::make_pair(seen, list);
