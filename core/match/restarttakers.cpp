@@ -32,13 +32,15 @@ constexpr int kJoinDistance = 480;
 
 bool OnPitch(int16_t figure) { return IsPlayer(figure) && MatchOnPitch(figure); }
 
-// The team's outfield player on the pitch standing nearest the point.
-int16_t NearestOutfield(int team, int x, int y) {
+// The team's outfield player on the pitch nearest the point; with `given`,
+// only one free to take a task and not yet given one.
+int16_t NearestOutfield(int team, int x, int y, const bool* given = nullptr) {
     int16_t found = -1;
     int best = 32767;
     for (int slot = 1; slot < kTeamFigures; ++slot) {
         const int16_t figure = MatchLineUp[team][slot];
         if (!OnPitch(figure)) continue;
+        if (given != nullptr && (given[figure] || MatchPlayerCanAct(figure) == 0)) continue;
         const MatchFigure& f = MatchFigures[figure];
         const int d = MatchOctDistance(f.x - x, f.y - y);
         if (d < best) {
@@ -87,24 +89,6 @@ constexpr int kPairChanceInTen[kThrowInPairs] = {10, 8, 4};
 // The marker stands this far goal-side of his man.
 constexpr int kMarkerGoalSide = 2 * 16;
 
-// The team's outfield player on the pitch, free to take a task and not yet
-// given one, nearest the point.
-int16_t NearestFreeOutfield(int team, int x, int y, const bool* given) {
-    int16_t found = -1;
-    int best = 32767;
-    for (int slot = 1; slot < kTeamFigures; ++slot) {
-        const int16_t figure = MatchLineUp[team][slot];
-        if (!OnPitch(figure) || given[figure] || MatchPlayerCanAct(figure) == 0) continue;
-        const MatchFigure& f = MatchFigures[figure];
-        const int d = MatchOctDistance(f.x - x, f.y - y);
-        if (d < best) {
-            best = d;
-            found = figure;
-        }
-    }
-    return found;
-}
-
 }  // namespace
 
 void Match_PlaceThrowInPairs(int team, int16_t thrower) {
@@ -120,8 +104,8 @@ void Match_PlaceThrowInPairs(int team, int16_t thrower) {
         const PairPlace place = kPairPlaces[pair];
         const int px = ThrowInX + inward * place.inward;
         const int py = std::clamp(ThrowInY + upfield * place.upfield, kGoalLineLow + 16, kGoalLineHigh - 16);
-        const int16_t man = NearestFreeOutfield(team, px, py, given);
-        const int16_t marker = NearestFreeOutfield(team ^ 1, px, py, given);
+        const int16_t man = NearestOutfield(team, px, py, given);
+        const int16_t marker = NearestOutfield(team ^ 1, px, py, given);
         if (!IsPlayer(man) || !IsPlayer(marker)) continue;
         given[man] = given[marker] = true;
         figures[0][pairs] = man;
