@@ -1,6 +1,11 @@
 #include "core/base/random.h"
 
+#include <algorithm>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -34,6 +39,23 @@ constexpr LaneJumps MakeLaneJumps() {
 constexpr LaneJumps kLaneJumps = MakeLaneJumps();
 
 int Draw(uint32_t state) { return int((state >> 16) & 0x7FFF); }
+
+bool InSet(const uint64_t* set, uint32_t value) { return ((set[value >> 6] >> (value & 63)) & 1) != 0; }
+
+// The landing on a draw found `drawn` draws after `start`: the generator
+// goes back there and draws up to it one more time.
+GameRandomLanding LandAt(uint32_t start, int32_t drawn, uint32_t span, uint32_t offset) {
+    GameRandomStateWord = start;
+    GameRandomSkip(uint32_t(drawn - 1));
+    const uint32_t draw = uint32_t(GameRandom());
+    return {drawn, int32_t(offset + (span > GAME_RAND_MAX ? draw : draw % span))};
+}
+
+GameRandomLanding NoLanding(uint32_t start, int32_t tries) {
+    GameRandomStateWord = start;
+    GameRandomSkip(uint32_t(tries));
+    return {tries, -1};
+}
 
 }  // namespace
 
@@ -113,6 +135,38 @@ bool HasWideRegisters() {
     static const bool wide = __builtin_cpu_supports("avx2");
     return wide;
 }
+// Thirty-two draws a step, each looked up in the set by a gather of the
+// 32-bit word that holds its bit.  Only for spans above GAME_RAND_MAX,
+// where a draw stands for offset + d as it is.
+__attribute__((target("avx2"))) GameRandomLanding DrawIntoSetWide(int32_t tries, uint32_t offset,
+                                                                  const uint64_t* set) {
+    const uint32_t start = GameRandomStateWord;
+    EightWords lane[kGroups];
+    for (int k = 0; k < kWideLanes; ++k) {
+        const Jump& jump = kLaneJumps.lane[k];
+        lane[k / 8][k % 8] = jump.multiplier * start + jump.increment;
+    }
+    constexpr Jump kStep = JumpOf(kWideLanes);
+    const int* words = reinterpret_cast<const int*>(set);
+    for (int32_t done = 0; done < tries; done += kWideLanes) {
+        uint32_t landed = 0;  // bit k: draw done + k
+        for (int g = 0; g < kGroups; ++g) {
+            const EightWords value = (lane[g] >> 16 & 0x7FFF) + offset;
+            EightWords word;
+            const __m256i gathered = _mm256_i32gather_epi32(words, __m256i(value >> 5), 4);
+            std::memcpy(&word, &gathered, sizeof word);
+            const EightWords bit = (word >> (value & 31)) << 31;
+            __m256 bits;
+            std::memcpy(&bits, &bit, sizeof bits);
+            landed |= uint32_t(_mm256_movemask_ps(bits)) << (8 * g);
+            lane[g] = kStep.multiplier * lane[g] + kStep.increment;
+        }
+        const int32_t left = tries - done;
+        if (left < kWideLanes) landed &= (uint32_t(1) << left) - 1;
+        if (landed != 0) return LandAt(start, done + __builtin_ctz(landed) + 1, GAME_RAND_MAX + 1u, offset);
+    }
+    return NoLanding(start, tries);
+}
 #else
 void FillBlockWide(uint16_t* out, int n) { FillBlockNarrow(out, n); }
 bool HasWideRegisters() { return false; }
@@ -130,4 +184,37 @@ void GameRandomBlock(uint16_t* out, int n) {
 
 void GameRandomBlockNarrow(uint16_t* out, int n) {
     if (n > 0) FillBlockNarrow(out, n);
+}
+
+GameRandomLanding GameRandomDrawIntoSetNarrow(int32_t tries, uint32_t span, uint32_t offset,
+                                              const uint64_t* set) {
+    if (tries <= 0 || span == 0) return {0, -1};
+    constexpr int kBlock = 512;
+    uint16_t block[kBlock];
+    const uint32_t start = GameRandomStateWord;
+    const bool whole = span > GAME_RAND_MAX;
+    // The remainder by the span by multiplication: for 32-bit numbers
+    // ((m * a) mod 2^64) * span / 2^64 with m = 2^64 / span rounded up is
+    // exactly a % span.
+    const uint64_t inverse = whole ? 0 : ~uint64_t(0) / span + 1;
+    const auto remainder = [&](uint32_t a) {
+        return uint32_t((unsigned __int128)(inverse * a) * span >> 64);
+    };
+    for (int32_t done = 0; done < tries; done += kBlock) {
+        const int n = int(std::min<int32_t>(kBlock, tries - done));
+        FillBlockNarrow(block, n);
+        for (int j = 0; j < n; ++j) {
+            if (InSet(set, offset + (whole ? block[j] : remainder(block[j]))))
+                return LandAt(start, done + j + 1, span, offset);
+        }
+    }
+    return NoLanding(start, tries);
+}
+
+GameRandomLanding GameRandomDrawIntoSet(int32_t tries, uint32_t span, uint32_t offset,
+                                        const uint64_t* set) {
+#if defined(__x86_64__)
+    if (tries > 0 && span > GAME_RAND_MAX && HasWideRegisters()) return DrawIntoSetWide(tries, offset, set);
+#endif
+    return GameRandomDrawIntoSetNarrow(tries, span, offset, set);
 }

@@ -90,39 +90,18 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
 }
 
 // The random pass of the spare-player search while the spare sets are
-// kept: the draws made many at a time and each drawn player looked up in
-// the set of those whose keys allow him, his record read only then.  Stops
-// at the first the test takes; the generator is left where drawing one at
-// a time up to him (or through every try) leaves it.
+// kept: the draws run on until one lands on a player the set holds, whose
+// record is read only then.  Stops at the first the test takes; the
+// generator is left where drawing one at a time up to him (or through
+// every try) leaves it.
 template <class Test>
 uint16_t DrawFromSet(int tries, int count, const uint64_t* set, const Test& test, int64_t* drawn) {
-    constexpr int kBlock = 512;
-    uint16_t block[kBlock];
-    const int span = count - 4;
-    // A draw is below 32768: wider spans take it as it is.  The remainder
-    // by the span, asked for at every draw, by multiplication: for 32-bit
-    // numbers ((m * a) mod 2^64) * span / 2^64 with m = 2^64 / span rounded
-    // up is exactly a % span.
-    const bool wide = span > GAME_RAND_MAX;
-    const uint64_t inverse = wide ? 0 : ~uint64_t(0) / uint32_t(span) + 1;
-    const auto remainder = [&](uint32_t a) {
-        return uint32_t((unsigned __int128)(inverse * a) * uint32_t(span) >> 64);
-    };
-    for (int done = 0; done < tries;) {
-        const int n = std::min(kBlock, tries - done);
-        const uint32_t start = GameRandomState();
-        GameRandomBlock(block, n);
-        for (int j = 0; j < n; ++j) {
-            const uint16_t p = uint16_t(3 + (wide ? block[j] : remainder(block[j])));
-            if (((set[p >> 6] >> (p & 63)) & 1) == 0 || !test(p)) continue;
-            GameSetRandomState(start);
-            GameRandomSkip(uint32_t(j + 1));
-            *drawn += done + j + 1;
-            return p;
-        }
-        done += n;
+    for (int left = tries; left > 0;) {
+        const GameRandomLanding landing = GameRandomDrawIntoSet(left, uint32_t(count - 4), 3, set);
+        *drawn += landing.drawn;
+        left -= landing.drawn;
+        if (landing.value >= 0 && test(uint16_t(landing.value))) return uint16_t(landing.value);
     }
-    *drawn += tries;
     return 0;
 }
 
