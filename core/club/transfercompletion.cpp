@@ -33,8 +33,6 @@ constexpr int64_t kLevyPercent = 17;
 constexpr int16_t kFreshMorale = 60;
 constexpr int16_t kNewClubFans = 48;
 constexpr int16_t kCalmFans = 31;
-constexpr int kBidShortLists = 4;
-constexpr int kBidShortListEntries = 5;
 constexpr int16_t kPlayerHistoryTransfer = 2;
 
 int16_t PositionText(uint16_t player) {
@@ -180,17 +178,7 @@ void UpdateRecords(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) 
 
 }  // namespace
 
-void RemoveFromAllBidShortLists(uint16_t player) {
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        if (GetClubRep(club) == 0) continue;
-        for (int16_t list = 0; list < kBidShortLists; ++list) {
-            for (int16_t entry = 0; entry < kBidShortListEntries; ++entry) {
-                if (GetClubBidShortListId(club, list, entry) == player)
-                    SetClubBidShortList(club, list, entry, 0, 0, 0);
-            }
-        }
-    }
-}
+void RemoveFromAllBidShortLists(uint16_t player) { ClearPlayerFromBidShortLists(player); }
 
 void CompleteTransfer(uint16_t player, int16_t buyer, int32_t fee, int16_t clause) {
     if (!AcceptableTransfer(player, buyer, fee, clause)) return;

@@ -597,6 +597,35 @@ void AddInterestToEntry(int16_t club, int entry, int16_t delta) {
     bytes[2] = uint8_t(std::clamp(bytes[2] + int(delta), 0, 255));
 }
 
+// Calls f with every short-list entry naming the player in a club with a
+// reputation, in a walk over every club's lists.
+template <class F>
+void ForEachEntryNaming(uint16_t player, const F& f) {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        // The lists lie a whole club record apart, too far for the
+        // processor to fetch ahead by itself.
+        if (club + kShortListFetchAhead < kClubCount) {
+            const uint8_t* ahead = Rec(int16_t(club + kShortListFetchAhead)) + kBidShortList;
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + kShortListBytes - 1);
+        }
+        // Most clubs name him nowhere: their reputation is read only when
+        // one of their entries does.
+        bool checked = false, inPlay = false;
+        for (int bid = 0; bid < kShortListBids; ++bid) {
+            for (int slot = 0; slot < kShortListSlots; ++slot) {
+                uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
+                if (LoadU16(entry) != player) continue;
+                if (!checked) {
+                    inPlay = GetClubRep(club) != 0;
+                    checked = true;
+                }
+                if (inPlay) f(entry);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 uint16_t GetClubBidShortListId(int16_t club, int16_t bid, int16_t slot) {
@@ -645,29 +674,17 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
         }
         return;
     }
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        // The lists lie a whole club record apart, too far for the
-        // processor to fetch ahead by itself.
-        if (club + kShortListFetchAhead < kClubCount) {
-            const uint8_t* ahead = Rec(int16_t(club + kShortListFetchAhead)) + kBidShortList;
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + kShortListBytes - 1);
-        }
-        // Most clubs name him nowhere: their reputation is read only when
-        // one of their entries does.
-        bool checked = false, inPlay = false;
-        for (int bid = 0; bid < kShortListBids; ++bid) {
-            for (int slot = 0; slot < kShortListSlots; ++slot) {
-                uint8_t* entry = Rec(club) + ShortListOffset(bid, slot);
-                if (LoadU16(entry) != player) continue;
-                if (!checked) {
-                    inPlay = GetClubRep(club) != 0;
-                    checked = true;
-                }
-                if (inPlay) entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255));
-            }
-        }
-    }
+    ForEachEntryNaming(player,
+                       [&](uint8_t* entry) { entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255)); });
+}
+
+void ClearPlayerFromBidShortLists(uint16_t player) {
+    ForEachEntryNaming(player, [](uint8_t* entry) {
+        if (LoadU16(entry) != 0) g_shortLists.built = false;
+        StoreU16(entry, 0);
+        entry[2] = 0;
+        entry[3] = 0;
+    });
 }
 
 // --- season history --------------------------------------------------------

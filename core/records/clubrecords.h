@@ -201,6 +201,9 @@ void SetClubBidShortList(int16_t club, int16_t bid, int16_t slot, uint16_t playe
 // player after every match: a walk over every club's lists unless the index
 // below is kept.
 void AddClubBidShortListInterest(uint16_t player, int16_t delta);
+// Empties (id and both bytes) every short-list entry naming the player, in
+// every club with a reputation.
+void ClearPlayerFromBidShortLists(uint16_t player);
 // While kept, the entries are found through an index of the short lists'
 // ids, built at the first use and again after SetClubBidShortList changed an
 // id or the player table grew; keepers may nest, and the last

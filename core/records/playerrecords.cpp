@@ -236,9 +236,14 @@ void MoveMember(uint16_t player, uint32_t from, uint32_t to) {
 
 void KeepTableEntry(uint16_t player) {
     g_marketKeys[player] = MarketKeyOf(player);
-    if (player < g_keptBuilt) CountSpareKey(player, g_spareKeys[player], -1);
-    g_spareKeys[player] = SpareKeyOf(player);
-    CountSpareKey(player, g_spareKeys[player], 1);
+    // Most setters leave the spare key as it was: the counts and sets are
+    // touched only when it moves.
+    const uint16_t spareKey = SpareKeyOf(player);
+    if (player >= g_keptBuilt || spareKey != g_spareKeys[player]) {
+        if (player < g_keptBuilt) CountSpareKey(player, g_spareKeys[player], -1);
+        g_spareKeys[player] = spareKey;
+        CountSpareKey(player, spareKey, 1);
+    }
     g_managerKinds[player] = ManagerKindsOf(player);
     const uint64_t bit = uint64_t(1) << (player & 63);
     if ((g_managerKinds[player] & kKeptManager) != 0)
