@@ -613,6 +613,7 @@ DayFixturesKeeper::DayFixturesKeeper() {
     MatchEvents_KeepFirstFree(true);
     TallyKeepDayResults(true);
     KeepLeagueHomeCounts(true);
+    KeepPlayerHistoryBatch(true);
 }
 
 DayFixturesKeeper::~DayFixturesKeeper() {
@@ -622,6 +623,7 @@ DayFixturesKeeper::~DayFixturesKeeper() {
     MatchEvents_KeepFirstFree(false);
     TallyKeepDayResults(false);
     KeepLeagueHomeCounts(false);
+    KeepPlayerHistoryBatch(false);
 }
 
 void PlayDayWithoutScreens() {

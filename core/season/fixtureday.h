@@ -96,7 +96,9 @@ inline int16_t ProcessFixtureAt(int16_t slot) { return PlayFixtureIfValid(slot);
 // the players' market keys and club words, the index of the clubs' short
 // lists, the event log's first free record, the clubs' formation tallies
 // and their league home counts. Each answers as its walk does; the setters
-// keep them true, and the last keeper drops them (a load may follow).
+// keep them true, and the last keeper drops them (a load may follow).  The
+// players' new history entries of the day's matches wait beside the list
+// and go in together when the keeper ends.
 class DayFixturesKeeper {
   public:
     DayFixturesKeeper();
