@@ -211,8 +211,7 @@ GameRandomLanding GameRandomDrawIntoSetNarrow(int32_t tries, uint32_t span, uint
     return NoLanding(start, tries);
 }
 
-GameRandomLanding GameRandomDrawIntoSet(int32_t tries, uint32_t span, uint32_t offset,
-                                        const uint64_t* set) {
+GameRandomLanding GameRandomDrawIntoSet(int32_t tries, uint32_t span, uint32_t offset, const uint64_t* set) {
 #if defined(__x86_64__)
     if (tries > 0 && span > GAME_RAND_MAX && HasWideRegisters()) return DrawIntoSetWide(tries, offset, set);
 #endif

@@ -36,8 +36,7 @@ struct GameRandomLanding {
 // generator is left where drawing one at a time up to that draw (or
 // through every try) leaves it; the set must hold the bits of every value
 // a draw can stand for.  For searches that draw many numbers and take few.
-GameRandomLanding GameRandomDrawIntoSet(int32_t tries, uint32_t span, uint32_t offset,
-                                        const uint64_t* set);
+GameRandomLanding GameRandomDrawIntoSet(int32_t tries, uint32_t span, uint32_t offset, const uint64_t* set);
 // The same without the wide registers.
 GameRandomLanding GameRandomDrawIntoSetNarrow(int32_t tries, uint32_t span, uint32_t offset,
                                               const uint64_t* set);

@@ -674,8 +674,8 @@ void AddClubBidShortListInterest(uint16_t player, int16_t delta) {
         }
         return;
     }
-    ForEachEntryNaming(player,
-                       [&](uint8_t* entry) { entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255)); });
+    ForEachEntryNaming(
+        player, [&](uint8_t* entry) { entry[2] = uint8_t(std::clamp(entry[2] + int(delta), 0, 255)); });
 }
 
 void ClearPlayerFromBidShortLists(uint16_t player) {
