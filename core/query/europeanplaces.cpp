@@ -21,8 +21,6 @@ int16_t EuroQualifiers[10];
 namespace {
 
 constexpr int kQualifierSlots = 10;
-constexpr int kGroups = 8;
-constexpr int kGroupPlaces = 4;
 
 // The European places record of a country: five club words of the clubs
 // that qualified by title or cup, then per division 4 club words of the

@@ -24,10 +24,6 @@ RunOnOptions RunOn;
 
 namespace {
 
-constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr int kJuly = 6, kAugust = 7;
-constexpr int kSeasonFirstDay = 13;
-constexpr int kDaysFrom13July = 18;
 constexpr int16_t kRedraw = 7;
 constexpr int kShortSquad = 16;
 constexpr int kPositionTypes = 4;
