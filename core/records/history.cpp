@@ -275,6 +275,14 @@ uint8_t* DropOldestAndOpenGap(const HistoryList& list, size_t season_offset, uin
     return list.At(at);
 }
 
+// While the index stands for a list in owner order, an owner's entries are
+// the run at his index position and the rest of the list holds none of
+// his: a scan for them may stop at the run's end.
+bool KnownInOwnerOrder(const HistoryList& list) {
+    const IndexState& state = IndexStateOf(list);
+    return state.ordered && state.count == *list.count;
+}
+
 uint32_t PlayerEnd(const HistoryList& list, uint16_t player) {
     uint32_t p = list.First(player);
     const uint32_t used = list.Used();
@@ -502,9 +510,13 @@ int FindClubHistoryEntry(int16_t club, ClubHistoryEntry* out) {
     if (!IsClubNumber(club)) return 0;
     const HistoryList list = ClubList();
     const uint32_t used = list.Used();
+    const bool ordered = KnownInOwnerOrder(list);
     int found = 0;
     for (uint32_t i = list.First(uint32_t(club)); i < used && found < kClubHistoryLookup; ++i) {
-        if (list.Owner(i) == uint16_t(club)) out[found++] = ClubHistoryEntries[i];
+        if (list.Owner(i) == uint16_t(club))
+            out[found++] = ClubHistoryEntries[i];
+        else if (ordered)
+            break;
     }
     return found;
 }
@@ -513,9 +525,13 @@ int FindPlayerHistoryEntry(uint16_t player, PlayerHistoryEntry* out) {
     if (player == 0 || player >= kMaxPlayers) return 0;
     const HistoryList list = PlayerList();
     const uint32_t used = list.Used();
+    const bool ordered = KnownInOwnerOrder(list);
     int found = 0;
     for (uint32_t i = list.First(player); i < used && found < kPlayerHistoryLookup; ++i) {
-        if (list.Owner(i) == player) out[found++] = PlayerHistoryEntries[i];
+        if (list.Owner(i) == player)
+            out[found++] = PlayerHistoryEntries[i];
+        else if (ordered)
+            break;
     }
     if (const auto* run = PendingRun(player)) {
         for (auto e = run->begin(); e != run->end() && found < kPlayerHistoryLookup; ++e) out[found++] = *e;
@@ -527,12 +543,9 @@ int16_t HasPlayerHistoryEntry(uint16_t player, int16_t club) {
     if (player == 0 || player >= kMaxPlayers) return 0;
     const HistoryList list = PlayerList();
     const uint32_t used = list.Used();
-    // While the index stands for a list in owner order, the player's entries
-    // are the run at his index position and the rest of the list holds none
-    // of his: the scan may stop at the run's end.  Asked for every player of
-    // every fixture, a scan to the end would read most of the list.
-    const IndexState& state = IndexStateOf(list);
-    const bool ordered = state.ordered && state.count == *list.count;
+    // Asked for every player of every fixture: a scan to the end would read
+    // most of the list.
+    const bool ordered = KnownInOwnerOrder(list);
     for (uint32_t i = list.First(player); i < used; ++i) {
         const PlayerHistoryEntry& e = PlayerHistoryEntries[i];
         if (PlayerHistoryPlayer(e) != player) {

@@ -175,6 +175,26 @@ TEST_F(HistoryTest, RemovingAndMergingKeepTheIndexRight) {
     EXPECT_EQ(PlayerHistoryFirst[11], 7u);
 }
 
+// Look-ups stop at the end of an owner's run only while the list is known
+// to stand in owner order: a list loaded out of order is read to its end.
+TEST_F(HistoryTest, LookupsReadAListOutOfOwnerOrderToItsEnd) {
+    AddPlayerHistoryStats(4, 1, 1, 0, 3, 0);
+    AddPlayerHistoryStats(4, 2, 1, 0, 3, 0);
+    AddPlayerHistoryStats(6, 1, 1, 0, 3, 0);
+    std::swap(PlayerHistoryEntries[1], PlayerHistoryEntries[2]);
+    RebuildPlayerHistoryIndex();
+    EXPECT_EQ(Player(4).size(), 2u);
+    EXPECT_EQ(HasPlayerHistoryEntry(4, 2), 1);
+
+    Season(3);
+    AddClubHistoryEntry(1, 5, 0, 0, 7);
+    AddClubHistoryEntry(2, 5, 0, 0, 8);
+    AddClubHistoryEntry(3, 9, 0, 0, 7);
+    std::swap(ClubHistoryEntries[1], ClubHistoryEntries[2]);
+    RebuildClubHistoryIndex();
+    EXPECT_EQ(Club(5).size(), 2u);
+}
+
 // Each insertion moves only the later owners' starts; after every change
 // of a long random run the index is what a rebuild from the entries gives.
 TEST_F(HistoryTest, TheIndexKeptOnInsertionEqualsARebuild) {
