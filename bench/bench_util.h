@@ -16,10 +16,27 @@
 #include "core/base/trackedmemory.h"
 #include "core/match/matchsetup.h"
 #include "core/match/motion.h"
+#include "core/match/replay.h"
 #include "game/system/display2d.h"
 #include "game/system/displaysurfaces.h"
 #include "game/system/mainwindow.h"
 #include "game/system/videosurvey.h"
+
+// Figures 0..count-1 stood in rows of seven from (x, y), dx and dy apart,
+// each in one of the first four clips and a little further through it at
+// every pass, facing a way of its own.
+inline void PoseBenchFigures(int count, float x, float y, float dx, float dy, int pass) {
+    for (int figure = 0; figure < count; ++figure) {
+        const int clip = 1 + figure % 4;
+        const uint32_t frames = Motion_GetFrameCount(clip);
+        DisplayTable[figure] = DisplayFigure{x + float(figure % 7) * dx,
+                                             y + float(figure / 7) * dy,
+                                             0.0f,
+                                             int16_t(clip),
+                                             int16_t(frames ? (pass + figure) % frames : 0),
+                                             int16_t((figure * 37 + pass) & 255)};
+    }
+}
 
 // HALVORN_GAME_DIR if set, else the "game" folder the data kit writes
 // beside the benchmark.

@@ -8,7 +8,6 @@
 //
 // The game folder is HALVORN_GAME_DIR.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
@@ -57,22 +57,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Quiet {
-    Quiet() {
-        std::fflush(stdout);
-        saved = dup(1);
-        null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-    }
-    ~Quiet() {
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        close(null);
-    }
-    int saved, null;
-};
-
 // The ring of a real match, copied out while it played.
 struct RecordedRing {
     std::vector<ReplayFrame> frames;
@@ -88,10 +72,10 @@ class World {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         old_ = fs::current_path();
-        char pattern[] = "/tmp/halvorn_bench_d3dgame_XXXXXX";
+        char pattern[] = "/tmp/halvorn_bench_matchframe_XXXXXX";
         if (mkdtemp(pattern) == nullptr) std::abort();
         dir_ = pattern;
-        Quiet quiet;
+        BenchQuiet quiet;
         InitMemory(96 * 1024);
         PakFileInit();
         PakAddFile((std::string(HALVORN_GAME_DIR) + "/pakfiles/demo").c_str());
@@ -115,7 +99,7 @@ class World {
         if (ok_) PrepareMatch();
     }
     ~World() {
-        Quiet quiet;
+        BenchQuiet quiet;
         MatchHooks = {};
         MatchSfx_SetDriver(nullptr);
         UninitMouseDriver();
@@ -174,7 +158,7 @@ void RecordRing() {
         g_ring.ringStart = Replay.ringStart;
     };
     {
-        Quiet quiet;
+        BenchQuiet quiet;
         PlayMatch();
     }
     MatchHooks = saved;
@@ -188,7 +172,7 @@ void FrameDue(benchmark::State& state) {
 }
 
 void StartDisplay() {
-    Quiet quiet;
+    BenchQuiet quiet;
     DisplayModeFlags = 0;
     Motion_LoadAll();
     Replay_AllocBuffer();
@@ -198,7 +182,7 @@ void StartDisplay() {
 }
 
 void StopDisplay() {
-    Quiet quiet;
+    BenchQuiet quiet;
     Match3D_DisplayOff();
     Replay_FreeBuffer();
     Motion_FreeAll();
@@ -263,16 +247,7 @@ void BM_WorstCaseFrame(benchmark::State& state) {
     const uint32_t callsBefore = D3DDrawCallCount();
     const int32_t drawnBefore = D3DGameFramesDrawn;
     for (auto _ : state) {
-        for (int figure = 0; figure < 35; ++figure) {
-            const int clip = 1 + figure % 4;
-            const uint32_t frames = Motion_GetFrameCount(clip);
-            DisplayTable[figure] = DisplayFigure{400.0f + float(figure % 7) * 130.0f,
-                                                 500.0f + float(figure / 7) * 260.0f,
-                                                 0.0f,
-                                                 int16_t(clip),
-                                                 int16_t(frames ? (pass + figure) % frames : 0),
-                                                 int16_t((figure * 37 + pass) & 255)};
-        }
+        PoseBenchFigures(35, 400.0f, 500.0f, 130.0f, 260.0f, pass);
         DisplayTable[35] = DisplayFigure{796.0f, 1082.0f, 20.0f, 0, 0, 0};
         ++pass;
         FrameDue(state);
@@ -290,7 +265,7 @@ void BM_DisplayStart(benchmark::State& state) {
         state.SkipWithError("no generated world");
         return;
     }
-    Quiet quiet;
+    BenchQuiet quiet;
     DisplayModeFlags = 0;
     Motion_LoadAll();
     Replay_AllocBuffer();
@@ -317,7 +292,7 @@ void BM_PlayButtonToFirstFrame(benchmark::State& state) {
         state.SkipWithError("no generated world");
         return;
     }
-    Quiet quiet;
+    BenchQuiet quiet;
     RestartMenus();
     int run = 0;
     for (auto _ : state) {

@@ -101,16 +101,7 @@ void BM_PosedFigures(benchmark::State& state) {
     int pass = 0;
     for (auto _ : state) {
         // Every figure a little further through its clip each frame.
-        for (int figure = 0; figure < kFiguresDrawn; ++figure) {
-            const int clip = 1 + figure % 4;
-            const uint32_t frames = Motion_GetFrameCount(clip);
-            DisplayTable[figure] = DisplayFigure{300.0f + float(figure % 7) * 160.0f,
-                                                 300.0f + float(figure / 7) * 350.0f,
-                                                 0.0f,
-                                                 int16_t(clip),
-                                                 int16_t(frames ? (pass + figure) % frames : 0),
-                                                 int16_t((figure * 37 + pass) & 255)};
-        }
+        PoseBenchFigures(kFiguresDrawn, 300.0f, 300.0f, 160.0f, 350.0f, pass);
         D3DClearScene(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
         D3DBeginScene();
         D3DGame_SetDefaultStates();

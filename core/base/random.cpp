@@ -109,13 +109,18 @@ using EightWords = uint32_t __attribute__((vector_size(32)));
 using EightDraws = uint16_t __attribute__((vector_size(16)));
 constexpr int kGroups = kWideLanes / 8;
 
-__attribute__((target("avx2"))) void FillBlockWide(uint16_t* out, int n) {
-    const uint32_t start = GameRandomStateWord;
-    EightWords lane[kGroups];
+// Lane k holds the state of the (k + 1)th draw from `start`.
+__attribute__((target("avx2"))) void StartWideLanes(uint32_t start, EightWords lane[kGroups]) {
     for (int k = 0; k < kWideLanes; ++k) {
         const Jump& jump = kLaneJumps.lane[k];
         lane[k / 8][k % 8] = jump.multiplier * start + jump.increment;
     }
+}
+
+__attribute__((target("avx2"))) void FillBlockWide(uint16_t* out, int n) {
+    const uint32_t start = GameRandomStateWord;
+    EightWords lane[kGroups];
+    StartWideLanes(start, lane);
     constexpr Jump kStep = JumpOf(kWideLanes);
     int i = 0;
     for (; i + kWideLanes <= n; i += kWideLanes) {
@@ -135,6 +140,7 @@ bool HasWideRegisters() {
     static const bool wide = __builtin_cpu_supports("avx2");
     return wide;
 }
+
 // Thirty-two draws a step, each looked up in the set by a gather of the
 // 32-bit word that holds its bit.  Only for spans above GAME_RAND_MAX,
 // where a draw stands for offset + d as it is.
@@ -142,10 +148,7 @@ __attribute__((target("avx2"))) GameRandomLanding DrawIntoSetWide(int32_t tries,
                                                                   const uint64_t* set) {
     const uint32_t start = GameRandomStateWord;
     EightWords lane[kGroups];
-    for (int k = 0; k < kWideLanes; ++k) {
-        const Jump& jump = kLaneJumps.lane[k];
-        lane[k / 8][k % 8] = jump.multiplier * start + jump.increment;
-    }
+    StartWideLanes(start, lane);
     constexpr Jump kStep = JumpOf(kWideLanes);
     const int* words = reinterpret_cast<const int*>(set);
     for (int32_t done = 0; done < tries; done += kWideLanes) {
