@@ -64,7 +64,7 @@ struct AirAction {
 };
 constexpr AirAction kAirActions[] = {
     {kActionHeader, 95, Toward::kGoal, 33, 33, 33},
-    {kActionHeaderAtAim, 97, Toward::kAim, 25, 1 << 14, 0},
+    {kActionHeaderAtAim, 97, Toward::kAim, 25, 0, 0},
     {kActionHeaderAtGoal, 100, Toward::kAim, 26, 26, 26},
     {kActionAirBackHeader, 128, Toward::kAwayFromGoal, 34, 34, 34},
     {kActionLowHeader, 91, Toward::kGoal, 0, 20, 10},
@@ -141,9 +141,11 @@ void Match_ActAirBall(int16_t figure) {
         if (f.action == kActionHeaderAtAim) height *= 2;
         f.actionTicks = uint16_t(height);
     }
-    const bool extra = f.action == kActionAirChestControl
-                           ? (f.hasKicked != 0 || f.actionParam < a->extraUntil)
-                           : (f.hasKicked == 0 && f.actionParam < a->extraUntil);
+    // The header at the aim point takes its extra step every tick, the chest
+    // control also every tick once it has met the ball.
+    bool extra = f.hasKicked == 0 && f.actionParam < a->extraUntil;
+    if (f.action == kActionHeaderAtAim) extra = true;
+    if (f.action == kActionAirChestControl) extra = f.hasKicked != 0 || f.actionParam < a->extraUntil;
     if (extra) {
         if (MatchSetPlayerAnim(figure, a->clip, 1, kActionStand) == 0) return;
         ++f.actionParam;
@@ -154,11 +156,13 @@ void Match_ActAirBall(int16_t figure) {
     if (f.action == kActionLowControl) reachDistance = 8, reachHeight = 140;
     const bool reach =
         Match_BallInReach(MatchCurX, MatchCurY, BallState.x, BallState.y, reachDistance, reachHeight) == 0;
-    if (f.hasKicked == 0 && f.action != kActionLowControl && f.action != kActionLowHeader &&
-        Match_BallInReach5(MatchCurX, MatchCurY, f.aimX, f.aimY, 10000) != 0) {
+    if (f.hasKicked == 0 && Match_BallInReach5(MatchCurX, MatchCurY, f.aimX, f.aimY, 10000) != 0) {
         const int d = Match_DirectionTo(MatchCurX, MatchCurY, f.aimX, f.aimY);
         if (Match_OpponentAhead(figure) == 0) Match_StepForward(figure, 125, d);
     }
+    // No member heads or controls a ball in somebody's hands, the header at
+    // the aim point included: it would knock the ball out of a goalkeeper's
+    // hands while he still holds it.
     if (f.hasKicked != 0 || !reach || BallState.holder != 0 || f.shownFrame < a->minFrame) return;
     const int z = BallState.z;
     const int speed = BallState.speed;

@@ -280,8 +280,7 @@ void Match_ActUnderHighBall(int16_t figure) {
 }
 
 void Match_ActPause(int16_t figure) {
-    MatchFigure& f = MatchFigures[figure];
-    // A pause that would follow itself ends in standing instead.
-    if (f.officialWord == kActionPause) f.officialWord = kActionStand;
-    MatchSetPlayerAnim(figure, kClipPause, 1, f.officialWord);
+    // A pause that would follow itself: he stands at once.
+    if (MatchFigures[figure].officialWord == kActionPause) Match_SetPlayerAction(figure, kActionStand);
+    MatchSetPlayerAnim(figure, kClipPause, 1, MatchFigures[figure].officialWord);
 }

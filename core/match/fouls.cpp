@@ -32,7 +32,7 @@ constexpr int kContactReach = 16;
 constexpr int kLowBall = 70;
 constexpr int16_t kChallengeLockout = 16;
 constexpr int32_t kTackleLift = 327680;  // 5 units a tick
-constexpr int16_t kBandLeftX = 414, kBandRightX = 1182;
+constexpr int16_t kLastManBandFrom = 414, kLastManBandTo = 1182;
 constexpr int kHeights = 30;
 constexpr int32_t kDeflectionLiftTable[kHeights] = {
     -98304, -81920, -65536, -32768, -16384, 0,     4096,  8192,  12288, 16384,
@@ -118,7 +118,7 @@ void DecideSlideCard(int16_t tackler, const SlideKind& kind) {
             return;
         }
     }
-    Match_ApplyLastManRule(tackler);
+    Match_ApplyLastManRule(tackler, BallState.x);
 }
 
 void JudgeSlideContact(int16_t tackler, int16_t victim, const SlideKind& kind) {
@@ -254,7 +254,7 @@ int16_t Match_AttackChanceFor(int team) {
     return chance;
 }
 
-void Match_RecordFoul(int16_t fouler, int16_t fouled, int foulingTeam, int16_t x, int16_t y) {
+void Match_RecordFoul(int16_t fouler, int16_t fouled, int foulingTeam, int16_t x, int16_t y, int crowdTeam) {
     FouledPlayer = fouled;
     FoulX = x;
     FoulY = y;
@@ -262,7 +262,7 @@ void Match_RecordFoul(int16_t fouler, int16_t fouled, int foulingTeam, int16_t x
     FoulerFigure = fouler;
     MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
-    Crowd_AddExcitementNearGoal(int16_t((foulingTeam & 1) ^ 1), x, y);
+    Crowd_AddExcitementNearGoal(int16_t(crowdTeam < 0 ? (foulingTeam & 1) ^ 1 : crowdTeam & 1), x, y);
 }
 
 void Match_RaiseRefereeCall(uint16_t call, int16_t offender) {
@@ -289,9 +289,9 @@ bool Match_IsLastDefender(int16_t figure) {
     return last == figure;
 }
 
-void Match_ApplyLastManRule(int16_t fouler) {
+void Match_ApplyLastManRule(int16_t fouler, int16_t ballCoordinate) {
     if (RefereeAction == 0 || !Match_IsLastDefender(fouler)) return;
-    if (BallState.x > kBandLeftX && BallState.x < kBandRightX)
+    if (ballCoordinate > kLastManBandFrom && ballCoordinate < kLastManBandTo)
         Match_RaiseRefereeCall(kCallSendingOff, fouler);
 }
 
@@ -344,14 +344,17 @@ void Match_ActDive(int16_t figure) {
     if (f.hasKicked != 0) return;
     SkidMark_Add(MatchCurX, MatchCurY, 1.0f, f.facing, 3);
     f.hasKicked = 1;
-    // A dive is judged only in open play: it must not overturn a stoppage.
+    // A dive is judged only in open play: one landing in a stoppage (the
+    // ball out on the same tick) would overwrite the restart already given
+    // with a free kick.
     if (MatchPhase != kPhaseOpenPlay) return;
     const int team = TeamOf(figure);
     const int other = team ^ 1;
     const int16_t nearestOpponent = BallRanking[other][0];
     const int r = Draw(100);
     if (r < f.dribble || Match_AttackChanceFor(team) != 0) {
-        Match_RecordFoul(nearestOpponent, figure, other, MatchCurX, MatchCurY);
+        // Given or not, the crowd reacts by the other team's goal.
+        Match_RecordFoul(nearestOpponent, figure, other, MatchCurX, MatchCurY, other);
     } else if (Draw(100) < MatchFoulChance && TeamSentOffCount[team] < kSentOffCardLimit) {
         Match_RecordFoul(figure, nearestOpponent, team, MatchCurX, MatchCurY);
         Match_RaiseRefereeCall(kCallBooking, figure);
@@ -369,14 +372,16 @@ void Match_ActHandball(int16_t figure) {
     BallState.vx = MatchVecX;
     BallState.vy = -MatchVecNY;
     BallState.vz = 10 * Match_DeflectionLift(BallState.z, -196608);
-    // Only a handball in open play stops it.
+    // Only a handball in open play stops it: one in a stoppage (a receiver
+    // still going for the ball after the whistle) would overwrite the foul
+    // record already made and turn the free kick the other way.
     if (MatchPhase != kPhaseOpenPlay) return;
     const int team = TeamOf(figure);
     if (Match_AttackChanceFor(team) != 0) return;
     Count(f, kCountHandballs);
     InfoBar(kInfoHandball, 0, 0);
     const bool booked = Draw(200) < MatchFoulChance && TeamSentOffCount[team] < kSentOffCardLimit;
-    Match_RecordFoul(figure, Match_ChallengeVictim(figure), team, MatchCurX, MatchCurY);
+    Match_RecordFoul(figure, LastToucher, team, MatchCurX, MatchCurY);
     Count(f, kCountChallengeFouls);
     if (booked) Match_RaiseRefereeCall(kCallBooking, figure);
 }

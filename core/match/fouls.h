@@ -39,16 +39,20 @@ int16_t Match_ChallengeVictim(int16_t challenger);
 // MatchAttackChance for the team (the referee leans its way this time).
 int16_t Match_AttackChanceFor(int team);
 // Stops open play for a foul by fouler on fouled (-1 none) at (x, y):
-// the foul record, phase 1, the pause restarted and the crowd stirred.
-void Match_RecordFoul(int16_t fouler, int16_t fouled, int foulingTeam, int16_t x, int16_t y);
+// the foul record, phase 1, the pause restarted and the crowd stirred by
+// the closeness of the foul to the crowd team's goal (-1: the team fouled
+// against).
+void Match_RecordFoul(int16_t fouler, int16_t fouled, int foulingTeam, int16_t x, int16_t y,
+                      int crowdTeam = -1);
 // Leaves the referee a call on the offender: he goes to deal with it.
 void Match_RaiseRefereeCall(uint16_t call, int16_t offender);
 // Whether the figure is his team's outfield player nearest its own goal
 // line (the first found on equal lines).
 bool Match_IsLastDefender(int16_t figure);
-// The last-man rule: a carded foul by the last defender with the ball in
-// the central band of the pitch becomes a sending-off.
-void Match_ApplyLastManRule(int16_t fouler);
+// The last-man rule: a carded foul by the last defender with the ball's
+// coordinate the tackle reads (x for the sliding tackles of 89 and 116,
+// y for the slide of 56) strictly inside 414..1182 becomes a sending-off.
+void Match_ApplyLastManRule(int16_t fouler, int16_t ballCoordinate);
 // Whether a card may be decided for the figure's foul: his team has not
 // reached the sent-off limit and he is not its goalkeeper.
 bool Match_CardMayBeDecided(int16_t figure);

@@ -46,6 +46,8 @@ constexpr int kPlacedFrame = 128;
 constexpr int kShortKick = 160;
 constexpr int kPenaltyWaitBound = 1000;
 
+// A draw below n; an empty range (a free kick level with its aim point)
+// draws below 1 instead of dividing by zero.
 int Draw(int n) { return GameRandom() % (n > 0 ? n : 1); }
 
 void CountShot(int16_t figure) {
@@ -162,6 +164,8 @@ void Match_ActFreeKickShot(int16_t figure) {
     ++f.counts[kCountFreeKicksAtGoal];
     CountShot(figure);
     SetPieceCountdown = 70;
+    // Direction and speed at once: the next tick's line tests read them
+    // before the ball update does (a ball struck from still crossed unseen).
     Ball_UpdateDirectionSpeed();
 }
 
@@ -317,6 +321,8 @@ void Match_ActPenaltyKick(int16_t figure) {
     CountShot(figure);
     if (shootOut) ++PenaltiesTaken;
     MatchSfx_PlayEvent(kSoundPass, int16_t(team));
+    // Direction and speed at once: the next tick's line tests read them
+    // before the ball update does (a ball struck from still crossed unseen).
     Ball_UpdateDirectionSpeed();
 }
 

@@ -142,6 +142,8 @@ void Match_ActNetFetch(int16_t figure) {
     BallState.kickGrace = 16;
     f.touchLockout = 16;
     f.hasKicked = 3;
+    // Direction and speed at once: the next tick's line tests read them
+    // before the ball update does (a ball struck from still crossed unseen).
     Ball_UpdateDirectionSpeed();
 }
 

@@ -94,7 +94,6 @@ void ForwardPass(int16_t figure, bool running) {
         Ball_KeepAtFeet(figure);
     }
     if (!StrikeNow(figure, runUp, runUp + 8)) return;
-    LastKicker = figure;
     const int d = Match_ApproxDistance(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
     const int16_t r = MatchPassReceiver;
     MatchBlurPassTarget(figure, d, 200, 400);
@@ -125,12 +124,12 @@ void MovingShot(int16_t figure, bool running) {
     const int16_t frame = f.shownFrame;
     if (kind == 0) {
         const int below = running ? 15 : 20;
-        if (frame < below) {
+        if (f.hasBall != 0 && frame < below) {
             f.actionWord = uint16_t(f.actionWord + (running ? 3 : 4));
             if (f.actionWord < (running ? 160 : 125)) Match_ApplyAnimMotion(figure);
             Ball_KeepAtFeet(figure);
         }
-    } else if (kind == 1 && frame < 22) {
+    } else if (kind == 1 && f.hasBall != 0 && frame < 22) {
         Match_ApplyAnimMotion(figure);
         Ball_KeepAtFeet(figure);
     }

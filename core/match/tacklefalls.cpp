@@ -89,7 +89,7 @@ void JudgeSlideBodyContact(int16_t tackler, int16_t victim, bool victimOnBall) {
     } else {
         return;
     }
-    Match_ApplyLastManRule(tackler);
+    Match_ApplyLastManRule(tackler, BallState.y);
 }
 
 void WinBallBySlide(int16_t tackler, int16_t victim) {

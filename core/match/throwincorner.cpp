@@ -225,6 +225,8 @@ void ReleaseThrow(int16_t figure) {
     SetPieceCountdown = 0;
     LastToucher = figure;
     TeamLastToucher[team] = figure;
+    // Direction and speed at once: the next tick's line tests read them
+    // before the ball update does (a ball struck from still crossed unseen).
     Ball_UpdateDirectionSpeed();
 }
 
@@ -279,6 +281,8 @@ void StrikeCorner(int16_t figure) {
     LastCrosser = uint8_t(figure);
     CrossReceiver = uint8_t(receiver < 0 ? kNoFigure : receiver);
     if (receiver >= 0) PendingPass[2] = {uint16_t(figure), uint16_t(receiver)};
+    // Direction and speed at once: the next tick's line tests read them
+    // before the ball update does (a ball struck from still crossed unseen).
     Ball_UpdateDirectionSpeed();
 }
 

@@ -276,8 +276,6 @@ void Match_ActAttackingHeader(int16_t figure) {
         SetGroundVelocity(direction, (BallState.speed + 1) * 61440);
         BallState.vz = 2 * Match_FarHeaderLift(BallState.z);
     }
-    // A header at the aim point close to goal is an attempt on goal.
-    if (atGoal) Match_CountAirShot(figure);
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
     PassMarkerCountdown = kLooseBallTicks;
@@ -320,10 +318,14 @@ void Match_ActHeaderPass(int16_t figure) {
     f.hasKicked = 1;
     MatchMarkOffside(figure);
     // The ball is sent at a speed that grows with the distance to the target
-    // (416 sixty-five-thousandths of a unit a tick per unit of distance).
+    // (416 sixty-five-thousandths of a unit a tick per unit of distance): a
+    // fixed 416 would drop the ball dead at the header's feet, the pass
+    // reaching nobody.
     const int distance = Match_ApproxDistance(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY);
     SetGroundVelocity(toTarget, 416 * distance);
     BallState.vz = Match_HeaderPassLift(BallState.z);
+    // Only a team-mate is sent to the ball: the shared receiver may still
+    // name the other team's player from their last pass.
     const int16_t receiver = MatchPassReceiver;
     if (IsPlayer(receiver) && TeamOf(receiver) == TeamOf(figure)) {
         MatchFigure& r = Fig(receiver);

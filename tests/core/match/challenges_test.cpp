@@ -180,20 +180,36 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     EXPECT_EQ(central.word + central.booking, 0);
     EXPECT_GT(+central.sendingOff, central.fouls / 3);
 
-    // Out on the wing the same fouls keep their word or booking.
-    MatchFigures[kTackler] = savedTackler;
-    savedVictim.x = savedVictim.y = 0;
-    GameSeedRandom(7);
-    int wideCards = 0;
-    for (int i = 0; i < 2000; ++i) {
-        PrepareSlide(kActionSlideTackle);
-        PlaceBall(300, kVictimY - 30);
-        RunAction(kTackler);
-        if (MatchPhase != kPhaseFoul) continue;
-        EXPECT_NE(RefereeAction, kCallSendingOff);
-        wideCards += RefereeAction != 0;
+    // Outside the band the same fouls keep their word or booking. The slide
+    // of 89 reads the band across the pitch (x), the slide of 56 along it
+    // (y): each is tried with the other coordinate inside the band.
+    struct Band {
+        uint16_t action;
+        int16_t ballX, ballY;
+        bool sentOff;
+    };
+    for (const Band b : {Band{kActionSlidingTackle, 300, kVictimY - 30, false},
+                         Band{kActionSlideTackle, kVictimX, 1300, false},
+                         Band{kActionSlideTackle, 300, kVictimY - 30, true}}) {
+        MatchFigures[kTackler] = savedTackler;
+        MakeTacklerLastDefender();
+        GameSeedRandom(7);
+        int cards = 0, sendingsOff = 0;
+        for (int i = 0; i < 2000; ++i) {
+            PrepareSlide(b.action);
+            PlaceBall(b.ballX, b.ballY);
+            RunAction(kTackler);
+            if (MatchPhase != kPhaseFoul) continue;
+            cards += RefereeAction != 0;
+            sendingsOff += RefereeAction == kCallSendingOff;
+        }
+        EXPECT_GT(cards, 50) << b.action;
+        if (b.sentOff) {
+            EXPECT_EQ(sendingsOff, cards) << b.action;
+        } else {
+            EXPECT_LT(sendingsOff, cards / 3) << b.action;
+        }
     }
-    EXPECT_GT(wideCards, 50);
 }
 
 TEST_F(ChallengeTest, NoFoulOnceTheSlideHasTouchedTheBallOrOutsideOpenPlayOrOnAKeeperAction) {
@@ -470,6 +486,21 @@ TEST_F(ChallengeTest, AHandballDeflectsTheBallAndStopsPlay) {
     RunAction(kTackler);
     EXPECT_EQ(+BallState.vz, vz);
     EXPECT_EQ(+h.counts[kCountHandballs], 1);
+    // Off a team-mate's touch the fouled player is still the ball's last
+    // toucher, not nobody.
+    const int16_t mate = MatchLineUp[0][1] != kTackler ? MatchLineUp[0][1] : MatchLineUp[0][2];
+    bool fouled = false;
+    for (int i = 0; i < 20 && !fouled; ++i) {
+        PrepareSlide(kActionStand);
+        PlaceFigure(kTackler, kVictimX, kVictimY + 8, kActionHandball);
+        h.facing = h.ballDirection = 0;
+        PlaceBall(kVictimX, kVictimY + 2, 100);
+        LastToucher = mate;
+        RunAction(kTackler);
+        fouled = MatchPhase == kPhaseFoul;
+    }
+    ASSERT_TRUE(fouled);
+    EXPECT_EQ(FouledPlayer, mate);
 }
 
 TEST(FoulTables, DeflectionLiftByHeight) {

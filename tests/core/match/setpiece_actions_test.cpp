@@ -288,6 +288,17 @@ TEST_F(SetPieceActions, StandingOffGivesWayOnceHisTeamHasTheBall) {
     EXPECT_EQ(MatchFigures[5].action, kActionRunToPosition);
 }
 
+TEST_F(SetPieceActions, APauseHandsOverToItsStoredActionOrStandsAtOnceWhenThatIsAPause) {
+    Working(7, 612, 834, kActionPause);
+    MatchFigures[7].officialWord = kActionRestartPlace;
+    for (int tick = 0; tick < 400 && MatchFigures[7].action == kActionPause; ++tick) Match_ActPause(7);
+    EXPECT_EQ(MatchFigures[7].action, kActionRestartPlace) << "the pause clip ends in the stored action";
+    Working(7, 612, 834, kActionPause);
+    MatchFigures[7].officialWord = kActionPause;
+    Match_ActPause(7);
+    EXPECT_EQ(MatchFigures[7].action, kActionStand) << "a pause after a pause: he stands on the first tick";
+}
+
 TEST_F(SetPieceActions, EmptyActionsLeaveTheFigureAsItIs) {
     for (const uint16_t code : {kActionNothing, kActionEmptyA, kActionEmptyB, kActionEmptyC, kActionEmptyD,
                                 kActionEmptyE, kActionEmptyF, kActionEmptyG, kActionEmptyH}) {
