@@ -248,7 +248,7 @@ void UpdateTiredness(int mark) {
         for (int p = 0; p < T(t).squadSize; ++p) {
             QPredictPlayer& player = P(t, p);
             if (!OnPitch(player)) continue;
-            const int n = std::max(0, mark - player.minuteOn);
+            const int n = mark - player.minuteOn;
             int hits = 0;
             for (int i = 0; i < n / 10 + 2; ++i) hits += GameRandom() % 125 < player.stamina;
             player.tiredness = int16_t(n / 15 + hits);
@@ -659,10 +659,13 @@ void WriteResultBlock() {
             recbits::StoreU16(entry + kPlayerNumber, player.id);
             if (player.id == 0) continue;
             recbits::StoreU16(entry + kPlayerAssists, player.assists);
+            entry[kStatsAssists] = uint8_t(std::min<int>(player.assists, 127));
             recbits::StoreU16(entry + kStatsValueW, uint16_t(player.rating));
+            entry[kStatsGoals] = uint8_t(std::min<int>(player.goals, 127));
             entry[kStatsEndMinute] = Played(player) ? player.minuteOff : 0;
             entry[kStatsStartMinute] = Played(player) ? player.minuteOn : 0;
-            entry[kStatsInjured] = player.injuredFlag ? 1 : 0;
+            // The injury type (-1 none): above 0 for a player hurt here.
+            entry[kStatsInjured] = uint8_t(player.injuryType);
             const bool inGoal = Played(player) && player.finalZone == kQpKeeperZone;
             recbits::StoreU16(entry + kStatsKeeperFlags, inGoal ? 1 : 0);
             entry[kStatsOutfieldFlags] = Played(player) && !inGoal ? 1 : 0;
