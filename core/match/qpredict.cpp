@@ -281,7 +281,8 @@ void LateSubstitution(int t) {
         }
         if (weakest >= 0 && P(t, weakest).rating < 50) goingOff = weakest;
     }
-    // Nobody leaves unless somebody comes on.
+    // Nobody leaves unless somebody comes on: with an empty bench the
+    // change would only leave the side a man short.
     if (goingOff < 0 || !HasBenchPlayer(t)) return;
     QPredict2_TakeOff(t, goingOff, kQpReplaced, M.eventMinute);
     QPredict2_Substitute(t, goingOff, M.eventMinute, scoreState);
@@ -368,6 +369,9 @@ bool Chances(int t, int setPiece, int granted) {
         if (setPiece != kNoSetPiece) {
             team = o;
             const bool penalty = setPiece == kPenaltyPending;
+            // The taker is picked afresh when the role's holder has gone off
+            // (one taken off in a late change still holds it), and when
+            // nobody can take it a chance taker stands in.
             shooter = QPredictSetPieceTaker(o, penalty);
             kind = penalty ? kQpChancePenalty : kQpChanceFreeKick;
             if (shooter < 0) {
@@ -582,7 +586,9 @@ void RateAllPlayers(int f) {
         for (int p = 0; p < T(t).squadSize; ++p) {
             QPredictPlayer& player = P(t, p);
             if (!Played(player)) continue;
-            // A player who played is rated 10..98 before the top one's bonus.
+            // A player who played is rated 10..98 before the top one's bonus:
+            // the result block's range for one who played, which a low or
+            // negative value (many goals conceded) would leave.
             player.rating = int16_t(std::clamp<int>(QPredictRescaleRating(player.rating, top), 10, 98));
         }
     }
